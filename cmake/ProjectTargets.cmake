@@ -1,0 +1,103 @@
+# Common build settings and the two helpers every folder uses:
+#   project_folder_library(<target> [WIDGETS] [PCH] [LINKS ...] [DEFINITIONS ...])
+#   project_folder_tests([LINKS ...])
+# A folder's sources are found by glob so that folders can grow without
+# touching each other's build files.
+
+add_library(project_settings INTERFACE)
+target_compile_features(project_settings INTERFACE cxx_std_17)
+target_compile_definitions(project_settings INTERFACE
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_DEPRECATED_WARNINGS
+    QT_USE_QSTRINGBUILDER)
+target_compile_options(project_settings INTERFACE -Wall -Wextra)
+
+set(PROJECT_QT_PCH_HEADERS
+    <QtCore/QObject> <QtCore/QString> <QtCore/QVariant> <QtCore/QList>
+    <QtCore/QMap> <QtCore/QHash> <QtCore/QVector> <QtCore/QPointer>
+    <QtCore/QSharedPointer> <QtCore/QDebug>)
+set(PROJECT_QT_WIDGETS_PCH_HEADERS
+    ${PROJECT_QT_PCH_HEADERS}
+    <QtWidgets/QWidget> <QtWidgets/QDialog> <QtWidgets/QTableWidget>
+    <QtWidgets/QMainWindow> <QtWidgets/QAction> <QtWidgets/QMessageBox>)
+
+function(_project_glob_sources out dir)
+    file(GLOB sources CONFIGURE_DEPENDS
+        ${dir}/*.cpp ${dir}/*.h ${dir}/*.ui ${dir}/*.qrc)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+function(project_folder_library target)
+    cmake_parse_arguments(arg "WIDGETS;PCH" "" "LINKS;DEFINITIONS;SOURCES" ${ARGN})
+    _project_glob_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND sources ${arg_SOURCES})
+    list(FILTER sources INCLUDE REGEX "\\.(cpp|ui|qrc)$")
+    set(qt Qt5::Core)
+    if(arg_WIDGETS)
+        list(APPEND qt Qt5::Gui Qt5::Widgets)
+    endif()
+    if(sources)
+        add_library(${target} STATIC ${sources})
+        set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+        target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+        target_link_libraries(${target} PUBLIC ${qt} ${arg_LINKS} PRIVATE project_settings)
+        target_compile_definitions(${target} PUBLIC ${arg_DEFINITIONS})
+        if(arg_PCH)
+            if(arg_WIDGETS)
+                target_precompile_headers(${target} PRIVATE ${PROJECT_QT_WIDGETS_PCH_HEADERS})
+            else()
+                target_precompile_headers(${target} PRIVATE ${PROJECT_QT_PCH_HEADERS})
+            endif()
+        endif()
+    else()
+        # A folder that has no code yet still offers its include path and links.
+        add_library(${target} INTERFACE)
+        target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+        target_link_libraries(${target} INTERFACE ${qt} ${arg_LINKS})
+        target_compile_definitions(${target} INTERFACE ${arg_DEFINITIONS})
+    endif()
+endfunction()
+
+# One test executable per folder: every tst_*.cpp of the folder goes into it,
+# and CTest gets one entry per file (the file's base name selects its class).
+# VARIANT builds the same tests a second time against other libraries.
+function(project_folder_tests)
+    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS" ${ARGN})
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
+    if(NOT tests)
+        return()
+    endif()
+    file(GLOB helpers CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+    if(arg_VARIANT)
+        set(rel "${rel}/${arg_VARIANT}")
+    endif()
+    string(REPLACE "/" "_" name "tst_${rel}")
+    add_executable(${name} ${tests} ${helpers} ${arg_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PRIVATE test_support ${arg_LINKS} project_settings)
+    target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
+    foreach(test ${tests})
+        get_filename_component(unit ${test} NAME_WE)
+        add_test(NAME ${rel}/${unit} COMMAND ${name} ${unit})
+        set_tests_properties(${rel}/${unit} PROPERTIES
+            TIMEOUT 120
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+    endforeach()
+endfunction()
+
+# Benchmarks are built only on request and never run by ctest.
+function(project_benchmark name)
+    if(NOT BUILD_BENCHMARKS)
+        return()
+    endif()
+    cmake_parse_arguments(arg "" "" "LINKS;SOURCES" ${ARGN})
+    add_executable(${name} ${arg_SOURCES})
+    set_target_properties(${name} PROPERTIES AUTOMOC ON
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
+endfunction()

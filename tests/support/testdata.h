@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+// Fixture files live under tests/data/ in the source tree; built programs in bin/.
+namespace TestSupport {
+
+inline QString dataPath(const QString &relative = QString())
+{
+    return QDir(QStringLiteral(PROJECT_TEST_DATA_DIR)).filePath(relative);
+}
+
+inline QString examplesPath(const QString &relative = QString())
+{
+    return QDir(QStringLiteral(PROJECT_EXAMPLES_DIR)).filePath(relative);
+}
+
+inline QString programPath(const QString &name)
+{
+    return QDir(QStringLiteral(PROJECT_BIN_DIR)).filePath(name);
+}
+
+} // namespace TestSupport
