@@ -1,14 +1,30 @@
-#include "mainwindow.h"
+#include "commandlineoptions.h"
+#include "crashhandler.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QTextCodec>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
     Startup::setApplicationIdentity();
+    installCrashHandler();
 
-    MainWindow window;
-    window.show();
-    return app.exec();
+    const QStringList translationDirs =
+        Startup::translationDirectories(QCoreApplication::applicationDirPath());
+    Startup::installToolkitTranslations(translationDirs);
+    QTranslator translator;
+    const QString translationDir = Startup::installApplicationTranslation(&translator, translationDirs);
+    Q_UNUSED(translationDir)
+
+    QByteArrayList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    const CommandLineOptions options = CommandLineOptions::parse(arguments);
+    if (options.mode() != CommandLineOptions::Window)
+        return Startup::runBatchMode(options);
+    return Startup::runMainWindow(options);
 }

@@ -10,3 +10,17 @@ MainWindow::MainWindow(QWidget *parent)
 }
 
 MainWindow::~MainWindow() = default;
+
+bool MainWindow::recoverCrashSave()
+{
+    return false;
+}
+
+void MainWindow::loadDocument(const QString &path)
+{
+    Q_UNUSED(path)
+}
+
+void MainWindow::crashSave()
+{
+}

@@ -1,10 +1,34 @@
 #include "mainwindow.h"
+#include "messagecapture.h"
+#include "modalanswerer.h"
+#include "reporterror.h"
 #include "startup.h"
 #include "testdata.h"
 #include "testmain.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+#include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
+
+namespace {
+
+// A compiled translation without messages: enough for the loader to accept it.
+const QByteArray emptyTranslation = QByteArray::fromHex(
+    "3cb86418caef9c95cd211cbf60a1bddda70000000572755f5255"
+    "880000000d1101fd290bff140204fd2c0a13");
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
 
 class TestStartup : public QObject
 {
@@ -34,6 +58,91 @@ private slots:
         QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
         program.terminate();
         QVERIFY(program.waitForFinished(30000));
+    }
+
+    void reportErrorQuietLogs()
+    {
+        MessageCapture capture;
+        reportError(QStringLiteral("Error open file"), QStringLiteral("No such file"), true);
+        QCOMPARE(capture.criticals(), QStringList{QStringLiteral("Error open file No such file")});
+    }
+
+    void reportErrorShowsMessageBox()
+    {
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Ok);
+        MessageCapture capture;
+        reportError(QStringLiteral("Error writing output file"), QStringLiteral("Disk full"), false);
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenClassName(), QStringLiteral("QMessageBox"));
+        QCOMPARE(answerer.seenTitle(), QStringLiteral("Error writing output file"));
+        QCOMPARE(answerer.seenText(), QStringLiteral("Disk full"));
+        QVERIFY(capture.criticals().isEmpty());
+    }
+
+    void translationDirectories()
+    {
+        QTemporaryDir app;
+        QCOMPARE(Startup::translationDirectories(app.path()).first(), app.path());
+        QVERIFY(!Startup::translationDirectories(app.path()).contains(app.filePath("translations")));
+
+        QVERIFY(QDir(app.path()).mkdir(QStringLiteral("translations")));
+        const QStringList dirs = Startup::translationDirectories(app.path());
+        QCOMPARE(dirs.value(0), app.path());
+        QCOMPARE(dirs.value(1), app.filePath(QStringLiteral("translations")));
+        const QDir toolkit(QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+        QCOMPARE(dirs.size(), toolkit.exists() ? 3 : 2);
+        if (toolkit.exists())
+            QCOMPARE(dirs.value(2), toolkit.absolutePath());
+    }
+
+    void applicationTranslationFromFirstFolderThatHasIt()
+    {
+        QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
+        QTemporaryDir app;
+        QVERIFY(QDir(app.path()).mkdir(QStringLiteral("translations")));
+        const QString sub = app.filePath(QStringLiteral("translations"));
+        QVERIFY(writeFile(sub + QStringLiteral("/plivek_ru.qm"), emptyTranslation));
+
+        QTranslator onlySub;
+        QCOMPARE(Startup::installApplicationTranslation(&onlySub, {app.path(), sub}), sub);
+        QCoreApplication::removeTranslator(&onlySub);
+
+        QVERIFY(writeFile(app.filePath(QStringLiteral("plivek_ru.qm")), emptyTranslation));
+        QTranslator both;
+        QCOMPARE(Startup::installApplicationTranslation(&both, {app.path(), sub}), app.path());
+        QCoreApplication::removeTranslator(&both);
+
+        QTemporaryDir none;
+        QTranslator missing;
+        QCOMPARE(Startup::installApplicationTranslation(&missing, {none.path()}), QString());
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void emulatorPluginPath()
+    {
+        const QString key = QStringLiteral("QTlc/PluginPath");
+        QTemporaryDir app;
+        Startup::setEmulatorPluginPath(app.path());
+        QVERIFY(!QSettings().contains(key));
+
+        QVERIFY(QDir(app.path()).mkpath(QStringLiteral("plugins/QTlc")));
+        Startup::setEmulatorPluginPath(app.path());
+        QCOMPARE(QSettings().value(key).toString(), app.filePath(QStringLiteral("plugins/QTlc")));
+        QSettings().remove(key);
+    }
+
+    void batchModeNotAvailableYet()
+    {
+        // The quiet batch modes write their error to the log and end with 1.
+        QProcess program;
+        program.start(TestSupport::programPath(QStringLiteral("plivek")),
+                      {QStringLiteral("--get-prog-list"), QStringLiteral("list.txt")});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY2(program.readAllStandardError().contains("--get-prog-list is not available yet"),
+                 "the mode reports itself as not available");
     }
 };
 

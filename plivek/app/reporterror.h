@@ -1,0 +1,8 @@
+#pragma once
+
+class QString;
+
+// The one way the command-line modes report an error. Not quiet: a critical
+// message box without parent, with the title, the text and a single OK button.
+// Quiet: one critical log line, the title followed by the text; nothing is shown.
+void reportError(const QString &title, const QString &text, bool quiet);
