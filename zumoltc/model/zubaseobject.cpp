@@ -1,0 +1,69 @@
+#include "zubaseobject.h"
+
+struct ZUBaseObject::Private
+{
+    int id = zu::NotSet;
+    QString name;
+    bool destroyingNotified = false;
+};
+
+ZUBaseObject::ZUBaseObject(QObject *parent)
+    : QObject(parent)
+    , d(new Private)
+{
+}
+
+ZUBaseObject::ZUBaseObject(const ZUBaseObject &other)
+    : ZUBaseObject(other.parent())
+{
+}
+
+ZUBaseObject::~ZUBaseObject() = default;
+
+int ZUBaseObject::id() const
+{
+    return d->id;
+}
+
+void ZUBaseObject::setId(int id)
+{
+    d->id = id;
+}
+
+QString ZUBaseObject::name() const
+{
+    return d->name;
+}
+
+void ZUBaseObject::setName(const QString &name)
+{
+    d->name = name;
+}
+
+QString ZUBaseObject::text(const QString &suffix) const
+{
+    QString result;
+    if (d->id != zu::NotSet)
+        result = QString::number(d->id);
+    if (!d->name.isEmpty())
+        appendTextPart(result, QLatin1Char('(') + d->name + QLatin1Char(')'));
+    appendTextPart(result, suffix);
+    return result;
+}
+
+void ZUBaseObject::notifyDestroying()
+{
+    if (d->destroyingNotified)
+        return;
+    d->destroyingNotified = true;
+    emit beforeDestroyed(this);
+}
+
+void ZUBaseObject::appendTextPart(QString &result, const QString &part)
+{
+    if (part.isEmpty())
+        return;
+    if (!result.isEmpty())
+        result += QLatin1Char(' ');
+    result += part;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QVariant>
+
+namespace zu {
+
+// A number key means an id: true when key is of a numeric type (int, unsigned,
+// 64-bit or double) that converts to an int, which is then stored in id.
+bool numericKey(const QVariant &key, int &id);
+
+// The first live object of list whose id (for a numeric key) or name (for a text
+// key, compared exactly) matches key; null for any other key or no match.
+template<typename T>
+QPointer<T> findInList(const QList<QPointer<T>> &list, const QVariant &key)
+{
+    int id = 0;
+    const bool byId = numericKey(key, id);
+    if (!byId && key.userType() != QMetaType::QString)
+        return nullptr;
+    const QString name = byId ? QString() : key.toString();
+    for (const QPointer<T> &object : list) {
+        if (object && (byId ? object->id() == id : object->name() == name))
+            return object;
+    }
+    return nullptr;
+}
+
+} // namespace zu
