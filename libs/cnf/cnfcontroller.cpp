@@ -1,0 +1,871 @@
+#include "cnfcontroller.h"
+
+#include "cnfdaycard.h"
+#include "cnfdetector.h"
+#include "cnfinterstate.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfpowerdevice.h"
+#include "cnfprogram.h"
+#include "cnfseasonplan.h"
+#include "cnfsignalgroup.h"
+#include "cnfspecialday.h"
+#include "cnftiverklayout.h"
+#include "cnfweekcard.h"
+#include "cnfxmlreader.h"
+#include "cnfxmlwriter.h"
+#include "vnode.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+class CnfControllerPrivate
+{
+public:
+    CnfControllerPrivate()
+        : root(std::make_shared<VNode>())
+    {
+        root->kind = VObject::Map;
+        root->isTreeRoot = true;
+    }
+
+    QString lastError;
+    QList<CnfProgramPtr> programs;
+    QList<CnfPhasePtr> phases;
+    QList<CnfSignalGroupPtr> signalGroups;
+    CnfSignalGroupPtr defaultSignalGroup;
+    QList<CnfPowerDevicePtr> powerDevices;
+    QList<CnfDetectorPtr> detectors;
+    QList<CnfDetectorPtr> sensors;
+    QList<CnfMatrixPtr> matrices;
+    CnfMatrixPtr defaultMatrix;
+    CnfMatrixPtr safetyMatrix;
+    QList<CnfDayCardPtr> dayCards;
+    QList<CnfWeekCardPtr> weekCards;
+    QList<CnfSeasonPlanPtr> seasonPlans;
+    QMap<QDate, CnfSpecialDayPtr> specialDays;
+    CnfDayCardPtr defaultDayCard;
+    CnfProgramPtr defaultProgram;
+    CnfProgramPtr reserveProgram;
+    CnfInterstatePtr interstate;
+    std::shared_ptr<VNode> root;
+};
+
+namespace {
+
+// Same elements, possibly in another order, each once.
+template<typename T>
+bool sameElements(const QList<T> &stored, const QList<T> &proposed)
+{
+    if (stored.size() != proposed.size())
+        return false;
+    QSet<const void *> seen;
+    for (const T &element : proposed) {
+        if (!element || !stored.contains(element) || seen.contains(element.data()))
+            return false;
+        seen.insert(element.data());
+    }
+    return true;
+}
+
+template<typename T, typename Pred>
+QSharedPointer<T> findIn(const QList<QSharedPointer<T>> &list, Pred pred)
+{
+    for (const QSharedPointer<T> &element : list) {
+        if (element && pred(*element))
+            return element;
+    }
+    return {};
+}
+
+bool isFirstLine(const QString &family)
+{
+    return family == QLatin1String("tiverk") || family == QLatin1String("adapter");
+}
+
+} // namespace
+
+CnfController::CnfController(QObject *parent)
+    : QObject(parent)
+    , d(new CnfControllerPrivate)
+{
+}
+
+CnfController::~CnfController() = default;
+
+void CnfController::clear()
+{
+    const QString error = d->lastError;
+    for (const CnfProgramPtr &program : qAsConst(d->programs)) {
+        if (program->controller() == this)
+            program->setController(nullptr);
+    }
+    const std::shared_ptr<VNode> root = d->root;
+    root->detachChildren();
+    root->makeKind(VObject::Map);
+    d.reset(new CnfControllerPrivate);
+    d->root = root; // handles on the root stay valid
+    d->lastError = error;
+    const QList<QByteArray> names = dynamicPropertyNames();
+    for (const QByteArray &name : names)
+        setProperty(name.constData(), QVariant());
+}
+
+QString CnfController::lastError() const
+{
+    return d->lastError;
+}
+
+void CnfController::setLastError(const QString &error)
+{
+    d->lastError = error;
+}
+
+// ---------------------------------------------------------------- programs
+
+QList<CnfProgramPtr> CnfController::programs() const
+{
+    return d->programs;
+}
+
+bool CnfController::addProgram(const CnfProgramPtr &program)
+{
+    if (!program) {
+        d->lastError = tr("No program given");
+        return false;
+    }
+    if (d->programs.contains(program))
+        return true;
+    if (program->id.isEmpty() || findProgram(program->id)) {
+        d->lastError = tr("Program id \"%1\" is empty or taken").arg(program->id);
+        return false;
+    }
+    program->setController(this);
+    d->programs.append(program);
+    return true;
+}
+
+bool CnfController::removeProgram(const QString &id)
+{
+    const CnfProgramPtr program = findProgram(id);
+    if (!program)
+        return false;
+    d->programs.removeAll(program);
+    if (d->defaultProgram == program)
+        d->defaultProgram.reset();
+    if (d->reserveProgram == program)
+        d->reserveProgram.reset();
+    return true;
+}
+
+bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
+{
+    if (!sameElements(d->programs, programs))
+        return false;
+    d->programs = programs;
+    return true;
+}
+
+CnfProgramPtr CnfController::findProgram(const QString &id) const
+{
+    if (id.isEmpty())
+        return {};
+    return findIn(d->programs, [&](const CnfProgram &p) { return p.id == id; });
+}
+
+CnfProgramPtr CnfController::findProgramByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->programs, [&](const CnfProgram &p) { return p.name == name; });
+}
+
+// ---------------------------------------------------------------- phases
+
+QList<CnfPhasePtr> CnfController::phases() const
+{
+    return d->phases;
+}
+
+bool CnfController::addPhase(const CnfPhasePtr &phase)
+{
+    if (!phase) {
+        d->lastError = tr("No phase given");
+        return false;
+    }
+    if (d->phases.contains(phase))
+        return true;
+    if (phase->id.isEmpty() || findPhase(phase->id)) {
+        d->lastError = tr("Phase id \"%1\" is empty or taken").arg(phase->id);
+        return false;
+    }
+    d->phases.append(phase);
+    return true;
+}
+
+bool CnfController::removePhase(const QString &id)
+{
+    const CnfPhasePtr phase = findPhase(id);
+    if (!phase)
+        return false;
+    d->phases.removeAll(phase);
+    return true;
+}
+
+bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
+{
+    if (!sameElements(d->phases, phases))
+        return false;
+    d->phases = phases;
+    return true;
+}
+
+CnfPhasePtr CnfController::findPhase(const QString &id) const
+{
+    if (id.isEmpty())
+        return {};
+    return findIn(d->phases, [&](const CnfPhase &p) { return p.id == id; });
+}
+
+// ---------------------------------------------------------------- signal groups
+
+QList<CnfSignalGroupPtr> CnfController::signalGroups() const
+{
+    return d->signalGroups;
+}
+
+bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
+{
+    if (!group) {
+        d->lastError = tr("No signal group given");
+        return false;
+    }
+    if (d->signalGroups.contains(group))
+        return true;
+    if (findSG(group->id)) {
+        d->lastError = tr("Signal group %1 already exists").arg(group->id);
+        return false;
+    }
+    group->m_defaultGroup = d->defaultSignalGroup;
+    d->signalGroups.append(group);
+    return true;
+}
+
+bool CnfController::removeSignalGroup(int id)
+{
+    const CnfSignalGroupPtr group = findSG(id);
+    if (!group)
+        return false;
+    d->signalGroups.removeAll(group);
+    // Phases must not keep running a group that no longer exists.
+    for (const CnfPhasePtr &phase : qAsConst(d->phases))
+        phase->signalGroups.removeAll(group);
+    return true;
+}
+
+bool CnfController::reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups)
+{
+    if (!sameElements(d->signalGroups, groups))
+        return false;
+    d->signalGroups = groups;
+    return true;
+}
+
+CnfSignalGroupPtr CnfController::findSG(int id) const
+{
+    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.id == id; });
+}
+
+CnfSignalGroupPtr CnfController::findSGByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.name == name; });
+}
+
+CnfSignalGroupPtr CnfController::defaultSignalGroup() const
+{
+    return d->defaultSignalGroup;
+}
+
+void CnfController::setDefaulSignalGroup(const CnfSignalGroupPtr &group)
+{
+    d->defaultSignalGroup = group;
+    for (const CnfSignalGroupPtr &member : qAsConst(d->signalGroups))
+        member->m_defaultGroup = group;
+}
+
+// ---------------------------------------------------------------- power devices
+
+QList<CnfPowerDevicePtr> CnfController::powerDevices() const
+{
+    return d->powerDevices;
+}
+
+bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
+{
+    if (!device) {
+        d->lastError = tr("No power device given");
+        return false;
+    }
+    if (d->powerDevices.contains(device))
+        return true;
+    if (findPowerDevice(device->id)) {
+        d->lastError = tr("Power device with id %1 already exists").arg(device->id);
+        return false;
+    }
+    if (findPowerDeviceByAddress(device->address)) {
+        d->lastError = tr("Power device with address %1 already exists").arg(device->address);
+        return false;
+    }
+    d->powerDevices.append(device);
+    return true;
+}
+
+static void unassignEverywhere(const QList<CnfSignalGroupPtr> &groups,
+                               const CnfPowerDevicePtr &device)
+{
+    for (const CnfSignalGroupPtr &group : groups)
+        group->unassignDevice(device);
+}
+
+bool CnfController::removePowerDevice(int address)
+{
+    const CnfPowerDevicePtr device = findPowerDeviceByAddress(address);
+    if (!device)
+        return false;
+    d->powerDevices.removeAll(device);
+    unassignEverywhere(d->signalGroups, device);
+    return true;
+}
+
+bool CnfController::removePowerDeviceById(int id)
+{
+    const CnfPowerDevicePtr device = findPowerDevice(id);
+    if (!device)
+        return false;
+    d->powerDevices.removeAll(device);
+    unassignEverywhere(d->signalGroups, device);
+    return true;
+}
+
+bool CnfController::reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices)
+{
+    if (!sameElements(d->powerDevices, devices))
+        return false;
+    d->powerDevices = devices;
+    return true;
+}
+
+CnfPowerDevicePtr CnfController::findPowerDevice(int id) const
+{
+    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.id == id; });
+}
+
+CnfPowerDevicePtr CnfController::findPowerDeviceByAddress(int address) const
+{
+    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.address == address; });
+}
+
+CnfPowerDevicePtr CnfController::findPowerDeviceByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.name == name; });
+}
+
+CnfSignalGroupPtr CnfController::findPowerDeviceSg(const CnfPowerDevicePtr &device) const
+{
+    if (!device)
+        return {};
+    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.hasDevice(device); });
+}
+
+// ---------------------------------------------------------------- detectors and sensors
+
+QList<CnfDetectorPtr> CnfController::detectorsList() const
+{
+    return d->detectors;
+}
+
+static bool addDetectorTo(QList<CnfDetectorPtr> &list, const CnfDetectorPtr &element,
+                          QString &error)
+{
+    if (!element) {
+        error = QCoreApplication::translate("CnfController", "No detector given");
+        return false;
+    }
+    if (list.contains(element))
+        return true;
+    for (const CnfDetectorPtr &other : qAsConst(list)) {
+        if (other->id() == element->id()) {
+            error = QCoreApplication::translate("CnfController", "Detector %1 already exists")
+                        .arg(element->id());
+            return false;
+        }
+    }
+    list.append(element);
+    return true;
+}
+
+static bool removeDetectorFrom(QList<CnfDetectorPtr> &list, int id)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.at(i)->id() == id) {
+            list.removeAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CnfController::addDetector(const CnfDetectorPtr &detector)
+{
+    if (detector)
+        detector->setSensor(false);
+    return addDetectorTo(d->detectors, detector, d->lastError);
+}
+
+bool CnfController::removeDetector(int id)
+{
+    return removeDetectorFrom(d->detectors, id);
+}
+
+bool CnfController::reorderDetectors(const QList<CnfDetectorPtr> &detectors)
+{
+    if (!sameElements(d->detectors, detectors))
+        return false;
+    d->detectors = detectors;
+    return true;
+}
+
+CnfDetectorPtr CnfController::findDetector(int id) const
+{
+    return findIn(d->detectors, [&](const CnfDetector &e) { return e.id() == id; });
+}
+
+CnfDetectorPtr CnfController::findDetectorByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->detectors, [&](const CnfDetector &e) { return e.name() == name; });
+}
+
+QList<CnfDetectorPtr> CnfController::sensorsList() const
+{
+    return d->sensors;
+}
+
+bool CnfController::addSensor(const CnfDetectorPtr &sensor)
+{
+    if (sensor)
+        sensor->setSensor(true);
+    return addDetectorTo(d->sensors, sensor, d->lastError);
+}
+
+bool CnfController::removeSensor(int id)
+{
+    return removeDetectorFrom(d->sensors, id);
+}
+
+bool CnfController::reorderSensors(const QList<CnfDetectorPtr> &sensors)
+{
+    if (!sameElements(d->sensors, sensors))
+        return false;
+    d->sensors = sensors;
+    return true;
+}
+
+CnfDetectorPtr CnfController::findSensor(int id) const
+{
+    return findIn(d->sensors, [&](const CnfDetector &e) { return e.id() == id; });
+}
+
+CnfDetectorPtr CnfController::findSensorByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->sensors, [&](const CnfDetector &e) { return e.name() == name; });
+}
+
+// ---------------------------------------------------------------- matrices
+
+QList<CnfMatrixPtr> CnfController::matrixList() const
+{
+    return d->matrices;
+}
+
+bool CnfController::addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool makeSafety)
+{
+    if (!matrix) {
+        d->lastError = tr("No matrix given");
+        return false;
+    }
+    if (!d->matrices.contains(matrix)) {
+        const CnfMatrixPtr sameId = findMatrix(matrix->id());
+        if (sameId) {
+            d->matrices[d->matrices.indexOf(sameId)] = matrix;
+            if (d->defaultMatrix == sameId)
+                d->defaultMatrix = matrix;
+            if (d->safetyMatrix == sameId)
+                d->safetyMatrix = matrix;
+        } else {
+            d->matrices.append(matrix);
+        }
+    }
+    if (makeDefault)
+        d->defaultMatrix = matrix;
+    if (makeSafety)
+        d->safetyMatrix = matrix;
+    return true;
+}
+
+bool CnfController::removeMatrix(int id)
+{
+    const CnfMatrixPtr matrix = findMatrix(id);
+    if (!matrix)
+        return false;
+    d->matrices.removeAll(matrix);
+    if (d->defaultMatrix == matrix)
+        d->defaultMatrix.reset();
+    if (d->safetyMatrix == matrix)
+        d->safetyMatrix.reset();
+    return true;
+}
+
+bool CnfController::reorderMatrices(const QList<CnfMatrixPtr> &matrices)
+{
+    if (!sameElements(d->matrices, matrices))
+        return false;
+    d->matrices = matrices;
+    return true;
+}
+
+CnfMatrixPtr CnfController::findMatrix(int id) const
+{
+    return findIn(d->matrices, [&](const CnfMatrix &m) { return m.id() == id; });
+}
+
+CnfMatrixPtr CnfController::findMatrixByName(const QString &name) const
+{
+    if (name.isEmpty())
+        return {};
+    return findIn(d->matrices, [&](const CnfMatrix &m) { return m.name() == name; });
+}
+
+CnfMatrixPtr CnfController::defaultMatrix() const
+{
+    return d->defaultMatrix;
+}
+
+void CnfController::setDefaultMatrix(const CnfMatrixPtr &matrix)
+{
+    if (!matrix || d->matrices.contains(matrix))
+        d->defaultMatrix = matrix;
+}
+
+CnfMatrixPtr CnfController::safetyMatrix() const
+{
+    return d->safetyMatrix;
+}
+
+void CnfController::setSafetyMatrix(const CnfMatrixPtr &matrix)
+{
+    if (!matrix || d->matrices.contains(matrix))
+        d->safetyMatrix = matrix;
+}
+
+CnfMatrixPtr CnfController::conflictMatrix() const
+{
+    return d->safetyMatrix ? d->safetyMatrix : d->defaultMatrix;
+}
+
+// ---------------------------------------------------------------- calendar
+
+QList<CnfDayCardPtr> CnfController::dayCards() const
+{
+    return d->dayCards;
+}
+
+bool CnfController::addDayCard(const CnfDayCardPtr &card)
+{
+    if (!card) {
+        d->lastError = tr("No day card given");
+        return false;
+    }
+    if (d->dayCards.contains(card))
+        return true;
+    if (card->id.isEmpty() || findDayCard(card->id)) {
+        d->lastError = tr("Day card id \"%1\" is empty or taken").arg(card->id);
+        return false;
+    }
+    d->dayCards.append(card);
+    return true;
+}
+
+bool CnfController::removeDayCard(const CnfDayCardPtr &card)
+{
+    if (!card || !d->dayCards.removeAll(card))
+        return false;
+    if (d->defaultDayCard == card)
+        d->defaultDayCard.reset();
+    return true;
+}
+
+CnfDayCardPtr CnfController::findDayCard(const QString &id) const
+{
+    if (id.isEmpty())
+        return {};
+    return findIn(d->dayCards, [&](const CnfDayCard &c) { return c.id == id; });
+}
+
+QList<CnfWeekCardPtr> CnfController::weekCards() const
+{
+    return d->weekCards;
+}
+
+bool CnfController::addWeekCard(const CnfWeekCardPtr &card)
+{
+    if (!card) {
+        d->lastError = tr("No week card given");
+        return false;
+    }
+    if (d->weekCards.contains(card))
+        return true;
+    if (card->id.isEmpty() || findWeekCard(card->id)) {
+        d->lastError = tr("Week card id \"%1\" is empty or taken").arg(card->id);
+        return false;
+    }
+    d->weekCards.append(card);
+    return true;
+}
+
+bool CnfController::removeWeekCard(const CnfWeekCardPtr &card)
+{
+    return card && d->weekCards.removeAll(card) > 0;
+}
+
+CnfWeekCardPtr CnfController::findWeekCard(const QString &id) const
+{
+    if (id.isEmpty())
+        return {};
+    return findIn(d->weekCards, [&](const CnfWeekCard &c) { return c.id == id; });
+}
+
+QList<CnfSeasonPlanPtr> CnfController::seasonPlans() const
+{
+    return d->seasonPlans;
+}
+
+bool CnfController::addSeasonPlan(const CnfSeasonPlanPtr &plan)
+{
+    if (!plan) {
+        d->lastError = tr("No season plan given");
+        return false;
+    }
+    if (!d->seasonPlans.contains(plan))
+        d->seasonPlans.append(plan);
+    return true;
+}
+
+bool CnfController::removeSeasonPlan(const CnfSeasonPlanPtr &plan)
+{
+    return plan && d->seasonPlans.removeAll(plan) > 0;
+}
+
+QMap<QDate, CnfSpecialDayPtr> CnfController::specialDays() const
+{
+    return d->specialDays;
+}
+
+bool CnfController::addSpecialDay(const QDate &date, const CnfSpecialDayPtr &day)
+{
+    if (!date.isValid() || !day) {
+        d->lastError = tr("A special day needs a valid date");
+        return false;
+    }
+    d->specialDays.insert(date, day);
+    return true;
+}
+
+bool CnfController::removeSpecialDay(const QDate &date)
+{
+    return d->specialDays.remove(date) > 0;
+}
+
+CnfDayCardPtr CnfController::defaultDayCard() const
+{
+    return d->defaultDayCard;
+}
+
+void CnfController::setDefaultDayCard(const CnfDayCardPtr &card)
+{
+    d->defaultDayCard = card;
+}
+
+CnfProgramPtr CnfController::defaultProgram() const
+{
+    return d->defaultProgram;
+}
+
+void CnfController::setDefaultProgram(const CnfProgramPtr &program)
+{
+    d->defaultProgram = program;
+}
+
+CnfProgramPtr CnfController::reserveProgram() const
+{
+    return d->reserveProgram;
+}
+
+void CnfController::setReserveProgram(const CnfProgramPtr &program)
+{
+    d->reserveProgram = program;
+}
+
+CnfInterstatePtr CnfController::interstate() const
+{
+    return d->interstate;
+}
+
+void CnfController::setInterstate(const CnfInterstatePtr &interstate)
+{
+    d->interstate = interstate;
+}
+
+// ---------------------------------------------------------------- limits
+
+int CnfController::getMaxDeviceCount() const
+{
+    return isFirstLine(property("type").toString()) ? 64 : 128;
+}
+
+int CnfController::getMaxProgramCount() const
+{
+    return isFirstLine(property("type").toString()) ? 32 : 255;
+}
+
+int CnfController::getMaxPhaseCount() const
+{
+    return isFirstLine(property("type").toString()) ? 32 : 255;
+}
+
+int CnfController::getMaxSgCount() const
+{
+    return isFirstLine(property("type").toString()) ? 32 : 64;
+}
+
+int CnfController::getMaxDayCardCount() const
+{
+    return isFirstLine(property("type").toString()) ? 16 : 64;
+}
+
+int CnfController::getMaxDayCardItems() const
+{
+    return isFirstLine(property("type").toString()) ? 24 : 48;
+}
+
+int CnfController::getMaxSpecialDayCount() const
+{
+    return isFirstLine(property("type").toString()) ? 32 : 128;
+}
+
+// ---------------------------------------------------------------- native data
+
+VObject CnfController::nativeData() const
+{
+    return VObject::fromNode(d->root);
+}
+
+QVariant CnfController::getNativeData(const QString &key, const QVariant &defaultValue) const
+{
+    const auto it = d->root->map.constFind(key);
+    if (it == d->root->map.constEnd())
+        return defaultValue;
+    return it.value()->toVariant();
+}
+
+void CnfController::setNativeData(const QString &key, const QVariant &value)
+{
+    if (!value.isValid()) {
+        nativeData().remove(key);
+        return;
+    }
+    nativeData()[key] = value;
+}
+
+void CnfController::clearNativeData()
+{
+    d->root->detachChildren();
+}
+
+// ---------------------------------------------------------------- whole configuration
+
+QByteArray CnfController::save(int mode) const
+{
+    CnfXmlWriter writer;
+    return writer.write(*this, mode != 1);
+}
+
+bool CnfController::load(const QByteArray &bytes, bool strict)
+{
+    CnfXmlReader reader;
+    if (reader.read(bytes, strict, *this))
+        return true;
+    d->lastError = reader.errorString();
+    clear();
+    return false;
+}
+
+bool CnfController::setProgramRawData(const CnfProgramPtr &program, const QByteArray &bytes)
+{
+    if (!program) {
+        d->lastError = tr("No program given");
+        return false;
+    }
+    if (bytes.size() < 2) {
+        d->lastError = tr("Program data of %1 must hold at least the number and the type")
+                           .arg(program->id);
+        return false;
+    }
+    if (isFirstLine(property("type").toString())) {
+        const int limit = CnfTiverkLayout::programRecordSize();
+        if (bytes.size() > limit) {
+            d->lastError = tr("Program data of %1 is %2 bytes long, at most %3 are allowed")
+                               .arg(program->id)
+                               .arg(bytes.size())
+                               .arg(limit);
+            return false;
+        }
+    }
+    program->setData(bytes);
+    if (program->type == CnfProgram::Tiverk)
+        program->kind = quint8(bytes.at(1));
+    return true;
+}
+
+CnfProgramPtr CnfController::loadDynamicProgram(const QByteArray &bytes)
+{
+    CnfXmlReader reader;
+    const CnfProgramPtr program = reader.readDynamicProgram(bytes, *this);
+    if (!program)
+        d->lastError = reader.errorString();
+    return program;
+}
+
+QByteArray CnfController::createDynamicProgram(const CnfProgramPtr &program)
+{
+    if (!program) {
+        d->lastError = tr("No program given");
+        return {};
+    }
+    CnfXmlWriter writer;
+    return writer.writeDynamicProgram(*this, *program);
+}
+
+QDomDocument CnfController::tiverkLayout() const
+{
+    return CnfTiverkLayout::document(property("version").toString(),
+                                     property("type").toString() == QLatin1String("adapter"));
+}

@@ -1,0 +1,198 @@
+#pragma once
+
+#include "cnffwd.h"
+#include "vobject.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDomDocument>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QScopedPointer>
+#include <QString>
+#include <QVariant>
+
+class CnfControllerPrivate;
+
+// The configuration of one traffic-signal controller.
+//
+// Dynamic properties: "type" (family: "tiverk", "adapter", "tiverkii",
+// "ZU_MOLT", compared exactly), "version" ("3.14" .. "3.18" for "tiverk"),
+// "number", "description", "dprog_stop" and any other; they are saved and
+// loaded with the configuration.
+//
+// Elements are held by shared pointers in stored order and edited in place.
+// Finders return null when nothing matches (an empty id never matches).
+// add* returns false (with lastError) for a null element or a taken id;
+// remove* returns false when nothing was removed; reorder* takes the whole
+// list in its new order and returns false (changing nothing) unless it holds
+// exactly the stored elements.
+//
+// Errors come back as bool / null / empty results plus lastError().
+class CnfController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CnfController(QObject *parent = nullptr);
+    ~CnfController() override;
+
+    // Removes every element, default, native value and dynamic property.
+    // lastError is kept so that a caller can still report it.
+    void clear();
+    QString lastError() const;
+
+    // --- Programs (text ids) ---
+    QList<CnfProgramPtr> programs() const;
+    bool addProgram(const CnfProgramPtr &program);
+    bool removeProgram(const QString &id);
+    bool reorderPrograms(const QList<CnfProgramPtr> &programs);
+    CnfProgramPtr findProgram(const QString &id) const;
+    CnfProgramPtr findProgramByName(const QString &name) const;
+
+    // --- Phases (text ids) ---
+    QList<CnfPhasePtr> phases() const;
+    bool addPhase(const CnfPhasePtr &phase);
+    bool removePhase(const QString &id);
+    bool reorderPhases(const QList<CnfPhasePtr> &phases);
+    CnfPhasePtr findPhase(const QString &id) const;
+
+    // --- Signal groups (int ids) ---
+    QList<CnfSignalGroupPtr> signalGroups() const;
+    bool addSignalGroup(const CnfSignalGroupPtr &group);
+    bool removeSignalGroup(int id);
+    bool reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups);
+    CnfSignalGroupPtr findSG(int id) const;
+    CnfSignalGroupPtr findSGByName(const QString &name) const;
+    CnfSignalGroupPtr defaultSignalGroup() const;
+    void setDefaulSignalGroup(const CnfSignalGroupPtr &group); // null clears
+
+    // --- Power devices (int ids and addresses, both unique) ---
+    QList<CnfPowerDevicePtr> powerDevices() const;
+    bool addPowerDevice(const CnfPowerDevicePtr &device);
+    bool removePowerDevice(int address);     // also unassigns it from its group
+    bool removePowerDeviceById(int id);
+    bool reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices);
+    CnfPowerDevicePtr findPowerDevice(int id) const;
+    CnfPowerDevicePtr findPowerDeviceByAddress(int address) const;
+    CnfPowerDevicePtr findPowerDeviceByName(const QString &name) const;
+    CnfSignalGroupPtr findPowerDeviceSg(const CnfPowerDevicePtr &device) const;
+
+    // --- Detectors and sensors (two lists, two id spaces) ---
+    QList<CnfDetectorPtr> detectorsList() const;
+    bool addDetector(const CnfDetectorPtr &detector);
+    bool removeDetector(int id);
+    bool reorderDetectors(const QList<CnfDetectorPtr> &detectors);
+    CnfDetectorPtr findDetector(int id) const;
+    CnfDetectorPtr findDetectorByName(const QString &name) const;
+    QList<CnfDetectorPtr> sensorsList() const;
+    bool addSensor(const CnfDetectorPtr &sensor); // marks it as a sensor
+    bool removeSensor(int id);
+    bool reorderSensors(const QList<CnfDetectorPtr> &sensors);
+    CnfDetectorPtr findSensor(int id) const;
+    CnfDetectorPtr findSensorByName(const QString &name) const;
+
+    // --- Matrices (int ids) ---
+    QList<CnfMatrixPtr> matrixList() const;
+    // Adds the matrix to the list; a matrix of the same id that is another
+    // object is replaced at its place (default and safety follow it), the
+    // same object keeps its place. `makeDefault` makes it the default matrix,
+    // `makeSafety` the safety matrix (the one that program checks and the
+    // conflict-matrix dialog use); false leaves that pointer as it is.
+    bool addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool makeSafety);
+    // Also clears the default and the safety pointer to the removed matrix.
+    bool removeMatrix(int id);
+    bool reorderMatrices(const QList<CnfMatrixPtr> &matrices);
+    CnfMatrixPtr findMatrix(int id) const;
+    CnfMatrixPtr findMatrixByName(const QString &name) const;
+    CnfMatrixPtr defaultMatrix() const;
+    void setDefaultMatrix(const CnfMatrixPtr &matrix); // must be listed; null clears
+    CnfMatrixPtr safetyMatrix() const;
+    void setSafetyMatrix(const CnfMatrixPtr &matrix);  // must be listed; null clears
+    // The conflict matrix: the safety matrix, else the default matrix.
+    CnfMatrixPtr conflictMatrix() const;
+
+    // --- Calendar ---
+    QList<CnfDayCardPtr> dayCards() const;
+    bool addDayCard(const CnfDayCardPtr &card);
+    bool removeDayCard(const CnfDayCardPtr &card);
+    CnfDayCardPtr findDayCard(const QString &id) const;
+    QList<CnfWeekCardPtr> weekCards() const;
+    bool addWeekCard(const CnfWeekCardPtr &card);
+    bool removeWeekCard(const CnfWeekCardPtr &card);
+    CnfWeekCardPtr findWeekCard(const QString &id) const;
+    QList<CnfSeasonPlanPtr> seasonPlans() const;
+    bool addSeasonPlan(const CnfSeasonPlanPtr &plan);
+    bool removeSeasonPlan(const CnfSeasonPlanPtr &plan);
+    QMap<QDate, CnfSpecialDayPtr> specialDays() const;
+    bool addSpecialDay(const QDate &date, const CnfSpecialDayPtr &day); // replaces that date's
+    bool removeSpecialDay(const QDate &date);
+    CnfDayCardPtr defaultDayCard() const;
+    void setDefaultDayCard(const CnfDayCardPtr &card);   // null clears
+    CnfProgramPtr defaultProgram() const;
+    void setDefaultProgram(const CnfProgramPtr &program); // null clears
+    CnfProgramPtr reserveProgram() const;
+    void setReserveProgram(const CnfProgramPtr &program); // null clears
+
+    // --- Interstate flags ---
+    CnfInterstatePtr interstate() const;
+    void setInterstate(const CnfInterstatePtr &interstate); // null clears
+
+    // --- Limits of the family (property "type"); see docs/formats.md ---
+    //                 tiverk/adapter   tiverkii/ZU_MOLT/other
+    // devices               64               128
+    // programs              32               255
+    // phases                32               255
+    // signal groups         32                64
+    // day cards             16                64
+    // day card records      24                48
+    // special days          32               128
+    int getMaxDeviceCount() const;
+    int getMaxProgramCount() const;
+    int getMaxPhaseCount() const;
+    int getMaxSgCount() const;
+    int getMaxDayCardCount() const;
+    int getMaxDayCardItems() const;
+    int getMaxSpecialDayCount() const;
+
+    // --- Native data: a tree of maps, lists and scalars ---
+    // The root map; handles taken from it write through.
+    VObject nativeData() const;
+    QVariant getNativeData(const QString &key, const QVariant &defaultValue = QVariant()) const;
+    // An invalid value removes the key; a QVariant holding a VObject stores that node.
+    void setNativeData(const QString &key, const QVariant &value);
+    void clearNativeData();
+
+    // --- Whole configuration ---
+    // mode 1: the single "Controller" element (no XML declaration), for
+    // .cnf files and containers; any other mode (-1): the same element as a
+    // complete XML document, a full copy. Neither contains "</Controller" or
+    // "<Network" inside the element.
+    QByteArray save(int mode) const;
+    // Replaces the whole configuration by the "Controller" element in `bytes`
+    // (with or without XML declaration). `strict`: unknown elements are errors
+    // (else skipped). On failure the controller is cleared and false returned
+    // with lastError naming line and column.
+    bool load(const QByteArray &bytes, bool strict);
+
+    // --- Programs in exchange form ---
+    // Checks and stores raw program bytes (see CnfProgram). False with
+    // lastError for a null program, fewer than two bytes, or, for TIVERK 3.x
+    // and adapter, more bytes than the layout's program record.
+    bool setProgramRawData(const CnfProgramPtr &program, const QByteArray &bytes);
+    // A program written by createDynamicProgram (a "Controller" element with
+    // one "Program"); its phases and matrix are looked up in this
+    // controller. Not added to the list. Null with lastError on failure.
+    CnfProgramPtr loadDynamicProgram(const QByteArray &bytes);
+    QByteArray createDynamicProgram(const CnfProgramPtr &program); // empty on failure
+
+    // Layout of the raw parameters of TIVERK 3.x and adapter programs for
+    // this controller's family and version.
+    QDomDocument tiverkLayout() const;
+
+    void setLastError(const QString &error);
+
+private:
+    Q_DISABLE_COPY(CnfController)
+    QScopedPointer<CnfControllerPrivate> d;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// A detector or, with the sensor flag, a sensor. Detectors and sensors are
+// kept in two lists of the controller with separate id spaces. Further
+// settings (input source, journal messages, ...) are dynamic properties.
+class CnfDetector : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CnfDetector(QObject *parent = nullptr);
+
+    int id() const { return m_id; }
+    void setId(int id) { m_id = id; }
+    QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
+    bool isSensor() const { return m_sensor; }
+    void setSensor(bool sensor) { m_sensor = sensor; }
+    // "4 (Loop north)" or "4" without a name.
+    QString friendlyName() const;
+
+private:
+    int m_id = 0;
+    QString m_name;
+    bool m_sensor = false;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+// Controller-wide interstate flags: whether green blinking, yellow and
+// red-yellow are shown between phases (0 = no, 1 = yes).
+class CnfInterstate
+{
+public:
+    CnfInterstate() = default;
+    CnfInterstate(int greenBlink, int yellow, int redYellow)
+        : greenBlink(greenBlink), yellow(yellow), redYellow(redYellow) {}
+
+    int greenBlink = 0;
+    int yellow = 0;
+    int redYellow = 0;
+};

@@ -1,0 +1,74 @@
+#include "cnfmatrix.h"
+
+#include "cnfsignalgroup.h"
+
+#include <cmath>
+#include <limits>
+
+double CnfMatrix::releaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) const
+{
+    return releaf(a.data(), b.data());
+}
+
+double CnfMatrix::releaf(const CnfSignalGroup *a, const CnfSignalGroup *b) const
+{
+    if (!a || !b)
+        return std::numeric_limits<double>::quiet_NaN();
+    return releaf(a->id, b->id);
+}
+
+double CnfMatrix::releaf(int aId, int bId) const
+{
+    const auto it = m_cells.constFind(qMakePair(aId, bId));
+    if (it == m_cells.constEnd())
+        return std::numeric_limits<double>::quiet_NaN();
+    return it->value;
+}
+
+void CnfMatrix::setReleaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b, double value)
+{
+    if (!a || !b)
+        return;
+    setReleaf(a->id, b->id, value);
+    const auto it = m_cells.find(qMakePair(a->id, b->id));
+    if (it != m_cells.end()) {
+        it->a = a;
+        it->b = b;
+    }
+}
+
+void CnfMatrix::setReleaf(int aId, int bId, double value)
+{
+    const auto key = qMakePair(aId, bId);
+    if (std::isnan(value)) {
+        m_cells.remove(key);
+        return;
+    }
+    CnfMatrixCell &cell = m_cells[key];
+    cell.aId = aId;
+    cell.bId = bId;
+    cell.value = value;
+}
+
+QList<CnfMatrixCell> CnfMatrix::content() const
+{
+    return m_cells.values();
+}
+
+void CnfMatrix::clone(const CnfMatrixPtr &other)
+{
+    if (!other) {
+        m_cells.clear();
+        return;
+    }
+    clone(*other);
+}
+
+void CnfMatrix::clone(const CnfMatrix &other)
+{
+    if (&other == this)
+        return;
+    m_id = other.m_id;
+    m_name = other.m_name;
+    m_cells = other.m_cells;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "cnffwd.h"
+#include "cnfmatrixcell.h"
+
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+
+// A matrix over ordered pairs of signal groups (conflicts, intergreen times).
+// Values are keyed by the groups' ids; NaN stands for "no value".
+// A default-constructed matrix has id 1, no name and no values.
+class CnfMatrix
+{
+public:
+    int id() const { return m_id; }
+    void setId(int id) { m_id = id; }
+    QString name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
+
+    // NaN when the pair has no value (also for null groups).
+    double releaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) const;
+    double releaf(const CnfSignalGroup *a, const CnfSignalGroup *b) const;
+    double releaf(int aId, int bId) const;
+    // A NaN value removes the pair.
+    void setReleaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b, double value);
+    void setReleaf(int aId, int bId, double value);
+
+    bool isEmpty() const { return m_cells.isEmpty(); }
+    void clear() { m_cells.clear(); }      // values only; id and name stay
+    QList<CnfMatrixCell> content() const;  // ordered by (a, b)
+
+    // Takes over id, name and values of `other` (a null pointer clears).
+    void clone(const CnfMatrixPtr &other);
+    void clone(const CnfMatrix &other);
+
+private:
+    int m_id = 1;
+    QString m_name;
+    QMap<QPair<int, int>, CnfMatrixCell> m_cells;
+};

@@ -1,0 +1,208 @@
+#include "cnfnative.h"
+
+#include "cnfcontroller.h"
+#include "cnffamilyformats.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("CnfNative", text);
+}
+
+QString &loadErrorText()
+{
+    static QString text;
+    return text;
+}
+
+// Index of the first byte after a UTF-8 byte order mark and white space.
+int contentStart(const QByteArray &bytes)
+{
+    int i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < bytes.size() && (bytes.at(i) == ' ' || bytes.at(i) == '\t'
+                                || bytes.at(i) == '\r' || bytes.at(i) == '\n'))
+        ++i;
+    return i;
+}
+
+// Checks that XML content is one well-formed "Controller" element.
+bool checkNativeXml(const QByteArray &bytes, QString &error)
+{
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() != QLatin1String("Controller")) {
+            error = tr("Line %1, column %2: the root element is \"%3\", not \"Controller\"")
+                        .arg(xml.lineNumber())
+                        .arg(xml.columnNumber())
+                        .arg(xml.name().toString());
+            return false;
+        }
+        if (xml.isStartElement())
+            break;
+    }
+    while (!xml.atEnd())
+        xml.readNext();
+    if (xml.hasError()) {
+        error = tr("Line %1, column %2: %3")
+                    .arg(xml.lineNumber())
+                    .arg(xml.columnNumber())
+                    .arg(xml.errorString());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CnfNative::CnfNative() = default;
+CnfNative::~CnfNative() = default;
+
+CnfNativePtr CnfNative::loadNativeConfig(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        loadErrorText() = tr("Cannot open %1: %2").arg(path, file.errorString());
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        loadErrorText() = tr("Cannot read %1: %2").arg(path, file.errorString());
+        return {};
+    }
+    return detect(bytes, path);
+}
+
+CnfNativePtr CnfNative::loadNativeConfig(const QByteArray &bytes)
+{
+    return detect(bytes, QString());
+}
+
+CnfNativePtr CnfNative::detect(const QByteArray &bytes, const QString &path)
+{
+    loadErrorText().clear();
+    if (contentStart(bytes) >= bytes.size()) {
+        loadErrorText() = tr("The configuration is empty");
+        return {};
+    }
+    if (bytes.at(contentStart(bytes)) == '<') {
+        QString error;
+        if (!checkNativeXml(bytes, error)) {
+            loadErrorText() = error;
+            return {};
+        }
+        auto native = CnfNativePtr::create();
+        native->m_bytes = bytes;
+        native->m_valid = true;
+        return native;
+    }
+    using Reader = CnfNativePtr (*)(const QByteArray &, const QString &);
+    const Reader readers[] = {&CnfFamilyFormats::readZuMolt, &CnfFamilyFormats::readTiverkII,
+                              &CnfFamilyFormats::readAdapter};
+    for (Reader reader : readers) {
+        const CnfNativePtr native = reader(bytes, path);
+        if (!native)
+            continue;
+        if (!native->isValid()) {
+            loadErrorText() = native->lastError();
+            return {};
+        }
+        return native;
+    }
+    loadErrorText() = tr("The content is no configuration of a known format");
+    return {};
+}
+
+QString CnfNative::loadError()
+{
+    return loadErrorText();
+}
+
+bool CnfNative::save(const QString &path, const CnfController &controller, QString &error)
+{
+    const QString family = controller.property("type").toString();
+    QByteArray bytes;
+    QString formatError;
+    if (family == QLatin1String("adapter"))
+        bytes = CnfFamilyFormats::writeAdapter(controller, formatError);
+    else if (family == QLatin1String("tiverkii"))
+        bytes = CnfFamilyFormats::writeTiverkII(controller, formatError);
+    else if (family == QLatin1String("ZU_MOLT"))
+        bytes = CnfFamilyFormats::writeZuMolt(controller, formatError);
+    else
+        bytes = controller.save(-1);
+    if (bytes.isEmpty()) {
+        error = formatError.isEmpty() ? tr("Nothing to write") : formatError;
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = tr("Cannot open %1 for writing: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        error = tr("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool CnfNative::save(const QString &path, const CnfController *controller, QString &error)
+{
+    if (!controller) {
+        error = tr("No configuration to save");
+        return false;
+    }
+    return save(path, *controller, error);
+}
+
+void CnfNative::initController(CnfController &controller, const QString &type,
+                               const QString &version)
+{
+    controller.clear();
+    controller.setLastError(QString());
+    controller.setProperty("type", type);
+    if (!version.isEmpty())
+        controller.setProperty("version", version);
+}
+
+void CnfNative::initController(CnfController *controller, const QString &type,
+                               const QString &version)
+{
+    if (controller)
+        initController(*controller, type, version);
+}
+
+bool CnfNative::isValid() const
+{
+    return m_valid;
+}
+
+bool CnfNative::createController(CnfController &controller)
+{
+    if (!m_valid) {
+        controller.setLastError(m_lastError);
+        return false;
+    }
+    if (controller.load(m_bytes, true)) {
+        m_lastError.clear();
+        return true;
+    }
+    m_lastError = controller.lastError();
+    return false;
+}
+
+bool CnfNative::createController(CnfController *controller)
+{
+    if (!controller) {
+        m_lastError = tr("No configuration to fill");
+        return false;
+    }
+    return createController(*controller);
+}

@@ -1,0 +1,124 @@
+#include "cnfphasedef.h"
+
+#include "cnfphase.h"
+#include "cnfprogram.h"
+#include "cnfsignalgroup.h"
+#include "cnftransition.h"
+
+CnfPhaseDef::CnfPhaseDef(CnfProgram *program)
+    : m_program(program)
+{
+}
+
+QString CnfPhaseDef::id() const
+{
+    return m_phase ? m_phase->id : m_phaseId;
+}
+
+void CnfPhaseDef::setId(const QString &phaseId)
+{
+    if (m_phase && m_phase->id != phaseId)
+        m_phase.reset();
+    m_phaseId = phaseId;
+}
+
+void CnfPhaseDef::setPhase(const CnfPhasePtr &phase)
+{
+    m_phase = phase;
+    if (phase)
+        m_phaseId = phase->id;
+}
+
+void CnfPhaseDef::setLength(int seconds)
+{
+    m_length = qMax(0, seconds);
+}
+
+bool CnfPhaseDef::setLength(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < 0)
+        return false;
+    m_length = value;
+    return true;
+}
+
+int CnfPhaseDef::fullLength() const
+{
+    return m_length + phaseInterstate();
+}
+
+void CnfPhaseDef::setFullLength(int seconds)
+{
+    m_length = qMax(0, seconds - phaseInterstate());
+}
+
+CnfPhaseDefPtr CnfPhaseDef::previous() const
+{
+    if (!m_program)
+        return {};
+    const int count = m_program->phaseCount();
+    const int index = m_program->indexOfPhaseDef(this);
+    if (index < 0 || count < 2)
+        return {};
+    return m_program->phaseDefAt((index + count - 1) % count);
+}
+
+int CnfPhaseDef::phaseInterstate() const
+{
+    const CnfTransitionPtr transition = createTransition();
+    return transition ? transition->length : 0;
+}
+
+// The groups that lose green keep it for AG1 seconds and then clear through
+// green blinking, yellow and all-red; a group that gains green starts after
+// the longest clearing plus its own red-yellow.
+CnfTransitionPtr CnfPhaseDef::createTransition() const
+{
+    const CnfPhaseDefPtr before = previous();
+    if (!before)
+        return {};
+    const CnfPhasePtr from = before->phase();
+    const CnfPhasePtr to = m_phase;
+    const int variant = m_program ? m_program->interstateVariant : 1;
+    auto transition = CnfTransitionPtr::create();
+    int clearing = 0;
+    if (from) {
+        for (const CnfSignalGroupPtr &group : from->signalGroups) {
+            if (!group || (to && to->contains(group->id)))
+                continue;
+            const int ag1 = group->interstateByte(variant, CnfSignalGroup::AG1);
+            transition->greenEnd.insert(group->id, ag1);
+            clearing = qMax(clearing, ag1 + group->interstateByte(variant, CnfSignalGroup::GF)
+                                          + group->interstateByte(variant, CnfSignalGroup::Y)
+                                          + group->interstateByte(variant, CnfSignalGroup::AR));
+        }
+    }
+    int length = clearing;
+    if (to) {
+        for (const CnfSignalGroupPtr &group : to->signalGroups) {
+            if (!group || (from && from->contains(group->id)))
+                continue;
+            const int start = clearing + group->interstateByte(variant, CnfSignalGroup::RY);
+            transition->greenStart.insert(group->id, start);
+            length = qMax(length, start);
+        }
+    }
+    transition->length = length;
+    return transition;
+}
+
+CnfTransitionPtr CnfPhaseDef::findTransition() const
+{
+    const CnfPhaseDefPtr before = previous();
+    if (!before || !m_phase)
+        return {};
+    return m_phase->findTransition(before->id());
+}
+
+int CnfPhaseDef::getSGState(int signalGroupId) const
+{
+    return m_phase && m_phase->contains(signalGroupId) ? CnfSignalGroup::Green
+                                                        : CnfSignalGroup::Red;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cnffwd.h"
+
+#include <QObject>
+#include <QString>
+
+// One step of a program: a phase and how long it runs. Algorithm settings
+// of a step are dynamic properties ("recall", "minGreen", ...).
+//
+// The length is the phase's own time; the full length adds the interstate
+// time of the change from the previous step (phaseInterstate), computed from
+// the signal groups' interstate records of the program's variant.
+class CnfPhaseDef : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CnfPhaseDef(CnfProgram *program = nullptr);
+
+    QString id() const;                 // the phase's id (kept also without a phase)
+    void setId(const QString &phaseId); // unbinds a phase of another id
+    CnfPhasePtr phase() const { return m_phase; }
+    void setPhase(const CnfPhasePtr &phase);
+
+    int length() const { return m_length; }
+    void setLength(int seconds);
+    // Takes a decimal text; false (nothing changed) for anything else.
+    bool setLength(const QString &text);
+    int fullLength() const;
+    void setFullLength(int seconds);    // length = full length - interstate, at least 0
+    int start() const { return m_start; }
+    void setStart(int second) { m_start = second; }
+
+    CnfProgram *program() const { return m_program; }
+    // The step before this one (the last step for the first); null for a
+    // program of fewer than two steps or a step outside a program.
+    CnfPhaseDefPtr previous() const;
+    // Seconds of the change from the previous step into this one.
+    int phaseInterstate() const;
+    // The change from the previous step computed from interstate records;
+    // null when there is no previous step.
+    CnfTransitionPtr createTransition() const;
+    // The stored transition of this step's phase from the previous step's
+    // phase; null when none.
+    CnfTransitionPtr findTransition() const;
+    // Green when this step's phase runs the group, red otherwise.
+    int getSGState(int signalGroupId) const;
+
+private:
+    friend class CnfProgram;
+    CnfProgram *m_program = nullptr;
+    CnfPhasePtr m_phase;
+    QString m_phaseId;
+    int m_length = 0;
+    int m_start = 0;
+};

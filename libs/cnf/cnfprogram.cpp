@@ -1,0 +1,294 @@
+#include "cnfprogram.h"
+
+#include "cnfcontroller.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfsignalgroup.h"
+
+#include <QCoreApplication>
+
+CnfProgram::CnfProgram(QObject *parent)
+    : QObject(parent)
+{
+}
+
+CnfProgram::CnfProgram(CnfController *controller)
+    : m_controller(controller)
+{
+}
+
+CnfProgram::~CnfProgram()
+{
+    for (const CnfPhaseDefPtr &def : qAsConst(m_phases))
+        def->m_program = nullptr;
+}
+
+CnfController *CnfProgram::controller() const
+{
+    return m_controller.data();
+}
+
+void CnfProgram::setController(CnfController *controller)
+{
+    m_controller = controller;
+}
+
+CnfPhaseDefPtr CnfProgram::phaseDefAt(int index) const
+{
+    return index >= 0 && index < m_phases.size() ? m_phases.at(index) : CnfPhaseDefPtr();
+}
+
+CnfPhaseDefPtr CnfProgram::findPhaseDef(const QString &phaseId) const
+{
+    for (const CnfPhaseDefPtr &def : m_phases) {
+        if (def->id() == phaseId)
+            return def;
+    }
+    return {};
+}
+
+int CnfProgram::indexOfPhaseDef(const CnfPhaseDef *def) const
+{
+    for (int i = 0; i < m_phases.size(); ++i) {
+        if (m_phases.at(i).data() == def)
+            return i;
+    }
+    return -1;
+}
+
+CnfPhaseDefPtr CnfProgram::appendPhase(const CnfPhasePtr &phase, int length)
+{
+    auto def = CnfPhaseDefPtr::create(this);
+    def->setPhase(phase);
+    def->setLength(length);
+    m_phases.append(def);
+    return def;
+}
+
+CnfPhaseDefPtr CnfProgram::appendPhaseFl(const CnfPhasePtr &phase, int fullLength)
+{
+    CnfPhaseDefPtr def = appendPhase(phase, 0);
+    def->setFullLength(fullLength);
+    return def;
+}
+
+bool CnfProgram::removePhase(int index)
+{
+    if (index < 0 || index >= m_phases.size())
+        return false;
+    m_phases.takeAt(index)->m_program = nullptr;
+    return true;
+}
+
+int CnfProgram::cycle(bool fromSteps) const
+{
+    int sum = 0;
+    for (const CnfPhaseDefPtr &def : m_phases)
+        sum += def->fullLength();
+    if (fromSteps && !m_phases.isEmpty())
+        return sum;
+    return cycleLength > 0 ? cycleLength : sum;
+}
+
+int CnfProgram::cycleOffset(int notSet) const
+{
+    return m_offset >= 0 ? m_offset : notSet;
+}
+
+void CnfProgram::setCycleOffset(int seconds)
+{
+    m_offset = seconds < 0 ? -1 : seconds;
+}
+
+QMap<int, int> CnfProgram::getTimelineData(const CnfSignalGroupPtr &group) const
+{
+    return group ? getTimelineData(group->id) : QMap<int, int>();
+}
+
+QMap<int, int> CnfProgram::getTimelineData(int signalGroupId) const
+{
+    return m_timeline.value(signalGroupId);
+}
+
+void CnfProgram::setTimelineData(const CnfSignalGroupPtr &group, int start, int state)
+{
+    if (group)
+        setTimelineData(group->id, start, state);
+}
+
+void CnfProgram::setTimelineData(int signalGroupId, int start, int state)
+{
+    m_timeline[signalGroupId].insert(start, state);
+}
+
+void CnfProgram::clearTimelineData()
+{
+    m_timeline.clear();
+}
+
+QList<int> CnfProgram::timelineGroups() const
+{
+    return m_timeline.keys();
+}
+
+QList<CnfSignalGroupPtr> CnfProgram::signalGroups() const
+{
+    QList<CnfSignalGroupPtr> groups;
+    for (const CnfPhaseDefPtr &def : m_phases) {
+        const CnfPhasePtr phase = def->phase();
+        if (!phase)
+            continue;
+        for (const CnfSignalGroupPtr &group : phase->signalGroups) {
+            if (group && !groups.contains(group))
+                groups.append(group);
+        }
+    }
+    return groups;
+}
+
+static void clearDynamicProperties(QObject *object)
+{
+    const QList<QByteArray> names = object->dynamicPropertyNames();
+    for (const QByteArray &name : names)
+        object->setProperty(name.constData(), QVariant());
+}
+
+static void copyDynamicProperties(const QObject *from, QObject *to)
+{
+    const QList<QByteArray> names = from->dynamicPropertyNames();
+    for (const QByteArray &name : names)
+        to->setProperty(name.constData(), from->property(name.constData()));
+}
+
+void CnfProgram::clear()
+{
+    id.clear();
+    name.clear();
+    type = FixedTime;
+    kind = 0;
+    matrix.reset();
+    defaultMatrix = false;
+    cycleLength = 0;
+    interstateVariant = 1;
+    m_data.clear();
+    for (const CnfPhaseDefPtr &def : qAsConst(m_phases))
+        def->m_program = nullptr;
+    m_phases.clear();
+    m_timeline.clear();
+    m_offset = -1;
+    clearDynamicProperties(this);
+}
+
+void CnfProgram::clone(const CnfProgram &other)
+{
+    if (&other == this)
+        return;
+    clear();
+    id = other.id;
+    name = other.name;
+    type = other.type;
+    kind = other.kind;
+    matrix = other.matrix;
+    defaultMatrix = other.defaultMatrix;
+    cycleLength = other.cycleLength;
+    interstateVariant = other.interstateVariant;
+    m_data = other.m_data;
+    m_timeline = other.m_timeline;
+    m_offset = other.m_offset;
+    if (!m_controller)
+        m_controller = other.m_controller;
+    for (const CnfPhaseDefPtr &source : other.m_phases) {
+        auto def = CnfPhaseDefPtr::create(this);
+        def->m_phase = source->m_phase;
+        def->m_phaseId = source->m_phaseId;
+        def->m_length = source->m_length;
+        def->m_start = source->m_start;
+        copyDynamicProperties(source.data(), def.data());
+        m_phases.append(def);
+    }
+    copyDynamicProperties(&other, this);
+}
+
+void CnfProgram::clone(const CnfProgramPtr &other)
+{
+    if (other)
+        clone(*other);
+    else
+        clear();
+}
+
+QString CnfProgram::typeName(int type, bool translated)
+{
+    static const char *const names[] = {
+        nullptr,
+        QT_TRANSLATE_NOOP("CnfProgram", "Yellow flashing"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Dark"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Fixed time"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Coordinated fixed time"),
+        QT_TRANSLATE_NOOP("CnfProgram", "TIVERK algorithm"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Multi-ring"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Script"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Timeline"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Coordinated timeline"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Stage steps"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Pedestrian crossing"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Phase sequence"),
+    };
+    if (type < 1 || type >= int(sizeof(names) / sizeof(names[0]))) {
+        return translated ? QCoreApplication::translate("CnfProgram", "Unknown type %1").arg(type)
+                          : QStringLiteral("Unknown type %1").arg(type);
+    }
+    return translated ? QCoreApplication::translate("CnfProgram", names[type])
+                      : QString::fromLatin1(names[type]);
+}
+
+// Algorithm kinds of TIVERK 3.x and adapter programs; the same kinds and ids
+// as the "Type" elements of the program layout.
+QString CnfProgram::tiverkTypeName(int kind, const QString &family, bool translated)
+{
+    Q_UNUSED(family)
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("CnfProgram", "Yellow flashing"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Local fixed time"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Coordinated fixed time"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Vehicle actuated"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Pedestrian call"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Public transport priority"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Dark"),
+        QT_TRANSLATE_NOOP("CnfProgram", "All red"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Manual control"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Extended call"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Queue control"),
+        QT_TRANSLATE_NOOP("CnfProgram", "Adaptive"),
+    };
+    if (kind < 0 || kind >= int(sizeof(names) / sizeof(names[0]))) {
+        return translated ? QCoreApplication::translate("CnfProgram", "Unknown type %1").arg(kind)
+                          : QStringLiteral("Unknown type %1").arg(kind);
+    }
+    return translated ? QCoreApplication::translate("CnfProgram", names[kind])
+                      : QString::fromLatin1(names[kind]);
+}
+
+static const char *const typeKeys[] = {
+    nullptr, "yellow", "dark", "timer", "coord", "tiverk", "multiring", "script",
+    "timeline", "coordTimeline", "stagering", "pedestrian", "sequence",
+};
+static const int typeKeyCount = int(sizeof(typeKeys) / sizeof(typeKeys[0]));
+
+QString CnfProgram::typeKey(int type)
+{
+    if (type >= 1 && type < typeKeyCount)
+        return QString::fromLatin1(typeKeys[type]);
+    return QString::number(type);
+}
+
+int CnfProgram::typeFromKey(const QString &key)
+{
+    for (int type = 1; type < typeKeyCount; ++type) {
+        if (key == QLatin1String(typeKeys[type]))
+            return type;
+    }
+    bool ok = false;
+    const int number = key.toInt(&ok);
+    return ok && number >= 0 ? number : -1;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "cnffwd.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+// One signal group of a controller. Timings are dynamic properties (an
+// invalid value removes a timing, which then falls back to the controller's
+// default signal group).
+class CnfSignalGroup : public QObject
+{
+    Q_OBJECT
+public:
+    // Groups of types 1 to 4 have no yellow and no red-yellow.
+    enum Type { Traffic = 0, Pedestrian = 1, Arrow = 2, Tram = 3, AlwaysOn = 4, Bicycle = 5 };
+    Q_ENUM(Type)
+    // Colour states of timeline data; their key names are colorState2String.
+    enum SGState { Off = 0, Red, RedYellow, Green, GreenBlink, Yellow, YellowBlink, RedBlink };
+    Q_ENUM(SGState)
+
+    // Bytes of an interstate record, in stored order.
+    enum InterstateByte { AG1 = 0, GF = 1, Y = 2, AR = 3, RY = 4, AG2 = 5, InterstateSize = 6 };
+
+    explicit CnfSignalGroup(QObject *parent = nullptr);
+
+    int id = 0;        // number of the group, unique in its controller
+    QString name;
+    int type = Traffic;
+    QList<CnfPowerDevicePtr> devices;   // assigned keys, in assignment order
+    QList<int> detectorAddresses;       // 255 = no detector
+    // Variant (from 1) -> six unsigned bytes AG1, GF, Y, AR, RY, AG2.
+    QMap<int, QByteArray> interstates;
+
+    void setType(int type);
+    // "3 (North)" or, without a name, "3 (Traffic)".
+    QString friendlyName() const;
+
+    // Texts of a type; `shortForm` gives the one- or two-letter abbreviation.
+    static QString type2String(int type, bool translated, bool shortForm = false);
+    // Untranslated key names ("red", "greenBlink", ...); unknown -> empty.
+    static QString colorState2String(int state);
+    // Inverse of colorState2String (case ignored); -1 for an unknown text.
+    static int string2ColorState(const QString &text);
+
+    void assignDevice(const CnfPowerDevicePtr &device);   // appends once
+    bool unassignDevice(const CnfPowerDevicePtr &device); // false when not assigned
+    bool hasDevice(const CnfPowerDevicePtr &device) const;
+
+    // Record of a variant, always six bytes (zeros when the group has none).
+    QByteArray interstate(int variant) const;
+    bool hasInterstate(int variant) const;
+    // Stores the first six bytes (missing ones as 0).
+    void setInterstate(int variant, const QByteArray &record);
+    int greenBlink(int variant) const { return interstateByte(variant, GF); }
+    int yellow(int variant) const { return interstateByte(variant, Y); }
+    int redYellow(int variant) const { return interstateByte(variant, RY); }
+    int interstateByte(int variant, int offset) const;
+
+    // The default signal group of the controller that this group was last
+    // added to; null when that controller had none.
+    CnfSignalGroupPtr defaultSignalGroup() const;
+
+private:
+    friend class CnfController;
+    QWeakPointer<CnfSignalGroup> m_defaultGroup;
+};

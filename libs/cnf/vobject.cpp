@@ -1,0 +1,951 @@
+#include "vobject.h"
+
+#include "vnode.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+int registerMetaType()
+{
+    static const int id = [] {
+        const int type = qRegisterMetaType<VObject>("VObject");
+        QMetaType::registerEqualsComparator<VObject>();
+        return type;
+    }();
+    return id;
+}
+
+using NodePtr = std::shared_ptr<VNode>;
+
+bool isAncestorOrSelf(const VNode *candidate, const NodePtr &node)
+{
+    NodePtr current = node;
+    while (current) {
+        if (current.get() == candidate)
+            return true;
+        current = current->parent.lock();
+    }
+    return false;
+}
+
+// A node may be put into a tree as it is when it belongs to none; otherwise
+// (or when that would make it its own ancestor) a copy goes in.
+NodePtr nodeToInsert(const NodePtr &source, const NodePtr &container)
+{
+    if (!source)
+        return std::make_shared<VNode>();
+    if (source->parent.expired() && !source->isTreeRoot
+        && !isAncestorOrSelf(source.get(), container))
+        return source;
+    return VNode::deepCopy(source);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- VNode
+
+NodePtr VNode::fromVariant(const QVariant &value)
+{
+    auto node = std::make_shared<VNode>();
+    node->assign(value);
+    return node;
+}
+
+void VNode::detachChildren()
+{
+    for (const NodePtr &child : qAsConst(map))
+        child->parent.reset();
+    for (const NodePtr &child : qAsConst(list))
+        child->parent.reset();
+    map.clear();
+    list.clear();
+}
+
+void VNode::makeKind(VObject::NodeKind wanted)
+{
+    if (kind == wanted)
+        return;
+    detachChildren();
+    value = QVariant();
+    kind = wanted;
+}
+
+static QVariant normalizedScalar(const QVariant &value)
+{
+    switch (int(value.userType())) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+    case QMetaType::QString:
+        return value;
+    case QMetaType::Float:
+        return QVariant(double(value.toFloat()));
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long: {
+        const qlonglong number = value.toLongLong();
+        if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max())
+            return QVariant(int(number));
+        return QVariant(number);
+    }
+    case QMetaType::ULong:
+    case QMetaType::ULongLong: {
+        const qulonglong number = value.toULongLong();
+        if (number <= qulonglong(std::numeric_limits<int>::max()))
+            return QVariant(int(number));
+        if (number <= qulonglong(std::numeric_limits<qlonglong>::max()))
+            return QVariant(qlonglong(number));
+        return QVariant(double(number));
+    }
+    case QMetaType::QByteArray:
+        return QVariant(QString::fromUtf8(value.toByteArray()));
+    case QMetaType::QChar:
+        return QVariant(QString(value.toChar()));
+    default:
+        return value;
+    }
+}
+
+void VNode::assign(const QVariant &source)
+{
+    if (source.userType() == qMetaTypeId<VObject>()) {
+        const NodePtr node = source.value<VObject>().resolved();
+        if (!node) {
+            makeKind(VObject::Null);
+            return;
+        }
+        if (node.get() == this)
+            return;
+        assignContent(*deepCopy(node));
+        return;
+    }
+    switch (int(source.userType())) {
+    case QMetaType::UnknownType:
+        makeKind(VObject::Null);
+        return;
+    case QMetaType::QVariantMap: {
+        const QVariantMap values = source.toMap();
+        makeKind(VObject::Null);
+        kind = VObject::Map;
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+            insertChild(it.key(), fromVariant(it.value()));
+        return;
+    }
+    case QMetaType::QVariantHash: {
+        const QVariantHash values = source.toHash();
+        makeKind(VObject::Null);
+        kind = VObject::Map;
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+            insertChild(it.key(), fromVariant(it.value()));
+        return;
+    }
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList: {
+        const QVariantList values = source.toList();
+        makeKind(VObject::Null);
+        kind = VObject::List;
+        list.reserve(values.size());
+        for (const QVariant &entry : values)
+            appendChild(fromVariant(entry));
+        return;
+    }
+    default:
+        break;
+    }
+    if (source.userType() >= QMetaType::User && source.canConvert<QVariantList>()) {
+        // Other sequential containers (QList<int>, ...) become lists too.
+        const QVariantList values = source.value<QVariantList>();
+        makeKind(VObject::Null);
+        kind = VObject::List;
+        for (const QVariant &entry : values)
+            appendChild(fromVariant(entry));
+        return;
+    }
+    makeKind(VObject::Null);
+    kind = VObject::Scalar;
+    value = normalizedScalar(source);
+}
+
+void VNode::assignContent(VNode &other)
+{
+    makeKind(VObject::Null);
+    kind = other.kind;
+    value = other.value;
+    const auto mapCopy = other.map;
+    const auto listCopy = other.list;
+    other.map.clear();
+    other.list.clear();
+    for (auto it = mapCopy.constBegin(); it != mapCopy.constEnd(); ++it)
+        insertChild(it.key(), it.value());
+    for (const NodePtr &child : listCopy)
+        appendChild(child);
+}
+
+void VNode::insertChild(const QString &key, const NodePtr &child)
+{
+    auto it = map.find(key);
+    if (it != map.end()) {
+        if (it.value() == child)
+            return;
+        it.value()->parent.reset();
+        it.value() = child;
+    } else {
+        map.insert(key, child);
+    }
+    child->parent = weak_from_this();
+}
+
+void VNode::appendChild(const NodePtr &child)
+{
+    list.append(child);
+    child->parent = weak_from_this();
+}
+
+void VNode::setListChild(int index, const NodePtr &child)
+{
+    while (list.size() <= index)
+        appendChild(std::make_shared<VNode>());
+    if (list.at(index) == child)
+        return;
+    list.at(index)->parent.reset();
+    list[index] = child;
+    child->parent = weak_from_this();
+}
+
+NodePtr VNode::deepCopy(const NodePtr &source)
+{
+    auto copy = std::make_shared<VNode>();
+    if (!source)
+        return copy;
+    copy->kind = source->kind;
+    copy->value = source->value;
+    for (auto it = source->map.constBegin(); it != source->map.constEnd(); ++it)
+        copy->insertChild(it.key(), deepCopy(it.value()));
+    copy->list.reserve(source->list.size());
+    for (const NodePtr &child : source->list)
+        copy->appendChild(deepCopy(child));
+    return copy;
+}
+
+QVariant VNode::toVariant() const
+{
+    switch (kind) {
+    case VObject::Null:
+        return QVariant();
+    case VObject::Scalar:
+        return value;
+    case VObject::Map: {
+        QVariantMap result;
+        for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+            result.insert(it.key(), it.value()->toVariant());
+        return result;
+    }
+    case VObject::List: {
+        QVariantList result;
+        result.reserve(list.size());
+        for (const NodePtr &child : list)
+            result.append(child->toVariant());
+        return result;
+    }
+    }
+    return QVariant();
+}
+
+bool VNode::detachFromParent()
+{
+    const NodePtr owner = parent.lock();
+    if (!owner)
+        return false;
+    bool removed = false;
+    if (owner->kind == VObject::Map) {
+        for (auto it = owner->map.begin(); it != owner->map.end(); ++it) {
+            if (it.value().get() == this) {
+                owner->map.erase(it);
+                removed = true;
+                break;
+            }
+        }
+    } else if (owner->kind == VObject::List) {
+        for (int i = 0; i < owner->list.size(); ++i) {
+            if (owner->list.at(i).get() == this) {
+                owner->list.removeAt(i);
+                removed = true;
+                break;
+            }
+        }
+    }
+    parent.reset();
+    return removed;
+}
+
+void VNode::removeInvalid(bool recursive)
+{
+    if (kind == VObject::Map) {
+        for (auto it = map.begin(); it != map.end();) {
+            if (it.value()->kind == VObject::Null) {
+                it.value()->parent.reset();
+                it = map.erase(it);
+            } else {
+                if (recursive)
+                    it.value()->removeInvalid(true);
+                ++it;
+            }
+        }
+    } else if (kind == VObject::List) {
+        for (int i = list.size() - 1; i >= 0; --i) {
+            if (list.at(i)->kind == VObject::Null) {
+                list.at(i)->parent.reset();
+                list.removeAt(i);
+            } else if (recursive) {
+                list.at(i)->removeInvalid(true);
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------- comparisons
+
+namespace {
+
+bool isNumber(const QVariant &value)
+{
+    switch (int(value.userType())) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isIntegral(const QVariant &value)
+{
+    return isNumber(value) && value.userType() != QMetaType::Double
+           && value.userType() != QMetaType::Float;
+}
+
+bool scalarEqual(const QVariant &a, const QVariant &b)
+{
+    if (isNumber(a) && isNumber(b)) {
+        if (isIntegral(a) && isIntegral(b))
+            return a.toLongLong() == b.toLongLong();
+        return a.toDouble() == b.toDouble();
+    }
+    if (isNumber(a) || isNumber(b)) {
+        // A number and a text compare as text ("5" == 5).
+        const QVariant &number = isNumber(a) ? a : b;
+        const QVariant &other = isNumber(a) ? b : a;
+        if (other.userType() != QMetaType::QString)
+            return false;
+        const QString text = other.toString().trimmed();
+        bool ok = false;
+        if (isIntegral(number)) {
+            const qlonglong parsed = text.toLongLong(&ok);
+            return ok && parsed == number.toLongLong();
+        }
+        const double parsed = text.toDouble(&ok);
+        return ok && parsed == number.toDouble();
+    }
+    return a == b;
+}
+
+} // namespace
+
+bool VNode::equalTo(const VNode &other) const
+{
+    if (kind != other.kind)
+        return false;
+    switch (kind) {
+    case VObject::Null:
+        return true;
+    case VObject::Scalar:
+        return scalarEqual(value, other.value);
+    case VObject::Map: {
+        if (map.size() != other.map.size())
+            return false;
+        for (auto it = map.constBegin(), jt = other.map.constBegin(); it != map.constEnd();
+             ++it, ++jt) {
+            if (it.key() != jt.key() || !it.value()->equalTo(*jt.value()))
+                return false;
+        }
+        return true;
+    }
+    case VObject::List:
+        if (list.size() != other.list.size())
+            return false;
+        for (int i = 0; i < list.size(); ++i) {
+            if (!list.at(i)->equalTo(*other.list.at(i)))
+                return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- VObject
+
+VObject::VObject()
+    : m_node(std::make_shared<VNode>())
+{
+    registerMetaType();
+}
+
+VObject::VObject(const QVariant &value)
+{
+    registerMetaType();
+    if (value.userType() == qMetaTypeId<VObject>()) {
+        const VObject other = value.value<VObject>();
+        m_node = other.m_node;
+        m_anchor = other.m_anchor;
+        m_path = other.m_path;
+        return;
+    }
+    m_node = VNode::fromVariant(value);
+}
+
+VObject::VObject(const QVariantMap &map)
+    : VObject(QVariant(map))
+{
+}
+
+VObject::VObject(const QVariantList &list)
+    : VObject(QVariant(list))
+{
+}
+
+VObject VObject::map()
+{
+    VObject result;
+    result.m_node->kind = Map;
+    return result;
+}
+
+VObject VObject::list()
+{
+    VObject result;
+    result.m_node->kind = List;
+    return result;
+}
+
+VObject::VObject(const VObject &other) = default;
+VObject::VObject(VObject &&other) noexcept = default;
+VObject::~VObject() = default;
+
+VObject VObject::fromNode(const std::shared_ptr<VNode> &node)
+{
+    registerMetaType();
+    VObject result{NoNode()};
+    result.m_node = node ? node : std::make_shared<VNode>();
+    return result;
+}
+
+std::shared_ptr<VNode> VObject::resolved() const
+{
+    if (m_node)
+        return m_node;
+    NodePtr current = m_anchor;
+    for (const QVariant &step : m_path) {
+        if (!current)
+            return {};
+        if (step.userType() == QMetaType::Int) {
+            const int index = step.toInt();
+            if (current->kind != List || index < 0 || index >= current->list.size())
+                return {};
+            current = current->list.at(index);
+        } else {
+            if (current->kind != Map)
+                return {};
+            current = current->map.value(step.toString());
+        }
+    }
+    return current;
+}
+
+std::shared_ptr<VNode> VObject::materialize() const
+{
+    if (m_node)
+        return m_node;
+    NodePtr current = m_anchor;
+    if (!current)
+        return {};
+    for (const QVariant &step : m_path) {
+        if (step.userType() == QMetaType::Int) {
+            const int index = step.toInt();
+            if (index < 0)
+                return {};
+            current->makeKind(List);
+            if (index >= current->list.size())
+                current->setListChild(index, std::make_shared<VNode>());
+            current = current->list.at(index);
+        } else {
+            const QString key = step.toString();
+            current->makeKind(Map);
+            NodePtr next = current->map.value(key);
+            if (!next) {
+                next = std::make_shared<VNode>();
+                current->insertChild(key, next);
+            }
+            current = next;
+        }
+    }
+    m_node = current;
+    return current;
+}
+
+bool VObject::isAttached() const
+{
+    if (!m_node)
+        return true;
+    return !m_node->parent.expired();
+}
+
+VObject &VObject::operator=(const VObject &other)
+{
+    if (this == &other)
+        return *this;
+    const NodePtr target = resolved();
+    const NodePtr source = other.resolved();
+    if (target && source && target == source) {
+        m_node = target;
+        return *this;
+    }
+    if (!isAttached()) {
+        m_node = other.m_node;
+        m_anchor = other.m_anchor;
+        m_path = other.m_path;
+        return *this;
+    }
+    if (!source) {
+        // A missing node carries no value: like assigning an invalid value.
+        return *this = QVariant();
+    }
+    placeNode(source);
+    return *this;
+}
+
+void VObject::placeNode(const std::shared_ptr<VNode> &source)
+{
+    // Find the container and the step that lead to this handle's place.
+    NodePtr container;
+    QVariant step;
+    if (m_node) {
+        container = m_node->parent.lock();
+        if (!container)
+            return;
+        if (container->kind == List) {
+            for (int i = 0; i < container->list.size(); ++i) {
+                if (container->list.at(i) == m_node) {
+                    step = i;
+                    break;
+                }
+            }
+        } else {
+            for (auto it = container->map.constBegin(); it != container->map.constEnd(); ++it) {
+                if (it.value() == m_node) {
+                    step = it.key();
+                    break;
+                }
+            }
+        }
+        if (!step.isValid())
+            return;
+    } else {
+        VObject parentHandle{NoNode()};
+        if (m_path.size() == 1) {
+            container = m_anchor;
+        } else {
+            parentHandle.m_anchor = m_anchor;
+            parentHandle.m_path = m_path.mid(0, m_path.size() - 1);
+            container = parentHandle.materialize();
+        }
+        if (!container || m_path.isEmpty())
+            return;
+        step = m_path.last();
+    }
+    const NodePtr node = nodeToInsert(source, container);
+    if (step.userType() == QMetaType::Int) {
+        if (step.toInt() < 0)
+            return;
+        container->makeKind(List);
+        container->setListChild(step.toInt(), node);
+    } else {
+        container->makeKind(Map);
+        container->insertChild(step.toString(), node);
+    }
+    m_node = node;
+    m_anchor.reset();
+    m_path.clear();
+}
+
+VObject &VObject::operator=(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<VObject>())
+        return *this = value.value<VObject>();
+    if (!m_node && !value.isValid())
+        return *this; // an invalid value through a missing path creates nothing
+    const NodePtr node = materialize();
+    if (node)
+        node->assign(value);
+    return *this;
+}
+
+VObject VObject::child(const QVariant &step) const
+{
+    VObject result{NoNode()};
+    const NodePtr node = resolved();
+    if (node) {
+        NodePtr found;
+        if (step.userType() == QMetaType::Int) {
+            const int index = step.toInt();
+            if (node->kind == List && index >= 0 && index < node->list.size())
+                found = node->list.at(index);
+        } else if (node->kind == Map) {
+            found = node->map.value(step.toString());
+        }
+        if (found) {
+            result.m_node = found;
+            return result;
+        }
+        result.m_anchor = node;
+        result.m_path = {step};
+        return result;
+    }
+    result.m_anchor = m_anchor;
+    result.m_path = m_path;
+    result.m_path.append(step);
+    return result;
+}
+
+VObject VObject::operator[](const QString &key) const
+{
+    return child(QVariant(key));
+}
+
+VObject VObject::operator[](const char *key) const
+{
+    return child(QVariant(QString::fromUtf8(key)));
+}
+
+VObject VObject::operator[](int index) const
+{
+    return child(QVariant(index));
+}
+
+bool VObject::isNull() const
+{
+    const NodePtr node = resolved();
+    return !node || node->kind == Null;
+}
+
+VObject::NodeKind VObject::kind() const
+{
+    const NodePtr node = resolved();
+    return node ? node->kind : Null;
+}
+
+int VObject::type() const
+{
+    const NodePtr node = resolved();
+    if (!node)
+        return QMetaType::UnknownType;
+    switch (node->kind) {
+    case Null:
+        return QMetaType::UnknownType;
+    case Map:
+        return QMetaType::QVariantMap;
+    case List:
+        return QMetaType::QVariantList;
+    case Scalar:
+        return node->value.userType();
+    }
+    return QMetaType::UnknownType;
+}
+
+int VObject::size() const
+{
+    const NodePtr node = resolved();
+    return node && node->kind == List ? node->list.size() : 0;
+}
+
+QStringList VObject::keys() const
+{
+    const NodePtr node = resolved();
+    return node && node->kind == Map ? node->map.keys() : QStringList();
+}
+
+bool VObject::contains(const QString &key) const
+{
+    const NodePtr node = resolved();
+    return node && node->kind == Map && node->map.contains(key);
+}
+
+VObject VObject::parent() const
+{
+    VObject result;
+    if (m_node) {
+        const NodePtr owner = m_node->parent.lock();
+        if (owner)
+            result.m_node = owner;
+        return result;
+    }
+    if (m_path.size() <= 1) {
+        if (m_anchor)
+            result.m_node = m_anchor;
+        return result;
+    }
+    result = VObject(NoNode());
+    result.m_anchor = m_anchor;
+    result.m_path = m_path.mid(0, m_path.size() - 1);
+    return result;
+}
+
+QVariant VObject::toVariant() const
+{
+    const NodePtr node = resolved();
+    return node ? node->toVariant() : QVariant();
+}
+
+static QVariant scalarOf(const std::shared_ptr<VNode> &node)
+{
+    return node && node->kind == VObject::Scalar ? node->value : QVariant();
+}
+
+int VObject::toInt(bool *ok) const
+{
+    const QVariant value = scalarOf(resolved());
+    bool converted = false;
+    qlonglong number = 0;
+    if (value.userType() == QMetaType::Double) {
+        const double d = value.toDouble();
+        converted = std::isfinite(d) && d >= std::numeric_limits<int>::min()
+                    && d <= std::numeric_limits<int>::max();
+        number = converted ? qlonglong(std::llround(d)) : 0;
+    } else if (value.userType() == QMetaType::QString) {
+        number = value.toString().trimmed().toLongLong(&converted);
+    } else if (value.isValid()) {
+        number = value.toLongLong(&converted);
+    }
+    if (converted && (number < std::numeric_limits<int>::min()
+                      || number > std::numeric_limits<int>::max())) {
+        converted = false;
+    }
+    if (ok)
+        *ok = converted;
+    return converted ? int(number) : 0;
+}
+
+qlonglong VObject::toLongLong(bool *ok) const
+{
+    const QVariant value = scalarOf(resolved());
+    bool converted = false;
+    qlonglong number = 0;
+    if (value.userType() == QMetaType::Double) {
+        const double d = value.toDouble();
+        converted = std::isfinite(d) && std::fabs(d) < 9.2e18;
+        number = converted ? qlonglong(std::llround(d)) : 0;
+    } else if (value.userType() == QMetaType::QString) {
+        number = value.toString().trimmed().toLongLong(&converted);
+    } else if (value.isValid()) {
+        number = value.toLongLong(&converted);
+    }
+    if (ok)
+        *ok = converted;
+    return converted ? number : 0;
+}
+
+double VObject::toDouble(bool *ok) const
+{
+    const QVariant value = scalarOf(resolved());
+    bool converted = false;
+    double number = 0.0;
+    if (value.userType() == QMetaType::QString)
+        number = value.toString().trimmed().toDouble(&converted);
+    else if (value.isValid())
+        number = value.toDouble(&converted);
+    if (ok)
+        *ok = converted;
+    return converted ? number : 0.0;
+}
+
+bool VObject::toBool(bool *ok) const
+{
+    const QVariant value = scalarOf(resolved());
+    bool converted = value.isValid() && value.canConvert<bool>();
+    if (value.userType() == QMetaType::QString) {
+        const QString text = value.toString().trimmed().toLower();
+        converted = text == QLatin1String("true") || text == QLatin1String("false")
+                    || text == QLatin1String("1") || text == QLatin1String("0");
+    }
+    if (ok)
+        *ok = converted;
+    return converted && value.toBool();
+}
+
+QString VObject::toString(bool *ok) const
+{
+    const QVariant value = scalarOf(resolved());
+    const bool converted = value.isValid() && value.canConvert<QString>();
+    if (ok)
+        *ok = converted;
+    return converted ? value.toString() : QString();
+}
+
+bool VObject::operator==(const VObject &other) const
+{
+    const NodePtr a = resolved();
+    const NodePtr b = other.resolved();
+    if (a || b)
+        return a == b;
+    return m_anchor == other.m_anchor && m_path == other.m_path;
+}
+
+bool VObject::operator==(const QVariant &value) const
+{
+    if (value.userType() == qMetaTypeId<VObject>())
+        return dataEqual(value.value<VObject>());
+    const NodePtr node = resolved();
+    if (!node || node->kind == Null)
+        return !value.isValid();
+    if (node->kind == Scalar)
+        return scalarEqual(node->value, normalizedScalar(value));
+    return node->equalTo(*VNode::fromVariant(value));
+}
+
+bool VObject::operator==(const QString &text) const
+{
+    const NodePtr node = resolved();
+    if (!node || node->kind != Scalar)
+        return false;
+    return scalarEqual(node->value, QVariant(text));
+}
+
+bool VObject::operator==(const char *text) const
+{
+    return *this == QString::fromUtf8(text);
+}
+
+bool VObject::operator==(int value) const
+{
+    const NodePtr node = resolved();
+    return node && node->kind == Scalar && scalarEqual(node->value, QVariant(value));
+}
+
+bool VObject::operator==(double value) const
+{
+    const NodePtr node = resolved();
+    return node && node->kind == Scalar && scalarEqual(node->value, QVariant(value));
+}
+
+bool VObject::dataEqual(const VObject &other) const
+{
+    const NodePtr a = resolved();
+    const NodePtr b = other.resolved();
+    const bool aNull = !a || a->kind == Null;
+    const bool bNull = !b || b->kind == Null;
+    if (aNull || bNull)
+        return aNull && bNull;
+    return a->equalTo(*b);
+}
+
+VObject VObject::append(const VObject &entry)
+{
+    const NodePtr target = materialize();
+    VObject result;
+    if (!target)
+        return result;
+    target->makeKind(List);
+    const NodePtr node = nodeToInsert(entry.resolved(), target);
+    target->appendChild(node);
+    result.m_node = node;
+    return result;
+}
+
+VObject VObject::append(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<VObject>())
+        return append(value.value<VObject>());
+    const NodePtr target = materialize();
+    VObject result;
+    if (!target)
+        return result;
+    target->makeKind(List);
+    const NodePtr node = VNode::fromVariant(value);
+    target->appendChild(node);
+    result.m_node = node;
+    return result;
+}
+
+bool VObject::remove(const QString &key)
+{
+    const NodePtr node = resolved();
+    if (!node || node->kind != Map)
+        return false;
+    const auto it = node->map.find(key);
+    if (it == node->map.end())
+        return false;
+    it.value()->parent.reset();
+    node->map.erase(it);
+    return true;
+}
+
+bool VObject::removeAt(int index)
+{
+    const NodePtr node = resolved();
+    if (!node || node->kind != List || index < 0 || index >= node->list.size())
+        return false;
+    node->list.at(index)->parent.reset();
+    node->list.removeAt(index);
+    return true;
+}
+
+bool VObject::remove()
+{
+    const NodePtr node = resolved();
+    if (!node)
+        return false;
+    m_node = node;
+    m_anchor.reset();
+    m_path.clear();
+    return node->detachFromParent();
+}
+
+void VObject::clear()
+{
+    const NodePtr node = resolved();
+    if (!node)
+        return;
+    if (node->kind == Scalar)
+        node->makeKind(Null);
+    else
+        node->detachChildren();
+}
+
+void VObject::removeInvalidValues(bool recursive)
+{
+    const NodePtr node = resolved();
+    if (node)
+        node->removeInvalid(recursive);
+}
+
+VObject VObject::clone() const
+{
+    VObject result;
+    result.m_node = VNode::deepCopy(resolved());
+    return result;
+}

@@ -1,0 +1,238 @@
+#include "cnfcontroller.h"
+#include "testmain.h"
+#include "vobject.h"
+
+#include <QtTest>
+
+class TestVObject : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readingMissingKeyCreatesNothing()
+    {
+        CnfController controller;
+        VObject root = controller.nativeData();
+        VObject missing = root["modules"]["SystemBus"]["devices"];
+        QVERIFY(missing.isNull());
+        QCOMPARE(missing.size(), 0);
+        QVERIFY(missing.keys().isEmpty());
+        QCOMPARE(missing.toInt(), 0);
+        QVERIFY(!missing.toVariant().isValid());
+        QVERIFY(!(missing == 0));
+        QVERIFY(root.keys().isEmpty());
+        QVERIFY(!controller.getNativeData(QStringLiteral("modules")).isValid());
+    }
+
+    void writingThroughMissingPathCreatesIt()
+    {
+        CnfController controller;
+        VObject url = controller.nativeData()["modules"]["Priority"]["url"];
+        url = QStringLiteral("tcp://host:1/");
+        QCOMPARE(controller.nativeData()["modules"]["Priority"]["url"].toString(),
+                 QStringLiteral("tcp://host:1/"));
+        // The handle is now bound to the created node.
+        url = QStringLiteral("tcp://other:2/");
+        QCOMPARE(controller.getNativeData(QStringLiteral("modules")).toMap()
+                     .value(QStringLiteral("Priority")).toMap().value(QStringLiteral("url")),
+                 QVariant(QStringLiteral("tcp://other:2/")));
+
+        VObject channels = controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"];
+        channels.append(QVariantMap{{QStringLiteral("channel"), 3}});
+        QCOMPARE(controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"].size(), 1);
+        QCOMPARE(channels[0]["channel"].toInt(), 3);
+    }
+
+    void handlesFollowNodesAcrossRemovals()
+    {
+        VObject list = VObject::list();
+        for (int i = 0; i < 4; ++i)
+            list.append(QVariantMap{{QStringLiteral("id"), i}});
+        VObject third = list[2];
+        VObject alsoThird = list[2];
+        QVERIFY(third == alsoThird);
+        QVERIFY(list.removeAt(0));
+        QCOMPARE(third["id"].toInt(), 2);
+        QVERIFY(third == list[1]);
+        third["id"] = 20;
+        QCOMPARE(list[1]["id"].toInt(), 20);
+
+        VObject map = VObject::map();
+        map["a"] = 1;
+        map["b"] = 2;
+        VObject b = map["b"];
+        QVERIFY(map.remove(QStringLiteral("a")));
+        b = 5;
+        QCOMPARE(map["b"].toInt(), 5);
+    }
+
+    void appendedEntryStaysWritable()
+    {
+        CnfController controller;
+        VObject sources = controller.nativeData()["controlSources"];
+        VObject entry;
+        entry["id"] = 4;
+        entry["name"] = QStringLiteral("vpu");
+        sources.append(entry);
+        entry["priority"] = 1;
+        const QVariantList stored = controller.getNativeData(QStringLiteral("controlSources")).toList();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().toMap().value(QStringLiteral("priority")), QVariant(1));
+
+        // A node that already sits in a tree is appended as a copy.
+        sources.append(sources[0]);
+        sources[1]["id"] = 5;
+        QCOMPARE(sources[0]["id"].toInt(), 4);
+    }
+
+    void invalidAssignment_data()
+    {
+        QTest::addColumn<bool>("keyExisted");
+        QTest::newRow("missing key") << false;
+        QTest::newRow("existing key") << true;
+    }
+
+    void invalidAssignment()
+    {
+        QFETCH(bool, keyExisted);
+        CnfController controller;
+        if (keyExisted)
+            controller.setNativeData(QStringLiteral("recovery"), 3);
+        VObject node = controller.nativeData()["recovery"]["defectSwitchRate"];
+        node = QVariant();
+        if (!keyExisted) {
+            QVERIFY(!controller.nativeData().contains(QStringLiteral("recovery")));
+        } else {
+            // The write went through an existing scalar: it became a map holding a not-set value.
+            QVERIFY(controller.nativeData()["recovery"]["defectSwitchRate"].isNull());
+            controller.nativeData()["recovery"].removeInvalidValues(true);
+            QVERIFY(controller.nativeData()["recovery"].keys().isEmpty());
+        }
+        controller.setNativeData(QStringLiteral("x"), 1);
+        controller.setNativeData(QStringLiteral("x"), QVariant());
+        QVERIFY(!controller.nativeData().contains(QStringLiteral("x")));
+    }
+
+    void removedNodeHandleDoesNotRecreate()
+    {
+        CnfController controller;
+        controller.nativeData()["modules"]["VPU1"]["controlSource"] = QStringLiteral("vpu");
+        VObject device = controller.nativeData()["modules"]["VPU1"];
+        VObject source = device["controlSource"];
+        QVERIFY(device.remove());
+        QVERIFY(!controller.nativeData()["modules"].contains(QStringLiteral("VPU1")));
+        device["controlSource"] = 7;
+        source = 8;
+        device["other"]["deep"] = 1;
+        QVERIFY(!controller.nativeData()["modules"].contains(QStringLiteral("VPU1")));
+        QCOMPARE(device["controlSource"].toInt(), 8);
+        QVERIFY(device.parent().isNull());
+    }
+
+    void metatypeRoundTrip()
+    {
+        CnfController controller;
+        controller.nativeData()["outputs"].append(QVariantMap{{QStringLiteral("id"), 1}});
+        VObject entry = controller.nativeData()["outputs"][0];
+        const QVariant carried = QVariant::fromValue(entry);
+        QCOMPARE(QMetaType::type("VObject"), qMetaTypeId<VObject>());
+        QCOMPARE(carried.userType(), qMetaTypeId<VObject>());
+        VObject back = carried.value<VObject>();
+        QVERIFY(back == entry);
+        back["name"] = QStringLiteral("Output.1");
+        QCOMPARE(controller.nativeData()["outputs"][0]["name"].toString(), QStringLiteral("Output.1"));
+        QVERIFY(carried == QVariant::fromValue(entry));
+    }
+
+    void comparisons_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("other");
+        QTest::addColumn<bool>("equal");
+        QTest::newRow("int and double") << QVariant(3) << QVariant(3.0) << true;
+        QTest::newRow("int and text") << QVariant(5) << QVariant(QStringLiteral("5")) << true;
+        QTest::newRow("text and int") << QVariant(QStringLiteral("det")) << QVariant(5) << false;
+        QTest::newRow("long and int") << QVariant(qlonglong(7)) << QVariant(7) << true;
+        QTest::newRow("double differs") << QVariant(3.5) << QVariant(3) << false;
+        QTest::newRow("texts") << QVariant(QStringLiteral("ä")) << QVariant(QStringLiteral("ä")) << true;
+        QTest::newRow("maps") << QVariant(QVariantMap{{QStringLiteral("a"), 1}})
+                              << QVariant(QVariantMap{{QStringLiteral("a"), 1.0}}) << true;
+        QTest::newRow("lists differ") << QVariant(QVariantList{1, 2}) << QVariant(QVariantList{2, 1})
+                                      << false;
+    }
+
+    void comparisons()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QVariant, other);
+        QFETCH(bool, equal);
+        VObject node(stored);
+        QCOMPARE(node == other, equal);
+        QCOMPARE(node.dataEqual(VObject(other)), equal);
+    }
+
+    void typesAreToldApart()
+    {
+        VObject node = VObject::map();
+        node["i"] = 1;
+        node["l"] = qlonglong(1) << 40;
+        node["d"] = 1.5;
+        node["s"] = QStringLiteral("x");
+        QCOMPARE(node["i"].type(), int(QMetaType::Int));
+        QCOMPARE(node["l"].type(), int(QMetaType::LongLong));
+        QCOMPARE(node["d"].type(), int(QMetaType::Double));
+        QCOMPARE(node["s"].type(), int(QMetaType::QString));
+        QCOMPARE(node.type(), int(QMetaType::QVariantMap));
+        QCOMPARE(node.size(), 0);
+        bool ok = true;
+        node["s"].toInt(&ok);
+        QVERIFY(!ok);
+        node["l"].toInt(&ok);
+        QVERIFY(!ok);
+    }
+
+    void pendingHandleSeesLaterCreation()
+    {
+        VObject root = VObject::map();
+        VObject pending = root["a"]["b"];
+        root["a"]["b"] = 3;
+        QCOMPARE(pending.toInt(), 3);
+        QVERIFY(pending == root["a"]["b"]);
+        QVERIFY(pending.parent() == root["a"]);
+    }
+
+    void assignmentOfNodes()
+    {
+        CnfController controller;
+        VObject root = controller.nativeData();
+        root["recovery"] = VObject::map();
+        QCOMPARE(root["recovery"].type(), int(QMetaType::QVariantMap));
+        // A default-constructed handle is re-pointed, not written.
+        VObject priority;
+        priority = root["recovery"];
+        priority["rate"] = 2;
+        QCOMPARE(root["recovery"]["rate"].toInt(), 2);
+        // Assigning a tree node to another place copies it.
+        root["copy"] = root["recovery"];
+        root["copy"]["rate"] = 9;
+        QCOMPARE(root["recovery"]["rate"].toInt(), 2);
+        // The root itself cannot become its own child.
+        root["self"] = root;
+        QVERIFY(root["self"]["recovery"].dataEqual(root["recovery"]));
+    }
+
+    void clearAndRemoveInvalid()
+    {
+        VObject list(QVariantList{1, QVariant(), QVariantMap{{QStringLiteral("x"), QVariant()}}});
+        list.removeInvalidValues(false);
+        QCOMPARE(list.size(), 2);
+        QVERIFY(list[1].contains(QStringLiteral("x")));
+        list.removeInvalidValues(true);
+        QVERIFY(!list[1].contains(QStringLiteral("x")));
+        list.clear();
+        QCOMPARE(list.size(), 0);
+        QCOMPARE(list.kind(), VObject::List);
+    }
+};
+
+PROJECT_TEST(TestVObject);
+#include "tst_vobject.moc"
