@@ -1,6 +1,6 @@
 #include "zucountdownboards.h"
 
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUCountdownBoards::Private
 {

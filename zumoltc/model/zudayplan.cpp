@@ -1,6 +1,6 @@
 #include "zudayplan.h"
 
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUDayPlan::Private
 {

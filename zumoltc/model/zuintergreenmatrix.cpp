@@ -1,6 +1,6 @@
 #include "zuintergreenmatrix.h"
 
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUIntergreenMatrix::Private
 {

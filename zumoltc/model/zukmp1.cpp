@@ -1,6 +1,6 @@
 #include "zukmp1.h"
 
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUKMP1::Private
 {
@@ -53,18 +53,12 @@ void ZUKMP1::insertDevice(QPointer<ZUKMPDevice> device, QPointer<ZUKMPDevice> af
 {
     if (!device || d->devices.contains(device))
         return;
-    int index = after ? d->devices.indexOf(after) : -1;
-    if (index < 0)
-        index = d->devices.size() - 1;
-    d->devices.insert(index + 1, device);
-    attach(device, index + 1);
+    attach(device, zu::insertAfter(d->devices, device, after));
 }
 
 void ZUKMP1::move(int from, int to)
 {
-    if (from < 0 || from >= d->devices.size() || to < 0 || to >= d->devices.size())
-        return;
-    d->devices.move(from, to);
+    zu::moveWithin(d->devices, from, to);
 }
 
 QList<QPointer<ZUKMPDevice>> &ZUKMP1::devices()

@@ -1,7 +1,7 @@
 #include "zusignalplan.h"
 
 #include "zulookup.h"
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUSignalPlan::Private
 {

@@ -1,6 +1,6 @@
 #include "zustage.h"
 
-#include "zupruning.h"
+#include "zulists.h"
 
 struct ZUStage::Private
 {
