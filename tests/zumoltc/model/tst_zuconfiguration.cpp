@@ -465,6 +465,7 @@ private slots:
         QTest::newRow("empty name") << QVariant(QString()) << 3;
         QTest::newRow("bool") << QVariant(true) << -1;
         QTest::newRow("invalid") << QVariant() << -1;
+        QTest::newRow("null number is no id") << QVariant(QVariant::Int) << -1;
         QTest::newRow("list") << QVariant(QVariantList{3}) << -1;
         QTest::newRow("no such id") << QVariant(4) << -1;
         QTest::newRow("id out of int range") << QVariant(1e12) << -1;
@@ -474,7 +475,7 @@ private slots:
         QFETCH(QVariant, key);
         QFETCH(int, found);
         ZUConfiguration configuration;
-        const QList<QPair<int, QString>> stages = {{3, "Main"}, {5, "3"}, {3, "Dup"}, {8, ""}};
+        const QList<QPair<int, QString>> stages = {{3, "Main"}, {5, "3"}, {3, "Dup"}, {8, ""}, {0, "Zero"}};
         for (const auto &record : stages) {
             auto *stage = new ZUStage;
             stage->setId(record.first);
