@@ -454,7 +454,7 @@ private slots:
     void lookups_data()
     {
         QTest::addColumn<QVariant>("key");
-        QTest::addColumn<int>("found"); // index into [stage id 3 "Main", id 5 "3", id 3 "Dup", id 8 ""], -1 none
+        QTest::addColumn<int>("found"); // index into [id 3 "Main", 5 "3", 3 "Dup", 8 "", 0 "Zero"], -1 none
         QTest::newRow("int id") << QVariant(3) << 0;
         QTest::newRow("double id") << QVariant(3.0) << 0;
         QTest::newRow("unsigned id") << QVariant(5u) << 1;
