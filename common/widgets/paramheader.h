@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QHeaderView>
+
+// Horizontal header of a ParametersTable. A right click on a column's title
+// fills the column's editable cells with the value of the first selected cell
+// of that column; other clicks behave as in any header.
+class ParamHeader : public QHeaderView
+{
+    Q_OBJECT
+public:
+    explicit ParamHeader(Qt::Orientation orientation, QWidget *parent = nullptr);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};
