@@ -1,0 +1,53 @@
+#include "netobject.h"
+
+#include "network.h"
+
+namespace Halm58a {
+
+NetObject::NetObject(QObject *parent) : QObject(parent)
+{
+    if (Network *net = network())
+        net->registerObject(this);
+}
+
+NetObject::~NetObject()
+{
+    notifyRemoved();
+}
+
+Network *NetObject::network() const
+{
+    // A network being destroyed no longer casts, so it gets no signals then.
+    for (QObject *p = parent(); p; p = p->parent()) {
+        if (Network *net = qobject_cast<Network *>(p))
+            return net;
+    }
+    return nullptr;
+}
+
+GeoShape NetObject::shape() const
+{
+    return GeoShape();
+}
+
+QPointF NetObject::pos() const
+{
+    return shape().boundingRect().center();
+}
+
+void NetObject::notifyChanged()
+{
+    if (Network *net = network())
+        net->objectChanged(this);
+}
+
+void NetObject::notifyRemoved()
+{
+    if (m_removed)
+        return;
+    m_removed = true;
+    if (Network *net = network())
+        net->objectRemoving(this);
+}
+
+} // namespace Halm58a

@@ -1,0 +1,250 @@
+#include "network.h"
+
+#include "conflictfinder.h"
+#include "conflictmatrix.h"
+#include "dotwriter.h"
+#include "geoutil.h"
+#include "netobject.h"
+#include "networkreader.h"
+#include "networkwriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+
+namespace Halm58a {
+
+namespace {
+
+QList<NetObject *> topLevelObjects(const QObject *root)
+{
+    return root->findChildren<NetObject *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+Network::Network(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<Halm58a::NetObject *>("Halm58a::NetObject*");
+}
+
+Network::~Network()
+{
+    // Objects still find this network while they go, but nobody listens any more.
+    blockSignals(true);
+    m_loading = true;
+    qDeleteAll(topLevelObjects(this));
+}
+
+void Network::clear()
+{
+    m_loading = true;
+    qDeleteAll(topLevelObjects(this));
+    m_loading = false;
+    m_objects.clear();
+    m_lastId = 0;
+    m_geo.reset();
+    m_fileName.clear();
+    m_error.clear();
+    setChangedFlag(false);
+}
+
+bool Network::load(const QString &path, bool merge)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(tr("Cannot open %1: %2").arg(path, file.errorString()));
+    QXmlStreamReader reader(&file);
+    if (!load(reader, merge))
+        return false;
+    if (!merge)
+        m_fileName = path;
+    return true;
+}
+
+bool Network::load(QXmlStreamReader &reader, bool merge)
+{
+    // Read into a network of its own first, so that a broken file leaves this one whole.
+    Network loaded;
+    loaded.m_loading = true;
+    NetworkReader networkReader(loaded);
+    if (!networkReader.read(reader))
+        return fail(networkReader.errorString());
+
+    m_loading = true;
+    if (!merge) {
+        qDeleteAll(topLevelObjects(this));
+        m_objects.clear();
+        m_lastId = 0;
+        m_geo.reset();
+        m_fileName.clear();
+        if (!loaded.objectName().isEmpty())
+            setObjectName(loaded.objectName());
+    }
+    if (!m_geo && loaded.m_geo)
+        m_geo.reset(loaded.m_geo.take());
+    const QList<NetObject *> added = topLevelObjects(&loaded);
+    takeContent(loaded, merge);
+    m_loading = false;
+    m_error.clear();
+    // A merge adds content that is not saved yet, but a load never signals an edit.
+    if (merge)
+        m_changed = true;
+    else
+        setChangedFlag(false);
+    for (NetObject *object : added)
+        emit objectAdded(object);
+    return true;
+}
+
+bool Network::save(const QString &path, bool markSaved, bool compact)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(tr("Cannot open %1 for writing: %2").arg(path, file.errorString()));
+    QXmlStreamWriter writer(&file);
+    writer.setAutoFormatting(true);
+    writer.writeStartDocument();
+    if (!save(writer, false, compact))
+        return false;
+    writer.writeEndDocument();
+    if (writer.hasError() || !file.commit())
+        return fail(tr("Cannot write %1: %2").arg(path, file.errorString()));
+    if (markSaved) {
+        m_fileName = path;
+        setChangedFlag(false);
+    }
+    return true;
+}
+
+bool Network::save(QXmlStreamWriter &writer, bool markSaved, bool compact)
+{
+    const bool formatting = writer.autoFormatting();
+    if (compact)
+        writer.setAutoFormatting(false);
+    NetworkWriter(*this).write(writer);
+    writer.setAutoFormatting(formatting);
+    if (writer.hasError())
+        return fail(tr("Cannot write the network"));
+    m_error.clear();
+    if (markSaved)
+        setChangedFlag(false);
+    return true;
+}
+
+void Network::addItem(NetObject *object, NetObject *parent)
+{
+    if (!object)
+        return;
+    if (parent)
+        object->setParent(parent);
+    else if (object->network() != this)
+        object->setParent(this);
+    registerTree(object);
+    if (!m_loading) {
+        emit objectAdded(object);
+        setChangedFlag(true);
+    }
+}
+
+bool Network::exportToDOT(const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
+        return fail(tr("Cannot open %1 for writing: %2").arg(path, file.errorString()));
+    file.write(DotWriter::write(*this));
+    if (!file.commit())
+        return fail(tr("Cannot write %1: %2").arg(path, file.errorString()));
+    m_error.clear();
+    return true;
+}
+
+void Network::setGeoOrigin(double lon, double lat)
+{
+    m_geo.reset(new GeoUtil(lon, lat));
+    if (!m_loading)
+        setChangedFlag(true);
+}
+
+QSharedPointer<ConflictMatrix> Network::findConflictMatrix(const QList<SignalGroup *> &groups,
+                                                           bool crossingsOnly, bool conflictMatrix,
+                                                           const QSharedPointer<ConflictMatrix> &seed)
+{
+    ConflictFinder finder(this);
+    QSharedPointer<ConflictMatrix> result =
+        finder.find(groups, crossingsOnly, conflictMatrix, seed.data());
+    if (!result)
+        fail(finder.errorString());
+    else
+        m_error.clear();
+    return result;
+}
+
+void Network::registerObject(NetObject *object)
+{
+    // While loading, the reader gives every object the number from the file.
+    if (m_loading || !object)
+        return;
+    object->m_id = ++m_lastId;
+    m_objects.insert(object->m_id, object);
+}
+
+void Network::registerTree(NetObject *object)
+{
+    if (object->m_id == 0 || m_objects.value(object->m_id) != object)
+        registerObject(object);
+    for (NetObject *child : object->findChildren<NetObject *>(QString(), Qt::FindDirectChildrenOnly))
+        registerTree(child);
+}
+
+void Network::objectChanged(NetObject *)
+{
+    if (!m_loading)
+        setChangedFlag(true);
+}
+
+void Network::objectRemoving(NetObject *object)
+{
+    if (m_objects.value(object->m_id) == object)
+        m_objects.remove(object->m_id);
+    emit objectRemoved(object);
+    if (!m_loading)
+        setChangedFlag(true);
+}
+
+void Network::setChangedFlag(bool changed)
+{
+    // Every edit is announced; a reset only when there was something to reset.
+    if (!changed && !m_changed)
+        return;
+    m_changed = changed;
+    emit this->changed(changed);
+}
+
+bool Network::fail(const QString &error)
+{
+    m_error = error;
+    return false;
+}
+
+void Network::takeContent(Network &source, bool renumber)
+{
+    QList<int> ids = source.m_objects.keys();
+    std::sort(ids.begin(), ids.end());
+    for (int id : qAsConst(ids)) {
+        NetObject *object = source.m_objects.value(id);
+        if (renumber)
+            object->m_id = ++m_lastId;
+        else
+            m_lastId = qMax(m_lastId, object->m_id);
+        m_objects.insert(object->m_id, object);
+    }
+    source.m_objects.clear();
+    for (NetObject *object : topLevelObjects(&source))
+        object->setParent(this);
+}
+
+} // namespace Halm58a
