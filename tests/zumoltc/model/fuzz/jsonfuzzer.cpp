@@ -1,0 +1,89 @@
+// Feeds arbitrary bytes to the parser and the typed reader, reads every member
+// with every typed read, and checks that every text (the input itself taken as
+// a text, and every text the parser accepted) is written so that it parses
+// again and writes back to the same bytes.
+#include "fuzzenum.h"
+#include "jsonreader.h"
+#include "jsonwriter.h"
+#include "parser.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void checkTextRoundTrip(const QString &text)
+{
+    JsonWriter writer;
+    writer.beginObject();
+    writer.writeValue("t", text, true);
+    writer.endObject();
+    Parser parser;
+    QString error;
+    if (!parser.parse(writer.data(), &error))
+        abort();
+    const QString read = parser.root().member("t").toString();
+    JsonWriter again;
+    again.beginObject();
+    again.writeValue("t", read, true);
+    again.endObject();
+    if (again.data() != writer.data())
+        abort();
+}
+
+void walk(JsonReader &reader, const JsonValue &value)
+{
+    if (value.type() == JsonValue::String) {
+        checkTextRoundTrip(value.toString());
+        return;
+    }
+    if (value.type() == JsonValue::Array) {
+        for (const JsonValue &item : value) {
+            reader.enter(item);
+            walk(reader, item);
+            reader.leave();
+        }
+        return;
+    }
+    if (value.type() != JsonValue::Object)
+        return;
+    reader.enter(value);
+    for (const QString &name : value.memberNames()) {
+        checkTextRoundTrip(name);
+        const QByteArray key = name.toLatin1();
+        reader.readInt(key.constData(), true);
+        reader.readInt(key.constData(), 0);
+        reader.readString(key.constData());
+        reader.readBool(key.constData());
+        reader.readEnum<fuzz::Kind>(key.constData());
+        reader.check(key.constData(), true, JsonValue::Undefined);
+        reader.current().toInt();
+        reader.current().toVariant();
+        walk(reader, reader.readArray(key.constData()));
+        if (reader.isObject(key.constData()))
+            walk(reader, reader.current());
+    }
+    reader.leave();
+    reader.warnings();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    // The input as a typed text (quotes, backslashes, control characters).
+    checkTextRoundTrip(QString::fromUtf8(bytes));
+
+    JsonReader reader;
+    QString error;
+    if (!reader.load(bytes, &error)) {
+        if (error.isEmpty())
+            abort();
+        return 0;
+    }
+    if (!error.isEmpty())
+        abort();
+    walk(reader, reader.context());
+    return 0;
+}

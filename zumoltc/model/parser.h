@@ -1,0 +1,40 @@
+#pragma once
+
+#include "jsonvalue.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+#include <memory>
+
+class ParserState;
+
+// Parses one UTF-8 JSON document into a tree of positioned JsonValue nodes.
+//
+// Differences from a library parser, on purpose: escape sequences are checked
+// but kept as written; numbers without fraction or exponent in
+// -33554431..33554431 become Integer, all others Double; whatever follows the
+// root value is not read. Nesting deeper than 512 containers is refused.
+//
+// A failed parse reports one text "Line %1, column %2: <message>" (1-based, the
+// column counted in bytes) and keeps no tree; a successful one keeps its root
+// until the next parse.
+class Parser
+{
+    Q_DECLARE_TR_FUNCTIONS(Parser)
+
+public:
+    static constexpr int MaxDepth = 512;
+
+    Parser();
+    ~Parser();
+    Parser(const Parser &) = delete;
+    Parser &operator=(const Parser &) = delete;
+
+    bool parse(const QByteArray &data, QString *error);
+    JsonValue root() const;
+
+private:
+    std::unique_ptr<ParserState> m_state;
+};
