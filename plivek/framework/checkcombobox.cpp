@@ -26,6 +26,9 @@ CheckComboBox::CheckComboBox(QWidget *parent)
     connect(checkModel, &CheckComboModel::checkStateChanged, this, &CheckComboBox::updateCheckedItems);
     connect(checkModel, &QAbstractItemModel::rowsInserted, this, &CheckComboBox::updateCheckedItems);
     connect(checkModel, &QAbstractItemModel::rowsRemoved, this, &CheckComboBox::updateCheckedItems);
+    // A new current item would put its own text on the line.
+    connect(this, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this] { setEditText(lineText()); });
 
     // The line only shows the checked items: nothing typed there reaches the box.
     auto *line = new QLineEdit(this);
@@ -64,11 +67,16 @@ void CheckComboBox::setCheckedItems(const QStringList &items)
     }
 }
 
-void CheckComboBox::updateCheckedItems()
+QString CheckComboBox::lineText() const
 {
     const QStringList items = checkedItems();
-    setEditText(items.isEmpty() ? m_defaultText : items.join(m_separator));
-    emit checkedItemsChanged(items);
+    return items.isEmpty() ? m_defaultText : items.join(m_separator);
+}
+
+void CheckComboBox::updateCheckedItems()
+{
+    setEditText(lineText());
+    emit checkedItemsChanged(checkedItems());
 }
 
 void CheckComboBox::toggleCheckState(int index)
@@ -142,6 +150,11 @@ bool CheckComboBox::eventFilter(QObject *watched, QEvent *event)
 bool CheckComboBox::event(QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::Wheel:
+        // Turning the wheel over the closed box would tick items unseen;
+        // leave it to the view that holds the box.
+        event->ignore();
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
         m_mayClose = false;

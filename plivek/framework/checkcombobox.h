@@ -42,6 +42,8 @@ protected:
     bool event(QEvent *event) override;
 
 private:
+    QString lineText() const;
+
     QString m_separator;
     QString m_defaultText;
     bool m_mayClose = false;

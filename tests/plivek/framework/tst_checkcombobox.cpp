@@ -152,6 +152,20 @@ private slots:
         QCOMPARE(box.checkedItems(), QStringList());
     }
 
+    void lineFollowsCheckedItemsOnly()
+    {
+        CheckComboBox box;
+        box.addItems(letters());
+        check(box, 0);
+        box.setCurrentIndex(2);
+        QCOMPARE(box.lineEdit()->text(), QStringLiteral("a"));
+        QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&box, &wheel);
+        QCOMPARE(box.checkedItems(), QStringList{QStringLiteral("a")});
+        QCOMPARE(box.lineEdit()->text(), QStringLiteral("a"));
+    }
+
     void lineIgnoresTyping()
     {
         CheckComboBox box;
