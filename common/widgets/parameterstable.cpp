@@ -1,10 +1,12 @@
 #include "parameterstable.h"
 
 #include "paramheader.h"
+#include "rowdragdrop.h"
 #include "tablecells.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
@@ -527,4 +529,45 @@ QList<int> selectedItemRows(const QTableWidget *table)
     for (const QTableWidgetItem *cell : table->selectedItems())
         appendDistinct(rows, cell->row());
     return rows;
+}
+
+// ---- Row drag and drop ----
+
+QStringList ParametersTable::mimeTypes() const
+{
+    return {QLatin1String(RowDragDrop::RowsMimeType)};
+}
+
+QMimeData *ParametersTable::mimeData(const QList<QTableWidgetItem *> items) const
+{
+    auto *data = new QMimeData;
+    data->setData(QLatin1String(RowDragDrop::RowsMimeType), RowDragDrop::encodeRows(items));
+    return data;
+}
+
+void ParametersTable::dropEvent(QDropEvent *event)
+{
+    // The base handling would move cell data itself; only its end of the drag
+    // state is wanted, or the view would stay in dragging state and scrolling.
+    stopAutoScroll();
+    setState(NoState);
+    viewport()->update();
+
+    const QMimeData *data = event->mimeData();
+    const QByteArray payload = data ? data->data(QLatin1String(RowDragDrop::RowsMimeType)) : QByteArray();
+    if (payload.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    // Rows go above the row under the drop position, also over a cell without
+    // an item; below the last row they go to the end.
+    int dropRow = rowAt(event->pos().y());
+    if (dropRow < 0)
+        dropRow = rowCount() - 1;
+    RowDragDrop::moveRows(this, RowDragDrop::decodeRows(payload, rowCount()), dropRow);
+    // The rows are already in place: a move action would make the source
+    // table clear the dragged cells.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit rowOrderChanged();
 }

@@ -77,6 +77,13 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
+    // Row drag and drop (rowdragdrop.h): the drag carries the row numbers of
+    // the dragged items, the drop moves those rows to the row under the drop
+    // position and emits rowOrderChanged(). Only that payload can be dropped.
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QList<QTableWidgetItem *> items) const override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
     // The cell's item, made when missing; null outside the table.
     QTableWidgetItem *ensureItem(int row, int column);
