@@ -1,14 +1,536 @@
 #include "cnfxmlwriter.h"
 
 #include "cnfcontroller.h"
+#include "cnfdaycard.h"
+#include "cnfdetector.h"
+#include "cnfinterstate.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfpowerdevice.h"
 #include "cnfprogram.h"
+#include "cnfseasonplan.h"
+#include "cnfsignalgroup.h"
+#include "cnfspecialday.h"
+#include "cnftransition.h"
+#include "cnfweekcard.h"
+#include "cnfxmlformat.h"
+#include "vnode.h"
 
-QByteArray CnfXmlWriter::write(const CnfController &, bool) const
+#include <QBuffer>
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <QXmlStreamWriter>
+
+#include <cmath>
+
+namespace {
+
+class Writer
 {
-    return QByteArrayLiteral("<Controller/>");
+public:
+    explicit Writer(QXmlStreamWriter &xml)
+        : xml(xml)
+    {
+    }
+
+    void controller(const CnfController &c);
+    void program(const CnfProgram &p);
+    void family(const CnfController &c);
+
+private:
+    void number(const char *name, int value) { xml.writeAttribute(QLatin1String(name), QString::number(value)); }
+    void text(const char *name, const QString &value);
+    void properties(const QObject &object);
+    void value(const QString &key, const QVariant &value);
+    void node(const QString &key, const VNode &node);
+    void textElement(const QString &element, const QString &key, const QString &value);
+    void signalGroup(const char *element, const CnfSignalGroup &g);
+    void detector(const char *element, const CnfDetector &d);
+    void phase(const CnfPhase &p);
+    void matrix(const CnfMatrix &m);
+    void calendar(const CnfController &c);
+
+    QXmlStreamWriter &xml;
+};
+
+void Writer::text(const char *name, const QString &value)
+{
+    // Characters that XML cannot carry go as Base64 in the attribute
+    // "<name>64" instead.
+    if (CnfXmlFormat::needsEncoding(value))
+        xml.writeAttribute(QLatin1String(name) + QLatin1String("64"),
+                           QString::fromLatin1(value.toUtf8().toBase64()));
+    else
+        xml.writeAttribute(QLatin1String(name), value);
 }
 
-QByteArray CnfXmlWriter::writeDynamicProgram(const CnfController &, const CnfProgram &) const
+void Writer::textElement(const QString &element, const QString &key, const QString &value)
 {
-    return {};
+    xml.writeStartElement(element);
+    if (!key.isNull())
+        xml.writeAttribute(QStringLiteral("key"), key);
+    if (CnfXmlFormat::needsEncoding(value)) {
+        xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+        xml.writeCharacters(QString::fromLatin1(value.toUtf8().toBase64()));
+    } else {
+        xml.writeCharacters(value);
+    }
+    xml.writeEndElement();
+}
+
+void Writer::value(const QString &key, const QVariant &v)
+{
+    using namespace CnfXmlFormat;
+    if (v.userType() == qMetaTypeId<VObject>()) {
+        const auto n = v.value<VObject>().node();
+        if (n)
+            node(key, *n);
+        else
+            value(key, QVariant());
+        return;
+    }
+    switch (int(v.userType())) {
+    case QMetaType::UnknownType:
+        xml.writeStartElement(QLatin1String(NullTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        xml.writeEndElement();
+        return;
+    case QMetaType::Bool:
+        textElement(QLatin1String(BoolTag), key, v.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
+        return;
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        textElement(QLatin1String(IntTag), key, QString::number(v.toInt()));
+        return;
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        textElement(QLatin1String(LongTag), key, QString::number(v.toLongLong()));
+        return;
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        textElement(QLatin1String(LongTag), key, QString::number(v.toULongLong()));
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        textElement(QLatin1String(DoubleTag), key, doubleText(v.toDouble()));
+        return;
+    case QMetaType::QString:
+        textElement(QLatin1String(TextTag), key, v.toString());
+        return;
+    case QMetaType::QByteArray:
+        textElement(QLatin1String(BytesTag), key, QString::fromLatin1(v.toByteArray().toHex()));
+        return;
+    case QMetaType::QDate:
+        textElement(QLatin1String(DateTag), key, v.toDate().toString(Qt::ISODate));
+        return;
+    case QMetaType::QTime:
+        textElement(QLatin1String(TimeTag), key, v.toTime().toString(QStringLiteral("HH:mm:ss.zzz")));
+        return;
+    case QMetaType::QDateTime:
+        textElement(QLatin1String(DateTimeTag), key, v.toDateTime().toString(Qt::ISODateWithMs));
+        return;
+    case QMetaType::QStringList: {
+        xml.writeStartElement(QLatin1String(StringsTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        const QStringList list = v.toStringList();
+        for (const QString &entry : list)
+            textElement(QLatin1String(TextTag), QString(), entry);
+        xml.writeEndElement();
+        return;
+    }
+    case QMetaType::QVariantMap:
+    case QMetaType::QVariantHash: {
+        xml.writeStartElement(QLatin1String(MapTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        const QVariantMap map = v.toMap();
+        for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+            value(it.key(), it.value());
+        xml.writeEndElement();
+        return;
+    }
+    default:
+        break;
+    }
+    if (v.canConvert<QVariantList>()) {
+        xml.writeStartElement(QLatin1String(ListTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        const QVariantList list = v.value<QVariantList>();
+        for (const QVariant &entry : list)
+            value(QString(), entry);
+        xml.writeEndElement();
+        return;
+    }
+    // Other types are kept as their text.
+    textElement(QLatin1String(TextTag), key, v.toString());
+}
+
+void Writer::node(const QString &key, const VNode &n)
+{
+    using namespace CnfXmlFormat;
+    switch (n.kind) {
+    case VObject::Null:
+    case VObject::Scalar:
+        value(key, n.value);
+        return;
+    case VObject::Map:
+        xml.writeStartElement(QLatin1String(MapTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        for (auto it = n.map.constBegin(); it != n.map.constEnd(); ++it)
+            node(it.key(), *it.value());
+        xml.writeEndElement();
+        return;
+    case VObject::List:
+        xml.writeStartElement(QLatin1String(ListTag));
+        if (!key.isNull())
+            xml.writeAttribute(QStringLiteral("key"), key);
+        for (const auto &child : n.list)
+            node(QString(), *child);
+        xml.writeEndElement();
+        return;
+    }
+}
+
+void Writer::properties(const QObject &object)
+{
+    const QList<QByteArray> names = object.dynamicPropertyNames();
+    if (names.isEmpty())
+        return;
+    xml.writeStartElement(QStringLiteral("Properties"));
+    for (const QByteArray &name : names)
+        value(QString::fromUtf8(name), object.property(name.constData()));
+    xml.writeEndElement();
+}
+
+void Writer::signalGroup(const char *element, const CnfSignalGroup &g)
+{
+    xml.writeStartElement(QLatin1String(element));
+    number("id", g.id);
+    text("name", g.name);
+    number("type", g.type);
+    for (const CnfPowerDevicePtr &device : g.devices) {
+        xml.writeStartElement(QStringLiteral("Device"));
+        number("id", device->id);
+        xml.writeEndElement();
+    }
+    if (!g.detectorAddresses.isEmpty()) {
+        QStringList addresses;
+        for (int address : g.detectorAddresses)
+            addresses.append(QString::number(address));
+        xml.writeTextElement(QStringLiteral("DetectorAddresses"), addresses.join(QLatin1Char(' ')));
+    }
+    for (auto it = g.interstates.constBegin(); it != g.interstates.constEnd(); ++it) {
+        xml.writeStartElement(QStringLiteral("Interstate"));
+        number("variant", it.key());
+        QStringList bytes;
+        for (int i = 0; i < CnfSignalGroup::InterstateSize; ++i)
+            bytes.append(QString::number(g.interstateByte(it.key(), i)));
+        xml.writeCharacters(bytes.join(QLatin1Char(' ')));
+        xml.writeEndElement();
+    }
+    properties(g);
+    xml.writeEndElement();
+}
+
+void Writer::detector(const char *element, const CnfDetector &d)
+{
+    xml.writeStartElement(QLatin1String(element));
+    number("id", d.id());
+    text("name", d.name());
+    properties(d);
+    xml.writeEndElement();
+}
+
+void Writer::phase(const CnfPhase &p)
+{
+    xml.writeStartElement(QStringLiteral("Phase"));
+    text("id", p.id);
+    text("name", p.name);
+    number("min", p.minTime);
+    number("max", p.maxTime);
+    for (const CnfSignalGroupPtr &group : p.signalGroups) {
+        xml.writeStartElement(QStringLiteral("Group"));
+        number("id", group->id);
+        xml.writeEndElement();
+    }
+    for (auto it = p.transitions.constBegin(); it != p.transitions.constEnd(); ++it) {
+        if (!it.value())
+            continue;
+        xml.writeStartElement(QStringLiteral("Transition"));
+        text("from", it.key());
+        number("length", it.value()->length);
+        for (auto e = it.value()->greenEnd.constBegin(); e != it.value()->greenEnd.constEnd(); ++e) {
+            xml.writeStartElement(QStringLiteral("End"));
+            number("sg", e.key());
+            number("at", e.value());
+            xml.writeEndElement();
+        }
+        for (auto s = it.value()->greenStart.constBegin(); s != it.value()->greenStart.constEnd(); ++s) {
+            xml.writeStartElement(QStringLiteral("Start"));
+            number("sg", s.key());
+            number("at", s.value());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+void Writer::matrix(const CnfMatrix &m)
+{
+    xml.writeStartElement(QStringLiteral("Matrix"));
+    number("id", m.id());
+    text("name", m.name());
+    const QList<CnfMatrixCell> cells = m.content();
+    for (const CnfMatrixCell &cell : cells) {
+        xml.writeStartElement(QStringLiteral("Cell"));
+        number("a", cell.aId);
+        number("b", cell.bId);
+        xml.writeAttribute(QStringLiteral("value"), CnfXmlFormat::doubleText(cell.value));
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+void Writer::program(const CnfProgram &p)
+{
+    xml.writeStartElement(QStringLiteral("Program"));
+    text("id", p.id);
+    text("name", p.name);
+    xml.writeAttribute(QStringLiteral("type"), CnfProgram::typeKey(p.type));
+    number("kind", p.kind);
+    number("cycle", p.cycleLength);
+    if (p.hasCycleOffset())
+        number("offset", p.cycleOffset(0));
+    number("variant", p.interstateVariant);
+    if (p.matrix)
+        number("matrix", p.matrix->id());
+    if (p.defaultMatrix)
+        xml.writeAttribute(QStringLiteral("defaultMatrix"), QStringLiteral("true"));
+    const QList<CnfPhaseDefPtr> steps = p.phases();
+    for (const CnfPhaseDefPtr &step : steps) {
+        xml.writeStartElement(QStringLiteral("Phase"));
+        text("phase", step->id());
+        number("length", step->fullLength());
+        number("main", step->length());
+        number("start", step->start());
+        properties(*step);
+        xml.writeEndElement();
+    }
+    if (!p.data().isEmpty())
+        xml.writeTextElement(QStringLiteral("Data"), QString::fromLatin1(p.data().toHex()));
+    const QList<int> groups = p.timelineGroups();
+    for (int group : groups) {
+        xml.writeStartElement(QStringLiteral("Timeline"));
+        number("sg", group);
+        const QMap<int, int> steps = p.getTimelineData(group);
+        for (auto it = steps.constBegin(); it != steps.constEnd(); ++it) {
+            xml.writeStartElement(QStringLiteral("Step"));
+            number("start", it.key());
+            const QString state = CnfSignalGroup::colorState2String(it.value());
+            xml.writeAttribute(QStringLiteral("state"),
+                               state.isEmpty() ? QString::number(it.value()) : state);
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    properties(p);
+    xml.writeEndElement();
+}
+
+static QString idOf(const CnfProgramPtr &program)
+{
+    return program ? program->id : QString();
+}
+
+void Writer::calendar(const CnfController &c)
+{
+    xml.writeStartElement(QStringLiteral("Calendar"));
+    text("defaultProgram", idOf(c.defaultProgram()));
+    text("reserveProgram", idOf(c.reserveProgram()));
+    text("defaultDayCard", c.defaultDayCard() ? c.defaultDayCard()->id : QString());
+    const QList<CnfDayCardPtr> dayCards = c.dayCards();
+    for (const CnfDayCardPtr &card : dayCards) {
+        xml.writeStartElement(QStringLiteral("DayCard"));
+        text("id", card->id);
+        text("name", card->name);
+        for (auto it = card->records.constBegin(); it != card->records.constEnd(); ++it) {
+            xml.writeStartElement(QStringLiteral("Record"));
+            xml.writeAttribute(QStringLiteral("start"), it.key().toString(QStringLiteral("HH:mm:ss")));
+            if (it->end.isValid())
+                xml.writeAttribute(QStringLiteral("end"), it->end.toString(QStringLiteral("HH:mm:ss")));
+            text("program", idOf(it->program));
+            text("reserve", idOf(it->reserve));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    const QList<CnfWeekCardPtr> weekCards = c.weekCards();
+    for (const CnfWeekCardPtr &card : weekCards) {
+        xml.writeStartElement(QStringLiteral("WeekCard"));
+        text("id", card->id);
+        text("name", card->name);
+        for (auto it = card->days.constBegin(); it != card->days.constEnd(); ++it) {
+            xml.writeStartElement(QStringLiteral("Day"));
+            number("day", it.key());
+            text("card", it.value() ? it.value()->id : QString());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    const QList<CnfSeasonPlanPtr> plans = c.seasonPlans();
+    for (const CnfSeasonPlanPtr &plan : plans) {
+        xml.writeStartElement(QStringLiteral("SeasonPlan"));
+        xml.writeAttribute(QStringLiteral("from"), plan->from.toString(Qt::ISODate));
+        xml.writeAttribute(QStringLiteral("to"), plan->to.toString(Qt::ISODate));
+        text("name", plan->name);
+        text("weekCard", plan->weekCard ? plan->weekCard->id : QString());
+        xml.writeEndElement();
+    }
+    const QMap<QDate, CnfSpecialDayPtr> days = c.specialDays();
+    for (auto it = days.constBegin(); it != days.constEnd(); ++it) {
+        xml.writeStartElement(QStringLiteral("SpecialDay"));
+        xml.writeAttribute(QStringLiteral("date"), it.key().toString(Qt::ISODate));
+        text("id", it.value()->id);
+        text("name", it.value()->name);
+        text("card", it.value()->dayCard ? it.value()->dayCard->id : QString());
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+}
+
+// The family as plain attributes, for readers that only look.
+void Writer::family(const CnfController &c)
+{
+    for (const char *name : {"type", "version"}) {
+        const QVariant value = c.property(name);
+        if (value.isValid())
+            text(name, value.toString());
+    }
+}
+
+void Writer::controller(const CnfController &c)
+{
+    xml.writeStartElement(QStringLiteral("Controller"));
+    xml.writeAttribute(QStringLiteral("format"), QString::number(CnfXmlFormat::Version));
+    family(c);
+    properties(c);
+    if (const CnfInterstatePtr interstate = c.interstate()) {
+        xml.writeStartElement(QStringLiteral("Interstate"));
+        number("greenBlink", interstate->greenBlink);
+        number("yellow", interstate->yellow);
+        number("redYellow", interstate->redYellow);
+        xml.writeEndElement();
+    }
+    xml.writeStartElement(QStringLiteral("PowerDevices"));
+    const QList<CnfPowerDevicePtr> devices = c.powerDevices();
+    for (const CnfPowerDevicePtr &device : devices) {
+        xml.writeStartElement(QStringLiteral("PowerDevice"));
+        number("id", device->id);
+        number("address", device->address);
+        text("name", device->name);
+        number("type", device->type);
+        number("color", device->color);
+        number("lamps", device->lampsCount);
+        number("burnout", device->burnoutControl);
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+
+    xml.writeStartElement(QStringLiteral("SignalGroups"));
+    const QList<CnfSignalGroupPtr> groups = c.signalGroups();
+    for (const CnfSignalGroupPtr &group : groups)
+        signalGroup("SignalGroup", *group);
+    xml.writeEndElement();
+    if (const CnfSignalGroupPtr group = c.defaultSignalGroup())
+        signalGroup("DefaultSignalGroup", *group);
+
+    xml.writeStartElement(QStringLiteral("Detectors"));
+    const QList<CnfDetectorPtr> detectors = c.detectorsList();
+    for (const CnfDetectorPtr &element : detectors)
+        detector("Detector", *element);
+    xml.writeEndElement();
+    xml.writeStartElement(QStringLiteral("Sensors"));
+    const QList<CnfDetectorPtr> sensors = c.sensorsList();
+    for (const CnfDetectorPtr &element : sensors)
+        detector("Sensor", *element);
+    xml.writeEndElement();
+
+    xml.writeStartElement(QStringLiteral("Phases"));
+    const QList<CnfPhasePtr> phases = c.phases();
+    for (const CnfPhasePtr &element : phases)
+        phase(*element);
+    xml.writeEndElement();
+
+    xml.writeStartElement(QStringLiteral("Matrices"));
+    if (c.defaultMatrix())
+        number("default", c.defaultMatrix()->id());
+    if (c.safetyMatrix())
+        number("safety", c.safetyMatrix()->id());
+    const QList<CnfMatrixPtr> matrices = c.matrixList();
+    for (const CnfMatrixPtr &element : matrices)
+        matrix(*element);
+    xml.writeEndElement();
+
+    xml.writeStartElement(QStringLiteral("Programs"));
+    const QList<CnfProgramPtr> programs = c.programs();
+    for (const CnfProgramPtr &element : programs)
+        program(*element);
+    xml.writeEndElement();
+
+    calendar(c);
+
+    xml.writeStartElement(QStringLiteral("Native"));
+    const auto root = c.nativeData().node();
+    for (auto it = root->map.constBegin(); it != root->map.constEnd(); ++it)
+        node(it.key(), *it.value());
+    xml.writeEndElement();
+    xml.writeEndElement();
+}
+
+} // namespace
+
+QByteArray CnfXmlWriter::write(const CnfController &controller, bool withDeclaration) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(1);
+    if (withDeclaration)
+        xml.writeStartDocument();
+    Writer(xml).controller(controller);
+    if (withDeclaration)
+        xml.writeEndDocument();
+    // Auto-formatting starts a lone element with a line break.
+    return withDeclaration ? bytes : bytes.trimmed();
+}
+
+QByteArray CnfXmlWriter::writeDynamicProgram(const CnfController &controller,
+                                             const CnfProgram &program) const
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter xml(&buffer);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(1);
+    xml.writeStartElement(QStringLiteral("Controller"));
+    Writer writer(xml);
+    writer.family(controller);
+    writer.program(program);
+    xml.writeEndElement();
+    return bytes.trimmed();
 }

@@ -1,0 +1,389 @@
+#include "cnftestconfig.h"
+#include "testmain.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+class TestCnfController : public QObject
+{
+    Q_OBJECT
+private slots:
+    void saveLoadRoundTrip()
+    {
+        CnfController original;
+        CnfTestConfig::fill(original);
+        const QByteArray element = original.save(1);
+        QVERIFY2(element.startsWith("<Controller"), element.left(60).constData());
+        QVERIFY(element.trimmed().endsWith("</Controller>"));
+
+        CnfController copy;
+        QVERIFY2(copy.load(element, true), qPrintable(copy.lastError()));
+        QCOMPARE(copy.save(1), element);
+
+        // Links between elements are restored, not only their texts.
+        QCOMPARE(copy.property("description"), original.property("description"));
+        QCOMPARE(copy.property("number"), QVariant(1042));
+        QCOMPARE(copy.findSG(1)->devices.value(0), copy.findPowerDevice(1));
+        QCOMPARE(copy.findSG(1)->interstate(1), original.findSG(1)->interstate(1));
+        QCOMPARE(copy.findSG(3)->defaultSignalGroup(), copy.defaultSignalGroup());
+        QCOMPARE(copy.defaultSignalGroup()->property("amber"), QVariant(3.5));
+        QCOMPARE(copy.findPhase(QStringLiteral("2"))->signalGroups.value(0), copy.findSG(2));
+        QCOMPARE(copy.findPhase(QStringLiteral("2"))->findTransition(QStringLiteral("1"))->greenStart.value(3), 6);
+        QCOMPARE(copy.findProgram(QStringLiteral("2"))->matrix, copy.findMatrix(2));
+        QCOMPARE(copy.findProgram(QStringLiteral("2"))->phaseDefAt(1)->phase(),
+                 copy.findPhase(QStringLiteral("2")));
+        QCOMPARE(copy.findProgram(QStringLiteral("3"))->property("pattern"),
+                 original.findProgram(QStringLiteral("3"))->property("pattern"));
+        QCOMPARE(copy.findProgram(QStringLiteral("1"))->data(), QByteArray(64, '\xff'));
+        QCOMPARE(copy.safetyMatrix(), copy.findMatrix(1));
+        QCOMPARE(copy.conflictMatrix()->releaf(copy.findSG(1), copy.findSG(3)), 1.0);
+        QVERIFY(std::isnan(copy.conflictMatrix()->releaf(copy.findSG(1), copy.findSG(2))));
+        QCOMPARE(copy.dayCards().first()->records.value(QTime(6, 0)).reserve,
+                 copy.findProgram(QStringLiteral("2")));
+        QCOMPARE(copy.weekCards().first()->days.value(Qt::Sunday), copy.findDayCard(QStringLiteral("1")));
+        QCOMPARE(copy.seasonPlans().first()->weekCard, copy.findWeekCard(QStringLiteral("1")));
+        QCOMPARE(copy.specialDays().value(QDate(2027, 1, 1))->dayCard, copy.defaultDayCard());
+        QCOMPARE(copy.reserveProgram(), copy.findProgram(QStringLiteral("2")));
+        QCOMPARE(copy.sensorsList().first()->property("messages").toStringList(),
+                 (QStringList{QStringLiteral("on"), QStringLiteral("вкл")}));
+        QVERIFY(copy.sensorsList().first()->isSensor());
+
+        // The native tree keeps its value types and texts exactly.
+        VObject root = copy.nativeData();
+        QVERIFY(root.dataEqual(original.nativeData()));
+        QCOMPARE(root["maxCurrent"].type(), int(QMetaType::Int));
+        QCOMPARE(root["big"].type(), int(QMetaType::LongLong));
+        QCOMPARE(root["ratio"].type(), int(QMetaType::Double));
+        QCOMPARE(root["ratio"].toDouble(), 0.1);
+        QCOMPARE(root["name"].toString(), original.nativeData()["name"].toString());
+        QCOMPARE(root["escapes"].toString(), original.nativeData()["escapes"].toString());
+        QVERIFY(root.contains(QStringLiteral("notSet")));
+        QCOMPARE(root["emptyList"].kind(), VObject::List);
+        QCOMPARE(root["controlSources"][3]["tags"][4][1].toInt(), 2);
+    }
+
+    void fullCopyIsADocument()
+    {
+        CnfController original;
+        CnfTestConfig::fill(original);
+        const QByteArray full = original.save(-1);
+        QVERIFY(full.startsWith("<?xml"));
+        CnfController copy;
+        QVERIFY2(copy.load(full, true), qPrintable(copy.lastError()));
+        QCOMPARE(copy.save(1), original.save(1));
+    }
+
+    void containerCutTextsAreEscaped()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        controller.setNativeData(QStringLiteral("</Controller>"), QStringLiteral("<Network>"));
+        controller.setProperty("<Network", QStringLiteral("</Controller"));
+        controller.findSG(1)->name = QStringLiteral("</Controller><Network");
+        const QByteArray element = controller.save(1).trimmed();
+        const QByteArray inner = element.mid(1, element.size() - int(qstrlen("</Controller>")) - 1);
+        QVERIFY(!inner.contains("</Controller"));
+        QVERIFY(!inner.contains("<Network"));
+        CnfController copy;
+        QVERIFY2(copy.load(element, true), qPrintable(copy.lastError()));
+        QCOMPARE(copy.findSG(1)->name, QStringLiteral("</Controller><Network"));
+        QCOMPARE(copy.getNativeData(QStringLiteral("</Controller>")), QVariant(QStringLiteral("<Network>")));
+    }
+
+    void malformedInput_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("errorPart");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("not xml") << QByteArray("garbage {") << QString();
+        QTest::newRow("wrong root") << QByteArray("<Network/>") << QStringLiteral("Network");
+        QTest::newRow("truncated") << QByteArray("<Controller format=\"1\"><Native><Int key=\"a\">1</In")
+                                   << QString();
+        QTest::newRow("unknown element") << QByteArray("<Controller><Gadgets/></Controller>")
+                                         << QStringLiteral("Gadgets");
+        QTest::newRow("unknown value") << QByteArray("<Controller><Native><Blob key=\"a\"/></Native></Controller>")
+                                       << QStringLiteral("Blob");
+        QTest::newRow("int not a number") << QByteArray("<Controller><Native><Int key=\"a\">abc</Int></Native></Controller>")
+                                          << QStringLiteral("abc");
+        QTest::newRow("huge int") << QByteArray("<Controller><Native><Int key=\"a\">99999999999999</Int></Native></Controller>")
+                                  << QStringLiteral("99999999999999");
+        QTest::newRow("huge long") << QByteArray("<Controller><Native><Long key=\"a\">99999999999999999999999</Long></Native></Controller>")
+                                   << QStringLiteral("Long");
+        QTest::newRow("huge double") << QByteArray("<Controller><Native><Double key=\"a\">1e999</Double></Native></Controller>")
+                                     << QStringLiteral("1e999");
+        QTest::newRow("huge id") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"4294967296\"/></SignalGroups></Controller>")
+                                 << QStringLiteral("id");
+        QTest::newRow("missing id") << QByteArray("<Controller><PowerDevices><PowerDevice address=\"1\"/></PowerDevices></Controller>")
+                                    << QStringLiteral("id");
+        QTest::newRow("duplicate group") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"/><SignalGroup id=\"1\"/></SignalGroups></Controller>")
+                                         << QStringLiteral("1");
+        QTest::newRow("dangling device") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"><Device id=\"9\"/></SignalGroup></SignalGroups></Controller>")
+                                         << QStringLiteral("9");
+        QTest::newRow("dangling matrix") << QByteArray("<Controller><Programs><Program id=\"1\" matrix=\"5\"/></Programs></Controller>")
+                                         << QStringLiteral("5");
+        QTest::newRow("bad program type") << QByteArray("<Controller><Programs><Program id=\"1\" type=\"warp\"/></Programs></Controller>")
+                                          << QStringLiteral("warp");
+        QTest::newRow("empty program id") << QByteArray("<Controller><Programs><Program/></Programs></Controller>")
+                                          << QStringLiteral("Program");
+        QTest::newRow("odd hex") << QByteArray("<Controller><Programs><Program id=\"1\"><Data>abc</Data></Program></Programs></Controller>")
+                                 << QStringLiteral("bytes");
+        QTest::newRow("short interstate") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"><Interstate variant=\"1\">1 2</Interstate></SignalGroup></SignalGroups></Controller>")
+                                          << QStringLiteral("six");
+        QTest::newRow("bad base64") << QByteArray("<Controller><Native><Text key=\"a\" encoding=\"base64\">!!</Text></Native></Controller>")
+                                    << QStringLiteral("Base64");
+        QTest::newRow("newer format") << QByteArray("<Controller format=\"99\"/>") << QStringLiteral("99");
+        QTest::newRow("map entry without key") << QByteArray("<Controller><Native><Map key=\"m\"><Int>1</Int></Map></Native></Controller>")
+                                               << QStringLiteral("key");
+        QByteArray deep("<Controller><Native><List key=\"a\">");
+        for (int i = 0; i < 300; ++i)
+            deep += "<List>";
+        for (int i = 0; i < 300; ++i)
+            deep += "</List>";
+        deep += "</List></Native></Controller>";
+        QTest::newRow("too deep") << deep << QStringLiteral("deep");
+    }
+
+    void malformedInput()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, errorPart);
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        QVERIFY(!controller.load(bytes, true));
+        QVERIFY(controller.lastError().startsWith(QStringLiteral("Line ")));
+        QVERIFY2(controller.lastError().contains(errorPart), qPrintable(controller.lastError()));
+        // A failed load leaves an empty configuration, not half of one.
+        QVERIFY(controller.programs().isEmpty());
+        QVERIFY(controller.nativeData().keys().isEmpty());
+        QVERIFY(controller.dynamicPropertyNames().isEmpty());
+    }
+
+    void lenientLoadSkipsUnknownElements()
+    {
+        CnfController controller;
+        QVERIFY(controller.load("<Controller type=\"tiverk\"><Gadgets><x/></Gadgets>"
+                                "<Phases><Phase id=\"1\"><Extra/></Phase></Phases></Controller>",
+                                false));
+        QCOMPARE(controller.property("type"), QVariant(QStringLiteral("tiverk")));
+        QVERIFY(controller.findPhase(QStringLiteral("1")));
+    }
+
+    void dynamicProgramRoundTrip()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr original = controller.findProgram(QStringLiteral("2"));
+        const QByteArray bytes = controller.createDynamicProgram(original);
+        QVERIFY(!bytes.isEmpty());
+        QVERIFY(!bytes.startsWith("<Program"));
+        const CnfProgramPtr copy = controller.loadDynamicProgram(bytes);
+        QVERIFY2(copy, qPrintable(controller.lastError()));
+        QCOMPARE(copy->id, original->id);
+        QCOMPARE(copy->type, int(CnfProgram::Coordinated));
+        QCOMPARE(copy->cycleOffset(-1), 15);
+        QCOMPARE(copy->matrix, original->matrix);
+        QCOMPARE(copy->phaseCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(copy->phaseDefAt(i)->phase(), original->phaseDefAt(i)->phase());
+            QCOMPARE(copy->phaseDefAt(i)->length(), original->phaseDefAt(i)->length());
+            QCOMPARE(copy->phaseDefAt(i)->property("recall"), original->phaseDefAt(i)->property("recall"));
+        }
+        QCOMPARE(copy->cycle(true), original->cycle(true));
+        QCOMPARE(controller.createDynamicProgram(copy), bytes);
+        QCOMPARE(controller.programs().size(), 3); // not added
+    }
+
+    void olderExchangeFormLoads()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const QByteArray converted =
+            "<Controller type=\"tiverk\" version=\"3.18\"><Program type=\"coord\" cycle=\"90\">"
+            "<Phase length=\"30\" start=\"0\">1</Phase><Phase length=\"25\" start=\"30\">2</Phase>"
+            "</Program></Controller>";
+        const CnfProgramPtr program = controller.loadDynamicProgram(converted);
+        QVERIFY2(program, qPrintable(controller.lastError()));
+        QCOMPARE(program->type, int(CnfProgram::Coordinated));
+        QCOMPARE(program->cycleLength, 90);
+        QCOMPARE(program->phaseDefAt(0)->phase(), controller.findPhase(QStringLiteral("1")));
+        QCOMPARE(program->phaseDefAt(0)->fullLength(), 30);
+        QCOMPARE(program->phaseDefAt(1)->fullLength(), 25);
+        QVERIFY(!controller.loadDynamicProgram("<Controller/>"));
+        QVERIFY(!controller.lastError().isEmpty());
+        QVERIFY(!controller.loadDynamicProgram("<Controller><Program type=\"timer\"><Phase>1"));
+        QVERIFY(!controller.createDynamicProgram(CnfProgramPtr()).size());
+    }
+
+    void programRawData_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("record") << QStringLiteral("tiverk") << QByteArray(64, '\x01') << true;
+        QTest::newRow("shorter record") << QStringLiteral("tiverk") << QByteArray(63, '\x01') << true;
+        QTest::newRow("too long") << QStringLiteral("adapter") << QByteArray(65, '\x01') << false;
+        QTest::newRow("too short") << QStringLiteral("tiverk") << QByteArray(1, '\x01') << false;
+        QTest::newRow("other family, long") << QStringLiteral("tiverkii") << QByteArray(300, '\x01') << true;
+    }
+
+    void programRawData()
+    {
+        QFETCH(QString, family);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
+        CnfController controller;
+        controller.setProperty("type", family);
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("1");
+        program->type = CnfProgram::Tiverk;
+        QCOMPARE(controller.setProgramRawData(program, bytes), accepted);
+        QCOMPARE(program->data(), accepted ? bytes : QByteArray());
+        if (accepted)
+            QCOMPARE(program->kind, 1);
+        else
+            QVERIFY(!controller.lastError().isEmpty());
+        QVERIFY(!controller.setProgramRawData(CnfProgramPtr(), bytes));
+    }
+
+    void matrixFlags()
+    {
+        CnfController controller;
+        auto first = CnfMatrixPtr::create();
+        first->setId(1);
+        QVERIFY(controller.addMatrix(first, false, false));
+        QVERIFY(!controller.conflictMatrix());
+        QVERIFY(controller.addMatrix(first, true, true));
+        QCOMPARE(controller.conflictMatrix(), first);
+        // A new object of the same id takes the old one's place and roles.
+        auto replacement = CnfMatrixPtr::create();
+        replacement->setId(1);
+        QVERIFY(controller.addMatrix(replacement, false, false));
+        QCOMPARE(controller.matrixList(), QList<CnfMatrixPtr>{replacement});
+        QCOMPARE(controller.defaultMatrix(), replacement);
+        QCOMPARE(controller.safetyMatrix(), replacement);
+        QVERIFY(controller.removeMatrix(1));
+        QVERIFY(!controller.defaultMatrix());
+        QVERIFY(!controller.safetyMatrix());
+        QVERIFY(!controller.removeMatrix(1));
+    }
+
+    void listOperations()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        QVERIFY(!controller.findProgram(QString()));
+        QVERIFY(!controller.findProgramByName(QString()));
+        QVERIFY(!controller.findSG(99));
+        auto dup = CnfSignalGroupPtr::create();
+        dup->id = 1;
+        QVERIFY(!controller.addSignalGroup(dup));
+        QVERIFY(!controller.lastError().isEmpty());
+        // Reordering needs exactly the stored elements.
+        QList<CnfSignalGroupPtr> groups = controller.signalGroups();
+        std::reverse(groups.begin(), groups.end());
+        QVERIFY(controller.reorderSignalGroups(groups));
+        QCOMPARE(controller.signalGroups().first()->id, 4);
+        groups.removeLast();
+        QVERIFY(!controller.reorderSignalGroups(groups));
+        groups.append(groups.first());
+        QVERIFY(!controller.reorderSignalGroups(groups));
+        // Removing a device unassigns it.
+        QCOMPARE(controller.findPowerDeviceSg(controller.findPowerDevice(2)), controller.findSG(2));
+        QVERIFY(controller.removePowerDevice(1)); // by address
+        QVERIFY(!controller.findPowerDevice(2));
+        QVERIFY(controller.findSG(2)->devices.isEmpty());
+        // Detectors and sensors have separate id spaces.
+        QCOMPARE(controller.findDetector(1)->name(), QStringLiteral("Loop 1"));
+        QCOMPARE(controller.findSensor(1)->name(), QStringLiteral("Button 1"));
+        QVERIFY(controller.removeSensor(1));
+        QVERIFY(controller.findDetector(1));
+        // Removing a program clears the defaults that named it.
+        QVERIFY(controller.removeProgram(QStringLiteral("1")));
+        QVERIFY(!controller.defaultProgram());
+        controller.clear();
+        QVERIFY(controller.programs().isEmpty());
+        QVERIFY(!controller.property("type").isValid());
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QList<int>>("limits");
+        QTest::newRow("tiverk") << QStringLiteral("tiverk") << QList<int>{64, 32, 32, 32, 16, 24, 32};
+        QTest::newRow("adapter") << QStringLiteral("adapter") << QList<int>{64, 32, 32, 32, 16, 24, 32};
+        QTest::newRow("tiverkii") << QStringLiteral("tiverkii") << QList<int>{128, 255, 255, 64, 64, 48, 128};
+        QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT") << QList<int>{128, 255, 255, 64, 64, 48, 128};
+    }
+
+    void limits()
+    {
+        QFETCH(QString, family);
+        QFETCH(QList<int>, limits);
+        CnfController c;
+        c.setProperty("type", family);
+        const QList<int> actual{c.getMaxDeviceCount(), c.getMaxProgramCount(), c.getMaxPhaseCount(),
+                                c.getMaxSgCount(), c.getMaxDayCardCount(), c.getMaxDayCardItems(),
+                                c.getMaxSpecialDayCount()};
+        QCOMPARE(actual, limits);
+    }
+
+    void nativeDataAccessors()
+    {
+        CnfController c;
+        c.setNativeData(QStringLiteral("countDownTable"), QVariantList{QVariantMap{{QStringLiteral("sg"), 1}}});
+        QCOMPARE(c.getNativeData(QStringLiteral("countDownTable")).toList().size(), 1);
+        QCOMPARE(c.getNativeData(QStringLiteral("absent"), 5), QVariant(5));
+        VObject root = c.nativeData();
+        c.clearNativeData();
+        root["after"] = 1; // the root handle survives clearing
+        QCOMPARE(c.getNativeData(QStringLiteral("after")), QVariant(1));
+        c.setNativeData(QStringLiteral("node"), QVariant::fromValue(VObject(QVariantMap{{QStringLiteral("k"), 2}})));
+        QCOMPARE(c.nativeData()["node"]["k"].toInt(), 2);
+    }
+
+    void transitionsFromInterstates()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
+        program->interstateVariant = 1;
+        // Phase 1 runs groups 1 and 2, phase 2 runs 2 and 3: group 1 loses green,
+        // group 3 gains it. Variant 1: AG1 1, GF 3, Y 3, AR 2, RY 2.
+        const CnfTransitionPtr transition = program->phaseDefAt(1)->createTransition();
+        QVERIFY(transition);
+        QCOMPARE(transition->greenEnd, (QMap<int, int>{{1, 1}}));
+        QCOMPARE(transition->greenStart, (QMap<int, int>{{3, 11}}));
+        QCOMPARE(program->phaseDefAt(1)->phaseInterstate(), 11);
+        QCOMPARE(program->phaseDefAt(1)->fullLength(), 12 + 11);
+        QCOMPARE(program->phaseDefAt(1)->previous(), program->phaseDefAt(0));
+        QCOMPARE(program->phaseDefAt(0)->previous(), program->phaseDefAt(2));
+        QCOMPARE(program->phaseDefAt(1)->findTransition()->greenStart.value(3), 6);
+        QCOMPARE(program->phaseDefAt(0)->getSGState(1), int(CnfSignalGroup::Green));
+        QCOMPARE(program->phaseDefAt(0)->getSGState(3), int(CnfSignalGroup::Red));
+    }
+
+    void programCloneKeepsIdentity()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("3"));
+        auto edited = CnfProgramPtr::create();
+        edited->clone(stored);
+        edited->name = QStringLiteral("Edited");
+        edited->appendPhase(controller.findPhase(QStringLiteral("1")), 5);
+        QCOMPARE(stored->phaseCount(), 3);
+        stored->clone(edited);
+        QCOMPARE(controller.findProgram(QStringLiteral("3")), stored);
+        QCOMPARE(stored->name, QStringLiteral("Edited"));
+        QCOMPARE(stored->phaseCount(), 4);
+        QCOMPARE(stored->phaseDefAt(3)->program(), stored.data());
+        QCOMPARE(stored->property("pattern"), edited->property("pattern"));
+        stored->clear();
+        QVERIFY(!stored->property("pattern").isValid());
+        QCOMPARE(stored->phaseCount(), 0);
+    }
+};
+
+PROJECT_TEST(TestCnfController);
+#include "tst_cnfcontroller.moc"

@@ -1,0 +1,129 @@
+#include "cnfnative.h"
+#include "cnftestconfig.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCnfNative : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tellsContentApart_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("recognised");
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const QByteArray element = controller.save(1);
+        QTest::newRow("native element") << element << true;
+        QTest::newRow("native document") << controller.save(-1) << true;
+        QTest::newRow("byte order mark and blanks") << QByteArray("\xEF\xBB\xBF \r\n" + element) << true;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("blanks only") << QByteArray(" \n\t ") << false;
+        QTest::newRow("garbage") << QByteArray("\x01\x02 garbage") << false;
+        QTest::newRow("truncated") << element.left(element.size() / 2) << false;
+        QTest::newRow("other xml") << QByteArray("<UniConf version=\"0.1\"/>") << false;
+        QTest::newRow("content after element") << QByteArray(element + "<Controller/>") << false;
+    }
+
+    void tellsContentApart()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, recognised);
+        const CnfNativePtr native = CnfNative::loadNativeConfig(bytes);
+        QCOMPARE(bool(native), recognised);
+        if (recognised) {
+            QVERIFY(native->isValid());
+            CnfController controller;
+            QVERIFY2(native->createController(controller), qPrintable(native->lastError()));
+            QCOMPARE(controller.property("type"), QVariant(QStringLiteral("tiverk")));
+        } else {
+            QVERIFY(!CnfNative::loadError().isEmpty());
+        }
+    }
+
+    void brokenContentFailsOnCreate()
+    {
+        // Well-formed XML whose content is wrong is found, and then refused.
+        const CnfNativePtr native = CnfNative::loadNativeConfig(QByteArray(
+            "<Controller><Phases><Phase id=\"1\"><Group id=\"7\"/></Phase></Phases></Controller>"));
+        QVERIFY(native);
+        CnfController controller;
+        QVERIFY(!native->createController(controller));
+        QVERIFY(native->lastError().contains(QStringLiteral("7")));
+        QCOMPARE(controller.lastError(), native->lastError());
+    }
+
+    void saveAndLoadFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("crossing.cnf"));
+        CnfController original;
+        CnfTestConfig::fill(original);
+        QString error;
+        QVERIFY2(CnfNative::save(path, original, error), qPrintable(error));
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        CnfController copy;
+        QVERIFY(native->createController(&copy));
+        QCOMPARE(copy.save(1), original.save(1));
+    }
+
+    void fileErrors()
+    {
+        QVERIFY(!CnfNative::loadNativeConfig(QStringLiteral("/nonexistent/dir/x.cnf")));
+        QVERIFY(CnfNative::loadError().contains(QStringLiteral("/nonexistent/dir/x.cnf")));
+        CnfController controller;
+        QString error;
+        QVERIFY(!CnfNative::save(QStringLiteral("/nonexistent/dir/x.cnf"), controller, error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!CnfNative::save(QStringLiteral("x.cnf"), nullptr, error));
+    }
+
+    void goldenSample()
+    {
+        // A file written by an earlier build must keep loading, and saving it
+        // again must give the same bytes.
+        const QString path = TestSupport::dataPath(QStringLiteral("cnf/sample.cnf"));
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        CnfController controller;
+        QVERIFY2(native->createController(controller), qPrintable(native->lastError()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(controller.save(-1), file.readAll());
+        CnfController expected;
+        CnfTestConfig::fill(expected);
+        QVERIFY(controller.nativeData().dataEqual(expected.nativeData()));
+    }
+
+    void initController_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("tiverk") << QStringLiteral("tiverk") << QStringLiteral("3.17");
+        QTest::newRow("tiverkii") << QStringLiteral("tiverkii") << QString();
+        QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT") << QString();
+    }
+
+    void initController()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, version);
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        CnfNative::initController(controller, type, version);
+        QCOMPARE(controller.property("type").toString(), type);
+        QCOMPARE(controller.property("version").isValid(), !version.isEmpty());
+        QVERIFY(controller.programs().isEmpty());
+        QVERIFY(controller.signalGroups().isEmpty());
+        QVERIFY(!controller.interstate());
+        QVERIFY(controller.nativeData().keys().isEmpty());
+        QVERIFY(!controller.property("description").isValid());
+    }
+};
+
+PROJECT_TEST(TestCnfNative);
+#include "tst_cnfnative.moc"
