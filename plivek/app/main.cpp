@@ -1,6 +1,7 @@
 #include "commandlineoptions.h"
 #include "crashhandler.h"
 #include "startup.h"
+#include "tileview.h"
 
 #include <QApplication>
 #include <QTextCodec>
@@ -18,7 +19,8 @@ int main(int argc, char *argv[])
     Startup::installToolkitTranslations(translationDirs);
     QTranslator translator;
     const QString translationDir = Startup::installApplicationTranslation(&translator, translationDirs);
-    Q_UNUSED(translationDir)
+    // The map view loads its own translation from the same place.
+    TileView::loadTranslations(translationDir);
 
     QByteArrayList arguments;
     for (int i = 0; i < argc; ++i)
