@@ -515,7 +515,17 @@ bool VObject::isAttached() const
     return !m_node->parent.expired();
 }
 
-VObject &VObject::operator=(const VObject &other)
+VObject &VObject::operator=(const VObject &other) &
+{
+    if (this != &other) {
+        m_node = other.m_node;
+        m_anchor = other.m_anchor;
+        m_path = other.m_path;
+    }
+    return *this;
+}
+
+VObject &VObject::operator=(const VObject &other) &&
 {
     if (this == &other)
         return *this;
@@ -533,7 +543,8 @@ VObject &VObject::operator=(const VObject &other)
     }
     if (!source) {
         // A missing node carries no value: like assigning an invalid value.
-        return *this = QVariant();
+        *this = QVariant();
+        return *this;
     }
     placeNode(source);
     return *this;
@@ -596,7 +607,7 @@ void VObject::placeNode(const std::shared_ptr<VNode> &source)
 VObject &VObject::operator=(const QVariant &value)
 {
     if (value.userType() == qMetaTypeId<VObject>())
-        return *this = value.value<VObject>();
+        return std::move(*this) = value.value<VObject>();
     if (!m_node && !value.isValid())
         return *this; // an invalid value through a missing path creates nothing
     const NodePtr node = materialize();
@@ -840,16 +851,10 @@ bool VObject::operator==(const char *text) const
     return *this == QString::fromUtf8(text);
 }
 
-bool VObject::operator==(int value) const
+bool VObject::equalsNumber(const QVariant &number) const
 {
     const NodePtr node = resolved();
-    return node && node->kind == Scalar && scalarEqual(node->value, QVariant(value));
-}
-
-bool VObject::operator==(double value) const
-{
-    const NodePtr node = resolved();
-    return node && node->kind == Scalar && scalarEqual(node->value, QVariant(value));
+    return node && node->kind == Scalar && scalarEqual(node->value, normalizedScalar(number));
 }
 
 bool VObject::dataEqual(const VObject &other) const

@@ -7,6 +7,7 @@
 #include <QVector>
 
 #include <memory>
+#include <type_traits>
 
 struct VNode;
 
@@ -25,15 +26,14 @@ struct VNode;
 // position) and the child itself, starting from the nearest ancestor that
 // existed when the handle was made.
 //
-// Assignment. A handle that belongs to a tree (it has a parent or is pending)
-// writes through on assignment: `node["key"] = 5` and `node["key"] = other`
-// replace the value at that place. Assigning a handle whose node belongs to
-// no tree (built with the constructors below) puts that very node into the
-// tree, so later writes through the source handle reach the stored entry;
-// a node that already sits in a tree is copied instead. A handle that belongs
-// to no tree (default-constructed, or a standalone node) is re-pointed by
-// assignment from another handle. To walk entries, declare the handle inside
-// the loop (`VObject entry = list[i];`): copy construction always shares.
+// Assignment. Assigning a QVariant writes at the handle's place. Assigning a
+// handle to a temporary handle writes too (`node["key"] = other` replaces the
+// value at that place), while a named handle variable is re-pointed
+// (`VObject entry; entry = list[i];` shares list[i]'s node and writes
+// nothing), so handles can be kept in members and containers safely. When a
+// node that belongs to no tree (built with the constructors below) is written
+// into a tree, that very node goes in, so later writes through its own handle
+// reach the stored entry; a node that already sits in a tree goes in as a copy.
 //
 // Assigning an invalid QVariant to an existing entry stores a not-set value
 // there (removeInvalidValues drops those); through a missing path it creates
@@ -57,7 +57,12 @@ public:
     VObject(VObject &&other) noexcept;
     ~VObject();
 
-    VObject &operator=(const VObject &other);
+    // A named handle is re-pointed by assignment from another handle (it
+    // then shares that node); a temporary handle (`node["key"] = other`)
+    // writes at its place instead.
+    VObject &operator=(const VObject &other) &;
+    VObject &operator=(const VObject &other) &&;
+    // Writes the value at the handle's place, named or not.
     VObject &operator=(const QVariant &value);
 
     // Children. Never create anything by themselves.
@@ -86,19 +91,17 @@ public:
 
     // Same node (or, for pending handles, same place).
     bool operator==(const VObject &other) const;
-    bool operator!=(const VObject &other) const { return !(*this == other); }
     // Value comparisons; numbers compare by value (3 == 3.0), a number and a
     // text compare as text.
     bool operator==(const QVariant &value) const;
     bool operator==(const QString &text) const;
+    bool operator==(QLatin1String text) const { return *this == QString(text); }
     bool operator==(const char *text) const;
-    bool operator==(int value) const;
-    bool operator==(double value) const;
-    bool operator!=(const QVariant &value) const { return !(*this == value); }
-    bool operator!=(const QString &text) const { return !(*this == text); }
+    template<typename T, typename std::enable_if<std::is_arithmetic<T>::value, int>::type = 0>
+    bool operator==(T number) const { return equalsNumber(QVariant::fromValue(number)); }
+    template<typename T>
+    bool operator!=(const T &value) const { return !(*this == value); }
     bool operator!=(const char *text) const { return !(*this == text); }
-    bool operator!=(int value) const { return !(*this == value); }
-    bool operator!=(double value) const { return !(*this == value); }
     // Deep value comparison of two nodes.
     bool dataEqual(const VObject &other) const;
 
@@ -131,6 +134,7 @@ private:
     std::shared_ptr<VNode> materialize() const;
     VObject child(const QVariant &step) const;
     void placeNode(const std::shared_ptr<VNode> &source);
+    bool equalsNumber(const QVariant &number) const;
 
     // Either m_node is set (the handle is bound to a node), or m_anchor and
     // m_path describe a missing child below an existing node.
@@ -138,5 +142,17 @@ private:
     std::shared_ptr<VNode> m_anchor;
     QVector<QVariant> m_path; // QString keys and int positions
 };
+
+// The same comparisons with the value on the left.
+template<typename T, typename std::enable_if<!std::is_same<T, VObject>::value, int>::type = 0>
+inline auto operator==(const T &value, const VObject &node) -> decltype(node == value)
+{
+    return node == value;
+}
+template<typename T, typename std::enable_if<!std::is_same<T, VObject>::value, int>::type = 0>
+inline auto operator!=(const T &value, const VObject &node) -> decltype(node != value)
+{
+    return node != value;
+}
 
 Q_DECLARE_METATYPE(VObject)

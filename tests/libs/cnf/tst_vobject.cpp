@@ -170,6 +170,29 @@ private slots:
         QCOMPARE(node.dataEqual(VObject(other)), equal);
     }
 
+    void comparisonOperandTypes()
+    {
+        VObject node(QVariantMap{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("vpu")},
+                                 {QStringLiteral("on"), true}, {QStringLiteral("big"), qlonglong(1) << 40}});
+        QVERIFY(node["id"] == 3);
+        QVERIFY(node["id"] == qlonglong(3));
+        QVERIFY(node["id"] == 3u);
+        QVERIFY(node["id"] == 3.0);
+        QVERIFY(3 == node["id"]);
+        QVERIFY(node["id"] != 4);
+        QVERIFY(node["big"] == qlonglong(1) << 40);
+        QVERIFY(node["big"] != 0);
+        QVERIFY(node["on"] == true);
+        QVERIFY(node["name"] == "vpu");
+        QVERIFY(node["name"] == QLatin1String("vpu"));
+        QVERIFY(node["name"] != QStringLiteral("its"));
+        QVERIFY(QStringLiteral("vpu") == node["name"]);
+        QVERIFY(node["missing"] != 0);
+        QVERIFY(node["missing"] != "");
+        QVERIFY(node["missing"] == QVariant());
+        QVERIFY(node["id"] != node["name"]);
+    }
+
     void typesAreToldApart()
     {
         VObject node = VObject::map();
@@ -218,6 +241,19 @@ private slots:
         // The root itself cannot become its own child.
         root["self"] = root;
         QVERIFY(root["self"]["recovery"].dataEqual(root["recovery"]));
+
+        // A named handle is re-pointed, so walking entries writes nothing.
+        root["list"] = QVariantList{1, 2, 3};
+        VObject entry;
+        for (int i = 0; i < 3; ++i)
+            entry = root["list"][i];
+        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList{1, 2, 3}));
+        QVERIFY(entry == root["list"][2]);
+        entry = VObject(); // dropping a member handle keeps the stored value
+        QCOMPARE(root["list"][2].toInt(), 3);
+        QVector<VObject> kept{root["list"][0], root["list"][1]};
+        kept.removeFirst();
+        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList{1, 2, 3}));
     }
 
     void clearAndRemoveInvalid()
