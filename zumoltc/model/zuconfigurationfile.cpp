@@ -1,0 +1,28 @@
+// The file operations of ZUConfiguration: reading goes through
+// ZUConfigurationReader, writing through ZUConfigurationWriter.
+#include "zuconfiguration.h"
+#include "zuconfigurationreader.h"
+
+#include <QFile>
+
+bool ZUConfiguration::load(const QString &fileName, QString *error)
+{
+    if (!QFile::exists(fileName)) {
+        if (error)
+            *error = tr("File %1 not exists").arg(fileName);
+        return false;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return fromJson(file.readAll(), error);
+}
+
+bool ZUConfiguration::fromJson(const QByteArray &data, QString *error)
+{
+    return ZUConfigurationReader(this).read(data, error);
+}
+

@@ -1,0 +1,858 @@
+#include "zuconfigurationreader.h"
+
+#include "jsonreader.h"
+#include "zuconfiguration.h"
+
+#include <QRegularExpression>
+#include <QTime>
+
+namespace {
+
+// Restores the configuration's loading flag however the read ends.
+class LoadingScope
+{
+public:
+    explicit LoadingScope(ZUConfiguration *configuration)
+        : m_configuration(configuration), m_previous(configuration->loading())
+    {
+        configuration->setLoading(true);
+    }
+    ~LoadingScope() { m_configuration->setLoading(m_previous); }
+
+private:
+    ZUConfiguration *m_configuration;
+    bool m_previous;
+};
+
+// Not in the model's hands until it is added; deleted when a fatal error stops
+// the read first.
+template<typename T>
+using Pending = std::unique_ptr<T>;
+
+} // namespace
+
+class ZUConfigurationReader::Private
+{
+public:
+    explicit Private(ZUConfiguration *configuration)
+        : c(configuration)
+    {
+    }
+
+    bool read(const QByteArray &data, QString *error);
+
+    ZUConfiguration *c;
+    JsonReader reader;
+
+private:
+    // A reference in the file: a number names an id, a text a name. Unresolved
+    // references leave the target empty with one warning at the value.
+    template<typename Lookup>
+    auto resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed = false)
+        -> decltype(lookup(QVariant()));
+    template<typename Lookup>
+    auto readReference(const char *key, Lookup lookup, bool nullAllowed = false, bool required = false)
+        -> decltype(lookup(QVariant()));
+
+    // Calls read(item) for each element of the array `key`, with the element as
+    // the reader's context.
+    template<typename Read>
+    bool forEachItem(const char *key, Read read);
+    template<typename Read>
+    bool forEachItem(const JsonValue &array, Read read);
+    // Calls read() with the member `key` as context when it is an object.
+    template<typename Read>
+    bool inObject(const char *key, Read read);
+
+    void readRoot();
+    void readTimeZone();
+    void readNetwork();
+    void readSignalGroupTimes(ZUSignalGroup *group);
+    void readSignalGroups();
+    void readStages();
+    void readMatrix();
+    void readMatrixTable(const JsonValue &matrix);
+    void readDetectors();
+    bool readPlans(QString *error);
+    bool readPlanAlgorithm(ZUSignalPlan *plan, QString *error);
+    void readSequences(ZUSignalPlan *plan);
+    bool readPhases(ZUSignalPlan *plan, QString *error);
+    void readPlanDetectors(ZUSignalPlan *plan);
+    void readPhaseSequence(ZUSignalPlan *plan);
+    void warnInvalidForType(ZUSignalPlan *plan, bool present, int validType, const char *key);
+    void readScheduler();
+    void readDayPlans();
+    void readWeekPlans();
+    void readExtraPeriods();
+    void readExtraDays();
+    void readControlSources();
+    void readKmp();
+    void readSwitchValues(ZUSwitch *sw);
+    void readSwitches();
+    void readCountdownBoards();
+    void readInputsOutputs();
+    void readRemoteControlPanel();
+    void readRecovery();
+    void readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record);
+
+    void readNameAndId(ZUBaseObject *object);
+    QTime readTime(const char *key, const QString &warning);
+    bool readDate(const char *key, const QString &warning, ZUDayMonth *date);
+
+    auto signalGroupLookup()
+    {
+        return [this](const QVariant &key) { return c->findSignalGroup(key); };
+    }
+};
+
+template<typename Lookup>
+auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed)
+    -> decltype(lookup(QVariant()))
+{
+    if (nullAllowed && value.type() == JsonValue::Null)
+        return nullptr;
+    const QVariant key = value.toVariant();
+    if (auto found = lookup(key))
+        return found;
+    QString text;
+    if (value.type() == JsonValue::String) {
+        text = value.toString().isEmpty() ? JsonReader::tr("Object with empty name")
+                                          : JsonReader::tr("Object with name %1 not found").arg(value.toString());
+    } else if (!key.isValid()) {
+        text = JsonReader::tr("Object with empty id");
+    } else {
+        text = JsonReader::tr("Object with id %1 not found").arg(key.toString());
+    }
+    reader.addWarning(text, value);
+    return nullptr;
+}
+
+template<typename Lookup>
+auto ZUConfigurationReader::Private::readReference(const char *key, Lookup lookup, bool nullAllowed, bool required)
+    -> decltype(lookup(QVariant()))
+{
+    if (!reader.check(key, required))
+        return nullptr;
+    return resolveReference(reader.current(), lookup, nullAllowed);
+}
+
+template<typename Read>
+bool ZUConfigurationReader::Private::forEachItem(const char *key, Read read)
+{
+    return forEachItem(reader.readArray(key), read);
+}
+
+template<typename Read>
+bool ZUConfigurationReader::Private::forEachItem(const JsonValue &array, Read read)
+{
+    // Each element is entered, so that an element without members never reads the
+    // attributes of the object around it.
+    for (const JsonValue &item : array) {
+        reader.enter(item);
+        const bool ok = read(item);
+        reader.leave();
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+template<typename Read>
+bool ZUConfigurationReader::Private::inObject(const char *key, Read read)
+{
+    if (!reader.isObject(key))
+        return true;
+    reader.enter(reader.current());
+    const bool ok = read();
+    reader.leave();
+    return ok;
+}
+
+bool ZUConfigurationReader::Private::read(const QByteArray &data, QString *error)
+{
+    c->warnings().clear();
+    if (error)
+        error->clear();
+    if (!reader.load(data, error))
+        return false;
+
+    c->reset();
+
+    if (!reader.check("configVersion")) {
+        reader.addWarning(tr("Configuration version not defined. Using version 1"), JsonValue());
+    } else if (reader.current().toInt() != 1) {
+        if (error)
+            *error = tr("Unsupported configuration version %1").arg(reader.current().toVariant().toString());
+        return false;
+    }
+    if (!reader.check("type")) {
+        if (error)
+            *error = tr("'type' attribute not defined");
+        return false;
+    }
+    if (reader.current().toString() != QLatin1String("ZU_MOLT")) {
+        if (error)
+            *error = tr("'type' attribute has invalid value %1").arg(reader.current().toString());
+        return false;
+    }
+
+    readRoot();
+    readSignalGroups();
+    readStages();
+    readMatrix();
+    readDetectors();
+    if (!readPlans(error)) {
+        c->warnings().clear();
+        return false;
+    }
+    readScheduler();
+    readControlSources();
+    readKmp();
+    readSwitches();
+    readCountdownBoards();
+    readInputsOutputs();
+    readRemoteControlPanel();
+    readRecovery();
+
+    c->warnings() = reader.warnings();
+    return true;
+}
+
+void ZUConfigurationReader::Private::readRoot()
+{
+    c->setName(reader.readString("name"));
+    c->setId(reader.readInt("id", true));
+    c->setDescription(reader.readString("description"));
+    readTimeZone();
+    c->setMaxCurrent(reader.readInt("maxCurrent"));
+    inObject("startTime", [this] {
+        c->setAllRed(reader.readInt("allRed"));
+        c->setAmberBlink(reader.readInt("amberBlink"));
+        return true;
+    });
+    readNetwork();
+}
+
+void ZUConfigurationReader::Private::readTimeZone()
+{
+    if (!reader.check("timeZone"))
+        return;
+    const JsonValue value = reader.current();
+    if (value.type() == JsonValue::Integer || value.type() == JsonValue::Double) {
+        const int hours = value.toInt();
+        if (hours < -12 || hours > 12)
+            reader.addWarning(tr("'timeZone' has invalid value %1 (must be >=-12 and <=12)").arg(hours), value);
+    } else if (value.type() == JsonValue::String) {
+        static const QRegularExpression pattern(QStringLiteral("\\A[+-]?\\d{0,2}:\\d{0,2}\\z"));
+        if (!pattern.match(value.toString()).hasMatch())
+            reader.addWarning(tr("'timeZone' value %1 has invalid format").arg(value.toString()), value);
+    }
+    // Kept whatever it is, so that a save writes back what the file held.
+    c->setTimeZone(value.toVariant());
+}
+
+void ZUConfigurationReader::Private::readNetwork()
+{
+    inObject("LAN", [this] {
+        ZUNetworkParameters *network = c->networkParameters();
+        network->setAllowed(true);
+        const int mode = reader.readEnum<zu::LanMode>("lanMode");
+        if (mode != zu::NotSet)
+            network->setLanMode(mode);
+        if (mode == zu::staticIP) {
+            network->setLanIP(reader.readString("lanIP"));
+            network->setLanMask(reader.readString("lanMask"));
+            network->setGtwIP(reader.readString("gtwIP"));
+            network->setDnsIP(reader.readString("dnsIP"));
+        }
+        network->setSrvIP(reader.readString("srvIP"));
+        network->setSrvName(reader.readString("srvName"));
+        network->setAsudPort(quint16(reader.readInt("asudPort", 0)));
+        network->setMacAddres(reader.readString("macAddres"));
+        network->setSntpIP(reader.readString("sntpIP"));
+        network->setSntpName(reader.readString("sntpName"));
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readSignalGroupTimes(ZUSignalGroup *group)
+{
+    group->setExtRed(reader.readInt("extRed"));
+    group->setRedAmber(reader.readInt("redAmber"));
+    group->setGreenBlink(reader.readInt("greenBlink"));
+    group->setAmber(reader.readInt("amber"));
+    group->setMinRed(reader.readInt("minRed"));
+    group->setMaxRed(reader.readInt("maxRed"));
+    group->setMinGreen(reader.readInt("minGreen"));
+    group->setMaxGreen(reader.readInt("maxGreen"));
+    group->setExtGreen1(reader.readInt("extGreen1"));
+    group->setExtGreen2(reader.readInt("extGreen2"));
+}
+
+void ZUConfigurationReader::Private::readSignalGroups()
+{
+    inObject("signalGroups", [this] {
+        inObject("default", [this] {
+            readSignalGroupTimes(c->signalGroupDefaults());
+            return true;
+        });
+        return forEachItem("items", [this](const JsonValue &) {
+            Pending<ZUSignalGroup> group(new ZUSignalGroup);
+            readNameAndId(group.get());
+            group->setType(reader.readEnum<zu::SGType>("type"));
+            readSignalGroupTimes(group.get());
+            c->addSignalGroup(group.release());
+            return true;
+        });
+    });
+}
+
+void ZUConfigurationReader::Private::readStages()
+{
+    forEachItem("stages", [this](const JsonValue &) {
+        Pending<ZUStage> stage(new ZUStage);
+        readNameAndId(stage.get());
+        for (const JsonValue &item : reader.readArray("groups")) {
+            if (const QPointer<ZUSignalGroup> group = resolveReference(item, signalGroupLookup()))
+                stage->addGroup(group);
+        }
+        // minTime and maxTime are older names of the same values.
+        stage->setMinTime(reader.isInteger("minGreen") ? reader.current().toInt() : reader.readInt("minTime"));
+        stage->setMaxTime(reader.isInteger("maxGreen") ? reader.current().toInt() : reader.readInt("maxTime"));
+        c->addStage(stage.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readMatrix()
+{
+    ZUIntergreenMatrix *matrix = c->intergreenMatrix();
+    forEachItem("IGM", [this, matrix](const JsonValue &element) {
+        matrix->setId(reader.readInt("id"));
+        matrix->setName(reader.readString("name"));
+        if (reader.isArray("matrix")) {
+            readMatrixTable(reader.current());
+        } else if (reader.isArray("items")) {
+            forEachItem(reader.current(), [this, matrix](const JsonValue &) {
+                const QPointer<ZUSignalGroup> clearing = readReference("clearing", signalGroupLookup(), false, true);
+                const QPointer<ZUSignalGroup> entering = readReference("entering", signalGroupLookup(), false, true);
+                const int time = reader.readInt("time");
+                if (clearing && entering)
+                    matrix->setConflictTime(clearing, entering, time);
+                return true;
+            });
+        } else {
+            reader.addWarning(tr("Matrix not contains conflict points"), element.member("items"));
+        }
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readMatrixTable(const JsonValue &matrix)
+{
+    // Row r and column c belong to the r-th and c-th signal group of the file.
+    const QList<QPointer<ZUSignalGroup>> groups = c->signalGroups();
+    const int count = groups.size();
+    if (matrix.size() != count) {
+        reader.addWarning(tr("Row count in matrix %1 != signal group count %2. Matrix ignored")
+                              .arg(matrix.size())
+                              .arg(count),
+                          matrix);
+        return;
+    }
+    for (int r = 0; r < count; ++r) {
+        const JsonValue row = matrix.at(r);
+        if (row.type() != JsonValue::Array) {
+            reader.addWarning(tr("Rows in matrix must be arrays. Matrix ignored"), matrix);
+            return;
+        }
+        if (row.size() != count) {
+            reader.addWarning(tr("Column count in matrix %1 != signal group count %2. Matrix ignored")
+                                  .arg(row.size())
+                                  .arg(count),
+                              matrix);
+            return;
+        }
+        for (int col = 0; col < count; ++col) {
+            const JsonValue cell = row.at(col);
+            if (cell.type() == JsonValue::Integer || cell.type() == JsonValue::Double)
+                c->intergreenMatrix()->setConflictTime(groups.at(r), groups.at(col), cell.toInt());
+        }
+    }
+}
+
+void ZUConfigurationReader::Private::readDetectors()
+{
+    if (!reader.check("detectors"))
+        return;
+    const JsonValue detectors = reader.current();
+    if (detectors.type() == JsonValue::Array) {
+        // The older form: a bare list of detectors without report flags.
+        forEachItem(detectors, [this](const JsonValue &) {
+            Pending<ZUDetector> detector(new ZUDetector);
+            readNameAndId(detector.get());
+            c->addDetector(detector.release());
+            return true;
+        });
+    } else if (detectors.type() == JsonValue::Object) {
+        reader.enter(detectors);
+        c->detectorIntervals()->logInterval = reader.readInt("logInterval");
+        c->detectorIntervals()->logIntervalASUDD = reader.readInt("logIntervalASUDD");
+        forEachItem("items", [this](const JsonValue &) {
+            Pending<ZUDetector> detector(new ZUDetector);
+            readNameAndId(detector.get());
+            detector->setReport(reader.readBool("report"));
+            c->addDetector(detector.release());
+            return true;
+        });
+        reader.leave();
+    } else {
+        reader.addWarning(tr("'detectors' attribute has invalid type (must be array or object)"), detectors);
+    }
+}
+
+bool ZUConfigurationReader::Private::readPlans(QString *error)
+{
+    return forEachItem("plans", [this, error](const JsonValue &) {
+        Pending<ZUSignalPlan> plan(new ZUSignalPlan);
+        plan->setId(reader.readInt("id"));
+        plan->setName(reader.readString("name"));
+        if (!inObject("algorithm", [this, &plan, error] { return readPlanAlgorithm(plan.get(), error); }))
+            return false;
+        c->addSignalPlan(plan.release());
+        return true;
+    });
+}
+
+bool ZUConfigurationReader::Private::readPlanAlgorithm(ZUSignalPlan *plan, QString *error)
+{
+    plan->setType(reader.readEnum<zu::PlanType>("type"));
+    plan->setMode(reader.readEnum<zu::SpecialMode>("mode"));
+    plan->setCoordinated(reader.readBool("coordinated"));
+    plan->setCycle(reader.readInt("cycle"));
+    plan->setOffset(reader.readInt("offset"));
+
+    // Everything is read whatever the type; what the type does not use is kept
+    // with a warning.
+    readSequences(plan);
+    warnInvalidForType(plan, !plan->sequences().isEmpty(), zu::Timeline, "sequences");
+    if (!readPhases(plan, error))
+        return false;
+    warnInvalidForType(plan, !plan->phases().isEmpty(), zu::StageRing, "phases");
+    readPlanDetectors(plan);
+    warnInvalidForType(plan, !plan->detectors().isEmpty(), zu::StageRing, "detectors");
+    readPhaseSequence(plan);
+    return true;
+}
+
+void ZUConfigurationReader::Private::warnInvalidForType(ZUSignalPlan *plan, bool present, int validType,
+                                                        const char *key)
+{
+    // The warning points at the data concerned; it stays in the plan.
+    if (present && plan->type() != validType)
+        reader.addWarning(tr("'%1' attribute is not valid for algorithm type '%2'")
+                              .arg(QLatin1String(key), enumKey<zu::PlanType>(plan->type())),
+                          reader.context().member(key));
+}
+
+void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
+{
+    forEachItem("sequences", [this, plan](const JsonValue &) {
+        const QPointer<ZUSignalGroup> group = readReference("group", signalGroupLookup(), false, true);
+        if (!group)
+            return true;
+        QMap<int, zu::TimelineState> sequence;
+        int previous = 0;
+        forEachItem("sequence", [this, &sequence, &previous](const JsonValue &) {
+            // A record sits at its point, or at a span after the previous record.
+            int point = 0;
+            if (reader.isInteger("point")) {
+                point = reader.current().toInt();
+            } else if (reader.isInteger("span")) {
+                point = previous + reader.current().toInt();
+            } else {
+                reader.addWarning(tr("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"),
+                                  JsonValue());
+                return true;
+            }
+            sequence.insert(point, zu::TimelineState(reader.readEnum<zu::TimelineState>("state")));
+            previous = point;
+            return true;
+        });
+        plan->setGroupSequence(group, sequence);
+        return true;
+    });
+}
+
+bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *error)
+{
+    const JsonValue phases = reader.readArray("phases");
+    const bool ok = forEachItem(phases, [this, plan, error](const JsonValue &) {
+        const QPointer<ZUStage> stage = readReference("stage", [this](const QVariant &key) {
+            return c->findStage(key);
+        });
+        if (!stage)
+            return true;
+        const int id = reader.readInt("id");
+        const int maxGreen = reader.readInt("maxGreen");
+        const int minGreen = reader.readInt("minGreen");
+        const int recall = reader.readEnum<zu::Recall>("recall");
+        const QPointer<ZUSignalPlanPhase> phase = plan->addPhase(id, stage, maxGreen, minGreen, recall);
+        if (!phase) {
+            if (error)
+                *error = tr("Internal error: ZUSignalPlan::addPhase return NULL");
+            return false;
+        }
+        phase->setPassage(reader.readInt("passage"));
+        phase->setCountdownBoard(reader.readEnum<zu::CountdownBoard>("countdownBoard"));
+        return true;
+    });
+    if (!ok)
+        return false;
+    // A call may name any phase of the plan, also one further down the list.
+    auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
+    forEachItem(phases, [this, plan, phaseLookup](const JsonValue &element) {
+        const JsonValue id = element.member("id");
+        if (id.type() != JsonValue::Integer)
+            return true;
+        if (const QPointer<ZUSignalPlanPhase> phase = plan->findPhase(id.toInt()))
+            phase->setCall(readReference("call", phaseLookup));
+        return true;
+    });
+    return true;
+}
+
+void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan)
+{
+    auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
+    auto detectorLookup = [this](const QVariant &key) { return c->findDetector(key); };
+    forEachItem("detectors", [this, plan, phaseLookup, detectorLookup](const JsonValue &) {
+        ZUSignalPlan::DetectorControl record;
+        record.phase = readReference("phase", phaseLookup);
+        record.call = readReference("call", phaseLookup, true);
+        record.redirect = readReference("redirect", phaseLookup, true);
+        record.control = reader.readBool("control");
+        record.detector = readReference("detector", detectorLookup);
+        record.indicator = readReference("indicator", detectorLookup);
+        plan->addDetector(record);
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan)
+{
+    QList<QPointer<ZUSignalPlanPhase>> ordered;
+    for (const JsonValue &item : reader.readArray("sequence")) {
+        // Phases have no name: only a number matches.
+        const QPointer<ZUSignalPlanPhase> phase =
+            item.type() == JsonValue::String ? nullptr : plan->findPhase(item.toVariant());
+        if (phase)
+            ordered.append(phase);
+        else
+            reader.addWarning(tr("phase %1 not found").arg(item.toVariant().toString()), item);
+    }
+    if (!ordered.isEmpty())
+        plan->setPhases(ordered);
+}
+
+void ZUConfigurationReader::Private::readNameAndId(ZUBaseObject *object)
+{
+    object->setName(reader.readString("name"));
+    object->setId(reader.readInt("id"));
+}
+
+QTime ZUConfigurationReader::Private::readTime(const char *key, const QString &warning)
+{
+    if (!reader.isString(key, true))
+        return QTime();
+    const QTime time = QTime::fromString(reader.current().toString(), Qt::TextDate);
+    if (!time.isValid())
+        reader.addWarning(warning);
+    return time;
+}
+
+bool ZUConfigurationReader::Private::readDate(const char *key, const QString &warning, ZUDayMonth *date)
+{
+    if (!reader.isString(key, true))
+        return false;
+    const ZUDayMonth value = ZUDayMonth::fromString(reader.current().toString());
+    if (!value.isValid()) {
+        reader.addWarning(warning);
+        return false;
+    }
+    *date = value;
+    return true;
+}
+
+void ZUConfigurationReader::Private::readScheduler()
+{
+    inObject("scheduler", [this] {
+        readDayPlans();
+        readWeekPlans();
+        readExtraPeriods();
+        readExtraDays();
+        inObject("default", [this] {
+            auto planLookup = [this](const QVariant &key) { return c->findSignalPlan(key); };
+            c->setDefaultDayPlan(readReference("dayPlan", [this](const QVariant &key) { return c->findDayPlan(key); }));
+            c->setDefaultProgram(readReference("program", planLookup));
+            c->setDefaultSpareProgram(readReference("spareProgram", planLookup));
+            return true;
+        });
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readDayPlans()
+{
+    forEachItem("days", [this](const JsonValue &) {
+        const int id = reader.readInt("id");
+        Pending<ZUDayPlan> dayPlan(new ZUDayPlan(id, reader.readString("name")));
+        auto planLookup = [this](const QVariant &key) { return c->findSignalPlan(key); };
+        forEachItem("plans", [this, &dayPlan, planLookup](const JsonValue &) {
+            const QTime start = readTime("start", tr("'start' attribute has invalid time format"));
+            const QTime stop = readTime("stop", tr("'stop' attribute has invalid time format"));
+            const QPointer<ZUSignalPlan> program = readReference("program", planLookup, false, true);
+            const QPointer<ZUSignalPlan> spareProgram = readReference("spareProgram", planLookup);
+            dayPlan->addPeriod(start, stop, program, spareProgram);
+            return true;
+        });
+        c->addDayPlan(dayPlan.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readWeekPlans()
+{
+    static const char *const dayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+                                           "Friday", "Saturday", "Sunday"};
+    auto dayPlanLookup = [this](const QVariant &key) { return c->findDayPlan(key); };
+    forEachItem("weeks", [this, dayPlanLookup](const JsonValue &) {
+        const int id = reader.readInt("id");
+        Pending<ZUWeekPlan> week(new ZUWeekPlan(id, reader.readString("name")));
+        if (reader.check("days", true)) {
+            const JsonValue days = reader.current();
+            if (days.type() == JsonValue::Array) {
+                if (days.size() != 7)
+                    reader.addWarning(tr("'days' array has invalid size %1. Must be 7").arg(days.size()), days);
+                for (int i = 0; i < qMin(days.size(), 7); ++i) {
+                    if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup))
+                        week->insert(Qt::DayOfWeek(i + 1), plan);
+                }
+            } else if (days.type() == JsonValue::Object) {
+                reader.enter(days);
+                for (int i = 0; i < 7; ++i) {
+                    if (const QPointer<ZUDayPlan> plan = readReference(dayNames[i], dayPlanLookup))
+                        week->insert(Qt::DayOfWeek(i + 1), plan);
+                }
+                reader.leave();
+            } else {
+                reader.addWarning(tr("'days' attribute has invalid type"), days);
+            }
+        }
+        c->addWeekPlan(week.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readExtraPeriods()
+{
+    forEachItem("extraPeriods", [this](const JsonValue &) {
+        Pending<ZUExtraPeriod> period(new ZUExtraPeriod);
+        readNameAndId(period.get());
+        ZUDayMonth date;
+        if (readDate("start", tr("'start' attribute has invalid date format"), &date))
+            period->setStart(date);
+        if (readDate("stop", tr("'stop' attribute has invalid date format"), &date))
+            period->setStop(date);
+        period->setWeek(readReference("week", [this](const QVariant &key) { return c->findWeekPlan(key); },
+                                      false, true));
+        c->addExtraPeriod(period.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readExtraDays()
+{
+    forEachItem("extraDays", [this](const JsonValue &) {
+        Pending<ZUExtraDay> day(new ZUExtraDay);
+        readNameAndId(day.get());
+        ZUDayMonth date;
+        if (readDate("date", tr("'date' attribute has invalid date format"), &date))
+            day->setDate(date);
+        day->setDayPlan(readReference("day", [this](const QVariant &key) { return c->findDayPlan(key); }, false,
+                                      true));
+        c->addExtraDay(day.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readControlSources()
+{
+    forEachItem("controlSources", [this](const JsonValue &) {
+        Pending<ZUControlSource> source(new ZUControlSource);
+        source->setType(reader.readEnum<zu::CsType>("type"));
+        source->setId(reader.readInt("id"));
+        source->setPriority(reader.readInt("priority"));
+        source->setTimeout(reader.readInt("timeout"));
+        c->addControlSource(source.release());
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readKmp()
+{
+    inObject("KMP1", [this] {
+        ZUKMP1 *kmp = c->kmp1();
+        forEachItem("devices", [this, kmp](const JsonValue &) {
+            const int device = reader.readEnum<zu::KMPDevice::Type>("device");
+            const int addr = reader.readInt("addr");
+            const int type = reader.readEnum<zu::KMPDevice::SubType>("type");
+            const int port = reader.readEnum<zu::KMPDevPort::Value>("port");
+            kmp->addDevice(new ZUKMPDevice(device, addr, type, port));
+            return true;
+        });
+        if (reader.isInteger("auto"))
+            kmp->setAuto(reader.current().toInt() == 1 ? 1 : 0);
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readSwitchValues(ZUSwitch *sw)
+{
+    sw->setControl(reader.readBool("control"));
+    sw->setLowCurrent(reader.readInt("lowCurrent"));
+    sw->setUpCurrent(reader.readInt("upCurrent"));
+    sw->setMinCurrent(reader.readInt("minCurrent"));
+}
+
+void ZUConfigurationReader::Private::readSwitches()
+{
+    inObject("switches", [this] {
+        inObject("default", [this] {
+            ZUSwitch *defaults = c->switchDefaults();
+            defaults->setType(reader.readEnum<zu::Switch>("type"));
+            readSwitchValues(defaults);
+            return true;
+        });
+        return forEachItem("items", [this](const JsonValue &) {
+            Pending<ZUSwitch> sw(new ZUSwitch);
+            readNameAndId(sw.get());
+            sw->setType(reader.readEnum<zu::Switch>("type"));
+            sw->setSignalGroup(readReference("signalGroup", signalGroupLookup()));
+            sw->setAddr(reader.readInt("addr"));
+            sw->setColor(reader.readEnum<zu::Color::Value>("color"));
+            sw->setHeads(reader.readInt("heads"));
+            readSwitchValues(sw.get());
+            c->addSwitch(sw.release());
+            return true;
+        });
+    });
+}
+
+void ZUConfigurationReader::Private::readCountdownBoards()
+{
+    inObject("countdownBoards", [this] {
+        ZUCountdownBoards *boards = c->countdownBoards();
+        boards->setProtocol(reader.readEnum<zu::CountdownBoardProtocol>("protocol"));
+        boards->setWarnTime(reader.readInt("warnTime"));
+        return forEachItem("items", [this, boards](const JsonValue &) {
+            const QPointer<ZUSignalGroup> group = readReference("id", signalGroupLookup());
+            const int addr = reader.readInt("addr");
+            const int count = reader.readInt("boards");
+            const int warnTime = reader.readInt("warnTime");
+            if (group)
+                boards->addBoard(group, count, addr, warnTime);
+            return true;
+        });
+    });
+}
+
+void ZUConfigurationReader::Private::readInputsOutputs()
+{
+    inObject("inputsOutputs", [this] {
+        const QList<QPointer<ZUDIO>> dios = c->dios();
+        for (int i = 0; i < dios.size(); ++i) {
+            const QByteArray key = "DIO" + QByteArray::number(i + 1);
+            ZUDIO *dio = dios.at(i);
+            inObject(key.constData(), [this, dio] {
+                dio->setType(reader.readEnum<zu::DIO::Type>("type"));
+                dio->setCommon(reader.readEnum<zu::Polarity>("common"));
+                dio->setIp(reader.readString("IP"));
+                dio->setPort(quint16(reader.readInt("port", 0)));
+                return forEachItem("channels", [this, dio](const JsonValue &) {
+                    ZUDIO::Channel channel;
+                    channel.channel = reader.readInt("channel");
+                    channel.type = reader.readEnum<zu::ChannelType>("type");
+                    channel.common = reader.readEnum<zu::Polarity>("common");
+                    channel.detector = readReference("detector", [this](const QVariant &key) {
+                        return c->findDetector(key);
+                    });
+                    dio->addChannel(channel);
+                    return true;
+                });
+            });
+        }
+        return true;
+    });
+}
+
+void ZUConfigurationReader::Private::readRemoteControlPanel()
+{
+    inObject("remoteControlPanel", [this] {
+        return inObject("VPU1", [this] {
+            ZUVPU *vpu = c->vpu();
+            vpu->setType(reader.readEnum<zu::VPUType>("type"));
+            if (const QPointer<ZUControlSource> source =
+                    readReference("sourceId", [this](const QVariant &key) { return c->findControlSource(key); }))
+                vpu->setSource(source);
+            // The panel's priority is that of its control source and overrides the
+            // one given under controlSources; an absent one leaves it alone.
+            if (reader.isInteger("priority"))
+                vpu->setPriority(reader.current().toInt());
+            vpu->setIdleInd(reader.readBool("idleInd"));
+            vpu->setCommon(reader.readEnum<zu::Polarity>("common"));
+            for (const JsonValue &item : reader.readArray("stageId"))
+                vpu->addStage(resolveReference(item, [this](const QVariant &key) { return c->findStage(key); }, true));
+            return true;
+        });
+    });
+}
+
+void ZUConfigurationReader::Private::readRecovery()
+{
+    inObject("recovery", [this] {
+        ZURecoveryParameters *recovery = c->recoveryParameters();
+        recovery->setDefectSwitchRate(reader.readInt("defectSwitchRate"));
+        recovery->setConfidenceInterval(reader.readInt("confidenceInterval"));
+        return inObject("errors", [this, recovery] {
+            const QStringList keys = ZURecoveryParameters::errorKeys();
+            for (int i = 0; i < keys.size(); ++i)
+                readRecoveryError(keys.at(i).toLatin1().constData(), recovery->errors()[size_t(i)]);
+            return true;
+        });
+    });
+}
+
+void ZUConfigurationReader::Private::readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record)
+{
+    record = ZURecoveryParameters::ErrorRecovery();
+    inObject(key, [this, &record] {
+        record.attempts = reader.readInt("attempts");
+        record.interval = reader.readInt("interval");
+        record.filter = reader.readInt("filter");
+        return true;
+    });
+}
+
+ZUConfigurationReader::ZUConfigurationReader(ZUConfiguration *configuration)
+    : d(new Private(configuration))
+{
+}
+
+ZUConfigurationReader::~ZUConfigurationReader() = default;
+
+bool ZUConfigurationReader::read(const QByteArray &data, QString *error)
+{
+    LoadingScope loading(d->c);
+    return d->read(data, error);
+}
