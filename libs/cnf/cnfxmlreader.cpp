@@ -120,6 +120,7 @@ private:
     bool readDetectors(bool sensors);
     bool readPhases();
     bool readMatrices();
+    CnfMatrixPtr readMatrix();
     bool readProgram(ProgramRefs &refs);
     bool readCalendar();
     bool readNative();
@@ -551,36 +552,51 @@ bool Reader::readMatrices()
                 return false;
             continue;
         }
-        auto matrix = CnfMatrixPtr::create();
         int id = 0;
         if (!integer("id", &id, true, 0))
             return false;
-        matrix->setId(id);
-        matrix->setName(text("name"));
         if (c.findMatrix(id))
             return fail(tr("matrix %1 is listed twice").arg(id));
-        while (xml.readNextStartElement()) {
-            if (xml.name() != QLatin1String("Cell")) {
-                if (!unknownElement())
-                    return false;
-                continue;
-            }
-            int a = 0;
-            int b = 0;
-            if (!integer("a", &a, true, 0) || !integer("b", &b, true, 0))
-                return false;
-            double value = 0;
-            if (!CnfXmlFormat::parseDouble(xml.attributes().value(QLatin1String("value")).toString(),
-                                           &value))
-                return fail(tr("a matrix cell needs a finite number as its value"));
-            matrix->setReleaf(a, b, value);
-            xml.skipCurrentElement();
-        }
-        if (xml.hasError())
-            return fail(xml.errorString());
+        const CnfMatrixPtr matrix = readMatrix();
+        if (!matrix)
+            return false;
         c.addMatrix(matrix, false, false);
     }
     return !xml.hasError() || fail(xml.errorString());
+}
+
+CnfMatrixPtr Reader::readMatrix()
+{
+    auto matrix = CnfMatrixPtr::create();
+    int id = 0;
+    if (!integer("id", &id, true, 0))
+        return {};
+    matrix->setId(id);
+    matrix->setName(text("name"));
+    while (xml.readNextStartElement()) {
+        if (xml.name() != QLatin1String("Cell")) {
+            if (!unknownElement())
+                return {};
+            continue;
+        }
+        int a = 0;
+        int b = 0;
+        if (!integer("a", &a, true, 0) || !integer("b", &b, true, 0))
+            return {};
+        double value = 0;
+        if (!CnfXmlFormat::parseDouble(xml.attributes().value(QLatin1String("value")).toString(),
+                                       &value)) {
+            fail(tr("a matrix cell needs a finite number as its value"));
+            return {};
+        }
+        matrix->setReleaf(a, b, value);
+        xml.skipCurrentElement();
+    }
+    if (xml.hasError()) {
+        fail(xml.errorString());
+        return {};
+    }
+    return matrix;
 }
 
 bool Reader::readProgram(ProgramRefs &refs)
@@ -679,6 +695,10 @@ bool Reader::readProgram(ProgramRefs &refs)
             }
             if (xml.hasError())
                 return fail(xml.errorString());
+        } else if (tag == QLatin1String("Matrix")) {
+            program.matrix = readMatrix();
+            if (!program.matrix)
+                return false;
         } else if (tag == QLatin1String("Properties")) {
             if (!readProperties(program))
                 return false;

@@ -30,8 +30,9 @@ namespace {
 class Writer
 {
 public:
-    explicit Writer(QXmlStreamWriter &xml)
+    Writer(QXmlStreamWriter &xml, const CnfController &c)
         : xml(xml)
+        , c(c)
     {
     }
 
@@ -52,7 +53,16 @@ private:
     void matrix(const CnfMatrix &m);
     void calendar(const CnfController &c);
 
+    // Only elements that the controller lists are written as references:
+    // a reference to a removed element would make the file unreadable.
+    template<typename T>
+    QString idIfListed(const QList<QSharedPointer<T>> &list, const QSharedPointer<T> &element) const
+    {
+        return element && list.contains(element) ? element->id : QString();
+    }
+
     QXmlStreamWriter &xml;
+    const CnfController &c;
 };
 
 void Writer::text(const char *name, const QString &value)
@@ -219,7 +229,10 @@ void Writer::signalGroup(const char *element, const CnfSignalGroup &g)
     number("id", g.id);
     text("name", g.name);
     number("type", g.type);
+    const QList<CnfPowerDevicePtr> listedDevices = c.powerDevices();
     for (const CnfPowerDevicePtr &device : g.devices) {
+        if (!listedDevices.contains(device))
+            continue;
         xml.writeStartElement(QStringLiteral("Device"));
         number("id", device->id);
         xml.writeEndElement();
@@ -259,7 +272,10 @@ void Writer::phase(const CnfPhase &p)
     text("name", p.name);
     number("min", p.minTime);
     number("max", p.maxTime);
+    const QList<CnfSignalGroupPtr> listedGroups = c.signalGroups();
     for (const CnfSignalGroupPtr &group : p.signalGroups) {
+        if (!listedGroups.contains(group))
+            continue;
         xml.writeStartElement(QStringLiteral("Group"));
         number("id", group->id);
         xml.writeEndElement();
@@ -314,10 +330,15 @@ void Writer::program(const CnfProgram &p)
     if (p.hasCycleOffset())
         number("offset", p.cycleOffset(0));
     number("variant", p.interstateVariant);
-    if (p.matrix)
+    // A matrix of the controller's list is named; a program's own matrix
+    // (an edited copy, or one removed from the list) is written inside it.
+    const bool listedMatrix = p.matrix && c.matrixList().contains(p.matrix);
+    if (listedMatrix)
         number("matrix", p.matrix->id());
     if (p.defaultMatrix)
         xml.writeAttribute(QStringLiteral("defaultMatrix"), QStringLiteral("true"));
+    if (p.matrix && !listedMatrix)
+        matrix(*p.matrix);
     const QList<CnfPhaseDefPtr> steps = p.phases();
     for (const CnfPhaseDefPtr &step : steps) {
         xml.writeStartElement(QStringLiteral("Phase"));
@@ -349,18 +370,15 @@ void Writer::program(const CnfProgram &p)
     xml.writeEndElement();
 }
 
-static QString idOf(const CnfProgramPtr &program)
-{
-    return program ? program->id : QString();
-}
-
 void Writer::calendar(const CnfController &c)
 {
-    xml.writeStartElement(QStringLiteral("Calendar"));
-    text("defaultProgram", idOf(c.defaultProgram()));
-    text("reserveProgram", idOf(c.reserveProgram()));
-    text("defaultDayCard", c.defaultDayCard() ? c.defaultDayCard()->id : QString());
+    const QList<CnfProgramPtr> programs = c.programs();
     const QList<CnfDayCardPtr> dayCards = c.dayCards();
+    const QList<CnfWeekCardPtr> weekCards = c.weekCards();
+    xml.writeStartElement(QStringLiteral("Calendar"));
+    text("defaultProgram", idIfListed(programs, c.defaultProgram()));
+    text("reserveProgram", idIfListed(programs, c.reserveProgram()));
+    text("defaultDayCard", idIfListed(dayCards, c.defaultDayCard()));
     for (const CnfDayCardPtr &card : dayCards) {
         xml.writeStartElement(QStringLiteral("DayCard"));
         text("id", card->id);
@@ -370,13 +388,12 @@ void Writer::calendar(const CnfController &c)
             xml.writeAttribute(QStringLiteral("start"), it.key().toString(QStringLiteral("HH:mm:ss")));
             if (it->end.isValid())
                 xml.writeAttribute(QStringLiteral("end"), it->end.toString(QStringLiteral("HH:mm:ss")));
-            text("program", idOf(it->program));
-            text("reserve", idOf(it->reserve));
+            text("program", idIfListed(programs, it->program));
+            text("reserve", idIfListed(programs, it->reserve));
             xml.writeEndElement();
         }
         xml.writeEndElement();
     }
-    const QList<CnfWeekCardPtr> weekCards = c.weekCards();
     for (const CnfWeekCardPtr &card : weekCards) {
         xml.writeStartElement(QStringLiteral("WeekCard"));
         text("id", card->id);
@@ -384,7 +401,7 @@ void Writer::calendar(const CnfController &c)
         for (auto it = card->days.constBegin(); it != card->days.constEnd(); ++it) {
             xml.writeStartElement(QStringLiteral("Day"));
             number("day", it.key());
-            text("card", it.value() ? it.value()->id : QString());
+            text("card", idIfListed(dayCards, it.value()));
             xml.writeEndElement();
         }
         xml.writeEndElement();
@@ -395,7 +412,7 @@ void Writer::calendar(const CnfController &c)
         xml.writeAttribute(QStringLiteral("from"), plan->from.toString(Qt::ISODate));
         xml.writeAttribute(QStringLiteral("to"), plan->to.toString(Qt::ISODate));
         text("name", plan->name);
-        text("weekCard", plan->weekCard ? plan->weekCard->id : QString());
+        text("weekCard", idIfListed(weekCards, plan->weekCard));
         xml.writeEndElement();
     }
     const QMap<QDate, CnfSpecialDayPtr> days = c.specialDays();
@@ -404,7 +421,7 @@ void Writer::calendar(const CnfController &c)
         xml.writeAttribute(QStringLiteral("date"), it.key().toString(Qt::ISODate));
         text("id", it.value()->id);
         text("name", it.value()->name);
-        text("card", it.value()->dayCard ? it.value()->dayCard->id : QString());
+        text("card", idIfListed(dayCards, it.value()->dayCard));
         xml.writeEndElement();
     }
     xml.writeEndElement();
@@ -511,7 +528,7 @@ QByteArray CnfXmlWriter::write(const CnfController &controller, bool withDeclara
     xml.setAutoFormattingIndent(1);
     if (withDeclaration)
         xml.writeStartDocument();
-    Writer(xml).controller(controller);
+    Writer(xml, controller).controller(controller);
     if (withDeclaration)
         xml.writeEndDocument();
     // Auto-formatting starts a lone element with a line break.
@@ -528,7 +545,7 @@ QByteArray CnfXmlWriter::writeDynamicProgram(const CnfController &controller,
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);
     xml.writeStartElement(QStringLiteral("Controller"));
-    Writer writer(xml);
+    Writer writer(xml, controller);
     writer.family(controller);
     writer.program(program);
     xml.writeEndElement();

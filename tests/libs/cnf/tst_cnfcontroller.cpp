@@ -63,6 +63,43 @@ private slots:
         QCOMPARE(root["controlSources"][3]["tags"][4][1].toInt(), 2);
     }
 
+    void removedElementsLeaveAReadableFile()
+    {
+        // Day cards keep references to deleted programs, and a program may
+        // use a matrix of its own: saving must still give a loadable file.
+        CnfController original;
+        CnfTestConfig::fill(original);
+        const CnfProgramPtr two = original.findProgram(QStringLiteral("2"));
+        auto own = CnfMatrixPtr::create();
+        own->setId(2); // same id as a listed matrix, other content
+        own->setReleaf(3, 4, 7.5);
+        two->matrix = own;
+        original.findProgram(QStringLiteral("3"))->matrix = original.findMatrix(1);
+        QVERIFY(original.removeMatrix(1));
+        QVERIFY(original.removeProgram(QStringLiteral("1")));
+        auto removedCard = CnfDayCardPtr::create();
+        removedCard->id = QStringLiteral("2");
+        QVERIFY(original.addDayCard(removedCard));
+        original.weekCards().first()->days.insert(Qt::Monday, removedCard);
+        original.specialDays().first()->dayCard = removedCard;
+        QVERIFY(original.removeDayCard(removedCard));
+
+        CnfController copy;
+        QVERIFY2(copy.load(original.save(1), true), qPrintable(copy.lastError()));
+        const CnfProgramPtr loaded = copy.findProgram(QStringLiteral("2"));
+        QVERIFY(loaded->matrix);
+        QVERIFY(loaded->matrix != copy.findMatrix(2));
+        QCOMPARE(loaded->matrix->releaf(3, 4), 7.5);
+        QCOMPARE(copy.findProgram(QStringLiteral("3"))->matrix->releaf(1, 3), 1.0);
+        QVERIFY(!copy.weekCards().first()->days.value(Qt::Monday));
+        QCOMPARE(copy.weekCards().first()->days.value(Qt::Tuesday), copy.findDayCard(QStringLiteral("1")));
+        QVERIFY(!copy.specialDays().first()->dayCard);
+        const CnfDayCardRecord morning = copy.findDayCard(QStringLiteral("1"))->records.value(QTime(6, 0));
+        QVERIFY(!morning.program);
+        QCOMPARE(morning.reserve, copy.findProgram(QStringLiteral("2")));
+        QCOMPARE(copy.save(1), original.save(1));
+    }
+
     void fullCopyIsADocument()
     {
         CnfController original;
