@@ -781,7 +781,7 @@ VObject CnfController::nativeData() const
 QVariant CnfController::getNativeData(const QString &key, const QVariant &defaultValue) const
 {
     const auto it = d->root->map.constFind(key);
-    if (it == d->root->map.constEnd())
+    if (it == d->root->map.constEnd() || it.value()->kind == VObject::Null)
         return defaultValue;
     return it.value()->toVariant();
 }

@@ -158,6 +158,7 @@ public:
     // --- Native data: a tree of maps, lists and scalars ---
     // The root map; handles taken from it write through.
     VObject nativeData() const;
+    // The value of a top-level key; `defaultValue` when it is absent or not set.
     QVariant getNativeData(const QString &key, const QVariant &defaultValue = QVariant()) const;
     // An invalid value removes the key; a QVariant holding a VObject stores that node.
     void setNativeData(const QString &key, const QVariant &value);

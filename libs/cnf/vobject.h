@@ -81,7 +81,9 @@ public:
     VObject parent() const;      // null handle for a root or standalone node
     bool isAttached() const;     // has a parent, or is pending under one
 
-    QVariant toVariant() const;  // map, list, scalar or invalid
+    // The value: a map, list, scalar or invalid. To carry the handle itself
+    // in a QVariant (metatype "VObject") use QVariant::fromValue(handle).
+    QVariant toVariant() const;
     operator QVariant() const { return toVariant(); }
     int toInt(bool *ok = nullptr) const;
     qlonglong toLongLong(bool *ok = nullptr) const;

@@ -371,6 +371,9 @@ private slots:
         c.setNativeData(QStringLiteral("countDownTable"), QVariantList{QVariantMap{{QStringLiteral("sg"), 1}}});
         QCOMPARE(c.getNativeData(QStringLiteral("countDownTable")).toList().size(), 1);
         QCOMPARE(c.getNativeData(QStringLiteral("absent"), 5), QVariant(5));
+        c.nativeData()["notSet"] = 1;
+        c.nativeData()["notSet"] = QVariant();
+        QCOMPARE(c.getNativeData(QStringLiteral("notSet"), 6), QVariant(6));
         VObject root = c.nativeData();
         c.clearNativeData();
         root["after"] = 1; // the root handle survives clearing
