@@ -840,7 +840,9 @@ bool CnfController::setProgramRawData(const CnfProgramPtr &program, const QByteA
         }
     }
     program->setData(bytes);
-    if (program->type == CnfProgram::Tiverk)
+    // Byte 1 is the algorithm kind; 255 marks a record whose kind is not chosen yet.
+    const bool firstLine = isFirstLine(property("type").toString());
+    if ((firstLine || program->type == CnfProgram::Tiverk) && quint8(bytes.at(1)) != 255)
         program->kind = quint8(bytes.at(1));
     return true;
 }

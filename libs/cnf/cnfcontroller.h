@@ -177,9 +177,10 @@ public:
     bool load(const QByteArray &bytes, bool strict);
 
     // --- Programs in exchange form ---
-    // Checks and stores raw program bytes (see CnfProgram). False with
-    // lastError for a null program, fewer than two bytes, or, for TIVERK 3.x
-    // and adapter, more bytes than the layout's program record.
+    // Checks and stores raw program bytes (see CnfProgram); for TIVERK 3.x,
+    // adapter and Tiverk-type programs byte 1 (unless 255) becomes the kind.
+    // False with lastError for a null program, fewer than two bytes, or, for
+    // TIVERK 3.x and adapter, more bytes than the layout's program record.
     bool setProgramRawData(const CnfProgramPtr &program, const QByteArray &bytes);
     // A program written by createDynamicProgram (a "Controller" element with
     // one "Program"); its phases and matrix are looked up in this

@@ -262,6 +262,7 @@ private slots:
         QTest::newRow("too long") << QStringLiteral("adapter") << QByteArray(65, '\x01') << false;
         QTest::newRow("too short") << QStringLiteral("tiverk") << QByteArray(1, '\x01') << false;
         QTest::newRow("other family, long") << QStringLiteral("tiverkii") << QByteArray(300, '\x01') << true;
+        QTest::newRow("kind not chosen") << QStringLiteral("tiverk") << QByteArray(64, '\xff') << true;
     }
 
     void programRawData()
@@ -277,7 +278,7 @@ private slots:
         QCOMPARE(controller.setProgramRawData(program, bytes), accepted);
         QCOMPARE(program->data(), accepted ? bytes : QByteArray());
         if (accepted)
-            QCOMPARE(program->kind, 1);
+            QCOMPARE(program->kind, quint8(bytes.at(1)) == 255 ? 0 : 1);
         else
             QVERIFY(!controller.lastError().isEmpty());
         QVERIFY(!controller.setProgramRawData(CnfProgramPtr(), bytes));
