@@ -2,8 +2,10 @@
 // ZUConfigurationReader, writing through ZUConfigurationWriter.
 #include "zuconfiguration.h"
 #include "zuconfigurationreader.h"
+#include "zuconfigurationwriter.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 bool ZUConfiguration::load(const QString &fileName, QString *error)
 {
@@ -26,3 +28,41 @@ bool ZUConfiguration::fromJson(const QByteArray &data, QString *error)
     return ZUConfigurationReader(this).read(data, error);
 }
 
+QByteArray ZUConfiguration::toJson()
+{
+    return ZUConfigurationWriter(this).write();
+}
+
+bool ZUConfiguration::save(const QString &fileName, QString *error)
+{
+    // The text goes to a temporary file that replaces the old one only when every
+    // byte is written, so a failed save leaves the user's file as it was.
+    QSaveFile file(fileName);
+    auto fail = [&file, error](const QString &fallback) {
+        if (error)
+            *error = file.error() != QFileDevice::NoError ? file.errorString() : fallback;
+        file.cancelWriting();
+        return false;
+    };
+    // Unbuffered and in a loop: a buffered write can fail unseen when flushed,
+    // after which commit() would still put the partial file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return fail(tr("Error opening for write %1").arg(fileName));
+    const QByteArray text = toJson();
+    qint64 written = 0;
+    while (written < text.size()) {
+        const qint64 count = file.write(text.constData() + written, text.size() - written);
+        if (count <= 0)
+            break;
+        written += count;
+    }
+    if (written != text.size())
+        return fail(tr("Error writing to file %1").arg(fileName));
+    if (!file.commit()) {
+        if (error)
+            *error = file.error() != QFileDevice::NoError ? file.errorString()
+                                                          : tr("Error writing to file %1").arg(fileName);
+        return false;
+    }
+    return true;
+}

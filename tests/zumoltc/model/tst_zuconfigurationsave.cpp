@@ -1,0 +1,401 @@
+#include "testdata.h"
+#include "testmain.h"
+#include "zuconfiguration.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QString fixture(const QString &name)
+{
+    return TestSupport::dataPath(QStringLiteral("zumolt/") + name);
+}
+
+QByteArray readFile(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Saves c, loads the text into a new configuration and returns that one's text.
+QByteArray reloaded(ZUConfiguration &c, ZUConfiguration &into)
+{
+    QString error;
+    if (!into.fromJson(c.toJson(), &error))
+        qWarning("reload failed: %s", qPrintable(error));
+    return into.toJson();
+}
+
+// The last line of the text that holds key and a whole value, without its
+// indentation.
+QString lineOf(const QByteArray &text, const QString &key)
+{
+    QString found;
+    for (const QByteArray &line : text.split('\n')) {
+        const QString trimmed = QString::fromUtf8(line).trimmed();
+        if (trimmed.startsWith(QLatin1Char('"') + key + QLatin1Char('"')) && !trimmed.endsWith(QLatin1Char('[')))
+            found = trimmed;
+    }
+    return found;
+}
+
+ZUDayPlan *addDayPlan(ZUConfiguration &c, int id)
+{
+    auto *plan = new ZUDayPlan(id, QStringLiteral("Day %1").arg(id));
+    c.addDayPlan(plan);
+    return plan;
+}
+
+} // namespace
+
+class TestZUConfigurationSave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyConfiguration()
+    {
+        const QByteArray expected("{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"KMP1\": {\n\n    }\n}");
+        ZUConfiguration c;
+        QCOMPARE(c.toJson(), expected);
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        c.reset();
+        QCOMPARE(c.toJson(), expected);
+    }
+
+    void completeFixture()
+    {
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        QCOMPARE(QString::fromUtf8(c.toJson()), QString::fromUtf8(readFile(fixture(QStringLiteral("complete.saved.json")))));
+    }
+
+    void saveLoadSaveIsStable_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("complete") << QStringLiteral("complete.json");
+        QTest::newRow("complete as saved") << QStringLiteral("complete.saved.json");
+        QTest::newRow("alternate forms") << QStringLiteral("alternates.json");
+        QTest::newRow("minimal") << QStringLiteral("minimal.json");
+    }
+
+    void saveLoadSaveIsStable()
+    {
+        QFETCH(QString, file);
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(file)));
+        const QByteArray first = c.toJson();
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), first);
+    }
+
+    void timesEqualToDefaultsComeBackNotSet()
+    {
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        const ZUSignalGroup *main = c.signalGroups().at(0);
+        QCOMPARE(main->extRed(), 1);
+        QCOMPARE(c.switches().at(0)->lowCurrent(), 10);
+
+        ZUConfiguration again;
+        reloaded(c, again);
+        const ZUSignalGroup *mainAgain = again.signalGroups().at(0);
+        QCOMPARE(mainAgain->extRed(), zu::NotSet);
+        QCOMPARE(mainAgain->minGreen(), 10);
+        QCOMPARE(again.switches().at(0)->lowCurrent(), zu::NotSet);
+        QCOMPARE(again.switches().at(0)->type(), zu::NotSet);
+        QCOMPARE(again.switches().at(0)->upCurrent(), 250);
+    }
+
+    void weekDaysComeBackOnAllDays()
+    {
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        QCOMPARE(c.weekPlans().at(1)->size(), 2);
+        ZUConfiguration again;
+        reloaded(c, again);
+        const ZUWeekPlan *week = again.weekPlans().at(1);
+        QCOMPARE(week->size(), 7);
+        QCOMPARE(week->value(Qt::Monday), again.dayPlans().at(1)); // Sunday's plan, counting back
+        QCOMPARE(week->value(Qt::Saturday), again.dayPlans().at(0)); // Wednesday's plan
+    }
+
+    void repeatedPhaseIdsAreGone()
+    {
+        ZUConfiguration c;
+        auto *stage = new ZUStage;
+        stage->setId(1);
+        c.addStage(stage);
+        auto *plan = new ZUSignalPlan;
+        plan->setId(1);
+        plan->setType(zu::StageRing);
+        plan->addPhase(1, stage, 30, 10, zu::none);
+        plan->addPhase(2, stage, 30, 12, zu::none);
+        plan->addPhase(1, stage, 99, 99, zu::max);
+        c.addSignalPlan(plan);
+
+        const QByteArray text = c.toJson();
+        QCOMPARE(text.count("\"minGreen\": 99"), 0);
+        QCOMPARE(lineOf(text, QStringLiteral("sequence")), QStringLiteral("\"sequence\": [1, 2, 1]"));
+
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), text);
+        const QList<QPointer<ZUSignalPlanPhase>> phases = again.signalPlans().at(0)->phases();
+        QCOMPARE(QSet<ZUSignalPlanPhase *>(phases.cbegin(), phases.cend()).size(), 2);
+        for (const QPointer<ZUSignalPlanPhase> &phase : phases)
+            QVERIFY(phase->minGreen() != 99);
+    }
+
+    void detectorIntervalsWithoutDetectorsAreGone()
+    {
+        ZUConfiguration c;
+        c.detectorIntervals()->logInterval = 60;
+        QVERIFY(!c.toJson().contains("logInterval"));
+        ZUConfiguration again;
+        reloaded(c, again);
+        QCOMPARE(again.detectorIntervals()->logInterval, zu::NotSet);
+
+        c.addDetector(new ZUDetector);
+        QVERIFY(c.toJson().contains("\"logInterval\": 60"));
+    }
+
+    void weekExpansion_data()
+    {
+        QTest::addColumn<QList<int>>("assigned"); // weekdays, Monday = 1; day plan d has id 10 + d
+        QTest::addColumn<QString>("days");
+
+        QTest::newRow("only Wednesday") << QList<int>{3} << QStringLiteral("[13, 13, 13, 13, 13, 13, 13]");
+        QTest::newRow("only Sunday") << QList<int>{7} << QStringLiteral("[17, 17, 17, 17, 17, 17, 17]");
+        QTest::newRow("Tuesday and Friday") << QList<int>{2, 5} << QStringLiteral("[15, 12, 12, 12, 15, 15, 15]");
+        QTest::newRow("Monday and Saturday") << QList<int>{1, 6} << QStringLiteral("[11, 11, 11, 11, 11, 16, 16]");
+        QTest::newRow("every day") << QList<int>{1, 2, 3, 4, 5, 6, 7} << QStringLiteral("[11, 12, 13, 14, 15, 16, 17]");
+        QTest::newRow("no day") << QList<int>{} << QString();
+    }
+
+    void weekExpansion()
+    {
+        QFETCH(QList<int>, assigned);
+        QFETCH(QString, days);
+
+        ZUConfiguration c;
+        QList<ZUDayPlan *> plans;
+        for (int day = 1; day <= 7; ++day)
+            plans << addDayPlan(c, 10 + day);
+        auto *week = new ZUWeekPlan(1, QStringLiteral("W"));
+        for (int day : assigned)
+            week->insert(Qt::DayOfWeek(day), plans.at(day - 1));
+        c.addWeekPlan(week);
+
+        const QString line = lineOf(c.toJson(), QStringLiteral("days"));
+        QCOMPARE(line, days.isEmpty() ? QString() : QStringLiteral("\"days\": ") + days);
+    }
+
+    void deadReferencesAreLeftOutButStageIdKeepsItsPlace()
+    {
+        ZUConfiguration c;
+        QList<ZUStage *> stages;
+        for (int id = 1; id <= 3; ++id) {
+            auto *stage = new ZUStage;
+            stage->setId(id);
+            c.addStage(stage);
+            stages << stage;
+        }
+        auto *group = new ZUSignalGroup;
+        group->setId(7);
+        c.addSignalGroup(group);
+        auto *sw = new ZUSwitch;
+        sw->setId(1);
+        sw->setSignalGroup(group);
+        c.addSwitch(sw);
+        ZUVPU *vpu = c.vpu();
+        vpu->setType(zu::passive);
+        for (ZUStage *stage : stages)
+            vpu->addStage(stage);
+
+        QVERIFY(c.toJson().contains("{\"id\": 1, \"signalGroup\": 7}"));
+        delete stages.at(1);
+        delete group;
+        const QByteArray text = c.toJson();
+        QCOMPARE(lineOf(text, QStringLiteral("stageId")), QStringLiteral("\"stageId\": [1, null, 3]"));
+        QVERIFY(text.contains("{\"id\": 1}"));
+
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), text);
+        QCOMPARE(again.vpu()->stages().size(), 3);
+        QVERIFY(again.vpu()->stages().at(1).isNull());
+    }
+
+    void switchControlSurvivesBesideDefault_data()
+    {
+        QTest::addColumn<bool>("defaultControl");
+        QTest::addColumn<bool>("control");
+
+        QTest::newRow("both on") << true << true;
+        QTest::newRow("default on, switch off") << true << false;
+        QTest::newRow("default off, switch on") << false << true;
+    }
+
+    void switchControlSurvivesBesideDefault()
+    {
+        QFETCH(bool, defaultControl);
+        QFETCH(bool, control);
+
+        ZUConfiguration c;
+        c.switchDefaults()->setControl(defaultControl);
+        c.switchDefaults()->setUpCurrent(200);
+        auto *sw = new ZUSwitch;
+        sw->setId(1);
+        sw->setControl(control);
+        c.addSwitch(sw);
+
+        ZUConfiguration again;
+        reloaded(c, again);
+        QCOMPARE(again.switches().size(), 1);
+        QCOMPARE(again.switches().at(0)->control(), control);
+        QCOMPARE(again.switchDefaults()->control(), defaultControl);
+    }
+
+    void schedulerWithoutDayPlans_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("week plan") << QStringLiteral("week");
+        QTest::newRow("extra period") << QStringLiteral("period");
+        QTest::newRow("extra day") << QStringLiteral("day");
+    }
+
+    void schedulerWithoutDayPlans()
+    {
+        QFETCH(QString, kind);
+
+        ZUConfiguration c;
+        if (kind == QLatin1String("week")) {
+            c.addWeekPlan(new ZUWeekPlan(1, QStringLiteral("W")));
+        } else if (kind == QLatin1String("period")) {
+            auto *period = new ZUExtraPeriod;
+            period->setId(1);
+            period->setStart(ZUDayMonth(1, 6));
+            c.addExtraPeriod(period);
+        } else {
+            auto *day = new ZUExtraDay;
+            day->setId(1);
+            day->setDate(ZUDayMonth(1, 1));
+            c.addExtraDay(day);
+        }
+        QVERIFY(c.toJson().contains("\"scheduler\""));
+
+        ZUConfiguration again;
+        reloaded(c, again);
+        QCOMPARE(again.weekPlans().size(), c.weekPlans().size());
+        QCOMPARE(again.extraPeriods().size(), c.extraPeriods().size());
+        QCOMPARE(again.extraDays().size(), c.extraDays().size());
+    }
+
+    void textsAreWrittenSoTheyLoadAgain()
+    {
+        ZUConfiguration c;
+        c.setName(QString::fromUtf8("\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1\x81\xD1\x82\xD0\xBE\xD0\xBA"));
+        c.setDescription(QStringLiteral("Say \"hi\"\\\tC:\\dir\\"));
+        const QByteArray text = c.toJson();
+        QVERIFY(text.contains("\"name\": \"\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1\x81\xD1\x82\xD0\xBE\xD0\xBA\""));
+        QVERIFY(text.contains("\"description\": \"Say \\\"hi\\\"\\\\\\u0009C:\\\\dir\\\\\""));
+
+        ZUConfiguration again;
+        QString error;
+        QVERIFY2(again.fromJson(text, &error), qPrintable(error));
+        QCOMPARE(again.name(), c.name());
+        QCOMPARE(again.toJson(), text);
+    }
+
+    void savesTheText()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString fileName = dir.filePath(QStringLiteral("c.json"));
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        QString error = QStringLiteral("untouched");
+        QVERIFY(c.save(fileName, &error));
+        QCOMPARE(readFile(fileName), c.toJson());
+        // Saving again replaces the file; no backup copy is made here.
+        c.setName(QStringLiteral("Renamed"));
+        QVERIFY(c.save(fileName, &error));
+        QCOMPARE(readFile(fileName), c.toJson());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+    }
+
+    void failedSaveLeavesTheFile()
+    {
+        if (geteuid() == 0)
+            QSKIP("The superuser may write to read-only files");
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("c.json"));
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old content");
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner));
+
+        ZUConfiguration c;
+        QString error;
+        QVERIFY(!c.save(fileName, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!error.startsWith(QLatin1String("Error opening for write")));
+        QCOMPARE(readFile(fileName), QByteArray("old content"));
+    }
+
+    void failedWriteLeavesTheFile()
+    {
+        // A file size limit makes the write fail part way, for any user: the old
+        // file must stay whole, and no partial file may be left beside it.
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("c.json"));
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old content");
+        file.close();
+
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        rlimit previous;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit limited = previous;
+        limited.rlim_cur = 256;
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        QString error;
+        const bool saved = c.save(fileName, &error);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!error.startsWith(QLatin1String("Error writing to file")));
+        QCOMPARE(readFile(fileName), QByteArray("old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+    }
+
+    void unwritableTargets()
+    {
+        // Whoever runs the test: a missing folder, and a folder in place of the file.
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        ZUConfiguration c;
+        for (const QString &name : {QStringLiteral("missing/c.json"), QStringLiteral("folder")}) {
+            QString error;
+            QVERIFY2(!c.save(dir.filePath(name), &error), qPrintable(name));
+            QVERIFY2(!error.isEmpty(), qPrintable(name));
+        }
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("folder")});
+    }
+};
+
+PROJECT_TEST(TestZUConfigurationSave);
+#include "tst_zuconfigurationsave.moc"
