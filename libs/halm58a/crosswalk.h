@@ -12,6 +12,7 @@ class SignalGroup;
 class CrossWalk : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(double width READ width WRITE setWidth)
 public:
     explicit CrossWalk(Node *junction);
     ~CrossWalk() override;

@@ -10,6 +10,9 @@ namespace Halm58a {
 class Detector : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(int tlId READ tlId WRITE setTlId)
+    Q_PROPERTY(double position READ position WRITE setPosition)
+    Q_PROPERTY(double length READ length WRITE setLength)
 public:
     explicit Detector(NetObject *parent);
     ~Detector() override;

@@ -15,6 +15,7 @@ class SignalGroup;
 class Granule : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(int tlId READ tlId WRITE setTlId)
 public:
     explicit Granule(const QList<Node *> &nodes = {}, QObject *parent = nullptr);
     ~Granule() override;

@@ -18,6 +18,7 @@ class Stopline;
 class Lane : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(double width READ width WRITE setWidth)
 public:
     explicit Lane(Edge *edge);
     ~Lane() override;

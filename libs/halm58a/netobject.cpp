@@ -8,6 +8,8 @@ NetObject::NetObject(QObject *parent) : QObject(parent)
 {
     if (Network *net = network())
         net->registerObject(this);
+    // Names are saved with the network, so renaming is an edit too.
+    connect(this, &QObject::objectNameChanged, this, &NetObject::notifyChanged);
 }
 
 NetObject::~NetObject()

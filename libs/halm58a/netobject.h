@@ -16,6 +16,7 @@ class Network;
 class NetObject : public QObject
 {
     Q_OBJECT
+    Q_PROPERTY(int id READ id)
 public:
     explicit NetObject(QObject *parent = nullptr);
     ~NetObject() override;

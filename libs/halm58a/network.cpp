@@ -165,8 +165,10 @@ bool Network::exportToDOT(const QString &path)
 void Network::setGeoOrigin(double lon, double lat)
 {
     m_geo.reset(new GeoUtil(lon, lat));
-    if (!m_loading)
+    if (!m_loading) {
+        emit objectModified(nullptr);
         setChangedFlag(true);
+    }
 }
 
 QSharedPointer<ConflictMatrix> Network::findConflictMatrix(const QList<SignalGroup *> &groups,
@@ -200,10 +202,12 @@ void Network::registerTree(NetObject *object)
         registerTree(child);
 }
 
-void Network::objectChanged(NetObject *)
+void Network::objectChanged(NetObject *object)
 {
-    if (!m_loading)
-        setChangedFlag(true);
+    if (m_loading)
+        return;
+    emit objectModified(object);
+    setChangedFlag(true);
 }
 
 void Network::objectRemoving(NetObject *object)

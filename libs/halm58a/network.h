@@ -73,6 +73,9 @@ public:
 signals:
     void changed(bool changed);
     void objectRemoved(Halm58a::NetObject *object);
+    // An object's own data changed, or with null the network's origin (not
+    // sent while loading).
+    void objectModified(Halm58a::NetObject *object);
     // A top-level object came in through addItem or a load.
     void objectAdded(Halm58a::NetObject *object);
 

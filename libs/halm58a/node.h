@@ -13,6 +13,8 @@ class Edge;
 class Node : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(QPointF pos READ pos WRITE setPos)
+    Q_PROPERTY(double radius READ radius WRITE setRadius)
 public:
     explicit Node(QObject *parent = nullptr);
     ~Node() override;

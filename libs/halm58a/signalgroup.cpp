@@ -3,6 +3,8 @@
 #include "connection.h"
 #include "crosswalk.h"
 
+#include <QSignalBlocker>
+
 namespace Halm58a {
 
 SignalGroup::SignalGroup(QObject *parent) : NetObject(parent)
@@ -25,7 +27,11 @@ void SignalGroup::setTlId(int id)
     if (m_tlId == id && objectName() == name)
         return;
     m_tlId = id;
-    setObjectName(name);
+    {
+        // One edit, one notice: the name only follows the id.
+        const QSignalBlocker blocker(this);
+        setObjectName(name);
+    }
     notifyChanged();
 }
 

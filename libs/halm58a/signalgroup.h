@@ -16,6 +16,7 @@ class CrossWalk;
 class SignalGroup : public NetObject
 {
     Q_OBJECT
+    Q_PROPERTY(int tlId READ tlId WRITE setTlId)
 public:
     explicit SignalGroup(QObject *parent = nullptr);
     ~SignalGroup() override;

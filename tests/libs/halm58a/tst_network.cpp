@@ -188,7 +188,8 @@ private slots:
         junction.detector->setTlId(9);
         junction.centre->setPos(QPointF(1, 1));
         delete junction.crossWalk;
-        QCOMPARE(changed.size(), 5);
+        junction.granule->setObjectName(QStringLiteral("12"));
+        QCOMPARE(changed.size(), 6);
         for (const QList<QVariant> &args : qAsConst(changed))
             QCOMPARE(args.value(0).toBool(), true);
         QVERIFY(net.isChanged());

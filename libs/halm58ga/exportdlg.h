@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+
+namespace Ui {
+class ExportDlg;
+}
+
+namespace Halm58ga {
+
+// Asks where and in which format to export the network. It writes nothing
+// itself: the caller reads filePath() and format() after acceptance. The file
+// is named after the junction number ("net" without one) in the chosen folder.
+class ExportDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    enum Format { NetworkFormat, DotFormat };
+
+    explicit ExportDlg(QWidget *parent = nullptr);
+    ~ExportDlg() override;
+
+    // The folder offered for each format.
+    void setFolders(const QString &networkFolder, const QString &dotFolder);
+    void setJunctionNumber(int number);
+    Format format() const;
+    QString filePath() const;
+
+private:
+    void formatChanged(int index);
+    void browse();
+
+    Ui::ExportDlg *ui;
+    QString m_folders[2];
+};
+
+} // namespace Halm58ga

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+
+namespace Halm58ga {
+
+// The colours in which the network is drawn, one per object kind, kept in the
+// settings group "NetColors" under the kind's key. Read on each use, so that
+// a change shows at the next repaint.
+namespace NetColors {
+
+// The kind keys, in the order the colour dialog lists them.
+QStringList kinds();
+QString displayName(const QString &kind);
+QColor defaultColor(const QString &kind);
+QColor color(const QString &kind);
+void setColor(const QString &kind, const QColor &color);
+// Drops every stored colour, so that the defaults apply again.
+void reset();
+
+} // namespace NetColors
+
+} // namespace Halm58ga

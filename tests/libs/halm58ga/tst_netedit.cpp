@@ -1,0 +1,364 @@
+#include "../halm58a/fourarmjunction.h"
+#include "exportdlg.h"
+#include "genericgraphicsitem.h"
+#include "layer.h"
+#include "modalanswerer.h"
+#include "netedit.h"
+#include "netobjecteditor.h"
+#include "networkg.h"
+#include "testmain.h"
+#include "tileview.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(QtMsgType)
+
+using namespace Halm58a;
+using Halm58ga::GenericGraphicsItem;
+using Halm58ga::NetEdit;
+using Halm58ga::Networkg;
+
+namespace {
+
+// A map view with the junction drawn on it and an editor over both.
+struct EditorFixture
+{
+    TileView view;
+    Networkg *net;
+    FourArmJunction junction;
+    NetEdit edit;
+
+    EditorFixture()
+        : net(new Networkg(view.scene())), junction(*net), edit(net, &view)
+    {
+        view.resize(600, 600);
+        view.setZoom(19);
+        view.centerOn(QPointF(30.3276, 60.0034));
+    }
+
+    QTreeWidgetItem *treeItem(NetObject *object) const
+    {
+        const QList<QTreeWidgetItem *> found =
+            edit.tree()->findItems(QString::number(object->id()), Qt::MatchExactly | Qt::MatchRecursive, 1);
+        return found.value(0);
+    }
+
+    QPoint viewPoint(const QPointF &plane) const { return view.mapFromScene(net->toScene(plane)); }
+
+    QString editorValue(const QString &property) const
+    {
+        Halm58ga::NetObjectEditor *table = edit.editor();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (table->item(row, 0)->text() == property)
+                return table->item(row, 1)->text();
+        }
+        return QStringLiteral("<none>");
+    }
+};
+
+} // namespace
+
+class TestNetEdit : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { qRegisterMetaType<QtMsgType>("QtMsgType"); }
+
+    void treeMirrorsTheNetwork()
+    {
+        EditorFixture f;
+        QTreeWidget *tree = f.edit.tree();
+        QCOMPARE(static_cast<QWidget *>(tree), f.edit.objectsTree());
+        // Five nodes, eight edges and the granule at the top.
+        QCOMPARE(tree->topLevelItemCount(), 14);
+        QTreeWidgetItem *group = f.treeItem(f.junction.groups.first());
+        QVERIFY(group);
+        QCOMPARE(group->parent(), f.treeItem(f.junction.granule));
+        QCOMPARE(group->text(0), QStringLiteral("Signal group 1"));
+
+        // Renaming shows; removing takes the item and its children away.
+        f.junction.groups.first()->setTlId(8);
+        QCOMPARE(group->text(0), QStringLiteral("Signal group 8"));
+        delete f.junction.granule;
+        QVERIFY(!f.treeItem(f.junction.groups.at(1)));
+        QCOMPARE(tree->topLevelItemCount(), 13);
+
+        // New objects come in under their parent.
+        auto *detector = new Detector(nullptr);
+        f.net->addItem(detector, f.junction.connections.value(QStringLiteral("EW")));
+        QCOMPARE(f.treeItem(detector)->parent(), f.treeItem(f.junction.connections.value(QStringLiteral("EW"))));
+    }
+
+    void selectionInTreeAndOnMapFollowEachOther()
+    {
+        EditorFixture f;
+        Connection *ew = f.junction.connections.value(QStringLiteral("EW"));
+        GenericGraphicsItem *item = f.net->object2item(ew);
+
+        f.edit.tree()->setCurrentItem(f.treeItem(ew));
+        QVERIFY(item->isSelected());
+        QCOMPARE(f.net->scene()->selectedItems().size(), 1);
+        QCOMPARE(f.edit.editor()->object(), static_cast<NetObject *>(ew));
+
+        // A signal group in the tree selects its connections on the map.
+        f.edit.tree()->setCurrentItem(f.treeItem(f.junction.groups.first()));
+        QVERIFY(!item->isSelected());
+        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("NS")))->isSelected());
+        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("SN")))->isSelected());
+
+        // And back: selecting on the map selects in the tree.
+        f.net->scene()->clearSelection();
+        GenericGraphicsItem *cross = f.net->object2item(f.junction.crossWalk);
+        cross->setSelected(true);
+        QCOMPARE(f.edit.tree()->selectedItems(), QList<QTreeWidgetItem *>{f.treeItem(f.junction.crossWalk)});
+        QCOMPARE(f.edit.editor()->object(), static_cast<NetObject *>(f.junction.crossWalk));
+
+        // A click on the map does the same.
+        f.net->scene()->clearSelection();
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, Qt::ControlModifier, f.viewPoint(QPointF(4, 8)));
+        QVERIFY(cross->isSelected());
+        QVERIFY(f.treeItem(f.junction.crossWalk)->isSelected());
+    }
+
+    void selectObjectInTreeAddsToTheSelection()
+    {
+        EditorFixture f;
+        f.edit.selectObjectInTree(f.junction.groups.at(1));
+        f.edit.selectObjectInTree(f.junction.groups.at(2));
+        QVERIFY(f.treeItem(f.junction.groups.at(1))->isSelected());
+        QVERIFY(f.treeItem(f.junction.groups.at(2))->isSelected());
+        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("WE")))->isSelected());
+        QVERIFY(f.net->object2item(f.junction.crossWalk)->isSelected());
+        const QObjectList selected = f.edit.selectedObjects();
+        QVERIFY(selected.contains(f.junction.crossWalk));
+        QVERIFY(selected.contains(f.junction.groups.at(1)));
+    }
+
+    void propertyTableEditsTheObject()
+    {
+        EditorFixture f;
+        f.edit.selectObjectInTree(f.junction.detector);
+        QCOMPARE(f.editorValue(QStringLiteral("Kind")), QStringLiteral("Detector"));
+        QCOMPARE(f.editorValue(QStringLiteral("tlId")), QStringLiteral("5"));
+        QCOMPARE(f.editorValue(QStringLiteral("id")), QString::number(f.junction.detector->id()));
+
+        Halm58ga::NetObjectEditor *table = f.edit.editor();
+        const auto cell = [table](const QString &property) {
+            for (int row = 0; row < table->rowCount(); ++row) {
+                if (table->item(row, 0)->text() == property)
+                    return table->item(row, 1);
+            }
+            return static_cast<QTableWidgetItem *>(nullptr);
+        };
+        cell(QStringLiteral("tlId"))->setText(QStringLiteral("11"));
+        QCOMPARE(f.junction.detector->tlId(), 11);
+        cell(QStringLiteral("tlId"))->setText(QStringLiteral("eleven"));
+        QCOMPARE(f.junction.detector->tlId(), 11);
+        QCOMPARE(f.editorValue(QStringLiteral("tlId")), QStringLiteral("11"));
+        QVERIFY(!(cell(QStringLiteral("id"))->flags() & Qt::ItemIsEditable));
+
+        f.edit.selectObjectInTree(f.junction.centre);
+        cell(QStringLiteral("pos"))->setText(QStringLiteral("2.5, -1"));
+        QCOMPARE(f.junction.centre->pos(), QPointF(2.5, -1));
+        // Changes made elsewhere show at once.
+        f.junction.centre->setRadius(12);
+        QCOMPARE(f.editorValue(QStringLiteral("radius")), QStringLiteral("12"));
+        // A removed object leaves the table empty.
+        f.net->scene()->clearSelection();
+        f.edit.selectObjectInTree(f.junction.crossWalk);
+        delete f.junction.crossWalk;
+        QCOMPARE(table->rowCount(), 0);
+    }
+
+    void contextMenuAsksTheCallerFirst()
+    {
+        EditorFixture f;
+        Connection *ns = f.junction.connections.value(QStringLiteral("NS"));
+        f.net->object2item(ns)->setSelected(true);
+        f.net->object2item(f.junction.centre)->setSelected(true);
+
+        QObjectList seen;
+        int entriesWhenAsked = -1;
+        connect(&f.edit, &NetEdit::beforeContextMenu, this, [&](QObjectList objects, QMenu *menu) {
+            seen = objects;
+            entriesWhenAsked = menu->actions().size();
+            menu->addAction(QStringLiteral("Assign to SG '1'"));
+        });
+        // The string form the main window connects with.
+        QVERIFY(f.edit.metaObject()->indexOfSignal("beforeContextMenu(QObjectList,QMenu*)") >= 0);
+        QVERIFY(f.edit.metaObject()->indexOfSignal("logMessage(QString,QtMsgType)") >= 0);
+
+        QScopedPointer<QMenu> menu(f.edit.createContextMenu());
+        QCOMPARE(entriesWhenAsked, 0);
+        QCOMPARE(seen.size(), 2);
+        QVERIFY(seen.contains(ns));
+        QVERIFY(seen.contains(f.junction.centre));
+        const QList<QAction *> actions = menu->actions();
+        QCOMPARE(actions.first()->text(), QStringLiteral("Assign to SG '1'"));
+        QVERIFY(actions.at(1)->isSeparator());
+        QCOMPARE(actions.last()->objectName(), QStringLiteral("deleteObjects"));
+    }
+
+    void contextMenuEventSelectsTheItemUnderTheMouse()
+    {
+        EditorFixture f;
+        f.view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.view));
+        QObjectList seen;
+        connect(&f.edit, &NetEdit::beforeContextMenu, this, [&](QObjectList objects, QMenu *menu) {
+            seen = objects;
+            QTimer::singleShot(0, menu, &QMenu::close);
+        });
+        const QPoint at = f.viewPoint(QPointF(-6, 8));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, f.view.viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(f.view.viewport(), &event);
+        QCOMPARE(seen, QObjectList{f.junction.crossWalk});
+    }
+
+    void deleteRemovesSelectedObjects()
+    {
+        EditorFixture f;
+        QPointer<Connection> we = f.junction.connections.value(QStringLiteral("WE"));
+        QSignalSpy removed(f.net, &Network::objectRemoved);
+        f.net->object2item(we)->setSelected(true);
+        f.edit.deleteSelected();
+        QVERIFY(we.isNull());
+        QCOMPARE(removed.size(), 1);
+        QCOMPARE(f.junction.groups.at(1)->connectionCount(), 1);
+    }
+
+    void drawingTools()
+    {
+        EditorFixture f;
+        const int nodes = f.net->findChildren<Node *>().size();
+        f.edit.setTool(NetEdit::NodeTool);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(60, 60)));
+        QCOMPARE(f.net->findChildren<Node *>().size(), nodes + 1);
+        Node *added = f.net->findChildren<Node *>().last();
+        QVERIFY(QLineF(added->pos(), QPointF(60, 60)).length() < 0.5);
+
+        // An edge from the new node to a new one, with one lane.
+        f.edit.setTool(NetEdit::EdgeTool);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(60, 60)));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(60, 20)));
+        const auto edges = f.net->findChildren<Edge *>();
+        QCOMPARE(edges.size(), 9);
+        QCOMPARE(edges.last()->from(), added);
+        QCOMPARE(edges.last()->lanes().size(), 1);
+
+        // A connection from the northern approach into the eastern exit.
+        f.edit.setTool(NetEdit::ConnectionTool);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(-1.75, 40)));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(40, -1.75)));
+        const auto connections = f.net->findChildren<Connection *>();
+        QCOMPARE(connections.size(), 6);
+        QCOMPARE(connections.last()->fromLane(), f.junction.in.value(QLatin1Char('N')));
+        QCOMPARE(connections.last()->toLane(), f.junction.out.value(QLatin1Char('E')));
+        QCOMPARE(connections.last()->junction(), f.junction.centre);
+
+        f.edit.setTool(NetEdit::CrossWalkTool);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(8, -8)));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(8, 8)));
+        QCOMPARE(f.net->findChildren<CrossWalk *>().size(), 2);
+        QCOMPARE(f.net->findChildren<CrossWalk *>().last()->junction(), f.junction.centre);
+
+        f.edit.setTool(NetEdit::DetectorTool);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, f.viewPoint(QPointF(1.75, -50)));
+        Detector *detector = f.junction.in.value(QLatin1Char('S'))->findChild<Detector *>();
+        QVERIFY(detector);
+        QVERIFY(qAbs(detector->position() - 50) < 0.5);
+
+        // Selected connections make a new group in the junction's granule.
+        f.net->scene()->clearSelection();
+        f.net->object2item(connections.last())->setSelected(true);
+        f.edit.createSignalGroupFromSelection();
+        QCOMPARE(f.junction.granule->signalGroups().size(), 5);
+        QCOMPARE(f.junction.granule->signalGroups().last()->tlId(), 5);
+        QCOMPARE(connections.last()->signalGroups().size(), 1);
+    }
+
+    void unavailableServicesAreReported()
+    {
+        EditorFixture f;
+        QSignalSpy log(&f.edit, &NetEdit::logMessage);
+        f.edit.downloadGranule(QStringLiteral("12"));
+        f.edit.showPanoramaSetupDlg(nullptr);
+        QCOMPARE(log.size(), 2);
+        QVERIFY(log.at(0).at(0).toString().contains(QStringLiteral("junction 12 is not available")));
+        QCOMPARE(log.at(0).at(1).value<QtMsgType>(), QtWarningMsg);
+        QVERIFY(log.at(1).at(0).toString().contains(QStringLiteral("not available")));
+    }
+
+    void layersActionsAndToolbars()
+    {
+        EditorFixture f;
+        f.edit.setLayerVisible(QStringLiteral("detectors"), false);
+        QVERIFY(!f.net->layer(QStringLiteral("detectors"))->isVisible());
+        QAction *toggle = nullptr;
+        for (QAction *action : f.edit.viewActions()) {
+            if (action->objectName() == QLatin1String("layer_detectors"))
+                toggle = action;
+        }
+        QVERIFY(toggle);
+        QVERIFY(!toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(f.net->layer(QStringLiteral("detectors"))->isVisible());
+        f.edit.setLayerVisible(QStringLiteral("no such layer"), false);
+
+        QCOMPARE(f.edit.viewActions().size(), f.net->layers().size());
+        QCOMPARE(f.edit.dbActions().size(), 2);
+        QScopedPointer<QToolBar> input(f.edit.createInputToolbar());
+        QScopedPointer<QToolBar> db(f.edit.createDBToolbar());
+        QScopedPointer<QToolBar> view(f.edit.createViewToolbar());
+        QCOMPARE(input->actions(), f.edit.inputActions());
+        QCOMPARE(db->actions(), f.edit.dbActions());
+        QCOMPARE(view->actions(), f.edit.viewActions());
+    }
+
+    void loadRoundTripThroughTheEditor()
+    {
+        EditorFixture f;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("j.hm58a"));
+        QVERIFY(f.net->save(path, true, false));
+        f.edit.clear();
+        QCOMPARE(f.edit.tree()->topLevelItemCount(), 0);
+        f.net->clear();
+        f.edit.beforeLoad();
+        QVERIFY(f.net->load(path, false));
+        for (QObject *child : f.net->children())
+            f.edit.objectAdded(qobject_cast<NetObject *>(child), nullptr);
+        f.edit.afterLoad();
+        QCOMPARE(f.edit.tree()->topLevelItemCount(), 14);
+    }
+
+    void exportDialogWritesTheChosenFormat()
+    {
+        EditorFixture f;
+        QTemporaryDir dir;
+        QSignalSpy log(&f.edit, &NetEdit::logMessage);
+        ModalAnswerer answerer;
+        answerer.answerWith([](QWidget *modal) {
+            auto *dialog = qobject_cast<Halm58ga::ExportDlg *>(modal);
+            if (!dialog)
+                return;
+            dialog->findChild<QComboBox *>(QStringLiteral("format"))->setCurrentIndex(1);
+            dialog->accept();
+        });
+        f.edit.runExportDialog(dir.path(), dir.path(), 12);
+        QVERIFY(answerer.answered());
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("12.dot"))));
+        QCOMPARE(log.size(), 1);
+        QCOMPARE(log.first().at(1).value<QtMsgType>(), QtInfoMsg);
+    }
+};
+
+PROJECT_TEST(TestNetEdit);
+#include "tst_netedit.moc"

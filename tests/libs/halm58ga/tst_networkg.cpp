@@ -1,0 +1,162 @@
+#include "../halm58a/fourarmjunction.h"
+#include "genericgraphicsitem.h"
+#include "layer.h"
+#include "networkg.h"
+#include "stopline.h"
+#include "testmain.h"
+
+#include <QGraphicsScene>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Halm58a;
+using Halm58ga::GenericGraphicsItem;
+using Halm58ga::Networkg;
+
+namespace {
+
+int objectItemCount(const QGraphicsScene &scene, const Networkg &net)
+{
+    int items = 0;
+    for (QGraphicsItem *item : scene.items())
+        items += net.item2object(item) ? 1 : 0;
+    return items;
+}
+
+} // namespace
+
+class TestNetworkg : public QObject
+{
+    Q_OBJECT
+private slots:
+    void itemPerObjectWithItsType()
+    {
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        QCOMPARE(net->parent(), &scene);
+        FourArmJunction junction(*net);
+
+        const struct
+        {
+            NetObject *object;
+            int type;
+        } expected[] = {
+            {junction.centre, 65537},
+            {junction.connections.value(QStringLiteral("NS")), 65538},
+            {junction.crossWalk, 65539},
+            {junction.detector, 65540},
+            {junction.in.value(QLatin1Char('N'))->edge(), 65541},
+            {junction.in.value(QLatin1Char('N')), 65542},
+            {junction.in.value(QLatin1Char('N'))->stopline(), 65543},
+        };
+        for (const auto &e : expected) {
+            GenericGraphicsItem *item = net->object2item(e.object);
+            QVERIFY2(item, e.object->metaObject()->className());
+            QCOMPARE(item->type(), e.type);
+            QCOMPARE(item->scene(), &scene);
+            QCOMPARE(net->item2object(item), e.object);
+        }
+        QVERIFY(!net->object2item(junction.granule));
+        QVERIFY(!net->object2item(junction.groups.first()));
+        QVERIFY(!net->item2object(net->layers().first()));
+        QVERIFY(!net->item2object(nullptr));
+
+        // 5 nodes, 8 edges, 8 lanes, 16 lines, 5 connections, 1 crosswalk, 1 detector.
+        QCOMPARE(objectItemCount(scene, *net), 44);
+    }
+
+    void itemsFollowTheModel()
+    {
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        FourArmJunction junction(*net);
+        Connection *ns = junction.connections.value(QStringLiteral("NS"));
+        GenericGraphicsItem *item = net->object2item(ns);
+        const QRectF before = item->shape().boundingRect();
+
+        // Moving a node moves the paths that end near it.
+        junction.centre->setPos(QPointF(5, 0));
+        QVERIFY(item->shape().boundingRect() != before);
+
+        delete ns;
+        QVERIFY(!net->object2item(ns));
+        const int remaining = scene.items().size();
+        QVERIFY(remaining > 0);
+
+        net->clear();
+        QCOMPARE(scene.items().size(), net->layers().size());
+    }
+
+    void loadDrawsTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("j.hm58a"));
+        {
+            Network plain;
+            FourArmJunction junction(plain);
+            QVERIFY(plain.save(path, true, false));
+        }
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        QVERIFY2(net->load(path, false), qPrintable(net->errorString()));
+        const auto nodes = net->findChildren<Node *>();
+        QCOMPARE(nodes.size(), 5);
+        for (Node *node : nodes)
+            QVERIFY(net->object2item(node));
+
+        // The whole junction, in degrees around the origin.
+        const QRectF area = net->boundingRect();
+        QVERIFY(area.contains(QPointF(30.3276, 60.0034)));
+        QVERIFY(area.width() < 0.01 && area.height() < 0.01);
+        QVERIFY(area.width() > 0.003);
+
+        // Loading again replaces the items.
+        QVERIFY(net->load(path, false));
+        QCOMPARE(objectItemCount(scene, *net), 44);
+    }
+
+    void highlightAndLayers()
+    {
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        FourArmJunction junction(*net);
+        GenericGraphicsItem *item = net->object2item(junction.crossWalk);
+        QVERIFY(!item->highlightColor().isValid());
+        item->setHighlightColor(QColor("#fccbcb"));
+        QCOMPARE(item->highlightColor(), QColor("#fccbcb"));
+        item->removeHighlightColor();
+        QVERIFY(!item->highlightColor().isValid());
+
+        QStringList names;
+        for (Halm58ga::Layer *layer : net->layers())
+            names << layer->objectName();
+        QCOMPARE(names, (QStringList{"edges", "lanes", "nodes", "crosswalks", "stoplines", "connections", "detectors"}));
+        net->layer(QStringLiteral("crosswalks"))->setVisible(false);
+        QVERIFY(!item->isVisible());
+    }
+
+    void sceneDeletionTakesTheNetwork()
+    {
+        auto *scene = new QGraphicsScene;
+        QPointer<Networkg> net = new Networkg(scene);
+        FourArmJunction junction(*net);
+        delete scene;
+        QVERIFY(net.isNull());
+    }
+
+    void networkWithoutOriginIsDrawnAtZero()
+    {
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        auto *node = new Node;
+        node->setPos(QPointF(0, 0));
+        net->addItem(node);
+        QVERIFY(net->object2item(node)->shape().boundingRect().contains(QPointF(0, 0)));
+        // Setting an origin moves the drawing there.
+        net->setGeoOrigin(30.0, 60.0);
+        QVERIFY(net->object2item(node)->shape().boundingRect().contains(QPointF(30.0, 60.0)));
+    }
+};
+
+PROJECT_TEST(TestNetworkg);
+#include "tst_networkg.moc"
