@@ -34,7 +34,8 @@ TileView::TileView(QWidget *parent) : QGraphicsView(parent), m_background(Defaul
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setViewportUpdateMode(QGraphicsView::BoundingRectViewportUpdate);
+    // Network lines use cosmetic pens whose width in degrees depends on the zoom.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     applyZoom(QPointF(0, 0));
 }
 

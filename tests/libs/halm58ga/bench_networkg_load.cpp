@@ -1,0 +1,38 @@
+#include "../halm58a/gridnetwork.h"
+#include "netedit.h"
+#include "networkg.h"
+#include "tileview.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Loading a road network of more than 10,000 objects onto the map, with the
+// editor's object tree, and emptying it again.
+class BenchNetworkgLoad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadDrawAndClear()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("grid.hm58a"));
+        {
+            Halm58a::Network net;
+            buildGridNetwork(net, 22);
+            QVERIFY(net.save(path, true, false));
+        }
+        TileView view;
+        auto *net = new Halm58ga::Networkg(view.scene());
+        Halm58ga::NetEdit edit(net, &view);
+        QBENCHMARK {
+            edit.beforeLoad();
+            QVERIFY2(net->load(path, false), qPrintable(net->errorString()));
+            edit.afterLoad();
+            net->clear();
+            edit.clear();
+        }
+    }
+};
+
+QTEST_MAIN(BenchNetworkgLoad)
+#include "bench_networkg_load.moc"
