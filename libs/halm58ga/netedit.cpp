@@ -142,6 +142,11 @@ void NetEdit::makeActions()
     connect(m_groupAction, &QAction::triggered, this, &NetEdit::createSignalGroupFromSelection);
     m_inputActions.append(m_groupAction);
 
+    m_addLaneAction = new QAction(tr("Add lane"), this);
+    m_addLaneAction->setObjectName(QStringLiteral("addLane"));
+    connect(m_addLaneAction, &QAction::triggered, this, &NetEdit::addLaneToSelection);
+    m_inputActions.append(m_addLaneAction);
+
     m_deleteAction = new QAction(tr("Delete"), this);
     m_deleteAction->setObjectName(QStringLiteral("deleteObjects"));
     m_deleteAction->setShortcut(QKeySequence::Delete);
@@ -287,6 +292,7 @@ QMenu *NetEdit::createContextMenu(QWidget *parent)
     if (!menu->isEmpty())
         menu->addSeparator();
     m_deleteAction->setEnabled(!selectedObjects().isEmpty());
+    menu->addAction(m_addLaneAction);
     menu->addAction(m_groupAction);
     menu->addAction(m_deleteAction);
     return menu;
@@ -500,6 +506,24 @@ void NetEdit::deleteSelected()
     }
     for (const QPointer<QObject> &object : qAsConst(doomed))
         delete object.data();
+}
+
+void NetEdit::addLaneToSelection()
+{
+    if (!m_network)
+        return;
+    QList<Halm58a::Edge *> edges;
+    for (QObject *object : selectedObjects()) {
+        auto *lane = qobject_cast<Halm58a::Lane *>(object);
+        auto *edge = lane ? lane->edge() : qobject_cast<Halm58a::Edge *>(object);
+        if (edge && !edges.contains(edge))
+            edges.append(edge);
+    }
+    if (edges.isEmpty())
+        emit logMessage(tr("Select edges or lanes first"), QtWarningMsg);
+    // The new lane is the leftmost one.
+    for (Halm58a::Edge *edge : qAsConst(edges))
+        m_network->addItem(new Halm58a::Lane(edge), edge);
 }
 
 void NetEdit::createSignalGroupFromSelection()

@@ -52,7 +52,7 @@ public:
     QTreeWidget *tree() const { return m_tree; }
     NetObjectEditor *editor() const { return m_editor; }
 
-    // Drawing tools, "Signal group from selection" and "Delete".
+    // Drawing tools, "Add lane", "Signal group from selection" and "Delete".
     QList<QAction *> inputActions() const { return m_inputActions; }
     // One switch per layer.
     QList<QAction *> viewActions() const { return m_viewActions; }
@@ -87,6 +87,8 @@ public slots:
     void showPanoramaSetupDlg(QWidget *parent);
     void deleteSelected();
     void createSignalGroupFromSelection();
+    // Adds a lane on the left of every selected edge (or edge of a selected lane).
+    void addLaneToSelection();
 
 signals:
     void logMessage(const QString &text, QtMsgType type);
@@ -128,6 +130,7 @@ private:
     QActionGroup *m_toolGroup = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_groupAction = nullptr;
+    QAction *m_addLaneAction = nullptr;
     Tool m_tool = SelectTool;
     bool m_loading = false;
     bool m_syncing = false;

@@ -6,6 +6,7 @@
 #include "netedit.h"
 #include "netobjecteditor.h"
 #include "networkg.h"
+#include "stopline.h"
 #include "testmain.h"
 #include "tileview.h"
 
@@ -274,6 +275,16 @@ private slots:
         Detector *detector = f.junction.in.value(QLatin1Char('S'))->findChild<Detector *>();
         QVERIFY(detector);
         QVERIFY(qAbs(detector->position() - 50) < 0.5);
+
+        // Another lane on the selected edge, drawn and listed.
+        f.net->scene()->clearSelection();
+        Edge *north = f.junction.in.value(QLatin1Char('N'))->edge();
+        f.net->object2item(north)->setSelected(true);
+        f.edit.addLaneToSelection();
+        QCOMPARE(north->lanes().size(), 2);
+        QVERIFY(f.net->object2item(north->lanes().last()));
+        QVERIFY(f.net->object2item(north->lanes().last()->stopline()));
+        QVERIFY(f.treeItem(north->lanes().last()));
 
         // Selected connections make a new group in the junction's granule.
         f.net->scene()->clearSelection();
