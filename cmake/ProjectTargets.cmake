@@ -21,6 +21,13 @@ set(PROJECT_QT_WIDGETS_PCH_HEADERS
     <QtWidgets/QWidget> <QtWidgets/QDialog> <QtWidgets/QTableWidget>
     <QtWidgets/QMainWindow> <QtWidgets/QAction> <QtWidgets/QMessageBox>)
 
+# Sources come from globs, so a new file reaches the build only through a
+# re-configure; AUTOMOC would then keep its old stamp and never generate the new
+# file's moc output. Dropping the stamp at configure time makes it look again.
+function(_project_refresh_autogen target)
+    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+endfunction()
+
 function(_project_glob_sources out dir)
     file(GLOB sources CONFIGURE_DEPENDS
         ${dir}/*.cpp ${dir}/*.h ${dir}/*.ui ${dir}/*.qrc)
@@ -40,6 +47,7 @@ function(project_folder_library target)
     if(sources)
         add_library(${target} STATIC ${sources})
         set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+        _project_refresh_autogen(${target})
         target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} PUBLIC ${qt} ${arg_LINKS} PRIVATE project_settings)
         target_compile_definitions(${target} PUBLIC ${arg_DEFINITIONS})
@@ -78,6 +86,7 @@ function(project_folder_tests)
     add_executable(${name} ${tests} ${helpers} ${arg_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+    _project_refresh_autogen(${name})
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE test_support ${arg_LINKS} project_settings)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
