@@ -1,0 +1,57 @@
+#pragma once
+
+#include "cnfjsonvalue.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Reads one JSON document (UTF-8, an optional byte-order mark) into a
+// CnfJsonValue tree that remembers the line and column of every value.
+//
+// Standard: strict JSON; escape sequences are translated.
+// Verbatim: the dialect of the ZU_MOLT configuration file. Escape sequences are
+//   checked but kept as written (the text keeps the backslash), raw control
+//   characters are taken as they stand, and text after the root value is ignored.
+//
+// Integral literals that fit in 64 bits are Integers, every other number a
+// Double; a number beyond the range of a double is an error. Nesting is limited
+// to maxDepth levels. Failure: parse() returns false and error() reads
+// "Line L, column C: message".
+class CnfJsonParser
+{
+public:
+    enum Dialect { Standard, Verbatim };
+    static constexpr int maxDepth = 256;
+
+    explicit CnfJsonParser(Dialect dialect = Standard);
+
+    bool parse(const QByteArray &data);
+    const CnfJsonValue &root() const { return m_root; }
+    QString error() const { return m_error; }
+    int errorLine() const { return m_errorLine; }
+    int errorColumn() const { return m_errorColumn; }
+
+private:
+    bool parseValue(CnfJsonValue &value, int depth);
+    bool parseObject(CnfJsonValue &value, int depth);
+    bool parseArray(CnfJsonValue &value, int depth);
+    bool parseString(QString &text);
+    bool parseNumber(CnfJsonValue &value);
+    bool parseLiteral(const char *word, CnfJsonValue::Type type, const QVariant &scalar, CnfJsonValue &value);
+    void skipSpace();
+    bool atEnd() const { return m_pos >= m_end; }
+    char peek() const { return *m_pos; }
+    void advance();
+    bool fail(const QString &message);
+
+    Dialect m_dialect;
+    const char *m_begin = nullptr;
+    const char *m_pos = nullptr;
+    const char *m_end = nullptr;
+    int m_line = 1;
+    int m_column = 1; // characters, not bytes
+    CnfJsonValue m_root;
+    QString m_error;
+    int m_errorLine = 0;
+    int m_errorColumn = 0;
+};

@@ -1,0 +1,281 @@
+#include "cnfjsonwriter.h"
+
+#include <QLocale>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <cctype>
+#include <cmath>
+
+CnfJsonWriter::CnfJsonWriter(Escaping escaping, int baseIndent)
+    : m_escaping(escaping)
+    , m_baseIndent(baseIndent)
+{
+}
+
+void CnfJsonWriter::indent(int levels)
+{
+    m_text.append(QByteArray(4 * (levels + m_baseIndent), ' '));
+}
+
+bool CnfJsonWriter::compactLayout() const
+{
+    for (const Level &level : m_levels) {
+        if (level.layout == Inline)
+            return true;
+    }
+    return false;
+}
+
+void CnfJsonWriter::separator()
+{
+    if (m_levels.isEmpty())
+        return;
+    Level &level = m_levels.last();
+    const Layout layout = compactLayout() ? Inline : level.layout;
+    if (layout == Inline) {
+        if (!level.first)
+            m_text.append(", ");
+    } else if (layout == SingleLine) {
+        if (level.first) {
+            m_text.append('\n');
+            indent(m_levels.size());
+        } else {
+            m_text.append(", ");
+        }
+    } else {
+        m_text.append(level.first ? "\n" : ",\n");
+        indent(m_levels.size());
+    }
+    level.first = false;
+}
+
+void CnfJsonWriter::writeName(const QString &name)
+{
+    if (!m_levels.isEmpty() && m_levels.last().object) {
+        writeText(name);
+        m_text.append(": ");
+    }
+}
+
+void CnfJsonWriter::begin(const QString &name, Layout layout, char bracket, bool object)
+{
+    separator();
+    writeName(name);
+    m_text.append(bracket);
+    Level level;
+    level.object = object;
+    level.layout = layout;
+    m_levels.append(level);
+}
+
+void CnfJsonWriter::beginObject(const QString &name, Layout layout)
+{
+    begin(name, layout, '{', true);
+}
+
+void CnfJsonWriter::beginArray(const QString &name, Layout layout)
+{
+    begin(name, layout, '[', false);
+}
+
+void CnfJsonWriter::end(char bracket)
+{
+    if (m_levels.isEmpty())
+        return;
+    const bool compact = compactLayout();
+    const Level level = m_levels.takeLast();
+    if (!compact && !level.first && level.layout != Inline) {
+        m_text.append('\n');
+        indent(m_levels.size());
+    }
+    m_text.append(bracket);
+}
+
+CnfJsonWriter::Layout CnfJsonWriter::layoutFor(const QVariant &value) const
+{
+    // Short runs of scalars read best on one line.
+    int count = 0;
+    auto scalarOnly = [&count](const QVariant &item) {
+        ++count;
+        const int type = item.userType();
+        return type != QMetaType::QVariantMap && type != QMetaType::QVariantList
+            && type != QMetaType::QStringList;
+    };
+    bool scalars = true;
+    if (value.userType() == QMetaType::QVariantMap) {
+        const QVariantMap map = value.toMap();
+        for (auto it = map.cbegin(); it != map.cend() && scalars; ++it)
+            scalars = scalarOnly(it.value());
+        return scalars && count <= 6 ? Inline : Normal;
+    }
+    const QVariantList list = value.toList();
+    for (const QVariant &item : list) {
+        if (!(scalars = scalarOnly(item)))
+            break;
+    }
+    return scalars && count <= 16 ? Inline : Normal;
+}
+
+void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
+{
+    if (!value.isValid())
+        return;
+    const int type = value.userType();
+    if (type == QMetaType::QVariantMap || type == QMetaType::QVariantHash) {
+        const QVariantMap map = value.toMap();
+        beginObject(name, layoutFor(map));
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            writeValue(it.key(), it.value());
+        endObject();
+        return;
+    }
+    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
+        const QVariantList list = value.toList();
+        beginArray(name, layoutFor(list));
+        for (const QVariant &item : list) {
+            if (item.isValid())
+                writeValue(QString(), item);
+            else
+                writeScalar(QVariant()); // keeps the positions of the other items
+        }
+        endArray();
+        return;
+    }
+    separator();
+    writeName(name);
+    writeScalar(value);
+}
+
+QByteArray CnfJsonWriter::numberText(const QVariant &value, bool *ok)
+{
+    *ok = true;
+    switch (value.userType()) {
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+        return QByteArray::number(value.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+    case QMetaType::UShort:
+    case QMetaType::UChar:
+        return QByteArray::number(value.toULongLong());
+    default:
+        break;
+    }
+    const double number = value.toDouble();
+    if (!std::isfinite(number)) {
+        *ok = false;
+        return QByteArray();
+    }
+    QByteArray text = QString::number(number, 'g', QLocale::FloatingPointShortest).toLatin1();
+    if (!text.contains('.') && !text.contains('e'))
+        text.append(".0");
+    return text;
+}
+
+void CnfJsonWriter::writeScalar(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::UnknownType:
+        m_text.append("null");
+        return;
+    case QMetaType::Bool:
+        m_text.append(value.toBool() ? "true" : "false");
+        return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        bool ok = false;
+        const QByteArray text = numberText(value, &ok);
+        if (!ok) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("the number %1 cannot be stored in JSON").arg(value.toDouble());
+            m_text.append("null");
+            return;
+        }
+        m_text.append(text);
+        return;
+    }
+    default:
+        break;
+    }
+    if (value.userType() == QMetaType::QByteArray)
+        writeText(QString::fromUtf8(value.toByteArray()));
+    else
+        writeText(value.toString());
+}
+
+bool CnfJsonWriter::verbatimStorable(const QString &text)
+{
+    // Mirrors how the ZU_MOLT reader scans a text up to its closing quote.
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('"'))
+            return false;
+        if (c != QLatin1Char('\\'))
+            continue;
+        if (i + 1 >= text.size())
+            return false;
+        if (text.at(i + 1) == QLatin1Char('u')) {
+            for (int k = i + 2; k < i + 6; ++k) {
+                if (k >= text.size() || !std::isxdigit(static_cast<unsigned char>(text.at(k).toLatin1())))
+                    return false;
+            }
+            i += 5;
+        } else {
+            ++i;
+        }
+    }
+    return true;
+}
+
+void CnfJsonWriter::writeText(const QString &text)
+{
+    m_text.append('"');
+    if (m_escaping == Verbatim) {
+        if (!verbatimStorable(text)) {
+            if (m_error.isEmpty()) {
+                m_error = QStringLiteral("the text \"%1\" holds a double quote or a backslash that "
+                                         "a ZU_MOLT file cannot store")
+                              .arg(text);
+            }
+        } else {
+            m_text.append(text.toUtf8());
+        }
+        m_text.append('"');
+        return;
+    }
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        switch (c) {
+        case '"': m_text.append("\\\""); break;
+        case '\\': m_text.append("\\\\"); break;
+        case '\n': m_text.append("\\n"); break;
+        case '\r': m_text.append("\\r"); break;
+        case '\t': m_text.append("\\t"); break;
+        case '\b': m_text.append("\\b"); break;
+        case '\f': m_text.append("\\f"); break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char buffer[8];
+                qsnprintf(buffer, sizeof buffer, "\\u%04x", unsigned(static_cast<unsigned char>(c)));
+                m_text.append(buffer);
+            } else {
+                m_text.append(c);
+            }
+        }
+    }
+    m_text.append('"');
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// Streams a JSON document with a fixed human layout: one member per line, four
+// blanks per level, and two compact forms: Inline (the whole container on its
+// key's line) and SingleLine (the items share one line between bracket lines).
+//
+// Standard escapes texts as JSON does. Verbatim writes texts exactly as they
+// stand, for the ZU_MOLT dialect whose reader keeps escape sequences as
+// written; a text that dialect cannot carry (an unescaped double quote, a
+// backslash that starts no valid escape) is not written and sets error().
+// Non-finite doubles are refused the same way. Doubles always carry a '.' or
+// an exponent so that they read back as doubles.
+class CnfJsonWriter
+{
+public:
+    enum Escaping { Standard, Verbatim };
+    enum Layout { Normal, Inline, SingleLine };
+
+    explicit CnfJsonWriter(Escaping escaping = Standard, int baseIndent = 0);
+
+    void beginObject(const QString &name = QString(), Layout layout = Normal);
+    void beginArray(const QString &name = QString(), Layout layout = Normal);
+    void endObject() { end('}'); }
+    void endArray() { end(']'); }
+
+    // One member (inside an object) or item (inside an array, name ignored).
+    // An invalid QVariant writes nothing; a map or list is written as a nested
+    // container (small containers of scalars inline).
+    void writeValue(const QString &name, const QVariant &value);
+
+    QByteArray data() const { return m_text; }
+    bool hasError() const { return !m_error.isEmpty(); }
+    QString error() const { return m_error; }
+
+    // True when the Verbatim dialect can carry the text unchanged.
+    static bool verbatimStorable(const QString &text);
+    static QByteArray numberText(const QVariant &value, bool *ok);
+
+private:
+    struct Level
+    {
+        bool first = true;
+        bool object = true;
+        Layout layout = Normal;
+    };
+
+    void begin(const QString &name, Layout layout, char bracket, bool object);
+    void end(char bracket);
+    void separator();
+    void writeName(const QString &name);
+    void writeScalar(const QVariant &value);
+    void writeText(const QString &text);
+    void indent(int levels);
+    bool compactLayout() const;
+    Layout layoutFor(const QVariant &value) const;
+
+    Escaping m_escaping;
+    int m_baseIndent;
+    QByteArray m_text;
+    QVector<Level> m_levels;
+    QString m_error;
+};

@@ -1,0 +1,318 @@
+#include "cnfsectiontext.h"
+
+#include "cnfjsonparser.h"
+#include "cnfjsonwriter.h"
+
+#include <QRegularExpression>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool isBareChar(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+        || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_') || c == QLatin1Char('-');
+}
+
+// Parses a JSON text starting at text[pos] == '"'; pos ends after the closing quote.
+bool readQuoted(const QString &text, int &pos, QString *out)
+{
+    int end = pos + 1;
+    while (end < text.size() && text.at(end) != QLatin1Char('"')) {
+        if (text.at(end) == QLatin1Char('\\'))
+            ++end;
+        ++end;
+    }
+    if (end >= text.size())
+        return false;
+    CnfJsonParser parser;
+    if (!parser.parse(QStringLiteral("[%1]").arg(text.mid(pos, end - pos + 1)).toUtf8()))
+        return false;
+    *out = parser.root().at(0).scalar().toString();
+    pos = end + 1;
+    return true;
+}
+
+struct Segment
+{
+    QString key;
+    int index = -1; // >= 0: list item
+};
+
+bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
+{
+    int pos = 0;
+    bool expectKey = true;
+    while (pos < path.size()) {
+        const QChar c = path.at(pos);
+        if (c == QLatin1Char('[')) {
+            const int close = path.indexOf(QLatin1Char(']'), pos);
+            bool ok = false;
+            const int index = close > pos ? path.mid(pos + 1, close - pos - 1).toInt(&ok) : -1;
+            if (!ok || index < 0) {
+                *error = QStringLiteral("invalid list index in \"%1\"").arg(path);
+                return false;
+            }
+            Segment segment;
+            segment.index = index;
+            segments->append(segment);
+            pos = close + 1;
+            expectKey = false;
+            continue;
+        }
+        if (c == QLatin1Char('.')) {
+            if (expectKey || pos + 1 >= path.size()) {
+                *error = QStringLiteral("empty name in \"%1\"").arg(path);
+                return false;
+            }
+            expectKey = true;
+            ++pos;
+            continue;
+        }
+        if (!expectKey) {
+            *error = QStringLiteral("'.' expected in \"%1\"").arg(path);
+            return false;
+        }
+        Segment segment;
+        if (c == QLatin1Char('"')) {
+            if (!readQuoted(path, pos, &segment.key)) {
+                *error = QStringLiteral("invalid quoted name in \"%1\"").arg(path);
+                return false;
+            }
+        } else {
+            const int start = pos;
+            while (pos < path.size() && isBareChar(path.at(pos)))
+                ++pos;
+            if (pos == start) {
+                *error = QStringLiteral("invalid character '%1' in \"%2\"").arg(path.at(pos)).arg(path);
+                return false;
+            }
+            segment.key = path.mid(start, pos - start);
+        }
+        segments->append(segment);
+        expectKey = false;
+    }
+    if (segments->isEmpty() || expectKey) {
+        *error = QStringLiteral("empty name");
+        return false;
+    }
+    return true;
+}
+
+bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, QString *error)
+{
+    if (text == QLatin1String("{}")) {
+        *value = CnfJsonValue(CnfJsonValue::Object, line, column);
+        return true;
+    }
+    if (text == QLatin1String("[]")) {
+        *value = CnfJsonValue(CnfJsonValue::Array, line, column);
+        return true;
+    }
+    const double special = text == QLatin1String("nan") ? std::numeric_limits<double>::quiet_NaN()
+        : text == QLatin1String("inf")                 ? std::numeric_limits<double>::infinity()
+        : text == QLatin1String("-inf")                ? -std::numeric_limits<double>::infinity()
+                                                       : 0.0;
+    if (special != 0.0 || text == QLatin1String("nan")) {
+        *value = CnfJsonValue(CnfJsonValue::Double, line, column);
+        value->setScalar(special);
+        return true;
+    }
+    CnfJsonParser parser;
+    if (text.isEmpty() || !parser.parse(QStringLiteral("[%1]").arg(text).toUtf8()) || parser.root().size() != 1
+        || parser.root().at(0).type() == CnfJsonValue::Array || parser.root().at(0).type() == CnfJsonValue::Object) {
+        const QString reason = parser.error().section(QLatin1String(": "), 1);
+        *error = text.isEmpty() ? QStringLiteral("value missing")
+                                : QStringLiteral("invalid value %1%2").arg(text, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+        return false;
+    }
+    const CnfJsonValue parsed = parser.root().at(0);
+    *value = CnfJsonValue(parsed.type(), line, column);
+    value->setScalar(parsed.scalar());
+    return true;
+}
+
+} // namespace
+
+bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> &listSections, CnfJsonValue *root,
+                          QString *error)
+{
+    *root = CnfJsonValue(CnfJsonValue::Object, 1, 1);
+    const QString text = QString::fromUtf8(data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data);
+    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
+    CnfJsonValue *sectionRoot = root;
+    QString sectionName;
+    auto fail = [error](int line, const QString &message) {
+        *error = QStringLiteral("Line %1: %2").arg(line).arg(message);
+        return false;
+    };
+
+    for (int n = 0; n < lines.size(); ++n) {
+        const int lineNumber = n + 1;
+        const QString line = lines.at(n).trimmed().toString();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            if (!line.endsWith(QLatin1Char(']')) || line.size() < 3)
+                return fail(lineNumber, QStringLiteral("invalid section header %1").arg(line));
+            sectionName = line.mid(1, line.size() - 2).trimmed();
+            const auto list = listSections.constFind(sectionName);
+            if (list != listSections.constEnd()) {
+                CnfJsonValue &array = root->memberRef(list.value(), lineNumber, 1);
+                if (array.isUndefined())
+                    array.setType(CnfJsonValue::Array, lineNumber, 1);
+                array.append(CnfJsonValue(CnfJsonValue::Object, lineNumber, 1));
+                sectionRoot = &array.itemRef(array.size() - 1);
+            } else {
+                CnfJsonValue &object = root->memberRef(sectionName, lineNumber, 1);
+                if (object.isUndefined())
+                    object.setType(CnfJsonValue::Object, lineNumber, 1);
+                if (object.type() != CnfJsonValue::Object)
+                    return fail(lineNumber, QStringLiteral("section [%1] clashes with a value of that name").arg(sectionName));
+                sectionRoot = &object;
+            }
+            continue;
+        }
+        // The '=' that separates path and value is the first one outside quotes.
+        int equals = -1;
+        bool quoted = false;
+        for (int i = 0; i < line.size(); ++i) {
+            const QChar c = line.at(i);
+            if (quoted && c == QLatin1Char('\\'))
+                ++i;
+            else if (c == QLatin1Char('"'))
+                quoted = !quoted;
+            else if (!quoted && c == QLatin1Char('=')) {
+                equals = i;
+                break;
+            }
+        }
+        if (equals < 0)
+            return fail(lineNumber, QStringLiteral("\"name = value\" or a [section] expected"));
+        const QString path = line.left(equals).trimmed();
+        const QString valueText = line.mid(equals + 1).trimmed();
+        QVector<Segment> segments;
+        QString message;
+        if (!parsePath(path, &segments, &message))
+            return fail(lineNumber, message);
+        CnfJsonValue value;
+        const int column = lines.at(n).indexOf(QLatin1Char('=')) + 2;
+        if (!parseValue(valueText, lineNumber, column, &value, &message))
+            return fail(lineNumber, QStringLiteral("%1: %2").arg(path, message));
+
+        // Walk down, creating maps and lists on the way.
+        CnfJsonValue *node = sectionRoot;
+        for (int s = 0; s < segments.size(); ++s) {
+            const Segment &segment = segments.at(s);
+            const bool last = s + 1 == segments.size();
+            CnfJsonValue *child = nullptr;
+            if (segment.index >= 0) {
+                if (node->type() != CnfJsonValue::Array)
+                    return fail(lineNumber, QStringLiteral("%1: not a list").arg(path));
+                if (segment.index > node->size())
+                    return fail(lineNumber, QStringLiteral("%1: list item %2 comes before item %3")
+                                                .arg(path).arg(segment.index).arg(node->size()));
+                if (segment.index == node->size())
+                    node->append(CnfJsonValue(CnfJsonValue::Undefined, lineNumber, column));
+                child = &node->itemRef(segment.index);
+            } else {
+                if (node->type() != CnfJsonValue::Object)
+                    return fail(lineNumber, QStringLiteral("%1: not a map").arg(path));
+                child = &node->memberRef(segment.key, lineNumber, column);
+            }
+            if (last) {
+                if (!child->isUndefined())
+                    return fail(lineNumber, QStringLiteral("%1 is given twice").arg(path));
+                *child = value;
+            } else if (child->isUndefined()) {
+                const bool nextIsIndex = segments.at(s + 1).index >= 0;
+                child->setType(nextIsIndex ? CnfJsonValue::Array : CnfJsonValue::Object, lineNumber, column);
+            }
+            node = child;
+        }
+    }
+    return true;
+}
+
+void CnfSectionText::comment(const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString &line : lines)
+        m_text.append("# " + line.toUtf8() + '\n');
+}
+
+void CnfSectionText::section(const QString &name)
+{
+    if (!m_text.isEmpty())
+        m_text.append('\n');
+    m_text.append('[' + name.toUtf8() + "]\n");
+}
+
+QString CnfSectionText::pathSegment(const QString &key)
+{
+    bool bare = !key.isEmpty();
+    for (const QChar c : key)
+        bare = bare && isBareChar(c);
+    if (bare)
+        return key;
+    CnfJsonWriter writer;
+    writer.beginArray(QString(), CnfJsonWriter::Inline);
+    writer.writeValue(QString(), key);
+    writer.endArray();
+    const QByteArray quoted = writer.data();
+    return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+}
+
+void CnfSectionText::writeLine(const QString &path, const QByteArray &value)
+{
+    m_text.append(path.toUtf8() + " = " + value + '\n');
+}
+
+void CnfSectionText::entry(const QString &path, const QVariant &value)
+{
+    const int type = value.userType();
+    if (!value.isValid())
+        return;
+    if (type == QMetaType::QVariantMap || type == QMetaType::QVariantHash) {
+        const QVariantMap map = value.toMap();
+        if (map.isEmpty())
+            writeLine(path, "{}");
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
+            entry(path + QLatin1Char('.') + pathSegment(it.key()), it.value());
+        return;
+    }
+    if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
+        const QVariantList list = value.toList();
+        if (list.isEmpty())
+            writeLine(path, "[]");
+        for (int i = 0; i < list.size(); ++i) {
+            const QString itemPath = path + QStringLiteral("[%1]").arg(i);
+            if (list.at(i).isValid())
+                entry(itemPath, list.at(i));
+            else
+                writeLine(itemPath, "null");
+        }
+        return;
+    }
+    if (type == QMetaType::Double || type == QMetaType::Float) {
+        const double number = value.toDouble();
+        if (std::isnan(number)) {
+            writeLine(path, "nan");
+            return;
+        }
+        if (std::isinf(number)) {
+            writeLine(path, number > 0 ? "inf" : "-inf");
+            return;
+        }
+    }
+    CnfJsonWriter writer;
+    writer.beginArray(QString(), CnfJsonWriter::Inline);
+    writer.writeValue(QString(), value);
+    writer.endArray();
+    const QByteArray text = writer.data();
+    writeLine(path, text.mid(1, text.size() - 2));
+}

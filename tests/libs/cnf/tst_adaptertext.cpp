@@ -1,0 +1,134 @@
+#include "cnfjsonparser.h"
+#include "cnfjsonwriter.h"
+#include "cnfsectiontext.h"
+#include "testmain.h"
+
+#include <QtTest>
+
+// The text layers under the adapter and JSON formats: what they write reads
+// back unchanged, and broken input names its line.
+class TestAdapterText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sectionTextRoundTrip()
+    {
+        QVariantMap tree;
+        tree.insert(QStringLiteral("int"), 42);
+        tree.insert(QStringLiteral("big"), qlonglong(1) << 40);
+        tree.insert(QStringLiteral("double"), 3.0);
+        tree.insert(QStringLiteral("text"), QStringLiteral("Перекрёсток \"A\" = 1\nnext # not a comment"));
+        tree.insert(QStringLiteral("key with.dots"), true);
+        tree.insert(QStringLiteral("emptyMap"), QVariantMap());
+        tree.insert(QStringLiteral("emptyList"), QVariantList());
+        QVariantMap inner;
+        inner.insert(QStringLiteral("x"), QVariantList{1, QStringLiteral("two"), QVariantMap{{QStringLiteral("y"), 2.5}}});
+        tree.insert(QStringLiteral("nested"), inner);
+
+        CnfSectionText writer;
+        writer.comment(QStringLiteral("test"));
+        writer.section(QStringLiteral("native"));
+        for (auto it = tree.cbegin(); it != tree.cend(); ++it)
+            writer.entry(CnfSectionText::pathSegment(it.key()), it.value());
+        writer.section(QStringLiteral("item"));
+        writer.entry(QStringLiteral("id"), 1);
+        writer.section(QStringLiteral("item"));
+        writer.entry(QStringLiteral("id"), 2);
+
+        CnfJsonValue root;
+        QString error;
+        QVERIFY2(CnfSectionText::read(writer.data(), {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error),
+                 qPrintable(error + QLatin1Char('\n') + QString::fromUtf8(writer.data())));
+        QCOMPARE(root.member(QStringLiteral("native")).toVariant().toMap(), tree);
+        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("big")).type(), CnfJsonValue::Integer);
+        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("double")).type(), CnfJsonValue::Double);
+        QCOMPARE(root.member(QStringLiteral("items")).size(), 2);
+        QCOMPARE(root.member(QStringLiteral("items")).at(1).member(QStringLiteral("id")).line(),
+                 writer.data().count('\n'));
+    }
+
+    void sectionTextErrors_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no equals") << QByteArray("[a]\nx\n") << QStringLiteral("Line 2: \"name = value\" or a [section] expected");
+        QTest::newRow("bad header") << QByteArray("[a\n") << QStringLiteral("Line 1: invalid section header [a");
+        QTest::newRow("truncated text") << QByteArray("a = \"abc") << QStringLiteral("Line 1: a: invalid value \"abc (the document ends inside a text (the file is truncated))");
+        QTest::newRow("index gap") << QByteArray("a[1] = 1\n") << QStringLiteral("Line 1: a[1]: list item 1 comes before item 0");
+        QTest::newRow("twice") << QByteArray("a = 1\na = 2\n") << QStringLiteral("Line 2: a is given twice");
+        QTest::newRow("map and list") << QByteArray("a.b = 1\na[0] = 2\n") << QStringLiteral("Line 2: a[0]: not a list");
+        QTest::newRow("missing value") << QByteArray("a =\n") << QStringLiteral("Line 1: a: value missing");
+        QTest::newRow("bare word") << QByteArray("a = hello\n") << QStringLiteral("Line 1: a: invalid value hello (unexpected character 'h' where a value is expected)");
+        QTest::newRow("huge") << QByteArray("a = 1e999\n") << QStringLiteral("Line 1: a: invalid value 1e999 (the number 1e999 is out of range)");
+    }
+
+    void sectionTextErrors()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        CnfJsonValue root;
+        QString message;
+        QVERIFY(!CnfSectionText::read(text, {}, &root, &message));
+        QCOMPARE(message, error);
+    }
+
+    void jsonPositionsAndKinds()
+    {
+        CnfJsonParser parser;
+        QVERIFY(parser.parse("{\n  \"a\": 5,\n  \"b\": 5.0, \"c\": 99999999999999999999, \"ü\": \"\\u00e9\\n\"}"));
+        const CnfJsonValue &a = parser.root().member(QStringLiteral("a"));
+        QCOMPARE(a.type(), CnfJsonValue::Integer);
+        QCOMPARE(a.line(), 2);
+        QCOMPARE(a.column(), 8);
+        QCOMPARE(parser.root().member(QStringLiteral("b")).type(), CnfJsonValue::Double);
+        QCOMPARE(parser.root().member(QStringLiteral("c")).type(), CnfJsonValue::Double);
+        QCOMPARE(parser.root().member(QStringLiteral("ü")).scalar().toString(), QStringLiteral("é\n"));
+
+        CnfJsonParser verbatim(CnfJsonParser::Verbatim);
+        QVERIFY(verbatim.parse("{\"a\": \"x\\\"y\\n\"} trailing"));
+        QCOMPARE(verbatim.root().member(QStringLiteral("a")).scalar().toString(), QStringLiteral("x\\\"y\\n"));
+    }
+
+    void jsonErrors_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("Line 1, column 1: the file is empty");
+        QTest::newRow("garbage") << QByteArray("\x01\x02garbage") << QStringLiteral("Line 1, column 1: a JSON document must begin with '{' or '['");
+        QTest::newRow("truncated") << QByteArray("{\n\"a\": [1, 2") << QStringLiteral("Line 2, column 11: the document ends inside an array (the file is truncated)");
+        QTest::newRow("trailing comma") << QByteArray("{\"a\": 1,}") << QStringLiteral("Line 1, column 9: a member name in double quotes is expected");
+        QTest::newRow("deep") << QByteArray(300, '[') << QStringLiteral("Line 1, column 258: the document is nested more than 256 levels deep");
+        QTest::newRow("after root") << QByteArray("{} x") << QStringLiteral("Line 1, column 4: unexpected text after the end of the document");
+    }
+
+    void jsonErrors()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        CnfJsonParser parser;
+        QVERIFY(!parser.parse(text));
+        QCOMPARE(parser.error(), error);
+    }
+
+    void jsonWriterRoundTrip()
+    {
+        QVariantMap tree{{QStringLiteral("t"), QStringLiteral("a\"b\\c\td")},
+                         {QStringLiteral("d"), 0.1},
+                         {QStringLiteral("l"), QVariantList{1, 2.0, QVariantMap{}, QVariantList{}}}};
+        CnfJsonWriter writer;
+        writer.writeValue(QString(), tree);
+        CnfJsonParser parser;
+        QVERIFY2(parser.parse(writer.data()), qPrintable(parser.error()));
+        QCOMPARE(parser.root().toVariant().toMap(), tree);
+
+        CnfJsonWriter verbatim(CnfJsonWriter::Verbatim);
+        verbatim.writeValue(QString(), QVariantMap{{QStringLiteral("t"), QStringLiteral("say \"hi\"")}});
+        QVERIFY(verbatim.hasError());
+        QVERIFY(CnfJsonWriter::verbatimStorable(QStringLiteral("a\\u00e9 \\\" ok")));
+        QVERIFY(!CnfJsonWriter::verbatimStorable(QStringLiteral("ends with \\")));
+        QVERIFY(!CnfJsonWriter::verbatimStorable(QStringLiteral("\\u12")));
+    }
+};
+
+PROJECT_TEST(TestAdapterText);
+#include "tst_adaptertext.moc"
