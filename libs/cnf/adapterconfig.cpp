@@ -1,0 +1,128 @@
+#include "adapterconfig.h"
+
+#include "cnfcontroller.h"
+#include "cnfsectiontext.h"
+#include "cnftreeschema.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const char *const header = "controller";
+const char *const nativeSection = "native";
+const char *const endSection = "end";
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AdapterConfig", text);
+}
+
+} // namespace
+
+AdapterConfig::AdapterConfig() = default;
+
+bool AdapterConfig::fail(const QString &error)
+{
+    m_error = error;
+    m_valid = false;
+    setLastError(error);
+    return false;
+}
+
+bool AdapterConfig::recognizes(const QByteArray &bytes)
+{
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    int pos = 0;
+    while (pos < text.size()) {
+        int end = text.indexOf('\n', pos);
+        if (end < 0)
+            end = text.size();
+        const QByteArray line = text.mid(pos, end - pos).trimmed();
+        pos = end + 1;
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        return line == QByteArray("[") + header + "]";
+    }
+    return false;
+}
+
+bool AdapterConfig::load(const QString &path)
+{
+    QByteArray bytes;
+    QString error;
+    if (!CnfTreeSchema::readFile(path, &bytes, &error))
+        return fail(error);
+    return loadData(bytes);
+}
+
+bool AdapterConfig::loadData(const QByteArray &bytes)
+{
+    m_root = CnfJsonValue();
+    m_valid = false;
+    m_error.clear();
+    if (!recognizes(bytes))
+        return fail(tr("Line 1: the text does not begin with the [controller] section: this is no adapter configuration"));
+    CnfJsonValue root;
+    QString error;
+    if (!CnfSectionText::read(bytes, CnfTreeSchema::listSections(), &root, &error))
+        return fail(error);
+    const CnfJsonValue &end = root.member(QLatin1String(endSection));
+    if (end.type() != CnfJsonValue::Object)
+        return fail(tr("Line %1: the [end] line is missing: the file is truncated").arg(bytes.count('\n') + 1));
+    if (!end.members().isEmpty())
+        return fail(tr("Line %1: the [end] section holds values").arg(end.line()));
+    QStringList known = CnfTreeSchema::partKeys();
+    known << QLatin1String(nativeSection) << QLatin1String(endSection);
+    for (const auto &member : root.members()) {
+        if (!known.contains(member.first))
+            return fail(tr("Line %1: unknown section or value \"%2\"").arg(member.second.line()).arg(member.first));
+    }
+    m_root = root;
+    m_valid = true;
+    return true;
+}
+
+bool AdapterConfig::createController(CnfController &controller)
+{
+    if (!m_valid)
+        return fail(m_error.isEmpty() ? tr("No configuration loaded") : m_error);
+    controller.clear();
+    QString error;
+    if (!CnfTreeSchema::apply(m_root, m_root.member(QLatin1String(nativeSection)), QStringList(), controller, &error)) {
+        // The adapter text counts columns loosely; its messages name the line.
+        controller.clear();
+        controller.setLastError(error);
+        m_error = error;
+        setLastError(error);
+        return false;
+    }
+    return true;
+}
+
+QByteArray AdapterConfig::save(const CnfController &controller)
+{
+    m_error.clear();
+    QVector<CnfTreeSchema::Part> parts;
+    QVariantMap native;
+    QString error;
+    if (!CnfTreeSchema::collect(controller, &parts, &native, &error)) {
+        fail(error);
+        return QByteArray();
+    }
+    CnfSectionText text;
+    text.comment(QStringLiteral("Adapter controller configuration"));
+    for (const CnfTreeSchema::Part &part : parts) {
+        for (const CnfTreeSchema::Fields &fields : part.items) {
+            text.section(part.section);
+            for (const auto &field : fields)
+                text.entry(CnfSectionText::pathSegment(field.first), field.second);
+        }
+    }
+    if (!native.isEmpty()) {
+        text.section(QLatin1String(nativeSection));
+        for (auto it = native.cbegin(); it != native.cend(); ++it)
+            text.entry(CnfSectionText::pathSegment(it.key()), it.value());
+    }
+    text.section(QLatin1String(endSection));
+    return text.data();
+}

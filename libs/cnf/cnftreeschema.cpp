@@ -1,0 +1,845 @@
+#include "cnftreeschema.h"
+
+#include "cnfcontroller.h"
+#include "cnfdaycard.h"
+#include "cnfdetector.h"
+#include "cnfinterstate.h"
+#include "cnfjsonread.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfpowerdevice.h"
+#include "cnfprogram.h"
+#include "cnfseasonplan.h"
+#include "cnfsignalgroup.h"
+#include "cnfspecialday.h"
+#include "cnftransition.h"
+#include "cnfweekcard.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <cmath>
+
+namespace {
+
+const char *const controllerKey = "controller";
+
+QString timeText(const QTime &time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString dateText(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+QVariantMap properties(const QObject &object)
+{
+    QVariantMap map;
+    const QList<QByteArray> names = object.dynamicPropertyNames();
+    for (const QByteArray &name : names) {
+        if (name.startsWith("_q_"))
+            continue; // Qt's own bookkeeping
+        const QVariant value = CnfTreeSchema::plain(object.property(name.constData()));
+        if (value.isValid())
+            map.insert(QString::fromUtf8(name), value);
+    }
+    return map;
+}
+
+QVariantMap intMap(const QMap<int, int> &values)
+{
+    QVariantMap map;
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        map.insert(QString::number(it.key()), it.value());
+    return map;
+}
+
+void addIf(CnfTreeSchema::Fields &fields, bool condition, const QString &key, const QVariant &value)
+{
+    if (condition)
+        fields.append(qMakePair(key, value));
+}
+
+CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group)
+{
+    CnfTreeSchema::Fields fields;
+    fields.append(qMakePair(QStringLiteral("id"), QVariant(group.id)));
+    addIf(fields, !group.name.isEmpty(), QStringLiteral("name"), group.name);
+    fields.append(qMakePair(QStringLiteral("type"), QVariant(group.type)));
+    QVariantList devices;
+    for (const CnfPowerDevicePtr &device : group.devices) {
+        if (device)
+            devices.append(device->id);
+    }
+    addIf(fields, !devices.isEmpty(), QStringLiteral("devices"), devices);
+    QVariantList addresses;
+    for (int address : group.detectorAddresses)
+        addresses.append(address);
+    addIf(fields, !addresses.isEmpty(), QStringLiteral("detectorAddresses"), addresses);
+    QVariantMap interstates;
+    for (auto it = group.interstates.cbegin(); it != group.interstates.cend(); ++it) {
+        QVariantList bytes;
+        for (int i = 0; i < CnfSignalGroup::InterstateSize; ++i)
+            bytes.append(group.interstateByte(it.key(), i));
+        interstates.insert(QString::number(it.key()), bytes);
+    }
+    addIf(fields, !interstates.isEmpty(), QStringLiteral("interstates"), interstates);
+    const QVariantMap props = properties(group);
+    addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
+    return fields;
+}
+
+CnfTreeSchema::Fields detectorFields(const CnfDetector &detector)
+{
+    CnfTreeSchema::Fields fields;
+    fields.append(qMakePair(QStringLiteral("id"), QVariant(detector.id())));
+    addIf(fields, !detector.name().isEmpty(), QStringLiteral("name"), detector.name());
+    const QVariantMap props = properties(detector);
+    addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
+    return fields;
+}
+
+CnfTreeSchema::Fields programFields(const CnfProgram &program)
+{
+    CnfTreeSchema::Fields fields;
+    fields.append(qMakePair(QStringLiteral("id"), QVariant(program.id)));
+    addIf(fields, !program.name.isEmpty(), QStringLiteral("name"), program.name);
+    fields.append(qMakePair(QStringLiteral("type"), QVariant(CnfProgram::typeKey(program.type))));
+    addIf(fields, program.kind != 0, QStringLiteral("kind"), program.kind);
+    addIf(fields, !program.matrix.isNull(), QStringLiteral("matrix"), program.matrix ? program.matrix->id() : 0);
+    addIf(fields, program.defaultMatrix, QStringLiteral("defaultMatrix"), true);
+    addIf(fields, program.cycleLength != 0, QStringLiteral("cycleLength"), program.cycleLength);
+    addIf(fields, program.hasCycleOffset(), QStringLiteral("offset"), program.cycleOffset(0));
+    addIf(fields, program.interstateVariant != 1, QStringLiteral("interstateVariant"), program.interstateVariant);
+    addIf(fields, !program.data().isEmpty(), QStringLiteral("data"), QString::fromLatin1(program.data().toHex()));
+    QVariantList steps;
+    for (const CnfPhaseDefPtr &step : program.phases()) {
+        QVariantMap map;
+        map.insert(QStringLiteral("phase"), step->id());
+        map.insert(QStringLiteral("length"), step->length());
+        if (step->start() != 0)
+            map.insert(QStringLiteral("start"), step->start());
+        const QVariantMap props = properties(*step);
+        if (!props.isEmpty())
+            map.insert(QStringLiteral("properties"), props);
+        steps.append(map);
+    }
+    addIf(fields, !steps.isEmpty(), QStringLiteral("steps"), steps);
+    QVariantMap timeline;
+    for (int group : program.timelineGroups()) {
+        QVariantMap points;
+        const QMap<int, int> data = program.getTimelineData(group);
+        for (auto it = data.cbegin(); it != data.cend(); ++it) {
+            const QString state = CnfSignalGroup::colorState2String(it.value());
+            points.insert(QString::number(it.key()), state.isEmpty() ? QVariant(it.value()) : QVariant(state));
+        }
+        timeline.insert(QString::number(group), points);
+    }
+    addIf(fields, !timeline.isEmpty(), QStringLiteral("timeline"), timeline);
+    const QVariantMap props = properties(program);
+    addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
+    return fields;
+}
+
+// Reading -----------------------------------------------------------------
+
+class TreeReader
+{
+public:
+    TreeReader(CnfController &controller)
+        : c(controller)
+    {
+    }
+
+    CnfJsonRead r;
+    CnfController &c;
+
+    // Calls read for each object of the list at root[key].
+    template<typename F>
+    void eachItem(const CnfJsonValue &root, const QString &key, F read)
+    {
+        const CnfJsonValue &list = r.array(root, key);
+        for (const CnfJsonValue &item : list.items()) {
+            if (!r.ok() || !r.isType(item, CnfJsonValue::Object, QStringLiteral("an item of '%1'").arg(key)))
+                return;
+            read(item);
+        }
+    }
+
+    void setProperties(QObject &object, const CnfJsonValue &item)
+    {
+        const CnfJsonValue &props = r.object(item, QStringLiteral("properties"));
+        for (const auto &member : props.members())
+            object.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+    }
+
+    bool added(bool result, const CnfJsonValue &item)
+    {
+        if (!result)
+            r.fail(item, c.lastError());
+        return result;
+    }
+
+    QList<int> intList(const CnfJsonValue &item, const QString &key, int min, int max)
+    {
+        QList<int> values;
+        const CnfJsonValue &list = r.array(item, key);
+        for (const CnfJsonValue &value : list.items())
+            values.append(r.integerValue(value, QStringLiteral("an item of '%1'").arg(key), min, max));
+        return values;
+    }
+
+    QMap<int, int> readIntMap(const CnfJsonValue &item, const QString &key)
+    {
+        QMap<int, int> map;
+        const CnfJsonValue &object = r.object(item, key);
+        for (const auto &member : object.members()) {
+            bool ok = false;
+            const int number = member.first.toInt(&ok);
+            if (!ok)
+                r.fail(member.second, QStringLiteral("'%1' in '%2' is not a number").arg(member.first, key));
+            map.insert(number, r.integerValue(member.second, QStringLiteral("'%1'").arg(member.first)));
+        }
+        return map;
+    }
+
+    QTime time(const CnfJsonValue &item, const QString &key)
+    {
+        const QString text = r.text(item, key);
+        if (text.isEmpty())
+            return QTime();
+        QTime time = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
+        if (!time.isValid())
+            time = QTime::fromString(text, QStringLiteral("HH:mm"));
+        if (!time.isValid())
+            r.fail(item.member(key), QStringLiteral("'%1' is not a time (hh:mm:ss): %2").arg(key, text));
+        return time;
+    }
+
+    QDate date(const CnfJsonValue &item, const QString &key)
+    {
+        const QString text = r.text(item, key);
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        if (!date.isValid() && r.ok())
+            r.fail(item.member(key).isUndefined() ? item : item.member(key),
+                   QStringLiteral("'%1' is not a date (yyyy-mm-dd): %2").arg(key, text));
+        return date;
+    }
+
+    template<typename T, typename Find>
+    T ref(const CnfJsonValue &item, const QString &key, const QString &kind, Find find)
+    {
+        const QString id = r.idText(item, key);
+        if (id.isEmpty() || !r.ok())
+            return T();
+        T found = find(id);
+        if (!found)
+            r.fail(item.member(key), QStringLiteral("'%1' names no %2 %3").arg(key, kind, id));
+        return found;
+    }
+
+    CnfSignalGroupPtr signalGroup(const CnfJsonValue &item)
+    {
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("type"),
+                                         QStringLiteral("devices"), QStringLiteral("detectorAddresses"),
+                                         QStringLiteral("interstates"), QStringLiteral("properties")};
+        auto group = CnfSignalGroupPtr::create();
+        r.onlyKeys(item, keys, QStringLiteral("a signal group"));
+        group->id = r.integer(item, QStringLiteral("id"), 0);
+        group->name = r.text(item, QStringLiteral("name"));
+        group->setType(r.integer(item, QStringLiteral("type"), 0, 0, 255));
+        for (int id : intList(item, QStringLiteral("devices"), std::numeric_limits<int>::min(), std::numeric_limits<int>::max())) {
+            const CnfPowerDevicePtr device = c.findPowerDevice(id);
+            if (!device) {
+                r.fail(item.member(QStringLiteral("devices")), QStringLiteral("'devices' names no power device %1").arg(id));
+                break;
+            }
+            group->assignDevice(device);
+        }
+        group->detectorAddresses = intList(item, QStringLiteral("detectorAddresses"), std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max());
+        const CnfJsonValue &interstates = r.object(item, QStringLiteral("interstates"));
+        for (const auto &member : interstates.members()) {
+            bool ok = false;
+            const int variant = member.first.toInt(&ok);
+            if (!ok)
+                r.fail(member.second, QStringLiteral("interstate variant '%1' is not a number").arg(member.first));
+            QByteArray record;
+            if (r.isType(member.second, CnfJsonValue::Array, QStringLiteral("an interstate record"))) {
+                for (const CnfJsonValue &byte : member.second.items())
+                    record.append(char(r.integerValue(byte, QStringLiteral("an interstate byte"), 0, 255)));
+            }
+            group->setInterstate(variant, record);
+        }
+        setProperties(*group, item);
+        return group;
+    }
+
+    CnfDetectorPtr detector(const CnfJsonValue &item)
+    {
+        auto detector = CnfDetectorPtr::create();
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("properties")},
+                   QStringLiteral("a detector"));
+        detector->setId(r.integer(item, QStringLiteral("id"), 0));
+        detector->setName(r.text(item, QStringLiteral("name")));
+        setProperties(*detector, item);
+        return detector;
+    }
+
+    void phase(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("minTime"),
+                          QStringLiteral("maxTime"), QStringLiteral("signalGroups"), QStringLiteral("transitions")},
+                   QStringLiteral("a phase"));
+        auto phase = CnfPhasePtr::create();
+        phase->id = r.idText(item, QStringLiteral("id"));
+        phase->name = r.text(item, QStringLiteral("name"));
+        phase->minTime = r.integer(item, QStringLiteral("minTime"), -1);
+        phase->maxTime = r.integer(item, QStringLiteral("maxTime"), -1);
+        for (int id : intList(item, QStringLiteral("signalGroups"), std::numeric_limits<int>::min(), std::numeric_limits<int>::max())) {
+            const CnfSignalGroupPtr group = c.findSG(id);
+            if (!group) {
+                r.fail(item.member(QStringLiteral("signalGroups")), QStringLiteral("'signalGroups' names no signal group %1").arg(id));
+                return;
+            }
+            phase->signalGroups.append(group);
+        }
+        const CnfJsonValue &transitions = r.object(item, QStringLiteral("transitions"));
+        for (const auto &member : transitions.members()) {
+            if (!r.isType(member.second, CnfJsonValue::Object, QStringLiteral("a transition")))
+                return;
+            r.onlyKeys(member.second, {QStringLiteral("length"), QStringLiteral("greenEnd"), QStringLiteral("greenStart")},
+                       QStringLiteral("a transition"));
+            auto transition = CnfTransitionPtr::create();
+            transition->length = r.integer(member.second, QStringLiteral("length"), 0);
+            transition->greenEnd = readIntMap(member.second, QStringLiteral("greenEnd"));
+            transition->greenStart = readIntMap(member.second, QStringLiteral("greenStart"));
+            phase->transitions.insert(member.first, transition);
+        }
+        if (r.ok())
+            added(c.addPhase(phase), item);
+    }
+
+    void matrix(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("default"),
+                          QStringLiteral("safety"), QStringLiteral("cells")},
+                   QStringLiteral("a matrix"));
+        auto matrix = CnfMatrixPtr::create();
+        matrix->setId(r.integer(item, QStringLiteral("id"), 1));
+        matrix->setName(r.text(item, QStringLiteral("name")));
+        const CnfJsonValue &cells = r.array(item, QStringLiteral("cells"));
+        for (const CnfJsonValue &cell : cells.items()) {
+            if (!r.isType(cell, CnfJsonValue::Array, QStringLiteral("a matrix cell")))
+                return;
+            if (cell.size() != 3 || !cell.at(2).isNumber()) {
+                r.fail(cell, QStringLiteral("a matrix cell must be [group, group, value]"));
+                return;
+            }
+            const int a = r.integerValue(cell.at(0), QStringLiteral("a signal group of a cell"));
+            const int b = r.integerValue(cell.at(1), QStringLiteral("a signal group of a cell"));
+            matrix->setReleaf(a, b, cell.at(2).scalar().toDouble());
+        }
+        if (r.ok())
+            added(c.addMatrix(matrix, r.boolean(item, QStringLiteral("default"), false),
+                              r.boolean(item, QStringLiteral("safety"), false)),
+                  item);
+    }
+
+    void program(const CnfJsonValue &item)
+    {
+        static const QStringList keys = {
+            QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("kind"),
+            QStringLiteral("matrix"), QStringLiteral("defaultMatrix"), QStringLiteral("cycleLength"),
+            QStringLiteral("offset"), QStringLiteral("interstateVariant"), QStringLiteral("data"),
+            QStringLiteral("steps"), QStringLiteral("timeline"), QStringLiteral("properties")};
+        r.onlyKeys(item, keys, QStringLiteral("a program"));
+        auto program = CnfProgramPtr::create(&c);
+        program->id = r.idText(item, QStringLiteral("id"));
+        program->name = r.text(item, QStringLiteral("name"));
+        const QString typeText = r.idText(item, QStringLiteral("type"));
+        program->type = CnfProgram::typeFromKey(typeText);
+        if (program->type < 0 && r.ok())
+            r.fail(item.member(QStringLiteral("type")), QStringLiteral("unknown program type %1").arg(typeText));
+        program->kind = r.integer(item, QStringLiteral("kind"), 0, 0, 255);
+        program->matrix = ref<CnfMatrixPtr>(item, QStringLiteral("matrix"), QStringLiteral("matrix"),
+                                            [this](const QString &id) { return c.findMatrix(id.toInt()); });
+        program->defaultMatrix = r.boolean(item, QStringLiteral("defaultMatrix"), false);
+        program->cycleLength = r.integer(item, QStringLiteral("cycleLength"), 0);
+        program->setCycleOffset(r.integer(item, QStringLiteral("offset"), -1));
+        program->interstateVariant = r.integer(item, QStringLiteral("interstateVariant"), 1);
+        const QString data = r.text(item, QStringLiteral("data"));
+        const QByteArray bytes = QByteArray::fromHex(data.toLatin1());
+        if (QString::fromLatin1(bytes.toHex()) != data.toLower())
+            r.fail(item.member(QStringLiteral("data")), QStringLiteral("'data' must be hexadecimal bytes"));
+        program->setData(bytes);
+        const CnfJsonValue &steps = r.array(item, QStringLiteral("steps"));
+        for (const CnfJsonValue &step : steps.items()) {
+            if (!r.isType(step, CnfJsonValue::Object, QStringLiteral("a program step")))
+                return;
+            r.onlyKeys(step, {QStringLiteral("phase"), QStringLiteral("length"), QStringLiteral("start"),
+                              QStringLiteral("properties")},
+                       QStringLiteral("a program step"));
+            const QString phaseId = r.idText(step, QStringLiteral("phase"));
+            const CnfPhasePtr phase = c.findPhase(phaseId);
+            CnfPhaseDefPtr def = program->appendPhase(phase, 0);
+            if (!phase)
+                def->setId(phaseId);
+            def->setLength(r.integer(step, QStringLiteral("length"), 0));
+            def->setStart(r.integer(step, QStringLiteral("start"), 0));
+            setProperties(*def, step);
+        }
+        const CnfJsonValue &timeline = r.object(item, QStringLiteral("timeline"));
+        for (const auto &group : timeline.members()) {
+            bool ok = false;
+            const int groupId = group.first.toInt(&ok);
+            if (!ok || !r.isType(group.second, CnfJsonValue::Object, QStringLiteral("a timeline"))) {
+                r.fail(group.second, QStringLiteral("timeline key '%1' is not a signal group number").arg(group.first));
+                return;
+            }
+            for (const auto &point : group.second.members()) {
+                const int start = point.first.toInt(&ok);
+                int state = -1;
+                if (point.second.type() == CnfJsonValue::String)
+                    state = CnfSignalGroup::string2ColorState(point.second.scalar().toString());
+                else if (point.second.type() == CnfJsonValue::Integer)
+                    state = point.second.scalar().toInt();
+                if (!ok || state < 0) {
+                    r.fail(point.second, QStringLiteral("invalid timeline point '%1'").arg(point.first));
+                    return;
+                }
+                program->setTimelineData(groupId, start, state);
+            }
+        }
+        setProperties(*program, item);
+        if (r.ok())
+            added(c.addProgram(program), item);
+    }
+
+    CnfProgramPtr programRef(const CnfJsonValue &item, const QString &key)
+    {
+        return ref<CnfProgramPtr>(item, key, QStringLiteral("program"), [this](const QString &id) { return c.findProgram(id); });
+    }
+
+    CnfDayCardPtr dayCardRef(const CnfJsonValue &item, const QString &key)
+    {
+        return ref<CnfDayCardPtr>(item, key, QStringLiteral("day card"), [this](const QString &id) { return c.findDayCard(id); });
+    }
+
+    void dayCard(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("records")}, QStringLiteral("a day card"));
+        auto card = CnfDayCardPtr::create();
+        card->id = r.idText(item, QStringLiteral("id"));
+        card->name = r.text(item, QStringLiteral("name"));
+        eachItem(item, QStringLiteral("records"), [&](const CnfJsonValue &record) {
+            r.onlyKeys(record, {QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("program"),
+                                QStringLiteral("reserve")},
+                       QStringLiteral("a day card record"));
+            const QTime start = time(record, QStringLiteral("start"));
+            if (!start.isValid() && r.ok())
+                r.fail(record, QStringLiteral("a day card record needs a 'start' time"));
+            card->addRecord(start, time(record, QStringLiteral("end")), programRef(record, QStringLiteral("program")),
+                            programRef(record, QStringLiteral("reserve")));
+        });
+        if (r.ok())
+            added(c.addDayCard(card), item);
+    }
+
+    void weekCard(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("days")}, QStringLiteral("a week card"));
+        auto card = CnfWeekCardPtr::create();
+        card->id = r.idText(item, QStringLiteral("id"));
+        card->name = r.text(item, QStringLiteral("name"));
+        const CnfJsonValue &days = r.object(item, QStringLiteral("days"));
+        for (const auto &member : days.members()) {
+            bool ok = false;
+            const int day = member.first.toInt(&ok);
+            if (!ok || day < 0 || day > 7) {
+                r.fail(member.second, QStringLiteral("'%1' is not a day of the week (1 to 7)").arg(member.first));
+                return;
+            }
+            const QString id = member.second.type() == CnfJsonValue::String || member.second.type() == CnfJsonValue::Integer
+                ? member.second.scalar().toString()
+                : QString();
+            CnfDayCardPtr dayCard = c.findDayCard(id);
+            if (!id.isEmpty() && !dayCard) {
+                r.fail(member.second, QStringLiteral("day %1 names no day card %2").arg(day).arg(id));
+                return;
+            }
+            card->days.insert(day, dayCard);
+        }
+        if (r.ok())
+            added(c.addWeekCard(card), item);
+    }
+
+    void seasonPlan(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("name"), QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("weekCard")},
+                   QStringLiteral("a season plan"));
+        auto plan = CnfSeasonPlanPtr::create();
+        plan->name = r.text(item, QStringLiteral("name"));
+        plan->from = date(item, QStringLiteral("from"));
+        plan->to = date(item, QStringLiteral("to"));
+        plan->weekCard = ref<CnfWeekCardPtr>(item, QStringLiteral("weekCard"), QStringLiteral("week card"),
+                                             [this](const QString &id) { return c.findWeekCard(id); });
+        if (r.ok())
+            added(c.addSeasonPlan(plan), item);
+    }
+
+    void specialDay(const CnfJsonValue &item)
+    {
+        r.onlyKeys(item, {QStringLiteral("date"), QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("dayCard")},
+                   QStringLiteral("a special day"));
+        auto day = CnfSpecialDayPtr::create();
+        const QDate when = date(item, QStringLiteral("date"));
+        day->id = r.idText(item, QStringLiteral("id"));
+        day->name = r.text(item, QStringLiteral("name"));
+        day->dayCard = dayCardRef(item, QStringLiteral("dayCard"));
+        if (r.ok())
+            added(c.addSpecialDay(when, day), item);
+    }
+};
+
+struct PartInfo
+{
+    const char *key;
+    const char *section;
+    bool list;
+};
+
+// The parts in file order.
+const PartInfo partTable[] = {
+    {"controller", "controller", false},       {"powerDevices", "powerDevice", true},
+    {"signalGroups", "signalGroup", true},     {"defaultSignalGroup", "defaultSignalGroup", false},
+    {"detectors", "detector", true},           {"sensors", "sensor", true},
+    {"phases", "phase", true},                 {"matrices", "matrix", true},
+    {"programs", "program", true},             {"dayCards", "dayCard", true},
+    {"weekCards", "weekCard", true},           {"seasonPlans", "seasonPlan", true},
+    {"specialDays", "specialDay", true},       {"interstate", "interstate", false},
+    {"defaults", "defaults", false}};
+
+} // namespace
+
+bool CnfTreeSchema::readFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QCoreApplication::translate("CnfNative", "Cannot open %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QCoreApplication::translate("CnfNative", "Cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QStringList CnfTreeSchema::partKeys()
+{
+    QStringList keys;
+    for (const PartInfo &info : partTable)
+        keys.append(QLatin1String(info.key));
+    return keys;
+}
+
+QHash<QString, QString> CnfTreeSchema::listSections()
+{
+    QHash<QString, QString> sections;
+    for (const PartInfo &info : partTable) {
+        if (info.list)
+            sections.insert(QLatin1String(info.section), QLatin1String(info.key));
+    }
+    return sections;
+}
+
+QVariant CnfTreeSchema::plain(const QVariant &value)
+{
+    if (value.userType() == qMetaTypeId<VObject>())
+        return value.value<VObject>().toVariant();
+    if (value.userType() == QMetaType::QVariantMap) {
+        QVariantMap map = value.toMap();
+        for (auto it = map.begin(); it != map.end(); ++it)
+            it.value() = plain(it.value());
+        return map;
+    }
+    if (value.userType() == QMetaType::QVariantList) {
+        QVariantList list = value.toList();
+        for (QVariant &item : list)
+            item = plain(item);
+        return list;
+    }
+    return value;
+}
+
+bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native, QString *error)
+{
+    // References to parts stay valid while we append: room for all is made first.
+    parts->reserve(parts->size() + int(sizeof partTable / sizeof partTable[0]));
+    auto addPart = [parts](const QString &key) -> Part & {
+        Part part;
+        for (const PartInfo &info : partTable) {
+            if (key == QLatin1String(info.key)) {
+                part.key = key;
+                part.section = QLatin1String(info.section);
+                part.list = info.list;
+            }
+        }
+        parts->append(part);
+        return parts->last();
+    };
+
+    // Controller properties: the family first, then the rest by name.
+    Fields props;
+    const QVariantMap all = properties(controller);
+    const QStringList first = {QStringLiteral("type"), QStringLiteral("version"), QStringLiteral("number"),
+                               QStringLiteral("description")};
+    for (const QString &key : first) {
+        if (all.contains(key))
+            props.append(qMakePair(key, all.value(key)));
+    }
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        if (!first.contains(it.key()))
+            props.append(qMakePair(it.key(), it.value()));
+    }
+    addPart(QLatin1String(controllerKey)).items.append(props);
+
+    Part &devices = addPart(QStringLiteral("powerDevices"));
+    for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
+        devices.items.append({qMakePair(QStringLiteral("id"), QVariant(device->id)),
+                              qMakePair(QStringLiteral("name"), QVariant(device->name)),
+                              qMakePair(QStringLiteral("address"), QVariant(device->address)),
+                              qMakePair(QStringLiteral("type"), QVariant(device->type)),
+                              qMakePair(QStringLiteral("color"), QVariant(device->color)),
+                              qMakePair(QStringLiteral("lampsCount"), QVariant(device->lampsCount)),
+                              qMakePair(QStringLiteral("burnoutControl"), QVariant(device->burnoutControl))});
+    }
+
+    Part &groups = addPart(QStringLiteral("signalGroups"));
+    for (const CnfSignalGroupPtr &group : controller.signalGroups())
+        groups.items.append(signalGroupFields(*group));
+    if (const CnfSignalGroupPtr group = controller.defaultSignalGroup())
+        addPart(QStringLiteral("defaultSignalGroup")).items.append(signalGroupFields(*group));
+
+    Part &detectors = addPart(QStringLiteral("detectors"));
+    for (const CnfDetectorPtr &detector : controller.detectorsList())
+        detectors.items.append(detectorFields(*detector));
+    Part &sensors = addPart(QStringLiteral("sensors"));
+    for (const CnfDetectorPtr &sensor : controller.sensorsList())
+        sensors.items.append(detectorFields(*sensor));
+
+    Part &phases = addPart(QStringLiteral("phases"));
+    for (const CnfPhasePtr &phase : controller.phases()) {
+        Fields fields;
+        fields.append(qMakePair(QStringLiteral("id"), QVariant(phase->id)));
+        addIf(fields, !phase->name.isEmpty(), QStringLiteral("name"), phase->name);
+        addIf(fields, phase->minTime != -1, QStringLiteral("minTime"), phase->minTime);
+        addIf(fields, phase->maxTime != -1, QStringLiteral("maxTime"), phase->maxTime);
+        QVariantList ids;
+        for (const CnfSignalGroupPtr &group : phase->signalGroups) {
+            if (group)
+                ids.append(group->id);
+        }
+        addIf(fields, !ids.isEmpty(), QStringLiteral("signalGroups"), ids);
+        QVariantMap transitions;
+        for (auto it = phase->transitions.cbegin(); it != phase->transitions.cend(); ++it) {
+            if (!it.value())
+                continue;
+            transitions.insert(it.key(), QVariantMap{{QStringLiteral("length"), it.value()->length},
+                                                     {QStringLiteral("greenEnd"), intMap(it.value()->greenEnd)},
+                                                     {QStringLiteral("greenStart"), intMap(it.value()->greenStart)}});
+        }
+        addIf(fields, !transitions.isEmpty(), QStringLiteral("transitions"), transitions);
+        phases.items.append(fields);
+    }
+
+    Part &matrices = addPart(QStringLiteral("matrices"));
+    for (const CnfMatrixPtr &matrix : controller.matrixList()) {
+        Fields fields;
+        fields.append(qMakePair(QStringLiteral("id"), QVariant(matrix->id())));
+        addIf(fields, !matrix->name().isEmpty(), QStringLiteral("name"), matrix->name());
+        addIf(fields, controller.defaultMatrix() == matrix, QStringLiteral("default"), true);
+        addIf(fields, controller.safetyMatrix() == matrix, QStringLiteral("safety"), true);
+        QVariantList cells;
+        for (const CnfMatrixCell &cell : matrix->content()) {
+            if (!std::isfinite(cell.value)) {
+                *error = QStringLiteral("matrix %1 holds the value %2, which cannot be stored").arg(matrix->id()).arg(cell.value);
+                return false;
+            }
+            cells.append(QVariant(QVariantList{cell.aId, cell.bId, cell.value}));
+        }
+        addIf(fields, !cells.isEmpty(), QStringLiteral("cells"), cells);
+        matrices.items.append(fields);
+    }
+
+    Part &programs = addPart(QStringLiteral("programs"));
+    for (const CnfProgramPtr &program : controller.programs())
+        programs.items.append(programFields(*program));
+
+    Part &dayCards = addPart(QStringLiteral("dayCards"));
+    for (const CnfDayCardPtr &card : controller.dayCards()) {
+        QVariantList records;
+        for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
+            QVariantMap record{{QStringLiteral("start"), timeText(it.key())}};
+            if (it.value().end.isValid())
+                record.insert(QStringLiteral("end"), timeText(it.value().end));
+            if (it.value().program)
+                record.insert(QStringLiteral("program"), it.value().program->id);
+            if (it.value().reserve)
+                record.insert(QStringLiteral("reserve"), it.value().reserve->id);
+            records.append(record);
+        }
+        Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
+        addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
+        addIf(fields, !records.isEmpty(), QStringLiteral("records"), records);
+        dayCards.items.append(fields);
+    }
+
+    Part &weekCards = addPart(QStringLiteral("weekCards"));
+    for (const CnfWeekCardPtr &card : controller.weekCards()) {
+        QVariantMap days;
+        for (auto it = card->days.cbegin(); it != card->days.cend(); ++it)
+            days.insert(QString::number(it.key()), it.value() ? it.value()->id : QString());
+        Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
+        addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
+        addIf(fields, !days.isEmpty(), QStringLiteral("days"), days);
+        weekCards.items.append(fields);
+    }
+
+    Part &seasons = addPart(QStringLiteral("seasonPlans"));
+    for (const CnfSeasonPlanPtr &plan : controller.seasonPlans()) {
+        Fields fields;
+        addIf(fields, !plan->name.isEmpty(), QStringLiteral("name"), plan->name);
+        addIf(fields, plan->from.isValid(), QStringLiteral("from"), dateText(plan->from));
+        addIf(fields, plan->to.isValid(), QStringLiteral("to"), dateText(plan->to));
+        addIf(fields, !plan->weekCard.isNull(), QStringLiteral("weekCard"), plan->weekCard ? plan->weekCard->id : QString());
+        seasons.items.append(fields);
+    }
+
+    Part &special = addPart(QStringLiteral("specialDays"));
+    const QMap<QDate, CnfSpecialDayPtr> days = controller.specialDays();
+    for (auto it = days.cbegin(); it != days.cend(); ++it) {
+        Fields fields{qMakePair(QStringLiteral("date"), QVariant(dateText(it.key())))};
+        addIf(fields, !it.value()->id.isEmpty(), QStringLiteral("id"), it.value()->id);
+        addIf(fields, !it.value()->name.isEmpty(), QStringLiteral("name"), it.value()->name);
+        addIf(fields, !it.value()->dayCard.isNull(), QStringLiteral("dayCard"),
+              it.value()->dayCard ? it.value()->dayCard->id : QString());
+        special.items.append(fields);
+    }
+
+    if (const CnfInterstatePtr interstate = controller.interstate()) {
+        addPart(QStringLiteral("interstate"))
+            .items.append({qMakePair(QStringLiteral("greenBlink"), QVariant(interstate->greenBlink)),
+                           qMakePair(QStringLiteral("yellow"), QVariant(interstate->yellow)),
+                           qMakePair(QStringLiteral("redYellow"), QVariant(interstate->redYellow))});
+    }
+
+    Fields defaults;
+    addIf(defaults, !controller.defaultDayCard().isNull(), QStringLiteral("dayCard"),
+          controller.defaultDayCard() ? controller.defaultDayCard()->id : QString());
+    addIf(defaults, !controller.defaultProgram().isNull(), QStringLiteral("program"),
+          controller.defaultProgram() ? controller.defaultProgram()->id : QString());
+    addIf(defaults, !controller.reserveProgram().isNull(), QStringLiteral("reserveProgram"),
+          controller.reserveProgram() ? controller.reserveProgram()->id : QString());
+    if (!defaults.isEmpty())
+        addPart(QStringLiteral("defaults")).items.append(defaults);
+
+    // Empty lists are left out.
+    for (int i = parts->size() - 1; i >= 0; --i) {
+        if (parts->at(i).items.isEmpty())
+            parts->remove(i);
+    }
+    *native = plain(controller.nativeData().toVariant()).toMap();
+    return true;
+}
+
+bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native, const QStringList &skipKeys,
+                          CnfController &controller, QString *error)
+{
+    TreeReader t(controller);
+    CnfJsonRead &r = t.r;
+
+    const CnfJsonValue &props = r.object(root, QLatin1String(controllerKey));
+    for (const auto &member : props.members())
+        controller.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+
+    t.eachItem(root, QStringLiteral("powerDevices"), [&](const CnfJsonValue &item) {
+        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("address"), QStringLiteral("type"),
+                          QStringLiteral("color"), QStringLiteral("lampsCount"), QStringLiteral("burnoutControl")},
+                   QStringLiteral("a power device"));
+        auto device = CnfPowerDevicePtr::create();
+        device->id = r.integer(item, QStringLiteral("id"), 0);
+        device->name = r.text(item, QStringLiteral("name"));
+        device->address = r.integer(item, QStringLiteral("address"), 0);
+        device->type = r.integer(item, QStringLiteral("type"), 0, 0, 255);
+        device->color = r.integer(item, QStringLiteral("color"), CnfPowerDevice::Red, 0, 255);
+        device->lampsCount = r.integer(item, QStringLiteral("lampsCount"), 1, 0, 255);
+        device->burnoutControl = r.integer(item, QStringLiteral("burnoutControl"), 0, 0, 255);
+        if (r.ok())
+            t.added(controller.addPowerDevice(device), item);
+    });
+    t.eachItem(root, QStringLiteral("signalGroups"), [&](const CnfJsonValue &item) {
+        const CnfSignalGroupPtr group = t.signalGroup(item);
+        if (r.ok())
+            t.added(controller.addSignalGroup(group), item);
+    });
+    const CnfJsonValue &defaultGroup = r.object(root, QStringLiteral("defaultSignalGroup"));
+    if (!defaultGroup.isUndefined()) {
+        const CnfSignalGroupPtr group = t.signalGroup(defaultGroup);
+        if (r.ok())
+            controller.setDefaulSignalGroup(group);
+    }
+    t.eachItem(root, QStringLiteral("detectors"), [&](const CnfJsonValue &item) {
+        const CnfDetectorPtr detector = t.detector(item);
+        if (r.ok())
+            t.added(controller.addDetector(detector), item);
+    });
+    t.eachItem(root, QStringLiteral("sensors"), [&](const CnfJsonValue &item) {
+        const CnfDetectorPtr sensor = t.detector(item);
+        if (r.ok())
+            t.added(controller.addSensor(sensor), item);
+    });
+    t.eachItem(root, QStringLiteral("phases"), [&](const CnfJsonValue &item) { t.phase(item); });
+    t.eachItem(root, QStringLiteral("matrices"), [&](const CnfJsonValue &item) { t.matrix(item); });
+    t.eachItem(root, QStringLiteral("programs"), [&](const CnfJsonValue &item) { t.program(item); });
+    t.eachItem(root, QStringLiteral("dayCards"), [&](const CnfJsonValue &item) { t.dayCard(item); });
+    t.eachItem(root, QStringLiteral("weekCards"), [&](const CnfJsonValue &item) { t.weekCard(item); });
+    t.eachItem(root, QStringLiteral("seasonPlans"), [&](const CnfJsonValue &item) { t.seasonPlan(item); });
+    t.eachItem(root, QStringLiteral("specialDays"), [&](const CnfJsonValue &item) { t.specialDay(item); });
+
+    const CnfJsonValue &interstate = r.object(root, QStringLiteral("interstate"));
+    if (!interstate.isUndefined()) {
+        r.onlyKeys(interstate, {QStringLiteral("greenBlink"), QStringLiteral("yellow"), QStringLiteral("redYellow")},
+                   QStringLiteral("the interstate flags"));
+        controller.setInterstate(CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
+                                                          r.integer(interstate, QStringLiteral("yellow"), 0),
+                                                          r.integer(interstate, QStringLiteral("redYellow"), 0)));
+    }
+    const CnfJsonValue &defaults = r.object(root, QStringLiteral("defaults"));
+    if (!defaults.isUndefined()) {
+        r.onlyKeys(defaults, {QStringLiteral("dayCard"), QStringLiteral("program"), QStringLiteral("reserveProgram")},
+                   QStringLiteral("the defaults"));
+        controller.setDefaultDayCard(t.dayCardRef(defaults, QStringLiteral("dayCard")));
+        controller.setDefaultProgram(t.programRef(defaults, QStringLiteral("program")));
+        controller.setReserveProgram(t.programRef(defaults, QStringLiteral("reserveProgram")));
+    }
+
+    if (r.ok() && native.type() == CnfJsonValue::Object) {
+        for (const auto &member : native.members()) {
+            if (!skipKeys.contains(member.first))
+                controller.setNativeData(member.first, member.second.toVariant());
+        }
+    }
+    if (!r.ok()) {
+        *error = r.error();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "cnffwd.h"
+#include "cnfjsonvalue.h"
+
+#include <QHash>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+class CnfController;
+
+// The one tree of a whole configuration that the TIVERK II JSON file and the
+// adapter text file share (docs/formats.md, "TIVERK II configuration"):
+// a "controller" part with the controller's properties, one list per element
+// kind, the single parts ("defaultSignalGroup", "interstate", "defaults") and
+// the native data. Writers get it as ordered parts; readers give it back as a
+// parsed tree whatever the surface syntax was.
+class CnfTreeSchema
+{
+public:
+    using Fields = QVector<QPair<QString, QVariant>>;
+    struct Part
+    {
+        QString key;          // root key in JSON
+        QString section;      // section name in the adapter text
+        bool list = false;    // a list of elements, or one object
+        QVector<Fields> items;
+    };
+
+    // The parts of a controller in file order; the native data separately.
+    // False with error when something cannot be written (a value JSON cannot hold).
+    static bool collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native, QString *error);
+
+    // Fills the cleared controller from `root` (the parts) and `native` (an
+    // object whose members are the native data keys; `skipKeys` of it are not
+    // native). False with error naming line and column.
+    static bool apply(const CnfJsonValue &root, const CnfJsonValue &native, const QStringList &skipKeys,
+                      CnfController &controller, QString *error);
+
+    // Root keys of the parts, which native data keys may not use in JSON.
+    static QStringList partKeys();
+    // Section name -> root key of the list parts, for the adapter text.
+    static QHash<QString, QString> listSections();
+
+    // Reads a whole file; false with "Cannot open ..." / "Cannot read ...".
+    static bool readFile(const QString &path, QByteArray *bytes, QString *error);
+
+    // Plain variant of a property value: handles on native nodes become maps,
+    // lists or scalars.
+    static QVariant plain(const QVariant &value);
+};

@@ -1,0 +1,158 @@
+#include "tiverkiiconfig.h"
+
+#include "cnfcontroller.h"
+#include "cnfjsonparser.h"
+#include "cnfjsonwriter.h"
+#include "cnftreeschema.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("TiverkIIConfig", text);
+}
+
+// Skips a byte order mark and blanks.
+int contentStart(const QByteArray &bytes)
+{
+    int i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < bytes.size() && QByteArray(" \t\r\n").contains(bytes.at(i)))
+        ++i;
+    return i;
+}
+
+} // namespace
+
+TiverkIIConfig::TiverkIIConfig() = default;
+
+bool TiverkIIConfig::fail(const QString &error)
+{
+    m_error = error;
+    m_valid = false;
+    setLastError(error);
+    return false;
+}
+
+bool TiverkIIConfig::load(const QString &path)
+{
+    QByteArray bytes;
+    QString error;
+    if (!CnfTreeSchema::readFile(path, &bytes, &error))
+        return fail(error);
+    return loadData(bytes);
+}
+
+bool TiverkIIConfig::recognizes(const QByteArray &bytes)
+{
+    // A cheap look at the start: the writer puts "controller" first, but a
+    // hand-made file may not, so a parse decides when the start is JSON.
+    const int start = contentStart(bytes);
+    if (start >= bytes.size() || bytes.at(start) != '{')
+        return false;
+    CnfJsonParser parser;
+    if (!parser.parse(bytes))
+        return bytes.indexOf("\"controller\"") >= 0 && bytes.indexOf("\"configVersion\"") < 0;
+    return parser.root().member(QStringLiteral("controller")).type() == CnfJsonValue::Object;
+}
+
+bool TiverkIIConfig::loadData(const QByteArray &bytes)
+{
+    m_root = CnfJsonValue();
+    m_valid = false;
+    m_error.clear();
+    CnfJsonParser parser;
+    if (!parser.parse(bytes))
+        return fail(parser.error());
+    const CnfJsonValue &root = parser.root();
+    if (root.type() != CnfJsonValue::Object)
+        return fail(tr("Line 1, column 1: a TIVERK II configuration is a JSON object"));
+    const CnfJsonValue &controller = root.member(QStringLiteral("controller"));
+    if (controller.type() != CnfJsonValue::Object)
+        return fail(tr("Line 1, column 1: the \"controller\" object is missing: this is no TIVERK II configuration"));
+    m_root = root;
+    m_valid = true;
+    return true;
+}
+
+bool TiverkIIConfig::createController(CnfController &controller)
+{
+    if (!m_valid)
+        return fail(m_error.isEmpty() ? tr("No configuration loaded") : m_error);
+    controller.clear();
+    QString error;
+    if (!CnfTreeSchema::apply(m_root, m_root, CnfTreeSchema::partKeys(), controller, &error)) {
+        controller.clear();
+        controller.setLastError(error);
+        m_error = error;
+        setLastError(error);
+        return false;
+    }
+    return true;
+}
+
+QByteArray TiverkIIConfig::save(const CnfController *controller)
+{
+    if (!controller) {
+        fail(tr("No controller to save"));
+        return QByteArray();
+    }
+    return save(*controller);
+}
+
+QByteArray TiverkIIConfig::save(const CnfController &controller)
+{
+    m_error.clear();
+    QVector<CnfTreeSchema::Part> parts;
+    QVariantMap native;
+    QString error;
+    if (!CnfTreeSchema::collect(controller, &parts, &native, &error)) {
+        fail(error);
+        return QByteArray();
+    }
+    const QStringList reserved = CnfTreeSchema::partKeys();
+    for (auto it = native.cbegin(); it != native.cend(); ++it) {
+        if (reserved.contains(it.key())) {
+            fail(tr("The native data key \"%1\" is a reserved key of the TIVERK II file").arg(it.key()));
+            return QByteArray();
+        }
+    }
+    CnfJsonWriter writer;
+    writer.beginObject();
+    for (const CnfTreeSchema::Part &part : parts) {
+        if (part.list)
+            writer.beginArray(part.key);
+        for (const CnfTreeSchema::Fields &fields : part.items) {
+            writer.beginObject(part.list ? QString() : part.key,
+                               part.list && fields.size() <= 4 ? CnfJsonWriter::Inline : CnfJsonWriter::Normal);
+            for (const auto &field : fields)
+                writer.writeValue(field.first, field.second);
+            writer.endObject();
+        }
+        if (part.list)
+            writer.endArray();
+    }
+    for (auto it = native.cbegin(); it != native.cend(); ++it)
+        writer.writeValue(it.key(), it.value());
+    writer.endObject();
+    if (writer.hasError()) {
+        fail(writer.error());
+        return QByteArray();
+    }
+    QByteArray bytes = writer.data();
+    bytes.append('\n');
+    return bytes;
+}
+
+QByteArray TiverkIIConfig::humanizedSection(const QVariantMap &map, const QStringList &path)
+{
+    if (path.isEmpty())
+        return QByteArray();
+    CnfJsonWriter writer;
+    writer.beginObject();
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+        writer.writeValue(it.key(), it.value());
+    writer.endObject();
+    return writer.hasError() ? QByteArray() : writer.data();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "cnfjsonvalue.h"
+#include "cnfnative.h"
+
+#include <QByteArray>
+#include <QString>
+
+class CnfController;
+
+// A ZU_MOLT configuration file: the JSON document that zumoltc reads and
+// writes ("configVersion" 1, "type" "ZU_MOLT"), in zumoltc's text dialect
+// (escape sequences stay as written). How its keys map onto the controller is
+// in docs/formats.md: signal groups, stages (phases), the intergreen matrix,
+// detectors, plans (programs), the scheduler (calendar) and switches (power
+// devices) become typed elements; every other key, and every member that an
+// element has no field for, is kept in the native data and written back.
+//
+// load() reads and checks the document; createController() fills a
+// controller and collects warnings (unresolved references, values of the
+// wrong kind that zumoltc would skip too). Failures: false (or empty bytes
+// from save) with lastError(), which names line and column.
+class ZU_MOLTConfig : public CnfNative
+{
+public:
+    ZU_MOLTConfig();
+
+    bool load(const QString &path);
+    bool loadData(const QByteArray &bytes);
+    bool isValid() const override { return m_valid; }
+    bool createController(CnfController &controller) override;
+    using CnfNative::createController;
+    QString lastError() const override { return m_error; }
+
+    QByteArray save(const CnfController &controller);
+
+    // True when the bytes look like a ZU_MOLT document (its "type" is
+    // "ZU_MOLT"), whether or not the rest is sound.
+    static bool recognizes(const QByteArray &bytes);
+
+private:
+    bool fail(const QString &error);
+
+    CnfJsonValue m_root;
+    bool m_valid = false;
+    QString m_error;
+};
