@@ -1,48 +1,63 @@
 #include "cnffamilyformats.h"
 
+#include "adapterconfig.h"
 #include "cnfnative.h"
+#include "tiverkiiconfig.h"
+#include "zu_moltconfig.h"
 
-#include <QCoreApplication>
-
-// Glue between CnfNative and the family readers and writers. Until a family
-// has its reader, its content is not recognised and saving it fails.
+// Glue between CnfNative and the family readers and writers. A reader answers
+// only for content of its own family (told by content, not by file name); a
+// broken file of that family comes back invalid with its lastError.
 namespace CnfFamilyFormats {
 
-CnfNativePtr readAdapter(const QByteArray &, const QString &)
+template<typename Config>
+static CnfNativePtr read(const QByteArray &bytes)
 {
-    return {};
+    if (!Config::recognizes(bytes))
+        return {};
+    auto config = QSharedPointer<Config>::create();
+    config->loadData(bytes);
+    return config;
 }
 
-CnfNativePtr readTiverkII(const QByteArray &, const QString &)
+CnfNativePtr readAdapter(const QByteArray &bytes, const QString &)
 {
-    return {};
+    return read<AdapterConfig>(bytes);
 }
 
-CnfNativePtr readZuMolt(const QByteArray &, const QString &)
+CnfNativePtr readTiverkII(const QByteArray &bytes, const QString &)
 {
-    return {};
+    return read<TiverkIIConfig>(bytes);
 }
 
-static QByteArray notAvailable(const char *family, QString &error)
+CnfNativePtr readZuMolt(const QByteArray &bytes, const QString &)
 {
-    error = QCoreApplication::translate("CnfNative", "Saving of the %1 format is not available")
-                .arg(QLatin1String(family));
-    return {};
+    return read<ZU_MOLTConfig>(bytes);
 }
 
-QByteArray writeAdapter(const CnfController &, QString &error)
+template<typename Config>
+static QByteArray write(const CnfController &controller, QString &error)
 {
-    return notAvailable("adapter", error);
+    Config config;
+    const QByteArray bytes = config.save(controller);
+    if (bytes.isEmpty())
+        error = config.lastError();
+    return bytes;
 }
 
-QByteArray writeTiverkII(const CnfController &, QString &error)
+QByteArray writeAdapter(const CnfController &controller, QString &error)
 {
-    return notAvailable("tiverkii", error);
+    return write<AdapterConfig>(controller, error);
 }
 
-QByteArray writeZuMolt(const CnfController &, QString &error)
+QByteArray writeTiverkII(const CnfController &controller, QString &error)
 {
-    return notAvailable("ZU_MOLT", error);
+    return write<TiverkIIConfig>(controller, error);
+}
+
+QByteArray writeZuMolt(const CnfController &controller, QString &error)
+{
+    return write<ZU_MOLTConfig>(controller, error);
 }
 
 } // namespace CnfFamilyFormats

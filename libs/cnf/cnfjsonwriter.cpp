@@ -137,7 +137,7 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
             if (item.isValid())
                 writeValue(QString(), item);
             else
-                writeScalar(QVariant()); // keeps the positions of the other items
+                writeNull(); // keeps the positions of the other items
         }
         endArray();
         return;
@@ -145,6 +145,12 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
     separator();
     writeName(name);
     writeScalar(value);
+}
+
+void CnfJsonWriter::writeNull()
+{
+    separator();
+    m_text.append("null");
 }
 
 QByteArray CnfJsonWriter::numberText(const QVariant &value, bool *ok)

@@ -32,6 +32,8 @@ public:
     // An invalid QVariant writes nothing; a map or list is written as a nested
     // container (small containers of scalars inline).
     void writeValue(const QString &name, const QVariant &value);
+    // A null item (inside an array) or member.
+    void writeNull();
 
     QByteArray data() const { return m_text; }
     bool hasError() const { return !m_error.isEmpty(); }

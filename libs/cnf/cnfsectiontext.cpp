@@ -200,7 +200,15 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         if (!parsePath(path, &segments, &message))
             return fail(lineNumber, message);
         CnfJsonValue value;
-        const int column = lines.at(n).indexOf(QLatin1Char('=')) + 2;
+        // 1-based column of the value's first character in the raw line.
+        const QStringRef raw = lines.at(n);
+        int leading = 0;
+        while (leading < raw.size() && raw.at(leading).isSpace())
+            ++leading;
+        int valueStart = equals + 1;
+        while (valueStart < line.size() && line.at(valueStart).isSpace())
+            ++valueStart;
+        const int column = leading + valueStart + 1;
         if (!parseValue(valueText, lineNumber, column, &value, &message))
             return fail(lineNumber, QStringLiteral("%1: %2").arg(path, message));
 

@@ -514,7 +514,8 @@ public:
             program.type = coordinated ? CnfProgram::CoordinatedTimeline : CnfProgram::Timeline;
         } else if (type == QLatin1String("StageRing")) {
             program.type = CnfProgram::Stagering;
-            program.setProperty("coordinated", coordinated);
+            if (coordinated)
+                program.setProperty("coordinated", true);
         } else if (type == QLatin1String("Special") && mode == QLatin1String("AB")) {
             program.type = CnfProgram::YellowFlash;
         } else if (type == QLatin1String("Special") && mode == QLatin1String("OFF")) {
@@ -568,18 +569,27 @@ public:
 
         // Stage-ring phases become the program's steps, in 'sequence' order
         // when it names any of them.
-        QVector<QPair<int, CnfJsonValue>> phases;
+        struct Phase
+        {
+            int id;
+            CnfJsonValue value;
+            CnfPhasePtr stage;
+        };
+        QVector<Phase> phases;
         for (const CnfJsonValue &phase : r.array(algorithm, QStringLiteral("phases")).items()) {
             if (!r.isType(phase, CnfJsonValue::Object, tr("an item of 'phases'")))
                 return;
+            // A phase whose stage is missing or unknown is not part of the plan.
+            const CnfPhasePtr stage = stageRef(phase, QStringLiteral("stage"));
             const CnfJsonValue &id = phase.member(QStringLiteral("id"));
-            phases.append(qMakePair(id.type() == CnfJsonValue::Integer ? id.scalar().toInt() : -1, phase));
+            if (stage)
+                phases.append({id.type() == CnfJsonValue::Integer ? id.scalar().toInt() : -1, phase, stage});
         }
-        QVector<QPair<int, CnfJsonValue>> ordered;
+        QVector<Phase> ordered;
         for (const CnfJsonValue &entry : r.array(algorithm, QStringLiteral("sequence")).items()) {
             bool found = false;
-            for (const auto &phase : phases) {
-                if (entry.type() == CnfJsonValue::Integer && phase.first == entry.scalar().toInt()) {
+            for (const Phase &phase : phases) {
+                if (entry.type() == CnfJsonValue::Integer && phase.id == entry.scalar().toInt()) {
                     ordered.append(phase);
                     found = true;
                     break;
@@ -590,12 +600,12 @@ public:
         }
         if (ordered.isEmpty())
             ordered = phases;
-        for (const auto &phase : ordered) {
-            const CnfPhasePtr stage = stageRef(phase.second, QStringLiteral("stage"));
-            if (!stage)
-                continue;
-            const CnfPhaseDefPtr step = program.appendPhase(stage, 0);
-            setProperties(*step, phase.second, {QStringLiteral("stage")});
+        for (const Phase &phase : ordered) {
+            const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
+            // A step without an "id" property has the id of its position.
+            const bool implicitId = phase.id == program.phaseCount();
+            setProperties(*step, phase.value,
+                          implicitId ? QStringList{QStringLiteral("stage"), QStringLiteral("id")} : QStringList{QStringLiteral("stage")});
         }
         const CnfJsonValue &detectors = algorithm.member(QStringLiteral("detectors"));
         if (!detectors.isUndefined())
@@ -671,9 +681,13 @@ public:
             plan->from = date(item, QStringLiteral("start"));
             plan->to = date(item, QStringLiteral("stop"));
             plan->weekCard = weekRef(item, QStringLiteral("week"));
-            // The file's id has no field in the plan: kept by position.
-            stash(QStringLiteral("extraPeriods"), QString::number(position++),
-                  leftover(item, {QStringLiteral("name"), QStringLiteral("start"), QStringLiteral("stop"), QStringLiteral("week")}));
+            // The file's id has no field in the plan: kept by position, unless
+            // it is the one the writer gives (the position from 1).
+            QVariantMap rest = leftover(item, {QStringLiteral("name"), QStringLiteral("start"), QStringLiteral("stop"),
+                                               QStringLiteral("week")});
+            if (rest.value(QStringLiteral("id")) == QVariant(position + 1))
+                rest.remove(QStringLiteral("id"));
+            stash(QStringLiteral("extraPeriods"), QString::number(position++), rest);
             if (r.ok())
                 c.addSeasonPlan(plan);
         });
@@ -961,7 +975,7 @@ public:
     void writeMatrix()
     {
         const CnfMatrixPtr matrix = c.conflictMatrix();
-        if (!matrix || matrix->isEmpty())
+        if (!matrix)
             return;
         w.beginArray(QStringLiteral("IGM"));
         w.beginObject();
@@ -1312,7 +1326,7 @@ public:
         const CnfMatrixPtr conflict = c.conflictMatrix();
         QVariantList matrices;
         for (const CnfMatrixPtr &matrix : c.matrixList()) {
-            if (matrix == conflict && !matrix->isEmpty())
+            if (matrix == conflict)
                 continue;
             QVariantList cells;
             for (const CnfMatrixCell &cell : matrix->content())
@@ -1329,7 +1343,8 @@ public:
             QVariantMap entry{{QStringLiteral("id"), sensor->id()}, {QStringLiteral("name"), sensor->name()}};
             const QList<QByteArray> names = sensor->dynamicPropertyNames();
             for (const QByteArray &name : names)
-                entry.insert(QString::fromUtf8(name), CnfTreeSchema::plain(sensor->property(name.constData())));
+                if (!name.startsWith("_q_"))
+                    entry.insert(QString::fromUtf8(name), CnfTreeSchema::plain(sensor->property(name.constData())));
             sensors.append(entry);
         }
         if (!sensors.isEmpty())

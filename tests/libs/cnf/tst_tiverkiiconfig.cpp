@@ -1,0 +1,143 @@
+#include "cnfnative.h"
+#include "formatfixture.h"
+#include "testdata.h"
+#include "testmain.h"
+#include "tiverkiiconfig.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The TIVERK II JSON file: what the saver writes loads back to the same
+// configuration, and broken files say what and where.
+class TestTiverkIIConfig : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTrip()
+    {
+        CnfController original;
+        FormatFixture::fillFull(original, QStringLiteral("tiverkii"), QStringLiteral("0.1"));
+        TiverkIIConfig writer;
+        const QByteArray bytes = writer.save(original);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+
+        TiverkIIConfig reader;
+        QVERIFY2(reader.loadData(bytes), qPrintable(reader.lastError()));
+        CnfController loaded;
+        QVERIFY2(reader.createController(loaded), qPrintable(reader.lastError()));
+        QCOMPARE(FormatFixture::dump(loaded), bytes);
+
+        // Spot checks of what a dump could hide: kinds of native values and texts.
+        QCOMPARE(loaded.property("type").toString(), QStringLiteral("tiverkii"));
+        QCOMPARE(loaded.getNativeData(QStringLiteral("ratio")).userType(), int(QMetaType::Double));
+        QCOMPARE(loaded.getNativeData(QStringLiteral("wholeDouble")).userType(), int(QMetaType::Double));
+        QCOMPARE(loaded.getNativeData(QStringLiteral("startup_yf")).toInt(), 3);
+        QCOMPARE(loaded.getNativeData(QStringLiteral("bigCounter")).toLongLong(), qlonglong(1) << 40);
+        QCOMPARE(loaded.getNativeData(QStringLiteral("address")).toString(),
+                 FormatFixture::nativeTree().value(QStringLiteral("address")).toString());
+        QCOMPARE(loaded.nativeData().toVariant(), original.nativeData().toVariant());
+        QCOMPARE(loaded.findSG(1)->devices.size(), 1);
+        QCOMPARE(loaded.findSG(1)->devices.first(), loaded.findPowerDevice(1));
+        QCOMPARE(loaded.findSG(2)->interstate(1), QByteArray("\x01\x02\x03\x04\x05\x06", 6));
+        QCOMPARE(loaded.safetyMatrix()->releaf(2, 1), 4.5);
+        QCOMPARE(loaded.findProgram(QStringLiteral("1"))->data(), QByteArray("\x01\x03\x10\x20", 4));
+        QCOMPARE(loaded.findProgram(QStringLiteral("1"))->phaseDefAt(0)->property("recall").toString(), QStringLiteral("max"));
+        QCOMPARE(loaded.defaultDayCard()->records.value(QTime(22, 0, 30)).program, loaded.findProgram(QStringLiteral("2")));
+        QCOMPARE(loaded.specialDays().value(QDate(2000, 1, 1))->name, QStringLiteral("New year"));
+    }
+
+    void loadsThroughNativeDetection()
+    {
+        CnfController original;
+        FormatFixture::fillFull(original, QStringLiteral("tiverkii"), QStringLiteral("0.1"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("config.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, original, error), qPrintable(error));
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        QVERIFY(native.dynamicCast<TiverkIIConfig>());
+        CnfController loaded;
+        QVERIFY(native->createController(loaded));
+        QCOMPARE(FormatFixture::dump(loaded), FormatFixture::dump(original));
+    }
+
+    void malformed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        const QByteArray head = "{\"controller\": {\"type\": \"tiverkii\"},\n";
+        QTest::newRow("truncated") << QByteArray(head + "\"signalGroups\": [{\"id\": 1")
+                                   << QStringLiteral("Line 2, column 26: the document ends inside an object (the file is truncated)");
+        QTest::newRow("wrong type") << QByteArray(head + "\"signalGroups\": [{\"id\": \"one\"}]}")
+                                    << QStringLiteral("Line 2, column 25: 'id' must be integer, not text");
+        QTest::newRow("unknown key") << QByteArray(head + "\"phases\": [{\"id\": \"1\", \"colour\": 3}]}")
+                                     << QStringLiteral("Line 2, column 34: unknown key 'colour' in a phase");
+        QTest::newRow("huge int") << QByteArray(head + "\"powerDevices\": [{\"id\": 99999999999}]}")
+                                  << QStringLiteral("Line 2, column 25: 'id' has the value 99999999999, out of the range -2147483648 to 2147483647");
+        QTest::newRow("huge double") << QByteArray(head + "\"x\": 1e400}")
+                                     << QStringLiteral("Line 2, column 6: the number 1e400 is out of range");
+        QTest::newRow("float id") << QByteArray(head + "\"detectors\": [{\"id\": 1.5}]}")
+                                  << QStringLiteral("Line 2, column 22: 'id' must be a whole number in range, not 1.5");
+        QTest::newRow("dangling reference") << QByteArray(head + "\"signalGroups\": [{\"id\": 1, \"devices\": [7]}]}")
+                                            << QStringLiteral("Line 2, column 39: 'devices' names no power device 7");
+        QTest::newRow("duplicate id") << QByteArray(head + "\"detectors\": [{\"id\": 1}, {\"id\": 1}]}")
+                                      << QStringLiteral("Line 2, column 26: ");
+        QTest::newRow("bad time") << QByteArray(head + "\"dayCards\": [{\"id\": \"1\", \"records\": [{\"start\": \"25:00\"}]}]}")
+                                  << QStringLiteral("Line 2, column 48: 'start' is not a time (hh:mm:ss): 25:00");
+        QTest::newRow("list is map") << QByteArray(head + "\"programs\": {}}")
+                                     << QStringLiteral("Line 2, column 13: 'programs' must be array, not object");
+    }
+
+    void malformed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        TiverkIIConfig config;
+        CnfController controller;
+        const bool ok = config.loadData(bytes) && config.createController(controller);
+        QVERIFY(!ok);
+        QVERIFY2(config.lastError().startsWith(error), qPrintable(config.lastError()));
+        QVERIFY(controller.programs().isEmpty() && controller.signalGroups().isEmpty());
+        // Through the detection the same text comes back, and no object.
+        if (!config.isValid()) {
+            QVERIFY(!CnfNative::loadNativeConfig(bytes));
+            QCOMPARE(CnfNative::loadError(), config.lastError());
+        }
+    }
+
+    void notTiverkII()
+    {
+        TiverkIIConfig config;
+        QVERIFY(!config.loadData("{\"configVersion\": 1, \"type\": \"ZU_MOLT\"}"));
+        QVERIFY(config.lastError().contains(QStringLiteral("no TIVERK II configuration")));
+        QVERIFY(!config.load(QStringLiteral("/nonexistent/file.json")));
+        QVERIFY(config.lastError().startsWith(QStringLiteral("Cannot open /nonexistent/file.json")));
+    }
+
+    void saveRefusesWhatJsonCannotHold()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverkii"));
+        controller.setNativeData(QStringLiteral("programs"), 1);
+        TiverkIIConfig config;
+        QVERIFY(config.save(controller).isEmpty());
+        QVERIFY(config.lastError().contains(QStringLiteral("reserved")));
+
+        controller.setNativeData(QStringLiteral("programs"), QVariant());
+        controller.setNativeData(QStringLiteral("gain"), qQNaN());
+        QVERIFY(config.save(controller).isEmpty());
+        QVERIFY(config.lastError().contains(QStringLiteral("cannot be stored")));
+    }
+
+    void humanizedSection()
+    {
+        const QVariantMap map{{QStringLiteral("rings"), QVariantList{1, 2}}, {QStringLiteral("name"), QStringLiteral("ü")}};
+        const QByteArray text = TiverkIIConfig::humanizedSection(map, {QStringLiteral("modules"), QStringLiteral("MultiRing")});
+        QCOMPARE(text, QByteArray("{\n    \"name\": \"\xC3\xBC\",\n    \"rings\": [1, 2]\n}"));
+        QVERIFY(TiverkIIConfig::humanizedSection(map, {}).isEmpty());
+    }
+};
+
+PROJECT_TEST(TestTiverkIIConfig);
+#include "tst_tiverkiiconfig.moc"
