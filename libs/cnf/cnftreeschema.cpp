@@ -613,13 +613,14 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     Part &devices = addPart(QStringLiteral("powerDevices"));
     for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
-        devices.items.append({qMakePair(QStringLiteral("id"), QVariant(device->id)),
-                              qMakePair(QStringLiteral("name"), QVariant(device->name)),
-                              qMakePair(QStringLiteral("address"), QVariant(device->address)),
-                              qMakePair(QStringLiteral("type"), QVariant(device->type)),
-                              qMakePair(QStringLiteral("color"), QVariant(device->color)),
-                              qMakePair(QStringLiteral("lampsCount"), QVariant(device->lampsCount)),
-                              qMakePair(QStringLiteral("burnoutControl"), QVariant(device->burnoutControl))});
+        Fields fields{qMakePair(QStringLiteral("id"), QVariant(device->id))};
+        addIf(fields, !device->name.isEmpty(), QStringLiteral("name"), device->name);
+        fields << qMakePair(QStringLiteral("address"), QVariant(device->address))
+               << qMakePair(QStringLiteral("type"), QVariant(device->type))
+               << qMakePair(QStringLiteral("color"), QVariant(device->color))
+               << qMakePair(QStringLiteral("lampsCount"), QVariant(device->lampsCount))
+               << qMakePair(QStringLiteral("burnoutControl"), QVariant(device->burnoutControl));
+        devices.items.append(fields);
     }
 
     Part &groups = addPart(QStringLiteral("signalGroups"));

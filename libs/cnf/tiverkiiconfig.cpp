@@ -23,6 +23,17 @@ int contentStart(const QByteArray &bytes)
     return i;
 }
 
+// Short elements stand on one line each, long ones spread over several.
+bool fitsOnLine(const CnfTreeSchema::Fields &fields)
+{
+    CnfJsonWriter probe;
+    probe.beginObject(QString(), CnfJsonWriter::Inline);
+    for (const auto &field : fields)
+        probe.writeValue(field.first, field.second);
+    probe.endObject();
+    return probe.data().size() <= 100;
+}
+
 } // namespace
 
 TiverkIIConfig::TiverkIIConfig() = default;
@@ -125,7 +136,7 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
             writer.beginArray(part.key);
         for (const CnfTreeSchema::Fields &fields : part.items) {
             writer.beginObject(part.list ? QString() : part.key,
-                               part.list && fields.size() <= 4 ? CnfJsonWriter::Inline : CnfJsonWriter::Normal);
+                               part.list && fitsOnLine(fields) ? CnfJsonWriter::Inline : CnfJsonWriter::Normal);
             for (const auto &field : fields)
                 writer.writeValue(field.first, field.second);
             writer.endObject();

@@ -1,0 +1,338 @@
+#include "adapterconfig.h"
+#include "cnfnative.h"
+#include "formatfixture.h"
+#include "testdata.h"
+#include "testmain.h"
+#include "tiverkiiconfig.h"
+#include "zu_moltconfig.h"
+
+#include <QFile>
+#include <QtTest>
+
+// The sample configurations in examples/ are written by the savers from the
+// configurations built here. This test checks that they are still exactly what
+// the savers write and that each loads as its family. After a deliberate change
+// of a format, run it once with PLIVEK_WRITE_EXAMPLES=1 to write them anew.
+namespace {
+
+CnfSignalGroupPtr group(CnfController &c, int id, const QString &name, int type)
+{
+    auto g = CnfSignalGroupPtr::create();
+    g->id = id;
+    g->name = name;
+    g->setType(type);
+    c.addSignalGroup(g);
+    return g;
+}
+
+CnfPowerDevicePtr device(CnfController &c, int id, int address, const QString &name, int type, int color)
+{
+    auto d = CnfPowerDevicePtr::create();
+    d->id = id;
+    d->address = address;
+    d->name = name;
+    d->type = type;
+    d->color = color;
+    d->lampsCount = 1;
+    c.addPowerDevice(d);
+    return d;
+}
+
+CnfPhasePtr phase(CnfController &c, const QString &id, const QString &name, const QList<int> &groups, int minTime,
+                  int maxTime)
+{
+    auto p = CnfPhasePtr::create();
+    p->id = id;
+    p->name = name;
+    p->minTime = minTime;
+    p->maxTime = maxTime;
+    for (int g : groups)
+        p->signalGroups.append(c.findSG(g));
+    c.addPhase(p);
+    return p;
+}
+
+CnfDetectorPtr detector(CnfController &c, int id, const QString &name, bool sensor)
+{
+    auto d = CnfDetectorPtr::create();
+    d->setId(id);
+    d->setName(name);
+    if (sensor)
+        c.addSensor(d);
+    else
+        c.addDetector(d);
+    return d;
+}
+
+CnfProgramPtr program(CnfController &c, const QString &id, const QString &name, int type)
+{
+    auto p = CnfProgramPtr::create(&c);
+    p->id = id;
+    p->name = name;
+    p->type = type;
+    c.addProgram(p);
+    return p;
+}
+
+void addMatrix(CnfController &c, const QList<QList<int>> &conflicts, double seconds, const QString &name)
+{
+    auto m = CnfMatrixPtr::create();
+    m->setId(1);
+    m->setName(name);
+    for (const QList<int> &pair : conflicts) {
+        m->setReleaf(pair.at(0), pair.at(1), seconds);
+        m->setReleaf(pair.at(1), pair.at(0), seconds);
+    }
+    c.addMatrix(m, true, true);
+}
+
+// Day card "1" (workdays) and "2" (weekend), a week card and the defaults.
+void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &peak, const CnfProgramPtr &night)
+{
+    auto workday = CnfDayCardPtr::create();
+    workday->id = QStringLiteral("1");
+    workday->name = QStringLiteral("Workday");
+    workday->addRecord(QTime(0, 0), QTime(6, 0), night, CnfProgramPtr());
+    workday->addRecord(QTime(6, 0), QTime(7, 30), day, night);
+    workday->addRecord(QTime(7, 30), QTime(10, 0), peak, day);
+    workday->addRecord(QTime(10, 0), QTime(23, 0), day, night);
+    workday->addRecord(QTime(23, 0), QTime(0, 0), night, CnfProgramPtr());
+    c.addDayCard(workday);
+    auto weekend = CnfDayCardPtr::create();
+    weekend->id = QStringLiteral("2");
+    weekend->name = QStringLiteral("Weekend");
+    weekend->addRecord(QTime(0, 0), QTime(8, 0), night, CnfProgramPtr());
+    weekend->addRecord(QTime(8, 0), QTime(0, 0), day, night);
+    c.addDayCard(weekend);
+    auto week = CnfWeekCardPtr::create();
+    week->id = QStringLiteral("1");
+    week->name = QStringLiteral("Week");
+    for (int d = 1; d <= 7; ++d)
+        week->days.insert(d, d <= 5 ? workday : weekend);
+    c.addWeekCard(week);
+    auto holiday = CnfSpecialDayPtr::create();
+    holiday->id = QStringLiteral("1");
+    holiday->name = QStringLiteral("New Year");
+    holiday->dayCard = weekend;
+    c.addSpecialDay(QDate(2000, 1, 1), holiday);
+    c.setDefaultDayCard(workday);
+    c.setDefaultProgram(day);
+    c.setReserveProgram(night);
+}
+
+// A four-arm TIVERK 3.18 intersection: through traffic and pedestrians on
+// both roads, a protected left turn on the main road.
+void tiverk318(CnfController &c)
+{
+    c.setProperty("type", QStringLiteral("tiverk"));
+    c.setProperty("version", QStringLiteral("3.18"));
+    c.setProperty("number", 101);
+    c.setProperty("description", QStringLiteral("Main St / Station Rd"));
+    const QStringList names = {QStringLiteral("Main N"), QStringLiteral("Main S"), QStringLiteral("Station E"),
+                               QStringLiteral("Station W"), QStringLiteral("Main left"), QStringLiteral("Ped Main"),
+                               QStringLiteral("Ped Station"), QStringLiteral("Ped diagonal")};
+    for (int i = 1; i <= 8; ++i) {
+        const CnfSignalGroupPtr g = group(c, i, names.at(i - 1), i <= 4 ? CnfSignalGroup::Traffic
+                                                                 : i == 5 ? CnfSignalGroup::Arrow
+                                                                          : CnfSignalGroup::Pedestrian);
+        // Red, yellow and green keys of vehicle groups; red and green of pedestrian ones.
+        const int base = (i - 1) * 3;
+        g->assignDevice(device(c, base + 1, base, QString(), CnfPowerDevice::Key, CnfPowerDevice::Red));
+        if (i <= 5)
+            g->assignDevice(device(c, base + 2, base + 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Yellow));
+        g->assignDevice(device(c, base + 3, base + 2, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+        g->detectorAddresses = {i <= 4 ? i - 1 : 255};
+        g->setInterstate(1, i <= 5 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
+    }
+    phase(c, QStringLiteral("1"), QStringLiteral("Main road"), {1, 2, 7}, 15, 60);
+    phase(c, QStringLiteral("2"), QStringLiteral("Main left turn"), {1, 5}, 6, 20);
+    phase(c, QStringLiteral("3"), QStringLiteral("Station road"), {3, 4, 6}, 10, 40);
+    phase(c, QStringLiteral("4"), QStringLiteral("All pedestrians"), {6, 7, 8}, 8, 15);
+    addMatrix(c, {{1, 3}, {1, 4}, {2, 3}, {2, 4}, {2, 5}, {5, 3}, {5, 4}, {5, 6}, {1, 6}, {2, 6}, {3, 7}, {4, 7},
+                  {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}},
+              5.0, QStringLiteral("Conflicts"));
+    for (int i = 1; i <= 4; ++i)
+        detector(c, i, QStringLiteral("Loop %1").arg(names.at(i - 1)), false);
+    detector(c, 1, QStringLiteral("Button Main"), true);
+    detector(c, 2, QStringLiteral("Button Station"), true);
+
+    const CnfProgramPtr day = program(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    day->kind = 1;
+    day->setData(QByteArray("\x01\x01", 2));
+    day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
+    day->appendPhase(c.findPhase(QStringLiteral("2")), 8);
+    day->appendPhase(c.findPhase(QStringLiteral("3")), 20);
+    day->appendPhase(c.findPhase(QStringLiteral("4")), 10);
+    const CnfProgramPtr peak = program(c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
+    peak->kind = 2;
+    peak->setData(QByteArray("\x02\x02", 2));
+    peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
+    peak->appendPhase(c.findPhase(QStringLiteral("2")), 12);
+    peak->appendPhase(c.findPhase(QStringLiteral("3")), 25);
+    peak->setCycleOffset(15);
+    const CnfProgramPtr night = program(c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
+    night->kind = 0;
+    night->setData(QByteArray("\x03\x00", 2));
+    timetable(c, day, peak, night);
+    c.setInterstate(CnfInterstatePtr::create(1, 1, 1));
+    c.setNativeData(QStringLiteral("startup_yf"), 5);
+    c.setNativeData(QStringLiteral("dprog_stop"), 3);
+}
+
+// A small adapter configuration: two roads, pedestrians with buttons.
+void adapter(CnfController &c)
+{
+    c.setProperty("type", QStringLiteral("adapter"));
+    c.setProperty("number", 7);
+    c.setProperty("description", QStringLiteral("Mill Lane crossing"));
+    for (int i = 1; i <= 4; ++i) {
+        const CnfSignalGroupPtr g = group(c, i, QString(), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
+        g->assignDevice(device(c, i, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+    }
+    phase(c, QStringLiteral("1"), QString(), {1, 4}, 10, 45);
+    phase(c, QStringLiteral("2"), QString(), {2, 3}, 10, 30);
+    addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 4.0, QString());
+    detector(c, 1, QStringLiteral("Loop 1"), false);
+    detector(c, 1, QStringLiteral("Button"), true);
+    const CnfProgramPtr day = program(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    day->kind = 3;
+    day->setData(QByteArray("\x01\x03", 2));
+    day->appendPhase(c.findPhase(QStringLiteral("1")), 30);
+    day->appendPhase(c.findPhase(QStringLiteral("2")), 20);
+    const CnfProgramPtr night = program(c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
+    night->kind = 0;
+    night->setData(QByteArray("\x02\x00", 2));
+    timetable(c, day, day, night);
+    c.setNativeData(QStringLiteral("DEVICE"), 0);
+    c.setNativeData(QStringLiteral("SCHEDULING"), 1);
+}
+
+// A TIVERK II intersection with a fixed-time and a timeline program.
+void tiverkII(CnfController &c)
+{
+    c.setProperty("type", QStringLiteral("tiverkii"));
+    c.setProperty("version", QStringLiteral("0.1"));
+    c.setProperty("number", 12);
+    c.setProperty("description", QStringLiteral("Harbour Rd / Bridge St"));
+    auto defaults = CnfSignalGroupPtr::create();
+    const QVariantMap times{{QStringLiteral("amber"), 3}, {QStringLiteral("greenBlink"), 3}, {QStringLiteral("maxGreen"), 2},
+                            {QStringLiteral("maxRed"), 2}, {QStringLiteral("minGreen"), 2}, {QStringLiteral("minRed"), 2},
+                            {QStringLiteral("redAmber"), 2}};
+    for (auto it = times.cbegin(); it != times.cend(); ++it)
+        defaults->setProperty(it.key().toLatin1().constData(), it.value());
+    c.setDefaulSignalGroup(defaults);
+    const QStringList names = {QStringLiteral("Harbour"), QStringLiteral("Bridge"), QStringLiteral("Crossing H"),
+                               QStringLiteral("Crossing B")};
+    for (int i = 1; i <= 4; ++i) {
+        const CnfSignalGroupPtr g = group(c, i, names.at(i - 1), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
+        g->assignDevice(device(c, i, i - 1, QStringLiteral("K%1").arg(i), CnfPowerDevice::Output, CnfPowerDevice::Green));
+        if (i == 1)
+            g->setProperty("minGreen", 8);
+    }
+    phase(c, QStringLiteral("1"), QStringLiteral("Harbour"), {1, 4}, 10, 40);
+    phase(c, QStringLiteral("2"), QStringLiteral("Bridge"), {2, 3}, 8, 30);
+    addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 5.0, QStringLiteral("default_matrix"));
+    detector(c, 1, QStringLiteral("Harbour loop"), false);
+    detector(c, 1, QStringLiteral("Bridge button"), true);
+    const CnfProgramPtr timer = program(c, QStringLiteral("1"), QStringLiteral("Fixed"), CnfProgram::FixedTime);
+    timer->matrix = c.defaultMatrix();
+    timer->defaultMatrix = true;
+    timer->appendPhaseFl(c.findPhase(QStringLiteral("1")), 35);
+    timer->appendPhaseFl(c.findPhase(QStringLiteral("2")), 25);
+    const CnfProgramPtr line = program(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
+    line->cycleLength = 60;
+    line->setTimelineData(1, 0, CnfSignalGroup::Green);
+    line->setTimelineData(1, 30, CnfSignalGroup::GreenBlink);
+    line->setTimelineData(1, 33, CnfSignalGroup::Yellow);
+    line->setTimelineData(1, 36, CnfSignalGroup::Red);
+    line->setTimelineData(2, 0, CnfSignalGroup::Red);
+    line->setTimelineData(2, 38, CnfSignalGroup::RedYellow);
+    line->setTimelineData(2, 40, CnfSignalGroup::Green);
+    const CnfProgramPtr flash = program(c, QStringLiteral("3"), QStringLiteral("Flash"), CnfProgram::YellowFlash);
+    timetable(c, timer, line, flash);
+    c.setNativeData(QStringLiteral("sg_defaults"), times);
+    c.setNativeData(QStringLiteral("controlSources"),
+                    QVariantList{QVariantMap{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("emergency")},
+                                             {QStringLiteral("priority"), 9999}},
+                                 QVariantMap{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("scheduler")},
+                                             {QStringLiteral("priority"), 0}},
+                                 QVariantMap{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("its")},
+                                             {QStringLiteral("type"), QStringLiteral("TiverkIts")},
+                                             {QStringLiteral("url"), QStringLiteral("tcp://localhost:12330/")},
+                                             {QStringLiteral("priority"), 3}}});
+}
+
+// The ZU_MOLT fixture without the values that only tests need.
+void zuMolt(CnfController &c)
+{
+    FormatFixture::fillZuMolt(c);
+    for (const char *key : {"note", "gain", "wholeDouble"})
+        c.setNativeData(QLatin1String(key), QVariant());
+    c.setProperty("dprog_stop", QVariant());
+}
+
+QByteArray saved(const CnfController &c)
+{
+    const QString family = c.property("type").toString();
+    if (family == QLatin1String("adapter"))
+        return AdapterConfig().save(c);
+    if (family == QLatin1String("tiverkii"))
+        return TiverkIIConfig().save(c);
+    if (family == QLatin1String("ZU_MOLT"))
+        return ZU_MOLTConfig().save(c);
+    return c.save(-1);
+}
+
+} // namespace
+
+class TestExamples : public QObject
+{
+    Q_OBJECT
+private slots:
+    void examples_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("which");
+        QTest::newRow("TIVERK 3.18") << QStringLiteral("tiverk318_intersection.cnf") << 0;
+        QTest::newRow("adapter") << QStringLiteral("adapter_crossing.txt") << 1;
+        QTest::newRow("TIVERK II") << QStringLiteral("tiverkii_intersection.json") << 2;
+        QTest::newRow("ZU_MOLT") << QStringLiteral("zumolt_intersection.json") << 3;
+    }
+
+    void examples()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, which);
+        CnfController controller;
+        switch (which) {
+        case 0: tiverk318(controller); break;
+        case 1: adapter(controller); break;
+        case 2: tiverkII(controller); break;
+        default: zuMolt(controller); break;
+        }
+        const QByteArray bytes = saved(controller);
+        QVERIFY(!bytes.isEmpty());
+        const QString path = TestSupport::examplesPath(file);
+        if (qEnvironmentVariableIsSet("PLIVEK_WRITE_EXAMPLES")) {
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            QCOMPARE(out.write(bytes), qint64(bytes.size()));
+            out.close();
+        }
+        QFile in(path);
+        QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(path));
+        QCOMPARE(in.readAll(), bytes);
+
+        // Each sample loads as its own family.
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        CnfController loaded;
+        QVERIFY2(native->createController(loaded), qPrintable(native->lastError()));
+        QCOMPARE(loaded.property("type").toString(), controller.property("type").toString());
+        QCOMPARE(loaded.signalGroups().size(), controller.signalGroups().size());
+        QCOMPARE(loaded.programs().size(), controller.programs().size());
+    }
+};
+
+PROJECT_TEST(TestExamples);
+#include "tst_examples.moc"
