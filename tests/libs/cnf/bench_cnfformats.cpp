@@ -1,0 +1,113 @@
+#include "adapterconfig.h"
+#include "formatfixture.h"
+#include "tiverkiiconfig.h"
+#include "zu_moltconfig.h"
+
+#include <QtTest>
+
+// Load and save of the adapter, TIVERK II and ZU_MOLT files with a
+// configuration of about 5 MB: many programs with steps and timelines, and a
+// large native tree. Run: build with -DBUILD_BENCHMARKS=ON, then
+// build/bench/bench_cnf_formats.
+namespace {
+
+void fillLarge(CnfController &c, bool zuMolt)
+{
+    if (zuMolt)
+        FormatFixture::fillZuMolt(c);
+    else
+        FormatFixture::fillFull(c, QStringLiteral("tiverkii"), QStringLiteral("0.1"));
+    for (int n = 100; n < 2100; ++n) {
+        auto program = CnfProgramPtr::create(&c);
+        program->id = QString::number(n);
+        program->name = QStringLiteral("Программа %1").arg(n);
+        program->type = n % 2 ? CnfProgram::Timeline : CnfProgram::Stagering;
+        program->cycleLength = 90;
+        for (int step = 0; step < 4; ++step) {
+            const CnfPhaseDefPtr def = program->appendPhase(c.findPhase(QString::number(1 + step % 2)), 0);
+            def->setProperty("minGreen", 5 + step);
+            def->setProperty("recall", QStringLiteral("soft"));
+        }
+        for (int group = 1; group <= 3; ++group) {
+            for (int point = 0; point < 90; point += 15)
+                program->setTimelineData(group, point, point % 30 ? CnfSignalGroup::Red : CnfSignalGroup::Green);
+        }
+        c.addProgram(program);
+    }
+    QVariantList records;
+    for (int i = 0; i < 20000; ++i) {
+        records.append(QVariantMap{{QStringLiteral("id"), i}, {QStringLiteral("name"), QStringLiteral("Запись %1").arg(i)},
+                                   {QStringLiteral("value"), i * 0.5}, {QStringLiteral("flags"), QVariantList{i % 2 == 0, i % 3}}});
+    }
+    c.setNativeData(QStringLiteral("journal"), records);
+}
+
+} // namespace
+
+class BenchFormats : public QObject
+{
+    Q_OBJECT
+private slots:
+    void load_data() { formats(); }
+    void load()
+    {
+        QFETCH(int, format);
+        CnfController source;
+        fillLarge(source, format == 2);
+        const QByteArray bytes = save(format, source);
+        qInfo("%s: %d bytes", QTest::currentDataTag(), bytes.size());
+        QVERIFY(!bytes.isEmpty());
+        QBENCHMARK {
+            CnfController controller;
+            QVERIFY(loadInto(format, bytes, controller));
+        }
+    }
+
+    void save_data() { formats(); }
+    void save()
+    {
+        QFETCH(int, format);
+        CnfController source;
+        fillLarge(source, format == 2);
+        QBENCHMARK {
+            QVERIFY(!save(format, source).isEmpty());
+        }
+    }
+
+private:
+    static void formats()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("adapter") << 0;
+        QTest::newRow("TIVERK II") << 1;
+        QTest::newRow("ZU_MOLT") << 2;
+    }
+
+    static QByteArray save(int format, const CnfController &controller)
+    {
+        switch (format) {
+        case 0: return AdapterConfig().save(controller);
+        case 1: return TiverkIIConfig().save(controller);
+        default: return ZU_MOLTConfig().save(controller);
+        }
+    }
+
+    template<typename Config>
+    static bool loadWith(const QByteArray &bytes, CnfController &controller)
+    {
+        Config config;
+        return config.loadData(bytes) && config.createController(controller);
+    }
+
+    static bool loadInto(int format, const QByteArray &bytes, CnfController &controller)
+    {
+        switch (format) {
+        case 0: return loadWith<AdapterConfig>(bytes, controller);
+        case 1: return loadWith<TiverkIIConfig>(bytes, controller);
+        default: return loadWith<ZU_MOLTConfig>(bytes, controller);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchFormats)
+#include "bench_cnfformats.moc"
