@@ -332,6 +332,55 @@ private slots:
         QCOMPARE(loaded.signalGroups().size(), controller.signalGroups().size());
         QCOMPARE(loaded.programs().size(), controller.programs().size());
     }
+
+    // loadNativeConfig tells the four families apart by content alone.
+    void familiesToldApart()
+    {
+        const QVector<QPair<QString, QString>> files = {
+            {QStringLiteral("tiverk318_intersection.cnf"), QStringLiteral("tiverk")},
+            {QStringLiteral("adapter_crossing.txt"), QStringLiteral("adapter")},
+            {QStringLiteral("tiverkii_intersection.json"), QStringLiteral("tiverkii")},
+            {QStringLiteral("zumolt_intersection.json"), QStringLiteral("ZU_MOLT")}};
+        for (const auto &file : files) {
+            QFile in(TestSupport::examplesPath(file.first));
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            const QByteArray bytes = in.readAll();
+            const CnfNativePtr native = CnfNative::loadNativeConfig(bytes);
+            QVERIFY2(native && native->isValid(), qPrintable(file.first + QLatin1String(": ") + CnfNative::loadError()));
+            QCOMPARE(bool(native.dynamicCast<AdapterConfig>()), file.second == QLatin1String("adapter"));
+            QCOMPARE(bool(native.dynamicCast<TiverkIIConfig>()), file.second == QLatin1String("tiverkii"));
+            QCOMPARE(bool(native.dynamicCast<ZU_MOLTConfig>()), file.second == QLatin1String("ZU_MOLT"));
+            CnfController controller;
+            QVERIFY(native->createController(controller));
+            QCOMPARE(controller.property("type").toString(), file.second);
+
+            // Cut anywhere, the file is refused with a reason, never half read.
+            for (int cut : {1, 20, bytes.size() / 3, bytes.size() / 2, bytes.size() - 3}) {
+                QVERIFY2(!CnfNative::loadNativeConfig(bytes.left(cut)),
+                         qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
+                QVERIFY(!CnfNative::loadError().isEmpty());
+            }
+        }
+    }
+
+    void nothingKnown_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("blank") << QByteArray(" \r\n\t ");
+        QTest::newRow("binary") << QByteArray("\x00\x01\x02\xff\xfe", 5);
+        QTest::newRow("text") << QByteArray("hello world\n");
+        QTest::newRow("other JSON") << QByteArray("{\"hello\": \"world\"}");
+        QTest::newRow("JSON array") << QByteArray("[1, 2, 3]");
+        QTest::newRow("brace only") << QByteArray("{");
+    }
+
+    void nothingKnown()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!CnfNative::loadNativeConfig(bytes));
+        QVERIFY(!CnfNative::loadError().isEmpty());
+    }
 };
 
 PROJECT_TEST(TestExamples);
