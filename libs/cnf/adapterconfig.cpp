@@ -21,14 +21,6 @@ QString tr(const char *text)
 
 AdapterConfig::AdapterConfig() = default;
 
-bool AdapterConfig::fail(const QString &error)
-{
-    m_error = error;
-    m_valid = false;
-    setLastError(error);
-    return false;
-}
-
 bool AdapterConfig::recognizes(const QByteArray &bytes)
 {
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
@@ -46,20 +38,9 @@ bool AdapterConfig::recognizes(const QByteArray &bytes)
     return false;
 }
 
-bool AdapterConfig::load(const QString &path)
-{
-    QByteArray bytes;
-    QString error;
-    if (!CnfTreeSchema::readFile(path, &bytes, &error))
-        return fail(error);
-    return loadData(bytes);
-}
-
 bool AdapterConfig::loadData(const QByteArray &bytes)
 {
-    m_root = CnfJsonValue();
-    m_valid = false;
-    m_error.clear();
+    reset();
     if (!recognizes(bytes))
         return fail(tr("Line 1: the text does not begin with the [controller] section: this is no adapter configuration"));
     CnfJsonValue root;
@@ -77,38 +58,20 @@ bool AdapterConfig::loadData(const QByteArray &bytes)
         if (!known.contains(member.first))
             return fail(tr("Line %1: unknown section or value \"%2\"").arg(member.second.line()).arg(member.first));
     }
-    m_root = root;
-    m_valid = true;
-    return true;
+    return accept(root);
 }
 
-bool AdapterConfig::createController(CnfController &controller)
+bool AdapterConfig::fill(CnfController &controller, QString *error)
 {
-    if (!m_valid)
-        return fail(m_error.isEmpty() ? tr("No configuration loaded") : m_error);
-    controller.clear();
-    QString error;
-    if (!CnfTreeSchema::apply(m_root, m_root.member(QLatin1String(nativeSection)), QStringList(), controller, &error)) {
-        // The adapter text counts columns loosely; its messages name the line.
-        controller.clear();
-        controller.setLastError(error);
-        m_error = error;
-        setLastError(error);
-        return false;
-    }
-    return true;
+    return CnfTreeSchema::apply(root(), root().member(QLatin1String(nativeSection)), QStringList(), controller, error);
 }
 
 QByteArray AdapterConfig::save(const CnfController &controller)
 {
-    m_error.clear();
     QVector<CnfTreeSchema::Part> parts;
     QVariantMap native;
-    QString error;
-    if (!CnfTreeSchema::collect(controller, &parts, &native, &error)) {
-        fail(error);
+    if (!collect(controller, &parts, &native))
         return QByteArray();
-    }
     CnfSectionText text;
     text.comment(QStringLiteral("Adapter controller configuration"));
     for (const CnfTreeSchema::Part &part : parts) {

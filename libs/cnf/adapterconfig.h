@@ -1,7 +1,6 @@
 #pragma once
 
-#include "cnfjsonvalue.h"
-#include "cnfnative.h"
+#include "cnfformatconfig.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,27 +15,18 @@ class CnfController;
 // load() reads and checks a file; createController() then fills a
 // controller. Failures: false (or empty bytes from save) with lastError(),
 // which names the line for content errors.
-class AdapterConfig : public CnfNative
+class AdapterConfig : public CnfFormatConfig
 {
 public:
     AdapterConfig();
 
-    bool load(const QString &path);
-    bool loadData(const QByteArray &bytes);
-    bool isValid() const override { return m_valid; }
-    bool createController(CnfController &controller) override;
-    using CnfNative::createController;
-    QString lastError() const override { return m_error; }
+    bool loadData(const QByteArray &bytes) override;
 
     QByteArray save(const CnfController &controller);
 
     // True when the text starts (after comments) with the "[controller]" header.
     static bool recognizes(const QByteArray &bytes);
 
-private:
-    bool fail(const QString &error);
-
-    CnfJsonValue m_root;
-    bool m_valid = false;
-    QString m_error;
+protected:
+    bool fill(CnfController &controller, QString *error) override;
 };

@@ -38,23 +38,6 @@ bool fitsOnLine(const CnfTreeSchema::Fields &fields)
 
 TiverkIIConfig::TiverkIIConfig() = default;
 
-bool TiverkIIConfig::fail(const QString &error)
-{
-    m_error = error;
-    m_valid = false;
-    setLastError(error);
-    return false;
-}
-
-bool TiverkIIConfig::load(const QString &path)
-{
-    QByteArray bytes;
-    QString error;
-    if (!CnfTreeSchema::readFile(path, &bytes, &error))
-        return fail(error);
-    return loadData(bytes);
-}
-
 bool TiverkIIConfig::recognizes(const QByteArray &bytes)
 {
     // A cheap look at the start: the writer puts "controller" first, but a
@@ -70,9 +53,7 @@ bool TiverkIIConfig::recognizes(const QByteArray &bytes)
 
 bool TiverkIIConfig::loadData(const QByteArray &bytes)
 {
-    m_root = CnfJsonValue();
-    m_valid = false;
-    m_error.clear();
+    reset();
     CnfJsonParser parser;
     if (!parser.parse(bytes))
         return fail(parser.error());
@@ -82,25 +63,12 @@ bool TiverkIIConfig::loadData(const QByteArray &bytes)
     const CnfJsonValue &controller = root.member(QStringLiteral("controller"));
     if (controller.type() != CnfJsonValue::Object)
         return fail(tr("Line 1, column 1: the \"controller\" object is missing: this is no TIVERK II configuration"));
-    m_root = root;
-    m_valid = true;
-    return true;
+    return accept(root);
 }
 
-bool TiverkIIConfig::createController(CnfController &controller)
+bool TiverkIIConfig::fill(CnfController &controller, QString *error)
 {
-    if (!m_valid)
-        return fail(m_error.isEmpty() ? tr("No configuration loaded") : m_error);
-    controller.clear();
-    QString error;
-    if (!CnfTreeSchema::apply(m_root, m_root, CnfTreeSchema::partKeys(), controller, &error)) {
-        controller.clear();
-        controller.setLastError(error);
-        m_error = error;
-        setLastError(error);
-        return false;
-    }
-    return true;
+    return CnfTreeSchema::apply(root(), root(), CnfTreeSchema::partKeys(), controller, error);
 }
 
 QByteArray TiverkIIConfig::save(const CnfController *controller)
@@ -114,14 +82,10 @@ QByteArray TiverkIIConfig::save(const CnfController *controller)
 
 QByteArray TiverkIIConfig::save(const CnfController &controller)
 {
-    m_error.clear();
     QVector<CnfTreeSchema::Part> parts;
     QVariantMap native;
-    QString error;
-    if (!CnfTreeSchema::collect(controller, &parts, &native, &error)) {
-        fail(error);
+    if (!collect(controller, &parts, &native))
         return QByteArray();
-    }
     const QStringList reserved = CnfTreeSchema::partKeys();
     for (auto it = native.cbegin(); it != native.cend(); ++it) {
         if (reserved.contains(it.key())) {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "cnfjsonvalue.h"
-#include "cnfnative.h"
+#include "cnfformatconfig.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,17 +17,12 @@ class CnfController;
 // load() reads and checks a file; createController() then fills a
 // controller. Failures: false (or empty bytes from save) with lastError(),
 // which names line and column for content errors.
-class TiverkIIConfig : public CnfNative
+class TiverkIIConfig : public CnfFormatConfig
 {
 public:
     TiverkIIConfig();
 
-    bool load(const QString &path);
-    bool loadData(const QByteArray &bytes);
-    bool isValid() const override { return m_valid; }
-    bool createController(CnfController &controller) override;
-    using CnfNative::createController;
-    QString lastError() const override { return m_error; }
+    bool loadData(const QByteArray &bytes) override;
 
     // The file's bytes for a controller; empty with lastError on failure.
     QByteArray save(const CnfController &controller);
@@ -43,10 +37,6 @@ public:
     // object at the root), whether or not the rest is sound.
     static bool recognizes(const QByteArray &bytes);
 
-private:
-    bool fail(const QString &error);
-
-    CnfJsonValue m_root;
-    bool m_valid = false;
-    QString m_error;
+protected:
+    bool fill(CnfController &controller, QString *error) override;
 };

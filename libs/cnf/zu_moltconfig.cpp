@@ -1370,14 +1370,6 @@ public:
 
 ZU_MOLTConfig::ZU_MOLTConfig() = default;
 
-bool ZU_MOLTConfig::fail(const QString &error)
-{
-    m_error = error;
-    m_valid = false;
-    setLastError(error);
-    return false;
-}
-
 bool ZU_MOLTConfig::recognizes(const QByteArray &bytes)
 {
     int start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
@@ -1392,20 +1384,9 @@ bool ZU_MOLTConfig::recognizes(const QByteArray &bytes)
     return type.type() == CnfJsonValue::String && type.scalar().toString() == QLatin1String("ZU_MOLT");
 }
 
-bool ZU_MOLTConfig::load(const QString &path)
-{
-    QByteArray bytes;
-    QString error;
-    if (!CnfTreeSchema::readFile(path, &bytes, &error))
-        return fail(error);
-    return loadData(bytes);
-}
-
 bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
 {
-    m_root = CnfJsonValue();
-    m_valid = false;
-    m_error.clear();
+    reset();
     CnfJsonParser parser(CnfJsonParser::Verbatim);
     if (!parser.parse(bytes))
         return fail(parser.error());
@@ -1424,56 +1405,45 @@ bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
                         .arg(at.line()).arg(at.column())
                         .arg(version.isUndefined() ? tr("(none)") : version.scalar().toString()));
     }
-    m_root = root;
-    m_valid = true;
-    return true;
+    return accept(root);
 }
 
-bool ZU_MOLTConfig::createController(CnfController &controller)
+bool ZU_MOLTConfig::fill(CnfController &controller, QString *error)
 {
-    if (!m_valid)
-        return fail(m_error.isEmpty() ? tr("No configuration loaded") : m_error);
-    controller.clear();
     controller.setProperty("type", QStringLiteral("ZU_MOLT"));
     controller.setProperty("version", QStringLiteral("1.0"));
     QStringList warnings;
     ZuReader reader(controller, warnings);
     CnfJsonRead &r = reader.r;
-    const CnfJsonValue &id = m_root.member(QStringLiteral("id"));
+    const CnfJsonValue &id = root().member(QStringLiteral("id"));
     if (id.isUndefined())
-        reader.warn(m_root, tr("Attribute '%1' not defined").arg(QStringLiteral("id")));
+        reader.warn(root(), tr("Attribute '%1' not defined").arg(QStringLiteral("id")));
     else
         controller.setProperty("number", r.integerValue(id, QStringLiteral("'id'")));
-    const QString description = r.text(m_root, QStringLiteral("description"));
+    const QString description = r.text(root(), QStringLiteral("description"));
     if (!description.isEmpty())
         controller.setProperty("description", description);
 
-    reader.readSignalGroups(m_root);
-    reader.readStages(m_root);
-    reader.readMatrices(m_root);
-    reader.readExtraMatrices(m_root);
-    reader.readDetectors(m_root);
-    reader.readSwitches(m_root);
-    reader.readPlans(m_root);
-    reader.readScheduler(m_root);
-    reader.readExtras(m_root);
+    reader.readSignalGroups(root());
+    reader.readStages(root());
+    reader.readMatrices(root());
+    reader.readExtraMatrices(root());
+    reader.readDetectors(root());
+    reader.readSwitches(root());
+    reader.readPlans(root());
+    reader.readScheduler(root());
+    reader.readExtras(root());
     if (r.ok())
-        reader.readNative(m_root);
+        reader.readNative(root());
     for (const QString &warning : warnings)
         addWarning(warning);
-    if (!r.ok()) {
-        controller.clear();
-        controller.setLastError(r.error());
-        m_error = r.error();
-        setLastError(m_error);
-        return false;
-    }
-    return true;
+    *error = r.error();
+    return r.ok();
 }
 
 QByteArray ZU_MOLTConfig::save(const CnfController &controller)
 {
-    m_error.clear();
+    setError(QString());
     ZuWriter writer(controller);
     if (!writer.write()) {
         fail(writer.error);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "cnfjsonvalue.h"
-#include "cnfnative.h"
+#include "cnfformatconfig.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,17 +19,12 @@ class CnfController;
 // controller and collects warnings (unresolved references, values of the
 // wrong kind that zumoltc would skip too). Failures: false (or empty bytes
 // from save) with lastError(), which names line and column.
-class ZU_MOLTConfig : public CnfNative
+class ZU_MOLTConfig : public CnfFormatConfig
 {
 public:
     ZU_MOLTConfig();
 
-    bool load(const QString &path);
-    bool loadData(const QByteArray &bytes);
-    bool isValid() const override { return m_valid; }
-    bool createController(CnfController &controller) override;
-    using CnfNative::createController;
-    QString lastError() const override { return m_error; }
+    bool loadData(const QByteArray &bytes) override;
 
     QByteArray save(const CnfController &controller);
 
@@ -38,10 +32,6 @@ public:
     // "ZU_MOLT"), whether or not the rest is sound.
     static bool recognizes(const QByteArray &bytes);
 
-private:
-    bool fail(const QString &error);
-
-    CnfJsonValue m_root;
-    bool m_valid = false;
-    QString m_error;
+protected:
+    bool fill(CnfController &controller, QString *error) override;
 };
