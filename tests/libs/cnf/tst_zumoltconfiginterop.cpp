@@ -1,0 +1,65 @@
+#include "formatfixture.h"
+#include "testdata.h"
+#include "testmain.h"
+#include "zu_moltconfig.h"
+#include "zuconfiguration.h"
+
+#include <QFile>
+#include <QtTest>
+
+// Files pass both ways between plivek and zumoltc: zumoltc's own reader takes
+// what plivek writes, and a file of zumoltc goes through plivek unchanged.
+class TestZuMoltConfigInterop : public QObject
+{
+    Q_OBJECT
+private slots:
+    void zumoltcReadsWhatPlivekWrites()
+    {
+        CnfController controller;
+        FormatFixture::fillZuMolt(controller);
+        ZU_MOLTConfig writer;
+        const QByteArray bytes = writer.save(controller);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(bytes, &error), qPrintable(error));
+        QVERIFY2(zu.warnings().isEmpty(), qPrintable(zu.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(zu.signalGroups().size(), 3);
+        QCOMPARE(zu.stages().size(), 2);
+        QCOMPARE(zu.detectors().size(), 2);
+        QCOMPARE(zu.signalPlans().size(), 5);
+        QCOMPARE(zu.dayPlans().size(), 2);
+        QCOMPARE(zu.weekPlans().size(), 1);
+        QCOMPARE(zu.extraPeriods().size(), 1);
+        QCOMPARE(zu.extraDays().size(), 1);
+        QCOMPARE(zu.switches().size(), 4);
+        QCOMPARE(zu.controlSources().size(), 2);
+        QCOMPARE(zu.description(), QStringLiteral("Ленина / Мира"));
+    }
+
+    void zumoltcFileGoesThroughPlivekUnchanged()
+    {
+        QFile file(TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        ZUConfiguration first;
+        QString error;
+        QVERIFY2(first.fromJson(file.readAll(), &error), qPrintable(error));
+        const QByteArray written = first.toJson();
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(written) && config.createController(controller), qPrintable(config.lastError()));
+        QVERIFY2(config.warnings().isEmpty(), qPrintable(config.warnings().join(QLatin1Char('\n'))));
+        const QByteArray again = config.save(controller);
+        QVERIFY2(!again.isEmpty(), qPrintable(config.lastError()));
+
+        ZUConfiguration second;
+        QVERIFY2(second.fromJson(again, &error), qPrintable(error));
+        QVERIFY2(second.warnings().isEmpty(), qPrintable(second.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(second.toJson(), written);
+    }
+};
+
+PROJECT_TEST(TestZuMoltConfigInterop);
+#include "tst_zumoltconfiginterop.moc"
