@@ -1,3 +1,4 @@
+#include "testdata.h"
 #include "testmain.h"
 #include "zuconfiguration.h"
 #include "zuconfigurationcheck.h"
@@ -150,6 +151,22 @@ private slots:
     {
         ZUConfiguration configuration;
         fillComplete(configuration);
+        QCOMPARE(checkConfiguration(configuration), QStringList());
+    }
+
+    void cleanFixture()
+    {
+        ZUConfiguration configuration;
+        QString error;
+        QVERIFY2(configuration.load(TestSupport::dataPath(QStringLiteral("zumoltcheck/clean.json")), &error),
+                 qPrintable(error));
+        QCOMPARE(configuration.warnings(), QStringList());
+        // The file reaches the guarded rules: typed modules and panel, sources, devices.
+        QCOMPARE(configuration.dios().at(0)->type(), int(zu::DIO::traficam));
+        QCOMPARE(configuration.dios().at(2)->type(), int(zu::DIO::dryContact));
+        QCOMPARE(configuration.vpu()->type(), int(zu::passive));
+        QCOMPARE(configuration.controlSources().size(), 3);
+        QCOMPARE(configuration.kmp1()->devices().size(), 3);
         QCOMPARE(checkConfiguration(configuration), QStringList());
     }
 
