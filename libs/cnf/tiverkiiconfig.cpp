@@ -43,11 +43,11 @@ bool TiverkIIConfig::recognizes(const QByteArray &bytes)
     // A cheap look at the start: the writer puts "controller" first, but a
     // hand-made file may not, so a parse decides when the start is JSON.
     const int start = contentStart(bytes);
-    if (start >= bytes.size() || bytes.at(start) != '{')
+    if (start >= bytes.size() || bytes.at(start) != '{' || !bytes.contains("\"controller\""))
         return false;
     CnfJsonParser parser;
     if (!parser.parse(bytes))
-        return bytes.indexOf("\"controller\"") >= 0 && bytes.indexOf("\"configVersion\"") < 0;
+        return !bytes.contains("\"configVersion\"");
     return parser.root().member(QStringLiteral("controller")).type() == CnfJsonValue::Object;
 }
 

@@ -829,8 +829,29 @@ public:
         return date.toString(QStringLiteral("dd.MM"));
     }
 
+    // Native keys that would stand twice in the file, beside what the writer makes.
+    bool checkNative()
+    {
+        static const QStringList reserved = {
+            QStringLiteral("configVersion"), QStringLiteral("type"), QStringLiteral("id"), QStringLiteral("description"),
+            QStringLiteral("stages"), QStringLiteral("IGM"), QStringLiteral("plans"), QLatin1String(extraMatricesKey),
+            QLatin1String(sensorsKey), QLatin1String(interstateKey), QLatin1String(propertiesKey)};
+        static const QStringList containers = {QStringLiteral("signalGroups"), QStringLiteral("detectors"),
+                                               QStringLiteral("scheduler"), QStringLiteral("switches")};
+        for (auto it = native.cbegin(); it != native.cend(); ++it) {
+            if (reserved.contains(it.key())
+                || (containers.contains(it.key()) && it.value().userType() != QMetaType::QVariantMap)) {
+                return fail(tr("The native data key \"%1\" clashes with a key that the ZU_MOLT file gives itself")
+                                .arg(it.key()));
+            }
+        }
+        return true;
+    }
+
     bool write()
     {
+        if (!checkNative())
+            return false;
         w.beginObject();
         w.writeValue(QStringLiteral("configVersion"), 1);
         w.writeValue(QStringLiteral("type"), QStringLiteral("ZU_MOLT"));
@@ -900,7 +921,8 @@ public:
         bool hasDefaultTimes = false;
         for (const QString &key : sgTimes())
             hasDefaultTimes = hasDefaultTimes || (defaults && defaults->property(key.toLatin1().constData()).isValid());
-        const QVariantMap rest = takeNativeMap(QStringLiteral("signalGroups"));
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("signalGroups")),
+                                         {QStringLiteral("default"), QStringLiteral("items")});
         const QList<CnfSignalGroupPtr> groups = c.signalGroups();
         if (groups.isEmpty() && !defaults && rest.isEmpty())
             return;
@@ -999,7 +1021,7 @@ public:
     void writeDetectors()
     {
         const QList<CnfDetectorPtr> detectors = c.detectorsList();
-        const QVariantMap rest = takeNativeMap(QStringLiteral("detectors"));
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("detectors")), {QStringLiteral("items")});
         if (detectors.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("detectors"));
@@ -1152,7 +1174,9 @@ public:
 
     void writeScheduler()
     {
-        const QVariantMap rest = takeNativeMap(QStringLiteral("scheduler"));
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("scheduler")),
+                                         {QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
+                                          QStringLiteral("extraPeriods"), QStringLiteral("extraDays")});
         // Written whenever the calendar holds anything, so that week plans and
         // extra periods without day plans are not lost.
         if (!hasScheduler() && rest.isEmpty())
@@ -1286,7 +1310,7 @@ public:
     void writeSwitches()
     {
         const QList<CnfPowerDevicePtr> devices = c.powerDevices();
-        const QVariantMap rest = takeNativeMap(QStringLiteral("switches"));
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("switches")), {QStringLiteral("items")});
         if (devices.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("switches"));
@@ -1375,11 +1399,11 @@ bool ZU_MOLTConfig::recognizes(const QByteArray &bytes)
     int start = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (start < bytes.size() && QByteArray(" \t\r\n").contains(bytes.at(start)))
         ++start;
-    if (start >= bytes.size() || bytes.at(start) != '{')
+    if (start >= bytes.size() || bytes.at(start) != '{' || !bytes.contains("\"ZU_MOLT\""))
         return false;
     CnfJsonParser parser(CnfJsonParser::Verbatim);
     if (!parser.parse(bytes))
-        return bytes.contains("\"ZU_MOLT\"");
+        return true; // broken, but meant as ZU_MOLT: its reader says what is wrong
     const CnfJsonValue &type = parser.root().member(QStringLiteral("type"));
     return type.type() == CnfJsonValue::String && type.scalar().toString() == QLatin1String("ZU_MOLT");
 }

@@ -266,6 +266,8 @@ private slots:
         QTest::newRow("quote") << QStringLiteral("quote") << QStringLiteral("the text \"say \"hi\"\" holds a double quote");
         QTest::newRow("text id") << QStringLiteral("phase id") << QStringLiteral("Phase \"A\" has no numeric id");
         QTest::newRow("program type") << QStringLiteral("program type") << QStringLiteral("Program \"5\" is of type");
+        QTest::newRow("native clash") << QStringLiteral("native clash")
+                                      << QStringLiteral("The native data key \"plans\" clashes with a key");
     }
 
     void refusesWhatTheFileCannotHold()
@@ -278,8 +280,10 @@ private slots:
             controller.setNativeData(QStringLiteral("name"), QStringLiteral("say \"hi\""));
         else if (what == QLatin1String("phase id"))
             controller.findPhase(QStringLiteral("2"))->id = QStringLiteral("A");
-        else
+        else if (what == QLatin1String("program type"))
             controller.findProgram(QStringLiteral("5"))->type = CnfProgram::MultiRing;
+        else
+            controller.setNativeData(QStringLiteral("plans"), QVariantList{1});
         ZU_MOLTConfig writer;
         QVERIFY(writer.save(controller).isEmpty());
         QVERIFY2(writer.lastError().startsWith(error), qPrintable(writer.lastError()));
