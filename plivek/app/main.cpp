@@ -1,5 +1,6 @@
 #include "commandlineoptions.h"
 #include "crashhandler.h"
+#include "networkg.h"
 #include "startup.h"
 #include "tileview.h"
 
@@ -19,7 +20,8 @@ int main(int argc, char *argv[])
     Startup::installToolkitTranslations(translationDirs);
     QTranslator translator;
     const QString translationDir = Startup::installApplicationTranslation(&translator, translationDirs);
-    // The map view loads its own translation from the same place.
+    // The network editor and the map view load their own translations from the same place.
+    Halm58ga::Networkg::loadTranslations(translationDir);
     TileView::loadTranslations(translationDir);
 
     QByteArrayList arguments;

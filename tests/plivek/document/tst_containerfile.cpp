@@ -1,0 +1,297 @@
+#include "cnfcontroller.h"
+#include "cnfnative.h"
+#include "cnfsignalgroup.h"
+#include "containerfile.h"
+#include "network.h"
+#include "node.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using CustomData = QMap<QString, QByteArray>;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+void fillController(CnfController &controller)
+{
+    CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+    controller.setProperty("number", 12);
+    for (int id = 1; id <= 3; ++id) {
+        auto group = CnfSignalGroupPtr::create();
+        group->id = id;
+        group->name = QStringLiteral("SG%1").arg(id);
+        controller.addSignalGroup(group);
+    }
+    controller.setNativeData(QStringLiteral("description"), QStringLiteral("Перекрёсток №7"));
+}
+
+} // namespace
+
+class TestContainerFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void roundTripWithNetwork()
+    {
+        CnfController controller;
+        fillController(controller);
+        Halm58a::Network network;
+        auto *node = new Halm58a::Node;
+        node->setPos(QPointF(10, 20));
+        network.addItem(node);
+        CustomData custom{{"layout", "<a/>\n"}, {"notes", "x"}};
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.xcnf");
+        ContainerFile writer(controller, &network, custom);
+        QVERIFY2(writer.write(path), qPrintable(writer.errorString()));
+        const QByteArray bytes = readFile(path);
+        QVERIFY(bytes.startsWith("<UniConf version=\"0.1\">\n<Controller"));
+        QVERIFY(bytes.contains("</Controller>\n<Network"));
+        QVERIFY(bytes.endsWith("</CustomData>\n</UniConf>"));
+
+        CnfController readController;
+        Halm58a::Network readNetwork;
+        CustomData readCustom;
+        ContainerFile reader(readController, &readNetwork, readCustom);
+        QVERIFY2(reader.read(path), qPrintable(reader.errorString()));
+        QCOMPARE(readController.save(1), controller.save(1));
+        QCOMPARE(readNetwork.findChildren<Halm58a::Node *>().size(), 1);
+        QCOMPARE(readNetwork.objectName(), controller.property("number").toString());
+        QCOMPARE(readCustom, custom);
+    }
+
+    void networkWithoutNodeIsNotWritten()
+    {
+        CnfController controller;
+        fillController(controller);
+        Halm58a::Network empty;
+        CustomData custom{{"a", "1"}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.xcnf");
+        ContainerFile writer(controller, &empty, custom);
+        QVERIFY(writer.write(path));
+        const QByteArray bytes = readFile(path);
+        QVERIFY(!bytes.contains("<Network"));
+        QVERIFY(bytes.contains("</Controller><CustomData id=\"a\">"));
+
+        // Reading it back leaves a network untouched and still reads the custom blocks.
+        Halm58a::Network network;
+        network.addItem(new Halm58a::Node);
+        CnfController readController;
+        CustomData readCustom;
+        ContainerFile reader(readController, &network, readCustom);
+        QVERIFY2(reader.read(path), qPrintable(reader.errorString()));
+        QCOMPARE(network.findChildren<Halm58a::Node *>().size(), 1);
+        QCOMPARE(readCustom, custom);
+    }
+
+    void readFixtures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("customBlocks");
+
+        QTest::newRow("bare controller") << "bare.xcnf" << "" << 0;
+        QTest::newRow("self-closing controller") << "selfclosing.xcnf" << "" << 1;
+        QTest::newRow("network present") << "network.xcnf" << "" << 1;
+        QTest::newRow("network missing its closing tag")
+            << "unclosednetwork.xcnf" << "Error loading network data: no closing tag" << 0;
+        QTest::newRow("unfinished custom block dropped") << "unfinishedcustom.xcnf" << "" << 1;
+        QTest::newRow("no controller") << "garbage.xcnf" << "File has invalid format" << 0;
+        QTest::newRow("controller that never ends")
+            << "unendedcontroller.xcnf" << "File has invalid format" << 0;
+    }
+
+    void readFixtures()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, error);
+        QFETCH(int, customBlocks);
+
+        CnfController controller;
+        Halm58a::Network network;
+        CustomData custom;
+        ContainerFile reader(controller, &network, custom);
+        const bool ok = reader.read(TestSupport::dataPath(QStringLiteral("document/") + name));
+        QCOMPARE(reader.errorString(), error);
+        QCOMPARE(ok, error.isEmpty());
+        QCOMPARE(custom.size(), customBlocks);
+        if (ok)
+            QVERIFY(controller.property("type").isValid());
+    }
+
+    void brokenBlocksName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("prefix");
+
+        QTest::newRow("controller") << "badcontroller.xcnf" << "Error loading controller data: ";
+        QTest::newRow("network") << "badnetwork.xcnf" << "Error loading network: ";
+    }
+
+    void brokenBlocksName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, prefix);
+
+        CnfController controller;
+        Halm58a::Network network;
+        CustomData custom;
+        ContainerFile reader(controller, &network, custom);
+        QVERIFY(!reader.read(TestSupport::dataPath(QStringLiteral("document/") + name)));
+        QVERIFY2(reader.errorString().startsWith(prefix) && reader.errorString().size() > prefix.size(),
+                 qPrintable(reader.errorString()));
+        QVERIFY(custom.isEmpty());
+    }
+
+    void openFailures()
+    {
+        CnfController controller;
+        CustomData custom;
+        ContainerFile container(controller, nullptr, custom);
+        QVERIFY(!container.read(TestSupport::dataPath("document/missing.xcnf")));
+        QVERIFY2(container.errorString().startsWith("Error open file: "), qPrintable(container.errorString()));
+
+        fillController(controller);
+        QVERIFY(!container.write(TestSupport::dataPath("document/no-such-folder/x.xcnf")));
+        QVERIFY2(container.errorString().startsWith("Error open file: "), qPrintable(container.errorString()));
+    }
+
+    void customDataStableOverThreeCycles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.xcnf");
+        QVERIFY(QFile::copy(TestSupport::dataPath("document/network.xcnf"), path));
+        QByteArray previous;
+        CustomData first;
+        for (int cycle = 0; cycle < 3; ++cycle) {
+            CnfController controller;
+            Halm58a::Network network;
+            CustomData custom;
+            ContainerFile container(controller, &network, custom);
+            QVERIFY2(container.read(path), qPrintable(container.errorString()));
+            if (cycle == 0)
+                first = custom;
+            QCOMPARE(custom, first);
+            QVERIFY2(container.write(path), qPrintable(container.errorString()));
+            const QByteArray bytes = readFile(path);
+            if (cycle > 0)
+                QCOMPARE(bytes, previous);
+            previous = bytes;
+        }
+        QCOMPARE(first.size(), 1);
+    }
+
+    void failedWriteKeepsOldFile_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("short write") << false;
+    }
+
+    void failedWriteKeepsOldFile()
+    {
+        QFETCH(bool, readOnlyFolder);
+
+        CnfController controller;
+        fillController(controller);
+        CustomData custom{{"big", QByteArray(64 * 1024, 'x')}};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("doc.xcnf");
+        const QByteArray old("<UniConf version=\"0.1\">\n<Controller/></UniConf>");
+        QVERIFY(writeFile(path, old));
+
+        ContainerFile container(controller, nullptr, custom);
+        QString error;
+        if (readOnlyFolder) {
+            error = writeIntoReadOnlyFolder(container, dir.path(), path);
+        } else {
+            // The file system takes only the first 4 KiB of any file.
+            rlimit saved;
+            getrlimit(RLIMIT_FSIZE, &saved);
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = saved;
+            small.rlim_cur = 4096;
+            setrlimit(RLIMIT_FSIZE, &small);
+            if (!container.write(path))
+                error = container.errorString();
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+        QVERIFY2(!error.isEmpty(), "the write reports its failure");
+        if (readOnlyFolder)
+            QVERIFY2(error.startsWith("Error open file: "), qPrintable(error));
+        QCOMPARE(readFile(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.xcnf"});
+    }
+
+private:
+    // Writes into a folder that the writer may only read; gives the error text
+    // (empty when the write succeeded). The superuser may write anywhere, so
+    // then a child process does the write as an ordinary user.
+    static QString writeIntoReadOnlyFolder(ContainerFile &container, const QString &folder,
+                                           const QString &path)
+    {
+        const QByteArray name = QFile::encodeName(folder);
+        if (geteuid() != 0) {
+            ::chmod(name.constData(), 0500);
+            const QString error = container.write(path) ? QString() : container.errorString();
+            ::chmod(name.constData(), 0700);
+            return error;
+        }
+        const uid_t nobody = 65534;
+        if (::chown(name.constData(), nobody, nobody) != 0 || ::chmod(name.constData(), 0500) != 0)
+            return QStringLiteral("cannot prepare the folder");
+        int channel[2];
+        if (::pipe(channel) != 0)
+            return QStringLiteral("cannot make a pipe");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            int status = 1;
+            if (::setgid(nobody) == 0 && ::setuid(nobody) == 0) {
+                const QByteArray error = container.write(path) ? QByteArray()
+                                                               : container.errorString().toUtf8();
+                status = ::write(channel[1], error.constData(), size_t(error.size())) < 0 ? 2 : 0;
+            }
+            ::_exit(status);
+        }
+        ::close(channel[1]);
+        QByteArray error;
+        char buffer[1024];
+        ssize_t count;
+        while ((count = ::read(channel[0], buffer, sizeof buffer)) > 0)
+            error.append(buffer, int(count));
+        ::close(channel[0]);
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        ::chown(name.constData(), 0, 0);
+        ::chmod(name.constData(), 0700);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            return QString();
+        return QString::fromUtf8(error);
+    }
+};
+
+PROJECT_TEST(TestContainerFile);
+#include "tst_containerfile.moc"
