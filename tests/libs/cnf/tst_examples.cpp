@@ -7,6 +7,7 @@
 #include "zu_moltconfig.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 // The sample configurations in examples/ are written by the savers from the
@@ -360,6 +361,51 @@ private slots:
                          qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
                 QVERIFY(!CnfNative::loadError().isEmpty());
             }
+        }
+    }
+
+    // Cut at every place, or with bytes changed at random, a sample never
+    // crashes a reader, and whatever is refused says why.
+    void damagedSamples_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("TIVERK 3.18") << QStringLiteral("tiverk318_intersection.cnf");
+        QTest::newRow("adapter") << QStringLiteral("adapter_crossing.txt");
+        QTest::newRow("TIVERK II") << QStringLiteral("tiverkii_intersection.json");
+        QTest::newRow("ZU_MOLT") << QStringLiteral("zumolt_intersection.json");
+    }
+
+    void damagedSamples()
+    {
+        QFETCH(QString, file);
+        QFile in(TestSupport::examplesPath(file));
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        auto tryLoad = [](const QByteArray &data) {
+            const CnfNativePtr native = CnfNative::loadNativeConfig(data);
+            if (!native)
+                return !CnfNative::loadError().isEmpty();
+            CnfController controller;
+            return native->createController(controller) || !native->lastError().isEmpty();
+        };
+        const bool ours = !file.endsWith(QLatin1String(".cnf"));
+        for (int cut = 0; cut < bytes.size() - 1; cut += 3) {
+            QVERIFY2(tryLoad(bytes.left(cut)), qPrintable(QStringLiteral("cut at %1").arg(cut)));
+            if (ours)
+                QVERIFY2(!CnfNative::loadNativeConfig(bytes.left(cut)), qPrintable(QStringLiteral("cut at %1").arg(cut)));
+        }
+        QRandomGenerator random(20261209);
+        for (int round = 0; round < 400; ++round) {
+            QByteArray data = bytes;
+            for (int change = 0; change < 3; ++change) {
+                const int at = random.bounded(data.size());
+                switch (random.bounded(3)) {
+                case 0: data[at] = char(random.bounded(256)); break;
+                case 1: data.remove(at, 1 + random.bounded(8)); break;
+                default: data.insert(at, "{[\"\\,:]}"[random.bounded(8)]); break;
+                }
+            }
+            QVERIFY2(tryLoad(data), qPrintable(QStringLiteral("round %1").arg(round)));
         }
     }
 
