@@ -2,7 +2,9 @@
 
 #include "jsonreader.h"
 #include "zuconfiguration.h"
+#include "zulookup.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -22,6 +24,48 @@ public:
 private:
     ZUConfiguration *m_configuration;
     bool m_previous;
+};
+
+// Finds the objects of one list by id or name with the rules of the model's
+// lookups (a number is an id, a text a name, the first match wins), through a
+// hash built once the list stops growing: a large file holds many references,
+// and a scan per reference would make reading it quadratic. Lists only grow
+// while a file is read, so a changed size means a rebuild.
+template<typename T>
+class ReferenceIndex
+{
+public:
+    QPointer<T> find(const QList<QPointer<T>> &list, const QVariant &key)
+    {
+        if (list.size() != m_size)
+            rebuild(list);
+        int id = 0;
+        if (zu::numericKey(key, id))
+            return m_ids.value(id);
+        if (key.userType() == QMetaType::QString)
+            return m_names.value(key.toString());
+        return nullptr;
+    }
+
+private:
+    void rebuild(const QList<QPointer<T>> &list)
+    {
+        m_ids.clear();
+        m_names.clear();
+        m_size = list.size();
+        for (const QPointer<T> &object : list) {
+            if (!object)
+                continue;
+            if (!m_ids.contains(object->id()))
+                m_ids.insert(object->id(), object);
+            if (!m_names.contains(object->name()))
+                m_names.insert(object->name(), object);
+        }
+    }
+
+    int m_size = -1;
+    QHash<int, QPointer<T>> m_ids;
+    QHash<QString, QPointer<T>> m_names;
 };
 
 // Not in the model's hands until it is added; deleted when a fatal error stops
@@ -99,9 +143,42 @@ private:
     QTime readTime(const char *key, const QString &warning);
     bool readDate(const char *key, const QString &warning, ZUDayMonth *date);
 
+    ReferenceIndex<ZUSignalGroup> m_signalGroups;
+    ReferenceIndex<ZUStage> m_stages;
+    ReferenceIndex<ZUDetector> m_detectors;
+    ReferenceIndex<ZUSignalPlan> m_signalPlans;
+    ReferenceIndex<ZUDayPlan> m_dayPlans;
+    ReferenceIndex<ZUWeekPlan> m_weekPlans;
+    ReferenceIndex<ZUControlSource> m_controlSources;
+
+    // The lookups of the configuration's lists, for resolveReference.
     auto signalGroupLookup()
     {
-        return [this](const QVariant &key) { return c->findSignalGroup(key); };
+        return [this](const QVariant &key) { return m_signalGroups.find(c->signalGroups(), key); };
+    }
+    auto stageLookup()
+    {
+        return [this](const QVariant &key) { return m_stages.find(c->stages(), key); };
+    }
+    auto detectorLookup()
+    {
+        return [this](const QVariant &key) { return m_detectors.find(c->detectors(), key); };
+    }
+    auto signalPlanLookup()
+    {
+        return [this](const QVariant &key) { return m_signalPlans.find(c->signalPlans(), key); };
+    }
+    auto dayPlanLookup()
+    {
+        return [this](const QVariant &key) { return m_dayPlans.find(c->dayPlans(), key); };
+    }
+    auto weekPlanLookup()
+    {
+        return [this](const QVariant &key) { return m_weekPlans.find(c->weekPlans(), key); };
+    }
+    auto controlSourceLookup()
+    {
+        return [this](const QVariant &key) { return m_controlSources.find(c->controlSources(), key); };
     }
 };
 
@@ -488,9 +565,7 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
 {
     const JsonValue phases = reader.readArray("phases");
     const bool ok = forEachItem(phases, [this, plan, error](const JsonValue &) {
-        const QPointer<ZUStage> stage = readReference("stage", [this](const QVariant &key) {
-            return c->findStage(key);
-        });
+        const QPointer<ZUStage> stage = readReference("stage", stageLookup());
         if (!stage)
             return true;
         const int id = reader.readInt("id");
@@ -525,15 +600,14 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
 void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan)
 {
     auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
-    auto detectorLookup = [this](const QVariant &key) { return c->findDetector(key); };
-    forEachItem("detectors", [this, plan, phaseLookup, detectorLookup](const JsonValue &) {
+    forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &) {
         ZUSignalPlan::DetectorControl record;
         record.phase = readReference("phase", phaseLookup);
         record.call = readReference("call", phaseLookup, true);
         record.redirect = readReference("redirect", phaseLookup, true);
         record.control = reader.readBool("control");
-        record.detector = readReference("detector", detectorLookup);
-        record.indicator = readReference("indicator", detectorLookup);
+        record.detector = readReference("detector", detectorLookup());
+        record.indicator = readReference("indicator", detectorLookup());
         plan->addDetector(record);
         return true;
     });
@@ -592,10 +666,9 @@ void ZUConfigurationReader::Private::readScheduler()
         readExtraPeriods();
         readExtraDays();
         inObject("default", [this] {
-            auto planLookup = [this](const QVariant &key) { return c->findSignalPlan(key); };
-            c->setDefaultDayPlan(readReference("dayPlan", [this](const QVariant &key) { return c->findDayPlan(key); }));
-            c->setDefaultProgram(readReference("program", planLookup));
-            c->setDefaultSpareProgram(readReference("spareProgram", planLookup));
+            c->setDefaultDayPlan(readReference("dayPlan", dayPlanLookup()));
+            c->setDefaultProgram(readReference("program", signalPlanLookup()));
+            c->setDefaultSpareProgram(readReference("spareProgram", signalPlanLookup()));
             return true;
         });
         return true;
@@ -607,12 +680,11 @@ void ZUConfigurationReader::Private::readDayPlans()
     forEachItem("days", [this](const JsonValue &) {
         const int id = reader.readInt("id");
         Pending<ZUDayPlan> dayPlan(new ZUDayPlan(id, reader.readString("name")));
-        auto planLookup = [this](const QVariant &key) { return c->findSignalPlan(key); };
-        forEachItem("plans", [this, &dayPlan, planLookup](const JsonValue &) {
+        forEachItem("plans", [this, &dayPlan](const JsonValue &) {
             const QTime start = readTime("start", tr("'start' attribute has invalid time format"));
             const QTime stop = readTime("stop", tr("'stop' attribute has invalid time format"));
-            const QPointer<ZUSignalPlan> program = readReference("program", planLookup, false, true);
-            const QPointer<ZUSignalPlan> spareProgram = readReference("spareProgram", planLookup);
+            const QPointer<ZUSignalPlan> program = readReference("program", signalPlanLookup(), false, true);
+            const QPointer<ZUSignalPlan> spareProgram = readReference("spareProgram", signalPlanLookup());
             dayPlan->addPeriod(start, stop, program, spareProgram);
             return true;
         });
@@ -625,8 +697,7 @@ void ZUConfigurationReader::Private::readWeekPlans()
 {
     static const char *const dayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
                                            "Friday", "Saturday", "Sunday"};
-    auto dayPlanLookup = [this](const QVariant &key) { return c->findDayPlan(key); };
-    forEachItem("weeks", [this, dayPlanLookup](const JsonValue &) {
+    forEachItem("weeks", [this](const JsonValue &) {
         const int id = reader.readInt("id");
         Pending<ZUWeekPlan> week(new ZUWeekPlan(id, reader.readString("name")));
         if (reader.check("days", true)) {
@@ -635,13 +706,13 @@ void ZUConfigurationReader::Private::readWeekPlans()
                 if (days.size() != 7)
                     reader.addWarning(tr("'days' array has invalid size %1. Must be 7").arg(days.size()), days);
                 for (int i = 0; i < qMin(days.size(), 7); ++i) {
-                    if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup))
+                    if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup()))
                         week->insert(Qt::DayOfWeek(i + 1), plan);
                 }
             } else if (days.type() == JsonValue::Object) {
                 reader.enter(days);
                 for (int i = 0; i < 7; ++i) {
-                    if (const QPointer<ZUDayPlan> plan = readReference(dayNames[i], dayPlanLookup))
+                    if (const QPointer<ZUDayPlan> plan = readReference(dayNames[i], dayPlanLookup()))
                         week->insert(Qt::DayOfWeek(i + 1), plan);
                 }
                 reader.leave();
@@ -664,8 +735,7 @@ void ZUConfigurationReader::Private::readExtraPeriods()
             period->setStart(date);
         if (readDate("stop", tr("'stop' attribute has invalid date format"), &date))
             period->setStop(date);
-        period->setWeek(readReference("week", [this](const QVariant &key) { return c->findWeekPlan(key); },
-                                      false, true));
+        period->setWeek(readReference("week", weekPlanLookup(), false, true));
         c->addExtraPeriod(period.release());
         return true;
     });
@@ -679,8 +749,7 @@ void ZUConfigurationReader::Private::readExtraDays()
         ZUDayMonth date;
         if (readDate("date", tr("'date' attribute has invalid date format"), &date))
             day->setDate(date);
-        day->setDayPlan(readReference("day", [this](const QVariant &key) { return c->findDayPlan(key); }, false,
-                                      true));
+        day->setDayPlan(readReference("day", dayPlanLookup(), false, true));
         c->addExtraDay(day.release());
         return true;
     });
@@ -784,9 +853,7 @@ void ZUConfigurationReader::Private::readInputsOutputs()
                     channel.channel = reader.readInt("channel");
                     channel.type = reader.readEnum<zu::ChannelType>("type");
                     channel.common = reader.readEnum<zu::Polarity>("common");
-                    channel.detector = readReference("detector", [this](const QVariant &key) {
-                        return c->findDetector(key);
-                    });
+                    channel.detector = readReference("detector", detectorLookup());
                     dio->addChannel(channel);
                     return true;
                 });
@@ -803,7 +870,7 @@ void ZUConfigurationReader::Private::readRemoteControlPanel()
             ZUVPU *vpu = c->vpu();
             vpu->setType(reader.readEnum<zu::VPUType>("type"));
             if (const QPointer<ZUControlSource> source =
-                    readReference("sourceId", [this](const QVariant &key) { return c->findControlSource(key); }))
+                    readReference("sourceId", controlSourceLookup()))
                 vpu->setSource(source);
             // The panel's priority is that of its control source and overrides the
             // one given under controlSources; an absent one leaves it alone.
@@ -812,7 +879,7 @@ void ZUConfigurationReader::Private::readRemoteControlPanel()
             vpu->setIdleInd(reader.readBool("idleInd"));
             vpu->setCommon(reader.readEnum<zu::Polarity>("common"));
             for (const JsonValue &item : reader.readArray("stageId"))
-                vpu->addStage(resolveReference(item, [this](const QVariant &key) { return c->findStage(key); }, true));
+                vpu->addStage(resolveReference(item, stageLookup(), true));
             return true;
         });
     });

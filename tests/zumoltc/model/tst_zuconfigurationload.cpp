@@ -449,6 +449,22 @@ private slots:
         QCOMPARE(c.controlSources().at(0)->id(), zu::NotSet);
     }
 
+    void referencesFollowTheModelsLookups()
+    {
+        // The first of several objects with one id or name wins; a whole number
+        // written with a fraction names an id; a text never names an id; a stage
+        // lists a group once.
+        const MarkedDocument marked(head + "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1}, "
+                                           "{\"name\": \"B\", \"id\": 1}, {\"name\": \"B\", \"id\": 2}, {\"name\": \"7\", \"id\": 3}]},\n"
+                                           "\"stages\": [{\"groups\": [1, \"B\", 3.0, \"7\", `\"3\", `3.5]}]}");
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(marked.text));
+        const QList<QPointer<ZUSignalGroup>> g = c.signalGroups();
+        QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({g[0], g[1], g[3]}));
+        QCOMPARE(c.warnings(), marked.expand({QStringLiteral("{1}Object with name 3 not found"),
+                                              QStringLiteral("{2}Object with id 3.5 not found")}));
+    }
+
     void matrixRowsBeforeABadRowStay()
     {
         ZUConfiguration c;

@@ -1,11 +1,13 @@
 // Feeds arbitrary bytes to the parser and the typed reader, reads every member
 // with every typed read, and checks that every text (the input itself taken as
 // a text, and every text the parser accepted) is written so that it parses
-// again and writes back to the same bytes.
+// again and writes back to the same bytes; then reads the input as a
+// configuration and checks that what it saves loads again.
 #include "fuzzenum.h"
 #include "jsonreader.h"
 #include "jsonwriter.h"
 #include "parser.h"
+#include "zuconfiguration.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -69,6 +71,24 @@ void walk(JsonReader &reader, const JsonValue &value)
 
 } // namespace
 
+// Whatever a file holds, what the configuration then saves must load again
+// without a fatal error, and saving that gives the same text once more.
+void checkConfigurationRoundTrip(const QByteArray &bytes)
+{
+    ZUConfiguration configuration;
+    QString error;
+    if (!configuration.fromJson(bytes, &error))
+        return;
+    const QByteArray saved = configuration.toJson();
+    ZUConfiguration again;
+    if (!again.fromJson(saved, &error))
+        abort();
+    const QByteArray savedAgain = again.toJson();
+    ZUConfiguration third;
+    if (!third.fromJson(savedAgain, &error) || third.toJson() != savedAgain)
+        abort();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
@@ -85,5 +105,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!error.isEmpty())
         abort();
     walk(reader, reader.context());
+    checkConfigurationRoundTrip(bytes);
     return 0;
 }
