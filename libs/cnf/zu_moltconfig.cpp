@@ -749,6 +749,9 @@ public:
         reduce(QStringLiteral("switches"), {QStringLiteral("items")});
         reduce(QStringLiteral("scheduler"), {QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
                                              QStringLiteral("extraPeriods"), QStringLiteral("extraDays")});
+        // The writer gives every file a "KMP1"; an empty one holds nothing to keep.
+        if (native.value(QStringLiteral("KMP1")) == QVariant(QVariantMap()))
+            native.remove(QStringLiteral("KMP1"));
         if (!extras.isEmpty())
             native.insert(QLatin1String(extrasKey), extras);
         for (auto it = native.cbegin(); it != native.cend(); ++it)

@@ -1,3 +1,4 @@
+#include "cnfnative.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
@@ -36,6 +37,24 @@ private slots:
         QCOMPARE(zu.switches().size(), 4);
         QCOMPARE(zu.controlSources().size(), 2);
         QCOMPARE(zu.description(), QStringLiteral("Ленина / Мира"));
+    }
+
+    void newDocumentIsAValidFile()
+    {
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QStringLiteral("1.0"));
+        controller.setProperty("number", 1);
+        ZU_MOLTConfig writer;
+        const QByteArray bytes = writer.save(controller);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(bytes, &error), qPrintable(error));
+        QVERIFY2(zu.warnings().isEmpty(), qPrintable(zu.warnings().join(QLatin1Char('\n'))));
+        ZU_MOLTConfig reader;
+        CnfController loaded;
+        QVERIFY(reader.loadData(bytes) && reader.createController(loaded));
+        QCOMPARE(FormatFixture::dump(loaded), FormatFixture::dump(controller));
     }
 
     void zumoltcFileGoesThroughPlivekUnchanged()
