@@ -354,9 +354,10 @@ void ParametersTable::appendColumn()
     const int column = columnCount();
     insertColumn(column);
 #ifdef COMMON_WIDGETS_ZUMOLTC
+    emit columnInserted(column);
+    // The new column matches its neighbour, whatever a listener made of it.
     if (column > 0)
         setColumnWidth(column, columnWidth(column - 1));
-    emit columnInserted(column);
 #endif
 }
 

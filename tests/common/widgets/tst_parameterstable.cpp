@@ -417,9 +417,17 @@ private slots:
         table.autoExtendColumns = true;
 #ifdef COMMON_WIDGETS_ZUMOLTC
         QSignalSpy inserted(&table, &ParametersTable::columnInserted);
+        // The signal comes before the width is copied: a listener sees the
+        // default width, and the table's own width wins over the listener's.
+        int widthSeen = -1;
+        connect(&table, &ParametersTable::columnInserted, &table, [&table, &widthSeen](int column) {
+            widthSeen = table.columnWidth(column);
+            table.setColumnWidth(column, 33);
+        });
         table.setCurrentCell(0, 1);
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(inserted.first().first().toInt(), 2);
+        QCOMPARE(widthSeen, table.horizontalHeader()->defaultSectionSize());
         QCOMPARE(table.columnWidth(2), 77);
 #else
         table.setCurrentCell(0, 1);
