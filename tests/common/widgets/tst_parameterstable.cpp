@@ -59,6 +59,59 @@ private slots:
         QVERIFY(qobject_cast<QHeaderView *>(table.horizontalHeader())->inherits("ParamHeader"));
     }
 
+    // Each table action by its object name: its text, its shortcut, and that
+    // the shortcut pressed on the table runs the action. Cell (0, 0) holds the
+    // text a and is current and selected; the clipboard holds 7 beforehand.
+    void actionByName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QKeySequence>("shortcut");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("cell");
+
+        QTest::newRow("copy") << "copy" << "Copy" << QKeySequence(QKeySequence::Copy)
+                              << (Zumoltc ? "\"a\"\n" : "a\n") << "QString:a";
+#ifndef COMMON_WIDGETS_ZUMOLTC
+        QTest::newRow("copy_all") << "copy_all" << "Copy all with titles"
+                                  << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C) << "\tT\na\n"
+                                  << "QString:a";
+#endif
+        QTest::newRow("paste") << "paste" << "Paste" << QKeySequence(QKeySequence::Paste) << "7"
+                               << (Zumoltc ? "int:7" : "QString:7");
+        QTest::newRow("clear") << "clear" << "Remove" << QKeySequence(QKeySequence::Delete) << "7"
+                               << "-";
+    }
+
+    void actionByName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QKeySequence, shortcut);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, cell);
+
+        ParametersTable table;
+        fill(table, 1, {"a"});
+        table.setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("T")));
+        table.verticalHeader()->hide();
+        const auto *action = table.findChild<QAction *>(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->shortcut(), shortcut);
+        QVERIFY(table.actions().contains(const_cast<QAction *>(action)));
+
+        table.show();
+        table.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&table));
+        table.setFocus();
+        table.setCurrentCell(0, 0);
+        QGuiApplication::clipboard()->setText(QStringLiteral("7"));
+        QTest::keySequence(&table, shortcut);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+        QCOMPARE(cells(table), QStringList{cell});
+    }
+
     void copy_data()
     {
         QTest::addColumn<QVariantList>("values");
