@@ -1,3 +1,4 @@
+#include "cellimage.h"
 #include "comboboxdelegate.h"
 #include "tablecells.h"
 #include "testmain.h"
@@ -94,6 +95,33 @@ private slots:
         delegate->setModelData(box, table.model(), index);
         QCOMPARE(table.item(0, 0)->text(), QStringLiteral("blue"));
         QCOMPARE(tableCellValue(&table, 0, 0), QVariant(2));
+    }
+
+    // A cell may hold a value instead of its text: it is shown as the text.
+    void painting_data()
+    {
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<QVariant>("cell");
+        QTest::addColumn<QString>("shown");
+
+        const QVariantList numbers{0, 1};
+        QTest::newRow("value shows its text") << numbers << QVariant(1) << "green";
+        QTest::newRow("text shows itself") << numbers << QVariant("green") << "green";
+        QTest::newRow("unlisted value shows itself") << numbers << QVariant(7) << "7";
+        QTest::newRow("fewer values than texts: no mapping") << QVariantList{1} << QVariant(1) << "1";
+        QTest::newRow("empty cell shows nothing") << numbers << QVariant() << "";
+    }
+
+    void painting()
+    {
+        QFETCH(QVariantList, values);
+        QFETCH(QVariant, cell);
+        QFETCH(QString, shown);
+
+        const ComboBoxDelegate delegate(nullptr, {"red", "green"}, values);
+        const QImage image = CellImage::paint(delegate, cell);
+        QCOMPARE(image, CellImage::paint(CellImage::FixedTextDelegate(shown), cell));
+        QCOMPARE(image == CellImage::paint(delegate, QVariant()), shown.isEmpty());
     }
 
     void editorGeometry_data()

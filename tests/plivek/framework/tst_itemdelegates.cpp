@@ -1,3 +1,4 @@
+#include "cellimage.h"
 #include "datedelegate.h"
 #include "doublespinboxdelegate.h"
 #include "exttextdelegate.h"
@@ -133,6 +134,51 @@ private slots:
         editor->setDate(date.addDays(1)); // a date without a year keeps the year 1900
         commit(table, delegate, editor.data());
         QCOMPARE(tableCellValue(&table, 0, 0), QVariant(date.addDays(1)));
+    }
+
+    // What the time and date delegates show; a null text means the cell is
+    // painted as any other cell.
+    void timeAndDatePainting_data()
+    {
+        QTest::addColumn<bool>("isDate");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("selected");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("selected time in the display format")
+            << false << "hh:mm" << QVariant(QTime(7, 5)) << true << "07:05";
+        QTest::newRow("time not selected: plain painting")
+            << false << "hh:mm" << QVariant(QTime(7, 5)) << false << QString();
+        QTest::newRow("date in 1900 without its year")
+            << true << "dd.MM.yyyy" << QVariant(QDate(1900, 5, 1)) << false << "01.05";
+        QTest::newRow("selected date in 1900")
+            << true << "dd.MM.yyyy" << QVariant(QDate(1900, 5, 1)) << true << "01.05";
+        QTest::newRow("date with its year")
+            << true << "dd.MM.yyyy" << QVariant(QDate(2024, 5, 1)) << false << "01.05.2024";
+        QTest::newRow("year written otherwise stays")
+            << true << "yyyy-MM-dd" << QVariant(QDate(1900, 5, 1)) << false << "1900-05-01";
+    }
+
+    void timeAndDatePainting()
+    {
+        QFETCH(bool, isDate);
+        QFETCH(QString, format);
+        QFETCH(QVariant, value);
+        QFETCH(bool, selected);
+        QFETCH(QString, shown);
+
+        QScopedPointer<QAbstractItemDelegate> delegate;
+        if (isDate)
+            delegate.reset(new DateDelegate(nullptr, format));
+        else
+            delegate.reset(new TimeDelegate(nullptr, format));
+        const QImage image = CellImage::paint(*delegate, value, selected);
+        if (shown.isNull())
+            QCOMPARE(image, CellImage::paint(QItemDelegate(), value, selected));
+        else
+            QCOMPARE(image, CellImage::paint(CellImage::FixedTextDelegate(shown), value, selected));
+        QVERIFY(image != CellImage::paint(CellImage::FixedTextDelegate("x"), value, selected));
     }
 
     void uniqueText_data()
