@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimeEdit>
@@ -43,9 +44,52 @@ private slots:
         QCOMPARE(presets->currentIndex(), -1);
         QCOMPARE(presets->count(), 4);
         QCOMPARE(presets->itemText(3), QStringLiteral("1 hour."));
+        const QStringList presetTexts{"5 min.", "10 min.", "30 min.", "1 hour."};
+        for (int i = 0; i < presetTexts.size(); ++i)
+            QCOMPARE(presets->itemText(i), presetTexts.at(i));
+        QCOMPARE(dialog.size(), QSize(504, 153));
+        for (const char *name : {"gridLayout", "horizontalLayout", "horizontalLayout_2"})
+            QVERIFY2(dialog.findChild<QLayout *>(QLatin1String(name)), name);
         QVERIFY(!child<QDateTimeEdit>(dialog, "endTime")->isEnabled());
         QVERIFY(child<QPushButton>(dialog, "pushButton")->isDefault());
         QCOMPARE(child<QPushButton>(dialog, "pushButton_2")->text(), QStringLiteral("Cancel"));
+    }
+
+    // The texts and settings of the form's widgets, by object name.
+    void formProperties_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QVariant>("value");
+
+        const QByteArray text("text");
+        QTest::newRow("label") << "label" << text << QVariant("Set duration of the program:");
+        QTest::newRow("onTime") << "onTime" << text
+                                << QVariant("for a predetermined time (horus:minutes)");
+        QTest::newRow("beforeTime") << "beforeTime" << text
+                                    << QVariant("until a predetermined time (horus:minutes)");
+        QTest::newRow("always") << "always" << text
+                                << QVariant("permanently (until manually canceled)");
+        QTest::newRow("pushButton") << "pushButton" << text << QVariant("OK");
+        QTest::newRow("pushButton_2") << "pushButton_2" << text << QVariant("Cancel");
+        QTest::newRow("period format") << "period" << QByteArray("displayFormat") << QVariant("HH:mm");
+        QTest::newRow("endTime format") << "endTime" << QByteArray("displayFormat")
+                                        << QVariant("dd.MM.yyyy H:mm");
+        QTest::newRow("endTime calendar") << "endTime" << QByteArray("calendarPopup") << QVariant(true);
+        QTest::newRow("presets not editable") << "timePresets" << QByteArray("editable") << QVariant(false);
+        QTest::newRow("presets framed") << "timePresets" << QByteArray("frame") << QVariant(true);
+    }
+
+    void formProperties()
+    {
+        QFETCH(QString, object);
+        QFETCH(QByteArray, property);
+        QFETCH(QVariant, value);
+
+        TimeDialog dialog;
+        const QWidget *widget = dialog.findChild<QWidget *>(object);
+        QVERIFY(widget);
+        QCOMPARE(widget->property(property.constData()), value);
     }
 
     void radioButtonsEnableTheirEditors()
