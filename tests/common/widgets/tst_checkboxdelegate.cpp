@@ -16,14 +16,16 @@ namespace {
 enum class Input { DoubleClick, Space, Letter, F2, SingleClick };
 
 // Paints the delegate's cell (0, 0) of the table into a white image.
-QImage paintCell(QTableWidget &table, const CheckBoxDelegate &delegate)
+QImage paintCell(QTableWidget &table, const QAbstractItemDelegate &delegate,
+                 QStyle::State state = QStyle::State_Enabled)
 {
     QImage image(40, 40, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     QStyleOptionViewItem option;
     option.rect = image.rect();
-    option.state = QStyle::State_Enabled;
+    option.state = state;
+    option.showDecorationSelected = true; // as a table view paints its cells
     delegate.paint(&painter, option, table.model()->index(0, 0));
     return image;
 }
@@ -165,6 +167,48 @@ private slots:
         QCOMPARE(isRed(image.pixelColor(image.rect().center())), !editable);
         QVERIFY(!isRed(image.pixelColor(1, 1))); // the mark stays on the indicator
     }
+
+#ifndef COMMON_WIDGETS_ZUMOLTC
+    // plivek paints a disabled cell as any other cell, a selected one on the
+    // selection panel, and fills the cell with its background over that.
+    void cellPainting_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QVariant>("background");
+        QTest::addColumn<bool>("plain");
+        QTest::addColumn<QColor>("corner");
+
+        const int enabled = QStyle::State_Enabled;
+        const int selected = enabled | QStyle::State_Selected;
+        const QColor highlight = QStyleOptionViewItem().palette.color(QPalette::Inactive, QPalette::Highlight);
+        const QColor yellow(Qt::yellow);
+        QTest::newRow("disabled: plain item painting")
+            << int(QStyle::State_None) << QVariant() << true << QColor(Qt::white);
+        QTest::newRow("selected: selection panel") << selected << QVariant() << false << highlight;
+        QTest::newRow("background brush") << enabled << QVariant(QBrush(yellow)) << false << yellow;
+        QTest::newRow("background colour") << enabled << QVariant(yellow) << false << yellow;
+        QTest::newRow("background over the selection")
+            << selected << QVariant(QBrush(yellow)) << false << yellow;
+    }
+
+    void cellPainting()
+    {
+        QFETCH(int, state);
+        QFETCH(QVariant, background);
+        QFETCH(bool, plain);
+        QFETCH(QColor, corner);
+
+        QTableWidget table;
+        fill(table, 1, {true});
+        table.item(0, 0)->setData(Qt::BackgroundRole, background);
+        const CheckBoxDelegate delegate;
+        const QImage image = paintCell(table, delegate, QStyle::State(state));
+        QCOMPARE(image == paintCell(table, QItemDelegate(), QStyle::State(state)), plain);
+        QCOMPARE(image.pixelColor(0, 0), corner);
+        if (!plain) // the indicator lies over the panel and the background
+            QVERIFY(image.pixelColor(image.rect().center()) != corner);
+    }
+#endif
 
     void checkedLook()
     {
