@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project.h"
+
 #include <QMainWindow>
 
 // The main window of plivek: it owns the open document for its whole life.
@@ -20,4 +22,7 @@ public slots:
     // Saves the changed document aside; called by the crash handler without an
     // event loop. Minimal for now: saves nothing.
     void crashSave();
+
+private:
+    Project project;
 };

@@ -1,0 +1,423 @@
+#include "project.h"
+#include "project_p.h"
+
+#include "adapterconfig.h"
+#include "cnfnative.h"
+#include "containerfile.h"
+#include "network.h"
+#include "networkg.h"
+#include "node.h"
+#include "tiverkiiconfig.h"
+#include "vobject.h"
+#include "zu_moltconfig.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+
+namespace {
+
+// Folder settings hold the UTF-8 bytes of the path; older ones hold plain text.
+QString readPathSetting(const QString &key)
+{
+    QSettings settings;
+    settings.setIniCodec("UTF-8");
+    const QVariant value = settings.value(key);
+    if (value.type() == QVariant::ByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    return value.toString();
+}
+
+void writePathSetting(const QString &key, const QString &path)
+{
+    QSettings settings;
+    settings.setIniCodec("UTF-8");
+    settings.setValue(key, path.toUtf8());
+}
+
+QString orUnknown(const QString &error)
+{
+    return error.isEmpty() ? Project::tr("Unknown error") : error;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+ProjectPrivate::ProjectPrivate(QWidget *parent)
+    : parent(parent)
+{
+    filters << Project::tr("All supported formats (*.xcnf *.cnf *.txt *.json)")
+            << Project::tr("Universal configuration files (*.xcnf)")
+            << Project::tr("TIVERK and adapter configuration files (*.cnf)")
+            << Project::tr("adapter configuration files (*.txt)")
+            << Project::tr("TIVERKII configuration files (*.json)")
+            << Project::tr("ZU_MOLT configuration files (*.json)");
+}
+
+int ProjectPrivate::typeFromSuffix(QString suffix) const
+{
+    if (!suffix.startsWith(QLatin1Char('.')))
+        suffix.prepend(QLatin1Char('.'));
+    // A suffix names a kind when a filter lists it as a whole pattern: "*.json"
+    // names .json, but neither ".c" nor a missing suffix names anything.
+    if (suffix.size() < 2)
+        return -1;
+    static const QRegularExpression patterns(QStringLiteral("\\*(\\.[^\\s()*]+)"));
+    for (int index = 1; index < filters.size(); ++index) {
+        auto it = patterns.globalMatch(filters.at(index));
+        while (it.hasNext()) {
+            if (it.next().captured(1).compare(suffix, Qt::CaseInsensitive) == 0)
+                return index;
+        }
+    }
+    return -1;
+}
+
+bool ProjectPrivate::save()
+{
+    lastError.clear();
+    if (fileName.isEmpty()) {
+        lastError = tr("Empty file name");
+        return false;
+    }
+    if (type == 0)
+        type = typeFromSuffix(QFileInfo(fileName).suffix());
+    switch (type) {
+    case 1: {
+        ContainerFile container(controller, network, customData);
+        if (!container.write(fileName)) {
+            lastError = container.errorString();
+            return false;
+        }
+        break;
+    }
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+        // The library writes each family in its own format.
+        if (!CnfNative::save(fileName, controller, lastError)) {
+            if (lastError.isEmpty())
+                lastError = tr("Unknown error on saving");
+        }
+        if (!lastError.isEmpty()) {
+            lastError.prepend(tr("Error saving configuration: "));
+            return false;
+        }
+        break;
+    default:
+        lastError = tr("Error saving file: unknown file type");
+        return false;
+    }
+    changed = false;
+    return true;
+}
+
+void ProjectPrivate::loadContainer()
+{
+    ContainerFile container(controller, network, customData);
+    if (!container.read(fileName))
+        lastError = container.errorString();
+}
+
+bool ProjectPrivate::loadNative()
+{
+    const CnfNativePtr native = CnfNative::loadNativeConfig(fileName);
+    if (!native) {
+        lastError = Project::tr("Unsupported version of configuration");
+    } else if (!native->isValid()) {
+        lastError = orUnknown(native->lastError());
+    } else {
+        const QString editor = Project::findZuMoltEditor();
+        if (!editor.isEmpty() && native.dynamicCast<ZU_MOLTConfig>() && handOverToEditor(editor))
+            return true;
+        if (!native->createController(controller))
+            lastError = orUnknown(native->lastError());
+        else
+            warnings += native->warnings();
+    }
+    if (!lastError.isEmpty())
+        lastError.prepend(Project::tr("Error reading of configuration: "));
+
+    const QString family = controller.property("type").toString();
+    if (family == QLatin1String("tiverkii"))
+        type = 4;
+    else if (family == QLatin1String("ZU_MOLT"))
+        type = 5;
+    else if (family == QLatin1String("adapter"))
+        type = 3;
+    return false;
+}
+
+void ProjectPrivate::loadAdapter()
+{
+    AdapterConfig adapter;
+    if (!adapter.load(fileName) || !adapter.createController(controller))
+        lastError = Project::tr("Error reading of adapter configuration: ") + adapter.lastError();
+}
+
+bool ProjectPrivate::loadJson()
+{
+    // Both JSON families share the suffix: the content decides.
+    ZU_MOLTConfig zuMolt;
+    if (!zuMolt.load(fileName)) {
+        TiverkIIConfig tiverkII;
+        if (!tiverkII.load(fileName) || !tiverkII.createController(controller))
+            lastError = Project::tr("Error reading of TIVERKII configuration: ") + tiverkII.lastError();
+        else
+            type = 4;
+        return false;
+    }
+    const QString editor = Project::findZuMoltEditor();
+    if (!editor.isEmpty() && handOverToEditor(editor))
+        return true;
+    type = 5;
+    if (!zuMolt.createController(controller))
+        lastError = Project::tr("Error reading of ZU_MOLT configuration: ") + zuMolt.lastError();
+    return false;
+}
+
+bool ProjectPrivate::handOverToEditor(const QString &editor)
+{
+    if (!QProcess::startDetached(editor, {fileName})) {
+        warnings << Project::tr("Cannot start the ZU_MOLT editor %1; the configuration is opened here")
+                        .arg(QDir::toNativeSeparators(editor));
+        return false;
+    }
+    QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+
+Project::Project(QWidget *parent)
+    : d(new ProjectPrivate(parent))
+{
+}
+
+Project::~Project()
+{
+    delete d;
+}
+
+CnfController &Project::controller() const
+{
+    return d->controller;
+}
+
+Halm58a::Network *Project::network() const
+{
+    return d->network;
+}
+
+QString Project::fileName() const
+{
+    return d->fileName;
+}
+
+void Project::setFileName(const QString &fileName)
+{
+    d->fileName = fileName;
+}
+
+int Project::type() const
+{
+    return d->type;
+}
+
+QString Project::lastError() const
+{
+    return d->lastError;
+}
+
+QStringList Project::warnings() const
+{
+    return d->warnings;
+}
+
+bool Project::isChanged() const
+{
+    return d->changed;
+}
+
+void Project::setChanged(bool changed)
+{
+    d->changed = changed;
+}
+
+void Project::createNetwork(QGraphicsScene *scene)
+{
+    if (!d->network)
+        d->network = new Halm58ga::Networkg(scene);
+}
+
+bool Project::loadNetwork(const QString &path)
+{
+    if (!d->network || !d->network->load(path, false))
+        return false;
+    d->networkFileName = path;
+    return true;
+}
+
+bool Project::isNetworkEmpty() const
+{
+    return !d->network || !d->network->findChild<Halm58a::Node *>();
+}
+
+bool Project::isAdapter() const
+{
+    return d->controller.property("type").toString() == QLatin1String("adapter");
+}
+
+bool Project::isTiverk() const
+{
+    return d->controller.property("type").toString() == QLatin1String("tiverk");
+}
+
+bool Project::isTiverkII() const
+{
+    return d->controller.property("type").toString() == QLatin1String("tiverkii");
+}
+
+bool Project::isZuMolt() const
+{
+    return d->controller.property("type").toString() == QLatin1String("ZU_MOLT");
+}
+
+bool Project::hasSignalModule() const
+{
+    return isTiverkII() && !d->controller.nativeData()["modules"]["Signal"].isNull();
+}
+
+bool Project::maybeSave()
+{
+    d->lastError.clear();
+    if (d->changed) {
+        const auto answer = QMessageBox::question(d->parent, tr("Question"), tr("File was changed. Save?"),
+                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return false;
+        if (answer == QMessageBox::Yes) {
+            const bool saved = d->fileName.isEmpty() ? saveAsConverted(QString()) : save();
+            if (!saved)
+                return false;
+        }
+    }
+    d->controller.clear();
+    d->fileName.clear();
+    d->networkFileName.clear();
+    if (d->network)
+        d->network->clear();
+    d->customData.clear();
+    d->type = 0;
+    d->changed = false;
+    return true;
+}
+
+QString Project::openFileDialog()
+{
+    QString directory = readPathSetting(QStringLiteral("lastOpenDir"));
+    if (directory.isEmpty() || !QDir(directory).exists())
+        directory = QDir::currentPath();
+    const QString path = QFileDialog::getOpenFileName(d->parent, tr("Select file"), directory,
+                                                      d->filters.join(QStringLiteral(";;")));
+    if (!path.isEmpty())
+        writePathSetting(QStringLiteral("lastOpenDir"), QFileInfo(path).absolutePath());
+    return path;
+}
+
+bool Project::load(QString path)
+{
+    d->lastError.clear();
+    d->warnings.clear();
+    if (path.isEmpty())
+        path = openFileDialog();
+    if (path.isEmpty())
+        return false;
+    if (!QFileInfo::exists(path)) {
+        d->lastError = tr("File %1 not exist").arg(path);
+        return false;
+    }
+
+    d->fileName = path;
+    d->customData.clear();
+    d->type = d->typeFromSuffix(QFileInfo(path).suffix());
+    switch (d->type) {
+    case 1:
+        d->loadContainer();
+        break;
+    case 2:
+        if (d->loadNative())
+            return true;
+        break;
+    case 3:
+        d->loadAdapter();
+        break;
+    case 4:
+    case 5:
+        if (d->loadJson())
+            return true;
+        break;
+    default:
+        d->lastError = tr("File loading error: unknown type");
+        break;
+    }
+    if (d->lastError.isEmpty())
+        return true;
+    d->controller.clear();
+    return false;
+}
+
+QString Project::findZuMoltEditor()
+{
+    const QString name = QStringLiteral("zumoltc");
+    const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()), name);
+    if (beside.isFile())
+        return beside.absoluteFilePath();
+    const QString path = QString::fromLocal8Bit(qgetenv("PATH"));
+    if (path.isEmpty())
+        return QString();
+    const QStringList folders = path.split(QLatin1Char(':'));
+    for (const QString &folder : folders) {
+        // An empty entry means the current folder.
+        const QFileInfo candidate(QDir(folder.isEmpty() ? QDir::currentPath() : folder), name);
+        if (candidate.isFile())
+            return candidate.absoluteFilePath();
+    }
+    return QString();
+}
+
+bool Project::save()
+{
+    d->lastError.clear();
+    const QFileInfo file(d->fileName);
+    if (file.exists()) {
+        // Keep the previous version: the text from the last '.' on (unless that
+        // '.' starts the name) becomes ".bak".
+        QString backup = file.absoluteFilePath();
+        const int dot = backup.lastIndexOf(QLatin1Char('.'));
+        const int nameStart = backup.lastIndexOf(QLatin1Char('/')) + 1;
+        if (dot > nameStart)
+            backup.truncate(dot);
+        backup += QStringLiteral(".bak");
+        QFile::remove(backup);
+        QFile::copy(file.absoluteFilePath(), backup);
+    }
+    return d->save();
+}
+
+bool Project::saveAsConverted(const QString &path)
+{
+    d->lastError.clear();
+    if (path.isEmpty()) {
+        d->lastError = tr("Saving under a new name is not available yet");
+        return false;
+    }
+    d->fileName = path;
+    return d->save();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "cnfcontroller.h"
+
+#include <QCoreApplication>
+#include <QMap>
+#include <QStringList>
+
+class QWidget;
+namespace Halm58a {
+class Network;
+}
+
+// The state of a Project; see project.h for the file-type index.
+class ProjectPrivate
+{
+    Q_DECLARE_TR_FUNCTIONS(ProjectPrivate)
+public:
+    explicit ProjectPrivate(QWidget *parent);
+
+    // The file-type index of a suffix (with or without its leading '.',
+    // any case): the first filter from index 1 on that names it; -1 for none.
+    int typeFromSuffix(QString suffix) const;
+
+    // Writes fileName in the kind given by type; the writer behind every save.
+    bool save();
+
+    // Loaders by file kind; each leaves its failure in lastError. They return
+    // true only when the file went to the zumoltc editor.
+    void loadContainer();
+    bool loadNative();
+    void loadAdapter();
+    bool loadJson();
+    // Starts the editor on fileName and has the application quit. When the
+    // editor does not start, says so in the warnings and returns false so that
+    // the configuration is edited here.
+    bool handOverToEditor(const QString &editor);
+
+    Halm58a::Network *network = nullptr;
+    CnfController controller;
+    QString lastError;
+    QStringList warnings;
+    QWidget *parent;
+    int type = 0;
+    QString fileName;
+    QString networkFileName;
+    QStringList filters;
+    bool changed = false;
+    QMap<QString, QByteArray> customData;
+};

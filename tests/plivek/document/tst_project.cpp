@@ -1,0 +1,404 @@
+#include "cnfcontroller.h"
+#include "modalanswerer.h"
+#include "network.h"
+#include "node.h"
+#include "project.h"
+#include "project_p.h"
+#include "signalgroup.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QGraphicsScene>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Keeps PATH and the current folder as a test found them.
+class EnvironmentGuard
+{
+public:
+    EnvironmentGuard()
+        : m_path(qgetenv("PATH"))
+        , m_current(QDir::currentPath())
+    {
+    }
+    ~EnvironmentGuard()
+    {
+        qputenv("PATH", m_path);
+        QDir::setCurrent(m_current);
+    }
+
+private:
+    QByteArray m_path;
+    QString m_current;
+};
+
+bool writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return false;
+    file.close();
+    if (executable)
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    return true;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString copyTo(const QString &from, const QString &to)
+{
+    QFile::remove(to);
+    return QFile::copy(from, to) ? to : QString();
+}
+
+} // namespace
+
+class TestProject : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_noEditor; // an empty folder as PATH: no zumoltc anywhere
+    EnvironmentGuard m_environment;
+
+private slots:
+    void init()
+    {
+        qputenv("PATH", m_noEditor.path().toLocal8Bit());
+    }
+
+    void familyTests_data()
+    {
+        QTest::addColumn<QVariant>("type");
+        QTest::addColumn<QString>("family");
+
+        QTest::newRow("tiverk") << QVariant("tiverk") << "tiverk";
+        QTest::newRow("adapter") << QVariant("adapter") << "adapter";
+        QTest::newRow("tiverkii") << QVariant("tiverkii") << "tiverkii";
+        QTest::newRow("ZU_MOLT") << QVariant("ZU_MOLT") << "ZU_MOLT";
+        QTest::newRow("case differs") << QVariant("TiverkII") << "";
+        QTest::newRow("zu_molt in small letters") << QVariant("zu_molt") << "";
+        QTest::newRow("no property") << QVariant() << "";
+    }
+
+    void familyTests()
+    {
+        QFETCH(QVariant, type);
+        QFETCH(QString, family);
+        Project project;
+        project.controller().setProperty("type", type);
+        QCOMPARE(project.isTiverk(), family == QLatin1String("tiverk"));
+        QCOMPARE(project.isAdapter(), family == QLatin1String("adapter"));
+        QCOMPARE(project.isTiverkII(), family == QLatin1String("tiverkii"));
+        QCOMPARE(project.isZuMolt(), family == QLatin1String("ZU_MOLT"));
+    }
+
+    void hasSignalModule()
+    {
+        Project project;
+        project.controller().setProperty("type", "tiverkii");
+        QVERIFY(!project.hasSignalModule());
+        project.controller().nativeData()["modules"]["Signal"] = QVariant(1);
+        QVERIFY(project.hasSignalModule());
+        project.controller().setProperty("type", "tiverk");
+        QVERIFY(!project.hasSignalModule());
+    }
+
+    void typeFromSuffix_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<int>("type");
+
+        QTest::newRow("xcnf") << "xcnf" << 1;
+        QTest::newRow(".XCNF") << ".XCNF" << 1;
+        QTest::newRow(".cnf is not part of .xcnf") << ".cnf" << 2;
+        QTest::newRow("txt") << "txt" << 3;
+        QTest::newRow("json without point") << "json" << 4;
+        QTest::newRow(".JSON never gives 5") << ".JSON" << 4;
+        QTest::newRow("unknown") << ".doc" << -1;
+        QTest::newRow("part of a suffix") << ".c" << -1;
+        QTest::newRow("no suffix") << "" << -1;
+    }
+
+    void typeFromSuffix()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(int, type);
+        QCOMPARE(ProjectPrivate(nullptr).typeFromSuffix(suffix), type);
+    }
+
+    void newDocumentIsEmpty()
+    {
+        Project project;
+        QCOMPARE(project.type(), 0);
+        QVERIFY(project.fileName().isEmpty());
+        QVERIFY(!project.isChanged());
+        QVERIFY(!project.network());
+        QVERIFY(project.isNetworkEmpty());
+    }
+
+    void loadEachKind_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("family");
+
+        QTest::newRow("universal container") << TestSupport::dataPath("document/tiverk.xcnf") << 1
+                                             << "tiverk";
+        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << 2 << "tiverk";
+        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << 3 << "adapter";
+        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << 4 << "tiverkii";
+        QTest::newRow("ZU_MOLT without editor") << TestSupport::examplesPath("zumolt_intersection.json") << 5
+                                                << "ZU_MOLT";
+    }
+
+    void loadEachKind()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, type);
+        QFETCH(QString, family);
+
+        Project project;
+        QVERIFY2(project.load(path), qPrintable(project.lastError()));
+        QCOMPARE(project.lastError(), QString());
+        QCOMPARE(project.type(), type);
+        QCOMPARE(project.fileName(), path);
+        QCOMPARE(project.controller().property("type").toString(), family);
+        QVERIFY(!project.controller().signalGroups().isEmpty());
+    }
+
+    void loadByContentNotSuffix_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+
+        QTest::newRow("TIVERK II in .cnf") << TestSupport::examplesPath("tiverkii_intersection.json") << "t2.cnf" << 4;
+        QTest::newRow("adapter in .cnf") << TestSupport::examplesPath("adapter_crossing.txt") << "a.cnf" << 3;
+        QTest::newRow("ZU_MOLT in .cnf") << TestSupport::examplesPath("zumolt_intersection.json") << "z.cnf" << 5;
+        QTest::newRow("container in capitals") << TestSupport::dataPath("document/tiverk.xcnf")
+                                               << "c.XCNF" << 1;
+    }
+
+    void loadByContentNotSuffix()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, name);
+        QFETCH(int, type);
+
+        QTemporaryDir dir;
+        const QString path = copyTo(source, dir.filePath(name));
+        Project project;
+        QVERIFY2(project.load(path), qPrintable(project.lastError()));
+        QCOMPARE(project.type(), type);
+    }
+
+    void loadGarbage_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("native") << "garbage.cnf"
+                                << "Error reading of configuration: Unsupported version of configuration";
+        QTest::newRow("adapter") << "garbage.txt" << "Error reading of adapter configuration: ";
+        QTest::newRow("json") << "garbage.json" << "Error reading of TIVERKII configuration: ";
+        QTest::newRow("container") << "garbage.xcnf" << "File has invalid format";
+        QTest::newRow("container with broken controller")
+            << "badcontroller.xcnf" << "Error loading controller data: ";
+        QTest::newRow("unknown suffix") << "garbage.doc" << "File loading error: unknown type";
+    }
+
+    void loadGarbage()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, error);
+
+        Project project;
+        QVERIFY(project.load(TestSupport::examplesPath("tiverk318_intersection.cnf")));
+        const QString path = TestSupport::dataPath(QStringLiteral("document/") + name);
+        QVERIFY(!project.load(path));
+        QVERIFY2(project.lastError().startsWith(error), qPrintable(project.lastError()));
+        // The library's own reason follows the prefix.
+        QVERIFY(project.lastError().size() > error.size() || !error.endsWith(QLatin1Char(' ')));
+        // A failed load clears the configuration but names the file that failed.
+        QVERIFY(!project.controller().property("type").isValid());
+        QVERIFY(project.controller().signalGroups().isEmpty());
+        QCOMPARE(project.fileName(), path);
+    }
+
+    void loadMissingFileChangesNothing()
+    {
+        Project project;
+        const QString good = TestSupport::examplesPath("tiverk318_intersection.cnf");
+        QVERIFY(project.load(good));
+        const QString missing = TestSupport::dataPath("document/missing.cnf");
+        QVERIFY(!project.load(missing));
+        QCOMPARE(project.lastError(), QStringLiteral("File %1 not exist").arg(missing));
+        QCOMPARE(project.fileName(), good);
+        QCOMPARE(project.type(), 2);
+        QCOMPARE(project.controller().property("type").toString(), QStringLiteral("tiverk"));
+    }
+
+    void loadAsksForFileWhenPathEmpty()
+    {
+        Project project;
+        ModalAnswerer answerer;
+        answerer.reject();
+        QVERIFY(!project.load(QString()));
+        QVERIFY(answerer.answered());
+        QCOMPARE(project.lastError(), QString());
+
+        const QString path = TestSupport::examplesPath("adapter_crossing.txt");
+        answerer.enterText(path);
+        QVERIFY2(project.load(QString()), qPrintable(project.lastError()));
+        QCOMPARE(QFileInfo(project.fileName()).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+        QCOMPARE(project.type(), 3);
+        QSettings settings;
+        QCOMPARE(settings.value(QStringLiteral("lastOpenDir")).toByteArray(),
+                 QFileInfo(path).absolutePath().toUtf8());
+    }
+
+    void zuMoltEditorThatCannotStart()
+    {
+        // The editor is found but does not start: the configuration is edited
+        // here and the failure is among the warnings.
+        QTemporaryDir bin;
+        QVERIFY(writeFile(bin.filePath(QStringLiteral("zumoltc")), "not a program"));
+        qputenv("PATH", bin.path().toLocal8Bit());
+        QCOMPARE(Project::findZuMoltEditor(), bin.filePath(QStringLiteral("zumoltc")));
+
+        const QString json = TestSupport::examplesPath("zumolt_intersection.json");
+        const QString cnf = copyTo(json, bin.filePath(QStringLiteral("z.cnf")));
+        for (const QString &path : {json, cnf}) {
+            Project project;
+            QVERIFY2(project.load(path), qPrintable(project.lastError()));
+            QCOMPARE(project.type(), 5);
+            QVERIFY(project.isZuMolt());
+            QCOMPARE(project.warnings().size(), 1);
+            QVERIFY2(project.warnings().first().contains(bin.filePath(QStringLiteral("zumoltc"))),
+                     qPrintable(project.warnings().first()));
+        }
+    }
+
+    void findZuMoltEditor_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("found");
+
+        QTest::newRow("none") << "EMPTY" << "";
+        QTest::newRow("second folder") << "EMPTY:WITH" << "WITH";
+        QTest::newRow("first folder that has it") << "WITH:OTHER" << "WITH";
+        QTest::newRow("empty entry is the current folder") << "EMPTY::WITH" << "CURRENT";
+        QTest::newRow("trailing colon searches the current folder last") << "EMPTY:" << "CURRENT";
+        QTest::newRow("empty PATH") << "" << "";
+    }
+
+    void findZuMoltEditor()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, found);
+
+        EnvironmentGuard guard;
+        QTemporaryDir empty, with, other, current;
+        QVERIFY(writeFile(with.filePath(QStringLiteral("zumoltc")), "#!/bin/sh\n", true));
+        QVERIFY(writeFile(other.filePath(QStringLiteral("zumoltc")), "#!/bin/sh\n", true));
+        QVERIFY(writeFile(current.filePath(QStringLiteral("zumoltc")), "#!/bin/sh\n", true));
+        QVERIFY(QDir(empty.path()).mkdir(QStringLiteral("zumoltc"))); // a folder is no program
+        QVERIFY(QDir::setCurrent(current.path()));
+
+        const QMap<QString, QString> folders{{"EMPTY", empty.path()},
+                                             {"WITH", with.path()},
+                                             {"OTHER", other.path()},
+                                             {"CURRENT", current.path()}};
+        QString value = path;
+        for (auto it = folders.cbegin(); it != folders.cend(); ++it)
+            value.replace(it.key(), it.value());
+        qputenv("PATH", value.toLocal8Bit());
+        const QString expected = found.isEmpty()
+            ? QString()
+            : QFileInfo(folders.value(found) + QStringLiteral("/zumoltc")).absoluteFilePath();
+        QCOMPARE(Project::findZuMoltEditor(), expected);
+    }
+
+    void maybeSaveUnchangedAsksNothing()
+    {
+        Project project;
+        QVERIFY(project.load(TestSupport::examplesPath("tiverk318_intersection.cnf")));
+        QVERIFY(project.maybeSave());
+        QCOMPARE(project.type(), 0);
+        QVERIFY(project.fileName().isEmpty());
+        QVERIFY(!project.controller().property("type").isValid());
+    }
+
+    void maybeSaveAnswers_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<bool>("written");
+
+        QTest::newRow("Cancel keeps the document") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("No empties without saving") << int(QMessageBox::No) << true << false;
+        QTest::newRow("Yes saves, then empties") << int(QMessageBox::Yes) << true << true;
+    }
+
+    void maybeSaveAnswers()
+    {
+        QFETCH(int, button);
+        QFETCH(bool, result);
+        QFETCH(bool, written);
+
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
+        Project project;
+        QVERIFY(project.load(path));
+        project.controller().setProperty("number", 4242);
+        project.setChanged(true);
+
+        ModalAnswerer answerer;
+        answerer.pressButton(button);
+        QCOMPARE(project.maybeSave(), result);
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenTitle(), QStringLiteral("Question"));
+        QCOMPARE(answerer.seenText(), QStringLiteral("File was changed. Save?"));
+        QCOMPARE(readFile(path).contains("4242"), written);
+        if (written)
+            QVERIFY(QFile::exists(dir.filePath("d.bak")));
+        if (result) {
+            QCOMPARE(project.type(), 0);
+            QVERIFY(!project.isChanged());
+            QVERIFY(project.fileName().isEmpty());
+        } else {
+            QCOMPARE(project.type(), 1);
+            QVERIFY(project.isChanged());
+            QCOMPARE(project.controller().property("number").toInt(), 4242);
+        }
+    }
+
+    void networkEmptiness()
+    {
+        Project project;
+        QVERIFY(project.isNetworkEmpty());
+        QVERIFY(!project.loadNetwork(TestSupport::dataPath("document/any.hm58a")));
+        QGraphicsScene scene;
+        project.createNetwork(&scene);
+        Halm58a::Network *network = project.network();
+        QVERIFY(network);
+        project.createNetwork(&scene);
+        QCOMPARE(project.network(), network);
+        QVERIFY(project.isNetworkEmpty());
+        network->addItem(new Halm58a::SignalGroup);
+        QVERIFY(project.isNetworkEmpty());
+        network->addItem(new Halm58a::Node);
+        QVERIFY(!project.isNetworkEmpty());
+    }
+};
+
+PROJECT_TEST(TestProject);
+#include "tst_project.moc"
