@@ -231,11 +231,11 @@ void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &
 void ZUConfiguration::attachObject(ZUBaseObject *obj, int pos)
 {
     obj->setParent(this);
-    connect(obj, &ZUBaseObject::beforeDestroyed, this, &ZUConfiguration::removeDestroyedObject);
+    connect(obj, &ZUBaseObject::beforeDestroyed, this, &ZUConfiguration::beforeDestroyed);
     emit objectAdded(obj, pos);
 }
 
-void ZUConfiguration::removeDestroyedObject(ZUBaseObject *obj)
+void ZUConfiguration::beforeDestroyed(ZUBaseObject *obj)
 {
     removeIfOfClass(d->signalGroups, obj) || removeIfOfClass(d->stages, obj) || removeIfOfClass(d->detectors, obj)
         || removeIfOfClass(d->signalPlans, obj) || removeIfOfClass(d->dayPlans, obj)

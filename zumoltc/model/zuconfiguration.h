@@ -175,7 +175,9 @@ signals:
 
 private slots:
     // The removal path: drops a dying listed object from its list, then announces it.
-    void removeDestroyedObject(ZUBaseObject *obj);
+    // It shares the name of the objects' signal it answers; the configuration never
+    // emits that signal itself.
+    void beforeDestroyed(ZUBaseObject *obj);
 
 private:
     template<typename T>

@@ -1,4 +1,5 @@
 #include "testmain.h"
+#include "zuconfiguration.h"
 #include "zucontrolsource.h"
 #include "zudayplan.h"
 #include "zudetector.h"
@@ -17,9 +18,11 @@
 #include <functional>
 
 using Factory = std::function<ZUBaseObject *(QObject *)>;
+using MetaObjectPointer = const QMetaObject *;
 using Cloner = std::function<ZUBaseObject *(ZUBaseObject *)>;
 Q_DECLARE_METATYPE(Factory)
 Q_DECLARE_METATYPE(Cloner)
+Q_DECLARE_METATYPE(MetaObjectPointer)
 
 namespace {
 
@@ -160,6 +163,36 @@ private slots:
         QSignalSpy spy(group, &ZUBaseObject::beforeDestroyed);
         delete group;
         QCOMPARE(spy.count(), 1);
+    }
+
+    // Other parts find these methods by name and index: only the base, the KMP bus and
+    // the configuration have any.
+    void ownMetaMethods_data()
+    {
+        QTest::addColumn<MetaObjectPointer>("meta");
+        QTest::addColumn<QStringList>("signatures");
+        QTest::newRow("base object") << &ZUBaseObject::staticMetaObject
+                                     << QStringList({"beforeDestroyed(ZUBaseObject*)"});
+        QTest::newRow("configuration")
+            << &ZUConfiguration::staticMetaObject
+            << QStringList({"objectAdded(ZUBaseObject*,int)", "objectDestroyed(ZUBaseObject*)",
+                            "beforeDestroyed(ZUBaseObject*)"});
+        QTest::newRow("KMP bus") << &ZUKMP1::staticMetaObject
+                                 << QStringList({"objectAdded(ZUBaseObject*,int)", "objectDestroyed(ZUBaseObject*)"});
+        QTest::newRow("signal group") << &ZUSignalGroup::staticMetaObject << QStringList();
+        QTest::newRow("signal plan") << &ZUSignalPlan::staticMetaObject << QStringList();
+        QTest::newRow("phase") << &ZUSignalPlanPhase::staticMetaObject << QStringList();
+        QTest::newRow("countdown boards") << &ZUCountdownBoards::staticMetaObject << QStringList();
+        QTest::newRow("DIO module") << &ZUDIO::staticMetaObject << QStringList();
+    }
+    void ownMetaMethods()
+    {
+        QFETCH(MetaObjectPointer, meta);
+        QFETCH(QStringList, signatures);
+        QStringList own;
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
+            own.append(QString::fromLatin1(meta->method(i).methodSignature()));
+        QCOMPARE(own, signatures);
     }
 
     void guardedReferenceReadsNullAfterDestruction()

@@ -227,7 +227,7 @@ private slots:
         QSignalSpy destroyed(&configuration, &ZUConfiguration::objectDestroyed);
         auto *device = new ZUKMPDevice;
         connect(device, SIGNAL(beforeDestroyed(ZUBaseObject *)), &configuration,
-                SLOT(removeDestroyedObject(ZUBaseObject *)));
+                SLOT(beforeDestroyed(ZUBaseObject *)));
         delete device;
         QCOMPARE(destroyed.count(), 1);
         QCOMPARE(configuration.signalGroups().size(), 1);
