@@ -140,8 +140,9 @@ QList<QPair<QString, int>> enumItems(bool keys)
     return zu::metaEnumItems(QMetaEnum::fromType<E>(), keys);
 }
 
-// data as a value of E (as combo boxes hold it); zu::NotSet when data is invalid,
-// null, not a whole number or no value of E.
+// data as a value of E (as combo boxes hold it), through QVariant's int conversion
+// (a fraction is rounded); zu::NotSet when data is invalid, null, does not convert
+// or is no value of E.
 template<typename E>
 int enumValue(const QVariant &data)
 {

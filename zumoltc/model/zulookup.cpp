@@ -1,6 +1,32 @@
 #include "zulookup.h"
 
+#include <climits>
+
 namespace zu {
+
+namespace {
+
+// QVariant's integer conversion wraps numbers outside the int range around (and
+// turns NaN into anything) while reporting success, so such a key would name an
+// unrelated object; it counts as a failed conversion instead.
+bool fitsInt(const QVariant &key)
+{
+    switch (key.userType()) {
+    case QMetaType::Double: {
+        // The conversion rounds to the nearest integer; NaN fails both comparisons.
+        const double value = key.toDouble();
+        return value >= double(INT_MIN) - 0.5 && value < double(INT_MAX) + 0.5;
+    }
+    case QMetaType::ULongLong:
+        return key.toULongLong() <= qulonglong(INT_MAX);
+    default: {
+        const qlonglong value = key.toLongLong();
+        return value >= INT_MIN && value <= INT_MAX;
+    }
+    }
+}
+
+} // namespace
 
 bool numericKey(const QVariant &key, int &id)
 {
@@ -14,7 +40,7 @@ bool numericKey(const QVariant &key, int &id)
     case QMetaType::Double: {
         bool ok = false;
         id = key.toInt(&ok);
-        return ok;
+        return ok && fitsInt(key);
     }
     default:
         return false;

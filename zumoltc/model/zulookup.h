@@ -7,7 +7,8 @@
 namespace zu {
 
 // A number key means an id: true when key is of a numeric type (int, unsigned,
-// 64-bit or double) that converts to an int, which is then stored in id.
+// 64-bit or double) that converts to an int, which is then stored in id. A number
+// outside the int range does not convert.
 bool numericKey(const QVariant &key, int &id);
 
 // The first live object of list whose id (for a numeric key) or name (for a text

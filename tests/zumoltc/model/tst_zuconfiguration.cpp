@@ -9,7 +9,7 @@
 namespace {
 
 // The operations of one list kind, seen through ZUBaseObject.
-struct Kind
+struct ListKind
 {
     std::function<ZUBaseObject *()> create;
     std::function<void(ZUConfiguration &, ZUBaseObject *)> add;
@@ -19,11 +19,11 @@ struct Kind
 };
 
 template<typename T>
-Kind makeKind(void (ZUConfiguration::*add)(QPointer<T>),
+ListKind makeKind(void (ZUConfiguration::*add)(QPointer<T>),
               void (ZUConfiguration::*insert)(QPointer<T>, QPointer<T>),
               void (ZUConfiguration::*move)(int, int), QList<QPointer<T>> &(ZUConfiguration::*list)())
 {
-    Kind kind;
+    ListKind kind;
     kind.create = [] { return new T; };
     kind.add = [add](ZUConfiguration &c, ZUBaseObject *obj) { (c.*add)(qobject_cast<T *>(obj)); };
     kind.insert = [insert](ZUConfiguration &c, ZUBaseObject *obj, ZUBaseObject *after) {
@@ -49,7 +49,7 @@ using Objects = QList<ZUBaseObject *>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(ListKind)
 
 class TestZUConfiguration : public QObject
 {
@@ -57,7 +57,7 @@ class TestZUConfiguration : public QObject
 private:
     void addEveryKind()
     {
-        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<ListKind>("kind");
         QTest::addColumn<bool>("once"); // listed at most once by its adder
         using C = ZUConfiguration;
         QTest::newRow("signal groups")
@@ -93,7 +93,7 @@ private slots:
     void additions_data() { addEveryKind(); }
     void additions()
     {
-        QFETCH(Kind, kind);
+        QFETCH(ListKind, kind);
         QFETCH(bool, once);
         ZUConfiguration configuration;
         QSignalSpy added(&configuration, &ZUConfiguration::objectAdded);
@@ -128,7 +128,7 @@ private slots:
     void insertions_data() { addEveryKind(); }
     void insertions()
     {
-        QFETCH(Kind, kind);
+        QFETCH(ListKind, kind);
         ZUConfiguration configuration;
         QSignalSpy added(&configuration, &ZUConfiguration::objectAdded);
         ZUBaseObject *first = kind.create();
@@ -161,7 +161,7 @@ private slots:
     void moves_data() { addEveryKind(); }
     void moves()
     {
-        QFETCH(Kind, kind);
+        QFETCH(ListKind, kind);
         ZUConfiguration configuration;
         ZUBaseObject *a = kind.create();
         ZUBaseObject *b = kind.create();
@@ -184,7 +184,7 @@ private slots:
     void removals_data() { addEveryKind(); }
     void removals()
     {
-        QFETCH(Kind, kind);
+        QFETCH(ListKind, kind);
         ZUConfiguration configuration;
         ZUBaseObject *a = kind.create();
         ZUBaseObject *b = kind.create();
@@ -469,6 +469,10 @@ private slots:
         QTest::newRow("list") << QVariant(QVariantList{3}) << -1;
         QTest::newRow("no such id") << QVariant(4) << -1;
         QTest::newRow("id out of int range") << QVariant(1e12) << -1;
+        QTest::newRow("64-bit beyond int does not wrap") << QVariant(qlonglong((1LL << 32) + 3)) << -1;
+        QTest::newRow("unsigned 64-bit beyond int") << QVariant(qulonglong((1ULL << 32) + 5)) << -1;
+        QTest::newRow("double beyond int does not wrap") << QVariant(4294967299.0) << -1;
+        QTest::newRow("NaN") << QVariant(qQNaN()) << -1;
     }
     void lookups()
     {

@@ -50,6 +50,8 @@ private slots:
         QTest::newRow("invalid") << QVariant() << -1;
         QTest::newRow("no such id") << QVariant(9) << -1;
         QTest::newRow("too large") << QVariant(1e12) << -1;
+        QTest::newRow("64-bit beyond int does not wrap") << QVariant(qlonglong((1LL << 32) + 2)) << -1;
+        QTest::newRow("double beyond int does not wrap") << QVariant(4294967298.0) << -1;
     }
     void findPhase()
     {
