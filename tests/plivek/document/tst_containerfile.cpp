@@ -170,11 +170,13 @@ private slots:
         CustomData custom;
         ContainerFile container(controller, nullptr, custom);
         QVERIFY(!container.read(TestSupport::dataPath("document/missing.xcnf")));
-        QVERIFY2(container.errorString().startsWith("Error open file: "), qPrintable(container.errorString()));
+        QVERIFY2(container.errorString().startsWith("Error open file: "),
+                 qPrintable(container.errorString()));
 
         fillController(controller);
         QVERIFY(!container.write(TestSupport::dataPath("document/no-such-folder/x.xcnf")));
-        QVERIFY2(container.errorString().startsWith("Error open file: "), qPrintable(container.errorString()));
+        QVERIFY2(container.errorString().startsWith("Error open file: "),
+                 qPrintable(container.errorString()));
     }
 
     void customDataStableOverThreeCycles()

@@ -154,7 +154,8 @@ private slots:
                                              << "tiverk";
         QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << 2 << "tiverk";
         QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << 3 << "adapter";
-        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << 4 << "tiverkii";
+        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << 4
+                                   << "tiverkii";
         QTest::newRow("ZU_MOLT without editor") << TestSupport::examplesPath("zumolt_intersection.json") << 5
                                                 << "ZU_MOLT";
     }
@@ -180,9 +181,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("type");
 
-        QTest::newRow("TIVERK II in .cnf") << TestSupport::examplesPath("tiverkii_intersection.json") << "t2.cnf" << 4;
-        QTest::newRow("adapter in .cnf") << TestSupport::examplesPath("adapter_crossing.txt") << "a.cnf" << 3;
-        QTest::newRow("ZU_MOLT in .cnf") << TestSupport::examplesPath("zumolt_intersection.json") << "z.cnf" << 5;
+        QTest::newRow("TIVERK II in .cnf")
+            << TestSupport::examplesPath("tiverkii_intersection.json") << "t2.cnf" << 4;
+        QTest::newRow("adapter in .cnf") << TestSupport::examplesPath("adapter_crossing.txt")
+                                         << "a.cnf" << 3;
+        QTest::newRow("ZU_MOLT in .cnf") << TestSupport::examplesPath("zumolt_intersection.json")
+                                         << "z.cnf" << 5;
         QTest::newRow("container in capitals") << TestSupport::dataPath("document/tiverk.xcnf")
                                                << "c.XCNF" << 1;
     }
@@ -397,6 +401,37 @@ private slots:
         QVERIFY(project.isNetworkEmpty());
         network->addItem(new Halm58a::Node);
         QVERIFY(!project.isNetworkEmpty());
+    }
+
+    void containerFillsTheNetwork()
+    {
+        QGraphicsScene scene;
+        Project project;
+        project.createNetwork(&scene);
+        QVERIFY2(project.load(TestSupport::dataPath("document/tiverk.xcnf")),
+                 qPrintable(project.lastError()));
+        QVERIFY(!project.isNetworkEmpty());
+        // The network is named after the junction number of the controller.
+        QCOMPARE(project.network()->objectName(), QStringLiteral("12"));
+        QVERIFY(project.maybeSave());
+        QVERIFY(project.isNetworkEmpty());
+    }
+
+    void loadNetworkFromItsOwnFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("junction.hm58a"));
+        {
+            Halm58a::Network network;
+            network.addItem(new Halm58a::Node);
+            QVERIFY2(network.save(path, true, false), qPrintable(network.errorString()));
+        }
+        QGraphicsScene scene;
+        Project project;
+        project.createNetwork(&scene);
+        QVERIFY(project.loadNetwork(path));
+        QVERIFY(!project.isNetworkEmpty());
+        QVERIFY(!project.loadNetwork(dir.filePath(QStringLiteral("missing.hm58a"))));
     }
 };
 
