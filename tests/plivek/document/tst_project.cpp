@@ -385,6 +385,30 @@ private slots:
         }
     }
 
+    void saveKeepsPreviousFileAsBackup()
+    {
+        // Only the file name's last suffix gives way to .bak, also in a folder
+        // whose name holds a point; an older backup is replaced.
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("v1.2")));
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath(QStringLiteral("v1.2/plan.old.cnf")));
+        const QString backup = dir.filePath(QStringLiteral("v1.2/plan.old.bak"));
+        QVERIFY(writeFile(backup, "older backup"));
+        const QByteArray original = readFile(path);
+
+        Project project;
+        QVERIFY(project.load(path));
+        project.controller().setProperty("number", 4343);
+        project.setChanged(true);
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QVERIFY(!project.isChanged());
+        QCOMPARE(readFile(backup), original);
+        QVERIFY(readFile(path).contains("4343"));
+        QCOMPARE(QDir(dir.filePath(QStringLiteral("v1.2"))).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf")}));
+    }
+
     void networkEmptiness()
     {
         Project project;
