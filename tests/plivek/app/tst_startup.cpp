@@ -98,6 +98,7 @@ private slots:
 
     void applicationTranslationFromFirstFolderThatHasIt()
     {
+        const QLocale previous;
         QLocale::setDefault(QLocale(QStringLiteral("ru_RU")));
         QTemporaryDir app;
         QVERIFY(QDir(app.path()).mkdir(QStringLiteral("translations")));
@@ -116,7 +117,7 @@ private slots:
         QTemporaryDir none;
         QTranslator missing;
         QCOMPARE(Startup::installApplicationTranslation(&missing, {none.path()}), QString());
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(previous);
     }
 
     void emulatorPluginPath()
