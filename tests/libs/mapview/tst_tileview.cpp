@@ -64,7 +64,10 @@ private slots:
         QCOMPARE(view.zoomF(), TileView::MaxZoom);
         view.setZoom(-3);
         QCOMPARE(view.zoomF(), TileView::MinZoom);
+        // A rectangle of no extent makes callers compute infinite or undefined levels.
         view.setZoom(std::nan(""));
+        QCOMPARE(view.zoomF(), TileView::MinZoom);
+        view.setZoom(std::numeric_limits<double>::infinity());
         QCOMPARE(view.zoomF(), TileView::MinZoom);
         view.setZoom(int(15));
         QCOMPARE(view.zoomF(), 15.0);
