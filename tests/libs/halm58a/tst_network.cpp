@@ -376,6 +376,37 @@ private slots:
         QVERIFY(net.isChanged());
     }
 
+    void signalsHaveTheSignaturesCallersConnectTo()
+    {
+        // Callers connect by name, with the namespace written out.
+        const QMetaObject &meta = Network::staticMetaObject;
+        QVERIFY(meta.indexOfSignal("changed(bool)") >= 0);
+        QVERIFY(meta.indexOfSignal("objectRemoved(Halm58a::NetObject*)") >= 0);
+    }
+
+    void shapeMeasures_data()
+    {
+        QTest::addColumn<double>("distance");
+        QTest::addColumn<QPointF>("point");
+        QTest::newRow("before the start") << -5.0 << QPointF(0, 0);
+        QTest::newRow("first leg") << 3.0 << QPointF(3, 0);
+        QTest::newRow("bend") << 10.0 << QPointF(10, 0);
+        QTest::newRow("second leg") << 14.0 << QPointF(10, 4);
+        QTest::newRow("past the end") << 99.0 << QPointF(10, 5);
+    }
+
+    void shapeMeasures()
+    {
+        QFETCH(double, distance);
+        QFETCH(QPointF, point);
+        const GeoShape shape({QPointF(0, 0), QPointF(10, 0), QPointF(10, 5)});
+        QCOMPARE(shape.length(), 15.0);
+        QCOMPARE(shape.pointAt(distance), point);
+        QCOMPARE(shape.boundingRect(), QRectF(0, 0, 10, 5));
+        QVERIFY(GeoShape().boundingRect().isNull());
+        QCOMPARE(GeoShape::unitRect(QPointF(2, 3)), QRectF(1.5, 2.5, 1, 1));
+    }
+
     void geoConversionRoundTrip()
     {
         GeoUtil geo(30.3276, 60.0034);
