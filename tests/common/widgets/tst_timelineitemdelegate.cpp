@@ -2,6 +2,7 @@
 #include "timelineitemdelegate.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QImage>
 #include <QPainter>
@@ -170,6 +171,13 @@ private slots:
             QVERIFY(!e.states->itemIcon(i).isNull());
         }
         QCOMPARE(e.states->iconSize(), QSize(24, 24));
+        QVERIFY(!e.states->hasFrame());
+        QCOMPARE(e.states->sizeAdjustPolicy(), QComboBox::AdjustToContents);
+        auto *layout = qobject_cast<QBoxLayout *>(e.widget->layout());
+        QVERIFY(layout);
+        QCOMPARE(layout->direction(), QBoxLayout::LeftToRight);
+        QCOMPARE(layout->spacing(), 1);
+        QCOMPARE(layout->contentsMargins(), QMargins());
         QCOMPARE(e.duration->minimum(), 0);
         QCOMPARE(e.duration->maximum(), 65535);
         QCOMPARE(e.duration->buttonSymbols(), QAbstractSpinBox::NoButtons);

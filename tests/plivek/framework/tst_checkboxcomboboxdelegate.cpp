@@ -65,6 +65,7 @@ private slots:
         QCOMPARE(box->view()->minimumHeight(), 100);
 
         delegate.setEditorData(editor, model.index(0, 0));
+        QVERIFY(box->view()->isVisible()); // the list opens with the editor
         QCOMPARE(box->checkedItems(), checkedOnOpen);
         for (int row : toggleRows)
             box->toggleCheckState(row);

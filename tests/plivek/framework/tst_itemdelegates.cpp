@@ -183,28 +183,33 @@ private slots:
 
     void uniqueText_data()
     {
+        QTest::addColumn<QString>("cell");
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<bool>("red");
         QTest::addColumn<QString>("stored");
 
-        QTest::newRow("free text") << QStringList{"D"} << false << "D";
-        QTest::newRow("taken text") << QStringList{"A"} << true << "C";
-        QTest::newRow("taken, then free") << QStringList{"A", "Ab"} << false << "Ab";
-        QTest::newRow("taken, then back to the old text") << QStringList{"A", "C"} << false << "C";
+        QTest::newRow("free text") << "C" << QStringList{"D"} << false << "D";
+        QTest::newRow("taken text") << "C" << QStringList{"A"} << true << "C";
+        QTest::newRow("taken, then free") << "C" << QStringList{"A", "Ab"} << false << "Ab";
+        QTest::newRow("taken, then back to the old text") << "C" << QStringList{"A", "C"} << false << "C";
+        // A cell whose own text is already taken by another object.
+        QTest::newRow("own taken text opens plain") << "A" << QStringList() << false << "A";
+        QTest::newRow("own taken text typed back") << "A" << QStringList{"B", "A"} << false << "A";
     }
 
     void uniqueText()
     {
+        QFETCH(QString, cell);
         QFETCH(QStringList, typed);
         QFETCH(bool, red);
         QFETCH(QString, stored);
 
         QTableWidget table(1, 1);
         ExtTextDelegate delegate(nullptr, {"A", "B"});
-        setTableCellValue(&table, 0, 0, QStringLiteral("C"), true);
+        setTableCellValue(&table, 0, 0, cell, true);
         QScopedPointer<QLineEdit> editor(openEditor<QLineEdit>(table, delegate));
         QVERIFY(editor);
-        QCOMPARE(editor->property("old_text").toString(), QStringLiteral("C"));
+        QCOMPARE(editor->property("old_text").toString(), cell);
         for (const QString &text : typed)
             editor->setText(text);
         const QBrush base = editor->palette().brush(QPalette::Active, QPalette::Base);
