@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace TableFixture;
 
 namespace {
@@ -550,11 +552,21 @@ private slots:
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         selectCells(table, selection);
+        const QStringList before = cells(table);
+        QList<int> changedRows;
+        connect(&table, &QTableWidget::itemChanged, &table,
+                [&changedRows](const QTableWidgetItem *item) { changedRows << item->row(); });
         QHeaderView *header = table.horizontalHeader();
         const QPoint inSection(header->sectionViewportPosition(column) + 5, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::MouseButton(button), {}, inSection);
         QCOMPARE(cells(table), expected);
         QVERIFY(!table.isCellEditable(2, 1));
+
+        // Filled from the last row up; zumoltc gives filled cells the editable
+        // look, plivek leaves colours alone.
+        QVERIFY(std::is_sorted(changedRows.cbegin(), changedRows.cend(), std::greater<int>()));
+        if (expected != before)
+            QCOMPARE(table.item(0, column)->background() == QBrush(Qt::white), Zumoltc);
     }
 
     void selectionFunctions()
@@ -618,6 +630,10 @@ private slots:
 
         ParametersTable table;
         fill(table, 2, {0, "r0", 1, "r1", 2, "r2", 3, "r3", 4, "r4"});
+        for (int row = 0; row < table.rowCount(); ++row) {
+            for (int column = 0; column < 2; ++column)
+                table.setCellEditable(row, column, false);
+        }
         QList<QPoint> cellsToSelect;
         for (int row : selected)
             cellsToSelect << QPoint(0, row) << QPoint(1, row);
@@ -636,6 +652,13 @@ private slots:
         for (int row = 0; row < table.rowCount(); ++row) {
             rowsNow << table.cellData(row, 0).toInt();
             QCOMPARE(table.cellData(row, 1).toString(), QStringLiteral("r%1").arg(rowsNow.last()));
+            // A moved row ends up editable and white; the others keep their look.
+            const bool moved = rowsNow.last() != row;
+            for (int column = 0; column < 2; ++column) {
+                QCOMPARE(table.isCellEditable(row, column), moved);
+                QCOMPARE(table.item(row, column)->background().color(),
+                         QColor(moved ? Qt::white : Qt::lightGray));
+            }
         }
         QCOMPARE(rowsNow, order);
         QList<int> selectedNow = selectedItemRows(&table);
