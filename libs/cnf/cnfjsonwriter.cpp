@@ -1,5 +1,7 @@
 #include "cnfjsonwriter.h"
 
+#include "cnfjsonparser.h"
+
 #include <QLocale>
 #include <QVariantList>
 #include <QVariantMap>
@@ -60,6 +62,9 @@ void CnfJsonWriter::writeName(const QString &name)
 
 void CnfJsonWriter::begin(const QString &name, Layout layout, char bracket, bool object)
 {
+    // A file nested deeper than the parser takes could never be opened again.
+    if (m_levels.size() >= CnfJsonParser::maxDepth && m_error.isEmpty())
+        m_error = QStringLiteral("the data are nested more than %1 levels deep").arg(CnfJsonParser::maxDepth);
     separator();
     writeName(name);
     m_text.append(bracket);

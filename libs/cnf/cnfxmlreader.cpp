@@ -4,6 +4,7 @@
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
 #include "cnfinterstate.h"
+#include "cnfjsonparser.h"
 #include "cnfmatrix.h"
 #include "cnfphase.h"
 #include "cnfphasedef.h"
@@ -32,7 +33,9 @@ QString tr(const char *text)
     return QCoreApplication::translate("CnfXmlReader", text);
 }
 
-constexpr int MaxDepth = 200;
+// As deep as the JSON formats nest, so that any configuration read from them
+// can be saved here and read back.
+constexpr int MaxDepth = CnfJsonParser::maxDepth;
 
 struct Position
 {

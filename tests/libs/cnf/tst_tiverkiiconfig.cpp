@@ -1,3 +1,4 @@
+#include "cnfjsonparser.h"
 #include "cnfnative.h"
 #include "formatfixture.h"
 #include "testdata.h"
@@ -128,6 +129,30 @@ private slots:
         controller.setNativeData(QStringLiteral("gain"), qQNaN());
         QVERIFY(config.save(controller).isEmpty());
         QVERIFY(config.lastError().contains(QStringLiteral("cannot be stored")));
+    }
+
+    // Whatever nesting a JSON file may hold survives a save as .cnf, and a
+    // tree too deep for a JSON file to be read back is refused, not written.
+    void deepNativeTreesPassBetweenFormats()
+    {
+        const int deepest = CnfJsonParser::maxDepth - 1;
+        QByteArray bytes("{\"controller\": {\"type\": \"tiverkii\"}, \"x\": ");
+        bytes += QByteArray(deepest, '[') + QByteArray(deepest, ']') + '}';
+        TiverkIIConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(bytes) && config.createController(controller), qPrintable(config.lastError()));
+        CnfController copy;
+        QVERIFY2(copy.load(controller.save(1), true), qPrintable(copy.lastError()));
+        QVERIFY(copy.nativeData().dataEqual(controller.nativeData()));
+        QVERIFY2(!config.save(copy).isEmpty(), qPrintable(config.lastError()));
+
+        VObject innermost = copy.nativeData()["x"];
+        while (innermost.size() > 0)
+            innermost = innermost[0];
+        innermost.append(VObject::list());
+        innermost[0].append(VObject::list());
+        QVERIFY(config.save(copy).isEmpty());
+        QVERIFY2(config.lastError().contains(QStringLiteral("nested more than")), qPrintable(config.lastError()));
     }
 
     void humanizedSection()
