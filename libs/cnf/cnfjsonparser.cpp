@@ -148,7 +148,7 @@ bool CnfJsonParser::parseObject(CnfJsonValue &value, int depth)
         if (atEnd())
             return fail(QStringLiteral("the document ends inside an object (the file is truncated)"));
         if (peek() != ':')
-            return fail(QStringLiteral("':' expected after the member name \"%1\"").arg(name));
+            return fail(QStringLiteral("':' expected after the member name \"%1\"").arg(quoted(name)));
         advance();
         CnfJsonValue member;
         if (!parseValue(member, depth + 1))
@@ -325,9 +325,15 @@ bool CnfJsonParser::parseNumber(CnfJsonValue &value)
     if (!ok || !std::isfinite(number)) {
         m_line = line;
         m_column = column;
-        return fail(QStringLiteral("the number %1 is out of range").arg(QString::fromLatin1(literal)));
+        return fail(QStringLiteral("the number %1 is out of range").arg(quoted(QString::fromLatin1(literal))));
     }
     value = CnfJsonValue(CnfJsonValue::Double, line, column);
     value.setScalar(number);
     return true;
+}
+
+QString CnfJsonParser::quoted(const QString &text)
+{
+    constexpr int limit = 40;
+    return text.size() <= limit ? text : text.left(limit) + QStringLiteral("...");
 }

@@ -31,6 +31,10 @@ public:
     int errorLine() const { return m_errorLine; }
     int errorColumn() const { return m_errorColumn; }
 
+    // A text from the file as an error message quotes it: at most 40
+    // characters, so that a huge value does not flood the message.
+    static QString quoted(const QString &text);
+
 private:
     bool parseValue(CnfJsonValue &value, int depth);
     bool parseObject(CnfJsonValue &value, int depth);

@@ -127,7 +127,7 @@ bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, 
         || parser.root().at(0).type() == CnfJsonValue::Array || parser.root().at(0).type() == CnfJsonValue::Object) {
         const QString reason = parser.error().section(QLatin1String(": "), 1);
         *error = text.isEmpty() ? QStringLiteral("value missing")
-                                : QStringLiteral("invalid value %1%2").arg(text, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+                                : QStringLiteral("invalid value %1%2").arg(CnfJsonParser::quoted(text), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
         return false;
     }
     const CnfJsonValue parsed = parser.root().at(0);

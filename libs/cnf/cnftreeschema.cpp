@@ -4,6 +4,7 @@
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
 #include "cnfinterstate.h"
+#include "cnfjsonparser.h"
 #include "cnfjsonread.h"
 #include "cnfmatrix.h"
 #include "cnfphase.h"
@@ -364,8 +365,13 @@ public:
         program->name = r.text(item, QStringLiteral("name"));
         const QString typeText = r.idText(item, QStringLiteral("type"));
         program->type = CnfProgram::typeFromKey(typeText);
-        if (program->type < 0 && r.ok())
-            r.fail(item.member(QStringLiteral("type")), QStringLiteral("unknown program type %1").arg(typeText));
+        if (program->type < 0 && r.ok()) {
+            const CnfJsonValue &type = item.member(QStringLiteral("type"));
+            if (type.isUndefined())
+                r.fail(item, QStringLiteral("a program needs a 'type'"));
+            else
+                r.fail(type, QStringLiteral("unknown program type %1").arg(CnfJsonParser::quoted(typeText)));
+        }
         program->kind = r.integer(item, QStringLiteral("kind"), 0, 0, 255);
         program->matrix = ref<CnfMatrixPtr>(item, QStringLiteral("matrix"), QStringLiteral("matrix"),
                                             [this](const QString &id) { return c.findMatrix(id.toInt()); });

@@ -66,6 +66,10 @@ private slots:
                                          << QStringLiteral("Line 3: unknown section or value \"signalgroup\"");
         QTest::newRow("huge number") << QByteArray(head + "[detector]\nid = 123456789012345678901234567890\n[end]\n")
                                      << QStringLiteral("Line 4, column 6: 'id' must be a whole number in range, not 1.23457e+29");
+        // A value of thousands of characters is quoted short, not in full.
+        QTest::newRow("endless value") << QByteArray(head + "[detector]\nid = " + QByteArray(5000, '9') + "\n[end]\n")
+                                       << QStringLiteral("Line 4: id: invalid value %1... (the number %1... is out of range)")
+                                              .arg(QString(40, QLatin1Char('9')));
         QTest::newRow("values after end") << QByteArray(head + "[end]\nx = 1\n")
                                           << QStringLiteral("Line 3: the [end] section holds values");
     }

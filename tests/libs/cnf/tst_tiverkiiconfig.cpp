@@ -86,6 +86,10 @@ private slots:
                                       << QStringLiteral("Line 2, column 26: ");
         QTest::newRow("bad time") << QByteArray(head + "\"dayCards\": [{\"id\": \"1\", \"records\": [{\"start\": \"25:00\"}]}]}")
                                   << QStringLiteral("Line 2, column 48: 'start' is not a time (hh:mm:ss): 25:00");
+        QTest::newRow("program without type") << QByteArray(head + "\"programs\": [{\"id\": \"1\"}]}")
+                                              << QStringLiteral("Line 2, column 14: a program needs a 'type'");
+        QTest::newRow("unknown program type") << QByteArray(head + "\"programs\": [{\"id\": \"1\", \"type\": \"warp\"}]}")
+                                              << QStringLiteral("Line 2, column 34: unknown program type warp");
         QTest::newRow("list is map") << QByteArray(head + "\"programs\": {}}")
                                      << QStringLiteral("Line 2, column 13: 'programs' must be array, not object");
     }
