@@ -21,4 +21,8 @@ inline QString programPath(const QString &name)
     return QDir(QStringLiteral(PROJECT_BIN_DIR)).filePath(name);
 }
 
+// Starts the built program offscreen without arguments and ends it again;
+// gives an error text, empty when the program started and ended.
+QString startAndStopProgram(const QString &name);
+
 } // namespace TestSupport

@@ -52,12 +52,8 @@ private slots:
 
     void programStartsAndQuits()
     {
-        // The built program starts offscreen and ends when told to.
-        QProcess program;
-        program.start(TestSupport::programPath(QStringLiteral("plivek")), QStringList());
-        QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
-        program.terminate();
-        QVERIFY(program.waitForFinished(30000));
+        const QString error = TestSupport::startAndStopProgram(QStringLiteral("plivek"));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
     void reportErrorQuietLogs()

@@ -3,7 +3,6 @@
 #include "testdata.h"
 #include "testmain.h"
 
-#include <QProcess>
 #include <QtTest>
 
 class TestStartup : public QObject
@@ -28,12 +27,8 @@ private slots:
 
     void programStartsAndQuits()
     {
-        // The built program starts offscreen and ends when told to.
-        QProcess program;
-        program.start(TestSupport::programPath(QStringLiteral("zumoltc")), QStringList());
-        QVERIFY2(program.waitForStarted(), qPrintable(program.errorString()));
-        program.terminate();
-        QVERIFY(program.waitForFinished(30000));
+        const QString error = TestSupport::startAndStopProgram(QStringLiteral("zumoltc"));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 };
 
