@@ -10,15 +10,18 @@ namespace {
 // The longest name or description, in UTF-8 bytes, that the controller stores.
 constexpr int MaxTextBytes = 255;
 
-QString commonText(const char *source)
+// The translation contexts of the check's texts: the common rules belong to the
+// checking dialog, the steps to the main window. Called as CommonText::tr("...")
+// so that lupdate files each literal under its context.
+struct CommonText
 {
-    return QCoreApplication::translate("CheckingErrorsDialog", source);
-}
+    Q_DECLARE_TR_FUNCTIONS(CheckingErrorsDialog)
+};
 
-QString stepText(const char *source)
+struct StepText
 {
-    return QCoreApplication::translate("MainWindow", source);
-}
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+};
 
 bool tooLong(const QString &text)
 {
@@ -74,11 +77,11 @@ constexpr int DioModules = int(sizeof(DioDeviceKinds) / sizeof(DioDeviceKinds[0]
 void checkController(QStringList &rows, ZUConfiguration &configuration)
 {
     if (configuration.id() == zu::NotSet)
-        rows.append(stepText("Controller ID not set"));
+        rows.append(StepText::tr("Controller ID not set"));
     if (tooLong(configuration.name()))
-        rows.append(stepText("Controller name has length > %1 bytes").arg(MaxTextBytes));
+        rows.append(StepText::tr("Controller name has length > %1 bytes").arg(MaxTextBytes));
     if (tooLong(configuration.description()))
-        rows.append(stepText("Controller description has length > %1 bytes").arg(MaxTextBytes));
+        rows.append(StepText::tr("Controller description has length > %1 bytes").arg(MaxTextBytes));
 }
 
 void checkStageConflicts(QStringList &rows, ZUConfiguration &configuration)
@@ -96,14 +99,14 @@ void checkStageConflicts(QStringList &rows, ZUConfiguration &configuration)
             }
         }
         if (conflict)
-            rows.append(stepText("Stage %1 contain conflicted signal groups").arg(stage->text()));
+            rows.append(StepText::tr("Stage %1 contain conflicted signal groups").arg(stage->text()));
     }
 }
 
 void checkDetectors(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
 {
     checkUniqueIdsAndNames(rows, configuration.detectors(), sections.detectors);
-    checkNameLength(rows, configuration.detectors(), stepText("Detctor"));
+    checkNameLength(rows, configuration.detectors(), StepText::tr("Detctor"));
 
     bool reported = false;
     for (const QPointer<ZUDetector> &detector : configuration.detectors())
@@ -112,50 +115,51 @@ void checkDetectors(QStringList &rows, ZUConfiguration &configuration, const ZUC
         return;
     const ZUConfiguration::DetectorIntervals *intervals = configuration.detectorIntervals();
     if (!intervalSet(intervals->logInterval))
-        rows.append(stepText("Report interval not defined but configuration has detectors with 'Allow report' flag"));
+        rows.append(
+            StepText::tr("Report interval not defined but configuration has detectors with 'Allow report' flag"));
     if (!intervalSet(intervals->logIntervalASUDD))
         rows.append(
-            stepText("ITS report interval not defined but configuration has detectors with 'Allow report' flag"));
+            StepText::tr("ITS report interval not defined but configuration has detectors with 'Allow report' flag"));
 }
 
 void checkScheduler(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
 {
     const QList<const ZUBaseObject *> plans = liveObjects(configuration.signalPlans());
     if (plans.isEmpty()) {
-        rows.append(stepText("Signal plans are not defined"));
+        rows.append(StepText::tr("Signal plans are not defined"));
     } else {
         checkUniqueIdsAndNames(rows, plans, sections.signalPlans);
-        checkNameLength(rows, plans, stepText("Signal plan"));
+        checkNameLength(rows, plans, StepText::tr("Signal plan"));
     }
     const bool defaultProgram = !configuration.defaultProgram().isNull();
     if (!defaultProgram)
-        rows.append(stepText("Default signal plan are not defined"));
+        rows.append(StepText::tr("Default signal plan are not defined"));
 
     const QList<const ZUBaseObject *> dayPlans = liveObjects(configuration.dayPlans());
     if (!dayPlans.isEmpty()) {
         checkUniqueIdsAndNames(rows, dayPlans, sections.dayPlans);
-        checkNameLength(rows, dayPlans, stepText("Dayplan"));
+        checkNameLength(rows, dayPlans, StepText::tr("Dayplan"));
     }
     if (!defaultProgram) {
         if (dayPlans.isEmpty())
-            rows.append(stepText("Dayplans are not defined"));
+            rows.append(StepText::tr("Dayplans are not defined"));
         else if (!configuration.defaultDayPlan())
-            rows.append(stepText("Default dayplan are not defined"));
+            rows.append(StepText::tr("Default dayplan are not defined"));
     }
     for (const QPointer<ZUDayPlan> &dayPlan : configuration.dayPlans()) {
         if (dayPlan && dayPlan->periods().isEmpty())
-            rows.append(stepText("Dayplan %1 not contains no one record").arg(dayPlan->text()));
+            rows.append(StepText::tr("Dayplan %1 not contains no one record").arg(dayPlan->text()));
     }
 
     const QList<const ZUBaseObject *> weekPlans = liveObjects(configuration.weekPlans());
     if (!weekPlans.isEmpty()) {
         checkUniqueIdsAndNames(rows, weekPlans, sections.weekPlans);
-        checkNameLength(rows, weekPlans, stepText("Week plan"));
+        checkNameLength(rows, weekPlans, StepText::tr("Week plan"));
     }
     checkUniqueIdsAndNames(rows, configuration.extraPeriods(), sections.extraPeriods);
-    checkNameLength(rows, configuration.extraPeriods(), stepText("Seasonal plan"));
+    checkNameLength(rows, configuration.extraPeriods(), StepText::tr("Seasonal plan"));
     checkUniqueIdsAndNames(rows, configuration.extraDays(), sections.extraDays);
-    checkNameLength(rows, configuration.extraDays(), stepText("Special day"));
+    checkNameLength(rows, configuration.extraDays(), StepText::tr("Special day"));
 }
 
 void checkControlSources(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
@@ -163,7 +167,7 @@ void checkControlSources(QStringList &rows, ZUConfiguration &configuration, cons
     const QList<QPointer<ZUControlSource>> &sources = configuration.controlSources();
     checkUniqueIdsAndNames(rows, sources, sections.controlSources);
     checkUniqueValues(rows, sources, [](const ZUControlSource &source) { return source.priority(); },
-                      sections.controlSources, stepText("priorities"));
+                      sections.controlSources, StepText::tr("priorities"));
 
     // The first source with the largest priority wins among equals.
     const ZUControlSource *highest = nullptr;
@@ -178,20 +182,20 @@ void checkControlSources(QStringList &rows, ZUConfiguration &configuration, cons
             highest = source.data();
     }
     if (emergency && highest->type() != zu::emergency)
-        rows.append(stepText("Highest priority must have emergency control source"));
+        rows.append(StepText::tr("Highest priority must have emergency control source"));
     if (!scheduler && !liveObjects(configuration.dayPlans()).isEmpty())
-        rows.append(stepText("Control source with type 'scheduler' is not defined"));
+        rows.append(StepText::tr("Control source with type 'scheduler' is not defined"));
 }
 
 void checkDevices(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
 {
     checkUniqueValues(rows, configuration.kmp1()->devices(), [](const ZUKMPDevice &device) { return device.addr(); },
-                      sections.kmpDevices, stepText("addresses"));
+                      sections.kmpDevices, StepText::tr("addresses"));
 
     checkUniqueIdsAndNames(rows, configuration.switches(), sections.switches);
     checkUniqueValues(rows, configuration.switches(), [](const ZUSwitch &sw) { return sw.addr(); },
-                      sections.switches, stepText("addresses"));
-    checkNameLength(rows, configuration.switches(), stepText("Switch"));
+                      sections.switches, StepText::tr("addresses"));
+    checkNameLength(rows, configuration.switches(), StepText::tr("Switch"));
 }
 
 void checkDios(QStringList &rows, ZUConfiguration &configuration)
@@ -203,14 +207,14 @@ void checkDios(QStringList &rows, ZUConfiguration &configuration)
             continue;
         const int n = i + 1;
         if (!hasKmpDevice(configuration, DioDeviceKinds[i]))
-            rows.append(stepText("For DIO%1 not defined KMP device").arg(n));
+            rows.append(StepText::tr("For DIO%1 not defined KMP device").arg(n));
         // Only the network modules are reached over an address and a port.
         if (dio->type() != zu::DIO::traficam && dio->type() != zu::DIO::sitilog)
             continue;
         if (dio->ip().isEmpty())
-            rows.append(stepText("For DIO%1 not defined ip address").arg(n));
+            rows.append(StepText::tr("For DIO%1 not defined ip address").arg(n));
         if (dio->port() == 0)
-            rows.append(stepText("For DIO%1 not defined TCP port").arg(n));
+            rows.append(StepText::tr("For DIO%1 not defined TCP port").arg(n));
     }
 }
 
@@ -221,13 +225,13 @@ void checkPanel(QStringList &rows, ZUConfiguration &configuration)
         return;
     const bool source = !vpu->source().isNull();
     if (!source)
-        rows.append(stepText("Control source with type 'RCU' is not defined for RCU1"));
+        rows.append(StepText::tr("Control source with type 'RCU' is not defined for RCU1"));
     if (vpu->stages().isEmpty())
-        rows.append(stepText("The RCU1 buttons are not assigned to any stage"));
+        rows.append(StepText::tr("The RCU1 buttons are not assigned to any stage"));
     if (!source)
-        rows.append(stepText("For RCU1 not defined control source"));
+        rows.append(StepText::tr("For RCU1 not defined control source"));
     if (!hasKmpDevice(configuration, zu::KMPDevice::VPU1))
-        rows.append(stepText("For RCU1 not defined KMP device"));
+        rows.append(StepText::tr("For RCU1 not defined KMP device"));
 }
 
 } // namespace
@@ -235,17 +239,17 @@ void checkPanel(QStringList &rows, ZUConfiguration &configuration)
 ZUCheckSectionTexts ZUCheckSectionTexts::defaults()
 {
     ZUCheckSectionTexts texts;
-    texts.signalGroups = stepText("Signal groups");
-    texts.stages = stepText("Stages");
-    texts.detectors = stepText("Detectors");
-    texts.signalPlans = stepText("Signal plans");
-    texts.dayPlans = stepText("Daily plans");
-    texts.weekPlans = stepText("Week plans");
-    texts.extraPeriods = stepText("Extra periods");
-    texts.extraDays = stepText("Extra days");
-    texts.controlSources = stepText("Control sources");
-    texts.kmpDevices = stepText("Composite device");
-    texts.switches = stepText("Power switches");
+    texts.signalGroups = StepText::tr("Signal groups");
+    texts.stages = StepText::tr("Stages");
+    texts.detectors = StepText::tr("Detectors");
+    texts.signalPlans = StepText::tr("Signal plans");
+    texts.dayPlans = StepText::tr("Daily plans");
+    texts.weekPlans = StepText::tr("Week plans");
+    texts.extraPeriods = StepText::tr("Extra periods");
+    texts.extraDays = StepText::tr("Extra days");
+    texts.controlSources = StepText::tr("Control sources");
+    texts.kmpDevices = StepText::tr("Composite device");
+    texts.switches = StepText::tr("Power switches");
     return texts;
 }
 
@@ -254,9 +258,9 @@ QStringList checkConfiguration(ZUConfiguration &configuration, const ZUCheckSect
     QStringList rows;
     checkController(rows, configuration);
     checkUniqueIdsAndNames(rows, configuration.signalGroups(), sections.signalGroups);
-    checkNameLength(rows, configuration.signalGroups(), stepText("Signal group"));
+    checkNameLength(rows, configuration.signalGroups(), StepText::tr("Signal group"));
     checkUniqueIdsAndNames(rows, configuration.stages(), sections.stages);
-    checkNameLength(rows, configuration.stages(), stepText("Stage"));
+    checkNameLength(rows, configuration.stages(), StepText::tr("Stage"));
     checkStageConflicts(rows, configuration);
     checkDetectors(rows, configuration, sections);
     checkScheduler(rows, configuration, sections);
@@ -271,7 +275,7 @@ void checkNameLength(QStringList &rows, const QList<const ZUBaseObject *> &objec
 {
     for (const ZUBaseObject *object : objects) {
         if (tooLong(object->name()))
-            rows.append(commonText("%1 with id %2 has name length > %3 bytes")
+            rows.append(CommonText::tr("%1 with id %2 has name length > %3 bytes")
                             .arg(kindWord, QString::number(object->id()), QString::number(MaxTextBytes)));
     }
 }
@@ -286,15 +290,15 @@ void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *>
     }
     const QString repeatedIds = repeatedEntries(numbers(ids));
     if (!repeatedIds.isEmpty())
-        rows.append(commonText("%1 contain non-unique ids: %2").arg(kindText, repeatedIds));
+        rows.append(CommonText::tr("%1 contain non-unique ids: %2").arg(kindText, repeatedIds));
     const QString repeatedNames = repeatedEntries(names);
     if (!repeatedNames.isEmpty())
-        rows.append(commonText("%1 contain non-unique names: %2").arg(kindText, repeatedNames));
+        rows.append(CommonText::tr("%1 contain non-unique names: %2").arg(kindText, repeatedNames));
 }
 
 void checkUniqueValues(QStringList &rows, const QList<int> &values, const QString &kindText, const QString &what)
 {
     const QString repeated = repeatedEntries(numbers(values));
     if (!repeated.isEmpty())
-        rows.append(commonText("%1 contain non-unique %2: %3").arg(kindText, what, repeated));
+        rows.append(CommonText::tr("%1 contain non-unique %2: %3").arg(kindText, what, repeated));
 }

@@ -3,6 +3,11 @@
 #include "zuconfiguration.h"
 #include "zuconfigurationcheck.h"
 
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 #include <functional>
@@ -126,6 +131,136 @@ ZUKMPDevice *kmpDevice(ZUConfiguration &c, int kind)
     return nullptr;
 }
 
+// Module 1 of the given type with neither address, port nor KMP device.
+Edit bareDio1(int type)
+{
+    return [type](ZUConfiguration &c) {
+        c.dios().at(0)->setType(type);
+        c.dios().at(0)->setIp(QString());
+        c.dios().at(0)->setPort(0);
+        delete kmpDevice(c, zu::KMPDevice::DIO1);
+    };
+}
+
+using TextKey = QPair<QString, QString>; // translation context, source text
+
+// Leaves every text as it is and notes each context and source text asked for.
+class RecordingTranslator : public QTranslator
+{
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *source, const char *, int) const override
+    {
+        if (recording)
+            asked.insert(TextKey(QString::fromUtf8(context), QString::fromUtf8(source)));
+        return QString();
+    }
+
+    // Off while the translator is installed: installing asks texts of its own.
+    bool recording = false;
+    mutable QSet<TextKey> asked;
+};
+
+// From the complete configuration, breaks one rule of every step of the check,
+// in step order, and returns the rows the check must then give, in order.
+QStringList failEveryStep(ZUConfiguration &c)
+{
+    fillComplete(c);
+    const QString longName(256, QLatin1Char('L'));
+    c.setId(zu::NotSet);
+    c.setName(longName);
+    c.setDescription(longName);
+    ZUBaseObject *group = kindOf(&ZUConfiguration::addSignalGroup).add(c);
+    group->setId(1);
+    group->setName(QStringLiteral("SG1"));
+    // A second object with id 1 and a long name in the other named lists.
+    const Kind kinds[] = {kindOf(&ZUConfiguration::addStage),      kindOf(&ZUConfiguration::addDetector),
+                          kindOf(&ZUConfiguration::addSignalPlan), kindOf(&ZUConfiguration::addDayPlan),
+                          kindOf(&ZUConfiguration::addWeekPlan),   kindOf(&ZUConfiguration::addExtraPeriod),
+                          kindOf(&ZUConfiguration::addExtraDay),   kindOf(&ZUConfiguration::addSwitch)};
+    for (const Kind &kind : kinds) {
+        ZUBaseObject *object = kind.add(c);
+        object->setId(1);
+        object->setName(longName);
+    }
+    c.switches().last()->setAddr(1);
+    c.stages().first()->addGroup(c.signalGroups().at(1));
+    *c.detectorIntervals() = ZUConfiguration::DetectorIntervals();
+    c.setDefaultProgram(nullptr);
+    c.setDefaultDayPlan(nullptr);
+    ZUControlSource *first = c.controlSources().at(0);
+    first->setType(zu::tiverkITS);
+    first->setPriority(10);
+    c.controlSources().at(1)->setId(1);
+    kmpDevice(c, zu::KMPDevice::VPU1)->setAddr(1);
+    c.dios().at(0)->setIp(QString());
+    c.dios().at(0)->setPort(0);
+    c.dios().at(1)->setType(zu::DIO::dryContact);
+    c.vpu()->clearStages();
+
+    return {
+        "Controller ID not set",
+        "Controller name has length > 255 bytes",
+        "Controller description has length > 255 bytes",
+        "Signal groups contain non-unique ids: 1",
+        "Signal groups contain non-unique names: SG1",
+        "Stages contain non-unique ids: 1",
+        "Stage with id 1 has name length > 255 bytes",
+        "Stage 1 (Main) contain conflicted signal groups",
+        "Detectors contain non-unique ids: 1",
+        "Detctor with id 1 has name length > 255 bytes",
+        "Report interval not defined but configuration has detectors with 'Allow report' flag",
+        "ITS report interval not defined but configuration has detectors with 'Allow report' flag",
+        "Signal plans contain non-unique ids: 1",
+        "Signal plan with id 1 has name length > 255 bytes",
+        "Default signal plan are not defined",
+        "Daily plans contain non-unique ids: 1",
+        "Dayplan with id 1 has name length > 255 bytes",
+        "Default dayplan are not defined",
+        QStringLiteral("Dayplan 1 (%1) not contains no one record").arg(longName),
+        "Week plans contain non-unique ids: 1",
+        "Week plan with id 1 has name length > 255 bytes",
+        "Extra periods contain non-unique ids: 1",
+        "Seasonal plan with id 1 has name length > 255 bytes",
+        "Extra days contain non-unique ids: 1",
+        "Special day with id 1 has name length > 255 bytes",
+        "Control sources contain non-unique ids: 1",
+        "Control sources contain non-unique priorities: 10",
+        "Highest priority must have emergency control source",
+        "Control source with type 'scheduler' is not defined",
+        "Composite device contain non-unique addresses: 1",
+        "Power switches contain non-unique ids: 1",
+        "Power switches contain non-unique addresses: 1",
+        "Switch with id 1 has name length > 255 bytes",
+        "For DIO1 not defined ip address",
+        "For DIO1 not defined TCP port",
+        "For DIO2 not defined KMP device",
+        "The RCU1 buttons are not assigned to any stage",
+    };
+}
+
+// The texts the check asks translations for: one run over a configuration that
+// breaks every step, one over an empty one, one over a typed panel without a source.
+QSet<TextKey> textsAskedByTheCheck()
+{
+    // Built before recording: the configuration names its own matrix.
+    ZUConfiguration broken;
+    failEveryStep(broken);
+    ZUConfiguration empty;
+    ZUConfiguration panel;
+    panel.vpu()->setType(zu::passive);
+
+    RecordingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    translator.recording = true;
+    checkConfiguration(broken);
+    checkConfiguration(empty);
+    checkConfiguration(panel);
+    translator.recording = false;
+    QCoreApplication::removeTranslator(&translator);
+    return translator.asked;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
@@ -152,6 +287,68 @@ private slots:
         ZUConfiguration configuration;
         fillComplete(configuration);
         QCOMPARE(checkConfiguration(configuration), QStringList());
+    }
+
+    void everyStepInItsOrder()
+    {
+        ZUConfiguration configuration;
+        const QStringList expected = failEveryStep(configuration);
+        QCOMPARE(checkConfiguration(configuration), expected);
+    }
+
+    // The common rules' texts belong to the checking dialog, everything else the
+    // check shows (steps, kind words, section texts) to the main window.
+    void textsInTheirTranslationContexts()
+    {
+        const QSet<QString> common = {"%1 with id %2 has name length > %3 bytes",
+                                      "%1 contain non-unique ids: %2", "%1 contain non-unique names: %2",
+                                      "%1 contain non-unique %2: %3"};
+        const QSet<TextKey> asked = textsAskedByTheCheck();
+        for (const QString &source : common)
+            QVERIFY2(asked.contains(TextKey("CheckingErrorsDialog", source)), qPrintable(source));
+        const QStringList steps = {"Controller ID not set", "Detctor", "Daily plans", "priorities",
+                                   "For RCU1 not defined control source"};
+        for (const QString &source : steps)
+            QVERIFY2(asked.contains(TextKey("MainWindow", source)), qPrintable(source));
+        for (const TextKey &key : asked) {
+            const QString context = common.contains(key.second) ? "CheckingErrorsDialog" : "MainWindow";
+            QVERIFY2(key.first == context, qPrintable(key.first + ": " + key.second));
+        }
+    }
+
+    // lupdate must find every text the check translates, under its context.
+    void textsReachTranslators()
+    {
+        QString lupdate = QLibraryInfo::location(QLibraryInfo::BinariesPath) + QStringLiteral("/lupdate");
+        if (!QFileInfo(lupdate).isExecutable())
+            lupdate = QStandardPaths::findExecutable(QStringLiteral("lupdate"));
+        if (lupdate.isEmpty())
+            QSKIP("lupdate is not installed");
+        QTemporaryDir dir;
+        const QString ts = dir.filePath(QStringLiteral("check.ts"));
+        const QString source
+            = QDir::cleanPath(TestSupport::dataPath(QStringLiteral("../../zumoltc/model/zuconfigurationcheck.cpp")));
+        QProcess process;
+        process.start(lupdate, {QStringLiteral("-silent"), source, QStringLiteral("-ts"), ts});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 0);
+
+        QFile file(ts);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QSet<TextKey> extracted;
+        QXmlStreamReader xml(&file);
+        QString context;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("name"))
+                context = xml.readElementText();
+            else if (xml.name() == QLatin1String("source"))
+                extracted.insert(TextKey(context, xml.readElementText()));
+        }
+        QVERIFY(!xml.hasError());
+        for (const TextKey &key : textsAskedByTheCheck())
+            QVERIFY2(extracted.contains(key), qPrintable(key.first + ": " + key.second));
     }
 
     void cleanFixture()
@@ -318,6 +515,37 @@ private slots:
             c.dios().at(1)->setType(zu::DIO::dryContact);
             kmpDevice(c, zu::KMPDevice::DIO1)->setDevice(zu::KMPDevice::DIO2);
         }) << QStringList{"For DIO1 not defined KMP device"};
+
+        // Only the network modules need an address and a port.
+        const QString noDevice = "For DIO1 not defined KMP device";
+        const QStringList noAddress = {noDevice, "For DIO1 not defined ip address", "For DIO1 not defined TCP port"};
+        QTest::newRow("bare dry-contact DIO") << bareDio1(zu::DIO::dryContact) << QStringList{noDevice};
+        QTest::newRow("bare simple traficam DIO") << bareDio1(zu::DIO::traficamSimple) << QStringList{noDevice};
+        QTest::newRow("bare TiverkDET DIO") << bareDio1(zu::DIO::TiverkDET) << QStringList{noDevice};
+        QTest::newRow("bare traficam DIO") << bareDio1(zu::DIO::traficam) << noAddress;
+        QTest::newRow("bare sitilog DIO") << bareDio1(zu::DIO::sitilog) << noAddress;
+        QTest::newRow("DIO2 to DIO4 with their own devices") << Edit([](ZUConfiguration &c) {
+            const int kinds[] = {zu::KMPDevice::DIO2, zu::KMPDevice::DIO3, zu::KMPDevice::DIO4};
+            for (int i = 0; i < 3; ++i) {
+                c.dios().at(i + 1)->setType(zu::DIO::dryContact);
+                c.kmp1()->addDevice(new ZUKMPDevice(kinds[i], 10 + i, zu::KMPDevice::dryContact, zu::NotSet));
+            }
+        }) << QStringList();
+        QTest::newRow("DIO3 and DIO4 with each other's devices") << Edit([](ZUConfiguration &c) {
+            c.dios().at(2)->setType(zu::DIO::dryContact);
+            c.dios().at(3)->setType(zu::DIO::dryContact);
+            c.kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO3, 10, zu::KMPDevice::dryContact, zu::NotSet));
+        }) << QStringList{"For DIO4 not defined KMP device"};
+
+        QTest::newRow("no control sources at all") << Edit([](ZUConfiguration &c) {
+            while (!c.controlSources().isEmpty())
+                delete c.controlSources().first().data();
+        }) << QStringList{"Control source with type 'scheduler' is not defined",
+                          "Control source with type 'RCU' is not defined for RCU1",
+                          "For RCU1 not defined control source"};
+        QTest::newRow("intervals of 2147483646 seconds") << Edit([](ZUConfiguration &c) {
+            *c.detectorIntervals() = ZUConfiguration::DetectorIntervals{zu::NotSet - 1, zu::NotSet - 1};
+        }) << QStringList();
 
         QTest::newRow("untyped panel needs nothing") << Edit([](ZUConfiguration &c) {
             c.vpu()->reset();
