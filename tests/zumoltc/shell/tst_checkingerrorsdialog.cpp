@@ -2,6 +2,7 @@
 #include "testmain.h"
 
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -21,7 +22,42 @@ private slots:
         QCOMPARE(table->columnCount(), 2);
         QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Type"));
         QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Description"));
+        QVERIFY(table->horizontalHeader()->stretchLastSection());
+        auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        QCOMPARE(buttons->orientation(), Qt::Horizontal);
+        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::StandardButtons(QDialogButtonBox::Close));
         QVERIFY(!dialog.hasMessages());
+    }
+
+    // Type 0 shows the error icon, every other type the warning icon; both cells
+    // of a row can be selected but not edited.
+    void rowOfType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("icon");
+
+        const QString error = QStringLiteral("://icons/dialog-error.png");
+        const QString warning = QStringLiteral("://icons/dialog-warning.png");
+        QTest::newRow("error") << 0 << error;
+        QTest::newRow("warning 1") << 1 << warning;
+        QTest::newRow("warning 2") << 2 << warning;
+        QTest::newRow("negative type") << -1 << warning;
+    }
+
+    void rowOfType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, icon);
+        const QImage expected = QIcon(icon).pixmap(16).toImage();
+        QVERIFY(!expected.isNull());
+        CheckingErrorsDialog dialog;
+        auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("errorsTable"));
+        dialog.addRow(type, QStringLiteral("text"));
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 0)->icon().pixmap(16).toImage(), expected);
+        for (int column = 0; column < 2; ++column)
+            QCOMPARE(table->item(0, column)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
 
     void rowsCarryIconAndReadOnlyText()
