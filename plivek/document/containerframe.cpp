@@ -28,7 +28,8 @@ QMap<QString, QByteArray> readCustomBlocks(const QByteArray &bytes, int from)
         if (idEnd < 0)
             break;
         const QString id = QString::fromUtf8(bytes.mid(idStart, idEnd - idStart));
-        const int tagEnd = bytes.indexOf('>', idStart);
+        // The tag ends after the id's closing quote: an id may hold a '>' itself.
+        const int tagEnd = bytes.indexOf('>', idEnd);
         if (tagEnd < 0)
             break;
         const int close = bytes.indexOf("</CustomData", tagEnd + 1);

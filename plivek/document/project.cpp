@@ -12,6 +12,7 @@
 #include "zu_moltconfig.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -379,10 +380,11 @@ QString Project::findZuMoltEditor()
     const QFileInfo beside(QDir(QCoreApplication::applicationDirPath()), name);
     if (beside.isFile())
         return beside.absoluteFilePath();
-    const QString path = QString::fromLocal8Bit(qgetenv("PATH"));
-    if (path.isEmpty())
+    // Without PATH there is nowhere else to look; a PATH that is set but empty
+    // is one empty entry, the current folder, as for any program search.
+    if (!qEnvironmentVariableIsSet("PATH"))
         return QString();
-    const QStringList folders = path.split(QLatin1Char(':'));
+    const QStringList folders = QFile::decodeName(qgetenv("PATH")).split(QLatin1Char(':'));
     for (const QString &folder : folders) {
         // An empty entry means the current folder.
         const QFileInfo candidate(QDir(folder.isEmpty() ? QDir::currentPath() : folder), name);

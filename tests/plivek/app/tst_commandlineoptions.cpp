@@ -36,6 +36,8 @@ private slots:
         QTest::newRow("no arguments: program id") << "" << "progId" << QVariant(0);
         QTest::newRow("edit-prog") << "--edit-prog p.xml" << "editProg" << QVariant("p.xml");
         QTest::newRow("names ignore case") << "--EDIT-Prog p.xml" << "editProg" << QVariant("p.xml");
+        QTest::newRow("values keep their case") << "--EDIT-PROG Plan.XML" << "editProg"
+                                                << QVariant("Plan.XML");
         QTest::newRow("controller-config") << "--controller-config c.cnf" << "controllerConfig"
                                            << QVariant("c.cnf");
         QTest::newRow("object-id") << "--object-id 17" << "objectId" << QVariant(17);

@@ -80,6 +80,10 @@ private slots:
                                  "<CustomData id=\"a\">\n2\n</CustomData>\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
             << QByteArray() << CustomData{{"a", "2"}};
+        QTest::newRow("id holding >")
+            << QByteArray(head + "<Controller/><CustomData id=\"a>b\">\nz\n</CustomData>\n</UniConf>")
+            << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
+            << QByteArray() << CustomData{{"a>b", "z"}};
         QTest::newRow("non-ASCII id")
             << QByteArray(head + "<Controller/><CustomData id=\"" + QStringLiteral("схема").toUtf8()
                           + "\">\nz\n</CustomData>\n</UniConf>")
@@ -109,7 +113,8 @@ private slots:
         const CustomData original{{"empty", ""},
                                   {"lines", "\nfirst\n\nlast\n"},
                                   {"binary", QByteArray("\0\x01\xff<tag>\r\n", 9)},
-                                  {"xml", "<a b=\"c\"/>"}};
+                                  {"xml", "<a b=\"c\"/>"},
+                                  {"x>y", "id with a tag end"}};
         QByteArray bytes = ContainerFrame::compose("<Controller/>", "<Network/></Network>", original);
         const QByteArray first = bytes;
         for (int cycle = 0; cycle < 3; ++cycle) {

@@ -211,6 +211,8 @@ private slots:
 
         QTest::newRow("native") << "garbage.cnf"
                                 << "Error reading of configuration: Unsupported version of configuration";
+        QTest::newRow("native rejected by its loader")
+            << "rejected.cnf" << "Error reading of configuration: Line 2, column ";
         QTest::newRow("adapter") << "garbage.txt" << "Error reading of adapter configuration: ";
         QTest::newRow("json") << "garbage.json" << "Error reading of TIVERKII configuration: ";
         QTest::newRow("container") << "garbage.xcnf" << "File has invalid format";
@@ -291,6 +293,40 @@ private slots:
         }
     }
 
+    void editorTakesOnlyZuMolt_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+
+        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << "n.cnf" << 2;
+        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << "a.txt" << 3;
+        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << "t.json"
+                                   << 4;
+        QTest::newRow("TIVERK II in .cnf") << TestSupport::examplesPath("tiverkii_intersection.json")
+                                           << "t.cnf" << 4;
+        QTest::newRow("container") << TestSupport::dataPath("document/tiverk.xcnf") << "c.xcnf" << 1;
+    }
+
+    void editorTakesOnlyZuMolt()
+    {
+        // With an editor on PATH that cannot start, any attempt to hand a file
+        // over would leave a warning: other families never try.
+        QFETCH(QString, source);
+        QFETCH(QString, name);
+        QFETCH(int, type);
+
+        QTemporaryDir bin;
+        QVERIFY(writeFile(bin.filePath(QStringLiteral("zumoltc")), "not a program"));
+        qputenv("PATH", bin.path().toLocal8Bit());
+        const QString path = copyTo(source, bin.filePath(name));
+        Project project;
+        QVERIFY2(project.load(path), qPrintable(project.lastError()));
+        QCOMPARE(project.type(), type);
+        QCOMPARE(project.warnings(), QStringList());
+        QVERIFY(!project.isZuMolt());
+    }
+
     void findZuMoltEditor_data()
     {
         QTest::addColumn<QString>("path");
@@ -301,7 +337,8 @@ private slots:
         QTest::newRow("first folder that has it") << "WITH:OTHER" << "WITH";
         QTest::newRow("empty entry is the current folder") << "EMPTY::WITH" << "CURRENT";
         QTest::newRow("trailing colon searches the current folder last") << "EMPTY:" << "CURRENT";
-        QTest::newRow("empty PATH") << "" << "";
+        QTest::newRow("empty PATH is one empty entry") << "" << "CURRENT";
+        QTest::newRow("no PATH") << "UNSET" << "";
     }
 
     void findZuMoltEditor()
@@ -324,7 +361,10 @@ private slots:
         QString value = path;
         for (auto it = folders.cbegin(); it != folders.cend(); ++it)
             value.replace(it.key(), it.value());
-        qputenv("PATH", value.toLocal8Bit());
+        if (path == QLatin1String("UNSET"))
+            qunsetenv("PATH");
+        else
+            qputenv("PATH", value.toLocal8Bit());
         const QString expected = found.isEmpty()
             ? QString()
             : QFileInfo(folders.value(found) + QStringLiteral("/zumoltc")).absoluteFilePath();
@@ -348,6 +388,7 @@ private slots:
         QTest::addColumn<bool>("written");
 
         QTest::newRow("Cancel keeps the document") << int(QMessageBox::Cancel) << false << false;
+        QTest::newRow("Escape is Cancel") << int(Qt::Key_Escape) << false << false;
         QTest::newRow("No empties without saving") << int(QMessageBox::No) << true << false;
         QTest::newRow("Yes saves, then empties") << int(QMessageBox::Yes) << true << true;
     }
@@ -366,7 +407,10 @@ private slots:
         project.setChanged(true);
 
         ModalAnswerer answerer;
-        answerer.pressButton(button);
+        if (button == Qt::Key_Escape)
+            answerer.answerWith([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        else
+            answerer.pressButton(button);
         QCOMPARE(project.maybeSave(), result);
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Question"));
@@ -383,6 +427,30 @@ private slots:
             QVERIFY(project.isChanged());
             QCOMPARE(project.controller().property("number").toInt(), 4242);
         }
+    }
+
+    void customBlocksBelongToTheirFile()
+    {
+        // The custom blocks of a container go out again only into the file they
+        // came from: loading another file or emptying the document drops them.
+        QTemporaryDir dir;
+        const QString container = copyTo(TestSupport::dataPath("document/selfclosing.xcnf"),
+                                         dir.filePath("c.xcnf"));
+        const QString out = dir.filePath("out.xcnf");
+        Project project;
+        QVERIFY2(project.load(container), qPrintable(project.lastError()));
+        QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
+        QVERIFY(readFile(out).contains("<CustomData id=\"layout\">"));
+
+        QVERIFY(project.load(TestSupport::examplesPath("tiverk318_intersection.cnf")));
+        QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
+        QVERIFY(!readFile(out).contains("<CustomData"));
+
+        QVERIFY(project.load(container));
+        QVERIFY(project.maybeSave());
+        project.controller().setProperty("type", "tiverk");
+        QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
+        QVERIFY(!readFile(out).contains("<CustomData"));
     }
 
     void saveKeepsPreviousFileAsBackup()
