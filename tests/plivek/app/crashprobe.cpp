@@ -44,6 +44,14 @@ __attribute__((noinline)) int recurse(int depth)
     return recurse(depth + 1) + frame[0];
 }
 
+// A real memory fault. Built with the undefined-behaviour checker, the write
+// must not be caught as such before it faults.
+__attribute__((noinline, no_sanitize("null"))) void writeThroughNull()
+{
+    volatile int *volatile pointer = nullptr;
+    *pointer = 1;
+}
+
 int fault(const char *kind)
 {
     if (!std::strcmp(kind, "SIGSEGV"))
@@ -57,8 +65,7 @@ int fault(const char *kind)
     if (!std::strcmp(kind, "SIGABRT"))
         return std::raise(SIGABRT);
     if (!std::strcmp(kind, "null")) {
-        volatile int *volatile pointer = nullptr;
-        *pointer = 1;
+        writeThroughNull();
         return 0;
     }
     if (!std::strcmp(kind, "overflow"))
