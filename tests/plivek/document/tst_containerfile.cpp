@@ -4,6 +4,7 @@
 #include "containerfile.h"
 #include "network.h"
 #include "node.h"
+#include "ordinaryuser.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -12,8 +13,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using CustomData = QMap<QString, QByteArray>;
 
@@ -249,49 +248,18 @@ private slots:
 
 private:
     // Writes into a folder that the writer may only read; gives the error text
-    // (empty when the write succeeded). The superuser may write anywhere, so
-    // then a child process does the write as an ordinary user.
+    // (empty when the write succeeded).
     static QString writeIntoReadOnlyFolder(ContainerFile &container, const QString &folder,
                                            const QString &path)
     {
         const QByteArray name = QFile::encodeName(folder);
-        if (geteuid() != 0) {
-            ::chmod(name.constData(), 0500);
-            const QString error = container.write(path) ? QString() : container.errorString();
-            ::chmod(name.constData(), 0700);
-            return error;
-        }
-        const uid_t nobody = 65534;
-        if (::chown(name.constData(), nobody, nobody) != 0 || ::chmod(name.constData(), 0500) != 0)
-            return QStringLiteral("cannot prepare the folder");
-        int channel[2];
-        if (::pipe(channel) != 0)
-            return QStringLiteral("cannot make a pipe");
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::close(channel[0]);
-            int status = 1;
-            if (::setgid(nobody) == 0 && ::setuid(nobody) == 0) {
-                const QByteArray error = container.write(path) ? QByteArray()
-                                                               : container.errorString().toUtf8();
-                status = ::write(channel[1], error.constData(), size_t(error.size())) < 0 ? 2 : 0;
-            }
-            ::_exit(status);
-        }
-        ::close(channel[1]);
-        QByteArray error;
-        char buffer[1024];
-        ssize_t count;
-        while ((count = ::read(channel[0], buffer, sizeof buffer)) > 0)
-            error.append(buffer, int(count));
-        ::close(channel[0]);
-        int status = -1;
-        ::waitpid(child, &status, 0);
-        ::chown(name.constData(), 0, 0);
+        ::chmod(name.constData(), 0500);
+        bool ran = false;
+        const QByteArray error = TestSupport::runAsOrdinaryUser(
+            [&] { return container.write(path) ? QByteArray() : container.errorString().toUtf8(); },
+            {folder}, &ran);
         ::chmod(name.constData(), 0700);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-            return QString();
-        return QString::fromUtf8(error);
+        return ran ? QString::fromUtf8(error) : QString();
     }
 };
 
