@@ -89,7 +89,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     installCrashHandler();
     QWidget other; // a top-level widget that is no main window
+    // Only the first main window saves: two of them would print two lines.
     ProbeWindow window;
+    ProbeWindow second;
     fault(argc > 1 ? argv[1] : "none");
     return 0;
 }
