@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "edge.h"
+#include "network.h"
 #include "node.h"
 #include "stopline.h"
 
@@ -74,9 +75,22 @@ Lane::~Lane()
 {
     notifyRemoved();
     // A connection without one of its lanes has no path: it goes with the lane.
-    const QList<Connection *> attached = m_outgoing + m_incoming;
-    for (Connection *connection : attached)
-        delete connection;
+    // Each one takes itself out of both lists, so a connection that leaves and
+    // enters this same lane goes only once.
+    while (!m_outgoing.isEmpty())
+        delete m_outgoing.first();
+    while (!m_incoming.isEmpty())
+        delete m_incoming.first();
+}
+
+void Lane::replaceLine(Stopline *line)
+{
+    Stopline *&slot = line == m_stopline ? m_stopline : m_startline;
+    if (slot != line)
+        return;
+    slot = new Stopline(line->kind(), this);
+    if (Network *net = network())
+        net->addItem(slot, this);
 }
 
 Edge *Lane::edge() const

@@ -46,6 +46,10 @@ public:
 
 private:
     friend class Connection;
+    friend class Stopline;
+    // A line deleted on its own is made again: a lane always has both.
+    void replaceLine(Stopline *line);
+
     double m_width = 3.5;
     Stopline *m_stopline;
     Stopline *m_startline;

@@ -9,11 +9,13 @@
 #include "networkwriter.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <limits>
 
 namespace Halm58a {
 
@@ -22,6 +24,19 @@ namespace {
 QList<NetObject *> topLevelObjects(const QObject *root)
 {
     return root->findChildren<NetObject *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+// Deleting one object may take others of the list with it (a node its edges,
+// a lane connections that hang below the network itself).
+void deleteTopLevelObjects(const QObject *root)
+{
+    const QList<NetObject *> objects = topLevelObjects(root);
+    QList<QPointer<NetObject>> guarded;
+    guarded.reserve(objects.size());
+    for (NetObject *object : objects)
+        guarded.append(object);
+    for (const QPointer<NetObject> &object : qAsConst(guarded))
+        delete object.data();
 }
 
 } // namespace
@@ -36,13 +51,13 @@ Network::~Network()
     // Objects still find this network while they go, but nobody listens any more.
     blockSignals(true);
     m_loading = true;
-    qDeleteAll(topLevelObjects(this));
+    deleteTopLevelObjects(this);
 }
 
 void Network::clear()
 {
     m_loading = true;
-    qDeleteAll(topLevelObjects(this));
+    deleteTopLevelObjects(this);
     m_loading = false;
     m_objects.clear();
     m_lastId = 0;
@@ -76,7 +91,7 @@ bool Network::load(QXmlStreamReader &reader, bool merge)
 
     m_loading = true;
     if (!merge) {
-        qDeleteAll(topLevelObjects(this));
+        deleteTopLevelObjects(this);
         m_objects.clear();
         m_lastId = 0;
         m_geo.reset();
@@ -190,8 +205,19 @@ void Network::registerObject(NetObject *object)
     // While loading, the reader gives every object the number from the file.
     if (m_loading || !object)
         return;
-    object->m_id = ++m_lastId;
+    object->m_id = freshId();
     m_objects.insert(object->m_id, object);
+}
+
+int Network::freshId()
+{
+    if (m_lastId < std::numeric_limits<int>::max())
+        return ++m_lastId;
+    // A file may use the highest number; then look for a gap from the bottom.
+    int id = 1;
+    while (m_objects.contains(id))
+        ++id;
+    return id;
 }
 
 void Network::registerTree(NetObject *object)
@@ -241,7 +267,7 @@ void Network::takeContent(Network &source, bool renumber)
     for (int id : qAsConst(ids)) {
         NetObject *object = source.m_objects.value(id);
         if (renumber)
-            object->m_id = ++m_lastId;
+            object->m_id = freshId();
         else
             m_lastId = qMax(m_lastId, object->m_id);
         m_objects.insert(object->m_id, object);

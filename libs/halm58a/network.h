@@ -83,6 +83,8 @@ private:
     friend class NetObject;
     friend class NetworkReader;
 
+    // A number no object of the network has yet.
+    int freshId();
     void registerObject(NetObject *object);
     void registerTree(NetObject *object);
     void objectChanged(NetObject *object);

@@ -43,7 +43,7 @@ bool NetworkReader::read(QXmlStreamReader &xml)
     // Objects whose number the file left out (stop lines, say) get fresh ones.
     for (NetObject *object : m_network.findChildren<NetObject *>()) {
         if (object->m_id == 0) {
-            object->m_id = ++m_network.m_lastId;
+            object->m_id = m_network.freshId();
             m_network.m_objects.insert(object->m_id, object);
         }
     }

@@ -1,5 +1,7 @@
 #include "node.h"
 
+#include "edge.h"
+
 namespace Halm58a {
 
 Node::Node(QObject *parent) : NetObject(parent) {}
@@ -7,6 +9,10 @@ Node::Node(QObject *parent) : NetObject(parent) {}
 Node::~Node()
 {
     notifyRemoved();
+    // An edge without one of its ends cannot be saved: it goes with the node.
+    // Each edge takes itself out of this list.
+    while (!m_edges.isEmpty())
+        delete m_edges.first();
 }
 
 void Node::setPos(const QPointF &pos)

@@ -30,7 +30,8 @@ public:
     double radius() const { return m_radius; }
     void setRadius(double metres);
 
-    // Edges that start or end here, in the order they were made.
+    // Edges that start or end here, in the order they were made. Deleting the
+    // node deletes them.
     QList<Edge *> edges() const { return m_edges; }
 
 private:

@@ -10,6 +10,12 @@ namespace Halm58a {
 SignalGroup::SignalGroup(QObject *parent) : NetObject(parent)
 {
     setObjectName(QString::number(m_tlId));
+    // Callers find a group by its name, so a name given from outside goes back
+    // to the id at once.
+    connect(this, &QObject::objectNameChanged, this, [this](const QString &name) {
+        if (name != QString::number(m_tlId))
+            setObjectName(QString::number(m_tlId));
+    });
 }
 
 SignalGroup::~SignalGroup()

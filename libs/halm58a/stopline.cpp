@@ -11,6 +11,9 @@ Stopline::Stopline(Kind kind, Lane *lane) : NetObject(lane), m_kind(kind) {}
 Stopline::~Stopline()
 {
     notifyRemoved();
+    // While the lane itself goes, it is no longer a Lane here and needs no new line.
+    if (Lane *l = lane())
+        l->replaceLine(this);
 }
 
 Lane *Stopline::lane() const

@@ -52,8 +52,8 @@ public:
     // Rebuilds the drawing from the object.
     void updateGeometry();
 
-    void setHighlightColor(const QColor &color);
-    void removeHighlightColor();
+    virtual void setHighlightColor(const QColor &color);
+    virtual void removeHighlightColor();
     QColor highlightColor() const { return m_highlight; }
 
     QRectF boundingRect() const override;

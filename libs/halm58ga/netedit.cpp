@@ -591,8 +591,9 @@ bool NetEdit::eventFilter(QObject *watched, QEvent *event)
 GenericGraphicsItem *NetEdit::itemAt(const QPoint &viewPos, const QList<int> &types) const
 {
     for (QGraphicsItem *item : m_view->items(viewPos)) {
-        if (types.contains(item->type()) && item->isVisible())
-            return static_cast<GenericGraphicsItem *>(item);
+        auto *graphics = dynamic_cast<GenericGraphicsItem *>(item);
+        if (graphics && types.contains(graphics->type()) && graphics->isVisible())
+            return graphics;
     }
     return nullptr;
 }

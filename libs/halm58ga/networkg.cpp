@@ -92,11 +92,12 @@ Layer *Networkg::layer(const QString &name) const
 
 Halm58a::NetObject *Networkg::item2object(QGraphicsItem *item) const
 {
-    if (!item || item->type() <= QGraphicsItem::UserType
-        || item->type() > GenericGraphicsItem::StoplineType)
+    // Other items of the scene may use the same type numbers.
+    auto *graphics = dynamic_cast<GenericGraphicsItem *>(item);
+    if (!graphics)
         return nullptr;
-    Halm58a::NetObject *object = static_cast<GenericGraphicsItem *>(item)->object();
-    return m_items.value(object) == item ? object : nullptr;
+    Halm58a::NetObject *object = graphics->object();
+    return m_items.value(object) == graphics ? object : nullptr;
 }
 
 GenericGraphicsItem *Networkg::object2item(Halm58a::NetObject *object) const

@@ -6,6 +6,7 @@
 #include "testmain.h"
 
 #include <QBuffer>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -276,6 +277,81 @@ private slots:
         QCOMPARE(kinds.count("Halm58a::Detector"), 1);
         QCOMPARE(kinds.count("Halm58a::Stopline"), 2);
         QCOMPARE(junction.groups.at(3)->connectionCount(), 0);
+    }
+
+    void deletingANodeTakesItsEdges()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        QList<QByteArray> kinds;
+        connect(&net, &Network::objectRemoved, this,
+                [&kinds](NetObject *object) { kinds << object->metaObject()->className(); });
+        delete junction.arms.value(QLatin1Char('N'));
+        // Both edges of the arm, their lanes and the three movements that used them.
+        QCOMPARE(kinds.count("Halm58a::Edge"), 2);
+        QCOMPARE(kinds.count("Halm58a::Lane"), 2);
+        QCOMPARE(kinds.count("Halm58a::Connection"), 3);
+        QCOMPARE(junction.centre->edges().size(), 6);
+        QCOMPARE(net.findChildren<Edge *>().size(), 6);
+        QCOMPARE(junction.granule->nodes().size(), 4);
+
+        // What is left saves into a file that loads again.
+        const QByteArray bytes = streamBytes(net);
+        QXmlStreamReader reader(bytes);
+        Network loaded;
+        QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+        QCOMPARE(describe(loaded), describe(net));
+        net.clear();
+        QCOMPARE(net.objectCount(), 0);
+    }
+
+    void partsDeletedOnTheirOwnLeaveASavableNetwork()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        Lane *north = junction.in.value(QLatin1Char('N'));
+        QPointer<Stopline> line = north->stopline();
+        const int oldId = line->id();
+        delete line.data();
+        // A lane always has both lines: a new one takes the place of the old.
+        QVERIFY(north->stopline());
+        QVERIFY(north->stopline()->id() != oldId);
+        QCOMPARE(north->stopline()->kind(), Stopline::Stop);
+        QCOMPARE(north->stopline()->connections().size(), 2);
+
+        // A connection made into the lane it leaves goes once with the lane.
+        Lane *south = junction.in.value(QLatin1Char('S'));
+        auto *loop = new Connection(south, south, nullptr);
+        net.addItem(loop, junction.centre);
+        delete south;
+        // SN and the loop are gone.
+        QCOMPARE(net.findChildren<Connection *>().size(), 4);
+
+        // A connection left below the network itself goes with its lane too.
+        auto *loose = new Connection(junction.in.value(QLatin1Char('E')), junction.out.value(QLatin1Char('W')), nullptr);
+        net.addItem(loose);
+        QCOMPARE(loose->parent(), &net);
+        net.clear();
+        QCOMPARE(net.objectCount(), 0);
+
+        FourArmJunction again(net);
+        QXmlStreamReader reader(streamBytes(net));
+        Network loaded;
+        QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+    }
+
+    void signalGroupKeepsItsNameAgainstOutsideRenames()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        SignalGroup *group = junction.groups.at(1);
+        QSignalSpy modified(&net, &Network::objectModified);
+        group->setObjectName(QStringLiteral("west"));
+        QCOMPARE(group->objectName(), QStringLiteral("2"));
+        QCOMPARE(net.findChild<SignalGroup *>(QStringLiteral("2")), group);
+        // The last notice carries the name that stands, for views that show it.
+        QVERIFY(!modified.isEmpty());
+        QCOMPARE(modified.last().value(0).value<NetObject *>(), static_cast<NetObject *>(group));
     }
 
     void objectNameFollowsTlId_data()

@@ -118,6 +118,28 @@ private slots:
         QVERIFY(net.errorString().startsWith(QStringLiteral("Cannot open /nonexistent/net.hm58a")));
     }
 
+    void highestNumbersLeaveRoomForNewObjects()
+    {
+        // The stop lines that the file leaves out, and objects made later, still
+        // get numbers of their own.
+        QXmlStreamReader xml(QByteArray("<Network><Node id=\"2147483647\" x=\"0\" y=\"0\"/>"
+                                        "<Node id=\"2147483646\" x=\"0\" y=\"50\"/>"
+                                        "<Edge id=\"1\" from=\"2147483647\" to=\"2147483646\"><Lane id=\"2\"/></Edge>"
+                                        "</Network>"));
+        Network net;
+        QVERIFY2(net.load(xml, false), qPrintable(net.errorString()));
+        auto *node = new Node;
+        net.addItem(node);
+        QSet<int> ids;
+        for (const NetObject *object : net.findChildren<NetObject *>()) {
+            QVERIFY(object->id() > 0);
+            ids.insert(object->id());
+        }
+        QCOMPARE(ids.size(), 7);
+        QCOMPARE(net.objectCount(), 7);
+        QCOMPARE(net.findObject(node->id()), node);
+    }
+
     void minimalFileWithoutOptionalParts()
     {
         // Stop-line numbers, widths and the origin may be left out.

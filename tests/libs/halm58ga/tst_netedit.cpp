@@ -44,10 +44,13 @@ struct EditorFixture
         view.centerOn(QPointF(30.3276, 60.0034));
     }
 
-    QTreeWidgetItem *treeItem(NetObject *object) const
+    QTreeWidgetItem *treeItem(NetObject *object) const { return treeItemWithId(object->id()); }
+
+    // By number, for objects that are gone already.
+    QTreeWidgetItem *treeItemWithId(int id) const
     {
         const QList<QTreeWidgetItem *> found =
-            edit.tree()->findItems(QString::number(object->id()), Qt::MatchExactly | Qt::MatchRecursive, 1);
+            edit.tree()->findItems(QString::number(id), Qt::MatchExactly | Qt::MatchRecursive, 1);
         return found.value(0);
     }
 
@@ -87,8 +90,9 @@ private slots:
         // Renaming shows; removing takes the item and its children away.
         f.junction.groups.first()->setTlId(8);
         QCOMPARE(group->text(0), QStringLiteral("Signal group 8"));
+        const int childId = f.junction.groups.at(1)->id();
         delete f.junction.granule;
-        QVERIFY(!f.treeItem(f.junction.groups.at(1)));
+        QVERIFY(!f.treeItemWithId(childId));
         QCOMPARE(tree->topLevelItemCount(), 13);
 
         // New objects come in under their parent.
@@ -233,6 +237,31 @@ private slots:
         QVERIFY(we.isNull());
         QCOMPARE(removed.size(), 1);
         QCOMPARE(f.junction.groups.at(1)->connectionCount(), 1);
+    }
+
+    void deletingANodeTakesWhatHangsOnIt()
+    {
+        EditorFixture f;
+        Node *east = f.junction.arms.value(QLatin1Char('E'));
+        const int eastId = east->id();
+        const int laneId = f.junction.in.value(QLatin1Char('E'))->id();
+        const int connectionId = f.junction.connections.value(QStringLiteral("EW"))->id();
+        const int itemsBefore = f.net->scene()->items().size();
+        f.net->object2item(east)->setSelected(true);
+        f.edit.deleteSelected();
+
+        // The node, both edges with a lane and two lines each, and EW and WE.
+        QCOMPARE(f.net->scene()->items().size(), itemsBefore - 11);
+        QVERIFY(!f.treeItemWithId(eastId));
+        QVERIFY(!f.treeItemWithId(laneId));
+        QVERIFY(!f.treeItemWithId(connectionId));
+        QCOMPARE(f.junction.groups.at(1)->connectionCount(), 0);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("j.hm58a"));
+        QVERIFY(f.net->save(path, true, false));
+        Network loaded;
+        QVERIFY2(loaded.load(path, false), qPrintable(loaded.errorString()));
+        QCOMPARE(loaded.objectCount(), f.net->objectCount());
     }
 
     void drawingTools()

@@ -5,6 +5,7 @@
 #include "stopline.h"
 #include "testmain.h"
 
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -133,6 +134,45 @@ private slots:
         QCOMPARE(names, (QStringList{"edges", "lanes", "nodes", "crosswalks", "stoplines", "connections", "detectors"}));
         net->layer(QStringLiteral("crosswalks"))->setVisible(false);
         QVERIFY(!item->isVisible());
+    }
+
+    void foreignItemsOfTheSameTypeAreNoObjects()
+    {
+        // Another part of the program may draw its own items with user types.
+        struct Marker : QGraphicsRectItem
+        {
+            int type() const override { return GenericGraphicsItem::ConnectionType; }
+        };
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        FourArmJunction junction(*net);
+        auto *marker = new Marker;
+        marker->setRect(QRectF(30.3276, 60.0034, 0.001, 0.001));
+        scene.addItem(marker);
+        QCOMPARE(marker->type(), 65538);
+        QVERIFY(!net->item2object(marker));
+        QCOMPARE(objectItemCount(scene, *net), 44);
+    }
+
+    void highlightIsOverridable()
+    {
+        // Callers set and remove the highlight through the base type that
+        // object2item gives; a drawing of its own may change how it shows.
+        struct Recording : GenericGraphicsItem
+        {
+            using GenericGraphicsItem::GenericGraphicsItem;
+            void setHighlightColor(const QColor &color) override { colors << color.name(); }
+            void removeHighlightColor() override { colors << QStringLiteral("none"); }
+            QStringList colors;
+        };
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        FourArmJunction junction(*net);
+        Recording item(GenericGraphicsItem::ConnectionKind, junction.connections.value(QStringLiteral("NS")), net);
+        GenericGraphicsItem *base = &item;
+        base->setHighlightColor(QColor("#cbfcd1"));
+        base->removeHighlightColor();
+        QCOMPARE(item.colors, (QStringList{"#cbfcd1", "none"}));
     }
 
     void sceneDeletionTakesTheNetwork()
