@@ -106,7 +106,8 @@ int Lane::index() const
 
 void Lane::setWidth(double width)
 {
-    assign(m_width, width);
+    if (width > 0)
+        assign(m_width, width);
 }
 
 GeoShape Lane::shape() const

@@ -26,7 +26,7 @@ public:
     Edge *edge() const;
     // Position among the lanes of the edge, 0 at the right-hand kerb.
     int index() const;
-    // Width in metres (3.5 by default).
+    // Width in metres (3.5 by default, always positive).
     double width() const { return m_width; }
     void setWidth(double width);
 

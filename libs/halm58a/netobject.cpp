@@ -37,6 +37,15 @@ QPointF NetObject::pos() const
     return shape().boundingRect().center();
 }
 
+bool NetObject::isFinite(const QVector<QPointF> &points)
+{
+    for (const QPointF &point : points) {
+        if (!isFinite(point))
+            return false;
+    }
+    return true;
+}
+
 void NetObject::notifyChanged()
 {
     if (Network *net = network())

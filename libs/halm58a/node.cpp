@@ -22,7 +22,8 @@ void Node::setPos(const QPointF &pos)
 
 void Node::setRadius(double metres)
 {
-    assign(m_radius, metres);
+    if (metres >= 0)
+        assign(m_radius, metres);
 }
 
 void Node::setShape(const GeoShape &shape)

@@ -25,8 +25,9 @@ public:
     GeoShape shape() const override { return m_shape; }
     void setShape(const GeoShape &shape);
 
-    // Half the size of the junction area in metres (0 by default): lanes
-    // start and stop this far from the node, and connections cross the gap.
+    // Half the size of the junction area in metres (0 by default, never
+    // negative): lanes start and stop this far from the node, and connections
+    // cross the gap.
     double radius() const { return m_radius; }
     void setRadius(double metres);
 

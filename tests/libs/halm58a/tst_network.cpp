@@ -13,6 +13,8 @@
 #include <QXmlStreamWriter>
 #include <QtTest>
 
+#include <limits>
+
 using namespace Halm58a;
 
 namespace {
@@ -338,6 +340,39 @@ private slots:
         QXmlStreamReader reader(streamBytes(net));
         Network loaded;
         QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+    }
+
+    void settersRefuseWhatTheFileCannotHold()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        const QStringList before = describe(net);
+        const double inf = std::numeric_limits<double>::infinity();
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QSignalSpy changed(&net, &Network::changed);
+        junction.centre->setPos(QPointF(inf, 0));
+        junction.centre->setPos(QPointF(0, nan));
+        junction.centre->setRadius(-1);
+        junction.centre->setShape(GeoShape({QPointF(0, 0), QPointF(nan, 1)}));
+        junction.in.value(QLatin1Char('N'))->setWidth(0);
+        junction.in.value(QLatin1Char('N'))->setWidth(-3.5);
+        junction.in.value(QLatin1Char('N'))->edge()->setBendPoints({QPointF(inf, inf)});
+        junction.connections.value(QStringLiteral("NS"))->setBendPoints({QPointF(1, nan)});
+        junction.crossWalk->setWidth(nan);
+        junction.detector->setPosition(inf);
+        junction.detector->setLength(nan);
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(describe(net), before);
+        QVERIFY(junction.centre->shape().isEmpty());
+        QVERIFY(junction.connections.value(QStringLiteral("NS"))->bendPoints().isEmpty());
+        QCOMPARE(junction.detector->length(), 2.0);
+
+        // Values in range are taken, a radius of 0 included.
+        junction.centre->setRadius(0);
+        junction.in.value(QLatin1Char('N'))->setWidth(3.0);
+        QCOMPARE(junction.centre->radius(), 0.0);
+        QCOMPARE(junction.in.value(QLatin1Char('N'))->width(), 3.0);
+        QCOMPARE(changed.size(), 2);
     }
 
     void signalGroupKeepsItsNameAgainstOutsideRenames()

@@ -172,6 +172,17 @@ private slots:
         f.edit.selectObjectInTree(f.junction.centre);
         cell(QStringLiteral("pos"))->setText(QStringLiteral("2.5, -1"));
         QCOMPARE(f.junction.centre->pos(), QPointF(2.5, -1));
+        // Values the file could not hold are refused like text that does not convert.
+        cell(QStringLiteral("pos"))->setText(QStringLiteral("inf, 0"));
+        QCOMPARE(f.junction.centre->pos(), QPointF(2.5, -1));
+        QCOMPARE(f.editorValue(QStringLiteral("pos")), QStringLiteral("2.5, -1"));
+        cell(QStringLiteral("radius"))->setText(QStringLiteral("-4"));
+        QCOMPARE(f.junction.centre->radius(), 10.0);
+        f.edit.selectObjectInTree(f.junction.in.value(QLatin1Char('W')));
+        cell(QStringLiteral("width"))->setText(QStringLiteral("0"));
+        QCOMPARE(f.junction.in.value(QLatin1Char('W'))->width(), 3.5);
+        QCOMPARE(f.editorValue(QStringLiteral("width")), QStringLiteral("3.5"));
+        f.edit.selectObjectInTree(f.junction.centre);
         // Changes made elsewhere show at once.
         f.junction.centre->setRadius(12);
         QCOMPARE(f.editorValue(QStringLiteral("radius")), QStringLiteral("12"));
