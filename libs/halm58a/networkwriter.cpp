@@ -40,6 +40,26 @@ QString points(const QVector<QPointF> &list)
     return parts.join(QLatin1Char(' '));
 }
 
+// A name without the characters that XML cannot carry (control characters,
+// lone surrogates): with them the writer would fail and nothing could be saved.
+QString xmlText(const QString &text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            result += c;
+            result += text.at(++i);
+        } else if (!c.isSurrogate() && c.unicode() != 0xFFFE && c.unicode() != 0xFFFF
+                   && (c.unicode() >= 0x20 || c == QLatin1Char('\t') || c == QLatin1Char('\n')
+                       || c == QLatin1Char('\r'))) {
+            result += c;
+        }
+    }
+    return result;
+}
+
 template<typename T>
 QString idList(const QList<T *> &objects)
 {
@@ -53,7 +73,7 @@ void writeCommon(QXmlStreamWriter &xml, const NetObject *object)
 {
     xml.writeAttribute(QStringLiteral("id"), QString::number(object->id()));
     if (!object->objectName().isEmpty())
-        xml.writeAttribute(QStringLiteral("name"), object->objectName());
+        xml.writeAttribute(QStringLiteral("name"), xmlText(object->objectName()));
 }
 
 void writeDetectors(QXmlStreamWriter &xml, const NetObject *carrier)
@@ -76,7 +96,7 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
     xml.writeStartElement(QStringLiteral("Network"));
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
     if (!m_network.objectName().isEmpty())
-        xml.writeAttribute(QStringLiteral("name"), m_network.objectName());
+        xml.writeAttribute(QStringLiteral("name"), xmlText(m_network.objectName()));
     if (const GeoUtil *geo = m_network.geoUtil()) {
         xml.writeAttribute(QStringLiteral("lon"), degrees(geo->originLon()));
         xml.writeAttribute(QStringLiteral("lat"), degrees(geo->originLat()));

@@ -375,6 +375,24 @@ private slots:
         QCOMPARE(changed.size(), 2);
     }
 
+    void namesWithCharactersXmlCannotCarry()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        net.setObjectName(QStringLiteral("net") + QChar(2));
+        junction.centre->setObjectName(QStringLiteral("a") + QChar(1) + QStringLiteral("b") + QChar(0xD800)
+                                       + QStringLiteral("\t<&>\"\r\n") + QString::fromUtf8("\xF0\x9F\x9A\xA6"));
+        const QByteArray bytes = streamBytes(net);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(net.errorString()));
+        QXmlStreamReader reader(bytes);
+        Network loaded;
+        QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+        // Only what XML cannot carry is dropped; blanks, markup and other planes stay.
+        QCOMPARE(loaded.objectName(), QStringLiteral("net"));
+        QCOMPARE(loaded.findChild<Node *>()->objectName(),
+                 QStringLiteral("ab\t<&>\"\r\n") + QString::fromUtf8("\xF0\x9F\x9A\xA6"));
+    }
+
     void signalGroupKeepsItsNameAgainstOutsideRenames()
     {
         Network net;
