@@ -587,10 +587,11 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
     // A call may name any phase of the plan, also one further down the list.
     auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
     forEachItem(phases, [this, plan, phaseLookup](const JsonValue &element) {
+        // The id as the first pass took it: a phase without a valid id was made
+        // with the not-set id, and its call must be found for it too.
         const JsonValue id = element.member("id");
-        if (id.type() != JsonValue::Integer)
-            return true;
-        if (const QPointer<ZUSignalPlanPhase> phase = plan->findPhase(id.toInt()))
+        const int phaseId = id.type() == JsonValue::Integer ? id.toInt() : zu::NotSet;
+        if (const QPointer<ZUSignalPlanPhase> phase = plan->findPhase(phaseId))
             phase->setCall(readReference("call", phaseLookup));
         return true;
     });
@@ -616,14 +617,15 @@ void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan)
 void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan)
 {
     QList<QPointer<ZUSignalPlanPhase>> ordered;
-    for (const JsonValue &item : reader.readArray("sequence")) {
+    const JsonValue sequence = reader.readArray("sequence");
+    for (const JsonValue &item : sequence) {
         // Phases have no name: only a number matches.
         const QPointer<ZUSignalPlanPhase> phase =
             item.type() == JsonValue::String ? nullptr : plan->findPhase(item.toVariant());
         if (phase)
             ordered.append(phase);
         else
-            reader.addWarning(tr("phase %1 not found").arg(item.toVariant().toString()), item);
+            reader.addWarning(tr("phase %1 not found").arg(item.toVariant().toString()), sequence);
     }
     if (!ordered.isEmpty())
         plan->setPhases(ordered);

@@ -91,6 +91,7 @@ private slots:
         QTest::newRow("blank input") << QByteArray("  \n ") << "Line 2, column 2: Invalid begin of document";
         QTest::newRow("letter") << QByteArray("x") << "Line 1, column 2: Invalid begin of document";
         QTest::newRow("letter after mark") << byteOrderMark + "x" << "Line 1, column 5: Invalid begin of document";
+        QTest::newRow("mark alone is read as a byte") << byteOrderMark << "Line 1, column 2: Invalid begin of document";
         QTest::newRow("root scalar") << QByteArray("1") << "Line 1, column 2: Invalid begin of document";
         QTest::newRow("trailing comma in object") << QByteArray("{\"a\":1,}") << "Line 1, column 9: Missing object";
         QTest::newRow("trailing comma in array") << QByteArray("[1,]") << "Line 1, column 5: Missing object";

@@ -327,8 +327,8 @@ private slots:
         QTest::newRow("sequence names a dropped phase")
             << head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
                       "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
-                      "\"phases\": [{\"id\": 1}, {\"id\": 2, \"stage\": 1}], \"sequence\": [`1, 2, `\"2\"]}}]}"
-            << QStringList{QStringLiteral("{1}phase 1 not found"), QStringLiteral("{2}phase 2 not found")};
+                      "\"phases\": [{\"id\": 1}, {\"id\": 2, \"stage\": 1}], \"sequence\": `[1, 2, \"2\"]}}]}"
+            << QStringList{QStringLiteral("{1}phase 1 not found"), QStringLiteral("{1}phase 2 not found")};
         QTest::newRow("period times and program")
             << head + dayPlan + "\"days\": [{\"name\": \"D\", \"id\": 1, \"plans\": [{`\"start\": `\"25:00\", \"stop\": `\"7\"}]}]}}"
             << QStringList{QStringLiteral("{2}'start' attribute has invalid time format"),
@@ -463,6 +463,23 @@ private slots:
         QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({g[0], g[1], g[3]}));
         QCOMPARE(c.warnings(), marked.expand({QStringLiteral("{1}Object with name 3 not found"),
                                               QStringLiteral("{2}Object with id 3.5 not found")}));
+    }
+
+    void callOfAPhaseWithoutValidId()
+    {
+        // The second pass finds a phase by the id the first pass gave it, the
+        // not-set id included, so its call is not lost.
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+                                  "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
+                                  "\"phases\": [{\"stage\": 1, \"call\": 2}, {\"id\": 2, \"stage\": 1, \"call\": 3}, "
+                                  "{\"id\": \"3\", \"stage\": 1, \"call\": 2}]}}]}"));
+        const QList<QPointer<ZUSignalPlanPhase>> phases = c.signalPlans().at(0)->phases();
+        QCOMPARE(phases.size(), 3);
+        QCOMPARE(phases.at(0)->id(), zu::NotSet);
+        QCOMPARE(phases.at(0)->call(), phases.at(1));
+        QVERIFY(phases.at(1)->call().isNull());
+        QCOMPARE(c.warnings().size(), 2); // the mistyped id and the call to the missing phase 3
     }
 
     void matrixRowsBeforeABadRowStay()

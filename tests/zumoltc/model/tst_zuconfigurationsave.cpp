@@ -298,6 +298,48 @@ private slots:
         QCOMPARE(again.extraDays().size(), c.extraDays().size());
     }
 
+    void recoveryRecordsUnderTheirKeys()
+    {
+        // Every record i has attempts i + 1 and interval 10 * (i + 1); the last has
+        // a filter, and one with attempts alone is not written at all.
+        ZUConfiguration c;
+        ZURecoveryParameters::Errors &errors = c.recoveryParameters()->errors();
+        for (int i = 0; i < int(errors.size()); ++i) {
+            errors[size_t(i)].attempts = i + 1;
+            errors[size_t(i)].interval = 10 * (i + 1);
+        }
+        errors[11].filter = 3;
+        errors[4].interval = zu::NotSet;
+        const QByteArray expected = "    \"recovery\": {\n"
+                                    "        \"errors\": {\n"
+                                    "            \"redError\": {\"attempts\": 1, \"interval\": 10},\n"
+                                    "            \"greenError\": {\"attempts\": 2, \"interval\": 20},\n"
+                                    "            \"mnswProtect\": {\"attempts\": 3, \"interval\": 30},\n"
+                                    "            \"mnswBad\": {\"attempts\": 4, \"interval\": 40},\n"
+                                    "            \"parasitePower/swShort\": {\"attempts\": 6, \"interval\": 60},\n"
+                                    "            \"swBreak\": {\"attempts\": 7, \"interval\": 70},\n"
+                                    "            \"swShort\": {\"attempts\": 8, \"interval\": 80},\n"
+                                    "            \"noLoad\": {\"attempts\": 9, \"interval\": 90},\n"
+                                    "            \"parasitePower\": {\"attempts\": 10, \"interval\": 100},\n"
+                                    "            \"curentLimit\": {\"attempts\": 11, \"interval\": 110},\n"
+                                    "            \"shortCurent\": {\"attempts\": 12, \"interval\": 120, \"filter\": 3}\n"
+                                    "        }\n"
+                                    "    }\n"
+                                    "}";
+        const QByteArray text = c.toJson();
+        QVERIFY2(text.endsWith(expected), text.constData());
+
+        // Reading puts each record back in its place; the one not written is unset.
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), text);
+        const ZURecoveryParameters::Errors &read = again.recoveryParameters()->errors();
+        for (int i = 0; i < int(read.size()); ++i) {
+            QCOMPARE(read[size_t(i)].attempts, i == 4 ? zu::NotSet : i + 1);
+            QCOMPARE(read[size_t(i)].interval, i == 4 ? zu::NotSet : 10 * (i + 1));
+        }
+        QCOMPARE(read[11].filter, 3);
+    }
+
     void textsAreWrittenSoTheyLoadAgain()
     {
         ZUConfiguration c;
