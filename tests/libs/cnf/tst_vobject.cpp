@@ -86,27 +86,33 @@ private slots:
 
     void invalidAssignment_data()
     {
-        QTest::addColumn<bool>("keyExisted");
-        QTest::newRow("missing key") << false;
-        QTest::newRow("existing key") << true;
+        QTest::addColumn<QVariant>("before");
+        QTest::addColumn<bool>("keyStays");
+        QTest::newRow("missing key") << QVariant() << false;
+        // A missing child below a scalar: the scalar is left as it was.
+        QTest::newRow("below a scalar") << QVariant(3) << false;
+        // An existing entry holds a not-set value until removeInvalidValues.
+        QTest::newRow("existing entry") << QVariant(QVariantMap{{QStringLiteral("defectSwitchRate"), 2}}) << true;
     }
 
     void invalidAssignment()
     {
-        QFETCH(bool, keyExisted);
+        QFETCH(QVariant, before);
+        QFETCH(bool, keyStays);
         CnfController controller;
-        if (keyExisted)
-            controller.setNativeData(QStringLiteral("recovery"), 3);
+        if (before.isValid())
+            controller.setNativeData(QStringLiteral("recovery"), before);
         VObject node = controller.nativeData()["recovery"]["defectSwitchRate"];
         node = QVariant();
-        if (!keyExisted) {
-            QVERIFY(!controller.nativeData().contains(QStringLiteral("recovery")));
-        } else {
-            // The write went through an existing scalar: it became a map holding a not-set value.
-            QVERIFY(controller.nativeData()["recovery"]["defectSwitchRate"].isNull());
-            controller.nativeData()["recovery"].removeInvalidValues(true);
-            QVERIFY(controller.nativeData()["recovery"].keys().isEmpty());
-        }
+        QVERIFY(node.isNull());
+        if (before.userType() == QMetaType::Int)
+            QCOMPARE(controller.getNativeData(QStringLiteral("recovery")), before);
+        else
+            QCOMPARE(controller.nativeData().contains(QStringLiteral("recovery")), before.isValid());
+        QCOMPARE(controller.nativeData()["recovery"].contains(QStringLiteral("defectSwitchRate")), keyStays);
+        controller.nativeData().removeInvalidValues(true);
+        QVERIFY(!controller.nativeData()["recovery"].contains(QStringLiteral("defectSwitchRate")));
+
         controller.setNativeData(QStringLiteral("x"), 1);
         controller.setNativeData(QStringLiteral("x"), QVariant());
         QVERIFY(!controller.nativeData().contains(QStringLiteral("x")));
