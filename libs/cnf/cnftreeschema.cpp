@@ -66,7 +66,7 @@ void addIf(CnfTreeSchema::Fields &fields, bool condition, const QString &key, co
         fields.append(qMakePair(key, value));
 }
 
-CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group)
+CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group, const CnfTreeSchema::Listed &listed)
 {
     CnfTreeSchema::Fields fields;
     fields.append(qMakePair(QStringLiteral("id"), QVariant(group.id)));
@@ -74,7 +74,7 @@ CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group)
     fields.append(qMakePair(QStringLiteral("type"), QVariant(group.type)));
     QVariantList devices;
     for (const CnfPowerDevicePtr &device : group.devices) {
-        if (device)
+        if (listed.has(device))
             devices.append(device->id);
     }
     addIf(fields, !devices.isEmpty(), QStringLiteral("devices"), devices);
@@ -105,14 +105,14 @@ CnfTreeSchema::Fields detectorFields(const CnfDetector &detector)
     return fields;
 }
 
-CnfTreeSchema::Fields programFields(const CnfProgram &program)
+CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSchema::Listed &listed)
 {
     CnfTreeSchema::Fields fields;
     fields.append(qMakePair(QStringLiteral("id"), QVariant(program.id)));
     addIf(fields, !program.name.isEmpty(), QStringLiteral("name"), program.name);
     fields.append(qMakePair(QStringLiteral("type"), QVariant(CnfProgram::typeKey(program.type))));
     addIf(fields, program.kind != 0, QStringLiteral("kind"), program.kind);
-    addIf(fields, !program.matrix.isNull(), QStringLiteral("matrix"), program.matrix ? program.matrix->id() : 0);
+    addIf(fields, listed.has(program.matrix), QStringLiteral("matrix"), program.matrix ? program.matrix->id() : 0);
     addIf(fields, program.defaultMatrix, QStringLiteral("defaultMatrix"), true);
     addIf(fields, program.cycleLength != 0, QStringLiteral("cycleLength"), program.cycleLength);
     addIf(fields, program.hasCycleOffset(), QStringLiteral("offset"), program.cycleOffset(0));
@@ -566,6 +566,17 @@ QHash<QString, QString> CnfTreeSchema::listSections()
     return sections;
 }
 
+CnfTreeSchema::Listed::Listed(const CnfController &c)
+{
+    add(c.powerDevices());
+    add(c.signalGroups());
+    add(c.phases());
+    add(c.matrixList());
+    add(c.programs());
+    add(c.dayCards());
+    add(c.weekCards());
+}
+
 QVariant CnfTreeSchema::plain(const QVariant &value)
 {
     if (value.userType() == qMetaTypeId<VObject>())
@@ -587,6 +598,7 @@ QVariant CnfTreeSchema::plain(const QVariant &value)
 
 bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native, QString *error)
 {
+    const Listed listed(controller);
     // References to parts stay valid while we append: room for all is made first.
     parts->reserve(parts->size() + int(sizeof partTable / sizeof partTable[0]));
     auto addPart = [parts](const QString &key) -> Part & {
@@ -631,9 +643,9 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     Part &groups = addPart(QStringLiteral("signalGroups"));
     for (const CnfSignalGroupPtr &group : controller.signalGroups())
-        groups.items.append(signalGroupFields(*group));
+        groups.items.append(signalGroupFields(*group, listed));
     if (const CnfSignalGroupPtr group = controller.defaultSignalGroup())
-        addPart(QStringLiteral("defaultSignalGroup")).items.append(signalGroupFields(*group));
+        addPart(QStringLiteral("defaultSignalGroup")).items.append(signalGroupFields(*group, listed));
 
     Part &detectors = addPart(QStringLiteral("detectors"));
     for (const CnfDetectorPtr &detector : controller.detectorsList())
@@ -651,7 +663,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         addIf(fields, phase->maxTime != -1, QStringLiteral("maxTime"), phase->maxTime);
         QVariantList ids;
         for (const CnfSignalGroupPtr &group : phase->signalGroups) {
-            if (group)
+            if (listed.has(group))
                 ids.append(group->id);
         }
         addIf(fields, !ids.isEmpty(), QStringLiteral("signalGroups"), ids);
@@ -688,7 +700,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     Part &programs = addPart(QStringLiteral("programs"));
     for (const CnfProgramPtr &program : controller.programs())
-        programs.items.append(programFields(*program));
+        programs.items.append(programFields(*program, listed));
 
     Part &dayCards = addPart(QStringLiteral("dayCards"));
     for (const CnfDayCardPtr &card : controller.dayCards()) {
@@ -697,9 +709,9 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
             QVariantMap record{{QStringLiteral("start"), timeText(it.key())}};
             if (it.value().end.isValid())
                 record.insert(QStringLiteral("end"), timeText(it.value().end));
-            if (it.value().program)
+            if (listed.has(it.value().program))
                 record.insert(QStringLiteral("program"), it.value().program->id);
-            if (it.value().reserve)
+            if (listed.has(it.value().reserve))
                 record.insert(QStringLiteral("reserve"), it.value().reserve->id);
             records.append(record);
         }
@@ -713,7 +725,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     for (const CnfWeekCardPtr &card : controller.weekCards()) {
         QVariantMap days;
         for (auto it = card->days.cbegin(); it != card->days.cend(); ++it)
-            days.insert(QString::number(it.key()), it.value() ? it.value()->id : QString());
+            days.insert(QString::number(it.key()), listed.has(it.value()) ? it.value()->id : QString());
         Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
         addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
         addIf(fields, !days.isEmpty(), QStringLiteral("days"), days);
@@ -726,7 +738,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         addIf(fields, !plan->name.isEmpty(), QStringLiteral("name"), plan->name);
         addIf(fields, plan->from.isValid(), QStringLiteral("from"), dateText(plan->from));
         addIf(fields, plan->to.isValid(), QStringLiteral("to"), dateText(plan->to));
-        addIf(fields, !plan->weekCard.isNull(), QStringLiteral("weekCard"), plan->weekCard ? plan->weekCard->id : QString());
+        addIf(fields, listed.has(plan->weekCard), QStringLiteral("weekCard"), plan->weekCard ? plan->weekCard->id : QString());
         seasons.items.append(fields);
     }
 
@@ -736,7 +748,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         Fields fields{qMakePair(QStringLiteral("date"), QVariant(dateText(it.key())))};
         addIf(fields, !it.value()->id.isEmpty(), QStringLiteral("id"), it.value()->id);
         addIf(fields, !it.value()->name.isEmpty(), QStringLiteral("name"), it.value()->name);
-        addIf(fields, !it.value()->dayCard.isNull(), QStringLiteral("dayCard"),
+        addIf(fields, listed.has(it.value()->dayCard), QStringLiteral("dayCard"),
               it.value()->dayCard ? it.value()->dayCard->id : QString());
         special.items.append(fields);
     }
@@ -749,11 +761,11 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     }
 
     Fields defaults;
-    addIf(defaults, !controller.defaultDayCard().isNull(), QStringLiteral("dayCard"),
+    addIf(defaults, listed.has(controller.defaultDayCard()), QStringLiteral("dayCard"),
           controller.defaultDayCard() ? controller.defaultDayCard()->id : QString());
-    addIf(defaults, !controller.defaultProgram().isNull(), QStringLiteral("program"),
+    addIf(defaults, listed.has(controller.defaultProgram()), QStringLiteral("program"),
           controller.defaultProgram() ? controller.defaultProgram()->id : QString());
-    addIf(defaults, !controller.reserveProgram().isNull(), QStringLiteral("reserveProgram"),
+    addIf(defaults, listed.has(controller.reserveProgram()), QStringLiteral("reserveProgram"),
           controller.reserveProgram() ? controller.reserveProgram()->id : QString());
     if (!defaults.isEmpty())
         addPart(QStringLiteral("defaults")).items.append(defaults);

@@ -5,6 +5,8 @@
 
 #include <QHash>
 #include <QPair>
+#include <QSet>
+#include <QSharedPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -51,4 +53,27 @@ public:
     // Plain variant of a property value: handles on native nodes become maps,
     // lists or scalars.
     static QVariant plain(const QVariant &value);
+
+    // The elements of a controller that references in a file may name. A
+    // reference to any other element (removed, or never added) is left out
+    // when writing: a reader could not resolve it.
+    class Listed
+    {
+    public:
+        explicit Listed(const CnfController &c);
+        template<typename T>
+        bool has(const QSharedPointer<T> &element) const
+        {
+            return element && m_elements.contains(element.data());
+        }
+
+    private:
+        template<typename T>
+        void add(const QList<QSharedPointer<T>> &list)
+        {
+            for (const QSharedPointer<T> &element : list)
+                m_elements.insert(element.data());
+        }
+        QSet<const void *> m_elements;
+    };
 };

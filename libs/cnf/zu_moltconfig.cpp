@@ -769,6 +769,7 @@ class ZuWriter
 public:
     ZuWriter(const CnfController &controller)
         : c(controller)
+        , listed(controller)
         , w(CnfJsonWriter::Verbatim)
     {
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
@@ -776,6 +777,9 @@ public:
     }
 
     const CnfController &c;
+    // A reference to an element that is not listed is never written: both
+    // readers would warn about it on every load.
+    const CnfTreeSchema::Listed listed;
     CnfJsonWriter w;
     QVariantMap native;
     QVariantMap extras;
@@ -973,7 +977,7 @@ public:
             w.writeValue(QStringLiteral("id"), id);
             QVariantList groups;
             for (const CnfSignalGroupPtr &group : phase->signalGroups) {
-                if (group)
+                if (listed.has(group))
                     groups.append(group->id);
             }
             if (!groups.isEmpty()) {
@@ -1009,6 +1013,8 @@ public:
         w.writeValue(QStringLiteral("id"), matrix->id());
         w.beginArray(QStringLiteral("items"));
         for (const CnfMatrixCell &cell : matrix->content()) {
+            if (!c.findSG(cell.aId) || !c.findSG(cell.bId))
+                continue;
             w.beginObject(QString(), CnfJsonWriter::Inline);
             w.writeValue(QStringLiteral("clearing"), cell.aId);
             w.writeValue(QStringLiteral("entering"), cell.bId);
@@ -1103,6 +1109,8 @@ public:
         if (!groups.isEmpty()) {
             w.beginArray(QStringLiteral("sequences"));
             for (int group : groups) {
+                if (!c.findSG(group))
+                    continue;
                 w.beginObject();
                 w.writeValue(QStringLiteral("group"), group);
                 w.beginArray(QStringLiteral("sequence"));
@@ -1131,6 +1139,8 @@ public:
             w.beginArray(QStringLiteral("phases"));
             for (int i = 0; i < steps.size(); ++i) {
                 const CnfPhaseDefPtr &step = steps.at(i);
+                if (!c.findPhase(step->id()))
+                    continue;
                 int stage = 0;
                 if (!number(step->id(), tr("Phase"), &stage))
                     return false;
@@ -1175,6 +1185,13 @@ public:
             w.writeValue(key, value);
     }
 
+    template<typename T>
+    void writeRef(const QString &key, const QSharedPointer<T> &element, const QString &what)
+    {
+        if (listed.has(element))
+            writeRef(key, element->id, what);
+    }
+
     void writeScheduler()
     {
         const QVariantMap rest = without(takeNativeMap(QStringLiteral("scheduler")),
@@ -1187,9 +1204,9 @@ public:
         w.beginObject(QStringLiteral("scheduler"));
         if (c.defaultDayCard() || c.defaultProgram() || c.reserveProgram()) {
             w.beginObject(QStringLiteral("default"), CnfJsonWriter::Inline);
-            writeRef(QStringLiteral("dayPlan"), c.defaultDayCard() ? c.defaultDayCard()->id : QString(), tr("Day card"));
-            writeRef(QStringLiteral("program"), c.defaultProgram() ? c.defaultProgram()->id : QString(), tr("Program"));
-            writeRef(QStringLiteral("spareProgram"), c.reserveProgram() ? c.reserveProgram()->id : QString(), tr("Program"));
+            writeRef(QStringLiteral("dayPlan"), c.defaultDayCard(), tr("Day card"));
+            writeRef(QStringLiteral("program"), c.defaultProgram(), tr("Program"));
+            writeRef(QStringLiteral("spareProgram"), c.reserveProgram(), tr("Program"));
             w.endObject();
         }
         const QList<CnfDayCardPtr> days = c.dayCards();
@@ -1207,10 +1224,8 @@ public:
                         w.writeValue(QStringLiteral("start"), timeText(it.key()));
                         if (it.value().end.isValid())
                             w.writeValue(QStringLiteral("stop"), timeText(it.value().end));
-                        if (it.value().program)
-                            writeRef(QStringLiteral("program"), it.value().program->id, tr("Program"));
-                        if (it.value().reserve)
-                            writeRef(QStringLiteral("spareProgram"), it.value().reserve->id, tr("Program"));
+                        writeRef(QStringLiteral("program"), it.value().program, tr("Program"));
+                        writeRef(QStringLiteral("spareProgram"), it.value().reserve, tr("Program"));
                         w.endObject();
                     }
                     w.endArray();
@@ -1248,8 +1263,7 @@ public:
                     w.writeValue(QStringLiteral("start"), dateText(plan->from));
                 if (plan->to.isValid())
                     w.writeValue(QStringLiteral("stop"), dateText(plan->to));
-                if (plan->weekCard)
-                    writeRef(QStringLiteral("week"), plan->weekCard->id, tr("Week card"));
+                writeRef(QStringLiteral("week"), plan->weekCard, tr("Week card"));
                 writeMembers(kept);
                 w.endObject();
             }
@@ -1269,8 +1283,7 @@ public:
                 else
                     writeRef(QStringLiteral("id"), it.value()->id, tr("Special day"));
                 w.writeValue(QStringLiteral("date"), dateText(it.key()));
-                if (it.value()->dayCard)
-                    writeRef(QStringLiteral("day"), it.value()->dayCard->id, tr("Day card"));
+                writeRef(QStringLiteral("day"), it.value()->dayCard, tr("Day card"));
                 writeMembers(extrasOf(QStringLiteral("extraDays"), it.value()->id));
                 w.endObject();
             }
@@ -1284,7 +1297,10 @@ public:
     // counting backwards around the week, so the array always has seven entries.
     void writeWeekDays(const CnfWeekCard &card)
     {
-        auto planOf = [&card](int day) { return card.days.value(day); };
+        auto planOf = [this, &card](int day) {
+            const CnfDayCardPtr plan = card.days.value(day);
+            return listed.has(plan) ? plan : CnfDayCardPtr();
+        };
         bool any = false;
         for (int day = 1; day <= 7; ++day)
             any = any || planOf(day);

@@ -1,5 +1,6 @@
 #include "cnfnative.h"
 #include "cnftestconfig.h"
+#include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -69,6 +70,71 @@ private slots:
         CnfController copy;
         QVERIFY(native->createController(&copy));
         QCOMPARE(copy.save(1), original.save(1));
+    }
+
+    // Elements removed while others still point at them: every family's file
+    // must load again, without warnings about references to nothing.
+    void removedElementsLeaveLoadableFiles_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("removed");
+        const QStringList families = {QStringLiteral("tiverk"), QStringLiteral("adapter"),
+                                      QStringLiteral("tiverkii"), QStringLiteral("ZU_MOLT")};
+        const QStringList removals = {QStringLiteral("program"), QStringLiteral("phase"), QStringLiteral("matrix"),
+                                      QStringLiteral("day card"), QStringLiteral("week card"),
+                                      QStringLiteral("signal group"), QStringLiteral("never added")};
+        for (const QString &family : families) {
+            for (const QString &removed : removals)
+                QTest::newRow(qPrintable(family + QLatin1Char(' ') + removed)) << family << removed;
+        }
+    }
+
+    void removedElementsLeaveLoadableFiles()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, removed);
+        CnfController original;
+        if (family == QLatin1String("ZU_MOLT"))
+            FormatFixture::fillZuMolt(original);
+        else
+            FormatFixture::fillFull(original, family, QStringLiteral("3.18"));
+        if (removed == QLatin1String("program"))
+            QVERIFY(original.removeProgram(QStringLiteral("1")));
+        else if (removed == QLatin1String("phase"))
+            QVERIFY(original.removePhase(QStringLiteral("1")));
+        else if (removed == QLatin1String("matrix"))
+            QVERIFY(original.removeMatrix(original.conflictMatrix()->id()));
+        else if (removed == QLatin1String("day card"))
+            QVERIFY(original.removeDayCard(original.dayCards().first()));
+        else if (removed == QLatin1String("week card"))
+            QVERIFY(original.removeWeekCard(original.weekCards().first()));
+        else if (removed == QLatin1String("signal group"))
+            QVERIFY(original.removeSignalGroup(1));
+        if (removed == QLatin1String("never added")) {
+            // Elements that reach the configuration only through a reference.
+            auto stray = CnfProgramPtr::create();
+            stray->id = QStringLiteral("99");
+            original.setDefaultProgram(stray);
+            auto card = CnfDayCardPtr::create();
+            card->id = QStringLiteral("99");
+            original.setDefaultDayCard(card);
+            auto device = CnfPowerDevicePtr::create();
+            device->id = 99;
+            device->address = 99;
+            original.signalGroups().first()->assignDevice(device);
+        }
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("crossing"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, original, error), qPrintable(error));
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        CnfController copy;
+        QVERIFY2(native->createController(copy), qPrintable(native->lastError()));
+        QVERIFY2(native->warnings().isEmpty(), qPrintable(native->warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(copy.programs().size(), original.programs().size());
+        QCOMPARE(copy.signalGroups().size(), original.signalGroups().size());
     }
 
     void fileErrors()

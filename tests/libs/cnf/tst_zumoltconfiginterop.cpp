@@ -14,10 +14,22 @@ class TestZuMoltConfigInterop : public QObject
 {
     Q_OBJECT
 private slots:
+    // With a day card removed, references to it are not written (the week
+    // repeats an earlier day instead): still no warning.
+    void zumoltcReadsWhatPlivekWrites_data()
+    {
+        QTest::addColumn<bool>("removeDayCard");
+        QTest::newRow("as filled") << false;
+        QTest::newRow("day card removed") << true;
+    }
+
     void zumoltcReadsWhatPlivekWrites()
     {
+        QFETCH(bool, removeDayCard);
         CnfController controller;
         FormatFixture::fillZuMolt(controller);
+        if (removeDayCard)
+            QVERIFY(controller.removeDayCard(controller.dayCards().first()));
         ZU_MOLTConfig writer;
         const QByteArray bytes = writer.save(controller);
         QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
@@ -30,7 +42,7 @@ private slots:
         QCOMPARE(zu.stages().size(), 2);
         QCOMPARE(zu.detectors().size(), 2);
         QCOMPARE(zu.signalPlans().size(), 5);
-        QCOMPARE(zu.dayPlans().size(), 2);
+        QCOMPARE(zu.dayPlans().size(), removeDayCard ? 1 : 2);
         QCOMPARE(zu.weekPlans().size(), 1);
         QCOMPARE(zu.extraPeriods().size(), 1);
         QCOMPARE(zu.extraDays().size(), 1);
