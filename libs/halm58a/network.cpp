@@ -63,6 +63,7 @@ void Network::clear()
     m_lastId = 0;
     m_geo.reset();
     m_fileName.clear();
+    setObjectName(QString());
     m_error.clear();
     setChangedFlag(false);
 }
@@ -96,8 +97,8 @@ bool Network::load(QXmlStreamReader &reader, bool merge)
         m_lastId = 0;
         m_geo.reset();
         m_fileName.clear();
-        if (!loaded.objectName().isEmpty())
-            setObjectName(loaded.objectName());
+        // The name belongs to the content: a file without one leaves none behind.
+        setObjectName(loaded.objectName());
     }
     if (!m_geo && loaded.m_geo)
         m_geo.reset(loaded.m_geo.take());

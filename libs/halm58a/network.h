@@ -31,7 +31,7 @@ public:
     explicit Network(QObject *parent = nullptr);
     ~Network() override;
 
-    // Deletes every object and forgets the file and the geographic origin.
+    // Deletes every object and forgets the name, the file and the geographic origin.
     virtual void clear();
 
     // Reads a .hm58a file. merge false replaces the content; merge true adds

@@ -564,6 +564,21 @@ private slots:
         QVERIFY(removed.size() > 20);
     }
 
+    void nameComesWithTheContent()
+    {
+        // A name from an earlier file must not stick to the next one, nor to an empty network.
+        QXmlStreamReader named(QByteArray("<Network version=\"1\" name=\"first\"/>"));
+        QXmlStreamReader unnamed(QByteArray("<Network version=\"1\"/>"));
+        Network net;
+        QVERIFY(net.load(named, false));
+        QCOMPARE(net.objectName(), QStringLiteral("first"));
+        QVERIFY(net.load(unnamed, false));
+        QCOMPARE(net.objectName(), QString());
+        net.setObjectName(QStringLiteral("12"));
+        net.clear();
+        QCOMPARE(net.objectName(), QString());
+    }
+
     void largeNetworkLoads()
     {
         Network net;
