@@ -16,7 +16,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QRandomGenerator>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(QtMsgType)
@@ -273,6 +275,40 @@ private slots:
         Network loaded;
         QVERIFY2(loaded.load(path, false), qPrintable(loaded.errorString()));
         QCOMPARE(loaded.objectCount(), f.net->objectCount());
+    }
+
+    void deletionsAtRandomKeepTreeAndMapInStep()
+    {
+        EditorFixture f;
+        QRandomGenerator random(58);
+        for (int round = 0; round < 30; ++round) {
+            const QList<NetObject *> objects = f.net->findChildren<NetObject *>();
+            if (objects.isEmpty())
+                break;
+            f.net->scene()->clearSelection();
+            f.edit.tree()->clearSelection();
+            f.edit.selectObjectInTree(objects.at(int(random.bounded(objects.size()))));
+            f.edit.deleteSelected();
+
+            // Every object left has its row and, when it is drawn, its item; nothing more.
+            const QList<NetObject *> remaining = f.net->findChildren<NetObject *>();
+            int rows = 0;
+            for (QTreeWidgetItemIterator it(f.edit.tree()); *it; ++it)
+                ++rows;
+            QCOMPARE(rows, remaining.size());
+            int drawn = 0;
+            for (NetObject *object : remaining) {
+                if (GenericGraphicsItem::kindOf(object)) {
+                    ++drawn;
+                    QVERIFY(f.net->object2item(object));
+                }
+                QVERIFY(f.treeItem(object));
+            }
+            int items = 0;
+            for (QGraphicsItem *item : f.net->scene()->items())
+                items += f.net->item2object(item) ? 1 : 0;
+            QCOMPARE(items, drawn);
+        }
     }
 
     void drawingTools()
