@@ -21,7 +21,8 @@ Node *CrossWalk::junction() const
 
 void CrossWalk::setShape(const GeoShape &shape)
 {
-    assign(m_shape, shape);
+    if (shape.size() != 1)
+        assign(m_shape, shape);
 }
 
 void CrossWalk::setWidth(double width)

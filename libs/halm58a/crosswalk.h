@@ -8,7 +8,8 @@ class Node;
 class SignalGroup;
 
 // A pedestrian crossing at a junction (its parent node), drawn as a centre
-// line from kerb to kerb with a width in metres. At most one signal group.
+// line from kerb to kerb (two points or more; empty until it is drawn) with a
+// width in metres. At most one signal group.
 class CrossWalk : public NetObject
 {
     Q_OBJECT

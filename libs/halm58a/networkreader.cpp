@@ -187,7 +187,8 @@ bool NetworkReader::readCrossWalk()
     if (!intAttribute("id", &id, true) || !reference("junction", &junction, true)
         || !pointsAttribute("shape", &line, true) || !doubleAttribute("width", &width, false))
         return false;
-    if (line.size() < 2)
+    // Empty stands for a crosswalk made but not drawn yet; one point is no line.
+    if (line.size() == 1)
         return fail(QObject::tr("A crosswalk needs at least two points"));
     auto *crossWalk = new CrossWalk(junction);
     if (!adopt(crossWalk, id))

@@ -393,6 +393,26 @@ private slots:
                  QStringLiteral("ab\t<&>\"\r\n") + QString::fromUtf8("\xF0\x9F\x9A\xA6"));
     }
 
+    void crosswalkNotDrawnYetSavesAndLoads()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        auto *undrawn = new CrossWalk(nullptr);
+        net.addItem(undrawn, junction.centre);
+        junction.groups.at(2)->addCrossWalk(undrawn);
+        // A single point is no line and is refused.
+        undrawn->setShape(GeoShape({QPointF(1, 1)}));
+        QVERIFY(undrawn->shape().isEmpty());
+
+        QXmlStreamReader reader(streamBytes(net));
+        Network loaded;
+        QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+        QCOMPARE(describe(loaded), describe(net));
+        QCOMPARE(loaded.findChildren<CrossWalk *>().size(), 2);
+        // It crosses nothing.
+        QVERIFY(loaded.findConflictMatrix(loaded.findChildren<SignalGroup *>(), false, true, nullptr));
+    }
+
     void signalGroupKeepsItsNameAgainstOutsideRenames()
     {
         Network net;
