@@ -140,6 +140,7 @@ private:
     void readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record);
 
     void readNameAndId(ZUBaseObject *object);
+    quint16 readPort(const char *key);
     QTime readTime(const char *key, const QString &warning);
     bool readDate(const char *key, const QString &warning, ZUDayMonth *date);
 
@@ -344,7 +345,7 @@ void ZUConfigurationReader::Private::readNetwork()
         }
         network->setSrvIP(reader.readString("srvIP"));
         network->setSrvName(reader.readString("srvName"));
-        network->setAsudPort(quint16(reader.readInt("asudPort", 0)));
+        network->setAsudPort(readPort("asudPort"));
         network->setMacAddres(reader.readString("macAddres"));
         network->setSntpIP(reader.readString("sntpIP"));
         network->setSntpName(reader.readString("sntpName"));
@@ -637,6 +638,17 @@ void ZUConfigurationReader::Private::readNameAndId(ZUBaseObject *object)
     object->setId(reader.readInt("id"));
 }
 
+quint16 ZUConfigurationReader::Private::readPort(const char *key)
+{
+    // A port is 16 bits wide; a larger number would wrap around to an unrelated
+    // port, so it is refused like any other invalid value.
+    const int port = reader.readInt(key, 0);
+    if (port >= 0 && port <= 0xFFFF)
+        return quint16(port);
+    reader.addWarning(JsonReader::tr("'%1' attribute has invalid value %2").arg(QLatin1String(key)).arg(port));
+    return 0;
+}
+
 QTime ZUConfigurationReader::Private::readTime(const char *key, const QString &warning)
 {
     if (!reader.isString(key, true))
@@ -849,7 +861,7 @@ void ZUConfigurationReader::Private::readInputsOutputs()
                 dio->setType(reader.readEnum<zu::DIO::Type>("type"));
                 dio->setCommon(reader.readEnum<zu::Polarity>("common"));
                 dio->setIp(reader.readString("IP"));
-                dio->setPort(quint16(reader.readInt("port", 0)));
+                dio->setPort(readPort("port"));
                 return forEachItem("channels", [this, dio](const JsonValue &) {
                     ZUDIO::Channel channel;
                     channel.channel = reader.readInt("channel");

@@ -556,6 +556,38 @@ private slots:
         QCOMPARE(c.timeZone(), stored);
     }
 
+    void ports_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("warned");
+
+        QTest::newRow("largest") << QByteArray("65535") << 65535 << false;
+        QTest::newRow("zero") << QByteArray("0") << 0 << false;
+        QTest::newRow("one past the largest") << QByteArray("65536") << 0 << true;
+        QTest::newRow("would wrap to a port") << QByteArray("70000") << 0 << true;
+        QTest::newRow("negative") << QByteArray("-1") << 0 << true;
+    }
+
+    void ports()
+    {
+        // 16-bit ports: a number out of range is refused with a warning at the value
+        // instead of wrapping around to another port.
+        QFETCH(QByteArray, value);
+        QFETCH(int, port);
+        QFETCH(bool, warned);
+
+        const MarkedDocument marked(head + "\"LAN\": {\"asudPort\": `" + value
+                                    + "},\n\"inputsOutputs\": {\"DIO2\": {\"type\": \"sitilog\", \"port\": `" + value + "}}}");
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(marked.text));
+        QCOMPARE(int(c.networkParameters()->asudPort()), port);
+        QCOMPARE(int(c.dios().at(1)->port()), port);
+        const QStringList expected{QStringLiteral("{1}'asudPort' attribute has invalid value ") + QString::fromLatin1(value),
+                                   QStringLiteral("{2}'port' attribute has invalid value ") + QString::fromLatin1(value)};
+        QCOMPARE(c.warnings(), warned ? marked.expand(expected) : QStringList());
+    }
+
     void panelPriorityWithoutSource()
     {
         // Without a resolved source the panel's priority goes nowhere; an absent
