@@ -41,6 +41,13 @@ QString settingsKey(const QString &kind)
     return QLatin1String(Group) + QLatin1Char('/') + kind;
 }
 
+// The colours read so far; an invalid colour stands for "none stored".
+QHash<QString, QColor> &knownColors()
+{
+    static QHash<QString, QColor> colors;
+    return colors;
+}
+
 } // namespace
 
 QStringList NetColors::kinds()
@@ -65,19 +72,25 @@ QColor NetColors::defaultColor(const QString &kind)
 
 QColor NetColors::color(const QString &kind)
 {
-    const QColor stored(QSettings().value(settingsKey(kind)).toString());
-    return stored.isValid() ? stored : defaultColor(kind);
+    QHash<QString, QColor> &known = knownColors();
+    auto it = known.find(kind);
+    if (it == known.end())
+        it = known.insert(kind, QColor(QSettings().value(settingsKey(kind)).toString()));
+    return it->isValid() ? *it : defaultColor(kind);
 }
 
 void NetColors::setColor(const QString &kind, const QColor &color)
 {
-    if (color.isValid())
-        QSettings().setValue(settingsKey(kind), color.name());
+    if (!color.isValid())
+        return;
+    QSettings().setValue(settingsKey(kind), color.name());
+    knownColors().insert(kind, color);
 }
 
 void NetColors::reset()
 {
     QSettings().remove(QLatin1String(Group));
+    knownColors().clear();
 }
 
 } // namespace Halm58ga

@@ -6,8 +6,10 @@
 namespace Halm58ga {
 
 // The colours in which the network is drawn, one per object kind, kept in the
-// settings group "NetColors" under the kind's key. Read on each use, so that
-// a change shows at the next repaint.
+// settings group "NetColors" under the kind's key. Each stored colour is read
+// once and then kept, since every item asks for its colour at every repaint;
+// setColor and reset change the kept colours too, so a change shows at the
+// next repaint.
 namespace NetColors {
 
 // The kind keys, in the order the colour dialog lists them.

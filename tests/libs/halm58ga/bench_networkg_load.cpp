@@ -3,6 +3,9 @@
 #include "networkg.h"
 #include "tileview.h"
 
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,6 +33,19 @@ private slots:
             edit.afterLoad();
             net->clear();
             edit.clear();
+        }
+    }
+
+    // Drawing the whole network once, as a map showing all of it does.
+    void render()
+    {
+        QGraphicsScene scene;
+        auto *net = new Halm58ga::Networkg(&scene);
+        buildGridNetwork(*net, 22);
+        QImage image(1000, 1000, QImage::Format_ARGB32);
+        QBENCHMARK {
+            QPainter painter(&image);
+            scene.render(&painter, QRectF(), net->boundingRect());
         }
     }
 };

@@ -3,6 +3,7 @@
 #include "testmain.h"
 
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
@@ -23,6 +24,18 @@ private slots:
         QVERIFY(table);
         QCOMPARE(table->rowCount(), NetColors::kinds().size());
         QCOMPARE(table->item(0, ColorSettingsDlga::ColorColumn)->text(), NetColors::defaultColor(QStringLiteral("node")).name());
+    }
+
+    void storedColoursAreRead()
+    {
+        // A colour stored in an earlier session shows, and a change replaces it at once.
+        QSettings().setValue(QStringLiteral("NetColors/node"), QStringLiteral("#123456"));
+        QCOMPARE(NetColors::color(QStringLiteral("node")), QColor("#123456"));
+        NetColors::setColor(QStringLiteral("node"), QColor("#654321"));
+        QCOMPARE(NetColors::color(QStringLiteral("node")), QColor("#654321"));
+        QCOMPARE(QSettings().value(QStringLiteral("NetColors/node")).toString(), QStringLiteral("#654321"));
+        NetColors::reset();
+        QCOMPARE(NetColors::color(QStringLiteral("node")), NetColors::defaultColor(QStringLiteral("node")));
     }
 
     void changesAreStoredAndAnnounced()
