@@ -62,10 +62,14 @@ void SignalGroup::addCrossWalk(CrossWalk *crossWalk)
 {
     if (!crossWalk || crossWalk->m_group == this)
         return;
-    if (crossWalk->m_group)
-        crossWalk->m_group->m_crossWalks.removeAll(crossWalk);
+    SignalGroup *previous = crossWalk->m_group;
+    if (previous)
+        previous->m_crossWalks.removeAll(crossWalk);
     m_crossWalks.append(crossWalk);
     crossWalk->m_group = this;
+    // The group it left changed as well; views of it must follow.
+    if (previous)
+        previous->notifyChanged();
     notifyChanged();
 }
 

@@ -413,6 +413,24 @@ private slots:
         QVERIFY(loaded.findConflictMatrix(loaded.findChildren<SignalGroup *>(), false, true, nullptr));
     }
 
+    void movingACrosswalkReportsBothGroups()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        SignalGroup *from = junction.groups.at(2);
+        SignalGroup *to = junction.groups.at(0);
+        QSignalSpy modified(&net, &Network::objectModified);
+        to->addCrossWalk(junction.crossWalk);
+        QCOMPARE(from->crossWalkCount(), 0);
+        QCOMPARE(to->crossWalk(0), junction.crossWalk);
+        QCOMPARE(junction.crossWalk->signalGroup(), to);
+        QList<NetObject *> reported;
+        for (const QList<QVariant> &args : qAsConst(modified))
+            reported << args.value(0).value<NetObject *>();
+        QVERIFY(reported.contains(from));
+        QVERIFY(reported.contains(to));
+    }
+
     void signalGroupKeepsItsNameAgainstOutsideRenames()
     {
         Network net;
