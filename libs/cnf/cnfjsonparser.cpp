@@ -14,7 +14,6 @@ bool CnfJsonParser::parse(const QByteArray &data)
 {
     m_root = CnfJsonValue();
     m_error.clear();
-    m_errorLine = m_errorColumn = 0;
     m_begin = data.constData();
     m_pos = m_begin;
     m_end = m_begin + data.size();
@@ -64,8 +63,6 @@ void CnfJsonParser::skipSpace()
 bool CnfJsonParser::fail(const QString &message)
 {
     m_root = CnfJsonValue();
-    m_errorLine = m_line;
-    m_errorColumn = m_column;
     m_error = QStringLiteral("Line %1, column %2: %3").arg(m_line).arg(m_column).arg(message);
     return false;
 }

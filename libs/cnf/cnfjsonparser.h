@@ -28,8 +28,6 @@ public:
     bool parse(const QByteArray &data);
     const CnfJsonValue &root() const { return m_root; }
     QString error() const { return m_error; }
-    int errorLine() const { return m_errorLine; }
-    int errorColumn() const { return m_errorColumn; }
 
     // A text from the file as an error message quotes it: at most 40
     // characters, so that a huge value does not flood the message.
@@ -56,6 +54,4 @@ private:
     int m_column = 1; // characters, not bytes
     CnfJsonValue m_root;
     QString m_error;
-    int m_errorLine = 0;
-    int m_errorColumn = 0;
 };
