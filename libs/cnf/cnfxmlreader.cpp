@@ -107,6 +107,7 @@ private:
 
     // Attributes
     QString text(const char *name) const;
+    bool hasKey() const; // "key", or "key64" for a key in Base64
     bool integer(const char *name, int *value, bool required, int fallback);
     bool boolean(const char *name, bool *value, bool fallback);
 
@@ -188,6 +189,12 @@ QString Reader::text(const char *name) const
     return attributes.value(QLatin1String(name)).toString();
 }
 
+bool Reader::hasKey() const
+{
+    const QXmlStreamAttributes attributes = xml.attributes();
+    return attributes.hasAttribute(QLatin1String("key")) || attributes.hasAttribute(QLatin1String("key64"));
+}
+
 bool Reader::integer(const char *name, int *value, bool required, int fallback)
 {
     const QXmlStreamAttributes attributes = xml.attributes();
@@ -256,7 +263,7 @@ bool Reader::readNode(VNode &node, int depth)
     if (tag == QLatin1String(MapTag)) {
         node.kind = VObject::Map;
         while (xml.readNextStartElement()) {
-            if (!xml.attributes().hasAttribute(QLatin1String("key")))
+            if (!hasKey())
                 return fail(tr("an entry of a map needs the attribute \"key\""));
             const QString key = text("key");
             auto child = std::make_shared<VNode>();
@@ -344,7 +351,7 @@ bool Reader::readPropertyValue(QVariant *value)
 bool Reader::readProperties(QObject &object)
 {
     while (xml.readNextStartElement()) {
-        if (!xml.attributes().hasAttribute(QLatin1String("key")))
+        if (!hasKey())
             return fail(tr("a property needs the attribute \"key\""));
         const QByteArray name = text("key").toUtf8();
         QVariant value;
@@ -810,7 +817,7 @@ bool Reader::readNative()
 {
     const auto root = c.nativeData().node();
     while (xml.readNextStartElement()) {
-        if (!xml.attributes().hasAttribute(QLatin1String("key")))
+        if (!hasKey())
             return fail(tr("a native value needs the attribute \"key\""));
         const QString key = text("key");
         auto child = std::make_shared<VNode>();

@@ -27,6 +27,13 @@
 
 namespace {
 
+// A map key as the writer passes it on: never null, since a null key marks a
+// list entry (an empty key read from JSON arrives as a null QString).
+QString mapKey(const QString &key)
+{
+    return key.isNull() ? QStringLiteral("") : key;
+}
+
 class Writer
 {
 public:
@@ -47,6 +54,7 @@ private:
     void value(const QString &key, const QVariant &value);
     void node(const QString &key, const VNode &node);
     void textElement(const QString &element, const QString &key, const QString &value);
+    void startValue(const QString &element, const QString &key);
     void signalGroup(const char *element, const CnfSignalGroup &g);
     void detector(const char *element, const CnfDetector &d);
     void phase(const CnfPhase &p);
@@ -76,11 +84,18 @@ void Writer::text(const char *name, const QString &value)
         xml.writeAttribute(QLatin1String(name), value);
 }
 
-void Writer::textElement(const QString &element, const QString &key, const QString &value)
+// A value element; a null key marks a list entry, any other key (also an
+// empty one) is written, as Base64 when XML cannot carry its characters.
+void Writer::startValue(const QString &element, const QString &key)
 {
     xml.writeStartElement(element);
     if (!key.isNull())
-        xml.writeAttribute(QStringLiteral("key"), key);
+        text("key", key);
+}
+
+void Writer::textElement(const QString &element, const QString &key, const QString &value)
+{
+    startValue(element, key);
     if (CnfXmlFormat::needsEncoding(value)) {
         xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
         xml.writeCharacters(QString::fromLatin1(value.toUtf8().toBase64()));
@@ -103,9 +118,7 @@ void Writer::value(const QString &key, const QVariant &v)
     }
     switch (int(v.userType())) {
     case QMetaType::UnknownType:
-        xml.writeStartElement(QLatin1String(NullTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(NullTag), key);
         xml.writeEndElement();
         return;
     case QMetaType::Bool:
@@ -148,9 +161,7 @@ void Writer::value(const QString &key, const QVariant &v)
         textElement(QLatin1String(DateTimeTag), key, v.toDateTime().toString(Qt::ISODateWithMs));
         return;
     case QMetaType::QStringList: {
-        xml.writeStartElement(QLatin1String(StringsTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(StringsTag), key);
         const QStringList list = v.toStringList();
         for (const QString &entry : list)
             textElement(QLatin1String(TextTag), QString(), entry);
@@ -159,12 +170,10 @@ void Writer::value(const QString &key, const QVariant &v)
     }
     case QMetaType::QVariantMap:
     case QMetaType::QVariantHash: {
-        xml.writeStartElement(QLatin1String(MapTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(MapTag), key);
         const QVariantMap map = v.toMap();
         for (auto it = map.constBegin(); it != map.constEnd(); ++it)
-            value(it.key(), it.value());
+            value(mapKey(it.key()), it.value());
         xml.writeEndElement();
         return;
     }
@@ -172,9 +181,7 @@ void Writer::value(const QString &key, const QVariant &v)
         break;
     }
     if (v.canConvert<QVariantList>()) {
-        xml.writeStartElement(QLatin1String(ListTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(ListTag), key);
         const QVariantList list = v.value<QVariantList>();
         for (const QVariant &entry : list)
             value(QString(), entry);
@@ -194,17 +201,13 @@ void Writer::node(const QString &key, const VNode &n)
         value(key, n.value);
         return;
     case VObject::Map:
-        xml.writeStartElement(QLatin1String(MapTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(MapTag), key);
         for (auto it = n.map.constBegin(); it != n.map.constEnd(); ++it)
-            node(it.key(), *it.value());
+            node(mapKey(it.key()), *it.value());
         xml.writeEndElement();
         return;
     case VObject::List:
-        xml.writeStartElement(QLatin1String(ListTag));
-        if (!key.isNull())
-            xml.writeAttribute(QStringLiteral("key"), key);
+        startValue(QLatin1String(ListTag), key);
         for (const auto &child : n.list)
             node(QString(), *child);
         xml.writeEndElement();
@@ -511,7 +514,7 @@ void Writer::controller(const CnfController &c)
     xml.writeStartElement(QStringLiteral("Native"));
     const auto root = c.nativeData().node();
     for (auto it = root->map.constBegin(); it != root->map.constEnd(); ++it)
-        node(it.key(), *it.value());
+        node(mapKey(it.key()), *it.value());
     xml.writeEndElement();
     xml.writeEndElement();
 }

@@ -159,6 +159,23 @@ private slots:
         QVERIFY2(config.lastError().contains(QStringLiteral("nested more than")), qPrintable(config.lastError()));
     }
 
+    // Keys that are empty or hold characters XML cannot carry, in the native
+    // data and as property names, survive a save as .cnf.
+    void awkwardKeysPassBetweenFormats()
+    {
+        const QByteArray bytes("{\"controller\": {\"type\": \"tiverkii\", \"p\\u0003\": 5},\n"
+                               "\"\": 1, \"k\\u0001\": {\"\": [2], \"\\u0002\": 3}}");
+        TiverkIIConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(bytes) && config.createController(controller), qPrintable(config.lastError()));
+        QCOMPARE(controller.nativeData().keys().size(), 2);
+        CnfController copy;
+        QVERIFY2(copy.load(controller.save(1), true), qPrintable(copy.lastError()));
+        QVERIFY(copy.nativeData().dataEqual(controller.nativeData()));
+        QCOMPARE(copy.nativeData()[QString::fromUtf8("k\x01")][""][0].toInt(), 2);
+        QCOMPARE(copy.property("p\x03"), QVariant(5));
+    }
+
     void humanizedSection()
     {
         const QVariantMap map{{QStringLiteral("rings"), QVariantList{1, 2}}, {QStringLiteral("name"), QStringLiteral("ü")}};
