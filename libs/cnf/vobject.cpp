@@ -46,6 +46,17 @@ NodePtr nodeToInsert(const NodePtr &source, const NodePtr &container)
     return VNode::deepCopy(source);
 }
 
+// A path with a negative position leads nowhere: writing through it must
+// create nothing on the way.
+bool isPlace(const QVector<QVariant> &path)
+{
+    for (const QVariant &step : path) {
+        if (step.userType() == QMetaType::Int && step.toInt() < 0)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- VNode
@@ -484,11 +495,11 @@ std::shared_ptr<VNode> VObject::materialize() const
     NodePtr current = m_anchor;
     if (!current)
         return {};
+    if (!isPlace(m_path))
+        return {};
     for (const QVariant &step : m_path) {
         if (step.userType() == QMetaType::Int) {
             const int index = step.toInt();
-            if (index < 0)
-                return {};
             current->makeKind(List);
             if (index >= current->list.size())
                 current->setListChild(index, std::make_shared<VNode>());
@@ -577,6 +588,8 @@ void VObject::placeNode(const std::shared_ptr<VNode> &source)
         if (!step.isValid())
             return;
     } else {
+        if (!isPlace(m_path))
+            return;
         VObject parentHandle{NoNode()};
         if (m_path.size() == 1) {
             container = m_anchor;

@@ -116,6 +116,12 @@ private slots:
         controller.setNativeData(QStringLiteral("x"), 1);
         controller.setNativeData(QStringLiteral("x"), QVariant());
         QVERIFY(!controller.nativeData().contains(QStringLiteral("x")));
+
+        // A negative position is no place to write: nothing on the way appears.
+        controller.nativeData()["y"]["z"][-1] = 3;
+        controller.nativeData()["y"][-1].append(3);
+        controller.nativeData()["y"]["z"][-1] = VObject::map();
+        QVERIFY(!controller.nativeData().contains(QStringLiteral("y")));
     }
 
     void removedNodeHandleDoesNotRecreate()
