@@ -222,8 +222,11 @@ public:
         return time;
     }
 
-    QDate date(const CnfJsonValue &item, const QString &key)
+    // An absent optional date is not set; a present one must be a date.
+    QDate date(const CnfJsonValue &item, const QString &key, bool optional = false)
     {
+        if (optional && item.member(key).isUndefined())
+            return QDate();
         const QString text = r.text(item, key);
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid() && r.ok())
@@ -491,8 +494,8 @@ public:
                    QStringLiteral("a season plan"));
         auto plan = CnfSeasonPlanPtr::create();
         plan->name = r.text(item, QStringLiteral("name"));
-        plan->from = date(item, QStringLiteral("from"));
-        plan->to = date(item, QStringLiteral("to"));
+        plan->from = date(item, QStringLiteral("from"), true);
+        plan->to = date(item, QStringLiteral("to"), true);
         plan->weekCard = ref<CnfWeekCardPtr>(item, QStringLiteral("weekCard"), QStringLiteral("week card"),
                                              [this](const QString &id) { return c.findWeekCard(id); });
         if (r.ok())
@@ -706,6 +709,8 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     for (const CnfDayCardPtr &card : controller.dayCards()) {
         QVariantList records;
         for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
+            if (!it.key().isValid())
+                continue; // a record without a start time has no place in the day
             QVariantMap record{{QStringLiteral("start"), timeText(it.key())}};
             if (it.value().end.isValid())
                 record.insert(QStringLiteral("end"), timeText(it.value().end));
@@ -724,8 +729,10 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     Part &weekCards = addPart(QStringLiteral("weekCards"));
     for (const CnfWeekCardPtr &card : controller.weekCards()) {
         QVariantMap days;
-        for (auto it = card->days.cbegin(); it != card->days.cend(); ++it)
-            days.insert(QString::number(it.key()), listed.has(it.value()) ? it.value()->id : QString());
+        for (auto it = card->days.cbegin(); it != card->days.cend(); ++it) {
+            if (it.key() >= Qt::Monday && it.key() <= Qt::Sunday)
+                days.insert(QString::number(it.key()), listed.has(it.value()) ? it.value()->id : QString());
+        }
         Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
         addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
         addIf(fields, !days.isEmpty(), QStringLiteral("days"), days);

@@ -387,6 +387,8 @@ void Writer::calendar(const CnfController &c)
         text("id", card->id);
         text("name", card->name);
         for (auto it = card->records.constBegin(); it != card->records.constEnd(); ++it) {
+            if (!it.key().isValid())
+                continue; // a record without a start time has no place in the day
             xml.writeStartElement(QStringLiteral("Record"));
             xml.writeAttribute(QStringLiteral("start"), it.key().toString(QStringLiteral("HH:mm:ss")));
             if (it->end.isValid())
@@ -402,6 +404,8 @@ void Writer::calendar(const CnfController &c)
         text("id", card->id);
         text("name", card->name);
         for (auto it = card->days.constBegin(); it != card->days.constEnd(); ++it) {
+            if (it.key() < Qt::Monday || it.key() > Qt::Sunday)
+                continue;
             xml.writeStartElement(QStringLiteral("Day"));
             number("day", it.key());
             text("card", idIfListed(dayCards, it.value()));

@@ -1220,6 +1220,8 @@ public:
                 if (!card->records.isEmpty()) {
                     w.beginArray(QStringLiteral("plans"));
                     for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
+                        if (!it.key().isValid())
+                            continue; // a period without a start time has no place in the day
                         w.beginObject(QString(), CnfJsonWriter::Inline);
                         w.writeValue(QStringLiteral("start"), timeText(it.key()));
                         if (it.value().end.isValid())

@@ -1,11 +1,35 @@
+#include "cnfdaycard.h"
 #include "cnfnative.h"
+#include "cnfseasonplan.h"
 #include "cnftestconfig.h"
+#include "cnfweekcard.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// Saves the configuration in its family's format and loads the file into
+// `copy`: what went wrong, or the warnings; empty when all went well.
+QString saveAndReload(const CnfController &original, CnfController &copy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("configuration"));
+    QString error;
+    if (!CnfNative::save(path, original, error))
+        return error;
+    const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+    if (!native)
+        return CnfNative::loadError();
+    if (!native->createController(copy))
+        return native->lastError();
+    return native->warnings().join(QLatin1Char('\n'));
+}
+
+} // namespace
 
 class TestCnfNative : public QObject
 {
@@ -124,17 +148,51 @@ private slots:
             original.signalGroups().first()->assignDevice(device);
         }
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("crossing"));
-        QString error;
-        QVERIFY2(CnfNative::save(path, original, error), qPrintable(error));
-        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
-        QVERIFY2(native, qPrintable(CnfNative::loadError()));
         CnfController copy;
-        QVERIFY2(native->createController(copy), qPrintable(native->lastError()));
-        QVERIFY2(native->warnings().isEmpty(), qPrintable(native->warnings().join(QLatin1Char('\n'))));
+        const QString problem = saveAndReload(original, copy);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(copy.programs().size(), original.programs().size());
         QCOMPARE(copy.signalGroups().size(), original.signalGroups().size());
+    }
+
+    // Calendar entries that the dialogs can leave without a place (a record
+    // whose start cell was empty, a day outside Monday..Sunday, a season plan
+    // without dates) must not make the saved file unreadable.
+    void calendarEntriesWithoutAPlace_data()
+    {
+        QTest::addColumn<QString>("family");
+        for (const char *family : {"tiverk", "adapter", "tiverkii", "ZU_MOLT"})
+            QTest::newRow(family) << QString::fromLatin1(family);
+    }
+
+    void calendarEntriesWithoutAPlace()
+    {
+        QFETCH(QString, family);
+        const bool zuMolt = family == QLatin1String("ZU_MOLT");
+        CnfController original;
+        if (zuMolt)
+            FormatFixture::fillZuMolt(original);
+        else
+            FormatFixture::fillFull(original, family, QStringLiteral("3.18"));
+        const CnfDayCardPtr day = original.dayCards().first();
+        const int records = day->records.size();
+        day->addRecord(QTime(), QTime(), original.programs().first(), CnfProgramPtr());
+        const CnfWeekCardPtr week = original.weekCards().first();
+        week->days.insert(0, day);
+        week->days.insert(8, day);
+        // zumoltc's file needs both dates of a season plan.
+        if (!zuMolt) {
+            auto dateless = CnfSeasonPlanPtr::create();
+            dateless->weekCard = week;
+            QVERIFY(original.addSeasonPlan(dateless));
+        }
+
+        CnfController copy;
+        const QString problem = saveAndReload(original, copy);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(copy.findDayCard(day->id)->records.size(), records);
+        QCOMPARE(copy.findWeekCard(week->id)->days.keys(), QList<int>({1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(copy.seasonPlans().size(), original.seasonPlans().size());
     }
 
     void fileErrors()
