@@ -28,7 +28,9 @@ Q_ENUM_NS(PlanType)
 enum SpecialMode { AB, OFF };
 Q_ENUM_NS(SpecialMode)
 
-enum TimelineState { green, green_blink, amber, red, red_amber };
+// Held as a value in signal plan sequences, where a record without a state stores
+// NotSet: the fixed underlying type makes that a valid value of the enumeration.
+enum TimelineState : int { green, green_blink, amber, red, red_amber };
 Q_ENUM_NS(TimelineState)
 
 enum Recall { none, max, min, soft };
