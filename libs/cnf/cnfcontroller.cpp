@@ -10,7 +10,6 @@
 #include "cnfprogram.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
-#include "cnfspecialday.h"
 #include "cnftiverklayout.h"
 #include "cnfweekcard.h"
 #include "cnfxmlreader.h"

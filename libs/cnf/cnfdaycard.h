@@ -26,3 +26,13 @@ public:
     void addRecord(const QTime &start, const QTime &end, const CnfProgramPtr &program,
                    const CnfProgramPtr &reserve);
 };
+
+// A day that runs its own day card whatever the week card says; its date is the
+// key under which the controller keeps it.
+class CnfSpecialDay
+{
+public:
+    QString id;
+    QString name;
+    CnfDayCardPtr dayCard; // may be null
+};

@@ -12,7 +12,6 @@
 #include "cnfprogram.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
-#include "cnfspecialday.h"
 #include "cnftransition.h"
 #include "cnfweekcard.h"
 #include "cnfxmlformat.h"

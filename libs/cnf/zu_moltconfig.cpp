@@ -14,7 +14,6 @@
 #include "cnfprogram.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
-#include "cnfspecialday.h"
 #include "cnftreeschema.h"
 #include "cnfweekcard.h"
 

@@ -11,7 +11,6 @@
 #include "cnfprogram.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
-#include "cnfspecialday.h"
 #include "cnftransition.h"
 #include "cnfweekcard.h"
 
