@@ -57,6 +57,7 @@ private:
     void signalGroup(const char *element, const CnfSignalGroup &g);
     void detector(const char *element, const CnfDetector &d);
     void phase(const CnfPhase &p);
+    void groupTimes(const char *element, const QMap<int, int> &times);
     void matrix(const CnfMatrix &m);
     void calendar(const CnfController &c);
 
@@ -66,6 +67,21 @@ private:
     QString idIfListed(const QList<QSharedPointer<T>> &list, const QSharedPointer<T> &element) const
     {
         return element && list.contains(element) ? element->id : QString();
+    }
+
+    // One element with the id of each referenced element that the controller
+    // lists, in reference order.
+    template<typename T>
+    void references(const char *element, const QList<QSharedPointer<T>> &listed,
+                    const QList<QSharedPointer<T>> &referenced)
+    {
+        for (const QSharedPointer<T> &target : referenced) {
+            if (!listed.contains(target))
+                continue;
+            xml.writeStartElement(QLatin1String(element));
+            number("id", target->id);
+            xml.writeEndElement();
+        }
     }
 
     QXmlStreamWriter &xml;
@@ -231,14 +247,7 @@ void Writer::signalGroup(const char *element, const CnfSignalGroup &g)
     number("id", g.id);
     text("name", g.name);
     number("type", g.type);
-    const QList<CnfPowerDevicePtr> listedDevices = c.powerDevices();
-    for (const CnfPowerDevicePtr &device : g.devices) {
-        if (!listedDevices.contains(device))
-            continue;
-        xml.writeStartElement(QStringLiteral("Device"));
-        number("id", device->id);
-        xml.writeEndElement();
-    }
+    references("Device", c.powerDevices(), g.devices);
     if (!g.detectorAddresses.isEmpty()) {
         QStringList addresses;
         for (int address : g.detectorAddresses)
@@ -267,6 +276,17 @@ void Writer::detector(const char *element, const CnfDetector &d)
     xml.writeEndElement();
 }
 
+// A transition's per-group times: one element per signal group.
+void Writer::groupTimes(const char *element, const QMap<int, int> &times)
+{
+    for (auto it = times.constBegin(); it != times.constEnd(); ++it) {
+        xml.writeStartElement(QLatin1String(element));
+        number("sg", it.key());
+        number("at", it.value());
+        xml.writeEndElement();
+    }
+}
+
 void Writer::phase(const CnfPhase &p)
 {
     xml.writeStartElement(QStringLiteral("Phase"));
@@ -274,32 +294,15 @@ void Writer::phase(const CnfPhase &p)
     text("name", p.name);
     number("min", p.minTime);
     number("max", p.maxTime);
-    const QList<CnfSignalGroupPtr> listedGroups = c.signalGroups();
-    for (const CnfSignalGroupPtr &group : p.signalGroups) {
-        if (!listedGroups.contains(group))
-            continue;
-        xml.writeStartElement(QStringLiteral("Group"));
-        number("id", group->id);
-        xml.writeEndElement();
-    }
+    references("Group", c.signalGroups(), p.signalGroups);
     for (auto it = p.transitions.constBegin(); it != p.transitions.constEnd(); ++it) {
         if (!it.value())
             continue;
         xml.writeStartElement(QStringLiteral("Transition"));
         text("from", it.key());
         number("length", it.value()->length);
-        for (auto e = it.value()->greenEnd.constBegin(); e != it.value()->greenEnd.constEnd(); ++e) {
-            xml.writeStartElement(QStringLiteral("End"));
-            number("sg", e.key());
-            number("at", e.value());
-            xml.writeEndElement();
-        }
-        for (auto s = it.value()->greenStart.constBegin(); s != it.value()->greenStart.constEnd(); ++s) {
-            xml.writeStartElement(QStringLiteral("Start"));
-            number("sg", s.key());
-            number("at", s.value());
-            xml.writeEndElement();
-        }
+        groupTimes("End", it.value()->greenEnd);
+        groupTimes("Start", it.value()->greenStart);
         xml.writeEndElement();
     }
     xml.writeEndElement();
