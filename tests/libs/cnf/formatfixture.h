@@ -22,6 +22,46 @@
 // texts and non-ASCII text.
 namespace FormatFixture {
 
+// Week card "1" named "Week": workday from Monday to Friday, weekend on
+// Saturday and Sunday.
+inline CnfWeekCardPtr addWeek(CnfController &c, const CnfDayCardPtr &workday, const CnfDayCardPtr &weekend)
+{
+    auto week = CnfWeekCardPtr::create();
+    week->id = QStringLiteral("1");
+    week->name = QStringLiteral("Week");
+    for (int d = 1; d <= 7; ++d)
+        week->days.insert(d, d <= 5 ? workday : weekend);
+    c.addWeekCard(week);
+    return week;
+}
+
+// Season plan "Summer", June to August, on week.
+inline void addSummer(CnfController &c, const CnfWeekCardPtr &week)
+{
+    auto summer = CnfSeasonPlanPtr::create();
+    summer->name = QStringLiteral("Summer");
+    summer->from = QDate(2000, 6, 1);
+    summer->to = QDate(2000, 8, 31);
+    summer->weekCard = week;
+    c.addSeasonPlan(summer);
+}
+
+// Special day "1" on the first of January that runs card.
+inline void addNewYear(CnfController &c, const QString &name, const CnfDayCardPtr &card)
+{
+    auto holiday = CnfSpecialDayPtr::create();
+    holiday->id = QStringLiteral("1");
+    holiday->name = name;
+    holiday->dayCard = card;
+    c.addSpecialDay(QDate(2000, 1, 1), holiday);
+}
+
+inline void setNative(CnfController &c, const QVariantMap &native)
+{
+    for (auto it = native.cbegin(); it != native.cend(); ++it)
+        c.setNativeData(it.key(), it.value());
+}
+
 inline QVariantMap nativeTree()
 {
     QVariantMap modules{
@@ -151,31 +191,14 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
     day->addRecord(QTime(6, 0), QTime(22, 0), fixed, timeline);
     day->addRecord(QTime(22, 0, 30), QTime(), timeline, CnfProgramPtr());
     c.addDayCard(day);
-    auto week = CnfWeekCardPtr::create();
-    week->id = QStringLiteral("1");
-    week->name = QStringLiteral("Week");
-    for (int d = 1; d <= 7; ++d)
-        week->days.insert(d, day);
-    c.addWeekCard(week);
-    auto season = CnfSeasonPlanPtr::create();
-    season->name = QStringLiteral("Summer");
-    season->from = QDate(2000, 6, 1);
-    season->to = QDate(2000, 8, 31);
-    season->weekCard = week;
-    c.addSeasonPlan(season);
-    auto special = CnfSpecialDayPtr::create();
-    special->id = QStringLiteral("1");
-    special->name = QStringLiteral("New year");
-    special->dayCard = day;
-    c.addSpecialDay(QDate(2000, 1, 1), special);
+    addSummer(c, addWeek(c, day, day));
+    addNewYear(c, QStringLiteral("New year"), day);
     c.setDefaultDayCard(day);
     c.setDefaultProgram(fixed);
     c.setReserveProgram(timeline);
     c.setInterstate(CnfInterstatePtr::create(1, 1, 0));
 
-    const QVariantMap native = nativeTree();
-    for (auto it = native.cbegin(); it != native.cend(); ++it)
-        c.setNativeData(it.key(), it.value());
+    setNative(c, nativeTree());
 }
 
 // The native keys of a ZU_MOLT configuration that the controller keeps as they stand.
@@ -355,31 +378,14 @@ inline void fillZuMolt(CnfController &c)
     weekend->name = QStringLiteral("Weekend");
     weekend->addRecord(QTime(0, 0), QTime(0, 0), timeline, CnfProgramPtr());
     c.addDayCard(weekend);
-    auto week = CnfWeekCardPtr::create();
-    week->id = QStringLiteral("1");
-    week->name = QStringLiteral("Week");
-    for (int d = 1; d <= 7; ++d)
-        week->days.insert(d, d <= 5 ? workday : weekend);
-    c.addWeekCard(week);
-    auto summer = CnfSeasonPlanPtr::create();
-    summer->name = QStringLiteral("Summer");
-    summer->from = QDate(2000, 6, 1);
-    summer->to = QDate(2000, 8, 31);
-    summer->weekCard = week;
-    c.addSeasonPlan(summer);
-    auto holiday = CnfSpecialDayPtr::create();
-    holiday->id = QStringLiteral("1");
-    holiday->name = QStringLiteral("Новый год");
-    holiday->dayCard = weekend;
-    c.addSpecialDay(QDate(2000, 1, 1), holiday);
+    addSummer(c, addWeek(c, workday, weekend));
+    addNewYear(c, QStringLiteral("Новый год"), weekend);
     c.setDefaultDayCard(workday);
     c.setDefaultProgram(ring);
     c.setReserveProgram(flash);
     c.setInterstate(CnfInterstatePtr::create(1, 1, 1));
 
-    const QVariantMap native = zuMoltNative();
-    for (auto it = native.cbegin(); it != native.cend(); ++it)
-        c.setNativeData(it.key(), it.value());
+    setNative(c, zuMoltNative());
 }
 
 // Everything a configuration holds, in one comparable text.

@@ -105,17 +105,8 @@ void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &
     weekend->addRecord(QTime(0, 0), QTime(8, 0), night, CnfProgramPtr());
     weekend->addRecord(QTime(8, 0), QTime(0, 0), day, night);
     c.addDayCard(weekend);
-    auto week = CnfWeekCardPtr::create();
-    week->id = QStringLiteral("1");
-    week->name = QStringLiteral("Week");
-    for (int d = 1; d <= 7; ++d)
-        week->days.insert(d, d <= 5 ? workday : weekend);
-    c.addWeekCard(week);
-    auto holiday = CnfSpecialDayPtr::create();
-    holiday->id = QStringLiteral("1");
-    holiday->name = QStringLiteral("New Year");
-    holiday->dayCard = weekend;
-    c.addSpecialDay(QDate(2000, 1, 1), holiday);
+    FormatFixture::addWeek(c, workday, weekend);
+    FormatFixture::addNewYear(c, QStringLiteral("New Year"), weekend);
     c.setDefaultDayCard(workday);
     c.setDefaultProgram(day);
     c.setReserveProgram(night);
