@@ -1,8 +1,15 @@
 #include "testdata.h"
 
+#include <QFile>
 #include <QProcess>
 
 namespace TestSupport {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString startAndStopProgram(const QString &name)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
 #include <QString>
 
@@ -15,6 +16,9 @@ inline QString examplesPath(const QString &relative = QString())
 {
     return QDir(QStringLiteral(PROJECT_EXAMPLES_DIR)).filePath(relative);
 }
+
+// The whole content of the file at path; empty when it cannot be read.
+QByteArray readFile(const QString &path);
 
 inline QString programPath(const QString &name)
 {

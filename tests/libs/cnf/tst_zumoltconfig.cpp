@@ -5,17 +5,10 @@
 #include "testmain.h"
 #include "zu_moltconfig.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool loadInto(ZU_MOLTConfig &config, const QByteArray &bytes, CnfController &controller)
 {
@@ -140,7 +133,7 @@ private slots:
     // plivek does not know: it loads, and saving keeps every key.
     void zumoltcFileKeepsItsKeys()
     {
-        const QByteArray bytes = readFile(TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")));
+        const QByteArray bytes = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")));
         QVERIFY(!bytes.isEmpty());
         ZU_MOLTConfig reader;
         CnfController controller;

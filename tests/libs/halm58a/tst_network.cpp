@@ -19,12 +19,6 @@ using namespace Halm58a;
 
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray streamBytes(Network &net)
 {
     QByteArray bytes;
@@ -103,7 +97,7 @@ private slots:
         QVERIFY2(net.save(path, true, false), qPrintable(net.errorString()));
         QCOMPARE(net.fileName(), path);
         // The checked-in file is what the hand-made junction writes.
-        QCOMPARE(fileBytes(path), fileBytes(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a"))));
+        QCOMPARE(TestSupport::readFile(path), TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a"))));
 
         Network loaded;
         QSignalSpy changed(&loaded, &Network::changed);
@@ -116,7 +110,7 @@ private slots:
         // A second save of what was loaded writes the same bytes.
         const QString again = dir.filePath(QStringLiteral("again.hm58a"));
         QVERIFY(loaded.save(again, true, false));
-        QCOMPARE(fileBytes(again), fileBytes(path));
+        QCOMPARE(TestSupport::readFile(again), TestSupport::readFile(path));
     }
 
     void streamRoundTripWritesOneNetworkElement()
@@ -162,7 +156,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("compact.hm58a"));
         QVERIFY(net.save(path, false, true));
-        QVERIFY(!fileBytes(path).contains("\n    <"));
+        QVERIFY(!TestSupport::readFile(path).contains("\n    <"));
         Network loaded;
         QVERIFY(loaded.load(path, false));
         QCOMPARE(describe(loaded), describe(net));
@@ -516,7 +510,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("net.dot"));
         QVERIFY2(net.exportToDOT(path), qPrintable(net.errorString()));
-        const QString text = QString::fromUtf8(fileBytes(path));
+        const QString text = QString::fromUtf8(TestSupport::readFile(path));
         QVERIFY(text.startsWith(QStringLiteral("digraph ")));
         QVERIFY(text.trimmed().endsWith(QLatin1Char('}')));
         const auto nodes = net.findChildren<Node *>();

@@ -4,7 +4,6 @@
 #include "testmain.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -33,8 +32,7 @@ bool loadBytes(Network &net, const QByteArray &bytes)
 
 QByteArray fixture()
 {
-    QFile file(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a")));
 }
 
 // Touches what a caller reads of every object: the geometry of every kind and

@@ -18,12 +18,6 @@ using CustomData = QMap<QString, QByteArray>;
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -63,7 +57,7 @@ private slots:
         const QString path = dir.filePath("doc.xcnf");
         ContainerFile writer(controller, &network, custom);
         QVERIFY2(writer.write(path), qPrintable(writer.errorString()));
-        const QByteArray bytes = readFile(path);
+        const QByteArray bytes = TestSupport::readFile(path);
         QVERIFY(bytes.startsWith("<UniConf version=\"0.1\">\n<Controller"));
         QVERIFY(bytes.contains("</Controller>\n<Network"));
         QVERIFY(bytes.endsWith("</CustomData>\n</UniConf>"));
@@ -89,7 +83,7 @@ private slots:
         const QString path = dir.filePath("doc.xcnf");
         ContainerFile writer(controller, &empty, custom);
         QVERIFY(writer.write(path));
-        const QByteArray bytes = readFile(path);
+        const QByteArray bytes = TestSupport::readFile(path);
         QVERIFY(!bytes.contains("<Network"));
         QVERIFY(bytes.contains("</Controller><CustomData id=\"a\">"));
 
@@ -195,7 +189,7 @@ private slots:
                 first = custom;
             QCOMPARE(custom, first);
             QVERIFY2(container.write(path), qPrintable(container.errorString()));
-            const QByteArray bytes = readFile(path);
+            const QByteArray bytes = TestSupport::readFile(path);
             if (cycle > 0)
                 QCOMPARE(bytes, previous);
             previous = bytes;
@@ -242,7 +236,7 @@ private slots:
         QVERIFY2(!error.isEmpty(), "the write reports its failure");
         if (readOnlyFolder)
             QVERIFY2(error.startsWith("Error open file: "), qPrintable(error));
-        QCOMPARE(readFile(path), old);
+        QCOMPARE(TestSupport::readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.xcnf"});
     }
 

@@ -47,12 +47,6 @@ bool writeFile(const QString &path, const QByteArray &bytes, bool executable = f
     return true;
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString copyTo(const QString &from, const QString &to)
 {
     QFile::remove(to);
@@ -415,7 +409,7 @@ private slots:
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Question"));
         QCOMPARE(answerer.seenText(), QStringLiteral("File was changed. Save?"));
-        QCOMPARE(readFile(path).contains("4242"), written);
+        QCOMPARE(TestSupport::readFile(path).contains("4242"), written);
         if (written)
             QVERIFY(QFile::exists(dir.filePath("d.bak")));
         if (result) {
@@ -440,17 +434,17 @@ private slots:
         Project project;
         QVERIFY2(project.load(container), qPrintable(project.lastError()));
         QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
-        QVERIFY(readFile(out).contains("<CustomData id=\"layout\">"));
+        QVERIFY(TestSupport::readFile(out).contains("<CustomData id=\"layout\">"));
 
         QVERIFY(project.load(TestSupport::examplesPath("tiverk318_intersection.cnf")));
         QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
-        QVERIFY(!readFile(out).contains("<CustomData"));
+        QVERIFY(!TestSupport::readFile(out).contains("<CustomData"));
 
         QVERIFY(project.load(container));
         QVERIFY(project.maybeSave());
         project.controller().setProperty("type", "tiverk");
         QVERIFY2(project.saveAsConverted(out), qPrintable(project.lastError()));
-        QVERIFY(!readFile(out).contains("<CustomData"));
+        QVERIFY(!TestSupport::readFile(out).contains("<CustomData"));
     }
 
     void saveKeepsPreviousFileAsBackup()
@@ -463,7 +457,7 @@ private slots:
                                     dir.filePath(QStringLiteral("v1.2/plan.old.cnf")));
         const QString backup = dir.filePath(QStringLiteral("v1.2/plan.old.bak"));
         QVERIFY(writeFile(backup, "older backup"));
-        const QByteArray original = readFile(path);
+        const QByteArray original = TestSupport::readFile(path);
 
         Project project;
         QVERIFY(project.load(path));
@@ -471,8 +465,8 @@ private slots:
         project.setChanged(true);
         QVERIFY2(project.save(), qPrintable(project.lastError()));
         QVERIFY(!project.isChanged());
-        QCOMPARE(readFile(backup), original);
-        QVERIFY(readFile(path).contains("4343"));
+        QCOMPARE(TestSupport::readFile(backup), original);
+        QVERIFY(TestSupport::readFile(path).contains("4343"));
         QCOMPARE(QDir(dir.filePath(QStringLiteral("v1.2"))).entryList(QDir::Files),
                  (QStringList{QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf")}));
     }

@@ -20,12 +20,6 @@ QString fixture(const QString &name)
     return TestSupport::dataPath(QStringLiteral("zumolt/") + name);
 }
 
-QByteArray readFile(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Saves c, loads the text into a new configuration and returns that one's text.
 QByteArray reloaded(ZUConfiguration &c, ZUConfiguration &into)
 {
@@ -75,7 +69,7 @@ private slots:
     {
         ZUConfiguration c;
         QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
-        QCOMPARE(QString::fromUtf8(c.toJson()), QString::fromUtf8(readFile(fixture(QStringLiteral("complete.saved.json")))));
+        QCOMPARE(QString::fromUtf8(c.toJson()), QString::fromUtf8(TestSupport::readFile(fixture(QStringLiteral("complete.saved.json")))));
     }
 
     void saveLoadSaveIsStable_data()
@@ -365,11 +359,11 @@ private slots:
         QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
         QString error = QStringLiteral("untouched");
         QVERIFY(c.save(fileName, &error));
-        QCOMPARE(readFile(fileName), c.toJson());
+        QCOMPARE(TestSupport::readFile(fileName), c.toJson());
         // Saving again replaces the file; no backup copy is made here.
         c.setName(QStringLiteral("Renamed"));
         QVERIFY(c.save(fileName, &error));
-        QCOMPARE(readFile(fileName), c.toJson());
+        QCOMPARE(TestSupport::readFile(fileName), c.toJson());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
     }
 
@@ -394,7 +388,7 @@ private slots:
         QVERIFY(ran);
         QVERIFY2(!error.isEmpty(), "saving over a read-only file fails");
         QVERIFY(!error.startsWith(QLatin1String("Error opening for write")));
-        QCOMPARE(readFile(fileName), QByteArray("old content"));
+        QCOMPARE(TestSupport::readFile(fileName), QByteArray("old content"));
     }
 
     void failedWriteLeavesTheFile()
@@ -424,7 +418,7 @@ private slots:
         QVERIFY(!saved);
         QVERIFY(!error.isEmpty());
         QVERIFY(!error.startsWith(QLatin1String("Error writing to file")));
-        QCOMPARE(readFile(fileName), QByteArray("old content"));
+        QCOMPARE(TestSupport::readFile(fileName), QByteArray("old content"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
     }
 
