@@ -20,6 +20,9 @@ inline QString examplesPath(const QString &relative = QString())
 // The whole content of the file at path; empty when it cannot be read.
 QByteArray readFile(const QString &path);
 
+// Writes bytes as the whole content of the file at path; false when that fails.
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 inline QString programPath(const QString &name)
 {
     return QDir(QStringLiteral(PROJECT_BIN_DIR)).filePath(name);

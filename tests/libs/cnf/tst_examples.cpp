@@ -306,10 +306,7 @@ private slots:
         QVERIFY(!bytes.isEmpty());
         const QString path = TestSupport::examplesPath(file);
         if (qEnvironmentVariableIsSet("PLIVEK_WRITE_EXAMPLES")) {
-            QFile out(path);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            QCOMPARE(out.write(bytes), qint64(bytes.size()));
-            out.close();
+            QVERIFY(TestSupport::writeFile(path, bytes));
         }
         QFile in(path);
         QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(path));

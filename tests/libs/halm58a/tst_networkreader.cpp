@@ -77,10 +77,7 @@ private slots:
         const int before = net.objectCount();
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("broken.hm58a"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        QVERIFY(TestSupport::writeFile(path, content));
 
         QVERIFY(!net.load(path, false));
         QVERIFY2(net.errorString().contains(error), qPrintable(net.errorString()));

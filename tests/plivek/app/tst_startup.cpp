@@ -22,12 +22,6 @@ const QByteArray emptyTranslation = QByteArray::fromHex(
     "3cb86418caef9c95cd211cbf60a1bddda70000000572755f5255"
     "880000000d1101fd290bff140204fd2c0a13");
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 class TestStartup : public QObject
@@ -99,13 +93,13 @@ private slots:
         QTemporaryDir app;
         QVERIFY(QDir(app.path()).mkdir(QStringLiteral("translations")));
         const QString sub = app.filePath(QStringLiteral("translations"));
-        QVERIFY(writeFile(sub + QStringLiteral("/plivek_ru.qm"), emptyTranslation));
+        QVERIFY(TestSupport::writeFile(sub + QStringLiteral("/plivek_ru.qm"), emptyTranslation));
 
         QTranslator onlySub;
         QCOMPARE(Startup::installApplicationTranslation(&onlySub, {app.path(), sub}), sub);
         QCoreApplication::removeTranslator(&onlySub);
 
-        QVERIFY(writeFile(app.filePath(QStringLiteral("plivek_ru.qm")), emptyTranslation));
+        QVERIFY(TestSupport::writeFile(app.filePath(QStringLiteral("plivek_ru.qm")), emptyTranslation));
         QTranslator both;
         QCOMPARE(Startup::installApplicationTranslation(&both, {app.path(), sub}), app.path());
         QCoreApplication::removeTranslator(&both);

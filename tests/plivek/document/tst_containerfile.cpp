@@ -18,12 +18,6 @@ using CustomData = QMap<QString, QByteArray>;
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 void fillController(CnfController &controller)
 {
     CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
@@ -214,7 +208,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.xcnf");
         const QByteArray old("<UniConf version=\"0.1\">\n<Controller/></UniConf>");
-        QVERIFY(writeFile(path, old));
+        QVERIFY(TestSupport::writeFile(path, old));
 
         ContainerFile container(controller, nullptr, custom);
         QString error;

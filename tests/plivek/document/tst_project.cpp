@@ -38,12 +38,10 @@ private:
 
 bool writeFile(const QString &path, const QByteArray &bytes, bool executable = false)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!TestSupport::writeFile(path, bytes))
         return false;
-    file.close();
     if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     return true;
 }
 

@@ -371,11 +371,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("c.json"));
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("old content");
-        file.close();
-        QVERIFY(file.setPermissions(QFile::ReadOwner));
+        QVERIFY(TestSupport::writeFile(fileName, "old content"));
+        QVERIFY(QFile::setPermissions(fileName, QFile::ReadOwner));
 
         bool ran = false;
         const QString error = QString::fromUtf8(TestSupport::runAsOrdinaryUser(
@@ -397,10 +394,7 @@ private slots:
         // file must stay whole, and no partial file may be left beside it.
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("c.json"));
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("old content");
-        file.close();
+        QVERIFY(TestSupport::writeFile(fileName, "old content"));
 
         ZUConfiguration c;
         QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
