@@ -1,16 +1,12 @@
 #include "testdata.h"
 #include "testmain.h"
 #include "zuconfiguration.h"
+#include "zumoltfixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-
-QString fixture(const QString &name)
-{
-    return TestSupport::dataPath(QStringLiteral("zumolt/") + name);
-}
 
 // A document written with ` marking places; {n} in an expected warning stands
 // for the "Line %1, column %2: " prefix of the n-th mark.

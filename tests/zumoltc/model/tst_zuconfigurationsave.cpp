@@ -2,6 +2,7 @@
 #include "testdata.h"
 #include "testmain.h"
 #include "zuconfiguration.h"
+#include "zumoltfixture.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,11 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString fixture(const QString &name)
-{
-    return TestSupport::dataPath(QStringLiteral("zumolt/") + name);
-}
 
 // Saves c, loads the text into a new configuration and returns that one's text.
 QByteArray reloaded(ZUConfiguration &c, ZUConfiguration &into)
