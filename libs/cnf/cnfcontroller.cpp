@@ -53,9 +53,10 @@ public:
 
 namespace {
 
-// Same elements, possibly in another order, each once.
+// Takes proposed as the new order of stored when it holds the same elements,
+// possibly in another order, each once; anything else leaves stored as it is.
 template<typename T>
-bool sameElements(const QList<T> &stored, const QList<T> &proposed)
+bool reorder(QList<T> &stored, const QList<T> &proposed)
 {
     if (stored.size() != proposed.size())
         return false;
@@ -65,6 +66,7 @@ bool sameElements(const QList<T> &stored, const QList<T> &proposed)
             return false;
         seen.insert(element.data());
     }
+    stored = proposed;
     return true;
 }
 
@@ -160,10 +162,7 @@ bool CnfController::removeProgram(const QString &id)
 
 bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
 {
-    if (!sameElements(d->programs, programs))
-        return false;
-    d->programs = programs;
-    return true;
+    return reorder(d->programs, programs);
 }
 
 CnfProgramPtr CnfController::findProgram(const QString &id) const
@@ -214,10 +213,7 @@ bool CnfController::removePhase(const QString &id)
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
 {
-    if (!sameElements(d->phases, phases))
-        return false;
-    d->phases = phases;
-    return true;
+    return reorder(d->phases, phases);
 }
 
 CnfPhasePtr CnfController::findPhase(const QString &id) const
@@ -265,10 +261,7 @@ bool CnfController::removeSignalGroup(int id)
 
 bool CnfController::reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups)
 {
-    if (!sameElements(d->signalGroups, groups))
-        return false;
-    d->signalGroups = groups;
-    return true;
+    return reorder(d->signalGroups, groups);
 }
 
 CnfSignalGroupPtr CnfController::findSG(int id) const
@@ -322,39 +315,31 @@ bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
     return true;
 }
 
-static void unassignEverywhere(const QList<CnfSignalGroupPtr> &groups,
-                               const CnfPowerDevicePtr &device)
+// Drops device from the list and from every group that switches it.
+static bool removeDeviceFrom(QList<CnfPowerDevicePtr> &devices, const QList<CnfSignalGroupPtr> &groups,
+                             const CnfPowerDevicePtr &device)
 {
+    if (!device)
+        return false;
+    devices.removeAll(device);
     for (const CnfSignalGroupPtr &group : groups)
         group->unassignDevice(device);
+    return true;
 }
 
 bool CnfController::removePowerDevice(int address)
 {
-    const CnfPowerDevicePtr device = findPowerDeviceByAddress(address);
-    if (!device)
-        return false;
-    d->powerDevices.removeAll(device);
-    unassignEverywhere(d->signalGroups, device);
-    return true;
+    return removeDeviceFrom(d->powerDevices, d->signalGroups, findPowerDeviceByAddress(address));
 }
 
 bool CnfController::removePowerDeviceById(int id)
 {
-    const CnfPowerDevicePtr device = findPowerDevice(id);
-    if (!device)
-        return false;
-    d->powerDevices.removeAll(device);
-    unassignEverywhere(d->signalGroups, device);
-    return true;
+    return removeDeviceFrom(d->powerDevices, d->signalGroups, findPowerDevice(id));
 }
 
 bool CnfController::reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices)
 {
-    if (!sameElements(d->powerDevices, devices))
-        return false;
-    d->powerDevices = devices;
-    return true;
+    return reorder(d->powerDevices, devices);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDevice(int id) const
@@ -433,10 +418,7 @@ bool CnfController::removeDetector(int id)
 
 bool CnfController::reorderDetectors(const QList<CnfDetectorPtr> &detectors)
 {
-    if (!sameElements(d->detectors, detectors))
-        return false;
-    d->detectors = detectors;
-    return true;
+    return reorder(d->detectors, detectors);
 }
 
 CnfDetectorPtr CnfController::findDetector(int id) const
@@ -470,10 +452,7 @@ bool CnfController::removeSensor(int id)
 
 bool CnfController::reorderSensors(const QList<CnfDetectorPtr> &sensors)
 {
-    if (!sameElements(d->sensors, sensors))
-        return false;
-    d->sensors = sensors;
-    return true;
+    return reorder(d->sensors, sensors);
 }
 
 CnfDetectorPtr CnfController::findSensor(int id) const
@@ -535,10 +514,7 @@ bool CnfController::removeMatrix(int id)
 
 bool CnfController::reorderMatrices(const QList<CnfMatrixPtr> &matrices)
 {
-    if (!sameElements(d->matrices, matrices))
-        return false;
-    d->matrices = matrices;
-    return true;
+    return reorder(d->matrices, matrices);
 }
 
 CnfMatrixPtr CnfController::findMatrix(int id) const
