@@ -943,8 +943,7 @@ public:
             w.beginArray(QStringLiteral("items"));
             for (const CnfSignalGroupPtr &group : groups) {
                 w.beginObject(QString(), CnfJsonWriter::Inline);
-                if (!group->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), group->name);
+                writeName(group->name);
                 w.writeValue(QStringLiteral("id"), group->id);
                 if (group->type >= 0 && group->type < sgTypeKeys().size())
                     w.writeValue(QStringLiteral("type"), sgTypeKeys().at(group->type));
@@ -971,8 +970,7 @@ public:
             if (!number(phase->id, tr("Phase"), &id))
                 return;
             w.beginObject();
-            if (!phase->name.isEmpty())
-                w.writeValue(QStringLiteral("name"), phase->name);
+            writeName(phase->name);
             w.writeValue(QStringLiteral("id"), id);
             QVariantList groups;
             for (const CnfSignalGroupPtr &group : phase->signalGroups) {
@@ -1007,8 +1005,7 @@ public:
             return;
         w.beginArray(QStringLiteral("IGM"));
         w.beginObject();
-        if (!matrix->name().isEmpty())
-            w.writeValue(QStringLiteral("name"), matrix->name());
+        writeName(matrix->name());
         w.writeValue(QStringLiteral("id"), matrix->id());
         w.beginArray(QStringLiteral("items"));
         for (const CnfMatrixCell &cell : matrix->content()) {
@@ -1037,8 +1034,7 @@ public:
         w.beginArray(QStringLiteral("items"));
         for (const CnfDetectorPtr &detector : detectors) {
             w.beginObject(QString(), CnfJsonWriter::Inline);
-            if (!detector->name().isEmpty())
-                w.writeValue(QStringLiteral("name"), detector->name());
+            writeName(detector->name());
             w.writeValue(QStringLiteral("id"), detector->id());
             writeOtherProperties(*detector, {});
             w.endObject();
@@ -1058,8 +1054,7 @@ public:
             if (!number(program->id, tr("Program"), &id))
                 return;
             w.beginObject();
-            if (!program->name.isEmpty())
-                w.writeValue(QStringLiteral("name"), program->name);
+            writeName(program->name);
             w.writeValue(QStringLiteral("id"), id);
             w.beginObject(QStringLiteral("algorithm"));
             if (!writeAlgorithm(*program))
@@ -1177,6 +1172,13 @@ public:
             || !c.specialDays().isEmpty() || c.defaultDayCard() || c.defaultProgram() || c.reserveProgram();
     }
 
+    // An empty name is left out: the file gives an unnamed element no "name".
+    void writeName(const QString &name)
+    {
+        if (!name.isEmpty())
+            w.writeValue(QStringLiteral("name"), name);
+    }
+
     void writeRef(const QString &key, const QString &id, const QString &what)
     {
         int value = 0;
@@ -1213,8 +1215,7 @@ public:
             w.beginArray(QStringLiteral("days"));
             for (const CnfDayCardPtr &card : days) {
                 w.beginObject();
-                if (!card->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), card->name);
+                writeName(card->name);
                 writeRef(QStringLiteral("id"), card->id, tr("Day card"));
                 if (!card->records.isEmpty()) {
                     w.beginArray(QStringLiteral("plans"));
@@ -1241,8 +1242,7 @@ public:
             w.beginArray(QStringLiteral("weeks"));
             for (const CnfWeekCardPtr &card : weeks) {
                 w.beginObject();
-                if (!card->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), card->name);
+                writeName(card->name);
                 writeRef(QStringLiteral("id"), card->id, tr("Week card"));
                 writeWeekDays(*card);
                 writeMembers(extrasOf(QStringLiteral("weeks"), card->id));
@@ -1257,8 +1257,7 @@ public:
                 const CnfSeasonPlanPtr &plan = seasons.at(i);
                 QVariantMap kept = extrasOf(QStringLiteral("extraPeriods"), QString::number(i));
                 w.beginObject();
-                if (!plan->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), plan->name);
+                writeName(plan->name);
                 w.writeValue(QStringLiteral("id"), kept.contains(QStringLiteral("id")) ? kept.take(QStringLiteral("id")) : QVariant(i + 1));
                 if (plan->from.isValid())
                     w.writeValue(QStringLiteral("start"), dateText(plan->from));
@@ -1277,8 +1276,7 @@ public:
             for (auto it = special.cbegin(); it != special.cend(); ++it) {
                 ++position;
                 w.beginObject();
-                if (!it.value()->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), it.value()->name);
+                writeName(it.value()->name);
                 if (it.value()->id.isEmpty())
                     w.writeValue(QStringLiteral("id"), position);
                 else
@@ -1340,8 +1338,7 @@ public:
             w.beginArray(QStringLiteral("items"));
             for (const CnfPowerDevicePtr &device : devices) {
                 w.beginObject(QString(), CnfJsonWriter::Inline);
-                if (!device->name.isEmpty())
-                    w.writeValue(QStringLiteral("name"), device->name);
+                writeName(device->name);
                 w.writeValue(QStringLiteral("id"), device->id);
                 w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
                 if (const CnfSignalGroupPtr group = c.findPowerDeviceSg(device))
