@@ -54,6 +54,11 @@ private:
     {
         w.writeValue(key, enumKey<E>(value));
     }
+    void writeNameAndId(const ZUBaseObject *object)
+    {
+        w.writeValue("name", object->name());
+        w.writeValue("id", object->id());
+    }
     void writeFlag(const char *key, bool on)
     {
         if (on)
@@ -93,8 +98,7 @@ void ZUConfigurationWriter::Private::writeRoot()
     w.beginObject();
     w.writeValue("configVersion", c->configVersion());
     w.writeValue("type", QStringLiteral("ZU_MOLT"));
-    w.writeValue("name", c->name());
-    w.writeValue("id", c->id());
+    writeNameAndId(c);
     w.writeValue("description", c->description());
     w.writeValue("timeZone", c->timeZone());
     w.writeValue("maxCurrent", c->maxCurrent());
@@ -165,8 +169,7 @@ void ZUConfigurationWriter::Private::writeSignalGroups()
             if (!group)
                 continue;
             w.beginObject(nullptr, true);
-            w.writeValue("name", group->name());
-            w.writeValue("id", group->id());
+            writeNameAndId(group);
             writeEnum<zu::SGType>("type", group->type());
             // Times equal to the defaults are left out: the group takes them anyway.
             const QVector<int> own = times(group);
@@ -190,8 +193,7 @@ void ZUConfigurationWriter::Private::writeStages()
         if (!stage)
             continue;
         w.beginObject();
-        w.writeValue("name", stage->name());
-        w.writeValue("id", stage->id());
+        writeNameAndId(stage);
         if (!stage->groups().isEmpty()) {
             w.beginArray("groups", true);
             for (const QPointer<ZUSignalGroup> &group : stage->groups())
@@ -212,8 +214,7 @@ void ZUConfigurationWriter::Private::writeMatrix()
         return;
     w.beginArray("IGM");
     w.beginObject();
-    w.writeValue("name", matrix->name());
-    w.writeValue("id", matrix->id());
+    writeNameAndId(matrix);
     w.beginArray("items");
     for (const ZUIntergreenMatrix::Point &point : matrix->points()) {
         w.beginObject(nullptr, true);
@@ -239,8 +240,7 @@ void ZUConfigurationWriter::Private::writeDetectors()
         if (!detector)
             continue;
         w.beginObject(nullptr, true);
-        w.writeValue("name", detector->name());
-        w.writeValue("id", detector->id());
+        writeNameAndId(detector);
         writeFlag("report", detector->report());
         w.endObject();
     }
@@ -257,8 +257,7 @@ void ZUConfigurationWriter::Private::writePlans()
         if (!plan)
             continue;
         w.beginObject();
-        w.writeValue("name", plan->name());
-        w.writeValue("id", plan->id());
+        writeNameAndId(plan);
         writeAlgorithm(plan);
         w.endObject();
     }
@@ -383,8 +382,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             if (!dayPlan)
                 continue;
             w.beginObject();
-            w.writeValue("name", dayPlan->name());
-            w.writeValue("id", dayPlan->id());
+            writeNameAndId(dayPlan);
             if (!dayPlan->periods().isEmpty()) {
                 w.beginArray("plans");
                 for (const ZUDayPlan::Period &period : dayPlan->periods()) {
@@ -407,8 +405,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             if (!week)
                 continue;
             w.beginObject();
-            w.writeValue("name", week->name());
-            w.writeValue("id", week->id());
+            writeNameAndId(week);
             writeWeekDays(week);
             w.endObject();
         }
@@ -420,8 +417,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             if (!period)
                 continue;
             w.beginObject();
-            w.writeValue("name", period->name());
-            w.writeValue("id", period->id());
+            writeNameAndId(period);
             w.writeValue("start", period->start().toVariant());
             w.writeValue("stop", period->stop().toVariant());
             writeReference("week", period->week());
@@ -435,8 +431,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             if (!day)
                 continue;
             w.beginObject();
-            w.writeValue("name", day->name());
-            w.writeValue("id", day->id());
+            writeNameAndId(day);
             w.writeValue("date", day->date().toVariant());
             writeReference("day", day->dayPlan());
             w.endObject();
@@ -534,8 +529,7 @@ void ZUConfigurationWriter::Private::writeSwitches()
         if (!sw)
             continue;
         w.beginObject(nullptr, true);
-        w.writeValue("name", sw->name());
-        w.writeValue("id", sw->id());
+        writeNameAndId(sw);
         writeEnum<zu::Switch>("type", own(sw, &ZUSwitch::type));
         writeReference("signalGroup", sw->signalGroup());
         w.writeValue("addr", sw->addr());
