@@ -69,6 +69,16 @@ private:
         return element && list.contains(element) ? element->id : QString();
     }
 
+    // A container element with one child per item, each written by write.
+    template<typename T, typename Write>
+    void container(const char *element, const QList<QSharedPointer<T>> &items, Write write)
+    {
+        xml.writeStartElement(QLatin1String(element));
+        for (const QSharedPointer<T> &item : items)
+            write(*item);
+        xml.writeEndElement();
+    }
+
     // One element with the id of each referenced element that the controller
     // lists, in reference order.
     template<typename T>
@@ -474,30 +484,13 @@ void Writer::controller(const CnfController &c)
     }
     xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("SignalGroups"));
-    const QList<CnfSignalGroupPtr> groups = c.signalGroups();
-    for (const CnfSignalGroupPtr &group : groups)
-        signalGroup("SignalGroup", *group);
-    xml.writeEndElement();
+    container("SignalGroups", c.signalGroups(), [this](const CnfSignalGroup &g) { signalGroup("SignalGroup", g); });
     if (const CnfSignalGroupPtr group = c.defaultSignalGroup())
         signalGroup("DefaultSignalGroup", *group);
 
-    xml.writeStartElement(QStringLiteral("Detectors"));
-    const QList<CnfDetectorPtr> detectors = c.detectorsList();
-    for (const CnfDetectorPtr &element : detectors)
-        detector("Detector", *element);
-    xml.writeEndElement();
-    xml.writeStartElement(QStringLiteral("Sensors"));
-    const QList<CnfDetectorPtr> sensors = c.sensorsList();
-    for (const CnfDetectorPtr &element : sensors)
-        detector("Sensor", *element);
-    xml.writeEndElement();
-
-    xml.writeStartElement(QStringLiteral("Phases"));
-    const QList<CnfPhasePtr> phases = c.phases();
-    for (const CnfPhasePtr &element : phases)
-        phase(*element);
-    xml.writeEndElement();
+    container("Detectors", c.detectorsList(), [this](const CnfDetector &d) { detector("Detector", d); });
+    container("Sensors", c.sensorsList(), [this](const CnfDetector &d) { detector("Sensor", d); });
+    container("Phases", c.phases(), [this](const CnfPhase &p) { phase(p); });
 
     xml.writeStartElement(QStringLiteral("Matrices"));
     if (c.defaultMatrix())
@@ -509,11 +502,7 @@ void Writer::controller(const CnfController &c)
         matrix(*element);
     xml.writeEndElement();
 
-    xml.writeStartElement(QStringLiteral("Programs"));
-    const QList<CnfProgramPtr> programs = c.programs();
-    for (const CnfProgramPtr &element : programs)
-        program(*element);
-    xml.writeEndElement();
+    container("Programs", c.programs(), [this](const CnfProgram &p) { program(p); });
 
     calendar(c);
 
