@@ -22,6 +22,30 @@
 // texts and non-ASCII text.
 namespace FormatFixture {
 
+// A detector, or with sensor a sensor, added to the controller.
+inline CnfDetectorPtr addDetector(CnfController &c, int id, const QString &name, bool sensor)
+{
+    auto d = CnfDetectorPtr::create();
+    d->setId(id);
+    d->setName(name);
+    if (sensor)
+        c.addSensor(d);
+    else
+        c.addDetector(d);
+    return d;
+}
+
+// A program added to the controller; the caller fills in the rest.
+inline CnfProgramPtr addProgram(CnfController &c, const QString &id, const QString &name, int type)
+{
+    auto p = CnfProgramPtr::create(&c);
+    p->id = id;
+    p->name = name;
+    p->type = type;
+    c.addProgram(p);
+    return p;
+}
+
 // Week card "1" named "Week": workday from Monday to Friday, weekend on
 // Saturday and Sunday.
 inline CnfWeekCardPtr addWeek(CnfController &c, const CnfDayCardPtr &workday, const CnfDayCardPtr &weekend)
@@ -130,10 +154,7 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
         detector->setProperty("source", QVariantMap{{QStringLiteral("board"), i}, {QStringLiteral("channel"), 3}});
         c.addDetector(detector);
     }
-    auto sensor = CnfDetectorPtr::create();
-    sensor->setId(1);
-    sensor->setName(QStringLiteral("Button"));
-    c.addSensor(sensor);
+    addDetector(c, 1, QStringLiteral("Button"), true);
 
     for (int i = 1; i <= 2; ++i) {
         auto phase = CnfPhasePtr::create();
@@ -162,10 +183,7 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
     second->setReleaf(1, 3, 7.0);
     c.addMatrix(second, false, false);
 
-    auto fixed = CnfProgramPtr::create(&c);
-    fixed->id = QStringLiteral("1");
-    fixed->name = QStringLiteral("Morning");
-    fixed->type = CnfProgram::FixedTime;
+    const CnfProgramPtr fixed = addProgram(c, QStringLiteral("1"), QStringLiteral("Morning"), CnfProgram::FixedTime);
     fixed->matrix = matrix;
     fixed->interstateVariant = 2;
     fixed->setData(QByteArray("\x01\x03\x10\x20", 4));
@@ -173,17 +191,12 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
     fixed->appendPhase(c.findPhase(QStringLiteral("2")), 25);
     fixed->setCycleOffset(7);
     fixed->setProperty("coordinated", true);
-    c.addProgram(fixed);
-    auto timeline = CnfProgramPtr::create(&c);
-    timeline->id = QStringLiteral("2");
-    timeline->name = QStringLiteral("Timeline");
-    timeline->type = CnfProgram::Timeline;
+    const CnfProgramPtr timeline = addProgram(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
     timeline->cycleLength = 60;
     timeline->setTimelineData(1, 0, CnfSignalGroup::Green);
     timeline->setTimelineData(1, 30, CnfSignalGroup::Red);
     timeline->setTimelineData(2, 0, CnfSignalGroup::Red);
     timeline->setProperty("params", QVariantMap{{QStringLiteral("k"), QVariantList{1, 2.5, QStringLiteral("x")}}});
-    c.addProgram(timeline);
 
     auto day = CnfDayCardPtr::create();
     day->id = QStringLiteral("1");
@@ -314,25 +327,11 @@ inline void fillZuMolt(CnfController &c)
             detector->setProperty("report", true);
         c.addDetector(detector);
     }
-    auto sensor = CnfDetectorPtr::create();
-    sensor->setId(1);
-    sensor->setName(QStringLiteral("Button"));
-    c.addSensor(sensor);
+    addDetector(c, 1, QStringLiteral("Button"), true);
 
-    auto flash = CnfProgramPtr::create(&c);
-    flash->id = QStringLiteral("1");
-    flash->name = QStringLiteral("Yellow flash");
-    flash->type = CnfProgram::YellowFlash;
-    c.addProgram(flash);
-    auto dark = CnfProgramPtr::create(&c);
-    dark->id = QStringLiteral("2");
-    dark->name = QStringLiteral("Off");
-    dark->type = CnfProgram::Dark;
-    c.addProgram(dark);
-    auto timeline = CnfProgramPtr::create(&c);
-    timeline->id = QStringLiteral("3");
-    timeline->name = QStringLiteral("Timeline");
-    timeline->type = CnfProgram::CoordinatedTimeline;
+    const CnfProgramPtr flash = addProgram(c, QStringLiteral("1"), QStringLiteral("Yellow flash"), CnfProgram::YellowFlash);
+    addProgram(c, QStringLiteral("2"), QStringLiteral("Off"), CnfProgram::Dark);
+    const CnfProgramPtr timeline = addProgram(c, QStringLiteral("3"), QStringLiteral("Timeline"), CnfProgram::CoordinatedTimeline);
     timeline->cycleLength = 60;
     timeline->setCycleOffset(10);
     timeline->setTimelineData(1, 0, CnfSignalGroup::Green);
@@ -342,11 +341,7 @@ inline void fillZuMolt(CnfController &c)
     timeline->setTimelineData(2, 0, CnfSignalGroup::Red);
     timeline->setTimelineData(2, 32, CnfSignalGroup::RedYellow);
     timeline->setTimelineData(2, 34, CnfSignalGroup::Green);
-    c.addProgram(timeline);
-    auto ring = CnfProgramPtr::create(&c);
-    ring->id = QStringLiteral("4");
-    ring->name = QStringLiteral("Adaptive");
-    ring->type = CnfProgram::Stagering;
+    const CnfProgramPtr ring = addProgram(c, QStringLiteral("4"), QStringLiteral("Adaptive"), CnfProgram::Stagering);
     ring->cycleLength = 90;
     ring->setProperty("coordinated", true);
     const CnfPhaseDefPtr first = ring->appendPhase(c.findPhase(QStringLiteral("1")), 0);
@@ -360,12 +355,7 @@ inline void fillZuMolt(CnfController &c)
     second->setProperty("recall", QStringLiteral("none"));
     ring->setProperty("detectors", QVariantList{QVariantMap{{QStringLiteral("phase"), 1}, {QStringLiteral("call"), 2},
                                                             {QStringLiteral("control"), true}, {QStringLiteral("detector"), 1}}});
-    c.addProgram(ring);
-    auto idle = CnfProgramPtr::create(&c);
-    idle->id = QStringLiteral("5");
-    idle->name = QStringLiteral("Not set");
-    idle->type = 0;
-    c.addProgram(idle);
+    addProgram(c, QStringLiteral("5"), QStringLiteral("Not set"), 0);
 
     auto workday = CnfDayCardPtr::create();
     workday->id = QStringLiteral("1");

@@ -53,28 +53,6 @@ CnfPhasePtr phase(CnfController &c, const QString &id, const QString &name, cons
     return p;
 }
 
-CnfDetectorPtr detector(CnfController &c, int id, const QString &name, bool sensor)
-{
-    auto d = CnfDetectorPtr::create();
-    d->setId(id);
-    d->setName(name);
-    if (sensor)
-        c.addSensor(d);
-    else
-        c.addDetector(d);
-    return d;
-}
-
-CnfProgramPtr program(CnfController &c, const QString &id, const QString &name, int type)
-{
-    auto p = CnfProgramPtr::create(&c);
-    p->id = id;
-    p->name = name;
-    p->type = type;
-    c.addProgram(p);
-    return p;
-}
-
 void addMatrix(CnfController &c, const QList<QList<int>> &conflicts, double seconds, const QString &name)
 {
     auto m = CnfMatrixPtr::create();
@@ -144,25 +122,25 @@ void tiverk318(CnfController &c)
                   {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}},
               5.0, QStringLiteral("Conflicts"));
     for (int i = 1; i <= 4; ++i)
-        detector(c, i, QStringLiteral("Loop %1").arg(names.at(i - 1)), false);
-    detector(c, 1, QStringLiteral("Button Main"), true);
-    detector(c, 2, QStringLiteral("Button Station"), true);
+        FormatFixture::addDetector(c, i, QStringLiteral("Loop %1").arg(names.at(i - 1)), false);
+    FormatFixture::addDetector(c, 1, QStringLiteral("Button Main"), true);
+    FormatFixture::addDetector(c, 2, QStringLiteral("Button Station"), true);
 
-    const CnfProgramPtr day = program(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 1;
     day->setData(QByteArray("\x01\x01", 2));
     day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 8);
     day->appendPhase(c.findPhase(QStringLiteral("3")), 20);
     day->appendPhase(c.findPhase(QStringLiteral("4")), 10);
-    const CnfProgramPtr peak = program(c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
+    const CnfProgramPtr peak = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
     peak->kind = 2;
     peak->setData(QByteArray("\x02\x02", 2));
     peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
     peak->appendPhase(c.findPhase(QStringLiteral("2")), 12);
     peak->appendPhase(c.findPhase(QStringLiteral("3")), 25);
     peak->setCycleOffset(15);
-    const CnfProgramPtr night = program(c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
+    const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
     night->kind = 0;
     night->setData(QByteArray("\x03\x00", 2));
     timetable(c, day, peak, night);
@@ -184,14 +162,14 @@ void adapter(CnfController &c)
     phase(c, QStringLiteral("1"), QString(), {1, 4}, 10, 45);
     phase(c, QStringLiteral("2"), QString(), {2, 3}, 10, 30);
     addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 4.0, QString());
-    detector(c, 1, QStringLiteral("Loop 1"), false);
-    detector(c, 1, QStringLiteral("Button"), true);
-    const CnfProgramPtr day = program(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    FormatFixture::addDetector(c, 1, QStringLiteral("Loop 1"), false);
+    FormatFixture::addDetector(c, 1, QStringLiteral("Button"), true);
+    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 3;
     day->setData(QByteArray("\x01\x03", 2));
     day->appendPhase(c.findPhase(QStringLiteral("1")), 30);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 20);
-    const CnfProgramPtr night = program(c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
+    const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
     night->kind = 0;
     night->setData(QByteArray("\x02\x00", 2));
     timetable(c, day, day, night);
@@ -224,14 +202,14 @@ void tiverkII(CnfController &c)
     phase(c, QStringLiteral("1"), QStringLiteral("Harbour"), {1, 4}, 10, 40);
     phase(c, QStringLiteral("2"), QStringLiteral("Bridge"), {2, 3}, 8, 30);
     addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 5.0, QStringLiteral("default_matrix"));
-    detector(c, 1, QStringLiteral("Harbour loop"), false);
-    detector(c, 1, QStringLiteral("Bridge button"), true);
-    const CnfProgramPtr timer = program(c, QStringLiteral("1"), QStringLiteral("Fixed"), CnfProgram::FixedTime);
+    FormatFixture::addDetector(c, 1, QStringLiteral("Harbour loop"), false);
+    FormatFixture::addDetector(c, 1, QStringLiteral("Bridge button"), true);
+    const CnfProgramPtr timer = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Fixed"), CnfProgram::FixedTime);
     timer->matrix = c.defaultMatrix();
     timer->defaultMatrix = true;
     timer->appendPhaseFl(c.findPhase(QStringLiteral("1")), 35);
     timer->appendPhaseFl(c.findPhase(QStringLiteral("2")), 25);
-    const CnfProgramPtr line = program(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
+    const CnfProgramPtr line = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
     line->cycleLength = 60;
     line->setTimelineData(1, 0, CnfSignalGroup::Green);
     line->setTimelineData(1, 30, CnfSignalGroup::GreenBlink);
@@ -240,7 +218,7 @@ void tiverkII(CnfController &c)
     line->setTimelineData(2, 0, CnfSignalGroup::Red);
     line->setTimelineData(2, 38, CnfSignalGroup::RedYellow);
     line->setTimelineData(2, 40, CnfSignalGroup::Green);
-    const CnfProgramPtr flash = program(c, QStringLiteral("3"), QStringLiteral("Flash"), CnfProgram::YellowFlash);
+    const CnfProgramPtr flash = FormatFixture::addProgram(c, QStringLiteral("3"), QStringLiteral("Flash"), CnfProgram::YellowFlash);
     timetable(c, timer, line, flash);
     c.setNativeData(QStringLiteral("sg_defaults"), times);
     c.setNativeData(QStringLiteral("controlSources"),
