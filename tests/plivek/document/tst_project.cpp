@@ -51,6 +51,33 @@ QString copyTo(const QString &from, const QString &to)
     return QFile::copy(from, to) ? to : QString();
 }
 
+// Counts the queued calls posted to the application object (such as a queued
+// quit) and drops them, so that none of them ends an event loop of a later test.
+class PostedCallCounter : public QObject
+{
+public:
+    PostedCallCounter() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PostedCallCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    int drain()
+    {
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+        return m_count;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::MetaCall)
+            return false;
+        ++m_count;
+        return true;
+    }
+
+private:
+    int m_count = 0;
+};
+
 } // namespace
 
 class TestProject : public QObject
@@ -261,6 +288,42 @@ private slots:
         QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("lastOpenDir")).toByteArray(),
                  QFileInfo(path).absolutePath().toUtf8());
+    }
+
+    void handOverLeavesTheDocumentAsItWas_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("type");
+
+        QTest::newRow("ZU_MOLT .json") << "z.json" << 4;
+        QTest::newRow("ZU_MOLT in .cnf") << "z.cnf" << 2;
+    }
+
+    void handOverLeavesTheDocumentAsItWas()
+    {
+        // A configuration that the editor takes is not read here: the load
+        // succeeds, names the file, keeps the type its suffix gave, leaves the
+        // configuration as it was and asks the application once to quit.
+        QFETCH(QString, name);
+        QFETCH(int, type);
+
+        QTemporaryDir bin;
+        QVERIFY(writeFile(bin.filePath(QStringLiteral("zumoltc")), "#!/bin/sh\nexit 0\n", true));
+        qputenv("PATH", bin.path().toLocal8Bit());
+        const QString path = copyTo(TestSupport::examplesPath("zumolt_intersection.json"), bin.filePath(name));
+
+        Project project;
+        project.controller().setProperty("number", 77);
+        PostedCallCounter postedCalls;
+        QVERIFY2(project.load(path), qPrintable(project.lastError()));
+        QCOMPARE(postedCalls.drain(), 1);
+        QCOMPARE(project.lastError(), QString());
+        QCOMPARE(project.warnings(), QStringList());
+        QCOMPARE(project.fileName(), path);
+        QCOMPARE(project.type(), type);
+        QCOMPARE(project.controller().property("number").toInt(), 77);
+        QVERIFY(!project.isZuMolt());
+        QVERIFY(project.controller().signalGroups().isEmpty());
     }
 
     void zuMoltEditorThatCannotStart()
