@@ -484,6 +484,32 @@ private slots:
         }
     }
 
+    void maybeSaveKeepsTheDocumentWhenTheSaveFails()
+    {
+        // Yes, but the file cannot be written: nothing is emptied, so no edit is
+        // lost, and the reason is left for the caller to show.
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
+        Project project;
+        QVERIFY(project.load(path));
+        const QString unwritable = dir.filePath(QStringLiteral("missing/d.xcnf"));
+        project.setFileName(unwritable);
+        project.controller().setProperty("number", 4242);
+        project.setChanged(true);
+
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Yes);
+        QVERIFY(!project.maybeSave());
+        QVERIFY(answerer.answered());
+        QVERIFY2(project.lastError().startsWith(QStringLiteral("Error open file: ")),
+                 qPrintable(project.lastError()));
+        QVERIFY(project.isChanged());
+        QCOMPARE(project.type(), 1);
+        QCOMPARE(project.fileName(), unwritable);
+        QCOMPARE(project.controller().property("number").toInt(), 4242);
+        QVERIFY(!QFile::exists(unwritable));
+    }
+
     void customBlocksBelongToTheirFile()
     {
         // The custom blocks of a container go out again only into the file they
