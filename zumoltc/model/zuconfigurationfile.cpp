@@ -36,8 +36,11 @@ QByteArray ZUConfiguration::toJson()
 bool ZUConfiguration::save(const QString &fileName, QString *error)
 {
     // The text goes to a temporary file that replaces the old one only when every
-    // byte is written, so a failed save leaves the user's file as it was.
+    // byte is written, so a failed save leaves the user's file as it was. A file
+    // the user may write in a folder where no new file may be made is written in
+    // place, as a plain open for writing would.
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(true);
     auto fail = [&file, error](const QString &fallback) {
         if (error)
             *error = file.error() != QFileDevice::NoError ? file.errorString() : fallback;

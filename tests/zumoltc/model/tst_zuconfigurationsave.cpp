@@ -384,6 +384,60 @@ private slots:
         QCOMPARE(TestSupport::readFile(fileName), QByteArray("old content"));
     }
 
+    void writableFileInAFolderClosedToNewFiles_data()
+    {
+        QTest::addColumn<int>("sizeLimit"); // bytes the process may write to a file; 0: no limit
+
+        QTest::newRow("whole text") << 0;
+        QTest::newRow("write fails part way") << 256;
+    }
+
+    void writableFileInAFolderClosedToNewFiles()
+    {
+        // No temporary file can be made beside the file: the file is written in
+        // place, as the user may write it. A write that fails there leaves what
+        // was written, and the file itself stays.
+        QFETCH(int, sizeLimit);
+
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("closed"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("closed")));
+        const QString fileName = folder + QStringLiteral("/c.json");
+        QVERIFY(TestSupport::writeFile(fileName, "old content"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        bool ran = false;
+        const QByteArray result = TestSupport::runAsOrdinaryUser(
+            [&c, &fileName, sizeLimit] {
+                rlimit previous;
+                getrlimit(RLIMIT_FSIZE, &previous);
+                rlimit limited = previous;
+                if (sizeLimit > 0)
+                    limited.rlim_cur = rlim_t(sizeLimit);
+                const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+                setrlimit(RLIMIT_FSIZE, &limited);
+                QString error;
+                const bool saved = c.save(fileName, &error);
+                setrlimit(RLIMIT_FSIZE, &previous);
+                std::signal(SIGXFSZ, previousHandler);
+                return saved ? QByteArray("saved") : error.toUtf8();
+            },
+            {dir.path(), folder, fileName}, &ran);
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(ran);
+        if (sizeLimit == 0) {
+            QCOMPARE(result, QByteArray("saved"));
+            QCOMPARE(TestSupport::readFile(fileName), c.toJson());
+        } else {
+            QVERIFY(result != "saved");
+            QVERIFY(!result.isEmpty());
+            QCOMPARE(TestSupport::readFile(fileName), c.toJson().left(sizeLimit));
+        }
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+    }
+
     void failedWriteLeavesTheFile()
     {
         // A file size limit makes the write fail part way, for any user: the old
