@@ -68,6 +68,32 @@ private:
     QHash<QString, QPointer<T>> m_names;
 };
 
+// Finds the phases of one plan by id with the rule of ZUSignalPlan::findPhase
+// (only a number matches, the first phase with the id wins), through a hash:
+// every call, detector record and sequence element names a phase, and a scan
+// per name would make reading a long phase list quadratic. The plan's phase list
+// does not change while its references are read.
+class PhaseIndex
+{
+public:
+    explicit PhaseIndex(const QList<QPointer<ZUSignalPlanPhase>> &phases)
+    {
+        for (const QPointer<ZUSignalPlanPhase> &phase : phases) {
+            if (phase && !m_ids.contains(phase->id()))
+                m_ids.insert(phase->id(), phase);
+        }
+    }
+
+    QPointer<ZUSignalPlanPhase> find(const QVariant &key) const
+    {
+        int id = 0;
+        return zu::numericKey(key, id) ? m_ids.value(id) : nullptr;
+    }
+
+private:
+    QHash<int, QPointer<ZUSignalPlanPhase>> m_ids;
+};
+
 // Not in the model's hands until it is added; deleted when a fatal error stops
 // the read first.
 template<typename T>
@@ -121,8 +147,8 @@ private:
     bool readPlanAlgorithm(ZUSignalPlan *plan, QString *error);
     void readSequences(ZUSignalPlan *plan);
     bool readPhases(ZUSignalPlan *plan, QString *error);
-    void readPlanDetectors(ZUSignalPlan *plan);
-    void readPhaseSequence(ZUSignalPlan *plan);
+    void readPlanDetectors(ZUSignalPlan *plan, const PhaseIndex &phases);
+    void readPhaseSequence(ZUSignalPlan *plan, const PhaseIndex &phases);
     void warnInvalidForType(ZUSignalPlan *plan, bool present, int validType, const char *key);
     void readScheduler();
     void readDayPlans();
@@ -517,9 +543,10 @@ bool ZUConfigurationReader::Private::readPlanAlgorithm(ZUSignalPlan *plan, QStri
     if (!readPhases(plan, error))
         return false;
     warnInvalidForType(plan, !plan->phases().isEmpty(), zu::StageRing, "phases");
-    readPlanDetectors(plan);
+    const PhaseIndex phases(plan->phases());
+    readPlanDetectors(plan, phases);
     warnInvalidForType(plan, !plan->detectors().isEmpty(), zu::StageRing, "detectors");
-    readPhaseSequence(plan);
+    readPhaseSequence(plan, phases);
     return true;
 }
 
@@ -586,22 +613,23 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
     if (!ok)
         return false;
     // A call may name any phase of the plan, also one further down the list.
-    auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
-    forEachItem(phases, [this, plan, phaseLookup](const JsonValue &element) {
+    const PhaseIndex index(plan->phases());
+    auto phaseLookup = [&index](const QVariant &key) { return index.find(key); };
+    forEachItem(phases, [this, &index, phaseLookup](const JsonValue &element) {
         // The id as the first pass took it: a phase without a valid id was made
         // with the not-set id, and its call must be found for it too.
         const JsonValue id = element.member("id");
         const int phaseId = id.type() == JsonValue::Integer ? id.toInt() : zu::NotSet;
-        if (const QPointer<ZUSignalPlanPhase> phase = plan->findPhase(phaseId))
+        if (const QPointer<ZUSignalPlanPhase> phase = index.find(phaseId))
             phase->setCall(readReference("call", phaseLookup));
         return true;
     });
     return true;
 }
 
-void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan)
+void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan, const PhaseIndex &phases)
 {
-    auto phaseLookup = [plan](const QVariant &key) { return plan->findPhase(key); };
+    auto phaseLookup = [&phases](const QVariant &key) { return phases.find(key); };
     forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &) {
         ZUSignalPlan::DetectorControl record;
         record.phase = readReference("phase", phaseLookup);
@@ -615,14 +643,14 @@ void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan)
     });
 }
 
-void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan)
+void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan, const PhaseIndex &phases)
 {
     QList<QPointer<ZUSignalPlanPhase>> ordered;
     const JsonValue sequence = reader.readArray("sequence");
     for (const JsonValue &item : sequence) {
         // Phases have no name: only a number matches.
         const QPointer<ZUSignalPlanPhase> phase =
-            item.type() == JsonValue::String ? nullptr : plan->findPhase(item.toVariant());
+            item.type() == JsonValue::String ? nullptr : phases.find(item.toVariant());
         if (phase)
             ordered.append(phase);
         else

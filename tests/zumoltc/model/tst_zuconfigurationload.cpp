@@ -478,6 +478,36 @@ private slots:
         QCOMPARE(c.warnings().size(), 2); // the mistyped id and the call to the missing phase 3
     }
 
+    void phaseReferencesFollowFindPhase()
+    {
+        // Within a plan the first phase with an id wins (a later element with
+        // that id gives it its call), a whole number written with a fraction
+        // names an id, and a text never names a phase.
+        const MarkedDocument marked(head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+                                           "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
+                                           "\"phases\": [{\"id\": 1, \"stage\": 1, \"call\": `\"3\", \"minGreen\": 11}, "
+                                           "{\"id\": 1, \"stage\": 1, \"call\": 3.0, \"minGreen\": 12}, "
+                                           "{\"id\": 3, \"stage\": 1, \"call\": 1}], "
+                                           "\"detectors\": [{\"phase\": 1, \"call\": 3, \"redirect\": 1.0}, {\"phase\": `\"1\"}], "
+                                           "\"sequence\": `[3, 1, 1.0]}}]}");
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(marked.text));
+        QCOMPARE(c.warnings(), marked.expand({QStringLiteral("{1}Object with name 3 not found"),
+                                              QStringLiteral("{2}Object with name 1 not found")}));
+        ZUSignalPlan *plan = c.signalPlans().at(0);
+        const QList<QPointer<ZUSignalPlanPhase>> phases = plan->phases();
+        QCOMPARE(phases.size(), 3);
+        QCOMPARE(phases.at(0)->id(), 3);
+        QCOMPARE(phases.at(1)->minGreen(), 11);
+        QCOMPARE(phases.at(2), phases.at(1));
+        QCOMPARE(phases.at(0)->call(), phases.at(1));
+        QCOMPARE(phases.at(1)->call(), phases.at(0));
+        QCOMPARE(plan->detectors().size(), 1);
+        QCOMPARE(plan->detectors().at(0).phase, phases.at(1));
+        QCOMPARE(plan->detectors().at(0).call, phases.at(0));
+        QCOMPARE(plan->detectors().at(0).redirect, phases.at(1));
+    }
+
     void matrixRowsBeforeABadRowStay()
     {
         ZUConfiguration c;
