@@ -3,6 +3,7 @@
 #include "checkingerrorsdialog.h"
 #include "zuconfiguration.h"
 #include "zuconfigurationcheck.h"
+#include "zuenums.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,6 +15,8 @@ MainWindow::MainWindow(QWidget *parent)
     , m_configuration(new ZUConfiguration(this))
     , m_actionChecking(new QAction(tr("checking"), this))
 {
+    // The name binds the configuration's signals to slots named after it.
+    m_configuration->setObjectName(QStringLiteral("configuration"));
     setWindowTitle(QCoreApplication::applicationName());
     resize(1024, 768);
 
@@ -25,6 +28,10 @@ MainWindow::MainWindow(QWidget *parent)
 
     // Slots named on_<object>_<signal> are bound by object name.
     QMetaObject::connectSlotsByName(this);
+
+    // Every combo box, table and tree text of the editor shows these, in the
+    // language installed at this moment.
+    zu::registerDisplayTexts();
 }
 
 MainWindow::~MainWindow() = default;
