@@ -1,5 +1,7 @@
 #include "zuenums.h"
 
+#include "zulookup.h"
+
 #include <QCoreApplication>
 
 #include <map>
@@ -46,7 +48,7 @@ int metaEnumValue(const QMetaEnum &meta, const QVariant &data)
         return NotSet;
     bool ok = false;
     const int value = data.toInt(&ok);
-    if (!ok || value == NotSet || !meta.valueToKey(value))
+    if (!ok || !fitsInt(data) || value == NotSet || !meta.valueToKey(value))
         return NotSet;
     return value;
 }

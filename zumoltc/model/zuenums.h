@@ -144,7 +144,7 @@ QList<QPair<QString, int>> enumItems(bool keys)
 
 // data as a value of E (as combo boxes hold it), through QVariant's int conversion
 // (a fraction is rounded); zu::NotSet when data is invalid, null, does not convert
-// or is no value of E.
+// (a number beyond int does not) or is no value of E.
 template<typename E>
 int enumValue(const QVariant &data)
 {

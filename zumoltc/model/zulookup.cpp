@@ -4,15 +4,13 @@
 
 namespace zu {
 
-namespace {
-
-// QVariant's integer conversion wraps numbers outside the int range around (and
-// turns NaN into anything) while reporting success, so such a key would name an
-// unrelated object; it counts as a failed conversion instead.
+// A key that does not fit counts as a failed conversion: it would otherwise name
+// an unrelated object.
 bool fitsInt(const QVariant &key)
 {
     switch (key.userType()) {
-    case QMetaType::Double: {
+    case QMetaType::Double:
+    case QMetaType::Float: {
         // The conversion rounds to the nearest integer; NaN fails both comparisons.
         const double value = key.toDouble();
         return value >= double(INT_MIN) - 0.5 && value < double(INT_MAX) + 0.5;
@@ -25,8 +23,6 @@ bool fitsInt(const QVariant &key)
     }
     }
 }
-
-} // namespace
 
 bool numericKey(const QVariant &key, int &id)
 {

@@ -6,6 +6,11 @@
 
 namespace zu {
 
+// True when value, converted by QVariant's integer conversion, keeps its number:
+// a number outside the int range (or NaN) would wrap around to an unrelated int
+// while the conversion still reports success.
+bool fitsInt(const QVariant &value);
+
 // A number key means an id: true when key is of a numeric type (int, unsigned,
 // 64-bit or double) that converts to an int, which is then stored in id. A number
 // outside the int range does not convert.

@@ -116,6 +116,13 @@ private slots:
         QTest::newRow("null int") << enumValue<zu::Switch>(QVariant(QVariant::Int)) << zu::NotSet;
         QTest::newRow("key is no number") << enumValue<zu::Switch>(QVariant(QStringLiteral("ZU4_SW"))) << zu::NotSet;
         QTest::newRow("not set") << enumValue<zu::Switch>(QVariant(zu::NotSet)) << zu::NotSet;
+        // Numbers beyond int do not wrap around onto a value of E.
+        QTest::newRow("64-bit beyond int") << enumValue<zu::KMPDevice::Type>(QVariant(qlonglong((1LL << 32) + 3)))
+                                           << zu::NotSet;
+        QTest::newRow("unsigned beyond int") << enumValue<zu::KMPDevice::Type>(QVariant(4294967299u + 0ULL))
+                                             << zu::NotSet;
+        QTest::newRow("double beyond int") << enumValue<zu::Switch>(QVariant(4294967296.0)) << zu::NotSet;
+        QTest::newRow("NaN") << enumValue<zu::Switch>(QVariant(qQNaN())) << zu::NotSet;
     }
     void values()
     {
