@@ -74,7 +74,7 @@ bool Network::load(const QString &path, bool merge)
     if (!file.open(QIODevice::ReadOnly))
         return fail(tr("Cannot open %1: %2").arg(path, file.errorString()));
     QXmlStreamReader reader(&file);
-    if (!load(reader, merge))
+    if (!read(reader, merge, true))
         return false;
     if (!merge)
         m_fileName = path;
@@ -83,11 +83,16 @@ bool Network::load(const QString &path, bool merge)
 
 bool Network::load(QXmlStreamReader &reader, bool merge)
 {
+    return read(reader, merge, false);
+}
+
+bool Network::read(QXmlStreamReader &reader, bool merge, bool wholeDocument)
+{
     // Read into a network of its own first, so that a broken file leaves this one whole.
     Network loaded;
     loaded.m_loading = true;
     NetworkReader networkReader(loaded);
-    if (!networkReader.read(reader))
+    if (!networkReader.read(reader, wholeDocument))
         return fail(networkReader.errorString());
 
     m_loading = true;

@@ -92,6 +92,8 @@ private:
     void setChangedFlag(bool changed);
     bool fail(const QString &error);
     void takeContent(Network &source, bool renumber);
+    // A file must hold nothing but its network; a stream may go on after it.
+    bool read(QXmlStreamReader &reader, bool merge, bool wholeDocument);
 
     QHash<int, NetObject *> m_objects;
     int m_lastId = 0;

@@ -29,7 +29,7 @@ QString kindName(const char *kind)
 
 NetworkReader::NetworkReader(Network &network) : m_network(network) {}
 
-bool NetworkReader::read(QXmlStreamReader &xml)
+bool NetworkReader::read(QXmlStreamReader &xml, bool wholeDocument)
 {
     m_xml = &xml;
     while (!xml.isStartElement() && !xml.atEnd())
@@ -40,6 +40,14 @@ bool NetworkReader::read(QXmlStreamReader &xml)
         return fail(QObject::tr("No element \"Network\" found"));
     if (!readNetwork())
         return false;
+    if (wholeDocument) {
+        // Content after the network (a second element, text) is damage that
+        // would otherwise be dropped without a word.
+        while (!xml.atEnd())
+            xml.readNext();
+        if (xml.hasError())
+            return fail(xml.errorString());
+    }
     // Objects whose number the file left out (stop lines, say) get fresh ones.
     for (NetObject *object : m_network.findChildren<NetObject *>()) {
         if (object->m_id == 0) {

@@ -19,7 +19,8 @@ class NetworkReader
 public:
     explicit NetworkReader(Network &network);
 
-    bool read(QXmlStreamReader &xml);
+    // With wholeDocument, nothing but comments may follow the element.
+    bool read(QXmlStreamReader &xml, bool wholeDocument);
     // "Line %1, column %2: " and the reason.
     QString errorString() const { return m_error; }
 

@@ -64,6 +64,14 @@ private slots:
                                        << QStringLiteral("Unsupported network format version 2");
         QTest::newRow("half an origin") << QByteArray("<Network version=\"1\" lon=\"30\"/>")
                                         << QStringLiteral("Element 'Network' has no attribute 'lat'");
+        // A file is one network: what follows it is damage, not something to pass over.
+        QTest::newRow("element after the network")
+            << head + "<Node id=\"1\" x=\"0\" y=\"0\"/>\n</Network>\n<Node id=\"2\" x=\"0\" y=\"0\"/>\n"
+            << QStringLiteral("Line 5, column 26: Extra content at end of document.");
+        QTest::newRow("second network") << QByteArray("<Network version=\"1\"/><Network version=\"1\"/>")
+                                        << QStringLiteral("Extra content at end of document.");
+        QTest::newRow("text after the network") << head + "</Network>\ngarbage"
+                                                << QStringLiteral("Line 4, column 1: Extra content at end of document.");
     }
 
     void malformed()
