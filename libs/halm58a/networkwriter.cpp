@@ -60,12 +60,43 @@ QString xmlText(const QString &text)
     return result;
 }
 
+// Whether an object has its place in the file: an edge needs both its nodes,
+// a lane such an edge, a connection its junction and two such lanes, a
+// crosswalk its junction. References name only objects that are written, so
+// that every saved file loads again.
+bool isWritten(const Node *)
+{
+    return true;
+}
+
+bool isWritten(const Edge *edge)
+{
+    return edge && edge->from() && edge->to();
+}
+
+bool isWritten(const Lane *lane)
+{
+    return lane && isWritten(lane->edge());
+}
+
+bool isWritten(const Connection *connection)
+{
+    return connection->junction() && isWritten(connection->fromLane()) && isWritten(connection->toLane());
+}
+
+bool isWritten(const CrossWalk *crossWalk)
+{
+    return crossWalk->junction();
+}
+
 template<typename T>
 QString idList(const QList<T *> &objects)
 {
     QStringList parts;
-    for (const T *object : objects)
-        parts.append(QString::number(object->id()));
+    for (const T *object : objects) {
+        if (isWritten(object))
+            parts.append(QString::number(object->id()));
+    }
     return parts.join(QLatin1Char(' '));
 }
 
@@ -115,7 +146,7 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
     }
 
     for (const Edge *edge : m_network.findChildren<Edge *>()) {
-        if (!edge->from() || !edge->to())
+        if (!isWritten(edge))
             continue;
         xml.writeStartElement(QStringLiteral("Edge"));
         writeCommon(xml, edge);
@@ -136,7 +167,7 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
     }
 
     for (const Connection *connection : m_network.findChildren<Connection *>()) {
-        if (!connection->junction() || !connection->fromLane() || !connection->toLane())
+        if (!isWritten(connection))
             continue;
         xml.writeStartElement(QStringLiteral("Connection"));
         writeCommon(xml, connection);
@@ -150,7 +181,7 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
     }
 
     for (const CrossWalk *crossWalk : m_network.findChildren<CrossWalk *>()) {
-        if (!crossWalk->junction())
+        if (!isWritten(crossWalk))
             continue;
         xml.writeStartElement(QStringLiteral("CrossWalk"));
         writeCommon(xml, crossWalk);
@@ -169,10 +200,12 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
             xml.writeStartElement(QStringLiteral("SignalGroup"));
             xml.writeAttribute(QStringLiteral("id"), QString::number(group->id()));
             xml.writeAttribute(QStringLiteral("tlId"), QString::number(group->tlId()));
-            if (group->connectionCount())
-                xml.writeAttribute(QStringLiteral("connections"), idList(group->connections()));
-            if (group->crossWalkCount())
-                xml.writeAttribute(QStringLiteral("crosswalks"), idList(group->crossWalks()));
+            const QString connections = idList(group->connections());
+            if (!connections.isEmpty())
+                xml.writeAttribute(QStringLiteral("connections"), connections);
+            const QString crossWalks = idList(group->crossWalks());
+            if (!crossWalks.isEmpty())
+                xml.writeAttribute(QStringLiteral("crosswalks"), crossWalks);
             xml.writeEndElement();
         }
         xml.writeEndElement();

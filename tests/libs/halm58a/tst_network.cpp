@@ -336,6 +336,38 @@ private slots:
         QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
     }
 
+    void groupsNameOnlyWhatTheFileHolds()
+    {
+        // A connection or crosswalk without a junction, or a lane of an edge
+        // without its nodes, has no place in the file; a group that holds one
+        // still saves into a file that loads, with the rest of its members.
+        Network net;
+        FourArmJunction junction(net);
+        auto *loose = new Connection(junction.in.value(QLatin1Char('E')), junction.out.value(QLatin1Char('S')), nullptr);
+        net.addItem(loose);
+        auto *looseWalk = new CrossWalk(nullptr);
+        net.addItem(looseWalk);
+        auto *roadless = new Edge(nullptr, nullptr);
+        auto *roadlessLane = new Lane(roadless);
+        net.addItem(roadless);
+        auto *intoNowhere = new Connection(junction.in.value(QLatin1Char('W')), roadlessLane, nullptr);
+        net.addItem(intoNowhere, junction.centre);
+        junction.groups.at(1)->addConnection(loose);
+        junction.groups.at(1)->addConnection(intoNowhere);
+        junction.groups.at(0)->addCrossWalk(looseWalk);
+
+        QXmlStreamReader reader(streamBytes(net));
+        Network loaded;
+        QVERIFY2(loaded.load(reader, false), qPrintable(loaded.errorString()));
+        const SignalGroup *second = loaded.findChild<SignalGroup *>(QStringLiteral("2"));
+        const SignalGroup *first = loaded.findChild<SignalGroup *>(QStringLiteral("1"));
+        QVERIFY(second && first);
+        QCOMPARE(second->connectionCount(), 2);
+        QCOMPARE(first->connectionCount(), 2);
+        QCOMPARE(first->crossWalkCount(), 0);
+        QCOMPARE(loaded.findChildren<Connection *>().size(), 5);
+    }
+
     void settersRefuseWhatTheFileCannotHold()
     {
         Network net;
