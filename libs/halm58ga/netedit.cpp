@@ -80,6 +80,9 @@ NetEdit::NetEdit(Networkg *network, TileView *view, QObject *parent)
                 [this](Halm58a::NetObject *object) { objectAdded(object, nullptr); });
         connect(m_network.data(), &Halm58a::Network::objectRemoved, this, &NetEdit::objectRemoved);
         connect(m_network.data(), &Halm58a::Network::objectModified, this, &NetEdit::objectModified);
+        // A network that goes first (with the map's scene) takes its objects
+        // along without notices: the tree must not keep pointers to them.
+        connect(m_network.data(), &QObject::destroyed, this, &NetEdit::clearTree);
         if (m_network->scene())
             connect(m_network->scene(), &QGraphicsScene::selectionChanged, this, &NetEdit::sceneSelectionChanged);
     }

@@ -103,6 +103,25 @@ private slots:
         QCOMPARE(f.treeItem(detector)->parent(), f.treeItem(f.junction.connections.value(QStringLiteral("EW"))));
     }
 
+    void networkGoneFirstLeavesNothingToReach()
+    {
+        // The network lives with the map's scene; an editor that outlives it
+        // must not hand out or delete its objects afterwards.
+        auto *view = new TileView;
+        auto *net = new Networkg(view->scene());
+        FourArmJunction junction(*net);
+        NetEdit edit(net, view);
+        edit.tree()->selectAll();
+        QVERIFY(!edit.selectedObjects().isEmpty());
+        delete view;
+        QCOMPARE(edit.tree()->topLevelItemCount(), 0);
+        QVERIFY(edit.selectedObjects().isEmpty());
+        edit.deleteSelected();
+        QScopedPointer<QMenu> menu(edit.createContextMenu());
+        edit.afterLoad();
+        QCOMPARE(edit.tree()->topLevelItemCount(), 0);
+    }
+
     void selectionInTreeAndOnMapFollowEachOther()
     {
         EditorFixture f;
