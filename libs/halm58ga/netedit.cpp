@@ -75,6 +75,7 @@ NetEdit::NetEdit(Networkg *network, TileView *view, QObject *parent)
     makeActions();
 
     connect(m_tree.data(), &QTreeWidget::itemSelectionChanged, this, &NetEdit::treeSelectionChanged);
+    connect(m_tree.data(), &QTreeWidget::itemSelectionChanged, this, &NetEdit::updateDeleteAction);
     if (m_network) {
         connect(m_network.data(), &Halm58a::Network::objectAdded, this,
                 [this](Halm58a::NetObject *object) { objectAdded(object, nullptr); });
@@ -83,14 +84,17 @@ NetEdit::NetEdit(Networkg *network, TileView *view, QObject *parent)
         // A network that goes first (with the map's scene) takes its objects
         // along without notices: the tree must not keep pointers to them.
         connect(m_network.data(), &QObject::destroyed, this, &NetEdit::clearTree);
-        if (m_network->scene())
+        if (m_network->scene()) {
             connect(m_network->scene(), &QGraphicsScene::selectionChanged, this, &NetEdit::sceneSelectionChanged);
+            connect(m_network->scene(), &QGraphicsScene::selectionChanged, this, &NetEdit::updateDeleteAction);
+        }
     }
     if (m_view) {
         m_view->viewport()->installEventFilter(this);
         m_view->addAction(m_deleteAction);
     }
     rebuildTree();
+    updateDeleteAction();
 }
 
 NetEdit::~NetEdit()
@@ -264,7 +268,7 @@ void NetEdit::selectObjectInTree(Halm58a::NetObject *object)
     for (GenericGraphicsItem *item : itemsOf(object))
         item->setSelected(true);
     showInEditor(object);
-    m_syncing = false;
+    endSync();
 }
 
 QObjectList NetEdit::selectedObjects() const
@@ -294,11 +298,25 @@ QMenu *NetEdit::createContextMenu(QWidget *parent)
     emit beforeContextMenu(selectedObjects(), menu);
     if (!menu->isEmpty())
         menu->addSeparator();
-    m_deleteAction->setEnabled(!selectedObjects().isEmpty());
     menu->addAction(m_addLaneAction);
     menu->addAction(m_groupAction);
     menu->addAction(m_deleteAction);
     return menu;
+}
+
+void NetEdit::updateDeleteAction()
+{
+    // The action also sits in the caller's menu and tool bar, so it follows
+    // every change of the selection, not only the context menu; while the
+    // tree and the map are brought into step, once at the end.
+    if (!m_syncing)
+        m_deleteAction->setEnabled(!selectedObjects().isEmpty());
+}
+
+void NetEdit::endSync()
+{
+    m_syncing = false;
+    updateDeleteAction();
 }
 
 void NetEdit::clear()
@@ -309,7 +327,7 @@ void NetEdit::clear()
         m_editor->setObject(nullptr);
     if (m_network && m_network->scene())
         m_network->scene()->clearSelection();
-    m_syncing = false;
+    endSync();
     setTool(SelectTool);
 }
 
@@ -332,7 +350,7 @@ void NetEdit::clearTree()
         m_tree->clear();
     m_treeItems.clear();
     m_treeObjects.clear();
-    m_syncing = false;
+    endSync();
 }
 
 void NetEdit::rebuildTree()
@@ -406,7 +424,7 @@ void NetEdit::objectRemoved(Halm58a::NetObject *object)
     m_syncing = true;
     forgetTreeItem(item);
     delete item;
-    m_syncing = false;
+    endSync();
 }
 
 void NetEdit::objectModified(Halm58a::NetObject *object)
@@ -432,7 +450,7 @@ void NetEdit::treeSelectionChanged()
     if (!selected.contains(current))
         current = selected.value(0);
     showInEditor(m_treeObjects.value(current));
-    m_syncing = false;
+    endSync();
 }
 
 void NetEdit::sceneSelectionChanged()
@@ -450,7 +468,7 @@ void NetEdit::sceneSelectionChanged()
             first = object;
     }
     showInEditor(first);
-    m_syncing = false;
+    endSync();
 }
 
 bool NetEdit::revealTreeItem(QTreeWidgetItem *item)

@@ -108,6 +108,8 @@ private:
     void objectRemoved(Halm58a::NetObject *object);
     void objectModified(Halm58a::NetObject *object);
     void treeSelectionChanged();
+    void updateDeleteAction();
+    void endSync();
     void sceneSelectionChanged();
     void showInEditor(Halm58a::NetObject *object);
     QList<GenericGraphicsItem *> itemsOf(Halm58a::NetObject *object) const;

@@ -271,6 +271,31 @@ private slots:
         QCOMPARE(f.junction.groups.at(1)->connectionCount(), 1);
     }
 
+    void deleteActionFollowsTheSelection()
+    {
+        // The Delete action also sits in the window's menu and tool bar: a
+        // context menu opened on nothing must not leave it off for later.
+        EditorFixture f;
+        QAction *remove = f.edit.findChild<QAction *>(QStringLiteral("deleteObjects"));
+        QVERIFY(remove);
+        QVERIFY(!remove->isEnabled());
+        QScopedPointer<QMenu>(f.edit.createContextMenu());
+        QVERIFY(!remove->isEnabled());
+
+        QPointer<Connection> we = f.junction.connections.value(QStringLiteral("WE"));
+        f.net->object2item(we)->setSelected(true);
+        QVERIFY(remove->isEnabled());
+        remove->trigger();
+        QVERIFY(we.isNull());
+        QVERIFY(!remove->isEnabled());
+
+        // A selection made in the tree counts as well.
+        f.treeItem(f.junction.granule)->setSelected(true);
+        QVERIFY(remove->isEnabled());
+        f.edit.tree()->clearSelection();
+        QVERIFY(!remove->isEnabled());
+    }
+
     void deletingANodeTakesWhatHangsOnIt()
     {
         EditorFixture f;
