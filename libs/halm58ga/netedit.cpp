@@ -593,15 +593,20 @@ void NetEdit::createSignalGroupFromSelection()
 
 bool NetEdit::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only clicks and context menus matter. Every other event passes without
+    // a look at the view, which may be half destroyed while its viewport goes.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::ContextMenu)
+        return QObject::eventFilter(watched, event);
     if (!m_view || watched != m_view->viewport())
         return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::MouseButtonPress && m_tool != SelectTool) {
+    if (type == QEvent::MouseButtonPress && m_tool != SelectTool) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton) {
             mapClicked(mouse->pos());
             return true;
         }
-    } else if (event->type() == QEvent::ContextMenu) {
+    } else if (type == QEvent::ContextMenu) {
         auto *menuEvent = static_cast<QContextMenuEvent *>(event);
         showContextMenu(menuEvent->pos(), menuEvent->globalPos());
         return true;
