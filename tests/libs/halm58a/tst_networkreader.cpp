@@ -116,6 +116,18 @@ private slots:
         QCOMPARE(net.objectCount(), 0);
     }
 
+    void commentsAndBlanksAfterTheNetworkAreFine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("commented.hm58a"));
+        QVERIFY(TestSupport::writeFile(path, "<?xml version=\"1.0\"?>\n<Network version=\"1\">"
+                                             "<Node id=\"1\" x=\"0\" y=\"0\"/></Network>\n"
+                                             "<!-- drawn by hand -->\n\n"));
+        Network net;
+        QVERIFY2(net.load(path, false), qPrintable(net.errorString()));
+        QCOMPARE(net.objectCount(), 1);
+    }
+
     void missingFile()
     {
         Network net;
