@@ -3,6 +3,8 @@
 #include "zulookup.h"
 #include "zulists.h"
 
+#include <QSet>
+
 struct ZUSignalPlan::Private
 {
     int type = zu::NotSet;
@@ -130,8 +132,12 @@ QPointer<ZUSignalPlanPhase> ZUSignalPlan::findPhase(const QVariant &key) const
 void ZUSignalPlan::setPhases(const QList<QPointer<ZUSignalPlanPhase>> &phases)
 {
     zu::pruneDead(d->phases);
+    QSet<const ZUSignalPlanPhase *> kept;
+    kept.reserve(phases.size());
+    for (const QPointer<ZUSignalPlanPhase> &phase : phases)
+        kept.insert(phase.data());
     for (int i = d->phases.size() - 1; i >= 0; --i) {
-        if (!phases.contains(d->phases.at(i)))
+        if (!kept.contains(d->phases.at(i).data()))
             delete d->phases.at(i).data();
     }
     d->phases = phases;

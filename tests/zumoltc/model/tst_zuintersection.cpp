@@ -179,6 +179,32 @@ private slots:
         QCOMPARE(matrix.points().first().time, 2);
         QCOMPARE(matrix.conflictingGroups(&a), QList<QPointer<ZUSignalGroup>>({&c}));
     }
+
+    // The matrix finds its points through an index: edits made through points() and
+    // groups that die (their address possibly taken by a new group) must not fool it.
+    void conflictTimeAfterOutsideEditsAndDeadGroups()
+    {
+        ZUSignalGroup a;
+        ZUSignalGroup b;
+        ZUIntergreenMatrix matrix;
+        matrix.setConflictTime(&a, &b, 1);
+        matrix.points().prepend(ZUIntergreenMatrix::Point{&b, &a, 2});
+        QCOMPARE(matrix.conflictTime(&b, &a), 2);
+        QCOMPARE(matrix.conflictTime(&a, &b), 1);
+        matrix.points()[1].entering = &a;
+        QCOMPARE(matrix.conflictTime(&a, &b), zu::NotSet);
+        QCOMPARE(matrix.conflictTime(&a, &a), 1);
+
+        auto *dying = new ZUSignalGroup;
+        matrix.setConflictTime(dying, &a, 3);
+        delete dying;
+        auto *born = new ZUSignalGroup; // may reuse the dead group's address
+        QCOMPARE(matrix.conflictTime(born, &a), zu::NotSet);
+        matrix.setConflictTime(born, &a, 4);
+        QCOMPARE(matrix.conflictTime(born, &a), 4);
+        QCOMPARE(matrix.points().size(), 3);
+        delete born;
+    }
 };
 
 PROJECT_TEST(TestZUIntersection);
