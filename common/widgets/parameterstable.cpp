@@ -6,10 +6,12 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDate>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QTime>
 
 #include <algorithm>
 #include <cmath>
@@ -50,9 +52,25 @@ QString clipboardField(const QTableWidgetItem *item)
     return value.toString();
 }
 
-// A pasted field: a quoted text, a bool written by copy, a double when it
-// has a point, else an integer (0 for words). Numbers that fit no int, such
-// as "1e+20", stay doubles instead of turning into 0.
+// A time or a date as copy writes them (ISO 8601: 08:30:00.000, 2024-05-01);
+// invalid for anything else.
+QVariant copiedTimeOrDate(const QString &field)
+{
+    if (field.contains(QLatin1Char(':'))) {
+        const QTime time = QTime::fromString(field, Qt::ISODateWithMs);
+        if (time.isValid())
+            return time;
+    } else if (field.size() == 10 && field.at(4) == QLatin1Char('-') && field.at(7) == QLatin1Char('-')) {
+        const QDate date = QDate::fromString(field, Qt::ISODate);
+        if (date.isValid())
+            return date;
+    }
+    return QVariant();
+}
+
+// A pasted field: a quoted text, a bool, time or date written by copy, a
+// double when it has a point, else an integer (0 for words). Numbers that fit
+// no int, such as "1e+20", stay doubles instead of turning into 0.
 QVariant pastedValue(const QString &field)
 {
     const QChar quote = QLatin1Char('"');
@@ -62,6 +80,8 @@ QVariant pastedValue(const QString &field)
         return true;
     if (field == QLatin1String("false"))
         return false;
+    if (const QVariant value = copiedTimeOrDate(field); value.isValid())
+        return value;
     if (field.contains(QLatin1Char('.')))
         return field.toDouble();
     bool ok = false;

@@ -226,6 +226,15 @@ private slots:
             << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "true\t1e+20\t3000000000"
             << QStringList{"bool:true", "double:1e+20", "double:3e+09"}
             << QStringList{"QString:true", "QString:1e+20", "QString:3000000000"};
+        QTest::newRow("copied times and dates")
+            << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0)
+            << "08:30:00.000\t23:59\t2024-05-01"
+            << QStringList{"QTime:08:30:00.000", "QTime:23:59:00.000", "QDate:2024-05-01"}
+            << QStringList{"QString:08:30:00.000", "QString:23:59", "QString:2024-05-01"};
+        QTest::newRow("not quite times or dates")
+            << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "25:00\t2024-13-01\t-12"
+            << QStringList{"int:0", "int:0", "int:-12"}
+            << QStringList{"QString:25:00", "QString:2024-13-01", "QString:-12"};
     }
 
     void paste()
@@ -257,7 +266,8 @@ private slots:
     void copyAndPasteRoundTrip()
     {
         // What one table copies, another pastes back to the same cells.
-        const QVariantList values{"a b", 12, 1.5, true, QString(""), QVariant(), -3, "x\"y", 0.25};
+        const QVariantList values{"a b", 12, 1.5, true, QString(""), QVariant(), -3, "x\"y", 0.25,
+                                  QTime(8, 30), QTime(23, 59, 1), QDate(2024, 5, 1)};
         ParametersTable source;
         fill(source, 3, values);
         source.selectAll();
