@@ -37,10 +37,9 @@ void DialogItemValidator::addLineEdit(QLineEdit *edit, QStringList forbidden)
     m_valid.insert(edit, true);
     connect(edit, &QLineEdit::textChanged, this, &DialogItemValidator::lineEditTextChanged,
             Qt::UniqueConnection);
-    // A destroyed editor must not keep the dialog blocked nor leave a dangling key.
     connect(edit, &QObject::destroyed, this, [this, edit] {
         m_lineEdits.remove(edit);
-        m_valid.remove(edit);
+        forgetEditor(edit);
     });
 }
 
@@ -54,8 +53,20 @@ void DialogItemValidator::addSpinBox(QSpinBox *box, const QList<int> &forbidden)
             &DialogItemValidator::spinBoxValueChanged, Qt::UniqueConnection);
     connect(box, &QObject::destroyed, this, [this, box] {
         m_spinBoxes.remove(box);
-        m_valid.remove(box);
+        forgetEditor(box);
     });
+}
+
+void DialogItemValidator::forgetEditor(QWidget *editor)
+{
+    if (!m_valid.contains(editor)) // registered twice: the second notice finds nothing
+        return;
+    const bool wasValid = m_valid.take(editor);
+    // An editor that held a forbidden value no longer blocks the dialog. The
+    // box is only updated when already known: the dialog may be going away,
+    // and its children are then no place to search.
+    if (!wasValid && m_buttonBox)
+        updateOkButton();
 }
 
 void DialogItemValidator::lineEditTextChanged(const QString &text)

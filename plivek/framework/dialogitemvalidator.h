@@ -39,6 +39,9 @@ private slots:
     void spinBoxValueChanged(int value);
 
 private:
+    // A destroyed editor must not keep the dialog blocked nor leave a dangling key.
+    void forgetEditor(QWidget *editor);
+
     QDialogButtonBox *m_buttonBox = nullptr;
     QMap<QLineEdit *, QStringList> m_lineEdits;
     QMap<QSpinBox *, QList<int>> m_spinBoxes;

@@ -208,6 +208,32 @@ private slots:
         f.code->setText(QStringLiteral("free"));
         QVERIFY(f.buttons->isEnabled());
     }
+
+    // Deleting the one editor that blocks the dialog frees the dialog at once;
+    // deleting a valid one leaves another forbidden value blocking it.
+    void destroyedEditorFreesTheButtons_data()
+    {
+        QTest::addColumn<bool>("deleteForbidden");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("the forbidden one") << true << true;
+        QTest::newRow("a valid one") << false << false;
+    }
+    void destroyedEditorFreesTheButtons()
+    {
+        QFETCH(bool, deleteForbidden);
+        QFETCH(bool, enabled);
+        Fixture f;
+        f.validator->addSpinBox(f.id, {5});
+        f.validator->addSpinBox(f.id, {5}); // registered twice, forgotten once
+        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
+        f.id->setValue(5);
+        QVERIFY(!f.buttons->isEnabled());
+        if (deleteForbidden)
+            delete f.id;
+        else
+            delete f.name;
+        QCOMPARE(f.buttons->isEnabled(), enabled);
+    }
 };
 
 PROJECT_TEST(TestDialogItemValidator);
