@@ -14,6 +14,11 @@ ExtTextDelegate::ExtTextDelegate(QObject *parent, const QStringList &takenTexts)
 
 ExtTextDelegate::~ExtTextDelegate() = default;
 
+void ExtTextDelegate::setTakenTexts(const QStringList &texts)
+{
+    takenTexts = texts;
+}
+
 void ExtTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                             const QModelIndex &index) const
 {

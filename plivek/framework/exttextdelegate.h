@@ -15,6 +15,11 @@ public:
     explicit ExtTextDelegate(QObject *parent = nullptr, const QStringList &takenTexts = QStringList());
     ~ExtTextDelegate() override;
 
+    // Replaces the taken texts (an owner keeps them current as objects are
+    // renamed); an editor already open is judged by the new list from its
+    // next change on.
+    void setTakenTexts(const QStringList &texts);
+
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,

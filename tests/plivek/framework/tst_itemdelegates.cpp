@@ -219,6 +219,31 @@ private slots:
         QCOMPARE(tableCellValue(&table, 0, 0).toString(), stored);
     }
 
+    // The owner renews the taken list: the new list decides, the old one is gone.
+    void replacedTakenTexts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("newly taken") << "D" << true << "C";
+        QTest::newRow("no longer taken") << "A" << false << "A";
+    }
+    void replacedTakenTexts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, red);
+        QFETCH(QString, stored);
+        QTableWidget table(1, 1);
+        ExtTextDelegate delegate(nullptr, {"A", "B"});
+        delegate.setTakenTexts({"B", "D"});
+        setTableCellValue(&table, 0, 0, QStringLiteral("C"), true);
+        QScopedPointer<QLineEdit> editor(openEditor<QLineEdit>(table, delegate));
+        editor->setText(typed);
+        QCOMPARE(editor->palette().brush(QPalette::Active, QPalette::Base) == QBrush(Qt::red), red);
+        commit(table, delegate, editor.data());
+        QCOMPARE(tableCellValue(&table, 0, 0).toString(), stored);
+    }
+
     void nothingTakenNeverColours()
     {
         QTableWidget table(1, 1);
