@@ -417,15 +417,24 @@ void ParametersTable::currentChanged(const QModelIndex &current, const QModelInd
 
 void ParametersTable::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
+    // The editor has committed by now. An edit left undone (Escape) in the
+    // empty last column adds nothing: one empty column at the end is enough.
     if (autoExtendColumns && !adjustingColumns && currentIndex().isValid()
-        && currentIndex().column() == columnCount() - 1) {
+        && currentIndex().column() == columnCount() - 1 && !isColumnEmpty(columnCount() - 1)) {
         adjustingColumns = true;
         appendColumn();
         adjustingColumns = false;
     }
     QTableWidget::closeEditor(editor, hint);
-    if (autoExtendColumns) // keep the keyboard focus once the editor is gone
-        QMetaObject::invokeMethod(this, "setFocus", Qt::QueuedConnection);
+    // Keep the keyboard focus once the editor is gone; but Tab has opened the
+    // editor of the next cell by then, and taking the focus from it would
+    // close it and store its empty value.
+    if (autoExtendColumns) {
+        QMetaObject::invokeMethod(this, [this] {
+            if (state() != EditingState)
+                setFocus();
+        }, Qt::QueuedConnection);
+    }
 }
 
 // ---- Header column fill -----------------------------------------------------

@@ -501,25 +501,58 @@ private slots:
         QCOMPARE(table.columnCount(), 3);
     }
 
-    void closingEditorInLastColumnAppends()
+    // Each time an editor in the last column closes: the value typed (none
+    // when the edit is left with Escape) and the key that closes it.
+    void closingEditorInLastColumn_data()
     {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<bool>("nextEditorOpen");
+        QTest::addColumn<QVariant>("stored");
+        const QVariant five(QStringLiteral("5"));
+        QTest::newRow("typed and committed") << QStringList{"5"} << QList<int>{Qt::Key_Return} << 3
+                                             << false << five;
+        QTest::newRow("typed and left with Tab") << QStringList{"5"} << QList<int>{Qt::Key_Tab} << 3
+                                                 << true << five;
+        QTest::newRow("left undone") << QStringList{""} << QList<int>{Qt::Key_Escape} << 2 << false
+                                     << QVariant();
+        QTest::newRow("typed, then undone") << QStringList{"5"} << QList<int>{Qt::Key_Escape} << 2
+                                            << false << QVariant();
+        QTest::newRow("left undone three times")
+            << QStringList{"", "", ""} << QList<int>{Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape}
+            << 2 << false << QVariant();
+    }
+    void closingEditorInLastColumn()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QList<int>, keys);
+        QFETCH(int, columns);
+        QFETCH(bool, nextEditorOpen);
+        QFETCH(QVariant, stored);
         ParametersTable table;
         fill(table, 2, {1, QVariant()});
         table.autoExtendColumns = true;
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         table.setCurrentCell(0, 1);
-        table.edit(table.model()->index(0, 1));
-        auto *editor = table.viewport()->findChild<QLineEdit *>();
-        QVERIFY(editor);
-        QTest::keyClicks(editor, QStringLiteral("5"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents(); // the delegate commits through a queued call
-
-        QCOMPARE(table.cellData(0, 1).toString(), QStringLiteral("5"));
-        QCOMPARE(table.columnCount(), 3);
-        if (Zumoltc)
+        for (int i = 0; i < keys.size(); ++i) {
+            table.edit(table.model()->index(0, 1));
+            auto *editor = table.viewport()->findChild<QLineEdit *>();
+            QVERIFY(editor);
+            QTest::keyClicks(editor, typed.at(i));
+            QTest::keyClick(editor, Qt::Key(keys.at(i)));
+            QCoreApplication::processEvents(); // the delegate commits through a queued call
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(table.cellData(0, 1), stored);
+        QCOMPARE(table.columnCount(), columns);
+        if (Zumoltc && columns > 2)
             QCOMPARE(table.columnWidth(2), table.columnWidth(1));
+        // Tab goes on editing the next cell: the table takes the focus back
+        // only from an editor that closed for good.
+        QCOMPARE(table.viewport()->findChildren<QLineEdit *>().size(), nextEditorOpen ? 1 : 0);
+        QCOMPARE(table.cellData(0, 2), QVariant());
     }
 
     void headerFill_data()
