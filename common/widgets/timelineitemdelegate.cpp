@@ -126,6 +126,11 @@ QWidget *TimelineItemDelegate::createEditor(QWidget *parent, const QStyleOptionV
     duration->setButtonSymbols(QAbstractSpinBox::NoButtons);
     duration->installEventFilter(const_cast<TimelineItemDelegate *>(this));
     layout->addWidget(duration);
+    // The view asks the editor it knows whether it has the focus: with the
+    // number field as its proxy the answer is yes while the field has it, so
+    // on Tab the view takes the focus before hiding the editor, instead of the
+    // hidden field passing it on with a Tab of its own that moves one cell more.
+    editor->setFocusProxy(duration);
     return editor;
 }
 
@@ -147,7 +152,14 @@ void TimelineItemDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
         states->setCurrentIndex(states->findData(state, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
     if (duration) {
         duration->setValue(seconds);
-        QMetaObject::invokeMethod(duration, "setFocus", Qt::QueuedConnection);
+        // The view fills an open editor again when its cell changes, also on
+        // the commit just before the editor closes: by the time the call
+        // comes, a closed (hidden) editor must not take the focus from the
+        // editor that Tab has opened next.
+        QMetaObject::invokeMethod(duration, [duration] {
+            if (duration->isVisible())
+                duration->setFocus();
+        }, Qt::QueuedConnection);
         duration->selectAll();
     }
 }

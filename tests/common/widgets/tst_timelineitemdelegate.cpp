@@ -1,3 +1,4 @@
+#include "parameterstable.h"
 #include "testmain.h"
 #include "timelineitemdelegate.h"
 
@@ -73,6 +74,25 @@ struct Editor
     QComboBox *states = nullptr;
     QSpinBox *duration = nullptr;
 };
+
+// Shows the table, opens the editor of cell (0, 0) holding red|5 and types
+// into its duration field once that field has the focus; null on failure.
+QSpinBox *typeIntoFirstStep(QTableWidget &table, const QString &typed)
+{
+    table.setItem(0, 0, new QTableWidgetItem(QStringLiteral("red|5")));
+    table.show();
+    if (!QTest::qWaitForWindowExposed(&table))
+        return nullptr;
+    table.setCurrentCell(0, 0);
+    table.editItem(table.item(0, 0));
+    QWidget *editor = table.indexWidget(table.model()->index(0, 0));
+    auto *duration = editor ? editor->findChild<QSpinBox *>() : nullptr;
+    QCoreApplication::processEvents(); // the duration field asks for the focus by a queued call
+    if (!duration || !duration->hasFocus())
+        return nullptr;
+    QTest::keyClicks(duration, typed);
+    return duration;
+}
 
 } // namespace
 
@@ -277,21 +297,49 @@ private slots:
         QTableWidget table(1, 2);
         TimelineItemDelegate delegate;
         table.setItemDelegate(&delegate);
-        table.setItem(0, 0, new QTableWidgetItem(QStringLiteral("red|5")));
         table.setItem(0, 1, new QTableWidgetItem(QStringLiteral("amber|3")));
-        table.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&table));
-        table.setCurrentCell(0, 0);
-        table.editItem(table.item(0, 0));
-        QWidget *editor = table.indexWidget(table.model()->index(0, 0));
-        QVERIFY(editor);
-        auto *duration = editor->findChild<QSpinBox *>();
-        QTRY_VERIFY(duration->hasFocus());
-        QTest::keyClicks(duration, QStringLiteral("g30"));
+        QSpinBox *duration = typeIntoFirstStep(table, QStringLiteral("g30"));
+        QVERIFY(duration);
         QTest::keyClick(duration, Qt::Key(closeKey));
         QTRY_VERIFY(!table.indexWidget(table.model()->index(0, 0)));
         QCOMPARE(table.item(0, 0)->text(), cell);
         QCOMPARE(table.item(0, 1)->text(), QStringLiteral("amber|3"));
+    }
+
+    // Tab out of a step edits the next cell. In a timeline table, which keeps
+    // an empty column at its end, Tab out of the last step appends a column
+    // and edits it, and that editor stays open without writing a step.
+    void tabEditsTheNextCell_data()
+    {
+        QTest::addColumn<bool>("autoExtend");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("plain table") << false << 2;
+        QTest::newRow("auto-extending table") << true << 1;
+    }
+    void tabEditsTheNextCell()
+    {
+        QFETCH(bool, autoExtend);
+        QFETCH(int, columns);
+        ParametersTable table;
+        table.setRowCount(2);
+        table.setColumnCount(columns);
+        TimelineItemDelegate delegate;
+        table.setItemDelegate(&delegate);
+        table.autoExtendColumns = autoExtend;
+        QSpinBox *duration = typeIntoFirstStep(table, QStringLiteral("g30"));
+        QVERIFY(duration);
+        QTest::keyClick(duration, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        QCOMPARE(table.item(0, 0)->text(), QStringLiteral("green|30"));
+        QCOMPARE(table.columnCount(), 2);
+        QCOMPARE(table.currentColumn(), 1);
+        QCOMPARE(table.currentRow(), 0);
+        QWidget *next = table.indexWidget(table.model()->index(0, 1));
+        QVERIFY(next);
+        QVERIFY(next->findChild<QSpinBox *>()->hasFocus());
+        QVERIFY(!table.item(0, 1));
     }
 };
 
