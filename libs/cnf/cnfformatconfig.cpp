@@ -56,6 +56,8 @@ bool CnfFormatConfig::createController(CnfController &controller)
 {
     if (!m_valid) {
         setError(m_error.isEmpty() ? QCoreApplication::translate("CnfNative", "No configuration loaded") : m_error);
+        controller.clear();
+        controller.setLastError(m_error);
         return false;
     }
     controller.clear();

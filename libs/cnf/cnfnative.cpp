@@ -31,9 +31,11 @@ int contentStart(const QByteArray &bytes)
     return i;
 }
 
-// Checks that XML content is one well-formed "Controller" element.
-bool checkNativeXml(const QByteArray &bytes, QString &error)
+// Checks that XML content is one well-formed "Controller" element;
+// `isController` tells whether the root element is one at all.
+bool checkNativeXml(const QByteArray &bytes, QString &error, bool &isController)
 {
+    isController = false;
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
         xml.readNext();
@@ -44,8 +46,10 @@ bool checkNativeXml(const QByteArray &bytes, QString &error)
                         .arg(xml.name().toString());
             return false;
         }
-        if (xml.isStartElement())
+        if (xml.isStartElement()) {
+            isController = true;
             break;
+        }
     }
     while (!xml.atEnd())
         xml.readNext();
@@ -91,15 +95,21 @@ CnfNativePtr CnfNative::detect(const QByteArray &bytes, const QString &path)
         loadErrorText() = tr("The configuration is empty");
         return {};
     }
+    // Content of a known family that is broken comes back as an invalid
+    // object whose lastError says what is wrong and where; null is only for
+    // content of no known family.
     if (bytes.at(contentStart(bytes)) == '<') {
         QString error;
-        if (!checkNativeXml(bytes, error)) {
-            loadErrorText() = error;
+        bool isController = false;
+        const bool wellFormed = checkNativeXml(bytes, error, isController);
+        loadErrorText() = error;
+        if (!wellFormed && !isController)
             return {};
-        }
         auto native = CnfNativePtr::create();
-        native->m_bytes = bytes;
-        native->m_valid = true;
+        if (wellFormed)
+            native->m_bytes = bytes;
+        native->m_valid = wellFormed;
+        native->m_lastError = error;
         return native;
     }
     using Reader = CnfNativePtr (*)(const QByteArray &, const QString &);
@@ -109,10 +119,8 @@ CnfNativePtr CnfNative::detect(const QByteArray &bytes, const QString &path)
         const CnfNativePtr native = reader(bytes, path);
         if (!native)
             continue;
-        if (!native->isValid()) {
+        if (!native->isValid())
             loadErrorText() = native->lastError();
-            return {};
-        }
         return native;
     }
     loadErrorText() = tr("The content is no configuration of a known format");
@@ -187,6 +195,7 @@ bool CnfNative::isValid() const
 bool CnfNative::createController(CnfController &controller)
 {
     if (!m_valid) {
+        controller.clear();
         controller.setLastError(m_lastError);
         return false;
     }

@@ -10,8 +10,9 @@
 // loadNativeConfig tells the families apart by content, whatever the file
 // name: native .cnf XML (this class), adapter text (AdapterConfig), TIVERK II
 // JSON (TiverkIIConfig) and ZU_MOLT JSON (ZU_MOLTConfig, tell it with a
-// dynamic cast). It returns null for content of no supported family and for
-// broken content; loadError() then says why.
+// dynamic cast). It returns null for content of no supported family, and an
+// invalid object (isValid() false, lastError() with line and column) for
+// broken content of a family it knows; loadError() says why in both cases.
 class CnfNative
 {
 public:

@@ -35,37 +35,66 @@ class TestCnfNative : public QObject
 {
     Q_OBJECT
 private slots:
+    // Valid content of a family gives a valid object; broken content of a
+    // family it knows an invalid object that says what is wrong (the text a
+    // document shows); content of no family gives null. Each says why.
     void tellsContentApart_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("recognised");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QString>("error");
         CnfController controller;
         CnfTestConfig::fill(controller);
         const QByteArray element = controller.save(1);
-        QTest::newRow("native element") << element << true;
-        QTest::newRow("native document") << controller.save(-1) << true;
-        QTest::newRow("byte order mark and blanks") << QByteArray("\xEF\xBB\xBF \r\n" + element) << true;
-        QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("blanks only") << QByteArray(" \n\t ") << false;
-        QTest::newRow("garbage") << QByteArray("\x01\x02 garbage") << false;
-        QTest::newRow("truncated") << element.left(element.size() / 2) << false;
-        QTest::newRow("other xml") << QByteArray("<UniConf version=\"0.1\"/>") << false;
-        QTest::newRow("content after element") << QByteArray(element + "<Controller/>") << false;
+        const QString valid = QStringLiteral("valid");
+        const QString broken = QStringLiteral("broken");
+        const QString unknown = QStringLiteral("unknown");
+        QTest::newRow("native element") << element << valid << QString();
+        QTest::newRow("native document") << controller.save(-1) << valid << QString();
+        QTest::newRow("byte order mark and blanks") << QByteArray("\xEF\xBB\xBF \r\n" + element) << valid << QString();
+        QTest::newRow("empty") << QByteArray() << unknown << QStringLiteral("The configuration is empty");
+        QTest::newRow("blanks only") << QByteArray(" \n\t ") << unknown << QStringLiteral("The configuration is empty");
+        QTest::newRow("garbage") << QByteArray("\x01\x02 garbage") << unknown
+                                 << QStringLiteral("The content is no configuration of a known format");
+        QTest::newRow("truncated") << QByteArray("<Controller type=\"tiverk\">\n<Phases>") << broken
+                                   << QStringLiteral("Line 2, column 8: Premature end of document.");
+        QTest::newRow("other xml") << QByteArray("<UniConf version=\"0.1\"/>") << unknown
+                                   << QStringLiteral("Line 1, column 24: the root element is \"UniConf\", not \"Controller\"");
+        QTest::newRow("content after element") << QByteArray("<Controller/>\n<Controller/>") << broken
+                                               << QStringLiteral("Line 2, column 13: Extra content at end of document.");
+        QTest::newRow("broken TIVERK II") << QByteArray("{\"controller\": {\"number\": 1,\n") << broken
+                                          << QStringLiteral("Line 2, column 1:");
+        QTest::newRow("broken ZU_MOLT") << QByteArray("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"stages\": [}") << broken
+                                        << QStringLiteral("Line 1, column ");
+        QTest::newRow("broken adapter") << QByteArray("[controller]\nnumber=1\n") << broken
+                                        << QStringLiteral("Line 3: the [end] line is missing: the file is truncated");
     }
 
     void tellsContentApart()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, recognised);
+        QFETCH(QString, outcome);
+        QFETCH(QString, error);
         const CnfNativePtr native = CnfNative::loadNativeConfig(bytes);
-        QCOMPARE(bool(native), recognised);
-        if (recognised) {
+        QCOMPARE(bool(native), outcome != QLatin1String("unknown"));
+        if (outcome == QLatin1String("valid")) {
             QVERIFY(native->isValid());
             CnfController controller;
             QVERIFY2(native->createController(controller), qPrintable(native->lastError()));
             QCOMPARE(controller.property("type"), QVariant(QStringLiteral("tiverk")));
-        } else {
-            QVERIFY(!CnfNative::loadError().isEmpty());
+            return;
+        }
+        QVERIFY2(CnfNative::loadError().startsWith(error), qPrintable(CnfNative::loadError()));
+        if (outcome == QLatin1String("broken")) {
+            QVERIFY(!native->isValid());
+            QCOMPARE(native->lastError(), CnfNative::loadError());
+            CnfController controller;
+            controller.setProperty("type", QStringLiteral("tiverk"));
+            controller.setNativeData(QStringLiteral("left"), 1);
+            QVERIFY(!native->createController(controller));
+            QCOMPARE(controller.lastError(), native->lastError());
+            QVERIFY(!controller.property("type").isValid());
+            QVERIFY(controller.nativeData().keys().isEmpty());
         }
     }
 
