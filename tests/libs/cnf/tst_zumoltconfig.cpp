@@ -252,6 +252,62 @@ private slots:
         QCOMPARE(controller.getNativeData(QStringLiteral("whatever")).toMap().value(QStringLiteral("a")), QVariant(QVariantList{1}));
     }
 
+    // Steps of a stage-ring plan are told apart by their ids alone: every
+    // step gets an id of its own in the file, so each comes back with its
+    // stage and properties, also when two steps carry the same "id" or a
+    // new step's position is the id of another step.
+    void stepIdsStayApart_data()
+    {
+        QTest::addColumn<QVariantList>("ownIds"); // per step; invalid = none
+        QTest::addColumn<QVariantList>("fileIds");
+        QTest::newRow("none") << QVariantList{QVariant(), QVariant(), QVariant()} << QVariantList{1, 2, 3};
+        QTest::newRow("own ids") << QVariantList{7, 5, 6} << QVariantList{7, 5, 6};
+        QTest::newRow("position taken") << QVariantList{3, 1, QVariant()} << QVariantList{3, 1, 2};
+        QTest::newRow("same own id") << QVariantList{2, 2, QVariant()} << QVariantList{2, 1, 3};
+    }
+
+    void stepIdsStayApart()
+    {
+        QFETCH(QVariantList, ownIds);
+        QFETCH(QVariantList, fileIds);
+        CnfController controller;
+        FormatFixture::fillZuMolt(controller);
+        const CnfProgramPtr ring = controller.findProgram(QStringLiteral("4"));
+        const CnfPhaseDefPtr third = ring->appendPhase(controller.findPhase(QStringLiteral("1")), 0);
+        third->setProperty("recall", QStringLiteral("soft"));
+        QStringList recalls;
+        for (int i = 0; i < ring->phaseCount(); ++i) {
+            ring->phaseDefAt(i)->setProperty("id", ownIds.at(i));
+            recalls << ring->phaseDefAt(i)->property("recall").toString();
+        }
+
+        ZU_MOLTConfig writer;
+        const QByteArray bytes = writer.save(controller);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+        CnfJsonParser parser(CnfJsonParser::Verbatim);
+        QVERIFY(parser.parse(bytes));
+        const CnfJsonValue &algorithm = parser.root().member(QStringLiteral("plans")).at(3).member(QStringLiteral("algorithm"));
+        QVariantList written;
+        for (const CnfJsonValue &phase : algorithm.member(QStringLiteral("phases")).items())
+            written << phase.member(QStringLiteral("id")).toVariant();
+        QCOMPARE(written, fileIds);
+        QCOMPARE(algorithm.member(QStringLiteral("sequence")).toVariant(), QVariant(fileIds));
+
+        ZU_MOLTConfig reader;
+        CnfController loaded;
+        QVERIFY2(loadInto(reader, bytes, loaded), qPrintable(reader.lastError()));
+        const CnfProgramPtr back = loaded.findProgram(QStringLiteral("4"));
+        QCOMPARE(back->phaseCount(), 3);
+        QStringList stages;
+        QStringList backRecalls;
+        for (int i = 0; i < back->phaseCount(); ++i) {
+            stages << back->phaseDefAt(i)->id();
+            backRecalls << back->phaseDefAt(i)->property("recall").toString();
+        }
+        QCOMPARE(stages, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1")}));
+        QCOMPARE(backRecalls, recalls);
+    }
+
     void refusesWhatTheFileCannotHold_data()
     {
         QTest::addColumn<QString>("what");
