@@ -41,6 +41,8 @@ const char *const interstateKey = "interstate";
 const char *const propertiesKey = "controllerProperties";
 // The year of the dates of the file, which carry day and month only (leap, so 29.02 fits).
 const int calendarYear = 2000;
+// zumoltc's value of an integer that is not set; it never stands in its files.
+const int notSetTime = 2147483647;
 
 const QStringList &sgTimes()
 {
@@ -387,7 +389,7 @@ public:
                 const CnfSignalGroupPtr entering = groupRef(point, QStringLiteral("entering"));
                 const CnfJsonValue &time = point.member(QStringLiteral("time"));
                 if (clearing && entering)
-                    matrix->setReleaf(clearing, entering, time.isNumber() ? time.scalar().toDouble() : 2147483647.0);
+                    matrix->setReleaf(clearing, entering, time.isNumber() ? time.scalar().toDouble() : double(notSetTime));
             });
         });
         if (r.ok())
@@ -994,8 +996,12 @@ public:
         w.endArray();
     }
 
+    // The time of a conflict point; a point without a time (the not-set value
+    // 2147483647, as an absent "time" reads) gets no "time", as zumoltc writes it.
     static QVariant cellValue(double value)
     {
+        if (value == double(notSetTime))
+            return QVariant();
         return value == std::trunc(value) && std::fabs(value) < 2147483647.0 ? QVariant(int(value)) : QVariant(value);
     }
 

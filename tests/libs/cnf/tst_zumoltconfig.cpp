@@ -252,6 +252,33 @@ private slots:
         QCOMPARE(controller.getNativeData(QStringLiteral("whatever")).toMap().value(QStringLiteral("a")), QVariant(QVariantList{1}));
     }
 
+    // A conflict point without a time (zumoltc leaves an unset time out)
+    // is written without one again, not as a number zumoltc cannot read.
+    void conflictPointWithoutTime()
+    {
+        const QByteArray file = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+                                "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}, {\"id\": 2, \"type\": \"traffic\"}]},\n"
+                                "\"IGM\": [{\"id\": 1, \"items\": [{\"clearing\": 1, \"entering\": 2}, "
+                                "{\"clearing\": 2, \"entering\": 1, \"time\": 3}]}]}";
+        ZU_MOLTConfig reader;
+        CnfController controller;
+        QVERIFY2(loadInto(reader, file, controller), qPrintable(reader.lastError()));
+        ZU_MOLTConfig writer;
+        const QByteArray bytes = writer.save(controller);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+        CnfJsonParser parser(CnfJsonParser::Verbatim);
+        QVERIFY(parser.parse(bytes));
+        const CnfJsonValue &items = parser.root().member(QStringLiteral("IGM")).at(0).member(QStringLiteral("items"));
+        QCOMPARE(items.at(0).toVariant(),
+                 QVariant(QVariantMap{{QStringLiteral("clearing"), 1}, {QStringLiteral("entering"), 2}}));
+        QCOMPARE(items.at(1).member(QStringLiteral("time")).type(), CnfJsonValue::Integer);
+
+        ZU_MOLTConfig again;
+        CnfController loaded;
+        QVERIFY2(loadInto(again, bytes, loaded), qPrintable(again.lastError()));
+        QCOMPARE(again.save(loaded), bytes);
+    }
+
     // Steps of a stage-ring plan are told apart by their ids alone: every
     // step gets an id of its own in the file, so each comes back with its
     // stage and properties, also when two steps carry the same "id" or a
