@@ -71,6 +71,7 @@ void CnfJsonWriter::begin(const QString &name, Layout layout, char bracket, bool
     Level level;
     level.object = object;
     level.layout = layout;
+    level.name = !m_levels.isEmpty() && !m_levels.last().object ? QStringLiteral("*") : name;
     m_levels.append(level);
 }
 
@@ -93,8 +94,20 @@ void CnfJsonWriter::end(char bracket)
     if (!compact && !level.first && level.layout != Inline) {
         m_text.append('\n');
         indent(m_levels.size());
+    } else if (m_escaping == Verbatim && bracket == '}' && !compact && level.first && level.layout == Normal) {
+        // The ZU_MOLT dialect writes an empty object over three lines.
+        m_text.append("\n\n");
+        indent(m_levels.size());
     }
     m_text.append(bracket);
+}
+
+QStringList CnfJsonWriter::path() const
+{
+    QStringList names;
+    for (int i = 1; i < m_levels.size(); ++i)
+        names.append(m_levels.at(i).name);
+    return names;
 }
 
 CnfJsonWriter::Layout CnfJsonWriter::layoutFor(const QVariant &value) const
@@ -130,14 +143,19 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
     if (type == QMetaType::QVariantMap || type == QMetaType::QVariantHash) {
         const QVariantMap map = value.toMap();
         beginObject(name, layoutFor(map));
-        for (auto it = map.cbegin(); it != map.cend(); ++it)
-            writeValue(it.key(), it.value());
+        QStringList keys = map.keys();
+        if (m_shape)
+            m_shape(path(), &keys, &m_levels.last().layout);
+        for (const QString &key : keys)
+            writeValue(key, map.value(key));
         endObject();
         return;
     }
     if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
         const QVariantList list = value.toList();
         beginArray(name, layoutFor(list));
+        if (m_shape)
+            m_shape(path(), nullptr, &m_levels.last().layout);
         for (const QVariant &item : list) {
             if (item.isValid())
                 writeValue(QString(), item);

@@ -3,7 +3,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 // Streams a JSON document with a fixed human layout: one member per line, four
 // blanks per level, and two compact forms: Inline (the whole container on its
@@ -12,7 +15,9 @@
 // Standard escapes texts as JSON does. Verbatim writes texts exactly as they
 // stand, for the ZU_MOLT dialect whose reader keeps escape sequences as
 // written; a text that dialect cannot carry (an unescaped double quote, a
-// backslash that starts no valid escape) is not written and sets error().
+// backslash that starts no valid escape) is not written and sets error();
+// there an empty object of the Normal layout stands over three lines ("{",
+// an empty line, "}"), as zumoltc writes it.
 // Non-finite doubles are refused the same way. Doubles always carry a '.' or
 // an exponent so that they read back as doubles.
 class CnfJsonWriter
@@ -35,6 +40,14 @@ public:
     // A null item (inside an array) or member.
     void writeNull();
 
+    // The form of a map or list that writeValue writes: given its path
+    // (member names from the root, "*" for an item of an array), it may
+    // reorder the keys of a map (given in key order; `keys` is null for a
+    // list) and change the layout (chosen by size). Without one, members
+    // follow in key order.
+    using Shape = std::function<void(const QStringList &path, QStringList *keys, Layout *layout)>;
+    void setShape(const Shape &shape) { m_shape = shape; }
+
     QByteArray data() const { return m_text; }
     bool hasError() const { return !m_error.isEmpty(); }
     QString error() const { return m_error; }
@@ -49,6 +62,7 @@ private:
         bool first = true;
         bool object = true;
         Layout layout = Normal;
+        QString name; // member name, "*" for an array item
     };
 
     void begin(const QString &name, Layout layout, char bracket, bool object);
@@ -60,10 +74,12 @@ private:
     void indent(int levels);
     bool compactLayout() const;
     Layout layoutFor(const QVariant &value) const;
+    QStringList path() const;
 
     Escaping m_escaping;
     int m_baseIndent;
     QByteArray m_text;
     QVector<Level> m_levels;
     QString m_error;
+    Shape m_shape;
 };

@@ -97,6 +97,84 @@ QString lookup(const QVector<QPair<QString, int>> &table, int value)
     return QString();
 }
 
+// The keys in the order of `order`, then the others in key order.
+QStringList inOrder(const QStringList &keys, const QStringList &order)
+{
+    QStringList ordered;
+    for (const QString &key : order) {
+        if (keys.contains(key))
+            ordered.append(key);
+    }
+    for (const QString &key : keys) {
+        if (!order.contains(key))
+            ordered.append(key);
+    }
+    return ordered;
+}
+
+// The form of the objects that are kept in the native data as they stand,
+// as zumoltc writes them: member order (members zumoltc does not know follow
+// in key order) and layout. A path names members from the root, "*" for any
+// array item or (inputsOutputs) any module.
+void zuShape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout)
+{
+    struct Form
+    {
+        QStringList path;
+        QStringList order;
+        CnfJsonWriter::Layout layout;
+    };
+    const auto s = [](const char *text) { return QString::fromLatin1(text); };
+    const CnfJsonWriter::Layout normal = CnfJsonWriter::Normal;
+    const CnfJsonWriter::Layout inLine = CnfJsonWriter::Inline;
+    static const QVector<Form> forms = {
+        {{s("startTime")}, {s("allRed"), s("amberBlink")}, inLine},
+        {{s("LAN")},
+         {s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"), s("srvName"), s("asudPort"),
+          s("macAddres"), s("sntpIP"), s("sntpName")},
+         normal},
+        {{s("plans"), s("*"), s("algorithm"), s("detectors")}, {}, normal},
+        {{s("plans"), s("*"), s("algorithm"), s("detectors"), s("*")},
+         {s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator")}, normal},
+        {{s("controlSources")}, {}, normal},
+        {{s("controlSources"), s("*")}, {s("type"), s("id"), s("priority"), s("timeout")}, normal},
+        {{s("KMP1")}, {s("devices"), s("auto")}, normal},
+        {{s("KMP1"), s("devices")}, {}, normal},
+        {{s("KMP1"), s("devices"), s("*")}, {s("device"), s("addr"), s("type"), s("port")}, normal},
+        {{s("switches"), s("default")}, {s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent")}, normal},
+        {{s("countdownBoards")}, {s("protocol"), s("warnTime"), s("items")}, normal},
+        {{s("countdownBoards"), s("items")}, {}, normal},
+        {{s("countdownBoards"), s("items"), s("*")}, {s("id"), s("addr"), s("boards"), s("warnTime")}, inLine},
+        {{s("inputsOutputs")}, {}, normal},
+        {{s("inputsOutputs"), s("*")}, {s("type"), s("common"), s("IP"), s("port"), s("channels")}, normal},
+        {{s("inputsOutputs"), s("*"), s("channels")}, {}, normal},
+        {{s("inputsOutputs"), s("*"), s("channels"), s("*")}, {s("channel"), s("type"), s("common"), s("detector")}, normal},
+        {{s("remoteControlPanel")}, {}, normal},
+        {{s("remoteControlPanel"), s("VPU1")},
+         {s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId")}, normal},
+        {{s("remoteControlPanel"), s("VPU1"), s("stageId")}, {}, inLine},
+        {{s("recovery")}, {s("defectSwitchRate"), s("confidenceInterval"), s("errors")}, normal},
+        {{s("recovery"), s("errors")},
+         {s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"), s("parasitePower/swShort"),
+          s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"), s("curentLimit"), s("shortCurent")},
+         normal},
+        {{s("recovery"), s("errors"), s("*")}, {s("attempts"), s("interval"), s("filter")}, inLine},
+    };
+    for (const Form &form : forms) {
+        if (form.path.size() != path.size())
+            continue;
+        bool match = true;
+        for (int i = 0; i < path.size() && match; ++i)
+            match = form.path.at(i) == QLatin1String("*") || form.path.at(i) == path.at(i);
+        if (!match)
+            continue;
+        if (keys)
+            *keys = inOrder(*keys, form.order);
+        *layout = form.layout;
+        return;
+    }
+}
+
 QVariantMap without(QVariantMap map, const QStringList &keys)
 {
     for (const QString &key : keys)
@@ -774,6 +852,7 @@ public:
         , listed(controller)
         , w(CnfJsonWriter::Verbatim)
     {
+        w.setShape(zuShape);
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
         extras = native.take(QLatin1String(extrasKey)).toMap();
     }
@@ -799,10 +878,10 @@ public:
         return extras.value(kind).toMap().value(id).toMap();
     }
 
-    void writeMembers(const QVariantMap &members)
+    void writeMembers(const QVariantMap &members, const QStringList &order = QStringList())
     {
-        for (auto it = members.cbegin(); it != members.cend(); ++it)
-            w.writeValue(it.key(), it.value());
+        for (const QString &key : inOrder(members.keys(), order))
+            w.writeValue(key, members.value(key));
     }
 
     // The integer of a text id; ZU_MOLT files refer to objects by number.
@@ -1248,7 +1327,7 @@ public:
             return;
         w.beginObject(QStringLiteral("scheduler"));
         if (c.defaultDayCard() || c.defaultProgram() || c.reserveProgram()) {
-            w.beginObject(QStringLiteral("default"), CnfJsonWriter::Inline);
+            w.beginObject(QStringLiteral("default"));
             writeRef(QStringLiteral("dayPlan"), c.defaultDayCard(), tr("Day card"));
             writeRef(QStringLiteral("program"), c.defaultProgram(), tr("Program"));
             writeRef(QStringLiteral("spareProgram"), c.reserveProgram(), tr("Program"));
@@ -1266,7 +1345,7 @@ public:
                     for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
                         if (!it.key().isValid())
                             continue; // a period without a start time has no place in the day
-                        w.beginObject(QString(), CnfJsonWriter::Inline);
+                        w.beginObject();
                         w.writeValue(QStringLiteral("start"), timeText(it.key()));
                         if (it.value().end.isValid())
                             w.writeValue(QStringLiteral("stop"), timeText(it.value().end));
@@ -1376,6 +1455,9 @@ public:
         if (devices.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("switches"));
+        // As in zumoltc, an item leaves out the type that the default switch gives it.
+        const bool defaultType = rest.value(QStringLiteral("default")).toMap().value(QStringLiteral("type"))
+                                 == QLatin1String("ZU4_SW");
         if (rest.contains(QStringLiteral("default")))
             w.writeValue(QStringLiteral("default"), rest.value(QStringLiteral("default")));
         if (!devices.isEmpty()) {
@@ -1384,7 +1466,8 @@ public:
                 w.beginObject(QString(), CnfJsonWriter::Inline);
                 writeName(device->name);
                 w.writeValue(QStringLiteral("id"), device->id);
-                w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
+                if (!defaultType)
+                    w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
                 if (const CnfSignalGroupPtr group = c.findPowerDeviceSg(device))
                     w.writeValue(QStringLiteral("signalGroup"), group->id);
                 w.writeValue(QStringLiteral("addr"), device->address);
@@ -1395,7 +1478,8 @@ public:
                 // A set flag is always written, also when the default switch has it.
                 if (device->burnoutControl != 0)
                     w.writeValue(QStringLiteral("control"), true);
-                writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)));
+                writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)),
+                             {QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"), QStringLiteral("minCurrent")});
                 if (device->type != CnfPowerDevice::OutputZuMolt)
                     w.writeValue(QStringLiteral("deviceType"), device->type);
                 w.endObject();
@@ -1534,7 +1618,6 @@ QByteArray ZU_MOLTConfig::save(const CnfController &controller)
         fail(writer.error);
         return QByteArray();
     }
-    QByteArray bytes = writer.w.data();
-    bytes.append('\n');
-    return bytes;
+    // Like zumoltc's, the text ends with the root's closing brace.
+    return writer.w.data();
 }

@@ -9,7 +9,8 @@
 #include <QtTest>
 
 // Files pass both ways between plivek and zumoltc: zumoltc's own reader takes
-// what plivek writes, and a file of zumoltc goes through plivek unchanged.
+// what plivek writes, and a file of zumoltc goes through plivek unchanged,
+// byte for byte.
 class TestZuMoltConfigInterop : public QObject
 {
     Q_OBJECT
@@ -97,6 +98,8 @@ private slots:
         QVERIFY2(config.warnings().isEmpty(), qPrintable(config.warnings().join(QLatin1Char('\n'))));
         const QByteArray again = config.save(controller);
         QVERIFY2(!again.isEmpty(), qPrintable(config.lastError()));
+        // Key for key, in the same order and layout as zumoltc writes it.
+        QCOMPARE(again, written);
 
         ZUConfiguration second;
         QVERIFY2(second.fromJson(again, &error), qPrintable(error));
