@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QVariant>
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 
 #include <functional>
