@@ -70,7 +70,11 @@ void CheckBoxComboBoxDelegate::setEditorData(QWidget *editor, const QModelIndex 
         }
         texts.append(text);
     }
-    box->showPopup();
+    // The list opens with the editor. The view fills an editor on screen again
+    // whenever its cell changes, also on the commit just before it closes the
+    // editor: such a refill leaves the list as it is.
+    if (!box->isVisible())
+        box->showPopup();
     box->setCheckedItems(texts);
 }
 

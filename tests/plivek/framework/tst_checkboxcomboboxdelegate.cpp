@@ -3,7 +3,9 @@
 #include "testmain.h"
 
 #include <QAbstractItemView>
+#include <QPointer>
 #include <QStandardItemModel>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -97,6 +99,33 @@ private slots:
         const QSize large = longTexts.sizeHint(QStyleOptionViewItem(), QModelIndex());
         QVERIFY(small.isValid());
         QVERIFY(large.width() > small.width());
+    }
+
+    // Committing the editor fills it again from the changed cell, just before
+    // the view closes it: that must not open the list of a closing editor.
+    void closingTheEditorLeavesNoListOpen()
+    {
+        QTableWidget table(1, 1);
+        table.setItem(0, 0, new QTableWidgetItem(QStringLiteral("2")));
+        table.setItemDelegate(new CheckBoxComboBoxDelegate(&table, Directions, {1, 2, 3}));
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        table.setCurrentCell(0, 0);
+        table.editItem(table.item(0, 0));
+        QPointer<CheckComboBox> box = table.findChild<CheckComboBox *>();
+        QVERIFY(box);
+        QVERIFY(box->view()->isVisible());
+        box->toggleCheckState(0);
+        QTest::keyClick(box->view(), Qt::Key_Return); // closes the list only
+        QVERIFY(!box->view()->isVisible());
+
+        QTest::keyClick(box, Qt::Key_Return); // commits and closes the editor
+        QCoreApplication::processEvents();
+        QCOMPARE(table.item(0, 0)->text(), QStringLiteral("1,2"));
+        QVERIFY(box);
+        QVERIFY(!box->isVisible());
+        QVERIFY(!box->view()->isVisible());
+        QVERIFY(!QApplication::activePopupWidget());
     }
 
     void editorGeometry_data()
