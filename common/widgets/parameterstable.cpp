@@ -415,12 +415,26 @@ void ParametersTable::currentChanged(const QModelIndex &current, const QModelInd
     }
 }
 
+bool ParametersTable::editsLastColumn(QWidget *editor) const
+{
+    // The current cell may have moved on already: the view closes the editor
+    // of the cell it leaves only after the move.
+    const int last = columnCount() - 1;
+    if (currentIndex().isValid() && currentIndex().column() == last)
+        return true;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (indexWidget(model()->index(row, last)) == editor)
+            return true;
+    }
+    return false;
+}
+
 void ParametersTable::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     // The editor has committed by now. An edit left undone (Escape) in the
     // empty last column adds nothing: one empty column at the end is enough.
-    if (autoExtendColumns && !adjustingColumns && currentIndex().isValid()
-        && currentIndex().column() == columnCount() - 1 && !isColumnEmpty(columnCount() - 1)) {
+    if (autoExtendColumns && !adjustingColumns && editsLastColumn(editor)
+        && !isColumnEmpty(columnCount() - 1)) {
         adjustingColumns = true;
         appendColumn();
         adjustingColumns = false;

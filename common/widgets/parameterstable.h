@@ -95,6 +95,8 @@ private:
     // cell of the column gets the value of the first selected cell in it.
     void fillColumnFromSelection(int column);
     bool isColumnEmpty(int column) const;
+    // Whether the current cell or the editor's own cell lies in the last column.
+    bool editsLastColumn(QWidget *editor) const;
     void appendColumn();
     void removeTrailingEmptyColumns();
 #ifdef COMMON_WIDGETS_ZUMOLTC

@@ -555,6 +555,39 @@ private slots:
         QCOMPARE(table.cellData(0, 2), QVariant());
     }
 
+    // An edit in the last column left by a click on an earlier cell or by a
+    // move to another row still leaves one empty column at the end.
+    void leavingTheLastColumnWhileEditing_data()
+    {
+        QTest::addColumn<bool>("click");
+        QTest::newRow("click on an earlier cell") << true;
+        QTest::newRow("current cell moved while editing") << false;
+    }
+    void leavingTheLastColumnWhileEditing()
+    {
+        QFETCH(bool, click);
+        ParametersTable table;
+        fill(table, 2, {1, QVariant(), 2, QVariant()});
+        table.autoExtendColumns = true;
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        table.setCurrentCell(0, 1);
+        table.edit(table.model()->index(0, 1));
+        auto *editor = table.viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("5"));
+        if (click)
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, Qt::NoModifier,
+                              table.visualRect(table.model()->index(1, 0)).center());
+        else
+            table.setCurrentCell(1, 0);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(table.cellData(0, 1), QVariant(QStringLiteral("5")));
+        QCOMPARE(table.columnCount(), 3);
+        QCOMPARE(table.cellData(0, 2), QVariant());
+    }
+
     void headerFill_data()
     {
         QTest::addColumn<QList<QPoint>>("selection");
