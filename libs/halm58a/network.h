@@ -57,8 +57,12 @@ public:
 
     bool exportToDOT(const QString &path);
 
-    // Null when the network has no geographic origin.
-    GeoUtil *geoUtil() const { return m_geo.data(); }
+    // The conversion between the plane and geographic degrees: null when the
+    // network has no geographic origin. A network that is drawn gives the
+    // conversion it draws with, so callers can place its plane rectangles on
+    // the map; hasGeoOrigin() tells whether the origin is the network's own.
+    virtual GeoUtil *geoUtil() const { return m_geo.data(); }
+    bool hasGeoOrigin() const { return !m_geo.isNull(); }
     void setGeoOrigin(double lon, double lat);
 
     // Conflicts between the given signal groups, found from the paths of their

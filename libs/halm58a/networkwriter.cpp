@@ -128,7 +128,7 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
     if (!m_network.objectName().isEmpty())
         xml.writeAttribute(QStringLiteral("name"), xmlText(m_network.objectName()));
-    if (const GeoUtil *geo = m_network.geoUtil()) {
+    if (const GeoUtil *geo = m_network.hasGeoOrigin() ? m_network.Network::geoUtil() : nullptr) {
         xml.writeAttribute(QStringLiteral("lon"), degrees(geo->originLon()));
         xml.writeAttribute(QStringLiteral("lat"), degrees(geo->originLat()));
     }

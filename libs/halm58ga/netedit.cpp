@@ -632,7 +632,7 @@ Halm58a::Node *NetEdit::nodeAtOrNew(const QPoint &viewPos)
     }
     const QPointF scenePoint = m_view->mapToScene(viewPos);
     // The first node drawn fixes where the plane of the network lies.
-    if (!m_network->geoUtil())
+    if (!m_network->hasGeoOrigin())
         m_network->setGeoOrigin(scenePoint.x(), scenePoint.y());
     auto *node = new Halm58a::Node;
     node->setPos(m_network->toPlane(scenePoint));

@@ -18,7 +18,7 @@ namespace Halm58ga {
 namespace {
 
 // Where a network without a geographic origin is drawn.
-const Halm58a::GeoUtil FallbackGeo(0.0, 0.0);
+Halm58a::GeoUtil FallbackGeo(0.0, 0.0);
 
 struct LayerInfo
 {
@@ -116,14 +116,20 @@ QRectF Networkg::boundingRect() const
     return area;
 }
 
+Halm58a::GeoUtil *Networkg::geoUtil() const
+{
+    Halm58a::GeoUtil *own = Network::geoUtil();
+    return own ? own : &FallbackGeo;
+}
+
 QPointF Networkg::toScene(const QPointF &plane) const
 {
-    return (geoUtil() ? *geoUtil() : FallbackGeo).xyToGeo(plane);
+    return geoUtil()->xyToGeo(plane);
 }
 
 QPointF Networkg::toPlane(const QPointF &scene) const
 {
-    return (geoUtil() ? *geoUtil() : FallbackGeo).geoToXY(scene);
+    return geoUtil()->geoToXY(scene);
 }
 
 QPainterPath Networkg::scenePath(const Halm58a::GeoShape &shape) const
@@ -141,9 +147,8 @@ QPainterPath Networkg::scenePath(const Halm58a::GeoShape &shape) const
 
 QPointF Networkg::metresToScene(double metres) const
 {
-    const Halm58a::GeoUtil &geo = geoUtil() ? *geoUtil() : FallbackGeo;
-    const QPointF origin = geo.xyToGeo(QPointF(0, 0));
-    const QPointF corner = geo.xyToGeo(QPointF(metres, metres));
+    const QPointF origin = toScene(QPointF(0, 0));
+    const QPointF corner = toScene(QPointF(metres, metres));
     return QPointF(qAbs(corner.x() - origin.x()), qAbs(corner.y() - origin.y()));
 }
 

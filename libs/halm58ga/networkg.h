@@ -50,6 +50,10 @@ public:
     // The area of every item, in scene (geographic) coordinates; null when empty.
     QRectF boundingRect() const;
 
+    // Never null: without an origin of its own, the conversion around
+    // longitude 0, latitude 0 with which the network is drawn.
+    Halm58a::GeoUtil *geoUtil() const override;
+
     QPointF toScene(const QPointF &plane) const;
     QPointF toPlane(const QPointF &scene) const;
     QPainterPath scenePath(const Halm58a::GeoShape &shape) const;

@@ -1,5 +1,6 @@
 #include "../halm58a/fourarmjunction.h"
 #include "genericgraphicsitem.h"
+#include "geoutil.h"
 #include "layer.h"
 #include "networkg.h"
 #include "stopline.h"
@@ -195,6 +196,54 @@ private slots:
         // Setting an origin moves the drawing there.
         net->setGeoOrigin(30.0, 60.0);
         QVERIFY(net->object2item(node)->shape().boundingRect().contains(QPointF(30.0, 60.0)));
+    }
+
+    void planeRectanglesMapOntoTheDrawing_data()
+    {
+        QTest::addColumn<bool>("withOrigin");
+        QTest::newRow("own origin") << true;
+        QTest::newRow("no origin") << false;
+    }
+
+    // A caller frames the junction from its nodes' plane rectangles, converted
+    // with the network's GeoUtil when it has one: that must land on the items.
+    void planeRectanglesMapOntoTheDrawing()
+    {
+        QFETCH(bool, withOrigin);
+        QGraphicsScene scene;
+        auto *net = new Networkg(&scene);
+        if (withOrigin)
+            net->setGeoOrigin(30.0, 60.0);
+        QList<Node *> nodes;
+        for (const QPointF &pos : {QPointF(0, 0), QPointF(120, 0), QPointF(0, 80)}) {
+            auto *node = new Node;
+            node->setPos(pos);
+            net->addItem(node);
+            nodes << node;
+        }
+        QRectF framed;
+        for (const Node *node : nodes) {
+            const GeoShape shape = node->shape();
+            framed |= shape.isEmpty() ? GeoShape::unitRect(node->pos()) : shape.boundingRect();
+        }
+        QVERIFY(net->geoUtil());
+        net->geoUtil()->xyToGeo(&framed);
+        QCOMPARE(net->hasGeoOrigin(), withOrigin);
+        for (const Node *node : nodes)
+            QVERIFY(framed.contains(net->object2item(const_cast<Node *>(node))->shape().boundingRect().center()));
+        // About the size of the junction: a few metres of slack, not degrees.
+        const QPointF slack = net->metresToScene(5);
+        const QRectF drawn = net->boundingRect();
+        QVERIFY(framed.width() < drawn.width() + slack.x() && framed.height() < drawn.height() + slack.y());
+
+        // Only an origin of the network's own is written and read back.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("net.hm58a"));
+        QVERIFY2(net->save(path, true, false), qPrintable(net->errorString()));
+        Network reread;
+        QVERIFY2(reread.load(path, false), qPrintable(reread.errorString()));
+        QCOMPARE(reread.hasGeoOrigin(), withOrigin);
+        QCOMPARE(bool(reread.geoUtil()), withOrigin);
     }
 };
 
