@@ -54,6 +54,12 @@ void TileView::setZoom(double level)
     emit zoomChanged(m_zoom);
 }
 
+void TileView::centerOn(const QPointF &pos)
+{
+    if (qIsFinite(pos.x()) && qIsFinite(pos.y()))
+        applyZoom(pos);
+}
+
 void TileView::setOpacity(double opacity)
 {
     if (!qIsFinite(opacity))
@@ -184,7 +190,7 @@ void TileView::applyZoom(const QPointF &centre)
     const double scale = PixelsPerDegreeAtZero * qPow(2.0, m_zoom);
     const double latitudeFactor = 1.0 / qMax(0.01, qCos(qDegreesToRadians(centre.y())));
     setTransform(QTransform::fromScale(scale, -scale * latitudeFactor));
-    centerOn(centre);
+    QGraphicsView::centerOn(centre);
 }
 
 QPointF TileView::centreInScene() const

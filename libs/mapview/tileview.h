@@ -40,6 +40,12 @@ public:
     // The distance in degrees between grid lines at the current zoom.
     double gridStep() const;
 
+    // Centre on a scene point with metres kept square at its latitude (the
+    // plain QGraphicsView::centerOn would keep the shape of the old place).
+    using QGraphicsView::centerOn;
+    void centerOn(const QPointF &pos);
+    void centerOn(qreal x, qreal y) { centerOn(QPointF(x, y)); }
+
     void loadMapsSettings();
     void saveMapsSettings() const;
 

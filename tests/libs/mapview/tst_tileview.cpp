@@ -73,6 +73,31 @@ private slots:
         QCOMPARE(view.zoomF(), 15.0);
     }
 
+    void centringElsewhereKeepsMetresSquare_data()
+    {
+        QTest::addColumn<QPointF>("point");
+        QTest::newRow("north") << QPointF(30.3276, 60.0034);
+        QTest::newRow("south") << QPointF(-58.38, -34.6);
+        QTest::newRow("equator") << QPointF(10, 0);
+    }
+
+    // Go to point only centres the view: a junction there must not look
+    // squashed until the next zoom.
+    void centringElsewhereKeepsMetresSquare()
+    {
+        QFETCH(QPointF, point);
+        TileView view;
+        view.resize(400, 300);
+        view.setZoom(16);
+        view.centerOn(QPointF(5, 45));
+        view.centerOn(point);
+        const double expected = 1.0 / std::cos(point.y() * M_PI / 180.0);
+        QVERIFY(qAbs(-view.transform().m22() / view.transform().m11() - expected) < 1e-6 * expected);
+        QCOMPARE(view.zoomF(), 16.0);
+        const double pixel = 1.0 / view.transform().m11();
+        QVERIFY(QLineF(centre(view), point).length() < 2 * pixel);
+    }
+
     void opacityStaysInRange_data()
     {
         QTest::addColumn<double>("given");
