@@ -167,6 +167,32 @@ private slots:
         QVERIFY(selected.contains(f.junction.groups.at(1)));
     }
 
+    // The way a caller gives a controller group its first drawing: made under
+    // the granule, numbered, added, then filled with connections.
+    void groupMadeUnderTheGranuleJoinsTreeAndMap()
+    {
+        EditorFixture f;
+        QSignalSpy changed(f.net, &Network::changed);
+        auto *group = new SignalGroup(f.junction.granule);
+        group->setTlId(7);
+        f.net->addItem(group, nullptr);
+        QVERIFY(group->id() > 0);
+        QCOMPARE(group->parent(), static_cast<QObject *>(f.junction.granule));
+        QCOMPARE(f.net->findChild<SignalGroup *>(QStringLiteral("7")), group);
+        QVERIFY(f.treeItem(group));
+        QCOMPARE(f.treeItem(group)->parent(), f.treeItem(f.junction.granule));
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.last().first().toBool(), true);
+
+        Connection *ew = f.junction.connections.value(QStringLiteral("EW"));
+        group->addConnection(ew);
+        QVERIFY(ew->signalGroups().contains(group));
+        f.net->scene()->clearSelection();
+        f.edit.selectObjectInTree(group);
+        QVERIFY(f.net->object2item(ew)->isSelected());
+        QCOMPARE(f.net->item2object(f.net->object2item(ew)), static_cast<NetObject *>(ew));
+    }
+
     void propertyTableEditsTheObject()
     {
         EditorFixture f;
