@@ -118,18 +118,26 @@ QRectF Networkg::boundingRect() const
 
 Halm58a::GeoUtil *Networkg::geoUtil() const
 {
-    Halm58a::GeoUtil *own = Network::geoUtil();
-    return own ? own : &FallbackGeo;
+    if (Halm58a::GeoUtil *own = Network::geoUtil())
+        return own;
+    // With nothing drawn there is no place to convert to.
+    return m_items.isEmpty() ? nullptr : &FallbackGeo;
+}
+
+const Halm58a::GeoUtil &Networkg::drawingGeo() const
+{
+    const Halm58a::GeoUtil *own = Network::geoUtil();
+    return own ? *own : FallbackGeo;
 }
 
 QPointF Networkg::toScene(const QPointF &plane) const
 {
-    return geoUtil()->xyToGeo(plane);
+    return drawingGeo().xyToGeo(plane);
 }
 
 QPointF Networkg::toPlane(const QPointF &scene) const
 {
-    return geoUtil()->geoToXY(scene);
+    return drawingGeo().geoToXY(scene);
 }
 
 QPainterPath Networkg::scenePath(const Halm58a::GeoShape &shape) const

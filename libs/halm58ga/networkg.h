@@ -50,8 +50,10 @@ public:
     // The area of every item, in scene (geographic) coordinates; null when empty.
     QRectF boundingRect() const;
 
-    // Never null: without an origin of its own, the conversion around
-    // longitude 0, latitude 0 with which the network is drawn.
+    // The conversion the network is drawn with: without an origin of its
+    // own the one around longitude 0, latitude 0, so that plane rectangles of
+    // the objects land on their drawing; null only when that network has
+    // nothing drawn yet.
     Halm58a::GeoUtil *geoUtil() const override;
 
     QPointF toScene(const QPointF &plane) const;
@@ -70,6 +72,7 @@ private:
     void updateItems(Halm58a::NetObject *object);
     void updateAllItems();
     bool layersAlive() const;
+    const Halm58a::GeoUtil &drawingGeo() const;
 
     QPointer<QGraphicsScene> m_scene;
     QList<QPointer<Layer>> m_layers;

@@ -214,6 +214,8 @@ private slots:
         auto *net = new Networkg(&scene);
         if (withOrigin)
             net->setGeoOrigin(30.0, 60.0);
+        // An empty network without origin has nothing to place on the map.
+        QCOMPARE(bool(net->geoUtil()), withOrigin);
         QList<Node *> nodes;
         for (const QPointF &pos : {QPointF(0, 0), QPointF(120, 0), QPointF(0, 80)}) {
             auto *node = new Node;
