@@ -43,12 +43,25 @@ QString CnfSignalGroup::type2String(int type, bool translated, bool shortForm)
                       : QString::fromLatin1(text);
 }
 
+// Key names of the states in stored files.
 static const char *const stateKeys[] = {
     "off", "red", "redYellow", "green", "greenBlink", "yellow", "yellowBlink", "redBlink",
 };
+// State words of timeline cells, as the timeline delegate paints and edits them.
+static const char *const stateWords[] = {
+    "off", "red", "red_amber", "green", "green_blink", "amber", "amber_blink", "red_blink",
+};
 static const int stateCount = int(sizeof(stateKeys) / sizeof(stateKeys[0]));
+static_assert(sizeof(stateWords) == sizeof(stateKeys), "one word per state");
 
 QString CnfSignalGroup::colorState2String(int state)
+{
+    if (state < 0 || state >= stateCount)
+        return QString();
+    return QString::fromLatin1(stateWords[state]);
+}
+
+QString CnfSignalGroup::colorStateKey(int state)
 {
     if (state < 0 || state >= stateCount)
         return QString();
@@ -59,7 +72,8 @@ int CnfSignalGroup::string2ColorState(const QString &text)
 {
     const QString trimmed = text.trimmed();
     for (int state = 0; state < stateCount; ++state) {
-        if (trimmed.compare(QLatin1String(stateKeys[state]), Qt::CaseInsensitive) == 0)
+        if (trimmed.compare(QLatin1String(stateWords[state]), Qt::CaseInsensitive) == 0
+            || trimmed.compare(QLatin1String(stateKeys[state]), Qt::CaseInsensitive) == 0)
             return state;
     }
     return -1;

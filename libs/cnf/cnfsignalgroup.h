@@ -18,7 +18,8 @@ public:
     // Groups of types 1 to 4 have no yellow and no red-yellow.
     enum Type { Traffic = 0, Pedestrian = 1, Arrow = 2, Tram = 3, AlwaysOn = 4, Bicycle = 5 };
     Q_ENUM(Type)
-    // Colour states of timeline data; their key names are colorState2String.
+    // Colour states of timeline data: colorState2String gives the word of a
+    // timeline cell, colorStateKey the key name in stored files.
     enum SGState { Off = 0, Red, RedYellow, Green, GreenBlink, Yellow, YellowBlink, RedBlink };
     Q_ENUM(SGState)
 
@@ -41,9 +42,13 @@ public:
 
     // Texts of a type; `shortForm` gives the one- or two-letter abbreviation.
     static QString type2String(int type, bool translated, bool shortForm = false);
-    // Untranslated key names ("red", "greenBlink", ...); unknown -> empty.
+    // Untranslated state words of timeline cells ("red", "amber", "green",
+    // "red_amber", "green_blink", ...); unknown -> empty.
     static QString colorState2String(int state);
-    // Inverse of colorState2String (case ignored); -1 for an unknown text.
+    // Key names of the states in stored files ("red", "yellow", "redYellow",
+    // "greenBlink", ...); unknown -> empty.
+    static QString colorStateKey(int state);
+    // A state from its word or its key name (case ignored); -1 for an unknown text.
     static int string2ColorState(const QString &text);
 
     void assignDevice(const CnfPowerDevicePtr &device);   // appends once

@@ -135,7 +135,7 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
         QVariantMap points;
         const QMap<int, int> data = program.getTimelineData(group);
         for (auto it = data.cbegin(); it != data.cend(); ++it) {
-            const QString state = CnfSignalGroup::colorState2String(it.value());
+            const QString state = CnfSignalGroup::colorStateKey(it.value());
             points.insert(QString::number(it.key()), state.isEmpty() ? QVariant(it.value()) : QVariant(state));
         }
         timeline.insert(QString::number(group), points);

@@ -374,7 +374,7 @@ void Writer::program(const CnfProgram &p)
         for (auto it = steps.constBegin(); it != steps.constEnd(); ++it) {
             xml.writeStartElement(QStringLiteral("Step"));
             number("start", it.key());
-            const QString state = CnfSignalGroup::colorState2String(it.value());
+            const QString state = CnfSignalGroup::colorStateKey(it.value());
             xml.writeAttribute(QStringLiteral("state"),
                                state.isEmpty() ? QString::number(it.value()) : state);
             xml.writeEndElement();

@@ -1199,7 +1199,7 @@ public:
                     w.beginObject(QString(), CnfJsonWriter::Inline);
                     QString state = lookup(timelineStates(), it.value());
                     if (state.isEmpty())
-                        state = CnfSignalGroup::colorState2String(it.value()); // zumoltc skips it; plivek reads it back
+                        state = CnfSignalGroup::colorStateKey(it.value()); // zumoltc skips it; plivek reads it back
                     w.writeValue(QStringLiteral("state"), state);
                     w.writeValue(QStringLiteral("point"), it.key());
                     w.endObject();

@@ -366,6 +366,35 @@ private slots:
         QCOMPARE(actual, limits);
     }
 
+    void colorStateTexts_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("word"); // as timeline cells and their delegate have it
+        QTest::addColumn<QString>("key");  // as stored files have it
+        QTest::newRow("off") << int(CnfSignalGroup::Off) << "off" << "off";
+        QTest::newRow("red") << int(CnfSignalGroup::Red) << "red" << "red";
+        QTest::newRow("red-yellow") << int(CnfSignalGroup::RedYellow) << "red_amber" << "redYellow";
+        QTest::newRow("green") << int(CnfSignalGroup::Green) << "green" << "green";
+        QTest::newRow("green blink") << int(CnfSignalGroup::GreenBlink) << "green_blink" << "greenBlink";
+        QTest::newRow("yellow") << int(CnfSignalGroup::Yellow) << "amber" << "yellow";
+        QTest::newRow("yellow blink") << int(CnfSignalGroup::YellowBlink) << "amber_blink" << "yellowBlink";
+        QTest::newRow("red blink") << int(CnfSignalGroup::RedBlink) << "red_blink" << "redBlink";
+        QTest::newRow("unknown") << 99 << QString() << QString();
+    }
+
+    void colorStateTexts()
+    {
+        QFETCH(int, state);
+        QFETCH(QString, word);
+        QFETCH(QString, key);
+        QCOMPARE(CnfSignalGroup::colorState2String(state), word);
+        QCOMPARE(CnfSignalGroup::colorStateKey(state), key);
+        const int expected = word.isEmpty() ? -1 : state;
+        QCOMPARE(CnfSignalGroup::string2ColorState(word), expected);
+        QCOMPARE(CnfSignalGroup::string2ColorState(key), expected);
+        QCOMPARE(CnfSignalGroup::string2ColorState(word.toUpper()), expected);
+    }
+
     void nativeDataAccessors()
     {
         CnfController c;
