@@ -19,6 +19,9 @@ struct VNode : std::enable_shared_from_this<VNode>
     QVector<std::shared_ptr<VNode>> list;           // lists only
     std::weak_ptr<VNode> parent;
     bool isTreeRoot = false; // a controller's root: never moved into another tree
+    // Set by removeInvalidValues(true): from then on no not-set value is kept
+    // anywhere below this node (a not-set value written there removes the entry).
+    bool dropsInvalid = false;
 
     static std::shared_ptr<VNode> fromVariant(const QVariant &value);
     static std::shared_ptr<VNode> deepCopy(const std::shared_ptr<VNode> &source);
@@ -32,6 +35,7 @@ struct VNode : std::enable_shared_from_this<VNode>
     void setListChild(int index, const std::shared_ptr<VNode> &child); // pads with nulls
     bool detachFromParent();
     void removeInvalid(bool recursive);
+    bool keepsNoInvalid() const; // this node or one above it drops not-set values
     QVariant toVariant() const;
     bool equalTo(const VNode &other) const;
 };

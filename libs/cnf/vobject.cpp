@@ -325,6 +325,43 @@ void VNode::removeInvalid(bool recursive)
     }
 }
 
+bool VNode::keepsNoInvalid() const
+{
+    if (dropsInvalid)
+        return true;
+    for (NodePtr owner = parent.lock(); owner; owner = owner->parent.lock()) {
+        if (owner->dropsInvalid)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
+// A node just written: when it or a node above it was cleaned by
+// removeInvalidValues(true), it keeps no not-set value, and a not-set node
+// does not stay in its parent. Returns the map that held such a node and
+// its key, so that the writing handle can stay on that place.
+std::pair<NodePtr, QString> dropInvalidBelowCleaned(const NodePtr &node)
+{
+    if (!node->keepsNoInvalid())
+        return {};
+    if (node->kind != VObject::Null) {
+        node->removeInvalid(true);
+        return {};
+    }
+    const NodePtr owner = node->parent.lock();
+    QString key;
+    if (owner && owner->kind == VObject::Map)
+        key = owner->map.key(node);
+    node->detachFromParent();
+    if (key.isNull())
+        return {};
+    return {owner, key};
+}
+
+} // namespace
+
 // ---------------------------------------------------------------- comparisons
 
 namespace {
@@ -615,6 +652,18 @@ void VObject::placeNode(const std::shared_ptr<VNode> &source)
     m_node = node;
     m_anchor.reset();
     m_path.clear();
+    keepPlaceOfDropped(dropInvalidBelowCleaned(node));
+}
+
+void VObject::keepPlaceOfDropped(const std::pair<std::shared_ptr<VNode>, QString> &place)
+{
+    // A not-set value dropped from a map leaves the handle pending on its key,
+    // so that a later write through it puts the entry back.
+    if (!place.first)
+        return;
+    m_node.reset();
+    m_anchor = place.first;
+    m_path = {QVariant(place.second)};
 }
 
 VObject &VObject::operator=(const QVariant &value)
@@ -624,8 +673,10 @@ VObject &VObject::operator=(const QVariant &value)
     if (!m_node && !value.isValid())
         return *this; // an invalid value through a missing path creates nothing
     const NodePtr node = materialize();
-    if (node)
-        node->assign(value);
+    if (!node)
+        return *this;
+    node->assign(value);
+    keepPlaceOfDropped(dropInvalidBelowCleaned(node));
     return *this;
 }
 
@@ -890,6 +941,7 @@ VObject VObject::append(const VObject &entry)
     target->makeKind(List);
     const NodePtr node = nodeToInsert(entry.resolved(), target);
     target->appendChild(node);
+    dropInvalidBelowCleaned(node);
     result.m_node = node;
     return result;
 }
@@ -905,6 +957,7 @@ VObject VObject::append(const QVariant &value)
     target->makeKind(List);
     const NodePtr node = VNode::fromVariant(value);
     target->appendChild(node);
+    dropInvalidBelowCleaned(node);
     result.m_node = node;
     return result;
 }
@@ -957,8 +1010,11 @@ void VObject::clear()
 void VObject::removeInvalidValues(bool recursive)
 {
     const NodePtr node = resolved();
-    if (node)
-        node->removeInvalid(recursive);
+    if (!node)
+        return;
+    node->removeInvalid(recursive);
+    if (recursive)
+        node->dropsInvalid = true;
 }
 
 VObject VObject::clone() const

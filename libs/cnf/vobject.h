@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <utility>
 
 struct VNode;
 
@@ -36,8 +37,8 @@ struct VNode;
 // reach the stored entry; a node that already sits in a tree goes in as a copy.
 //
 // Assigning an invalid QVariant to an existing entry stores a not-set value
-// there (removeInvalidValues drops those); through a missing path it creates
-// nothing.
+// there (removeInvalidValues drops those, and after removeInvalidValues(true)
+// the entry is removed instead); through a missing path it creates nothing.
 class VObject
 {
 public:
@@ -117,7 +118,10 @@ public:
     bool remove();                     // takes this node out of its parent
     void clear();                      // empties a map or list; a scalar becomes null
     // Drops not-set values (null nodes) of this map or list; with `recursive`
-    // also from every map and list below.
+    // also from every map and list below, and from then on no not-set value
+    // is kept below this node: writing one there removes the entry (a handle
+    // on a removed map entry stays on its key), and maps and lists written
+    // there lose their not-set values.
     void removeInvalidValues(bool recursive);
 
     // Deep copy as a new standalone node.
@@ -136,6 +140,7 @@ private:
     std::shared_ptr<VNode> materialize() const;
     VObject child(const QVariant &step) const;
     void placeNode(const std::shared_ptr<VNode> &source);
+    void keepPlaceOfDropped(const std::pair<std::shared_ptr<VNode>, QString> &place);
     bool equalsNumber(const QVariant &number) const;
 
     // Either m_node is set (the handle is bound to a node), or m_anchor and

@@ -268,6 +268,75 @@ private slots:
         QCOMPARE(root["list"].toVariant(), QVariant(QVariantList{1, 2, 3}));
     }
 
+    // After removeInvalidValues(true) on a node no not-set value stays below
+    // it, whatever is written there later (a setting put back to "not set"
+    // removes its key).
+    void writesBelowCleanedNode_data()
+    {
+        QTest::addColumn<QString>("write");
+        QTest::addColumn<QVariant>("expected"); // the "countdownBoards" node afterwards
+        const QString protocol = QStringLiteral("protocol");
+        const QString warnTime = QStringLiteral("warnTime");
+        QTest::newRow("existing entry set to not set")
+            << "warnTime=invalid" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}});
+        QTest::newRow("missing entry set to not set")
+            << "other=invalid" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5}});
+        QTest::newRow("map with a not-set value")
+            << "items=map" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
+                                                   {QStringLiteral("items"), QVariantMap{{QStringLiteral("id"), 1}}}});
+        QTest::newRow("appended item with a not-set value")
+            << "items+=map" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
+                                                    {QStringLiteral("items"), QVariantList{QVariantMap{{QStringLiteral("id"), 1}}}}});
+        QTest::newRow("placed item with a not-set value")
+            << "items=node" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
+                                                    {QStringLiteral("items"), QVariantMap{{QStringLiteral("id"), 1}}}});
+        QTest::newRow("the cleaned node set to not set") << "self=invalid" << QVariant();
+    }
+
+    void writesBelowCleanedNode()
+    {
+        QFETCH(QString, write);
+        QFETCH(QVariant, expected);
+        CnfController controller;
+        controller.setNativeData(QStringLiteral("countdownBoards"),
+                                 QVariantMap{{QStringLiteral("protocol"), QStringLiteral("V2")},
+                                             {QStringLiteral("warnTime"), 5}, {QStringLiteral("old"), QVariant()}});
+        VObject node = controller.nativeData()["countdownBoards"];
+        node.removeInvalidValues(true);
+        node["protocol"] = QStringLiteral("V1");
+        const QVariantMap item{{QStringLiteral("id"), 1}, {QStringLiteral("addr"), QVariant()}};
+        if (write == QLatin1String("warnTime=invalid"))
+            node["warnTime"] = QVariant();
+        else if (write == QLatin1String("other=invalid"))
+            node["other"] = QVariant();
+        else if (write == QLatin1String("items=map"))
+            node["items"] = item;
+        else if (write == QLatin1String("items+=map"))
+            node["items"].append(QVariant(item));
+        else if (write == QLatin1String("items=node"))
+            node["items"] = VObject(item);
+        else
+            node = QVariant();
+        QCOMPARE(controller.getNativeData(QStringLiteral("countdownBoards")), expected);
+    }
+
+    void handleOnDroppedEntryWritesAgain()
+    {
+        CnfController controller;
+        controller.setNativeData(QStringLiteral("recovery"), QVariantMap{{QStringLiteral("rate"), 2}});
+        VObject recovery = controller.nativeData()["recovery"];
+        recovery.removeInvalidValues(true);
+        VObject rate = recovery["rate"];
+        rate = QVariant();
+        QVERIFY(!recovery.contains(QStringLiteral("rate")));
+        rate = 4; // the handle stays on its key
+        QCOMPARE(controller.nativeData()["recovery"]["rate"].toInt(), 4);
+        // Elsewhere a not-set value is still stored as such.
+        controller.setNativeData(QStringLiteral("startTime"), QVariantMap{{QStringLiteral("allRed"), 3}});
+        controller.nativeData()["startTime"]["allRed"] = QVariant();
+        QVERIFY(controller.nativeData()["startTime"].contains(QStringLiteral("allRed")));
+    }
+
     void clearAndRemoveInvalid()
     {
         VObject list(QVariantList{1, QVariant(), QVariantMap{{QStringLiteral("x"), QVariant()}}});
