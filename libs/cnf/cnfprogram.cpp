@@ -220,7 +220,7 @@ void CnfProgram::clone(const CnfProgramPtr &other)
 QString CnfProgram::typeName(int type, bool translated)
 {
     static const char *const names[] = {
-        nullptr,
+        QT_TRANSLATE_NOOP("CnfProgram", "Other algorithm"),
         QT_TRANSLATE_NOOP("CnfProgram", "Yellow flashing"),
         QT_TRANSLATE_NOOP("CnfProgram", "Dark"),
         QT_TRANSLATE_NOOP("CnfProgram", "Fixed time"),
@@ -234,7 +234,7 @@ QString CnfProgram::typeName(int type, bool translated)
         QT_TRANSLATE_NOOP("CnfProgram", "Pedestrian crossing"),
         QT_TRANSLATE_NOOP("CnfProgram", "Phase sequence"),
     };
-    if (type < 1 || type >= int(sizeof(names) / sizeof(names[0]))) {
+    if (type < 0 || type >= int(sizeof(names) / sizeof(names[0]))) {
         return translated ? QCoreApplication::translate("CnfProgram", "Unknown type %1").arg(type)
                           : QStringLiteral("Unknown type %1").arg(type);
     }

@@ -18,8 +18,9 @@ class CnfProgram : public QObject
 {
     Q_OBJECT
 public:
+    // OtherAlgorithm: a ZU_MOLT algorithm that has no type of its own here.
     enum Type {
-        YellowFlash = 1, Dark = 2, FixedTime = 3, Coordinated = 4, Tiverk = 5, MultiRing = 6,
+        OtherAlgorithm = 0, YellowFlash = 1, Dark = 2, FixedTime = 3, Coordinated = 4, Tiverk = 5, MultiRing = 6,
         Script = 7, Timeline = 8, CoordinatedTimeline = 9, Stagering = 10, Pedestrian = 11,
         Sequence = 12
     };

@@ -395,6 +395,26 @@ private slots:
         QCOMPARE(CnfSignalGroup::string2ColorState(word.toUpper()), expected);
     }
 
+    void programTypeNames_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("name");
+        // 0 is the type of ZU_MOLT plans of another algorithm, offered in the program list.
+        QTest::newRow("other algorithm") << 0 << "Other algorithm";
+        QTest::newRow("yellow flashing") << int(CnfProgram::YellowFlash) << "Yellow flashing";
+        QTest::newRow("phase sequence") << int(CnfProgram::Sequence) << "Phase sequence";
+        QTest::newRow("beyond the types") << 13 << "Unknown type 13";
+        QTest::newRow("negative") << -1 << "Unknown type -1";
+    }
+
+    void programTypeNames()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, name);
+        QCOMPARE(CnfProgram::typeName(type, true), name);
+        QCOMPARE(CnfProgram::typeName(type, false), name);
+    }
+
     void nativeDataAccessors()
     {
         CnfController c;
