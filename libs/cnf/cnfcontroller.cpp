@@ -105,6 +105,7 @@ void CnfController::clear()
     const std::shared_ptr<VNode> root = d->root;
     root->detachChildren();
     root->makeKind(VObject::Map);
+    root->dropsInvalid = false; // a cleaning of the former tree does not hold for the next one
     d.reset(new CnfControllerPrivate);
     d->root = root; // handles on the root stay valid
     d->lastError = error;

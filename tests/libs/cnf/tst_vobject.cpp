@@ -335,6 +335,12 @@ private slots:
         controller.setNativeData(QStringLiteral("startTime"), QVariantMap{{QStringLiteral("allRed"), 3}});
         controller.nativeData()["startTime"]["allRed"] = QVariant();
         QVERIFY(controller.nativeData()["startTime"].contains(QStringLiteral("allRed")));
+        // A cleaned root holds for its configuration only.
+        controller.nativeData().removeInvalidValues(true);
+        controller.clear();
+        controller.nativeData()["x"] = 1;
+        controller.nativeData()["x"] = QVariant();
+        QVERIFY(controller.nativeData().contains(QStringLiteral("x")));
     }
 
     void clearAndRemoveInvalid()
