@@ -878,7 +878,15 @@ QString VObject::toString(bool *ok) const
     const bool converted = value.isValid() && value.canConvert<QString>();
     if (ok)
         *ok = converted;
-    return converted ? value.toString() : QString();
+    if (!converted)
+        return QString();
+    if (value.userType() == QMetaType::Double) {
+        // A whole number reads as its decimal digits, never as "1e+07".
+        const double number = value.toDouble();
+        if (std::trunc(number) == number && std::fabs(number) < 9007199254740992.0)
+            return QString::number(qlonglong(number));
+    }
+    return value.toString();
 }
 
 bool VObject::operator==(const VObject &other) const

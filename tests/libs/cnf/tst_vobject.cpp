@@ -155,6 +155,43 @@ private slots:
         QVERIFY(carried == QVariant::fromValue(entry));
     }
 
+    void conversions_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("textOk");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("numberOk");
+        QTest::newRow("int") << QVariant(5) << "5" << true << 5 << true;
+        QTest::newRow("whole double") << QVariant(5.0) << "5" << true << 5 << true;
+        QTest::newRow("large whole double") << QVariant(12000000.0) << "12000000" << true << 12000000 << true;
+        QTest::newRow("negative whole double") << QVariant(-30000000.0) << "-30000000" << true << -30000000 << true;
+        QTest::newRow("fraction") << QVariant(2.5) << "2.5" << true << 3 << true;
+        QTest::newRow("long") << QVariant(qlonglong(1) << 40) << "1099511627776" << true << 0 << false;
+        QTest::newRow("number as text") << QVariant(QStringLiteral(" 12 ")) << " 12 " << true << 12 << true;
+        QTest::newRow("text") << QVariant(QStringLiteral("det")) << "det" << true << 0 << false;
+        QTest::newRow("bool") << QVariant(true) << "true" << true << 1 << true;
+        QTest::newRow("map") << QVariant(QVariantMap{{QStringLiteral("a"), 1}}) << QString() << false << 0 << false;
+        QTest::newRow("not set") << QVariant() << QString() << false << 0 << false;
+    }
+
+    void conversions()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, text);
+        QFETCH(bool, textOk);
+        QFETCH(int, number);
+        QFETCH(bool, numberOk);
+        VObject root = VObject::map();
+        root["value"] = stored;
+        bool ok = !textOk;
+        QCOMPARE(root["value"].toString(&ok), text);
+        QCOMPARE(ok, textOk);
+        ok = !numberOk;
+        QCOMPARE(root["value"].toInt(&ok), number);
+        QCOMPARE(ok, numberOk);
+    }
+
     void comparisons_data()
     {
         QTest::addColumn<QVariant>("stored");
