@@ -118,6 +118,9 @@ void CnfProgram::setTimelineData(const CnfSignalGroupPtr &group, int start, int 
 
 void CnfProgram::setTimelineData(int signalGroupId, int start, int state)
 {
+    // string2ColorState gives -1 for a text that names no state: no point.
+    if (state < 0)
+        return;
     m_timeline[signalGroupId].insert(start, state);
 }
 

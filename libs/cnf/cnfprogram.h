@@ -60,7 +60,8 @@ public:
     void setCycleOffset(int seconds);     // a negative value unsets it
     bool hasCycleOffset() const { return m_offset >= 0; }
 
-    // Timeline data: per signal group, start second -> colour state.
+    // Timeline data: per signal group, start second -> colour state (a
+    // negative state, no state, is not stored).
     QMap<int, int> getTimelineData(const CnfSignalGroupPtr &group) const;
     QMap<int, int> getTimelineData(int signalGroupId) const;
     void setTimelineData(const CnfSignalGroupPtr &group, int start, int state);

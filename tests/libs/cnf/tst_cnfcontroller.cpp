@@ -415,6 +415,20 @@ private slots:
         QCOMPARE(CnfProgram::typeName(type, false), name);
     }
 
+    void timelinePointOfNoState()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("3"));
+        const QMap<int, int> before = program->getTimelineData(controller.findSG(1));
+        program->setTimelineData(controller.findSG(1), 45, CnfSignalGroup::string2ColorState(QStringLiteral("purple")));
+        QCOMPARE(program->getTimelineData(controller.findSG(1)), before);
+        for (int mode : {-1, 1}) {
+            CnfController copy;
+            QVERIFY2(copy.load(controller.save(mode), true), qPrintable(copy.lastError()));
+        }
+    }
+
     void nativeDataAccessors()
     {
         CnfController c;
