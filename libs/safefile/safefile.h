@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Writing a whole file so that a failure never leaves a truncated file in place of the
+// user's one. Every file the project writes goes through here.
+namespace SafeFile {
+
+// Writes data to path through a temporary file that replaces the old one only when every
+// byte has been written; in a folder where no new file may be made, a file the user may
+// write is written in place. On failure returns false, leaves the old file as it was and,
+// when error is given, sets it to the system's reason (never empty).
+bool write(const QString &path, const QByteArray &data, QString *error = nullptr);
+
+} // namespace SafeFile
