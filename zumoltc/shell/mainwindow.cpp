@@ -1,40 +1,44 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
 #include "checkingerrorsdialog.h"
+#include "settingsdialog.h"
 #include "zuconfiguration.h"
 #include "zuconfigurationcheck.h"
 #include "zuenums.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QMessageBox>
-#include <QToolBar>
+#include <QSettings>
+
+namespace {
+
+const QString splitterSizesKey = QStringLiteral("splitterSizes");
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
     , m_configuration(new ZUConfiguration(this))
-    , m_actionChecking(new QAction(tr("checking"), this))
 {
-    // The name binds the configuration's signals to slots named after it.
+    // The name binds the configuration's signals to slots named after it, which
+    // setupUi connects last.
     m_configuration->setObjectName(QStringLiteral("configuration"));
-    setWindowTitle(QCoreApplication::applicationName());
-    resize(1024, 768);
-
-    m_actionChecking->setObjectName(QStringLiteral("actionchecking"));
-    m_actionChecking->setToolTip(tr("Checking for errors"));
-    QToolBar *toolBar = addToolBar(tr("File"));
-    toolBar->setObjectName(QStringLiteral("toolBar"));
-    toolBar->addAction(m_actionChecking);
-
-    // Slots named on_<object>_<signal> are bound by object name.
-    QMetaObject::connectSlotsByName(this);
+    ui->setupUi(this);
 
     // Every combo box, table and tree text of the editor shows these, in the
     // language installed at this moment.
     zu::registerDisplayTexts();
+
+    // An absent key gives an empty state, which leaves the form's sizes.
+    ui->splitter->restoreState(QSettings().value(splitterSizesKey).toByteArray());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    QSettings().setValue(splitterSizesKey, ui->splitter->saveState());
+    delete ui;
+}
 
 ZUConfiguration *MainWindow::configuration() const
 {
@@ -56,4 +60,10 @@ void MainWindow::on_actionchecking_triggered()
         return;
     }
     dialog->show();
+}
+
+void MainWindow::on_actionSettings_triggered()
+{
+    SettingsDialog dialog(this);
+    dialog.exec();
 }
