@@ -1,0 +1,229 @@
+#include "commonparameterswidget.h"
+#include "intedit.h"
+#include "testmain.h"
+#include "zuconfiguration.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+constexpr int NotSet = 2147483647;
+
+// A configuration with every common parameter set, shown on a page.
+struct Fixture
+{
+    Fixture()
+    {
+        configuration.setId(7);
+        configuration.setName(QStringLiteral("Crossing"));
+        configuration.setDescription(QStringLiteral("Main street\nat the bridge"));
+        configuration.setAmberBlink(5);
+        configuration.setAllRed(3);
+        configuration.setTimeZone(3);
+        configuration.setMaxCurrent(1200);
+        page.load(&configuration);
+        QObject::connect(&page, &CommonParametersWidget::configurationChanged, &page,
+                         [this](const char *className) {
+                             classNames << (className ? QByteArray(className) : QByteArray("null"));
+                         });
+    }
+
+    template<typename T = QLineEdit>
+    T *field(const char *name) const { return page.findChild<T *>(QLatin1String(name)); }
+    QPushButton *apply() const
+    {
+        return field<QDialogButtonBox>("buttonBox")->button(QDialogButtonBox::Apply);
+    }
+    void type(const char *name, const QString &text) const
+    {
+        QLineEdit *edit = field(name);
+        edit->setFocus();
+        edit->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Delete);
+        else
+            QTest::keyClicks(edit, text);
+    }
+    void clickApply() const { QTest::mouseClick(apply(), Qt::LeftButton); }
+
+    ZUConfiguration configuration;
+    CommonParametersWidget page;
+    QList<QByteArray> classNames;
+};
+
+} // namespace
+
+class TestCommonParametersWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void form()
+    {
+        Fixture f;
+        for (const char *name : {"number", "amberBlink", "allRed", "maxCurrent"}) {
+            auto *edit = f.field<IntEdit>(name);
+            QVERIFY2(edit, name);
+            QVERIFY(edit->isClearButtonEnabled());
+        }
+        for (const char *name : {"name", "timeZone"})
+            QVERIFY(f.field(name)->isClearButtonEnabled());
+        QVERIFY(!f.field("timeZone")->validator());
+        auto *startup = f.field<QGroupBox>("groupBox_2");
+        QCOMPARE(startup->title(), QStringLiteral("Startup period"));
+        QCOMPARE(f.field("amberBlink")->parentWidget(), startup);
+        QCOMPARE(f.field("allRed")->parentWidget(), startup);
+        auto *data = f.field<QWidget>("zu_molt_data");
+        QCOMPARE(f.field("timeZone")->parentWidget(), data);
+        QCOMPARE(f.field("maxCurrent")->parentWidget(), data);
+        QStringList labels;
+        for (const QLabel *label : f.page.findChildren<QLabel *>())
+            labels << label->text();
+        for (const char *text : {"Number:", "Name:", "Description:", "YF time, sec:", "RR time, sec:",
+                                 "Time zone:", "Maximum current, mA:"})
+            QVERIFY2(labels.contains(QLatin1String(text)), text);
+    }
+
+    void load()
+    {
+        Fixture f;
+        QCOMPARE(f.field("number")->text(), QStringLiteral("7"));
+        QCOMPARE(f.field("name")->text(), QStringLiteral("Crossing"));
+        QCOMPARE(f.field<QTextEdit>("description")->toPlainText(), QStringLiteral("Main street\nat the bridge"));
+        QCOMPARE(f.field("amberBlink")->text(), QStringLiteral("5"));
+        QCOMPARE(f.field("allRed")->text(), QStringLiteral("3"));
+        QCOMPARE(f.field("timeZone")->text(), QStringLiteral("3"));
+        QCOMPARE(f.field("maxCurrent")->text(), QStringLiteral("1200"));
+        QVERIFY(!f.apply()->isEnabled());
+
+        // A configuration with nothing set shows empty fields.
+        ZUConfiguration empty;
+        f.page.load(&empty);
+        for (const char *name : {"number", "name", "amberBlink", "allRed", "timeZone", "maxCurrent"})
+            QVERIFY2(f.field(name)->text().isEmpty(), name);
+        QVERIFY(!f.apply()->isEnabled());
+    }
+
+    // What a typed time zone is stored as.
+    void timeZone_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVariant>("written");
+
+        QTest::newRow("int to double") << QVariant(3) << QStringLiteral("3") << QStringLiteral("3.5")
+                                       << QVariant(3.5);
+        QTest::newRow("double to int") << QVariant(3.5) << QStringLiteral("3.5") << QStringLiteral("-4")
+                                       << QVariant(-4);
+        QTest::newRow("text") << QVariant(3) << QStringLiteral("3") << QStringLiteral("-3:30")
+                              << QVariant(QStringLiteral("-3:30"));
+        QTest::newRow("words stay text") << QVariant(QStringLiteral("+03:00")) << QStringLiteral("+03:00")
+                                         << QStringLiteral("inf") << QVariant(QStringLiteral("inf"));
+        QTest::newRow("emptied is not set") << QVariant(3) << QStringLiteral("3") << QString() << QVariant();
+    }
+
+    void timeZone()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(QVariant, written);
+
+        Fixture f;
+        f.configuration.setTimeZone(stored);
+        f.page.load(&f.configuration);
+        QCOMPARE(f.field("timeZone")->text(), shown);
+        f.type("timeZone", typed);
+        f.clickApply();
+        const QVariant zone = f.configuration.timeZone();
+        QCOMPARE(zone.userType(), written.userType());
+        QCOMPARE(zone, written);
+        QCOMPARE(f.configuration.maxCurrent(), 1200);
+    }
+
+    // Only the changed field is written: values changed in the model meanwhile stay.
+    void onlyChangedFieldsWritten()
+    {
+        Fixture f;
+        f.configuration.setId(8);
+        f.configuration.setName(QStringLiteral("Elsewhere"));
+        f.configuration.setAmberBlink(9);
+        f.configuration.setTimeZone(QStringLiteral("+01:00"));
+        f.field<QTextEdit>("description")->setPlainText(QStringLiteral("New text"));
+        QVERIFY(f.apply()->isEnabled());
+        f.clickApply();
+
+        QCOMPARE(f.configuration.description(), QStringLiteral("New text"));
+        QCOMPARE(f.configuration.id(), 8);
+        QCOMPARE(f.configuration.name(), QStringLiteral("Elsewhere"));
+        QCOMPARE(f.configuration.amberBlink(), 9);
+        QCOMPARE(f.configuration.allRed(), 3);
+        QCOMPARE(f.configuration.timeZone(), QVariant(QStringLiteral("+01:00")));
+        QCOMPARE(f.classNames, QList<QByteArray>{QByteArray("null")});
+        QVERIFY(!f.apply()->isEnabled());
+    }
+
+    void everyFieldWritten()
+    {
+        Fixture f;
+        f.type("number", QStringLiteral("42"));
+        f.type("name", QStringLiteral("North"));
+        f.type("amberBlink", QStringLiteral("4"));
+        f.type("allRed", QStringLiteral("2"));
+        f.type("maxCurrent", QString());
+        QCOMPARE(f.field("maxCurrent")->text(), QString());
+        f.clickApply();
+        QCOMPARE(f.configuration.id(), 42);
+        QCOMPARE(f.configuration.name(), QStringLiteral("North"));
+        QCOMPARE(f.configuration.amberBlink(), 4);
+        QCOMPARE(f.configuration.allRed(), 2);
+        QCOMPARE(f.configuration.maxCurrent(), NotSet);
+        QCOMPARE(f.field("maxCurrent")->text(), QString());
+        QCOMPARE(f.classNames.size(), 1);
+    }
+
+    // Apply needs the Apply button, a loaded configuration and a change.
+    void applyNeedsChangeAndConfiguration()
+    {
+        CommonParametersWidget page;
+        auto *box = page.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        int emitted = 0;
+        connect(&page, &CommonParametersWidget::configurationChanged, this, [&emitted] { ++emitted; });
+        page.findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("x"));
+        box->button(QDialogButtonBox::Apply)->setEnabled(true);
+        QTest::mouseClick(box->button(QDialogButtonBox::Apply), Qt::LeftButton);
+        QCOMPARE(emitted, 0);
+
+        Fixture f;
+        f.apply()->setEnabled(true);
+        f.clickApply();
+        QVERIFY(f.classNames.isEmpty());
+        // Cancel is no Apply, and restores the loaded values.
+        f.type("number", QStringLiteral("9"));
+        auto *cancel = f.field<QDialogButtonBox>("buttonBox")->button(QDialogButtonBox::Cancel);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(f.classNames.isEmpty());
+        QCOMPARE(f.field("number")->text(), QStringLiteral("7"));
+        QCOMPARE(f.configuration.id(), 7);
+    }
+
+    // Loading again after an Apply shows the stored values as the new baseline.
+    void reloadAfterApply()
+    {
+        Fixture f;
+        f.type("allRed", QStringLiteral("6"));
+        f.clickApply();
+        f.page.load(&f.configuration);
+        QCOMPARE(f.field("allRed")->text(), QStringLiteral("6"));
+        QVERIFY(!f.apply()->isEnabled());
+        QVERIFY(!f.page.property("changed").toBool());
+    }
+};
+
+PROJECT_TEST(TestCommonParametersWidget);
+#include "tst_commonparameterswidget.moc"
