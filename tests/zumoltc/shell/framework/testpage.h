@@ -4,6 +4,7 @@
 #include "intedit.h"
 #include "pageprotocol.h"
 #include "parameterstable.h"
+#include "prefixes.h"
 #include "zudetector.h"
 
 #include <QCheckBox>
@@ -34,7 +35,8 @@ class TestPage : public QWidget
 {
     Q_OBJECT
 public:
-    static QString prefix() { return QStringLiteral("Detector."); }
+    // The name that follows the id uses the detectors' prefix of the moment.
+    static QString prefix() { return Prefixes::prefix(Prefixes::Detector); }
 
     explicit TestPage(QWidget *parent = nullptr)
         : QWidget(parent)

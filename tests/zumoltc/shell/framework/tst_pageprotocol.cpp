@@ -138,6 +138,28 @@ private slots:
         QCOMPARE(page.name->text(), QStringLiteral("Detector.4"));
         QVERIFY(!page.validator->anyChanged());
     }
+
+    // A prefix the user set in the settings is the one names follow.
+    void nameFollowsPrefixInUse()
+    {
+        const QString kept = Prefixes::prefix(Prefixes::Detector);
+        Prefixes::setPrefix(Prefixes::Detector, QStringLiteral("Loop-"));
+        QObject owner;
+        ZUDetector *following = newDetector(&owner, 3, QStringLiteral("Loop-3"));
+        ZUDetector *old = newDetector(&owner, 4, QStringLiteral("Detector.4"));
+        TestPage page;
+        page.setObjects({following});
+        const bool followingManual = page.manualName->isChecked();
+        page.setObjects({old});
+        const bool oldManual = page.manualName->isChecked();
+        page.manualName->setChecked(false);
+        const QString renamed = page.name->text();
+        Prefixes::setPrefix(Prefixes::Detector, kept);
+
+        QVERIFY(!followingManual);
+        QVERIFY(oldManual);
+        QCOMPARE(renamed, QStringLiteral("Loop-4"));
+    }
 };
 
 PROJECT_TEST(TestPageProtocol);
