@@ -1,0 +1,172 @@
+#include "chart.h"
+#include "colorhboxseries.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace plotlet;
+
+class TestChartExport : public QObject
+{
+    Q_OBJECT
+private:
+    static void fill(Chart &chart, const QSize &size = QSize(300, 200))
+    {
+        chart.resize(size);
+        auto *bars = new ColorHBoxSeries;
+        bars->setShowLength(true);
+        bars->addBar(0, 30, 2, Qt::green);
+        bars->addBar(30, 33, 2, Qt::yellow);
+        bars->addBar(0, 40, 1, Qt::red);
+        chart.addSeries(bars);
+    }
+
+    // The outer width and height of an SVG file and its view box.
+    static QStringList svgSize(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QXmlStreamReader xml(&file);
+        while (xml.readNextStartElement()) {
+            if (xml.name() == QLatin1String("svg")) {
+                const QXmlStreamAttributes attributes = xml.attributes();
+                return {attributes.value(QLatin1String("width")).toString(),
+                        attributes.value(QLatin1String("height")).toString(),
+                        attributes.value(QLatin1String("viewBox")).toString()};
+            }
+        }
+        return {};
+    }
+
+private slots:
+    void pngHasTheAskedSizeAndBackground()
+    {
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart);
+        chart.setBgColor(Qt::white);
+        const QString path = dir.filePath(QStringLiteral("prog_1.png"));
+        QString error;
+        QVERIFY2(chart.saveAsImage(path, QSize(1024, 600), &error), qPrintable(error));
+
+        QImage image(path);
+        QCOMPARE(image.size(), QSize(1024, 600));
+        QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(1023, 599), QColor(Qt::white));
+        const QPoint bar = chart.mapFromChart(QPointF(5, 1), QSize(1024, 600)).toPoint();
+        QCOMPARE(image.pixelColor(bar), QColor(Qt::red));
+    }
+
+    // The screen and the pictures come from one painting: a picture of the widget's size
+    // is the widget.
+    void pictureOfTheWidgetSizeIsTheWidget()
+    {
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart, QSize(500, 260));
+        const QString path = dir.filePath(QStringLiteral("screen.png"));
+        QVERIFY(chart.saveAsImage(path, QSize()));
+        QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32),
+                 chart.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    void svgSuffixWritesSvg()
+    {
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart);
+        const QString path = dir.filePath(QStringLiteral("prog_1.SVG"));
+        QVERIFY(chart.saveAsImage(path, QSize(1024, 600)));
+        QSvgRenderer renderer(path);
+        QVERIFY(renderer.isValid());
+        QCOMPARE(svgSize(path).value(2), QStringLiteral("0 0 1024 600"));
+    }
+
+    void svgSizeInPixelsOrMillimetres_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("inMillimeters");
+        QTest::addColumn<double>("widthMm");
+        QTest::addColumn<double>("heightMm");
+        QTest::addColumn<QString>("viewBox");
+        QTest::newRow("pixels at 96 dpi") << QSize(1024, 600) << false << 1024 * 25.4 / 96
+                                          << 600 * 25.4 / 96 << "0 0 1024 600";
+        QTest::newRow("millimetres") << QSize(200, 100) << true << 200.0 << 100.0
+                                     << "0 0 756 378";
+    }
+
+    void svgSizeInPixelsOrMillimetres()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, inMillimeters);
+        QFETCH(double, widthMm);
+        QFETCH(double, heightMm);
+        QFETCH(QString, viewBox);
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart);
+        const QString path = dir.filePath(QStringLiteral("chart.svg"));
+        QVERIFY(chart.saveAsSvg(path, size, inMillimeters));
+
+        const QStringList outer = svgSize(path);
+        QCOMPARE(outer.size(), 3);
+        QVERIFY2(outer.at(0).endsWith(QLatin1String("mm")), qPrintable(outer.at(0)));
+        QVERIFY2(qAbs(outer.at(0).chopped(2).toDouble() - widthMm) < 0.001, qPrintable(outer.at(0)));
+        QVERIFY2(qAbs(outer.at(1).chopped(2).toDouble() - heightMm) < 0.001, qPrintable(outer.at(1)));
+        QCOMPARE(outer.at(2), viewBox);
+    }
+
+    void svgDefaultsToTheWidgetSize()
+    {
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart, QSize(320, 180));
+        const QString path = dir.filePath(QStringLiteral("chart.svg"));
+        QVERIFY(chart.saveAsSvg(path));
+        QCOMPARE(svgSize(path).value(2), QStringLiteral("0 0 320 180"));
+    }
+
+    void failuresReturnFalse_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("png in a missing folder") << "missing/x.png" << QSize(100, 100);
+        QTest::newRow("svg in a missing folder") << "missing/x.svg" << QSize(100, 100);
+        QTest::newRow("unknown format") << "x.nosuchformat" << QSize(100, 100);
+        QTest::newRow("empty picture") << "x.png" << QSize(0, 100);
+        QTest::newRow("empty svg") << "x.svg" << QSize(100, 0);
+    }
+
+    void failuresReturnFalse()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, size);
+        QTemporaryDir dir;
+        Chart chart;
+        fill(chart);
+        const QString path = dir.filePath(name);
+        QString error;
+        QVERIFY(!chart.saveAsImage(path, size, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void failedExportKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.png"));
+        QVERIFY(TestSupport::writeFile(path, "old"));
+        Chart chart;
+        fill(chart);
+        QVERIFY(!chart.saveAsImage(path, QSize(0, 0)));
+        QCOMPARE(TestSupport::readFile(path), QByteArray("old"));
+    }
+};
+
+PROJECT_TEST(TestChartExport);
+#include "tst_chartexport.moc"
