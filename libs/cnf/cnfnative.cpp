@@ -2,10 +2,10 @@
 
 #include "cnfcontroller.h"
 #include "cnffamilyformats.h"
+#include "safefile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 
 namespace {
@@ -149,13 +149,11 @@ bool CnfNative::save(const QString &path, const CnfController &controller, QStri
         error = formatError.isEmpty() ? tr("Nothing to write") : formatError;
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = tr("Cannot open %1 for writing: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        error = tr("Cannot write %1: %2").arg(path, file.errorString());
+    QString reason;
+    SafeFile::Failure failure;
+    if (!SafeFile::write(path, bytes, &reason, &failure)) {
+        error = (failure == SafeFile::Failure::Open ? tr("Cannot open %1 for writing: %2") : tr("Cannot write %1: %2"))
+                    .arg(path, reason);
         return false;
     }
     return true;

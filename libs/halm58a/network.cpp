@@ -7,10 +7,10 @@
 #include "netobject.h"
 #include "networkreader.h"
 #include "networkwriter.h"
+#include "safefile.h"
 
 #include <QFile>
 #include <QPointer>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -123,17 +123,17 @@ bool Network::read(QXmlStreamReader &reader, bool merge, bool wholeDocument)
 
 bool Network::save(const QString &path, bool markSaved, bool compact)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(tr("Cannot open %1 for writing: %2").arg(path, file.errorString()));
-    QXmlStreamWriter writer(&file);
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
     writer.setAutoFormatting(true);
     writer.writeStartDocument();
     if (!save(writer, false, compact))
         return false;
     writer.writeEndDocument();
-    if (writer.hasError() || !file.commit())
-        return fail(tr("Cannot write %1: %2").arg(path, file.errorString()));
+    if (writer.hasError())
+        return fail(tr("Cannot write the network"));
+    if (!writeFile(path, bytes))
+        return false;
     if (markSaved) {
         m_fileName = path;
         setChangedFlag(false);
@@ -173,12 +173,8 @@ void Network::addItem(NetObject *object, NetObject *parent)
 
 bool Network::exportToDOT(const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return fail(tr("Cannot open %1 for writing: %2").arg(path, file.errorString()));
-    file.write(DotWriter::write(*this));
-    if (!file.commit())
-        return fail(tr("Cannot write %1: %2").arg(path, file.errorString()));
+    if (!writeFile(path, DotWriter::write(*this)))
+        return false;
     m_error.clear();
     return true;
 }
@@ -264,6 +260,16 @@ bool Network::fail(const QString &error)
 {
     m_error = error;
     return false;
+}
+
+bool Network::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    SafeFile::Failure failure;
+    if (SafeFile::write(path, bytes, &reason, &failure))
+        return true;
+    return fail((failure == SafeFile::Failure::Open ? tr("Cannot open %1 for writing: %2") : tr("Cannot write %1: %2"))
+                    .arg(path, reason));
 }
 
 void Network::takeContent(Network &source, bool renumber)

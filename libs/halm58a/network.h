@@ -95,6 +95,8 @@ private:
     void objectRemoving(NetObject *object);
     void setChangedFlag(bool changed);
     bool fail(const QString &error);
+    // Writes a whole file safely; on failure the old file stays and errorString() says why.
+    bool writeFile(const QString &path, const QByteArray &bytes);
     void takeContent(Network &source, bool renumber);
     // A file must hold nothing but its network; a stream may go on after it.
     bool read(QXmlStreamReader &reader, bool merge, bool wholeDocument);

@@ -7,10 +7,15 @@
 // user's one. Every file the project writes goes through here.
 namespace SafeFile {
 
+// Where a failed write stopped: the file could not be opened for writing at all, or
+// writing or replacing it failed part way.
+enum class Failure { None, Open, Write };
+
 // Writes data to path through a temporary file that replaces the old one only when every
 // byte has been written; in a folder where no new file may be made, a file the user may
 // write is written in place. On failure returns false, leaves the old file as it was and,
-// when error is given, sets it to the system's reason (never empty).
-bool write(const QString &path, const QByteArray &data, QString *error = nullptr);
+// when error is given, sets it to the system's reason (never empty); failure, when
+// given, tells the callers that word the two cases apart which one it was.
+bool write(const QString &path, const QByteArray &data, QString *error = nullptr, Failure *failure = nullptr);
 
 } // namespace SafeFile

@@ -4,11 +4,11 @@
 #include "containerframe.h"
 #include "network.h"
 #include "node.h"
+#include "safefile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -61,15 +61,8 @@ bool ContainerFile::read(const QString &path)
 bool ContainerFile::write(const QString &path)
 {
     m_error.clear();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return fail(QCoreApplication::translate("ProjectPrivate", "Error open file: ")
-                    + file.errorString());
-    }
-
     const QByteArray controllerBlock = m_controller.save(1);
     if (controllerBlock.isEmpty()) {
-        file.cancelWriting();
         return fail(QCoreApplication::translate("ProjectPrivate", "Error saving configuration: ")
                     + m_controller.lastError());
     }
@@ -80,17 +73,19 @@ bool ContainerFile::write(const QString &path)
         buffer.open(QIODevice::WriteOnly);
         QXmlStreamWriter writer(&buffer);
         if (!m_network->save(writer, true, false)) {
-            file.cancelWriting();
-            return fail(QCoreApplication::translate("ProjectPrivate", "Error saving network: %1")
+                return fail(QCoreApplication::translate("ProjectPrivate", "Error saving network: %1")
                             .arg(m_network->errorString()));
         }
     }
 
     const QByteArray bytes = ContainerFrame::compose(controllerBlock, networkBlock, m_customData);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(QCoreApplication::translate("ProjectPrivate", "Error writing file: ") + reason);
+    QString reason;
+    SafeFile::Failure failure;
+    if (!SafeFile::write(path, bytes, &reason, &failure)) {
+        return fail((failure == SafeFile::Failure::Open
+                         ? QCoreApplication::translate("ProjectPrivate", "Error open file: ")
+                         : QCoreApplication::translate("ProjectPrivate", "Error writing file: "))
+                    + reason);
     }
     return true;
 }

@@ -397,18 +397,34 @@ QString Project::findZuMoltEditor()
 bool Project::save()
 {
     d->lastError.clear();
+    d->warnings.clear();
     const QFileInfo file(d->fileName);
     if (file.exists()) {
         // Keep the previous version: the text from the last '.' on (unless that
         // '.' starts the name) becomes ".bak".
-        QString backup = file.absoluteFilePath();
+        const QString path = file.absoluteFilePath();
+        QString backup = path;
         const int dot = backup.lastIndexOf(QLatin1Char('.'));
         const int nameStart = backup.lastIndexOf(QLatin1Char('/')) + 1;
         if (dot > nameStart)
             backup.truncate(dot);
         backup += QStringLiteral(".bak");
-        QFile::remove(backup);
-        QFile::copy(file.absoluteFilePath(), backup);
+        // A document named x.bak is its own backup name: removing the "old backup"
+        // would delete the very file being saved, so it gets no copy. A failed
+        // removal or copy touches only the backup name, so the save goes on.
+        if (backup != path) {
+            QFile old(backup);
+            if (old.exists() && !old.remove()) {
+                d->warnings << tr("The previous version was not kept: cannot remove %1: %2")
+                                   .arg(QDir::toNativeSeparators(backup), old.errorString());
+            } else {
+                QFile source(path);
+                if (!source.copy(backup)) {
+                    d->warnings << tr("The previous version was not kept: cannot copy it to %1: %2")
+                                       .arg(QDir::toNativeSeparators(backup), source.errorString());
+                }
+            }
+        }
     }
     return d->save();
 }

@@ -16,7 +16,7 @@ class Network;
 // network drawn for it (created on the map's scene by createNetwork and never
 // deleted here: the scene owns it), the file both came from and its file-type
 // index, a changed flag, the text of the last failure and the warnings of the
-// last load.
+// last load or save (a save warns when it could not keep the previous version).
 //
 // File-type index: 0 none (new or closed document), 1 universal container
 // (.xcnf), 2 native (.cnf), 3 adapter (.txt), 4 TIVERK II (.json), 5 ZU_MOLT
@@ -77,6 +77,8 @@ public:
     static QString findZuMoltEditor();
 
     // Writes the document to its own file, keeping the previous one as .bak.
+    // A backup that fails is reported in warnings() and the save goes on, as the
+    // file itself is untouched; a document named *.bak is saved without a copy.
     bool save();
     // Writes the document to the given file in its current kind. Choosing a
     // file (an empty path) and converting to another kind are not built yet.

@@ -1,4 +1,5 @@
 #include "cnfcontroller.h"
+#include "filesizelimit.h"
 #include "modalanswerer.h"
 #include "network.h"
 #include "node.h"
@@ -556,6 +557,71 @@ private slots:
         QVERIFY(TestSupport::readFile(path).contains("4343"));
         QCOMPARE(QDir(dir.filePath(QStringLiteral("v1.2"))).entryList(QDir::Files),
                  (QStringList{QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf")}));
+    }
+
+    void failedBackupIsReportedAndTheSaveGoesOn()
+    {
+        // A folder holds the backup's name: it can be neither removed nor replaced.
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), dir.filePath("plan.cnf"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.bak")));
+
+        Project project;
+        QVERIFY(project.load(path));
+        project.controller().setProperty("number", 4343);
+        project.setChanged(true);
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QVERIFY(TestSupport::readFile(path).contains("4343"));
+        QCOMPARE(project.warnings().size(), 1);
+        QVERIFY2(project.warnings().at(0).startsWith(QStringLiteral("The previous version was not kept: cannot remove ")),
+                 qPrintable(project.warnings().at(0)));
+        QVERIFY(QFileInfo(dir.filePath("plan.bak")).isDir());
+
+        // The next save that can keep its backup says nothing.
+        QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("plan.bak")));
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QVERIFY(project.warnings().isEmpty());
+        QVERIFY(TestSupport::readFile(dir.filePath("plan.bak")).contains("4343"));
+    }
+
+    void documentNamedBakIsNeverDeleted_data()
+    {
+        QTest::addColumn<bool>("writeFails");
+        QTest::newRow("save goes through") << false;
+        QTest::newRow("save fails part way") << true;
+    }
+
+    void documentNamedBakIsNeverDeleted()
+    {
+        // A document saved as plan.bak is its own backup name: the backup step must
+        // not remove it, or a failing write would leave the user with nothing.
+        QFETCH(bool, writeFails);
+
+        QTemporaryDir dir;
+        Project project;
+        QVERIFY(project.load(copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), dir.filePath("plan.cnf"))));
+        const QString path = dir.filePath("plan.bak");
+        QVERIFY2(project.saveAsConverted(path), qPrintable(project.lastError()));
+        const QByteArray before = TestSupport::readFile(path);
+        QVERIFY(!before.isEmpty());
+        project.controller().setProperty("number", 4545);
+        project.setChanged(true);
+
+        bool saved = false;
+        if (writeFails) {
+            const TestSupport::FileSizeLimit limit(256);
+            saved = project.save();
+        } else {
+            saved = project.save();
+        }
+        QCOMPARE(saved, !writeFails);
+        QCOMPARE(project.lastError().isEmpty(), !writeFails);
+        QVERIFY(project.warnings().isEmpty());
+        if (writeFails)
+            QCOMPARE(TestSupport::readFile(path), before);
+        else
+            QVERIFY(TestSupport::readFile(path).contains("4545"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plan.bak", "plan.cnf"}));
     }
 
     void networkEmptiness()
