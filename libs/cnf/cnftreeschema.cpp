@@ -22,6 +22,7 @@
 #include <QVariantMap>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -376,7 +377,11 @@ public:
         }
         program->kind = r.integer(item, QStringLiteral("kind"), 0, 0, 255);
         program->matrix = ref<CnfMatrixPtr>(item, QStringLiteral("matrix"), QStringLiteral("matrix"),
-                                            [this](const QString &id) { return c.findMatrix(id.toInt()); });
+                                            [this](const QString &id) {
+                                                bool ok = false;
+                                                const int number = id.toInt(&ok);
+                                                return ok ? c.findMatrix(number) : CnfMatrixPtr();
+                                            });
         program->defaultMatrix = r.boolean(item, QStringLiteral("defaultMatrix"), false);
         program->cycleLength = r.integer(item, QStringLiteral("cycleLength"), 0);
         program->setCycleOffset(r.integer(item, QStringLiteral("offset"), -1));
@@ -415,8 +420,11 @@ public:
                 int state = -1;
                 if (point.second.type() == CnfJsonValue::String)
                     state = CnfSignalGroup::string2ColorState(point.second.scalar().toString());
-                else if (point.second.type() == CnfJsonValue::Integer)
-                    state = point.second.scalar().toInt();
+                else if (point.second.type() == CnfJsonValue::Integer) {
+                    // A number outside the int range is no state (it must not wrap round to one).
+                    const qlonglong number = point.second.scalar().toLongLong();
+                    state = number >= 0 && number <= std::numeric_limits<int>::max() ? int(number) : -1;
+                }
                 if (!ok || state < 0) {
                     r.fail(point.second, QStringLiteral("invalid timeline point '%1'").arg(point.first));
                     return;

@@ -23,6 +23,7 @@
 #include <QVariantMap>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -249,8 +250,11 @@ public:
         if (value.isUndefined() || value.type() == CnfJsonValue::Null)
             return T();
         T found;
-        if (value.type() == CnfJsonValue::Integer)
-            found = byId(value.scalar().toLongLong());
+        // Ids are ints: a larger number refers to nothing (it must not wrap round to another id).
+        const qlonglong number = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : 0;
+        if (value.type() == CnfJsonValue::Integer && number >= std::numeric_limits<int>::min()
+            && number <= std::numeric_limits<int>::max())
+            found = byId(number);
         else if (value.type() == CnfJsonValue::String)
             found = byName(value.scalar().toString());
         if (!found)
@@ -626,11 +630,20 @@ public:
                 const CnfJsonValue &point = record.member(QStringLiteral("point"));
                 const CnfJsonValue &span = record.member(QStringLiteral("span"));
                 int at = 0;
-                if (point.type() == CnfJsonValue::Integer)
+                if (point.type() == CnfJsonValue::Integer) {
                     at = r.integerValue(point, QStringLiteral("'point'"));
-                else if (span.type() == CnfJsonValue::Integer)
-                    at = previous + r.integerValue(span, QStringLiteral("'span'"));
-                else {
+                } else if (span.type() == CnfJsonValue::Integer) {
+                    // Spans add up in 64 bits: a point beyond the int range is an error.
+                    const qint64 sum = qint64(previous) + span.scalar().toLongLong();
+                    if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max()) {
+                        r.fail(span, tr("'span' puts the record at %1, out of the range %2 to %3")
+                                         .arg(sum)
+                                         .arg(std::numeric_limits<int>::min())
+                                         .arg(std::numeric_limits<int>::max()));
+                        return;
+                    }
+                    at = int(sum);
+                } else {
                     warn(record, tr("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"));
                     continue;
                 }
@@ -651,7 +664,7 @@ public:
         // when it names any of them.
         struct Phase
         {
-            int id;
+            qlonglong id;
             CnfJsonValue value;
             CnfPhasePtr stage;
         };
@@ -663,13 +676,13 @@ public:
             const CnfPhasePtr stage = stageRef(phase, QStringLiteral("stage"));
             const CnfJsonValue &id = phase.member(QStringLiteral("id"));
             if (stage)
-                phases.append({id.type() == CnfJsonValue::Integer ? id.scalar().toInt() : -1, phase, stage});
+                phases.append({id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1, phase, stage});
         }
         QVector<Phase> ordered;
         for (const CnfJsonValue &entry : r.array(algorithm, QStringLiteral("sequence")).items()) {
             bool found = false;
             for (const Phase &phase : phases) {
-                if (entry.type() == CnfJsonValue::Integer && phase.id == entry.scalar().toInt()) {
+                if (entry.type() == CnfJsonValue::Integer && phase.id == entry.scalar().toLongLong()) {
                     ordered.append(phase);
                     found = true;
                     break;

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <limits>
+
 namespace {
 
 // Restores the configuration's loading flag however the read ends.
@@ -570,11 +572,18 @@ void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
         int previous = 0;
         forEachItem("sequence", [this, &sequence, &previous](const JsonValue &) {
             // A record sits at its point, or at a span after the previous record.
+            // Spans add up in 64 bits: a point beyond the int range is refused.
             int point = 0;
             if (reader.isInteger("point")) {
                 point = reader.current().toInt();
             } else if (reader.isInteger("span")) {
-                point = previous + reader.current().toInt();
+                const qint64 sum = qint64(previous) + reader.current().toInt();
+                if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max()) {
+                    reader.addWarning(tr("'span' attribute puts the record at %1, out of range. Record ignored").arg(sum),
+                                      reader.current());
+                    return true;
+                }
+                point = int(sum);
             } else {
                 reader.addWarning(tr("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"),
                                   JsonValue());

@@ -223,6 +223,15 @@ private slots:
                                  << QStringLiteral("Line 2, column 35: 'id' of a signal group has the value 4294967296, out of the range -2147483648 to 2147483647");
         QTest::newRow("huge double") << QByteArray(head + "\"maxCurrent\": 1e999}")
                                      << QStringLiteral("Line 2, column 15: the number 1e999 is out of range");
+        const QByteArray timeline = head + "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
+                                           "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
+                                           "[{\"group\": 1, \"sequence\": [";
+        QTest::newRow("spans past the int range")
+            << QByteArray(timeline + "{\"span\": 2147483647, \"state\": \"red\"}, {\"span\": 1, \"state\": \"green\"}]}]}}]}")
+            << QStringLiteral("Line 3, column 142: 'span' puts the record at 2147483648, out of the range -2147483648 to 2147483647");
+        QTest::newRow("spans below the int range")
+            << QByteArray(timeline + "{\"point\": -2147483648, \"state\": \"red\"}, {\"span\": -1, \"state\": \"green\"}]}]}}]}")
+            << QStringLiteral("Line 3, column 144: 'span' puts the record at -2147483649, out of the range -2147483648 to 2147483647");
         QTest::newRow("bad detectors") << QByteArray(head + "\"detectors\": 5}")
                                        << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be array or object)");
     }
@@ -236,6 +245,30 @@ private slots:
         QVERIFY(!loadInto(config, bytes, controller));
         QCOMPARE(config.lastError(), error);
         QVERIFY(controller.phases().isEmpty() && controller.programs().isEmpty());
+    }
+
+    void referencesPastTheIntRangeReferToNothing_data()
+    {
+        QTest::addColumn<QByteArray>("group");
+        QTest::newRow("2^32 + 1, group 1 once cut to 32 bits") << QByteArray("4294967297");
+        QTest::newRow("-2^32 + 1") << QByteArray("-4294967295");
+    }
+
+    void referencesPastTheIntRangeReferToNothing()
+    {
+        QFETCH(QByteArray, group);
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(loadInto(config, "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+                                  "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
+                                  "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
+                                  "[{\"group\": " + group + ", \"sequence\": [{\"point\": 0, \"state\": \"red\"}]}]}}]}",
+                          controller),
+                 qPrintable(config.lastError()));
+        QVERIFY2(config.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("'group' refers to no signal group ") + QString::fromLatin1(group)),
+                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(controller.programs().size(), 1);
+        QVERIFY(controller.programs().at(0)->getTimelineData(1).isEmpty());
     }
 
     void unknownKeysAndSoftFaultsOnlyWarn()

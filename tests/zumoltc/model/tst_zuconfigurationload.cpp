@@ -311,6 +311,18 @@ private slots:
                      "\"sequences\": [{\"group\": 1, \"sequence\": [{\"state\": \"red\"}]}, {\"group\": `5}]}}]}"
             << QStringList{QStringLiteral("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"),
                            QStringLiteral("{1}Object with id 5 not found")};
+        {
+            // The largest Integer span, 64 times, ends just below the int range; one more passes it.
+            QByteArray records;
+            for (int i = 0; i < 64; ++i)
+                records += "{\"state\": \"red\", \"span\": 33554431}, ";
+            QTest::newRow("timeline spans past the int range")
+                << head + twoGroups
+                       + "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"Timeline\", "
+                         "\"sequences\": [{\"group\": 1, \"sequence\": ["
+                       + records + "{\"state\": \"green\", \"span\": `33554431}]}]}}]}"
+                << QStringList{QStringLiteral("{1}'span' attribute puts the record at 2181038015, out of range. Record ignored")};
+        }
         QTest::newRow("data for another algorithm type")
             << head + twoGroups
                    + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
