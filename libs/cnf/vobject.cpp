@@ -525,6 +525,26 @@ std::shared_ptr<VNode> VObject::resolved() const
     return current;
 }
 
+// A write by position through a map, or by key through a list, would turn the
+// container into the other kind and drop all it holds: refused (with a warning in the
+// log) unless the container is empty or not set.
+static bool mayTakeKind(const std::shared_ptr<VNode> &node, VObject::NodeKind wanted)
+{
+    const bool filled = (node->kind == VObject::Map && !node->map.isEmpty())
+                        || (node->kind == VObject::List && !node->list.isEmpty());
+    if (!filled || node->kind == wanted)
+        return true;
+    qWarning("Native data: a write by %s into a %s that holds %d entries is refused",
+             wanted == VObject::List ? "position" : "key", node->kind == VObject::Map ? "map" : "list",
+             int(node->kind == VObject::Map ? node->map.size() : node->list.size()));
+    return false;
+}
+
+static VObject::NodeKind kindOfStep(const QVariant &step)
+{
+    return step.userType() == QMetaType::Int ? VObject::List : VObject::Map;
+}
+
 std::shared_ptr<VNode> VObject::materialize() const
 {
     if (m_node)
@@ -534,6 +554,20 @@ std::shared_ptr<VNode> VObject::materialize() const
         return {};
     if (!isPlace(m_path))
         return {};
+    // Nothing is created unless every container on the way keeps its kind.
+    NodePtr node = current;
+    for (const QVariant &step : m_path) {
+        if (!node)
+            break;
+        if (!mayTakeKind(node, kindOfStep(step)))
+            return {};
+        if (step.userType() == QMetaType::Int) {
+            const int index = step.toInt();
+            node = node->kind == List && index < node->list.size() ? node->list.at(index) : NodePtr();
+        } else {
+            node = node->kind == Map ? node->map.value(step.toString()) : NodePtr();
+        }
+    }
     for (const QVariant &step : m_path) {
         if (step.userType() == QMetaType::Int) {
             const int index = step.toInt();
@@ -639,6 +673,8 @@ void VObject::placeNode(const std::shared_ptr<VNode> &source)
             return;
         step = m_path.last();
     }
+    if (!mayTakeKind(container, kindOfStep(step)))
+        return;
     const NodePtr node = nodeToInsert(source, container);
     if (step.userType() == QMetaType::Int) {
         if (step.toInt() < 0)
@@ -944,7 +980,7 @@ VObject VObject::append(const VObject &entry)
 {
     const NodePtr target = materialize();
     VObject result;
-    if (!target)
+    if (!target || !mayTakeKind(target, List))
         return result;
     target->makeKind(List);
     const NodePtr node = nodeToInsert(entry.resolved(), target);
@@ -960,7 +996,7 @@ VObject VObject::append(const QVariant &value)
         return append(value.value<VObject>());
     const NodePtr target = materialize();
     VObject result;
-    if (!target)
+    if (!target || !mayTakeKind(target, List))
         return result;
     target->makeKind(List);
     const NodePtr node = VNode::fromVariant(value);

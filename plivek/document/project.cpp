@@ -130,7 +130,10 @@ bool ProjectPrivate::loadNative()
 {
     const CnfNativePtr native = CnfNative::loadNativeConfig(fileName);
     if (!native) {
+        // The library says why (an empty or cut file, content of no known family).
         lastError = Project::tr("Unsupported version of configuration");
+        if (!CnfNative::loadError().isEmpty())
+            lastError += QStringLiteral(": ") + CnfNative::loadError();
     } else if (!native->isValid()) {
         lastError = orUnknown(native->lastError());
     } else {
@@ -164,9 +167,16 @@ void ProjectPrivate::loadAdapter()
 
 bool ProjectPrivate::loadJson()
 {
-    // Both JSON families share the suffix: the content decides.
+    // Both JSON families share the suffix: the content decides, and a broken file
+    // is reported by the reader of the family its content belongs to.
     ZU_MOLTConfig zuMolt;
     if (!zuMolt.load(fileName)) {
+        QFile file(fileName);
+        if (file.open(QIODevice::ReadOnly) && ZU_MOLTConfig::recognizes(file.readAll())) {
+            type = 5;
+            lastError = Project::tr("Error reading of ZU_MOLT configuration: ") + zuMolt.lastError();
+            return false;
+        }
         TiverkIIConfig tiverkII;
         if (!tiverkII.load(fileName) || !tiverkII.createController(controller))
             lastError = Project::tr("Error reading of TIVERKII configuration: ") + tiverkII.lastError();
@@ -254,7 +264,7 @@ void Project::setChanged(bool changed)
 void Project::createNetwork(QGraphicsScene *scene)
 {
     if (!d->network)
-        d->network = new Halm58ga::Networkg(scene);
+        d->network = new Halm58ga::Networkg(scene, scene ? nullptr : &d->networkOwner);
 }
 
 bool Project::loadNetwork(const QString &path)

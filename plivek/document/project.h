@@ -13,8 +13,9 @@ class Network;
 }
 
 // The open document of plivek: one controller configuration (owned), the road
-// network drawn for it (created on the map's scene by createNetwork and never
-// deleted here: the scene owns it), the file both came from and its file-type
+// network drawn for it (created on the map's scene by createNetwork and owned by
+// that scene: network() is null once the scene is gone; a network made without a
+// scene is owned here), the file both came from and its file-type
 // index, a changed flag, the text of the last failure and the warnings of the
 // last load or save (a save warns when it could not keep the previous version).
 //
@@ -46,7 +47,8 @@ public:
     bool isChanged() const;
     void setChanged(bool changed);
 
-    // Creates the network on the scene once; later calls do nothing.
+    // Creates the network on the scene once (a null scene: a network drawn
+    // nowhere, owned by the document); later calls do nothing.
     void createNetwork(QGraphicsScene *scene);
     // Replaces the network by a .hm58a file; false when there is no network.
     bool loadNetwork(const QString &path);

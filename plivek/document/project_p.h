@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QMap>
+#include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 class QWidget;
@@ -36,7 +38,10 @@ public:
     // the configuration is edited here.
     bool handOverToEditor(const QString &editor);
 
-    Halm58a::Network *network = nullptr;
+    // Owned by the scene it is drawn on (null once the scene is gone), or by
+    // networkOwner when it was made without a scene.
+    QPointer<Halm58a::Network> network;
+    QObject networkOwner;
     CnfController controller;
     QString lastError;
     QStringList warnings;

@@ -42,6 +42,59 @@ private slots:
         QCOMPARE(channels[0]["channel"].toInt(), 3);
     }
 
+    void kindChangeOfFilledContainerIsRefused_data()
+    {
+        QTest::addColumn<QString>("container"); // "map" or "list", holding one entry
+        QTest::addColumn<QString>("write");     // what is written into it
+        QTest::newRow("position into a map") << "map" << "at 0";
+        QTest::newRow("position below, through a map") << "map" << "at 0, key";
+        QTest::newRow("append to a map") << "map" << "append";
+        QTest::newRow("node placed by position into a map") << "map" << "node at 0";
+        QTest::newRow("key into a list") << "list" << "key";
+        QTest::newRow("node placed by key into a list") << "list" << "node at key";
+    }
+
+    void kindChangeOfFilledContainerIsRefused()
+    {
+        QFETCH(QString, container);
+        QFETCH(QString, write);
+
+        CnfController controller;
+        VObject root = controller.nativeData();
+        const QVariant before = container == QLatin1String("map") ? QVariant(QVariantMap{{QStringLiteral("a"), 1}})
+                                                                  : QVariant(QVariantList{1});
+        root["groups"] = before;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Native data: a write by .* is refused$")));
+        if (write == QLatin1String("at 0"))
+            root["groups"][0] = 9;
+        else if (write == QLatin1String("at 0, key"))
+            root["groups"][0]["x"] = 9;
+        else if (write == QLatin1String("append"))
+            QVERIFY(root["groups"].append(9).isNull());
+        else if (write == QLatin1String("node at 0"))
+            root["groups"][0] = VObject(QVariant(9));
+        else if (write == QLatin1String("key"))
+            root["groups"]["x"] = 9;
+        else
+            root["groups"]["x"] = VObject(QVariant(9));
+        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), before);
+    }
+
+    void emptyContainerTakesAnotherKind()
+    {
+        CnfController controller;
+        VObject root = controller.nativeData();
+        root["groups"] = QVariantMap();
+        root["groups"][0] = 9;
+        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), QVariant(QVariantList{9}));
+        root["items"] = QVariantList();
+        root["items"]["x"] = 1;
+        QCOMPARE(controller.getNativeData(QStringLiteral("items")), QVariant(QVariantMap{{QStringLiteral("x"), 1}}));
+        // A whole new value replaces the old one of any kind, as before.
+        root["groups"] = QVariantMap{{QStringLiteral("y"), 2}};
+        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), QVariant(QVariantMap{{QStringLiteral("y"), 2}}));
+    }
+
     void handlesFollowNodesAcrossRemovals()
     {
         VObject list = VObject::list();

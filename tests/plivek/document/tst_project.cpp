@@ -234,7 +234,15 @@ private slots:
         QTest::newRow("native rejected by its loader")
             << "rejected.cnf" << "Error reading of configuration: Line 2, column ";
         QTest::newRow("adapter") << "garbage.txt" << "Error reading of adapter configuration: ";
+        QTest::newRow("empty native") << "empty.cnf"
+                                      << "Error reading of configuration: Unsupported version of configuration: "
+                                         "The configuration is empty";
+        QTest::newRow("native cut before its controller")
+            << "cut.cnf" << "Error reading of configuration: Unsupported version of configuration: Line ";
         QTest::newRow("json") << "garbage.json" << "Error reading of TIVERKII configuration: ";
+        QTest::newRow("json of the ZU_MOLT family")
+            << "zumolt-version2.json"
+            << "Error reading of ZU_MOLT configuration: Line 1, column 19: unsupported configVersion 2 (1 expected)";
         QTest::newRow("container") << "garbage.xcnf" << "File has invalid format";
         QTest::newRow("container with broken controller")
             << "badcontroller.xcnf" << "Error loading controller data: ";
@@ -622,6 +630,34 @@ private slots:
         else
             QVERIFY(TestSupport::readFile(path).contains("4545"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plan.bak", "plan.cnf"}));
+    }
+
+    void networkOfAGoneSceneIsGone()
+    {
+        Project project;
+        auto *scene = new QGraphicsScene;
+        project.createNetwork(scene);
+        QVERIFY(project.network());
+        delete scene;
+        QVERIFY(!project.network());
+        QVERIFY(project.isNetworkEmpty());
+        QVERIFY(!project.loadNetwork(TestSupport::dataPath("network/four_arm.hm58a")));
+        QVERIFY(project.maybeSave());
+    }
+
+    void networkWithoutSceneBelongsToTheDocument()
+    {
+        QPointer<Halm58a::Network> network;
+        {
+            Project project;
+            project.createNetwork(nullptr);
+            network = project.network();
+            QVERIFY(network);
+            QVERIFY2(project.loadNetwork(TestSupport::dataPath("network/four_arm.hm58a")),
+                     qPrintable(network->errorString()));
+            QVERIFY(!project.isNetworkEmpty());
+        }
+        QVERIFY(!network);
     }
 
     void networkEmptiness()
