@@ -1,0 +1,170 @@
+#include "programdiagram.h"
+
+#include "axis.h"
+#include "chart.h"
+#include "colorhboxseries.h"
+#include "rectangleseries.h"
+
+#include "cnfcontroller.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "cnfsignalgroup.h"
+#include "cnftransition.h"
+
+#include <QCoreApplication>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ProgramDlg", text);
+}
+
+// One row's bars laid end to end from a position on.
+class RowPen
+{
+public:
+    RowPen(plotlet::ColorHBoxSeries &bars, double row, double pos)
+        : m_bars(bars), m_row(row), m_pos(pos)
+    {
+    }
+    double pos() const { return m_pos; }
+    template <typename... Fill>
+    void draw(double length, const Fill &...fill)
+    {
+        m_bars.addBar(m_pos, m_pos + length, m_row, fill...);
+        m_pos += length;
+    }
+
+private:
+    plotlet::ColorHBoxSeries &m_bars;
+    double m_row;
+    double m_pos;
+};
+
+} // namespace
+
+ProgramDiagram::ProgramDiagram(TransitionSource transitions)
+    : m_transitions(std::move(transitions))
+{
+    if (!m_transitions)
+        m_transitions = [](const CnfPhaseDef &def) { return def.createTransition(); };
+}
+
+void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
+                          const CnfController *controller, bool supported) const
+{
+    chart->removeAllSeries();
+    chart->yAxis()->resetCustomLabels();
+    if (!program)
+        return;
+    chart->setError(QString());
+    if (!supported) {
+        chart->setError(tr("not supported"));
+        return;
+    }
+
+    auto bars = std::make_unique<plotlet::ColorHBoxSeries>();
+    bars->setShowLength(true);
+    auto rects = std::make_unique<plotlet::RectangleSeries>();
+
+    QList<CnfSignalGroupPtr> groups = program->signalGroups();
+    groups.removeAll(CnfSignalGroupPtr());
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    const int n = groups.size();
+    for (int i = 0; i < n; ++i) {
+        chart->yAxis()->setCustomLabel(
+            n - i, QString::number(groups.at(i)->id) + QLatin1Char('(')
+                       + CnfSignalGroup::type2String(groups.at(i)->type, true, true)
+                       + QLatin1Char(')'));
+    }
+
+    const int cycle = program->cycle(true);
+    const int offset = program->cycleOffset(0);
+    const int variant = program->interstateVariant;
+    const CnfMatrixPtr matrix = controller ? controller->safetyMatrix() : CnfMatrixPtr();
+    const QPixmap greenBlink(QStringLiteral(":/images/gb.png"));
+    const bool singleStep = program->phaseCount() == 1;
+    int stepStart = 0;
+    for (int k = 0; k < program->phaseCount(); ++k) {
+        const CnfPhaseDefPtr def = program->phaseDefAt(k);
+        const int interstate = def->phaseInterstate();
+        int s = stepStart + interstate - offset;
+        stepStart += def->fullLength();
+        if (s < 0)
+            s += cycle;
+        const int l = def->length();
+        rects->addRect({QRectF(s, 0, l, n + 1), Qt::black, Qt::lightGray, 0.6,
+                        tr("Phase %1\n%2 sec").arg(def->id(), QString::number(l))});
+
+        // A single step follows itself: nothing changes between its cycles.
+        const CnfPhaseDefPtr before = singleStep ? def : def->previous();
+        const CnfTransitionPtr transition =
+            singleStep ? CnfTransitionPtr::create() : m_transitions(*def);
+        if (!transition || !before) {
+            chart->setError(tr("Wrong phase transition %1 -> %2")
+                                .arg(before ? before->id() : QString(), def->id()));
+            return;
+        }
+        double t = s - interstate;
+        if (t < 0)
+            t += cycle;
+        const double e = t + interstate;
+
+        const CnfPhasePtr phase = def->phase();
+        const CnfPhasePtr previousPhase = before->phase();
+        for (int gi = 0; gi < n; ++gi) {
+            const CnfSignalGroupPtr &g = groups.at(gi);
+            const double row = n - gi;
+            const bool green = phase && phase->contains(g->id);
+            const QColor color = green ? Qt::green : Qt::red;
+            bars->addBar(s, s + l, row, color);
+            const bool wasGreen = previousPhase && previousPhase->contains(g->id);
+            RowPen pen(*bars, row, t);
+            if (wasGreen == green) {
+                pen.draw(e - t, color);
+            } else if (green) {
+                const int d = transition->greenStart.value(g->id, 0);
+                const int redYellow = std::min(d, g->redYellow(variant));
+                if (d != redYellow)
+                    pen.draw(d - redYellow, QColor(Qt::red));
+                if (redYellow != 0)
+                    pen.draw(redYellow, QColor(Qt::red), QColor(Qt::yellow));
+            } else {
+                const int greenEnd = transition->greenEnd.value(g->id, 0);
+                if (matrix) {
+                    for (int hi = gi + 1; hi < n; ++hi) {
+                        const CnfSignalGroupPtr &h = groups.at(hi);
+                        if (!(phase && phase->contains(h->id)) || std::isnan(matrix->releaf(h, g)))
+                            continue;
+                        const int greenStart = transition->greenStart.value(h->id, 0);
+                        if (greenEnd - greenStart >= 0) {
+                            rects->addRect({QRectF(t + greenStart, row, greenEnd - greenStart,
+                                                   -(hi - gi)),
+                                            Qt::black, Qt::red, 0.5, QString()});
+                        }
+                    }
+                }
+                const int blink = std::min(greenEnd, g->greenBlink(variant));
+                if (greenEnd - blink != 0)
+                    pen.draw(greenEnd - blink, QColor(Qt::green));
+                if (blink != 0)
+                    pen.draw(blink, greenBlink);
+                if (g->yellow(variant) != 0)
+                    pen.draw(g->yellow(variant), QColor(Qt::yellow));
+            }
+            if (pen.pos() < e)
+                pen.draw(e - pen.pos(), color);
+        }
+    }
+    chart->addSeries(bars.release());
+    chart->addSeries(rects.release());
+}
