@@ -545,9 +545,8 @@ void DialogItemValidator::cancelChanges()
         const WidgetState *state = stateOf(widget);
         // Without a snapshot there is nothing to go back to: writing the invalid
         // snapshot would empty the field.
-        if (!state || !state->snapshot.isValid())
-            continue;
-        restore(widget, WidgetState(*state));
+        if (state && state->snapshot.isValid())
+            restore(widget, WidgetState(*state));
         if (WidgetState *after = stateOf(widget))
             after->changed = false;
     }

@@ -501,6 +501,20 @@ private slots:
         QVERIFY(!box->button(QDialogButtonBox::Cancel)->isEnabled());
     }
 
+    // A widget never snapshotted has no baseline: Cancel leaves what it shows.
+    void cancelWithoutSnapshotKeepsValue()
+    {
+        TestPage page;
+        page.name->setText(QStringLiteral("typed"));
+        page.spinBox->setValue(4);
+        page.validator->setChanged(page.name);
+        QVERIFY(page.buttonBox->button(QDialogButtonBox::Cancel)->isEnabled());
+        QTest::mouseClick(page.buttonBox->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        QCOMPARE(page.name->text(), QStringLiteral("typed"));
+        QCOMPARE(page.spinBox->value(), 4);
+        QVERIFY(!page.property("changed").toBool());
+    }
+
     // setChanged marks what signals do not report; a removed widget no longer counts.
     void setChangedAndRemoveWidget()
     {
