@@ -1,0 +1,217 @@
+#include "cnfcontroller.h"
+#include "cnfnative.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "parameterstable.h"
+#include "programdlg.h"
+#include "programtiverk2dlg.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QImage>
+#include <QLineEdit>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+using TableSetup = std::function<void(ParametersTable *)>;
+Q_DECLARE_METATYPE(TableSetup)
+
+namespace {
+
+bool loadExample(CnfController &controller, const QString &name)
+{
+    const CnfNativePtr native = CnfNative::loadNativeConfig(TestSupport::examplesPath(name));
+    return native && native->createController(controller);
+}
+
+QVariantList row(std::initializer_list<QVariant> values)
+{
+    return QVariantList(values);
+}
+
+} // namespace
+
+class TestProgramDlg : public QObject
+{
+    Q_OBJECT
+private slots:
+    void tiverkTableData_data()
+    {
+        QTest::addColumn<TableSetup>("setup");
+        QTest::addColumn<QVariantList>("expected");
+
+        QTest::newRow("fewer than two columns") << TableSetup([](ParametersTable *table) {
+            table->setRowCount(2);
+            table->setColumnCount(1);
+            table->setCellData(0, 0, 5, true);
+        }) << QVariantList();
+
+        // Column 1 is hidden: the header names the visible ones, the column
+        // without a header item by its number among the visible columns.
+        QTest::newRow("headers and a hidden column") << TableSetup([](ParametersTable *table) {
+            table->setRowCount(2);
+            table->setColumnCount(3);
+            table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("  Phase ")));
+            table->setColumnHidden(1, true);
+            table->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Min")));
+            table->setCellData(0, 0, 7, true);
+            table->setCellData(0, 1, 99, true);
+            table->setCellData(0, 2, QStringLiteral("12"), true);
+        }) << QVariantList{row({QStringLiteral("Phase"), QStringLiteral("2")}),
+                           row({QStringLiteral("Min"), 7, 12}), row({QVariant(), QVariant()})};
+
+        QTest::newRow("empty and non-number cells") << TableSetup([](ParametersTable *table) {
+            table->setRowCount(1);
+            table->setColumnCount(4);
+            table->setCellData(0, 0, QStringLiteral("no"), true);
+            table->setCellData(0, 1, QVariant(), true);
+            table->setCellData(0, 2, QString(), true);
+            table->setCellData(0, 3, QVariantList{1, 2}, true);
+        }) << QVariantList{row({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                QStringLiteral("4")}),
+                           row({0, QVariant(), QVariant(), QVariantList{1, 2}})};
+
+        QTest::newRow("nested tables") << TableSetup([](ParametersTable *table) {
+            table->setRowCount(1);
+            table->setColumnCount(3);
+            auto *nested = new ParametersTable;
+            nested->setRowCount(1);
+            nested->setColumnCount(2);
+            nested->setCellData(0, 0, 3, true);
+            nested->setCellData(0, 1, 4, true);
+            table->setCellWidget(0, 0, nested);
+            auto *narrow = new ParametersTable;
+            narrow->setRowCount(1);
+            narrow->setColumnCount(1);
+            table->setCellWidget(0, 1, narrow);
+            table->setCellData(0, 2, 8, true);
+        }) << QVariantList{row({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}),
+                           row({QVariantList{row({QStringLiteral("1"), QStringLiteral("2")}), row({3, 4})},
+                                QVariantList(), 8})};
+    }
+
+    void tiverkTableData()
+    {
+        QFETCH(TableSetup, setup);
+        QFETCH(QVariantList, expected);
+        CnfController controller;
+        ProgramDlg dialog(nullptr, CnfProgramPtr(), &controller, false);
+        auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
+        QVERIFY(table);
+        // Removing the rows removes their header items too.
+        table->setRowCount(0);
+        table->setColumnCount(0);
+        setup(table);
+        QCOMPARE(dialog.tiverkTableData(), expected);
+    }
+
+    void tableOfStepsFromProgram()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        ProgramDlg dialog(nullptr, controller.findProgram(QStringLiteral("2")), &controller, false);
+        const QVariantList data = dialog.tiverkTableData();
+        QCOMPARE(data.size(), 3);
+        QCOMPARE(data.value(1).toList(), (QVariantList{QStringLiteral("Phase"), 1, 2, 3}));
+        QCOMPARE(data.value(2).toList(), (QVariantList{QStringLiteral("Duration"), 50, 12, 25}));
+    }
+
+    void diagramPicture_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("png") << "tiverk318_intersection.cnf" << "prog_1.png" << true;
+        QTest::newRow("svg") << "tiverk318_intersection.cnf" << "prog_1.svg" << true;
+        QTest::newRow("TIVERK II png") << "tiverkii_intersection.json" << "prog_1.png" << true;
+        QTest::newRow("adapter has no diagram") << "adapter_crossing.txt" << "prog_1.png" << false;
+    }
+
+    void diagramPicture()
+    {
+        QFETCH(QString, example);
+        QFETCH(QString, name);
+        QFETCH(bool, written);
+        CnfController controller;
+        QVERIFY(loadExample(controller, example));
+        QVERIFY(!controller.programs().isEmpty());
+        ProgramDlg dialog(nullptr, controller.programs().first(), &controller, false);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QCOMPARE(dialog.saveDiagramImage(path, QSize(1024, 600)), written);
+        QCOMPARE(QFile::exists(path), written);
+        if (!written)
+            return;
+        if (name.endsWith(QLatin1String(".svg"))) {
+            QSvgRenderer renderer(path);
+            QVERIFY(renderer.isValid());
+            QCOMPARE(renderer.defaultSize(), QSize(1024, 600));
+            QVERIFY(TestSupport::readFile(path).contains("<svg"));
+        } else {
+            const QImage image(path, "PNG");
+            QCOMPARE(image.size(), QSize(1024, 600));
+            // Something besides the white background was drawn.
+            QCOMPARE(image.pixelColor(0, 0), QColor(Qt::white));
+            QVERIFY(image.pixelColor(512, 40) != QColor(Qt::white));
+        }
+    }
+
+    // The dialogs edit a copy: the given program stays as it was, the edited one
+    // comes from program() after OK.
+    void editsACopy()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("2"));
+        ProgramDlg dialog(nullptr, stored, &controller, false);
+        auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
+        table->item(1, 0)->setData(Qt::EditRole, 40);
+        dialog.findChild<QLineEdit *>(QStringLiteral("progName"))->setText(QStringLiteral("Peak"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(stored->phaseDefAt(0)->length(), 50);
+        QCOMPARE(stored->name, QStringLiteral("Morning peak"));
+        QVERIFY(dialog.program() != stored);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+        QCOMPARE(dialog.program()->name, QStringLiteral("Peak"));
+    }
+
+    void newProgramTakesFirstFreeNumber()
+    {
+        CnfController controller;
+        for (const char *id : {"1", "2", "4"}) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QLatin1String(id);
+            QVERIFY(controller.addProgram(program));
+        }
+        QCOMPARE(ProgramDlg(nullptr, CnfProgramPtr(), &controller, true).program()->id, QStringLiteral("3"));
+        QCOMPARE(ProgramTiverk2Dlg(nullptr, CnfProgramPtr(), &controller, nullptr, true).program()->id,
+                 QStringLiteral("3"));
+    }
+
+    void tiverk2EditsACopy()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverkii_intersection.json")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        QVERIFY(stored);
+        const int fullLength = stored->phaseDefAt(1)->fullLength();
+        ProgramTiverk2Dlg dialog(nullptr, stored, &controller, nullptr, true);
+        auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("stageTable"));
+        QVERIFY(table);
+        QCOMPARE(table->columnCount(), stored->phaseCount());
+        table->item(1, 1)->setData(Qt::EditRole, fullLength + 5);
+        dialog.reject();
+        QCOMPARE(stored->phaseDefAt(1)->fullLength(), fullLength);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->fullLength(), fullLength);
+        dialog.accept();
+        QCOMPARE(stored->phaseDefAt(1)->fullLength(), fullLength);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->fullLength(), fullLength + 5);
+    }
+};
+
+PROJECT_TEST(TestProgramDlg);
+#include "tst_programdlg.moc"
