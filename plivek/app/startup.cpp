@@ -1,14 +1,16 @@
 #include "startup.h"
 
+#include "batchmodes.h"
 #include "commandlineoptions.h"
 #include "mainwindow.h"
-#include "reporterror.h"
+#include "reportwriter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QTextStream>
 #include <QTranslator>
 
 namespace Startup {
@@ -65,16 +67,25 @@ void setEmulatorPluginPath(const QString &applicationDir)
 
 int runBatchMode(const CommandLineOptions &options)
 {
-    // The batch modes come later; until then each says so in its own way of
-    // reporting (only --edit-prog reports through message boxes).
-    const CommandLineOptions::Mode mode = options.mode();
-    static const char *const names[] = {"--alg-list", "--edit-prog", "--get-prog-list",
-                                        "--batch-report", "--create-report"};
-    const bool quiet = mode != CommandLineOptions::EditProgram;
-    reportError(QCoreApplication::translate("main", "plivek"),
-                QCoreApplication::translate("main", "The mode %1 is not available yet")
-                    .arg(QLatin1String(names[mode])),
-                quiet);
+    switch (options.mode()) {
+    case CommandLineOptions::AlgorithmList: {
+        // The statistics go to standard output as UTF-8, whatever the locale.
+        QTextStream out(stdout);
+        out.setCodec("UTF-8");
+        return BatchModes::algorithmList(QDir::current(), out);
+    }
+    case CommandLineOptions::EditProgram:
+        return BatchModes::editProgram(options.editProg, options.controllerConfig, options.objectId,
+                                       options.progId);
+    case CommandLineOptions::ProgramList:
+        return BatchModes::programList(options.progListFile, options.controllerConfig, options.objectId);
+    case CommandLineOptions::BatchReport:
+        return ReportWriter::batchReportMode(options.configDir, options.reportDir);
+    case CommandLineOptions::CreateReport:
+        return ReportWriter::createReportMode(options.controllerConfig, options.reportDir);
+    case CommandLineOptions::Window:
+        break;
+    }
     return 1;
 }
 

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QMessageBox>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -121,19 +120,6 @@ private slots:
         Startup::setEmulatorPluginPath(app.path());
         QCOMPARE(QSettings().value(key).toString(), app.filePath(QStringLiteral("plugins/QTlc")));
         QSettings().remove(key);
-    }
-
-    void batchModeNotAvailableYet()
-    {
-        // The quiet batch modes write their error to the log and end with 1.
-        QProcess program;
-        program.start(TestSupport::programPath(QStringLiteral("plivek")),
-                      {QStringLiteral("--get-prog-list"), QStringLiteral("list.txt")});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 1);
-        QVERIFY2(program.readAllStandardError().contains("--get-prog-list is not available yet"),
-                 "the mode reports itself as not available");
     }
 };
 

@@ -1,0 +1,109 @@
+#include "loadcontrollerconfig.h"
+
+#include "cnfcontroller.h"
+#include "cnfnative.h"
+#include "project.h"
+#include "reporterror.h"
+#include "zu_moltconfig.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+const QString &errorTitle()
+{
+    static const QString title = tr("Error");
+    return title;
+}
+
+const QString &noValidData()
+{
+    static const QString text = tr("Configuration not contains valid data");
+    return text;
+}
+
+// Reads the file as a storage service leaves it; false after reporting why.
+bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reportError(tr("Error open file"), file.errorString(), quiet);
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    file.close();
+    if (content.isEmpty()) {
+        reportError(errorTitle(), noValidData(), quiet);
+        return false;
+    }
+    const QByteArray errorTag("<Error>");
+    if (content.startsWith(errorTag)) {
+        const int end = content.indexOf("</Error>");
+        if (end > 0)
+            reportError(errorTitle(),
+                        QString::fromUtf8(content.mid(errorTag.size(), end - errorTag.size())), quiet);
+        else
+            reportError(errorTitle(), noValidData(), quiet);
+        return false;
+    }
+    const CnfNativePtr native = CnfNative::loadNativeConfig(content);
+    if (!native) {
+        reportError(tr("Error processing data"), tr("Storage service returned an data of unknown format"),
+                    quiet);
+        return false;
+    }
+    if (!native->createController(controller)) {
+        reportError(tr("Error processing data"), controller.lastError(), quiet);
+        return false;
+    }
+    return true;
+}
+
+// Loads the chosen document into the project. A ZU_MOLT configuration is read
+// directly: the document would hand it to the zumoltc editor and end the program.
+bool loadChosenDocument(Project &project, const QString &path)
+{
+    const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+    if (!native || !native.dynamicCast<ZU_MOLTConfig>())
+        return project.load(path);
+    if (native->isValid() && native->createController(project.controller()))
+        return true;
+    reportError(tr("Error loading document"), native->lastError(), false);
+    return false;
+}
+
+} // namespace
+
+bool loadControllerConfig(CnfController &controller, const QString &path, int objectId, bool quiet)
+{
+    if (!path.isEmpty() && loadFromFile(controller, path, quiet))
+        return true;
+    if (quiet)
+        return false;
+
+    Project project;
+    const QString chosen = project.openFileDialog();
+    if (chosen.isEmpty())
+        return false;
+    if (!loadChosenDocument(project, chosen)) {
+        if (!project.lastError().isEmpty())
+            reportError(tr("Error loading document"), project.lastError(), false);
+        return false;
+    }
+    CnfController &loaded = project.controller();
+    if (loaded.property("number") != QVariant(objectId)) {
+        reportError(QString(), tr("You must specify the configuration of the controller %1").arg(objectId),
+                    false);
+        return false;
+    }
+    if (controller.load(loaded.save(-1), true))
+        return true;
+    reportError(tr("Error loading document"), controller.lastError(), false);
+    return false;
+}

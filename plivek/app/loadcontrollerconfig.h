@@ -1,0 +1,17 @@
+#pragma once
+
+class CnfController;
+class QString;
+
+// Fills an empty controller from the configuration file at `path`, as a storage
+// service leaves it: the configuration itself, or the element "<Error>" holding
+// the reason and closed by "</Error>". Every problem is reported through
+// reportError (a critical log line when `quiet`, a message box otherwise).
+//
+// Not quiet, after a failure or with an empty path, the user chooses a document
+// instead; it is taken only when its property "number" equals `objectId`. A
+// ZU_MOLT document is read here, never handed to the zumoltc editor, because the
+// caller needs the configuration itself.
+//
+// True when the controller holds a configuration.
+bool loadControllerConfig(CnfController &controller, const QString &path, int objectId, bool quiet);

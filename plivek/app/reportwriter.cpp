@@ -1,0 +1,161 @@
+#include "reportwriter.h"
+
+#include "batchmodes.h"
+#include "cnfcontroller.h"
+#include "cnfdaycard.h"
+#include "cnfprogram.h"
+#include "cnfweekcard.h"
+#include "loadcontrollerconfig.h"
+#include "programdlg.h"
+#include "safefile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSize>
+
+namespace {
+
+const QSize pictureSize(1024, 600);
+
+// The day card's number as week cards give it: its id as a decimal number, 0
+// when the id is no number.
+int dayCardNumber(const CnfDayCardPtr &card)
+{
+    return card->id.toInt();
+}
+
+QJsonObject programsObject(CnfController &controller, const QDir &folder)
+{
+    const QString family = controller.property("type").toString() == QLatin1String("adapter")
+                               ? QStringLiteral("adapter")
+                               : controller.property("version").toString();
+    QJsonObject programs;
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (program->type < CnfProgram::FixedTime)
+            continue;
+        // The dialog is never shown: it only lends its table and its diagram.
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        QJsonObject entry;
+        entry.insert(QStringLiteral("type"), BatchModes::programTypeName(*program, family));
+        entry.insert(QStringLiteral("data"), QJsonArray::fromVariantList(dialog.tiverkTableData()));
+        programs.insert(program->id, entry);
+        const QString base = QStringLiteral("prog_") + ReportWriter::safeFileName(program->id);
+        dialog.saveDiagramImage(folder.filePath(base + QStringLiteral(".png")), pictureSize);
+        dialog.saveDiagramImage(folder.filePath(base + QStringLiteral(".svg")), pictureSize);
+    }
+    return programs;
+}
+
+QJsonObject dayCardsObject(const CnfController &controller)
+{
+    QJsonObject cards;
+    for (const CnfDayCardPtr &card : controller.dayCards()) {
+        QJsonObject items;
+        for (auto record = card->records.cbegin(); record != card->records.cend(); ++record) {
+            QJsonObject item;
+            if (record->program)
+                item.insert(QStringLiteral("prog"), record->program->id);
+            if (record->reserve)
+                item.insert(QStringLiteral("reserve_prog"), record->reserve->id);
+            items.insert(record.key().toString(QStringLiteral("hh:mm:ss")), item);
+        }
+        cards.insert(card->id, items);
+    }
+    return cards;
+}
+
+// Monday first: the day card number of each day; a day without its own card
+// takes the card of the nearest earlier day that has one (the week taken as a
+// cycle), -1 when the week card names none at all. With several week cards the
+// last one is described.
+QJsonObject weekCardObject(const CnfController &controller)
+{
+    QJsonObject week;
+    for (const CnfWeekCardPtr &card : controller.weekCards()) {
+        QJsonArray days;
+        for (int day = 1; day <= 7; ++day) {
+            int number = -1;
+            for (int back = 0; back < 7; ++back) {
+                const int earlier = (day - 1 - back + 7) % 7 + 1;
+                const CnfDayCardPtr dayCard = card->days.value(earlier);
+                if (dayCard) {
+                    number = dayCardNumber(dayCard);
+                    break;
+                }
+            }
+            days.append(number);
+        }
+        week.insert(QStringLiteral("id"), card->id);
+        week.insert(QStringLiteral("daycards"), days);
+    }
+    return week;
+}
+
+} // namespace
+
+namespace ReportWriter {
+
+QString safeFileName(const QString &name)
+{
+    QString safe = name;
+    safe.replace(QLatin1String(".."), QLatin1String("_"));
+    safe.replace(QLatin1Char('/'), QLatin1Char('_'));
+    safe.replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return safe;
+}
+
+bool createReport(CnfController &controller, const QString &folder)
+{
+    const QDir dir(folder);
+    const QString reportPath = dir.filePath(QStringLiteral("report.json"));
+    QJsonObject report;
+    report.insert(QStringLiteral("programs"), programsObject(controller, dir));
+    report.insert(QStringLiteral("daycards"), dayCardsObject(controller));
+    report.insert(QStringLiteral("weekcards"), weekCardObject(controller));
+    QString error;
+    if (!SafeFile::write(reportPath, QJsonDocument(report).toJson(QJsonDocument::Indented), &error)) {
+        qWarning("Open file error:%s", error.toLocal8Bit().constData());
+        return false;
+    }
+    return true;
+}
+
+int createReportMode(const QString &configPath, const QString &reportFolder)
+{
+    const QString folder = reportFolder.isEmpty() ? QFileInfo(configPath).absolutePath() : reportFolder;
+    CnfController controller;
+    if (!loadControllerConfig(controller, configPath, 0, true))
+        return 1;
+    return createReport(controller, folder) ? 0 : 1;
+}
+
+int batchReportMode(const QString &configFolder, const QString &reportFolder)
+{
+    const QDir configs(configFolder);
+    const QDir reports(reportFolder.isEmpty() ? configFolder : reportFolder);
+    const QStringList files = configs.entryList({QStringLiteral("*.cnf"), QStringLiteral("*.json")},
+                                                QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : files) {
+        qDebug("Parsing %s", qUtf8Printable(name));
+        CnfController controller;
+        if (!loadControllerConfig(controller, configs.absoluteFilePath(name), 0, true))
+            continue;
+        QString subfolder = controller.property("number").toString();
+        if (subfolder.isEmpty())
+            subfolder = QFileInfo(name).baseName();
+        subfolder = safeFileName(subfolder);
+        const QFileInfo target(reports, subfolder);
+        if (!target.isDir() && !reports.mkdir(subfolder)) {
+            qWarning("Create subdirectory error");
+            continue;
+        }
+        createReport(controller, target.absoluteFilePath());
+    }
+    return 0;
+}
+
+} // namespace ReportWriter

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+class CnfController;
+
+// The report of a controller configuration for an outside report generator: a
+// folder holding "report.json" (programs of type 3 and above with their
+// parameter tables, day cards, the week card) and a PNG and an SVG diagram of
+// each reported program. Problems are logged, never shown.
+namespace ReportWriter {
+
+// Writes the report into the existing folder; the pictures first, "report.json"
+// last. False when "report.json" could not be written ("Open file error:" and the
+// reason in the warning log).
+bool createReport(CnfController &controller, const QString &folder);
+
+// --create-report: the report of one configuration into `reportFolder` (empty:
+// the folder of the configuration). 1 when the configuration does not load or
+// the report cannot be written.
+int createReportMode(const QString &configPath, const QString &reportFolder);
+
+// --batch-report: for every *.cnf and *.json file of `configFolder` a report in
+// a subfolder of `reportFolder` (empty: the configuration folder) named after
+// the controller's "number", or after the file name without its suffixes. Files
+// that fail are skipped; always 0.
+int batchReportMode(const QString &configFolder, const QString &reportFolder);
+
+// A text from a configuration made fit to be one file or folder name: "/", "\"
+// and ".." become "_", so the name never leads out of its folder.
+QString safeFileName(const QString &name);
+
+} // namespace ReportWriter
