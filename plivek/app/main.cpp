@@ -10,8 +10,19 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    QByteArrayList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QByteArray(argv[i]);
+    const CommandLineOptions options = CommandLineOptions::parse(arguments);
+    // The quiet modes show no window, so they need no display either: a script
+    // may run them where there is none.
+    const CommandLineOptions::Mode mode = options.mode();
+    if (mode != CommandLineOptions::Window && mode != CommandLineOptions::EditProgram
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
     Startup::setApplicationIdentity();
     installCrashHandler();
 
@@ -24,11 +35,7 @@ int main(int argc, char *argv[])
     Halm58ga::Networkg::loadTranslations(translationDir);
     TileView::loadTranslations(translationDir);
 
-    QByteArrayList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QByteArray(argv[i]);
-    const CommandLineOptions options = CommandLineOptions::parse(arguments);
-    if (options.mode() != CommandLineOptions::Window)
+    if (mode != CommandLineOptions::Window)
         return Startup::runBatchMode(options);
     return Startup::runMainWindow(options);
 }

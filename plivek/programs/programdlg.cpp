@@ -224,13 +224,17 @@ void ProgramDlg::paintDiagram(QPainter &painter, const QSize &size) const
         painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, tr("The program has no steps"));
         return;
     }
-    // The steps on the top row, one row per signal group below them.
+    // The steps on the top row (room for two lines of text), one row per signal
+    // group below them.
     const int rows = groups.size() + 1;
-    const double rowHeight = std::min(40.0, double(area.height()) / rows);
+    const double phaseHeight = std::min(40.0, area.height() / 2.0);
+    const double rowHeight =
+        groups.isEmpty() ? 0.0 : std::min(40.0, (area.height() - phaseHeight) / groups.size());
     const double perSecond = double(area.width()) / cycle;
+    auto rowTop = [&](int row) { return area.top() + (row == 0 ? 0.0 : phaseHeight + (row - 1) * rowHeight); };
     auto barRect = [&](int from, int length, int row) {
-        return QRectF(area.left() + from * perSecond, area.top() + row * rowHeight + 2,
-                      length * perSecond, rowHeight - 4);
+        return QRectF(area.left() + from * perSecond, rowTop(row) + 2, length * perSecond,
+                      (row == 0 ? phaseHeight : rowHeight) - 4);
     };
     int start = 0;
     for (const CnfPhaseDefPtr &step : m_program->phases()) {
@@ -247,11 +251,11 @@ void ProgramDlg::paintDiagram(QPainter &painter, const QSize &size) const
         start += length;
     }
     for (int row = 1; row < rows; ++row) {
-        painter.drawText(QRectF(0, area.top() + row * rowHeight, area.left() - 6, rowHeight),
+        painter.drawText(QRectF(0, rowTop(row), area.left() - 6, rowHeight),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(groups.at(row - 1)->id));
     }
     // Time axis in whole seconds, about ten marks over the cycle.
-    const int axisY = int(area.top() + rows * rowHeight) + 4;
+    const int axisY = int(rowTop(rows)) + 4;
     painter.drawLine(area.left(), axisY, area.right(), axisY);
     const int step = std::max(1, (cycle + 9) / 10);
     for (int second = 0; second <= cycle; second += step) {

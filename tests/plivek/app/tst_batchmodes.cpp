@@ -1,0 +1,453 @@
+#include "batchmodes.h"
+#include "cnfcontroller.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "loadcontrollerconfig.h"
+#include "messagecapture.h"
+#include "modalanswerer.h"
+#include "parameterstable.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs a quiet mode of plivek as a script would, untranslated and without a
+// display; a mode that showed a window would never end and fail on the time-out.
+Run runPlivek(const QStringList &arguments, const QString &workingFolder = QString())
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    process.setProcessEnvironment(environment);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
+    process.start(TestSupport::programPath(QStringLiteral("plivek")), arguments);
+    Run run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QString batchData(const QString &relative)
+{
+    return TestSupport::dataPath(QStringLiteral("batch/") + relative);
+}
+
+// Copies fixture files into the folder; false when one is missing.
+bool copyInto(const QString &folder, const QStringList &sources)
+{
+    for (const QString &source : sources) {
+        if (!QFile::copy(source, QDir(folder).filePath(QFileInfo(source).fileName())))
+            return false;
+    }
+    return true;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// Runs --edit-prog on a program file holding `content` and presses OK in the
+// program dialog; gives the program written back, read for the configuration
+// (loaded into `controller`), and the class of the dialog that was shown. Null
+// when the mode failed.
+CnfProgramPtr editAndAccept(CnfController &controller, const QString &config, int objectId, int programNumber,
+                            const QByteArray &content, QString *dialogClass)
+{
+    QTemporaryDir dir;
+    const QString programFile = dir.filePath(QStringLiteral("program.xml"));
+    if (!TestSupport::writeFile(programFile, content))
+        return {};
+    ModalAnswerer answerer;
+    answerer.pressButton(QDialogButtonBox::Ok);
+    const int exitCode = BatchModes::editProgram(programFile, config, objectId, programNumber);
+    *dialogClass = answerer.seenClassName();
+    if (exitCode != 0 || !loadControllerConfig(controller, config, 0, true))
+        return {};
+    return controller.loadDynamicProgram(TestSupport::readFile(programFile));
+}
+
+} // namespace
+
+class TestBatchModes : public QObject
+{
+    Q_OBJECT
+private slots:
+    // --- the modes as an outside caller runs them ---
+
+    void algorithmList()
+    {
+        const Run run = runPlivek({QStringLiteral("--alg-list")}, batchData(QStringLiteral("alglist")));
+        QCOMPARE(run.exitCode, 0);
+        // The file that does not load and the storage error answer (upper-case
+        // suffix) give their name only; totals count files, not programs.
+        QCOMPARE(QString::fromUtf8(run.out),
+                 QStringLiteral("Файл;Номер;Тип ДК;Типы алгоритмов;\n"
+                                "a.cnf;7;tiverk;Fixed time,Local fixed time\n"
+                                "b.json;12;tiverkii;Fixed time\n"
+                                "broken.cnf\n"
+                                "c.JSON\n"
+                                "Всего:\n"
+                                "Fixed time;2\n"
+                                "Local fixed time;1\n"));
+        QVERIFY2(run.err.contains("Access denied"), run.err.constData());
+    }
+
+    void programList_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("list"); // "-" = no file
+        QTest::newRow("programs") << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))
+                                  << 0 << QByteArray("1\n2\n3\n");
+        QTest::newRow("no programs") << batchData(QStringLiteral("empty.cnf")) << 0 << QByteArray("");
+        QTest::newRow("storage error") << batchData(QStringLiteral("alglist/c.JSON")) << 1 << QByteArray("-");
+        QTest::newRow("missing file") << batchData(QStringLiteral("none.cnf")) << 1 << QByteArray("-");
+    }
+
+    void programList()
+    {
+        QFETCH(QString, config);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, list);
+        QTemporaryDir dir;
+        const QString listFile = dir.filePath(QStringLiteral("list.txt"));
+        const Run run = runPlivek({QStringLiteral("--get-prog-list"), listFile,
+                                   QStringLiteral("--controller-config"), config});
+        QCOMPARE(run.exitCode, exitCode);
+        if (list == "-") {
+            QVERIFY(!QFile::exists(listFile));
+            return;
+        }
+        QVERIFY(QFile::exists(listFile));
+        QCOMPARE(TestSupport::readFile(listFile), list);
+    }
+
+    void programListThatCannotBeWritten()
+    {
+        const Run run = runPlivek({QStringLiteral("--get-prog-list"), batchData(QStringLiteral("none/list.txt")),
+                                   QStringLiteral("--controller-config"),
+                                   TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(!QFile::exists(batchData(QStringLiteral("none"))));
+    }
+
+    void createReport()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("config")));
+        const QString folder = dir.filePath(QStringLiteral("config"));
+        QVERIFY(copyInto(folder, {batchData(QStringLiteral("report/report.cnf"))}));
+        // Without --report-dir the report lands beside the configuration.
+        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+                                   QDir(folder).filePath(QStringLiteral("report.cnf"))});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(QDir(folder).filePath(QStringLiteral("report.json")))),
+                 QString::fromUtf8(TestSupport::readFile(batchData(QStringLiteral("report/expected-report.json")))));
+        // Program 2 flashes yellow: no pictures. The id "../x" names pictures
+        // inside the report folder, nothing lands beside it.
+        QCOMPARE(entries(folder), (QStringList{QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
+                                               QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
+                                               QStringLiteral("report.cnf"), QStringLiteral("report.json")}));
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("config")});
+        QCOMPARE(QImage(QDir(folder).filePath(QStringLiteral("prog_1.png"))).size(), QSize(1024, 600));
+        QVERIFY(TestSupport::readFile(QDir(folder).filePath(QStringLiteral("prog___x.svg")))
+                    .contains("width=\"1024\" height=\"600\""));
+    }
+
+    void createReportFails_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QString>("reportFolder");
+        QTest::newRow("configuration does not load") << batchData(QStringLiteral("alglist/broken.cnf"))
+                                                     << QStringLiteral("reports");
+        QTest::newRow("report folder is a file") << batchData(QStringLiteral("report/report.cnf"))
+                                                 << QStringLiteral("file");
+    }
+
+    void createReportFails()
+    {
+        QFETCH(QString, config);
+        QFETCH(QString, reportFolder);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("reports")));
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("file")), "keep"));
+        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"), config,
+                                   QStringLiteral("--report-dir"), dir.filePath(reportFolder)});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(entries(dir.filePath(QStringLiteral("reports"))).isEmpty());
+        QCOMPARE(TestSupport::readFile(dir.filePath(QStringLiteral("file"))), QByteArray("keep"));
+    }
+
+    void batchReport()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("configs")));
+        const QString folder = dir.filePath(QStringLiteral("configs"));
+        const QString fixtures = batchData(QStringLiteral("reports"));
+        for (const QString &name : entries(fixtures))
+            QVERIFY(QFile::copy(QDir(fixtures).filePath(name), QDir(folder).filePath(name)));
+        // Without --report-dir the subfolders are made in the configuration folder.
+        const Run run = runPlivek({QStringLiteral("--batch-report"), QStringLiteral("--config-dir"), folder});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains("Parsing n.cnf"), run.err.constData());
+        // Subfolders by number, by the file name without suffix when the number
+        // is empty, and a number "../up" kept inside; the broken file is skipped.
+        QCOMPARE(entries(folder), (QStringList{QStringLiteral("55"), QStringLiteral("__up"),
+                                               QStringLiteral("broken.json"), QStringLiteral("k12"),
+                                               QStringLiteral("k12.cnf"), QStringLiteral("n.cnf"),
+                                               QStringLiteral("up.cnf")}));
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("configs")});
+        for (const QString &sub : {QStringLiteral("55"), QStringLiteral("k12"), QStringLiteral("__up")}) {
+            QCOMPARE(entries(QDir(folder).filePath(sub)),
+                     (QStringList{QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
+                                  QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
+                                  QStringLiteral("report.json")}));
+        }
+    }
+
+    void batchReportIntoOtherFolder()
+    {
+        QTemporaryDir dir;
+        const Run run = runPlivek({QStringLiteral("--batch-report"), QStringLiteral("--config-dir"),
+                                   batchData(QStringLiteral("alglist")), QStringLiteral("--report-dir"), dir.path()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("12"), QStringLiteral("7")}));
+    }
+
+    // --- in process ---
+
+    void loadControllerConfigQuiet_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("storage error") << QByteArray("<Error>Access denied</Error>")
+                                       << QStringLiteral("Error Access denied");
+        QTest::newRow("storage error in UTF-8") << QByteArray("<Error>Доступ запрещён</Error>")
+                                                << QStringLiteral("Error Доступ запрещён");
+        QTest::newRow("no closing tag") << QByteArray("<Error>Access denied")
+                                        << QStringLiteral("Error Configuration not contains valid data");
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("Error Configuration not contains valid data");
+        QTest::newRow("unknown format")
+            << QByteArray("hello")
+            << QStringLiteral("Error processing data Storage service returned an data of unknown format");
+    }
+
+    void loadControllerConfigQuiet()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, logged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("answer.cnf"));
+        QVERIFY(TestSupport::writeFile(path, content));
+        MessageCapture capture;
+        CnfController controller;
+        QVERIFY(!loadControllerConfig(controller, path, 0, true));
+        QCOMPARE(capture.criticals(), QStringList{logged});
+        QVERIFY(controller.programs().isEmpty());
+    }
+
+    void loadControllerConfigReadsFiles()
+    {
+        MessageCapture capture;
+        CnfController controller;
+        QVERIFY(loadControllerConfig(controller, TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
+                                     0, true));
+        QCOMPARE(controller.property("type").toString(), QStringLiteral("ZU_MOLT"));
+        QVERIFY(capture.criticals().isEmpty());
+
+        CnfController missing;
+        QVERIFY(!loadControllerConfig(missing, batchData(QStringLiteral("none.cnf")), 0, true));
+        QCOMPARE(capture.criticals().size(), 1);
+        QVERIFY(capture.criticals().first().startsWith(QLatin1String("Error open file ")));
+    }
+
+    // Without a configuration the user chooses a document; it must be the
+    // controller asked for (-1 without --object-id).
+    void editProgramChosenDocumentOfOtherController()
+    {
+        QTemporaryDir dir;
+        const QString programFile = dir.filePath(QStringLiteral("program.xml"));
+        QVERIFY(TestSupport::writeFile(programFile, QByteArray()));
+        ModalAnswerer files;
+        ModalAnswerer box;
+        files.answerWith([&box](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->selectFile(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+            box.pressButton(QMessageBox::Ok);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QCOMPARE(BatchModes::editProgram(programFile, QString(), -1, 0), 1);
+        QVERIFY(files.answered());
+        QVERIFY(box.answered());
+        QCOMPARE(box.seenText(), QStringLiteral("You must specify the configuration of the controller -1"));
+        QCOMPARE(TestSupport::readFile(programFile), QByteArray());
+    }
+
+    // A ZU_MOLT document chosen in the fall-back is read here even when the
+    // zumoltc editor could take it over: the mode needs the configuration.
+    void chosenZuMoltDocumentStaysHere()
+    {
+        QTemporaryDir editorFolder;
+        const QString marker = editorFolder.filePath(QStringLiteral("started"));
+        const QString editor = editorFolder.filePath(QStringLiteral("zumoltc"));
+        QVERIFY(TestSupport::writeFile(editor, "#!/bin/sh\ntouch \"" + marker.toUtf8() + "\"\n"));
+        QVERIFY(QFile::setPermissions(editor, QFile::permissions(editor) | QFileDevice::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(editorFolder.path()) + ':' + path);
+
+        ModalAnswerer files;
+        files.enterText(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        CnfController controller;
+        const bool loaded = loadControllerConfig(controller, QString(), 21, false);
+        qputenv("PATH", path);
+        QVERIFY(files.answered());
+        QVERIFY(loaded);
+        QCOMPARE(controller.property("type").toString(), QStringLiteral("ZU_MOLT"));
+        QVERIFY(!controller.programs().isEmpty());
+        QVERIFY(!QFile::exists(marker));
+    }
+
+    void editProgramOlderForm()
+    {
+        QTemporaryDir dir;
+        const QString programFile = dir.filePath(QStringLiteral("program.xml"));
+        // "full_length" wins over "length".
+        QVERIFY(TestSupport::writeFile(programFile,
+                                       "<Program type=\"2\" cycle_length=\"90\">"
+                                       "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
+                                       "<Phase length=\"55\" start=\"35\">2</Phase></Program>"));
+        ModalAnswerer answerer;
+        int columns = -1;
+        answerer.answerWith([&columns](QWidget *modal) {
+            if (auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable")))
+                columns = table->columnCount();
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(BatchModes::editProgram(programFile, batchData(QStringLiteral("report/report.cnf")), 31, 0), 0);
+        QCOMPARE(answerer.seenClassName(), QStringLiteral("ProgramDlg"));
+        QCOMPARE(columns, 2);
+
+        // Written back in the current form, for the controller's family and version.
+        const QByteArray written = TestSupport::readFile(programFile);
+        QVERIFY2(written.contains("type=\"tiverk\" version=\"3.17\""), written.constData());
+        CnfController controller;
+        QVERIFY(loadControllerConfig(controller, batchData(QStringLiteral("report/report.cnf")), 0, true));
+        const CnfProgramPtr program = controller.loadDynamicProgram(written);
+        QVERIFY2(program, qPrintable(controller.lastError()));
+        QCOMPARE(program->type, int(CnfProgram::Coordinated));
+        QCOMPARE(program->cycleLength, 90);
+        QCOMPARE(program->phaseCount(), 2);
+        QCOMPARE(program->phaseDefAt(0)->id(), QStringLiteral("1"));
+        QCOMPARE(program->phaseDefAt(0)->fullLength(), 35);
+        QCOMPARE(program->phaseDefAt(1)->fullLength(), 55);
+    }
+
+    // Refused or cancelled: exit code 1 and the program file as it was.
+    void editProgramRefused_data()
+    {
+        QTest::addColumn<QString>("config");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("programNumber");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QString tiverk = batchData(QStringLiteral("report/report.cnf"));
+        const QString multiRing = batchData(QStringLiteral("multiring.json"));
+        const QString box = QStringLiteral("QMessageBox");
+        QTest::newRow("cancelled dialog")
+            << tiverk << QByteArray("<Program type=\"1\"><Phase length=\"30\" start=\"0\">1</Phase></Program>") << 0
+            << QStringLiteral("ProgramDlg") << QStringLiteral("Control plan") << QString();
+        QTest::newRow("older form of unknown type")
+            << tiverk << QByteArray("<Program type=\"3\" cycle_length=\"90\"/>") << 0 << box
+            << QStringLiteral("Error reading program")
+            << QStringLiteral("Invalid program type 3 when converting formats");
+        QTest::newRow("program not found") << tiverk << QByteArray() << 7 << box
+                                           << QStringLiteral("Error reading program")
+                                           << QStringLiteral("Program 7 not found");
+        QTest::newRow("missing pattern") << multiRing << QByteArray() << 2 << box
+                                         << QStringLiteral("Load multiring data error")
+                                         << QStringLiteral("invalid pattern 3");
+        QTest::newRow("missing sequence") << multiRing << QByteArray() << 3 << box
+                                          << QStringLiteral("Load multiring data error")
+                                          << QStringLiteral("invalid sequence 5 in pattern 2");
+        QTest::newRow("missing split of an own pattern")
+            << multiRing << QByteArray() << 4 << box << QStringLiteral("Load multiring data error")
+            << QStringLiteral("invalid split 4 in pattern 0");
+    }
+
+    void editProgramRefused()
+    {
+        QFETCH(QString, config);
+        QFETCH(QByteArray, content);
+        QFETCH(int, programNumber);
+        QFETCH(QString, window);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString programFile = dir.filePath(QStringLiteral("program.xml"));
+        QVERIFY(TestSupport::writeFile(programFile, content));
+        ModalAnswerer answerer;
+        answerer.reject();
+        QCOMPARE(BatchModes::editProgram(programFile, config, 12, programNumber), 1);
+        QCOMPARE(answerer.seenClassName(), window);
+        QCOMPARE(answerer.seenTitle(), title);
+        QCOMPARE(answerer.seenText(), text);
+        QCOMPARE(TestSupport::readFile(programFile), content);
+    }
+
+    void editProgramMultiRingExpanded()
+    {
+        CnfController controller;
+        QString dialogClass;
+        const CnfProgramPtr program = editAndAccept(controller, batchData(QStringLiteral("multiring.json")), 12, 1,
+                                                    QByteArray(), &dialogClass);
+        QCOMPARE(dialogClass, QStringLiteral("ProgramTiverk2Dlg"));
+        QVERIFY(program);
+        const QVariantMap pattern = program->property("pattern").toMap();
+        QCOMPARE(pattern.value(QStringLiteral("sequence")).toList(), (QVariantList{1, 2}));
+        QCOMPARE(pattern.value(QStringLiteral("split")).toMap().value(QStringLiteral("2")).toInt(), 25);
+    }
+
+    // An empty file and program number 0 edit a new program.
+    void editProgramNewProgram()
+    {
+        CnfController controller;
+        QString dialogClass;
+        const CnfProgramPtr program = editAndAccept(controller, batchData(QStringLiteral("report/report.cnf")), 31, 0,
+                                                    QByteArray(), &dialogClass);
+        QCOMPARE(dialogClass, QStringLiteral("ProgramDlg"));
+        QVERIFY(program);
+        QCOMPARE(program->id, QStringLiteral("3"));
+    }
+};
+
+PROJECT_TEST(TestBatchModes);
+#include "tst_batchmodes.moc"
