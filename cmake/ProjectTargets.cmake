@@ -1,6 +1,10 @@
 # Common build settings and the two helpers every folder uses:
-#   project_folder_library(<target> [WIDGETS] [PCH] [LINKS ...] [DEFINITIONS ...])
+#   project_folder_library(<target> [WIDGETS] [PCH] [LINKS ...] [DEFINITIONS ...]
+#                          [PRIVATE_HEADERS ...])
 #   project_folder_tests([LINKS ...])
+# Other folders include a folder's headers by folder: "cnf/cnfcontroller.h" for a library
+# under libs/, "plivek/document/project.h" for the rest. Only public headers are offered
+# that way; those named PRIVATE_HEADERS stay visible to the folder itself and its tests.
 # A folder's sources are found by glob so that folders can grow without
 # touching each other's build files.
 
@@ -35,8 +39,44 @@ function(_project_glob_sources out dir)
     set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
+# The include prefix of a source folder: its path below libs/, else below the project.
+function(_project_include_prefix out dir)
+    file(RELATIVE_PATH prefix ${PROJECT_SOURCE_DIR} ${dir})
+    string(REGEX REPLACE "^libs/" "" prefix "${prefix}")
+    set(${out} ${prefix} PARENT_SCOPE)
+endfunction()
+
+# Offers the folder's public headers under its prefix in a tree of links in the build
+# folder; that tree is the only include path other targets get.
+set(PROJECT_PUBLIC_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
+function(_project_export_headers dir private_headers)
+    _project_include_prefix(prefix ${dir})
+    set(out ${PROJECT_PUBLIC_INCLUDE_DIR}/${prefix})
+    file(REMOVE_RECURSE ${out})
+    file(MAKE_DIRECTORY ${out})
+    file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
+    foreach(header ${headers})
+        get_filename_component(name ${header} NAME)
+        if(NOT name IN_LIST private_headers)
+            file(CREATE_LINK ${header} ${out}/${name} SYMBOLIC)
+        endif()
+    endforeach()
+endfunction()
+
+# The source folder that a folder under tests/ checks: its mirror, or the nearest parent
+# of that (a bench/ or fuzz/ subfolder checks the folder above it).
+function(_project_tested_folder out)
+    file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+    set(dir ${PROJECT_SOURCE_DIR}/${rel})
+    while(NOT IS_DIRECTORY ${dir} AND NOT dir STREQUAL PROJECT_SOURCE_DIR)
+        get_filename_component(dir ${dir} DIRECTORY)
+    endwhile()
+    set(${out} ${dir} PARENT_SCOPE)
+endfunction()
+
 function(project_folder_library target)
-    cmake_parse_arguments(arg "WIDGETS;PCH" "" "LINKS;DEFINITIONS;SOURCES" ${ARGN})
+    cmake_parse_arguments(arg "WIDGETS;PCH" "" "LINKS;DEFINITIONS;SOURCES;PRIVATE_HEADERS" ${ARGN})
+    _project_export_headers(${CMAKE_CURRENT_SOURCE_DIR} "${arg_PRIVATE_HEADERS}")
     _project_glob_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
     list(APPEND sources ${arg_SOURCES})
     list(FILTER sources INCLUDE REGEX "\\.(cpp|ui|qrc)$")
@@ -48,7 +88,9 @@ function(project_folder_library target)
         add_library(${target} STATIC ${sources})
         set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
         _project_refresh_autogen(${target})
-        target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+        # The folder itself stays on the public path until every caller includes by folder.
+        target_include_directories(${target}
+            PUBLIC ${PROJECT_PUBLIC_INCLUDE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} PUBLIC ${qt} ${arg_LINKS} PRIVATE project_settings)
         target_compile_definitions(${target} PUBLIC ${arg_DEFINITIONS})
         if(arg_PCH)
@@ -61,7 +103,7 @@ function(project_folder_library target)
     else()
         # A folder that has no code yet still offers its include path and links.
         add_library(${target} INTERFACE)
-        target_include_directories(${target} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+        target_include_directories(${target} INTERFACE ${PROJECT_PUBLIC_INCLUDE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} INTERFACE ${qt} ${arg_LINKS})
         target_compile_definitions(${target} INTERFACE ${arg_DEFINITIONS})
     endif()
@@ -87,7 +129,8 @@ function(project_folder_tests)
     set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
     _project_refresh_autogen(${name})
-    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    _project_tested_folder(tested)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${tested})
     target_link_libraries(${name} PRIVATE test_support ${arg_LINKS} project_settings)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
     foreach(test ${tests})
@@ -108,5 +151,7 @@ function(project_benchmark name)
     add_executable(${name} ${arg_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    _project_tested_folder(tested)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${tested})
     target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
 endfunction()
