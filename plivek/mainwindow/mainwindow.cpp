@@ -1,46 +1,1632 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-#include <QCoreApplication>
-#include <QDebug>
+#include "checkboxdelegate.h"
+#include "cnfcontroller.h"
+#include "cnfdetector.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfpowerdevice.h"
+#include "cnfprogram.h"
+#include "cnfsignalgroup.h"
+#include "colorsettingsdlga.h"
+#include "connection.h"
+#include "crosswalk.h"
+#include "detector.h"
+#include "edge.h"
+#include "genericgraphicsitem.h"
+#include "geoutil.h"
+#include "granule.h"
+#include "lane.h"
+#include "layer.h"
+#include "netedit.h"
+#include "networkg.h"
+#include "node.h"
+#include "parameterstable.h"
+#include "signalgroup.h"
+#include "stopline.h"
+#include "tablecells.h"
+#include "tileview.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <memory>
+
+namespace {
+
+constexpr int RecentFileCount = 5;
+// Graphics items of detectors on the map (the first user item type plus 4).
+constexpr int DetectorItemType = QGraphicsItem::UserType + 4;
+
+// The per-user settings of plivek; texts are stored as UTF-8.
+std::unique_ptr<QSettings> openSettings()
+{
+    auto settings = std::make_unique<QSettings>();
+    settings->setIniCodec("UTF-8");
+    return settings;
+}
+
+QString withoutAmpersands(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+// A path stored as UTF-8 bytes, or as text by older versions.
+QString pathFromSetting(const QVariant &value)
+{
+    if (value.type() == QVariant::ByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    return value.toString();
+}
+
+// "12 (Main road)", or only the id without a name.
+QString groupLabel(int id, const QString &name)
+{
+    QString label = QString::number(id);
+    if (!name.isEmpty())
+        label += QStringLiteral(" (") + name + QLatin1Char(')');
+    return label;
+}
+
+// The first (searching from the last) of the granule's signal groups drawn
+// for the controller's group id.
+Halm58a::SignalGroup *findNetworkGroup(const QList<Halm58a::SignalGroup *> &groups, int id)
+{
+    for (int i = groups.size() - 1; i >= 0; --i) {
+        if (groups.at(i)->tlId() == id)
+            return groups.at(i);
+    }
+    return nullptr;
+}
+
+// The texts in column 0 of the table's selected rows, from the last selected to the first.
+QStringList selectedIdsLastFirst(const QTableWidget *table)
+{
+    QStringList ids;
+    const QList<int> rows = selectedItemRows(table);
+    for (int i = rows.size() - 1; i >= 0; --i) {
+        const QTableWidgetItem *item = table->item(rows.at(i), 0);
+        ids << (item ? item->text() : QString());
+    }
+    return ids;
+}
+
+bool isExactly(const QObject *object, const QMetaObject &type)
+{
+    return object && qstrcmp(object->metaObject()->className(), type.className()) == 0;
+}
+
+// One row per element with its id and name; idAndName gives both of an element.
+template<typename Element, typename IdAndName>
+void fillIdsAndNames(QTableWidget *table, const QList<Element> &elements, IdAndName idAndName)
+{
+    table->setRowCount(elements.size());
+    for (int row = 0; row < elements.size(); ++row) {
+        const QPair<QVariant, QString> cells = idAndName(elements.at(row));
+        setTableCellValue(table, row, 0, cells.first, true);
+        setTableCellValue(table, row, 1, cells.second, true);
+    }
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , ui(nullptr)
     , project(this)
 {
-    setWindowTitle(QCoreApplication::applicationName());
-    resize(1024, 768);
+    // Messages of the form's set-up go to the log: ui stays null until it is built.
+    auto *form = new Ui::MainWindow;
+    form->setupUi(this);
+    ui = form;
+    connect(ui->actionSumo, &QAction::triggered, this, &MainWindow::runExportDialog);
+    connect(ui->actionExit, &QAction::triggered, this, &QWidget::close);
+
+    auto settings = openSettings();
+    ui->tileview->setZoom(17);
+
+    createStyleMenu(settings->value(QStringLiteral("style")).toString());
+
+    auto *clearMessages = new QAction(tr("Clear"), ui->messageTable);
+    connect(clearMessages, &QAction::triggered, this, &MainWindow::clearMessageTable);
+    ui->messageTable->addAction(clearMessages);
+
+    createRecentFileEntries();
+    readRecentFiles();
+
+    // Shown by the update check once it knows of the maintenance tool.
+    ui->actionCheck_for_update->setVisible(false);
+
+    createTableActions();
+
+    noDocument = true;
+    project.setChanged(false);
+    updateWindowTitle();
+    ui->actionSave->setEnabled(false);
+
+    const bool geometryRestored = restoreGeometry(settings->value(QStringLiteral("geometry")).toByteArray());
+    const bool stateRestored = restoreState(settings->value(QStringLiteral("state")).toByteArray());
+    if (!geometryRestored || !stateRestored)
+        arrangeDocks();
+
+    settings->beginGroup(QStringLiteral("scene"));
+    ui->tileview->centerOn(settings->value(QStringLiteral("x"), 30.3276).toDouble(),
+                           settings->value(QStringLiteral("y"), 60.0034).toDouble());
+    ui->tileview->setZoom(settings->value(QStringLiteral("z"), 16.0).toDouble());
+    ui->tileview->setOpacity(settings->value(QStringLiteral("opacity"), 1.0).toDouble());
+    // The smoothing slot runs once the event loop runs, as a user's click would.
+    if (settings->value(QStringLiteral("smooth"), false).toBool() != ui->actionSmooth->isChecked())
+        QMetaObject::invokeMethod(ui->actionSmooth, "trigger", Qt::QueuedConnection);
+    settings->endGroup();
+
+    settings->beginGroup(QStringLiteral("NewDevice"));
+    ui->dev_name_prefix->setText(settings->value(QStringLiteral("dev_name_prefix"), QStringLiteral("K")).toString());
+    ui->auto_assign_key_data_by_id->setChecked(
+        settings->value(QStringLiteral("auto_assign_key_data_by_id"), true).toBool());
+    settings->endGroup();
+
+    {
+        const QSignalBlocker blocker(ui->actionExpert_mode);
+        ui->actionExpert_mode->setChecked(settings->value(QStringLiteral("expert_mode"), false).toBool());
+    }
+
+    ui->tileview->loadMapsSettings();
+
+    // The colour dialog loads the network colours once, before anything is drawn.
+    auto colours = std::make_unique<Halm58ga::ColorSettingsDlga>(this);
+    closeDocument();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    delete netEdit;
+    netEdit = nullptr;
+    delete ui;
+    ui = nullptr;
+}
 
 bool MainWindow::recoverCrashSave()
 {
     return false;
 }
 
-void MainWindow::loadDocument(const QString &path)
+void MainWindow::crashSave()
 {
-    // Minimal until the message table exists: the messages go to the log.
-    if (!project.maybeSave()) {
-        if (!project.lastError().isEmpty())
-            qCritical().noquote() << project.lastError();
-        return;
-    }
-    if (!path.isEmpty())
-        qDebug().noquote() << tr("Loading file %1").arg(path);
-    const bool loaded = project.load(path);
-    if (!loaded) {
-        project.setChanged(false);
-        if (!project.lastError().isEmpty())
-            qCritical().noquote() << project.lastError();
-        return;
-    }
-    for (const QString &warning : project.warnings())
-        qWarning().noquote() << warning;
-    project.setChanged(false);
-    qDebug().noquote() << tr("Loading complete");
 }
 
-void MainWindow::crashSave()
+// ---------------------------------------------------------------------------
+// Frame
+
+void MainWindow::createStyleMenu(const QString &storedStyle)
+{
+    const QString current = QString::fromLatin1(QApplication::style()->metaObject()->className());
+    auto *group = new QActionGroup(this);
+    group->setExclusive(true);
+    const QStringList keys = QStyleFactory::keys();
+    for (const QString &key : keys) {
+        QAction *entry = ui->menuStyle->addAction(key);
+        entry->setCheckable(true);
+        group->addAction(entry);
+        std::unique_ptr<QStyle> style(QStyleFactory::create(key));
+        const QString className = style ? QString::fromLatin1(style->metaObject()->className()) : QString();
+        if (!storedStyle.isEmpty() && storedStyle == className) {
+            QApplication::setStyle(style.release());
+            entry->setChecked(true);
+        } else if (storedStyle.isEmpty() && className == current) {
+            entry->setChecked(true);
+        }
+    }
+    connect(group, &QActionGroup::triggered, this, &MainWindow::setStyle);
+}
+
+void MainWindow::setStyle(QAction *action)
+{
+    if (!action)
+        return;
+    QApplication::setStyle(action->text());
+    auto settings = openSettings();
+    settings->setValue(QStringLiteral("style"),
+                       QString::fromLatin1(QApplication::style()->metaObject()->className()));
+}
+
+void MainWindow::createTableActions()
+{
+    struct Entry {
+        QWidget *table;
+        const char *objectName;
+        QString text;
+        QKeySequence key;
+        bool sortIcon;
+        void (MainWindow::*slot)();
+    };
+    const QKeySequence insert(Qt::Key_Insert), remove(Qt::Key_Delete), duplicate(Qt::CTRL | Qt::Key_D), none;
+    // A form action placed on a table answers its Insert key only while the
+    // table itself has the focus.
+    const auto placeFormAction = [](QWidget *table, QAction *action) {
+        action->setShortcut(QKeySequence(Qt::Key_Insert));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        table->addAction(action);
+    };
+    const auto add = [this](const Entry &entry) {
+        auto *action = new QAction(entry.text, entry.table);
+        action->setObjectName(QLatin1String(entry.objectName));
+        action->setShortcut(entry.key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        if (entry.sortIcon)
+            action->setIcon(QIcon(QStringLiteral(":/images/sort.png")));
+        connect(action, &QAction::triggered, this, entry.slot);
+        entry.table->addAction(action);
+    };
+
+    add({ui->powerPartTree, "powerPartDelete", tr("Remove"), remove, false, &MainWindow::powerPartDeleteItems});
+    add({ui->powerPartTree, "powerPartDuplicateItems", tr("Duplicate"), duplicate, false,
+         &MainWindow::powerPartDuplicateItems});
+    add({ui->powerPartTree, "sortDeviceItems", tr("Sort"), none, true, &MainWindow::sortPowerPartTable});
+    placeFormAction(ui->powerPartTree, ui->powerPartAdd);
+
+    add({ui->sgTable, "sgDelete", tr("Remove"), remove, false, &MainWindow::sgDeleteItems});
+    add({ui->sgTable, "sgDuplicateItems", tr("Duplicate"), duplicate, false, &MainWindow::sgDuplicateItems});
+    placeFormAction(ui->sgTable, ui->sgAdd);
+    add({ui->sgTable, "sortSgItems", tr("Sort"), none, true, &MainWindow::sortSgTable});
+
+    add({ui->phasesTable, "phaseDelete", tr("Remove"), remove, false, &MainWindow::phaseDeleteItems});
+    placeFormAction(ui->phasesTable, ui->phaseAdd);
+    add({ui->phasesTable, "sortPhaseItems", tr("Sort"), none, true, &MainWindow::sortPhasesTable});
+
+    add({ui->progTable, "progAdd", tr("Add"), insert, false, &MainWindow::on_actionAddProgram_triggered});
+    add({ui->progTable, "progDelete", tr("Remove"), remove, false, &MainWindow::programsDeleteItems});
+    add({ui->progTable, "programDuplicateItems", tr("Duplicate"), duplicate, false,
+         &MainWindow::programDuplicateItems});
+    add({ui->progTable, "sortProgItems", tr("Sort"), none, true, &MainWindow::sortProgramsTable});
+
+    add({ui->matricesTable, "matrixAdd", tr("Add"), insert, false, &MainWindow::matrixAdd});
+    add({ui->matricesTable, "matrixDelete", tr("Remove"), remove, false, &MainWindow::matricesDeleteItems});
+
+    add({ui->detectorsTable, "dtAdd", tr("Add"), insert, false, &MainWindow::detectorsAdd});
+    add({ui->detectorsTable, "dtDelete", tr("Remove"), remove, false, &MainWindow::detectorsDeleteItems});
+    add({ui->detectorsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortDtTable});
+
+    add({ui->sensorsTable, "sensAdd", tr("Add"), insert, false, &MainWindow::sensorsAdd});
+    add({ui->sensorsTable, "sensDelete", tr("Remove"), remove, false, &MainWindow::sensorsDeleteItems});
+    add({ui->sensorsTable, "sortSensItems", tr("Sort"), none, true, &MainWindow::sortSensTable});
+
+    add({ui->outputsTable, "outAdd", tr("Add"), insert, false, &MainWindow::outputsAdd});
+    add({ui->outputsTable, "outDelete", tr("Remove"), remove, false, &MainWindow::outputsDeleteItems});
+    // The outputs' sort entry shares its object name with the detectors' one.
+    add({ui->outputsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortOutputsTable});
+
+    // The element tables offer none of the built-in cell editing of the parameter table.
+    for (QWidget *table : {static_cast<QWidget *>(ui->sgTable), static_cast<QWidget *>(ui->phasesTable),
+                           static_cast<QWidget *>(ui->progTable)})
+        removeActionByName(table, "clear");
+    for (QWidget *table : {static_cast<QWidget *>(ui->matricesTable), static_cast<QWidget *>(ui->detectorsTable),
+                           static_cast<QWidget *>(ui->sensorsTable), static_cast<QWidget *>(ui->outputsTable)}) {
+        for (const char *name : {"clear", "copy", "copy_all", "paste"})
+            removeActionByName(table, name);
+    }
+
+    connect(ui->powerPartTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::powerPartItemProperties);
+    connect(ui->sgTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sgItemProperties);
+    connect(ui->phasesTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::phaseItemProperties);
+    connect(ui->progTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::programsItemProperties);
+    connect(ui->matricesTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::matricesItemProperties);
+    connect(ui->detectorsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::detectorsItemProperties);
+    connect(ui->sensorsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sensorsItemProperties);
+    connect(ui->outputsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::outputsItemProperties);
+
+    connect(ui->matricesTable, &QTableWidget::itemChanged, this, &MainWindow::matricesitemChanged);
+    for (int column : {2, 3})
+        ui->matricesTable->setItemDelegateForColumn(column, new CheckBoxDelegate(ui->matricesTable, true, false));
+}
+
+void MainWindow::arrangeDocks()
+{
+    tabifyDockWidget(ui->powerPartWnd, ui->sgWnd);
+    tabifyDockWidget(ui->sgWnd, ui->phasesWnd);
+    tabifyDockWidget(ui->phasesWnd, ui->progWnd);
+    tabifyDockWidget(ui->progWnd, ui->objectsTreeWnd);
+    tabifyDockWidget(ui->objectsTreeWnd, ui->netObjectPropWnd);
+    ui->powerPartWnd->raise();
+}
+
+bool MainWindow::closeDocument()
+{
+    if (!project.maybeSave()) {
+        if (!project.lastError().isEmpty())
+            printError(project.lastError());
+        return false;
+    }
+    noDocument = true;
+    if (netEdit)
+        netEdit->clear();
+    ui->powerPartTree->clear();
+    for (QTableWidget *table : {static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
+                                static_cast<QTableWidget *>(ui->progTable), static_cast<QTableWidget *>(ui->matricesTable),
+                                static_cast<QTableWidget *>(ui->detectorsTable),
+                                static_cast<QTableWidget *>(ui->sensorsTable),
+                                static_cast<QTableWidget *>(ui->outputsTable)})
+        table->setRowCount(0);
+    updateActions();
+    return true;
+}
+
+void MainWindow::on_actionClose_triggered()
+{
+    closeDocument();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!closeDocument()) {
+        event->ignore();
+        return;
+    }
+    writeRecentFiles();
+    auto settings = openSettings();
+    settings->setValue(QStringLiteral("geometry"), saveGeometry());
+    settings->setValue(QStringLiteral("state"), saveState(0));
+
+    settings->beginGroup(QStringLiteral("scene"));
+    const QPointF centre = ui->tileview->mapToScene(ui->tileview->viewport()->rect().center());
+    settings->setValue(QStringLiteral("x"), centre.x());
+    settings->setValue(QStringLiteral("y"), centre.y());
+    settings->setValue(QStringLiteral("z"), ui->tileview->zoomF());
+    settings->setValue(QStringLiteral("opacity"), ui->tileview->opacity());
+    settings->setValue(QStringLiteral("smooth"),
+                       ui->tileview->renderHints().testFlag(QPainter::Antialiasing));
+    settings->endGroup();
+
+    settings->beginGroup(QStringLiteral("NewDevice"));
+    settings->setValue(QStringLiteral("dev_name_prefix"), ui->dev_name_prefix->text());
+    settings->setValue(QStringLiteral("auto_assign_key_data_by_id"), ui->auto_assign_key_data_by_id->isChecked());
+    settings->endGroup();
+
+    if (auto *network = qobject_cast<Halm58ga::Networkg *>(project.network())) {
+        settings->beginGroup(QStringLiteral("NetLayers"));
+        const auto layers = network->layers();
+        for (const Halm58ga::Layer *layer : layers)
+            settings->setValue(layer->objectName(), layer->isVisible());
+        settings->endGroup();
+    }
+
+    settings->sync();
+    ui->tileview->saveMapsSettings();
+    event->accept();
+}
+
+void MainWindow::setChanged(bool changed)
+{
+    project.setChanged(changed);
+    updateWindowTitle();
+    ui->actionSave->setEnabled(changed);
+}
+
+void MainWindow::on_actionExpert_mode_triggered(bool checked)
+{
+    auto settings = openSettings();
+    settings->setValue(QStringLiteral("expert_mode"), checked);
+}
+
+void MainWindow::debugAction()
+{
+}
+
+void MainWindow::updateActions()
+{
+    const bool open = !noDocument;
+    const bool tiverk = project.isTiverk();
+    const bool adapter = project.isAdapter();
+    const bool tiverkII = project.isTiverkII();
+    const bool zuMolt = project.isZuMolt();
+    const bool signalModule = project.hasSignalModule();
+    const bool changed = project.isChanged();
+    const CnfController &controller = project.controller();
+    const QString version = controller.property("version").toString();
+
+    // The menus that need a document; the style menu inside "View" stays usable.
+    const QList<QMenu *> menus = {ui->menuEquipment, ui->menuWorkLogic, ui->menuView,
+                                  ui->menuActions,   ui->menuSpecial,   ui->menuExport};
+    const QList<QMenu *> exceptions = {ui->menuStyle};
+    for (int i = menus.size() - 1; i >= 0; --i) {
+        QMenu *menu = menus.at(i);
+        const auto actions = menu->actions();
+        for (QAction *action : actions) {
+            if (!exceptions.contains(qobject_cast<QMenu *>(action->parent())))
+                action->setEnabled(open);
+        }
+        bool keepEnabled = false;
+        for (QMenu *exception : exceptions) {
+            for (QObject *up = exception->parent(); up; up = up->parent()) {
+                if (up == menu) {
+                    keepEnabled = true;
+                    exception->setEnabled(true);
+                    exception->menuAction()->setEnabled(true);
+                    break;
+                }
+            }
+        }
+        menu->setEnabled(open || keepEnabled);
+        menu->menuAction()->setEnabled(open || keepEnabled);
+    }
+
+    if (netEdit) {
+        const auto actions = netEdit->dbActions();
+        for (QAction *action : actions)
+            action->setEnabled(open);
+    }
+
+    ui->actionSave->setEnabled(changed);
+    for (QAction *action : {ui->actionSave_As, ui->actionClose, ui->actionImport_halm58})
+        action->setEnabled(open);
+    for (QDockWidget *dock : {ui->powerPartWnd, ui->netObjectPropWnd, ui->objectsTreeWnd, ui->sgWnd,
+                              ui->phasesWnd, ui->progWnd})
+        dock->setEnabled(open);
+
+    ui->actionInfoPart->setVisible(!tiverkII && !zuMolt);
+    ui->matricesWnd->setVisible(tiverkII);
+    ui->sensorsTable->setVisible(tiverkII);
+    ui->outputsWnd->setVisible(tiverkII);
+    ui->dtModules->setVisible(tiverkII);
+    ui->actionMake_consecutive_addresses->setVisible(tiverkII);
+    ui->actionIndication->setVisible(tiverkII);
+    ui->detectorsWnd->setVisible(tiverkII || zuMolt);
+    ui->powerPartWnd->setVisible(!adapter && !signalModule);
+    ui->powerPartAdd->setVisible(!adapter && !signalModule);
+    ui->sgWnd->setVisible(!adapter);
+    for (QAction *action : {ui->sgAdd, ui->actionVPU, ui->actionAsud, ui->actionErrControl})
+        action->setVisible(!adapter);
+    ui->actionInterstates->setVisible(!adapter && !tiverkII && !zuMolt);
+    ui->actionConflictMatrix->setVisible(!adapter && !tiverkII);
+    ui->actionDtStat->setVisible(!adapter && !tiverkII && !zuMolt);
+    ui->sg_defaults->setVisible(tiverkII || zuMolt);
+    const bool version314 = version == QLatin1String("3.14");
+    ui->actionTablo->setVisible(!adapter && !version314);
+    ui->actionSynchronizer->setVisible(!version314
+                                       && controller.getNativeData(QStringLiteral("receiver")).toInt() != 0);
+
+    if (tiverk && ui->actionAsud->isEnabled()) {
+        const int asudd = controller.getNativeData(QStringLiteral("asudd_type")).toInt();
+        ui->actionAsud->setEnabled(asudd != 0 && asudd != 255);
+    }
+
+    updateTitleLabel();
+
+    // The name column means nothing for the first product line.
+    const bool showNames = !tiverk && !adapter;
+    ui->powerPartTree->setColumnHidden(1, !showNames);
+    for (QTableWidget *table : {static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
+                                static_cast<QTableWidget *>(ui->progTable)})
+        table->setColumnHidden(1, !showNames);
+
+    const bool byId = zuMolt || tiverkII;
+    ui->powerPartTree->headerItem()->setText(0, byId ? tr("ID") : tr("Address"));
+    ui->powerPartAdd->setText(byId ? tr("Add power channel") : tr("Add device"));
+    ui->auto_assign_key_data_by_id->setVisible(byId);
+    ui->label_2->setVisible(byId);
+    ui->dev_name_prefix->setVisible(byId);
+
+    project.setChanged(changed);
+    updateWindowTitle();
+    ui->actionSave->setEnabled(changed);
+}
+
+void MainWindow::updateTitleLabel()
+{
+    const CnfController &controller = project.controller();
+    const QString number = controller.property("number").toString();
+    const QString description = controller.property("description").toString();
+    const QString version = controller.property("version").toString();
+    QString label = number + QStringLiteral(" (") + description + QLatin1Char(')');
+    if (label.endsWith(QLatin1String("()")) || label.startsWith(QLatin1String(" ("))) {
+        label.remove(QLatin1Char('('));
+        label.remove(QLatin1Char(')'));
+    }
+    QString family = controller.property("type").toString();
+    if (!version.isEmpty())
+        family += QLatin1Char(' ') + version;
+    if (!family.isEmpty())
+        label += QStringLiteral(", ") + family;
+    ui->titleLabel->setText(label);
+}
+
+void MainWindow::updateWindowTitle()
+{
+    QString title = tr("Program of configuration of road controllers");
+    if (!project.fileName().isEmpty())
+        title += QLatin1Char(' ') + project.fileName();
+    if (project.isChanged())
+        title += QLatin1Char('*');
+    setWindowTitle(title);
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void MainWindow::createRecentFileEntries()
+{
+    auto *group = new QActionGroup(ui->menuFile);
+    group->setExclusive(true);
+    for (int i = 0; i < RecentFileCount; ++i) {
+        auto *entry = new QAction(ui->menuFile);
+        entry->setVisible(false);
+        group->addAction(entry);
+        ui->menuFile->insertAction(ui->actionExit, entry);
+    }
+    ui->menuFile->insertSeparator(ui->actionExit);
+    connect(group, &QActionGroup::triggered, this, &MainWindow::openRecentFile);
+}
+
+void MainWindow::readRecentFiles()
+{
+    const auto *group = ui->menuFile->findChild<QActionGroup *>();
+    if (!group)
+        return;
+    const QList<QAction *> entries = group->actions();
+    auto settings = openSettings();
+    const int count = settings->beginReadArray(QStringLiteral("plivekRecentFileList"));
+    int filled = 0;
+    for (int i = 0; i < count && filled < entries.size(); ++i) {
+        settings->setArrayIndex(i);
+        const QString path = pathFromSetting(settings->value(QStringLiteral("file")));
+        bool listed = false;
+        for (int j = 0; j < filled; ++j)
+            listed = listed || withoutAmpersands(entries.at(j)->text()) == path;
+        if (listed || !QFileInfo::exists(path))
+            continue;
+        entries.at(filled)->setText(path);
+        entries.at(filled)->setVisible(true);
+        ++filled;
+    }
+    settings->endArray();
+}
+
+void MainWindow::writeRecentFiles() const
+{
+    const auto *group = ui->menuFile->findChild<QActionGroup *>();
+    if (!group)
+        return;
+    auto settings = openSettings();
+    settings->beginWriteArray(QStringLiteral("plivekRecentFileList"));
+    int index = 0;
+    const auto entries = group->actions();
+    for (const QAction *entry : entries) {
+        if (!entry->isVisible())
+            break;
+        const QString path = withoutAmpersands(entry->text());
+        if (path.isEmpty())
+            continue;
+        settings->setArrayIndex(index++);
+        settings->setValue(QStringLiteral("file"), path.toUtf8());
+    }
+    settings->endArray();
+}
+
+void MainWindow::putRecentFileFirst(const QString &path)
+{
+    const auto *group = ui->menuFile->findChild<QActionGroup *>();
+    if (!group || group->actions().isEmpty())
+        return;
+    const QList<QAction *> entries = group->actions();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    for (int i = 0; i < entries.size(); ++i) {
+        if (withoutAmpersands(entries.at(i)->text()) != path)
+            continue;
+        if (i > 0) {
+            entries.at(i)->setText(withoutAmpersands(entries.first()->text()));
+            entries.first()->setText(absolute);
+        }
+        return;
+    }
+    if (entries.first()->isVisible()) {
+        for (int j = entries.size() - 1; j >= 1; --j) {
+            if (entries.at(j - 1)->isVisible()) {
+                entries.at(j)->setText(withoutAmpersands(entries.at(j - 1)->text()));
+                entries.at(j)->setVisible(true);
+            }
+        }
+    }
+    entries.first()->setText(absolute);
+    entries.first()->setVisible(true);
+}
+
+// ---------------------------------------------------------------------------
+// Message table
+
+void MainWindow::addLogMessage(const QString &text, QtMsgType level, bool popupCriticalErrors)
+{
+    static const QIcon icons[] = {
+        QIcon(QStringLiteral(":/images/eventlogInfo.png")),  QIcon(QStringLiteral(":/images/eventlogWarn.png")),
+        QIcon(QStringLiteral(":/images/eventlogError.png")), QIcon(QStringLiteral(":/images/eventlogError.png")),
+        QIcon(QStringLiteral(":/images/SuccessComplete.png")),
+    };
+    if (ui) {
+        QTableWidget *table = ui->messageTable;
+        const int row = table->rowCount();
+        table->insertRow(row);
+        auto *icon = new QTableWidgetItem;
+        if (level >= 0 && level < int(std::size(icons)))
+            icon->setIcon(icons[level]);
+        table->setItem(row, 0, icon);
+        table->setItem(row, 1, new QTableWidgetItem(
+                                   QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))));
+        table->setItem(row, 2, new QTableWidgetItem(text));
+        if (row == 0)
+            table->resizeColumnsToContents();
+        table->resizeColumnToContents(2);
+        table->scrollToBottom();
+    } else if (level == QtWarningMsg) {
+        qWarning().noquote() << text;
+    } else if (level == QtCriticalMsg) {
+        qCritical().noquote() << text;
+    } else {
+        qDebug().noquote() << text;
+    }
+    if (popupCriticalErrors && level == QtCriticalMsg)
+        QMessageBox::critical(this, tr("Error"), text, QMessageBox::Ok);
+}
+
+void MainWindow::printInfo(const QString &text)
+{
+    addLogMessage(text, QtDebugMsg, true);
+}
+
+void MainWindow::printWarning(const QString &text)
+{
+    addLogMessage(text, QtWarningMsg, true);
+}
+
+void MainWindow::printError(const QString &text)
+{
+    addLogMessage(text, QtCriticalMsg, true);
+}
+
+void MainWindow::clearMessageTable()
+{
+    ui->messageTable->setRowCount(0);
+}
+
+// ---------------------------------------------------------------------------
+// Loading a document
+
+void MainWindow::loadDocument(const QString &doc_file)
+{
+    if (!project.maybeSave()) {
+        if (!project.lastError().isEmpty())
+            printError(project.lastError());
+        return;
+    }
+    if (netEdit)
+        netEdit->clear();
+    else
+        initNetEdit();
+
+    const bool pathGiven = !doc_file.isEmpty();
+    if (pathGiven)
+        printInfo(tr("Loading file %1").arg(doc_file));
+    if (netEdit)
+        netEdit->beforeLoad();
+
+    const bool loaded = project.load(doc_file);
+    notifyNetEditAfterLoad();
+
+    if (!loaded) {
+        // Whatever failed, the window must not keep the rows of the document
+        // given up above, nor a file name that Save could overwrite: it is left
+        // as closing leaves it. A cancelled choice of file reports nothing.
+        const QString error = project.lastError();
+        project.setChanged(false);
+        closeDocument();
+        updateWindowTitle();
+        ui->actionSave->setEnabled(false);
+        if (!error.isEmpty())
+            printError(error);
+        return;
+    }
+
+    const QStringList warnings = project.warnings();
+    for (const QString &warning : warnings)
+        printWarning(warning);
+
+    const QString path = pathGiven ? doc_file : project.fileName();
+
+    noDocument = false;
+    updateActions();
+    updatePowerPartTree();
+
+    bool groupsAdded = false;
+    if (!project.isNetworkEmpty())
+        groupsAdded = reconcileNetwork();
+
+    updateSgTable(0);
+    updatePhasesTable();
+    updateProgramsTable();
+
+    if (project.isTiverkII() || project.isZuMolt()) {
+        updateMatricesTable();
+        updateDetectorsTables();
+        updateOutputsTable();
+        deriveDevicePrefix();
+    }
+
+    if (!path.isEmpty())
+        putRecentFileFirst(path);
+
+    if (!path.isEmpty()) {
+        if (pathGiven)
+            printInfo(tr("Loading complete"));
+        else
+            printInfo(tr("%1 loaded").arg(path));
+    }
+
+    project.setChanged(groupsAdded);
+    updateWindowTitle();
+    ui->actionSave->setEnabled(groupsAdded);
+    updateWindowTitle();
+}
+
+bool MainWindow::reconcileNetwork()
+{
+    Halm58a::Network *network = project.network();
+    const CnfController &controller = project.controller();
+    const int number = controller.property("number").toInt();
+
+    const QList<Halm58a::Granule *> granules = network->findChildren<Halm58a::Granule *>();
+    if (granules.size() > 1)
+        printWarning(tr("Network contains more then one granules"));
+
+    Halm58a::Granule *granule = nullptr;
+    for (int i = granules.size() - 1; i >= 0 && !granule; --i) {
+        if (granules.at(i)->tlId() == number)
+            granule = granules.at(i);
+    }
+    if (!granule && !granules.isEmpty())
+        granule = granules.first();
+    if (!granule) {
+        granule = new Halm58a::Granule(network->findChildren<Halm58a::Node *>(), nullptr);
+        network->addItem(granule, nullptr);
+    }
+
+    QList<Halm58a::SignalGroup *> networkGroups = granule->findChildren<Halm58a::SignalGroup *>();
+    QStringList removed;
+    for (auto it = networkGroups.begin(); it != networkGroups.end();) {
+        if (controller.findSG((*it)->tlId())) {
+            ++it;
+            continue;
+        }
+        removed << QString::number((*it)->tlId());
+        delete *it;
+        it = networkGroups.erase(it);
+    }
+    if (!removed.isEmpty())
+        printWarning(tr("The following signal groups into network are not found in the controller and were "
+                        "removed: %1")
+                         .arg(removed.join(QLatin1Char(','))));
+
+    QStringList added;
+    const auto groups = controller.signalGroups();
+    for (const CnfSignalGroupPtr &group : groups) {
+        if (findNetworkGroup(networkGroups, group->id))
+            continue;
+        auto *networkGroup = new Halm58a::SignalGroup(granule);
+        networkGroup->setTlId(group->id);
+        network->addItem(networkGroup, nullptr);
+        networkGroups << networkGroup;
+        added << QString::number(group->id);
+    }
+    if (added.isEmpty())
+        return false;
+    printInfo(tr("Following signal groups added to network: %1").arg(added.join(QLatin1Char(','))));
+    return true;
+}
+
+void MainWindow::deriveDevicePrefix()
+{
+    const auto devices = project.controller().powerDevices();
+    if (devices.isEmpty())
+        return;
+    static const QRegularExpression trailingDigits(QStringLiteral("\\d+$"));
+    for (const CnfPowerDevicePtr &device : devices) {
+        const QString prefix = QString(device->name).remove(trailingDigits);
+        if (!prefix.isEmpty()) {
+            ui->dev_name_prefix->setText(prefix);
+            return;
+        }
+    }
+    ui->auto_assign_key_data_by_id->setChecked(false);
+}
+
+Halm58a::Granule *MainWindow::findControllerGranule() const
+{
+    const QVariant number = project.controller().property("number");
+    const auto granules = project.network()->findChildren<Halm58a::Granule *>();
+    for (Halm58a::Granule *granule : granules) {
+        if (QVariant(granule->tlId()) == number)
+            return granule;
+    }
+    return nullptr;
+}
+
+void MainWindow::notifyNetEditAfterLoad()
+{
+    if (!netEdit)
+        return;
+    if (!project.isNetworkEmpty()) {
+        const auto children = project.network()->children();
+        for (QObject *child : children)
+            netEdit->objectAdded(qobject_cast<Halm58a::NetObject *>(child), nullptr);
+        updateSgTable(0);
+    }
+    netEdit->afterLoad();
+}
+
+void MainWindow::loadGranule()
+{
+    if (auto *network = project.network())
+        network->clear();
+    const QString number = project.controller().property("number").toString();
+    if (number.isEmpty()) {
+        printError(tr("Number of junction not set"));
+        return;
+    }
+    if (netEdit) {
+        netEdit->beforeLoad();
+        netEdit->downloadGranule(number);
+    }
+    notifyNetEditAfterLoad();
+    fitNetworkInView();
+}
+
+void MainWindow::fitNetworkInView()
+{
+    Halm58a::Network *network = project.network();
+    if (!network)
+        return;
+    const Halm58a::Granule *granule = findControllerGranule();
+    if (!granule)
+        return;
+    QRectF area;
+    const auto nodes = granule->nodes();
+    for (const Halm58a::Node *node : nodes) {
+        const Halm58a::GeoShape shape = node->shape();
+        area |= shape.isEmpty() ? Halm58a::GeoShape::unitRect(node->pos()) : shape.boundingRect();
+    }
+    if (const Halm58a::GeoUtil *geo = network->geoUtil())
+        geo->xyToGeo(&area);
+    if (!area.isEmpty())
+        QMetaObject::invokeMethod(ui->tileview, "fitInView", Qt::DirectConnection, Q_ARG(QRectF, area));
+}
+
+// First versions of the element tables: id and name per row; the tables'
+// own work completes them.
+
+void MainWindow::updatePowerPartTree()
+{
+    ui->powerPartTree->clear();
+    const bool byId = project.isTiverkII() || project.isZuMolt();
+    const auto devices = project.controller().powerDevices();
+    for (const CnfPowerDevicePtr &device : devices) {
+        auto *item = new QTreeWidgetItem(ui->powerPartTree);
+        item->setText(0, QString::number(byId ? device->id : device->address));
+        item->setText(1, device->name);
+    }
+}
+
+void MainWindow::updateSgTable(int sg_id)
+{
+    Q_UNUSED(sg_id)
+    fillIdsAndNames(ui->sgTable, project.controller().signalGroups(), [](const CnfSignalGroupPtr &group) {
+        return qMakePair(QVariant(group->id), group->name);
+    });
+}
+
+void MainWindow::updatePhasesTable()
+{
+    fillIdsAndNames(ui->phasesTable, project.controller().phases(), [](const CnfPhasePtr &phase) {
+        return qMakePair(QVariant(phase->id), phase->name);
+    });
+}
+
+void MainWindow::updateProgramsTable()
+{
+    fillIdsAndNames(ui->progTable, project.controller().programs(), [](const CnfProgramPtr &program) {
+        return qMakePair(QVariant(program->id), program->name);
+    });
+}
+
+void MainWindow::updateDetectorsTables()
+{
+    const auto idAndName = [](const CnfDetectorPtr &detector) {
+        return qMakePair(QVariant(detector->id()), detector->name());
+    };
+    fillIdsAndNames(ui->detectorsTable, project.controller().detectorsList(), idAndName);
+    fillIdsAndNames(ui->sensorsTable, project.controller().sensorsList(), idAndName);
+}
+
+void MainWindow::updateOutputsTable()
+{
+    const VObject outputs = project.controller().nativeData()[QStringLiteral("outputs")];
+    const int count = outputs.size();
+    ui->outputsTable->setRowCount(count);
+    for (int row = 0; row < count; ++row) {
+        const VObject output = outputs[row];
+        setTableCellValue(ui->outputsTable, row, 0, output[QStringLiteral("id")].toString(), false);
+        setTableCellValue(ui->outputsTable, row, 1, output[QStringLiteral("name")].toString(), false);
+    }
+}
+
+void MainWindow::updateMatricesTable()
+{
+    fillIdsAndNames(ui->matricesTable, project.controller().matrixList(), [](const CnfMatrixPtr &matrix) {
+        return qMakePair(QVariant(matrix->id()), matrix->name());
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Network editor coupling
+
+void MainWindow::initNetEdit()
+{
+    if (netEdit)
+        return;
+    project.createNetwork(ui->tileview->scene());
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    netEdit = new Halm58ga::NetEdit(network, ui->tileview);
+    connect(netEdit, &Halm58ga::NetEdit::logMessage, this,
+            [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
+
+    ui->objectsTreeWnd->widget()->layout()->addWidget(netEdit->objectsTree());
+    ui->netObjectPropWnd->widget()->layout()->addWidget(netEdit->objectEditor());
+    ui->menuActions->addActions(netEdit->inputActions());
+    ui->menuView->addActions(netEdit->viewActions());
+
+    connect(netEdit, &Halm58ga::NetEdit::beforeContextMenu, this, &MainWindow::beforeNetEditContextMenu);
+    connect(network, &Halm58a::Network::objectRemoved, this, &MainWindow::netObjectRemoved);
+    connect(network, &Halm58a::Network::changed, this, &MainWindow::netChanged);
+
+    addToolBar(Qt::TopToolBarArea, netEdit->createInputToolbar());
+    addToolBar(Qt::TopToolBarArea, netEdit->createDBToolbar());
+    addToolBar(Qt::TopToolBarArea, netEdit->createViewToolbar());
+
+    auto settings = openSettings();
+    settings->beginGroup(QStringLiteral("NetLayers"));
+    const QStringList layers = settings->childKeys();
+    for (const QString &layer : layers) {
+        const QVariant value = settings->value(layer);
+        netEdit->setLayerVisible(layer, value.isValid() ? value.toBool() : true);
+    }
+    settings->endGroup();
+}
+
+void MainWindow::netChanged(bool changed)
+{
+    if (importingNetwork || !changed)
+        return;
+    setChanged(true);
+}
+
+void MainWindow::netObjectRemoved(Halm58a::NetObject *object)
+{
+    const auto refresh = [this](const Halm58a::SignalGroup *group) {
+        const int id = group->objectName().toInt();
+        QMetaObject::invokeMethod(this, [this, id] { updateSgTable(id); }, Qt::QueuedConnection);
+    };
+    if (isExactly(object, Halm58a::Connection::staticMetaObject)) {
+        const auto groups = static_cast<Halm58a::Connection *>(object)->signalGroups();
+        for (const Halm58a::SignalGroup *group : groups)
+            refresh(group);
+    } else if (isExactly(object, Halm58a::CrossWalk::staticMetaObject)) {
+        if (const Halm58a::SignalGroup *group = static_cast<Halm58a::CrossWalk *>(object)->signalGroup())
+            refresh(group);
+    }
+}
+
+void MainWindow::beforeNetEditContextMenu(QObjectList sel_objects, QMenu *m)
+{
+    if (!project.network() || !m)
+        return;
+    bool entriesMade = false;
+    bool assigned = false;
+    for (int i = sel_objects.size() - 1; i >= 0; --i) {
+        QObject *object = sel_objects.at(i);
+        auto *connection = qobject_cast<Halm58a::Connection *>(object);
+        auto *crossWalk = qobject_cast<Halm58a::CrossWalk *>(object);
+        if (!connection && !crossWalk)
+            continue;
+        if (!entriesMade) {
+            entriesMade = true;
+            const QList<int> rows = selectedItemRows(ui->sgTable);
+            if (rows.size() == 1) {
+                const int row = rows.first();
+                const int id = ui->sgTable->item(row, 0) ? ui->sgTable->item(row, 0)->text().toInt() : 0;
+                const QString name = ui->sgTable->item(row, 1) ? ui->sgTable->item(row, 1)->text() : QString();
+                auto *assign = new QAction(tr("Assign to SG '%1'").arg(groupLabel(id, name)), this);
+                assign->setData(id);
+                connect(assign, &QAction::triggered, this, &MainWindow::assignItemsToSg);
+                m->addAction(assign);
+            }
+            const auto groups = project.controller().signalGroups();
+            if (!groups.isEmpty()) {
+                QMenu *submenu = m->addMenu(tr("Assign to SG ..."));
+                for (const CnfSignalGroupPtr &group : groups) {
+                    auto *assign = new QAction(groupLabel(group->id, group->name), this);
+                    assign->setData(group->id);
+                    connect(assign, &QAction::triggered, this, &MainWindow::assignItemsToSg);
+                    submenu->addAction(assign);
+                }
+            }
+        }
+        if ((connection && !connection->signalGroups().isEmpty()) || (crossWalk && crossWalk->signalGroup()))
+            assigned = true;
+    }
+    if (assigned) {
+        auto *remove = new QAction(tr("Remove from SG"), this);
+        connect(remove, &QAction::triggered, this, &MainWindow::removeItemsFromSg);
+        m->addAction(remove);
+    }
+}
+
+void MainWindow::assignItemsToSg()
+{
+    const auto *action = qobject_cast<QAction *>(sender());
+    if (!action)
+        return;
+    const int id = action->data().toInt();
+    if (id == 0)
+        return;
+    bool numberSet = false;
+    const int number = project.controller().property("number").toInt(&numberSet);
+    if (!numberSet) {
+        printError(tr("Number of contoller must be set"));
+        return;
+    }
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    Halm58a::Granule *granule = findControllerGranule();
+    if (!granule) {
+        printError(tr("Network not contains granule with id %1").arg(number));
+        return;
+    }
+    Halm58a::SignalGroup *group = findNetworkGroup(granule->signalGroups(), id);
+    if (!group) {
+        group = new Halm58a::SignalGroup(granule);
+        group->setTlId(id);
+        network->addItem(group, nullptr);
+    }
+    bool added = false;
+    const auto items = network->scene()->selectedItems();
+    for (QGraphicsItem *item : items) {
+        QObject *object = network->item2object(item);
+        if (auto *connection = qobject_cast<Halm58a::Connection *>(object)) {
+            group->addConnection(connection);
+            added = true;
+        } else if (auto *crossWalk = qobject_cast<Halm58a::CrossWalk *>(object)) {
+            group->addCrossWalk(crossWalk);
+            added = true;
+        }
+    }
+    if (added)
+        updateSgTable(0);
+}
+
+void MainWindow::removeItemsFromSg()
+{
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    bool removed = false;
+    const auto items = network->scene()->selectedItems();
+    for (QGraphicsItem *item : items) {
+        QObject *object = network->item2object(item);
+        if (auto *connection = qobject_cast<Halm58a::Connection *>(object)) {
+            const auto groups = connection->signalGroups();
+            for (Halm58a::SignalGroup *group : groups) {
+                group->removeConnection(connection);
+                removed = true;
+            }
+        } else if (auto *crossWalk = qobject_cast<Halm58a::CrossWalk *>(object)) {
+            if (Halm58a::SignalGroup *group = crossWalk->signalGroup()) {
+                group->removeCrossWalk(crossWalk);
+                removed = true;
+            }
+        }
+    }
+    if (removed) {
+        setChanged(true);
+        updateSgTable(0);
+    }
+}
+
+void MainWindow::clearAssignedConnections()
+{
+    const QList<int> rows = selectedItemRows(ui->sgTable);
+    if (!project.network())
+        return;
+    Halm58a::Granule *granule = findControllerGranule();
+    if (!granule)
+        return;
+    bool removed = false;
+    const auto groups = granule->signalGroups();
+    for (int row : rows) {
+        const int id = ui->sgTable->item(row, 0) ? ui->sgTable->item(row, 0)->text().toInt() : 0;
+        Halm58a::SignalGroup *group = findNetworkGroup(groups, id);
+        if (!group)
+            continue;
+        while (group->connectionCount() > 0) {
+            group->removeConnection(group->connection(0));
+            removed = true;
+        }
+        while (group->crossWalkCount() > 0) {
+            group->removeCrossWalk(group->crossWalk(0));
+            removed = true;
+        }
+    }
+    if (removed)
+        updateSgTable(0);
+}
+
+QList<Halm58a::SignalGroup *> MainWindow::granuleSignalGroups() const
+{
+    if (!project.network())
+        return {};
+    const Halm58a::Granule *granule = findControllerGranule();
+    return granule ? granule->signalGroups() : QList<Halm58a::SignalGroup *>();
+}
+
+void MainWindow::on_sgTable_itemSelectionChanged()
+{
+    ui->tileview->scene()->clearSelection();
+    if (!netEdit)
+        return;
+    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
+    const QStringList ids = selectedIdsLastFirst(ui->sgTable);
+    for (const QString &id : ids) {
+        for (Halm58a::SignalGroup *group : groups) {
+            if (group->tlId() == id.toInt())
+                netEdit->selectObjectInTree(group);
+        }
+    }
+}
+
+void MainWindow::on_phasesTable_itemSelectionChanged()
+{
+    ui->tileview->scene()->clearSelection();
+    if (!netEdit)
+        return;
+    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
+    const QStringList ids = selectedIdsLastFirst(ui->phasesTable);
+    for (const QString &id : ids) {
+        const CnfPhasePtr phase = project.controller().findPhase(id);
+        if (!phase)
+            continue;
+        for (int j = phase->signalGroups.size() - 1; j >= 0; --j) {
+            const CnfSignalGroupPtr &group = phase->signalGroups.at(j);
+            if (!group)
+                continue;
+            if (Halm58a::SignalGroup *networkGroup = findNetworkGroup(groups, group->id))
+                netEdit->selectObjectInTree(networkGroup);
+        }
+    }
+}
+
+void MainWindow::on_detectorsTable_itemSelectionChanged()
+{
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    QList<Halm58a::Detector *> detectors;
+    const auto collect = [&detectors](const QObject *parent) {
+        const auto found = parent->findChildren<Halm58a::Detector *>();
+        for (Halm58a::Detector *detector : found) {
+            if (!detectors.contains(detector))
+                detectors << detector;
+        }
+    };
+    if (const Halm58a::Granule *granule = findControllerGranule()) {
+        const auto nodes = granule->nodes();
+        for (const Halm58a::Node *node : nodes) {
+            const auto edges = node->edges();
+            for (const Halm58a::Edge *edge : edges) {
+                const auto lanes = edge->lanes();
+                for (const Halm58a::Lane *lane : lanes) {
+                    collect(lane);
+                    QList<const Halm58a::Stopline *> lines;
+                    if (lane->hasStopline(node))
+                        lines << lane->stopline();
+                    if (lane->hasStartline(node))
+                        lines << lane->startline();
+                    for (const Halm58a::Stopline *line : lines) {
+                        if (!line)
+                            continue;
+                        const auto connections = line->connections();
+                        for (const Halm58a::Connection *connection : connections) {
+                            if (connection->junction() == node)
+                                collect(connection);
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    const QList<QGraphicsItem *> selected = network->scene()->selectedItems();
+    QList<QGraphicsItem *> gathered;
+    const QStringList ids = selectedIdsLastFirst(ui->detectorsTable);
+    for (const QString &id : ids) {
+        for (int j = detectors.size() - 1; j >= 0; --j) {
+            if (detectors.at(j)->tlId() != id.toInt())
+                continue;
+            QGraphicsItem *item = network->object2item(detectors.at(j));
+            if (item && !gathered.contains(item))
+                gathered << item;
+        }
+    }
+    if (gathered.isEmpty())
+        return;
+    for (QGraphicsItem *item : selected) {
+        if (item->type() == DetectorItemType && !gathered.contains(item))
+            item->setSelected(false);
+    }
+    for (QGraphicsItem *item : gathered)
+        item->setSelected(true);
+}
+
+// ---------------------------------------------------------------------------
+// Map and network commands
+
+void MainWindow::on_actionSmooth_triggered(bool checked)
+{
+    ui->tileview->setRenderHint(QPainter::Antialiasing, checked);
+    ui->tileview->setRenderHint(QPainter::SmoothPixmapTransform, checked);
+}
+
+void MainWindow::runExportDialog()
+{
+}
+
+void MainWindow::on_actionImport_halm58_triggered()
+{
+}
+
+void MainWindow::on_actionHalm58_triggered()
+{
+}
+
+void MainWindow::on_actionDOT_graph_triggered()
+{
+}
+
+void MainWindow::on_actionController_configuration_triggered()
+{
+}
+
+void MainWindow::on_actionShow_all_triggered()
+{
+}
+
+void MainWindow::on_actionGo_to_point_triggered()
+{
+}
+
+void MainWindow::on_actionMap_opacity_triggered()
+{
+}
+
+void MainWindow::on_actionColor_settings_triggered()
+{
+}
+
+void MainWindow::on_actionGoogle_panorama_triggered()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Update check
+
+void MainWindow::on_actionCheck_for_update_triggered(bool checked)
+{
+    Q_UNUSED(checked)
+}
+
+// ---------------------------------------------------------------------------
+// Document commands
+
+void MainWindow::on_actionNew_triggered()
+{
+}
+
+void MainWindow::on_actionOpen_triggered()
+{
+}
+
+void MainWindow::on_actionSave_triggered()
+{
+}
+
+void MainWindow::on_actionSave_As_triggered()
+{
+}
+
+void MainWindow::openRecentFile(QAction *action)
+{
+    Q_UNUSED(action)
+}
+
+// ---------------------------------------------------------------------------
+// Dialog launchers
+
+void MainWindow::on_actionInfoPart_triggered()
+{
+}
+
+void MainWindow::on_actionCalendar_triggered()
+{
+}
+
+void MainWindow::on_actionVPU_triggered()
+{
+}
+
+void MainWindow::on_actionAsud_triggered()
+{
+}
+
+void MainWindow::on_actionTablo_triggered()
+{
+}
+
+void MainWindow::on_actionErrControl_triggered()
+{
+}
+
+void MainWindow::on_actionDtStat_triggered()
+{
+}
+
+void MainWindow::on_actionCommon_triggered()
+{
+}
+
+void MainWindow::on_actionSynchronizer_triggered()
+{
+}
+
+void MainWindow::on_actionConflictMatrix_triggered()
+{
+}
+
+void MainWindow::on_actionInterstates_triggered()
+{
+}
+
+void MainWindow::on_actionIndication_triggered()
+{
+}
+
+void MainWindow::on_sg_defaults_clicked()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Power part
+
+void MainWindow::on_powerPartAdd_triggered()
+{
+}
+
+void MainWindow::on_powerPartTree_customContextMenuRequested(const QPoint &pos)
+{
+    Q_UNUSED(pos)
+}
+
+void MainWindow::on_actionMake_consecutive_addresses_triggered()
+{
+}
+
+void MainWindow::powerPartDeleteItems()
+{
+}
+
+void MainWindow::powerPartDuplicateItems()
+{
+}
+
+void MainWindow::powerPartItemProperties()
+{
+}
+
+void MainWindow::sortPowerPartTable()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Signal groups
+
+void MainWindow::on_sgAdd_triggered()
+{
+}
+
+void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
+{
+    Q_UNUSED(pos)
+}
+
+void MainWindow::on_sgTable_rowOrderChanged()
+{
+}
+
+void MainWindow::sgDeleteItems()
+{
+}
+
+void MainWindow::sgDuplicateItems()
+{
+}
+
+void MainWindow::sgItemProperties()
+{
+}
+
+void MainWindow::sortSgTable()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Phases
+
+void MainWindow::on_phaseAdd_triggered()
+{
+}
+
+void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
+{
+    Q_UNUSED(pos)
+}
+
+void MainWindow::on_phasesTable_rowOrderChanged()
+{
+}
+
+void MainWindow::phaseDeleteItems()
+{
+}
+
+void MainWindow::phaseItemProperties()
+{
+}
+
+void MainWindow::sortPhasesTable()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Programs
+
+void MainWindow::on_actionAddProgram_triggered()
+{
+}
+
+void MainWindow::on_progTable_customContextMenuRequested(const QPoint &pos)
+{
+    Q_UNUSED(pos)
+}
+
+void MainWindow::on_progTable_rowOrderChanged()
+{
+}
+
+void MainWindow::programsDeleteItems()
+{
+}
+
+void MainWindow::programDuplicateItems()
+{
+}
+
+void MainWindow::programsItemProperties()
+{
+}
+
+void MainWindow::sortProgramsTable()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Matrices
+
+void MainWindow::matrixAdd()
+{
+}
+
+void MainWindow::matricesDeleteItems()
+{
+}
+
+void MainWindow::matricesItemProperties()
+{
+}
+
+void MainWindow::matricesitemChanged(QTableWidgetItem *item)
+{
+    Q_UNUSED(item)
+}
+
+// ---------------------------------------------------------------------------
+// Detectors and sensors
+
+void MainWindow::on_detectorsTable_rowOrderChanged()
+{
+}
+
+void MainWindow::on_sensorsTable_rowOrderChanged()
+{
+}
+
+void MainWindow::on_dtModules_clicked()
+{
+}
+
+void MainWindow::detectorsAdd()
+{
+}
+
+void MainWindow::detectorsDeleteItems()
+{
+}
+
+void MainWindow::detectorsItemProperties()
+{
+}
+
+void MainWindow::sortDtTable()
+{
+}
+
+void MainWindow::sensorsAdd()
+{
+}
+
+void MainWindow::sensorsDeleteItems()
+{
+}
+
+void MainWindow::sensorsItemProperties()
+{
+}
+
+void MainWindow::sortSensTable()
+{
+}
+
+// ---------------------------------------------------------------------------
+// Outputs
+
+void MainWindow::outputsAdd()
+{
+}
+
+void MainWindow::outputsDeleteItems()
+{
+}
+
+void MainWindow::outputsItemProperties()
+{
+}
+
+void MainWindow::sortOutputsTable()
 {
 }

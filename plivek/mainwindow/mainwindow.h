@@ -3,8 +3,35 @@
 #include "project.h"
 
 #include <QMainWindow>
+#include <QObjectList>
+#include <QPoint>
 
-// The main window of plivek: it owns the open document for its whole life.
+class QAction;
+class QCloseEvent;
+class QMenu;
+class QTableWidgetItem;
+class QTreeWidgetItem;
+
+namespace Ui {
+class MainWindow;
+}
+namespace Halm58a {
+class Granule;
+class NetObject;
+class SignalGroup;
+}
+namespace Halm58ga {
+class NetEdit;
+}
+
+// The main window of plivek. It owns the open document (Project) for its whole
+// life, the form (menus, tool bars, the map view and the docks with the element
+// tables) and, from the first load or New on, the network editor of the map.
+//
+// The window is either without document (noDocument: the document actions and
+// element docks disabled, tables empty) or with one. Every message goes to the
+// message table; a critical one may also pop up a box. Settings live in the
+// per-user store (organisation "tovel", application "plivek").
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -16,13 +43,208 @@ public:
     // to recover. Minimal for now: there is nothing to recover yet.
     bool recoverCrashSave();
 
+    // The open document (empty while the window has none).
+    Project &document() { return project; }
+
+    // Closes the document when the user agrees (a changed one is offered for
+    // saving); true when the window is left without a document.
+    bool closeDocument();
+
+    // Brings menus, actions, docks and titles in step with the document: whether
+    // one is open, its family and version. The changed flag is kept.
+    void updateActions();
+    // "number (description), type version" of the controller above the map.
+    void updateTitleLabel();
+    // The program's title, the file name and "*" while the document is changed.
+    void updateWindowTitle();
+
+    // Element tables, rebuilt from the configuration.
+    void updatePowerPartTree();
+    void updatePhasesTable();
+    void updateProgramsTable();
+    void updateDetectorsTables();
+    void updateOutputsTable();
+    void updateMatricesTable();
+
+    // The network's granule whose tlId is the controller's number; null when
+    // none. The caller makes sure that there is a network.
+    Halm58a::Granule *findControllerGranule() const;
+    // Tells the network editor about every object of the freshly loaded network.
+    void notifyNetEditAfterLoad();
+    // Creates the network editor and puts its tree, property editor, actions and
+    // tool bars into the window; does nothing once it exists.
+    void initNetEdit();
+    // Fits the map to the nodes of the controller's granule.
+    void fitNetworkInView();
+
 public slots:
-    // Opens the document at the path (an empty path lets the user choose).
-    void loadDocument(const QString &path);
+    // Loads a document into the window (an empty path lets the user choose).
+    // Everything that happens is reported in the message table.
+    void loadDocument(const QString &doc_file);
+    // Fetches the controller's junction through the network editor.
+    void loadGranule();
     // Saves the changed document aside; called by the crash handler without an
     // event loop. Minimal for now: saves nothing.
     void crashSave();
 
+    // Message table. Before the form exists messages go to the toolkit's log.
+    void addLogMessage(const QString &text, QtMsgType level = QtDebugMsg,
+                       bool popupCriticalErrors = true);
+    void printInfo(const QString &text);
+    void printWarning(const QString &text);
+    void printError(const QString &text);
+    void clearMessageTable();
+
+    // Marks the document changed (or not), updates the title and Save.
+    void setChanged(bool changed = true);
+    void setStyle(QAction *action);
+    void debugAction();
+
+    // Signal-group table; sg_id 0 rebuilds the whole table.
+    void updateSgTable(int sg_id = 0);
+
+    // Network editor coupling.
+    void netChanged(bool changed);
+    void netObjectRemoved(Halm58a::NetObject *object);
+    void beforeNetEditContextMenu(QObjectList sel_objects, QMenu *m);
+    void assignItemsToSg();
+    void removeItemsFromSg();
+    void clearAssignedConnections();
+
+    // Document commands.
+    void openRecentFile(QAction *action);
+
+    // Map and network commands.
+    void runExportDialog();
+
+    // Power part.
+    void powerPartDeleteItems();
+    void powerPartDuplicateItems();
+    void powerPartItemProperties();
+    void sortPowerPartTable();
+
+    // Signal groups.
+    void sgDeleteItems();
+    void sgDuplicateItems();
+    void sgItemProperties();
+    void sortSgTable();
+
+    // Phases.
+    void phaseDeleteItems();
+    void phaseItemProperties();
+    void sortPhasesTable();
+
+    // Programs.
+    void programsDeleteItems();
+    void programDuplicateItems();
+    void programsItemProperties();
+    void sortProgramsTable();
+
+    // Matrices.
+    void matrixAdd();
+    void matricesDeleteItems();
+    void matricesItemProperties();
+    void matricesitemChanged(QTableWidgetItem *item);
+
+    // Detectors and sensors.
+    void detectorsAdd();
+    void detectorsDeleteItems();
+    void detectorsItemProperties();
+    void sortDtTable();
+    void sensorsAdd();
+    void sensorsDeleteItems();
+    void sensorsItemProperties();
+    void sortSensTable();
+
+    // Outputs.
+    void outputsAdd();
+    void outputsDeleteItems();
+    void outputsItemProperties();
+    void sortOutputsTable();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    // Slots connected by name to the form's actions and widgets.
+    void on_actionClose_triggered();
+    void on_actionExpert_mode_triggered(bool checked);
+
+    // Document commands.
+    void on_actionNew_triggered();
+    void on_actionOpen_triggered();
+    void on_actionSave_triggered();
+    void on_actionSave_As_triggered();
+
+    // Dialog launchers.
+    void on_actionInfoPart_triggered();
+    void on_actionCalendar_triggered();
+    void on_actionVPU_triggered();
+    void on_actionAsud_triggered();
+    void on_actionTablo_triggered();
+    void on_actionErrControl_triggered();
+    void on_actionDtStat_triggered();
+    void on_actionCommon_triggered();
+    void on_actionSynchronizer_triggered();
+    void on_actionConflictMatrix_triggered();
+    void on_actionInterstates_triggered();
+    void on_actionIndication_triggered();
+    void on_sg_defaults_clicked();
+
+    // Map and network commands.
+    void on_actionImport_halm58_triggered();
+    void on_actionHalm58_triggered();
+    void on_actionDOT_graph_triggered();
+    void on_actionController_configuration_triggered();
+    void on_actionShow_all_triggered();
+    void on_actionGo_to_point_triggered();
+    void on_actionMap_opacity_triggered();
+    void on_actionSmooth_triggered(bool checked);
+    void on_actionColor_settings_triggered();
+    void on_actionGoogle_panorama_triggered();
+
+    // Update check.
+    void on_actionCheck_for_update_triggered(bool checked);
+
+    // Element tables.
+    void on_powerPartAdd_triggered();
+    void on_powerPartTree_customContextMenuRequested(const QPoint &pos);
+    void on_actionMake_consecutive_addresses_triggered();
+    void on_sgAdd_triggered();
+    void on_sgTable_customContextMenuRequested(const QPoint &pos);
+    void on_sgTable_rowOrderChanged();
+    void on_sgTable_itemSelectionChanged();
+    void on_phaseAdd_triggered();
+    void on_phasesTable_customContextMenuRequested(const QPoint &pos);
+    void on_phasesTable_rowOrderChanged();
+    void on_phasesTable_itemSelectionChanged();
+    void on_actionAddProgram_triggered();
+    void on_progTable_customContextMenuRequested(const QPoint &pos);
+    void on_progTable_rowOrderChanged();
+    void on_detectorsTable_rowOrderChanged();
+    void on_detectorsTable_itemSelectionChanged();
+    void on_sensorsTable_rowOrderChanged();
+    void on_dtModules_clicked();
+
 private:
+    void createStyleMenu(const QString &storedStyle);
+    void createTableActions();
+    void createRecentFileEntries();
+    void readRecentFiles();
+    void writeRecentFiles() const;
+    void putRecentFileFirst(const QString &path);
+    void restoreWindowSettings();
+    void arrangeDocks();
+    // Matches the network's signal groups with the controller's; true when
+    // groups had to be added to the network.
+    bool reconcileNetwork();
+    void deriveDevicePrefix();
+    // The signal groups of the controller's granule; none without network or granule.
+    QList<Halm58a::SignalGroup *> granuleSignalGroups() const;
+
+    Ui::MainWindow *ui;
     Project project;
+    bool noDocument = true;
+    bool importingNetwork = false;
+    Halm58ga::NetEdit *netEdit = nullptr;
 };

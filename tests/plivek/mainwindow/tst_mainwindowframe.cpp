@@ -1,0 +1,385 @@
+#include "cnfcontroller.h"
+#include "cnfnative.h"
+#include "modalanswerer.h"
+#include "testdata.h"
+#include "testmain.h"
+#include "tileview.h"
+#include "windowtesting.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace WindowTesting;
+
+namespace {
+
+// Everything whose visibility follows the controller family.
+const char *const familyElements[] = {
+    "actionInfoPart", "matricesWnd", "sensorsTable", "outputsWnd", "dtModules",
+    "actionMake_consecutive_addresses", "actionIndication", "detectorsWnd", "powerPartWnd",
+    "powerPartAdd", "sgWnd", "sgAdd", "actionVPU", "actionAsud", "actionErrControl",
+    "actionInterstates", "actionConflictMatrix", "actionDtStat", "sg_defaults", "actionTablo",
+    "actionSynchronizer",
+};
+
+QStringList shownFamilyElements(const QWidget &window)
+{
+    QStringList shown;
+    for (const char *name : familyElements) {
+        if (isShown(window, name))
+            shown << QLatin1String(name);
+    }
+    return shown;
+}
+
+QString suffixOf(const QString &type)
+{
+    if (type == QLatin1String("adapter"))
+        return QStringLiteral(".txt");
+    if (type == QLatin1String("tiverkii") || type == QLatin1String("ZU_MOLT"))
+        return QStringLiteral(".json");
+    return QStringLiteral(".cnf");
+}
+
+} // namespace
+
+class TestMainWindowFrame : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+    int written = 0;
+
+    // Writes an empty configuration of a family in the family's own format.
+    QString writeDocument(const QString &type, const QString &version, const QVariantMap &native = {},
+                          bool signalModule = false)
+    {
+        CnfController controller;
+        CnfNative::initController(controller, type, version);
+        for (auto it = native.begin(); it != native.end(); ++it)
+            controller.setNativeData(it.key(), it.value());
+        if (signalModule)
+            controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Signal")][QStringLiteral("enabled")] = 1;
+        const QString path = dir.filePath(QStringLiteral("doc%1%2").arg(++written).arg(suffixOf(type)));
+        QString error;
+        if (!CnfNative::save(path, controller, error))
+            qWarning() << "cannot write" << path << error;
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        useProgramIdentity();
+        hideZuMoltEditor(dir);
+    }
+
+    void init() { clearSettings(); }
+
+    void startsWithoutDocument()
+    {
+        MainWindow window;
+        QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
+        QCOMPARE(window.size(), QSize(1197, 825));
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Program of configuration of road controllers")));
+        QVERIFY(!window.windowTitle().endsWith(QLatin1Char('*')));
+        // Without a document only File, View (with Style) and Parameters work.
+        QVERIFY(!child<QMenu>(window, "menuEquipment")->isEnabled());
+        QVERIFY(!child<QMenu>(window, "menuWorkLogic")->isEnabled());
+        QVERIFY(!child<QMenu>(window, "menuActions")->isEnabled());
+        QVERIFY(child<QMenu>(window, "menuView")->isEnabled());
+        QVERIFY(child<QMenu>(window, "menuStyle")->isEnabled());
+        QVERIFY(!child<QMenu>(window, "menuStyle")->actions().isEmpty());
+        QVERIFY(!window.findChild<QAction *>("actionShow_all")->isEnabled());
+        QVERIFY(!window.findChild<QAction *>("actionSave")->isEnabled());
+        QVERIFY(!window.findChild<QAction *>("actionClose")->isEnabled());
+        QVERIFY(!window.findChild<QAction *>("actionSave_As")->isEnabled());
+        QVERIFY(window.findChild<QAction *>("actionOpen")->isEnabled());
+        QVERIFY(!child(window, "sgWnd")->isEnabled());
+        QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(), QString::fromUtf8("\xD0\x9C" "atrices"));
+        QVERIFY(!isShown(window, "actionCheck_for_update"));
+    }
+
+    void contextActionsOfTheTables()
+    {
+        MainWindow window;
+        const auto names = [&](const char *table) {
+            QStringList list;
+            const auto actions = child(window, table)->actions();
+            for (const QAction *action : actions)
+                list << (action->objectName().isEmpty() ? action->text() : action->objectName());
+            return list;
+        };
+        QCOMPARE(names("powerPartTree"), (QStringList{"powerPartDelete", "powerPartDuplicateItems",
+                                                      "sortDeviceItems", "powerPartAdd"}));
+        QCOMPARE(names("sgTable"), (QStringList{"copy", "copy_all", "paste", "sgDelete", "sgDuplicateItems",
+                                                "sgAdd", "sortSgItems"}));
+        QCOMPARE(names("matricesTable"), (QStringList{"matrixAdd", "matrixDelete"}));
+        QCOMPARE(names("outputsTable"), (QStringList{"outAdd", "outDelete", "sortDtItems"}));
+        QCOMPARE(names("messageTable"), QStringList{"Clear"});
+
+        const QAction *sgAdd = window.findChild<QAction *>("sgAdd");
+        QCOMPARE(sgAdd->shortcut(), QKeySequence(Qt::Key_Insert));
+        QCOMPARE(sgAdd->shortcutContext(), Qt::WidgetShortcut);
+        const QAction *remove = child(window, "sgTable")->findChild<QAction *>("sgDelete");
+        QCOMPARE(remove->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(remove->shortcutContext(), Qt::WidgetWithChildrenShortcut);
+        QVERIFY(!child(window, "progTable")->findChild<QAction *>("sortProgItems")->icon().isNull());
+    }
+
+    void updateActions_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QVariantMap>("native");
+        QTest::addColumn<bool>("signalModule");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<bool>("atcsEnabled");
+        QTest::addColumn<bool>("namesShown");
+
+        const QStringList tiverk = {"actionInfoPart", "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd",
+                                    "actionVPU", "actionAsud", "actionErrControl", "actionInterstates",
+                                    "actionConflictMatrix", "actionDtStat"};
+        QTest::newRow("adapter") << "adapter" << "" << QVariantMap{} << false
+                                 << QStringList{"actionInfoPart"} << false << false;
+        QTest::newRow("tiverk 3.14 with receiver")
+            << "tiverk" << "3.14" << QVariantMap{{"receiver", 1}, {"asudd_type", 2}} << false << tiverk << true
+            << false;
+        QTest::newRow("tiverk 3.18, ATCS type 255")
+            << "tiverk" << "3.18" << QVariantMap{{"receiver", 1}, {"asudd_type", 255}} << false
+            << (QStringList(tiverk) << "actionTablo" << "actionSynchronizer") << false << false;
+        const QStringList tiverkII = {"matricesWnd", "sensorsTable", "outputsWnd", "dtModules",
+                                      "actionMake_consecutive_addresses", "actionIndication", "detectorsWnd",
+                                      "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd", "actionVPU",
+                                      "actionAsud", "actionErrControl", "sg_defaults", "actionTablo"};
+        QTest::newRow("TIVERK II") << "tiverkii" << "" << QVariantMap{} << false << tiverkII << true << true;
+        QStringList withSignal = tiverkII;
+        withSignal.removeAll("powerPartWnd");
+        withSignal.removeAll("powerPartAdd");
+        QTest::newRow("TIVERK II with Signal") << "tiverkii" << "" << QVariantMap{} << true << withSignal << true
+                                               << true;
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "" << QVariantMap{} << false
+                                 << QStringList{"detectorsWnd", "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd",
+                                                "actionVPU", "actionAsud", "actionErrControl",
+                                                "actionConflictMatrix", "sg_defaults", "actionTablo"}
+                                 << true << true;
+    }
+
+    void updateActions()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, version);
+        QFETCH(QVariantMap, native);
+        QFETCH(bool, signalModule);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, atcsEnabled);
+        QFETCH(bool, namesShown);
+
+        MainWindow window;
+        window.loadDocument(writeDocument(type, version, native, signalModule));
+        QCOMPARE(window.document().controller().property("type").toString(), type);
+        QCOMPARE(shownFamilyElements(window), shown);
+        QCOMPARE(window.findChild<QAction *>("actionAsud")->isEnabled(), atcsEnabled);
+        for (const char *name : {"sgTable", "phasesTable", "progTable"})
+            QCOMPARE(table(window, name)->isColumnHidden(1), !namesShown);
+
+        const bool byId = type == QLatin1String("tiverkii") || type == QLatin1String("ZU_MOLT");
+        const auto *tree = child<QTreeWidget>(window, "powerPartTree");
+        QCOMPARE(tree->isColumnHidden(1), !namesShown);
+        QCOMPARE(tree->headerItem()->text(0), byId ? QStringLiteral("ID") : QStringLiteral("Address"));
+        QCOMPARE(window.findChild<QAction *>("powerPartAdd")->text(),
+                 byId ? QStringLiteral("Add power channel") : QStringLiteral("Add device"));
+        QCOMPARE(isShown(window, "dev_name_prefix"), byId);
+        QCOMPARE(isShown(window, "auto_assign_key_data_by_id"), byId);
+
+        // With a document every listed menu and the document actions work.
+        QVERIFY(child<QMenu>(window, "menuEquipment")->isEnabled());
+        QVERIFY(window.findChild<QAction *>("actionClose")->isEnabled());
+        QVERIFY(window.findChild<QAction *>("actionShow_all")->isEnabled());
+        QVERIFY(child(window, "sgWnd")->isEnabled());
+        QVERIFY(!window.findChild<QAction *>("actionSave")->isEnabled());
+    }
+
+    void titleLabel_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("no description") << "12" << "" << "tiverk" << "3.18" << "12 , tiverk 3.18";
+        QTest::newRow("no number") << "" << "Main" << "tiverkii" << "" << " Main, tiverkii";
+        QTest::newRow("both") << "7" << "Main" << "ZU_MOLT" << "" << "7 (Main), ZU_MOLT";
+        QTest::newRow("nothing") << "" << "" << "" << "" << " ";
+    }
+
+    void titleLabel()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, description);
+        QFETCH(QString, type);
+        QFETCH(QString, version);
+        QFETCH(QString, label);
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        controller.setProperty("number", number);
+        controller.setProperty("description", description);
+        controller.setProperty("type", type);
+        controller.setProperty("version", version);
+        window.updateTitleLabel();
+        QCOMPARE(child<QLabel>(window, "titleLabel")->text(), label);
+    }
+
+    void updateActionsKeepsTheChangedFlag()
+    {
+        MainWindow window;
+        const QString path = writeDocument("tiverk", "3.18");
+        window.loadDocument(path);
+        QCOMPARE(window.windowTitle(),
+                 QStringLiteral("Program of configuration of road controllers ") + path);
+        window.setChanged();
+        window.updateActions();
+        QVERIFY(window.windowTitle().endsWith(path + QLatin1Char('*')));
+        QVERIFY(window.document().isChanged());
+        QVERIFY(window.findChild<QAction *>("actionSave")->isEnabled());
+    }
+
+    void firstStartDefaults()
+    {
+        MainWindow window;
+        const auto *view = child<TileView>(window, "tileview");
+        QCOMPARE(view->zoomF(), 16.0);
+        QCOMPARE(view->opacity(), 1.0);
+        const QPointF centre = view->mapToScene(view->viewport()->rect().center());
+        QVERIFY2(qAbs(centre.x() - 30.3276) < 1e-3 && qAbs(centre.y() - 60.0034) < 1e-3,
+                 qPrintable(QStringLiteral("%1, %2").arg(centre.x()).arg(centre.y())));
+        QCoreApplication::processEvents();
+        QVERIFY(!view->renderHints().testFlag(QPainter::Antialiasing));
+        QVERIFY(!window.findChild<QAction *>("actionSmooth")->isChecked());
+        QCOMPARE(child<QLineEdit>(window, "dev_name_prefix")->text(), QStringLiteral("K"));
+        QVERIFY(child<QCheckBox>(window, "auto_assign_key_data_by_id")->isChecked());
+        QVERIFY(!window.findChild<QAction *>("actionExpert_mode")->isChecked());
+
+        const auto *powerPart = child<QDockWidget>(window, "powerPartWnd");
+        const auto tabified = window.tabifiedDockWidgets(const_cast<QDockWidget *>(powerPart));
+        for (const char *name : {"sgWnd", "phasesWnd", "progWnd", "objectsTreeWnd", "netObjectPropWnd"})
+            QVERIFY2(tabified.contains(child<QDockWidget>(window, name)), name);
+    }
+
+    void storedSettingsComeBack()
+    {
+        {
+            QSettings settings;
+            settings.setValue("scene/z", 12.5);
+            settings.setValue("scene/opacity", 0.5);
+            settings.setValue("scene/smooth", true);
+            settings.setValue("NewDevice/dev_name_prefix", "Key");
+            settings.setValue("NewDevice/auto_assign_key_data_by_id", false);
+            settings.setValue("expert_mode", true);
+        }
+        MainWindow window;
+        const auto *view = child<TileView>(window, "tileview");
+        QCOMPARE(view->zoomF(), 12.5);
+        QCOMPARE(view->opacity(), 0.5);
+        QCOMPARE(child<QLineEdit>(window, "dev_name_prefix")->text(), QStringLiteral("Key"));
+        QVERIFY(!child<QCheckBox>(window, "auto_assign_key_data_by_id")->isChecked());
+        QVERIFY(window.findChild<QAction *>("actionExpert_mode")->isChecked());
+        // Smoothing comes through the action once the event loop runs.
+        QVERIFY(!view->renderHints().testFlag(QPainter::Antialiasing));
+        QCoreApplication::processEvents();
+        QVERIFY(window.findChild<QAction *>("actionSmooth")->isChecked());
+        QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
+        QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
+    }
+
+    void settingsStoredOnClose()
+    {
+        {
+            MainWindow window;
+            child<QLineEdit>(window, "dev_name_prefix")->setText("P");
+            child<QCheckBox>(window, "auto_assign_key_data_by_id")->setChecked(false);
+            window.findChild<QAction *>("actionExpert_mode")->trigger();
+            QVERIFY(window.close());
+        }
+        QSettings settings;
+        QVERIFY(settings.contains("geometry"));
+        QVERIFY(settings.contains("state"));
+        QCOMPARE(settings.value("scene/z").toDouble(), 16.0);
+        QCOMPARE(settings.value("scene/opacity").toDouble(), 1.0);
+        QCOMPARE(settings.value("scene/smooth").toBool(), false);
+        QCOMPARE(settings.value("NewDevice/dev_name_prefix").toString(), QStringLiteral("P"));
+        QCOMPARE(settings.value("NewDevice/auto_assign_key_data_by_id").toBool(), false);
+        QCOMPARE(settings.value("expert_mode").toBool(), true);
+        QVERIFY(!settings.childGroups().contains("NetLayers"));
+    }
+
+    void cancelledCloseWritesNoSetting()
+    {
+        MainWindow window;
+        window.loadDocument(writeDocument("tiverk", "3.18"));
+        clearSettings();
+        window.setChanged();
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Cancel);
+        QVERIFY(!window.close());
+        QVERIFY(answerer.answered());
+        QVERIFY(QSettings().allKeys().isEmpty());
+        QVERIFY(window.document().isChanged());
+        QVERIFY(window.findChild<QAction *>("actionClose")->isEnabled());
+    }
+
+    void recentFilesSkipMissingAndRepeated()
+    {
+        const QString a = writeDocument("tiverk", "3.18");
+        const QString missing = dir.filePath("missing.cnf");
+        const QString c = writeDocument("tiverk", "3.17");
+        {
+            QSettings settings;
+            settings.beginWriteArray("plivekRecentFileList");
+            const QStringList stored = {a, missing, a, c};
+            for (int i = 0; i < stored.size(); ++i) {
+                settings.setArrayIndex(i);
+                // Older versions stored the path as text.
+                settings.setValue("file", i == 3 ? QVariant(stored.at(i)) : QVariant(stored.at(i).toUtf8()));
+            }
+            settings.endArray();
+        }
+        QStringList shown;
+        {
+            MainWindow window;
+            const auto entries = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
+            QCOMPARE(entries.size(), 5);
+            for (const QAction *entry : entries) {
+                if (entry->isVisible())
+                    shown << entry->text();
+            }
+            QCOMPARE(shown, (QStringList{a, c}));
+            // The entries stand just before Exit, between separators.
+            const auto menu = child<QMenu>(window, "menuFile")->actions();
+            const int exit = menu.indexOf(window.findChild<QAction *>("actionExit"));
+            QVERIFY(menu.at(exit - 1)->isSeparator());
+            QCOMPARE(menu.at(exit - 2), entries.last());
+            QVERIFY(menu.at(exit - 7)->isSeparator());
+            QVERIFY(window.close());
+        }
+        QSettings settings;
+        const int size = settings.beginReadArray("plivekRecentFileList");
+        QStringList stored;
+        for (int i = 0; i < size; ++i) {
+            settings.setArrayIndex(i);
+            stored << QString::fromUtf8(settings.value("file").toByteArray());
+        }
+        QCOMPARE(stored, (QStringList{a, c}));
+    }
+};
+
+PROJECT_TEST(TestMainWindowFrame);
+#include "tst_mainwindowframe.moc"

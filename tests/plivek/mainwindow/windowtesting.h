@@ -1,0 +1,64 @@
+#pragma once
+
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QWidget>
+
+// Helpers shared by the main-window tests: the program's identity, an empty
+// settings store per test, and looking at the window's children by name.
+namespace WindowTesting {
+
+inline void useProgramIdentity()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("tovel"));
+    QCoreApplication::setApplicationName(QStringLiteral("plivek"));
+}
+
+inline void clearSettings()
+{
+    QSettings settings;
+    settings.clear();
+    settings.sync();
+}
+
+// No zumoltc can be found on PATH, so ZU_MOLT documents stay in the window.
+inline void hideZuMoltEditor(const QTemporaryDir &emptyDir)
+{
+    qputenv("PATH", emptyDir.path().toLocal8Bit());
+}
+
+template<typename T = QWidget>
+T *child(const QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
+
+inline QTableWidget *table(const QWidget &window, const char *name)
+{
+    return child<QTableWidget>(window, name);
+}
+
+// Whether an action or widget of the window is shown (the window itself need
+// not be on screen).
+inline bool isShown(const QWidget &window, const char *name)
+{
+    QObject *object = window.findChild<QObject *>(QLatin1String(name));
+    if (auto *action = qobject_cast<QAction *>(object))
+        return action->isVisible();
+    if (auto *widget = qobject_cast<QWidget *>(object))
+        return !widget->isHidden();
+    return false;
+}
+
+inline QString cellText(const QTableWidget *table, int row, int column)
+{
+    const QTableWidgetItem *item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+} // namespace WindowTesting
