@@ -16,6 +16,11 @@ int main(int argc, char *argv[])
     loadPrefixes(false);
 
     MainWindow window;
+    // Only the first argument is opened; a file that does not load leaves a new
+    // configuration after its error has been shown.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window.loadFile(arguments.at(1));
     window.show();
     return app.exec();
 }

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "programrun.h"
 #include "modalanswerer.h"
 #include "startup.h"
 #include "testdata.h"
@@ -40,23 +41,6 @@ bool writeTranslation(const QString &directory, const QString &name, const QStri
     const bool ok = lrelease.waitForFinished(30000) && lrelease.exitCode() == 0;
     QFile::remove(ts);
     return ok;
-}
-
-// Starts the built zumoltc with arguments and ends it again; an error text when it
-// did not start or ended by itself within two seconds, empty when it stayed up.
-QString stayedUp(const QStringList &arguments)
-{
-    QProcess program;
-    program.start(TestSupport::programPath(QStringLiteral("zumoltc")), arguments);
-    if (!program.waitForStarted())
-        return program.errorString();
-    if (program.waitForFinished(2000))
-        return QStringLiteral("zumoltc ended by itself with code %1: %2")
-            .arg(program.exitCode())
-            .arg(QString::fromLocal8Bit(program.readAllStandardError()));
-    program.kill();
-    program.waitForFinished();
-    return QString();
 }
 
 QString probe(const char *source)
@@ -244,7 +228,7 @@ private slots:
 
     void programStaysUp()
     {
-        const QString error = stayedUp({});
+        const QString error = zumoltcStaysUp({});
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 };
