@@ -35,50 +35,6 @@ const QString &multiRingTitle()
     return title;
 }
 
-// The older exchange form ("<Program type=... cycle_length=...>" with "Phase"
-// children) rewritten as the current form for this controller. False with the
-// reason in `error`.
-bool convertOlderProgramForm(const QByteArray &content, const CnfController &controller,
-                             QByteArray *converted, QString *error)
-{
-    QDomDocument document;
-    QString parseError;
-    if (!document.setContent(content, &parseError)) {
-        *error = parseError;
-        return false;
-    }
-    const QDomElement root = document.documentElement();
-    const QVariant version = controller.property("version");
-    QString text = QStringLiteral("<Controller type=\"%1\" %2><Program type=")
-                       .arg(controller.property("type").toString().toHtmlEscaped(),
-                            version.isValid()
-                                ? QStringLiteral("version=\"%1\"").arg(version.toString().toHtmlEscaped())
-                                : QString());
-    const QString type = root.attribute(QStringLiteral("type"));
-    if (type == QLatin1String("1")) {
-        text += QStringLiteral("\"timer\">");
-    } else if (type == QLatin1String("2")) {
-        text += QStringLiteral("\"coord\" cycle=\"%1\">")
-                    .arg(root.attribute(QStringLiteral("cycle_length")).toHtmlEscaped());
-    } else {
-        *error = tr("Invalid program type %1 when converting formats").arg(type);
-        return false;
-    }
-    for (QDomElement phase = root.firstChildElement(QStringLiteral("Phase")); !phase.isNull();
-         phase = phase.nextSiblingElement(QStringLiteral("Phase"))) {
-        // The full length, when given, is the length the current form keeps.
-        const QString length = phase.hasAttribute(QStringLiteral("full_length"))
-                                   ? phase.attribute(QStringLiteral("full_length"))
-                                   : phase.attribute(QStringLiteral("length"));
-        text += QStringLiteral("<Phase length=\"%1\" start=\"%2\">%3</Phase>")
-                    .arg(length.toHtmlEscaped(), phase.attribute(QStringLiteral("start")).toHtmlEscaped(),
-                         phase.text().toHtmlEscaped());
-    }
-    text += QStringLiteral("</Program></Controller>");
-    *converted = text.toUtf8();
-    return true;
-}
-
 // Entry `number` (from 1) of a multi-ring list, as a value; invalid when missing.
 QVariant multiRingEntry(const CnfController &controller, const char *list, int number)
 {
@@ -138,6 +94,47 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
 } // namespace
 
 namespace BatchModes {
+
+bool convertOlderProgramForm(const QByteArray &content, const CnfController &controller,
+                             QByteArray *converted, QString *error)
+{
+    QDomDocument document;
+    QString parseError;
+    if (!document.setContent(content, &parseError)) {
+        *error = parseError;
+        return false;
+    }
+    const QDomElement root = document.documentElement();
+    const QVariant version = controller.property("version");
+    QString text = QStringLiteral("<Controller type=\"%1\" %2><Program type=")
+                       .arg(controller.property("type").toString().toHtmlEscaped(),
+                            version.isValid()
+                                ? QStringLiteral("version=\"%1\"").arg(version.toString().toHtmlEscaped())
+                                : QString());
+    const QString type = root.attribute(QStringLiteral("type"));
+    if (type == QLatin1String("1")) {
+        text += QStringLiteral("\"timer\">");
+    } else if (type == QLatin1String("2")) {
+        text += QStringLiteral("\"coord\" cycle=\"%1\">")
+                    .arg(root.attribute(QStringLiteral("cycle_length")).toHtmlEscaped());
+    } else {
+        *error = tr("Invalid program type %1 when converting formats").arg(type);
+        return false;
+    }
+    for (QDomElement phase = root.firstChildElement(QStringLiteral("Phase")); !phase.isNull();
+         phase = phase.nextSiblingElement(QStringLiteral("Phase"))) {
+        // The full length, when given, is the length the current form keeps.
+        const QString length = phase.hasAttribute(QStringLiteral("full_length"))
+                                   ? phase.attribute(QStringLiteral("full_length"))
+                                   : phase.attribute(QStringLiteral("length"));
+        text += QStringLiteral("<Phase length=\"%1\" start=\"%2\">%3</Phase>")
+                    .arg(length.toHtmlEscaped(), phase.attribute(QStringLiteral("start")).toHtmlEscaped(),
+                         phase.text().toHtmlEscaped());
+    }
+    text += QStringLiteral("</Program></Controller>");
+    *converted = text.toUtf8();
+    return true;
+}
 
 QString programTypeName(const CnfProgram &program, const QString &family)
 {

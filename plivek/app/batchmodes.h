@@ -2,7 +2,9 @@
 
 #include <QString>
 
+class CnfController;
 class CnfProgram;
+class QByteArray;
 class QDir;
 class QTextStream;
 
@@ -14,6 +16,12 @@ namespace BatchModes {
 // The display name of a program's type: for TIVERK-type programs the name of
 // their algorithm kind in the family ("adapter" or a TIVERK version text).
 QString programTypeName(const CnfProgram &program, const QString &family);
+
+// The older program exchange form ("<Program type=... cycle_length=...>" with
+// "Phase" children, type 1 timer or 2 coordinated) as the current form for this
+// controller. False with the reason in `error`.
+bool convertOlderProgramForm(const QByteArray &content, const CnfController &controller,
+                             QByteArray *converted, QString *error);
 
 // --alg-list: for every *.cnf and *.json file of the folder (any case, in name
 // order) a line "file;number;type;type names" (only the file name when the

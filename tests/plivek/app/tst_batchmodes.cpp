@@ -311,6 +311,56 @@ private slots:
         QCOMPARE(TestSupport::readFile(programFile), QByteArray());
     }
 
+    void olderProgramForm_data()
+    {
+        QTest::addColumn<QString>("version"); // empty: the controller has none
+        QTest::addColumn<QByteArray>("older");
+        QTest::addColumn<QByteArray>("converted");
+        QTest::addColumn<QString>("error"); // "*": the parser's message
+        QTest::newRow("coordinated; full_length wins")
+            << "3.17"
+            << QByteArray("<Program type=\"2\" cycle_length=\"90\"><Phase length=\"30\" full_length=\"35\" "
+                          "start=\"0\">1</Phase><Phase length=\"55\" start=\"35\">2</Phase></Program>")
+            << QByteArray("<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"coord\" cycle=\"90\">"
+                          "<Phase length=\"35\" start=\"0\">1</Phase><Phase length=\"55\" start=\"35\">2</Phase>"
+                          "</Program></Controller>")
+            << QString();
+        QTest::newRow("timer, controller without version")
+            << QString() << QByteArray("<Program type=\"1\"><Phase length=\"20\" start=\"0\">A</Phase></Program>")
+            << QByteArray("<Controller type=\"tiverk\" ><Program type=\"timer\">"
+                          "<Phase length=\"20\" start=\"0\">A</Phase></Program></Controller>")
+            << QString();
+        QTest::newRow("markup in a phase text stays text")
+            << "3.17" << QByteArray("<Program type=\"1\"><Phase length=\"5\" start=\"0\">&lt;x&gt;</Phase></Program>")
+            << QByteArray("<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"timer\">"
+                          "<Phase length=\"5\" start=\"0\">&lt;x&gt;</Phase></Program></Controller>")
+            << QString();
+        QTest::newRow("unknown type") << "3.17" << QByteArray("<Program type=\"7\" cycle_length=\"90\"/>")
+                                      << QByteArray() << QStringLiteral("Invalid program type 7 when converting formats");
+        QTest::newRow("not XML") << "3.17" << QByteArray("<Program type=\"1\">") << QByteArray()
+                                 << QStringLiteral("*");
+    }
+
+    void olderProgramForm()
+    {
+        QFETCH(QString, version);
+        QFETCH(QByteArray, older);
+        QFETCH(QByteArray, converted);
+        QFETCH(QString, error);
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverk"));
+        if (!version.isEmpty())
+            controller.setProperty("version", version);
+        QByteArray result;
+        QString reason;
+        QCOMPARE(BatchModes::convertOlderProgramForm(older, controller, &result, &reason), error.isEmpty());
+        QCOMPARE(result, converted);
+        if (error == QLatin1String("*"))
+            QVERIFY(!reason.isEmpty());
+        else
+            QCOMPARE(reason, error);
+    }
+
     // A ZU_MOLT document chosen in the fall-back is read here even when the
     // zumoltc editor could take it over: the mode needs the configuration.
     void chosenZuMoltDocumentStaysHere()
