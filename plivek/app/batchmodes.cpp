@@ -1,13 +1,13 @@
 #include "batchmodes.h"
 
-#include "cnfcontroller.h"
-#include "cnfprogram.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/vobject.h"
 #include "loadcontrollerconfig.h"
-#include "programdlg.h"
-#include "programtiverk2dlg.h"
+#include "plivek/programs/programdlg.h"
+#include "plivek/programs/programtiverk2dlg.h"
 #include "reporterror.h"
-#include "safefile.h"
-#include "vobject.h"
+#include "safefile/safefile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "loadcontrollerconfig.h"
 
-#include "cnfcontroller.h"
-#include "cnfnative.h"
-#include "project.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
+#include "cnf/zu_moltconfig.h"
+#include "plivek/document/project.h"
 #include "reporterror.h"
-#include "zu_moltconfig.h"
 
 #include <QCoreApplication>
 #include <QFile>

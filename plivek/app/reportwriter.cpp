@@ -1,13 +1,13 @@
 #include "reportwriter.h"
 
 #include "batchmodes.h"
-#include "cnfcontroller.h"
-#include "cnfdaycard.h"
-#include "cnfprogram.h"
-#include "cnfweekcard.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdaycard.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfweekcard.h"
 #include "loadcontrollerconfig.h"
-#include "programdlg.h"
-#include "safefile.h"
+#include "plivek/programs/programdlg.h"
+#include "safefile/safefile.h"
 
 #include <QDebug>
 #include <QDir>

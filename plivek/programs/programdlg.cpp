@@ -1,13 +1,13 @@
 #include "programdlg.h"
 #include "ui_programdlg.h"
 
-#include "cnfcontroller.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
 #include "programsteps.h"
-#include "safefile.h"
+#include "safefile/safefile.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "programsteps.h"
 
-#include "cnfcontroller.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "parameterstable.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "common/widgets/parameterstable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cnffwd.h"
+#include "cnf/cnffwd.h"
 
 class ParametersTable;
 class QString;

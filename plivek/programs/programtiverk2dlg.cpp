@@ -1,9 +1,9 @@
 #include "programtiverk2dlg.h"
 #include "ui_programtiverk2dlg.h"
 
-#include "cnfcontroller.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
 #include "programsteps.h"
 
 ProgramTiverk2Dlg::ProgramTiverk2Dlg(QWidget *parent, const CnfProgramPtr &program,
