@@ -65,14 +65,16 @@ private slots:
 
         QTest::newRow("empty and non-number cells") << TableSetup([](ParametersTable *table) {
             table->setRowCount(1);
-            table->setColumnCount(4);
+            table->setColumnCount(5);
             table->setCellData(0, 0, QStringLiteral("no"), true);
             table->setCellData(0, 1, QVariant(), true);
             table->setCellData(0, 2, QString(), true);
             table->setCellData(0, 3, QVariantList{1, 2}, true);
+            // A text the user erased is empty, not the number 0.
+            table->setCellData(0, 4, QString(QLatin1String("")), true);
         }) << QVariantList{row({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                QStringLiteral("4")}),
-                           row({0, QVariant(), QVariant(), QVariantList{1, 2}})};
+                                QStringLiteral("4"), QStringLiteral("5")}),
+                           row({0, QVariant(), QVariant(), QVariantList{1, 2}, QVariant()})};
 
         QTest::newRow("nested tables") << TableSetup([](ParametersTable *table) {
             table->setRowCount(1);
