@@ -11,6 +11,17 @@
 
 namespace PageProtocol {
 
+namespace {
+
+void setIdAndNameEnabled(IntEdit *id, QLineEdit *name, QCheckBox *manualName, bool enabled)
+{
+    id->setEnabled(enabled);
+    name->setEnabled(enabled);
+    manualName->setEnabled(enabled);
+}
+
+} // namespace
+
 bool isApplyClick(QAbstractButton *button, bool loaded, const DialogItemValidator &validator)
 {
     const auto *box = button ? qobject_cast<const QDialogButtonBox *>(button->parent()) : nullptr;
@@ -47,12 +58,21 @@ void setManualName(QLineEdit *name, bool manual, const QString &prefix, const QS
 void showIdAndName(IntEdit *id, QLineEdit *name, QCheckBox *manualName, const QString &prefix,
                    int objectId, const QString &objectName)
 {
+    setIdAndNameEnabled(id, name, manualName, true);
     id->setValue(objectId);
     const bool manual = isManualName(objectName, prefix, objectId);
     manualName->setChecked(manual);
     // The page's toggled slot only runs on a change; the name must follow all the same.
     setManualName(name, manual, prefix, id->text());
     name->setText(objectName);
+}
+
+void clearIdAndName(IntEdit *id, QLineEdit *name, QCheckBox *manualName)
+{
+    id->reset();
+    manualName->setChecked(false);
+    name->clear();
+    setIdAndNameEnabled(id, name, manualName, false);
 }
 
 } // namespace PageProtocol

@@ -33,7 +33,8 @@ class QLineEdit;
 // guarded pointers; an empty list changes nothing but the remembered list. One
 // object: the ids and names of the kind's other objects are forbidden and the
 // object is shown. Several objects: the validator is reset and the objects'
-// values merged (IntEdit::mergeValue). Pages of one record get load(...).
+// values merged (IntEdit::mergeValue); objectselection.h has the rules. Pages of
+// one record get load(...).
 // Every load ends with snapshotAll(), so the shown values are the baseline.
 //
 // Apply (isApplyClick): only the Apply button, only when something is loaded
@@ -71,8 +72,12 @@ void followId(QLineEdit *name, const QCheckBox *manualName, const QString &prefi
 // name that follows the id back at once.
 void setManualName(QLineEdit *name, bool manual, const QString &prefix, const QString &idText);
 
-// Shows one object's id and name, checking manualName by isManualName.
+// Shows one object's id and name, checking manualName by isManualName; the three
+// fields are enabled (a selection of several disabled them).
 void showIdAndName(IntEdit *id, QLineEdit *name, QCheckBox *manualName, const QString &prefix,
                    int objectId, const QString &objectName);
+
+// Several objects: id, name and manualName cleared and disabled.
+void clearIdAndName(IntEdit *id, QLineEdit *name, QCheckBox *manualName);
 
 } // namespace PageProtocol

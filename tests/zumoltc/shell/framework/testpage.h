@@ -2,6 +2,7 @@
 
 #include "dialogitemvalidator.h"
 #include "intedit.h"
+#include "objectselection.h"
 #include "pageprotocol.h"
 #include "parameterstable.h"
 #include "prefixes.h"
@@ -84,22 +85,13 @@ public:
         objects = list;
         if (list.size() == 1) {
             const ZUDetector *detector = list.first();
-            QList<int> ids;
-            QStringList names;
-            for (const QPointer<ZUDetector> &other : all) {
-                if (other && !list.contains(other)) {
-                    ids << other->id();
-                    names << other->name();
-                }
-            }
-            validator->setForbiddenInts(id, ids);
-            validator->setForbiddenTexts(name, names);
+            forbidOtherIds(validator, id, list, all, true);
+            forbidOtherNames(validator, name, list, all);
             PageProtocol::showIdAndName(id, name, manualName, prefix(), detector->id(), detector->name());
             report->setChecked(detector->report());
         } else {
             validator->reset();
-            id->reset();
-            name->clear();
+            PageProtocol::clearIdAndName(id, name, manualName);
             report->setChecked(list.first()->report());
         }
         // Values that are only tracked, never written.
