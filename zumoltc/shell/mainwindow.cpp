@@ -16,7 +16,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QSet>
 #include <QSettings>
+#include <QToolButton>
 
 namespace {
 
@@ -38,6 +42,65 @@ void rememberFolder(const QString &key, const QString &startFolder, const QStrin
         Settings::setDirSetting(key, folder);
 }
 
+// Sets the text of every live object of list that has an item to its list text with
+// the suffix that suffixOf gives for it.
+template<typename T, typename Suffix>
+void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items, const QList<QPointer<T>> &list,
+                     Suffix suffixOf)
+{
+    for (const QPointer<T> &object : list) {
+        if (!object)
+            continue;
+        if (QTreeWidgetItem *item = items.value(object.data()))
+            item->setText(0, object->text(suffixOf(object.data())));
+    }
+}
+
+template<typename T>
+void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items, const QList<QPointer<T>> &list)
+{
+    updateItemTexts(items, list, [](T *) { return QString(); });
+}
+
+QString signalGroupSuffix(const ZUSignalGroup *group)
+{
+    return enumText<zu::SGType>(group->type());
+}
+
+// The lamp of a switch item by the switch's colour; grey when none is set.
+QIcon switchIcon(int color)
+{
+    switch (color) {
+    case zu::Color::red:
+        return QIcon(QStringLiteral("://images/red_c.png"));
+    case zu::Color::green:
+        return QIcon(QStringLiteral("://images/green_c.png"));
+    case zu::Color::amber:
+        return QIcon(QStringLiteral("://images/yellow_c.png"));
+    case zu::Color::white:
+        return QIcon(QStringLiteral("://images/white_c.png"));
+    default:
+        return QIcon(QStringLiteral("://images/gray_c.png"));
+    }
+}
+
+// The strip's buttons in layout order: object name and text, icon, tool tip.
+struct StripButton
+{
+    const char *name;
+    const char *icon;
+    const char *toolTip;
+};
+
+const StripButton addButton = {"+", "://icons/list-add.png", QT_TR_NOOP("Add new item\nInsert")};
+const StripButton removeButton = {"-", "://icons/list-remove.png", QT_TR_NOOP("Remove selected items\nDelete")};
+const StripButton moveButtons[] = {
+    {"up", "://icons/go-up.png", QT_TR_NOOP("Mov up\nCtrl+Up")},
+    {"top", "://icons/go-top.png", QT_TR_NOOP("Move top\nCtrl+Home")},
+    {"down", "://icons/go-down.png", QT_TR_NOOP("Move down\nCtrl+Down")},
+    {"bottom", "://icons/go-bottom.png", QT_TR_NOOP("Move bottom\nCtrl+End")},
+};
+
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -58,13 +121,21 @@ MainWindow::MainWindow(QWidget *parent)
     // language installed at this moment.
     zu::registerDisplayTexts();
 
+    ui->section_list->clear();
+    createSectionItems();
+    ui->section_list->resizeColumnToContents(0);
+
     updateWindowTitle();
     // An absent key gives an empty state, which leaves the form's sizes.
     ui->splitter->restoreState(QSettings().value(splitterSizesKey).toByteArray());
+    ui->section_list->installEventFilter(this);
 }
 
 MainWindow::~MainWindow()
 {
+    // The configuration dies with the window's children, after the form: it must
+    // not reach the tree any more.
+    m_configuration->disconnect(this);
     QSettings().setValue(splitterSizesKey, ui->splitter->saveState());
     delete ui;
 }
@@ -148,17 +219,43 @@ bool MainWindow::checkForUnsaved()
 
 void MainWindow::resetView()
 {
-    ui->section_list->clearSelection();
+    QTreeWidget *tree = ui->section_list;
+    tree->setCurrentItem(nullptr);
+    // Taken items are deleted below, together with every object item.
+    QSet<QTreeWidgetItem *> taken;
+    for (int top = 0; top < tree->topLevelItemCount(); ++top) {
+        QTreeWidgetItem *section = tree->topLevelItem(top);
+        if (section == schedulerItem || section == ioItem || section == rcpItem) {
+            for (int child = 0; child < section->childCount(); ++child) {
+                QTreeWidgetItem *branch = section->child(child);
+                for (int index = branch->childCount() - 1; index >= 0; --index)
+                    taken.insert(branch->takeChild(index));
+            }
+        } else {
+            for (int index = section->childCount() - 1; index >= 0; --index)
+                taken.insert(section->takeChild(index));
+        }
+    }
+    tree->clearSelection();
     for (int index = ui->section_tabs->count() - 1; index >= 0; --index)
         delete ui->section_tabs->widget(index);
 
-    const QSignalBlocker blocker(m_configuration);
-    m_configuration->reset();
-    // A new configuration uses the one switch type there is.
-    m_configuration->switchDefaults()->setType(zu::ZU4_SW);
+    {
+        const QSignalBlocker blocker(m_configuration);
+        const QList<QTreeWidgetItem *> objectItemList = itemObjects.keys();
+        for (QTreeWidgetItem *item : objectItemList)
+            taken.insert(item);
+        qDeleteAll(taken);
+        objectItems.clear();
+        itemObjects.clear();
+        m_configuration->reset();
+        // A new configuration uses the one switch type there is.
+        m_configuration->switchDefaults()->setType(zu::ZU4_SW);
+    }
 
     m_fileName.clear();
-    ui->section_list->setEnabled(true);
+    pageItems.clear();
+    tree->setEnabled(true);
     setModified(false);
 }
 
@@ -183,6 +280,10 @@ bool MainWindow::loadFile(const QString &path)
             return false;
         }
     }
+    // The texts that depend on other objects are right only once the whole file is in.
+    for (auto updater = branchUpdaters.cbegin(); updater != branchUpdaters.cend(); ++updater)
+        (this->*updater.value())();
+
     m_fileName = path;
     setModified(false);
     updateWindowTitle();
@@ -310,4 +411,336 @@ void MainWindow::on_actionchecking_triggered()
         return;
     }
     dialog->show();
+}
+
+QTreeWidgetItem *MainWindow::objectItem(ZUBaseObject *object) const
+{
+    return objectItems.value(object);
+}
+
+ZUBaseObject *MainWindow::itemObject(QTreeWidgetItem *item) const
+{
+    return itemObjects.value(item);
+}
+
+void MainWindow::addSectionItem(QTreeWidgetItem *parent, QTreeWidgetItem *&member, const QString &text,
+                                BranchUpdater updater, const QString &icon, bool opensPage,
+                                const char *objectClass)
+{
+    member = new QTreeWidgetItem(QStringList{text});
+    if (parent) {
+        parent->addChild(member);
+        if (opensPage)
+            pageSectionItems.append(member);
+        if (!pageSectionItems.contains(parent))
+            pageSectionItems.append(parent);
+    } else {
+        ui->section_list->addTopLevelItem(member);
+        if (opensPage)
+            pageSectionItems.append(member);
+    }
+    if (!icon.isEmpty())
+        member->setIcon(0, icon.startsWith(QLatin1Char(':')) ? QIcon(icon) : QIcon::fromTheme(icon));
+    if (updater)
+        branchUpdaters.insert(member, updater);
+    if (objectClass)
+        branchItems.insert(QByteArray(objectClass), member);
+}
+
+void MainWindow::createSectionItems()
+{
+    addSectionItem(nullptr, commonParamItem, tr("Common parameters"), nullptr,
+                   QStringLiteral("://images/commonParam.png"), true);
+    addSectionItem(nullptr, netParamItem, tr("Network parameters"), nullptr, QStringLiteral("://images/net_param.png"),
+                   true);
+    addSectionItem(nullptr, sgItem, tr("Signal groups"), &MainWindow::update_sg_branch,
+                   QStringLiteral("://images/sg.png"), false, ZUSignalGroup::staticMetaObject.className());
+    addSectionItem(nullptr, stagesItem, tr("Stages"), &MainWindow::update_stages_branch,
+                   QStringLiteral("://images/stages.png"), false, ZUStage::staticMetaObject.className());
+    addSectionItem(nullptr, matrixItem, tr("Conflict matrix"), nullptr, QStringLiteral("://images/matrix.png"), true);
+    addSectionItem(nullptr, detectorsItem, tr("Detectors"), &MainWindow::update_detectors_branch,
+                   QStringLiteral("://images/detectors.png"), false, ZUDetector::staticMetaObject.className());
+    addSectionItem(nullptr, plansItem, tr("Signal plans"), &MainWindow::update_plans_branch,
+                   QStringLiteral("://images/signalplan.png"), false, ZUSignalPlan::staticMetaObject.className());
+    addSectionItem(nullptr, schedulerItem, tr("Scheduler"), nullptr, QStringLiteral("://images/x-office-calendar.svg"),
+                   true);
+    addSectionItem(schedulerItem, dayPlansItem, tr("Daily plans"), &MainWindow::update_day_plans_branch, QString(),
+                   false, ZUDayPlan::staticMetaObject.className());
+    addSectionItem(schedulerItem, weekPlansItem, tr("Week plans"), &MainWindow::update_week_plans_branch, QString(),
+                   false, ZUWeekPlan::staticMetaObject.className());
+    addSectionItem(schedulerItem, extraPeriodsItem, tr("Extra periods"), &MainWindow::update_extra_periods_branch,
+                   QString(), false, ZUExtraPeriod::staticMetaObject.className());
+    addSectionItem(schedulerItem, extraDaysItem, tr("Extra days"), &MainWindow::update_extra_days_branch, QString(),
+                   false, ZUExtraDay::staticMetaObject.className());
+    addSectionItem(nullptr, switchesItem, tr("Power switches"), &MainWindow::update_sw_branch,
+                   QStringLiteral("://images/power_part.png"), false, ZUSwitch::staticMetaObject.className());
+    addSectionItem(nullptr, countdownItem, tr("Countdown timers"), nullptr, QStringLiteral("://images/tablo.png"),
+                   true);
+    addSectionItem(nullptr, ioItem, tr("Inputs/Outputs"), nullptr, QStringLiteral("://images/inputs_outputs.png"),
+                   true);
+    for (int index = 0; index < m_configuration->dios().size(); ++index) {
+        QTreeWidgetItem *dio = nullptr;
+        addSectionItem(ioItem, dio, tr("DIO%1").arg(index + 1), nullptr, QString(), true);
+        dioItems.append(dio);
+    }
+    addSectionItem(nullptr, rcpItem, tr("RCP"), nullptr, QStringLiteral("://images/vpu2.png"), true);
+    addSectionItem(nullptr, csItem, tr("Control sources"), &MainWindow::update_cs_branch,
+                   QStringLiteral("://images/cs.png"), false, ZUControlSource::staticMetaObject.className());
+    addSectionItem(nullptr, kmpItem, tr("Composite device"), &MainWindow::update_kmp_branch,
+                   QStringLiteral("://images/pcb.png"), false, ZUKMPDevice::staticMetaObject.className());
+    addSectionItem(nullptr, recoveryItem, tr("Error processing"), nullptr, QStringLiteral("://images/debug.png"),
+                   true);
+}
+
+void MainWindow::on_configuration_objectAdded(ZUBaseObject *object, int pos)
+{
+    if (!object)
+        return;
+    const char *className = object->metaObject()->className();
+    if (QTreeWidgetItem *branch = branchItems.value(QByteArray(className))) {
+        auto *item = new QTreeWidgetItem;
+        auto *group = qobject_cast<ZUSignalGroup *>(object);
+        item->setText(0, object->text(group ? signalGroupSuffix(group) : QString()));
+        itemObjects.insert(item, object);
+        objectItems.insert(object, item);
+        // A position the branch cannot have puts the item at the end rather than losing it.
+        branch->insertChild(pos >= 0 && pos <= branch->childCount() ? pos : branch->childCount(), item);
+    }
+    configuration_changed(className);
+}
+
+void MainWindow::on_configuration_objectDestroyed(ZUBaseObject *object)
+{
+    if (!object)
+        return;
+    if (QTreeWidgetItem *item = objectItems.take(object)) {
+        itemObjects.remove(item);
+        delete item;
+    }
+    // Without its control source the remote control panel is not in use, and neither
+    // are its devices on the KMP bus.
+    auto *source = qobject_cast<ZUControlSource *>(object);
+    if (source && source->type() == zu::remoteControlPanel) {
+        m_configuration->vpu()->setType(zu::NotSet);
+        const QList<QPointer<ZUKMPDevice>> devices = m_configuration->kmp1()->devices();
+        for (const QPointer<ZUKMPDevice> &device : devices) {
+            if (device && device->device() == zu::KMPDevice::VPU1)
+                device->deleteLater();
+        }
+    }
+    configuration_changed(object->metaObject()->className());
+}
+
+void MainWindow::update_sg_branch()
+{
+    updateItemTexts(objectItems, m_configuration->signalGroups(), signalGroupSuffix);
+}
+
+void MainWindow::update_stages_branch()
+{
+    updateItemTexts(objectItems, m_configuration->stages());
+}
+
+void MainWindow::update_detectors_branch()
+{
+    updateItemTexts(objectItems, m_configuration->detectors());
+}
+
+void MainWindow::update_plans_branch()
+{
+    updateItemTexts(objectItems, m_configuration->signalPlans());
+}
+
+void MainWindow::update_day_plans_branch()
+{
+    updateItemTexts(objectItems, m_configuration->dayPlans());
+}
+
+void MainWindow::update_week_plans_branch()
+{
+    updateItemTexts(objectItems, m_configuration->weekPlans());
+}
+
+void MainWindow::update_extra_periods_branch()
+{
+    updateItemTexts(objectItems, m_configuration->extraPeriods());
+}
+
+void MainWindow::update_extra_days_branch()
+{
+    updateItemTexts(objectItems, m_configuration->extraDays());
+}
+
+void MainWindow::update_cs_branch()
+{
+    updateItemTexts(objectItems, m_configuration->controlSources());
+}
+
+void MainWindow::update_kmp_branch()
+{
+    updateItemTexts(objectItems, m_configuration->kmp1()->devices());
+}
+
+void MainWindow::update_sw_branch()
+{
+    // "[c]" for load control, then the driven group in braces.
+    updateItemTexts(objectItems, m_configuration->switches(), [](ZUSwitch *sw) {
+        QString suffix = sw->control() ? tr("[c]") : QString();
+        if (const QPointer<ZUSignalGroup> group = sw->signalGroup()) {
+            if (!suffix.isEmpty())
+                suffix += QLatin1Char(' ');
+            suffix += QLatin1Char('{') + group->text() + QLatin1Char('}');
+        }
+        return suffix;
+    });
+    for (const QPointer<ZUSwitch> &sw : m_configuration->switches()) {
+        if (QTreeWidgetItem *item = sw ? objectItems.value(sw.data()) : nullptr)
+            item->setIcon(0, switchIcon(sw->color()));
+    }
+}
+
+QToolButton *MainWindow::stripButton(QTreeWidgetItem *item, const QString &name) const
+{
+    QWidget *strip = item ? ui->section_list->itemWidget(item, 1) : nullptr;
+    return strip ? strip->findChild<QToolButton *>(name) : nullptr;
+}
+
+void MainWindow::createItemToolStrip(QTreeWidgetItem *item)
+{
+    if (!item || pageSectionItems.contains(item))
+        return;
+    QTreeWidget *tree = ui->section_list;
+    QWidget *strip = tree->itemWidget(item, 1);
+    if (!strip) {
+        strip = new QWidget(tree);
+        strip->setAutoFillBackground(false);
+        const int height = tree->visualItemRect(item).height();
+        if (height > 0)
+            strip->setMaximumHeight(height);
+        auto *layout = new QHBoxLayout(strip);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addStretch();
+    }
+    // Each button is made once, in layout order, and found again by its name.
+    auto ensure = [this, strip](const StripButton &spec, void (MainWindow::*slot)()) {
+        QToolButton *button = strip->findChild<QToolButton *>(QLatin1String(spec.name));
+        if (!button) {
+            button = new QToolButton(strip);
+            button->setObjectName(QLatin1String(spec.name));
+            button->setText(QLatin1String(spec.name));
+            button->setIcon(QIcon(QLatin1String(spec.icon)));
+            button->setToolTip(tr(spec.toolTip));
+            button->setAutoRaise(true);
+            connect(button, &QToolButton::clicked, this, slot);
+            strip->layout()->addWidget(button);
+        }
+        return button;
+    };
+    ensure(addButton, &MainWindow::treeItem_add);
+    if (!tree->itemWidget(item, 1))
+        tree->setItemWidget(item, 1, strip);
+
+    QTreeWidgetItem *parent = item->parent();
+    if (!parent || pageSectionItems.contains(parent))
+        return;
+    ensure(removeButton, &MainWindow::treeItem_remove);
+    const int count = parent->childCount();
+    if (count < 2)
+        return;
+    int smallest = -1;
+    int largest = count;
+    bool any = false;
+    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    for (QTreeWidgetItem *other : selected) {
+        if (other->parent() != parent)
+            continue;
+        const int row = parent->indexOfChild(other);
+        smallest = any ? qMin(smallest, row) : row;
+        largest = any ? qMax(largest, row) : row;
+        any = true;
+    }
+    for (const StripButton &spec : moveButtons) {
+        const bool towardsTop = qstrcmp(spec.name, "up") == 0 || qstrcmp(spec.name, "top") == 0;
+        ensure(spec, &MainWindow::treeItem_move)->setEnabled(towardsTop ? smallest > 0 : largest < count - 1);
+    }
+}
+
+void MainWindow::setButtonsForCurrentItem()
+{
+    createItemToolStrip(ui->section_list->currentItem());
+}
+
+void MainWindow::on_section_list_currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+{
+    if (current == previous)
+        return;
+    createItemToolStrip(current);
+    // The click that changed the current item may come from a button of that strip:
+    // the view deletes the strip later, not under the button's feet.
+    if (previous && ui->section_list->itemWidget(previous, 1))
+        ui->section_list->removeItemWidget(previous, 1);
+}
+
+void MainWindow::on_section_list_expanded(const QModelIndex &index)
+{
+    if (index.column() == 0)
+        ui->section_list->resizeColumnToContents(0);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->section_list || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Insert:
+        treeItem_add();
+        return true;
+    case Qt::Key_Delete:
+        treeItem_remove();
+        return true;
+    default:
+        break;
+    }
+    if (!(key->modifiers() & Qt::ControlModifier))
+        return QMainWindow::eventFilter(watched, event);
+    QString name;
+    switch (key->key()) {
+    case Qt::Key_Home:
+        name = QStringLiteral("top");
+        break;
+    case Qt::Key_End:
+        name = QStringLiteral("bottom");
+        break;
+    case Qt::Key_Up:
+        name = QStringLiteral("up");
+        break;
+    case Qt::Key_Down:
+        name = QStringLiteral("down");
+        break;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+    // A disabled button does nothing, but the key is still taken from the tree.
+    if (QToolButton *button = stripButton(ui->section_list->currentItem(), name)) {
+        button->click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::treeItem_add()
+{
+    // Adding objects comes with the edit flow.
+}
+
+void MainWindow::treeItem_remove()
+{
+    // Removing objects comes with its own operation.
+}
+
+void MainWindow::treeItem_move()
+{
+    // Moving objects comes with its own operation.
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QMap>
 #include <QMessageBox>
 
 #include <memory>
 
+class QModelIndex;
+class QToolButton;
+class QTreeWidgetItem;
 class RecentFiles;
 class UserDialogs;
+class ZUBaseObject;
 class ZUConfiguration;
 
 namespace Ui {
@@ -18,6 +24,12 @@ class MainWindow;
 // empty and refill it, never replace it. Its constructor stores the display texts of
 // the zu enumerations that every list of the editor shows. The splitter's state is
 // kept in the setting "splitterSizes".
+//
+// The section tree on the left has one item per part of the configuration, a branch
+// item per object kind with one child per model object (kept in step with the
+// configuration's objectAdded and objectDestroyed), and the five DIO modules under
+// "Inputs/Outputs". The current item carries a strip of tool buttons (add, remove,
+// move); Insert, Delete and Ctrl+Home/End/Up/Down reach the same operations.
 //
 // The enabled state of "actionSave" is the one modified flag: enabled while the
 // configuration holds changes not yet saved. Every way of leaving a configuration
@@ -44,9 +56,15 @@ public:
     // Empties the configuration and everything shown of it; the title is left to the caller.
     void resetView();
 
+    // The tree item of a model object and back; null when there is none.
+    QTreeWidgetItem *objectItem(ZUBaseObject *object) const;
+    ZUBaseObject *itemObject(QTreeWidgetItem *item) const;
+
     // Takes over how the window shows modal windows and asks for files.
     void setUserDialogs(std::unique_ptr<UserDialogs> dialogs);
     UserDialogs *userDialogs() const;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 public slots:
     void updateWindowTitle();
@@ -54,6 +72,28 @@ public slots:
     // After an applied page edit or an object added or destroyed: the configuration
     // is modified.
     void configuration_changed(const char *className = nullptr);
+    // Builds or refreshes the tool strip of the tree's current item.
+    void setButtonsForCurrentItem();
+
+    // The item operations of the tool strip and the keyboard: add, remove, and move
+    // by the object name of the sending button ("up", "top", "down", "bottom").
+    void treeItem_add();
+    void treeItem_remove();
+    void treeItem_move();
+
+    // Branch updaters: refresh the texts of the kind's object items.
+    void update_sg_branch();
+    void update_stages_branch();
+    void update_detectors_branch();
+    void update_plans_branch();
+    void update_day_plans_branch();
+    void update_week_plans_branch();
+    void update_extra_periods_branch();
+    void update_extra_days_branch();
+    void update_cs_branch();
+    void update_kmp_branch();
+    // Also sets the lamp icon by the switch's colour.
+    void update_sw_branch();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -70,8 +110,28 @@ private slots:
     // rule fails, else the message "No errors found".
     void on_actionchecking_triggered();
     void on_recentFiles_openFile(const QString &fileName);
+    // The object's item goes in at pos of its kind's branch.
+    void on_configuration_objectAdded(ZUBaseObject *object, int pos);
+    // The object's item goes; a remote-control-panel source takes the panel with it.
+    void on_configuration_objectDestroyed(ZUBaseObject *object);
+    void on_section_list_currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
+    void on_section_list_expanded(const QModelIndex &index);
 
 private:
+    using BranchUpdater = void (MainWindow::*)();
+
+    // One section item into member: under parent (or top level), with its branch
+    // updater, icon (a resource path beginning with ':' or a theme icon name) and
+    // whether it opens a page of its own; objectClass names the class of the model
+    // objects listed below it.
+    void addSectionItem(QTreeWidgetItem *parent, QTreeWidgetItem *&member, const QString &text,
+                        BranchUpdater updater, const QString &icon, bool opensPage,
+                        const char *objectClass = nullptr);
+    void createSectionItems();
+    // The add, remove and move buttons that suit item, in column 1.
+    void createItemToolStrip(QTreeWidgetItem *item);
+    QToolButton *stripButton(QTreeWidgetItem *item, const QString &name) const;
+
     // Applies the edits that open pages hold unapplied (pages whose Apply is enabled).
     void applyPendingEdits();
     // Save to the open file with its ".bak" copy, or Save as without a file; true when saved.
@@ -88,4 +148,37 @@ private:
     RecentFiles *m_recentFiles;
     std::unique_ptr<UserDialogs> m_dialogs;
     QString m_fileName;
+
+    // The section items; they live as long as the window.
+    QTreeWidgetItem *commonParamItem = nullptr;
+    QTreeWidgetItem *netParamItem = nullptr;
+    QTreeWidgetItem *sgItem = nullptr;
+    QTreeWidgetItem *stagesItem = nullptr;
+    QTreeWidgetItem *matrixItem = nullptr;
+    QTreeWidgetItem *detectorsItem = nullptr;
+    QTreeWidgetItem *plansItem = nullptr;
+    QTreeWidgetItem *schedulerItem = nullptr;
+    QTreeWidgetItem *dayPlansItem = nullptr;
+    QTreeWidgetItem *weekPlansItem = nullptr;
+    QTreeWidgetItem *extraPeriodsItem = nullptr;
+    QTreeWidgetItem *extraDaysItem = nullptr;
+    QTreeWidgetItem *switchesItem = nullptr;
+    QTreeWidgetItem *countdownItem = nullptr;
+    QTreeWidgetItem *ioItem = nullptr;
+    QTreeWidgetItem *rcpItem = nullptr;
+    QTreeWidgetItem *csItem = nullptr;
+    QTreeWidgetItem *kmpItem = nullptr;
+    QTreeWidgetItem *recoveryItem = nullptr;
+    // The "DIO%1" items; index i stands for the configuration's DIO module i.
+    QList<QTreeWidgetItem *> dioItems;
+    // Items that open a page of their own, and their parents: no tool strip.
+    QList<QTreeWidgetItem *> pageSectionItems;
+    QMap<QTreeWidgetItem *, BranchUpdater> branchUpdaters;
+    // The branch item of each model class that has one.
+    QMap<QByteArray, QTreeWidgetItem *> branchItems;
+    // Object items are the window's; the objects are the model's.
+    QMap<ZUBaseObject *, QTreeWidgetItem *> objectItems;
+    QMap<QTreeWidgetItem *, ZUBaseObject *> itemObjects;
+    // Every open page and the tree item it stands for.
+    QMap<QWidget *, QTreeWidgetItem *> pageItems;
 };
