@@ -1,32 +1,31 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "checkboxdelegate.h"
-#include "cnfcontroller.h"
-#include "cnfdetector.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfpowerdevice.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
-#include "colorsettingsdlga.h"
-#include "connection.h"
-#include "crosswalk.h"
-#include "detector.h"
-#include "edge.h"
-#include "genericgraphicsitem.h"
-#include "geoutil.h"
-#include "granule.h"
-#include "lane.h"
-#include "layer.h"
-#include "netedit.h"
-#include "networkg.h"
-#include "node.h"
-#include "parameterstable.h"
-#include "signalgroup.h"
-#include "stopline.h"
-#include "tablecells.h"
-#include "tileview.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfpowerdevice.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "common/widgets/checkboxdelegate.h"
+#include "common/widgets/parameterstable.h"
+#include "common/widgets/tablecells.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
+#include "halm58a/stopline.h"
+#include "halm58ga/colorsettingsdlga.h"
+#include "halm58ga/genericgraphicsitem.h"
+#include "halm58ga/netedit.h"
+#include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -339,6 +338,8 @@ void MainWindow::arrangeDocks()
     tabifyDockWidget(ui->progWnd, ui->objectsTreeWnd);
     tabifyDockWidget(ui->objectsTreeWnd, ui->netObjectPropWnd);
     ui->powerPartWnd->raise();
+    // Leave most of the width to the map.
+    resizeDocks({ui->powerPartWnd, ui->matricesWnd}, {300, 240}, Qt::Horizontal);
 }
 
 bool MainWindow::closeDocument()
@@ -395,9 +396,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
     if (auto *network = qobject_cast<Halm58ga::Networkg *>(project.network())) {
         settings->beginGroup(QStringLiteral("NetLayers"));
-        const auto layers = network->layers();
-        for (const Halm58ga::Layer *layer : layers)
-            settings->setValue(layer->objectName(), layer->isVisible());
+        // The layers are the scene's top-level drawing objects of the editor library.
+        const auto items = network->scene()->items();
+        for (const QGraphicsItem *item : items) {
+            const QGraphicsObject *layer = item->parentItem() ? nullptr : item->toGraphicsObject();
+            if (layer && layer->inherits("Halm58ga::Layer"))
+                settings->setValue(layer->objectName(), layer->isVisible());
+        }
         settings->endGroup();
     }
 
@@ -984,7 +989,7 @@ void MainWindow::initNetEdit()
     auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
     if (!network)
         return;
-    netEdit = new Halm58ga::NetEdit(network, ui->tileview);
+    netEdit = new Halm58ga::NetEdit(network, ui->tileview, this);
     connect(netEdit, &Halm58ga::NetEdit::logMessage, this,
             [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "project.h"
+#include "plivek/document/project.h"
 
 #include <QMainWindow>
 #include <QObjectList>

@@ -1,9 +1,9 @@
-#include "cnfcontroller.h"
-#include "cnfnative.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
 #include "modalanswerer.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "tileview.h"
+#include "mapview/tileview.h"
 #include "windowtesting.h"
 
 #include <QActionGroup>
@@ -76,11 +76,7 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        useProgramIdentity();
-        hideZuMoltEditor(dir);
-    }
+    void initTestCase() { actAsPlivek(dir); }
 
     void init() { clearSettings(); }
 

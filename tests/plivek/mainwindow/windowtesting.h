@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow.h"
+#include "plivek/mainwindow/mainwindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -30,6 +30,13 @@ inline void clearSettings()
 inline void hideZuMoltEditor(const QTemporaryDir &emptyDir)
 {
     qputenv("PATH", emptyDir.path().toLocal8Bit());
+}
+
+// The program's identity, and no zumoltc to hand ZU_MOLT documents to.
+inline void actAsPlivek(const QTemporaryDir &emptyDir)
+{
+    useProgramIdentity();
+    hideZuMoltEditor(emptyDir);
 }
 
 template<typename T = QWidget>
