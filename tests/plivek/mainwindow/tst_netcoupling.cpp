@@ -10,6 +10,7 @@
 #include "testmain.h"
 #include "windowtesting.h"
 
+#include <QGraphicsView>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMessageBox>
@@ -309,6 +310,52 @@ private slots:
         QCOMPARE(selectedOnMap(window), QList<int>{43});
         selectRows(detectors, {0});
         QCOMPARE(selectedOnMap(window), (QList<int>{43, 44}));
+    }
+
+    void layersFollowTheSettings()
+    {
+        QSettings().setValue("NetLayers/detectors", false);
+        {
+            MainWindow window;
+            load(window);
+            auto *detectors = window.findChild<QAction *>("layer_detectors");
+            QVERIFY(detectors);
+            QVERIFY(!detectors->isChecked());
+            QVERIFY(!itemOf(window, 44)->isVisible());
+            window.findChild<QAction *>("layer_edges")->trigger();
+            QVERIFY(window.close());
+        }
+        QSettings settings;
+        settings.beginGroup("NetLayers");
+        QCOMPARE(settings.childKeys().size(), 7);
+        QCOMPARE(settings.value("detectors").toBool(), false);
+        QCOMPARE(settings.value("edges").toBool(), false);
+        QCOMPARE(settings.value("nodes").toBool(), true);
+    }
+
+    void fitsTheJunctionIntoTheView()
+    {
+        MainWindow window;
+        window.resize(800, 600);
+        load(window);
+        auto *view = child<QGraphicsView>(window, "tileview");
+        view->centerOn(10.0, 10.0);
+        window.fitNetworkInView();
+        const QPointF centre = view->mapToScene(view->viewport()->rect().center());
+        QVERIFY2(qAbs(centre.x() - 30.3276) < 1e-3 && qAbs(centre.y() - 60.0034) < 1e-3,
+                 qPrintable(QStringLiteral("%1, %2").arg(centre.x()).arg(centre.y())));
+    }
+
+    void loadGranuleNeedsTheNumber()
+    {
+        MainWindow window;
+        load(window, QString());
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Ok);
+        window.loadGranule();
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenText(), QStringLiteral("Number of junction not set"));
+        QVERIFY(window.document().isNetworkEmpty());
     }
 
     void networkChangesMarkTheDocument()
