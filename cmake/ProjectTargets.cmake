@@ -52,7 +52,12 @@ set(PROJECT_PUBLIC_INCLUDE_DIR ${PROJECT_BINARY_DIR}/include)
 function(_project_export_headers dir private_headers)
     _project_include_prefix(prefix ${dir})
     set(out ${PROJECT_PUBLIC_INCLUDE_DIR}/${prefix})
-    file(REMOVE_RECURSE ${out})
+    # Only this folder's own links go: a nested folder (zumoltc/shell/framework below
+    # zumoltc/shell) may have been offered already.
+    file(GLOB stale ${out}/*.h)
+    if(stale)
+        file(REMOVE ${stale})
+    endif()
     file(MAKE_DIRECTORY ${out})
     file(GLOB headers CONFIGURE_DEPENDS ${dir}/*.h)
     foreach(header ${headers})

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
-#include "prefixes.h"
 #include "startup.h"
+
+#include "zumoltc/shell/framework/prefixes.h"
 
 #include <QApplication>
 #include <QTranslator>

@@ -4,13 +4,14 @@
 #include "checkingerrorsdialog.h"
 #include "loadwarningsdialog.h"
 #include "recentfiles.h"
-#include "safefile.h"
-#include "settings.h"
 #include "settingsdialog.h"
 #include "userdialogs.h"
-#include "zuconfiguration.h"
-#include "zuconfigurationcheck.h"
-#include "zuenums.h"
+
+#include "safefile/safefile.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zuconfigurationcheck.h"
+#include "zumoltc/model/zuenums.h"
+#include "zumoltc/shell/framework/settings.h"
 
 #include <QCloseEvent>
 #include <QDir>

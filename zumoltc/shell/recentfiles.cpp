@@ -1,6 +1,6 @@
 #include "recentfiles.h"
 
-#include "settings.h"
+#include "zumoltc/shell/framework/settings.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,7 +1,7 @@
 #include "settingsdialog.h"
 #include "ui_settingsdialog.h"
 
-#include "prefixes.h"
+#include "zumoltc/shell/framework/prefixes.h"
 
 #include <QPushButton>
 
