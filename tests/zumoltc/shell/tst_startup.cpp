@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // Compiles a translation that answers the text `source` of context "Probe" with
@@ -195,6 +197,86 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.close());
+    }
+
+    // The display texts the window stores, for every value of the table; values
+    // without a text show their keys.
+    void displayTexts_data()
+    {
+        QTest::addColumn<QString>("enumeration");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("SGType traffic") << QStringLiteral("SGType") << 0 << QStringLiteral("traffic");
+        QTest::newRow("SGType pedestrian") << QStringLiteral("SGType") << 1 << QStringLiteral("pedestrian");
+        QTest::newRow("SGType arrow") << QStringLiteral("SGType") << 2 << QStringLiteral("arrow");
+        QTest::newRow("SGType tram") << QStringLiteral("SGType") << 3 << QStringLiteral("tram");
+        QTest::newRow("SGType always_ON") << QStringLiteral("SGType") << 4 << QStringLiteral("always on");
+        QTest::newRow("PlanType Timeline") << QStringLiteral("PlanType") << 0 << QStringLiteral("timeline");
+        QTest::newRow("PlanType StageRing") << QStringLiteral("PlanType") << 1 << QStringLiteral("sequence of stages");
+        QTest::newRow("PlanType Special") << QStringLiteral("PlanType") << 2 << QStringLiteral("special");
+        QTest::newRow("SpecialMode AB") << QStringLiteral("SpecialMode") << 0 << QStringLiteral("AB");
+        QTest::newRow("SpecialMode OFF") << QStringLiteral("SpecialMode") << 1 << QStringLiteral("OFF");
+        QTest::newRow("Recall none") << QStringLiteral("Recall") << 0 << QStringLiteral("none");
+        QTest::newRow("Recall max") << QStringLiteral("Recall") << 1 << QStringLiteral("maximum");
+        QTest::newRow("Recall min") << QStringLiteral("Recall") << 2 << QStringLiteral("minimum");
+        QTest::newRow("Recall soft") << QStringLiteral("Recall") << 3 << QStringLiteral("soft");
+        QTest::newRow("CountdownBoard timer") << QStringLiteral("CountdownBoard") << 0 << QStringLiteral("timer");
+        QTest::newRow("CountdownBoard adaptive") << QStringLiteral("CountdownBoard") << 1 << QStringLiteral("adaptive");
+        QTest::newRow("CountdownBoard conditional") << QStringLiteral("CountdownBoard") << 2 << QStringLiteral("conditional");
+        QTest::newRow("CsType emergency") << QStringLiteral("CsType") << 0 << QStringLiteral("Emergency");
+        QTest::newRow("CsType scheduler") << QStringLiteral("CsType") << 1 << QStringLiteral("Scheduler");
+        QTest::newRow("CsType tiverkITS") << QStringLiteral("CsType") << 2 << QStringLiteral("ITS tiverk");
+        QTest::newRow("CsType remoteControlPanel") << QStringLiteral("CsType") << 3 << QStringLiteral("RCP");
+        QTest::newRow("KMPDevice::SubType passive") << QStringLiteral("KMPDevice::SubType") << 0 << QStringLiteral("passive");
+        QTest::newRow("KMPDevice::SubType passive_ind") << QStringLiteral("KMPDevice::SubType") << 1 << QStringLiteral("passive with indication");
+        QTest::newRow("KMPDevice::SubType dryContact") << QStringLiteral("KMPDevice::SubType") << 2 << QStringLiteral("dry contact");
+        QTest::newRow("KMPDevice::SubType interfaceType") << QStringLiteral("KMPDevice::SubType") << 3 << QStringLiteral("serial interface");
+        QTest::newRow("KMPDevice::SubType interface_tiverk1") << QStringLiteral("KMPDevice::SubType") << 4 << QStringLiteral("interface tiverk1");
+        QTest::newRow("KMPDevice::SubType interface_tiverk2") << QStringLiteral("KMPDevice::SubType") << 5 << QStringLiteral("interface tiverk2");
+        QTest::newRow("KMPDevice::SubType traficam") << QStringLiteral("KMPDevice::SubType") << 6 << QStringLiteral("traficam");
+        QTest::newRow("KMPDevice::SubType sitilog") << QStringLiteral("KMPDevice::SubType") << 7 << QStringLiteral("citilog");
+        QTest::newRow("KMPDevPort::Value dryContact") << QStringLiteral("KMPDevPort::Value") << 0 << QStringLiteral("dry contact");
+        QTest::newRow("KMPDevPort::Value RS485_1") << QStringLiteral("KMPDevPort::Value") << 1 << QStringLiteral("RS485_1");
+        QTest::newRow("KMPDevPort::Value RS485_2") << QStringLiteral("KMPDevPort::Value") << 2 << QStringLiteral("RS485_2");
+        QTest::newRow("KMPDevPort::Value LAN") << QStringLiteral("KMPDevPort::Value") << 3 << QStringLiteral("LAN");
+        QTest::newRow("Polarity positive") << QStringLiteral("Polarity") << 0 << QStringLiteral("positive");
+        QTest::newRow("Polarity negative") << QStringLiteral("Polarity") << 1 << QStringLiteral("negative");
+        QTest::newRow("VPUType passive") << QStringLiteral("VPUType") << 0 << QStringLiteral("passive");
+        QTest::newRow("VPUType passive_ind") << QStringLiteral("VPUType") << 1 << QStringLiteral("passive with indication");
+        QTest::newRow("VPUType interface_tiverk1") << QStringLiteral("VPUType") << 2 << QStringLiteral("interface tiverk1");
+        QTest::newRow("VPUType interface_tiverk2") << QStringLiteral("VPUType") << 3 << QStringLiteral("interface tiverk2");
+        QTest::newRow("DIO::Type dryContact") << QStringLiteral("DIO::Type") << 0 << QStringLiteral("dry contact");
+        QTest::newRow("DIO::Type traficamSimple") << QStringLiteral("DIO::Type") << 1 << QStringLiteral("traficam simple");
+        QTest::newRow("DIO::Type TiverkDET") << QStringLiteral("DIO::Type") << 2 << QStringLiteral("TiverkDET");
+        QTest::newRow("DIO::Type traficam") << QStringLiteral("DIO::Type") << 3 << QStringLiteral("traficam");
+        QTest::newRow("DIO::Type sitilog") << QStringLiteral("DIO::Type") << 4 << QStringLiteral("citilog");
+        QTest::newRow("KMPDevice::Type VPU1") << QStringLiteral("KMPDevice::Type") << 3 << QStringLiteral("VPU1");
+        QTest::newRow("Color::Value amber") << QStringLiteral("Color::Value") << 2 << QStringLiteral("amber");
+    }
+
+    void displayTexts()
+    {
+        QFETCH(QString, enumeration);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        const QMap<QString, std::function<QString(int)>> texts = {
+            {"SGType", [](int v) { return enumText<zu::SGType>(v); }},
+            {"PlanType", [](int v) { return enumText<zu::PlanType>(v); }},
+            {"SpecialMode", [](int v) { return enumText<zu::SpecialMode>(v); }},
+            {"Recall", [](int v) { return enumText<zu::Recall>(v); }},
+            {"CountdownBoard", [](int v) { return enumText<zu::CountdownBoard>(v); }},
+            {"CsType", [](int v) { return enumText<zu::CsType>(v); }},
+            {"KMPDevice::SubType", [](int v) { return enumText<zu::KMPDevice::SubType>(v); }},
+            {"KMPDevPort::Value", [](int v) { return enumText<zu::KMPDevPort::Value>(v); }},
+            {"Polarity", [](int v) { return enumText<zu::Polarity>(v); }},
+            {"VPUType", [](int v) { return enumText<zu::VPUType>(v); }},
+            {"DIO::Type", [](int v) { return enumText<zu::DIO::Type>(v); }},
+            {"KMPDevice::Type", [](int v) { return enumText<zu::KMPDevice::Type>(v); }},
+            {"Color::Value", [](int v) { return enumText<zu::Color::Value>(v); }},
+        };
+        MainWindow window;
+        QVERIFY(texts.contains(enumeration));
+        QCOMPARE(texts.value(enumeration)(value), text);
     }
 
     // The window names its configuration for the slots bound by name, and stores
