@@ -3,7 +3,7 @@
 #include "tlcengine.h"
 #include "tlclog.h"
 
-#include "cnfcontroller.h"
+#include "cnf/cnfcontroller.h"
 
 #include <QSettings>
 

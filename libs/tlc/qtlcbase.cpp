@@ -2,8 +2,8 @@
 
 #include "tlclog.h"
 
-#include "cnfcontroller.h"
-#include "tiverkiiconfig.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/tiverkiiconfig.h"
 
 #include <QCoreApplication>
 

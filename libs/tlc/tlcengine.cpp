@@ -5,13 +5,13 @@
 #include "qtlcstage.h"
 #include "tlclog.h"
 
-#include "cnfcontroller.h"
-#include "cnfdetector.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
 
 #include <QTime>
 

@@ -1,8 +1,8 @@
 #include "dteventdlg.h"
 #include "ui_dteventdlg.h"
 
-#include "cnfcontroller.h"
-#include "cnfdetector.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "../cnf/formatfixture.h"
-#include "cnfcontroller.h"
-#include "cnfdetector.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
-#include "tiverkiiconfig.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/tiverkiiconfig.h"
 
 #include <QVariantList>
 #include <QVariantMap>

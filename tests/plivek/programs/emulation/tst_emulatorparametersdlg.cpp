@@ -1,5 +1,5 @@
 #include "emulatorparametersdlg.h"
-#include "qtlc.h"
+#include "tlc/qtlc.h"
 #include "testmain.h"
 
 #include <QDialogButtonBox>
