@@ -14,6 +14,7 @@
 #include <QImageWriter>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -64,6 +65,20 @@ Ticks axisTicks(const Axis *axis, double low, double high, double scale, double 
             break;
     }
     return ticks;
+}
+
+// Replaces the width and height of the outer svg element.
+QByteArray withOuterSize(const QByteArray &svg, const QString &width, const QString &height)
+{
+    const int tag = svg.indexOf("<svg");
+    const int tagEnd = tag < 0 ? -1 : svg.indexOf('>', tag);
+    if (tagEnd < 0)
+        return svg;
+    QString head = QString::fromUtf8(svg.left(tagEnd));
+    static const QRegularExpression size(
+        QStringLiteral("width=\"[^\"]*\"(\\s+)height=\"[^\"]*\""));
+    head.replace(size, QStringLiteral("width=\"%1\"\\1height=\"%2\"").arg(width, height));
+    return head.toUtf8() + svg.mid(tagEnd);
 }
 
 class RangeBuilder
@@ -280,25 +295,17 @@ bool Chart::saveAsSvg(const QString &path, const QSize &size, bool inMillimeters
             *error = tr("A picture of %1 x %2 cannot be made").arg(given.width()).arg(given.height());
         return false;
     }
-    // The drawing is laid out in pixels at 96 dpi; the generator states the outer size in
-    // millimetres as size * 25.4 / resolution, so a tenfold size at 254 dpi gives the
-    // millimetres asked for.
-    QSize pixels = given;
-    QSvgGenerator generator;
-    if (inMillimeters) {
-        pixels = QSize(std::max(1, qRound(given.width() * 96 / 25.4)),
-                       std::max(1, qRound(given.height() * 96 / 25.4)));
-        generator.setSize(given * 10);
-        generator.setResolution(254);
-    } else {
-        generator.setSize(given);
-        generator.setResolution(96);
-    }
-    generator.setViewBox(QRect(QPoint(0, 0), pixels));
-
+    // The drawing is laid out in pixels at 96 dpi.
+    const QSize pixels = inMillimeters ? QSize(std::max(1, qRound(given.width() * 96 / 25.4)),
+                                               std::max(1, qRound(given.height() * 96 / 25.4)))
+                                       : given;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
+    generator.setSize(pixels);
+    generator.setResolution(96);
+    generator.setViewBox(QRect(QPoint(0, 0), pixels));
     QPainter painter;
     if (!painter.begin(&generator)) {
         if (error)
@@ -307,7 +314,14 @@ bool Chart::saveAsSvg(const QString &path, const QSize &size, bool inMillimeters
     }
     paintChart(painter, makeLayout(pixels));
     painter.end();
-    return SafeFile::write(path, buffer.data(), error);
+
+    // The generator gives the outer size in millimetres worked out from its resolution,
+    // which viewers turn back into pixels each at its own; the file states the size
+    // asked for instead, in pixels or in exact millimetres.
+    const QString unit = inMillimeters ? QStringLiteral("mm") : QString();
+    const QByteArray svg = withOuterSize(buffer.data(), QString::number(given.width()) + unit,
+                                         QString::number(given.height()) + unit);
+    return SafeFile::write(path, svg, error);
 }
 
 QSize Chart::sizeHint() const

@@ -61,8 +61,8 @@ public:
     // picture of that size in the image format named by the suffix. An invalid size means
     // the widget's size.
     bool saveAsImage(const QString &path, const QSize &size, QString *error = nullptr) const;
-    // SVG of the given size (the widget's when invalid): in pixels at 96 dpi, or, with
-    // inMillimeters, a picture whose width and height are that many millimetres.
+    // SVG of the given size (the widget's when invalid): width and height in pixels, or,
+    // with inMillimeters, in that many millimetres, the drawing laid out at 96 dpi.
     bool saveAsSvg(const QString &path, const QSize &size = QSize(), bool inMillimeters = false,
                    QString *error = nullptr) const;
 

@@ -51,8 +51,12 @@ void RectangleSeries::paint(QPainter &painter, const ChartFrame &frame, Layer la
         if (!rect.caption.isEmpty()) {
             painter.save();
             painter.setClipRect(area, Qt::IntersectClip);
-            painter.drawText(area.adjusted(3, 2, -3, -2), Qt::AlignTop | Qt::AlignHCenter,
-                             rect.caption);
+            // On a light box, so a caption stays readable where it crosses a bar.
+            const QRectF room = area.adjusted(3, 2, -3, -2);
+            const int flags = Qt::AlignTop | Qt::AlignHCenter;
+            const QRectF text = painter.boundingRect(room, flags, rect.caption).adjusted(-2, 0, 2, 0);
+            painter.fillRect(text, QColor(255, 255, 255, 190));
+            painter.drawText(room, flags, rect.caption);
             painter.restore();
         }
     }

@@ -1,17 +1,17 @@
 #include "programdiagram.h"
 
-#include "axis.h"
-#include "chart.h"
-#include "colorhboxseries.h"
-#include "rectangleseries.h"
+#include "plotlet/axis.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
+#include "plotlet/rectangleseries.h"
 
-#include "cnfcontroller.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
-#include "cnftransition.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/cnftransition.h"
 
 #include <QCoreApplication>
 #include <QPixmap>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cnffwd.h"
+#include "cnf/cnffwd.h"
 
 #include <functional>
 

@@ -2,24 +2,18 @@
 #include "ui_programdlg.h"
 
 #include "cnf/cnfcontroller.h"
-#include "cnf/cnfphase.h"
-#include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
-#include "cnf/cnfsignalgroup.h"
+#include "chartsavefolder.h"
+#include "plotlet/chart.h"
+#include "programdiagram.h"
 #include "programsteps.h"
-#include "safefile/safefile.h"
 
-#include <QBuffer>
+#include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
-#include <QFileInfo>
-#include <QImage>
-#include <QPainter>
-#include <QPixmap>
-#include <QRegularExpression>
-#include <QSvgGenerator>
-
-#include <algorithm>
+#include <QDir>
+#include <QFileDialog>
 
 namespace {
 
@@ -32,20 +26,6 @@ QVariant cellValue(const QVariant &value)
     if (value.canConvert<int>())
         return value.toInt();
     return value;
-}
-
-// The generator gives the picture's size in millimetres, which viewers turn into
-// pixels at differing resolutions; the size asked for is in pixels.
-QByteArray withPixelSize(const QByteArray &svg, const QSize &size)
-{
-    QString text = QString::fromUtf8(svg);
-    static const QRegularExpression dimensions(QStringLiteral("width=\"[^\"]*\" height=\"[^\"]*\""));
-    const QRegularExpressionMatch match = dimensions.match(text);
-    if (match.hasMatch()) {
-        text.replace(match.capturedStart(), match.capturedLength(),
-                     QStringLiteral("width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()));
-    }
-    return text.toUtf8();
 }
 
 } // namespace
@@ -80,10 +60,14 @@ ProgramDlg::ProgramDlg(QWidget *parent, const CnfProgramPtr &program, CnfControl
 
     fillParameterTable();
     ui->chart->setVisible(family() != 2);
-    refreshDiagram();
+    ui->chart->setMinGridStepX(1.0);
+    auto *saveAsSvg = new QAction(tr("Save as SVG"), ui->chart);
+    connect(saveAsSvg, &QAction::triggered, this, &ProgramDlg::chart_save_as_svg);
+    ui->chart->addAction(saveAsSvg);
+    buildDiagram(m_program);
     connect(ui->tiverkTable, &QTableWidget::itemChanged, this, [this] {
         storeParameterTable();
-        refreshDiagram();
+        buildDiagram(m_program);
     });
 }
 
@@ -166,102 +150,46 @@ QVariantList ProgramDlg::tableToVariant(const QTableWidget *table)
 
 bool ProgramDlg::saveDiagramImage(const QString &path, const QSize &size)
 {
-    if (family() == 2 || size.isEmpty())
-        return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg")) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(size);
-        generator.setViewBox(QRect(QPoint(0, 0), size));
-        generator.setTitle(windowTitle());
-        QPainter painter(&generator);
-        paintDiagram(painter, size);
-    } else {
-        QImage image(size, QImage::Format_ARGB32);
-        {
-            QPainter painter(&image);
-            paintDiagram(painter, size);
-        }
-        if (!image.save(&buffer, suffix.toLatin1().constData()))
-            return false;
-    }
-    buffer.close();
-    if (suffix == QLatin1String("svg"))
-        bytes = withPixelSize(bytes, size);
-    QString error;
-    if (!SafeFile::write(path, bytes, &error)) {
-        qWarning().noquote() << path << error;
-        return false;
-    }
-    return true;
-}
-
-void ProgramDlg::refreshDiagram()
-{
     if (family() == 2)
-        return;
-    const QSize size(720, 240);
-    QImage image(size, QImage::Format_ARGB32);
-    QPainter painter(&image);
-    paintDiagram(painter, size);
-    ui->chart->setPixmap(QPixmap::fromImage(image));
+        return false;
+    buildDiagram(m_program);
+    QCoreApplication::processEvents();
+    const QColor background = ui->chart->bgColor();
+    ui->chart->setBgColor(Qt::white);
+    QString error;
+    const bool saved = ui->chart->saveAsImage(path, size, &error);
+    ui->chart->setBgColor(background);
+    if (!saved) {
+        qWarning().noquote() << path << error;
+        printError(tr("Can't save %1").arg(QDir::toNativeSeparators(path)));
+    }
+    return saved;
 }
 
-void ProgramDlg::paintDiagram(QPainter &painter, const QSize &size) const
+void ProgramDlg::chart_save_as_svg()
 {
-    painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    painter.setPen(Qt::black);
-    const int cycle = m_program->cycle(true);
-    QList<CnfSignalGroupPtr> groups = m_program->signalGroups();
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
-    const QRect area(70, 10, size.width() - 90, size.height() - 40);
-    if (cycle <= 0 || area.width() <= 0 || area.height() <= 0) {
-        painter.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, tr("The program has no steps"));
+    const QString folder = ChartSaveFolder::folder();
+    const QString path = QFileDialog::getSaveFileName(this, tr("Set file name"), folder,
+                                                      tr("SVG files (*.svg);;All files (*.*)"));
+    if (path.isEmpty())
         return;
+    ChartSaveFolder::remember(path, folder);
+    QString error;
+    if (!ui->chart->saveAsSvg(path, QSize(), false, &error)) {
+        qWarning().noquote() << path << error;
+        printError(tr("Can't save %1").arg(QDir::toNativeSeparators(path)));
     }
-    // The steps on the top row (room for two lines of text), one row per signal
-    // group below them.
-    const int rows = groups.size() + 1;
-    const double phaseHeight = std::min(40.0, area.height() / 2.0);
-    const double rowHeight =
-        groups.isEmpty() ? 0.0 : std::min(40.0, (area.height() - phaseHeight) / groups.size());
-    const double perSecond = double(area.width()) / cycle;
-    auto rowTop = [&](int row) { return area.top() + (row == 0 ? 0.0 : phaseHeight + (row - 1) * rowHeight); };
-    auto barRect = [&](int from, int length, int row) {
-        return QRectF(area.left() + from * perSecond, rowTop(row) + 2, length * perSecond,
-                      (row == 0 ? phaseHeight : rowHeight) - 4);
-    };
-    int start = 0;
-    for (const CnfPhaseDefPtr &step : m_program->phases()) {
-        const int length = step->fullLength();
-        const QRectF phaseBar = barRect(start, length, 0);
-        painter.fillRect(phaseBar, Qt::lightGray);
-        painter.drawRect(phaseBar);
-        painter.drawText(phaseBar, Qt::AlignCenter,
-                         tr("Phase %1\n%2 sec").arg(step->id()).arg(length));
-        for (int row = 1; row < rows; ++row) {
-            const bool green = step->getSGState(groups.at(row - 1)->id) == CnfSignalGroup::Green;
-            painter.fillRect(barRect(start, length, row), green ? Qt::green : Qt::red);
-        }
-        start += length;
-    }
-    for (int row = 1; row < rows; ++row) {
-        painter.drawText(QRectF(0, rowTop(row), area.left() - 6, rowHeight),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(groups.at(row - 1)->id));
-    }
-    // Time axis in whole seconds, about ten marks over the cycle.
-    const int axisY = int(rowTop(rows)) + 4;
-    painter.drawLine(area.left(), axisY, area.right(), axisY);
-    const int step = std::max(1, (cycle + 9) / 10);
-    for (int second = 0; second <= cycle; second += step) {
-        const int x = int(area.left() + second * perSecond);
-        painter.drawLine(x, axisY, x, axisY + 4);
-        painter.drawText(QRect(x - 30, axisY + 5, 60, 16), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::number(second));
-    }
+}
+
+void ProgramDlg::buildDiagram(const CnfProgramPtr &program)
+{
+    ProgramDiagram().draw(ui->chart, program, m_controller, family() != 0);
+}
+
+void ProgramDlg::printError(const QString &message)
+{
+    if (QWidget *window = parentWidget())
+        QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, message));
+    else
+        qCritical().noquote() << message;
 }

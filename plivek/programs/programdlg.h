@@ -6,7 +6,6 @@
 #include <QVariantList>
 
 class ParametersTable;
-class QPainter;
 class QSize;
 class QTableWidget;
 namespace Halm58a {
@@ -46,12 +45,19 @@ public:
     // cells invalid values, values that convert to a number integers.
     static QVariantList tableToVariant(const QTableWidget *table);
 
-    // Writes the diagram of the program at `size`, PNG or SVG by the path's
-    // suffix (any other suffix an image format of that name). The adapter family
-    // has no diagram: nothing is written. False when nothing was written.
+    // Writes the diagram of the program at `size` on a white background, SVG for
+    // the suffix ".svg", otherwise the image format the suffix names. The adapter
+    // family has no diagram: nothing is written, nothing reported. A picture that
+    // cannot be written is reported through printError ("Can't save %1").
+    // False when nothing was written.
     bool saveDiagramImage(const QString &path, const QSize &size);
 
     void done(int result) override;
+
+private slots:
+    // The chart's context menu: asks for a file and saves the diagram as SVG at the
+    // chart's size; the folder is remembered in "chart_save_dir".
+    void chart_save_as_svg();
 
 private:
     // 0 any other family, 1 "tiverk", 2 "adapter" (the controller's "type").
@@ -61,11 +67,11 @@ private:
     void fillParameterTable();
     // Takes the edited step lengths and the name back into the clone.
     void storeParameterTable();
-    // Shows the diagram in the dialog.
-    void refreshDiagram();
-    // A plain diagram of the program: the steps as bars over the cycle and one
-    // row per signal group, green while a step runs it, red otherwise.
-    void paintDiagram(QPainter &painter, const QSize &size) const;
+    // Redraws the chart for the program (ProgramDiagram); families other than
+    // TIVERK 3.x and the adapter show "not supported".
+    void buildDiagram(const CnfProgramPtr &program);
+    // To the parent window's slot "printError"; without a parent to the critical log.
+    void printError(const QString &message);
 
     Ui::ProgramDlg *ui;
     CnfController *m_controller;

@@ -1,18 +1,27 @@
 #include "programdiagram.h"
+#include "programdlg.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/cnftransition.h"
+#include "plotlet/axis.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
+#include "plotlet/rectangleseries.h"
+
+#include "modalanswerer.h"
+#include "testdata.h"
 #include "testmain.h"
 
-#include "axis.h"
-#include "chart.h"
-#include "cnfcontroller.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfprogram.h"
-#include "cnfsignalgroup.h"
-#include "cnftransition.h"
-#include "colorhboxseries.h"
-#include "rectangleseries.h"
-
+#include <QAction>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using plotlet::ColorHBoxSeries;
@@ -31,6 +40,31 @@ QString describe(const ColorHBoxSeries::Bar &bar)
     else
         fill = bar.color.name();
     return QStringLiteral("%1-%2 %3").arg(bar.from).arg(bar.to).arg(fill);
+}
+
+// A main window stand-in that collects what dialogs report through its slot.
+class ErrorSink : public QWidget
+{
+    Q_OBJECT
+public slots:
+    void printError(const QString &message) { messages.append(message); }
+
+public:
+    QStringList messages;
+};
+
+CnfProgramPtr exampleProgram(CnfController &controller)
+{
+    const CnfNativePtr native =
+        CnfNative::loadNativeConfig(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+    if (!native || !native->createController(controller))
+        return {};
+    return controller.findProgram(QStringLiteral("1"));
+}
+
+plotlet::Chart *chartOf(ProgramDlg &dialog)
+{
+    return dialog.findChild<plotlet::Chart *>(QStringLiteral("chart"));
 }
 
 } // namespace
@@ -97,6 +131,11 @@ private:
     }
 
 private slots:
+    void init()
+    {
+        QSettings().remove(QStringLiteral("chart_save_dir"));
+    }
+
     void withoutSignalGroupsOnlyPhases()
     {
         Fixture fixture(false);
@@ -224,6 +263,109 @@ private slots:
         ProgramDiagram().draw(&chart, CnfProgramPtr(), &fixture.controller, true);
         QVERIFY(chart.series().isEmpty());
         QVERIFY(chart.yAxis()->customLabels().isEmpty());
+    }
+
+    // The diagram inside the program dialog and its pictures.
+
+    void dialogDrawsTheProgram()
+    {
+        CnfController controller;
+        const CnfProgramPtr program = exampleProgram(controller);
+        QVERIFY(program);
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        plotlet::Chart *chart = chartOf(dialog);
+        QVERIFY(chart);
+        QVERIFY(chart->error().isEmpty());
+        QCOMPARE(chart->series().size(), 2);
+        const auto *rects = qobject_cast<plotlet::RectangleSeries *>(chart->series().at(1));
+        QVERIFY(rects);
+        QCOMPARE(rects->rects().first().caption.left(8), QStringLiteral("Phase 1\n"));
+        QCOMPARE(chart->minGridStepX(), 1.0);
+    }
+
+    void pictureOnWhiteKeepsTheChartBackground()
+    {
+        CnfController controller;
+        const CnfProgramPtr program = exampleProgram(controller);
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        const QColor background = chartOf(dialog)->bgColor();
+        QVERIFY(background != QColor(Qt::white));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("prog_1.png"));
+        QVERIFY(dialog.saveDiagramImage(path, QSize(1024, 600)));
+        QCOMPARE(QImage(path).pixelColor(1023, 0), QColor(Qt::white));
+        QCOMPARE(chartOf(dialog)->bgColor(), background);
+    }
+
+    void failedPictureIsReported()
+    {
+        CnfController controller;
+        const CnfProgramPtr program = exampleProgram(controller);
+        ErrorSink window;
+        ProgramDlg dialog(&window, program, &controller, false);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("missing/prog_1.svg"));
+        QVERIFY(!dialog.saveDiagramImage(path, QSize(1024, 600)));
+        QCOMPARE(window.messages, QStringList{QStringLiteral("Can't save %1").arg(path)});
+
+        // Without a window (the report writer) the error goes to the log.
+        ProgramDlg alone(nullptr, program, &controller, false);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("prog_1.png")));
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable(QStringLiteral("Can't save %1").arg(
+                                                dir.filePath(QStringLiteral("missing/prog_1.png")))));
+        QVERIFY(!alone.saveDiagramImage(dir.filePath(QStringLiteral("missing/prog_1.png")), QSize(10, 10)));
+    }
+
+    // The context menu saves at the chart's size and remembers the folder as UTF-8.
+    void saveAsSvgFromTheContextMenu()
+    {
+        CnfController controller;
+        const CnfProgramPtr program = exampleProgram(controller);
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        plotlet::Chart *chart = chartOf(dialog);
+        chart->resize(640, 300);
+        QCOMPARE(chart->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QCOMPARE(chart->actions().size(), 1);
+        QAction *save = chart->actions().first();
+        QCOMPARE(save->text(), QStringLiteral("Save as SVG"));
+
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Схемы")));
+        const QString folder = dir.filePath(QStringLiteral("Схемы"));
+        const QString path = QDir(folder).filePath(QStringLiteral("plan.svg"));
+        ModalAnswerer answerer;
+        QString caption;
+        QStringList filters;
+        answerer.answerWith([&](QWidget *modal) {
+            auto *files = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(files);
+            caption = files->windowTitle();
+            filters = files->nameFilters();
+            files->selectFile(path);
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        save->trigger();
+        QVERIFY(answerer.answered());
+        QCOMPARE(caption, QStringLiteral("Set file name"));
+        QCOMPARE(filters, (QStringList{QStringLiteral("SVG files (*.svg)"), QStringLiteral("All files (*.*)")}));
+        QVERIFY(TestSupport::readFile(path).contains("width=\"640\" height=\"300\""));
+
+        QSettings settings;
+        settings.setIniCodec("UTF-8");
+        const QVariant stored = settings.value(QStringLiteral("chart_save_dir"));
+        QCOMPARE(stored.type(), QVariant::ByteArray);
+        QCOMPARE(QString::fromUtf8(stored.toByteArray()), folder);
+
+        // The next save starts there; an empty answer writes nothing.
+        QString startFolder;
+        answerer.answerWith([&](QWidget *modal) {
+            startFolder = qobject_cast<QFileDialog *>(modal)->directory().absolutePath();
+            qobject_cast<QFileDialog *>(modal)->reject();
+        });
+        QVERIFY(QFile::remove(path));
+        save->trigger();
+        QCOMPARE(startFolder, folder);
+        QVERIFY(!QFile::exists(path));
     }
 };
 
