@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zuenums.h"
+#include "zumoltc/model/zuenums.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "commonparameterswidget.h"
-#include "intedit.h"
+#include "zumoltc/shell/framework/intedit.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

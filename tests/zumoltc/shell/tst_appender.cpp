@@ -1,7 +1,7 @@
 #include "itemappender.h"
 #include "testmain.h"
 #include "uniquevalues.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QTreeWidget>
 #include <QtTest>

@@ -1,6 +1,6 @@
 #include "itemmover.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QTreeWidget>
 #include <QtTest>

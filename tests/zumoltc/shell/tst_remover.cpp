@@ -1,6 +1,6 @@
 #include "itemremover.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QTreeWidget>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "dialogitemvalidator.h"
 
 #include "intedit.h"
-#include "parameterstable.h"
+#include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
 #include <QComboBox>

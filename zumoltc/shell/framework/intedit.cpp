@@ -1,6 +1,6 @@
 #include "intedit.h"
 
-#include "zuenums.h"
+#include "zumoltc/model/zuenums.h"
 
 #include <QIntValidator>
 

@@ -2,7 +2,7 @@
 
 #include "dialogitemvalidator.h"
 #include "intedit.h"
-#include "zuenums.h"
+#include "zumoltc/model/zuenums.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

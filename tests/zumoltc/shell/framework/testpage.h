@@ -4,9 +4,9 @@
 #include "intedit.h"
 #include "objectselection.h"
 #include "pageprotocol.h"
-#include "parameterstable.h"
+#include "common/widgets/parameterstable.h"
 #include "prefixes.h"
-#include "zudetector.h"
+#include "zumoltc/model/zudetector.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "objectselection.h"
 #include "testmain.h"
 #include "testpage.h"
-#include "zuswitch.h"
+#include "zumoltc/model/zuswitch.h"
 
 #include <QPushButton>
 #include <QtTest>
