@@ -4,6 +4,7 @@
 #include "adapterconfig.h"
 #include "cnfnative.h"
 #include "containerfile.h"
+#include "familyconversion.h"
 #include "network.h"
 #include "networkg.h"
 #include "node.h"
@@ -98,18 +99,22 @@ bool ProjectPrivate::save()
         break;
     }
     case 2:
-    case 3:
-    case 4:
-    case 5:
-        // The library writes each family in its own format.
-        if (!CnfNative::save(fileName, controller, lastError)) {
-            if (lastError.isEmpty())
-                lastError = tr("Unknown error on saving");
-        }
-        if (!lastError.isEmpty()) {
-            lastError.prepend(tr("Error saving configuration: "));
+        if (!saveNative())
             return false;
-        }
+        break;
+    case 3:
+        if (!FamilyConversion::saveAsAdapter(controller, fileName, parent, lastError))
+            return false;
+        break;
+    case 4:
+        FamilyConversion::completeTiverkII(controller);
+        if (!saveNative())
+            return false;
+        break;
+    case 5:
+        FamilyConversion::completeZuMolt(controller);
+        if (!saveNative())
+            return false;
         break;
     default:
         lastError = tr("Error saving file: unknown file type");
@@ -117,6 +122,53 @@ bool ProjectPrivate::save()
     }
     changed = false;
     return true;
+}
+
+bool ProjectPrivate::saveNative()
+{
+    // The library writes each family in its own format.
+    if (!CnfNative::save(fileName, controller, lastError) && lastError.isEmpty())
+        lastError = tr("Unknown error on saving");
+    if (lastError.isEmpty())
+        return true;
+    lastError.prepend(tr("Error saving configuration: "));
+    return false;
+}
+
+QString ProjectPrivate::askSaveFile(bool offerZuMolt, int *fileType)
+{
+    QString directory = readPathSetting(QStringLiteral("lastSaveDir"));
+    if (directory.isEmpty() || !QDir(directory).exists())
+        directory = fileName.isEmpty() ? QDir::homePath() : QFileInfo(fileName).absolutePath();
+
+    // First-line and adapter documents are proposed a name after their number.
+    const QString family = controller.property("type").toString();
+    QString start = directory;
+    QString selected;
+    if (family == QLatin1String("tiverk") || family == QLatin1String("adapter")) {
+        selected = filters.at(family == QLatin1String("tiverk") ? 2 : 3);
+        start += QStringLiteral("/dat%1").arg(controller.property("number").toString(), 5, QLatin1Char('0'));
+    } else if (family == QLatin1String("tiverkii")) {
+        selected = filters.at(4);
+    } else if (offerZuMolt && family == QLatin1String("ZU_MOLT")) {
+        selected = filters.at(5);
+    }
+    QString path = QFileDialog::getSaveFileName(parent, Project::tr("Select file"), start,
+                                                filters.mid(1).join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return QString();
+    writePathSetting(QStringLiteral("lastSaveDir"), QFileInfo(path).absolutePath());
+
+    const int filter = filters.indexOf(selected);
+    if (QFileInfo(path).suffix().isEmpty() && filter > 0) {
+        static const QRegularExpression pattern(QStringLiteral("\\(\\*([^()]*)\\)"));
+        path += pattern.match(selected).captured(1);
+    }
+    *fileType = typeFromSuffix(QFileInfo(path).suffix());
+    // Both JSON families share the suffix: the filter tells them apart.
+    if (*fileType == 4 && filter == 5)
+        *fileType = 5;
+    return path;
 }
 
 void ProjectPrivate::loadContainer()
@@ -408,6 +460,9 @@ bool Project::save()
 {
     d->lastError.clear();
     d->warnings.clear();
+    // The network lives in its own file; a failure there must not cost the configuration.
+    if (!isNetworkEmpty() && d->network->isChanged() && !exportNetwork() && !d->network->errorString().isEmpty())
+        d->warnings << d->network->errorString();
     const QFileInfo file(d->fileName);
     if (file.exists()) {
         // Keep the previous version: the text from the last '.' on (unless that
@@ -442,10 +497,66 @@ bool Project::save()
 bool Project::saveAsConverted(const QString &path)
 {
     d->lastError.clear();
-    if (path.isEmpty()) {
-        d->lastError = tr("Saving under a new name is not available yet");
+    if (!path.isEmpty()) {
+        d->fileName = path;
+        return d->save();
+    }
+    int newType = 0;
+    const QString chosen = d->askSaveFile(true, &newType);
+    if (chosen.isEmpty())
+        return false;
+    // A kind that cannot be written is refused before anything is converted.
+    if (newType < 1) {
+        d->lastError = ProjectPrivate::tr("Error saving file: unknown file type");
         return false;
     }
-    d->fileName = path;
+    if (!isNetworkEmpty() && newType != 1 && d->network->isChanged() && !exportNetwork()
+        && !d->network->errorString().isEmpty())
+        d->warnings << d->network->errorString();
+    if (newType != d->type) {
+        FamilyConversion::changeType(d->controller, d->type, newType);
+        d->type = newType;
+    }
+    d->fileName = chosen;
     return d->save();
+}
+
+bool Project::saveAs(const QString &path)
+{
+    d->lastError.clear();
+    const int type = d->type;
+    const QString fileName = d->fileName;
+    const bool changed = d->changed;
+    if (path.isEmpty()) {
+        int chosenType = 0;
+        const QString chosen = d->askSaveFile(false, &chosenType);
+        if (chosen.isEmpty())
+            return false;
+        d->fileName = chosen;
+        d->type = chosenType;
+    } else {
+        d->fileName = path;
+    }
+    const bool saved = d->save();
+    // A copy leaves the document as it was, unsaved changes included.
+    d->type = type;
+    d->fileName = fileName;
+    d->changed = changed;
+    return saved;
+}
+
+bool Project::exportNetwork()
+{
+    if (d->networkFileName.isEmpty()) {
+        QString directory = readPathSetting(QStringLiteral("lastSaveDir"));
+        if (directory.isEmpty() || !QDir(directory).exists())
+            directory = QDir::currentPath();
+        const QString filter = d->network ? tr("halm58 v.010 files (*.hm58a)") : QString();
+        const QString chosen = QFileDialog::getSaveFileName(d->parent, tr("Select file"), directory, filter);
+        if (chosen.isEmpty())
+            return false;
+        writePathSetting(QStringLiteral("lastSaveDir"), QFileInfo(chosen).absolutePath());
+        d->networkFileName = chosen;
+    }
+    return d->network && d->network->save(d->networkFileName, true, false);
 }

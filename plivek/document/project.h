@@ -81,10 +81,18 @@ public:
     // Writes the document to its own file, keeping the previous one as .bak.
     // A backup that fails is reported in warnings() and the save goes on, as the
     // file itself is untouched; a document named *.bak is saved without a copy.
+    // A changed network is written to its own file first; when that fails the
+    // save goes on and the reason is among the warnings.
     bool save();
-    // Writes the document to the given file in its current kind. Choosing a
-    // file (an empty path) and converting to another kind are not built yet.
+    // Writes the document to the given file in its current kind; with an
+    // empty path the user chooses file and kind, and the configuration is
+    // converted to the chosen family. The document then names the new file.
     bool saveAsConverted(const QString &path);
+    // Writes a copy in the kind of the chosen file (an empty path asks); the
+    // document keeps its file name, type and changed flag.
+    bool saveAs(const QString &path);
+    // Writes the road network to its own file, asking for it the first time.
+    bool exportNetwork();
 
 private:
     ProjectPrivate *d;

@@ -25,7 +25,16 @@ public:
     int typeFromSuffix(QString suffix) const;
 
     // Writes fileName in the kind given by type; the writer behind every save.
+    // The family rules run first, so the configuration fits the kind.
     bool save();
+
+    // The save dialog of Save As and of writing a copy: the chosen file with
+    // the suffix of the selected filter added when it had none, and its file
+    // type (for .json the selected filter tells TIVERK II from ZU_MOLT; -1
+    // for a suffix of no kind). Empty when cancelled.
+    QString askSaveFile(bool offerZuMolt, int *fileType);
+    // Writes the native configuration and reports the writer's failure.
+    bool saveNative();
 
     // Loaders by file kind; each leaves its failure in lastError. They return
     // true only when the file went to the zumoltc editor.

@@ -76,6 +76,8 @@ public:
     void initNetEdit();
     // Fits the map to the nodes of the controller's granule.
     void fitNetworkInView();
+    // Checks the programs before a save; false when the save must not go on.
+    bool validatePrograms();
 
 public slots:
     // Loads a document into the window (an empty path lets the user choose).
@@ -239,6 +241,7 @@ private:
     // groups had to be added to the network.
     bool reconcileNetwork();
     void deriveDevicePrefix();
+    void reportSaveWarnings();
     // The signal groups of the controller's granule; none without network or granule.
     QList<Halm58a::SignalGroup *> granuleSignalGroups() const;
 
