@@ -2,7 +2,8 @@
 
 namespace plotlet {
 
-Axis::Axis(QObject *parent) : QObject(parent)
+Axis::Axis(QObject *parent)
+    : QObject(parent)
 {
 }
 

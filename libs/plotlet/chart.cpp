@@ -35,7 +35,7 @@ double niceStep(double minimum)
     if (!(minimum > 0) || !std::isfinite(minimum))
         return 1;
     const double power = std::pow(10.0, std::floor(std::log10(minimum)));
-    for (double factor : {1.0, 2.0, 5.0}) {
+    for (double factor : { 1.0, 2.0, 5.0 }) {
         if (factor * power >= minimum * (1 - 1e-9))
             return factor * power;
     }
@@ -51,7 +51,7 @@ Ticks axisTicks(const Axis *axis, double low, double high, double scale, double 
     if (!custom.isEmpty()) {
         for (auto it = custom.cbegin(); it != custom.cend(); ++it) {
             if (it.key() >= low && it.key() <= high)
-                ticks.append({it.key(), it.value()});
+                ticks.append({ it.key(), it.value() });
         }
         return ticks;
     }
@@ -60,7 +60,7 @@ Ticks axisTicks(const Axis *axis, double low, double high, double scale, double 
     for (double k = std::ceil(low / step - 1e-9); k * step <= high + step * 1e-9; ++k) {
         // Adding 0.0 turns -0 into 0, so the axis never reads "-0".
         const double value = k * step + 0.0;
-        ticks.append({value, QString::number(value, 'f', decimals)});
+        ticks.append({ value, QString::number(value, 'f', decimals) });
         if (ticks.size() > 1000)
             break;
     }
@@ -75,8 +75,7 @@ QByteArray withOuterSize(const QByteArray &svg, const QString &width, const QStr
     if (tagEnd < 0)
         return svg;
     QString head = QString::fromUtf8(svg.left(tagEnd));
-    static const QRegularExpression size(
-        QStringLiteral("width=\"[^\"]*\"(\\s+)height=\"[^\"]*\""));
+    static const QRegularExpression size(QStringLiteral("width=\"[^\"]*\"(\\s+)height=\"[^\"]*\""));
     head.replace(size, QStringLiteral("width=\"%1\"\\1height=\"%2\"").arg(width, height));
     return head.toUtf8() + svg.mid(tagEnd);
 }
@@ -107,8 +106,8 @@ private:
     static QPair<double, double> finish(const Span &span)
     {
         if (span.high - span.low < 1e-9)
-            return {span.low, span.low + 1};
-        return {span.low, span.high};
+            return { span.low, span.low + 1 };
+        return { span.low, span.high };
     }
     Span m_x;
     Span m_y;
@@ -128,8 +127,10 @@ struct Chart::Layout
 };
 
 Chart::Chart(QWidget *parent)
-    : QWidget(parent), m_xAxis(new Axis(this)), m_yAxis(new Axis(this)),
-      m_bgColor(palette().color(QPalette::Window))
+    : QWidget(parent)
+    , m_xAxis(new Axis(this))
+    , m_yAxis(new Axis(this))
+    , m_bgColor(palette().color(QPalette::Window))
 {
     qRegisterMetaType<Qt::MouseButton>();
     connect(m_xAxis, &Axis::changed, this, &Chart::contentChanged);
@@ -154,7 +155,7 @@ void Chart::addSeries(Series *series, int id)
             return;
     }
     series->setParent(this);
-    m_series.append({id, series});
+    m_series.append({ id, series });
     connect(series, &Series::changed, this, &Chart::contentChanged);
     connect(series, &QObject::destroyed, this, [this, series] {
         for (int i = m_series.size() - 1; i >= 0; --i) {
@@ -292,7 +293,8 @@ bool Chart::saveAsSvg(const QString &path, const QSize &size, bool inMillimeters
     const QSize given = size.isValid() ? size : this->size();
     if (given.isEmpty()) {
         if (error)
-            *error = tr("A picture of %1 x %2 cannot be made").arg(given.width()).arg(given.height());
+            *error
+                = tr("A picture of %1 x %2 cannot be made").arg(given.width()).arg(given.height());
         return false;
     }
     // The drawing is laid out in pixels at 96 dpi.
@@ -369,8 +371,8 @@ Chart::Layout Chart::makeLayout(const QSize &size) const
     const double top = 8;
     const double bottom = metrics.height() + 10;
     const double plotHeight = std::max(1.0, size.height() - top - bottom);
-    layout.yTicks = axisTicks(m_yAxis, yMin, yMax, plotHeight / (yMax - yMin),
-                              metrics.height() + 4, 0);
+    layout.yTicks
+        = axisTicks(m_yAxis, yMin, yMax, plotHeight / (yMax - yMin), metrics.height() + 4, 0);
     double labelWidth = 0;
     for (const auto &tick : std::as_const(layout.yTicks))
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(tick.second));
@@ -388,8 +390,8 @@ Chart::Layout Chart::makeLayout(const QSize &size) const
     const double labelHeight = metrics.height() + 2;
     for (const VLine *line : m_lines) {
         const double x = layout.frame.xToPixel(linePos(line));
-        QRectF box(x + 2, top + 2,
-                   std::max(10.0, metrics.horizontalAdvance(line->caption()) + 6), labelHeight);
+        QRectF box(x + 2, top + 2, std::max(10.0, metrics.horizontalAdvance(line->caption()) + 6),
+                   labelHeight);
         for (bool moved = true; moved;) {
             moved = false;
             for (const QRectF &other : std::as_const(layout.labels)) {
@@ -439,7 +441,7 @@ void Chart::paintChart(QPainter &painter, const Layout &layout) const
 
     painter.save();
     painter.setClipRect(plot);
-    for (Series::Layer layer : {Series::Layer::Under, Series::Layer::Over}) {
+    for (Series::Layer layer : { Series::Layer::Under, Series::Layer::Over }) {
         for (const auto &entry : m_series) {
             if (entry.second->isVisible())
                 entry.second->paint(painter, frame, layer);
@@ -467,9 +469,8 @@ void Chart::paintChart(QPainter &painter, const Layout &layout) const
     painter.setClipRect(plot);
     for (int i = 0; i < m_lines.size(); ++i) {
         const VLine *line = m_lines.at(i);
-        const QColor color = line->selected() && !line->keepsColorWhenSelected()
-                                 ? SelectionColor
-                                 : line->color();
+        const QColor color
+            = line->selected() && !line->keepsColorWhenSelected() ? SelectionColor : line->color();
         const double x = frame.xToPixel(linePos(line));
         if (line->width() > 0) {
             QColor band = color;
@@ -561,7 +562,7 @@ void Chart::mousePressEvent(QMouseEvent *event)
         if (hit) {
             hit->setSelected(adding ? !hit->selected() : true);
             if (hit->selected())
-                m_drag = Drag{hit, point.x() - hit->pos(), hit->pos(), event->pos(), false};
+                m_drag = Drag { hit, point.x() - hit->pos(), hit->pos(), event->pos(), false };
         }
     }
     emit mousePress(event->button(), event->pos(), point);

@@ -3,7 +3,11 @@
 namespace plotlet {
 
 ChartFrame::ChartFrame(const QRectF &plotArea, double xMin, double xMax, double yMin, double yMax)
-    : m_plot(plotArea), m_xMin(xMin), m_xMax(xMax), m_yMin(yMin), m_yMax(yMax)
+    : m_plot(plotArea)
+    , m_xMin(xMin)
+    , m_xMax(xMax)
+    , m_yMin(yMin)
+    , m_yMax(yMax)
 {
 }
 

@@ -9,7 +9,8 @@
 
 namespace plotlet {
 
-ColorHBoxSeries::ColorHBoxSeries(QObject *parent) : Series(parent)
+ColorHBoxSeries::ColorHBoxSeries(QObject *parent)
+    : Series(parent)
 {
 }
 
@@ -23,18 +24,18 @@ void ColorHBoxSeries::setShowLength(bool show)
 
 void ColorHBoxSeries::addBar(double from, double to, double row, const QColor &color)
 {
-    append(Bar{from, to, row, color, QColor(), QPixmap()});
+    append(Bar { from, to, row, color, QColor(), QPixmap() });
 }
 
 void ColorHBoxSeries::addBar(double from, double to, double row, const QColor &left,
                              const QColor &right)
 {
-    append(Bar{from, to, row, left, right, QPixmap()});
+    append(Bar { from, to, row, left, right, QPixmap() });
 }
 
 void ColorHBoxSeries::addBar(double from, double to, double row, const QPixmap &pixmap)
 {
-    append(Bar{from, to, row, QColor(), QColor(), pixmap});
+    append(Bar { from, to, row, QColor(), QColor(), pixmap });
 }
 
 void ColorHBoxSeries::append(Bar bar)

@@ -8,7 +8,8 @@
 
 namespace plotlet {
 
-RectangleSeries::RectangleSeries(QObject *parent) : Series(parent)
+RectangleSeries::RectangleSeries(QObject *parent)
+    : Series(parent)
 {
 }
 
@@ -54,7 +55,8 @@ void RectangleSeries::paint(QPainter &painter, const ChartFrame &frame, Layer la
             // On a light box, so a caption stays readable where it crosses a bar.
             const QRectF room = area.adjusted(3, 2, -3, -2);
             const int flags = Qt::AlignTop | Qt::AlignHCenter;
-            const QRectF text = painter.boundingRect(room, flags, rect.caption).adjusted(-2, 0, 2, 0);
+            const QRectF text
+                = painter.boundingRect(room, flags, rect.caption).adjusted(-2, 0, 2, 0);
             painter.fillRect(text, QColor(255, 255, 255, 190));
             painter.drawText(room, flags, rect.caption);
             painter.restore();

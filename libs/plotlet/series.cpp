@@ -2,7 +2,8 @@
 
 namespace plotlet {
 
-Series::Series(QObject *parent) : QObject(parent)
+Series::Series(QObject *parent)
+    : QObject(parent)
 {
 }
 

@@ -7,7 +7,10 @@
 namespace plotlet {
 
 VLine::VLine(double pos, const QString &caption, double width, QObject *parent)
-    : QObject(parent), m_pos(pos), m_caption(caption), m_width(std::max(0.0, width))
+    : QObject(parent)
+    , m_pos(pos)
+    , m_caption(caption)
+    , m_width(std::max(0.0, width))
 {
 }
 

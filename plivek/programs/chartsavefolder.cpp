@@ -17,8 +17,9 @@ QString folder()
     QSettings settings;
     settings.setIniCodec("UTF-8");
     const QVariant stored = settings.value(QLatin1String(Key));
-    const QString path = stored.type() == QVariant::ByteArray ? QString::fromUtf8(stored.toByteArray())
-                                                              : stored.toString();
+    const QString path = stored.type() == QVariant::ByteArray
+        ? QString::fromUtf8(stored.toByteArray())
+        : stored.toString();
     return !path.isEmpty() && QDir(path).exists() ? path : QDir::currentPath();
 }
 

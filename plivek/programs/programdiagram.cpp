@@ -22,22 +22,18 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ProgramDlg", text);
-}
-
 // One row's bars laid end to end from a position on.
 class RowPen
 {
 public:
     RowPen(plotlet::ColorHBoxSeries &bars, double row, double pos)
-        : m_bars(bars), m_row(row), m_pos(pos)
+        : m_bars(bars)
+        , m_row(row)
+        , m_pos(pos)
     {
     }
     double pos() const { return m_pos; }
-    template <typename... Fill>
-    void draw(double length, const Fill &...fill)
+    template<typename... Fill> void draw(double length, const Fill &...fill)
     {
         m_bars.addBar(m_pos, m_pos + length, m_row, fill...);
         m_pos += length;
@@ -55,7 +51,9 @@ ProgramDiagram::ProgramDiagram(TransitionSource transitions)
     : m_transitions(std::move(transitions))
 {
     if (!m_transitions)
-        m_transitions = [](const CnfPhaseDef &def) { return def.createTransition(); };
+        m_transitions = [](const CnfPhaseDef &def) {
+            return def.createTransition();
+        };
 }
 
 void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
@@ -67,7 +65,7 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
         return;
     chart->setError(QString());
     if (!supported) {
-        chart->setError(tr("not supported"));
+        chart->setError(QCoreApplication::translate("ProgramDlg", "not supported"));
         return;
     }
 
@@ -77,14 +75,15 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
 
     QList<CnfSignalGroupPtr> groups = program->signalGroups();
     groups.removeAll(CnfSignalGroupPtr());
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    std::stable_sort(
+        groups.begin(), groups.end(),
+        [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
     const int n = groups.size();
     for (int i = 0; i < n; ++i) {
         chart->yAxis()->setCustomLabel(
-            n - i, QString::number(groups.at(i)->id) + QLatin1Char('(')
-                       + CnfSignalGroup::type2String(groups.at(i)->type, true, true)
-                       + QLatin1Char(')'));
+            n - i,
+            QString::number(groups.at(i)->id) + QLatin1Char('(')
+                + CnfSignalGroup::type2String(groups.at(i)->type, true, true) + QLatin1Char(')'));
     }
 
     const int cycle = program->cycle(true);
@@ -102,16 +101,18 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
         if (s < 0)
             s += cycle;
         const int l = def->length();
-        rects->addRect({QRectF(s, 0, l, n + 1), Qt::black, Qt::lightGray, 0.6,
-                        tr("Phase %1\n%2 sec").arg(def->id(), QString::number(l))});
+        const QString caption = QCoreApplication::translate("ProgramDlg", "Phase %1\n%2 sec")
+                                    .arg(def->id(), QString::number(l));
+        rects->addRect({ QRectF(s, 0, l, n + 1), Qt::black, Qt::lightGray, 0.6, caption });
 
         // A single step follows itself: nothing changes between its cycles.
         const CnfPhaseDefPtr before = singleStep ? def : def->previous();
-        const CnfTransitionPtr transition =
-            singleStep ? CnfTransitionPtr::create() : m_transitions(*def);
+        const CnfTransitionPtr transition
+            = singleStep ? CnfTransitionPtr::create() : m_transitions(*def);
         if (!transition || !before) {
-            chart->setError(tr("Wrong phase transition %1 -> %2")
-                                .arg(before ? before->id() : QString(), def->id()));
+            chart->setError(
+                QCoreApplication::translate("ProgramDlg", "Wrong phase transition %1 -> %2")
+                    .arg(before ? before->id() : QString(), def->id()));
             return;
         }
         double t = s - interstate;
@@ -147,9 +148,9 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
                             continue;
                         const int greenStart = transition->greenStart.value(h->id, 0);
                         if (greenEnd - greenStart >= 0) {
-                            rects->addRect({QRectF(t + greenStart, row, greenEnd - greenStart,
-                                                   -(hi - gi)),
-                                            Qt::black, Qt::red, 0.5, QString()});
+                            rects->addRect(
+                                { QRectF(t + greenStart, row, greenEnd - greenStart, -(hi - gi)),
+                                  Qt::black, Qt::red, 0.5, QString() });
                         }
                     }
                 }

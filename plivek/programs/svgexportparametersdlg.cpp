@@ -13,16 +13,18 @@ const char InMillimetersKey[] = "SvgExportParametersDlg/inmm";
 
 SvgExportParametersDlg::SvgExportParametersDlg(const QSize &screenSize, bool hideMillimeters,
                                                QWidget *parent)
-    : QDialog(parent), ui(new Ui::SvgExportParametersDlg), m_screenSize(screenSize),
-      m_millimetresOffered(!hideMillimeters)
+    : QDialog(parent)
+    , ui(new Ui::SvgExportParametersDlg)
+    , m_screenSize(screenSize)
+    , m_millimetresOffered(!hideMillimeters)
 {
     ui->setupUi(this);
 
     const QSettings settings;
     ui->likeOnScreen->setChecked(settings.value(QLatin1String(LikeOnScreenKey), false).toBool());
     const QSize size = ui->likeOnScreen->isChecked()
-                           ? m_screenSize
-                           : settings.value(QLatin1String(ImageSizeKey), m_screenSize).toSize();
+        ? m_screenSize
+        : settings.value(QLatin1String(ImageSizeKey), m_screenSize).toSize();
     if (size.isValid()) {
         ui->width->setValue(size.width());
         ui->height->setValue(size.height());

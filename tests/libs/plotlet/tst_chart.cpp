@@ -2,8 +2,8 @@
 #include "chart.h"
 #include "colorhboxseries.h"
 #include "rectangleseries.h"
-#include "vline.h"
 #include "testmain.h"
+#include "vline.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -44,8 +44,8 @@ private:
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton
-                                                                         : Qt::LeftButton;
+        const Qt::MouseButtons held
+            = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, pixel, chart.mapToGlobal(pixel), button, held, modifiers);
         QApplication::sendEvent(&chart, &event);
     }
@@ -149,7 +149,7 @@ private slots:
             bars->addBar(0, 10, 5, Qt::blue);
             chart.addSeries(bars);
             auto *rects = new RectangleSeries;
-            rects->addRect({i == 0 ? given : normal, Qt::black, Qt::red, 1.0, QString()});
+            rects->addRect({ i == 0 ? given : normal, Qt::black, Qt::red, 1.0, QString() });
             chart.addSeries(rects);
             QCOMPARE(rects->rects().first().rect, normal);
             images[i] = chart.grab().toImage();
@@ -184,7 +184,7 @@ private slots:
         Chart chart;
         chart.resize(300, 200);
         auto *rects = new RectangleSeries;
-        rects->addRect({QRectF(0, 0, 10, 3), Qt::black, Qt::red, 1.0, QString()});
+        rects->addRect({ QRectF(0, 0, 10, 3), Qt::black, Qt::red, 1.0, QString() });
         chart.addSeries(rects, 2);
         auto *bars = new ColorHBoxSeries;
         bars->addBar(0, 10, 1, Qt::blue);
@@ -254,7 +254,9 @@ private slots:
         auto *second = new VLine(60, QStringLiteral("S2"));
         chart.addVLine(first);
         chart.addVLine(second);
-        const auto at = [&](double x) { return chart.mapFromChart(QPointF(x, 1)).toPoint(); };
+        const auto at = [&](double x) {
+            return chart.mapFromChart(QPointF(x, 1)).toPoint();
+        };
 
         mouse(chart, QEvent::MouseButtonPress, at(20));
         mouse(chart, QEvent::MouseButtonRelease, at(20));

@@ -35,9 +35,9 @@ private:
         while (xml.readNextStartElement()) {
             if (xml.name() == QLatin1String("svg")) {
                 const QXmlStreamAttributes attributes = xml.attributes();
-                return {attributes.value(QLatin1String("width")).toString(),
-                        attributes.value(QLatin1String("height")).toString(),
-                        attributes.value(QLatin1String("viewBox")).toString()};
+                return { attributes.value(QLatin1String("width")).toString(),
+                         attributes.value(QLatin1String("height")).toString(),
+                         attributes.value(QLatin1String("viewBox")).toString() };
             }
         }
         return {};
@@ -93,10 +93,10 @@ private slots:
         QTest::addColumn<bool>("inMillimeters");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("pixels") << QSize(1024, 600) << false
-                                << QStringList{"1024", "600", "0 0 1024 600"};
+                                << QStringList { "1024", "600", "0 0 1024 600" };
         // Laid out at 96 dpi: 200 mm are 756 pixels.
-        QTest::newRow("millimetres") << QSize(200, 100) << true
-                                     << QStringList{"200mm", "100mm", "0 0 756 378"};
+        QTest::newRow("millimetres")
+            << QSize(200, 100) << true << QStringList { "200mm", "100mm", "0 0 756 378" };
     }
 
     void svgSizeInPixelsOrMillimetres()

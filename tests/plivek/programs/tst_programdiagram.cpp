@@ -55,8 +55,8 @@ public:
 
 CnfProgramPtr exampleProgram(CnfController &controller)
 {
-    const CnfNativePtr native =
-        CnfNative::loadNativeConfig(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+    const CnfNativePtr native = CnfNative::loadNativeConfig(
+        TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
     if (!native || !native->createController(controller))
         return {};
     return controller.findProgram(QStringLiteral("1"));
@@ -131,10 +131,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QSettings().remove(QStringLiteral("chart_save_dir"));
-    }
+    void init() { QSettings().remove(QStringLiteral("chart_save_dir")); }
 
     void withoutSignalGroupsOnlyPhases()
     {
@@ -167,12 +164,12 @@ private slots:
         QCOMPARE(rects(chart)->rects().at(1).rect, QRectF(34, 0, 30, 3));
 
         // Into step 2 group 1 loses green: 1 s green, 3 s blinking, 3 s yellow, then red.
-        QCOMPARE(row(chart, 2, 20, 64), QStringList({"20-21 #00ff00", "21-24 blink",
-                                                     "24-27 #ffff00", "27-34 #ff0000",
-                                                     "34-64 #ff0000"}));
+        QCOMPARE(row(chart, 2, 20, 64),
+                 QStringList({ "20-21 #00ff00", "21-24 blink", "24-27 #ffff00", "27-34 #ff0000",
+                               "34-64 #ff0000" }));
         // Group 2 gains it: red up to its red-yellow, which ends when its green starts.
-        QCOMPARE(row(chart, 1, 20, 64), QStringList({"20-32 #ff0000", "32-34 #ff0000+#ffff00",
-                                                     "34-64 #00ff00"}));
+        QCOMPARE(row(chart, 1, 20, 64),
+                 QStringList({ "20-32 #ff0000", "32-34 #ff0000+#ffff00", "34-64 #00ff00" }));
     }
 
     void stepBeforeTheOffsetMovesByACycle()
@@ -184,7 +181,7 @@ private slots:
         // Cycle 64: step 1's green at 0 - 20 + 64 = 44, step 2's at 34 - 20.
         QCOMPARE(rects(chart)->rects().at(0).rect.left(), 44.0);
         QCOMPARE(rects(chart)->rects().at(1).rect.left(), 14.0);
-        QCOMPARE(row(chart, 2, 44, 64), QStringList({"44-64 #00ff00"}));
+        QCOMPARE(row(chart, 2, 44, 64), QStringList({ "44-64 #00ff00" }));
     }
 
     void overlappingConflictingGreensGiveARedRectangle()
@@ -252,7 +249,7 @@ private slots:
         ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
         QVERIFY(chart.error().isEmpty());
         QCOMPARE(chart.yAxis()->customLabels().size(), 1);
-        QCOMPARE(row(chart, 1, 0, 20), QStringList({"0-20 #00ff00"}));
+        QCOMPARE(row(chart, 1, 0, 20), QStringList({ "0-20 #00ff00" }));
     }
 
     void nullProgramLeavesTheChartEmpty()
@@ -306,14 +303,17 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("missing/prog_1.svg"));
         QVERIFY(!dialog.saveDiagramImage(path, QSize(1024, 600)));
-        QCOMPARE(window.messages, QStringList{QStringLiteral("Can't save %1").arg(path)});
+        QCOMPARE(window.messages, QStringList { QStringLiteral("Can't save %1").arg(path) });
 
         // Without a window (the report writer) the error goes to the log.
         ProgramDlg alone(nullptr, program, &controller, false);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("prog_1.png")));
-        QTest::ignoreMessage(QtCriticalMsg, qPrintable(QStringLiteral("Can't save %1").arg(
-                                                dir.filePath(QStringLiteral("missing/prog_1.png")))));
-        QVERIFY(!alone.saveDiagramImage(dir.filePath(QStringLiteral("missing/prog_1.png")), QSize(10, 10)));
+        QTest::ignoreMessage(
+            QtCriticalMsg,
+            qPrintable(QStringLiteral("Can't save %1")
+                           .arg(dir.filePath(QStringLiteral("missing/prog_1.png")))));
+        QVERIFY(!alone.saveDiagramImage(dir.filePath(QStringLiteral("missing/prog_1.png")),
+                                        QSize(10, 10)));
     }
 
     // The context menu saves at the chart's size and remembers the folder as UTF-8.
@@ -347,7 +347,9 @@ private slots:
         save->trigger();
         QVERIFY(answerer.answered());
         QCOMPARE(caption, QStringLiteral("Set file name"));
-        QCOMPARE(filters, (QStringList{QStringLiteral("SVG files (*.svg)"), QStringLiteral("All files (*.*)")}));
+        QCOMPARE(filters,
+                 (QStringList { QStringLiteral("SVG files (*.svg)"),
+                                QStringLiteral("All files (*.*)") }));
         QVERIFY(TestSupport::readFile(path).contains("width=\"640\" height=\"300\""));
 
         QSettings settings;

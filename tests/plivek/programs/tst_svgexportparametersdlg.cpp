@@ -1,5 +1,5 @@
-#include "svgexportparametersdlg.h"
 #include "modalanswerer.h"
+#include "svgexportparametersdlg.h"
 #include "testmain.h"
 
 #include <QCheckBox>
@@ -31,10 +31,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QSettings().remove(QStringLiteral("SvgExportParametersDlg"));
-    }
+    void init() { QSettings().remove(QStringLiteral("SvgExportParametersDlg")); }
 
     void firstUseShowsTheScreenSize()
     {
