@@ -201,29 +201,9 @@ QList<int> ParametersTable::selectedColumns() const
 
 void ParametersTable::copy()
 {
-    const QModelIndexList indexes = selectionModel()->selectedIndexes();
-    if (indexes.isEmpty())
-        return;
-    int top = indexes.first().row(), bottom = top;
-    int left = indexes.first().column(), right = left;
-    for (const QModelIndex &index : indexes) {
-        top = std::min(top, index.row());
-        bottom = std::max(bottom, index.row());
-        left = std::min(left, index.column());
-        right = std::max(right, index.column());
-    }
-    QString text;
-    for (int row = top; row <= bottom; ++row) {
-        for (int column = left; column <= right; ++column) {
-            if (column > left)
-                text += QLatin1Char('\t');
-            const QTableWidgetItem *cell = item(row, column);
-            if (cell && cell->isSelected())
-                text += clipboardField(cell);
-        }
-        text += QLatin1Char('\n');
-    }
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    const QString text = selectedCellsText(this, clipboardField);
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
 
 void ParametersTable::paste()
@@ -318,6 +298,33 @@ QString tableTextWithTitles(const QTableWidget *table)
     return text;
 }
 #endif
+
+QString selectedCellsText(const QTableWidget *table, QString (*field)(const QTableWidgetItem *item))
+{
+    const QModelIndexList indexes = table->selectionModel()->selectedIndexes();
+    if (indexes.isEmpty())
+        return QString();
+    int top = indexes.first().row(), bottom = top;
+    int left = indexes.first().column(), right = left;
+    for (const QModelIndex &index : indexes) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    QString text;
+    for (int row = top; row <= bottom; ++row) {
+        for (int column = left; column <= right; ++column) {
+            if (column > left)
+                text += QLatin1Char('\t');
+            const QTableWidgetItem *cell = table->item(row, column);
+            if (cell && cell->isSelected())
+                text += field ? field(cell) : cell->text();
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
 
 // ---- Modified flag ----------------------------------------------------------
 

@@ -116,6 +116,13 @@ QList<int> selectedColumns(const QAbstractItemView *view);
 // Distinct row numbers of the table's selected items, in the order first met.
 QList<int> selectedItemRows(const QTableWidget *table);
 
+// The selected cells as clipboard text: the rectangle around the selection,
+// one field per cell (`field` of the selected items, the item text when null;
+// empty for unselected cells and cells without an item), TAB between fields
+// and a line feed after every row. Empty when nothing is selected.
+QString selectedCellsText(const QTableWidget *table,
+                          QString (*field)(const QTableWidgetItem *item) = nullptr);
+
 #ifndef COMMON_WIDGETS_ZUMOLTC
 // The whole table as text with its column and row titles (where the headers
 // are visible): a title line starting with a TAB, then one line per row.

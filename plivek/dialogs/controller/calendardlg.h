@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class CnfController;
+
+namespace Ui {
+class CalendarDlg;
+}
+
+// The calendar schedule of the controller: day cards, week cards, season plans
+// and special days.
+// First version: the form and its OK/Cancel; its acceptance writes nothing yet,
+// and the caller moves no data.
+// The controller is not owned and must outlive the dialog.
+class CalendarDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    CalendarDlg(QWidget *parent, CnfController *controller);
+    ~CalendarDlg() override;
+
+private:
+    Ui::CalendarDlg *ui;
+    CnfController *controller;
+};

@@ -1,0 +1,89 @@
+#include "asudddlg.h"
+#include "calendardlg.h"
+#include "cnf/cnfcontroller.h"
+#include "countdowntabletiverk2dlg.h"
+#include "countdowntablezu_moltdlg.h"
+#include "errorcontroldlg.h"
+#include "indicationdlg.h"
+#include "testmain.h"
+#include "vpudlg.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The dialogs that will read and write the controller themselves; for now
+// each is its form with OK and Cancel, and neither button changes the
+// configuration.
+std::unique_ptr<QDialog> makeDialog(const QString &name, CnfController *controller)
+{
+    if (name == QLatin1String("AsuddDlg"))
+        return std::make_unique<AsuddDlg>(nullptr, controller);
+    if (name == QLatin1String("CalendarDlg"))
+        return std::make_unique<CalendarDlg>(nullptr, controller);
+    if (name == QLatin1String("CountDownTableTiverk2Dlg"))
+        return std::make_unique<CountDownTableTiverk2Dlg>(nullptr, controller);
+    if (name == QLatin1String("CountDownTableZU_MOLTDlg"))
+        return std::make_unique<CountDownTableZU_MOLTDlg>(nullptr, controller);
+    if (name == QLatin1String("ErrorControlDlg"))
+        return std::make_unique<ErrorControlDlg>(nullptr, controller);
+    if (name == QLatin1String("IndicationDlg"))
+        return std::make_unique<IndicationDlg>(controller, nullptr);
+    return std::make_unique<VpuDlg>(nullptr, controller);
+}
+
+} // namespace
+
+class TestFirstVersions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void buttons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("result");
+
+        const QStringList names{"AsuddDlg", "CalendarDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg",
+                                "ErrorControlDlg", "IndicationDlg", "VpuDlg"};
+        const QStringList titles{"ATCS parameters", "Calendar schedule", "Parameters display countdown",
+                                 "Parameters display countdown", "Error control", "Indication setup",
+                                 "Parameters of RCU"};
+        for (int i = 0; i < names.size(); ++i) {
+            QTest::addRow("%s OK", qPrintable(names.at(i)))
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted);
+            QTest::addRow("%s Cancel", qPrintable(names.at(i)))
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected);
+        }
+    }
+
+    void buttons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QFETCH(int, button);
+        QFETCH(int, result);
+
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverk"));
+        controller.setNativeData(QStringLiteral("errorControl"), QVariantList{1, 2});
+        const QByteArray before = controller.save(-1);
+        std::unique_ptr<QDialog> dialog = makeDialog(name, &controller);
+        QCOMPARE(QString::fromLatin1(dialog->metaObject()->className()), name);
+        QCOMPARE(dialog->windowTitle(), title);
+        QTimer::singleShot(0, dialog.get(), [&dialog, button] {
+            auto *box = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+            QTest::mouseClick(box->button(QDialogButtonBox::StandardButton(button)), Qt::LeftButton);
+        });
+        QCOMPARE(dialog->exec(), result);
+        QCOMPARE(controller.save(-1), before);
+    }
+};
+
+PROJECT_TEST(TestFirstVersions);
+#include "tst_firstversions.moc"
