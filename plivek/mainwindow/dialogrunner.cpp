@@ -1,0 +1,73 @@
+#include "dialogrunner.h"
+
+#include <QByteArray>
+#include <QDataStream>
+#include <QDialog>
+#include <QSettings>
+#include <QSplitter>
+
+namespace {
+
+QString geometryKey(const QDialog *dialog)
+{
+    return QLatin1String("WindowsGeometry/") + QLatin1String(dialog->metaObject()->className());
+}
+
+// Stored value: geometry, the count of splitter records, then per splitter
+// its object name (local 8-bit) and its state.
+void restoreLayout(QDialog *dialog, const QByteArray &stored)
+{
+    QDataStream stream(stored);
+    QByteArray geometry;
+    qint32 count = 0;
+    stream >> geometry >> count;
+    if (!geometry.isEmpty())
+        dialog->restoreGeometry(geometry);
+    // Splitters without a name are matched by their order among the unnamed
+    // ones, as they were stored, so that one never takes another's state.
+    QList<QSplitter *> unnamed;
+    for (QSplitter *splitter : dialog->findChildren<QSplitter *>()) {
+        if (splitter->objectName().isEmpty())
+            unnamed.append(splitter);
+    }
+    for (qint32 i = 0; i < count; ++i) {
+        QByteArray name;
+        QByteArray state;
+        stream >> name >> state;
+        // Data of an older or cut layout ends the records early.
+        if (stream.status() != QDataStream::Ok)
+            break;
+        QSplitter *splitter = nullptr;
+        if (name.isEmpty())
+            splitter = unnamed.isEmpty() ? nullptr : unnamed.takeFirst();
+        else
+            splitter = dialog->findChild<QSplitter *>(QString::fromLocal8Bit(name));
+        if (splitter)
+            splitter->restoreState(state);
+    }
+}
+
+QByteArray savedLayout(const QDialog *dialog)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    const QList<QSplitter *> splitters = dialog->findChildren<QSplitter *>();
+    stream << dialog->saveGeometry() << qint32(splitters.size());
+    for (const QSplitter *splitter : splitters)
+        stream << splitter->objectName().toLocal8Bit() << splitter->saveState();
+    return bytes;
+}
+
+} // namespace
+
+int execWithSavedGeometry(QDialog *dialog)
+{
+    const QString key = geometryKey(dialog);
+    QSettings settings;
+    const QByteArray stored = settings.value(key).toByteArray();
+    if (!stored.isEmpty())
+        restoreLayout(dialog, stored);
+    const int result = dialog->exec();
+    settings.setValue(key, savedLayout(dialog));
+    return result;
+}
