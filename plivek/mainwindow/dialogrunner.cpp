@@ -1,5 +1,8 @@
 #include "dialogrunner.h"
 
+#include "cnf/cnfcontroller.h"
+#include "plivek/framework/uidataexchange.h"
+
 #include <QByteArray>
 #include <QDataStream>
 #include <QDialog>
@@ -70,4 +73,15 @@ int execWithSavedGeometry(QDialog *dialog)
     const int result = dialog->exec();
     settings.setValue(key, savedLayout(dialog));
     return result;
+}
+
+bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const char *const *keys)
+{
+    for (const char *const *key = keys; *key; ++key)
+        dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
+    if (execWithSavedGeometry(dialog) != QDialog::Accepted)
+        return false;
+    for (const char *const *key = keys; *key; ++key)
+        controller.setNativeData(QLatin1String(*key), dialog->widgetValue(QLatin1String(*key)));
+    return true;
 }

@@ -1,9 +1,18 @@
 #pragma once
 
+class CnfController;
 class QDialog;
+class UiDataExchange;
 
 // Runs the dialog modally where and as large as a dialog of its class was last
 // time, with its splitters where they were, and stores both again whatever the
 // result ("WindowsGeometry/" + class name in plivek's settings). Returns the
 // result of exec(). The dialog stays the caller's.
 int execWithSavedGeometry(QDialog *dialog);
+
+// Runs a dialog whose widgets are named after top-level keys of the
+// controller's native data: each key's value goes into its widget first (an
+// absent key as not set); only when the dialog is accepted the widgets' values
+// go back under their keys (not set removing the key). Runs with saved
+// geometry; true when accepted. keys ends with a null pointer.
+bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const char *const *keys);

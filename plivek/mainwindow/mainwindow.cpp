@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "dialogrunner.h"
+
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfmatrix.h"
@@ -12,6 +14,20 @@
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
+#include "plivek/dialogs/controller/asudddlg.h"
+#include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/dialogs/controller/countdowntabledlg.h"
+#include "plivek/dialogs/controller/countdowntabletiverk2dlg.h"
+#include "plivek/dialogs/controller/countdowntablezu_moltdlg.h"
+#include "plivek/dialogs/controller/dtstatdlg.h"
+#include "plivek/dialogs/controller/errorcontroldlg.h"
+#include "plivek/dialogs/controller/indicationdlg.h"
+#include "plivek/dialogs/controller/infopartparametersdlg.h"
+#include "plivek/dialogs/controller/synchronizerdlg.h"
+#include "plivek/dialogs/controller/vpudlg.h"
+#include "plivek/dialogs/elements/interstatesdlg.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
+#include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/detector.h"
@@ -1472,30 +1488,83 @@ void MainWindow::openRecentFile(QAction *action)
 
 void MainWindow::on_actionInfoPart_triggered()
 {
+    static const char *const adapterKeys[] = {"MODEMTYPE", "HOST", "PORT", "TIMEZONE", "USER", "PASSWORD",
+                                              "MODEMINIT", nullptr};
+    static const char *const keys[] = {"receiver", "asudd_type", "table", "priority_skip", "vpu2",
+                                       "power_counter", "ups", "dt_module1", "dt_module2", "dt_module3",
+                                       "dt_module4", nullptr};
+    CnfController &controller = project.controller();
+    InfoPartParametersDlg dialog(this, controller.property("type"), controller.property("version"));
+    if (!execWithNativeKeys(&dialog, controller, project.isAdapter() ? adapterKeys : keys))
+        return;
+    // "receiver" and "asudd_type" decide which actions are shown.
+    updateActions();
+    setChanged(true);
 }
 
 void MainWindow::on_actionCalendar_triggered()
 {
+    CalendarDlg dialog(this, &project.controller());
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        setChanged(true);
 }
 
 void MainWindow::on_actionVPU_triggered()
 {
+    VpuDlg dialog(this, &project.controller());
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        setChanged(true);
 }
 
 void MainWindow::on_actionAsud_triggered()
 {
+    AsuddDlg dialog(this, &project.controller());
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        setChanged(true);
 }
 
 void MainWindow::on_actionTablo_triggered()
 {
+    CnfController &controller = project.controller();
+    if (project.isZuMolt()) {
+        CountDownTableZU_MOLTDlg dialog(this, &controller);
+        if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+            setChanged(true);
+        return;
+    }
+    if (project.isTiverkII()) {
+        CountDownTableTiverk2Dlg dialog(this, &controller);
+        if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+            setChanged(true);
+        return;
+    }
+    QStringList groups;
+    for (const CnfSignalGroupPtr &group : controller.signalGroups())
+        groups << QString::number(group->id);
+    const QString key = QStringLiteral("countDownTable");
+    CountDownTableDlg dialog(this, controller.getNativeData(key).toList(), groups,
+                             controller.property("version").toString());
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    controller.setNativeData(key, dialog.countDownTable());
+    setChanged(true);
 }
 
 void MainWindow::on_actionErrControl_triggered()
 {
+    ErrorControlDlg dialog(this, &project.controller());
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        setChanged(true);
 }
 
 void MainWindow::on_actionDtStat_triggered()
 {
+    static const char *const keys[] = {"dtInternalStatPeriod", "dtGroupStatPeriod", "dtStat314", "dtStat317",
+                                       "dtStatPeriod", nullptr};
+    CnfController &controller = project.controller();
+    DtStatDlg dialog(this, controller.property("version").toString());
+    if (execWithNativeKeys(&dialog, controller, keys))
+        setChanged(true);
 }
 
 void MainWindow::on_actionCommon_triggered()
@@ -1504,22 +1573,78 @@ void MainWindow::on_actionCommon_triggered()
 
 void MainWindow::on_actionSynchronizer_triggered()
 {
+    static const char *const keys[] = {"sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection",
+                                       "sync_summerTime", nullptr};
+    CnfController &controller = project.controller();
+    SynchronizerDlg dialog(this, controller.getNativeData(QStringLiteral("receiver")).toInt());
+    if (execWithNativeKeys(&dialog, controller, keys))
+        setChanged(true);
 }
 
 void MainWindow::on_actionConflictMatrix_triggered()
 {
+    // The matrix is derived from the road network: without one there is
+    // nothing to edit and nothing changes.
+    Halm58a::Network *network = project.network();
+    if (!network)
+        return;
+    CnfController &controller = project.controller();
+    CnfMatrixPtr matrix = controller.conflictMatrix();
+    if (!matrix) {
+        // A configuration without a conflict matrix gets a new one, under the
+        // smallest free matrix id.
+        matrix = CnfMatrixPtr::create();
+        int id = 1;
+        while (controller.findMatrix(id))
+            ++id;
+        matrix->setId(id);
+    }
+    MatrixDlg dialog(this, &controller, matrix, network, true);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    controller.addMatrix(matrix, true, true);
+    setChanged(true);
 }
 
 void MainWindow::on_actionInterstates_triggered()
 {
+    InterstatesDlg dialog(this, &project.controller(), false);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.applyToController();
+    setChanged(true);
 }
 
 void MainWindow::on_actionIndication_triggered()
 {
+    IndicationDlg dialog(&project.controller(), this);
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        setChanged(true);
 }
 
 void MainWindow::on_sg_defaults_clicked()
 {
+    static const char *const tiverkIIKeys[] = {"redAmber", "greenBlink", "amberBlink", "amber", "minRed",
+                                               "maxRed", "minGreen", "maxGreen", nullptr};
+    static const char *const keys[] = {"redAmber", "greenBlink", "amberBlink", "amber", "minRed", "maxRed",
+                                       "minGreen", "maxGreen", "extRed", "extGreen1", "extGreen2", nullptr};
+    CnfController &controller = project.controller();
+    const bool tiverkII = project.isTiverkII();
+    SGDefaultsDlg dialog(tiverkII, this);
+    CnfSignalGroupPtr defaults = controller.defaultSignalGroup();
+    if (!defaults) {
+        // The controller keeps this group even when the dialog is cancelled.
+        defaults = CnfSignalGroupPtr::create();
+        controller.setDefaulSignalGroup(defaults);
+    }
+    QVariantMap values;
+    for (const QByteArray &name : defaults->dynamicPropertyNames())
+        values.insert(QString::fromLatin1(name), defaults->property(name.constData()));
+    dialog.mapToWidgets(values);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.widgetsToProperties(defaults.data(), tiverkII ? tiverkIIKeys : keys);
+    setChanged(true);
 }
 
 // ---------------------------------------------------------------------------
