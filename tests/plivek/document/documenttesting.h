@@ -3,6 +3,8 @@
 #include "modalanswerer.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QMetaObject>
 #include <QString>
@@ -22,6 +24,33 @@ public:
 private:
     QTemporaryDir m_empty;
     QByteArray m_path;
+};
+
+// Counts the queued calls posted to the application object (such as a queued
+// quit) and drops them, so that none of them ends an event loop of a later test.
+class PostedCallCounter : public QObject
+{
+public:
+    PostedCallCounter() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PostedCallCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    int drain()
+    {
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
+        return m_count;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != QCoreApplication::instance() || event->type() != QEvent::MetaCall)
+            return false;
+        ++m_count;
+        return true;
+    }
+
+private:
+    int m_count = 0;
 };
 
 // Answers the next save dialog: selects the filter at `filter` in the

@@ -1,4 +1,5 @@
 #include "cnfcontroller.h"
+#include "documenttesting.h"
 #include "filesizelimit.h"
 #include "modalanswerer.h"
 #include "network.h"
@@ -51,33 +52,6 @@ QString copyTo(const QString &from, const QString &to)
     QFile::remove(to);
     return QFile::copy(from, to) ? to : QString();
 }
-
-// Counts the queued calls posted to the application object (such as a queued
-// quit) and drops them, so that none of them ends an event loop of a later test.
-class PostedCallCounter : public QObject
-{
-public:
-    PostedCallCounter() { QCoreApplication::instance()->installEventFilter(this); }
-    ~PostedCallCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-    int drain()
-    {
-        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
-        return m_count;
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched != QCoreApplication::instance() || event->type() != QEvent::MetaCall)
-            return false;
-        ++m_count;
-        return true;
-    }
-
-private:
-    int m_count = 0;
-};
 
 } // namespace
 

@@ -22,14 +22,6 @@ using namespace DocumentFixtures;
 
 namespace {
 
-QStringList messageTexts(const MainWindow &window)
-{
-    const QTableWidget *messages = table(window, "messageTable");
-    QStringList texts;
-    for (int row = 0; row < messages->rowCount(); ++row)
-        texts << cellText(messages, row, 2);
-    return texts;
-}
 
 // tlId of every network signal group, granule by granule: "12:1,2 99:".
 QString granuleGroups(const Halm58a::Network *network)
@@ -46,16 +38,6 @@ QString granuleGroups(const Halm58a::Network *network)
     return granules.join(QLatin1Char(' '));
 }
 
-QStringList recentFiles(const MainWindow &window)
-{
-    QStringList paths;
-    const auto entries = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
-    for (const QAction *entry : entries) {
-        if (entry->isVisible())
-            paths << entry->text();
-    }
-    return paths;
-}
 
 } // namespace
 

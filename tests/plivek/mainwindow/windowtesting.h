@@ -3,6 +3,8 @@
 #include "plivek/mainwindow/mainwindow.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QCoreApplication>
 #include <QSettings>
 #include <QTableWidget>
@@ -66,6 +68,28 @@ inline QString cellText(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
     return item ? item->text() : QString();
+}
+
+// The texts of the message table's rows.
+inline QStringList messageTexts(const QWidget &window)
+{
+    const QTableWidget *messages = table(window, "messageTable");
+    QStringList texts;
+    for (int row = 0; row < messages->rowCount(); ++row)
+        texts << cellText(messages, row, 2);
+    return texts;
+}
+
+// The paths of the shown recent-file entries of the File menu.
+inline QStringList recentFiles(const QWidget &window)
+{
+    QStringList paths;
+    const auto entries = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
+    for (const QAction *entry : entries) {
+        if (entry->isVisible())
+            paths << entry->text();
+    }
+    return paths;
 }
 
 } // namespace WindowTesting
