@@ -8,6 +8,7 @@
 #include "documenttesting.h"
 #include "testdata.h"
 #include "testmain.h"
+#include "vobject.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -224,6 +225,23 @@ private slots:
         QCOMPARE(project.fileName(), path);
         QCOMPARE(project.type(), 2);
         QVERIFY(project.isChanged());
+    }
+
+    // Both JSON families share the suffix; the filter decides for a copy too,
+    // so a ZU_MOLT document never gets the TIVERK II control sources.
+    void copyOfZuMoltAsJson()
+    {
+        QTemporaryDir dir;
+        Project project;
+        CnfNative::initController(project.controller(), QStringLiteral("ZU_MOLT"), QStringLiteral("1.0"));
+        ModalAnswerer answerer;
+        answerSaveDialog(answerer, dir.filePath("copy"), 5);
+        QVERIFY2(project.saveAs(QString()), qPrintable(project.lastError()));
+        QCOMPARE(familyOf(dir.filePath("copy.json")), QStringLiteral("ZU_MOLT"));
+        const VObject sources = project.controller().nativeData()["controlSources"];
+        for (int i = 0; i < sources.size(); ++i)
+            QVERIFY(sources[i]["type"] != QLatin1String("JsonRPC"));
+        QCOMPARE(project.type(), 0);
     }
 
     void unnamedDocumentSavedFromTheQuestion()
