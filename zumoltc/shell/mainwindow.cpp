@@ -2,26 +2,38 @@
 #include "ui_mainwindow.h"
 
 #include "checkingerrorsdialog.h"
+#include "configurationupkeep.h"
+#include "itemappender.h"
+#include "itemselector.h"
 #include "loadwarningsdialog.h"
 #include "recentfiles.h"
 #include "settingsdialog.h"
 #include "userdialogs.h"
 
 #include "safefile/safefile.h"
+#include "zumoltc/editors/commonparameterswidget.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zuconfigurationcheck.h"
 #include "zumoltc/model/zuenums.h"
+#include "zumoltc/shell/framework/prefixes.h"
 #include "zumoltc/shell/framework/settings.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMetaMethod>
+#include <QPushButton>
 #include <QSet>
 #include <QSettings>
 #include <QToolButton>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -193,14 +205,128 @@ void MainWindow::updateWindowTitle()
 
 void MainWindow::configuration_changed(const char *className)
 {
-    Q_UNUSED(className)
+    // Called directly by the object slots and the item operations too, where the
+    // sender is the configuration or a button: only a page counts as sender.
+    QWidget *senderPage = qobject_cast<QWidget *>(sender());
+    if (!pageItems.contains(senderPage))
+        senderPage = nullptr;
+    if (senderPage) {
+        const int tab = ui->section_tabs->indexOf(senderPage);
+        if (tab >= 0 && !senderPage->windowTitle().isEmpty())
+            ui->section_tabs->setTabText(tab, senderPage->windowTitle());
+    }
+    // The file's own objects are still coming while it loads: the upkeep would
+    // invent what the file is about to deliver (a second scheduler source).
+    if (m_configuration->loading()) {
+        if (className && !m_loadedClasses.contains(QByteArray(className)))
+            m_loadedClasses.append(QByteArray(className));
+    } else {
+        keepConfigurationInStep(m_configuration, className);
+    }
+
+    const QList<QWidget *> pages = pageItems.keys();
+    for (QWidget *page : pages) {
+        if (!pageItems.contains(page))
+            continue;
+        if (page == senderPage) {
+            if (const BranchUpdater updater = branchUpdaters.value(pageItems.value(page)))
+                (this->*updater)();
+        } else if (page->metaObject()->indexOfMethod("configurationHasChanged(const char*)") >= 0) {
+            QMetaObject::invokeMethod(page, "configurationHasChanged", Qt::DirectConnection,
+                                      Q_ARG(const char *, className));
+        }
+    }
     setModified(true);
     updateWindowTitle();
 }
 
+void MainWindow::page_items_changed(bool changed)
+{
+    if (changed) {
+        ui->section_list->setEnabled(false);
+        return;
+    }
+    for (int tab = ui->section_tabs->count() - 1; tab >= 0; --tab) {
+        if (ui->section_tabs->widget(tab)->property("changed").toBool())
+            return;
+    }
+    ui->section_list->setEnabled(true);
+}
+
+void MainWindow::connectPage(QWidget *page)
+{
+    // Pages are of many classes; their signals are found by signature.
+    const QMetaObject *pageMeta = page->metaObject();
+    const QMetaObject *windowMeta = metaObject();
+    const auto connectByName = [&](const char *signal, const char *slot) {
+        const int signalIndex = pageMeta->indexOfSignal(signal);
+        if (signalIndex >= 0)
+            connect(page, pageMeta->method(signalIndex), this, windowMeta->method(windowMeta->indexOfSlot(slot)));
+    };
+    connectByName("changed(bool)", "page_items_changed(bool)");
+    connectByName("configurationChanged(const char*)", "configuration_changed(const char*)");
+}
+
+bool MainWindow::openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages)
+{
+    QWidget *page = nullptr;
+    if (item == commonParamItem) {
+        auto *common = openPage<CommonParametersWidget>(ui->section_tabs, item->text(0));
+        common->load(m_configuration);
+        page = common;
+    }
+    // The other sections' pages join here as they are built.
+    if (!page)
+        return false;
+    pages.insert(page);
+    pageItems.insert(page, item);
+    return true;
+}
+
+void MainWindow::on_section_list_itemSelectionChanged()
+{
+    // One selector per object kind whose page exists, in the kinds' order.
+    std::vector<std::unique_ptr<ItemSelectorInterface>> selectors;
+
+    QTreeWidget *tree = ui->section_list;
+    QSet<QWidget *> kept;
+    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    for (QTreeWidgetItem *item : selected) {
+        if (openSectionPage(item, kept))
+            continue;
+        if (ZUBaseObject *object = itemObjects.value(item)) {
+            for (const auto &selector : selectors)
+                selector->collect(item, item->parent(), object);
+        }
+    }
+    for (const auto &selector : selectors)
+        selector->openPages(ui->section_tabs, kept);
+
+    // The tab goes at once, so that no later look-up finds a page on its way out.
+    for (int tab = ui->section_tabs->count() - 1; tab >= 0; --tab) {
+        QWidget *page = ui->section_tabs->widget(tab);
+        if (kept.contains(page))
+            continue;
+        pageItems.remove(page);
+        ui->section_tabs->removeTab(tab);
+        page->deleteLater();
+    }
+    if (selected.isEmpty())
+        tree->setCurrentItem(nullptr);
+    if (tree->currentItem())
+        QMetaObject::invokeMethod(this, &MainWindow::setButtonsForCurrentItem, Qt::QueuedConnection);
+    tree->setFocus();
+}
+
 void MainWindow::applyPendingEdits()
 {
-    // Pages come with the edit flow; until then no page holds edits.
+    if (ui->section_list->isEnabled())
+        return;
+    for (int tab = 0; tab < ui->section_tabs->count(); ++tab) {
+        auto *box = ui->section_tabs->widget(tab)->findChild<QDialogButtonBox *>();
+        if (QPushButton *apply = box ? box->button(QDialogButtonBox::Apply) : nullptr)
+            apply->click();
+    }
 }
 
 bool MainWindow::checkForUnsaved()
@@ -256,6 +382,7 @@ void MainWindow::resetView()
 
     m_fileName.clear();
     pageItems.clear();
+    m_loadedClasses.clear();
     tree->setEnabled(true);
     setModified(false);
 }
@@ -281,9 +408,16 @@ bool MainWindow::loadFile(const QString &path)
             return false;
         }
     }
+    // The upkeep held back while the file was read runs once now that all of it is
+    // in; what it adds belongs to the file as loaded, not to an unsaved change.
+    const QList<QByteArray> announced = m_loadedClasses;
+    m_loadedClasses.clear();
+    for (const QByteArray &className : announced)
+        keepConfigurationInStep(m_configuration, className.constData());
     // The texts that depend on other objects are right only once the whole file is in.
     for (auto updater = branchUpdaters.cbegin(); updater != branchUpdaters.cend(); ++updater)
         (this->*updater.value())();
+    ui->section_list->setCurrentItem(commonParamItem);
 
     m_fileName = path;
     setModified(false);
@@ -733,7 +867,78 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 void MainWindow::treeItem_add()
 {
-    // Adding objects comes with the edit flow.
+    ZUConfiguration *c = m_configuration;
+    ZUKMP1 *bus = c->kmp1();
+    using Prefixes::prefix;
+    // One appender per kind, in the kinds' order.
+    std::vector<std::unique_ptr<ItemAppenderInterface>> appenders;
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSignalGroup>(
+        c, sgItem, &c->signalGroups(), prefix(Prefixes::SignalGroup), &ZUConfiguration::insertSignalGroup));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUStage>(
+        c, stagesItem, &c->stages(), prefix(Prefixes::Stage), &ZUConfiguration::insertStage));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUDetector>(
+        c, detectorsItem, &c->detectors(), prefix(Prefixes::Detector), &ZUConfiguration::insertDetector));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSignalPlan>(
+        c, plansItem, &c->signalPlans(), prefix(Prefixes::SignalPlan), &ZUConfiguration::insertSignalPlan));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUDayPlan>(
+        c, dayPlansItem, &c->dayPlans(), prefix(Prefixes::DayPlan), &ZUConfiguration::insertDayPlan));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUWeekPlan>(
+        c, weekPlansItem, &c->weekPlans(), prefix(Prefixes::WeekPlan), &ZUConfiguration::insertWeekPlan));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUExtraPeriod>(
+        c, extraPeriodsItem, &c->extraPeriods(), prefix(Prefixes::ExtraPeriod), &ZUConfiguration::insertExtraPeriod));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUExtraDay>(
+        c, extraDaysItem, &c->extraDays(), prefix(Prefixes::ExtraDay), &ZUConfiguration::insertExtraDay));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUControlSource>(
+        c, csItem, &c->controlSources(), prefix(Prefixes::ControlSource), &ZUConfiguration::insertControlSource));
+    appenders.emplace_back(new ItemAppender<ZUKMP1, ZUKMPDevice>(bus, kmpItem, &bus->devices(), QStringLiteral("kmp."),
+                                                                 &ZUKMP1::insertDevice, 3));
+    appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSwitch>(
+        c, switchesItem, &c->switches(), prefix(Prefixes::Switch), &ZUConfiguration::insertSwitch, 0));
+
+    // The selection by parent item; top-level items form the group of no parent.
+    QMap<QTreeWidgetItem *, QList<QTreeWidgetItem *>> groups;
+    const QList<QTreeWidgetItem *> selected = ui->section_list->selectedItems();
+    for (QTreeWidgetItem *item : selected)
+        groups[item->parent()].append(item);
+
+    QObject *lastCreated = nullptr;
+    QList<QTreeWidgetItem *> branches;
+    for (auto group = groups.begin(); group != groups.end(); ++group) {
+        QTreeWidgetItem *parent = group.key();
+        QList<QTreeWidgetItem *> &items = group.value();
+        if (parent) {
+            std::sort(items.begin(), items.end(), [parent](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+                return parent->indexOfChild(a) < parent->indexOfChild(b);
+            });
+        }
+        // Copies follow the last selected object of the group, one after the other.
+        QObject *after = itemObjects.value(items.last());
+        for (QTreeWidgetItem *item : qAsConst(items)) {
+            QObject *object = itemObjects.value(item);
+            for (const auto &appender : appenders) {
+                QObject *created = appender->append(item, parent, object, after);
+                if (!created)
+                    continue;
+                lastCreated = created;
+                QTreeWidgetItem *branch = parent ? parent : item;
+                if (!branches.contains(branch))
+                    branches.append(branch);
+                // A copy carries no priority: the smallest one no source uses.
+                if (auto *source = qobject_cast<ZUControlSource *>(created))
+                    source->setPriority(uniqueValue(c->controlSources(), &ZUControlSource::priority, 0));
+                after = created;
+            }
+        }
+    }
+    for (QTreeWidgetItem *branch : qAsConst(branches)) {
+        if (const BranchUpdater updater = branchUpdaters.value(branch))
+            (this->*updater)();
+    }
+    if (!lastCreated)
+        return;
+    if (QTreeWidgetItem *item = objectItems.value(static_cast<ZUBaseObject *>(lastCreated)))
+        ui->section_list->setCurrentItem(item);
+    configuration_changed();
 }
 
 void MainWindow::treeItem_remove()

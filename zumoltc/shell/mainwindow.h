@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QMessageBox>
+#include <QSet>
+#include <QTabWidget>
 
 #include <memory>
 
@@ -66,12 +68,37 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // The page of class W among the tabs, retitled, or a new one added as a tab and
+    // connected to page_items_changed and configuration_changed where it declares
+    // changed(bool) and configurationChanged(const char*). At most one page of a
+    // class is open.
+    template<typename W>
+    W *openPage(QTabWidget *tabs, const QString &title)
+    {
+        for (int index = 0; index < tabs->count(); ++index) {
+            if (auto *page = qobject_cast<W *>(tabs->widget(index))) {
+                tabs->setTabText(index, title);
+                return page;
+            }
+        }
+        auto *page = new W;
+        connectPage(page);
+        tabs->addTab(page, title);
+        return page;
+    }
+
 public slots:
     void updateWindowTitle();
     void showError(const QString &message);
     // After an applied page edit or an object added or destroyed: the configuration
     // is modified.
+    // The sender page's window title names its tab; the model's dependent objects
+    // are kept in step (configurationupkeep.h); the sender's branch texts are
+    // refreshed and every other open page hears configurationHasChanged.
     void configuration_changed(const char *className = nullptr);
+    // A page's changed(bool): the tree stays disabled while any page holds
+    // unapplied edits, so the selection cannot drop them.
+    void page_items_changed(bool changed);
     // Builds or refreshes the tool strip of the tree's current item.
     void setButtonsForCurrentItem();
 
@@ -116,6 +143,8 @@ private slots:
     void on_configuration_objectDestroyed(ZUBaseObject *object);
     void on_section_list_currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous);
     void on_section_list_expanded(const QModelIndex &index);
+    // Opens the pages of the selected items, one per page class, and closes the others.
+    void on_section_list_itemSelectionChanged();
 
 private:
     using BranchUpdater = void (MainWindow::*)();
@@ -134,6 +163,9 @@ private:
 
     // Applies the edits that open pages hold unapplied (pages whose Apply is enabled).
     void applyPendingEdits();
+    void connectPage(QWidget *page);
+    // Opens and loads the page that a section item opens by itself; false for other items.
+    bool openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages);
     // Save to the open file with its ".bak" copy, or Save as without a file; true when saved.
     bool save();
     // Asks for a file name and saves there without a backup; false when cancelled or failed.
@@ -181,4 +213,6 @@ private:
     QMap<QTreeWidgetItem *, ZUBaseObject *> itemObjects;
     // Every open page and the tree item it stands for.
     QMap<QWidget *, QTreeWidgetItem *> pageItems;
+    // What a file being loaded announced; the upkeep waits until the whole file is in.
+    QList<QByteArray> m_loadedClasses;
 };

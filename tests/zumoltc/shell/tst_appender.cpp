@@ -1,8 +1,11 @@
 #include "itemappender.h"
+#include "mainwindow.h"
+#include "startup.h"
 #include "testmain.h"
 #include "uniquevalues.h"
 #include "zumoltc/model/zuconfiguration.h"
 
+#include <QSettings>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -308,6 +311,54 @@ private slots:
         QCOMPARE(device->addr(), 4);
         QCOMPARE(device->parent(), bus);
         QCOMPARE(bus->devices().size(), 3);
+    }
+
+    // The window's add: copies of rows 4 and 2 follow row 4 in row order, the last
+    // one becomes the current item.
+    void windowCopiesSelection()
+    {
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        ZUConfiguration *configuration = window.configuration();
+        detectors(*configuration, {1, 2, 3, 4, 5, 6},
+                  {"Detector.1", "Detector.2", "Detector.3", "Detector.4", "Detector.5", "Detector.6"});
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        QTreeWidgetItem *branch = tree->findItems(QStringLiteral("Detectors"), Qt::MatchExactly).value(0);
+        tree->setCurrentItem(branch->child(4));
+        branch->child(2)->setSelected(true);
+        window.treeItem_add();
+
+        QStringList order;
+        for (const QPointer<ZUDetector> &detector : configuration->detectors())
+            order << detector->name();
+        QCOMPARE(order, (QStringList{"Detector.1", "Detector.2", "Detector.3", "Detector.4", "Detector.5",
+                                     "Detector.7", "Detector.8", "Detector.6"}));
+        QCOMPARE(configuration->detectors().at(5)->id(), 7);
+        QCOMPARE(tree->currentItem(), branch->child(6));
+        QCOMPARE(branch->child(5)->text(0), QStringLiteral("7 (Detector.7)"));
+    }
+
+    // A copied control source has no type and the smallest priority no source uses.
+    void windowCopiesControlSource()
+    {
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        ZUConfiguration *configuration = window.configuration();
+        configuration->addControlSource(new ZUControlSource(zu::emergency, 1, 0));
+        configuration->addControlSource(new ZUControlSource(zu::tiverkITS, 2, 2));
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        QTreeWidgetItem *branch = tree->findItems(QStringLiteral("Control sources"), Qt::MatchExactly).value(0);
+        tree->setCurrentItem(branch->child(1));
+        window.treeItem_add();
+        QCOMPARE(configuration->controlSources().size(), 3);
+        ZUControlSource *copy = configuration->controlSources().at(2);
+        QCOMPARE(copy->id(), 3);
+        QCOMPARE(copy->priority(), 1);
+        QCOMPARE(copy->type(), NotSet);
+        QCOMPARE(branch->child(2)->text(0), copy->text(QString()));
+        QVERIFY(branch->child(2)->text(0).contains(QStringLiteral("[pr=1]")));
     }
 
     // With no id left below the not-set value the add is refused.
