@@ -5,7 +5,7 @@
 #include "cnf/vobject.h"
 #include "loadcontrollerconfig.h"
 #include "plivek/programs/programdlg.h"
-#include "plivek/programs/programtiverk2dlg.h"
+#include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "reporterror.h"
 #include "safefile/safefile.h"
 

@@ -4,7 +4,6 @@
 #include "cnf/cnfprogram.h"
 #include "common/widgets/parameterstable.h"
 #include "programdlg.h"
-#include "programtiverk2dlg.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -201,28 +200,6 @@ private slots:
             QVERIFY(controller.addProgram(program));
         }
         QCOMPARE(ProgramDlg(nullptr, CnfProgramPtr(), &controller, true).program()->id, QStringLiteral("3"));
-        QCOMPARE(ProgramTiverk2Dlg(nullptr, CnfProgramPtr(), &controller, nullptr, true).program()->id,
-                 QStringLiteral("3"));
-    }
-
-    void tiverk2EditsACopy()
-    {
-        CnfController controller;
-        QVERIFY(loadExample(controller, QStringLiteral("tiverkii_intersection.json")));
-        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
-        QVERIFY(stored);
-        const int fullLength = stored->phaseDefAt(1)->fullLength();
-        ProgramTiverk2Dlg dialog(nullptr, stored, &controller, nullptr, true);
-        auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("stageTable"));
-        QVERIFY(table);
-        QCOMPARE(table->columnCount(), stored->phaseCount());
-        table->item(1, 1)->setData(Qt::EditRole, fullLength + 5);
-        dialog.reject();
-        QCOMPARE(stored->phaseDefAt(1)->fullLength(), fullLength);
-        QCOMPARE(dialog.program()->phaseDefAt(1)->fullLength(), fullLength);
-        dialog.accept();
-        QCOMPARE(stored->phaseDefAt(1)->fullLength(), fullLength);
-        QCOMPARE(dialog.program()->phaseDefAt(1)->fullLength(), fullLength + 5);
     }
 };
 

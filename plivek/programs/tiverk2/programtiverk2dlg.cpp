@@ -1,0 +1,916 @@
+#include "programtiverk2dlg.h"
+#include "ui_programtiverk2dlg.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/tiverkiiconfig.h"
+#include "cnf/vobject.h"
+#include "common/widgets/checkboxdelegate.h"
+#include "common/widgets/tablecells.h"
+#include "common/widgets/timelineitemdelegate.h"
+#include "plivek/framework/checkboxcomboboxdelegate.h"
+#include "plivek/framework/comboboxdelegate.h"
+#include "plivek/framework/dialogitemvalidator.h"
+#include "plivek/framework/timedialog.h"
+#include "tiverk2diagrammdlg.h"
+#include "tiverk2logdlg.h"
+
+#include <QAction>
+#include <QJsonDocument>
+#include <QMessageLogger>
+#include <QSettings>
+
+namespace {
+
+// The item of the type list carries its algorithm code in this role.
+constexpr int TypeCodeRole = Qt::UserRole + 1;
+// The code of the extra item for a program whose type the list does not hold.
+constexpr int UnlistedType = -1;
+constexpr int ChartDelayMs = 50;
+const char *const DateTimeFormat = "dd.MM.yyyy hh:mm:ss";
+const char *const MatrixGeometryKey = "ProgramTiverk2Dlg/geometry";
+
+enum StageRow { StageRowPhase = 0, StageRowFullLength = 1 };
+
+// Types whose program keeps the matrix chosen in the dialog; the others run without one.
+bool keepsMatrix(int type)
+{
+    switch (type) {
+    case CnfProgram::FixedTime:
+    case CnfProgram::Coordinated:
+    case CnfProgram::MultiRing:
+    case CnfProgram::Stagering:
+    case CnfProgram::Pedestrian:
+    case CnfProgram::Sequence:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QAction *tableAction(QWidget *table, const QString &text, const QKeySequence &shortcut,
+                     const QString &name = QString())
+{
+    auto *action = new QAction(text, table);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    if (!name.isEmpty())
+        action->setObjectName(name);
+    return action;
+}
+
+// Puts the actions in front of the table's own actions ("Copy", "Paste", ...).
+void insertActionsFirst(QWidget *table, const QList<QAction *> &actions)
+{
+    const QList<QAction *> own = table->actions();
+    QAction *before = own.isEmpty() ? nullptr : own.first();
+    table->insertActions(before, actions);
+}
+
+// Step and call-source columns: a new one after or before the current column,
+// and removing the current one.
+void insertColumnAtCurrent(QTableWidget *table, bool before)
+{
+    const int current = table->currentColumn();
+    table->insertColumn(before ? qMax(0, current) : current + 1);
+}
+
+void removeCurrentColumn(QTableWidget *table)
+{
+    const int column = table->currentColumn();
+    if (column >= 0)
+        table->removeColumn(column);
+}
+
+} // namespace
+
+ProgramTiverk2Dlg::ProgramTiverk2Dlg(QWidget *parent, const CnfProgramPtr &program,
+                                     CnfController *controller, Halm58a::Network *network,
+                                     bool commandLine)
+    : QDialog(parent)
+    , m_controller(controller)
+    , m_network(network)
+    , m_commandLine(commandLine)
+{
+    init(program);
+}
+
+ProgramTiverk2Dlg::~ProgramTiverk2Dlg()
+{
+    // The windows are children and go with the dialog; hiding them first keeps
+    // their geometry for the next time.
+    if (auto *log = findChild<Tiverk2LogDlg *>(QStringLiteral("log_dlg")))
+        log->hide();
+    auto *chart = findChild<Tiverk2DiagrammDlg *>(QStringLiteral("chart_dlg"));
+    if (chart && chart->isVisible())
+        chart->hide();
+    delete ui;
+}
+
+void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
+{
+    // 1. The timer is named before the form connects its slots by name.
+    m_changed = m_commandLine;
+    m_updateChartDelayTimer.setParent(this);
+    m_updateChartDelayTimer.setObjectName(QStringLiteral("updateChartDelayTimer"));
+    m_updateChartDelayTimer.setInterval(ChartDelayMs);
+    m_updateChartDelayTimer.setSingleShot(true);
+    ui = new Ui::ProgramTiverk2Dlg;
+    ui->setupUi(this);
+    ui->mr_mod_script->setTabStopDistance(40);
+
+    // 2. The mode decides what is shown.
+    if (m_commandLine && m_controller) {
+        const QDateTime end = m_controller->property("dprog_stop").toDateTime();
+        if (end.isValid())
+            m_actionEnd = end;
+    }
+    showActionTime();
+    ui->label_duration->setVisible(m_commandLine);
+    ui->action_time->setVisible(m_commandLine);
+    ui->changeActionTime->setVisible(m_commandLine);
+    if (m_commandLine) {
+        ui->mr_mod_script->setReadOnly(true);
+        ui->changeMatrix->setEnabled(false);
+        ui->algType->setEnabled(false);
+        for (QWidget *widget : {static_cast<QWidget *>(ui->label_num), static_cast<QWidget *>(ui->progNum),
+                                static_cast<QWidget *>(ui->label_name), static_cast<QWidget *>(ui->progName)})
+            widget->hide();
+    }
+    ui->patternContent->hide();
+    ui->stackedWidget->setCurrentWidget(ui->emptyPage);
+    setCycleWidgetsVisible(false);
+
+    // 3.
+    if (!QSettings().value(QStringLiteral("expert_mode"), false).toBool())
+        ui->showEmulatorLog->hide();
+
+    // 7. (before 4, which needs to know which program is the edited one)
+    m_original = CnfProgramPtr::create(m_controller);
+    m_program = CnfProgramPtr::create(m_controller);
+    if (given) {
+        m_original->clone(*given);
+        m_program->clone(*given);
+        if (m_commandLine)
+            m_program->id.clear();
+    } else {
+        int n = 1;
+        while (n < 65534 && m_controller && m_controller->findProgram(QString::number(n)))
+            ++n;
+        m_program->id = QString::number(n);
+        m_changed = true;
+    }
+
+    // 4. Numbers and names of the other programs are taken.
+    QStringList numbers{QStringLiteral("0")};
+    QStringList names;
+    if (m_controller) {
+        for (const CnfProgramPtr &other : m_controller->programs()) {
+            if (other == given)
+                continue;
+            numbers << other->id;
+            if (!other->name.isEmpty())
+                names << other->name;
+        }
+    }
+    m_validator = new DialogItemValidator(this);
+    m_validator->addLineEdit(ui->progNum, numbers);
+    m_validator->addLineEdit(ui->progName, names);
+
+    // 5. and 6.
+    setUpDelegates();
+    m_matrix = CnfMatrixPtr::create();
+
+    // 8.
+    {
+        const QSignalBlocker blocker(ui->progNum);
+        ui->progNum->setText(m_program->id);
+    }
+    if (m_program->name.isEmpty()) {
+        int n = 1;
+        while (names.contains(tr("Program.%1").arg(n)))
+            ++n;
+        m_program->name = tr("Program.%1").arg(n);
+    }
+    ui->progName->setText(m_program->name);
+
+    // 9. - 12.
+    fillMatrixList(given);
+    setUpActions();
+    if (m_controller)
+        m_multiRing = m_controller->nativeData()["modules"]["MultiRing"].toVariant().toMap();
+    fillTypeList();
+
+    // 13.
+    if (given)
+        m_changed = false;
+
+    // 14.
+    auto *log = new Tiverk2LogDlg(this);
+    log->setObjectName(QStringLiteral("log_dlg"));
+    connect(log, &Tiverk2LogDlg::visibilityChanged, ui->showEmulatorLog, &QAbstractButton::setChecked);
+}
+
+void ProgramTiverk2Dlg::setUpDelegates()
+{
+    const QList<CnfPhasePtr> phases = m_controller ? m_controller->phases() : QList<CnfPhasePtr>();
+    const QList<CnfSignalGroupPtr> groups = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfDetectorPtr> detectors = m_controller ? m_controller->detectorsList() : QList<CnfDetectorPtr>();
+    const QList<CnfDetectorPtr> sensors = m_controller ? m_controller->sensorsList() : QList<CnfDetectorPtr>();
+
+    auto *stagePhases = new ComboBoxDelegate(ui->stageTable);
+    auto *stepPhases = new ComboBoxDelegate(ui->stagering_table);
+    for (const CnfPhasePtr &phase : phases) {
+        stagePhases->addItem(phase->id);
+        stepPhases->addItem(phase->friendlyName(), phase->id);
+    }
+    ui->stageTable->setItemDelegateForRow(StageRowPhase, stagePhases);
+    ui->stagering_table->setItemDelegateForRow(0, stepPhases);
+    ui->stagering_table->setItemDelegateForRow(
+        1, new ComboBoxDelegate(ui->stagering_table, {tr("none"), tr("max"), tr("min"), tr("soft")},
+                                {QStringLiteral("none"), QStringLiteral("max"), QStringLiteral("min"),
+                                 QStringLiteral("soft")}));
+    // The step numbers follow the number of steps; one delegate serves every row of them.
+    m_stepNumbers = new ComboBoxDelegate(this);
+    ui->stagering_table->setItemDelegateForRow(3, m_stepNumbers);
+    for (int row : {0, 4, 5})
+        ui->stagering_dt_table->setItemDelegateForRow(row, m_stepNumbers);
+
+    auto *detectorChoice = new ComboBoxDelegate(ui->stagering_dt_table);
+    auto *detectorIds = new CheckBoxComboBoxDelegate(ui->pedestrianTable, QStringList());
+    for (const CnfDetectorPtr &detector : detectors) {
+        detectorChoice->addItem(detector->friendlyName(), detector->id());
+        detectorIds->addItem(QString::number(detector->id()));
+    }
+    auto *sensorChoice = new ComboBoxDelegate(ui->stagering_dt_table);
+    auto *pedestrianSensors = new CheckBoxComboBoxDelegate(ui->pedestrianTable, QStringList());
+    for (const CnfDetectorPtr &sensor : sensors) {
+        sensorChoice->addItem(sensor->friendlyName(), sensor->id());
+        if (sensor->name().startsWith(QLatin1String("ped")))
+            pedestrianSensors->addItem(QString::number(sensor->id()));
+    }
+    ui->stagering_dt_table->setItemDelegateForRow(1, detectorChoice);
+    ui->stagering_dt_table->setItemDelegateForRow(2, sensorChoice);
+    ui->stagering_dt_table->setItemDelegateForRow(3, new CheckBoxDelegate(ui->stagering_dt_table, false, false));
+
+    auto *groupChoice = new CheckBoxComboBoxDelegate(ui->pedestrianTable, QStringList());
+    for (const CnfSignalGroupPtr &group : groups) {
+        groupChoice->addItem(QString::number(group->id) + QLatin1String(" (")
+                                 + CnfSignalGroup::type2String(group->type, true, true) + QLatin1Char(')'),
+                             group->id);
+    }
+    ui->pedestrianTable->setItemDelegateForRow(0, groupChoice);
+    ui->pedestrianTable->setItemDelegateForRow(3, pedestrianSensors);
+    ui->pedestrianTable->setItemDelegateForRow(4, detectorIds);
+
+    ui->timeline_table->setItemDelegate(new TimelineItemDelegate(ui->timeline_table));
+    ui->timeline_table->autoExtendColumns = true;
+}
+
+void ProgramTiverk2Dlg::setUpActions()
+{
+    auto *appendPhaseAction = tableAction(ui->stageTable, tr("Append phase"), Qt::Key_Insert);
+    auto *removePhaseAction = tableAction(ui->stageTable, tr("Remove phase"), Qt::CTRL + Qt::Key_Delete);
+    connect(appendPhaseAction, &QAction::triggered, this, &ProgramTiverk2Dlg::appendPhase);
+    connect(removePhaseAction, &QAction::triggered, this, &ProgramTiverk2Dlg::removePhase);
+    insertActionsFirst(ui->stageTable, {appendPhaseAction, removePhaseAction});
+
+    auto *appendCrosswalkAction = tableAction(ui->pedestrianTable, tr("Append crosswalk"), Qt::Key_Insert);
+    auto *removeCrosswalkAction =
+        tableAction(ui->pedestrianTable, tr("Remove crosswalk"), Qt::CTRL + Qt::Key_Delete);
+    connect(appendCrosswalkAction, &QAction::triggered, this, &ProgramTiverk2Dlg::appendCrosswalk);
+    connect(removeCrosswalkAction, &QAction::triggered, this, &ProgramTiverk2Dlg::removeCrosswalk);
+    ui->pedestrianTable->addActions({appendCrosswalkAction, removeCrosswalkAction});
+
+    auto *insertStep = tableAction(ui->stagering_table, tr("Insert step"), Qt::Key_Insert, QStringLiteral("ins_after"));
+    auto *insertStepBefore = tableAction(ui->stagering_table, tr("Insert step before current"), QKeySequence(),
+                                         QStringLiteral("ins_before"));
+    auto *removeStep = tableAction(ui->stagering_table, tr("Remove step"), Qt::CTRL + Qt::Key_Delete);
+    connect(insertStep, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_insert_step);
+    connect(insertStepBefore, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_insert_step_before);
+    connect(removeStep, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_remove_step);
+    connect(ui->add_step, &QAbstractButton::clicked, insertStep, &QAction::trigger);
+    connect(ui->insert_step_before, &QAbstractButton::clicked, insertStepBefore, &QAction::trigger);
+    connect(ui->remove_step, &QAbstractButton::clicked, removeStep, &QAction::trigger);
+    insertActionsFirst(ui->stagering_table, {insertStep, insertStepBefore, removeStep});
+
+    auto *insertSource = tableAction(ui->stagering_dt_table, tr("Insert call source"), Qt::Key_Insert,
+                                     QStringLiteral("ins_after"));
+    auto *insertSourceBefore = tableAction(ui->stagering_dt_table, tr("Insert call source before current"),
+                                           QKeySequence(), QStringLiteral("ins_before"));
+    auto *removeSource = tableAction(ui->stagering_dt_table, tr("Remove call source"), Qt::CTRL + Qt::Key_Delete);
+    connect(insertSource, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_dt_table_insert_detector);
+    connect(insertSourceBefore, &QAction::triggered, this,
+            &ProgramTiverk2Dlg::stagering_dt_table_insert_detector_before);
+    connect(removeSource, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_dt_table_remove_detector);
+    connect(ui->add_detector, &QAbstractButton::clicked, insertSource, &QAction::trigger);
+    connect(ui->insert_detector_before, &QAbstractButton::clicked, insertSourceBefore, &QAction::trigger);
+    connect(ui->remove_detector, &QAbstractButton::clicked, removeSource, &QAction::trigger);
+    insertActionsFirst(ui->stagering_dt_table, {insertSource, insertSourceBefore, removeSource});
+}
+
+void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
+{
+    const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+    int position = -1;
+    {
+        const QSignalBlocker blocker(ui->matrix);
+        ui->matrix->clear();
+        ui->matrix->addItem(tr("Default"), -1);
+        for (int i = 0; i < matrices.size(); ++i) {
+            const CnfMatrixPtr &matrix = matrices.at(i);
+            ui->matrix->addItem(QString::number(matrix->id()) + QLatin1String(" (") + matrix->name()
+                                    + QLatin1Char(')'),
+                                i);
+            if (m_program->matrix && matrix == m_program->matrix)
+                position = i;
+        }
+        ui->matrix->setCurrentIndex(-1);
+        m_defaultMatrix = position < 0;
+        if (m_program->matrix && given)
+            m_defaultMatrix = given->defaultMatrix;
+        if (m_defaultMatrix && m_controller && m_controller->defaultMatrix())
+            m_matrix->clone(m_controller->defaultMatrix());
+    }
+    ui->matrix->setCurrentIndex(position + 1);
+}
+
+void ProgramTiverk2Dlg::fillTypeList()
+{
+    int current = -1;
+    {
+        const QSignalBlocker blocker(ui->algType);
+        ui->algType->clear();
+        for (int code = CnfProgram::YellowFlash; code <= CnfProgram::Sequence; ++code) {
+            if (code == CnfProgram::Tiverk)
+                continue;
+            ui->algType->addItem(CnfProgram::typeName(code, true));
+            ui->algType->setItemData(ui->algType->count() - 1, code, TypeCodeRole);
+            if (code == m_program->type)
+                current = ui->algType->count() - 1;
+        }
+        if (current < 0) {
+            QString text = m_program->property("algorithm").toMap().value(QStringLiteral("type")).toString();
+            if (text.isEmpty())
+                text = tr("Unknown type");
+            ui->algType->addItem(text);
+            current = ui->algType->count() - 1;
+            ui->algType->setItemData(current, UnlistedType, TypeCodeRole);
+        }
+    }
+    // The first item is current once the list is built; its page is filled here.
+    if (ui->algType->currentIndex() == current)
+        fillAlgorithmPage();
+    else
+        ui->algType->setCurrentIndex(current);
+}
+
+int ProgramTiverk2Dlg::currentTypeCode() const
+{
+    const QVariant code = ui->algType->currentData(TypeCodeRole);
+    return code.isValid() ? code.toInt() : UnlistedType;
+}
+
+CnfProgramPtr ProgramTiverk2Dlg::program() const
+{
+    return m_program;
+}
+
+void ProgramTiverk2Dlg::edited()
+{
+    m_changed = true;
+    m_updateChartDelayTimer.start();
+}
+
+void ProgramTiverk2Dlg::printError(const QString &message)
+{
+    // The main window lists the message in its message table; a dialog without
+    // a window (command-line modes) leaves it in the log.
+    QWidget *window = parentWidget();
+    if (window && window->metaObject()->indexOfSlot("printError(QString)") >= 0)
+        QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, message));
+    else
+        QMessageLogger().critical().noquote() << message;
+}
+
+void ProgramTiverk2Dlg::setCycleWidgetsVisible(bool visible)
+{
+    for (QWidget *widget : {static_cast<QWidget *>(ui->coordinated), static_cast<QWidget *>(ui->label_cycleOffset),
+                            static_cast<QWidget *>(ui->cycleOffset), static_cast<QWidget *>(ui->label_cycleLength),
+                            static_cast<QWidget *>(ui->cycleLength)})
+        widget->setVisible(visible);
+    if (visible)
+        ui->cycleLength->setReadOnly(false);
+}
+
+void ProgramTiverk2Dlg::setMatrixWidgetsVisible(bool visible)
+{
+    ui->label_matrix->setVisible(visible);
+    ui->matrix->setVisible(visible);
+    ui->changeMatrix->setVisible(visible);
+}
+
+void ProgramTiverk2Dlg::fillAlgorithmPage()
+{
+    const int type = m_program->type;
+    for (QWidget *widget : {static_cast<QWidget *>(ui->label_script), static_cast<QWidget *>(ui->script),
+                            static_cast<QWidget *>(ui->label_extensions), static_cast<QWidget *>(ui->extensions)})
+        widget->setVisible(type == CnfProgram::Script);
+    setMatrixWidgetsVisible(true);
+    ui->showDiagramm->setVisible(type != CnfProgram::Sequence);
+    ui->stageTable->setRowHidden(StageRowFullLength, false);
+
+    switch (type) {
+    case CnfProgram::FixedTime:
+        ui->stackedWidget->setCurrentWidget(ui->timerPage);
+        setCycleWidgetsVisible(false);
+        ui->label_cycleLength->show();
+        ui->cycleLength->show();
+        ui->cycleLength->setReadOnly(true);
+        break;
+    case CnfProgram::Coordinated:
+        ui->stackedWidget->setCurrentWidget(ui->timerPage);
+        setCycleWidgetsVisible(true);
+        if (!ui->coordinated->isChecked())
+            ui->coordinated->setChecked(true);
+        ui->coordinated->hide();
+        break;
+    case CnfProgram::MultiRing:
+        ui->stackedWidget->setCurrentWidget(ui->multiringPage);
+        setCycleWidgetsVisible(false);
+        break;
+    case CnfProgram::Script:
+        ui->stackedWidget->setCurrentWidget(ui->scriptPage);
+        setCycleWidgetsVisible(false);
+        break;
+    case CnfProgram::Timeline:
+        ui->stackedWidget->setCurrentWidget(ui->timelinePage);
+        setCycleWidgetsVisible(true);
+        ui->coordinated->hide();
+        ui->label_cycleOffset->hide();
+        ui->cycleOffset->hide();
+        ui->cycleLength->setEnabled(true);
+        setMatrixWidgetsVisible(false);
+        break;
+    case CnfProgram::CoordinatedTimeline:
+        ui->stackedWidget->setCurrentWidget(ui->timelinePage);
+        setCycleWidgetsVisible(true);
+        if (!ui->coordinated->isChecked())
+            ui->coordinated->setChecked(true);
+        ui->coordinated->hide();
+        setMatrixWidgetsVisible(false);
+        break;
+    case CnfProgram::Stagering:
+        ui->stackedWidget->setCurrentWidget(ui->stageringPage);
+        setCycleWidgetsVisible(true);
+        break;
+    case CnfProgram::Pedestrian:
+        ui->stackedWidget->setCurrentWidget(ui->pedestrianPage);
+        setCycleWidgetsVisible(false);
+        break;
+    case CnfProgram::Sequence:
+        ui->stackedWidget->setCurrentWidget(ui->timerPage);
+        ui->stageTable->setRowHidden(StageRowFullLength, true);
+        setCycleWidgetsVisible(false);
+        ui->cycleLength->setReadOnly(false);
+        break;
+    default:
+        ui->stackedWidget->setCurrentWidget(ui->emptyPage);
+        setCycleWidgetsVisible(false);
+        break;
+    }
+
+    // The step table of the fixed-time types and of the phase sequence.
+    if (type == CnfProgram::FixedTime || type == CnfProgram::Coordinated || type == CnfProgram::Sequence) {
+        const QSignalBlocker blocker(ui->stageTable);
+        ui->stageTable->setColumnCount(0);
+        const QList<CnfPhaseDefPtr> steps = m_program->phases();
+        if (type == CnfProgram::Sequence) {
+            const QVariantList sequence = m_program->property("sequence").toList();
+            ui->stageTable->setColumnCount(sequence.size());
+            for (int column = 0; column < sequence.size(); ++column)
+                setTableCellValue(ui->stageTable, StageRowPhase, column, sequence.at(column).toString(), true);
+        } else {
+            ui->stageTable->setColumnCount(steps.size());
+            int total = 0;
+            for (int column = 0; column < steps.size(); ++column) {
+                const CnfPhaseDefPtr &step = steps.at(column);
+                setTableCellValue(ui->stageTable, StageRowPhase, column, step->id(), true);
+                setTableCellValue(ui->stageTable, StageRowFullLength, column, step->fullLength(), true);
+                ui->stageTable->item(StageRowFullLength, column)->setData(Qt::UserRole + 2, step->id());
+                total += step->fullLength();
+            }
+            if (type == CnfProgram::FixedTime) {
+                const QSignalBlocker cycleBlocker(ui->cycleLength);
+                ui->cycleLength->setValue(total);
+            } else {
+                ui->cycleOffset->setValue(m_program->cycleOffset(0));
+            }
+        }
+    }
+}
+
+bool ProgramTiverk2Dlg::storeProgram(bool validate)
+{
+    if (!m_changed)
+        return true;
+
+    // The type the form edits; the extra item of an unlisted type keeps the program's own.
+    const int listed = currentTypeCode();
+    const int type = listed == UnlistedType ? m_original->type : listed;
+    // A page that does not edit its type's content keeps the program's own content
+    // while the type is the one the program came with.
+    const bool keepOwnContent = type == m_original->type
+        && !(type == CnfProgram::FixedTime || type == CnfProgram::Coordinated || type == CnfProgram::Sequence
+             || type == CnfProgram::YellowFlash || type == CnfProgram::Dark);
+    if (keepOwnContent)
+        m_program->clone(*m_original);
+    else
+        m_program->clear();
+    m_program->id = ui->progNum->text();
+    m_program->name = ui->progName->text();
+    m_program->type = type;
+
+    // The matrix: the one being edited, the default one, the chosen one, or none.
+    QWidget *editor = matrixEditor();
+    if (editor && editor->isVisible()) {
+        m_program->matrix = matrixEditorMatrix();
+    } else {
+        m_program->defaultMatrix = m_defaultMatrix;
+        const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+        bool ok = false;
+        const int position = ui->matrix->currentData(Qt::UserRole).toInt(&ok);
+        if (m_defaultMatrix && m_controller)
+            m_program->matrix = m_controller->defaultMatrix();
+        else if (ok && position >= 0 && position < matrices.size())
+            m_program->matrix = matrices.at(position);
+        else
+            m_program->matrix.reset();
+    }
+
+    switch (type) {
+    case CnfProgram::Coordinated:
+        m_program->setCycleOffset(ui->cycleOffset->value());
+        Q_FALLTHROUGH();
+    case CnfProgram::FixedTime:
+        for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
+            const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
+            if (id.isEmpty())
+                continue;
+            const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
+            if (!phase) {
+                if (validate) {
+                    printError(tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                    return false;
+                }
+                continue;
+            }
+            bool ok = false;
+            const int fullLength = tableCellValue(ui->stageTable, StageRowFullLength, column).toInt(&ok);
+            if (ok)
+                m_program->appendPhaseFl(phase, fullLength);
+        }
+        break;
+    case CnfProgram::Sequence: {
+        QVariantList sequence;
+        for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
+            const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
+            if (id.isEmpty())
+                continue;
+            if (!(m_controller && m_controller->findPhase(id))) {
+                if (validate) {
+                    printError(tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                    return false;
+                }
+                continue;
+            }
+            sequence << id.toInt();
+        }
+        m_program->setProperty("sequence", sequence.isEmpty() ? QVariant() : QVariant(sequence));
+        break;
+    }
+    default:
+        break;
+    }
+    if (!keepsMatrix(type))
+        m_program->matrix.reset();
+
+    m_changed = false;
+    return true;
+}
+
+void ProgramTiverk2Dlg::on_algType_currentIndexChanged(int index)
+{
+    const int code = ui->algType->itemData(index, TypeCodeRole).toInt();
+    // The extra item stands for the program's own type, which the list cannot name.
+    m_program->type = code == UnlistedType ? m_original->type : code;
+    m_changed = true;
+    fillAlgorithmPage();
+    m_updateChartDelayTimer.start();
+}
+
+void ProgramTiverk2Dlg::appendPhase()
+{
+    ui->stageTable->setColumnCount(ui->stageTable->columnCount() + 1);
+    edited();
+}
+
+void ProgramTiverk2Dlg::removePhase()
+{
+    QList<int> columns;
+    for (const QModelIndex &index : ui->stageTable->selectionModel()->selectedIndexes()) {
+        if (!columns.contains(index.column()))
+            columns << index.column();
+    }
+    std::sort(columns.begin(), columns.end(), std::greater<int>());
+    for (int column : qAsConst(columns))
+        ui->stageTable->removeColumn(column);
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_stageTable_itemChanged(QTableWidgetItem *item)
+{
+    edited();
+    if (item && item->row() == StageRowFullLength && ui->cycleLength->isReadOnly()) {
+        int total = 0;
+        for (int column = 0; column < ui->stageTable->columnCount(); ++column)
+            total += tableCellValue(ui->stageTable, StageRowFullLength, column).toInt();
+        const QSignalBlocker blocker(ui->cycleLength);
+        ui->cycleLength->setValue(total);
+    }
+}
+
+void ProgramTiverk2Dlg::appendCrosswalk()
+{
+    ui->pedestrianTable->setColumnCount(ui->pedestrianTable->columnCount() + 1);
+    edited();
+}
+
+void ProgramTiverk2Dlg::removeCrosswalk()
+{
+    removeCurrentColumn(ui->pedestrianTable);
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_pedestrianTable_itemChanged(QTableWidgetItem *)
+{
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_stagering_table_itemChanged(QTableWidgetItem *)
+{
+    edited();
+}
+
+void ProgramTiverk2Dlg::stagering_table_remove_step()
+{
+    removeCurrentColumn(ui->stagering_table);
+    edited();
+}
+
+void ProgramTiverk2Dlg::stagering_table_insert_step()
+{
+    insertColumnAtCurrent(ui->stagering_table, false);
+    edited();
+}
+
+void ProgramTiverk2Dlg::stagering_table_insert_step_before()
+{
+    insertColumnAtCurrent(ui->stagering_table, true);
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_stagering_table_itemSelectionChanged()
+{
+    const bool current = ui->stagering_table->currentColumn() >= 0;
+    ui->insert_step_before->setEnabled(current);
+    ui->remove_step->setEnabled(current);
+}
+
+void ProgramTiverk2Dlg::stagering_dt_table_remove_detector()
+{
+    removeCurrentColumn(ui->stagering_dt_table);
+    edited();
+}
+
+void ProgramTiverk2Dlg::stagering_dt_table_insert_detector()
+{
+    insertColumnAtCurrent(ui->stagering_dt_table, false);
+    edited();
+}
+
+void ProgramTiverk2Dlg::stagering_dt_table_insert_detector_before()
+{
+    insertColumnAtCurrent(ui->stagering_dt_table, true);
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_stagering_dt_table_itemSelectionChanged()
+{
+    const bool current = ui->stagering_dt_table->currentColumn() >= 0;
+    ui->insert_detector_before->setEnabled(current);
+    ui->remove_detector->setEnabled(current);
+}
+
+void ProgramTiverk2Dlg::on_stagering_dt_table_itemChanged(QTableWidgetItem *)
+{
+    edited();
+}
+
+// The text editors of the script and pattern pages are read only on OK and on
+// the next refresh; they mark the program edited without starting one.
+void ProgramTiverk2Dlg::on_pattern_textChanged(const QString &)
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_mr_mod_script_textChanged()
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_scriptParam_textChanged()
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_extensions_editingFinished()
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_script_editingFinished()
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_patternContent_textChanged()
+{
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::on_timeline_table_itemChanged(QTableWidgetItem *)
+{
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_matrix_currentIndexChanged(int index)
+{
+    m_matrix->clear();
+    const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+    bool ok = false;
+    const int position = ui->matrix->itemData(index, Qt::UserRole).toInt(&ok);
+    if (ok && position >= 0 && position < matrices.size()) {
+        m_matrix->clone(matrices.at(position));
+        m_defaultMatrix = false;
+    } else if (m_controller && m_controller->defaultMatrix()) {
+        m_matrix->clone(m_controller->defaultMatrix());
+    }
+    edited();
+}
+
+QWidget *ProgramTiverk2Dlg::matrixEditor() const
+{
+    return findChild<QWidget *>(QStringLiteral("matrix_dlg"), Qt::FindDirectChildrenOnly);
+}
+
+CnfMatrixPtr ProgramTiverk2Dlg::matrixEditorMatrix() const
+{
+    return CnfMatrixPtr();
+}
+
+void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool)
+{
+}
+
+void ProgramTiverk2Dlg::matrixValueChanged(int, int, qreal)
+{
+}
+
+void ProgramTiverk2Dlg::saveMatrixChanges()
+{
+}
+
+void ProgramTiverk2Dlg::resetMatrixChanges()
+{
+}
+
+void ProgramTiverk2Dlg::on_showDiagramm_toggled(bool checked)
+{
+    auto *chart = findChild<Tiverk2DiagrammDlg *>(QStringLiteral("chart_dlg"));
+    if (!checked) {
+        if (chart && chart->isVisible())
+            chart->hide();
+        return;
+    }
+    if (!chart) {
+        chart = new Tiverk2DiagrammDlg(this, m_controller);
+        chart->setObjectName(QStringLiteral("chart_dlg"));
+        connect(chart, &Tiverk2DiagrammDlg::visibilityChanged, ui->showDiagramm, &QAbstractButton::setChecked);
+        connect(chart, &Tiverk2DiagrammDlg::needToRefresh, this, &ProgramTiverk2Dlg::refresh_chart);
+    }
+    chart->show();
+    refresh_chart();
+}
+
+void ProgramTiverk2Dlg::on_showEmulatorLog_toggled(bool checked)
+{
+    auto *log = findChild<Tiverk2LogDlg *>(QStringLiteral("log_dlg"));
+    if (log && log->isVisible() != checked)
+        log->setVisible(checked);
+}
+
+void ProgramTiverk2Dlg::on_updateChartDelayTimer_timeout()
+{
+    refresh_chart();
+}
+
+void ProgramTiverk2Dlg::refresh_chart()
+{
+    if (auto *log = findChild<Tiverk2LogDlg *>(QStringLiteral("log_dlg")))
+        log->clearLog();
+    storeProgram(false);
+    m_changed = true;
+    CnfMatrixPtr shown = m_matrix;
+    if (matrixEditor() && matrixEditorMatrix())
+        shown = matrixEditorMatrix();
+    auto *chart = findChild<Tiverk2DiagrammDlg *>(QStringLiteral("chart_dlg"));
+    if (chart && chart->isVisible())
+        chart->setData(m_program, m_multiRing, shown);
+    if (ui->cycleLength->isVisible() && !ui->coordinated->isChecked())
+        ui->cycleLength->setValue(m_program->cycle(true));
+}
+
+void ProgramTiverk2Dlg::on_formatScript_clicked()
+{
+}
+
+void ProgramTiverk2Dlg::on_coordinated_toggled(bool checked)
+{
+    ui->cycleOffset->setEnabled(checked);
+    ui->cycleLength->setEnabled(checked);
+    if (m_program->type == CnfProgram::Stagering) {
+        ui->stagering_table->setRowHidden(6, !checked);
+        ui->stagering_table->setRowHidden(7, !checked);
+    }
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_cycleOffset_valueChanged(int)
+{
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_cycleLength_valueChanged(int)
+{
+    edited();
+}
+
+void ProgramTiverk2Dlg::on_specialPattern_clicked(bool checked)
+{
+    ui->patternContent->setVisible(checked);
+    ui->pattern->setEnabled(!checked);
+}
+
+void ProgramTiverk2Dlg::showActionTime()
+{
+    ui->action_time->setText(m_actionEnd.isValid() ? m_actionEnd.toString(QLatin1String(DateTimeFormat))
+                                                   : tr("unlimited"));
+}
+
+void ProgramTiverk2Dlg::on_changeActionTime_clicked()
+{
+    TimeDialog dialog(this);
+    dialog.setDateTime(m_actionEnd);
+    // Cancelling keeps the end time the program had.
+    if (dialog.exec() == QDialog::Accepted) {
+        m_actionEnd = dialog.dateTime();
+        m_changed = true;
+    }
+    showActionTime();
+}
+
+void ProgramTiverk2Dlg::done(int result)
+{
+    if (result == QDialog::Accepted) {
+        if (!m_changed && (ui->progNum->text() != m_program->id || ui->progName->text() != m_program->name))
+            m_changed = true;
+        if (!storeProgram(true))
+            return;
+        if (m_actionEnd.isValid() && m_controller)
+            m_controller->setProperty("dprog_stop", m_actionEnd);
+    }
+    // The MultiRing settings go back whatever the result; a controller that has
+    // none does not get an empty entry.
+    if (m_controller) {
+        VObject stored = m_controller->nativeData()["modules"]["MultiRing"];
+        if (stored.toVariant().toMap() != m_multiRing)
+            stored = QVariant(m_multiRing);
+    }
+    QDialog::done(result);
+}
