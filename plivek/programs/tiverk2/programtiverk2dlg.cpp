@@ -17,8 +17,8 @@
 #include "plivek/framework/comboboxdelegate.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "plivek/framework/timedialog.h"
-#include "tiverk2diagrammdlg.h"
-#include "tiverk2logdlg.h"
+#include "plivek/programs/emulation/tiverk2diagrammdlg.h"
+#include "plivek/programs/emulation/tiverk2logdlg.h"
 
 #include <QAction>
 #include <QJsonDocument>

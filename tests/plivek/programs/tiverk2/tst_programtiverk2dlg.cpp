@@ -10,8 +10,8 @@
 #include "programtiverk2dlg.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "tiverk2diagrammdlg.h"
-#include "tiverk2logdlg.h"
+#include "plivek/programs/emulation/tiverk2diagrammdlg.h"
+#include "plivek/programs/emulation/tiverk2logdlg.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,5 @@
 #include "testmain.h"
+#include "tlc/qtlc.h"
 #include "tiverk2logdlg.h"
 #include "wappender.h"
 
@@ -46,6 +47,20 @@ QStringList lines(QWidget &window)
     return all;
 }
 
+// An emulator stopped at a given emulation time.
+class StoppedEmulator : public QTlc
+{
+public:
+    explicit StoppedEmulator(qint64 ms)
+        : m_ms(ms)
+    {
+    }
+    qint64 clock() const override { return m_ms; }
+
+private:
+    qint64 m_ms;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Events)
@@ -56,8 +71,14 @@ class TestTiverk2LogDlg : public QObject
 private slots:
     void init()
     {
-        // Only what the test logs reaches the windows.
+        // Every level the tests log reaches the windows.
+        m_rootLevel = Logger::getRootLogger()->getLevel();
         Logger::getRootLogger()->setLevel(Level::getAll());
+    }
+
+    void cleanup()
+    {
+        Logger::getRootLogger()->setLevel(m_rootLevel);
     }
 
     void form()
@@ -140,6 +161,28 @@ private slots:
         QCOMPARE(cursor.charFormat().foreground().color(), colour);
     }
 
+    // The run hands its emulator to the appender the root logger names "plivek";
+    // only that window shows the clock.
+    void clockDuringARun()
+    {
+        Tiverk2LogDlg first;
+        Tiverk2LogDlg second;
+        auto appender = std::dynamic_pointer_cast<WAppender>(
+            Logger::getRootLogger()->getAppender(LOG4CXX_STR("plivek")));
+        QVERIFY(appender);
+        {
+            StoppedEmulator emulator(12345);
+            appender->setEmulator(&emulator);
+            log({"emulator:tick", Level::getDebug(), "step"});
+        }
+        QVERIFY(!appender->emulator());
+        log({"emulator:tick", Level::getDebug(), "after"});
+        const QStringList shown = ::lines(first) + ::lines(second);
+        QVERIFY2(shown.contains(QStringLiteral("12.3 [DEBUG] tick step ")), qPrintable(shown.join(QLatin1Char('|'))));
+        QCOMPARE(shown.count(QStringLiteral(" [DEBUG] tick step ")), 1);
+        QCOMPARE(shown.count(QStringLiteral(" [DEBUG] tick after ")), 2);
+    }
+
     void clearLog()
     {
         Tiverk2LogDlg window;
@@ -182,6 +225,9 @@ private slots:
         other.show();
         QCOMPARE(other.size(), QSize(500, 300));
     }
+
+private:
+    LevelPtr m_rootLevel;
 };
 
 PROJECT_TEST(TestTiverk2LogDlg);

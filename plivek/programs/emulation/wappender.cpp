@@ -1,5 +1,7 @@
 #include "wappender.h"
 
+#include "tlc/qtlc.h"
+
 #include <QCoreApplication>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -38,6 +40,16 @@ WAppender::WAppender(QTextEdit *textEdit)
 }
 
 WAppender::~WAppender() = default;
+
+void WAppender::setEmulator(QTlc *emulator)
+{
+    m_emulator = emulator;
+}
+
+QTlc *WAppender::emulator() const
+{
+    return m_emulator;
+}
 
 void WAppender::detach()
 {
@@ -81,7 +93,7 @@ void WAppender::append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::help
         m_repeatCount = 1;
     }
 
-    const QString clock;
+    const QString clock = m_emulator ? QString::number(m_emulator->clock() / 1000.0, 'f', 1) : QString();
     log4cxx::LogString levelName;
     level->toString(levelName);
     const QString line = QStringLiteral("%1 [%2] %3 %4 %5\n")
