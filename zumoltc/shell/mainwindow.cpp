@@ -4,6 +4,8 @@
 #include "checkingerrorsdialog.h"
 #include "configurationupkeep.h"
 #include "itemappender.h"
+#include "itemmover.h"
+#include "itemremover.h"
 #include "itemselector.h"
 #include "loadwarningsdialog.h"
 #include "recentfiles.h"
@@ -943,10 +945,97 @@ void MainWindow::treeItem_add()
 
 void MainWindow::treeItem_remove()
 {
-    // Removing objects comes with its own operation.
+    // One remover per kind, in the kinds' order: the order of the text and of deletion.
+    std::vector<std::unique_ptr<ItemRemoverInerface>> removers;
+    removers.emplace_back(new ItemRemover<ZUSignalGroup>(sgItem));
+    removers.emplace_back(new ItemRemover<ZUStage>(stagesItem));
+    removers.emplace_back(new ItemRemover<ZUDetector>(detectorsItem));
+    removers.emplace_back(new ItemRemover<ZUSignalPlan>(plansItem));
+    removers.emplace_back(new ItemRemover<ZUDayPlan>(dayPlansItem));
+    removers.emplace_back(new ItemRemover<ZUWeekPlan>(weekPlansItem));
+    removers.emplace_back(new ItemRemover<ZUExtraPeriod>(extraPeriodsItem));
+    removers.emplace_back(new ItemRemover<ZUExtraDay>(extraDaysItem));
+    removers.emplace_back(new ItemRemover<ZUControlSource>(csItem));
+    removers.emplace_back(new ItemRemover<ZUKMPDevice>(kmpItem, tr("KMP devices")));
+    removers.emplace_back(new ItemRemover<ZUSwitch>(switchesItem));
+
+    const QList<QTreeWidgetItem *> selected = ui->section_list->selectedItems();
+    for (QTreeWidgetItem *item : selected) {
+        ZUBaseObject *object = itemObjects.value(item);
+        for (const auto &remover : removers)
+            remover->collect(item->parent(), object);
+    }
+    QString text;
+    for (const auto &remover : removers)
+        remover->appendDescription(text);
+    if (text.isEmpty())
+        return;
+    if (ask(QMessageBox::Question, tr("Delete items"), text, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    for (const auto &remover : removers) {
+        if (!remover->deleteObjects())
+            continue;
+        if (const BranchUpdater updater = branchUpdaters.value(remover->branchItem()))
+            (this->*updater)();
+    }
+    configuration_changed();
 }
 
 void MainWindow::treeItem_move()
 {
-    // Moving objects comes with its own operation.
+    auto *button = qobject_cast<QToolButton *>(sender());
+    if (!button)
+        return;
+    ZUConfiguration *c = m_configuration;
+    ZUKMP1 *bus = c->kmp1();
+    std::vector<std::unique_ptr<ItemMoverInterface>> movers;
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalGroup>(&c->signalGroups(), sgItem, c,
+                                                                      &ZUConfiguration::moveSignalGroup));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUStage>(&c->stages(), stagesItem, c, &ZUConfiguration::moveStage));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUDetector>(&c->detectors(), detectorsItem, c,
+                                                                   &ZUConfiguration::moveDetector));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalPlan>(&c->signalPlans(), plansItem, c,
+                                                                     &ZUConfiguration::moveSignalPlan));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUDayPlan>(&c->dayPlans(), dayPlansItem, c,
+                                                                  &ZUConfiguration::moveDayPlan));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUWeekPlan>(&c->weekPlans(), weekPlansItem, c,
+                                                                   &ZUConfiguration::moveWeekPlan));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraPeriod>(&c->extraPeriods(), extraPeriodsItem, c,
+                                                                      &ZUConfiguration::moveExtraPeriod));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraDay>(&c->extraDays(), extraDaysItem, c,
+                                                                   &ZUConfiguration::moveExtraDay));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUControlSource>(&c->controlSources(), csItem, c,
+                                                                        &ZUConfiguration::moveControlSource));
+    movers.emplace_back(new ItemMover<ZUKMP1, ZUKMPDevice>(&bus->devices(), kmpItem, bus, &ZUKMP1::move));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSwitch>(&c->switches(), switchesItem, c,
+                                                                 &ZUConfiguration::moveSwitch));
+
+    QTreeWidget *tree = ui->section_list;
+    QTreeWidgetItem *current = tree->currentItem();
+    QTreeWidgetItem *currentParent = current ? current->parent() : nullptr;
+    // Only the current item's siblings move.
+    QList<QTreeWidgetItem *> moved;
+    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    for (QTreeWidgetItem *item : selected) {
+        if (currentParent && item->parent() != currentParent)
+            continue;
+        moved.append(item);
+        ZUBaseObject *object = itemObjects.value(item);
+        for (const auto &mover : movers)
+            mover->collect(item->parent(), object);
+    }
+    {
+        // Rows moving and the selection rebuilt are no selection change: the open page stays.
+        const QSignalBlocker blocker(tree);
+        const QString direction = button->objectName();
+        for (const auto &mover : movers)
+            mover->move(direction);
+        if (current) {
+            tree->setCurrentItem(current);
+            createItemToolStrip(current);
+        }
+        for (QTreeWidgetItem *item : qAsConst(moved))
+            item->setSelected(true);
+    }
+    configuration_changed();
 }

@@ -1,7 +1,12 @@
 #include "itemmover.h"
+#include "mainwindow.h"
+#include "startup.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -58,6 +63,64 @@ private slots:
         }
         QCOMPARE(listIds, order);
         QCOMPARE(treeIds, order);
+    }
+
+    // The window's move buttons: only the current item's siblings move; the same
+    // objects stay selected, the current item stays, and a saved file keeps the order.
+    void windowMovesSelection()
+    {
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        ZUConfiguration *configuration = window.configuration();
+        QList<ZUDetector *> detectors;
+        for (int id = 0; id < 5; ++id) {
+            auto *detector = new ZUDetector;
+            detector->setId(id);
+            configuration->addDetector(detector);
+            detectors << detector;
+        }
+        auto *stage = new ZUStage;
+        stage->setId(9);
+        configuration->addStage(stage);
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        QTreeWidgetItem *branch = tree->findItems(QStringLiteral("Detectors"), Qt::MatchExactly).value(0);
+        tree->clearSelection();
+        tree->setCurrentItem(window.objectItem(detectors.at(2)));
+        window.objectItem(detectors.at(3))->setSelected(true);
+        window.objectItem(stage)->setSelected(true);
+        QWidget *strip = tree->itemWidget(tree->currentItem(), 1);
+        QVERIFY(strip);
+        auto *up = strip->findChild<QToolButton *>(QStringLiteral("up"));
+        QVERIFY(up && up->isEnabled());
+        QSignalSpy selection(tree, &QTreeWidget::itemSelectionChanged);
+        up->click();
+
+        QList<int> ids;
+        for (const QPointer<ZUDetector> &detector : configuration->detectors())
+            ids << detector->id();
+        QCOMPARE(ids, (QList<int>{0, 2, 3, 1, 4}));
+        QCOMPARE(branch->child(1), window.objectItem(detectors.at(2)));
+        QCOMPARE(branch->child(2), window.objectItem(detectors.at(3)));
+        QCOMPARE(tree->currentItem(), window.objectItem(detectors.at(2)));
+        QVERIFY(window.objectItem(detectors.at(2))->isSelected());
+        QVERIFY(window.objectItem(detectors.at(3))->isSelected());
+        QCOMPARE(selection.count(), 0);
+        QVERIFY(tree->itemWidget(tree->currentItem(), 1));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("moved.json"));
+        QVERIFY(configuration->save(path));
+        ZUConfiguration reread;
+        QVERIFY(reread.load(path));
+        ids.clear();
+        for (const QPointer<ZUDetector> &detector : reread.detectors())
+            ids << detector->id();
+        QCOMPARE(ids, (QList<int>{0, 2, 3, 1, 4}));
+
+        // Only a tool button moves anything.
+        window.treeItem_move();
+        QCOMPARE(configuration->detectors().at(1)->id(), 2);
     }
 
     // KMP devices move through the bus's own operation.

@@ -1,7 +1,12 @@
 #include "itemremover.h"
+#include "mainwindow.h"
+#include "scripteddialogs.h"
+#include "startup.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
 
+#include <QAction>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -22,6 +27,11 @@ ZUSignalGroup *addGroup(ZUConfiguration &configuration, int id)
     group->setName(QStringLiteral("Group.%1").arg(id));
     configuration.addSignalGroup(group);
     return group;
+}
+
+ZUSignalGroup *addGroup(ZUConfiguration *configuration, int id)
+{
+    return addGroup(*configuration, id);
 }
 
 } // namespace
@@ -77,6 +87,71 @@ private slots:
         remover.appendDescription(text);
         QVERIFY(text.isEmpty());
         QVERIFY(!remover.deleteObjects());
+    }
+
+    // The window's Delete: one question for the whole selection; No changes nothing.
+    void windowRemovesSelection_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(QMessageBox::Yes);
+        QTest::newRow("no") << int(QMessageBox::No);
+    }
+
+    void windowRemovesSelection()
+    {
+        QFETCH(int, answer);
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        auto *dialogs = new ScriptedDialogs;
+        dialogs->answers << answer;
+        window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+        ZUConfiguration *configuration = window.configuration();
+        ZUSignalGroup *first = addGroup(configuration, 1);
+        addGroup(configuration, 2);
+        ZUSignalGroup *third = addGroup(configuration, 3);
+        auto *stage = new ZUStage;
+        stage->setId(4);
+        stage->addGroup(first);
+        stage->addGroup(third);
+        configuration->addStage(stage);
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        tree->clearSelection();
+        window.objectItem(third)->setSelected(true);
+        window.objectItem(stage)->setSelected(true);
+        window.objectItem(first)->setSelected(true);
+        // Sections and branch items in the selection count for nothing.
+        tree->findItems(QStringLiteral("Conflict matrix"), Qt::MatchExactly).value(0)->setSelected(true);
+        QList<int> destroyedIds;
+        connect(configuration, &ZUConfiguration::objectDestroyed, this,
+                [&destroyedIds](ZUBaseObject *object) { destroyedIds << object->id(); });
+        window.treeItem_remove();
+
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown.first().title, QStringLiteral("Delete items"));
+        QCOMPARE(dialogs->shown.first().text, QStringLiteral("Following objects will be deleted:\n"
+                                                             "Signal groups: 3 (Group.3),1 (Group.1)\n"
+                                                             "Stages: 4"));
+        const bool yes = answer == QMessageBox::Yes;
+        QCOMPARE(destroyedIds, yes ? (QList<int>{3, 1, 4}) : QList<int>());
+        QCOMPARE(configuration->signalGroups().size(), yes ? 1 : 3);
+        QTreeWidgetItem *groups = tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly).value(0);
+        QCOMPARE(groups->childCount(), yes ? 1 : 3);
+        QCOMPARE(window.findChild<QAction *>(QStringLiteral("actionSave"))->isEnabled(), true);
+    }
+
+    void windowAsksNothingWithoutObjects()
+    {
+        Startup::setApplicationIdentity();
+        MainWindow window;
+        auto *dialogs = new ScriptedDialogs;
+        window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly).value(0)->setSelected(true);
+        tree->findItems(QStringLiteral("Common parameters"), Qt::MatchExactly).value(0)->setSelected(true);
+        window.treeItem_remove();
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(dialogs->unexpected, 0);
     }
 
     // Deleted in collection order; a stage loses the deleted group and keeps the others.

@@ -429,22 +429,30 @@ private slots:
         QToolButton *down = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("down"));
         QToolButton *bottom = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
         QVERIFY(up && !up->isEnabled());
+        QVERIFY(bottom);
         QSignalSpy upClicks(up, &QToolButton::clicked);
         QSignalSpy downClicks(down, &QToolButton::clicked);
-        QSignalSpy bottomClicks(bottom, &QToolButton::clicked);
         QTest::keyClick(list, Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(list->currentItem(), first);
         QCOMPARE(upClicks.size(), 0);
         QTest::keyClick(list, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(list->currentItem(), first);
-        // Enabled buttons are clicked.
+        // Enabled buttons are clicked: the group moves down, then to the bottom; the
+        // move gives the item a new strip.
         QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
-        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(downClicks.size(), 1);
+        QCOMPARE(groups->indexOfChild(first), 1);
+        QToolButton *newBottom = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
+        QVERIFY(newBottom);
+        QSignalSpy bottomClicks(newBottom, &QToolButton::clicked);
+        QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(bottomClicks.size(), 1);
+        QCOMPARE(groups->indexOfChild(first), 2);
         QCOMPARE(list->currentItem(), first);
 
         // Without Ctrl the tree moves as usual.
+        list->clearSelection();
+        list->setCurrentItem(groups->child(0));
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(list->currentItem(), groups->child(1));
 

@@ -47,6 +47,11 @@ class QLineEdit;
 // Cancel: the validator connects the Cancel button to its cancelChanges; pages
 // do nothing for it.
 //
+// Objects move and go while a page is open (the tree's move and remove reach
+// every page through configurationHasChanged(nullptr)). A page that maps table
+// rows to objects by their position reloads on configurationHasChanged, or keeps a
+// guarded pointer per row, so that a row never writes into another object.
+//
 // Names: while manualName is off, name is read-only and shows the kind's
 // prefix + the text of id, following every change of id; turning manualName
 // on makes name editable. On loading one object manualName is checked exactly
