@@ -20,6 +20,11 @@ public:
     CalendarDlg(QWidget *parent, CnfController *controller);
     ~CalendarDlg() override;
 
+    // Reports an error of `dialog`: to the slot "printError(QString)" of its parent
+    // window (the main window's message table), or to the critical log when it has
+    // none (command-line modes). Shared by the parameter and program dialogs.
+    static void printError(const QWidget *dialog, const QString &message);
+
 private:
     Ui::CalendarDlg *ui;
     CnfController *controller;

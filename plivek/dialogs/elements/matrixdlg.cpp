@@ -39,3 +39,9 @@ MatrixDlg::~MatrixDlg()
 {
     delete ui;
 }
+
+void MatrixDlg::lockIdAndName()
+{
+    ui->id->setEnabled(false);
+    ui->name->setEnabled(false);
+}

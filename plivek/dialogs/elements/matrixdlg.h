@@ -29,6 +29,14 @@ public:
 
     CnfMatrixPtr matrix() const { return edited; }
 
+    // Keeps the matrix's identifier and name as they are (an editor embedded in
+    // another dialog edits the values only).
+    void lockIdAndName();
+
+signals:
+    // One edited cell: the value between the groups switched off and on.
+    void valueChanged(int off_sg, int on_sg, qreal val);
+
 private:
     Ui::MatrixDlg *ui;
     CnfController *controller;

@@ -17,12 +17,13 @@
 #include "plivek/framework/comboboxdelegate.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "plivek/framework/timedialog.h"
+#include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/programs/emulation/tiverk2diagrammdlg.h"
 #include "plivek/programs/emulation/tiverk2logdlg.h"
 
 #include <QAction>
 #include <QJsonDocument>
-#include <QMessageLogger>
 #include <QSettings>
 
 namespace {
@@ -387,17 +388,6 @@ void ProgramTiverk2Dlg::edited()
     m_updateChartDelayTimer.start();
 }
 
-void ProgramTiverk2Dlg::printError(const QString &message)
-{
-    // The main window lists the message in its message table; a dialog without
-    // a window (command-line modes) leaves it in the log.
-    QWidget *window = parentWidget();
-    if (window && window->metaObject()->indexOfSlot("printError(QString)") >= 0)
-        QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, message));
-    else
-        QMessageLogger().critical().noquote() << message;
-}
-
 void ProgramTiverk2Dlg::setCycleWidgetsVisible(bool visible)
 {
     for (QWidget *widget : {static_cast<QWidget *>(ui->coordinated), static_cast<QWidget *>(ui->label_cycleOffset),
@@ -565,7 +555,7 @@ bool ProgramTiverk2Dlg::storeProgram(bool validate)
             const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
             if (!phase) {
                 if (validate) {
-                    printError(tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                    CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
                     return false;
                 }
                 continue;
@@ -584,7 +574,7 @@ bool ProgramTiverk2Dlg::storeProgram(bool validate)
                 continue;
             if (!(m_controller && m_controller->findPhase(id))) {
                 if (validate) {
-                    printError(tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                    CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
                     return false;
                 }
                 continue;
@@ -774,30 +764,103 @@ void ProgramTiverk2Dlg::on_matrix_currentIndexChanged(int index)
     edited();
 }
 
-QWidget *ProgramTiverk2Dlg::matrixEditor() const
+MatrixDlg *ProgramTiverk2Dlg::matrixEditor() const
 {
-    return findChild<QWidget *>(QStringLiteral("matrix_dlg"), Qt::FindDirectChildrenOnly);
+    return findChild<MatrixDlg *>(QStringLiteral("matrix_dlg"), Qt::FindDirectChildrenOnly);
 }
 
 CnfMatrixPtr ProgramTiverk2Dlg::matrixEditorMatrix() const
 {
-    return CnfMatrixPtr();
+    MatrixDlg *editor = matrixEditor();
+    return editor ? editor->matrix() : CnfMatrixPtr();
 }
 
-void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool)
+void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool checked)
 {
+    MatrixDlg *editor = matrixEditor();
+    if (!checked) {
+        // The list comes back also when no editor could be opened (no road network).
+        ui->matrix->setEnabled(true);
+        if (editor) {
+            keepMatrixEditorGeometry();
+            delete editor;
+        }
+        return;
+    }
+    if (!editor && m_network) {
+        auto copy = CnfMatrixPtr::create();
+        copy->clone(m_matrix);
+        editor = new MatrixDlg(this, m_controller, copy, m_network, false);
+        editor->setObjectName(QStringLiteral("matrix_dlg"));
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        editor->lockIdAndName();
+        connect(editor, &MatrixDlg::valueChanged, this, &ProgramTiverk2Dlg::matrixValueChanged);
+        connect(editor, &QDialog::accepted, this, &ProgramTiverk2Dlg::saveMatrixChanges);
+        connect(editor, &QDialog::rejected, this, &ProgramTiverk2Dlg::resetMatrixChanges, Qt::QueuedConnection);
+    }
+    ui->matrix->setEnabled(false);
+    if (editor) {
+        const QByteArray geometry = QSettings().value(QLatin1String(MatrixGeometryKey)).toByteArray();
+        if (!geometry.isEmpty())
+            editor->restoreGeometry(geometry);
+        editor->show();
+    }
 }
 
-void ProgramTiverk2Dlg::matrixValueChanged(int, int, qreal)
+void ProgramTiverk2Dlg::keepMatrixEditorGeometry()
 {
+    if (MatrixDlg *editor = matrixEditor())
+        QSettings().setValue(QLatin1String(MatrixGeometryKey), editor->saveGeometry());
 }
 
+// The editor closed: "Change matrix" is unticked without closing it again, and
+// the matrix list is offered again.
+void ProgramTiverk2Dlg::matrixEditorClosed()
+{
+    keepMatrixEditorGeometry();
+    const QSignalBlocker blocker(ui->changeMatrix);
+    ui->changeMatrix->setChecked(false);
+    ui->matrix->setEnabled(true);
+}
+
+void ProgramTiverk2Dlg::matrixValueChanged(int offSg, int onSg, qreal value)
+{
+    const CnfMatrixPtr edited = matrixEditorMatrix();
+    if (edited && m_controller) {
+        const CnfSignalGroupPtr off = m_controller->findSG(offSg);
+        const CnfSignalGroupPtr on = m_controller->findSG(onSg);
+        if (off && on)
+            edited->setReleaf(on, off, value);
+    }
+    m_updateChartDelayTimer.start();
+}
+
+// Accepting the editor changes the controller's matrix at once, whatever
+// becomes of this dialog.
 void ProgramTiverk2Dlg::saveMatrixChanges()
 {
+    const CnfMatrixPtr edited = matrixEditorMatrix();
+    if (edited && m_controller) {
+        const QList<CnfMatrixPtr> matrices = m_controller->matrixList();
+        bool ok = false;
+        const int position = ui->matrix->currentData(Qt::UserRole).toInt(&ok);
+        if (m_defaultMatrix) {
+            if (const CnfMatrixPtr target = m_controller->defaultMatrix()) {
+                target->clone(edited);
+                m_matrix->clone(target);
+            }
+        } else if (ok && position >= 0 && position < matrices.size()) {
+            matrices.at(position)->clone(edited);
+            m_matrix->clone(matrices.at(position));
+        }
+    }
+    matrixEditorClosed();
 }
 
 void ProgramTiverk2Dlg::resetMatrixChanges()
 {
+    matrixEditorClosed();
+    refresh_chart();
 }
 
 void ProgramTiverk2Dlg::on_showDiagramm_toggled(bool checked)

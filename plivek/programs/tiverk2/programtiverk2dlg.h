@@ -9,6 +9,7 @@
 
 class ComboBoxDelegate;
 class DialogItemValidator;
+class MatrixDlg;
 class QTableWidgetItem;
 namespace Halm58a {
 class Network;
@@ -103,11 +104,11 @@ private:
     void showActionTime();
     // Marks the program edited and restarts the chart delay timer.
     void edited();
-    // Reports an error to the parent window, or to the log without one.
-    void printError(const QString &message);
     int currentTypeCode() const;
-    QWidget *matrixEditor() const;
+    MatrixDlg *matrixEditor() const;
     CnfMatrixPtr matrixEditorMatrix() const;
+    void keepMatrixEditorGeometry();
+    void matrixEditorClosed();
 
     Ui::ProgramTiverk2Dlg *ui = nullptr;
     DialogItemValidator *m_validator = nullptr;

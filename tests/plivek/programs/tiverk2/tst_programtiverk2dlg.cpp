@@ -5,6 +5,8 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
 #include "common/widgets/parameterstable.h"
+#include "halm58a/network.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
 #include "messagecapture.h"
 #include "modalanswerer.h"
 #include "programtiverk2dlg.h"
@@ -70,6 +72,17 @@ void waitForFirstRefresh(QObject &dialog)
     QSignalSpy spy(chartTimer(dialog), &QTimer::timeout);
     QVERIFY(spy.wait(1000));
 }
+
+// A main window stand-in that lists the errors reported to it.
+class ErrorWindow : public QWidget
+{
+    Q_OBJECT
+public slots:
+    void printError(const QString &text) { errors << text; }
+
+public:
+    QStringList errors;
+};
 
 } // namespace
 
@@ -331,6 +344,76 @@ private slots:
         okButton(dialog)->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void errorsGoToTheWindow()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        ErrorWindow window;
+        ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller);
+        stageTable(dialog)->item(0, 0)->setData(Qt::EditRole, QStringLiteral("9"));
+        dialog.accept();
+        QCOMPARE(window.errors, QStringList{QStringLiteral("Phase '9' defined in column 0 not exist")});
+    }
+
+    void matrixEditor_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<double>("stored");
+        QTest::newRow("accepted") << true << 9.0;
+        QTest::newRow("rejected") << false << 5.0;
+    }
+
+    // Accepting the editor changes the controller's matrix at once, also when the
+    // program dialog is cancelled after; either way the list is offered again.
+    void matrixEditor()
+    {
+        QFETCH(bool, accept);
+        QFETCH(double, stored);
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        Halm58a::Network network;
+        QWidget window;
+        ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller, &network);
+        auto *change = child<QPushButton>(dialog, "changeMatrix");
+        auto *list = child<QComboBox>(dialog, "matrix");
+        change->click();
+        auto *editor = child<MatrixDlg>(dialog, "matrix_dlg");
+        QVERIFY(editor);
+        QVERIFY(editor->isVisible());
+        QVERIFY(!list->isEnabled());
+        QVERIFY(!editor->findChild<QLineEdit *>(QStringLiteral("name"))->isEnabled());
+        // The editor works on a copy of the matrix the program uses.
+        QCOMPARE(editor->matrix()->releaf(1, 2), 5.0);
+        QVERIFY(editor->matrix() != controller.defaultMatrix());
+        emit editor->valueChanged(1, 2, 7.0);
+        QCOMPARE(editor->matrix()->releaf(2, 1), 7.0);
+        editor->matrix()->setReleaf(1, 2, 9.0);
+        if (accept)
+            editor->accept();
+        else
+            editor->reject();
+        QTRY_VERIFY(!change->isChecked());
+        QVERIFY(list->isEnabled());
+        QVERIFY(!QSettings().value(QStringLiteral("ProgramTiverk2Dlg/geometry")).toByteArray().isEmpty());
+        dialog.reject();
+        QCOMPARE(controller.defaultMatrix()->releaf(1, 2), stored);
+    }
+
+    // Without a road network no editor opens, and unticking gives the list back.
+    void matrixEditorNeedsANetwork()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        QWidget window;
+        ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller);
+        auto *change = child<QPushButton>(dialog, "changeMatrix");
+        change->click();
+        QVERIFY(!child<MatrixDlg>(dialog, "matrix_dlg"));
+        QVERIFY(!child<QComboBox>(dialog, "matrix")->isEnabled());
+        change->click();
+        QVERIFY(child<QComboBox>(dialog, "matrix")->isEnabled());
     }
 
     void endOfActionWrittenOnAccept()
