@@ -1,0 +1,164 @@
+#include "dayplanwidget.h"
+#include "ui_dayplanwidget.h"
+
+#include "editorpages.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/framework/comboboxdelegate.h"
+#include "zumoltc/shell/framework/dialogitemvalidator.h"
+#include "zumoltc/shell/framework/objectselection.h"
+#include "zumoltc/shell/framework/pageprotocol.h"
+#include "zumoltc/shell/framework/prefixes.h"
+
+#include <QAction>
+#include <QTime>
+
+DayplanWidget::DayplanWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::DayplanWidget)
+{
+    ui->setupUi(this);
+    m_validator = new DialogItemValidator(this);
+    m_programs = new ComboBoxDelegate(ui->plansTable, QStringList(), QList<QVariant>());
+    ui->plansTable->setItemDelegateForColumn(ProgramColumn, m_programs);
+    ui->plansTable->setItemDelegateForColumn(SpareProgramColumn, m_programs);
+
+    // The table's menu begins with "Add record", then "Remove record", then its own actions.
+    auto *remove = new QAction(ui->remove_plan->icon(), ui->remove_plan->toolTip(), ui->plansTable);
+    remove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    connect(remove, &QAction::triggered, ui->plansTable, &ParametersTable::remove_selected_rows);
+    connect(ui->remove_plan, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::remove_selected_rows);
+    const QList<QAction *> tableActions = ui->plansTable->actions();
+    ui->plansTable->insertAction(tableActions.value(0), remove);
+    auto *add = new QAction(ui->add_plan->icon(), ui->add_plan->toolTip(), ui->plansTable);
+    add->setShortcut(QKeySequence(Qt::Key_Insert));
+    connect(add, &QAction::triggered, this, &DayplanWidget::on_add_plan_clicked);
+    ui->plansTable->insertAction(remove, add);
+
+    connect(ui->move_bottom, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_bottom);
+    connect(ui->move_down, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_down);
+    connect(ui->move_top, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_top);
+    connect(ui->move_up, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_up);
+}
+
+DayplanWidget::~DayplanWidget()
+{
+    delete ui;
+}
+
+void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects)
+{
+    m_configuration = configuration;
+    if (objects != m_objects)
+        m_objects = objects;
+    if (objects.isEmpty())
+        return;
+    const bool one = EditorPages::startLoading(this, m_validator, ui->id, ui->name, objects,
+                                               configuration->dayPlans());
+    ui->plansTable->setRowCount(0);
+    setRowToolsEnabled(false);
+    if (!one)
+        return;
+
+    configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
+    if (ZUDayPlan *plan = objects.first()) {
+        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, Prefixes::prefix(Prefixes::DayPlan),
+                                    plan->id(), plan->name());
+        for (const ZUDayPlan::Period &period : plan->periods()) {
+            const int row = ui->plansTable->rowCount();
+            ui->plansTable->insertRow(row);
+            ui->plansTable->setCellData(row, StartColumn, period.start, true);
+            ui->plansTable->setCellData(row, StopColumn, period.stop, true);
+            if (period.program)
+                ui->plansTable->setCellData(row, ProgramColumn, period.program->id(), true);
+            if (period.spareProgram)
+                ui->plansTable->setCellData(row, SpareProgramColumn, period.spareProgram->id(), true);
+        }
+    }
+    ui->plansTable->resizeColumnsToContents();
+    m_validator->snapshotAll();
+}
+
+void DayplanWidget::configurationHasChanged(const char *className)
+{
+    if (!m_configuration || className != ZUSignalPlan::staticMetaObject.className())
+        return;
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->plansTable->itemDelegateForColumn(ProgramColumn)))
+        EditorPages::refillObjects(delegate, m_configuration->signalPlans());
+    ui->plansTable->viewport()->update();
+}
+
+bool DayplanWidget::tableValid() const
+{
+    const ParametersTable *table = ui->plansTable;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTime start = table->cellData(row, StartColumn).toTime();
+        const QTime stop = table->cellData(row, StopColumn).toTime();
+        if (!start.isValid() || !stop.isValid() || start == stop)
+            return false;
+        if (!m_configuration->findSignalPlan(table->cellData(row, ProgramColumn)))
+            return false;
+    }
+    return true;
+}
+
+void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
+{
+    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+        return;
+    if (!tableValid()
+        && !EditorPages::askSaveAnyway(this, tr("Parameters of daily plan contains invalid data. Save anyway?")))
+        return;
+    if (ZUDayPlan *plan = m_objects.first()) {
+        EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, plan);
+        if (m_validator->isChanged(ui->plansTable)) {
+            const ParametersTable *table = ui->plansTable;
+            plan->clearPeriods();
+            for (int row = 0; row < table->rowCount(); ++row) {
+                plan->addPeriod(table->cellData(row, StartColumn).toTime(),
+                                table->cellData(row, StopColumn).toTime(),
+                                m_configuration->findSignalPlan(table->cellData(row, ProgramColumn)),
+                                m_configuration->findSignalPlan(table->cellData(row, SpareProgramColumn)));
+            }
+        }
+        setWindowTitle(plan->text(QString()));
+    }
+    m_validator->snapshotAll();
+    emit configurationChanged(ZUDayPlan::staticMetaObject.className());
+}
+
+void DayplanWidget::setRowToolsEnabled(bool enabled)
+{
+    for (QWidget *tool : {static_cast<QWidget *>(ui->remove_plan), static_cast<QWidget *>(ui->move_bottom),
+                          static_cast<QWidget *>(ui->move_down), static_cast<QWidget *>(ui->move_top),
+                          static_cast<QWidget *>(ui->move_up)})
+        tool->setEnabled(enabled);
+}
+
+void DayplanWidget::on_plansTable_itemSelectionChanged()
+{
+    setRowToolsEnabled(!ui->plansTable->selectedItems().isEmpty());
+}
+
+void DayplanWidget::on_plansTable_itemChanged(QTableWidgetItem *item)
+{
+    ui->plansTable->resizeColumnToContents(item->column());
+}
+
+void DayplanWidget::on_manualName_toggled(bool checked)
+{
+    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::DayPlan), ui->id->text());
+}
+
+void DayplanWidget::on_id_textChanged(const QString &text)
+{
+    PageProtocol::followId(ui->name, ui->manualName, Prefixes::prefix(Prefixes::DayPlan), text);
+}
+
+void DayplanWidget::on_add_plan_clicked()
+{
+    ParametersTable *table = ui->plansTable;
+    const int row = table->rowCount();
+    table->insertRow(row);
+    table->setCellData(row, StartColumn, QTime(), true);
+    table->setCellData(row, StopColumn, QTime(), true);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class ComboBoxDelegate;
+class DialogItemValidator;
+class QAbstractButton;
+class QTableWidgetItem;
+class ZUConfiguration;
+class ZUDayPlan;
+
+namespace Ui {
+class DayplanWidget;
+}
+
+// The page of one daily plan: id, name and the table of its periods (start
+// time, stop time, program, spare program; the programs chosen from the live
+// signal plans, the cells holding their ids). It keeps the page contract
+// (pageprotocol.h) for one object; a selection of several is shown disabled
+// and empty and is never written. Before storing, Apply checks the rows from
+// the top (valid start and stop, start != stop, a live program) and asks
+// whether to save a table with a bad row as it is.
+class DayplanWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    // The table's columns.
+    enum Column { StartColumn, StopColumn, ProgramColumn, SpareProgramColumn };
+
+    explicit DayplanWidget(QWidget *parent = nullptr);
+    ~DayplanWidget() override;
+
+    void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects);
+
+signals:
+    void changed(bool changed);
+    void configurationChanged(const char *className);
+
+public slots:
+    // Signal plans changed: the program lists follow; cells keep their ids.
+    void configurationHasChanged(const char *className);
+
+private slots:
+    void on_buttonBox_clicked(QAbstractButton *button);
+    void on_plansTable_itemSelectionChanged();
+    void on_plansTable_itemChanged(QTableWidgetItem *item);
+    void on_manualName_toggled(bool checked);
+    void on_id_textChanged(const QString &text);
+    void on_add_plan_clicked();
+
+private:
+    // Whether every row has a valid start and stop that differ and a live program.
+    bool tableValid() const;
+    void setRowToolsEnabled(bool enabled);
+
+    Ui::DayplanWidget *ui;
+    QPointer<ZUConfiguration> m_configuration;
+    QList<QPointer<ZUDayPlan>> m_objects;
+    DialogItemValidator *m_validator;
+    ComboBoxDelegate *m_programs;
+};
