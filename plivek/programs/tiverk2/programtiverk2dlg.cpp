@@ -24,6 +24,9 @@
 
 #include <QAction>
 #include <QJsonDocument>
+#include <QJsonParseError>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QSettings>
 
 namespace {
@@ -909,8 +912,49 @@ void ProgramTiverk2Dlg::refresh_chart()
         ui->cycleLength->setValue(m_program->cycle(true));
 }
 
+QVariant ProgramTiverk2Dlg::parseJsonEdit(QTextEdit *edit, bool *ok)
+{
+    if (!edit)
+        return QVariant(false);
+    const QByteArray bytes = edit->toPlainText().toUtf8();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError) {
+        // The line of the error is selected, so the user sees where to look.
+        const int line = 1 + int(bytes.left(error.offset + 1).count('\n'));
+        QTextCursor cursor(edit->document()->findBlockByNumber(line - 1));
+        cursor.movePosition(QTextCursor::StartOfBlock);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        CalendarDlg::printError(this, tr("Error at line %1: ").arg(line) + error.errorString());
+        if (ok)
+            *ok = false;
+        return QVariant();
+    }
+    if (ok)
+        *ok = true;
+    return document.toVariant();
+}
+
 void ProgramTiverk2Dlg::on_formatScript_clicked()
 {
+    bool ok = false;
+    const QVariant modules = parseJsonEdit(ui->mr_mod_script, &ok);
+    if (ok) {
+        const QByteArray text = TiverkIIConfig::humanizedSection(
+            modules.toMap(), {QStringLiteral("modules"), QStringLiteral("MultiRing")});
+        if (!text.isEmpty())
+            ui->mr_mod_script->setPlainText(QString::fromUtf8(text));
+    }
+    if (ui->specialPattern->isChecked()) {
+        const QVariant pattern = parseJsonEdit(ui->patternContent, &ok);
+        if (ok) {
+            const QByteArray text = TiverkIIConfig::humanizedSection(
+                pattern.toMap(), {QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("pattern")});
+            if (!text.isEmpty())
+                ui->patternContent->setPlainText(QString::fromUtf8(text));
+        }
+    }
 }
 
 void ProgramTiverk2Dlg::on_coordinated_toggled(bool checked)

@@ -11,6 +11,7 @@ class ComboBoxDelegate;
 class DialogItemValidator;
 class MatrixDlg;
 class QTableWidgetItem;
+class QTextEdit;
 namespace Halm58a {
 class Network;
 }
@@ -96,6 +97,9 @@ private:
     void setUpDelegates();
     void setUpActions();
     void fillTypeList();
+    // The JSON of a text editor; a parse error selects its line, is reported and
+    // clears `ok`. A null editor gives false and leaves `ok` alone.
+    QVariant parseJsonEdit(QTextEdit *edit, bool *ok);
     void fillMatrixList(const CnfProgramPtr &given);
     // Shows the page and the widgets of the working program's type.
     void fillAlgorithmPage();

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -355,6 +356,30 @@ private slots:
         stageTable(dialog)->item(0, 0)->setData(Qt::EditRole, QStringLiteral("9"));
         dialog.accept();
         QCOMPARE(window.errors, QStringList{QStringLiteral("Phase '9' defined in column 0 not exist")});
+    }
+
+    void formatScript()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        ErrorWindow window;
+        ProgramTiverk2Dlg dialog(&window, unlistedProgram(controller, QStringLiteral("8"), CnfProgram::MultiRing),
+                                 &controller);
+        auto *script = child<QTextEdit>(dialog, "mr_mod_script");
+        script->setPlainText(QStringLiteral("{\"cycle\": 90, \"rings\": [1, 2]}"));
+        child<QPushButton>(dialog, "formatScript")->click();
+        const QString formatted = script->toPlainText();
+        QVERIFY(formatted.contains(QLatin1Char('\n')));
+        QVERIFY(formatted.contains(QLatin1String("90")));
+        QVERIFY(window.errors.isEmpty());
+        // An error on the third line selects that line and leaves the text.
+        const QString broken = QStringLiteral("{\n\"cycle\": 90,\n\"rings\": [1, 2,\n}");
+        script->setPlainText(broken);
+        child<QPushButton>(dialog, "formatScript")->click();
+        QCOMPARE(script->toPlainText(), broken);
+        QCOMPARE(window.errors.size(), 1);
+        QVERIFY2(window.errors.first().startsWith(QLatin1String("Error at line 4: ")), qPrintable(window.errors.first()));
+        QCOMPARE(script->textCursor().selectedText(), QStringLiteral("}"));
     }
 
     void matrixEditor_data()
