@@ -14,6 +14,15 @@
 
 #include "safefile/safefile.h"
 #include "zumoltc/editors/commonparameterswidget.h"
+#include "zumoltc/editors/controlsourcewidget.h"
+#include "zumoltc/editors/dayplanwidget.h"
+#include "zumoltc/editors/extradayswidget.h"
+#include "zumoltc/editors/extraperiodswidget.h"
+#include "zumoltc/editors/kmpdevicewidget.h"
+#include "zumoltc/editors/schedulerwidget.h"
+#include "zumoltc/editors/switchdefaultswidget.h"
+#include "zumoltc/editors/switchwidget.h"
+#include "zumoltc/editors/weekplanwidget.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zuconfigurationcheck.h"
 #include "zumoltc/model/zuenums.h"
@@ -276,6 +285,14 @@ bool MainWindow::openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages)
         auto *common = openPage<CommonParametersWidget>(ui->section_tabs, item->text(0));
         common->load(m_configuration);
         page = common;
+    } else if (item == schedulerItem) {
+        auto *scheduler = openPage<SchedulerWidget>(ui->section_tabs, item->text(0));
+        scheduler->load(m_configuration);
+        page = scheduler;
+    } else if (item == switchesItem) {
+        auto *defaults = openPage<SwitchDefaultsWidget>(ui->section_tabs, item->text(0));
+        defaults->load(m_configuration->switchDefaults());
+        page = defaults;
     }
     // The other sections' pages join here as they are built.
     if (!page)
@@ -289,6 +306,16 @@ void MainWindow::on_section_list_itemSelectionChanged()
 {
     // One selector per object kind whose page exists, in the kinds' order.
     std::vector<std::unique_ptr<ItemSelectorInterface>> selectors;
+    selectors.emplace_back(new ItemSelector<ZUDayPlan, DayplanWidget>(this, m_configuration, dayPlansItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUWeekPlan, WeekPlanWidget>(this, m_configuration, weekPlansItem, &pageItems));
+    selectors.emplace_back(
+            new ItemSelector<ZUExtraPeriod, ExtraPeriodsWidget>(this, m_configuration, extraPeriodsItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUExtraDay, ExtraDaysWidget>(this, m_configuration, extraDaysItem, &pageItems));
+    selectors.emplace_back(
+            new ItemSelector<ZUControlSource, ControlSourceWidget>(this, m_configuration, csItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUKMPDevice, KMPDeviceWidget>(this, m_configuration, kmpItem, &pageItems,
+                                                                          tr("KMP devices")));
+    selectors.emplace_back(new ItemSelector<ZUSwitch, SwitchWidget>(this, m_configuration, switchesItem, &pageItems));
 
     QTreeWidget *tree = ui->section_list;
     QSet<QWidget *> kept;

@@ -1,5 +1,6 @@
 #include "controlsourcewidget.h"
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 
 #include "zumoltc/shell/framework/intedit.h"
@@ -127,6 +128,24 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
         QVERIFY(f.classNames.isEmpty());
+    }
+
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("switches.json"));
+        QVERIFY(w.loaded);
+        ZUControlSource *scheduler = w.configuration()->controlSources().at(1);
+        w.selectObjects({scheduler});
+        auto *page = w.page<ControlSourceWidget>();
+        QVERIFY(page);
+        QCOMPARE(itemTexts(field<QComboBox>(*page, "type")), QStringList({"Scheduler", "ITS tiverk"}));
+        type(field<IntEdit>(*page, "priority"), QStringLiteral("5"));
+        clickApply(*page);
+        QCOMPARE(w.tabText(page), QStringLiteral("2 (Scheduler) [pr=5]"));
+        w.save();
+        QCOMPARE(w.savedFile().value("controlSources").toArray().at(1).toObject().value("priority"), QJsonValue(5));
+        w.selectObjects({scheduler, w.configuration()->controlSources().first()});
+        QVERIFY(allDisabled(*page));
     }
 };
 

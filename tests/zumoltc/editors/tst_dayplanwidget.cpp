@@ -1,6 +1,7 @@
 #include "dayplanwidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 
 #include "common/widgets/parameterstable.h"
@@ -291,6 +292,48 @@ private slots:
         QVERIFY(f.table()->isEnabled());
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("Holiday"));
         QCOMPARE(f.table()->rowCount(), 1);
+    }
+
+    // Through the window: No leaves the saved file as it was, Yes saves the row.
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("scheduler.json"));
+        QVERIFY(w.loaded);
+        ZUDayPlan *plan = w.configuration()->dayPlans().first();
+        w.selectObjects({plan});
+        auto *page = w.page<DayplanWidget>();
+        QVERIFY(page);
+        w.save();
+        const QByteArray before = w.savedBytes();
+        QTest::mouseClick(field<QToolButton>(*page, "add_plan"), Qt::LeftButton);
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::No);
+        clickApply(*page);
+        QVERIFY(answerer.answered());
+        QVERIFY(!w.tree()->isEnabled());
+        auto *table = field<ParametersTable>(*page, "plansTable");
+        const QModelIndex start = table->model()->index(2, DayplanWidget::StartColumn);
+        table->model()->setData(start, QTime(8, 0), Qt::EditRole);
+        table->model()->setData(start.siblingAtColumn(DayplanWidget::StopColumn), QTime(8, 0), Qt::EditRole);
+        table->model()->setData(start.siblingAtColumn(DayplanWidget::ProgramColumn), 2, Qt::EditRole);
+        answerer.pressButton(QMessageBox::No);
+        clickApply(*page);
+        QVERIFY(answerer.answered());
+        QCOMPARE(w.savedBytes(), before);
+        answerer.pressButton(QMessageBox::Yes);
+        clickApply(*page);
+        QVERIFY(answerer.answered());
+        w.save();
+        const QJsonArray periods = w.savedFile().value("scheduler").toObject().value("days").toArray()
+                                           .first().toObject().value("plans").toArray();
+        QCOMPARE(periods.size(), 3);
+        QCOMPARE(periods.last().toObject().value("program"), QJsonValue(2));
+
+        // Two day plans selected: one disabled page, the tab named by the branch.
+        w.selectObjects({plan, w.configuration()->dayPlans().at(1)});
+        QCOMPARE(w.page<DayplanWidget>(), page);
+        QVERIFY(allDisabled(*page));
+        QCOMPARE(w.tabText(page), QStringLiteral("Daily plans (2)"));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "extradayswidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 
 #include "zumoltc/shell/framework/intedit.h"
@@ -140,6 +141,28 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
         QVERIFY(f.classNames.isEmpty());
+    }
+
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("scheduler.json"));
+        QVERIFY(w.loaded);
+        ZUExtraDay *may = w.configuration()->extraDays().at(1);
+        w.selectObjects({may});
+        auto *page = w.page<ExtraDaysWidget>();
+        QVERIFY(page);
+        QCOMPARE(field(*page, "date")->text(), QStringLiteral("01.05"));
+        type(field(*page, "date"), QStringLiteral("9.5"));
+        clickApply(*page);
+        w.save();
+        QCOMPARE(w.savedFile().value("scheduler").toObject().value("extraDays").toArray().at(1).toObject()
+                         .value("date"), QJsonValue("09.05"));
+        w.selectObjects({w.configuration()->extraDays().first(), may});
+        QVERIFY(allDisabled(*page));
+        const QByteArray before = w.savedBytes();
+        clickApply(*page);
+        w.save();
+        QCOMPARE(w.savedBytes(), before);
     }
 };
 

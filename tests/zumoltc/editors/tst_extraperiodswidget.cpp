@@ -1,6 +1,7 @@
 #include "extraperiodswidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 
 #include "zumoltc/shell/framework/intedit.h"
@@ -203,6 +204,33 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
         QVERIFY(f.classNames.isEmpty());
+    }
+
+    // Through the window: an empty stop asks; after Yes the reopened page shows it empty.
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("scheduler.json"));
+        QVERIFY(w.loaded);
+        ZUExtraPeriod *summer = w.configuration()->extraPeriods().first();
+        w.selectObjects({summer});
+        auto *page = w.page<ExtraPeriodsWidget>();
+        QVERIFY(page);
+        type(field(*page, "stop"), QString());
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Yes);
+        clickApply(*page);
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenText(), Question);
+        w.save();
+        QVERIFY(!w.savedFile().value("scheduler").toObject().value("extraPeriods").toArray()
+                         .first().toObject().contains("stop"));
+        w.selectObjects({w.configuration()->extraPeriods().at(1)});
+        w.selectObjects({summer});
+        QCOMPARE(field(*page, "stop")->text(), QString());
+        QCOMPARE(field(*page, "start")->text(), QStringLiteral("01.06"));
+
+        w.selectObjects({summer, w.configuration()->extraPeriods().at(1)});
+        QVERIFY(allDisabled(*page));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "kmpdevicewidget.h"
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 
 #include "zumoltc/shell/framework/intedit.h"
@@ -173,6 +174,37 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
         QVERIFY(f.classNames.isEmpty());
+    }
+
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("switches.json"));
+        QVERIFY(w.loaded);
+        QList<QPointer<ZUKMPDevice>> &devices = w.configuration()->kmp1()->devices();
+        ZUKMPDevice *dio2 = nullptr;
+        for (const QPointer<ZUKMPDevice> &device : devices) {
+            if (device && device->device() == zu::KMPDevice::DIO2)
+                dio2 = device;
+        }
+        QVERIFY(dio2);
+        w.selectObjects({dio2});
+        auto *page = w.page<KMPDeviceWidget>();
+        QVERIFY(page);
+        choose(field<QComboBox>(*page, "device"), QStringLiteral("VPU1"));
+        clickApply(*page);
+        QCOMPARE(w.tabText(page), QStringLiteral("4 (VPU1)"));
+        w.save();
+        bool found = false;
+        for (const QJsonValue &device : w.savedFile().value("KMP1").toObject().value("devices").toArray()) {
+            if (device.toObject().value("addr") == QJsonValue(4)) {
+                QCOMPARE(device.toObject(), QJsonObject({{"device", "VPU1"}, {"addr", 4}}));
+                found = true;
+            }
+        }
+        QVERIFY(found);
+        w.selectObjects({devices.at(0), devices.at(1)});
+        QVERIFY(allDisabled(*page));
+        QCOMPARE(w.tabText(page), QStringLiteral("KMP devices (2)"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "schedulerwidget.h"
 #include "testmain.h"
 
@@ -141,6 +142,31 @@ private slots:
         f.page.configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
         QCOMPARE(f.combo("prog")->currentIndex(), -1);
         QCOMPARE(itemTexts(f.combo("prog")), QStringList({"1 (Day)", "3 (Night)"}));
+    }
+
+    // Through the window: the section opens the page, Save writes the defaults.
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("scheduler.json"));
+        QVERIFY(w.loaded);
+        w.selectSection(QStringLiteral("Scheduler"));
+        auto *page = w.page<SchedulerWidget>();
+        QVERIFY(page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Scheduler"));
+        choose(field<QComboBox>(*page, "prog"), QStringLiteral("2 (Peak)"));
+        choose(field<QComboBox>(*page, "spare_prog"), QStringLiteral("3 (Night)"));
+        choose(field<QComboBox>(*page, "dayplan"), QStringLiteral("1 (Workday)"));
+        QVERIFY(!w.tree()->isEnabled());
+        clickApply(*page);
+        QVERIFY(w.tree()->isEnabled());
+        w.save();
+        QCOMPARE(w.savedFile().value("scheduler").toObject().value("default").toObject(),
+                 QJsonObject({{"dayPlan", 1}, {"program", 2}, {"spareProgram", 3}}));
+        QTest::mouseClick(field<QToolButton>(*page, "clear_prog"), Qt::LeftButton);
+        clickApply(*page);
+        w.save();
+        QCOMPARE(w.savedFile().value("scheduler").toObject().value("default").toObject(),
+                 QJsonObject({{"dayPlan", 1}, {"spareProgram", 3}}));
     }
 };
 

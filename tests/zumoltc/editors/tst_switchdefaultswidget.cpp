@@ -1,4 +1,5 @@
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "switchdefaultswidget.h"
 #include "testmain.h"
 
@@ -88,6 +89,25 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.defaults()->minCurrent(), 8);
         QCOMPARE(f.defaults()->type(), int(zu::ZU4_SW));
+    }
+
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("switches.json"));
+        QVERIFY(w.loaded);
+        w.selectSection(QStringLiteral("Power switches"));
+        auto *page = w.page<SwitchDefaultsWidget>();
+        QVERIFY(page);
+        auto *bounds = field<QGroupBox>(*page, "currentBounds");
+        QVERIFY(bounds->isHidden());
+        QTest::mouseClick(field<QToolButton>(*page, "clear_type"), Qt::LeftButton);
+        QVERIFY(!bounds->isHidden());
+        type(field<IntEdit>(*page, "upCurrent"), QString());
+        clickApply(*page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Power switches"));
+        w.save();
+        QCOMPARE(w.savedFile().value("switches").toObject().value("default").toObject(),
+                 QJsonObject({{"lowCurrent", 10}, {"minCurrent", 5}}));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "switchwidget.h"
 #include "testmain.h"
 
@@ -298,6 +299,31 @@ private slots:
         f.page.configurationHasChanged(ZUSignalGroup::staticMetaObject.className());
         QCOMPARE(f.combo("signalGroup")->currentText(), QStringLiteral("1 (High street)"));
         QVERIFY(!apply(f.page)->isEnabled());
+    }
+
+    // Through the window; a signal-group change announced by the window refills the groups.
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("switches.json"));
+        QVERIFY(w.loaded);
+        QList<QPointer<ZUSwitch>> &switches = w.configuration()->switches();
+        w.selectObjects({switches.at(0), switches.at(1)});
+        auto *page = w.page<SwitchWidget>();
+        QVERIFY(page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Power switches (2)"));
+        choose(field<QComboBox>(*page, "signalGroup"), QStringLiteral("3 (P1)"));
+        clickApply(*page);
+        w.save();
+        const QJsonArray saved = w.savedFile().value("switches").toObject().value("items").toArray();
+        QCOMPARE(saved.at(0).toObject().value("signalGroup"), QJsonValue(3));
+        QCOMPARE(saved.at(1).toObject().value("signalGroup"), QJsonValue(3));
+
+        w.selectObjects({switches.at(0)});
+        QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(), QStringLiteral("3 (P1)"));
+        w.configuration()->findSignalGroup(3)->setName(QStringLiteral("Crossing"));
+        w.window.configuration_changed(ZUSignalGroup::staticMetaObject.className());
+        QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(), QStringLiteral("3 (Crossing)"));
+        QVERIFY(!apply(*page)->isEnabled());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "pagetesting.h"
+#include "windowtesting.h"
 #include "testmain.h"
 #include "weekplanwidget.h"
 
@@ -141,6 +142,39 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
         QVERIFY(f.classNames.isEmpty());
+    }
+
+    // Through the window, with the week page and a day plan page open together.
+    void inWindow()
+    {
+        WindowFixture w(QStringLiteral("scheduler.json"));
+        QVERIFY(w.loaded);
+        ZUWeekPlan *week = w.configuration()->weekPlans().first();
+        ZUDayPlan *holiday = w.configuration()->dayPlans().at(1);
+        w.selectObjects({holiday, week});
+        auto *weekPage = w.page<WeekPlanWidget>();
+        auto *dayPage = w.page<DayplanWidget>();
+        QVERIFY(weekPage && dayPage);
+        type(field<IntEdit>(*dayPage, "id"), QStringLiteral("9"));
+        clickApply(*dayPage);
+        field<QCheckBox>(*weekPage, "manualName")->setChecked(true);
+        type(field(*weekPage, "name"), QStringLiteral("School week"));
+        clickApply(*weekPage);
+        QCOMPARE(w.tabText(weekPage), QStringLiteral("1 (School week)"));
+        w.save();
+        const QJsonObject saved = w.savedFile().value("scheduler").toObject().value("weeks").toArray()
+                                          .first().toObject();
+        QCOMPARE(saved.value("name"), QJsonValue("School week"));
+        QCOMPARE(saved.value("days"), QJsonValue(QJsonArray({1, 1, 1, 1, 1, 9, 9})));
+
+        // Only Monday set on a new week plan saves one entry.
+        auto *fresh = new ZUWeekPlan(2, QStringLiteral("Weekly.2"));
+        w.configuration()->addWeekPlan(fresh);
+        w.selectObjects({fresh});
+        auto *table = field<ParametersTable>(*weekPage, "day_plans");
+        table->model()->setData(table->model()->index(0, 0), 1, Qt::EditRole);
+        clickApply(*weekPage);
+        QCOMPARE(fresh->keys(), QList<Qt::DayOfWeek>({Qt::Monday}));
     }
 };
 
