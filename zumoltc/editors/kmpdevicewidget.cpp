@@ -89,12 +89,23 @@ QList<int> KMPDeviceWidget::portsOf(int variant)
 
 void KMPDeviceWidget::on_device_currentIndexChanged(int index)
 {
+    const QVariant variant = ui->type->currentData();
+    // The variants' list passes through other items while it is refilled; the
+    // interfaces follow only the variant it ends with.
+    m_offeringVariants = true;
     offer<zu::KMPDevice::SubType>(
             ui->type, variantsOf(enumValue<zu::KMPDevice::Type>(ui->device->itemData(index))));
+    m_offeringVariants = false;
+    // An interface belongs to its variant: kept with it, dropped with it.
+    if (ui->type->currentData() != variant)
+        ui->port->setCurrentIndex(-1);
+    on_type_currentIndexChanged(ui->type->currentIndex());
 }
 
 void KMPDeviceWidget::on_type_currentIndexChanged(int index)
 {
+    if (m_offeringVariants)
+        return;
     offer<zu::KMPDevPort::Value>(
             ui->port, portsOf(enumValue<zu::KMPDevice::SubType>(ui->type->itemData(index))));
 }

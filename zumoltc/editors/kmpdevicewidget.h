@@ -48,4 +48,5 @@ private:
     QPointer<ZUConfiguration> m_configuration;
     QList<QPointer<ZUKMPDevice>> m_objects;
     DialogItemValidator *m_validator;
+    bool m_offeringVariants = false;
 };

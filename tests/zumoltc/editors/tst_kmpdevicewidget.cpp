@@ -115,9 +115,13 @@ private slots:
         Fixture f(2);
         choose(f.combo("device"), QStringLiteral("DIO3"));
         QCOMPARE(f.combo("type")->currentText(), QStringLiteral("citilog"));
+        // The interface goes with the variant.
+        QCOMPARE(f.combo("port")->currentText(), QStringLiteral("RS485_2"));
         clickApply(f.page);
         QCOMPARE(f.device(2)->device(), int(zu::KMPDevice::DIO3));
         QCOMPARE(f.device(2)->type(), int(zu::KMPDevice::sitilog));
+        QCOMPARE(f.device(2)->port(), int(zu::KMPDevPort::RS485_2));
+        QCOMPARE(f.page.windowTitle(), QStringLiteral("5 (DIO3)"));
     }
 
     // A stored variant that does not fit the device shows no item and stays.
