@@ -1,21 +1,42 @@
 #include "programdlg.h"
 #include "ui_programdlg.h"
 
-#include "cnf/cnfcontroller.h"
-#include "cnf/cnfprogram.h"
 #include "chartsavefolder.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/dialogs/elements/interstatesdlg.h"
+#include "plivek/framework/comboboxdelegate.h"
+#include "plivek/framework/dialogitemvalidator.h"
+#include "plivek/framework/timedialog.h"
+#include "plivek/programs/tiverk3/algorithmtable.h"
 #include "plotlet/chart.h"
 #include "programdiagram.h"
 #include "programsteps.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
+
+enum PhaseRow { PhaseIdRow = 0, LengthRow = 1, FullLengthRow = 2 };
+
+// The page shown before the diagram page was opened; shared by every program
+// dialog of the process so that the next one opens where the user left off.
+int rememberedPage = 1;
+
+const char *const TimeFormat = "dd.MM.yyyy hh:mm:ss";
 
 QVariant cellValue(const QVariant &value)
 {
@@ -28,6 +49,11 @@ QVariant cellValue(const QVariant &value)
     return value;
 }
 
+bool hasSlot(const QObject *object, const char *signature)
+{
+    return object && object->metaObject()->indexOfSlot(signature) >= 0;
+}
+
 } // namespace
 
 ProgramDlg::ProgramDlg(QWidget *parent, const CnfProgramPtr &program, CnfController *controller,
@@ -38,37 +64,7 @@ ProgramDlg::ProgramDlg(QWidget *parent, const CnfProgramPtr &program, CnfControl
     , m_network(network)
     , m_durationMode(durationMode)
 {
-    ui->setupUi(this);
-
-    m_program = editableProgramCopy(program, controller);
-
-    // Editing one program for an outside caller shows how long it runs instead
-    // of its number and name.
-    ui->label_2->setVisible(!durationMode);
-    ui->progNum->setVisible(!durationMode);
-    ui->label_7->setVisible(!durationMode);
-    ui->progName->setVisible(!durationMode);
-    ui->label_3->setVisible(durationMode);
-    ui->action_time->setVisible(durationMode);
-    if (durationMode && controller) {
-        const QDateTime end = controller->property("dprog_stop").toDateTime();
-        if (end.isValid())
-            ui->action_time->setText(end.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
-    }
-    ui->progNum->setText(m_program->id);
-    ui->progName->setText(m_program->name);
-
-    fillParameterTable();
-    ui->chart->setVisible(family() != 2);
-    ui->chart->setMinGridStepX(1.0);
-    auto *saveAsSvg = new QAction(tr("Save as SVG"), ui->chart);
-    connect(saveAsSvg, &QAction::triggered, this, &ProgramDlg::chart_save_as_svg);
-    ui->chart->addAction(saveAsSvg);
-    buildDiagram(m_program);
-    connect(ui->tiverkTable, &QTableWidget::itemChanged, this, [this] {
-        storeParameterTable();
-        buildDiagram(m_program);
-    });
+    init(program);
 }
 
 ProgramDlg::~ProgramDlg()
@@ -76,12 +72,174 @@ ProgramDlg::~ProgramDlg()
     delete ui;
 }
 
+void ProgramDlg::init(const CnfProgramPtr &program)
+{
+    // 1. The form. The emulator library must not load the bus and keyboard
+    // plug-ins; a setting the user already has is left alone.
+    ui->setupUi(this);
+    QSettings settings;
+    if (!settings.contains(QStringLiteral("QTlc/DisabledPlugins")))
+        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("SystemBus,Keyboard"));
+
+    // 2. Numbers and names of the other programs may not be taken.
+    QStringList numbers{QStringLiteral("0")};
+    QStringList names;
+    if (m_controller) {
+        for (const CnfProgramPtr &other : m_controller->programs()) {
+            if (!other || other == program)
+                continue;
+            numbers << other->id;
+            if (!other->name.isEmpty())
+                names << other->name;
+        }
+    }
+    m_validator = new DialogItemValidator(this);
+    m_validator->addLineEdit(ui->progNum, numbers);
+    m_validator->addLineEdit(ui->progName, names);
+    connect(ui->progNum, &QLineEdit::textChanged, this, &ProgramDlg::updateOkButton);
+    connect(ui->progName, &QLineEdit::textChanged, this, &ProgramDlg::updateOkButton);
+
+    // 3. Duration mode shows how long the program runs instead of its number and name.
+    ui->label_3->setVisible(m_durationMode);
+    ui->action_time->setVisible(m_durationMode);
+    ui->changeActionTime->setVisible(m_durationMode);
+    ui->label_2->setVisible(!m_durationMode);
+    ui->progNum->setVisible(!m_durationMode);
+    ui->label_7->setVisible(!m_durationMode);
+    ui->progName->setVisible(!m_durationMode);
+    if (m_durationMode && m_controller) {
+        m_endTime = m_controller->property("dprog_stop").toDateTime();
+        if (m_endTime.isValid())
+            ui->action_time->setText(m_endTime.toString(QLatin1String(TimeFormat)));
+    }
+
+    // 4. The clone, or a new program with the first free number.
+    m_program = editableProgramCopy(program, m_controller);
+    m_modified = !program;
+
+    // 5., 6. Delegates (the parameter table makes its own) and the number.
+    m_family = readFamily();
+    m_table = new AlgorithmTable(ui->tiverkTable, m_controller, m_family, this);
+    connect(m_table, &AlgorithmTable::edited, this, &ProgramDlg::tableEdited);
+    connect(m_table, &AlgorithmTable::warning, this, &ProgramDlg::printWarning);
+    ui->phaseTable->setItemDelegateForRow(PhaseIdRow, m_table->phaseDelegate());
+    {
+        const QSignalBlocker blocker(ui->progNum);
+        ui->progNum->setText(m_program->id);
+    }
+
+    // 7. A program of another family gets a name no other program has.
+    if (m_family == 0 && m_program->name.isEmpty()) {
+        for (int k = 1;; ++k) {
+            const QString name = tr("Program.%1").arg(k);
+            if (!names.contains(name)) {
+                m_program->name = name;
+                break;
+            }
+        }
+    }
+    ui->progName->setText(m_program->name);
+    ui->chart->setMinGridStepX(1.0);
+
+    // 8. TIVERK 3.x and adapter: no offset box and no name; the interstate
+    // records of every group are kept for Cancel.
+    if (m_family != 0) {
+        ui->label_5->hide();
+        ui->cycleOffset->hide();
+        ui->label_7->hide();
+        ui->progName->hide();
+        if (m_controller) {
+            for (const CnfSignalGroupPtr &group : m_controller->signalGroups()) {
+                if (group)
+                    m_savedInterstates.insert(group->id, group->interstates);
+            }
+        }
+    }
+
+    // 9. The algorithm types of the layout.
+    if (m_family != 0) {
+        ui->progParamPages->setCurrentWidget(ui->tiverkPage);
+        const QSignalBlocker blocker(ui->algType);
+        if (m_controller)
+            m_layout = m_controller->tiverkLayout();
+        m_table->setLayout(m_layout);
+        const QDomElement chapter = AlgorithmTable::programsChapter(m_layout);
+        if (!chapter.isNull()) {
+            if (!program) {
+                const QByteArray bytes(AlgorithmTable::recordSize(chapter), char(255));
+                if (!m_controller->setProgramRawData(m_program, bytes))
+                    printError(m_controller->lastError());
+            }
+            for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type")); !type.isNull();
+                 type = type.nextSiblingElement(QStringLiteral("Type"))) {
+                ui->algType->addItem(type.attribute(QStringLiteral("name")));
+                const int index = ui->algType->count() - 1;
+                ui->algType->setItemData(index, QVariant::fromValue(type), Qt::UserRole);
+                ui->algType->setItemData(index, type.attribute(QStringLiteral("id")).toInt(), Qt::UserRole + 1);
+            }
+        }
+    }
+
+    // 10. The program's type builds the table.
+    {
+        const QSignalBlocker blocker(ui->algType);
+        ui->algType->setCurrentIndex(-1);
+    }
+    const int typeIndex = program ? ui->algType->findData(m_program->kind, Qt::UserRole + 1) : 0;
+    if (typeIndex >= 0 && ui->algType->count() > 0)
+        ui->algType->setCurrentIndex(typeIndex);
+    else
+        on_algType_currentIndexChanged(-1);
+
+    // 11. Green start time, the table's flag and the interstate editor.
+    if (m_family != 1) {
+        ui->greenStartTime->hide();
+        ui->label_8->hide();
+    }
+    ui->tiverkTable->resetModified();
+    if (m_family == 1) {
+        m_interstates = new InterstatesDlg(ui->interstate_widget, m_controller, true);
+        auto *layout = new QVBoxLayout(ui->interstate_widget);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_interstates);
+        m_interstates->show();
+        // The editor reports its variant and its edits where it offers them.
+        if (m_interstates->metaObject()->indexOfSignal("variantChanged(int)") >= 0)
+            connect(m_interstates, SIGNAL(variantChanged(int)), this, SLOT(istateVariantChanged(int)));
+        if (m_interstates->metaObject()->indexOfSignal("istateChanged(CnfSignalGroupPtr,int,uint,int)") >= 0)
+            connect(m_interstates, SIGNAL(istateChanged(CnfSignalGroupPtr, int, uint, int)), this,
+                    SLOT(istateChanged(CnfSignalGroupPtr, int, uint, int)));
+    } else if (m_family == 0) {
+        ui->interstate_widget->hide();
+    }
+
+    // 12. Cycle length.
+    {
+        const QSignalBlocker blocker(ui->cycleLength);
+        int cycle = 300;
+        if (program)
+            cycle = m_family == 0 ? 2 * m_program->cycleLength : m_program->cycle(false);
+        ui->cycleLength->setValue(cycle == 0 ? 300 : cycle);
+        ui->cycleLength->setReadOnly(m_family != 0);
+    }
+    ui->changeMatrix->hide();
+    if (m_family == 2)
+        ui->showDiagramm->hide();
+
+    // 13. The chart's context menu.
+    auto *saveAsSvg = new QAction(tr("Save as SVG"), ui->chart);
+    connect(saveAsSvg, &QAction::triggered, this, &ProgramDlg::chart_save_as_svg);
+    ui->chart->addAction(saveAsSvg);
+    buildDiagram(m_program);
+    updateOkButton();
+}
+
 CnfProgramPtr ProgramDlg::program() const
 {
     return m_program;
 }
 
-int ProgramDlg::family() const
+int ProgramDlg::readFamily() const
 {
     const QString type = m_controller ? m_controller->property("type").toString() : QString();
     if (type == QLatin1String("tiverk"))
@@ -91,23 +249,308 @@ int ProgramDlg::family() const
     return 0;
 }
 
-void ProgramDlg::fillParameterTable()
+int ProgramDlg::currentType() const
 {
-    fillStepTable(ui->tiverkTable, *m_program, tr("Phase"), tr("Duration"), StepLength::Own);
+    return ui->algType->currentIndex() < 0 ? -1 : ui->algType->currentData(Qt::UserRole + 1).toInt();
 }
 
-void ProgramDlg::storeParameterTable()
+void ProgramDlg::on_algType_currentIndexChanged(int index)
 {
-    storeStepTable(ui->tiverkTable, *m_program, StepLength::Own);
-    if (!m_durationMode)
-        m_program->name = ui->progName->text();
+    if (ui->tiverkTable->modified) {
+        m_modified = true;
+        storeRawData();
+    }
+    m_table->build(index < 0 ? QDomElement() : ui->algType->itemData(index, Qt::UserRole).value<QDomElement>(),
+                   m_program->data());
+    updateGreenStartTime();
+    ui->showDiagramm->setVisible(m_family != 2);
+    updateOkButton();
+}
+
+bool ProgramDlg::storeRawData()
+{
+    if (m_family == 0 || !m_controller)
+        return true;
+    // A program that has no record yet (read from another form) gets a full one.
+    QByteArray data = m_program->data();
+    if (data.size() < 2)
+        data = QByteArray(AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)), char(255));
+    const QByteArray bytes = m_table->store(data, ui->progNum->text().toInt(),
+                                            currentType() < 0 ? 255 : currentType());
+    if (!m_controller->setProgramRawData(m_program, bytes))
+        printError(m_controller->lastError());
+    ui->tiverkTable->resetModified();
+    return true;
+}
+
+void ProgramDlg::updateGreenStartTime()
+{
+    const bool shown = m_family == 1 && m_table->hasGreenStartTime(currentType());
+    ui->greenStartTime->setVisible(shown);
+    ui->label_8->setVisible(shown);
+    if (!shown)
+        return;
+    const QSignalBlocker blocker(ui->greenStartTime);
+    ui->greenStartTime->setValue(m_table->greenStartTime());
+}
+
+void ProgramDlg::on_greenStartTime_valueChanged(int value)
+{
+    m_table->setGreenStartTime(value);
+}
+
+void ProgramDlg::on_tiverkTable_itemChanged(QTableWidgetItem *item)
+{
+    m_table->itemChanged(item);
+}
+
+void ProgramDlg::tableCurrentCellChanged(int, int, int, int)
+{
+    m_table->nestedCurrentCellChanged();
+}
+
+void ProgramDlg::appendPhase()
+{
+    m_table->appendPhase();
+}
+
+void ProgramDlg::removePhase()
+{
+    m_table->removePhase();
+}
+
+void ProgramDlg::tableEdited(QTableWidgetItem *item)
+{
+    if (m_family == 0 && item && item->tableWidget() == ui->tiverkTable && item->row() == 1) {
+        int sum = 0;
+        for (int column = 0; column < ui->tiverkTable->columnCount(); ++column) {
+            if (const QTableWidgetItem *cell = ui->tiverkTable->item(1, column))
+                sum += cell->text().toInt();
+        }
+        const int value = sum != 0 ? 2 * sum : item->text().toInt();
+        ui->cycleLength->setValue(value != 0 ? value : 300);
+    }
+    updateGreenStartTime();
+    updateOkButton();
+}
+
+void ProgramDlg::updateOkButton()
+{
+    m_validator->updateOkButton();
+    if (QPushButton *ok = ui->buttonBox->button(QDialogButtonBox::Ok))
+        ok->setEnabled(m_table->allCellsValid());
+}
+
+void ProgramDlg::on_changeActionTime_clicked()
+{
+    TimeDialog dialog(this);
+    dialog.setDateTime(m_endTime);
+    // Cancel keeps the end time the program had.
+    if (dialog.exec() == QDialog::Accepted) {
+        m_endTime = dialog.dateTime();
+        m_modified = true;
+    }
+    showActionTime();
+}
+
+void ProgramDlg::showActionTime()
+{
+    ui->action_time->setText(m_endTime.isValid() ? m_endTime.toString(QLatin1String(TimeFormat))
+                                                 : tr("unlimited"));
 }
 
 void ProgramDlg::done(int result)
 {
-    if (result == QDialog::Accepted)
-        storeParameterTable();
+    if (result == QDialog::Accepted) {
+        {
+            const QSignalBlocker blocker(ui->showDiagramm);
+            ui->showDiagramm->setChecked(false);
+        }
+        m_modified |= ui->tiverkTable->modified;
+        if (m_family != 0 && !m_modified && currentType() == m_program->kind
+            && ui->progNum->text() == m_program->id) {
+            QDialog::done(QDialog::Rejected);
+            return;
+        }
+        storeRawData();
+        if (m_endTime.isValid() && m_controller)
+            m_controller->setProperty("dprog_stop", m_endTime);
+        if (!m_durationMode) {
+            m_program->id = ui->progNum->text();
+            m_program->name = ui->progName->text();
+        }
+        const QTableWidgetItem *variant = m_table->interstateVariantItem();
+        if (variant && (variant->text().isEmpty() || variant->text() == AlgorithmTable::noVariantText())) {
+            printError(tr("Interstate variant not set"));
+            return;
+        }
+        QDialog::done(QDialog::Accepted);
+        return;
+    }
+    // The embedded interstate editor edits the controller's groups in place: each
+    // gets its own records back.
+    if (m_controller && m_family != 0) {
+        for (const CnfSignalGroupPtr &group : m_controller->signalGroups()) {
+            if (group && m_savedInterstates.contains(group->id))
+                group->interstates = m_savedInterstates.value(group->id);
+        }
+    }
     QDialog::done(result);
+}
+
+void ProgramDlg::on_showDiagramm_toggled(bool checked)
+{
+    if (!checked) {
+        if (m_family == 0)
+            on_algType_currentIndexChanged(ui->algType->currentIndex());
+        ui->progParamPages->setCurrentIndex(rememberedPage);
+        return;
+    }
+    if (ui->tiverkTable->modified) {
+        m_modified = true;
+        storeRawData();
+    }
+    if (m_family != 0) {
+        if (m_program->interstateVariant < 0) {
+            printError(tr("Interstate variant not set"));
+            const QSignalBlocker blocker(ui->showDiagramm);
+            ui->showDiagramm->setChecked(false);
+            return;
+        }
+        if (m_interstates && m_interstates->metaObject()->indexOfMethod("setVariant(int)") >= 0)
+            QMetaObject::invokeMethod(m_interstates, "setVariant", Q_ARG(int, m_program->interstateVariant));
+    }
+    rememberedPage = ui->progParamPages->currentIndex();
+    ui->progParamPages->setCurrentWidget(ui->diagrammPage);
+    ui->frame->setVisible(m_program->phaseCount() > 0);
+    buildDiagram(m_program);
+    fillPhaseTable();
+}
+
+void ProgramDlg::fillPhaseTable()
+{
+    m_fillingPhases = true;
+    ParametersTable *table = ui->phaseTable;
+    const QSignalBlocker blocker(table);
+    table->clearContents();
+    table->setRowCount(3);
+    table->setVerticalHeaderLabels({tr("Phase"), tr("Duration"), tr("Full duration")});
+    table->setColumnCount(m_program->phaseCount() + 1);
+    for (int column = 0; column < table->columnCount(); ++column)
+        fillPhaseColumn(column);
+    m_fillingPhases = false;
+}
+
+void ProgramDlg::fillPhaseColumn(int column)
+{
+    ParametersTable *table = ui->phaseTable;
+    const QSignalBlocker blocker(table);
+    const CnfPhaseDefPtr def = m_program->phaseDefAt(column);
+    if (column >= m_program->phaseCount()) {
+        table->setCellData(PhaseIdRow, column, QVariant(), true);
+        table->setCellData(LengthRow, column, QVariant(), false);
+        table->setCellData(FullLengthRow, column, QVariant(), false);
+        return;
+    }
+    if (!def) {
+        printError(tr("null phase_def"));
+        return;
+    }
+    table->setCellData(PhaseIdRow, column, def->id(), true);
+    table->setCellData(LengthRow, column, def->length(), false);
+    table->setCellData(FullLengthRow, column, def->length() + def->phaseInterstate(), m_family == 0);
+    for (int row = 0; row < 3; ++row) {
+        if (QTableWidgetItem *item = table->item(row, column))
+            item->setTextAlignment(Qt::AlignCenter);
+    }
+}
+
+void ProgramDlg::on_phaseTable_itemChanged(QTableWidgetItem *item)
+{
+    if (m_fillingPhases || !item)
+        return;
+    ParametersTable *table = ui->phaseTable;
+    const int column = item->column();
+    const QString text = item->text().trimmed();
+    const CnfPhaseDefPtr def = m_program->phaseDefAt(column);
+    if (item->row() == PhaseIdRow) {
+        if (!def) {
+            const CnfPhasePtr phase = m_controller ? m_controller->findPhase(text) : CnfPhasePtr();
+            if (!phase)
+                return;
+            m_program->appendPhase(phase, phase->minTime > 0 ? phase->minTime : 10);
+            fillPhaseColumn(column);
+            if (table->columnCount() <= m_program->phaseCount()) {
+                const QSignalBlocker blocker(table);
+                table->setColumnCount(m_program->phaseCount() + 1);
+            }
+            fillPhaseColumn(table->columnCount() - 1);
+            if (m_family != 0 && m_program->cycle(true) > ui->cycleLength->value()) {
+                const QSignalBlocker blocker(ui->cycleLength);
+                ui->cycleLength->setValue(m_program->cycle(true));
+            }
+        } else if (text.isEmpty()) {
+            m_program->removePhase(column);
+            const QSignalBlocker blocker(table);
+            table->removeColumn(column);
+        } else if (const CnfPhasePtr phase = m_controller ? m_controller->findPhase(text) : CnfPhasePtr()) {
+            def->setPhase(phase);
+            fillPhaseColumn(column);
+        } else {
+            printWarning(tr("Invalid phase %1").arg(text));
+            fillPhaseColumn(column);
+            return;
+        }
+    } else if (item->row() == FullLengthRow && def) {
+        // The full duration is edited: the step keeps its own part of it.
+        bool ok = false;
+        const int full = text.toInt(&ok);
+        if (ok && full >= 0)
+            def->setFullLength(full);
+        fillPhaseColumn(column);
+        if (m_family != 0) {
+            const QSignalBlocker blocker(ui->cycleLength);
+            ui->cycleLength->setValue(m_program->cycle(true));
+        }
+    } else {
+        return;
+    }
+    // Every definition keeps its own column.
+    for (int i = 0; i < m_program->phaseCount(); ++i) {
+        const CnfPhaseDefPtr each = m_program->phaseDefAt(i);
+        if (!each)
+            printError(tr("null phase_def"));
+        else if (!table->item(PhaseIdRow, i) || table->item(PhaseIdRow, i)->text() != each->id())
+            printError(tr("Can't find column for phasedef %1").arg(each->id()));
+    }
+    m_modified = true;
+    buildDiagram(m_program);
+}
+
+void ProgramDlg::istateVariantChanged(int variant)
+{
+    m_program->interstateVariant = variant;
+    buildDiagram(m_program);
+}
+
+void ProgramDlg::istateChanged(const CnfSignalGroupPtr &group, int variant, uint offset, int value)
+{
+    if (!group)
+        return;
+    QByteArray record = group->interstates.value(variant);
+    if (record.size() < CnfSignalGroup::InterstateSize)
+        record.append(QByteArray(CnfSignalGroup::InterstateSize - record.size(), '\0'));
+    if (offset < uint(CnfSignalGroup::InterstateSize))
+        record[int(offset)] = char(value & 0xff);
+    group->interstates.insert(variant, record);
+    m_program->interstateVariant = variant;
+    m_modified = true;
+    buildDiagram(m_program);
+}
+
+void ProgramDlg::on_cycleLength_valueChanged(int)
+{
+    buildDiagram(m_program);
 }
 
 QVariantList ProgramDlg::tiverkTableData() const
@@ -150,7 +593,7 @@ QVariantList ProgramDlg::tableToVariant(const QTableWidget *table)
 
 bool ProgramDlg::saveDiagramImage(const QString &path, const QSize &size)
 {
-    if (family() == 2)
+    if (m_family == 2)
         return false;
     buildDiagram(m_program);
     QCoreApplication::processEvents();
@@ -183,13 +626,24 @@ void ProgramDlg::chart_save_as_svg()
 
 void ProgramDlg::buildDiagram(const CnfProgramPtr &program)
 {
-    ProgramDiagram().draw(ui->chart, program, m_controller, family() != 0);
+    ProgramDiagram().draw(ui->chart, program, m_controller, m_family != 0);
+    // A program without steps keeps the cycle it was given.
+    if (m_family != 0 && program && program->cycle(true) > 0) {
+        const QSignalBlocker blocker(ui->cycleLength);
+        ui->cycleLength->setValue(program->cycle(true));
+    }
 }
 
 void ProgramDlg::printError(const QString &message)
 {
-    if (QWidget *window = parentWidget())
-        QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, message));
+    CalendarDlg::printError(this, message);
+}
+
+void ProgramDlg::printWarning(const QString &message)
+{
+    QWidget *window = parentWidget();
+    if (hasSlot(window, "printWarning(QString)"))
+        QMetaObject::invokeMethod(window, "printWarning", Q_ARG(QString, message));
     else
-        qCritical().noquote() << message;
+        qDebug().noquote() << message;
 }

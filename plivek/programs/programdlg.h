@@ -2,12 +2,20 @@
 
 #include "cnf/cnffwd.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QDialog>
+#include <QDomDocument>
+#include <QMap>
 #include <QVariantList>
 
-class ParametersTable;
+class AlgorithmTable;
+class ComboBoxDelegate;
+class DialogItemValidator;
+class InterstatesDlg;
 class QSize;
 class QTableWidget;
+class QTableWidgetItem;
 namespace Halm58a {
 class Network;
 }
@@ -17,10 +25,15 @@ class ProgramDlg;
 
 // The program dialog of the TIVERK 3.x and adapter families and, with reduced
 // function, of any family without a dialog of its own. It edits a clone of the
-// given program (or a new program with the first free number); after Accepted
-// the caller takes program() and adds it, clones it into the stored program or
-// hands it to CnfController::createDynamicProgram. The dialog writes nothing into
-// the controller itself; any other result means cancel.
+// given program (or a new program with the first free number): number and name,
+// the algorithm type and its parameter table (the raw program bytes, see
+// AlgorithmTable), the end time in duration mode, and a diagram page with the
+// phase sequence, the cycle length and the interstate editor.
+//
+// On OK it writes the raw bytes into the clone through the controller; the caller
+// then takes program() and adds it, clones it into the stored program or hands it
+// to CnfController::createDynamicProgram. An unchanged TIVERK 3.x or adapter
+// program gives Rejected. Any other result means cancel.
 //
 // The report writer makes one without showing it and takes the parameter table
 // (tiverkTableData) and the diagram picture (saveDiagramImage).
@@ -55,27 +68,61 @@ public:
     void done(int result) override;
 
 private slots:
+    void on_algType_currentIndexChanged(int index);
+    void tableCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
+    void on_showDiagramm_toggled(bool checked);
+    void on_phaseTable_itemChanged(QTableWidgetItem *item);
+    void istateVariantChanged(int variant);
+    void istateChanged(const CnfSignalGroupPtr &group, int variant, uint offset, int value);
+    void on_tiverkTable_itemChanged(QTableWidgetItem *item);
+    void on_changeActionTime_clicked();
+    void appendPhase();
+    void removePhase();
+    void on_cycleLength_valueChanged(int value);
+    void on_greenStartTime_valueChanged(int value);
     // The chart's context menu: asks for a file and saves the diagram as SVG at the
     // chart's size; the folder is remembered in "chart_save_dir".
     void chart_save_as_svg();
 
 private:
+    void init(const CnfProgramPtr &program);
     // 0 any other family, 1 "tiverk", 2 "adapter" (the controller's "type").
-    int family() const;
-    // The parameter table: one column per step of the program, the step's phase
-    // and its own length.
-    void fillParameterTable();
-    // Takes the edited step lengths and the name back into the clone.
-    void storeParameterTable();
-    // Redraws the chart for the program (ProgramDiagram); families other than
-    // TIVERK 3.x and the adapter show "not supported".
+    int readFamily() const;
+    // Writes the table's bytes into the clone through the controller.
+    bool storeRawData();
+    // The algorithm type id of the current algType item; -1 without one.
+    int currentType() const;
+    // Shows the green start time of the coordinated type, signals blocked.
+    void updateGreenStartTime();
+    // After a cell of the parameter table was checked: cycle of the other family,
+    // green start time, OK button.
+    void tableEdited(QTableWidgetItem *item);
+    // OK only while the validator and every parameter cell allow it.
+    void updateOkButton();
+    void showActionTime();
+    void fillPhaseTable();
+    void fillPhaseColumn(int column);
+    // Redraws the chart for the program (ProgramDiagram) and shows the cycle of a
+    // TIVERK 3.x or adapter program in cycleLength.
     void buildDiagram(const CnfProgramPtr &program);
-    // To the parent window's slot "printError"; without a parent to the critical log.
+    // Through CalendarDlg::printError: the parent window's slot "printError", else the critical log.
     void printError(const QString &message);
+    // To the parent window's slot "printWarning"; without one to the debug log.
+    void printWarning(const QString &message);
 
     Ui::ProgramDlg *ui;
     CnfController *m_controller;
     Halm58a::Network *m_network;
     CnfProgramPtr m_program;
     bool m_durationMode;
+    int m_family = 0;
+    bool m_modified = false;
+    QDateTime m_endTime;
+    QDomDocument m_layout;
+    // Every signal group's interstate records as they were at set-up.
+    QMap<int, QMap<int, QByteArray>> m_savedInterstates;
+    AlgorithmTable *m_table = nullptr;
+    DialogItemValidator *m_validator = nullptr;
+    InterstatesDlg *m_interstates = nullptr;
+    bool m_fillingPhases = false;
 };

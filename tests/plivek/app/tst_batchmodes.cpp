@@ -6,6 +6,7 @@
 #include "messagecapture.h"
 #include "modalanswerer.h"
 #include "common/widgets/parameterstable.h"
+#include "plivek/programs/programdlg.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -397,8 +398,11 @@ private slots:
         ModalAnswerer answerer;
         int columns = -1;
         answerer.answerWith([&columns](QWidget *modal) {
+            if (auto *dialog = qobject_cast<ProgramDlg *>(modal))
+                columns = dialog->program()->phaseCount();
+            // An unchanged program would come back as cancelled: the user edits a parameter.
             if (auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable")))
-                columns = table->columnCount();
+                table->modified = true;
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         QCOMPARE(BatchModes::editProgram(programFile, batchData(QStringLiteral("report/report.cnf")), 31, 0), 0);

@@ -1,5 +1,6 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "common/widgets/parameterstable.h"
@@ -109,15 +110,26 @@ private slots:
         QCOMPARE(dialog.tiverkTableData(), expected);
     }
 
-    void tableOfStepsFromProgram()
+    // The table the report takes: the algorithm parameters of the program's type,
+    // nested tables as nested lists.
+    void tableOfParametersFromProgram()
     {
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
-        ProgramDlg dialog(nullptr, controller.findProgram(QStringLiteral("2")), &controller, false);
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
+        // Coordinated type of 3.18: variant, change time, start delay, cycle, offset, sequence.
+        QVERIFY(controller.setProgramRawData(
+            program, QByteArray::fromHex("0202" "01" "05" "0a00" "5a00" "0f00" "00" "14" "01" "1e")));
+        ProgramDlg dialog(nullptr, program, &controller, false);
         const QVariantList data = dialog.tiverkTableData();
-        QCOMPARE(data.size(), 3);
-        QCOMPARE(data.value(1).toList(), (QVariantList{QStringLiteral("Phase"), 1, 2, 3}));
-        QCOMPARE(data.value(2).toList(), (QVariantList{QStringLiteral("Duration"), 50, 12, 25}));
+        QCOMPARE(data.size(), 2);
+        const QVariantList values = data.value(1).toList();
+        QCOMPARE(values.mid(0, 5), (QVariantList{1, 5, 10, 90, 15}));
+        const QVariantList sequence = values.value(5).toList();
+        QCOMPARE(sequence.size(), 17);
+        QCOMPARE(sequence.value(1).toList(), (QVariantList{controller.phases().at(0)->id.toInt(), 20}));
+        QCOMPARE(sequence.value(2).toList(), (QVariantList{controller.phases().at(1)->id.toInt(), 30}));
+        QCOMPARE(sequence.value(3).toList(), (QVariantList{QVariant(), QVariant()}));
     }
 
     void diagramPicture_data()
@@ -178,16 +190,18 @@ private slots:
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         const CnfProgramPtr stored = controller.findProgram(QStringLiteral("2"));
+        const QByteArray bytes = stored->data();
         ProgramDlg dialog(nullptr, stored, &controller, false);
         auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
-        table->item(1, 0)->setData(Qt::EditRole, 40);
+        // The interstate variant of the coordinated type.
+        table->item(0, 0)->setText(QStringLiteral("1"));
         dialog.findChild<QLineEdit *>(QStringLiteral("progName"))->setText(QStringLiteral("Peak"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(stored->phaseDefAt(0)->length(), 50);
+        QCOMPARE(stored->data(), bytes);
         QCOMPARE(stored->name, QStringLiteral("Morning peak"));
         QVERIFY(dialog.program() != stored);
-        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+        QCOMPARE(dialog.program()->data().size(), bytes.size());
         QCOMPARE(dialog.program()->name, QStringLiteral("Peak"));
     }
 

@@ -1,0 +1,347 @@
+#include "algorithmtable.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "common/widgets/parameterstable.h"
+#include "modalanswerer.h"
+#include "plivek/programs/programdlg.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+bool loadExample(CnfController &controller, const QString &name)
+{
+    const CnfNativePtr native = CnfNative::loadNativeConfig(TestSupport::examplesPath(name));
+    return native && native->createController(controller);
+}
+
+template<typename T>
+T *child(const QObject &dialog, const char *name)
+{
+    return dialog.findChild<T *>(QLatin1String(name));
+}
+
+// The program with a full record: its type, the variant 1, the rest not set.
+CnfProgramPtr fullRecordProgram(CnfController &controller, const QString &id)
+{
+    const CnfProgramPtr program = controller.findProgram(id);
+    QByteArray bytes(64, char(255));
+    bytes[0] = char(id.toInt());
+    bytes[1] = char(program->kind);
+    bytes[2] = 1;
+    controller.setProgramRawData(program, bytes);
+    return program;
+}
+
+bool okEnabled(const ProgramDlg &dialog)
+{
+    auto *box = child<QDialogButtonBox>(dialog, "buttonBox");
+    return box->isEnabled() && box->button(QDialogButtonBox::Ok)->isEnabled();
+}
+
+} // namespace
+
+// Receives the dialog's messages in place of the main window.
+class MessageSink : public QWidget
+{
+    Q_OBJECT
+public slots:
+    void printError(const QString &message) { errors << message; }
+    void printWarning(const QString &message) { warnings << message; }
+
+public:
+    QStringList errors;
+    QStringList warnings;
+};
+
+class TestTiverk3ProgramDlg : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void setUp()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverk"));
+        controller.setProperty("version", QStringLiteral("3.18"));
+        for (const char *id : {"1", "2", "4"}) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QLatin1String(id);
+            QVERIFY(controller.addProgram(program));
+        }
+        ProgramDlg dialog(nullptr, CnfProgramPtr(), &controller, false);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Control plan"));
+        for (const char *name : {"label_2", "progNum", "label_7", "progName", "label", "algType", "label_3",
+                                 "action_time", "changeActionTime", "showDiagramm", "progParamPages", "page",
+                                 "tiverkPage", "diagrammPage", "label_5", "cycleOffset", "label_8",
+                                 "greenStartTime", "tiverkTable", "chart", "label_4", "cycleLength",
+                                 "changeMatrix", "phaseTable", "interstate_widget", "buttonBox", "frame"})
+            QVERIFY2(dialog.findChild<QWidget *>(QLatin1String(name)), name);
+        // Programs 1, 2 and 4 exist: the new one is 3, a full record of "not set".
+        QCOMPARE(dialog.program()->id, QStringLiteral("3"));
+        QCOMPARE(child<QLineEdit>(dialog, "progNum")->text(), QStringLiteral("3"));
+        QCOMPARE(dialog.program()->data(), QByteArray(64, char(255)));
+        QCOMPARE(child<QComboBox>(dialog, "algType")->count(), 12);
+        QCOMPARE(child<QComboBox>(dialog, "algType")->currentIndex(), 0);
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 300);
+
+        // "0" and another program's number block OK; the name never does.
+        auto *number = child<QLineEdit>(dialog, "progNum");
+        QVERIFY(okEnabled(dialog));
+        number->setText(QStringLiteral("0"));
+        QVERIFY(!okEnabled(dialog));
+        number->setText(QStringLiteral("2"));
+        QVERIFY(!okEnabled(dialog));
+        number->setText(QStringLiteral("5"));
+        QVERIFY(okEnabled(dialog));
+        child<QLineEdit>(dialog, "progName")->setText(QString());
+        QVERIFY(okEnabled(dialog));
+
+        // A new program starts modified: OK accepts it with its number and type.
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->id, QStringLiteral("5"));
+        QCOMPARE(dialog.program()->data().left(2), QByteArray::fromHex("0500"));
+    }
+
+    void nameOfAnotherFamily()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverkii"));
+        auto named = CnfProgramPtr::create(&controller);
+        named->id = QStringLiteral("1");
+        named->name = QStringLiteral("Program.1");
+        QVERIFY(controller.addProgram(named));
+        ProgramDlg dialog(nullptr, CnfProgramPtr(), &controller, false);
+        QCOMPARE(dialog.program()->name, QStringLiteral("Program.2"));
+        QCOMPARE(child<QLineEdit>(dialog, "progName")->text(), QStringLiteral("Program.2"));
+        // Taking the other's name blocks OK.
+        child<QLineEdit>(dialog, "progName")->setText(QStringLiteral("Program.1"));
+        QVERIFY(!okEnabled(dialog));
+    }
+
+    void typeMissingFromTheLayout()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("adapter_crossing.txt")));
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
+        QCOMPARE(program->kind, 3);
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        auto *types = child<QComboBox>(dialog, "algType");
+        QCOMPARE(types->count(), 3);
+        QCOMPARE(types->currentIndex(), -1);
+        QCOMPARE(child<ParametersTable>(dialog, "tiverkTable")->columnCount(), 0);
+        QVERIFY(child<QPushButton>(dialog, "showDiagramm")->isHidden());
+    }
+
+    // The type chosen goes into byte 1 and the program's kind; an unchanged program
+    // gives Rejected and its bytes stay.
+    void unchangedAndChanged()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        {
+            ProgramDlg dialog(nullptr, stored, &controller, false);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(dialog.program()->data(), QByteArray::fromHex("0101"));
+        }
+        ProgramDlg dialog(nullptr, stored, &controller, false);
+        auto *types = child<QComboBox>(dialog, "algType");
+        types->setCurrentIndex(types->findData(0, Qt::UserRole + 1));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->kind, 0);
+        QCOMPARE(dialog.program()->data().left(2), QByteArray::fromHex("0100"));
+        QCOMPARE(stored->kind, 1);
+    }
+
+    void variantNotSetKeepsItOpen()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        controller.setNativeData(QStringLiteral("interstateVariantCount"), 2);
+        MessageSink window;
+        ProgramDlg dialog(&window, fullRecordProgram(controller, QStringLiteral("1")), &controller, false);
+        auto *table = child<ParametersTable>(dialog, "tiverkTable");
+        table->item(0, 0)->setText(QStringLiteral("no"));
+        // Kind 1: the variant in column 0, not set in the stored bytes.
+        dialog.setResult(-1);
+        table->item(0, 0)->setText(QStringLiteral("no"));
+        table->modified = true;
+        dialog.accept();
+        QCOMPARE(dialog.result(), -1);
+        QCOMPARE(window.errors, QStringList{QStringLiteral("Interstate variant not set")});
+        table->item(0, 0)->setText(QStringLiteral("2"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(quint8(dialog.program()->data().at(2)), quint8(2));
+    }
+
+    // The embedded editor changes the controller's groups in place; Cancel gives
+    // every group its own records back, also after a step was removed.
+    void cancelRestoresInterstates()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        QMap<int, QMap<int, QByteArray>> before;
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            before.insert(group->id, group->interstates);
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        auto *phases = child<ParametersTable>(dialog, "phaseTable");
+        QCOMPARE(phases->columnCount(), program->phaseCount() + 1);
+        phases->item(0, 0)->setText(QString());
+        QCOMPARE(dialog.program()->phaseCount(), program->phaseCount() - 1);
+        QCOMPARE(phases->columnCount(), program->phaseCount());
+        for (const CnfSignalGroupPtr &group : controller.signalGroups()) {
+            QVERIFY(QMetaObject::invokeMethod(&dialog, "istateChanged", Q_ARG(CnfSignalGroupPtr, group),
+                                              Q_ARG(int, 1), Q_ARG(uint, 2), Q_ARG(int, 9)));
+            QCOMPARE(group->interstate(1).at(2), char(9));
+        }
+        QVERIFY(QMetaObject::invokeMethod(&dialog, "istateChanged",
+                                          Q_ARG(CnfSignalGroupPtr, controller.signalGroups().last()),
+                                          Q_ARG(int, 3), Q_ARG(uint, 0), Q_ARG(int, 4)));
+        dialog.reject();
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            QCOMPARE(group->interstates, before.value(group->id));
+    }
+
+    void greenStartTime_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("sequenceColumn");
+        QTest::newRow("3.16") << "3.16" << 4;
+        QTest::newRow("3.18") << "3.18" << 5;
+    }
+
+    // Green start = offset + AG1 + GF + Y + AR of the last phase's first group
+    // - AG2 of the first phase's first group, within the cycle.
+    void greenStartTime()
+    {
+        QFETCH(QString, version);
+        QFETCH(int, sequenceColumn);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        controller.setProperty("version", version);
+        const QList<CnfPhasePtr> phases = controller.phases();
+        QVERIFY(phases.size() >= 2);
+        phases.at(0)->signalGroups.first()->setInterstate(1, QByteArray::fromHex("000000000007"));
+        phases.at(2)->signalGroups.first()->setInterstate(1, QByteArray::fromHex("0102030400ff"));
+        const CnfProgramPtr program = fullRecordProgram(controller, QStringLiteral("2"));
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        auto *table = child<ParametersTable>(dialog, "tiverkTable");
+        auto *green = child<QSpinBox>(dialog, "greenStartTime");
+        QVERIFY(!green->isHidden());
+        auto *sequence = qobject_cast<ParametersTable *>(table->cellWidget(0, sequenceColumn));
+        QVERIFY(sequence);
+        table->item(0, 0)->setText(QStringLiteral("1"));
+        table->item(0, sequenceColumn - 2)->setText(QStringLiteral("90"));
+        table->item(0, sequenceColumn - 1)->setText(QStringLiteral("5"));
+        sequence->item(0, 0)->setText(phases.at(0)->id);
+        QCOMPARE(green->value(), 0);
+        sequence->item(1, 0)->setText(phases.at(2)->id);
+        // 5 + 1 + 2 + 3 + 4 - 7 = 8
+        QCOMPARE(green->value(), 8);
+        table->item(0, sequenceColumn - 1)->setText(QStringLiteral("1"));
+        // 1 + 10 - 7 = 4
+        QCOMPARE(green->value(), 4);
+        green->setValue(20);
+        QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("17"));
+        green->setValue(2);
+        // -1 within the cycle of 90
+        QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("89"));
+        sequence->item(1, 0)->setText(QString());
+        green->setValue(3);
+        QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("-1"));
+    }
+
+    void pluginSettingSurvives()
+    {
+        QSettings settings;
+        settings.remove(QStringLiteral("QTlc/DisabledPlugins"));
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        ProgramDlg(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
+        QCOMPARE(settings.value(QStringLiteral("QTlc/DisabledPlugins")).toString(),
+                 QStringLiteral("SystemBus,Keyboard"));
+        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("Keyboard"));
+        ProgramDlg(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
+        QCOMPARE(settings.value(QStringLiteral("QTlc/DisabledPlugins")).toString(), QStringLiteral("Keyboard"));
+    }
+
+    void cancelledTimeDialogKeepsTheEndTime()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const QDateTime end(QDate(2027, 3, 1), QTime(18, 30));
+        controller.setProperty("dprog_stop", end);
+        ProgramDlg dialog(nullptr, fullRecordProgram(controller, QStringLiteral("1")), &controller, true);
+        auto *label = child<QLabel>(dialog, "action_time");
+        QCOMPARE(label->text(), QStringLiteral("01.03.2027 18:30:00"));
+        QVERIFY(child<QLineEdit>(dialog, "progNum")->isHidden());
+        ModalAnswerer answerer;
+        answerer.reject();
+        child<QToolButton>(dialog, "changeActionTime")->click();
+        QVERIFY(answerer.answered());
+        QCOMPARE(label->text(), QStringLiteral("01.03.2027 18:30:00"));
+        child<ParametersTable>(dialog, "tiverkTable")->modified = true;
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(controller.property("dprog_stop").toDateTime(), end);
+    }
+
+    void refusedRawDataIsReported()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
+        // A record longer than the controller's is refused; the dialog says why.
+        program->setData(QByteArray(70, char(255)));
+        MessageSink window;
+        ProgramDlg dialog(&window, program, &controller, false);
+        child<ParametersTable>(dialog, "tiverkTable")->modified = true;
+        dialog.accept();
+        QVERIFY(!window.errors.isEmpty());
+        QVERIFY2(window.errors.first().contains(QLatin1String("70")), qPrintable(window.errors.first()));
+    }
+
+    void invalidPhaseIsAWarning()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        MessageSink window;
+        ProgramDlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller, false);
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        auto *phases = child<ParametersTable>(dialog, "phaseTable");
+        const QString first = phases->item(0, 0)->text();
+        phases->item(0, 0)->setText(QStringLiteral("99"));
+        QCOMPARE(window.warnings, QStringList{QStringLiteral("Invalid phase 99")});
+        QCOMPARE(phases->item(0, 0)->text(), first);
+        QVERIFY(window.errors.isEmpty());
+    }
+};
+
+PROJECT_TEST(TestTiverk3ProgramDlg);
+#include "tst_programdlg.moc"
