@@ -1,4 +1,5 @@
 #include "commonparameterswidget.h"
+#include "pagefixture.h"
 #include "zumoltc/shell/framework/intedit.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
@@ -39,16 +40,7 @@ struct Fixture
     {
         return field<QDialogButtonBox>("buttonBox")->button(QDialogButtonBox::Apply);
     }
-    void type(const char *name, const QString &text) const
-    {
-        QLineEdit *edit = field(name);
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
+    void type(const char *name, const QString &text) const { PageFixture::type(field(name), text); }
     void clickApply() const { QTest::mouseClick(apply(), Qt::LeftButton); }
 
     ZUConfiguration configuration;
