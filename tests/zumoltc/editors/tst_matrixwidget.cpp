@@ -1,0 +1,219 @@
+#include "matrixwidget.h"
+#include "pagefixture.h"
+#include "testmain.h"
+#include "common/widgets/parameterstable.h"
+
+#include <QCheckBox>
+#include <QtTest>
+
+using namespace PageFixture;
+
+namespace {
+
+using Points = QMap<QPair<int, int>, int>;
+
+struct Fixture
+{
+    Fixture()
+    {
+        loaded = loadPages(configuration);
+        page.load(&configuration);
+        QObject::connect(&page, &MatrixWidget::configurationChanged, &page,
+                         [this](const char *className) { classNames << className; });
+    }
+    ParametersTable *table() const { return field<ParametersTable>(page, "matrixTable"); }
+    QCheckBox *box(const char *name) const { return field<QCheckBox>(page, name); }
+    void click(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
+    // What the user's edit of a cell leaves in it: the typed text.
+    void edit(int row, int column, const QString &text)
+    {
+        table()->item(row, column)->setData(Qt::EditRole, text);
+    }
+    bool applyEnabled() const { return button(page, QDialogButtonBox::Apply)->isEnabled(); }
+    // The saved conflict points by the ids of their groups.
+    Points savedPoints()
+    {
+        Points points;
+        const QJsonArray igm = saved(configuration).value("IGM").toArray();
+        for (const QJsonValue &point : igm.first().toObject().value("items").toArray()) {
+            const QJsonObject p = point.toObject();
+            points.insert({p.value("clearing").toInt(), p.value("entering").toInt()}, p.value("time").toInt());
+        }
+        return points;
+    }
+    QStringList headers(bool horizontal) const
+    {
+        QStringList texts;
+        for (int i = 0; i < table()->columnCount(); ++i)
+            texts << (horizontal ? table()->horizontalHeaderItem(i) : table()->verticalHeaderItem(i))->text();
+        return texts;
+    }
+
+    ZUConfiguration configuration;
+    MatrixWidget page;
+    bool loaded = false;
+    QList<const char *> classNames;
+};
+
+const Points loadedPoints{{{1, 2}, 4}, {{2, 1}, 5}, {{3, 1}, 6}};
+
+} // namespace
+
+class TestMatrixWidget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void table()
+    {
+        Fixture f;
+        QVERIFY(f.loaded);
+        QCOMPARE(f.table()->rowCount(), 3);
+        QCOMPARE(f.table()->columnCount(), 3);
+        QCOMPARE(f.table()->cellData(0, 1).toInt(), 4);
+        QCOMPARE(f.table()->cellData(1, 0).toInt(), 5);
+        QCOMPARE(f.table()->cellData(2, 0).toInt(), 6);
+        QVERIFY(!f.table()->cellData(0, 2).isValid());
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!f.table()->cellData(i, i).isValid());
+            QVERIFY(!f.table()->isCellEditable(i, i));
+        }
+        QVERIFY(f.table()->isCellEditable(0, 2));
+        QVERIFY(f.box("show_full_name_of_sg")->isChecked());
+        QVERIFY(!f.box("forbid_cells_with_same_phase")->isChecked());
+        const QStringList full = {f.configuration.signalGroups().at(0)->text(QString()),
+                                  f.configuration.signalGroups().at(1)->text(QString()),
+                                  f.configuration.signalGroups().at(2)->text(QString())};
+        QCOMPARE(f.headers(true), full);
+        QCOMPARE(f.headers(false), full);
+        QCOMPARE(field(f.page, "name")->text(), QStringLiteral("Matrix.1"));
+        QVERIFY(!f.box("manualName")->isChecked());
+        QVERIFY(!f.applyEnabled());
+    }
+
+    // A changed table is written whole: 0 is a point, an empty cell none.
+    void applyTable()
+    {
+        Fixture f;
+        f.edit(1, 2, QStringLiteral("0"));
+        f.edit(0, 1, QString());
+        QVERIFY(f.applyEnabled());
+        clickApply(f.page);
+        QCOMPARE(f.classNames.size(), 1);
+        QCOMPARE(f.classNames.first(), ZUIntergreenMatrix::staticMetaObject.className());
+        const Points expected{{{2, 1}, 5}, {{3, 1}, 6}, {{2, 3}, 0}};
+        QCOMPARE(f.savedPoints(), expected);
+        QCOMPARE(f.page.windowTitle(), f.configuration.intergreenMatrix()->text(QString()));
+
+        // Text that is no number makes no point.
+        f.edit(0, 2, QStringLiteral("x"));
+        clickApply(f.page);
+        QCOMPARE(f.savedPoints(), expected);
+    }
+
+    void nameOnly()
+    {
+        Fixture f;
+        f.click(f.box("manualName"));
+        type(field(f.page, "name"), QStringLiteral("Main conflicts"));
+        clickApply(f.page);
+        QCOMPARE(f.configuration.intergreenMatrix()->name(), QStringLiteral("Main conflicts"));
+        QCOMPARE(f.savedPoints(), loadedPoints);
+        QCOMPARE(f.configuration.intergreenMatrix()->points().size(), 3);
+    }
+
+    // Pairs in one stage (A and C) are emptied and locked; applying drops them.
+    void forbidSamePhase()
+    {
+        Fixture f;
+        f.click(f.box("forbid_cells_with_same_phase"));
+        QVERIFY(!f.table()->cellData(2, 0).isValid());
+        QVERIFY(!f.table()->isCellEditable(2, 0));
+        QVERIFY(!f.table()->isCellEditable(0, 2));
+        QVERIFY(f.table()->isCellEditable(0, 1));
+        QCOMPARE(f.table()->cellData(0, 1).toInt(), 4);
+        QVERIFY(f.applyEnabled());
+
+        f.click(f.box("forbid_cells_with_same_phase"));
+        QVERIFY(f.table()->isCellEditable(2, 0));
+        QVERIFY(!f.table()->isCellEditable(1, 1));
+        f.edit(0, 2, QStringLiteral("3"));
+        clickApply(f.page);
+        const Points expected{{{1, 2}, 4}, {{2, 1}, 5}, {{1, 3}, 3}};
+        QCOMPARE(f.savedPoints(), expected);
+
+        // Checked, a reload locks them at once.
+        f.click(f.box("forbid_cells_with_same_phase"));
+        f.page.load(&f.configuration);
+        QVERIFY(f.box("forbid_cells_with_same_phase")->isChecked());
+        QVERIFY(!f.table()->isCellEditable(0, 2));
+        QVERIFY(!f.table()->cellData(0, 2).isValid());
+    }
+
+    // The view boxes are no edits; bare ids without full names.
+    void viewBoxes()
+    {
+        Fixture f;
+        f.click(f.box("show_full_name_of_sg"));
+        QVERIFY(!f.applyEnabled());
+        QCOMPARE(f.headers(true), QStringList({"1", "2", "3"}));
+        QCOMPARE(f.headers(false), QStringList({"1", "2", "3"}));
+        f.page.load(&f.configuration);
+        QVERIFY(!f.box("show_full_name_of_sg")->isChecked());
+        QCOMPARE(f.headers(true), QStringList({"1", "2", "3"}));
+        f.click(f.box("forbid_cells_with_same_phase"));
+        f.click(f.box("forbid_cells_with_same_phase"));
+        f.edit(0, 2, QStringLiteral("2"));
+        f.page.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+        QVERIFY(!f.applyEnabled());
+        QVERIFY(!f.table()->cellData(0, 2).isValid());
+    }
+
+    // A group added or deleted elsewhere rebuilds the table as the new baseline.
+    void groupsAddedAndDeleted()
+    {
+        Fixture f;
+        f.edit(0, 2, QStringLiteral("2"));
+        auto *group = new ZUSignalGroup;
+        group->setId(4);
+        f.configuration.addSignalGroup(group);
+        QCOMPARE(f.table()->rowCount(), 4);
+        QCOMPARE(f.table()->columnCount(), 4);
+        QVERIFY(!f.table()->cellData(0, 2).isValid()); // the unapplied edit is gone
+        QVERIFY(!f.page.property("changed").toBool());
+        QVERIFY(!f.applyEnabled());
+
+        delete f.configuration.signalGroups().at(0).data();
+        QCOMPARE(f.table()->rowCount(), 3);
+        QVERIFY(!f.page.property("changed").toBool());
+
+        f.page.configurationHasChanged(ZUStage::staticMetaObject.className());
+        f.edit(0, 1, QStringLiteral("9"));
+        f.page.configurationHasChanged(ZUSignalGroup::staticMetaObject.className());
+        QVERIFY(!f.table()->cellData(0, 1).isValid());
+        QVERIFY(!f.applyEnabled());
+    }
+
+    // Groups moved while the page is open: a cell is saved for the groups of
+    // its headers, not for those now at its position.
+    void movedGroups()
+    {
+        Fixture f;
+        const QStringList before = f.headers(true);
+        f.configuration.moveSignalGroup(2, 0); // C to the top, as the mover does
+        f.page.configurationHasChanged(nullptr); // a move names no class
+        QCOMPARE(f.headers(true), before);
+        f.edit(1, 2, QStringLiteral("8")); // under B and C
+        clickApply(f.page);
+        Points expected = loadedPoints;
+        expected.insert({2, 3}, 8);
+        QCOMPARE(f.savedPoints(), expected);
+
+        // Rebuilt, the table follows the new order.
+        f.page.configurationHasChanged(ZUSignalGroup::staticMetaObject.className());
+        QCOMPARE(f.headers(false).first(), f.configuration.signalGroups().at(0)->text(QString()));
+        QCOMPARE(f.table()->cellData(0, 1).toInt(), 6); // (C, A)
+    }
+};
+
+PROJECT_TEST(TestMatrixWidget);
+#include "tst_matrixwidget.moc"
