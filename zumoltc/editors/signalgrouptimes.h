@@ -27,7 +27,8 @@ class SignalGroupTimes : public QWidget
 {
     Q_OBJECT
 public:
-    explicit SignalGroupTimes(bool embedded, QWidget *parent = nullptr);
+    // The main window makes the page without arguments.
+    explicit SignalGroupTimes(bool embedded = false, QWidget *parent = nullptr);
     ~SignalGroupTimes() override;
 
     // Empty fields without placeholders; no group is remembered.

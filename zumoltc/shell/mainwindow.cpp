@@ -16,10 +16,16 @@
 #include "zumoltc/editors/commonparameterswidget.h"
 #include "zumoltc/editors/controlsourcewidget.h"
 #include "zumoltc/editors/dayplanwidget.h"
+#include "zumoltc/editors/detectorswidget.h"
+#include "zumoltc/editors/detectorwidget.h"
 #include "zumoltc/editors/extradayswidget.h"
 #include "zumoltc/editors/extraperiodswidget.h"
 #include "zumoltc/editors/kmpdevicewidget.h"
+#include "zumoltc/editors/matrixwidget.h"
 #include "zumoltc/editors/schedulerwidget.h"
+#include "zumoltc/editors/signalgrouptimes.h"
+#include "zumoltc/editors/signalgroupwidget.h"
+#include "zumoltc/editors/stagewidget.h"
 #include "zumoltc/editors/switchdefaultswidget.h"
 #include "zumoltc/editors/switchwidget.h"
 #include "zumoltc/editors/weekplanwidget.h"
@@ -285,6 +291,18 @@ bool MainWindow::openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages)
         auto *common = openPage<CommonParametersWidget>(ui->section_tabs, item->text(0));
         common->load(m_configuration);
         page = common;
+    } else if (item == sgItem) {
+        auto *times = openPage<SignalGroupTimes>(ui->section_tabs, tr("Times of signal groups"));
+        times->load(m_configuration->signalGroupDefaults(), nullptr, false);
+        page = times;
+    } else if (item == matrixItem) {
+        auto *matrix = openPage<MatrixWidget>(ui->section_tabs, item->text(0));
+        matrix->load(m_configuration);
+        page = matrix;
+    } else if (item == detectorsItem) {
+        auto *intervals = openPage<DetectorsWidget>(ui->section_tabs, item->text(0));
+        intervals->load(m_configuration->detectorIntervals());
+        page = intervals;
     } else if (item == schedulerItem) {
         auto *scheduler = openPage<SchedulerWidget>(ui->section_tabs, item->text(0));
         scheduler->load(m_configuration);
@@ -306,6 +324,9 @@ void MainWindow::on_section_list_itemSelectionChanged()
 {
     // One selector per object kind whose page exists, in the kinds' order.
     std::vector<std::unique_ptr<ItemSelectorInterface>> selectors;
+    selectors.emplace_back(new ItemSelector<ZUSignalGroup, SignalGroupWidget>(this, m_configuration, sgItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUStage, StageWidget>(this, m_configuration, stagesItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUDetector, DetectorWidget>(this, m_configuration, detectorsItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUDayPlan, DayplanWidget>(this, m_configuration, dayPlansItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUWeekPlan, WeekPlanWidget>(this, m_configuration, weekPlansItem, &pageItems));
     selectors.emplace_back(

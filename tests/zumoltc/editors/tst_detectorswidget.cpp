@@ -1,6 +1,7 @@
 #include "detectorswidget.h"
 #include "pagefixture.h"
 #include "testmain.h"
+#include "windowfixture.h"
 
 #include <QtTest>
 
@@ -45,6 +46,21 @@ private slots:
         button(page, QDialogButtonBox::Apply)->setEnabled(true);
         clickApply(page);
         QCOMPARE(emitted, 0);
+    }
+
+    // Through the window: the "Detectors" branch opens the intervals page.
+    void intervalsInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        w.select({w.section(QStringLiteral("Detectors"))});
+        auto *page = w.page<DetectorsWidget>();
+        QVERIFY(page);
+        type(field(*page, "logInterval"), QString());
+        clickApply(*page);
+        const QJsonObject detectors = w.save().value("detectors").toObject();
+        QVERIFY(!detectors.contains("logInterval"));
+        QCOMPARE(detectors.value("logIntervalASUDD").toInt(), 300);
     }
 };
 

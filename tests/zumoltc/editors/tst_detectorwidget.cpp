@@ -1,6 +1,7 @@
 #include "detectorwidget.h"
 #include "pagefixture.h"
 #include "testmain.h"
+#include "windowfixture.h"
 
 #include <QCheckBox>
 #include <QtTest>
@@ -132,6 +133,33 @@ private slots:
         QCOMPARE(field(f.page, "id")->text(), QStringLiteral("1"));
         QCOMPARE(f.report()->checkState(), Qt::Checked);
         QVERIFY(f.report()->isEnabled());
+    }
+
+    // Through the window: two detectors with differing flags, ticked together.
+    void detectorsInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        ZUConfiguration *c = w.configuration();
+        w.selectObjects(QList<ZUDetector *>{c->detectors().at(0), c->detectors().at(1)});
+        auto *page = w.page<DetectorWidget>();
+        QVERIFY(page);
+        auto *report = field<QCheckBox>(*page, "allow_report");
+        QCOMPARE(report->checkState(), Qt::PartiallyChecked);
+        QTest::mouseClick(report, Qt::LeftButton, {}, QPoint(5, report->height() / 2));
+        QCOMPARE(report->checkState(), Qt::Checked);
+        clickApply(*page);
+        const QJsonArray items = w.save().value("detectors").toObject().value("items").toArray();
+        QVERIFY(itemWithId(items, 1).value("report").toBool());
+        QVERIFY(itemWithId(items, 2).value("report").toBool());
+
+        w.selectObjects(QList<ZUDetector *>{c->detectors().at(1)});
+        type(field(*page, "id"), QStringLiteral("1"));
+        QVERIFY(!button(*page, QDialogButtonBox::Apply)->isEnabled());
+        type(field(*page, "id"), QStringLiteral("0"));
+        clickApply(*page);
+        QCOMPARE(itemWithId(w.save().value("detectors").toObject().value("items").toArray(), 0)
+                         .value("name").toString(), QStringLiteral("Detector.0"));
     }
 };
 

@@ -1,9 +1,11 @@
 #include "matrixwidget.h"
 #include "pagefixture.h"
 #include "testmain.h"
+#include "windowfixture.h"
 #include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace PageFixture;
@@ -11,6 +13,18 @@ using namespace PageFixture;
 namespace {
 
 using Points = QMap<QPair<int, int>, int>;
+
+// The conflict points of a saved file by the ids of their groups.
+Points pointsOf(const QJsonObject &json)
+{
+    Points points;
+    const QJsonArray igm = json.value("IGM").toArray();
+    for (const QJsonValue &point : igm.first().toObject().value("items").toArray()) {
+        const QJsonObject p = point.toObject();
+        points.insert({p.value("clearing").toInt(), p.value("entering").toInt()}, p.value("time").toInt());
+    }
+    return points;
+}
 
 struct Fixture
 {
@@ -31,16 +45,7 @@ struct Fixture
     }
     bool applyEnabled() const { return button(page, QDialogButtonBox::Apply)->isEnabled(); }
     // The saved conflict points by the ids of their groups.
-    Points savedPoints()
-    {
-        Points points;
-        const QJsonArray igm = saved(configuration).value("IGM").toArray();
-        for (const QJsonValue &point : igm.first().toObject().value("items").toArray()) {
-            const QJsonObject p = point.toObject();
-            points.insert({p.value("clearing").toInt(), p.value("entering").toInt()}, p.value("time").toInt());
-        }
-        return points;
-    }
+    Points savedPoints() { return pointsOf(saved(configuration)); }
     QStringList headers(bool horizontal) const
     {
         QStringList texts;
@@ -212,6 +217,61 @@ private slots:
         f.page.configurationHasChanged(ZUSignalGroup::staticMetaObject.className());
         QCOMPARE(f.headers(false).first(), f.configuration.signalGroups().at(0)->text(QString()));
         QCOMPARE(f.table()->cellData(0, 1).toInt(), 6); // (C, A)
+    }
+
+    // Through the window: the section opens the page; edits, Forbid cells, a
+    // group added, and groups moved while the page is open, each saved.
+    void matrixInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        ZUConfiguration *c = w.configuration();
+        auto savedPoints = [&w] { return pointsOf(w.save()); };
+        w.select({w.section(QStringLiteral("Conflict matrix"))});
+        auto *page = w.page<MatrixWidget>();
+        QVERIFY(page);
+        auto *table = field<ParametersTable>(*page, "matrixTable");
+        QCOMPARE(table->cellData(0, 1).toInt(), 4);
+        QCOMPARE(table->cellData(1, 0).toInt(), 5);
+        QCOMPARE(table->cellData(2, 0).toInt(), 6);
+        table->item(1, 2)->setData(Qt::EditRole, QStringLiteral("0"));
+        table->item(0, 1)->setData(Qt::EditRole, QVariant());
+        clickApply(*page);
+        Points expected{{{2, 1}, 5}, {{3, 1}, 6}, {{2, 3}, 0}};
+        QCOMPARE(savedPoints(), expected);
+        QCOMPARE(w.tabText(page), c->intergreenMatrix()->text(QString()));
+
+        auto *forbid = field<QCheckBox>(*page, "forbid_cells_with_same_phase");
+        QTest::mouseClick(forbid, Qt::LeftButton, {}, QPoint(5, forbid->height() / 2));
+        QVERIFY(!table->isCellEditable(2, 0));
+        clickApply(*page);
+        expected.remove({3, 1});
+        QCOMPARE(savedPoints(), expected);
+
+        auto *group = new ZUSignalGroup;
+        group->setId(4);
+        c->addSignalGroup(group);
+        QCOMPARE(table->rowCount(), 4);
+        QCOMPARE(table->columnCount(), 4);
+        QVERIFY(!page->property("changed").toBool());
+        QVERIFY(w.tree()->isEnabled());
+
+        // Group 3 to the top with the tree's button while the page is open.
+        // Ctrl+click: the matrix stays selected, group 3 is added and becomes current.
+        w.tree()->setCurrentItem(w.window.objectItem(c->findSignalGroup(3)), 0, QItemSelectionModel::Select);
+        QCOMPARE(w.page<MatrixWidget>(), page);
+        QWidget *strip = w.tree()->itemWidget(w.tree()->currentItem(), 1);
+        QVERIFY(strip);
+        strip->findChild<QToolButton *>(QStringLiteral("top"))->click();
+        QCOMPARE(c->signalGroups().first()->id(), 3);
+        QCOMPARE(w.page<MatrixWidget>(), page);
+        QCOMPARE(table->horizontalHeaderItem(1)->text(), c->findSignalGroup(2)->text(QString()));
+        QCOMPARE(table->verticalHeaderItem(0)->text(), c->findSignalGroup(1)->text(QString()));
+        table->item(0, 1)->setData(Qt::EditRole, QStringLiteral("7")); // under 1 and 2
+        clickApply(*page);
+        expected.insert({1, 2}, 7);
+        QCOMPARE(savedPoints(), expected);
+        QCOMPARE(w.dialogs->asked, 0);
     }
 };
 

@@ -2,6 +2,7 @@
 #include "signalgrouptimes.h"
 #include "signalgroupwidget.h"
 #include "testmain.h"
+#include "windowfixture.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/intedit.h"
 
@@ -204,6 +205,52 @@ private slots:
         type(amber, QStringLiteral("5"));
         clickApply(page);
         const QJsonObject json = saved(configuration);
+        QCOMPARE(savedGroup(json, 1).value("amber").toInt(), 5);
+        QCOMPARE(savedGroup(json, 3).value("amber").toInt(), 5);
+        QCOMPARE(savedGroup(json, 3).value("type").toString(), QStringLiteral("pedestrian"));
+    }
+
+    // Through the window: the "Signal groups" branch opens the defaults tab; an
+    // emptied amber is saved without it.
+    void defaultsTabInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        w.select({w.section(QStringLiteral("Signal groups"))});
+        auto *page = w.page<SignalGroupTimes>();
+        QVERIFY(page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Times of signal groups"));
+        QCOMPARE(field(*page, "amber")->text(), QStringLiteral("3"));
+        type(field(*page, "amber"), QString());
+        QVERIFY(!w.tree()->isEnabled());
+        clickApply(*page);
+        QVERIFY(w.tree()->isEnabled());
+        const QJsonObject json = w.save();
+        const QJsonObject defaults = json.value("signalGroups").toObject().value("default").toObject();
+        QVERIFY(!defaults.contains("amber"));
+        QCOMPARE(defaults.value("minGreen").toInt(), 5);
+        QCOMPARE(w.dialogs->asked, 0);
+    }
+
+    // Through the window: two groups 5 and 7 under default 3 show empty; a typed
+    // 5 is saved in both.
+    void severalGroupsInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        QList<ZUSignalGroup *> groups = {w.configuration()->signalGroups().at(0), w.configuration()->signalGroups().at(2)};
+        w.selectObjects(groups);
+        auto *page = w.page<SignalGroupWidget>();
+        QVERIFY(page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Signal groups (2)"));
+        QLineEdit *amber = field(*page, "amber");
+        QVERIFY(amber->text().isEmpty());
+        QCOMPARE(amber->placeholderText(), QStringLiteral("5"));
+        field<QCheckBox>(*page, "redefine_times")->setCheckState(Qt::Checked);
+        type(amber, QStringLiteral("5"));
+        clickApply(*page);
+        QCOMPARE(w.tabText(page), QStringLiteral("Signal groups (2)"));
+        const QJsonObject json = w.save();
         QCOMPARE(savedGroup(json, 1).value("amber").toInt(), 5);
         QCOMPARE(savedGroup(json, 3).value("amber").toInt(), 5);
         QCOMPARE(savedGroup(json, 3).value("type").toString(), QStringLiteral("pedestrian"));

@@ -1,6 +1,7 @@
 #include "pagefixture.h"
 #include "signalgroupwidget.h"
 #include "testmain.h"
+#include "windowfixture.h"
 #include "common/widgets/parameterstable.h"
 #include "zumoltc/shell/framework/intedit.h"
 
@@ -320,6 +321,72 @@ private slots:
         QMap<QString, bool> expected{{"S1", true}};
         QCOMPARE(f.keyRows(), expected);
         QVERIFY(!f.page.property("changed").toBool());
+    }
+
+    // Through the window: one group; the free key assigned and freed again;
+    // "Redefine times" unticked; each step saved and read back.
+    void oneGroupInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        ZUConfiguration *c = w.configuration();
+        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(1)});
+        auto *page = w.page<SignalGroupWidget>();
+        QVERIFY(page);
+        QVERIFY(field<IntEdit>(*page, "tClusterId")->isVisibleTo(page)); // B is a tram
+
+        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(2)});
+        QCOMPARE(w.page<SignalGroupWidget>(), page); // the same page, reloaded
+        QVERIFY(!field<IntEdit>(*page, "tClusterId")->isVisibleTo(page));
+        auto *keys = field<ParametersTable>(*page, "keysTable");
+        int free = -1;
+        for (int row = 0; row < keys->rowCount(); ++row) {
+            if (keys->cellData(row, SignalGroupWidget::Name).toString() == QLatin1String("<b>&"))
+                free = row;
+        }
+        QVERIFY(free >= 0);
+        keys->setCurrentCell(free, SignalGroupWidget::Assigned);
+        QTest::keyClick(keys, Qt::Key_Space);
+        QVERIFY(!w.tree()->isEnabled());
+        clickApply(*page);
+        QCOMPARE(w.tabText(page), c->signalGroups().at(2)->text(QStringLiteral("pedestrian")));
+        auto savedSwitch = [&w](int id) {
+            return itemWithId(w.save().value("switches").toObject().value("items").toArray(), id);
+        };
+        QCOMPARE(savedSwitch(2).value("signalGroup").toInt(), 3);
+
+        keys->setCurrentCell(free, SignalGroupWidget::Assigned);
+        QTest::keyClick(keys, Qt::Key_Space);
+        clickApply(*page);
+        QVERIFY(!savedSwitch(2).contains("signalGroup"));
+
+        auto *redefine = field<QCheckBox>(*page, "redefine_times");
+        QCOMPARE(redefine->checkState(), Qt::Checked);
+        QTest::mouseClick(redefine, Qt::LeftButton, {}, QPoint(5, redefine->height() / 2));
+        clickApply(*page);
+        const QJsonObject group = savedGroup(w.save(), 3);
+        QCOMPARE(group.value("type").toString(), QStringLiteral("pedestrian"));
+        QVERIFY(!group.contains("amber"));
+        QCOMPARE(group.value("name").toString(), QStringLiteral("C"));
+        QCOMPARE(w.dialogs->asked, 0);
+    }
+
+    // Through the window: an untouched merged page writes nothing to several groups.
+    void severalGroupsUntouchedInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        ZUConfiguration *c = w.configuration();
+        c->signalGroups().at(0)->setTClusterId(4);
+        const QJsonObject before = w.save();
+        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(0), c->signalGroups().at(1),
+                                               c->signalGroups().at(2)});
+        auto *page = w.page<SignalGroupWidget>();
+        type(field(*page, "minRed"), QStringLiteral("3")); // partly checked: no times
+        clickApply(*page);
+        QCOMPARE(w.save().value("signalGroups"), before.value("signalGroups"));
+        QCOMPARE(c->signalGroups().at(0)->tClusterId(), 4);
+        QCOMPARE(c->signalGroups().at(1)->tClusterId(), int(NotSet));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "pagefixture.h"
 #include "stagewidget.h"
 #include "testmain.h"
+#include "windowfixture.h"
 #include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
@@ -213,6 +214,38 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.stage(0)->id(), 0);
         QCOMPARE(f.stage(0)->name(), QStringLiteral("Zero"));
+    }
+
+    // Through the window: the conflict check on one stage, and a group inserted
+    // while the page is open.
+    void stageInWindow()
+    {
+        WindowFixture w;
+        QVERIFY(w.loaded);
+        ZUConfiguration *c = w.configuration();
+        w.selectObjects(QList<ZUStage *>{c->stages().at(1)});
+        auto *page = w.page<StageWidget>();
+        QVERIFY(page);
+        auto *table = field<ParametersTable>(*page, "sgTable");
+        auto *useMatrix = field<QCheckBox>(*page, "use_matrix");
+        QTest::mouseClick(useMatrix, Qt::LeftButton, {}, QPoint(5, useMatrix->height() / 2));
+        table->setCurrentCell(0, StageWidget::Assigned);
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!table->isCellEditable(1, StageWidget::Assigned));
+        QVERIFY(!table->isCellEditable(2, StageWidget::Assigned));
+        QTest::mouseClick(useMatrix, Qt::LeftButton, {}, QPoint(5, useMatrix->height() / 2));
+        QVERIFY(table->isCellEditable(1, StageWidget::Assigned));
+        clickApply(*page);
+        const QJsonObject stage = itemWithId(w.save().value("stages").toArray(), 2);
+        QCOMPARE(stage.value("groups").toArray(), QJsonArray({1}));
+        QCOMPARE(w.tabText(page), c->stages().at(1)->text(QString()));
+
+        auto *group = new ZUSignalGroup;
+        group->setId(4);
+        c->insertSignalGroup(group, c->signalGroups().at(0));
+        QCOMPARE(table->rowCount(), 4);
+        QVERIFY(!page->property("changed").toBool());
+        QVERIFY(w.tree()->isEnabled());
     }
 };
 
