@@ -1,28 +1,30 @@
 #pragma once
 
+#include "pagetesting.h"
 #include "testdata.h"
 #include "zumoltc/model/zuconfiguration.h"
 
-#include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The small configuration the page tests share (tests/data/zumolt/pages.json):
+// The small configuration of the signal-group, stage, matrix and detector page
+// tests (tests/data/zumoltc/pages.json):
 // groups A (1, amber 5), B (2, tram) and C (3, amber 7) under default amber 3;
 // stage 1 holds A and C, stage 2 nothing; conflict points (1,2)=4, (2,1)=5,
 // (3,1)=6; switches S1 (group 1), "<b>&" (free) and S3 (group 2); detectors 1
 // and 3 reported, 2 not; report intervals 60 and 300.
 namespace PageFixture {
 
+// The widget helpers (field, button, type, clickApply) are those of every page test.
+using namespace PageTesting;
+
 inline bool loadPages(ZUConfiguration &configuration)
 {
     QString error;
-    const bool ok = configuration.load(TestSupport::dataPath(QStringLiteral("zumolt/pages.json")), &error);
+    const bool ok = configuration.load(TestSupport::dataPath(QStringLiteral("zumoltc/pages.json")), &error);
     if (!ok)
         qWarning() << error;
     return ok;
@@ -55,35 +57,6 @@ inline QJsonObject savedGroup(const QJsonObject &json, int id)
 {
     return itemWithId(json.value(QStringLiteral("signalGroups")).toObject().value(QStringLiteral("items")).toArray(),
                       id);
-}
-
-template<typename T = QLineEdit>
-T *field(const QWidget &page, const char *name)
-{
-    return page.findChild<T *>(QLatin1String(name));
-}
-
-inline QPushButton *button(const QWidget &page, QDialogButtonBox::StandardButton which)
-{
-    // The page's own box: a direct child, never one of an embedded page.
-    auto *box = page.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"), Qt::FindDirectChildrenOnly);
-    return box ? box->button(which) : nullptr;
-}
-
-// Replaces a field's text by typing, as the user would; an empty text deletes.
-inline void type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Delete);
-    else
-        QTest::keyClicks(edit, text);
-}
-
-inline void clickApply(const QWidget &page)
-{
-    QTest::mouseClick(button(page, QDialogButtonBox::Apply), Qt::LeftButton);
 }
 
 } // namespace PageFixture

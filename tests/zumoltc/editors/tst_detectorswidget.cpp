@@ -1,7 +1,7 @@
 #include "detectorswidget.h"
 #include "pagefixture.h"
 #include "testmain.h"
-#include "windowfixture.h"
+#include "pageswindow.h"
 
 #include <QtTest>
 
@@ -51,7 +51,7 @@ private slots:
     // Through the window: the "Detectors" branch opens the intervals page.
     void intervalsInWindow()
     {
-        WindowFixture w;
+        PagesWindow w;
         QVERIFY(w.loaded);
         w.select({w.section(QStringLiteral("Detectors"))});
         auto *page = w.page<DetectorsWidget>();

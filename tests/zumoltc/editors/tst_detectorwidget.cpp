@@ -1,7 +1,7 @@
 #include "detectorwidget.h"
 #include "pagefixture.h"
 #include "testmain.h"
-#include "windowfixture.h"
+#include "pageswindow.h"
 
 #include <QCheckBox>
 #include <QtTest>
@@ -138,7 +138,7 @@ private slots:
     // Through the window: two detectors with differing flags, ticked together.
     void detectorsInWindow()
     {
-        WindowFixture w;
+        PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
         w.selectObjects(QList<ZUDetector *>{c->detectors().at(0), c->detectors().at(1)});

@@ -1,7 +1,7 @@
 #include "pagefixture.h"
 #include "stagewidget.h"
 #include "testmain.h"
-#include "windowfixture.h"
+#include "pageswindow.h"
 #include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
@@ -220,7 +220,7 @@ private slots:
     // while the page is open.
     void stageInWindow()
     {
-        WindowFixture w;
+        PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
         w.selectObjects(QList<ZUStage *>{c->stages().at(1)});
