@@ -21,6 +21,7 @@
 #include "zumoltc/editors/extradayswidget.h"
 #include "zumoltc/editors/extraperiodswidget.h"
 #include "zumoltc/editors/kmpdevicewidget.h"
+#include "zumoltc/editors/lampicon.h"
 #include "zumoltc/editors/matrixwidget.h"
 #include "zumoltc/editors/schedulerwidget.h"
 #include "zumoltc/editors/signalgrouptimes.h"
@@ -100,18 +101,7 @@ QString signalGroupSuffix(const ZUSignalGroup *group)
 // The lamp of a switch item by the switch's colour; grey when none is set.
 QIcon switchIcon(int color)
 {
-    switch (color) {
-    case zu::Color::red:
-        return QIcon(QStringLiteral("://images/red_c.png"));
-    case zu::Color::green:
-        return QIcon(QStringLiteral("://images/green_c.png"));
-    case zu::Color::amber:
-        return QIcon(QStringLiteral("://images/yellow_c.png"));
-    case zu::Color::white:
-        return QIcon(QStringLiteral("://images/white_c.png"));
-    default:
-        return QIcon(QStringLiteral("://images/gray_c.png"));
-    }
+    return QIcon(LampIcon::path(color));
 }
 
 // The strip's buttons in layout order: object name and text, icon, tool tip.
