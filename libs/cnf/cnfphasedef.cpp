@@ -122,3 +122,17 @@ int CnfPhaseDef::getSGState(int signalGroupId) const
     return m_phase && m_phase->contains(signalGroupId) ? CnfSignalGroup::Green
                                                         : CnfSignalGroup::Red;
 }
+
+int CnfPhaseDef::greenChange(int signalGroupId) const
+{
+    const CnfPhaseDefPtr before = previous();
+    if (!before)
+        return GreenKept;
+    const bool greenBefore = before->phase() && before->phase()->contains(signalGroupId);
+    const bool greenNow = m_phase && m_phase->contains(signalGroupId);
+    if (greenBefore && !greenNow)
+        return GreenEnds;
+    if (!greenBefore && greenNow)
+        return GreenBegins;
+    return GreenKept;
+}

@@ -46,6 +46,13 @@ public:
     // Green when this step's phase runs the group, red otherwise.
     int getSGState(int signalGroupId) const;
 
+    // What the change from the previous step does to a group's green.
+    enum GreenChange { GreenKept = 0, GreenEnds = 2, GreenBegins = 3 };
+    // GreenEnds: green in the previous step's phase and not in this one;
+    // GreenBegins: the reverse; GreenKept otherwise (green in both or in
+    // neither, or no previous step).
+    int greenChange(int signalGroupId) const;
+
 private:
     friend class CnfProgram;
     CnfProgram *m_program = nullptr;

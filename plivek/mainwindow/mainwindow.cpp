@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "dialogrunner.h"
+#include "powerpart.h"
+#include "programvalidation.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
@@ -25,9 +27,11 @@
 #include "plivek/dialogs/controller/infopartparametersdlg.h"
 #include "plivek/dialogs/controller/synchronizerdlg.h"
 #include "plivek/dialogs/controller/vpudlg.h"
+#include "plivek/dialogs/elements/devicepropertiesdlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/dialogs/elements/sgdefaultsdlg.h"
+#include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/detector.h"
@@ -938,22 +942,133 @@ void MainWindow::fitNetworkInView()
 
 void MainWindow::updatePowerPartTree()
 {
-    ui->powerPartTree->clear();
-    const bool byId = project.isTiverkII() || project.isZuMolt();
-    const auto devices = project.controller().powerDevices();
-    for (const CnfPowerDevicePtr &device : devices) {
-        auto *item = new QTreeWidgetItem(ui->powerPartTree);
-        item->setText(0, QString::number(byId ? device->id : device->address));
-        item->setText(1, device->name);
+    QTreeWidget *tree = ui->powerPartTree;
+    tree->clear();
+    CnfController &controller = project.controller();
+    const bool modules = PowerPart(controller).usesKeyModules();
+    QMap<int, QTreeWidgetItem *> moduleNodes;
+    for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
+        QTreeWidgetItem *parent = nullptr;
+        if (modules && device->type < CnfPowerDevice::KeyTriac) {
+            const int module = device->address / 8;
+            parent = moduleNodes.value(module);
+            if (!parent) {
+                parent = new QTreeWidgetItem(tree);
+                parent->setData(0, Qt::EditRole, module * 8);
+                parent->setText(2, tr("Module of the keys"));
+                moduleNodes.insert(module, parent);
+            }
+        }
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        setPowerPartItemState(item, device, controller.findPowerDeviceSg(device));
     }
+    tree->sortItems(0, Qt::AscendingOrder);
+    tree->resizeColumnToContents(2);
+}
+
+void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,
+                                       const CnfSignalGroupPtr &group)
+{
+    if (!item || !device)
+        return;
+    const bool byId = PowerPart(project.controller()).keyedById();
+    item->setData(0, Qt::EditRole, byId ? device->id : device->address);
+    item->setText(1, device->name);
+    item->setText(2, CnfPowerDevice::type2String(device->type, true));
+    if (!PowerPart::showsGroupState(device->type)) {
+        item->setText(3, QString());
+        item->setIcon(3, QIcon());
+        return;
+    }
+    item->setText(3, group ? tr("Assigned SG %1(%2)")
+                                 .arg(group->id)
+                                 .arg(CnfSignalGroup::type2String(group->type, true, false))
+                           : tr("Not assigned"));
+    static const char *const colours[] = {"green", "yellow", "red", "white"};
+    const QString colour = device->color >= 0 && device->color < 4 ? QLatin1String(colours[device->color])
+                                                                   : QStringLiteral("gray");
+    const QString suffix = device->burnoutControl >= 1 ? QStringLiteral("_c_c") : QStringLiteral("_c");
+    item->setIcon(3, QIcon(QStringLiteral("://images/") + colour + suffix + QStringLiteral(".png")));
+    item->setData(3, Qt::UserRole, QString(colour + suffix));
+}
+
+void MainWindow::selectPowerDeviceItem(int address)
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    const bool animated = tree->isAnimated();
+    tree->setAnimated(false);
+    tree->clearSelection();
+    int key = address;
+    if (PowerPart(project.controller()).keyedById()) {
+        if (const CnfPowerDevicePtr device = project.controller().findPowerDeviceByAddress(address))
+            key = device->id;
+    }
+    const auto items = tree->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    for (QTreeWidgetItem *item : items) {
+        if (item->childCount() > 0)
+            continue;
+        item->setSelected(true);
+        if (item->parent())
+            item->parent()->setExpanded(true);
+    }
+    tree->setAnimated(animated);
+}
+
+bool MainWindow::isEditableDeviceItem(QTreeWidgetItem *item, CnfPowerDevicePtr device) const
+{
+    if (!item)
+        return false;
+    if (!device) {
+        bool ok = false;
+        const int key = item->text(0).toInt(&ok);
+        if (!ok)
+            return false;
+        device = PowerPart(project.controller()).deviceByKey(key);
+        if (!device)
+            return false;
+    }
+    if (item->childCount() > 0 || device->type == CnfPowerDevice::ModuleControl)
+        return false;
+    // The power device of a key module is made and kept by its module: only
+    // outside a module may a type-2 device be edited.
+    if (device->type == CnfPowerDevice::ModulePower && item->parent())
+        return false;
+    return true;
 }
 
 void MainWindow::updateSgTable(int sg_id)
 {
-    Q_UNUSED(sg_id)
-    fillIdsAndNames(ui->sgTable, project.controller().signalGroups(), [](const CnfSignalGroupPtr &group) {
-        return qMakePair(QVariant(group->id), group->name);
-    });
+    QTableWidget *table = ui->sgTable;
+    const QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
+    const QList<Halm58a::SignalGroup *> drawn = granuleSignalGroups();
+    const bool byId = PowerPart(project.controller()).keyedById();
+    table->setRowCount(groups.size());
+    const auto objectLabel = [](const Halm58a::NetObject *object) {
+        return object->objectName().isEmpty() ? QString::number(object->id()) : object->objectName();
+    };
+    for (int row = 0; row < groups.size(); ++row) {
+        const CnfSignalGroupPtr &group = groups.at(row);
+        if (sg_id != 0 && group->id != sg_id)
+            continue;
+        QStringList keys;
+        for (const CnfPowerDevicePtr &device : group->devices)
+            keys << QString::number(byId ? device->id : device->address);
+        QStringList objects;
+        if (const Halm58a::SignalGroup *drawing = findNetworkGroup(drawn, group->id)) {
+            for (const Halm58a::Connection *connection : drawing->connections())
+                objects << objectLabel(connection);
+            for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
+                objects << objectLabel(crossWalk);
+        }
+        setTableCellValue(table, row, 0, group->id, true);
+        setTableCellValue(table, row, 1, group->name, true);
+        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false), true);
+        setTableCellValue(table, row, 3, keys.join(QLatin1Char(',')), true);
+        setTableCellValue(table, row, 4, objects.join(QLatin1Char(',')), true);
+        if (sg_id != 0)
+            break;
+    }
+    table->resizeColumnsToContents();
 }
 
 void MainWindow::updatePhasesTable()
@@ -1456,7 +1571,14 @@ void MainWindow::on_actionSave_As_triggered()
 
 bool MainWindow::validatePrograms()
 {
-    return true;
+    if (project.isTiverkII() || project.isZuMolt())
+        return true;
+    const QString faults = ProgramValidation::findFaults(project.controller(), project.isTiverk() || project.isAdapter());
+    if (faults.isEmpty())
+        return true;
+    return QMessageBox::question(this, tr("Programs contain errors"), faults + tr("\nSave?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        == QMessageBox::Yes;
 }
 
 void MainWindow::openRecentFile(QAction *action)
@@ -1652,31 +1774,282 @@ void MainWindow::on_sg_defaults_clicked()
 
 void MainWindow::on_powerPartAdd_triggered()
 {
+    // The type of the last device added, proposed for the next one.
+    static int rememberedType = 0;
+    CnfController &controller = project.controller();
+    PowerPart part(controller);
+    int address = 0;
+    int id = 0;
+    bool autoAssign = false;
+    if (!part.keyedById()) {
+        address = part.findFreeDeviceAddress(0);
+        id = part.findFreeDeviceId(1);
+    } else {
+        const auto devices = controller.powerDevices();
+        id = part.findFreeDeviceId(devices.isEmpty() ? 1 : devices.last()->id + 1);
+        address = part.findFreeAddressFrom(id - 1);
+        autoAssign = ui->auto_assign_key_data_by_id->isChecked();
+    }
+    if (address < 0) {
+        printError(tr("Unable to add new device - no free addresses"));
+        return;
+    }
+    const bool keyAllowed = part.countKeyDevices() + 1 <= part.maxPowerDeviceCount();
+    auto device = CnfPowerDevicePtr::create();
+    device->id = id;
+    device->address = address;
+    if (project.isTiverkII()) {
+        device->type = CnfPowerDevice::Output;
+        device->lampsCount = 1;
+        rememberedType = device->type;
+    } else if (project.isZuMolt()) {
+        device->type = CnfPowerDevice::OutputZuMolt;
+        device->lampsCount = 1;
+        rememberedType = device->type;
+    } else {
+        device->type = rememberedType;
+    }
+    DevicePropertiesDlg dialog(this, controller, part.usesKeyModules(), device, keyAllowed, autoAssign,
+                               ui->dev_name_prefix->text());
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToDevice();
+    rememberedType = device->type;
+    QString error;
+    if (!part.addPowerModule(device->address, &error)) {
+        printError(error);
+        return;
+    }
+    if (!controller.addPowerDevice(device))
+        return;
+    updatePowerPartTree();
+    selectPowerDeviceItem(device->address);
+    setChanged(true);
 }
 
 void MainWindow::on_powerPartTree_customContextMenuRequested(const QPoint &pos)
 {
-    Q_UNUSED(pos)
+    QTreeWidget *tree = ui->powerPartTree;
+    CnfController &controller = project.controller();
+    PowerPart part(controller);
+    QMenu menu(tree);
+    menu.addAction(ui->powerPartAdd);
+    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    if (!selected.isEmpty()) {
+        bool anyAssigned = false;
+        bool anyCopyable = false;
+        for (QTreeWidgetItem *item : selected) {
+            if (item->childCount() > 0)
+                continue;
+            const CnfPowerDevicePtr device = part.deviceByKey(item->text(0).toInt());
+            if (!device)
+                continue;
+            if (PowerPart::isKey(device->type) && controller.findPowerDeviceSg(device))
+                anyAssigned = true;
+            const int slot = device->address % 8;
+            if (slot != 6 && slot != 7)
+                anyCopyable = true;
+        }
+        if (anyAssigned)
+            menu.addAction(tr("Free"), this, &MainWindow::powerPartFreeItems);
+        if (!part.usesKeyModules() || anyCopyable)
+            menu.addAction(tree->findChild<QAction *>(QStringLiteral("powerPartDuplicateItems")));
+        menu.addSeparator();
+        menu.addAction(tree->findChild<QAction *>(QStringLiteral("powerPartDelete")));
+        if (selected.size() == 1 && isEditableDeviceItem(selected.first())) {
+            menu.addSeparator();
+            menu.addAction(tr("Properties"), this, &MainWindow::powerPartItemProperties);
+        }
+    }
+    if (ui->actionMake_consecutive_addresses->isVisible() && controller.powerDevices().size() > 1)
+        menu.addAction(ui->actionMake_consecutive_addresses);
+    if (project.isTiverkII())
+        menu.addAction(tree->findChild<QAction *>(QStringLiteral("sortDeviceItems")));
+    menu.exec(tree->viewport()->mapToGlobal(pos));
 }
 
 void MainWindow::on_actionMake_consecutive_addresses_triggered()
 {
+    if (!PowerPart(project.controller()).makeConsecutiveAddresses())
+        return;
+    updatePowerPartTree();
+    setChanged(true);
 }
 
 void MainWindow::powerPartDeleteItems()
 {
+    QTreeWidget *tree = ui->powerPartTree;
+    QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    if (selected.isEmpty())
+        return;
+    QStringList lines;
+    for (const QTreeWidgetItem *item : selected)
+        lines << item->text(2) + QStringLiteral(" (") + item->text(0) + QLatin1Char(')');
+    if (QMessageBox::question(this, tr("Removing"), tr("Following items will be deleted:\n") + lines.join('\n'),
+                              QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    CnfController &controller = project.controller();
+    const bool byId = PowerPart(controller).keyedById();
+    const auto removeDevice = [&controller, byId](int key) {
+        if (byId)
+            controller.removePowerDeviceById(key);
+        else
+            controller.removePowerDevice(key);
+    };
+    while (!selected.isEmpty()) {
+        QTreeWidgetItem *item = selected.takeFirst();
+        for (int child = item->childCount() - 1; child >= 0; --child) {
+            QTreeWidgetItem *childItem = item->child(child);
+            selected.removeAll(childItem);
+            removeDevice(childItem->data(0, Qt::EditRole).toInt());
+        }
+        removeDevice(item->text(0).toInt());
+        QTreeWidgetItem *parent = item->parent();
+        delete item;
+        if (parent && parent->childCount() == 0) {
+            selected.removeAll(parent);
+            delete parent;
+        }
+    }
+    updateSgTable(0);
+    setChanged(true);
 }
 
 void MainWindow::powerPartDuplicateItems()
 {
+    QTreeWidget *tree = ui->powerPartTree;
+    QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    std::stable_sort(selected.begin(), selected.end(), [](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
+        return a->data(0, Qt::EditRole).toInt() < b->data(0, Qt::EditRole).toInt();
+    });
+    PowerPart part(project.controller());
+    QStringList copiedTexts;
+    bool copied = false;
+    QString error;
+    bool failed = false;
+    while (!selected.isEmpty() && !failed) {
+        QTreeWidgetItem *item = selected.takeFirst();
+        copiedTexts << item->text(0);
+        QList<QTreeWidgetItem *> sources;
+        if (item->childCount() > 0) {
+            for (int child = 0; child < item->childCount(); ++child) {
+                sources << item->child(child);
+                selected.removeAll(item->child(child));
+            }
+        } else {
+            sources << item;
+        }
+        for (QTreeWidgetItem *source : sources) {
+            if (!part.duplicatePowerDevice(source->data(0, Qt::EditRole).toInt(), &error)) {
+                failed = true;
+                break;
+            }
+            copied = true;
+        }
+    }
+    if (failed)
+        printError(error);
+    if (!copied)
+        return;
+    const bool animated = tree->isAnimated();
+    tree->setAnimated(false);
+    updatePowerPartTree();
+    for (const QString &text : copiedTexts) {
+        const auto items = tree->findItems(text, Qt::MatchFixedString | Qt::MatchRecursive, 0);
+        for (QTreeWidgetItem *found : items) {
+            if (found->parent())
+                found->parent()->setExpanded(true);
+        }
+    }
+    tree->setAnimated(animated);
+    setChanged(true);
+}
+
+void MainWindow::powerPartFreeItems()
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    const QList<QTreeWidgetItem *> selected = tree->selectedItems();
+    if (selected.isEmpty())
+        return;
+    CnfController &controller = project.controller();
+    PowerPart part(controller);
+    for (QTreeWidgetItem *item : selected) {
+        if (item->childCount() > 0)
+            continue;
+        const CnfPowerDevicePtr device = part.deviceByKey(item->text(0).toInt());
+        if (!device || !PowerPart::isKey(device->type))
+            continue;
+        if (const CnfSignalGroupPtr group = controller.findPowerDeviceSg(device)) {
+            group->unassignDevice(device);
+            setPowerPartItemState(item, device, {});
+            updateSgTable(group->id);
+        }
+    }
+    tree->clearSelection();
+    setChanged(true);
 }
 
 void MainWindow::powerPartItemProperties()
 {
+    const QList<QTreeWidgetItem *> selected = ui->powerPartTree->selectedItems();
+    if (selected.size() != 1)
+        return;
+    QTreeWidgetItem *item = selected.first();
+    bool ok = false;
+    const int key = item->text(0).toInt(&ok);
+    if (!ok) {
+        printError(tr("Wrong device address"));
+        return;
+    }
+    CnfController &controller = project.controller();
+    PowerPart part(controller);
+    const bool autoAssign = part.keyedById() && ui->auto_assign_key_data_by_id->isChecked();
+    const CnfPowerDevicePtr device = part.deviceByKey(key);
+    if (!device) {
+        addLogMessage(tr("No device at address %1").arg(key), QtDebugMsg, true);
+        return;
+    }
+    if (!isEditableDeviceItem(item, device))
+        return;
+    // The dialog edits a copy: the device changes only once the new address
+    // has its module, so a refusal leaves it as it was.
+    auto edited = CnfPowerDevicePtr::create(*device);
+    DevicePropertiesDlg dialog(this, controller, part.usesKeyModules(), edited, true, autoAssign,
+                               ui->dev_name_prefix->text());
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToDevice();
+    const CnfPowerDevicePtr byAddress = controller.findPowerDeviceByAddress(edited->address);
+    const CnfPowerDevicePtr byId = controller.findPowerDevice(edited->id);
+    if ((byAddress && byAddress != device) || (byId && byId != device)) {
+        printError(byAddress && byAddress != device
+                       ? tr("Power device with address %1 already exists").arg(edited->address)
+                       : tr("Power device with id %1 already exists").arg(edited->id));
+        return;
+    }
+    QString error;
+    if (edited->address != device->address && !part.addPowerModule(edited->address, &error)) {
+        printError(error);
+        return;
+    }
+    *device = *edited;
+    updatePowerPartTree();
+    updateSgTable(0);
+    selectPowerDeviceItem(device->address);
+    setChanged(true);
 }
 
 void MainWindow::sortPowerPartTable()
 {
+    if (!project.isTiverkII())
+        return;
+    QList<CnfPowerDevicePtr> devices = project.controller().powerDevices();
+    std::stable_sort(devices.begin(), devices.end(),
+                     [](const CnfPowerDevicePtr &a, const CnfPowerDevicePtr &b) { return a->id < b->id; });
+    project.controller().reorderPowerDevices(devices);
+    updatePowerPartTree();
+    setChanged(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -1684,31 +2057,188 @@ void MainWindow::sortPowerPartTable()
 
 void MainWindow::on_sgAdd_triggered()
 {
+    CnfController &controller = project.controller();
+    const int max = controller.getMaxSgCount();
+    if (controller.signalGroups().size() + 1 > max) {
+        printError(tr("Unable to add new signal group. Maximum numbers for given type of controller: %1").arg(max));
+        return;
+    }
+    auto group = CnfSignalGroupPtr::create();
+    int id = 1;
+    while (controller.findSG(id))
+        ++id;
+    group->id = id;
+    group->setType(0);
+    SgPropertiesDlg dialog(this, group, controller);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToSignalGroup();
+    if (!controller.addSignalGroup(group)) {
+        printError(controller.lastError());
+        return;
+    }
+    if (!project.isNetworkEmpty()) {
+        auto *drawing = new Halm58a::SignalGroup;
+        drawing->setTlId(group->id);
+        project.network()->addItem(drawing, findControllerGranule());
+    }
+    updateSgTable(0);
+    updatePowerPartTree();
+    updatePhasesTable();
+    setChanged(true);
 }
 
 void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
 {
-    Q_UNUSED(pos)
+    QTableWidget *table = ui->sgTable;
+    QMenu menu(table);
+    menu.addAction(ui->sgAdd);
+    const QList<int> rows = selectedItemRows(table);
+    if (!rows.isEmpty()) {
+        menu.addSeparator();
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDelete")));
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDuplicateItems")));
+        menu.addAction(tr("Clear assigned connections"), this, &MainWindow::clearAssignedConnections);
+        if (rows.size() == 1) {
+            menu.addSeparator();
+            menu.addAction(tr("Properties"), this, &MainWindow::sgItemProperties);
+        }
+    }
+    menu.addAction(table->findChild<QAction *>(QStringLiteral("sortSgItems")));
+    menu.exec(table->viewport()->mapToGlobal(pos));
 }
 
 void MainWindow::on_sgTable_rowOrderChanged()
 {
+    QTableWidget *table = ui->sgTable;
+    QList<CnfSignalGroupPtr> order;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfSignalGroupPtr group = item ? project.controller().findSG(item->text().toInt()) : nullptr;
+        if (!group || order.contains(group))
+            return;
+        order << group;
+    }
+    project.controller().reorderSignalGroups(order);
+    setChanged(true);
 }
 
 void MainWindow::sgDeleteItems()
 {
+    QTableWidget *table = ui->sgTable;
+    const QList<int> rows = selectedItemRows(table);
+    QList<QTableWidgetItem *> items;
+    QStringList ids;
+    for (int row : rows) {
+        if (QTableWidgetItem *item = table->item(row, 0)) {
+            items << item;
+            ids << item->text();
+        }
+    }
+    if (items.isEmpty())
+        return;
+    if (QMessageBox::question(this, tr("Removing"),
+                              tr("Following signal groups will be deleted:\n") + ids.join(QLatin1Char(',')),
+                              QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    for (QTableWidgetItem *item : items) {
+        const QString id = item->text();
+        project.controller().removeSignalGroup(id.toInt());
+        if (Halm58a::Network *network = project.network()) {
+            if (auto *drawing = network->findChild<Halm58a::SignalGroup *>(id))
+                delete drawing;
+        }
+        table->removeRow(item->row());
+    }
+    updatePhasesTable();
+    updatePowerPartTree();
+    setChanged(true);
 }
 
 void MainWindow::sgDuplicateItems()
 {
+    QTableWidget *table = ui->sgTable;
+    QList<int> rows = selectedItemRows(table);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.isEmpty())
+        return;
+    CnfController &controller = project.controller();
+    int start = -1;
+    bool copied = false;
+    for (int row : rows) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfSignalGroupPtr source = item ? controller.findSG(item->text().toInt()) : nullptr;
+        if (!source)
+            continue;
+        if (start < 0)
+            start = source->id;
+        int id = start;
+        while (id < 65535 && controller.findSG(id))
+            ++id;
+        if (id >= 65535) {
+            printError(tr("Unable to duplicate signal group %1 - no free numbers").arg(source->id));
+            break;
+        }
+        QStringList names;
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            names << group->name;
+        auto copy = CnfSignalGroupPtr::create();
+        copy->id = id;
+        copy->name = PowerPart::makeUniqueName(source->name, names);
+        copy->setType(source->type);
+        for (const QByteArray &name : source->dynamicPropertyNames())
+            copy->setProperty(name.constData(), source->property(name.constData()));
+        // Interstate records and detector addresses are plain values here:
+        // the copy gets its own, equal to the source's.
+        copy->interstates = source->interstates;
+        copy->detectorAddresses = source->detectorAddresses;
+        if (controller.addSignalGroup(copy))
+            copied = true;
+    }
+    if (!copied)
+        return;
+    updateSgTable(0);
+    setChanged(true);
 }
 
 void MainWindow::sgItemProperties()
 {
+    QTableWidget *table = ui->sgTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QTableWidgetItem *item = table->item(selected.first()->row(), 0);
+    if (!item)
+        return;
+    const CnfSignalGroupPtr group = project.controller().findSG(item->text().toInt());
+    if (!group)
+        return;
+    const int oldId = group->id;
+    SgPropertiesDlg dialog(this, group, project.controller());
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToSignalGroup();
+    // The drawing follows a new number, or the map would lose the group.
+    if (group->id != oldId) {
+        if (Halm58a::SignalGroup *drawing = findNetworkGroup(granuleSignalGroups(), oldId))
+            drawing->setTlId(group->id);
+    }
+    updateSgTable(0);
+    updatePowerPartTree();
+    updatePhasesTable();
+    setChanged(true);
 }
 
 void MainWindow::sortSgTable()
 {
+    QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    project.controller().reorderSignalGroups(groups);
+    updateSgTable(0);
+    setChanged(true);
 }
 
 // ---------------------------------------------------------------------------

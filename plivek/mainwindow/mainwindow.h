@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cnf/cnffwd.h"
 #include "plivek/document/project.h"
 
 #include <QMainWindow>
@@ -60,6 +61,15 @@ public:
 
     // Element tables, rebuilt from the configuration.
     void updatePowerPartTree();
+    // Column 0 (address, or id for TIVERK II and ZU_MOLT), name, type, and for
+    // keys the assigned group and the lamp icon.
+    void setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,
+                               const CnfSignalGroupPtr &group);
+    // Selects the device's item and opens its module.
+    void selectPowerDeviceItem(int address);
+    // Whether the properties dialog may open for the item; a null device is
+    // resolved from the item.
+    bool isEditableDeviceItem(QTreeWidgetItem *item, CnfPowerDevicePtr device = {}) const;
     void updatePhasesTable();
     void updateProgramsTable();
     void updateDetectorsTables();
@@ -123,6 +133,7 @@ public slots:
     void powerPartDeleteItems();
     void powerPartDuplicateItems();
     void powerPartItemProperties();
+    void powerPartFreeItems();
     void sortPowerPartTable();
 
     // Signal groups.

@@ -467,6 +467,29 @@ private slots:
         QCOMPARE(program->phaseDefAt(0)->getSGState(3), int(CnfSignalGroup::Red));
     }
 
+    // The change into a step: green only before ends, green only now begins,
+    // green in both or neither is kept; one step alone changes nothing.
+    void greenChangeBetweenSteps()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
+        // Phases 1, 2, 3 run groups {1, 2}, {2, 3}, {3, 4}.
+        const CnfPhaseDefPtr second = program->phaseDefAt(1);
+        QCOMPARE(second->greenChange(1), int(CnfPhaseDef::GreenEnds));
+        QCOMPARE(second->greenChange(3), int(CnfPhaseDef::GreenBegins));
+        QCOMPARE(second->greenChange(2), int(CnfPhaseDef::GreenKept));
+        QCOMPARE(second->greenChange(4), int(CnfPhaseDef::GreenKept));
+        const CnfPhaseDefPtr first = program->phaseDefAt(0); // after the last step
+        QCOMPARE(first->greenChange(4), int(CnfPhaseDef::GreenEnds));
+        QCOMPARE(first->greenChange(1), int(CnfPhaseDef::GreenBegins));
+
+        auto single = CnfProgramPtr::create(&controller);
+        single->id = QStringLiteral("9");
+        const CnfPhaseDefPtr only = single->appendPhase(controller.findPhase(QStringLiteral("1")), 10);
+        QCOMPARE(only->greenChange(1), int(CnfPhaseDef::GreenKept));
+    }
+
     void programCloneKeepsIdentity()
     {
         CnfController controller;

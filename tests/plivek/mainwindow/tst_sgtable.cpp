@@ -1,0 +1,321 @@
+#include "cnf/cnfnative.h"
+#include "documentfixtures.h"
+#include "halm58a/granule.h"
+#include "halm58a/network.h"
+#include "halm58a/signalgroup.h"
+#include "modalanswerer.h"
+#include "testmain.h"
+#include "windowtesting.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace WindowTesting;
+using namespace DocumentFixtures;
+
+namespace {
+
+QTableWidget *sgTable(MainWindow &window)
+{
+    return table(window, "sgTable");
+}
+
+QList<int> groupIds(const CnfController &controller)
+{
+    QList<int> ids;
+    for (const CnfSignalGroupPtr &group : controller.signalGroups())
+        ids << group->id;
+    return ids;
+}
+
+void selectRows(MainWindow &window, const QList<int> &rows)
+{
+    QTableWidget *table = sgTable(window);
+    table->clearSelection();
+    for (int row : rows)
+        table->item(row, 0)->setSelected(true);
+}
+
+Halm58a::SignalGroup *drawing(MainWindow &window, int id)
+{
+    Halm58a::Network *network = window.document().network();
+    return network ? network->findChild<Halm58a::SignalGroup *>(QString::number(id)) : nullptr;
+}
+
+void triggerAdd(MainWindow &window)
+{
+    auto *action = child<QAction>(window, "sgAdd");
+    action->setEnabled(true);
+    action->trigger();
+}
+
+} // namespace
+
+class TestSgTable : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    // A controller of the family, number 12, with the groups; over the
+    // four-arm junction (groups 1 to 4 drawn) when withNetwork.
+    void load(MainWindow &window, const QString &type, const QList<int> &groups, bool withNetwork)
+    {
+        CnfController controller;
+        initController(controller, type, type == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString(), 12,
+                       groups);
+        const QString path = dir.filePath(QStringLiteral("groups.xcnf"));
+        QVERIFY(writeContainer(path, controller, withNetwork ? fourArmNetwork() : QByteArray()));
+        window.loadDocument(path);
+        QCOMPARE(groupIds(window.document().controller()), groups);
+        QCOMPARE(window.document().isNetworkEmpty(), !withNetwork);
+    }
+
+private slots:
+    void initTestCase() { actAsPlivek(dir); }
+
+    void init() { clearSettings(); }
+
+    // The smallest free number is proposed; with a network the new group is
+    // drawn under the controller's granule.
+    void add_data()
+    {
+        QTest::addColumn<bool>("withNetwork");
+        QTest::newRow("without network") << false;
+        QTest::newRow("with network") << true;
+    }
+
+    void add()
+    {
+        QFETCH(bool, withNetwork);
+        MainWindow window;
+        load(window, QStringLiteral("tiverkii"), {1, 2, 4}, withNetwork);
+        if (withNetwork)
+            delete drawing(window, 3);
+        ModalAnswerer answerer;
+        int proposed = 0;
+        QString name;
+        answerer.answerWith([&](QWidget *modal) {
+            proposed = modal->findChild<QSpinBox *>(QStringLiteral("id"))->value();
+            name = modal->findChild<QLineEdit *>(QStringLiteral("name"))->text();
+            modal->findChild<QComboBox *>(QStringLiteral("type"))->setCurrentIndex(CnfSignalGroup::Tram);
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        triggerAdd(window);
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenTitle(), QStringLiteral("Properties of signal group"));
+        QCOMPARE(proposed, 3);
+        QCOMPARE(name, QStringLiteral("Group.1"));
+        const CnfSignalGroupPtr group = window.document().controller().findSG(3);
+        QVERIFY(group);
+        QCOMPARE(group->type, int(CnfSignalGroup::Tram));
+        QCOMPARE(sgTable(window)->rowCount(), 4);
+        QCOMPARE(cellText(sgTable(window), 3, 2), CnfSignalGroup::type2String(CnfSignalGroup::Tram, true, false));
+        QVERIFY(window.document().isChanged());
+        Halm58a::SignalGroup *drawn = drawing(window, 3);
+        QCOMPARE(drawn != nullptr, withNetwork);
+        if (drawn)
+            QCOMPARE(drawn->parent(), static_cast<QObject *>(window.findControllerGranule()));
+    }
+
+    void addLimitAndCancel()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        const int max = controller.getMaxSgCount();
+        for (int id = 1; id <= max; ++id) {
+            auto group = CnfSignalGroupPtr::create();
+            group->id = id;
+            controller.addSignalGroup(group);
+        }
+        ModalAnswerer box;
+        box.pressButton(QMessageBox::Ok);
+        triggerAdd(window);
+        QVERIFY(box.answered());
+        QCOMPARE(box.seenClassName(), QStringLiteral("QMessageBox"));
+        QCOMPARE(box.seenText(),
+                 QStringLiteral("Unable to add new signal group. Maximum numbers for given type of controller: %1")
+                     .arg(max));
+        QCOMPARE(controller.signalGroups().size(), max);
+
+        controller.removeSignalGroup(max);
+        ModalAnswerer cancel;
+        cancel.reject();
+        triggerAdd(window);
+        QVERIFY(cancel.answered());
+        QCOMPARE(controller.signalGroups().size(), max - 1);
+        QVERIFY(!window.document().isChanged());
+    }
+
+    void deleteGroups()
+    {
+        MainWindow window;
+        load(window, QStringLiteral("tiverk"), {1, 2, 3, 4}, true);
+        selectRows(window, {0, 1, 2});
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QVERIFY(no.answered());
+        QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
+        QCOMPARE(no.seenText(), QStringLiteral("Following signal groups will be deleted:\n1,2,3"));
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({1, 2, 3, 4}));
+
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({4}));
+        QCOMPARE(sgTable(window)->rowCount(), 1);
+        QVERIFY(!drawing(window, 1) && !drawing(window, 2) && !drawing(window, 3));
+        QVERIFY(drawing(window, 4));
+        QVERIFY(window.document().isChanged());
+    }
+
+    // Every copy is numbered after the one before; names, type, properties and
+    // interstates follow, devices and drawings do not.
+    void duplicate()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        const QStringList names = {"Group.7", "Left", "Group.8", "x"};
+        const QList<int> ids = {3, 7, 4, 5};
+        for (int i = 0; i < ids.size(); ++i) {
+            auto group = CnfSignalGroupPtr::create();
+            group->id = ids.at(i);
+            group->name = names.at(i);
+            group->setType(CnfSignalGroup::Pedestrian);
+            controller.addSignalGroup(group);
+        }
+        const CnfSignalGroupPtr source = controller.findSG(3);
+        source->setProperty("minGreen", 7);
+        source->setInterstate(1, QByteArray("\x01\x02\x03\x04\x05\x06", 6));
+        auto key = CnfPowerDevicePtr::create();
+        key->type = CnfPowerDevice::Key;
+        controller.addPowerDevice(key);
+        source->assignDevice(key);
+        window.updateSgTable();
+        selectRows(window, {1, 0});
+        child<QAction>(*sgTable(window), "sgDuplicateItems")->trigger();
+        QCOMPARE(groupIds(controller), QList<int>({3, 7, 4, 5, 6, 8}));
+        const CnfSignalGroupPtr first = controller.findSG(6);
+        QCOMPARE(first->name, QStringLiteral("Group.9"));
+        QCOMPARE(controller.findSG(8)->name, QStringLiteral("Left_1"));
+        QCOMPARE(first->type, int(CnfSignalGroup::Pedestrian));
+        QCOMPARE(first->property("minGreen").toInt(), 7);
+        QCOMPARE(first->interstate(1), source->interstate(1));
+        QVERIFY(first->devices.isEmpty());
+        first->setInterstate(1, QByteArray(6, '\0'));
+        QCOMPARE(source->interstate(1), QByteArray("\x01\x02\x03\x04\x05\x06", 6));
+        QCOMPARE(sgTable(window)->rowCount(), 6);
+        QVERIFY(window.document().isChanged());
+    }
+
+    void sortAndReorder()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        for (int id : {5, 2, 9}) {
+            auto group = CnfSignalGroupPtr::create();
+            group->id = id;
+            controller.addSignalGroup(group);
+        }
+        window.updateSgTable();
+        child<QAction>(*sgTable(window), "sortSgItems")->trigger();
+        QCOMPARE(groupIds(controller), QList<int>({2, 5, 9}));
+        QCOMPARE(cellText(sgTable(window), 0, 0), QStringLiteral("2"));
+        QVERIFY(window.document().isChanged());
+        window.setChanged(false);
+        child<QAction>(*sgTable(window), "sortSgItems")->trigger();
+        QVERIFY(window.document().isChanged());
+
+        // A repeated id refuses the new order.
+        window.setChanged(false);
+        sgTable(window)->item(2, 0)->setText(QStringLiteral("2"));
+        QMetaObject::invokeMethod(sgTable(window), "rowOrderChanged");
+        QCOMPARE(groupIds(controller), QList<int>({2, 5, 9}));
+        QVERIFY(!window.document().isChanged());
+        // A moved row is followed.
+        sgTable(window)->item(0, 0)->setText(QStringLiteral("9"));
+        sgTable(window)->item(2, 0)->setText(QStringLiteral("2"));
+        QMetaObject::invokeMethod(sgTable(window), "rowOrderChanged");
+        QCOMPARE(groupIds(controller), QList<int>({9, 5, 2}));
+        QVERIFY(window.document().isChanged());
+    }
+
+    void assignedKeysAndConnections_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("TIVERK II by id") << "tiverkii" << "3,4";
+        QTest::newRow("ZU_MOLT by id") << "ZU_MOLT" << "3,4";
+        QTest::newRow("TIVERK by address") << "tiverk" << "20,21";
+        QTest::newRow("adapter by address") << "adapter" << "20,21";
+    }
+
+    void assignedKeysAndConnections()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, keys);
+        MainWindow window;
+        load(window, type, {1, 2, 3, 4}, true);
+        CnfController &controller = window.document().controller();
+        for (int id : {3, 4}) {
+            auto device = CnfPowerDevicePtr::create();
+            device->id = id;
+            device->address = id + 17;
+            device->type = CnfPowerDevice::Key;
+            controller.addPowerDevice(device);
+            controller.findSG(1)->assignDevice(device);
+        }
+        window.updateSgTable(1);
+        QCOMPARE(cellText(sgTable(window), 0, 3), keys);
+        QCOMPARE(cellText(sgTable(window), 0, 4), QStringLiteral("38,39"));
+        QCOMPARE(cellText(sgTable(window), 2, 4), QStringLiteral("43"));
+    }
+
+    // A new number moves the drawing with it.
+    void propertiesMoveDrawing()
+    {
+        MainWindow window;
+        load(window, QStringLiteral("tiverk"), {1, 2, 3, 4}, true);
+        selectRows(window, {1});
+        ModalAnswerer answerer;
+        answerer.answerWith([](QWidget *modal) {
+            modal->findChild<QSpinBox *>(QStringLiteral("id"))->setValue(12);
+            modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("South"));
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        window.sgItemProperties();
+        QVERIFY(answerer.answered());
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({1, 12, 3, 4}));
+        QCOMPARE(window.document().controller().findSG(12)->name, QStringLiteral("South"));
+        QVERIFY(!drawing(window, 2));
+        QVERIFY(drawing(window, 12));
+        QCOMPARE(drawing(window, 12)->tlId(), 12);
+        QCOMPARE(cellText(sgTable(window), 1, 4), QStringLiteral("40,41"));
+        QVERIFY(window.document().isChanged());
+    }
+
+    void runWithoutNetwork()
+    {
+        MainWindow window;
+        load(window, QStringLiteral("tiverk"), {1, 2}, false);
+        QCOMPARE(cellText(sgTable(window), 0, 4), QString());
+        selectRows(window, {0});
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({2}));
+    }
+};
+
+PROJECT_TEST(TestSgTable);
+#include "tst_sgtable.moc"
