@@ -3,6 +3,7 @@
 
 #include "dialogrunner.h"
 #include "powerpart.h"
+#include "programstable.h"
 #include "programvalidation.h"
 
 #include "cnf/cnfcontroller.h"
@@ -32,6 +33,8 @@
 #include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
+#include "plivek/programs/programdlg.h"
+#include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/detector.h"
@@ -1080,9 +1083,9 @@ void MainWindow::updatePhasesTable()
 
 void MainWindow::updateProgramsTable()
 {
-    fillIdsAndNames(ui->progTable, project.controller().programs(), [](const CnfProgramPtr &program) {
-        return qMakePair(QVariant(program->id), program->name);
-    });
+    ProgramsTable::fill(ui->progTable, project.controller(),
+                        project.isAdapter() ? QStringLiteral("adapter")
+                                            : project.controller().property("version").toString());
 }
 
 void MainWindow::updateDetectorsTables()
@@ -2274,31 +2277,141 @@ void MainWindow::sortPhasesTable()
 
 void MainWindow::on_actionAddProgram_triggered()
 {
+    CnfController &controller = project.controller();
+    const int max = controller.getMaxProgramCount();
+    if (controller.programs().size() + 1 > max) {
+        printError(tr("Unable to add new program. Maximum count program for given type of controller: %1").arg(max));
+        return;
+    }
+    if (project.isZuMolt()) {
+        // The ZU_MOLT program dialog is not there yet: nothing to open.
+        return;
+    }
+    if (project.isTiverkII()) {
+        if (!project.network()) {
+            programsChanged(true);
+            return;
+        }
+        ProgramTiverk2Dlg dialog(this, {}, &controller, project.network(), false);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        controller.addProgram(dialog.program());
+    } else {
+        ProgramDlg dialog(this, {}, &controller, false, nullptr);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        controller.addProgram(dialog.program());
+    }
+    programsChanged(true);
+}
+
+void MainWindow::programsChanged(bool refresh)
+{
+    if (refresh)
+        updateProgramsTable();
+    setChanged(true);
 }
 
 void MainWindow::on_progTable_customContextMenuRequested(const QPoint &pos)
 {
-    Q_UNUSED(pos)
+    QTableWidget *table = ui->progTable;
+    QMenu menu(table);
+    menu.addAction(table->findChild<QAction *>(QStringLiteral("progAdd")));
+    if (!table->selectedItems().isEmpty()) {
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("progDelete")));
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("programDuplicateItems")));
+    }
+    menu.addAction(table->findChild<QAction *>(QStringLiteral("sortProgItems")));
+    menu.exec(table->viewport()->mapToGlobal(pos));
 }
 
 void MainWindow::on_progTable_rowOrderChanged()
 {
+    QList<CnfProgramPtr> order;
+    if (!ProgramsTable::orderOfRows(ui->progTable, project.controller(), &order))
+        return;
+    project.controller().reorderPrograms(order);
+    programsChanged(false);
 }
 
 void MainWindow::programsDeleteItems()
 {
+    QTableWidget *table = ui->progTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    if (selected.isEmpty())
+        return;
+    QList<QTableWidgetItem *> items;
+    QStringList ids;
+    for (QTableWidgetItem *item : selected) {
+        if (item->column() == 0) {
+            items << item;
+            ids << item->text();
+        }
+    }
+    const ProgramsTable::Removal removal = ProgramsTable::planRemoval(project.controller(), ids);
+    if (QMessageBox::question(this, tr("Removing"), removal.question, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::NoButton)
+        != QMessageBox::Yes)
+        return;
+    ProgramsTable::remove(project.controller(), removal);
+    programsChanged(true);
 }
 
 void MainWindow::programDuplicateItems()
 {
+    QTableWidget *table = ui->progTable;
+    QStringList ids;
+    QList<int> rows;
+    for (const QTableWidgetItem *item : table->selectedItems()) {
+        if (rows.contains(item->row()))
+            continue;
+        rows << item->row();
+        if (const QTableWidgetItem *idItem = table->item(item->row(), 0))
+            ids << idItem->text();
+    }
+    ProgramsTable::duplicate(project.controller(), ids);
+    programsChanged(true);
 }
 
 void MainWindow::programsItemProperties()
 {
+    QTableWidget *table = ui->progTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QTableWidgetItem *idItem = table->item(selected.first()->row(), 0);
+    if (!idItem)
+        return;
+    CnfController &controller = project.controller();
+    const CnfProgramPtr program = controller.findProgram(idItem->text());
+    if (!program)
+        return;
+    // Without a road network (or for ZU_MOLT, whose dialog is not there yet)
+    // no dialog opens.
+    if (project.isZuMolt() || !project.network()) {
+        programsChanged(true);
+        return;
+    }
+    CnfProgramPtr result;
+    if (project.isTiverkII()) {
+        ProgramTiverk2Dlg dialog(this, program, &controller, project.network(), false);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        result = dialog.program();
+    } else {
+        ProgramDlg dialog(this, program, &controller, false, project.network());
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        result = dialog.program();
+    }
+    program->clone(result);
+    programsChanged(true);
 }
 
 void MainWindow::sortProgramsTable()
 {
+    project.controller().reorderPrograms(ProgramsTable::sortedById(project.controller().programs()));
+    programsChanged(true);
 }
 
 // ---------------------------------------------------------------------------

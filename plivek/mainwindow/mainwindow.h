@@ -152,6 +152,9 @@ public slots:
     void programDuplicateItems();
     void programsItemProperties();
     void sortProgramsTable();
+    // The end of every change of programs: the table rebuilt (unless the
+    // rows are already in place) and the document marked changed.
+    void programsChanged(bool refresh);
 
     // Matrices.
     void matrixAdd();

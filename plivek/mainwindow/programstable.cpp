@@ -1,0 +1,133 @@
+#include "programstable.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdaycard.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "powerpart.h"
+
+#include <QCoreApplication>
+#include <QTableWidget>
+
+#include <algorithm>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+void setCell(QTableWidget *table, int row, int column, const QString &text)
+{
+    table->setItem(row, column, new QTableWidgetItem(text));
+}
+
+} // namespace
+
+void ProgramsTable::fill(QTableWidget *table, const CnfController &controller, const QString &family)
+{
+    const QList<CnfProgramPtr> programs = controller.programs();
+    if (table->columnCount() < 4)
+        table->setColumnCount(4);
+    table->setRowCount(programs.size());
+    for (int row = 0; row < programs.size(); ++row) {
+        const CnfProgramPtr &program = programs.at(row);
+        QStringList phases;
+        for (int i = 0; i < program->phaseCount(); ++i)
+            phases << program->phaseDefAt(i)->id();
+        setCell(table, row, 0, program->id);
+        setCell(table, row, 1, program->name);
+        setCell(table, row, 2,
+                program->type == CnfProgram::Tiverk ? CnfProgram::tiverkTypeName(program->kind, family, true)
+                                                     : CnfProgram::typeName(program->type, true));
+        setCell(table, row, 3, phases.join(QLatin1Char(',')));
+    }
+    table->resizeColumnToContents(1);
+    table->resizeColumnToContents(2);
+}
+
+int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
+{
+    int copies = 0;
+    for (const QString &id : ids) {
+        const CnfProgramPtr source = controller.findProgram(id);
+        if (!source)
+            continue;
+        auto copy = CnfProgramPtr::create(&controller);
+        copy->clone(source);
+        int n = 1;
+        while (n < 65535 && controller.findProgram(QString::number(n)))
+            ++n;
+        if (n >= 65535)
+            break;
+        copy->id = QString::number(n);
+        QStringList names;
+        for (const CnfProgramPtr &program : controller.programs())
+            names << program->name;
+        copy->name = PowerPart::makeUniqueName(source->name, names);
+        if (controller.addProgram(copy))
+            ++copies;
+    }
+    return copies;
+}
+
+ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controller, const QStringList &ids)
+{
+    Removal removal;
+    removal.ids = ids;
+    removal.remotePrograms = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
+    for (const QString &id : ids) {
+        for (QVariant &entry : removal.remotePrograms) {
+            if (!entry.isNull() && entry.toString() == id) {
+                entry = QVariant();
+                removal.remoteChanged = true;
+            }
+        }
+        for (const CnfDayCardPtr &card : controller.dayCards()) {
+            for (const CnfDayCardRecord &record : card->records) {
+                const bool names = (record.program && record.program->id == id)
+                    || (record.reserve && record.reserve->id == id);
+                if (names && !removal.dayCards.contains(card->id))
+                    removal.dayCards << card->id;
+            }
+        }
+    }
+    removal.question = tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
+    if (removal.remoteChanged)
+        removal.question += tr("\nRCU parameters will be changed after removal");
+    if (!removal.dayCards.isEmpty())
+        removal.question += tr("\nAfter removal, the following daily cards will be wrong:\n")
+            + removal.dayCards.join(QLatin1Char(','));
+    return removal;
+}
+
+void ProgramsTable::remove(CnfController &controller, const Removal &removal)
+{
+    for (const QString &id : removal.ids)
+        controller.removeProgram(id);
+    if (removal.remoteChanged)
+        controller.setNativeData(QStringLiteral("vpu_programs"), removal.remotePrograms);
+}
+
+QList<CnfProgramPtr> ProgramsTable::sortedById(QList<CnfProgramPtr> programs)
+{
+    std::stable_sort(programs.begin(), programs.end(), [](const CnfProgramPtr &a, const CnfProgramPtr &b) {
+        return a->id.toInt() < b->id.toInt();
+    });
+    return programs;
+}
+
+bool ProgramsTable::orderOfRows(const QTableWidget *table, const CnfController &controller,
+                                QList<CnfProgramPtr> *order)
+{
+    order->clear();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfProgramPtr program = item ? controller.findProgram(item->text()) : CnfProgramPtr();
+        if (!program || order->contains(program))
+            return false;
+        *order << program;
+    }
+    return true;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cnf/cnffwd.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+class CnfController;
+class QTableWidget;
+
+// The work of the programs table that needs no dialog: its rows, the copies,
+// what a removal touches (remote-control list, day cards), the sort and the
+// order taken from dragged rows.
+class ProgramsTable
+{
+public:
+    // One row per program: id, name, type text, step phases joined with ",".
+    // family: "adapter" for an adapter controller, else the controller's version.
+    static void fill(QTableWidget *table, const CnfController &controller, const QString &family);
+
+    // Copies each program once, with the smallest free id from 1 and a unique
+    // name; the number of copies made.
+    static int duplicate(CnfController &controller, const QStringList &ids);
+
+    // What removing the programs does, and the question that says so.
+    struct Removal
+    {
+        QStringList ids;
+        QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
+        bool remoteChanged = false;
+        QStringList dayCards;        // ids of the cards left naming a removed program
+        QString question;
+    };
+    static Removal planRemoval(const CnfController &controller, const QStringList &ids);
+    static void remove(CnfController &controller, const Removal &removal);
+
+    // The programs in ascending order of their numeric id (not a number: 0),
+    // equal keys in their present order.
+    static QList<CnfProgramPtr> sortedById(QList<CnfProgramPtr> programs);
+    // The programs in the table's row order; false when a row is empty, names
+    // no program or repeats one.
+    static bool orderOfRows(const QTableWidget *table, const CnfController &controller,
+                            QList<CnfProgramPtr> *order);
+};
