@@ -2258,6 +2258,17 @@ void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
 
 void MainWindow::on_phasesTable_rowOrderChanged()
 {
+    QTableWidget *table = ui->phasesTable;
+    QList<CnfPhasePtr> order;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfPhasePtr phase = item ? project.controller().findPhase(item->text()) : CnfPhasePtr();
+        if (!phase || order.contains(phase))
+            return;
+        order << phase;
+    }
+    project.controller().reorderPhases(order);
+    setChanged(true);
 }
 
 void MainWindow::phaseDeleteItems()
@@ -2270,6 +2281,13 @@ void MainWindow::phaseItemProperties()
 
 void MainWindow::sortPhasesTable()
 {
+    QList<CnfPhasePtr> phases = project.controller().phases();
+    // Numeric ids; text that is no number counts as 0 and keeps its place.
+    std::stable_sort(phases.begin(), phases.end(),
+                     [](const CnfPhasePtr &a, const CnfPhasePtr &b) { return a->id.toInt() < b->id.toInt(); });
+    project.controller().reorderPhases(phases);
+    updatePhasesTable();
+    setChanged(true);
 }
 
 // ---------------------------------------------------------------------------
