@@ -134,7 +134,11 @@ QString CnfNative::loadError()
 
 bool CnfNative::save(const QString &path, const CnfController &controller, QString &error)
 {
-    const QString family = controller.property("type").toString();
+    return save(path, controller, controller.property("type").toString(), error);
+}
+
+bool CnfNative::save(const QString &path, const CnfController &controller, const QString &family, QString &error)
+{
     QByteArray bytes;
     QString formatError;
     if (family == QLatin1String("adapter"))

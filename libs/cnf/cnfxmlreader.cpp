@@ -840,16 +840,28 @@ bool Reader::readController()
         return fail(tr("the configuration was written in format %1, newer than this program's %2")
                         .arg(format)
                         .arg(CnfXmlFormat::Version));
+    // The family is known from the attributes on, as element limits depend on it.
+    QList<QPair<const char *, QString>> family;
     for (const char *name : {"type", "version"}) {
         if (xml.attributes().hasAttribute(QLatin1String(name))
-            || xml.attributes().hasAttribute(QLatin1String(name) + QLatin1String("64")))
-            c.setProperty(name, text(name));
+            || xml.attributes().hasAttribute(QLatin1String(name) + QLatin1String("64"))) {
+            family.append({name, text(name)});
+            c.setProperty(name, family.last().second);
+        }
     }
     while (xml.readNextStartElement()) {
         const QStringRef tag = xml.name();
         bool ok = true;
         if (tag == QLatin1String("Properties")) {
+            // The properties keep the order they are listed in, whatever the
+            // attributes set first; an attribute they do not repeat comes after them.
+            for (const auto &attribute : qAsConst(family))
+                c.setProperty(attribute.first, QVariant());
             ok = readProperties(c);
+            for (const auto &attribute : qAsConst(family)) {
+                if (!c.property(attribute.first).isValid())
+                    c.setProperty(attribute.first, attribute.second);
+            }
         } else if (tag == QLatin1String("Interstate")) {
             ok = readInterstate();
         } else if (tag == QLatin1String("PowerDevices")) {

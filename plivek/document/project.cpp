@@ -108,12 +108,12 @@ bool ProjectPrivate::save()
         break;
     case 4:
         FamilyConversion::completeTiverkII(controller);
-        if (!saveNative())
+        if (!saveNative(QStringLiteral("tiverkii")))
             return false;
         break;
     case 5:
         FamilyConversion::completeZuMolt(controller);
-        if (!saveNative())
+        if (!saveNative(QStringLiteral("ZU_MOLT")))
             return false;
         break;
     default:
@@ -124,10 +124,14 @@ bool ProjectPrivate::save()
     return true;
 }
 
-bool ProjectPrivate::saveNative()
+bool ProjectPrivate::saveNative(const QString &family)
 {
-    // The library writes each family in its own format.
-    if (!CnfNative::save(fileName, controller, lastError) && lastError.isEmpty())
+    // The library writes each family in its own format. A document of a family's
+    // kind is written in the family it was read as, whatever its "type" says, so
+    // that the file opens again as it did.
+    const bool saved = family.isEmpty() ? CnfNative::save(fileName, controller, lastError)
+                                        : CnfNative::save(fileName, controller, family, lastError);
+    if (!saved && lastError.isEmpty())
         lastError = tr("Unknown error on saving");
     if (lastError.isEmpty())
         return true;

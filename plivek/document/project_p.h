@@ -33,8 +33,9 @@ public:
     // type (for .json the selected filter tells TIVERK II from ZU_MOLT; -1
     // for a suffix of no kind). Empty when cancelled.
     QString askSaveFile(bool offerZuMolt, int *fileType);
-    // Writes the native configuration and reports the writer's failure.
-    bool saveNative();
+    // Writes the configuration in the format of family (empty: of its "type")
+    // and reports the writer's failure.
+    bool saveNative(const QString &family = QString());
 
     // Loaders by file kind; each leaves its failure in lastError. They return
     // true only when the file went to the zumoltc editor.

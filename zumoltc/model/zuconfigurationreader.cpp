@@ -757,7 +757,10 @@ void ZUConfigurationReader::Private::readWeekPlans()
                 if (days.size() != 7)
                     reader.addWarning(tr("'days' array has invalid size %1. Must be 7").arg(days.size()), days);
                 for (int i = 0; i < qMin(days.size(), 7); ++i) {
-                    if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup()))
+                    // null keeps the place of a day without a plan.
+                    if (days.at(i).type() == JsonValue::Null)
+                        week->insert(Qt::DayOfWeek(i + 1), nullptr);
+                    else if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup()))
                         week->insert(Qt::DayOfWeek(i + 1), plan);
                 }
             } else if (days.type() == JsonValue::Object) {

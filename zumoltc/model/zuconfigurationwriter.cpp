@@ -39,7 +39,8 @@ private:
     template<typename T>
     void writeReference(const char *key, const QPointer<T> &target, bool force = false)
     {
-        if (target)
+        // A forced reference keeps its place: null when there is no id to write.
+        if (target && (!force || target->id() != zu::NotSet))
             w.writeValue(key, target->id(), force);
         else if (force)
             w.writeValue(key, QVariant(QVariant::Int), true);
@@ -443,24 +444,28 @@ void ZUConfigurationWriter::Private::writeScheduler()
 
 void ZUConfigurationWriter::Private::writeWeekDays(ZUWeekPlan *week)
 {
-    auto planOf = [week](int day) { return week->value(Qt::DayOfWeek(day)); };
-    bool anyDay = false;
-    for (int day = 1; day <= 7; ++day)
-        anyDay = anyDay || planOf(day);
-    if (!anyDay)
+    auto hasDay = [week](int day) { return week->contains(Qt::DayOfWeek(day)); };
+    if (week->isEmpty())
         return;
-    // A day without a plan takes the plan of the nearest earlier day that has
-    // one, counting backwards around the week.
+    // A day that is not in the week takes the entry of the nearest earlier day
+    // that is, counting backwards around the week. Every day keeps its place: a
+    // day whose plan is gone or has no id is written as null, so that the days
+    // after it do not move.
     QPointer<ZUDayPlan> last;
+    bool found = false;
     w.beginArray("days", true);
     for (int day = 1; day <= 7; ++day) {
-        if (const QPointer<ZUDayPlan> plan = planOf(day)) {
-            last = plan;
-        } else if (!last) {
-            for (int back = 1; back <= 6 && !last; ++back)
-                last = planOf((day - 1 - back + 7) % 7 + 1);
+        if (hasDay(day)) {
+            last = week->value(Qt::DayOfWeek(day));
+            found = true;
+        } else if (!found) {
+            for (int back = 1; back <= 6 && !found; ++back) {
+                const int earlier = (day - 1 - back + 7) % 7 + 1;
+                found = hasDay(earlier);
+                last = week->value(Qt::DayOfWeek(earlier));
+            }
         }
-        writeReferenceItem(last);
+        writeReferenceItem(last, true);
     }
     w.endArray();
 }

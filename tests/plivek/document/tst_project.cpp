@@ -606,6 +606,46 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plan.bak", "plan.cnf"}));
     }
 
+    void savesInTheFamilyItWasReadAs_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("type");
+
+        QTest::newRow("TIVERK II without type") << "proj_tiverkii_no_type.json" << 4;
+        QTest::newRow("adapter text without type") << "proj_adapter_no_type.txt" << 3;
+        QTest::newRow("TIVERK II whose type is adapter") << "proj_tiverkii_type_adapter.json" << 4;
+    }
+
+    void savesInTheFamilyItWasReadAs()
+    {
+        // Load, save, load, save: the file opens again as the same kind, and the
+        // second save writes the same bytes as the first.
+        QFETCH(QString, fixture);
+        QFETCH(int, type);
+
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::dataPath(QStringLiteral("roundtrip/") + fixture), dir.filePath(fixture));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        QByteArray previous;
+        for (int round = 0; round < 2; ++round) {
+            Project project;
+            QVERIFY2(project.load(path), qPrintable(project.lastError()));
+            QCOMPARE(project.type(), type);
+            project.setChanged(true);
+            // An adapter text without "type" may be asked about as a conversion.
+            ModalAnswerer answerer;
+            answerer.pressButton(QMessageBox::Yes);
+            QVERIFY2(project.save(), qPrintable(project.lastError()));
+            const QByteArray bytes = TestSupport::readFile(path);
+            if (round > 0)
+                QCOMPARE(QString::fromUtf8(bytes), QString::fromUtf8(previous));
+            previous = bytes;
+        }
+        Project reopened;
+        QVERIFY2(reopened.load(path), qPrintable(reopened.lastError()));
+        QCOMPARE(reopened.type(), type);
+    }
+
     void networkOfAGoneSceneIsGone()
     {
         Project project;

@@ -75,6 +75,7 @@ private slots:
         QTest::newRow("complete as saved") << QStringLiteral("complete.saved.json");
         QTest::newRow("alternate forms") << QStringLiteral("alternates.json");
         QTest::newRow("minimal") << QStringLiteral("minimal.json");
+        QTest::newRow("week day whose plan has no id") << QStringLiteral("week-day-noid.json");
     }
 
     void saveLoadSaveIsStable()
@@ -116,6 +117,24 @@ private slots:
         QCOMPARE(week->size(), 7);
         QCOMPARE(week->value(Qt::Monday), again.dayPlans().at(1)); // Sunday's plan, counting back
         QCOMPARE(week->value(Qt::Saturday), again.dayPlans().at(0)); // Wednesday's plan
+    }
+
+    void weekDayWithoutIdKeepsItsPlace()
+    {
+        // Monday's plan has no id: Monday is written as null, so that Tuesday's
+        // plan does not move to Monday, and it reads back as a day without a plan.
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("week-day-noid.json"))));
+        const QByteArray text = c.toJson();
+        QCOMPARE(lineOf(text, QStringLiteral("days")), QStringLiteral("\"days\": [null, 1, 1, 1, 1, 1, 1]"));
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), text);
+        const ZUWeekPlan *week = again.weekPlans().at(0);
+        QCOMPARE(week->size(), 7);
+        QVERIFY(week->value(Qt::Monday).isNull());
+        QCOMPARE(week->value(Qt::Tuesday), again.dayPlans().at(0));
+        // Only the plan's own missing id is worth a warning, not the null day.
+        QCOMPARE(again.warnings().filter(QStringLiteral("Object with")), QStringList());
     }
 
     void repeatedPhaseIdsAreGone()
