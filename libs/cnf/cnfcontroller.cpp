@@ -17,7 +17,117 @@
 #include "vnode.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QSet>
+
+namespace {
+
+// An index beside one of the controller's lists, so that adding and finding by id
+// need no scan: the element of each key (the first in list order, as a scan would
+// find it) and the set of listed elements. It follows the list through appended();
+// any other change of the list's size, or a hit that no longer carries its key (an
+// id edited in place), rebuilds it from the list. Reorders and replacements call
+// reset(). find() confirms a miss by a scan, so that an id edited in place is
+// found too; taken() trusts the index, for the check of every add while loading.
+template<typename T, typename Key>
+class ListIndex
+{
+public:
+    using Ptr = QSharedPointer<T>;
+    using KeyOf = Key (*)(const T &);
+
+    explicit ListIndex(KeyOf keyOf)
+        : m_keyOf(keyOf)
+    {
+    }
+
+    Ptr find(const QList<Ptr> &list, const Key &key) const
+    {
+        if (const Ptr hit = taken(list, key))
+            return hit;
+        for (const Ptr &element : list) {
+            if (element && m_keyOf(*element) == key) {
+                rebuild(list);
+                return element;
+            }
+        }
+        return {};
+    }
+
+    Ptr taken(const QList<Ptr> &list, const Key &key) const
+    {
+        sync(list);
+        Ptr hit = m_byKey.value(key);
+        if (hit && m_keyOf(*hit) != key) {
+            rebuild(list);
+            hit = m_byKey.value(key);
+        }
+        return hit;
+    }
+
+    bool contains(const QList<Ptr> &list, const Ptr &element) const
+    {
+        sync(list);
+        return m_elements.contains(element.data());
+    }
+
+    // Call after list.append(element).
+    void appended(const QList<Ptr> &list, const Ptr &element)
+    {
+        if (m_size != list.size() - 1) {
+            rebuild(list);
+            return;
+        }
+        insert(element);
+        m_size = list.size();
+    }
+
+    void reset() { m_size = -1; }
+
+private:
+    void sync(const QList<Ptr> &list) const
+    {
+        if (m_size != list.size())
+            rebuild(list);
+    }
+
+    void rebuild(const QList<Ptr> &list) const
+    {
+        m_byKey.clear();
+        m_elements.clear();
+        for (const Ptr &element : list) {
+            if (element)
+                insert(element);
+        }
+        m_size = list.size();
+    }
+
+    // The first element of a key keeps it, as a scan of the list would find it.
+    void insert(const Ptr &element) const
+    {
+        m_elements.insert(element.data());
+        const Key key = m_keyOf(*element);
+        if (!m_byKey.contains(key))
+            m_byKey.insert(key, element);
+    }
+
+    KeyOf m_keyOf;
+    mutable QHash<Key, Ptr> m_byKey;
+    mutable QSet<const T *> m_elements;
+    mutable int m_size = -1;
+};
+
+QString programKey(const CnfProgram &p) { return p.id; }
+QString phaseKey(const CnfPhase &p) { return p.id; }
+int groupKey(const CnfSignalGroup &g) { return g.id; }
+int deviceKey(const CnfPowerDevice &p) { return p.id; }
+int deviceAddressKey(const CnfPowerDevice &p) { return p.address; }
+int detectorKey(const CnfDetector &e) { return e.id(); }
+int matrixKey(const CnfMatrix &m) { return m.id(); }
+QString dayCardKey(const CnfDayCard &c) { return c.id; }
+QString weekCardKey(const CnfWeekCard &c) { return c.id; }
+
+} // namespace
 
 class CnfControllerPrivate
 {
@@ -49,6 +159,17 @@ public:
     CnfProgramPtr reserveProgram;
     CnfInterstatePtr interstate;
     std::shared_ptr<VNode> root;
+
+    ListIndex<CnfProgram, QString> programIndex{programKey};
+    ListIndex<CnfPhase, QString> phaseIndex{phaseKey};
+    ListIndex<CnfSignalGroup, int> groupIndex{groupKey};
+    ListIndex<CnfPowerDevice, int> deviceIndex{deviceKey};
+    ListIndex<CnfPowerDevice, int> deviceAddressIndex{deviceAddressKey};
+    ListIndex<CnfDetector, int> detectorIndex{detectorKey};
+    ListIndex<CnfDetector, int> sensorIndex{detectorKey};
+    ListIndex<CnfMatrix, int> matrixIndex{matrixKey};
+    ListIndex<CnfDayCard, QString> dayCardIndex{dayCardKey};
+    ListIndex<CnfWeekCard, QString> weekCardIndex{weekCardKey};
 };
 
 namespace {
@@ -137,14 +258,15 @@ bool CnfController::addProgram(const CnfProgramPtr &program)
         d->lastError = tr("No program given");
         return false;
     }
-    if (d->programs.contains(program))
+    if (d->programIndex.contains(d->programs, program))
         return true;
-    if (program->id.isEmpty() || findProgram(program->id)) {
+    if (program->id.isEmpty() || d->programIndex.taken(d->programs, program->id)) {
         d->lastError = tr("Program id \"%1\" is empty or taken").arg(program->id);
         return false;
     }
     program->setController(this);
     d->programs.append(program);
+    d->programIndex.appended(d->programs, program);
     return true;
 }
 
@@ -163,6 +285,7 @@ bool CnfController::removeProgram(const QString &id)
 
 bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
 {
+    d->programIndex.reset();
     return reorder(d->programs, programs);
 }
 
@@ -170,7 +293,7 @@ CnfProgramPtr CnfController::findProgram(const QString &id) const
 {
     if (id.isEmpty())
         return {};
-    return findIn(d->programs, [&](const CnfProgram &p) { return p.id == id; });
+    return d->programIndex.find(d->programs, id);
 }
 
 CnfProgramPtr CnfController::findProgramByName(const QString &name) const
@@ -193,13 +316,14 @@ bool CnfController::addPhase(const CnfPhasePtr &phase)
         d->lastError = tr("No phase given");
         return false;
     }
-    if (d->phases.contains(phase))
+    if (d->phaseIndex.contains(d->phases, phase))
         return true;
-    if (phase->id.isEmpty() || findPhase(phase->id)) {
+    if (phase->id.isEmpty() || d->phaseIndex.taken(d->phases, phase->id)) {
         d->lastError = tr("Phase id \"%1\" is empty or taken").arg(phase->id);
         return false;
     }
     d->phases.append(phase);
+    d->phaseIndex.appended(d->phases, phase);
     return true;
 }
 
@@ -214,6 +338,7 @@ bool CnfController::removePhase(const QString &id)
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
 {
+    d->phaseIndex.reset();
     return reorder(d->phases, phases);
 }
 
@@ -221,7 +346,7 @@ CnfPhasePtr CnfController::findPhase(const QString &id) const
 {
     if (id.isEmpty())
         return {};
-    return findIn(d->phases, [&](const CnfPhase &p) { return p.id == id; });
+    return d->phaseIndex.find(d->phases, id);
 }
 
 // ---------------------------------------------------------------- signal groups
@@ -237,14 +362,15 @@ bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
         d->lastError = tr("No signal group given");
         return false;
     }
-    if (d->signalGroups.contains(group))
+    if (d->groupIndex.contains(d->signalGroups, group))
         return true;
-    if (findSG(group->id)) {
+    if (d->groupIndex.taken(d->signalGroups, group->id)) {
         d->lastError = tr("Signal group %1 already exists").arg(group->id);
         return false;
     }
     group->m_defaultGroup = d->defaultSignalGroup;
     d->signalGroups.append(group);
+    d->groupIndex.appended(d->signalGroups, group);
     return true;
 }
 
@@ -262,12 +388,13 @@ bool CnfController::removeSignalGroup(int id)
 
 bool CnfController::reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups)
 {
+    d->groupIndex.reset();
     return reorder(d->signalGroups, groups);
 }
 
 CnfSignalGroupPtr CnfController::findSG(int id) const
 {
-    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.id == id; });
+    return d->groupIndex.find(d->signalGroups, id);
 }
 
 CnfSignalGroupPtr CnfController::findSGByName(const QString &name) const
@@ -302,17 +429,19 @@ bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
         d->lastError = tr("No power device given");
         return false;
     }
-    if (d->powerDevices.contains(device))
+    if (d->deviceIndex.contains(d->powerDevices, device))
         return true;
-    if (findPowerDevice(device->id)) {
+    if (d->deviceIndex.taken(d->powerDevices, device->id)) {
         d->lastError = tr("Power device with id %1 already exists").arg(device->id);
         return false;
     }
-    if (findPowerDeviceByAddress(device->address)) {
+    if (d->deviceAddressIndex.taken(d->powerDevices, device->address)) {
         d->lastError = tr("Power device with address %1 already exists").arg(device->address);
         return false;
     }
     d->powerDevices.append(device);
+    d->deviceIndex.appended(d->powerDevices, device);
+    d->deviceAddressIndex.appended(d->powerDevices, device);
     return true;
 }
 
@@ -340,17 +469,19 @@ bool CnfController::removePowerDeviceById(int id)
 
 bool CnfController::reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices)
 {
+    d->deviceIndex.reset();
+    d->deviceAddressIndex.reset();
     return reorder(d->powerDevices, devices);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDevice(int id) const
 {
-    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.id == id; });
+    return d->deviceIndex.find(d->powerDevices, id);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDeviceByAddress(int address) const
 {
-    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.address == address; });
+    return d->deviceAddressIndex.find(d->powerDevices, address);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDeviceByName(const QString &name) const
@@ -374,23 +505,21 @@ QList<CnfDetectorPtr> CnfController::detectorsList() const
     return d->detectors;
 }
 
-static bool addDetectorTo(QList<CnfDetectorPtr> &list, const CnfDetectorPtr &element,
-                          QString &error)
+static bool addDetectorTo(QList<CnfDetectorPtr> &list, ListIndex<CnfDetector, int> &index,
+                          const CnfDetectorPtr &element, QString &error)
 {
     if (!element) {
         error = QCoreApplication::translate("CnfController", "No detector given");
         return false;
     }
-    if (list.contains(element))
+    if (index.contains(list, element))
         return true;
-    for (const CnfDetectorPtr &other : qAsConst(list)) {
-        if (other->id() == element->id()) {
-            error = QCoreApplication::translate("CnfController", "Detector %1 already exists")
-                        .arg(element->id());
-            return false;
-        }
+    if (index.taken(list, element->id())) {
+        error = QCoreApplication::translate("CnfController", "Detector %1 already exists").arg(element->id());
+        return false;
     }
     list.append(element);
+    index.appended(list, element);
     return true;
 }
 
@@ -409,7 +538,7 @@ bool CnfController::addDetector(const CnfDetectorPtr &detector)
 {
     if (detector)
         detector->setSensor(false);
-    return addDetectorTo(d->detectors, detector, d->lastError);
+    return addDetectorTo(d->detectors, d->detectorIndex, detector, d->lastError);
 }
 
 bool CnfController::removeDetector(int id)
@@ -419,12 +548,13 @@ bool CnfController::removeDetector(int id)
 
 bool CnfController::reorderDetectors(const QList<CnfDetectorPtr> &detectors)
 {
+    d->detectorIndex.reset();
     return reorder(d->detectors, detectors);
 }
 
 CnfDetectorPtr CnfController::findDetector(int id) const
 {
-    return findIn(d->detectors, [&](const CnfDetector &e) { return e.id() == id; });
+    return d->detectorIndex.find(d->detectors, id);
 }
 
 CnfDetectorPtr CnfController::findDetectorByName(const QString &name) const
@@ -443,7 +573,7 @@ bool CnfController::addSensor(const CnfDetectorPtr &sensor)
 {
     if (sensor)
         sensor->setSensor(true);
-    return addDetectorTo(d->sensors, sensor, d->lastError);
+    return addDetectorTo(d->sensors, d->sensorIndex, sensor, d->lastError);
 }
 
 bool CnfController::removeSensor(int id)
@@ -453,12 +583,13 @@ bool CnfController::removeSensor(int id)
 
 bool CnfController::reorderSensors(const QList<CnfDetectorPtr> &sensors)
 {
+    d->sensorIndex.reset();
     return reorder(d->sensors, sensors);
 }
 
 CnfDetectorPtr CnfController::findSensor(int id) const
 {
-    return findIn(d->sensors, [&](const CnfDetector &e) { return e.id() == id; });
+    return d->sensorIndex.find(d->sensors, id);
 }
 
 CnfDetectorPtr CnfController::findSensorByName(const QString &name) const
@@ -481,16 +612,18 @@ bool CnfController::addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool
         d->lastError = tr("No matrix given");
         return false;
     }
-    if (!d->matrices.contains(matrix)) {
-        const CnfMatrixPtr sameId = findMatrix(matrix->id());
+    if (!d->matrixIndex.contains(d->matrices, matrix)) {
+        const CnfMatrixPtr sameId = d->matrixIndex.taken(d->matrices, matrix->id());
         if (sameId) {
             d->matrices[d->matrices.indexOf(sameId)] = matrix;
+            d->matrixIndex.reset();
             if (d->defaultMatrix == sameId)
                 d->defaultMatrix = matrix;
             if (d->safetyMatrix == sameId)
                 d->safetyMatrix = matrix;
         } else {
             d->matrices.append(matrix);
+            d->matrixIndex.appended(d->matrices, matrix);
         }
     }
     if (makeDefault)
@@ -515,12 +648,13 @@ bool CnfController::removeMatrix(int id)
 
 bool CnfController::reorderMatrices(const QList<CnfMatrixPtr> &matrices)
 {
+    d->matrixIndex.reset();
     return reorder(d->matrices, matrices);
 }
 
 CnfMatrixPtr CnfController::findMatrix(int id) const
 {
-    return findIn(d->matrices, [&](const CnfMatrix &m) { return m.id() == id; });
+    return d->matrixIndex.find(d->matrices, id);
 }
 
 CnfMatrixPtr CnfController::findMatrixByName(const QString &name) const
@@ -570,13 +704,14 @@ bool CnfController::addDayCard(const CnfDayCardPtr &card)
         d->lastError = tr("No day card given");
         return false;
     }
-    if (d->dayCards.contains(card))
+    if (d->dayCardIndex.contains(d->dayCards, card))
         return true;
-    if (card->id.isEmpty() || findDayCard(card->id)) {
+    if (card->id.isEmpty() || d->dayCardIndex.taken(d->dayCards, card->id)) {
         d->lastError = tr("Day card id \"%1\" is empty or taken").arg(card->id);
         return false;
     }
     d->dayCards.append(card);
+    d->dayCardIndex.appended(d->dayCards, card);
     return true;
 }
 
@@ -593,7 +728,7 @@ CnfDayCardPtr CnfController::findDayCard(const QString &id) const
 {
     if (id.isEmpty())
         return {};
-    return findIn(d->dayCards, [&](const CnfDayCard &c) { return c.id == id; });
+    return d->dayCardIndex.find(d->dayCards, id);
 }
 
 QList<CnfWeekCardPtr> CnfController::weekCards() const
@@ -607,13 +742,14 @@ bool CnfController::addWeekCard(const CnfWeekCardPtr &card)
         d->lastError = tr("No week card given");
         return false;
     }
-    if (d->weekCards.contains(card))
+    if (d->weekCardIndex.contains(d->weekCards, card))
         return true;
-    if (card->id.isEmpty() || findWeekCard(card->id)) {
+    if (card->id.isEmpty() || d->weekCardIndex.taken(d->weekCards, card->id)) {
         d->lastError = tr("Week card id \"%1\" is empty or taken").arg(card->id);
         return false;
     }
     d->weekCards.append(card);
+    d->weekCardIndex.appended(d->weekCards, card);
     return true;
 }
 
@@ -626,7 +762,7 @@ CnfWeekCardPtr CnfController::findWeekCard(const QString &id) const
 {
     if (id.isEmpty())
         return {};
-    return findIn(d->weekCards, [&](const CnfWeekCard &c) { return c.id == id; });
+    return d->weekCardIndex.find(d->weekCards, id);
 }
 
 QList<CnfSeasonPlanPtr> CnfController::seasonPlans() const

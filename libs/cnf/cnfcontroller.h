@@ -24,6 +24,10 @@ class CnfControllerPrivate;
 //
 // Elements are held by shared pointers in stored order and edited in place.
 // Finders return null when nothing matches (an empty id never matches).
+// Finding and adding by id use an index beside each list, so loading stays
+// linear; an id edited in place is still found, but an add checks it against
+// the index only once the element has been found under it (or the list has
+// changed in another way than by an add).
 // add* returns false (with lastError) for a null element or a taken id;
 // remove* returns false when nothing was removed; reorder* takes the whole
 // list in its new order and returns false (changing nothing) unless it holds

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QTime>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -288,9 +289,14 @@ bool VNode::detachFromParent()
             }
         }
     } else if (owner->kind == VObject::List) {
-        for (int i = 0; i < owner->list.size(); ++i) {
-            if (owner->list.at(i).get() == this) {
-                owner->list.removeAt(i);
+        // Searched from the end, where removals by handle mostly happen, and closed
+        // up by moving: QVector's own erase copies every later entry (two atomic
+        // reference counts each), which made long lists slow to shrink.
+        QVector<std::shared_ptr<VNode>> &list = owner->list;
+        for (int i = list.size() - 1; i >= 0; --i) {
+            if (list.at(i).get() == this) {
+                std::move(list.begin() + i + 1, list.end(), list.begin() + i);
+                list.removeLast();
                 removed = true;
                 break;
             }

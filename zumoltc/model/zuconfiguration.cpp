@@ -3,6 +3,8 @@
 #include "zulists.h"
 #include "zulookup.h"
 
+#include <QSet>
+
 namespace {
 
 constexpr int DioCount = 5;
@@ -91,6 +93,9 @@ struct ZUConfiguration::Private
     ZURecoveryParameters recoveryParameters;
     ZUNetworkParameters networkParameters;
     bool loading = false;
+    // Every object added to a list, so that adding checks "already listed" without
+    // a scan of the list: a hit is confirmed in the list itself, a miss is final.
+    QSet<const ZUBaseObject *> listed;
 };
 
 ZUConfiguration::ZUConfiguration(QObject *parent)
@@ -159,6 +164,7 @@ void ZUConfiguration::reset()
     d->vpu.reset();
     d->recoveryParameters.reset();
     d->warnings.clear();
+    d->listed.clear();
 }
 
 QStringList &ZUConfiguration::warnings() { return d->warnings; }
@@ -212,10 +218,17 @@ void ZUConfiguration::setDefaultDayPlan(QPointer<ZUDayPlan> plan)
 }
 
 template<typename T>
+bool ZUConfiguration::isListed(const QList<QPointer<T>> &list, const QPointer<T> &obj) const
+{
+    return d->listed.contains(obj.data()) && list.contains(obj);
+}
+
+template<typename T>
 void ZUConfiguration::addObject(QList<QPointer<T>> &list, const QPointer<T> &obj, bool once)
 {
-    if (!obj || (once && list.contains(obj)))
+    if (!obj || (once && isListed(list, obj)))
         return;
+    d->listed.insert(obj);
     list.append(obj);
     attachObject(obj, list.size() - 1);
 }
@@ -223,8 +236,9 @@ void ZUConfiguration::addObject(QList<QPointer<T>> &list, const QPointer<T> &obj
 template<typename T>
 void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &obj, const QPointer<T> &after)
 {
-    if (!obj || list.contains(obj))
+    if (!obj || isListed(list, obj))
         return;
+    d->listed.insert(obj);
     attachObject(obj, zu::insertAfter(list, obj, after));
 }
 
@@ -242,6 +256,7 @@ void ZUConfiguration::beforeDestroyed(ZUBaseObject *obj)
         || removeIfOfClass(d->weekPlans, obj) || removeIfOfClass(d->extraPeriods, obj)
         || removeIfOfClass(d->extraDays, obj) || removeIfOfClass(d->controlSources, obj)
         || removeIfOfClass(d->switches, obj);
+    d->listed.remove(obj);
     emit objectDestroyed(obj);
 }
 

@@ -183,6 +183,8 @@ private:
     template<typename T>
     void addObject(QList<QPointer<T>> &list, const QPointer<T> &obj, bool once);
     template<typename T>
+    bool isListed(const QList<QPointer<T>> &list, const QPointer<T> &obj) const;
+    template<typename T>
     void insertObject(QList<QPointer<T>> &list, const QPointer<T> &obj, const QPointer<T> &after);
     void attachObject(ZUBaseObject *obj, int pos);
 

@@ -9,6 +9,46 @@ class TestCnfController : public QObject
 {
     Q_OBJECT
 private slots:
+    void idEditedInPlaceIsFoundAndKept()
+    {
+        // Finders go through an index by id; an id changed on a listed element
+        // must still be found, and its old id become free.
+        CnfController controller;
+        for (int id = 1; id <= 3; ++id) {
+            auto group = CnfSignalGroupPtr::create();
+            group->id = id;
+            QVERIFY(controller.addSignalGroup(group));
+            auto phase = CnfPhasePtr::create();
+            phase->id = QString::number(id);
+            QVERIFY(controller.addPhase(phase));
+        }
+        const CnfSignalGroupPtr edited = controller.findSG(2);
+        edited->id = 7;
+        controller.findPhase(QStringLiteral("2"))->id = QStringLiteral("7");
+        QCOMPARE(controller.findSG(7), edited);
+        QVERIFY(!controller.findSG(2));
+        QVERIFY(controller.findPhase(QStringLiteral("7")));
+        QVERIFY(!controller.findPhase(QStringLiteral("2")));
+
+        auto again = CnfSignalGroupPtr::create();
+        again->id = 7;
+        QVERIFY(!controller.addSignalGroup(again));
+        again->id = 2;
+        QVERIFY(controller.addSignalGroup(again));
+        QCOMPARE(controller.findSG(2), again);
+        QVERIFY(controller.addSignalGroup(again)); // the same element again: kept once
+        QCOMPARE(controller.signalGroups().size(), 4);
+
+        // A removal and a reorder leave the index right.
+        QVERIFY(controller.removeSignalGroup(7));
+        QVERIFY(!controller.findSG(7));
+        QList<CnfSignalGroupPtr> groups = controller.signalGroups();
+        std::reverse(groups.begin(), groups.end());
+        QVERIFY(controller.reorderSignalGroups(groups));
+        QCOMPARE(controller.findSG(1)->id, 1);
+        QCOMPARE(controller.findSG(2), again);
+    }
+
     void saveLoadRoundTrip()
     {
         CnfController original;

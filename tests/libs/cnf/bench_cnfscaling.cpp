@@ -1,0 +1,223 @@
+#include "adapterconfig.h"
+#include "cnfcontroller.h"
+#include "cnfdetector.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfpowerdevice.h"
+#include "cnfprogram.h"
+#include "cnfsignalgroup.h"
+#include "tiverkiiconfig.h"
+#include "vobject.h"
+#include "zu_moltconfig.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QXmlStreamReader>
+
+#include <cstdio>
+#include <functional>
+
+// How loading grows with the size of the file, for every format of the library:
+// configurations of about 5 MB at 1x, 4x and 16x, with many elements of each kind
+// (devices, signal groups, detectors, phases, programs), and 20,000 removals from
+// the native tree by handle. Each row compares a load with a plain parse of the same
+// bytes; the last line of each format gives the growth from 1x to 16x. Goals: a 16x
+// file loads within 20x the time of the 1x file, and within 5x a plain parse.
+// Run: build with -DBUILD_BENCHMARKS=ON (Release), then build/bench/bench_cnf_scaling
+// [base size in MB, 5 by default] [only this format, e.g. adapter].
+namespace {
+
+enum Format { NativeXml, Adapter, TiverkII, ZuMolt };
+
+const char *formatName(Format format)
+{
+    switch (format) {
+    case NativeXml: return "native .cnf";
+    case Adapter: return "adapter";
+    case TiverkII: return "TIVERK II";
+    default: return "ZU_MOLT";
+    }
+}
+
+// units of each element kind: devices, groups, detectors and phases, and a quarter
+// as many programs with steps and a timeline.
+void fill(CnfController &c, Format format, int units)
+{
+    c.setProperty("type", format == Adapter ? QStringLiteral("adapter")
+                          : format == ZuMolt ? QStringLiteral("ZU_MOLT")
+                                             : QStringLiteral("tiverkii"));
+    c.setProperty("version", QStringLiteral("1"));
+    for (int i = 1; i <= units; ++i) {
+        auto device = CnfPowerDevicePtr::create();
+        device->id = i;
+        device->address = i - 1;
+        device->name = QStringLiteral("K%1").arg(i);
+        device->lampsCount = 1;
+        c.addPowerDevice(device);
+        auto group = CnfSignalGroupPtr::create();
+        group->id = i;
+        group->name = QStringLiteral("Group %1").arg(i);
+        group->setType(i % 5 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
+        group->assignDevice(device);
+        group->setProperty("minGreen", 5 + i % 7);
+        c.addSignalGroup(group);
+        auto detector = CnfDetectorPtr::create();
+        detector->setId(i);
+        detector->setName(QStringLiteral("D%1").arg(i));
+        c.addDetector(detector);
+        auto phase = CnfPhasePtr::create();
+        phase->id = QString::number(i);
+        phase->name = QStringLiteral("Phase %1").arg(i);
+        phase->minTime = 5;
+        phase->maxTime = 40;
+        phase->signalGroups << group;
+        if (i > 1)
+            phase->signalGroups << c.findSG(i - 1);
+        c.addPhase(phase);
+    }
+    for (int n = 1; n <= units / 4; ++n) {
+        auto program = CnfProgramPtr::create(&c);
+        program->id = QString::number(n);
+        program->name = QStringLiteral("Program %1").arg(n);
+        program->type = n % 2 ? CnfProgram::Timeline : CnfProgram::Stagering;
+        program->cycleLength = 90;
+        for (int step = 0; step < 4; ++step)
+            program->appendPhase(c.findPhase(QString::number(1 + (n * 4 + step) % units)), 20);
+        for (int g = 0; g < 3; ++g) {
+            const int group = 1 + (n * 3 + g) % units;
+            program->setTimelineData(group, 0, CnfSignalGroup::Green);
+            program->setTimelineData(group, 30, CnfSignalGroup::Red);
+        }
+        c.addProgram(program);
+    }
+}
+
+QByteArray save(Format format, const CnfController &c)
+{
+    switch (format) {
+    case NativeXml: return c.save(-1);
+    case Adapter: return AdapterConfig().save(c);
+    case TiverkII: return TiverkIIConfig().save(c);
+    default: return ZU_MOLTConfig().save(c);
+    }
+}
+
+template<typename Config>
+bool loadWith(const QByteArray &bytes, CnfController &c)
+{
+    Config config;
+    return config.loadData(bytes) && config.createController(c);
+}
+
+bool load(Format format, const QByteArray &bytes, CnfController &c)
+{
+    switch (format) {
+    case NativeXml: return c.load(bytes, true);
+    case Adapter: return loadWith<AdapterConfig>(bytes, c);
+    case TiverkII: return loadWith<TiverkIIConfig>(bytes, c);
+    default: return loadWith<ZU_MOLTConfig>(bytes, c);
+    }
+}
+
+// The cheapest reading of the same bytes: every XML token, a JSON document, or the
+// lines of the text.
+void plainParse(Format format, const QByteArray &bytes)
+{
+    if (format == NativeXml) {
+        QXmlStreamReader xml(bytes);
+        while (!xml.atEnd())
+            xml.readNext();
+    } else if (format == Adapter) {
+        int count = 0;
+        for (const QByteArray &line : bytes.split('\n'))
+            count += line.trimmed().size();
+        if (count < 0)
+            std::puts("");
+    } else {
+        QJsonDocument::fromJson(bytes);
+    }
+}
+
+double seconds(const std::function<void()> &run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void scaleFormat(Format format, double baseMb)
+{
+    // The units that give the base size, found from a small configuration.
+    CnfController probe;
+    fill(probe, format, 1000);
+    const double bytesPerUnit = save(format, probe).size() / 1000.0;
+    const int baseUnits = int(baseMb * 1024 * 1024 / bytesPerUnit);
+    double first = 0;
+    for (int scale : {1, 4, 16}) {
+        QByteArray bytes;
+        {
+            CnfController source;
+            fill(source, format, baseUnits * scale);
+            bytes = save(format, source);
+        }
+        bool ok = false;
+        const double loadTime = seconds([&] {
+            CnfController c;
+            ok = load(format, bytes, c);
+        });
+        const double parseTime = seconds([&] { plainParse(format, bytes); });
+        if (scale == 1)
+            first = loadTime;
+        std::printf("%-12s %2dx %7.1f MB  load %8.3f s  plain parse %7.3f s  load/parse %5.1f%s\n",
+                    formatName(format), scale, bytes.size() / 1048576.0, loadTime, parseTime,
+                    loadTime / parseTime, ok ? "" : "  (load failed)");
+        if (scale == 16)
+            std::printf("%-12s growth 16x/1x: %.1f (goal: at most 20)\n", formatName(format), loadTime / first);
+        std::fflush(stdout);
+    }
+}
+
+// Removes count entries of a list of count maps through handles, every second from
+// the end first, so that removals hit the middle of the list.
+void scaleRemovals()
+{
+    double first = 0;
+    for (int count : {1250, 5000, 20000}) {
+        CnfController c;
+        VObject list = c.nativeData()["records"];
+        for (int i = 0; i < count; ++i)
+            list.append(QVariantMap{{QStringLiteral("id"), i}});
+        QList<VObject> handles;
+        for (int i = 0; i < count; ++i)
+            handles << list[i];
+        const double time = seconds([&] {
+            for (int i = count - 1; i >= 0; i -= 2)
+                handles[i].remove();
+            for (int i = count - 2; i >= 0; i -= 2)
+                handles[i].remove();
+        });
+        if (count == 1250)
+            first = time;
+        std::printf("VObject removals %6d  %8.3f s\n", count, time);
+        if (count == 20000)
+            std::printf("VObject removals growth 16x/1x: %.1f\n", time / first);
+        std::fflush(stdout);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const double baseMb = argc > 1 ? QByteArray(argv[1]).toDouble() : 5.0;
+    const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    for (Format format : {NativeXml, Adapter, TiverkII, ZuMolt}) {
+        if (only.isEmpty() || only == formatName(format))
+            scaleFormat(format, baseMb);
+    }
+    scaleRemovals();
+    return 0;
+}
