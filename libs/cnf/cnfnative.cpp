@@ -2,7 +2,7 @@
 
 #include "cnfcontroller.h"
 #include "cnffamilyformats.h"
-#include "safefile.h"
+#include "safefile/safefile.h"
 
 #include <QCoreApplication>
 #include <QFile>

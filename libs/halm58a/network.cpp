@@ -7,7 +7,7 @@
 #include "netobject.h"
 #include "networkreader.h"
 #include "networkwriter.h"
-#include "safefile.h"
+#include "safefile/safefile.h"
 
 #include <QFile>
 #include <QPointer>

@@ -3,13 +3,13 @@
 #include "netcolors.h"
 #include "networkg.h"
 
-#include "connection.h"
-#include "crosswalk.h"
-#include "detector.h"
-#include "edge.h"
-#include "lane.h"
-#include "node.h"
-#include "stopline.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/lane.h"
+#include "halm58a/node.h"
+#include "halm58a/stopline.h"
 
 #include <QPainter>
 #include <QPainterPathStroker>

@@ -6,17 +6,17 @@
 #include "netobjecteditor.h"
 #include "networkg.h"
 
-#include "connection.h"
-#include "crosswalk.h"
-#include "detector.h"
-#include "edge.h"
-#include "geoutil.h"
-#include "granule.h"
-#include "lane.h"
-#include "node.h"
-#include "signalgroup.h"
-#include "stopline.h"
-#include "tileview.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
+#include "halm58a/stopline.h"
+#include "mapview/tileview.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "netobject.h"
+#include "halm58a/netobject.h"
 #include "netobjecteditor.h"
 
 #include <QHash>

@@ -1,9 +1,9 @@
 #include "netobjecteditor.h"
 
-#include "connection.h"
-#include "crosswalk.h"
-#include "netobject.h"
-#include "signalgroup.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/netobject.h"
+#include "halm58a/signalgroup.h"
 
 #include <QHeaderView>
 #include <QMetaProperty>

@@ -3,10 +3,10 @@
 #include "genericgraphicsitem.h"
 #include "layer.h"
 
-#include "edge.h"
-#include "geoutil.h"
-#include "lane.h"
-#include "node.h"
+#include "halm58a/edge.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/lane.h"
+#include "halm58a/node.h"
 
 #include <QCoreApplication>
 #include <QGraphicsScene>

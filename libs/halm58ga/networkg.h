@@ -1,6 +1,6 @@
 #pragma once
 
-#include "network.h"
+#include "halm58a/network.h"
 
 #include <QGraphicsScene>
 #include <QHash>

@@ -5,7 +5,7 @@
 #include "series.h"
 #include "vline.h"
 
-#include "safefile.h"
+#include "safefile/safefile.h"
 
 #include <QApplication>
 #include <QBuffer>

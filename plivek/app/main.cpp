@@ -1,8 +1,8 @@
 #include "commandlineoptions.h"
 #include "crashhandler.h"
-#include "networkg.h"
+#include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 #include "startup.h"
-#include "tileview.h"
 
 #include <QApplication>
 #include <QTextCodec>

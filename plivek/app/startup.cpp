@@ -2,7 +2,7 @@
 
 #include "batchmodes.h"
 #include "commandlineoptions.h"
-#include "mainwindow.h"
+#include "plivek/mainwindow/mainwindow.h"
 #include "reportwriter.h"
 
 #include <QApplication>

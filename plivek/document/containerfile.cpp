@@ -1,10 +1,10 @@
 #include "containerfile.h"
 
-#include "cnfcontroller.h"
+#include "cnf/cnfcontroller.h"
 #include "containerframe.h"
-#include "network.h"
-#include "node.h"
-#include "safefile.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "safefile/safefile.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

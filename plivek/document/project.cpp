@@ -1,16 +1,16 @@
 #include "project.h"
 #include "project_p.h"
 
-#include "adapterconfig.h"
-#include "cnfnative.h"
+#include "cnf/adapterconfig.h"
+#include "cnf/cnfnative.h"
+#include "cnf/tiverkiiconfig.h"
+#include "cnf/vobject.h"
+#include "cnf/zu_moltconfig.h"
 #include "containerfile.h"
 #include "familyconversion.h"
-#include "network.h"
-#include "networkg.h"
-#include "node.h"
-#include "tiverkiiconfig.h"
-#include "vobject.h"
-#include "zu_moltconfig.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "halm58ga/networkg.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cnfcontroller.h"
+#include "cnf/cnfcontroller.h"
 
 #include <QCoreApplication>
 #include <QMap>

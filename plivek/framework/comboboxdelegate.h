@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cellvaluemapping.h"
+#include "common/widgets/cellvaluemapping.h"
 
 #include <QItemDelegate>
 #include <QList>

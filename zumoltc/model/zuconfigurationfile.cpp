@@ -4,7 +4,7 @@
 #include "zuconfigurationreader.h"
 #include "zuconfigurationwriter.h"
 
-#include "safefile.h"
+#include "safefile/safefile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 // Pasting 10,000 cells (100 lines of 100 fields) into a parameter table.
 // Run with QT_QPA_PLATFORM=offscreen where there is no display.
-#include "parameterstable.h"
+#include "common/widgets/parameterstable.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
-#include "checkboxdelegate.h"
-#include "tablecells.h"
+#include "common/widgets/checkboxdelegate.h"
+#include "common/widgets/tablecells.h"
 #include "tablefixture.h"
 #include "testmain.h"
 

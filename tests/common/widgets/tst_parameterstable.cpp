@@ -1,4 +1,4 @@
-#include "parameterstable.h"
+#include "common/widgets/parameterstable.h"
 #include "tablefixture.h"
 #include "testmain.h"
 

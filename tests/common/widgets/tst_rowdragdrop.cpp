@@ -1,5 +1,5 @@
-#include "parameterstable.h"
-#include "rowdragdrop.h"
+#include "common/widgets/parameterstable.h"
+#include "common/widgets/rowdragdrop.h"
 #include "testmain.h"
 
 #include <QDataStream>

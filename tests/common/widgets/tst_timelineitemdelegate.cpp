@@ -1,6 +1,6 @@
-#include "parameterstable.h"
+#include "common/widgets/parameterstable.h"
+#include "common/widgets/timelineitemdelegate.h"
 #include "testmain.h"
-#include "timelineitemdelegate.h"
 
 #include <QApplication>
 #include <QBoxLayout>

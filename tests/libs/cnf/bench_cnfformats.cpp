@@ -1,7 +1,7 @@
-#include "adapterconfig.h"
+#include "cnf/adapterconfig.h"
+#include "cnf/tiverkiiconfig.h"
+#include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
-#include "tiverkiiconfig.h"
-#include "zu_moltconfig.h"
 
 #include <QtTest>
 

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "cnfcontroller.h"
-#include "cnfdaycard.h"
-#include "cnfdetector.h"
-#include "cnfinterstate.h"
-#include "cnfmatrix.h"
-#include "cnfphase.h"
-#include "cnfphasedef.h"
-#include "cnfpowerdevice.h"
-#include "cnfprogram.h"
-#include "cnfseasonplan.h"
-#include "cnfsignalgroup.h"
-#include "cnftransition.h"
-#include "cnfweekcard.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdaycard.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfinterstate.h"
+#include "cnf/cnfmatrix.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfpowerdevice.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfseasonplan.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/cnftransition.h"
+#include "cnf/cnfweekcard.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
-#include "adapterconfig.h"
-#include "cnfnative.h"
+#include "cnf/adapterconfig.h"
+#include "cnf/cnfnative.h"
 #include "formatfixture.h"
 #include "testmain.h"
 

@@ -1,6 +1,6 @@
-#include "cnfcontroller.h"
-#include "cnfprogram.h"
-#include "cnftiverklayout.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnftiverklayout.h"
 #include "testmain.h"
 
 #include <QtTest>

@@ -1,10 +1,10 @@
-#include "adapterconfig.h"
-#include "cnfnative.h"
+#include "cnf/adapterconfig.h"
+#include "cnf/cnfnative.h"
+#include "cnf/tiverkiiconfig.h"
+#include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "tiverkiiconfig.h"
-#include "zu_moltconfig.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,9 +1,9 @@
+#include "cnf/cnfnative.h"
+#include "cnf/tiverkiiconfig.h"
 #include "cnfjsonparser.h"
-#include "cnfnative.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "tiverkiiconfig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "cnfcontroller.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/vobject.h"
 #include "testmain.h"
-#include "vobject.h"
 
 #include <QtTest>
 

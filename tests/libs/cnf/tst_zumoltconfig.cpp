@@ -1,9 +1,9 @@
+#include "cnf/cnfnative.h"
+#include "cnf/zu_moltconfig.h"
 #include "cnfjsonparser.h"
-#include "cnfnative.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zu_moltconfig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

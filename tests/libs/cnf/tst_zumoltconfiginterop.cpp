@@ -1,9 +1,9 @@
-#include "cnfnative.h"
+#include "cnf/cnfnative.h"
+#include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zu_moltconfig.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QFile>
 #include <QtTest>

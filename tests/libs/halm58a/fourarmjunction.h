@@ -1,14 +1,14 @@
 #pragma once
 
-#include "connection.h"
-#include "crosswalk.h"
-#include "detector.h"
-#include "edge.h"
-#include "granule.h"
-#include "lane.h"
-#include "network.h"
-#include "node.h"
-#include "signalgroup.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
 
 #include <QHash>
 

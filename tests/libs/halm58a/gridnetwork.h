@@ -1,12 +1,12 @@
 #pragma once
 
-#include "connection.h"
-#include "edge.h"
-#include "granule.h"
-#include "lane.h"
-#include "network.h"
-#include "node.h"
-#include "signalgroup.h"
+#include "halm58a/connection.h"
+#include "halm58a/edge.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
 
 #include <QVector>
 

@@ -1,7 +1,7 @@
 #include "fourarmjunction.h"
-#include "geoutil.h"
 #include "gridnetwork.h"
-#include "stopline.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/stopline.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,5 +1,5 @@
-#include "conflictmatrix.h"
 #include "fourarmjunction.h"
+#include "halm58a/conflictmatrix.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,5 +1,5 @@
 #include "fourarmjunction.h"
-#include "stopline.h"
+#include "halm58a/stopline.h"
 #include "testdata.h"
 #include "testmain.h"
 

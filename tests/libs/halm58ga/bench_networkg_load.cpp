@@ -1,7 +1,7 @@
 #include "../halm58a/gridnetwork.h"
-#include "netedit.h"
-#include "networkg.h"
-#include "tileview.h"
+#include "halm58ga/netedit.h"
+#include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 
 #include <QGraphicsScene>
 #include <QImage>

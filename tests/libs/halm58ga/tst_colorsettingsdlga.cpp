@@ -1,4 +1,4 @@
-#include "colorsettingsdlga.h"
+#include "halm58ga/colorsettingsdlga.h"
 #include "netcolors.h"
 #include "testmain.h"
 

@@ -1,14 +1,14 @@
 #include "../halm58a/fourarmjunction.h"
-#include "exportdlg.h"
-#include "genericgraphicsitem.h"
+#include "halm58a/stopline.h"
+#include "halm58ga/exportdlg.h"
+#include "halm58ga/genericgraphicsitem.h"
+#include "halm58ga/netedit.h"
+#include "halm58ga/netobjecteditor.h"
+#include "halm58ga/networkg.h"
 #include "layer.h"
+#include "mapview/tileview.h"
 #include "modalanswerer.h"
-#include "netedit.h"
-#include "netobjecteditor.h"
-#include "networkg.h"
-#include "stopline.h"
 #include "testmain.h"
-#include "tileview.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "../halm58a/fourarmjunction.h"
-#include "genericgraphicsitem.h"
-#include "geoutil.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/stopline.h"
+#include "halm58ga/genericgraphicsitem.h"
+#include "halm58ga/networkg.h"
 #include "layer.h"
-#include "networkg.h"
-#include "stopline.h"
 #include "testmain.h"
 
 #include <QGraphicsRectItem>

@@ -1,4 +1,4 @@
-#include "tileview.h"
+#include "mapview/tileview.h"
 #include "testmain.h"
 
 #include <QGraphicsScene>

@@ -1,9 +1,9 @@
-#include "axis.h"
-#include "chart.h"
-#include "colorhboxseries.h"
-#include "rectangleseries.h"
+#include "plotlet/axis.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
+#include "plotlet/rectangleseries.h"
+#include "plotlet/vline.h"
 #include "testmain.h"
-#include "vline.h"
 
 #include <QMouseEvent>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
-#include "chart.h"
-#include "colorhboxseries.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
 #include "testdata.h"
 #include "testmain.h"
 

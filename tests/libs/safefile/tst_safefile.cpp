@@ -1,12 +1,12 @@
-#include "cnfcontroller.h"
-#include "cnfnative.h"
-#include "containerfile.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
 #include "filesizelimit.h"
-#include "network.h"
-#include "safefile.h"
+#include "halm58a/network.h"
+#include "plivek/document/containerfile.h"
+#include "safefile/safefile.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "qtlc.h"
+#include "tlc/qtlc.h"
 #include "tlcfixture.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tlclog.h"
+#include "tlc/tlclog.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "logcapture.h"
-#include "qtlc.h"
 #include "testmain.h"
+#include "tlc/qtlc.h"
 #include "tlcfixture.h"
 
 #include <QSettings>

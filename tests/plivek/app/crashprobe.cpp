@@ -2,8 +2,8 @@
 // fault named by the first argument. The window's crash save writes the line
 // "crashSave" to standard output, so the test sees how often the handler saved.
 
-#include "crashhandler.h"
-#include "mainwindow.h"
+#include "plivek/app/crashhandler.h"
+#include "plivek/mainwindow/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "commandlineoptions.h"
+#include "plivek/app/commandlineoptions.h"
 #include "testmain.h"
 
 #include <QTextCodec>

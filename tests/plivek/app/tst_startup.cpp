@@ -1,8 +1,8 @@
-#include "mainwindow.h"
 #include "messagecapture.h"
 #include "modalanswerer.h"
-#include "reporterror.h"
-#include "startup.h"
+#include "plivek/app/reporterror.h"
+#include "plivek/app/startup.h"
+#include "plivek/mainwindow/mainwindow.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow.h"
+#include "plivek/mainwindow/mainwindow.h"
 #include "testdata.h"
 #include "testmain.h"
 

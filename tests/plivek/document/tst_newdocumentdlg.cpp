@@ -1,4 +1,4 @@
-#include "newdocumentdlg.h"
+#include "plivek/document/newdocumentdlg.h"
 #include "testmain.h"
 
 #include <QButtonGroup>

@@ -1,14 +1,14 @@
-#include "cnfcontroller.h"
-#include "cnfnative.h"
-#include "modalanswerer.h"
-#include "network.h"
-#include "node.h"
-#include "ordinaryuser.h"
-#include "project.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
+#include "cnf/vobject.h"
 #include "documenttesting.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "modalanswerer.h"
+#include "ordinaryuser.h"
+#include "plivek/document/project.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "vobject.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

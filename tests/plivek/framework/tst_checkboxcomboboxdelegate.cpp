@@ -1,5 +1,5 @@
-#include "checkboxcomboboxdelegate.h"
-#include "checkcombobox.h"
+#include "plivek/framework/checkboxcomboboxdelegate.h"
+#include "plivek/framework/checkcombobox.h"
 #include "testmain.h"
 
 #include <QAbstractItemView>

@@ -1,5 +1,5 @@
-#include "checkcombobox.h"
-#include "checkcombomodel.h"
+#include "plivek/framework/checkcombobox.h"
+#include "plivek/framework/checkcombomodel.h"
 #include "testmain.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #include "cellimage.h"
-#include "comboboxdelegate.h"
-#include "tablecells.h"
+#include "common/widgets/tablecells.h"
+#include "plivek/framework/comboboxdelegate.h"
 #include "testmain.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "dialogitemvalidator.h"
+#include "plivek/framework/dialogitemvalidator.h"
 #include "testmain.h"
 
 #include <QDialog>

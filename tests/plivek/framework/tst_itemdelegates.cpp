@@ -1,10 +1,10 @@
 #include "cellimage.h"
-#include "datedelegate.h"
-#include "doublespinboxdelegate.h"
-#include "exttextdelegate.h"
-#include "tablecells.h"
+#include "common/widgets/tablecells.h"
+#include "plivek/framework/datedelegate.h"
+#include "plivek/framework/doublespinboxdelegate.h"
+#include "plivek/framework/exttextdelegate.h"
+#include "plivek/framework/timedelegate.h"
 #include "testmain.h"
-#include "timedelegate.h"
 
 #include <QDateEdit>
 #include <QDoubleSpinBox>

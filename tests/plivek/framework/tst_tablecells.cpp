@@ -1,6 +1,6 @@
-#include "comboboxdelegate.h"
-#include "parameterstable.h"
-#include "tablecells.h"
+#include "common/widgets/parameterstable.h"
+#include "common/widgets/tablecells.h"
+#include "plivek/framework/comboboxdelegate.h"
 #include "testmain.h"
 
 #include <QAction>

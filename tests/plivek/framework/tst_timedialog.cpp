@@ -1,5 +1,5 @@
+#include "plivek/framework/timedialog.h"
 #include "testmain.h"
-#include "timedialog.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>

@@ -1,5 +1,5 @@
+#include "plivek/framework/tiverkedittable.h"
 #include "testmain.h"
-#include "tiverkedittable.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
-#include "testmain.h"
-#include "plivek/framework/tiverkedittable.h"
-#include "uidataexchange.h"
 #include "cnf/vobject.h"
+#include "plivek/framework/tiverkedittable.h"
+#include "plivek/framework/uidataexchange.h"
+#include "testmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "dialogrunner.h"
+#include "plivek/mainwindow/dialogrunner.h"
 #include "testmain.h"
 
 #include <QDataStream>

@@ -1,5 +1,5 @@
-#include "programdiagram.h"
-#include "programdlg.h"
+#include "plivek/programs/programdiagram.h"
+#include "plivek/programs/programdlg.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"

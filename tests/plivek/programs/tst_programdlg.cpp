@@ -4,7 +4,7 @@
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "common/widgets/parameterstable.h"
-#include "programdlg.h"
+#include "plivek/programs/programdlg.h"
 #include "testdata.h"
 #include "testmain.h"
 

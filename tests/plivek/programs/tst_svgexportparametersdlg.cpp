@@ -1,5 +1,5 @@
 #include "modalanswerer.h"
-#include "svgexportparametersdlg.h"
+#include "plivek/programs/svgexportparametersdlg.h"
 #include "testmain.h"
 
 #include <QCheckBox>

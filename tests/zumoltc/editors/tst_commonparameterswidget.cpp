@@ -1,8 +1,8 @@
-#include "commonparameterswidget.h"
 #include "pagefixture.h"
-#include "zumoltc/shell/framework/intedit.h"
 #include "testmain.h"
+#include "zumoltc/editors/commonparameterswidget.h"
 #include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/framework/intedit.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

@@ -1,7 +1,7 @@
-#include "controlsourcewidget.h"
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/controlsourcewidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 

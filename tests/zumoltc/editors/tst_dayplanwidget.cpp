@@ -1,8 +1,8 @@
-#include "dayplanwidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/dayplanwidget.h"
 
 #include "common/widgets/parameterstable.h"
 #include "zumoltc/shell/framework/comboboxdelegate.h"

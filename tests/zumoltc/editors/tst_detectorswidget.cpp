@@ -1,7 +1,7 @@
-#include "detectorswidget.h"
 #include "pagefixture.h"
-#include "testmain.h"
 #include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/detectorswidget.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "detectorwidget.h"
 #include "pagefixture.h"
-#include "testmain.h"
 #include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/detectorwidget.h"
 
 #include <QCheckBox>
 #include <QtTest>

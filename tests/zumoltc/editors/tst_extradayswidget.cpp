@@ -1,8 +1,8 @@
-#include "extradayswidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/extradayswidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 

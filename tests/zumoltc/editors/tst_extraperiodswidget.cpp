@@ -1,8 +1,8 @@
-#include "extraperiodswidget.h"
 #include "modalanswerer.h"
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/extraperiodswidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 

@@ -1,7 +1,7 @@
-#include "kmpdevicewidget.h"
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/kmpdevicewidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 

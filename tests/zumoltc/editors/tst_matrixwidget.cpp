@@ -1,8 +1,8 @@
-#include "matrixwidget.h"
-#include "pagefixture.h"
-#include "testmain.h"
-#include "pageswindow.h"
 #include "common/widgets/parameterstable.h"
+#include "pagefixture.h"
+#include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/matrixwidget.h"
 
 #include <QCheckBox>
 #include <QToolButton>

@@ -1,7 +1,7 @@
 #include "pagetesting.h"
-#include "windowtesting.h"
-#include "schedulerwidget.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/schedulerwidget.h"
 
 #include <QGroupBox>
 #include <QLabel>

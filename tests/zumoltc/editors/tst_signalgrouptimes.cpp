@@ -1,8 +1,8 @@
 #include "pagefixture.h"
-#include "signalgrouptimes.h"
-#include "signalgroupwidget.h"
-#include "testmain.h"
 #include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/signalgrouptimes.h"
+#include "zumoltc/editors/signalgroupwidget.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/intedit.h"
 

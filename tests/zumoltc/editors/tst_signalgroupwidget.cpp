@@ -1,8 +1,8 @@
-#include "pagefixture.h"
-#include "signalgroupwidget.h"
-#include "testmain.h"
-#include "pageswindow.h"
 #include "common/widgets/parameterstable.h"
+#include "pagefixture.h"
+#include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/signalgroupwidget.h"
 #include "zumoltc/shell/framework/intedit.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "pagefixture.h"
-#include "stagewidget.h"
-#include "testmain.h"
-#include "pageswindow.h"
 #include "common/widgets/parameterstable.h"
+#include "pagefixture.h"
+#include "pageswindow.h"
+#include "testmain.h"
+#include "zumoltc/editors/stagewidget.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

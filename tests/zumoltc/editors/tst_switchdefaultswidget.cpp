@@ -1,7 +1,7 @@
 #include "pagetesting.h"
-#include "windowtesting.h"
-#include "switchdefaultswidget.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/switchdefaultswidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 

@@ -1,7 +1,7 @@
 #include "pagetesting.h"
-#include "windowtesting.h"
-#include "switchwidget.h"
 #include "testmain.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/switchwidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
 #include "zumoltc/shell/framework/prefixes.h"

@@ -1,10 +1,10 @@
 #include "pagetesting.h"
-#include "windowtesting.h"
 #include "testmain.h"
-#include "weekplanwidget.h"
+#include "windowtesting.h"
+#include "zumoltc/editors/weekplanwidget.h"
 
 #include "common/widgets/parameterstable.h"
-#include "dayplanwidget.h"
+#include "zumoltc/editors/dayplanwidget.h"
 #include "zumoltc/shell/framework/comboboxdelegate.h"
 #include "zumoltc/shell/framework/intedit.h"
 

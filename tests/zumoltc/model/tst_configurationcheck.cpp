@@ -1,7 +1,7 @@
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
-#include "zuconfigurationcheck.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zuconfigurationcheck.h"
 
 #include <QLibraryInfo>
 #include <QProcess>

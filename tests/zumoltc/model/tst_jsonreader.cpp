@@ -1,5 +1,5 @@
-#include "jsonreader.h"
 #include "testmain.h"
+#include "zumoltc/model/jsonreader.h"
 
 #include <QtTest>
 

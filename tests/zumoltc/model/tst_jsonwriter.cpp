@@ -1,6 +1,6 @@
-#include "jsonwriter.h"
-#include "parser.h"
 #include "testmain.h"
+#include "zumoltc/model/jsonwriter.h"
+#include "zumoltc/model/parser.h"
 
 #include <QTime>
 #include <QtTest>

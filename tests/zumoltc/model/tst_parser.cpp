@@ -1,5 +1,5 @@
-#include "parser.h"
 #include "testmain.h"
+#include "zumoltc/model/parser.h"
 
 #include <QtTest>
 

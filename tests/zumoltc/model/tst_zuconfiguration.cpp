@@ -1,5 +1,5 @@
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QSignalSpy>
 #include <QtTest>

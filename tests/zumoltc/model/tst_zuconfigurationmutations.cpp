@@ -1,6 +1,6 @@
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "ordinaryuser.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 #include "zumoltfixture.h"
 
 #include <QFile>

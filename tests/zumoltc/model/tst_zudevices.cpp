@@ -1,10 +1,10 @@
 #include "testmain.h"
-#include "zucontrolsource.h"
-#include "zucountdownboards.h"
-#include "zudio.h"
-#include "zukmp1.h"
-#include "zuswitch.h"
-#include "zuvpu.h"
+#include "zumoltc/model/zucontrolsource.h"
+#include "zumoltc/model/zucountdownboards.h"
+#include "zumoltc/model/zudio.h"
+#include "zumoltc/model/zukmp1.h"
+#include "zumoltc/model/zuswitch.h"
+#include "zumoltc/model/zuvpu.h"
 
 #include <QSignalSpy>
 #include <QtTest>

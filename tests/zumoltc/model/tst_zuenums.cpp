@@ -1,5 +1,5 @@
 #include "testmain.h"
-#include "zuenums.h"
+#include "zumoltc/model/zuenums.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 #include "testmain.h"
-#include "zudetector.h"
-#include "zuintergreenmatrix.h"
-#include "zusignalgroup.h"
-#include "zustage.h"
+#include "zumoltc/model/zudetector.h"
+#include "zumoltc/model/zuintergreenmatrix.h"
+#include "zumoltc/model/zusignalgroup.h"
+#include "zumoltc/model/zustage.h"
 
 #include <QtTest>
 

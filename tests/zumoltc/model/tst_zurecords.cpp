@@ -1,6 +1,6 @@
 #include "testmain.h"
-#include "zunetworkparameters.h"
-#include "zurecoveryparameters.h"
+#include "zumoltc/model/zunetworkparameters.h"
+#include "zumoltc/model/zurecoveryparameters.h"
 
 #include <QtTest>
 

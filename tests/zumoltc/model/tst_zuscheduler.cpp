@@ -1,9 +1,9 @@
 #include "testmain.h"
-#include "zudaymonth.h"
-#include "zudayplan.h"
-#include "zuextraday.h"
-#include "zuextraperiod.h"
-#include "zuweekplan.h"
+#include "zumoltc/model/zudaymonth.h"
+#include "zumoltc/model/zudayplan.h"
+#include "zumoltc/model/zuextraday.h"
+#include "zumoltc/model/zuextraperiod.h"
+#include "zumoltc/model/zuweekplan.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "testmain.h"
-#include "zusignalplan.h"
+#include "zumoltc/model/zusignalplan.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userdialogs.h"
+#include "zumoltc/shell/userdialogs.h"
 
 #include <QDialog>
 #include <QLabel>

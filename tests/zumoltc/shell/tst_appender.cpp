@@ -1,9 +1,9 @@
-#include "itemappender.h"
-#include "mainwindow.h"
-#include "startup.h"
 #include "testmain.h"
-#include "uniquevalues.h"
 #include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/itemappender.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
+#include "zumoltc/shell/uniquevalues.h"
 
 #include <QSettings>
 #include <QTreeWidget>

@@ -1,8 +1,8 @@
-#include "checkingerrorsdialog.h"
-#include "mainwindow.h"
 #include "modalanswerer.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/checkingerrorsdialog.h"
+#include "zumoltc/shell/mainwindow.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

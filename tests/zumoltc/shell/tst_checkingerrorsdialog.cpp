@@ -1,5 +1,5 @@
-#include "checkingerrorsdialog.h"
 #include "testmain.h"
+#include "zumoltc/shell/checkingerrorsdialog.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,9 +1,9 @@
-#include "itemselector.h"
-#include "mainwindow.h"
 #include "scripteddialogs.h"
-#include "startup.h"
 #include "testdata.h"
 #include "testmain.h"
+#include "zumoltc/shell/itemselector.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include "zumoltc/editors/commonparameterswidget.h"
 #include "zumoltc/model/zuconfiguration.h"

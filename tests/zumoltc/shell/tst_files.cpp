@@ -1,11 +1,11 @@
-#include "mainwindow.h"
 #include "programrun.h"
 #include "scripteddialogs.h"
-#include "settings.h"
-#include "startup.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/framework/settings.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "itemmover.h"
-#include "mainwindow.h"
-#include "startup.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/itemmover.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

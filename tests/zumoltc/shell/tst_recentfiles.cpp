@@ -1,9 +1,9 @@
-#include "mainwindow.h"
-#include "recentfiles.h"
 #include "scripteddialogs.h"
-#include "startup.h"
 #include "testdata.h"
 #include "testmain.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/recentfiles.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,9 +1,9 @@
-#include "itemremover.h"
-#include "mainwindow.h"
 #include "scripteddialogs.h"
-#include "startup.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/itemremover.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QAction>
 #include <QSettings>

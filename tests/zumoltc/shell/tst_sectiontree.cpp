@@ -1,9 +1,9 @@
-#include "mainwindow.h"
 #include "scripteddialogs.h"
-#include "startup.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QHeaderView>
 #include <QLayout>

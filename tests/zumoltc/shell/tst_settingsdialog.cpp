@@ -1,7 +1,7 @@
-#include "prefixes.h"
-#include "settingsdialog.h"
-#include "startup.h"
 #include "testmain.h"
+#include "zumoltc/shell/framework/prefixes.h"
+#include "zumoltc/shell/settingsdialog.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

@@ -1,11 +1,11 @@
-#include "mainwindow.h"
-#include "programrun.h"
 #include "modalanswerer.h"
-#include "startup.h"
+#include "programrun.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "zuconfiguration.h"
-#include "zuenums.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zuenums.h"
+#include "zumoltc/shell/mainwindow.h"
+#include "zumoltc/shell/startup.h"
 
 #include <QDir>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
-#include "countdowntabledlg.h"
-#include "testmain.h"
+#include "plivek/dialogs/controller/countdowntabledlg.h"
 #include "plivek/framework/tiverkedittable.h"
+#include "testmain.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
-#include "asudddlg.h"
-#include "calendardlg.h"
 #include "cnf/cnfcontroller.h"
-#include "countdowntabletiverk2dlg.h"
-#include "countdowntablezu_moltdlg.h"
-#include "errorcontroldlg.h"
-#include "indicationdlg.h"
+#include "plivek/dialogs/controller/asudddlg.h"
+#include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/dialogs/controller/countdowntabletiverk2dlg.h"
+#include "plivek/dialogs/controller/countdowntablezu_moltdlg.h"
+#include "plivek/dialogs/controller/errorcontroldlg.h"
+#include "plivek/dialogs/controller/indicationdlg.h"
+#include "plivek/dialogs/controller/vpudlg.h"
 #include "testmain.h"
-#include "vpudlg.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

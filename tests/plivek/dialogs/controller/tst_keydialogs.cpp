@@ -1,8 +1,8 @@
-#include "dtstatdlg.h"
-#include "infopartparametersdlg.h"
-#include "synchronizerdlg.h"
-#include "testmain.h"
+#include "plivek/dialogs/controller/dtstatdlg.h"
+#include "plivek/dialogs/controller/infopartparametersdlg.h"
+#include "plivek/dialogs/controller/synchronizerdlg.h"
 #include "plivek/framework/tiverkedittable.h"
+#include "testmain.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfsignalgroup.h"
-#include "interstatesdlg.h"
-#include "matrixdlg.h"
-#include "sgdefaultsdlg.h"
+#include "plivek/dialogs/elements/interstatesdlg.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
+#include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "testmain.h"
 
 #include <QDialogButtonBox>

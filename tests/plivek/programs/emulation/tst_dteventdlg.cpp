@@ -1,5 +1,5 @@
 #include "../../../libs/cnf/formatfixture.h"
-#include "dteventdlg.h"
+#include "plivek/programs/emulation/dteventdlg.h"
 #include "testmain.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "emulatorparametersdlg.h"
-#include "tlc/qtlc.h"
+#include "plivek/programs/emulation/emulatorparametersdlg.h"
 #include "testmain.h"
+#include "tlc/qtlc.h"
 
 #include <QDialogButtonBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
+#include "plivek/programs/emulation/tiverk2logdlg.h"
+#include "plivek/programs/emulation/wappender.h"
 #include "testmain.h"
 #include "tlc/qtlc.h"
-#include "tiverk2logdlg.h"
-#include "wappender.h"
 
 #include <QTextBlock>
 #include <QTextEdit>

@@ -6,14 +6,14 @@
 #include "cnf/vobject.h"
 #include "common/widgets/parameterstable.h"
 #include "halm58a/network.h"
-#include "plivek/dialogs/elements/matrixdlg.h"
 #include "messagecapture.h"
 #include "modalanswerer.h"
-#include "programtiverk2dlg.h"
-#include "testdata.h"
-#include "testmain.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/programs/emulation/tiverk2diagrammdlg.h"
 #include "plivek/programs/emulation/tiverk2logdlg.h"
+#include "plivek/programs/tiverk2/programtiverk2dlg.h"
+#include "testdata.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QComboBox>

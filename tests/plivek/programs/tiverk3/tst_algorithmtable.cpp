@@ -1,9 +1,9 @@
-#include "algorithmtable.h"
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
 #include "common/widgets/parameterstable.h"
-#include "dtaddressdelegate.h"
+#include "plivek/programs/tiverk3/algorithmtable.h"
+#include "plivek/programs/tiverk3/dtaddressdelegate.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,4 +1,4 @@
-#include "dtaddressdelegate.h"
+#include "plivek/programs/tiverk3/dtaddressdelegate.h"
 #include "testmain.h"
 
 #include <QLineEdit>

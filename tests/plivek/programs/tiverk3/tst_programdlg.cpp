@@ -1,4 +1,3 @@
-#include "algorithmtable.h"
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
@@ -8,6 +7,7 @@
 #include "common/widgets/parameterstable.h"
 #include "modalanswerer.h"
 #include "plivek/programs/programdlg.h"
+#include "plivek/programs/tiverk3/algorithmtable.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,7 +1,7 @@
 // Parses and writes a configuration of about 10 MB; the parser's throughput is
 // reported beside QJsonDocument::fromJson on the same bytes.
-#include "jsonwriter.h"
-#include "parser.h"
+#include "zumoltc/model/jsonwriter.h"
+#include "zumoltc/model/parser.h"
 
 #include <QJsonDocument>
 #include <QTime>

@@ -1,6 +1,6 @@
 // Loading and saving a large configuration: 5,000 signal groups, 500 plans and
 // 10,000 switches, with the references between them.
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QCoreApplication>
 

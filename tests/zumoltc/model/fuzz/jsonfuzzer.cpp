@@ -4,10 +4,10 @@
 // again and writes back to the same bytes; then reads the input as a
 // configuration and checks that what it saves loads again.
 #include "fuzzenum.h"
-#include "jsonreader.h"
-#include "jsonwriter.h"
-#include "parser.h"
-#include "zuconfiguration.h"
+#include "zumoltc/model/jsonreader.h"
+#include "zumoltc/model/jsonwriter.h"
+#include "zumoltc/model/parser.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <cstdint>
 #include <cstdlib>

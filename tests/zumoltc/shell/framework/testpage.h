@@ -1,12 +1,12 @@
 #pragma once
 
-#include "dialogitemvalidator.h"
-#include "intedit.h"
-#include "objectselection.h"
-#include "pageprotocol.h"
 #include "common/widgets/parameterstable.h"
-#include "prefixes.h"
 #include "zumoltc/model/zudetector.h"
+#include "zumoltc/shell/framework/dialogitemvalidator.h"
+#include "zumoltc/shell/framework/intedit.h"
+#include "zumoltc/shell/framework/objectselection.h"
+#include "zumoltc/shell/framework/pageprotocol.h"
+#include "zumoltc/shell/framework/prefixes.h"
 
 #include <QCheckBox>
 #include <QComboBox>

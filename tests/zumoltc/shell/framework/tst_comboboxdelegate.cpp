@@ -1,5 +1,5 @@
-#include "comboboxdelegate.h"
 #include "testmain.h"
+#include "zumoltc/shell/framework/comboboxdelegate.h"
 
 #include <QComboBox>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "dialogitemvalidator.h"
 #include "testmain.h"
 #include "testpage.h"
+#include "zumoltc/shell/framework/dialogitemvalidator.h"
 
 #include <QHeaderView>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "objectselection.h"
 #include "testmain.h"
 #include "testpage.h"
 #include "zumoltc/model/zuswitch.h"
+#include "zumoltc/shell/framework/objectselection.h"
 
 #include <QPushButton>
 #include <QtTest>

@@ -1,5 +1,5 @@
-#include "intedit.h"
 #include "testmain.h"
+#include "zumoltc/shell/framework/intedit.h"
 
 #include <QIntValidator>
 #include <QSignalSpy>

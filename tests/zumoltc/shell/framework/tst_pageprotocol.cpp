@@ -1,6 +1,6 @@
-#include "pageprotocol.h"
 #include "testmain.h"
 #include "testpage.h"
+#include "zumoltc/shell/framework/pageprotocol.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
-#include "prefixes.h"
-#include "settings.h"
 #include "testmain.h"
+#include "zumoltc/shell/framework/prefixes.h"
+#include "zumoltc/shell/framework/settings.h"
 
 #include <QDir>
 #include <QSettings>
