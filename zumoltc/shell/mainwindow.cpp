@@ -15,14 +15,19 @@
 #include "safefile/safefile.h"
 #include "zumoltc/editors/commonparameterswidget.h"
 #include "zumoltc/editors/controlsourcewidget.h"
+#include "zumoltc/editors/countdowntimerswidget.h"
 #include "zumoltc/editors/dayplanwidget.h"
 #include "zumoltc/editors/detectorswidget.h"
 #include "zumoltc/editors/detectorwidget.h"
+#include "zumoltc/editors/diowidget.h"
 #include "zumoltc/editors/extradayswidget.h"
 #include "zumoltc/editors/extraperiodswidget.h"
 #include "zumoltc/editors/kmpdevicewidget.h"
 #include "zumoltc/editors/lampicon.h"
 #include "zumoltc/editors/matrixwidget.h"
+#include "zumoltc/editors/networkparameterswidget.h"
+#include "zumoltc/editors/rcpwidget.h"
+#include "zumoltc/editors/recoverywidget.h"
 #include "zumoltc/editors/schedulerwidget.h"
 #include "zumoltc/editors/signalgrouptimes.h"
 #include "zumoltc/editors/signalgroupwidget.h"
@@ -301,6 +306,26 @@ bool MainWindow::openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages)
         auto *defaults = openPage<SwitchDefaultsWidget>(ui->section_tabs, item->text(0));
         defaults->load(m_configuration->switchDefaults());
         page = defaults;
+    } else if (const int dio = dioItems.indexOf(item); dio >= 0 && dio < m_configuration->dios().size()) {
+        auto *dioPage = openPage<DIOWidget>(ui->section_tabs, item->text(0));
+        dioPage->load(m_configuration, m_configuration->dios().at(dio));
+        page = dioPage;
+    } else if (item == countdownItem) {
+        auto *countdown = openPage<CountdownTimersWidget>(ui->section_tabs, item->text(0));
+        countdown->load(m_configuration);
+        page = countdown;
+    } else if (item == rcpItem) {
+        auto *panel = openPage<RCPWidget>(ui->section_tabs, item->text(0));
+        panel->load(m_configuration, m_configuration->vpu());
+        page = panel;
+    } else if (item == recoveryItem) {
+        auto *recovery = openPage<RecoveryWidget>(ui->section_tabs, item->text(0));
+        recovery->load(m_configuration);
+        page = recovery;
+    } else if (item == netParamItem) {
+        auto *network = openPage<NetworkParametersWidget>(ui->section_tabs, item->text(0));
+        network->load(m_configuration->networkParameters());
+        page = network;
     }
     // The other sections' pages join here as they are built.
     if (!page)

@@ -6,6 +6,7 @@
 #include "zumoltc/shell/startup.h"
 
 #include "zumoltc/editors/commonparameterswidget.h"
+#include "zumoltc/editors/diowidget.h"
 #include "zumoltc/model/zuconfiguration.h"
 
 #include <QAction>
@@ -229,6 +230,19 @@ private slots:
         QCOMPARE(tabs(window)->count(), 0);
         deleteLaterNow();
         QVERIFY(guard.isNull());
+    }
+
+    // Two DIO items give one page, loaded with each module in turn: the last one stays.
+    void dioItemsShareOnePage()
+    {
+        MainWindow window;
+        window.configuration()->dios().at(2)->setIp(QStringLiteral("10.3.3.3"));
+        section(window, QStringLiteral("DIO1"))->setSelected(true);
+        section(window, QStringLiteral("DIO3"))->setSelected(true);
+        QCOMPARE(tabTexts(window), QStringList{QStringLiteral("DIO3")});
+        auto *page = qobject_cast<DIOWidget *>(tabs(window)->widget(0));
+        QVERIFY(page);
+        QCOMPARE(page->findChild<QLineEdit *>(QStringLiteral("IP"))->text(), QStringLiteral("10.3.3.3"));
     }
 
     // The tree is locked while a page holds edits; Cancel or Apply unlock it.

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QPointer>
+#include <QVariant>
+
+#include "zumoltc/shell/framework/comboboxdelegate.h"
+
+class QWidget;
+
+// Small helpers the record pages share.
+namespace EditorPageTools {
+
+// The pages whose "Enable" box stands for a set type or protocol: every direct
+// child widget but the box itself ("enabled") and "buttonBox" follows it.
+void followEnabled(QWidget *page, bool enabled);
+
+// A model int as a table cell: not set is an empty cell.
+QVariant intCell(int value);
+// A table cell as a model int: an empty cell or one that is no integer is not set.
+int cellInt(const QVariant &cell);
+
+// Refills a delegate with the live objects of a list: text("") shown, id stored.
+template<typename T>
+void fillObjectChoices(ComboBoxDelegate *delegate, const QList<QPointer<T>> &objects)
+{
+    if (!delegate)
+        return;
+    delegate->clear();
+    for (const QPointer<T> &object : objects) {
+        if (!object)
+            continue;
+        delegate->texts.append(object->text(QString()));
+        delegate->values.append(object->id());
+    }
+}
+
+} // namespace EditorPageTools

@@ -1,0 +1,71 @@
+#include "recoverywidget.h"
+#include "ui_recoverywidget.h"
+
+#include "editorpagetools.h"
+
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zurecoveryparameters.h"
+#include "zumoltc/shell/framework/dialogitemvalidator.h"
+#include "zumoltc/shell/framework/pageprotocol.h"
+
+using namespace EditorPageTools;
+
+namespace {
+
+// The table shows the interval first; the model keeps attempts first.
+enum ErrorColumn { IntervalColumn, AttemptsColumn, FilterColumn };
+
+} // namespace
+
+RecoveryWidget::RecoveryWidget(QWidget *parent)
+    : QWidget(parent)
+    , ui(new Ui::RecoveryWidget)
+{
+    ui->setupUi(this);
+    m_validator = new DialogItemValidator(this);
+}
+
+RecoveryWidget::~RecoveryWidget()
+{
+    delete ui;
+}
+
+void RecoveryWidget::load(ZUConfiguration *configuration)
+{
+    if (!configuration)
+        return;
+    m_configuration = configuration;
+    const ZURecoveryParameters *recovery = configuration->recoveryParameters();
+    ui->errors->clearContents();
+    ui->defectSwitchRate->setValue(recovery->defectSwitchRate());
+    ui->confidenceInterval->setValue(recovery->confidenceInterval());
+    const ZURecoveryParameters::Errors &errors = recovery->errors();
+    for (int row = 0; row < ui->errors->rowCount() && row < int(errors.size()); ++row) {
+        ui->errors->setCellData(row, IntervalColumn, intCell(errors[row].interval), true);
+        ui->errors->setCellData(row, AttemptsColumn, intCell(errors[row].attempts), true);
+        ui->errors->setCellData(row, FilterColumn, intCell(errors[row].filter), true);
+    }
+    ui->errors->resizeColumnsToContents();
+    m_validator->snapshotAll();
+}
+
+void RecoveryWidget::on_buttonBox_clicked(QAbstractButton *button)
+{
+    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator))
+        return;
+    ZURecoveryParameters *recovery = m_configuration->recoveryParameters();
+    if (m_validator->isChanged(ui->defectSwitchRate))
+        recovery->setDefectSwitchRate(ui->defectSwitchRate->value());
+    if (m_validator->isChanged(ui->confidenceInterval))
+        recovery->setConfidenceInterval(ui->confidenceInterval->value());
+    if (m_validator->isChanged(ui->errors)) {
+        ZURecoveryParameters::Errors &errors = recovery->errors();
+        for (int row = 0; row < ui->errors->rowCount() && row < int(errors.size()); ++row) {
+            errors[row].interval = cellInt(ui->errors->cellData(row, IntervalColumn));
+            errors[row].attempts = cellInt(ui->errors->cellData(row, AttemptsColumn));
+            errors[row].filter = cellInt(ui->errors->cellData(row, FilterColumn));
+        }
+    }
+    emit configurationChanged(nullptr);
+    m_validator->snapshotAll();
+}
