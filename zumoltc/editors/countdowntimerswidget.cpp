@@ -2,6 +2,7 @@
 #include "ui_countdowntimerswidget.h"
 
 #include "editorpagetools.h"
+#include "editorpages.h"
 #include "rowtableactions.h"
 
 #include "zumoltc/model/zuconfiguration.h"
@@ -42,8 +43,8 @@ void CountdownTimersWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalGroup::staticMetaObject.className())
         return;
-    fillObjectChoices(qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)),
-                      m_configuration->signalGroups());
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)))
+        EditorPages::refillObjects(delegate, m_configuration->signalGroups());
 }
 
 void CountdownTimersWidget::load(ZUConfiguration *configuration)

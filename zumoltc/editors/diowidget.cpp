@@ -2,6 +2,7 @@
 #include "ui_diowidget.h"
 
 #include "editorpagetools.h"
+#include "editorpages.h"
 #include "rowtableactions.h"
 
 #include "zumoltc/model/zuconfiguration.h"
@@ -52,8 +53,8 @@ void DIOWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDetector::staticMetaObject.className())
         return;
-    fillObjectChoices(qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)),
-                      m_configuration->detectors());
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)))
+        EditorPages::refillObjects(delegate, m_configuration->detectors());
 }
 
 void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)

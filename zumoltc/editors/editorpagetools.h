@@ -1,10 +1,6 @@
 #pragma once
 
-#include <QList>
-#include <QPointer>
 #include <QVariant>
-
-#include "zumoltc/shell/framework/comboboxdelegate.h"
 
 class QWidget;
 
@@ -19,20 +15,5 @@ void followEnabled(QWidget *page, bool enabled);
 QVariant intCell(int value);
 // A table cell as a model int: an empty cell or one that is no integer is not set.
 int cellInt(const QVariant &cell);
-
-// Refills a delegate with the live objects of a list: text("") shown, id stored.
-template<typename T>
-void fillObjectChoices(ComboBoxDelegate *delegate, const QList<QPointer<T>> &objects)
-{
-    if (!delegate)
-        return;
-    delegate->clear();
-    for (const QPointer<T> &object : objects) {
-        if (!object)
-            continue;
-        delegate->texts.append(object->text(QString()));
-        delegate->values.append(object->id());
-    }
-}
 
 } // namespace EditorPageTools

@@ -2,6 +2,7 @@
 #include "ui_rcpwidget.h"
 
 #include "editorpagetools.h"
+#include "editorpages.h"
 
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zuvpu.h"
@@ -40,8 +41,8 @@ void RCPWidget::configurationHasChanged(const char *className)
     if (!m_configuration || !m_panel)
         return;
     if (className == ZUStage::staticMetaObject.className()) {
-        fillObjectChoices(qobject_cast<ComboBoxDelegate *>(ui->buttons->itemDelegateForRow(0)),
-                          m_configuration->stages());
+        if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttons->itemDelegateForRow(0)))
+        EditorPages::refillObjects(delegate, m_configuration->stages());
     } else if (className == ZUControlSource::staticMetaObject.className()) {
         // The window's upkeep after a control-source change may have changed the panel.
         ui->enabled->setChecked(m_panel->type() != zu::NotSet);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "mainwindow.h"
+#include "pagetesting.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "zumoltc/model/zuconfiguration.h"
@@ -19,13 +20,6 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
-
-// A child of a page by object name.
-template<typename T>
-T *child(QWidget *page, const char *name)
-{
-    return page->findChild<T *>(QLatin1String(name));
-}
 
 // A main window holding a copy of the example file: selects sections, drives the
 // open page's Apply and saves, so page tests check what reaches the file.

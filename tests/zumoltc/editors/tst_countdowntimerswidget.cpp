@@ -23,12 +23,12 @@ private slots:
     void form()
     {
         CountdownTimersWidget page;
-        auto *protocol = child<QComboBox>(&page, "protocol");
+        auto *protocol = PageTesting::field<QComboBox>(page, "protocol");
         QCOMPARE(protocol->count(), 2);
         QCOMPARE(protocol->itemText(0), QStringLiteral("V1"));
         QCOMPARE(protocol->itemText(1), QStringLiteral("V2"));
         QCOMPARE(protocol->itemData(1), QVariant(1));
-        auto *items = child<ParametersTable>(&page, "cdt_items");
+        auto *items = PageTesting::field<ParametersTable>(page, "cdt_items");
         QStringList headers;
         for (int column = 0; column < items->columnCount(); ++column)
             headers << items->horizontalHeaderItem(column)->text();
@@ -43,18 +43,18 @@ private slots:
         PageWindow w;
         auto *page = w.open<CountdownTimersWidget>(Section);
         QVERIFY(page);
-        auto *items = child<ParametersTable>(page, "cdt_items");
+        auto *items = PageTesting::field<ParametersTable>(*page, "cdt_items");
         QCOMPARE(items->rowCount(), 1);
         for (const char *name : {"remove_cdt", "move_top", "move_up", "move_down", "move_bottom"})
-            QVERIFY2(!child<QToolButton>(page, name)->isEnabled(), name);
-        QVERIFY(child<QToolButton>(page, "add_cdt")->isEnabled());
-        QTest::mouseClick(child<QToolButton>(page, "add_cdt"), Qt::LeftButton);
+            QVERIFY2(!PageTesting::field<QToolButton>(*page, name)->isEnabled(), name);
+        QVERIFY(PageTesting::field<QToolButton>(*page, "add_cdt")->isEnabled());
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_cdt"), Qt::LeftButton);
         QCOMPARE(items->rowCount(), 2);
         items->actions().at(0)->trigger();
         QCOMPARE(items->rowCount(), 3);
         items->setCurrentCell(0, 1);
-        QVERIFY(child<QToolButton>(page, "remove_cdt")->isEnabled());
-        QTest::mouseClick(child<QToolButton>(page, "remove_cdt"), Qt::LeftButton);
+        QVERIFY(PageTesting::field<QToolButton>(*page, "remove_cdt")->isEnabled());
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "remove_cdt"), Qt::LeftButton);
         QCOMPARE(items->rowCount(), 2);
     }
 
@@ -67,16 +67,16 @@ private slots:
         ZUCountdownBoards *boards = w.configuration()->countdownBoards();
         boards->setProtocol(zu::NotSet);
         auto *page = w.open<CountdownTimersWidget>(Section);
-        QVERIFY(!child<QCheckBox>(page, "enabled")->isChecked());
-        QCOMPARE(child<QComboBox>(page, "protocol")->currentIndex(), -1);
-        QVERIFY(!child<QComboBox>(page, "protocol")->isEnabled());
-        QVERIFY(!child<ParametersTable>(page, "cdt_items")->isEnabled());
+        QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "protocol")->currentIndex(), -1);
+        QVERIFY(!PageTesting::field<QComboBox>(*page, "protocol")->isEnabled());
+        QVERIFY(!PageTesting::field<ParametersTable>(*page, "cdt_items")->isEnabled());
 
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(child<ParametersTable>(page, "cdt_items")->isEnabled());
-        auto *protocol = child<QComboBox>(page, "protocol");
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(PageTesting::field<ParametersTable>(*page, "cdt_items")->isEnabled());
+        auto *protocol = PageTesting::field<QComboBox>(*page, "protocol");
         protocol->setCurrentIndex(protocol->findText(QStringLiteral("V1")));
-        auto *items = child<ParametersTable>(page, "cdt_items");
+        auto *items = PageTesting::field<ParametersTable>(*page, "cdt_items");
         items->setCellData(0, 1, QStringLiteral("x"), true);
         items->add_row();
         items->setCellData(1, 1, 9, true);
@@ -96,14 +96,14 @@ private slots:
         QCOMPARE(ktv.at(0).toObject().value("addr").toInt(), 6);
 
         // Applied without a protocol chosen: none is stored.
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
         PageWindow::clickApply(page);
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
-        child<QComboBox>(page, "protocol")->setCurrentIndex(-1);
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        PageTesting::field<QComboBox>(*page, "protocol")->setCurrentIndex(-1);
         PageWindow::clickApply(page);
         QCOMPARE(boards->protocol(), int(zu::NotSet));
         page = w.open<CountdownTimersWidget>(Section);
-        QVERIFY(!child<QCheckBox>(page, "enabled")->isChecked());
+        QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
     }
 
     // Unticked: the protocol and the KTV1 device go, the warning time and the rows
@@ -113,12 +113,12 @@ private slots:
         PageWindow w;
         ZUCountdownBoards *boards = w.configuration()->countdownBoards();
         auto *page = w.open<CountdownTimersWidget>(Section);
-        QVERIFY(child<QCheckBox>(page, "enabled")->isChecked());
-        auto *warnTime = child<IntEdit>(page, "warn_time");
+        QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        auto *warnTime = PageTesting::field<IntEdit>(*page, "warn_time");
         QCOMPARE(warnTime->text(), QStringLiteral("5"));
         warnTime->selectAll();
         QTest::keyClicks(warnTime, QStringLiteral("9"));
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
         PageWindow::clickApply(page);
         QCOMPARE(boards->protocol(), int(zu::NotSet));
         QCOMPARE(boards->warnTime(), 5);
@@ -137,7 +137,7 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<CountdownTimersWidget>(Section);
-        auto *delegate = qobject_cast<ComboBoxDelegate *>(child<ParametersTable>(page, "cdt_items")->itemDelegateForColumn(0));
+        auto *delegate = qobject_cast<ComboBoxDelegate *>(PageTesting::field<ParametersTable>(*page, "cdt_items")->itemDelegateForColumn(0));
         QVERIFY(delegate);
         const int before = delegate->values.size();
         QCOMPARE(before, w.configuration()->signalGroups().size());

@@ -16,13 +16,13 @@ namespace {
 
 void choose(QWidget *page, const char *combo, const QString &text)
 {
-    auto *box = child<QComboBox>(page, combo);
+    auto *box = PageTesting::field<QComboBox>(*page, combo);
     box->setCurrentIndex(box->findText(text));
 }
 
 bool ipShown(QWidget *page)
 {
-    return child<QLineEdit>(page, "IP")->isVisibleTo(page) && child<QSpinBox>(page, "port")->isVisibleTo(page);
+    return PageTesting::field<QLineEdit>(*page, "IP")->isVisibleTo(page) && PageTesting::field<QSpinBox>(*page, "port")->isVisibleTo(page);
 }
 
 } // namespace
@@ -35,13 +35,13 @@ private slots:
     {
         DIOWidget page;
         QStringList types;
-        auto *type = child<QComboBox>(&page, "type");
+        auto *type = PageTesting::field<QComboBox>(page, "type");
         for (int i = 0; i < type->count(); ++i)
             types << type->itemText(i);
         QCOMPARE(types.size(), 5);
         QCOMPARE(type->findData(int(zu::DIO::TiverkDET)), type->findText(QStringLiteral("TiverkDET")));
-        QCOMPARE(child<QToolButton>(&page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
-        auto *channels = child<ParametersTable>(&page, "channels");
+        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
+        auto *channels = PageTesting::field<ParametersTable>(page, "channels");
         QCOMPARE(channels->columnCount(), 4);
         QCOMPARE(channels->horizontalHeaderItem(3)->text(), QStringLiteral("Detector"));
         QVERIFY(channels->verticalHeader()->isHidden());
@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(actions.at(0)->shortcut(), QKeySequence(Qt::Key_Insert));
         QCOMPARE(actions.at(1)->text(), QStringLiteral("Remove record"));
         QCOMPARE(actions.at(1)->shortcut(), QKeySequence(Qt::CTRL + Qt::Key_Delete));
-        QVERIFY(!child<QToolButton>(&page, "remove_channel")->isEnabled());
+        QVERIFY(!PageTesting::field<QToolButton>(page, "remove_channel")->isEnabled());
     }
 
     // A used module and an unused one as the tree opens them.
@@ -62,10 +62,10 @@ private slots:
         QVERIFY(w.loaded);
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
         QVERIFY(page);
-        QVERIFY(child<QCheckBox>(page, "enabled")->isChecked());
-        QCOMPARE(child<QComboBox>(page, "type")->currentText(), QStringLiteral("dry contact"));
+        QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentText(), QStringLiteral("dry contact"));
         QVERIFY(!ipShown(page));
-        auto *channels = child<ParametersTable>(page, "channels");
+        auto *channels = PageTesting::field<ParametersTable>(*page, "channels");
         QCOMPARE(channels->rowCount(), 1);
         QCOMPARE(channels->cellData(0, 0), QVariant(1));
         QCOMPARE(channels->cellData(0, 3), QVariant(1));
@@ -73,18 +73,18 @@ private slots:
 
         page = w.open<DIOWidget>(QStringLiteral("DIO2"));
         QCOMPARE(w.tabs()->count(), 1);
-        QVERIFY(!child<QCheckBox>(page, "enabled")->isChecked());
-        QCOMPARE(child<QComboBox>(page, "type")->currentIndex(), -1);
+        QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentIndex(), -1);
         QVERIFY(!ipShown(page));
-        QCOMPARE(child<ParametersTable>(page, "channels")->rowCount(), 0);
-        QVERIFY(!child<QComboBox>(page, "type")->isEnabled());
-        QVERIFY(!child<ParametersTable>(page, "channels")->isEnabled());
-        QVERIFY(child<QCheckBox>(page, "enabled")->isEnabled());
+        QCOMPARE(PageTesting::field<ParametersTable>(*page, "channels")->rowCount(), 0);
+        QVERIFY(!PageTesting::field<QComboBox>(*page, "type")->isEnabled());
+        QVERIFY(!PageTesting::field<ParametersTable>(*page, "channels")->isEnabled());
+        QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isEnabled());
 
         // A click on "Enable" enables the rest.
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(child<QComboBox>(page, "type")->isEnabled());
-        QVERIFY(child<ParametersTable>(page, "channels")->isEnabled());
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(PageTesting::field<QComboBox>(*page, "type")->isEnabled());
+        QVERIFY(PageTesting::field<ParametersTable>(*page, "channels")->isEnabled());
     }
 
     void typeShowsAddress_data()
@@ -114,13 +114,13 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO3"));
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
         choose(page, "type", QStringLiteral("traficam"));
         QVERIFY(ipShown(page));
-        QTest::keyClicks(child<QLineEdit>(page, "IP"), QStringLiteral("10.0.0.5"));
-        child<QSpinBox>(page, "port")->setValue(8080);
-        QTest::mouseClick(child<QToolButton>(page, "add_channel"), Qt::LeftButton);
-        auto *channels = child<ParametersTable>(page, "channels");
+        QTest::keyClicks(PageTesting::field<QLineEdit>(*page, "IP"), QStringLiteral("10.0.0.5"));
+        PageTesting::field<QSpinBox>(*page, "port")->setValue(8080);
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_channel"), Qt::LeftButton);
+        auto *channels = PageTesting::field<ParametersTable>(*page, "channels");
         channels->setCellData(0, 0, 4, true);
         PageWindow::clickApply(page);
         QVERIFY(!PageWindow::apply(page)->isEnabled());
@@ -150,7 +150,7 @@ private slots:
         // Written behind the page's back: the page's values are the ones applied.
         module->setIp(QString());
         module->setPort(0);
-        auto *channels = child<ParametersTable>(page, "channels");
+        auto *channels = PageTesting::field<ParametersTable>(*page, "channels");
         channels->add_row();
         channels->add_row();
         channels->setCellData(0, 0, 2, true);
@@ -175,9 +175,9 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
-        QCOMPARE(child<QComboBox>(page, "common")->currentText(), QStringLiteral("positive"));
-        QTest::mouseClick(child<QToolButton>(page, "clear_common"), Qt::LeftButton);
-        QCOMPARE(child<QComboBox>(page, "common")->currentIndex(), -1);
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(), QStringLiteral("positive"));
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "clear_common"), Qt::LeftButton);
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentIndex(), -1);
         PageWindow::clickApply(page);
         QCOMPARE(w.configuration()->dios().at(0)->common(), int(zu::NotSet));
         const QJsonObject dio1 = w.save().value("inputsOutputs").toObject().value("DIO1").toObject();
@@ -193,13 +193,13 @@ private slots:
         ZUDIO *module = w.configuration()->dios().at(0);
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
         choose(page, "common", QStringLiteral("negative"));
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
         PageWindow::clickApply(page);
         QCOMPARE(module->type(), int(zu::NotSet));
         QCOMPARE(module->common(), int(zu::positive));
         QCOMPARE(module->channels().size(), 1);
-        QCOMPARE(child<QComboBox>(page, "common")->currentText(), QStringLiteral("positive"));
-        QVERIFY(!child<QComboBox>(page, "common")->isEnabled());
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(), QStringLiteral("positive"));
+        QVERIFY(!PageTesting::field<QComboBox>(*page, "common")->isEnabled());
         QVERIFY(!PageWindow::apply(page)->isEnabled());
         QVERIFY(!w.save().contains("inputsOutputs"));
     }

@@ -61,12 +61,12 @@ private slots:
     void form()
     {
         NetworkParametersWidget page;
-        QCOMPARE(child<QGroupBox>(&page, "asuddEnabled")->title(), QStringLiteral("Communtcation server connection"));
-        QCOMPARE(child<QLineEdit>(&page, "lanIP")->inputMask(), QStringLiteral("000.000.000.000;_"));
-        QCOMPARE(child<QLineEdit>(&page, "macAddres")->inputMask(), QStringLiteral("HH:HH:HH:HH:HH:HH;_"));
-        QVERIFY(child<QCheckBox>(&page, "allowed")->isChecked());
-        QVERIFY(!child<QGroupBox>(&page, "groupBox")->isCheckable());
-        QCOMPARE(child<QSpinBox>(&page, "asudPort")->maximum(), 65535);
+        QCOMPARE(PageTesting::field<QGroupBox>(page, "asuddEnabled")->title(), QStringLiteral("Communtcation server connection"));
+        QCOMPARE(PageTesting::field<QLineEdit>(page, "lanIP")->inputMask(), QStringLiteral("000.000.000.000;_"));
+        QCOMPARE(PageTesting::field<QLineEdit>(page, "macAddres")->inputMask(), QStringLiteral("HH:HH:HH:HH:HH:HH;_"));
+        QVERIFY(PageTesting::field<QCheckBox>(page, "allowed")->isChecked());
+        QVERIFY(!PageTesting::field<QGroupBox>(page, "groupBox")->isCheckable());
+        QCOMPARE(PageTesting::field<QSpinBox>(page, "asudPort")->maximum(), 65535);
     }
 
     // "Allowed" off: the boxes unticked, the record cleared but for SNTP, and the
@@ -78,11 +78,11 @@ private slots:
         fill(record);
         auto *page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
         QVERIFY(page);
-        QVERIFY(child<QGroupBox>(page, "manualAddress")->isChecked());
-        QVERIFY(child<QGroupBox>(page, "overrideMac")->isChecked());
-        QCOMPARE(child<QLineEdit>(page, "host")->text(), QStringLiteral("10.0.0.1"));
-        QTest::mouseClick(child<QCheckBox>(page, "allowed"), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(!child<QGroupBox>(page, "asuddEnabled")->isEnabled());
+        QVERIFY(PageTesting::field<QGroupBox>(*page, "manualAddress")->isChecked());
+        QVERIFY(PageTesting::field<QGroupBox>(*page, "overrideMac")->isChecked());
+        QCOMPARE(PageTesting::field<QLineEdit>(*page, "host")->text(), QStringLiteral("10.0.0.1"));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "allowed"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!PageTesting::field<QGroupBox>(*page, "asuddEnabled")->isEnabled());
         PageWindow::clickApply(page);
         QVERIFY(!record->allowed());
         QCOMPARE(record->lanMode(), 0);
@@ -91,14 +91,14 @@ private slots:
         QVERIFY(record->macAddres().isEmpty());
         QCOMPARE(record->sntpIP(), QStringLiteral("10.0.0.2"));
         QCOMPARE(record->sntpName(), QStringLiteral("ntp.example"));
-        QVERIFY(!child<QGroupBox>(page, "manualAddress")->isChecked());
-        QVERIFY(child<QLineEdit>(page, "host")->text().isEmpty());
+        QVERIFY(!PageTesting::field<QGroupBox>(*page, "manualAddress")->isChecked());
+        QVERIFY(PageTesting::field<QLineEdit>(*page, "host")->text().isEmpty());
 
         for (int load = 0; load < 2; ++load) {
             page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
-            QVERIFY(!child<QCheckBox>(page, "allowed")->isChecked());
+            QVERIFY(!PageTesting::field<QCheckBox>(*page, "allowed")->isChecked());
             for (const char *box : {"overrideMac", "asuddEnabled", "manualAddress", "groupBox"})
-                QVERIFY2(!child<QGroupBox>(page, box)->isEnabled(), box);
+                QVERIFY2(!PageTesting::field<QGroupBox>(*page, box)->isEnabled(), box);
         }
     }
 
@@ -123,11 +123,11 @@ private slots:
         ZUNetworkParameters *record = w.configuration()->networkParameters();
         fill(record);
         auto *page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
-        type(child<QLineEdit>(page, "host"), typed);
+        type(PageTesting::field<QLineEdit>(*page, "host"), typed);
         PageWindow::clickApply(page);
         QCOMPARE(record->srvIP(), srvIP);
         QCOMPARE(record->srvName(), srvName);
-        QVERIFY(child<QGroupBox>(page, "asuddEnabled")->isChecked());
+        QVERIFY(PageTesting::field<QGroupBox>(*page, "asuddEnabled")->isChecked());
 
         const QJsonObject lan = w.save().value("LAN").toObject();
         QCOMPARE(lan.value("srvIP").toString(), srvIP);
@@ -141,11 +141,11 @@ private slots:
         ZUNetworkParameters *record = w.configuration()->networkParameters();
         fill(record);
         auto *page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
-        type(child<QLineEdit>(page, "lanIP"), QString());
-        QCOMPARE(child<QLineEdit>(page, "lanIP")->text(), QStringLiteral("..."));
-        type(child<QLineEdit>(page, "macAddres"), QString());
-        type(child<QLineEdit>(page, "sntpIP"), QString());
-        type(child<QLineEdit>(page, "gtwIP"), QStringLiteral("10.1.1.254"));
+        type(PageTesting::field<QLineEdit>(*page, "lanIP"), QString());
+        QCOMPARE(PageTesting::field<QLineEdit>(*page, "lanIP")->text(), QStringLiteral("..."));
+        type(PageTesting::field<QLineEdit>(*page, "macAddres"), QString());
+        type(PageTesting::field<QLineEdit>(*page, "sntpIP"), QString());
+        type(PageTesting::field<QLineEdit>(*page, "gtwIP"), QStringLiteral("10.1.1.254"));
         PageWindow::clickApply(page);
         QCOMPARE(record->lanIP(), QString());
         QCOMPARE(record->macAddres(), QString());
@@ -161,9 +161,9 @@ private slots:
         ZUNetworkParameters *record = w.configuration()->networkParameters();
         fill(record);
         auto *page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
-        child<QGroupBox>(page, "manualAddress")->setChecked(false);
-        child<QGroupBox>(page, "asuddEnabled")->setChecked(false);
-        child<QGroupBox>(page, "overrideMac")->setChecked(false);
+        PageTesting::field<QGroupBox>(*page, "manualAddress")->setChecked(false);
+        PageTesting::field<QGroupBox>(*page, "asuddEnabled")->setChecked(false);
+        PageTesting::field<QGroupBox>(*page, "overrideMac")->setChecked(false);
         PageWindow::clickApply(page);
         QCOMPARE(record->lanMode(), 0);
         QVERIFY(record->lanIP().isEmpty());
@@ -171,11 +171,11 @@ private slots:
         QCOMPARE(int(record->asudPort()), 0);
         QVERIFY(record->macAddres().isEmpty());
         QVERIFY(record->allowed());
-        QCOMPARE(child<QSpinBox>(page, "asudPort")->value(), 0);
-        QVERIFY(child<QLineEdit>(page, "host")->text().isEmpty());
-        QCOMPARE(child<QLineEdit>(page, "lanIP")->text(), QStringLiteral("..."));
+        QCOMPARE(PageTesting::field<QSpinBox>(*page, "asudPort")->value(), 0);
+        QVERIFY(PageTesting::field<QLineEdit>(*page, "host")->text().isEmpty());
+        QCOMPARE(PageTesting::field<QLineEdit>(*page, "lanIP")->text(), QStringLiteral("..."));
         page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
-        QVERIFY(!child<QGroupBox>(page, "overrideMac")->isChecked());
+        QVERIFY(!PageTesting::field<QGroupBox>(*page, "overrideMac")->isChecked());
     }
 };
 

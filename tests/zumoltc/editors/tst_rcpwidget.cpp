@@ -42,16 +42,16 @@ private slots:
     void form()
     {
         RCPWidget page;
-        auto *type = child<QComboBox>(&page, "type");
+        auto *type = PageTesting::field<QComboBox>(page, "type");
         QCOMPARE(type->count(), 2);
         QCOMPARE(type->itemData(0), QVariant(int(zu::passive)));
         QCOMPARE(type->itemData(1), QVariant(int(zu::passive_ind)));
-        auto *buttons = child<ParametersTable>(&page, "buttons");
+        auto *buttons = PageTesting::field<ParametersTable>(page, "buttons");
         QCOMPARE(buttons->rowCount(), 1);
         QCOMPARE(buttons->columnCount(), 4);
         QCOMPARE(buttons->verticalHeaderItem(0)->text(), QStringLiteral("Stage:"));
         QCOMPARE(buttons->horizontalHeaderItem(3)->text(), QStringLiteral("Button 4"));
-        QCOMPARE(child<QToolButton>(&page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
+        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
     }
 
     // Ticked, "passive", buttons 1 and 3: the stages by position, one panel source
@@ -67,13 +67,13 @@ private slots:
 
         auto *page = w.open<RCPWidget>(Section);
         QVERIFY(page);
-        QVERIFY(!child<QCheckBox>(page, "enabled")->isChecked());
-        QVERIFY(!child<ParametersTable>(page, "buttons")->isEnabled());
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(child<ParametersTable>(page, "buttons")->isEnabled());
-        auto *type = child<QComboBox>(page, "type");
+        QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        QVERIFY(!PageTesting::field<ParametersTable>(*page, "buttons")->isEnabled());
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(PageTesting::field<ParametersTable>(*page, "buttons")->isEnabled());
+        auto *type = PageTesting::field<QComboBox>(*page, "type");
         type->setCurrentIndex(type->findText(QStringLiteral("passive")));
-        auto *buttons = child<ParametersTable>(page, "buttons");
+        auto *buttons = PageTesting::field<ParametersTable>(*page, "buttons");
         const QList<QPointer<ZUStage>> stages = w.configuration()->stages();
         QVERIFY(stages.size() >= 2);
         buttons->setCellData(0, 0, stages.at(0)->id(), true);
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(devices.size(), 1);
         QCOMPARE(devices.at(0).toObject().value("addr").toInt(), 4);
 
-        QTest::mouseClick(child<QCheckBox>(page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
         PageWindow::clickApply(page);
         saved = w.save();
         QVERIFY(!saved.contains("remoteControlPanel"));
@@ -105,7 +105,7 @@ private slots:
         QVERIFY(PageWindow::devices(saved, QStringLiteral("VPU1")).isEmpty());
         QVERIFY(panel->idleInd());
         QCOMPARE(panel->stages().size(), 3);
-        QVERIFY(!child<ParametersTable>(page, "buttons")->isEnabled());
+        QVERIFY(!PageTesting::field<ParametersTable>(*page, "buttons")->isEnabled());
         QCOMPARE(buttons->cellData(0, 2), QVariant(stages.at(1)->id()));
     }
 
@@ -117,10 +117,10 @@ private slots:
         ZUVPU *panel = w.configuration()->vpu();
         panel->setType(zu::interface_tiverk1);
         auto *page = w.open<RCPWidget>(Section);
-        QVERIFY(child<QCheckBox>(page, "enabled")->isChecked());
-        QCOMPARE(child<QComboBox>(page, "type")->currentIndex(), -1);
-        QTest::mouseClick(child<QCheckBox>(page, "idleInd"), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(child<QToolButton>(page, "clear_common"), Qt::LeftButton);
+        QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentIndex(), -1);
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "idleInd"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "clear_common"), Qt::LeftButton);
         PageWindow::clickApply(page);
         QCOMPARE(panel->type(), int(zu::interface_tiverk1));
         QVERIFY(panel->idleInd());
@@ -137,7 +137,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             panel->addStage(stages.at(i % stages.size()));
         auto *page = w.open<RCPWidget>(Section);
-        auto *buttons = child<ParametersTable>(page, "buttons");
+        auto *buttons = PageTesting::field<ParametersTable>(*page, "buttons");
         QCOMPARE(buttons->columnCount(), 4);
         QCOMPARE(buttons->cellData(0, 3), QVariant(stages.at(3 % stages.size())->id()));
         buttons->setCellData(0, 1, QVariant(), true);
@@ -152,10 +152,10 @@ private slots:
         PageWindow w;
         ZUVPU *panel = w.configuration()->vpu();
         auto *page = w.open<RCPWidget>(Section);
-        QVERIFY(child<QCheckBox>(page, "enabled")->isChecked());
+        QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
         panel->setType(zu::NotSet);
         page->configurationHasChanged(ZUControlSource::staticMetaObject.className());
-        QVERIFY(!child<QCheckBox>(page, "enabled")->isChecked());
+        QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
         QVERIFY(!PageWindow::apply(page)->isEnabled());
     }
 };

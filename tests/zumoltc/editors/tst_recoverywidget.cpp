@@ -18,7 +18,7 @@ private slots:
     void form()
     {
         RecoveryWidget page;
-        auto *errors = child<ParametersTable>(&page, "errors");
+        auto *errors = PageTesting::field<ParametersTable>(page, "errors");
         QCOMPARE(errors->rowCount(), 12);
         QCOMPARE(errors->columnCount(), 3);
         QCOMPARE(errors->horizontalHeaderItem(0)->text(), QStringLiteral("Interval, sec"));
@@ -33,9 +33,9 @@ private slots:
         PageWindow w;
         auto *page = w.open<RecoveryWidget>(Section);
         QVERIFY(page);
-        QCOMPARE(child<IntEdit>(page, "defectSwitchRate")->text(), QStringLiteral("2"));
-        QVERIFY(child<IntEdit>(page, "confidenceInterval")->text().isEmpty());
-        auto *errors = child<ParametersTable>(page, "errors");
+        QCOMPARE(PageTesting::field<IntEdit>(*page, "defectSwitchRate")->text(), QStringLiteral("2"));
+        QVERIFY(PageTesting::field<IntEdit>(*page, "confidenceInterval")->text().isEmpty());
+        auto *errors = PageTesting::field<ParametersTable>(*page, "errors");
         QCOMPARE(errors->cellData(ZURecoveryParameters::NoLoadSwBreak, 0), QVariant(60));
         QCOMPARE(errors->cellData(ZURecoveryParameters::NoLoadSwBreak, 1), QVariant(3));
         QVERIFY(!errors->cellData(ZURecoveryParameters::NoLoadSwBreak, 2).isValid());
@@ -46,7 +46,7 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<RecoveryWidget>(Section);
-        auto *errors = child<ParametersTable>(page, "errors");
+        auto *errors = PageTesting::field<ParametersTable>(*page, "errors");
         errors->setCellData(1, 0, 5, true);
         errors->setCellData(1, 1, 3, true);
         errors->setCellData(ZURecoveryParameters::NoLoadSwBreak, 2, QStringLiteral("x"), true);
@@ -69,14 +69,14 @@ private slots:
         PageWindow w;
         ZURecoveryParameters *recovery = w.configuration()->recoveryParameters();
         auto *page = w.open<RecoveryWidget>(Section);
-        QTest::keyClicks(child<IntEdit>(page, "confidenceInterval"), QStringLiteral("30"));
+        QTest::keyClicks(PageTesting::field<IntEdit>(*page, "confidenceInterval"), QStringLiteral("30"));
         recovery->setDefectSwitchRate(8); // behind the page's back: not overwritten
         PageWindow::clickApply(page);
         QCOMPARE(recovery->confidenceInterval(), 30);
         QCOMPARE(recovery->defectSwitchRate(), 8);
         QCOMPARE(recovery->noLoadSwBreak().attempts, 3);
 
-        child<ParametersTable>(page, "errors")->setCellData(ZURecoveryParameters::NoLoadSwBreak, 1, QVariant(), true);
+        PageTesting::field<ParametersTable>(*page, "errors")->setCellData(ZURecoveryParameters::NoLoadSwBreak, 1, QVariant(), true);
         PageWindow::clickApply(page);
         QCOMPARE(recovery->noLoadSwBreak().attempts, int(zu::NotSet));
         QCOMPARE(recovery->noLoadSwBreak().interval, 60);
