@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow.h"
+#include "zumoltc/shell/mainwindow.h"
 #include "pagetesting.h"
 #include "scripteddialogs.h"
 #include "testdata.h"

@@ -1,4 +1,4 @@
-#include "countdowntimerswidget.h"
+#include "zumoltc/editors/countdowntimerswidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
 #include "common/widgets/parameterstable.h"

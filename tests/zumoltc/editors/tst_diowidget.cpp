@@ -1,4 +1,4 @@
-#include "diowidget.h"
+#include "zumoltc/editors/diowidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
 #include "common/widgets/parameterstable.h"

@@ -1,4 +1,4 @@
-#include "networkparameterswidget.h"
+#include "zumoltc/editors/networkparameterswidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
 #include "zumoltc/model/zunetworkparameters.h"

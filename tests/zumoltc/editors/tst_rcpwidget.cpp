@@ -1,4 +1,4 @@
-#include "rcpwidget.h"
+#include "zumoltc/editors/rcpwidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
 #include "common/widgets/parameterstable.h"

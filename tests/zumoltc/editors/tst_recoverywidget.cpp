@@ -1,4 +1,4 @@
-#include "recoverywidget.h"
+#include "zumoltc/editors/recoverywidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
 #include "common/widgets/parameterstable.h"
