@@ -1,7 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "crashsaverecord.h"
 #include "dialogrunner.h"
+#include "maintenancetool.h"
 #include "powerpart.h"
 #include "programstable.h"
 #include "programvalidation.h"
@@ -57,9 +59,12 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -68,6 +73,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -172,8 +178,12 @@ MainWindow::MainWindow(QWidget *parent)
     createRecentFileEntries();
     readRecentFiles();
 
-    // Shown by the update check once it knows of the maintenance tool.
-    ui->actionCheck_for_update->setVisible(false);
+    // The update check is offered only where the maintenance tool is installed.
+    ui->actionCheck_for_update->setChecked(settings->value(QStringLiteral("checkForUpdate"), 1).toInt() != 0);
+    const bool updateToolInstalled = MaintenanceTool::exists();
+    ui->actionCheck_for_update->setVisible(updateToolInstalled);
+    if (updateToolInstalled && ui->actionCheck_for_update->isChecked())
+        on_actionCheck_for_update_triggered(true);
 
     createTableActions();
 
@@ -217,6 +227,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    if (MaintenanceTool::exists() && ui->actionCheck_for_update->isVisible())
+        openSettings()->setValue(QStringLiteral("checkForUpdate"), ui->actionCheck_for_update->isChecked() ? 1 : 0);
     delete netEdit;
     netEdit = nullptr;
     delete ui;
@@ -225,11 +237,39 @@ MainWindow::~MainWindow()
 
 bool MainWindow::recoverCrashSave()
 {
-    return false;
+    const QString copy = CrashSaveRecord::existingCopy();
+    if (copy.isEmpty())
+        return false;
+    const bool recover = QMessageBox::question(this, tr("Recover"),
+                                               tr("Previous completion of the program was incorrect. Recover data?"),
+                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        == QMessageBox::Yes;
+    if (recover) {
+        loadDocument(copy);
+        // A copy that cannot be loaded leaves the window without document.
+        if (noDocument || !project.lastError().isEmpty()) {
+            closeDocument();
+        } else {
+            setChanged(true);
+            // The copy is deleted below: a document that had no file of its own
+            // gets none, so that Save asks where to write it.
+            const QString edited = CrashSaveRecord::takeEditedFile();
+            project.setFileName(QFileInfo::exists(edited) ? edited : QString());
+            updateWindowTitle();
+        }
+    }
+    CrashSaveRecord::discardCopy(copy);
+    return recover;
 }
 
 void MainWindow::crashSave()
 {
+    // Runs inside the fatal-signal handler: no event loop, nothing shown.
+    if (!project.isChanged())
+        return;
+    const QString copy = CrashSaveRecord::copyPath(project.fileName(), QCoreApplication::applicationPid());
+    CrashSaveRecord::recordCopy(copy, project.fileName(), this);
+    project.saveAsConverted(copy);
 }
 
 // ---------------------------------------------------------------------------
@@ -1439,42 +1479,150 @@ void MainWindow::on_actionSmooth_triggered(bool checked)
 
 void MainWindow::runExportDialog()
 {
+    bool isNumber = false;
+    int number = project.controller().property("number").toInt(&isNumber);
+    if (!isNumber)
+        number = -1;
+    const QString folder = QFileInfo(project.fileName()).absolutePath();
+    if (netEdit)
+        netEdit->runExportDialog(folder, folder, number);
 }
 
 void MainWindow::on_actionImport_halm58_triggered()
 {
+    auto settings = openSettings();
+    QString folder = pathFromSetting(settings->value(QStringLiteral("lastImportDir")));
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::currentPath();
+    const QString path = QFileDialog::getOpenFileName(this, tr("Select file"), folder, tr("Network files (*.hm58a)"));
+    if (path.isEmpty())
+        return;
+    settings->setValue(QStringLiteral("lastImportDir"), QFileInfo(path).absolutePath().toUtf8());
+
+    initNetEdit();
+    if (netEdit)
+        netEdit->beforeLoad();
+    // The imported network is the document's starting point, not an edit of it.
+    importingNetwork = true;
+    const bool loaded = project.loadNetwork(path);
+    notifyNetEditAfterLoad();
+    importingNetwork = false;
+
+    if (loaded) {
+        ui->actionShow_all->trigger();
+        fitNetworkInView();
+    } else if (Halm58a::Network *network = project.network()) {
+        printWarning(network->errorString());
+    }
 }
 
 void MainWindow::on_actionHalm58_triggered()
 {
+    Halm58a::Network *network = project.network();
+    if (!network)
+        return;
+    auto settings = openSettings();
+    QString folder = pathFromSetting(settings->value(QStringLiteral("lastSaveDir")));
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::currentPath();
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Select file"), folder, tr("halm58 v0.10 files (*.hm58a)"));
+    if (path.isEmpty())
+        return;
+    settings->setValue(QStringLiteral("lastSaveDir"), QFileInfo(path).absolutePath().toUtf8());
+    // A write that fails must not pass for a saved network.
+    if (!network->save(path, false, false))
+        printWarning(network->errorString());
 }
 
 void MainWindow::on_actionDOT_graph_triggered()
 {
+    auto settings = openSettings();
+    const QString baseName =
+        project.fileName().isEmpty() ? QStringLiteral("net") : QFileInfo(project.fileName()).baseName();
+    const QString proposed =
+        pathFromSetting(settings->value(QStringLiteral("lastExportDir"))) + QLatin1Char('/') + baseName;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Select file to save"), proposed, tr("DOT files (*.dot)"));
+    if (path.isEmpty())
+        return;
+    settings->setValue(QStringLiteral("lastExportDir"), QFileInfo(path).absolutePath().toUtf8());
+    printInfo(tr("Export to file %1 in DOT format").arg(path));
+    Halm58a::Network *network = project.network();
+    if (!network)
+        return;
+    if (network->exportToDOT(path))
+        printInfo(tr("Export complete"));
+    else
+        printWarning(network->errorString());
 }
 
 void MainWindow::on_actionController_configuration_triggered()
 {
+    // A copy under another name and kind; the document keeps its own file.
+    if (!project.saveAs(QString()) && !project.lastError().isEmpty())
+        printError(project.lastError());
 }
 
 void MainWindow::on_actionShow_all_triggered()
 {
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    const Halm58a::GeoUtil *geo = network->geoUtil();
+    QRectF area = network->boundingRect();
+    if (!geo || area.isNull())
+        return;
+    const QPointF centre = area.center();
+    QRectF view = ui->tileview->mapToScene(ui->tileview->viewport()->rect()).boundingRect();
+    geo->geoToXY(&view);
+    geo->geoToXY(&area);
+    const double ratio = qMin(view.width() / area.width(), view.height() / area.height());
+    // A network of a single point has no size to fit: it is only centred.
+    if (std::isfinite(ratio) && ratio > 0)
+        ui->tileview->setZoom(ui->tileview->zoomF() + std::log2(ratio));
+    // Centred after zooming: far out the view cannot scroll to every point.
+    ui->tileview->centerOn(centre);
 }
 
 void MainWindow::on_actionGo_to_point_triggered()
 {
+    bool accepted = false;
+    const QString text = QInputDialog::getText(this, tr("Go to point"), tr("Enter lon,lat:"), QLineEdit::Normal,
+                                               QString(), &accepted);
+    if (!accepted || text.isEmpty())
+        return;
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() < 2)
+        return;
+    bool isLongitude = false;
+    bool isLatitude = false;
+    const double longitude = parts.at(0).toDouble(&isLongitude);
+    const double latitude = parts.at(1).toDouble(&isLatitude);
+    if (isLongitude && isLatitude)
+        ui->tileview->centerOn(longitude, latitude);
+    else
+        printWarning(tr("coordinates string (%1) has invalid format").arg(text));
 }
 
 void MainWindow::on_actionMap_opacity_triggered()
 {
+    const int value = QInputDialog::getInt(this, tr("Map opcity"), tr("Enter opacity value:"),
+                                           int(ui->tileview->opacity() * 100), 0, 100, 1);
+    ui->tileview->setOpacity(value / 100.0);
 }
 
 void MainWindow::on_actionColor_settings_triggered()
 {
+    Halm58ga::ColorSettingsDlga dialog(this);
+    if (QGraphicsScene *scene = ui->tileview->scene())
+        connect(&dialog, SIGNAL(colorsChanged()), scene, SLOT(update()));
+    execWithSavedGeometry(&dialog);
 }
 
 void MainWindow::on_actionGoogle_panorama_triggered()
 {
+    if (netEdit)
+        netEdit->showPanoramaSetupDlg(nullptr);
 }
 
 // ---------------------------------------------------------------------------
@@ -1482,7 +1630,30 @@ void MainWindow::on_actionGoogle_panorama_triggered()
 
 void MainWindow::on_actionCheck_for_update_triggered(bool checked)
 {
-    Q_UNUSED(checked)
+    if (!checked || !MaintenanceTool::exists())
+        return;
+    // The check runs in the background; its end is handled by on_check_update_finished.
+    auto *check = new QProcess(this);
+    connect(check, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            &MainWindow::on_check_update_finished);
+    check->start(MaintenanceTool::path(), MaintenanceTool::checkArguments(), QIODevice::ReadWrite);
+}
+
+void MainWindow::on_check_update_finished(int exitCode, QProcess::ExitStatus exitStatus)
+{
+    Q_UNUSED(exitStatus)
+    auto *check = qobject_cast<QProcess *>(sender());
+    if (!check)
+        return;
+    check->deleteLater();
+    if (exitCode != 0 || check->readAllStandardOutput().isEmpty())
+        return;
+    // The question's own event loop may delete the process object.
+    const QString tool = check->program();
+    if (QMessageBox::question(this, tr("updating"), tr("Program or one of component has new version. Update?"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        == QMessageBox::Yes)
+        QProcess::startDetached(tool, MaintenanceTool::updateArguments());
 }
 
 // ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QObjectList>
+#include <QProcess>
 #include <QPoint>
 
 class QAction;
@@ -41,8 +42,13 @@ public:
     ~MainWindow() override;
 
     // Offers to bring back a document saved by a crash; true when the user chose
-    // to recover. Minimal for now: there is nothing to recover yet.
+    // to recover (whether or not the copy could be loaded).
     bool recoverCrashSave();
+
+    // The end of an update check: when the maintenance tool knows of a newer
+    // version, asks whether to start the update. Connected by hand, as the
+    // form has nothing of this name.
+    void on_check_update_finished(int exitCode, QProcess::ExitStatus exitStatus);
 
     // The open document (empty while the window has none).
     Project &document() { return project; }
@@ -95,8 +101,8 @@ public slots:
     void loadDocument(const QString &doc_file);
     // Fetches the controller's junction through the network editor.
     void loadGranule();
-    // Saves the changed document aside; called by the crash handler without an
-    // event loop. Minimal for now: saves nothing.
+    // Saves the changed document aside in the temporary folder; called by the
+    // crash handler without an event loop, so it shows nothing.
     void crashSave();
 
     // Message table. Before the form exists messages go to the toolkit's log.

@@ -1,8 +1,8 @@
-#include "adapterconfig.h"
-#include "cnfcontroller.h"
-#include "cnfnative.h"
-#include "tiverkiiconfig.h"
-#include "zu_moltconfig.h"
+#include "cnf/adapterconfig.h"
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
+#include "cnf/tiverkiiconfig.h"
+#include "cnf/zu_moltconfig.h"
 #include "testdata.h"
 #include "testmain.h"
 

@@ -1,11 +1,20 @@
 // Test helper: arms the crash handler, opens a main window and then dies of the
 // fault named by the first argument. The window's crash save writes the line
 // "crashSave" to standard output, so the test sees how often the handler saved.
+//
+// "edited <file>" loads the file into the window, changes it and dies of
+// SIGSEGV; "recover" starts as plivek does, answers Yes to the offer to
+// recover and writes the document's file name, changed flag and controller
+// number to standard output.
 
+#include "cnf/cnfcontroller.h"
 #include "plivek/app/crashhandler.h"
 #include "plivek/mainwindow/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdlib>
@@ -79,6 +88,31 @@ int fault(const char *kind)
     return 0; // "none": no fault, a normal end
 }
 
+// Presses Yes in the next message box.
+void answerYes()
+{
+    auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+    if (!box) {
+        QTimer::singleShot(10, &answerYes);
+        return;
+    }
+    box->button(QMessageBox::Yes)->click();
+}
+
+int recover()
+{
+    MainWindow window;
+    QTimer::singleShot(0, &answerYes);
+    const bool recovered = window.recoverCrashSave();
+    const QByteArray report = QByteArray::number(recovered) + ' ' + window.document().fileName().toUtf8() + ' '
+        + QByteArray::number(window.document().isChanged()) + ' '
+        + window.document().controller().property("number").toByteArray() + '\n';
+    if (::write(STDOUT_FILENO, report.constData(), size_t(report.size())) < 0)
+        return 3;
+    window.document().setChanged(false);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -87,11 +121,20 @@ int main(int argc, char *argv[])
     setrlimit(RLIMIT_CORE, &noCore);
 
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("tovel"));
+    QCoreApplication::setApplicationName(QStringLiteral("plivek"));
     installCrashHandler();
+    if (argc > 1 && !std::strcmp(argv[1], "recover"))
+        return recover();
     QWidget other; // a top-level widget that is no main window
     // Only the first main window saves: two of them would print two lines.
     ProbeWindow window;
     ProbeWindow second;
+    if (argc > 2 && !std::strcmp(argv[1], "edited")) {
+        window.loadDocument(QString::fromLocal8Bit(argv[2]));
+        window.setChanged(true);
+        return std::raise(SIGSEGV);
+    }
     fault(argc > 1 ? argv[1] : "none");
     return 0;
 }

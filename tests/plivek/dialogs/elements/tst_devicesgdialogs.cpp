@@ -2,8 +2,8 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
-#include "devicepropertiesdlg.h"
-#include "sgpropertiesdlg.h"
+#include "plivek/dialogs/elements/devicepropertiesdlg.h"
+#include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "testmain.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 // and load + save of the 4x file (about 16 MB) take at most 3x fromJson.
 // Run: build with -DBUILD_BENCHMARKS=ON (Release), then
 // build/bench/bench_zumoltc_scaling [base size in MB, 4 by default].
-#include "zuconfiguration.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
