@@ -4,6 +4,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
 #include "loadcontrollerconfig.h"
+#include "mainwindowtexts.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "reporterror.h"
@@ -18,20 +19,15 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 const QString &readingProgramTitle()
 {
-    static const QString title = tr("Error reading program");
+    static const QString title = MainWindowTexts::tr("Error reading program");
     return title;
 }
 
 const QString &multiRingTitle()
 {
-    static const QString title = tr("Load multiring data error");
+    static const QString title = MainWindowTexts::tr("Load multiring data error");
     return title;
 }
 
@@ -55,7 +51,7 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
     if (isNumber) {
         const QVariant entry = multiRingEntry(controller, "patterns", patternNumber);
         if (!entry.isValid()) {
-            reportError(multiRingTitle(), tr("invalid pattern %1").arg(patternNumber), false);
+            reportError(multiRingTitle(), MainWindowTexts::tr("invalid pattern %1").arg(patternNumber), false);
             return false;
         }
         working = entry.toMap();
@@ -82,7 +78,7 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
             continue;
         const QVariant entry = multiRingEntry(controller, reference.list, number);
         if (!entry.isValid()) {
-            reportError(multiRingTitle(), tr(reference.message).arg(number).arg(shownPattern), false);
+            reportError(multiRingTitle(), MainWindowTexts::tr(reference.message).arg(number).arg(shownPattern), false);
             return false;
         }
         working.insert(key, entry);
@@ -118,7 +114,7 @@ bool convertOlderProgramForm(const QByteArray &content, const CnfController &con
         text += QStringLiteral("\"coord\" cycle=\"%1\">")
                     .arg(root.attribute(QStringLiteral("cycle_length")).toHtmlEscaped());
     } else {
-        *error = tr("Invalid program type %1 when converting formats").arg(type);
+        *error = MainWindowTexts::tr("Invalid program type %1 when converting formats").arg(type);
         return false;
     }
     for (QDomElement phase = root.firstChildElement(QStringLiteral("Phase")); !phase.isNull();
@@ -203,7 +199,7 @@ int editProgram(const QString &programFile, const QString &configPath, int objec
     } else if (programNumber != 0 && programNumber < 50) {
         program = controller.findProgram(QString::number(programNumber));
         if (!program) {
-            reportError(readingProgramTitle(), tr("Program %1 not found").arg(programNumber), false);
+            reportError(readingProgramTitle(), MainWindowTexts::tr("Program %1 not found").arg(programNumber), false);
             return 1;
         }
     }
@@ -228,12 +224,12 @@ int editProgram(const QString &programFile, const QString &configPath, int objec
 
     const QByteArray bytes = controller.createDynamicProgram(edited);
     if (bytes.isEmpty()) {
-        reportError(tr("Error creating program"), controller.lastError(), false);
+        reportError(MainWindowTexts::tr("Error creating program"), controller.lastError(), false);
         return 1;
     }
     QString error;
     if (!SafeFile::write(programFile, bytes, &error)) {
-        reportError(tr("Error writing output file"), error, false);
+        reportError(MainWindowTexts::tr("Error writing output file"), error, false);
         return 1;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/zu_moltconfig.h"
+#include "mainwindowtexts.h"
 #include "plivek/document/project.h"
 #include "reporterror.h"
 
@@ -11,20 +12,15 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 const QString &errorTitle()
 {
-    static const QString title = tr("Error");
+    static const QString title = MainWindowTexts::tr("Error");
     return title;
 }
 
 const QString &noValidData()
 {
-    static const QString text = tr("Configuration not contains valid data");
+    static const QString text = MainWindowTexts::tr("Configuration not contains valid data");
     return text;
 }
 
@@ -33,7 +29,7 @@ bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        reportError(tr("Error open file"), file.errorString(), quiet);
+        reportError(MainWindowTexts::tr("Error open file"), file.errorString(), quiet);
         return false;
     }
     const QByteArray content = file.readAll();
@@ -54,12 +50,12 @@ bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
     }
     const CnfNativePtr native = CnfNative::loadNativeConfig(content);
     if (!native) {
-        reportError(tr("Error processing data"), tr("Storage service returned an data of unknown format"),
+        reportError(MainWindowTexts::tr("Error processing data"), MainWindowTexts::tr("Storage service returned an data of unknown format"),
                     quiet);
         return false;
     }
     if (!native->createController(controller)) {
-        reportError(tr("Error processing data"), controller.lastError(), quiet);
+        reportError(MainWindowTexts::tr("Error processing data"), controller.lastError(), quiet);
         return false;
     }
     return true;
@@ -74,7 +70,7 @@ bool loadChosenDocument(Project &project, const QString &path)
         return project.load(path);
     if (native->isValid() && native->createController(project.controller()))
         return true;
-    reportError(tr("Error loading document"), native->lastError(), false);
+    reportError(MainWindowTexts::tr("Error loading document"), native->lastError(), false);
     return false;
 }
 
@@ -93,17 +89,17 @@ bool loadControllerConfig(CnfController &controller, const QString &path, int ob
         return false;
     if (!loadChosenDocument(project, chosen)) {
         if (!project.lastError().isEmpty())
-            reportError(tr("Error loading document"), project.lastError(), false);
+            reportError(MainWindowTexts::tr("Error loading document"), project.lastError(), false);
         return false;
     }
     CnfController &loaded = project.controller();
     if (loaded.property("number") != QVariant(objectId)) {
-        reportError(QString(), tr("You must specify the configuration of the controller %1").arg(objectId),
+        reportError(QString(), MainWindowTexts::tr("You must specify the configuration of the controller %1").arg(objectId),
                     false);
         return false;
     }
     if (controller.load(loaded.save(-1), true))
         return true;
-    reportError(tr("Error loading document"), controller.lastError(), false);
+    reportError(MainWindowTexts::tr("Error loading document"), controller.lastError(), false);
     return false;
 }

@@ -117,13 +117,13 @@ struct StripButton
     const char *toolTip;
 };
 
-const StripButton addButton = {"+", "://icons/list-add.png", QT_TR_NOOP("Add new item\nInsert")};
-const StripButton removeButton = {"-", "://icons/list-remove.png", QT_TR_NOOP("Remove selected items\nDelete")};
+const StripButton addButton = {"+", "://icons/list-add.png", QT_TRANSLATE_NOOP("MainWindow", "Add new item\nInsert")};
+const StripButton removeButton = {"-", "://icons/list-remove.png", QT_TRANSLATE_NOOP("MainWindow", "Remove selected items\nDelete")};
 const StripButton moveButtons[] = {
-    {"up", "://icons/go-up.png", QT_TR_NOOP("Mov up\nCtrl+Up")},
-    {"top", "://icons/go-top.png", QT_TR_NOOP("Move top\nCtrl+Home")},
-    {"down", "://icons/go-down.png", QT_TR_NOOP("Move down\nCtrl+Down")},
-    {"bottom", "://icons/go-bottom.png", QT_TR_NOOP("Move bottom\nCtrl+End")},
+    {"up", "://icons/go-up.png", QT_TRANSLATE_NOOP("MainWindow", "Mov up\nCtrl+Up")},
+    {"top", "://icons/go-top.png", QT_TRANSLATE_NOOP("MainWindow", "Move top\nCtrl+Home")},
+    {"down", "://icons/go-down.png", QT_TRANSLATE_NOOP("MainWindow", "Move down\nCtrl+Down")},
+    {"bottom", "://icons/go-bottom.png", QT_TRANSLATE_NOOP("MainWindow", "Move bottom\nCtrl+End")},
 };
 
 } // namespace
