@@ -11,6 +11,8 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
+#include <QCoreApplication>
+
 using namespace EditorPageTools;
 
 namespace {
@@ -63,6 +65,10 @@ void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)
         return;
     m_configuration = configuration;
     m_module = module;
+    // The tab keeps the module's own section text, which Apply puts back as the title.
+    const int index = configuration->dios().indexOf(module);
+    if (index >= 0)
+        setWindowTitle(QCoreApplication::translate("MainWindow", "DIO%1").arg(index + 1));
     ui->type->setCurrentIndex(ui->type->findData(module->type()));
     ui->channels->setRowCount(0);
     ui->common->setCurrentIndex(ui->common->findData(module->common()));

@@ -124,6 +124,7 @@ private slots:
         channels->setCellData(0, 0, 4, true);
         PageWindow::clickApply(page);
         QVERIFY(!PageWindow::apply(page)->isEnabled());
+        QCOMPARE(w.tabs()->tabText(w.tabs()->indexOf(page)), QStringLiteral("DIO3"));
 
         const QJsonObject saved = w.save();
         QCOMPARE(w.dialogs->unexpected, 0);
