@@ -1,6 +1,8 @@
+#include "common/widgets/parameterstable.h"
 #include "pagetesting.h"
 #include "testmain.h"
 #include "windowtesting.h"
+#include "zumoltc/editors/signalgroupwidget.h"
 #include "zumoltc/editors/switchwidget.h"
 
 #include "zumoltc/shell/framework/intedit.h"
@@ -324,6 +326,34 @@ private slots:
         w.window.configuration_changed(ZUSignalGroup::staticMetaObject.className());
         QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(), QStringLiteral("3 (Crossing)"));
         QVERIFY(!apply(*page)->isEnabled());
+    }
+
+    // An open signal-group page follows a switch Apply on the page beside it: the switch
+    // given to its group joins its keys table, ticked.
+    void signalGroupPageFollowsSwitchApply()
+    {
+        WindowFixture w(QStringLiteral("switches.json"));
+        QVERIFY(w.loaded);
+        ZUSwitch *lamp = w.configuration()->switches().at(1);
+        w.selectObjects({w.configuration()->findSignalGroup(3), lamp});
+        auto *groupPage = w.page<SignalGroupWidget>();
+        auto *switchPage = w.page<SwitchWidget>();
+        QVERIFY(groupPage);
+        QVERIFY(switchPage);
+        auto keyOf = [groupPage](const QString &name) {
+            auto *keys = field<ParametersTable>(*groupPage, "keysTable");
+            for (int row = 0; row < keys->rowCount(); ++row) {
+                if (keys->cellData(row, SignalGroupWidget::Name).toString() == name)
+                    return keys->cellData(row, SignalGroupWidget::Assigned);
+            }
+            return QVariant();
+        };
+        QVERIFY(!keyOf(lamp->name()).toBool());
+
+        choose(field<QComboBox>(*switchPage, "signalGroup"), QStringLiteral("3 (P1)"));
+        clickApply(*switchPage);
+        QCOMPARE(keyOf(lamp->name()), QVariant(true));
+        QVERIFY(!apply(*groupPage)->isEnabled());
     }
 };
 
