@@ -145,3 +145,13 @@ void TimeDialog::on_timePresets_currentIndexChanged(int index)
     if (index < PresetCount)
         m_period->setTime(presets[index]);
 }
+
+bool TimeDialog::editEnd(QWidget *parent, QDateTime *end)
+{
+    TimeDialog dialog(parent);
+    dialog.setDateTime(*end);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *end = dialog.dateTime();
+    return true;
+}

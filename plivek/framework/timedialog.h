@@ -27,6 +27,10 @@ public:
     // Null for "permanently", the edited end, or now plus the edited period.
     QDateTime dateTime() const;
 
+    // Runs the dialog modally on *end: after Accepted *end takes the new end and true comes
+    // back; Cancel leaves *end as it was.
+    static bool editEnd(QWidget *parent, QDateTime *end);
+
 private slots:
     void on_period_timeChanged(const QTime &time);
     void on_timePresets_currentIndexChanged(int index);

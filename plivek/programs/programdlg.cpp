@@ -343,13 +343,9 @@ void ProgramDlg::updateOkButton()
 
 void ProgramDlg::on_changeActionTime_clicked()
 {
-    TimeDialog dialog(this);
-    dialog.setDateTime(m_endTime);
     // Cancel keeps the end time the program had.
-    if (dialog.exec() == QDialog::Accepted) {
-        m_endTime = dialog.dateTime();
+    if (TimeDialog::editEnd(this, &m_endTime))
         m_modified = true;
-    }
     showActionTime();
 }
 

@@ -992,13 +992,9 @@ void ProgramTiverk2Dlg::showActionTime()
 
 void ProgramTiverk2Dlg::on_changeActionTime_clicked()
 {
-    TimeDialog dialog(this);
-    dialog.setDateTime(m_actionEnd);
-    // Cancelling keeps the end time the program had.
-    if (dialog.exec() == QDialog::Accepted) {
-        m_actionEnd = dialog.dateTime();
+    // Cancel keeps the end time the program had.
+    if (TimeDialog::editEnd(this, &m_actionEnd))
         m_changed = true;
-    }
     showActionTime();
 }
 
