@@ -127,14 +127,16 @@ int main(int argc, char *argv[])
     if (argc > 1 && !std::strcmp(argv[1], "recover"))
         return recover();
     QWidget other; // a top-level widget that is no main window
-    // Only the first main window saves: two of them would print two lines.
     ProbeWindow window;
-    ProbeWindow second;
     if (argc > 2 && !std::strcmp(argv[1], "edited")) {
+        // One main window only: which of several top-level windows comes first
+        // is not fixed, and an unchanged one would save nothing.
         window.loadDocument(QString::fromLocal8Bit(argv[2]));
         window.setChanged(true);
         return std::raise(SIGSEGV);
     }
+    // Only the first main window saves: two of them would print two lines.
+    ProbeWindow second;
     fault(argc > 1 ? argv[1] : "none");
     return 0;
 }

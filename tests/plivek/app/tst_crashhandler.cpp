@@ -49,6 +49,39 @@ private slots:
         QCOMPARE(process.exitCode(), signalNumber);
     }
 
+    // A changed document of the real window survives the crash as one copy in
+    // the temporary folder, and the next start brings it back.
+    void crashedDocumentIsRecoveredAtNextStart()
+    {
+        QTemporaryDir home;
+        const QString temp = home.filePath(QStringLiteral("tmp"));
+        QVERIFY(QDir().mkpath(temp));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), temp);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        const QString document = home.filePath(QStringLiteral("x12.cnf"));
+        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")), document));
+
+        QProcess crashing;
+        crashing.setProcessEnvironment(environment);
+        crashing.start(probe(), {QStringLiteral("edited"), document});
+        QVERIFY2(crashing.waitForStarted(), qPrintable(crashing.errorString()));
+        const qint64 pid = crashing.processId();
+        QVERIFY(crashing.waitForFinished(30000));
+        QCOMPARE(crashing.readAllStandardOutput(), QByteArray("crashSave\n"));
+        QCOMPARE(crashing.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(crashing.exitCode(), int(SIGSEGV));
+        QCOMPARE(QDir(temp).entryList(QDir::Files), QStringList{QStringLiteral("x12_%1.cnf").arg(pid)});
+
+        QProcess next;
+        next.setProcessEnvironment(environment);
+        next.start(probe(), {QStringLiteral("recover")});
+        QVERIFY(next.waitForFinished(30000));
+        QCOMPARE(next.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(QString::fromUtf8(next.readAllStandardOutput()), QStringLiteral("1 %1 1 101\n").arg(document));
+        QCOMPARE(QDir(temp).entryList(QDir::Files), QStringList());
+    }
+
     void normalEndSavesNothing()
     {
         QProcess process;
