@@ -103,8 +103,55 @@ bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
     return true;
 }
 
+// The common values of a line (a whole number, a text without escapes, a
+// literal) read without a JSON parser: a file has one value per line.
+bool readPlainValue(const QString &text, CnfJsonValue::Type *type, QVariant *scalar)
+{
+    const int size = text.size();
+    if (size >= 2 && text.at(0) == QLatin1Char('"') && text.at(size - 1) == QLatin1Char('"')) {
+        for (int i = 1; i < size - 1; ++i) {
+            const QChar c = text.at(i);
+            if (c == QLatin1Char('"') || c == QLatin1Char('\\') || c.unicode() < 0x20)
+                return false;
+        }
+        *type = CnfJsonValue::String;
+        *scalar = text.mid(1, size - 2);
+        return true;
+    }
+    const int digitsStart = size > 0 && text.at(0) == QLatin1Char('-') ? 1 : 0;
+    // 18 digits always fit in 64 bits; longer numbers go through the parser.
+    if (size > digitsStart && size - digitsStart <= 18) {
+        bool digits = true;
+        for (int i = digitsStart; i < size && digits; ++i)
+            digits = text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
+        if (digits) {
+            *type = CnfJsonValue::Integer;
+            *scalar = text.toLongLong();
+            return true;
+        }
+    }
+    if (text == QLatin1String("true") || text == QLatin1String("false")) {
+        *type = CnfJsonValue::Bool;
+        *scalar = text == QLatin1String("true");
+        return true;
+    }
+    if (text == QLatin1String("null")) {
+        *type = CnfJsonValue::Null;
+        *scalar = QVariant();
+        return true;
+    }
+    return false;
+}
+
 bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, QString *error)
 {
+    CnfJsonValue::Type plainType = CnfJsonValue::Undefined;
+    QVariant plainScalar;
+    if (readPlainValue(text, &plainType, &plainScalar)) {
+        *value = CnfJsonValue(plainType, line, column);
+        value->setScalar(plainScalar);
+        return true;
+    }
     if (text == QLatin1String("{}")) {
         *value = CnfJsonValue(CnfJsonValue::Object, line, column);
         return true;
@@ -123,7 +170,7 @@ bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, 
         return true;
     }
     CnfJsonParser parser;
-    if (text.isEmpty() || !parser.parse(QStringLiteral("[%1]").arg(text).toUtf8()) || parser.root().size() != 1
+    if (text.isEmpty() || !parser.parse((QLatin1Char('[') + text + QLatin1Char(']')).toUtf8()) || parser.root().size() != 1
         || parser.root().at(0).type() == CnfJsonValue::Array || parser.root().at(0).type() == CnfJsonValue::Object) {
         const QString reason = parser.error().section(QLatin1String(": "), 1);
         *error = text.isEmpty() ? QStringLiteral("value missing")

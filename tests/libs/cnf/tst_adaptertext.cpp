@@ -47,6 +47,45 @@ private slots:
                  writer.data().count('\n'));
     }
 
+    // A value line reads as the same JSON value would, whatever shortcut the
+    // reader takes for the common kinds.
+    void sectionTextValueKinds_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("integer") << QByteArray("42");
+        QTest::newRow("negative") << QByteArray("-7");
+        QTest::newRow("leading zeros") << QByteArray("007");
+        QTest::newRow("18 digits") << QByteArray("999999999999999999");
+        QTest::newRow("19 digits") << QByteArray("9223372036854775807");
+        QTest::newRow("past 64 bits") << QByteArray("92233720368547758070");
+        QTest::newRow("fraction") << QByteArray("2.5");
+        QTest::newRow("exponent") << QByteArray("1e3");
+        QTest::newRow("text") << QByteArray("\"Group 1\"");
+        QTest::newRow("empty text") << QByteArray("\"\"");
+        QTest::newRow("escaped quote") << QByteArray("\"a\\\"b\"");
+        QTest::newRow("unicode escape") << QByteArray("\"\\u0041\"");
+        QTest::newRow("true") << QByteArray("true");
+        QTest::newRow("false") << QByteArray("false");
+        QTest::newRow("null") << QByteArray("null");
+    }
+
+    void sectionTextValueKinds()
+    {
+        QFETCH(QByteArray, value);
+        CnfJsonParser parser;
+        QVERIFY2(parser.parse("[" + value + "]"), qPrintable(parser.error()));
+        const CnfJsonValue expected = parser.root().at(0);
+
+        CnfJsonValue root;
+        QString error;
+        QVERIFY2(CnfSectionText::read("v = " + value + "\n", {}, &root, &error), qPrintable(error));
+        const CnfJsonValue read = root.member(QStringLiteral("v"));
+        QCOMPARE(read.type(), expected.type());
+        QCOMPARE(read.scalar(), expected.scalar());
+        QCOMPARE(read.scalar().userType(), expected.scalar().userType());
+        QCOMPARE(read.column(), 5);
+    }
+
     void sectionTextErrors_data()
     {
         QTest::addColumn<QByteArray>("text");
