@@ -18,6 +18,9 @@ struct VNode : std::enable_shared_from_this<VNode>
     QMap<QString, std::shared_ptr<VNode>> map;      // maps only
     QVector<std::shared_ptr<VNode>> list;           // lists only
     std::weak_ptr<VNode> parent;
+    // The key of this node in its parent map, so that a removal finds it
+    // without a scan of the map.
+    QString keyInParent;
     bool isTreeRoot = false; // a controller's root: never moved into another tree
     // Set by removeInvalidValues(true): from then on no not-set value is kept
     // anywhere below this node (a not-set value written there removes the entry).

@@ -216,6 +216,7 @@ void VNode::insertChild(const QString &key, const NodePtr &child)
         map.insert(key, child);
     }
     child->parent = weak_from_this();
+    child->keyInParent = key;
 }
 
 void VNode::appendChild(const NodePtr &child)
@@ -281,12 +282,13 @@ bool VNode::detachFromParent()
         return false;
     bool removed = false;
     if (owner->kind == VObject::Map) {
-        for (auto it = owner->map.begin(); it != owner->map.end(); ++it) {
-            if (it.value().get() == this) {
-                owner->map.erase(it);
-                removed = true;
-                break;
-            }
+        const auto isThis = [this](const NodePtr &child) { return child.get() == this; };
+        auto it = owner->map.find(keyInParent);
+        if (it == owner->map.end() || !isThis(it.value()))
+            it = std::find_if(owner->map.begin(), owner->map.end(), isThis);
+        if (it != owner->map.end()) {
+            owner->map.erase(it);
+            removed = true;
         }
     } else if (owner->kind == VObject::List) {
         // Searched from the end, where removals by handle mostly happen, and closed
@@ -359,7 +361,7 @@ std::pair<NodePtr, QString> dropInvalidBelowCleaned(const NodePtr &node)
     const NodePtr owner = node->parent.lock();
     QString key;
     if (owner && owner->kind == VObject::Map)
-        key = owner->map.key(node);
+        key = owner->map.value(node->keyInParent) == node ? node->keyInParent : owner->map.key(node);
     node->detachFromParent();
     if (key.isNull())
         return {};

@@ -118,6 +118,28 @@ private slots:
         QCOMPARE(map["b"].toInt(), 5);
     }
 
+    // Removal by handle takes exactly the handle's entry out of a map, also
+    // among many entries and after other entries came and went.
+    void mapEntryRemovedByHandle()
+    {
+        VObject map = VObject::map();
+        for (int i = 0; i < 100; ++i)
+            map[QStringLiteral("k%1").arg(i)] = i;
+        QList<VObject> handles;
+        for (int i = 0; i < 100; ++i)
+            handles << map[QStringLiteral("k%1").arg(i)];
+        for (int i = 99; i >= 0; i -= 2)
+            QVERIFY(handles[i].remove());
+        QVERIFY(map.remove(QStringLiteral("k0")));
+        map[QStringLiteral("k0")] = QStringLiteral("new");
+        QVERIFY(!handles[0].remove()); // its entry is gone; the new one stays
+        QCOMPARE(map[QStringLiteral("k0")].toString(), QStringLiteral("new"));
+        QVERIFY(handles[50].remove());
+        QCOMPARE(map.keys().size(), 49);
+        QVERIFY(!map.contains(QStringLiteral("k50")));
+        QCOMPARE(map[QStringLiteral("k52")].toInt(), 52);
+    }
+
     void appendedEntryStaysWritable()
     {
         CnfController controller;
