@@ -1,9 +1,17 @@
 #include "cnfformatconfig.h"
 
 #include "cnfcontroller.h"
+#include "cnfjsonvalue.h"
 #include "cnftreeschema.h"
 
 #include <QCoreApplication>
+
+CnfFormatConfig::CnfFormatConfig()
+    : m_root(std::make_unique<CnfJsonValue>())
+{
+}
+
+CnfFormatConfig::~CnfFormatConfig() = default;
 
 bool CnfFormatConfig::load(const QString &path)
 {
@@ -29,7 +37,7 @@ bool CnfFormatConfig::fail(const QString &error)
     return false;
 }
 
-bool CnfFormatConfig::collect(const CnfController &controller, QVector<CnfTreeSchema::Part> *parts, QVariantMap *native)
+bool CnfFormatConfig::collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts, QVariantMap *native)
 {
     setError(QString());
     QString error;
@@ -40,14 +48,14 @@ bool CnfFormatConfig::collect(const CnfController &controller, QVector<CnfTreeSc
 
 void CnfFormatConfig::reset()
 {
-    m_root = CnfJsonValue();
+    *m_root = CnfJsonValue();
     m_valid = false;
     m_error.clear();
 }
 
 bool CnfFormatConfig::accept(const CnfJsonValue &root)
 {
-    m_root = root;
+    *m_root = root;
     m_valid = true;
     return true;
 }

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "cnfjsonvalue.h"
 #include "cnfnative.h"
-#include "cnftreeschema.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QVariantMap>
+#include <QVector>
+
+#include <memory>
 
 class CnfController;
+class CnfJsonValue;
+struct CnfTreeSchemaPart;
 
 // Common part of the configuration files that are read into a tree first
 // (adapter text, TIVERK II and ZU_MOLT JSON): load() reads the file and hands
@@ -18,6 +22,9 @@ class CnfController;
 class CnfFormatConfig : public CnfNative
 {
 public:
+    CnfFormatConfig();
+    ~CnfFormatConfig() override;
+
     bool load(const QString &path);
     virtual bool loadData(const QByteArray &bytes) = 0;
     bool isValid() const override { return m_valid; }
@@ -31,14 +38,15 @@ protected:
 
     bool fail(const QString &error);
     // The parts of a controller for a writer; false with lastError.
-    bool collect(const CnfController &controller, QVector<CnfTreeSchema::Part> *parts, QVariantMap *native);
+    bool collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts, QVariantMap *native);
     void reset();
     bool accept(const CnfJsonValue &root);
     void setError(const QString &error);
-    const CnfJsonValue &root() const { return m_root; }
+    const CnfJsonValue &root() const { return *m_root; }
 
 private:
-    CnfJsonValue m_root;
+    // The tree of the file read last; its type stays inside the library.
+    std::unique_ptr<CnfJsonValue> m_root;
     bool m_valid = false;
     QString m_error;
 };

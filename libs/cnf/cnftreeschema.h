@@ -14,6 +14,16 @@
 
 class CnfController;
 
+// One part of the tree: a root key of the JSON file and a section of the
+// adapter text, with its elements' fields in file order.
+struct CnfTreeSchemaPart
+{
+    QString key;          // root key in JSON
+    QString section;      // section name in the adapter text
+    bool list = false;    // a list of elements, or one object
+    QVector<QVector<QPair<QString, QVariant>>> items;
+};
+
 // The one tree of a whole configuration that the TIVERK II JSON file and the
 // adapter text file share (docs/formats.md, "TIVERK II configuration"):
 // a "controller" part with the controller's properties, one list per element
@@ -24,13 +34,7 @@ class CnfTreeSchema
 {
 public:
     using Fields = QVector<QPair<QString, QVariant>>;
-    struct Part
-    {
-        QString key;          // root key in JSON
-        QString section;      // section name in the adapter text
-        bool list = false;    // a list of elements, or one object
-        QVector<Fields> items;
-    };
+    using Part = CnfTreeSchemaPart;
 
     // The parts of a controller in file order; the native data separately.
     // False with error when something cannot be written (a value JSON cannot hold).
