@@ -36,6 +36,13 @@ void ComboBoxDelegate::addItem(const QString &text, const QVariant &value)
     updateSizeHint();
 }
 
+void ComboBoxDelegate::clear()
+{
+    itemTexts.clear();
+    itemValues.clear();
+    updateSizeHint();
+}
+
 void ComboBoxDelegate::setTexts(const QStringList &texts)
 {
     itemTexts = texts;

@@ -22,6 +22,8 @@ public:
 
     // Appends a choice; a null value is not appended.
     void addItem(const QString &text, const QVariant &value = QVariant());
+    // Removes every choice, texts and values, so that the list can be filled anew.
+    void clear();
     QStringList texts() const { return itemTexts; }
     void setTexts(const QStringList &texts);
     QList<QVariant> values() const { return itemValues; }

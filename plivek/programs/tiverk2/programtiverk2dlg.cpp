@@ -11,6 +11,7 @@
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/vobject.h"
 #include "common/widgets/checkboxdelegate.h"
+#include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
 #include "common/widgets/timelineitemdelegate.h"
 #include "plivek/framework/checkboxcomboboxdelegate.h"
@@ -40,6 +41,140 @@ const char *const DateTimeFormat = "dd.MM.yyyy hh:mm:ss";
 const char *const MatrixGeometryKey = "ProgramTiverk2Dlg/geometry";
 
 enum StageRow { StageRowPhase = 0, StageRowFullLength = 1 };
+enum StepRow {
+    StepRowStage = 0, StepRowRecall, StepRowPassage, StepRowCall, StepRowMinGreen, StepRowMaxGreen,
+    StepRowCorrectionMin, StepRowCorrectionMax
+};
+enum ConditionRow {
+    ConditionRowOnStep = 0, ConditionRowDetector, ConditionRowSensor, ConditionRowControl, ConditionRowCall,
+    ConditionRowRedirect, ConditionRowCount
+};
+enum CrosswalkRow {
+    CrosswalkRowGroups = 0, CrosswalkRowMinGreen, CrosswalkRowPedestrianGreen, CrosswalkRowSensors,
+    CrosswalkRowDetectors, CrosswalkRowMaxGreen, CrosswalkRowPassage, CrosswalkRowMinGap,
+    CrosswalkRowTimeToReduce, CrosswalkRowTimeBeforeReduction, CrosswalkRowCycle, CrosswalkRowOffset
+};
+// What a crosswalk's element list refers to.
+enum ReferenceKind { GroupReference, SensorReference, DetectorReference };
+
+// Signal groups of this type code are pedestrian groups.
+constexpr int PedestrianGroupType = 1;
+
+// The keys of a step's properties in the rows of the steps table.
+const QVector<QPair<int, const char *>> &stepKeys()
+{
+    static const QVector<QPair<int, const char *>> keys{
+        {StepRowRecall, "recall"}, {StepRowPassage, "passage"}, {StepRowCall, "call"},
+        {StepRowMinGreen, "minGreen"}, {StepRowMaxGreen, "maxGreen"}};
+    return keys;
+}
+
+// The keys of a condition map, row by row.
+const char *const ConditionKeys[ConditionRowCount] = {"phase", "detector", "sensor", "control", "call", "redirect"};
+
+// The plain number rows of a crosswalk and their keys.
+const QVector<QPair<int, const char *>> &crosswalkTimes()
+{
+    static const QVector<QPair<int, const char *>> keys{
+        {CrosswalkRowMinGreen, "minGreen"}, {CrosswalkRowPedestrianGreen, "pedestrianGreen"},
+        {CrosswalkRowMaxGreen, "maxGreen"}, {CrosswalkRowPassage, "passage"}, {CrosswalkRowMinGap, "minGap"},
+        {CrosswalkRowTimeToReduce, "timeToReduce"}, {CrosswalkRowTimeBeforeReduction, "timeBeforeReduction"},
+        {CrosswalkRowCycle, "cycle"}, {CrosswalkRowOffset, "offset"}};
+    return keys;
+}
+
+const QStringList &patternPath()
+{
+    static const QStringList path{QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("pattern")};
+    return path;
+}
+
+const QStringList &paramsPath()
+{
+    static const QStringList path{QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("params")};
+    return path;
+}
+
+const QStringList &multiRingPath()
+{
+    static const QStringList path{QStringLiteral("modules"), QStringLiteral("MultiRing")};
+    return path;
+}
+
+// A map as the user edits it: the configuration file's section at `path`, or
+// indented JSON when the file has no layout for it.
+QString sectionText(const QVariant &value, const QStringList &path)
+{
+    QByteArray text = TiverkIIConfig::humanizedSection(value.toMap(), path);
+    if (text.isEmpty())
+        text = QJsonDocument::fromVariant(value).toJson(QJsonDocument::Indented);
+    return QString::fromUtf8(text);
+}
+
+// A cell that holds something; a cell emptied by the user holds an empty text.
+bool holdsValue(const QVariant &value)
+{
+    return value.isValid() && !value.isNull()
+        && !(value.type() == QVariant::String && value.toString().isEmpty());
+}
+
+// The cell as a number, or `fallback` when it holds none.
+int cellInt(const QTableWidget *table, int row, int column, int fallback, bool *converted = nullptr)
+{
+    bool ok = false;
+    const int value = tableCellValue(table, row, column).toInt(&ok);
+    if (converted)
+        *converted = ok;
+    return ok ? value : fallback;
+}
+
+bool isNumber(const QVariant &value)
+{
+    switch (value.type()) {
+    case QVariant::Int:
+    case QVariant::UInt:
+    case QVariant::LongLong:
+    case QVariant::ULongLong:
+    case QVariant::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QList<int> sortedSelectedColumns(const QTableWidget *table)
+{
+    QList<int> columns = selectedColumns(table);
+    std::sort(columns.begin(), columns.end());
+    return columns;
+}
+
+// Highest first, so the columns still to remove keep their positions.
+void removeSelectedColumns(QTableWidget *table)
+{
+    const QList<int> columns = sortedSelectedColumns(table);
+    for (auto it = columns.crbegin(); it != columns.crend(); ++it)
+        table->removeColumn(*it);
+}
+
+// A new column goes after (or before) the highest selected column; without a
+// selection at the end.
+int insertPosition(const QTableWidget *table, bool before)
+{
+    const QList<int> columns = sortedSelectedColumns(table);
+    if (columns.isEmpty())
+        return table->columnCount();
+    return before ? columns.last() : columns.last() + 1;
+}
+
+// Actions of the table whose name begins with "ins_before" follow the selection.
+void enableInsertBeforeActions(QWidget *table, bool enabled)
+{
+    for (QAction *action : table->actions()) {
+        if (action->objectName().startsWith(QLatin1String("ins_before")))
+            action->setEnabled(enabled);
+    }
+}
 
 // Types whose program keeps the matrix chosen in the dialog; the others run without one.
 bool keepsMatrix(int type)
@@ -74,21 +209,6 @@ void insertActionsFirst(QWidget *table, const QList<QAction *> &actions)
     const QList<QAction *> own = table->actions();
     QAction *before = own.isEmpty() ? nullptr : own.first();
     table->insertActions(before, actions);
-}
-
-// Step and call-source columns: a new one after or before the current column,
-// and removing the current one.
-void insertColumnAtCurrent(QTableWidget *table, bool before)
-{
-    const int current = table->currentColumn();
-    table->insertColumn(before ? qMax(0, current) : current + 1);
-}
-
-void removeCurrentColumn(QTableWidget *table)
-{
-    const int column = table->currentColumn();
-    if (column >= 0)
-        table->removeColumn(column);
 }
 
 } // namespace
@@ -316,6 +436,9 @@ void ProgramTiverk2Dlg::setUpActions()
     connect(ui->insert_detector_before, &QAbstractButton::clicked, insertSourceBefore, &QAction::trigger);
     connect(ui->remove_detector, &QAbstractButton::clicked, removeSource, &QAction::trigger);
     insertActionsFirst(ui->stagering_dt_table, {insertSource, insertSourceBefore, removeSource});
+    // Inserting before a column needs a selected column.
+    insertStepBefore->setEnabled(false);
+    insertSourceBefore->setEnabled(false);
 }
 
 void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
@@ -478,33 +601,233 @@ void ProgramTiverk2Dlg::fillAlgorithmPage()
         break;
     }
 
-    // The step table of the fixed-time types and of the phase sequence.
-    if (type == CnfProgram::FixedTime || type == CnfProgram::Coordinated || type == CnfProgram::Sequence) {
-        const QSignalBlocker blocker(ui->stageTable);
-        ui->stageTable->setColumnCount(0);
-        const QList<CnfPhaseDefPtr> steps = m_program->phases();
-        if (type == CnfProgram::Sequence) {
-            const QVariantList sequence = m_program->property("sequence").toList();
-            ui->stageTable->setColumnCount(sequence.size());
-            for (int column = 0; column < sequence.size(); ++column)
-                setTableCellValue(ui->stageTable, StageRowPhase, column, sequence.at(column).toString(), true);
-        } else {
-            ui->stageTable->setColumnCount(steps.size());
-            int total = 0;
-            for (int column = 0; column < steps.size(); ++column) {
-                const CnfPhaseDefPtr &step = steps.at(column);
-                setTableCellValue(ui->stageTable, StageRowPhase, column, step->id(), true);
-                setTableCellValue(ui->stageTable, StageRowFullLength, column, step->fullLength(), true);
-                ui->stageTable->item(StageRowFullLength, column)->setData(Qt::UserRole + 2, step->id());
-                total += step->fullLength();
-            }
-            if (type == CnfProgram::FixedTime) {
-                const QSignalBlocker cycleBlocker(ui->cycleLength);
-                ui->cycleLength->setValue(total);
-            } else {
-                ui->cycleOffset->setValue(m_program->cycleOffset(0));
+    switch (type) {
+    case CnfProgram::FixedTime:
+    case CnfProgram::Coordinated:
+    case CnfProgram::Sequence:
+        fillStages(type);
+        break;
+    case CnfProgram::MultiRing:
+        fillMultiRing();
+        break;
+    case CnfProgram::Script:
+        fillScript();
+        break;
+    case CnfProgram::Timeline:
+    case CnfProgram::CoordinatedTimeline:
+        fillTimeline(type);
+        break;
+    case CnfProgram::Stagering:
+        fillSteps();
+        break;
+    case CnfProgram::Pedestrian:
+        fillCrosswalks();
+        break;
+    default:
+        break;
+    }
+}
+
+// The phases of the fixed-time types, or the phase sequence (phase row only).
+void ProgramTiverk2Dlg::fillStages(int type)
+{
+    const QSignalBlocker blocker(ui->stageTable);
+    ui->stageTable->setColumnCount(0);
+    if (type == CnfProgram::Sequence) {
+        const QVariantList sequence = m_program->property("sequence").toList();
+        ui->stageTable->setColumnCount(sequence.size());
+        for (int column = 0; column < sequence.size(); ++column)
+            setTableCellValue(ui->stageTable, StageRowPhase, column, sequence.at(column).toString(), true);
+        return;
+    }
+    const QList<CnfPhaseDefPtr> steps = m_program->phases();
+    ui->stageTable->setColumnCount(steps.size());
+    int total = 0;
+    for (int column = 0; column < steps.size(); ++column) {
+        const CnfPhaseDefPtr &step = steps.at(column);
+        setTableCellValue(ui->stageTable, StageRowPhase, column, step->id(), true);
+        setTableCellValue(ui->stageTable, StageRowFullLength, column, step->fullLength(), true);
+        ui->stageTable->item(StageRowFullLength, column)->setData(Qt::UserRole + 2, step->id());
+        total += step->fullLength();
+    }
+    if (type == CnfProgram::FixedTime) {
+        const QSignalBlocker cycleBlocker(ui->cycleLength);
+        ui->cycleLength->setValue(total);
+    } else {
+        ui->cycleOffset->setValue(m_program->cycleOffset(0));
+    }
+}
+
+void ProgramTiverk2Dlg::fillMultiRing()
+{
+    const QVariant pattern = m_program->property("pattern");
+    // A click, so that the box shows or hides the special pattern's editor.
+    if (pattern.type() == QVariant::Map) {
+        if (!ui->specialPattern->isChecked())
+            ui->specialPattern->click();
+        ui->patternContent->setPlainText(sectionText(pattern, patternPath()));
+    } else {
+        if (ui->specialPattern->isChecked())
+            ui->specialPattern->click();
+        ui->pattern->setText(pattern.toString());
+    }
+    ui->mr_mod_script->setPlainText(sectionText(m_multiRing, multiRingPath()));
+}
+
+void ProgramTiverk2Dlg::fillScript()
+{
+    ui->script->setText(m_program->property("script").toString());
+    ui->extensions->setText(m_program->property("extensions").toStringList().join(QLatin1Char(',')));
+    ui->scriptParam->setPlainText(sectionText(m_program->property("params"), paramsPath()));
+}
+
+void ProgramTiverk2Dlg::fillTimeline(int type)
+{
+    ui->cycleLength->setValue(m_program->cycle(false));
+    if (type == CnfProgram::CoordinatedTimeline) {
+        ui->cycleOffset->setValue(m_program->cycleOffset(0));
+        if (!ui->coordinated->isChecked())
+            ui->coordinated->toggle();
+    }
+    fillTimelineTable();
+}
+
+void ProgramTiverk2Dlg::fillTimelineTable()
+{
+    ParametersTable *table = ui->timeline_table;
+    {
+        const QSignalBlocker blocker(table);
+        table->setRowCount(0);
+        table->setColumnCount(0);
+        const QList<CnfSignalGroupPtr> groups =
+            m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+        const int cycle = m_program->cycle(false);
+        for (const CnfSignalGroupPtr &group : groups) {
+            const int row = table->rowCount();
+            table->insertRow(row);
+            table->setVerticalHeaderItem(row, new QTableWidgetItem(group->friendlyName()));
+            const QMap<int, int> intervals = m_program->getTimelineData(group);
+            int column = 0;
+            for (auto it = intervals.cbegin(); it != intervals.cend(); ++it, ++column) {
+                const auto next = std::next(it);
+                const int duration = (next == intervals.cend() ? cycle : next.key()) - it.key();
+                if (column >= table->columnCount())
+                    table->insertColumn(column);
+                const QString text = CnfSignalGroup::colorState2String(it.value()) + QLatin1Char('|')
+                    + QString::number(duration);
+                setTableCellValue(table, row, column, text, true);
             }
         }
+        if (table->columnCount() == 0)
+            table->setColumnCount(1);
+    }
+    updateTimelineTotals();
+}
+
+void ProgramTiverk2Dlg::fillSteps()
+{
+    const bool coordinated = m_program->property("coordinated").toBool();
+    updateStepChoices(m_program->phaseCount());
+    ui->cycleLength->setValue(m_program->cycle(false));
+    ui->cycleOffset->setValue(m_program->cycleOffset(0));
+    if (ui->coordinated->isChecked() != coordinated)
+        ui->coordinated->toggle();
+    ui->stagering_table->setRowHidden(StepRowCorrectionMin, !coordinated);
+    ui->stagering_table->setRowHidden(StepRowCorrectionMax, !coordinated);
+
+    ParametersTable *steps = ui->stagering_table;
+    ParametersTable *conditions = ui->stagering_dt_table;
+    const QSignalBlocker stepsBlocker(steps);
+    const QSignalBlocker conditionsBlocker(conditions);
+    steps->setColumnCount(0);
+    conditions->setColumnCount(0);
+
+    const QList<CnfPhaseDefPtr> defs = m_program->phases();
+    steps->setColumnCount(defs.size());
+    for (int column = 0; column < defs.size(); ++column) {
+        const CnfPhaseDefPtr &def = defs.at(column);
+        if (def->phase())
+            setTableCellValue(steps, StepRowStage, column, def->phase()->id, true);
+        for (const auto &key : stepKeys())
+            setTableCellValue(steps, key.first, column, def->property(key.second), true);
+        if (coordinated) {
+            setTableCellValue(steps, StepRowCorrectionMin, column, def->property("correctionMin"), true);
+            setTableCellValue(steps, StepRowCorrectionMax, column, def->property("correctionMax"), true);
+        }
+    }
+
+    const QVariantList maps = m_program->property("conditions").toList();
+    conditions->setColumnCount(maps.size());
+    for (int column = 0; column < maps.size(); ++column) {
+        const QVariantMap condition = maps.at(column).toMap();
+        for (int row = 0; row < ConditionRowCount; ++row)
+            setTableCellValue(conditions, row, column, condition.value(QLatin1String(ConditionKeys[row])), true);
+    }
+    steps->resizeColumnsToContents();
+    conditions->resizeColumnsToContents();
+}
+
+QStringList ProgramTiverk2Dlg::resolvedIds(const QVariantList &elements, int kind)
+{
+    QStringList ids;
+    for (const QVariant &element : elements) {
+        const bool byId = isNumber(element);
+        const int id = element.toInt();
+        const QString name = element.toString();
+        int found = -1;
+        QString message;
+        if (!m_controller) {
+            // Nothing can be found without a controller.
+        } else if (kind == GroupReference) {
+            const CnfSignalGroupPtr group = byId ? m_controller->findSG(id) : m_controller->findSGByName(name);
+            if (group)
+                found = group->id;
+        } else {
+            const CnfDetectorPtr detector = kind == SensorReference
+                ? (byId ? m_controller->findSensor(id) : m_controller->findSensorByName(name))
+                : (byId ? m_controller->findDetector(id) : m_controller->findDetectorByName(name));
+            if (detector)
+                found = detector->id();
+        }
+        if (found >= 0) {
+            ids << QString::number(found);
+            continue;
+        }
+        if (kind == GroupReference)
+            message = tr("Signal group %1 not found");
+        else if (kind == SensorReference)
+            message = tr("Sensor %1 not found");
+        else
+            message = tr("Detector %1 not found");
+        CalendarDlg::printError(this, message.arg(name));
+    }
+    return ids;
+}
+
+void ProgramTiverk2Dlg::fillCrosswalks()
+{
+    ParametersTable *table = ui->pedestrianTable;
+    const QSignalBlocker blocker(table);
+    table->setColumnCount(0);
+    const QVariantList crosswalks = m_program->property("crosswalks").toList();
+    table->setColumnCount(crosswalks.size());
+    for (int column = 0; column < crosswalks.size(); ++column) {
+        const QVariantMap crosswalk = crosswalks.at(column).toMap();
+        const QStringList groups =
+            resolvedIds(crosswalk.value(QStringLiteral("groups")).toList()
+                            + crosswalk.value(QStringLiteral("pedestrians")).toList(),
+                        GroupReference);
+        setTableCellValue(table, CrosswalkRowGroups, column, groups.join(QLatin1Char(',')), true);
+        setTableCellValue(table, CrosswalkRowSensors, column,
+                          resolvedIds(crosswalk.value(QStringLiteral("sensors")).toList(), SensorReference)
+                              .join(QLatin1Char(',')),
+                          true);
+        setTableCellValue(table, CrosswalkRowDetectors, column,
+                          resolvedIds(crosswalk.value(QStringLiteral("detectors")).toList(), DetectorReference)
+                              .join(QLatin1Char(',')),
+                          true);
+        for (const auto &key : crosswalkTimes())
+            setTableCellValue(table, key.first, column, crosswalk.value(QLatin1String(key.second)), true);
     }
 }
 
@@ -513,15 +836,11 @@ bool ProgramTiverk2Dlg::storeProgram(bool validate)
     if (!m_changed)
         return true;
 
-    // The type the form edits; the extra item of an unlisted type keeps the program's own.
+    // The type the form edits; the extra item of an unlisted type gives back the
+    // program as it came, which the form cannot edit.
     const int listed = currentTypeCode();
     const int type = listed == UnlistedType ? m_original->type : listed;
-    // A page that does not edit its type's content keeps the program's own content
-    // while the type is the one the program came with.
-    const bool keepOwnContent = type == m_original->type
-        && !(type == CnfProgram::FixedTime || type == CnfProgram::Coordinated || type == CnfProgram::Sequence
-             || type == CnfProgram::YellowFlash || type == CnfProgram::Dark);
-    if (keepOwnContent)
+    if (listed == UnlistedType)
         m_program->clone(*m_original);
     else
         m_program->clear();
@@ -546,54 +865,304 @@ bool ProgramTiverk2Dlg::storeProgram(bool validate)
             m_program->matrix.reset();
     }
 
-    switch (type) {
-    case CnfProgram::Coordinated:
-        m_program->setCycleOffset(ui->cycleOffset->value());
-        Q_FALLTHROUGH();
-    case CnfProgram::FixedTime:
-        for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
-            const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
-            if (id.isEmpty())
-                continue;
-            const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
-            if (!phase) {
-                if (validate) {
-                    CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
-                    return false;
-                }
-                continue;
-            }
-            bool ok = false;
-            const int fullLength = tableCellValue(ui->stageTable, StageRowFullLength, column).toInt(&ok);
-            if (ok)
-                m_program->appendPhaseFl(phase, fullLength);
+    if (listed != UnlistedType) {
+        bool stored = true;
+        switch (type) {
+        case CnfProgram::FixedTime:
+        case CnfProgram::Coordinated:
+            stored = storeStages(type, validate);
+            break;
+        case CnfProgram::MultiRing:
+            stored = storeMultiRing(validate);
+            break;
+        case CnfProgram::Script:
+            stored = storeScript();
+            break;
+        case CnfProgram::Timeline:
+        case CnfProgram::CoordinatedTimeline:
+            storeTimeline(type);
+            break;
+        case CnfProgram::Stagering:
+            stored = storeSteps(validate);
+            break;
+        case CnfProgram::Pedestrian:
+            stored = storeCrosswalks(validate);
+            break;
+        case CnfProgram::Sequence:
+            stored = storeSequence(validate);
+            break;
+        default:
+            break;
         }
-        break;
-    case CnfProgram::Sequence: {
-        QVariantList sequence;
-        for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
-            const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
-            if (id.isEmpty())
-                continue;
-            if (!(m_controller && m_controller->findPhase(id))) {
-                if (validate) {
-                    CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
-                    return false;
-                }
-                continue;
-            }
-            sequence << id.toInt();
-        }
-        m_program->setProperty("sequence", sequence.isEmpty() ? QVariant() : QVariant(sequence));
-        break;
-    }
-    default:
-        break;
+        if (!stored)
+            return false;
     }
     if (!keepsMatrix(type))
         m_program->matrix.reset();
 
     m_changed = false;
+    return true;
+}
+
+bool ProgramTiverk2Dlg::storeStages(int type, bool validate)
+{
+    if (type == CnfProgram::Coordinated)
+        m_program->setCycleOffset(ui->cycleOffset->value());
+    for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
+        const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
+        if (id.isEmpty())
+            continue;
+        const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
+        if (!phase) {
+            if (validate) {
+                CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                return false;
+            }
+            continue;
+        }
+        // A full length that is not a number leaves the phase out.
+        bool ok = false;
+        const int fullLength = cellInt(ui->stageTable, StageRowFullLength, column, 0, &ok);
+        if (ok)
+            m_program->appendPhaseFl(phase, fullLength);
+    }
+    return true;
+}
+
+bool ProgramTiverk2Dlg::storeSequence(bool validate)
+{
+    QVariantList sequence;
+    for (int column = 0; column < ui->stageTable->columnCount(); ++column) {
+        const QString id = tableCellValue(ui->stageTable, StageRowPhase, column).toString();
+        if (id.isEmpty())
+            continue;
+        if (!(m_controller && m_controller->findPhase(id))) {
+            if (validate) {
+                CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                return false;
+            }
+            continue;
+        }
+        sequence << id.toInt();
+    }
+    m_program->setProperty("sequence", sequence.isEmpty() ? QVariant() : QVariant(sequence));
+    return true;
+}
+
+bool ProgramTiverk2Dlg::storeMultiRing(bool validate)
+{
+    QVariant pattern;
+    if (ui->specialPattern->isChecked()) {
+        bool ok = false;
+        const QVariant parsed = parseJsonEdit(ui->patternContent, &ok);
+        // OK keeps the dialog open with the text, so the special pattern is not
+        // lost; a refresh goes on without it.
+        if (!ok && validate)
+            return false;
+        if (ok)
+            pattern = parsed;
+    } else {
+        bool ok = false;
+        const int number = ui->pattern->text().toInt(&ok);
+        if (ok)
+            pattern = number;
+    }
+    m_program->setProperty("pattern", pattern);
+
+    bool ok = false;
+    const QVariant modules = parseJsonEdit(ui->mr_mod_script, &ok);
+    if (!ok)
+        return false;
+    m_multiRing = modules.toMap();
+    return true;
+}
+
+bool ProgramTiverk2Dlg::storeScript()
+{
+    bool ok = false;
+    const QVariant params = parseJsonEdit(ui->scriptParam, &ok);
+    if (!ok)
+        return false;
+    m_program->setProperty("params", params);
+    const QString script = ui->script->text();
+    m_program->setProperty("script", script.isEmpty() ? QVariant() : QVariant(script));
+    const QString extensions = ui->extensions->text();
+    m_program->setProperty("extensions",
+                           extensions.isEmpty()
+                               ? QVariant()
+                               : QVariant(extensions.split(QLatin1Char(','), Qt::SkipEmptyParts)));
+    m_program->matrix.reset();
+    return true;
+}
+
+void ProgramTiverk2Dlg::storeTimeline(int type)
+{
+    m_program->clearTimelineData();
+    m_program->cycleLength = ui->cycleLength->value();
+    if (type == CnfProgram::CoordinatedTimeline)
+        m_program->setCycleOffset(ui->cycleOffset->value());
+    const QList<CnfSignalGroupPtr> groups = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QTableWidget *table = ui->timeline_table;
+    int cycle = 0;
+    for (int row = 0; row < table->rowCount() && row < groups.size(); ++row) {
+        int start = 0;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const QVariant value = tableCellValue(table, row, column);
+            if (!holdsValue(value))
+                continue;
+            const QStringList parts = value.toString().split(QLatin1Char('|'));
+            if (parts.size() != 2)
+                continue;
+            m_program->setTimelineData(groups.at(row), start, CnfSignalGroup::string2ColorState(parts.at(0)));
+            start += parts.at(1).toInt();
+        }
+        cycle = qMax(cycle, start);
+    }
+    // The longest row is the cycle, whatever the spin box shows.
+    m_program->cycleLength = cycle;
+    m_program->matrix.reset();
+}
+
+bool ProgramTiverk2Dlg::storeSteps(bool validate)
+{
+    const bool coordinated = ui->coordinated->isChecked();
+    m_program->setProperty("coordinated", coordinated);
+    if (coordinated) {
+        m_program->cycleLength = ui->cycleLength->value();
+        m_program->setCycleOffset(ui->cycleOffset->value());
+    }
+    const QTableWidget *table = ui->stagering_table;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        // A phase that the choice list does not hold shows its identifier; it is
+        // reported rather than dropped unseen.
+        QString id = tableCellValue(table, StepRowStage, column).toString();
+        if (id.isEmpty() && table->item(StepRowStage, column))
+            id = table->item(StepRowStage, column)->text();
+        if (id.isEmpty())
+            continue;
+        const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
+        if (!phase) {
+            if (validate) {
+                CalendarDlg::printError(this, tr("Phase %1 not found").arg(id));
+                return false;
+            }
+            continue;
+        }
+        const int minGreen = cellInt(table, StepRowMinGreen, column, -1);
+        const int maxGreen = cellInt(table, StepRowMaxGreen, column, -1);
+        if (minGreen < 0 && maxGreen < 0 && validate) {
+            CalendarDlg::printError(this, tr("'Min. green' or 'Max. green' must be defined"));
+            return false;
+        }
+        const CnfPhaseDefPtr def = m_program->appendPhase(phase, minGreen >= 0 ? minGreen : maxGreen);
+        if (minGreen >= 0)
+            def->setProperty("minGreen", minGreen);
+        if (maxGreen >= 0)
+            def->setProperty("maxGreen", maxGreen);
+        if (coordinated) {
+            for (const auto &key : {QPair<int, const char *>(StepRowCorrectionMin, "correctionMin"),
+                                    QPair<int, const char *>(StepRowCorrectionMax, "correctionMax")}) {
+                const QVariant value = tableCellValue(table, key.first, column);
+                if (holdsValue(value))
+                    def->setProperty(key.second, value);
+            }
+        }
+        const QVariant recall = tableCellValue(table, StepRowRecall, column);
+        if (holdsValue(recall))
+            def->setProperty("recall", recall);
+        if (holdsValue(tableCellValue(table, StepRowPassage, column)))
+            def->setProperty("passage", cellInt(table, StepRowPassage, column, 0));
+        const QVariant call = tableCellValue(table, StepRowCall, column);
+        if (holdsValue(call))
+            def->setProperty("call", call);
+    }
+    const QVariantList conditions = conditionsFromTable();
+    m_program->setProperty("conditions", conditions.isEmpty() ? QVariant() : QVariant(conditions));
+    return true;
+}
+
+QVariantList ProgramTiverk2Dlg::conditionsFromTable() const
+{
+    QVariantList conditions;
+    const QTableWidget *table = ui->stagering_dt_table;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QVariantMap condition;
+        for (int row = 0; row < ConditionRowCount; ++row) {
+            const QVariant value = tableCellValue(table, row, column);
+            if (!holdsValue(value))
+                continue;
+            // Step numbers and ids are numbers; the prolongation box keeps its bool.
+            bool ok = false;
+            const int number = value.toInt(&ok);
+            condition.insert(QLatin1String(ConditionKeys[row]),
+                             row == ConditionRowControl || !ok ? value : QVariant(number));
+        }
+        if (!condition.isEmpty())
+            conditions << condition;
+    }
+    return conditions;
+}
+
+bool ProgramTiverk2Dlg::storeCrosswalks(bool validate)
+{
+    const QTableWidget *table = ui->pedestrianTable;
+    QVariantList crosswalks;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        QVariantMap crosswalk;
+        QVariantList groups;
+        QVariantList pedestrians;
+        const QStringList groupTokens =
+            tableCellValue(table, CrosswalkRowGroups, column).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString &token : groupTokens) {
+            const CnfSignalGroupPtr group = m_controller ? m_controller->findSG(token.toInt()) : CnfSignalGroupPtr();
+            if (!group) {
+                if (validate) {
+                    CalendarDlg::printError(this, tr("Signal group %1 not found").arg(token));
+                    return false;
+                }
+                continue;
+            }
+            (group->type == PedestrianGroupType ? pedestrians : groups) << group->id;
+        }
+        if (!groups.isEmpty())
+            crosswalk.insert(QStringLiteral("groups"), groups);
+        if (!pedestrians.isEmpty())
+            crosswalk.insert(QStringLiteral("pedestrians"), pedestrians);
+
+        for (int kind : {SensorReference, DetectorReference}) {
+            const int row = kind == SensorReference ? CrosswalkRowSensors : CrosswalkRowDetectors;
+            QVariantList ids;
+            const QStringList tokens =
+                tableCellValue(table, row, column).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+            for (const QString &token : tokens) {
+                CnfDetectorPtr found;
+                if (m_controller)
+                    found = kind == SensorReference ? m_controller->findSensor(token.toInt())
+                                                    : m_controller->findDetector(token.toInt());
+                if (!found) {
+                    if (validate) {
+                        CalendarDlg::printError(this, (kind == SensorReference ? tr("Sensor %1 not found")
+                                                                               : tr("Detector %1 not found"))
+                                                          .arg(token));
+                        return false;
+                    }
+                    continue;
+                }
+                ids << found->id();
+            }
+            if (!ids.isEmpty())
+                crosswalk.insert(kind == SensorReference ? QStringLiteral("sensors") : QStringLiteral("detectors"),
+                                 ids);
+        }
+
+        for (const auto &key : crosswalkTimes()) {
+            if (holdsValue(tableCellValue(table, key.first, column)))
+                crosswalk.insert(QLatin1String(key.second), cellInt(table, key.first, column, 0));
+        }
+        crosswalks << crosswalk;
+    }
+    if (!crosswalks.isEmpty())
+        m_program->setProperty("crosswalks", crosswalks);
     return true;
 }
 
@@ -609,44 +1178,51 @@ void ProgramTiverk2Dlg::on_algType_currentIndexChanged(int index)
 
 void ProgramTiverk2Dlg::appendPhase()
 {
-    ui->stageTable->setColumnCount(ui->stageTable->columnCount() + 1);
+    ParametersTable *table = ui->stageTable;
+    const int column = table->columnCount();
+    {
+        const QSignalBlocker blocker(table);
+        table->insertColumn(column);
+        for (int row = 0; row < table->rowCount(); ++row)
+            setTableCellValue(table, row, column, QVariant(), true);
+    }
+    updateCycleFromStages();
     edited();
 }
 
 void ProgramTiverk2Dlg::removePhase()
 {
-    QList<int> columns;
-    for (const QModelIndex &index : ui->stageTable->selectionModel()->selectedIndexes()) {
-        if (!columns.contains(index.column()))
-            columns << index.column();
-    }
-    std::sort(columns.begin(), columns.end(), std::greater<int>());
-    for (int column : qAsConst(columns))
-        ui->stageTable->removeColumn(column);
+    removeSelectedColumns(ui->stageTable);
+    updateCycleFromStages();
     edited();
 }
 
 void ProgramTiverk2Dlg::on_stageTable_itemChanged(QTableWidgetItem *item)
 {
     edited();
-    if (item && item->row() == StageRowFullLength && ui->cycleLength->isReadOnly()) {
-        int total = 0;
-        for (int column = 0; column < ui->stageTable->columnCount(); ++column)
-            total += tableCellValue(ui->stageTable, StageRowFullLength, column).toInt();
-        const QSignalBlocker blocker(ui->cycleLength);
-        ui->cycleLength->setValue(total);
-    }
+    if (item && item->row() == StageRowFullLength)
+        updateCycleFromStages();
+}
+
+void ProgramTiverk2Dlg::updateCycleFromStages()
+{
+    int total = 0;
+    for (int column = 0; column < ui->stageTable->columnCount(); ++column)
+        total += cellInt(ui->stageTable, StageRowFullLength, column, 0);
+    // Type 3 shows the sum only; elsewhere it is an edit of the cycle length.
+    const QSignalBlocker blocker(m_program->type == CnfProgram::FixedTime ? ui->cycleLength : nullptr);
+    ui->cycleLength->setValue(total);
 }
 
 void ProgramTiverk2Dlg::appendCrosswalk()
 {
-    ui->pedestrianTable->setColumnCount(ui->pedestrianTable->columnCount() + 1);
+    ui->pedestrianTable->insertColumn(ui->pedestrianTable->columnCount());
     edited();
 }
 
 void ProgramTiverk2Dlg::removeCrosswalk()
 {
-    removeCurrentColumn(ui->pedestrianTable);
+    removeSelectedColumns(ui->pedestrianTable);
     edited();
 }
 
@@ -655,63 +1231,151 @@ void ProgramTiverk2Dlg::on_pedestrianTable_itemChanged(QTableWidgetItem *)
     edited();
 }
 
-void ProgramTiverk2Dlg::on_stagering_table_itemChanged(QTableWidgetItem *)
+void ProgramTiverk2Dlg::on_stagering_table_itemChanged(QTableWidgetItem *item)
 {
+    updateStepChoices(-1);
+    if (item)
+        ui->stagering_table->resizeColumnToContents(item->column());
     edited();
 }
 
-void ProgramTiverk2Dlg::stagering_table_remove_step()
+void ProgramTiverk2Dlg::insertStep(int position)
 {
-    removeCurrentColumn(ui->stagering_table);
-    edited();
+    ParametersTable *steps = ui->stagering_table;
+    ParametersTable *conditions = ui->stagering_dt_table;
+    {
+        const QSignalBlocker stepsBlocker(steps);
+        const QSignalBlocker conditionsBlocker(conditions);
+        steps->insertColumn(position);
+        // Every reference to a step after the new one moves up by one.
+        auto moveUp = [position](QTableWidget *table, int row, int column) {
+            bool ok = false;
+            const int step = tableCellValue(table, row, column).toInt(&ok);
+            if (ok && step > position)
+                setTableCellValue(table, row, column, step + 1, true);
+        };
+        for (int column = 0; column < steps->columnCount(); ++column)
+            moveUp(steps, StepRowCall, column);
+        for (int column = 0; column < conditions->columnCount(); ++column) {
+            for (int row : {ConditionRowOnStep, ConditionRowCall, ConditionRowRedirect})
+                moveUp(conditions, row, column);
+        }
+    }
+    updateStepChoices(steps->columnCount());
+    steps->resizeColumnsToContents();
+    m_changed = true;
 }
 
 void ProgramTiverk2Dlg::stagering_table_insert_step()
 {
-    insertColumnAtCurrent(ui->stagering_table, false);
+    insertStep(insertPosition(ui->stagering_table, false));
     edited();
 }
 
 void ProgramTiverk2Dlg::stagering_table_insert_step_before()
 {
-    insertColumnAtCurrent(ui->stagering_table, true);
+    insertStep(insertPosition(ui->stagering_table, true));
+    m_changed = true;
+}
+
+void ProgramTiverk2Dlg::renumberAfterRemovedStep(int removed)
+{
+    ParametersTable *steps = ui->stagering_table;
+    ParametersTable *conditions = ui->stagering_dt_table;
+    const QSignalBlocker stepsBlocker(steps);
+    const QSignalBlocker conditionsBlocker(conditions);
+    // A reference to the removed step is emptied, one to a later step moves down.
+    auto renumber = [removed](QTableWidget *table, int row, int column) {
+        bool ok = false;
+        const int step = tableCellValue(table, row, column).toInt(&ok);
+        if (!ok)
+            return;
+        if (step == removed)
+            setTableCellValue(table, row, column, QVariant(), true);
+        else if (step > removed)
+            setTableCellValue(table, row, column, step - 1, true);
+    };
+    for (int column = 0; column < steps->columnCount(); ++column)
+        renumber(steps, StepRowCall, column);
+    // A condition on the removed step goes with it.
+    for (int column = conditions->columnCount() - 1; column >= 0; --column) {
+        bool ok = false;
+        const int onStep = tableCellValue(conditions, ConditionRowOnStep, column).toInt(&ok);
+        if (ok && onStep == removed) {
+            conditions->removeColumn(column);
+            continue;
+        }
+        if (ok && onStep > removed)
+            setTableCellValue(conditions, ConditionRowOnStep, column, onStep - 1, true);
+        renumber(conditions, ConditionRowCall, column);
+        renumber(conditions, ConditionRowRedirect, column);
+    }
+}
+
+void ProgramTiverk2Dlg::stagering_table_remove_step()
+{
+    const QList<int> columns = sortedSelectedColumns(ui->stagering_table);
+    for (auto it = columns.crbegin(); it != columns.crend(); ++it) {
+        {
+            const QSignalBlocker blocker(ui->stagering_table);
+            ui->stagering_table->removeColumn(*it);
+        }
+        renumberAfterRemovedStep(*it + 1);
+    }
+    updateStepChoices(-1);
     edited();
+}
+
+void ProgramTiverk2Dlg::updateStepChoices(int count)
+{
+    auto *choices = qobject_cast<ComboBoxDelegate *>(ui->stagering_table->itemDelegateForRow(StepRowCall));
+    if (!choices)
+        return;
+    if (count < 0)
+        count = ui->stagering_table->columnCount();
+    choices->clear();
+    for (int step = 1; step <= count; ++step)
+        choices->addItem(QString::number(step), step);
 }
 
 void ProgramTiverk2Dlg::on_stagering_table_itemSelectionChanged()
 {
-    const bool current = ui->stagering_table->currentColumn() >= 0;
-    ui->insert_step_before->setEnabled(current);
-    ui->remove_step->setEnabled(current);
+    const bool selected = !selectedColumns(ui->stagering_table).isEmpty();
+    ui->insert_step_before->setEnabled(selected);
+    ui->remove_step->setEnabled(selected);
+    enableInsertBeforeActions(ui->stagering_table, selected);
 }
 
 void ProgramTiverk2Dlg::stagering_dt_table_remove_detector()
 {
-    removeCurrentColumn(ui->stagering_dt_table);
+    removeSelectedColumns(ui->stagering_dt_table);
     edited();
 }
 
 void ProgramTiverk2Dlg::stagering_dt_table_insert_detector()
 {
-    insertColumnAtCurrent(ui->stagering_dt_table, false);
-    edited();
+    ui->stagering_dt_table->insertColumn(insertPosition(ui->stagering_dt_table, false));
+    m_changed = true;
 }
 
 void ProgramTiverk2Dlg::stagering_dt_table_insert_detector_before()
 {
-    insertColumnAtCurrent(ui->stagering_dt_table, true);
-    edited();
+    ui->stagering_dt_table->insertColumn(insertPosition(ui->stagering_dt_table, true));
+    m_changed = true;
 }
 
 void ProgramTiverk2Dlg::on_stagering_dt_table_itemSelectionChanged()
 {
-    const bool current = ui->stagering_dt_table->currentColumn() >= 0;
-    ui->insert_detector_before->setEnabled(current);
-    ui->remove_detector->setEnabled(current);
+    const bool selected = !selectedColumns(ui->stagering_dt_table).isEmpty();
+    ui->insert_detector_before->setEnabled(selected);
+    ui->remove_detector->setEnabled(selected);
+    enableInsertBeforeActions(ui->stagering_dt_table, selected);
 }
 
-void ProgramTiverk2Dlg::on_stagering_dt_table_itemChanged(QTableWidgetItem *)
+void ProgramTiverk2Dlg::on_stagering_dt_table_itemChanged(QTableWidgetItem *item)
 {
+    if (item)
+        ui->stagering_dt_table->resizeColumnToContents(item->column());
     edited();
 }
 
@@ -749,7 +1413,44 @@ void ProgramTiverk2Dlg::on_patternContent_textChanged()
 
 void ProgramTiverk2Dlg::on_timeline_table_itemChanged(QTableWidgetItem *)
 {
+    updateTimelineTotals();
     edited();
+}
+
+void ProgramTiverk2Dlg::updateTimelineTotals()
+{
+    ParametersTable *table = ui->timeline_table;
+    const QSignalBlocker blocker(table);
+    int longest = 0;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QTableWidgetItem *header = table->verticalHeaderItem(row);
+        if (!header)
+            return;
+        int total = 0;
+        bool complete = true;
+        for (int column = 0; column < table->columnCount() && complete; ++column) {
+            const QStringList parts =
+                tableCellValue(table, row, column).toString().split(QLatin1Char('|'), Qt::SkipEmptyParts);
+            if (parts.isEmpty())
+                continue;
+            bool ok = false;
+            const int seconds = parts.last().toInt(&ok);
+            if (ok)
+                total += seconds;
+            else
+                complete = false;
+        }
+        QString title = header->text();
+        title.truncate(title.indexOf(QLatin1Char('{')) < 0 ? title.size() : title.indexOf(QLatin1Char('{')));
+        if (total != 0)
+            title += QLatin1Char('{') + QString::number(total) + QLatin1Char('}');
+        header->setText(title);
+        // A duration that is not a number: the cycle stays as it is.
+        if (!complete)
+            return;
+        longest = qMax(longest, total);
+    }
+    ui->cycleLength->setValue(longest);
 }
 
 void ProgramTiverk2Dlg::on_matrix_currentIndexChanged(int index)

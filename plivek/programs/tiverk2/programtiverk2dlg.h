@@ -51,6 +51,26 @@ public:
     // True without any change when nothing was edited since the last store.
     bool storeProgram(bool validate);
 
+    // Shows the page and the widgets of the working program's type and fills the
+    // page from the program.
+    void fillAlgorithmPage();
+    // One row per controller signal group, one "state|seconds" cell per interval.
+    void fillTimelineTable();
+    // The JSON of a text editor; a parse error selects its line, is reported and
+    // clears `ok`. A null editor gives false and leaves `ok` alone.
+    QVariant parseJsonEdit(QTextEdit *edit, bool *ok);
+
+    // A new empty step column at `position` (0-based); references to the steps
+    // after it move up by one.
+    void insertStep(int position);
+    // The step numbers offered in the step-number rows: 1 to `count`; a
+    // negative count means the number of step columns.
+    void updateStepChoices(int count);
+    // The cycle length as the sum of the phases' full lengths.
+    void updateCycleFromStages();
+    // Row totals of the timeline in the row titles; the longest row is the cycle.
+    void updateTimelineTotals();
+
 private slots:
     void on_algType_currentIndexChanged(int index);
     void appendPhase();
@@ -97,12 +117,26 @@ private:
     void setUpDelegates();
     void setUpActions();
     void fillTypeList();
-    // The JSON of a text editor; a parse error selects its line, is reported and
-    // clears `ok`. A null editor gives false and leaves `ok` alone.
-    QVariant parseJsonEdit(QTextEdit *edit, bool *ok);
     void fillMatrixList(const CnfProgramPtr &given);
-    // Shows the page and the widgets of the working program's type.
-    void fillAlgorithmPage();
+    void fillStages(int type);
+    void fillMultiRing();
+    void fillScript();
+    void fillTimeline(int type);
+    void fillSteps();
+    void fillCrosswalks();
+    // The ids of the listed signal groups, sensors or detectors, found by id or
+    // by name; one that is not found is reported and left out.
+    QStringList resolvedIds(const QVariantList &elements, int kind);
+    bool storeStages(int type, bool validate);
+    bool storeSequence(bool validate);
+    bool storeMultiRing(bool validate);
+    bool storeScript();
+    void storeTimeline(int type);
+    bool storeSteps(bool validate);
+    QVariantList conditionsFromTable() const;
+    bool storeCrosswalks(bool validate);
+    // Renumbers the step references after step `removed` (1-based) was taken away.
+    void renumberAfterRemovedStep(int removed);
     void setCycleWidgetsVisible(bool visible);
     void setMatrixWidgetsVisible(bool visible);
     void showActionTime();

@@ -62,6 +62,18 @@ private slots:
         QCOMPARE(delegate.valueForText(QStringLiteral("two")), QVariant(2));
     }
 
+    // After clear() the list is filled anew; no old value answers for a new text.
+    void clearEmptiesTextsAndValues()
+    {
+        ComboBoxDelegate delegate(nullptr, {"1", "2", "3"}, {1, 2, 3});
+        delegate.clear();
+        QVERIFY(delegate.texts().isEmpty());
+        QVERIFY(delegate.values().isEmpty());
+        delegate.addItem(QStringLiteral("one"), 10);
+        QCOMPARE(delegate.valueForText(QStringLiteral("one")), QVariant(10));
+        QCOMPARE(delegate.textForValue(1), QStringLiteral("1"));
+    }
+
     void editorRoundTrip_data()
     {
         QTest::addColumn<QVariant>("stored");

@@ -1,6 +1,5 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"
-#include "cnf/cnfnative.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
@@ -12,7 +11,7 @@
 #include "plivek/programs/emulation/tiverk2diagrammdlg.h"
 #include "plivek/programs/emulation/tiverk2logdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
-#include "testdata.h"
+#include "tiverk2dialogfixture.h"
 #include "testmain.h"
 
 #include <QAction>
@@ -28,29 +27,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+using namespace Tiverk2Fixture;
+
 namespace {
-
-bool loadExample(CnfController &controller)
-{
-    const CnfNativePtr native =
-        CnfNative::loadNativeConfig(TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json")));
-    return native && native->createController(controller);
-}
-
-template <typename T>
-T *child(QObject &dialog, const char *name)
-{
-    return dialog.findChild<T *>(QLatin1String(name));
-}
-
-// A program of the controller that is not in its list.
-CnfProgramPtr unlistedProgram(CnfController &controller, const QString &id, int type)
-{
-    auto program = CnfProgramPtr::create(&controller);
-    program->id = id;
-    program->type = type;
-    return program;
-}
 
 ParametersTable *stageTable(QObject &dialog)
 {
@@ -73,17 +52,6 @@ void waitForFirstRefresh(QObject &dialog)
     QSignalSpy spy(chartTimer(dialog), &QTimer::timeout);
     QVERIFY(spy.wait(1000));
 }
-
-// A main window stand-in that lists the errors reported to it.
-class ErrorWindow : public QWidget
-{
-    Q_OBJECT
-public slots:
-    void printError(const QString &text) { errors << text; }
-
-public:
-    QStringList errors;
-};
 
 } // namespace
 
