@@ -1,4 +1,5 @@
 #include "cnf/cnfcontroller.h"
+#include "keylistexchange.h"
 #include "plivek/dialogs/controller/commonparametersdlg.h"
 #include "testmain.h"
 
@@ -40,15 +41,6 @@ const QStringList expansionCaseChoices{"no", "yes"};
 // The widgets that only TIVERK shows besides its page.
 const QStringList tiverkOnly{"creationTime", "creationTimeLabel", "changeTime", "changeTimeLabel", "versionList",
                              "versionListLabel"};
-
-int pressButton(QDialog &dialog, QDialogButtonBox::StandardButton button)
-{
-    QTimer::singleShot(0, &dialog, [&dialog, button] {
-        auto *box = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-        QTest::mouseClick(box->button(button), Qt::LeftButton);
-    });
-    return dialog.exec();
-}
 
 } // namespace
 
@@ -333,7 +325,7 @@ private slots:
         auto controller = makeController(type, QStringLiteral("3.18"));
         CommonParametersDlg dialog(nullptr, controller.get());
         dialog.mapToWidgets(loaded);
-        QCOMPARE(pressButton(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
+        QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
         for (auto it = read.cbegin(); it != read.cend(); ++it)
             QVERIFY2(dialog.widgetValue(it.key()) == it.value(), qPrintable(it.key()));
     }
@@ -342,7 +334,7 @@ private slots:
     {
         auto controller = makeController(QStringLiteral("tiverk"), QStringLiteral("3.17"));
         CommonParametersDlg dialog(nullptr, controller.get());
-        QCOMPARE(pressButton(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
+        QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
         QCOMPARE(controller->property("version"), QVariant("3.17"));
     }
 };
