@@ -1062,9 +1062,12 @@ bool ProgramTiverk2Dlg::storeSteps(bool validate)
         if (coordinated) {
             for (const auto &key : {QPair<int, const char *>(StepRowCorrectionMin, "correctionMin"),
                                     QPair<int, const char *>(StepRowCorrectionMax, "correctionMax")}) {
+                // Seconds, also when the user typed them as text.
+                bool number = false;
                 const QVariant value = tableCellValue(table, key.first, column);
+                const int seconds = value.toInt(&number);
                 if (holdsValue(value))
-                    def->setProperty(key.second, value);
+                    def->setProperty(key.second, number ? QVariant(seconds) : value);
             }
         }
         const QVariant recall = tableCellValue(table, StepRowRecall, column);

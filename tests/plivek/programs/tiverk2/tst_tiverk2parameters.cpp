@@ -472,6 +472,23 @@ private slots:
         QVERIFY(!step->property("minGreen").isValid());
     }
 
+    // Cells of a new step hold what the user typed, as text; seconds are stored as numbers.
+    void typedSecondsStoredAsNumbers()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        ProgramTiverk2Dlg dialog(nullptr, buildProgram(controller, stepsCoordinated), &controller);
+        ParametersTable *stepsTable = table(dialog, "stagering_table");
+        stepsTable->item(2, 1)->setData(Qt::EditRole, QStringLiteral("4"));
+        stepsTable->item(7, 1)->setData(Qt::EditRole, QStringLiteral("6"));
+        QVERIFY(dialog.storeProgram(true));
+        const CnfPhaseDefPtr step = dialog.program()->phaseDefAt(1);
+        QCOMPARE(step->property("passage").type(), QVariant::Int);
+        QCOMPARE(step->property("passage").toInt(), 4);
+        QCOMPARE(step->property("correctionMax").type(), QVariant::Int);
+        QCOMPARE(step->property("correctionMax").toInt(), 6);
+    }
+
     void correctionsOnlyWhenCoordinated()
     {
         CnfController controller;
