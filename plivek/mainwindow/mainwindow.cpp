@@ -2,8 +2,11 @@
 #include "ui_mainwindow.h"
 
 #include "crashsaverecord.h"
+#include "detectorstable.h"
 #include "dialogrunner.h"
 #include "maintenancetool.h"
+#include "matricestable.h"
+#include "outputstable.h"
 #include "powerpart.h"
 #include "programstable.h"
 #include "programvalidation.h"
@@ -28,8 +31,11 @@
 #include "plivek/dialogs/controller/errorcontroldlg.h"
 #include "plivek/dialogs/controller/indicationdlg.h"
 #include "plivek/dialogs/controller/infopartparametersdlg.h"
+#include "plivek/dialogs/controller/outputsdlg.h"
 #include "plivek/dialogs/controller/synchronizerdlg.h"
 #include "plivek/dialogs/controller/vpudlg.h"
+#include "plivek/dialogs/elements/detectormodulesdlg.h"
+#include "plivek/dialogs/elements/detectorsdlg.h"
 #include "plivek/dialogs/elements/devicepropertiesdlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
@@ -121,6 +127,26 @@ Halm58a::SignalGroup *findNetworkGroup(const QList<Halm58a::SignalGroup *> &grou
             return groups.at(i);
     }
     return nullptr;
+}
+
+// The column-0 items of the selected rows, each row once, in selection order;
+// rows without one are left out.
+QList<QTableWidgetItem *> idItemsOfSelectedRows(const QTableWidget *table)
+{
+    QList<QTableWidgetItem *> items;
+    for (int row : selectedItemRows(table)) {
+        if (QTableWidgetItem *item = table->item(row, 0))
+            items << item;
+    }
+    return items;
+}
+
+// The column-0 item of the first selected item's row; null without a
+// selection or when that row has none.
+QTableWidgetItem *firstSelectedIdItem(const QTableWidget *table)
+{
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    return selected.isEmpty() ? nullptr : table->item(selected.first()->row(), 0);
 }
 
 // The texts in column 0 of the table's selected rows, from the last selected to the first.
@@ -1130,30 +1156,18 @@ void MainWindow::updateProgramsTable()
 
 void MainWindow::updateDetectorsTables()
 {
-    const auto idAndName = [](const CnfDetectorPtr &detector) {
-        return qMakePair(QVariant(detector->id()), detector->name());
-    };
-    fillIdsAndNames(ui->detectorsTable, project.controller().detectorsList(), idAndName);
-    fillIdsAndNames(ui->sensorsTable, project.controller().sensorsList(), idAndName);
+    DetectorsTable::fill(ui->detectorsTable, project.controller(), false);
+    DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
 }
 
 void MainWindow::updateOutputsTable()
 {
-    const VObject outputs = project.controller().nativeData()[QStringLiteral("outputs")];
-    const int count = outputs.size();
-    ui->outputsTable->setRowCount(count);
-    for (int row = 0; row < count; ++row) {
-        const VObject output = outputs[row];
-        setTableCellValue(ui->outputsTable, row, 0, output[QStringLiteral("id")].toString(), false);
-        setTableCellValue(ui->outputsTable, row, 1, output[QStringLiteral("name")].toString(), false);
-    }
+    OutputsTable::fill(ui->outputsTable, project.controller());
 }
 
 void MainWindow::updateMatricesTable()
 {
-    fillIdsAndNames(ui->matricesTable, project.controller().matrixList(), [](const CnfMatrixPtr &matrix) {
-        return qMakePair(QVariant(matrix->id()), matrix->name());
-    });
+    MatricesTable::fill(ui->matricesTable, project.controller());
 }
 
 // ---------------------------------------------------------------------------
@@ -2608,83 +2622,263 @@ void MainWindow::sortProgramsTable()
 
 void MainWindow::matrixAdd()
 {
+    CnfController &controller = project.controller();
+    const CnfMatrixPtr matrix = MatricesTable::newMatrix(controller);
+    if (Halm58a::Network *network = project.network()) {
+        MatrixDlg dialog(this, &controller, matrix, network, false);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+    }
+    controller.addMatrix(matrix, false, false);
+    updateMatricesTable();
+    setChanged(true);
 }
 
 void MainWindow::matricesDeleteItems()
 {
+    QTableWidget *table = ui->matricesTable;
+    const QList<QTableWidgetItem *> items = idItemsOfSelectedRows(table);
+    if (table->selectedItems().isEmpty())
+        return;
+    for (QTableWidgetItem *item : items) {
+        project.controller().removeMatrix(item->text().toInt());
+        table->removeRow(item->row());
+    }
+    setChanged(true);
 }
 
 void MainWindow::matricesItemProperties()
 {
+    QTableWidget *table = ui->matricesTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    // A double click on a choice column ticks it; it opens nothing.
+    if (selected.isEmpty() || selected.first()->column() == MatricesTable::DefaultColumn
+        || selected.first()->column() == MatricesTable::SafetyColumn)
+        return;
+    const QTableWidgetItem *idItem = firstSelectedIdItem(table);
+    CnfController &controller = project.controller();
+    const CnfMatrixPtr matrix = idItem ? controller.findMatrix(idItem->text().toInt()) : CnfMatrixPtr();
+    if (!matrix)
+        return;
+    if (Halm58a::Network *network = project.network()) {
+        MatrixDlg dialog(this, &controller, matrix, network, false);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+    }
+    updateMatricesTable();
+    setChanged(true);
 }
 
 void MainWindow::matricesitemChanged(QTableWidgetItem *item)
 {
-    Q_UNUSED(item)
+    QTableWidget *table = item ? item->tableWidget() : nullptr;
+    const int column = item ? item->column() : -1;
+    if (!table || (column != MatricesTable::DefaultColumn && column != MatricesTable::SafetyColumn))
+        return;
+    const QSignalBlocker blocker(table);
+    if (!item->data(Qt::EditRole).toBool()) {
+        // One matrix always stays chosen: a choice is changed by ticking another row.
+        setTableCellValue(table, item->row(), column, true, true);
+        return;
+    }
+    CnfController &controller = project.controller();
+    const CnfMatrixPtr matrix =
+        controller.findMatrix(tableCellValue(table, item->row(), MatricesTable::IdColumn).toInt());
+    if (matrix) {
+        if (column == MatricesTable::SafetyColumn)
+            controller.setSafetyMatrix(matrix);
+        else
+            controller.setDefaultMatrix(matrix);
+    }
+    setChanged(true);
+    for (int row = table->rowCount() - 1; row >= 0; --row) {
+        if (row != item->row() && tableCellValue(table, row, column).toBool())
+            setTableCellValue(table, row, column, false, true);
+    }
 }
 
 // ---------------------------------------------------------------------------
 // Detectors and sensors
 
+void MainWindow::addDetectorOrSensor(bool sensor)
+{
+    CnfController &controller = project.controller();
+    const auto element = CnfDetectorPtr::create();
+    if (sensor)
+        element->setSensor(true);
+    element->setId(DetectorsTable::freeId(controller, sensor));
+    DetectorsDlg dialog(&controller, element, true, this);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    if (sensor)
+        controller.addSensor(element);
+    else
+        controller.addDetector(element);
+    updateDetectorsTables();
+    setChanged(true);
+}
+
+void MainWindow::editDetectorOrSensor(bool sensor)
+{
+    const QTableWidgetItem *idItem = firstSelectedIdItem(sensor ? ui->sensorsTable : ui->detectorsTable);
+    if (!idItem)
+        return;
+    CnfController &controller = project.controller();
+    const int id = idItem->text().toInt();
+    const CnfDetectorPtr element = sensor ? controller.findSensor(id) : controller.findDetector(id);
+    if (!element)
+        return;
+    DetectorsDlg dialog(&controller, element, false, this);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    updateDetectorsTables();
+    setChanged(true);
+}
+
+void MainWindow::deleteDetectorsOrSensors(bool sensor)
+{
+    QTableWidget *table = sensor ? ui->sensorsTable : ui->detectorsTable;
+    if (table->selectedItems().isEmpty())
+        return;
+    CnfController &controller = project.controller();
+    for (QTableWidgetItem *item : idItemsOfSelectedRows(table)) {
+        const int id = item->text().toInt();
+        const CnfDetectorPtr element = sensor ? controller.findSensor(id) : controller.findDetector(id);
+        if (!element)
+            continue;
+        DetectorsTable::removeReferences(controller, *element, project.isZuMolt());
+        if (sensor)
+            controller.removeSensor(id);
+        else
+            controller.removeDetector(id);
+        table->removeRow(item->row());
+    }
+    setChanged(true);
+}
+
+void MainWindow::storeDetectorsOrSensorsOrder(bool sensor)
+{
+    QList<CnfDetectorPtr> order;
+    CnfController &controller = project.controller();
+    if (!DetectorsTable::orderOfRows(sensor ? ui->sensorsTable : ui->detectorsTable, controller, sensor, &order))
+        return;
+    if (sensor)
+        controller.reorderSensors(order);
+    else
+        controller.reorderDetectors(order);
+    setChanged(true);
+}
+
+void MainWindow::sortDetectorsOrSensors(bool sensor)
+{
+    CnfController &controller = project.controller();
+    if (sensor)
+        controller.reorderSensors(DetectorsTable::sortedById(controller.sensorsList()));
+    else
+        controller.reorderDetectors(DetectorsTable::sortedById(controller.detectorsList()));
+    updateDetectorsTables();
+    setChanged(true);
+}
+
 void MainWindow::on_detectorsTable_rowOrderChanged()
 {
+    storeDetectorsOrSensorsOrder(false);
 }
 
 void MainWindow::on_sensorsTable_rowOrderChanged()
 {
+    storeDetectorsOrSensorsOrder(true);
 }
 
 void MainWindow::on_dtModules_clicked()
 {
+    DetectorModulesDlg dialog(&project.controller(), this);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    updateDetectorsTables();
+    setChanged(true);
 }
 
 void MainWindow::detectorsAdd()
 {
+    addDetectorOrSensor(false);
 }
 
 void MainWindow::detectorsDeleteItems()
 {
+    deleteDetectorsOrSensors(false);
 }
 
 void MainWindow::detectorsItemProperties()
 {
+    editDetectorOrSensor(false);
 }
 
 void MainWindow::sortDtTable()
 {
+    sortDetectorsOrSensors(false);
 }
 
 void MainWindow::sensorsAdd()
 {
+    addDetectorOrSensor(true);
 }
 
 void MainWindow::sensorsDeleteItems()
 {
+    deleteDetectorsOrSensors(true);
 }
 
 void MainWindow::sensorsItemProperties()
 {
+    editDetectorOrSensor(true);
 }
 
 void MainWindow::sortSensTable()
 {
+    sortDetectorsOrSensors(true);
 }
 
 // ---------------------------------------------------------------------------
 // Outputs
 
+void MainWindow::outputsChanged()
+{
+    updateOutputsTable();
+    setChanged(true);
+}
+
 void MainWindow::outputsAdd()
 {
+    OutputsDlg dialog(&project.controller(), 0, this);
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        outputsChanged();
 }
 
 void MainWindow::outputsDeleteItems()
 {
+    QTableWidget *table = ui->outputsTable;
+    if (table->selectedItems().isEmpty())
+        return;
+    for (QTableWidgetItem *item : idItemsOfSelectedRows(table)) {
+        OutputsTable::remove(project.controller(), item->text().toInt());
+        table->removeRow(item->row());
+    }
+    outputsChanged();
 }
 
 void MainWindow::outputsItemProperties()
 {
+    const QTableWidgetItem *idItem = firstSelectedIdItem(ui->outputsTable);
+    if (!idItem)
+        return;
+    OutputsDlg dialog(&project.controller(), idItem->text().toInt(), this);
+    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
+        outputsChanged();
 }
 
 void MainWindow::sortOutputsTable()
 {
+    if (OutputsTable::sortById(project.controller()))
+        outputsChanged();
 }

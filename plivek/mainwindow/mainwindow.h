@@ -262,6 +262,14 @@ private:
     bool reconcileNetwork();
     void deriveDevicePrefix();
     void reportSaveWarnings();
+    // Detectors (sensor false) and sensors: the work behind the table actions.
+    void addDetectorOrSensor(bool sensor);
+    void editDetectorOrSensor(bool sensor);
+    void deleteDetectorsOrSensors(bool sensor);
+    void storeDetectorsOrSensorsOrder(bool sensor);
+    void sortDetectorsOrSensors(bool sensor);
+    // The end of every change of outputs: the table rebuilt, the document changed.
+    void outputsChanged();
     // The signal groups of the controller's granule; none without network or granule.
     QList<Halm58a::SignalGroup *> granuleSignalGroups() const;
 

@@ -374,6 +374,9 @@ private slots:
         // Detectors and sensors have separate id spaces.
         QCOMPARE(controller.findDetector(1)->name(), QStringLiteral("Loop 1"));
         QCOMPARE(controller.findSensor(1)->name(), QStringLiteral("Button 1"));
+        // addSensor marks an element made as a plain detector.
+        QVERIFY(controller.findSensor(1)->isSensor());
+        QVERIFY(!controller.findDetector(1)->isSensor());
         QVERIFY(controller.removeSensor(1));
         QVERIFY(controller.findDetector(1));
         // Removing a program clears the defaults that named it.

@@ -1,0 +1,319 @@
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfnative.h"
+#include "elementfixtures.h"
+#include "modalanswerer.h"
+#include "nativejson.h"
+#include "plivek/mainwindow/detectorstable.h"
+#include "testmain.h"
+#include "windowtesting.h"
+
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace WindowTesting;
+using namespace ElementFixtures;
+
+namespace {
+
+// "modules" and "inputsOutputs" of the native data, as compact JSON.
+QByteArray places(const CnfController &controller)
+{
+    return NativeJson::text(QVariantMap{{"modules", controller.getNativeData(QStringLiteral("modules"))},
+                                        {"inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs"))}});
+}
+
+void setPlaces(CnfController &controller, const QByteArray &json)
+{
+    const QVariantMap root = NativeJson::map(json);
+    controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
+    controller.setNativeData(QStringLiteral("inputsOutputs"), root.value(QStringLiteral("inputsOutputs")));
+}
+
+} // namespace
+
+class TestDetectorDelete : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    void load(MainWindow &window) { QVERIFY(loadDocument(window, dir)); }
+
+private slots:
+    void initTestCase() { actAsPlivek(dir); }
+
+    void init() { clearSettings(); }
+
+    // What deleting element 1 "Loop" removes from each place: every reference
+    // to it, by the rule of the place, and nothing that names another element.
+    void references_data()
+    {
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<bool>("zuMolt");
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+
+        QTest::newRow("DIO2: one of two entries")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', 'channels': [{'channel': 1, "
+                          "'detector': 1}, {'channel': 2, 'detector': 2}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', 'channels': [{'channel': 2, "
+                          "'detector': 2}]}}}}}");
+        QTest::newRow("DIO2: the last entry takes the board")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {}, 'DIO2': {'channels': [{'channel': 1, "
+                          "'detector': 'Loop'}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {}}}}}");
+        QTest::newRow("DIO2: every entry of the element takes the board")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+                          "1}, {'channel': 2, 'detector': 1}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {}}}}");
+        QTest::newRow("DIO2: a sensor keeps the detector's entry")
+            << true << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+                          "1}, {'channel': 1, 'sensor': 1}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+                          "1}]}}}}}");
+        QTest::newRow("ZU_MOLT detector: DIO1 of the inputs and outputs")
+            << false << true
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'detector': 1}]}}, 'modules': "
+                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': 1}, "
+                          "{'channel': 2, 'detector': 3}]}}}}}")
+            << QByteArray("{'inputsOutputs': {}, 'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'detector': 1}, {'channel': 2, 'detector': 3}]}}}}}");
+        QTest::newRow("ZU_MOLT sensor: DIO2 of the SystemBus")
+            << true << true
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, 'modules': "
+                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'sensor': 1}, "
+                          "{'channel': 2, 'sensor': 3}]}}}}}")
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, 'modules': "
+                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, 'sensor': 3}]}}}}}");
+        QTest::newRow("Keyboard keeps the key")
+            << false << false
+            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'detector': 1, 'sensor': 1}, "
+                          "{'keyCode': 514, 'detector': 2}]}}}")
+            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'sensor': 1}, {'keyCode': 514, "
+                          "'detector': 2}]}}}");
+        QTest::newRow("TrafiCam: every device")
+            << false << false
+            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 1, 'detector': 1}, {'channel': 2, "
+                          "'sensor': 1}]}, {'channels': [{'channel': 5, 'detector': 'Loop'}]}]}}")
+            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 2, 'sensor': 1}]}, {'channels': []}]}}");
+        QTest::newRow("TrafficStream: detector")
+            << false << false << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'detector': 1}]}]}}")
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': []}]}}");
+        QTest::newRow("TrafficStream: not for a sensor")
+            << true << false << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}]}]}}")
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}]}]}}");
+        QTest::newRow("Citilog")
+            << true << false
+            << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'sensor': "
+                          "1}, {'channel': 1, 'sensor': 2}]}]}]}}")
+            << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 1, 'sensor': "
+                          "2}]}]}]}}");
+        QTest::newRow("Priority by name")
+            << false << false << QByteArray("{'modules': {'Priority': {'url': 'u', 'channels': [{'detector': 'Loop'}]}}}")
+            << QByteArray("{'modules': {'Priority': {'url': 'u', 'channels': []}}}");
+        QTest::newRow("Azimuth: a sensor goes with its only channel")
+            << false << false
+            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+                          "[{'rcg_channel_id': 3, 'detector': 1}]}, {'camera_id': 2, 'channels': [{'rcg_channel_id': "
+                          "4, 'detector': 1}, {'rcg_channel_id': 5, 'detector': 2}]}]}]}}")
+            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 2, 'channels': "
+                          "[{'rcg_channel_id': 5, 'detector': 2}]}]}]}}");
+        QTest::newRow("Azimuth: single device")
+            << false << false
+            << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+                          "[{'rcg_channel_id': 3, 'detector': 1}]}]}}}")
+            << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': []}}}");
+        QTest::newRow("Azimuth: not for a sensor")
+            << true << false
+            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
+                          "1}]}]}]}}")
+            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
+                          "1}]}]}]}}");
+        QTest::newRow("Signal: the channel stays with the sensor")
+            << false << false
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': 'Loop', 'sensor': 'B'}]}}}")
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'B'}]}}}");
+        QTest::newRow("Signal: the channel goes with its last reference")
+            << true << false
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'Loop'}, {'channel': 2, "
+                          "'sensor': 'Other'}]}}}")
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
+        QTest::newRow("SmartMicro is never searched")
+            << false << false
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}]}]}}}")
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}]}]}}}");
+        // Every place loses its reference, not only the first one found:
+        // otherwise the next element given id 1 would inherit the rest.
+        QTest::newRow("every place")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+                          "1}, {'channel': 2, 'detector': 2}]}}}, 'TrafiCam': [{'channels': [{'channel': 1, "
+                          "'detector': 1}]}], 'Signal': {'channels': [{'channel': 1, 'detector': 1}]}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, 'detector': "
+                          "2}]}}}, 'TrafiCam': [{'channels': []}], 'Signal': {'channels': []}}}");
+    }
+
+    void references()
+    {
+        QFETCH(bool, sensor);
+        QFETCH(bool, zuMolt);
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        CnfController controller;
+        CnfNative::initController(controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"),
+                                  QString());
+        setPlaces(controller, before);
+        const CnfDetectorPtr element = addElement(controller, sensor, 1, QStringLiteral("Loop"));
+        DetectorsTable::removeReferences(controller, *element, zuMolt);
+        CnfController expected;
+        setPlaces(expected, after);
+        QCOMPARE(places(controller), places(expected));
+    }
+
+    // Through the table: the references go, the element goes, its row goes,
+    // once for a row whose three cells are selected; the next detector that
+    // takes the freed id starts without a source.
+    void deleteSelectedRow()
+    {
+        MainWindow window;
+        load(window);
+        CnfController &controller = window.document().controller();
+        addElement(controller, false, 1, QStringLiteral("Loop"));
+        addElement(controller, false, 2, QStringLiteral("Other"));
+        setPlaces(controller, "{'modules': {'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, "
+                              "'detector': 1}]}], 'Signal': {'channels': [{'channel': 1, 'detector': 1}]}}}");
+        window.updateDetectorsTables();
+        QTableWidget *detectors = table(window, "detectorsTable");
+        for (int column = 0; column < 3; ++column)
+            detectors->item(0, column)->setSelected(true);
+        child<QAction>(window, "dtDelete")->trigger();
+        QCOMPARE(ids(controller.detectorsList()), QList<int>{2});
+        QCOMPARE(detectors->rowCount(), 1);
+        QCOMPARE(cellText(detectors, 0, 1), QStringLiteral("Other"));
+        QVERIFY(window.document().isChanged());
+
+        addElement(controller, false, 1, QStringLiteral("Loop"));
+        window.updateDetectorsTables();
+        QCOMPARE(cellText(detectors, 1, 2), QString());
+    }
+
+    // Nothing selected: nothing changes; a row whose id names no element stays.
+    void deleteNothing()
+    {
+        MainWindow window;
+        load(window);
+        CnfController &controller = window.document().controller();
+        addElement(controller, true, 1);
+        window.updateDetectorsTables();
+        child<QAction>(window, "sensDelete")->trigger();
+        QCOMPARE(controller.sensorsList().size(), 1);
+        QVERIFY(!window.document().isChanged());
+        QTableWidget *sensors = table(window, "sensorsTable");
+        sensors->item(0, 0)->setText(QStringLiteral("8"));
+        sensors->item(0, 1)->setSelected(true);
+        child<QAction>(window, "sensDelete")->trigger();
+        QCOMPARE(controller.sensorsList().size(), 1);
+        QCOMPARE(sensors->rowCount(), 1);
+    }
+
+    // New ids are the smallest free one of their own list.
+    void addIds_data()
+    {
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<QList<int>>("detectors");
+        QTest::addColumn<QList<int>>("sensors");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("gap") << false << QList<int>{1, 2, 4} << QList<int>{3} << 3;
+        QTest::newRow("no detectors") << false << QList<int>{} << QList<int>{1} << 1;
+        QTest::newRow("sensors apart") << true << QList<int>{1, 2} << QList<int>{} << 1;
+        QTest::newRow("sensor gap") << true << QList<int>{} << QList<int>{2, 1, 5} << 3;
+    }
+
+    void addIds()
+    {
+        QFETCH(bool, sensor);
+        QFETCH(QList<int>, detectors);
+        QFETCH(QList<int>, sensors);
+        QFETCH(int, expected);
+        MainWindow window;
+        load(window);
+        CnfController &controller = window.document().controller();
+        for (int id : detectors)
+            addElement(controller, false, id, QStringLiteral("D%1").arg(id));
+        for (int id : sensors)
+            addElement(controller, true, id, QStringLiteral("S%1").arg(id));
+        window.updateDetectorsTables();
+        ModalAnswerer answerer;
+        int proposed = 0;
+        answerer.answerWith([&](QWidget *modal) {
+            proposed = modal->findChild<QSpinBox *>(QStringLiteral("number"))->value();
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        child<QAction>(window, sensor ? "sensAdd" : "dtAdd")->trigger();
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenTitle(), sensor ? QStringLiteral("Sensor") : QStringLiteral("Detector"));
+        QCOMPARE(proposed, expected);
+        const CnfDetectorPtr added = sensor ? controller.findSensor(expected) : controller.findDetector(expected);
+        QVERIFY(added);
+        QCOMPARE(added->isSensor(), sensor);
+        QCOMPARE(added->name(), sensor ? QStringLiteral("Sensor.1") : QStringLiteral("Detector.1"));
+        QCOMPARE(table(window, sensor ? "sensorsTable" : "detectorsTable")->rowCount(),
+                 (sensor ? sensors : detectors).size() + 1);
+        QVERIFY(window.document().isChanged());
+    }
+
+    void cancelledAdd()
+    {
+        MainWindow window;
+        load(window);
+        CnfController &controller = window.document().controller();
+        addElement(controller, false, 1);
+        window.updateDetectorsTables();
+        ModalAnswerer answerer;
+        answerer.reject();
+        child<QAction>(window, "dtAdd")->trigger();
+        QVERIFY(answerer.answered());
+        QCOMPARE(ids(controller.detectorsList()), QList<int>{1});
+        QCOMPARE(table(window, "detectorsTable")->rowCount(), 1);
+        QVERIFY(!window.document().isChanged());
+    }
+
+    // Properties edit the first selected element in place; Cancel changes nothing.
+    void properties()
+    {
+        MainWindow window;
+        load(window);
+        CnfController &controller = window.document().controller();
+        addElement(controller, true, 4, QStringLiteral("Button"));
+        window.updateDetectorsTables();
+        QTableWidget *sensors = table(window, "sensorsTable");
+        sensors->item(0, 1)->setSelected(true);
+        ModalAnswerer cancel;
+        cancel.reject();
+        window.sensorsItemProperties();
+        QVERIFY(cancel.answered());
+        QVERIFY(!window.document().isChanged());
+        ModalAnswerer rename;
+        rename.answerWith([](QWidget *modal) {
+            modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("Gate"));
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        });
+        window.sensorsItemProperties();
+        QVERIFY(rename.answered());
+        QCOMPARE(controller.findSensor(4)->name(), QStringLiteral("Gate"));
+        QCOMPARE(cellText(sensors, 0, 1), QStringLiteral("Gate"));
+        QVERIFY(window.document().isChanged());
+    }
+};
+
+PROJECT_TEST(TestDetectorDelete);
+#include "tst_detectordelete.moc"
