@@ -2,15 +2,22 @@
 
 #include "plivek/framework/uidataexchange.h"
 
+#include <QPair>
+#include <QString>
+#include <QVector>
+
 class CnfController;
+class VObject;
 
 namespace Ui {
 class ErrorControlDlg;
 }
 
-// How the controller reacts to detected faults.
-// First version: the form and its OK/Cancel; its acceptance writes nothing yet,
-// and the caller moves no data.
+// How the controller reacts to detected faults: for each kind of fault the
+// retry interval and the number of attempts. A TIVERK 3.x controller keeps a
+// fixed table under the native key "errorControl"; a TIVERK II controller a
+// recovery block in its "KSK1" system-bus device. Other families show no page
+// and store nothing. The dialog loads in its constructor and stores in accept().
 // The controller is not owned and must outlive the dialog.
 class ErrorControlDlg : public UiDataExchange
 {
@@ -19,7 +26,21 @@ public:
     ErrorControlDlg(QWidget *parent, CnfController *controller);
     ~ErrorControlDlg() override;
 
+    // The TIVERK II fault kinds in table order: native key and title. Built
+    // once per process, so the titles keep the language of the first dialog.
+    static const QVector<QPair<QString, QString>> &faultKinds();
+
+public slots:
+    void accept() override;
+
 private:
+    enum Family { Tiverk, TiverkII, OtherFamily };
+
+    VObject recoveryNode() const;
+    void loadRecovery();
+    void storeRecovery();
+
     Ui::ErrorControlDlg *ui;
     CnfController *controller;
+    Family family = OtherFamily;
 };

@@ -8,11 +8,11 @@ namespace Ui {
 class IndicationDlg;
 }
 
-// The indication list of a TIVERK II controller (buttons and countdown boards
-// with their outputs). The controller comes first.
-// First version: the form and its OK/Cancel; its acceptance writes nothing yet,
-// and the caller moves no data.
-// The controller is not owned and must outlive the dialog.
+// The indication list of a controller, native "modules"/"Indication": buttons,
+// silicium buttons and countdown boards, each with the outputs of its red,
+// amber and green indication, its signal group and the signal plans in which
+// it is active. The table shows texts; OK writes the values back as a whole
+// new list. The controller is not owned and must outlive the dialog.
 class IndicationDlg : public QDialog
 {
     Q_OBJECT
@@ -20,7 +20,18 @@ public:
     IndicationDlg(CnfController *controller, QWidget *parent);
     ~IndicationDlg() override;
 
+public slots:
+    void accept() override;
+
+private slots:
+    void on_add_clicked();
+    void on_del_clicked();
+    void on_indTable_itemSelectionChanged();
+
 private:
+    void installDelegates();
+    void load();
+
     Ui::IndicationDlg *ui;
     CnfController *controller;
 };

@@ -3,8 +3,6 @@
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/controller/countdowntabletiverk2dlg.h"
 #include "plivek/dialogs/controller/countdowntablezu_moltdlg.h"
-#include "plivek/dialogs/controller/errorcontroldlg.h"
-#include "plivek/dialogs/controller/indicationdlg.h"
 #include "plivek/dialogs/controller/vpudlg.h"
 #include "testmain.h"
 
@@ -29,10 +27,6 @@ std::unique_ptr<QDialog> makeDialog(const QString &name, CnfController *controll
         return std::make_unique<CountDownTableTiverk2Dlg>(nullptr, controller);
     if (name == QLatin1String("CountDownTableZU_MOLTDlg"))
         return std::make_unique<CountDownTableZU_MOLTDlg>(nullptr, controller);
-    if (name == QLatin1String("ErrorControlDlg"))
-        return std::make_unique<ErrorControlDlg>(nullptr, controller);
-    if (name == QLatin1String("IndicationDlg"))
-        return std::make_unique<IndicationDlg>(controller, nullptr);
     return std::make_unique<VpuDlg>(nullptr, controller);
 }
 
@@ -50,10 +44,9 @@ private slots:
         QTest::addColumn<int>("result");
 
         const QStringList names{"AsuddDlg", "CalendarDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg",
-                                "ErrorControlDlg", "IndicationDlg", "VpuDlg"};
+                                "VpuDlg"};
         const QStringList titles{"ATCS parameters", "Calendar schedule", "Parameters display countdown",
-                                 "Parameters display countdown", "Error control", "Indication setup",
-                                 "Parameters of RCU"};
+                                 "Parameters display countdown", "Parameters of RCU"};
         for (int i = 0; i < names.size(); ++i) {
             QTest::addRow("%s OK", qPrintable(names.at(i)))
                 << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted);
