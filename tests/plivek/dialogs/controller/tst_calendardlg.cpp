@@ -685,6 +685,35 @@ private slots:
         QCOMPARE(c.defaultDayCard->itemText(c.defaultDayCard->count() - 1), next);
     }
 
+    // With a selection, a new card follows the selected item's card and a new
+    // record the selected record.
+    void addAfterSelection()
+    {
+        CnfController controller;
+        fillTimetable(controller, QStringLiteral("tiverkii"));
+        Calendar c(&controller);
+        QTreeWidgetItem *work = c.dayCards->topLevelItem(0);
+        c.dayCards->setCurrentItem(work->child(0));
+        c.trigger("daycardItemAdd");
+        QCOMPARE(work->childCount(), 3);
+        QCOMPARE(work->child(1)->data(2, Qt::EditRole), QVariant(QTime(0, 0)));
+        QCOMPARE(work->child(1)->text(4), QStringLiteral("1"));
+        QCOMPARE(work->child(1)->text(5), QString());
+        QCOMPARE(c.dayCards->currentItem(), work->child(1));
+        QCOMPARE(c.dayCards->currentColumn(), 1);
+
+        c.trigger("daycardAdd");
+        QCOMPARE(topTexts(c.dayCards), (QStringList{"1", "4", "2", "3"}));
+        QCOMPARE(c.dayCards->currentItem(), c.dayCards->topLevelItem(1)->child(0));
+
+        c.weekCards->setCurrentItem(c.weekCards->topLevelItem(0)->child(2));
+        c.trigger("weekcardAdd");
+        QCOMPARE(topTexts(c.weekCards), (QStringList{"1", "3", "2"}));
+        QCOMPARE(childTexts(c.weekCards->topLevelItem(1), 2), QStringList{"Mon"});
+        QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.seasonPlan->itemDelegateForColumn(3))->texts(),
+                 (QStringList{"1", "3", "2"}));
+    }
+
     void defaultNames_data()
     {
         QTest::addColumn<QString>("family");
