@@ -3,6 +3,9 @@
 #include "cnf/vobject.h"
 
 #include <QDialog>
+#include <QList>
+#include <QMap>
+#include <QStringList>
 
 class CnfController;
 class DialogItemValidator;
@@ -11,8 +14,12 @@ namespace Ui {
 class OutputsDlg;
 }
 
-// One output of the native "outputs" list: id 0 opens a new output, any
-// other id the output of that id. OK writes the output into "outputs" itself.
+// One output of the native "outputs" list, driven either through a pin of the
+// Signal module (GPIO) or through a channel of an I/O board "DIO1".."DIO9".
+// Id 0 opens a new output, any other id the output of that id. The dialog
+// offers the free GPIO pins and the free board channels and, on OK, writes the
+// output and its channel binding into the native data itself.
+// The controller is not owned and must outlive the dialog.
 class OutputsDlg : public QDialog
 {
     Q_OBJECT
@@ -23,9 +30,42 @@ public:
 public slots:
     void accept() override;
 
+private slots:
+    void on_type_currentIndexChanged(int index);
+
 private:
+    // A board channel bound to an output: the board's device and the entry.
+    struct Binding
+    {
+        VObject device;
+        VObject entry;
+        int board = 0;
+        int channel = -1; // -1: no binding
+    };
+    struct Board
+    {
+        VObject device;
+        QMap<int, VObject> freeChannels; // an empty handle for a channel without entry
+    };
+
+    void readOutputs(int id);
+    int readBoards(); // the item of `type` to select, -1 for none
+    bool boundToEditedOutput(const VObject &output) const;
+    int chosenBoard() const; // 0: no type chosen, -1: GPIO
+    void updateOkButton();
+    void releaseOwnChannel();
+    static void appendChannel(VObject device, int channel, int output);
+
     Ui::OutputsDlg *ui;
     CnfController *controller;
-    VObject edited; // the output's entry; null for a new output
     DialogItemValidator *validator;
+    int editedId = 0;
+    VObject edited; // the output's entry; null for a new output
+    QString proposedName;
+    Binding own;
+    bool hasGpio = false;
+    QStringList freePins;
+    QMap<int, Board> boards;
+    QList<int> forbiddenIds;
+    QStringList forbiddenNames;
 };
