@@ -7,6 +7,7 @@
 #include "maintenancetool.h"
 #include "matricestable.h"
 #include "outputstable.h"
+#include "phasestable.h"
 #include "powerpart.h"
 #include "programstable.h"
 #include "programvalidation.h"
@@ -39,6 +40,7 @@
 #include "plivek/dialogs/elements/devicepropertiesdlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
+#include "plivek/dialogs/elements/phasedlg.h"
 #include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "plivek/programs/programdlg.h"
@@ -141,12 +143,39 @@ QList<QTableWidgetItem *> idItemsOfSelectedRows(const QTableWidget *table)
     return items;
 }
 
+// The selected items of column 0 (the ids), in selection order.
+QList<QTableWidgetItem *> selectedIdItems(const QTableWidget *table)
+{
+    QList<QTableWidgetItem *> items;
+    for (QTableWidgetItem *item : table->selectedItems()) {
+        if (item->column() == 0)
+            items << item;
+    }
+    return items;
+}
+
 // The column-0 item of the first selected item's row; null without a
 // selection or when that row has none.
 QTableWidgetItem *firstSelectedIdItem(const QTableWidget *table)
 {
     const QList<QTableWidgetItem *> selected = table->selectedItems();
     return selected.isEmpty() ? nullptr : table->item(selected.first()->row(), 0);
+}
+
+QStringList textsOf(const QList<QTableWidgetItem *> &items)
+{
+    QStringList texts;
+    for (const QTableWidgetItem *item : items)
+        texts << item->text();
+    return texts;
+}
+
+// The question before a removal; true on Yes.
+bool confirmRemoval(QWidget *parent, const QString &question)
+{
+    return QMessageBox::question(parent, QCoreApplication::translate("MainWindow", "Removing"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        == QMessageBox::Yes;
 }
 
 // The texts in column 0 of the table's selected rows, from the last selected to the first.
@@ -1142,9 +1171,7 @@ void MainWindow::updateSgTable(int sg_id)
 
 void MainWindow::updatePhasesTable()
 {
-    fillIdsAndNames(ui->phasesTable, project.controller().phases(), [](const CnfPhasePtr &phase) {
-        return qMakePair(QVariant(phase->id), phase->name);
-    });
+    PhasesTable::fill(ui->phasesTable, project.controller());
 }
 
 void MainWindow::updateProgramsTable()
@@ -2434,11 +2461,50 @@ void MainWindow::sortSgTable()
 
 void MainWindow::on_phaseAdd_triggered()
 {
+    CnfController &controller = project.controller();
+    auto phase = CnfPhasePtr::create();
+    const int max = controller.getMaxPhaseCount();
+    if (controller.phases().size() + 1 > max) {
+        printError(tr("Unable to add new phase. Maximum numbers for given type of controller: %1").arg(max));
+        return;
+    }
+    phase->id = PhasesTable::freeId(controller);
+    if (project.isTiverk()) {
+        phase->minTime = 10;
+        phase->maxTime = 60;
+    }
+    // The dialog shows the phase on the map: without a network the phase is
+    // added as it is.
+    if (project.network()) {
+        PhaseDlg dialog(this, phase, &controller, project.network());
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        dialog.saveToPhase();
+    }
+    controller.addPhase(phase);
+    updatePhasesTable();
+    setChanged(true);
 }
 
 void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
 {
-    Q_UNUSED(pos)
+    QTableWidget *table = ui->phasesTable;
+    QMenu menu(table);
+    menu.addAction(ui->phaseAdd);
+    const QStringList ids = textsOf(selectedIdItems(table));
+    if (!ids.isEmpty())
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("phaseDelete")));
+    if (ids.size() == 2 && !project.isTiverk()) {
+        const auto entries = PhasesTable::transitionEntries(project.controller(), ids.first(), ids.last());
+        for (const PhasesTable::TransitionEntry &entry : entries)
+            menu.addAction(entry.text)->setData(entry.phases);
+    }
+    if (ids.size() == 1) {
+        menu.addSeparator();
+        menu.addAction(tr("Properties"), this, &MainWindow::phaseItemProperties);
+    }
+    menu.addAction(table->findChild<QAction *>(QStringLiteral("sortPhaseItems")));
+    menu.exec(table->viewport()->mapToGlobal(pos));
 }
 
 void MainWindow::on_phasesTable_rowOrderChanged()
@@ -2458,10 +2524,39 @@ void MainWindow::on_phasesTable_rowOrderChanged()
 
 void MainWindow::phaseDeleteItems()
 {
+    QTableWidget *table = ui->phasesTable;
+    if (table->selectedItems().isEmpty())
+        return;
+    const QList<QTableWidgetItem *> items = selectedIdItems(table);
+    const PhasesTable::Removal removal = PhasesTable::planRemoval(project.controller(), textsOf(items));
+    if (!confirmRemoval(this, removal.question))
+        return;
+    PhasesTable::remove(project.controller(), removal);
+    for (QTableWidgetItem *item : items)
+        table->removeRow(item->row());
+    // The programs' phase column names what is left.
+    updateProgramsTable();
+    setChanged(true);
 }
 
 void MainWindow::phaseItemProperties()
 {
+    const QTableWidgetItem *idItem = firstSelectedIdItem(ui->phasesTable);
+    if (!idItem)
+        return;
+    CnfController &controller = project.controller();
+    const CnfPhasePtr phase = controller.findPhase(idItem->text());
+    if (!phase)
+        return;
+    if (project.network()) {
+        PhaseDlg dialog(this, phase, &controller, project.network());
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        dialog.saveToPhase();
+    }
+    on_phasesTable_itemSelectionChanged();
+    updatePhasesTable();
+    setChanged(true);
 }
 
 void MainWindow::sortPhasesTable()
@@ -2540,21 +2635,11 @@ void MainWindow::on_progTable_rowOrderChanged()
 void MainWindow::programsDeleteItems()
 {
     QTableWidget *table = ui->progTable;
-    const QList<QTableWidgetItem *> selected = table->selectedItems();
-    if (selected.isEmpty())
+    if (table->selectedItems().isEmpty())
         return;
-    QList<QTableWidgetItem *> items;
-    QStringList ids;
-    for (QTableWidgetItem *item : selected) {
-        if (item->column() == 0) {
-            items << item;
-            ids << item->text();
-        }
-    }
-    const ProgramsTable::Removal removal = ProgramsTable::planRemoval(project.controller(), ids);
-    if (QMessageBox::question(this, tr("Removing"), removal.question, QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::NoButton)
-        != QMessageBox::Yes)
+    const ProgramsTable::Removal removal =
+        ProgramsTable::planRemoval(project.controller(), textsOf(selectedIdItems(table)));
+    if (!confirmRemoval(this, removal.question))
         return;
     ProgramsTable::remove(project.controller(), removal);
     programsChanged(true);

@@ -78,12 +78,8 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
     removal.ids = ids;
     removal.remotePrograms = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
     for (const QString &id : ids) {
-        for (QVariant &entry : removal.remotePrograms) {
-            if (!entry.isNull() && entry.toString() == id) {
-                entry = QVariant();
-                removal.remoteChanged = true;
-            }
-        }
+        if (nullEntries(&removal.remotePrograms, id))
+            removal.remoteChanged = true;
         for (const CnfDayCardPtr &card : controller.dayCards()) {
             for (const CnfDayCardRecord &record : card->records) {
                 const bool names = (record.program && record.program->id == id)
@@ -100,6 +96,18 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
         removal.question += tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
     return removal;
+}
+
+bool ProgramsTable::nullEntries(QVariantList *list, const QString &id)
+{
+    bool found = false;
+    for (QVariant &entry : *list) {
+        if (!entry.isNull() && entry.toString() == id) {
+            entry = QVariant();
+            found = true;
+        }
+    }
+    return found;
 }
 
 void ProgramsTable::remove(CnfController &controller, const Removal &removal)

@@ -35,6 +35,9 @@ public:
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);
     static void remove(CnfController &controller, const Removal &removal);
+    // Nulls, in place, every entry of a remote-control list naming the id;
+    // true when one was found.
+    static bool nullEntries(QVariantList *list, const QString &id);
 
     // The programs in ascending order of their numeric id (not a number: 0),
     // equal keys in their present order.

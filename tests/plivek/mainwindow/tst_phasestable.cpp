@@ -1,13 +1,80 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/cnftransition.h"
+#include "documentfixtures.h"
+#include "modalanswerer.h"
+#include "plivek/dialogs/elements/phasedlg.h"
+#include "plivek/mainwindow/phasestable.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace WindowTesting;
+
+namespace {
+
+CnfPhasePtr addPhase(CnfController &controller, const QString &id, const QList<int> &groups = {})
+{
+    auto phase = CnfPhasePtr::create();
+    phase->id = id;
+    for (int group : groups)
+        phase->signalGroups << controller.findSG(group);
+    controller.addPhase(phase);
+    return phase;
+}
+
+// Enabled for the test: the window has no document loaded from a file.
+void triggerAdd(MainWindow &window)
+{
+    auto *action = window.findChild<QAction *>(QStringLiteral("phaseAdd"));
+    action->setEnabled(true);
+    action->trigger();
+}
+
+QStringList phaseIds(const CnfController &controller)
+{
+    QStringList ids;
+    for (const CnfPhasePtr &phase : controller.phases())
+        ids << phase->id;
+    return ids;
+}
+
+// The texts of the context menu that the window opens, read while it is up
+// and then closed.
+QStringList contextMenuTexts(MainWindow &window)
+{
+    QStringList texts;
+    auto *poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, &texts] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (const QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                texts << action->text() + (action->data().isValid() ? " " + action->data().toStringList().join("/")
+                                                                    : QString());
+        }
+        poll->stop();
+        menu->close();
+    });
+    poll->start(10);
+    QMetaObject::invokeMethod(&window, "on_phasesTable_customContextMenuRequested", Q_ARG(QPoint, QPoint()));
+    delete poll;
+    return texts;
+}
+
+} // namespace
 
 class TestPhasesTable : public QObject
 {
@@ -24,33 +91,237 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (const QString &id : {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x")}) {
-            auto phase = CnfPhasePtr::create();
-            phase->id = id;
-            controller.addPhase(phase);
-        }
+        for (const QString &id : {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x")})
+            addPhase(controller, id);
         window.updatePhasesTable();
         QTableWidget *phases = table(window, "phasesTable");
         child<QAction>(*phases, "sortPhaseItems")->trigger();
-        const auto ids = [&controller] {
-            QStringList result;
-            for (const CnfPhasePtr &phase : controller.phases())
-                result << phase->id;
-            return result;
-        };
-        QCOMPARE(ids(), QStringList({"x", "9", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({"x", "9", "10"}));
         QCOMPARE(cellText(phases, 0, 0), QStringLiteral("x"));
         QVERIFY(window.document().isChanged());
 
         window.setChanged(false);
         phases->item(0, 0)->setText(QStringLiteral("9"));
         QMetaObject::invokeMethod(phases, "rowOrderChanged");
-        QCOMPARE(ids(), QStringList({"x", "9", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({"x", "9", "10"}));
         QVERIFY(!window.document().isChanged());
         phases->item(1, 0)->setText(QStringLiteral("x"));
         QMetaObject::invokeMethod(phases, "rowOrderChanged");
-        QCOMPARE(ids(), QStringList({"9", "x", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({"9", "x", "10"}));
         QVERIFY(window.document().isChanged());
+    }
+
+    // Each group as "id(short type)", in the phase's order.
+    void signalGroupColumn()
+    {
+        CnfController controller;
+        DocumentFixtures::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 1, {7, 2, 3});
+        controller.findSG(2)->setType(CnfSignalGroup::Pedestrian);
+        controller.findSG(3)->setType(CnfSignalGroup::Tram);
+        addPhase(controller, QStringLiteral("1"), {7});
+        addPhase(controller, QStringLiteral("2"), {3, 7, 2});
+        addPhase(controller, QStringLiteral("3"));
+        QTableWidget table(0, 3);
+        PhasesTable::fill(&table, controller);
+        QCOMPARE(table.rowCount(), 3);
+        QCOMPARE(cellText(&table, 0, 2), QStringLiteral("7(T)"));
+        QCOMPARE(cellText(&table, 1, 2), QStringLiteral("3(Tr),7(T),2(P)"));
+        QCOMPARE(cellText(&table, 2, 2), QString());
+    }
+
+    // Without a network the phase is added at once, with the smallest free
+    // id; only a "tiverk" phase gets the durations 10 and 60.
+    void addWithoutNetwork_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("minTime");
+        QTest::addColumn<int>("maxTime");
+        QTest::newRow("tiverk") << "tiverk" << 10 << 60;
+        QTest::newRow("adapter") << "adapter" << -1 << -1;
+        QTest::newRow("tiverkii") << "tiverkii" << -1 << -1;
+    }
+
+    void addWithoutNetwork()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, minTime);
+        QFETCH(int, maxTime);
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, family, family == "tiverk" ? QStringLiteral("3.18") : QString());
+        addPhase(controller, QStringLiteral("1"));
+        addPhase(controller, QStringLiteral("3"));
+        window.updatePhasesTable();
+        triggerAdd(window);
+        QCOMPARE(phaseIds(controller), QStringList({"1", "3", "2"}));
+        const CnfPhasePtr added = controller.findPhase(QStringLiteral("2"));
+        QCOMPARE(added->minTime, minTime);
+        QCOMPARE(added->maxTime, maxTime);
+        QCOMPARE(cellText(table(window, "phasesTable"), 2, 0), QStringLiteral("2"));
+        QVERIFY(window.document().isChanged());
+    }
+
+    void addRefusedAtTheLimit()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        const int max = controller.getMaxPhaseCount();
+        for (int id = 1; id <= max; ++id)
+            addPhase(controller, QString::number(id));
+        ModalAnswerer ok;
+        ok.pressButton(QMessageBox::Ok);
+        triggerAdd(window);
+        QCOMPARE(controller.phases().size(), max);
+        QVERIFY(messageTexts(window).contains(
+            QStringLiteral("Unable to add new phase. Maximum numbers for given type of controller: %1").arg(max)));
+        QVERIFY(!window.document().isChanged());
+    }
+
+    // With a network the dialog decides: OK adds what it holds, Cancel adds
+    // nothing; Properties writes into the stored phase.
+    void addAndEditWithNetwork()
+    {
+        CnfController source;
+        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2, 3, 4});
+        addPhase(source, QStringLiteral("1"), {1});
+        const QString path = emptyDir.filePath(QStringLiteral("phases.xcnf"));
+        QVERIFY(DocumentFixtures::writeContainer(path, source, DocumentFixtures::fourArmNetwork()));
+        MainWindow window;
+        window.loadDocument(path);
+        QVERIFY(window.document().network());
+        CnfController &controller = window.document().controller();
+
+        ModalAnswerer cancel;
+        cancel.reject();
+        triggerAdd(window);
+        QVERIFY(cancel.answered());
+        QCOMPARE(phaseIds(controller), QStringList({"1"}));
+        QVERIFY(!window.document().isChanged());
+
+        ModalAnswerer accept;
+        accept.answerWith([](QWidget *modal) {
+            auto *dialog = qobject_cast<PhaseDlg *>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("number"))->text(), QStringLiteral("2"));
+            QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("minTime"))->value(), 10);
+            auto *groups = dialog->findChild<QTableWidget *>(QStringLiteral("sgTable"));
+            groups->item(2, 0)->setData(Qt::EditRole, true);
+            groups->item(3, 0)->setData(Qt::EditRole, true);
+            dialog->findChild<QSpinBox *>(QStringLiteral("maxTime"))->setValue(45);
+            dialog->accept();
+        });
+        triggerAdd(window);
+        QVERIFY(accept.answered());
+        const CnfPhasePtr added = controller.findPhase(QStringLiteral("2"));
+        QVERIFY(added);
+        QCOMPARE(added->maxTime, 45);
+        QCOMPARE(cellText(table(window, "phasesTable"), 1, 2), QStringLiteral("3(T),4(T)"));
+        QVERIFY(window.document().isChanged());
+
+        // A number another phase has keeps OK disabled.
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->clearSelection();
+        phases->item(1, 0)->setSelected(true);
+        ModalAnswerer edit;
+        bool okEnabled = true;
+        edit.answerWith([&okEnabled](QWidget *modal) {
+            modal->findChild<QLineEdit *>(QStringLiteral("number"))->setText(QStringLiteral("1"));
+            okEnabled = modal->findChild<QDialogButtonBox *>()->isEnabled();
+            modal->findChild<QLineEdit *>(QStringLiteral("number"))->setText(QStringLiteral("7"));
+            static_cast<QDialog *>(modal)->accept();
+        });
+        QMetaObject::invokeMethod(&window, "phaseItemProperties");
+        QVERIFY(edit.answered());
+        QVERIFY(!okEnabled);
+        QCOMPARE(added->id, QStringLiteral("7"));
+        QCOMPARE(cellText(phases, 1, 0), QStringLiteral("7"));
+    }
+
+    // The question names the removed phases, the remote-control list and the
+    // programs using them; programs keep their phase definitions.
+    void removal()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        for (const QString &id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+            addPhase(controller, id);
+        controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList{"2", "1", "2"});
+        for (const QString &id : {QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5")}) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = id;
+            if (id != QLatin1String("4"))
+                program->appendPhase(controller.findPhase(QStringLiteral("2")), 20);
+            controller.addProgram(program);
+        }
+        window.updatePhasesTable();
+        window.updateProgramsTable();
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->item(1, 1)->setSelected(true);
+
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
+        QCOMPARE(no.seenText(), QStringLiteral("Following phases will be deleted:\n"));
+        QCOMPARE(phaseIds(controller), QStringList({"1", "2", "3"}));
+
+        phases->item(1, 0)->setSelected(true);
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QCOMPARE(yes.seenText(), QStringLiteral("Following phases will be deleted:\n2"
+                                                "\nRCU parameters will be changed after removal"
+                                                "\nAfter removal, the following programs will be wrong:\n1,5"));
+        QCOMPARE(phaseIds(controller), QStringList({"1", "3"}));
+        QCOMPARE(phases->rowCount(), 2);
+        const QVariantList remote = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
+        QCOMPARE(remote.size(), 3);
+        QVERIFY(remote.at(0).isNull() && remote.at(2).isNull());
+        QCOMPARE(remote.at(1).toString(), QStringLiteral("1"));
+        QVERIFY(controller.findProgram(QStringLiteral("5"))->findPhaseDef(QStringLiteral("2")));
+        QVERIFY(window.document().isChanged());
+    }
+
+    // Two selected phases of a family other than "tiverk" offer both
+    // transitions, "Change" where the destination already has one.
+    void contextMenu_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QStringList>("texts");
+        const QString add = "Add phase", remove = "Remove", properties = "Properties", sort = "Sort";
+        QTest::newRow("none") << "adapter" << QList<int>{} << QStringList{add, sort};
+        QTest::newRow("one") << "adapter" << QList<int>{1} << QStringList{add, remove, properties, sort};
+        QTest::newRow("two, adapter")
+            << "adapter" << QList<int>{0, 2}
+            << QStringList{add, remove, "Create phase transition 1->3 1/3", "Change phase transition 3->1 3/1", sort};
+        QTest::newRow("two, tiverkii")
+            << "tiverkii" << QList<int>{2, 0}
+            << QStringList{add, remove, "Change phase transition 3->1 3/1", "Create phase transition 1->3 1/3", sort};
+        QTest::newRow("two, tiverk") << "tiverk" << QList<int>{0, 2} << QStringList{add, remove, sort};
+        QTest::newRow("three") << "adapter" << QList<int>{0, 1, 2} << QStringList{add, remove, sort};
+    }
+
+    void contextMenu()
+    {
+        QFETCH(QString, family);
+        QFETCH(QList<int>, rows);
+        QFETCH(QStringList, texts);
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, family, family == "tiverk" ? QStringLiteral("3.18") : QString());
+        addPhase(controller, QStringLiteral("1"))->transitions.insert(QStringLiteral("3"), CnfTransitionPtr::create());
+        addPhase(controller, QStringLiteral("2"));
+        addPhase(controller, QStringLiteral("3"));
+        window.updatePhasesTable();
+        QTableWidget *phases = table(window, "phasesTable");
+        for (int row : rows) {
+            phases->item(row, 1)->setSelected(true);
+            phases->item(row, 0)->setSelected(true);
+        }
+        QCOMPARE(contextMenuTexts(window), texts);
     }
 
 private:

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "cnf/cnffwd.h"
+#include "plivek/framework/uidataexchange.h"
+
+class CnfController;
+class DialogItemValidator;
+class QTableWidgetItem;
+namespace Halm58a {
+class Network;
+}
+namespace Ui {
+class PhaseDlg;
+}
+
+// One phase of the controller: its number, name, minimum and maximum duration
+// and the signal groups it runs (column "Assigned" of the group table). The
+// dialog writes nothing until saveToPhase, which the caller runs after OK;
+// only the default name of a TIVERK II or ZU_MOLT phase is written while
+// loading. The controller and the network (may be null) are not owned.
+class PhaseDlg : public UiDataExchange
+{
+    Q_OBJECT
+public:
+    enum Column { AssignedColumn, NumberColumn, NameColumn, TypeColumn };
+
+    PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller, Halm58a::Network *network);
+    ~PhaseDlg() override;
+
+    void saveToPhase();
+
+private slots:
+    void on_sgTable_itemChanged(QTableWidgetItem *item);
+
+private:
+    void loadPhase();
+    void updateAssignedLabel();
+
+    Ui::PhaseDlg *ui;
+    CnfPhasePtr phase;
+    CnfController *controller;
+    Halm58a::Network *network;
+    DialogItemValidator *validator;
+};

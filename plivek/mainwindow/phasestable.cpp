@@ -1,0 +1,92 @@
+#include "phasestable.h"
+
+#include "programstable.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "common/widgets/tablecells.h"
+
+#include <QCoreApplication>
+#include <QTableWidget>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+} // namespace
+
+void PhasesTable::fill(QTableWidget *table, const CnfController &controller)
+{
+    const QList<CnfPhasePtr> phases = controller.phases();
+    table->setRowCount(phases.size());
+    for (int row = 0; row < phases.size(); ++row) {
+        const CnfPhasePtr &phase = phases.at(row);
+        QStringList groups;
+        for (const CnfSignalGroupPtr &group : phase->signalGroups) {
+            if (group)
+                groups << QStringLiteral("%1(%2)").arg(group->id).arg(CnfSignalGroup::type2String(group->type, true, true));
+        }
+        setTableCellValue(table, row, IdColumn, phase->id, true);
+        setTableCellValue(table, row, NameColumn, phase->name, true);
+        setTableCellValue(table, row, GroupsColumn, groups.join(QLatin1Char(',')), true);
+    }
+}
+
+QString PhasesTable::freeId(const CnfController &controller)
+{
+    int n = 1;
+    while (n < 65534 && controller.findPhase(QString::number(n)))
+        ++n;
+    return QString::number(n);
+}
+
+PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller, const QStringList &ids)
+{
+    Removal removal;
+    removal.ids = ids;
+    removal.remotePhases = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
+    const QList<CnfProgramPtr> programs = controller.programs();
+    for (const QString &id : ids) {
+        if (ProgramsTable::nullEntries(&removal.remotePhases, id))
+            removal.remoteChanged = true;
+        for (const CnfProgramPtr &program : programs) {
+            if (program->findPhaseDef(id) && !removal.programs.contains(program->id))
+                removal.programs << program->id;
+        }
+    }
+    removal.question = tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
+    if (removal.remoteChanged)
+        removal.question += tr("\nRCU parameters will be changed after removal");
+    if (!removal.programs.isEmpty())
+        removal.question += tr("\nAfter removal, the following programs will be wrong:\n")
+            + removal.programs.join(QLatin1Char(','));
+    return removal;
+}
+
+void PhasesTable::remove(CnfController &controller, const Removal &removal)
+{
+    for (const QString &id : removal.ids)
+        controller.removePhase(id);
+    if (removal.remoteChanged)
+        controller.setNativeData(QStringLiteral("vpu_phases"), removal.remotePhases);
+}
+
+QList<PhasesTable::TransitionEntry> PhasesTable::transitionEntries(const CnfController &controller,
+                                                                   const QString &first, const QString &last)
+{
+    const CnfPhasePtr a = controller.findPhase(first);
+    const CnfPhasePtr b = controller.findPhase(last);
+    if (!a || !b)
+        return {};
+    const auto entry = [](const CnfPhasePtr &source, const CnfPhasePtr &destination) {
+        const QString verb = destination->findTransition(source->id) ? tr("Change") : tr("Create");
+        return TransitionEntry{tr("%1 phase transition %2->%3").arg(verb, source->id, destination->id),
+                               {source->id, destination->id}};
+    };
+    return {entry(a, b), entry(b, a)};
+}
