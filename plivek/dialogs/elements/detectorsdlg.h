@@ -1,34 +1,127 @@
 #pragma once
 
 #include "cnf/cnffwd.h"
+#include "cnf/vobject.h"
 
 #include <QDialog>
+#include <QMap>
 
 class CnfController;
 class DialogItemValidator;
+class QComboBox;
 
 namespace Ui {
 class DetectorsDlg;
 }
 
-// One detector or sensor (the element tells which), edited in place: its id
-// and name. An element without a name is given the first free default name
-// ("Detector.%1" or "Sensor.%1") as soon as the dialog opens. isNew tells that
-// the element is not yet part of the controller.
+// One detector or sensor (the element tells which), edited in place: its id,
+// its name, where its input comes from and, for a sensor, the journal
+// messages of its state changes.
+//
+// The source is kept twice: as properties of the element ("dionumber",
+// "diochannel", "keycode", "type", ...) and as a channel entry under the
+// native "modules" that names the element under its kind key ("detector" or
+// "sensor"). The source list offers the I/O boards (every family), and for
+// TIVERK II the Signal module channels, the CPU board keys and the detector
+// modules. OK checks everything first and only then writes the element and
+// the channel entries; a refused OK leaves both as they were.
 class DetectorsDlg : public QDialog
 {
     Q_OBJECT
 public:
+    // Item data of the source list: kind in Qt::UserRole + 1, the Signal
+    // module channel in Qt::UserRole + 2.
+    enum SourceKind {
+        NoSource = -1,
+        IoBoard = 2,
+        CpuKey = 3,
+        TrafiCamSource = 4,
+        CitilogSource = 5,
+        PrioritySource = 6,
+        SmartButtonSource = 7,
+        SmartMicroSource = 8,
+        AzimuthSource = 9,
+        TrafficStreamSource = 10,
+        SignalChannel = 11,
+        LinkToDetector = 12
+    };
+    static constexpr int KindRole = Qt::UserRole + 1;
+    static constexpr int SignalChannelRole = Qt::UserRole + 2;
+
     DetectorsDlg(CnfController *controller, const CnfDetectorPtr &element, bool isNew, QWidget *parent = nullptr);
     ~DetectorsDlg() override;
 
 public slots:
     void accept() override;
 
+private slots:
+    void on_type_currentIndexChanged(int index);
+    void on_dio_channel_currentIndexChanged(int index);
+    void on_cl_modules_currentIndexChanged(int index);
+    void on_ti_modules_currentIndexChanged(int index);
+    void on_xcam_modules_currentIndexChanged(int index);
+    void on_azimuth_modules_currentIndexChanged(int index);
+    void on_ts_modules_currentIndexChanged(int index);
+
 private:
+    // An offered I/O board: its device (possibly not yet in the native data)
+    // and its channels by number, the free ones with a null entry.
+    struct BoardChannels
+    {
+        VObject device;
+        QMap<int, VObject> channels;
+    };
+
+    // What OK is going to write, worked out before anything is written.
+    struct Plan;
+
+    void loadAlerts();
+    void loadBoards();
+    void loadModules();
+    void loadKeyboard();
+    void addModuleKinds();
+
+    // Whether the reference names the element (its id, or its non-empty name).
+    bool namesElement(const VObject &reference) const;
+    QString kindKey() const;
+    // Selects the index and makes sure the combo box's slot runs once for it.
+    void selectAndRun(QComboBox *box, int index, void (DetectorsDlg::*slot)(int));
+
+    // Checks the shown source; false after telling the user what is wrong.
+    bool makePlan(Plan *plan);
+    void writePlan(const Plan &plan);
+    // Takes the element's reference out of a channel entry; the entry goes
+    // too when it names nothing else (unless keepEntry).
+    void release(VObject entry, const QString &key, bool keepEntry = false);
+    void releaseModuleEntry();
+    void writeAlerts();
+
     Ui::DetectorsDlg *ui;
     CnfController *controller;
     CnfDetectorPtr element;
+    VObject keyboardChannels;
+    VObject currentChannelEntry;
+    VObject trafiCam;
+    VObject trafficStream;
+    VObject citilog;
+    VObject priority;
+    VObject smartButton;
+    VObject smartMicro;
+    VObject azimuth;
+    VObject signal;
+    QMap<int, BoardChannels> boards;
     bool isNew;
+    bool tiverkII = false;
+    bool foundTrafiCam = false;
+    bool foundTrafficStream = false;
+    bool foundCitilog = false;
+    bool foundPriority = false;
+    bool foundSmartButton = false;
+    bool foundSmartMicro = false;
+    bool foundAzimuth = false;
+    bool foundLink = false;
+    VObject currentModuleEntry;
+    SourceKind currentModuleKind = NoSource;
+    int chosenSource = -1;
     DialogItemValidator *validator;
 };
