@@ -1,8 +1,8 @@
 #include "tlc/qtlc.h"
+#include "processmemory.h"
 #include "tlcfixture.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 #include <log4cxx/logger.h>
@@ -15,63 +15,15 @@
 
 namespace {
 
-constexpr int Groups = 16;
-constexpr int Steps = 8;
-
 QByteArray description()
 {
-    using namespace TlcFixture;
     CnfController c;
-    setDefaultTimes(c);
-    for (int g = 1; g <= Groups; ++g)
-        addGroup(c, g, QStringLiteral("G%1").arg(g), CnfSignalGroup::Traffic);
-    for (int p = 1; p <= Steps; ++p)
-        addPhase(c, QString::number(p), QStringLiteral("Stage %1").arg(p), {2 * p - 1, 2 * p});
-    auto matrix = CnfMatrixPtr::create();
-    for (int a = 1; a <= Groups; ++a) {
-        for (int b = 1; b <= Groups; ++b) {
-            if ((a - 1) / 2 != (b - 1) / 2)
-                matrix->setReleaf(a, b, 5 + (a + b) % 3);
-        }
-    }
-    c.addMatrix(matrix, true, true);
-    FormatFixture::addDetector(c, 1, QString(), false);
-
-    CnfProgramPtr fixed = addProgram(c, QStringLiteral("1"), QString(), CnfProgram::FixedTime);
-    CnfProgramPtr ring = addProgram(c, QStringLiteral("2"), QString(), CnfProgram::Stagering);
-    for (int p = 1; p <= Steps; ++p) {
-        fixed->appendPhaseFl(c.findPhase(QString::number(p)), 20);
-        CnfPhaseDefPtr step = ring->appendPhase(c.findPhase(QString::number(p)), 10);
-        step->setProperty("minGreen", 10);
-        step->setProperty("maxGreen", 30);
-        step->setProperty("passage", 2);
-    }
-    QVariantList conditions;
-    for (int p = 1; p <= Steps; ++p)
-        conditions.append(map({{QStringLiteral("phase"), p}, {QStringLiteral("detector"), 1}, {QStringLiteral("control"), true}}));
-    ring->setProperty("conditions", conditions);
-    return save(c);
+    TlcFixture::fillBenchmarkCrossing(c);
+    return TlcFixture::save(c);
 }
 
-// Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
-double statusKb(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key)) + 1).trimmed().split(' ').first().toDouble();
-    }
-    return 0;
-}
-
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
+using ProcessMemory::resetPeak;
+using ProcessMemory::statusKb;
 
 void run(benchmark::State &state, int plan)
 {

@@ -124,4 +124,42 @@ inline QByteArray save(const CnfController &c)
     return writer.save(c);
 }
 
+// The crossing of the benchmarks: 16 groups, 8 stages (groups 2p - 1 and 2p
+// run in stage p), an intergreen of 5 to 7 s between groups of different
+// stages, detector 1; program "1" fixed time with 8 steps of 20 s, program "2"
+// a stage ring whose steps detector 1 prolongs.
+inline void fillBenchmarkCrossing(CnfController &c)
+{
+    constexpr int Groups = 16;
+    constexpr int Steps = 8;
+    setDefaultTimes(c);
+    for (int g = 1; g <= Groups; ++g)
+        addGroup(c, g, QStringLiteral("G%1").arg(g), CnfSignalGroup::Traffic);
+    for (int p = 1; p <= Steps; ++p)
+        addPhase(c, QString::number(p), QStringLiteral("Stage %1").arg(p), {2 * p - 1, 2 * p});
+    auto matrix = CnfMatrixPtr::create();
+    for (int a = 1; a <= Groups; ++a) {
+        for (int b = 1; b <= Groups; ++b) {
+            if ((a - 1) / 2 != (b - 1) / 2)
+                matrix->setReleaf(a, b, 5 + (a + b) % 3);
+        }
+    }
+    c.addMatrix(matrix, true, true);
+    FormatFixture::addDetector(c, 1, QString(), false);
+
+    CnfProgramPtr fixed = addProgram(c, QStringLiteral("1"), QString(), CnfProgram::FixedTime);
+    CnfProgramPtr ring = addProgram(c, QStringLiteral("2"), QString(), CnfProgram::Stagering);
+    for (int p = 1; p <= Steps; ++p) {
+        fixed->appendPhaseFl(c.findPhase(QString::number(p)), 20);
+        CnfPhaseDefPtr step = ring->appendPhase(c.findPhase(QString::number(p)), 10);
+        step->setProperty("minGreen", 10);
+        step->setProperty("maxGreen", 30);
+        step->setProperty("passage", 2);
+    }
+    QVariantList conditions;
+    for (int p = 1; p <= Steps; ++p)
+        conditions.append(map({{QStringLiteral("phase"), p}, {QStringLiteral("detector"), 1}, {QStringLiteral("control"), true}}));
+    ring->setProperty("conditions", conditions);
+}
+
 } // namespace TlcFixture
