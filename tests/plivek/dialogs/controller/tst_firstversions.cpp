@@ -14,9 +14,9 @@
 
 namespace {
 
-// The dialogs that will read and write the controller themselves; for now
-// each is its form with OK and Cancel, and neither button changes the
-// configuration.
+// The dialogs that read and write the controller themselves: each has its
+// form with OK and Cancel; Cancel never changes the configuration, and OK
+// changes nothing while the dialog has nothing of its own to write.
 std::unique_ptr<QDialog> makeDialog(const QString &name, CnfController *controller)
 {
     if (name == QLatin1String("AsuddDlg"))
@@ -42,16 +42,20 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("unchanged");
 
         const QStringList names{"AsuddDlg", "CalendarDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg",
                                 "VpuDlg"};
         const QStringList titles{"ATCS parameters", "Calendar schedule", "Parameters display countdown",
                                  "Parameters display countdown", "Parameters of RCU"};
+        // The RCU dialog writes its block on OK (its own tests look at what).
+        const QStringList writing{"VpuDlg"};
         for (int i = 0; i < names.size(); ++i) {
             QTest::addRow("%s OK", qPrintable(names.at(i)))
-                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted);
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted)
+                << !writing.contains(names.at(i));
             QTest::addRow("%s Cancel", qPrintable(names.at(i)))
-                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected);
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected) << true;
         }
     }
 
@@ -61,6 +65,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, button);
         QFETCH(int, result);
+        QFETCH(bool, unchanged);
 
         CnfController controller;
         controller.setProperty("type", QStringLiteral("tiverk"));
@@ -74,7 +79,8 @@ private slots:
             QTest::mouseClick(box->button(QDialogButtonBox::StandardButton(button)), Qt::LeftButton);
         });
         QCOMPARE(dialog->exec(), result);
-        QCOMPARE(controller.save(-1), before);
+        if (unchanged)
+            QCOMPARE(controller.save(-1), before);
     }
 };
 
