@@ -670,10 +670,12 @@ void Tiverk2DiagrammDlg::remove_detector_events()
 
 void Tiverk2DiagrammDlg::change_detector_event()
 {
-    const QList<plotlet::VLine *> lines = selectedLines();
-    for (plotlet::VLine *line : lines) {
-        const QPointer<plotlet::VLine> guard(line);
-        if (guard)
+    // Watched: a marker may go while an earlier one's dialog is open.
+    QList<QPointer<plotlet::VLine>> lines;
+    for (plotlet::VLine *line : selectedLines())
+        lines.append(line);
+    for (const QPointer<plotlet::VLine> &line : qAsConst(lines)) {
+        if (line)
             editEvent(line);
     }
 }
