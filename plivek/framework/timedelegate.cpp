@@ -1,5 +1,6 @@
 #include "timedelegate.h"
 
+#include <QLocale>
 #include <QTime>
 #include <QTimeEdit>
 
@@ -14,13 +15,14 @@ TimeDelegate::~TimeDelegate() = default;
 void TimeDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                          const QModelIndex &index) const
 {
-    if (!option.state.testFlag(QStyle::State_Selected)) {
-        QItemDelegate::paint(painter, option, index);
-        return;
-    }
+    // Every cell shows the display format, selected or not: the base painting
+    // would add the seconds that the column does not edit.
+    const QTime time = index.data(Qt::DisplayRole).toTime();
+    const QString text = !time.isValid()          ? QString()
+        : displayFormat.isEmpty() ? QLocale().toString(time, QLocale::ShortFormat)
+                                  : time.toString(displayFormat);
     drawBackground(painter, option, index);
-    drawDisplay(painter, option, option.rect,
-                index.data(Qt::DisplayRole).toTime().toString(displayFormat));
+    drawDisplay(painter, option, option.rect, text);
     drawFocus(painter, option, option.rect);
 }
 

@@ -3,8 +3,8 @@
 #include <QItemDelegate>
 
 // Edits a time of day (a QTime in Qt::EditRole). The display format, such as
-// "hh:mm", is used by the editor and for selected cells; empty keeps the
-// locale's format.
+// "hh:mm", is used by the editor and to show every cell; empty keeps the
+// locale's short format. An invalid time shows as an empty cell.
 class TimeDelegate : public QItemDelegate
 {
     Q_OBJECT

@@ -148,8 +148,10 @@ private slots:
 
         QTest::newRow("selected time in the display format")
             << false << "hh:mm" << QVariant(QTime(7, 5)) << true << "07:05";
-        QTest::newRow("time not selected: plain painting")
-            << false << "hh:mm" << QVariant(QTime(7, 5)) << false << QString();
+        // The seconds, which the column does not edit, are not shown either.
+        QTest::newRow("time not selected in the display format")
+            << false << "hh:mm" << QVariant(QTime(7, 5, 30)) << false << "07:05";
+        QTest::newRow("invalid time shows nothing") << false << "hh:mm" << QVariant(QTime()) << false << "";
         QTest::newRow("date in 1900 without its year")
             << true << "dd.MM.yyyy" << QVariant(QDate(1900, 5, 1)) << false << "01.05";
         QTest::newRow("selected date in 1900")
