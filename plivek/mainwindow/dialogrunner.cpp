@@ -77,11 +77,21 @@ int execWithSavedGeometry(QDialog *dialog)
 
 bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const char *const *keys)
 {
-    for (const char *const *key = keys; *key; ++key)
-        dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
+    loadNativeKeys(dialog, controller, keys);
     if (execWithSavedGeometry(dialog) != QDialog::Accepted)
         return false;
+    storeNativeKeys(dialog, controller, keys);
+    return true;
+}
+
+void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller, const char *const *keys)
+{
+    for (const char *const *key = keys; *key; ++key)
+        dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
+}
+
+void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller, const char *const *keys)
+{
     for (const char *const *key = keys; *key; ++key)
         controller.setNativeData(QLatin1String(*key), dialog->widgetValue(QLatin1String(*key)));
-    return true;
 }

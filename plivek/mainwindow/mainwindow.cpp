@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "commonparameters.h"
 #include "crashsaverecord.h"
 #include "detectorstable.h"
 #include "dialogrunner.h"
@@ -14,17 +15,20 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfinterstate.h"
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/vobject.h"
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
 #include "plivek/dialogs/controller/asudddlg.h"
 #include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/dialogs/controller/commonparametersdlg.h"
 #include "plivek/dialogs/controller/countdowntabledlg.h"
 #include "plivek/dialogs/controller/countdowntabletiverk2dlg.h"
 #include "plivek/dialogs/controller/countdowntablezu_moltdlg.h"
@@ -45,6 +49,8 @@
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
+#include "plivek/programs/zumolt/commonparameterszu_moltdlg.h"
+#include "plivek/programs/zumolt/programdlgzu_molt.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/detector.h"
@@ -1906,6 +1912,131 @@ void MainWindow::on_actionDtStat_triggered()
 
 void MainWindow::on_actionCommon_triggered()
 {
+    CnfController &controller = project.controller();
+    if (project.isZuMolt()) {
+        editZuMoltCommonParameters();
+        return;
+    }
+    static const char *const adapterKeys[] = {"DEVICE", "SCHEDULING", nullptr};
+    static const char *const tiverkIIKeys[] = {"name", nullptr};
+    static const char *const tiverkKeys[] = {"creationTime", "changeTime", "maxCurrent", "journalDetail",
+                                             "powerSwitch", "startup_yf", "startup_rr", "table_flip", nullptr};
+    const bool tiverk = !project.isAdapter() && !project.isTiverkII();
+    const char *const *keys = project.isAdapter() ? adapterKeys : project.isTiverkII() ? tiverkIIKeys : tiverkKeys;
+
+    CommonParametersDlg dialog(this, &controller);
+    dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
+    dialog.setWidgetValue(QStringLiteral("description"), controller.property("description"));
+    // The interstate record is made here, before the dialog runs, and stays
+    // even when it is cancelled.
+    CnfInterstatePtr interstate;
+    if (!project.isAdapter()) {
+        interstate = controller.interstate();
+        if (!interstate) {
+            interstate = CnfInterstatePtr::create();
+            controller.setInterstate(interstate);
+        }
+        dialog.setWidgetValue(QStringLiteral("is_greenBlink"), interstate->greenBlink);
+        dialog.setWidgetValue(QStringLiteral("is_redYellow"), interstate->redYellow);
+        dialog.setWidgetValue(QStringLiteral("is_yellow"), interstate->yellow);
+    }
+    QVariant controlSource;
+    if (project.isTiverkII())
+        controlSource = CommonParameters::loadSignalModules(dialog, controller);
+    loadNativeKeys(&dialog, controller, keys);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+
+    bool refreshActions = false;
+    if (tiverk) {
+        // The power switch is checked first, so that a refusal leaves the
+        // configuration as it was, its version included.
+        const QVariant powerSwitch = dialog.widgetValue(QStringLiteral("powerSwitch"));
+        if (powerSwitch != controller.getNativeData(QStringLiteral("powerSwitch"))) {
+            const int excess = CommonParameters::excessKeyDevices(controller, powerSwitch);
+            if (excess > 0) {
+                addLogMessage(tr("Unable to change value of the parameter \"Power switch\" at the current amount of "
+                                 "power devices.\nNeed to remove devices: %1")
+                                  .arg(excess),
+                              QtCriticalMsg, true);
+                return;
+            }
+        }
+        const QString oldVersion = controller.property("version").toString();
+        const QVariant newVersion = dialog.widgetValue(QStringLiteral("versionList"), "currentText");
+        if (newVersion.isValid() && newVersion.toString() != oldVersion
+            && QMessageBox::question(this, tr("Question"),
+                                     tr("Conversion of configuration version may lead to data loss.\n"
+                                        "Save change of version?"),
+                                     QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes) {
+            const auto log = [this](const QString &text, QtMsgType level, bool popup) {
+                addLogMessage(text, level, popup);
+            };
+            if (CommonParameters::convertVersion(controller, oldVersion, newVersion.toString(), log))
+                updateProgramsTable();
+            refreshActions = true;
+        }
+    }
+    if (tiverk) {
+        // A flag whose field reads not set (the form may disable the group)
+        // keeps its stored value rather than being cleared unasked.
+        const auto storeFlag = [&dialog](const char *name, int *flag) {
+            const QVariant value = dialog.widgetValue(QLatin1String(name));
+            if (value.isValid())
+                *flag = value.toInt();
+        };
+        storeFlag("is_greenBlink", &interstate->greenBlink);
+        storeFlag("is_redYellow", &interstate->redYellow);
+        storeFlag("is_yellow", &interstate->yellow);
+    }
+    storeControllerNumber(dialog.widgetValue(QStringLiteral("number")));
+    controller.setProperty("description", dialog.widgetValue(QStringLiteral("description")));
+    storeNativeKeys(&dialog, controller, keys);
+    if (project.isTiverkII() && CommonParameters::storeSignalModules(dialog, controller, controlSource))
+        refreshActions = true;
+    if (refreshActions)
+        updateActions();
+    else
+        updateTitleLabel();
+    updatePowerPartTree();
+    setChanged(true);
+}
+
+void MainWindow::editZuMoltCommonParameters()
+{
+    static const char *const keys[] = {"name", "timeZone", "maxCurrent", nullptr};
+    static const char *const startKeys[] = {"allRed", "amberBlink", nullptr};
+    CnfController &controller = project.controller();
+    CommonParametersZU_MOLTDlg dialog(this);
+    dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
+    dialog.setWidgetValue(QStringLiteral("description"), controller.property("description"));
+    loadNativeKeys(&dialog, controller, keys);
+    // The stored start-up node loses its not-set values here, whatever the
+    // dialog's outcome.
+    VObject startTime = controller.nativeData()["startTime"];
+    startTime.removeInvalidValues(true);
+    dialog.vobjectToWidgets(startTime);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    storeControllerNumber(dialog.widgetValue(QStringLiteral("number")));
+    controller.setProperty("description", dialog.widgetValue(QStringLiteral("description")));
+    storeNativeKeys(&dialog, controller, keys);
+    dialog.widgetsToVObject(startTime, startKeys);
+    updateTitleLabel();
+    setChanged(true);
+}
+
+void MainWindow::storeControllerNumber(const QVariant &number)
+{
+    // The junction of the network is found by the controller's number: it
+    // follows the new one, or it would be lost to the window.
+    Halm58a::Granule *granule = project.isNetworkEmpty() ? nullptr : findControllerGranule();
+    project.controller().setProperty("number", number);
+    if (granule && !number.toString().isEmpty()) {
+        granule->setTlId(number.toInt());
+        granule->setObjectName(number.toString());
+    }
 }
 
 void MainWindow::on_actionSynchronizer_triggered()
@@ -2582,10 +2713,11 @@ void MainWindow::on_actionAddProgram_triggered()
         return;
     }
     if (project.isZuMolt()) {
-        // The ZU_MOLT program dialog is not there yet: nothing to open.
-        return;
-    }
-    if (project.isTiverkII()) {
+        ProgramDlgZU_MOLT dialog(this, {}, &controller);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        controller.addProgram(dialog.program());
+    } else if (project.isTiverkII()) {
         if (!project.network()) {
             programsChanged(true);
             return;
@@ -2674,14 +2806,18 @@ void MainWindow::programsItemProperties()
     const CnfProgramPtr program = controller.findProgram(idItem->text());
     if (!program)
         return;
-    // Without a road network (or for ZU_MOLT, whose dialog is not there yet)
-    // no dialog opens.
-    if (project.isZuMolt() || !project.network()) {
+    CnfProgramPtr result;
+    if (project.isZuMolt()) {
+        ProgramDlgZU_MOLT dialog(this, program, &controller);
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+            return;
+        result = dialog.program();
+    } else if (!project.network()) {
+        // The other program dialogs need the road network: without one no
+        // dialog opens.
         programsChanged(true);
         return;
-    }
-    CnfProgramPtr result;
-    if (project.isTiverkII()) {
+    } else if (project.isTiverkII()) {
         ProgramTiverk2Dlg dialog(this, program, &controller, project.network(), false);
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;

@@ -261,6 +261,11 @@ private:
     // groups had to be added to the network.
     bool reconcileNetwork();
     void deriveDevicePrefix();
+    // The common parameters of a ZU_MOLT configuration.
+    void editZuMoltCommonParameters();
+    // Sets the controller's number and gives the junction of the network the
+    // same number and name.
+    void storeControllerNumber(const QVariant &number);
     void reportSaveWarnings();
     // Detectors (sensor false) and sensors: the work behind the table actions.
     void addDetectorOrSensor(bool sensor);

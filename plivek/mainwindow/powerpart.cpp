@@ -62,11 +62,14 @@ bool PowerPart::usesKeyModules() const
 
 int PowerPart::maxPowerDeviceCount() const
 {
-    if (family() == QLatin1String("tiverk")) {
-        const QVariant powerSwitch = controller.nativeData()["powerSwitch"].toVariant();
-        if (powerSwitch.isValid() && powerSwitch.toInt() > 3)
-            return (powerSwitch.toInt() - 3) * 16;
-    }
+    return maxPowerDeviceCount(controller.nativeData()["powerSwitch"].toVariant());
+}
+
+int PowerPart::maxPowerDeviceCount(const QVariant &powerSwitch) const
+{
+    // Boards of 16 outputs each from value 4 on.
+    if (family() == QLatin1String("tiverk") && powerSwitch.isValid() && powerSwitch.toInt() > 3)
+        return (powerSwitch.toInt() - 3) * 16;
     return controller.getMaxDeviceCount();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 class CnfController;
 
@@ -28,6 +29,8 @@ public:
 
     bool usesKeyModules() const;
     int maxPowerDeviceCount() const;
+    // The limit under a "powerSwitch" value (not set: the library's limit).
+    int maxPowerDeviceCount(const QVariant &powerSwitch) const;
     int countKeyDevices() const;
     // The first free address from start on (module slots 6 and 7 passed over
     // when key modules are in use); -1 at the library's limit.

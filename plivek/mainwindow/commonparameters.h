@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+#include <functional>
+
+class CnfController;
+class UiDataExchange;
+
+// The data work behind the common-parameters command that needs no window:
+// the conversion of a TIVERK configuration to another version, the power
+// switch check and the TIVERK II signal modules.
+class CommonParameters
+{
+public:
+    // Message sink: text, level, whether an error pops up.
+    using Log = std::function<void(const QString &text, QtMsgType level, bool popup)>;
+
+    // Sets "version" and converts the programs and "errorControl": for "3.14"
+    // programs of kinds 9 and up go (each reported); leaving "3.17" (not for
+    // "3.18") drops byte 3 of every program and entry 4 of "errorControl",
+    // entering "3.17" inserts them (0xFF and [255, 255]). True when programs
+    // were removed.
+    static bool convertVersion(CnfController &controller, const QString &oldVersion, const QString &newVersion,
+                               const Log &log);
+
+    // How many key devices are too many under the new "powerSwitch" value;
+    // 0 or less when they fit.
+    static int excessKeyDevices(CnfController &controller, const QVariant &powerSwitch);
+
+    // TIVERK II: the signal modules into the dialog ("mfu_signal", its port,
+    // "mfu_signal2", its port and speed); the control source of "Signal2"
+    // comes back for storing.
+    static QVariant loadSignalModules(UiDataExchange &dialog, const CnfController &controller);
+    // TIVERK II: the dialog's signal modules into "modules" ("emergency" as the
+    // control source of a "Signal2" that had none). True when "Signal"
+    // appeared or vanished.
+    static bool storeSignalModules(const UiDataExchange &dialog, CnfController &controller,
+                                   const QVariant &controlSource);
+};

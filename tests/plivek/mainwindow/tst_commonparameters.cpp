@@ -1,0 +1,381 @@
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfinterstate.h"
+#include "cnf/cnfnative.h"
+#include "cnf/cnfpowerdevice.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/vobject.h"
+#include "documentfixtures.h"
+#include "halm58a/granule.h"
+#include "modalanswerer.h"
+#include "plivek/framework/uidataexchange.h"
+#include "testmain.h"
+#include "windowtesting.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace WindowTesting;
+
+namespace {
+
+CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QByteArray &data)
+{
+    auto program = CnfProgramPtr::create(&controller);
+    program->id = id;
+    program->type = CnfProgram::Tiverk;
+    controller.addProgram(program);
+    controller.setProgramRawData(program, data);
+    return program;
+}
+
+QVariantList errorControl(int entries)
+{
+    QVariantList list;
+    for (int i = 0; i < entries; ++i)
+        list << QVariant(QVariantList{i, i});
+    return list;
+}
+
+// Runs the common parameters: `edit` changes the dialog, OK or Cancel closes
+// it; a version question that follows gets `versionAnswer`.
+// The box that followed the dialog (if any) is kept by its title and text.
+struct CommonRun
+{
+    ModalAnswerer dialog;
+    bool followed = false;
+    QString followingTitle;
+    QString followingText;
+
+    void run(MainWindow &window, const std::function<void(UiDataExchange *)> &edit, bool accept = true,
+             int versionAnswer = QMessageBox::Yes)
+    {
+        auto following = std::make_unique<ModalAnswerer>();
+        dialog.answerWith([&following, edit, accept, versionAnswer](QWidget *modal) {
+            auto *exchange = qobject_cast<UiDataExchange *>(modal);
+            QVERIFY(exchange);
+            if (edit)
+                edit(exchange);
+            following->pressButton(versionAnswer);
+            auto *box = modal->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+            box->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        auto *action = window.findChild<QAction *>(QStringLiteral("actionCommon"));
+        action->setEnabled(true);
+        action->trigger();
+        QVERIFY(dialog.answered());
+        followed = following->answered();
+        followingTitle = following->seenTitle();
+        followingText = following->seenText();
+        // Gone before it could answer a later window.
+        following.reset();
+    }
+};
+
+void chooseVersion(UiDataExchange *dialog, const QString &version)
+{
+    dialog->findChild<QComboBox *>(QStringLiteral("versionList"))->setCurrentText(version);
+}
+
+void initTiverk(CnfController &controller, const QString &version)
+{
+    CnfNative::initController(controller, QStringLiteral("tiverk"), version);
+    controller.setProperty("number", 5);
+}
+
+} // namespace
+
+class TestCommonParameters : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { actAsPlivek(emptyDir); }
+
+    void init() { clearSettings(); }
+
+    // Byte 3 of every program longer than three bytes and entry 4 of
+    // "errorControl" follow the move into or out of 3.17.
+    void versionConversion_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("errorEntries");
+        QTest::addColumn<QByteArray>("converted");
+        QTest::addColumn<int>("convertedEntries");
+        const QByteArray data("\x01\x03\x0A\x0B\x0C", 5);
+        const QByteArray inserted("\x01\x03\x0A\xFF\x0B\x0C", 6);
+        const QByteArray removed("\x01\x03\x0A\x0C", 4);
+        QTest::newRow("3.16 to 3.17") << "3.16" << "3.17" << 5 << inserted << 6;
+        QTest::newRow("3.16 to 3.17, four entries stay") << "3.16" << "3.17" << 4 << inserted << 4;
+        QTest::newRow("3.15 to 3.17") << "3.15" << "3.17" << 7 << inserted << 8;
+        QTest::newRow("3.17 to 3.16") << "3.17" << "3.16" << 6 << removed << 5;
+        QTest::newRow("3.17 to 3.16, five entries stay") << "3.17" << "3.16" << 5 << removed << 5;
+        QTest::newRow("3.17 to 3.15") << "3.17" << "3.15" << 6 << removed << 5;
+        QTest::newRow("3.17 to 3.18") << "3.17" << "3.18" << 6 << data << 6;
+        QTest::newRow("3.16 to 3.18") << "3.16" << "3.18" << 5 << data << 5;
+        QTest::newRow("3.18 to 3.16") << "3.18" << "3.16" << 5 << data << 5;
+    }
+
+    void versionConversion()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, errorEntries);
+        QFETCH(QByteArray, converted);
+        QFETCH(int, convertedEntries);
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, from);
+        const QByteArray original("\x01\x03\x0A\x0B\x0C", 5);
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), original);
+        const CnfProgramPtr shortProgram = addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x03\x0A", 3));
+        const QVariantList entries = errorControl(errorEntries);
+        controller.setNativeData(QStringLiteral("errorControl"), entries);
+
+        CommonRun run;
+        run.run(window, [&to](UiDataExchange *dialog) { chooseVersion(dialog, to); });
+        QVERIFY(run.followed);
+        QCOMPARE(run.followingTitle, QStringLiteral("Question"));
+        QCOMPARE(controller.property("version").toString(), to);
+        QCOMPARE(program->data(), converted);
+        QCOMPARE(shortProgram->data(), QByteArray("\x02\x03\x0A", 3));
+        const QVariantList stored = controller.getNativeData(QStringLiteral("errorControl")).toList();
+        QCOMPARE(stored.size(), convertedEntries);
+        if (convertedEntries > errorEntries)
+            QCOMPARE(stored.at(4).toList(), QVariantList({255, 255}));
+        if (convertedEntries < errorEntries)
+            QCOMPARE(stored.at(4).toList(), entries.at(5).toList());
+        QCOMPARE(messageTexts(window).contains(QStringLiteral("Converting program")), converted != original);
+        QVERIFY(window.document().isChanged());
+    }
+
+    // No: the version and the programs stay, the rest of the dialog is
+    // stored. The same version asks nothing.
+    void versionDeclinedOrKept()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, QStringLiteral("3.16"));
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
+        CommonRun declined;
+        declined.run(
+            window,
+            [](UiDataExchange *dialog) {
+                chooseVersion(dialog, QStringLiteral("3.17"));
+                dialog->setWidgetValue(QStringLiteral("number"), 9);
+            },
+            true, QMessageBox::No);
+        QCOMPARE(declined.followingTitle, QStringLiteral("Question"));
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.16"));
+        QCOMPARE(program->data(), QByteArray("\x01\x03\x0A\x0B", 4));
+        QCOMPARE(controller.property("number").toInt(), 9);
+        QVERIFY(window.document().isChanged());
+
+        CommonRun same;
+        same.run(window, nullptr);
+        QVERIFY(!same.followed);
+    }
+
+    // Going to 3.14 removes the programs of kinds 9 and up, each reported.
+    void version314RemovesNewKinds()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, QStringLiteral("3.18"));
+        addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A", 3));
+        addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x09\x0A", 3));
+        addProgram(controller, QStringLiteral("3"), QByteArray("\x03\x0C\x0A", 3));
+        window.updateProgramsTable();
+        CommonRun run;
+        run.run(window, [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.14")); });
+        QCOMPARE(controller.programs().size(), 1);
+        QCOMPARE(controller.programs().first()->id, QStringLiteral("1"));
+        QCOMPARE(table(window, "progTable")->rowCount(), 1);
+        const QStringList messages = messageTexts(window);
+        for (const QString &id : {QStringLiteral("2"), QStringLiteral("3")}) {
+            const QString start = QStringLiteral("Program type %1 (").arg(id);
+            QVERIFY2(std::any_of(messages.begin(), messages.end(),
+                                 [&start](const QString &text) {
+                                     return text.startsWith(start) && text.endsWith(") not supportet in version 3.14");
+                                 }),
+                     qPrintable(messages.join('\n')));
+        }
+    }
+
+    // More key devices than the new power switch allows: refused before the
+    // version is converted, so nothing of the dialog is stored.
+    void powerSwitchRefusal()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, QStringLiteral("3.18"));
+        controller.setNativeData(QStringLiteral("powerSwitch"), 3);
+        for (int address = 0; address < 20; ++address) {
+            auto device = CnfPowerDevicePtr::create();
+            device->address = address;
+            device->id = address;
+            device->type = CnfPowerDevice::Key;
+            controller.addPowerDevice(device);
+        }
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
+        const auto choose = [](int powerSwitch) {
+            return [powerSwitch](UiDataExchange *dialog) {
+                chooseVersion(dialog, QStringLiteral("3.17"));
+                dialog->setWidgetValue(QStringLiteral("powerSwitch"), powerSwitch);
+                dialog->setWidgetValue(QStringLiteral("number"), 44);
+            };
+        };
+        CommonRun refused;
+        refused.run(window, choose(4));
+        const QString refusal = QStringLiteral("Unable to change value of the parameter \"Power switch\" at the current "
+                                               "amount of power devices.\nNeed to remove devices: 4");
+        QVERIFY(messageTexts(window).contains(refusal));
+        // The error popped up; no version question came.
+        QCOMPARE(refused.followingText, refusal);
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.18"));
+        QCOMPARE(program->data(), QByteArray("\x01\x03\x0A\x0B", 4));
+        QCOMPARE(controller.getNativeData(QStringLiteral("powerSwitch")).toInt(), 3);
+        QCOMPARE(controller.property("number").toInt(), 5);
+        QVERIFY(!window.document().isChanged());
+
+        CommonRun allowed;
+        allowed.run(window, choose(5));
+        QCOMPARE(controller.getNativeData(QStringLiteral("powerSwitch")).toInt(), 5);
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.17"));
+        QCOMPARE(controller.property("number").toInt(), 44);
+        QVERIFY(window.document().isChanged());
+    }
+
+    // The interstate record is made before the dialog runs, even when it is
+    // cancelled; flags whose fields read not set keep their values. The
+    // adapter has none.
+    void interstateFlags()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, QStringLiteral("3.18"));
+        CommonRun cancelled;
+        cancelled.run(window, nullptr, false);
+        QVERIFY(controller.interstate());
+        QVERIFY(!window.document().isChanged());
+
+        *controller.interstate() = CnfInterstate(1, 1, 0);
+        CommonRun accepted;
+        accepted.run(window, nullptr);
+        QCOMPARE(controller.interstate()->greenBlink, 1);
+        QCOMPARE(controller.interstate()->yellow, 1);
+        QCOMPARE(controller.interstate()->redYellow, 0);
+
+        MainWindow adapterWindow;
+        CnfNative::initController(adapterWindow.document().controller(), QStringLiteral("adapter"), QString());
+        CommonRun adapter;
+        adapter.run(adapterWindow, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("DEVICE"), 2); });
+        QVERIFY(!adapterWindow.document().controller().interstate());
+        QCOMPARE(adapterWindow.document().controller().getNativeData(QStringLiteral("DEVICE")).toInt(), 2);
+    }
+
+    // TIVERK II: the signal modules follow the two check boxes; a second
+    // module without a control source gets "emergency".
+    void signalModules()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+        VObject modules = controller.nativeData()["modules"];
+        modules["Signal"]["port"] = QStringLiteral("/dev/ttyACM3");
+
+        CommonRun second;
+        second.run(window, [](UiDataExchange *dialog) {
+            QCOMPARE(dialog->widgetValue(QStringLiteral("mfu_signal_port")).toString(), QStringLiteral("/dev/ttyACM3"));
+            dialog->setWidgetValue(QStringLiteral("mfu_signal2"), true);
+            dialog->setWidgetValue(QStringLiteral("mfu_signal2_port"), QStringLiteral("/dev/ttyS4"));
+            dialog->setWidgetValue(QStringLiteral("mfu_signal2_port_speed"), 19200);
+            dialog->setWidgetValue(QStringLiteral("name"), QStringLiteral("Square"));
+        });
+        QCOMPARE(modules["Signal2"]["controlSource"].toString(), QStringLiteral("emergency"));
+        QCOMPARE(modules["Signal2"]["port"]["portName"].toString(), QStringLiteral("/dev/ttyS4"));
+        QCOMPARE(modules["Signal2"]["port"]["baudRate"].toInt(), 19200);
+        QCOMPARE(modules["Signal"]["port"].toString(), QStringLiteral("/dev/ttyACM3"));
+        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(), QStringLiteral("Square"));
+
+        modules["Signal2"]["controlSource"] = QStringLiteral("central");
+        CommonRun kept;
+        kept.run(window, nullptr);
+        QCOMPARE(modules["Signal2"]["controlSource"].toString(), QStringLiteral("central"));
+
+        CommonRun off;
+        off.run(window, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("mfu_signal"), false); });
+        QVERIFY(controller.nativeData()["modules"]["Signal"].isNull());
+        QVERIFY(controller.nativeData()["modules"]["Signal2"].isNull());
+    }
+
+    // The junction of the network follows a new number: the window still
+    // finds it, under the new name.
+    void granuleFollowsNumber()
+    {
+        CnfController source;
+        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2, 3, 4});
+        const QString path = emptyDir.filePath(QStringLiteral("numbered.xcnf"));
+        QVERIFY(DocumentFixtures::writeContainer(path, source, DocumentFixtures::fourArmNetwork()));
+        MainWindow window;
+        window.loadDocument(path);
+        QVERIFY(window.document().network());
+        QVERIFY(window.findControllerGranule());
+        CommonRun run;
+        run.run(window, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("number"), 77); });
+        QCOMPARE(window.document().controller().property("number").toInt(), 77);
+        Halm58a::Granule *granule = window.findControllerGranule();
+        QVERIFY(granule);
+        QCOMPARE(granule->tlId(), 77);
+        QCOMPARE(granule->objectName(), QStringLiteral("77"));
+    }
+
+    // ZU_MOLT: the start-up node loses its not-set values even when the
+    // dialog is cancelled; OK stores every key where it came from.
+    void zuMolt()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QString());
+        controller.setProperty("number", 3);
+        VObject startTime = controller.nativeData()["startTime"];
+        startTime["allRed"] = 4;
+        startTime["amberBlink"] = 2;
+        startTime["amberBlink"] = QVariant();
+        startTime["other"] = 7;
+        QVERIFY(startTime.contains(QStringLiteral("amberBlink")));
+
+        CommonRun cancelled;
+        cancelled.run(window, nullptr, false);
+        QVERIFY(!controller.nativeData()["startTime"].contains(QStringLiteral("amberBlink")));
+        QVERIFY(!window.document().isChanged());
+
+        CommonRun accepted;
+        accepted.run(window, [](UiDataExchange *dialog) {
+            QCOMPARE(dialog->widgetValue(QStringLiteral("allRed")).toInt(), 4);
+            QVERIFY(!dialog->widgetValue(QStringLiteral("timeZone")).isValid());
+            dialog->setWidgetValue(QStringLiteral("amberBlink"), 3);
+            dialog->setWidgetValue(QStringLiteral("name"), QStringLiteral("Bridge"));
+            dialog->setWidgetValue(QStringLiteral("number"), 8);
+        });
+        QCOMPARE(controller.nativeData()["startTime"]["amberBlink"].toInt(), 3);
+        QCOMPARE(controller.nativeData()["startTime"]["allRed"].toInt(), 4);
+        QCOMPARE(controller.nativeData()["startTime"]["other"].toInt(), 7);
+        QVERIFY(!controller.getNativeData(QStringLiteral("timeZone")).isValid());
+        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(), QStringLiteral("Bridge"));
+        QCOMPARE(controller.property("number").toInt(), 8);
+        QVERIFY(window.document().isChanged());
+    }
+
+private:
+    QTemporaryDir emptyDir;
+};
+
+PROJECT_TEST(TestCommonParameters);
+#include "tst_commonparameters.moc"
