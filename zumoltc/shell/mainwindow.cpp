@@ -31,6 +31,7 @@
 #include "zumoltc/editors/schedulerwidget.h"
 #include "zumoltc/editors/signalgrouptimes.h"
 #include "zumoltc/editors/signalgroupwidget.h"
+#include "zumoltc/editors/signalplanwidget.h"
 #include "zumoltc/editors/stagewidget.h"
 #include "zumoltc/editors/switchdefaultswidget.h"
 #include "zumoltc/editors/switchwidget.h"
@@ -342,6 +343,8 @@ void MainWindow::on_section_list_itemSelectionChanged()
     selectors.emplace_back(new ItemSelector<ZUSignalGroup, SignalGroupWidget>(this, m_configuration, sgItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUStage, StageWidget>(this, m_configuration, stagesItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUDetector, DetectorWidget>(this, m_configuration, detectorsItem, &pageItems));
+    selectors.emplace_back(
+            new ItemSelector<ZUSignalPlan, SignalPlanWidget>(this, m_configuration, plansItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUDayPlan, DayplanWidget>(this, m_configuration, dayPlansItem, &pageItems));
     selectors.emplace_back(new ItemSelector<ZUWeekPlan, WeekPlanWidget>(this, m_configuration, weekPlansItem, &pageItems));
     selectors.emplace_back(
