@@ -5,6 +5,8 @@
 CnfSignalGroup::CnfSignalGroup(QObject *parent)
     : QObject(parent)
 {
+    static const int registered = qRegisterMetaType<CnfSignalGroupPtr>("CnfSignalGroupPtr");
+    Q_UNUSED(registered)
 }
 
 void CnfSignalGroup::setType(int newType)

@@ -73,3 +73,6 @@ private:
     friend class CnfController;
     QWeakPointer<CnfSignalGroup> m_defaultGroup;
 };
+
+// Signal-group pointers travel in signals (queued ones too) and in QVariants.
+Q_DECLARE_METATYPE(CnfSignalGroupPtr)

@@ -5,40 +5,140 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
+#include "common/widgets/checkboxdelegate.h"
+#include "common/widgets/tablecells.h"
+#include "plivek/framework/dialogitemvalidator.h"
 
-#include <QMessageBox>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace {
+
+enum KeyColumn { Assigned = 0, AddressOrId, Name, Type, LampsCount, Burnout, Color };
+
+const char *const timingKeyNames[] = {
+    "redAmber", "greenBlink", "amberBlink", "amber", "minRed", "maxRed",
+    "minGreen", "maxGreen", "extRed", "extGreen1", "extGreen2",
+};
+
+QString colorImage(int color)
+{
+    switch (color) {
+    case CnfPowerDevice::Green:
+        return QStringLiteral("://images/green_c.png");
+    case CnfPowerDevice::Yellow:
+        return QStringLiteral("://images/yellow_c.png");
+    case CnfPowerDevice::Red:
+        return QStringLiteral("://images/red_c.png");
+    case CnfPowerDevice::White:
+        return QStringLiteral("://images/white_c.png");
+    default:
+        return QStringLiteral("://images/gray_c.png");
+    }
+}
+
+bool isKeyDevice(int type)
+{
+    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble || type == CnfPowerDevice::KeyTriac
+        || type == CnfPowerDevice::Output || type == CnfPowerDevice::OutputZuMolt;
+}
+
+// Timing values compare as numbers; a not-set value differs from any set one.
+bool sameTiming(const QVariant &value, const QVariant &other)
+{
+    if (!value.isValid() || !other.isValid())
+        return value.isValid() == other.isValid();
+    return value.toLongLong() == other.toLongLong();
+}
+
+} // namespace
+
+QStringList SgPropertiesDlg::timingKeys(bool tiverkII)
+{
+    QStringList keys;
+    for (const char *key : timingKeyNames)
+        keys << QLatin1String(key);
+    return tiverkII ? keys.mid(0, 8) : keys;
+}
 
 SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group, CnfController &controller)
     : UiDataExchange(parent)
     , ui(new Ui::SgPropertiesDlg)
-    , group(group)
     , controller(controller)
+    , validator(new DialogItemValidator(this))
 {
     ui->setupUi(this);
-    setWindowTitle(tr("Properties of signal group"));
-    const QString family = controller.property("type").toString();
-    byId = family == QLatin1String("tiverkii") || family == QLatin1String("ZU_MOLT");
-    for (int type = CnfSignalGroup::Traffic; type <= CnfSignalGroup::Bicycle; ++type)
-        ui->type->addItem(CnfSignalGroup::type2String(type, true, false));
     if (!group)
         return;
-    ui->id->setValue(group->id);
-    QString name = group->name;
-    if (name.isEmpty() && byId) {
-        // An unnamed group is offered the first "Group.N" that no other group has.
-        for (int n = 1;; ++n) {
-            name = QStringLiteral("Group.%1").arg(n);
-            if (!controller.findSGByName(name))
-                break;
-        }
+    this->group = group;
+    const QString family = controller.property("type").toString();
+    tiverkII = family == QLatin1String("tiverkii");
+    zuMolt = family == QLatin1String("ZU_MOLT");
+    const bool named = tiverkII || zuMolt;
+
+    QList<int> numbers;
+    QStringList names;
+    for (const CnfSignalGroupPtr &other : controller.signalGroups()) {
+        if (other == group)
+            continue;
+        numbers << other->id;
+        names << other->name;
     }
-    ui->name->setText(name);
-    ui->type->setCurrentIndex(qBound(0, group->type, ui->type->count() - 1));
-    QStringList keys;
-    for (const CnfPowerDevicePtr &device : group->devices)
-        keys << QString::number(byId ? device->id : device->address);
-    ui->keys->setText(keys.join(QLatin1Char(',')));
-    ui->tClusterId->setValue(group->property("tClusterId").toInt());
+    numbers << 0;
+    // Without names several groups may share the empty one; with names it is
+    // never allowed.
+    names.removeAll(QString());
+    if (named) {
+        names << QString();
+        if (group->name.isEmpty()) {
+            for (int n = 1;; ++n) {
+                const QString candidate = tr("Group.%1").arg(n);
+                if (!names.contains(candidate)) {
+                    group->name = candidate;
+                    break;
+                }
+            }
+        }
+        ui->tl_number->setValue(group->property("tClusterId").toInt());
+    }
+    validator->addSpinBox(ui->number, numbers);
+    validator->addLineEdit(ui->name, names);
+
+    if (family == QLatin1String("tiverk"))
+        ui->keysTable->setColumnHidden(Name, true);
+    if (named) {
+        for (const char *key : {"extRed", "extGreen1", "extGreen2"}) {
+            ui->SignalGroup->findChild<QWidget *>(QLatin1String(key))->setVisible(!tiverkII);
+            ui->SignalGroup->findChild<QWidget *>(QLatin1String(key) + QLatin1String("_label"))->setVisible(!tiverkII);
+        }
+        if (zuMolt)
+            ui->keysTable->setColumnHidden(LampsCount, true);
+        ui->keysTable->setItemDelegateForColumn(Burnout, new CheckBoxDelegate(ui->keysTable, false, true));
+        ui->keysTable->horizontalHeaderItem(AddressOrId)->setText(tr("ID"));
+        loadTimings();
+    } else {
+        ui->name_label->hide();
+        ui->name->hide();
+        ui->SignalGroup->hide();
+    }
+
+    if (controller.property("version").toString() == QLatin1String("3.17")) {
+        for (int column = 0; column < group->detectorAddresses.size() && column < 4; ++column) {
+            const int address = group->detectorAddresses.at(column);
+            if (address >= 0 && address != 255)
+                setTableCellValue(ui->detectorTable, 0, column, address, true);
+        }
+    } else {
+        ui->detectorTable->hide();
+    }
+
+    ui->keysTable->setItemDelegateForColumn(Assigned, new CheckBoxDelegate(ui->keysTable, false, false));
+    for (int type = CnfSignalGroup::Traffic; type <= CnfSignalGroup::Bicycle; ++type)
+        ui->type->addItem(CnfSignalGroup::type2String(type, true, false));
+    ui->number->setValue(group->id);
+    ui->name->setText(group->name);
+    ui->type->setCurrentIndex(group->type);
+    fillKeysTable();
 }
 
 SgPropertiesDlg::~SgPropertiesDlg()
@@ -46,64 +146,149 @@ SgPropertiesDlg::~SgPropertiesDlg()
     delete ui;
 }
 
-bool SgPropertiesDlg::parseKeys(QList<CnfPowerDevicePtr> *devices, QString *unknown) const
+void SgPropertiesDlg::loadTimings()
 {
-    const QStringList entries = ui->keys->text().split(QLatin1Char(','), Qt::SkipEmptyParts);
-    for (const QString &entry : entries) {
-        bool ok = false;
-        const int key = entry.trimmed().toInt(&ok);
-        const CnfPowerDevicePtr device =
-            !ok ? CnfPowerDevicePtr() : byId ? controller.findPowerDevice(key) : controller.findPowerDeviceByAddress(key);
-        if (!device) {
-            *unknown = entry.trimmed();
-            return false;
-        }
-        if (!devices->contains(device))
-            devices->append(device);
+    const CnfSignalGroupPtr defaults = controller.defaultSignalGroup();
+    bool differs = false;
+    for (const QString &key : timingKeys(tiverkII)) {
+        const QByteArray name = key.toLatin1();
+        const QVariant own = group->property(name.constData());
+        const QVariant byDefault = defaults ? defaults->property(name.constData()) : QVariant();
+        QVariant shown = own;
+        if (!own.isValid())
+            shown = byDefault;
+        else if (!sameTiming(own, byDefault))
+            differs = true;
+        auto *box = ui->SignalGroup->findChild<QSpinBox *>(key);
+        if (box && shown.isValid())
+            box->setValue(shown.toInt());
     }
-    return true;
+    if (differs)
+        ui->SignalGroup->setChecked(true);
 }
 
-void SgPropertiesDlg::accept()
+void SgPropertiesDlg::fillKeysTable()
 {
-    QList<CnfPowerDevicePtr> devices;
-    QString unknown;
-    if (!parseKeys(&devices, &unknown)) {
-        QMessageBox::warning(this, windowTitle(), tr("No device %1").arg(unknown));
+    const bool named = tiverkII || zuMolt;
+    QTableWidget *table = ui->keysTable;
+    assignedKeyCount = 0;
+    for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
+        const bool assigned = group->devices.contains(device);
+        if (!assigned) {
+            const CnfSignalGroupPtr owner = controller.findPowerDeviceSg(device);
+            if (!isKeyDevice(device->type) || (owner && owner != group))
+                continue;
+        } else {
+            ++assignedKeyCount;
+        }
+        const int row = table->rowCount();
+        table->insertRow(row);
+        {
+            const QSignalBlocker blocker(table);
+            setTableCellValue(table, row, Assigned, assigned, true);
+        }
+        setTableCellValue(table, row, AddressOrId, named ? device->id : device->address, true);
+        setTableCellValue(table, row, Name, named ? QVariant(device->name) : QVariant(device->id), true);
+        setTableCellValue(table, row, Type, CnfPowerDevice::type2String(device->type, true), true);
+        setTableCellValue(table, row, LampsCount, device->lampsCount, true);
+        setTableCellValue(table, row, Burnout,
+                          named ? QVariant(device->burnoutControl != 0) : QVariant(device->burnoutControl), true);
+        table->setItem(row, Color, new QTableWidgetItem(QIcon(colorImage(device->color)), QString()));
+    }
+    table->resizeColumnsToContents();
+    updateAssignedKeys();
+}
+
+CnfPowerDevicePtr SgPropertiesDlg::rowDevice(int row) const
+{
+    const int key = tableCellValue(ui->keysTable, row, AddressOrId).toInt();
+    return tiverkII || zuMolt ? controller.findPowerDevice(key) : controller.findPowerDeviceByAddress(key);
+}
+
+void SgPropertiesDlg::updateAssignedKeys()
+{
+    QString text = QStringLiteral("<html><head/><body><table border=\"1\"><tr>");
+    for (int row = 0; row < ui->keysTable->rowCount(); ++row) {
+        if (!tableCellValue(ui->keysTable, row, Assigned).toBool())
+            continue;
+        const CnfPowerDevicePtr device = rowDevice(row);
+        if (!device)
+            continue;
+        text += QStringLiteral("<td><table><tr><td>%1</td><td><img src=\"%2\"/></td></tr></table></td>")
+                    .arg(tiverkII || zuMolt ? device->id : device->address)
+                    .arg(colorImage(device->color));
+    }
+    text += QStringLiteral("</tr></span></body></html>");
+    ui->assignedKeys->setText(text);
+}
+
+void SgPropertiesDlg::on_keysTable_itemChanged(QTableWidgetItem *item)
+{
+    if (!item || item->column() != Assigned)
+        return;
+    if (item->data(Qt::EditRole).toBool())
+        ++assignedKeyCount;
+    else
+        assignedKeyCount = qMax(0, assignedKeyCount - 1);
+    // A signal group drives at most four keys, except in TIVERK II.
+    if (!tiverkII && assignedKeyCount > 4) {
+        const QSignalBlocker blocker(ui->keysTable);
+        item->setData(Qt::EditRole, false);
+        assignedKeyCount = 4;
         return;
     }
-    const CnfSignalGroupPtr other = controller.findSG(ui->id->value());
-    if (other && other != group) {
-        QMessageBox::warning(this, windowTitle(), tr("Signal group %1 already exists").arg(ui->id->value()));
-        return;
-    }
-    UiDataExchange::accept();
+    updateAssignedKeys();
+}
+
+void SgPropertiesDlg::on_SignalGroup_clicked(bool checked)
+{
+    for (QWidget *child : ui->SignalGroup->findChildren<QWidget *>())
+        child->setEnabled(checked);
+}
+
+void SgPropertiesDlg::on_type_currentIndexChanged(int index)
+{
+    ui->name_label_2->setVisible(index == CnfSignalGroup::Bicycle);
+    ui->tl_number->setVisible(index == CnfSignalGroup::Bicycle);
 }
 
 void SgPropertiesDlg::saveToSignalGroup()
 {
     if (!group)
         return;
-    group->id = ui->id->value();
+    group->id = ui->number->value();
     group->name = ui->name->text();
     group->setType(ui->type->currentIndex());
-    QList<CnfPowerDevicePtr> devices;
-    QString unknown;
-    parseKeys(&devices, &unknown);
-    // A key drives one group: taking it here frees it from any other.
-    for (const CnfPowerDevicePtr &device : devices) {
-        const CnfSignalGroupPtr owner = controller.findPowerDeviceSg(device);
-        if (owner && owner != group)
-            owner->unassignDevice(device);
+
+    group->devices.clear();
+    for (int row = 0; row < ui->keysTable->rowCount(); ++row) {
+        if (!tableCellValue(ui->keysTable, row, Assigned).toBool())
+            continue;
+        if (const CnfPowerDevicePtr device = rowDevice(row))
+            group->assignDevice(device);
     }
-    const QList<CnfPowerDevicePtr> assigned = group->devices;
-    for (const CnfPowerDevicePtr &device : assigned) {
-        if (!devices.contains(device))
-            group->unassignDevice(device);
+
+    QList<int> detectors;
+    for (int column = 0; column < ui->detectorTable->columnCount(); ++column) {
+        const QVariant value = tableCellValue(ui->detectorTable, 0, column);
+        detectors << (value.isValid() && !value.toString().isEmpty() ? value.toInt() : 255);
     }
-    for (const CnfPowerDevicePtr &device : devices)
-        group->assignDevice(device);
-    // A group without cluster keeps none rather than gaining a 0.
-    if (group->property("tClusterId").isValid() || ui->tClusterId->value() != 0)
-        group->setProperty("tClusterId", ui->tClusterId->value());
+    group->detectorAddresses = detectors;
+
+    if (!tiverkII && !zuMolt)
+        return;
+    const CnfSignalGroupPtr defaults = controller.defaultSignalGroup();
+    for (const QString &key : timingKeys(tiverkII)) {
+        const QByteArray name = key.toLatin1();
+        QVariant value;
+        const auto *box = ui->SignalGroup->findChild<QSpinBox *>(key);
+        if (ui->SignalGroup->isChecked() && box && box->value() != box->minimum())
+            value = box->value();
+        // Only the values that differ from the defaults are the group's own.
+        if (defaults && value.isValid() && sameTiming(defaults->property(name.constData()), value))
+            value = QVariant();
+        group->setProperty(name.constData(), value);
+    }
+    group->setProperty("tClusterId",
+                       group->type == CnfSignalGroup::Bicycle ? QVariant(ui->tl_number->value()) : QVariant());
 }

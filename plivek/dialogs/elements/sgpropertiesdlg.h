@@ -4,15 +4,19 @@
 #include "plivek/framework/uidataexchange.h"
 
 class CnfController;
+class DialogItemValidator;
+class QTableWidgetItem;
 
 namespace Ui {
 class SgPropertiesDlg;
 }
 
-// Number, name, type, assigned keys and cluster of one signal group. The keys
-// are typed as a comma-separated list of device ids (TIVERK II, ZU_MOLT) or
-// addresses (other families). Nothing is written until the caller, after OK,
-// calls saveToSignalGroup.
+// Number, name, type, traffic-light number, own timings, keys and detector
+// addresses of one signal group. TIVERK II and ZU_MOLT groups have a name
+// (never empty) and may redefine the timings of the controller's default
+// group; the keys are ticked in a table of the free key devices, at most
+// four except in TIVERK II. Nothing is written until the caller, after OK,
+// calls saveToSignalGroup; only a generated name goes into the group at once.
 class SgPropertiesDlg : public UiDataExchange
 {
     Q_OBJECT
@@ -22,15 +26,27 @@ public:
 
     void saveToSignalGroup();
 
-protected:
-    void accept() override;
+    // The timing keys of a family, in load and store order: eight for
+    // TIVERK II, eleven for ZU_MOLT.
+    static QStringList timingKeys(bool tiverkII);
+
+private slots:
+    void on_keysTable_itemChanged(QTableWidgetItem *item);
+    void on_SignalGroup_clicked(bool checked);
+    void on_type_currentIndexChanged(int index);
 
 private:
-    // The devices named in the keys field; false with the first unknown entry.
-    bool parseKeys(QList<CnfPowerDevicePtr> *devices, QString *unknown) const;
+    void loadTimings();
+    void fillKeysTable();
+    void updateAssignedKeys();
+    // The device of a keys-table row: by ID (TIVERK II, ZU_MOLT) or by address.
+    CnfPowerDevicePtr rowDevice(int row) const;
 
     Ui::SgPropertiesDlg *ui;
-    CnfSignalGroupPtr group;
     CnfController &controller;
-    bool byId = false;
+    CnfSignalGroupPtr group;
+    DialogItemValidator *validator;
+    int assignedKeyCount = 0;
+    bool tiverkII = false;
+    bool zuMolt = false;
 };

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -422,8 +423,7 @@ private slots:
             modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("K9"));
             auto *type = modal->findChild<QComboBox *>(QStringLiteral("type"));
             type->setCurrentIndex(type->findData(int(CnfPowerDevice::KeyTriac)));
-            auto *colour = modal->findChild<QComboBox *>(QStringLiteral("color"));
-            colour->setCurrentIndex(colour->findData(int(CnfPowerDevice::Green)));
+            modal->findChild<QRadioButton *>(QStringLiteral("green_c"))->setChecked(true);
         });
         addThroughAction(window);
         QVERIFY(answerer.answered());

@@ -102,7 +102,7 @@ private slots:
         int proposed = 0;
         QString name;
         answerer.answerWith([&](QWidget *modal) {
-            proposed = modal->findChild<QSpinBox *>(QStringLiteral("id"))->value();
+            proposed = modal->findChild<QSpinBox *>(QStringLiteral("number"))->value();
             name = modal->findChild<QLineEdit *>(QStringLiteral("name"))->text();
             modal->findChild<QComboBox *>(QStringLiteral("type"))->setCurrentIndex(CnfSignalGroup::Tram);
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
@@ -289,7 +289,7 @@ private slots:
         selectRows(window, {1});
         ModalAnswerer answerer;
         answerer.answerWith([](QWidget *modal) {
-            modal->findChild<QSpinBox *>(QStringLiteral("id"))->setValue(12);
+            modal->findChild<QSpinBox *>(QStringLiteral("number"))->setValue(12);
             modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("South"));
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });

@@ -9,7 +9,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -63,10 +65,11 @@ private slots:
         field<QLineEdit>(dialog, "name")->setText(QStringLiteral("Lamp"));
         field<QSpinBox>(dialog, "address")->setValue(11);
         field<QSpinBox>(dialog, "id")->setValue(5);
-        field<QComboBox>(dialog, "color")->setCurrentIndex(colorIndex);
-        field<QSpinBox>(dialog, "lampsCount")->setValue(3);
-        field<QSpinBox>(dialog, "burnoutControl")->setValue(2);
-        field<QCheckBox>(dialog, "burnoutCheck")->setChecked(true);
+        const char *const colors[] = {"red_c", "yellow_c", "green_c", "white_c"};
+        field<QRadioButton>(dialog, colors[colorIndex])->setChecked(true);
+        field<QSpinBox>(dialog, "lamps")->setValue(3);
+        field<QSpinBox>(dialog, "burnout")->setValue(2);
+        field<QCheckBox>(dialog, "burnout_flag")->setChecked(true);
         QCOMPARE(device->address, 3); // nothing written before saveToDevice
         dialog.saveToDevice();
         QCOMPARE(device->name, QStringLiteral("Lamp"));
@@ -92,6 +95,8 @@ private slots:
         QVERIFY(field<QComboBox>(allowed, "type")->findData(int(CnfPowerDevice::KeyTriac)) >= 0);
     }
 
+    // Number, name, type, ticked keys and traffic-light number are stored
+    // together; a key that drives another group is not offered.
     void signalGroup()
     {
         CnfController controller;
@@ -115,16 +120,19 @@ private slots:
         SgPropertiesDlg dialog(nullptr, group, controller);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Properties of signal group"));
         QCOMPARE(field<QLineEdit>(dialog, "name")->text(), QStringLiteral("Group.2"));
-        field<QSpinBox>(dialog, "id")->setValue(7);
+        field<QSpinBox>(dialog, "number")->setValue(7);
         field<QComboBox>(dialog, "type")->setCurrentIndex(CnfSignalGroup::Bicycle);
-        field<QLineEdit>(dialog, "keys")->setText(QStringLiteral("2, 1"));
-        field<QSpinBox>(dialog, "tClusterId")->setValue(3);
+        auto *keys = field<QTableWidget>(dialog, "keysTable");
+        QCOMPARE(keys->rowCount(), 1);
+        keys->setCurrentCell(0, 0);
+        QTest::keyClick(keys, Qt::Key_Space);
+        field<QSpinBox>(dialog, "tl_number")->setValue(3);
         dialog.saveToSignalGroup();
         QCOMPARE(group->id, 7);
         QCOMPARE(group->name, QStringLiteral("Group.2"));
         QCOMPARE(group->type, int(CnfSignalGroup::Bicycle));
-        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({controller.findPowerDevice(2), controller.findPowerDevice(1)}));
-        QVERIFY(named->devices.isEmpty()); // a key drives one group
+        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({controller.findPowerDevice(1)}));
+        QCOMPARE(named->devices, QList<CnfPowerDevicePtr>({controller.findPowerDevice(2)}));
         QCOMPARE(group->property("tClusterId").toInt(), 3);
     }
 };

@@ -105,7 +105,7 @@ private slots:
         QVERIFY(!embedded.isWindow());
     }
 
-    // Until the tables are built, applying changes no interstate record.
+    // Applying an unedited table gives every record back unchanged.
     void interstatesApplyKeepsRecords()
     {
         CnfController controller;
