@@ -461,7 +461,7 @@ private slots:
         ModalAnswerer errorBox;
         answerDeviceDialog(dialog, [](QWidget *modal) {
             modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("New"));
-            modal->findChild<QSpinBox *>(QStringLiteral("address"))->setValue(70);
+            modal->findChild<QSpinBox *>(QStringLiteral("address"))->setValue(69); // 70 is a reserved slot
         }, &errorBox);
         window.powerPartItemProperties();
         QVERIFY(dialog.answered());

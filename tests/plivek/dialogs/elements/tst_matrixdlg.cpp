@@ -382,7 +382,9 @@ private slots:
         {
             MatrixDlg dialog(nullptr, &controller, CnfMatrixPtr(), drawn.network, false);
             TiverkEditTable *t = table(dialog);
+            QSignalSpy spy(&dialog, &MatrixDlg::valueChanged);
             t->setCurrentCell(0, 1);
+            QCOMPARE(spy.count(), 0); // painting the row and column is no edit
             QCOMPARE(drawn.groupHighlight(1), QColor(QStringLiteral("#fccbcb")));
             QCOMPARE(drawn.groupHighlight(2), QColor(QStringLiteral("#cbfcd1")));
             QCOMPARE(t->item(0, 2)->background().color(), QColor(QStringLiteral("#fccbcb")));

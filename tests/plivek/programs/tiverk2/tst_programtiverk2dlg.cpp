@@ -25,6 +25,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace Tiverk2Fixture;
@@ -382,7 +383,17 @@ private slots:
         QVERIFY(editor->matrix() != controller.defaultMatrix());
         emit editor->valueChanged(1, 2, 7.0);
         QCOMPARE(editor->matrix()->releaf(2, 1), 7.0);
-        editor->matrix()->setReleaf(1, 2, 9.0);
+        // Accepting stores the editor's table: the new value goes in as an edit.
+        auto *cells = editor->findChild<QTableWidget *>(QStringLiteral("matrixTable"));
+        int row = -1;
+        int column = -1;
+        for (int index = 0; index < cells->rowCount(); ++index) {
+            if (cells->verticalHeaderItem(index)->data(Qt::UserRole).toInt() == 2)
+                row = index;
+            if (cells->horizontalHeaderItem(index)->data(Qt::UserRole).toInt() == 1)
+                column = index;
+        }
+        cells->item(row, column)->setData(Qt::EditRole, 9.0);
         if (accept)
             editor->accept();
         else

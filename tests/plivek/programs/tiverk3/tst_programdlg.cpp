@@ -6,6 +6,7 @@
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/parameterstable.h"
 #include "modalanswerer.h"
+#include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk3/algorithmtable.h"
 #include "testdata.h"
@@ -19,6 +20,7 @@
 #include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -226,6 +228,41 @@ private slots:
         dialog.reject();
         for (const CnfSignalGroupPtr &group : controller.signalGroups())
             QCOMPARE(group->interstates, before.value(group->id));
+    }
+
+    // The embedded interstate editor drives the dialog: its tab is the
+    // program's variant, its edits reach the groups at once, the diagram page
+    // turns it to the program's variant, and Cancel takes the edits back.
+    void interstateEditorDrivesTheDialog()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        QMap<int, QMap<int, QByteArray>> before;
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            before.insert(group->id, group->interstates);
+        const CnfProgramPtr program = fullRecordProgram(controller, QStringLiteral("1"));
+        program->interstateVariant = 2;
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        auto *editor = dialog.findChild<InterstatesDlg *>();
+        QVERIFY(editor);
+        auto *tabs = editor->findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+        QCOMPARE(tabs->count(), 6);
+
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        QCOMPARE(tabs->currentIndex(), 1);
+
+        tabs->setCurrentIndex(2);
+        QCOMPARE(dialog.program()->interstateVariant, 3);
+        auto *table = qobject_cast<QTableWidget *>(tabs->widget(2));
+        const CnfSignalGroupPtr group =
+            controller.findSG(table->verticalHeaderItem(0)->data(Qt::UserRole).toInt());
+        QVERIFY(group);
+        table->setItem(0, 2, new QTableWidgetItem(QStringLiteral("300")));
+        QCOMPARE(group->interstateByte(3, CnfSignalGroup::GF), 255);
+
+        dialog.reject();
+        for (const CnfSignalGroupPtr &each : controller.signalGroups())
+            QCOMPARE(each->interstates, before.value(each->id));
     }
 
     void greenStartTime_data()
