@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cnf/vobject.h"
 #include "plivek/framework/uidataexchange.h"
 
 class CnfController;
@@ -8,9 +9,9 @@ namespace Ui {
 class CountDownTableZU_MOLTDlg;
 }
 
-// The countdown boards of a ZU_MOLT controller.
-// First version: the form and its OK/Cancel; its acceptance writes nothing yet,
-// and the caller moves no data.
+// The countdown boards of a ZU_MOLT controller ("countdownBoards": protocol,
+// default warning time, one item per board) and the port of their interface
+// device "KTV1" in "KMP1"/"devices", written into the native data on OK.
 // The controller is not owned and must outlive the dialog.
 class CountDownTableZU_MOLTDlg : public UiDataExchange
 {
@@ -19,7 +20,16 @@ public:
     CountDownTableZU_MOLTDlg(QWidget *parent, CnfController *controller);
     ~CountDownTableZU_MOLTDlg() override;
 
+public slots:
+    void accept() override;
+
+private slots:
+    void on_protocol_currentIndexChanged(int index);
+
 private:
     Ui::CountDownTableZU_MOLTDlg *ui;
     CnfController *controller;
+    VObject root;
+    // The boards' interface device found on opening; null when there is none.
+    VObject interfaceDevice;
 };

@@ -27,6 +27,16 @@ inline void store(const UiDataExchange &dialog, CnfController &controller, const
         controller.setNativeData(key, dialog.widgetValue(key));
 }
 
+// The dialog's child of that object name and class; warns when missing.
+template<typename T>
+T *child(QWidget &dialog, const char *name)
+{
+    T *widget = dialog.findChild<T *>(QLatin1String(name));
+    if (!widget)
+        qWarning("no %s", name);
+    return widget;
+}
+
 inline int press(QDialog &dialog, QDialogButtonBox::StandardButton button)
 {
     QTimer::singleShot(0, &dialog, [&dialog, button] {

@@ -50,6 +50,15 @@ inline bool loadFixture(CnfController &controller, const QString &name)
     return load(controller, TestSupport::readFile(TestSupport::dataPath(QStringLiteral("controlsources/") + name)));
 }
 
+// The values of one key over the entries of a list node.
+inline QVariantList fieldOf(const VObject &list, const char *key)
+{
+    QVariantList values;
+    for (int i = 0; i < list.size(); ++i)
+        values << list[i][key].toVariant();
+    return values;
+}
+
 // The whole tree as compact JSON, for comparisons.
 inline QByteArray json(const VObject &node)
 {

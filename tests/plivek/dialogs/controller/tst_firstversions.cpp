@@ -48,8 +48,8 @@ private slots:
                                 "VpuDlg"};
         const QStringList titles{"ATCS parameters", "Calendar schedule", "Parameters display countdown",
                                  "Parameters display countdown", "Parameters of RCU"};
-        // The RCU dialog writes its block on OK (its own tests look at what).
-        const QStringList writing{"VpuDlg"};
+        // These write their blocks on OK (their own tests look at what).
+        const QStringList writing{"AsuddDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg", "VpuDlg"};
         for (int i = 0; i < names.size(); ++i) {
             QTest::addRow("%s OK", qPrintable(names.at(i)))
                 << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted)

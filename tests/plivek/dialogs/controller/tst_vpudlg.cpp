@@ -18,26 +18,12 @@
 
 namespace {
 
-template<typename T>
-T *child(QWidget &dialog, const char *name)
-{
-    T *widget = dialog.findChild<T *>(QLatin1String(name));
-    if (!widget)
-        qWarning("no %s", name);
-    return widget;
-}
+using KeyListExchange::child;
+using NativeTree::fieldOf;
 
 int accept(VpuDlg &dialog)
 {
     return KeyListExchange::press(dialog, QDialogButtonBox::Ok);
-}
-
-QVariantList fieldOf(const VObject &list, const char *key)
-{
-    QVariantList values;
-    for (int i = 0; i < list.size(); ++i)
-        values << list[i][key].toVariant();
-    return values;
 }
 
 std::unique_ptr<CnfController> tiverk(const QString &version, const QByteArray &json)
