@@ -7,7 +7,20 @@
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/tablecells.h"
+#include "cnf/cnfmatrix.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/signalgroup.h"
+#include "halm58ga/genericgraphicsitem.h"
+#include "halm58ga/networkg.h"
 #include "plivek/framework/dialogitemvalidator.h"
+
+#include <QGraphicsScene>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <cmath>
 
 PhaseDlg::PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller, Halm58a::Network *network)
     : UiDataExchange(parent)
@@ -24,6 +37,7 @@ PhaseDlg::PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *con
 
 PhaseDlg::~PhaseDlg()
 {
+    highlightRow(ui->sgTable->currentRow(), false);
     delete ui;
 }
 
@@ -31,6 +45,8 @@ void PhaseDlg::loadPhase()
 {
     if (!phase || !controller)
         return;
+    if (auto *drawn = qobject_cast<Halm58ga::Networkg *>(network))
+        drawn->scene()->clearSelection();
     const QString family = controller->property("type").toString();
     const bool tiverkII = family == QLatin1String("tiverkii");
     const bool zuMolt = family == QLatin1String("ZU_MOLT");
@@ -85,6 +101,7 @@ void PhaseDlg::loadPhase()
     table->resizeColumnsToContents();
     table->blockSignals(false);
     updateAssignedLabel();
+    checkConflicts();
 }
 
 void PhaseDlg::saveToPhase()
@@ -108,8 +125,128 @@ void PhaseDlg::saveToPhase()
 
 void PhaseDlg::on_sgTable_itemChanged(QTableWidgetItem *item)
 {
-    if (item)
-        updateAssignedLabel();
+    if (!item)
+        return;
+    updateAssignedLabel();
+    checkConflicts();
+}
+
+void PhaseDlg::checkConflicts()
+{
+    if (!controller)
+        return;
+    const CnfMatrixPtr matrix = controller->safetyMatrix() ? controller->safetyMatrix() : controller->conflictMatrix();
+    if (!matrix)
+        return;
+    QTableWidget *table = ui->sgTable;
+    const QSignalBlocker blocker(table);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (QTableWidgetItem *item = table->item(row, AssignedColumn))
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);
+    }
+    // Only the direction from each assigned group to the others is read; two
+    // assigned groups are read both ways.
+    bool conflict = false;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (!tableCellValue(table, row, AssignedColumn).toBool())
+            continue;
+        const CnfSignalGroupPtr a = controller->findSG(tableCellValue(table, row, NumberColumn).toInt());
+        for (int other = 0; other < table->rowCount(); ++other) {
+            QTableWidgetItem *item = table->item(other, AssignedColumn);
+            if (other == row || !item)
+                continue;
+            const CnfSignalGroupPtr b = controller->findSG(tableCellValue(table, other, NumberColumn).toInt());
+            if (std::isnan(matrix->releaf(a, b)))
+                continue;
+            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+            if (item->data(Qt::EditRole).toBool())
+                conflict = true;
+        }
+    }
+    if (QPushButton *ok = ui->buttonBox->button(QDialogButtonBox::Ok))
+        ok->setEnabled(!conflict);
+}
+
+QList<QTableWidgetItem *> PhaseDlg::selectedAssignedItems() const
+{
+    QList<QTableWidgetItem *> items;
+    for (QTableWidgetItem *item : ui->sgTable->selectedItems()) {
+        if (item->column() == AssignedColumn)
+            items << item;
+    }
+    return items;
+}
+
+void PhaseDlg::on_sgTable_customContextMenuRequested(const QPoint &pos)
+{
+    const QList<QTableWidgetItem *> items = selectedAssignedItems();
+    if (items.isEmpty())
+        return;
+    bool anyAssigned = false;
+    bool anyFree = false;
+    for (const QTableWidgetItem *item : items) {
+        if (item->data(Qt::EditRole).toBool())
+            anyAssigned = true;
+        else
+            anyFree = true;
+    }
+    QMenu menu(this);
+    if (anyAssigned)
+        menu.addAction(tr("Remove from phase"), this, &PhaseDlg::releaseSg);
+    if (anyFree)
+        menu.addAction(tr("Assign"), this, &PhaseDlg::assignSg);
+    menu.exec(ui->sgTable->viewport()->mapToGlobal(pos));
+}
+
+// Works on locked cells too: assigning a conflicting group this way leaves
+// both ticked and OK disabled.
+void PhaseDlg::setSelectedAssigned(bool assigned)
+{
+    for (QTableWidgetItem *item : selectedAssignedItems())
+        item->setData(Qt::DisplayRole, assigned);
+}
+
+void PhaseDlg::releaseSg()
+{
+    setSelectedAssigned(false);
+}
+
+void PhaseDlg::assignSg()
+{
+    setSelectedAssigned(true);
+}
+
+void PhaseDlg::on_sgTable_currentCellChanged(int currentRow, int, int previousRow, int)
+{
+    if (currentRow == previousRow)
+        return;
+    highlightRow(previousRow, false);
+    highlightRow(currentRow, true);
+}
+
+void PhaseDlg::highlightRow(int row, bool on)
+{
+    auto *drawn = qobject_cast<Halm58ga::Networkg *>(network);
+    if (!drawn || row < 0 || row >= ui->sgTable->rowCount())
+        return;
+    const QString number = QString::number(tableCellValue(ui->sgTable, row, NumberColumn).toInt());
+    auto *group = drawn->findChild<Halm58a::SignalGroup *>(number);
+    if (!group)
+        return;
+    auto mark = [&](Halm58a::NetObject *object) {
+        if (Halm58ga::GenericGraphicsItem *item = drawn->object2item(object)) {
+            if (on)
+                item->setHighlightColor(QColor(Qt::green));
+            else
+                item->removeHighlightColor();
+        }
+    };
+    const QList<Halm58a::Connection *> connections = group->connections();
+    for (int index = connections.size() - 1; index >= 0; --index)
+        mark(connections.at(index));
+    const QList<Halm58a::CrossWalk *> crossWalks = group->crossWalks();
+    for (int index = crossWalks.size() - 1; index >= 0; --index)
+        mark(crossWalks.at(index));
 }
 
 // "name(type)" of every assigned group (its number when it has no name).
