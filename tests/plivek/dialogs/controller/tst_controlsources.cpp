@@ -125,6 +125,22 @@ private slots:
         QCOMPARE(ControlSources::smallestFreeId(VObject()), 1);
     }
 
+    // An entry taken out of the list stays out: writes through a handle
+    // kept on it reach the detached entry only.
+    void removedEntryStaysOut()
+    {
+        CnfController controller;
+        loadTree(controller, R"({"controlSources": [{"id": 1, "name": "its"}, {"id": 2, "name": "vpu"}]})");
+        VObject sources = ControlSources::list(controller.nativeData());
+        VObject entry = sources[0];
+        QVERIFY(entry.remove());
+        entry["priority"] = 5;
+        ControlSources::setOrRemove(entry, QStringLiteral("url"), QStringLiteral("tcp://h:1/"));
+        QCOMPARE(sources.size(), 1);
+        QCOMPARE(NativeTree::json(sources), QByteArray(R"([{"id":2,"name":"vpu"}])"));
+        QCOMPARE(ControlSources::lastWithPriority(sources, 5).isNull(), true);
+    }
+
     // Rules 1 and 2: the RCU and one central-system source exchange their
     // numbers when their order disagrees with the flag.
     void exchange_data()
