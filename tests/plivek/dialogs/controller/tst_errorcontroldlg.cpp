@@ -146,8 +146,8 @@ private slots:
         QCOMPARE(errors->cellValue(0, 0), QVariant(5));
         QCOMPARE(errors->cellValue(18, 1), QVariant(1));
 
-        errors->setCellValue(18, 0, QVariant());
-        errors->setCellValue(18, 1, QVariant());
+        errors->setCellValue(18, 0, QString()); // erased in its editor
+        errors->setCellValue(18, 1, QVariant()); // cleared with Delete
         errors->setCellValue(2, 1, QStringLiteral("4")); // typed into the attempts cell only
         confidence->setValue(60);
         pressOk(dialog);
