@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 
 enum Column { Tist = 0, AG1, GF, Y, AR, RY, AG2 };
@@ -147,6 +149,32 @@ private slots:
         QCOMPARE(group->interstate(2), QByteArray("\x01\x02\x03\x04\x05\x06", 6));
         dialog.applyToController();
         QCOMPARE(group->interstateByte(2, column - 1), stored);
+    }
+
+    // A dialog closed while a cell editor is open goes away cleanly: the
+    // editor's last commit must not reach the half-destroyed dialog.
+    void destroyedWithOpenEditor()
+    {
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        addGroup(controller, 1, CnfSignalGroup::Traffic);
+        const QByteArray record("\x01\x02\x03\x04\x05\x06", 6);
+        const CnfSignalGroupPtr group = addGroup(controller, 2, CnfSignalGroup::Traffic);
+        group->setInterstate(2, record);
+        auto dialog = std::make_unique<InterstatesDlg>(nullptr, &controller, false);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        dialog->setVariant(2);
+        ParametersTable *table = variantTable(*dialog, 2);
+        table->setCurrentCell(1, AG2);
+        table->editItem(table->item(1, AG2));
+        auto *editor = table->findChild<QSpinBox *>();
+        QVERIFY(editor);
+        editor->setValue(7);
+        QSignalSpy changes(dialog.get(), &InterstatesDlg::istateChanged);
+        dialog.reset();
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(group->interstate(2), record);
     }
 
     // The signal carries a signal-group pointer across a queued connection too.
