@@ -5,6 +5,8 @@
 #include "ui_errorcontroldlg.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QScrollBar>
 
 namespace {
 
@@ -104,6 +106,13 @@ void ErrorControlDlg::loadRecovery()
         table->setCellValue(row, IntervalColumn, entry["interval"].toVariant());
         table->setCellValue(row, AttemptsColumn, entry["attempts"].toVariant());
     }
+    // The fault titles are long: the table asks for room for them and both
+    // value columns, so no column hides behind a horizontal scroll.
+    int width = table->verticalHeader()->sizeHint().width() + table->verticalScrollBar()->sizeHint().width()
+        + 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += table->horizontalHeader()->sectionSizeHint(column);
+    table->setMinimumWidth(width);
 }
 
 void ErrorControlDlg::storeRecovery()

@@ -5,7 +5,9 @@
 #include "testmain.h"
 
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QtTest>
@@ -158,6 +160,20 @@ private slots:
             {"errors", QVariantMap{{"redError", QVariantMap{{"interval", 5}, {"attempts", 2}}},
                                    {"mnswLost", QVariantMap{{"interval", 0}, {"attempts", 4}}}}}};
         QCOMPARE(recoveryOf(controller), expected);
+    }
+
+    // Both value columns show beside the long fault titles without scrolling.
+    void tiverkIIColumnsVisible()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverkii"));
+        ErrorControlDlg dialog(nullptr, &controller);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        TiverkEditTable *errors = table(dialog, "errorControl_2");
+        QCOMPARE(errors->horizontalScrollBar()->maximum(), 0);
+        const int attempts = errors->horizontalHeader()->sectionSizeHint(1);
+        QVERIFY(errors->columnWidth(1) >= attempts);
     }
 
     // A configuration without the "KSK1" device opens empty and gets the
