@@ -246,6 +246,20 @@ private slots:
                  QStringList{"SystemBus"});
     }
 
+    // No matrix given: the program keeps the matrix it has.
+    void missingMatrixKeepsTheProgramsMatrix()
+    {
+        CnfController controller;
+        fillDocument(controller);
+        CnfProgramPtr program = TlcFixture::addFixedTime(controller, QStringLiteral("4"));
+        auto matrix = CnfMatrixPtr::create();
+        matrix->setId(3);
+        program->matrix = matrix;
+        Tiverk2DiagrammDlg dlg(nullptr, &controller);
+        dlg.setData(program, QVariantMap(), CnfMatrixPtr());
+        QCOMPARE(program->matrix, matrix);
+    }
+
     void emptyData()
     {
         CnfController controller;
