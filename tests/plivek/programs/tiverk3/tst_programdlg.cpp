@@ -364,6 +364,27 @@ private slots:
         QVERIFY2(window.errors.first().contains(QLatin1String("70")), qPrintable(window.errors.first()));
     }
 
+    // A typed full duration sets the whole step, its change time included;
+    // typing the same value again leaves the step as it is.
+    void fullDurationSetsTheWholeStep()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        ProgramDlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        auto *phases = child<ParametersTable>(dialog, "phaseTable");
+        const CnfPhaseDefPtr step = dialog.program()->phaseDefAt(0);
+        QVERIFY(step);
+        const int full = step->fullLength() + 7;
+        const int changeTime = step->phaseInterstate();
+        for (int i = 0; i < 2; ++i) {
+            phases->item(2, 0)->setText(QString::number(full));
+            QCOMPARE(step->fullLength(), full);
+            QCOMPARE(step->length(), full - changeTime);
+            QCOMPARE(phases->item(2, 0)->text(), QString::number(full));
+        }
+    }
+
     void invalidPhaseIsAWarning()
     {
         CnfController controller;
