@@ -2,6 +2,7 @@
 
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
+#include "cnfindexedlist.h"
 #include "cnfinterstate.h"
 #include "cnfmatrix.h"
 #include "cnfphase.h"
@@ -17,105 +18,8 @@
 #include "vnode.h"
 
 #include <QCoreApplication>
-#include <QHash>
-#include <QSet>
 
 namespace {
-
-// An index beside one of the controller's lists, so that adding and finding by id
-// need no scan: the element of each key (the first in list order, as a scan would
-// find it) and the set of listed elements. It follows the list through appended();
-// any other change of the list's size, or a hit that no longer carries its key (an
-// id edited in place), rebuilds it from the list. Reorders and replacements call
-// reset(). find() confirms a miss by a scan, so that an id edited in place is
-// found too; taken() trusts the index, for the check of every add while loading.
-template<typename T, typename Key>
-class ListIndex
-{
-public:
-    using Ptr = QSharedPointer<T>;
-    using KeyOf = Key (*)(const T &);
-
-    explicit ListIndex(KeyOf keyOf)
-        : m_keyOf(keyOf)
-    {
-    }
-
-    Ptr find(const QList<Ptr> &list, const Key &key) const
-    {
-        if (const Ptr hit = taken(list, key))
-            return hit;
-        for (const Ptr &element : list) {
-            if (element && m_keyOf(*element) == key) {
-                rebuild(list);
-                return element;
-            }
-        }
-        return {};
-    }
-
-    Ptr taken(const QList<Ptr> &list, const Key &key) const
-    {
-        sync(list);
-        Ptr hit = m_byKey.value(key);
-        if (hit && m_keyOf(*hit) != key) {
-            rebuild(list);
-            hit = m_byKey.value(key);
-        }
-        return hit;
-    }
-
-    bool contains(const QList<Ptr> &list, const Ptr &element) const
-    {
-        sync(list);
-        return m_elements.contains(element.data());
-    }
-
-    // Call after list.append(element).
-    void appended(const QList<Ptr> &list, const Ptr &element)
-    {
-        if (m_size != list.size() - 1) {
-            rebuild(list);
-            return;
-        }
-        insert(element);
-        m_size = list.size();
-    }
-
-    void reset() { m_size = -1; }
-
-private:
-    void sync(const QList<Ptr> &list) const
-    {
-        if (m_size != list.size())
-            rebuild(list);
-    }
-
-    void rebuild(const QList<Ptr> &list) const
-    {
-        m_byKey.clear();
-        m_elements.clear();
-        for (const Ptr &element : list) {
-            if (element)
-                insert(element);
-        }
-        m_size = list.size();
-    }
-
-    // The first element of a key keeps it, as a scan of the list would find it.
-    void insert(const Ptr &element) const
-    {
-        m_elements.insert(element.data());
-        const Key key = m_keyOf(*element);
-        if (!m_byKey.contains(key))
-            m_byKey.insert(key, element);
-    }
-
-    KeyOf m_keyOf;
-    mutable QHash<Key, Ptr> m_byKey;
-    mutable QSet<const T *> m_elements;
-    mutable int m_size = -1;
-};
 
 QString programKey(const CnfProgram &p) { return p.id; }
 QString phaseKey(const CnfPhase &p) { return p.id; }
@@ -126,6 +30,11 @@ int detectorKey(const CnfDetector &e) { return e.id(); }
 int matrixKey(const CnfMatrix &m) { return m.id(); }
 QString dayCardKey(const CnfDayCard &c) { return c.id; }
 QString weekCardKey(const CnfWeekCard &c) { return c.id; }
+
+// Power devices are found by id (key 0) and by address (key 1).
+enum DeviceKey { ById, ByAddress };
+
+using DetectorList = CnfIndexedList<CnfDetector, int>;
 
 } // namespace
 
@@ -140,18 +49,18 @@ public:
     }
 
     QString lastError;
-    QList<CnfProgramPtr> programs;
-    QList<CnfPhasePtr> phases;
-    QList<CnfSignalGroupPtr> signalGroups;
+    CnfIndexedList<CnfProgram, QString> programs{programKey};
+    CnfIndexedList<CnfPhase, QString> phases{phaseKey};
+    CnfIndexedList<CnfSignalGroup, int> signalGroups{groupKey};
     CnfSignalGroupPtr defaultSignalGroup;
-    QList<CnfPowerDevicePtr> powerDevices;
-    QList<CnfDetectorPtr> detectors;
-    QList<CnfDetectorPtr> sensors;
-    QList<CnfMatrixPtr> matrices;
+    CnfIndexedList<CnfPowerDevice, int> powerDevices{deviceKey, deviceAddressKey};
+    DetectorList detectors{detectorKey};
+    DetectorList sensors{detectorKey};
+    CnfIndexedList<CnfMatrix, int> matrices{matrixKey};
     CnfMatrixPtr defaultMatrix;
     CnfMatrixPtr safetyMatrix;
-    QList<CnfDayCardPtr> dayCards;
-    QList<CnfWeekCardPtr> weekCards;
+    CnfIndexedList<CnfDayCard, QString> dayCards{dayCardKey};
+    CnfIndexedList<CnfWeekCard, QString> weekCards{weekCardKey};
     QList<CnfSeasonPlanPtr> seasonPlans;
     QMap<QDate, CnfSpecialDayPtr> specialDays;
     CnfDayCardPtr defaultDayCard;
@@ -159,47 +68,9 @@ public:
     CnfProgramPtr reserveProgram;
     CnfInterstatePtr interstate;
     std::shared_ptr<VNode> root;
-
-    ListIndex<CnfProgram, QString> programIndex{programKey};
-    ListIndex<CnfPhase, QString> phaseIndex{phaseKey};
-    ListIndex<CnfSignalGroup, int> groupIndex{groupKey};
-    ListIndex<CnfPowerDevice, int> deviceIndex{deviceKey};
-    ListIndex<CnfPowerDevice, int> deviceAddressIndex{deviceAddressKey};
-    ListIndex<CnfDetector, int> detectorIndex{detectorKey};
-    ListIndex<CnfDetector, int> sensorIndex{detectorKey};
-    ListIndex<CnfMatrix, int> matrixIndex{matrixKey};
-    ListIndex<CnfDayCard, QString> dayCardIndex{dayCardKey};
-    ListIndex<CnfWeekCard, QString> weekCardIndex{weekCardKey};
 };
 
 namespace {
-
-// Takes proposed as the new order of stored when it holds the same elements,
-// possibly in another order, each once; anything else leaves stored as it is.
-template<typename T>
-bool reorder(QList<T> &stored, const QList<T> &proposed)
-{
-    if (stored.size() != proposed.size())
-        return false;
-    QSet<const void *> seen;
-    for (const T &element : proposed) {
-        if (!element || !stored.contains(element) || seen.contains(element.data()))
-            return false;
-        seen.insert(element.data());
-    }
-    stored = proposed;
-    return true;
-}
-
-template<typename T, typename Pred>
-QSharedPointer<T> findIn(const QList<QSharedPointer<T>> &list, Pred pred)
-{
-    for (const QSharedPointer<T> &element : list) {
-        if (element && pred(*element))
-            return element;
-    }
-    return {};
-}
 
 bool isFirstLine(const QString &family)
 {
@@ -219,7 +90,7 @@ CnfController::~CnfController() = default;
 void CnfController::clear()
 {
     const QString error = d->lastError;
-    for (const CnfProgramPtr &program : qAsConst(d->programs)) {
+    for (const CnfProgramPtr &program : d->programs.elements()) {
         if (program->controller() == this)
             program->setController(nullptr);
     }
@@ -249,7 +120,7 @@ void CnfController::setLastError(const QString &error)
 
 QList<CnfProgramPtr> CnfController::programs() const
 {
-    return d->programs;
+    return d->programs.elements();
 }
 
 bool CnfController::addProgram(const CnfProgramPtr &program)
@@ -258,24 +129,24 @@ bool CnfController::addProgram(const CnfProgramPtr &program)
         d->lastError = tr("No program given");
         return false;
     }
-    if (d->programIndex.contains(d->programs, program))
-        return true;
-    if (program->id.isEmpty() || d->programIndex.taken(d->programs, program->id)) {
+    switch (d->programs.add(program)) {
+    case CnfIndexedList<CnfProgram, QString>::KeyTaken:
         d->lastError = tr("Program id \"%1\" is empty or taken").arg(program->id);
         return false;
+    case CnfIndexedList<CnfProgram, QString>::Appended:
+        program->setController(this);
+        return true;
+    case CnfIndexedList<CnfProgram, QString>::AlreadyListed:
+        break;
     }
-    program->setController(this);
-    d->programs.append(program);
-    d->programIndex.appended(d->programs, program);
     return true;
 }
 
 bool CnfController::removeProgram(const QString &id)
 {
     const CnfProgramPtr program = findProgram(id);
-    if (!program)
+    if (!d->programs.remove(program))
         return false;
-    d->programs.removeAll(program);
     if (d->defaultProgram == program)
         d->defaultProgram.reset();
     if (d->reserveProgram == program)
@@ -285,29 +156,26 @@ bool CnfController::removeProgram(const QString &id)
 
 bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
 {
-    d->programIndex.reset();
-    return reorder(d->programs, programs);
+    return d->programs.reorder(programs);
 }
 
 CnfProgramPtr CnfController::findProgram(const QString &id) const
 {
-    if (id.isEmpty())
-        return {};
-    return d->programIndex.find(d->programs, id);
+    return d->programs.find(id);
 }
 
 CnfProgramPtr CnfController::findProgramByName(const QString &name) const
 {
     if (name.isEmpty())
         return {};
-    return findIn(d->programs, [&](const CnfProgram &p) { return p.name == name; });
+    return d->programs.findBy([&](const CnfProgram &p) { return p.name == name; });
 }
 
 // ---------------------------------------------------------------- phases
 
 QList<CnfPhasePtr> CnfController::phases() const
 {
-    return d->phases;
+    return d->phases.elements();
 }
 
 bool CnfController::addPhase(const CnfPhasePtr &phase)
@@ -316,44 +184,33 @@ bool CnfController::addPhase(const CnfPhasePtr &phase)
         d->lastError = tr("No phase given");
         return false;
     }
-    if (d->phaseIndex.contains(d->phases, phase))
-        return true;
-    if (phase->id.isEmpty() || d->phaseIndex.taken(d->phases, phase->id)) {
+    if (d->phases.add(phase) == CnfIndexedList<CnfPhase, QString>::KeyTaken) {
         d->lastError = tr("Phase id \"%1\" is empty or taken").arg(phase->id);
         return false;
     }
-    d->phases.append(phase);
-    d->phaseIndex.appended(d->phases, phase);
     return true;
 }
 
 bool CnfController::removePhase(const QString &id)
 {
-    const CnfPhasePtr phase = findPhase(id);
-    if (!phase)
-        return false;
-    d->phases.removeAll(phase);
-    return true;
+    return d->phases.remove(findPhase(id));
 }
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
 {
-    d->phaseIndex.reset();
-    return reorder(d->phases, phases);
+    return d->phases.reorder(phases);
 }
 
 CnfPhasePtr CnfController::findPhase(const QString &id) const
 {
-    if (id.isEmpty())
-        return {};
-    return d->phaseIndex.find(d->phases, id);
+    return d->phases.find(id);
 }
 
 // ---------------------------------------------------------------- signal groups
 
 QList<CnfSignalGroupPtr> CnfController::signalGroups() const
 {
-    return d->signalGroups;
+    return d->signalGroups.elements();
 }
 
 bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
@@ -362,46 +219,45 @@ bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
         d->lastError = tr("No signal group given");
         return false;
     }
-    if (d->groupIndex.contains(d->signalGroups, group))
-        return true;
-    if (d->groupIndex.taken(d->signalGroups, group->id)) {
+    switch (d->signalGroups.add(group)) {
+    case CnfIndexedList<CnfSignalGroup, int>::KeyTaken:
         d->lastError = tr("Signal group %1 already exists").arg(group->id);
         return false;
+    case CnfIndexedList<CnfSignalGroup, int>::Appended:
+        group->m_defaultGroup = d->defaultSignalGroup;
+        return true;
+    case CnfIndexedList<CnfSignalGroup, int>::AlreadyListed:
+        break;
     }
-    group->m_defaultGroup = d->defaultSignalGroup;
-    d->signalGroups.append(group);
-    d->groupIndex.appended(d->signalGroups, group);
     return true;
 }
 
 bool CnfController::removeSignalGroup(int id)
 {
     const CnfSignalGroupPtr group = findSG(id);
-    if (!group)
+    if (!d->signalGroups.remove(group))
         return false;
-    d->signalGroups.removeAll(group);
     // Phases must not keep running a group that no longer exists.
-    for (const CnfPhasePtr &phase : qAsConst(d->phases))
+    for (const CnfPhasePtr &phase : d->phases.elements())
         phase->signalGroups.removeAll(group);
     return true;
 }
 
 bool CnfController::reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups)
 {
-    d->groupIndex.reset();
-    return reorder(d->signalGroups, groups);
+    return d->signalGroups.reorder(groups);
 }
 
 CnfSignalGroupPtr CnfController::findSG(int id) const
 {
-    return d->groupIndex.find(d->signalGroups, id);
+    return d->signalGroups.find(id);
 }
 
 CnfSignalGroupPtr CnfController::findSGByName(const QString &name) const
 {
     if (name.isEmpty())
         return {};
-    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.name == name; });
+    return d->signalGroups.findBy([&](const CnfSignalGroup &g) { return g.name == name; });
 }
 
 CnfSignalGroupPtr CnfController::defaultSignalGroup() const
@@ -412,7 +268,7 @@ CnfSignalGroupPtr CnfController::defaultSignalGroup() const
 void CnfController::setDefaulSignalGroup(const CnfSignalGroupPtr &group)
 {
     d->defaultSignalGroup = group;
-    for (const CnfSignalGroupPtr &member : qAsConst(d->signalGroups))
+    for (const CnfSignalGroupPtr &member : d->signalGroups.elements())
         member->m_defaultGroup = group;
 }
 
@@ -420,7 +276,7 @@ void CnfController::setDefaulSignalGroup(const CnfSignalGroupPtr &group)
 
 QList<CnfPowerDevicePtr> CnfController::powerDevices() const
 {
-    return d->powerDevices;
+    return d->powerDevices.elements();
 }
 
 bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
@@ -429,181 +285,156 @@ bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
         d->lastError = tr("No power device given");
         return false;
     }
-    if (d->deviceIndex.contains(d->powerDevices, device))
-        return true;
-    if (d->deviceIndex.taken(d->powerDevices, device->id)) {
-        d->lastError = tr("Power device with id %1 already exists").arg(device->id);
+    int taken = ById;
+    if (d->powerDevices.add(device, &taken) == CnfIndexedList<CnfPowerDevice, int>::KeyTaken) {
+        d->lastError = taken == ById ? tr("Power device with id %1 already exists").arg(device->id)
+                                     : tr("Power device with address %1 already exists").arg(device->address);
         return false;
     }
-    if (d->deviceAddressIndex.taken(d->powerDevices, device->address)) {
-        d->lastError = tr("Power device with address %1 already exists").arg(device->address);
-        return false;
-    }
-    d->powerDevices.append(device);
-    d->deviceIndex.appended(d->powerDevices, device);
-    d->deviceAddressIndex.appended(d->powerDevices, device);
     return true;
 }
 
 // Drops device from the list and from every group that switches it.
-static bool removeDeviceFrom(QList<CnfPowerDevicePtr> &devices, const QList<CnfSignalGroupPtr> &groups,
-                             const CnfPowerDevicePtr &device)
+static bool removeDevice(CnfControllerPrivate &d, const CnfPowerDevicePtr &device)
 {
-    if (!device)
+    if (!d.powerDevices.remove(device))
         return false;
-    devices.removeAll(device);
-    for (const CnfSignalGroupPtr &group : groups)
+    for (const CnfSignalGroupPtr &group : d.signalGroups.elements())
         group->unassignDevice(device);
     return true;
 }
 
 bool CnfController::removePowerDevice(int address)
 {
-    return removeDeviceFrom(d->powerDevices, d->signalGroups, findPowerDeviceByAddress(address));
+    return removeDevice(*d, findPowerDeviceByAddress(address));
 }
 
 bool CnfController::removePowerDeviceById(int id)
 {
-    return removeDeviceFrom(d->powerDevices, d->signalGroups, findPowerDevice(id));
+    return removeDevice(*d, findPowerDevice(id));
 }
 
 bool CnfController::reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices)
 {
-    d->deviceIndex.reset();
-    d->deviceAddressIndex.reset();
-    return reorder(d->powerDevices, devices);
+    return d->powerDevices.reorder(devices);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDevice(int id) const
 {
-    return d->deviceIndex.find(d->powerDevices, id);
+    return d->powerDevices.find(id, ById);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDeviceByAddress(int address) const
 {
-    return d->deviceAddressIndex.find(d->powerDevices, address);
+    return d->powerDevices.find(address, ByAddress);
 }
 
 CnfPowerDevicePtr CnfController::findPowerDeviceByName(const QString &name) const
 {
     if (name.isEmpty())
         return {};
-    return findIn(d->powerDevices, [&](const CnfPowerDevice &p) { return p.name == name; });
+    return d->powerDevices.findBy([&](const CnfPowerDevice &p) { return p.name == name; });
 }
 
 CnfSignalGroupPtr CnfController::findPowerDeviceSg(const CnfPowerDevicePtr &device) const
 {
     if (!device)
         return {};
-    return findIn(d->signalGroups, [&](const CnfSignalGroup &g) { return g.hasDevice(device); });
+    return d->signalGroups.findBy([&](const CnfSignalGroup &g) { return g.hasDevice(device); });
 }
 
 // ---------------------------------------------------------------- detectors and sensors
 
-QList<CnfDetectorPtr> CnfController::detectorsList() const
-{
-    return d->detectors;
-}
-
-static bool addDetectorTo(QList<CnfDetectorPtr> &list, ListIndex<CnfDetector, int> &index,
-                          const CnfDetectorPtr &element, QString &error)
+// Detectors and sensors are two lists of the same element, with the same rules.
+static bool addDetectorTo(DetectorList &list, const CnfDetectorPtr &element, QString &error)
 {
     if (!element) {
         error = QCoreApplication::translate("CnfController", "No detector given");
         return false;
     }
-    if (index.contains(list, element))
-        return true;
-    if (index.taken(list, element->id())) {
+    if (list.add(element) == DetectorList::KeyTaken) {
         error = QCoreApplication::translate("CnfController", "Detector %1 already exists").arg(element->id());
         return false;
     }
-    list.append(element);
-    index.appended(list, element);
     return true;
 }
 
-static bool removeDetectorFrom(QList<CnfDetectorPtr> &list, int id)
+static CnfDetectorPtr findDetectorByNameIn(const DetectorList &list, const QString &name)
 {
-    for (int i = 0; i < list.size(); ++i) {
-        if (list.at(i)->id() == id) {
-            list.removeAt(i);
-            return true;
-        }
-    }
-    return false;
+    if (name.isEmpty())
+        return {};
+    return list.findBy([&](const CnfDetector &e) { return e.name() == name; });
+}
+
+QList<CnfDetectorPtr> CnfController::detectorsList() const
+{
+    return d->detectors.elements();
 }
 
 bool CnfController::addDetector(const CnfDetectorPtr &detector)
 {
     if (detector)
         detector->setSensor(false);
-    return addDetectorTo(d->detectors, d->detectorIndex, detector, d->lastError);
+    return addDetectorTo(d->detectors, detector, d->lastError);
 }
 
 bool CnfController::removeDetector(int id)
 {
-    return removeDetectorFrom(d->detectors, id);
+    return d->detectors.remove(d->detectors.find(id));
 }
 
 bool CnfController::reorderDetectors(const QList<CnfDetectorPtr> &detectors)
 {
-    d->detectorIndex.reset();
-    return reorder(d->detectors, detectors);
+    return d->detectors.reorder(detectors);
 }
 
 CnfDetectorPtr CnfController::findDetector(int id) const
 {
-    return d->detectorIndex.find(d->detectors, id);
+    return d->detectors.find(id);
 }
 
 CnfDetectorPtr CnfController::findDetectorByName(const QString &name) const
 {
-    if (name.isEmpty())
-        return {};
-    return findIn(d->detectors, [&](const CnfDetector &e) { return e.name() == name; });
+    return findDetectorByNameIn(d->detectors, name);
 }
 
 QList<CnfDetectorPtr> CnfController::sensorsList() const
 {
-    return d->sensors;
+    return d->sensors.elements();
 }
 
 bool CnfController::addSensor(const CnfDetectorPtr &sensor)
 {
     if (sensor)
         sensor->setSensor(true);
-    return addDetectorTo(d->sensors, d->sensorIndex, sensor, d->lastError);
+    return addDetectorTo(d->sensors, sensor, d->lastError);
 }
 
 bool CnfController::removeSensor(int id)
 {
-    return removeDetectorFrom(d->sensors, id);
+    return d->sensors.remove(d->sensors.find(id));
 }
 
 bool CnfController::reorderSensors(const QList<CnfDetectorPtr> &sensors)
 {
-    d->sensorIndex.reset();
-    return reorder(d->sensors, sensors);
+    return d->sensors.reorder(sensors);
 }
 
 CnfDetectorPtr CnfController::findSensor(int id) const
 {
-    return d->sensorIndex.find(d->sensors, id);
+    return d->sensors.find(id);
 }
 
 CnfDetectorPtr CnfController::findSensorByName(const QString &name) const
 {
-    if (name.isEmpty())
-        return {};
-    return findIn(d->sensors, [&](const CnfDetector &e) { return e.name() == name; });
+    return findDetectorByNameIn(d->sensors, name);
 }
 
 // ---------------------------------------------------------------- matrices
 
 QList<CnfMatrixPtr> CnfController::matrixList() const
 {
-    return d->matrices;
+    return d->matrices.elements();
 }
 
 bool CnfController::addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool makeSafety)
@@ -612,18 +443,16 @@ bool CnfController::addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool
         d->lastError = tr("No matrix given");
         return false;
     }
-    if (!d->matrixIndex.contains(d->matrices, matrix)) {
-        const CnfMatrixPtr sameId = d->matrixIndex.taken(d->matrices, matrix->id());
+    if (!d->matrices.contains(matrix)) {
+        const CnfMatrixPtr sameId = d->matrices.taken(matrix->id());
         if (sameId) {
-            d->matrices[d->matrices.indexOf(sameId)] = matrix;
-            d->matrixIndex.reset();
+            d->matrices.replace(sameId, matrix);
             if (d->defaultMatrix == sameId)
                 d->defaultMatrix = matrix;
             if (d->safetyMatrix == sameId)
                 d->safetyMatrix = matrix;
         } else {
-            d->matrices.append(matrix);
-            d->matrixIndex.appended(d->matrices, matrix);
+            d->matrices.add(matrix);
         }
     }
     if (makeDefault)
@@ -636,9 +465,8 @@ bool CnfController::addMatrix(const CnfMatrixPtr &matrix, bool makeDefault, bool
 bool CnfController::removeMatrix(int id)
 {
     const CnfMatrixPtr matrix = findMatrix(id);
-    if (!matrix)
+    if (!d->matrices.remove(matrix))
         return false;
-    d->matrices.removeAll(matrix);
     if (d->defaultMatrix == matrix)
         d->defaultMatrix.reset();
     if (d->safetyMatrix == matrix)
@@ -648,20 +476,19 @@ bool CnfController::removeMatrix(int id)
 
 bool CnfController::reorderMatrices(const QList<CnfMatrixPtr> &matrices)
 {
-    d->matrixIndex.reset();
-    return reorder(d->matrices, matrices);
+    return d->matrices.reorder(matrices);
 }
 
 CnfMatrixPtr CnfController::findMatrix(int id) const
 {
-    return d->matrixIndex.find(d->matrices, id);
+    return d->matrices.find(id);
 }
 
 CnfMatrixPtr CnfController::findMatrixByName(const QString &name) const
 {
     if (name.isEmpty())
         return {};
-    return findIn(d->matrices, [&](const CnfMatrix &m) { return m.name() == name; });
+    return d->matrices.findBy([&](const CnfMatrix &m) { return m.name() == name; });
 }
 
 CnfMatrixPtr CnfController::defaultMatrix() const
@@ -695,7 +522,7 @@ CnfMatrixPtr CnfController::conflictMatrix() const
 
 QList<CnfDayCardPtr> CnfController::dayCards() const
 {
-    return d->dayCards;
+    return d->dayCards.elements();
 }
 
 bool CnfController::addDayCard(const CnfDayCardPtr &card)
@@ -704,20 +531,16 @@ bool CnfController::addDayCard(const CnfDayCardPtr &card)
         d->lastError = tr("No day card given");
         return false;
     }
-    if (d->dayCardIndex.contains(d->dayCards, card))
-        return true;
-    if (card->id.isEmpty() || d->dayCardIndex.taken(d->dayCards, card->id)) {
+    if (d->dayCards.add(card) == CnfIndexedList<CnfDayCard, QString>::KeyTaken) {
         d->lastError = tr("Day card id \"%1\" is empty or taken").arg(card->id);
         return false;
     }
-    d->dayCards.append(card);
-    d->dayCardIndex.appended(d->dayCards, card);
     return true;
 }
 
 bool CnfController::removeDayCard(const CnfDayCardPtr &card)
 {
-    if (!card || !d->dayCards.removeAll(card))
+    if (!d->dayCards.remove(card))
         return false;
     if (d->defaultDayCard == card)
         d->defaultDayCard.reset();
@@ -726,14 +549,12 @@ bool CnfController::removeDayCard(const CnfDayCardPtr &card)
 
 CnfDayCardPtr CnfController::findDayCard(const QString &id) const
 {
-    if (id.isEmpty())
-        return {};
-    return d->dayCardIndex.find(d->dayCards, id);
+    return d->dayCards.find(id);
 }
 
 QList<CnfWeekCardPtr> CnfController::weekCards() const
 {
-    return d->weekCards;
+    return d->weekCards.elements();
 }
 
 bool CnfController::addWeekCard(const CnfWeekCardPtr &card)
@@ -742,27 +563,21 @@ bool CnfController::addWeekCard(const CnfWeekCardPtr &card)
         d->lastError = tr("No week card given");
         return false;
     }
-    if (d->weekCardIndex.contains(d->weekCards, card))
-        return true;
-    if (card->id.isEmpty() || d->weekCardIndex.taken(d->weekCards, card->id)) {
+    if (d->weekCards.add(card) == CnfIndexedList<CnfWeekCard, QString>::KeyTaken) {
         d->lastError = tr("Week card id \"%1\" is empty or taken").arg(card->id);
         return false;
     }
-    d->weekCards.append(card);
-    d->weekCardIndex.appended(d->weekCards, card);
     return true;
 }
 
 bool CnfController::removeWeekCard(const CnfWeekCardPtr &card)
 {
-    return card && d->weekCards.removeAll(card) > 0;
+    return d->weekCards.remove(card);
 }
 
 CnfWeekCardPtr CnfController::findWeekCard(const QString &id) const
 {
-    if (id.isEmpty())
-        return {};
-    return d->weekCardIndex.find(d->weekCards, id);
+    return d->weekCards.find(id);
 }
 
 QList<CnfSeasonPlanPtr> CnfController::seasonPlans() const

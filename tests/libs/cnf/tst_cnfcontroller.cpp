@@ -8,6 +8,26 @@
 class TestCnfController : public QObject
 {
     Q_OBJECT
+
+    template<typename Ptr, typename Find, typename List>
+    static void checkFirstKept(CnfController &c, const Ptr &first, const Ptr &second,
+                               bool (CnfController::*add)(const Ptr &), Find find, List list, const QString &message)
+    {
+        if (message.contains(QLatin1String("\"\""))) {
+            QVERIFY(!(c.*add)(first));
+            QCOMPARE(c.lastError(), message);
+            QVERIFY(list().isEmpty());
+            QVERIFY(!find());
+            return;
+        }
+        QVERIFY((c.*add)(first));
+        QVERIFY(!(c.*add)(second));
+        QCOMPARE(c.lastError(), message);
+        QVERIFY((c.*add)(first));
+        QCOMPARE(list(), decltype(list()){first});
+        QCOMPARE(find(), first);
+    }
+
 private slots:
     void idEditedInPlaceIsFoundAndKept()
     {
@@ -47,6 +67,98 @@ private slots:
         QVERIFY(controller.reorderSignalGroups(groups));
         QCOMPARE(controller.findSG(1)->id, 1);
         QCOMPARE(controller.findSG(2), again);
+    }
+
+    void addKeepsTheFirstOfAKey_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("program") << "program" << "5" << "Program id \"5\" is empty or taken";
+        QTest::newRow("program, empty id") << "program" << "" << "Program id \"\" is empty or taken";
+        QTest::newRow("phase") << "phase" << "5" << "Phase id \"5\" is empty or taken";
+        QTest::newRow("phase, empty id") << "phase" << "" << "Phase id \"\" is empty or taken";
+        QTest::newRow("signal group") << "group" << "5" << "Signal group 5 already exists";
+        QTest::newRow("signal group 0") << "group" << "0" << "Signal group 0 already exists";
+        QTest::newRow("device id") << "device" << "5" << "Power device with id 5 already exists";
+        QTest::newRow("device address") << "address" << "5" << "Power device with address 5 already exists";
+        QTest::newRow("detector") << "detector" << "5" << "Detector 5 already exists";
+        QTest::newRow("sensor") << "sensor" << "5" << "Detector 5 already exists";
+        QTest::newRow("day card") << "day" << "5" << "Day card id \"5\" is empty or taken";
+        QTest::newRow("day card, empty id") << "day" << "" << "Day card id \"\" is empty or taken";
+        QTest::newRow("week card") << "week" << "5" << "Week card id \"5\" is empty or taken";
+        QTest::newRow("week card, empty id") << "week" << "" << "Week card id \"\" is empty or taken";
+    }
+
+    void addKeepsTheFirstOfAKey()
+    {
+        // A second element of a taken key is refused with a message naming it,
+        // the same element added again is kept once, and the first stays found.
+        // An empty text id is never taken: its element is refused at once.
+        QFETCH(QString, kind);
+        QFETCH(QString, key);
+        QFETCH(QString, message);
+        CnfController c;
+        const int number = key.toInt();
+        if (kind == QLatin1String("program")) {
+            auto first = CnfProgramPtr::create();
+            first->id = key;
+            auto second = CnfProgramPtr::create();
+            second->id = key;
+            checkFirstKept(c, first, second, &CnfController::addProgram, [&] { return c.findProgram(key); },
+                           [&] { return c.programs(); }, message);
+        } else if (kind == QLatin1String("phase")) {
+            auto first = CnfPhasePtr::create();
+            first->id = key;
+            auto second = CnfPhasePtr::create();
+            second->id = key;
+            checkFirstKept(c, first, second, &CnfController::addPhase, [&] { return c.findPhase(key); },
+                           [&] { return c.phases(); }, message);
+        } else if (kind == QLatin1String("group")) {
+            auto first = CnfSignalGroupPtr::create();
+            first->id = number;
+            auto second = CnfSignalGroupPtr::create();
+            second->id = number;
+            checkFirstKept(c, first, second, &CnfController::addSignalGroup, [&] { return c.findSG(number); },
+                           [&] { return c.signalGroups(); }, message);
+        } else if (kind == QLatin1String("device") || kind == QLatin1String("address")) {
+            // The other key differs, so only the one of the row clashes.
+            const bool byId = kind == QLatin1String("device");
+            auto first = CnfPowerDevicePtr::create();
+            first->id = number;
+            first->address = number;
+            auto second = CnfPowerDevicePtr::create();
+            second->id = byId ? number : number + 1;
+            second->address = byId ? number + 1 : number;
+            checkFirstKept(c, first, second, &CnfController::addPowerDevice,
+                           [&] { return byId ? c.findPowerDevice(number) : c.findPowerDeviceByAddress(number); },
+                           [&] { return c.powerDevices(); }, message);
+        } else if (kind == QLatin1String("detector") || kind == QLatin1String("sensor")) {
+            const bool sensor = kind == QLatin1String("sensor");
+            auto first = CnfDetectorPtr::create();
+            first->setId(number);
+            auto second = CnfDetectorPtr::create();
+            second->setId(number);
+            checkFirstKept(c, first, second, sensor ? &CnfController::addSensor : &CnfController::addDetector,
+                           [&] { return sensor ? c.findSensor(number) : c.findDetector(number); },
+                           [&] { return sensor ? c.sensorsList() : c.detectorsList(); }, message);
+            // The other list is another id space.
+            QVERIFY(sensor ? !c.findDetector(number) : !c.findSensor(number));
+        } else if (kind == QLatin1String("day")) {
+            auto first = CnfDayCardPtr::create();
+            first->id = key;
+            auto second = CnfDayCardPtr::create();
+            second->id = key;
+            checkFirstKept(c, first, second, &CnfController::addDayCard, [&] { return c.findDayCard(key); },
+                           [&] { return c.dayCards(); }, message);
+        } else {
+            auto first = CnfWeekCardPtr::create();
+            first->id = key;
+            auto second = CnfWeekCardPtr::create();
+            second->id = key;
+            checkFirstKept(c, first, second, &CnfController::addWeekCard, [&] { return c.findWeekCard(key); },
+                           [&] { return c.weekCards(); }, message);
+        }
     }
 
     void saveLoadRoundTrip()
