@@ -7,6 +7,8 @@ bool CnfJsonRead::fail(const CnfJsonValue &at, const QString &message)
     return false;
 }
 
+// Callers test the type first where the description of the value is built for
+// the message only, so that a value of the right type costs no text.
 bool CnfJsonRead::isType(const CnfJsonValue &value, CnfJsonValue::Type type, const QString &what)
 {
     if (value.type() == type)
@@ -17,7 +19,7 @@ bool CnfJsonRead::isType(const CnfJsonValue &value, CnfJsonValue::Type type, con
 
 int CnfJsonRead::integerValue(const CnfJsonValue &value, const QString &what, int min, int max)
 {
-    if (!isType(value, CnfJsonValue::Integer, what))
+    if (value.type() != CnfJsonValue::Integer && !isType(value, CnfJsonValue::Integer, what))
         return 0;
     const qlonglong number = value.scalar().toLongLong();
     if (number < min || number > max) {
@@ -37,7 +39,7 @@ qlonglong CnfJsonRead::integer64(const CnfJsonValue &object, const QString &key,
         fail(value, QStringLiteral("'%1' must be a whole number in range, not %2").arg(key).arg(value.scalar().toDouble()));
         return defaultValue;
     }
-    if (!isType(value, CnfJsonValue::Integer, QStringLiteral("'%1'").arg(key)))
+    if (value.type() != CnfJsonValue::Integer && !isType(value, CnfJsonValue::Integer, QStringLiteral("'%1'").arg(key)))
         return defaultValue;
     const qlonglong number = value.scalar().toLongLong();
     if (number < min || number > max) {
@@ -69,7 +71,7 @@ bool CnfJsonRead::boolean(const CnfJsonValue &object, const QString &key, bool d
     const CnfJsonValue &value = object.member(key);
     if (value.isUndefined() || !ok())
         return defaultValue;
-    if (!isType(value, CnfJsonValue::Bool, QStringLiteral("'%1'").arg(key)))
+    if (value.type() != CnfJsonValue::Bool && !isType(value, CnfJsonValue::Bool, QStringLiteral("'%1'").arg(key)))
         return defaultValue;
     return value.scalar().toBool();
 }
@@ -79,7 +81,7 @@ QString CnfJsonRead::text(const CnfJsonValue &object, const QString &key, const 
     const CnfJsonValue &value = object.member(key);
     if (value.isUndefined() || !ok())
         return defaultValue;
-    if (!isType(value, CnfJsonValue::String, QStringLiteral("'%1'").arg(key)))
+    if (value.type() != CnfJsonValue::String && !isType(value, CnfJsonValue::String, QStringLiteral("'%1'").arg(key)))
         return defaultValue;
     return value.scalar().toString();
 }
@@ -102,7 +104,7 @@ const CnfJsonValue &CnfJsonRead::object(const CnfJsonValue &object, const QStrin
     const CnfJsonValue &value = object.member(key);
     if (value.isUndefined() || !ok())
         return undefined;
-    return isType(value, CnfJsonValue::Object, QStringLiteral("'%1'").arg(key)) ? value : undefined;
+    return value.type() == CnfJsonValue::Object || isType(value, CnfJsonValue::Object, QStringLiteral("'%1'").arg(key)) ? value : undefined;
 }
 
 const CnfJsonValue &CnfJsonRead::array(const CnfJsonValue &object, const QString &key)
@@ -111,7 +113,7 @@ const CnfJsonValue &CnfJsonRead::array(const CnfJsonValue &object, const QString
     const CnfJsonValue &value = object.member(key);
     if (value.isUndefined() || !ok())
         return undefined;
-    return isType(value, CnfJsonValue::Array, QStringLiteral("'%1'").arg(key)) ? value : undefined;
+    return value.type() == CnfJsonValue::Array || isType(value, CnfJsonValue::Array, QStringLiteral("'%1'").arg(key)) ? value : undefined;
 }
 
 bool CnfJsonRead::onlyKeys(const CnfJsonValue &object, const QStringList &keys, const QString &what)

@@ -67,3 +67,6 @@ private:
     QVector<QPair<QString, CnfJsonValue>> m_members;
     mutable QHash<QString, int> m_index; // built for large objects only
 };
+
+// Its members are shared Qt containers, so lists of values may move them as bytes.
+Q_DECLARE_TYPEINFO(CnfJsonValue, Q_MOVABLE_TYPE);

@@ -19,7 +19,7 @@ bool isBareChar(QChar c)
 }
 
 // Parses a JSON text starting at text[pos] == '"'; pos ends after the closing quote.
-bool readQuoted(const QString &text, int &pos, QString *out)
+bool readQuoted(const QStringRef &text, int &pos, QString *out)
 {
     int end = pos + 1;
     while (end < text.size() && text.at(end) != QLatin1Char('"')) {
@@ -37,14 +37,17 @@ bool readQuoted(const QString &text, int &pos, QString *out)
     return true;
 }
 
+// One step of a path: a name, or the index of a list item.
 struct Segment
 {
-    QString key;
-    int index = -1; // >= 0: list item
+    QStringRef bare; // a bare name, in the text
+    QString quoted;  // a quoted name, read
+    int index = -1;  // >= 0: list item
 };
 
-bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
+bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *error)
 {
+    segments->resize(0);
     int pos = 0;
     bool expectKey = true;
     while (pos < path.size()) {
@@ -79,7 +82,7 @@ bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
         }
         Segment segment;
         if (c == QLatin1Char('"')) {
-            if (!readQuoted(path, pos, &segment.key)) {
+            if (!readQuoted(path, pos, &segment.quoted)) {
                 *error = QStringLiteral("invalid quoted name in \"%1\"").arg(path);
                 return false;
             }
@@ -91,7 +94,7 @@ bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
                 *error = QStringLiteral("invalid character '%1' in \"%2\"").arg(path.at(pos)).arg(path);
                 return false;
             }
-            segment.key = path.mid(start, pos - start);
+            segment.bare = path.mid(start, pos - start);
         }
         segments->append(segment);
         expectKey = false;
@@ -103,9 +106,28 @@ bool parsePath(const QString &path, QVector<Segment> *segments, QString *error)
     return true;
 }
 
+// The names of a file repeat on every item ("id", "name", ...): each is made a
+// string once and shared by every member that carries it.
+class NameTable
+{
+public:
+    QString name(const Segment &segment)
+    {
+        if (segment.bare.isNull())
+            return segment.quoted;
+        QString &known = m_names[qHash(segment.bare)];
+        if (known != segment.bare)
+            known = segment.bare.toString();
+        return known;
+    }
+
+private:
+    QHash<uint, QString> m_names;
+};
+
 // The common values of a line (a whole number, a text without escapes, a
 // literal) read without a JSON parser: a file has one value per line.
-bool readPlainValue(const QString &text, CnfJsonValue::Type *type, QVariant *scalar)
+bool readPlainValue(const QStringRef &text, CnfJsonValue::Type *type, QVariant *scalar)
 {
     const int size = text.size();
     if (size >= 2 && text.at(0) == QLatin1Char('"') && text.at(size - 1) == QLatin1Char('"')) {
@@ -115,18 +137,25 @@ bool readPlainValue(const QString &text, CnfJsonValue::Type *type, QVariant *sca
                 return false;
         }
         *type = CnfJsonValue::String;
-        *scalar = text.mid(1, size - 2);
+        *scalar = text.mid(1, size - 2).toString();
         return true;
     }
     const int digitsStart = size > 0 && text.at(0) == QLatin1Char('-') ? 1 : 0;
     // 18 digits always fit in 64 bits; longer numbers go through the parser.
     if (size > digitsStart && size - digitsStart <= 18) {
+        qlonglong number = 0;
         bool digits = true;
-        for (int i = digitsStart; i < size && digits; ++i)
-            digits = text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
+        for (int i = digitsStart; i < size; ++i) {
+            const int digit = text.at(i).unicode() - '0';
+            if (digit < 0 || digit > 9) {
+                digits = false;
+                break;
+            }
+            number = number * 10 + digit;
+        }
         if (digits) {
             *type = CnfJsonValue::Integer;
-            *scalar = text.toLongLong();
+            *scalar = digitsStart ? -number : number;
             return true;
         }
     }
@@ -143,21 +172,17 @@ bool readPlainValue(const QString &text, CnfJsonValue::Type *type, QVariant *sca
     return false;
 }
 
-bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, QString *error)
+bool parseValue(const QStringRef &text, CnfJsonValue::Type *type, QVariant *scalar, QString *error)
 {
-    CnfJsonValue::Type plainType = CnfJsonValue::Undefined;
-    QVariant plainScalar;
-    if (readPlainValue(text, &plainType, &plainScalar)) {
-        *value = CnfJsonValue(plainType, line, column);
-        value->setScalar(plainScalar);
+    if (readPlainValue(text, type, scalar))
         return true;
-    }
+    *scalar = QVariant();
     if (text == QLatin1String("{}")) {
-        *value = CnfJsonValue(CnfJsonValue::Object, line, column);
+        *type = CnfJsonValue::Object;
         return true;
     }
     if (text == QLatin1String("[]")) {
-        *value = CnfJsonValue(CnfJsonValue::Array, line, column);
+        *type = CnfJsonValue::Array;
         return true;
     }
     const double special = text == QLatin1String("nan") ? std::numeric_limits<double>::quiet_NaN()
@@ -165,21 +190,21 @@ bool parseValue(const QString &text, int line, int column, CnfJsonValue *value, 
         : text == QLatin1String("-inf")                ? -std::numeric_limits<double>::infinity()
                                                        : 0.0;
     if (special != 0.0 || text == QLatin1String("nan")) {
-        *value = CnfJsonValue(CnfJsonValue::Double, line, column);
-        value->setScalar(special);
+        *type = CnfJsonValue::Double;
+        *scalar = special;
         return true;
     }
     CnfJsonParser parser;
-    if (text.isEmpty() || !parser.parse((QLatin1Char('[') + text + QLatin1Char(']')).toUtf8()) || parser.root().size() != 1
+    if (text.isEmpty() || !parser.parse((QLatin1Char('[') + text.toString() + QLatin1Char(']')).toUtf8()) || parser.root().size() != 1
         || parser.root().at(0).type() == CnfJsonValue::Array || parser.root().at(0).type() == CnfJsonValue::Object) {
         const QString reason = parser.error().section(QLatin1String(": "), 1);
         *error = text.isEmpty() ? QStringLiteral("value missing")
-                                : QStringLiteral("invalid value %1%2").arg(CnfJsonParser::quoted(text), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+                                : QStringLiteral("invalid value %1%2").arg(CnfJsonParser::quoted(text.toString()), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
         return false;
     }
-    const CnfJsonValue parsed = parser.root().at(0);
-    *value = CnfJsonValue(parsed.type(), line, column);
-    value->setScalar(parsed.scalar());
+    const CnfJsonValue &parsed = parser.root().at(0);
+    *type = parsed.type();
+    *scalar = parsed.scalar();
     return true;
 }
 
@@ -193,6 +218,10 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
     const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
     CnfJsonValue *sectionRoot = root;
     QString sectionName;
+    // Kept from line to line, so that a line allocates no more than its value.
+    QVector<Segment> segments;
+    NameTable names;
+    QVariant scalar;
     auto fail = [error](int line, const QString &message) {
         *error = QStringLiteral("Line %1: %2").arg(line).arg(message);
         return false;
@@ -200,13 +229,14 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
 
     for (int n = 0; n < lines.size(); ++n) {
         const int lineNumber = n + 1;
-        const QString line = lines.at(n).trimmed().toString();
+        const QStringRef raw = lines.at(n);
+        const QStringRef line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         if (line.startsWith(QLatin1Char('['))) {
             if (!line.endsWith(QLatin1Char(']')) || line.size() < 3)
                 return fail(lineNumber, QStringLiteral("invalid section header %1").arg(line));
-            sectionName = line.mid(1, line.size() - 2).trimmed();
+            sectionName = line.mid(1, line.size() - 2).trimmed().toString();
             const auto list = listSections.constFind(sectionName);
             if (list != listSections.constEnd()) {
                 CnfJsonValue &array = root->memberRef(list.value(), lineNumber, 1);
@@ -240,24 +270,16 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         }
         if (equals < 0)
             return fail(lineNumber, QStringLiteral("\"name = value\" or a [section] expected"));
-        const QString path = line.left(equals).trimmed();
-        const QString valueText = line.mid(equals + 1).trimmed();
-        QVector<Segment> segments;
+        const QStringRef path = line.left(equals).trimmed();
+        const QStringRef valueText = line.mid(equals + 1).trimmed();
         QString message;
         if (!parsePath(path, &segments, &message))
             return fail(lineNumber, message);
-        CnfJsonValue value;
+        CnfJsonValue::Type type = CnfJsonValue::Undefined;
+        if (!parseValue(valueText, &type, &scalar, &message))
+            return fail(lineNumber, QStringLiteral("%1: %2").arg(path.toString(), message));
         // 1-based column of the value's first character in the raw line.
-        const QStringRef raw = lines.at(n);
-        int leading = 0;
-        while (leading < raw.size() && raw.at(leading).isSpace())
-            ++leading;
-        int valueStart = equals + 1;
-        while (valueStart < line.size() && line.at(valueStart).isSpace())
-            ++valueStart;
-        const int column = leading + valueStart + 1;
-        if (!parseValue(valueText, lineNumber, column, &value, &message))
-            return fail(lineNumber, QStringLiteral("%1: %2").arg(path, message));
+        const int column = int(valueText.position() - raw.position()) + 1;
 
         // Walk down, creating maps and lists on the way.
         CnfJsonValue *node = sectionRoot;
@@ -277,12 +299,13 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
             } else {
                 if (node->type() != CnfJsonValue::Object)
                     return fail(lineNumber, QStringLiteral("%1: not a map").arg(path));
-                child = &node->memberRef(segment.key, lineNumber, column);
+                child = &node->memberRef(names.name(segment), lineNumber, column);
             }
             if (last) {
                 if (!child->isUndefined())
                     return fail(lineNumber, QStringLiteral("%1 is given twice").arg(path));
-                *child = value;
+                child->setType(type, lineNumber, column);
+                child->setScalar(scalar);
             } else if (child->isUndefined()) {
                 const bool nextIsIndex = segments.at(s + 1).index >= 0;
                 child->setType(nextIsIndex ? CnfJsonValue::Array : CnfJsonValue::Object, lineNumber, column);

@@ -166,7 +166,7 @@ public:
     {
         const CnfJsonValue &list = r.array(root, key);
         for (const CnfJsonValue &item : list.items()) {
-            if (!r.ok() || !r.isType(item, CnfJsonValue::Object, QStringLiteral("an item of '%1'").arg(key)))
+            if (!r.ok() || (item.type() != CnfJsonValue::Object && !r.isType(item, CnfJsonValue::Object, QStringLiteral("an item of '%1'").arg(key))))
                 return;
             read(item);
         }
@@ -190,8 +190,12 @@ public:
     {
         QList<int> values;
         const CnfJsonValue &list = r.array(item, key);
+        if (list.size() == 0)
+            return values;
+        const QString what = QStringLiteral("an item of '%1'").arg(key);
+        values.reserve(list.size());
         for (const CnfJsonValue &value : list.items())
-            values.append(r.integerValue(value, QStringLiteral("an item of '%1'").arg(key), min, max));
+            values.append(r.integerValue(value, what, min, max));
         return values;
     }
 

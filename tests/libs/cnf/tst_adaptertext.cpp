@@ -99,6 +99,18 @@ private slots:
         QTest::newRow("missing value") << QByteArray("a =\n") << QStringLiteral("Line 1: a: value missing");
         QTest::newRow("bare word") << QByteArray("a = hello\n") << QStringLiteral("Line 1: a: invalid value hello (unexpected character 'h' where a value is expected)");
         QTest::newRow("huge") << QByteArray("a = 1e999\n") << QStringLiteral("Line 1: a: invalid value 1e999 (the number 1e999 is out of range)");
+        QTest::newRow("bad index") << QByteArray("a[x] = 1\n") << QStringLiteral("Line 1: invalid list index in \"a[x]\"");
+        QTest::newRow("empty segment") << QByteArray("a..b = 1\n") << QStringLiteral("Line 1: empty name in \"a..b\"");
+        QTest::newRow("leading dot") << QByteArray(".a = 1\n") << QStringLiteral("Line 1: empty name in \".a\"");
+        QTest::newRow("no path") << QByteArray(" = 1\n") << QStringLiteral("Line 1: empty name");
+        QTest::newRow("name after index") << QByteArray("a[0]b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a[0]b\"");
+        QTest::newRow("space in name") << QByteArray("a b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a b\"");
+        QTest::newRow("bad character") << QByteArray("a.% = 1\n") << QStringLiteral("Line 1: invalid character '%' in \"a.%\"");
+        QTest::newRow("bad quoted name") << QByteArray("\"a\\q\" = 1\n") << QStringLiteral("Line 1: invalid quoted name in \"\"a\\q\"\"");
+        QTest::newRow("placeholder in name") << QByteArray("\"x%2\" = hello\n") << QStringLiteral("Line 1: \"x%2\": invalid value hello (unexpected character 'h' where a value is expected)");
+        QTest::newRow("quoted twice") << QByteArray("id = 1\n\"id\" = 2\n") << QStringLiteral("Line 2: \"id\" is given twice");
+        QTest::newRow("value then map") << QByteArray("a.b = 1\na.b.c = 2\n") << QStringLiteral("Line 2: a.b.c: not a map");
+        QTest::newRow("section on value") << QByteArray("a = 1\n[a]\n") << QStringLiteral("Line 2: section [a] clashes with a value of that name");
     }
 
     void sectionTextErrors()
@@ -109,6 +121,29 @@ private slots:
         QString message;
         QVERIFY(!CnfSectionText::read(text, {}, &root, &message));
         QCOMPARE(message, error);
+    }
+
+    void sectionTextPositions()
+    {
+        // Columns count from the start of the raw line, indentation included;
+        // a place made on the way (a list, a map) takes the line's value column.
+        const QByteArray text = "[s]\r\n  \tv  =   42\r\n\tlist[0].\"a b\" = \"x\"\r\n";
+        CnfJsonValue root;
+        QString error;
+        QVERIFY2(CnfSectionText::read(text, {}, &root, &error), qPrintable(error));
+        const CnfJsonValue &section = root.member(QStringLiteral("s"));
+        QCOMPARE(section.line(), 1);
+        const CnfJsonValue &v = section.member(QStringLiteral("v"));
+        QCOMPARE(v.line(), 2);
+        QCOMPARE(v.column(), 11);
+        QCOMPARE(v.scalar(), QVariant(qlonglong(42)));
+        const CnfJsonValue &list = section.member(QStringLiteral("list"));
+        QCOMPARE(list.type(), CnfJsonValue::Array);
+        QCOMPARE(list.line(), 3);
+        QCOMPARE(list.column(), 18);
+        const CnfJsonValue &item = list.at(0).member(QStringLiteral("a b"));
+        QCOMPARE(item.scalar(), QVariant(QStringLiteral("x")));
+        QCOMPARE(item.column(), 18);
     }
 
     void jsonPositionsAndKinds()
