@@ -693,7 +693,7 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+656"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+659"/>
         <source>Signal groups</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1024,7 +1024,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="-566"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="-568"/>
         <source>Add new item
 Insert</source>
         <translation type="unfinished"></translation>
@@ -1075,7 +1075,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+65"/>
         <location line="+669"/>
         <source>KMP devices</source>
         <translation type="unfinished"></translation>
@@ -1152,12 +1152,13 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location filename="../zumoltc/editors/diowidget.cpp" line="+71"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+4"/>
         <source>DIO%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+8"/>
         <source>Error processing</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1808,6 +1809,173 @@ Ctrl+End</source>
     <message>
         <location line="+68"/>
         <source>unknown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SignalPlanWidget</name>
+    <message>
+        <location filename="../zumoltc/editors/signalplanwidget.ui" line="+6"/>
+        <source>Signal plan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>ID:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Type:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Mode:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+18"/>
+        <source>Coordinated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-17"/>
+        <location line="+18"/>
+        <source>Cycle length, sec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-16"/>
+        <location line="+18"/>
+        <source>Cycle offset, sec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Program cycle:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Insert step before current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Add step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Stage</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Recall</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Passage, sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+2"/>
+        <source>Activate step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-2"/>
+        <source>Min. green, sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Max. green, sec</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Countdown board mode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Management conditions:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Insert call source before current</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Insert call source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Remove call source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>On step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Allow prolongation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Deactivate step</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Indicator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Show diagramm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../zumoltc/editors/signalplanwidget.cpp" line="+290"/>
+        <source>Parameters of algorithm contains invalid data. Save anyway?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+187"/>
+        <source>Table contains invalid data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+85"/>
+        <source>Insert step</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -4,7 +4,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
 #include "loadcontrollerconfig.h"
-#include "mainwindowtexts.h"
+#include "plivek/mainwindow/mainwindowtexts.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "reporterror.h"

@@ -3,8 +3,8 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/zu_moltconfig.h"
-#include "mainwindowtexts.h"
 #include "plivek/document/project.h"
+#include "plivek/mainwindow/mainwindowtexts.h"
 #include "reporterror.h"
 
 #include <QCoreApplication>

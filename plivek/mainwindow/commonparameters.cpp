@@ -1,5 +1,6 @@
 #include "commonparameters.h"
 
+#include "mainwindowtexts.h"
 #include "powerpart.h"
 
 #include "cnf/cnfcontroller.h"
@@ -11,17 +12,12 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 // Every program longer than three bytes, changed at byte 3 and stored again;
 // a refused program is reported and the others still go on.
 void convertPrograms(CnfController &controller, const std::function<void(QByteArray &)> &change,
                      const CommonParameters::Log &log)
 {
-    log(tr("Converting program"), QtDebugMsg, true);
+    log(MainWindowTexts::tr("Converting program"), QtDebugMsg, true);
     for (const CnfProgramPtr &program : controller.programs()) {
         QByteArray data = program->data();
         if (data.size() <= 3)
@@ -30,7 +26,7 @@ void convertPrograms(CnfController &controller, const std::function<void(QByteAr
         if (!controller.setProgramRawData(program, data))
             log(controller.lastError(), QtWarningMsg, true);
     }
-    log(tr("Converting program complete"), QtDebugMsg, false);
+    log(MainWindowTexts::tr("Converting program complete"), QtDebugMsg, false);
 }
 
 } // namespace
@@ -44,7 +40,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
         for (const CnfProgramPtr &program : controller.programs()) {
             if (program->type != CnfProgram::Tiverk || program->kind < 9)
                 continue;
-            log(tr("Program type %1 (%2) not supportet in version 3.14")
+            log(MainWindowTexts::tr("Program type %1 (%2) not supportet in version 3.14")
                     .arg(program->id, CnfProgram::tiverkTypeName(program->kind, newVersion, true)),
                 QtWarningMsg, true);
             controller.removeProgram(program->id);

@@ -4,6 +4,7 @@
 #include "cnf/cnfdetector.h"
 #include "cnf/vobject.h"
 #include "common/widgets/tablecells.h"
+#include "mainwindowtexts.h"
 
 #include <QCoreApplication>
 #include <QSignalBlocker>
@@ -14,11 +15,6 @@
 #include <functional>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
 
 const QString Detector = QStringLiteral("detector");
 const QString Sensor = QStringLiteral("sensor");
@@ -55,10 +51,10 @@ bool boardText(const CnfDetector &element, QString *text)
     int number = 0;
     int channel = 0;
     if (intProperty(element, "dionumber", &number) && intProperty(element, "diochannel", &channel))
-        *text = tr("Channel %1 of I/O board %2").arg(channel).arg(number);
+        *text = MainWindowTexts::tr("Channel %1 of I/O board %2").arg(channel).arg(number);
     int keycode = 0;
     if (intProperty(element, "keycode", &keycode)) {
-        *text = tr("Channel %1 of CPU board").arg(keycode - 512);
+        *text = MainWindowTexts::tr("Channel %1 of CPU board").arg(keycode - 512);
         return true;
     }
     return false;
@@ -84,7 +80,7 @@ QString trafiCamText(const VObject &trafiCam, const CnfDetector &element, const 
     forEachChannel(trafiCam, [&](const VObject &device, const VObject &channel) {
         if (!refersTo(channel[key], element))
             return false;
-        text = tr("Traficam %1:%2, channel %3")
+        text = MainWindowTexts::tr("Traficam %1:%2, channel %3")
                    .arg(device[QStringLiteral("ti_host")].toString())
                    .arg(device[QStringLiteral("ti_port")].toInt())
                    .arg(channel[Channel].toInt());
@@ -100,7 +96,7 @@ QString trafficStreamText(const VObject &trafficStream, const CnfDetector &eleme
         if (!refersTo(channel[Detector], element))
             return false;
         const QUrl url(device[QStringLiteral("url")].toString(), QUrl::TolerantMode);
-        text = tr("TrafficStream %1:%2, channel %3")
+        text = MainWindowTexts::tr("TrafficStream %1:%2, channel %3")
                    .arg(url.host(QUrl::FullyDecoded))
                    .arg(url.port())
                    .arg(channel[Channel].toInt());
@@ -120,7 +116,7 @@ QString citilogText(const VObject &citilog, const CnfDetector &element, const QS
             for (int k = 0; k < channels.size(); ++k) {
                 if (!refersTo(channels[k][key], element))
                     continue;
-                return tr("Citilog %1:%2, id=%3, channel %4")
+                return MainWindowTexts::tr("Citilog %1:%2, id=%3, channel %4")
                     .arg(device[QStringLiteral("device_host")].toString())
                     .arg(device[QStringLiteral("device_port")].toInt())
                     .arg(cam[QStringLiteral("id")].toString())
@@ -138,7 +134,7 @@ QString priorityText(const VObject &priority, const CnfDetector &element, const 
     const VObject channels = priority[Channels];
     for (int i = 0; i < channels.size(); ++i) {
         if (refersTo(channels[i][key], element))
-            return tr("Priority");
+            return MainWindowTexts::tr("Priority");
     }
     return QString();
 }
@@ -173,7 +169,7 @@ QString azimuthText(const VObject &azimuth, const CnfDetector &element)
         forEachChannel(device[QStringLiteral("sensors")], [&](const VObject &sensor, const VObject &channel) {
             if (!refersTo(channel[Detector], element))
                 return false;
-            text = tr("Azimuth %1, cam:%2, chan:%3")
+            text = MainWindowTexts::tr("Azimuth %1, cam:%2, chan:%3")
                        .arg(url.toString(QUrl::RemoveUserInfo), sensor[QStringLiteral("camera_id")].toString(),
                             channel[QStringLiteral("rcg_channel_id")].toString());
             return true;
@@ -206,7 +202,7 @@ QString signalText(const VObject &signal, const CnfDetector &element, const QStr
             matches = refersTo(reference, element);
         }
         if (matches)
-            return tr("Channel %1 of Signal module").arg(number);
+            return MainWindowTexts::tr("Channel %1 of Signal module").arg(number);
     }
     return QString();
 }
@@ -350,12 +346,12 @@ QString DetectorsTable::sensorSource(const CnfController &controller, const CnfD
 {
     const QString type = sensor.property("type").toString();
     if (type == QLatin1String("SmartButton"))
-        return tr("Smart button");
+        return MainWindowTexts::tr("Smart button");
     QString text;
     if (boardText(sensor, &text))
         return text;
     if (type == QLatin1String("DetectorySensor"))
-        return tr("Link to detector %1").arg(sensor.property("detector").toString());
+        return MainWindowTexts::tr("Link to detector %1").arg(sensor.property("detector").toString());
     if (!text.isEmpty())
         return text;
     const VObject modules = controller.nativeData()[QStringLiteral("modules")];

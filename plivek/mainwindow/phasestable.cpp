@@ -1,5 +1,6 @@
 #include "phasestable.h"
 
+#include "mainwindowtexts.h"
 #include "programstable.h"
 
 #include "cnf/cnfcontroller.h"
@@ -10,15 +11,6 @@
 
 #include <QCoreApplication>
 #include <QTableWidget>
-
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
-} // namespace
 
 void PhasesTable::fill(QTableWidget *table, const CnfController &controller)
 {
@@ -59,11 +51,11 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller, c
                 removal.programs << program->id;
         }
     }
-    removal.question = tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
+    removal.question = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
-        removal.question += tr("\nRCU parameters will be changed after removal");
+        removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.programs.isEmpty())
-        removal.question += tr("\nAfter removal, the following programs will be wrong:\n")
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")
             + removal.programs.join(QLatin1Char(','));
     return removal;
 }
@@ -84,8 +76,8 @@ QList<PhasesTable::TransitionEntry> PhasesTable::transitionEntries(const CnfCont
     if (!a || !b)
         return {};
     const auto entry = [](const CnfPhasePtr &source, const CnfPhasePtr &destination) {
-        const QString verb = destination->findTransition(source->id) ? tr("Change") : tr("Create");
-        return TransitionEntry{tr("%1 phase transition %2->%3").arg(verb, source->id, destination->id),
+        const QString verb = destination->findTransition(source->id) ? MainWindowTexts::tr("Change") : MainWindowTexts::tr("Create");
+        return TransitionEntry{MainWindowTexts::tr("%1 phase transition %2->%3").arg(verb, source->id, destination->id),
                                {source->id, destination->id}};
     };
     return {entry(a, b), entry(b, a)};

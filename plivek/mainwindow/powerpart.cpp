@@ -2,16 +2,12 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
+#include "mainwindowtexts.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
 
 bool isModuleServiceSlot(int address)
 {
@@ -143,7 +139,7 @@ bool PowerPart::addPowerModule(int address, QString *error)
     const int max = controller.getMaxDeviceCount();
     if (base + 7 >= max) {
         if (error)
-            *error = tr("Unable to add module with address %1: exceeded the maximum number of devices (%2)")
+            *error = MainWindowTexts::tr("Unable to add module with address %1: exceeded the maximum number of devices (%2)")
                          .arg(base)
                          .arg(max);
         return false;
@@ -177,7 +173,7 @@ bool PowerPart::duplicatePowerDevice(int key, QString *error)
     }
     if (newAddress < 0) {
         if (error)
-            *error = tr("Unable to duplicate device with address %1 - no free addresses").arg(sourceAddress);
+            *error = MainWindowTexts::tr("Unable to duplicate device with address %1 - no free addresses").arg(sourceAddress);
         return false;
     }
     const CnfPowerDevicePtr source = controller.findPowerDeviceByAddress(sourceAddress);
@@ -185,7 +181,7 @@ bool PowerPart::duplicatePowerDevice(int key, QString *error)
         return true;
     if (isKey(source->type) && newAddress >= maxPowerDeviceCount()) {
         if (error)
-            *error = tr("Unable to duplicate key with address %1 - no free addresses").arg(sourceAddress);
+            *error = MainWindowTexts::tr("Unable to duplicate key with address %1 - no free addresses").arg(sourceAddress);
         return false;
     }
     if (usesKeyModules() && isModuleServiceSlot(sourceAddress))

@@ -4,6 +4,7 @@
 #include "cnf/cnfdaycard.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "mainwindowtexts.h"
 #include "powerpart.h"
 
 #include <QCoreApplication>
@@ -12,11 +13,6 @@
 #include <algorithm>
 
 namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
 
 void setCell(QTableWidget *table, int row, int column, const QString &text)
 {
@@ -89,11 +85,11 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
             }
         }
     }
-    removal.question = tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
+    removal.question = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
-        removal.question += tr("\nRCU parameters will be changed after removal");
+        removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.dayCards.isEmpty())
-        removal.question += tr("\nAfter removal, the following daily cards will be wrong:\n")
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
     return removal;
 }

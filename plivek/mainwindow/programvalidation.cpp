@@ -6,6 +6,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftransition.h"
+#include "mainwindowtexts.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -14,7 +15,6 @@
 
 QString ProgramValidation::findFaults(const CnfController &controller, bool computedTransitions)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("MainWindow", text); };
     const CnfMatrixPtr matrix = controller.safetyMatrix();
     QStringList missing;
     QStringList conflicts;
@@ -29,7 +29,7 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
             const CnfTransitionPtr transition =
                 computedTransitions ? step->createTransition() : step->findTransition();
             if (!transition) {
-                missing << tr("Program %1, transition %2->%3").arg(program->id, before->id(), step->id());
+                missing << MainWindowTexts::tr("Program %1, transition %2->%3").arg(program->id, before->id(), step->id());
                 continue;
             }
             if (!matrix)
@@ -47,7 +47,7 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
                     const int end = transition->greenEnd.value(closing->id, 0);
                     const int start = transition->greenStart.value(opening->id, 0);
                     if (end >= start)
-                        conflicts << tr("Program %1, transition %2->%3, SG %4 and %5")
+                        conflicts << MainWindowTexts::tr("Program %1, transition %2->%3, SG %4 and %5")
                                          .arg(program->id, before->id(), step->id())
                                          .arg(closing->id)
                                          .arg(opening->id);
@@ -57,11 +57,11 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
     }
     QString text;
     if (!missing.isEmpty())
-        text = tr("Incorrect phase transitions:\n") + missing.join(QLatin1Char('\n'));
+        text = MainWindowTexts::tr("Incorrect phase transitions:\n") + missing.join(QLatin1Char('\n'));
     if (!conflicts.isEmpty()) {
         if (!text.isEmpty())
             text += QLatin1Char('\n');
-        text += tr("Conflict of green:\n") + conflicts.join(QLatin1Char('\n'));
+        text += MainWindowTexts::tr("Conflict of green:\n") + conflicts.join(QLatin1Char('\n'));
     }
     return text;
 }
