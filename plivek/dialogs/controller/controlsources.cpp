@@ -1,20 +1,10 @@
 #include "controlsources.h"
 
+#include "nativenumber.h"
+
 #include <QSet>
 
 namespace {
-
-bool isNumber(const VObject &value)
-{
-    switch (value.type()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
 
 bool holdsPriority(const VObject &entry, int *priority)
 {
@@ -34,8 +24,8 @@ bool ControlSources::matchesByType(const VObject &pointer, const VObject &entry)
 {
     if (pointer.type() == QMetaType::QString)
         return entry["name"].type() == QMetaType::QString && entry["name"] == pointer.toString();
-    if (isNumber(pointer))
-        return isNumber(entry["id"]) && entry["id"] == pointer.toVariant();
+    if (isNativeNumberType(pointer.type()))
+        return isNativeNumberType(entry["id"].type()) && entry["id"] == pointer.toVariant();
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
 #include "common/widgets/tablecells.h"
+#include "nativenumber.h"
 #include "plivek/framework/checkboxcomboboxdelegate.h"
 #include "plivek/framework/comboboxdelegate.h"
 #include "ui_indicationdlg.h"
@@ -17,22 +18,10 @@ enum Column { TypeColumn, GroupColumn, RedColumn, AmberColumn, GreenColumn, Plan
 
 const char *const colourKeys[] = {"red", "amber", "green"};
 
-bool isNumber(const QVariant &value)
-{
-    switch (value.userType()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The id of an output given by its id or by its exact name; 0 for none.
 int outputId(const QVariant &value, const QVariantList &outputs)
 {
-    if (isNumber(value))
+    if (isNativeNumberType(value.userType()))
         return value.toInt();
     const QString name = value.toString();
     if (name.isEmpty())
@@ -116,8 +105,9 @@ void IndicationDlg::load()
             plans.type() == QVariant::List && !plans.toList().isEmpty() ? plans.toList() : QVariantList{plans};
         QStringList shown;
         for (const QVariant &plan : given) {
-            const CnfProgramPtr program =
-                isNumber(plan) ? controller->findProgram(plan.toString()) : controller->findProgramByName(plan.toString());
+            const CnfProgramPtr program = isNativeNumberType(plan.userType())
+                ? controller->findProgram(plan.toString())
+                : controller->findProgramByName(plan.toString());
             if (program && !shown.contains(program->id))
                 shown.append(program->id);
         }

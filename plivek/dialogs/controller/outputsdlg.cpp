@@ -1,6 +1,7 @@
 #include "outputsdlg.h"
 
 #include "cnf/cnfcontroller.h"
+#include "nativenumber.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "ui_outputsdlg.h"
 
@@ -13,12 +14,6 @@ const int gpioItem = -1;
 const int boardCount = 9;
 const int channelsPerBoard = 16;
 const int gpioPinCount = 7;
-
-bool isNumber(const VObject &value)
-{
-    const int type = value.type();
-    return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
-}
 
 // A channel entry that binds its channel: an output on any board; an input
 // (sensor or detector) only on the dry-contact boards 1-4 and on board 9.
@@ -120,7 +115,7 @@ bool OutputsDlg::boundToEditedOutput(const VObject &output) const
 {
     if (edited.isNull())
         return false;
-    if (isNumber(output))
+    if (isNativeNumberType(output.type()))
         return output.toDouble() == editedId;
     return !proposedName.isEmpty() && output.toString() == proposedName;
 }
