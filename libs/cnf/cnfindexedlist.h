@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QHash>
+#include "cnfpositiontable.h"
+
 #include <QList>
 #include <QSet>
 #include <QSharedPointer>
@@ -36,7 +37,7 @@ public:
     CnfIndexedList(std::initializer_list<KeyOf> keys)
     {
         for (KeyOf keyOf : keys)
-            m_indexes.emplace_back(keyOf);
+            m_indexes.emplace_back(keyOf, m_indexes.empty());
     }
 
     const QList<Ptr> &elements() const { return m_list; }
@@ -83,7 +84,7 @@ public:
         }
         m_list.append(element);
         for (ListIndex &index : m_indexes)
-            index.appended(m_list, element);
+            index.appended(m_list);
         return Appended;
     }
 
@@ -124,14 +125,16 @@ private:
     static bool isBlank(const QString &key) { return key.isEmpty(); }
     static bool isBlank(int) { return false; }
 
-    // The element of each value of one key and the set of listed elements. It
-    // follows the list through appended(); any other change of the list's size,
-    // or a hit that no longer carries its key, rebuilds it from the list.
+    // The position of each value of one key and, for the first key, of each
+    // listed element. It follows the list through appended(); any other change of
+    // the list's size, or a hit that no longer carries its key, rebuilds it from
+    // the list.
     class ListIndex
     {
     public:
-        explicit ListIndex(KeyOf keyOf)
+        ListIndex(KeyOf keyOf, bool withElements)
             : keyOf(keyOf)
+            , m_withElements(withElements)
         {
         }
 
@@ -151,14 +154,15 @@ private:
         Ptr taken(const QList<Ptr> &list, const Key &key) const
         {
             sync(list);
-            Ptr hit = m_byKey.value(key);
-            if (hit && keyOf(*hit) != key) {
+            int position = m_byKey.value(key);
+            if (position >= 0 && keyOf(*list.at(position)) != key) {
                 rebuild(list);
-                hit = m_byKey.value(key);
+                position = m_byKey.value(key);
             }
-            return hit;
+            return position >= 0 ? list.at(position) : Ptr();
         }
 
+        // Only for the index that lists the elements.
         bool contains(const QList<Ptr> &list, const Ptr &element) const
         {
             sync(list);
@@ -166,13 +170,13 @@ private:
         }
 
         // Call after list.append(element).
-        void appended(const QList<Ptr> &list, const Ptr &element)
+        void appended(const QList<Ptr> &list)
         {
             if (m_size != list.size() - 1) {
                 rebuild(list);
                 return;
             }
-            insert(element);
+            insert(list, m_size);
             m_size = list.size();
         }
 
@@ -191,24 +195,25 @@ private:
         {
             m_byKey.clear();
             m_elements.clear();
-            for (const Ptr &element : list) {
-                if (element)
-                    insert(element);
-            }
+            for (int position = 0; position < list.size(); ++position)
+                insert(list, position);
             m_size = list.size();
         }
 
         // The first element of a key keeps it, as a scan of the list would find it.
-        void insert(const Ptr &element) const
+        void insert(const QList<Ptr> &list, int position) const
         {
-            m_elements.insert(element.data());
-            const Key key = keyOf(*element);
-            if (!m_byKey.contains(key))
-                m_byKey.insert(key, element);
+            const T *element = list.at(position).data();
+            if (!element)
+                return;
+            if (m_withElements)
+                m_elements.insert(element, position);
+            m_byKey.insert(keyOf(*element), position);
         }
 
-        mutable QHash<Key, Ptr> m_byKey;
-        mutable QSet<const T *> m_elements;
+        const bool m_withElements;
+        mutable CnfPositionTable<Key> m_byKey;
+        mutable CnfPositionTable<const T *> m_elements;
         mutable int m_size = -1;
     };
 

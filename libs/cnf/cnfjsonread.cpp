@@ -1,5 +1,7 @@
 #include "cnfjsonread.h"
 
+#include <algorithm>
+
 bool CnfJsonRead::fail(const CnfJsonValue &at, const QString &message)
 {
     if (m_error.isEmpty())
@@ -119,7 +121,9 @@ const CnfJsonValue &CnfJsonRead::array(const CnfJsonValue &object, const QString
 bool CnfJsonRead::onlyKeys(const CnfJsonValue &object, const QStringList &keys, const QString &what)
 {
     for (const auto &member : object.members()) {
-        if (!keys.contains(member.first))
+        const bool known = std::any_of(keys.cbegin(), keys.cend(),
+                                       [&](const QString &key) { return CnfJsonValue::sameName(key, member.first); });
+        if (!known)
             return fail(member.second, QStringLiteral("unknown key '%1' in %2").arg(member.first, what));
     }
     return true;

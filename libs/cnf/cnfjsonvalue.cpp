@@ -29,7 +29,7 @@ int CnfJsonValue::indexOf(const QString &name) const
         return m_index.value(name, -1);
     }
     for (int i = 0; i < m_members.size(); ++i) {
-        if (m_members.at(i).first == name)
+        if (sameName(m_members.at(i).first, name))
             return i;
     }
     return -1;

@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include <utility>
+
 // One parsed JSON value with the place where it stood in the text, so that the
 // configuration readers can say where a wrong value is. Lines and columns are
 // 1-based; columns count characters. Object members keep the document order;
@@ -27,6 +29,7 @@ public:
     // Scalars: bool, qlonglong (Integer), double (Double) or QString (String).
     const QVariant &scalar() const { return m_scalar; }
     void setScalar(const QVariant &value) { m_scalar = value; }
+    void setScalar(QVariant &&value) { m_scalar = std::move(value); }
 
     // Arrays.
     int size() const { return m_items.size(); }
@@ -45,11 +48,20 @@ public:
     // Builders: the member or item, created Undefined at the given place when missing.
     CnfJsonValue &memberRef(const QString &name, int line = 0, int column = 0);
     CnfJsonValue &itemRef(int index) { return m_items[index]; }
+    // Room for count members, for a builder that expects them.
+    void reserveMembers(int count) { m_members.reserve(count); }
     void setType(Type type, int line, int column);
 
     // Plain Qt form: maps become QVariantMap, arrays QVariantList, integers int
     // when they fit and qlonglong otherwise; Null and Undefined an invalid QVariant.
     QVariant toVariant() const;
+
+    // Equal names; inline, with the cheap tests first, as readers compare member
+    // names many times per value (names of one file often share their data).
+    static bool sameName(const QString &a, const QString &b)
+    {
+        return a.size() == b.size() && (a.constData() == b.constData() || a == b);
+    }
 
     // Name of the type as error messages print it ("integer", "text", ...).
     static QString typeName(Type type);

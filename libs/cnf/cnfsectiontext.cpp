@@ -9,8 +9,27 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
+
+// The part of text from `from` on, `size` characters long, and that part without
+// the white space around it; inline, as every line of a file goes through them.
+QStringRef part(const QStringRef &text, int from, int size)
+{
+    return QStringRef(text.string(), text.position() + from, size);
+}
+
+QStringRef trimmed(const QStringRef &text, int from, int size)
+{
+    while (size > 0 && text.at(from).isSpace()) {
+        ++from;
+        --size;
+    }
+    while (size > 0 && text.at(from + size - 1).isSpace())
+        --size;
+    return part(text, from, size);
+}
 
 bool isBareChar(QChar c)
 {
@@ -94,7 +113,7 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
                 *error = QStringLiteral("invalid character '%1' in \"%2\"").arg(path.at(pos)).arg(path);
                 return false;
             }
-            segment.bare = path.mid(start, pos - start);
+            segment.bare = part(path, start, pos - start);
         }
         segments->append(segment);
         expectKey = false;
@@ -111,7 +130,7 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
 class NameTable
 {
 public:
-    QString name(const Segment &segment)
+    const QString &name(const Segment &segment)
     {
         if (segment.bare.isNull())
             return segment.quoted;
@@ -214,8 +233,6 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                           QString *error)
 {
     *root = CnfJsonValue(CnfJsonValue::Object, 1, 1);
-    const QString text = QString::fromUtf8(data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data);
-    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
     CnfJsonValue *sectionRoot = root;
     QString sectionName;
     // Kept from line to line, so that a line allocates no more than its value.
@@ -227,13 +244,34 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         return false;
     };
 
-    for (int n = 0; n < lines.size(); ++n) {
-        const int lineNumber = n + 1;
-        const QStringRef raw = lines.at(n);
-        const QStringRef line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+    // The text is decoded a block of whole lines at a time (a line's pieces are
+    // copied out before the next block), so that it stays small and in the cache.
+    const int blockSize = 64 * 1024;
+    int next = data.startsWith("\xEF\xBB\xBF") ? 3 : 0; // the first byte not decoded yet
+    QString text;
+    int start = 1; // past the end of the empty block, so that the first turn decodes
+    int lineNumber = 0;
+    for (;;) {
+        if (start > text.size()) {
+            if (next > data.size())
+                break;
+            int blockEnd = data.size() - next > blockSize ? data.indexOf('\n', next + blockSize) : -1;
+            if (blockEnd < 0)
+                blockEnd = data.size();
+            text = QString::fromUtf8(data.constData() + next, blockEnd - next);
+            next = blockEnd + 1;
+            start = 0;
+        }
+        int end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        const QStringRef raw(&text, start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        const QStringRef line = trimmed(raw, 0, raw.size());
+        if (line.isEmpty() || line.at(0) == QLatin1Char('#'))
             continue;
-        if (line.startsWith(QLatin1Char('['))) {
+        if (line.at(0) == QLatin1Char('[')) {
             if (!line.endsWith(QLatin1Char(']')) || line.size() < 3)
                 return fail(lineNumber, QStringLiteral("invalid section header %1").arg(line));
             sectionName = line.mid(1, line.size() - 2).trimmed().toString();
@@ -244,6 +282,9 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                     array.setType(CnfJsonValue::Array, lineNumber, 1);
                 array.append(CnfJsonValue(CnfJsonValue::Object, lineNumber, 1));
                 sectionRoot = &array.itemRef(array.size() - 1);
+                // Items of a section mostly have the members of the one before.
+                if (array.size() > 1)
+                    sectionRoot->reserveMembers(array.at(array.size() - 2).members().size());
             } else {
                 CnfJsonValue &object = root->memberRef(sectionName, lineNumber, 1);
                 if (object.isUndefined())
@@ -270,8 +311,8 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         }
         if (equals < 0)
             return fail(lineNumber, QStringLiteral("\"name = value\" or a [section] expected"));
-        const QStringRef path = line.left(equals).trimmed();
-        const QStringRef valueText = line.mid(equals + 1).trimmed();
+        const QStringRef path = trimmed(line, 0, equals);
+        const QStringRef valueText = trimmed(line, equals + 1, line.size() - equals - 1);
         QString message;
         if (!parsePath(path, &segments, &message))
             return fail(lineNumber, message);
@@ -305,7 +346,7 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 if (!child->isUndefined())
                     return fail(lineNumber, QStringLiteral("%1 is given twice").arg(path));
                 child->setType(type, lineNumber, column);
-                child->setScalar(scalar);
+                child->setScalar(std::move(scalar));
             } else if (child->isUndefined()) {
                 const bool nextIsIndex = segments.at(s + 1).index >= 0;
                 child->setType(nextIsIndex ? CnfJsonValue::Array : CnfJsonValue::Object, lineNumber, column);

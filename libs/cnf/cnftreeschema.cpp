@@ -192,10 +192,14 @@ public:
         const CnfJsonValue &list = r.array(item, key);
         if (list.size() == 0)
             return values;
-        const QString what = QStringLiteral("an item of '%1'").arg(key);
         values.reserve(list.size());
-        for (const CnfJsonValue &value : list.items())
-            values.append(r.integerValue(value, what, min, max));
+        for (const CnfJsonValue &value : list.items()) {
+            const qlonglong number = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : min - 1LL;
+            // The description of the item is made only for the message of a wrong one.
+            values.append(number >= min && number <= max
+                              ? int(number)
+                              : r.integerValue(value, QStringLiteral("an item of '%1'").arg(key), min, max));
+        }
         return values;
     }
 
@@ -291,8 +295,8 @@ public:
     CnfDetectorPtr detector(const CnfJsonValue &item)
     {
         auto detector = CnfDetectorPtr::create();
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("properties")},
-                   QStringLiteral("a detector"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("properties")};
+        r.onlyKeys(item, keys, QStringLiteral("a detector"));
         detector->setId(r.integer(item, QStringLiteral("id"), 0));
         detector->setName(r.text(item, QStringLiteral("name")));
         setProperties(*detector, item);
@@ -301,9 +305,10 @@ public:
 
     void phase(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("minTime"),
-                          QStringLiteral("maxTime"), QStringLiteral("signalGroups"), QStringLiteral("transitions")},
-                   QStringLiteral("a phase"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("minTime"),
+                                         QStringLiteral("maxTime"), QStringLiteral("signalGroups"),
+                                         QStringLiteral("transitions")};
+        r.onlyKeys(item, keys, QStringLiteral("a phase"));
         auto phase = CnfPhasePtr::create();
         phase->id = r.idText(item, QStringLiteral("id"));
         phase->name = r.text(item, QStringLiteral("name"));
@@ -321,8 +326,9 @@ public:
         for (const auto &member : transitions.members()) {
             if (!r.isType(member.second, CnfJsonValue::Object, QStringLiteral("a transition")))
                 return;
-            r.onlyKeys(member.second, {QStringLiteral("length"), QStringLiteral("greenEnd"), QStringLiteral("greenStart")},
-                       QStringLiteral("a transition"));
+            static const QStringList transitionKeys = {QStringLiteral("length"), QStringLiteral("greenEnd"),
+                                                       QStringLiteral("greenStart")};
+            r.onlyKeys(member.second, transitionKeys, QStringLiteral("a transition"));
             auto transition = CnfTransitionPtr::create();
             transition->length = r.integer(member.second, QStringLiteral("length"), 0);
             transition->greenEnd = readIntMap(member.second, QStringLiteral("greenEnd"));
@@ -335,9 +341,9 @@ public:
 
     void matrix(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("default"),
-                          QStringLiteral("safety"), QStringLiteral("cells")},
-                   QStringLiteral("a matrix"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("default"),
+                                         QStringLiteral("safety"), QStringLiteral("cells")};
+        r.onlyKeys(item, keys, QStringLiteral("a matrix"));
         auto matrix = CnfMatrixPtr::create();
         matrix->setId(r.integer(item, QStringLiteral("id"), 1));
         matrix->setName(r.text(item, QStringLiteral("name")));
@@ -399,9 +405,9 @@ public:
         for (const CnfJsonValue &step : steps.items()) {
             if (!r.isType(step, CnfJsonValue::Object, QStringLiteral("a program step")))
                 return;
-            r.onlyKeys(step, {QStringLiteral("phase"), QStringLiteral("length"), QStringLiteral("start"),
-                              QStringLiteral("properties")},
-                       QStringLiteral("a program step"));
+            static const QStringList stepKeys = {QStringLiteral("phase"), QStringLiteral("length"),
+                                                 QStringLiteral("start"), QStringLiteral("properties")};
+            r.onlyKeys(step, stepKeys, QStringLiteral("a program step"));
             const QString phaseId = r.idText(step, QStringLiteral("phase"));
             const CnfPhasePtr phase = c.findPhase(phaseId);
             CnfPhaseDefPtr def = program->appendPhase(phase, 0);
@@ -453,14 +459,15 @@ public:
 
     void dayCard(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("records")}, QStringLiteral("a day card"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("records")};
+        r.onlyKeys(item, keys, QStringLiteral("a day card"));
         auto card = CnfDayCardPtr::create();
         card->id = r.idText(item, QStringLiteral("id"));
         card->name = r.text(item, QStringLiteral("name"));
         eachItem(item, QStringLiteral("records"), [&](const CnfJsonValue &record) {
-            r.onlyKeys(record, {QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("program"),
-                                QStringLiteral("reserve")},
-                       QStringLiteral("a day card record"));
+            static const QStringList recordKeys = {QStringLiteral("start"), QStringLiteral("end"),
+                                                   QStringLiteral("program"), QStringLiteral("reserve")};
+            r.onlyKeys(record, recordKeys, QStringLiteral("a day card record"));
             const QTime start = time(record, QStringLiteral("start"));
             if (!start.isValid() && r.ok())
                 r.fail(record, QStringLiteral("a day card record needs a 'start' time"));
@@ -473,7 +480,8 @@ public:
 
     void weekCard(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("days")}, QStringLiteral("a week card"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("days")};
+        r.onlyKeys(item, keys, QStringLiteral("a week card"));
         auto card = CnfWeekCardPtr::create();
         card->id = r.idText(item, QStringLiteral("id"));
         card->name = r.text(item, QStringLiteral("name"));
@@ -501,8 +509,9 @@ public:
 
     void seasonPlan(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("name"), QStringLiteral("from"), QStringLiteral("to"), QStringLiteral("weekCard")},
-                   QStringLiteral("a season plan"));
+        static const QStringList keys = {QStringLiteral("name"), QStringLiteral("from"), QStringLiteral("to"),
+                                         QStringLiteral("weekCard")};
+        r.onlyKeys(item, keys, QStringLiteral("a season plan"));
         auto plan = CnfSeasonPlanPtr::create();
         plan->name = r.text(item, QStringLiteral("name"));
         plan->from = date(item, QStringLiteral("from"), true);
@@ -515,8 +524,9 @@ public:
 
     void specialDay(const CnfJsonValue &item)
     {
-        r.onlyKeys(item, {QStringLiteral("date"), QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("dayCard")},
-                   QStringLiteral("a special day"));
+        static const QStringList keys = {QStringLiteral("date"), QStringLiteral("id"), QStringLiteral("name"),
+                                         QStringLiteral("dayCard")};
+        r.onlyKeys(item, keys, QStringLiteral("a special day"));
         auto day = CnfSpecialDayPtr::create();
         const QDate when = date(item, QStringLiteral("date"));
         day->id = r.idText(item, QStringLiteral("id"));
@@ -808,9 +818,10 @@ bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native, 
         controller.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
 
     t.eachItem(root, QStringLiteral("powerDevices"), [&](const CnfJsonValue &item) {
-        r.onlyKeys(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("address"), QStringLiteral("type"),
-                          QStringLiteral("color"), QStringLiteral("lampsCount"), QStringLiteral("burnoutControl")},
-                   QStringLiteral("a power device"));
+        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("address"),
+                                         QStringLiteral("type"), QStringLiteral("color"), QStringLiteral("lampsCount"),
+                                         QStringLiteral("burnoutControl")};
+        r.onlyKeys(item, keys, QStringLiteral("a power device"));
         auto device = CnfPowerDevicePtr::create();
         device->id = r.integer(item, QStringLiteral("id"), 0);
         device->name = r.text(item, QStringLiteral("name"));

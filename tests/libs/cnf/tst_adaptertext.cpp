@@ -146,6 +146,37 @@ private slots:
         QCOMPARE(item.column(), 18);
     }
 
+    void sectionTextLongText()
+    {
+        // A text of many blocks as the reader decodes them: the lines and columns
+        // of values far into it, with names and texts of several bytes a character.
+        QByteArray text = "\xEF\xBB\xBF# long\r\n";
+        const int count = 6000;
+        for (int i = 0; i < count; ++i)
+            text += "[item]\r\nname = \"Перекрёсток " + QByteArray::number(i) + "\"\r\n\"ключ\" = " + QByteArray::number(i) + "\r\n";
+        QVERIFY(text.size() > 4 * 64 * 1024);
+        CnfJsonValue root;
+        QString error;
+        QVERIFY2(CnfSectionText::read(text, {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error),
+                 qPrintable(error));
+        const CnfJsonValue &items = root.member(QStringLiteral("items"));
+        QCOMPARE(items.size(), count);
+        for (int i : {0, 1234, count - 1}) {
+            const CnfJsonValue &item = items.at(i);
+            QCOMPARE(item.line(), 2 + 3 * i);
+            QCOMPARE(item.member(QStringLiteral("name")).scalar().toString(), QStringLiteral("Перекрёсток %1").arg(i));
+            const CnfJsonValue &key = item.member(QStringLiteral("ключ"));
+            QCOMPARE(key.scalar(), QVariant(qlonglong(i)));
+            QCOMPARE(key.line(), 4 + 3 * i);
+            QCOMPARE(key.column(), 10);
+        }
+
+        // Without a line end at the end, and broken on the last line.
+        text += "[item]\r\nbroken";
+        QVERIFY(!CnfSectionText::read(text, {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error));
+        QCOMPARE(error, QStringLiteral("Line %1: \"name = value\" or a [section] expected").arg(3 + 3 * count));
+    }
+
     void jsonPositionsAndKinds()
     {
         CnfJsonParser parser;
