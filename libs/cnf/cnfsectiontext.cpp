@@ -7,7 +7,9 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -126,7 +128,9 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
 }
 
 // The names of a file repeat on every item ("id", "name", ...): each is made a
-// string once and shared by every member that carries it.
+// string once and shared by every member that carries it. A file has a few dozen
+// names, so a small table without chains holds them; a name whose place another
+// name takes is made anew when it comes again.
 class NameTable
 {
 public:
@@ -134,14 +138,16 @@ public:
     {
         if (segment.bare.isNull())
             return segment.quoted;
-        QString &known = m_names[qHash(segment.bare)];
-        if (known != segment.bare)
-            known = segment.bare.toString();
+        const QStringRef &bare = segment.bare;
+        QString &known = m_names[qHash(bare) % m_names.size()];
+        if (known.size() != bare.size()
+            || std::memcmp(known.constData(), bare.constData(), size_t(bare.size()) * sizeof(QChar)) != 0)
+            known = bare.toString();
         return known;
     }
 
 private:
-    QHash<uint, QString> m_names;
+    std::array<QString, 256> m_names;
 };
 
 // The common values of a line (a whole number, a text without escapes, a
