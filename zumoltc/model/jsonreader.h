@@ -2,6 +2,7 @@
 
 #include "jsonvalue.h"
 #include "parser.h"
+#include "zuenums.h"
 
 #include <QCoreApplication>
 #include <QMetaEnum>
@@ -49,7 +50,7 @@ public:
     template<typename E>
     bool readEnumAttribute(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue())
     {
-        return readEnumAttribute(QMetaEnum::fromType<E>(), name, warnIfMissing, object);
+        return readEnumAttribute(zu::metaEnum<E>(), name, warnIfMissing, object);
     }
     // The value of E, or 2147483647 when absent, mistyped or no key of E.
     template<typename E>

@@ -113,6 +113,25 @@ JsonValue::const_iterator JsonValue::end() const
     return const_iterator(m_document, m_node->children + m_node->count);
 }
 
+namespace {
+
+// The order of QString::compare with a Latin-1 key, inline: readers look members
+// up by name several times per element.
+int compareToLatin1(const QString &name, QLatin1String key)
+{
+    const int common = std::min(name.size(), key.size());
+    const QChar *text = name.constData();
+    const char *latin1 = key.data();
+    for (int i = 0; i < common; ++i) {
+        const int difference = int(text[i].unicode()) - int(uchar(latin1[i]));
+        if (difference != 0)
+            return difference;
+    }
+    return name.size() - key.size();
+}
+
+} // namespace
+
 JsonValue JsonValue::member(const char *name) const
 {
     if (type() != Object || !name)
@@ -121,9 +140,9 @@ JsonValue JsonValue::member(const char *name) const
     Node *const *first = m_node->children;
     Node *const *last = first + m_node->count;
     Node *const *it = std::lower_bound(first, last, key, [](const Node *member, QLatin1String k) {
-        return member->name.compare(k) < 0;
+        return compareToLatin1(member->name, k) < 0;
     });
-    if (it == last || (*it)->name != key)
+    if (it == last || compareToLatin1((*it)->name, key) != 0)
         return JsonValue();
     return JsonValue(m_document, *it);
 }

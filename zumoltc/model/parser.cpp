@@ -2,6 +2,7 @@
 #include "jsonvalue_p.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -127,6 +128,20 @@ private:
     bool parseLiteral(Node *node, const char *rest, int restLength);
     bool parseNumber(Node *node);
     bool parseString(QString *text);
+    bool parseName(QString *name);
+    bool scanString(const char **start, int *length);
+
+    // Member names repeat on every element ("id", "name", ...): each is decoded
+    // once and shared, which saves an allocation per member and keeps the names
+    // that lookups compare in the cache. A name whose place another one takes
+    // is decoded anew when it comes again.
+    struct KnownName
+    {
+        const char *raw = nullptr; // in data
+        int length = -1;
+        QString text;
+    };
+    std::array<KnownName, 256> knownNames;
 
     void takeChildren(Node *container, size_t first);
     static void finishMembers(Node *object, bool sorted);
@@ -285,7 +300,7 @@ bool ParserState::parseMember()
 {
     Node *value = document->newNode();
     pending.push_back(value);
-    if (!parseString(&value->name))
+    if (!parseName(&value->name))
         return false;
     if (nextToken() != ':')
         return setError(Message::MissingNameSeparator);
@@ -440,7 +455,38 @@ bool ParserState::parseNumber(Node *node)
 
 bool ParserState::parseString(QString *text)
 {
-    const char *start = pos;
+    const char *start = nullptr;
+    int length = 0;
+    if (!scanString(&start, &length))
+        return false;
+    *text = decodeText(start, length);
+    return true;
+}
+
+bool ParserState::parseName(QString *name)
+{
+    const char *start = nullptr;
+    int length = 0;
+    if (!scanString(&start, &length))
+        return false;
+    uint hash = uint(length);
+    for (int i = 0; i < length; ++i)
+        hash = hash * 31 + uchar(start[i]);
+    KnownName &known = knownNames[hash % knownNames.size()];
+    if (known.length != length || memcmp(known.raw, start, size_t(length)) != 0) {
+        known.raw = start;
+        known.length = length;
+        known.text = decodeText(start, length);
+    }
+    *name = known.text;
+    return true;
+}
+
+// Steps over a string whose opening quote was read; start and length give its
+// bytes between the quotes, escapes as they stand.
+bool ParserState::scanString(const char **start, int *length)
+{
+    *start = pos;
     for (;;) {
         if (pos >= end)
             return setError(Message::UnterminatedString);
@@ -460,7 +506,7 @@ bool ParserState::parseString(QString *text)
                 return setError(Message::IllegalEscape);
         }
     }
-    *text = decodeText(start, int(pos - 1 - start));
+    *length = int(pos - 1 - *start);
     if (pos >= end)
         return setError(Message::UnterminatedString);
     return true;

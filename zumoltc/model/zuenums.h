@@ -116,13 +116,22 @@ int metaEnumValue(const QMetaEnum &meta, const QVariant &data);
 int metaEnumFromKey(const QMetaEnum &meta, const QString &key);
 QList<QPair<QString, int>> metaEnumItems(const QMetaEnum &meta, bool keys);
 
+// The meta enumeration of E, looked up once: files name an enumeration value per
+// element, and each lookup searches the meta object by name.
+template<typename E>
+const QMetaEnum &metaEnum()
+{
+    static const QMetaEnum meta = QMetaEnum::fromType<E>();
+    return meta;
+}
+
 } // namespace zu
 
 // The key name of value in E; empty for zu::NotSet and for a value without key.
 template<typename E>
 QString enumKey(int value)
 {
-    return zu::metaEnumKey(QMetaEnum::fromType<E>(), value);
+    return zu::metaEnumKey(zu::metaEnum<E>(), value);
 }
 
 // The display text of value in E, from one table for the whole program. A value
@@ -131,7 +140,7 @@ QString enumKey(int value)
 template<typename E>
 QString &enumText(int value)
 {
-    return zu::metaEnumText(QMetaEnum::fromType<E>(), value);
+    return zu::metaEnumText(zu::metaEnum<E>(), value);
 }
 
 // One (text, value) pair per key of E in declaration order; the text is the key
@@ -139,7 +148,7 @@ QString &enumText(int value)
 template<typename E>
 QList<QPair<QString, int>> enumItems(bool keys)
 {
-    return zu::metaEnumItems(QMetaEnum::fromType<E>(), keys);
+    return zu::metaEnumItems(zu::metaEnum<E>(), keys);
 }
 
 // data as a value of E (as combo boxes hold it), through QVariant's int conversion
@@ -148,7 +157,7 @@ QList<QPair<QString, int>> enumItems(bool keys)
 template<typename E>
 int enumValue(const QVariant &data)
 {
-    return zu::metaEnumValue(QMetaEnum::fromType<E>(), data);
+    return zu::metaEnumValue(zu::metaEnum<E>(), data);
 }
 
 // The value whose key is exactly key (case-sensitive); zu::NotSet for an empty or
@@ -156,5 +165,5 @@ int enumValue(const QVariant &data)
 template<typename E>
 int enumFromKey(const QString &key)
 {
-    return zu::metaEnumFromKey(QMetaEnum::fromType<E>(), key);
+    return zu::metaEnumFromKey(zu::metaEnum<E>(), key);
 }

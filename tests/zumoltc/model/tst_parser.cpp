@@ -245,6 +245,37 @@ private slots:
         QCOMPARE(made.column(), 0);
     }
 
+    void manyNames()
+    {
+        // More names than the parser keeps decoded at once, coming back in
+        // another order: each member keeps its own name, and lookups of names
+        // that share a beginning or differ in length only find the right one.
+        QByteArray text = "[";
+        for (int pass = 0; pass < 2; ++pass) {
+            text += pass ? ",{" : "{";
+            for (int i = 0; i < 600; ++i) {
+                const int n = pass ? 599 - i : i;
+                text += (i ? ",\"n" : "\"n") + QByteArray::number(n) + "\":" + QByteArray::number(n);
+            }
+            text += ",\"\xC3\xBC\":-1,\"a\\u0062\":-2,\"ab\":-3}";
+        }
+        text += "]";
+        Parser parser;
+        QString error;
+        QVERIFY2(parser.parse(text, &error), qPrintable(error));
+        for (int pass = 0; pass < 2; ++pass) {
+            const JsonValue object = parser.root().at(pass);
+            QCOMPARE(object.memberCount(), 603);
+            for (int n : {0, 1, 10, 59, 255, 256, 599})
+                QCOMPARE(object.member(QByteArray("n" + QByteArray::number(n)).constData()).toInt(), n);
+            QCOMPARE(object.member("n600").type(), int(JsonValue::Undefined));
+            QCOMPARE(object.member("n").type(), int(JsonValue::Undefined));
+            QCOMPARE(object.member("ab").toInt(), -3);
+            QCOMPARE(object.member("a\\u0062").toInt(), -2);
+            QVERIFY(object.memberNames().contains(QStringLiteral("ü")));
+        }
+    }
+
     void offsets()
     {
         Parser parser;
