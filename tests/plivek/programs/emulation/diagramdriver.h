@@ -84,14 +84,18 @@ inline QStringList rects(const Tiverk2DiagrammDlg &dlg)
 // which must close it (or trigger an action and close it).
 inline void answerMenu(std::function<void(QMenu *)> answer)
 {
+    // The pending timer holds the poll; the poll itself holds only a weak link,
+    // so that it is freed when the polling ends.
     auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [poll, answer](int left) {
+    const std::weak_ptr<std::function<void(int)>> self = poll;
+    *poll = [self, answer](int left) {
         if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
             answer(menu);
             return;
         }
-        if (left > 0)
-            QTimer::singleShot(1, [poll, left] { (*poll)(left - 1); });
+        const auto next = self.lock();
+        if (left > 0 && next)
+            QTimer::singleShot(1, [next, left] { (*next)(left - 1); });
     };
     QTimer::singleShot(0, [poll] { (*poll)(500); });
 }
