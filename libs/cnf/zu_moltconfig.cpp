@@ -678,17 +678,16 @@ public:
             if (stage)
                 phases.append({id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1, phase, stage});
         }
+        // The first phase of an id, as a scan would find it, without a scan per entry.
+        QHash<qlonglong, int> phaseOfId;
+        for (int i = phases.size() - 1; i >= 0; --i)
+            phaseOfId.insert(phases.at(i).id, i);
         QVector<Phase> ordered;
         for (const CnfJsonValue &entry : r.array(algorithm, QStringLiteral("sequence")).items()) {
-            bool found = false;
-            for (const Phase &phase : phases) {
-                if (entry.type() == CnfJsonValue::Integer && phase.id == entry.scalar().toLongLong()) {
-                    ordered.append(phase);
-                    found = true;
-                    break;
-                }
-            }
-            if (!found)
+            const int found = entry.type() == CnfJsonValue::Integer ? phaseOfId.value(entry.scalar().toLongLong(), -1) : -1;
+            if (found >= 0)
+                ordered.append(phases.at(found));
+            else
                 warn(entry, tr("phase %1 not found").arg(entry.scalar().toString()));
         }
         if (ordered.isEmpty())

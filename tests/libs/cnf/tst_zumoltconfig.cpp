@@ -271,6 +271,29 @@ private slots:
         QVERIFY(controller.programs().at(0)->getTimelineData(1).isEmpty());
     }
 
+    // A stage-ring plan's steps follow its 'sequence': the first phase of an id
+    // is taken, an id that names no phase is reported and left out.
+    void stageRingSequence()
+    {
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(loadInto(config, "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+                                  "\"stages\": [{\"id\": 1}, {\"id\": 2}, {\"id\": 3}],\n"
+                                  "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"StageRing\", \"phases\": "
+                                  "[{\"id\": 5, \"stage\": 1}, {\"id\": 7, \"stage\": 2}, {\"id\": 5, \"stage\": 3}], "
+                                  "\"sequence\": [7, 5, 9, 7]}}]}",
+                          controller),
+                 qPrintable(config.lastError()));
+        const CnfProgramPtr ring = controller.findProgram(QStringLiteral("1"));
+        QVERIFY(ring);
+        QStringList stages;
+        for (int i = 0; i < ring->phaseCount(); ++i)
+            stages << ring->phaseDefAt(i)->id();
+        QCOMPARE(stages, QStringList({QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2")}));
+        QVERIFY2(config.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("phase 9 not found")),
+                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
+    }
+
     void unknownKeysAndSoftFaultsOnlyWarn()
     {
         ZU_MOLTConfig config;
