@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cnfpositiontable.h"
+#include "flatindex/flatindex.h"
 
 #include <QList>
 #include <QSet>
@@ -212,8 +212,8 @@ private:
         }
 
         const bool m_withElements;
-        mutable CnfPositionTable<Key> m_byKey;
-        mutable CnfPositionTable<const T *> m_elements;
+        mutable FlatIndex<Key> m_byKey;
+        mutable FlatIndex<const T *> m_elements;
         mutable int m_size = -1;
     };
 

@@ -3,7 +3,7 @@
 #include "zulists.h"
 #include "zulookup.h"
 
-#include <QSet>
+#include "flatindex/flatindex.h"
 
 namespace {
 
@@ -93,9 +93,10 @@ struct ZUConfiguration::Private
     ZURecoveryParameters recoveryParameters;
     ZUNetworkParameters networkParameters;
     bool loading = false;
-    // Every object added to a list, so that adding checks "already listed" without
-    // a scan of the list: a hit is confirmed in the list itself, a miss is final.
-    QSet<const ZUBaseObject *> listed;
+    // Every object added to a list (a set: the value is unused), so that adding
+    // checks "already listed" without a scan of the list: a hit is confirmed in the
+    // list itself, a miss is final.
+    FlatIndex<const ZUBaseObject *> listed;
 };
 
 ZUConfiguration::ZUConfiguration(QObject *parent)
@@ -228,7 +229,7 @@ void ZUConfiguration::addObject(QList<QPointer<T>> &list, const QPointer<T> &obj
 {
     if (!obj || (once && isListed(list, obj)))
         return;
-    d->listed.insert(obj);
+    d->listed.insert(obj, 0);
     list.append(obj);
     attachObject(obj, list.size() - 1);
 }
@@ -238,7 +239,7 @@ void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &
 {
     if (!obj || isListed(list, obj))
         return;
-    d->listed.insert(obj);
+    d->listed.insert(obj, 0);
     attachObject(obj, zu::insertAfter(list, obj, after));
 }
 

@@ -4,6 +4,8 @@
 #include "zuconfiguration.h"
 #include "zulookup.h"
 
+#include "flatindex/flatindex.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QTime>
@@ -42,32 +44,33 @@ public:
         if (list.size() != m_size)
             rebuild(list);
         int id = 0;
+        int position = -1;
         if (zu::numericKey(key, id))
-            return m_ids.value(id);
-        if (key.userType() == QMetaType::QString)
-            return m_names.value(key.toString());
-        return nullptr;
+            position = m_ids.value(id);
+        else if (key.userType() == QMetaType::QString)
+            position = m_names.value(key.toString());
+        return position >= 0 ? list.at(position) : nullptr;
     }
 
 private:
+    // Positions in the list; the first object of an id or a name keeps it.
     void rebuild(const QList<QPointer<T>> &list)
     {
         m_ids.clear();
         m_names.clear();
         m_size = list.size();
-        for (const QPointer<T> &object : list) {
+        for (int position = 0; position < list.size(); ++position) {
+            const T *object = list.at(position).data();
             if (!object)
                 continue;
-            if (!m_ids.contains(object->id()))
-                m_ids.insert(object->id(), object);
-            if (!m_names.contains(object->name()))
-                m_names.insert(object->name(), object);
+            m_ids.insert(object->id(), position);
+            m_names.insert(object->name(), position);
         }
     }
 
     int m_size = -1;
-    QHash<int, QPointer<T>> m_ids;
-    QHash<QString, QPointer<T>> m_names;
+    FlatIndex<int> m_ids;
+    FlatIndex<QString> m_names;
 };
 
 // Finds the phases of one plan by id with the rule of ZUSignalPlan::findPhase

@@ -1,12 +1,12 @@
-#include "cnfpositiontable.h"
+#include "flatindex/flatindex.h"
 #include "testmain.h"
 
 #include <QtTest>
 
-// The table behind the element indexes of a controller: every stored key is
-// found at its position through growth and crowded slots, and the first position
-// of a key keeps it.
-class TestCnfPositionTable : public QObject
+// The table behind the element indexes of both configuration models: every
+// stored key is found with its value through growth, crowded slots and removals,
+// and the first value of a key keeps it.
+class TestFlatIndex : public QObject
 {
     Q_OBJECT
 private slots:
@@ -23,7 +23,7 @@ private slots:
     {
         QFETCH(int, first);
         QFETCH(int, step);
-        CnfPositionTable<int> table;
+        FlatIndex<int> table;
         QCOMPARE(table.value(first), -1);
         const int count = 5000;
         for (int i = 0; i < count; ++i)
@@ -44,9 +44,31 @@ private slots:
         QCOMPARE(table.value(first), 3);
     }
 
+    void removals()
+    {
+        // Multiples of 64 crowd the same slots, so removals have entries behind
+        // them that must move back.
+        FlatIndex<int> table;
+        const int count = 3000;
+        for (int i = 0; i < count; ++i)
+            QVERIFY(table.insert(i * 64, i));
+        for (int i = 0; i < count; i += 3)
+            QVERIFY(table.remove(i * 64));
+        QVERIFY(!table.remove(0));
+        QVERIFY(!table.remove(1));
+        QCOMPARE(table.size(), count - count / 3);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(table.value(i * 64), i % 3 ? i : -1);
+        for (int i = 0; i < count; i += 3)
+            QVERIFY(table.insert(i * 64, count + i));
+        QCOMPARE(table.size(), count);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(table.value(i * 64), i % 3 ? i : count + i);
+    }
+
     void texts()
     {
-        CnfPositionTable<QString> table;
+        FlatIndex<QString> table;
         for (int i = 0; i < 3000; ++i)
             QVERIFY(table.insert(QString::number(i), i));
         QVERIFY(!table.insert(QStringLiteral("17"), 5));
@@ -59,5 +81,5 @@ private slots:
     }
 };
 
-PROJECT_TEST(TestCnfPositionTable);
-#include "tst_cnfpositiontable.moc"
+PROJECT_TEST(TestFlatIndex);
+#include "tst_flatindex.moc"
