@@ -1,5 +1,7 @@
 #include "tlcengine.h"
 
+#include "tlcprogram.h"
+
 #include "qtlcdetector.h"
 #include "qtlcsensor.h"
 #include "qtlcstage.h"
@@ -9,7 +11,6 @@
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfphase.h"
-#include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 
@@ -23,12 +24,27 @@ namespace {
 
 constexpr qint64 Tick = 100;
 constexpr qint64 Far = std::numeric_limits<qint64>::max() / 4;
-constexpr qint64 DefaultSequenceTime = 10000;
-constexpr qint64 DefaultPedestrianGreen = 10000;
+
+
+QString seconds(qint64 ms)
+{
+    return QString::number(ms / 1000.0, 'f', 1);
+}
+
+// A group time: the group's own property, else the default group's.
+QVariant groupTime(const CnfSignalGroup &group, const CnfSignalGroupPtr &defaults, const char *key)
+{
+    QVariant value = group.property(key);
+    if (!value.isValid() && defaults)
+        value = defaults->property(key);
+    return value;
+}
+
+} // namespace
 
 // Seconds (a number of any kind) to milliseconds; `fallback` when the value
 // is missing, no number or negative.
-qint64 milliseconds(const QVariant &value, qint64 fallback)
+qint64 TlcEngine::milliseconds(const QVariant &value, qint64 fallback)
 {
     if (!value.isValid())
         return fallback;
@@ -39,49 +55,6 @@ qint64 milliseconds(const QVariant &value, qint64 fallback)
     return qRound64(seconds * 1000);
 }
 
-// A group time: the group's own property, else the default group's, else 0.
-qint64 groupTime(const CnfSignalGroup &group, const CnfSignalGroupPtr &defaults, const char *key)
-{
-    QVariant value = group.property(key);
-    if (!value.isValid() && defaults)
-        value = defaults->property(key);
-    return milliseconds(value, 0);
-}
-
-int optionalInt(const QVariantMap &map, const QString &key)
-{
-    bool ok = false;
-    const int value = map.value(key).toInt(&ok);
-    return ok ? value : -1;
-}
-
-QTlcSignalGroup::Primitive timelinePrimitive(int state)
-{
-    switch (state) {
-    case CnfSignalGroup::Off:
-        return QTlcSignalGroup::Off;
-    case CnfSignalGroup::RedYellow:
-        return QTlcSignalGroup::RedYellow;
-    case CnfSignalGroup::Green:
-        return QTlcSignalGroup::Green;
-    case CnfSignalGroup::GreenBlink:
-        return QTlcSignalGroup::GreenBlink;
-    case CnfSignalGroup::Yellow:
-        return QTlcSignalGroup::Yellow;
-    case CnfSignalGroup::YellowBlink:
-        return QTlcSignalGroup::AmberBlink;
-    default: // red, and red blinking, which the signal heads here cannot show
-        return QTlcSignalGroup::Red;
-    }
-}
-
-QString seconds(qint64 ms)
-{
-    return QString::number(ms / 1000.0, 'f', 1);
-}
-
-} // namespace
-
 TlcEngine::TlcEngine(const CnfController &controller, QObject *owner)
     : m_controller(controller)
 {
@@ -90,9 +63,9 @@ TlcEngine::TlcEngine(const CnfController &controller, QObject *owner)
     for (const CnfSignalGroupPtr &source : controller.signalGroups()) {
         Group group;
         group.object = new QTlcSignalGroup(source->id, source->name, owner);
-        group.greenBlink = groupTime(*source, defaults, "greenBlink");
-        group.amber = groupTime(*source, defaults, "amber");
-        group.redAmber = groupTime(*source, defaults, "redAmber");
+        group.greenBlink = milliseconds(groupTime(*source, defaults, "greenBlink"), 0);
+        group.amber = milliseconds(groupTime(*source, defaults, "amber"), 0);
+        group.redAmber = milliseconds(groupTime(*source, defaults, "redAmber"), 0);
         groupIndex.insert(source->id, int(m_groups.size()));
         m_groups.push_back(group);
     }
@@ -147,6 +120,7 @@ void TlcEngine::start()
     m_clock = 0;
     m_hasPlan = false;
     m_plan = Plan();
+    m_program.reset();
     leaveStage();
     clearPending();
     // A fresh start, not a change: nothing to trace.
@@ -179,19 +153,21 @@ void TlcEngine::setPlan(const QVariant &number)
         TlcLog::error(log.plan, message);
         throw std::invalid_argument(message.toStdString());
     }
-    Plan plan;
-    if (!buildPlan(*program, &plan)) {
+    std::unique_ptr<Program> runner = Program::create(*this, program->type);
+    if (!runner) {
         const QString message = QStringLiteral("plan %1: %2 (type %3) is not emulated")
                                     .arg(program->id, CnfProgram::typeName(program->type, false))
                                     .arg(program->type);
         TlcLog::error(log.plan, message);
         throw std::invalid_argument(message.toStdString());
     }
+    Plan plan;
+    plan.number = program->id;
+    plan.offset = qint64(program->cycleOffset(0)) * 1000;
+    plan.intergreen = intergreenOf(*program);
+    runner->build(*program, plan);
     m_plan = std::move(plan);
-    m_hasPlan = true;
-    m_step = -1;
-    m_demand.assign(m_plan.ring.size(), 0);
-    m_extendTo = Never;
+    m_program = std::move(runner);
 
     QString summary = QStringLiteral("plan %1").arg(program->id);
     if (!program->name.isEmpty())
@@ -203,167 +179,11 @@ void TlcEngine::setPlan(const QVariant &number)
         summary += QStringLiteral(", coordinated, offset %1 s, position %2 s").arg(seconds(m_plan.offset), seconds(position(m_clock)));
     TlcLog::info(log.plan, summary);
 
-    begin(m_clock);
+    m_hasPlan = m_program->begin(m_clock);
     if (m_clock >= m_nextPending)
         applyPending(m_clock);
     if (!m_settled && m_clock >= m_settledAt)
         settle();
-}
-
-bool TlcEngine::buildPlan(const CnfProgram &program, Plan *plan)
-{
-    const TlcLog::Loggers &log = TlcLog::loggers();
-    plan->number = program.id;
-    plan->type = program.type;
-    plan->offset = qint64(program.cycleOffset(0)) * 1000;
-    plan->intergreen = intergreenOf(program);
-    const bool coordinatedProperty = program.property("coordinated").toBool();
-    switch (program.type) {
-    case CnfProgram::YellowFlash:
-    case CnfProgram::Dark:
-        return true;
-    case CnfProgram::FixedTime:
-    case CnfProgram::Coordinated: {
-        qint64 start = 0;
-        for (const CnfPhaseDefPtr &def : program.phases()) {
-            plan->steps.push_back({start, def->phase() ? m_stageById.value(def->id(), -1) : -1});
-            start += qint64(def->fullLength()) * 1000;
-        }
-        plan->cycle = start;
-        plan->coordinated = program.type == CnfProgram::Coordinated || coordinatedProperty;
-        return true;
-    }
-    case CnfProgram::Sequence: {
-        QVector<int> stages;
-        for (const QVariant &item : program.property("sequence").toList()) {
-            const QString id = item.toString();
-            if (!m_stageById.contains(id)) {
-                TlcLog::warn(log.plan, QStringLiteral("plan %1: phase %2 of the sequence does not exist").arg(program.id, id));
-                continue;
-            }
-            stages.append(m_stageById.value(id));
-        }
-        qint64 start = 0;
-        for (int k = 0; k < stages.size(); ++k) {
-            const int stage = stages.at(k);
-            const qint64 minTime = m_stages[size_t(stage)].minTime;
-            plan->steps.push_back({start, stage});
-            start += changeLength(*plan, stages.at((k + stages.size() - 1) % stages.size()), stage)
-                     + (minTime < 0 ? DefaultSequenceTime : minTime * 1000);
-        }
-        plan->cycle = start;
-        plan->coordinated = coordinatedProperty;
-        return true;
-    }
-    case CnfProgram::Timeline:
-    case CnfProgram::CoordinatedTimeline:
-        plan->cycle = qint64(program.cycle(false)) * 1000;
-        plan->coordinated = program.type == CnfProgram::CoordinatedTimeline || coordinatedProperty;
-        for (const Group &group : m_groups) {
-            std::vector<std::pair<qint64, Primitive>> points;
-            const QMap<int, int> data = program.getTimelineData(group.object->number());
-            for (auto it = data.cbegin(); it != data.cend(); ++it)
-                points.emplace_back(qint64(it.key()) * 1000, timelinePrimitive(it.value()));
-            plan->timeline.push_back(std::move(points));
-        }
-        return true;
-    case CnfProgram::Stagering: {
-        for (const CnfPhaseDefPtr &def : program.phases()) {
-            RingStep step;
-            step.stage = def->phase() ? m_stageById.value(def->id(), -1) : -1;
-            const qint64 minGreen = milliseconds(def->property("minGreen"), -1);
-            const qint64 maxGreen = milliseconds(def->property("maxGreen"), -1);
-            const QString recall = def->property("recall").toString();
-            if (recall == QLatin1String("max") && maxGreen >= 0)
-                step.base = maxGreen;
-            else if (minGreen >= 0)
-                step.base = minGreen;
-            else if (maxGreen >= 0)
-                step.base = maxGreen;
-            else
-                step.base = qint64(def->length()) * 1000;
-            step.max = qMax(step.base, maxGreen);
-            step.passage = milliseconds(def->property("passage"), 0);
-            step.onDemand = recall == QLatin1String("none");
-            plan->ring.push_back(step);
-        }
-        const int steps = int(plan->ring.size());
-        auto stepIndex = [steps](const QVariantMap &map, const QString &key) {
-            const int number = optionalInt(map, key);
-            return number >= 1 && number <= steps ? number - 1 : -1;
-        };
-        for (const QVariant &item : program.property("conditions").toList()) {
-            const QVariantMap map = item.toMap();
-            Condition condition;
-            condition.step = stepIndex(map, QStringLiteral("phase"));
-            condition.detector = optionalInt(map, QStringLiteral("detector"));
-            condition.sensor = optionalInt(map, QStringLiteral("sensor"));
-            condition.control = map.value(QStringLiteral("control")).toBool();
-            condition.call = stepIndex(map, QStringLiteral("call"));
-            plan->conditions.push_back(condition);
-        }
-        return true;
-    }
-    case CnfProgram::Pedestrian: {
-        const size_t n = m_groups.size();
-        QMap<int, int> groupIndex;
-        for (size_t i = 0; i < n; ++i)
-            groupIndex.insert(m_groups[i].object->number(), int(i));
-        // Elements are ids, or names as an editor may have left them.
-        auto groupOf = [&](const QVariant &item) {
-            bool ok = false;
-            int id = item.toInt(&ok);
-            if (!ok || item.userType() == QMetaType::QString) {
-                const CnfSignalGroupPtr group = m_controller.findSGByName(item.toString());
-                id = group ? group->id : (ok ? id : -1);
-            }
-            return groupIndex.value(id, -1);
-        };
-        auto inputsOf = [&](const QVariant &list, bool sensors) {
-            QList<int> ids;
-            for (const QVariant &item : list.toList()) {
-                bool ok = false;
-                int id = item.toInt(&ok);
-                if (!ok || item.userType() == QMetaType::QString) {
-                    const CnfDetectorPtr input = sensors ? m_controller.findSensorByName(item.toString())
-                                                         : m_controller.findDetectorByName(item.toString());
-                    id = input ? input->id() : (ok ? id : -1);
-                }
-                if (id >= 0)
-                    ids.append(id);
-            }
-            return ids;
-        };
-        for (const QVariant &item : program.property("crosswalks").toList()) {
-            const QVariantMap map = item.toMap();
-            Crosswalk crosswalk;
-            crosswalk.vehicleTarget.assign(n, Untouched);
-            crosswalk.pedestrianTarget.assign(n, Untouched);
-            for (const QVariant &group : map.value(QStringLiteral("groups")).toList()) {
-                const int index = groupOf(group);
-                if (index >= 0) {
-                    crosswalk.vehicleTarget[size_t(index)] = ToGreen;
-                    crosswalk.pedestrianTarget[size_t(index)] = ToRed;
-                }
-            }
-            for (const QVariant &group : map.value(QStringLiteral("pedestrians")).toList()) {
-                const int index = groupOf(group);
-                if (index >= 0) {
-                    crosswalk.vehicleTarget[size_t(index)] = ToRed;
-                    crosswalk.pedestrianTarget[size_t(index)] = ToGreen;
-                }
-            }
-            crosswalk.sensors = inputsOf(map.value(QStringLiteral("sensors")), true);
-            crosswalk.detectors = inputsOf(map.value(QStringLiteral("detectors")), false);
-            crosswalk.minGreen = milliseconds(map.value(QStringLiteral("minGreen")), 0);
-            crosswalk.pedestrianGreen = milliseconds(map.value(QStringLiteral("pedestrianGreen")), DefaultPedestrianGreen);
-            plan->crosswalks.push_back(std::move(crosswalk));
-        }
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 std::vector<qint64> TlcEngine::intergreenOf(const CnfProgram &program) const
@@ -435,147 +255,16 @@ void TlcEngine::tick(qint64 t)
 {
     m_clock = t;
     if (m_hasPlan)
-        runPlan(t);
+        m_program->run(t);
     if (t >= m_nextPending)
         applyPending(t);
     if (!m_settled && t >= m_settledAt)
         settle();
 }
 
-void TlcEngine::runPlan(qint64 t)
+// Changes to `stage` at time t, or sets it at once when `now`.
+void TlcEngine::enterStage(int stage, qint64 t, bool now)
 {
-    switch (m_plan.type) {
-    case CnfProgram::FixedTime:
-    case CnfProgram::Coordinated:
-    case CnfProgram::Sequence: {
-        if (m_plan.cycle <= 0)
-            return;
-        const qint64 now = position(t);
-        if (now < m_stepFrom || now >= m_stepTo) {
-            const int step = cyclicStepAt(now);
-            startStep(step, m_plan.steps[size_t(step)].stage, t, false);
-        }
-        return;
-    }
-    case CnfProgram::Timeline:
-    case CnfProgram::CoordinatedTimeline:
-        showTimeline(t);
-        return;
-    case CnfProgram::Stagering:
-        if (m_step >= 0 && m_settled && t >= m_greenEnd) {
-            const int next = nextRingStep();
-            if (next >= 0) {
-                m_demand[size_t(next)] = 0;
-                startStep(next, m_plan.ring[size_t(next)].stage, t, false);
-            }
-        }
-        return;
-    case CnfProgram::Pedestrian:
-        for (size_t k = 0; k < m_plan.crosswalks.size(); ++k) {
-            Crosswalk &crosswalk = m_plan.crosswalks[k];
-            switch (crosswalk.state) {
-            case Crosswalk::Vehicles:
-                if (crosswalk.demand && t >= crosswalk.since + crosswalk.minGreen) {
-                    crosswalk.demand = false;
-                    crosswalk.state = Crosswalk::ToPedestrians;
-                    TlcLog::info(TlcLog::loggers().stage, QStringLiteral("crosswalk %1: pedestrians").arg(k + 1));
-                    crosswalk.since = change(t, crosswalk.pedestrianTarget);
-                    crosswalk.greenAt = greenStart(crosswalk.pedestrianTarget, t);
-                }
-                break;
-            case Crosswalk::ToPedestrians:
-                if (t >= crosswalk.since)
-                    crosswalk.state = Crosswalk::Pedestrians;
-                break;
-            case Crosswalk::Pedestrians:
-                if (t >= crosswalk.greenAt + crosswalk.pedestrianGreen) {
-                    crosswalk.state = Crosswalk::ToVehicles;
-                    TlcLog::info(TlcLog::loggers().stage, QStringLiteral("crosswalk %1: vehicles").arg(k + 1));
-                    crosswalk.since = change(t, crosswalk.vehicleTarget);
-                }
-                break;
-            case Crosswalk::ToVehicles:
-                if (t >= crosswalk.since)
-                    crosswalk.state = Crosswalk::Vehicles;
-                break;
-            }
-        }
-        return;
-    default:
-        return;
-    }
-}
-
-// Puts the plan in force at time t: at time 0 its first stage stands at
-// once, later a normal change leads into it.
-void TlcEngine::begin(qint64 t)
-{
-    const bool now = t == 0;
-    switch (m_plan.type) {
-    case CnfProgram::YellowFlash:
-        leaveStage();
-        setAll(QTlcSignalGroup::AmberBlink, t);
-        return;
-    case CnfProgram::Dark:
-        leaveStage();
-        setAll(QTlcSignalGroup::Off, t);
-        return;
-    case CnfProgram::Timeline:
-    case CnfProgram::CoordinatedTimeline:
-        leaveStage();
-        clearPending();
-        showTimeline(t);
-        return;
-    case CnfProgram::FixedTime:
-    case CnfProgram::Coordinated:
-    case CnfProgram::Sequence:
-        if (m_plan.steps.empty() || m_plan.cycle <= 0) {
-            TlcLog::warn(TlcLog::loggers().plan, QStringLiteral("plan %1 has no steps to run").arg(m_plan.number));
-            m_hasPlan = false;
-            return;
-        }
-        {
-            const int step = cyclicStepAt(position(t));
-            startStep(step, m_plan.steps[size_t(step)].stage, t, now);
-        }
-        return;
-    case CnfProgram::Stagering:
-        if (m_plan.ring.empty()) {
-            TlcLog::warn(TlcLog::loggers().plan, QStringLiteral("plan %1 has no steps to run").arg(m_plan.number));
-            m_hasPlan = false;
-            return;
-        }
-        startStep(0, m_plan.ring.front().stage, t, now);
-        return;
-    case CnfProgram::Pedestrian: {
-        leaveStage();
-        std::vector<char> target(m_groups.size(), ToRed);
-        for (const Crosswalk &crosswalk : m_plan.crosswalks) {
-            for (size_t i = 0; i < target.size(); ++i) {
-                if (crosswalk.vehicleTarget[i] != Untouched)
-                    target[i] = crosswalk.vehicleTarget[i];
-            }
-        }
-        qint64 done = t;
-        if (now)
-            establishNow(target);
-        else
-            done = change(t, target);
-        for (Crosswalk &crosswalk : m_plan.crosswalks) {
-            crosswalk.state = now ? Crosswalk::Vehicles : Crosswalk::ToVehicles;
-            crosswalk.since = done;
-        }
-        return;
-    }
-    default:
-        return;
-    }
-}
-
-void TlcEngine::startStep(int step, int stage, qint64 t, bool now)
-{
-    m_step = step;
-    m_extendTo = Never;
     if (stage == m_stageIndex) {
         // The same stage again: nothing to change, only the step's times.
         if (m_settled) {
@@ -608,13 +297,8 @@ void TlcEngine::settle()
         m_stage->setEstablished(true);
         TlcLog::info(TlcLog::loggers().stage, stageText(m_stage) + QStringLiteral(" established"));
     }
-    if (m_plan.type == CnfProgram::Stagering && m_hasPlan && m_step >= 0) {
-        const RingStep &step = m_plan.ring[size_t(m_step)];
-        m_greenEnd = m_settledAt + step.base;
-        m_maxEnd = m_settledAt + step.max;
-        if (m_extendTo > m_greenEnd)
-            m_greenEnd = qMin(m_extendTo, m_maxEnd);
-    }
+    if (m_hasPlan)
+        m_program->settled();
 }
 
 void TlcEngine::leaveStage()
@@ -623,7 +307,6 @@ void TlcEngine::leaveStage()
         m_stage->setEstablished(false);
     m_stage = nullptr;
     m_stageIndex = NoStage;
-    m_step = -1;
     m_settled = true;
 }
 
@@ -635,44 +318,6 @@ qint64 TlcEngine::position(qint64 t) const
     if (!m_plan.coordinated)
         return t % cycle;
     return ((m_dayMs + t - m_plan.offset) % cycle + cycle) % cycle;
-}
-
-int TlcEngine::cyclicStepAt(qint64 position)
-{
-    const std::vector<CyclicStep> &steps = m_plan.steps;
-    auto after = std::upper_bound(steps.begin(), steps.end(), position,
-                                  [](qint64 value, const CyclicStep &step) { return value < step.start; });
-    const int step = int(after - steps.begin()) - 1;
-    m_stepFrom = steps[size_t(step)].start;
-    m_stepTo = after == steps.end() ? m_plan.cycle : after->start;
-    return step;
-}
-
-int TlcEngine::nextRingStep() const
-{
-    const int count = int(m_plan.ring.size());
-    for (int d = 1; d < count; ++d) {
-        const int step = (m_step + d) % count;
-        if (!m_plan.ring[size_t(step)].onDemand || m_demand[size_t(step)])
-            return step;
-    }
-    return -1;
-}
-
-void TlcEngine::showTimeline(qint64 t)
-{
-    const qint64 now = position(t);
-    for (size_t i = 0; i < m_groups.size(); ++i) {
-        const auto &points = m_plan.timeline[i];
-        Primitive primitive = QTlcSignalGroup::Red;
-        if (!points.empty()) {
-            auto after = std::upper_bound(points.begin(), points.end(), now,
-                                          [](qint64 value, const std::pair<qint64, Primitive> &point) { return value < point.first; });
-            // Before the first point the last one still holds: the cycle wraps.
-            primitive = after == points.begin() ? points.back().second : std::prev(after)->second;
-        }
-        setPrimitive(m_groups[i], primitive, t);
-    }
 }
 
 // --- Events ---
@@ -689,33 +334,11 @@ void TlcEngine::call(int sensorId, qint64 ms)
     input(true, sensorId, ms);
 }
 
-// A detector transit or a sensor call: demands, and for a detector the
-// prolongation of the running step.
+// A detector transit or a sensor call: what it does is the running program's.
 void TlcEngine::input(bool sensor, int id, qint64 ms)
 {
-    if (!m_hasPlan)
-        return;
-    if (m_plan.type == CnfProgram::Stagering && m_step >= 0) {
-        for (const Condition &condition : m_plan.conditions) {
-            if ((sensor ? condition.sensor : condition.detector) != id || (condition.step >= 0 && condition.step != m_step))
-                continue;
-            if (condition.control && !sensor) {
-                // The green lasts `passage` after the vehicle has left the detector.
-                const qint64 until = m_clock + ms + m_plan.ring[size_t(m_step)].passage;
-                m_extendTo = qMax(m_extendTo, until);
-                if (m_settled)
-                    m_greenEnd = qMax(m_greenEnd, qMin(until, m_maxEnd));
-            }
-            if (condition.call >= 0 && condition.call != m_step)
-                m_demand[size_t(condition.call)] = 1;
-        }
-    } else if (m_plan.type == CnfProgram::Pedestrian) {
-        for (Crosswalk &crosswalk : m_plan.crosswalks) {
-            const QList<int> &inputs = sensor ? crosswalk.sensors : crosswalk.detectors;
-            if (inputs.contains(id) && (crosswalk.state == Crosswalk::Vehicles || crosswalk.state == Crosswalk::ToVehicles))
-                crosswalk.demand = true;
-        }
-    }
+    if (m_hasPlan)
+        m_program->input(sensor, id, ms);
 }
 
 // --- Signal groups ---

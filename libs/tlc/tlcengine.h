@@ -10,6 +10,7 @@
 
 #include <array>
 #include <limits>
+#include <memory>
 #include <vector>
 
 class CnfController;
@@ -73,72 +74,40 @@ private:
         qint64 minTime = -1;
         std::vector<char> groups; // per group index: 1 when it runs green
     };
-    // A step of a cyclic program: the change into it starts at `start`.
-    struct CyclicStep
-    {
-        qint64 start = 0;
-        int stage = -1; // index into m_stages, -1 for a step without phase
-    };
-    struct RingStep
-    {
-        int stage = -1;
-        qint64 base = 0;
-        qint64 max = 0;
-        qint64 passage = 0;
-        bool onDemand = false;
-    };
-    struct Condition
-    {
-        int step = -1; // 0-based step it applies on; -1 on every step
-        int detector = -1;
-        int sensor = -1;
-        bool control = false;
-        int call = -1; // 0-based step it demands
-    };
-    struct Crosswalk
-    {
-        enum State { Vehicles, ToPedestrians, Pedestrians, ToVehicles };
-        std::vector<char> vehicleTarget;    // per group: ToGreen, ToRed or Untouched
-        std::vector<char> pedestrianTarget;
-        QList<int> sensors;
-        QList<int> detectors;
-        qint64 minGreen = 0;
-        qint64 pedestrianGreen = 0;
-        State state = Vehicles;
-        qint64 since = 0;   // when the state's change completes / completed
-        qint64 greenAt = 0; // when the pedestrians turn green
-        bool demand = false;
-    };
+    // What every program type shares: its timing and the intergreen times.
     struct Plan
     {
         QString number;
-        int type = 0;
         qint64 cycle = 0;
         qint64 offset = 0;
         bool coordinated = false;
-        std::vector<CyclicStep> steps;
-        std::vector<std::vector<std::pair<qint64, Primitive>>> timeline; // per group index
-        std::vector<RingStep> ring;
-        std::vector<Condition> conditions;
-        std::vector<Crosswalk> crosswalks;
         std::vector<qint64> intergreen; // n * n, Never for no conflict
     };
 
-    bool buildPlan(const CnfProgram &program, Plan *plan);
+    // One class per program type (tlcprogram.h), chosen once when a plan is set.
+    // They are nested so that they drive the signal groups and stages below.
+    class Program;
+    class CyclicProgram;
+    class FixedTimeProgram;
+    class CoordinatedProgram;
+    class SequenceProgram;
+    class TimelineProgram;
+    class StageRingProgram;
+    class FlashingProgram;
+    class DarkProgram;
+    class CrosswalkProgram;
+
+    // Seconds of a property to milliseconds; `fallback` when missing, no number or negative.
+    static qint64 milliseconds(const QVariant &value, qint64 fallback);
     std::vector<qint64> intergreenOf(const CnfProgram &program) const;
     qint64 changeLength(const Plan &plan, int from, int to) const;
     std::vector<char> stageTarget(int stage) const;
 
     void tick(qint64 t);
-    void runPlan(qint64 t);
-    void begin(qint64 t);
-    void startStep(int step, int stage, qint64 t, bool now);
+    void enterStage(int stage, qint64 t, bool now);
     void settle();
     void leaveStage();
     qint64 position(qint64 t) const;
-    int cyclicStepAt(qint64 position);
-    int nextRingStep() const;
-    void showTimeline(qint64 t);
     void input(bool sensor, int id, qint64 ms);
 
     qint64 change(qint64 t, const std::vector<char> &target);
@@ -164,16 +133,10 @@ private:
     bool m_started = false;
     bool m_hasPlan = false;
     Plan m_plan;
+    std::unique_ptr<Program> m_program; // the running plan's type, null before the first plan
     QTlcStage *m_stage = nullptr;
     int m_stageIndex = NoStage; // index into m_stages, -1 for a step without phase
-    int m_step = -1;            // running step of a cyclic or ring plan
-    qint64 m_stepFrom = 0;      // cyclic: position range of the running step
-    qint64 m_stepTo = 0;
     bool m_settled = true;      // the last stage change is complete
     qint64 m_settledAt = 0;
     qint64 m_nextPending = 0;
-    qint64 m_greenEnd = 0;      // ring: end of the running step's green
-    qint64 m_maxEnd = 0;
-    qint64 m_extendTo = Never;
-    std::vector<char> m_demand; // ring: per step
 };
