@@ -6,18 +6,17 @@
 #include "zumoltc/shell/framework/comboboxdelegate.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/objectselection.h"
-#include "zumoltc/shell/framework/pageprotocol.h"
 #include "zumoltc/shell/framework/prefixes.h"
 
 #include <QAction>
 #include <QTime>
 
 DayplanWidget::DayplanWidget(QWidget *parent)
-    : QWidget(parent)
+    : CalendarPage(Prefixes::DayPlan, parent)
     , ui(new Ui::DayplanWidget)
 {
     ui->setupUi(this);
-    m_validator = new DialogItemValidator(this);
+    initPage(ui->id, ui->name, ui->manualName);
     m_programs = new ComboBoxDelegate(ui->plansTable, QStringList(), QList<QVariant>());
     ui->plansTable->setItemDelegateForColumn(ProgramColumn, m_programs);
     ui->plansTable->setItemDelegateForColumn(SpareProgramColumn, m_programs);
@@ -48,8 +47,7 @@ DayplanWidget::~DayplanWidget()
 void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects)
 {
     m_configuration = configuration;
-    if (objects != m_objects)
-        m_objects = objects;
+    m_objects = objects;
     if (objects.isEmpty())
         return;
     const bool one = EditorPages::startLoading(this, m_validator, ui->id, ui->name, objects,
@@ -61,8 +59,7 @@ void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPoin
 
     configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
     if (ZUDayPlan *plan = objects.first()) {
-        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, Prefixes::prefix(Prefixes::DayPlan),
-                                    plan->id(), plan->name());
+        showIdAndName(*plan);
         for (const ZUDayPlan::Period &period : plan->periods()) {
             const int row = ui->plansTable->rowCount();
             ui->plansTable->insertRow(row);
@@ -82,9 +79,7 @@ void DayplanWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalPlan::staticMetaObject.className())
         return;
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->plansTable->itemDelegateForColumn(ProgramColumn)))
-        EditorPages::refillObjects(delegate, m_configuration->signalPlans());
-    ui->plansTable->viewport()->update();
+    EditorPages::refillColumn(ui->plansTable, ProgramColumn, m_configuration->signalPlans());
 }
 
 bool DayplanWidget::tableValid() const
@@ -103,13 +98,14 @@ bool DayplanWidget::tableValid() const
 
 void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
 {
-    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+    if (!isApply(button, m_objects.size()))
         return;
     if (!tableValid()
         && !EditorPages::askSaveAnyway(this, tr("Parameters of daily plan contains invalid data. Save anyway?")))
         return;
-    if (ZUDayPlan *plan = m_objects.first()) {
-        EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, plan);
+    ZUDayPlan *plan = m_objects.first();
+    if (plan) {
+        writeIdAndName(*plan);
         if (m_validator->isChanged(ui->plansTable)) {
             const ParametersTable *table = ui->plansTable;
             plan->clearPeriods();
@@ -120,10 +116,8 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
                                 m_configuration->findSignalPlan(table->cellData(row, SpareProgramColumn)));
             }
         }
-        setWindowTitle(plan->text(QString()));
     }
-    m_validator->snapshotAll();
-    emit configurationChanged(ZUDayPlan::staticMetaObject.className());
+    finishApply(plan, ZUDayPlan::staticMetaObject.className());
 }
 
 void DayplanWidget::setRowToolsEnabled(bool enabled)
@@ -142,16 +136,6 @@ void DayplanWidget::on_plansTable_itemSelectionChanged()
 void DayplanWidget::on_plansTable_itemChanged(QTableWidgetItem *item)
 {
     ui->plansTable->resizeColumnToContents(item->column());
-}
-
-void DayplanWidget::on_manualName_toggled(bool checked)
-{
-    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::DayPlan), ui->id->text());
-}
-
-void DayplanWidget::on_id_textChanged(const QString &text)
-{
-    PageProtocol::followId(ui->name, ui->manualName, Prefixes::prefix(Prefixes::DayPlan), text);
 }
 
 void DayplanWidget::on_add_plan_clicked()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "zumoltc/editors/calendarpage.h"
+
 #include <QList>
 #include <QPointer>
-#include <QWidget>
 
 class ComboBoxDelegate;
-class DialogItemValidator;
 class QAbstractButton;
 class QTableWidgetItem;
 class ZUConfiguration;
@@ -22,7 +22,7 @@ class DayplanWidget;
 // and empty and is never written. Before storing, Apply checks the rows from
 // the top (valid start and stop, start != stop, a live program) and asks
 // whether to save a table with a bad row as it is.
-class DayplanWidget : public QWidget
+class DayplanWidget : public CalendarPage
 {
     Q_OBJECT
 public:
@@ -34,10 +34,6 @@ public:
 
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects);
 
-signals:
-    void changed(bool changed);
-    void configurationChanged(const char *className);
-
 public slots:
     // Signal plans changed: the program lists follow; cells keep their ids.
     void configurationHasChanged(const char *className);
@@ -46,8 +42,6 @@ private slots:
     void on_buttonBox_clicked(QAbstractButton *button);
     void on_plansTable_itemSelectionChanged();
     void on_plansTable_itemChanged(QTableWidgetItem *item);
-    void on_manualName_toggled(bool checked);
-    void on_id_textChanged(const QString &text);
     void on_add_plan_clicked();
 
 private:
@@ -56,8 +50,6 @@ private:
     void setRowToolsEnabled(bool enabled);
 
     Ui::DayplanWidget *ui;
-    QPointer<ZUConfiguration> m_configuration;
     QList<QPointer<ZUDayPlan>> m_objects;
-    DialogItemValidator *m_validator;
     ComboBoxDelegate *m_programs;
 };

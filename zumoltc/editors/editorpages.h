@@ -5,6 +5,7 @@
 #include "zumoltc/shell/framework/intedit.h"
 #include "zumoltc/shell/framework/objectselection.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QList>
 #include <QPointer>
@@ -81,6 +82,16 @@ void refillObjects(ComboBoxDelegate *delegate, const QList<QPointer<T>> &objects
             delegate->values << QVariant(object->id());
         }
     }
+}
+
+// Refills the combo box delegate of a view's column like refillObjects and
+// repaints the view; the cells keep their ids.
+template<typename T>
+void refillColumn(QAbstractItemView *view, int column, const QList<QPointer<T>> &objects)
+{
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(view->itemDelegateForColumn(column)))
+        refillObjects(delegate, objects);
+    view->viewport()->update();
 }
 
 // Selects the item of the object's id, or none for a dead object.

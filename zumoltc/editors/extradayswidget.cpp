@@ -5,17 +5,16 @@
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/objectselection.h"
-#include "zumoltc/shell/framework/pageprotocol.h"
 #include "zumoltc/shell/framework/prefixes.h"
 
 #include <QRegExpValidator>
 
 ExtraDaysWidget::ExtraDaysWidget(QWidget *parent)
-    : QWidget(parent)
+    : CalendarPage(Prefixes::ExtraDay, parent)
     , ui(new Ui::ExtraDaysWidget)
 {
     ui->setupUi(this);
-    m_validator = new DialogItemValidator(this);
+    initPage(ui->id, ui->name, ui->manualName);
     m_dayMonth = EditorPages::dayMonthValidator(this);
     ui->date->setValidator(m_dayMonth);
 }
@@ -29,8 +28,7 @@ void ExtraDaysWidget::setObjects(ZUConfiguration *configuration,
                                     const QList<QPointer<ZUExtraDay>> &objects)
 {
     m_configuration = configuration;
-    if (objects != m_objects)
-        m_objects = objects;
+    m_objects = objects;
     if (objects.isEmpty())
         return;
     const bool one = EditorPages::startLoading(this, m_validator, ui->id, ui->name, objects,
@@ -42,8 +40,7 @@ void ExtraDaysWidget::setObjects(ZUConfiguration *configuration,
 
     configurationHasChanged(ZUDayPlan::staticMetaObject.className());
     if (ZUExtraDay *day = objects.first()) {
-        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName,
-                                    Prefixes::prefix(Prefixes::ExtraDay), day->id(), day->name());
+        showIdAndName(*day);
         ui->date->setText(day->date().toString());
         if (day->dayPlan())
             EditorPages::selectObject(ui->day_plan, day->dayPlan());
@@ -59,7 +56,7 @@ void ExtraDaysWidget::configurationHasChanged(const char *className)
 
 void ExtraDaysWidget::on_buttonBox_clicked(QAbstractButton *button)
 {
-    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+    if (!isApply(button, m_objects.size()))
         return;
     const QPointer<ZUDayPlan> plan = m_configuration->findDayPlan(ui->day_plan->currentData());
     const bool valid = ui->date->hasAcceptableInput() && plan;
@@ -67,24 +64,13 @@ void ExtraDaysWidget::on_buttonBox_clicked(QAbstractButton *button)
         && !EditorPages::askSaveAnyway(
                 this, tr("Parameters of specially day contains invalid data. Save anyway?")))
         return;
-    if (ZUExtraDay *day = m_objects.first()) {
-        EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, day);
+    ZUExtraDay *day = m_objects.first();
+    if (day) {
+        writeIdAndName(*day);
         if (m_validator->isChanged(ui->date))
             day->setDate(ZUDayMonth::fromString(ui->date->text()));
         if (m_validator->isChanged(ui->day_plan))
             day->setDayPlan(plan);
-        setWindowTitle(day->text(QString()));
     }
-    m_validator->snapshotAll();
-    emit configurationChanged(ZUExtraDay::staticMetaObject.className());
-}
-
-void ExtraDaysWidget::on_manualName_toggled(bool checked)
-{
-    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::ExtraDay), ui->id->text());
-}
-
-void ExtraDaysWidget::on_id_textChanged(const QString &text)
-{
-    PageProtocol::followId(ui->name, ui->manualName, Prefixes::prefix(Prefixes::ExtraDay), text);
+    finishApply(day, ZUExtraDay::staticMetaObject.className());
 }

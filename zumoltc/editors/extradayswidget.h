@@ -1,10 +1,10 @@
 #pragma once
 
+#include "zumoltc/editors/calendarpage.h"
+
 #include <QList>
 #include <QPointer>
-#include <QWidget>
 
-class DialogItemValidator;
 class QAbstractButton;
 class QRegExpValidator;
 class ZUConfiguration;
@@ -19,7 +19,7 @@ class ExtraDaysWidget;
 // contract (pageprotocol.h) for one object; a selection of several is shown
 // disabled and empty and is never written. Apply asks before storing an
 // incomplete date or no live daily plan.
-class ExtraDaysWidget : public QWidget
+class ExtraDaysWidget : public CalendarPage
 {
     Q_OBJECT
 public:
@@ -28,23 +28,15 @@ public:
 
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUExtraDay>> &objects);
 
-signals:
-    void changed(bool changed);
-    void configurationChanged(const char *className);
-
 public slots:
     // Day plans changed: the list follows, keeping the chosen plan by id.
     void configurationHasChanged(const char *className);
 
 private slots:
     void on_buttonBox_clicked(QAbstractButton *button);
-    void on_manualName_toggled(bool checked);
-    void on_id_textChanged(const QString &text);
 
 private:
     Ui::ExtraDaysWidget *ui;
-    QPointer<ZUConfiguration> m_configuration;
     QList<QPointer<ZUExtraDay>> m_objects;
-    DialogItemValidator *m_validator;
     QRegExpValidator *m_dayMonth;
 };

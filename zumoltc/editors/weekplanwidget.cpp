@@ -6,7 +6,6 @@
 #include "zumoltc/shell/framework/comboboxdelegate.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/objectselection.h"
-#include "zumoltc/shell/framework/pageprotocol.h"
 #include "zumoltc/shell/framework/prefixes.h"
 
 namespace {
@@ -16,11 +15,11 @@ constexpr int DaysInWeek = 7;
 } // namespace
 
 WeekPlanWidget::WeekPlanWidget(QWidget *parent)
-    : QWidget(parent)
+    : CalendarPage(Prefixes::WeekPlan, parent)
     , ui(new Ui::WeekPlanWidget)
 {
     ui->setupUi(this);
-    m_validator = new DialogItemValidator(this);
+    initPage(ui->id, ui->name, ui->manualName);
     ui->day_plans->setItemDelegateForColumn(
             0, new ComboBoxDelegate(ui->day_plans, QStringList(), QList<QVariant>()));
 }
@@ -33,8 +32,7 @@ WeekPlanWidget::~WeekPlanWidget()
 void WeekPlanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUWeekPlan>> &objects)
 {
     m_configuration = configuration;
-    if (objects != m_objects)
-        m_objects = objects;
+    m_objects = objects;
     if (objects.isEmpty())
         return;
     const bool one = EditorPages::startLoading(this, m_validator, ui->id, ui->name, objects,
@@ -46,8 +44,7 @@ void WeekPlanWidget::setObjects(ZUConfiguration *configuration, const QList<QPoi
 
     configurationHasChanged(ZUDayPlan::staticMetaObject.className());
     if (ZUWeekPlan *week = objects.first()) {
-        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, Prefixes::prefix(Prefixes::WeekPlan),
-                                    week->id(), week->name());
+        showIdAndName(*week);
         for (auto it = week->cbegin(); it != week->cend(); ++it) {
             const int row = int(it.key()) - 1;
             if (it.value() && row >= 0 && row < DaysInWeek)
@@ -61,17 +58,16 @@ void WeekPlanWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDayPlan::staticMetaObject.className())
         return;
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->day_plans->itemDelegateForColumn(0)))
-        EditorPages::refillObjects(delegate, m_configuration->dayPlans());
-    ui->day_plans->viewport()->update();
+    EditorPages::refillColumn(ui->day_plans, 0, m_configuration->dayPlans());
 }
 
 void WeekPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
 {
-    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+    if (!isApply(button, m_objects.size()))
         return;
-    if (ZUWeekPlan *week = m_objects.first()) {
-        EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, week);
+    ZUWeekPlan *week = m_objects.first();
+    if (week) {
+        writeIdAndName(*week);
         if (m_validator->isChanged(ui->day_plans)) {
             week->clear();
             for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
@@ -81,18 +77,6 @@ void WeekPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
                     week->insert(Qt::DayOfWeek(day), plan);
             }
         }
-        setWindowTitle(week->text(QString()));
     }
-    m_validator->snapshotAll();
-    emit configurationChanged(ZUWeekPlan::staticMetaObject.className());
-}
-
-void WeekPlanWidget::on_manualName_toggled(bool checked)
-{
-    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::WeekPlan), ui->id->text());
-}
-
-void WeekPlanWidget::on_id_textChanged(const QString &text)
-{
-    PageProtocol::followId(ui->name, ui->manualName, Prefixes::prefix(Prefixes::WeekPlan), text);
+    finishApply(week, ZUWeekPlan::staticMetaObject.className());
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "zumoltc/editors/calendarpage.h"
+
 #include <QList>
 #include <QPointer>
-#include <QWidget>
 
 class ComboBoxDelegate;
-class DialogItemValidator;
 class QAbstractButton;
 class ZUConfiguration;
 class ZUWeekPlan;
@@ -19,7 +19,7 @@ class WeekPlanWidget;
 // day plans). It keeps the page contract (pageprotocol.h) for one object; a
 // selection of several is shown disabled and empty and is never written. A
 // day may stay without a plan, so Apply asks nothing.
-class WeekPlanWidget : public QWidget
+class WeekPlanWidget : public CalendarPage
 {
     Q_OBJECT
 public:
@@ -28,22 +28,14 @@ public:
 
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUWeekPlan>> &objects);
 
-signals:
-    void changed(bool changed);
-    void configurationChanged(const char *className);
-
 public slots:
     // Day plans changed: the cells' list follows; cells keep their ids.
     void configurationHasChanged(const char *className);
 
 private slots:
     void on_buttonBox_clicked(QAbstractButton *button);
-    void on_manualName_toggled(bool checked);
-    void on_id_textChanged(const QString &text);
 
 private:
     Ui::WeekPlanWidget *ui;
-    QPointer<ZUConfiguration> m_configuration;
     QList<QPointer<ZUWeekPlan>> m_objects;
-    DialogItemValidator *m_validator;
 };

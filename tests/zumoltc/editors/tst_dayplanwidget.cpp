@@ -1,5 +1,6 @@
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "schedulerfixture.h"
 #include "testmain.h"
 #include "windowtesting.h"
 #include "zumoltc/editors/dayplanwidget.h"
@@ -21,14 +22,11 @@ namespace {
 
 // The scheduler fixture with day plan 1 "Workday" (06:00-22:00 Day/Night,
 // 22:00-06:00 Night) shown on the page.
-struct Fixture
+struct Fixture : SchedulerFixture<DayplanWidget, ZUDayPlan>
 {
     explicit Fixture(int planCount = 1)
+        : SchedulerFixture(&ZUConfiguration::dayPlans, planCount)
     {
-        error = loadFixture(&configuration, QStringLiteral("scheduler.json"));
-        page.setObjects(&configuration, configuration.dayPlans().mid(0, planCount));
-        QObject::connect(&page, &DayplanWidget::configurationChanged, &page,
-                         [this](const char *className) { classNames << className; });
     }
 
     ParametersTable *table() const { return field<ParametersTable>(page, "plansTable"); }
@@ -49,11 +47,6 @@ struct Fixture
         if (spare.isValid())
             setCell(row, DayplanWidget::SpareProgramColumn, spare);
     }
-
-    QString error;
-    ZUConfiguration configuration;
-    DayplanWidget page;
-    QList<const char *> classNames;
 };
 
 QTime at(int hour, int minute = 0)

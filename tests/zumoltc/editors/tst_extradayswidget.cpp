@@ -1,5 +1,6 @@
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "schedulerfixture.h"
 #include "testmain.h"
 #include "windowtesting.h"
 #include "zumoltc/editors/extradayswidget.h"
@@ -15,23 +16,15 @@ using namespace PageTesting;
 namespace {
 
 // The scheduler fixture with extra day 1 "New year" (01.01, day plan 2) shown.
-struct Fixture
+struct Fixture : SchedulerFixture<ExtraDaysWidget, ZUExtraDay>
 {
     explicit Fixture(int count = 1)
+        : SchedulerFixture(&ZUConfiguration::extraDays, count)
     {
-        error = loadFixture(&configuration, QStringLiteral("scheduler.json"));
-        page.setObjects(&configuration, configuration.extraDays().mid(0, count));
-        QObject::connect(&page, &ExtraDaysWidget::configurationChanged, &page,
-                         [this](const char *className) { classNames << className; });
     }
 
     ZUExtraDay *day() { return configuration.extraDays().first(); }
     QComboBox *dayPlan() const { return field<QComboBox>(page, "day_plan"); }
-
-    QString error;
-    ZUConfiguration configuration;
-    ExtraDaysWidget page;
-    QList<const char *> classNames;
 };
 
 const QString Question = QStringLiteral("Parameters of specially day contains invalid data. Save anyway?");

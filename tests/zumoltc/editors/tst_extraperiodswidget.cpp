@@ -1,5 +1,6 @@
 #include "modalanswerer.h"
 #include "pagetesting.h"
+#include "schedulerfixture.h"
 #include "testmain.h"
 #include "windowtesting.h"
 #include "zumoltc/editors/extraperiodswidget.h"
@@ -16,22 +17,14 @@ using namespace PageTesting;
 namespace {
 
 // The scheduler fixture with extra period 1 "Summer" (01.06 to 31.08, week 1) shown.
-struct Fixture
+struct Fixture : SchedulerFixture<ExtraPeriodsWidget, ZUExtraPeriod>
 {
     explicit Fixture(int count = 1)
+        : SchedulerFixture(&ZUConfiguration::extraPeriods, count)
     {
-        error = loadFixture(&configuration, QStringLiteral("scheduler.json"));
-        page.setObjects(&configuration, configuration.extraPeriods().mid(0, count));
-        QObject::connect(&page, &ExtraPeriodsWidget::configurationChanged, &page,
-                         [this](const char *className) { classNames << className; });
     }
 
     ZUExtraPeriod *period() { return configuration.extraPeriods().first(); }
-
-    QString error;
-    ZUConfiguration configuration;
-    ExtraPeriodsWidget page;
-    QList<const char *> classNames;
 };
 
 const QString Question = QStringLiteral("Parameters of seasonally plan contains invalid data. Save anyway?");

@@ -1,4 +1,5 @@
 #include "pagetesting.h"
+#include "schedulerfixture.h"
 #include "testmain.h"
 #include "windowtesting.h"
 #include "zumoltc/editors/weekplanwidget.h"
@@ -18,14 +19,11 @@ namespace {
 
 // The scheduler fixture with week plan 1 (Monday to Friday Workday, the
 // weekend Holiday) shown on the page.
-struct Fixture
+struct Fixture : SchedulerFixture<WeekPlanWidget, ZUWeekPlan>
 {
     Fixture()
+        : SchedulerFixture(&ZUConfiguration::weekPlans, -1)
     {
-        error = loadFixture(&configuration, QStringLiteral("scheduler.json"));
-        page.setObjects(&configuration, configuration.weekPlans());
-        QObject::connect(&page, &WeekPlanWidget::configurationChanged, &page,
-                         [this](const char *className) { classNames << className; });
     }
 
     ParametersTable *table() const { return field<ParametersTable>(page, "day_plans"); }
@@ -39,11 +37,6 @@ struct Fixture
         return saved(&configuration)
                 .value("scheduler").toObject().value("weeks").toArray().first().toObject().value("days");
     }
-
-    QString error;
-    ZUConfiguration configuration;
-    WeekPlanWidget page;
-    QList<const char *> classNames;
 };
 
 } // namespace
