@@ -42,14 +42,9 @@ QList<int> selectedCellRows(const QAbstractItemView *view)
     return selectedParts(view, &QModelIndex::row);
 }
 
-// One clipboard field: a text between double quotes, any other value as its
-// text (numbers in the C locale, nothing for an empty cell).
 QString clipboardField(const QTableWidgetItem *item)
 {
-    const QVariant value = item->data(Qt::EditRole);
-    if (value.type() == QVariant::String)
-        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
-    return value.toString();
+    return clipboardValueText(item->data(Qt::EditRole));
 }
 
 // A time or a date as copy writes them (ISO 8601: 08:30:00.000, 2024-05-01);
@@ -68,9 +63,15 @@ QVariant copiedTimeOrDate(const QString &field)
     return QVariant();
 }
 
-// A pasted field: a quoted text, a bool, time or date written by copy, a
-// double when it has a point, else an integer (0 for words). Numbers that fit
-// no int, such as "1e+20", stay doubles instead of turning into 0.
+} // namespace
+
+QString clipboardValueText(const QVariant &value)
+{
+    if (value.type() == QVariant::String)
+        return QLatin1Char('"') + value.toString() + QLatin1Char('"');
+    return value.toString();
+}
+
 QVariant pastedValue(const QString &field)
 {
     const QChar quote = QLatin1Char('"');
@@ -93,6 +94,8 @@ QVariant pastedValue(const QString &field)
         return real;
     return 0;
 }
+
+namespace {
 #else
 QString clipboardField(const QTableWidgetItem *item)
 {
@@ -110,7 +113,9 @@ QVariant pastedValue(const QString &field)
 ParametersTable::ParametersTable(QWidget *parent)
     : QTableWidget(parent)
 {
-    setHorizontalHeader(new ParamHeader(Qt::Horizontal, this));
+    auto *header = new ParamHeader(Qt::Horizontal, this);
+    connect(header, &ParamHeader::fillColumnRequested, this, &ParametersTable::fillColumnFromSelection);
+    setHorizontalHeader(header);
     createActions();
 }
 
@@ -299,9 +304,10 @@ QString tableTextWithTitles(const QTableWidget *table)
 }
 #endif
 
-QString selectedCellsText(const QTableWidget *table, QString (*field)(const QTableWidgetItem *item))
+QString selectedCellsText(const QAbstractItemView *view, const std::function<QString(const QModelIndex &)> &field)
 {
-    const QModelIndexList indexes = table->selectionModel()->selectedIndexes();
+    const QItemSelectionModel *selection = view->selectionModel();
+    const QModelIndexList indexes = selection ? selection->selectedIndexes() : QModelIndexList();
     if (indexes.isEmpty())
         return QString();
     int top = indexes.first().row(), bottom = top;
@@ -312,18 +318,29 @@ QString selectedCellsText(const QTableWidget *table, QString (*field)(const QTab
         left = std::min(left, index.column());
         right = std::max(right, index.column());
     }
+    const QAbstractItemModel *model = view->model();
     QString text;
     for (int row = top; row <= bottom; ++row) {
         for (int column = left; column <= right; ++column) {
             if (column > left)
                 text += QLatin1Char('\t');
-            const QTableWidgetItem *cell = table->item(row, column);
-            if (cell && cell->isSelected())
-                text += field ? field(cell) : cell->text();
+            const QModelIndex index = model->index(row, column);
+            if (selection->isSelected(index))
+                text += field(index);
         }
         text += QLatin1Char('\n');
     }
     return text;
+}
+
+QString selectedCellsText(const QTableWidget *table, QString (*field)(const QTableWidgetItem *item))
+{
+    return selectedCellsText(table, [table, field](const QModelIndex &index) {
+        const QTableWidgetItem *cell = table->item(index.row(), index.column());
+        if (!cell)
+            return QString();
+        return field ? field(cell) : cell->text();
+    });
 }
 
 // ---- Modified flag ----------------------------------------------------------

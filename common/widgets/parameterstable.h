@@ -3,6 +3,8 @@
 #include <QList>
 #include <QTableWidget>
 
+#include <functional>
+
 class QAbstractItemView;
 
 // The editable parameter table of both programs: typed cells, clipboard copy
@@ -107,8 +109,6 @@ private:
 
     bool adjustingColumns = false;
     bool shrinkPending = false;
-
-    friend class ParamHeader;
 };
 
 // Distinct column numbers of the view's selected cells, in the order first met.
@@ -117,11 +117,23 @@ QList<int> selectedColumns(const QAbstractItemView *view);
 QList<int> selectedItemRows(const QTableWidget *table);
 
 // The selected cells as clipboard text: the rectangle around the selection,
-// one field per cell (`field` of the selected items, the item text when null;
-// empty for unselected cells and cells without an item), TAB between fields
+// one field per selected cell (empty for unselected cells), TAB between fields
 // and a line feed after every row. Empty when nothing is selected.
+QString selectedCellsText(const QAbstractItemView *view, const std::function<QString(const QModelIndex &)> &field);
+// The same over a table's items: `field` of a selected item, the item text when
+// null; empty for cells without an item.
 QString selectedCellsText(const QTableWidget *table,
                           QString (*field)(const QTableWidgetItem *item) = nullptr);
+
+#ifdef COMMON_WIDGETS_ZUMOLTC
+// One clipboard field of a cell value: a text between double quotes, any other
+// value as its text (numbers in the C locale, nothing for an empty cell).
+QString clipboardValueText(const QVariant &value);
+// A pasted field: a quoted text, a bool, time or date written by copy, a
+// double when it has a point, else an integer (0 for words). Numbers that fit
+// no int, such as "1e+20", stay doubles instead of turning into 0.
+QVariant pastedValue(const QString &field);
+#endif
 
 #ifndef COMMON_WIDGETS_ZUMOLTC
 // The whole table as text with its column and row titles (where the headers

@@ -1,7 +1,5 @@
 #include "paramheader.h"
 
-#include "parameterstable.h"
-
 #include <QMouseEvent>
 
 ParamHeader::ParamHeader(Qt::Orientation orientation, QWidget *parent)
@@ -15,9 +13,7 @@ ParamHeader::ParamHeader(Qt::Orientation orientation, QWidget *parent)
 void ParamHeader::mousePressEvent(QMouseEvent *event)
 {
     const int section = logicalIndexAt(event->pos());
-    if (event->button() == Qt::RightButton && section >= 0) {
-        if (auto *table = qobject_cast<ParametersTable *>(parentWidget()))
-            table->fillColumnFromSelection(section);
-    }
+    if (event->button() == Qt::RightButton && section >= 0)
+        emit fillColumnRequested(section);
     QHeaderView::mousePressEvent(event);
 }

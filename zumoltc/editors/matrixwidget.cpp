@@ -8,7 +8,11 @@
 #include "zumoltc/shell/framework/pageprotocol.h"
 #include "zumoltc/shell/framework/prefixes.h"
 
-#include <QTableWidgetItem>
+#include "conflictmatrixmodel.h"
+#include "conflictmatrixview.h"
+
+#include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -24,6 +28,7 @@ MatrixWidget::MatrixWidget(QWidget *parent)
     , ui(new Ui::MatrixWidget)
 {
     ui->setupUi(this);
+    // The view comes with its model, which the validator finds and watches.
     m_validator = new DialogItemValidator(this);
     // They steer the view only: toggling them is no edit.
     m_validator->removeWidget(ui->show_full_name_of_sg);
@@ -54,18 +59,34 @@ void MatrixWidget::load(ZUConfiguration *configuration)
     m_validator->snapshotAll();
 }
 
-bool MatrixWidget::samePhase(const ZUSignalGroup *a, const ZUSignalGroup *b) const
+QVector<QPair<int, int>> MatrixWidget::samePhasePairs() const
 {
-    if (!m_configuration || !a || !b)
-        return false;
+    QVector<QPair<int, int>> pairs;
+    if (!m_configuration)
+        return pairs;
+    QHash<const ZUSignalGroup *, int> rowOf;
+    for (int row = 0; row < m_groups.size(); ++row) {
+        if (m_groups.at(row))
+            rowOf.insert(m_groups.at(row), row);
+    }
+    // Each stage by itself: its groups pair up with each other.
     for (const QPointer<ZUStage> &stage : m_configuration->stages()) {
         if (!stage)
             continue;
-        const QList<QPointer<ZUSignalGroup>> &groups = stage->groups();
-        if (groups.contains(const_cast<ZUSignalGroup *>(a)) && groups.contains(const_cast<ZUSignalGroup *>(b)))
-            return true;
+        QVector<int> rows;
+        for (const QPointer<ZUSignalGroup> &group : stage->groups()) {
+            const int row = rowOf.value(group.data(), -1);
+            if (row >= 0 && !rows.contains(row))
+                rows << row;
+        }
+        for (int a : qAsConst(rows)) {
+            for (int b : qAsConst(rows)) {
+                if (a != b)
+                    pairs.append({a, b});
+            }
+        }
     }
-    return false;
+    return pairs;
 }
 
 void MatrixWidget::updateMatrix()
@@ -73,28 +94,33 @@ void MatrixWidget::updateMatrix()
     if (!m_configuration)
         return;
     m_groups.clear();
+    QHash<const ZUSignalGroup *, int> rowOf;
     for (const QPointer<ZUSignalGroup> &group : m_configuration->signalGroups()) {
-        if (group)
+        if (group) {
+            rowOf.insert(group, m_groups.size());
             m_groups << group;
-    }
-    const ZUIntergreenMatrix *matrix = m_configuration->intergreenMatrix();
-    const bool forbidSamePhase = ui->forbid_cells_with_same_phase->isChecked();
-    ParametersTable *table = ui->matrixTable;
-    const int count = m_groups.size();
-    table->setRowCount(count);
-    table->setColumnCount(count);
-    for (int row = 0; row < count; ++row) {
-        for (int column = 0; column < count; ++column) {
-            const ZUSignalGroup *clearing = m_groups.at(row);
-            const ZUSignalGroup *entering = m_groups.at(column);
-            if (row == column || (forbidSamePhase && samePhase(clearing, entering))) {
-                table->setCellData(row, column, QVariant(), false);
-                continue;
-            }
-            const int time = matrix ? matrix->conflictTime(m_groups.at(row), m_groups.at(column)) : zu::NotSet;
-            table->setCellData(row, column, time == zu::NotSet ? QVariant() : QVariant(time), true);
         }
     }
+    ConflictMatrixModel *model = ui->matrixTable->matrixModel();
+    model->reset(m_groups.size());
+    // One pass over the points instead of a lookup per cell; the first point
+    // of an ordered pair wins, as the matrix itself reads them.
+    if (ZUIntergreenMatrix *matrix = m_configuration->intergreenMatrix()) {
+        QSet<int> seen;
+        for (const ZUIntergreenMatrix::Point &point : matrix->points()) {
+            const int row = rowOf.value(point.clearing.data(), -1);
+            const int column = rowOf.value(point.entering.data(), -1);
+            if (row < 0 || column < 0 || row == column)
+                continue;
+            const int cell = row * m_groups.size() + column;
+            if (seen.contains(cell))
+                continue;
+            seen.insert(cell);
+            model->setTime(row, column, point.time);
+        }
+    }
+    if (ui->forbid_cells_with_same_phase->isChecked())
+        model->lockPairs(samePhasePairs());
     on_show_full_name_of_sg_clicked(ui->show_full_name_of_sg->isChecked());
 }
 
@@ -106,40 +132,22 @@ void MatrixWidget::rebuild()
 
 void MatrixWidget::on_show_full_name_of_sg_clicked(bool checked)
 {
-    ParametersTable *table = ui->matrixTable;
-    for (int index = 0; index < m_groups.size() && index < table->rowCount(); ++index) {
-        const ZUSignalGroup *group = m_groups.at(index);
-        const QString text = !group ? QString()
-                                    : checked ? group->text(QString()) : QString::number(group->id(), 10);
-        for (auto header : {&QTableWidget::horizontalHeaderItem, &QTableWidget::verticalHeaderItem}) {
-            QTableWidgetItem *item = (table->*header)(index);
-            if (!item) {
-                item = new QTableWidgetItem;
-                if (header == &QTableWidget::horizontalHeaderItem)
-                    table->setHorizontalHeaderItem(index, item);
-                else
-                    table->setVerticalHeaderItem(index, item);
-            }
-            item->setText(text);
-        }
+    QStringList texts;
+    texts.reserve(m_groups.size());
+    for (const QPointer<ZUSignalGroup> &group : qAsConst(m_groups)) {
+        texts << (!group ? QString() : checked ? group->text(QString()) : QString::number(group->id(), 10));
     }
-    table->resizeColumnsToContents();
+    ui->matrixTable->matrixModel()->setHeaderTexts(texts);
+    ui->matrixTable->resizeColumnsToContents();
 }
 
 void MatrixWidget::on_forbid_cells_with_same_phase_clicked(bool checked)
 {
-    ParametersTable *table = ui->matrixTable;
-    const int count = qMin(m_groups.size(), table->rowCount());
-    for (int row = 0; row < count; ++row) {
-        for (int column = 0; column < count; ++column) {
-            if (row == column)
-                continue;
-            if (!checked)
-                table->setCellEditable(row, column, true);
-            else if (samePhase(m_groups.at(row), m_groups.at(column)))
-                table->setCellData(row, column, QVariant(), false);
-        }
-    }
+    ConflictMatrixModel *model = ui->matrixTable->matrixModel();
+    if (checked)
+        model->lockPairs(samePhasePairs());
+    else
+        model->unlockAll();
 }
 
 void MatrixWidget::configurationHasChanged(const char *className)
@@ -182,15 +190,18 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
     NamedFields::write(*m_validator, ui->id, ui->name, matrix);
     if (m_validator->isChanged(ui->matrixTable)) {
         matrix->clear();
-        const ParametersTable *table = ui->matrixTable;
-        const int count = qMin(m_groups.size(), table->rowCount());
+        const ConflictMatrixModel *model = ui->matrixTable->matrixModel();
+        const int count = qMin(m_groups.size(), model->rowCount());
         for (int row = 0; row < count; ++row) {
             for (int column = 0; column < count; ++column) {
                 // A group deleted since the last rebuild takes its cells with it.
                 if (row == column || !m_groups.at(row) || !m_groups.at(column))
                     continue;
+                const QVariant value = model->cellData(row, column);
+                if (!value.isValid())
+                    continue;
                 bool ok = false;
-                const int time = table->cellData(row, column).toString().trimmed().toInt(&ok, 10);
+                const int time = value.toString().trimmed().toInt(&ok, 10);
                 if (ok)
                     matrix->setConflictTime(m_groups.at(row), m_groups.at(column), time);
             }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QPointer>
+#include <QVector>
 #include <QWidget>
 
 class DialogItemValidator;
@@ -53,7 +55,8 @@ private slots:
 private:
     void updateMatrix();
     void rebuild();
-    bool samePhase(const ZUSignalGroup *a, const ZUSignalGroup *b) const;
+    // The ordered pairs of rows (i, j), i != j, whose groups share a stage.
+    QVector<QPair<int, int>> samePhasePairs() const;
 
     Ui::MatrixWidget *ui;
     DialogItemValidator *m_validator;

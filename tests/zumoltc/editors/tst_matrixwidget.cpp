@@ -1,10 +1,13 @@
-#include "common/widgets/parameterstable.h"
+#include "zumoltc/editors/conflictmatrixmodel.h"
+#include "zumoltc/editors/conflictmatrixview.h"
 #include "pagefixture.h"
 #include "pageswindow.h"
 #include "testmain.h"
 #include "zumoltc/editors/matrixwidget.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QToolButton>
 #include <QtTest>
 
@@ -35,13 +38,13 @@ struct Fixture
         QObject::connect(&page, &MatrixWidget::configurationChanged, &page,
                          [this](const char *className) { classNames << className; });
     }
-    ParametersTable *table() const { return field<ParametersTable>(page, "matrixTable"); }
+    ConflictMatrixModel *table() const { return field<ConflictMatrixView>(page, "matrixTable")->matrixModel(); }
     QCheckBox *box(const char *name) const { return field<QCheckBox>(page, name); }
     void click(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
     // What the user's edit of a cell leaves in it: the typed text.
     void edit(int row, int column, const QString &text)
     {
-        table()->item(row, column)->setData(Qt::EditRole, text);
+        table()->setData(table()->index(row, column), text);
     }
     bool applyEnabled() const { return button(page, QDialogButtonBox::Apply)->isEnabled(); }
     // The saved conflict points by the ids of their groups.
@@ -50,7 +53,7 @@ struct Fixture
     {
         QStringList texts;
         for (int i = 0; i < table()->columnCount(); ++i)
-            texts << (horizontal ? table()->horizontalHeaderItem(i) : table()->verticalHeaderItem(i))->text();
+            texts << table()->headerData(i, horizontal ? Qt::Horizontal : Qt::Vertical).toString();
         return texts;
     }
 
@@ -198,6 +201,36 @@ private slots:
         QVERIFY(!f.applyEnabled());
     }
 
+    // Copy, Paste and Remove work on the cells as in the other parameter
+    // tables: TAB-separated lines, locked cells skipped, pasted words read as 0.
+    void clipboardActions()
+    {
+        Fixture f;
+        auto *view = field<ConflictMatrixView>(f.page, "matrixTable");
+        auto trigger = [view](const char *name) {
+            view->findChild<QAction *>(QLatin1String(name))->trigger();
+        };
+        view->selectionModel()->select(QItemSelection(f.table()->index(0, 0), f.table()->index(1, 1)),
+                                       QItemSelectionModel::ClearAndSelect);
+        trigger("copy");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\t4\n5\t\n"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("7\tword\t2.5\n"));
+        view->setCurrentIndex(f.table()->index(2, 0));
+        trigger("paste");
+        QCOMPARE(f.table()->cellData(2, 0).toInt(), 7);
+        QCOMPARE(f.table()->cellData(2, 1).toInt(), 0);
+        QVERIFY(!f.table()->cellData(2, 2).isValid()); // the diagonal takes nothing
+
+        view->selectionModel()->select(f.table()->index(0, 1), QItemSelectionModel::ClearAndSelect);
+        trigger("clear");
+        QVERIFY(!f.table()->cellData(0, 1).isValid());
+        QVERIFY(f.applyEnabled());
+        clickApply(f.page);
+        const Points expected{{{2, 1}, 5}, {{3, 1}, 7}, {{3, 2}, 0}};
+        QCOMPARE(f.savedPoints(), expected);
+    }
+
     // Groups moved while the page is open: a cell is saved for the groups of
     // its headers, not for those now at its position.
     void movedGroups()
@@ -230,12 +263,12 @@ private slots:
         w.select({w.section(QStringLiteral("Conflict matrix"))});
         auto *page = w.page<MatrixWidget>();
         QVERIFY(page);
-        auto *table = field<ParametersTable>(*page, "matrixTable");
+        ConflictMatrixModel *table = field<ConflictMatrixView>(*page, "matrixTable")->matrixModel();
         QCOMPARE(table->cellData(0, 1).toInt(), 4);
         QCOMPARE(table->cellData(1, 0).toInt(), 5);
         QCOMPARE(table->cellData(2, 0).toInt(), 6);
-        table->item(1, 2)->setData(Qt::EditRole, QStringLiteral("0"));
-        table->item(0, 1)->setData(Qt::EditRole, QVariant());
+        table->setData(table->index(1, 2), QStringLiteral("0"));
+        table->setData(table->index(0, 1), QVariant());
         clickApply(*page);
         Points expected{{{2, 1}, 5}, {{3, 1}, 6}, {{2, 3}, 0}};
         QCOMPARE(savedPoints(), expected);
@@ -265,9 +298,9 @@ private slots:
         strip->findChild<QToolButton *>(QStringLiteral("top"))->click();
         QCOMPARE(c->signalGroups().first()->id(), 3);
         QCOMPARE(w.page<MatrixWidget>(), page);
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), c->findSignalGroup(2)->text(QString()));
-        QCOMPARE(table->verticalHeaderItem(0)->text(), c->findSignalGroup(1)->text(QString()));
-        table->item(0, 1)->setData(Qt::EditRole, QStringLiteral("7")); // under 1 and 2
+        QCOMPARE(table->headerData(1, Qt::Horizontal).toString(), c->findSignalGroup(2)->text(QString()));
+        QCOMPARE(table->headerData(0, Qt::Vertical).toString(), c->findSignalGroup(1)->text(QString()));
+        table->setData(table->index(0, 1), QStringLiteral("7")); // under 1 and 2
         clickApply(*page);
         expected.insert({1, 2}, 7);
         QCOMPARE(savedPoints(), expected);

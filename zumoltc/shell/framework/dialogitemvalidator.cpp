@@ -1,6 +1,7 @@
 #include "dialogitemvalidator.h"
 
 #include "intedit.h"
+#include "snapshottablemodel.h"
 #include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
@@ -14,10 +15,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
 
 namespace {
+
+// The model of a table view whose cells keep their own baseline, or null
+// (the view's headers share its model but are no tables of their own).
+SnapshotTableModel *snapshotModel(QWidget *widget)
+{
+    const auto *view = qobject_cast<QTableView *>(widget);
+    return view ? qobject_cast<SnapshotTableModel *>(view->model()) : nullptr;
+}
 
 // The look of an editor of this kind that nobody has touched, with the base
 // painted red when the value is forbidden.
@@ -159,6 +169,9 @@ void DialogItemValidator::watch(QWidget *widget)
     } else if (auto *table = qobject_cast<QTableWidget *>(widget)) {
         kind = qobject_cast<ParametersTable *>(table) ? Kind::ParametersTable : Kind::TableWidget;
         watchTable(table);
+    } else if (SnapshotTableModel *model = snapshotModel(widget)) {
+        kind = Kind::ModelTable;
+        connect(model, &SnapshotTableModel::edited, this, &DialogItemValidator::modelEdited);
     } else {
         return;
     }
@@ -207,8 +220,20 @@ QVariant DialogItemValidator::currentValue(QWidget *widget, Kind kind) const
     case Kind::ParametersTable:
     case Kind::TableWidget:
         return tableSnapshot(static_cast<QTableWidget *>(widget));
+    case Kind::ModelTable:
+        return true; // the model holds its own baseline
     }
     return QVariant();
+}
+
+void DialogItemValidator::takeSnapshot(QWidget *widget, WidgetState &state)
+{
+    if (state.kind == Kind::ModelTable) {
+        if (SnapshotTableModel *model = snapshotModel(widget))
+            model->takeSnapshot();
+    }
+    state.snapshot = currentValue(widget, state.kind);
+    state.changed = false;
 }
 
 void DialogItemValidator::snapshot(QWidget *widget)
@@ -216,17 +241,14 @@ void DialogItemValidator::snapshot(QWidget *widget)
     WidgetState *state = stateOf(widget);
     if (!state)
         return;
-    state->snapshot = currentValue(widget, state->kind);
-    state->changed = false;
+    takeSnapshot(widget, *state);
     updateState();
 }
 
 void DialogItemValidator::snapshotAll()
 {
-    for (auto it = m_widgets.begin(); it != m_widgets.end(); ++it) {
-        it->snapshot = currentValue(it.key(), it->kind);
-        it->changed = false;
-    }
+    for (auto it = m_widgets.begin(); it != m_widgets.end(); ++it)
+        takeSnapshot(it.key(), it.value());
     updateState();
 }
 
@@ -278,6 +300,8 @@ void DialogItemValidator::removeWidget(QWidget *widget)
     if (!widget)
         return;
     disconnect(widget, nullptr, this, nullptr);
+    if (SnapshotTableModel *model = snapshotModel(widget))
+        disconnect(model, nullptr, this, nullptr);
     if (auto *table = qobject_cast<QTableWidget *>(widget)) {
         disconnect(table->horizontalHeader(), nullptr, this, nullptr);
         disconnect(table->verticalHeader(), nullptr, this, nullptr);
@@ -394,6 +418,16 @@ void DialogItemValidator::tableItemChanged(QTableWidgetItem *item)
                 state->changed = expected != item->data(Qt::EditRole);
             }
         }
+    }
+    updateState();
+}
+
+// Like a table widget, the view stays changed from its first edit on.
+void DialogItemValidator::modelEdited()
+{
+    for (auto it = m_widgets.begin(); it != m_widgets.end(); ++it) {
+        if (it->kind == Kind::ModelTable && it->snapshot.isValid() && snapshotModel(it.key()) == sender())
+            it->changed = true;
     }
     updateState();
 }
@@ -532,6 +566,10 @@ void DialogItemValidator::restore(QWidget *widget, const WidgetState &state)
     case Kind::TableWidget:
         restoreTableWidget(static_cast<QTableWidget *>(widget), snapshot.toList());
         restoreColumns(static_cast<QTableWidget *>(widget));
+        break;
+    case Kind::ModelTable:
+        if (SnapshotTableModel *model = snapshotModel(widget))
+            model->restoreSnapshot();
         break;
     }
 }

@@ -19,9 +19,11 @@ class QWidget;
 // Made with the page as parent after the page's form is built, it watches every
 // descendant widget of a known kind that exists at that moment: IntEdit,
 // QLineEdit, QSpinBox, QComboBox, QCheckBox, QRadioButton, QGroupBox,
-// QTextEdit, ParametersTable and QTableWidget, the first matching kind in that
-// order (widgets inside composite widgets too: the line edit of a spin box
-// changes and restores with it). A null parent watches nothing.
+// QTextEdit, ParametersTable, QTableWidget and a table view over a
+// SnapshotTableModel, the first matching kind in that order (widgets inside
+// composite widgets too: the line edit of a spin box changes and restores with
+// it). A null parent watches nothing. A view's model must be set before the
+// validator is made.
 //
 // Per widget it keeps a snapshot (the value after loading), a changed flag and
 // a valid flag. Value widgets are changed while their value differs from the
@@ -87,10 +89,11 @@ private slots:
     void tableItemChanged(QTableWidgetItem *item);
     void tableSectionMoved(int logicalIndex, int oldVisualIndex, int newVisualIndex);
     void tableSectionCountChanged(int oldCount, int newCount);
+    void modelEdited();
 
 private:
     enum class Kind { IntEdit, LineEdit, SpinBox, ComboBox, CheckBox, RadioButton, GroupBox,
-                      TextEdit, ParametersTable, TableWidget };
+                      TextEdit, ParametersTable, TableWidget, ModelTable };
 
     struct WidgetState
     {
@@ -108,6 +111,8 @@ private:
     // The watched sender of the running slot, or null.
     QWidget *watchedSender(WidgetState **state);
     QVariant currentValue(QWidget *widget, Kind kind) const;
+    // Records the widget's current value as its snapshot.
+    void takeSnapshot(QWidget *widget, WidgetState &state);
     // The change slots of value widgets share this: changed against the snapshot,
     // forbidden values tested, state published.
     void valueWidgetChanged(const QVariant &value);

@@ -1,0 +1,3 @@
+#include "snapshottablemodel.h"
+
+SnapshotTableModel::~SnapshotTableModel() = default;
