@@ -289,11 +289,7 @@ bool ProgramDlg::storeRawData()
 {
     if (m_family == 0 || !m_controller)
         return true;
-    // A record shorter than the layout's (older files, other tools) would drop
-    // every value typed into its missing fields: it gets them, not set.
-    const QByteArray data = CnfProgramRecord::extended(
-        m_program->data(), AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
-    const QByteArray bytes = m_table->store(data, ui->progNum->text().toInt(),
+    const QByteArray bytes = m_table->store(fullRecord(), ui->progNum->text().toInt(),
                                             currentType() < 0 ? 255 : currentType());
     if (m_controller->setProgramRawData(m_program, bytes))
         CnfProgramRecord::applyTo(*m_controller, m_layout, bytes, *m_program);
@@ -303,13 +299,20 @@ bool ProgramDlg::storeRawData()
     return true;
 }
 
+QByteArray ProgramDlg::fullRecord() const
+{
+    // A record shorter than the layout's (older files, other tools) would drop
+    // every value written into its missing fields: it gets them, not set.
+    return CnfProgramRecord::extended(m_program->data(),
+                                      AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
+}
+
 void ProgramDlg::storeDiagramEdits()
 {
     if (!m_diagramEdited || m_family == 0 || !m_controller)
         return;
     m_diagramEdited = false;
-    QByteArray data = CnfProgramRecord::extended(
-        m_program->data(), AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
+    QByteArray data = fullRecord();
     if (data.size() < 2)
         return;
     // The steps go where the chosen type keeps them.

@@ -95,6 +95,8 @@ private:
     // than the layout's is first extended (new bytes 255) so that no typed value
     // is dropped.
     bool storeRawData();
+    // The program's record, extended with "not set" bytes to the layout's size.
+    QByteArray fullRecord() const;
     // After the diagram page changed the steps or the variant: writes them into
     // the record and rebuilds the parameter table from it.
     void storeDiagramEdits();
