@@ -71,9 +71,10 @@ int CnfPhaseDef::phaseInterstate() const
     return transition ? transition->length : 0;
 }
 
-// The groups that lose green keep it for AG1 seconds and then clear through
-// green blinking, yellow and all-red; a group that gains green starts after
-// the longest clearing plus its own red-yellow.
+// The groups that lose green keep it steady for AG1 seconds and blink it
+// for GF seconds: their green ends when the blinking ends. They then clear
+// through yellow and all-red; a group that gains green starts after the
+// longest clearing plus its own red-yellow.
 CnfTransitionPtr CnfPhaseDef::createTransition() const
 {
     const CnfPhaseDefPtr before = previous();
@@ -88,10 +89,10 @@ CnfTransitionPtr CnfPhaseDef::createTransition() const
         for (const CnfSignalGroupPtr &group : from->signalGroups) {
             if (!group || (to && to->contains(group->id)))
                 continue;
-            const int ag1 = group->interstateByte(variant, CnfSignalGroup::AG1);
-            transition->greenEnd.insert(group->id, ag1);
-            clearing = qMax(clearing, ag1 + group->interstateByte(variant, CnfSignalGroup::GF)
-                                          + group->interstateByte(variant, CnfSignalGroup::Y)
+            const int greenEnd = group->interstateByte(variant, CnfSignalGroup::AG1)
+                                 + group->interstateByte(variant, CnfSignalGroup::GF);
+            transition->greenEnd.insert(group->id, greenEnd);
+            clearing = qMax(clearing, greenEnd + group->interstateByte(variant, CnfSignalGroup::Y)
                                           + group->interstateByte(variant, CnfSignalGroup::AR));
         }
     }

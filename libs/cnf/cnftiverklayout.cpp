@@ -152,3 +152,34 @@ int CnfTiverkLayout::programRecordSize()
 {
     return RecordSize;
 }
+
+QDomElement CnfTiverkLayout::programsChapter(const QDomDocument &layout)
+{
+    for (QDomElement chapter = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
+         !chapter.isNull(); chapter = chapter.nextSiblingElement(QStringLiteral("Chapter"))) {
+        if (chapter.attribute(QStringLiteral("id")) == QLatin1String("programs"))
+            return chapter;
+    }
+    return QDomElement();
+}
+
+QList<QDomElement> CnfTiverkLayout::elements(const QDomElement &parent)
+{
+    QList<QDomElement> children;
+    for (QDomElement child = parent.firstChildElement(QStringLiteral("Element")); !child.isNull();
+         child = child.nextSiblingElement(QStringLiteral("Element")))
+        children << child;
+    return children;
+}
+
+QPair<QString, int> CnfTiverkLayout::parseElementType(const QString &type)
+{
+    QString normal = type;
+    normal.replace(QLatin1Char(']'), QLatin1Char('[')).replace(QLatin1Char(':'), QLatin1Char('['));
+    const QStringList parts = normal.split(QLatin1Char('['), Qt::SkipEmptyParts);
+    const QString base = parts.value(0);
+    const int count = parts.size() > 1 ? parts.at(1).toInt() : 1;
+    if (base == QLatin1String("word"))
+        return {base, 2 * count};
+    return {base, count};
+}

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDomDocument>
+#include <QDomElement>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 // The layout of the raw parameter bytes of TIVERK 3.x and adapter programs:
@@ -13,4 +16,13 @@ public:
     static QDomDocument document(const QString &version, bool adapter);
     // Bytes of one program record (number, kind and parameters).
     static int programRecordSize();
+
+    // Reading a layout document.
+    // The chapter "programs"; null when missing.
+    static QDomElement programsChapter(const QDomDocument &layout);
+    // The "Element" children of an element, in order.
+    static QList<QDomElement> elements(const QDomElement &parent);
+    // Base type and byte size of a type text: "byte" 1, "word" 2, "word[3]" 6,
+    // anything else its count ("array[16]" 16).
+    static QPair<QString, int> parseElementType(const QString &type);
 };

@@ -3,11 +3,65 @@
 #include "chartframe.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace plotlet {
+
+namespace {
+
+// One run of equal columns in a picture of vertical stripes.
+struct Stripe
+{
+    int from = 0;
+    int width = 0;
+    QColor color;
+};
+
+// The picture as its vertical stripes; empty when a column changes colour
+// from top to bottom (no stripe picture).
+QVector<Stripe> stripesOf(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage();
+    QVector<Stripe> stripes;
+    for (int x = 0; x < image.width(); ++x) {
+        const QColor color = image.pixelColor(x, 0);
+        for (int y = 1; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) != color)
+                return {};
+        }
+        if (!stripes.isEmpty() && stripes.last().color == color)
+            ++stripes.last().width;
+        else
+            stripes.append({x, 1, color});
+    }
+    return stripes;
+}
+
+// Fills the area with the picture repeated from its left edge. A stripe
+// picture is drawn as plain filled rectangles: a picture brush does not
+// carry into every output (SVG viewers show such a bar empty).
+void fillWithPicture(QPainter &painter, const QRectF &area, const QPixmap &pixmap)
+{
+    const QVector<Stripe> stripes = stripesOf(pixmap);
+    if (stripes.isEmpty() || pixmap.width() <= 0) {
+        painter.setBrushOrigin(area.topLeft());
+        painter.setBrush(QBrush(pixmap));
+        painter.drawRect(area);
+        return;
+    }
+    for (double left = area.left(); left < area.right(); left += pixmap.width()) {
+        for (const Stripe &stripe : stripes) {
+            const QRectF part = QRectF(left + stripe.from, area.top(), stripe.width, area.height()).intersected(area);
+            if (!part.isEmpty())
+                painter.fillRect(part, stripe.color);
+        }
+    }
+}
+
+} // namespace
 
 ColorHBoxSeries::ColorHBoxSeries(QObject *parent)
     : Series(parent)
@@ -75,9 +129,7 @@ void ColorHBoxSeries::paint(QPainter &painter, const ChartFrame &frame, Layer la
         painter.setPen(Qt::NoPen);
         QColor textColor = Qt::black;
         if (!bar.pixmap.isNull()) {
-            painter.setBrushOrigin(area.topLeft());
-            painter.setBrush(QBrush(bar.pixmap));
-            painter.drawRect(area);
+            fillWithPicture(painter, area, bar.pixmap);
         } else if (bar.color2.isValid()) {
             QRectF half = area;
             half.setWidth(area.width() / 2);

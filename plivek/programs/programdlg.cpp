@@ -6,6 +6,7 @@
 #include "cnf/cnfphase.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
@@ -264,23 +265,65 @@ void ProgramDlg::on_algType_currentIndexChanged(int index)
                    m_program->data());
     updateGreenStartTime();
     ui->showDiagramm->setVisible(m_family != 2);
+    showTypeMessage();
     updateOkButton();
+}
+
+void ProgramDlg::showTypeMessage()
+{
+    // A program of a type the layout lacks would otherwise open as a blank form.
+    const bool unknown = m_family != 0 && ui->algType->currentIndex() < 0 && m_program
+                         && ui->algType->findData(m_program->kind, Qt::UserRole + 1) < 0;
+    if (unknown) {
+        const QString family = m_family == 2 ? QStringLiteral("adapter")
+                                             : (m_controller ? m_controller->property("version").toString() : QString());
+        ui->typeMessage->setText(tr("The algorithm type %1 (%2) of this program is not described for this controller: "
+                                    "its parameters cannot be shown. Choose a type to set the program anew.")
+                                     .arg(m_program->kind)
+                                     .arg(CnfProgram::tiverkTypeName(m_program->kind, family, true)));
+    }
+    ui->typeMessage->setVisible(unknown);
 }
 
 bool ProgramDlg::storeRawData()
 {
     if (m_family == 0 || !m_controller)
         return true;
-    // A program that has no record yet (read from another form) gets a full one.
-    QByteArray data = m_program->data();
-    if (data.size() < 2)
-        data = QByteArray(AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)), char(255));
-    const QByteArray bytes = m_table->store(data, ui->progNum->text().toInt(),
+    const QByteArray bytes = m_table->store(fullRecord(), ui->progNum->text().toInt(),
                                             currentType() < 0 ? 255 : currentType());
-    if (!m_controller->setProgramRawData(m_program, bytes))
+    if (m_controller->setProgramRawData(m_program, bytes))
+        CnfProgramRecord::applyTo(*m_controller, m_layout, bytes, *m_program);
+    else
         printError(m_controller->lastError());
     ui->tiverkTable->resetModified();
     return true;
+}
+
+QByteArray ProgramDlg::fullRecord() const
+{
+    // A record shorter than the layout's (older files, other tools) would drop
+    // every value written into its missing fields: it gets them, not set.
+    return CnfProgramRecord::extended(m_program->data(),
+                                      AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
+}
+
+void ProgramDlg::storeDiagramEdits()
+{
+    if (!m_diagramEdited || m_family == 0 || !m_controller)
+        return;
+    m_diagramEdited = false;
+    QByteArray data = fullRecord();
+    if (data.size() < 2)
+        return;
+    // The steps go where the chosen type keeps them.
+    if (currentType() >= 0)
+        data[1] = char(currentType());
+    data = CnfProgramRecord::withProgram(m_layout, data, CnfProgramRecord::phaseIds(*m_controller), *m_program);
+    if (!m_controller->setProgramRawData(m_program, data)) {
+        printError(m_controller->lastError());
+        return;
+    }
+    on_algType_currentIndexChanged(ui->algType->currentIndex());
 }
 
 void ProgramDlg::updateGreenStartTime()
@@ -358,10 +401,9 @@ void ProgramDlg::showActionTime()
 void ProgramDlg::done(int result)
 {
     if (result == QDialog::Accepted) {
-        {
-            const QSignalBlocker blocker(ui->showDiagramm);
-            ui->showDiagramm->setChecked(false);
-        }
+        // Leaving the diagram page the usual way keeps button and page together
+        // should the OK be refused, and takes the diagram's edits into the table.
+        ui->showDiagramm->setChecked(false);
         m_modified |= ui->tiverkTable->modified;
         if (m_family != 0 && !m_modified && currentType() == m_program->kind
             && ui->progNum->text() == m_program->id) {
@@ -399,6 +441,8 @@ void ProgramDlg::on_showDiagramm_toggled(bool checked)
     if (!checked) {
         if (m_family == 0)
             on_algType_currentIndexChanged(ui->algType->currentIndex());
+        else
+            storeDiagramEdits();
         ui->progParamPages->setCurrentIndex(rememberedPage);
         return;
     }
@@ -520,11 +564,14 @@ void ProgramDlg::on_phaseTable_itemChanged(QTableWidgetItem *item)
             printError(tr("Can't find column for phasedef %1").arg(each->id()));
     }
     m_modified = true;
+    m_diagramEdited = true;
     buildDiagram(m_program);
 }
 
 void ProgramDlg::istateVariantChanged(int variant)
 {
+    if (m_program->interstateVariant != variant)
+        m_diagramEdited = true;
     m_program->interstateVariant = variant;
     buildDiagram(m_program);
 }
@@ -539,6 +586,8 @@ void ProgramDlg::istateChanged(const CnfSignalGroupPtr &group, int variant, uint
     if (offset < uint(CnfSignalGroup::InterstateSize))
         record[int(offset)] = char(value & 0xff);
     group->interstates.insert(variant, record);
+    if (m_program->interstateVariant != variant)
+        m_diagramEdited = true;
     m_program->interstateVariant = variant;
     m_modified = true;
     buildDiagram(m_program);

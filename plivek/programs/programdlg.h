@@ -30,7 +30,9 @@ class ProgramDlg;
 // AlgorithmTable), the end time in duration mode, and a diagram page with the
 // phase sequence, the cycle length and the interstate editor.
 //
-// On OK it writes the raw bytes into the clone through the controller; the caller
+// On OK it writes the raw bytes into the clone through the controller, and the
+// steps and interstate variant the bytes hold into the clone's steps, so that
+// the table and the diagram show one program; the caller
 // then takes program() and adds it, clones it into the stored program or hands it
 // to CnfController::createDynamicProgram. An unchanged TIVERK 3.x or adapter
 // program gives Rejected. Any other result means cancel.
@@ -88,8 +90,18 @@ private:
     void init(const CnfProgramPtr &program);
     // 0 any other family, 1 "tiverk", 2 "adapter" (the controller's "type").
     int readFamily() const;
-    // Writes the table's bytes into the clone through the controller.
+    // Writes the table's bytes into the clone through the controller and gives
+    // the clone the steps and interstate variant they hold. A record shorter
+    // than the layout's is first extended (new bytes 255) so that no typed value
+    // is dropped.
     bool storeRawData();
+    // The program's record, extended with "not set" bytes to the layout's size.
+    QByteArray fullRecord() const;
+    // After the diagram page changed the steps or the variant: writes them into
+    // the record and rebuilds the parameter table from it.
+    void storeDiagramEdits();
+    // Shows which algorithm type of the program the layout does not describe.
+    void showTypeMessage();
     // The algorithm type id of the current algType item; -1 without one.
     int currentType() const;
     // Shows the green start time of the coordinated type, signals blocked.
@@ -125,4 +137,6 @@ private:
     DialogItemValidator *m_validator = nullptr;
     InterstatesDlg *m_interstates = nullptr;
     bool m_fillingPhases = false;
+    // The diagram page changed steps or variant since the table was last built.
+    bool m_diagramEdited = false;
 };

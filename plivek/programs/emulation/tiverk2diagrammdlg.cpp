@@ -741,7 +741,14 @@ void Tiverk2DiagrammDlg::save_as_image()
     }
     ChartSaveFolder::remember(file, directory);
 
-    const bool svg = filter.contains(QLatin1String("*.svg"));
+    // A typed suffix of a known format decides it; the filter decides only for
+    // a name without one (so "diagram.png" is a PNG whatever filter is chosen).
+    const QString suffix = QFileInfo(file).suffix().toLower();
+    bool svg = filter.contains(QLatin1String("*.svg"));
+    if (suffix == QLatin1String("svg"))
+        svg = true;
+    else if (!suffix.isEmpty() && formats.contains(suffix.toLatin1()))
+        svg = false;
     SvgExportParametersDlg parameters(ui->chart->size(), !svg, this);
     if (parameters.exec() != QDialog::Accepted)
         return;

@@ -4,6 +4,7 @@
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/cnftiverklayout.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
 #include "dtaddressdelegate.h"
@@ -32,15 +33,6 @@ QString elementName(const QDomElement &element)
 QDomElement elementOf(const QTableWidgetItem *item)
 {
     return item ? item->data(AlgorithmTable::ElementRole).value<QDomElement>() : QDomElement();
-}
-
-QList<QDomElement> childElements(const QDomElement &parent)
-{
-    QList<QDomElement> children;
-    for (QDomElement child = parent.firstChildElement(QStringLiteral("Element")); !child.isNull();
-         child = child.nextSiblingElement(QStringLiteral("Element")))
-        children << child;
-    return children;
 }
 
 bool isListId(const QString &listId)
@@ -122,32 +114,20 @@ QString AlgorithmTable::noVariantText()
 
 QDomElement AlgorithmTable::programsChapter(const QDomDocument &layout)
 {
-    for (QDomElement chapter = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
-         !chapter.isNull(); chapter = chapter.nextSiblingElement(QStringLiteral("Chapter"))) {
-        if (chapter.attribute(QStringLiteral("id")) == QLatin1String("programs"))
-            return chapter;
-    }
-    return QDomElement();
+    return CnfTiverkLayout::programsChapter(layout);
 }
 
 int AlgorithmTable::recordSize(const QDomElement &chapter)
 {
     int size = 0;
-    for (const QDomElement &element : childElements(chapter))
+    for (const QDomElement &element : CnfTiverkLayout::elements(chapter))
         size += parseElementType(element.attribute(QStringLiteral("type"))).second;
     return size;
 }
 
 QPair<QString, int> AlgorithmTable::parseElementType(const QString &type)
 {
-    QString normal = type;
-    normal.replace(QLatin1Char(']'), QLatin1Char('[')).replace(QLatin1Char(':'), QLatin1Char('['));
-    const QStringList parts = normal.split(QLatin1Char('['), Qt::SkipEmptyParts);
-    const QString base = parts.value(0);
-    const int count = parts.size() > 1 ? parts.at(1).toInt() : 1;
-    if (base == QLatin1String("word"))
-        return {base, 2 * count};
-    return {base, count};
+    return CnfTiverkLayout::parseElementType(type);
 }
 
 QString AlgorithmTable::wrapHeaderText(const QString &text)
@@ -197,7 +177,7 @@ void AlgorithmTable::build(const QDomElement &type, const QByteArray &data)
     if (m_family != OtherFamily && !type.isNull()) {
         m_table->horizontalHeader()->setMinimumHeight(HeaderHeight);
         int column = 0;
-        for (const QDomElement &element : childElements(type)) {
+        for (const QDomElement &element : CnfTiverkLayout::elements(type)) {
             addColumn(m_table, column, element);
             if (element.hasChildNodes()) {
                 if (ParametersTable *nested = createArrayTable(element, m_table))
@@ -253,7 +233,7 @@ ParametersTable *AlgorithmTable::createArrayTable(const QDomElement &element, QT
     connect(nested, &QTableWidget::itemChanged, this, &AlgorithmTable::itemChanged);
     nested->verticalHeader()->hide();
     nested->setRowCount(rows);
-    const QList<QDomElement> children = childElements(element);
+    const QList<QDomElement> children = CnfTiverkLayout::elements(element);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < children.size(); ++column) {
             const QDomElement &child = children.at(column);
@@ -315,7 +295,7 @@ ComboBoxDelegate *AlgorithmTable::listDelegate(const QString &listId)
          !list.isNull(); list = list.nextSiblingElement(QStringLiteral("List"))) {
         if (list.attribute(QStringLiteral("id")) != listId)
             continue;
-        for (const QDomElement &entry : childElements(list)) {
+        for (const QDomElement &entry : CnfTiverkLayout::elements(list)) {
             texts << entry.text();
             values << entry.attribute(QStringLiteral("value"));
         }

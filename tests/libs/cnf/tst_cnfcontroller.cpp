@@ -608,10 +608,11 @@ private slots:
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
         program->interstateVariant = 1;
         // Phase 1 runs groups 1 and 2, phase 2 runs 2 and 3: group 1 loses green,
-        // group 3 gains it. Variant 1: AG1 1, GF 3, Y 3, AR 2, RY 2.
+        // group 3 gains it. Variant 1: AG1 1, GF 3, Y 3, AR 2, RY 2: green,
+        // blinking included, ends at 1 + 3; green starts after 1 + 3 + 3 + 2 + 2.
         const CnfTransitionPtr transition = program->phaseDefAt(1)->createTransition();
         QVERIFY(transition);
-        QCOMPARE(transition->greenEnd, (QMap<int, int>{{1, 1}}));
+        QCOMPARE(transition->greenEnd, (QMap<int, int>{{1, 4}}));
         QCOMPARE(transition->greenStart, (QMap<int, int>{{3, 11}}));
         QCOMPARE(program->phaseDefAt(1)->phaseInterstate(), 11);
         QCOMPARE(program->phaseDefAt(1)->fullLength(), 12 + 11);

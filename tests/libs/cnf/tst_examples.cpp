@@ -1,5 +1,6 @@
 #include "cnf/adapterconfig.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
@@ -65,6 +66,14 @@ void addMatrix(CnfController &c, const QList<QList<int>> &conflicts, double seco
     c.addMatrix(m, true, true);
 }
 
+// Every program gets the full record its layout describes, holding its
+// steps, their lengths and its interstate variant.
+void programRecords(CnfController &c)
+{
+    for (const CnfProgramPtr &program : c.programs())
+        program->setData(CnfProgramRecord::create(c, *program));
+}
+
 // Day card "1" (workdays) and "2" (weekend), a week card and the defaults.
 void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &peak, const CnfProgramPtr &night)
 {
@@ -128,21 +137,19 @@ void tiverk318(CnfController &c)
 
     const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 1;
-    day->setData(QByteArray("\x01\x01", 2));
     day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 8);
     day->appendPhase(c.findPhase(QStringLiteral("3")), 20);
     day->appendPhase(c.findPhase(QStringLiteral("4")), 10);
     const CnfProgramPtr peak = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
     peak->kind = 2;
-    peak->setData(QByteArray("\x02\x02", 2));
     peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
     peak->appendPhase(c.findPhase(QStringLiteral("2")), 12);
     peak->appendPhase(c.findPhase(QStringLiteral("3")), 25);
     peak->setCycleOffset(15);
     const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
     night->kind = 0;
-    night->setData(QByteArray("\x03\x00", 2));
+    programRecords(c);
     timetable(c, day, peak, night);
     c.setInterstate(CnfInterstatePtr::create(1, 1, 1));
     c.setNativeData(QStringLiteral("startup_yf"), 5);
@@ -165,13 +172,12 @@ void adapter(CnfController &c)
     FormatFixture::addDetector(c, 1, QStringLiteral("Loop 1"), false);
     FormatFixture::addDetector(c, 1, QStringLiteral("Button"), true);
     const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
-    day->kind = 3;
-    day->setData(QByteArray("\x01\x03", 2));
+    day->kind = 1;
     day->appendPhase(c.findPhase(QStringLiteral("1")), 30);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 20);
     const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
     night->kind = 0;
-    night->setData(QByteArray("\x02\x00", 2));
+    programRecords(c);
     timetable(c, day, day, night);
     c.setNativeData(QStringLiteral("DEVICE"), 0);
     c.setNativeData(QStringLiteral("SCHEDULING"), 1);

@@ -3,6 +3,7 @@
 #include "testdata.h"
 #include "testmain.h"
 
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -85,6 +86,31 @@ private slots:
         QSvgRenderer renderer(path);
         QVERIFY(renderer.isValid());
         QCOMPARE(svgSize(path).value(2), QStringLiteral("0 0 1024 600"));
+    }
+
+    // A bar drawn with a picture (green blinking) shows its stripes in SVG as
+    // on the screen: rendered, the SVG has the picture's colour where the bar starts.
+    void pictureBarShowsInSvg()
+    {
+        QTemporaryDir dir;
+        Chart chart;
+        chart.resize(400, 200);
+        auto *bars = new ColorHBoxSeries;
+        bars->addBar(0, 20, 1, QPixmap(QStringLiteral(":/images/gb.png")));
+        chart.addSeries(bars);
+        const QString path = dir.filePath(QStringLiteral("blink.svg"));
+        QVERIFY(chart.saveAsSvg(path, QSize(400, 200)));
+        QSvgRenderer renderer(path);
+        QVERIFY(renderer.isValid());
+        QImage image(400, 200, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+        painter.end();
+        const QPoint start = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(2, 0)).toPoint();
+        QCOMPARE(image.pixelColor(start), QColor(0x1a, 0x6d, 0x06));
+        const QPoint white = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(7, 0)).toPoint();
+        QCOMPARE(image.pixelColor(white), QColor(Qt::white));
     }
 
     void svgSizeInPixelsOrMillimetres_data()

@@ -17,6 +17,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 namespace {
@@ -180,6 +183,30 @@ private slots:
         QCOMPARE(QImage(QDir(folder).filePath(QStringLiteral("prog_1.png"))).size(), QSize(1024, 600));
         QVERIFY(TestSupport::readFile(QDir(folder).filePath(QStringLiteral("prog___x.svg")))
                     .contains("width=\"1024\" height=\"600\""));
+    }
+
+    // The sample's program records hold their steps: the report's "data" shows
+    // them, and the SVG picture shows the green blink in its colour.
+    void reportOfTheSample()
+    {
+        QTemporaryDir dir;
+        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+                                   TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")),
+                                   QStringLiteral("--report-dir"), dir.path()});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject programs = QJsonDocument::fromJson(TestSupport::readFile(dir.filePath(QStringLiteral("report.json"))))
+                                         .object()
+                                         .value(QStringLiteral("programs"))
+                                         .toObject();
+        const QJsonArray data = programs.value(QStringLiteral("1")).toObject().value(QStringLiteral("data")).toArray();
+        QCOMPARE(data.size(), 2);
+        QCOMPARE(data.at(1).toArray().at(0).toInt(), 1); // interstate variant
+        const QJsonArray steps = data.at(1).toArray().at(1).toArray();
+        QStringList shown;
+        for (int row = 1; row < steps.size() && !steps.at(row).toArray().at(0).isNull(); ++row)
+            shown << QStringLiteral("%1:%2").arg(steps.at(row).toArray().at(0).toInt()).arg(steps.at(row).toArray().at(1).toInt());
+        QCOMPARE(shown, QStringList({"1:35", "2:8", "3:20", "4:10"}));
+        QVERIFY(TestSupport::readFile(dir.filePath(QStringLiteral("prog_1.svg"))).contains("#1a6d06"));
     }
 
     void createReportFails_data()

@@ -83,6 +83,33 @@ private slots:
                  QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2"));
     }
 
+    // Computed transitions: the closing group 1 is green until its blinking
+    // ends, so a green of group 2 that starts right after the blink conflicts.
+    void computedGreenEndsAfterTheBlink_data()
+    {
+        QTest::addColumn<QByteArray>("closing"); // AG1, GF, Y, AR
+        QTest::addColumn<int>("redYellow");      // of the opening group
+        QTest::addColumn<bool>("conflict");
+        QTest::newRow("blink runs into the green") << QByteArray::fromHex("00030000") << 0 << true;
+        QTest::newRow("steady green into the green") << QByteArray::fromHex("02000000") << 0 << true;
+        QTest::newRow("yellow between") << QByteArray::fromHex("00030300") << 0 << false;
+        QTest::newRow("all-red between") << QByteArray::fromHex("00030001") << 0 << false;
+        QTest::newRow("red-yellow between") << QByteArray::fromHex("00030000") << 2 << false;
+    }
+
+    void computedGreenEndsAfterTheBlink()
+    {
+        QFETCH(QByteArray, closing);
+        QFETCH(int, redYellow);
+        QFETCH(bool, conflict);
+        CnfController controller;
+        fill(controller, QStringLiteral("tiverk"));
+        controller.findSG(1)->setInterstate(1, closing + QByteArray(2, '\0'));
+        controller.findSG(2)->setInterstate(1, QByteArray(4, '\0') + char(redYellow) + QByteArray(1, '\0'));
+        QCOMPARE(ProgramValidation::findFaults(controller, true),
+                 conflict ? QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2") : QString());
+    }
+
     void storedTransitions_data()
     {
         QTest::addColumn<int>("end");

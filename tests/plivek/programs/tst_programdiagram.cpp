@@ -163,13 +163,79 @@ private slots:
         QCOMPARE(chart.yAxis()->customLabel(1), QStringLiteral("2(T)"));
         QCOMPARE(rects(chart)->rects().at(1).rect, QRectF(34, 0, 30, 3));
 
-        // Into step 2 group 1 loses green: 1 s green, 3 s blinking, 3 s yellow, then red.
+        // Into step 2 group 1 loses green: 4 s steady green, 3 s blinking, 3 s yellow,
+        // then red (2 s all-red and the 2 s of group 2's red-yellow).
         QCOMPARE(row(chart, 2, 20, 64),
-                 QStringList({ "20-21 #00ff00", "21-24 blink", "24-27 #ffff00", "27-34 #ff0000",
+                 QStringList({ "20-24 #00ff00", "24-27 blink", "27-30 #ffff00", "30-34 #ff0000",
                                "34-64 #ff0000" }));
         // Group 2 gains it: red up to its red-yellow, which ends when its green starts.
         QCOMPARE(row(chart, 1, 20, 64),
                  QStringList({ "20-32 #ff0000", "32-34 #ff0000+#ffff00", "34-64 #00ff00" }));
+    }
+
+    // The change into step 2 (from second 20) with group 1 leaving green under
+    // the record AG1, GF, Y, AR and group 2 entering with its red-yellow. The
+    // change lasts AG1 + GF + Y + AR + RY; group 1 blinks after its steady green.
+    void clearanceBars_data()
+    {
+        QTest::addColumn<QByteArray>("leaving");
+        QTest::addColumn<int>("redYellow");
+        QTest::addColumn<QStringList>("leavingBars");
+        QTest::addColumn<QStringList>("enteringBars");
+        QTest::newRow("steady, blink, yellow, all-red")
+            << QByteArray::fromHex("0403030200") << 2
+            << QStringList{ "20-24 #00ff00", "24-27 blink", "27-30 #ffff00", "30-34 #ff0000" }
+            << QStringList{ "20-32 #ff0000", "32-34 #ff0000+#ffff00" };
+        QTest::newRow("the samples' vehicle record")
+            << QByteArray::fromHex("0003030200") << 2
+            << QStringList{ "20-23 blink", "23-26 #ffff00", "26-30 #ff0000" }
+            << QStringList{ "20-28 #ff0000", "28-30 #ff0000+#ffff00" };
+        QTest::newRow("pedestrian: blink, no yellow")
+            << QByteArray::fromHex("0004000300") << 0
+            << QStringList{ "20-24 blink", "24-27 #ff0000" }
+            << QStringList{ "20-27 #ff0000" };
+        QTest::newRow("no blink")
+            << QByteArray::fromHex("0200030100") << 1
+            << QStringList{ "20-22 #00ff00", "22-25 #ffff00", "25-27 #ff0000" }
+            << QStringList{ "20-26 #ff0000", "26-27 #ff0000+#ffff00" };
+        QTest::newRow("blink straight into the next green")
+            << QByteArray::fromHex("0003000000") << 0
+            << QStringList{ "20-23 blink" }
+            << QStringList{ "20-23 #ff0000" };
+    }
+
+    void clearanceBars()
+    {
+        QFETCH(QByteArray, leaving);
+        QFETCH(int, redYellow);
+        QFETCH(QStringList, leavingBars);
+        QFETCH(QStringList, enteringBars);
+        Fixture fixture;
+        fixture.groups[0]->setInterstate(1, leaving + QByteArray(1, '\0'));
+        fixture.groups[1]->setInterstate(1, QByteArray::fromHex("00000000") + char(redYellow) + QByteArray(1, '\0'));
+        plotlet::Chart chart;
+        ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
+        QVERIFY(chart.error().isEmpty());
+        const int end = 20 + quint8(leaving[0]) + quint8(leaving[1]) + quint8(leaving[2]) + quint8(leaving[3]) + redYellow;
+        QCOMPARE(row(chart, 2, 20, end), leavingBars);
+        QCOMPARE(row(chart, 1, 20, end), enteringBars);
+    }
+
+    // SVG viewers drop a picture brush: the blink is drawn as its stripes, in its colour.
+    void blinkShowsInSvg()
+    {
+        Fixture fixture;
+        plotlet::Chart chart;
+        chart.resize(800, 300);
+        ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("diagram.svg"));
+        QVERIFY(chart.saveAsSvg(path, QSize(1024, 600), false));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray svg = file.readAll();
+        QVERIFY(svg.contains("<svg"));
+        QVERIFY(svg.toLower().contains("#1a6d06"));
     }
 
     void stepBeforeTheOffsetMovesByACycle()

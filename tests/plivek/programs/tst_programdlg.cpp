@@ -193,8 +193,8 @@ private slots:
         const QByteArray bytes = stored->data();
         ProgramDlg dialog(nullptr, stored, &controller, false);
         auto *table = dialog.findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
-        // The interstate variant of the coordinated type.
-        table->item(0, 0)->setText(QStringLiteral("1"));
+        // The interstate variant of the coordinated type (the sample's is 1).
+        table->item(0, 0)->setText(QStringLiteral("2"));
         dialog.findChild<QLineEdit *>(QStringLiteral("progName"))->setText(QStringLiteral("Peak"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));

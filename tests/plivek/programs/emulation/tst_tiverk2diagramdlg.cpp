@@ -487,9 +487,16 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("millimetres");
-        QTest::newRow("png filter") << "plan" << "png files (*.png)" << "plan.png" << false;
-        QTest::newRow("svg filter") << "plan" << "SVG files (*.svg)" << "plan.svg" << true;
-        QTest::newRow("own suffix") << "plan.bmp" << "png files (*.png)" << "plan.bmp" << false;
+        QTest::addColumn<QByteArray>("start"); // how the written file begins
+        const QByteArray png("\x89PNG");
+        QTest::newRow("png filter") << "plan" << "png files (*.png)" << "plan.png" << false << png;
+        QTest::newRow("svg filter") << "plan" << "SVG files (*.svg)" << "plan.svg" << true << QByteArray("<?xml");
+        QTest::newRow("own suffix") << "plan.bmp" << "png files (*.png)" << "plan.bmp" << false << QByteArray("BM");
+        // A typed suffix of a known format wins over the filter.
+        QTest::newRow("png name, svg filter") << "diagram.png" << "SVG files (*.svg)" << "diagram.png" << false << png;
+        QTest::newRow("svg name, png filter") << "diagram.svg" << "png files (*.png)" << "diagram.svg" << true
+                                               << QByteArray("<?xml");
+        QTest::newRow("upper-case suffix") << "diagram.PNG" << "SVG files (*.svg)" << "diagram.PNG" << false << png;
     }
 
     void saveAsImage()
@@ -498,6 +505,7 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, written);
         QFETCH(bool, millimetres);
+        QFETCH(QByteArray, start);
         QTemporaryDir dir;
         Shown shown;
         Tiverk2DiagrammDlg &dlg = *shown.dlg;
@@ -531,6 +539,9 @@ private slots:
         QCOMPARE(millimetresShown, millimetres);
         QVERIFY2(QFileInfo::exists(dir.filePath(written)), qPrintable(QDir(dir.path()).entryList().join(',')));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+        QFile saved(dir.filePath(written));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.read(start.size()), start);
         QCOMPARE(QString::fromUtf8(QSettings().value(QStringLiteral("chart_save_dir")).toByteArray()),
                  QFileInfo(dir.path()).absoluteFilePath());
     }

@@ -19,8 +19,10 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -48,6 +50,39 @@ CnfProgramPtr fullRecordProgram(CnfController &controller, const QString &id)
     bytes[2] = 1;
     controller.setProgramRawData(program, bytes);
     return program;
+}
+
+// The nested table of the step sequence: the first cell holding a table.
+ParametersTable *sequenceTable(const ParametersTable &table)
+{
+    for (int column = 0; column < table.columnCount(); ++column) {
+        if (auto *nested = qobject_cast<ParametersTable *>(table.cellWidget(0, column)))
+            return nested;
+    }
+    return nullptr;
+}
+
+// The texts of the first row of a table.
+QStringList tableTexts(const ParametersTable &table)
+{
+    QStringList texts;
+    for (int column = 0; column < table.columnCount(); ++column)
+        texts << (table.item(0, column) ? table.item(0, column)->text() : QString());
+    return texts;
+}
+
+// Phase and duration of every sequence row that has a phase.
+QStringList stepCells(const ParametersTable &table)
+{
+    QStringList cells;
+    const ParametersTable *sequence = sequenceTable(table);
+    for (int row = 0; sequence && row < sequence->rowCount(); ++row) {
+        const QTableWidgetItem *phase = sequence->item(row, 0);
+        if (!phase || phase->text().isEmpty())
+            break;
+        cells << phase->text() << sequence->item(row, 1)->text();
+    }
+    return cells;
 }
 
 bool okEnabled(const ProgramDlg &dialog)
@@ -141,18 +176,196 @@ private slots:
         QVERIFY(!okEnabled(dialog));
     }
 
+    // A type the adapter layout does not describe: no type chosen, no
+    // parameters, and a message that says why instead of a blank form.
     void typeMissingFromTheLayout()
     {
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("adapter_crossing.txt")));
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
-        QCOMPARE(program->kind, 3);
+        program->kind = 3;
         ProgramDlg dialog(nullptr, program, &controller, false);
         auto *types = child<QComboBox>(dialog, "algType");
         QCOMPARE(types->count(), 3);
         QCOMPARE(types->currentIndex(), -1);
         QCOMPARE(child<ParametersTable>(dialog, "tiverkTable")->columnCount(), 0);
         QVERIFY(child<QPushButton>(dialog, "showDiagramm")->isHidden());
+        auto *message = child<QLabel>(dialog, "typeMessage");
+        QVERIFY(!message->isHidden());
+        QVERIFY2(message->text().contains(QLatin1String("Vehicle actuated")), qPrintable(message->text()));
+        // Choosing a type the layout has puts its parameters in place of the message.
+        types->setCurrentIndex(1);
+        QVERIFY(message->isHidden());
+        QVERIFY(child<ParametersTable>(dialog, "tiverkTable")->columnCount() > 0);
+    }
+
+    void samplePrograms_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf";
+        QTest::newRow("adapter") << "adapter_crossing.txt";
+    }
+
+    // Every program of the samples opens with its type, its variant and its
+    // steps in the table, the same steps the diagram draws.
+    void samplePrograms()
+    {
+        QFETCH(QString, file);
+        CnfController controller;
+        QVERIFY(loadExample(controller, file));
+        int withSteps = 0;
+        for (const CnfProgramPtr &program : controller.programs()) {
+            ProgramDlg dialog(nullptr, program, &controller, false);
+            auto *types = child<QComboBox>(dialog, "algType");
+            QVERIFY2(types->currentIndex() >= 0, qPrintable(program->id));
+            QCOMPARE(types->currentData(Qt::UserRole + 1).toInt(), program->kind);
+            QCOMPARE(types->currentText(), CnfProgram::tiverkTypeName(program->kind, QStringLiteral("3.18"), true));
+            QVERIFY(child<QLabel>(dialog, "typeMessage")->isHidden());
+            const QStringList cells = tableTexts(*child<ParametersTable>(dialog, "tiverkTable"));
+            QStringList expected;
+            if (program->phaseCount() > 0) {
+                ++withSteps;
+                expected << QString::number(program->interstateVariant);
+                for (const CnfPhaseDefPtr &def : program->phases())
+                    expected << def->id() << QString::number(def->length());
+            }
+            // Other fields of the sequence rows are not set.
+            QCOMPARE(cells.mid(0, 1) + stepCells(*child<ParametersTable>(dialog, "tiverkTable")), expected);
+        }
+        QVERIFY(withSteps > 0);
+    }
+
+    // A step's duration changed in the table reaches the raw record and the
+    // program's steps on OK, and both survive saving and loading.
+    void durationEditedSavedAndReloaded()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        const QByteArray before = stored->data();
+        QCOMPARE(before.size(), 64);
+        QCOMPARE(quint8(before.at(4)), quint8(35));
+        ProgramDlg dialog(nullptr, stored, &controller, false);
+        auto *sequence = sequenceTable(*child<ParametersTable>(dialog, "tiverkTable"));
+        QVERIFY(sequence);
+        QCOMPARE(sequence->item(0, 0)->text(), QStringLiteral("1"));
+        QCOMPARE(sequence->item(0, 1)->text(), QStringLiteral("35"));
+        sequence->item(0, 1)->setText(QStringLiteral("40"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QByteArray after = before;
+        after[4] = 40;
+        QCOMPARE(dialog.program()->data().toHex(), after.toHex());
+        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+        QCOMPARE(dialog.program()->phaseCount(), 4);
+
+        stored->clone(dialog.program());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("edited.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
+        CnfController reloaded;
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY(native && native->createController(reloaded));
+        const CnfProgramPtr program = reloaded.findProgram(QStringLiteral("1"));
+        QCOMPARE(program->data().toHex(), after.toHex());
+        QCOMPARE(program->phaseDefAt(0)->length(), 40);
+        // The diagram draws the step 40 s long.
+        ProgramDlg again(nullptr, program, &reloaded, false);
+        child<QPushButton>(again, "showDiagramm")->setChecked(true);
+        QCOMPARE(child<ParametersTable>(again, "phaseTable")->item(1, 0)->text(), QStringLiteral("40"));
+    }
+
+    // A record shorter than the layout's keeps every value typed into it: OK
+    // extends it (new bytes "not set") before the cells are written. A record
+    // only looked at stays as it was.
+    void shortRecordIsExtendedOnOk()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        stored->setData(QByteArray::fromHex("0101"));
+        {
+            ProgramDlg dialog(nullptr, stored, &controller, false);
+            child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+            child<QPushButton>(dialog, "showDiagramm")->setChecked(false);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(dialog.program()->data(), QByteArray::fromHex("0101"));
+        }
+        ProgramDlg dialog(nullptr, stored, &controller, false);
+        auto *table = child<ParametersTable>(dialog, "tiverkTable");
+        QCOMPARE(table->item(0, 0)->text(), QString());
+        table->item(0, 0)->setText(QStringLiteral("1"));
+        auto *sequence = sequenceTable(*table);
+        sequence->item(0, 0)->setText(QStringLiteral("3"));
+        sequence->item(0, 1)->setText(QStringLiteral("40"));
+        sequence->item(1, 0)->setText(QStringLiteral("1"));
+        sequence->item(1, 1)->setText(QStringLiteral("20"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QByteArray expected(64, char(255));
+        expected.replace(0, 7, QByteArray::fromHex("01010102280014"));
+        QCOMPARE(dialog.program()->data().toHex(), expected.toHex());
+        QCOMPARE(dialog.program()->phaseCount(), 2);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->id(), QStringLiteral("3"));
+        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+    }
+
+    // OK refused on the diagram page: the dialog goes back to the table, and
+    // the diagram button goes on switching between table and diagram.
+    void refusedOkKeepsTheDiagramButton()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        controller.setNativeData(QStringLiteral("interstateVariantCount"), 2);
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        stored->setData(QByteArray::fromHex("0101"));
+        MessageSink window;
+        ProgramDlg dialog(&window, stored, &controller, false);
+        auto *button = child<QPushButton>(dialog, "showDiagramm");
+        auto *pages = child<QStackedWidget>(dialog, "progParamPages");
+        auto *table = child<ParametersTable>(dialog, "tiverkTable");
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("no"));
+        button->click();
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("diagrammPage"));
+        child<QLineEdit>(dialog, "progNum")->setText(QStringLiteral("5"));
+        dialog.setResult(-1);
+        dialog.accept();
+        QCOMPARE(dialog.result(), -1);
+        QCOMPARE(window.errors, QStringList{QStringLiteral("Interstate variant not set")});
+        QVERIFY(!button->isChecked());
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tiverkPage"));
+
+        table->item(0, 0)->setText(QStringLiteral("2"));
+        button->click();
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("diagrammPage"));
+        QCOMPARE(dialog.program()->interstateVariant, 2);
+        button->click();
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tiverkPage"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->data().left(3).toHex(), QByteArray("050102"));
+        QCOMPARE(dialog.program()->data().size(), 64);
+    }
+
+    // Steps changed on the diagram page go into the record and the table, so
+    // OK keeps them.
+    void diagramEditsReachTheTable()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        ProgramDlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        auto *phases = child<ParametersTable>(dialog, "phaseTable");
+        phases->item(0, 3)->setText(QString()); // the fourth step goes
+        QCOMPARE(dialog.program()->phaseCount(), 3);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->phaseCount(), 3);
+        QCOMPARE(dialog.program()->data().mid(3, 8).toHex(), QByteArray("002301080214ffff"));
+        QStringList shown = stepCells(*child<ParametersTable>(dialog, "tiverkTable"));
+        QCOMPARE(shown, QStringList({"1", "35", "2", "8", "3", "20"}));
     }
 
     // The type chosen goes into byte 1 and the program's kind; an unchanged program
@@ -162,11 +375,12 @@ private slots:
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        const QByteArray before = stored->data();
         {
             ProgramDlg dialog(nullptr, stored, &controller, false);
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QCOMPARE(dialog.program()->data(), QByteArray::fromHex("0101"));
+            QCOMPARE(dialog.program()->data(), before);
         }
         ProgramDlg dialog(nullptr, stored, &controller, false);
         auto *types = child<QComboBox>(dialog, "algType");

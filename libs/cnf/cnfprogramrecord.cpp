@@ -1,0 +1,296 @@
+#include "cnfprogramrecord.h"
+
+#include "cnfcontroller.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "cnftiverklayout.h"
+
+#include <QRegularExpression>
+#include <QVector>
+
+namespace {
+
+constexpr int NotSetByte = 255;
+constexpr int NotSetWord = 65535;
+
+// One byte or word field of a record.
+struct Field
+{
+    int offset = -1;
+    bool word = false;
+    int size = 0;
+};
+
+// A parameter field with its place: `row` within the top-level array
+// `array` (null outside arrays).
+struct Leaf
+{
+    QDomElement element;
+    Field field;
+    QDomElement array;
+    int row = -1;
+};
+
+// Where the sequence and the variant of one kind lie.
+struct Places
+{
+    Field variant;
+    QVector<Field> phases;    // one per row of the sequence
+    QVector<Field> durations; // one per row; offset -1 without durations
+    bool hasSequence() const { return !phases.isEmpty(); }
+    // The record's end, byte after the last field of the sequence.
+    int sequenceEnd() const
+    {
+        int end = 0;
+        for (const Field &f : phases)
+            end = qMax(end, f.offset + f.size);
+        for (const Field &f : durations)
+            end = qMax(end, f.offset + f.size);
+        return end;
+    }
+};
+
+// Rows of an "array[N]" element; 0 for anything else.
+int arrayRows(const QDomElement &element)
+{
+    const QStringList parts = element.attribute(QStringLiteral("type")).split(QRegularExpression(QStringLiteral("[\\[\\]]")));
+    if (parts.size() != 3 || parts.first() != QLatin1String("array"))
+        return 0;
+    return qMax(0, parts.at(1).toInt());
+}
+
+// A byte or word field at the offset; any other base type is neither read
+// nor written (offset -1) but takes its bytes.
+Field fieldOf(const QDomElement &element, int offset)
+{
+    const QPair<QString, int> type = CnfTiverkLayout::parseElementType(element.attribute(QStringLiteral("type")));
+    Field field;
+    field.word = type.first == QLatin1String("word");
+    field.offset = field.word || type.first == QLatin1String("byte") ? offset : -1;
+    field.size = type.second;
+    return field;
+}
+// The fields in table order: top-level elements, each array row by row,
+// nested arrays depth first. A top-level array without a valid count takes
+// no bytes; inside an array such an element is read as a plain field.
+void collect(const QList<QDomElement> &elements, int *cursor, bool top, const QDomElement &array, int row,
+             QList<Leaf> *leaves)
+{
+    for (const QDomElement &element : elements) {
+        if (element.hasChildNodes()) {
+            const int rows = arrayRows(element);
+            if (rows > 0) {
+                for (int r = 0; r < rows; ++r)
+                    collect(CnfTiverkLayout::elements(element), cursor, false, top ? element : array, top ? r : row, leaves);
+                continue;
+            }
+            if (top)
+                continue;
+        }
+        const Field field = fieldOf(element, *cursor);
+        leaves->append({element, field, array, row});
+        *cursor += field.size;
+    }
+}
+
+QDomElement typeElement(const QDomDocument &layout, int kind)
+{
+    const QDomElement chapter = CnfTiverkLayout::programsChapter(layout);
+    for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type")); !type.isNull();
+         type = type.nextSiblingElement(QStringLiteral("Type"))) {
+        bool ok = false;
+        if (type.attribute(QStringLiteral("id")).toInt(&ok) == kind && ok)
+            return type;
+    }
+    return QDomElement();
+}
+Places placesOf(const QDomDocument &layout, int kind)
+{
+    Places places;
+    const QDomElement type = typeElement(layout, kind);
+    if (type.isNull())
+        return places;
+    QList<Leaf> leaves;
+    int cursor = 2;
+    collect(CnfTiverkLayout::elements(type), &cursor, true, QDomElement(), -1, &leaves);
+
+    QDomElement sequence;
+    for (const Leaf &leaf : qAsConst(leaves)) {
+        const QString name = leaf.element.attribute(QStringLiteral("name"));
+        if (leaf.array.isNull() && places.variant.offset < 0 && leaf.field.offset >= 0
+            && name.startsWith(QString::fromUtf8("Вариант промтакта"), Qt::CaseInsensitive))
+            places.variant = leaf.field;
+        if (!leaf.array.isNull() && sequence.isNull() && leaf.field.offset >= 0
+            && leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)"))
+            sequence = leaf.array;
+    }
+    if (sequence.isNull())
+        return places;
+    for (const Leaf &leaf : qAsConst(leaves)) {
+        if (leaf.array != sequence || leaf.field.offset < 0)
+            continue;
+        if (places.phases.size() <= leaf.row) {
+            places.phases.resize(leaf.row + 1);
+            places.durations.resize(leaf.row + 1);
+        }
+        if (leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)")) {
+            if (places.phases[leaf.row].offset < 0)
+                places.phases[leaf.row] = leaf.field;
+        }
+    }
+    // The duration is the field named so that refers to the row's phase cell.
+    for (const Leaf &leaf : qAsConst(leaves)) {
+        if (leaf.array != sequence || leaf.field.offset < 0 || leaf.row >= places.phases.size()
+            || leaf.element.attribute(QStringLiteral("name")) != QString::fromUtf8("Длительность"))
+            continue;
+        const QString phaseId = leaf.element.attribute(QStringLiteral("phase"));
+        for (const Leaf &phase : qAsConst(leaves)) {
+            if (phase.array == sequence && phase.row == leaf.row && !phaseId.isEmpty()
+                && phase.element.attribute(QStringLiteral("id")) == phaseId
+                && phase.field.offset == places.phases.at(leaf.row).offset) {
+                if (places.durations[leaf.row].offset < 0)
+                    places.durations[leaf.row] = leaf.field;
+                break;
+            }
+        }
+    }
+    return places;
+}
+
+bool fits(const Field &field, const QByteArray &record)
+{
+    return field.offset >= 0 && field.offset + field.size <= record.size();
+}
+
+// The field's value; -1 when not set or outside the record.
+int readField(const Field &field, const QByteArray &record)
+{
+    if (!fits(field, record))
+        return -1;
+    int value = quint8(record.at(field.offset));
+    if (field.word)
+        value |= quint8(record.at(field.offset + 1)) << 8;
+    return value == (field.word ? NotSetWord : NotSetByte) ? -1 : value;
+}
+
+// Writes the value (-1 or one the field cannot hold: "not set").
+void writeField(const Field &field, int value, QByteArray *record)
+{
+    if (!fits(field, *record))
+        return;
+    const int notSet = field.word ? NotSetWord : NotSetByte;
+    if (value < 0 || value > notSet)
+        value = notSet;
+    (*record)[field.offset] = char(value & 0xff);
+    if (field.word)
+        (*record)[field.offset + 1] = char((value >> 8) & 0xff);
+}
+
+int kindOf(const QByteArray &record)
+{
+    return record.size() > 1 ? quint8(record.at(1)) : -1;
+}
+
+} // namespace
+
+QByteArray CnfProgramRecord::extended(const QByteArray &record, int size)
+{
+    if (record.size() >= size)
+        return record;
+    return record + QByteArray(size - record.size(), char(NotSetByte));
+}
+
+bool CnfProgramRecord::readSteps(const QDomDocument &layout, const QByteArray &record, QList<Step> *steps)
+{
+    const Places places = placesOf(layout, kindOf(record));
+    if (!places.hasSequence() || places.sequenceEnd() > record.size())
+        return false;
+    steps->clear();
+    for (int row = 0; row < places.phases.size(); ++row) {
+        const int phase = readField(places.phases.at(row), record);
+        if (phase < 0)
+            break;
+        steps->append({phase, readField(places.durations.at(row), record)});
+    }
+    return true;
+}
+
+int CnfProgramRecord::readVariant(const QDomDocument &layout, const QByteArray &record)
+{
+    return readField(placesOf(layout, kindOf(record)).variant, record);
+}
+
+QByteArray CnfProgramRecord::withProgram(const QDomDocument &layout, const QByteArray &record,
+                                         const QStringList &phaseIds, const CnfProgram &program)
+{
+    QByteArray bytes = record;
+    const Places places = placesOf(layout, kindOf(bytes));
+    writeField(places.variant, program.interstateVariant, &bytes);
+    // A step whose phase has no index cannot be stored; the steps after it close up.
+    int row = 0;
+    for (const CnfPhaseDefPtr &def : program.phases()) {
+        if (row >= places.phases.size())
+            break;
+        const int index = def ? phaseIds.indexOf(def->id()) : -1;
+        if (index < 0)
+            continue;
+        writeField(places.phases.at(row), index, &bytes);
+        writeField(places.durations.at(row), def->length(), &bytes);
+        ++row;
+    }
+    for (; row < places.phases.size(); ++row) {
+        writeField(places.phases.at(row), -1, &bytes);
+        writeField(places.durations.at(row), -1, &bytes);
+    }
+    return bytes;
+}
+
+bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
+                               CnfProgram &program)
+{
+    const Field variant = placesOf(layout, kindOf(record)).variant;
+    if (fits(variant, record))
+        program.interstateVariant = readField(variant, record);
+    QList<Step> steps;
+    if (!readSteps(layout, record, &steps))
+        return false;
+    const QStringList ids = phaseIds(controller);
+    int row = 0;
+    for (const Step &step : qAsConst(steps)) {
+        const CnfPhasePtr phase = step.phase < ids.size() ? controller.findPhase(ids.at(step.phase)) : CnfPhasePtr();
+        if (!phase)
+            continue;
+        CnfPhaseDefPtr def = program.phaseDefAt(row);
+        if (def && def->id() != phase->id) {
+            def->setPhase(phase);
+        } else if (!def) {
+            const int length = step.duration >= 0 ? step.duration : (phase->minTime > 0 ? phase->minTime : 10);
+            def = program.appendPhase(phase, length);
+        }
+        if (step.duration >= 0)
+            def->setLength(step.duration);
+        ++row;
+    }
+    while (program.phaseCount() > row)
+        program.removePhase(program.phaseCount() - 1);
+    return true;
+}
+
+QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfProgram &program)
+{
+    QByteArray record(CnfTiverkLayout::programRecordSize(), char(NotSetByte));
+    record[0] = char(program.id.toInt() & 0xff);
+    record[1] = char(program.kind & 0xff);
+    return withProgram(controller.tiverkLayout(), record, phaseIds(controller), program);
+}
+
+QStringList CnfProgramRecord::phaseIds(const CnfController &controller)
+{
+    QStringList ids;
+    for (const CnfPhasePtr &phase : controller.phases()) {
+        if (phase)
+            ids << phase->id;
+    }
+    return ids;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "cnffwd.h"
+
+#include <QByteArray>
+#include <QDomDocument>
+#include <QList>
+#include <QStringList>
+
+// The step sequence and the interstate variant inside the raw record of a
+// TIVERK 3.x or adapter program (CnfProgram::data), found where the layout
+// (CnfController::tiverkLayout) places them for the record's kind (byte 1):
+// the first top-level field whose name starts with "Вариант промтакта" and
+// the first array whose rows hold a phase index ("indexof(phases)") and,
+// optionally, that phase's "Длительность". Other fields are left as they are.
+//
+// Phase indexes count the controller's phases in list order. 255 is "not
+// set"; the sequence ends at the first row without a phase.
+class CnfProgramRecord
+{
+public:
+    struct Step
+    {
+        int phase = -1;    // index into the controller's phases
+        int duration = -1; // seconds; -1 when the layout has no duration or it is not set
+        bool operator==(const Step &other) const { return phase == other.phase && duration == other.duration; }
+    };
+
+    // `record` padded with 255 up to `size` bytes; a longer record is kept whole.
+    static QByteArray extended(const QByteArray &record, int size);
+
+    // The sequence of the record's kind; false when the kind has none or the
+    // record ends before the sequence does (nothing then is known about it).
+    static bool readSteps(const QDomDocument &layout, const QByteArray &record, QList<Step> *steps);
+    // The variant of the record; -1 when not set, when the kind has no variant
+    // field or the record ends before it.
+    static int readVariant(const QDomDocument &layout, const QByteArray &record);
+
+    // The record with the program's steps (phase and length, rows beyond the
+    // last step cleared) and interstate variant written into it. Fields the
+    // record's kind lacks or that lie beyond the record are not written.
+    static QByteArray withProgram(const QDomDocument &layout, const QByteArray &record, const QStringList &phaseIds,
+                                  const CnfProgram &program);
+    // Steps and variant of the record given to the program: steps whose phase
+    // stays the same keep their settings, a duration that is not set keeps the
+    // step's length. The variant is taken when its field lies in the record
+    // (-1 when not set). Returns false, leaving the steps alone, when the
+    // record holds no sequence of its kind.
+    // Phase indexes name the controller's phases.
+    static bool applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
+                        CnfProgram &program);
+
+    // A full record of the program for the controller: number, kind, variant
+    // and steps; every other byte 255.
+    static QByteArray create(const CnfController &controller, const CnfProgram &program);
+
+    // The ids of the controller's phases in the order the indexes count them.
+    static QStringList phaseIds(const CnfController &controller);
+};
