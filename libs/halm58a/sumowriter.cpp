@@ -286,9 +286,11 @@ QByteArray SumoWriter::programs() const
         return {};
     Document doc(QStringLiteral("tlLogics"));
     QXmlStreamWriter &xml = doc.xml();
+    bool written = false;
     for (const SignalPlan &plan : m_plans) {
         if (!plan.error.isEmpty() || plan.cycle <= 0)
             continue;
+        written = true;
         // Per link the colours of the group that drives it; null for none.
         QVector<const QVector<SignalPlan::Colour> *> driving;
         for (const Connection *connection : m_links) {
@@ -330,7 +332,9 @@ QByteArray SumoWriter::programs() const
         }
         xml.writeEndElement();
     }
-    for (int i = 0; i < m_links.size(); ++i)
+    // Link indices without a program are refused by netconvert; without any, it makes a
+    // program of its own.
+    for (int i = 0; written && i < m_links.size(); ++i)
         writeConnection(xml, m_links.at(i), baseName(), i);
     return doc.finish();
 }

@@ -19,7 +19,7 @@ class Node;
 // with their lanes and widths), N.con.xml (connections; those of the controller with tl
 // and linkIndex), N.tll.xml (one tlLogic per signal plan, and the controlled
 // connections again, which netconvert needs to keep their link indices when it loads
-// programs) and N.netccfg (the netconvert configuration that builds N.net.xml from
+// programs; without any plan netconvert makes a program of its own) and N.netccfg (the netconvert configuration that builds N.net.xml from
 // them). Coordinates are the network's plane metres.
 //
 // A link's state comes from the first of its connection's signal groups that the plan
