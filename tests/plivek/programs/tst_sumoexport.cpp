@@ -3,6 +3,7 @@
 #include "plivek/programs/signalplans.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "halm58a/connection.h"
@@ -149,6 +150,73 @@ class TestSumoExport : public QObject
 {
     Q_OBJECT
 private slots:
+    // Fixed-time programs of every family become plans, in the program's own time (the
+    // diagram's seconds moved back by the offset); other programs give the reason.
+    void plansOfTheControllersPrograms_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("steps");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("local fixed time") << int(CnfProgram::Tiverk) << 1 << true << "";
+        QTest::newRow("coordinated fixed time") << int(CnfProgram::Tiverk) << 2 << true << "";
+        QTest::newRow("fixed-time stages") << int(CnfProgram::FixedTime) << 0 << true << "";
+        QTest::newRow("coordinated stages") << int(CnfProgram::Coordinated) << 0 << true << "";
+        QTest::newRow("vehicle actuated") << int(CnfProgram::Tiverk) << 3 << true
+                                          << "\"Vehicle actuated\" is not a fixed-time program";
+        QTest::newRow("timeline") << int(CnfProgram::Timeline) << 0 << true << "\"Timeline\" is not a fixed-time program";
+        QTest::newRow("no steps") << int(CnfProgram::FixedTime) << 0 << false << "it has no steps";
+    }
+
+    void plansOfTheControllersPrograms()
+    {
+        QFETCH(int, type);
+        QFETCH(int, kind);
+        QFETCH(bool, steps);
+        QFETCH(QString, error);
+        CnfController controller;
+        for (int id = 1; id <= 3; ++id) {
+            auto group = CnfSignalGroupPtr::create();
+            group->id = id;
+            group->setInterstate(1, QByteArray("\x00\x03\x03\x02\x02\x00", 6));
+            controller.addSignalGroup(group);
+        }
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("4");
+        program->type = type;
+        program->kind = kind;
+        program->setCycleOffset(10);
+        for (int id = 1; id <= 2 && steps; ++id) {
+            auto phase = CnfPhasePtr::create();
+            phase->id = QString::number(id);
+            phase->signalGroups.append(controller.findSG(id));
+            controller.addPhase(phase);
+            program->appendPhase(phase, 20);
+        }
+        controller.addProgram(program);
+
+        const QList<Halm58a::SignalPlan> plans = signalPlansOf(controller);
+        QCOMPARE(plans.size(), 1);
+        const Halm58a::SignalPlan &plan = plans.first();
+        QCOMPARE(plan.id, QStringLiteral("4"));
+        QCOMPARE(plan.error, error);
+        if (!error.isEmpty()) {
+            QVERIFY(plan.colours.isEmpty());
+            return;
+        }
+        QCOMPARE(plan.offset, 10);
+        QCOMPARE(plan.cycle, program->cycle(true));
+        const QMap<int, QVector<int>> drawn = ProgramDiagram().secondStates(*program, &controller);
+        for (int id : {1, 2}) {
+            for (int second = 0; second < plan.cycle; ++second) {
+                QCOMPARE(QString(letter(drawn.value(id).at((second - 10 + plan.cycle) % plan.cycle))),
+                         QString(Halm58a::SumoWriter::stateLetter(plan.colours.value(id).at(second))));
+            }
+        }
+        // A group that no step runs stays red.
+        QCOMPARE(plan.colours.value(3), QVector<Halm58a::SignalPlan::Colour>(plan.cycle, Halm58a::SignalPlan::Red));
+    }
+
     // The five files hang together: every edge between written nodes, every
     // connection between written lanes, the link indices 0..n-1 each once, and every
     // phase a state per link, the phases of a program filling its cycle.
