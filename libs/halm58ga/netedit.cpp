@@ -528,7 +528,7 @@ void NetEdit::exportSumo(const QString &folder, int number)
 {
     Halm58a::SumoWriter writer(*m_network, number);
     if (m_planSource)
-        writer.setPlans(m_planSource());
+        writer.setPlans(m_planSource(number));
     const bool ok = writer.write(folder);
     if (!ok) {
         emit logMessage(writer.errorString(), QtWarningMsg);

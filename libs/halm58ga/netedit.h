@@ -65,9 +65,10 @@ public:
     QToolBar *createDBToolbar();
     QToolBar *createViewToolbar();
 
-    // The signal programs of the controller whose junction the export dialog writes
-    // for SUMO; without a source the junction is written without programs.
-    using SignalPlanSource = std::function<QList<Halm58a::SignalPlan>()>;
+    // The signal programs of the controller with the given number, whose junction the
+    // export dialog writes for SUMO; without a source or a plan the junction is written
+    // without programs.
+    using SignalPlanSource = std::function<QList<Halm58a::SignalPlan>(int number)>;
     void setSignalPlanSource(SignalPlanSource source) { m_planSource = std::move(source); }
 
     Tool tool() const { return m_tool; }

@@ -1218,7 +1218,7 @@ void MainWindow::initNetEdit()
     netEdit = new Halm58ga::NetEdit(network, ui->tileview, this);
     connect(netEdit, &Halm58ga::NetEdit::logMessage, this,
             [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
-    netEdit->setSignalPlanSource([this] { return signalPlansOf(project.controller()); });
+    netEdit->setSignalPlanSource([this](int number) { return signalPlansOf(project.controller(), number); });
 
     ui->objectsTreeWnd->widget()->layout()->addWidget(netEdit->objectsTree());
     ui->netObjectPropWnd->widget()->layout()->addWidget(netEdit->objectEditor());

@@ -40,9 +40,12 @@ Halm58a::SignalPlan::Colour colourOf(int state)
 
 } // namespace
 
-QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller)
+QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller, int junctionNumber)
 {
     QList<Halm58a::SignalPlan> plans;
+    bool numbered = false;
+    if (controller.property("number").toInt(&numbered) != junctionNumber || !numbered)
+        return plans;
     const ProgramDiagram diagram;
     for (const CnfProgramPtr &program : controller.programs()) {
         if (!program)

@@ -544,7 +544,11 @@ private slots:
         Halm58a::SignalPlan dynamic;
         dynamic.id = QStringLiteral("2");
         dynamic.error = QStringLiteral("dynamic");
-        f.edit.setSignalPlanSource([&] { return QList<Halm58a::SignalPlan>({fixed, dynamic}); });
+        int asked = 0;
+        f.edit.setSignalPlanSource([&](int junction) {
+            asked = junction;
+            return QList<Halm58a::SignalPlan>({fixed, dynamic});
+        });
         QSignalSpy log(&f.edit, &NetEdit::logMessage);
         ModalAnswerer answerer;
         QString format;
@@ -564,6 +568,7 @@ private slots:
         const QString config = QDir::toNativeSeparators(dir.filePath(QStringLiteral("12.netccfg")));
         messages.replaceInStrings(QStringLiteral("%1"), config);
         QCOMPARE(texts, messages);
+        QCOMPARE(asked, number);
         QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("12.tll.xml"))), number == 12);
         if (number == 12) {
             const QByteArray programs = TestSupport::readFile(dir.filePath(QStringLiteral("12.tll.xml")));

@@ -108,7 +108,7 @@ struct SampleExport
         }
         base = controller.property("number").toString();
         Halm58a::SumoWriter writer(network, base.toInt());
-        writer.setPlans(signalPlansOf(controller));
+        writer.setPlans(signalPlansOf(controller, base.toInt()));
         if (!writer.write(dir.path()))
             error = writer.errorString();
         notes = writer.notes();
@@ -195,7 +195,9 @@ private slots:
         }
         controller.addProgram(program);
 
-        const QList<Halm58a::SignalPlan> plans = signalPlansOf(controller);
+        controller.setProperty("number", 5);
+        QVERIFY(signalPlansOf(controller, 6).isEmpty());
+        const QList<Halm58a::SignalPlan> plans = signalPlansOf(controller, 5);
         QCOMPARE(plans.size(), 1);
         const Halm58a::SignalPlan &plan = plans.first();
         QCOMPARE(plan.id, QStringLiteral("4"));
