@@ -10,6 +10,7 @@ packages=(
     liblog4cxx-dev
     libbenchmark-dev
     xvfb xauth
+    sumo
 )
 
 missing=()

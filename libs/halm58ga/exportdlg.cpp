@@ -11,6 +11,7 @@ ExportDlg::ExportDlg(QWidget *parent) : QDialog(parent), ui(new Ui::ExportDlg)
     ui->setupUi(this);
     ui->format->addItem(tr("halm58 network (*.hm58a)"), int(NetworkFormat));
     ui->format->addItem(tr("DOT graph (*.dot)"), int(DotFormat));
+    ui->format->addItem(tr("SUMO plain XML (*.netccfg)"), int(SumoFormat));
     connect(ui->format, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ExportDlg::formatChanged);
     connect(ui->browse, &QToolButton::clicked, this, &ExportDlg::browse);
 }
@@ -24,6 +25,7 @@ void ExportDlg::setFolders(const QString &networkFolder, const QString &dotFolde
 {
     m_folders[NetworkFormat] = networkFolder;
     m_folders[DotFormat] = dotFolder;
+    m_folders[SumoFormat] = networkFolder;
     ui->folder->setText(m_folders[format()]);
 }
 
@@ -32,15 +34,32 @@ void ExportDlg::setJunctionNumber(int number)
     ui->number->setValue(number < 0 ? -1 : number);
 }
 
+void ExportDlg::setFormat(Format format)
+{
+    ui->format->setCurrentIndex(ui->format->findData(int(format)));
+}
+
 ExportDlg::Format ExportDlg::format() const
 {
     return Format(ui->format->currentData().toInt());
 }
 
+QString ExportDlg::folder() const
+{
+    return ui->folder->text();
+}
+
+int ExportDlg::junctionNumber() const
+{
+    return ui->number->value();
+}
+
 QString ExportDlg::filePath() const
 {
     const QString base = ui->number->value() < 0 ? QStringLiteral("net") : QString::number(ui->number->value());
-    const QString suffix = format() == DotFormat ? QStringLiteral(".dot") : QStringLiteral(".hm58a");
+    const QString suffix = format() == DotFormat    ? QStringLiteral(".dot")
+                           : format() == SumoFormat ? QStringLiteral(".netccfg")
+                                                    : QStringLiteral(".hm58a");
     return QDir(ui->folder->text()).filePath(base + suffix);
 }
 

@@ -16,11 +16,13 @@
 #include "halm58a/node.h"
 #include "halm58a/signalgroup.h"
 #include "halm58a/stopline.h"
+#include "halm58a/sumowriter.h"
 #include "mapview/tileview.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QGraphicsScene>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -506,8 +508,13 @@ void NetEdit::runExportDialog(const QString &networkDir, const QString &dotDir, 
     ExportDlg dialog(m_view);
     dialog.setFolders(networkDir, dotDir);
     dialog.setJunctionNumber(number);
+    dialog.setFormat(ExportDlg::SumoFormat);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (dialog.format() == ExportDlg::SumoFormat) {
+        exportSumo(dialog.folder(), dialog.junctionNumber());
+        return;
+    }
     const QString path = dialog.filePath();
     const bool dot = dialog.format() == ExportDlg::DotFormat;
     const bool ok = dot ? m_network->exportToDOT(path) : m_network->save(path, false, false);
@@ -515,6 +522,21 @@ void NetEdit::runExportDialog(const QString &networkDir, const QString &dotDir, 
         emit logMessage(tr("Network exported to %1").arg(path), QtInfoMsg);
     else
         emit logMessage(m_network->errorString(), QtWarningMsg);
+}
+
+void NetEdit::exportSumo(const QString &folder, int number)
+{
+    Halm58a::SumoWriter writer(*m_network, number);
+    if (m_planSource)
+        writer.setPlans(m_planSource(number));
+    const bool ok = writer.write(folder);
+    if (!ok) {
+        emit logMessage(writer.errorString(), QtWarningMsg);
+        return;
+    }
+    for (const QString &note : writer.notes())
+        emit logMessage(note, QtWarningMsg);
+    emit logMessage(tr("Network exported to %1").arg(QDir::toNativeSeparators(writer.configPath())), QtInfoMsg);
 }
 
 void NetEdit::deleteSelected()

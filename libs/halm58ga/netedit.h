@@ -1,6 +1,7 @@
 #pragma once
 
 #include "halm58a/netobject.h"
+#include "halm58a/signalplan.h"
 #include "netobjecteditor.h"
 
 #include <QHash>
@@ -11,6 +12,8 @@
 #include <QPointF>
 #include <QPointer>
 #include <QtGlobal>
+
+#include <functional>
 
 class QAction;
 class QActionGroup;
@@ -62,6 +65,12 @@ public:
     QToolBar *createDBToolbar();
     QToolBar *createViewToolbar();
 
+    // The signal programs of the controller with the given number, whose junction the
+    // export dialog writes for SUMO; without a source or a plan the junction is written
+    // without programs.
+    using SignalPlanSource = std::function<QList<Halm58a::SignalPlan>(int number)>;
+    void setSignalPlanSource(SignalPlanSource source) { m_planSource = std::move(source); }
+
     Tool tool() const { return m_tool; }
     void setTool(Tool tool);
 
@@ -83,6 +92,8 @@ public slots:
     void afterLoad();
     void objectAdded(Halm58a::NetObject *object, QTreeWidgetItem *parentItem = nullptr);
     void downloadGranule(const QString &number);
+    // The export dialog, opened on the SUMO format: writes the chosen format and
+    // reports the outcome through logMessage.
     void runExportDialog(const QString &networkDir, const QString &dotDir, int number);
     void showPanoramaSetupDlg(QWidget *parent);
     void deleteSelected();
@@ -118,6 +129,7 @@ private:
     GenericGraphicsItem *itemAt(const QPoint &viewPos, const QList<int> &types) const;
     Halm58a::Node *nodeAtOrNew(const QPoint &viewPos);
     Halm58a::Node *nearestNode(const QPointF &plane) const;
+    void exportSumo(const QString &folder, int number);
     void showContextMenu(const QPoint &viewPos, const QPoint &globalPos);
 
     QPointer<Networkg> m_network;
@@ -133,6 +145,7 @@ private:
     QAction *m_deleteAction = nullptr;
     QAction *m_groupAction = nullptr;
     QAction *m_addLaneAction = nullptr;
+    SignalPlanSource m_planSource;
     Tool m_tool = SelectTool;
     bool m_loading = false;
     bool m_syncing = false;

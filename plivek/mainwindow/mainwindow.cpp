@@ -48,6 +48,7 @@
 #include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "plivek/programs/programdlg.h"
+#include "plivek/programs/signalplans.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "plivek/programs/zumolt/commonparameterszu_moltdlg.h"
 #include "plivek/programs/zumolt/programdlgzu_molt.h"
@@ -1217,6 +1218,7 @@ void MainWindow::initNetEdit()
     netEdit = new Halm58ga::NetEdit(network, ui->tileview, this);
     connect(netEdit, &Halm58ga::NetEdit::logMessage, this,
             [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
+    netEdit->setSignalPlanSource([this](int number) { return signalPlansOf(project.controller(), number); });
 
     ui->objectsTreeWnd->widget()->layout()->addWidget(netEdit->objectsTree());
     ui->netObjectPropWnd->widget()->layout()->addWidget(netEdit->objectEditor());

@@ -22,28 +22,39 @@
 
 namespace {
 
-// One row's bars laid end to end from a position on.
+// One row's stretches laid end to end from a position on.
 class RowPen
 {
 public:
-    RowPen(plotlet::ColorHBoxSeries &bars, double row, double pos)
-        : m_bars(bars)
-        , m_row(row)
+    RowPen(const std::function<void(int, double, double, int)> &bar, int groupIndex, double pos)
+        : m_bar(bar)
+        , m_groupIndex(groupIndex)
         , m_pos(pos)
     {
     }
     double pos() const { return m_pos; }
-    template<typename... Fill> void draw(double length, const Fill &...fill)
+    void draw(double length, int state)
     {
-        m_bars.addBar(m_pos, m_pos + length, m_row, fill...);
+        m_bar(m_groupIndex, m_pos, m_pos + length, state);
         m_pos += length;
     }
 
 private:
-    plotlet::ColorHBoxSeries &m_bars;
-    double m_row;
+    const std::function<void(int, double, double, int)> &m_bar;
+    int m_groupIndex;
     double m_pos;
 };
+
+// The program's groups in the diagram's row order: by number.
+QList<CnfSignalGroupPtr> sortedGroups(const CnfProgram &program)
+{
+    QList<CnfSignalGroupPtr> groups = program.signalGroups();
+    groups.removeAll(CnfSignalGroupPtr());
+    std::stable_sort(
+        groups.begin(), groups.end(),
+        [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    return groups;
+}
 
 } // namespace
 
@@ -73,11 +84,7 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
     bars->setShowLength(true);
     auto rects = std::make_unique<plotlet::RectangleSeries>();
 
-    QList<CnfSignalGroupPtr> groups = program->signalGroups();
-    groups.removeAll(CnfSignalGroupPtr());
-    std::stable_sort(
-        groups.begin(), groups.end(),
-        [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    const QList<CnfSignalGroupPtr> groups = sortedGroups(*program);
     const int n = groups.size();
     for (int i = 0; i < n; ++i) {
         chart->yAxis()->setCustomLabel(
@@ -86,15 +93,46 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
                 + CnfSignalGroup::type2String(groups.at(i)->type, true, true) + QLatin1Char(')'));
     }
 
-    const int cycle = program->cycle(true);
-    const int offset = program->cycleOffset(0);
-    const int variant = program->interstateVariant;
-    const CnfMatrixPtr matrix = controller ? controller->safetyMatrix() : CnfMatrixPtr();
     const QPixmap greenBlink(QStringLiteral(":/images/gb.png"));
-    const bool singleStep = program->phaseCount() == 1;
+    const BarSink bar = [&](int groupIndex, double from, double to, int state) {
+        const double row = n - groupIndex;
+        switch (state) {
+        case CnfSignalGroup::RedYellow:
+            bars->addBar(from, to, row, QColor(Qt::red), QColor(Qt::yellow));
+            break;
+        case CnfSignalGroup::GreenBlink:
+            bars->addBar(from, to, row, greenBlink);
+            break;
+        default:
+            bars->addBar(from, to, row,
+                         QColor(state == CnfSignalGroup::Green    ? Qt::green
+                                : state == CnfSignalGroup::Yellow ? Qt::yellow
+                                                                  : Qt::red));
+            break;
+        }
+    };
+    QString error;
+    if (!layOut(*program, controller, groups, bar, rects.get(), &error)) {
+        chart->setError(error);
+        return;
+    }
+    chart->addSeries(bars.release());
+    chart->addSeries(rects.release());
+}
+
+bool ProgramDiagram::layOut(const CnfProgram &program, const CnfController *controller,
+                            const QList<CnfSignalGroupPtr> &groups, const BarSink &bar,
+                            plotlet::RectangleSeries *rects, QString *error) const
+{
+    const int n = groups.size();
+    const int cycle = program.cycle(true);
+    const int offset = program.cycleOffset(0);
+    const int variant = program.interstateVariant;
+    const CnfMatrixPtr matrix = controller ? controller->safetyMatrix() : CnfMatrixPtr();
+    const bool singleStep = program.phaseCount() == 1;
     int stepStart = 0;
-    for (int k = 0; k < program->phaseCount(); ++k) {
-        const CnfPhaseDefPtr def = program->phaseDefAt(k);
+    for (int k = 0; k < program.phaseCount(); ++k) {
+        const CnfPhaseDefPtr def = program.phaseDefAt(k);
         const int interstate = def->phaseInterstate();
         int s = stepStart + interstate - offset;
         stepStart += def->fullLength();
@@ -103,17 +141,19 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
         const int l = def->length();
         const QString caption = QCoreApplication::translate("ProgramDlg", "Phase %1\n%2 sec")
                                     .arg(def->id(), QString::number(l));
-        rects->addRect({ QRectF(s, 0, l, n + 1), Qt::black, Qt::lightGray, 0.6, caption });
+        if (rects)
+            rects->addRect({ QRectF(s, 0, l, n + 1), Qt::black, Qt::lightGray, 0.6, caption });
 
         // A single step follows itself: nothing changes between its cycles.
         const CnfPhaseDefPtr before = singleStep ? def : def->previous();
         const CnfTransitionPtr transition
             = singleStep ? CnfTransitionPtr::create() : m_transitions(*def);
         if (!transition || !before) {
-            chart->setError(
-                QCoreApplication::translate("ProgramDlg", "Wrong phase transition %1 -> %2")
-                    .arg(before ? before->id() : QString(), def->id()));
-            return;
+            if (error) {
+                *error = QCoreApplication::translate("ProgramDlg", "Wrong phase transition %1 -> %2")
+                             .arg(before ? before->id() : QString(), def->id());
+            }
+            return false;
         }
         double t = s - interstate;
         if (t < 0)
@@ -126,22 +166,22 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
             const CnfSignalGroupPtr &g = groups.at(gi);
             const double row = n - gi;
             const bool green = phase && phase->contains(g->id);
-            const QColor color = green ? Qt::green : Qt::red;
-            bars->addBar(s, s + l, row, color);
+            const int color = green ? CnfSignalGroup::Green : CnfSignalGroup::Red;
+            bar(gi, s, s + l, color);
             const bool wasGreen = previousPhase && previousPhase->contains(g->id);
-            RowPen pen(*bars, row, t);
+            RowPen pen(bar, gi, t);
             if (wasGreen == green) {
                 pen.draw(e - t, color);
             } else if (green) {
                 const int d = transition->greenStart.value(g->id, 0);
                 const int redYellow = std::min(d, g->redYellow(variant));
                 if (d != redYellow)
-                    pen.draw(d - redYellow, QColor(Qt::red));
+                    pen.draw(d - redYellow, CnfSignalGroup::Red);
                 if (redYellow != 0)
-                    pen.draw(redYellow, QColor(Qt::red), QColor(Qt::yellow));
+                    pen.draw(redYellow, CnfSignalGroup::RedYellow);
             } else {
                 const int greenEnd = transition->greenEnd.value(g->id, 0);
-                if (matrix) {
+                if (matrix && rects) {
                     for (int hi = gi + 1; hi < n; ++hi) {
                         const CnfSignalGroupPtr &h = groups.at(hi);
                         if (!(phase && phase->contains(h->id)) || std::isnan(matrix->releaf(h, g)))
@@ -156,16 +196,36 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
                 }
                 const int blink = std::min(greenEnd, g->greenBlink(variant));
                 if (greenEnd - blink != 0)
-                    pen.draw(greenEnd - blink, QColor(Qt::green));
+                    pen.draw(greenEnd - blink, CnfSignalGroup::Green);
                 if (blink != 0)
-                    pen.draw(blink, greenBlink);
+                    pen.draw(blink, CnfSignalGroup::GreenBlink);
                 if (g->yellow(variant) != 0)
-                    pen.draw(g->yellow(variant), QColor(Qt::yellow));
+                    pen.draw(g->yellow(variant), CnfSignalGroup::Yellow);
             }
             if (pen.pos() < e)
                 pen.draw(e - pen.pos(), color);
         }
     }
-    chart->addSeries(bars.release());
-    chart->addSeries(rects.release());
+    return true;
+}
+
+QMap<int, QVector<int>> ProgramDiagram::secondStates(const CnfProgram &program,
+                                                     const CnfController *controller,
+                                                     QString *error) const
+{
+    const QList<CnfSignalGroupPtr> groups = sortedGroups(program);
+    const int cycle = program.cycle(true);
+    QVector<QVector<int>> rows(groups.size(), QVector<int>(qMax(cycle, 0), CnfSignalGroup::Off));
+    // Stretches drawn past the cycle's end wrap round to its start, and a later stretch
+    // covers an earlier one, as on the drawing.
+    const BarSink bar = [&](int groupIndex, double from, double to, int state) {
+        for (int second = int(std::ceil(from)); second < to && cycle > 0; ++second)
+            rows[groupIndex][((second % cycle) + cycle) % cycle] = state;
+    };
+    if (!layOut(program, controller, groups, bar, nullptr, error))
+        return {};
+    QMap<int, QVector<int>> states;
+    for (int i = 0; i < groups.size(); ++i)
+        states.insert(groups.at(i)->id, rows.at(i));
+    return states;
 }

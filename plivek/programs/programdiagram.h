@@ -2,10 +2,16 @@
 
 #include "cnf/cnffwd.h"
 
+#include <QMap>
+#include <QVector>
+
 #include <functional>
+
+class QString;
 
 namespace plotlet {
 class Chart;
+class RectangleSeries;
 }
 
 // Draws a TIVERK 3.x program on a chart: one row per signal group (sorted by number, the
@@ -29,6 +35,22 @@ public:
     void draw(plotlet::Chart *chart, const CnfProgramPtr &program, const CnfController *controller,
               bool supported) const;
 
+    // What the diagram draws, second by second: for every signal group of the program (by
+    // id) its colour state (CnfSignalGroup::SGState) at each whole second 0 .. cycle - 1 of
+    // the diagram's time axis, so with the cycle offset applied as the drawing applies it.
+    // Empty, with the diagram's error text in `error`, when the drawing shows an error.
+    QMap<int, QVector<int>> secondStates(const CnfProgram &program, const CnfController *controller,
+                                         QString *error = nullptr) const;
+
 private:
+    // One stretch of a group's row (by the group's place in `groups`) in one colour state.
+    using BarSink = std::function<void(int groupIndex, double from, double to, int state)>;
+    // Lays the program out as the diagram shows it: every stretch of every group to `bar`,
+    // the steps' and the conflicts' rectangles to `rects` when given. False with the
+    // error text when a change cannot be worked out.
+    bool layOut(const CnfProgram &program, const CnfController *controller,
+                const QList<CnfSignalGroupPtr> &groups, const BarSink &bar,
+                plotlet::RectangleSeries *rects, QString *error) const;
+
     TransitionSource m_transitions;
 };

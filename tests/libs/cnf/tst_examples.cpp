@@ -4,10 +4,21 @@
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/network.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
+#include "plivek/document/containerfile.h"
 #include "testdata.h"
 #include "testmain.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -247,6 +258,103 @@ void zuMolt(CnfController &c)
     c.setProperty("dprog_stop", QVariant());
 }
 
+// The road network of the TIVERK 3.18 intersection, drawn for the controller c: Main St
+// runs north-south with two lanes each way, Station Rd east-west with one. The approach
+// from the north has a through-and-right lane (group 1) and a left-turn lane (group 5),
+// the one from the south a through-and-right lane and a left-turn lane (group 2);
+// Station Rd's single lanes carry every movement (groups 3 and 4). Crosswalks cross Main
+// St on its arms (group 6), Station Rd on its arms (group 7) and the junction on both
+// diagonals (group 8). Each approach has a loop of the controller, the controller's
+// detectors taken in order. Plane metres around the junction's centre.
+void tiverk318Network(const CnfController &c, Halm58a::Network &net)
+{
+    using namespace Halm58a;
+    // A document's network is named after its controller, as when the program saves it.
+    net.setObjectName(c.property("number").toString());
+    net.setGeoOrigin(30.3276, 60.0034);
+    auto *centre = new Node;
+    centre->setObjectName(c.property("description").toString());
+    centre->setRadius(16);
+    net.addItem(centre);
+
+    enum Arm { North, South, East, West };
+    const QPointF armAt[] = {{0, 150}, {0, -150}, {150, 0}, {-150, 0}};
+    const QString armName[] = {QStringLiteral("Main St north"), QStringLiteral("Main St south"),
+                               QStringLiteral("Station Rd east"), QStringLiteral("Station Rd west")};
+    const double laneWidth[] = {3.5, 3.5, 3.25, 3.25};
+    const int laneCount[] = {2, 2, 1, 1};
+    QList<Node *> nodes = {centre};
+    QList<Lane *> in[4];
+    QList<Lane *> out[4];
+    for (int arm = North; arm <= West; ++arm) {
+        auto *node = new Node;
+        node->setObjectName(armName[arm]);
+        node->setPos(armAt[arm]);
+        net.addItem(node);
+        nodes.append(node);
+        auto *inEdge = new Edge(node, centre);
+        auto *outEdge = new Edge(centre, node);
+        for (int i = 0; i < laneCount[arm]; ++i) {
+            in[arm].append(new Lane(inEdge));
+            in[arm].last()->setWidth(laneWidth[arm]);
+            out[arm].append(new Lane(outEdge));
+            out[arm].last()->setWidth(laneWidth[arm]);
+        }
+        net.addItem(inEdge);
+        net.addItem(outEdge);
+    }
+
+    // Every movement: lane of the approach, arm and lane it leaves by, signal group.
+    struct Movement { int from; int fromLane; int to; int toLane; int group; };
+    const Movement movements[] = {
+        {North, 0, South, 0, 1}, {North, 0, West, 0, 1}, {North, 1, East, 0, 5},
+        {South, 0, North, 0, 2}, {South, 0, East, 0, 2}, {South, 1, West, 0, 2},
+        {East, 0, West, 0, 3}, {East, 0, North, 0, 3}, {East, 0, South, 1, 3},
+        {West, 0, East, 0, 4}, {West, 0, South, 0, 4}, {West, 0, North, 1, 4},
+    };
+    QMap<int, QList<NetObject *>> driven;
+    for (const Movement &m : movements) {
+        auto *connection = new Connection(in[m.from].at(m.fromLane), out[m.to].at(m.toLane), nullptr);
+        net.addItem(connection, centre);
+        driven[m.group].append(connection);
+    }
+    struct Walk { QPointF from; QPointF to; int group; };
+    const Walk walks[] = {
+        {{-7.5, 12}, {7.5, 12}, 6}, {{-7.5, -12}, {7.5, -12}, 6},
+        {{12, -3.5}, {12, 3.5}, 7}, {{-12, -3.5}, {-12, 3.5}, 7},
+        {{-7.5, 3.5}, {7.5, -3.5}, 8}, {{-7.5, -3.5}, {7.5, 3.5}, 8},
+    };
+    for (const Walk &w : walks) {
+        auto *walk = new CrossWalk(nullptr);
+        walk->setShape(GeoShape({w.from, w.to}));
+        net.addItem(walk, centre);
+        driven[w.group].append(walk);
+    }
+    const QList<CnfDetectorPtr> loops = c.detectorsList();
+    for (int arm = North; arm <= West && arm < loops.size(); ++arm) {
+        auto *loop = new Detector(nullptr);
+        loop->setObjectName(loops.at(arm)->name());
+        loop->setTlId(loops.at(arm)->id());
+        loop->setPosition(100);
+        net.addItem(loop, in[arm].first());
+    }
+
+    auto *granule = new Granule(nodes);
+    granule->setTlId(c.property("number").toInt());
+    net.addItem(granule);
+    for (const CnfSignalGroupPtr &g : c.signalGroups()) {
+        auto *group = new SignalGroup(granule);
+        group->setTlId(g->id);
+        net.addItem(group);
+        for (NetObject *object : driven.value(g->id)) {
+            if (auto *connection = qobject_cast<Connection *>(object))
+                group->addConnection(connection);
+            else
+                group->addCrossWalk(qobject_cast<CrossWalk *>(object));
+        }
+    }
+}
+
 QByteArray saved(const CnfController &c)
 {
     const QString family = c.property("type").toString();
@@ -306,6 +414,50 @@ private slots:
         QCOMPARE(loaded.property("type").toString(), controller.property("type").toString());
         QCOMPARE(loaded.signalGroups().size(), controller.signalGroups().size());
         QCOMPARE(loaded.programs().size(), controller.programs().size());
+    }
+
+    // The TIVERK 3.18 intersection with its road network, as the program saves a
+    // document that has one.
+    void exampleWithNetwork()
+    {
+        CnfController controller;
+        tiverk318(controller);
+        Halm58a::Network network;
+        tiverk318Network(controller, network);
+        QMap<QString, QByteArray> custom;
+        QTemporaryDir dir;
+        const QString written = dir.filePath(QStringLiteral("sample.xcnf"));
+        ContainerFile file(controller, &network, custom);
+        QVERIFY2(file.write(written), qPrintable(file.errorString()));
+        const QByteArray bytes = TestSupport::readFile(written);
+        const QString path = TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf"));
+        if (qEnvironmentVariableIsSet("PLIVEK_WRITE_EXAMPLES")) {
+            QVERIFY(TestSupport::writeFile(path, bytes));
+        }
+        QVERIFY2(TestSupport::readFile(path) == bytes,
+                 "examples/tiverk318_intersection.xcnf is not what the saver writes now; after a deliberate "
+                 "format change run: PLIVEK_WRITE_EXAMPLES=1 tst_libs_cnf tst_examples");
+
+        // It loads whole: every group of the controller is drawn and drives something.
+        CnfController loaded;
+        Halm58a::Network loadedNetwork;
+        ContainerFile in(loaded, &loadedNetwork, custom);
+        QVERIFY2(in.read(path), qPrintable(in.errorString()));
+        const QList<Halm58a::Granule *> granules = loadedNetwork.findChildren<Halm58a::Granule *>();
+        QCOMPARE(granules.size(), 1);
+        QCOMPARE(granules.first()->tlId(), loaded.property("number").toInt());
+        QCOMPARE(granules.first()->signalGroups().size(), loaded.signalGroups().size());
+        for (const Halm58a::SignalGroup *group : granules.first()->signalGroups()) {
+            QVERIFY(loaded.findSG(group->tlId()));
+            QVERIFY2(group->connectionCount() + group->crossWalkCount() > 0, qPrintable(QString::number(group->tlId())));
+        }
+        for (const Halm58a::Detector *loop : loadedNetwork.findChildren<Halm58a::Detector *>())
+            QVERIFY(loaded.findDetector(loop->tlId()));
+
+        // Saved again as it was read, nothing of it changes.
+        const QString again = dir.filePath(QStringLiteral("again.xcnf"));
+        QVERIFY2(in.write(again), qPrintable(in.errorString()));
+        QCOMPARE(TestSupport::readFile(again), bytes);
     }
 
     // loadNativeConfig tells the four families apart by content alone.

@@ -8,6 +8,7 @@
 #include "layer.h"
 #include "mapview/tileview.h"
 #include "modalanswerer.h"
+#include "testdata.h"
 #include "testmain.h"
 
 #include <QAction>
@@ -514,6 +515,65 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("12.dot"))));
         QCOMPARE(log.size(), 1);
         QCOMPARE(log.first().at(1).value<QtMsgType>(), QtInfoMsg);
+    }
+
+    // The dialog opens on SUMO; accepted as it is, it writes the junction's files with
+    // the programs the source gives, notes a program it leaves out, and reports where
+    // the netconvert configuration went. Without a junction of the number it says so.
+    void exportDialogOpensOnSumo_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("junction") << 12
+                                  << QStringList({QStringLiteral("Program 2 is left out of the SUMO export: dynamic"),
+                                                  QStringLiteral("Network exported to %1")});
+        QTest::newRow("other controller") << 7
+                                          << QStringList({QStringLiteral("The network has no junction of controller 7")});
+    }
+
+    void exportDialogOpensOnSumo()
+    {
+        QFETCH(int, number);
+        QFETCH(QStringList, messages);
+        EditorFixture f;
+        QTemporaryDir dir;
+        Halm58a::SignalPlan fixed;
+        fixed.id = QStringLiteral("1");
+        fixed.cycle = 2;
+        fixed.colours.insert(1, {Halm58a::SignalPlan::Green, Halm58a::SignalPlan::Yellow});
+        Halm58a::SignalPlan dynamic;
+        dynamic.id = QStringLiteral("2");
+        dynamic.error = QStringLiteral("dynamic");
+        int asked = 0;
+        f.edit.setSignalPlanSource([&](int junction) {
+            asked = junction;
+            return QList<Halm58a::SignalPlan>({fixed, dynamic});
+        });
+        QSignalSpy log(&f.edit, &NetEdit::logMessage);
+        ModalAnswerer answerer;
+        QString format;
+        answerer.answerWith([&](QWidget *modal) {
+            auto *dialog = qobject_cast<Halm58ga::ExportDlg *>(modal);
+            if (!dialog)
+                return;
+            format = dialog->findChild<QComboBox *>(QStringLiteral("format"))->currentText();
+            dialog->accept();
+        });
+        f.edit.runExportDialog(dir.path(), dir.path(), number);
+        QVERIFY(answerer.answered());
+        QCOMPARE(format, QStringLiteral("SUMO plain XML (*.netccfg)"));
+        QStringList texts;
+        for (const QList<QVariant> &message : log)
+            texts.append(message.at(0).toString());
+        const QString config = QDir::toNativeSeparators(dir.filePath(QStringLiteral("12.netccfg")));
+        messages.replaceInStrings(QStringLiteral("%1"), config);
+        QCOMPARE(texts, messages);
+        QCOMPARE(asked, number);
+        QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("12.tll.xml"))), number == 12);
+        if (number == 12) {
+            const QByteArray programs = TestSupport::readFile(dir.filePath(QStringLiteral("12.tll.xml")));
+            QVERIFY(programs.contains("<phase duration=\"1\" state=\"GGOOO\"/>"));
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include "testmain.h"
 #include "windowtesting.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QtTest>
@@ -160,6 +161,39 @@ private slots:
         QVERIFY(TestSupport::readFile(target).contains("graph"));
         QCOMPARE(QSettings().value(QStringLiteral("lastExportDir")).toByteArray(),
                  QFileInfo(target).absolutePath().toUtf8());
+    }
+
+    // "SUMO ..." on the sample: the dialog opens on SUMO beside the document with the
+    // controller's number, and the junction goes out with its fixed-time programs.
+    void sumoExportWritesTheJunctionAndItsPrograms()
+    {
+        const QString path = dir.filePath(QStringLiteral("sumo/sample.xcnf"));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
+        MainWindow window;
+        window.loadDocument(path);
+        window.clearMessageTable();
+        ModalAnswerer answerer;
+        QString format;
+        answerer.answerWith([&format](QWidget *modal) {
+            auto *dialog = qobject_cast<QDialog *>(modal);
+            if (!dialog || !dialog->findChild<QComboBox *>(QStringLiteral("format")))
+                return;
+            format = dialog->findChild<QComboBox *>(QStringLiteral("format"))->currentText();
+            dialog->accept();
+        });
+        trigger(window, "actionSumo");
+        QVERIFY(answerer.answered());
+        QCOMPARE(format, QStringLiteral("SUMO plain XML (*.netccfg)"));
+        const QStringList messages = messageTexts(window);
+        QCOMPARE(messages.size(), 2);
+        QVERIFY2(messages.first().startsWith(QLatin1String("Program 3 is left out of the SUMO export: ")),
+                 qPrintable(messages.first()));
+        const QString config = QFileInfo(path).absoluteDir().filePath(QStringLiteral("101.netccfg"));
+        QCOMPARE(messages.last(), QStringLiteral("Network exported to %1").arg(QDir::toNativeSeparators(config)));
+        const QByteArray programs = TestSupport::readFile(QFileInfo(config).absoluteDir().filePath(QStringLiteral("101.tll.xml")));
+        QVERIFY(programs.contains("programID=\"1\""));
+        QVERIFY(programs.contains("programID=\"2\""));
     }
 
     void importLeavesTheDocumentUnchanged()

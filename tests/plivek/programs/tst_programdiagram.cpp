@@ -279,6 +279,53 @@ private slots:
         QVERIFY(conflicts.first().caption.isEmpty());
     }
 
+    // Second by second, the states are the bars' colours: across the cycle's end, with
+    // the offset, and wherever a later bar covers an earlier one.
+    void secondStatesAreWhatIsDrawn_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("no offset") << 0;
+        QTest::newRow("offset") << 20;
+    }
+
+    void secondStatesAreWhatIsDrawn()
+    {
+        QFETCH(int, offset);
+        Fixture fixture;
+        fixture.program->setCycleOffset(offset);
+        plotlet::Chart chart;
+        ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
+        QString error;
+        const QMap<int, QVector<int>> states
+            = ProgramDiagram().secondStates(*fixture.program, &fixture.controller, &error);
+        QVERIFY(error.isEmpty());
+        QCOMPARE(states.keys(), QList<int>({1, 2}));
+        const int cycle = 64;
+        const QHash<int, QString> fills{{CnfSignalGroup::Green, "#00ff00"}, {CnfSignalGroup::Red, "#ff0000"},
+                                        {CnfSignalGroup::Yellow, "#ffff00"},
+                                        {CnfSignalGroup::RedYellow, "#ff0000+#ffff00"},
+                                        {CnfSignalGroup::GreenBlink, "blink"}};
+        QMap<int, QVector<QString>> drawn{{1, QVector<QString>(cycle)}, {2, QVector<QString>(cycle)}};
+        for (const auto &bar : bars(chart)->bars()) {
+            const QString fill = describe(bar).section(QLatin1Char(' '), 1);
+            for (int second = int(bar.from); second < bar.to; ++second)
+                drawn[bar.row == 2 ? 1 : 2][second % cycle] = fill;
+        }
+        for (int group : {1, 2}) {
+            QCOMPARE(states.value(group).size(), cycle);
+            for (int second = 0; second < cycle; ++second)
+                QCOMPARE(fills.value(states.value(group).at(second)), drawn.value(group).at(second));
+        }
+        // Group 2 gains green through 2 s of red-yellow at 32 s into the cycle.
+        QCOMPARE(states.value(2).at((31 - offset + cycle) % cycle), int(CnfSignalGroup::Red));
+        QCOMPARE(states.value(2).at((32 - offset + cycle) % cycle), int(CnfSignalGroup::RedYellow));
+        QCOMPARE(states.value(2).at((34 - offset + cycle) % cycle), int(CnfSignalGroup::Green));
+
+        const ProgramDiagram broken([](const CnfPhaseDef &) { return CnfTransitionPtr(); });
+        QVERIFY(broken.secondStates(*fixture.program, &fixture.controller, &error).isEmpty());
+        QCOMPARE(error, QStringLiteral("Wrong phase transition 2 -> 1"));
+    }
+
     void errorsReplaceTheSeries_data()
     {
         QTest::addColumn<bool>("supported");

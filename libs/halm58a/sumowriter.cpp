@@ -1,0 +1,369 @@
+#include "sumowriter.h"
+
+#include "connection.h"
+#include "edge.h"
+#include "granule.h"
+#include "lane.h"
+#include "network.h"
+#include "node.h"
+#include "signalgroup.h"
+
+#include "safefile/safefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QXmlStreamWriter>
+
+namespace Halm58a {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Halm58a::SumoWriter", text);
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+QString idOf(const NetObject *object)
+{
+    return QString::number(object->id());
+}
+
+// An edge SUMO can build: both ends and at least one lane.
+bool isWritable(const Edge *edge)
+{
+    return edge && edge->from() && edge->to() && !edge->lanes().isEmpty();
+}
+
+// A connection SUMO can build: from a lane that ends at its junction to one that starts there.
+bool isWritable(const Connection *connection)
+{
+    const Lane *from = connection->fromLane();
+    const Lane *to = connection->toLane();
+    const Node *junction = connection->junction();
+    return from && to && junction && isWritable(from->edge()) && isWritable(to->edge())
+           && from->edge()->to() == junction && to->edge()->from() == junction;
+}
+
+// An XML document into bytes, indented by four spaces.
+class Document
+{
+public:
+    explicit Document(const QString &root)
+        : m_writer(&m_bytes)
+    {
+        m_writer.setAutoFormatting(true);
+        m_writer.setAutoFormattingIndent(4);
+        m_writer.writeStartDocument();
+        m_writer.writeStartElement(root);
+    }
+    QXmlStreamWriter &xml() { return m_writer; }
+    QByteArray finish()
+    {
+        m_writer.writeEndDocument();
+        return m_bytes;
+    }
+
+private:
+    QByteArray m_bytes;
+    QXmlStreamWriter m_writer;
+};
+
+} // namespace
+
+SumoWriter::SumoWriter(const Network &network, int junctionNumber)
+    : m_network(network)
+    , m_number(junctionNumber)
+{
+}
+
+QString SumoWriter::baseName() const
+{
+    return QString::number(m_number);
+}
+
+QChar SumoWriter::stateLetter(SignalPlan::Colour colour)
+{
+    switch (colour) {
+    case SignalPlan::Green:
+    case SignalPlan::GreenBlink: return QLatin1Char('G');
+    case SignalPlan::Yellow: return QLatin1Char('y');
+    case SignalPlan::Red: return QLatin1Char('r');
+    case SignalPlan::RedYellow: return QLatin1Char('u');
+    case SignalPlan::Dark: break;
+    }
+    return QLatin1Char('O');
+}
+
+bool SumoWriter::prepare()
+{
+    m_error.clear();
+    m_notes.clear();
+    m_junctions.clear();
+    m_links.clear();
+    if (!m_network.findChild<Node *>()) {
+        m_error = tr("The network is empty: there is nothing to export");
+        return false;
+    }
+    const Granule *granule = nullptr;
+    for (const Granule *candidate : m_network.findChildren<Granule *>()) {
+        if (m_number >= 0 && candidate->tlId() == m_number) {
+            granule = candidate;
+            break;
+        }
+    }
+    if (granule) {
+        for (Node *node : granule->nodes()) {
+            const QList<Connection *> own = node->findChildren<Connection *>(QString(), Qt::FindDirectChildrenOnly);
+            bool any = false;
+            for (Connection *connection : own) {
+                if (!isWritable(connection))
+                    continue;
+                m_links.append(connection);
+                any = true;
+            }
+            if (any)
+                m_junctions.append(node);
+        }
+    }
+    if (m_junctions.isEmpty()) {
+        m_error = m_number < 0 ? tr("The controller has no number: its junction cannot be found in the network")
+                               : tr("The network has no junction of controller %1").arg(m_number);
+        return false;
+    }
+    for (const SignalPlan &plan : qAsConst(m_plans)) {
+        if (!plan.error.isEmpty())
+            m_notes.append(tr("Program %1 is left out of the SUMO export: %2").arg(plan.id, plan.error));
+        else if (plan.cycle <= 0)
+            m_notes.append(tr("Program %1 is left out of the SUMO export: it has no cycle").arg(plan.id));
+    }
+    return true;
+}
+
+bool SumoWriter::write(const QString &folder)
+{
+    m_configPath.clear();
+    if (!prepare())
+        return false;
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || !info.isWritable()) {
+        m_error = tr("Folder %1 cannot be written").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    const QDir dir(folder);
+    const QString base = baseName();
+    const QList<QPair<QString, QByteArray>> files = {
+        {base + QStringLiteral(".nod.xml"), nodes()},
+        {base + QStringLiteral(".edg.xml"), edges()},
+        {base + QStringLiteral(".con.xml"), connections()},
+        {base + QStringLiteral(".tll.xml"), programs()},
+        {base + QStringLiteral(".netccfg"), config()},
+    };
+    for (const auto &file : files) {
+        const QString path = dir.filePath(file.first);
+        QString reason;
+        if (!SafeFile::write(path, file.second, &reason)) {
+            m_error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason);
+            return false;
+        }
+    }
+    m_configPath = dir.filePath(base + QStringLiteral(".netccfg"));
+    return true;
+}
+
+QByteArray SumoWriter::nodes() const
+{
+    if (m_junctions.isEmpty())
+        return {};
+    Document doc(QStringLiteral("nodes"));
+    QXmlStreamWriter &xml = doc.xml();
+    for (const Node *node : m_network.findChildren<Node *>()) {
+        bool used = false;
+        for (const Edge *edge : node->edges())
+            used = used || isWritable(edge);
+        if (!used)
+            continue;
+        xml.writeEmptyElement(QStringLiteral("node"));
+        xml.writeAttribute(QStringLiteral("id"), idOf(node));
+        xml.writeAttribute(QStringLiteral("x"), number(node->pos().x()));
+        xml.writeAttribute(QStringLiteral("y"), number(node->pos().y()));
+        if (m_junctions.contains(const_cast<Node *>(node))) {
+            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("traffic_light"));
+            xml.writeAttribute(QStringLiteral("tl"), baseName());
+        }
+    }
+    return doc.finish();
+}
+
+QByteArray SumoWriter::edges() const
+{
+    if (m_junctions.isEmpty())
+        return {};
+    Document doc(QStringLiteral("edges"));
+    QXmlStreamWriter &xml = doc.xml();
+    for (const Edge *edge : m_network.findChildren<Edge *>()) {
+        if (!isWritable(edge))
+            continue;
+        const QList<Lane *> lanes = edge->lanes();
+        xml.writeStartElement(QStringLiteral("edge"));
+        xml.writeAttribute(QStringLiteral("id"), idOf(edge));
+        xml.writeAttribute(QStringLiteral("from"), idOf(edge->from()));
+        xml.writeAttribute(QStringLiteral("to"), idOf(edge->to()));
+        xml.writeAttribute(QStringLiteral("numLanes"), QString::number(lanes.size()));
+        // Our lanes lie to the right of the edge's line, as SUMO's do by default.
+        if (!edge->bendPoints().isEmpty()) {
+            QStringList points;
+            const GeoShape shape = edge->shape();
+            for (const QPointF &p : shape.points())
+                points.append(number(p.x()) + QLatin1Char(',') + number(p.y()));
+            xml.writeAttribute(QStringLiteral("shape"), points.join(QLatin1Char(' ')));
+        }
+        for (const Lane *lane : lanes) {
+            xml.writeEmptyElement(QStringLiteral("lane"));
+            xml.writeAttribute(QStringLiteral("index"), QString::number(lane->index()));
+            xml.writeAttribute(QStringLiteral("width"), number(lane->width()));
+        }
+        xml.writeEndElement();
+    }
+    return doc.finish();
+}
+
+namespace {
+
+void writeConnection(QXmlStreamWriter &xml, const Connection *connection, const QString &tl, int linkIndex)
+{
+    xml.writeEmptyElement(QStringLiteral("connection"));
+    xml.writeAttribute(QStringLiteral("from"), idOf(connection->fromLane()->edge()));
+    xml.writeAttribute(QStringLiteral("to"), idOf(connection->toLane()->edge()));
+    xml.writeAttribute(QStringLiteral("fromLane"), QString::number(connection->fromLane()->index()));
+    xml.writeAttribute(QStringLiteral("toLane"), QString::number(connection->toLane()->index()));
+    if (linkIndex >= 0) {
+        xml.writeAttribute(QStringLiteral("tl"), tl);
+        xml.writeAttribute(QStringLiteral("linkIndex"), QString::number(linkIndex));
+    }
+}
+
+} // namespace
+
+QByteArray SumoWriter::connections() const
+{
+    if (m_junctions.isEmpty())
+        return {};
+    Document doc(QStringLiteral("connections"));
+    QXmlStreamWriter &xml = doc.xml();
+    for (int i = 0; i < m_links.size(); ++i)
+        writeConnection(xml, m_links.at(i), baseName(), i);
+    for (const Connection *connection : m_network.findChildren<Connection *>()) {
+        if (isWritable(connection) && !m_links.contains(const_cast<Connection *>(connection)))
+            writeConnection(xml, connection, QString(), -1);
+    }
+    // Only the movements the network holds: an edge without connections ends there,
+    // instead of netconvert guessing movements for it.
+    for (const Edge *edge : m_network.findChildren<Edge *>()) {
+        if (!isWritable(edge))
+            continue;
+        bool leaves = false;
+        for (const Lane *lane : edge->lanes()) {
+            for (const Connection *connection : lane->outgoing())
+                leaves = leaves || isWritable(connection);
+        }
+        if (!leaves) {
+            xml.writeEmptyElement(QStringLiteral("connection"));
+            xml.writeAttribute(QStringLiteral("from"), idOf(edge));
+        }
+    }
+    return doc.finish();
+}
+
+QByteArray SumoWriter::programs() const
+{
+    if (m_junctions.isEmpty())
+        return {};
+    Document doc(QStringLiteral("tlLogics"));
+    QXmlStreamWriter &xml = doc.xml();
+    bool written = false;
+    for (const SignalPlan &plan : m_plans) {
+        if (!plan.error.isEmpty() || plan.cycle <= 0)
+            continue;
+        written = true;
+        // Per link the colours of the group that drives it; null for none.
+        QVector<const QVector<SignalPlan::Colour> *> driving;
+        for (const Connection *connection : m_links) {
+            const QVector<SignalPlan::Colour> *colours = nullptr;
+            for (const SignalGroup *group : connection->signalGroups()) {
+                const auto *granule = qobject_cast<const Granule *>(group->parent());
+                const auto it = plan.colours.constFind(group->tlId());
+                if (granule && granule->tlId() == m_number && it != plan.colours.constEnd()) {
+                    colours = &it.value();
+                    break;
+                }
+            }
+            driving.append(colours);
+        }
+        auto stateAt = [&](int second) {
+            QString state;
+            for (const QVector<SignalPlan::Colour> *colours : qAsConst(driving))
+                state += stateLetter(colours ? colours->value(second, SignalPlan::Dark) : SignalPlan::Dark);
+            return state;
+        };
+
+        xml.writeStartElement(QStringLiteral("tlLogic"));
+        xml.writeAttribute(QStringLiteral("id"), baseName());
+        xml.writeAttribute(QStringLiteral("type"), QStringLiteral("static"));
+        xml.writeAttribute(QStringLiteral("programID"), plan.id);
+        xml.writeAttribute(QStringLiteral("offset"), QString::number(plan.offset));
+        // One phase per stretch in which no signal changes.
+        QString state = stateAt(0);
+        int start = 0;
+        for (int second = 1; second <= plan.cycle; ++second) {
+            const QString next = second < plan.cycle ? stateAt(second) : QString();
+            if (next == state)
+                continue;
+            xml.writeEmptyElement(QStringLiteral("phase"));
+            xml.writeAttribute(QStringLiteral("duration"), QString::number(second - start));
+            xml.writeAttribute(QStringLiteral("state"), state);
+            state = next;
+            start = second;
+        }
+        xml.writeEndElement();
+    }
+    // Link indices without a program are refused by netconvert; without any, it makes a
+    // program of its own.
+    for (int i = 0; written && i < m_links.size(); ++i)
+        writeConnection(xml, m_links.at(i), baseName(), i);
+    return doc.finish();
+}
+
+QByteArray SumoWriter::config() const
+{
+    if (m_junctions.isEmpty())
+        return {};
+    const QString base = baseName();
+    Document doc(QStringLiteral("configuration"));
+    QXmlStreamWriter &xml = doc.xml();
+    auto option = [&xml](const QString &name, const QString &value) {
+        xml.writeEmptyElement(name);
+        xml.writeAttribute(QStringLiteral("value"), value);
+    };
+    xml.writeStartElement(QStringLiteral("input"));
+    option(QStringLiteral("node-files"), base + QStringLiteral(".nod.xml"));
+    option(QStringLiteral("edge-files"), base + QStringLiteral(".edg.xml"));
+    option(QStringLiteral("connection-files"), base + QStringLiteral(".con.xml"));
+    option(QStringLiteral("tllogic-files"), base + QStringLiteral(".tll.xml"));
+    xml.writeEndElement();
+    xml.writeStartElement(QStringLiteral("output"));
+    option(QStringLiteral("output-file"), base + QStringLiteral(".net.xml"));
+    xml.writeEndElement();
+    // The network's connections are all the movements there are: no U-turns added.
+    xml.writeStartElement(QStringLiteral("processing"));
+    option(QStringLiteral("no-turnarounds"), QStringLiteral("true"));
+    xml.writeEndElement();
+    return doc.finish();
+}
+
+} // namespace Halm58a

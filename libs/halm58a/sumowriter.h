@@ -1,0 +1,71 @@
+#pragma once
+
+#include "signalplan.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace Halm58a {
+
+class Connection;
+class Network;
+class Node;
+
+// Writes a network as SUMO plain XML beside each other in one folder, named after the
+// junction (controller) number N: N.nod.xml (nodes; the nodes of the controller's
+// granule that hold connections are of type traffic_light with tl N), N.edg.xml (edges
+// with their lanes and widths), N.con.xml (connections; those of the controller with tl
+// and linkIndex), N.tll.xml (one tlLogic per signal plan, and the controlled
+// connections again, which netconvert needs to keep their link indices when it loads
+// programs; without any plan netconvert makes a program of its own) and N.netccfg (the netconvert configuration that builds N.net.xml from
+// them). Coordinates are the network's plane metres.
+//
+// A link's state comes from the first of its connection's signal groups that the plan
+// knows; a link that no such group drives has no signal (O). Crosswalks are not
+// written: SUMO crosses only sidewalks, which the network does not hold. Failures come
+// back as false with errorString(); plans that cannot be written are left out with a
+// line each in notes().
+class SumoWriter
+{
+public:
+    SumoWriter(const Network &network, int junctionNumber);
+
+    void setPlans(const QList<SignalPlan> &plans) { m_plans = plans; }
+
+    // Writes the five files into the folder; nothing is written when the network has
+    // no junction of the controller or the folder cannot be written.
+    bool write(const QString &folder);
+    // The netconvert configuration of the last write.
+    QString configPath() const { return m_configPath; }
+    QString errorString() const { return m_error; }
+    QStringList notes() const { return m_notes; }
+
+    // The files' contents, for write() and for tests. Each is empty while
+    // prepare() fails.
+    bool prepare();
+    QByteArray nodes() const;
+    QByteArray edges() const;
+    QByteArray connections() const;
+    QByteArray programs() const;
+    QByteArray config() const;
+
+    // SUMO's letter for a colour: green and green blinking G, yellow y, red r,
+    // red-yellow u, dark O.
+    static QChar stateLetter(SignalPlan::Colour colour);
+
+private:
+    QString baseName() const;
+
+    const Network &m_network;
+    int m_number;
+    QList<SignalPlan> m_plans;
+    QList<Node *> m_junctions;      // the controller's nodes with connections
+    QList<Connection *> m_links;    // by link index
+    QString m_configPath;
+    QString m_error;
+    QStringList m_notes;
+};
+
+} // namespace Halm58a

@@ -1,0 +1,185 @@
+#include "fourarmjunction.h"
+#include "halm58a/sumowriter.h"
+#include "testdata.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+using namespace Halm58a;
+
+namespace {
+
+// A plan of the four-arm junction from runs of colours per group, "G3 F2 y2 r5" =
+// 3 s green, 2 s green blinking, 2 s yellow, 5 s red.
+SignalPlan plan(const QString &id, int offset, const QMap<int, QString> &runs)
+{
+    static const QHash<QChar, SignalPlan::Colour> colours{
+        {QLatin1Char('G'), SignalPlan::Green}, {QLatin1Char('F'), SignalPlan::GreenBlink},
+        {QLatin1Char('y'), SignalPlan::Yellow}, {QLatin1Char('r'), SignalPlan::Red},
+        {QLatin1Char('u'), SignalPlan::RedYellow}, {QLatin1Char('O'), SignalPlan::Dark}};
+    SignalPlan p;
+    p.id = id;
+    p.offset = offset;
+    for (auto it = runs.cbegin(); it != runs.cend(); ++it) {
+        QVector<SignalPlan::Colour> seconds;
+        for (const QString &run : it.value().split(QLatin1Char(' ')))
+            seconds += QVector<SignalPlan::Colour>(run.mid(1).toInt(), colours.value(run.at(0)));
+        p.colours.insert(it.key(), seconds);
+        p.cycle = seconds.size();
+    }
+    return p;
+}
+
+// "programID offset: duration state, ..." per tlLogic of a .tll.xml.
+QStringList phasesOf(const QByteArray &tll)
+{
+    QStringList logics;
+    QXmlStreamReader xml(tll);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("tlLogic"))
+            logics.append(a.value(QLatin1String("programID")) + QLatin1Char(' ') + a.value(QLatin1String("offset"))
+                          + QLatin1Char(':'));
+        else if (xml.name() == QLatin1String("phase"))
+            logics.last() += QLatin1Char(' ') + a.value(QLatin1String("duration")) + QLatin1Char(' ')
+                             + a.value(QLatin1String("state"));
+    }
+    return logics;
+}
+
+} // namespace
+
+class TestSumoWriter : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
+    // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
+    // green is green; a group the plan does not know gives no signal.
+    void programsBecomePhases()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        SumoWriter writer(net, 12);
+        writer.setPlans({plan(QStringLiteral("7"), 15, {{1, QStringLiteral("G3 F2 y2 r5")},
+                                                         {2, QStringLiteral("r5 u2 G5")}}),
+                         plan(QStringLiteral("8"), 0, {{1, QStringLiteral("r4")}, {2, QStringLiteral("G4")},
+                                                       {4, QStringLiteral("G2 y2")}})});
+        QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
+        QCOMPARE(phasesOf(writer.programs()),
+                 QStringList({QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
+                              QStringLiteral("8 0: 2 rrGGG 2 rrGGy")}));
+        QVERIFY(writer.notes().isEmpty());
+    }
+
+    void plansThatCannotBeWrittenAreNoted()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        SumoWriter writer(net, 12);
+        SignalPlan actuated;
+        actuated.id = QStringLiteral("2");
+        actuated.error = QStringLiteral("\"Vehicle actuated\" is not a fixed-time program");
+        SignalPlan empty;
+        empty.id = QStringLiteral("3");
+        writer.setPlans({actuated, plan(QStringLiteral("1"), 0, {{1, QStringLiteral("G4")}}), empty});
+        QVERIFY(writer.prepare());
+        QCOMPARE(phasesOf(writer.programs()), QStringList({QStringLiteral("1 0: 4 GGOOO")}));
+        // netconvert keeps the link indices of loaded programs only from the program file.
+        QVERIFY(writer.programs().contains("linkIndex=\"4\""));
+        QCOMPARE(writer.notes(),
+                 QStringList({QStringLiteral("Program 2 is left out of the SUMO export: \"Vehicle actuated\" is "
+                                             "not a fixed-time program"),
+                              QStringLiteral("Program 3 is left out of the SUMO export: it has no cycle")}));
+
+        // netconvert refuses link indices without a program to use them.
+        writer.setPlans({actuated});
+        QVERIFY(writer.prepare());
+        QVERIFY(phasesOf(writer.programs()).isEmpty());
+        QVERIFY(!writer.programs().contains("linkIndex"));
+    }
+
+    // The controller's junction is a traffic light; the arm ends are not. Edges carry
+    // their lanes' widths, connections of the junction their link indices, and edges
+    // that lead nowhere say so instead of leaving netconvert to guess.
+    void networkFiles()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        junction.out.value(QLatin1Char('E'))->setWidth(3.25);
+        SumoWriter writer(net, 12);
+        QVERIFY(writer.prepare());
+        const QString nodes = QString::fromUtf8(writer.nodes());
+        QVERIFY(nodes.contains(QStringLiteral("<node id=\"1\" x=\"0.00\" y=\"0.00\" type=\"traffic_light\" tl=\"12\"/>")));
+        QVERIFY(nodes.contains(QStringLiteral("<node id=\"2\" x=\"0.00\" y=\"100.00\"/>")));
+        QCOMPARE(nodes.count(QStringLiteral("<node ")), 5);
+        const QString edges = QString::fromUtf8(writer.edges());
+        QVERIFY(edges.contains(QStringLiteral("<edge id=\"16\" from=\"1\" to=\"11\" numLanes=\"1\">\n"
+                                              "        <lane index=\"0\" width=\"3.25\"/>")));
+        QCOMPARE(edges.count(QStringLiteral("<edge ")), 8);
+        const QString connections = QString::fromUtf8(writer.connections());
+        QVERIFY(connections.contains(QStringLiteral(
+            "<connection from=\"3\" to=\"25\" fromLane=\"0\" toLane=\"0\" tl=\"12\" linkIndex=\"0\"/>")));
+        QVERIFY(connections.contains(QStringLiteral(
+            "<connection from=\"3\" to=\"34\" fromLane=\"0\" toLane=\"0\" tl=\"12\" linkIndex=\"4\"/>")));
+        QVERIFY(connections.contains(QStringLiteral("<connection from=\"7\"/>")));
+        QVERIFY(!connections.contains(QStringLiteral("<connection from=\"3\"/>")));
+        const QString config = QString::fromUtf8(writer.config());
+        for (const char *file : {"12.nod.xml", "12.edg.xml", "12.con.xml", "12.tll.xml", "12.net.xml"})
+            QVERIFY2(config.contains(QLatin1String(file)), file);
+    }
+
+    void writesFiveFilesNamedAfterTheJunction()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        QTemporaryDir dir;
+        SumoWriter writer(net, 12);
+        QVERIFY2(writer.write(dir.path()), qPrintable(writer.errorString()));
+        QCOMPARE(writer.configPath(), QDir(dir.path()).filePath(QStringLiteral("12.netccfg")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList({QStringLiteral("12.con.xml"), QStringLiteral("12.edg.xml"), QStringLiteral("12.netccfg"),
+                              QStringLiteral("12.nod.xml"), QStringLiteral("12.tll.xml")}));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<bool>("withNetwork");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty network") << false << 12 << "" << "The network is empty: there is nothing to export";
+        QTest::newRow("other controller") << true << 13 << "" << "The network has no junction of controller 13";
+        QTest::newRow("no number") << true << -1 << ""
+                                   << "The controller has no number: its junction cannot be found in the network";
+        QTest::newRow("missing folder") << true << 12 << "missing" << "Folder %1 cannot be written";
+        QTest::newRow("file as folder") << true << 12 << "file" << "Folder %1 cannot be written";
+    }
+
+    void refusals()
+    {
+        QFETCH(bool, withNetwork);
+        QFETCH(int, number);
+        QFETCH(QString, folder);
+        QFETCH(QString, error);
+        Network net;
+        QScopedPointer<FourArmJunction> junction(withNetwork ? new FourArmJunction(net) : nullptr);
+        QTemporaryDir dir;
+        QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("file")), "x"));
+        const QString target = folder.isEmpty() ? dir.path() : dir.filePath(folder);
+        SumoWriter writer(net, number);
+        QVERIFY(!writer.write(target));
+        if (error.contains(QLatin1String("%1")))
+            error = error.arg(QDir::toNativeSeparators(target));
+        QCOMPARE(writer.errorString(), error);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("file")}));
+    }
+};
+
+PROJECT_TEST(TestSumoWriter);
+#include "tst_sumowriter.moc"
