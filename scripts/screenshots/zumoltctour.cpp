@@ -3,6 +3,8 @@
 
 #include "windowtour.h"
 
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zusignalgroup.h"
 #include "zumoltc/shell/framework/intedit.h"
 #include "zumoltc/shell/framework/prefixes.h"
 #include "zumoltc/shell/mainwindow.h"
@@ -99,6 +101,30 @@ int runTour(const QString &folder, const QDir &examples)
         }
         break;
     }
+
+    // Every signal plan (each type has its own sub-page), then the timeline
+    // chart of a crossing with many signal groups.
+    const auto showPlans = [&](const QString &name) {
+        const QList<QTreeWidgetItem *> plans = tree->findItems(QStringLiteral("Signal plans"), Qt::MatchExactly);
+        if (plans.isEmpty())
+            return;
+        for (int i = 0; i < plans.first()->childCount(); ++i) {
+            QTreeWidgetItem *plan = plans.first()->child(i);
+            tree->clearSelection();
+            tree->setCurrentItem(plan);
+            plan->setSelected(true);
+            tour.shot(&window, name + itemPath(plan));
+        }
+    };
+    showPlans(QString());
+    for (int id = 100; id < 140; ++id) {
+        auto *group = new ZUSignalGroup;
+        group->setId(id);
+        group->setName(QStringLiteral("G%1").arg(id));
+        group->setType(zu::traffic);
+        window.configuration()->addSignalGroup(group);
+    }
+    showPlans(QStringLiteral("43 groups-"));
 
     tour.modal(QStringLiteral("SettingsDialog"),
                [&window] { window.findChild<QAction *>(QStringLiteral("actionSettings"))->trigger(); });
