@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QSet>
+
+class QTabBar;
 
 class QMainWindow;
 
@@ -9,7 +12,8 @@ class QMainWindow;
 // narrow, so that "Content of power part" and "Control programs" both read
 // "Co…". Installed on a main window, this makes every such tab bar show whole
 // titles and scroll instead, whenever the window lays its docks out anew
-// (first start, restored state, docks moved by the user).
+// (first start, restored state, docks moved by the user), and keeps the
+// current tab in view.
 class DockTabBars : public QObject
 {
     Q_OBJECT
@@ -18,4 +22,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void watch(QTabBar *bar);
+
+    QSet<QTabBar *> m_watched;
 };

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -129,6 +130,22 @@ private slots:
             QVERIFY(titles.contains(QStringLiteral("Content of power part")));
             QVERIFY(titles.contains(QStringLiteral("Control programs")));
             QCOMPARE(QSet<QString>(titles.cbegin(), titles.cend()).size(), titles.size());
+
+            // A document raises another dock of the tabs: its tab scrolls into view.
+            window.loadDocument(writeDocument(QStringLiteral("tiverk"), QStringLiteral("3.18")));
+            for (int turn = 0; turn < 5; ++turn)
+                QCoreApplication::processEvents();
+            for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (!bar->isVisible() || bar->currentIndex() < 0)
+                    continue;
+                int right = bar->width();
+                for (const QToolButton *button : bar->findChildren<QToolButton *>()) {
+                    if (button->isVisible())
+                        right = std::min(right, button->x());
+                }
+                const QRect current = bar->tabRect(bar->currentIndex());
+                QVERIFY2(current.left() >= 0 && current.right() < right, qPrintable(bar->tabText(bar->currentIndex())));
+            }
             // The second start restores the state the first one left.
             window.close();
         }
