@@ -53,6 +53,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -150,6 +151,16 @@ MainWindow::MainWindow(QWidget *parent)
     ui->section_list->clear();
     createSectionItems();
     ui->section_list->resizeColumnToContents(0);
+    // Item texts change with the objects (names, ids, assignments); the text
+    // column follows them so that no text is cut. One resize per turn of the
+    // event loop, however many items a load or an edit touches.
+    auto *textWidth = new QTimer(this);
+    textWidth->setSingleShot(true);
+    textWidth->setInterval(0);
+    connect(textWidth, &QTimer::timeout, ui->section_list, [this] { ui->section_list->resizeColumnToContents(0); });
+    QAbstractItemModel *treeModel = ui->section_list->model();
+    connect(treeModel, &QAbstractItemModel::dataChanged, textWidth, qOverload<>(&QTimer::start));
+    connect(treeModel, &QAbstractItemModel::rowsInserted, textWidth, qOverload<>(&QTimer::start));
 
     updateWindowTitle();
     // An absent key gives an empty state, which leaves the form's sizes.
