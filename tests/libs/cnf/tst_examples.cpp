@@ -194,6 +194,8 @@ void adapter(CnfController &c)
         const CnfSignalGroupPtr g = group(c, i, QString(), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
         // An adapter device's id is its address, as its properties dialog sets it.
         g->assignDevice(device(c, i - 1, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+        // Green blinking, yellow and all-red long enough for the matrix's intergreens.
+        g->setInterstate(1, i <= 2 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
     phase(c, QStringLiteral("1"), QString(), {1, 4}, 10, 45);
     phase(c, QStringLiteral("2"), QString(), {2, 3}, 10, 30);
