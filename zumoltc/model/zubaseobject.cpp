@@ -5,6 +5,7 @@ struct ZUBaseObject::Private
     int id = zu::NotSet;
     QString name;
     bool destroyingNotified = false;
+    KeptMembers kept;
 };
 
 ZUBaseObject::ZUBaseObject(QObject *parent)
@@ -49,6 +50,16 @@ QString ZUBaseObject::text(const QString &suffix) const
         appendTextPart(result, QLatin1Char('(') + d->name + QLatin1Char(')'));
     appendTextPart(result, suffix);
     return result;
+}
+
+KeptMembers &ZUBaseObject::keptMembers()
+{
+    return d->kept;
+}
+
+const KeptMembers &ZUBaseObject::keptMembers() const
+{
+    return d->kept;
 }
 
 void ZUBaseObject::notifyDestroying()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keptmembers.h"
 #include "zuenums.h"
 
 #include <QObject>
@@ -28,6 +29,11 @@ public:
     // List text: the id, then "(name)", then the suffix, the parts that are set
     // joined by single blanks.
     virtual QString text(const QString &suffix = QString()) const;
+
+    // What the file held for this object beyond what the model knows; a clone
+    // starts without.
+    KeptMembers &keptMembers();
+    const KeptMembers &keptMembers() const;
 
 signals:
     void beforeDestroyed(ZUBaseObject *object);

@@ -166,6 +166,7 @@ void ZUConfiguration::reset()
     d->recoveryParameters.reset();
     d->warnings.clear();
     d->listed.clear();
+    keptMembers().clear();
 }
 
 QStringList &ZUConfiguration::warnings() { return d->warnings; }
