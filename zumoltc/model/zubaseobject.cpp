@@ -6,6 +6,7 @@ struct ZUBaseObject::Private
     QString name;
     bool destroyingNotified = false;
     KeptMembers kept;
+    const QObject *listedIn = nullptr;
 };
 
 ZUBaseObject::ZUBaseObject(QObject *parent)
@@ -60,6 +61,16 @@ KeptMembers &ZUBaseObject::keptMembers()
 const KeptMembers &ZUBaseObject::keptMembers() const
 {
     return d->kept;
+}
+
+const QObject *ZUBaseObject::listedIn() const
+{
+    return d->listedIn;
+}
+
+void ZUBaseObject::setListedIn(const QObject *configuration)
+{
+    d->listedIn = configuration;
 }
 
 void ZUBaseObject::notifyDestroying()

@@ -50,6 +50,12 @@ protected:
     static void appendTextPart(QString &result, const QString &part);
 
 private:
+    // The configuration whose list holds the object: kept by that configuration,
+    // so that adding tells "already listed" from the object itself.
+    friend class ZUConfiguration;
+    const QObject *listedIn() const;
+    void setListedIn(const QObject *configuration);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -10,7 +10,9 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -30,25 +32,46 @@ private:
     bool m_previous;
 };
 
+// The id a reference names: an Integer as it stands; another number by the
+// model's rule for numeric keys (a Double rounded, when it fits). Texts name no id.
+bool referencedId(const JsonValue &value, int &id)
+{
+    if (value.type() == JsonValue::Integer) {
+        id = value.toInt();
+        return true;
+    }
+    return value.type() == JsonValue::Double && zu::numericKey(value.toVariant(), id);
+}
+
 // Finds the objects of one list by id or name with the rules of the model's
-// lookups (a number is an id, a text a name, the first match wins), through a
-// hash built once the list stops growing: a large file holds many references,
+// lookups (a number is an id, a text a name, the first match wins), through an
+// index built once the list stops growing: a large file holds many references,
 // and a scan per reference would make reading it quadratic. Lists only grow
-// while a file is read, so a changed size means a rebuild.
+// while a file is read, so a changed size means a rebuild. Ids that number the
+// list without large gaps (the usual case) are found in a table by position;
+// names, rarely used in references, are indexed on the first lookup by name.
 template<typename T>
 class ReferenceIndex
 {
 public:
-    QPointer<T> find(const QList<QPointer<T>> &list, const QVariant &key)
+    QPointer<T> find(const QList<QPointer<T>> &list, const JsonValue &value)
     {
         if (list.size() != m_size)
             rebuild(list);
-        int id = 0;
         int position = -1;
-        if (zu::numericKey(key, id))
-            position = m_ids.value(id);
-        else if (key.userType() == QMetaType::QString)
-            position = m_names.value(key.toString());
+        int id = 0;
+        if (referencedId(value, id)) {
+            if (m_denseIds) {
+                const qint64 slot = qint64(id) - m_firstId;
+                position = slot >= 0 && slot < qint64(m_positions.size()) ? m_positions[size_t(slot)] : -1;
+            } else {
+                position = m_ids.value(id);
+            }
+        } else if (value.type() == JsonValue::String) {
+            if (!m_namesBuilt)
+                buildNames(list);
+            position = m_names.value(value.toString());
+        }
         return position >= 0 ? list.at(position) : nullptr;
     }
 
@@ -56,20 +79,50 @@ private:
     // Positions in the list; the first object of an id or a name keeps it.
     void rebuild(const QList<QPointer<T>> &list)
     {
-        m_ids.clear();
-        m_names.clear();
         m_size = list.size();
+        m_ids = FlatIndex<int>();
+        m_positions.clear();
+        m_names = FlatIndex<QString>();
+        m_namesBuilt = false;
+        int lowest = std::numeric_limits<int>::max();
+        int highest = std::numeric_limits<int>::min();
+        for (const QPointer<T> &object : list) {
+            if (object) {
+                lowest = std::min(lowest, object->id());
+                highest = std::max(highest, object->id());
+            }
+        }
+        m_denseIds = lowest <= highest && qint64(highest) - lowest < 2 * qint64(list.size()) + 16;
+        m_firstId = lowest;
+        if (m_denseIds)
+            m_positions.assign(size_t(qint64(highest) - lowest + 1), -1);
         for (int position = 0; position < list.size(); ++position) {
             const T *object = list.at(position).data();
             if (!object)
                 continue;
-            m_ids.insert(object->id(), position);
-            m_names.insert(object->name(), position);
+            if (!m_denseIds) {
+                m_ids.insert(object->id(), position);
+            } else if (int &slot = m_positions[size_t(qint64(object->id()) - lowest)]; slot < 0) {
+                slot = position;
+            }
+        }
+    }
+
+    void buildNames(const QList<QPointer<T>> &list)
+    {
+        m_namesBuilt = true;
+        for (int position = 0; position < list.size(); ++position) {
+            if (const T *object = list.at(position).data())
+                m_names.insert(object->name(), position);
         }
     }
 
     int m_size = -1;
-    FlatIndex<int> m_ids;
+    bool m_denseIds = false;
+    int m_firstId = 0;
+    std::vector<int> m_positions; // by id - m_firstId, when the ids are dense
+    FlatIndex<int> m_ids;         // otherwise
+    bool m_namesBuilt = false;
     FlatIndex<QString> m_names;
 };
 
@@ -89,10 +142,11 @@ public:
         }
     }
 
-    QPointer<ZUSignalPlanPhase> find(const QVariant &key) const
+    QPointer<ZUSignalPlanPhase> find(int id) const { return m_ids.value(id); }
+    QPointer<ZUSignalPlanPhase> find(const JsonValue &value) const
     {
         int id = 0;
-        return zu::numericKey(key, id) ? m_ids.value(id) : nullptr;
+        return referencedId(value, id) ? find(id) : nullptr;
     }
 
 private:
@@ -124,10 +178,10 @@ private:
     // references leave the target empty with one warning at the value.
     template<typename Lookup>
     auto resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed = false)
-        -> decltype(lookup(QVariant()));
+        -> decltype(lookup(JsonValue()));
     template<typename Lookup>
     auto readReference(const char *key, Lookup lookup, bool nullAllowed = false, bool required = false)
-        -> decltype(lookup(QVariant()));
+        -> decltype(lookup(JsonValue()));
 
     // Calls read(item) for each element of the array `key`, with the element as
     // the reader's context.
@@ -193,43 +247,43 @@ private:
     // The lookups of the configuration's lists, for resolveReference.
     auto signalGroupLookup()
     {
-        return [this](const QVariant &key) { return m_signalGroups.find(c->signalGroups(), key); };
+        return [this](const JsonValue &key) { return m_signalGroups.find(c->signalGroups(), key); };
     }
     auto stageLookup()
     {
-        return [this](const QVariant &key) { return m_stages.find(c->stages(), key); };
+        return [this](const JsonValue &key) { return m_stages.find(c->stages(), key); };
     }
     auto detectorLookup()
     {
-        return [this](const QVariant &key) { return m_detectors.find(c->detectors(), key); };
+        return [this](const JsonValue &key) { return m_detectors.find(c->detectors(), key); };
     }
     auto signalPlanLookup()
     {
-        return [this](const QVariant &key) { return m_signalPlans.find(c->signalPlans(), key); };
+        return [this](const JsonValue &key) { return m_signalPlans.find(c->signalPlans(), key); };
     }
     auto dayPlanLookup()
     {
-        return [this](const QVariant &key) { return m_dayPlans.find(c->dayPlans(), key); };
+        return [this](const JsonValue &key) { return m_dayPlans.find(c->dayPlans(), key); };
     }
     auto weekPlanLookup()
     {
-        return [this](const QVariant &key) { return m_weekPlans.find(c->weekPlans(), key); };
+        return [this](const JsonValue &key) { return m_weekPlans.find(c->weekPlans(), key); };
     }
     auto controlSourceLookup()
     {
-        return [this](const QVariant &key) { return m_controlSources.find(c->controlSources(), key); };
+        return [this](const JsonValue &key) { return m_controlSources.find(c->controlSources(), key); };
     }
 };
 
 template<typename Lookup>
 auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed)
-    -> decltype(lookup(QVariant()))
+    -> decltype(lookup(JsonValue()))
 {
     if (nullAllowed && value.type() == JsonValue::Null)
         return nullptr;
-    const QVariant key = value.toVariant();
-    if (auto found = lookup(key))
+    if (auto found = lookup(value))
         return found;
+    const QVariant key = value.toVariant();
     QString text;
     if (value.type() == JsonValue::String) {
         text = value.toString().isEmpty() ? JsonReader::tr("Object with empty name")
@@ -245,7 +299,7 @@ auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lo
 
 template<typename Lookup>
 auto ZUConfigurationReader::Private::readReference(const char *key, Lookup lookup, bool nullAllowed, bool required)
-    -> decltype(lookup(QVariant()))
+    -> decltype(lookup(JsonValue()))
 {
     if (!reader.check(key, required))
         return nullptr;
@@ -679,7 +733,7 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
         return false;
     // A call may name any phase of the plan, also one further down the list.
     const PhaseIndex index(plan->phases());
-    auto phaseLookup = [&index](const QVariant &key) { return index.find(key); };
+    auto phaseLookup = [&index](const JsonValue &key) { return index.find(key); };
     forEachItem(phases, [this, &index, phaseLookup](const JsonValue &element) {
         // The id as the first pass took it: a phase without a valid id was made
         // with the not-set id, and its call must be found for it too.
@@ -696,7 +750,7 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
 
 void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan, const PhaseIndex &phases)
 {
-    auto phaseLookup = [&phases](const QVariant &key) { return phases.find(key); };
+    auto phaseLookup = [&phases](const JsonValue &key) { return phases.find(key); };
     forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &item) {
         ZUSignalPlan::DetectorControl record;
         record.phase = readReference("phase", phaseLookup);
@@ -717,8 +771,7 @@ void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan, const
     const JsonValue sequence = reader.readArray("sequence");
     for (const JsonValue &item : sequence) {
         // Phases have no name: only a number matches.
-        const QPointer<ZUSignalPlanPhase> phase =
-            item.type() == JsonValue::String ? nullptr : phases.find(item.toVariant());
+        const QPointer<ZUSignalPlanPhase> phase = phases.find(item);
         if (phase)
             ordered.append(phase);
         else
