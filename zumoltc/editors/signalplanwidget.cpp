@@ -514,6 +514,7 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
     applyCycle(plan, all, ui->timeline_cycle_length, ui->timeline_cycle_offset, ui->timeline_coordinated);
     if (!all && !m_validator->isChanged(ui->timeline_table))
         return;
+    const QList<ZUSignalPlan::Sequence> before = plan->sequences();
     plan->clearSequences();
     const ParametersTable *table = ui->timeline_table;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -537,6 +538,7 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
         if (!sequence.isEmpty())
             plan->setGroupSequence(group, sequence);
     }
+    carryKeptMembers(before, plan->sequences(), [](const ZUSignalPlan::Sequence &record, int) { return record.group.data(); });
 }
 
 // --- Stage ring -------------------------------------------------------------
@@ -770,6 +772,8 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         return;
     const ParametersTable *steps = ui->stagering_table;
     const ParametersTable *sources = ui->stagering_dt_table;
+    // Taken before the old phases go, which takes their records out of the list.
+    const QList<ZUSignalPlan::DetectorControl> recordsBefore = plan->detectors();
     // The phases are numbered 1..N in step order, so step numbers are phase ids.
     QList<QPointer<ZUSignalPlanPhase>> phases;
     for (int column = 0; column < steps->columnCount(); ++column) {
@@ -787,6 +791,10 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         phases.at(column)->setCall(step >= 1 && step <= phases.size() ? phases.at(step - 1)
                                                                        : QPointer<ZUSignalPlanPhase>());
     }
+    // A step keeps what the file held for the step at its place.
+    const QList<QPointer<ZUSignalPlanPhase>> &before = plan->phases();
+    for (int column = 0; column < phases.size() && column < before.size(); ++column)
+        phases.at(column)->keptMembers() = before.at(column)->keptMembers();
     plan->setPhases(phases);
 
     QList<ZUSignalPlan::DetectorControl> records;
@@ -800,6 +808,7 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         record.indicator = m_configuration->findDetector(sources->cellData(IndicatorRow, column));
         records << record;
     }
+    carryKeptMembers(recordsBefore, records, [](const ZUSignalPlan::DetectorControl &, int column) { return column; });
     plan->setDetectors(records);
 }
 
