@@ -146,16 +146,29 @@ function(project_folder_tests)
     endforeach()
 endfunction()
 
-# Benchmarks are built only on request and never run by ctest.
+# A benchmark: a program in build/bench/ that prints its timings (and, for the
+# scaling benchmarks, their growth and ratios) when run by hand at its default size.
+# Built with BUILD_BENCHMARKS (scripts/test.sh turns it on); ctest then runs each
+# once with SMOKE_ARGS, which choose a small size, as the test bench_smoke/<name>
+# (label bench_smoke), so that every benchmark keeps building and finishing. The
+# smoke run checks no timing.
+#   project_benchmark(<name> SOURCES ... [LINKS ...] [SMOKE_ARGS ...])
 function(project_benchmark name)
     if(NOT BUILD_BENCHMARKS)
         return()
     endif()
-    cmake_parse_arguments(arg "" "" "LINKS;SOURCES" ${ARGN})
+    cmake_parse_arguments(arg "" "" "LINKS;SOURCES;SMOKE_ARGS" ${ARGN})
     add_executable(${name} ${arg_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
     _project_tested_folder(tested)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${tested})
     target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
+    if(BUILD_TESTING)
+        add_test(NAME bench_smoke/${name} COMMAND ${name} ${arg_SMOKE_ARGS})
+        set_tests_properties(bench_smoke/${name} PROPERTIES
+            LABELS bench_smoke
+            TIMEOUT 60
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    endif()
 endfunction()

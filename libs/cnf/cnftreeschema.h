@@ -2,6 +2,7 @@
 
 #include "cnffwd.h"
 #include "cnfjsonvalue.h"
+#include "flatindex/flatindex.h"
 
 #include <QHash>
 #include <QPair>
@@ -60,7 +61,8 @@ public:
 
     // The elements of a controller that references in a file may name. A
     // reference to any other element (removed, or never added) is left out
-    // when writing: a reader could not resolve it.
+    // when writing: a reader could not resolve it. Built once per save, so that
+    // each reference costs a lookup instead of a scan of its list.
     class Listed
     {
     public:
@@ -76,8 +78,8 @@ public:
         void add(const QList<QSharedPointer<T>> &list)
         {
             for (const QSharedPointer<T> &element : list)
-                m_elements.insert(element.data());
+                m_elements.insert(element.data(), 0);
         }
-        QSet<const void *> m_elements;
+        FlatIndex<const void *> m_elements;
     };
 };

@@ -12,6 +12,7 @@
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
 #include "cnftransition.h"
+#include "cnftreeschema.h"
 #include "cnfweekcard.h"
 #include "cnfxmlformat.h"
 #include "vnode.h"
@@ -23,6 +24,7 @@
 #include <QXmlStreamWriter>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -64,9 +66,18 @@ private:
     // Only elements that the controller lists are written as references:
     // a reference to a removed element would make the file unreadable.
     template<typename T>
-    QString idIfListed(const QList<QSharedPointer<T>> &list, const QSharedPointer<T> &element) const
+    QString idIfListed(const QSharedPointer<T> &element)
     {
-        return element && list.contains(element) ? element->id : QString();
+        return listed().has(element) ? element->id : QString();
+    }
+
+    // The listed elements, gathered once per save on first use: a scan of a
+    // list per reference made large configurations slow to save.
+    const CnfTreeSchema::Listed &listed()
+    {
+        if (!m_listed)
+            m_listed.emplace(c);
+        return *m_listed;
     }
 
     // A container element with one child per item, each written by write.
@@ -82,11 +93,10 @@ private:
     // One element with the id of each referenced element that the controller
     // lists, in reference order.
     template<typename T>
-    void references(const char *element, const QList<QSharedPointer<T>> &listed,
-                    const QList<QSharedPointer<T>> &referenced)
+    void references(const char *element, const QList<QSharedPointer<T>> &referenced)
     {
         for (const QSharedPointer<T> &target : referenced) {
-            if (!listed.contains(target))
+            if (!listed().has(target))
                 continue;
             xml.writeStartElement(QLatin1String(element));
             number("id", target->id);
@@ -96,6 +106,7 @@ private:
 
     QXmlStreamWriter &xml;
     const CnfController &c;
+    std::optional<CnfTreeSchema::Listed> m_listed;
 };
 
 void Writer::text(const char *name, const QString &value)
@@ -257,7 +268,7 @@ void Writer::signalGroup(const char *element, const CnfSignalGroup &g)
     number("id", g.id);
     text("name", g.name);
     number("type", g.type);
-    references("Device", c.powerDevices(), g.devices);
+    references("Device", g.devices);
     if (!g.detectorAddresses.isEmpty()) {
         QStringList addresses;
         for (int address : g.detectorAddresses)
@@ -304,7 +315,7 @@ void Writer::phase(const CnfPhase &p)
     text("name", p.name);
     number("min", p.minTime);
     number("max", p.maxTime);
-    references("Group", c.signalGroups(), p.signalGroups);
+    references("Group", p.signalGroups);
     for (auto it = p.transitions.constBegin(); it != p.transitions.constEnd(); ++it) {
         if (!it.value())
             continue;
@@ -347,7 +358,7 @@ void Writer::program(const CnfProgram &p)
     number("variant", p.interstateVariant);
     // A matrix of the controller's list is named; a program's own matrix
     // (an edited copy, or one removed from the list) is written inside it.
-    const bool listedMatrix = p.matrix && c.matrixList().contains(p.matrix);
+    const bool listedMatrix = listed().has(p.matrix);
     if (listedMatrix)
         number("matrix", p.matrix->id());
     if (p.defaultMatrix)
@@ -387,13 +398,12 @@ void Writer::program(const CnfProgram &p)
 
 void Writer::calendar(const CnfController &c)
 {
-    const QList<CnfProgramPtr> programs = c.programs();
     const QList<CnfDayCardPtr> dayCards = c.dayCards();
     const QList<CnfWeekCardPtr> weekCards = c.weekCards();
     xml.writeStartElement(QStringLiteral("Calendar"));
-    text("defaultProgram", idIfListed(programs, c.defaultProgram()));
-    text("reserveProgram", idIfListed(programs, c.reserveProgram()));
-    text("defaultDayCard", idIfListed(dayCards, c.defaultDayCard()));
+    text("defaultProgram", idIfListed(c.defaultProgram()));
+    text("reserveProgram", idIfListed(c.reserveProgram()));
+    text("defaultDayCard", idIfListed(c.defaultDayCard()));
     for (const CnfDayCardPtr &card : dayCards) {
         xml.writeStartElement(QStringLiteral("DayCard"));
         text("id", card->id);
@@ -405,8 +415,8 @@ void Writer::calendar(const CnfController &c)
             xml.writeAttribute(QStringLiteral("start"), it.key().toString(QStringLiteral("HH:mm:ss")));
             if (it->end.isValid())
                 xml.writeAttribute(QStringLiteral("end"), it->end.toString(QStringLiteral("HH:mm:ss")));
-            text("program", idIfListed(programs, it->program));
-            text("reserve", idIfListed(programs, it->reserve));
+            text("program", idIfListed(it->program));
+            text("reserve", idIfListed(it->reserve));
             xml.writeEndElement();
         }
         xml.writeEndElement();
@@ -420,7 +430,7 @@ void Writer::calendar(const CnfController &c)
                 continue;
             xml.writeStartElement(QStringLiteral("Day"));
             number("day", it.key());
-            text("card", idIfListed(dayCards, it.value()));
+            text("card", idIfListed(it.value()));
             xml.writeEndElement();
         }
         xml.writeEndElement();
@@ -431,7 +441,7 @@ void Writer::calendar(const CnfController &c)
         xml.writeAttribute(QStringLiteral("from"), plan->from.toString(Qt::ISODate));
         xml.writeAttribute(QStringLiteral("to"), plan->to.toString(Qt::ISODate));
         text("name", plan->name);
-        text("weekCard", idIfListed(weekCards, plan->weekCard));
+        text("weekCard", idIfListed(plan->weekCard));
         xml.writeEndElement();
     }
     const QMap<QDate, CnfSpecialDayPtr> days = c.specialDays();
@@ -440,7 +450,7 @@ void Writer::calendar(const CnfController &c)
         xml.writeAttribute(QStringLiteral("date"), it.key().toString(Qt::ISODate));
         text("id", it.value()->id);
         text("name", it.value()->name);
-        text("card", idIfListed(dayCards, it.value()->dayCard));
+        text("card", idIfListed(it.value()->dayCard));
         xml.writeEndElement();
     }
     xml.writeEndElement();

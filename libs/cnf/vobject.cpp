@@ -232,7 +232,7 @@ void VNode::setListChild(int index, const NodePtr &child)
     if (list.at(index) == child)
         return;
     list.at(index)->parent.reset();
-    list[index] = child;
+    list.replace(index, child);
     child->parent = weak_from_this();
 }
 
@@ -291,18 +291,7 @@ bool VNode::detachFromParent()
             removed = true;
         }
     } else if (owner->kind == VObject::List) {
-        // Searched from the end, where removals by handle mostly happen, and closed
-        // up by moving: QVector's own erase copies every later entry (two atomic
-        // reference counts each), which made long lists slow to shrink.
-        QVector<std::shared_ptr<VNode>> &list = owner->list;
-        for (int i = list.size() - 1; i >= 0; --i) {
-            if (list.at(i).get() == this) {
-                std::move(list.begin() + i + 1, list.end(), list.begin() + i);
-                list.removeLast();
-                removed = true;
-                break;
-            }
-        }
+        removed = owner->list.take(this);
     }
     parent.reset();
     return removed;

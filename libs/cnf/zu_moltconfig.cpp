@@ -16,6 +16,7 @@
 #include "cnfsignalgroup.h"
 #include "cnftreeschema.h"
 #include "cnfweekcard.h"
+#include "flatindex/flatindex.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -1473,6 +1474,17 @@ public:
         if (rest.contains(QStringLiteral("default")))
             w.writeValue(QStringLiteral("default"), rest.value(QStringLiteral("default")));
         if (!devices.isEmpty()) {
+            // The group of each switch, as findPowerDeviceSg gives it (the first group in
+            // list order that holds it), from one pass over the groups instead of a
+            // search of every group per switch.
+            const QList<CnfSignalGroupPtr> groups = c.signalGroups();
+            FlatIndex<const CnfPowerDevice *> groupOf;
+            for (int i = 0; i < groups.size(); ++i) {
+                for (const CnfPowerDevicePtr &assigned : groups.at(i)->devices) {
+                    if (assigned)
+                        groupOf.insert(assigned.data(), i);
+                }
+            }
             w.beginArray(QStringLiteral("items"));
             for (const CnfPowerDevicePtr &device : devices) {
                 w.beginObject(QString(), CnfJsonWriter::Inline);
@@ -1480,8 +1492,9 @@ public:
                 w.writeValue(QStringLiteral("id"), device->id);
                 if (!defaultType)
                     w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
-                if (const CnfSignalGroupPtr group = c.findPowerDeviceSg(device))
-                    w.writeValue(QStringLiteral("signalGroup"), group->id);
+                const int group = groupOf.value(device.data());
+                if (group >= 0)
+                    w.writeValue(QStringLiteral("signalGroup"), groups.at(group)->id);
                 w.writeValue(QStringLiteral("addr"), device->address);
                 const QString color = lookup(colors(), device->color);
                 if (!color.isEmpty())

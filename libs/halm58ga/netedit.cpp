@@ -182,8 +182,13 @@ void NetEdit::makeActions()
         bool ok = false;
         const QString number = QInputDialog::getText(m_view, tr("Download junction"), tr("Junction number:"),
                                                      QLineEdit::Normal, QString(), &ok);
-        if (ok && !number.isEmpty())
-            downloadGranule(number);
+        if (!ok)
+            return;
+        if (number.trimmed().isEmpty()) {
+            emit logMessage(tr("No junction downloaded: the junction number is empty"), QtWarningMsg);
+            return;
+        }
+        downloadGranule(number.trimmed());
     });
     auto *panorama = new QAction(tr("Panorama ..."), this);
     panorama->setObjectName(QStringLiteral("panorama"));

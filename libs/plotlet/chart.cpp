@@ -42,16 +42,27 @@ double niceStep(double minimum)
     return 10 * power;
 }
 
-// The custom labels of an axis inside the range, or numbers at least minPixels apart.
+// The custom labels of an axis inside the range, or numbers; either at least minPixels
+// apart. Custom labels too dense to read are thinned from the highest value down (the
+// first row of a chart whose rows count downwards keeps its label), so that every label
+// shown stays readable and still stands at its own value.
 Ticks axisTicks(const Axis *axis, double low, double high, double scale, double minPixels,
                 double minStep)
 {
     Ticks ticks;
     const QMap<double, QString> custom = axis->customLabels();
     if (!custom.isEmpty()) {
-        for (auto it = custom.cbegin(); it != custom.cend(); ++it) {
-            if (it.key() >= low && it.key() <= high)
-                ticks.append({ it.key(), it.value() });
+        double lastKept = 0;
+        bool kept = false;
+        for (auto it = custom.cend(); it != custom.cbegin();) {
+            --it;
+            if (it.key() < low || it.key() > high)
+                continue;
+            if (kept && (lastKept - it.key()) * scale < minPixels - 1e-9)
+                continue;
+            ticks.prepend({ it.key(), it.value() });
+            lastKept = it.key();
+            kept = true;
         }
         return ticks;
     }

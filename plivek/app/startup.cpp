@@ -93,9 +93,11 @@ int runMainWindow(const CommandLineOptions &options)
 {
     setEmulatorPluginPath(QCoreApplication::applicationDirPath());
     MainWindow window;
+    // Shown before anything is loaded, so that the recovery question and a
+    // load error appear over the window they belong to, not over an empty screen.
+    window.show();
     if (!window.recoverCrashSave() && !options.document.isEmpty())
         window.loadDocument(options.document);
-    window.show();
     return QApplication::exec();
 }
 

@@ -501,9 +501,22 @@ bool Project::save()
 bool Project::saveAsConverted(const QString &path)
 {
     d->lastError.clear();
+    // A failed save leaves the document where it was: Save, the title and the
+    // crash record go on naming the file the user had, not the one refused.
+    const QString fileName = d->fileName;
+    const int type = d->type;
+    const bool changed = d->changed;
+    const auto restoreUnlessSaved = [&](bool saved) {
+        if (!saved) {
+            d->fileName = fileName;
+            d->type = type;
+            d->changed = changed;
+        }
+        return saved;
+    };
     if (!path.isEmpty()) {
         d->fileName = path;
-        return d->save();
+        return restoreUnlessSaved(d->save());
     }
     int newType = 0;
     const QString chosen = d->askSaveFile(true, &newType);
@@ -517,11 +530,14 @@ bool Project::saveAsConverted(const QString &path)
     if (!isNetworkEmpty() && newType != 1 && d->network->isChanged() && !exportNetwork()
         && !d->network->errorString().isEmpty())
         d->warnings << d->network->errorString();
-    if (newType != d->type) {
-        FamilyConversion::changeType(d->controller, d->type, newType);
-        d->type = newType;
-    }
     d->fileName = chosen;
+    if (newType == d->type)
+        return restoreUnlessSaved(d->save());
+    // Once converted, the configuration is no longer of the old kind: a failed
+    // save keeps the new name and kind, so that Save never writes the
+    // converted configuration over the file it was opened from.
+    FamilyConversion::changeType(d->controller, d->type, newType);
+    d->type = newType;
     return d->save();
 }
 

@@ -86,7 +86,9 @@ public:
     bool save();
     // Writes the document to the given file in its current kind; with an
     // empty path the user chooses file and kind, and the configuration is
-    // converted to the chosen family. The document then names the new file.
+    // converted to the chosen family. The document then names the new file;
+    // a failed save leaves its name, kind and changed flag as they were, unless
+    // the configuration had already been converted.
     bool saveAsConverted(const QString &path);
     // Writes a copy in the kind of the chosen file (an empty path asks); the
     // document keeps its file name, type and changed flag.

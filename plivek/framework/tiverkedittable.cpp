@@ -14,6 +14,17 @@ namespace {
 
 constexpr int UnsetEntry = 255;
 
+// Only an exact 255 marks an unset entry. QVariant::toInt rounds reals, so
+// reals are compared as they are: a stored 254.5 or 255.3 is a value.
+bool isUnsetEntry(const QVariant &value)
+{
+    const int type = value.userType();
+    if (type == QMetaType::Double || type == QMetaType::Float)
+        return value.toDouble() == UnsetEntry;
+    bool ok = false;
+    return value.toLongLong(&ok) == UnsetEntry && ok;
+}
+
 bool isEditable(const QTableWidgetItem *item)
 {
     return item->flags() & Qt::ItemIsEditable;
@@ -86,7 +97,7 @@ void TiverkEditTable::setCellValue(int row, int column, QVariant value)
 {
     if (row < 0 || column < 0)
         return;
-    if (value.toInt() == UnsetEntry)
+    if (isUnsetEntry(value))
         value = QVariant();
     if (row >= rowCount())
         setRowCount(row + 1);

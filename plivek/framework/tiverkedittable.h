@@ -8,7 +8,8 @@
 // reading as an invalid QVariant), so the value exchange of the dialogs loads
 // and stores it like any other widget.
 //
-// The cell value 255 marks an unset entry and is kept as an invalid value.
+// The cell value 255 (exactly: 254.5 or 255.3 are values) marks an unset
+// entry and is kept as an invalid value.
 // Copy, "Copy all with titles" and Paste form the context menu; Delete empties
 // the selected editable cells. While paste-text-as-is is set (the default)
 // pasted text goes in unchanged and Delete keeps the diagonal of a square

@@ -273,7 +273,7 @@ int removeFromCitilog(const VObject &citilog, const QString &key, const CnfDetec
 }
 
 // An Azimuth sensor goes together with its last channel.
-int removeFromAzimuth(const VObject &azimuth, const CnfDetector &element)
+int removeFromAzimuth(const VObject &azimuth, const QString &key, const CnfDetector &element)
 {
     if (azimuth.isNull())
         return 0;
@@ -284,7 +284,7 @@ int removeFromAzimuth(const VObject &azimuth, const CnfDetector &element)
         VObject sensors = (single ? azimuth : azimuth[i])[QStringLiteral("sensors")];
         for (int j = sensors.size() - 1; j >= 0; --j) {
             VObject channels = sensors[j][Channels];
-            const int found = removeMatchingEntries(channels, Detector, element);
+            const int found = removeMatchingEntries(channels, key, element);
             removed += found;
             if (found > 0 && channels.size() == 0)
                 sensors.removeAt(j);
@@ -432,14 +432,14 @@ int DetectorsTable::removeReferences(CnfController &controller, const CnfDetecto
     }
     removed += removeKeyReferences(modules[QStringLiteral("Keyboard")][Channels], key, element);
     removed += removeFromDevices(modules[QStringLiteral("TrafiCam")], key, element);
-    if (!sensor)
-        removed += removeFromDevices(modules[QStringLiteral("TrafficStream")], key, element);
+    removed += removeFromDevices(modules[QStringLiteral("TrafficStream")], key, element);
     removed += removeFromCitilog(modules[QStringLiteral("Citilog")], key, element);
     const VObject priority = modules[QStringLiteral("Priority")];
     if (!priority.isNull())
         removed += removeMatchingEntries(priority[Channels], key, element);
-    if (!sensor)
-        removed += removeFromAzimuth(modules[QStringLiteral("AzimuthSSE")], element);
+    removed += removeFromAzimuth(modules[QStringLiteral("AzimuthSSE")], key, element);
+    // A SmartMicro radar keeps its sensors; only the channels naming the element go.
+    removed += removeFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key, element);
     removed += removeFromSignal(modules[QStringLiteral("Signal")], key, element);
     return removed;
 }

@@ -1,6 +1,7 @@
 #include "dialogrunner.h"
 
 #include "cnf/cnfcontroller.h"
+#include "common/widgets/contentfit.h"
 #include "plivek/framework/uidataexchange.h"
 
 #include <QByteArray>
@@ -61,6 +62,15 @@ QByteArray savedLayout(const QDialog *dialog)
     return bytes;
 }
 
+// True when the stored value holds a geometry of its own.
+bool holdsGeometry(const QByteArray &stored)
+{
+    QDataStream stream(stored);
+    QByteArray geometry;
+    stream >> geometry;
+    return stream.status() == QDataStream::Ok && !geometry.isEmpty();
+}
+
 } // namespace
 
 int execWithSavedGeometry(QDialog *dialog)
@@ -68,6 +78,10 @@ int execWithSavedGeometry(QDialog *dialog)
     const QString key = geometryKey(dialog);
     QSettings settings;
     const QByteArray stored = settings.value(key).toByteArray();
+    // The first time, the form's size may be smaller than what its content
+    // asks for; afterwards the size the user left wins.
+    if (!holdsGeometry(stored))
+        growToContent(dialog);
     if (!stored.isEmpty())
         restoreLayout(dialog, stored);
     const int result = dialog->exec();

@@ -6,8 +6,9 @@ class UiDataExchange;
 
 // Runs the dialog modally where and as large as a dialog of its class was last
 // time, with its splitters where they were, and stores both again whatever the
-// result ("WindowsGeometry/" + class name in plivek's settings). Returns the
-// result of exec(). The dialog stays the caller's.
+// result ("WindowsGeometry/" + class name in plivek's settings). The first
+// time, with nothing stored, it opens large enough for its content
+// (growToContent). Returns the result of exec(). The dialog stays the caller's.
 int execWithSavedGeometry(QDialog *dialog);
 
 // Runs a dialog whose widgets are named after top-level keys of the

@@ -5,6 +5,7 @@
 #include "crashsaverecord.h"
 #include "detectorstable.h"
 #include "dialogrunner.h"
+#include "docktabbars.h"
 #include "maintenancetool.h"
 #include "matricestable.h"
 #include "outputstable.h"
@@ -254,6 +255,7 @@ MainWindow::MainWindow(QWidget *parent)
     updateWindowTitle();
     ui->actionSave->setEnabled(false);
 
+    new DockTabBars(this);
     const bool geometryRestored = restoreGeometry(settings->value(QStringLiteral("geometry")).toByteArray());
     const bool stateRestored = restoreState(settings->value(QStringLiteral("state")).toByteArray());
     if (!geometryRestored || !stateRestored)
@@ -670,8 +672,10 @@ void MainWindow::updateTitleLabel()
     QString family = controller.property("type").toString();
     if (!version.isEmpty())
         family += QLatin1Char(' ') + version;
+    // Without number and description the family stands alone, not after a
+    // separator that follows nothing.
     if (!family.isEmpty())
-        label += QStringLiteral(", ") + family;
+        label = label.trimmed().isEmpty() ? family : label + QStringLiteral(", ") + family;
     ui->titleLabel->setText(label);
 }
 

@@ -4,6 +4,24 @@
 
 namespace LampIcon {
 
+namespace {
+
+// The place of a colour's picture among the five.
+int pictureIndex(int color)
+{
+    switch (color) {
+    case zu::Color::red:
+    case zu::Color::green:
+    case zu::Color::amber:
+    case zu::Color::white:
+        return color - zu::Color::red;
+    default:
+        return 4;
+    }
+}
+
+} // namespace
+
 QString path(int color)
 {
     switch (color) {
@@ -18,6 +36,14 @@ QString path(int color)
     default:
         return QStringLiteral("://images/gray_c.png");
     }
+}
+
+QIcon Cache::icon(int color)
+{
+    QIcon &icon = m_icons[size_t(pictureIndex(color))];
+    if (icon.isNull())
+        icon = QIcon(path(color));
+    return icon;
 }
 
 } // namespace LampIcon

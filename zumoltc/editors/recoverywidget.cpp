@@ -8,6 +8,9 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
+#include <QHeaderView>
+#include <QStyle>
+
 using namespace EditorPageTools;
 
 namespace {
@@ -46,7 +49,23 @@ void RecoveryWidget::load(ZUConfiguration *configuration)
         ui->errors->setCellData(row, FilterColumn, intCell(errors[row].filter), true);
     }
     ui->errors->resizeColumnsToContents();
+    keepErrorColumnsInView();
     m_validator->snapshotAll();
+}
+
+void RecoveryWidget::keepErrorColumnsInView()
+{
+    // Three narrow columns beside long row names: the page asks for room for
+    // all of them rather than hiding the last one behind a scroll bar.
+    const QHeaderView *columns = ui->errors->horizontalHeader();
+    int width = 2 * ui->errors->frameWidth() + ui->errors->verticalHeader()->sizeHint().width();
+    for (int column = 0; column < columns->count(); ++column) {
+        const bool stretched = columns->stretchLastSection() && column == columns->count() - 1;
+        width += stretched ? columns->sectionSizeHint(column) : columns->sectionSize(column);
+    }
+    if (ui->errors->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        width += ui->errors->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ui->errors);
+    ui->errors->setMinimumWidth(width);
 }
 
 void RecoveryWidget::on_buttonBox_clicked(QAbstractButton *button)

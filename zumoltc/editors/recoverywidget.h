@@ -33,6 +33,8 @@ private slots:
     void on_buttonBox_clicked(QAbstractButton *button);
 
 private:
+    void keepErrorColumnsInView();
+
     Ui::RecoveryWidget *ui;
     DialogItemValidator *m_validator;
     QPointer<ZUConfiguration> m_configuration;

@@ -148,7 +148,7 @@ void SignalGroupWidget::fillKeysTable()
         table->setCellData(row, LoadControl, key->control(), true);
         table->setCellData(row, LampsCount, cellNumber(key->heads()), true);
         table->setCellData(row, Color, QVariant(), true);
-        table->item(row, Color)->setIcon(QIcon(LampIcon::path(key->color())));
+        table->item(row, Color)->setIcon(m_lampIcons.icon(key->color()));
     }
     updateAssignedKeys();
     table->resizeColumnsToContents();

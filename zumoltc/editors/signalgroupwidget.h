@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lampicon.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -65,4 +67,5 @@ private:
     DialogItemValidator *m_validator;
     QPointer<ZUConfiguration> m_configuration;
     QList<QPointer<ZUSignalGroup>> m_groups;
+    LampIcon::Cache m_lampIcons;
 };

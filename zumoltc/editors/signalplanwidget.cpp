@@ -464,7 +464,10 @@ void SignalPlanWidget::updateTimelineChart()
             if (total != 0)
                 text += QStringLiteral("{%1}").arg(total);
             header->setText(text);
-            chart->yAxis()->setCustomLabel(y, text);
+            // A row without intervals draws nothing: labelled, it would stand at
+            // the height of the next row's bars, or of none after the last.
+            if (total != 0)
+                chart->yAxis()->setCustomLabel(y, text);
         } else {
             invalid = true;
         }

@@ -99,6 +99,12 @@ bool JsonReader::readEnumAttribute(const QMetaEnum &metaEnum, const char *name, 
     return false;
 }
 
+void JsonReader::markKnown(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        m_context.member(name);
+}
+
 void JsonReader::enter(const JsonValue &object)
 {
     m_contextStack.append(m_context);

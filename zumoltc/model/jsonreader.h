@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <initializer_list>
+
 // Typed reading of one parsed configuration file: the caller asks for one
 // attribute at a time by name and expected type. A missing attribute (when the
 // caller requires it) or one of the wrong type gives a warning and a default
@@ -58,6 +60,11 @@ public:
     {
         return readEnumAttribute<E>(name, warnIfMissing, object) ? m_current.toInt() : NotSet;
     }
+
+    // Marks members of the context as known without reading them: keys of the
+    // format that other values of the same object make void, so they are not
+    // kept as unknown members (JsonValue::unaskedMembers) either.
+    void markKnown(std::initializer_list<const char *> names);
 
     void enter(const JsonValue &object);
     void leave();

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 JsonValue::JsonValue() = default;
 
@@ -130,6 +131,45 @@ int compareToLatin1(const QString &name, QLatin1String key)
     return name.size() - key.size();
 }
 
+// Steps over a string whose opening quote p has passed; returns the byte after
+// the closing quote.
+const char *skipString(const char *p, const char *end)
+{
+    while (p < end && *p != '"')
+        p += *p == '\\' ? 2 : 1;
+    return std::min(p + 1, end);
+}
+
+// Length of the value that starts at start in text that the parser accepted:
+// nodes keep where a value starts, not where it ends, and only kept members ask.
+int valueLength(const QByteArray &text, int start)
+{
+    const char *const begin = text.constData() + start;
+    const char *const end = text.constData() + text.size();
+    if (begin >= end)
+        return 0;
+    const char *p = begin + 1;
+    if (*begin == '"')
+        return int(skipString(p, end) - begin);
+    if (*begin != '{' && *begin != '[') {
+        // A number or literal ends at the first byte that may follow a value.
+        while (p < end && !strchr(",}] \t\r\n", *p))
+            ++p;
+        return int(p - begin);
+    }
+    int depth = 1;
+    while (p < end && depth > 0) {
+        const char c = *p++;
+        if (c == '"')
+            p = skipString(p, end);
+        else if (c == '{' || c == '[')
+            ++depth;
+        else if (c == '}' || c == ']')
+            --depth;
+    }
+    return int(p - begin);
+}
+
 } // namespace
 
 JsonValue JsonValue::member(const char *name) const
@@ -144,6 +184,7 @@ JsonValue JsonValue::member(const char *name) const
     });
     if (it == last || compareToLatin1((*it)->name, key) != 0)
         return JsonValue();
+    (*it)->asked = true;
     return JsonValue(m_document, *it);
 }
 
@@ -161,6 +202,35 @@ QStringList JsonValue::memberNames() const
     for (int i = 0; i < m_node->count; ++i)
         names.append(m_node->children[i]->name);
     return names;
+}
+
+QVector<JsonRawMember> JsonValue::unaskedMembers() const
+{
+    QVector<JsonRawMember> members;
+    if (type() != Object)
+        return members;
+    QVector<const Node *> unasked;
+    for (int i = 0; i < m_node->count; ++i) {
+        if (!m_node->children[i]->asked)
+            unasked.append(m_node->children[i]);
+    }
+    if (unasked.isEmpty())
+        return members;
+    // Members are held in name order; the file's order is that of their offsets.
+    std::sort(unasked.begin(), unasked.end(), [](const Node *a, const Node *b) { return a->offset < b->offset; });
+    members.reserve(unasked.size());
+    for (const Node *node : qAsConst(unasked))
+        members.append({node->name.toUtf8(), JsonValue(m_document, node).rawText()});
+    return members;
+}
+
+QByteArray JsonValue::rawText() const
+{
+    if (!m_node || m_document->source.isEmpty())
+        return QByteArray();
+    // An Object's position is the byte after its "{".
+    const int start = m_node->type == Object ? m_node->offset - 1 : m_node->offset;
+    return m_document->source.mid(start, valueLength(m_document->source, start));
 }
 
 JsonValue JsonValue::fromInt(int value)

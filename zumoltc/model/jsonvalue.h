@@ -1,11 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 
 #include <iterator>
 #include <memory>
+
+// A member of an object as the file gives it: the name's bytes between its
+// quotes and the value's bytes, escapes, numbers and layout as written.
+struct JsonRawMember
+{
+    QByteArray name;
+    QByteArray value;
+};
 
 // One value of a parsed JSON document, as a shared handle. All values of one
 // parse live together in one document; a handle keeps that document alive, so
@@ -92,10 +102,19 @@ public:
     const_iterator end() const;
 
     // Members of an Object: one per name (a later duplicate replaces an earlier
-    // one), kept in name order.
+    // one), kept in name order. A member looked up here counts as known to the
+    // reader from then on (see unaskedMembers).
     JsonValue member(const char *name) const;
     int memberCount() const;
     QStringList memberNames() const;
+    // The members of an Object that member() was never asked for, in the order
+    // of the file, as their text: what a reader did not know, for a writer to
+    // give back unchanged.
+    QVector<JsonRawMember> unaskedMembers() const;
+
+    // The value's text as it stands in the parsed data; empty for a value made
+    // without a text (fromInt).
+    QByteArray rawText() const;
 
     static JsonValue fromInt(int value);
 

@@ -19,6 +19,9 @@ struct JsonValue::Node
         double d;
     } scalar = {};
     int count = 0;
+    // A member looked up by name (JsonValue::member); it fills a gap of the
+    // layout, so a node is no larger for it.
+    mutable bool asked = false;
     Node **children = nullptr;
     QString text; // the value of a String
     QString name; // the name under which an Object holds this node
@@ -28,6 +31,9 @@ struct JsonValue::Node
 // never move, so a parse costs a few large allocations instead of one per value.
 struct JsonValue::Document
 {
+    // The parsed text, for the raw text of values.
+    QByteArray source;
+
     Node *newNode()
     {
         if (m_nodesUsed == m_nodesCapacity) {

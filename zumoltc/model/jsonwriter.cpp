@@ -111,15 +111,7 @@ void JsonWriter::writeValue(const char *name, const QVariant &value, bool force)
         && (m_skipValue.userType() == QMetaType::Int ? value.toInt() == m_skipValue.toInt() : value == m_skipValue))
         return;
 
-    if (m_firstItem.top()) {
-        if (m_mode != Inline)
-            indent();
-    } else if (m_mode == Normal) {
-        m_text += ",\n";
-        indent();
-    } else {
-        m_text += ", ";
-    }
+    separate();
     if (name)
         writeName(name);
 
@@ -141,6 +133,33 @@ void JsonWriter::writeValue(const char *name, const QVariant &value, bool force)
         m_text += value.toString().toUtf8();
     }
     m_firstItem.top() = false;
+}
+
+void JsonWriter::writeRawMembers(const QVector<JsonRawMember> &members)
+{
+    for (const JsonRawMember &member : members) {
+        separate();
+        m_text += '"';
+        m_text += member.name;
+        m_text += "\": ";
+        m_text += member.value;
+        m_firstItem.top() = false;
+    }
+}
+
+// What goes before an item: the indentation for the first one (none inline),
+// then ",\n" and the indentation, or ", " on one line.
+void JsonWriter::separate()
+{
+    if (m_firstItem.top()) {
+        if (m_mode != Inline)
+            indent();
+    } else if (m_mode == Normal) {
+        m_text += ",\n";
+        indent();
+    } else {
+        m_text += ", ";
+    }
 }
 
 void JsonWriter::writeName(const char *name)

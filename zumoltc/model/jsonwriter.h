@@ -1,8 +1,11 @@
 #pragma once
 
+#include "jsonvalue.h"
+
 #include <QByteArray>
 #include <QStack>
 #include <QVariant>
+#include <QVector>
 
 // Streams the text of a configuration file: the caller opens objects and
 // arrays, writes named members or unnamed array items, and closes the
@@ -36,6 +39,11 @@ public:
     // An array item: the same as writeValue without a name.
     void writeItem(const QVariant &value, bool force = false) { writeValue(nullptr, value, force); }
 
+    // Members given as the text of a file (kept by a reader that did not know
+    // them): name and value are written exactly as they are, in the current
+    // container's layout.
+    void writeRawMembers(const QVector<JsonRawMember> &members);
+
     QByteArray data() const { return m_text; }
 
     // The text as it stands between the double quotes of the file.
@@ -46,6 +54,7 @@ private:
 
     void begin(const char *name, bool inlined, char bracket);
     void end(char bracket);
+    void separate();
     void writeName(const char *name);
     void writeQuoted(const QString &text);
     static void appendEscaped(QByteArray &out, const QByteArray &utf8);

@@ -85,6 +85,7 @@ public:
     explicit ParserState(const QByteArray &input)
         : data(input), document(std::make_shared<JsonValue::Document>())
     {
+        document->source = input;
     }
 
     bool parseDocument();

@@ -5,6 +5,8 @@ struct ZUBaseObject::Private
     int id = zu::NotSet;
     QString name;
     bool destroyingNotified = false;
+    KeptMembers kept;
+    const QObject *listedIn = nullptr;
 };
 
 ZUBaseObject::ZUBaseObject(QObject *parent)
@@ -49,6 +51,26 @@ QString ZUBaseObject::text(const QString &suffix) const
         appendTextPart(result, QLatin1Char('(') + d->name + QLatin1Char(')'));
     appendTextPart(result, suffix);
     return result;
+}
+
+KeptMembers &ZUBaseObject::keptMembers()
+{
+    return d->kept;
+}
+
+const KeptMembers &ZUBaseObject::keptMembers() const
+{
+    return d->kept;
+}
+
+const QObject *ZUBaseObject::listedIn() const
+{
+    return d->listedIn;
+}
+
+void ZUBaseObject::setListedIn(const QObject *configuration)
+{
+    d->listedIn = configuration;
 }
 
 void ZUBaseObject::notifyDestroying()

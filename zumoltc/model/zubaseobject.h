@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keptmembers.h"
 #include "zuenums.h"
 
 #include <QObject>
@@ -29,6 +30,11 @@ public:
     // joined by single blanks.
     virtual QString text(const QString &suffix = QString()) const;
 
+    // What the file held for this object beyond what the model knows; a clone
+    // starts without.
+    KeptMembers &keptMembers();
+    const KeptMembers &keptMembers() const;
+
 signals:
     void beforeDestroyed(ZUBaseObject *object);
 
@@ -44,6 +50,12 @@ protected:
     static void appendTextPart(QString &result, const QString &part);
 
 private:
+    // The configuration whose list holds the object: kept by that configuration,
+    // so that adding tells "already listed" from the object itself.
+    friend class ZUConfiguration;
+    const QObject *listedIn() const;
+    void setListedIn(const QObject *configuration);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -3,8 +3,6 @@
 #include "zulists.h"
 #include "zulookup.h"
 
-#include "flatindex/flatindex.h"
-
 namespace {
 
 constexpr int DioCount = 5;
@@ -93,10 +91,6 @@ struct ZUConfiguration::Private
     ZURecoveryParameters recoveryParameters;
     ZUNetworkParameters networkParameters;
     bool loading = false;
-    // Every object added to a list (a set: the value is unused), so that adding
-    // checks "already listed" without a scan of the list: a hit is confirmed in the
-    // list itself, a miss is final.
-    FlatIndex<const ZUBaseObject *> listed;
 };
 
 ZUConfiguration::ZUConfiguration(QObject *parent)
@@ -165,7 +159,7 @@ void ZUConfiguration::reset()
     d->vpu.reset();
     d->recoveryParameters.reset();
     d->warnings.clear();
-    d->listed.clear();
+    keptMembers().clear();
 }
 
 QStringList &ZUConfiguration::warnings() { return d->warnings; }
@@ -218,10 +212,14 @@ void ZUConfiguration::setDefaultDayPlan(QPointer<ZUDayPlan> plan)
     d->defaultDayPlan = plan;
 }
 
+// Every listed object carries the configuration that lists it, so that adding
+// checks "already listed" without a scan of the list or an index beside it: a
+// mark is confirmed in the list itself (lists are handed out for editing), no
+// mark is final.
 template<typename T>
 bool ZUConfiguration::isListed(const QList<QPointer<T>> &list, const QPointer<T> &obj) const
 {
-    return d->listed.contains(obj.data()) && list.contains(obj);
+    return obj->listedIn() == this && list.contains(obj);
 }
 
 template<typename T>
@@ -229,7 +227,7 @@ void ZUConfiguration::addObject(QList<QPointer<T>> &list, const QPointer<T> &obj
 {
     if (!obj || (once && isListed(list, obj)))
         return;
-    d->listed.insert(obj, 0);
+    obj->setListedIn(this);
     list.append(obj);
     attachObject(obj, list.size() - 1);
 }
@@ -239,7 +237,7 @@ void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &
 {
     if (!obj || isListed(list, obj))
         return;
-    d->listed.insert(obj, 0);
+    obj->setListedIn(this);
     attachObject(obj, zu::insertAfter(list, obj, after));
 }
 
@@ -257,7 +255,7 @@ void ZUConfiguration::beforeDestroyed(ZUBaseObject *obj)
         || removeIfOfClass(d->weekPlans, obj) || removeIfOfClass(d->extraPeriods, obj)
         || removeIfOfClass(d->extraDays, obj) || removeIfOfClass(d->controlSources, obj)
         || removeIfOfClass(d->switches, obj);
-    d->listed.remove(obj);
+    obj->setListedIn(nullptr);
     emit objectDestroyed(obj);
 }
 

@@ -6,6 +6,7 @@
 
 #include "safefile/safefile.h"
 
+#include <QDir>
 #include <QFile>
 
 bool ZUConfiguration::load(const QString &fileName, QString *error)
@@ -36,5 +37,11 @@ QByteArray ZUConfiguration::toJson()
 
 bool ZUConfiguration::save(const QString &fileName, QString *error)
 {
-    return SafeFile::write(fileName, toJson(), error);
+    // The system's reason alone does not say which file it is about.
+    QString reason;
+    if (SafeFile::write(fileName, toJson(), &reason))
+        return true;
+    if (error)
+        *error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    return false;
 }

@@ -10,7 +10,9 @@
 #include <QRegularExpression>
 #include <QTime>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -30,25 +32,46 @@ private:
     bool m_previous;
 };
 
+// The id a reference names: an Integer as it stands; another number by the
+// model's rule for numeric keys (a Double rounded, when it fits). Texts name no id.
+bool referencedId(const JsonValue &value, int &id)
+{
+    if (value.type() == JsonValue::Integer) {
+        id = value.toInt();
+        return true;
+    }
+    return value.type() == JsonValue::Double && zu::numericKey(value.toVariant(), id);
+}
+
 // Finds the objects of one list by id or name with the rules of the model's
-// lookups (a number is an id, a text a name, the first match wins), through a
-// hash built once the list stops growing: a large file holds many references,
+// lookups (a number is an id, a text a name, the first match wins), through an
+// index built once the list stops growing: a large file holds many references,
 // and a scan per reference would make reading it quadratic. Lists only grow
-// while a file is read, so a changed size means a rebuild.
+// while a file is read, so a changed size means a rebuild. Ids that number the
+// list without large gaps (the usual case) are found in a table by position;
+// names, rarely used in references, are indexed on the first lookup by name.
 template<typename T>
 class ReferenceIndex
 {
 public:
-    QPointer<T> find(const QList<QPointer<T>> &list, const QVariant &key)
+    QPointer<T> find(const QList<QPointer<T>> &list, const JsonValue &value)
     {
         if (list.size() != m_size)
             rebuild(list);
-        int id = 0;
         int position = -1;
-        if (zu::numericKey(key, id))
-            position = m_ids.value(id);
-        else if (key.userType() == QMetaType::QString)
-            position = m_names.value(key.toString());
+        int id = 0;
+        if (referencedId(value, id)) {
+            if (m_denseIds) {
+                const qint64 slot = qint64(id) - m_firstId;
+                position = slot >= 0 && slot < qint64(m_positions.size()) ? m_positions[size_t(slot)] : -1;
+            } else {
+                position = m_ids.value(id);
+            }
+        } else if (value.type() == JsonValue::String) {
+            if (!m_namesBuilt)
+                buildNames(list);
+            position = m_names.value(value.toString());
+        }
         return position >= 0 ? list.at(position) : nullptr;
     }
 
@@ -56,20 +79,50 @@ private:
     // Positions in the list; the first object of an id or a name keeps it.
     void rebuild(const QList<QPointer<T>> &list)
     {
-        m_ids.clear();
-        m_names.clear();
         m_size = list.size();
+        m_ids = FlatIndex<int>();
+        m_positions.clear();
+        m_names = FlatIndex<QString>();
+        m_namesBuilt = false;
+        int lowest = std::numeric_limits<int>::max();
+        int highest = std::numeric_limits<int>::min();
+        for (const QPointer<T> &object : list) {
+            if (object) {
+                lowest = std::min(lowest, object->id());
+                highest = std::max(highest, object->id());
+            }
+        }
+        m_denseIds = lowest <= highest && qint64(highest) - lowest < 2 * qint64(list.size()) + 16;
+        m_firstId = lowest;
+        if (m_denseIds)
+            m_positions.assign(size_t(qint64(highest) - lowest + 1), -1);
         for (int position = 0; position < list.size(); ++position) {
             const T *object = list.at(position).data();
             if (!object)
                 continue;
-            m_ids.insert(object->id(), position);
-            m_names.insert(object->name(), position);
+            if (!m_denseIds) {
+                m_ids.insert(object->id(), position);
+            } else if (int &slot = m_positions[size_t(qint64(object->id()) - lowest)]; slot < 0) {
+                slot = position;
+            }
+        }
+    }
+
+    void buildNames(const QList<QPointer<T>> &list)
+    {
+        m_namesBuilt = true;
+        for (int position = 0; position < list.size(); ++position) {
+            if (const T *object = list.at(position).data())
+                m_names.insert(object->name(), position);
         }
     }
 
     int m_size = -1;
-    FlatIndex<int> m_ids;
+    bool m_denseIds = false;
+    int m_firstId = 0;
+    std::vector<int> m_positions; // by id - m_firstId, when the ids are dense
+    FlatIndex<int> m_ids;         // otherwise
+    bool m_namesBuilt = false;
     FlatIndex<QString> m_names;
 };
 
@@ -89,10 +142,11 @@ public:
         }
     }
 
-    QPointer<ZUSignalPlanPhase> find(const QVariant &key) const
+    QPointer<ZUSignalPlanPhase> find(int id) const { return m_ids.value(id); }
+    QPointer<ZUSignalPlanPhase> find(const JsonValue &value) const
     {
         int id = 0;
-        return zu::numericKey(key, id) ? m_ids.value(id) : nullptr;
+        return referencedId(value, id) ? find(id) : nullptr;
     }
 
 private:
@@ -124,10 +178,10 @@ private:
     // references leave the target empty with one warning at the value.
     template<typename Lookup>
     auto resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed = false)
-        -> decltype(lookup(QVariant()));
+        -> decltype(lookup(JsonValue()));
     template<typename Lookup>
     auto readReference(const char *key, Lookup lookup, bool nullAllowed = false, bool required = false)
-        -> decltype(lookup(QVariant()));
+        -> decltype(lookup(JsonValue()));
 
     // Calls read(item) for each element of the array `key`, with the element as
     // the reader's context.
@@ -170,6 +224,13 @@ private:
     void readRecovery();
     void readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record);
 
+    // Keeps the members of object that no lookup asked for with the model object
+    // they belong to, under the part given; called when the object is read.
+    static void keep(KeptMembers &kept, const JsonValue &object, const char *part = "")
+    {
+        kept.setMembers(part, object.unaskedMembers());
+    }
+
     void readNameAndId(ZUBaseObject *object);
     quint16 readPort(const char *key);
     QTime readTime(const char *key, const QString &warning);
@@ -186,43 +247,43 @@ private:
     // The lookups of the configuration's lists, for resolveReference.
     auto signalGroupLookup()
     {
-        return [this](const QVariant &key) { return m_signalGroups.find(c->signalGroups(), key); };
+        return [this](const JsonValue &key) { return m_signalGroups.find(c->signalGroups(), key); };
     }
     auto stageLookup()
     {
-        return [this](const QVariant &key) { return m_stages.find(c->stages(), key); };
+        return [this](const JsonValue &key) { return m_stages.find(c->stages(), key); };
     }
     auto detectorLookup()
     {
-        return [this](const QVariant &key) { return m_detectors.find(c->detectors(), key); };
+        return [this](const JsonValue &key) { return m_detectors.find(c->detectors(), key); };
     }
     auto signalPlanLookup()
     {
-        return [this](const QVariant &key) { return m_signalPlans.find(c->signalPlans(), key); };
+        return [this](const JsonValue &key) { return m_signalPlans.find(c->signalPlans(), key); };
     }
     auto dayPlanLookup()
     {
-        return [this](const QVariant &key) { return m_dayPlans.find(c->dayPlans(), key); };
+        return [this](const JsonValue &key) { return m_dayPlans.find(c->dayPlans(), key); };
     }
     auto weekPlanLookup()
     {
-        return [this](const QVariant &key) { return m_weekPlans.find(c->weekPlans(), key); };
+        return [this](const JsonValue &key) { return m_weekPlans.find(c->weekPlans(), key); };
     }
     auto controlSourceLookup()
     {
-        return [this](const QVariant &key) { return m_controlSources.find(c->controlSources(), key); };
+        return [this](const JsonValue &key) { return m_controlSources.find(c->controlSources(), key); };
     }
 };
 
 template<typename Lookup>
 auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed)
-    -> decltype(lookup(QVariant()))
+    -> decltype(lookup(JsonValue()))
 {
     if (nullAllowed && value.type() == JsonValue::Null)
         return nullptr;
-    const QVariant key = value.toVariant();
-    if (auto found = lookup(key))
+    if (auto found = lookup(value))
         return found;
+    const QVariant key = value.toVariant();
     QString text;
     if (value.type() == JsonValue::String) {
         text = value.toString().isEmpty() ? JsonReader::tr("Object with empty name")
@@ -238,7 +299,7 @@ auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lo
 
 template<typename Lookup>
 auto ZUConfigurationReader::Private::readReference(const char *key, Lookup lookup, bool nullAllowed, bool required)
-    -> decltype(lookup(QVariant()))
+    -> decltype(lookup(JsonValue()))
 {
     if (!reader.check(key, required))
         return nullptr;
@@ -322,6 +383,7 @@ bool ZUConfigurationReader::Private::read(const QByteArray &data, QString *error
     readInputsOutputs();
     readRemoteControlPanel();
     readRecovery();
+    keep(c->keptMembers(), reader.context());
 
     c->warnings() = reader.warnings();
     return true;
@@ -337,6 +399,7 @@ void ZUConfigurationReader::Private::readRoot()
     inObject("startTime", [this] {
         c->setAllRed(reader.readInt("allRed"));
         c->setAmberBlink(reader.readInt("amberBlink"));
+        keep(c->keptMembers(), reader.context(), "startTime");
         return true;
     });
     readNetwork();
@@ -373,6 +436,9 @@ void ZUConfigurationReader::Private::readNetwork()
             network->setLanMask(reader.readString("lanMask"));
             network->setGtwIP(reader.readString("gtwIP"));
             network->setDnsIP(reader.readString("dnsIP"));
+        } else {
+            // Addresses of a static setting are void under any other mode.
+            reader.markKnown({"lanIP", "lanMask", "gtwIP", "dnsIP"});
         }
         network->setSrvIP(reader.readString("srvIP"));
         network->setSrvName(reader.readString("srvName"));
@@ -380,6 +446,7 @@ void ZUConfigurationReader::Private::readNetwork()
         network->setMacAddres(reader.readString("macAddres"));
         network->setSntpIP(reader.readString("sntpIP"));
         network->setSntpName(reader.readString("sntpName"));
+        keep(c->keptMembers(), reader.context(), "LAN");
         return true;
     });
 }
@@ -403,22 +470,26 @@ void ZUConfigurationReader::Private::readSignalGroups()
     inObject("signalGroups", [this] {
         inObject("default", [this] {
             readSignalGroupTimes(c->signalGroupDefaults());
+            keep(c->signalGroupDefaults()->keptMembers(), reader.context());
             return true;
         });
-        return forEachItem("items", [this](const JsonValue &) {
+        forEachItem("items", [this](const JsonValue &item) {
             Pending<ZUSignalGroup> group(new ZUSignalGroup);
             readNameAndId(group.get());
             group->setType(reader.readEnum<zu::SGType>("type"));
             readSignalGroupTimes(group.get());
+            keep(group->keptMembers(), item);
             c->addSignalGroup(group.release());
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "signalGroups");
+        return true;
     });
 }
 
 void ZUConfigurationReader::Private::readStages()
 {
-    forEachItem("stages", [this](const JsonValue &) {
+    forEachItem("stages", [this](const JsonValue &item) {
         Pending<ZUStage> stage(new ZUStage);
         readNameAndId(stage.get());
         for (const JsonValue &item : reader.readArray("groups")) {
@@ -428,6 +499,8 @@ void ZUConfigurationReader::Private::readStages()
         // minTime and maxTime are older names of the same values.
         stage->setMinTime(reader.isInteger("minGreen") ? reader.current().toInt() : reader.readInt("minTime"));
         stage->setMaxTime(reader.isInteger("maxGreen") ? reader.current().toInt() : reader.readInt("maxTime"));
+        reader.markKnown({"minTime", "maxTime"});
+        keep(stage->keptMembers(), item);
         c->addStage(stage.release());
         return true;
     });
@@ -441,18 +514,31 @@ void ZUConfigurationReader::Private::readMatrix()
         matrix->setName(reader.readString("name"));
         if (reader.isArray("matrix")) {
             readMatrixTable(reader.current());
+            reader.markKnown({"items"}); // the table replaces the list
         } else if (reader.isArray("items")) {
-            forEachItem(reader.current(), [this, matrix](const JsonValue &) {
+            // Points with members of their own are rare: they are found again
+            // once after the list, not by a search per point.
+            QHash<QPair<const ZUSignalGroup *, const ZUSignalGroup *>, QVector<JsonRawMember>> kept;
+            forEachItem(reader.current(), [this, matrix, &kept](const JsonValue &item) {
                 const QPointer<ZUSignalGroup> clearing = readReference("clearing", signalGroupLookup(), false, true);
                 const QPointer<ZUSignalGroup> entering = readReference("entering", signalGroupLookup(), false, true);
                 const int time = reader.readInt("time");
-                if (clearing && entering)
+                if (clearing && entering) {
                     matrix->setConflictTime(clearing, entering, time);
+                    const QVector<JsonRawMember> members = item.unaskedMembers();
+                    if (!members.isEmpty())
+                        kept.insert({clearing.data(), entering.data()}, members);
+                }
                 return true;
             });
+            if (!kept.isEmpty()) {
+                for (ZUIntergreenMatrix::Point &point : matrix->points())
+                    point.kept.setMembers("", kept.value({point.clearing.data(), point.entering.data()}));
+            }
         } else {
             reader.addWarning(tr("Matrix not contains conflict points"), element.member("items"));
         }
+        keep(matrix->keptMembers(), element);
         return true;
     });
 }
@@ -497,9 +583,11 @@ void ZUConfigurationReader::Private::readDetectors()
     const JsonValue detectors = reader.current();
     if (detectors.type() == JsonValue::Array) {
         // The older form: a bare list of detectors without report flags.
-        forEachItem(detectors, [this](const JsonValue &) {
+        forEachItem(detectors, [this](const JsonValue &item) {
             Pending<ZUDetector> detector(new ZUDetector);
             readNameAndId(detector.get());
+            reader.markKnown({"report"}); // not read in this form
+            keep(detector->keptMembers(), item);
             c->addDetector(detector.release());
             return true;
         });
@@ -507,13 +595,15 @@ void ZUConfigurationReader::Private::readDetectors()
         reader.enter(detectors);
         c->detectorIntervals()->logInterval = reader.readInt("logInterval");
         c->detectorIntervals()->logIntervalASUDD = reader.readInt("logIntervalASUDD");
-        forEachItem("items", [this](const JsonValue &) {
+        forEachItem("items", [this](const JsonValue &item) {
             Pending<ZUDetector> detector(new ZUDetector);
             readNameAndId(detector.get());
             detector->setReport(reader.readBool("report"));
+            keep(detector->keptMembers(), item);
             c->addDetector(detector.release());
             return true;
         });
+        keep(c->keptMembers(), detectors, "detectors");
         reader.leave();
     } else {
         reader.addWarning(tr("'detectors' attribute has invalid type (must be array or object)"), detectors);
@@ -522,12 +612,13 @@ void ZUConfigurationReader::Private::readDetectors()
 
 bool ZUConfigurationReader::Private::readPlans(QString *error)
 {
-    return forEachItem("plans", [this, error](const JsonValue &) {
+    return forEachItem("plans", [this, error](const JsonValue &item) {
         Pending<ZUSignalPlan> plan(new ZUSignalPlan);
         plan->setId(reader.readInt("id"));
         plan->setName(reader.readString("name"));
         if (!inObject("algorithm", [this, &plan, error] { return readPlanAlgorithm(plan.get(), error); }))
             return false;
+        keep(plan->keptMembers(), item);
         c->addSignalPlan(plan.release());
         return true;
     });
@@ -552,6 +643,7 @@ bool ZUConfigurationReader::Private::readPlanAlgorithm(ZUSignalPlan *plan, QStri
     readPlanDetectors(plan, phases);
     warnInvalidForType(plan, !plan->detectors().isEmpty(), zu::StageRing, "detectors");
     readPhaseSequence(plan, phases);
+    keep(plan->keptMembers(), reader.context(), "algorithm");
     return true;
 }
 
@@ -567,13 +659,14 @@ void ZUConfigurationReader::Private::warnInvalidForType(ZUSignalPlan *plan, bool
 
 void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
 {
-    forEachItem("sequences", [this, plan](const JsonValue &) {
+    forEachItem("sequences", [this, plan](const JsonValue &element) {
         const QPointer<ZUSignalGroup> group = readReference("group", signalGroupLookup(), false, true);
         if (!group)
             return true;
         QMap<int, zu::TimelineState> sequence;
+        KeptMembers kept;
         int previous = 0;
-        forEachItem("sequence", [this, &sequence, &previous](const JsonValue &) {
+        forEachItem("sequence", [this, &sequence, &kept, &previous](const JsonValue &record) {
             // A record sits at its point, or at a span after the previous record.
             // Spans add up in 64 bits: a point beyond the int range is refused.
             int point = 0;
@@ -593,10 +686,21 @@ void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
                 return true;
             }
             sequence.insert(point, zu::TimelineState(reader.readEnum<zu::TimelineState>("state")));
+            reader.markKnown({"span"}); // a point makes it void
+            const QVector<JsonRawMember> members = record.unaskedMembers();
+            if (!members.isEmpty() || !kept.isEmpty())
+                kept.setMembers(QByteArray::number(point).constData(), members);
             previous = point;
             return true;
         });
         plan->setGroupSequence(group, sequence);
+        keep(kept, element);
+        if (!kept.isEmpty()) {
+            for (ZUSignalPlan::Sequence &entry : plan->sequences()) {
+                if (entry.group == group)
+                    entry.kept = kept;
+            }
+        }
         return true;
     });
 }
@@ -604,7 +708,9 @@ void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
 bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *error)
 {
     const JsonValue phases = reader.readArray("phases");
-    const bool ok = forEachItem(phases, [this, plan, error](const JsonValue &) {
+    // Each element with the phase it made: the second pass reads more of it.
+    QVector<QPair<JsonValue, QPointer<ZUSignalPlanPhase>>> made;
+    const bool ok = forEachItem(phases, [this, plan, error, &made](const JsonValue &element) {
         const QPointer<ZUStage> stage = readReference("stage", stageLookup());
         if (!stage)
             return true;
@@ -620,13 +726,14 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
         }
         phase->setPassage(reader.readInt("passage"));
         phase->setCountdownBoard(reader.readEnum<zu::CountdownBoard>("countdownBoard"));
+        made.append({element, phase});
         return true;
     });
     if (!ok)
         return false;
     // A call may name any phase of the plan, also one further down the list.
     const PhaseIndex index(plan->phases());
-    auto phaseLookup = [&index](const QVariant &key) { return index.find(key); };
+    auto phaseLookup = [&index](const JsonValue &key) { return index.find(key); };
     forEachItem(phases, [this, &index, phaseLookup](const JsonValue &element) {
         // The id as the first pass took it: a phase without a valid id was made
         // with the not-set id, and its call must be found for it too.
@@ -636,13 +743,15 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
             phase->setCall(readReference("call", phaseLookup));
         return true;
     });
+    for (const auto &entry : qAsConst(made))
+        keep(entry.second->keptMembers(), entry.first);
     return true;
 }
 
 void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan, const PhaseIndex &phases)
 {
-    auto phaseLookup = [&phases](const QVariant &key) { return phases.find(key); };
-    forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &) {
+    auto phaseLookup = [&phases](const JsonValue &key) { return phases.find(key); };
+    forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &item) {
         ZUSignalPlan::DetectorControl record;
         record.phase = readReference("phase", phaseLookup);
         record.call = readReference("call", phaseLookup, true);
@@ -650,6 +759,7 @@ void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan, const
         record.control = reader.readBool("control");
         record.detector = readReference("detector", detectorLookup());
         record.indicator = readReference("indicator", detectorLookup());
+        keep(record.kept, item);
         plan->addDetector(record);
         return true;
     });
@@ -661,8 +771,7 @@ void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan, const
     const JsonValue sequence = reader.readArray("sequence");
     for (const JsonValue &item : sequence) {
         // Phases have no name: only a number matches.
-        const QPointer<ZUSignalPlanPhase> phase =
-            item.type() == JsonValue::String ? nullptr : phases.find(item.toVariant());
+        const QPointer<ZUSignalPlanPhase> phase = phases.find(item);
         if (phase)
             ordered.append(phase);
         else
@@ -723,25 +832,32 @@ void ZUConfigurationReader::Private::readScheduler()
             c->setDefaultDayPlan(readReference("dayPlan", dayPlanLookup()));
             c->setDefaultProgram(readReference("program", signalPlanLookup()));
             c->setDefaultSpareProgram(readReference("spareProgram", signalPlanLookup()));
+            keep(c->keptMembers(), reader.context(), "scheduler/default");
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "scheduler");
         return true;
     });
 }
 
 void ZUConfigurationReader::Private::readDayPlans()
 {
-    forEachItem("days", [this](const JsonValue &) {
+    forEachItem("days", [this](const JsonValue &item) {
         const int id = reader.readInt("id");
         Pending<ZUDayPlan> dayPlan(new ZUDayPlan(id, reader.readString("name")));
-        forEachItem("plans", [this, &dayPlan](const JsonValue &) {
+        forEachItem("plans", [this, &dayPlan](const JsonValue &element) {
             const QTime start = readTime("start", tr("'start' attribute has invalid time format"));
             const QTime stop = readTime("stop", tr("'stop' attribute has invalid time format"));
             const QPointer<ZUSignalPlan> program = readReference("program", signalPlanLookup(), false, true);
             const QPointer<ZUSignalPlan> spareProgram = readReference("spareProgram", signalPlanLookup());
             dayPlan->addPeriod(start, stop, program, spareProgram);
+            // A period without its program is dropped with what it held.
+            const QVector<JsonRawMember> members = element.unaskedMembers();
+            if (program && !members.isEmpty())
+                dayPlan->periods().last().kept.setMembers("", members);
             return true;
         });
+        keep(dayPlan->keptMembers(), item);
         c->addDayPlan(dayPlan.release());
         return true;
     });
@@ -751,7 +867,7 @@ void ZUConfigurationReader::Private::readWeekPlans()
 {
     static const char *const dayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
                                            "Friday", "Saturday", "Sunday"};
-    forEachItem("weeks", [this](const JsonValue &) {
+    forEachItem("weeks", [this](const JsonValue &item) {
         const int id = reader.readInt("id");
         Pending<ZUWeekPlan> week(new ZUWeekPlan(id, reader.readString("name")));
         if (reader.check("days", true)) {
@@ -777,6 +893,7 @@ void ZUConfigurationReader::Private::readWeekPlans()
                 reader.addWarning(tr("'days' attribute has invalid type"), days);
             }
         }
+        keep(week->keptMembers(), item);
         c->addWeekPlan(week.release());
         return true;
     });
@@ -784,7 +901,7 @@ void ZUConfigurationReader::Private::readWeekPlans()
 
 void ZUConfigurationReader::Private::readExtraPeriods()
 {
-    forEachItem("extraPeriods", [this](const JsonValue &) {
+    forEachItem("extraPeriods", [this](const JsonValue &item) {
         Pending<ZUExtraPeriod> period(new ZUExtraPeriod);
         readNameAndId(period.get());
         ZUDayMonth date;
@@ -793,6 +910,7 @@ void ZUConfigurationReader::Private::readExtraPeriods()
         if (readDate("stop", tr("'stop' attribute has invalid date format"), &date))
             period->setStop(date);
         period->setWeek(readReference("week", weekPlanLookup(), false, true));
+        keep(period->keptMembers(), item);
         c->addExtraPeriod(period.release());
         return true;
     });
@@ -800,13 +918,14 @@ void ZUConfigurationReader::Private::readExtraPeriods()
 
 void ZUConfigurationReader::Private::readExtraDays()
 {
-    forEachItem("extraDays", [this](const JsonValue &) {
+    forEachItem("extraDays", [this](const JsonValue &item) {
         Pending<ZUExtraDay> day(new ZUExtraDay);
         readNameAndId(day.get());
         ZUDayMonth date;
         if (readDate("date", tr("'date' attribute has invalid date format"), &date))
             day->setDate(date);
         day->setDayPlan(readReference("day", dayPlanLookup(), false, true));
+        keep(day->keptMembers(), item);
         c->addExtraDay(day.release());
         return true;
     });
@@ -814,12 +933,13 @@ void ZUConfigurationReader::Private::readExtraDays()
 
 void ZUConfigurationReader::Private::readControlSources()
 {
-    forEachItem("controlSources", [this](const JsonValue &) {
+    forEachItem("controlSources", [this](const JsonValue &item) {
         Pending<ZUControlSource> source(new ZUControlSource);
         source->setType(reader.readEnum<zu::CsType>("type"));
         source->setId(reader.readInt("id"));
         source->setPriority(reader.readInt("priority"));
         source->setTimeout(reader.readInt("timeout"));
+        keep(source->keptMembers(), item);
         c->addControlSource(source.release());
         return true;
     });
@@ -829,16 +949,19 @@ void ZUConfigurationReader::Private::readKmp()
 {
     inObject("KMP1", [this] {
         ZUKMP1 *kmp = c->kmp1();
-        forEachItem("devices", [this, kmp](const JsonValue &) {
+        forEachItem("devices", [this, kmp](const JsonValue &item) {
             const int device = reader.readEnum<zu::KMPDevice::Type>("device");
             const int addr = reader.readInt("addr");
             const int type = reader.readEnum<zu::KMPDevice::SubType>("type");
             const int port = reader.readEnum<zu::KMPDevPort::Value>("port");
-            kmp->addDevice(new ZUKMPDevice(device, addr, type, port));
+            auto *created = new ZUKMPDevice(device, addr, type, port);
+            keep(created->keptMembers(), item);
+            kmp->addDevice(created);
             return true;
         });
         if (reader.isInteger("auto"))
             kmp->setAuto(reader.current().toInt() == 1 ? 1 : 0);
+        keep(c->keptMembers(), reader.context(), "KMP1");
         return true;
     });
 }
@@ -858,9 +981,10 @@ void ZUConfigurationReader::Private::readSwitches()
             ZUSwitch *defaults = c->switchDefaults();
             defaults->setType(reader.readEnum<zu::Switch>("type"));
             readSwitchValues(defaults);
+            keep(defaults->keptMembers(), reader.context());
             return true;
         });
-        return forEachItem("items", [this](const JsonValue &) {
+        forEachItem("items", [this](const JsonValue &item) {
             Pending<ZUSwitch> sw(new ZUSwitch);
             readNameAndId(sw.get());
             sw->setType(reader.readEnum<zu::Switch>("type"));
@@ -869,9 +993,12 @@ void ZUConfigurationReader::Private::readSwitches()
             sw->setColor(reader.readEnum<zu::Color::Value>("color"));
             sw->setHeads(reader.readInt("heads"));
             readSwitchValues(sw.get());
+            keep(sw->keptMembers(), item);
             c->addSwitch(sw.release());
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "switches");
+        return true;
     });
 }
 
@@ -881,15 +1008,19 @@ void ZUConfigurationReader::Private::readCountdownBoards()
         ZUCountdownBoards *boards = c->countdownBoards();
         boards->setProtocol(reader.readEnum<zu::CountdownBoardProtocol>("protocol"));
         boards->setWarnTime(reader.readInt("warnTime"));
-        return forEachItem("items", [this, boards](const JsonValue &) {
+        forEachItem("items", [this, boards](const JsonValue &item) {
             const QPointer<ZUSignalGroup> group = readReference("id", signalGroupLookup());
             const int addr = reader.readInt("addr");
             const int count = reader.readInt("boards");
             const int warnTime = reader.readInt("warnTime");
-            if (group)
+            if (group) {
                 boards->addBoard(group, count, addr, warnTime);
+                keep(boards->boards().last().kept, item);
+            }
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "countdownBoards");
+        return true;
     });
 }
 
@@ -900,22 +1031,26 @@ void ZUConfigurationReader::Private::readInputsOutputs()
         for (int i = 0; i < dios.size(); ++i) {
             const QByteArray key = "DIO" + QByteArray::number(i + 1);
             ZUDIO *dio = dios.at(i);
-            inObject(key.constData(), [this, dio] {
+            inObject(key.constData(), [this, dio, &key] {
                 dio->setType(reader.readEnum<zu::DIO::Type>("type"));
                 dio->setCommon(reader.readEnum<zu::Polarity>("common"));
                 dio->setIp(reader.readString("IP"));
                 dio->setPort(readPort("port"));
-                return forEachItem("channels", [this, dio](const JsonValue &) {
+                forEachItem("channels", [this, dio](const JsonValue &item) {
                     ZUDIO::Channel channel;
                     channel.channel = reader.readInt("channel");
                     channel.type = reader.readEnum<zu::ChannelType>("type");
                     channel.common = reader.readEnum<zu::Polarity>("common");
                     channel.detector = readReference("detector", detectorLookup());
+                    keep(channel.kept, item);
                     dio->addChannel(channel);
                     return true;
                 });
+                keep(c->keptMembers(), reader.context(), QByteArray("inputsOutputs/" + key).constData());
+                return true;
             });
         }
+        keep(c->keptMembers(), reader.context(), "inputsOutputs");
         return true;
     });
 }
@@ -923,7 +1058,7 @@ void ZUConfigurationReader::Private::readInputsOutputs()
 void ZUConfigurationReader::Private::readRemoteControlPanel()
 {
     inObject("remoteControlPanel", [this] {
-        return inObject("VPU1", [this] {
+        inObject("VPU1", [this] {
             ZUVPU *vpu = c->vpu();
             vpu->setType(reader.readEnum<zu::VPUType>("type"));
             if (const QPointer<ZUControlSource> source =
@@ -937,8 +1072,11 @@ void ZUConfigurationReader::Private::readRemoteControlPanel()
             vpu->setCommon(reader.readEnum<zu::Polarity>("common"));
             for (const JsonValue &item : reader.readArray("stageId"))
                 vpu->addStage(resolveReference(item, stageLookup(), true));
+            keep(c->keptMembers(), reader.context(), "remoteControlPanel/VPU1");
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "remoteControlPanel");
+        return true;
     });
 }
 
@@ -948,22 +1086,26 @@ void ZUConfigurationReader::Private::readRecovery()
         ZURecoveryParameters *recovery = c->recoveryParameters();
         recovery->setDefectSwitchRate(reader.readInt("defectSwitchRate"));
         recovery->setConfidenceInterval(reader.readInt("confidenceInterval"));
-        return inObject("errors", [this, recovery] {
+        inObject("errors", [this, recovery] {
             const QStringList keys = ZURecoveryParameters::errorKeys();
             for (int i = 0; i < keys.size(); ++i)
                 readRecoveryError(keys.at(i).toLatin1().constData(), recovery->errors()[size_t(i)]);
+            keep(c->keptMembers(), reader.context(), "recovery/errors");
             return true;
         });
+        keep(c->keptMembers(), reader.context(), "recovery");
+        return true;
     });
 }
 
 void ZUConfigurationReader::Private::readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record)
 {
     record = ZURecoveryParameters::ErrorRecovery();
-    inObject(key, [this, &record] {
+    inObject(key, [this, &record, key] {
         record.attempts = reader.readInt("attempts");
         record.interval = reader.readInt("interval");
         record.filter = reader.readInt("filter");
+        keep(c->keptMembers(), reader.context(), QByteArray(QByteArray("recovery/errors/") + key).constData());
         return true;
     });
 }

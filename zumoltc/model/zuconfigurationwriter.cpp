@@ -72,6 +72,15 @@ private:
             w.writeValue(key, value);
     }
 
+    // Members the file held beyond what the model knows, after the known ones.
+    void writeKept(const KeptMembers &kept, const char *part = "")
+    {
+        if (!kept.isEmpty())
+            w.writeRawMembers(kept.members(part));
+    }
+    // A part of the configuration's own: a section or an object nested in one.
+    void writeSectionKept(const char *part) { writeKept(c->keptMembers(), part); }
+
     void writeNetwork();
     void writeSignalGroups();
     void writeStages();
@@ -107,6 +116,7 @@ void ZUConfigurationWriter::Private::writeRoot()
         w.beginObject("startTime", true);
         w.writeValue("allRed", c->allRed());
         w.writeValue("amberBlink", c->amberBlink());
+        writeSectionKept("startTime");
         w.endObject();
     }
     writeNetwork();
@@ -123,6 +133,7 @@ void ZUConfigurationWriter::Private::writeRoot()
     writeInputsOutputs();
     writeRemoteControlPanel();
     writeRecovery();
+    writeKept(c->keptMembers());
     w.endObject();
 }
 
@@ -145,6 +156,7 @@ void ZUConfigurationWriter::Private::writeNetwork()
     w.writeValue("macAddres", network->macAddres());
     w.writeValue("sntpIP", network->sntpIP());
     w.writeValue("sntpName", network->sntpName());
+    writeSectionKept("LAN");
     w.endObject();
 }
 
@@ -162,6 +174,7 @@ void ZUConfigurationWriter::Private::writeSignalGroups()
         w.setSingleLine(true);
         for (int i = 0; i < defaultTimes.size(); ++i)
             w.writeValue(timeKeys[i], defaultTimes.at(i));
+        writeKept(defaults->keptMembers());
         w.endObject();
     }
     if (!groups.isEmpty()) {
@@ -178,10 +191,12 @@ void ZUConfigurationWriter::Private::writeSignalGroups()
                 if (!withDefaults || own.at(i) != defaultTimes.at(i))
                     w.writeValue(timeKeys[i], own.at(i));
             }
+            writeKept(group->keptMembers());
             w.endObject();
         }
         w.endArray();
     }
+    writeSectionKept("signalGroups");
     w.endObject();
 }
 
@@ -203,6 +218,7 @@ void ZUConfigurationWriter::Private::writeStages()
         }
         w.writeValue("minGreen", stage->minTime());
         w.writeValue("maxGreen", stage->maxTime());
+        writeKept(stage->keptMembers());
         w.endObject();
     }
     w.endArray();
@@ -222,9 +238,11 @@ void ZUConfigurationWriter::Private::writeMatrix()
         writeReference("clearing", point.clearing);
         writeReference("entering", point.entering);
         w.writeValue("time", point.time);
+        writeKept(point.kept);
         w.endObject();
     }
     w.endArray();
+    writeKept(matrix->keptMembers());
     w.endObject();
     w.endArray();
 }
@@ -243,9 +261,11 @@ void ZUConfigurationWriter::Private::writeDetectors()
         w.beginObject(nullptr, true);
         writeNameAndId(detector);
         writeFlag("report", detector->report());
+        writeKept(detector->keptMembers());
         w.endObject();
     }
     w.endArray();
+    writeSectionKept("detectors");
     w.endObject();
 }
 
@@ -260,6 +280,7 @@ void ZUConfigurationWriter::Private::writePlans()
         w.beginObject();
         writeNameAndId(plan);
         writeAlgorithm(plan);
+        writeKept(plan->keptMembers());
         w.endObject();
     }
     w.endArray();
@@ -292,6 +313,7 @@ void ZUConfigurationWriter::Private::writeAlgorithm(ZUSignalPlan *plan)
     default:
         break;
     }
+    writeKept(plan->keptMembers(), "algorithm");
     w.endObject();
 }
 
@@ -309,10 +331,13 @@ void ZUConfigurationWriter::Private::writeSequences(ZUSignalPlan *plan)
                 w.beginObject(nullptr, true);
                 writeEnum<zu::TimelineState>("state", int(it.value()));
                 w.writeValue("point", it.key());
+                if (!sequence.kept.isEmpty())
+                    writeKept(sequence.kept, QByteArray::number(it.key()).constData());
                 w.endObject();
             }
             w.endArray();
         }
+        writeKept(sequence.kept);
         w.endObject();
     }
     w.endArray();
@@ -338,6 +363,7 @@ void ZUConfigurationWriter::Private::writePhases(ZUSignalPlan *plan)
         w.writeValue("passage", phase->passage());
         w.writeValue("minGreen", phase->minGreen());
         w.writeValue("maxGreen", phase->maxGreen());
+        writeKept(phase->keptMembers());
         w.endObject();
     }
     w.endArray();
@@ -356,6 +382,7 @@ void ZUConfigurationWriter::Private::writePlanDetectors(ZUSignalPlan *plan)
         writeFlag("control", record.control);
         writeReference("detector", record.detector);
         writeReference("indicator", record.indicator);
+        writeKept(record.kept);
         w.endObject();
     }
     w.endArray();
@@ -375,6 +402,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
         writeReference("dayPlan", c->defaultDayPlan());
         writeReference("program", c->defaultProgram());
         writeReference("spareProgram", c->defaultSpareProgram());
+        writeSectionKept("scheduler/default");
         w.endObject();
     }
     if (!c->dayPlans().isEmpty()) {
@@ -392,10 +420,12 @@ void ZUConfigurationWriter::Private::writeScheduler()
                     w.writeValue("stop", period.stop);
                     writeReference("program", period.program);
                     writeReference("spareProgram", period.spareProgram);
+                    writeKept(period.kept);
                     w.endObject();
                 }
                 w.endArray();
             }
+            writeKept(dayPlan->keptMembers());
             w.endObject();
         }
         w.endArray();
@@ -408,6 +438,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             w.beginObject();
             writeNameAndId(week);
             writeWeekDays(week);
+            writeKept(week->keptMembers());
             w.endObject();
         }
         w.endArray();
@@ -422,6 +453,7 @@ void ZUConfigurationWriter::Private::writeScheduler()
             w.writeValue("start", period->start().toVariant());
             w.writeValue("stop", period->stop().toVariant());
             writeReference("week", period->week());
+            writeKept(period->keptMembers());
             w.endObject();
         }
         w.endArray();
@@ -435,10 +467,12 @@ void ZUConfigurationWriter::Private::writeScheduler()
             writeNameAndId(day);
             w.writeValue("date", day->date().toVariant());
             writeReference("day", day->dayPlan());
+            writeKept(day->keptMembers());
             w.endObject();
         }
         w.endArray();
     }
+    writeSectionKept("scheduler");
     w.endObject();
 }
 
@@ -483,6 +517,7 @@ void ZUConfigurationWriter::Private::writeControlSources()
         w.writeValue("id", source->id());
         w.writeValue("priority", source->priority());
         w.writeValue("timeout", source->timeout());
+        writeKept(source->keptMembers());
         w.endObject();
     }
     w.endArray();
@@ -500,11 +535,13 @@ void ZUConfigurationWriter::Private::writeKmp()
             w.writeValue("addr", device->addr());
             writeEnum<zu::KMPDevice::SubType>("type", device->type());
             writeEnum<zu::KMPDevPort::Value>("port", device->port());
+            writeKept(device->keptMembers());
             w.endObject();
         }
         w.endArray();
         w.writeValue("auto", kmp->autoDetect());
     }
+    writeSectionKept("KMP1");
     w.endObject();
 }
 
@@ -522,6 +559,7 @@ void ZUConfigurationWriter::Private::writeSwitches()
         w.writeValue("lowCurrent", defaults->lowCurrent());
         w.writeValue("upCurrent", defaults->upCurrent());
         w.writeValue("minCurrent", defaults->minCurrent());
+        writeKept(defaults->keptMembers());
         w.endObject();
     }
     // Values equal to the defaults are left out: the switch takes them anyway.
@@ -545,9 +583,11 @@ void ZUConfigurationWriter::Private::writeSwitches()
         w.writeValue("lowCurrent", own(sw, &ZUSwitch::lowCurrent));
         w.writeValue("upCurrent", own(sw, &ZUSwitch::upCurrent));
         w.writeValue("minCurrent", own(sw, &ZUSwitch::minCurrent));
+        writeKept(sw->keptMembers());
         w.endObject();
     }
     w.endArray();
+    writeSectionKept("switches");
     w.endObject();
 }
 
@@ -567,9 +607,11 @@ void ZUConfigurationWriter::Private::writeCountdownBoards()
         w.writeValue("boards", board.boards);
         if (board.warnTime != boards->warnTime())
             w.writeValue("warnTime", board.warnTime);
+        writeKept(board.kept);
         w.endObject();
     }
     w.endArray();
+    writeSectionKept("countdownBoards");
     w.endObject();
 }
 
@@ -601,11 +643,14 @@ void ZUConfigurationWriter::Private::writeInputsOutputs()
             writeEnum<zu::ChannelType>("type", channel.type);
             writeEnum<zu::Polarity>("common", channel.common);
             writeReference("detector", channel.detector);
+            writeKept(channel.kept);
             w.endObject();
         }
         w.endArray();
+        writeSectionKept(QByteArray("inputsOutputs/" + key).constData());
         w.endObject();
     }
+    writeSectionKept("inputsOutputs");
     w.endObject();
 }
 
@@ -628,7 +673,9 @@ void ZUConfigurationWriter::Private::writeRemoteControlPanel()
             writeReferenceItem(stage, true);
         w.endArray();
     }
+    writeSectionKept("remoteControlPanel/VPU1");
     w.endObject();
+    writeSectionKept("remoteControlPanel");
     w.endObject();
 }
 
@@ -645,8 +692,10 @@ void ZUConfigurationWriter::Private::writeRecovery()
         const QStringList keys = ZURecoveryParameters::errorKeys();
         for (int i = 0; i < keys.size(); ++i)
             writeRecoveryError(recovery->errors()[size_t(i)], keys.at(i).toLatin1().constData());
+        writeSectionKept("recovery/errors");
         w.endObject();
     }
+    writeSectionKept("recovery");
     w.endObject();
 }
 
@@ -659,6 +708,7 @@ void ZUConfigurationWriter::Private::writeRecoveryError(const ZURecoveryParamete
     w.writeValue("attempts", record.attempts);
     w.writeValue("interval", record.interval);
     w.writeValue("filter", record.filter);
+    writeSectionKept(QByteArray(QByteArray("recovery/errors/") + key).constData());
     w.endObject();
 }
 

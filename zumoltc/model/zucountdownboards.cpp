@@ -25,7 +25,7 @@ void ZUCountdownBoards::setWarnTime(int warnTime) { d->warnTime = warnTime; }
 void ZUCountdownBoards::addBoard(QPointer<ZUSignalGroup> group, int boards, int addr, int warnTime)
 {
     if (group)
-        d->boards.append(Board{group, addr, boards, warnTime});
+        d->boards.append(Board{group, addr, boards, warnTime, {}});
 }
 
 void ZUCountdownBoards::clearBoards()

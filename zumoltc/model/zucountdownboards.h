@@ -21,6 +21,7 @@ public:
         int addr = zu::NotSet;
         int boards = zu::NotSet;
         int warnTime = zu::NotSet;
+        KeptMembers kept;
     };
 
     explicit ZUCountdownBoards(QObject *parent = nullptr);

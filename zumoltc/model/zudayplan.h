@@ -19,6 +19,7 @@ public:
         QTime stop;
         QPointer<ZUSignalPlan> program;
         QPointer<ZUSignalPlan> spareProgram;
+        KeptMembers kept;
     };
 
     explicit ZUDayPlan(QObject *parent = nullptr);

@@ -22,6 +22,7 @@ public:
         int type = zu::NotSet;   // zu::ChannelType
         int common = zu::NotSet; // zu::Polarity
         QPointer<ZUDetector> detector;
+        KeptMembers kept;
     };
 
     explicit ZUDIO(QObject *parent = nullptr);

@@ -70,7 +70,7 @@ void ZUIntergreenMatrix::setConflictTime(QPointer<ZUSignalGroup> clearing, QPoin
     if (i >= 0) {
         d->points[i].time = time;
     } else {
-        d->points.append(Point{clearing, entering, time});
+        d->points.append(Point{clearing, entering, time, {}});
         d->index.insert(Private::Key(clearing.data(), entering.data()), d->points.size() - 1);
     }
 }

@@ -18,6 +18,7 @@ public:
         QPointer<ZUSignalGroup> clearing;
         QPointer<ZUSignalGroup> entering;
         int time = zu::NotSet;
+        KeptMembers kept;
     };
 
     explicit ZUIntergreenMatrix(QObject *parent = nullptr);

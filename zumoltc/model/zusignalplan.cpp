@@ -92,7 +92,7 @@ void ZUSignalPlan::setGroupSequence(QPointer<ZUSignalGroup> group, const QMap<in
             return;
         }
     }
-    d->sequences.append(Sequence{group, sequence});
+    d->sequences.append(Sequence{group, sequence, {}});
 }
 
 void ZUSignalPlan::clearSequences()

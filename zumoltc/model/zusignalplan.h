@@ -25,6 +25,8 @@ public:
     {
         QPointer<ZUSignalGroup> group;
         QMap<int, zu::TimelineState> sequence;
+        // The element's own under the empty part, each record's under its point.
+        KeptMembers kept;
     };
 
     // Ties detectors to a phase of this plan.
@@ -36,6 +38,7 @@ public:
         QPointer<ZUDetector> detector;
         QPointer<ZUDetector> indicator;
         bool control = false;
+        KeptMembers kept;
     };
 
     explicit ZUSignalPlan(QObject *parent = nullptr);

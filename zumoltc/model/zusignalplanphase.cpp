@@ -10,6 +10,7 @@ struct ZUSignalPlanPhase::Private
     int minGreen = zu::NotSet;
     int maxGreen = zu::NotSet;
     int countdownBoard = zu::NotSet;
+    KeptMembers kept;
 };
 
 ZUSignalPlanPhase::ZUSignalPlanPhase(QObject *parent, int id)
@@ -42,3 +43,4 @@ int ZUSignalPlanPhase::maxGreen() const { return d->maxGreen; }
 void ZUSignalPlanPhase::setMaxGreen(int value) { d->maxGreen = value; }
 int ZUSignalPlanPhase::countdownBoard() const { return d->countdownBoard; }
 void ZUSignalPlanPhase::setCountdownBoard(int value) { d->countdownBoard = value; }
+KeptMembers &ZUSignalPlanPhase::keptMembers() { return d->kept; }

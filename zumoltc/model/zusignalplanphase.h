@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keptmembers.h"
 #include "zuenums.h"
 #include "zustage.h"
 
@@ -35,6 +36,9 @@ public:
     void setMaxGreen(int value);
     int countdownBoard() const;
     void setCountdownBoard(int value);
+    // What the file held for this phase beyond what the model knows; copied
+    // with the phase.
+    KeptMembers &keptMembers();
 
 private:
     struct Private;

@@ -53,6 +53,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QSettings>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -104,12 +105,6 @@ QString signalGroupSuffix(const ZUSignalGroup *group)
     return enumText<zu::SGType>(group->type());
 }
 
-// The lamp of a switch item by the switch's colour; grey when none is set.
-QIcon switchIcon(int color)
-{
-    return QIcon(LampIcon::path(color));
-}
-
 // The strip's buttons in layout order: object name and text, icon, tool tip.
 struct StripButton
 {
@@ -150,6 +145,16 @@ MainWindow::MainWindow(QWidget *parent)
     ui->section_list->clear();
     createSectionItems();
     ui->section_list->resizeColumnToContents(0);
+    // Item texts change with the objects (names, ids, assignments); the text
+    // column follows them so that no text is cut. One resize per turn of the
+    // event loop, however many items a load or an edit touches.
+    auto *textWidth = new QTimer(this);
+    textWidth->setSingleShot(true);
+    textWidth->setInterval(0);
+    connect(textWidth, &QTimer::timeout, ui->section_list, [this] { ui->section_list->resizeColumnToContents(0); });
+    QAbstractItemModel *treeModel = ui->section_list->model();
+    connect(treeModel, &QAbstractItemModel::dataChanged, textWidth, qOverload<>(&QTimer::start));
+    connect(treeModel, &QAbstractItemModel::rowsInserted, textWidth, qOverload<>(&QTimer::start));
 
     updateWindowTitle();
     // An absent key gives an empty state, which leaves the form's sizes.
@@ -231,7 +236,7 @@ void MainWindow::configuration_changed(const char *className)
     // The file's own objects are still coming while it loads: the upkeep would
     // invent what the file is about to deliver (a second scheduler source).
     if (m_configuration->loading()) {
-        if (className && !m_loadedClasses.contains(QByteArray(className)))
+        if (className && !m_loadedClasses.contains(QByteArray::fromRawData(className, int(qstrlen(className)))))
             m_loadedClasses.append(QByteArray(className));
     } else {
         keepConfigurationInStep(m_configuration, className);
@@ -451,6 +456,7 @@ void MainWindow::resetView()
     m_fileName.clear();
     pageItems.clear();
     m_loadedClasses.clear();
+    m_pendingItems.clear(); // deleted with the other object items
     tree->setEnabled(true);
     setModified(false);
 }
@@ -469,6 +475,8 @@ bool MainWindow::loadFile(const QString &path)
     }
     const QStringList warnings = m_configuration->warnings();
     if (!warnings.isEmpty()) {
+        // The tree behind the dialog shows what was read.
+        insertPendingItems();
         LoadWarningsDialog dialog(path, warnings, this);
         if (m_dialogs->exec(&dialog) != QDialog::Accepted) {
             resetView();
@@ -485,6 +493,7 @@ bool MainWindow::loadFile(const QString &path)
     // The texts that depend on other objects are right only once the whole file is in.
     for (auto updater = branchUpdaters.cbegin(); updater != branchUpdaters.cend(); ++updater)
         (this->*updater.value())();
+    insertPendingItems();
     ui->section_list->setCurrentItem(commonParamItem);
 
     m_fileName = path;
@@ -492,6 +501,17 @@ bool MainWindow::loadFile(const QString &path)
     updateWindowTitle();
     m_recentFiles->addFile(path);
     return true;
+}
+
+void MainWindow::insertPendingItems(QTreeWidgetItem *branch)
+{
+    if (branch) {
+        branch->addChildren(m_pendingItems.take(branch));
+        return;
+    }
+    for (auto pending = m_pendingItems.cbegin(); pending != m_pendingItems.cend(); ++pending)
+        pending.key()->addChildren(pending.value());
+    m_pendingItems.clear();
 }
 
 bool MainWindow::saveTo(const QString &path)
@@ -505,16 +525,40 @@ bool MainWindow::saveTo(const QString &path)
     return true;
 }
 
+QString MainWindow::keepPreviousVersion() const
+{
+    QFile previous(m_fileName);
+    if (!previous.exists())
+        return QString(); // nothing to keep
+    const QString backup = m_fileName + QStringLiteral(".bak");
+    // A copy cut short would stand as the previous version: only a whole read counts.
+    QByteArray content;
+    if (previous.open(QIODevice::ReadOnly))
+        content = previous.readAll();
+    if (previous.error() != QFileDevice::NoError || content.size() != previous.size()) {
+        return tr("The previous version was not kept: cannot read %1: %2")
+            .arg(QDir::toNativeSeparators(m_fileName), previous.errorString());
+    }
+    QString reason;
+    if (!SafeFile::write(backup, content, &reason)) {
+        return tr("The previous version was not kept: cannot copy it to %1: %2")
+            .arg(QDir::toNativeSeparators(backup), reason);
+    }
+    return QString();
+}
+
 bool MainWindow::save()
 {
     if (m_fileName.isEmpty())
         return saveAs();
-    // The copy of the previous file is a courtesy: a failed copy does not stop the save.
-    QFile previous(m_fileName);
-    if (previous.open(QIODevice::ReadOnly))
-        SafeFile::write(m_fileName + QStringLiteral(".bak"), previous.readAll());
-    previous.close();
-    if (!saveTo(m_fileName))
+    // The copy goes to its own name and never touches the user's file, and the save
+    // replaces that file only once the whole text is written: so a failed copy does
+    // not stop the save, the user is only told that no previous version was kept.
+    const QString backupFailure = keepPreviousVersion();
+    const bool saved = saveTo(m_fileName);
+    if (!backupFailure.isEmpty())
+        ask(QMessageBox::Warning, tr("Warning"), backupFailure, QMessageBox::Ok);
+    if (!saved)
         return false;
     setModified(false);
     updateWindowTitle();
@@ -700,14 +744,25 @@ void MainWindow::on_configuration_objectAdded(ZUBaseObject *object, int pos)
     if (!object)
         return;
     const char *className = object->metaObject()->className();
-    if (QTreeWidgetItem *branch = branchItems.value(QByteArray(className))) {
+    // Looked up without a copy of the name: a file announces each of its objects.
+    if (QTreeWidgetItem *branch = branchItems.value(QByteArray::fromRawData(className, int(qstrlen(className))))) {
         auto *item = new QTreeWidgetItem;
         auto *group = qobject_cast<ZUSignalGroup *>(object);
         item->setText(0, object->text(group ? signalGroupSuffix(group) : QString()));
         itemObjects.insert(item, object);
         objectItems.insert(object, item);
-        // A position the branch cannot have puts the item at the end rather than losing it.
-        branch->insertChild(pos >= 0 && pos <= branch->childCount() ? pos : branch->childCount(), item);
+        auto pending = m_pendingItems.find(branch);
+        const int held = pending == m_pendingItems.end() ? 0 : pending->size();
+        if (m_configuration->loading() && pos == branch->childCount() + held) {
+            if (pending == m_pendingItems.end())
+                pending = m_pendingItems.insert(branch, {});
+            pending->append(item);
+        } else {
+            if (held > 0)
+                insertPendingItems(branch);
+            // A position the branch cannot have puts the item at the end rather than losing it.
+            branch->insertChild(pos >= 0 && pos <= branch->childCount() ? pos : branch->childCount(), item);
+        }
     }
     configuration_changed(className);
 }
@@ -718,6 +773,10 @@ void MainWindow::on_configuration_objectDestroyed(ZUBaseObject *object)
         return;
     if (QTreeWidgetItem *item = objectItems.take(object)) {
         itemObjects.remove(item);
+        for (QList<QTreeWidgetItem *> &pending : m_pendingItems) {
+            if (pending.removeOne(item))
+                break;
+        }
         delete item;
     }
     // Without its control source the remote control panel is not in use, and neither
@@ -798,7 +857,7 @@ void MainWindow::update_sw_branch()
     });
     for (const QPointer<ZUSwitch> &sw : m_configuration->switches()) {
         if (QTreeWidgetItem *item = sw ? objectItems.value(sw.data()) : nullptr)
-            item->setIcon(0, switchIcon(sw->color()));
+            item->setIcon(0, m_lampIcons.icon(sw->color()));
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "zumoltc/editors/lampicon.h"
+
+#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QMap>
@@ -166,8 +169,14 @@ private:
     void connectPage(QWidget *page);
     // Opens and loads the page that a section item opens by itself; false for other items.
     bool openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages);
+    // Puts the items held back while a file was read into their branches (into
+    // branch only, when given).
+    void insertPendingItems(QTreeWidgetItem *branch = nullptr);
     // Save to the open file with its ".bak" copy, or Save as without a file; true when saved.
     bool save();
+    // Copies the file as it stands to fileName + ".bak"; the reason when that
+    // failed, else an empty text.
+    QString keepPreviousVersion() const;
     // Asks for a file name and saves there without a backup; false when cancelled or failed.
     bool saveAs();
     // Writes the configuration to path; shows the model's error text on failure.
@@ -176,6 +185,8 @@ private:
     int ask(QMessageBox::Icon icon, const QString &title, const QString &text, QMessageBox::StandardButtons buttons);
 
     Ui::MainWindow *ui;
+    // The lamp of a switch item by the switch's colour; grey when none is set.
+    LampIcon::Cache m_lampIcons;
     ZUConfiguration *m_configuration;
     RecentFiles *m_recentFiles;
     std::unique_ptr<UserDialogs> m_dialogs;
@@ -215,4 +226,8 @@ private:
     QMap<QWidget *, QTreeWidgetItem *> pageItems;
     // What a file being loaded announced; the upkeep waits until the whole file is in.
     QList<QByteArray> m_loadedClasses;
+    // Items of the objects a file being loaded announced, per branch, in list order:
+    // they join their branch at once when the load is done (insertPendingItems), as
+    // a tree reports every single insertion and text change of an item it shows.
+    QHash<QTreeWidgetItem *, QList<QTreeWidgetItem *>> m_pendingItems;
 };

@@ -1,5 +1,7 @@
 #include "userdialogs.h"
 
+#include "common/widgets/contentfit.h"
+
 #include <QDialog>
 #include <QFileDialog>
 
@@ -7,6 +9,8 @@ UserDialogs::~UserDialogs() = default;
 
 int UserDialogs::exec(QDialog *dialog)
 {
+    // The editor keeps no dialog geometry: each dialog opens showing its content.
+    growToContent(dialog);
     return dialog->exec();
 }
 

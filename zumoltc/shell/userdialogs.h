@@ -13,8 +13,9 @@ class UserDialogs
 public:
     virtual ~UserDialogs();
 
-    // Runs dialog modally (message boxes included) and returns its result: for a
-    // QMessageBox the standard button pressed, else QDialog::Accepted or Rejected.
+    // Runs dialog modally (message boxes included), large enough for its content,
+    // and returns its result: for a QMessageBox the standard button pressed, else
+    // QDialog::Accepted or Rejected.
     virtual int exec(QDialog *dialog);
     // The existing file the user picked, or an empty text when cancelled.
     virtual QString openFileName(QWidget *parent, const QString &caption, const QString &start,

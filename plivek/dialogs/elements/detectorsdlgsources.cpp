@@ -27,6 +27,9 @@ bool isIntegerVariant(const QVariant &value)
 
 void DetectorsDlg::on_type_currentIndexChanged(int index)
 {
+    // The empty page also serves sources without fields; the hint is only for
+    // an element that has no source yet.
+    ui->sourceHint->setVisible(index < 0);
     bool ok = false;
     ui->type->itemData(index).toInt(&ok);
     const int kind = ok ? ui->type->itemData(index, KindRole).toInt() : NoSource;

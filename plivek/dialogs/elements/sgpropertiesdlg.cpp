@@ -131,6 +131,7 @@ SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group
     } else {
         ui->detectorTable->hide();
     }
+    loadedDetectors = tableDetectors();
 
     ui->keysTable->setItemDelegateForColumn(Assigned, new CheckBoxDelegate(ui->keysTable, false, false));
     for (int type = CnfSignalGroup::Traffic; type <= CnfSignalGroup::Bicycle; ++type)
@@ -252,6 +253,16 @@ void SgPropertiesDlg::on_type_currentIndexChanged(int index)
     ui->tl_number->setVisible(index == CnfSignalGroup::Bicycle);
 }
 
+QList<int> SgPropertiesDlg::tableDetectors() const
+{
+    QList<int> detectors;
+    for (int column = 0; column < ui->detectorTable->columnCount(); ++column) {
+        const QVariant value = tableCellValue(ui->detectorTable, 0, column);
+        detectors << (value.isValid() && !value.toString().isEmpty() ? value.toInt() : 255);
+    }
+    return detectors;
+}
+
 void SgPropertiesDlg::saveToSignalGroup()
 {
     if (!group)
@@ -268,12 +279,11 @@ void SgPropertiesDlg::saveToSignalGroup()
             group->assignDevice(device);
     }
 
-    QList<int> detectors;
-    for (int column = 0; column < ui->detectorTable->columnCount(); ++column) {
-        const QVariant value = tableCellValue(ui->detectorTable, 0, column);
-        detectors << (value.isValid() && !value.toString().isEmpty() ? value.toInt() : 255);
-    }
-    group->detectorAddresses = detectors;
+    // The table shows at most four addresses and only for "3.17": an untouched
+    // table must not pad, cut or clear the list the group came with.
+    const QList<int> detectors = tableDetectors();
+    if (detectors != loadedDetectors)
+        group->detectorAddresses = detectors;
 
     if (!tiverkII && !zuMolt)
         return;

@@ -17,6 +17,8 @@ class SgPropertiesDlg;
 // group; the keys are ticked in a table of the free key devices, at most
 // four except in TIVERK II. Nothing is written until the caller, after OK,
 // calls saveToSignalGroup; only a generated name goes into the group at once.
+// The detector addresses (255: no detector) are rewritten only when the user
+// changed the table; otherwise the group keeps its list as stored.
 class SgPropertiesDlg : public UiDataExchange
 {
     Q_OBJECT
@@ -39,6 +41,8 @@ private:
     void loadTimings();
     void fillKeysTable();
     void updateAssignedKeys();
+    // One address per column of the detector table, 255 for an empty cell.
+    QList<int> tableDetectors() const;
     // The device of a keys-table row: by ID (TIVERK II, ZU_MOLT) or by address.
     CnfPowerDevicePtr rowDevice(int row) const;
 
@@ -47,6 +51,7 @@ private:
     CnfSignalGroupPtr group;
     DialogItemValidator *validator;
     int assignedKeyCount = 0;
+    QList<int> loadedDetectors;
     bool tiverkII = false;
     bool zuMolt = false;
 };

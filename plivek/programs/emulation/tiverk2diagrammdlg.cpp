@@ -326,6 +326,7 @@ void Tiverk2DiagrammDlg::on_displayGeneratedConfiguration_clicked()
     // Kept for the life of the program only.
     static QByteArray geometry;
     QDialog dialog(this);
+    dialog.setWindowTitle(tr("Generated configuration"));
     auto *layout = new QVBoxLayout(&dialog);
     auto *text = new QTextEdit(&dialog);
     text->setObjectName(QStringLiteral("generatedConfiguration"));

@@ -43,7 +43,13 @@ void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
         if (m_defaultMatrix && m_controller && m_controller->defaultMatrix())
             m_matrix->clone(m_controller->defaultMatrix());
     }
+    // Selecting the program's own matrix is no choice of the user: a program
+    // that follows the default matrix, and has it as its matrix, keeps doing so.
+    const bool followsDefault =
+        m_defaultMatrix && m_controller && position >= 0 && matrices.at(position) == m_controller->defaultMatrix();
     ui->matrix->setCurrentIndex(position + 1);
+    if (followsDefault)
+        m_defaultMatrix = true;
 }
 
 void ProgramTiverk2Dlg::on_matrix_currentIndexChanged(int index)

@@ -1,20 +1,28 @@
+#include "benchscale.h"
 #include "cnftestconfig.h"
 
 #include <QtTest>
 
 // Load and save of a native configuration of about 5 MB (many programs and
-// a large native tree), for comparing later changes. Not run by ctest.
+// a large native tree), for comparing later changes. Run: build/bench/bench_cnf
+// [size factor, 1 by default] [QtTest options].
 class BenchCnf : public QObject
 {
     Q_OBJECT
+public:
+    explicit BenchCnf(double scale)
+        : m_scale(scale)
+    {
+    }
+
 private slots:
     void initTestCase()
     {
         CnfController controller;
-        CnfTestConfig::fill(controller, 650);
+        CnfTestConfig::fill(controller, std::max(1, int(650 * m_scale)));
         m_bytes = controller.save(1);
         qInfo("configuration: %d bytes", int(m_bytes.size()));
-        QVERIFY(m_bytes.size() > 4 * 1024 * 1024);
+        QVERIFY(m_bytes.size() > 4 * 1024 * 1024 * m_scale);
     }
 
     void load()
@@ -37,8 +45,15 @@ private slots:
     }
 
 private:
+    const double m_scale;
     QByteArray m_bytes;
 };
 
-QTEST_GUILESS_MAIN(BenchCnf)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    BenchCnf bench(takeBenchScale(arguments));
+    return QTest::qExec(&bench, arguments);
+}
 #include "bench_cnf.moc"

@@ -1,3 +1,4 @@
+#include "benchscale.h"
 #include "cnf/adapterconfig.h"
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/zu_moltconfig.h"
@@ -8,16 +9,18 @@
 // Load and save of the adapter, TIVERK II and ZU_MOLT files with a
 // configuration of about 5 MB: many programs with steps and timelines, and a
 // large native tree. Run: build with -DBUILD_BENCHMARKS=ON, then
-// build/bench/bench_cnf_formats.
+// build/bench/bench_cnf_formats [size factor, 1 by default] [QtTest options].
 namespace {
 
-void fillLarge(CnfController &c, bool zuMolt)
+// scale: a factor of the 2,000 programs and 20,000 native records.
+void fillLarge(CnfController &c, bool zuMolt, double scale)
 {
     if (zuMolt)
         FormatFixture::fillZuMolt(c);
     else
         FormatFixture::fillFull(c, QStringLiteral("tiverkii"), QStringLiteral("0.1"));
-    for (int n = 100; n < 2100; ++n) {
+    const int programs = std::max(1, int(2000 * scale));
+    for (int n = 100; n < 100 + programs; ++n) {
         auto program = CnfProgramPtr::create(&c);
         program->id = QString::number(n);
         program->name = QStringLiteral("Программа %1").arg(n);
@@ -35,7 +38,8 @@ void fillLarge(CnfController &c, bool zuMolt)
         c.addProgram(program);
     }
     QVariantList records;
-    for (int i = 0; i < 20000; ++i) {
+    const int count = std::max(1, int(20000 * scale));
+    for (int i = 0; i < count; ++i) {
         records.append(QVariantMap{{QStringLiteral("id"), i}, {QStringLiteral("name"), QStringLiteral("Запись %1").arg(i)},
                                    {QStringLiteral("value"), i * 0.5}, {QStringLiteral("flags"), QVariantList{i % 2 == 0, i % 3}}});
     }
@@ -47,13 +51,19 @@ void fillLarge(CnfController &c, bool zuMolt)
 class BenchFormats : public QObject
 {
     Q_OBJECT
+public:
+    explicit BenchFormats(double scale)
+        : m_scale(scale)
+    {
+    }
+
 private slots:
     void load_data() { formats(); }
     void load()
     {
         QFETCH(int, format);
         CnfController source;
-        fillLarge(source, format == 2);
+        fillLarge(source, format == 2, m_scale);
         const QByteArray bytes = save(format, source);
         qInfo("%s: %d bytes", QTest::currentDataTag(), bytes.size());
         QVERIFY(!bytes.isEmpty());
@@ -68,7 +78,7 @@ private slots:
     {
         QFETCH(int, format);
         CnfController source;
-        fillLarge(source, format == 2);
+        fillLarge(source, format == 2, m_scale);
         QBENCHMARK {
             QVERIFY(!save(format, source).isEmpty());
         }
@@ -107,7 +117,15 @@ private:
         default: return loadWith<ZU_MOLTConfig>(bytes, controller);
         }
     }
+
+    const double m_scale;
 };
 
-QTEST_GUILESS_MAIN(BenchFormats)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    BenchFormats bench(takeBenchScale(arguments));
+    return QTest::qExec(&bench, arguments);
+}
 #include "bench_cnfformats.moc"

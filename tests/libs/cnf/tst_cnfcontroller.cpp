@@ -252,6 +252,31 @@ private slots:
         QCOMPARE(copy.save(1), original.save(1));
     }
 
+    // References to devices and groups that the controller does not list are left
+    // out; those to listed ones keep their order.
+    void unlistedDevicesAndGroupsAreNotReferenced()
+    {
+        CnfController original;
+        CnfTestConfig::fill(original);
+        auto stray = CnfPowerDevicePtr::create();
+        stray->id = 90;
+        const CnfSignalGroupPtr group = original.findSG(1);
+        group->devices = {stray, original.findPowerDevice(3), original.findPowerDevice(1)};
+        auto strayGroup = CnfSignalGroupPtr::create();
+        strayGroup->id = 91;
+        const CnfPhasePtr phase = original.phases().first();
+        phase->signalGroups = {original.findSG(2), strayGroup, original.findSG(1)};
+
+        CnfController copy;
+        QVERIFY2(copy.load(original.save(1), true), qPrintable(copy.lastError()));
+        const QList<CnfPowerDevicePtr> devices = copy.findSG(1)->devices;
+        QCOMPARE(devices.size(), 2);
+        QCOMPARE(devices.at(0)->id, 3);
+        QCOMPARE(devices.at(1)->id, 1);
+        const CnfPhasePtr loaded = copy.findPhase(phase->id);
+        QCOMPARE(loaded->signalGroups, (QList<CnfSignalGroupPtr>{copy.findSG(2), copy.findSG(1)}));
+    }
+
     void fullCopyIsADocument()
     {
         CnfController original;

@@ -121,16 +121,33 @@ void tiverk318(CnfController &c)
     const QStringList names = {QStringLiteral("Main N"), QStringLiteral("Main S"), QStringLiteral("Station E"),
                                QStringLiteral("Station W"), QStringLiteral("Main left"), QStringLiteral("Ped Main"),
                                QStringLiteral("Ped Station"), QStringLiteral("Ped diagonal")};
+    // Keys take positions 0 to 5 of each key module of eight; a module's first
+    // key brings its power (6) and control (7) devices, and a TIVERK 3.x
+    // device's id is its address, as the program itself adds them.
+    int address = 0;
+    const auto key = [&c, &address](int color) {
+        if (address % 8 == 6)
+            address += 2;
+        if (address % 8 == 0) {
+            for (const int type : {CnfPowerDevice::ModulePower, CnfPowerDevice::ModuleControl}) {
+                auto service = CnfPowerDevicePtr::create();
+                service->address = service->id = address + (type == CnfPowerDevice::ModulePower ? 6 : 7);
+                service->type = type;
+                c.addPowerDevice(service);
+            }
+        }
+        const int at = address++;
+        return device(c, at, at, QString(), CnfPowerDevice::Key, color);
+    };
     for (int i = 1; i <= 8; ++i) {
         const CnfSignalGroupPtr g = group(c, i, names.at(i - 1), i <= 4 ? CnfSignalGroup::Traffic
                                                                  : i == 5 ? CnfSignalGroup::Arrow
                                                                           : CnfSignalGroup::Pedestrian);
         // Red, yellow and green keys of vehicle groups; red and green of pedestrian ones.
-        const int base = (i - 1) * 3;
-        g->assignDevice(device(c, base + 1, base, QString(), CnfPowerDevice::Key, CnfPowerDevice::Red));
+        g->assignDevice(key(CnfPowerDevice::Red));
         if (i <= 5)
-            g->assignDevice(device(c, base + 2, base + 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Yellow));
-        g->assignDevice(device(c, base + 3, base + 2, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+            g->assignDevice(key(CnfPowerDevice::Yellow));
+        g->assignDevice(key(CnfPowerDevice::Green));
         g->detectorAddresses = {i <= 4 ? i - 1 : 255};
         g->setInterstate(1, i <= 5 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
@@ -175,7 +192,10 @@ void adapter(CnfController &c)
     c.setProperty("description", QStringLiteral("Mill Lane crossing"));
     for (int i = 1; i <= 4; ++i) {
         const CnfSignalGroupPtr g = group(c, i, QString(), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
-        g->assignDevice(device(c, i, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+        // An adapter device's id is its address, as its properties dialog sets it.
+        g->assignDevice(device(c, i - 1, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+        // Green blinking, yellow and all-red long enough for the matrix's intergreens.
+        g->setInterstate(1, i <= 2 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
     phase(c, QStringLiteral("1"), QString(), {1, 4}, 10, 45);
     phase(c, QStringLiteral("2"), QString(), {2, 3}, 10, 30);
@@ -414,6 +434,13 @@ private slots:
         QCOMPARE(loaded.property("type").toString(), controller.property("type").toString());
         QCOMPARE(loaded.signalGroups().size(), controller.signalGroups().size());
         QCOMPARE(loaded.programs().size(), controller.programs().size());
+        // TIVERK 3.x and adapter devices are known by their address; their
+        // properties dialog makes the id equal to it, so the samples do too.
+        const QString family = loaded.property("type").toString();
+        if (family == QLatin1String("tiverk") || family == QLatin1String("adapter")) {
+            for (const CnfPowerDevicePtr &device : loaded.powerDevices())
+                QCOMPARE(device->id, device->address);
+        }
     }
 
     // The TIVERK 3.18 intersection with its road network, as the program saves a

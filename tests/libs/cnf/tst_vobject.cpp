@@ -140,6 +140,60 @@ private slots:
         QCOMPARE(map[QStringLiteral("k52")].toInt(), 52);
     }
 
+    // Removals by handle among the other changes of a list of ten entries
+    // (ids 0-9). Steps: "-N" removes the entry of id N by its handle, "xN" finds
+    // it gone already, "+N" appends an entry of id N, "@I" removes position I,
+    // "=I" puts a new entry of id 100 + I at position I, "?" reads the size.
+    void listRemovalsByHandle_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QList<int>>("left");
+        QTest::newRow("every second from the end") << "-9 -7 -5 -3 -1" << QList<int>{0, 2, 4, 6, 8};
+        QTest::newRow("the same entry twice") << "-4 x4" << QList<int>{0, 1, 2, 3, 5, 6, 7, 8, 9};
+        QTest::newRow("appends between") << "-2 -5 +10 -10 x10 +11" << QList<int>{0, 1, 3, 4, 6, 7, 8, 9, 11};
+        QTest::newRow("reads between") << "-2 ? -5 ? -0" << QList<int>{1, 3, 4, 6, 7, 8, 9};
+        QTest::newRow("by position between") << "-3 @0 -9 @2 x0 x4" << QList<int>{1, 2, 5, 6, 7, 8};
+        QTest::newRow("entry replaced") << "-1 =1 x2 -3 -101" << QList<int>{0, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("all of them") << "-0 -9 -1 -8 -2 -7 -3 -6 -4 -5 +12" << QList<int>{12};
+    }
+
+    void listRemovalsByHandle()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QList<int>, left);
+        CnfController controller;
+        VObject list = controller.nativeData()["records"];
+        QMap<int, VObject> handles;
+        for (int id = 0; id < 10; ++id)
+            handles[id] = list.append(QVariantMap{{QStringLiteral("id"), id}});
+        for (const QString &step : steps.split(QLatin1Char(' '))) {
+            const int n = step.mid(1).toInt();
+            switch (step.at(0).toLatin1()) {
+            case '-': QVERIFY2(handles[n].remove(), qPrintable(step)); break;
+            case 'x': QVERIFY2(!handles[n].remove(), qPrintable(step)); break;
+            case '+': handles[n] = list.append(QVariantMap{{QStringLiteral("id"), n}}); break;
+            case '@': QVERIFY(list.removeAt(n)); break;
+            case '=':
+                list[n] = VObject(QVariantMap{{QStringLiteral("id"), 100 + n}});
+                handles[100 + n] = list[n];
+                break;
+            default: QVERIFY(list.size() >= 0); break;
+            }
+        }
+        QList<int> ids;
+        for (int i = 0; i < list.size(); ++i)
+            ids << list[i]["id"].toInt();
+        QCOMPARE(ids, left);
+        // Every handle still reaches its own entry, and writes through it land there.
+        for (int i = 0; i < left.size(); ++i) {
+            QVERIFY(handles[left.at(i)] == list[i]);
+            handles[left.at(i)]["seen"] = i;
+        }
+        const QVariantList stored = controller.getNativeData(QStringLiteral("records")).toList();
+        for (int i = 0; i < left.size(); ++i)
+            QCOMPARE(stored.at(i).toMap().value(QStringLiteral("seen")), QVariant(i));
+    }
+
     void appendedEntryStaysWritable()
     {
         CnfController controller;

@@ -129,6 +129,33 @@ private slots:
         QVERIFY(!bytes.contains("elementExtras"));
     }
 
+    // A switch names the group that findPowerDeviceSg gives: the first in list
+    // order that holds it, whatever order the groups got it in.
+    void switchNamesItsFirstGroup()
+    {
+        CnfController controller;
+        FormatFixture::fillZuMolt(controller);
+        const QList<CnfSignalGroupPtr> groups = controller.signalGroups();
+        QVERIFY(groups.size() >= 3);
+        const QList<CnfPowerDevicePtr> devices = controller.powerDevices();
+        QVERIFY(devices.size() >= 3);
+        for (const CnfSignalGroupPtr &group : groups)
+            group->devices.clear();
+        groups.at(2)->assignDevice(devices.at(0));
+        groups.at(1)->assignDevice(devices.at(0));
+        groups.at(2)->assignDevice(devices.at(2));
+        // devices.at(1) stays in no group.
+        ZU_MOLTConfig writer;
+        const QByteArray bytes = writer.save(controller);
+        CnfJsonParser parser(CnfJsonParser::Verbatim);
+        QVERIFY2(parser.parse(bytes), qPrintable(writer.lastError()));
+        const CnfJsonValue &items = parser.root().member(QStringLiteral("switches")).member(QStringLiteral("items"));
+        QCOMPARE(items.at(0).member(QStringLiteral("signalGroup")).scalar().toInt(), groups.at(1)->id);
+        QVERIFY(!items.at(1).contains(QStringLiteral("signalGroup")));
+        QCOMPARE(items.at(2).member(QStringLiteral("signalGroup")).scalar().toInt(), groups.at(2)->id);
+        QCOMPARE(controller.findPowerDeviceSg(devices.at(0)), groups.at(1));
+    }
+
     // A file as zumoltc writes it, with the reader's other forms and keys
     // plivek does not know: it loads, and saving keeps every key.
     void zumoltcFileKeepsItsKeys()

@@ -454,6 +454,34 @@ private slots:
         QVERIFY(log.at(1).at(0).toString().contains(QStringLiteral("not available")));
     }
 
+    void downloadJunction_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("number") << " 12 " << "junction 12 is not available";
+        QTest::newRow("empty") << "" << "the junction number is empty";
+        QTest::newRow("blank") << "  " << "the junction number is empty";
+    }
+
+    // The action says why nothing came, even when no number was typed.
+    void downloadJunction()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, logged);
+        EditorFixture f;
+        QSignalSpy log(&f.edit, &NetEdit::logMessage);
+        QAction *download = f.edit.dbActions().value(0);
+        QVERIFY(download);
+        QCOMPARE(download->objectName(), QStringLiteral("downloadJunction"));
+        ModalAnswerer answerer;
+        answerer.enterText(typed);
+        download->trigger();
+        QVERIFY(answerer.answered());
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log.at(0).at(0).toString().contains(logged), qPrintable(log.at(0).at(0).toString()));
+        QCOMPARE(log.at(0).at(1).value<QtMsgType>(), QtWarningMsg);
+    }
+
     void layersActionsAndToolbars()
     {
         EditorFixture f;

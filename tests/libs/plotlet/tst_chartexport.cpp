@@ -1,3 +1,4 @@
+#include "plotlet/axis.h"
 #include "plotlet/chart.h"
 #include "plotlet/colorhboxseries.h"
 #include "testdata.h"
@@ -44,7 +45,63 @@ private:
         return {};
     }
 
+    // Every text drawn into an SVG file, in drawing order.
+    static QStringList svgTexts(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList texts;
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+                texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+        }
+        return texts;
+    }
+
 private slots:
+    // Row labels stay one per row where the rows have room, and are thinned to
+    // readable ones where they have not; the top row always keeps its label.
+    void denseRowLabelsAreThinned_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("all");
+        QTest::newRow("room for every row") << 2400 << true;
+        QTest::newRow("crowded") << 240 << false;
+    }
+
+    void denseRowLabelsAreThinned()
+    {
+        QFETCH(int, height);
+        QFETCH(bool, all);
+        const int rows = 60;
+        Chart chart;
+        chart.resize(400, height);
+        auto *bars = new ColorHBoxSeries;
+        for (int row = 1; row <= rows; ++row) {
+            bars->addBar(0, 10, rows + 1 - row, Qt::green);
+            chart.yAxis()->setCustomLabel(rows + 1 - row, QStringLiteral("G%1").arg(row));
+        }
+        chart.addSeries(bars);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rows.svg"));
+        QVERIFY(chart.saveAsSvg(path));
+        QStringList labels;
+        for (const QString &text : svgTexts(path)) {
+            if (text.startsWith(QLatin1Char('G')))
+                labels << text;
+        }
+        labels.removeDuplicates();
+        QVERIFY(labels.contains(QStringLiteral("G1")));
+        if (all) {
+            QCOMPARE(labels.size(), rows);
+            return;
+        }
+        // A label is about 16 pixels high: a 240 pixel chart shows a dozen at most.
+        QVERIFY2(labels.size() > 1 && labels.size() <= 16, qPrintable(labels.join(QLatin1Char(' '))));
+    }
+
     void pngHasTheAskedSizeAndBackground()
     {
         QTemporaryDir dir;

@@ -56,11 +56,15 @@ private:
 // Answers the next save dialog: selects the filter at `filter` in the
 // document's filter list (1 universal ... 5 ZU_MOLT; 0 keeps the one shown),
 // types `name` and accepts. `proposed` receives the file the dialog offered
-// and `shownFilter` the filter it showed first.
+// and `shownFilter` the filter it showed first. `refusal`, when given, is
+// armed to close the error box that a refused save pops up next.
 inline void answerSaveDialog(ModalAnswerer &answerer, const QString &name, int filter = 0,
-                             QString *proposed = nullptr, QString *shownFilter = nullptr)
+                             QString *proposed = nullptr, QString *shownFilter = nullptr,
+                             ModalAnswerer *refusal = nullptr)
 {
     answerer.answerWith([=](QWidget *modal) {
+        if (refusal)
+            refusal->reject();
         auto *files = qobject_cast<QFileDialog *>(modal);
         if (!files) {
             modal->close();

@@ -160,6 +160,46 @@ private slots:
         QCOMPARE(TestSupport::readFile(backup), QByteArray("old backup"));
     }
 
+    // A Save As refused by the folder changes nothing of the document: name,
+    // kind and changed flag stay, and Save then writes the opened file.
+    void failedSaveAsKeepsNameTypeAndChanged()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("closed");
+        QVERIFY(QDir(dir.path()).mkdir("closed"));
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), folder + "/t318.cnf");
+        const QString refused = folder + "/other.cnf";
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+
+        bool ran = false;
+        const QByteArray outcome = TestSupport::runAsOrdinaryUser(
+            [&] {
+                Project project;
+                if (!project.load(path))
+                    return QByteArray("not loaded");
+                project.controller().setProperty("number", 4242);
+                project.setChanged(true);
+                ModalAnswerer answerer;
+                answerSaveDialog(answerer, refused, 2);
+                QByteArray result = project.saveAsConverted(QString()) ? "saved as" : "refused";
+                result += answerer.answered() ? "" : " unasked";
+                result += project.lastError().contains(refused) ? "" : " without the name";
+                result += project.fileName() == path ? "" : " renamed";
+                result += project.type() == 2 ? "" : " retyped";
+                result += project.isChanged() ? "" : " unchanged";
+                result += project.save() ? QByteArray(", saved") : ", not saved: " + project.lastError().toUtf8();
+                return result;
+            },
+            {dir.path(), folder, path}, &ran);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(ran);
+        QCOMPARE(outcome, QByteArray("refused, saved"));
+        QVERIFY(!QFile::exists(refused));
+        Project reread;
+        QVERIFY(reread.load(path));
+        QCOMPARE(reread.controller().property("number").toInt(), 4242);
+    }
+
     void changedNetworkIsExportedFirst_data()
     {
         QTest::addColumn<QString>("networkFile");

@@ -195,6 +195,32 @@ private slots:
         QCOMPARE(table.cellValue(0, 0), QVariant(254));
     }
 
+    void unsetEntry_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("unset");
+        QTest::newRow("int 255") << QVariant(255) << true;
+        QTest::newRow("real 255") << QVariant(255.0) << true;
+        QTest::newRow("float 255") << QVariant(255.0f) << true;
+        QTest::newRow("text 255") << QVariant(QStringLiteral("255")) << true;
+        QTest::newRow("real 254.5") << QVariant(254.5) << false;
+        QTest::newRow("real 255.3") << QVariant(255.3) << false;
+        QTest::newRow("real 255.49") << QVariant(255.49) << false;
+        QTest::newRow("text 255.3") << QVariant(QStringLiteral("255.3")) << false;
+        QTest::newRow("int 256") << QVariant(256) << false;
+        QTest::newRow("long 2^32 + 255") << QVariant(Q_INT64_C(4294967551)) << false;
+    }
+
+    // A value that only rounds to 255 stays as it is.
+    void unsetEntry()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(bool, unset);
+        TiverkEditTable table;
+        table.setCellValue(0, 0, value);
+        QCOMPARE(table.cellValue(0, 0), unset ? QVariant() : value);
+    }
+
     void tableData()
     {
         TiverkEditTable table;

@@ -1,3 +1,4 @@
+#include "../document/documenttesting.h"
 #include "documentfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/crashsaverecord.h"
@@ -111,6 +112,29 @@ private slots:
         QVERIFY2(reread.load(copy), qPrintable(reread.lastError()));
         QCOMPARE(reread.controller().property("number").toInt(), 12);
         QFile::remove(copy);
+    }
+
+    // After a failed Save As the record still names the file the document
+    // came from, so that a recovered document saves back there.
+    void failedSaveAsKeepsTheEditedFile()
+    {
+        const QString path = document(QStringLiteral("kept12.xcnf"));
+        MainWindow window;
+        window.loadDocument(path);
+        window.setChanged(true);
+        ModalAnswerer answerer;
+        ModalAnswerer refusal;
+        answerSaveDialog(answerer, dir.filePath(QStringLiteral("missing/other.xcnf")), 1, nullptr, nullptr, &refusal);
+        window.findChild<QAction *>(QStringLiteral("actionSave_As"))->trigger();
+        QVERIFY(answerer.answered());
+        QVERIFY(refusal.answered());
+        QCOMPARE(window.document().fileName(), path);
+        window.crashSave();
+        QCOMPARE(record(QStringLiteral("editedFile")), QVariant(path.toUtf8()));
+        const QString copy = ownCopy(QStringLiteral("kept12_%1.xcnf"));
+        QVERIFY(QFileInfo::exists(copy));
+        QFile::remove(copy);
+        window.document().setChanged(false);
     }
 
     void recordIsWrittenBeforeTheCopy()

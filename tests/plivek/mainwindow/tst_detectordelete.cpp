@@ -108,9 +108,11 @@ private slots:
         QTest::newRow("TrafficStream: detector")
             << false << false << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'detector': 1}]}]}}")
             << QByteArray("{'modules': {'TrafficStream': [{'channels': []}]}}");
-        QTest::newRow("TrafficStream: not for a sensor")
-            << true << false << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}]}]}}")
-            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}]}]}}");
+        QTest::newRow("TrafficStream: sensor")
+            << true << false
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}, {'channel': 2, "
+                          "'detector': 1}]}]}}")
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 2, 'detector': 1}]}]}}");
         QTest::newRow("Citilog")
             << true << false
             << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'sensor': "
@@ -132,10 +134,11 @@ private slots:
             << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
                           "[{'rcg_channel_id': 3, 'detector': 1}]}]}}}")
             << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': []}}}");
-        QTest::newRow("Azimuth: not for a sensor")
+        QTest::newRow("Azimuth: a sensor keeps the detector's channel")
             << true << false
             << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
-                          "1}]}]}]}}")
+                          "1}, {'rcg_channel_id': 4, 'sensor': 1}]}, {'channels': [{'rcg_channel_id': 5, 'sensor': "
+                          "'Loop'}]}]}]}}")
             << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
                           "1}]}]}]}}");
         QTest::newRow("Signal: the channel stays with the sensor")
@@ -147,9 +150,16 @@ private slots:
             << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'Loop'}, {'channel': 2, "
                           "'sensor': 'Other'}]}}}")
             << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
-        QTest::newRow("SmartMicro is never searched")
+        QTest::newRow("SmartMicro: the radar sensor stays")
             << false << false
-            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}]}]}}}")
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, "
+                          "{'detector': 2}]}, {'id': 't', 'channels': [{'detector': 'Loop'}]}]}}}")
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 2}]}, "
+                          "{'id': 't', 'channels': []}]}}}");
+        QTest::newRow("SmartMicro: sensor")
+            << true << false
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, "
+                          "{'sensor': 1}]}]}}}")
             << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}]}]}}}");
         // Every place loses its reference, not only the first one found:
         // otherwise the next element given id 1 would inherit the rest.
@@ -179,31 +189,63 @@ private slots:
         QCOMPARE(places(controller), places(expected));
     }
 
-    // Through the table: the references go, the element goes, its row goes,
-    // once for a row whose three cells are selected; the next detector that
+    void deleteSelectedRow_data()
+    {
+        QTest::addColumn<bool>("sensor");
+        QTest::newRow("detector") << false;
+        QTest::newRow("sensor") << true;
+    }
+
+    // Through the table: every reference of every source kind goes, the
+    // element goes, its row goes, once for a row whose three cells are
+    // selected; references of the other kind stay, and the next element that
     // takes the freed id starts without a source.
     void deleteSelectedRow()
     {
+        QFETCH(bool, sensor);
         MainWindow window;
         load(window);
         CnfController &controller = window.document().controller();
-        addElement(controller, false, 1, QStringLiteral("Loop"));
-        addElement(controller, false, 2, QStringLiteral("Other"));
-        setPlaces(controller, "{'modules': {'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, "
-                              "'detector': 1}]}], 'Signal': {'channels': [{'channel': 1, 'detector': 1}]}}}");
+        addElement(controller, sensor, 1, QStringLiteral("Loop"));
+        addElement(controller, sensor, 2, QStringLiteral("Other"));
+        setPlaces(controller,
+                  "{'modules': {"
+                  "'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': 1}, {'channel': 2, "
+                  "'sensor': 1}, {'channel': 3, 'detector': 2}, {'channel': 4, 'sensor': 2}]}}},"
+                  "'Keyboard': {'channels': [{'keyCode': 513, 'detector': 1, 'sensor': 1}]},"
+                  "'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, 'detector': 1}, "
+                  "{'channel': 2, 'sensor': 'Loop'}]}],"
+                  "'TrafficStream': [{'url': 'http://h:80', 'channels': [{'channel': 1, 'detector': 'Loop'}, "
+                  "{'channel': 2, 'sensor': 1}]}],"
+                  "'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'detector': 1}, {'channel': 1, "
+                  "'sensor': 1}]}]}],"
+                  "'Priority': {'channels': [{'detector': 1}, {'sensor': 1}]},"
+                  "'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': [{'rcg_channel_id': 3, "
+                  "'detector': 1}, {'rcg_channel_id': 4, 'sensor': 1}]}]}],"
+                  "'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, {'sensor': 1}]}]},"
+                  "'Signal': {'channels': [{'channel': 1, 'detector': 1, 'sensor': 1}]}}}");
+        const QByteArray before = places(controller);
         window.updateDetectorsTables();
-        QTableWidget *detectors = table(window, "detectorsTable");
+        QTableWidget *elements = table(window, sensor ? "sensorsTable" : "detectorsTable");
         for (int column = 0; column < 3; ++column)
-            detectors->item(0, column)->setSelected(true);
-        child<QAction>(window, "dtDelete")->trigger();
-        QCOMPARE(ids(controller.detectorsList()), QList<int>{2});
-        QCOMPARE(detectors->rowCount(), 1);
-        QCOMPARE(cellText(detectors, 0, 1), QStringLiteral("Other"));
+            elements->item(0, column)->setSelected(true);
+        child<QAction>(window, sensor ? "sensDelete" : "dtDelete")->trigger();
+        QCOMPARE(ids(sensor ? controller.sensorsList() : controller.detectorsList()), QList<int>{2});
+        QCOMPARE(elements->rowCount(), 1);
+        QCOMPARE(cellText(elements, 0, 1), QStringLiteral("Other"));
         QVERIFY(window.document().isChanged());
 
-        addElement(controller, false, 1, QStringLiteral("Loop"));
+        // No reference of the element's kind names id 1 or "Loop"; every
+        // reference of the other kind is still there.
+        const QByteArray after = places(controller);
+        const QByteArray key = sensor ? "\"sensor\":" : "\"detector\":";
+        const QByteArray otherKey = sensor ? "\"detector\":" : "\"sensor\":";
+        QVERIFY2(!after.contains(key + "1") && !after.contains(key + "\"Loop\""), after.constData());
+        QCOMPARE(after.count(otherKey), before.count(otherKey));
+
+        addElement(controller, sensor, 1, QStringLiteral("Loop"));
         window.updateDetectorsTables();
-        QCOMPARE(cellText(detectors, 1, 2), QString());
+        QCOMPARE(cellText(elements, 1, 2), QString());
     }
 
     // Nothing selected: nothing changes; a row whose id names no element stays.

@@ -4,7 +4,9 @@
 #include <QDataStream>
 #include <QDialog>
 #include <QSettings>
+#include <QHeaderView>
 #include <QSplitter>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -34,6 +36,41 @@ public:
 class PlainDialog : public QDialog
 {
     Q_OBJECT
+};
+
+// Content that asks for more room than the form gives it.
+class WideContent : public QWidget
+{
+public:
+    QSize sizeHint() const override { return QSize(640, 420); }
+    QSize minimumSizeHint() const override { return QSize(100, 80); }
+};
+
+// A table whose rows and columns the form's size does not show.
+class TableDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    TableDialog()
+    {
+        auto *layout = new QVBoxLayout(this);
+        table = new QTableWidget(8, 6, this);
+        layout->addWidget(table);
+        resize(260, 160);
+    }
+    QTableWidget *table;
+};
+
+class ContentDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    ContentDialog()
+    {
+        auto *layout = new QVBoxLayout(this);
+        layout->addWidget(new WideContent);
+        resize(300, 200);
+    }
 };
 
 struct Stored
@@ -158,6 +195,56 @@ private slots:
         runAndClose(&plain, true);
         QVERIFY(storedValue("PlainDialog") != storedValue("SplitDialog"));
         QCOMPARE(decode(storedValue("SplitDialog")).count, 2);
+    }
+
+    // Without a stored geometry the dialog opens large enough for its layout;
+    // once the user has sized it, that size wins, even below the layout's wish.
+    void firstSizeShowsTheContent()
+    {
+        QSize firstSeen;
+        QSize hint;
+        {
+            ContentDialog first;
+            QTimer::singleShot(0, &first, [&] {
+                firstSeen = first.size();
+                hint = first.layout()->sizeHint();
+                first.resize(420, 260);
+                first.reject();
+            });
+            execWithSavedGeometry(&first);
+        }
+        QVERIFY2(firstSeen.width() >= hint.width() && firstSeen.height() >= hint.height(),
+                 qPrintable(QStringLiteral("%1x%2 < %3x%4")
+                                .arg(firstSeen.width()).arg(firstSeen.height())
+                                .arg(hint.width()).arg(hint.height())));
+        ContentDialog second;
+        QSize secondSeen;
+        QTimer::singleShot(0, &second, [&] {
+            secondSeen = second.size();
+            second.accept();
+        });
+        execWithSavedGeometry(&second);
+        QCOMPARE(secondSeen, QSize(420, 260));
+    }
+
+    // The first time, the dialog also grows by what its table would hide
+    // behind scroll bars, so that every cell shows.
+    void firstSizeShowsWholeTables()
+    {
+        TableDialog dialog;
+        QSize hidden(-1, -1);
+        // Looked at once the shown dialog has settled: behind what it queued.
+        QTimer::singleShot(0, &dialog, [&] {
+            QMetaObject::invokeMethod(&dialog, [&] {
+                const QWidget *viewport = dialog.table->viewport();
+                hidden = QSize(dialog.table->horizontalHeader()->length() - viewport->width(),
+                               dialog.table->verticalHeader()->length() - viewport->height());
+                dialog.reject();
+            }, Qt::QueuedConnection);
+        });
+        execWithSavedGeometry(&dialog);
+        QVERIFY2(hidden.width() <= 0 && hidden.height() <= 0,
+                 qPrintable(QStringLiteral("%1x%2 hidden").arg(hidden.width()).arg(hidden.height())));
     }
 
     // A short or foreign value never stops the dialog; it is overwritten.

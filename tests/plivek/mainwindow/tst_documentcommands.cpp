@@ -191,6 +191,42 @@ private slots:
         QVERIFY(TestSupport::readFile(file).contains("4711"));
     }
 
+    // A Save As that fails leaves the document where it was: the title keeps
+    // the opened file, and Save writes that file, not the refused one.
+    void failedSaveAsKeepsTheDocument()
+    {
+        const QString file = dir.filePath("t318.cnf");
+        QFile::remove(file);
+        QVERIFY(QFile::copy(TestSupport::examplesPath("tiverk318_intersection.cnf"), file));
+        MainWindow window;
+        window.loadDocument(file);
+        window.document().controller().setProperty("number", 4711);
+        window.setChanged();
+        const QString title = window.windowTitle();
+        QVERIFY(title.endsWith("t318.cnf*"));
+        window.clearMessageTable();
+        const QString refused = dir.filePath("missing/other.cnf");
+        ModalAnswerer answerer;
+        ModalAnswerer refusal;
+        answerSaveDialog(answerer, refused, 2, nullptr, nullptr, &refusal);
+        window.findChild<QAction *>("actionSave_As")->trigger();
+        QVERIFY(answerer.answered());
+        QVERIFY(refusal.answered());
+        QVERIFY2(refusal.seenText().contains(refused), qPrintable(refusal.seenText()));
+        QCoreApplication::processEvents();
+        QCOMPARE(messageTexts(window).size(), 1);
+        QCOMPARE(window.windowTitle(), title);
+        QCOMPARE(window.document().fileName(), file);
+        QCOMPARE(window.document().type(), 2);
+        QVERIFY(window.document().isChanged());
+
+        window.findChild<QAction *>("actionSave")->trigger();
+        QCOMPARE(messageTexts(window).mid(1), (QStringList{"Saving current document", "Saving complete"}));
+        QVERIFY(TestSupport::readFile(file).contains("4711"));
+        QVERIFY(!QFile::exists(refused));
+        QVERIFY(!window.windowTitle().endsWith('*'));
+    }
+
     void declinedConversionCancelsTheSave()
     {
         MainWindow window;

@@ -5,10 +5,13 @@
 #include "plivek/framework/comboboxdelegate.h"
 #include "plivek/framework/tiverkedittable.h"
 #include "plivek/framework/uidataexchange.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
 #include <QDialogButtonBox>
+#include <QLayout>
+#include <QScreen>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -120,6 +123,50 @@ private slots:
             }
             QVERIFY(QSettings().contains(QLatin1String("WindowsGeometry/") + dialogClass));
         }
+    }
+
+    // With no stored geometry a dialog opens large enough for what its layout
+    // holds (within the screen), on the samples as a user first sees them.
+    void firstSizeShowsTheContent_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("dialogClass");
+
+        QTest::newRow("safety matrix") << "tiverk318_intersection.cnf" << "actionConflictMatrix" << "MatrixDlg";
+        QTest::newRow("TIVERK 3.x program") << "tiverk318_intersection.cnf" << "actionAddProgram" << "ProgramDlg";
+        QTest::newRow("common parameters") << "tiverk318_intersection.cnf" << "actionCommon"
+                                           << "CommonParametersDlg";
+        QTest::newRow("calendar") << "tiverk318_intersection.cnf" << "actionCalendar" << "CalendarDlg";
+        QTest::newRow("ZU_MOLT program") << "zumolt_intersection.json" << "actionAddProgram" << "ProgramDlgZU_MOLT";
+        QTest::newRow("TIVERK II program") << "tiverkii_intersection.json" << "actionAddProgram"
+                                           << "ProgramTiverk2Dlg";
+        QTest::newRow("indication") << "tiverkii_intersection.json" << "actionIndication" << "IndicationDlg";
+    }
+
+    void firstSizeShowsTheContent()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, action);
+        QFETCH(QString, dialogClass);
+
+        MainWindow window;
+        window.loadDocument(TestSupport::examplesPath(sample));
+        QSize seen;
+        QSize wanted;
+        ModalAnswerer answerer;
+        answer(answerer, false, [&](QWidget *modal) {
+            // As the user sees it once the window has settled.
+            QCoreApplication::processEvents();
+            seen = modal->size();
+            wanted = modal->layout()->sizeHint().boundedTo(modal->screen()->availableGeometry().size());
+        });
+        launch(window, action);
+        QVERIFY(answerer.answered());
+        QCOMPARE(answerer.seenClassName(), dialogClass);
+        QVERIFY2(seen.width() >= wanted.width() && seen.height() >= wanted.height(),
+                 qPrintable(QStringLiteral("%1x%2 below %3x%4")
+                                .arg(seen.width()).arg(seen.height()).arg(wanted.width()).arg(wanted.height())));
     }
 
     // Key-list launchers: each key's native value reaches its widget (absent

@@ -136,7 +136,7 @@ private slots:
         // detectors, sensors, outputs.
         QTest::addColumn<QList<int>>("rows");
         QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf" << "tiverk"
-                                     << QList<int>{21, 8, 4, 3, 0, 0, 0, 0};
+                                     << QList<int>{29, 8, 4, 3, 0, 0, 0, 0};
         QTest::newRow("adapter") << "adapter_crossing.txt" << "adapter" << QList<int>{4, 4, 2, 2, 0, 0, 0, 0};
         QTest::newRow("TIVERK II") << "tiverkii_intersection.json" << "tiverkii"
                                    << QList<int>{4, 4, 2, 3, 1, 1, 1, 0};

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -102,6 +104,51 @@ private slots:
         QVERIFY(!child(window, "sgWnd")->isEnabled());
         QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(), QString::fromUtf8("\xD0\x9C" "atrices"));
         QVERIFY(!isShown(window, "actionCheck_for_update"));
+    }
+
+    // At the first start the tabbed docks show their whole titles, so that no
+    // two tabs read alike ("Content of power part" and "Control programs" both
+    // start with "Co"); a later layout keeps them whole too.
+    void dockTabsReadableAtFirstStart()
+    {
+        for (int start = 0; start < 2; ++start) {
+            MainWindow window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QStringList titles;
+            for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (!bar->isVisible())
+                    continue;
+                QCOMPARE(bar->elideMode(), Qt::ElideNone);
+                for (int i = 0; i < bar->count(); ++i) {
+                    // The whole title fits the tab; a crowded bar scrolls instead.
+                    QVERIFY2(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                             qPrintable(bar->tabText(i)));
+                    titles << bar->tabText(i);
+                }
+            }
+            QVERIFY(titles.contains(QStringLiteral("Content of power part")));
+            QVERIFY(titles.contains(QStringLiteral("Control programs")));
+            QCOMPARE(QSet<QString>(titles.cbegin(), titles.cend()).size(), titles.size());
+
+            // A document raises another dock of the tabs: its tab scrolls into view.
+            window.loadDocument(writeDocument(QStringLiteral("tiverk"), QStringLiteral("3.18")));
+            for (int turn = 0; turn < 5; ++turn)
+                QCoreApplication::processEvents();
+            for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (!bar->isVisible() || bar->currentIndex() < 0)
+                    continue;
+                int right = bar->width();
+                for (const QToolButton *button : bar->findChildren<QToolButton *>()) {
+                    if (button->isVisible())
+                        right = std::min(right, button->x());
+                }
+                const QRect current = bar->tabRect(bar->currentIndex());
+                QVERIFY2(current.left() >= 0 && current.right() < right, qPrintable(bar->tabText(bar->currentIndex())));
+            }
+            // The second start restores the state the first one left.
+            window.close();
+        }
     }
 
     void contextActionsOfTheTables()
@@ -215,6 +262,8 @@ private slots:
         QTest::newRow("no number") << "" << "Main" << "tiverkii" << "" << " Main, tiverkii";
         QTest::newRow("both") << "7" << "Main" << "ZU_MOLT" << "" << "7 (Main), ZU_MOLT";
         QTest::newRow("nothing") << "" << "" << "" << "" << " ";
+        // A new document has neither number nor description: no separator before the family.
+        QTest::newRow("new document") << "" << "" << "tiverk" << "3.18" << "tiverk 3.18";
     }
 
     void titleLabel()

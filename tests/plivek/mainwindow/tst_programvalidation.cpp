@@ -8,6 +8,7 @@
 #include "cnf/cnftransition.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/programvalidation.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
@@ -181,6 +182,24 @@ private slots:
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Programs contain errors"));
         QCOMPARE(answerer.seenText(),
                  QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2\nSave?"));
+    }
+
+    // The samples are what a new user saves first: their programs hold no fault.
+    void samplesHaveNoFaults_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf";
+        QTest::newRow("adapter") << "adapter_crossing.txt";
+    }
+
+    void samplesHaveNoFaults()
+    {
+        QFETCH(QString, sample);
+        const CnfNativePtr native = CnfNative::loadNativeConfig(TestSupport::examplesPath(sample));
+        QVERIFY2(native, qPrintable(CnfNative::loadError()));
+        CnfController controller;
+        QVERIFY2(native->createController(controller), qPrintable(native->lastError()));
+        QCOMPARE(ProgramValidation::findFaults(controller, true), QString());
     }
 
     void familiesSkipped_data()

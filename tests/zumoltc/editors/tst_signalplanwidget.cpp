@@ -192,6 +192,19 @@ private slots:
         QCOMPARE(f.savedPlan(1).value("cycle").toInt(), 60);
     }
 
+    // Only rows that draw bars are labelled: an empty last row leaves no label
+    // at a height where nothing is drawn.
+    void emptyRowsLabelNothing()
+    {
+        Fixture f(1);
+        f.setTimelineRow(0, {"green|30", "red|30"});
+        f.setTimelineRow(1, QStringList());
+        QCOMPARE(bars(f), QStringList({"0-30@2 #00ff00", "30-60@2 #ff0000"}));
+        QCOMPARE(chart(f)->yAxis()->customLabels().size(), 1);
+        QCOMPARE(chart(f)->yAxis()->customLabel(2), QStringLiteral("1 (A){60}"));
+        QCOMPARE(f.timeline()->verticalHeaderItem(1)->text(), QStringLiteral("2 (B)"));
+    }
+
     void otherBars()
     {
         Fixture f(1);

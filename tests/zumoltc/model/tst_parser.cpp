@@ -287,6 +287,36 @@ private slots:
         QCOMPARE(root.member("a").at(0).line(), 1);
         QCOMPARE(root.member("a").at(0).column(), 7);
     }
+
+    // Members no lookup asked for come back as the text of the file, in file
+    // order; the value's text ends where the value does, whatever it holds.
+    void unaskedMembers_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("number before a brace") << QByteArray("-1.50e+3");
+        QTest::newRow("literal") << QByteArray("null");
+        QTest::newRow("text with escapes and brackets") << QByteArray("\"a\\\"}]\\\\\"");
+        QTest::newRow("nested with texts") << QByteArray("{\"x\": [1, {\"y\": \"]}\"}],\n \"z\": {}}");
+        QTest::newRow("empty array") << QByteArray("[ ]");
+    }
+
+    void unaskedMembers()
+    {
+        QFETCH(QByteArray, value);
+        Parser parser;
+        const QByteArray text = "{\"b\": " + value + ", \"known\": 1, \"a\":" + value + "}";
+        QVERIFY(parser.parse(text, nullptr));
+        const JsonValue root = parser.root();
+        QCOMPARE(root.member("known").toInt(), 1);
+        const QVector<JsonRawMember> members = root.unaskedMembers();
+        QCOMPARE(members.size(), 2);
+        QCOMPARE(members.at(0).name, QByteArray("b"));
+        QCOMPARE(members.at(0).value, value);
+        QCOMPARE(members.at(1).name, QByteArray("a"));
+        QCOMPARE(members.at(1).value, value);
+        root.member("b");
+        QCOMPARE(root.unaskedMembers().size(), 1);
+    }
 };
 
 PROJECT_TEST(TestParser);

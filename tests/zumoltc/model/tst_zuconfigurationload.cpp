@@ -473,6 +473,38 @@ private slots:
                                               QStringLiteral("{2}Object with id 3.5 not found")}));
     }
 
+    void referencesFindIdsFarApart_data()
+    {
+        // Ids close together are found in a table by position, ids far apart in a
+        // hash: both keep the rule that the first object with an id wins.
+        QTest::addColumn<QList<int>>("ids");
+        QTest::newRow("close together") << QList<int>{-2, 5, -2, 0, 7};
+        QTest::newRow("far apart") << QList<int>{-2000000, 5, -2000000, 30000000, 7};
+    }
+
+    void referencesFindIdsFarApart()
+    {
+        QFETCH(QList<int>, ids);
+        QString items;
+        QString references;
+        for (int i = 0; i < ids.size(); ++i) {
+            items += QStringLiteral("%1{\"name\": \"G%2\", \"id\": %3}").arg(i ? QStringLiteral(", ") : QString()).arg(i).arg(ids.at(i));
+            references += QStringLiteral("%1%2").arg(i ? QStringLiteral(", ") : QString()).arg(ids.at(i));
+        }
+        const QByteArray text = QStringLiteral("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1, "
+                                               "\"signalGroups\": {\"items\": [%1]}, "
+                                               "\"stages\": [{\"id\": 1, \"groups\": [%2, 6, \"G3\"]}]}")
+                                    .arg(items, references)
+                                    .toUtf8();
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(text));
+        const QList<QPointer<ZUSignalGroup>> g = c.signalGroups();
+        // The second -2 (or -2000000) names the first group again, which a stage lists once.
+        QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({g[0], g[1], g[3], g[4]}));
+        QCOMPARE(c.warnings().size(), 1);
+        QVERIFY2(c.warnings().first().endsWith(QLatin1String("Object with id 6 not found")), qPrintable(c.warnings().first()));
+    }
+
     void callOfAPhaseWithoutValidId()
     {
         // The second pass finds a phase by the id the first pass gave it, the

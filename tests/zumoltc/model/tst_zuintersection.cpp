@@ -188,7 +188,7 @@ private slots:
         ZUSignalGroup b;
         ZUIntergreenMatrix matrix;
         matrix.setConflictTime(&a, &b, 1);
-        matrix.points().prepend(ZUIntergreenMatrix::Point{&b, &a, 2});
+        matrix.points().prepend(ZUIntergreenMatrix::Point{&b, &a, 2, {}});
         QCOMPARE(matrix.conflictTime(&b, &a), 2);
         QCOMPARE(matrix.conflictTime(&a, &b), 1);
         matrix.points()[1].entering = &a;

@@ -288,6 +288,34 @@ private slots:
         QVERIFY(first.contains("11"));
     }
 
+    void failedBackupIsReportedAndTheSaveGoesOn()
+    {
+        // A folder stands where the copy would go: the copy fails without touching
+        // the file, so the save goes on, and the user hears of the missing copy.
+        const QString path = writeConfiguration(m_dir.filePath(QStringLiteral("kept.json")));
+        const QString backup = path + QStringLiteral(".bak");
+        QVERIFY(QDir().mkdir(backup));
+        MainWindow window;
+        ScriptedDialogs *dialogs = scriptDialogs(window);
+        QVERIFY(window.loadFile(path));
+        window.configuration()->setId(9);
+        window.configuration_changed();
+        dialogs->answers << QMessageBox::Ok;
+        action(window, "actionSave")->trigger();
+
+        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Warning")});
+        const QString text = dialogs->shown.first().text;
+        const QString prefix = QStringLiteral("The previous version was not kept: cannot copy it to %1: ").arg(backup);
+        QVERIFY2(text.startsWith(prefix) && text.size() > prefix.size(), qPrintable(text));
+        QCOMPARE(dialogs->shown.first().icon, int(QMessageBox::Warning));
+        QCOMPARE(dialogs->unexpected, 0);
+        QVERIFY(!saveEnabled(window));
+        ZUConfiguration saved;
+        QVERIFY(saved.load(path));
+        QCOMPARE(saved.id(), 9);
+        QVERIFY(QFileInfo(backup).isDir());
+    }
+
     void saveAsMakesNoBackup()
     {
         const QString path = writeConfiguration(m_dir.filePath(QStringLiteral("source.json")));
@@ -312,11 +340,14 @@ private slots:
         MainWindow window;
         ScriptedDialogs *dialogs = scriptDialogs(window);
         window.configuration_changed();
-        dialogs->files << m_dir.filePath(QStringLiteral("missing-folder/x.json"));
+        const QString target = m_dir.filePath(QStringLiteral("missing-folder/x.json"));
+        dialogs->files << target;
         dialogs->answers << QMessageBox::Ok;
         action(window, "actionSave")->trigger();
         QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Error")});
         QVERIFY(!dialogs->shown.first().text.isEmpty());
+        QVERIFY2(dialogs->shown.first().text.startsWith(QStringLiteral("Cannot write %1: ").arg(target)),
+                 qPrintable(dialogs->shown.first().text));
         QCOMPARE(window.fileName(), QString());
         QVERIFY(saveEnabled(window));
     }

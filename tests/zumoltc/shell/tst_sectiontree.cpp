@@ -506,6 +506,29 @@ private slots:
         list->expandItem(section(window, QStringLiteral("Signal groups")));
         QVERIFY(list->columnWidth(0) > before);
     }
+
+    // A name that grows after the branch is open still shows whole, as does a
+    // long name added to an open branch.
+    void longerNamesStayWhole()
+    {
+        MainWindow window;
+        QPointer<ZUSignalGroup> group = signalGroup(1, QStringLiteral("G"));
+        window.configuration()->addSignalGroup(group);
+        QTreeWidget *list = tree(window);
+        QTreeWidgetItem *groups = section(window, QStringLiteral("Signal groups"));
+        list->expandItem(groups);
+        const auto fits = [list](QTreeWidgetItem *item) {
+            QCoreApplication::processEvents();
+            // The cell, after the item's indentation, holds the whole text.
+            return list->visualItemRect(item).width() > list->fontMetrics().horizontalAdvance(item->text(0));
+        };
+        group->setName(QStringLiteral("A signal group with a name much wider than the column"));
+        window.update_sg_branch();
+        QVERIFY(fits(groups->child(0)));
+        window.configuration()->addSignalGroup(
+            signalGroup(2, QStringLiteral("Another signal group with an even longer name than the first one")));
+        QVERIFY(fits(groups->child(1)));
+    }
 };
 
 PROJECT_TEST(TestSectionTree);

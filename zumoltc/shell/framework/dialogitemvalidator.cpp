@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMetaMethod>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,15 +31,44 @@ SnapshotTableModel *snapshotModel(QWidget *widget)
 }
 
 // The look of an editor of this kind that nobody has touched, with the base
-// painted red when the value is forbidden.
+// painted red and the text white when the value is forbidden.
 template<typename Editor>
 QPalette freshPalette(bool forbidden)
 {
     Editor fresh;
     QPalette palette = fresh.palette();
-    if (forbidden)
+    if (forbidden) {
         palette.setBrush(QPalette::All, QPalette::Base, QBrush(Qt::red, Qt::SolidPattern));
+        // The value itself must stay readable on the red base.
+        palette.setBrush(QPalette::All, QPalette::Text, QBrush(Qt::white, Qt::SolidPattern));
+    }
     return palette;
+}
+
+// What a field's label calls it ("ID:" gives "ID"), or nothing without a label.
+QString fieldCaption(const QWidget *widget)
+{
+    const QWidget *window = widget->window();
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->buddy() == widget) {
+            QString caption = label->text();
+            caption.remove(QLatin1Char('&'));
+            caption = caption.trimmed();
+            if (caption.endsWith(QLatin1Char(':')))
+                caption.chop(1);
+            return caption.trimmed();
+        }
+    }
+    return QString();
+}
+
+// Why a forbidden value cannot stay, for the field's tool tip.
+QString forbiddenReason(const QWidget *widget, const QString &value)
+{
+    const QString caption = fieldCaption(widget);
+    if (caption.isEmpty())
+        return DialogItemValidator::tr("%1 is already used").arg(value);
+    return DialogItemValidator::tr("%1 %2 is already used").arg(caption, value);
 }
 
 // Rows of cells; a ParametersTable cell is [value, editable], a plain table's
@@ -351,6 +381,19 @@ void DialogItemValidator::testForbidden(QWidget *widget, WidgetState &state, con
         return;
     }
     state.valid = !forbidden;
+    // The red base tells that something is wrong; the tool tip tells what.
+    if (forbidden) {
+        if (!state.explaining)
+            state.ownToolTip = widget->toolTip();
+        state.explaining = true;
+        const QString shown = state.kind == Kind::LineEdit
+            ? QLatin1Char('"') + value.toString() + QLatin1Char('"')
+            : QString::number(value.toInt());
+        widget->setToolTip(forbiddenReason(widget, shown));
+    } else if (state.explaining) {
+        state.explaining = false;
+        widget->setToolTip(state.ownToolTip);
+    }
 }
 
 void DialogItemValidator::intEditValueChanged(int value)

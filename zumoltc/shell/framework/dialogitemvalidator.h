@@ -29,7 +29,8 @@ class QWidget;
 // a valid flag. Value widgets are changed while their value differs from the
 // snapshot; a table stays changed from its first change until the next
 // snapshot or Cancel. IntEdit, QSpinBox and QLineEdit may carry forbidden
-// values (taken ids and names): such a value paints the base red and makes the
+// values (taken ids and names): such a value paints the base red, says in the
+// widget's tool tip which value is taken ("ID 3 is already used") and makes the
 // widget invalid.
 //
 // The page gets the properties "valid" (all widgets valid) and "changed" (any
@@ -103,6 +104,10 @@ private:
         bool valid = true;
         bool changed = false;
         QVariant snapshot; // invalid: no snapshot taken yet
+        // While a forbidden value is shown its tool tip says why; the widget's
+        // own tool tip comes back with an allowed value.
+        bool explaining = false;
+        QString ownToolTip;
     };
 
     void watch(QWidget *widget);

@@ -265,6 +265,8 @@ private slots:
         QCOMPARE(widget<QSpinBox>(dialog, "number")->value(), 2);
         QCOMPARE(combo(dialog, "type")->currentText(), chosen);
         QCOMPARE(shownPage(dialog), QStringLiteral("noParamPage"));
+        // The empty page says what to choose only while nothing is chosen.
+        QCOMPARE(!widget<QWidget>(dialog, "sourceHint")->isHidden(), chosen.isEmpty());
         QVERIFY(!widget<QWidget>(dialog, "journal_messages")->isHidden());
     }
 

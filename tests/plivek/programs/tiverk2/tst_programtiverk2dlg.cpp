@@ -268,6 +268,41 @@ private slots:
         }
     }
 
+    void defaultMatrixFlag_data()
+    {
+        QTest::addColumn<int>("chosen"); // -1: the list is left as opened
+        QTest::addColumn<bool>("followsDefault");
+        QTest::newRow("untouched") << -1 << true;
+        QTest::newRow("Default chosen") << 0 << true;
+        QTest::newRow("matrix 1 chosen") << 1 << false;
+    }
+
+    // A program that follows the default matrix keeps doing so through OK;
+    // only choosing a listed matrix pins it to that one.
+    void defaultMatrixFlag()
+    {
+        QFETCH(int, chosen);
+        QFETCH(bool, followsDefault);
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        QVERIFY(stored->defaultMatrix);
+        QCOMPARE(stored->matrix, controller.defaultMatrix());
+        QWidget window;
+        ProgramTiverk2Dlg dialog(&window, stored, &controller);
+        auto *matrix = child<QComboBox>(dialog, "matrix");
+        QCOMPARE(matrix->currentIndex(), 1);
+        if (chosen >= 0) {
+            matrix->setCurrentIndex(1 - chosen);
+            matrix->setCurrentIndex(chosen);
+        }
+        waitForFirstRefresh(dialog);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->defaultMatrix, followsDefault);
+        QCOMPARE(dialog.program()->matrix, controller.defaultMatrix());
+    }
+
     void editsWithin40msGiveOneRefresh()
     {
         CnfController controller;

@@ -3,6 +3,7 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
@@ -323,6 +324,60 @@ private slots:
         widget->setProperty(property.constData(), allowed);
         widget->setProperty(property.constData(), forbidden);
         QVERIFY(loaded.pageValid());
+    }
+
+    // A forbidden value says in the field's tool tip which value is taken,
+    // named by the field's label when it has one; an allowed value gives the
+    // field its own tool tip back.
+    void forbiddenValueSaysWhy_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QVariant>("forbidden");
+        QTest::addColumn<QVariant>("allowed");
+        QTest::addColumn<QString>("why");
+
+        QTest::newRow("id with label") << "id" << "&ID:" << QVariant(6) << QVariant(8)
+                                       << "ID 6 is already used";
+        QTest::newRow("spin box without label") << "spinBox" << "" << QVariant(7) << QVariant(8)
+                                                << "7 is already used";
+        QTest::newRow("name with label") << "name" << "Name:" << QVariant(QStringLiteral("Detector.6"))
+                                         << QVariant(QStringLiteral("Detector.9"))
+                                         << "Name \"Detector.6\" is already used";
+    }
+
+    void forbiddenValueSaysWhy()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, label);
+        QFETCH(QVariant, forbidden);
+        QFETCH(QVariant, allowed);
+        QFETCH(QString, why);
+        LoadedPage loaded;
+        loaded.page.manualName->setChecked(true);
+        auto *widget = loaded.page.findChild<QWidget *>(field);
+        QVERIFY(widget);
+        if (!label.isEmpty()) {
+            auto *caption = new QLabel(label, &loaded.page);
+            caption->setBuddy(widget);
+        }
+        widget->setToolTip(QStringLiteral("own tip"));
+        const QByteArray property = qobject_cast<QLineEdit *>(widget) && !qobject_cast<IntEdit *>(widget)
+                ? QByteArray("text") : QByteArray("value");
+        if (property == "text")
+            loaded.page.validator->setForbiddenTexts(widget, {forbidden.toString()});
+        else
+            loaded.page.validator->setForbiddenInts(widget, {forbidden.toInt()});
+
+        widget->setProperty(property.constData(), forbidden);
+        QVERIFY(isRed(widget));
+        QCOMPARE(widget->toolTip(), why);
+        // Text stays readable on the red base.
+        QVERIFY(qAbs(widget->palette().color(QPalette::Text).lightness()
+                     - widget->palette().color(QPalette::Base).lightness()) > 80);
+        widget->setProperty(property.constData(), allowed);
+        QVERIFY(!isRed(widget));
+        QCOMPARE(widget->toolTip(), QStringLiteral("own tip"));
     }
 
     // Cancel restores every kind through its setters.
