@@ -212,8 +212,10 @@ bool CnfJsonParser::parseString(QString &text)
     advance(); // opening quote
     QByteArray bytes;
     QString decoded; // Standard dialect: text before the pending bytes
+    // Decoded by its size: the decoder of a whole QByteArray stops at a NUL byte,
+    // which the Verbatim dialect takes into a text like any other byte.
     auto flush = [&] {
-        decoded += QString::fromUtf8(bytes);
+        decoded += QString::fromUtf8(bytes.constData(), bytes.size());
         bytes.clear();
     };
     for (;;) {

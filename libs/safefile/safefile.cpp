@@ -1,29 +1,72 @@
 #include "safefile.h"
+#include "safefile_p.h"
 
 #include <QCoreApplication>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace SafeFile {
+
+namespace {
+
+// The system error that making a temporary file fails with in tests; 0: none.
+int forcedTemporaryFileError = 0;
+
+// Errors with which a folder refuses a new file, as opposed to a missing folder or a
+// lack of file handles.
+bool refusesNewFiles(int systemError)
+{
+    return systemError == EACCES || systemError == EPERM || systemError == EROFS;
+}
+
+} // namespace
+
+TemporaryFileFailure::TemporaryFileFailure(int code)
+    : m_previous(forcedTemporaryFileError)
+{
+    forcedTemporaryFileError = code;
+}
+
+TemporaryFileFailure::~TemporaryFileFailure()
+{
+    forcedTemporaryFileError = m_previous;
+}
 
 bool write(const QString &path, const QByteArray &data, QString *error, Failure *failure)
 {
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    auto fail = [&file, error, failure](Failure where, const QString &fallback) {
+    // Writing the old file in place is no fallback: a write that fails there (disk full,
+    // quota, size limit) would leave the user's file cut, with no copy beside it.
+    file.setDirectWriteFallback(false);
+    auto fail = [&file, error, failure](Failure where, const QString &text) {
         if (error)
-            *error = file.error() != QFileDevice::NoError && !file.errorString().isEmpty() ? file.errorString()
-                                                                                            : fallback;
+            *error = text;
         if (failure)
             *failure = where;
         file.cancelWriting();
         return false;
     };
+    // The system's reason where Qt has one, else the given text.
+    auto reason = [&file](const QString &fallback) {
+        return file.error() != QFileDevice::NoError && !file.errorString().isEmpty() ? file.errorString() : fallback;
+    };
     if (failure)
         *failure = Failure::None;
+    errno = 0;
+    if (forcedTemporaryFileError != 0 || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        // QSaveFile reports a temporary file it could not make as an open error and
+        // leaves the system's reason in errno (where it looks for it itself).
+        const bool temporaryFileFailed = forcedTemporaryFileError != 0 || file.error() == QFileDevice::OpenError;
+        const int systemError = forcedTemporaryFileError != 0 ? forcedTemporaryFileError : errno;
+        if (temporaryFileFailed && refusesNewFiles(systemError))
+            return fail(Failure::Open, QCoreApplication::translate(
+                                           "SafeFile", "Cannot save %1: the folder does not allow new files").arg(path));
+        return fail(Failure::Open,
+                    reason(QCoreApplication::translate("SafeFile", "Error opening for write %1").arg(path)));
+    }
     // Unbuffered and in a loop: a buffered write can fail unseen when it is flushed,
     // after which commit() would still put the partial file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(Failure::Open, QCoreApplication::translate("SafeFile", "Error opening for write %1").arg(path));
     qint64 written = 0;
     while (written < data.size()) {
         const qint64 count = file.write(data.constData() + written, data.size() - written);
@@ -33,10 +76,10 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
     }
     const QString writeError = QCoreApplication::translate("SafeFile", "Error writing to file %1").arg(path);
     if (written != data.size())
-        return fail(Failure::Write, writeError);
+        return fail(Failure::Write, reason(writeError));
     // A failed commit has already dropped the temporary file; the old file stays.
     if (!file.commit())
-        return fail(Failure::Write, writeError);
+        return fail(Failure::Write, reason(writeError));
     return true;
 }
 

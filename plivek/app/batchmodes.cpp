@@ -17,6 +17,8 @@
 #include <QMap>
 #include <QTextStream>
 
+#include <new>
+
 namespace {
 
 const QString &readingProgramTitle()
@@ -170,38 +172,58 @@ int algorithmList(const QDir &folder, QTextStream &out)
     return 0;
 }
 
-int editProgram(const QString &programFile, const QString &configPath, int objectId, int programNumber)
+namespace {
+
+// The program that --edit-prog edits: read from the program file (the older form
+// converted), else looked up by its number; null for a new program. False after
+// reporting why (a file that cannot be opened is not reported).
+bool readEditedProgram(CnfController &controller, const QString &programFile, int programNumber,
+                       CnfProgramPtr *program)
 {
-    CnfController controller;
-    if (!loadControllerConfig(controller, configPath, objectId, false))
-        return 1;
     QFile file(programFile);
     if (!file.open(QIODevice::ReadOnly))
-        return 1;
+        return false;
     QByteArray content = file.readAll();
     file.close();
 
     if (content.startsWith("<Program")) {
         QString error;
-        if (!convertOlderProgramForm(content, controller, &content, &error)) {
+        if (!BatchModes::convertOlderProgramForm(content, controller, &content, &error)) {
             reportError(readingProgramTitle(), error, false);
-            return 1;
+            return false;
         }
     }
 
-    CnfProgramPtr program;
     if (!content.isEmpty()) {
-        program = controller.loadDynamicProgram(content);
-        if (!program) {
+        *program = controller.loadDynamicProgram(content);
+        if (!*program) {
             reportError(readingProgramTitle(), controller.lastError(), false);
-            return 1;
+            return false;
         }
     } else if (programNumber != 0 && programNumber < 50) {
-        program = controller.findProgram(QString::number(programNumber));
-        if (!program) {
+        *program = controller.findProgram(QString::number(programNumber));
+        if (!*program) {
             reportError(readingProgramTitle(), MainWindowTexts::tr("Program %1 not found").arg(programNumber), false);
-            return 1;
+            return false;
         }
+    }
+    return true;
+}
+
+} // namespace
+
+int editProgram(const QString &programFile, const QString &configPath, int objectId, int programNumber)
+{
+    CnfController controller;
+    if (!loadControllerConfig(controller, configPath, objectId, false))
+        return 1;
+    CnfProgramPtr program;
+    try {
+        if (!readEditedProgram(controller, programFile, programNumber, &program))
+            return 1;
+    } catch (const std::bad_alloc &) {
+        reportError(readingProgramTitle(), notEnoughMemoryToLoad(programFile), false);
+        return 1;
     }
 
     // The dialog works on a copy; only an accepted dialog gives a program back.
@@ -241,8 +263,20 @@ int programList(const QString &listFile, const QString &configPath, int objectId
     if (!loadControllerConfig(controller, configPath, objectId, true))
         return 1;
     QByteArray bytes;
-    for (const CnfProgramPtr &program : controller.programs())
+    for (const CnfProgramPtr &program : controller.programs()) {
+        // The caller reads one id a line: an id that breaks its line would read as two
+        // programs, so the list is refused rather than written wrong.
+        if (program->id.contains(QLatin1Char('\n')) || program->id.contains(QLatin1Char('\r'))) {
+            QString shown = program->id;
+            shown.replace(QLatin1Char('\n'), QLatin1String("\\n")).replace(QLatin1Char('\r'), QLatin1String("\\r"));
+            reportError(QString(),
+                        MainWindowTexts::tr("Program id \"%1\" holds a line break; the program list is not written")
+                            .arg(shown),
+                        true);
+            return 1;
+        }
         bytes += program->id.toUtf8() + '\n';
+    }
     QString error;
     if (!SafeFile::write(listFile, bytes, &error)) {
         reportError(QString(), error, true);

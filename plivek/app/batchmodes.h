@@ -36,8 +36,8 @@ int algorithmList(const QDir &folder, QTextStream &out);
 int editProgram(const QString &programFile, const QString &configPath, int objectId, int programNumber);
 
 // --get-prog-list: writes the program ids of the configuration, one per line,
-// UTF-8, into the list file. Quiet; 1 when the configuration does not load or
-// the file cannot be written.
+// UTF-8, into the list file. Quiet; 1 when the configuration does not load, an
+// id holds a line break (nothing is written then) or the file cannot be written.
 int programList(const QString &listFile, const QString &configPath, int objectId);
 
 } // namespace BatchModes

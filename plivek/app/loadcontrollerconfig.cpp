@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <new>
+
 namespace {
 
 const QString &errorTitle()
@@ -25,7 +27,7 @@ const QString &noValidData()
 }
 
 // Reads the file as a storage service leaves it; false after reporting why.
-bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
+bool readStorageFile(CnfController &controller, const QString &path, bool quiet)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -61,20 +63,43 @@ bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
     return true;
 }
 
+// A file too large for the memory left, or for Qt's containers, is a failed load
+// like any other: the reader's half-built data are freed on the way out.
+bool loadFromFile(CnfController &controller, const QString &path, bool quiet)
+{
+    try {
+        return readStorageFile(controller, path, quiet);
+    } catch (const std::bad_alloc &) {
+        controller.clear();
+        reportError(errorTitle(), notEnoughMemoryToLoad(path), quiet);
+        return false;
+    }
+}
+
 // Loads the chosen document into the project. A ZU_MOLT configuration is read
 // directly: the document would hand it to the zumoltc editor and end the program.
 bool loadChosenDocument(Project &project, const QString &path)
 {
-    const CnfNativePtr native = CnfNative::loadNativeConfig(path);
-    if (!native || !native.dynamicCast<ZU_MOLTConfig>())
-        return project.load(path);
-    if (native->isValid() && native->createController(project.controller()))
-        return true;
-    reportError(MainWindowTexts::tr("Error loading document"), native->lastError(), false);
+    try {
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        if (!native || !native.dynamicCast<ZU_MOLTConfig>())
+            return project.load(path);
+        if (native->isValid() && native->createController(project.controller()))
+            return true;
+        reportError(MainWindowTexts::tr("Error loading document"), native->lastError(), false);
+    } catch (const std::bad_alloc &) {
+        project.controller().clear();
+        reportError(MainWindowTexts::tr("Error loading document"), notEnoughMemoryToLoad(path), false);
+    }
     return false;
 }
 
 } // namespace
+
+QString notEnoughMemoryToLoad(const QString &path)
+{
+    return MainWindowTexts::tr("Not enough memory to load %1").arg(path);
+}
 
 bool loadControllerConfig(CnfController &controller, const QString &path, int objectId, bool quiet)
 {

@@ -15,3 +15,7 @@ class QString;
 //
 // True when the controller holds a configuration.
 bool loadControllerConfig(CnfController &controller, const QString &path, int objectId, bool quiet);
+
+// The reason given for a file that is too large to load in the memory left:
+// "Not enough memory to load %1" with the path.
+QString notEnoughMemoryToLoad(const QString &path);

@@ -28,11 +28,16 @@ int dayCardNumber(const CnfDayCardPtr &card)
     return card->id.toInt();
 }
 
-QJsonObject programsObject(CnfController &controller, const QDir &folder)
+// The programs of type 3 and above with their tables; writes their pictures into
+// the folder. `picturesWritten` becomes false when a picture could not be written
+// (the program dialog has logged why).
+QJsonObject programsObject(CnfController &controller, const QDir &folder, bool *picturesWritten)
 {
-    const QString family = controller.property("type").toString() == QLatin1String("adapter")
-                               ? QStringLiteral("adapter")
-                               : controller.property("version").toString();
+    const bool adapter = controller.property("type").toString() == QLatin1String("adapter");
+    const QString family = adapter ? QStringLiteral("adapter") : controller.property("version").toString();
+    // The program dialog draws no diagram for the adapter family: no picture is due.
+    const bool picturesDue = !adapter;
+    *picturesWritten = true;
     QJsonObject programs;
     for (const CnfProgramPtr &program : controller.programs()) {
         if (program->type < CnfProgram::FixedTime)
@@ -44,8 +49,10 @@ QJsonObject programsObject(CnfController &controller, const QDir &folder)
         entry.insert(QStringLiteral("data"), QJsonArray::fromVariantList(dialog.tiverkTableData()));
         programs.insert(program->id, entry);
         const QString base = QStringLiteral("prog_") + ReportWriter::safeFileName(program->id);
-        dialog.saveDiagramImage(folder.filePath(base + QStringLiteral(".png")), pictureSize);
-        dialog.saveDiagramImage(folder.filePath(base + QStringLiteral(".svg")), pictureSize);
+        for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral(".svg")}) {
+            if (!dialog.saveDiagramImage(folder.filePath(base + suffix), pictureSize) && picturesDue)
+                *picturesWritten = false;
+        }
     }
     return programs;
 }
@@ -112,16 +119,18 @@ bool createReport(CnfController &controller, const QString &folder)
 {
     const QDir dir(folder);
     const QString reportPath = dir.filePath(QStringLiteral("report.json"));
+    bool picturesWritten = true;
     QJsonObject report;
-    report.insert(QStringLiteral("programs"), programsObject(controller, dir));
+    report.insert(QStringLiteral("programs"), programsObject(controller, dir, &picturesWritten));
     report.insert(QStringLiteral("daycards"), dayCardsObject(controller));
     report.insert(QStringLiteral("weekcards"), weekCardObject(controller));
+    // "report.json" is written even when a picture is missing: its data stand apart.
     QString error;
     if (!SafeFile::write(reportPath, QJsonDocument(report).toJson(QJsonDocument::Indented), &error)) {
         qWarning("Open file error:%s", error.toLocal8Bit().constData());
         return false;
     }
-    return true;
+    return picturesWritten;
 }
 
 int createReportMode(const QString &configPath, const QString &reportFolder)
@@ -139,11 +148,18 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
     const QDir reports(reportFolder.isEmpty() ? configFolder : reportFolder);
     const QStringList files = configs.entryList({QStringLiteral("*.cnf"), QStringLiteral("*.json")},
                                                 QDir::Files, QDir::Name | QDir::IgnoreCase);
+    // The run goes on past a failed file and ends with 0; the log names each
+    // configuration whose report is missing or incomplete.
+    auto reportFailed = [](const QString &name) {
+        qWarning("No complete report for %s", qUtf8Printable(name));
+    };
     for (const QString &name : files) {
         qDebug("Parsing %s", qUtf8Printable(name));
         CnfController controller;
-        if (!loadControllerConfig(controller, configs.absoluteFilePath(name), 0, true))
+        if (!loadControllerConfig(controller, configs.absoluteFilePath(name), 0, true)) {
+            reportFailed(name);
             continue;
+        }
         QString subfolder = controller.property("number").toString();
         if (subfolder.isEmpty())
             subfolder = QFileInfo(name).baseName();
@@ -151,9 +167,11 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
         const QFileInfo target(reports, subfolder);
         if (!target.isDir() && !reports.mkdir(subfolder)) {
             qWarning("Create subdirectory error");
+            reportFailed(name);
             continue;
         }
-        createReport(controller, target.absoluteFilePath());
+        if (!createReport(controller, target.absoluteFilePath()))
+            reportFailed(name);
     }
     return 0;
 }

@@ -21,6 +21,8 @@
 #include <QRegularExpression>
 #include <QSettings>
 
+#include <new>
+
 namespace {
 
 // Folder settings hold the UTF-8 bytes of the path; older ones hold plain text.
@@ -414,26 +416,33 @@ bool Project::load(QString path)
     d->fileName = path;
     d->customData.clear();
     d->type = d->typeFromSuffix(QFileInfo(path).suffix());
-    switch (d->type) {
-    case 1:
-        d->loadContainer();
-        break;
-    case 2:
-        if (d->loadNative())
-            return true;
-        break;
-    case 3:
-        d->loadAdapter();
-        break;
-    case 4:
-    case 5:
-        if (d->loadJson())
-            return true;
-        break;
-    default:
-        d->lastError = tr("File loading error: unknown type");
-        break;
+    bool handedOver = false;
+    try {
+        switch (d->type) {
+        case 1:
+            d->loadContainer();
+            break;
+        case 2:
+            handedOver = d->loadNative();
+            break;
+        case 3:
+            d->loadAdapter();
+            break;
+        case 4:
+        case 5:
+            handedOver = d->loadJson();
+            break;
+        default:
+            d->lastError = tr("File loading error: unknown type");
+            break;
+        }
+    } catch (const std::bad_alloc &) {
+        // A file too large for the memory left, or for Qt's containers, fails like any
+        // other broken file; what the readers had built is freed on the way here.
+        d->lastError = tr("Not enough memory to load %1").arg(path);
     }
+    if (handedOver)
+        return true;
     if (d->lastError.isEmpty())
         return true;
     d->controller.clear();

@@ -1,9 +1,10 @@
 #include "ordinaryuser.h"
 
+#include "childprocess.h"
+
 #include <QFile>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace TestSupport {
@@ -37,32 +38,16 @@ QByteArray runAsOrdinaryUser(const std::function<QByteArray()> &work,
     };
     if (!handOver(pathsToHandOver, NobodyId))
         return failed();
-    int channel[2];
-    if (::pipe(channel) != 0)
-        return failed();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        int status = 1;
-        if (::setgid(NobodyId) == 0 && ::setuid(NobodyId) == 0) {
-            const QByteArray result = work();
-            status = ::write(channel[1], result.constData(), size_t(result.size())) < 0 ? 2 : 0;
-        }
-        ::_exit(status);
-    }
-    ::close(channel[1]);
-    QByteArray result;
-    char buffer[4096];
-    ssize_t count;
-    while ((count = ::read(channel[0], buffer, sizeof buffer)) > 0)
-        result.append(buffer, int(count));
-    ::close(channel[0]);
-    int status = -1;
-    ::waitpid(child, &status, 0);
+    const ChildEnd end = runInChild([&work](int outputFd) {
+        if (::setgid(NobodyId) != 0 || ::setuid(NobodyId) != 0)
+            return 1;
+        const QByteArray result = work();
+        return ::write(outputFd, result.constData(), size_t(result.size())) < 0 ? 2 : 0;
+    });
     handOver(pathsToHandOver, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!end.exited || end.exitCode != 0)
         return failed();
-    return result;
+    return end.output;
 }
 
 } // namespace TestSupport

@@ -17,6 +17,17 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
+bool writeLongArrayConfiguration(const QString &path, int bytes)
+{
+    QByteArray text("{\"controller\":{\"type\":\"tiverkii\",\"version\":\"2.0\",\"number\":1},\"extra\":[1");
+    const int items = qMax(0, (bytes - text.size() - 2) / 2);
+    text.reserve(text.size() + 2 * items + 2);
+    for (int i = 0; i < items; ++i)
+        text += ",1";
+    text += "]}";
+    return writeFile(path, text);
+}
+
 QString startAndStopProgram(const QString &name)
 {
     QProcess program;

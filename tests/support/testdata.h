@@ -23,6 +23,11 @@ QByteArray readFile(const QString &path);
 // Writes bytes as the whole content of the file at path; false when that fails.
 bool writeFile(const QString &path, const QByteArray &bytes);
 
+// Writes a TIVERK II configuration of about `bytes` bytes, almost all of them one
+// long array of numbers under an unknown key: a file that is small on disk but
+// takes far more memory once read. False when it cannot be written.
+bool writeLongArrayConfiguration(const QString &path, int bytes);
+
 inline QString programPath(const QString &name)
 {
     return QDir(QStringLiteral(PROJECT_BIN_DIR)).filePath(name);

@@ -108,6 +108,7 @@ void CountdownTimersWidget::on_buttonBox_clicked(QAbstractButton *button)
     if (m_validator->isChanged(ui->warn_time))
         boards->setWarnTime(ui->warn_time->value());
     if (m_validator->isChanged(ui->cdt_items)) {
+        const QList<ZUCountdownBoards::Board> before = boards->boards();
         boards->clearBoards();
         for (int row = 0; row < ui->cdt_items->rowCount(); ++row) {
             // addBoard drops a row whose group is empty or unknown.
@@ -116,6 +117,8 @@ void CountdownTimersWidget::on_buttonBox_clicked(QAbstractButton *button)
                              cellInt(ui->cdt_items->cellData(row, BoardAddress)),
                              cellInt(ui->cdt_items->cellData(row, BoardWarningTime)));
         }
+        carryKeptMembers(before, boards->boards(),
+                         [](const ZUCountdownBoards::Board &board, int) { return board.group.data(); });
     }
     emit configurationChanged(ZUCountdownBoards::staticMetaObject.className());
     m_validator->snapshotAll();

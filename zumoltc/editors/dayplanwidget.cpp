@@ -108,6 +108,7 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
         writeIdAndName(*plan);
         if (m_validator->isChanged(ui->plansTable)) {
             const ParametersTable *table = ui->plansTable;
+            const QList<ZUDayPlan::Period> before = plan->periods();
             plan->clearPeriods();
             for (int row = 0; row < table->rowCount(); ++row) {
                 plan->addPeriod(table->cellData(row, StartColumn).toTime(),
@@ -115,6 +116,7 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
                                 m_configuration->findSignalPlan(table->cellData(row, ProgramColumn)),
                                 m_configuration->findSignalPlan(table->cellData(row, SpareProgramColumn)));
             }
+            carryKeptMembers(before, plan->periods(), [](const ZUDayPlan::Period &period, int) { return period.start; });
         }
     }
     finishApply(plan, ZUDayPlan::staticMetaObject.className());

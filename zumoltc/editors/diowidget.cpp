@@ -144,6 +144,7 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
     module->setIp(ui->IP->text());
     module->setPort(static_cast<quint16>(ui->port->value()));
     if (m_validator->isChanged(ui->channels)) {
+        const QList<ZUDIO::Channel> before = module->channels();
         module->clearChannels();
         for (int row = 0; row < ui->channels->rowCount(); ++row) {
             ZUDIO::Channel channel;
@@ -153,6 +154,7 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
             channel.detector = m_configuration->findDetector(ui->channels->cellData(row, ChannelDetector));
             module->addChannel(channel);
         }
+        carryKeptMembers(before, module->channels(), [](const ZUDIO::Channel &channel, int) { return channel.channel; });
     }
     m_validator->snapshotAll();
     emit configurationChanged(ZUDIO::staticMetaObject.className());

@@ -189,6 +189,7 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
         return;
     NamedFields::write(*m_validator, ui->id, ui->name, matrix);
     if (m_validator->isChanged(ui->matrixTable)) {
+        const QList<ZUIntergreenMatrix::Point> before = matrix->points();
         matrix->clear();
         const ConflictMatrixModel *model = ui->matrixTable->matrixModel();
         const int count = qMin(m_groups.size(), model->rowCount());
@@ -206,6 +207,9 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
                     matrix->setConflictTime(m_groups.at(row), m_groups.at(column), time);
             }
         }
+        carryKeptMembers(before, matrix->points(), [](const ZUIntergreenMatrix::Point &point, int) {
+            return qMakePair(point.clearing.data(), point.entering.data());
+        });
     }
     setWindowTitle(matrix->text(QString()));
     m_validator->snapshotAll();

@@ -376,6 +376,8 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         return;
     const ParametersTable *steps = ui->stagering_table;
     const ParametersTable *sources = ui->stagering_dt_table;
+    // Taken before the old phases go, which takes their records out of the list.
+    const QList<ZUSignalPlan::DetectorControl> recordsBefore = plan->detectors();
     // The phases are numbered 1..N in step order, so step numbers are phase ids.
     QList<QPointer<ZUSignalPlanPhase>> phases;
     for (int column = 0; column < steps->columnCount(); ++column) {
@@ -393,6 +395,10 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         phases.at(column)->setCall(step >= 1 && step <= phases.size() ? phases.at(step - 1)
                                                                        : QPointer<ZUSignalPlanPhase>());
     }
+    // A step keeps what the file held for the step at its place.
+    const QList<QPointer<ZUSignalPlanPhase>> &before = plan->phases();
+    for (int column = 0; column < phases.size() && column < before.size(); ++column)
+        phases.at(column)->keptMembers() = before.at(column)->keptMembers();
     plan->setPhases(phases);
 
     QList<ZUSignalPlan::DetectorControl> records;
@@ -406,6 +412,7 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         record.indicator = m_configuration->findDetector(sources->cellData(IndicatorRow, column));
         records << record;
     }
+    carryKeptMembers(recordsBefore, records, [](const ZUSignalPlan::DetectorControl &, int column) { return column; });
     plan->setDetectors(records);
 }
 

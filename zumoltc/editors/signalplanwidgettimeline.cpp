@@ -195,6 +195,7 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
     applyCycle(plan, all, ui->timeline_cycle_length, ui->timeline_cycle_offset, ui->timeline_coordinated);
     if (!all && !m_validator->isChanged(ui->timeline_table))
         return;
+    const QList<ZUSignalPlan::Sequence> before = plan->sequences();
     plan->clearSequences();
     const ParametersTable *table = ui->timeline_table;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -218,4 +219,5 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
         if (!sequence.isEmpty())
             plan->setGroupSequence(group, sequence);
     }
+    carryKeptMembers(before, plan->sequences(), [](const ZUSignalPlan::Sequence &record, int) { return record.group.data(); });
 }

@@ -2,6 +2,8 @@
 
 #include "jsonvalue.h"
 
+#include <QHash>
+#include <QList>
 #include <QPair>
 #include <QVector>
 
@@ -23,3 +25,28 @@ public:
 private:
     QVector<QPair<QByteArray, QVector<JsonRawMember>>> m_parts;
 };
+
+// A page that rebuilds a list of records on Apply hands the members the file
+// held for the old records to the new records of the same key (the group of a
+// board, the start of a period, the position of a step: what identifies a
+// record to the user), so that an edit elsewhere in the list does not drop them.
+// keyOf(record, position) gives the key; the first old record of a key wins.
+template<typename Record, typename KeyOf>
+void carryKeptMembers(const QList<Record> &before, QList<Record> &after, KeyOf keyOf)
+{
+    using Key = decltype(keyOf(before.first(), 0));
+    QHash<Key, KeptMembers> kept;
+    for (int i = 0; i < before.size(); ++i) {
+        if (!before.at(i).kept.isEmpty() && !kept.contains(keyOf(before.at(i), i)))
+            kept.insert(keyOf(before.at(i), i), before.at(i).kept);
+    }
+    if (kept.isEmpty())
+        return;
+    for (int i = 0; i < after.size(); ++i) {
+        const auto found = kept.find(keyOf(after.at(i), i));
+        if (found != kept.end() && after.at(i).kept.isEmpty()) {
+            after[i].kept = found.value();
+            kept.erase(found);
+        }
+    }
+}

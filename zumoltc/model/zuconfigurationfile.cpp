@@ -37,11 +37,14 @@ QByteArray ZUConfiguration::toJson()
 
 bool ZUConfiguration::save(const QString &fileName, QString *error)
 {
-    // The system's reason alone does not say which file it is about.
+    // The system's reason alone does not say which file it is about; the safe
+    // write's own refusal of a closed folder does.
     QString reason;
     if (SafeFile::write(fileName, toJson(), &reason))
         return true;
-    if (error)
-        *error = tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(fileName), reason);
+    if (error) {
+        const QString name = QDir::toNativeSeparators(fileName);
+        *error = reason.contains(name) ? reason : tr("Cannot write %1: %2").arg(name, reason);
+    }
     return false;
 }

@@ -135,7 +135,10 @@ MatrixDlg::MatrixDlg(QWidget *parent, CnfController *controller, const CnfMatrix
         for (QWidget *widget : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->id),
                                 static_cast<QWidget *>(ui->label_2), static_cast<QWidget *>(ui->name)})
             widget->hide();
-        ui->verticalLayout->removeItem(ui->idLayout);
+        // Deleting the row's layout takes it out of the dialog's layout; a layout only
+        // removed from there belongs to nothing and would never be freed.
+        delete ui->idLayout;
+        ui->idLayout = nullptr;
         ui->useConflictMatrix->hide();
         ui->matrixTable->setItemDelegate(new CheckBoxDelegate(ui->matrixTable, false, false));
     } else {

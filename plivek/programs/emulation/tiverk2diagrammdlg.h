@@ -105,6 +105,8 @@ private:
     // Runs the emulator over the display window; an error text when the run
     // cannot draw.
     QString emulate(const CnfProgramPtr &program, plotlet::ColorHBoxSeries *bars, plotlet::RectangleSeries *stages);
+    // A marker's width (seconds) as whole milliseconds.
+    static qint64 widthMs(const plotlet::VLine *line);
 
     Ui::Tiverk2DiagrammDlg *ui;
     bool m_expertMode = false;

@@ -4,6 +4,7 @@
 #include "halm58a/network.h"
 #include "plivek/document/containerfile.h"
 #include "safefile/safefile.h"
+#include "safefile_p.h"
 #include "testdata.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -23,6 +25,18 @@ using Saver = std::function<bool(const QString &path, QString *error)>;
 bool saveUnderSizeLimit(const Saver &save, const QString &path, rlim_t limit, QString *error)
 {
     const TestSupport::FileSizeLimit limited(limit);
+    return save(path, error);
+}
+
+// What makes a save fail: a write cut short far below Qt's write buffer, where a
+// buffered write would fail only when flushed, or a folder that takes no new file.
+enum class Obstacle { CutWrite, NoNewFile };
+
+bool saveAgainst(Obstacle obstacle, const Saver &save, const QString &path, QString *error)
+{
+    if (obstacle == Obstacle::CutWrite)
+        return saveUnderSizeLimit(save, path, 256, error);
+    const SafeFile::TemporaryFileFailure noNewFiles(EACCES);
     return save(path, error);
 }
 
@@ -47,9 +61,11 @@ bool loadNetwork(Halm58a::Network &network)
 } // namespace
 
 Q_DECLARE_METATYPE(Saver)
+Q_DECLARE_METATYPE(Obstacle)
 
-// Every saver of the project, under a file-size limit: the write fails part way, the
-// save says so, and the user's old file is still there, whole, with nothing beside it.
+// Every saver of the project, under a file-size limit and in a folder that takes no new
+// file: the write fails, the save says so, and the user's old file is still there,
+// whole, with nothing beside it.
 class TestSafeFile : public QObject
 {
     Q_OBJECT
@@ -57,66 +73,111 @@ private slots:
     void failedWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<Saver>("save");
+        QTest::addColumn<Obstacle>("obstacle");
 
-        QTest::newRow("bytes") << Saver([](const QString &path, QString *error) {
-            return SafeFile::write(path, QByteArray(3000, 'x'), error);
-        });
-        QTest::newRow("TIVERK .cnf") << cnfSaver(QStringLiteral("tiverk318_intersection.cnf"));
-        QTest::newRow("adapter .txt") << cnfSaver(QStringLiteral("adapter_crossing.txt"));
-        QTest::newRow("TIVERK II .json") << cnfSaver(QStringLiteral("tiverkii_intersection.json"));
-        QTest::newRow("ZU_MOLT .json of the library") << cnfSaver(QStringLiteral("zumolt_intersection.json"));
-        QTest::newRow("container .xcnf") << Saver([](const QString &path, QString *error) {
-            CnfController controller;
-            Halm58a::Network network;
-            QMap<QString, QByteArray> custom;
-            ContainerFile container(controller, &network, custom);
-            if (!container.read(TestSupport::dataPath(QStringLiteral("document/network.xcnf"))))
-                return false;
-            const bool saved = container.write(path);
-            *error = container.errorString();
-            return saved;
-        });
-        QTest::newRow("network file") << Saver([](const QString &path, QString *error) {
-            Halm58a::Network network;
-            const bool saved = loadNetwork(network) && network.save(path, true, false);
-            *error = network.errorString();
-            return saved;
-        });
-        QTest::newRow("network as DOT") << Saver([](const QString &path, QString *error) {
-            Halm58a::Network network;
-            const bool saved = loadNetwork(network) && network.exportToDOT(path);
-            *error = network.errorString();
-            return saved;
-        });
-        QTest::newRow("ZU_MOLT configuration of zumoltc") << Saver([](const QString &path, QString *error) {
-            ZUConfiguration configuration;
-            return configuration.load(TestSupport::dataPath(QStringLiteral("zumolt/complete.json")))
-                   && configuration.save(path, error);
-        });
+        const QList<QPair<QByteArray, Saver>> savers{
+            {"bytes", [](const QString &path, QString *error) {
+                 return SafeFile::write(path, QByteArray(3000, 'x'), error);
+             }},
+            {"TIVERK .cnf", cnfSaver(QStringLiteral("tiverk318_intersection.cnf"))},
+            {"adapter .txt", cnfSaver(QStringLiteral("adapter_crossing.txt"))},
+            {"TIVERK II .json", cnfSaver(QStringLiteral("tiverkii_intersection.json"))},
+            {"ZU_MOLT .json of the library", cnfSaver(QStringLiteral("zumolt_intersection.json"))},
+            {"container .xcnf", [](const QString &path, QString *error) {
+                 CnfController controller;
+                 Halm58a::Network network;
+                 QMap<QString, QByteArray> custom;
+                 ContainerFile container(controller, &network, custom);
+                 if (!container.read(TestSupport::dataPath(QStringLiteral("document/network.xcnf"))))
+                     return false;
+                 const bool saved = container.write(path);
+                 *error = container.errorString();
+                 return saved;
+             }},
+            {"network file", [](const QString &path, QString *error) {
+                 Halm58a::Network network;
+                 const bool saved = loadNetwork(network) && network.save(path, true, false);
+                 *error = network.errorString();
+                 return saved;
+             }},
+            {"network as DOT", [](const QString &path, QString *error) {
+                 Halm58a::Network network;
+                 const bool saved = loadNetwork(network) && network.exportToDOT(path);
+                 *error = network.errorString();
+                 return saved;
+             }},
+            {"ZU_MOLT configuration of zumoltc", [](const QString &path, QString *error) {
+                 ZUConfiguration configuration;
+                 return configuration.load(TestSupport::dataPath(QStringLiteral("zumolt/complete.json")))
+                        && configuration.save(path, error);
+             }},
+        };
+        for (const auto &saver : savers) {
+            QTest::addRow("%s / cut write", saver.first.constData()) << saver.second << Obstacle::CutWrite;
+            QTest::addRow("%s / no new file", saver.first.constData()) << saver.second << Obstacle::NoNewFile;
+        }
     }
 
     void failedWriteKeepsTheOldFile()
     {
         QFETCH(Saver, save);
+        QFETCH(Obstacle, obstacle);
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("file"));
         const QByteArray old("old content");
         QVERIFY(TestSupport::writeFile(path, old));
 
-        // Far below Qt's write buffer, where a buffered write fails only when it is flushed.
         QString error;
-        QVERIFY(!saveUnderSizeLimit(save, path, 256, &error));
+        QVERIFY(!saveAgainst(obstacle, save, path, &error));
         QVERIFY2(!error.isEmpty(), "the failure is explained");
+        // The file is never written in place, where a write that fails would cut it.
+        if (obstacle == Obstacle::NoNewFile)
+            QVERIFY2(error.contains(QStringLiteral("Cannot save %1: the folder does not allow new files").arg(path)),
+                     qPrintable(error));
         QCOMPARE(TestSupport::readFile(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
 
-        // Without the limit the same save goes through.
+        // Without the obstacle the same save goes through.
         error.clear();
         QVERIFY2(save(path, &error), qPrintable(error));
         const QByteArray written = TestSupport::readFile(path);
         QVERIFY(written.size() > 256);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+    }
+
+    // Only a folder's refusal is worded as one; other reasons keep the system's text.
+    void temporaryFileFailures_data()
+    {
+        QTest::addColumn<int>("systemError");
+        QTest::addColumn<bool>("folderRefuses");
+        QTest::newRow("permission denied") << EACCES << true;
+        QTest::newRow("operation not permitted") << EPERM << true;
+        QTest::newRow("read-only file system") << EROFS << true;
+        QTest::newRow("too many open files") << EMFILE << false;
+    }
+
+    void temporaryFileFailures()
+    {
+        QFETCH(int, systemError);
+        QFETCH(bool, folderRefuses);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("file"));
+        QString error;
+        SafeFile::Failure failure = SafeFile::Failure::None;
+        {
+            const SafeFile::TemporaryFileFailure failing(systemError);
+            QVERIFY(!SafeFile::write(path, "new", &error, &failure));
+        }
+        QCOMPARE(failure, SafeFile::Failure::Open);
+        QCOMPARE(error.contains(QLatin1String("the folder does not allow new files")), folderRefuses);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(path));
+
+        // Once the folder takes files again, the same write goes through.
+        QVERIFY2(SafeFile::write(path, "new", &error, &failure), qPrintable(error));
+        QCOMPARE(TestSupport::readFile(path), QByteArray("new"));
     }
 
     void openAndWriteFailuresAreToldApart()

@@ -1,3 +1,4 @@
+#include "childprocess.h"
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
@@ -21,6 +22,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +61,28 @@ Run runPlivek(const QStringList &arguments, const QString &workingFolder = QStri
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+// Runs plivek in a child process in which `limit` has lowered a resource limit
+// (false when it could not), with its standard output and error in `output`.
+TestSupport::ChildEnd runPlivekLimited(const QStringList &arguments, const std::function<bool()> &limit)
+{
+    const QByteArray program = QFile::encodeName(TestSupport::programPath(QStringLiteral("plivek")));
+    QList<QByteArray> encoded{program};
+    for (const QString &argument : arguments)
+        encoded << QFile::encodeName(argument);
+    return TestSupport::runInChild([&](int outputFd) {
+        std::vector<char *> argv;
+        for (QByteArray &argument : encoded)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        ::setenv("LC_ALL", "C", 1);
+        if (!limit() || ::dup2(outputFd, STDOUT_FILENO) < 0
+            || ::dup2(outputFd, STDERR_FILENO) < 0)
+            return 126;
+        ::execv(argv[0], argv.data());
+        return 127;
+    });
 }
 
 QString batchData(const QString &relative)
@@ -128,11 +156,17 @@ private slots:
         QTest::addColumn<QString>("config");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("list"); // "-" = no file
+        QTest::addColumn<QByteArray>("logged"); // part of the error log; empty: not checked
         QTest::newRow("programs") << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))
-                                  << 0 << QByteArray("1\n2\n3\n");
-        QTest::newRow("no programs") << batchData(QStringLiteral("empty.cnf")) << 0 << QByteArray("");
-        QTest::newRow("storage error") << batchData(QStringLiteral("alglist/c.JSON")) << 1 << QByteArray("-");
-        QTest::newRow("missing file") << batchData(QStringLiteral("none.cnf")) << 1 << QByteArray("-");
+                                  << 0 << QByteArray("1\n2\n3\n") << QByteArray();
+        QTest::newRow("no programs") << batchData(QStringLiteral("empty.cnf")) << 0 << QByteArray("") << QByteArray();
+        QTest::newRow("storage error") << batchData(QStringLiteral("alglist/c.JSON")) << 1 << QByteArray("-")
+                                       << QByteArray("Access denied");
+        QTest::newRow("missing file") << batchData(QStringLiteral("none.cnf")) << 1 << QByteArray("-") << QByteArray();
+        // Written as it stands, the id would read as the two programs "2" and "3".
+        QTest::newRow("id with a line feed")
+            << batchData(QStringLiteral("id_line_feed.cnf")) << 1 << QByteArray("-")
+            << QByteArray("Program id \"2\\n3\" holds a line break; the program list is not written");
     }
 
     void programList()
@@ -140,11 +174,13 @@ private slots:
         QFETCH(QString, config);
         QFETCH(int, exitCode);
         QFETCH(QByteArray, list);
+        QFETCH(QByteArray, logged);
         QTemporaryDir dir;
         const QString listFile = dir.filePath(QStringLiteral("list.txt"));
         const Run run = runPlivek({QStringLiteral("--get-prog-list"), listFile,
                                    QStringLiteral("--controller-config"), config});
         QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.contains(logged), run.err.constData());
         if (list == "-") {
             QVERIFY(!QFile::exists(listFile));
             return;
@@ -160,6 +196,36 @@ private slots:
                                    TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(!QFile::exists(batchData(QStringLiteral("none"))));
+    }
+
+    // A configuration that needs more memory than is left fails like a broken
+    // one: exit code 1 and the reason in the log, never an abort.
+    void configurationTooLargeForTheMemoryLeft_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("program list") << QStringLiteral("--get-prog-list");
+        QTest::newRow("report") << QStringLiteral("--create-report");
+    }
+
+    void configurationTooLargeForTheMemoryLeft()
+    {
+        QFETCH(QString, mode);
+        if (!TestSupport::addressSpaceLimitWorks())
+            QSKIP("AddressSanitizer cannot run under an address-space limit");
+        QTemporaryDir dir;
+        const QString config = dir.filePath(QStringLiteral("huge.json"));
+        QVERIFY(TestSupport::writeLongArrayConfiguration(config, 30 * 1024 * 1024));
+        QStringList arguments{mode};
+        if (mode == QLatin1String("--get-prog-list"))
+            arguments << dir.filePath(QStringLiteral("list.txt"));
+        arguments << QStringLiteral("--controller-config") << config;
+
+        const TestSupport::ChildEnd end =
+            runPlivekLimited(arguments, [] { return TestSupport::limitAddressSpace(512 * 1024 * 1024); });
+        QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
+        QCOMPARE(end.exitCode, 1);
+        QVERIFY2(end.output.contains("Not enough memory to load " + QFile::encodeName(config)), end.output.constData());
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("huge.json")});
     }
 
     void createReport()
@@ -233,6 +299,29 @@ private slots:
         QCOMPARE(TestSupport::readFile(dir.filePath(QStringLiteral("file"))), QByteArray("keep"));
     }
 
+    // A report folder with room for "report.json" but not for the pictures: the
+    // report is incomplete, and the exit code says so.
+    void createReportWithoutRoomForPictures()
+    {
+        QTemporaryDir dir;
+        const TestSupport::ChildEnd end = runPlivekLimited(
+            {QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+             batchData(QStringLiteral("report/report.cnf")), QStringLiteral("--report-dir"), dir.path()},
+            [] {
+                // Ignored, the signal stays ignored in plivek: a write past the limit
+                // fails as on a full disk instead of ending the process.
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit;
+                getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = 2048;
+                return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+            });
+        QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
+        QCOMPARE(end.exitCode, 1);
+        QVERIFY2(end.output.contains("Can't save"), end.output.constData());
+        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("report.json")});
+    }
+
     void batchReport()
     {
         QTemporaryDir dir;
@@ -245,6 +334,9 @@ private slots:
         const Run run = runPlivek({QStringLiteral("--batch-report"), QStringLiteral("--config-dir"), folder});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains("Parsing n.cnf"), run.err.constData());
+        // Each configuration without a whole report is named; the others are not.
+        QVERIFY2(run.err.contains("No complete report for broken.json"), run.err.constData());
+        QCOMPARE(run.err.count("No complete report for"), 1);
         // Subfolders by number, by the file name without suffix when the number
         // is empty, and a number "../up" kept inside; the broken file is skipped.
         QCOMPARE(entries(folder), (QStringList{QStringLiteral("55"), QStringLiteral("__up"),

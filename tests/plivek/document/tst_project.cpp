@@ -1,3 +1,4 @@
+#include "childprocess.h"
 #include "cnf/cnfcontroller.h"
 #include "documenttesting.h"
 #include "filesizelimit.h"
@@ -16,7 +17,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
+
+// A long-array file of this size needs far more memory than the headroom that the
+// tests of a load without memory leave.
+constexpr int hugeFileBytes = 30 * 1024 * 1024;
+constexpr qint64 memoryHeadroom = 512 * 1024 * 1024;
 
 // Keeps PATH and the current folder as a test found them.
 class EnvironmentGuard
@@ -610,10 +618,15 @@ private slots:
     {
         QTest::addColumn<QString>("fixture");
         QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("kept"); // bytes every save must hold; empty: not checked
 
-        QTest::newRow("TIVERK II without type") << "proj_tiverkii_no_type.json" << 4;
-        QTest::newRow("adapter text without type") << "proj_adapter_no_type.txt" << 3;
-        QTest::newRow("TIVERK II whose type is adapter") << "proj_tiverkii_type_adapter.json" << 4;
+        QTest::newRow("TIVERK II without type") << "proj_tiverkii_no_type.json" << 4 << QByteArray();
+        QTest::newRow("adapter text without type") << "proj_adapter_no_type.txt" << 3 << QByteArray();
+        QTest::newRow("TIVERK II whose type is adapter") << "proj_tiverkii_type_adapter.json" << 4 << QByteArray();
+        // Read whole, not cut at the NUL byte: cut, the text would end in a lone
+        // backslash that the file cannot store.
+        QTest::newRow("ZU_MOLT text with a backslash before a NUL byte")
+            << "proj_zumolt_backslash_nul.json" << 5 << QByteArray("\"a\\\0b\"", 6);
     }
 
     void savesInTheFamilyItWasReadAs()
@@ -622,6 +635,7 @@ private slots:
         // second save writes the same bytes as the first.
         QFETCH(QString, fixture);
         QFETCH(int, type);
+        QFETCH(QByteArray, kept);
 
         QTemporaryDir dir;
         const QString path = copyTo(TestSupport::dataPath(QStringLiteral("roundtrip/") + fixture), dir.filePath(fixture));
@@ -637,6 +651,7 @@ private slots:
             answerer.pressButton(QMessageBox::Yes);
             QVERIFY2(project.save(), qPrintable(project.lastError()));
             const QByteArray bytes = TestSupport::readFile(path);
+            QVERIFY(bytes.contains(kept));
             if (round > 0)
                 QCOMPARE(QString::fromUtf8(bytes), QString::fromUtf8(previous));
             previous = bytes;
@@ -644,6 +659,34 @@ private slots:
         Project reopened;
         QVERIFY2(reopened.load(path), qPrintable(reopened.lastError()));
         QCOMPARE(reopened.type(), type);
+    }
+
+    // A file that needs more memory than is left fails like a broken file, in a
+    // child process whose address space is limited: the usual load error, no abort,
+    // and the memory is free again for the next load.
+    void fileTooLargeForTheMemoryLeft()
+    {
+        if (!TestSupport::addressSpaceLimitWorks())
+            QSKIP("AddressSanitizer cannot run under an address-space limit");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.json"));
+        QVERIFY(TestSupport::writeLongArrayConfiguration(path, hugeFileBytes));
+        const QString sample = TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json"));
+
+        const TestSupport::ChildEnd end = TestSupport::runInChild([&](int outputFd) {
+            if (!TestSupport::limitAddressSpace(memoryHeadroom))
+                return 3;
+            Project project;
+            if (project.load(path))
+                return 0;
+            const QByteArray error = project.lastError().toUtf8();
+            if (::write(outputFd, error.constData(), size_t(error.size())) < 0)
+                return 4;
+            return project.load(sample) && project.isTiverkII() ? 1 : 2;
+        });
+        QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
+        QCOMPARE(QString::fromUtf8(end.output), QStringLiteral("Not enough memory to load %1").arg(path));
+        QCOMPARE(end.exitCode, 1);
     }
 
     void networkOfAGoneSceneIsGone()

@@ -187,6 +187,10 @@ private slots:
                 result += project.fileName() == path ? "" : " renamed";
                 result += project.type() == 2 ? "" : " retyped";
                 result += project.isChanged() ? "" : " unchanged";
+                // Saving is refused in a folder that takes no new file; opened
+                // again, it writes the file the document came from.
+                if (!QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+                    return QByteArray(result + ", folder not opened");
                 result += project.save() ? QByteArray(", saved") : ", not saved: " + project.lastError().toUtf8();
                 return result;
             },

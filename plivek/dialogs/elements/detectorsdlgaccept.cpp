@@ -1,0 +1,387 @@
+#include "detectorsdlg.h"
+
+#include "detectorsdlgnodes.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "ui_detectorsdlg.h"
+
+#include <QMessageBox>
+
+using namespace DetectorsDlgNodes;
+
+namespace {
+
+// The first module of the list whose "host:port" text is the given one.
+VObject moduleByText(const VObject &modules, const QString &text, const char *host, const char *port)
+{
+    for (const VObject &module : entriesOf(modules)) {
+        if (hostAndPort(module, host, port) == text)
+            return module;
+    }
+    return VObject();
+}
+
+} // namespace
+
+struct DetectorsDlg::Plan
+{
+    int kind = NoSource;
+    QWidget *page = nullptr;
+    int board = 0;
+    int number = 0;         // board channel, key code, module channel, Signal channel
+    QString channelType;
+    bool positive = false;
+    VObject channels;       // the module channel list written into
+    VObject chosen;         // an existing entry to write into, or null
+    VObject smartMicroSensor;
+    VObject azimuthModule;
+    int camera = 0;
+    int detector = -1;      // linked detector, -1 for none
+};
+
+// --- Acceptance -----------------------------------------------------------------------
+
+bool DetectorsDlg::makePlan(Plan *plan)
+{
+    const int index = ui->type->currentIndex();
+    plan->page = ui->stackedWidget->currentWidget();
+    plan->kind = index >= 0 ? ui->type->itemData(index, KindRole).toInt() : NoSource;
+    const auto warn = [this](const QString &text) {
+        QMessageBox::warning(this, QString(), text);
+        return false;
+    };
+    const auto invalidModule = [&warn]() { return warn(tr("Invalid module or channel")); };
+    bool ok = false;
+    if (plan->page == ui->dioPage) {
+        plan->kind = IoBoard;
+        plan->board = ui->type->itemData(index).toInt(&ok);
+        if (!ok || !boards.contains(plan->board))
+            return warn(tr("Invalid I/O board number"));
+        const int channelIndex = ui->dio_channel->currentIndex();
+        plan->number = channelIndex >= 0 ? ui->dio_channel->itemData(channelIndex).toInt(&ok) : 0;
+        if (channelIndex < 0 || !ok)
+            return warn(tr("Invalid I/O board channel number"));
+        plan->channelType = ui->channel_type->currentData().toString();
+        if (plan->channelType.isEmpty())
+            plan->channelType = QStringLiteral("full");
+        plan->positive = ui->common_positive->isChecked();
+        plan->chosen = boards.value(plan->board).channels.value(plan->number);
+    } else if (plan->page == ui->keyboardPage) {
+        plan->kind = CpuKey;
+        plan->number = ui->type->itemData(index).toInt(&ok);
+        if (!ok)
+            return warn(tr("Invalid detector type"));
+        for (const VObject &entry : entriesOf(keyboardChannels)) {
+            if (entry[QStringLiteral("keyCode")] == plan->number) {
+                plan->chosen = entry;
+                break;
+            }
+        }
+    } else if (plan->page == ui->traficamPage) {
+        plan->kind = TrafiCamSource;
+        const VObject module = moduleByText(trafiCam, ui->ti_modules->currentText(), "ti_host", "ti_port");
+        plan->number = ui->ti_channels->currentText().toInt(&ok);
+        if (module.isNull() || !ok)
+            return invalidModule();
+        plan->channels = module[Channels];
+    } else if (plan->page == ui->trafficstreamPage) {
+        plan->kind = TrafficStreamSource;
+        VObject chosen;
+        for (const VObject &entry : entriesOf(trafficStream)) {
+            if (entry[QStringLiteral("url")].toString() == ui->ts_modules->currentText()) {
+                chosen = entry;
+                break;
+            }
+        }
+        plan->number = ui->ts_channels->currentText().toInt(&ok);
+        if (chosen.isNull() || !ok)
+            return invalidModule();
+        plan->channels = chosen[Channels];
+        // The channel is typed freely: one held by another element of the
+        // same kind must not be taken over.
+        for (const VObject &entry : entriesOf(plan->channels)) {
+            if (entry[Channel] == plan->number && !entry[kindKey()].isNull() && !namesElement(entry[kindKey()]))
+                return warn(tr("TrafficStream channel %1 is taken").arg(plan->number));
+        }
+    } else if (plan->page == ui->citilogPage) {
+        plan->kind = CitilogSource;
+        const VObject module = moduleByText(citilog, ui->cl_modules->currentText(), "device_host", "device_port");
+        VObject cam;
+        for (const VObject &candidate : entriesOf(module[QStringLiteral("cams")])) {
+            if (!ui->xcam_modules->currentText().isEmpty()
+                && candidate[QStringLiteral("id")].toString() == ui->xcam_modules->currentText()) {
+                cam = candidate;
+                break;
+            }
+        }
+        plan->number = ui->xcam_channel->currentText().toInt(&ok);
+        if (cam.isNull() || !ok)
+            return invalidModule();
+        plan->channels = cam[Channels];
+    } else if (plan->page == ui->smartbuttonPage) {
+        plan->kind = SmartButtonSource;
+    } else if (plan->page == ui->smartMicroPage) {
+        plan->kind = SmartMicroSource;
+        for (const VObject &sensor : entriesOf(smartMicro[QStringLiteral("sensors")])) {
+            if (!ui->sm_sensor_id->currentText().isEmpty()
+                && sensor[QStringLiteral("id")].toString() == ui->sm_sensor_id->currentText()) {
+                plan->smartMicroSensor = sensor;
+                break;
+            }
+        }
+        if (plan->smartMicroSensor.isNull())
+            return invalidModule();
+    } else if (plan->page == ui->azimuthPage) {
+        plan->kind = AzimuthSource;
+        for (const VObject &module : entriesOrSelf(azimuth)) {
+            if (ui->azimuth_modules->currentIndex() >= 0
+                && module[QStringLiteral("url")].toString() == ui->azimuth_modules->currentText()) {
+                plan->azimuthModule = module;
+                break;
+            }
+        }
+        if (plan->azimuthModule.isNull())
+            return invalidModule();
+        plan->camera = ui->azimuth_cams_id->currentText().toInt();
+        plan->number = ui->azimuth_channel_id->value();
+    } else if (plan->page == ui->detectorySensorPage) {
+        plan->kind = LinkToDetector;
+        const int detector = ui->detector->currentIndex();
+        plan->detector = detector >= 0 ? ui->detector->itemData(detector).toInt() : -1;
+    } else if (plan->kind == PrioritySource) {
+        if (ui->name->text().isEmpty()) {
+            QMessageBox::critical(this, tr("Error"), tr("For priority detector name must not be empty"));
+            return false;
+        }
+    } else if (plan->kind == SignalChannel) {
+        plan->number = ui->type->itemData(index, SignalChannelRole).toInt();
+        for (const VObject &entry : entriesOf(signal[Channels])) {
+            if (entry[Channel] == plan->number) {
+                plan->chosen = entry;
+                break;
+            }
+        }
+    } else {
+        plan->kind = NoSource;
+    }
+    return true;
+}
+
+void DetectorsDlg::release(VObject entry, const QString &key, bool keepEntry)
+{
+    if (entry.isNull())
+        return;
+    entry.remove(key);
+    if (keepEntry)
+        return;
+    // A shared entry keeps the binding of the other element (or output).
+    if (entry[Detector].isNull() && entry[Sensor].isNull() && entry[Output].isNull())
+        entry.remove();
+}
+
+void DetectorsDlg::releaseModuleEntry()
+{
+    if (currentModuleEntry.isNull())
+        return;
+    const bool byDetector = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
+    VObject sensor = currentModuleEntry.parent().parent();
+    release(currentModuleEntry, byDetector ? Detector : kindKey());
+    if (currentModuleKind == AzimuthSource && sensor[Channels].size() == 0)
+        sensor.remove();
+    currentModuleEntry = VObject();
+    currentModuleKind = NoSource;
+}
+
+void DetectorsDlg::writePlan(const Plan &plan)
+{
+    const QString key = kindKey();
+    const int id = element->id();
+    // The channel entry held when the dialog opened goes unless it is the one
+    // written again; Keyboard entries keep their key code.
+    const auto releaseChannel = [&](const VObject &kept) {
+        if (currentChannelEntry.isNull() || sameEntry(kept, currentChannelEntry))
+            return;
+        const bool keyboardEntry = sameEntry(currentChannelEntry.parent(), keyboardChannels);
+        release(currentChannelEntry, key, keyboardEntry);
+        currentChannelEntry = VObject();
+    };
+    // The module channel of TrafiCam, TrafficStream and Citilog: the first
+    // entry of the number, or a new one.
+    const auto writeModuleChannel = [&](VObject channels) {
+        releaseModuleEntry();
+        VObject entry;
+        for (const VObject &candidate : entriesOf(channels)) {
+            if (candidate[Channel] == plan.number) {
+                entry = candidate;
+                break;
+            }
+        }
+        if (entry.isNull()) {
+            entry = channels.append(VObject::map());
+            entry[Channel] = plan.number;
+        }
+        entry[key] = id;
+        releaseChannel(VObject());
+    };
+
+    switch (plan.kind) {
+    case IoBoard: {
+        VObject device = boards.value(plan.board).device;
+        if (plan.board <= 4)
+            device[QStringLiteral("type")] = QStringLiteral("dryContact");
+        else
+            device.remove(QStringLiteral("type"));
+        releaseChannel(plan.chosen);
+        releaseModuleEntry();
+        VObject entry = plan.chosen;
+        if (entry.isNull())
+            entry = device[Channels].append(VObject::map());
+        entry[QStringLiteral("type")] = plan.channelType;
+        entry[Channel] = plan.number;
+        entry[QStringLiteral("common")] = plan.positive ? QStringLiteral("positive") : QStringLiteral("negative");
+        entry[key] = id;
+        element->setProperty("dionumber", plan.board);
+        element->setProperty("diochannel", plan.number);
+        break;
+    }
+    case CpuKey: {
+        if (keyboardChannels.isNull()) {
+            controller->nativeData()[QStringLiteral("modules")][QStringLiteral("Keyboard")]
+                                    [QStringLiteral("deviceName")] = QStringLiteral("/dev/extbuttons");
+        }
+        releaseChannel(plan.chosen);
+        releaseModuleEntry();
+        VObject entry = plan.chosen;
+        if (entry.isNull())
+            entry = keyboardChannels.append(VObject::map());
+        entry[QStringLiteral("keyCode")] = plan.number;
+        entry[key] = id;
+        element->setProperty("dio2channel", QVariant());
+        element->setProperty("keycode", plan.number);
+        break;
+    }
+    case TrafiCamSource:
+    case TrafficStreamSource:
+    case CitilogSource:
+        writeModuleChannel(plan.channels);
+        for (const char *name : {"dio1channel", "dio2channel", "diochannel", "dionumber", "keycode"})
+            element->setProperty(name, QVariant());
+        break;
+    case SmartButtonSource: {
+        releaseChannel(VObject());
+        releaseModuleEntry();
+        element->setProperty("deviceName", ui->sbDevice->text());
+        const int source = ui->sbSource->currentIndex();
+        element->setProperty("source", source >= 0 ? SmartButtonSources.at(source) : QString());
+        element->setProperty("type", QStringLiteral("SmartButton"));
+        break;
+    }
+    case SmartMicroSource: {
+        releaseChannel(VObject());
+        releaseModuleEntry();
+        VObject channels = plan.smartMicroSensor[Channels];
+        channels.append(VObject(QVariantMap{{Detector, id},
+                                            {QStringLiteral("lane"), ui->sm_lane->value()},
+                                            {QStringLiteral("measure_line"), ui->sm_measure_line->value()},
+                                            {QStringLiteral("zone"), ui->sm_zone->value()}}));
+        break;
+    }
+    case AzimuthSource: {
+        releaseChannel(VObject());
+        releaseModuleEntry();
+        VObject sensors = plan.azimuthModule[QStringLiteral("sensors")];
+        VObject sensor;
+        for (const VObject &candidate : entriesOf(sensors)) {
+            if (candidate[QStringLiteral("camera_id")] == plan.camera) {
+                sensor = candidate;
+                break;
+            }
+        }
+        if (sensor.isNull())
+            sensor = sensors.append(VObject(QVariantMap{{QStringLiteral("camera_id"), plan.camera}}));
+        VObject channels = sensor[Channels];
+        VObject entry;
+        for (const VObject &candidate : entriesOf(channels)) {
+            if (candidate[QStringLiteral("rcg_channel_id")] == plan.number) {
+                entry = candidate;
+                break;
+            }
+        }
+        if (entry.isNull())
+            entry = channels.append(VObject(QVariantMap{{QStringLiteral("rcg_channel_id"), plan.number}}));
+        entry[Detector] = id;
+        break;
+    }
+    case LinkToDetector:
+        releaseChannel(VObject());
+        releaseModuleEntry();
+        element->setProperty("type", QStringLiteral("DetectorySensor"));
+        element->setProperty("detector", plan.detector >= 0 ? QVariant(plan.detector) : QVariant());
+        break;
+    case PrioritySource: {
+        releaseModuleEntry();
+        releaseChannel(VObject());
+        VObject channels = priority[Channels];
+        channels.append(VObject(QVariantMap{{key, element->name()}}));
+        element->setProperty("dio2channel", QVariant());
+        element->setProperty("keycode", QVariant());
+        break;
+    }
+    case SignalChannel: {
+        releaseChannel(plan.chosen);
+        releaseModuleEntry();
+        VObject entry = plan.chosen;
+        if (entry.isNull())
+            entry = signal[Channels].append(VObject::map());
+        entry[key] = element->name();
+        entry[Channel] = plan.number;
+        element->setProperty("dio2channel", QVariant());
+        element->setProperty("keycode", QVariant());
+        break;
+    }
+    default:
+        break;
+    }
+    // A sensor linked to a detector keeps the link only while that is its source.
+    if (plan.kind != NoSource && plan.kind != LinkToDetector && element->isSensor())
+        element->setProperty("detector", QVariant());
+}
+
+void DetectorsDlg::writeAlerts()
+{
+    const QString on = ui->on_msg->text();
+    const QString off = ui->off_msg->text();
+    if (on.isEmpty() && off.isEmpty()) {
+        element->setProperty("alerts", QVariant());
+        return;
+    }
+    // A level box without a current item stores the first level.
+    const auto alert = [](const QString &message, const QComboBox *level) {
+        return QVariantMap{{QStringLiteral("message"), message},
+                           {QStringLiteral("level"), LevelKeys.value(level->currentIndex(), LevelKeys.first())}};
+    };
+    QVariantMap alerts;
+    if (!on.isEmpty())
+        alerts.insert(QStringLiteral("true"), alert(on, ui->on_level));
+    if (!off.isEmpty())
+        alerts.insert(QStringLiteral("false"), alert(off, ui->off_level));
+    element->setProperty("alerts", alerts);
+}
+
+void DetectorsDlg::accept()
+{
+    // Every check runs before anything is written, so that a refused OK and
+    // then Cancel leave the element and the native data as they were.
+    Plan plan;
+    if (!makePlan(&plan))
+        return;
+    element->setId(ui->number->value());
+    element->setName(ui->name->text());
+    for (const char *name : {"deviceName", "source", "dionumber", "diochannel", "keycode", "type"})
+        element->setProperty(name, QVariant());
+    writePlan(plan);
+    if (element->isSensor())
+        writeAlerts();
+    QDialog::accept();
+}

@@ -1,0 +1,401 @@
+// MainWindow: loading a document and its road network into the window, and filling
+// the element tables from it.
+
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "detectorstable.h"
+#include "mainwindowhelpers.h"
+#include "matricestable.h"
+#include "outputstable.h"
+#include "phasestable.h"
+#include "powerpart.h"
+#include "programstable.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfpowerdevice.h"
+#include "cnf/cnfsignalgroup.h"
+#include "common/widgets/tablecells.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
+#include "halm58a/geoutil.h"
+#include "halm58a/granule.h"
+#include "halm58a/node.h"
+#include "halm58a/signalgroup.h"
+#include "halm58ga/netedit.h"
+#include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
+
+#include <QRegularExpression>
+
+using namespace MainWindowHelpers;
+
+void MainWindow::loadDocument(const QString &doc_file)
+{
+    if (!project.maybeSave()) {
+        if (!project.lastError().isEmpty())
+            printError(project.lastError());
+        return;
+    }
+    if (netEdit)
+        netEdit->clear();
+    else
+        initNetEdit();
+
+    const bool pathGiven = !doc_file.isEmpty();
+    if (pathGiven)
+        printInfo(tr("Loading file %1").arg(doc_file));
+    if (netEdit)
+        netEdit->beforeLoad();
+
+    const bool loaded = project.load(doc_file);
+    notifyNetEditAfterLoad();
+
+    if (!loaded) {
+        // Whatever failed, the window must not keep the rows of the document
+        // given up above, nor a file name that Save could overwrite: it is left
+        // as closing leaves it. A cancelled choice of file reports nothing.
+        const QString error = project.lastError();
+        project.setChanged(false);
+        closeDocument();
+        updateWindowTitle();
+        ui->actionSave->setEnabled(false);
+        if (!error.isEmpty())
+            printError(error);
+        return;
+    }
+
+    const QStringList warnings = project.warnings();
+    for (const QString &warning : warnings)
+        printWarning(warning);
+
+    const QString path = pathGiven ? doc_file : project.fileName();
+
+    noDocument = false;
+    updateActions();
+    updatePowerPartTree();
+
+    bool groupsAdded = false;
+    if (!project.isNetworkEmpty())
+        groupsAdded = reconcileNetwork();
+
+    updateSgTable(0);
+    updatePhasesTable();
+    updateProgramsTable();
+
+    if (project.isTiverkII() || project.isZuMolt()) {
+        updateMatricesTable();
+        updateDetectorsTables();
+        updateOutputsTable();
+        deriveDevicePrefix();
+    }
+
+    if (!path.isEmpty())
+        putRecentFileFirst(path);
+
+    if (!path.isEmpty()) {
+        if (pathGiven)
+            printInfo(tr("Loading complete"));
+        else
+            printInfo(tr("%1 loaded").arg(path));
+    }
+
+    project.setChanged(groupsAdded);
+    updateWindowTitle();
+    ui->actionSave->setEnabled(groupsAdded);
+    updateWindowTitle();
+}
+
+bool MainWindow::reconcileNetwork()
+{
+    Halm58a::Network *network = project.network();
+    const CnfController &controller = project.controller();
+    const int number = controller.property("number").toInt();
+
+    const QList<Halm58a::Granule *> granules = network->findChildren<Halm58a::Granule *>();
+    if (granules.size() > 1)
+        printWarning(tr("Network contains more then one granules"));
+
+    Halm58a::Granule *granule = nullptr;
+    for (int i = granules.size() - 1; i >= 0 && !granule; --i) {
+        if (granules.at(i)->tlId() == number)
+            granule = granules.at(i);
+    }
+    if (!granule && !granules.isEmpty())
+        granule = granules.first();
+    if (!granule) {
+        granule = new Halm58a::Granule(network->findChildren<Halm58a::Node *>(), nullptr);
+        network->addItem(granule, nullptr);
+    }
+
+    QList<Halm58a::SignalGroup *> networkGroups = granule->findChildren<Halm58a::SignalGroup *>();
+    QStringList removed;
+    for (auto it = networkGroups.begin(); it != networkGroups.end();) {
+        if (controller.findSG((*it)->tlId())) {
+            ++it;
+            continue;
+        }
+        removed << QString::number((*it)->tlId());
+        delete *it;
+        it = networkGroups.erase(it);
+    }
+    if (!removed.isEmpty())
+        printWarning(tr("The following signal groups into network are not found in the controller and were "
+                        "removed: %1")
+                         .arg(removed.join(QLatin1Char(','))));
+
+    QStringList added;
+    const auto groups = controller.signalGroups();
+    for (const CnfSignalGroupPtr &group : groups) {
+        if (findNetworkGroup(networkGroups, group->id))
+            continue;
+        auto *networkGroup = new Halm58a::SignalGroup(granule);
+        networkGroup->setTlId(group->id);
+        network->addItem(networkGroup, nullptr);
+        networkGroups << networkGroup;
+        added << QString::number(group->id);
+    }
+    if (added.isEmpty())
+        return false;
+    printInfo(tr("Following signal groups added to network: %1").arg(added.join(QLatin1Char(','))));
+    return true;
+}
+
+void MainWindow::deriveDevicePrefix()
+{
+    const auto devices = project.controller().powerDevices();
+    if (devices.isEmpty())
+        return;
+    static const QRegularExpression trailingDigits(QStringLiteral("\\d+$"));
+    for (const CnfPowerDevicePtr &device : devices) {
+        const QString prefix = QString(device->name).remove(trailingDigits);
+        if (!prefix.isEmpty()) {
+            ui->dev_name_prefix->setText(prefix);
+            return;
+        }
+    }
+    ui->auto_assign_key_data_by_id->setChecked(false);
+}
+
+Halm58a::Granule *MainWindow::findControllerGranule() const
+{
+    const QVariant number = project.controller().property("number");
+    const auto granules = project.network()->findChildren<Halm58a::Granule *>();
+    for (Halm58a::Granule *granule : granules) {
+        if (QVariant(granule->tlId()) == number)
+            return granule;
+    }
+    return nullptr;
+}
+
+void MainWindow::notifyNetEditAfterLoad()
+{
+    if (!netEdit)
+        return;
+    if (!project.isNetworkEmpty()) {
+        const auto children = project.network()->children();
+        for (QObject *child : children)
+            netEdit->objectAdded(qobject_cast<Halm58a::NetObject *>(child), nullptr);
+        updateSgTable(0);
+    }
+    netEdit->afterLoad();
+}
+
+void MainWindow::loadGranule()
+{
+    if (auto *network = project.network())
+        network->clear();
+    const QString number = project.controller().property("number").toString();
+    if (number.isEmpty()) {
+        printError(tr("Number of junction not set"));
+        return;
+    }
+    if (netEdit) {
+        netEdit->beforeLoad();
+        netEdit->downloadGranule(number);
+    }
+    notifyNetEditAfterLoad();
+    fitNetworkInView();
+}
+
+void MainWindow::fitNetworkInView()
+{
+    Halm58a::Network *network = project.network();
+    if (!network)
+        return;
+    const Halm58a::Granule *granule = findControllerGranule();
+    if (!granule)
+        return;
+    QRectF area;
+    const auto nodes = granule->nodes();
+    for (const Halm58a::Node *node : nodes) {
+        const Halm58a::GeoShape shape = node->shape();
+        area |= shape.isEmpty() ? Halm58a::GeoShape::unitRect(node->pos()) : shape.boundingRect();
+    }
+    if (const Halm58a::GeoUtil *geo = network->geoUtil())
+        geo->xyToGeo(&area);
+    if (!area.isEmpty())
+        QMetaObject::invokeMethod(ui->tileview, "fitInView", Qt::DirectConnection, Q_ARG(QRectF, area));
+}
+
+// First versions of the element tables: id and name per row; the tables'
+// own work completes them.
+
+void MainWindow::updatePowerPartTree()
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    tree->clear();
+    CnfController &controller = project.controller();
+    const bool modules = PowerPart(controller).usesKeyModules();
+    QMap<int, QTreeWidgetItem *> moduleNodes;
+    for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
+        QTreeWidgetItem *parent = nullptr;
+        if (modules && device->type < CnfPowerDevice::KeyTriac) {
+            const int module = device->address / 8;
+            parent = moduleNodes.value(module);
+            if (!parent) {
+                parent = new QTreeWidgetItem(tree);
+                parent->setData(0, Qt::EditRole, module * 8);
+                parent->setText(2, tr("Module of the keys"));
+                moduleNodes.insert(module, parent);
+            }
+        }
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        setPowerPartItemState(item, device, controller.findPowerDeviceSg(device));
+    }
+    tree->sortItems(0, Qt::AscendingOrder);
+    tree->resizeColumnToContents(2);
+}
+
+void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,
+                                       const CnfSignalGroupPtr &group)
+{
+    if (!item || !device)
+        return;
+    const bool byId = PowerPart(project.controller()).keyedById();
+    item->setData(0, Qt::EditRole, byId ? device->id : device->address);
+    item->setText(1, device->name);
+    item->setText(2, CnfPowerDevice::type2String(device->type, true));
+    if (!PowerPart::showsGroupState(device->type)) {
+        item->setText(3, QString());
+        item->setIcon(3, QIcon());
+        return;
+    }
+    item->setText(3, group ? tr("Assigned SG %1(%2)")
+                                 .arg(group->id)
+                                 .arg(CnfSignalGroup::type2String(group->type, true, false))
+                           : tr("Not assigned"));
+    static const char *const colours[] = {"green", "yellow", "red", "white"};
+    const QString colour = device->color >= 0 && device->color < 4 ? QLatin1String(colours[device->color])
+                                                                   : QStringLiteral("gray");
+    const QString suffix = device->burnoutControl >= 1 ? QStringLiteral("_c_c") : QStringLiteral("_c");
+    item->setIcon(3, QIcon(QStringLiteral("://images/") + colour + suffix + QStringLiteral(".png")));
+    item->setData(3, Qt::UserRole, QString(colour + suffix));
+}
+
+void MainWindow::selectPowerDeviceItem(int address)
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    const bool animated = tree->isAnimated();
+    tree->setAnimated(false);
+    tree->clearSelection();
+    int key = address;
+    if (PowerPart(project.controller()).keyedById()) {
+        if (const CnfPowerDevicePtr device = project.controller().findPowerDeviceByAddress(address))
+            key = device->id;
+    }
+    const auto items = tree->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    for (QTreeWidgetItem *item : items) {
+        if (item->childCount() > 0)
+            continue;
+        item->setSelected(true);
+        if (item->parent())
+            item->parent()->setExpanded(true);
+    }
+    tree->setAnimated(animated);
+}
+
+bool MainWindow::isEditableDeviceItem(QTreeWidgetItem *item, CnfPowerDevicePtr device) const
+{
+    if (!item)
+        return false;
+    if (!device) {
+        bool ok = false;
+        const int key = item->text(0).toInt(&ok);
+        if (!ok)
+            return false;
+        device = PowerPart(project.controller()).deviceByKey(key);
+        if (!device)
+            return false;
+    }
+    if (item->childCount() > 0 || device->type == CnfPowerDevice::ModuleControl)
+        return false;
+    // The power device of a key module is made and kept by its module: only
+    // outside a module may a type-2 device be edited.
+    if (device->type == CnfPowerDevice::ModulePower && item->parent())
+        return false;
+    return true;
+}
+
+void MainWindow::updateSgTable(int sg_id)
+{
+    QTableWidget *table = ui->sgTable;
+    const QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
+    const QList<Halm58a::SignalGroup *> drawn = granuleSignalGroups();
+    const bool byId = PowerPart(project.controller()).keyedById();
+    table->setRowCount(groups.size());
+    const auto objectLabel = [](const Halm58a::NetObject *object) {
+        return object->objectName().isEmpty() ? QString::number(object->id()) : object->objectName();
+    };
+    for (int row = 0; row < groups.size(); ++row) {
+        const CnfSignalGroupPtr &group = groups.at(row);
+        if (sg_id != 0 && group->id != sg_id)
+            continue;
+        QStringList keys;
+        for (const CnfPowerDevicePtr &device : group->devices)
+            keys << QString::number(byId ? device->id : device->address);
+        QStringList objects;
+        if (const Halm58a::SignalGroup *drawing = findNetworkGroup(drawn, group->id)) {
+            for (const Halm58a::Connection *connection : drawing->connections())
+                objects << objectLabel(connection);
+            for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
+                objects << objectLabel(crossWalk);
+        }
+        setTableCellValue(table, row, 0, group->id, true);
+        setTableCellValue(table, row, 1, group->name, true);
+        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false), true);
+        setTableCellValue(table, row, 3, keys.join(QLatin1Char(',')), true);
+        setTableCellValue(table, row, 4, objects.join(QLatin1Char(',')), true);
+        if (sg_id != 0)
+            break;
+    }
+    table->resizeColumnsToContents();
+}
+
+void MainWindow::updatePhasesTable()
+{
+    PhasesTable::fill(ui->phasesTable, project.controller());
+}
+
+void MainWindow::updateProgramsTable()
+{
+    ProgramsTable::fill(ui->progTable, project.controller(),
+                        project.isAdapter() ? QStringLiteral("adapter")
+                                            : project.controller().property("version").toString());
+}
+
+void MainWindow::updateDetectorsTables()
+{
+    DetectorsTable::fill(ui->detectorsTable, project.controller(), false);
+    DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
+}
+
+void MainWindow::updateOutputsTable()
+{
+    OutputsTable::fill(ui->outputsTable, project.controller());
+}
+
+void MainWindow::updateMatricesTable()
+{
+    MatricesTable::fill(ui->matricesTable, project.controller());
+}

@@ -1,0 +1,210 @@
+// MainWindow: the commands of the signal-group table.
+
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "dialogrunner.h"
+#include "mainwindowhelpers.h"
+#include "phasestable.h"
+#include "powerpart.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfsignalgroup.h"
+#include "common/widgets/parameterstable.h"
+#include "plivek/dialogs/elements/sgpropertiesdlg.h"
+#include "halm58a/granule.h"
+#include "halm58a/signalgroup.h"
+#include "halm58ga/networkg.h"
+
+#include <QMenu>
+#include <QMessageBox>
+
+#include <algorithm>
+
+using namespace MainWindowHelpers;
+
+void MainWindow::on_sgAdd_triggered()
+{
+    CnfController &controller = project.controller();
+    const int max = controller.getMaxSgCount();
+    if (controller.signalGroups().size() + 1 > max) {
+        printError(tr("Unable to add new signal group. Maximum numbers for given type of controller: %1").arg(max));
+        return;
+    }
+    auto group = CnfSignalGroupPtr::create();
+    int id = 1;
+    while (controller.findSG(id))
+        ++id;
+    group->id = id;
+    group->setType(0);
+    SgPropertiesDlg dialog(this, group, controller);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToSignalGroup();
+    if (!controller.addSignalGroup(group)) {
+        printError(controller.lastError());
+        return;
+    }
+    if (!project.isNetworkEmpty()) {
+        auto *drawing = new Halm58a::SignalGroup;
+        drawing->setTlId(group->id);
+        project.network()->addItem(drawing, findControllerGranule());
+    }
+    updateSgTable(0);
+    updatePowerPartTree();
+    updatePhasesTable();
+    setChanged(true);
+}
+
+void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
+{
+    QTableWidget *table = ui->sgTable;
+    QMenu menu(table);
+    menu.addAction(ui->sgAdd);
+    const QList<int> rows = selectedItemRows(table);
+    if (!rows.isEmpty()) {
+        menu.addSeparator();
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDelete")));
+        menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDuplicateItems")));
+        menu.addAction(tr("Clear assigned connections"), this, &MainWindow::clearAssignedConnections);
+        if (rows.size() == 1) {
+            menu.addSeparator();
+            menu.addAction(tr("Properties"), this, &MainWindow::sgItemProperties);
+        }
+    }
+    menu.addAction(table->findChild<QAction *>(QStringLiteral("sortSgItems")));
+    menu.exec(table->viewport()->mapToGlobal(pos));
+}
+
+void MainWindow::on_sgTable_rowOrderChanged()
+{
+    QTableWidget *table = ui->sgTable;
+    QList<CnfSignalGroupPtr> order;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfSignalGroupPtr group = item ? project.controller().findSG(item->text().toInt()) : nullptr;
+        if (!group || order.contains(group))
+            return;
+        order << group;
+    }
+    project.controller().reorderSignalGroups(order);
+    setChanged(true);
+}
+
+void MainWindow::sgDeleteItems()
+{
+    QTableWidget *table = ui->sgTable;
+    const QList<int> rows = selectedItemRows(table);
+    QList<QTableWidgetItem *> items;
+    QStringList ids;
+    for (int row : rows) {
+        if (QTableWidgetItem *item = table->item(row, 0)) {
+            items << item;
+            ids << item->text();
+        }
+    }
+    if (items.isEmpty())
+        return;
+    if (QMessageBox::question(this, tr("Removing"),
+                              tr("Following signal groups will be deleted:\n") + ids.join(QLatin1Char(',')),
+                              QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    for (QTableWidgetItem *item : items) {
+        const QString id = item->text();
+        project.controller().removeSignalGroup(id.toInt());
+        if (Halm58a::Network *network = project.network()) {
+            if (auto *drawing = network->findChild<Halm58a::SignalGroup *>(id))
+                delete drawing;
+        }
+        table->removeRow(item->row());
+    }
+    updatePhasesTable();
+    updatePowerPartTree();
+    setChanged(true);
+}
+
+void MainWindow::sgDuplicateItems()
+{
+    QTableWidget *table = ui->sgTable;
+    QList<int> rows = selectedItemRows(table);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.isEmpty())
+        return;
+    CnfController &controller = project.controller();
+    int start = -1;
+    bool copied = false;
+    for (int row : rows) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const CnfSignalGroupPtr source = item ? controller.findSG(item->text().toInt()) : nullptr;
+        if (!source)
+            continue;
+        if (start < 0)
+            start = source->id;
+        int id = start;
+        while (id < 65535 && controller.findSG(id))
+            ++id;
+        if (id >= 65535) {
+            printError(tr("Unable to duplicate signal group %1 - no free numbers").arg(source->id));
+            break;
+        }
+        QStringList names;
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            names << group->name;
+        auto copy = CnfSignalGroupPtr::create();
+        copy->id = id;
+        copy->name = PowerPart::makeUniqueName(source->name, names);
+        copy->setType(source->type);
+        for (const QByteArray &name : source->dynamicPropertyNames())
+            copy->setProperty(name.constData(), source->property(name.constData()));
+        // Interstate records and detector addresses are plain values here:
+        // the copy gets its own, equal to the source's.
+        copy->interstates = source->interstates;
+        copy->detectorAddresses = source->detectorAddresses;
+        if (controller.addSignalGroup(copy))
+            copied = true;
+    }
+    if (!copied)
+        return;
+    updateSgTable(0);
+    setChanged(true);
+}
+
+void MainWindow::sgItemProperties()
+{
+    QTableWidget *table = ui->sgTable;
+    const QList<QTableWidgetItem *> selected = table->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QTableWidgetItem *item = table->item(selected.first()->row(), 0);
+    if (!item)
+        return;
+    const CnfSignalGroupPtr group = project.controller().findSG(item->text().toInt());
+    if (!group)
+        return;
+    const int oldId = group->id;
+    SgPropertiesDlg dialog(this, group, project.controller());
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    dialog.saveToSignalGroup();
+    // The drawing follows a new number, or the map would lose the group.
+    if (group->id != oldId) {
+        if (Halm58a::SignalGroup *drawing = findNetworkGroup(granuleSignalGroups(), oldId))
+            drawing->setTlId(group->id);
+    }
+    updateSgTable(0);
+    updatePowerPartTree();
+    updatePhasesTable();
+    setChanged(true);
+}
+
+void MainWindow::sortSgTable()
+{
+    QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
+    std::stable_sort(groups.begin(), groups.end(),
+                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    project.controller().reorderSignalGroups(groups);
+    updateSgTable(0);
+    setChanged(true);
+}
