@@ -135,3 +135,10 @@ struct VNode : std::enable_shared_from_this<VNode>
     QVariant toVariant() const;
     bool equalTo(const VNode &other) const;
 };
+
+// A scalar as the tree keeps it: an integer as int where it fits, else as
+// qlonglong (or double past that); float as double; bytes and a character as text.
+QVariant normalizedScalar(const QVariant &value);
+// Scalars compared as the tree compares them: numbers by value, a number and
+// a text alike when the text reads as that number.
+bool scalarEqual(const QVariant &a, const QVariant &b);

@@ -19,6 +19,9 @@ class CnfController;
 // controller and collects warnings (unresolved references, values of the
 // wrong kind that zumoltc would skip too). Failures: false (or empty bytes
 // from save) with lastError(), which names line and column.
+//
+// Filling a controller is defined in zu_moltconfigreader.cpp, saving one in
+// zu_moltconfigwriter.cpp; the names both share are in zu_moltformat.h.
 class ZU_MOLTConfig : public CnfFormatConfig
 {
 public:

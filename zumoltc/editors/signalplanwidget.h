@@ -30,6 +30,9 @@ class SignalPlanWidget;
 //
 // Steps are referred to by their step number (column + 1) on the page; the plan
 // is stored with its phases numbered 1..N in step order.
+//
+// Defined over signalplanwidget.cpp (id, name, type, Apply),
+// signalplanwidgettimeline.cpp and signalplanwidgetstagering.cpp.
 class SignalPlanWidget : public QWidget
 {
     Q_OBJECT

@@ -40,6 +40,11 @@ class MainWindow;
 // configuration holds changes not yet saved. Every way of leaving a configuration
 // asks checkForUnsaved first. Modal windows and file dialogs go through
 // userDialogs(), which tests replace.
+//
+// Defined over mainwindow.cpp (the frame), mainwindowfiles.cpp (new, open, save,
+// backup, close), mainwindowpages.cpp (the editor pages and what a change
+// reaches), mainwindowsections.cpp (the section tree and its branch updaters) and
+// mainwindowitemstrip.cpp (the add, remove and move buttons and keys).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

@@ -1,0 +1,823 @@
+#include "zu_moltconfig.h"
+#include "zu_moltformat.h"
+
+#include "cnfcontroller.h"
+#include "cnfdaycard.h"
+#include "cnfdetector.h"
+#include "cnfinterstate.h"
+#include "cnfjsonwriter.h"
+#include "cnfmatrix.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfpowerdevice.h"
+#include "cnfprogram.h"
+#include "cnfseasonplan.h"
+#include "cnfsignalgroup.h"
+#include "cnftreeschema.h"
+#include "cnfweekcard.h"
+#include "flatindex/flatindex.h"
+
+#include <QSet>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <cmath>
+
+using namespace ZuMoltFormat;
+
+namespace {
+
+// The keys in the order of `order`, then the others in key order.
+QStringList inOrder(const QStringList &keys, const QStringList &order)
+{
+    QStringList ordered;
+    for (const QString &key : order) {
+        if (keys.contains(key))
+            ordered.append(key);
+    }
+    for (const QString &key : keys) {
+        if (!order.contains(key))
+            ordered.append(key);
+    }
+    return ordered;
+}
+
+// The form of the objects that are kept in the native data as they stand,
+// as zumoltc writes them: member order (members zumoltc does not know follow
+// in key order) and layout. A path names members from the root, "*" for any
+// array item or (inputsOutputs) any module.
+void zuShape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout)
+{
+    struct Form
+    {
+        QStringList path;
+        QStringList order;
+        CnfJsonWriter::Layout layout;
+    };
+    const auto s = [](const char *text) { return QString::fromLatin1(text); };
+    const CnfJsonWriter::Layout normal = CnfJsonWriter::Normal;
+    const CnfJsonWriter::Layout inLine = CnfJsonWriter::Inline;
+    static const QVector<Form> forms = {
+        {{s("startTime")}, {s("allRed"), s("amberBlink")}, inLine},
+        {{s("LAN")},
+         {s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"), s("srvName"), s("asudPort"),
+          s("macAddres"), s("sntpIP"), s("sntpName")},
+         normal},
+        {{s("plans"), s("*"), s("algorithm"), s("detectors")}, {}, normal},
+        {{s("plans"), s("*"), s("algorithm"), s("detectors"), s("*")},
+         {s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator")}, normal},
+        {{s("controlSources")}, {}, normal},
+        {{s("controlSources"), s("*")}, {s("type"), s("id"), s("priority"), s("timeout")}, normal},
+        {{s("KMP1")}, {s("devices"), s("auto")}, normal},
+        {{s("KMP1"), s("devices")}, {}, normal},
+        {{s("KMP1"), s("devices"), s("*")}, {s("device"), s("addr"), s("type"), s("port")}, normal},
+        {{s("switches"), s("default")}, {s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent")}, normal},
+        {{s("countdownBoards")}, {s("protocol"), s("warnTime"), s("items")}, normal},
+        {{s("countdownBoards"), s("items")}, {}, normal},
+        {{s("countdownBoards"), s("items"), s("*")}, {s("id"), s("addr"), s("boards"), s("warnTime")}, inLine},
+        {{s("inputsOutputs")}, {}, normal},
+        {{s("inputsOutputs"), s("*")}, {s("type"), s("common"), s("IP"), s("port"), s("channels")}, normal},
+        {{s("inputsOutputs"), s("*"), s("channels")}, {}, normal},
+        {{s("inputsOutputs"), s("*"), s("channels"), s("*")}, {s("channel"), s("type"), s("common"), s("detector")}, normal},
+        {{s("remoteControlPanel")}, {}, normal},
+        {{s("remoteControlPanel"), s("VPU1")},
+         {s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId")}, normal},
+        {{s("remoteControlPanel"), s("VPU1"), s("stageId")}, {}, inLine},
+        {{s("recovery")}, {s("defectSwitchRate"), s("confidenceInterval"), s("errors")}, normal},
+        {{s("recovery"), s("errors")},
+         {s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"), s("parasitePower/swShort"),
+          s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"), s("curentLimit"), s("shortCurent")},
+         normal},
+        {{s("recovery"), s("errors"), s("*")}, {s("attempts"), s("interval"), s("filter")}, inLine},
+    };
+    for (const Form &form : forms) {
+        if (form.path.size() != path.size())
+            continue;
+        bool match = true;
+        for (int i = 0; i < path.size() && match; ++i)
+            match = form.path.at(i) == QLatin1String("*") || form.path.at(i) == path.at(i);
+        if (!match)
+            continue;
+        if (keys)
+            *keys = inOrder(*keys, form.order);
+        *layout = form.layout;
+        return;
+    }
+}
+
+class ZuWriter
+{
+public:
+    ZuWriter(const CnfController &controller)
+        : c(controller)
+        , listed(controller)
+        , w(CnfJsonWriter::Verbatim)
+    {
+        w.setShape(zuShape);
+        native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
+        extras = native.take(QLatin1String(extrasKey)).toMap();
+    }
+
+    const CnfController &c;
+    // A reference to an element that is not listed is never written: both
+    // readers would warn about it on every load.
+    const CnfTreeSchema::Listed listed;
+    CnfJsonWriter w;
+    QVariantMap native;
+    QVariantMap extras;
+    QString error;
+
+    bool fail(const QString &message)
+    {
+        if (error.isEmpty())
+            error = message;
+        return false;
+    }
+
+    QVariantMap extrasOf(const QString &kind, const QString &id) const
+    {
+        return extras.value(kind).toMap().value(id).toMap();
+    }
+
+    void writeMembers(const QVariantMap &members, const QStringList &order = QStringList())
+    {
+        for (const QString &key : inOrder(members.keys(), order))
+            w.writeValue(key, members.value(key));
+    }
+
+    // The integer of a text id; ZU_MOLT files refer to objects by number.
+    bool number(const QString &id, const QString &what, int *value)
+    {
+        bool ok = false;
+        *value = id.toInt(&ok);
+        if (!ok)
+            return fail(tr("%1 \"%2\" has no numeric id, which a ZU_MOLT file needs").arg(what, id));
+        return true;
+    }
+
+    void writeNative(const QString &key)
+    {
+        if (native.contains(key))
+            w.writeValue(key, native.take(key));
+    }
+
+    QVariantMap takeNativeMap(const QString &key)
+    {
+        if (native.value(key).userType() == QMetaType::QVariantMap)
+            return native.take(key).toMap();
+        return QVariantMap();
+    }
+
+    static QString timeText(const QTime &time)
+    {
+        return time.toString(time.second() == 0 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
+    }
+
+    static QString dateText(const QDate &date)
+    {
+        return date.toString(QStringLiteral("dd.MM"));
+    }
+
+    // Native keys that would stand twice in the file, beside what the writer makes.
+    bool checkNative()
+    {
+        static const QStringList reserved = {
+            QStringLiteral("configVersion"), QStringLiteral("type"), QStringLiteral("id"), QStringLiteral("description"),
+            QStringLiteral("stages"), QStringLiteral("IGM"), QStringLiteral("plans"), QLatin1String(extraMatricesKey),
+            QLatin1String(sensorsKey), QLatin1String(interstateKey), QLatin1String(propertiesKey)};
+        static const QStringList containers = {QStringLiteral("signalGroups"), QStringLiteral("detectors"),
+                                               QStringLiteral("scheduler"), QStringLiteral("switches")};
+        for (auto it = native.cbegin(); it != native.cend(); ++it) {
+            if (reserved.contains(it.key())
+                || (containers.contains(it.key()) && it.value().userType() != QMetaType::QVariantMap)) {
+                return fail(tr("The native data key \"%1\" clashes with a key that the ZU_MOLT file gives itself")
+                                .arg(it.key()));
+            }
+        }
+        return true;
+    }
+
+    bool write()
+    {
+        if (!checkNative())
+            return false;
+        w.beginObject();
+        w.writeValue(QStringLiteral("configVersion"), 1);
+        w.writeValue(QStringLiteral("type"), QStringLiteral("ZU_MOLT"));
+        writeNative(QStringLiteral("name"));
+        bool ok = false;
+        const int id = c.property("number").toInt(&ok);
+        if (ok)
+            w.writeValue(QStringLiteral("id"), id);
+        const QString description = c.property("description").toString();
+        if (!description.isEmpty())
+            w.writeValue(QStringLiteral("description"), description);
+        writeNative(QStringLiteral("timeZone"));
+        writeNative(QStringLiteral("maxCurrent"));
+        writeNative(QStringLiteral("startTime"));
+        writeNative(QStringLiteral("LAN"));
+        writeSignalGroups();
+        writeStages();
+        writeMatrix();
+        writeDetectors();
+        writePlans();
+        writeScheduler();
+        writeNative(QStringLiteral("controlSources"));
+        if (!native.contains(QStringLiteral("KMP1")))
+            w.writeValue(QStringLiteral("KMP1"), QVariantMap());
+        writeNative(QStringLiteral("KMP1"));
+        writeSwitches();
+        writeNative(QStringLiteral("countdownBoards"));
+        writeNative(QStringLiteral("inputsOutputs"));
+        writeNative(QStringLiteral("remoteControlPanel"));
+        writeNative(QStringLiteral("recovery"));
+        // Keys of the file that plivek does not know, then what zumoltc has no place for.
+        writeMembers(native);
+        writeExtras();
+        w.endObject();
+        if (w.hasError())
+            fail(w.error());
+        return error.isEmpty();
+    }
+
+    void writeTimes(const CnfSignalGroup &group, const CnfSignalGroup *defaults)
+    {
+        for (const QString &key : sgTimes()) {
+            const QVariant value = group.property(key.toLatin1().constData());
+            if (!value.isValid())
+                continue;
+            if (defaults && defaults->property(key.toLatin1().constData()) == value)
+                continue;
+            w.writeValue(key, value);
+        }
+    }
+
+    void writeOtherProperties(const QObject &object, const QStringList &skip)
+    {
+        const QList<QByteArray> names = object.dynamicPropertyNames();
+        QVariantMap rest;
+        for (const QByteArray &name : names) {
+            const QString key = QString::fromUtf8(name);
+            if (!name.startsWith("_q_") && !skip.contains(key))
+                rest.insert(key, CnfTreeSchema::plain(object.property(name.constData())));
+        }
+        writeMembers(rest);
+    }
+
+    void writeSignalGroups()
+    {
+        const CnfSignalGroupPtr defaults = c.defaultSignalGroup();
+        bool hasDefaultTimes = false;
+        for (const QString &key : sgTimes())
+            hasDefaultTimes = hasDefaultTimes || (defaults && defaults->property(key.toLatin1().constData()).isValid());
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("signalGroups")),
+                                         {QStringLiteral("default"), QStringLiteral("items")});
+        const QList<CnfSignalGroupPtr> groups = c.signalGroups();
+        if (groups.isEmpty() && !defaults && rest.isEmpty())
+            return;
+        w.beginObject(QStringLiteral("signalGroups"));
+        if (defaults && (hasDefaultTimes || !defaults->dynamicPropertyNames().isEmpty())) {
+            w.beginObject(QStringLiteral("default"), CnfJsonWriter::SingleLine);
+            writeTimes(*defaults, nullptr);
+            writeOtherProperties(*defaults, sgTimes());
+            w.endObject();
+        }
+        if (!groups.isEmpty()) {
+            w.beginArray(QStringLiteral("items"));
+            for (const CnfSignalGroupPtr &group : groups) {
+                w.beginObject(QString(), CnfJsonWriter::Inline);
+                writeName(group->name);
+                w.writeValue(QStringLiteral("id"), group->id);
+                if (group->type >= 0 && group->type < sgTypeKeys().size())
+                    w.writeValue(QStringLiteral("type"), sgTypeKeys().at(group->type));
+                else
+                    w.writeValue(QStringLiteral("type"), group->type); // no ZU_MOLT key: kept as a number
+                writeTimes(*group, defaults && hasDefaultTimes ? defaults.data() : nullptr);
+                writeOtherProperties(*group, sgTimes());
+                w.endObject();
+            }
+            w.endArray();
+        }
+        writeMembers(rest);
+        w.endObject();
+    }
+
+    void writeStages()
+    {
+        const QList<CnfPhasePtr> phases = c.phases();
+        if (phases.isEmpty())
+            return;
+        w.beginArray(QStringLiteral("stages"));
+        for (const CnfPhasePtr &phase : phases) {
+            int id = 0;
+            if (!number(phase->id, tr("Phase"), &id))
+                return;
+            w.beginObject();
+            writeName(phase->name);
+            w.writeValue(QStringLiteral("id"), id);
+            QVariantList groups;
+            for (const CnfSignalGroupPtr &group : phase->signalGroups) {
+                if (listed.has(group))
+                    groups.append(group->id);
+            }
+            if (!groups.isEmpty()) {
+                w.beginArray(QStringLiteral("groups"), CnfJsonWriter::Inline);
+                for (const QVariant &group : groups)
+                    w.writeValue(QString(), group);
+                w.endArray();
+            }
+            if (phase->minTime >= 0)
+                w.writeValue(QStringLiteral("minGreen"), phase->minTime);
+            if (phase->maxTime >= 0)
+                w.writeValue(QStringLiteral("maxGreen"), phase->maxTime);
+            writeMembers(extrasOf(QStringLiteral("stages"), phase->id));
+            w.endObject();
+        }
+        w.endArray();
+    }
+
+    // The time of a conflict point; a point without a time (the not-set value
+    // 2147483647, as an absent "time" reads) gets no "time", as zumoltc writes it.
+    static QVariant cellValue(double value)
+    {
+        if (value == double(notSetTime))
+            return QVariant();
+        return value == std::trunc(value) && std::fabs(value) < 2147483647.0 ? QVariant(int(value)) : QVariant(value);
+    }
+
+    void writeMatrix()
+    {
+        const CnfMatrixPtr matrix = c.conflictMatrix();
+        if (!matrix)
+            return;
+        w.beginArray(QStringLiteral("IGM"));
+        w.beginObject();
+        writeName(matrix->name());
+        w.writeValue(QStringLiteral("id"), matrix->id());
+        w.beginArray(QStringLiteral("items"));
+        for (const CnfMatrixCell &cell : matrix->content()) {
+            if (!c.findSG(cell.aId) || !c.findSG(cell.bId))
+                continue;
+            w.beginObject(QString(), CnfJsonWriter::Inline);
+            w.writeValue(QStringLiteral("clearing"), cell.aId);
+            w.writeValue(QStringLiteral("entering"), cell.bId);
+            w.writeValue(QStringLiteral("time"), cellValue(cell.value));
+            w.endObject();
+        }
+        w.endArray();
+        writeMembers(extrasOf(QStringLiteral("IGM"), QString::number(matrix->id())));
+        w.endObject();
+        w.endArray();
+    }
+
+    void writeDetectors()
+    {
+        const QList<CnfDetectorPtr> detectors = c.detectorsList();
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("detectors")), {QStringLiteral("items")});
+        if (detectors.isEmpty() && rest.isEmpty())
+            return;
+        w.beginObject(QStringLiteral("detectors"));
+        writeMembers(rest);
+        w.beginArray(QStringLiteral("items"));
+        for (const CnfDetectorPtr &detector : detectors) {
+            w.beginObject(QString(), CnfJsonWriter::Inline);
+            writeName(detector->name());
+            w.writeValue(QStringLiteral("id"), detector->id());
+            writeOtherProperties(*detector, {});
+            w.endObject();
+        }
+        w.endArray();
+        w.endObject();
+    }
+
+    void writePlans()
+    {
+        const QList<CnfProgramPtr> programs = c.programs();
+        if (programs.isEmpty())
+            return;
+        w.beginArray(QStringLiteral("plans"));
+        for (const CnfProgramPtr &program : programs) {
+            int id = 0;
+            if (!number(program->id, tr("Program"), &id))
+                return;
+            w.beginObject();
+            writeName(program->name);
+            w.writeValue(QStringLiteral("id"), id);
+            w.beginObject(QStringLiteral("algorithm"));
+            if (!writeAlgorithm(*program))
+                return;
+            w.endObject();
+            writeOtherProperties(*program, {QStringLiteral("coordinated"), QStringLiteral("detectors"),
+                                            QStringLiteral("algorithm")});
+            w.endObject();
+        }
+        w.endArray();
+    }
+
+    bool writeAlgorithm(const CnfProgram &program)
+    {
+        const QVariantMap kept = CnfTreeSchema::plain(program.property("algorithm")).toMap();
+        switch (program.type) {
+        case CnfProgram::Timeline:
+        case CnfProgram::CoordinatedTimeline:
+            w.writeValue(QStringLiteral("type"), QStringLiteral("Timeline"));
+            if (program.type == CnfProgram::CoordinatedTimeline)
+                w.writeValue(QStringLiteral("coordinated"), true);
+            break;
+        case CnfProgram::Stagering:
+            w.writeValue(QStringLiteral("type"), QStringLiteral("StageRing"));
+            if (program.property("coordinated").toBool())
+                w.writeValue(QStringLiteral("coordinated"), true);
+            break;
+        case CnfProgram::YellowFlash:
+        case CnfProgram::Dark:
+            w.writeValue(QStringLiteral("type"), QStringLiteral("Special"));
+            break;
+        case 0:
+            break;
+        default:
+            return fail(tr("Program \"%1\" is of type \"%2\", which a ZU_MOLT file cannot hold")
+                            .arg(program.id, CnfProgram::typeName(program.type, false)));
+        }
+        if (program.cycleLength != 0)
+            w.writeValue(QStringLiteral("cycle"), program.cycleLength);
+        if (program.hasCycleOffset())
+            w.writeValue(QStringLiteral("offset"), program.cycleOffset(0));
+        if (program.type == CnfProgram::YellowFlash || program.type == CnfProgram::Dark)
+            w.writeValue(QStringLiteral("mode"), program.type == CnfProgram::YellowFlash ? QStringLiteral("AB") : QStringLiteral("OFF"));
+
+        const QList<int> groups = program.timelineGroups();
+        if (!groups.isEmpty()) {
+            w.beginArray(QStringLiteral("sequences"));
+            for (int group : groups) {
+                if (!c.findSG(group))
+                    continue;
+                w.beginObject();
+                w.writeValue(QStringLiteral("group"), group);
+                w.beginArray(QStringLiteral("sequence"));
+                const QMap<int, int> points = program.getTimelineData(group);
+                for (auto it = points.cbegin(); it != points.cend(); ++it) {
+                    w.beginObject(QString(), CnfJsonWriter::Inline);
+                    QString state = lookup(timelineStates(), it.value());
+                    if (state.isEmpty())
+                        state = CnfSignalGroup::colorStateKey(it.value()); // zumoltc skips it; plivek reads it back
+                    w.writeValue(QStringLiteral("state"), state);
+                    w.writeValue(QStringLiteral("point"), it.key());
+                    w.endObject();
+                }
+                w.endArray();
+                w.endObject();
+            }
+            w.endArray();
+        }
+
+        const QList<CnfPhaseDefPtr> steps = program.phases();
+        if (!steps.isEmpty()) {
+            static const QStringList order = {QStringLiteral("id"), QStringLiteral("stage"), QStringLiteral("call"),
+                                              QStringLiteral("recall"), QStringLiteral("countdownBoard"),
+                                              QStringLiteral("passage"), QStringLiteral("minGreen"), QStringLiteral("maxGreen")};
+            const QVector<int> ids = stepIds(steps);
+            QVariantList sequence;
+            w.beginArray(QStringLiteral("phases"));
+            for (int i = 0; i < steps.size(); ++i) {
+                const CnfPhaseDefPtr &step = steps.at(i);
+                if (!c.findPhase(step->id()))
+                    continue;
+                int stage = 0;
+                if (!number(step->id(), tr("Phase"), &stage))
+                    return false;
+                const int id = ids.at(i);
+                sequence.append(id);
+                w.beginObject();
+                w.writeValue(QStringLiteral("id"), id);
+                w.writeValue(QStringLiteral("stage"), stage);
+                for (int k = 2; k < order.size(); ++k)
+                    w.writeValue(order.at(k), CnfTreeSchema::plain(step->property(order.at(k).toLatin1().constData())));
+                writeOtherProperties(*step, order);
+                w.endObject();
+            }
+            w.endArray();
+            const QVariant detectors = CnfTreeSchema::plain(program.property("detectors"));
+            if (!detectors.toList().isEmpty())
+                w.writeValue(QStringLiteral("detectors"), detectors);
+            w.beginArray(QStringLiteral("sequence"), CnfJsonWriter::Inline);
+            for (const QVariant &id : sequence)
+                w.writeValue(QString(), id);
+            w.endArray();
+        } else if (program.property("detectors").isValid()) {
+            w.writeValue(QStringLiteral("detectors"), CnfTreeSchema::plain(program.property("detectors")));
+        }
+        writeMembers(kept);
+        return true;
+    }
+
+    // The file's id of each step of a plan (0 for a step that is not written).
+    // A step keeps its own "id" property, else it has the id of its position;
+    // an id that an earlier step already holds (two steps copied with their
+    // properties, or a new step whose position another step names) gets the
+    // next free number instead, since 'sequence' tells the steps apart by id
+    // alone and a repeated id would turn one step into a copy of the other.
+    QVector<int> stepIds(const QList<CnfPhaseDefPtr> &steps) const
+    {
+        QVector<int> ids(steps.size(), 0);
+        QSet<int> taken;
+        QVector<int> pending;
+        for (int i = 0; i < steps.size(); ++i) {
+            if (!c.findPhase(steps.at(i)->id()))
+                continue;
+            bool ok = false;
+            const int own = steps.at(i)->property("id").toInt(&ok);
+            if (ok && !taken.contains(own)) {
+                ids[i] = own;
+                taken.insert(own);
+            } else {
+                pending.append(i);
+            }
+        }
+        int next = 1;
+        for (int i : qAsConst(pending)) {
+            bool ok = false;
+            steps.at(i)->property("id").toInt(&ok);
+            int id = i + 1;
+            if (ok || taken.contains(id)) {
+                while (taken.contains(next))
+                    ++next;
+                id = next;
+            }
+            ids[i] = id;
+            taken.insert(id);
+        }
+        return ids;
+    }
+
+    bool hasScheduler() const
+    {
+        return !c.dayCards().isEmpty() || !c.weekCards().isEmpty() || !c.seasonPlans().isEmpty()
+            || !c.specialDays().isEmpty() || c.defaultDayCard() || c.defaultProgram() || c.reserveProgram();
+    }
+
+    // An empty name is left out: the file gives an unnamed element no "name".
+    void writeName(const QString &name)
+    {
+        if (!name.isEmpty())
+            w.writeValue(QStringLiteral("name"), name);
+    }
+
+    void writeRef(const QString &key, const QString &id, const QString &what)
+    {
+        int value = 0;
+        if (!id.isNull() && number(id, what, &value))
+            w.writeValue(key, value);
+    }
+
+    template<typename T>
+    void writeRef(const QString &key, const QSharedPointer<T> &element, const QString &what)
+    {
+        if (listed.has(element))
+            writeRef(key, element->id, what);
+    }
+
+    void writeScheduler()
+    {
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("scheduler")),
+                                         {QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
+                                          QStringLiteral("extraPeriods"), QStringLiteral("extraDays")});
+        // Written whenever the calendar holds anything, so that week plans and
+        // extra periods without day plans are not lost.
+        if (!hasScheduler() && rest.isEmpty())
+            return;
+        w.beginObject(QStringLiteral("scheduler"));
+        if (c.defaultDayCard() || c.defaultProgram() || c.reserveProgram()) {
+            w.beginObject(QStringLiteral("default"));
+            writeRef(QStringLiteral("dayPlan"), c.defaultDayCard(), tr("Day card"));
+            writeRef(QStringLiteral("program"), c.defaultProgram(), tr("Program"));
+            writeRef(QStringLiteral("spareProgram"), c.reserveProgram(), tr("Program"));
+            w.endObject();
+        }
+        const QList<CnfDayCardPtr> days = c.dayCards();
+        if (!days.isEmpty()) {
+            w.beginArray(QStringLiteral("days"));
+            for (const CnfDayCardPtr &card : days) {
+                w.beginObject();
+                writeName(card->name);
+                writeRef(QStringLiteral("id"), card->id, tr("Day card"));
+                if (!card->records.isEmpty()) {
+                    w.beginArray(QStringLiteral("plans"));
+                    for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
+                        if (!it.key().isValid())
+                            continue; // a period without a start time has no place in the day
+                        w.beginObject();
+                        w.writeValue(QStringLiteral("start"), timeText(it.key()));
+                        if (it.value().end.isValid())
+                            w.writeValue(QStringLiteral("stop"), timeText(it.value().end));
+                        writeRef(QStringLiteral("program"), it.value().program, tr("Program"));
+                        writeRef(QStringLiteral("spareProgram"), it.value().reserve, tr("Program"));
+                        w.endObject();
+                    }
+                    w.endArray();
+                }
+                writeMembers(extrasOf(QStringLiteral("days"), card->id));
+                w.endObject();
+            }
+            w.endArray();
+        }
+        const QList<CnfWeekCardPtr> weeks = c.weekCards();
+        if (!weeks.isEmpty()) {
+            w.beginArray(QStringLiteral("weeks"));
+            for (const CnfWeekCardPtr &card : weeks) {
+                w.beginObject();
+                writeName(card->name);
+                writeRef(QStringLiteral("id"), card->id, tr("Week card"));
+                writeWeekDays(*card);
+                writeMembers(extrasOf(QStringLiteral("weeks"), card->id));
+                w.endObject();
+            }
+            w.endArray();
+        }
+        const QList<CnfSeasonPlanPtr> seasons = c.seasonPlans();
+        if (!seasons.isEmpty()) {
+            w.beginArray(QStringLiteral("extraPeriods"));
+            for (int i = 0; i < seasons.size(); ++i) {
+                const CnfSeasonPlanPtr &plan = seasons.at(i);
+                QVariantMap kept = extrasOf(QStringLiteral("extraPeriods"), QString::number(i));
+                w.beginObject();
+                writeName(plan->name);
+                w.writeValue(QStringLiteral("id"), kept.contains(QStringLiteral("id")) ? kept.take(QStringLiteral("id")) : QVariant(i + 1));
+                if (plan->from.isValid())
+                    w.writeValue(QStringLiteral("start"), dateText(plan->from));
+                if (plan->to.isValid())
+                    w.writeValue(QStringLiteral("stop"), dateText(plan->to));
+                writeRef(QStringLiteral("week"), plan->weekCard, tr("Week card"));
+                writeMembers(kept);
+                w.endObject();
+            }
+            w.endArray();
+        }
+        const QMap<QDate, CnfSpecialDayPtr> special = c.specialDays();
+        if (!special.isEmpty()) {
+            w.beginArray(QStringLiteral("extraDays"));
+            int position = 0;
+            for (auto it = special.cbegin(); it != special.cend(); ++it) {
+                ++position;
+                w.beginObject();
+                writeName(it.value()->name);
+                if (it.value()->id.isEmpty())
+                    w.writeValue(QStringLiteral("id"), position);
+                else
+                    writeRef(QStringLiteral("id"), it.value()->id, tr("Special day"));
+                w.writeValue(QStringLiteral("date"), dateText(it.key()));
+                writeRef(QStringLiteral("day"), it.value()->dayCard, tr("Day card"));
+                writeMembers(extrasOf(QStringLiteral("extraDays"), it.value()->id));
+                w.endObject();
+            }
+            w.endArray();
+        }
+        writeMembers(rest);
+        w.endObject();
+    }
+
+    // A day without a plan repeats the nearest earlier day that has one,
+    // counting backwards around the week, so the array always has seven entries.
+    void writeWeekDays(const CnfWeekCard &card)
+    {
+        auto planOf = [this, &card](int day) {
+            const CnfDayCardPtr plan = card.days.value(day);
+            return listed.has(plan) ? plan : CnfDayCardPtr();
+        };
+        bool any = false;
+        for (int day = 1; day <= 7; ++day)
+            any = any || planOf(day);
+        if (!any)
+            return;
+        QVariantList days;
+        CnfDayCardPtr last;
+        for (int day = 1; day <= 7; ++day) {
+            if (planOf(day)) {
+                last = planOf(day);
+            } else if (!last) {
+                for (int back = 1; back <= 6 && !last; ++back)
+                    last = planOf((day - 1 - back + 7) % 7 + 1);
+            }
+            int id = 0;
+            if (!number(last->id, tr("Day card"), &id))
+                return;
+            days.append(id);
+        }
+        w.beginArray(QStringLiteral("days"), CnfJsonWriter::Inline);
+        for (const QVariant &id : days)
+            w.writeValue(QString(), id);
+        w.endArray();
+    }
+
+    void writeSwitches()
+    {
+        const QList<CnfPowerDevicePtr> devices = c.powerDevices();
+        const QVariantMap rest = without(takeNativeMap(QStringLiteral("switches")), {QStringLiteral("items")});
+        if (devices.isEmpty() && rest.isEmpty())
+            return;
+        w.beginObject(QStringLiteral("switches"));
+        // As in zumoltc, an item leaves out the type that the default switch gives it.
+        const bool defaultType = rest.value(QStringLiteral("default")).toMap().value(QStringLiteral("type"))
+                                 == QLatin1String("ZU4_SW");
+        if (rest.contains(QStringLiteral("default")))
+            w.writeValue(QStringLiteral("default"), rest.value(QStringLiteral("default")));
+        if (!devices.isEmpty()) {
+            // The group of each switch, as findPowerDeviceSg gives it (the first group in
+            // list order that holds it), from one pass over the groups instead of a
+            // search of every group per switch.
+            const QList<CnfSignalGroupPtr> groups = c.signalGroups();
+            FlatIndex<const CnfPowerDevice *> groupOf;
+            for (int i = 0; i < groups.size(); ++i) {
+                for (const CnfPowerDevicePtr &assigned : groups.at(i)->devices) {
+                    if (assigned)
+                        groupOf.insert(assigned.data(), i);
+                }
+            }
+            w.beginArray(QStringLiteral("items"));
+            for (const CnfPowerDevicePtr &device : devices) {
+                w.beginObject(QString(), CnfJsonWriter::Inline);
+                writeName(device->name);
+                w.writeValue(QStringLiteral("id"), device->id);
+                if (!defaultType)
+                    w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
+                const int group = groupOf.value(device.data());
+                if (group >= 0)
+                    w.writeValue(QStringLiteral("signalGroup"), groups.at(group)->id);
+                w.writeValue(QStringLiteral("addr"), device->address);
+                const QString color = lookup(colors(), device->color);
+                if (!color.isEmpty())
+                    w.writeValue(QStringLiteral("color"), color);
+                w.writeValue(QStringLiteral("heads"), device->lampsCount);
+                // A set flag is always written, also when the default switch has it.
+                if (device->burnoutControl != 0)
+                    w.writeValue(QStringLiteral("control"), true);
+                writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)),
+                             {QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"), QStringLiteral("minCurrent")});
+                if (device->type != CnfPowerDevice::OutputZuMolt)
+                    w.writeValue(QStringLiteral("deviceType"), device->type);
+                w.endObject();
+            }
+            w.endArray();
+        }
+        writeMembers(without(rest, {QStringLiteral("default")}));
+        w.endObject();
+    }
+
+    void writeExtras()
+    {
+        const CnfMatrixPtr conflict = c.conflictMatrix();
+        QVariantList matrices;
+        for (const CnfMatrixPtr &matrix : c.matrixList()) {
+            if (matrix == conflict)
+                continue;
+            QVariantList cells;
+            for (const CnfMatrixCell &cell : matrix->content())
+                cells.append(QVariant(QVariantList{cell.aId, cell.bId, cell.value}));
+            QVariantMap entry{{QStringLiteral("id"), matrix->id()}, {QStringLiteral("name"), matrix->name()}};
+            if (!cells.isEmpty())
+                entry.insert(QStringLiteral("cells"), cells);
+            matrices.append(entry);
+        }
+        if (!matrices.isEmpty())
+            w.writeValue(QLatin1String(extraMatricesKey), matrices);
+        QVariantList sensors;
+        for (const CnfDetectorPtr &sensor : c.sensorsList()) {
+            QVariantMap entry{{QStringLiteral("id"), sensor->id()}, {QStringLiteral("name"), sensor->name()}};
+            const QList<QByteArray> names = sensor->dynamicPropertyNames();
+            for (const QByteArray &name : names)
+                if (!name.startsWith("_q_"))
+                    entry.insert(QString::fromUtf8(name), CnfTreeSchema::plain(sensor->property(name.constData())));
+            sensors.append(entry);
+        }
+        if (!sensors.isEmpty())
+            w.writeValue(QLatin1String(sensorsKey), sensors);
+        if (const CnfInterstatePtr interstate = c.interstate()) {
+            w.writeValue(QLatin1String(interstateKey),
+                         QVariantMap{{QStringLiteral("greenBlink"), interstate->greenBlink},
+                                     {QStringLiteral("yellow"), interstate->yellow},
+                                     {QStringLiteral("redYellow"), interstate->redYellow}});
+        }
+        QVariantMap props;
+        const QList<QByteArray> names = c.dynamicPropertyNames();
+        for (const QByteArray &name : names) {
+            if (name != "type" && name != "version" && name != "number" && name != "description" && !name.startsWith("_q_"))
+                props.insert(QString::fromUtf8(name), CnfTreeSchema::plain(c.property(name.constData())));
+        }
+        if (!props.isEmpty())
+            w.writeValue(QLatin1String(propertiesKey), props);
+    }
+};
+
+} // namespace
+
+QByteArray ZU_MOLTConfig::save(const CnfController &controller)
+{
+    setError(QString());
+    ZuWriter writer(controller);
+    if (!writer.write()) {
+        fail(writer.error);
+        return QByteArray();
+    }
+    // Like zumoltc's, the text ends with the root's closing brace.
+    return writer.w.data();
+}
