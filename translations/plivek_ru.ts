@@ -282,7 +282,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/calendardlg.cpp" line="+190"/>
+        <location filename="../plivek/dialogs/controller/calendardlg.cpp" line="+30"/>
         <source>Mon</source>
         <translation type="unfinished"></translation>
     </message>
@@ -319,12 +319,12 @@
     <message>
         <location line="+17"/>
         <location line="+2"/>
-        <location line="+688"/>
+        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="+429"/>
         <source>not set</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-547"/>
+        <location line="+141"/>
         <location line="+6"/>
         <source>Add card</source>
         <translation type="unfinished"></translation>
@@ -346,7 +346,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+241"/>
+        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="-288"/>
         <source>Daily.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1077,7 +1077,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+15"/>
+        <source>Choose in &quot;Type:&quot; where the signal of this element comes from.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
         <source>TI module:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1231,7 +1236,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+111"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+36"/>
         <source>Sensor</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1296,7 +1301,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+294"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlgaccept.cpp" line="+54"/>
         <source>Invalid module or channel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1846,7 +1851,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/indicationdlg.cpp" line="+70"/>
+        <location filename="../plivek/dialogs/controller/indicationdlg.cpp" line="+59"/>
         <source>Button</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2111,12 +2116,12 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../plivek/mainwindow/mainwindow.cpp" line="+235"/>
+        <location filename="../plivek/mainwindow/mainwindow.cpp" line="+51"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location line="+70"/>
         <source>Recover</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2170,12 +2175,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+33"/>
         <source>Program of configuration of road controllers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location filename="../plivek/mainwindow/mainwindowloading.cpp" line="+47"/>
         <source>Loading file %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2225,7 +2230,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+196"/>
+        <location filename="../plivek/mainwindow/mainwindownetworkeditor.cpp" line="+144"/>
         <source>Assign to SG &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2250,7 +2255,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+213"/>
+        <location filename="../plivek/mainwindow/mainwindowmapcommands.cpp" line="+51"/>
         <location line="+32"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
@@ -2311,7 +2316,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location filename="../plivek/mainwindow/mainwindowupdatecheck.cpp" line="+32"/>
         <source>updating</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2321,7 +2326,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location filename="../plivek/mainwindow/mainwindowdocumentcommands.cpp" line="+40"/>
         <source>Cannot start the ZU_MOLT editor %1; the configuration is edited here</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2357,7 +2362,7 @@ Save?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+158"/>
+        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+162"/>
         <source>Unable to change value of the parameter &quot;Power switch&quot; at the current amount of power devices.
 Need to remove devices: %1</source>
         <translation type="unfinished"></translation>
@@ -2374,7 +2379,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+171"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+38"/>
         <source>Unable to add new device - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2384,21 +2389,21 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
-        <location line="+243"/>
-        <location line="+185"/>
+        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="+64"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+7"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+72"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-2453"/>
-        <location line="+2052"/>
-        <location line="+252"/>
+        <location filename="../plivek/mainwindow/mainwindowhelpers.h" line="+96"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+27"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+36"/>
         <source>Removing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-252"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+0"/>
         <source>Following items will be deleted:
 </source>
         <translation type="unfinished"></translation>
@@ -2424,7 +2429,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-77"/>
         <source>Unable to add new signal group. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2445,12 +2450,12 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="-36"/>
         <source>Unable to add new phase. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+113"/>
+        <location filename="../plivek/mainwindow/mainwindowprograms.cpp" line="+26"/>
         <source>Unable to add new program. Maximum count program for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2519,7 +2524,7 @@ Save change of version?</source>
     </message>
     <message>
         <location line="+19"/>
-        <location filename="../plivek/mainwindow/mainwindow.cpp" line="-2065"/>
+        <location filename="../plivek/mainwindow/mainwindow.cpp" line="-34"/>
         <source>Address</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2900,7 +2905,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/app/batchmodes.cpp" line="+68"/>
+        <location filename="../plivek/app/batchmodes.cpp" line="+70"/>
         <source>invalid sequence %1 in pattern %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2910,7 +2915,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindow.cpp" line="+162"/>
+        <location filename="../plivek/mainwindow/mainwindowmessagetable.cpp" line="+39"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3093,12 +3098,12 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location line="+87"/>
         <source>Program %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+43"/>
         <source>Error creating program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3108,7 +3113,12 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/app/loadcontrollerconfig.cpp" line="+17"/>
+        <location line="+19"/>
+        <source>Program id &quot;%1&quot; holds a line break; the program list is not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/app/loadcontrollerconfig.cpp" line="+19"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3134,14 +3144,20 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
-        <location line="+19"/>
+        <location line="+34"/>
+        <location line="+3"/>
+        <location line="+25"/>
         <location line="+11"/>
         <source>Error loading document</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="-27"/>
+        <source>Not enough memory to load %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>You must specify the configuration of the controller %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3209,7 +3225,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+371"/>
+        <location line="+374"/>
         <location line="+15"/>
         <location line="+22"/>
         <location line="+113"/>
@@ -3319,7 +3335,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/outputsdlg.cpp" line="+69"/>
+        <location filename="../plivek/dialogs/controller/outputsdlg.cpp" line="+64"/>
         <source>Output.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3332,7 +3348,7 @@ After removal, the following daily cards will be wrong:
 <context>
     <name>ParametersTable</name>
     <message>
-        <location filename="../common/widgets/parameterstable.cpp" line="+130"/>
+        <location filename="../common/widgets/parameterstable.cpp" line="+135"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3455,7 +3471,7 @@ After removal, the following daily cards will be wrong:
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../plivek/programs/programdlg.cpp" line="+355"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="+398"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3480,7 +3496,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>Cycle:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3490,23 +3506,23 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/programdiagram.cpp" line="+68"/>
+        <location filename="../plivek/programs/programdiagram.cpp" line="+79"/>
         <source>not supported</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+63"/>
         <source>Phase %1
 %2 sec</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Wrong phase transition %1 -&gt; %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/programdlg.cpp" line="-221"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="-263"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3516,8 +3532,13 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+150"/>
-        <location line="+31"/>
+        <location line="+49"/>
+        <source>The algorithm type %1 (%2) of this program is not described for this controller: its parameters cannot be shown. Choose a type to set the program anew.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+142"/>
+        <location line="+33"/>
         <source>Interstate variant not set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3553,7 +3574,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+88"/>
         <location line="+16"/>
         <source>Can&apos;t save %1</source>
         <translation type="unfinished"></translation>
@@ -3569,12 +3590,12 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+120"/>
+        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+112"/>
         <source>no</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+126"/>
+        <location line="+114"/>
         <source>row %1,column%2 error: invalid type attribute</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3608,7 +3629,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Coordination</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3789,7 +3810,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+1694"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+442"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3946,7 +3967,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+23"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-1279"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+158"/>
         <source>Insert step before current</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3957,7 +3978,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+13"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+2"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+2"/>
         <source>Remove step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4004,19 +4025,19 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+23"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+11"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+11"/>
         <source>Insert call source before current</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-2"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-2"/>
         <source>Insert call source</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+4"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+4"/>
         <source>Remove call source</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4046,13 +4067,13 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-110"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-291"/>
         <location line="+2"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-71"/>
         <source>none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4097,41 +4118,41 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgdiagram.cpp" line="+30"/>
         <source>Default</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+38"/>
         <source>Unknown type</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+310"/>
-        <location line="+326"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+130"/>
+        <location line="+124"/>
         <source>Signal group %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-324"/>
-        <location line="+348"/>
+        <location line="-122"/>
+        <location line="+146"/>
         <source>Sensor %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-346"/>
-        <location line="+347"/>
+        <location line="-144"/>
+        <location line="+145"/>
         <source>Detector %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-230"/>
+        <location line="-101"/>
         <location line="+23"/>
         <source>Phase &apos;%1&apos; defined in column %2 not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+105"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgsteps.cpp" line="+129"/>
         <source>Phase %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4141,7 +4162,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+579"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgparameters.cpp" line="+163"/>
         <source>Error at line %1: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -4175,7 +4196,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/document/project.cpp" line="+46"/>
+        <location filename="../plivek/document/project.cpp" line="+48"/>
         <source>Unknown error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4230,7 +4251,12 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+249"/>
+        <location line="+202"/>
+        <source>Not enough memory to load %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+54"/>
         <source>The previous version was not kept: cannot remove %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4240,12 +4266,12 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+82"/>
         <source>halm58 v.010 files (*.hm58a)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-325"/>
+        <location line="-348"/>
         <location line="+15"/>
         <source>Error reading of ZU_MOLT configuration: </source>
         <translation type="unfinished"></translation>
@@ -4268,12 +4294,12 @@ Maximum: %2 sec.</source>
     <message>
         <location line="-208"/>
         <location line="+234"/>
-        <location line="+165"/>
+        <location line="+188"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-149"/>
+        <location line="-172"/>
         <source>File %1 not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4318,7 +4344,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="-15"/>
-        <location line="+394"/>
+        <location line="+414"/>
         <source>Error saving file: unknown file type</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4600,6 +4626,19 @@ Maximum: %2 sec.</source>
     </message>
 </context>
 <context>
+    <name>SignalPlans</name>
+    <message>
+        <location filename="../plivek/programs/signalplans.cpp" line="+54"/>
+        <source>&quot;%1&quot; is not a fixed-time program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it has no steps</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SvgExportParametersDlg</name>
     <message>
         <location filename="../plivek/programs/svgexportparametersdlg.ui" line="+14"/>
@@ -4795,12 +4834,12 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+280"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+171"/>
         <source>Empty data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+126"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlgemulation.cpp" line="+139"/>
         <source>The emulator could not load the configuration</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4821,7 +4860,12 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+158"/>
+        <source>Generated configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Add event from detector</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4861,7 +4905,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+28"/>
         <source>Can&apos;t save %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4877,7 +4921,7 @@ parameters</source>
 <context>
     <name>TiverkEditTable</name>
     <message>
-        <location filename="../plivek/framework/tiverkedittable.cpp" line="+34"/>
+        <location filename="../plivek/framework/tiverkedittable.cpp" line="+45"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>

@@ -88,6 +88,24 @@
     </message>
 </context>
 <context>
+    <name>ConflictMatrixView</name>
+    <message>
+        <location filename="../zumoltc/editors/conflictmatrixview.cpp" line="+37"/>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ControlSourceWidget</name>
     <message>
         <location filename="../zumoltc/editors/controlsourcewidget.ui" line="+10"/>
@@ -334,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+109"/>
+        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+104"/>
         <source>Parameters of daily plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -367,6 +385,19 @@
     <message>
         <location line="+17"/>
         <source>ITS report interval, sec:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogItemValidator</name>
+    <message>
+        <location filename="../zumoltc/shell/framework/dialogitemvalidator.cpp" line="+70"/>
+        <source>%1 is already used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 %2 is already used</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -406,7 +437,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/extradayswidget.cpp" line="+68"/>
+        <location filename="../zumoltc/editors/extradayswidget.cpp" line="+65"/>
         <source>Parameters of specially day contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -444,7 +475,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/extraperiodswidget.cpp" line="+71"/>
+        <location filename="../zumoltc/editors/extraperiodswidget.cpp" line="+68"/>
         <source>Parameters of seasonally plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -476,17 +507,17 @@
     </message>
     <message>
         <location line="+68"/>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+685"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+311"/>
         <source>&apos;%1&apos; attribute has invalid value %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+28"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-460"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+274"/>
         <source>Object with empty name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -693,67 +724,67 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+659"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+76"/>
         <source>Signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Stages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+3"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Detectors</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Signal plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+4"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+4"/>
         <source>Daily plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Week plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Extra periods</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Extra days</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+14"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+14"/>
         <source>Control sources</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
         <source>Composite device</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="-14"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-14"/>
         <source>Power switches</source>
         <translation type="unfinished"></translation>
     </message>
@@ -859,7 +890,7 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="-10"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-10"/>
         <source>Scheduler</source>
         <translation type="unfinished"></translation>
     </message>
@@ -870,7 +901,7 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+21"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+21"/>
         <source>RCP</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1024,7 +1055,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="-568"/>
+        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+30"/>
         <source>Add new item
 Insert</source>
         <translation type="unfinished"></translation>
@@ -1060,7 +1091,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+72"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+103"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1070,33 +1101,44 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+110"/>
         <source>Times of signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+65"/>
-        <location line="+669"/>
+        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+225"/>
+        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+65"/>
         <source>KMP devices</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-621"/>
+        <location filename="../zumoltc/shell/mainwindowfiles.cpp" line="+45"/>
+        <location line="+151"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-151"/>
         <source>Current configuration is not saved. Save now?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+62"/>
+        <location line="+63"/>
         <source>Error loading %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+67"/>
+        <source>The previous version was not kept: cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The previous version was not kept: cannot copy it to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+32"/>
         <source>Save file as</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1117,7 +1159,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+27"/>
         <source>Checking</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1127,7 +1169,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-34"/>
         <source>Common parameters</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1153,22 +1195,22 @@ Ctrl+End</source>
     </message>
     <message>
         <location filename="../zumoltc/editors/diowidget.cpp" line="+71"/>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+4"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+4"/>
         <source>DIO%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+8"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+8"/>
         <source>Error processing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+112"/>
         <source>[c]</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+248"/>
+        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+14"/>
         <source>Delete items</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1258,7 +1300,7 @@ Ctrl+End</source>
 <context>
     <name>ParametersTable</name>
     <message>
-        <location filename="../common/widgets/parameterstable.cpp" line="+130"/>
+        <location filename="../common/widgets/parameterstable.cpp" line="+135"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1281,7 +1323,7 @@ Ctrl+End</source>
 <context>
     <name>Parser</name>
     <message>
-        <location filename="../zumoltc/model/parser.cpp" line="+28"/>
+        <location filename="../zumoltc/model/parser.cpp" line="+29"/>
         <source>Invalid begin of document</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1341,7 +1383,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+102"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1964,17 +2006,17 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/signalplanwidget.cpp" line="+290"/>
+        <location filename="../zumoltc/editors/signalplanwidget.cpp" line="+132"/>
         <source>Parameters of algorithm contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+187"/>
+        <location filename="../zumoltc/editors/signalplanwidgettimeline.cpp" line="+161"/>
         <source>Table contains invalid data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+85"/>
+        <location filename="../zumoltc/editors/signalplanwidgetstagering.cpp" line="+171"/>
         <source>Insert step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2229,17 +2271,22 @@ Ctrl+End</source>
 <context>
     <name>ZUConfiguration</name>
     <message>
-        <location filename="../zumoltc/model/zuconfiguration.cpp" line="+139"/>
+        <location filename="../zumoltc/model/zuconfiguration.cpp" line="+134"/>
         <source>Conflict matrix</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationfile.cpp" line="+15"/>
+        <location filename="../zumoltc/model/zuconfigurationfile.cpp" line="+16"/>
         <source>File %1 not exists</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+58"/>
+        <location line="+31"/>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-274"/>
         <source>Configuration version not defined. Using version 1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2259,7 +2306,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+51"/>
         <source>&apos;timeZone&apos; has invalid value %1 (must be &gt;=-12 and &lt;=12)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2269,12 +2316,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+119"/>
         <source>Matrix not contains conflict points</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Row count in matrix %1 != signal group count %2. Matrix ignored</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2289,17 +2336,17 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+44"/>
         <source>&apos;detectors&apos; attribute has invalid type (must be array or object)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderplans.cpp" line="+45"/>
         <source>&apos;%1&apos; attribute is not valid for algorithm type &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>&apos;span&apos; attribute puts the record at %1, out of range. Record ignored</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2309,17 +2356,17 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+40"/>
         <source>Internal error: ZUSignalPlan::addPhase return NULL</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+54"/>
         <source>phase %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+69"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderscheduler.cpp" line="+28"/>
         <source>&apos;start&apos; attribute has invalid time format</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2329,7 +2376,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+27"/>
         <source>&apos;days&apos; array has invalid size %1. Must be 7</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2339,7 +2386,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>&apos;start&apos; attribute has invalid date format</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2349,7 +2396,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+15"/>
         <source>&apos;date&apos; attribute has invalid date format</source>
         <translation type="unfinished"></translation>
     </message>

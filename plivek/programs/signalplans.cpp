@@ -10,11 +10,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SignalPlans", text);
-}
-
 // Tiverk algorithm kinds that run their steps with fixed lengths.
 bool isFixedTime(const CnfProgram &program)
 {
@@ -56,9 +51,9 @@ QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller, int ju
             const QString type = program->type == CnfProgram::Tiverk
                                      ? CnfProgram::tiverkTypeName(program->kind, QString(), true)
                                      : CnfProgram::typeName(program->type, true);
-            plan.error = tr("\"%1\" is not a fixed-time program").arg(type);
+            plan.error = QCoreApplication::translate("SignalPlans", "\"%1\" is not a fixed-time program").arg(type);
         } else if (program->phaseCount() == 0 || program->cycle(true) <= 0) {
-            plan.error = tr("it has no steps");
+            plan.error = QCoreApplication::translate("SignalPlans", "it has no steps");
         } else {
             plan.offset = program->cycleOffset(0);
             plan.cycle = program->cycle(true);
