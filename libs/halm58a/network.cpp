@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace Halm58a {
 
@@ -74,7 +75,7 @@ bool Network::load(const QString &path, bool merge)
     if (!file.open(QIODevice::ReadOnly))
         return fail(tr("Cannot open %1: %2").arg(path, file.errorString()));
     QXmlStreamReader reader(&file);
-    if (!read(reader, merge, true))
+    if (!read(reader, merge, true, path))
         return false;
     if (!merge)
         m_fileName = path;
@@ -83,16 +84,25 @@ bool Network::load(const QString &path, bool merge)
 
 bool Network::load(QXmlStreamReader &reader, bool merge)
 {
-    return read(reader, merge, false);
+    return read(reader, merge, false, QString());
 }
 
-bool Network::read(QXmlStreamReader &reader, bool merge, bool wholeDocument)
+bool Network::read(QXmlStreamReader &reader, bool merge, bool wholeDocument, const QString &source)
 {
     // Read into a network of its own first, so that a broken file leaves this one whole.
     Network loaded;
     loaded.m_loading = true;
     NetworkReader networkReader(loaded);
-    if (!networkReader.read(reader, wholeDocument))
+    bool readWhole = false;
+    try {
+        readWhole = networkReader.read(reader, wholeDocument);
+    } catch (const std::bad_alloc &) {
+        // A file too large for the memory left fails like a broken one; what was
+        // read of it goes with `loaded`, and this network stays as it was.
+        return fail(source.isEmpty() ? tr("Not enough memory to load the network")
+                                     : tr("Not enough memory to load %1").arg(source));
+    }
+    if (!readWhole)
         return fail(networkReader.errorString());
 
     m_loading = true;

@@ -99,7 +99,7 @@ private:
     bool writeFile(const QString &path, const QByteArray &bytes);
     void takeContent(Network &source, bool renumber);
     // A file must hold nothing but its network; a stream may go on after it.
-    bool read(QXmlStreamReader &reader, bool merge, bool wholeDocument);
+    bool read(QXmlStreamReader &reader, bool merge, bool wholeDocument, const QString &source);
 
     QHash<int, NetObject *> m_objects;
     int m_lastId = 0;

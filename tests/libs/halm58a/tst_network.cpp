@@ -2,6 +2,7 @@
 #include "gridnetwork.h"
 #include "halm58a/geoutil.h"
 #include "halm58a/stopline.h"
+#include "childprocess.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -14,6 +15,8 @@
 #include <QtTest>
 
 #include <limits>
+
+#include <unistd.h>
 
 using namespace Halm58a;
 
@@ -654,6 +657,44 @@ private slots:
         Network loaded;
         QVERIFY2(loaded.load(path, false), qPrintable(loaded.errorString()));
         QCOMPARE(loaded.objectCount(), net.objectCount());
+    }
+
+    // A file that needs more memory than is left fails like a broken file, in a
+    // child process whose address space is limited: an error that names the file,
+    // no abort, the loaded network kept, and the memory free for the next load.
+    void fileTooLargeForTheMemoryLeft()
+    {
+        if (!TestSupport::addressSpaceLimitWorks())
+            QSKIP("AddressSanitizer cannot run under an address-space limit");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.hm58a"));
+        // One name of 48 MB: twice that once read as text, beyond the headroom below.
+        QByteArray text("<?xml version=\"1.0\"?><Network version=\"1\" name=\"");
+        text.append(48 * 1024 * 1024, 'a');
+        text.append("\"/>");
+        QVERIFY(TestSupport::writeFile(path, text));
+        text.clear();
+        const QString fixture = TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a"));
+
+        const TestSupport::ChildEnd end = TestSupport::runInChild([&](int outputFd) {
+            Network net;
+            if (!net.load(fixture, false))
+                return 5;
+            const int before = net.objectCount();
+            if (!TestSupport::limitAddressSpace(64 * 1024 * 1024))
+                return 3;
+            if (net.load(path, false))
+                return 0;
+            const QByteArray error = net.errorString().toUtf8();
+            if (::write(outputFd, error.constData(), size_t(error.size())) < 0)
+                return 4;
+            if (net.objectCount() != before || net.fileName() != fixture)
+                return 6;
+            return net.load(fixture, false) ? 1 : 2;
+        });
+        QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
+        QCOMPARE(QString::fromUtf8(end.output), QStringLiteral("Not enough memory to load %1").arg(path));
+        QCOMPARE(end.exitCode, 1);
     }
 };
 
