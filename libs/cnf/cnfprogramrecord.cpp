@@ -36,6 +36,8 @@ struct Leaf
 struct Places
 {
     Field variant;
+    Field cycle;  // coordinated kinds: the cycle and its offset, in seconds
+    Field offset;
     QVector<Field> phases;    // one per row of the sequence
     QVector<Field> durations; // one per row; offset -1 without durations
     bool hasSequence() const { return !phases.isEmpty(); }
@@ -121,6 +123,10 @@ Places placesOf(const QDomDocument &layout, int kind)
         if (leaf.array.isNull() && places.variant.offset < 0 && leaf.field.offset >= 0
             && name.startsWith(QString::fromUtf8("Вариант промтакта"), Qt::CaseInsensitive))
             places.variant = leaf.field;
+        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Цикл") && places.cycle.offset < 0)
+            places.cycle = leaf.field;
+        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Сдвиг") && places.offset.offset < 0)
+            places.offset = leaf.field;
         if (!leaf.array.isNull() && sequence.isNull() && leaf.field.offset >= 0
             && leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)"))
             sequence = leaf.array;
@@ -282,7 +288,15 @@ QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfPr
     QByteArray record(CnfTiverkLayout::programRecordSize(), char(NotSetByte));
     record[0] = char(program.id.toInt() & 0xff);
     record[1] = char(program.kind & 0xff);
-    return withProgram(controller.tiverkLayout(), record, phaseIds(controller), program);
+    const QDomDocument layout = controller.tiverkLayout();
+    // A coordinated program's record also states the cycle that its steps and
+    // their transitions make and the offset it runs at.
+    const Places places = placesOf(layout, program.kind);
+    if (places.offset.offset >= 0) {
+        writeField(places.cycle, program.cycle(true), &record);
+        writeField(places.offset, program.cycleOffset(-1), &record);
+    }
+    return withProgram(layout, record, phaseIds(controller), program);
 }
 
 QStringList CnfProgramRecord::phaseIds(const CnfController &controller)

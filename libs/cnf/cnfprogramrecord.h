@@ -51,7 +51,8 @@ public:
                         CnfProgram &program);
 
     // A full record of the program for the controller: number, kind, variant
-    // and steps; every other byte 255.
+    // and steps, and for a coordinated kind its cycle and offset; every other
+    // byte 255.
     static QByteArray create(const CnfController &controller, const CnfProgram &program);
 
     // The ids of the controller's phases in the order the indexes count them.

@@ -51,8 +51,9 @@ class TestCnfProgramRecord : public QObject
 {
     Q_OBJECT
 private slots:
-    // Where each layout keeps the variant and the first two rows of the
-    // sequence, counted by hand from its fields; -1 where it has none.
+    // Where each layout keeps the variant, the first two rows of the sequence
+    // and a coordinated program's cycle and offset (little-endian words),
+    // counted by hand from its fields; -1 where it has none.
     void recordOfAProgram_data()
     {
         QTest::addColumn<QString>("family");
@@ -62,14 +63,19 @@ private slots:
         QTest::addColumn<int>("phaseAt");   // row 0; row 1 follows one row later
         QTest::addColumn<int>("rowSize");
         QTest::addColumn<int>("durationAt"); // row 0, -1 without durations
-        QTest::newRow("3.18 local fixed time") << "tiverk" << "3.18" << 1 << 2 << 3 << 2 << 4;
+        QTest::addColumn<int>("cycleAt");
+        QTest::addColumn<int>("offsetAt");
+        QTest::newRow("3.18 local fixed time") << "tiverk" << "3.18" << 1 << 2 << 3 << 2 << 4 << -1 << -1;
         // variant, transition time, start delay (word), cycle (word), offset (word)
-        QTest::newRow("3.18 coordinated") << "tiverk" << "3.18" << 2 << 2 << 10 << 2 << 11;
-        QTest::newRow("3.16 coordinated") << "tiverk" << "3.16" << 2 << 2 << 8 << 2 << 9;
-        QTest::newRow("adapter local fixed time") << "adapter" << QString() << 1 << 2 << 3 << 2 << 4;
+        QTest::newRow("3.18 coordinated") << "tiverk" << "3.18" << 2 << 2 << 10 << 2 << 11 << 6 << 8;
+        QTest::newRow("3.16 coordinated") << "tiverk" << "3.16" << 2 << 2 << 8 << 2 << 9 << 4 << 6;
+        QTest::newRow("adapter coordinated") << "adapter" << QString() << 2 << 2 << 8 << 2 << 9 << 4 << 6;
+        QTest::newRow("adapter local fixed time") << "adapter" << QString() << 1 << 2 << 3 << 2 << 4 << -1 << -1;
         // variant, call condition, button, detector, reserve; rows of phase, minimum, maximum, extension
-        QTest::newRow("3.18 vehicle actuated") << "tiverk" << "3.18" << 3 << 2 << 7 << 4 << -1;
-        QTest::newRow("3.18 all red") << "tiverk" << "3.18" << 7 << -1 << -1 << 0 << -1;
+        QTest::newRow("3.18 vehicle actuated") << "tiverk" << "3.18" << 3 << 2 << 7 << 4 << -1 << -1 << -1;
+        // A cycle that is no coordinated one stays a parameter of its own.
+        QTest::newRow("3.18 kind 11") << "tiverk" << "3.18" << 11 << 2 << 5 << 3 << -1 << -1 << -1;
+        QTest::newRow("3.18 all red") << "tiverk" << "3.18" << 7 << -1 << -1 << 0 << -1 << -1 << -1;
     }
 
     void recordOfAProgram()
@@ -81,13 +87,17 @@ private slots:
         QFETCH(int, phaseAt);
         QFETCH(int, rowSize);
         QFETCH(int, durationAt);
+        QFETCH(int, cycleAt);
+        QFETCH(int, offsetAt);
         Fixture fixture(family, version, kind);
+        fixture.program->setCycleOffset(300);
         const QByteArray record = CnfProgramRecord::create(fixture.controller, *fixture.program);
         QCOMPARE(record.size(), 64);
         QCOMPARE(quint8(record.at(0)), quint8(7));
         QCOMPARE(quint8(record.at(1)), quint8(kind));
 
-        // Exactly the variant, the steps' phases and durations are set.
+        // Exactly the variant, the steps' phases and durations, and a
+        // coordinated program's cycle (20 + 35 s) and offset (300 s) are set.
         QByteArray expected(64, char(255));
         expected[0] = 7;
         expected[1] = char(kind);
@@ -100,6 +110,12 @@ private slots:
         if (durationAt >= 0) {
             expected[durationAt] = 20;
             expected[durationAt + rowSize] = 35;
+        }
+        if (cycleAt >= 0) {
+            expected[cycleAt] = 55;
+            expected[cycleAt + 1] = 0;
+            expected[offsetAt] = char(300 & 0xff);
+            expected[offsetAt + 1] = char(300 >> 8);
         }
         QCOMPARE(record.toHex(), expected.toHex());
 
