@@ -147,6 +147,8 @@ private slots:
         QTest::newRow("TIVERK 3.18 signal groups") << "tiverk318_intersection.cnf" << "signal groups";
         QTest::newRow("TIVERK 3.18 power devices") << "tiverk318_intersection.cnf" << "power devices";
         QTest::newRow("adapter power devices") << "adapter_crossing.txt" << "power devices";
+        QTest::newRow("TIVERK 3.18 programs") << "tiverk318_intersection.cnf" << "programs";
+        QTest::newRow("adapter programs") << "adapter_crossing.txt" << "programs";
         QTest::newRow("TIVERK II signal groups") << "tiverkii_intersection.json" << "signal groups";
         // Only the program that has a matrix: one without it is shown as using
         // the default matrix and is stored so, flag included.
@@ -167,6 +169,8 @@ private slots:
                 return acceptRows(window, "matricesTable", &MainWindow::matricesItemProperties);
             if (edit == QLatin1String("program 1"))
                 return acceptRows(window, "progTable", &MainWindow::programsItemProperties, 0);
+            if (edit == QLatin1String("programs"))
+                return acceptRows(window, "progTable", &MainWindow::programsItemProperties);
             return acceptEveryDevice(window);
         });
         QVERIFY(!accepted.isEmpty());
