@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ ccache clang pkg-config
+    cmake ninja-build g++ ccache clang clang-format pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qtscript5-dev
     qttools5-dev qttools5-dev-tools
     liblog4cxx-dev
     libbenchmark-dev
     xvfb xauth
-    sumo
+    sumo sumo-tools
 )
 
 missing=()
