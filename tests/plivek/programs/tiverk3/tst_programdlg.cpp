@@ -9,6 +9,8 @@
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk3/algorithmtable.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -83,6 +85,41 @@ QStringList stepCells(const ParametersTable &table)
         cells << phase->text() << sequence->item(row, 1)->text();
     }
     return cells;
+}
+
+// The bars of one chart row in time order, as "from-to fill".
+QStringList chartRow(const plotlet::Chart &chart, double y)
+{
+    QVector<plotlet::ColorHBoxSeries::Bar> found;
+    for (const plotlet::Series *series : chart.series()) {
+        if (const auto *bars = qobject_cast<const plotlet::ColorHBoxSeries *>(series)) {
+            for (const auto &bar : bars->bars()) {
+                if (bar.row == y && bar.to > bar.from)
+                    found.append(bar);
+            }
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto &a, const auto &b) { return a.from < b.from; });
+    QStringList texts;
+    for (const auto &bar : found) {
+        const QString fill = !bar.pixmap.isNull() ? QStringLiteral("blink")
+            : bar.color2.isValid()                ? QStringLiteral("red+yellow")
+            : bar.color == QColor(Qt::green)      ? QStringLiteral("green")
+            : bar.color == QColor(Qt::yellow)     ? QStringLiteral("yellow")
+                                                  : QStringLiteral("red");
+        texts << QStringLiteral("%1-%2 %3").arg(bar.from).arg(bar.to).arg(fill);
+    }
+    return texts;
+}
+
+// The x range every series of the chart covers.
+QRectF chartBounds(const plotlet::Chart &chart)
+{
+    QRectF bounds;
+    for (const plotlet::Series *series : chart.series())
+        bounds |= series->bounds();
+    return bounds;
 }
 
 bool okEnabled(const ProgramDlg &dialog)
@@ -526,6 +563,62 @@ private slots:
         sequence->item(1, 0)->setText(QString());
         green->setValue(3);
         QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("-1"));
+    }
+
+    // The sample's coordinated program (steps 1, 2, 3 of 50, 12 and 25 s, each after a
+    // change of 10 s: cycle 117) at several offsets. The diagram and the report picture
+    // draw the program's own seconds from 0 to the cycle, whatever the offset; the steps
+    // start and the green start time lies at the controller's seconds, the offset later.
+    void coordinatedProgramInOneTimeFrame_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("sample's offset") << 15;
+        QTest::newRow("no offset") << 0;
+        QTest::newRow("first step wraps round the cycle") << 108;
+    }
+
+    void coordinatedProgramInOneTimeFrame()
+    {
+        QFETCH(int, offset);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
+        QCOMPARE(program->cycleOffset(0), 15);
+        QByteArray bytes = program->data();
+        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("75000f00")); // cycle 117, offset 15
+        bytes[8] = char(offset);
+        QVERIFY(controller.setProgramRawData(program, bytes));
+        program->setCycleOffset(offset);
+
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        // The main road's groups 1 and 2 turn red-yellow 2 s before the green of step 1
+        // ends its change: second 8 of the program, offset + 8 of the controller's cycle.
+        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (70 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (92 + offset) % 117);
+
+        const QStringList group1 { "0-8 red",      "8-10 red+yellow", "10-60 green",
+                                   "60-70 green",  "70-82 green",     "82-85 blink",
+                                   "85-88 yellow", "88-92 red",       "92-117 red" };
+        const QStringList group2 { "0-8 red",     "8-10 red+yellow", "10-60 green",
+                                   "60-63 blink", "63-66 yellow",    "66-70 red",
+                                   "70-82 red",   "82-92 red",       "92-117 red" };
+        auto *chart = child<plotlet::Chart>(dialog, "chart");
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 117);
+        // The seven groups of the program's phases: group 1 in row 7, group 2 in row 6.
+        QCOMPARE(chartRow(*chart, 7), group1);
+        QCOMPARE(chartRow(*chart, 6), group2);
+        QCOMPARE(chartBounds(*chart).left(), 0.0);
+        QCOMPARE(chartBounds(*chart).right(), 117.0);
+
+        QTemporaryDir dir;
+        QVERIFY(
+            dialog.saveDiagramImage(dir.filePath(QStringLiteral("prog_2.png")), QSize(1024, 600)));
+        QCOMPARE(chartRow(*chart, 7), group1);
+        QCOMPARE(chartRow(*chart, 6), group2);
+        QCOMPARE(chartBounds(*chart).right(), 117.0);
     }
 
     void pluginSettingSurvives()
