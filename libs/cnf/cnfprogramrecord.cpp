@@ -328,10 +328,10 @@ bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocume
 
 QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfProgram &program)
 {
-    QByteArray record(CnfTiverkLayout::programRecordSize(), char(NotSetByte));
+    const QDomDocument layout = controller.tiverkLayout();
+    QByteArray record(controller.programRecordSize(), char(NotSetByte));
     record[0] = char(program.id.toInt() & 0xff);
     record[1] = char(program.kind & 0xff);
-    const QDomDocument layout = controller.tiverkLayout();
     // A coordinated program's record also states the cycle that its steps and
     // their transitions make and the offset it runs at.
     const Places places = placesOf(layout, program.kind);
