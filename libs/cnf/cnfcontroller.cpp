@@ -9,6 +9,7 @@
 #include "cnfphasedef.h"
 #include "cnfpowerdevice.h"
 #include "cnfprogram.h"
+#include "cnfprogramrecord.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
 #include "cnftiverklayout.h"
@@ -193,7 +194,36 @@ bool CnfController::addPhase(const CnfPhasePtr &phase)
 
 bool CnfController::removePhase(const QString &id)
 {
-    return d->phases.remove(findPhase(id));
+    const CnfPhasePtr phase = findPhase(id);
+    if (!phase)
+        return d->phases.remove(phase);
+    // Programs keep their steps of the phase, by its id. Their records count
+    // phases by place: the places of the phases after it move up, and the
+    // removed phase is counted after the controller's phases.
+    const bool records = isFirstLine(property("type").toString());
+    const QDomDocument layout = records ? tiverkLayout() : QDomDocument();
+    QList<QStringList> before;
+    for (const CnfProgramPtr &program : programs())
+        before << (program ? CnfProgramRecord::phaseIds(*this, *program) : QStringList());
+    if (!d->phases.remove(phase))
+        return false;
+    const QList<CnfProgramPtr> all = programs();
+    for (int i = 0; i < all.size(); ++i) {
+        const CnfProgramPtr &program = all.at(i);
+        if (!program)
+            continue;
+        for (const CnfPhaseDefPtr &def : program->phases()) {
+            if (def && def->phase() == phase) {
+                def->setPhase(CnfPhasePtr());
+                def->setId(id);
+            }
+        }
+        if (records && program->data().size() > 2)
+            program->setData(
+                CnfProgramRecord::reindexed(layout, program->data(), before.at(i),
+                                            CnfProgramRecord::phaseIds(*this, *program)));
+    }
+    return true;
 }
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)

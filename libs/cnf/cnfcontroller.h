@@ -57,6 +57,8 @@ public:
     // --- Phases (text ids) ---
     QList<CnfPhasePtr> phases() const;
     bool addPhase(const CnfPhasePtr &phase);
+    // Programs keep their steps of the removed phase (by id, with no phase)
+    // and their records keep naming the same phases.
     bool removePhase(const QString &id);
     bool reorderPhases(const QList<CnfPhasePtr> &phases);
     CnfPhasePtr findPhase(const QString &id) const;

@@ -289,7 +289,7 @@ QByteArray CnfProgramRecord::completed(const CnfController &controller, const QD
         bytes[0] = char(program.id.toInt() & 0xff);
     if (record.size() < 2)
         bytes[1] = char(program.kind & 0xff);
-    writeSteps(placesOf(layout, kindOf(bytes)), phaseIds(controller), program, &bytes);
+    writeSteps(placesOf(layout, kindOf(bytes)), phaseIds(controller, program), program, &bytes);
     return bytes;
 }
 
@@ -304,18 +304,24 @@ bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocume
     QList<Step> steps;
     if (!readSteps(layout, record, &steps))
         return false;
-    const QStringList ids = phaseIds(controller);
+    const QStringList ids = phaseIds(controller, program);
     int row = 0;
     for (const Step &step : qAsConst(steps)) {
-        const CnfPhasePtr phase = step.phase < ids.size() ? controller.findPhase(ids.at(step.phase)) : CnfPhasePtr();
-        if (!phase)
+        if (step.phase >= ids.size())
             continue;
+        // A step of a phase the controller no longer has keeps its phase's id.
+        const QString id = ids.at(step.phase);
+        const CnfPhasePtr phase = controller.findPhase(id);
         CnfPhaseDefPtr def = program.phaseDefAt(row);
-        if (def && def->id() != phase->id) {
-            def->setPhase(phase);
-        } else if (!def) {
-            const int length = step.duration >= 0 ? step.duration : (phase->minTime > 0 ? phase->minTime : 10);
+        if (!def) {
+            const int length = step.duration >= 0 ? step.duration
+                : phase && phase->minTime > 0     ? phase->minTime
+                                                  : 10;
             def = program.appendPhase(phase, length);
+        }
+        if (def->id() != id || def->phase() != phase) {
+            def->setPhase(phase);
+            def->setId(id);
         }
         if (step.duration >= 0)
             def->setLength(step.duration);
@@ -339,7 +345,7 @@ QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfPr
         writeField(places.cycle, program.cycle(true), &record);
         writeField(places.offset, program.cycleOffset(-1), &record);
     }
-    return withProgram(layout, record, phaseIds(controller), program);
+    return withProgram(layout, record, phaseIds(controller, program), program);
 }
 
 QStringList CnfProgramRecord::phaseIds(const CnfController &controller)
@@ -350,4 +356,30 @@ QStringList CnfProgramRecord::phaseIds(const CnfController &controller)
             ids << phase->id;
     }
     return ids;
+}
+
+QStringList CnfProgramRecord::phaseIds(const CnfController &controller, const CnfProgram &program)
+{
+    QStringList ids = phaseIds(controller);
+    for (const CnfPhaseDefPtr &def : program.phases()) {
+        if (def && !def->id().isEmpty() && !ids.contains(def->id()))
+            ids << def->id();
+    }
+    return ids;
+}
+
+QByteArray CnfProgramRecord::reindexed(const QDomDocument &layout, const QByteArray &record,
+                                       const QStringList &before, const QStringList &after)
+{
+    QByteArray bytes = record;
+    const Places places = placesOf(layout, kindOf(bytes));
+    for (const Field &field : places.phases) {
+        const int index = readField(field, bytes);
+        if (index < 0 || index >= before.size())
+            continue;
+        const int moved = after.indexOf(before.at(index));
+        if (moved >= 0)
+            writeField(field, moved, &bytes);
+    }
+    return bytes;
 }

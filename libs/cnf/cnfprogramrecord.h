@@ -72,4 +72,12 @@ public:
 
     // The ids of the controller's phases in the order the indexes count them.
     static QStringList phaseIds(const CnfController &controller);
+    // The same followed by the ids of the program's steps whose phase the
+    // controller does not have (a removed phase): a program's record counts
+    // those after the controller's phases.
+    static QStringList phaseIds(const CnfController &controller, const CnfProgram &program);
+    // The record with the phase index of every sequence row counted anew: an
+    // index that named the id at that place of `before` names it in `after`.
+    static QByteArray reindexed(const QDomDocument &layout, const QByteArray &record,
+                                const QStringList &before, const QStringList &after);
 };

@@ -123,6 +123,8 @@ void ProgramDlg::init(const CnfProgramPtr &program)
     m_table = new AlgorithmTable(ui->tiverkTable, m_controller, m_family, this);
     connect(m_table, &AlgorithmTable::edited, this, &ProgramDlg::tableEdited);
     connect(m_table, &AlgorithmTable::warning, this, &ProgramDlg::printWarning);
+    if (m_controller)
+        m_table->setPhaseIds(CnfProgramRecord::phaseIds(*m_controller, *m_program));
     ui->phaseTable->setItemDelegateForRow(PhaseIdRow, m_table->phaseDelegate());
     {
         const QSignalBlocker blocker(ui->progNum);
@@ -351,7 +353,8 @@ void ProgramDlg::storeDiagramEdits()
     // The steps go where the chosen type keeps them.
     if (currentType() >= 0)
         data[1] = char(currentType());
-    data = CnfProgramRecord::withProgram(m_layout, data, CnfProgramRecord::phaseIds(*m_controller), *m_program);
+    data = CnfProgramRecord::withProgram(
+        m_layout, data, CnfProgramRecord::phaseIds(*m_controller, *m_program), *m_program);
     if (!m_controller->setProgramRawData(m_program, data)) {
         printError(m_controller->lastError());
         return;

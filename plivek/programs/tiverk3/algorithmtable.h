@@ -53,6 +53,9 @@ public:
     static QString wrapHeaderText(const QString &text);
 
     void setLayout(const QDomDocument &layout) { m_layout = layout; }
+    // The phase ids the record's phase indexes count: the controller's phases,
+    // then those of the program's steps whose phase the controller lacks.
+    void setPhaseIds(const QStringList &ids) { m_phaseIds = ids; }
 
     // Rebuilds the table for an algorithm type ("Type" element) from the raw data.
     // A null type (or the other family) leaves an empty table of one row.

@@ -1,13 +1,17 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftransition.h"
 #include "documentfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/dialogs/elements/phasedlg.h"
 #include "plivek/mainwindow/phasestable.h"
+#include "plivek/programs/programdlg.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
@@ -15,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -282,6 +287,81 @@ private slots:
         QCOMPARE(remote.at(1).toString(), QStringLiteral("1"));
         QVERIFY(controller.findProgram(QStringLiteral("5"))->findPhaseDef(QStringLiteral("2")));
         QVERIFY(window.document().isChanged());
+    }
+
+    // A removed phase that a program uses stays the program's step by its id, and
+    // its table, its diagram and its file say the same; the record goes on naming
+    // the other steps' phases, whose places in the phase list moved.
+    void removalKeepsTheStepsEverywhere_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("indexes"); // the record's sequence after the removal
+        QTest::newRow("last phase") << "4"
+                                    << "00230108021403";
+        QTest::newRow("phase in the middle") << "2"
+                                             << "00230308011402";
+    }
+
+    void removalKeepsTheStepsEverywhere()
+    {
+        QFETCH(QString, removed);
+        QFETCH(QString, indexes);
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
+        QCOMPARE(program->data().mid(3, 8).toHex(), QByteArray("002301080214030a"));
+        QTableWidget *phases = table(window, "phasesTable");
+        for (int row = 0; row < phases->rowCount(); ++row) {
+            if (phases->item(row, 0)->text() == removed)
+                phases->item(row, 0)->setSelected(true);
+        }
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QVERIFY(yes.answered());
+        QVERIFY(!controller.findPhase(removed));
+
+        // The program: its four steps, the removed phase's by id and without groups.
+        QStringList steps;
+        for (const CnfPhaseDefPtr &def : program->phases())
+            steps << def->id();
+        QCOMPARE(steps, QStringList({ "1", "2", "3", "4" }));
+        QVERIFY(!program->findPhaseDef(removed)->phase());
+        QCOMPARE(program->data().mid(3, 7).toHex(), indexes.toLatin1());
+
+        // The table and the diagram show the same steps.
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        auto *tiverk = dialog.findChild<QTableWidget *>(QStringLiteral("tiverkTable"));
+        QTableWidget *sequence = nullptr;
+        for (int column = 0; column < tiverk->columnCount() && !sequence; ++column)
+            sequence = qobject_cast<QTableWidget *>(tiverk->cellWidget(0, column));
+        QVERIFY(sequence);
+        for (int row = 0; row < 4; ++row)
+            QCOMPARE(sequence->item(row, 0)->text(), steps.at(row));
+        dialog.findChild<QPushButton *>(QStringLiteral("showDiagramm"))->setChecked(true);
+        auto *phaseTable = dialog.findChild<QTableWidget *>(QStringLiteral("phaseTable"));
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(phaseTable->item(0, column)->text(), steps.at(column));
+        // OK after an edit keeps them, the removed phase's step with its index.
+        dialog.findChild<QPushButton *>(QStringLiteral("showDiagramm"))->setChecked(false);
+        sequence->item(0, 1)->setText(QStringLiteral("36"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->phaseCount(), 4);
+        QByteArray edited = QByteArray::fromHex(indexes.toLatin1());
+        edited[1] = 36;
+        QCOMPARE(dialog.program()->data().mid(3, 7).toHex(), edited.toHex());
+        QCOMPARE(dialog.program()->phaseDefAt(3)->id(), QStringLiteral("4"));
+
+        // The file keeps the step.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("removed.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
+        QVERIFY(TestSupport::readFile(path).contains(
+            QStringLiteral("<Phase phase=\"%1\"").arg(removed).toUtf8()));
     }
 
     // Two selected phases of a family other than "tiverk" offer both
