@@ -757,7 +757,7 @@ bool CnfController::setProgramRawData(const CnfProgramPtr &program, const QByteA
         return false;
     }
     if (isFirstLine(property("type").toString())) {
-        const int limit = CnfTiverkLayout::programRecordSize();
+        const int limit = programRecordSize();
         if (bytes.size() > limit) {
             d->lastError = tr("Program data of %1 is %2 bytes long, at most %3 are allowed")
                                .arg(program->id)
@@ -791,6 +791,13 @@ QByteArray CnfController::createDynamicProgram(const CnfProgramPtr &program)
     }
     CnfXmlWriter writer;
     return writer.writeDynamicProgram(*this, *program);
+}
+
+int CnfController::programRecordSize() const
+{
+    return CnfTiverkLayout::programRecordSize(
+        property("type").toString() == QLatin1String("adapter") ? QString()
+                                                                : property("version").toString());
 }
 
 QDomDocument CnfController::tiverkLayout() const

@@ -195,6 +195,8 @@ public:
     // Layout of the raw parameters of TIVERK 3.x and adapter programs for
     // this controller's family and version.
     QDomDocument tiverkLayout() const;
+    // Bytes of a program record of that layout: the most setProgramRawData takes.
+    int programRecordSize() const;
 
     void setLastError(const QString &error);
 

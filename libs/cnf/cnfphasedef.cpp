@@ -54,6 +54,18 @@ void CnfPhaseDef::setFullLength(int seconds)
     m_length = qMax(0, seconds - phaseInterstate());
 }
 
+int CnfPhaseDef::start() const
+{
+    const int index = m_program ? m_program->indexOfPhaseDef(this) : -1;
+    if (index < 0)
+        return m_fileStart;
+    int second = m_program->cycleOffset(0) + phaseInterstate();
+    for (int k = 0; k < index; ++k)
+        second += m_program->phaseDefAt(k)->fullLength();
+    const int cycle = m_program->cycle(true);
+    return cycle > 0 ? second % cycle : second;
+}
+
 CnfPhaseDefPtr CnfPhaseDef::previous() const
 {
     if (!m_program)

@@ -28,8 +28,14 @@ public:
     bool setLength(const QString &text);
     int fullLength() const;
     void setFullLength(int seconds);    // length = full length - interstate, at least 0
-    int start() const { return m_start; }
-    void setStart(int second) { m_start = second; }
+    // The second of the controller's cycle at which the step's own time begins
+    // (after the change into it): the full lengths of the steps before it and
+    // its change, plus the program's cycle offset, modulo the program's cycle.
+    // A step outside a program: the second its file stated.
+    int start() const;
+    // The start second a file stated for the step; written back as it was read.
+    int fileStart() const { return m_fileStart; }
+    void setFileStart(int second) { m_fileStart = second; }
 
     CnfProgram *program() const { return m_program; }
     // The step before this one (the last step for the first); null for a
@@ -59,5 +65,5 @@ private:
     CnfPhasePtr m_phase;
     QString m_phaseId;
     int m_length = 0;
-    int m_start = 0;
+    int m_fileStart = 0;
 };

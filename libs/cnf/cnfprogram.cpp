@@ -205,7 +205,7 @@ void CnfProgram::clone(const CnfProgram &other)
         def->m_phase = source->m_phase;
         def->m_phaseId = source->m_phaseId;
         def->m_length = source->m_length;
-        def->m_start = source->m_start;
+        def->m_fileStart = source->m_fileStart;
         copyDynamicProperties(source.data(), def.data());
         m_phases.append(def);
     }

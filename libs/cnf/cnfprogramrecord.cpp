@@ -198,6 +198,29 @@ int kindOf(const QByteArray &record)
     return record.size() > 1 ? quint8(record.at(1)) : -1;
 }
 
+// Writes the program's steps into the sequence rows (rows beyond the last
+// step cleared).
+void writeSteps(const Places &places, const QStringList &phaseIds, const CnfProgram &program,
+                QByteArray *bytes)
+{
+    // A step whose phase has no index cannot be stored; the steps after it close up.
+    int row = 0;
+    for (const CnfPhaseDefPtr &def : program.phases()) {
+        if (row >= places.phases.size())
+            break;
+        const int index = def ? phaseIds.indexOf(def->id()) : -1;
+        if (index < 0)
+            continue;
+        writeField(places.phases.at(row), index, bytes);
+        writeField(places.durations.at(row), def->length(), bytes);
+        ++row;
+    }
+    for (; row < places.phases.size(); ++row) {
+        writeField(places.phases.at(row), -1, bytes);
+        writeField(places.durations.at(row), -1, bytes);
+    }
+}
+
 } // namespace
 
 QByteArray CnfProgramRecord::extended(const QByteArray &record, int size)
@@ -227,37 +250,57 @@ int CnfProgramRecord::readVariant(const QDomDocument &layout, const QByteArray &
     return readField(placesOf(layout, kindOf(record)).variant, record);
 }
 
+int CnfProgramRecord::readCycle(const QDomDocument &layout, const QByteArray &record)
+{
+    return readField(placesOf(layout, kindOf(record)).cycle, record);
+}
+
+QByteArray CnfProgramRecord::withCycle(const QDomDocument &layout, const QByteArray &record,
+                                       int cycle)
+{
+    QByteArray bytes = record;
+    writeField(placesOf(layout, kindOf(bytes)).cycle, cycle, &bytes);
+    return bytes;
+}
+
 QByteArray CnfProgramRecord::withProgram(const QDomDocument &layout, const QByteArray &record,
                                          const QStringList &phaseIds, const CnfProgram &program)
 {
     QByteArray bytes = record;
     const Places places = placesOf(layout, kindOf(bytes));
     writeField(places.variant, program.interstateVariant, &bytes);
-    // A step whose phase has no index cannot be stored; the steps after it close up.
-    int row = 0;
-    for (const CnfPhaseDefPtr &def : program.phases()) {
-        if (row >= places.phases.size())
-            break;
-        const int index = def ? phaseIds.indexOf(def->id()) : -1;
-        if (index < 0)
-            continue;
-        writeField(places.phases.at(row), index, &bytes);
-        writeField(places.durations.at(row), def->length(), &bytes);
-        ++row;
-    }
-    for (; row < places.phases.size(); ++row) {
-        writeField(places.phases.at(row), -1, &bytes);
-        writeField(places.durations.at(row), -1, &bytes);
-    }
+    writeSteps(places, phaseIds, program, &bytes);
+    return bytes;
+}
+
+QByteArray CnfProgramRecord::completed(const CnfController &controller, const QDomDocument &layout,
+                                       const QByteArray &record, int size,
+                                       const CnfProgram &program)
+{
+    QByteArray bytes = extended(record, size);
+    if (program.phaseCount() == 0 || bytes.size() < 2)
+        return bytes;
+    // A full record states its sequence, also an empty one.
+    QList<Step> steps;
+    if ((record.size() >= size && readSteps(layout, record, &steps))
+        || (readSteps(layout, bytes, &steps) && !steps.isEmpty()))
+        return bytes;
+    if (record.size() < 1)
+        bytes[0] = char(program.id.toInt() & 0xff);
+    if (record.size() < 2)
+        bytes[1] = char(program.kind & 0xff);
+    writeSteps(placesOf(layout, kindOf(bytes)), phaseIds(controller), program, &bytes);
     return bytes;
 }
 
 bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
                                CnfProgram &program)
 {
-    const Field variant = placesOf(layout, kindOf(record)).variant;
-    if (fits(variant, record))
-        program.interstateVariant = readField(variant, record);
+    const Places places = placesOf(layout, kindOf(record));
+    if (fits(places.variant, record))
+        program.interstateVariant = readField(places.variant, record);
+    if (fits(places.offset, record))
+        program.setCycleOffset(readField(places.offset, record));
     QList<Step> steps;
     if (!readSteps(layout, record, &steps))
         return false;
@@ -285,10 +328,10 @@ bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocume
 
 QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfProgram &program)
 {
-    QByteArray record(CnfTiverkLayout::programRecordSize(), char(NotSetByte));
+    const QDomDocument layout = controller.tiverkLayout();
+    QByteArray record(controller.programRecordSize(), char(NotSetByte));
     record[0] = char(program.id.toInt() & 0xff);
     record[1] = char(program.kind & 0xff);
-    const QDomDocument layout = controller.tiverkLayout();
     // A coordinated program's record also states the cycle that its steps and
     // their transitions make and the offset it runs at.
     const Places places = placesOf(layout, program.kind);

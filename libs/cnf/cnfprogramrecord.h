@@ -36,16 +36,31 @@ public:
     // field or the record ends before it.
     static int readVariant(const QDomDocument &layout, const QByteArray &record);
 
+    // The cycle a coordinated kind's record states, in seconds; -1 when not
+    // set, when the kind has no cycle field or the record ends before it.
+    static int readCycle(const QDomDocument &layout, const QByteArray &record);
+    // The record stating that cycle; unchanged when the kind has no cycle field.
+    static QByteArray withCycle(const QDomDocument &layout, const QByteArray &record, int cycle);
+
     // The record with the program's steps (phase and length, rows beyond the
     // last step cleared) and interstate variant written into it. Fields the
     // record's kind lacks or that lie beyond the record are not written.
     static QByteArray withProgram(const QDomDocument &layout, const QByteArray &record, const QStringList &phaseIds,
                                   const CnfProgram &program);
+    // The record padded with "not set" up to `size` bytes. When it was shorter
+    // than that (or holds no sequence of its kind) and holds no step, and the
+    // program has steps, the program's
+    // steps are written into it (older files kept the steps only as the
+    // program's), so that the record does not drop them; a record without
+    // number and kind gets the program's.
+    static QByteArray completed(const CnfController &controller, const QDomDocument &layout,
+                                const QByteArray &record, int size, const CnfProgram &program);
     // Steps and variant of the record given to the program: steps whose phase
     // stays the same keep their settings, a duration that is not set keeps the
     // step's length. The variant is taken when its field lies in the record
-    // (-1 when not set). Returns false, leaving the steps alone, when the
-    // record holds no sequence of its kind.
+    // (-1 when not set), and so is the cycle offset of a coordinated kind.
+    // Returns false, leaving the steps alone, when the record holds no sequence
+    // of its kind.
     // Phase indexes name the controller's phases.
     static bool applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
                         CnfProgram &program);

@@ -9,6 +9,13 @@ namespace {
 // Bytes of a program record: number, kind and the parameter area.
 constexpr int RecordSize = 64;
 
+// Version 3.17 keeps one byte more at index 3, behind the interstate variant:
+// its variant field takes two bytes, of which only the first is read.
+bool hasReservedByte(const QString &version, bool adapter)
+{
+    return !adapter && version == QLatin1String("3.17");
+}
+
 struct Kind
 {
     int id;
@@ -127,13 +134,18 @@ QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
     text += QStringLiteral("<Chapter id=\"programs\" name=\"Programs\">");
     text += QString::fromUtf8("<Element type=\"byte\" name=\"Номер программы\"/>"
                               "<Element type=\"byte\" name=\"Тип программы\"/>");
-    text += QString::fromUtf8("<Element type=\"byte[%1]\" name=\"Параметры\"/>").arg(RecordSize - 2);
+    text += QString::fromUtf8("<Element type=\"byte[%1]\" name=\"Параметры\"/>")
+                .arg(programRecordSize(adapter ? QString() : version) - 2);
+    const QString variantElement = hasReservedByte(version, adapter)
+        ? QString::fromUtf8(variant).replace(QLatin1String("\"byte\""),
+                                             QLatin1String("\"byte[2]\""))
+        : QString::fromUtf8(variant);
     const int last = lastKind(version, adapter);
     for (const Kind &kind : kinds) {
         if (kind.id > last)
             continue;
         QString elements = QString::fromUtf8(kind.elements);
-        elements.replace(QLatin1String("%VARIANT%"), QString::fromUtf8(variant));
+        elements.replace(QLatin1String("%VARIANT%"), variantElement);
         elements.replace(QLatin1String("%STARTDELAY%"),
                          startDelay ? QString::fromUtf8("<Element type=\"word\" name=\"Задержка старта\"/>")
                                     : QString());
@@ -148,9 +160,9 @@ QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
     return document;
 }
 
-int CnfTiverkLayout::programRecordSize()
+int CnfTiverkLayout::programRecordSize(const QString &version)
 {
-    return RecordSize;
+    return hasReservedByte(version, false) ? RecordSize + 1 : RecordSize;
 }
 
 QDomElement CnfTiverkLayout::programsChapter(const QDomDocument &layout)

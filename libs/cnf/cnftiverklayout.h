@@ -14,8 +14,9 @@ class CnfTiverkLayout
 {
 public:
     static QDomDocument document(const QString &version, bool adapter);
-    // Bytes of one program record (number, kind and parameters).
-    static int programRecordSize();
+    // Bytes of one program record (number, kind and parameters) of a version:
+    // a "3.17" record holds one byte more, at index 3, behind the variant.
+    static int programRecordSize(const QString &version = QString());
 
     // Reading a layout document.
     // The chapter "programs"; null when missing.

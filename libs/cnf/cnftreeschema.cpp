@@ -123,8 +123,8 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
         QVariantMap map;
         map.insert(QStringLiteral("phase"), step->id());
         map.insert(QStringLiteral("length"), step->length());
-        if (step->start() != 0)
-            map.insert(QStringLiteral("start"), step->start());
+        if (step->fileStart() != 0)
+            map.insert(QStringLiteral("start"), step->fileStart());
         const QVariantMap props = properties(*step);
         if (!props.isEmpty())
             map.insert(QStringLiteral("properties"), props);

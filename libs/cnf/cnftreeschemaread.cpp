@@ -288,7 +288,7 @@ public:
             if (!phase)
                 def->setId(phaseId);
             def->setLength(r.integer(step, QStringLiteral("length"), 0));
-            def->setStart(r.integer(step, QStringLiteral("start"), 0));
+            def->setFileStart(r.integer(step, QStringLiteral("start"), 0));
             setProperties(*def, step);
         }
         const CnfJsonValue &timeline = r.object(item, QStringLiteral("timeline"));

@@ -299,7 +299,7 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
             step.hasMain = xml.attributes().hasAttribute(QLatin1String("main"));
             QString phaseId = text("phase");
             step.step = program.appendPhase(CnfPhasePtr(), main);
-            step.step->setStart(start);
+            step.step->setFileStart(start);
             // The phase id is an attribute, or the element's text in the
             // older exchange form.
             QString content;

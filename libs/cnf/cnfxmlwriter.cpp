@@ -371,7 +371,7 @@ void Writer::program(const CnfProgram &p)
         text("phase", step->id());
         number("length", step->fullLength());
         number("main", step->length());
-        number("start", step->start());
+        number("start", step->fileStart());
         properties(*step);
         xml.writeEndElement();
     }

@@ -12,21 +12,47 @@
 
 namespace {
 
-// Every program longer than three bytes, changed at byte 3 and stored again;
-// a refused program is reported and the others still go on.
-void convertPrograms(CnfController &controller, const std::function<void(QByteArray &)> &change,
+const char ReservedByte = char(0xFF);
+
+// Every program longer than three bytes changed and stored again, all or none:
+// when the controller refuses a converted record, every program gets its old
+// record back, one message names the refused programs and false comes back.
+bool convertPrograms(CnfController &controller, const QString &version,
+                     const std::function<void(QByteArray &)> &change,
                      const CommonParameters::Log &log)
 {
     log(MainWindowTexts::tr("Converting program"), QtDebugMsg, true);
+    QList<QPair<CnfProgramPtr, QByteArray>> converted;
+    QStringList refused;
+    QString reason;
     for (const CnfProgramPtr &program : controller.programs()) {
-        QByteArray data = program->data();
-        if (data.size() <= 3)
+        const QByteArray old = program->data();
+        if (old.size() <= 3)
             continue;
+        QByteArray data = old;
         change(data);
-        if (!controller.setProgramRawData(program, data))
-            log(controller.lastError(), QtWarningMsg, true);
+        if (data == old)
+            continue;
+        if (!controller.setProgramRawData(program, data)) {
+            refused << program->id;
+            if (reason.isEmpty())
+                reason = controller.lastError();
+            continue;
+        }
+        converted.append({ program, old });
+    }
+    if (!refused.isEmpty()) {
+        for (const auto &done : qAsConst(converted))
+            controller.setProgramRawData(done.first, done.second);
+        log(MainWindowTexts::tr(
+                "The configuration stays at its version: programs %1 cannot be converted to "
+                "version %2 (%3)")
+                .arg(refused.join(QLatin1Char(',')), version, reason),
+            QtWarningMsg, true);
+        return false;
     }
     log(MainWindowTexts::tr("Converting program complete"), QtDebugMsg, false);
+    return true;
 }
 
 } // namespace
@@ -34,7 +60,31 @@ void convertPrograms(CnfController &controller, const std::function<void(QByteAr
 bool CommonParameters::convertVersion(CnfController &controller, const QString &oldVersion,
                                       const QString &newVersion, const Log &log)
 {
+    const QString v317 = QStringLiteral("3.17");
     controller.setProperty("version", newVersion);
+    // Version 3.17 keeps one byte more in every record, at index 3. Leaving it
+    // removes that byte where entering it put it (0xFF) or where the record
+    // would not fit the new version otherwise; a byte 3 of other records is
+    // their data and stays.
+    const int newSize = controller.programRecordSize();
+    bool converted = true;
+    if (oldVersion == v317 && newVersion != v317) {
+        converted = convertPrograms(
+            controller, newVersion,
+            [newSize](QByteArray &data) {
+                if (data.at(3) == ReservedByte || data.size() > newSize)
+                    data.remove(3, 1);
+            },
+            log);
+    } else if (newVersion == v317 && oldVersion != v317) {
+        converted = convertPrograms(
+            controller, newVersion, [](QByteArray &data) { data.insert(3, ReservedByte); }, log);
+    }
+    if (!converted) {
+        controller.setProperty("version", oldVersion);
+        return false;
+    }
+
     bool removed = false;
     if (newVersion == QLatin1String("3.14")) {
         for (const CnfProgramPtr &program : controller.programs()) {
@@ -48,15 +98,13 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
         }
     }
     const QString errorKey = QStringLiteral("errorControl");
-    if (oldVersion == QLatin1String("3.17") && newVersion != QLatin1String("3.18")) {
-        convertPrograms(controller, [](QByteArray &data) { data.remove(3, 1); }, log);
+    if (oldVersion == v317 && newVersion != QLatin1String("3.18")) {
         QVariantList errorControl = controller.getNativeData(errorKey).toList();
         if (errorControl.size() > 5) {
             errorControl.removeAt(4);
             controller.setNativeData(errorKey, errorControl);
         }
-    } else if (newVersion == QLatin1String("3.17")) {
-        convertPrograms(controller, [](QByteArray &data) { data.insert(3, char(0xFF)); }, log);
+    } else if (newVersion == v317 && oldVersion != v317) {
         QVariantList errorControl = controller.getNativeData(errorKey).toList();
         if (errorControl.size() >= 5) {
             errorControl.insert(4, QVariantList{255, 255});

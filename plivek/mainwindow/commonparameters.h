@@ -19,10 +19,13 @@ public:
     using Log = std::function<void(const QString &text, QtMsgType level, bool popup)>;
 
     // Sets "version" and converts the programs and "errorControl": for "3.14"
-    // programs of kinds 9 and up go (each reported); leaving "3.17" (not for
-    // "3.18") drops byte 3 of every program and entry 4 of "errorControl",
-    // entering "3.17" inserts them (0xFF and [255, 255]). True when programs
-    // were removed.
+    // programs of kinds 9 and up go (each reported); entering "3.17" inserts
+    // byte 3 (0xFF) into every program and entry 4 ([255, 255]) into
+    // "errorControl", leaving it removes that byte again (a byte 3 that is not
+    // 0xFF only from a record too long for the new version) and, unless for
+    // "3.18", the entry. The records convert all or none: when the controller
+    // refuses one, the version and every record stay and one message names the
+    // programs. True when programs were removed.
     static bool convertVersion(CnfController &controller, const QString &oldVersion, const QString &newVersion,
                                const Log &log);
 

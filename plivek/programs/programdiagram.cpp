@@ -130,12 +130,12 @@ bool ProgramDiagram::layOut(const CnfProgram &program, const CnfController *cont
     const int variant = program.interstateVariant;
     const CnfMatrixPtr matrix = controller ? controller->safetyMatrix() : CnfMatrixPtr();
     const bool singleStep = program.phaseCount() == 1;
-    int stepStart = 0;
     for (int k = 0; k < program.phaseCount(); ++k) {
         const CnfPhaseDefPtr def = program.phaseDefAt(k);
         const int interstate = def->phaseInterstate();
-        int s = stepStart + interstate - offset;
-        stepStart += def->fullLength();
+        // The step starts at a second of the controller's cycle; the diagram draws the
+        // program's own seconds, from 0 to the cycle.
+        int s = def->start() - offset;
         if (s < 0)
             s += cycle;
         const int l = def->length();

@@ -181,6 +181,9 @@ void ProgramDlg::init(const CnfProgramPtr &program)
         }
     }
 
+    if (m_controller)
+        m_openedCycle = CnfProgramRecord::readCycle(m_layout, m_program->data());
+
     // 10. The program's type builds the table.
     {
         const QSignalBlocker blocker(ui->algType);
@@ -261,8 +264,9 @@ void ProgramDlg::on_algType_currentIndexChanged(int index)
         m_modified = true;
         storeRawData();
     }
-    m_table->build(index < 0 ? QDomElement() : ui->algType->itemData(index, Qt::UserRole).value<QDomElement>(),
-                   m_program->data());
+    m_table->build(index < 0 ? QDomElement()
+                             : ui->algType->itemData(index, Qt::UserRole).value<QDomElement>(),
+                   tableRecord());
     updateGreenStartTime();
     ui->showDiagramm->setVisible(m_family != 2);
     showTypeMessage();
@@ -291,12 +295,30 @@ bool ProgramDlg::storeRawData()
         return true;
     const QByteArray bytes = m_table->store(fullRecord(), ui->progNum->text().toInt(),
                                             currentType() < 0 ? 255 : currentType());
-    if (m_controller->setProgramRawData(m_program, bytes))
+    if (m_controller->setProgramRawData(m_program, bytes)) {
         CnfProgramRecord::applyTo(*m_controller, m_layout, bytes, *m_program);
-    else
+        typedCycleMismatch();
+    } else {
         printError(m_controller->lastError());
+    }
     ui->tiverkTable->resetModified();
     return true;
+}
+
+int ProgramDlg::typedCycleMismatch()
+{
+    const QByteArray bytes = m_program->data();
+    const int stated = CnfProgramRecord::readCycle(m_layout, bytes);
+    const int made = m_program->cycle(true);
+    if (m_program->phaseCount() == 0 || made <= 0 || stated == made)
+        return -1;
+    // A cycle the user changed stays as typed; one the user left follows the steps.
+    if (stated >= 0 && stated != m_openedCycle)
+        return stated;
+    const QByteArray fitted = CnfProgramRecord::withCycle(m_layout, bytes, made);
+    if (fitted != bytes && !m_controller->setProgramRawData(m_program, fitted))
+        printError(m_controller->lastError());
+    return -1;
 }
 
 QByteArray ProgramDlg::fullRecord() const
@@ -305,6 +327,17 @@ QByteArray ProgramDlg::fullRecord() const
     // every value written into its missing fields: it gets them, not set.
     return CnfProgramRecord::extended(m_program->data(),
                                       AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
+}
+
+QByteArray ProgramDlg::tableRecord() const
+{
+    // A record without the step sequence shows the program's steps: only rows the
+    // user clears remove steps.
+    if (!m_controller)
+        return m_program->data();
+    return CnfProgramRecord::completed(
+        *m_controller, m_layout, m_program->data(),
+        AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)), *m_program);
 }
 
 void ProgramDlg::storeDiagramEdits()
@@ -411,6 +444,15 @@ void ProgramDlg::done(int result)
             return;
         }
         storeRawData();
+        if (m_family != 0 && m_controller) {
+            const int typed = typedCycleMismatch();
+            if (typed >= 0) {
+                printWarning(tr("Program %1: the cycle is %2 s, its steps make %3 s")
+                                 .arg(ui->progNum->text())
+                                 .arg(typed)
+                                 .arg(m_program->cycle(true)));
+            }
+        }
         if (m_endTime.isValid() && m_controller)
             m_controller->setProperty("dprog_stop", m_endTime);
         if (!m_durationMode) {
@@ -573,7 +615,15 @@ void ProgramDlg::istateVariantChanged(int variant)
     if (m_program->interstateVariant != variant)
         m_diagramEdited = true;
     m_program->interstateVariant = variant;
+    refreshPhaseTable();
     buildDiagram(m_program);
+}
+
+void ProgramDlg::refreshPhaseTable()
+{
+    // The full durations follow the interstate records of the program's variant.
+    if (ui->progParamPages->currentWidget() == ui->diagrammPage)
+        fillPhaseTable();
 }
 
 void ProgramDlg::istateChanged(const CnfSignalGroupPtr &group, int variant, uint offset, int value)
@@ -590,6 +640,7 @@ void ProgramDlg::istateChanged(const CnfSignalGroupPtr &group, int variant, uint
         m_diagramEdited = true;
     m_program->interstateVariant = variant;
     m_modified = true;
+    refreshPhaseTable();
     buildDiagram(m_program);
 }
 

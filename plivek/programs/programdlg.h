@@ -97,6 +97,12 @@ private:
     bool storeRawData();
     // The program's record, extended with "not set" bytes to the layout's size.
     QByteArray fullRecord() const;
+    // A cycle the user typed that the steps do not make; -1 when none. Otherwise the
+    // record states the cycle the steps make.
+    int typedCycleMismatch();
+    // The record the parameter table shows: the full record, holding the program's
+    // steps when the stored record lacks its step sequence.
+    QByteArray tableRecord() const;
     // After the diagram page changed the steps or the variant: writes them into
     // the record and rebuilds the parameter table from it.
     void storeDiagramEdits();
@@ -113,6 +119,8 @@ private:
     void updateOkButton();
     void showActionTime();
     void fillPhaseTable();
+    // Fills the phase table again while the diagram page shows it.
+    void refreshPhaseTable();
     void fillPhaseColumn(int column);
     // Redraws the chart for the program (ProgramDiagram) and shows the cycle of a
     // TIVERK 3.x or adapter program in cycleLength.
@@ -139,4 +147,6 @@ private:
     bool m_fillingPhases = false;
     // The diagram page changed steps or variant since the table was last built.
     bool m_diagramEdited = false;
+    // The cycle the program's record stated when the dialog opened (-1: none).
+    int m_openedCycle = -1;
 };

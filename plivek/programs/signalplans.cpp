@@ -61,12 +61,12 @@ QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller, int ju
             const QMap<int, QVector<int>> states = diagram.secondStates(*program, &controller, &error);
             if (!error.isEmpty())
                 plan.error = error;
-            // The diagram's axis runs the cycle moved left by the offset; the plan starts
-            // at the cycle's own start.
+            // The diagram draws the program's own seconds, as the plan holds them; the
+            // offset goes with the plan.
             for (auto it = states.cbegin(); it != states.cend(); ++it) {
                 QVector<Halm58a::SignalPlan::Colour> colours(plan.cycle);
                 for (int second = 0; second < plan.cycle; ++second)
-                    colours[second] = colourOf(it->value(((second - plan.offset) % plan.cycle + plan.cycle) % plan.cycle));
+                    colours[second] = colourOf(it->value(second));
                 plan.colours.insert(it.key(), colours);
             }
             // Groups the program never runs stay red through its cycle.

@@ -129,7 +129,7 @@ inline void fill(CnfController &c, int scale = 1)
         program->interstateVariant = 1 + i % 2;
         for (int p = 1; p <= 3; ++p) {
             CnfPhaseDefPtr step = program->appendPhase(c.findPhase(QString::number(p)), 10 + p);
-            step->setStart(p * 20);
+            step->setFileStart(p * 20);
             step->setProperty("recall", p % 2 == 0);
         }
         c.addProgram(program);

@@ -3,11 +3,14 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/vobject.h"
 #include "documentfixtures.h"
 #include "halm58a/granule.h"
 #include "modalanswerer.h"
 #include "plivek/framework/uidataexchange.h"
+#include "plivek/mainwindow/commonparameters.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
@@ -100,26 +103,40 @@ private slots:
     void init() { clearSettings(); }
 
     // Byte 3 of every program longer than three bytes and entry 4 of
-    // "errorControl" follow the move into or out of 3.17.
+    // "errorControl" follow the move into or out of 3.17: leaving it removes
+    // the byte that entering it inserted, and no byte of a record's own data.
     void versionConversion_data()
     {
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("errorEntries");
+        QTest::addColumn<QByteArray>("original");
         QTest::addColumn<QByteArray>("converted");
         QTest::addColumn<int>("convertedEntries");
         const QByteArray data("\x01\x03\x0A\x0B\x0C", 5);
         const QByteArray inserted("\x01\x03\x0A\xFF\x0B\x0C", 6);
-        const QByteArray removed("\x01\x03\x0A\x0C", 4);
-        QTest::newRow("3.16 to 3.17") << "3.16" << "3.17" << 5 << inserted << 6;
-        QTest::newRow("3.16 to 3.17, four entries stay") << "3.16" << "3.17" << 4 << inserted << 4;
-        QTest::newRow("3.15 to 3.17") << "3.15" << "3.17" << 7 << inserted << 8;
-        QTest::newRow("3.17 to 3.16") << "3.17" << "3.16" << 6 << removed << 5;
-        QTest::newRow("3.17 to 3.16, five entries stay") << "3.17" << "3.16" << 5 << removed << 5;
-        QTest::newRow("3.17 to 3.15") << "3.17" << "3.15" << 6 << removed << 5;
-        QTest::newRow("3.17 to 3.18") << "3.17" << "3.18" << 6 << data << 6;
-        QTest::newRow("3.16 to 3.18") << "3.16" << "3.18" << 5 << data << 5;
-        QTest::newRow("3.18 to 3.16") << "3.18" << "3.16" << 5 << data << 5;
+        QTest::newRow("3.16 to 3.17") << "3.16"
+                                      << "3.17" << 5 << data << inserted << 6;
+        QTest::newRow("3.16 to 3.17, four entries stay") << "3.16"
+                                                         << "3.17" << 4 << data << inserted << 4;
+        QTest::newRow("3.15 to 3.17") << "3.15"
+                                      << "3.17" << 7 << data << inserted << 8;
+        QTest::newRow("3.18 to 3.17") << "3.18"
+                                      << "3.17" << 5 << data << inserted << 6;
+        QTest::newRow("3.17 to 3.16") << "3.17"
+                                      << "3.16" << 6 << inserted << data << 5;
+        QTest::newRow("3.17 to 3.16, five entries stay") << "3.17"
+                                                         << "3.16" << 5 << inserted << data << 5;
+        QTest::newRow("3.17 to 3.15") << "3.17"
+                                      << "3.15" << 6 << inserted << data << 5;
+        QTest::newRow("3.17 to 3.16, byte 3 is data") << "3.17"
+                                                      << "3.16" << 5 << data << data << 5;
+        QTest::newRow("3.17 to 3.18") << "3.17"
+                                      << "3.18" << 6 << inserted << data << 6;
+        QTest::newRow("3.16 to 3.18") << "3.16"
+                                      << "3.18" << 5 << data << data << 5;
+        QTest::newRow("3.18 to 3.16") << "3.18"
+                                      << "3.16" << 5 << data << data << 5;
     }
 
     void versionConversion()
@@ -127,12 +144,12 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(int, errorEntries);
+        QFETCH(QByteArray, original);
         QFETCH(QByteArray, converted);
         QFETCH(int, convertedEntries);
         MainWindow window;
         CnfController &controller = window.document().controller();
         initTiverk(controller, from);
-        const QByteArray original("\x01\x03\x0A\x0B\x0C", 5);
         const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), original);
         const CnfProgramPtr shortProgram = addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x03\x0A", 3));
         const QVariantList entries = errorControl(errorEntries);
@@ -151,8 +168,85 @@ private slots:
             QCOMPARE(stored.at(4).toList(), QVariantList({255, 255}));
         if (convertedEntries < errorEntries)
             QCOMPARE(stored.at(4).toList(), entries.at(5).toList());
-        QCOMPARE(messageTexts(window).contains(QStringLiteral("Converting program")), converted != original);
+        const QStringList messages = messageTexts(window);
+        QCOMPARE(messages.contains(QStringLiteral("Converting program")),
+                 from == "3.17" || to == "3.17");
+        QCOMPARE(messages.contains(QStringLiteral("Converting program complete")),
+                 from == "3.17" || to == "3.17");
         QVERIFY(window.document().isChanged());
+    }
+
+    // The sample's configuration under every version label goes into 3.17 and back:
+    // the controller takes every converted record, the 3.17 layout reads the same
+    // steps from a record whose kind keeps its fields in every version (kind 1),
+    // nothing is reported, and the way back gives the original bytes.
+    void versionRoundTripThrough317_data()
+    {
+        QTest::addColumn<QString>("version");
+        for (const char *version : { "3.14", "3.15", "3.16", "3.18" })
+            QTest::newRow(version) << QString::fromLatin1(version);
+    }
+
+    void versionRoundTripThrough317()
+    {
+        QFETCH(QString, version);
+        CnfController controller;
+        const CnfNativePtr native = CnfNative::loadNativeConfig(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        QVERIFY(native && native->createController(controller));
+        controller.setProperty("version", version);
+        QMap<QString, QByteArray> before;
+        QMap<QString, QList<CnfProgramRecord::Step>> steps;
+        for (const CnfProgramPtr &program : controller.programs()) {
+            before.insert(program->id, program->data());
+            CnfProgramRecord::readSteps(controller.tiverkLayout(), program->data(),
+                                        &steps[program->id]);
+        }
+        QStringList warnings;
+        const auto log = [&warnings](const QString &text, QtMsgType level, bool) {
+            if (level != QtDebugMsg)
+                warnings << text;
+        };
+        CommonParameters::convertVersion(controller, version, QStringLiteral("3.17"), log);
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.17"));
+        for (const CnfProgramPtr &program : controller.programs()) {
+            QCOMPARE(program->data().size(), before.value(program->id).size() + 1);
+            if (program->kind != 1)
+                continue;
+            QList<CnfProgramRecord::Step> read;
+            CnfProgramRecord::readSteps(controller.tiverkLayout(), program->data(), &read);
+            QCOMPARE(read, steps.value(program->id));
+        }
+        CommonParameters::convertVersion(controller, QStringLiteral("3.17"), version, log);
+        QCOMPARE(controller.property("version").toString(), version);
+        QCOMPARE(warnings, QStringList());
+        for (const CnfProgramPtr &program : controller.programs())
+            QCOMPARE(program->data().toHex(), before.value(program->id).toHex());
+    }
+
+    // A record the new version cannot hold refuses the whole conversion: the version
+    // and every record stay, and one message names the program.
+    void refusedConversionChangesNothing()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, QStringLiteral("3.16"));
+        const CnfProgramPtr fits
+            = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
+        const CnfProgramPtr tooLong
+            = addProgram(controller, QStringLiteral("7"), QByteArray(2, char(7)));
+        tooLong->setData(QByteArray(65, char(7)));
+        CommonRun run;
+        run.run(window,
+                [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.17")); });
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.16"));
+        QCOMPARE(fits->data(), QByteArray("\x01\x03\x0A\x0B", 4));
+        QCOMPARE(tooLong->data(), QByteArray(65, char(7)));
+        const QStringList messages = messageTexts(window);
+        const QStringList refusals = messages.filter(QStringLiteral("cannot be converted"));
+        QCOMPARE(refusals.size(), 1);
+        QVERIFY2(refusals.first().contains(QLatin1String("programs 7 ")),
+                 qPrintable(refusals.first()));
     }
 
     // No: the version and the programs stay, the rest of the dialog is

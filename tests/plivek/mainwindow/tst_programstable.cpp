@@ -1,11 +1,16 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdaycard.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/programstable.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
 
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -172,6 +177,34 @@ private slots:
         QCOMPARE(yes.seenText(), QStringLiteral("Following programs will be deleted:\n9"));
         QCOMPARE(programIds(controller), QStringList({"x", "10"}));
         QCOMPARE(programs->rowCount(), 2);
+    }
+
+    // A program whose record was written before it held the steps keeps its steps
+    // through its properties: the dialog shows them and OK stores them.
+    void shortRecordKeepsItsSteps()
+    {
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("1"));
+        const QByteArray full = program->data();
+        program->setData(QByteArray::fromHex("0101"));
+        QTableWidget *programs = table(window, "progTable");
+        programs->clearSelection();
+        programs->item(0, 0)->setSelected(true);
+        ModalAnswerer answerer;
+        answerer.answerWith([](QWidget *modal) {
+            // The variant is not set in the short record: OK needs it.
+            child<QTableWidget>(*modal, "tiverkTable")->item(0, 0)->setText(QStringLiteral("1"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        window.programsItemProperties();
+        QVERIFY(answerer.answered());
+        QCOMPARE(program->phaseCount(), 4);
+        QCOMPARE(program->phaseDefAt(3)->id(), QStringLiteral("4"));
+        QCOMPARE(program->phaseDefAt(3)->length(), 10);
+        QCOMPARE(program->data().toHex(), full.toHex());
     }
 
 private:

@@ -238,16 +238,40 @@ private slots:
         QVERIFY(svg.toLower().contains("#1a6d06"));
     }
 
-    void stepBeforeTheOffsetMovesByACycle()
+    // The steps start at seconds of the controller's cycle (the program's own second plus
+    // the offset, modulo the cycle); the diagram draws the program's own seconds from 0 to
+    // the cycle, so a step whose start wraps past the cycle's end is drawn a cycle on.
+    void stepsAreDrawnAtTheProgramsOwnSeconds_data()
     {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("start1");
+        QTest::addColumn<int>("start2");
+        QTest::newRow("no offset") << 0 << 0 << 34;
+        QTest::newRow("offset") << 20 << 20 << 54;
+        QTest::newRow("second step wraps") << 40 << 40 << 10;
+        QTest::newRow("offset of a cycle") << 64 << 0 << 34;
+    }
+
+    void stepsAreDrawnAtTheProgramsOwnSeconds()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, start1);
+        QFETCH(int, start2);
         Fixture fixture;
-        fixture.program->setCycleOffset(20);
+        fixture.program->setCycleOffset(offset);
+        // Cycle 64: step 1 at 0 (no change into it), step 2 at 20 + 14 s of change.
+        QCOMPARE(fixture.program->phaseDefAt(0)->start(), start1);
+        QCOMPARE(fixture.program->phaseDefAt(1)->start(), start2);
         plotlet::Chart chart;
         ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
-        // Cycle 64: step 1's green at 0 - 20 + 64 = 44, step 2's at 34 - 20.
-        QCOMPARE(rects(chart)->rects().at(0).rect.left(), 44.0);
-        QCOMPARE(rects(chart)->rects().at(1).rect.left(), 14.0);
-        QCOMPARE(row(chart, 2, 44, 64), QStringList({ "44-64 #00ff00" }));
+        QCOMPARE(rects(chart)->rects().at(0).rect.left(), 0.0);
+        QCOMPARE(rects(chart)->rects().at(1).rect.left(), 34.0);
+        QCOMPARE(row(chart, 2, 0, 64),
+                 QStringList({ "0-20 #00ff00", "20-24 #00ff00", "24-27 blink", "27-30 #ffff00",
+                               "30-34 #ff0000", "34-64 #ff0000" }));
+        const QRectF bounds = bars(chart)->bounds() | rects(chart)->bounds();
+        QCOMPARE(bounds.left(), 0.0);
+        QCOMPARE(bounds.right(), 64.0);
     }
 
     void overlappingConflictingGreensGiveARedRectangle()
@@ -316,10 +340,11 @@ private slots:
             for (int second = 0; second < cycle; ++second)
                 QCOMPARE(fills.value(states.value(group).at(second)), drawn.value(group).at(second));
         }
-        // Group 2 gains green through 2 s of red-yellow at 32 s into the cycle.
-        QCOMPARE(states.value(2).at((31 - offset + cycle) % cycle), int(CnfSignalGroup::Red));
-        QCOMPARE(states.value(2).at((32 - offset + cycle) % cycle), int(CnfSignalGroup::RedYellow));
-        QCOMPARE(states.value(2).at((34 - offset + cycle) % cycle), int(CnfSignalGroup::Green));
+        // Group 2 gains green through 2 s of red-yellow at the program's own second 32,
+        // whatever the offset.
+        QCOMPARE(states.value(2).at(31), int(CnfSignalGroup::Red));
+        QCOMPARE(states.value(2).at(32), int(CnfSignalGroup::RedYellow));
+        QCOMPARE(states.value(2).at(34), int(CnfSignalGroup::Green));
 
         const ProgramDiagram broken([](const CnfPhaseDef &) { return CnfTransitionPtr(); });
         QVERIFY(broken.secondStates(*fixture.program, &fixture.controller, &error).isEmpty());

@@ -222,7 +222,7 @@ class TestSumoExport : public QObject
     Q_OBJECT
 private slots:
     // Fixed-time programs of every family become plans, in the program's own time (the
-    // diagram's seconds moved back by the offset); other programs give the reason.
+    // diagram's seconds); other programs give the reason.
     void plansOfTheControllersPrograms_data()
     {
         QTest::addColumn<int>("type");
@@ -282,8 +282,9 @@ private slots:
         const QMap<int, QVector<int>> drawn = ProgramDiagram().secondStates(*program, &controller);
         for (int id : {1, 2}) {
             for (int second = 0; second < plan.cycle; ++second) {
-                QCOMPARE(QString(letter(drawn.value(id).at((second - 10 + plan.cycle) % plan.cycle))),
-                         QString(Halm58a::SumoWriter::stateLetter(plan.colours.value(id).at(second))));
+                QCOMPARE(
+                    QString(letter(drawn.value(id).at(second))),
+                    QString(Halm58a::SumoWriter::stateLetter(plan.colours.value(id).at(second))));
             }
         }
         // A group that no step runs stays red.
@@ -629,8 +630,8 @@ private slots:
                     continue;
                 QCOMPARE(attribute(e.second, "programID"), id);
                 const int t = qRound(attribute(e.second, "time").toDouble());
-                // SUMO starts the cycle at the offset; the diagram draws it moved left by it.
-                const int second = ((t - 2 * offset) % cycle + cycle) % cycle;
+                // SUMO starts the cycle at the offset; the diagram draws the program's own seconds.
+                const int second = ((t - offset) % cycle + cycle) % cycle;
                 QString expected;
                 for (const QString &link : links) {
                     const int group = sample.groupOf(link);

@@ -9,6 +9,8 @@
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk3/algorithmtable.h"
+#include "plotlet/chart.h"
+#include "plotlet/colorhboxseries.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -83,6 +85,41 @@ QStringList stepCells(const ParametersTable &table)
         cells << phase->text() << sequence->item(row, 1)->text();
     }
     return cells;
+}
+
+// The bars of one chart row in time order, as "from-to fill".
+QStringList chartRow(const plotlet::Chart &chart, double y)
+{
+    QVector<plotlet::ColorHBoxSeries::Bar> found;
+    for (const plotlet::Series *series : chart.series()) {
+        if (const auto *bars = qobject_cast<const plotlet::ColorHBoxSeries *>(series)) {
+            for (const auto &bar : bars->bars()) {
+                if (bar.row == y && bar.to > bar.from)
+                    found.append(bar);
+            }
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const auto &a, const auto &b) { return a.from < b.from; });
+    QStringList texts;
+    for (const auto &bar : found) {
+        const QString fill = !bar.pixmap.isNull() ? QStringLiteral("blink")
+            : bar.color2.isValid()                ? QStringLiteral("red+yellow")
+            : bar.color == QColor(Qt::green)      ? QStringLiteral("green")
+            : bar.color == QColor(Qt::yellow)     ? QStringLiteral("yellow")
+                                                  : QStringLiteral("red");
+        texts << QStringLiteral("%1-%2 %3").arg(bar.from).arg(bar.to).arg(fill);
+    }
+    return texts;
+}
+
+// The x range every series of the chart covers.
+QRectF chartBounds(const plotlet::Chart &chart)
+{
+    QRectF bounds;
+    for (const plotlet::Series *series : chart.series())
+        bounds |= series->bounds();
+    return bounds;
 }
 
 bool okEnabled(const ProgramDlg &dialog)
@@ -277,8 +314,9 @@ private slots:
     }
 
     // A record shorter than the layout's keeps every value typed into it: OK
-    // extends it (new bytes "not set") before the cells are written. A record
-    // only looked at stays as it was.
+    // extends it (new bytes "not set") before the cells are written; the rows
+    // not typed over keep the program's steps. A record only looked at stays as
+    // it was.
     void shortRecordIsExtendedOnOk()
     {
         CnfController controller;
@@ -305,11 +343,60 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QByteArray expected(64, char(255));
-        expected.replace(0, 7, QByteArray::fromHex("01010102280014"));
+        expected.replace(0, 11, QByteArray::fromHex("010101022800140214030a"));
         QCOMPARE(dialog.program()->data().toHex(), expected.toHex());
-        QCOMPARE(dialog.program()->phaseCount(), 2);
+        QCOMPARE(dialog.program()->phaseCount(), 4);
         QCOMPARE(dialog.program()->phaseDefAt(0)->id(), QStringLiteral("3"));
         QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+        QCOMPARE(dialog.program()->phaseDefAt(3)->id(), QStringLiteral("4"));
+    }
+
+    // A program whose record ends before its step sequence (files written before the
+    // record held it) shows its steps in the table; OK with only the variant set keeps
+    // every step, and the record then holds them. Only a row the user clears removes one.
+    void shortRecordKeepsTheSteps_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("empty record") << 0;
+        QTest::newRow("number and kind") << 2;
+        QTest::newRow("one byte short") << 63;
+    }
+
+    void shortRecordKeepsTheSteps()
+    {
+        QFETCH(int, size);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        controller.setNativeData(QStringLiteral("interstateVariantCount"), 2);
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        QByteArray full = stored->data();
+        stored->setData(full.left(size));
+        full[2] = 2;
+        const QStringList steps { "1", "35", "2", "8", "3", "20", "4", "10" };
+        {
+            ProgramDlg dialog(nullptr, stored, &controller, false);
+            auto *table = child<ParametersTable>(dialog, "tiverkTable");
+            QCOMPARE(stepCells(*table), steps);
+            table->item(0, 0)->setText(QStringLiteral("2"));
+            // The diagram page opened after an edit stores the table: the steps stay.
+            child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+            QCOMPARE(dialog.program()->phaseCount(), 4);
+            child<QPushButton>(dialog, "showDiagramm")->setChecked(false);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.program()->phaseCount(), 4);
+            QCOMPARE(dialog.program()->data().toHex(), full.toHex());
+        }
+        ProgramDlg dialog(nullptr, stored, &controller, false);
+        auto *table = child<ParametersTable>(dialog, "tiverkTable");
+        table->item(0, 0)->setText(QStringLiteral("1"));
+        sequenceTable(*table)->item(3, 0)->setText(QString());
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        QCOMPARE(dialog.program()->phaseCount(), 3);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(stepCells(*table), steps.mid(0, 6));
+        QCOMPARE(dialog.program()->phaseCount(), 3);
     }
 
     // OK refused on the diagram page: the dialog goes back to the table, and
@@ -526,6 +613,141 @@ private slots:
         sequence->item(1, 0)->setText(QString());
         green->setValue(3);
         QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("-1"));
+    }
+
+    // The sample's coordinated program (steps 1, 2, 3 of 50, 12 and 25 s, each after a
+    // change of 10 s: cycle 117) at several offsets. The diagram and the report picture
+    // draw the program's own seconds from 0 to the cycle, whatever the offset; the steps
+    // start and the green start time lies at the controller's seconds, the offset later.
+    void coordinatedProgramInOneTimeFrame_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::newRow("sample's offset") << 15;
+        QTest::newRow("no offset") << 0;
+        QTest::newRow("first step wraps round the cycle") << 108;
+    }
+
+    void coordinatedProgramInOneTimeFrame()
+    {
+        QFETCH(int, offset);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
+        QCOMPARE(program->cycleOffset(0), 15);
+        QByteArray bytes = program->data();
+        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("75000f00")); // cycle 117, offset 15
+        bytes[8] = char(offset);
+        QVERIFY(controller.setProgramRawData(program, bytes));
+        program->setCycleOffset(offset);
+
+        ProgramDlg dialog(nullptr, program, &controller, false);
+        // The main road's groups 1 and 2 turn red-yellow 2 s before the green of step 1
+        // ends its change: second 8 of the program, offset + 8 of the controller's cycle.
+        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (70 + offset) % 117);
+        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (92 + offset) % 117);
+
+        const QStringList group1 { "0-8 red",      "8-10 red+yellow", "10-60 green",
+                                   "60-70 green",  "70-82 green",     "82-85 blink",
+                                   "85-88 yellow", "88-92 red",       "92-117 red" };
+        const QStringList group2 { "0-8 red",     "8-10 red+yellow", "10-60 green",
+                                   "60-63 blink", "63-66 yellow",    "66-70 red",
+                                   "70-82 red",   "82-92 red",       "92-117 red" };
+        auto *chart = child<plotlet::Chart>(dialog, "chart");
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 117);
+        // The seven groups of the program's phases: group 1 in row 7, group 2 in row 6.
+        QCOMPARE(chartRow(*chart, 7), group1);
+        QCOMPARE(chartRow(*chart, 6), group2);
+        QCOMPARE(chartBounds(*chart).left(), 0.0);
+        QCOMPARE(chartBounds(*chart).right(), 117.0);
+
+        QTemporaryDir dir;
+        QVERIFY(
+            dialog.saveDiagramImage(dir.filePath(QStringLiteral("prog_2.png")), QSize(1024, 600)));
+        QCOMPARE(chartRow(*chart, 7), group1);
+        QCOMPARE(chartRow(*chart, 6), group2);
+        QCOMPARE(chartBounds(*chart).right(), 117.0);
+    }
+
+    // The sample's coordinated program states its cycle (117 s) in its record. A step
+    // made longer: the stated cycle follows what the steps make, unless the user typed
+    // a cycle, which stays and is named on OK beside what the steps make.
+    void cycleAfterAStepEdit_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("stated");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("cycle left") << QString() << 119 << QStringList();
+        QTest::newRow("cycle typed")
+            << "125" << 125
+            << QStringList { "Program 2: the cycle is 125 s, its steps make 119 s" };
+        QTest::newRow("typed as the steps make it") << "119" << 119 << QStringList();
+    }
+
+    void cycleAfterAStepEdit()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, stated);
+        QFETCH(QStringList, warnings);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("2"));
+        MessageSink window;
+        {
+            ProgramDlg dialog(&window, stored, &controller, false);
+            auto *table = child<ParametersTable>(dialog, "tiverkTable");
+            QCOMPARE(table->item(0, 3)->text(), QStringLiteral("117"));
+            sequenceTable(*table)->item(1, 1)->setText(QStringLiteral("14"));
+            if (!typed.isEmpty())
+                table->item(0, 3)->setText(typed);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.program()->cycle(true), 119);
+            const QByteArray data = dialog.program()->data();
+            QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, stated);
+            QCOMPARE(window.warnings, warnings);
+            stored->clone(dialog.program());
+        }
+        ProgramDlg again(&window, stored, &controller, false);
+        QCOMPARE(child<ParametersTable>(again, "tiverkTable")->item(0, 3)->text(),
+                 QString::number(stated));
+        child<QPushButton>(again, "showDiagramm")->setChecked(true);
+        QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), 119);
+    }
+
+    // An interstate edit on the diagram page changes the full durations: the phase
+    // table's row shows them at once, as the cycle does.
+    void fullDurationFollowsInterstateEdits()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        ProgramDlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
+        child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
+        auto *phases = child<ParametersTable>(dialog, "phaseTable");
+        const auto fullDurations = [phases] {
+            QStringList texts;
+            for (int column = 0; column + 1 < phases->columnCount(); ++column)
+                texts << phases->item(2, column)->text();
+            return texts;
+        };
+        QCOMPARE(fullDurations(), QStringList({ "44", "18", "30", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 110);
+
+        // AG1 of group 2 (main road) becomes 4 s in the editor's tab of variant 1.
+        auto *tabs = dialog.findChild<InterstatesDlg *>()->findChild<QTabWidget *>(
+            QStringLiteral("tabWidget"));
+        auto *table = qobject_cast<QTableWidget *>(tabs->widget(0));
+        int row = 0;
+        while (row < table->rowCount()
+               && table->verticalHeaderItem(row)->data(Qt::UserRole).toInt() != 2)
+            ++row;
+        QVERIFY(row < table->rowCount());
+        table->setItem(row, 1, new QTableWidgetItem(QStringLiteral("4")));
+        QCOMPARE(controller.findSG(2)->interstateByte(1, CnfSignalGroup::AG1), 4);
+        QCOMPARE(fullDurations(), QStringList({ "44", "22", "30", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 114);
     }
 
     void pluginSettingSurvives()
