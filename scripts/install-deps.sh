@@ -10,7 +10,7 @@ packages=(
     liblog4cxx-dev
     libbenchmark-dev
     xvfb xauth
-    sumo sumo-tools
+    sumo sumo-tools libxml2-utils
 )
 
 missing=()

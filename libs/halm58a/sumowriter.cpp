@@ -1,5 +1,6 @@
 #include "sumowriter.h"
 
+#include "conflictfinder.h"
 #include "connection.h"
 #include "edge.h"
 #include "granule.h"
@@ -13,7 +14,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineF>
 #include <QXmlStreamWriter>
+#include <QtMath>
+
+#include <cmath>
 
 namespace Halm58a {
 
@@ -50,17 +55,72 @@ bool isWritable(const Connection *connection)
            && from->edge()->to() == junction && to->edge()->from() == junction;
 }
 
-// An XML document into bytes, indented by four spaces.
+// How a movement leaves the junction, seen from its driver. Where two green movements
+// cross or merge, through traffic goes first, then right turns, then left turns.
+enum class Turn { Through, Right, Left };
+
+// The plane's y points north, so a positive angle from the arriving to the leaving
+// direction turns left. Within 45 degrees of straight on the movement goes through.
+Turn turnOf(const Connection *connection)
+{
+    const QVector<QPointF> in = connection->fromLane()->shape().points();
+    const QVector<QPointF> out = connection->toLane()->shape().points();
+    if (in.size() < 2 || out.size() < 2)
+        return Turn::Through;
+    const QLineF arriving(in.at(in.size() - 2), in.last());
+    const QLineF leaving(out.at(0), out.at(1));
+    const double cross = arriving.dx() * leaving.dy() - arriving.dy() * leaving.dx();
+    const double dot = arriving.dx() * leaving.dx() + arriving.dy() * leaving.dy();
+    const double degrees = qRadiansToDegrees(std::atan2(cross, dot));
+    if (std::abs(degrees) <= 45.0)
+        return Turn::Through;
+    return degrees > 0 ? Turn::Left : Turn::Right;
+}
+
+// Per link the links it gives way to while both are green: those of other approaches
+// that it crosses or merges into and that leave the junction in a way that goes first.
+// Links of one approach keep to their lanes and never wait for each other.
+QVector<QVector<int>> givesWayTo(const QList<Connection *> &links)
+{
+    QVector<Turn> turns;
+    QVector<ConflictFinder::Movement> paths;
+    for (const Connection *connection : links) {
+        turns.append(turnOf(connection));
+        ConflictFinder::Movement movement;
+        movement.path = connection->shape().points();
+        movement.object = connection;
+        paths.append(movement);
+    }
+    QVector<QVector<int>> result(links.size());
+    for (int i = 0; i < links.size(); ++i) {
+        for (int j = 0; j < links.size(); ++j) {
+            if (turns.at(j) < turns.at(i)
+                && links.at(j)->fromLane()->edge() != links.at(i)->fromLane()->edge()
+                && paths.at(i).path.size() >= 2 && paths.at(j).path.size() >= 2
+                && !ConflictFinder::conflictPoints(paths.at(i), paths.at(j), false).isEmpty())
+                result[i].append(j);
+        }
+    }
+    return result;
+}
+
+// An XML document into bytes, indented by four spaces, its root naming the SUMO schema
+// it follows so that SUMO's tools validate it.
 class Document
 {
 public:
-    explicit Document(const QString &root)
+    Document(const QString &root, const QString &schema)
         : m_writer(&m_bytes)
     {
         m_writer.setAutoFormatting(true);
         m_writer.setAutoFormattingIndent(4);
         m_writer.writeStartDocument();
+        m_writer.writeNamespace(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
+                                QStringLiteral("xsi"));
         m_writer.writeStartElement(root);
+        m_writer.writeAttribute(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
+                                QStringLiteral("noNamespaceSchemaLocation"),
+                                QStringLiteral("http://sumo.dlr.de/xsd/") + schema);
     }
     QXmlStreamWriter &xml() { return m_writer; }
     QByteArray finish()
@@ -106,6 +166,7 @@ bool SumoWriter::prepare()
     m_notes.clear();
     m_junctions.clear();
     m_links.clear();
+    m_givesWayTo.clear();
     if (!m_network.findChild<Node *>()) {
         m_error = tr("The network is empty: there is nothing to export");
         return false;
@@ -136,6 +197,7 @@ bool SumoWriter::prepare()
                                : tr("The network has no junction of controller %1").arg(m_number);
         return false;
     }
+    m_givesWayTo = givesWayTo(m_links);
     for (const SignalPlan &plan : qAsConst(m_plans)) {
         if (!plan.error.isEmpty())
             m_notes.append(tr("Program %1 is left out of the SUMO export: %2").arg(plan.id, plan.error));
@@ -180,7 +242,7 @@ QByteArray SumoWriter::nodes() const
 {
     if (m_junctions.isEmpty())
         return {};
-    Document doc(QStringLiteral("nodes"));
+    Document doc(QStringLiteral("nodes"), QStringLiteral("nodes_file.xsd"));
     QXmlStreamWriter &xml = doc.xml();
     for (const Node *node : m_network.findChildren<Node *>()) {
         bool used = false;
@@ -204,7 +266,7 @@ QByteArray SumoWriter::edges() const
 {
     if (m_junctions.isEmpty())
         return {};
-    Document doc(QStringLiteral("edges"));
+    Document doc(QStringLiteral("edges"), QStringLiteral("edges_file.xsd"));
     QXmlStreamWriter &xml = doc.xml();
     for (const Edge *edge : m_network.findChildren<Edge *>()) {
         if (!isWritable(edge))
@@ -235,6 +297,8 @@ QByteArray SumoWriter::edges() const
 
 namespace {
 
+// A connection; with a link index (not -1) it also names the traffic light that drives it,
+// which only the program file may say.
 void writeConnection(QXmlStreamWriter &xml, const Connection *connection, const QString &tl, int linkIndex)
 {
     xml.writeEmptyElement(QStringLiteral("connection"));
@@ -254,12 +318,11 @@ QByteArray SumoWriter::connections() const
 {
     if (m_junctions.isEmpty())
         return {};
-    Document doc(QStringLiteral("connections"));
+    Document doc(QStringLiteral("connections"), QStringLiteral("connections_file.xsd"));
     QXmlStreamWriter &xml = doc.xml();
-    for (int i = 0; i < m_links.size(); ++i)
-        writeConnection(xml, m_links.at(i), baseName(), i);
+    // The traffic light and link index of the controller's links stand in the program file.
     for (const Connection *connection : m_network.findChildren<Connection *>()) {
-        if (isWritable(connection) && !m_links.contains(const_cast<Connection *>(connection)))
+        if (isWritable(connection))
             writeConnection(xml, connection, QString(), -1);
     }
     // Only the movements the network holds: an edge without connections ends there,
@@ -284,7 +347,7 @@ QByteArray SumoWriter::programs() const
 {
     if (m_junctions.isEmpty())
         return {};
-    Document doc(QStringLiteral("tlLogics"));
+    Document doc(QStringLiteral("tlLogics"), QStringLiteral("tllogic_file.xsd"));
     QXmlStreamWriter &xml = doc.xml();
     bool written = false;
     for (const SignalPlan &plan : m_plans) {
@@ -306,9 +369,18 @@ QByteArray SumoWriter::programs() const
             driving.append(colours);
         }
         auto stateAt = [&](int second) {
-            QString state;
+            QString lights;
             for (const QVector<SignalPlan::Colour> *colours : qAsConst(driving))
-                state += stateLetter(colours ? colours->value(second, SignalPlan::Dark) : SignalPlan::Dark);
+                lights += stateLetter(colours ? colours->value(second, SignalPlan::Dark)
+                                              : SignalPlan::Dark);
+            // A green link yields (g) while a link it gives way to is green too.
+            QString state = lights;
+            for (int i = 0; i < lights.size(); ++i) {
+                for (int j : m_givesWayTo.at(i)) {
+                    if (lights.at(i) == QLatin1Char('G') && lights.at(j) == QLatin1Char('G'))
+                        state[i] = QLatin1Char('g');
+                }
+            }
             return state;
         };
 
@@ -344,7 +416,7 @@ QByteArray SumoWriter::config() const
     if (m_junctions.isEmpty())
         return {};
     const QString base = baseName();
-    Document doc(QStringLiteral("configuration"));
+    Document doc(QStringLiteral("configuration"), QStringLiteral("netconvertConfiguration.xsd"));
     QXmlStreamWriter &xml = doc.xml();
     auto option = [&xml](const QString &name, const QString &value) {
         xml.writeEmptyElement(name);
@@ -360,7 +432,7 @@ QByteArray SumoWriter::config() const
     option(QStringLiteral("output-file"), base + QStringLiteral(".net.xml"));
     xml.writeEndElement();
     // The network's connections are all the movements there are: no U-turns added.
-    xml.writeStartElement(QStringLiteral("processing"));
+    xml.writeStartElement(QStringLiteral("junctions"));
     option(QStringLiteral("no-turnarounds"), QStringLiteral("true"));
     xml.writeEndElement();
     return doc.finish();

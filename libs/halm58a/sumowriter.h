@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 namespace Halm58a {
 
@@ -16,17 +17,20 @@ class Node;
 // Writes a network as SUMO plain XML beside each other in one folder, named after the
 // junction (controller) number N: N.nod.xml (nodes; the nodes of the controller's
 // granule that hold connections are of type traffic_light with tl N), N.edg.xml (edges
-// with their lanes and widths), N.con.xml (connections; those of the controller with tl
-// and linkIndex), N.tll.xml (one tlLogic per signal plan, and the controlled
-// connections again, which netconvert needs to keep their link indices when it loads
-// programs; without any plan netconvert makes a program of its own) and N.netccfg (the netconvert configuration that builds N.net.xml from
-// them). Coordinates are the network's plane metres.
+// with their lanes and widths), N.con.xml (connections), N.tll.xml (one tlLogic per
+// signal plan, and the controlled connections with tl and linkIndex, which netconvert
+// needs to keep their link indices when it loads programs; without any plan netconvert
+// makes a program of its own) and N.netccfg (the netconvert configuration that builds
+// N.net.xml from them). Each file names the SUMO schema it follows. Coordinates are the
+// network's plane metres.
 //
 // A link's state comes from the first of its connection's signal groups that the plan
-// knows; a link that no such group drives has no signal (O). Crosswalks are not
-// written: SUMO crosses only sidewalks, which the network does not hold. Failures come
-// back as false with errorString(); plans that cannot be written are left out with a
-// line each in notes().
+// knows; a link that no such group drives has no signal (O). A green link is the
+// yielding g while it crosses or merges into a green link of another approach that
+// goes first (through before right turns before left turns, by the angle between the
+// lanes), and G otherwise. Crosswalks are not written: SUMO crosses only sidewalks,
+// which the network does not hold. Failures come back as false with errorString();
+// plans that cannot be written are left out with a line each in notes().
 class SumoWriter
 {
 public:
@@ -52,7 +56,7 @@ public:
     QByteArray config() const;
 
     // SUMO's letter for a colour: green and green blinking G, yellow y, red r,
-    // red-yellow u, dark O.
+    // red-yellow u, dark O. A green link that yields is shown g instead.
     static QChar stateLetter(SignalPlan::Colour colour);
 
 private:
@@ -63,6 +67,7 @@ private:
     QList<SignalPlan> m_plans;
     QList<Node *> m_junctions;      // the controller's nodes with connections
     QList<Connection *> m_links;    // by link index
+    QVector<QVector<int>> m_givesWayTo; // per link the links it yields to while both are green
     QString m_configPath;
     QString m_error;
     QStringList m_notes;

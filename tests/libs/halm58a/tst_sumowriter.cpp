@@ -60,7 +60,8 @@ class TestSumoWriter : public QObject
 private slots:
     // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
     // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
-    // green is green; a group the plan does not know gives no signal.
+    // green is green; a group the plan does not know gives no signal; the right turn NW
+    // yields to the through traffic it merges with while both are green.
     void programsBecomePhases()
     {
         Network net;
@@ -72,9 +73,48 @@ private slots:
                                                        {4, QStringLiteral("G2 y2")}})});
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
-                 QStringList({QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
-                              QStringLiteral("8 0: 2 rrGGG 2 rrGGy")}));
+                 QStringList({ QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
+                               QStringLiteral("8 0: 2 rrGGg 2 rrGGy") }));
         QVERIFY(writer.notes().isEmpty());
+    }
+
+    // A green link yields (g) to a green link it crosses or merges into that goes first:
+    // through before right turns before left turns. Links: NS, SN (group 1), EW, WE
+    // (group 2), the right turn NW (group 4) and the left turn SW (group 5), which
+    // crosses NS and merges with EW and NW into the western exit.
+    void greenLinksYieldToThoseThatGoFirst_data()
+    {
+        QTest::addColumn<QList<int>>("green");
+        QTest::addColumn<QString>("state");
+        QTest::newRow("through alone") << QList<int> { 1 } << "GGrrrr";
+        QTest::newRow("crossing throughs: neither goes first") << QList<int> { 1, 2 } << "GGGGrr";
+        QTest::newRow("right turn merging with through") << QList<int> { 2, 4 } << "rrGGgr";
+        QTest::newRow("left turn across oncoming through") << QList<int> { 1, 5 } << "GGrrrg";
+        QTest::newRow("left turn merging with a right turn") << QList<int> { 4, 5 } << "rrrrGg";
+        QTest::newRow("left turn merging with through") << QList<int> { 2, 5 } << "rrGGrg";
+        QTest::newRow("turns alone") << QList<int> { 5 } << "rrrrrG";
+    }
+
+    void greenLinksYieldToThoseThatGoFirst()
+    {
+        QFETCH(QList<int>, green);
+        QFETCH(QString, state);
+        Network net;
+        FourArmJunction junction(net);
+        auto *leftTurn = new Connection(junction.in.value(QLatin1Char('S')),
+                                        junction.out.value(QLatin1Char('W')), nullptr);
+        net.addItem(leftTurn, junction.centre);
+        auto *group = new SignalGroup(junction.granule);
+        group->setTlId(5);
+        net.addItem(group);
+        group->addConnection(leftTurn);
+        QMap<int, QString> runs;
+        for (int id : { 1, 2, 4, 5 })
+            runs.insert(id, green.contains(id) ? QStringLiteral("G3") : QStringLiteral("r3"));
+        SumoWriter writer(net, 12);
+        writer.setPlans({ plan(QStringLiteral("1"), 0, runs) });
+        QVERIFY(writer.prepare());
+        QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: 3 ") + state }));
     }
 
     void plansThatCannotBeWrittenAreNoted()
@@ -105,8 +145,10 @@ private slots:
     }
 
     // The controller's junction is a traffic light; the arm ends are not. Edges carry
-    // their lanes' widths, connections of the junction their link indices, and edges
-    // that lead nowhere say so instead of leaving netconvert to guess.
+    // their lanes' widths, the program file the junction's links with their indices
+    // (SUMO's connection format has no place for them), and edges that lead nowhere say
+    // so instead of leaving netconvert to guess. Each file names its SUMO schema, and
+    // netconvert's options stand in the sections where its schema has them.
     void networkFiles()
     {
         Network net;
@@ -123,15 +165,46 @@ private slots:
                                               "        <lane index=\"0\" width=\"3.25\"/>")));
         QCOMPARE(edges.count(QStringLiteral("<edge ")), 8);
         const QString connections = QString::fromUtf8(writer.connections());
-        QVERIFY(connections.contains(QStringLiteral(
-            "<connection from=\"3\" to=\"25\" fromLane=\"0\" toLane=\"0\" tl=\"12\" linkIndex=\"0\"/>")));
-        QVERIFY(connections.contains(QStringLiteral(
-            "<connection from=\"3\" to=\"34\" fromLane=\"0\" toLane=\"0\" tl=\"12\" linkIndex=\"4\"/>")));
+        QVERIFY(connections.contains(
+            QStringLiteral("<connection from=\"3\" to=\"25\" fromLane=\"0\" toLane=\"0\"/>")));
+        QVERIFY(connections.contains(
+            QStringLiteral("<connection from=\"3\" to=\"34\" fromLane=\"0\" toLane=\"0\"/>")));
         QVERIFY(connections.contains(QStringLiteral("<connection from=\"7\"/>")));
         QVERIFY(!connections.contains(QStringLiteral("<connection from=\"3\"/>")));
+        QVERIFY(!connections.contains(QStringLiteral("linkIndex")));
+        writer.setPlans({ plan(QStringLiteral("1"), 0, { { 1, QStringLiteral("G4") } }) });
+        const QString programs = QString::fromUtf8(writer.programs());
+        QVERIFY(programs.contains(QStringLiteral("<connection from=\"3\" to=\"25\" fromLane=\"0\" "
+                                                 "toLane=\"0\" tl=\"12\" linkIndex=\"0\"/>")));
+        QVERIFY(programs.contains(QStringLiteral("<connection from=\"3\" to=\"34\" fromLane=\"0\" "
+                                                 "toLane=\"0\" tl=\"12\" linkIndex=\"4\"/>")));
         const QString config = QString::fromUtf8(writer.config());
         for (const char *file : {"12.nod.xml", "12.edg.xml", "12.con.xml", "12.tll.xml", "12.net.xml"})
             QVERIFY2(config.contains(QLatin1String(file)), file);
+        QVERIFY(config.contains(QStringLiteral(
+            "<junctions>\n        <no-turnarounds value=\"true\"/>\n    </junctions>")));
+
+        const QList<QPair<QString, QString>> schemas {
+            { nodes, QStringLiteral("nodes nodes_file.xsd") },
+            { edges, QStringLiteral("edges edges_file.xsd") },
+            { connections, QStringLiteral("connections connections_file.xsd") },
+            { programs, QStringLiteral("tlLogics tllogic_file.xsd") },
+            { config, QStringLiteral("configuration netconvertConfiguration.xsd") }
+        };
+        for (const auto &file : schemas) {
+            QXmlStreamReader xml(file.first);
+            xml.readNextStartElement();
+            const QString schema
+                = xml.attributes()
+                      .value(QStringLiteral("http://www.w3.org/2001/XMLSchema-instance"),
+                             QStringLiteral("noNamespaceSchemaLocation"))
+                      .toString();
+            QCOMPARE(xml.name().toString() + QLatin1Char(' ')
+                         + schema.section(QLatin1Char('/'), -1),
+                     file.second);
+            QVERIFY2(schema.startsWith(QLatin1String("http://sumo.dlr.de/xsd/")),
+                     qPrintable(schema));
+        }
     }
 
     void writesFiveFilesNamedAfterTheJunction()
