@@ -532,6 +532,16 @@ void ParametersTable::swapRowValues(int row, int otherRow)
                                                           : QItemSelectionModel::Select);
         }
     }
+    if (columnCount() == 0)
+        return;
+    const QTableWidgetItem *here = item(row, 0);
+    const QTableWidgetItem *there = item(otherRow, 0);
+    const QVariant key = here ? here->data(RowKeyRole) : QVariant();
+    const QVariant otherKey = there ? there->data(RowKeyRole) : QVariant();
+    if (key != otherKey) {
+        ensureItem(row, 0)->setData(RowKeyRole, otherKey);
+        ensureItem(otherRow, 0)->setData(RowKeyRole, key);
+    }
 }
 
 void ParametersTable::moveSelectedRows(int step)

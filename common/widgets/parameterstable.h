@@ -26,6 +26,10 @@ public:
     explicit ParametersTable(QWidget *parent = nullptr);
     ~ParametersTable() override;
 
+    // Item data role of a row's first cell under which a page keeps what the
+    // row was loaded from; the zumoltc row moves carry it with the row's values.
+    static constexpr int RowKeyRole = Qt::UserRole + 0x100;
+
     // Set by every change of a cell's data; cleared only by resetModified().
     bool modified = false;
     // When true the table keeps one empty column after the last column

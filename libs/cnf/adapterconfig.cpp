@@ -63,7 +63,14 @@ bool AdapterConfig::loadData(const QByteArray &bytes)
 
 bool AdapterConfig::fill(CnfController &controller, QString *error)
 {
-    return CnfTreeSchema::apply(root(), root().member(QLatin1String(nativeSection)), QStringList(), controller, error);
+    if (!CnfTreeSchema::apply(root(), root().member(QLatin1String(nativeSection)), QStringList(),
+                              controller, error))
+        return false;
+    // An adapter text is an adapter configuration also when its [controller]
+    // section does not say so: it is saved back as one, without a conversion.
+    if (controller.property("type").toString().isEmpty())
+        controller.setProperty("type", QStringLiteral("adapter"));
+    return true;
 }
 
 QByteArray AdapterConfig::save(const CnfController &controller)

@@ -2,6 +2,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
 #include "common/widgets/tablecells.h"
 #include "mainwindowtexts.h"
@@ -256,6 +257,50 @@ int removeKeyReferences(VObject channels, const QString &key, const CnfDetector 
     return removed;
 }
 
+// A ZU_MOLT document's inputs and outputs: every module's channels lose the
+// reference and stay, with the module's own settings, as a channel that
+// names no detector.
+int removeFromInputsOutputs(const VObject &modules, const QString &key, const CnfDetector &element)
+{
+    int removed = 0;
+    for (const QString &module : modules.keys())
+        removed += removeKeyReferences(modules[module][Channels], key, element);
+    return removed;
+}
+
+// A program's detector events name detectors by id (or by name): the
+// references to the element go, the events stay.
+int removeFromProgramEvents(const CnfController &controller, const CnfDetector &element)
+{
+    const auto names = [&element](const QVariant &reference) {
+        if (reference.type() == QVariant::String)
+            return !element.name().isEmpty() && reference.toString() == element.name();
+        bool number = false;
+        return reference.toInt(&number) == element.id() && number;
+    };
+    int removed = 0;
+    for (const CnfProgramPtr &program : controller.programs()) {
+        QVariantList events = program->property("detectors").toList();
+        bool changed = false;
+        for (QVariant &event : events) {
+            if (event.type() != QVariant::Map)
+                continue;
+            QVariantMap map = event.toMap();
+            for (const QString &key : { QStringLiteral("detector"), QStringLiteral("indicator") }) {
+                if (map.contains(key) && names(map.value(key))) {
+                    map.remove(key);
+                    changed = true;
+                    ++removed;
+                }
+            }
+            event = map;
+        }
+        if (changed)
+            program->setProperty("detectors", events);
+    }
+    return removed;
+}
+
 int removeFromDevices(const VObject &devices, const QString &key, const CnfDetector &element)
 {
     int removed = 0;
@@ -425,7 +470,8 @@ int DetectorsTable::removeReferences(CnfController &controller, const CnfDetecto
     const VObject modules = root[QStringLiteral("modules")];
     int removed = 0;
     if (zuMolt && !sensor) {
-        removed += removeFromDio(root[QStringLiteral("inputsOutputs")], QStringLiteral("DIO1"), key, element);
+        removed += removeFromInputsOutputs(root[QStringLiteral("inputsOutputs")], key, element);
+        removed += removeFromProgramEvents(controller, element);
     } else {
         removed += removeFromDio(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")],
                                  QStringLiteral("DIO2"), key, element);

@@ -37,7 +37,9 @@ public:
     // Removes every reference to the element from the channels of the native
     // data, each by the rule of its place, so that an element that later gets
     // the same id does not inherit them. Detectors of a ZU_MOLT document are
-    // listed on "inputsOutputs"/"DIO1" instead of the SystemBus "DIO2".
+    // listed on the modules of "inputsOutputs" instead of the SystemBus
+    // "DIO2": their channels only lose the reference, and the programs'
+    // detector events lose their "detector" and "indicator" naming it.
     // Returns the number of references removed.
     static int removeReferences(CnfController &controller, const CnfDetector &element, bool zuMolt);
 };

@@ -123,7 +123,8 @@ void MainWindow::programsItemProperties()
     CnfProgramPtr result;
     if (project.isZuMolt()) {
         ProgramDlgZU_MOLT dialog(this, program, &controller);
-        if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        // OK without a change leaves the document as it was.
+        if (execWithSavedGeometry(&dialog) != QDialog::Accepted || !dialog.isModified())
             return;
         result = dialog.program();
     } else if (!project.network()) {

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QTime>
+#include <QVector>
 
 DayplanWidget::DayplanWidget(QWidget *parent)
     : CalendarPage(Prefixes::DayPlan, parent)
@@ -53,6 +54,7 @@ void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPoin
     const bool one = EditorPages::startLoading(this, m_validator, ui->id, ui->name, objects,
                                                configuration->dayPlans());
     ui->plansTable->setRowCount(0);
+    m_loadedKept.clear();
     setRowToolsEnabled(false);
     if (!one)
         return;
@@ -64,6 +66,11 @@ void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPoin
             const int row = ui->plansTable->rowCount();
             ui->plansTable->insertRow(row);
             ui->plansTable->setCellData(row, StartColumn, period.start, true);
+            // The row knows its period, so that the period's unknown members
+            // stay with it whatever the user changes in the row or where the
+            // row moves.
+            ui->plansTable->item(row, StartColumn)->setData(ParametersTable::RowKeyRole, row);
+            m_loadedKept << period.kept;
             ui->plansTable->setCellData(row, StopColumn, period.stop, true);
             if (period.program)
                 ui->plansTable->setCellData(row, ProgramColumn, period.program->id(), true);
@@ -108,15 +115,31 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
         writeIdAndName(*plan);
         if (m_validator->isChanged(ui->plansTable)) {
             const ParametersTable *table = ui->plansTable;
-            const QList<ZUDayPlan::Period> before = plan->periods();
             plan->clearPeriods();
+            // The period each stored row was loaded from (-1 for a new row);
+            // a row without a program is not kept by the plan.
+            QVector<int> loadedFrom;
             for (int row = 0; row < table->rowCount(); ++row) {
-                plan->addPeriod(table->cellData(row, StartColumn).toTime(),
-                                table->cellData(row, StopColumn).toTime(),
-                                m_configuration->findSignalPlan(table->cellData(row, ProgramColumn)),
-                                m_configuration->findSignalPlan(table->cellData(row, SpareProgramColumn)));
+                const QPointer<ZUSignalPlan> program
+                    = m_configuration->findSignalPlan(table->cellData(row, ProgramColumn));
+                plan->addPeriod(
+                    table->cellData(row, StartColumn).toTime(),
+                    table->cellData(row, StopColumn).toTime(), program,
+                    m_configuration->findSignalPlan(table->cellData(row, SpareProgramColumn)));
+                if (!program)
+                    continue;
+                const QTableWidgetItem *first = table->item(row, StartColumn);
+                bool loaded = false;
+                const int period
+                    = first ? first->data(ParametersTable::RowKeyRole).toInt(&loaded) : -1;
+                loadedFrom << (loaded && period >= 0 && period < m_loadedKept.size() ? period : -1);
             }
-            carryKeptMembers(before, plan->periods(), [](const ZUDayPlan::Period &period, int) { return period.start; });
+            // The unknown members go with the row, whatever was edited in it.
+            QList<ZUDayPlan::Period> &after = plan->periods();
+            for (int i = 0; i < after.size() && i < loadedFrom.size(); ++i) {
+                if (loadedFrom.at(i) >= 0)
+                    after[i].kept = m_loadedKept.at(loadedFrom.at(i));
+            }
         }
     }
     finishApply(plan, ZUDayPlan::staticMetaObject.className());

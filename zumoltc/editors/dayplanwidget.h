@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zumoltc/editors/calendarpage.h"
+#include "zumoltc/model/keptmembers.h"
 
 #include <QList>
 #include <QPointer>
@@ -51,5 +52,7 @@ private:
 
     Ui::DayplanWidget *ui;
     QList<QPointer<ZUDayPlan>> m_objects;
+    // The unknown members of each period as loaded, by the row's key.
+    QList<KeptMembers> m_loadedKept;
     ComboBoxDelegate *m_programs;
 };

@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVector>
 
 namespace {
 
@@ -190,7 +191,10 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
     NamedFields::write(*m_validator, ui->id, ui->name, matrix);
     if (m_validator->isChanged(ui->matrixTable)) {
         const QList<ZUIntergreenMatrix::Point> before = matrix->points();
-        matrix->clear();
+        // The table's points in row order, found again by their pair.
+        using Pair = QPair<ZUSignalGroup *, ZUSignalGroup *>;
+        QVector<ZUIntergreenMatrix::Point> cells;
+        QHash<Pair, int> cellOf;
         const ConflictMatrixModel *model = ui->matrixTable->matrixModel();
         const int count = qMin(m_groups.size(), model->rowCount());
         for (int row = 0; row < count; ++row) {
@@ -203,9 +207,27 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
                     continue;
                 bool ok = false;
                 const int time = value.toString().trimmed().toInt(&ok, 10);
-                if (ok)
-                    matrix->setConflictTime(m_groups.at(row), m_groups.at(column), time);
+                if (ok) {
+                    cellOf.insert(Pair(m_groups.at(row), m_groups.at(column)), cells.size());
+                    cells.append({ m_groups.at(row), m_groups.at(column), time, {} });
+                }
             }
+        }
+        // The stored order stays, so that a one-cell edit changes one point of
+        // the file: points still in the table keep their place, new ones follow.
+        matrix->clear();
+        QVector<bool> placed(cells.size(), false);
+        for (const ZUIntergreenMatrix::Point &point : before) {
+            const int cell = cellOf.value(Pair(point.clearing.data(), point.entering.data()), -1);
+            if (cell < 0 || placed.at(cell))
+                continue;
+            placed[cell] = true;
+            matrix->setConflictTime(point.clearing, point.entering, cells.at(cell).time);
+        }
+        for (int cell = 0; cell < cells.size(); ++cell) {
+            if (!placed.at(cell))
+                matrix->setConflictTime(cells.at(cell).clearing, cells.at(cell).entering,
+                                        cells.at(cell).time);
         }
         carryKeptMembers(before, matrix->points(), [](const ZUIntergreenMatrix::Point &point, int) {
             return qMakePair(point.clearing.data(), point.entering.data());

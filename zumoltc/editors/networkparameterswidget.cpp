@@ -61,7 +61,9 @@ void NetworkParametersWidget::load(ZUNetworkParameters *record)
     ui->sntpName->setText(record->sntpName());
     ui->host->setText(record->srvIP().isEmpty() ? record->srvName() : record->srvIP());
     ui->asudPort->setValue(record->asudPort());
-    ui->asuddEnabled->setChecked(!ui->host->text().isEmpty());
+    // A port alone is a connection setting too: shown unticked, any Apply
+    // would store it as 0.
+    ui->asuddEnabled->setChecked(!ui->host->text().isEmpty() || record->asudPort() != 0);
     ui->macAddres->setText(record->macAddres());
     ui->overrideMac->setChecked(!record->macAddres().isEmpty());
     ui->allowed->setChecked(record->allowed());

@@ -11,6 +11,7 @@
 #include "zumoltc/model/zusignalplan.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 
+#include <QHash>
 #include <QSignalBlocker>
 #include <QTableWidgetItem>
 
@@ -197,6 +198,8 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
         return;
     const QList<ZUSignalPlan::Sequence> before = plan->sequences();
     plan->clearSequences();
+    // Per group, the new point of each column (-1 where the column stores none).
+    QHash<const ZUSignalGroup *, QVector<int>> columnPoints;
     const ParametersTable *table = ui->timeline_table;
     for (int row = 0; row < table->rowCount(); ++row) {
         // Each row goes to the group it was loaded for, wherever that group moved.
@@ -204,6 +207,8 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
         if (!group)
             continue;
         QMap<int, zu::TimelineState> sequence;
+        QVector<int> &points = columnPoints[group.data()];
+        points.fill(-1, table->columnCount());
         qint64 time = 0;
         for (int column = 0; column < table->columnCount(); ++column) {
             const QStringList parts = cellParts(table->cellData(row, column));
@@ -212,12 +217,36 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
                 continue;
             // A point at or beyond the not-set value cannot be stored.
             const int state = enumFromKey<zu::TimelineState>(parts.at(0));
-            if (state != zu::NotSet && time >= INT_MIN && time < INT_MAX)
+            if (state != zu::NotSet && time >= INT_MIN && time < INT_MAX) {
                 sequence.insert(int(time), zu::TimelineState(state));
+                points[column] = int(time);
+            }
             time += length;
         }
         if (!sequence.isEmpty())
             plan->setGroupSequence(group, sequence);
     }
     carryKeptMembers(before, plan->sequences(), [](const ZUSignalPlan::Sequence &record, int) { return record.group.data(); });
+    // A point's own members are kept under its second. The table showed the
+    // n-th point in column n: the members go to the point of that column,
+    // also when an edit of an earlier interval moved it.
+    for (ZUSignalPlan::Sequence &record : plan->sequences()) {
+        const auto old = std::find_if(before.cbegin(), before.cend(),
+                                      [&record](const ZUSignalPlan::Sequence &loaded) {
+                                          return loaded.group == record.group;
+                                      });
+        if (old == before.cend() || old->kept.isEmpty())
+            continue;
+        KeptMembers kept;
+        kept.setMembers("", old->kept.members(""));
+        const QVector<int> points = columnPoints.value(record.group.data());
+        int column = 0;
+        for (auto point = old->sequence.cbegin();
+             point != old->sequence.cend() && column < points.size(); ++point, ++column) {
+            if (points.at(column) >= 0)
+                kept.setMembers(QByteArray::number(points.at(column)).constData(),
+                                old->kept.members(QByteArray::number(point.key()).constData()));
+        }
+        record.kept = kept;
+    }
 }

@@ -463,6 +463,9 @@ void MatrixDlg::on_rounding_2_clicked()
 
 void MatrixDlg::saveToMatrix(CnfMatrix &matrix) const
 {
+    // A conflict the user left ticked keeps the value it had: a file may mark
+    // conflicts with another number than the 1 a new tick gets.
+    const CnfMatrix before = matrix;
     matrix.clear();
     // The conflict matrix keeps its own identifier and name: it is a listed
     // matrix, and identifier 1 would take the place of another one.
@@ -482,7 +485,9 @@ void MatrixDlg::saveToMatrix(CnfMatrix &matrix) const
                 value = QVariant();
             if (!value.isValid() || (value.type() == QVariant::String && value.toString().isEmpty()))
                 continue;
-            double number = conflict ? 1.0 : cellNumber(value);
+            double number = conflict ? before.releaf(on, off) : cellNumber(value);
+            if (conflict && std::isnan(number))
+                number = 1.0;
             if (std::isnan(number))
                 number = 0.0;
             matrix.setReleaf(on, off, number);

@@ -51,6 +51,17 @@ bool splitTimelineCell(const QVariant &value, QString *state, QString *seconds)
     return true;
 }
 
+// Every cell value of a table, row by row, after its size.
+QVariantList cellValues(const QTableWidget *table)
+{
+    QVariantList values { table->rowCount(), table->columnCount() };
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            values << tableCellValue(table, row, column);
+    }
+    return values;
+}
+
 // Removes the selected columns from the highest down; each removed position
 // is passed to `before` first.
 void removeSelectedColumns(QTableWidget *table, const std::function<void(int)> &before)
@@ -184,6 +195,15 @@ void ProgramDlgZU_MOLT::on_type_currentIndexChanged(int index)
         data->show();
         ui->dtTable->show();
     }
+    shownTable = cellValues(data);
+    shownEvents = cellValues(ui->dtTable);
+    shownCoordination = coordinationState();
+}
+
+QVariantList ProgramDlgZU_MOLT::coordinationState() const
+{
+    return { ui->coordination->isCheckable() && ui->coordination->isChecked(),
+             ui->cycleLength->value(), ui->cycleOffset->value() };
 }
 
 void ProgramDlgZU_MOLT::fillTimelines()
@@ -269,6 +289,10 @@ void ProgramDlgZU_MOLT::fillStepColumn(int column, const CnfPhaseDefPtr &step)
     setTableCellValue(table, PhaseRow, column, step->id(), true);
     for (int row = RecallRow; row < StepRowCount; ++row)
         setTableCellValue(table, row, column, step->property(stepKeys[row - RecallRow]), true);
+    QVariantList shown;
+    for (int row = PhaseRow; row < StepRowCount; ++row)
+        shown << tableCellValue(table, row, column);
+    shownSteps.insert(step.data(), shown);
 }
 
 void ProgramDlgZU_MOLT::updateStepNumbers()
@@ -350,12 +374,16 @@ void ProgramDlgZU_MOLT::addStep()
     const CnfPhaseDefPtr step = edited->appendPhase(CnfPhasePtr::create(), 0);
     fillStepColumn(column, step);
     updateStepNumbers();
+    modified = true;
 }
 
 void ProgramDlgZU_MOLT::removeStep()
 {
     // Events keep the step positions they name.
-    removeSelectedColumns(ui->dataTable, [this](int column) { edited->removePhase(column); });
+    removeSelectedColumns(ui->dataTable, [this](int column) {
+        edited->removePhase(column);
+        modified = true;
+    });
     updateStepNumbers();
 }
 
@@ -372,23 +400,36 @@ void ProgramDlgZU_MOLT::removeEvent()
 void ProgramDlgZU_MOLT::accept()
 {
     const int type = currentType();
+    // Values shown for the program's own type can be compared with what the
+    // user left; after a change of type everything is stored.
+    const bool asShown = type == edited->type;
+    const QString number = QString::number(ui->number->value());
+    if (!asShown || number != edited->id || ui->name->text() != edited->name)
+        modified = true;
     edited->type = type;
-    edited->id = QString::number(ui->number->value());
+    edited->id = number;
     edited->name = ui->name->text();
     if (type == CnfProgram::Timeline || type == CnfProgram::CoordinatedTimeline)
-        storeTimelines();
+        storeTimelines(asShown);
     else if (type == CnfProgram::Stagering)
-        storeSteps();
+        storeSteps(asShown);
     QDialog::accept();
 }
 
-void ProgramDlgZU_MOLT::storeTimelines()
+void ProgramDlgZU_MOLT::storeTimelines(bool asShown)
 {
     const QTableWidget *table = ui->dataTable;
+    const QVariantList coordination = coordinationState();
+    const bool offsetShown = asShown && coordination.at(2) == shownCoordination.at(2);
+    if (currentType() == CnfProgram::CoordinatedTimeline && !offsetShown) {
+        edited->setCycleOffset(ui->cycleOffset->value());
+        modified = true;
+    }
+    if (asShown && cellValues(table) == shownTable)
+        return;
+    modified = true;
     edited->clearTimelineData();
     edited->cycleLength = ui->cycleLength->value();
-    if (currentType() == CnfProgram::CoordinatedTimeline)
-        edited->setCycleOffset(ui->cycleOffset->value());
     if (table->rowCount() == 0) {
         edited->cycleLength = 0;
         return;
@@ -409,23 +450,52 @@ void ProgramDlgZU_MOLT::storeTimelines()
     edited->cycleLength = longest;
 }
 
-void ProgramDlgZU_MOLT::storeSteps()
+void ProgramDlgZU_MOLT::storeCoordination(bool asShown)
 {
-    edited->setProperty("coordinated", ui->coordination->isChecked());
-    if (ui->coordination->isChecked()) {
-        edited->cycleLength = ui->cycleLength->value();
-        edited->setCycleOffset(ui->cycleOffset->value());
+    const QVariantList now = coordinationState();
+    const auto changed = [&](int field) {
+        return !asShown || now.at(field) != shownCoordination.at(field);
+    };
+    const bool checked = ui->coordination->isChecked();
+    if (changed(0)) {
+        edited->setProperty("coordinated", checked);
+        modified = true;
     }
+    // A box ticked now shows values that were not loaded: both are stored.
+    if (checked && (changed(0) || changed(1))) {
+        edited->cycleLength = ui->cycleLength->value();
+        modified = true;
+    }
+    if (checked && (changed(0) || changed(2))) {
+        edited->setCycleOffset(ui->cycleOffset->value());
+        modified = true;
+    }
+}
+
+void ProgramDlgZU_MOLT::storeSteps(bool asShown)
+{
+    storeCoordination(asShown);
     const QTableWidget *steps = ui->dataTable;
     for (int i = 0; i < edited->phaseCount(); ++i) {
         const CnfPhaseDefPtr step = edited->phaseDefAt(i);
+        const QVariantList shown = asShown ? shownSteps.value(step.data()) : QVariantList();
+        if (shown.isEmpty() || shown.at(PhaseRow) != tableCellValue(steps, PhaseRow, i))
+            modified = true;
         for (int row = RecallRow; row < StepRowCount; ++row) {
             const QVariant value = tableCellValue(steps, row, i);
+            // A cell left as shown keeps the step's value, also one that the
+            // row's choices do not hold.
+            if (!shown.isEmpty() && shown.at(row) == value)
+                continue;
+            modified = true;
             const bool integer = row == PassageRow || row == MinGreenRow || row == MaxGreenRow;
             step->setProperty(stepKeys[row - RecallRow], integer ? integerOrInvalid(value) : valueOrInvalid(value));
         }
     }
     const QTableWidget *events = ui->dtTable;
+    if (asShown && cellValues(events) == shownEvents)
+        return;
+    modified = true;
     QVariantList list;
     for (int column = 0; column < events->columnCount(); ++column) {
         QVariantMap event;

@@ -3,6 +3,8 @@
 #include "cnf/cnffwd.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QVariantList>
 
 class CheckBoxDelegate;
 class CnfController;
@@ -22,7 +24,10 @@ class ProgramDlgZU_MOLT;
 // the type: nothing more for types 0-2, the signal-group timelines for 8 and 9
 // (9 with cycle length and offset), the steps and detector events for 10.
 // Steps added, removed or given another phase reach the program at once; the
-// rest only on OK. The controller is not owned.
+// rest only on OK. A value left as it was shown keeps the program's own value
+// (one the tables cannot show included), so that OK without a change stores
+// the program as it came; isModified() tells the caller whether OK changed
+// anything. The controller is not owned.
 class ProgramDlgZU_MOLT : public QDialog
 {
     Q_OBJECT
@@ -36,6 +41,9 @@ public:
     ~ProgramDlgZU_MOLT() override;
 
     CnfProgramPtr program() const { return edited; }
+    // After Accepted: false when the user changed nothing, the program is then
+    // the given one unchanged.
+    bool isModified() const { return modified; }
 
 public slots:
     void accept() override;
@@ -57,8 +65,10 @@ private:
     void fillEvents();
     void fillStepColumn(int column, const CnfPhaseDefPtr &step);
     void updateStepNumbers();
-    void storeTimelines();
-    void storeSteps();
+    void storeTimelines(bool asShown);
+    void storeSteps(bool asShown);
+    void storeCoordination(bool asShown);
+    QVariantList coordinationState() const;
 
     Ui::ProgramDlgZU_MOLT *ui;
     CnfController *controller;
@@ -72,4 +82,13 @@ private:
     CheckBoxDelegate *checkDelegate;
     ComboBoxDelegate *stepNumberDelegate;
     TimelineItemDelegate *timelineDelegate;
+
+    // What the tables and the coordination box showed when they were last
+    // filled from the program; steps by their object, since steps can be
+    // added and removed.
+    QHash<const CnfPhaseDef *, QVariantList> shownSteps;
+    QVariantList shownTable;
+    QVariantList shownEvents;
+    QVariantList shownCoordination;
+    bool modified = false;
 };

@@ -149,15 +149,23 @@ void tiverk318(CnfController &c)
             g->assignDevice(key(CnfPowerDevice::Yellow));
         g->assignDevice(key(CnfPowerDevice::Green));
         g->detectorAddresses = {i <= 4 ? i - 1 : 255};
-        g->setInterstate(1, i <= 5 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
+        // Arrow and pedestrian groups have no yellow and no red-yellow: the
+        // interstates dialog stores them as 0.
+        g->setInterstate(1,
+                         i <= 4       ? QByteArray("\x00\x03\x03\x02\x02\x00", 6)
+                             : i == 5 ? QByteArray("\x00\x03\x00\x02\x00\x00", 6)
+                                      : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
     phase(c, QStringLiteral("1"), QStringLiteral("Main road"), {1, 2, 7}, 15, 60);
     phase(c, QStringLiteral("2"), QStringLiteral("Main left turn"), {1, 5}, 6, 20);
     phase(c, QStringLiteral("3"), QStringLiteral("Station road"), {3, 4, 6}, 10, 40);
     phase(c, QStringLiteral("4"), QStringLiteral("All pedestrians"), {6, 7, 8}, 8, 15);
-    addMatrix(c, {{1, 3}, {1, 4}, {2, 3}, {2, 4}, {2, 5}, {5, 3}, {5, 4}, {5, 6}, {1, 6}, {2, 6}, {3, 7}, {4, 7},
-                  {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}},
-              5.0, QStringLiteral("Conflicts"));
+    // A conflict is 1, as the conflict-matrix dialog stores a tick.
+    const QList<QList<int>> conflicts
+        = { { 1, 3 }, { 1, 4 }, { 2, 3 }, { 2, 4 }, { 2, 5 }, { 5, 3 },
+            { 5, 4 }, { 5, 6 }, { 1, 6 }, { 2, 6 }, { 3, 7 }, { 4, 7 },
+            { 1, 8 }, { 2, 8 }, { 3, 8 }, { 4, 8 }, { 5, 8 } };
+    addMatrix(c, conflicts, 1.0, QStringLiteral("Conflicts"));
     for (int i = 1; i <= 4; ++i)
         FormatFixture::addDetector(c, i, QStringLiteral("Loop %1").arg(names.at(i - 1)), false);
     FormatFixture::addDetector(c, 1, QStringLiteral("Button Main"), true);

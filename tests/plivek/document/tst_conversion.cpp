@@ -206,6 +206,33 @@ private slots:
         QCOMPARE(shorter->data(), QByteArray("\x01\x02\x03", 3));
     }
 
+    // An adapter text without a type line is an adapter configuration: Save As
+    // to another text asks nothing and writes it as it was, the type line added.
+    void adapterTextWithoutTypeLine()
+    {
+        QTemporaryDir dir;
+        QByteArray expected
+            = TestSupport::readFile(TestSupport::examplesPath("adapter_crossing.txt"));
+        QVERIFY(expected.contains("DEVICE = 0\nSCHEDULING = 1\n"));
+        expected.replace("DEVICE = 0\nSCHEDULING = 1\n", "DEVICE = 5\nSCHEDULING = 3\n");
+        QByteArray untyped = expected;
+        QCOMPARE(untyped.count("type = \"adapter\"\n"), 1);
+        untyped.replace("type = \"adapter\"\n", "");
+        QFile file(dir.filePath("untyped.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(untyped) == untyped.size());
+        file.close();
+
+        Project project;
+        QVERIFY2(project.load(file.fileName()), qPrintable(project.lastError()));
+        QVERIFY(project.isAdapter());
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::No);
+        QVERIFY2(project.saveAsConverted(dir.filePath("copy.txt")),
+                 qPrintable(project.lastError()));
+        QVERIFY(!answerer.answered());
+        QCOMPARE(TestSupport::readFile(dir.filePath("copy.txt")), expected);
+    }
+
     void failedAdapterSaveRestoresEverything()
     {
         QTemporaryDir dir;

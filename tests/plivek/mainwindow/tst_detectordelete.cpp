@@ -5,6 +5,7 @@
 #include "modalanswerer.h"
 #include "nativejson.h"
 #include "plivek/mainwindow/detectorstable.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
@@ -32,6 +33,27 @@ void setPlaces(CnfController &controller, const QByteArray &json)
     const QVariantMap root = NativeJson::map(json);
     controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
     controller.setNativeData(QStringLiteral("inputsOutputs"), root.value(QStringLiteral("inputsOutputs")));
+}
+
+// The value without the member at `path` (object keys and array positions).
+QJsonValue without(const QJsonValue &value, QStringList path)
+{
+    const QString step = path.takeFirst();
+    if (value.isArray()) {
+        QJsonArray array = value.toArray();
+        const int index = step.toInt();
+        if (path.isEmpty())
+            array.removeAt(index);
+        else
+            array[index] = without(array.at(index), path);
+        return array;
+    }
+    QJsonObject object = value.toObject();
+    if (path.isEmpty())
+        object.remove(step);
+    else
+        object[step] = without(object.value(step), path);
+    return object;
 }
 
 } // namespace
@@ -80,13 +102,24 @@ private slots:
                           "1}, {'channel': 1, 'sensor': 1}]}}}}}")
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
                           "1}]}}}}}");
-        QTest::newRow("ZU_MOLT detector: DIO1 of the inputs and outputs")
+        // The module and its channels stay: only the reference goes.
+        QTest::newRow("ZU_MOLT detector: every module of the inputs and outputs")
             << false << true
-            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'detector': 1}]}}, 'modules': "
-                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': 1}, "
-                          "{'channel': 2, 'detector': 3}]}}}}}")
-            << QByteArray("{'inputsOutputs': {}, 'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
-                          "[{'channel': 1, 'detector': 1}, {'channel': 2, 'detector': 3}]}}}}}");
+            << QByteArray("{'inputsOutputs': {'DIO1': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 1, 'type': "
+                          "'full', 'detector': 1}]}, 'DIO2': {'channels': [{'channel': 4, "
+                          "'detector': 'Loop'}, "
+                          "{'channel': 5, 'detector': 2}]}}, 'modules': {'SystemBus': {'devices': "
+                          "{'DIO2': "
+                          "{'channels': [{'channel': 1, 'detector': 1}, {'channel': 2, 'detector': "
+                          "3}]}}}}}")
+            << QByteArray("{'inputsOutputs': {'DIO1': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 1, 'type': "
+                          "'full'}]}, 'DIO2': {'channels': [{'channel': 4}, {'channel': 5, "
+                          "'detector': 2}]}}, "
+                          "'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': "
+                          "1, 'detector': "
+                          "1}, {'channel': 2, 'detector': 3}]}}}}}");
         QTest::newRow("ZU_MOLT sensor: DIO2 of the SystemBus")
             << true << true
             << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, 'modules': "
@@ -187,6 +220,46 @@ private slots:
         CnfController expected;
         setPlaces(expected, after);
         QCOMPARE(places(controller), places(expected));
+    }
+
+    // A ZU_MOLT sample, D1 removed through the table and saved: no reference
+    // to it is left, and the rest of the file is as it was: the I/O module
+    // keeps its settings and its channel, the program its event.
+    void deleteZuMoltDetector()
+    {
+        // The sample saved as it is and with D1 removed through the table.
+        const auto saved = [this](bool removeFirst) {
+            const QString path = dir.filePath(QStringLiteral("zumolt_delete.json"));
+            QFile::remove(path);
+            QFile::copy(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
+                        path);
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            MainWindow window;
+            window.loadDocument(path);
+            if (!window.document().lastError().isEmpty())
+                return QJsonValue();
+            QTableWidget *detectors = table(window, "detectorsTable");
+            if (removeFirst) {
+                if (cellText(detectors, 0, 0) != QLatin1String("1"))
+                    return QJsonValue();
+                detectors->item(0, 0)->setSelected(true);
+                child<QAction>(window, "dtDelete")->trigger();
+            }
+            window.setChanged(true);
+            child<QAction>(window, "actionSave")->trigger();
+            if (!messageTexts(window).contains(QStringLiteral("Saving complete")))
+                return QJsonValue();
+            return QJsonValue(QJsonDocument::fromJson(TestSupport::readFile(path)).object());
+        };
+        const QJsonValue plain = saved(false);
+        const QJsonValue after = saved(true);
+        QVERIFY(plain.isObject() && after.isObject());
+
+        QJsonValue expected = without(plain, { "detectors", "items", "0" });
+        expected = without(expected, { "inputsOutputs", "DIO1", "channels", "0", "detector" });
+        expected = without(expected, { "plans", "3", "algorithm", "detectors", "0", "detector" });
+        QCOMPARE(QJsonDocument(after.toObject()).toJson(),
+                 QJsonDocument(expected.toObject()).toJson());
     }
 
     void deleteSelectedRow_data()

@@ -19,6 +19,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -214,6 +215,26 @@ struct SampleExport
         return -1;
     }
 };
+
+// The complaints less SUMO's warning of a green that ends without yellow on a
+// link whose group has no yellow in its interstates (an arrow): that group
+// does go from green to red, as the diagram draws it.
+QStringList complaintsBesidesNoYellow(const QString &output, const SampleExport &sample)
+{
+    static const QRegularExpression missingYellow(
+        QStringLiteral("Missing yellow phase .* tl-index (\\d+) "));
+    const QStringList links = sample.links();
+    QStringList found;
+    for (const QString &line : complaints(output)) {
+        const QRegularExpressionMatch match = missingYellow.match(line);
+        const CnfSignalGroupPtr group = match.hasMatch()
+            ? sample.controller.findSG(sample.groupOf(links.value(match.captured(1).toInt())))
+            : CnfSignalGroupPtr();
+        if (!group || group->yellow(1) != 0)
+            found.append(line);
+    }
+    return found;
+}
 
 } // namespace
 
@@ -590,7 +611,8 @@ private slots:
                             QStringLiteral("-X"), QStringLiteral("never"), QStringLiteral("--no-step-log")},
                      sample.dir.path(), &output),
                  qPrintable(output));
-        QVERIFY2(complaints(output).isEmpty(), qPrintable(complaints(output).join(QLatin1Char('\n'))));
+        const QStringList found = complaintsBesidesNoYellow(output, sample);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
         QStringList programs;
         for (const auto &e : elements(sample.file(".tll.xml"))) {
@@ -618,7 +640,8 @@ private slots:
                                 QStringLiteral("--no-step-log")},
                          sample.dir.path(), &output),
                      qPrintable(output));
-            QVERIFY2(complaints(output).isEmpty(), qPrintable(complaints(output).join(QLatin1Char('\n'))));
+            const QStringList found = complaintsBesidesNoYellow(output, sample);
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
             QString error;
             const QMap<int, QVector<int>> drawn = diagram.secondStates(*program, &sample.controller, &error);

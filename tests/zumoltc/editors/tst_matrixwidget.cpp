@@ -118,6 +118,50 @@ private slots:
         QCOMPARE(f.savedPoints(), expected);
     }
 
+    // Apply keeps the stored order of the points: a changed point stays in
+    // its place, a removed one goes, a new one comes last; so a one-cell
+    // edit changes one line of the file.
+    void applyKeepsPointOrder()
+    {
+        Fixture f;
+        ZUIntergreenMatrix *matrix = f.configuration.intergreenMatrix();
+        matrix->clear();
+        for (const QPair<int, int> &pair : { qMakePair(3, 1), qMakePair(2, 1), qMakePair(1, 2) }) {
+            matrix->setConflictTime(f.configuration.findSignalGroup(pair.first),
+                                    f.configuration.findSignalGroup(pair.second),
+                                    loadedPoints.value(pair));
+        }
+        f.page.load(&f.configuration);
+        const QList<QByteArray> before = f.configuration.toJson().split('\n');
+        f.edit(1, 0, QStringLiteral("8"));
+        clickApply(f.page);
+        const QList<QByteArray> after = f.configuration.toJson().split('\n');
+        QCOMPARE(after.size(), before.size());
+        QList<QByteArray> changed;
+        for (int line = 0; line < after.size(); ++line) {
+            if (after.at(line) != before.at(line))
+                changed << after.at(line).trimmed();
+        }
+        QCOMPARE(changed, QList<QByteArray> { "{\"clearing\": 2, \"entering\": 1, \"time\": 8}," });
+
+        f.edit(0, 2, QStringLiteral("3"));
+        f.edit(0, 1, QString());
+        clickApply(f.page);
+        QList<QPair<int, int>> order;
+        for (const QJsonValue &point : saved(f.configuration)
+                                           .value("IGM")
+                                           .toArray()
+                                           .first()
+                                           .toObject()
+                                           .value("items")
+                                           .toArray()) {
+            order << qMakePair(point.toObject().value("clearing").toInt(),
+                               point.toObject().value("entering").toInt());
+        }
+        const QList<QPair<int, int>> expected { { 3, 1 }, { 2, 1 }, { 1, 3 } };
+        QCOMPARE(order, expected);
+    }
+
     void nameOnly()
     {
         Fixture f;

@@ -154,6 +154,31 @@ private slots:
         QCOMPARE(record->lanMask(), QStringLiteral("255.255.255.0"));
     }
 
+    // The sample's server port without a host: the box shows ticked, and the
+    // Apply of another field keeps the port in the record and in the file.
+    void portWithoutHost()
+    {
+        PageWindow w;
+        ZUNetworkParameters *record = w.configuration()->networkParameters();
+        QVERIFY(record->srvIP().isEmpty() && record->srvName().isEmpty());
+        QCOMPARE(int(record->asudPort()), 5000);
+        auto *page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
+        auto *box = PageTesting::field<QGroupBox>(*page, "asuddEnabled");
+        QVERIFY(box->isChecked());
+        QCOMPARE(PageTesting::field<QSpinBox>(*page, "asudPort")->value(), 5000);
+        PageTesting::field<QGroupBox>(*page, "manualAddress")->setChecked(true);
+        type(PageTesting::field<QLineEdit>(*page, "dnsIP"), QStringLiteral("10.1.1.53"));
+        PageWindow::clickApply(page);
+        QCOMPARE(record->dnsIP(), QStringLiteral("10.1.1.53"));
+        QCOMPARE(int(record->asudPort()), 5000);
+        QCOMPARE(w.save().value("LAN").toObject().value("asudPort").toInt(), 5000);
+
+        // Unticked by the user, the port goes.
+        box->setChecked(false);
+        PageWindow::clickApply(page);
+        QCOMPARE(int(record->asudPort()), 0);
+    }
+
     // Unticked boxes clear their fields on the page and in the record.
     void untickedBoxes()
     {

@@ -12,15 +12,18 @@
 #include <QTreeWidget>
 
 // The main window with a copy of a fixture of tests/data/zumoltc (or of another
-// folder of tests/data) open, its pages opened by selecting tree items as the
-// user does.
+// folder of tests/data, or of "examples") open, its pages opened by selecting
+// tree items as the user does.
 struct WindowFixture
 {
     explicit WindowFixture(const QString &fixture, const QString &folder = QStringLiteral("zumoltc"))
     {
         Startup::setApplicationIdentity();
         path = dir.filePath(fixture);
-        QFile::copy(TestSupport::dataPath(folder + QLatin1Char('/') + fixture), path);
+        QFile::copy(folder == QLatin1String("examples")
+                        ? TestSupport::examplesPath(fixture)
+                        : TestSupport::dataPath(folder + QLatin1Char('/') + fixture),
+                    path);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         loaded = window.loadFile(path);
     }

@@ -71,8 +71,8 @@ QString forbiddenReason(const QWidget *widget, const QString &value)
     return DialogItemValidator::tr("%1 %2 is already used").arg(caption, value);
 }
 
-// Rows of cells; a ParametersTable cell is [value, editable], a plain table's
-// cell its value (invalid where the cell has no item).
+// Rows of cells; a ParametersTable cell is [value, editable, row key], a plain
+// table's cell its value (invalid where the cell has no item).
 QVariant tableSnapshot(const QTableWidget *table)
 {
     const auto *parameters = qobject_cast<const ParametersTable *>(table);
@@ -81,8 +81,10 @@ QVariant tableSnapshot(const QTableWidget *table)
         QVariantList cells;
         for (int column = 0; column < table->columnCount(); ++column) {
             if (parameters) {
-                cells.append(QVariant(QVariantList{parameters->cellData(row, column),
-                                                   parameters->isCellEditable(row, column)}));
+                const QTableWidgetItem *item = table->item(row, column);
+                cells.append(QVariant(QVariantList {
+                    parameters->cellData(row, column), parameters->isCellEditable(row, column),
+                    item ? item->data(ParametersTable::RowKeyRole) : QVariant() }));
             } else {
                 const QTableWidgetItem *item = table->item(row, column);
                 cells.append(item ? item->data(Qt::EditRole) : QVariant());
@@ -121,6 +123,9 @@ void restoreParametersTable(ParametersTable *table, const QVariantList &rows)
         for (int column = 0; column < cells.size(); ++column) {
             const QVariantList cell = cells.at(column).toList();
             table->setCellData(row, column, cell.value(0), cell.value(1).toBool());
+            // Rows moved and cancelled find their records again.
+            if (table->item(row, column)->data(ParametersTable::RowKeyRole) != cell.value(2))
+                table->item(row, column)->setData(ParametersTable::RowKeyRole, cell.value(2));
         }
     }
 }

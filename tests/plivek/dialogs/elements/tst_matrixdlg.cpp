@@ -238,10 +238,14 @@ private slots:
         const CnfMatrixPtr matrix = listedMatrix(controller, 4, QStringLiteral("Conflicts"), true);
         matrix->setReleaf(controller.findSG(1), controller.findSG(3), 1);
         matrix->setReleaf(controller.findSG(3), controller.findSG(1), 1);
+        // A file may mark a conflict with another number: left ticked, it stays.
+        matrix->setReleaf(controller.findSG(2), controller.findSG(3), 5);
+        matrix->setReleaf(controller.findSG(3), controller.findSG(2), 5);
         MatrixDlg dialog(nullptr, &controller, matrix, nullptr, true);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Conflict matrix"));
         TiverkEditTable *t = table(dialog);
         QVERIFY(ticked(t, 2, 0) && ticked(t, 0, 2));
+        QVERIFY(ticked(t, 1, 2) && ticked(t, 2, 1));
         QVERIFY(!ticked(t, 0, 1));
 
         QSignalSpy spy(&dialog, &MatrixDlg::valueChanged);
@@ -267,6 +271,8 @@ private slots:
         QCOMPARE(matrix->releaf(controller.findSG(2), controller.findSG(1)), 1.0);
         QCOMPARE(matrix->releaf(controller.findSG(1), controller.findSG(2)), 1.0);
         QVERIFY(std::isnan(matrix->releaf(controller.findSG(1), controller.findSG(3))));
+        QCOMPARE(matrix->releaf(controller.findSG(2), controller.findSG(3)), 5.0);
+        QCOMPARE(matrix->releaf(controller.findSG(3), controller.findSG(2)), 5.0);
     }
 
     // A value without its mirror paints the empty partner yellow; as the

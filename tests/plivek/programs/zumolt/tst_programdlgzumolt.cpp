@@ -67,6 +67,24 @@ QTableWidget *events(const ProgramDlgZU_MOLT &dialog)
     return child<QTableWidget>(dialog, "dtTable");
 }
 
+// Everything of a program the dialog may store, as text for comparing.
+QString described(const CnfProgram &program)
+{
+    QString text;
+    QDebug out(&text);
+    out << program.id << program.name << program.type << program.cycleLength
+        << program.hasCycleOffset() << program.cycleOffset(-1) << program.property("coordinated")
+        << program.property("detectors");
+    for (int group : program.timelineGroups())
+        out << group << program.getTimelineData(group);
+    for (const CnfPhaseDefPtr &step : program.phases()) {
+        out << step->id();
+        for (const QByteArray &name : step->dynamicPropertyNames())
+            out << name << step->property(name.constData());
+    }
+    return text;
+}
+
 void chooseType(ProgramDlgZU_MOLT &dialog, int type)
 {
     auto *box = child<QComboBox>(dialog, "type");
@@ -217,6 +235,67 @@ private slots:
         chooseType(dialog, CnfProgram::Timeline);
         dialog.accept();
         QCOMPARE(dialog.program()->cycleLength, 0);
+    }
+
+    // OK without a change stores the program as it came, also what the tables
+    // cannot show (a step's call by number, a cycle without offset), and says
+    // that nothing changed; a change of the name alone keeps the rest.
+    void okWithoutChange_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("newName");
+        QTest::newRow("steps") << int(CnfProgram::Stagering) << QString();
+        QTest::newRow("steps, name changed")
+            << int(CnfProgram::Stagering) << QStringLiteral("Renamed");
+        QTest::newRow("coordinated timeline") << int(CnfProgram::CoordinatedTimeline) << QString();
+        QTest::newRow("coordinated timeline, name changed")
+            << int(CnfProgram::CoordinatedTimeline) << QStringLiteral("Renamed");
+        QTest::newRow("yellow flash") << int(CnfProgram::YellowFlash) << QString();
+    }
+
+    void okWithoutChange()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, newName);
+        CnfController controller;
+        initController(controller);
+        const CnfProgramPtr program
+            = addProgram(controller, QStringLiteral("4"), QStringLiteral("Adaptive"), type);
+        program->cycleLength = 90;
+        program->setProperty("coordinated", true);
+        if (type == CnfProgram::Stagering) {
+            const CnfPhaseDefPtr first
+                = program->appendPhase(controller.findPhase(QStringLiteral("1")), 0);
+            first->setProperty("recall", "max");
+            first->setProperty("passage", 3);
+            const CnfPhaseDefPtr second
+                = program->appendPhase(controller.findPhase(QStringLiteral("2")), 0);
+            second->setProperty("call", 1);
+            second->setProperty("recall", "none");
+            program->setProperty(
+                "detectors",
+                QVariantList { QVariantMap {
+                    { "phase", 1 }, { "call", 2 }, { "control", true }, { "detector", 1 } } });
+        } else if (type == CnfProgram::CoordinatedTimeline) {
+            program->setCycleOffset(10);
+            program->setTimelineData(1, 0, 0);
+            program->setTimelineData(1, 31, 2);
+            program->cycleLength = 60;
+        }
+        const QString before = described(*program);
+        ProgramDlgZU_MOLT dialog(nullptr, program, &controller);
+        if (!newName.isEmpty())
+            child<QLineEdit>(dialog, "name")->setText(newName);
+        dialog.accept();
+        QCOMPARE(dialog.isModified(), !newName.isEmpty());
+        CnfProgram expected;
+        expected.clone(*program);
+        if (!newName.isEmpty())
+            expected.name = newName;
+        QCOMPARE(described(*dialog.program()), described(expected));
+        QCOMPARE(described(*program), before);
+        if (type == CnfProgram::Stagering)
+            QCOMPARE(dialog.program()->phaseDefAt(1)->property("call"), QVariant(1));
     }
 
     // Steps and events: an unknown detector keeps its id on screen and loses
