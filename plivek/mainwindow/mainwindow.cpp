@@ -312,7 +312,6 @@ void MainWindow::arrangeDocks()
         = std::max({ 300, DockTabBars::widthForTitles(upper), DockTabBars::widthForTitles(lower) });
     const int right = std::max(240, DockTabBars::widthForTitles(editor));
     resizeDocks({ ui->powerPartWnd, ui->objectsTreeWnd }, { left, right }, Qt::Horizontal);
-    resizeDocks({ ui->powerPartWnd, ui->phasesWnd }, { height(), height() }, Qt::Vertical);
 }
 
 bool MainWindow::closeDocument()
