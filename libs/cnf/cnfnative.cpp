@@ -156,8 +156,7 @@ bool CnfNative::save(const QString &path, const CnfController &controller, const
     QString reason;
     SafeFile::Failure failure;
     if (!SafeFile::write(path, bytes, &reason, &failure)) {
-        error = (failure == SafeFile::Failure::Open ? tr("Cannot open %1 for writing: %2") : tr("Cannot write %1: %2"))
-                    .arg(path, reason);
+        error = SafeFile::failureText(path, reason, failure);
         return false;
     }
     return true;

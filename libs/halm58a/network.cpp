@@ -278,8 +278,7 @@ bool Network::writeFile(const QString &path, const QByteArray &bytes)
     SafeFile::Failure failure;
     if (SafeFile::write(path, bytes, &reason, &failure))
         return true;
-    return fail((failure == SafeFile::Failure::Open ? tr("Cannot open %1 for writing: %2") : tr("Cannot write %1: %2"))
-                    .arg(path, reason));
+    return fail(SafeFile::failureText(path, reason, failure));
 }
 
 void Network::takeContent(Network &source, bool renumber)

@@ -14,6 +14,9 @@ ExportDlg::ExportDlg(QWidget *parent) : QDialog(parent), ui(new Ui::ExportDlg)
     ui->format->addItem(tr("SUMO plain XML (*.netccfg)"), int(SumoFormat));
     connect(ui->format, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ExportDlg::formatChanged);
     connect(ui->browse, &QToolButton::clicked, this, &ExportDlg::browse);
+    // The rows take no more height than they need: the form's height would leave
+    // an empty strip below the buttons.
+    resize(width(), sizeHint().height());
 }
 
 ExportDlg::~ExportDlg()

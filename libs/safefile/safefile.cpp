@@ -83,4 +83,14 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
     return true;
 }
 
+QString failureText(const QString &path, const QString &reason, Failure failure)
+{
+    if (reason.contains(path))
+        return reason;
+    return (failure == Failure::Open
+                ? QCoreApplication::translate("SafeFile", "Cannot open %1 for writing: %2")
+                : QCoreApplication::translate("SafeFile", "Cannot write %1: %2"))
+        .arg(path, reason);
+}
+
 } // namespace SafeFile

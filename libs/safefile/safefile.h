@@ -20,4 +20,10 @@ enum class Failure { None, Open, Write };
 // which one it was.
 bool write(const QString &path, const QByteArray &data, QString *error = nullptr, Failure *failure = nullptr);
 
+// The message of a failed write that names the file once: "Cannot open FILE for writing:
+// REASON" or "Cannot write FILE: REASON" by the failure, or the reason alone where it
+// names the file itself (a folder that takes no new file). The system's reasons ("No
+// space left on device") do not say which file they are about.
+QString failureText(const QString &path, const QString &reason, Failure failure);
+
 } // namespace SafeFile

@@ -250,8 +250,10 @@ int editProgram(const QString &programFile, const QString &configPath, int objec
         return 1;
     }
     QString error;
-    if (!SafeFile::write(programFile, bytes, &error)) {
-        reportError(MainWindowTexts::tr("Error writing output file"), error, false);
+    SafeFile::Failure failure;
+    if (!SafeFile::write(programFile, bytes, &error, &failure)) {
+        reportError(MainWindowTexts::tr("Error writing output file"),
+                    SafeFile::failureText(programFile, error, failure), false);
         return 1;
     }
     return 0;
@@ -278,8 +280,9 @@ int programList(const QString &listFile, const QString &configPath, int objectId
         bytes += program->id.toUtf8() + '\n';
     }
     QString error;
-    if (!SafeFile::write(listFile, bytes, &error)) {
-        reportError(QString(), error, true);
+    SafeFile::Failure failure;
+    if (!SafeFile::write(listFile, bytes, &error, &failure)) {
+        reportError(QString(), SafeFile::failureText(listFile, error, failure), true);
         return 1;
     }
     return 0;

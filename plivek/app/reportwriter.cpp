@@ -126,8 +126,11 @@ bool createReport(CnfController &controller, const QString &folder)
     report.insert(QStringLiteral("weekcards"), weekCardObject(controller));
     // "report.json" is written even when a picture is missing: its data stand apart.
     QString error;
-    if (!SafeFile::write(reportPath, QJsonDocument(report).toJson(QJsonDocument::Indented), &error)) {
-        qWarning("Open file error:%s", error.toLocal8Bit().constData());
+    SafeFile::Failure failure;
+    if (!SafeFile::write(reportPath, QJsonDocument(report).toJson(QJsonDocument::Indented), &error,
+                         &failure)) {
+        qWarning("Open file error:%s",
+                 SafeFile::failureText(reportPath, error, failure).toLocal8Bit().constData());
         return false;
     }
     return picturesWritten;

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -20,6 +21,24 @@ ContainerFile::ContainerFile(CnfController &controller, Halm58a::Network *networ
 {
 }
 
+namespace {
+
+// The block as its reader sees it, preceded by the line breaks and blanks that
+// stand before it in the file: XML allows white space before the root element,
+// and the reader then counts lines and columns from the start of the file.
+QByteArray placedAsInFile(const QByteArray &bytes, int blockStart, const QByteArray &block)
+{
+    // lastIndexOf counts a negative start from the end.
+    const int lineStart = blockStart > 0 ? bytes.lastIndexOf('\n', blockStart - 1) + 1 : 0;
+    const int blanks
+        = QString::fromUtf8(bytes.constData() + lineStart, blockStart - lineStart).size();
+    QByteArray placed(bytes.left(lineStart).count('\n'), '\n');
+    placed.append(blanks, ' ');
+    return placed + block;
+}
+
+} // namespace
+
 bool ContainerFile::fail(const QString &error)
 {
     m_error = error;
@@ -29,27 +48,43 @@ bool ContainerFile::fail(const QString &error)
 bool ContainerFile::read(const QString &path)
 {
     m_error.clear();
+    // Every message names the file first; the readers' texts add the place.
+    const QString named = QDir::toNativeSeparators(path) + QStringLiteral(": ");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QCoreApplication::translate("Project", "Error open file: ") + file.errorString());
+        return fail(QCoreApplication::translate("Project", "Error open file: ") + named
+                    + file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return fail(QCoreApplication::translate("Project", "Error open file: ") + file.errorString());
+        return fail(QCoreApplication::translate("Project", "Error open file: ") + named
+                    + file.errorString());
 
     const ContainerFrame frame = ContainerFrame::split(bytes);
-    if (frame.result == ContainerFrame::InvalidFormat)
-        return fail(QCoreApplication::translate("Project", "File has invalid format"));
-    if (!m_controller.load(frame.controllerBlock, true)) {
-        return fail(QCoreApplication::translate("Project", "Error loading controller data: ")
-                    + m_controller.lastError());
+    if (frame.result == ContainerFrame::InvalidFormat) {
+        return fail(QCoreApplication::translate("Project", "File has invalid format")
+                    + QStringLiteral(": ")
+                    + QCoreApplication::translate("Project", "%1 holds no \"Controller\" element")
+                          .arg(QDir::toNativeSeparators(path)));
     }
-    if (frame.result == ContainerFrame::NetworkNotClosed)
-        return fail(QCoreApplication::translate("Project", "Error loading network data: no closing tag"));
+    if (!m_controller.load(placedAsInFile(bytes, frame.controllerStart, frame.controllerBlock),
+                           true)) {
+        return fail(QCoreApplication::translate("Project", "Error loading controller data: ")
+                    + named + m_controller.lastError());
+    }
+    if (frame.result == ContainerFrame::NetworkNotClosed) {
+        const int line = bytes.left(frame.networkStart).count('\n') + 1;
+        return fail(
+            QCoreApplication::translate("Project", "Error loading network data: no closing tag")
+            + QStringLiteral(": ") + named
+            + QCoreApplication::translate("Project",
+                                          "Line %1: the \"Network\" element that starts here")
+                  .arg(line));
+    }
     if (frame.network == ContainerFrame::NetworkBlock && m_network) {
-        QXmlStreamReader reader(frame.networkBlock);
+        QXmlStreamReader reader(placedAsInFile(bytes, frame.networkStart, frame.networkBlock));
         if (!m_network->load(reader, false)) {
             return fail(QCoreApplication::translate("Project", "Error loading network: %1")
-                            .arg(m_network->errorString()));
+                            .arg(named + m_network->errorString()));
         }
         m_network->setObjectName(m_controller.property("number").toString());
     }
@@ -85,7 +120,7 @@ bool ContainerFile::write(const QString &path)
         return fail((failure == SafeFile::Failure::Open
                          ? QCoreApplication::translate("ProjectPrivate", "Error open file: ")
                          : QCoreApplication::translate("ProjectPrivate", "Error writing file: "))
-                    + reason);
+                    + SafeFile::failureText(path, reason, failure));
     }
     return true;
 }

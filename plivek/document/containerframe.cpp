@@ -79,11 +79,13 @@ ContainerFrame ContainerFrame::split(const QByteArray &bytes)
         return frame;
     int controllerEnd = elementEnd(bytes, controllerStart, "</Controller");
     if (controllerEnd < 0) {
-        const int selfClose = bytes.indexOf("/>", controllerStart);
-        if (selfClose < 0)
-            return frame; // the element never ends
-        controllerEnd = selfClose + 2;
+        // Cut after the first "/>" only when that closes the start tag itself: the
+        // "/>" of an inner element would end the block in the middle of the content.
+        const int tagEnd = bytes.indexOf('>', controllerStart);
+        const bool selfClosing = tagEnd > 0 && bytes.at(tagEnd - 1) == '/';
+        controllerEnd = selfClosing ? tagEnd + 1 : bytes.size();
     }
+    frame.controllerStart = controllerStart;
     frame.controllerBlock = bytes.mid(controllerStart, controllerEnd - controllerStart);
 
     // The network block sits between the controller block and the custom blocks;
@@ -96,11 +98,13 @@ ContainerFrame ContainerFrame::split(const QByteArray &bytes)
     if (networkStart >= 0 && networkStart < firstCustom) {
         const int networkEnd = elementEnd(bytes, networkStart, "</Network");
         if (networkEnd < 0) {
+            frame.networkStart = networkStart;
             frame.network = NetworkUnclosed;
             frame.result = NetworkNotClosed;
             return frame;
         }
         frame.network = NetworkBlock;
+        frame.networkStart = networkStart;
         frame.networkBlock = bytes.mid(networkStart, networkEnd - networkStart);
         customStart = networkEnd;
     }

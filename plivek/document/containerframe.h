@@ -26,7 +26,7 @@ public:
 
     enum Result {
         Ok,
-        InvalidFormat,   // no "<Controller", or a controller element that never ends
+        InvalidFormat, // no "<Controller"
         NetworkNotClosed // the controller block is good, the network block is unfinished
     };
 
@@ -37,8 +37,14 @@ public:
     static ContainerFrame split(const QByteArray &bytes);
 
     Result result = InvalidFormat;
+    // A controller element without its closing tag is cut after its start tag when
+    // that closes itself; otherwise the block runs to the end of the file, so that
+    // its reader stops where the file does.
     QByteArray controllerBlock;
     QByteArray networkBlock;
+    // Where the blocks start in the file's bytes; -1 without the block.
+    int controllerStart = -1;
+    int networkStart = -1;
     NetworkState network = NoNetwork;
     // Complete custom blocks; an unfinished last block is dropped.
     QMap<QString, QByteArray> customData;

@@ -2,8 +2,10 @@
 
 #include <QChildEvent>
 #include <QCoreApplication>
-#include <QResizeEvent>
+#include <QDockWidget>
 #include <QMainWindow>
+#include <QResizeEvent>
+#include <QStyle>
 #include <QTabBar>
 #include <QToolButton>
 
@@ -49,6 +51,19 @@ DockTabBars::DockTabBars(QMainWindow *window)
     for (QTabBar *bar : window->findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly))
         watch(bar);
     window->installEventFilter(this);
+}
+
+int DockTabBars::widthForTitles(const QList<QDockWidget *> &docks)
+{
+    // Measured on a bar set up as the window sets up its own: tabs below the docks.
+    QTabBar bar;
+    bar.setShape(QTabBar::RoundedSouth);
+    bar.setDrawBase(false);
+    keepTitlesWhole(&bar);
+    for (const QDockWidget *dock : docks)
+        bar.addTab(dock->windowTitle());
+    const int separator = bar.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    return bar.sizeHint().width() + separator;
 }
 
 void DockTabBars::watch(QTabBar *bar)

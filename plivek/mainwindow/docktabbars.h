@@ -3,9 +3,11 @@
 #include <QObject>
 #include <QSet>
 
+class QDockWidget;
+class QMainWindow;
 class QTabBar;
 
-class QMainWindow;
+template<typename T> class QList;
 
 // Keeps the tabs of tabified dock windows readable. The main window makes the
 // tab bars of its dock areas itself, eliding their titles when the area is
@@ -19,6 +21,10 @@ class DockTabBars : public QObject
     Q_OBJECT
 public:
     explicit DockTabBars(QMainWindow *window);
+
+    // The width a dock area needs to show the whole titles of these docks as the
+    // tabs of one group, without scrolling.
+    static int widthForTitles(const QList<QDockWidget *> &docks);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

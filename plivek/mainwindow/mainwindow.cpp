@@ -22,11 +22,14 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGraphicsItem>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <memory>
 
 using namespace MainWindowHelpers;
@@ -262,6 +265,13 @@ void MainWindow::createTableActions()
     }
 
     connect(ui->powerPartTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::powerPartItemProperties);
+    // The state column is as wide as its texts ("Assigned SG 1(...)"), not what is
+    // left of the dock's width; the keys of a module count once it is opened.
+    ui->powerPartTree->header()->setStretchLastSection(false);
+    connect(ui->powerPartTree, &QTreeWidget::itemExpanded, ui->powerPartTree, [this] {
+        ui->powerPartTree->resizeColumnToContents(2);
+        ui->powerPartTree->resizeColumnToContents(3);
+    });
     connect(ui->sgTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sgItemProperties);
     connect(ui->phasesTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::phaseItemProperties);
     connect(ui->progTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::programsItemProperties);
@@ -277,14 +287,31 @@ void MainWindow::createTableActions()
 
 void MainWindow::arrangeDocks()
 {
+    // The form's size is larger than a small screen: the first start fits it.
+    if (const QScreen *shownOn = screen())
+        resize(size().boundedTo(shownOn->availableGeometry().size()));
+    // Six docks in one group would hide most of their titles behind the tab bar's
+    // scroll arrows. The configuration's four stay on the left in two groups, one
+    // above the other, and the network editor's two keep their own area on the
+    // right, below the family's element docks: every title reads whole.
+    const QList<QDockWidget *> upper { ui->powerPartWnd, ui->sgWnd };
+    const QList<QDockWidget *> lower { ui->phasesWnd, ui->progWnd };
+    const QList<QDockWidget *> editor { ui->objectsTreeWnd, ui->netObjectPropWnd };
+    // Split before tabifying: a dock in a tab group takes a neighbour as a tab.
+    splitDockWidget(ui->powerPartWnd, ui->phasesWnd, Qt::Vertical);
     tabifyDockWidget(ui->powerPartWnd, ui->sgWnd);
-    tabifyDockWidget(ui->sgWnd, ui->phasesWnd);
     tabifyDockWidget(ui->phasesWnd, ui->progWnd);
-    tabifyDockWidget(ui->progWnd, ui->objectsTreeWnd);
+    addDockWidget(Qt::RightDockWidgetArea, ui->objectsTreeWnd, Qt::Vertical);
     tabifyDockWidget(ui->objectsTreeWnd, ui->netObjectPropWnd);
+    // In front: the docks that show the document, the control programs among them.
     ui->powerPartWnd->raise();
-    // Leave most of the width to the map.
-    resizeDocks({ui->powerPartWnd, ui->matricesWnd}, {300, 240}, Qt::Horizontal);
+    ui->progWnd->raise();
+    ui->objectsTreeWnd->raise();
+    // Most of the width stays with the map.
+    const int left
+        = std::max({ 300, DockTabBars::widthForTitles(upper), DockTabBars::widthForTitles(lower) });
+    const int right = std::max(240, DockTabBars::widthForTitles(editor));
+    resizeDocks({ ui->powerPartWnd, ui->objectsTreeWnd }, { left, right }, Qt::Horizontal);
 }
 
 bool MainWindow::closeDocument()

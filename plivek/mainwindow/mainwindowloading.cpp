@@ -265,6 +265,7 @@ void MainWindow::updatePowerPartTree()
     }
     tree->sortItems(0, Qt::AscendingOrder);
     tree->resizeColumnToContents(2);
+    tree->resizeColumnToContents(3);
 }
 
 void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,

@@ -21,6 +21,28 @@ private:
     bool m_previous;
 };
 
+// A number other than 1 is a version this program does not know; anything else
+// (the text "1" among them) is no version at all, and the message says so.
+QString unsupportedVersion(const JsonValue &version)
+{
+    const int type = version.type();
+    if (type == JsonValue::Integer || type == JsonValue::Double)
+        return ZUConfigurationReader::tr("Unsupported configuration version %1")
+            .arg(version.toVariant().toString());
+    QString shown;
+    if (type == JsonValue::String)
+        shown = QLatin1Char('"') + version.toString() + QLatin1Char('"');
+    else if (type == JsonValue::Null)
+        shown = QStringLiteral("null");
+    else if (type == JsonValue::Bool)
+        shown = version.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    else
+        shown = type == JsonValue::Array ? QStringLiteral("[...]") : QStringLiteral("{...}");
+    return ZUConfigurationReader::tr(
+               "Unsupported configuration version %1: the version must be a number")
+        .arg(shown);
+}
+
 } // namespace
 
 bool ZUConfigurationReader::Private::read(const QByteArray &data, QString *error)
@@ -37,7 +59,7 @@ bool ZUConfigurationReader::Private::read(const QByteArray &data, QString *error
         reader.addWarning(tr("Configuration version not defined. Using version 1"), JsonValue());
     } else if (reader.current().toInt() != 1) {
         if (error)
-            *error = tr("Unsupported configuration version %1").arg(reader.current().toVariant().toString());
+            *error = unsupportedVersion(reader.current());
         return false;
     }
     if (!reader.check("type")) {

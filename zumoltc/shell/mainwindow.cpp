@@ -12,6 +12,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
 
@@ -45,8 +47,10 @@ MainWindow::MainWindow(QWidget *parent)
     createSectionItems();
     ui->section_list->resizeColumnToContents(0);
     // Item texts change with the objects (names, ids, assignments); the text
-    // column follows them so that no text is cut. One resize per turn of the
-    // event loop, however many items a load or an edit touches.
+    // column follows them so that no text is cut. The tree measures only the
+    // items in view, so opening or closing a branch and scrolling count too.
+    // One resize per turn of the event loop, however many items a load or an
+    // edit touches.
     auto *textWidth = new QTimer(this);
     textWidth->setSingleShot(true);
     textWidth->setInterval(0);
@@ -54,8 +58,18 @@ MainWindow::MainWindow(QWidget *parent)
     QAbstractItemModel *treeModel = ui->section_list->model();
     connect(treeModel, &QAbstractItemModel::dataChanged, textWidth, qOverload<>(&QTimer::start));
     connect(treeModel, &QAbstractItemModel::rowsInserted, textWidth, qOverload<>(&QTimer::start));
+    connect(treeModel, &QAbstractItemModel::rowsRemoved, textWidth, qOverload<>(&QTimer::start));
+    connect(ui->section_list, &QTreeView::expanded, textWidth, qOverload<>(&QTimer::start));
+    connect(ui->section_list, &QTreeView::collapsed, textWidth, qOverload<>(&QTimer::start));
+    connect(ui->section_list->verticalScrollBar(), &QScrollBar::valueChanged, textWidth,
+            qOverload<>(&QTimer::start));
+    connect(ui->section_list->verticalScrollBar(), &QScrollBar::rangeChanged, textWidth,
+            qOverload<>(&QTimer::start));
 
     updateWindowTitle();
+    // The form's size is larger than a small screen: the window fits the one it opens on.
+    if (const QScreen *shownOn = screen())
+        resize(size().boundedTo(shownOn->availableGeometry().size()));
     // An absent key gives an empty state, which leaves the form's sizes.
     ui->splitter->restoreState(QSettings().value(splitterSizesKey).toByteArray());
     ui->section_list->installEventFilter(this);

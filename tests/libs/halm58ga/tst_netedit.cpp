@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLayout>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -523,6 +524,18 @@ private slots:
             f.edit.objectAdded(qobject_cast<NetObject *>(child), nullptr);
         f.edit.afterLoad();
         QCOMPARE(f.edit.tree()->topLevelItemCount(), 14);
+    }
+
+    // The dialog is as high as its rows and buttons: no empty strip below them.
+    void exportDialogFitsItsRows()
+    {
+        Halm58ga::ExportDlg dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QWidget *buttons = dialog.findChild<QWidget *>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        const int bottomMargin = dialog.layout()->contentsMargins().bottom();
+        QCOMPARE(dialog.height() - buttons->geometry().bottom() - 1, bottomMargin);
     }
 
     void exportDialogWritesTheChosenFormat()

@@ -77,7 +77,11 @@ private slots:
 
         const QList<QPair<QByteArray, Saver>> savers{
             {"bytes", [](const QString &path, QString *error) {
-                 return SafeFile::write(path, QByteArray(3000, 'x'), error);
+                 SafeFile::Failure failure;
+                 const bool saved = SafeFile::write(path, QByteArray(3000, 'x'), error, &failure);
+                 if (!saved)
+                     *error = SafeFile::failureText(path, *error, failure);
+                 return saved;
              }},
             {"TIVERK .cnf", cnfSaver(QStringLiteral("tiverk318_intersection.cnf"))},
             {"adapter .txt", cnfSaver(QStringLiteral("adapter_crossing.txt"))},
@@ -131,6 +135,8 @@ private slots:
         QString error;
         QVERIFY(!saveAgainst(obstacle, save, path, &error));
         QVERIFY2(!error.isEmpty(), "the failure is explained");
+        // The message names the file, once: the system's reason does not.
+        QVERIFY2(error.count(path) == 1, qPrintable(error));
         // The file is never written in place, where a write that fails would cut it.
         if (obstacle == Obstacle::NoNewFile)
             QVERIFY2(error.contains(QStringLiteral("Cannot save %1: the folder does not allow new files").arg(path)),

@@ -189,13 +189,47 @@ private slots:
         QCOMPARE(TestSupport::readFile(listFile), list);
     }
 
+    // The system's reason alone ("No such file or directory") does not say which
+    // file the script asked for: the logged error names it, and nothing is left.
+    void programListThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("name"); // inside a fresh folder
+        QTest::addColumn<int>("sizeLimit"); // bytes the mode may write to a file; 0: no limit
+        QTest::addColumn<QByteArray>("reason");
+        QTest::newRow("missing folder")
+            << QStringLiteral("none/list.txt") << 0 << QByteArray("No such file or directory");
+        QTest::newRow("name too long")
+            << QString(300, QLatin1Char('n')) << 0 << QByteArray("File name too long");
+        // A file size limit stands for a full disk: the write fails part way.
+        QTest::newRow("write cut short")
+            << QStringLiteral("list.txt") << 2 << QByteArray("File too large");
+    }
+
     void programListThatCannotBeWritten()
     {
-        const Run run = runPlivek({QStringLiteral("--get-prog-list"), batchData(QStringLiteral("none/list.txt")),
-                                   QStringLiteral("--controller-config"),
-                                   TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(!QFile::exists(batchData(QStringLiteral("none"))));
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir dir;
+        const QString listFile = dir.filePath(name);
+        const QStringList arguments {
+            QStringLiteral("--get-prog-list"), listFile, QStringLiteral("--controller-config"),
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))
+        };
+        const TestSupport::ChildEnd end = runPlivekLimited(arguments, [sizeLimit] {
+            if (sizeLimit == 0)
+                return true;
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit;
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = rlim_t(sizeLimit);
+            return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        });
+        QVERIFY(end.exited);
+        QCOMPARE(end.exitCode, 1);
+        QVERIFY2(end.output.contains(QFile::encodeName(listFile)), end.output.constData());
+        QVERIFY2(end.output.contains(reason), end.output.constData());
+        QCOMPARE(entries(dir.path()), QStringList());
     }
 
     // A configuration that needs more memory than is left fails like a broken

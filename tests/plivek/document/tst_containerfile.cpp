@@ -101,12 +101,21 @@ private slots:
         QTest::newRow("bare controller") << "bare.xcnf" << "" << 0;
         QTest::newRow("self-closing controller") << "selfclosing.xcnf" << "" << 1;
         QTest::newRow("network present") << "network.xcnf" << "" << 1;
+        // %1: the file.
         QTest::newRow("network missing its closing tag")
-            << "unclosednetwork.xcnf" << "Error loading network data: no closing tag" << 0;
+            << "unclosednetwork.xcnf"
+            << "Error loading network data: no closing tag: %1: Line 23: the \"Network\" element "
+               "that starts here"
+            << 0;
         QTest::newRow("unfinished custom block dropped") << "unfinishedcustom.xcnf" << "" << 1;
-        QTest::newRow("no controller") << "garbage.xcnf" << "File has invalid format" << 0;
+        QTest::newRow("no controller")
+            << "garbage.xcnf"
+            << "File has invalid format: %1 holds no \"Controller\" element" << 0;
+        // Read to the end of the file, where the reader stops.
         QTest::newRow("controller that never ends")
-            << "unendedcontroller.xcnf" << "File has invalid format" << 0;
+            << "unendedcontroller.xcnf"
+            << "Error loading controller data: %1: Line 5, column 0: Premature end of document."
+            << 0;
     }
 
     void readFixtures()
@@ -119,8 +128,10 @@ private slots:
         Halm58a::Network network;
         CustomData custom;
         ContainerFile reader(controller, &network, custom);
-        const bool ok = reader.read(TestSupport::dataPath(QStringLiteral("document/") + name));
-        QCOMPARE(reader.errorString(), error);
+        const QString path = TestSupport::dataPath(QStringLiteral("document/") + name);
+        const bool ok = reader.read(path);
+        QCOMPARE(reader.errorString(),
+                 error.contains(QLatin1String("%1")) ? error.arg(path) : error);
         QCOMPARE(ok, error.isEmpty());
         QCOMPARE(custom.size(), customBlocks);
         if (ok)
@@ -149,6 +160,58 @@ private slots:
         QVERIFY2(reader.errorString().startsWith(prefix) && reader.errorString().size() > prefix.size(),
                  qPrintable(reader.errorString()));
         QVERIFY(custom.isEmpty());
+    }
+
+    // A broken file is found by the file's own line: the readers read blocks cut
+    // out of the file, but count from its start.
+    void readErrorsNameFileAndPlace_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "@name": the fixture of that name
+        QTest::addColumn<QString>("place"); // empty: none is known
+
+        QByteArray cut;
+        const QList<QByteArray> lines
+            = TestSupport::readFile(
+                  TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")))
+                  .split('\n');
+        QVERIFY(lines.size() > 120);
+        for (int line = 0; line < 107; ++line)
+            cut += lines.at(line) + '\n';
+        cut += lines.at(107).left(lines.at(107).size() / 2);
+
+        QTest::newRow("sample cut in line 108") << cut << "Line 108, column ";
+        QTest::newRow("unknown controller element")
+            << QByteArray("@badcontroller.xcnf") << "Line 2, column ";
+        QTest::newRow("controller after a long first line") << QByteArray(
+            "<UniConf version=\"0.1\">    <Controller format=\"1\" type=\"tiverk\"><Unknown/>")
+                                                            << "Line 1, column 74: ";
+        QTest::newRow("broken network object")
+            << QByteArray("@badnetwork.xcnf") << "Line 23, column ";
+        QTest::newRow("network never closed") << QByteArray("@unclosednetwork.xcnf") << "Line 23: ";
+        QTest::newRow("random bytes") << QByteArray("\x8f\x01\xfe<x\x02\x7f\nrandom") << QString();
+    }
+
+    void readErrorsNameFileAndPlace()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, place);
+
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("broken.xcnf"));
+        if (content.startsWith('@'))
+            path = TestSupport::dataPath(QStringLiteral("document/")
+                                         + QString::fromUtf8(content.mid(1)));
+        else
+            QVERIFY(TestSupport::writeFile(path, content));
+        CnfController controller;
+        Halm58a::Network network;
+        CustomData custom;
+        ContainerFile reader(controller, &network, custom);
+        QVERIFY(!reader.read(path));
+        const QString error = reader.errorString();
+        QVERIFY2(error.contains(path), qPrintable(error));
+        if (!place.isEmpty())
+            QVERIFY2(error.contains(path + QStringLiteral(": ") + place), qPrintable(error));
     }
 
     void openFailures()

@@ -14,9 +14,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 using namespace WindowTesting;
@@ -86,7 +88,12 @@ private slots:
     {
         MainWindow window;
         QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
-        QCOMPARE(window.size(), QSize(1197, 825));
+        // The form's size, narrowed to a smaller screen.
+        const QSize available = window.screen()->availableGeometry().size();
+        if (available.width() >= 1197 && available.height() >= 825)
+            QCOMPARE(window.size(), QSize(1197, 825));
+        else
+            QVERIFY(window.width() <= available.width() && window.height() <= 825);
         QVERIFY(window.windowTitle().startsWith(QStringLiteral("Program of configuration of road controllers")));
         QVERIFY(!window.windowTitle().endsWith(QLatin1Char('*')));
         // Without a document only File, View (with Style) and Parameters work.
@@ -104,6 +111,92 @@ private slots:
         QVERIFY(!child(window, "sgWnd")->isEnabled());
         QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(), QString::fromUtf8("\xD0\x9C" "atrices"));
         QVERIFY(!isShown(window, "actionCheck_for_update"));
+    }
+
+    // At the first start every dock's tab is in view, its whole title readable
+    // without scrolling, on a small and on a large screen, and the docks in front
+    // show the document, not the editor's empty properties.
+    void everyDockTabInView_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("sample"); // empty: no document
+        for (const QSize &size : { QSize(1024, 700), QSize(1600, 1000) }) {
+            QTest::addRow("%dx%d no document", size.width(), size.height()) << size << QString();
+            QTest::addRow("%dx%d TIVERK", size.width(), size.height())
+                << size << QStringLiteral("tiverk318_intersection.cnf");
+            QTest::addRow("%dx%d TIVERK II", size.width(), size.height())
+                << size << QStringLiteral("tiverkii_intersection.json");
+        }
+    }
+
+    void everyDockTabInView()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QString, sample);
+        MainWindow window;
+        window.resize(size);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (!sample.isEmpty())
+            window.loadDocument(TestSupport::examplesPath(sample));
+        for (int turn = 0; turn < 5; ++turn)
+            QCoreApplication::processEvents();
+
+        QStringList titles;
+        QStringList inFront;
+        for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!bar->isVisible())
+                continue;
+            for (const QToolButton *arrow : bar->findChildren<QToolButton *>())
+                QVERIFY2(!arrow->isVisible(), "the tabs need no scrolling");
+            for (int i = 0; i < bar->count(); ++i) {
+                const QRect tab = bar->tabRect(i);
+                QVERIFY2(bar->rect().contains(tab), qPrintable(bar->tabText(i)));
+                QVERIFY2(tab.width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                         qPrintable(bar->tabText(i)));
+                titles << bar->tabText(i);
+            }
+            inFront << bar->tabText(bar->currentIndex());
+        }
+        QCOMPARE(titles.size(), 6);
+        for (const char *title : { "Content of power part", "Signal groups", "Phases",
+                                   "Control programs", "Objects tree", "Objects properties" })
+            QVERIFY2(titles.contains(QLatin1String(title)), title);
+        QVERIFY2(inFront.contains(QStringLiteral("Control programs")),
+                 qPrintable(inFront.join(", ")));
+        QVERIFY2(!inFront.contains(QStringLiteral("Objects properties")),
+                 qPrintable(inFront.join(", ")));
+    }
+
+    // Every state text of the power part reads whole, the keys of a module too.
+    void powerPartStatesShownWhole_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("TIVERK, keys in modules") << QStringLiteral("tiverk318_intersection.cnf");
+        QTest::newRow("TIVERK II") << QStringLiteral("tiverkii_intersection.json");
+    }
+
+    void powerPartStatesShownWhole()
+    {
+        QFETCH(QString, sample);
+        MainWindow window;
+        window.resize(1024, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.loadDocument(TestSupport::examplesPath(sample));
+        auto *tree = child<QTreeWidget>(window, "powerPartTree");
+        tree->expandAll();
+        int states = 0;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QString state = (*it)->text(3);
+            if (state.isEmpty())
+                continue;
+            ++states;
+            const int needed = tree->fontMetrics().horizontalAdvance(state)
+                + (*it)->icon(3).actualSize(tree->iconSize()).width();
+            QVERIFY2(tree->columnWidth(3) >= needed, qPrintable(state));
+        }
+        QVERIFY(states > 0);
     }
 
     // At the first start the tabbed docks show their whole titles, so that no
@@ -313,10 +406,21 @@ private slots:
         QVERIFY(child<QCheckBox>(window, "auto_assign_key_data_by_id")->isChecked());
         QVERIFY(!window.findChild<QAction *>("actionExpert_mode")->isChecked());
 
-        const auto *powerPart = child<QDockWidget>(window, "powerPartWnd");
-        const auto tabified = window.tabifiedDockWidgets(const_cast<QDockWidget *>(powerPart));
-        for (const char *name : {"sgWnd", "phasesWnd", "progWnd", "objectsTreeWnd", "netObjectPropWnd"})
-            QVERIFY2(tabified.contains(child<QDockWidget>(window, name)), name);
+        // Three tab groups: the configuration's two on the left, the network editor's on the right.
+        const struct
+        {
+            const char *first;
+            const char *second;
+            Qt::DockWidgetArea area;
+        } groups[] = { { "powerPartWnd", "sgWnd", Qt::LeftDockWidgetArea },
+                       { "phasesWnd", "progWnd", Qt::LeftDockWidgetArea },
+                       { "objectsTreeWnd", "netObjectPropWnd", Qt::RightDockWidgetArea } };
+        for (const auto &group : groups) {
+            auto *first = child<QDockWidget>(window, group.first);
+            QCOMPARE(window.tabifiedDockWidgets(first),
+                     QList<QDockWidget *> { child<QDockWidget>(window, group.second) });
+            QCOMPARE(window.dockWidgetArea(first), group.area);
+        }
     }
 
     void storedSettingsComeBack()

@@ -394,10 +394,17 @@ private slots:
                                     << QStringLiteral("Configuration must be JSON Object") << true << false;
         QTest::newRow("version 2") << fixture(QStringLiteral("fatal/version-2.json"))
                                    << QStringLiteral("Unsupported configuration version 2") << false << false;
-        QTest::newRow("version as text") << fixture(QStringLiteral("fatal/version-text.json"))
-                                         << QStringLiteral("Unsupported configuration version 1") << false << false;
-        QTest::newRow("version null") << fixture(QStringLiteral("fatal/version-null.json"))
-                                      << QStringLiteral("Unsupported configuration version ") << false << false;
+        // A text or null is no version: the message must not read as if 1 were unknown.
+        QTest::newRow("version as text")
+            << fixture(QStringLiteral("fatal/version-text.json"))
+            << QStringLiteral(
+                   "Unsupported configuration version \"1\": the version must be a number")
+            << false << false;
+        QTest::newRow("version null")
+            << fixture(QStringLiteral("fatal/version-null.json"))
+            << QStringLiteral(
+                   "Unsupported configuration version null: the version must be a number")
+            << false << false;
         QTest::newRow("type missing") << fixture(QStringLiteral("fatal/type-missing.json"))
                                       << QStringLiteral("'type' attribute not defined") << false << false;
         QTest::newRow("type in other case") << fixture(QStringLiteral("fatal/type-case.json"))

@@ -7,10 +7,12 @@
 
 #include <QHeaderView>
 #include <QLayout>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 namespace {
@@ -528,6 +530,81 @@ private slots:
         window.configuration()->addSignalGroup(
             signalGroup(2, QStringLiteral("Another signal group with an even longer name than the first one")));
         QVERIFY(fits(groups->child(1)));
+    }
+
+    // The tree measures only the items in view: wherever the user scrolls, the
+    // text column is as wide as the widest of them, four-digit ids included.
+    void textColumnFollowsTheItemsInView()
+    {
+        MainWindow window;
+        // The further down, the longer the name.
+        for (int id = 1000; id < 1060; ++id) {
+            window.configuration()->addSignalGroup(signalGroup(
+                id,
+                QStringLiteral("Lane ") + QStringLiteral("north ").repeated((id - 1000) / 8 + 1)));
+        }
+        window.resize(1024, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTreeWidget *list = tree(window);
+        list->expandItem(section(window, QStringLiteral("Signal groups")));
+        QScrollBar *scroll = list->verticalScrollBar();
+        for (int step = 0; step <= 4; ++step) {
+            scroll->setValue(scroll->maximum() * step / 4);
+            QCoreApplication::processEvents();
+            int checked = 0;
+            for (QTreeWidgetItemIterator it(list); *it; ++it) {
+                const QRect cell = list->visualItemRect(*it);
+                if (!cell.isValid() || !list->viewport()->rect().intersects(cell))
+                    continue;
+                const int text = list->fontMetrics().horizontalAdvance((*it)->text(0))
+                    + (*it)->icon(0).actualSize(list->iconSize()).width();
+                QVERIFY2(cell.width() > text, qPrintable((*it)->text(0)));
+                ++checked;
+            }
+            QVERIFY(checked > 5);
+        }
+    }
+
+    // On the window of a small screen the stage-ring page lays its rows out one
+    // below the other, its tables scrolling where the room ends.
+    void stageRingPageFitsASmallWindow()
+    {
+        MainWindow window;
+        window.resize(1024, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(
+            window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
+        QTreeWidgetItem *plans = section(window, QStringLiteral("Signal plans"));
+        QTreeWidgetItem *ring = nullptr;
+        for (int i = 0; i < plans->childCount(); ++i) {
+            if (plans->child(i)->text(0) == QLatin1String("4 (Adaptive)"))
+                ring = plans->child(i);
+        }
+        QVERIFY(ring);
+        tree(window)->setCurrentItem(ring);
+        QCoreApplication::processEvents();
+        auto *page = window.findChild<QWidget *>(QStringLiteral("pageStageRing"));
+        QVERIFY(page && page->isVisible());
+        QCOMPARE(window.size(), QSize(1024, 700));
+
+        QList<QWidget *> shown;
+        for (QWidget *widget :
+             page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (widget->isVisible())
+                shown << widget;
+        }
+        QVERIFY(shown.size() > 8);
+        for (int i = 0; i < shown.size(); ++i) {
+            QVERIFY2(shown[i]->height() >= shown[i]->minimumSizeHint().height(),
+                     qPrintable(shown[i]->objectName()));
+            for (int j = i + 1; j < shown.size(); ++j) {
+                QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                         qPrintable(shown[i]->objectName() + QStringLiteral(" / ")
+                                    + shown[j]->objectName()));
+            }
+        }
     }
 };
 
