@@ -82,6 +82,18 @@ inline QTableWidgetItem *firstSelectedIdItem(const QTableWidget *table)
     return selected.isEmpty() ? nullptr : table->item(selected.first()->row(), 0);
 }
 
+// The texts in column 0 of the table's selected rows, from the last selected to the first.
+inline QStringList selectedIdsLastFirst(const QTableWidget *table)
+{
+    QStringList ids;
+    const QList<int> rows = selectedItemRows(table);
+    for (int i = rows.size() - 1; i >= 0; --i) {
+        const QTableWidgetItem *item = table->item(rows.at(i), 0);
+        ids << (item ? item->text() : QString());
+    }
+    return ids;
+}
+
 inline QStringList textsOf(const QList<QTableWidgetItem *> &items)
 {
     QStringList texts;

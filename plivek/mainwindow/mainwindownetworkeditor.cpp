@@ -44,18 +44,6 @@ QString groupLabel(int id, const QString &name)
     return label;
 }
 
-// The texts in column 0 of the table's selected rows, from the last selected to the first.
-QStringList selectedIdsLastFirst(const QTableWidget *table)
-{
-    QStringList ids;
-    const QList<int> rows = selectedItemRows(table);
-    for (int i = rows.size() - 1; i >= 0; --i) {
-        const QTableWidgetItem *item = table->item(rows.at(i), 0);
-        ids << (item ? item->text() : QString());
-    }
-    return ids;
-}
-
 bool isExactly(const QObject *object, const QMetaObject &type)
 {
     return object && qstrcmp(object->metaObject()->className(), type.className()) == 0;
