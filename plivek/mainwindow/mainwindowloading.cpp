@@ -241,41 +241,6 @@ void MainWindow::fitNetworkInView()
 // First versions of the element tables: id and name per row; the tables'
 // own work completes them.
 
-void MainWindow::updateSgTable(int sg_id)
-{
-    QTableWidget *table = ui->sgTable;
-    const QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
-    const QList<Halm58a::SignalGroup *> drawn = granuleSignalGroups();
-    const bool byId = PowerPart(project.controller()).keyedById();
-    table->setRowCount(groups.size());
-    const auto objectLabel = [](const Halm58a::NetObject *object) {
-        return object->objectName().isEmpty() ? QString::number(object->id()) : object->objectName();
-    };
-    for (int row = 0; row < groups.size(); ++row) {
-        const CnfSignalGroupPtr &group = groups.at(row);
-        if (sg_id != 0 && group->id != sg_id)
-            continue;
-        QStringList keys;
-        for (const CnfPowerDevicePtr &device : group->devices)
-            keys << QString::number(byId ? device->id : device->address);
-        QStringList objects;
-        if (const Halm58a::SignalGroup *drawing = findNetworkGroup(drawn, group->id)) {
-            for (const Halm58a::Connection *connection : drawing->connections())
-                objects << objectLabel(connection);
-            for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
-                objects << objectLabel(crossWalk);
-        }
-        setTableCellValue(table, row, 0, group->id, true);
-        setTableCellValue(table, row, 1, group->name, true);
-        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false), true);
-        setTableCellValue(table, row, 3, keys.join(QLatin1Char(',')), true);
-        setTableCellValue(table, row, 4, objects.join(QLatin1Char(',')), true);
-        if (sg_id != 0)
-            break;
-    }
-    table->resizeColumnsToContents();
-}
-
 void MainWindow::updatePhasesTable()
 {
     PhasesTable::fill(ui->phasesTable, project.controller());

@@ -263,21 +263,6 @@ QList<Halm58a::SignalGroup *> MainWindow::granuleSignalGroups() const
     return granule ? granule->signalGroups() : QList<Halm58a::SignalGroup *>();
 }
 
-void MainWindow::on_sgTable_itemSelectionChanged()
-{
-    ui->tileview->scene()->clearSelection();
-    if (!netEdit)
-        return;
-    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
-    const QStringList ids = selectedIdsLastFirst(ui->sgTable);
-    for (const QString &id : ids) {
-        for (Halm58a::SignalGroup *group : groups) {
-            if (group->tlId() == id.toInt())
-                netEdit->selectObjectInTree(group);
-        }
-    }
-}
-
 void MainWindow::on_phasesTable_itemSelectionChanged()
 {
     ui->tileview->scene()->clearSelection();
