@@ -241,11 +241,6 @@ void MainWindow::fitNetworkInView()
 // First versions of the element tables: id and name per row; the tables'
 // own work completes them.
 
-void MainWindow::updatePhasesTable()
-{
-    PhasesTable::fill(ui->phasesTable, project.controller());
-}
-
 void MainWindow::updateProgramsTable()
 {
     ProgramsTable::fill(ui->progTable, project.controller(),

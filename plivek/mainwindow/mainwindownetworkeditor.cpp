@@ -263,27 +263,6 @@ QList<Halm58a::SignalGroup *> MainWindow::granuleSignalGroups() const
     return granule ? granule->signalGroups() : QList<Halm58a::SignalGroup *>();
 }
 
-void MainWindow::on_phasesTable_itemSelectionChanged()
-{
-    ui->tileview->scene()->clearSelection();
-    if (!netEdit)
-        return;
-    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
-    const QStringList ids = selectedIdsLastFirst(ui->phasesTable);
-    for (const QString &id : ids) {
-        const CnfPhasePtr phase = project.controller().findPhase(id);
-        if (!phase)
-            continue;
-        for (int j = phase->signalGroups.size() - 1; j >= 0; --j) {
-            const CnfSignalGroupPtr &group = phase->signalGroups.at(j);
-            if (!group)
-                continue;
-            if (Halm58a::SignalGroup *networkGroup = findNetworkGroup(groups, group->id))
-                netEdit->selectObjectInTree(networkGroup);
-        }
-    }
-}
-
 void MainWindow::on_detectorsTable_itemSelectionChanged()
 {
     auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());

@@ -10,8 +10,12 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
+#include "cnf/cnfsignalgroup.h"
 #include "plivek/dialogs/elements/phasedlg.h"
+#include "halm58a/signalgroup.h"
+#include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 
 #include <QMenu>
 
@@ -128,4 +132,30 @@ void MainWindow::sortPhasesTable()
     project.controller().reorderPhases(phases);
     updatePhasesTable();
     setChanged(true);
+}
+
+void MainWindow::updatePhasesTable()
+{
+    PhasesTable::fill(ui->phasesTable, project.controller());
+}
+
+void MainWindow::on_phasesTable_itemSelectionChanged()
+{
+    ui->tileview->scene()->clearSelection();
+    if (!netEdit)
+        return;
+    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
+    const QStringList ids = selectedIdsLastFirst(ui->phasesTable);
+    for (const QString &id : ids) {
+        const CnfPhasePtr phase = project.controller().findPhase(id);
+        if (!phase)
+            continue;
+        for (int j = phase->signalGroups.size() - 1; j >= 0; --j) {
+            const CnfSignalGroupPtr &group = phase->signalGroups.at(j);
+            if (!group)
+                continue;
+            if (Halm58a::SignalGroup *networkGroup = findNetworkGroup(groups, group->id))
+                netEdit->selectObjectInTree(networkGroup);
+        }
+    }
 }
