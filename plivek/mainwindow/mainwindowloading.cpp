@@ -241,13 +241,6 @@ void MainWindow::fitNetworkInView()
 // First versions of the element tables: id and name per row; the tables'
 // own work completes them.
 
-void MainWindow::updateProgramsTable()
-{
-    ProgramsTable::fill(ui->progTable, project.controller(),
-                        project.isAdapter() ? QStringLiteral("adapter")
-                                            : project.controller().property("version").toString());
-}
-
 void MainWindow::updateDetectorsTables()
 {
     DetectorsTable::fill(ui->detectorsTable, project.controller(), false);

@@ -151,3 +151,10 @@ void MainWindow::sortProgramsTable()
     project.controller().reorderPrograms(ProgramsTable::sortedById(project.controller().programs()));
     programsChanged(true);
 }
+
+void MainWindow::updateProgramsTable()
+{
+    ProgramsTable::fill(ui->progTable, project.controller(),
+                        project.isAdapter() ? QStringLiteral("adapter")
+                                            : project.controller().property("version").toString());
+}
