@@ -247,11 +247,6 @@ void MainWindow::updateDetectorsTables()
     DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
 }
 
-void MainWindow::updateOutputsTable()
-{
-    OutputsTable::fill(ui->outputsTable, project.controller());
-}
-
 void MainWindow::updateMatricesTable()
 {
     MatricesTable::fill(ui->matricesTable, project.controller());

@@ -52,3 +52,8 @@ void MainWindow::sortOutputsTable()
     if (OutputsTable::sortById(project.controller()))
         outputsChanged();
 }
+
+void MainWindow::updateOutputsTable()
+{
+    OutputsTable::fill(ui->outputsTable, project.controller());
+}
