@@ -246,8 +246,3 @@ void MainWindow::updateDetectorsTables()
     DetectorsTable::fill(ui->detectorsTable, project.controller(), false);
     DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
 }
-
-void MainWindow::updateMatricesTable()
-{
-    MatricesTable::fill(ui->matricesTable, project.controller());
-}

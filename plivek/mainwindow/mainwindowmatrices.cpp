@@ -91,3 +91,8 @@ void MainWindow::matricesitemChanged(QTableWidgetItem *item)
             setTableCellValue(table, row, column, false, true);
     }
 }
+
+void MainWindow::updateMatricesTable()
+{
+    MatricesTable::fill(ui->matricesTable, project.controller());
+}
