@@ -237,12 +237,3 @@ void MainWindow::fitNetworkInView()
     if (!area.isEmpty())
         QMetaObject::invokeMethod(ui->tileview, "fitInView", Qt::DirectConnection, Q_ARG(QRectF, area));
 }
-
-// First versions of the element tables: id and name per row; the tables'
-// own work completes them.
-
-void MainWindow::updateDetectorsTables()
-{
-    DetectorsTable::fill(ui->detectorsTable, project.controller(), false);
-    DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
-}

@@ -32,9 +32,6 @@ using namespace MainWindowHelpers;
 
 namespace {
 
-// Graphics items of detectors on the map (the first user item type plus 4).
-constexpr int DetectorItemType = QGraphicsItem::UserType + 4;
-
 // "12 (Main road)", or only the id without a name.
 QString groupLabel(int id, const QString &name)
 {
@@ -261,66 +258,4 @@ QList<Halm58a::SignalGroup *> MainWindow::granuleSignalGroups() const
         return {};
     const Halm58a::Granule *granule = findControllerGranule();
     return granule ? granule->signalGroups() : QList<Halm58a::SignalGroup *>();
-}
-
-void MainWindow::on_detectorsTable_itemSelectionChanged()
-{
-    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
-    if (!network)
-        return;
-    QList<Halm58a::Detector *> detectors;
-    const auto collect = [&detectors](const QObject *parent) {
-        const auto found = parent->findChildren<Halm58a::Detector *>();
-        for (Halm58a::Detector *detector : found) {
-            if (!detectors.contains(detector))
-                detectors << detector;
-        }
-    };
-    if (const Halm58a::Granule *granule = findControllerGranule()) {
-        const auto nodes = granule->nodes();
-        for (const Halm58a::Node *node : nodes) {
-            const auto edges = node->edges();
-            for (const Halm58a::Edge *edge : edges) {
-                const auto lanes = edge->lanes();
-                for (const Halm58a::Lane *lane : lanes) {
-                    collect(lane);
-                    QList<const Halm58a::Stopline *> lines;
-                    if (lane->hasStopline(node))
-                        lines << lane->stopline();
-                    if (lane->hasStartline(node))
-                        lines << lane->startline();
-                    for (const Halm58a::Stopline *line : lines) {
-                        if (!line)
-                            continue;
-                        const auto connections = line->connections();
-                        for (const Halm58a::Connection *connection : connections) {
-                            if (connection->junction() == node)
-                                collect(connection);
-                        }
-                    }
-                }
-            }
-        }
-    }
-
-    const QList<QGraphicsItem *> selected = network->scene()->selectedItems();
-    QList<QGraphicsItem *> gathered;
-    const QStringList ids = selectedIdsLastFirst(ui->detectorsTable);
-    for (const QString &id : ids) {
-        for (int j = detectors.size() - 1; j >= 0; --j) {
-            if (detectors.at(j)->tlId() != id.toInt())
-                continue;
-            QGraphicsItem *item = network->object2item(detectors.at(j));
-            if (item && !gathered.contains(item))
-                gathered << item;
-        }
-    }
-    if (gathered.isEmpty())
-        return;
-    for (QGraphicsItem *item : selected) {
-        if (item->type() == DetectorItemType && !gathered.contains(item))
-            item->setSelected(false);
-    }
-    for (QGraphicsItem *item : gathered)
-        item->setSelected(true);
 }
