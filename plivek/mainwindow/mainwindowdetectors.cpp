@@ -1,4 +1,4 @@
-// MainWindow: the commands of the detectors and sensors tables.
+// MainWindow: the detectors and sensors tables: their commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

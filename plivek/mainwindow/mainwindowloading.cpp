@@ -1,5 +1,5 @@
-// MainWindow: loading a document and its road network into the window, and filling
-// the element tables from it.
+// MainWindow: loading a document and its road network into the window; each
+// element table is refreshed by its own area file.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

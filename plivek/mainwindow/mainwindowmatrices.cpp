@@ -1,4 +1,4 @@
-// MainWindow: the commands of the matrices table.
+// MainWindow: the matrices table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

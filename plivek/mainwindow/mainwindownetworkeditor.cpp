@@ -1,5 +1,6 @@
-// MainWindow: the coupling of the map's network editor with the document: selections
-// follow each other, and the editor's context menu assigns items to signal groups.
+// MainWindow: the coupling of the map's network editor with the document: the
+// editor's changes mark the document, and its context menu assigns items to signal
+// groups. The tables' selections, which select on the map, sit in their area files.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the outputs table.
+// MainWindow: the outputs table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the phases table.
+// MainWindow: the phases table: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

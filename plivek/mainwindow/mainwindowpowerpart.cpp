@@ -1,4 +1,4 @@
-// MainWindow: the commands of the power part's device tree.
+// MainWindow: the power part's device tree: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the programs table.
+// MainWindow: the programs table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the signal-group table.
+// MainWindow: the signal-group table: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
