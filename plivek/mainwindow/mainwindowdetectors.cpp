@@ -18,6 +18,7 @@
 #include "halm58a/lane.h"
 #include "halm58a/node.h"
 #include "halm58a/stopline.h"
+#include "halm58ga/genericgraphicsitem.h"
 #include "halm58ga/networkg.h"
 
 #include <QGraphicsItem>
