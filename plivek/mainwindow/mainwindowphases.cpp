@@ -73,16 +73,13 @@ void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
 
 void MainWindow::on_phasesTable_rowOrderChanged()
 {
-    QTableWidget *table = ui->phasesTable;
+    CnfController &controller = project.controller();
     QList<CnfPhasePtr> order;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        const CnfPhasePtr phase = item ? project.controller().findPhase(item->text()) : CnfPhasePtr();
-        if (!phase || order.contains(phase))
-            return;
-        order << phase;
-    }
-    project.controller().reorderPhases(order);
+    if (!elementsInRowOrder(
+            ui->phasesTable, [&controller](const QString &id) { return controller.findPhase(id); },
+            &order))
+        return;
+    controller.reorderPhases(order);
     setChanged(true);
 }
 

@@ -84,16 +84,13 @@ void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
 
 void MainWindow::on_sgTable_rowOrderChanged()
 {
-    QTableWidget *table = ui->sgTable;
+    CnfController &controller = project.controller();
     QList<CnfSignalGroupPtr> order;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        const CnfSignalGroupPtr group = item ? project.controller().findSG(item->text().toInt()) : nullptr;
-        if (!group || order.contains(group))
-            return;
-        order << group;
-    }
-    project.controller().reorderSignalGroups(order);
+    if (!elementsInRowOrder(
+            ui->sgTable, [&controller](const QString &id) { return controller.findSG(id.toInt()); },
+            &order))
+        return;
+    controller.reorderSignalGroups(order);
     setChanged(true);
 }
 
