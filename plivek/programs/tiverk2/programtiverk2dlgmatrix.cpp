@@ -6,6 +6,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
+#include "plivek/framework/windowgeometry.h"
 
 #include <QSettings>
 
@@ -100,9 +101,7 @@ void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool checked)
     }
     ui->matrix->setEnabled(false);
     if (editor) {
-        const QByteArray geometry = QSettings().value(QLatin1String(MatrixGeometryKey)).toByteArray();
-        if (!geometry.isEmpty())
-            editor->restoreGeometry(geometry);
+        WindowGeometry::restore(editor, QLatin1String(MatrixGeometryKey));
         editor->show();
     }
 }
@@ -110,7 +109,7 @@ void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool checked)
 void ProgramTiverk2Dlg::keepMatrixEditorGeometry()
 {
     if (MatrixDlg *editor = matrixEditor())
-        QSettings().setValue(QLatin1String(MatrixGeometryKey), editor->saveGeometry());
+        WindowGeometry::store(editor, QLatin1String(MatrixGeometryKey));
 }
 
 // The editor closed: "Change matrix" is unticked without closing it again, and
