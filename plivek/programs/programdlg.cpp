@@ -8,6 +8,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
+#include "emulatorplugins.h"
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/framework/comboboxdelegate.h"
@@ -78,9 +79,7 @@ void ProgramDlg::init(const CnfProgramPtr &program)
     // 1. The form. The emulator library must not load the bus and keyboard
     // plug-ins; a setting the user already has is left alone.
     ui->setupUi(this);
-    QSettings settings;
-    if (!settings.contains(QStringLiteral("QTlc/DisabledPlugins")))
-        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("SystemBus,Keyboard"));
+    EmulatorPlugins::storeDefaultUnlessSet();
 
     // 2. Numbers and names of the other programs may not be taken.
     QStringList numbers{QStringLiteral("0")};

@@ -15,6 +15,7 @@
 #include "cnf/tiverkiiconfig.h"
 #include "plivek/framework/windowgeometry.h"
 #include "plivek/programs/chartsavefolder.h"
+#include "plivek/programs/emulatorplugins.h"
 #include "plivek/programs/svgexportparametersdlg.h"
 #include "plotlet/axis.h"
 #include "plotlet/colorhboxseries.h"
@@ -139,8 +140,7 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
 
     QSettings settings;
     m_expertMode = settings.value(QStringLiteral("expert_mode"), false).toBool();
-    if (!settings.contains(QStringLiteral("QTlc/DisabledPlugins")))
-        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), EmulatorParametersDlg::defaultDisabledPlugins());
+    EmulatorPlugins::storeDefaultUnlessSet();
     if (!m_expertMode) {
         ui->displayGeneratedConfiguration->hide();
         ui->displayEmulatorParameters->hide();
