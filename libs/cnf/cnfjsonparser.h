@@ -8,6 +8,12 @@
 // Reads one JSON document (UTF-8, an optional byte-order mark) into a
 // CnfJsonValue tree that remembers the line and column of every value.
 //
+// One of two JSON stacks, on purpose: this one (parser, CnfJsonValue,
+// CnfJsonWriter) serves the configuration library, which plivek and its tools
+// link; zumoltc keeps its own (zumoltc/model: Parser, JsonValue, JsonWriter),
+// whose values keep the bytes of the file for its untouched saves. zumoltc
+// links no part of libs/cnf, so neither can serve the other.
+//
 // Standard: strict JSON; escape sequences are translated.
 // Verbatim: the dialect of the ZU_MOLT configuration file. Escape sequences are
 //   checked but kept as written (the text keeps the backslash), raw control

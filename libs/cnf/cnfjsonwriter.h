@@ -8,6 +8,9 @@
 
 #include <functional>
 
+// The writer of the configuration library's JSON stack (see cnfjsonparser.h
+// for why zumoltc has a stack of its own).
+//
 // Streams a JSON document with a fixed human layout: one member per line, four
 // blanks per level, and two compact forms: Inline (the whole container on its
 // key's line) and SingleLine (the items share one line between bracket lines).

@@ -22,6 +22,13 @@ class CnfController;
 //
 // Filling a controller is defined in zu_moltconfigreader.cpp, saving one in
 // zu_moltconfigwriter.cpp; the names both share are in zu_moltformat.h.
+//
+// zumoltc reads and writes the same file with a reader and writer of its own
+// (zumoltc/model/zuconfigurationreader.h, zuconfigurationwriter.h), on
+// purpose: they fill zumoltc's object model (ZUConfiguration), this pair fills
+// the controller that plivek edits, converts and emulates with every other
+// family. The file's description (zumoltc/model/zumolt-format.md and
+// docs/formats.md) is what the two pairs keep in step.
 class ZU_MOLTConfig : public CnfFormatConfig
 {
 public:

@@ -143,7 +143,7 @@ bool ProjectPrivate::saveNative(const QString &family)
 
 QString ProjectPrivate::askSaveFile(bool offerZuMolt, int *fileType)
 {
-    QString directory = readPathSetting(QStringLiteral("lastSaveDir"));
+    QString directory = Project::lastSaveFolder();
     if (directory.isEmpty() || !QDir(directory).exists())
         directory = fileName.isEmpty() ? QDir::homePath() : QFileInfo(fileName).absolutePath();
 
@@ -163,7 +163,7 @@ QString ProjectPrivate::askSaveFile(bool offerZuMolt, int *fileType)
                                                 filters.mid(1).join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return QString();
-    writePathSetting(QStringLiteral("lastSaveDir"), QFileInfo(path).absolutePath());
+    Project::rememberSaveFolder(path);
 
     const int filter = filters.indexOf(selected);
     if (QFileInfo(path).suffix().isEmpty() && filter > 0) {
@@ -469,6 +469,16 @@ QString Project::findZuMoltEditor()
     return QString();
 }
 
+QString Project::lastSaveFolder()
+{
+    return readPathSetting(QStringLiteral("lastSaveDir"));
+}
+
+void Project::rememberSaveFolder(const QString &savedFile)
+{
+    writePathSetting(QStringLiteral("lastSaveDir"), QFileInfo(savedFile).absolutePath());
+}
+
 bool Project::save()
 {
     d->lastError.clear();
@@ -577,14 +587,14 @@ bool Project::saveAs(const QString &path)
 bool Project::exportNetwork()
 {
     if (d->networkFileName.isEmpty()) {
-        QString directory = readPathSetting(QStringLiteral("lastSaveDir"));
+        QString directory = Project::lastSaveFolder();
         if (directory.isEmpty() || !QDir(directory).exists())
             directory = QDir::currentPath();
         const QString filter = d->network ? tr("halm58 v.010 files (*.hm58a)") : QString();
         const QString chosen = QFileDialog::getSaveFileName(d->parent, tr("Select file"), directory, filter);
         if (chosen.isEmpty())
             return false;
-        writePathSetting(QStringLiteral("lastSaveDir"), QFileInfo(chosen).absolutePath());
+        Project::rememberSaveFolder(chosen);
         d->networkFileName = chosen;
     }
     return d->network && d->network->save(d->networkFileName, true, false);

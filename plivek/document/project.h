@@ -78,6 +78,12 @@ public:
     // empty when there is none.
     static QString findZuMoltEditor();
 
+    // The folder where the user last saved a document or a network, kept in
+    // the per-user settings ("lastSaveDir"); empty when none is stored.
+    static QString lastSaveFolder();
+    // Remembers the folder of a file the user chose to save to.
+    static void rememberSaveFolder(const QString &savedFile);
+
     // Writes the document to its own file, keeping the previous one as .bak.
     // A backup that fails is reported in warnings() and the save goes on, as the
     // file itself is untouched; a document named *.bak is saved without a copy.

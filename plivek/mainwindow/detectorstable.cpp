@@ -5,6 +5,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
 #include "common/widgets/tablecells.h"
+#include "mainwindowhelpers.h"
 #include "mainwindowtexts.h"
 
 #include <QCoreApplication>
@@ -446,20 +447,14 @@ QList<CnfDetectorPtr> DetectorsTable::sortedById(QList<CnfDetectorPtr> elements)
 bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController &controller, bool sensors,
                                  QList<CnfDetectorPtr> *order)
 {
-    order->clear();
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        if (!item)
-            return false;
+    const auto find = [&controller, sensors](const QString &text) {
         bool ok = false;
-        const int id = item->text().toInt(&ok);
-        const CnfDetectorPtr element =
-            !ok ? CnfDetectorPtr() : sensors ? controller.findSensor(id) : controller.findDetector(id);
-        if (!element || order->contains(element))
-            return false;
-        *order << element;
-    }
-    return true;
+        const int id = text.toInt(&ok);
+        return !ok    ? CnfDetectorPtr()
+            : sensors ? controller.findSensor(id)
+                      : controller.findDetector(id);
+    };
+    return MainWindowHelpers::elementsInRowOrder(table, find, order);
 }
 
 int DetectorsTable::removeReferences(CnfController &controller, const CnfDetector &element, bool zuMolt)

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the detectors and sensors tables.
+// MainWindow: the detectors and sensors tables: their commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -11,8 +11,26 @@
 #include "cnf/cnfdetector.h"
 #include "plivek/dialogs/elements/detectormodulesdlg.h"
 #include "plivek/dialogs/elements/detectorsdlg.h"
+#include "halm58a/connection.h"
+#include "halm58a/detector.h"
+#include "halm58a/edge.h"
+#include "halm58a/granule.h"
+#include "halm58a/lane.h"
+#include "halm58a/node.h"
+#include "halm58a/stopline.h"
+#include "halm58ga/genericgraphicsitem.h"
+#include "halm58ga/networkg.h"
+
+#include <QGraphicsItem>
 
 using namespace MainWindowHelpers;
+
+namespace {
+
+// Graphics items of detectors on the map (the first user item type plus 4).
+constexpr int DetectorItemType = QGraphicsItem::UserType + 4;
+
+} // namespace
 
 void MainWindow::addDetectorOrSensor(bool sensor)
 {
@@ -151,4 +169,72 @@ void MainWindow::sensorsItemProperties()
 void MainWindow::sortSensTable()
 {
     sortDetectorsOrSensors(true);
+}
+
+void MainWindow::updateDetectorsTables()
+{
+    DetectorsTable::fill(ui->detectorsTable, project.controller(), false);
+    DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
+}
+
+void MainWindow::on_detectorsTable_itemSelectionChanged()
+{
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    QList<Halm58a::Detector *> detectors;
+    const auto collect = [&detectors](const QObject *parent) {
+        const auto found = parent->findChildren<Halm58a::Detector *>();
+        for (Halm58a::Detector *detector : found) {
+            if (!detectors.contains(detector))
+                detectors << detector;
+        }
+    };
+    if (const Halm58a::Granule *granule = findControllerGranule()) {
+        const auto nodes = granule->nodes();
+        for (const Halm58a::Node *node : nodes) {
+            const auto edges = node->edges();
+            for (const Halm58a::Edge *edge : edges) {
+                const auto lanes = edge->lanes();
+                for (const Halm58a::Lane *lane : lanes) {
+                    collect(lane);
+                    QList<const Halm58a::Stopline *> lines;
+                    if (lane->hasStopline(node))
+                        lines << lane->stopline();
+                    if (lane->hasStartline(node))
+                        lines << lane->startline();
+                    for (const Halm58a::Stopline *line : lines) {
+                        if (!line)
+                            continue;
+                        const auto connections = line->connections();
+                        for (const Halm58a::Connection *connection : connections) {
+                            if (connection->junction() == node)
+                                collect(connection);
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    const QList<QGraphicsItem *> selected = network->scene()->selectedItems();
+    QList<QGraphicsItem *> gathered;
+    const QStringList ids = selectedIdsLastFirst(ui->detectorsTable);
+    for (const QString &id : ids) {
+        for (int j = detectors.size() - 1; j >= 0; --j) {
+            if (detectors.at(j)->tlId() != id.toInt())
+                continue;
+            QGraphicsItem *item = network->object2item(detectors.at(j));
+            if (item && !gathered.contains(item))
+                gathered << item;
+        }
+    }
+    if (gathered.isEmpty())
+        return;
+    for (QGraphicsItem *item : selected) {
+        if (item->type() == DetectorItemType && !gathered.contains(item))
+            item->setSelected(false);
+    }
+    for (QGraphicsItem *item : gathered)
+        item->setSelected(true);
 }

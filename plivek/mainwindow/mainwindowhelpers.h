@@ -82,6 +82,36 @@ inline QTableWidgetItem *firstSelectedIdItem(const QTableWidget *table)
     return selected.isEmpty() ? nullptr : table->item(selected.first()->row(), 0);
 }
 
+// The texts in column 0 of the table's selected rows, from the last selected to the first.
+inline QStringList selectedIdsLastFirst(const QTableWidget *table)
+{
+    QStringList ids;
+    const QList<int> rows = selectedItemRows(table);
+    for (int i = rows.size() - 1; i >= 0; --i) {
+        const QTableWidgetItem *item = table->item(rows.at(i), 0);
+        ids << (item ? item->text() : QString());
+    }
+    return ids;
+}
+
+// The elements of the table's rows in row order, each found by find() from the
+// text of its row's column-0 item; false when a row has no such item, names no
+// element or repeats one. The order the user dragged the rows into is stored
+// only when it is complete.
+template<typename Ptr, typename Find>
+bool elementsInRowOrder(const QTableWidget *table, Find find, QList<Ptr> *order)
+{
+    order->clear();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, 0);
+        const Ptr element = item ? find(item->text()) : Ptr();
+        if (!element || order->contains(element))
+            return false;
+        *order << element;
+    }
+    return true;
+}
+
 inline QStringList textsOf(const QList<QTableWidgetItem *> &items)
 {
     QStringList texts;

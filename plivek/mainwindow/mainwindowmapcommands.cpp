@@ -75,15 +75,14 @@ void MainWindow::on_actionHalm58_triggered()
     Halm58a::Network *network = project.network();
     if (!network)
         return;
-    auto settings = openSettings();
-    QString folder = pathFromSetting(settings->value(QStringLiteral("lastSaveDir")));
+    QString folder = Project::lastSaveFolder();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::currentPath();
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Select file"), folder, tr("halm58 v0.10 files (*.hm58a)"));
     if (path.isEmpty())
         return;
-    settings->setValue(QStringLiteral("lastSaveDir"), QFileInfo(path).absolutePath().toUtf8());
+    Project::rememberSaveFolder(path);
     // A write that fails must not pass for a saved network.
     if (!network->save(path, false, false))
         printWarning(network->errorString());

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the matrices table.
+// MainWindow: the matrices table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -90,4 +90,9 @@ void MainWindow::matricesitemChanged(QTableWidgetItem *item)
         if (row != item->row() && tableCellValue(table, row, column).toBool())
             setTableCellValue(table, row, column, false, true);
     }
+}
+
+void MainWindow::updateMatricesTable()
+{
+    MatricesTable::fill(ui->matricesTable, project.controller());
 }

@@ -1,5 +1,6 @@
-// MainWindow: the coupling of the map's network editor with the document: selections
-// follow each other, and the editor's context menu assigns items to signal groups.
+// MainWindow: the coupling of the map's network editor with the document: the
+// editor's changes mark the document, and its context menu assigns items to signal
+// groups. The tables' selections, which select on the map, sit in their area files.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -32,9 +33,6 @@ using namespace MainWindowHelpers;
 
 namespace {
 
-// Graphics items of detectors on the map (the first user item type plus 4).
-constexpr int DetectorItemType = QGraphicsItem::UserType + 4;
-
 // "12 (Main road)", or only the id without a name.
 QString groupLabel(int id, const QString &name)
 {
@@ -42,18 +40,6 @@ QString groupLabel(int id, const QString &name)
     if (!name.isEmpty())
         label += QStringLiteral(" (") + name + QLatin1Char(')');
     return label;
-}
-
-// The texts in column 0 of the table's selected rows, from the last selected to the first.
-QStringList selectedIdsLastFirst(const QTableWidget *table)
-{
-    QStringList ids;
-    const QList<int> rows = selectedItemRows(table);
-    for (int i = rows.size() - 1; i >= 0; --i) {
-        const QTableWidgetItem *item = table->item(rows.at(i), 0);
-        ids << (item ? item->text() : QString());
-    }
-    return ids;
 }
 
 bool isExactly(const QObject *object, const QMetaObject &type)
@@ -273,102 +259,4 @@ QList<Halm58a::SignalGroup *> MainWindow::granuleSignalGroups() const
         return {};
     const Halm58a::Granule *granule = findControllerGranule();
     return granule ? granule->signalGroups() : QList<Halm58a::SignalGroup *>();
-}
-
-void MainWindow::on_sgTable_itemSelectionChanged()
-{
-    ui->tileview->scene()->clearSelection();
-    if (!netEdit)
-        return;
-    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
-    const QStringList ids = selectedIdsLastFirst(ui->sgTable);
-    for (const QString &id : ids) {
-        for (Halm58a::SignalGroup *group : groups) {
-            if (group->tlId() == id.toInt())
-                netEdit->selectObjectInTree(group);
-        }
-    }
-}
-
-void MainWindow::on_phasesTable_itemSelectionChanged()
-{
-    ui->tileview->scene()->clearSelection();
-    if (!netEdit)
-        return;
-    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
-    const QStringList ids = selectedIdsLastFirst(ui->phasesTable);
-    for (const QString &id : ids) {
-        const CnfPhasePtr phase = project.controller().findPhase(id);
-        if (!phase)
-            continue;
-        for (int j = phase->signalGroups.size() - 1; j >= 0; --j) {
-            const CnfSignalGroupPtr &group = phase->signalGroups.at(j);
-            if (!group)
-                continue;
-            if (Halm58a::SignalGroup *networkGroup = findNetworkGroup(groups, group->id))
-                netEdit->selectObjectInTree(networkGroup);
-        }
-    }
-}
-
-void MainWindow::on_detectorsTable_itemSelectionChanged()
-{
-    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
-    if (!network)
-        return;
-    QList<Halm58a::Detector *> detectors;
-    const auto collect = [&detectors](const QObject *parent) {
-        const auto found = parent->findChildren<Halm58a::Detector *>();
-        for (Halm58a::Detector *detector : found) {
-            if (!detectors.contains(detector))
-                detectors << detector;
-        }
-    };
-    if (const Halm58a::Granule *granule = findControllerGranule()) {
-        const auto nodes = granule->nodes();
-        for (const Halm58a::Node *node : nodes) {
-            const auto edges = node->edges();
-            for (const Halm58a::Edge *edge : edges) {
-                const auto lanes = edge->lanes();
-                for (const Halm58a::Lane *lane : lanes) {
-                    collect(lane);
-                    QList<const Halm58a::Stopline *> lines;
-                    if (lane->hasStopline(node))
-                        lines << lane->stopline();
-                    if (lane->hasStartline(node))
-                        lines << lane->startline();
-                    for (const Halm58a::Stopline *line : lines) {
-                        if (!line)
-                            continue;
-                        const auto connections = line->connections();
-                        for (const Halm58a::Connection *connection : connections) {
-                            if (connection->junction() == node)
-                                collect(connection);
-                        }
-                    }
-                }
-            }
-        }
-    }
-
-    const QList<QGraphicsItem *> selected = network->scene()->selectedItems();
-    QList<QGraphicsItem *> gathered;
-    const QStringList ids = selectedIdsLastFirst(ui->detectorsTable);
-    for (const QString &id : ids) {
-        for (int j = detectors.size() - 1; j >= 0; --j) {
-            if (detectors.at(j)->tlId() != id.toInt())
-                continue;
-            QGraphicsItem *item = network->object2item(detectors.at(j));
-            if (item && !gathered.contains(item))
-                gathered << item;
-        }
-    }
-    if (gathered.isEmpty())
-        return;
-    for (QGraphicsItem *item : selected) {
-        if (item->type() == DetectorItemType && !gathered.contains(item))
-            item->setSelected(false);
-    }
-    for (QGraphicsItem *item : gathered)
-        item->setSelected(true);
 }

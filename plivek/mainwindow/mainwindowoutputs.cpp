@@ -1,4 +1,4 @@
-// MainWindow: the commands of the outputs table.
+// MainWindow: the outputs table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -51,4 +51,9 @@ void MainWindow::sortOutputsTable()
 {
     if (OutputsTable::sortById(project.controller()))
         outputsChanged();
+}
+
+void MainWindow::updateOutputsTable()
+{
+    OutputsTable::fill(ui->outputsTable, project.controller());
 }

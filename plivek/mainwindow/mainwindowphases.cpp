@@ -1,4 +1,4 @@
-// MainWindow: the commands of the phases table.
+// MainWindow: the phases table: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -10,8 +10,12 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
+#include "cnf/cnfsignalgroup.h"
 #include "plivek/dialogs/elements/phasedlg.h"
+#include "halm58a/signalgroup.h"
+#include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 
 #include <QMenu>
 
@@ -69,16 +73,13 @@ void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
 
 void MainWindow::on_phasesTable_rowOrderChanged()
 {
-    QTableWidget *table = ui->phasesTable;
+    CnfController &controller = project.controller();
     QList<CnfPhasePtr> order;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        const CnfPhasePtr phase = item ? project.controller().findPhase(item->text()) : CnfPhasePtr();
-        if (!phase || order.contains(phase))
-            return;
-        order << phase;
-    }
-    project.controller().reorderPhases(order);
+    if (!elementsInRowOrder(
+            ui->phasesTable, [&controller](const QString &id) { return controller.findPhase(id); },
+            &order))
+        return;
+    controller.reorderPhases(order);
     setChanged(true);
 }
 
@@ -128,4 +129,30 @@ void MainWindow::sortPhasesTable()
     project.controller().reorderPhases(phases);
     updatePhasesTable();
     setChanged(true);
+}
+
+void MainWindow::updatePhasesTable()
+{
+    PhasesTable::fill(ui->phasesTable, project.controller());
+}
+
+void MainWindow::on_phasesTable_itemSelectionChanged()
+{
+    ui->tileview->scene()->clearSelection();
+    if (!netEdit)
+        return;
+    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
+    const QStringList ids = selectedIdsLastFirst(ui->phasesTable);
+    for (const QString &id : ids) {
+        const CnfPhasePtr phase = project.controller().findPhase(id);
+        if (!phase)
+            continue;
+        for (int j = phase->signalGroups.size() - 1; j >= 0; --j) {
+            const CnfSignalGroupPtr &group = phase->signalGroups.at(j);
+            if (!group)
+                continue;
+            if (Halm58a::SignalGroup *networkGroup = findNetworkGroup(groups, group->id))
+                netEdit->selectObjectInTree(networkGroup);
+        }
+    }
 }

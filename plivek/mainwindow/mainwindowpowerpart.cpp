@@ -1,4 +1,4 @@
-// MainWindow: the commands of the power part's device tree.
+// MainWindow: the power part's device tree: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -294,4 +294,101 @@ void MainWindow::sortPowerPartTable()
     project.controller().reorderPowerDevices(devices);
     updatePowerPartTree();
     setChanged(true);
+}
+
+void MainWindow::updatePowerPartTree()
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    tree->clear();
+    CnfController &controller = project.controller();
+    const bool modules = PowerPart(controller).usesKeyModules();
+    QMap<int, QTreeWidgetItem *> moduleNodes;
+    for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
+        QTreeWidgetItem *parent = nullptr;
+        if (modules && device->type < CnfPowerDevice::KeyTriac) {
+            const int module = device->address / 8;
+            parent = moduleNodes.value(module);
+            if (!parent) {
+                parent = new QTreeWidgetItem(tree);
+                parent->setData(0, Qt::EditRole, module * 8);
+                parent->setText(2, tr("Module of the keys"));
+                moduleNodes.insert(module, parent);
+            }
+        }
+        auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+        setPowerPartItemState(item, device, controller.findPowerDeviceSg(device));
+    }
+    tree->sortItems(0, Qt::AscendingOrder);
+    tree->resizeColumnToContents(2);
+    tree->resizeColumnToContents(3);
+}
+
+void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,
+                                       const CnfSignalGroupPtr &group)
+{
+    if (!item || !device)
+        return;
+    const bool byId = PowerPart(project.controller()).keyedById();
+    item->setData(0, Qt::EditRole, byId ? device->id : device->address);
+    item->setText(1, device->name);
+    item->setText(2, CnfPowerDevice::type2String(device->type, true));
+    if (!PowerPart::showsGroupState(device->type)) {
+        item->setText(3, QString());
+        item->setIcon(3, QIcon());
+        return;
+    }
+    item->setText(3, group ? tr("Assigned SG %1(%2)")
+                                 .arg(group->id)
+                                 .arg(CnfSignalGroup::type2String(group->type, true, false))
+                           : tr("Not assigned"));
+    static const char *const colours[] = {"green", "yellow", "red", "white"};
+    const QString colour = device->color >= 0 && device->color < 4 ? QLatin1String(colours[device->color])
+                                                                   : QStringLiteral("gray");
+    const QString suffix = device->burnoutControl >= 1 ? QStringLiteral("_c_c") : QStringLiteral("_c");
+    item->setIcon(3, QIcon(QStringLiteral("://images/") + colour + suffix + QStringLiteral(".png")));
+    item->setData(3, Qt::UserRole, QString(colour + suffix));
+}
+
+void MainWindow::selectPowerDeviceItem(int address)
+{
+    QTreeWidget *tree = ui->powerPartTree;
+    const bool animated = tree->isAnimated();
+    tree->setAnimated(false);
+    tree->clearSelection();
+    int key = address;
+    if (PowerPart(project.controller()).keyedById()) {
+        if (const CnfPowerDevicePtr device = project.controller().findPowerDeviceByAddress(address))
+            key = device->id;
+    }
+    const auto items = tree->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    for (QTreeWidgetItem *item : items) {
+        if (item->childCount() > 0)
+            continue;
+        item->setSelected(true);
+        if (item->parent())
+            item->parent()->setExpanded(true);
+    }
+    tree->setAnimated(animated);
+}
+
+bool MainWindow::isEditableDeviceItem(QTreeWidgetItem *item, CnfPowerDevicePtr device) const
+{
+    if (!item)
+        return false;
+    if (!device) {
+        bool ok = false;
+        const int key = item->text(0).toInt(&ok);
+        if (!ok)
+            return false;
+        device = PowerPart(project.controller()).deviceByKey(key);
+        if (!device)
+            return false;
+    }
+    if (item->childCount() > 0 || device->type == CnfPowerDevice::ModuleControl)
+        return false;
+    // The power device of a key module is made and kept by its module: only
+    // outside a module may a type-2 device be edited.
+    if (device->type == CnfPowerDevice::ModulePower && item->parent())
+        return false;
+    return true;
 }

@@ -1,4 +1,4 @@
-// MainWindow: the commands of the programs table.
+// MainWindow: the programs table: its commands and refresh.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -151,4 +151,11 @@ void MainWindow::sortProgramsTable()
 {
     project.controller().reorderPrograms(ProgramsTable::sortedById(project.controller().programs()));
     programsChanged(true);
+}
+
+void MainWindow::updateProgramsTable()
+{
+    ProgramsTable::fill(ui->progTable, project.controller(),
+                        project.isAdapter() ? QStringLiteral("adapter")
+                                            : project.controller().property("version").toString());
 }

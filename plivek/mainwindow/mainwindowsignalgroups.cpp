@@ -1,4 +1,4 @@
-// MainWindow: the commands of the signal-group table.
+// MainWindow: the signal-group table: its commands, refresh and selection.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
@@ -9,12 +9,18 @@
 #include "powerpart.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/parameterstable.h"
+#include "common/widgets/tablecells.h"
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
+#include "halm58a/connection.h"
+#include "halm58a/crosswalk.h"
 #include "halm58a/granule.h"
 #include "halm58a/signalgroup.h"
+#include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
+#include "mapview/tileview.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -78,16 +84,13 @@ void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
 
 void MainWindow::on_sgTable_rowOrderChanged()
 {
-    QTableWidget *table = ui->sgTable;
+    CnfController &controller = project.controller();
     QList<CnfSignalGroupPtr> order;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        const CnfSignalGroupPtr group = item ? project.controller().findSG(item->text().toInt()) : nullptr;
-        if (!group || order.contains(group))
-            return;
-        order << group;
-    }
-    project.controller().reorderSignalGroups(order);
+    if (!elementsInRowOrder(
+            ui->sgTable, [&controller](const QString &id) { return controller.findSG(id.toInt()); },
+            &order))
+        return;
+    controller.reorderSignalGroups(order);
     setChanged(true);
 }
 
@@ -207,4 +210,54 @@ void MainWindow::sortSgTable()
     project.controller().reorderSignalGroups(groups);
     updateSgTable(0);
     setChanged(true);
+}
+
+void MainWindow::updateSgTable(int sg_id)
+{
+    QTableWidget *table = ui->sgTable;
+    const QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
+    const QList<Halm58a::SignalGroup *> drawn = granuleSignalGroups();
+    const bool byId = PowerPart(project.controller()).keyedById();
+    table->setRowCount(groups.size());
+    const auto objectLabel = [](const Halm58a::NetObject *object) {
+        return object->objectName().isEmpty() ? QString::number(object->id()) : object->objectName();
+    };
+    for (int row = 0; row < groups.size(); ++row) {
+        const CnfSignalGroupPtr &group = groups.at(row);
+        if (sg_id != 0 && group->id != sg_id)
+            continue;
+        QStringList keys;
+        for (const CnfPowerDevicePtr &device : group->devices)
+            keys << QString::number(byId ? device->id : device->address);
+        QStringList objects;
+        if (const Halm58a::SignalGroup *drawing = findNetworkGroup(drawn, group->id)) {
+            for (const Halm58a::Connection *connection : drawing->connections())
+                objects << objectLabel(connection);
+            for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
+                objects << objectLabel(crossWalk);
+        }
+        setTableCellValue(table, row, 0, group->id, true);
+        setTableCellValue(table, row, 1, group->name, true);
+        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false), true);
+        setTableCellValue(table, row, 3, keys.join(QLatin1Char(',')), true);
+        setTableCellValue(table, row, 4, objects.join(QLatin1Char(',')), true);
+        if (sg_id != 0)
+            break;
+    }
+    table->resizeColumnsToContents();
+}
+
+void MainWindow::on_sgTable_itemSelectionChanged()
+{
+    ui->tileview->scene()->clearSelection();
+    if (!netEdit)
+        return;
+    const QList<Halm58a::SignalGroup *> groups = granuleSignalGroups();
+    const QStringList ids = selectedIdsLastFirst(ui->sgTable);
+    for (const QString &id : ids) {
+        for (Halm58a::SignalGroup *group : groups) {
+            if (group->tlId() == id.toInt())
+                netEdit->selectObjectInTree(group);
+        }
+    }
 }

@@ -4,6 +4,7 @@
 #include "cnf/cnfdaycard.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "mainwindowhelpers.h"
 #include "mainwindowtexts.h"
 #include "powerpart.h"
 
@@ -125,13 +126,6 @@ QList<CnfProgramPtr> ProgramsTable::sortedById(QList<CnfProgramPtr> programs)
 bool ProgramsTable::orderOfRows(const QTableWidget *table, const CnfController &controller,
                                 QList<CnfProgramPtr> *order)
 {
-    order->clear();
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, 0);
-        const CnfProgramPtr program = item ? controller.findProgram(item->text()) : CnfProgramPtr();
-        if (!program || order->contains(program))
-            return false;
-        *order << program;
-    }
-    return true;
+    return MainWindowHelpers::elementsInRowOrder(
+        table, [&controller](const QString &id) { return controller.findProgram(id); }, order);
 }

@@ -8,6 +8,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
+#include "emulatorplugins.h"
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/framework/comboboxdelegate.h"
@@ -78,25 +79,13 @@ void ProgramDlg::init(const CnfProgramPtr &program)
     // 1. The form. The emulator library must not load the bus and keyboard
     // plug-ins; a setting the user already has is left alone.
     ui->setupUi(this);
-    QSettings settings;
-    if (!settings.contains(QStringLiteral("QTlc/DisabledPlugins")))
-        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("SystemBus,Keyboard"));
+    EmulatorPlugins::storeDefaultUnlessSet();
 
     // 2. Numbers and names of the other programs may not be taken.
-    QStringList numbers{QStringLiteral("0")};
-    QStringList names;
-    if (m_controller) {
-        for (const CnfProgramPtr &other : m_controller->programs()) {
-            if (!other || other == program)
-                continue;
-            numbers << other->id;
-            if (!other->name.isEmpty())
-                names << other->name;
-        }
-    }
+    const TakenProgramIds taken = takenProgramIds(m_controller, program);
     m_validator = new DialogItemValidator(this);
-    m_validator->addLineEdit(ui->progNum, numbers);
-    m_validator->addLineEdit(ui->progName, names);
+    m_validator->addLineEdit(ui->progNum, taken.numbers);
+    m_validator->addLineEdit(ui->progName, taken.names);
     connect(ui->progNum, &QLineEdit::textChanged, this, &ProgramDlg::updateOkButton);
     connect(ui->progName, &QLineEdit::textChanged, this, &ProgramDlg::updateOkButton);
 
@@ -135,7 +124,7 @@ void ProgramDlg::init(const CnfProgramPtr &program)
     if (m_family == 0 && m_program->name.isEmpty()) {
         for (int k = 1;; ++k) {
             const QString name = tr("Program.%1").arg(k);
-            if (!names.contains(name)) {
+            if (!taken.names.contains(name)) {
                 m_program->name = name;
                 break;
             }

@@ -18,3 +18,20 @@ CnfProgramPtr editableProgramCopy(const CnfProgramPtr &program, CnfController *c
     }
     return copy;
 }
+
+TakenProgramIds takenProgramIds(const CnfController *controller, const CnfProgramPtr &edited)
+{
+    TakenProgramIds taken;
+    taken.numbers << QStringLiteral("0");
+    if (!controller)
+        return taken;
+    const QList<CnfProgramPtr> programs = controller->programs();
+    for (const CnfProgramPtr &other : programs) {
+        if (!other || other == edited)
+            continue;
+        taken.numbers << other->id;
+        if (!other->name.isEmpty())
+            taken.names << other->name;
+    }
+    return taken;
+}

@@ -1,7 +1,6 @@
 #include "countdowntimerswidget.h"
 #include "ui_countdowntimerswidget.h"
 
-#include "editorpagetools.h"
 #include "editorpages.h"
 #include "rowtableactions.h"
 
@@ -11,7 +10,7 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
-using namespace EditorPageTools;
+using namespace EditorPages;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "detectorwidget.h"
 #include "ui_detectorwidget.h"
 
-#include "namedfields.h"
+#include "editorpages.h"
 
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
@@ -37,7 +37,8 @@ void DetectorWidget::setObjects(ZUConfiguration *configuration, const QList<QPoi
     if (detectors.isEmpty() || !configuration)
         return;
     const bool one = detectors.size() == 1;
-    NamedFields::prepare(m_validator, ui->id, ui->name, detectors, configuration->detectors());
+    EditorPages::forbidOtherIdsAndNames(m_validator, ui->id, ui->name, detectors,
+                                        configuration->detectors());
     PageProtocol::clearIdAndName(ui->id, ui->name, ui->manualName);
     QCheckBox *report = ui->allow_report;
     report->setTristate(!one);
@@ -82,7 +83,7 @@ void DetectorWidget::on_buttonBox_clicked(QAbstractButton *button)
         if (!detector)
             continue;
         if (one) {
-            NamedFields::write(*m_validator, ui->id, ui->name, detector);
+            EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, detector);
             setWindowTitle(detector->text(QString()));
         }
         if (m_validator->isChanged(ui->allow_report) && report != Qt::PartiallyChecked)

@@ -1,7 +1,6 @@
 #include "diowidget.h"
 #include "ui_diowidget.h"
 
-#include "editorpagetools.h"
 #include "editorpages.h"
 #include "rowtableactions.h"
 
@@ -13,7 +12,7 @@
 
 #include <QCoreApplication>
 
-using namespace EditorPageTools;
+using namespace EditorPages;
 
 namespace {
 

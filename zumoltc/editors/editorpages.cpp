@@ -1,5 +1,7 @@
 #include "editorpages.h"
 
+#include "zumoltc/model/zuenums.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -46,16 +48,30 @@ void selectObject(QComboBox *combo, const ZUBaseObject *object)
     combo->setCurrentIndex(object ? combo->findData(object->id()) : -1);
 }
 
-void fillSwitchTypes(QComboBox *types)
+void followEnabled(QWidget *page, bool enabled)
 {
-    for (const auto &item : enumItems<zu::Switch>(true))
-        types->addItem(item.first, item.second);
-    types->setCurrentIndex(-1);
+    const QList<QWidget *> children
+        = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget *child : children) {
+        if (child->objectName() == QLatin1String("enabled")
+            || child->objectName() == QLatin1String("buttonBox"))
+            continue;
+        child->setEnabled(enabled);
+    }
 }
 
-void showCurrentBounds(QWidget *bounds, const QComboBox *types, int index)
+QVariant intCell(int value)
 {
-    bounds->setVisible(enumValue<zu::Switch>(types->itemData(index)) != zu::ZU4_SW);
+    return value == zu::NotSet ? QVariant() : QVariant(value);
+}
+
+int cellInt(const QVariant &cell)
+{
+    if (!cell.isValid() || cell.isNull())
+        return zu::NotSet;
+    bool ok = false;
+    const int value = cell.toString().trimmed().toInt(&ok);
+    return ok ? value : zu::NotSet;
 }
 
 } // namespace EditorPages

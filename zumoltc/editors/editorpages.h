@@ -9,14 +9,16 @@
 #include <QComboBox>
 #include <QList>
 #include <QPointer>
+#include <QVariant>
 
 class QLineEdit;
 class QRegExpValidator;
 class QString;
 class QWidget;
 
-// Helpers shared by the editor pages of subsystem objects that reference other
-// objects by id (the scheduler pages, the switch and source pages).
+// The one home of the helpers that zumoltc's editor pages share: the id and name
+// fields, enabling a page, table cells as model ints, and the combo boxes and
+// delegates of pages that reference other objects by id.
 namespace EditorPages {
 
 // Enables or disables every descendant widget of page except its
@@ -24,28 +26,36 @@ namespace EditorPages {
 // edit one object only show a selection of several this way.
 void setDescendantsEnabled(QWidget *page, bool enabled);
 
-// The start of loading a page that edits one object of a kind at a time. One
-// selected: the other objects' ids (0 allowed) and names are forbidden;
-// several: the validator is reset. Either way id and name are emptied and
-// the page is enabled for one, disabled for several. True for one.
+// Before a selection is shown: one object may not take another's id (0 stays
+// allowed) or name; several objects get no forbidden values at all.
 template<typename T>
-bool startLoading(QWidget *page, DialogItemValidator *validator, IntEdit *id, QLineEdit *name,
-                  const QList<QPointer<T>> &selected, const QList<QPointer<T>> &all)
+void forbidOtherIdsAndNames(DialogItemValidator *validator, QWidget *id, QWidget *name,
+                            const QList<QPointer<T>> &selected, const QList<QPointer<T>> &all)
 {
-    const bool one = selected.size() == 1;
-    if (one) {
+    if (selected.size() == 1) {
         forbidOtherIds(validator, id, selected, all, true);
         forbidOtherNames(validator, name, selected, all);
     } else {
         validator->reset();
     }
+}
+
+// The start of loading a page that edits one object of a kind at a time: the
+// ids and names forbidden as forbidOtherIdsAndNames says, id and name emptied,
+// and the page enabled for one, disabled for several. True for one.
+template<typename T>
+bool startLoading(QWidget *page, DialogItemValidator *validator, IntEdit *id, QLineEdit *name,
+                  const QList<QPointer<T>> &selected, const QList<QPointer<T>> &all)
+{
+    const bool one = selected.size() == 1;
+    forbidOtherIdsAndNames(validator, id, name, selected, all);
     id->reset();
     name->clear();
     setDescendantsEnabled(page, one);
     return one;
 }
 
-// Writes a changed id and a changed name into the object.
+// On Apply of one object: its id and its name, each only when the user changed it.
 void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit *name, ZUBaseObject *object);
 
 // The "Invalid data" question before storing what the page found invalid; true
@@ -97,10 +107,15 @@ void refillColumn(QAbstractItemView *view, int column, const QList<QPointer<T>> 
 // Selects the item of the object's id, or none for a dead object.
 void selectObject(QComboBox *combo, const ZUBaseObject *object);
 
-// The switch types by key name, the values as item data, none chosen.
-void fillSwitchTypes(QComboBox *types);
-// The current bounds of a switch are shown exactly while the type of the item
-// at index is not ZU4_SW (no item chosen shows them).
-void showCurrentBounds(QWidget *bounds, const QComboBox *types, int index);
+// The pages whose "Enable" box stands for a set type or protocol: every direct
+// child widget but the box itself ("enabled") and "buttonBox" follows it.
+void followEnabled(QWidget *page, bool enabled);
+
+// A model int as a table cell: not set is an empty cell.
+QVariant intCell(int value);
+// A table cell as a model int, the one rule of every page: the cell's text,
+// without surrounding blanks, as an integer; a null or empty cell, or one
+// whose text is no integer, is not set (zu::NotSet).
+int cellInt(const QVariant &cell);
 
 } // namespace EditorPages

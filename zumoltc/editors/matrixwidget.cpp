@@ -1,7 +1,7 @@
 #include "matrixwidget.h"
 #include "ui_matrixwidget.h"
 
-#include "namedfields.h"
+#include "editorpages.h"
 
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
@@ -188,7 +188,7 @@ void MatrixWidget::on_buttonBox_clicked(QAbstractButton *button)
     ZUIntergreenMatrix *matrix = m_configuration->intergreenMatrix();
     if (!matrix)
         return;
-    NamedFields::write(*m_validator, ui->id, ui->name, matrix);
+    EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, matrix);
     if (m_validator->isChanged(ui->matrixTable)) {
         const QList<ZUIntergreenMatrix::Point> before = matrix->points();
         // The table's points in row order, found again by their pair.

@@ -1,7 +1,6 @@
 #include "rcpwidget.h"
 #include "ui_rcpwidget.h"
 
-#include "editorpagetools.h"
 #include "editorpages.h"
 
 #include "zumoltc/model/zuconfiguration.h"
@@ -10,7 +9,7 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
-using namespace EditorPageTools;
+using namespace EditorPages;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "recoverywidget.h"
 #include "ui_recoverywidget.h"
 
-#include "editorpagetools.h"
+#include "editorpages.h"
 
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zurecoveryparameters.h"
@@ -11,7 +11,7 @@
 #include <QHeaderView>
 #include <QStyle>
 
-using namespace EditorPageTools;
+using namespace EditorPages;
 
 namespace {
 

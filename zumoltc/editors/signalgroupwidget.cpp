@@ -1,7 +1,7 @@
 #include "signalgroupwidget.h"
 #include "ui_signalgroupwidget.h"
 
-#include "namedfields.h"
+#include "editorpages.h"
 
 #include "lampicon.h"
 #include "signalgrouptimes.h"
@@ -66,7 +66,8 @@ void SignalGroupWidget::setObjects(ZUConfiguration *configuration, const QList<Q
     if (groups.isEmpty() || !configuration)
         return;
     const bool one = groups.size() == 1;
-    NamedFields::prepare(m_validator, ui->id, ui->name, groups, configuration->signalGroups());
+    EditorPages::forbidOtherIdsAndNames(m_validator, ui->id, ui->name, groups,
+                                        configuration->signalGroups());
 
     const QPointer<ZUSignalGroup> defaults = configuration->signalGroupDefaults();
     ui->redefine_times->setTristate(!one);
@@ -219,7 +220,7 @@ void SignalGroupWidget::on_buttonBox_clicked(QAbstractButton *button)
 void SignalGroupWidget::applyTo(ZUSignalGroup *group, bool one)
 {
     if (one) {
-        NamedFields::write(*m_validator, ui->id, ui->name, group);
+        EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, group);
         if (m_validator->isChanged(ui->keysTable)) {
             const ParametersTable *table = ui->keysTable;
             for (int row = 0; row < table->rowCount(); ++row) {

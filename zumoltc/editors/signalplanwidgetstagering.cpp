@@ -23,29 +23,18 @@
 #include <algorithm>
 #include <functional>
 
+using EditorPages::cellInt;
+using EditorPages::intCell;
+
 namespace {
 
 const QLatin1String DiagramName("chart_dlg");
-
-// A cell's integer, zu::NotSet for an empty cell or one that is no number.
-int cellInt(const QVariant &cell)
-{
-    bool ok = false;
-    const int value = cell.toInt(&ok);
-    return !cell.isNull() && ok ? value : zu::NotSet;
-}
 
 // A step or phase reference of a cell as the number the model's look-ups take;
 // an invalid variant for a cell that is no number.
 QVariant cellNumber(const QVariant &cell)
 {
-    const int value = cellInt(cell);
-    return value == zu::NotSet ? QVariant() : QVariant(value);
-}
-
-QVariant intCell(int value)
-{
-    return value == zu::NotSet ? QVariant() : QVariant(value);
+    return intCell(cellInt(cell));
 }
 
 // The diagram dialog's place on the screen, kept while the program runs.

@@ -1,7 +1,7 @@
 #include "stagewidget.h"
 #include "ui_stagewidget.h"
 
-#include "namedfields.h"
+#include "editorpages.h"
 
 #include "common/widgets/checkboxdelegate.h"
 #include "zumoltc/model/zuconfiguration.h"
@@ -62,7 +62,8 @@ void StageWidget::setObjects(ZUConfiguration *configuration, const QList<QPointe
     if (stages.isEmpty() || !configuration)
         return;
     const bool one = stages.size() == 1;
-    NamedFields::prepare(m_validator, ui->id, ui->name, stages, configuration->stages());
+    EditorPages::forbidOtherIdsAndNames(m_validator, ui->id, ui->name, stages,
+                                        configuration->stages());
 
     PageProtocol::clearIdAndName(ui->id, ui->name, ui->manualName);
     ui->minTime->reset();
@@ -206,7 +207,7 @@ void StageWidget::on_buttonBox_clicked(QAbstractButton *button)
         if (!stage)
             continue;
         if (one) {
-            NamedFields::write(*m_validator, ui->id, ui->name, stage);
+            EditorPages::writeIdAndName(*m_validator, ui->id, ui->name, stage);
             if (m_validator->isChanged(ui->sgTable)) {
                 const ParametersTable *table = ui->sgTable;
                 for (int row = 0; row < table->rowCount(); ++row) {

@@ -1,7 +1,7 @@
 #include "switchdefaultswidget.h"
 #include "ui_switchdefaultswidget.h"
 
-#include "editorpages.h"
+#include "switchwidget.h"
 #include "zumoltc/model/zuswitch.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
@@ -12,7 +12,7 @@ SwitchDefaultsWidget::SwitchDefaultsWidget(QWidget *parent)
 {
     ui->setupUi(this);
     m_validator = new DialogItemValidator(this);
-    EditorPages::fillSwitchTypes(ui->type);
+    SwitchWidget::fillSwitchTypes(ui->type);
 }
 
 SwitchDefaultsWidget::~SwitchDefaultsWidget()
@@ -60,5 +60,5 @@ void SwitchDefaultsWidget::on_clear_type_clicked()
 
 void SwitchDefaultsWidget::on_type_currentIndexChanged(int index)
 {
-    EditorPages::showCurrentBounds(ui->currentBounds, ui->type, index);
+    SwitchWidget::showCurrentBounds(ui->currentBounds, ui->type, index);
 }

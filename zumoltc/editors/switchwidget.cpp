@@ -26,12 +26,24 @@ SwitchWidget::SwitchWidget(QWidget *parent)
 {
     ui->setupUi(this);
     m_validator = new DialogItemValidator(this);
-    EditorPages::fillSwitchTypes(ui->type);
+    fillSwitchTypes(ui->type);
 }
 
 SwitchWidget::~SwitchWidget()
 {
     delete ui;
+}
+
+void SwitchWidget::fillSwitchTypes(QComboBox *types)
+{
+    for (const auto &item : enumItems<zu::Switch>(true))
+        types->addItem(item.first, item.second);
+    types->setCurrentIndex(-1);
+}
+
+void SwitchWidget::showCurrentBounds(QWidget *bounds, const QComboBox *types, int index)
+{
+    bounds->setVisible(enumValue<zu::Switch>(types->itemData(index)) != zu::ZU4_SW);
 }
 
 int SwitchWidget::derivedAddress(const QString &channelText)
@@ -257,5 +269,5 @@ void SwitchWidget::on_clear_sg_clicked()
 
 void SwitchWidget::on_type_currentIndexChanged(int index)
 {
-    EditorPages::showCurrentBounds(ui->currentBounds, ui->type, index);
+    showCurrentBounds(ui->currentBounds, ui->type, index);
 }

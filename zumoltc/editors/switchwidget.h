@@ -7,6 +7,7 @@
 class DialogItemValidator;
 class IntEdit;
 class QAbstractButton;
+class QComboBox;
 class ZUConfiguration;
 class ZUSwitch;
 
@@ -40,6 +41,13 @@ public:
     // The address that follows a channel text: the channel minus one, 0 when
     // that is no number or below zero.
     static int derivedAddress(const QString &channelText);
+
+    // Shared with the page of the default switch:
+    // the switch types by key name, the values as item data, none chosen;
+    static void fillSwitchTypes(QComboBox *types);
+    // the current bounds of a switch are shown exactly while the type of the
+    // item at index is not ZU4_SW (no item chosen shows them).
+    static void showCurrentBounds(QWidget *bounds, const QComboBox *types, int index);
 
 signals:
     void changed(bool changed);

@@ -7,6 +7,9 @@
 #include <QVariant>
 #include <QVector>
 
+// The writer of zumoltc's own JSON stack (see parser.h for why the
+// configuration library has another).
+//
 // Streams the text of a configuration file: the caller opens objects and
 // arrays, writes named members or unnamed array items, and closes the
 // containers again. Layout: one item per line, four blanks per level, ",\n"

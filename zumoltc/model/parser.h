@@ -12,6 +12,11 @@ class ParserState;
 
 // Parses one UTF-8 JSON document into a tree of positioned JsonValue nodes.
 //
+// zumoltc's own JSON stack (Parser, JsonValue, JsonReader, JsonWriter); the
+// configuration library has another (libs/cnf CnfJsonParser), on purpose:
+// zumoltc links no part of libs/cnf, and its values keep the file's bytes so
+// that what the user did not touch is written back as it stood.
+//
 // Differences from a library parser, on purpose: escape sequences are checked
 // but kept as written; numbers without fraction or exponent in
 // -33554431..33554431 become Integer, all others Double; whatever follows the

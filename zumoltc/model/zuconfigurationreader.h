@@ -8,6 +8,10 @@
 
 class ZUConfiguration;
 
+// zumoltc's reader of the ZU_MOLT file, beside the configuration library's
+// (libs/cnf/zu_moltconfig.h) on purpose: this one fills zumoltc's object model,
+// that one the controller plivek works with; zumoltc links no part of libs/cnf.
+//
 // Reads a ZU_MOLT configuration file (UTF-8 JSON) into a configuration. The
 // configuration is reset first and then filled section by section in a fixed
 // order, so that every reference names objects read before it; the order of the

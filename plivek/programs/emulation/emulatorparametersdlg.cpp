@@ -1,6 +1,8 @@
 #include "emulatorparametersdlg.h"
 #include "ui_emulatorparametersdlg.h"
 
+#include "plivek/programs/emulatorplugins.h"
+
 #include <QMap>
 #include <QSettings>
 
@@ -35,7 +37,8 @@ EmulatorParametersDlg::EmulatorParametersDlg(QWidget *parent)
     ui->setupUi(this);
     QSettings settings;
     ui->excludedModules->setText(settings.value(ExcludedModulesKey, defaultExcludedModules()).toString());
-    ui->disabledPlugins->setText(settings.value(DisabledPluginsKey, defaultDisabledPlugins()).toString());
+    ui->disabledPlugins->setText(
+        settings.value(DisabledPluginsKey, EmulatorPlugins::defaultDisabled()).toString());
 
     // Every logger the library knows with its own level, then the stored
     // levels, which win; ordered by name.
@@ -64,11 +67,6 @@ QString EmulatorParametersDlg::defaultExcludedModules()
     return QStringLiteral("SystemBus,TiverkITS,Priority,BaseControls,TrafiCam,Citilog,Keyboard");
 }
 
-QString EmulatorParametersDlg::defaultDisabledPlugins()
-{
-    return QStringLiteral("SystemBus,Keyboard");
-}
-
 void EmulatorParametersDlg::on_notIncludedReset_clicked()
 {
     ui->excludedModules->setText(defaultExcludedModules());
@@ -76,7 +74,7 @@ void EmulatorParametersDlg::on_notIncludedReset_clicked()
 
 void EmulatorParametersDlg::on_disabledPluginsReset_clicked()
 {
-    ui->disabledPlugins->setText(defaultDisabledPlugins());
+    ui->disabledPlugins->setText(EmulatorPlugins::defaultDisabled());
 }
 
 void EmulatorParametersDlg::accept()

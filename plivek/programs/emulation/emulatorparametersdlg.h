@@ -10,9 +10,9 @@ class EmulataorParametersDlg;
 // Edits three settings of the emulation run: the configuration modules left
 // out of the description handed to the emulator
 // ("EmulatorParameters/ExcludedModules"), the emulator plug-ins switched off
-// ("QTlc/DisabledPlugins") and the levels of the log4cxx loggers (group
-// "Log4qt", one key per logger name, a level name as value). It keeps nothing
-// itself: OK writes the settings and applies the levels, Cancel stores nothing.
+// ("QTlc/DisabledPlugins", default EmulatorPlugins::defaultDisabled()) and the levels of the
+// log4cxx loggers (group "Log4qt", one key per logger name, a level name as value). It keeps
+// nothing itself: OK writes the settings and applies the levels, Cancel stores nothing.
 class EmulatorParametersDlg : public QDialog
 {
     Q_OBJECT
@@ -21,7 +21,6 @@ public:
     ~EmulatorParametersDlg() override;
 
     static QString defaultExcludedModules();
-    static QString defaultDisabledPlugins();
     // Gives every existing logger named in the group "Log4qt" its stored
     // level; a stored text that is no level name changes nothing.
     static void applyLoggingSettings();

@@ -13,7 +13,9 @@
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnfweekcard.h"
 #include "cnf/tiverkiiconfig.h"
+#include "plivek/framework/windowgeometry.h"
 #include "plivek/programs/chartsavefolder.h"
+#include "plivek/programs/emulatorplugins.h"
 #include "plivek/programs/svgexportparametersdlg.h"
 #include "plotlet/axis.h"
 #include "plotlet/colorhboxseries.h"
@@ -138,8 +140,7 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
 
     QSettings settings;
     m_expertMode = settings.value(QStringLiteral("expert_mode"), false).toBool();
-    if (!settings.contains(QStringLiteral("QTlc/DisabledPlugins")))
-        settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), EmulatorParametersDlg::defaultDisabledPlugins());
+    EmulatorPlugins::storeDefaultUnlessSet();
     if (!m_expertMode) {
         ui->displayGeneratedConfiguration->hide();
         ui->displayEmulatorParameters->hide();
@@ -282,18 +283,14 @@ void Tiverk2DiagrammDlg::runEmulation()
 
 void Tiverk2DiagrammDlg::setVisible(bool visible)
 {
-    QSettings settings;
     if (visible) {
-        const QByteArray geometry = settings.value(QLatin1String(GeometryKey)).toByteArray();
-        if (!geometry.isEmpty()) {
-            restoreGeometry(geometry);
-        } else if (parentWidget()) {
+        if (!WindowGeometry::restore(this, QLatin1String(GeometryKey)) && parentWidget()) {
             // Against the top-right corner of the screen of the program dialog.
             if (QScreen *screen = parentWidget()->screen())
                 move(screen->availableGeometry().topRight() - mapToGlobal(QPoint(width(), 0)));
         }
     } else if (isVisible()) {
-        settings.setValue(QLatin1String(GeometryKey), saveGeometry());
+        WindowGeometry::store(this, QLatin1String(GeometryKey));
     }
     QDialog::setVisible(visible);
     emit visibilityChanged(visible);
@@ -492,12 +489,9 @@ void Tiverk2DiagrammDlg::save_as_image()
 void Tiverk2DiagrammDlg::on_displayEmulatorParameters_clicked()
 {
     EmulatorParametersDlg dialog(this);
-    QSettings settings;
-    const QByteArray geometry = settings.value(QLatin1String(ParametersGeometryKey)).toByteArray();
-    if (!geometry.isEmpty())
-        dialog.restoreGeometry(geometry);
+    WindowGeometry::restore(&dialog, QLatin1String(ParametersGeometryKey));
     dialog.exec();
-    settings.setValue(QLatin1String(ParametersGeometryKey), dialog.saveGeometry());
+    WindowGeometry::store(&dialog, QLatin1String(ParametersGeometryKey));
 }
 
 void Tiverk2DiagrammDlg::on_xAxisFrom0_clicked()

@@ -3,6 +3,8 @@
 
 #include "wappender.h"
 
+#include "plivek/framework/windowgeometry.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -37,17 +39,13 @@ void Tiverk2LogDlg::clearLog()
 
 void Tiverk2LogDlg::setVisible(bool visible)
 {
-    QSettings settings;
     if (visible) {
-        const QByteArray geometry = settings.value(QLatin1String(GeometryKey)).toByteArray();
-        if (!geometry.isEmpty()) {
-            restoreGeometry(geometry);
-        } else if (parentWidget()) {
+        if (!WindowGeometry::restore(this, QLatin1String(GeometryKey)) && parentWidget()) {
             if (QScreen *screen = parentWidget()->screen())
                 move(screen->availableGeometry().topLeft());
         }
     } else if (isVisible()) {
-        settings.setValue(QLatin1String(GeometryKey), saveGeometry());
+        WindowGeometry::store(this, QLatin1String(GeometryKey));
     }
     QDialog::setVisible(visible);
     emit visibilityChanged(visible);

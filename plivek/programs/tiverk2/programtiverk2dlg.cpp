@@ -12,6 +12,7 @@
 #include "plivek/framework/timedialog.h"
 #include "plivek/programs/emulation/tiverk2diagrammdlg.h"
 #include "plivek/programs/emulation/tiverk2logdlg.h"
+#include "plivek/programs/programsteps.h"
 
 #include <QSettings>
 
@@ -122,20 +123,10 @@ void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
     }
 
     // 4. Numbers and names of the other programs are taken.
-    QStringList numbers{QStringLiteral("0")};
-    QStringList names;
-    if (m_controller) {
-        for (const CnfProgramPtr &other : m_controller->programs()) {
-            if (other == given)
-                continue;
-            numbers << other->id;
-            if (!other->name.isEmpty())
-                names << other->name;
-        }
-    }
+    const TakenProgramIds taken = takenProgramIds(m_controller, given);
     m_validator = new DialogItemValidator(this);
-    m_validator->addLineEdit(ui->progNum, numbers);
-    m_validator->addLineEdit(ui->progName, names);
+    m_validator->addLineEdit(ui->progNum, taken.numbers);
+    m_validator->addLineEdit(ui->progName, taken.names);
 
     // 5. and 6.
     setUpDelegates();
@@ -148,7 +139,7 @@ void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
     }
     if (m_program->name.isEmpty()) {
         int n = 1;
-        while (names.contains(tr("Program.%1").arg(n)))
+        while (taken.names.contains(tr("Program.%1").arg(n)))
             ++n;
         m_program->name = tr("Program.%1").arg(n);
     }

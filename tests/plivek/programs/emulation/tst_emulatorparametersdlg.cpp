@@ -1,4 +1,5 @@
 #include "plivek/programs/emulation/emulatorparametersdlg.h"
+#include "plivek/programs/emulatorplugins.h"
 #include "testmain.h"
 #include "tlc/qtlc.h"
 
@@ -94,7 +95,7 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
         }
         QCOMPARE(modules->text(), EmulatorParametersDlg::defaultExcludedModules());
-        QCOMPARE(plugins->text(), EmulatorParametersDlg::defaultDisabledPlugins());
+        QCOMPARE(plugins->text(), EmulatorPlugins::defaultDisabled());
     }
 
     void loggerLines_data()
