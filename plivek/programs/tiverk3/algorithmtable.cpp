@@ -633,8 +633,12 @@ int AlgorithmTable::greenStartTime() const
     const int offset = tableCellValue(m_table, 0, k - 1).toInt();
     int green = offset + recordByte(last, 0) + recordByte(last, 1) + recordByte(last, 2)
                 + recordByte(last, 3) - recordByte(first, 5);
+    // A second of the cycle: an offset near the cycle's end carries the green
+    // start past it, into the next cycle's first seconds.
     if (green < 0)
         green += cycle;
+    else if (cycle > 0 && green >= cycle)
+        green -= cycle;
     return green;
 }
 

@@ -616,7 +616,7 @@ private slots:
     }
 
     // The sample's coordinated program (steps 1, 2, 3 of 50, 12 and 25 s, each after a
-    // change of 10 s: cycle 117) at several offsets. The diagram and the report picture
+    // change of 10 s, but 8 s into step 2: cycle 115) at several offsets. The diagram and the report picture
     // draw the program's own seconds from 0 to the cycle, whatever the offset; the steps
     // start and the green start time lies at the controller's seconds, the offset later.
     void coordinatedProgramInOneTimeFrame_data()
@@ -635,7 +635,7 @@ private slots:
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
         QCOMPARE(program->cycleOffset(0), 15);
         QByteArray bytes = program->data();
-        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("75000f00")); // cycle 117, offset 15
+        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("73000f00")); // cycle 115, offset 15
         bytes[8] = char(offset);
         QVERIFY(controller.setProgramRawData(program, bytes));
         program->setCycleOffset(offset);
@@ -643,35 +643,37 @@ private slots:
         ProgramDlg dialog(nullptr, program, &controller, false);
         // The main road's groups 1 and 2 turn red-yellow 2 s before the green of step 1
         // ends its change: second 8 of the program, offset + 8 of the controller's cycle.
-        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 117);
-        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 117);
-        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (70 + offset) % 117);
-        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (92 + offset) % 117);
+        // The main left arrow enters without red-yellow, so the change into step 2 takes
+        // 8 s (group 2's blink, yellow and clearance) and the cycle is 115 s.
+        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 115);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 115);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (68 + offset) % 115);
+        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (90 + offset) % 115);
 
         const QStringList group1 { "0-8 red",      "8-10 red+yellow", "10-60 green",
-                                   "60-70 green",  "70-82 green",     "82-85 blink",
-                                   "85-88 yellow", "88-92 red",       "92-117 red" };
+                                   "60-68 green",  "68-80 green",     "80-83 blink",
+                                   "83-86 yellow", "86-90 red",       "90-115 red" };
         const QStringList group2 { "0-8 red",     "8-10 red+yellow", "10-60 green",
-                                   "60-63 blink", "63-66 yellow",    "66-70 red",
-                                   "70-82 red",   "82-92 red",       "92-117 red" };
+                                   "60-63 blink", "63-66 yellow",    "66-68 red",
+                                   "68-80 red",   "80-90 red",       "90-115 red" };
         auto *chart = child<plotlet::Chart>(dialog, "chart");
         child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 117);
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 115);
         // The seven groups of the program's phases: group 1 in row 7, group 2 in row 6.
         QCOMPARE(chartRow(*chart, 7), group1);
         QCOMPARE(chartRow(*chart, 6), group2);
         QCOMPARE(chartBounds(*chart).left(), 0.0);
-        QCOMPARE(chartBounds(*chart).right(), 117.0);
+        QCOMPARE(chartBounds(*chart).right(), 115.0);
 
         QTemporaryDir dir;
         QVERIFY(
             dialog.saveDiagramImage(dir.filePath(QStringLiteral("prog_2.png")), QSize(1024, 600)));
         QCOMPARE(chartRow(*chart, 7), group1);
         QCOMPARE(chartRow(*chart, 6), group2);
-        QCOMPARE(chartBounds(*chart).right(), 117.0);
+        QCOMPARE(chartBounds(*chart).right(), 115.0);
     }
 
-    // The sample's coordinated program states its cycle (117 s) in its record. A step
+    // The sample's coordinated program states its cycle (115 s) in its record. A step
     // made longer: the stated cycle follows what the steps make, unless the user typed
     // a cycle, which stays and is named on OK beside what the steps make.
     void cycleAfterAStepEdit_data()
@@ -679,11 +681,11 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("stated");
         QTest::addColumn<QStringList>("warnings");
-        QTest::newRow("cycle left") << QString() << 119 << QStringList();
+        QTest::newRow("cycle left") << QString() << 117 << QStringList();
         QTest::newRow("cycle typed")
             << "125" << 125
-            << QStringList { "Program 2: the cycle is 125 s, its steps make 119 s" };
-        QTest::newRow("typed as the steps make it") << "119" << 119 << QStringList();
+            << QStringList { "Program 2: the cycle is 125 s, its steps make 117 s" };
+        QTest::newRow("typed as the steps make it") << "117" << 117 << QStringList();
     }
 
     void cycleAfterAStepEdit()
@@ -698,13 +700,13 @@ private slots:
         {
             ProgramDlg dialog(&window, stored, &controller, false);
             auto *table = child<ParametersTable>(dialog, "tiverkTable");
-            QCOMPARE(table->item(0, 3)->text(), QStringLiteral("117"));
+            QCOMPARE(table->item(0, 3)->text(), QStringLiteral("115"));
             sequenceTable(*table)->item(1, 1)->setText(QStringLiteral("14"));
             if (!typed.isEmpty())
                 table->item(0, 3)->setText(typed);
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(dialog.program()->cycle(true), 119);
+            QCOMPARE(dialog.program()->cycle(true), 117);
             const QByteArray data = dialog.program()->data();
             QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, stated);
             QCOMPARE(window.warnings, warnings);
@@ -714,7 +716,7 @@ private slots:
         QCOMPARE(child<ParametersTable>(again, "tiverkTable")->item(0, 3)->text(),
                  QString::number(stated));
         child<QPushButton>(again, "showDiagramm")->setChecked(true);
-        QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), 119);
+        QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), 117);
     }
 
     // An interstate edit on the diagram page changes the full durations: the phase
@@ -732,8 +734,8 @@ private slots:
                 texts << phases->item(2, column)->text();
             return texts;
         };
-        QCOMPARE(fullDurations(), QStringList({ "44", "18", "30", "18" }));
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 110);
+        QCOMPARE(fullDurations(), QStringList({ "44", "16", "30", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 108);
 
         // AG1 of group 2 (main road) becomes 4 s in the editor's tab of variant 1.
         auto *tabs = dialog.findChild<InterstatesDlg *>()->findChild<QTabWidget *>(
@@ -746,8 +748,8 @@ private slots:
         QVERIFY(row < table->rowCount());
         table->setItem(row, 1, new QTableWidgetItem(QStringLiteral("4")));
         QCOMPARE(controller.findSG(2)->interstateByte(1, CnfSignalGroup::AG1), 4);
-        QCOMPARE(fullDurations(), QStringList({ "44", "22", "30", "18" }));
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 114);
+        QCOMPARE(fullDurations(), QStringList({ "44", "20", "30", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 112);
     }
 
     void pluginSettingSurvives()
