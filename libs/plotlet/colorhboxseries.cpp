@@ -68,6 +68,11 @@ ColorHBoxSeries::ColorHBoxSeries(QObject *parent)
 {
 }
 
+QString ColorHBoxSeries::lengthText(const Bar &bar)
+{
+    return QString::number(bar.to - bar.from, 'g', 6);
+}
+
 void ColorHBoxSeries::setShowLength(bool show)
 {
     if (m_showLength == show)
@@ -148,7 +153,7 @@ void ColorHBoxSeries::paint(QPainter &painter, const ChartFrame &frame, Layer la
         painter.drawRect(area);
 
         if (m_showLength) {
-            const QString text = QString::number(bar.to - bar.from);
+            const QString text = lengthText(bar);
             if (metrics.horizontalAdvance(text) + 4 <= area.width()
                 && metrics.ascent() <= area.height() + 2) {
                 painter.setPen(textColor);

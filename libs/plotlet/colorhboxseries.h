@@ -43,6 +43,10 @@ public:
 
     const QVector<Bar> &bars() const { return m_bars; }
 
+    // The length that a bar shows: to - from in six significant digits, so
+    // that a length of whole tenths reads as such.
+    static QString lengthText(const Bar &bar);
+
     bool isEmpty() const override { return m_bars.isEmpty(); }
     // Every row takes the room from one row below it to one row above it, so n rows from 1
     // span 0 to n + 1.

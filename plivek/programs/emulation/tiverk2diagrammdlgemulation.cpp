@@ -16,7 +16,6 @@
 
 #include <log4cxx/logger.h>
 
-#include <cmath>
 #include <memory>
 
 // One run of the emulator over the display window, drawn as bars and stage
@@ -47,8 +46,8 @@ bool isCoordinated(const CnfProgram &program)
 // One bar row per signal group while the emulation runs.
 struct SignalGroupRow
 {
-    int primitive = 0;  // the state sampled last
-    double since = 0;   // where the open bar began
+    int primitive = 0; // the state sampled last
+    qint64 sinceMs = 0; // emulation time at which the open bar began
     int row = 0;
 };
 
@@ -165,11 +164,14 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
         }
         ui->chart->yAxis()->setCustomLabel(n - i, label);
         SignalGroupRow row;
-        row.since = fromZero ? 0.0 : double(displayFrom);
+        row.sinceMs = qint64(displayFrom) * 1000;
         row.row = n - i;
         rows.append(row);
     }
 
+    // Times stay whole milliseconds of emulation time; they become seconds on
+    // the chart's abscissa only where bars and rectangles are drawn, so every
+    // length and caption is an exact count of steps.
     qint64 startMs = qint64(displayFrom) * 1000;
     qint64 endMs = qint64(ui->displayTo->value()) * 1000 + StepMs;
     if (n == 0) {
@@ -178,9 +180,12 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
         endMs = 0;
     }
     const qint64 lastMs = endMs - StepMs;
-    const double leftLimit = fromZero ? 0.0 : double(displayFrom);
+    const qint64 originMs = fromZero ? startMs : 0;
+    const auto toX = [originMs](qint64 ms) {
+        return double(ms - originMs) / 1000.0;
+    };
     QTlcStage *previous = tlc->currentStage();
-    double stageStart = 0.0;
+    qint64 stageStartMs = 0;
     bool awaiting = true;
     const bool detailed = ui->displayDetailedTimes->isChecked();
 
@@ -203,52 +208,32 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
     const QPixmap greenBlink(QStringLiteral(":/images/gb.png"));
     const QPixmap amberBlink(QStringLiteral(":/images/ab.png"));
 
+    // Each pass samples the states the emulator has at time t (at 0 those that
+    // start and the plan set, later those after the step that ends at t) and
+    // draws them at t, then steps on to t + 100 ms. A state is thus drawn from
+    // the step in which the emulator enters it.
     for (qint64 t = 0; t < endMs; t += StepMs) {
-        // Every marker that falls within this step fires before it, also one
-        // off the 100 ms grid (a dragged marker).
-        while (cursor < injections.size() && injections.at(cursor).key < t + StepMs) {
-            const Injection &injection = injections.at(cursor++);
-            if (!injection.idValid)
-                continue;
-            QObject *input = injection.detector ? static_cast<QObject *>(tlc->detectors()[injection.id])
-                                                : static_cast<QObject *>(tlc->sensors()[injection.id]);
-            if (input)
-                QMetaObject::invokeMethod(input, injection.detector ? "emulateTransit" : "call", Qt::AutoConnection,
-                                          Q_ARG(qint64, injection.durationMs));
-        }
-
-        tlc->step(t + StepMs);
-        const double x = t * 0.001 - (fromZero ? displayFrom : 0);
-
         QTlcStage *stage = tlc->currentStage();
         bool stageEvent = false;
         if (stage) {
-            bool lost = false;
-            if (awaiting) {
-                if (stage->isEstablished()) {
-                    stageStart = x;
-                    awaiting = false;
-                    stageEvent = true;
-                }
-            } else {
-                lost = !stage->isEstablished();
-            }
+            const bool lost = !awaiting && !stage->isEstablished();
             if (stage != previous || t == lastMs || lost) {
                 if (previous && t > startMs) {
                     if (awaiting)
-                        stageStart = x;
-                    const double from = qMax(stageStart, leftLimit);
-                    stageStart = from;
-                    if (x != from) {
+                        stageStartMs = t;
+                    const qint64 fromMs = qMax(stageStartMs, startMs);
+                    stageStartMs = fromMs;
+                    if (t != fromMs) {
                         const QString name = previous->objectName().isEmpty()
                                                  ? tr("Phase %1").arg(previous->number())
                                                  : previous->objectName();
+                        const double seconds = (t - fromMs) / 1000.0;
                         plotlet::RectangleSeries::Rect rect;
-                        rect.rect = QRectF(from, 0.0, x - from, n + 1);
+                        rect.rect = QRectF(toX(fromMs), 0.0, seconds, n + 1);
                         rect.outline = Qt::black;
                         rect.fill = Qt::lightGray;
                         rect.opacity = 0.6;
-                        rect.caption = tr("%1\n%2 sec").arg(name, QString::number(x - from, 'g'));
+                        rect.caption = tr("%1\n%2 sec").arg(name, QString::number(seconds, 'g'));
                         stages->addRect(rect);
                     }
                 }
@@ -256,30 +241,49 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
                 awaiting = true;
                 previous = stage;
             }
+            // Looked at after the change, so that a stage established in the
+            // step it came in starts there.
+            if (awaiting && stage->isEstablished()) {
+                stageStartMs = t;
+                awaiting = false;
+                stageEvent = true;
+            }
         }
 
-        if (t < startMs || n == 0)
-            continue;
-        const bool firstSample = std::abs(x) <= 1e-12;
-        for (int i = 0; i < n; ++i) {
-            const int primitive = groups.at(i)->primitive();
-            SignalGroupRow &row = rows[i];
-            if (firstSample) {
+        if (t >= startMs && n > 0) {
+            // The first sample of the window only takes the states.
+            const bool firstSample = t == startMs;
+            for (int i = 0; i < n; ++i) {
+                const int primitive = groups.at(i)->primitive();
+                SignalGroupRow &row = rows[i];
+                if (firstSample) {
+                    row.primitive = primitive;
+                    continue;
+                }
+                if (row.primitive == primitive && (!detailed || !stageEvent) && t != lastMs)
+                    continue;
+                addBar(bars, row.primitive, toX(row.sinceMs), toX(t), row.row, greenBlink,
+                       amberBlink);
+                row.sinceMs = t;
                 row.primitive = primitive;
-                continue;
             }
-            if (row.primitive == primitive && (!detailed || !stageEvent) && t != lastMs)
-                continue;
-            double from = row.since;
-            if (!fromZero && from < displayFrom)
-                from = displayFrom;
-            // The first sample of a window that does not start at 0 only
-            // takes the states: a bar of no length shows nothing.
-            if (from != x)
-                addBar(bars, row.primitive, from, x, row.row, greenBlink, amberBlink);
-            row.since = x;
-            row.primitive = primitive;
         }
+
+        // Every marker that falls within the next step fires before it, also
+        // one off the 100 ms grid (a dragged marker).
+        while (cursor < injections.size() && injections.at(cursor).key < t + StepMs) {
+            const Injection &injection = injections.at(cursor++);
+            if (!injection.idValid)
+                continue;
+            QObject *input = injection.detector
+                ? static_cast<QObject *>(tlc->detectors()[injection.id])
+                : static_cast<QObject *>(tlc->sensors()[injection.id]);
+            if (input)
+                QMetaObject::invokeMethod(input, injection.detector ? "emulateTransit" : "call",
+                                          Qt::AutoConnection, Q_ARG(qint64, injection.durationMs));
+        }
+
+        tlc->step(t + StepMs);
     }
     return error;
 }

@@ -111,6 +111,30 @@ private slots:
         QCOMPARE(pixelAt(image, chart.mapFromChart(QPointF(5, 2))), QColor(Qt::blue));
     }
 
+    void barLengthReadsTenths_data()
+    {
+        QTest::addColumn<int>("fromMs");
+        QTest::addColumn<int>("toMs");
+        QTest::addColumn<QString>("text");
+        // Ends in whole tenths of a second, as the emulation chart gives them:
+        // the difference of two such doubles is off by a few ulps either way.
+        QTest::newRow("35 from 10.1") << 10100 << 45100 << "35";
+        QTest::newRow("43 from 0.3") << 300 << 43300 << "43";
+        QTest::newRow("29.2") << 43200 << 72400 << "29.2";
+        QTest::newRow("late in a long window") << 65490300 << 65535000 << "44.7";
+        QTest::newRow("given right to left") << 45100 << 10100 << "35";
+    }
+
+    void barLengthReadsTenths()
+    {
+        QFETCH(int, fromMs);
+        QFETCH(int, toMs);
+        QFETCH(QString, text);
+        ColorHBoxSeries bars;
+        bars.addBar(fromMs / 1000.0, toMs / 1000.0, 1, Qt::red);
+        QCOMPARE(ColorHBoxSeries::lengthText(bars.bars().first()), text);
+    }
+
     void errorTextReplacesTheDrawing()
     {
         Chart chart;

@@ -22,14 +22,16 @@ struct TlcScript
     bool loads = true;
     QString loadError;
     bool throwsOnPlan = false;
+    // Sets the states the emulator has at emulation time `endMs`: after the
+    // step that ends there, and with 0 at the start.
     std::function<void(ScriptedTlc &, qint64 endMs)> onStep;
     // Called while the description is loaded.
     std::function<void(ScriptedTlc &)> onLoad;
 };
 
 // An emulator whose states the test scripts: the groups, stages, detectors
-// and sensors of Script, and after every step the script's onStep sets the
-// states. Every call the run makes is written to `calls` ("load", "start",
+// and sensors of Script, and at the start and after every step the script's
+// onStep sets the states. Every call the run makes is written to `calls` ("load", "start",
 // "plan 3", "step 5000", "transit 1 500", "call 2 100").
 class ScriptedTlc : public QTlc
 {
@@ -87,6 +89,9 @@ public:
     bool start() override
     {
         calls << QStringLiteral("start");
+        m_clock = 0;
+        if (script.onStep)
+            script.onStep(*this, 0);
         return true;
     }
     QList<QTlcSignalGroup *> signalGroups() const override { return m_groups; }

@@ -64,9 +64,11 @@ QStringList callsAround(const QString &before, const QString &after)
 
 // Group A green until 10 s, amber until 13 s, then red; B red. Stage "One"
 // established until 10 s, then the unnamed stage 2, established from 14 s.
+// The emulator enters each state at the end of the step that ends at that
+// second, and the chart draws it from there.
 void changesScript(ScriptedTlc &tlc, qint64 endMs)
 {
-    const qint64 t = endMs - 100;
+    const qint64 t = endMs;
     tlc.setPrimitive(0, t < 10000 ? QTlcSignalGroup::Green : t < 13000 ? QTlcSignalGroup::Yellow : QTlcSignalGroup::Red);
     tlc.setPrimitive(1, QTlcSignalGroup::Red);
     if (t < 10000)
@@ -139,8 +141,9 @@ private slots:
     {
         QFETCH(bool, fromZero);
         QFETCH(QStringList, expected);
+        // Group A turns amber at 15 s: after the step that ends at 15000 ms.
         ScriptedTlc::script.onStep = [](ScriptedTlc &tlc, qint64 endMs) {
-            tlc.setPrimitive(0, endMs <= 15000 ? QTlcSignalGroup::Green : QTlcSignalGroup::Yellow);
+            tlc.setPrimitive(0, endMs < 15000 ? QTlcSignalGroup::Green : QTlcSignalGroup::Yellow);
             tlc.setPrimitive(1, QTlcSignalGroup::Red);
         };
         Window w;
@@ -158,13 +161,12 @@ private slots:
                                  << QStringList{"2 0-10 #00ff00", "2 10-13 #ffff00", "2 13-20 #ff0000",
                                                 "1 0-20 #ff0000"};
         // With detailed times every group's bar also ends at each stage event:
-        // "One" established (seen one step after it came), its end at 10 s, and
-        // stage 2 established at 14 s.
+        // the end of "One" at 10 s and stage 2 established at 14 s ("One",
+        // established from the start, splits nothing).
         QTest::newRow("detailed times")
-            << true
-            << QStringList{"2 0-0.1 #00ff00", "1 0-0.1 #ff0000", "2 0.1-10 #00ff00", "1 0.1-10 #ff0000",
-                           "2 10-13 #ffff00", "2 13-14 #ff0000", "1 10-14 #ff0000", "2 14-20 #ff0000",
-                           "1 14-20 #ff0000"};
+            << true << QStringList { "2 0-10 #00ff00",  "1 0-10 #ff0000",  "2 10-13 #ffff00",
+                                     "2 13-14 #ff0000", "1 10-14 #ff0000", "2 14-20 #ff0000",
+                                     "1 14-20 #ff0000" };
     }
 
     void barsAndStages()
@@ -178,7 +180,7 @@ private slots:
         QCOMPARE(bars(*w.dlg), expected);
         // The stage still established at the end closes at the final sample;
         // an unnamed stage is captioned by its number.
-        QCOMPARE(rects(*w.dlg), (QStringList{"0.1-10 One|9.9 sec", "14-20 Phase 2|6 sec"}));
+        QCOMPARE(rects(*w.dlg), (QStringList { "0-10 One|10 sec", "14-20 Phase 2|6 sec" }));
         auto *stages = qobject_cast<plotlet::RectangleSeries *>(chart(*w.dlg)->findSeries(2));
         QCOMPARE(stages->rects().first().rect.top(), 0.0);
         QCOMPARE(stages->rects().first().rect.height(), 3.0);
@@ -192,7 +194,7 @@ private slots:
         // Every state in turn, one per second, on one group.
         ScriptedTlc::script.groups = {{1, QStringLiteral("A")}};
         ScriptedTlc::script.onStep = [](ScriptedTlc &tlc, qint64 endMs) {
-            tlc.setPrimitive(0, int((endMs - 100) / 1000) % 8);
+            tlc.setPrimitive(0, int(endMs / 1000) % 8);
         };
         Window w;
         w.setRange(0, 8);
@@ -208,15 +210,16 @@ private slots:
 
     void stageCaptions()
     {
-        // "One" established from 0.1 s to 23.6 s, stage 2 from 23.7 s to the end.
+        // "One" established from the start to 23.5 s, stage 2 from 23.5 s to the end.
         ScriptedTlc::script.onStep = [](ScriptedTlc &tlc, qint64 endMs) {
-            tlc.setStage(endMs - 100 < 23600 ? 0 : 1, true);
+            tlc.setStage(endMs < 23500 ? 0 : 1, true);
         };
         Window w;
         w.setRange(0, 1258);
         w.run();
         // Widths in six significant digits, whatever the sums of tenths leave behind.
-        QCOMPARE(rects(*w.dlg), (QStringList{"0.1-23.6 One|23.5 sec", "23.7-1258 Phase 2|1234.3 sec"}));
+        QCOMPARE(rects(*w.dlg),
+                 (QStringList { "0-23.5 One|23.5 sec", "23.5-1258 Phase 2|1234.5 sec" }));
     }
 
     void stageNeverEstablished()
@@ -415,8 +418,8 @@ private slots:
         ScriptedTlc::script.onStep = [&](ScriptedTlc &tlc, qint64) { held << (appender->emulator() == &tlc); };
         w.setRange(0, 0);
         w.run();
-        // While loading and during the one step.
-        QCOMPARE(held, loads ? (QList<bool>{true, true}) : QList<bool>{true});
+        // While loading, at the start and during the one step.
+        QCOMPARE(held, loads ? (QList<bool> { true, true, true }) : QList<bool> { true });
         QVERIFY(!appender->emulator());
         QVERIFY(!log->findChild<QTextEdit *>()->toPlainText().contains(QStringLiteral("from before")));
         delete log;
@@ -433,14 +436,14 @@ private slots:
         const QStringList stages = rects(*w.dlg);
         // One rectangle per step, each from its stage's establishment to the
         // change into the next step, so they end one step length (30 s) apart;
-        // the first stage is established from the start. (The sample after
-        // the step that ends at 30000 ms is drawn at 29.9 s.)
+        // the first stage is established from the start. The emulator leaves
+        // it at 30 s, and the chart draws the change at that second.
         QCOMPARE(stages.size(), 4);
-        QVERIFY2(stages.first().startsWith(QLatin1String("0-29.9 Main|")), qPrintable(stages.first()));
+        QCOMPARE(stages.first(), QStringLiteral("0-30 Main|30 sec"));
         const QStringList names{"Main", "Side", "Main", "Side"};
         for (int i = 0; i < stages.size(); ++i) {
             const double end = stages.at(i).section(QLatin1Char(' '), 0, 0).section(QLatin1Char('-'), 1).toDouble();
-            QVERIFY2(qFuzzyCompare(end, 29.9 + 30 * i), qPrintable(stages.at(i)));
+            QVERIFY2(qFuzzyCompare(end, 30.0 + 30 * i), qPrintable(stages.at(i)));
             QVERIFY2(stages.at(i).section(QLatin1Char(' '), 1).startsWith(names.at(i) + QLatin1Char('|')),
                      qPrintable(stages.at(i)));
         }
@@ -461,6 +464,81 @@ private slots:
         const QStringList before = bars(*w.dlg);
         w.dlg->runEmulation();
         QCOMPARE(bars(*w.dlg), before);
+        QCOMPARE(rects(*w.dlg), stages);
+    }
+
+    void realEmulatorSeconds_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<bool>("fromZero");
+        QTest::addColumn<QStringList>("mainRow");
+        QTest::addColumn<QStringList>("sideRow");
+        QTest::addColumn<QStringList>("stages");
+        // Main 35 s, Side 43 s (cycle 78 s); the main road clears in 3 s of
+        // green blink and 3 s of amber, the side road gets green 8.2 s after
+        // the main road's green ended, the main road 9 s after the pedestrians'
+        // green ended (red-amber 2 s before each green). So the emulator runs:
+        // main road green 0-35, blink 35-38, amber 38-41, red 41-85,
+        // red-amber 85-87, green from 87; side road red 0-41.2, red-amber
+        // 41.2-43.2, green 43.2-78, blink 78-81, amber 81-84, red from 84;
+        // stage Main established 0-35, Side 43.2-78, Main again from 87.
+        QTest::newRow("whole cycle")
+            << 0 << 100 << false
+            << QStringList { "0-35 35", "35-38 3", "38-41 3", "41-85 44", "85-87 2", "87-100 13" }
+            << QStringList { "0-41.2 41.2", "41.2-43.2 2", "43.2-78 34.8",
+                             "78-81 3",     "81-84 3",     "84-100 16" }
+            << QStringList { "0-35 Main|35 sec", "43.2-78 Side|34.8 sec", "87-100 Main|13 sec" };
+        QTest::newRow("window from 20")
+            << 20 << 90 << false
+            << QStringList { "20-35 15", "35-38 3", "38-41 3", "41-85 44", "85-87 2", "87-90 3" }
+            << QStringList { "20-41.2 21.2", "41.2-43.2 2", "43.2-78 34.8",
+                             "78-81 3",      "81-84 3",     "84-90 6" }
+            << QStringList { "20-35 Main|15 sec", "43.2-78 Side|34.8 sec", "87-90 Main|3 sec" };
+        // The same seconds with the axis counting from the window's start.
+        QTest::newRow("axis from 0")
+            << 20 << 90 << true
+            << QStringList { "0-15 15", "15-18 3", "18-21 3", "21-65 44", "65-67 2", "67-70 3" }
+            << QStringList { "0-21.2 21.2", "21.2-23.2 2", "23.2-58 34.8",
+                             "58-61 3",     "61-64 3",     "64-70 6" }
+            << QStringList { "0-15 Main|15 sec", "23.2-58 Side|34.8 sec", "67-70 Main|3 sec" };
+    }
+
+    void realEmulatorSeconds()
+    {
+        // Every bar and stage spans the seconds in which the emulator shows
+        // that state, and its label reads them.
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(bool, fromZero);
+        QFETCH(QStringList, mainRow);
+        QFETCH(QStringList, sideRow);
+        QFETCH(QStringList, stages);
+        Tiverk2DiagrammDlg::setEmulatorFactory({});
+        Window w;
+        w.program->phaseDefAt(0)->setFullLength(35);
+        w.program->phaseDefAt(1)->setFullLength(43);
+        w.controller.defaultMatrix()->setReleaf(1, 2, 8.2);
+        w.setRange(from, to, fromZero);
+        w.run();
+        QVERIFY2(chart(*w.dlg)->error().isEmpty(), qPrintable(chart(*w.dlg)->error()));
+
+        // "from-to label" per bar of a row, the label as the chart shows it.
+        auto *series = qobject_cast<plotlet::ColorHBoxSeries *>(chart(*w.dlg)->findSeries(1));
+        QVERIFY(series);
+        const auto row = [series](int number) {
+            QStringList result;
+            for (const plotlet::ColorHBoxSeries::Bar &bar : series->bars()) {
+                if (bar.row == number)
+                    result << QStringLiteral("%1-%2 %3")
+                                  .arg(bar.from)
+                                  .arg(bar.to)
+                                  .arg(plotlet::ColorHBoxSeries::lengthText(bar));
+            }
+            return result;
+        };
+        QCOMPARE(row(3), mainRow);
+        QCOMPARE(row(2), sideRow);
         QCOMPARE(rects(*w.dlg), stages);
     }
 };
