@@ -421,8 +421,12 @@ private slots:
                      QStringLiteral("Remove selected items\nDelete"));
         }
 
-        // Only the current item carries a strip.
+        // Only the current item carries a strip; the old one is out of sight at
+        // once, not only when the event loop deletes it.
+        QPointer<QWidget> oldStrip = list->itemWidget(item, 1);
         list->setCurrentItem(section(window, QStringLiteral("Stages")));
+        if (oldStrip && item != section(window, QStringLiteral("Stages")))
+            QVERIFY(!oldStrip->isVisible());
         processDeferredDeletes();
         if (item != section(window, QStringLiteral("Stages")))
             QCOMPARE(strip(window, item), QStringLiteral("none"));
