@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -72,6 +73,7 @@ MainWindow::MainWindow(QWidget *parent)
     updateWindowTitle();
     ui->actionSave->setEnabled(false);
 
+    scrollDockContents();
     new DockTabBars(this);
     const bool geometryRestored = restoreGeometry(settings->value(QStringLiteral("geometry")).toByteArray());
     const bool stateRestored = restoreState(settings->value(QStringLiteral("state")).toByteArray());
@@ -285,6 +287,27 @@ void MainWindow::createTableActions()
         ui->matricesTable->setItemDelegateForColumn(column, new CheckBoxDelegate(ui->matricesTable, true, false));
 }
 
+void MainWindow::scrollDockContents()
+{
+    // The docks beside the map stack up to more than a small screen's height once a
+    // family shows its element docks: tables, buttons and forms would otherwise
+    // claim their whole heights and push the window's bottom off the screen. A
+    // dock's contents scroll instead when the window gives the dock less room.
+    const QList<QDockWidget *> docks {
+        ui->powerPartWnd,     ui->sgWnd,       ui->phasesWnd,    ui->progWnd,    ui->objectsTreeWnd,
+        ui->netObjectPropWnd, ui->matricesWnd, ui->detectorsWnd, ui->outputsWnd,
+    };
+    for (QDockWidget *dock : docks) {
+        QWidget *contents = dock->widget();
+        auto *area = new QScrollArea(dock);
+        area->setObjectName(contents->objectName() + QStringLiteral("Scroll"));
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidgetResizable(true);
+        area->setWidget(contents);
+        dock->setWidget(area);
+    }
+}
+
 void MainWindow::arrangeDocks()
 {
     // The form's size is larger than a small screen: the first start fits it.
@@ -312,6 +335,12 @@ void MainWindow::arrangeDocks()
         = std::max({ 300, DockTabBars::widthForTitles(upper), DockTabBars::widthForTitles(lower) });
     const int right = std::max(240, DockTabBars::widthForTitles(editor));
     resizeDocks({ ui->powerPartWnd, ui->objectsTreeWnd }, { left, right }, Qt::Horizontal);
+    // The messages show their latest rows; the height goes to the docks beside the map.
+    const int messageRows = 3;
+    const int messages = 2 * fontMetrics().height()
+        + ui->messageTable->horizontalHeader()->sizeHint().height()
+        + messageRows * ui->messageTable->verticalHeader()->defaultSectionSize();
+    resizeDocks({ ui->msgWnd }, { messages }, Qt::Vertical);
 }
 
 bool MainWindow::closeDocument()
@@ -452,6 +481,12 @@ void MainWindow::updateActions()
         dock->setEnabled(open);
 
     ui->actionInfoPart->setVisible(!tiverkII && !zuMolt);
+    const QList<QDockWidget *> elementDocks { ui->matricesWnd, ui->detectorsWnd, ui->outputsWnd };
+    QList<QDockWidget *> hiddenBefore;
+    for (QDockWidget *dock : elementDocks) {
+        if (dock->isHidden())
+            hiddenBefore << dock;
+    }
     ui->matricesWnd->setVisible(tiverkII);
     ui->sensorsTable->setVisible(tiverkII);
     ui->outputsWnd->setVisible(tiverkII);
@@ -459,6 +494,18 @@ void MainWindow::updateActions()
     ui->actionMake_consecutive_addresses->setVisible(tiverkII);
     ui->actionIndication->setVisible(tiverkII);
     ui->detectorsWnd->setVisible(tiverkII || zuMolt);
+    // An element dock that appears asks for the height of its contents; where the
+    // window has less room, its contents scroll.
+    QList<QDockWidget *> appeared;
+    QList<int> heights;
+    for (QDockWidget *dock : hiddenBefore) {
+        if (!dock->isHidden() && !dock->isFloating()) {
+            appeared << dock;
+            heights << dock->sizeHint().height();
+        }
+    }
+    if (!appeared.isEmpty())
+        resizeDocks(appeared, heights, Qt::Vertical);
     ui->powerPartWnd->setVisible(!adapter && !signalModule);
     ui->powerPartAdd->setVisible(!adapter && !signalModule);
     ui->sgWnd->setVisible(!adapter);

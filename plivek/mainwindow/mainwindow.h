@@ -275,6 +275,7 @@ private:
     // The frame (mainwindow.cpp).
     void createStyleMenu(const QString &storedStyle);
     void createTableActions();
+    void scrollDockContents();
     void arrangeDocks();
     // Recent files (mainwindowrecentfiles.cpp).
     void createRecentFileEntries();

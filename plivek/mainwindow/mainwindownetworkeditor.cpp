@@ -62,8 +62,8 @@ void MainWindow::initNetEdit()
             [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
     netEdit->setSignalPlanSource([this](int number) { return signalPlansOf(project.controller(), number); });
 
-    ui->objectsTreeWnd->widget()->layout()->addWidget(netEdit->objectsTree());
-    ui->netObjectPropWnd->widget()->layout()->addWidget(netEdit->objectEditor());
+    ui->objectsTreeContents->layout()->addWidget(netEdit->objectsTree());
+    ui->netObjectPropContents->layout()->addWidget(netEdit->objectEditor());
     ui->menuActions->addActions(netEdit->inputActions());
     ui->menuView->addActions(netEdit->viewActions());
 

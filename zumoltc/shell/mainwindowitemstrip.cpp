@@ -116,9 +116,12 @@ void MainWindow::on_section_list_currentItemChanged(QTreeWidgetItem *current, QT
         return;
     createItemToolStrip(current);
     // The click that changed the current item may come from a button of that strip:
-    // the view deletes the strip later, not under the button's feet.
-    if (previous && ui->section_list->itemWidget(previous, 1))
+    // the view deletes the strip later, not under the button's feet. Until then it
+    // is hidden, or it would stay painted over the row it left.
+    if (QWidget *strip = previous ? ui->section_list->itemWidget(previous, 1) : nullptr) {
+        strip->hide();
         ui->section_list->removeItemWidget(previous, 1);
+    }
 }
 
 void MainWindow::on_section_list_expanded(const QModelIndex &index)

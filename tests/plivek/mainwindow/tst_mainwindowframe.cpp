@@ -126,6 +126,10 @@ private slots:
                 << size << QStringLiteral("tiverk318_intersection.cnf");
             QTest::addRow("%dx%d TIVERK II", size.width(), size.height())
                 << size << QStringLiteral("tiverkii_intersection.json");
+            QTest::addRow("%dx%d ZU_MOLT", size.width(), size.height())
+                << size << QStringLiteral("zumolt_intersection.json");
+            QTest::addRow("%dx%d adapter", size.width(), size.height())
+                << size << QStringLiteral("adapter_crossing.txt");
         }
     }
 
@@ -134,13 +138,26 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(QString, sample);
         MainWindow window;
-        window.resize(size);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The window's frame fills a screen whose available area is that size.
+        const QRect screen(window.screen()->availableGeometry().topLeft(), size);
+        window.resize(size - (window.frameGeometry().size() - window.size()));
+        window.move(screen.topLeft());
         if (!sample.isEmpty())
             window.loadDocument(TestSupport::examplesPath(sample));
         for (int turn = 0; turn < 5; ++turn)
             QCoreApplication::processEvents();
+
+        // The whole window, status bar included, stays on that screen: the docks
+        // a family shows do not stretch it beyond the screen's bottom.
+        const QRect frame = window.frameGeometry();
+        QVERIFY2(screen.contains(frame),
+                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+        const QWidget *statusBar = child(window, "statusBar");
+        QVERIFY(statusBar->isVisible());
+        QVERIFY(
+            window.rect().contains(QRect(statusBar->mapTo(&window, QPoint()), statusBar->size())));
 
         QStringList titles;
         QStringList inFront;
@@ -158,10 +175,18 @@ private slots:
             }
             inFront << bar->tabText(bar->currentIndex());
         }
-        QCOMPARE(titles.size(), 6);
-        for (const char *title : { "Content of power part", "Signal groups", "Phases",
-                                   "Control programs", "Objects tree", "Objects properties" })
-            QVERIFY2(titles.contains(QLatin1String(title)), title);
+        // Each of the six docks the family shows is a tab: the adapter hides the
+        // power part and the signal groups.
+        QStringList expected;
+        for (const char *name : { "powerPartWnd", "sgWnd", "phasesWnd", "progWnd", "objectsTreeWnd",
+                                  "netObjectPropWnd" }) {
+            if (!child(window, name)->isHidden())
+                expected << child(window, name)->windowTitle();
+        }
+        QVERIFY(expected.size() >= 4);
+        titles.sort();
+        expected.sort();
+        QCOMPARE(titles, expected);
         QVERIFY2(inFront.contains(QStringLiteral("Control programs")),
                  qPrintable(inFront.join(", ")));
         QVERIFY2(!inFront.contains(QStringLiteral("Objects properties")),

@@ -69,6 +69,23 @@ QImage iconImage(const QIcon &icon)
     return icon.pixmap(32, 32).toImage();
 }
 
+// Whether the text column shows the whole text and icon of an item in view:
+// the cell from the item's indentation to the column's end, against the width
+// the item asks for. A row's rectangle spans the strip's column too.
+bool showsWhole(QTreeWidget *list, QTreeWidgetItem *item)
+{
+    const QRect row = list->visualItemRect(item);
+    const QModelIndex index = list->indexAt(QPoint(row.left() + 1, row.center().y()));
+    if (!index.isValid() || index.column() != 0 || index.data() != item->text(0))
+        return false;
+    QStyleOptionViewItem option;
+    option.initFrom(list->viewport());
+    option.font = list->font();
+    option.decorationSize = list->iconSize();
+    const int textEnd = list->columnViewportPosition(0) + list->columnWidth(0);
+    return textEnd - row.left() >= list->itemDelegate()->sizeHint(option, index).width();
+}
+
 ZUSignalGroup *signalGroup(int id, const QString &name, int type = zu::traffic)
 {
     auto *group = new ZUSignalGroup;
@@ -404,8 +421,12 @@ private slots:
                      QStringLiteral("Remove selected items\nDelete"));
         }
 
-        // Only the current item carries a strip.
+        // Only the current item carries a strip; the old one is out of sight at
+        // once, not only when the event loop deletes it.
+        QPointer<QWidget> oldStrip = list->itemWidget(item, 1);
         list->setCurrentItem(section(window, QStringLiteral("Stages")));
+        if (oldStrip && item != section(window, QStringLiteral("Stages")))
+            QVERIFY(!oldStrip->isVisible());
         processDeferredDeletes();
         if (item != section(window, QStringLiteral("Stages")))
             QCOMPARE(strip(window, item), QStringLiteral("none"));
@@ -514,6 +535,8 @@ private slots:
     void longerNamesStayWhole()
     {
         MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
         QPointer<ZUSignalGroup> group = signalGroup(1, QStringLiteral("G"));
         window.configuration()->addSignalGroup(group);
         QTreeWidget *list = tree(window);
@@ -521,8 +544,7 @@ private slots:
         list->expandItem(groups);
         const auto fits = [list](QTreeWidgetItem *item) {
             QCoreApplication::processEvents();
-            // The cell, after the item's indentation, holds the whole text.
-            return list->visualItemRect(item).width() > list->fontMetrics().horizontalAdvance(item->text(0));
+            return showsWhole(list, item);
         };
         group->setName(QStringLiteral("A signal group with a name much wider than the column"));
         window.update_sg_branch();
@@ -537,11 +559,14 @@ private slots:
     void textColumnFollowsTheItemsInView()
     {
         MainWindow window;
-        // The further down, the longer the name.
-        for (int id = 1000; id < 1060; ++id) {
-            window.configuration()->addSignalGroup(signalGroup(
-                id,
-                QStringLiteral("Lane ") + QStringLiteral("north ").repeated((id - 1000) / 8 + 1)));
+        // The further down, the longer the name. More rows than the tree measures
+        // around the ones in view: the widest names lie far below the first rows.
+        const int count = tree(window)->header()->resizeContentsPrecision() + 200;
+        for (int id = 1000; id < 1000 + count; ++id) {
+            window.configuration()->addSignalGroup(
+                signalGroup(id,
+                            QStringLiteral("Lane ")
+                                + QStringLiteral("north ").repeated((id - 1000) / 150 + 1)));
         }
         window.resize(1024, 700);
         window.show();
@@ -554,12 +579,10 @@ private slots:
             QCoreApplication::processEvents();
             int checked = 0;
             for (QTreeWidgetItemIterator it(list); *it; ++it) {
-                const QRect cell = list->visualItemRect(*it);
-                if (!cell.isValid() || !list->viewport()->rect().intersects(cell))
+                const QRect row = list->visualItemRect(*it);
+                if (!row.isValid() || !list->viewport()->rect().intersects(row))
                     continue;
-                const int text = list->fontMetrics().horizontalAdvance((*it)->text(0))
-                    + (*it)->icon(0).actualSize(list->iconSize()).width();
-                QVERIFY2(cell.width() > text, qPrintable((*it)->text(0)));
+                QVERIFY2(showsWhole(list, *it), qPrintable((*it)->text(0)));
                 ++checked;
             }
             QVERIFY(checked > 5);
