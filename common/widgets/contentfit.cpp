@@ -71,7 +71,8 @@ void growShown(QWidget *window)
             if (table->isVisible() && !insideTable(table, window))
                 hidden = hidden.expandedTo(hiddenTablePart(table));
         }
-        const QSize size = (hintedSize(window, area) + hidden).boundedTo(area.size()).expandedTo(window->size());
+        const QSize size
+            = (hintedSize(window, area) + hidden).boundedTo(area.size()).expandedTo(window->size());
         if (size == window->size())
             return;
         resizeCentred(window, size, area);
@@ -89,6 +90,6 @@ void growToContent(QWidget *window)
     if (window->isVisible())
         growShown(window);
     else
-        QMetaObject::invokeMethod(window, [window] { growShown(window); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window, [window] { growShown(window); }, Qt::QueuedConnection);
 }
-

@@ -55,7 +55,8 @@ QVariant copiedTimeOrDate(const QString &field)
         const QTime time = QTime::fromString(field, Qt::ISODateWithMs);
         if (time.isValid())
             return time;
-    } else if (field.size() == 10 && field.at(4) == QLatin1Char('-') && field.at(7) == QLatin1Char('-')) {
+    } else if (field.size() == 10 && field.at(4) == QLatin1Char('-')
+               && field.at(7) == QLatin1Char('-')) {
         const QDate date = QDate::fromString(field, Qt::ISODate);
         if (date.isValid())
             return date;
@@ -114,7 +115,8 @@ ParametersTable::ParametersTable(QWidget *parent)
     : QTableWidget(parent)
 {
     auto *header = new ParamHeader(Qt::Horizontal, this);
-    connect(header, &ParamHeader::fillColumnRequested, this, &ParametersTable::fillColumnFromSelection);
+    connect(header, &ParamHeader::fillColumnRequested, this,
+            &ParametersTable::fillColumnFromSelection);
     setHorizontalHeader(header);
     createActions();
 }
@@ -123,15 +125,16 @@ ParametersTable::~ParametersTable() = default;
 
 void ParametersTable::createActions()
 {
-    const auto addTableAction = [this](const QString &text, const char *name,
-                                       const QKeySequence &shortcut, void (ParametersTable::*slot)()) {
-        auto *action = new QAction(text, this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        addAction(action);
-    };
+    const auto addTableAction
+        = [this](const QString &text, const char *name, const QKeySequence &shortcut,
+                 void (ParametersTable::*slot)()) {
+              auto *action = new QAction(text, this);
+              action->setObjectName(QString::fromLatin1(name));
+              action->setShortcut(shortcut);
+              action->setShortcutContext(Qt::WidgetShortcut);
+              connect(action, &QAction::triggered, this, slot);
+              addAction(action);
+          };
     addTableAction(tr("Copy"), "copy", QKeySequence::Copy, &ParametersTable::copy);
 #ifndef COMMON_WIDGETS_ZUMOLTC
     addTableAction(tr("Copy all with titles"), "copy_all",
@@ -174,8 +177,8 @@ void ParametersTable::setCellEditable(int row, int column, bool editable)
     QTableWidgetItem *cell = ensureItem(row, column);
     if (!cell)
         return;
-    const Qt::ItemFlags flags = editable ? cell->flags() | Qt::ItemIsEditable
-                                         : cell->flags() & ~Qt::ItemIsEditable;
+    const Qt::ItemFlags flags
+        = editable ? cell->flags() | Qt::ItemIsEditable : cell->flags() & ~Qt::ItemIsEditable;
     if (flags != cell->flags()) // every write signals a change; spare the unchanged ones
         cell->setFlags(flags);
     cell->setBackground(editable ? Qt::white : Qt::lightGray);
@@ -235,7 +238,8 @@ void ParametersTable::paste()
     if (const QTableWidgetItem *current = currentItem()) {
         startRow = current->row();
         startColumn = current->column();
-    } else if (const QModelIndexList indexes = selectionModel()->selectedIndexes(); !indexes.isEmpty()) {
+    } else if (const QModelIndexList indexes = selectionModel()->selectedIndexes();
+               !indexes.isEmpty()) {
         startRow = indexes.first().row();
         startColumn = indexes.first().column();
         for (const QModelIndex &index : indexes) {
@@ -304,7 +308,8 @@ QString tableTextWithTitles(const QTableWidget *table)
 }
 #endif
 
-QString selectedCellsText(const QAbstractItemView *view, const std::function<QString(const QModelIndex &)> &field)
+QString selectedCellsText(const QAbstractItemView *view,
+                          const std::function<QString(const QModelIndex &)> &field)
 {
     const QItemSelectionModel *selection = view->selectionModel();
     const QModelIndexList indexes = selection ? selection->selectedIndexes() : QModelIndexList();
@@ -377,9 +382,7 @@ void ParametersTable::dataChanged(const QModelIndex &topLeft, const QModelIndex 
     QTableWidget::dataChanged(topLeft, bottomRight, roles);
 }
 
-void ParametersTable::keyboardSearch(const QString &)
-{
-}
+void ParametersTable::keyboardSearch(const QString &) { }
 
 // ---- Auto-extending columns -----------------------------------------------
 
@@ -427,15 +430,18 @@ void ParametersTable::currentChanged(const QModelIndex &current, const QModelInd
         // Other listeners of this change still hold indexes of the columns
         // to go (the previous cell's among them): remove them afterwards.
         shrinkPending = true;
-        QMetaObject::invokeMethod(this, [this] {
-            shrinkPending = false;
-            const QModelIndex now = currentIndex();
-            if (autoExtendColumns && now.isValid() && now.column() < columnCount() - 1) {
-                adjustingColumns = true;
-                removeTrailingEmptyColumns();
-                adjustingColumns = false;
-            }
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                shrinkPending = false;
+                const QModelIndex now = currentIndex();
+                if (autoExtendColumns && now.isValid() && now.column() < columnCount() - 1) {
+                    adjustingColumns = true;
+                    removeTrailingEmptyColumns();
+                    adjustingColumns = false;
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -468,10 +474,13 @@ void ParametersTable::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEdi
     // editor of the next cell by then, and taking the focus from it would
     // close it and store its empty value.
     if (autoExtendColumns) {
-        QMetaObject::invokeMethod(this, [this] {
-            if (state() != EditingState)
-                setFocus();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (state() != EditingState)
+                    setFocus();
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -480,9 +489,9 @@ void ParametersTable::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEdi
 void ParametersTable::fillColumnFromSelection(int column)
 {
     const QList<QTableWidgetItem *> items = selectedItems();
-    const auto source = std::find_if(items.cbegin(), items.cend(), [column](const QTableWidgetItem *cell) {
-        return cell->column() == column;
-    });
+    const auto source
+        = std::find_if(items.cbegin(), items.cend(),
+                       [column](const QTableWidgetItem *cell) { return cell->column() == column; });
     if (source == items.cend())
         return;
     const QVariant value = (*source)->data(Qt::DisplayRole);
@@ -526,10 +535,10 @@ void ParametersTable::swapRowValues(int row, int otherRow)
         setCellData(otherRow, column, value, true);
         // The selection travels with the values.
         if (hereSelected != thereSelected) {
-            selectionModel()->select(here, hereSelected ? QItemSelectionModel::Deselect
-                                                        : QItemSelectionModel::Select);
-            selectionModel()->select(there, thereSelected ? QItemSelectionModel::Deselect
-                                                          : QItemSelectionModel::Select);
+            selectionModel()->select(
+                here, hereSelected ? QItemSelectionModel::Deselect : QItemSelectionModel::Select);
+            selectionModel()->select(
+                there, thereSelected ? QItemSelectionModel::Deselect : QItemSelectionModel::Select);
         }
     }
     if (columnCount() == 0)
@@ -613,7 +622,7 @@ QList<int> selectedItemRows(const QTableWidget *table)
 
 QStringList ParametersTable::mimeTypes() const
 {
-    return {QLatin1String(RowDragDrop::RowsMimeType)};
+    return { QLatin1String(RowDragDrop::RowsMimeType) };
 }
 
 QMimeData *ParametersTable::mimeData(const QList<QTableWidgetItem *> items) const
@@ -632,7 +641,8 @@ void ParametersTable::dropEvent(QDropEvent *event)
     viewport()->update();
 
     const QMimeData *data = event->mimeData();
-    const QByteArray payload = data ? data->data(QLatin1String(RowDragDrop::RowsMimeType)) : QByteArray();
+    const QByteArray payload
+        = data ? data->data(QLatin1String(RowDragDrop::RowsMimeType)) : QByteArray();
     if (payload.isEmpty()) {
         event->ignore();
         return;

@@ -123,7 +123,8 @@ QList<int> selectedItemRows(const QTableWidget *table);
 // The selected cells as clipboard text: the rectangle around the selection,
 // one field per selected cell (empty for unselected cells), TAB between fields
 // and a line feed after every row. Empty when nothing is selected.
-QString selectedCellsText(const QAbstractItemView *view, const std::function<QString(const QModelIndex &)> &field);
+QString selectedCellsText(const QAbstractItemView *view,
+                          const std::function<QString(const QModelIndex &)> &field);
 // The same over a table's items: `field` of a selected item, the item text when
 // null; empty for cells without an item.
 QString selectedCellsText(const QTableWidget *table,

@@ -9,8 +9,8 @@ namespace {
 
 const CellValueMapping *cellValueMapping(const QTableWidget *table, int row, int column)
 {
-    for (QAbstractItemDelegate *delegate :
-         {table->itemDelegate(), table->itemDelegateForRow(row), table->itemDelegateForColumn(column)}) {
+    for (QAbstractItemDelegate *delegate : { table->itemDelegate(), table->itemDelegateForRow(row),
+                                             table->itemDelegateForColumn(column) }) {
         if (const auto *mapping = dynamic_cast<const CellValueMapping *>(delegate))
             return mapping;
     }
@@ -51,8 +51,8 @@ void setTableCellValue(QTableWidget *table, int row, int column, const QVariant 
         item->setData(Qt::EditRole, mapping->textForValue(value));
     else
         item->setData(Qt::EditRole, value);
-    const Qt::ItemFlags flags = editable ? item->flags() | Qt::ItemIsEditable
-                                         : item->flags() & ~Qt::ItemIsEditable;
+    const Qt::ItemFlags flags
+        = editable ? item->flags() | Qt::ItemIsEditable : item->flags() & ~Qt::ItemIsEditable;
     if (flags != item->flags())
         item->setFlags(flags);
 }

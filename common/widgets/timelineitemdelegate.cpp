@@ -64,14 +64,15 @@ TimelineItemDelegate::TimelineItemDelegate(QObject *parent)
     : QItemDelegate(parent)
 {
     m_states = {
-        {QStringLiteral("red"), QStringLiteral("(r)"), filledPicture(Qt::red)},
-        {QStringLiteral("amber"), QStringLiteral("(y)"), filledPicture(Qt::yellow)},
-        {QStringLiteral("green"), QStringLiteral("(g)"), filledPicture(Qt::darkGreen)},
-        {QStringLiteral("red_amber"), QStringLiteral("(m)"), redAmberPicture()},
-        {QStringLiteral("green_blink"), QStringLiteral("(b)"), greenBlinkPicture()},
+        { QStringLiteral("red"), QStringLiteral("(r)"), filledPicture(Qt::red) },
+        { QStringLiteral("amber"), QStringLiteral("(y)"), filledPicture(Qt::yellow) },
+        { QStringLiteral("green"), QStringLiteral("(g)"), filledPicture(Qt::darkGreen) },
+        { QStringLiteral("red_amber"), QStringLiteral("(m)"), redAmberPicture() },
+        { QStringLiteral("green_blink"), QStringLiteral("(b)"), greenBlinkPicture() },
     };
     // Room for the picture and a five-digit duration.
-    const int textWidth = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("655350"));
+    const int textWidth
+        = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("655350"));
     m_sizeHint = QSize(textWidth + PictureSize, PictureSize);
 }
 
@@ -95,7 +96,8 @@ void TimelineItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         return;
     const QRect &cell = option.rect;
     if (const State *state = stateForKey(parts.at(0)))
-        painter->drawPixmap(cell.left() + 1, cell.top() + (cell.height() - PictureSize) / 2, state->picture);
+        painter->drawPixmap(cell.left() + 1, cell.top() + (cell.height() - PictureSize) / 2,
+                            state->picture);
     drawDisplay(painter, option, cell.adjusted(PictureSize, 0, 0, 0), parts.at(1));
     drawFocus(painter, option, cell);
 }
@@ -149,17 +151,21 @@ void TimelineItemDelegate::setEditorData(QWidget *editor, const QModelIndex &ind
         seconds = parts.at(1).toInt();
     }
     if (states)
-        states->setCurrentIndex(states->findData(state, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+        states->setCurrentIndex(
+            states->findData(state, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
     if (duration) {
         duration->setValue(seconds);
         // The view fills an open editor again when its cell changes, also on
         // the commit just before the editor closes: by the time the call
         // comes, a closed (hidden) editor must not take the focus from the
         // editor that Tab has opened next.
-        QMetaObject::invokeMethod(duration, [duration] {
-            if (duration->isVisible())
-                duration->setFocus();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            duration,
+            [duration] {
+                if (duration->isVisible())
+                    duration->setFocus();
+            },
+            Qt::QueuedConnection);
         duration->selectAll();
     }
 }

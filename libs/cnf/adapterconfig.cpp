@@ -42,21 +42,25 @@ bool AdapterConfig::loadData(const QByteArray &bytes)
 {
     reset();
     if (!recognizes(bytes))
-        return fail(tr("Line 1: the text does not begin with the [controller] section: this is no adapter configuration"));
+        return fail(tr("Line 1: the text does not begin with the [controller] section: this is no "
+                       "adapter configuration"));
     CnfJsonValue root;
     QString error;
     if (!CnfSectionText::read(bytes, CnfTreeSchema::listSections(), &root, &error))
         return fail(error);
     const CnfJsonValue &end = root.member(QLatin1String(endSection));
     if (end.type() != CnfJsonValue::Object)
-        return fail(tr("Line %1: the [end] line is missing: the file is truncated").arg(bytes.count('\n') + 1));
+        return fail(tr("Line %1: the [end] line is missing: the file is truncated")
+                        .arg(bytes.count('\n') + 1));
     if (!end.members().isEmpty())
         return fail(tr("Line %1: the [end] section holds values").arg(end.line()));
     QStringList known = CnfTreeSchema::partKeys();
     known << QLatin1String(nativeSection) << QLatin1String(endSection);
     for (const auto &member : root.members()) {
         if (!known.contains(member.first))
-            return fail(tr("Line %1: unknown section or value \"%2\"").arg(member.second.line()).arg(member.first));
+            return fail(tr("Line %1: unknown section or value \"%2\"")
+                            .arg(member.second.line())
+                            .arg(member.first));
     }
     return accept(root);
 }

@@ -22,15 +22,42 @@
 
 namespace {
 
-QString programKey(const CnfProgram &p) { return p.id; }
-QString phaseKey(const CnfPhase &p) { return p.id; }
-int groupKey(const CnfSignalGroup &g) { return g.id; }
-int deviceKey(const CnfPowerDevice &p) { return p.id; }
-int deviceAddressKey(const CnfPowerDevice &p) { return p.address; }
-int detectorKey(const CnfDetector &e) { return e.id(); }
-int matrixKey(const CnfMatrix &m) { return m.id(); }
-QString dayCardKey(const CnfDayCard &c) { return c.id; }
-QString weekCardKey(const CnfWeekCard &c) { return c.id; }
+QString programKey(const CnfProgram &p)
+{
+    return p.id;
+}
+QString phaseKey(const CnfPhase &p)
+{
+    return p.id;
+}
+int groupKey(const CnfSignalGroup &g)
+{
+    return g.id;
+}
+int deviceKey(const CnfPowerDevice &p)
+{
+    return p.id;
+}
+int deviceAddressKey(const CnfPowerDevice &p)
+{
+    return p.address;
+}
+int detectorKey(const CnfDetector &e)
+{
+    return e.id();
+}
+int matrixKey(const CnfMatrix &m)
+{
+    return m.id();
+}
+QString dayCardKey(const CnfDayCard &c)
+{
+    return c.id;
+}
+QString weekCardKey(const CnfWeekCard &c)
+{
+    return c.id;
+}
 
 // Power devices are found by id (key 0) and by address (key 1).
 enum DeviceKey { ById, ByAddress };
@@ -50,18 +77,18 @@ public:
     }
 
     QString lastError;
-    CnfIndexedList<CnfProgram, QString> programs{programKey};
-    CnfIndexedList<CnfPhase, QString> phases{phaseKey};
-    CnfIndexedList<CnfSignalGroup, int> signalGroups{groupKey};
+    CnfIndexedList<CnfProgram, QString> programs { programKey };
+    CnfIndexedList<CnfPhase, QString> phases { phaseKey };
+    CnfIndexedList<CnfSignalGroup, int> signalGroups { groupKey };
     CnfSignalGroupPtr defaultSignalGroup;
-    CnfIndexedList<CnfPowerDevice, int> powerDevices{deviceKey, deviceAddressKey};
-    DetectorList detectors{detectorKey};
-    DetectorList sensors{detectorKey};
-    CnfIndexedList<CnfMatrix, int> matrices{matrixKey};
+    CnfIndexedList<CnfPowerDevice, int> powerDevices { deviceKey, deviceAddressKey };
+    DetectorList detectors { detectorKey };
+    DetectorList sensors { detectorKey };
+    CnfIndexedList<CnfMatrix, int> matrices { matrixKey };
     CnfMatrixPtr defaultMatrix;
     CnfMatrixPtr safetyMatrix;
-    CnfIndexedList<CnfDayCard, QString> dayCards{dayCardKey};
-    CnfIndexedList<CnfWeekCard, QString> weekCards{weekCardKey};
+    CnfIndexedList<CnfDayCard, QString> dayCards { dayCardKey };
+    CnfIndexedList<CnfWeekCard, QString> weekCards { weekCardKey };
     QList<CnfSeasonPlanPtr> seasonPlans;
     QMap<QDate, CnfSpecialDayPtr> specialDays;
     CnfDayCardPtr defaultDayCard;
@@ -317,8 +344,9 @@ bool CnfController::addPowerDevice(const CnfPowerDevicePtr &device)
     }
     int taken = ById;
     if (d->powerDevices.add(device, &taken) == CnfIndexedList<CnfPowerDevice, int>::KeyTaken) {
-        d->lastError = taken == ById ? tr("Power device with id %1 already exists").arg(device->id)
-                                     : tr("Power device with address %1 already exists").arg(device->address);
+        d->lastError = taken == ById
+            ? tr("Power device with id %1 already exists").arg(device->id)
+            : tr("Power device with address %1 already exists").arg(device->address);
         return false;
     }
     return true;
@@ -383,7 +411,8 @@ static bool addDetectorTo(DetectorList &list, const CnfDetectorPtr &element, QSt
         return false;
     }
     if (list.add(element) == DetectorList::KeyTaken) {
-        error = QCoreApplication::translate("CnfController", "Detector %1 already exists").arg(element->id());
+        error = QCoreApplication::translate("CnfController", "Detector %1 already exists")
+                    .arg(element->id());
         return false;
     }
     return true;
@@ -782,8 +811,8 @@ bool CnfController::setProgramRawData(const CnfProgramPtr &program, const QByteA
         return false;
     }
     if (bytes.size() < 2) {
-        d->lastError = tr("Program data of %1 must hold at least the number and the type")
-                           .arg(program->id);
+        d->lastError
+            = tr("Program data of %1 must hold at least the number and the type").arg(program->id);
         return false;
     }
     if (isFirstLine(property("type").toString())) {

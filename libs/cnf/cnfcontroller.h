@@ -76,7 +76,7 @@ public:
     // --- Power devices (int ids and addresses, both unique) ---
     QList<CnfPowerDevicePtr> powerDevices() const;
     bool addPowerDevice(const CnfPowerDevicePtr &device);
-    bool removePowerDevice(int address);     // also unassigns it from its group
+    bool removePowerDevice(int address); // also unassigns it from its group
     bool removePowerDeviceById(int id);
     bool reorderPowerDevices(const QList<CnfPowerDevicePtr> &devices);
     CnfPowerDevicePtr findPowerDevice(int id) const;
@@ -114,7 +114,7 @@ public:
     CnfMatrixPtr defaultMatrix() const;
     void setDefaultMatrix(const CnfMatrixPtr &matrix); // must be listed; null clears
     CnfMatrixPtr safetyMatrix() const;
-    void setSafetyMatrix(const CnfMatrixPtr &matrix);  // must be listed; null clears
+    void setSafetyMatrix(const CnfMatrixPtr &matrix); // must be listed; null clears
     // The conflict matrix: the safety matrix, else the default matrix.
     CnfMatrixPtr conflictMatrix() const;
 
@@ -134,7 +134,7 @@ public:
     bool addSpecialDay(const QDate &date, const CnfSpecialDayPtr &day); // replaces that date's
     bool removeSpecialDay(const QDate &date);
     CnfDayCardPtr defaultDayCard() const;
-    void setDefaultDayCard(const CnfDayCardPtr &card);   // null clears
+    void setDefaultDayCard(const CnfDayCardPtr &card); // null clears
     CnfProgramPtr defaultProgram() const;
     void setDefaultProgram(const CnfProgramPtr &program); // null clears
     CnfProgramPtr reserveProgram() const;

@@ -3,5 +3,5 @@
 void CnfDayCard::addRecord(const QTime &start, const QTime &end, const CnfProgramPtr &program,
                            const CnfProgramPtr &reserve)
 {
-    records.insert(start, CnfDayCardRecord{program, reserve, end});
+    records.insert(start, CnfDayCardRecord { program, reserve, end });
 }

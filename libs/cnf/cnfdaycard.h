@@ -9,16 +9,16 @@
 // One record of a day card: the program that runs from its start time on.
 struct CnfDayCardRecord
 {
-    CnfProgramPtr program;  // may be null
-    CnfProgramPtr reserve;  // may be null
-    QTime end;              // invalid = not set
+    CnfProgramPtr program; // may be null
+    CnfProgramPtr reserve; // may be null
+    QTime end; // invalid = not set
 };
 
 // A day plan: programs by start time.
 class CnfDayCard
 {
 public:
-    QString id;    // the number by which week cards, special days and defaults refer to it
+    QString id; // the number by which week cards, special days and defaults refer to it
     QString name;
     QMap<QTime, CnfDayCardRecord> records;
 

@@ -10,8 +10,7 @@
 // broken file of that family comes back invalid with its lastError.
 namespace CnfFamilyFormats {
 
-template<typename Config>
-static CnfNativePtr read(const QByteArray &bytes)
+template<typename Config> static CnfNativePtr read(const QByteArray &bytes)
 {
     if (!Config::recognizes(bytes))
         return {};
@@ -35,8 +34,7 @@ CnfNativePtr readZuMolt(const QByteArray &bytes, const QString &)
     return read<ZU_MOLTConfig>(bytes);
 }
 
-template<typename Config>
-static QByteArray write(const CnfController &controller, QString &error)
+template<typename Config> static QByteArray write(const CnfController &controller, QString &error)
 {
     Config config;
     const QByteArray bytes = config.save(controller);

@@ -37,7 +37,8 @@ bool CnfFormatConfig::fail(const QString &error)
     return false;
 }
 
-bool CnfFormatConfig::collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts, QVariantMap *native)
+bool CnfFormatConfig::collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts,
+                              QVariantMap *native)
 {
     setError(QString());
     QString error;
@@ -63,7 +64,9 @@ bool CnfFormatConfig::accept(const CnfJsonValue &root)
 bool CnfFormatConfig::createController(CnfController &controller)
 {
     if (!m_valid) {
-        setError(m_error.isEmpty() ? QCoreApplication::translate("CnfNative", "No configuration loaded") : m_error);
+        setError(m_error.isEmpty()
+                     ? QCoreApplication::translate("CnfNative", "No configuration loaded")
+                     : m_error);
         controller.clear();
         controller.setLastError(m_error);
         return false;

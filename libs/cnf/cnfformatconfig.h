@@ -38,7 +38,8 @@ protected:
 
     bool fail(const QString &error);
     // The parts of a controller for a writer; false with lastError.
-    bool collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts, QVariantMap *native);
+    bool collect(const CnfController &controller, QVector<CnfTreeSchemaPart> *parts,
+                 QVariantMap *native);
     void reset();
     bool accept(const CnfJsonValue &root);
     void setError(const QString &error);

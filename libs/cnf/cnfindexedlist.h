@@ -23,8 +23,7 @@
 // a scan, so an edited id is found under its new value; taken(), the check of
 // every add, trusts the index until the element has been found under its new id
 // or the list has changed in another way than by an append.
-template<typename T, typename Key>
-class CnfIndexedList
+template<typename T, typename Key> class CnfIndexedList
 {
 public:
     using Ptr = QSharedPointer<T>;
@@ -42,7 +41,10 @@ public:
 
     const QList<Ptr> &elements() const { return m_list; }
 
-    bool contains(const Ptr &element) const { return element && m_indexes.front().contains(m_list, element); }
+    bool contains(const Ptr &element) const
+    {
+        return element && m_indexes.front().contains(m_list, element);
+    }
 
     // The first listed element whose key number `by` is `key`, or null.
     Ptr find(const Key &key, int by = 0) const
@@ -57,8 +59,7 @@ public:
     Ptr taken(const Key &key, int by = 0) const { return m_indexes.at(by).taken(m_list, key); }
 
     // The first element in list order for which pred holds, or null.
-    template<typename Pred>
-    Ptr findBy(Pred pred) const
+    template<typename Pred> Ptr findBy(Pred pred) const
     {
         for (const Ptr &element : m_list) {
             if (element && pred(*element))

@@ -7,7 +7,11 @@ class CnfInterstate
 public:
     CnfInterstate() = default;
     CnfInterstate(int greenBlink, int yellow, int redYellow)
-        : greenBlink(greenBlink), yellow(yellow), redYellow(redYellow) {}
+        : greenBlink(greenBlink)
+        , yellow(yellow)
+        , redYellow(redYellow)
+    {
+    }
 
     int greenBlink = 0;
     int yellow = 0;

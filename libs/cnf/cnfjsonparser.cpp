@@ -70,10 +70,12 @@ bool CnfJsonParser::fail(const QString &message)
 bool CnfJsonParser::parseValue(CnfJsonValue &value, int depth)
 {
     if (depth > maxDepth)
-        return fail(QStringLiteral("the document is nested more than %1 levels deep").arg(maxDepth));
+        return fail(
+            QStringLiteral("the document is nested more than %1 levels deep").arg(maxDepth));
     skipSpace();
     if (atEnd())
-        return fail(QStringLiteral("the document ends where a value is expected (the file is truncated)"));
+        return fail(
+            QStringLiteral("the document ends where a value is expected (the file is truncated)"));
     const int line = m_line;
     const int column = m_column;
     switch (peek()) {
@@ -103,7 +105,8 @@ bool CnfJsonParser::parseValue(CnfJsonValue &value, int depth)
     const char c = peek();
     if (c == '-' || (c >= '0' && c <= '9'))
         return parseNumber(value);
-    return fail(QStringLiteral("unexpected character '%1' where a value is expected").arg(QChar::fromLatin1(c)));
+    return fail(QStringLiteral("unexpected character '%1' where a value is expected")
+                    .arg(QChar::fromLatin1(c)));
 }
 
 bool CnfJsonParser::parseLiteral(const char *word, CnfJsonValue::Type type, const QVariant &scalar,
@@ -113,7 +116,8 @@ bool CnfJsonParser::parseLiteral(const char *word, CnfJsonValue::Type type, cons
     const int column = m_column;
     for (const char *w = word; *w; ++w) {
         if (atEnd())
-            return fail(QStringLiteral("the document ends inside '%1' (the file is truncated)").arg(QLatin1String(word)));
+            return fail(QStringLiteral("the document ends inside '%1' (the file is truncated)")
+                            .arg(QLatin1String(word)));
         if (peek() != *w)
             return fail(QStringLiteral("invalid literal, '%1' expected").arg(QLatin1String(word)));
         advance();
@@ -135,7 +139,8 @@ bool CnfJsonParser::parseObject(CnfJsonValue &value, int depth)
     for (;;) {
         skipSpace();
         if (atEnd())
-            return fail(QStringLiteral("the document ends inside an object (the file is truncated)"));
+            return fail(
+                QStringLiteral("the document ends inside an object (the file is truncated)"));
         if (peek() != '"')
             return fail(QStringLiteral("a member name in double quotes is expected"));
         QString name;
@@ -143,9 +148,11 @@ bool CnfJsonParser::parseObject(CnfJsonValue &value, int depth)
             return false;
         skipSpace();
         if (atEnd())
-            return fail(QStringLiteral("the document ends inside an object (the file is truncated)"));
+            return fail(
+                QStringLiteral("the document ends inside an object (the file is truncated)"));
         if (peek() != ':')
-            return fail(QStringLiteral("':' expected after the member name \"%1\"").arg(quoted(name)));
+            return fail(
+                QStringLiteral("':' expected after the member name \"%1\"").arg(quoted(name)));
         advance();
         CnfJsonValue member;
         if (!parseValue(member, depth + 1))
@@ -159,7 +166,8 @@ bool CnfJsonParser::parseObject(CnfJsonValue &value, int depth)
         }
         skipSpace();
         if (atEnd())
-            return fail(QStringLiteral("the document ends inside an object (the file is truncated)"));
+            return fail(
+                QStringLiteral("the document ends inside an object (the file is truncated)"));
         if (peek() == '}') {
             advance();
             return true;
@@ -185,7 +193,8 @@ bool CnfJsonParser::parseArray(CnfJsonValue &value, int depth)
         value.append(item);
         skipSpace();
         if (atEnd())
-            return fail(QStringLiteral("the document ends inside an array (the file is truncated)"));
+            return fail(
+                QStringLiteral("the document ends inside an array (the file is truncated)"));
         if (peek() == ']') {
             advance();
             return true;
@@ -230,14 +239,16 @@ bool CnfJsonParser::parseString(QString &text)
             const char *start = m_pos;
             advance();
             if (atEnd())
-                return fail(QStringLiteral("the document ends inside an escape sequence (the file is truncated)"));
+                return fail(QStringLiteral(
+                    "the document ends inside an escape sequence (the file is truncated)"));
             const char e = peek();
             advance();
             if (e == 'u') {
                 uint code = 0;
                 for (int i = 0; i < 4; ++i) {
                     if (atEnd() || hexValue(peek()) < 0)
-                        return fail(QStringLiteral("'\\u' must be followed by four hexadecimal digits"));
+                        return fail(
+                            QStringLiteral("'\\u' must be followed by four hexadecimal digits"));
                     code = code * 16 + uint(hexValue(peek()));
                     advance();
                 }
@@ -248,16 +259,33 @@ bool CnfJsonParser::parseString(QString &text)
             } else if (m_dialect == Standard) {
                 char out = 0;
                 switch (e) {
-                case '"': out = '"'; break;
-                case '\\': out = '\\'; break;
-                case '/': out = '/'; break;
-                case 'b': out = '\b'; break;
-                case 'f': out = '\f'; break;
-                case 'n': out = '\n'; break;
-                case 'r': out = '\r'; break;
-                case 't': out = '\t'; break;
+                case '"':
+                    out = '"';
+                    break;
+                case '\\':
+                    out = '\\';
+                    break;
+                case '/':
+                    out = '/';
+                    break;
+                case 'b':
+                    out = '\b';
+                    break;
+                case 'f':
+                    out = '\f';
+                    break;
+                case 'n':
+                    out = '\n';
+                    break;
+                case 'r':
+                    out = '\r';
+                    break;
+                case 't':
+                    out = '\t';
+                    break;
                 default:
-                    return fail(QStringLiteral("invalid escape sequence '\\%1'").arg(QChar::fromLatin1(e)));
+                    return fail(
+                        QStringLiteral("invalid escape sequence '\\%1'").arg(QChar::fromLatin1(e)));
                 }
                 bytes.append(out);
             }
@@ -324,7 +352,8 @@ bool CnfJsonParser::parseNumber(CnfJsonValue &value)
     if (!ok || !std::isfinite(number)) {
         m_line = line;
         m_column = column;
-        return fail(QStringLiteral("the number %1 is out of range").arg(quoted(QString::fromLatin1(literal))));
+        return fail(QStringLiteral("the number %1 is out of range")
+                        .arg(quoted(QString::fromLatin1(literal))));
     }
     value = CnfJsonValue(CnfJsonValue::Double, line, column);
     value.setScalar(number);

@@ -45,7 +45,8 @@ private:
     bool parseArray(CnfJsonValue &value, int depth);
     bool parseString(QString &text);
     bool parseNumber(CnfJsonValue &value);
-    bool parseLiteral(const char *word, CnfJsonValue::Type type, const QVariant &scalar, CnfJsonValue &value);
+    bool parseLiteral(const char *word, CnfJsonValue::Type type, const QVariant &scalar,
+                      CnfJsonValue &value);
     void skipSpace();
     bool atEnd() const { return m_pos >= m_end; }
     char peek() const { return *m_pos; }

@@ -25,10 +25,12 @@ public:
                         qlonglong min = std::numeric_limits<qlonglong>::min(),
                         qlonglong max = std::numeric_limits<qlonglong>::max());
     int integer(const CnfJsonValue &object, const QString &key, int defaultValue,
-                int min = std::numeric_limits<int>::min(), int max = std::numeric_limits<int>::max());
+                int min = std::numeric_limits<int>::min(),
+                int max = std::numeric_limits<int>::max());
     double number(const CnfJsonValue &object, const QString &key, double defaultValue);
     bool boolean(const CnfJsonValue &object, const QString &key, bool defaultValue);
-    QString text(const CnfJsonValue &object, const QString &key, const QString &defaultValue = QString());
+    QString text(const CnfJsonValue &object, const QString &key,
+                 const QString &defaultValue = QString());
     // An identifier given as a text or as an integer, as text.
     QString idText(const CnfJsonValue &object, const QString &key);
     // The member when it is of the type (an empty Undefined value when absent).
@@ -38,7 +40,8 @@ public:
     bool onlyKeys(const CnfJsonValue &object, const QStringList &keys, const QString &what);
 
     // Integer value check of a bare value (array items).
-    int integerValue(const CnfJsonValue &value, const QString &what, int min = std::numeric_limits<int>::min(),
+    int integerValue(const CnfJsonValue &value, const QString &what,
+                     int min = std::numeric_limits<int>::min(),
                      int max = std::numeric_limits<int>::max());
 
 private:

@@ -43,7 +43,10 @@ public:
     bool contains(const QString &name) const { return indexOf(name) >= 0; }
     void insert(const QString &name, const CnfJsonValue &value);
     // For the parser, which finds repeated names itself: replaces member index.
-    void appendMember(const QString &name, const CnfJsonValue &value) { m_members.append(qMakePair(name, value)); }
+    void appendMember(const QString &name, const CnfJsonValue &value)
+    {
+        m_members.append(qMakePair(name, value));
+    }
     void replaceMember(int index, const CnfJsonValue &value) { m_members[index].second = value; }
     // Builders: the member or item, created Undefined at the given place when missing.
     CnfJsonValue &memberRef(const QString &name, int line = 0, int column = 0);

@@ -64,7 +64,8 @@ void CnfJsonWriter::begin(const QString &name, Layout layout, char bracket, bool
 {
     // A file nested deeper than the parser takes could never be opened again.
     if (m_levels.size() >= CnfJsonParser::maxDepth && m_error.isEmpty())
-        m_error = QStringLiteral("the data are nested more than %1 levels deep").arg(CnfJsonParser::maxDepth);
+        m_error = QStringLiteral("the data are nested more than %1 levels deep")
+                      .arg(CnfJsonParser::maxDepth);
     separator();
     writeName(name);
     m_text.append(bracket);
@@ -94,7 +95,8 @@ void CnfJsonWriter::end(char bracket)
     if (!compact && !level.first && level.layout != Inline) {
         m_text.append('\n');
         indent(m_levels.size());
-    } else if (m_escaping == Verbatim && bracket == '}' && !compact && level.first && level.layout == Normal) {
+    } else if (m_escaping == Verbatim && bracket == '}' && !compact && level.first
+               && level.layout == Normal) {
         // The ZU_MOLT dialect writes an empty object over three lines.
         m_text.append("\n\n");
         indent(m_levels.size());
@@ -230,7 +232,8 @@ void CnfJsonWriter::writeScalar(const QVariant &value)
         const QByteArray text = numberText(value, &ok);
         if (!ok) {
             if (m_error.isEmpty())
-                m_error = QStringLiteral("the number %1 cannot be stored in JSON").arg(value.toDouble());
+                m_error = QStringLiteral("the number %1 cannot be stored in JSON")
+                              .arg(value.toDouble());
             m_text.append("null");
             return;
         }
@@ -259,7 +262,8 @@ bool CnfJsonWriter::verbatimStorable(const QString &text)
             return false;
         if (text.at(i + 1) == QLatin1Char('u')) {
             for (int k = i + 2; k < i + 6; ++k) {
-                if (k >= text.size() || !std::isxdigit(static_cast<unsigned char>(text.at(k).toLatin1())))
+                if (k >= text.size()
+                    || !std::isxdigit(static_cast<unsigned char>(text.at(k).toLatin1())))
                     return false;
             }
             i += 5;
@@ -289,17 +293,32 @@ void CnfJsonWriter::writeText(const QString &text)
     const QByteArray utf8 = text.toUtf8();
     for (const char c : utf8) {
         switch (c) {
-        case '"': m_text.append("\\\""); break;
-        case '\\': m_text.append("\\\\"); break;
-        case '\n': m_text.append("\\n"); break;
-        case '\r': m_text.append("\\r"); break;
-        case '\t': m_text.append("\\t"); break;
-        case '\b': m_text.append("\\b"); break;
-        case '\f': m_text.append("\\f"); break;
+        case '"':
+            m_text.append("\\\"");
+            break;
+        case '\\':
+            m_text.append("\\\\");
+            break;
+        case '\n':
+            m_text.append("\\n");
+            break;
+        case '\r':
+            m_text.append("\\r");
+            break;
+        case '\t':
+            m_text.append("\\t");
+            break;
+        case '\b':
+            m_text.append("\\b");
+            break;
+        case '\f':
+            m_text.append("\\f");
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char buffer[8];
-                qsnprintf(buffer, sizeof buffer, "\\u%04x", unsigned(static_cast<unsigned char>(c)));
+                qsnprintf(buffer, sizeof buffer, "\\u%04x",
+                          unsigned(static_cast<unsigned char>(c)));
                 m_text.append(buffer);
             } else {
                 m_text.append(c);

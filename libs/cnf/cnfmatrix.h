@@ -28,8 +28,8 @@ public:
     void setReleaf(int aId, int bId, double value);
 
     bool isEmpty() const { return m_cells.isEmpty(); }
-    void clear() { m_cells.clear(); }      // values only; id and name stay
-    QList<CnfMatrixCell> content() const;  // ordered by (a, b)
+    void clear() { m_cells.clear(); } // values only; id and name stay
+    QList<CnfMatrixCell> content() const; // ordered by (a, b)
 
     // Takes over id, name and values of `other` (a null pointer clears).
     void clone(const CnfMatrixPtr &other);

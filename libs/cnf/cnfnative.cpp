@@ -25,8 +25,9 @@ QString &loadErrorText()
 int contentStart(const QByteArray &bytes)
 {
     int i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < bytes.size() && (bytes.at(i) == ' ' || bytes.at(i) == '\t'
-                                || bytes.at(i) == '\r' || bytes.at(i) == '\n'))
+    while (i < bytes.size()
+           && (bytes.at(i) == ' ' || bytes.at(i) == '\t' || bytes.at(i) == '\r'
+               || bytes.at(i) == '\n'))
         ++i;
     return i;
 }
@@ -113,8 +114,8 @@ CnfNativePtr CnfNative::detect(const QByteArray &bytes, const QString &path)
         return native;
     }
     using Reader = CnfNativePtr (*)(const QByteArray &, const QString &);
-    const Reader readers[] = {&CnfFamilyFormats::readZuMolt, &CnfFamilyFormats::readTiverkII,
-                              &CnfFamilyFormats::readAdapter};
+    const Reader readers[] = { &CnfFamilyFormats::readZuMolt, &CnfFamilyFormats::readTiverkII,
+                               &CnfFamilyFormats::readAdapter };
     for (Reader reader : readers) {
         const CnfNativePtr native = reader(bytes, path);
         if (!native)
@@ -137,7 +138,8 @@ bool CnfNative::save(const QString &path, const CnfController &controller, QStri
     return save(path, controller, controller.property("type").toString(), error);
 }
 
-bool CnfNative::save(const QString &path, const CnfController &controller, const QString &family, QString &error)
+bool CnfNative::save(const QString &path, const CnfController &controller, const QString &family,
+                     QString &error)
 {
     QByteArray bytes;
     QString formatError;

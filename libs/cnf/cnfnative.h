@@ -31,7 +31,8 @@ public:
     static bool save(const QString &path, const CnfController *controller, QString &error);
     // The same in the format of the given family, whatever the property says:
     // a file is written back in the family it was read as.
-    static bool save(const QString &path, const CnfController &controller, const QString &family, QString &error);
+    static bool save(const QString &path, const CnfController &controller, const QString &family,
+                     QString &error);
     // Makes `controller` an empty configuration of a family and version.
     static void initController(CnfController &controller, const QString &type,
                                const QString &version);

@@ -10,10 +10,10 @@
 class CnfPhase
 {
 public:
-    QString id;               // unique text among the controller's phases
+    QString id; // unique text among the controller's phases
     QString name;
-    int minTime = -1;         // seconds; -1 = not set
-    int maxTime = -1;         // seconds; -1 = not set
+    int minTime = -1; // seconds; -1 = not set
+    int maxTime = -1; // seconds; -1 = not set
     QList<CnfSignalGroupPtr> signalGroups;
     // Stored transitions into this phase, by the id of the phase before it
     // (used by the families whose transitions are not computed).

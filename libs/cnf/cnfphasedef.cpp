@@ -102,10 +102,11 @@ CnfTransitionPtr CnfPhaseDef::createTransition() const
             if (!group || (to && to->contains(group->id)))
                 continue;
             const int greenEnd = group->interstateByte(variant, CnfSignalGroup::AG1)
-                                 + group->interstateByte(variant, CnfSignalGroup::GF);
+                + group->interstateByte(variant, CnfSignalGroup::GF);
             transition->greenEnd.insert(group->id, greenEnd);
-            clearing = qMax(clearing, greenEnd + group->interstateByte(variant, CnfSignalGroup::Y)
-                                          + group->interstateByte(variant, CnfSignalGroup::AR));
+            clearing = qMax(clearing,
+                            greenEnd + group->interstateByte(variant, CnfSignalGroup::Y)
+                                + group->interstateByte(variant, CnfSignalGroup::AR));
         }
     }
     int length = clearing;
@@ -133,7 +134,7 @@ CnfTransitionPtr CnfPhaseDef::findTransition() const
 int CnfPhaseDef::getSGState(int signalGroupId) const
 {
     return m_phase && m_phase->contains(signalGroupId) ? CnfSignalGroup::Green
-                                                        : CnfSignalGroup::Red;
+                                                       : CnfSignalGroup::Red;
 }
 
 int CnfPhaseDef::greenChange(int signalGroupId) const

@@ -17,7 +17,7 @@ class CnfPhaseDef : public QObject
 public:
     explicit CnfPhaseDef(CnfProgram *program = nullptr);
 
-    QString id() const;                 // the phase's id (kept also without a phase)
+    QString id() const; // the phase's id (kept also without a phase)
     void setId(const QString &phaseId); // unbinds a phase of another id
     CnfPhasePtr phase() const { return m_phase; }
     void setPhase(const CnfPhasePtr &phase);
@@ -27,7 +27,7 @@ public:
     // Takes a decimal text; false (nothing changed) for anything else.
     bool setLength(const QString &text);
     int fullLength() const;
-    void setFullLength(int seconds);    // length = full length - interstate, at least 0
+    void setFullLength(int seconds); // length = full length - interstate, at least 0
     // The second of the controller's cycle at which the step's own time begins
     // (after the change into it): the full lengths of the steps before it and
     // its change, plus the program's cycle offset, modulo the program's cycle.

@@ -11,8 +11,15 @@ public:
     // Keys that signal groups drive are types 1, 4, 5, 7 and 8; types 2 and 3
     // are the service devices of a key module.
     enum Type {
-        Unused = 0, Key = 1, ModulePower = 2, ModuleControl = 3, KeyDouble = 4,
-        KeyTriac = 5, Reserve = 6, Output = 7, OutputZuMolt = 8
+        Unused = 0,
+        Key = 1,
+        ModulePower = 2,
+        ModuleControl = 3,
+        KeyDouble = 4,
+        KeyTriac = 5,
+        Reserve = 6,
+        Output = 7,
+        OutputZuMolt = 8
     };
     enum Color { Green = 0, Yellow = 1, Red = 2, White = 3 };
 

@@ -273,8 +273,8 @@ QString CnfProgram::tiverkTypeName(int kind, const QString &family, bool transla
 }
 
 static const char *const typeKeys[] = {
-    nullptr, "yellow", "dark", "timer", "coord", "tiverk", "multiring", "script",
-    "timeline", "coordTimeline", "stagering", "pedestrian", "sequence",
+    nullptr,  "yellow",   "dark",          "timer",     "coord",      "tiverk",   "multiring",
+    "script", "timeline", "coordTimeline", "stagering", "pedestrian", "sequence",
 };
 static const int typeKeyCount = int(sizeof(typeKeys) / sizeof(typeKeys[0]));
 

@@ -20,8 +20,18 @@ class CnfProgram : public QObject
 public:
     // OtherAlgorithm: a ZU_MOLT algorithm that has no type of its own here.
     enum Type {
-        OtherAlgorithm = 0, YellowFlash = 1, Dark = 2, FixedTime = 3, Coordinated = 4, Tiverk = 5, MultiRing = 6,
-        Script = 7, Timeline = 8, CoordinatedTimeline = 9, Stagering = 10, Pedestrian = 11,
+        OtherAlgorithm = 0,
+        YellowFlash = 1,
+        Dark = 2,
+        FixedTime = 3,
+        Coordinated = 4,
+        Tiverk = 5,
+        MultiRing = 6,
+        Script = 7,
+        Timeline = 8,
+        CoordinatedTimeline = 9,
+        Stagering = 10,
+        Pedestrian = 11,
         Sequence = 12
     };
     Q_ENUM(Type)
@@ -31,14 +41,14 @@ public:
     explicit CnfProgram(CnfController *controller);
     ~CnfProgram() override;
 
-    QString id;                 // program number as text, unique in the controller
+    QString id; // program number as text, unique in the controller
     QString name;
     int type = FixedTime;
-    int kind = 0;               // algorithm kind of a Tiverk program (raw data byte 1)
-    CnfMatrixPtr matrix;        // may be null
+    int kind = 0; // algorithm kind of a Tiverk program (raw data byte 1)
+    CnfMatrixPtr matrix; // may be null
     bool defaultMatrix = false; // the program uses the controller's default matrix
-    int cycleLength = 0;        // seconds, for programs without steps
-    int interstateVariant = 1;  // variant of the signal groups' interstate records
+    int cycleLength = 0; // seconds, for programs without steps
+    int interstateVariant = 1; // variant of the signal groups' interstate records
 
     QByteArray data() const { return m_data; }
     // Stores bytes without checks; CnfController::setProgramRawData checks them.
@@ -46,9 +56,9 @@ public:
 
     QList<CnfPhaseDefPtr> phases() const { return m_phases; }
     int phaseCount() const { return m_phases.size(); }
-    CnfPhaseDefPtr phaseDefAt(int index) const;          // null out of range
+    CnfPhaseDefPtr phaseDefAt(int index) const; // null out of range
     CnfPhaseDefPtr findPhaseDef(const QString &phaseId) const;
-    int indexOfPhaseDef(const CnfPhaseDef *def) const;   // -1 when absent
+    int indexOfPhaseDef(const CnfPhaseDef *def) const; // -1 when absent
     CnfPhaseDefPtr appendPhase(const CnfPhasePtr &phase, int length);
     CnfPhaseDefPtr appendPhaseFl(const CnfPhasePtr &phase, int fullLength);
     bool removePhase(int index);
@@ -56,8 +66,8 @@ public:
     // With `fromSteps` and at least one step: the sum of the steps' full
     // lengths; otherwise the stored cycleLength (or that sum when it is 0).
     int cycle(bool fromSteps) const;
-    int cycleOffset(int notSet) const;    // `notSet` when no offset is stored
-    void setCycleOffset(int seconds);     // a negative value unsets it
+    int cycleOffset(int notSet) const; // `notSet` when no offset is stored
+    void setCycleOffset(int seconds); // a negative value unsets it
     bool hasCycleOffset() const { return m_offset >= 0; }
 
     // Timeline data: per signal group, start second -> colour state (a

@@ -36,9 +36,9 @@ struct Leaf
 struct Places
 {
     Field variant;
-    Field cycle;  // coordinated kinds: the cycle and its offset, in seconds
+    Field cycle; // coordinated kinds: the cycle and its offset, in seconds
     Field offset;
-    QVector<Field> phases;    // one per row of the sequence
+    QVector<Field> phases; // one per row of the sequence
     QVector<Field> durations; // one per row; offset -1 without durations
     bool hasSequence() const { return !phases.isEmpty(); }
     // The record's end, byte after the last field of the sequence.
@@ -56,7 +56,8 @@ struct Places
 // Rows of an "array[N]" element; 0 for anything else.
 int arrayRows(const QDomElement &element)
 {
-    const QStringList parts = element.attribute(QStringLiteral("type")).split(QRegularExpression(QStringLiteral("[\\[\\]]")));
+    const QStringList parts = element.attribute(QStringLiteral("type"))
+                                  .split(QRegularExpression(QStringLiteral("[\\[\\]]")));
     if (parts.size() != 3 || parts.first() != QLatin1String("array"))
         return 0;
     return qMax(0, parts.at(1).toInt());
@@ -66,7 +67,8 @@ int arrayRows(const QDomElement &element)
 // nor written (offset -1) but takes its bytes.
 Field fieldOf(const QDomElement &element, int offset)
 {
-    const QPair<QString, int> type = CnfTiverkLayout::parseElementType(element.attribute(QStringLiteral("type")));
+    const QPair<QString, int> type
+        = CnfTiverkLayout::parseElementType(element.attribute(QStringLiteral("type")));
     Field field;
     field.word = type.first == QLatin1String("word");
     field.offset = field.word || type.first == QLatin1String("byte") ? offset : -1;
@@ -76,22 +78,23 @@ Field fieldOf(const QDomElement &element, int offset)
 // The fields in table order: top-level elements, each array row by row,
 // nested arrays depth first. A top-level array without a valid count takes
 // no bytes; inside an array such an element is read as a plain field.
-void collect(const QList<QDomElement> &elements, int *cursor, bool top, const QDomElement &array, int row,
-             QList<Leaf> *leaves)
+void collect(const QList<QDomElement> &elements, int *cursor, bool top, const QDomElement &array,
+             int row, QList<Leaf> *leaves)
 {
     for (const QDomElement &element : elements) {
         if (element.hasChildNodes()) {
             const int rows = arrayRows(element);
             if (rows > 0) {
                 for (int r = 0; r < rows; ++r)
-                    collect(CnfTiverkLayout::elements(element), cursor, false, top ? element : array, top ? r : row, leaves);
+                    collect(CnfTiverkLayout::elements(element), cursor, false,
+                            top ? element : array, top ? r : row, leaves);
                 continue;
             }
             if (top)
                 continue;
         }
         const Field field = fieldOf(element, *cursor);
-        leaves->append({element, field, array, row});
+        leaves->append({ element, field, array, row });
         *cursor += field.size;
     }
 }
@@ -123,9 +126,11 @@ Places placesOf(const QDomDocument &layout, int kind)
         if (leaf.array.isNull() && places.variant.offset < 0 && leaf.field.offset >= 0
             && name.startsWith(QString::fromUtf8("Вариант промтакта"), Qt::CaseInsensitive))
             places.variant = leaf.field;
-        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Цикл") && places.cycle.offset < 0)
+        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Цикл")
+            && places.cycle.offset < 0)
             places.cycle = leaf.field;
-        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Сдвиг") && places.offset.offset < 0)
+        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Сдвиг")
+            && places.offset.offset < 0)
             places.offset = leaf.field;
         if (!leaf.array.isNull() && sequence.isNull() && leaf.field.offset >= 0
             && leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)"))
@@ -230,7 +235,8 @@ QByteArray CnfProgramRecord::extended(const QByteArray &record, int size)
     return record + QByteArray(size - record.size(), char(NotSetByte));
 }
 
-bool CnfProgramRecord::readSteps(const QDomDocument &layout, const QByteArray &record, QList<Step> *steps)
+bool CnfProgramRecord::readSteps(const QDomDocument &layout, const QByteArray &record,
+                                 QList<Step> *steps)
 {
     const Places places = placesOf(layout, kindOf(record));
     if (!places.hasSequence() || places.sequenceEnd() > record.size())
@@ -240,7 +246,7 @@ bool CnfProgramRecord::readSteps(const QDomDocument &layout, const QByteArray &r
         const int phase = readField(places.phases.at(row), record);
         if (phase < 0)
             break;
-        steps->append({phase, readField(places.durations.at(row), record)});
+        steps->append({ phase, readField(places.durations.at(row), record) });
     }
     return true;
 }
@@ -293,8 +299,8 @@ QByteArray CnfProgramRecord::completed(const CnfController &controller, const QD
     return bytes;
 }
 
-bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
-                               CnfProgram &program)
+bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocument &layout,
+                               const QByteArray &record, CnfProgram &program)
 {
     const Places places = placesOf(layout, kindOf(record));
     if (fits(places.variant, record))

@@ -21,9 +21,12 @@ class CnfProgramRecord
 public:
     struct Step
     {
-        int phase = -1;    // index into the controller's phases
+        int phase = -1; // index into the controller's phases
         int duration = -1; // seconds; -1 when the layout has no duration or it is not set
-        bool operator==(const Step &other) const { return phase == other.phase && duration == other.duration; }
+        bool operator==(const Step &other) const
+        {
+            return phase == other.phase && duration == other.duration;
+        }
     };
 
     // `record` padded with 255 up to `size` bytes; a longer record is kept whole.
@@ -45,8 +48,8 @@ public:
     // The record with the program's steps (phase and length, rows beyond the
     // last step cleared) and interstate variant written into it. Fields the
     // record's kind lacks or that lie beyond the record are not written.
-    static QByteArray withProgram(const QDomDocument &layout, const QByteArray &record, const QStringList &phaseIds,
-                                  const CnfProgram &program);
+    static QByteArray withProgram(const QDomDocument &layout, const QByteArray &record,
+                                  const QStringList &phaseIds, const CnfProgram &program);
     // The record padded with "not set" up to `size` bytes. When it was shorter
     // than that (or holds no sequence of its kind) and holds no step, and the
     // program has steps, the program's
@@ -62,8 +65,8 @@ public:
     // Returns false, leaving the steps alone, when the record holds no sequence
     // of its kind.
     // Phase indexes name the controller's phases.
-    static bool applyTo(const CnfController &controller, const QDomDocument &layout, const QByteArray &record,
-                        CnfProgram &program);
+    static bool applyTo(const CnfController &controller, const QDomDocument &layout,
+                        const QByteArray &record, CnfProgram &program);
 
     // A full record of the program for the controller: number, kind, variant
     // and steps, and for a coordinated kind its cycle and offset; every other

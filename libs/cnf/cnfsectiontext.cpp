@@ -35,8 +35,10 @@ QStringRef trimmed(const QStringRef &text, int from, int size)
 
 bool isBareChar(QChar c)
 {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-        || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_') || c == QLatin1Char('-');
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+        || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+        || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_')
+        || c == QLatin1Char('-');
 }
 
 // Parses a JSON text starting at text[pos] == '"'; pos ends after the closing quote.
@@ -62,8 +64,8 @@ bool readQuoted(const QStringRef &text, int &pos, QString *out)
 struct Segment
 {
     QStringRef bare; // a bare name, in the text
-    QString quoted;  // a quoted name, read
-    int index = -1;  // >= 0: list item
+    QString quoted; // a quoted name, read
+    int index = -1; // >= 0: list item
 };
 
 bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *error)
@@ -112,7 +114,9 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
             while (pos < path.size() && isBareChar(path.at(pos)))
                 ++pos;
             if (pos == start) {
-                *error = QStringLiteral("invalid character '%1' in \"%2\"").arg(path.at(pos)).arg(path);
+                *error = QStringLiteral("invalid character '%1' in \"%2\"")
+                             .arg(path.at(pos))
+                             .arg(path);
                 return false;
             }
             segment.bare = part(path, start, pos - start);
@@ -141,7 +145,8 @@ public:
         const QStringRef &bare = segment.bare;
         QString &known = m_names[qHash(bare) % m_names.size()];
         if (known.size() != bare.size()
-            || std::memcmp(known.constData(), bare.constData(), size_t(bare.size()) * sizeof(QChar)) != 0)
+            || std::memcmp(known.constData(), bare.constData(), size_t(bare.size()) * sizeof(QChar))
+                != 0)
             known = bare.toString();
         return known;
     }
@@ -211,20 +216,25 @@ bool parseValue(const QStringRef &text, CnfJsonValue::Type *type, QVariant *scal
         return true;
     }
     const double special = text == QLatin1String("nan") ? std::numeric_limits<double>::quiet_NaN()
-        : text == QLatin1String("inf")                 ? std::numeric_limits<double>::infinity()
-        : text == QLatin1String("-inf")                ? -std::numeric_limits<double>::infinity()
-                                                       : 0.0;
+        : text == QLatin1String("inf")                  ? std::numeric_limits<double>::infinity()
+        : text == QLatin1String("-inf")                 ? -std::numeric_limits<double>::infinity()
+                                                        : 0.0;
     if (special != 0.0 || text == QLatin1String("nan")) {
         *type = CnfJsonValue::Double;
         *scalar = special;
         return true;
     }
     CnfJsonParser parser;
-    if (text.isEmpty() || !parser.parse((QLatin1Char('[') + text.toString() + QLatin1Char(']')).toUtf8()) || parser.root().size() != 1
-        || parser.root().at(0).type() == CnfJsonValue::Array || parser.root().at(0).type() == CnfJsonValue::Object) {
+    if (text.isEmpty()
+        || !parser.parse((QLatin1Char('[') + text.toString() + QLatin1Char(']')).toUtf8())
+        || parser.root().size() != 1 || parser.root().at(0).type() == CnfJsonValue::Array
+        || parser.root().at(0).type() == CnfJsonValue::Object) {
         const QString reason = parser.error().section(QLatin1String(": "), 1);
-        *error = text.isEmpty() ? QStringLiteral("value missing")
-                                : QStringLiteral("invalid value %1%2").arg(CnfJsonParser::quoted(text.toString()), reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+        *error = text.isEmpty()
+            ? QStringLiteral("value missing")
+            : QStringLiteral("invalid value %1%2")
+                  .arg(CnfJsonParser::quoted(text.toString()),
+                       reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
         return false;
     }
     const CnfJsonValue &parsed = parser.root().at(0);
@@ -235,8 +245,8 @@ bool parseValue(const QStringRef &text, CnfJsonValue::Type *type, QVariant *scal
 
 } // namespace
 
-bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> &listSections, CnfJsonValue *root,
-                          QString *error)
+bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> &listSections,
+                          CnfJsonValue *root, QString *error)
 {
     *root = CnfJsonValue(CnfJsonValue::Object, 1, 1);
     CnfJsonValue *sectionRoot = root;
@@ -261,7 +271,8 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         if (start > text.size()) {
             if (next > data.size())
                 break;
-            int blockEnd = data.size() - next > blockSize ? data.indexOf('\n', next + blockSize) : -1;
+            int blockEnd
+                = data.size() - next > blockSize ? data.indexOf('\n', next + blockSize) : -1;
             if (blockEnd < 0)
                 blockEnd = data.size();
             text = QString::fromUtf8(data.constData() + next, blockEnd - next);
@@ -296,7 +307,9 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 if (object.isUndefined())
                     object.setType(CnfJsonValue::Object, lineNumber, 1);
                 if (object.type() != CnfJsonValue::Object)
-                    return fail(lineNumber, QStringLiteral("section [%1] clashes with a value of that name").arg(sectionName));
+                    return fail(lineNumber,
+                                QStringLiteral("section [%1] clashes with a value of that name")
+                                    .arg(sectionName));
                 sectionRoot = &object;
             }
             continue;
@@ -338,8 +351,11 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 if (node->type() != CnfJsonValue::Array)
                     return fail(lineNumber, QStringLiteral("%1: not a list").arg(path));
                 if (segment.index > node->size())
-                    return fail(lineNumber, QStringLiteral("%1: list item %2 comes before item %3")
-                                                .arg(path).arg(segment.index).arg(node->size()));
+                    return fail(lineNumber,
+                                QStringLiteral("%1: list item %2 comes before item %3")
+                                    .arg(path)
+                                    .arg(segment.index)
+                                    .arg(node->size()));
                 if (segment.index == node->size())
                     node->append(CnfJsonValue(CnfJsonValue::Undefined, lineNumber, column));
                 child = &node->itemRef(segment.index);
@@ -355,7 +371,8 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 child->setScalar(std::move(scalar));
             } else if (child->isUndefined()) {
                 const bool nextIsIndex = segments.at(s + 1).index >= 0;
-                child->setType(nextIsIndex ? CnfJsonValue::Array : CnfJsonValue::Object, lineNumber, column);
+                child->setType(nextIsIndex ? CnfJsonValue::Array : CnfJsonValue::Object, lineNumber,
+                               column);
             }
             node = child;
         }

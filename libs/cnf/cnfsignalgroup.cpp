@@ -31,12 +31,9 @@ QString CnfSignalGroup::type2String(int type, bool translated, bool shortForm)
         QT_TRANSLATE_NOOP("CnfSignalGroup", "Bicycle"),
     };
     static const char *const shortNames[] = {
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "T"),
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "P"),
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "A"),
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "Tr"),
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "On"),
-        QT_TRANSLATE_NOOP("CnfSignalGroup", "B"),
+        QT_TRANSLATE_NOOP("CnfSignalGroup", "T"),  QT_TRANSLATE_NOOP("CnfSignalGroup", "P"),
+        QT_TRANSLATE_NOOP("CnfSignalGroup", "A"),  QT_TRANSLATE_NOOP("CnfSignalGroup", "Tr"),
+        QT_TRANSLATE_NOOP("CnfSignalGroup", "On"), QT_TRANSLATE_NOOP("CnfSignalGroup", "B"),
     };
     if (type < 0 || type > Bicycle)
         return QString::number(type);

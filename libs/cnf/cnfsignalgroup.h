@@ -28,11 +28,11 @@ public:
 
     explicit CnfSignalGroup(QObject *parent = nullptr);
 
-    int id = 0;        // number of the group, unique in its controller
+    int id = 0; // number of the group, unique in its controller
     QString name;
     int type = Traffic;
-    QList<CnfPowerDevicePtr> devices;   // assigned keys, in assignment order
-    QList<int> detectorAddresses;       // 255 = no detector
+    QList<CnfPowerDevicePtr> devices; // assigned keys, in assignment order
+    QList<int> detectorAddresses; // 255 = no detector
     // Variant (from 1) -> six unsigned bytes AG1, GF, Y, AR, RY, AG2.
     QMap<int, QByteArray> interstates;
 
@@ -51,7 +51,7 @@ public:
     // A state from its word or its key name (case ignored); -1 for an unknown text.
     static int string2ColorState(const QString &text);
 
-    void assignDevice(const CnfPowerDevicePtr &device);   // appends once
+    void assignDevice(const CnfPowerDevicePtr &device); // appends once
     bool unassignDevice(const CnfPowerDevicePtr &device); // false when not assigned
     bool hasDevice(const CnfPowerDevicePtr &device) const;
 

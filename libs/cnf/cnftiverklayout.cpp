@@ -31,73 +31,72 @@ struct Kind
 const char *const variant = "<Element type=\"byte\" name=\"Вариант промтакта\"/>";
 
 const Kind kinds[] = {
-    {0, ""},
-    {1,
-     "%VARIANT%"
-     "<Element type=\"array[16]\" name=\"Фазы\">"
-     "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Длительность\" phase=\"ph\"/>"
-     "</Element>"},
-    {2,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Время перехода\"/>"
-     "%STARTDELAY%"
-     "<Element type=\"word\" name=\"Цикл\"/>"
-     "<Element type=\"word\" name=\"Сдвиг\"/>"
-     "<Element type=\"array[16]\" name=\"Фазы\">"
-     "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Длительность\" phase=\"ph\"/>"
-     "</Element>"},
-    {3,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
-     "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
-     "<Element type=\"byte\" name=\"Адрес датчика\"/>"
-     "<Element type=\"byte\" name=\"Резерв\" visible=\"false\"/>"
-     "<Element type=\"array[8]\" name=\"Фазы\">"
-     "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Минимум\" phase=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Максимум\" phase=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Продление\"/>"
-     "</Element>"},
-    {4,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
-     "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
-     "<Element type=\"byte\" name=\"Фаза вызова\" listid=\"phases\" id=\"cp\"/>"
-     "<Element type=\"byte\" name=\"Длительность вызова\" phase=\"cp\"/>"
-     "<Element type=\"byte\" name=\"Программа возврата\" listid=\"indexof(prog_number)\"/>"},
-    {5,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Адрес датчика трамвая\"/>"
-     "<Element type=\"byte\" name=\"Фаза приоритета\" listid=\"indexof(phases)\" id=\"pp\"/>"
-     "<Element type=\"byte\" name=\"Длительность приоритета\" phase=\"pp\"/>"
-     "<Element type=\"byte\" name=\"Повторный вызов\" listid=\"2\"/>"},
-    {6, ""},
-    {7,
-     "<Element type=\"word\" name=\"Длительность\"/>"},
-    {8, ""},
-    {9,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
-     "<Element type=\"byte\" name=\"Адрес датчика\"/>"
-     "<Element type=\"array[8]\" name=\"Фазы\">"
-     "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Продление\" phase=\"ph\"/>"
-     "</Element>"},
-    {10,
-     "%VARIANT%"
-     "<Element type=\"byte\" name=\"Адрес датчика очереди\"/>"
-     "<Element type=\"byte\" name=\"Порог занятости\"/>"
-     "<Element type=\"byte\" name=\"Программа при очереди\" listid=\"indexof(prog_number)\"/>"},
-    {11,
-     "%VARIANT%"
-     "<Element type=\"word\" name=\"Цикл\"/>"
-     "<Element type=\"array[8]\" name=\"Фазы\">"
-     "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Минимум\" phase=\"ph\"/>"
-     "<Element type=\"byte\" name=\"Максимум\" phase=\"ph\"/>"
-     "</Element>"},
+    { 0, "" },
+    { 1,
+      "%VARIANT%"
+      "<Element type=\"array[16]\" name=\"Фазы\">"
+      "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Длительность\" phase=\"ph\"/>"
+      "</Element>" },
+    { 2,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Время перехода\"/>"
+      "%STARTDELAY%"
+      "<Element type=\"word\" name=\"Цикл\"/>"
+      "<Element type=\"word\" name=\"Сдвиг\"/>"
+      "<Element type=\"array[16]\" name=\"Фазы\">"
+      "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Длительность\" phase=\"ph\"/>"
+      "</Element>" },
+    { 3,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
+      "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
+      "<Element type=\"byte\" name=\"Адрес датчика\"/>"
+      "<Element type=\"byte\" name=\"Резерв\" visible=\"false\"/>"
+      "<Element type=\"array[8]\" name=\"Фазы\">"
+      "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Минимум\" phase=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Максимум\" phase=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Продление\"/>"
+      "</Element>" },
+    { 4,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
+      "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
+      "<Element type=\"byte\" name=\"Фаза вызова\" listid=\"phases\" id=\"cp\"/>"
+      "<Element type=\"byte\" name=\"Длительность вызова\" phase=\"cp\"/>"
+      "<Element type=\"byte\" name=\"Программа возврата\" listid=\"indexof(prog_number)\"/>" },
+    { 5,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Адрес датчика трамвая\"/>"
+      "<Element type=\"byte\" name=\"Фаза приоритета\" listid=\"indexof(phases)\" id=\"pp\"/>"
+      "<Element type=\"byte\" name=\"Длительность приоритета\" phase=\"pp\"/>"
+      "<Element type=\"byte\" name=\"Повторный вызов\" listid=\"2\"/>" },
+    { 6, "" },
+    { 7, "<Element type=\"word\" name=\"Длительность\"/>" },
+    { 8, "" },
+    { 9,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
+      "<Element type=\"byte\" name=\"Адрес датчика\"/>"
+      "<Element type=\"array[8]\" name=\"Фазы\">"
+      "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Продление\" phase=\"ph\"/>"
+      "</Element>" },
+    { 10,
+      "%VARIANT%"
+      "<Element type=\"byte\" name=\"Адрес датчика очереди\"/>"
+      "<Element type=\"byte\" name=\"Порог занятости\"/>"
+      "<Element type=\"byte\" name=\"Программа при очереди\" listid=\"indexof(prog_number)\"/>" },
+    { 11,
+      "%VARIANT%"
+      "<Element type=\"word\" name=\"Цикл\"/>"
+      "<Element type=\"array[8]\" name=\"Фазы\">"
+      "<Element type=\"byte\" name=\"Фаза\" listid=\"indexof(phases)\" id=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Минимум\" phase=\"ph\"/>"
+      "<Element type=\"byte\" name=\"Максимум\" phase=\"ph\"/>"
+      "</Element>" },
 };
 
 // The highest kind a family knows.
@@ -116,21 +115,20 @@ int lastKind(const QString &version, bool adapter)
 
 QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
 {
-    const bool startDelay = !adapter
-                            && (version == QLatin1String("3.17") || version == QLatin1String("3.18"));
+    const bool startDelay
+        = !adapter && (version == QLatin1String("3.17") || version == QLatin1String("3.18"));
     QString text = QStringLiteral("<Layout version=\"%1\">").arg(version.toHtmlEscaped());
-    text += QString::fromUtf8(
-        "<List id=\"1\">"
-        "<Element value=\"0\">Нет</Element>"
-        "<Element value=\"1\">КН1</Element>"
-        "<Element value=\"2\">КН2</Element>"
-        "<Element value=\"3\">Датчик</Element>"
-        "<Element value=\"4\">Постоянно</Element>"
-        "</List>"
-        "<List id=\"2\">"
-        "<Element value=\"0\">Нет</Element>"
-        "<Element value=\"1\">Да</Element>"
-        "</List>");
+    text += QString::fromUtf8("<List id=\"1\">"
+                              "<Element value=\"0\">Нет</Element>"
+                              "<Element value=\"1\">КН1</Element>"
+                              "<Element value=\"2\">КН2</Element>"
+                              "<Element value=\"3\">Датчик</Element>"
+                              "<Element value=\"4\">Постоянно</Element>"
+                              "</List>"
+                              "<List id=\"2\">"
+                              "<Element value=\"0\">Нет</Element>"
+                              "<Element value=\"1\">Да</Element>"
+                              "</List>");
     text += QStringLiteral("<Chapter id=\"programs\" name=\"Programs\">");
     text += QString::fromUtf8("<Element type=\"byte\" name=\"Номер программы\"/>"
                               "<Element type=\"byte\" name=\"Тип программы\"/>");
@@ -146,11 +144,15 @@ QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
             continue;
         QString elements = QString::fromUtf8(kind.elements);
         elements.replace(QLatin1String("%VARIANT%"), variantElement);
-        elements.replace(QLatin1String("%STARTDELAY%"),
-                         startDelay ? QString::fromUtf8("<Element type=\"word\" name=\"Задержка старта\"/>")
-                                    : QString());
-        const QString name = CnfProgram::tiverkTypeName(kind.id, adapter ? QStringLiteral("adapter") : version, true);
-        text += QStringLiteral("<Type id=\"%1\" name=\"%2\">").arg(kind.id).arg(name.toHtmlEscaped());
+        elements.replace(
+            QLatin1String("%STARTDELAY%"),
+            startDelay ? QString::fromUtf8("<Element type=\"word\" name=\"Задержка старта\"/>")
+                       : QString());
+        const QString name = CnfProgram::tiverkTypeName(
+            kind.id, adapter ? QStringLiteral("adapter") : version, true);
+        text += QStringLiteral("<Type id=\"%1\" name=\"%2\">")
+                    .arg(kind.id)
+                    .arg(name.toHtmlEscaped());
         text += elements;
         text += QStringLiteral("</Type>");
     }
@@ -167,7 +169,8 @@ int CnfTiverkLayout::programRecordSize(const QString &version)
 
 QDomElement CnfTiverkLayout::programsChapter(const QDomDocument &layout)
 {
-    for (QDomElement chapter = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
+    for (QDomElement chapter
+         = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
          !chapter.isNull(); chapter = chapter.nextSiblingElement(QStringLiteral("Chapter"))) {
         if (chapter.attribute(QStringLiteral("id")) == QLatin1String("programs"))
             return chapter;
@@ -192,6 +195,6 @@ QPair<QString, int> CnfTiverkLayout::parseElementType(const QString &type)
     const QString base = parts.value(0);
     const int count = parts.size() > 1 ? parts.at(1).toInt() : 1;
     if (base == QLatin1String("word"))
-        return {base, 2 * count};
-    return {base, count};
+        return { base, 2 * count };
+    return { base, count };
 }

@@ -66,7 +66,8 @@ void addIf(CnfTreeSchema::Fields &fields, bool condition, const QString &key, co
         fields.append(qMakePair(key, value));
 }
 
-CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group, const CnfTreeSchema::Listed &listed)
+CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group,
+                                        const CnfTreeSchema::Listed &listed)
 {
     CnfTreeSchema::Fields fields;
     fields.append(qMakePair(QStringLiteral("id"), QVariant(group.id)));
@@ -112,12 +113,15 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
     addIf(fields, !program.name.isEmpty(), QStringLiteral("name"), program.name);
     fields.append(qMakePair(QStringLiteral("type"), QVariant(CnfProgram::typeKey(program.type))));
     addIf(fields, program.kind != 0, QStringLiteral("kind"), program.kind);
-    addIf(fields, listed.has(program.matrix), QStringLiteral("matrix"), program.matrix ? program.matrix->id() : 0);
+    addIf(fields, listed.has(program.matrix), QStringLiteral("matrix"),
+          program.matrix ? program.matrix->id() : 0);
     addIf(fields, program.defaultMatrix, QStringLiteral("defaultMatrix"), true);
     addIf(fields, program.cycleLength != 0, QStringLiteral("cycleLength"), program.cycleLength);
     addIf(fields, program.hasCycleOffset(), QStringLiteral("offset"), program.cycleOffset(0));
-    addIf(fields, program.interstateVariant != 1, QStringLiteral("interstateVariant"), program.interstateVariant);
-    addIf(fields, !program.data().isEmpty(), QStringLiteral("data"), QString::fromLatin1(program.data().toHex()));
+    addIf(fields, program.interstateVariant != 1, QStringLiteral("interstateVariant"),
+          program.interstateVariant);
+    addIf(fields, !program.data().isEmpty(), QStringLiteral("data"),
+          QString::fromLatin1(program.data().toHex()));
     QVariantList steps;
     for (const CnfPhaseDefPtr &step : program.phases()) {
         QVariantMap map;
@@ -137,7 +141,8 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
         const QMap<int, int> data = program.getTimelineData(group);
         for (auto it = data.cbegin(); it != data.cend(); ++it) {
             const QString state = CnfSignalGroup::colorStateKey(it.value());
-            points.insert(QString::number(it.key()), state.isEmpty() ? QVariant(it.value()) : QVariant(state));
+            points.insert(QString::number(it.key()),
+                          state.isEmpty() ? QVariant(it.value()) : QVariant(state));
         }
         timeline.insert(QString::number(group), points);
     }
@@ -155,15 +160,21 @@ struct PartInfo
 };
 
 // The parts in file order.
-const PartInfo partTable[] = {
-    {"controller", "controller", false},       {"powerDevices", "powerDevice", true},
-    {"signalGroups", "signalGroup", true},     {"defaultSignalGroup", "defaultSignalGroup", false},
-    {"detectors", "detector", true},           {"sensors", "sensor", true},
-    {"phases", "phase", true},                 {"matrices", "matrix", true},
-    {"programs", "program", true},             {"dayCards", "dayCard", true},
-    {"weekCards", "weekCard", true},           {"seasonPlans", "seasonPlan", true},
-    {"specialDays", "specialDay", true},       {"interstate", "interstate", false},
-    {"defaults", "defaults", false}};
+const PartInfo partTable[] = { { "controller", "controller", false },
+                               { "powerDevices", "powerDevice", true },
+                               { "signalGroups", "signalGroup", true },
+                               { "defaultSignalGroup", "defaultSignalGroup", false },
+                               { "detectors", "detector", true },
+                               { "sensors", "sensor", true },
+                               { "phases", "phase", true },
+                               { "matrices", "matrix", true },
+                               { "programs", "program", true },
+                               { "dayCards", "dayCard", true },
+                               { "weekCards", "weekCard", true },
+                               { "seasonPlans", "seasonPlan", true },
+                               { "specialDays", "specialDay", true },
+                               { "interstate", "interstate", false },
+                               { "defaults", "defaults", false } };
 
 } // namespace
 
@@ -171,12 +182,14 @@ bool CnfTreeSchema::readFile(const QString &path, QByteArray *bytes, QString *er
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QCoreApplication::translate("CnfNative", "Cannot open %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("CnfNative", "Cannot open %1: %2")
+                     .arg(path, file.errorString());
         return false;
     }
     *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = QCoreApplication::translate("CnfNative", "Cannot read %1: %2").arg(path, file.errorString());
+        *error = QCoreApplication::translate("CnfNative", "Cannot read %1: %2")
+                     .arg(path, file.errorString());
         return false;
     }
     return true;
@@ -230,7 +243,8 @@ QVariant CnfTreeSchema::plain(const QVariant &value)
     return value;
 }
 
-bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native, QString *error)
+bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *parts,
+                            QVariantMap *native, QString *error)
 {
     const Listed listed(controller);
     // References to parts stay valid while we append: room for all is made first.
@@ -251,8 +265,8 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     // Controller properties: the family first, then the rest by name.
     Fields props;
     const QVariantMap all = properties(controller);
-    const QStringList first = {QStringLiteral("type"), QStringLiteral("version"), QStringLiteral("number"),
-                               QStringLiteral("description")};
+    const QStringList first = { QStringLiteral("type"), QStringLiteral("version"),
+                                QStringLiteral("number"), QStringLiteral("description") };
     for (const QString &key : first) {
         if (all.contains(key))
             props.append(qMakePair(key, all.value(key)));
@@ -265,7 +279,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     Part &devices = addPart(QStringLiteral("powerDevices"));
     for (const CnfPowerDevicePtr &device : controller.powerDevices()) {
-        Fields fields{qMakePair(QStringLiteral("id"), QVariant(device->id))};
+        Fields fields { qMakePair(QStringLiteral("id"), QVariant(device->id)) };
         addIf(fields, !device->name.isEmpty(), QStringLiteral("name"), device->name);
         fields << qMakePair(QStringLiteral("address"), QVariant(device->address))
                << qMakePair(QStringLiteral("type"), QVariant(device->type))
@@ -279,7 +293,8 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
     for (const CnfSignalGroupPtr &group : controller.signalGroups())
         groups.items.append(signalGroupFields(*group, listed));
     if (const CnfSignalGroupPtr group = controller.defaultSignalGroup())
-        addPart(QStringLiteral("defaultSignalGroup")).items.append(signalGroupFields(*group, listed));
+        addPart(QStringLiteral("defaultSignalGroup"))
+            .items.append(signalGroupFields(*group, listed));
 
     Part &detectors = addPart(QStringLiteral("detectors"));
     for (const CnfDetectorPtr &detector : controller.detectorsList())
@@ -305,9 +320,11 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         for (auto it = phase->transitions.cbegin(); it != phase->transitions.cend(); ++it) {
             if (!it.value())
                 continue;
-            transitions.insert(it.key(), QVariantMap{{QStringLiteral("length"), it.value()->length},
-                                                     {QStringLiteral("greenEnd"), intMap(it.value()->greenEnd)},
-                                                     {QStringLiteral("greenStart"), intMap(it.value()->greenStart)}});
+            transitions.insert(
+                it.key(),
+                QVariantMap { { QStringLiteral("length"), it.value()->length },
+                              { QStringLiteral("greenEnd"), intMap(it.value()->greenEnd) },
+                              { QStringLiteral("greenStart"), intMap(it.value()->greenStart) } });
         }
         addIf(fields, !transitions.isEmpty(), QStringLiteral("transitions"), transitions);
         phases.items.append(fields);
@@ -323,10 +340,12 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         QVariantList cells;
         for (const CnfMatrixCell &cell : matrix->content()) {
             if (!std::isfinite(cell.value)) {
-                *error = QStringLiteral("matrix %1 holds the value %2, which cannot be stored").arg(matrix->id()).arg(cell.value);
+                *error = QStringLiteral("matrix %1 holds the value %2, which cannot be stored")
+                             .arg(matrix->id())
+                             .arg(cell.value);
                 return false;
             }
-            cells.append(QVariant(QVariantList{cell.aId, cell.bId, cell.value}));
+            cells.append(QVariant(QVariantList { cell.aId, cell.bId, cell.value }));
         }
         addIf(fields, !cells.isEmpty(), QStringLiteral("cells"), cells);
         matrices.items.append(fields);
@@ -342,7 +361,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
             if (!it.key().isValid())
                 continue; // a record without a start time has no place in the day
-            QVariantMap record{{QStringLiteral("start"), timeText(it.key())}};
+            QVariantMap record { { QStringLiteral("start"), timeText(it.key()) } };
             if (it.value().end.isValid())
                 record.insert(QStringLiteral("end"), timeText(it.value().end));
             if (listed.has(it.value().program))
@@ -351,7 +370,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
                 record.insert(QStringLiteral("reserve"), it.value().reserve->id);
             records.append(record);
         }
-        Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
+        Fields fields { qMakePair(QStringLiteral("id"), QVariant(card->id)) };
         addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
         addIf(fields, !records.isEmpty(), QStringLiteral("records"), records);
         dayCards.items.append(fields);
@@ -362,9 +381,10 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         QVariantMap days;
         for (auto it = card->days.cbegin(); it != card->days.cend(); ++it) {
             if (it.key() >= Qt::Monday && it.key() <= Qt::Sunday)
-                days.insert(QString::number(it.key()), listed.has(it.value()) ? it.value()->id : QString());
+                days.insert(QString::number(it.key()),
+                            listed.has(it.value()) ? it.value()->id : QString());
         }
-        Fields fields{qMakePair(QStringLiteral("id"), QVariant(card->id))};
+        Fields fields { qMakePair(QStringLiteral("id"), QVariant(card->id)) };
         addIf(fields, !card->name.isEmpty(), QStringLiteral("name"), card->name);
         addIf(fields, !days.isEmpty(), QStringLiteral("days"), days);
         weekCards.items.append(fields);
@@ -376,14 +396,15 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         addIf(fields, !plan->name.isEmpty(), QStringLiteral("name"), plan->name);
         addIf(fields, plan->from.isValid(), QStringLiteral("from"), dateText(plan->from));
         addIf(fields, plan->to.isValid(), QStringLiteral("to"), dateText(plan->to));
-        addIf(fields, listed.has(plan->weekCard), QStringLiteral("weekCard"), plan->weekCard ? plan->weekCard->id : QString());
+        addIf(fields, listed.has(plan->weekCard), QStringLiteral("weekCard"),
+              plan->weekCard ? plan->weekCard->id : QString());
         seasons.items.append(fields);
     }
 
     Part &special = addPart(QStringLiteral("specialDays"));
     const QMap<QDate, CnfSpecialDayPtr> days = controller.specialDays();
     for (auto it = days.cbegin(); it != days.cend(); ++it) {
-        Fields fields{qMakePair(QStringLiteral("date"), QVariant(dateText(it.key())))};
+        Fields fields { qMakePair(QStringLiteral("date"), QVariant(dateText(it.key()))) };
         addIf(fields, !it.value()->id.isEmpty(), QStringLiteral("id"), it.value()->id);
         addIf(fields, !it.value()->name.isEmpty(), QStringLiteral("name"), it.value()->name);
         addIf(fields, listed.has(it.value()->dayCard), QStringLiteral("dayCard"),
@@ -393,9 +414,10 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     if (const CnfInterstatePtr interstate = controller.interstate()) {
         addPart(QStringLiteral("interstate"))
-            .items.append({qMakePair(QStringLiteral("greenBlink"), QVariant(interstate->greenBlink)),
-                           qMakePair(QStringLiteral("yellow"), QVariant(interstate->yellow)),
-                           qMakePair(QStringLiteral("redYellow"), QVariant(interstate->redYellow))});
+            .items.append(
+                { qMakePair(QStringLiteral("greenBlink"), QVariant(interstate->greenBlink)),
+                  qMakePair(QStringLiteral("yellow"), QVariant(interstate->yellow)),
+                  qMakePair(QStringLiteral("redYellow"), QVariant(interstate->redYellow)) });
     }
 
     Fields defaults;

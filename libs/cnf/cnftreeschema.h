@@ -19,9 +19,9 @@ class CnfController;
 // adapter text, with its elements' fields in file order.
 struct CnfTreeSchemaPart
 {
-    QString key;          // root key in JSON
-    QString section;      // section name in the adapter text
-    bool list = false;    // a list of elements, or one object
+    QString key; // root key in JSON
+    QString section; // section name in the adapter text
+    bool list = false; // a list of elements, or one object
     QVector<QVector<QPair<QString, QVariant>>> items;
 };
 
@@ -39,13 +39,14 @@ public:
 
     // The parts of a controller in file order; the native data separately.
     // False with error when something cannot be written (a value JSON cannot hold).
-    static bool collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native, QString *error);
+    static bool collect(const CnfController &controller, QVector<Part> *parts, QVariantMap *native,
+                        QString *error);
 
     // Fills the cleared controller from `root` (the parts) and `native` (an
     // object whose members are the native data keys; `skipKeys` of it are not
     // native). False with error naming line and column.
-    static bool apply(const CnfJsonValue &root, const CnfJsonValue &native, const QStringList &skipKeys,
-                      CnfController &controller, QString *error);
+    static bool apply(const CnfJsonValue &root, const CnfJsonValue &native,
+                      const QStringList &skipKeys, CnfController &controller, QString *error);
 
     // Root keys of the parts, which native data keys may not use in JSON.
     static QStringList partKeys();
@@ -67,15 +68,13 @@ public:
     {
     public:
         explicit Listed(const CnfController &c);
-        template<typename T>
-        bool has(const QSharedPointer<T> &element) const
+        template<typename T> bool has(const QSharedPointer<T> &element) const
         {
             return element && m_elements.contains(element.data());
         }
 
     private:
-        template<typename T>
-        void add(const QList<QSharedPointer<T>> &list)
+        template<typename T> void add(const QList<QSharedPointer<T>> &list)
         {
             for (const QSharedPointer<T> &element : list)
                 m_elements.insert(element.data(), 0);

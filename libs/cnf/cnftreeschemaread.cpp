@@ -35,12 +35,14 @@ public:
     CnfController &c;
 
     // Calls read for each object of the list at root[key].
-    template<typename F>
-    void eachItem(const CnfJsonValue &root, const QString &key, F read)
+    template<typename F> void eachItem(const CnfJsonValue &root, const QString &key, F read)
     {
         const CnfJsonValue &list = r.array(root, key);
         for (const CnfJsonValue &item : list.items()) {
-            if (!r.ok() || (item.type() != CnfJsonValue::Object && !r.isType(item, CnfJsonValue::Object, QStringLiteral("an item of '%1'").arg(key))))
+            if (!r.ok()
+                || (item.type() != CnfJsonValue::Object
+                    && !r.isType(item, CnfJsonValue::Object,
+                                 QStringLiteral("an item of '%1'").arg(key))))
                 return;
             read(item);
         }
@@ -68,11 +70,13 @@ public:
             return values;
         values.reserve(list.size());
         for (const CnfJsonValue &value : list.items()) {
-            const qlonglong number = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : min - 1LL;
+            const qlonglong number
+                = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : min - 1LL;
             // The description of the item is made only for the message of a wrong one.
-            values.append(number >= min && number <= max
-                              ? int(number)
-                              : r.integerValue(value, QStringLiteral("an item of '%1'").arg(key), min, max));
+            values.append(
+                number >= min && number <= max
+                    ? int(number)
+                    : r.integerValue(value, QStringLiteral("an item of '%1'").arg(key), min, max));
         }
         return values;
     }
@@ -85,8 +89,10 @@ public:
             bool ok = false;
             const int number = member.first.toInt(&ok);
             if (!ok)
-                r.fail(member.second, QStringLiteral("'%1' in '%2' is not a number").arg(member.first, key));
-            map.insert(number, r.integerValue(member.second, QStringLiteral("'%1'").arg(member.first)));
+                r.fail(member.second,
+                       QStringLiteral("'%1' in '%2' is not a number").arg(member.first, key));
+            map.insert(number,
+                       r.integerValue(member.second, QStringLiteral("'%1'").arg(member.first)));
         }
         return map;
     }
@@ -100,7 +106,8 @@ public:
         if (!time.isValid())
             time = QTime::fromString(text, QStringLiteral("HH:mm"));
         if (!time.isValid())
-            r.fail(item.member(key), QStringLiteral("'%1' is not a time (hh:mm:ss): %2").arg(key, text));
+            r.fail(item.member(key),
+                   QStringLiteral("'%1' is not a time (hh:mm:ss): %2").arg(key, text));
         return time;
     }
 
@@ -131,34 +138,44 @@ public:
 
     CnfSignalGroupPtr signalGroup(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("type"),
-                                         QStringLiteral("devices"), QStringLiteral("detectorAddresses"),
-                                         QStringLiteral("interstates"), QStringLiteral("properties")};
+        static const QStringList keys = { QStringLiteral("id"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("type"),
+                                          QStringLiteral("devices"),
+                                          QStringLiteral("detectorAddresses"),
+                                          QStringLiteral("interstates"),
+                                          QStringLiteral("properties") };
         auto group = CnfSignalGroupPtr::create();
         r.onlyKeys(item, keys, QStringLiteral("a signal group"));
         group->id = r.integer(item, QStringLiteral("id"), 0);
         group->name = r.text(item, QStringLiteral("name"));
         group->setType(r.integer(item, QStringLiteral("type"), 0, 0, 255));
-        for (int id : intList(item, QStringLiteral("devices"), std::numeric_limits<int>::min(), std::numeric_limits<int>::max())) {
+        for (int id : intList(item, QStringLiteral("devices"), std::numeric_limits<int>::min(),
+                              std::numeric_limits<int>::max())) {
             const CnfPowerDevicePtr device = c.findPowerDevice(id);
             if (!device) {
-                r.fail(item.member(QStringLiteral("devices")), QStringLiteral("'devices' names no power device %1").arg(id));
+                r.fail(item.member(QStringLiteral("devices")),
+                       QStringLiteral("'devices' names no power device %1").arg(id));
                 break;
             }
             group->assignDevice(device);
         }
-        group->detectorAddresses = intList(item, QStringLiteral("detectorAddresses"), std::numeric_limits<int>::min(),
-                                           std::numeric_limits<int>::max());
+        group->detectorAddresses
+            = intList(item, QStringLiteral("detectorAddresses"), std::numeric_limits<int>::min(),
+                      std::numeric_limits<int>::max());
         const CnfJsonValue &interstates = r.object(item, QStringLiteral("interstates"));
         for (const auto &member : interstates.members()) {
             bool ok = false;
             const int variant = member.first.toInt(&ok);
             if (!ok)
-                r.fail(member.second, QStringLiteral("interstate variant '%1' is not a number").arg(member.first));
+                r.fail(member.second,
+                       QStringLiteral("interstate variant '%1' is not a number").arg(member.first));
             QByteArray record;
-            if (r.isType(member.second, CnfJsonValue::Array, QStringLiteral("an interstate record"))) {
+            if (r.isType(member.second, CnfJsonValue::Array,
+                         QStringLiteral("an interstate record"))) {
                 for (const CnfJsonValue &byte : member.second.items())
-                    record.append(char(r.integerValue(byte, QStringLiteral("an interstate byte"), 0, 255)));
+                    record.append(
+                        char(r.integerValue(byte, QStringLiteral("an interstate byte"), 0, 255)));
             }
             group->setInterstate(variant, record);
         }
@@ -169,7 +186,8 @@ public:
     CnfDetectorPtr detector(const CnfJsonValue &item)
     {
         auto detector = CnfDetectorPtr::create();
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("properties")};
+        static const QStringList keys
+            = { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("properties") };
         r.onlyKeys(item, keys, QStringLiteral("a detector"));
         detector->setId(r.integer(item, QStringLiteral("id"), 0));
         detector->setName(r.text(item, QStringLiteral("name")));
@@ -179,19 +197,22 @@ public:
 
     void phase(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("minTime"),
-                                         QStringLiteral("maxTime"), QStringLiteral("signalGroups"),
-                                         QStringLiteral("transitions")};
+        static const QStringList keys
+            = { QStringLiteral("id"),           QStringLiteral("name"),
+                QStringLiteral("minTime"),      QStringLiteral("maxTime"),
+                QStringLiteral("signalGroups"), QStringLiteral("transitions") };
         r.onlyKeys(item, keys, QStringLiteral("a phase"));
         auto phase = CnfPhasePtr::create();
         phase->id = r.idText(item, QStringLiteral("id"));
         phase->name = r.text(item, QStringLiteral("name"));
         phase->minTime = r.integer(item, QStringLiteral("minTime"), -1);
         phase->maxTime = r.integer(item, QStringLiteral("maxTime"), -1);
-        for (int id : intList(item, QStringLiteral("signalGroups"), std::numeric_limits<int>::min(), std::numeric_limits<int>::max())) {
+        for (int id : intList(item, QStringLiteral("signalGroups"), std::numeric_limits<int>::min(),
+                              std::numeric_limits<int>::max())) {
             const CnfSignalGroupPtr group = c.findSG(id);
             if (!group) {
-                r.fail(item.member(QStringLiteral("signalGroups")), QStringLiteral("'signalGroups' names no signal group %1").arg(id));
+                r.fail(item.member(QStringLiteral("signalGroups")),
+                       QStringLiteral("'signalGroups' names no signal group %1").arg(id));
                 return;
             }
             phase->signalGroups.append(group);
@@ -200,8 +221,9 @@ public:
         for (const auto &member : transitions.members()) {
             if (!r.isType(member.second, CnfJsonValue::Object, QStringLiteral("a transition")))
                 return;
-            static const QStringList transitionKeys = {QStringLiteral("length"), QStringLiteral("greenEnd"),
-                                                       QStringLiteral("greenStart")};
+            static const QStringList transitionKeys
+                = { QStringLiteral("length"), QStringLiteral("greenEnd"),
+                    QStringLiteral("greenStart") };
             r.onlyKeys(member.second, transitionKeys, QStringLiteral("a transition"));
             auto transition = CnfTransitionPtr::create();
             transition->length = r.integer(member.second, QStringLiteral("length"), 0);
@@ -215,8 +237,9 @@ public:
 
     void matrix(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("default"),
-                                         QStringLiteral("safety"), QStringLiteral("cells")};
+        static const QStringList keys
+            = { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("default"),
+                QStringLiteral("safety"), QStringLiteral("cells") };
         r.onlyKeys(item, keys, QStringLiteral("a matrix"));
         auto matrix = CnfMatrixPtr::create();
         matrix->setId(r.integer(item, QStringLiteral("id"), 1));
@@ -241,11 +264,19 @@ public:
 
     void program(const CnfJsonValue &item)
     {
-        static const QStringList keys = {
-            QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("type"), QStringLiteral("kind"),
-            QStringLiteral("matrix"), QStringLiteral("defaultMatrix"), QStringLiteral("cycleLength"),
-            QStringLiteral("offset"), QStringLiteral("interstateVariant"), QStringLiteral("data"),
-            QStringLiteral("steps"), QStringLiteral("timeline"), QStringLiteral("properties")};
+        static const QStringList keys = { QStringLiteral("id"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("type"),
+                                          QStringLiteral("kind"),
+                                          QStringLiteral("matrix"),
+                                          QStringLiteral("defaultMatrix"),
+                                          QStringLiteral("cycleLength"),
+                                          QStringLiteral("offset"),
+                                          QStringLiteral("interstateVariant"),
+                                          QStringLiteral("data"),
+                                          QStringLiteral("steps"),
+                                          QStringLiteral("timeline"),
+                                          QStringLiteral("properties") };
         r.onlyKeys(item, keys, QStringLiteral("a program"));
         auto program = CnfProgramPtr::create(&c);
         program->id = r.idText(item, QStringLiteral("id"));
@@ -257,11 +288,13 @@ public:
             if (type.isUndefined())
                 r.fail(item, QStringLiteral("a program needs a 'type'"));
             else
-                r.fail(type, QStringLiteral("unknown program type %1").arg(CnfJsonParser::quoted(typeText)));
+                r.fail(
+                    type,
+                    QStringLiteral("unknown program type %1").arg(CnfJsonParser::quoted(typeText)));
         }
         program->kind = r.integer(item, QStringLiteral("kind"), 0, 0, 255);
-        program->matrix = ref<CnfMatrixPtr>(item, QStringLiteral("matrix"), QStringLiteral("matrix"),
-                                            [this](const QString &id) {
+        program->matrix = ref<CnfMatrixPtr>(item, QStringLiteral("matrix"),
+                                            QStringLiteral("matrix"), [this](const QString &id) {
                                                 bool ok = false;
                                                 const int number = id.toInt(&ok);
                                                 return ok ? c.findMatrix(number) : CnfMatrixPtr();
@@ -273,14 +306,16 @@ public:
         const QString data = r.text(item, QStringLiteral("data"));
         const QByteArray bytes = QByteArray::fromHex(data.toLatin1());
         if (QString::fromLatin1(bytes.toHex()) != data.toLower())
-            r.fail(item.member(QStringLiteral("data")), QStringLiteral("'data' must be hexadecimal bytes"));
+            r.fail(item.member(QStringLiteral("data")),
+                   QStringLiteral("'data' must be hexadecimal bytes"));
         program->setData(bytes);
         const CnfJsonValue &steps = r.array(item, QStringLiteral("steps"));
         for (const CnfJsonValue &step : steps.items()) {
             if (!r.isType(step, CnfJsonValue::Object, QStringLiteral("a program step")))
                 return;
-            static const QStringList stepKeys = {QStringLiteral("phase"), QStringLiteral("length"),
-                                                 QStringLiteral("start"), QStringLiteral("properties")};
+            static const QStringList stepKeys
+                = { QStringLiteral("phase"), QStringLiteral("length"), QStringLiteral("start"),
+                    QStringLiteral("properties") };
             r.onlyKeys(step, stepKeys, QStringLiteral("a program step"));
             const QString phaseId = r.idText(step, QStringLiteral("phase"));
             const CnfPhasePtr phase = c.findPhase(phaseId);
@@ -295,8 +330,11 @@ public:
         for (const auto &group : timeline.members()) {
             bool ok = false;
             const int groupId = group.first.toInt(&ok);
-            if (!ok || !r.isType(group.second, CnfJsonValue::Object, QStringLiteral("a timeline"))) {
-                r.fail(group.second, QStringLiteral("timeline key '%1' is not a signal group number").arg(group.first));
+            if (!ok
+                || !r.isType(group.second, CnfJsonValue::Object, QStringLiteral("a timeline"))) {
+                r.fail(group.second,
+                       QStringLiteral("timeline key '%1' is not a signal group number")
+                           .arg(group.first));
                 return;
             }
             for (const auto &point : group.second.members()) {
@@ -307,10 +345,12 @@ public:
                 else if (point.second.type() == CnfJsonValue::Integer) {
                     // A number outside the int range is no state (it must not wrap round to one).
                     const qlonglong number = point.second.scalar().toLongLong();
-                    state = number >= 0 && number <= std::numeric_limits<int>::max() ? int(number) : -1;
+                    state = number >= 0 && number <= std::numeric_limits<int>::max() ? int(number)
+                                                                                     : -1;
                 }
                 if (!ok || state < 0) {
-                    r.fail(point.second, QStringLiteral("invalid timeline point '%1'").arg(point.first));
+                    r.fail(point.second,
+                           QStringLiteral("invalid timeline point '%1'").arg(point.first));
                     return;
                 }
                 program->setTimelineData(groupId, start, state);
@@ -323,29 +363,34 @@ public:
 
     CnfProgramPtr programRef(const CnfJsonValue &item, const QString &key)
     {
-        return ref<CnfProgramPtr>(item, key, QStringLiteral("program"), [this](const QString &id) { return c.findProgram(id); });
+        return ref<CnfProgramPtr>(item, key, QStringLiteral("program"),
+                                  [this](const QString &id) { return c.findProgram(id); });
     }
 
     CnfDayCardPtr dayCardRef(const CnfJsonValue &item, const QString &key)
     {
-        return ref<CnfDayCardPtr>(item, key, QStringLiteral("day card"), [this](const QString &id) { return c.findDayCard(id); });
+        return ref<CnfDayCardPtr>(item, key, QStringLiteral("day card"),
+                                  [this](const QString &id) { return c.findDayCard(id); });
     }
 
     void dayCard(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("records")};
+        static const QStringList keys
+            = { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("records") };
         r.onlyKeys(item, keys, QStringLiteral("a day card"));
         auto card = CnfDayCardPtr::create();
         card->id = r.idText(item, QStringLiteral("id"));
         card->name = r.text(item, QStringLiteral("name"));
         eachItem(item, QStringLiteral("records"), [&](const CnfJsonValue &record) {
-            static const QStringList recordKeys = {QStringLiteral("start"), QStringLiteral("end"),
-                                                   QStringLiteral("program"), QStringLiteral("reserve")};
+            static const QStringList recordKeys
+                = { QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("program"),
+                    QStringLiteral("reserve") };
             r.onlyKeys(record, recordKeys, QStringLiteral("a day card record"));
             const QTime start = time(record, QStringLiteral("start"));
             if (!start.isValid() && r.ok())
                 r.fail(record, QStringLiteral("a day card record needs a 'start' time"));
-            card->addRecord(start, time(record, QStringLiteral("end")), programRef(record, QStringLiteral("program")),
+            card->addRecord(start, time(record, QStringLiteral("end")),
+                            programRef(record, QStringLiteral("program")),
                             programRef(record, QStringLiteral("reserve")));
         });
         if (r.ok())
@@ -354,7 +399,8 @@ public:
 
     void weekCard(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("days")};
+        static const QStringList keys
+            = { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("days") };
         r.onlyKeys(item, keys, QStringLiteral("a week card"));
         auto card = CnfWeekCardPtr::create();
         card->id = r.idText(item, QStringLiteral("id"));
@@ -364,15 +410,18 @@ public:
             bool ok = false;
             const int day = member.first.toInt(&ok);
             if (!ok || day < 0 || day > 7) {
-                r.fail(member.second, QStringLiteral("'%1' is not a day of the week (1 to 7)").arg(member.first));
+                r.fail(member.second,
+                       QStringLiteral("'%1' is not a day of the week (1 to 7)").arg(member.first));
                 return;
             }
-            const QString id = member.second.type() == CnfJsonValue::String || member.second.type() == CnfJsonValue::Integer
+            const QString id = member.second.type() == CnfJsonValue::String
+                    || member.second.type() == CnfJsonValue::Integer
                 ? member.second.scalar().toString()
                 : QString();
             CnfDayCardPtr dayCard = c.findDayCard(id);
             if (!id.isEmpty() && !dayCard) {
-                r.fail(member.second, QStringLiteral("day %1 names no day card %2").arg(day).arg(id));
+                r.fail(member.second,
+                       QStringLiteral("day %1 names no day card %2").arg(day).arg(id));
                 return;
             }
             card->days.insert(day, dayCard);
@@ -383,23 +432,24 @@ public:
 
     void seasonPlan(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("name"), QStringLiteral("from"), QStringLiteral("to"),
-                                         QStringLiteral("weekCard")};
+        static const QStringList keys = { QStringLiteral("name"), QStringLiteral("from"),
+                                          QStringLiteral("to"), QStringLiteral("weekCard") };
         r.onlyKeys(item, keys, QStringLiteral("a season plan"));
         auto plan = CnfSeasonPlanPtr::create();
         plan->name = r.text(item, QStringLiteral("name"));
         plan->from = date(item, QStringLiteral("from"), true);
         plan->to = date(item, QStringLiteral("to"), true);
-        plan->weekCard = ref<CnfWeekCardPtr>(item, QStringLiteral("weekCard"), QStringLiteral("week card"),
-                                             [this](const QString &id) { return c.findWeekCard(id); });
+        plan->weekCard
+            = ref<CnfWeekCardPtr>(item, QStringLiteral("weekCard"), QStringLiteral("week card"),
+                                  [this](const QString &id) { return c.findWeekCard(id); });
         if (r.ok())
             added(c.addSeasonPlan(plan), item);
     }
 
     void specialDay(const CnfJsonValue &item)
     {
-        static const QStringList keys = {QStringLiteral("date"), QStringLiteral("id"), QStringLiteral("name"),
-                                         QStringLiteral("dayCard")};
+        static const QStringList keys = { QStringLiteral("date"), QStringLiteral("id"),
+                                          QStringLiteral("name"), QStringLiteral("dayCard") };
         r.onlyKeys(item, keys, QStringLiteral("a special day"));
         auto day = CnfSpecialDayPtr::create();
         const QDate when = date(item, QStringLiteral("date"));
@@ -413,8 +463,8 @@ public:
 
 } // namespace
 
-bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native, const QStringList &skipKeys,
-                          CnfController &controller, QString *error)
+bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native,
+                          const QStringList &skipKeys, CnfController &controller, QString *error)
 {
     TreeReader t(controller);
     CnfJsonRead &r = t.r;
@@ -424,9 +474,13 @@ bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native, 
         controller.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
 
     t.eachItem(root, QStringLiteral("powerDevices"), [&](const CnfJsonValue &item) {
-        static const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("address"),
-                                         QStringLiteral("type"), QStringLiteral("color"), QStringLiteral("lampsCount"),
-                                         QStringLiteral("burnoutControl")};
+        static const QStringList keys = { QStringLiteral("id"),
+                                          QStringLiteral("name"),
+                                          QStringLiteral("address"),
+                                          QStringLiteral("type"),
+                                          QStringLiteral("color"),
+                                          QStringLiteral("lampsCount"),
+                                          QStringLiteral("burnoutControl") };
         r.onlyKeys(item, keys, QStringLiteral("a power device"));
         auto device = CnfPowerDevicePtr::create();
         device->id = r.integer(item, QStringLiteral("id"), 0);
@@ -462,23 +516,33 @@ bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native, 
     });
     t.eachItem(root, QStringLiteral("phases"), [&](const CnfJsonValue &item) { t.phase(item); });
     t.eachItem(root, QStringLiteral("matrices"), [&](const CnfJsonValue &item) { t.matrix(item); });
-    t.eachItem(root, QStringLiteral("programs"), [&](const CnfJsonValue &item) { t.program(item); });
-    t.eachItem(root, QStringLiteral("dayCards"), [&](const CnfJsonValue &item) { t.dayCard(item); });
-    t.eachItem(root, QStringLiteral("weekCards"), [&](const CnfJsonValue &item) { t.weekCard(item); });
-    t.eachItem(root, QStringLiteral("seasonPlans"), [&](const CnfJsonValue &item) { t.seasonPlan(item); });
-    t.eachItem(root, QStringLiteral("specialDays"), [&](const CnfJsonValue &item) { t.specialDay(item); });
+    t.eachItem(root, QStringLiteral("programs"),
+               [&](const CnfJsonValue &item) { t.program(item); });
+    t.eachItem(root, QStringLiteral("dayCards"),
+               [&](const CnfJsonValue &item) { t.dayCard(item); });
+    t.eachItem(root, QStringLiteral("weekCards"),
+               [&](const CnfJsonValue &item) { t.weekCard(item); });
+    t.eachItem(root, QStringLiteral("seasonPlans"),
+               [&](const CnfJsonValue &item) { t.seasonPlan(item); });
+    t.eachItem(root, QStringLiteral("specialDays"),
+               [&](const CnfJsonValue &item) { t.specialDay(item); });
 
     const CnfJsonValue &interstate = r.object(root, QStringLiteral("interstate"));
     if (!interstate.isUndefined()) {
-        r.onlyKeys(interstate, {QStringLiteral("greenBlink"), QStringLiteral("yellow"), QStringLiteral("redYellow")},
-                   QStringLiteral("the interstate flags"));
-        controller.setInterstate(CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
-                                                          r.integer(interstate, QStringLiteral("yellow"), 0),
-                                                          r.integer(interstate, QStringLiteral("redYellow"), 0)));
+        r.onlyKeys(
+            interstate,
+            { QStringLiteral("greenBlink"), QStringLiteral("yellow"), QStringLiteral("redYellow") },
+            QStringLiteral("the interstate flags"));
+        controller.setInterstate(
+            CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
+                                     r.integer(interstate, QStringLiteral("yellow"), 0),
+                                     r.integer(interstate, QStringLiteral("redYellow"), 0)));
     }
     const CnfJsonValue &defaults = r.object(root, QStringLiteral("defaults"));
     if (!defaults.isUndefined()) {
-        r.onlyKeys(defaults, {QStringLiteral("dayCard"), QStringLiteral("program"), QStringLiteral("reserveProgram")},
+        r.onlyKeys(defaults,
+                   { QStringLiteral("dayCard"), QStringLiteral("program"),
+                     QStringLiteral("reserveProgram") },
                    QStringLiteral("the defaults"));
         controller.setDefaultDayCard(t.dayCardRef(defaults, QStringLiteral("dayCard")));
         controller.setDefaultProgram(t.programRef(defaults, QStringLiteral("program")));

@@ -56,7 +56,8 @@ QString CnfXmlReaderPrivate::text(const char *name) const
 bool CnfXmlReaderPrivate::hasKey() const
 {
     const QXmlStreamAttributes attributes = xml.attributes();
-    return attributes.hasAttribute(QLatin1String("key")) || attributes.hasAttribute(QLatin1String("key64"));
+    return attributes.hasAttribute(QLatin1String("key"))
+        || attributes.hasAttribute(QLatin1String("key64"));
 }
 
 bool CnfXmlReaderPrivate::integer(const char *name, int *value, bool required, int fallback)
@@ -102,14 +103,15 @@ bool CnfXmlReaderPrivate::boolean(const char *name, bool *value, bool fallback)
 
 bool CnfXmlReaderPrivate::readElementText(QString *value)
 {
-    const bool base64 = xml.attributes().value(QLatin1String("encoding")) == QLatin1String("base64");
+    const bool base64
+        = xml.attributes().value(QLatin1String("encoding")) == QLatin1String("base64");
     const QString element = xml.name().toString();
     *value = xml.readElementText();
     if (xml.hasError())
         return fail(xml.errorString());
     if (base64) {
-        const auto decoded = QByteArray::fromBase64Encoding(value->trimmed().toLatin1(),
-                                                            QByteArray::AbortOnBase64DecodingErrors);
+        const auto decoded = QByteArray::fromBase64Encoding(
+            value->trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (decoded.decodingStatus != QByteArray::Base64DecodingStatus::Ok)
             return fail(tr("the Base64 text of \"%1\" is broken").arg(element));
         *value = QString::fromUtf8(decoded.decoded);
@@ -192,8 +194,7 @@ bool CnfXmlReaderPrivate::readNode(VNode &node, int depth)
         return failAt(at, tr("unknown value element \"%1\"").arg(element));
     }
     if (!ok) {
-        return failAt(at, tr("\"%1\" is no valid value of \"%2\"")
-                              .arg(trimmed.left(40), element));
+        return failAt(at, tr("\"%1\" is no valid value of \"%2\"").arg(trimmed.left(40), element));
     }
     node.kind = VObject::Scalar;
     node.value = value;

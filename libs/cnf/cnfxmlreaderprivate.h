@@ -89,7 +89,7 @@ private:
     // Errors
     bool fail(const QString &message);
     bool failAt(const Position &at, const QString &message);
-    Position here() const { return {xml.lineNumber(), xml.columnNumber()}; }
+    Position here() const { return { xml.lineNumber(), xml.columnNumber() }; }
     bool unknownElement();
 
     // Attributes

@@ -17,9 +17,9 @@ bool CnfXmlReaderPrivate::resolveProgram(ProgramRefs &refs)
     if (refs.hasMatrix && refs.matrix >= 0) {
         program.matrix = c.findMatrix(refs.matrix);
         if (!program.matrix)
-            return failAt(refs.at, tr("program %1 uses the missing matrix %2")
-                                       .arg(program.id)
-                                       .arg(refs.matrix));
+            return failAt(
+                refs.at,
+                tr("program %1 uses the missing matrix %2").arg(program.id).arg(refs.matrix));
     }
     for (const StepRef &step : qAsConst(refs.steps)) {
         const CnfPhasePtr phase = c.findPhase(step.step->id());
@@ -41,9 +41,10 @@ bool CnfXmlReaderPrivate::resolve()
         for (int id : refs.devices) {
             const CnfPowerDevicePtr device = c.findPowerDevice(id);
             if (!device)
-                return failAt(refs.at, tr("signal group %1 drives the missing power device %2")
-                                           .arg(refs.group->id)
-                                           .arg(id));
+                return failAt(refs.at,
+                              tr("signal group %1 drives the missing power device %2")
+                                  .arg(refs.group->id)
+                                  .arg(id));
             refs.group->assignDevice(device);
         }
     }
@@ -51,9 +52,9 @@ bool CnfXmlReaderPrivate::resolve()
         for (int id : refs.groups) {
             const CnfSignalGroupPtr group = c.findSG(id);
             if (!group)
-                return failAt(refs.at, tr("phase %1 runs the missing signal group %2")
-                                           .arg(refs.phase->id)
-                                           .arg(id));
+                return failAt(
+                    refs.at,
+                    tr("phase %1 runs the missing signal group %2").arg(refs.phase->id).arg(id));
             if (!refs.phase->signalGroups.contains(group))
                 refs.phase->signalGroups.append(group);
         }
@@ -90,15 +91,17 @@ bool CnfXmlReaderPrivate::resolve()
     };
     for (const CardRef &ref : qAsConst(cardRefs)) {
         CnfDayCardRecord &record = ref.card->records[ref.start];
-        if (!findProgram(ref.program, &record.program) || !findProgram(ref.reserve, &record.reserve))
+        if (!findProgram(ref.program, &record.program)
+            || !findProgram(ref.reserve, &record.reserve))
             return failAt(ref.at, tr("day card %1 uses a missing program").arg(ref.card->id));
     }
     for (const auto &ref : qAsConst(weekRefs)) {
         for (auto it = ref.second.constBegin(); it != ref.second.constEnd(); ++it) {
             const CnfDayCardPtr card = c.findDayCard(it.value());
             if (!card && !it.value().isEmpty())
-                return failAt(calendarAt, tr("week card %1 uses the missing day card %2")
-                                              .arg(ref.first->id, it.value()));
+                return failAt(
+                    calendarAt,
+                    tr("week card %1 uses the missing day card %2").arg(ref.first->id, it.value()));
             ref.first->days.insert(it.key(), card);
         }
     }
@@ -110,8 +113,9 @@ bool CnfXmlReaderPrivate::resolve()
     for (const auto &ref : qAsConst(specialRefs)) {
         ref.first->dayCard = c.findDayCard(ref.second);
         if (!ref.first->dayCard && !ref.second.isEmpty())
-            return failAt(calendarAt, tr("special day %1 uses the missing day card %2")
-                                          .arg(ref.first->id, ref.second));
+            return failAt(
+                calendarAt,
+                tr("special day %1 uses the missing day card %2").arg(ref.first->id, ref.second));
     }
     CnfProgramPtr program;
     if (!findProgram(defaultProgram, &program))

@@ -164,7 +164,8 @@ bool CnfXmlReaderPrivate::readPhases()
         CnfPhase &phase = *refs.phase;
         phase.id = text("id");
         phase.name = text("name");
-        if (!integer("min", &phase.minTime, false, -1) || !integer("max", &phase.maxTime, false, -1))
+        if (!integer("min", &phase.minTime, false, -1)
+            || !integer("max", &phase.maxTime, false, -1))
             return false;
         if (!c.addPhase(refs.phase))
             return fail(c.lastError());
@@ -212,7 +213,8 @@ bool CnfXmlReaderPrivate::readPhases()
 bool CnfXmlReaderPrivate::readMatrices()
 {
     matricesAt = here();
-    if (!integer("default", &defaultMatrix, false, -1) || !integer("safety", &safetyMatrix, false, -1))
+    if (!integer("default", &defaultMatrix, false, -1)
+        || !integer("safety", &safetyMatrix, false, -1))
         return false;
     while (xml.readNextStartElement()) {
         if (xml.name() != QLatin1String("Matrix")) {
@@ -275,11 +277,13 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
     program.id = text("id");
     program.name = text("name");
     const QString typeText = xml.attributes().value(QLatin1String("type")).toString();
-    program.type = typeText.isEmpty() ? int(CnfProgram::FixedTime) : CnfProgram::typeFromKey(typeText);
+    program.type
+        = typeText.isEmpty() ? int(CnfProgram::FixedTime) : CnfProgram::typeFromKey(typeText);
     if (program.type < 0)
         return fail(tr("unknown program type \"%1\"").arg(typeText.left(40)));
     int offset = -1;
-    if (!integer("kind", &program.kind, false, 0) || !integer("cycle", &program.cycleLength, false, 0)
+    if (!integer("kind", &program.kind, false, 0)
+        || !integer("cycle", &program.cycleLength, false, 0)
         || !integer("offset", &offset, false, -1)
         || !integer("variant", &program.interstateVariant, false, 1)
         || !integer("matrix", &refs.matrix, false, -1)
@@ -491,7 +495,8 @@ bool CnfXmlReaderPrivate::readController()
     if (!xml.readNextStartElement())
         return fail(xml.hasError() ? xml.errorString() : tr("no \"Controller\" element"));
     if (xml.name() != QLatin1String("Controller"))
-        return fail(tr("the root element is \"%1\", not \"Controller\"").arg(xml.name().toString()));
+        return fail(
+            tr("the root element is \"%1\", not \"Controller\"").arg(xml.name().toString()));
     int format = CnfXmlFormat::Version;
     if (!integer("format", &format, false, CnfXmlFormat::Version))
         return false;
@@ -501,10 +506,10 @@ bool CnfXmlReaderPrivate::readController()
                         .arg(CnfXmlFormat::Version));
     // The family is known from the attributes on, as element limits depend on it.
     QList<QPair<const char *, QString>> family;
-    for (const char *name : {"type", "version"}) {
+    for (const char *name : { "type", "version" }) {
         if (xml.attributes().hasAttribute(QLatin1String(name))
             || xml.attributes().hasAttribute(QLatin1String(name) + QLatin1String("64"))) {
-            family.append({name, text(name)});
+            family.append({ name, text(name) });
             c.setProperty(name, family.last().second);
         }
     }

@@ -49,7 +49,10 @@ public:
     void family(const CnfController &c);
 
 private:
-    void number(const char *name, int value) { xml.writeAttribute(QLatin1String(name), QString::number(value)); }
+    void number(const char *name, int value)
+    {
+        xml.writeAttribute(QLatin1String(name), QString::number(value));
+    }
     void text(const char *name, const QString &value);
     void properties(const QObject &object);
     void value(const QString &key, const QVariant &value);
@@ -65,8 +68,7 @@ private:
 
     // Only elements that the controller lists are written as references:
     // a reference to a removed element would make the file unreadable.
-    template<typename T>
-    QString idIfListed(const QSharedPointer<T> &element)
+    template<typename T> QString idIfListed(const QSharedPointer<T> &element)
     {
         return listed().has(element) ? element->id : QString();
     }
@@ -158,7 +160,8 @@ void Writer::value(const QString &key, const QVariant &v)
         xml.writeEndElement();
         return;
     case QMetaType::Bool:
-        textElement(QLatin1String(BoolTag), key, v.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
+        textElement(QLatin1String(BoolTag), key,
+                    v.toBool() ? QStringLiteral("true") : QStringLiteral("false"));
         return;
     case QMetaType::Int:
     case QMetaType::Short:
@@ -191,7 +194,8 @@ void Writer::value(const QString &key, const QVariant &v)
         textElement(QLatin1String(DateTag), key, v.toDate().toString(Qt::ISODate));
         return;
     case QMetaType::QTime:
-        textElement(QLatin1String(TimeTag), key, v.toTime().toString(QStringLiteral("HH:mm:ss.zzz")));
+        textElement(QLatin1String(TimeTag), key,
+                    v.toTime().toString(QStringLiteral("HH:mm:ss.zzz")));
         return;
     case QMetaType::QDateTime:
         textElement(QLatin1String(DateTimeTag), key, v.toDateTime().toString(Qt::ISODateWithMs));
@@ -412,9 +416,11 @@ void Writer::calendar(const CnfController &c)
             if (!it.key().isValid())
                 continue; // a record without a start time has no place in the day
             xml.writeStartElement(QStringLiteral("Record"));
-            xml.writeAttribute(QStringLiteral("start"), it.key().toString(QStringLiteral("HH:mm:ss")));
+            xml.writeAttribute(QStringLiteral("start"),
+                               it.key().toString(QStringLiteral("HH:mm:ss")));
             if (it->end.isValid())
-                xml.writeAttribute(QStringLiteral("end"), it->end.toString(QStringLiteral("HH:mm:ss")));
+                xml.writeAttribute(QStringLiteral("end"),
+                                   it->end.toString(QStringLiteral("HH:mm:ss")));
             text("program", idIfListed(it->program));
             text("reserve", idIfListed(it->reserve));
             xml.writeEndElement();
@@ -459,7 +465,7 @@ void Writer::calendar(const CnfController &c)
 // The family as plain attributes, for readers that only look.
 void Writer::family(const CnfController &c)
 {
-    for (const char *name : {"type", "version"}) {
+    for (const char *name : { "type", "version" }) {
         const QVariant value = c.property(name);
         if (value.isValid())
             text(name, value.toString());
@@ -494,11 +500,13 @@ void Writer::controller(const CnfController &c)
     }
     xml.writeEndElement();
 
-    container("SignalGroups", c.signalGroups(), [this](const CnfSignalGroup &g) { signalGroup("SignalGroup", g); });
+    container("SignalGroups", c.signalGroups(),
+              [this](const CnfSignalGroup &g) { signalGroup("SignalGroup", g); });
     if (const CnfSignalGroupPtr group = c.defaultSignalGroup())
         signalGroup("DefaultSignalGroup", *group);
 
-    container("Detectors", c.detectorsList(), [this](const CnfDetector &d) { detector("Detector", d); });
+    container("Detectors", c.detectorsList(),
+              [this](const CnfDetector &d) { detector("Detector", d); });
     container("Sensors", c.sensorsList(), [this](const CnfDetector &d) { detector("Sensor", d); });
     container("Phases", c.phases(), [this](const CnfPhase &p) { phase(p); });
 

@@ -62,7 +62,8 @@ bool TiverkIIConfig::loadData(const QByteArray &bytes)
         return fail(tr("Line 1, column 1: a TIVERK II configuration is a JSON object"));
     const CnfJsonValue &controller = root.member(QStringLiteral("controller"));
     if (controller.type() != CnfJsonValue::Object)
-        return fail(tr("Line 1, column 1: the \"controller\" object is missing: this is no TIVERK II configuration"));
+        return fail(tr("Line 1, column 1: the \"controller\" object is missing: this is no TIVERK "
+                       "II configuration"));
     return accept(root);
 }
 
@@ -89,7 +90,8 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
     const QStringList reserved = CnfTreeSchema::partKeys();
     for (auto it = native.cbegin(); it != native.cend(); ++it) {
         if (reserved.contains(it.key())) {
-            fail(tr("The native data key \"%1\" is a reserved key of the TIVERK II file").arg(it.key()));
+            fail(tr("The native data key \"%1\" is a reserved key of the TIVERK II file")
+                     .arg(it.key()));
             return QByteArray();
         }
     }
@@ -100,7 +102,8 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
             writer.beginArray(part.key);
         for (const CnfTreeSchema::Fields &fields : part.items) {
             writer.beginObject(part.list ? QString() : part.key,
-                               part.list && fitsOnLine(fields) ? CnfJsonWriter::Inline : CnfJsonWriter::Normal);
+                               part.list && fitsOnLine(fields) ? CnfJsonWriter::Inline
+                                                               : CnfJsonWriter::Normal);
             for (const auto &field : fields)
                 writer.writeValue(field.first, field.second);
             writer.endObject();

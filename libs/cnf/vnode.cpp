@@ -231,7 +231,9 @@ bool VNode::detachFromParent()
         return false;
     bool removed = false;
     if (owner->kind == VObject::Map) {
-        const auto isThis = [this](const NodePtr &child) { return child.get() == this; };
+        const auto isThis = [this](const NodePtr &child) {
+            return child.get() == this;
+        };
         auto it = owner->map.find(keyInParent);
         if (it == owner->map.end() || !isThis(it.value()))
             it = std::find_if(owner->map.begin(), owner->map.end(), isThis);
@@ -305,7 +307,7 @@ bool isNumber(const QVariant &value)
 bool isIntegral(const QVariant &value)
 {
     return isNumber(value) && value.userType() != QMetaType::Double
-           && value.userType() != QMetaType::Float;
+        && value.userType() != QMetaType::Float;
 }
 
 } // namespace

@@ -59,7 +59,8 @@ struct VNode : std::enable_shared_from_this<VNode>
         bool take(const VNode *child)
         {
             const int position = child->positionInParent;
-            if (position >= 0 && position < m_entries.size() && m_entries.at(position).get() == child) {
+            if (position >= 0 && position < m_entries.size()
+                && m_entries.at(position).get() == child) {
                 m_entries[position].reset();
                 ++m_holes;
                 return true;
@@ -105,9 +106,9 @@ struct VNode : std::enable_shared_from_this<VNode>
     };
 
     VObject::NodeKind kind = VObject::Null;
-    QVariant value;                                 // scalars only
-    QMap<QString, std::shared_ptr<VNode>> map;      // maps only
-    Entries list;                                   // lists only
+    QVariant value; // scalars only
+    QMap<QString, std::shared_ptr<VNode>> map; // maps only
+    Entries list; // lists only
     std::weak_ptr<VNode> parent;
     // The key of this node in its parent map, so that a removal finds it
     // without a scan of the map.
@@ -122,9 +123,9 @@ struct VNode : std::enable_shared_from_this<VNode>
     static std::shared_ptr<VNode> fromVariant(const QVariant &value);
     static std::shared_ptr<VNode> deepCopy(const std::shared_ptr<VNode> &source);
 
-    void assign(const QVariant &value);     // replaces the content, keeps identity
-    void assignContent(VNode &other);       // takes over other's content
-    void makeKind(VObject::NodeKind kind);  // drops content of another kind
+    void assign(const QVariant &value); // replaces the content, keeps identity
+    void assignContent(VNode &other); // takes over other's content
+    void makeKind(VObject::NodeKind kind); // drops content of another kind
     void detachChildren();
     void insertChild(const QString &key, const std::shared_ptr<VNode> &child);
     void appendChild(const std::shared_ptr<VNode> &child);

@@ -73,11 +73,12 @@ std::pair<NodePtr, QString> dropInvalidBelowCleaned(const NodePtr &node)
     const NodePtr owner = node->parent.lock();
     QString key;
     if (owner && owner->kind == VObject::Map)
-        key = owner->map.value(node->keyInParent) == node ? node->keyInParent : owner->map.key(node);
+        key = owner->map.value(node->keyInParent) == node ? node->keyInParent
+                                                          : owner->map.key(node);
     node->detachFromParent();
     if (key.isNull())
         return {};
-    return {owner, key};
+    return { owner, key };
 }
 
 } // namespace
@@ -134,7 +135,7 @@ VObject::~VObject() = default;
 VObject VObject::fromNode(const std::shared_ptr<VNode> &node)
 {
     registerMetaType();
-    VObject result{NoNode()};
+    VObject result { NoNode() };
     result.m_node = node ? node : std::make_shared<VNode>();
     return result;
 }
@@ -167,11 +168,12 @@ std::shared_ptr<VNode> VObject::resolved() const
 static bool mayTakeKind(const std::shared_ptr<VNode> &node, VObject::NodeKind wanted)
 {
     const bool filled = (node->kind == VObject::Map && !node->map.isEmpty())
-                        || (node->kind == VObject::List && !node->list.isEmpty());
+        || (node->kind == VObject::List && !node->list.isEmpty());
     if (!filled || node->kind == wanted)
         return true;
     qWarning("Native data: a write by %s into a %s that holds %d entries is refused",
-             wanted == VObject::List ? "position" : "key", node->kind == VObject::Map ? "map" : "list",
+             wanted == VObject::List ? "position" : "key",
+             node->kind == VObject::Map ? "map" : "list",
              int(node->kind == VObject::Map ? node->map.size() : node->list.size()));
     return false;
 }
@@ -199,7 +201,8 @@ std::shared_ptr<VNode> VObject::materialize() const
             return {};
         if (step.userType() == QMetaType::Int) {
             const int index = step.toInt();
-            node = node->kind == List && index < node->list.size() ? node->list.at(index) : NodePtr();
+            node = node->kind == List && index < node->list.size() ? node->list.at(index)
+                                                                   : NodePtr();
         } else {
             node = node->kind == Map ? node->map.value(step.toString()) : NodePtr();
         }
@@ -297,7 +300,7 @@ void VObject::placeNode(const std::shared_ptr<VNode> &source)
     } else {
         if (!isPlace(m_path))
             return;
-        VObject parentHandle{NoNode()};
+        VObject parentHandle { NoNode() };
         if (m_path.size() == 1) {
             container = m_anchor;
         } else {
@@ -335,7 +338,7 @@ void VObject::keepPlaceOfDropped(const std::pair<std::shared_ptr<VNode>, QString
         return;
     m_node.reset();
     m_anchor = place.first;
-    m_path = {QVariant(place.second)};
+    m_path = { QVariant(place.second) };
 }
 
 VObject &VObject::operator=(const QVariant &value)
@@ -354,7 +357,7 @@ VObject &VObject::operator=(const QVariant &value)
 
 VObject VObject::child(const QVariant &step) const
 {
-    VObject result{NoNode()};
+    VObject result { NoNode() };
     const NodePtr node = resolved();
     if (node) {
         NodePtr found;
@@ -370,7 +373,7 @@ VObject VObject::child(const QVariant &step) const
             return result;
         }
         result.m_anchor = node;
-        result.m_path = {step};
+        result.m_path = { step };
         return result;
     }
     result.m_anchor = m_anchor;
@@ -481,15 +484,15 @@ int VObject::toInt(bool *ok) const
     if (value.userType() == QMetaType::Double) {
         const double d = value.toDouble();
         converted = std::isfinite(d) && d >= std::numeric_limits<int>::min()
-                    && d <= std::numeric_limits<int>::max();
+            && d <= std::numeric_limits<int>::max();
         number = converted ? qlonglong(std::llround(d)) : 0;
     } else if (value.userType() == QMetaType::QString) {
         number = value.toString().trimmed().toLongLong(&converted);
     } else if (value.isValid()) {
         number = value.toLongLong(&converted);
     }
-    if (converted && (number < std::numeric_limits<int>::min()
-                      || number > std::numeric_limits<int>::max())) {
+    if (converted
+        && (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())) {
         converted = false;
     }
     if (ok)
@@ -537,7 +540,7 @@ bool VObject::toBool(bool *ok) const
     if (value.userType() == QMetaType::QString) {
         const QString text = value.toString().trimmed().toLower();
         converted = text == QLatin1String("true") || text == QLatin1String("false")
-                    || text == QLatin1String("1") || text == QLatin1String("0");
+            || text == QLatin1String("1") || text == QLatin1String("0");
     }
     if (ok)
         *ok = converted;

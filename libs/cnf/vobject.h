@@ -71,16 +71,16 @@ public:
     VObject operator[](const char *key) const;
     VObject operator[](int index) const;
 
-    bool isNull() const;         // missing, or holding no value
+    bool isNull() const; // missing, or holding no value
     NodeKind kind() const;
     // QMetaType id of the value: QVariantMap, QVariantList, Bool, Int,
     // LongLong, Double, QString; QMetaType::UnknownType for a null node.
     int type() const;
-    int size() const;            // entries of a list; 0 for anything else
-    QStringList keys() const;    // keys of a map in sorted order
+    int size() const; // entries of a list; 0 for anything else
+    QStringList keys() const; // keys of a map in sorted order
     bool contains(const QString &key) const;
-    VObject parent() const;      // null handle for a root or standalone node
-    bool isAttached() const;     // has a parent, or is pending under one
+    VObject parent() const; // null handle for a root or standalone node
+    bool isAttached() const; // has a parent, or is pending under one
 
     // The value: a map, list, scalar or invalid. To carry the handle itself
     // in a QVariant (metatype "VObject") use QVariant::fromValue(handle).
@@ -101,9 +101,11 @@ public:
     bool operator==(QLatin1String text) const { return *this == QString(text); }
     bool operator==(const char *text) const;
     template<typename T, typename std::enable_if<std::is_arithmetic<T>::value, int>::type = 0>
-    bool operator==(T number) const { return equalsNumber(QVariant::fromValue(number)); }
-    template<typename T>
-    bool operator!=(const T &value) const { return !(*this == value); }
+    bool operator==(T number) const
+    {
+        return equalsNumber(QVariant::fromValue(number));
+    }
+    template<typename T> bool operator!=(const T &value) const { return !(*this == value); }
     bool operator!=(const char *text) const { return !(*this == text); }
     // Deep value comparison of two nodes.
     bool dataEqual(const VObject &other) const;
@@ -113,10 +115,10 @@ public:
     // a node that already sits in a tree is appended as a copy.
     VObject append(const VObject &entry);
     VObject append(const QVariant &value);
-    bool remove(const QString &key);   // false when the key was absent
-    bool removeAt(int index);          // false when out of range
-    bool remove();                     // takes this node out of its parent
-    void clear();                      // empties a map or list; a scalar becomes null
+    bool remove(const QString &key); // false when the key was absent
+    bool removeAt(int index); // false when out of range
+    bool remove(); // takes this node out of its parent
+    void clear(); // empties a map or list; a scalar becomes null
     // Drops not-set values (null nodes) of this map or list; with `recursive`
     // also from every map and list below, and from then on no not-set value
     // is kept below this node: writing one there removes the entry (a handle
@@ -134,8 +136,10 @@ public:
 
 private:
     friend struct VNode;
-    struct NoNode {};
-    explicit VObject(NoNode) {}
+    struct NoNode
+    {
+    };
+    explicit VObject(NoNode) { }
     std::shared_ptr<VNode> resolved() const;
     std::shared_ptr<VNode> materialize() const;
     VObject child(const QVariant &step) const;

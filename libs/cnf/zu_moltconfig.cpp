@@ -18,7 +18,8 @@ bool ZU_MOLTConfig::recognizes(const QByteArray &bytes)
     if (!parser.parse(bytes))
         return true; // broken, but meant as ZU_MOLT: its reader says what is wrong
     const CnfJsonValue &type = parser.root().member(QStringLiteral("type"));
-    return type.type() == CnfJsonValue::String && type.scalar().toString() == QLatin1String("ZU_MOLT");
+    return type.type() == CnfJsonValue::String
+        && type.scalar().toString() == QLatin1String("ZU_MOLT");
 }
 
 bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
@@ -31,15 +32,19 @@ bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
     if (root.type() != CnfJsonValue::Object)
         return fail(tr("Line 1, column 1: a ZU_MOLT configuration is a JSON object, not an array"));
     const CnfJsonValue &type = root.member(QStringLiteral("type"));
-    if (type.type() != CnfJsonValue::String || type.scalar().toString() != QLatin1String("ZU_MOLT")) {
+    if (type.type() != CnfJsonValue::String
+        || type.scalar().toString() != QLatin1String("ZU_MOLT")) {
         const CnfJsonValue &at = type.isUndefined() ? root : type;
-        return fail(tr("Line %1, column %2: the configuration type is not \"ZU_MOLT\"").arg(at.line()).arg(at.column()));
+        return fail(tr("Line %1, column %2: the configuration type is not \"ZU_MOLT\"")
+                        .arg(at.line())
+                        .arg(at.column()));
     }
     const CnfJsonValue &version = root.member(QStringLiteral("configVersion"));
     if (version.type() != CnfJsonValue::Integer || version.scalar().toLongLong() != 1) {
         const CnfJsonValue &at = version.isUndefined() ? root : version;
         return fail(tr("Line %1, column %2: unsupported configVersion %3 (1 expected)")
-                        .arg(at.line()).arg(at.column())
+                        .arg(at.line())
+                        .arg(at.column())
                         .arg(version.isUndefined() ? tr("(none)") : version.scalar().toString()));
     }
     return accept(root);

@@ -53,7 +53,8 @@ public:
 
     void warn(const CnfJsonValue &at, const QString &message)
     {
-        m_warnings.append(QStringLiteral("Line %1, column %2: %3").arg(at.line()).arg(at.column()).arg(message));
+        m_warnings.append(
+            QStringLiteral("Line %1, column %2: %3").arg(at.line()).arg(at.column()).arg(message));
     }
 
     void stash(const QString &kind, const QString &id, const QVariantMap &members)
@@ -78,7 +79,8 @@ public:
     {
         const CnfJsonValue &id = item.member(QStringLiteral("id"));
         if (id.isUndefined()) {
-            warn(item, tr("Attribute '%1' not defined; %2 skipped").arg(QStringLiteral("id"), what));
+            warn(item,
+                 tr("Attribute '%1' not defined; %2 skipped").arg(QStringLiteral("id"), what));
             return false;
         }
         *value = r.integerValue(id, QStringLiteral("'id' of %1").arg(what));
@@ -87,14 +89,16 @@ public:
 
     // A reference: a number is an id, a text a name; null or absent is none.
     template<typename T, typename ById, typename ByName>
-    T ref(const CnfJsonValue &item, const QString &key, const QString &kind, ById byId, ByName byName)
+    T ref(const CnfJsonValue &item, const QString &key, const QString &kind, ById byId,
+          ByName byName)
     {
         const CnfJsonValue &value = item.member(key);
         if (value.isUndefined() || value.type() == CnfJsonValue::Null)
             return T();
         T found;
         // Ids are ints: a larger number refers to nothing (it must not wrap round to another id).
-        const qlonglong number = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : 0;
+        const qlonglong number
+            = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : 0;
         if (value.type() == CnfJsonValue::Integer && number >= std::numeric_limits<int>::min()
             && number <= std::numeric_limits<int>::max())
             found = byId(number);
@@ -105,8 +109,7 @@ public:
         return found;
     }
 
-    template<typename T, typename List>
-    static T byName(const List &list, const QString &name)
+    template<typename T, typename List> static T byName(const List &list, const QString &name)
     {
         for (const T &element : list) {
             if (element->name == name)
@@ -118,35 +121,40 @@ public:
     CnfSignalGroupPtr groupRef(const CnfJsonValue &item, const QString &key)
     {
         return ref<CnfSignalGroupPtr>(
-            item, key, QStringLiteral("signal group"), [this](qlonglong id) { return c.findSG(int(id)); },
+            item, key, QStringLiteral("signal group"),
+            [this](qlonglong id) { return c.findSG(int(id)); },
             [this](const QString &name) { return c.findSGByName(name); });
     }
 
     CnfPhasePtr stageRef(const CnfJsonValue &item, const QString &key)
     {
         return ref<CnfPhasePtr>(
-            item, key, QStringLiteral("stage"), [this](qlonglong id) { return c.findPhase(QString::number(id)); },
+            item, key, QStringLiteral("stage"),
+            [this](qlonglong id) { return c.findPhase(QString::number(id)); },
             [this](const QString &name) { return byName<CnfPhasePtr>(c.phases(), name); });
     }
 
     CnfProgramPtr planRef(const CnfJsonValue &item, const QString &key)
     {
         return ref<CnfProgramPtr>(
-            item, key, QStringLiteral("plan"), [this](qlonglong id) { return c.findProgram(QString::number(id)); },
+            item, key, QStringLiteral("plan"),
+            [this](qlonglong id) { return c.findProgram(QString::number(id)); },
             [this](const QString &name) { return c.findProgramByName(name); });
     }
 
     CnfDayCardPtr dayRef(const CnfJsonValue &item, const QString &key)
     {
         return ref<CnfDayCardPtr>(
-            item, key, QStringLiteral("day plan"), [this](qlonglong id) { return c.findDayCard(QString::number(id)); },
+            item, key, QStringLiteral("day plan"),
+            [this](qlonglong id) { return c.findDayCard(QString::number(id)); },
             [this](const QString &name) { return byName<CnfDayCardPtr>(c.dayCards(), name); });
     }
 
     CnfWeekCardPtr weekRef(const CnfJsonValue &item, const QString &key)
     {
         return ref<CnfWeekCardPtr>(
-            item, key, QStringLiteral("week plan"), [this](qlonglong id) { return c.findWeekCard(QString::number(id)); },
+            item, key, QStringLiteral("week plan"),
+            [this](qlonglong id) { return c.findWeekCard(QString::number(id)); },
             [this](const QString &name) { return byName<CnfWeekCardPtr>(c.weekCards(), name); });
     }
 
@@ -156,9 +164,11 @@ public:
         const CnfJsonValue &value = item.member(key);
         if (value.isUndefined())
             return -1;
-        const int index = value.type() == CnfJsonValue::String ? keys.indexOf(value.scalar().toString()) : -1;
+        const int index
+            = value.type() == CnfJsonValue::String ? keys.indexOf(value.scalar().toString()) : -1;
         if (index < 0)
-            warn(value, tr("'%1' attribute has invalid value %2").arg(key, value.scalar().toString()));
+            warn(value,
+                 tr("'%1' attribute has invalid value %2").arg(key, value.scalar().toString()));
         return index;
     }
 
@@ -191,8 +201,7 @@ public:
     }
 
     // Calls read for every object of an array; other items are wrong types.
-    template<typename F>
-    void eachObject(const CnfJsonValue &list, const QString &what, F read)
+    template<typename F> void eachObject(const CnfJsonValue &list, const QString &what, F read)
     {
         for (const CnfJsonValue &item : list.items()) {
             if (!r.ok() || !r.isType(item, CnfJsonValue::Object, what))
@@ -213,18 +222,19 @@ public:
             c.setDefaulSignalGroup(group);
         }
         known << QStringLiteral("name") << QStringLiteral("id") << QStringLiteral("type");
-        eachObject(r.array(groups, QStringLiteral("items")), tr("a signal group"), [&](const CnfJsonValue &item) {
-            auto group = CnfSignalGroupPtr::create();
-            if (!id(item, tr("a signal group"), &group->id))
-                return;
-            group->name = r.text(item, QStringLiteral("name"));
-            const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
-            group->setType(type < 0 ? CnfSignalGroup::Traffic : type);
-            readTimes(*group, item);
-            setProperties(*group, item, known);
-            if (r.ok() && !c.addSignalGroup(group))
-                warn(item, c.lastError());
-        });
+        eachObject(r.array(groups, QStringLiteral("items")), tr("a signal group"),
+                   [&](const CnfJsonValue &item) {
+                       auto group = CnfSignalGroupPtr::create();
+                       if (!id(item, tr("a signal group"), &group->id))
+                           return;
+                       group->name = r.text(item, QStringLiteral("name"));
+                       const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
+                       group->setType(type < 0 ? CnfSignalGroup::Traffic : type);
+                       readTimes(*group, item);
+                       setProperties(*group, item, known);
+                       if (r.ok() && !c.addSignalGroup(group))
+                           warn(item, c.lastError());
+                   });
     }
 
     void readTimes(CnfSignalGroup &group, const CnfJsonValue &item)
@@ -237,38 +247,45 @@ public:
                 warn(value, tr("'%1' attribute has invalid type").arg(key));
                 continue;
             }
-            group.setProperty(key.toLatin1().constData(), r.integerValue(value, QStringLiteral("'%1'").arg(key)));
+            group.setProperty(key.toLatin1().constData(),
+                              r.integerValue(value, QStringLiteral("'%1'").arg(key)));
         }
     }
 
     void readStages(const CnfJsonValue &root)
     {
-        static const QStringList known = {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("groups"),
-                                          QStringLiteral("minGreen"), QStringLiteral("maxGreen"),
-                                          QStringLiteral("minTime"), QStringLiteral("maxTime")};
-        eachObject(r.array(root, QStringLiteral("stages")), tr("a stage"), [&](const CnfJsonValue &item) {
-            int number = 0;
-            if (!id(item, tr("a stage"), &number))
-                return;
-            auto phase = CnfPhasePtr::create();
-            phase->id = QString::number(number);
-            phase->name = r.text(item, QStringLiteral("name"));
-            for (const CnfJsonValue &group : r.array(item, QStringLiteral("groups")).items()) {
-                CnfJsonValue holder(CnfJsonValue::Object);
-                holder.insert(QStringLiteral("group"), group);
-                if (const CnfSignalGroupPtr found = groupRef(holder, QStringLiteral("group")))
-                    phase->signalGroups.append(found);
-            }
-            const QString minKey = item.member(QStringLiteral("minGreen")).type() == CnfJsonValue::Integer
-                ? QStringLiteral("minGreen") : QStringLiteral("minTime");
-            const QString maxKey = item.member(QStringLiteral("maxGreen")).type() == CnfJsonValue::Integer
-                ? QStringLiteral("maxGreen") : QStringLiteral("maxTime");
-            phase->minTime = r.integer(item, minKey, -1, -1);
-            phase->maxTime = r.integer(item, maxKey, -1, -1);
-            stash(QStringLiteral("stages"), phase->id, leftover(item, known));
-            if (r.ok() && !c.addPhase(phase))
-                warn(item, c.lastError());
-        });
+        static const QStringList known
+            = { QStringLiteral("name"),     QStringLiteral("id"),       QStringLiteral("groups"),
+                QStringLiteral("minGreen"), QStringLiteral("maxGreen"), QStringLiteral("minTime"),
+                QStringLiteral("maxTime") };
+        eachObject(
+            r.array(root, QStringLiteral("stages")), tr("a stage"), [&](const CnfJsonValue &item) {
+                int number = 0;
+                if (!id(item, tr("a stage"), &number))
+                    return;
+                auto phase = CnfPhasePtr::create();
+                phase->id = QString::number(number);
+                phase->name = r.text(item, QStringLiteral("name"));
+                for (const CnfJsonValue &group : r.array(item, QStringLiteral("groups")).items()) {
+                    CnfJsonValue holder(CnfJsonValue::Object);
+                    holder.insert(QStringLiteral("group"), group);
+                    if (const CnfSignalGroupPtr found = groupRef(holder, QStringLiteral("group")))
+                        phase->signalGroups.append(found);
+                }
+                const QString minKey
+                    = item.member(QStringLiteral("minGreen")).type() == CnfJsonValue::Integer
+                    ? QStringLiteral("minGreen")
+                    : QStringLiteral("minTime");
+                const QString maxKey
+                    = item.member(QStringLiteral("maxGreen")).type() == CnfJsonValue::Integer
+                    ? QStringLiteral("maxGreen")
+                    : QStringLiteral("maxTime");
+                phase->minTime = r.integer(item, minKey, -1, -1);
+                phase->maxTime = r.integer(item, maxKey, -1, -1);
+                stash(QStringLiteral("stages"), phase->id, leftover(item, known));
+                if (r.ok() && !c.addPhase(phase))
+                    warn(item, c.lastError());
+            });
     }
 
     void readMatrices(const CnfJsonValue &root)
@@ -283,23 +300,32 @@ public:
             if (item.contains(QStringLiteral("name")))
                 matrix->setName(r.text(item, QStringLiteral("name")));
             stash(QStringLiteral("IGM"), QString::number(matrix->id()),
-                  leftover(item, {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("items"), QStringLiteral("matrix")}));
+                  leftover(item,
+                           { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("items"),
+                             QStringLiteral("matrix") }));
             const CnfJsonValue &table = item.member(QStringLiteral("matrix"));
             if (table.type() == CnfJsonValue::Array) {
                 const QList<CnfSignalGroupPtr> groups = c.signalGroups();
                 if (table.size() != groups.size()) {
-                    warn(table, tr("'matrix' has %1 rows for %2 signal groups").arg(table.size()).arg(groups.size()));
+                    warn(table,
+                         tr("'matrix' has %1 rows for %2 signal groups")
+                             .arg(table.size())
+                             .arg(groups.size()));
                     return;
                 }
                 for (int row = 0; row < table.size(); ++row) {
                     const CnfJsonValue &cells = table.at(row);
                     if (cells.type() != CnfJsonValue::Array || cells.size() != groups.size()) {
-                        warn(cells, tr("row %1 of 'matrix' is not an array of %2 numbers").arg(row + 1).arg(groups.size()));
+                        warn(cells,
+                             tr("row %1 of 'matrix' is not an array of %2 numbers")
+                                 .arg(row + 1)
+                                 .arg(groups.size()));
                         return;
                     }
                     for (int column = 0; column < cells.size(); ++column) {
                         if (cells.at(column).isNumber())
-                            matrix->setReleaf(groups.at(row), groups.at(column), std::trunc(cells.at(column).scalar().toDouble()));
+                            matrix->setReleaf(groups.at(row), groups.at(column),
+                                              std::trunc(cells.at(column).scalar().toDouble()));
                     }
                 }
                 return;
@@ -314,7 +340,9 @@ public:
                 const CnfSignalGroupPtr entering = groupRef(point, QStringLiteral("entering"));
                 const CnfJsonValue &time = point.member(QStringLiteral("time"));
                 if (clearing && entering)
-                    matrix->setReleaf(clearing, entering, time.isNumber() ? time.scalar().toDouble() : double(notSetTime));
+                    matrix->setReleaf(clearing, entering,
+                                      time.isNumber() ? time.scalar().toDouble()
+                                                      : double(notSetTime));
             });
         });
         if (r.ok())
@@ -323,21 +351,25 @@ public:
 
     void readExtraMatrices(const CnfJsonValue &root)
     {
-        eachObject(r.array(root, QLatin1String(extraMatricesKey)), tr("a matrix"), [&](const CnfJsonValue &item) {
-            auto matrix = CnfMatrixPtr::create();
-            matrix->setId(r.integer(item, QStringLiteral("id"), 1));
-            matrix->setName(r.text(item, QStringLiteral("name")));
-            for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
-                if (cell.type() != CnfJsonValue::Array || cell.size() != 3 || !cell.at(2).isNumber()) {
-                    r.fail(cell, tr("a matrix cell must be [group, group, value]"));
-                    return;
+        eachObject(
+            r.array(root, QLatin1String(extraMatricesKey)), tr("a matrix"),
+            [&](const CnfJsonValue &item) {
+                auto matrix = CnfMatrixPtr::create();
+                matrix->setId(r.integer(item, QStringLiteral("id"), 1));
+                matrix->setName(r.text(item, QStringLiteral("name")));
+                for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
+                    if (cell.type() != CnfJsonValue::Array || cell.size() != 3
+                        || !cell.at(2).isNumber()) {
+                        r.fail(cell, tr("a matrix cell must be [group, group, value]"));
+                        return;
+                    }
+                    matrix->setReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
+                                      r.integerValue(cell.at(1), tr("a signal group of a cell")),
+                                      cell.at(2).scalar().toDouble());
                 }
-                matrix->setReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
-                                  r.integerValue(cell.at(1), tr("a signal group of a cell")), cell.at(2).scalar().toDouble());
-            }
-            if (r.ok() && !c.addMatrix(matrix, false, false))
-                warn(item, c.lastError());
-        });
+                if (r.ok() && !c.addMatrix(matrix, false, false))
+                    warn(item, c.lastError());
+            });
     }
 
     void readDetectors(const CnfJsonValue &root)
@@ -349,7 +381,8 @@ public:
         else if (detectors.type() == CnfJsonValue::Object)
             items = r.array(detectors, QStringLiteral("items"));
         else if (!detectors.isUndefined())
-            r.fail(detectors, tr("'detectors' attribute has invalid type (must be array or object)"));
+            r.fail(detectors,
+                   tr("'detectors' attribute has invalid type (must be array or object)"));
         eachObject(items, tr("a detector"), [&](const CnfJsonValue &item) {
             auto detector = CnfDetectorPtr::create();
             int number = 0;
@@ -357,83 +390,98 @@ public:
                 return;
             detector->setId(number);
             detector->setName(r.text(item, QStringLiteral("name")));
-            setProperties(*detector, item, {QStringLiteral("id"), QStringLiteral("name")});
+            setProperties(*detector, item, { QStringLiteral("id"), QStringLiteral("name") });
             if (r.ok() && !c.addDetector(detector))
                 warn(item, c.lastError());
         });
-        eachObject(r.array(root, QLatin1String(sensorsKey)), tr("a sensor"), [&](const CnfJsonValue &item) {
-            auto sensor = CnfDetectorPtr::create();
-            sensor->setId(r.integer(item, QStringLiteral("id"), 0));
-            sensor->setName(r.text(item, QStringLiteral("name")));
-            setProperties(*sensor, item, {QStringLiteral("id"), QStringLiteral("name")});
-            if (r.ok() && !c.addSensor(sensor))
-                warn(item, c.lastError());
-        });
+        eachObject(
+            r.array(root, QLatin1String(sensorsKey)), tr("a sensor"),
+            [&](const CnfJsonValue &item) {
+                auto sensor = CnfDetectorPtr::create();
+                sensor->setId(r.integer(item, QStringLiteral("id"), 0));
+                sensor->setName(r.text(item, QStringLiteral("name")));
+                setProperties(*sensor, item, { QStringLiteral("id"), QStringLiteral("name") });
+                if (r.ok() && !c.addSensor(sensor))
+                    warn(item, c.lastError());
+            });
     }
 
     void readSwitches(const CnfJsonValue &root)
     {
-        static const QStringList known = {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("type"),
-                                          QStringLiteral("signalGroup"), QStringLiteral("addr"), QStringLiteral("color"),
-                                          QStringLiteral("heads"), QStringLiteral("control"), QStringLiteral("deviceType")};
+        static const QStringList known = {
+            QStringLiteral("name"),        QStringLiteral("id"),      QStringLiteral("type"),
+            QStringLiteral("signalGroup"), QStringLiteral("addr"),    QStringLiteral("color"),
+            QStringLiteral("heads"),       QStringLiteral("control"), QStringLiteral("deviceType")
+        };
         const CnfJsonValue &switches = r.object(root, QStringLiteral("switches"));
-        eachObject(r.array(switches, QStringLiteral("items")), tr("a switch"), [&](const CnfJsonValue &item) {
-            auto device = CnfPowerDevicePtr::create();
-            if (!id(item, tr("a switch"), &device->id))
-                return;
-            device->name = r.text(item, QStringLiteral("name"));
-            device->type = CnfPowerDevice::OutputZuMolt;
-            enumValue(item, QStringLiteral("type"), {QStringLiteral("ZU4_SW")});
-            device->type = r.integer(item, QStringLiteral("deviceType"), device->type, 0, 255);
-            device->address = r.integer(item, QStringLiteral("addr"), 0);
-            const CnfJsonValue &color = item.member(QStringLiteral("color"));
-            if (!color.isUndefined()) {
-                const int value = lookup(colors(), color.scalar().toString());
-                if (value < 0)
-                    warn(color, tr("'%1' attribute has invalid value %2").arg(QStringLiteral("color"), color.scalar().toString()));
-                else
-                    device->color = value;
-            }
-            device->lampsCount = r.integer(item, QStringLiteral("heads"), 1, 0);
-            device->burnoutControl = r.boolean(item, QStringLiteral("control"), false) ? device->lampsCount : 0;
-            const CnfSignalGroupPtr group = groupRef(item, QStringLiteral("signalGroup"));
-            stash(QStringLiteral("switches"), QString::number(device->id), leftover(item, known));
-            if (!r.ok())
-                return;
-            if (!c.addPowerDevice(device)) {
-                warn(item, c.lastError());
-                return;
-            }
-            if (group)
-                group->assignDevice(device);
-        });
+        eachObject(
+            r.array(switches, QStringLiteral("items")), tr("a switch"),
+            [&](const CnfJsonValue &item) {
+                auto device = CnfPowerDevicePtr::create();
+                if (!id(item, tr("a switch"), &device->id))
+                    return;
+                device->name = r.text(item, QStringLiteral("name"));
+                device->type = CnfPowerDevice::OutputZuMolt;
+                enumValue(item, QStringLiteral("type"), { QStringLiteral("ZU4_SW") });
+                device->type = r.integer(item, QStringLiteral("deviceType"), device->type, 0, 255);
+                device->address = r.integer(item, QStringLiteral("addr"), 0);
+                const CnfJsonValue &color = item.member(QStringLiteral("color"));
+                if (!color.isUndefined()) {
+                    const int value = lookup(colors(), color.scalar().toString());
+                    if (value < 0)
+                        warn(color,
+                             tr("'%1' attribute has invalid value %2")
+                                 .arg(QStringLiteral("color"), color.scalar().toString()));
+                    else
+                        device->color = value;
+                }
+                device->lampsCount = r.integer(item, QStringLiteral("heads"), 1, 0);
+                device->burnoutControl
+                    = r.boolean(item, QStringLiteral("control"), false) ? device->lampsCount : 0;
+                const CnfSignalGroupPtr group = groupRef(item, QStringLiteral("signalGroup"));
+                stash(QStringLiteral("switches"), QString::number(device->id),
+                      leftover(item, known));
+                if (!r.ok())
+                    return;
+                if (!c.addPowerDevice(device)) {
+                    warn(item, c.lastError());
+                    return;
+                }
+                if (group)
+                    group->assignDevice(device);
+            });
     }
 
     void readPlans(const CnfJsonValue &root)
     {
-        eachObject(r.array(root, QStringLiteral("plans")), tr("a plan"), [&](const CnfJsonValue &item) {
-            int number = 0;
-            if (!id(item, tr("a plan"), &number))
-                return;
-            auto program = CnfProgramPtr::create(&c);
-            program->id = QString::number(number);
-            program->name = r.text(item, QStringLiteral("name"));
-            setProperties(*program, item, {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("algorithm")});
-            const CnfJsonValue &algorithm = item.member(QStringLiteral("algorithm"));
-            if (algorithm.type() == CnfJsonValue::Object)
-                readAlgorithm(*program, algorithm);
-            else
-                program->type = 0;
-            if (r.ok() && !c.addProgram(program))
-                warn(item, c.lastError());
-        });
+        eachObject(r.array(root, QStringLiteral("plans")), tr("a plan"),
+                   [&](const CnfJsonValue &item) {
+                       int number = 0;
+                       if (!id(item, tr("a plan"), &number))
+                           return;
+                       auto program = CnfProgramPtr::create(&c);
+                       program->id = QString::number(number);
+                       program->name = r.text(item, QStringLiteral("name"));
+                       setProperties(*program, item,
+                                     { QStringLiteral("name"), QStringLiteral("id"),
+                                       QStringLiteral("algorithm") });
+                       const CnfJsonValue &algorithm = item.member(QStringLiteral("algorithm"));
+                       if (algorithm.type() == CnfJsonValue::Object)
+                           readAlgorithm(*program, algorithm);
+                       else
+                           program->type = 0;
+                       if (r.ok() && !c.addProgram(program))
+                           warn(item, c.lastError());
+                   });
     }
 
     void readAlgorithm(CnfProgram &program, const CnfJsonValue &algorithm)
     {
-        QStringList known = {QStringLiteral("type"), QStringLiteral("coordinated"), QStringLiteral("cycle"),
-                             QStringLiteral("offset"), QStringLiteral("sequences"), QStringLiteral("phases"),
-                             QStringLiteral("detectors"), QStringLiteral("sequence"), QStringLiteral("mode")};
+        QStringList known = { QStringLiteral("type"),      QStringLiteral("coordinated"),
+                              QStringLiteral("cycle"),     QStringLiteral("offset"),
+                              QStringLiteral("sequences"), QStringLiteral("phases"),
+                              QStringLiteral("detectors"), QStringLiteral("sequence"),
+                              QStringLiteral("mode") };
         const QString type = algorithm.member(QStringLiteral("type")).scalar().toString();
         const QString mode = algorithm.member(QStringLiteral("mode")).scalar().toString();
         const bool coordinated = r.boolean(algorithm, QStringLiteral("coordinated"), false);
@@ -478,16 +526,20 @@ public:
                 } else if (span.type() == CnfJsonValue::Integer) {
                     // Spans add up in 64 bits: a point beyond the int range is an error.
                     const qint64 sum = qint64(previous) + span.scalar().toLongLong();
-                    if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max()) {
-                        r.fail(span, tr("'span' puts the record at %1, out of the range %2 to %3")
-                                         .arg(sum)
-                                         .arg(std::numeric_limits<int>::min())
-                                         .arg(std::numeric_limits<int>::max()));
+                    if (sum < std::numeric_limits<int>::min()
+                        || sum > std::numeric_limits<int>::max()) {
+                        r.fail(span,
+                               tr("'span' puts the record at %1, out of the range %2 to %3")
+                                   .arg(sum)
+                                   .arg(std::numeric_limits<int>::min())
+                                   .arg(std::numeric_limits<int>::max()));
                         return;
                     }
                     at = int(sum);
                 } else {
-                    warn(record, tr("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"));
+                    warn(record,
+                         tr("'sequence' record not contains 'point' nor 'span' attributes. Record "
+                            "ignored"));
                     continue;
                 }
                 previous = at;
@@ -496,7 +548,9 @@ public:
                 if (state < 0)
                     state = CnfSignalGroup::string2ColorState(stateKey);
                 if (state < 0) {
-                    warn(record, tr("'state' attribute has invalid value %1; record ignored").arg(stateKey));
+                    warn(
+                        record,
+                        tr("'state' attribute has invalid value %1; record ignored").arg(stateKey));
                     continue;
                 }
                 program.setTimelineData(group, at, state);
@@ -519,7 +573,8 @@ public:
             const CnfPhasePtr stage = stageRef(phase, QStringLiteral("stage"));
             const CnfJsonValue &id = phase.member(QStringLiteral("id"));
             if (stage)
-                phases.append({id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1, phase, stage});
+                phases.append({ id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1,
+                                phase, stage });
         }
         // The first phase of an id, as a scan would find it, without a scan per entry.
         QHash<qlonglong, int> phaseOfId;
@@ -527,7 +582,9 @@ public:
             phaseOfId.insert(phases.at(i).id, i);
         QVector<Phase> ordered;
         for (const CnfJsonValue &entry : r.array(algorithm, QStringLiteral("sequence")).items()) {
-            const int found = entry.type() == CnfJsonValue::Integer ? phaseOfId.value(entry.scalar().toLongLong(), -1) : -1;
+            const int found = entry.type() == CnfJsonValue::Integer
+                ? phaseOfId.value(entry.scalar().toLongLong(), -1)
+                : -1;
             if (found >= 0)
                 ordered.append(phases.at(found));
             else
@@ -540,7 +597,8 @@ public:
             // A step without an "id" property has the id of its position.
             const bool implicitId = phase.id == program.phaseCount();
             setProperties(*step, phase.value,
-                          implicitId ? QStringList{QStringLiteral("stage"), QStringLiteral("id")} : QStringList{QStringLiteral("stage")});
+                          implicitId ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
+                                     : QStringList { QStringLiteral("stage") });
         }
         const CnfJsonValue &detectors = algorithm.member(QStringLiteral("detectors"));
         if (!detectors.isUndefined())
@@ -553,90 +611,108 @@ public:
     void readScheduler(const CnfJsonValue &root)
     {
         const CnfJsonValue &scheduler = r.object(root, QStringLiteral("scheduler"));
-        eachObject(r.array(scheduler, QStringLiteral("days")), tr("a day plan"), [&](const CnfJsonValue &item) {
-            int number = 0;
-            if (!id(item, tr("a day plan"), &number))
-                return;
-            auto card = CnfDayCardPtr::create();
-            card->id = QString::number(number);
-            card->name = r.text(item, QStringLiteral("name"));
-            eachObject(r.array(item, QStringLiteral("plans")), tr("a period"), [&](const CnfJsonValue &period) {
-                const QTime start = time(period, QStringLiteral("start"));
-                const QTime stop = time(period, QStringLiteral("stop"));
-                if (!start.isValid()) {
-                    warn(period, tr("a period without a valid 'start' is skipped"));
+        eachObject(r.array(scheduler, QStringLiteral("days")), tr("a day plan"),
+                   [&](const CnfJsonValue &item) {
+                       int number = 0;
+                       if (!id(item, tr("a day plan"), &number))
+                           return;
+                       auto card = CnfDayCardPtr::create();
+                       card->id = QString::number(number);
+                       card->name = r.text(item, QStringLiteral("name"));
+                       eachObject(
+                           r.array(item, QStringLiteral("plans")), tr("a period"),
+                           [&](const CnfJsonValue &period) {
+                               const QTime start = time(period, QStringLiteral("start"));
+                               const QTime stop = time(period, QStringLiteral("stop"));
+                               if (!start.isValid()) {
+                                   warn(period, tr("a period without a valid 'start' is skipped"));
+                                   return;
+                               }
+                               card->addRecord(start, stop,
+                                               planRef(period, QStringLiteral("program")),
+                                               planRef(period, QStringLiteral("spareProgram")));
+                           });
+                       stash(QStringLiteral("days"), card->id,
+                             leftover(item,
+                                      { QStringLiteral("name"), QStringLiteral("id"),
+                                        QStringLiteral("plans") }));
+                       if (r.ok() && !c.addDayCard(card))
+                           warn(item, c.lastError());
+                   });
+        eachObject(
+            r.array(scheduler, QStringLiteral("weeks")), tr("a week plan"),
+            [&](const CnfJsonValue &item) {
+                int number = 0;
+                if (!id(item, tr("a week plan"), &number))
                     return;
+                auto card = CnfWeekCardPtr::create();
+                card->id = QString::number(number);
+                card->name = r.text(item, QStringLiteral("name"));
+                const CnfJsonValue &days = item.member(QStringLiteral("days"));
+                if (days.type() == CnfJsonValue::Array) {
+                    if (days.size() != 7)
+                        warn(days,
+                             tr("'days' array has invalid size %1. Must be 7").arg(days.size()));
+                    for (int day = 1; day <= 7 && day <= days.size(); ++day) {
+                        CnfJsonValue holder(CnfJsonValue::Object);
+                        holder.insert(QStringLiteral("day"), days.at(day - 1));
+                        if (const CnfDayCardPtr plan = dayRef(holder, QStringLiteral("day")))
+                            card->days.insert(day, plan);
+                    }
+                } else if (days.type() == CnfJsonValue::Object) {
+                    static const QStringList names
+                        = { QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
+                            QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                            QStringLiteral("Friday"),    QStringLiteral("Saturday"),
+                            QStringLiteral("Sunday") };
+                    for (int day = 1; day <= 7; ++day) {
+                        if (const CnfDayCardPtr plan = dayRef(days, names.at(day - 1)))
+                            card->days.insert(day, plan);
+                    }
+                } else {
+                    warn(item, tr("'days' attribute has invalid type"));
                 }
-                card->addRecord(start, stop, planRef(period, QStringLiteral("program")),
-                                planRef(period, QStringLiteral("spareProgram")));
+                stash(QStringLiteral("weeks"), card->id,
+                      leftover(item,
+                               { QStringLiteral("name"), QStringLiteral("id"),
+                                 QStringLiteral("days") }));
+                if (r.ok() && !c.addWeekCard(card))
+                    warn(item, c.lastError());
             });
-            stash(QStringLiteral("days"), card->id,
-                  leftover(item, {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("plans")}));
-            if (r.ok() && !c.addDayCard(card))
-                warn(item, c.lastError());
-        });
-        eachObject(r.array(scheduler, QStringLiteral("weeks")), tr("a week plan"), [&](const CnfJsonValue &item) {
-            int number = 0;
-            if (!id(item, tr("a week plan"), &number))
-                return;
-            auto card = CnfWeekCardPtr::create();
-            card->id = QString::number(number);
-            card->name = r.text(item, QStringLiteral("name"));
-            const CnfJsonValue &days = item.member(QStringLiteral("days"));
-            if (days.type() == CnfJsonValue::Array) {
-                if (days.size() != 7)
-                    warn(days, tr("'days' array has invalid size %1. Must be 7").arg(days.size()));
-                for (int day = 1; day <= 7 && day <= days.size(); ++day) {
-                    CnfJsonValue holder(CnfJsonValue::Object);
-                    holder.insert(QStringLiteral("day"), days.at(day - 1));
-                    if (const CnfDayCardPtr plan = dayRef(holder, QStringLiteral("day")))
-                        card->days.insert(day, plan);
-                }
-            } else if (days.type() == CnfJsonValue::Object) {
-                static const QStringList names = {QStringLiteral("Monday"), QStringLiteral("Tuesday"),
-                                                  QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-                                                  QStringLiteral("Friday"), QStringLiteral("Saturday"),
-                                                  QStringLiteral("Sunday")};
-                for (int day = 1; day <= 7; ++day) {
-                    if (const CnfDayCardPtr plan = dayRef(days, names.at(day - 1)))
-                        card->days.insert(day, plan);
-                }
-            } else {
-                warn(item, tr("'days' attribute has invalid type"));
-            }
-            stash(QStringLiteral("weeks"), card->id,
-                  leftover(item, {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("days")}));
-            if (r.ok() && !c.addWeekCard(card))
-                warn(item, c.lastError());
-        });
         int position = 0;
-        eachObject(r.array(scheduler, QStringLiteral("extraPeriods")), tr("an extra period"), [&](const CnfJsonValue &item) {
-            auto plan = CnfSeasonPlanPtr::create();
-            plan->name = r.text(item, QStringLiteral("name"));
-            plan->from = date(item, QStringLiteral("start"));
-            plan->to = date(item, QStringLiteral("stop"));
-            plan->weekCard = weekRef(item, QStringLiteral("week"));
-            // The file's id has no field in the plan: kept by position, unless
-            // it is the one the writer gives (the position from 1).
-            QVariantMap rest = leftover(item, {QStringLiteral("name"), QStringLiteral("start"), QStringLiteral("stop"),
-                                               QStringLiteral("week")});
-            if (rest.value(QStringLiteral("id")) == QVariant(position + 1))
-                rest.remove(QStringLiteral("id"));
-            stash(QStringLiteral("extraPeriods"), QString::number(position++), rest);
-            if (r.ok())
-                c.addSeasonPlan(plan);
-        });
-        eachObject(r.array(scheduler, QStringLiteral("extraDays")), tr("an extra day"), [&](const CnfJsonValue &item) {
-            auto day = CnfSpecialDayPtr::create();
-            const QDate when = date(item, QStringLiteral("date"));
-            day->id = r.idText(item, QStringLiteral("id"));
-            day->name = r.text(item, QStringLiteral("name"));
-            day->dayCard = dayRef(item, QStringLiteral("day"));
-            stash(QStringLiteral("extraDays"), day->id,
-                  leftover(item, {QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("date"), QStringLiteral("day")}));
-            if (r.ok() && when.isValid())
-                c.addSpecialDay(when, day);
-        });
+        eachObject(r.array(scheduler, QStringLiteral("extraPeriods")), tr("an extra period"),
+                   [&](const CnfJsonValue &item) {
+                       auto plan = CnfSeasonPlanPtr::create();
+                       plan->name = r.text(item, QStringLiteral("name"));
+                       plan->from = date(item, QStringLiteral("start"));
+                       plan->to = date(item, QStringLiteral("stop"));
+                       plan->weekCard = weekRef(item, QStringLiteral("week"));
+                       // The file's id has no field in the plan: kept by position, unless
+                       // it is the one the writer gives (the position from 1).
+                       QVariantMap rest
+                           = leftover(item,
+                                      { QStringLiteral("name"), QStringLiteral("start"),
+                                        QStringLiteral("stop"), QStringLiteral("week") });
+                       if (rest.value(QStringLiteral("id")) == QVariant(position + 1))
+                           rest.remove(QStringLiteral("id"));
+                       stash(QStringLiteral("extraPeriods"), QString::number(position++), rest);
+                       if (r.ok())
+                           c.addSeasonPlan(plan);
+                   });
+        eachObject(r.array(scheduler, QStringLiteral("extraDays")), tr("an extra day"),
+                   [&](const CnfJsonValue &item) {
+                       auto day = CnfSpecialDayPtr::create();
+                       const QDate when = date(item, QStringLiteral("date"));
+                       day->id = r.idText(item, QStringLiteral("id"));
+                       day->name = r.text(item, QStringLiteral("name"));
+                       day->dayCard = dayRef(item, QStringLiteral("day"));
+                       stash(QStringLiteral("extraDays"), day->id,
+                             leftover(item,
+                                      { QStringLiteral("name"), QStringLiteral("id"),
+                                        QStringLiteral("date"), QStringLiteral("day") }));
+                       if (r.ok() && when.isValid())
+                           c.addSpecialDay(when, day);
+                   });
         const CnfJsonValue &defaults = r.object(scheduler, QStringLiteral("default"));
         if (!defaults.isUndefined()) {
             c.setDefaultDayCard(dayRef(defaults, QStringLiteral("dayPlan")));
@@ -649,9 +725,10 @@ public:
     {
         const CnfJsonValue &interstate = r.object(root, QLatin1String(interstateKey));
         if (!interstate.isUndefined()) {
-            c.setInterstate(CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
-                                                     r.integer(interstate, QStringLiteral("yellow"), 0),
-                                                     r.integer(interstate, QStringLiteral("redYellow"), 0)));
+            c.setInterstate(
+                CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
+                                         r.integer(interstate, QStringLiteral("yellow"), 0),
+                                         r.integer(interstate, QStringLiteral("redYellow"), 0)));
         }
         const CnfJsonValue &props = r.object(root, QLatin1String(propertiesKey));
         for (const auto &member : props.members())
@@ -662,10 +739,12 @@ public:
     void readNative(const CnfJsonValue &root)
     {
         QVariantMap native = without(root.toVariant().toMap(),
-                                     {QStringLiteral("configVersion"), QStringLiteral("type"), QStringLiteral("id"),
-                                      QStringLiteral("description"), QStringLiteral("stages"), QStringLiteral("IGM"),
-                                      QStringLiteral("plans"), QLatin1String(extraMatricesKey), QLatin1String(sensorsKey),
-                                      QLatin1String(interstateKey), QLatin1String(propertiesKey), QLatin1String(extrasKey)});
+                                     { QStringLiteral("configVersion"), QStringLiteral("type"),
+                                       QStringLiteral("id"), QStringLiteral("description"),
+                                       QStringLiteral("stages"), QStringLiteral("IGM"),
+                                       QStringLiteral("plans"), QLatin1String(extraMatricesKey),
+                                       QLatin1String(sensorsKey), QLatin1String(interstateKey),
+                                       QLatin1String(propertiesKey), QLatin1String(extrasKey) });
         auto reduce = [&native](const QString &key, const QStringList &taken) {
             if (!native.contains(key))
                 return;
@@ -679,11 +758,13 @@ public:
             else
                 native.insert(key, rest);
         };
-        reduce(QStringLiteral("signalGroups"), {QStringLiteral("default"), QStringLiteral("items")});
-        reduce(QStringLiteral("detectors"), {QStringLiteral("items")});
-        reduce(QStringLiteral("switches"), {QStringLiteral("items")});
-        reduce(QStringLiteral("scheduler"), {QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
-                                             QStringLiteral("extraPeriods"), QStringLiteral("extraDays")});
+        reduce(QStringLiteral("signalGroups"),
+               { QStringLiteral("default"), QStringLiteral("items") });
+        reduce(QStringLiteral("detectors"), { QStringLiteral("items") });
+        reduce(QStringLiteral("switches"), { QStringLiteral("items") });
+        reduce(QStringLiteral("scheduler"),
+               { QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
+                 QStringLiteral("extraPeriods"), QStringLiteral("extraDays") });
         // The writer gives every file a "KMP1"; an empty one holds nothing to keep.
         if (native.value(QStringLiteral("KMP1")) == QVariant(QVariantMap()))
             native.remove(QStringLiteral("KMP1"));

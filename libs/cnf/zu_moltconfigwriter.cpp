@@ -54,41 +54,62 @@ void zuShape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *
         QStringList order;
         CnfJsonWriter::Layout layout;
     };
-    const auto s = [](const char *text) { return QString::fromLatin1(text); };
+    const auto s = [](const char *text) {
+        return QString::fromLatin1(text);
+    };
     const CnfJsonWriter::Layout normal = CnfJsonWriter::Normal;
     const CnfJsonWriter::Layout inLine = CnfJsonWriter::Inline;
     static const QVector<Form> forms = {
-        {{s("startTime")}, {s("allRed"), s("amberBlink")}, inLine},
-        {{s("LAN")},
-         {s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"), s("srvName"), s("asudPort"),
-          s("macAddres"), s("sntpIP"), s("sntpName")},
-         normal},
-        {{s("plans"), s("*"), s("algorithm"), s("detectors")}, {}, normal},
-        {{s("plans"), s("*"), s("algorithm"), s("detectors"), s("*")},
-         {s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator")}, normal},
-        {{s("controlSources")}, {}, normal},
-        {{s("controlSources"), s("*")}, {s("type"), s("id"), s("priority"), s("timeout")}, normal},
-        {{s("KMP1")}, {s("devices"), s("auto")}, normal},
-        {{s("KMP1"), s("devices")}, {}, normal},
-        {{s("KMP1"), s("devices"), s("*")}, {s("device"), s("addr"), s("type"), s("port")}, normal},
-        {{s("switches"), s("default")}, {s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent")}, normal},
-        {{s("countdownBoards")}, {s("protocol"), s("warnTime"), s("items")}, normal},
-        {{s("countdownBoards"), s("items")}, {}, normal},
-        {{s("countdownBoards"), s("items"), s("*")}, {s("id"), s("addr"), s("boards"), s("warnTime")}, inLine},
-        {{s("inputsOutputs")}, {}, normal},
-        {{s("inputsOutputs"), s("*")}, {s("type"), s("common"), s("IP"), s("port"), s("channels")}, normal},
-        {{s("inputsOutputs"), s("*"), s("channels")}, {}, normal},
-        {{s("inputsOutputs"), s("*"), s("channels"), s("*")}, {s("channel"), s("type"), s("common"), s("detector")}, normal},
-        {{s("remoteControlPanel")}, {}, normal},
-        {{s("remoteControlPanel"), s("VPU1")},
-         {s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId")}, normal},
-        {{s("remoteControlPanel"), s("VPU1"), s("stageId")}, {}, inLine},
-        {{s("recovery")}, {s("defectSwitchRate"), s("confidenceInterval"), s("errors")}, normal},
-        {{s("recovery"), s("errors")},
-         {s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"), s("parasitePower/swShort"),
-          s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"), s("curentLimit"), s("shortCurent")},
-         normal},
-        {{s("recovery"), s("errors"), s("*")}, {s("attempts"), s("interval"), s("filter")}, inLine},
+        { { s("startTime") }, { s("allRed"), s("amberBlink") }, inLine },
+        { { s("LAN") },
+          { s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"),
+            s("srvName"), s("asudPort"), s("macAddres"), s("sntpIP"), s("sntpName") },
+          normal },
+        { { s("plans"), s("*"), s("algorithm"), s("detectors") }, {}, normal },
+        { { s("plans"), s("*"), s("algorithm"), s("detectors"), s("*") },
+          { s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator") },
+          normal },
+        { { s("controlSources") }, {}, normal },
+        { { s("controlSources"), s("*") },
+          { s("type"), s("id"), s("priority"), s("timeout") },
+          normal },
+        { { s("KMP1") }, { s("devices"), s("auto") }, normal },
+        { { s("KMP1"), s("devices") }, {}, normal },
+        { { s("KMP1"), s("devices"), s("*") },
+          { s("device"), s("addr"), s("type"), s("port") },
+          normal },
+        { { s("switches"), s("default") },
+          { s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent") },
+          normal },
+        { { s("countdownBoards") }, { s("protocol"), s("warnTime"), s("items") }, normal },
+        { { s("countdownBoards"), s("items") }, {}, normal },
+        { { s("countdownBoards"), s("items"), s("*") },
+          { s("id"), s("addr"), s("boards"), s("warnTime") },
+          inLine },
+        { { s("inputsOutputs") }, {}, normal },
+        { { s("inputsOutputs"), s("*") },
+          { s("type"), s("common"), s("IP"), s("port"), s("channels") },
+          normal },
+        { { s("inputsOutputs"), s("*"), s("channels") }, {}, normal },
+        { { s("inputsOutputs"), s("*"), s("channels"), s("*") },
+          { s("channel"), s("type"), s("common"), s("detector") },
+          normal },
+        { { s("remoteControlPanel") }, {}, normal },
+        { { s("remoteControlPanel"), s("VPU1") },
+          { s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId") },
+          normal },
+        { { s("remoteControlPanel"), s("VPU1"), s("stageId") }, {}, inLine },
+        { { s("recovery") },
+          { s("defectSwitchRate"), s("confidenceInterval"), s("errors") },
+          normal },
+        { { s("recovery"), s("errors") },
+          { s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"),
+            s("parasitePower/swShort"), s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"),
+            s("curentLimit"), s("shortCurent") },
+          normal },
+        { { s("recovery"), s("errors"), s("*") },
+          { s("attempts"), s("interval"), s("filter") },
+          inLine },
     };
     for (const Form &form : forms) {
         if (form.path.size() != path.size())
@@ -151,7 +172,8 @@ public:
         bool ok = false;
         *value = id.toInt(&ok);
         if (!ok)
-            return fail(tr("%1 \"%2\" has no numeric id, which a ZU_MOLT file needs").arg(what, id));
+            return fail(
+                tr("%1 \"%2\" has no numeric id, which a ZU_MOLT file needs").arg(what, id));
         return true;
     }
 
@@ -170,27 +192,35 @@ public:
 
     static QString timeText(const QTime &time)
     {
-        return time.toString(time.second() == 0 ? QStringLiteral("HH:mm") : QStringLiteral("HH:mm:ss"));
+        return time.toString(time.second() == 0 ? QStringLiteral("HH:mm")
+                                                : QStringLiteral("HH:mm:ss"));
     }
 
-    static QString dateText(const QDate &date)
-    {
-        return date.toString(QStringLiteral("dd.MM"));
-    }
+    static QString dateText(const QDate &date) { return date.toString(QStringLiteral("dd.MM")); }
 
     // Native keys that would stand twice in the file, beside what the writer makes.
     bool checkNative()
     {
-        static const QStringList reserved = {
-            QStringLiteral("configVersion"), QStringLiteral("type"), QStringLiteral("id"), QStringLiteral("description"),
-            QStringLiteral("stages"), QStringLiteral("IGM"), QStringLiteral("plans"), QLatin1String(extraMatricesKey),
-            QLatin1String(sensorsKey), QLatin1String(interstateKey), QLatin1String(propertiesKey)};
-        static const QStringList containers = {QStringLiteral("signalGroups"), QStringLiteral("detectors"),
-                                               QStringLiteral("scheduler"), QStringLiteral("switches")};
+        static const QStringList reserved = { QStringLiteral("configVersion"),
+                                              QStringLiteral("type"),
+                                              QStringLiteral("id"),
+                                              QStringLiteral("description"),
+                                              QStringLiteral("stages"),
+                                              QStringLiteral("IGM"),
+                                              QStringLiteral("plans"),
+                                              QLatin1String(extraMatricesKey),
+                                              QLatin1String(sensorsKey),
+                                              QLatin1String(interstateKey),
+                                              QLatin1String(propertiesKey) };
+        static const QStringList containers
+            = { QStringLiteral("signalGroups"), QStringLiteral("detectors"),
+                QStringLiteral("scheduler"), QStringLiteral("switches") };
         for (auto it = native.cbegin(); it != native.cend(); ++it) {
             if (reserved.contains(it.key())
-                || (containers.contains(it.key()) && it.value().userType() != QMetaType::QVariantMap)) {
-                return fail(tr("The native data key \"%1\" clashes with a key that the ZU_MOLT file gives itself")
+                || (containers.contains(it.key())
+                    && it.value().userType() != QMetaType::QVariantMap)) {
+                return fail(tr("The native data key \"%1\" clashes with a key that the ZU_MOLT "
+                               "file gives itself")
                                 .arg(it.key()));
             }
         }
@@ -269,9 +299,10 @@ public:
         const CnfSignalGroupPtr defaults = c.defaultSignalGroup();
         bool hasDefaultTimes = false;
         for (const QString &key : sgTimes())
-            hasDefaultTimes = hasDefaultTimes || (defaults && defaults->property(key.toLatin1().constData()).isValid());
+            hasDefaultTimes = hasDefaultTimes
+                || (defaults && defaults->property(key.toLatin1().constData()).isValid());
         const QVariantMap rest = without(takeNativeMap(QStringLiteral("signalGroups")),
-                                         {QStringLiteral("default"), QStringLiteral("items")});
+                                         { QStringLiteral("default"), QStringLiteral("items") });
         const QList<CnfSignalGroupPtr> groups = c.signalGroups();
         if (groups.isEmpty() && !defaults && rest.isEmpty())
             return;
@@ -291,7 +322,8 @@ public:
                 if (group->type >= 0 && group->type < sgTypeKeys().size())
                     w.writeValue(QStringLiteral("type"), sgTypeKeys().at(group->type));
                 else
-                    w.writeValue(QStringLiteral("type"), group->type); // no ZU_MOLT key: kept as a number
+                    w.writeValue(QStringLiteral("type"),
+                                 group->type); // no ZU_MOLT key: kept as a number
                 writeTimes(*group, defaults && hasDefaultTimes ? defaults.data() : nullptr);
                 writeOtherProperties(*group, sgTimes());
                 w.endObject();
@@ -342,7 +374,8 @@ public:
     {
         if (value == double(notSetTime))
             return QVariant();
-        return value == std::trunc(value) && std::fabs(value) < 2147483647.0 ? QVariant(int(value)) : QVariant(value);
+        return value == std::trunc(value) && std::fabs(value) < 2147483647.0 ? QVariant(int(value))
+                                                                             : QVariant(value);
     }
 
     void writeMatrix()
@@ -373,7 +406,8 @@ public:
     void writeDetectors()
     {
         const QList<CnfDetectorPtr> detectors = c.detectorsList();
-        const QVariantMap rest = without(takeNativeMap(QStringLiteral("detectors")), {QStringLiteral("items")});
+        const QVariantMap rest
+            = without(takeNativeMap(QStringLiteral("detectors")), { QStringLiteral("items") });
         if (detectors.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("detectors"));
@@ -407,8 +441,9 @@ public:
             if (!writeAlgorithm(*program))
                 return;
             w.endObject();
-            writeOtherProperties(*program, {QStringLiteral("coordinated"), QStringLiteral("detectors"),
-                                            QStringLiteral("algorithm")});
+            writeOtherProperties(*program,
+                                 { QStringLiteral("coordinated"), QStringLiteral("detectors"),
+                                   QStringLiteral("algorithm") });
             w.endObject();
         }
         w.endArray();
@@ -444,7 +479,9 @@ public:
         if (program.hasCycleOffset())
             w.writeValue(QStringLiteral("offset"), program.cycleOffset(0));
         if (program.type == CnfProgram::YellowFlash || program.type == CnfProgram::Dark)
-            w.writeValue(QStringLiteral("mode"), program.type == CnfProgram::YellowFlash ? QStringLiteral("AB") : QStringLiteral("OFF"));
+            w.writeValue(QStringLiteral("mode"),
+                         program.type == CnfProgram::YellowFlash ? QStringLiteral("AB")
+                                                                 : QStringLiteral("OFF"));
 
         const QList<int> groups = program.timelineGroups();
         if (!groups.isEmpty()) {
@@ -460,7 +497,8 @@ public:
                     w.beginObject(QString(), CnfJsonWriter::Inline);
                     QString state = lookup(timelineStates(), it.value());
                     if (state.isEmpty())
-                        state = CnfSignalGroup::colorStateKey(it.value()); // zumoltc skips it; plivek reads it back
+                        state = CnfSignalGroup::colorStateKey(
+                            it.value()); // zumoltc skips it; plivek reads it back
                     w.writeValue(QStringLiteral("state"), state);
                     w.writeValue(QStringLiteral("point"), it.key());
                     w.endObject();
@@ -473,9 +511,14 @@ public:
 
         const QList<CnfPhaseDefPtr> steps = program.phases();
         if (!steps.isEmpty()) {
-            static const QStringList order = {QStringLiteral("id"), QStringLiteral("stage"), QStringLiteral("call"),
-                                              QStringLiteral("recall"), QStringLiteral("countdownBoard"),
-                                              QStringLiteral("passage"), QStringLiteral("minGreen"), QStringLiteral("maxGreen")};
+            static const QStringList order = { QStringLiteral("id"),
+                                               QStringLiteral("stage"),
+                                               QStringLiteral("call"),
+                                               QStringLiteral("recall"),
+                                               QStringLiteral("countdownBoard"),
+                                               QStringLiteral("passage"),
+                                               QStringLiteral("minGreen"),
+                                               QStringLiteral("maxGreen") };
             const QVector<int> ids = stepIds(steps);
             QVariantList sequence;
             w.beginArray(QStringLiteral("phases"));
@@ -492,7 +535,9 @@ public:
                 w.writeValue(QStringLiteral("id"), id);
                 w.writeValue(QStringLiteral("stage"), stage);
                 for (int k = 2; k < order.size(); ++k)
-                    w.writeValue(order.at(k), CnfTreeSchema::plain(step->property(order.at(k).toLatin1().constData())));
+                    w.writeValue(
+                        order.at(k),
+                        CnfTreeSchema::plain(step->property(order.at(k).toLatin1().constData())));
                 writeOtherProperties(*step, order);
                 w.endObject();
             }
@@ -505,7 +550,8 @@ public:
                 w.writeValue(QString(), id);
             w.endArray();
         } else if (program.property("detectors").isValid()) {
-            w.writeValue(QStringLiteral("detectors"), CnfTreeSchema::plain(program.property("detectors")));
+            w.writeValue(QStringLiteral("detectors"),
+                         CnfTreeSchema::plain(program.property("detectors")));
         }
         writeMembers(kept);
         return true;
@@ -553,7 +599,8 @@ public:
     bool hasScheduler() const
     {
         return !c.dayCards().isEmpty() || !c.weekCards().isEmpty() || !c.seasonPlans().isEmpty()
-            || !c.specialDays().isEmpty() || c.defaultDayCard() || c.defaultProgram() || c.reserveProgram();
+            || !c.specialDays().isEmpty() || c.defaultDayCard() || c.defaultProgram()
+            || c.reserveProgram();
     }
 
     // An empty name is left out: the file gives an unnamed element no "name".
@@ -579,9 +626,10 @@ public:
 
     void writeScheduler()
     {
-        const QVariantMap rest = without(takeNativeMap(QStringLiteral("scheduler")),
-                                         {QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
-                                          QStringLiteral("extraPeriods"), QStringLiteral("extraDays")});
+        const QVariantMap rest
+            = without(takeNativeMap(QStringLiteral("scheduler")),
+                      { QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
+                        QStringLiteral("extraPeriods"), QStringLiteral("extraDays") });
         // Written whenever the calendar holds anything, so that week plans and
         // extra periods without day plans are not lost.
         if (!hasScheduler() && rest.isEmpty())
@@ -642,7 +690,9 @@ public:
                 QVariantMap kept = extrasOf(QStringLiteral("extraPeriods"), QString::number(i));
                 w.beginObject();
                 writeName(plan->name);
-                w.writeValue(QStringLiteral("id"), kept.contains(QStringLiteral("id")) ? kept.take(QStringLiteral("id")) : QVariant(i + 1));
+                w.writeValue(QStringLiteral("id"),
+                             kept.contains(QStringLiteral("id")) ? kept.take(QStringLiteral("id"))
+                                                                 : QVariant(i + 1));
                 if (plan->from.isValid())
                     w.writeValue(QStringLiteral("start"), dateText(plan->from));
                 if (plan->to.isValid())
@@ -712,13 +762,15 @@ public:
     void writeSwitches()
     {
         const QList<CnfPowerDevicePtr> devices = c.powerDevices();
-        const QVariantMap rest = without(takeNativeMap(QStringLiteral("switches")), {QStringLiteral("items")});
+        const QVariantMap rest
+            = without(takeNativeMap(QStringLiteral("switches")), { QStringLiteral("items") });
         if (devices.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("switches"));
         // As in zumoltc, an item leaves out the type that the default switch gives it.
-        const bool defaultType = rest.value(QStringLiteral("default")).toMap().value(QStringLiteral("type"))
-                                 == QLatin1String("ZU4_SW");
+        const bool defaultType
+            = rest.value(QStringLiteral("default")).toMap().value(QStringLiteral("type"))
+            == QLatin1String("ZU4_SW");
         if (rest.contains(QStringLiteral("default")))
             w.writeValue(QStringLiteral("default"), rest.value(QStringLiteral("default")));
         if (!devices.isEmpty()) {
@@ -752,14 +804,15 @@ public:
                 if (device->burnoutControl != 0)
                     w.writeValue(QStringLiteral("control"), true);
                 writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)),
-                             {QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"), QStringLiteral("minCurrent")});
+                             { QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"),
+                               QStringLiteral("minCurrent") });
                 if (device->type != CnfPowerDevice::OutputZuMolt)
                     w.writeValue(QStringLiteral("deviceType"), device->type);
                 w.endObject();
             }
             w.endArray();
         }
-        writeMembers(without(rest, {QStringLiteral("default")}));
+        writeMembers(without(rest, { QStringLiteral("default") }));
         w.endObject();
     }
 
@@ -772,8 +825,9 @@ public:
                 continue;
             QVariantList cells;
             for (const CnfMatrixCell &cell : matrix->content())
-                cells.append(QVariant(QVariantList{cell.aId, cell.bId, cell.value}));
-            QVariantMap entry{{QStringLiteral("id"), matrix->id()}, {QStringLiteral("name"), matrix->name()}};
+                cells.append(QVariant(QVariantList { cell.aId, cell.bId, cell.value }));
+            QVariantMap entry { { QStringLiteral("id"), matrix->id() },
+                                { QStringLiteral("name"), matrix->name() } };
             if (!cells.isEmpty())
                 entry.insert(QStringLiteral("cells"), cells);
             matrices.append(entry);
@@ -782,26 +836,30 @@ public:
             w.writeValue(QLatin1String(extraMatricesKey), matrices);
         QVariantList sensors;
         for (const CnfDetectorPtr &sensor : c.sensorsList()) {
-            QVariantMap entry{{QStringLiteral("id"), sensor->id()}, {QStringLiteral("name"), sensor->name()}};
+            QVariantMap entry { { QStringLiteral("id"), sensor->id() },
+                                { QStringLiteral("name"), sensor->name() } };
             const QList<QByteArray> names = sensor->dynamicPropertyNames();
             for (const QByteArray &name : names)
                 if (!name.startsWith("_q_"))
-                    entry.insert(QString::fromUtf8(name), CnfTreeSchema::plain(sensor->property(name.constData())));
+                    entry.insert(QString::fromUtf8(name),
+                                 CnfTreeSchema::plain(sensor->property(name.constData())));
             sensors.append(entry);
         }
         if (!sensors.isEmpty())
             w.writeValue(QLatin1String(sensorsKey), sensors);
         if (const CnfInterstatePtr interstate = c.interstate()) {
             w.writeValue(QLatin1String(interstateKey),
-                         QVariantMap{{QStringLiteral("greenBlink"), interstate->greenBlink},
-                                     {QStringLiteral("yellow"), interstate->yellow},
-                                     {QStringLiteral("redYellow"), interstate->redYellow}});
+                         QVariantMap { { QStringLiteral("greenBlink"), interstate->greenBlink },
+                                       { QStringLiteral("yellow"), interstate->yellow },
+                                       { QStringLiteral("redYellow"), interstate->redYellow } });
         }
         QVariantMap props;
         const QList<QByteArray> names = c.dynamicPropertyNames();
         for (const QByteArray &name : names) {
-            if (name != "type" && name != "version" && name != "number" && name != "description" && !name.startsWith("_q_"))
-                props.insert(QString::fromUtf8(name), CnfTreeSchema::plain(c.property(name.constData())));
+            if (name != "type" && name != "version" && name != "number" && name != "description"
+                && !name.startsWith("_q_"))
+                props.insert(QString::fromUtf8(name),
+                             CnfTreeSchema::plain(c.property(name.constData())));
         }
         if (!props.isEmpty())
             w.writeValue(QLatin1String(propertiesKey), props);

@@ -12,8 +12,7 @@
 // per node.
 //
 // The first value stored for a key keeps it.
-template<typename Key>
-class FlatIndex
+template<typename Key> class FlatIndex
 {
 public:
     // The value stored for key, or -1.
@@ -58,7 +57,8 @@ public:
         size_t hole = size_t(found - m_slots.data());
         for (size_t i = (hole + 1) & mask; m_slots[i].value >= 0; i = (i + 1) & mask) {
             const size_t home = homeOf(m_slots[i].key, mask);
-            const bool homeAfterHole = hole <= i ? (hole < home && home <= i) : (hole < home || home <= i);
+            const bool homeAfterHole
+                = hole <= i ? (hole < home && home <= i) : (hole < home || home <= i);
             if (!homeAfterHole) {
                 m_slots[hole] = m_slots[i];
                 hole = i;
@@ -80,7 +80,7 @@ public:
 private:
     struct Slot
     {
-        Key key{};
+        Key key {};
         int value = -1; // -1: empty
     };
 

@@ -63,7 +63,8 @@ QList<ConflictFinder::Movement> movementsOf(const SignalGroup *group)
 
 } // namespace
 
-QVector<QPointF> ConflictFinder::conflictPoints(const Movement &a, const Movement &b, bool crossingsOnly)
+QVector<QPointF> ConflictFinder::conflictPoints(const Movement &a, const Movement &b,
+                                                bool crossingsOnly)
 {
     QVector<QPointF> result;
     if (a.object == b.object || (a.pedestrian && b.pedestrian))
@@ -97,8 +98,9 @@ QVector<QPointF> ConflictFinder::conflictPoints(const Movement &a, const Movemen
     return result;
 }
 
-QSharedPointer<ConflictMatrix> ConflictFinder::find(const QList<SignalGroup *> &groups, bool crossingsOnly,
-                                                    bool conflictMatrix, const ConflictMatrix *seed)
+QSharedPointer<ConflictMatrix> ConflictFinder::find(const QList<SignalGroup *> &groups,
+                                                    bool crossingsOnly, bool conflictMatrix,
+                                                    const ConflictMatrix *seed)
 {
     if (groups.isEmpty()) {
         m_error = QObject::tr("No signal groups given");
@@ -111,7 +113,8 @@ QSharedPointer<ConflictMatrix> ConflictFinder::find(const QList<SignalGroup *> &
             return {};
         }
         if (group->network() != m_network) {
-            m_error = QObject::tr("Signal group %1 does not belong to this network").arg(group->tlId());
+            m_error
+                = QObject::tr("Signal group %1 does not belong to this network").arg(group->tlId());
             return {};
         }
         movements.append(movementsOf(group));
@@ -129,7 +132,9 @@ QSharedPointer<ConflictMatrix> ConflictFinder::find(const QList<SignalGroup *> &
                 for (const Movement &starting : movements.at(ia)) {
                     for (const QPointF &along : conflictPoints(ending, starting, crossingsOnly)) {
                         conflict = true;
-                        clearance = qMax(clearance, clearTime(ending, along.x()) - enterTime(starting, along.y()));
+                        clearance
+                            = qMax(clearance,
+                                   clearTime(ending, along.x()) - enterTime(starting, along.y()));
                     }
                 }
             }

@@ -28,7 +28,10 @@ class SignalGroup;
 class ConflictFinder
 {
 public:
-    explicit ConflictFinder(const Network *network) : m_network(network) {}
+    explicit ConflictFinder(const Network *network)
+        : m_network(network)
+    {
+    }
 
     QSharedPointer<ConflictMatrix> find(const QList<SignalGroup *> &groups, bool crossingsOnly,
                                         bool conflictMatrix, const ConflictMatrix *seed);
@@ -41,7 +44,8 @@ public:
         const NetObject *object = nullptr;
     };
     // Distances along a and along b of every point where the two conflict.
-    static QVector<QPointF> conflictPoints(const Movement &a, const Movement &b, bool crossingsOnly);
+    static QVector<QPointF> conflictPoints(const Movement &a, const Movement &b,
+                                           bool crossingsOnly);
 
 private:
     const Network *m_network;

@@ -5,7 +5,10 @@
 
 namespace Halm58a {
 
-ConflictMatrix::ConflictMatrix(QObject *parent) : QObject(parent) {}
+ConflictMatrix::ConflictMatrix(QObject *parent)
+    : QObject(parent)
+{
+}
 
 double ConflictMatrix::releaf(const SignalGroup *a, const SignalGroup *b) const
 {

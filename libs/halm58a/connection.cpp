@@ -7,7 +7,9 @@
 namespace Halm58a {
 
 Connection::Connection(Lane *from, Lane *to, Node *junction)
-    : NetObject(junction), m_from(from), m_to(to)
+    : NetObject(junction)
+    , m_from(from)
+    , m_to(to)
 {
     if (from)
         from->m_outgoing.append(this);

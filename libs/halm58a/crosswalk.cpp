@@ -5,7 +5,10 @@
 
 namespace Halm58a {
 
-CrossWalk::CrossWalk(Node *junction) : NetObject(junction) {}
+CrossWalk::CrossWalk(Node *junction)
+    : NetObject(junction)
+{
+}
 
 CrossWalk::~CrossWalk()
 {

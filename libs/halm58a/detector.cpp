@@ -2,7 +2,10 @@
 
 namespace Halm58a {
 
-Detector::Detector(NetObject *parent) : NetObject(parent) {}
+Detector::Detector(NetObject *parent)
+    : NetObject(parent)
+{
+}
 
 Detector::~Detector()
 {
@@ -32,7 +35,7 @@ GeoShape Detector::shape() const
     const GeoShape path = carrier->shape();
     if (path.isEmpty())
         return GeoShape();
-    return GeoShape({path.pointAt(m_position), path.pointAt(m_position + m_length)});
+    return GeoShape({ path.pointAt(m_position), path.pointAt(m_position + m_length) });
 }
 
 } // namespace Halm58a

@@ -28,11 +28,13 @@ QByteArray DotWriter::write(const Network &network)
 {
     QString text;
     QTextStream out(&text);
-    const QString name = network.objectName().isEmpty() ? QStringLiteral("network") : network.objectName();
+    const QString name
+        = network.objectName().isEmpty() ? QStringLiteral("network") : network.objectName();
     out << "digraph " << quoted(name) << " {\n";
     out << "    node [shape=circle];\n";
     for (const Node *node : network.findChildren<Node *>()) {
-        const QString label = node->objectName().isEmpty() ? QString::number(node->id()) : node->objectName();
+        const QString label
+            = node->objectName().isEmpty() ? QString::number(node->id()) : node->objectName();
         out << "    " << vertex(node) << " [label=" << quoted(label) << ", pos="
             << quoted(QStringLiteral("%1,%2!").arg(node->pos().x()).arg(node->pos().y())) << "];\n";
     }
@@ -40,8 +42,8 @@ QByteArray DotWriter::write(const Network &network)
         if (!edge->from() || !edge->to())
             continue;
         const QString label = QStringLiteral("e%1 (%2)").arg(edge->id()).arg(edge->lanes().size());
-        out << "    " << vertex(edge->from()) << " -> " << vertex(edge->to()) << " [label=" << quoted(label)
-            << "];\n";
+        out << "    " << vertex(edge->from()) << " -> " << vertex(edge->to())
+            << " [label=" << quoted(label) << "];\n";
     }
     out << "}\n";
     out.flush();

@@ -5,7 +5,10 @@
 
 namespace Halm58a {
 
-Edge::Edge(Node *from, Node *to, QObject *parent) : NetObject(parent), m_from(from), m_to(to)
+Edge::Edge(Node *from, Node *to, QObject *parent)
+    : NetObject(parent)
+    , m_from(from)
+    , m_to(to)
 {
     if (from)
         from->m_edges.append(this);

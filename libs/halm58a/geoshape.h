@@ -12,7 +12,10 @@ class GeoShape
 {
 public:
     GeoShape() = default;
-    explicit GeoShape(const QVector<QPointF> &points) : m_points(points) {}
+    explicit GeoShape(const QVector<QPointF> &points)
+        : m_points(points)
+    {
+    }
 
     const QVector<QPointF> &points() const { return m_points; }
     bool isEmpty() const { return m_points.isEmpty(); }

@@ -7,11 +7,12 @@ namespace Halm58a {
 namespace {
 // Metres per degree of latitude on the WGS 84 equatorial radius.
 const double MetresPerDegree = M_PI / 180.0 * 6378137.0;
-}
+} // namespace
 
 GeoUtil::GeoUtil(double originLon, double originLat)
-    : m_lon(originLon), m_lat(originLat),
-      m_metresPerDegreeLon(MetresPerDegree * qCos(qDegreesToRadians(originLat)))
+    : m_lon(originLon)
+    , m_lat(originLat)
+    , m_metresPerDegreeLon(MetresPerDegree * qCos(qDegreesToRadians(originLat)))
 {
 }
 

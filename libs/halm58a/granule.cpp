@@ -5,7 +5,8 @@
 
 namespace Halm58a {
 
-Granule::Granule(const QList<Node *> &nodes, QObject *parent) : NetObject(parent)
+Granule::Granule(const QList<Node *> &nodes, QObject *parent)
+    : NetObject(parent)
 {
     for (Node *node : nodes)
         m_nodes.append(node);
@@ -53,7 +54,7 @@ GeoShape Granule::shape() const
     }
     if (area.isNull())
         return GeoShape();
-    return GeoShape({area.topLeft(), area.topRight(), area.bottomRight(), area.bottomLeft()});
+    return GeoShape({ area.topLeft(), area.topRight(), area.bottomRight(), area.bottomLeft() });
 }
 
 } // namespace Halm58a

@@ -52,7 +52,7 @@ QVector<QPointF> trimPolyline(const QVector<QPointF> &points, double startCut, d
     if (points.size() < 2 || startCut + endCut >= length || (startCut <= 0 && endCut <= 0))
         return points;
     const double endAt = length - endCut;
-    QVector<QPointF> result{line.pointAt(startCut)};
+    QVector<QPointF> result { line.pointAt(startCut) };
     double along = 0;
     for (int i = 1; i < points.size() - 1; ++i) {
         along += QLineF(points.at(i - 1), points.at(i)).length();
@@ -65,7 +65,8 @@ QVector<QPointF> trimPolyline(const QVector<QPointF> &points, double startCut, d
 
 } // namespace
 
-Lane::Lane(Edge *edge) : NetObject(edge)
+Lane::Lane(Edge *edge)
+    : NetObject(edge)
 {
     m_stopline = new Stopline(Stopline::Stop, this);
     m_startline = new Stopline(Stopline::Start, this);

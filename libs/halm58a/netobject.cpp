@@ -4,7 +4,8 @@
 
 namespace Halm58a {
 
-NetObject::NetObject(QObject *parent) : QObject(parent)
+NetObject::NetObject(QObject *parent)
+    : QObject(parent)
 {
     if (Network *net = network())
         net->registerObject(this);

@@ -35,8 +35,7 @@ protected:
     // Stores a new value of a member and reports the edit when it differs.
     // Infinities and NaN are refused: the file could not hold them, and a
     // network must always save into a file that loads again.
-    template<typename T>
-    void assign(T &member, const T &value)
+    template<typename T> void assign(T &member, const T &value)
     {
         if (member == value || !isFinite(value))
             return;
@@ -45,7 +44,10 @@ protected:
     }
     static bool isFinite(int) { return true; }
     static bool isFinite(double value) { return qIsFinite(value); }
-    static bool isFinite(const QPointF &point) { return qIsFinite(point.x()) && qIsFinite(point.y()); }
+    static bool isFinite(const QPointF &point)
+    {
+        return qIsFinite(point.x()) && qIsFinite(point.y());
+    }
     static bool isFinite(const QVector<QPointF> &points);
     static bool isFinite(const GeoShape &shape) { return isFinite(shape.points()); }
     // Every concrete class calls this first in its destructor, so that the

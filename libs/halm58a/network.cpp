@@ -42,7 +42,8 @@ void deleteTopLevelObjects(const QObject *root)
 
 } // namespace
 
-Network::Network(QObject *parent) : QObject(parent)
+Network::Network(QObject *parent)
+    : QObject(parent)
 {
     qRegisterMetaType<Halm58a::NetObject *>("Halm58a::NetObject*");
 }
@@ -198,13 +199,13 @@ void Network::setGeoOrigin(double lon, double lat)
     }
 }
 
-QSharedPointer<ConflictMatrix> Network::findConflictMatrix(const QList<SignalGroup *> &groups,
-                                                           bool crossingsOnly, bool conflictMatrix,
-                                                           const QSharedPointer<ConflictMatrix> &seed)
+QSharedPointer<ConflictMatrix>
+Network::findConflictMatrix(const QList<SignalGroup *> &groups, bool crossingsOnly,
+                            bool conflictMatrix, const QSharedPointer<ConflictMatrix> &seed)
 {
     ConflictFinder finder(this);
-    QSharedPointer<ConflictMatrix> result =
-        finder.find(groups, crossingsOnly, conflictMatrix, seed.data());
+    QSharedPointer<ConflictMatrix> result
+        = finder.find(groups, crossingsOnly, conflictMatrix, seed.data());
     if (!result)
         fail(finder.errorString());
     else
@@ -236,7 +237,8 @@ void Network::registerTree(NetObject *object)
 {
     if (object->m_id == 0 || m_objects.value(object->m_id) != object)
         registerObject(object);
-    for (NetObject *child : object->findChildren<NetObject *>(QString(), Qt::FindDirectChildrenOnly))
+    for (NetObject *child :
+         object->findChildren<NetObject *>(QString(), Qt::FindDirectChildrenOnly))
         registerTree(child);
 }
 

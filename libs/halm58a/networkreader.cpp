@@ -27,7 +27,10 @@ QString kindName(const char *kind)
 
 } // namespace
 
-NetworkReader::NetworkReader(Network &network) : m_network(network) {}
+NetworkReader::NetworkReader(Network &network)
+    : m_network(network)
+{
+}
 
 bool NetworkReader::read(QXmlStreamReader &xml, bool wholeDocument)
 {
@@ -65,7 +68,8 @@ bool NetworkReader::readNetwork()
     if (!version.isEmpty() && version != FormatVersion)
         return fail(QObject::tr("Unsupported network format version %1").arg(version));
     m_network.setObjectName(attributes.value(QLatin1String("name")).toString());
-    if (attributes.hasAttribute(QLatin1String("lon")) || attributes.hasAttribute(QLatin1String("lat"))) {
+    if (attributes.hasAttribute(QLatin1String("lon"))
+        || attributes.hasAttribute(QLatin1String("lat"))) {
         double lon = 0, lat = 0;
         if (!doubleAttribute("lon", &lon, true) || !doubleAttribute("lat", &lat, true))
             return false;
@@ -155,7 +159,8 @@ bool NetworkReader::readDetector(NetObject *carrier)
     int id = 0, tlId = 0;
     double position = 0, length = 2.0;
     if (!intAttribute("id", &id, true) || !intAttribute("tlId", &tlId, false)
-        || !doubleAttribute("position", &position, false) || !doubleAttribute("length", &length, false))
+        || !doubleAttribute("position", &position, false)
+        || !doubleAttribute("length", &length, false))
         return false;
     auto *detector = new Detector(carrier);
     if (!adopt(detector, id))
@@ -270,8 +275,7 @@ bool NetworkReader::unknownElement()
     return fail(QObject::tr("Unknown element '%1'").arg(m_xml->name().toString()));
 }
 
-template<typename Read>
-bool NetworkReader::readChildren(const char *childName, Read read)
+template<typename Read> bool NetworkReader::readChildren(const char *childName, Read read)
 {
     while (m_xml->readNextStartElement()) {
         if (m_xml->name() != QLatin1String(childName))
@@ -292,7 +296,9 @@ bool NetworkReader::noChildren()
 bool NetworkReader::adopt(NetObject *object, int id)
 {
     if (id <= 0)
-        return fail(QObject::tr("Element '%1' has the invalid id %2").arg(m_xml->name().toString()).arg(id));
+        return fail(QObject::tr("Element '%1' has the invalid id %2")
+                        .arg(m_xml->name().toString())
+                        .arg(id));
     if (m_network.m_objects.contains(id))
         return fail(QObject::tr("The id %1 is used twice").arg(id));
     object->m_id = id;
@@ -382,8 +388,7 @@ bool NetworkReader::idListAttribute(const char *name, QVector<int> *ids)
     return true;
 }
 
-template<typename T>
-bool NetworkReader::reference(const char *name, T **object, bool required)
+template<typename T> bool NetworkReader::reference(const char *name, T **object, bool required)
 {
     int id = 0;
     if (!intAttribute(name, &id, required))
@@ -393,8 +398,7 @@ bool NetworkReader::reference(const char *name, T **object, bool required)
     return referenceById(id, T::staticMetaObject.className() + sizeof("Halm58a::") - 1, object);
 }
 
-template<typename T>
-bool NetworkReader::referenceById(int id, const char *kind, T **object)
+template<typename T> bool NetworkReader::referenceById(int id, const char *kind, T **object)
 {
     *object = qobject_cast<T *>(m_network.m_objects.value(id));
     if (!*object)

@@ -41,16 +41,13 @@ private:
     bool adopt(NetObject *object, int id);
     bool attribute(const char *name, bool required, QString *text);
     bool badAttribute(const char *name, const QString &what, const QString &text);
-    template<typename Read>
-    bool readChildren(const char *childName, Read read);
+    template<typename Read> bool readChildren(const char *childName, Read read);
     bool intAttribute(const char *name, int *value, bool required);
     bool doubleAttribute(const char *name, double *value, bool required);
     bool pointsAttribute(const char *name, QVector<QPointF> *points, bool required);
     bool idListAttribute(const char *name, QVector<int> *ids);
-    template<typename T>
-    bool reference(const char *name, T **object, bool required);
-    template<typename T>
-    bool referenceById(int id, const char *kind, T **object);
+    template<typename T> bool reference(const char *name, T **object, bool required);
+    template<typename T> bool referenceById(int id, const char *kind, T **object);
     void readName(NetObject *object);
 
     Network &m_network;

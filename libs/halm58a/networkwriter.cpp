@@ -81,7 +81,8 @@ bool isWritten(const Lane *lane)
 
 bool isWritten(const Connection *connection)
 {
-    return connection->junction() && isWritten(connection->fromLane()) && isWritten(connection->toLane());
+    return connection->junction() && isWritten(connection->fromLane())
+        && isWritten(connection->toLane());
 }
 
 bool isWritten(const CrossWalk *crossWalk)
@@ -89,8 +90,7 @@ bool isWritten(const CrossWalk *crossWalk)
     return crossWalk->junction();
 }
 
-template<typename T>
-QString idList(const QList<T *> &objects)
+template<typename T> QString idList(const QList<T *> &objects)
 {
     QStringList parts;
     for (const T *object : objects) {
@@ -159,7 +159,8 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
             writeCommon(xml, lane);
             xml.writeAttribute(QStringLiteral("width"), number(lane->width()));
             xml.writeAttribute(QStringLiteral("stopline"), QString::number(lane->stopline()->id()));
-            xml.writeAttribute(QStringLiteral("startline"), QString::number(lane->startline()->id()));
+            xml.writeAttribute(QStringLiteral("startline"),
+                               QString::number(lane->startline()->id()));
             writeDetectors(xml, lane);
             xml.writeEndElement();
         }
@@ -171,7 +172,8 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
             continue;
         xml.writeStartElement(QStringLiteral("Connection"));
         writeCommon(xml, connection);
-        xml.writeAttribute(QStringLiteral("junction"), QString::number(connection->junction()->id()));
+        xml.writeAttribute(QStringLiteral("junction"),
+                           QString::number(connection->junction()->id()));
         xml.writeAttribute(QStringLiteral("from"), QString::number(connection->fromLane()->id()));
         xml.writeAttribute(QStringLiteral("to"), QString::number(connection->toLane()->id()));
         if (!connection->bendPoints().isEmpty())
@@ -185,7 +187,8 @@ void NetworkWriter::write(QXmlStreamWriter &xml) const
             continue;
         xml.writeStartElement(QStringLiteral("CrossWalk"));
         writeCommon(xml, crossWalk);
-        xml.writeAttribute(QStringLiteral("junction"), QString::number(crossWalk->junction()->id()));
+        xml.writeAttribute(QStringLiteral("junction"),
+                           QString::number(crossWalk->junction()->id()));
         xml.writeAttribute(QStringLiteral("shape"), points(crossWalk->shape().points()));
         xml.writeAttribute(QStringLiteral("width"), number(crossWalk->width()));
         xml.writeEndElement();

@@ -12,7 +12,10 @@ class Network;
 class NetworkWriter
 {
 public:
-    explicit NetworkWriter(const Network &network) : m_network(network) {}
+    explicit NetworkWriter(const Network &network)
+        : m_network(network)
+    {
+    }
     void write(QXmlStreamWriter &xml) const;
 
 private:

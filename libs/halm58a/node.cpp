@@ -4,7 +4,10 @@
 
 namespace Halm58a {
 
-Node::Node(QObject *parent) : NetObject(parent) {}
+Node::Node(QObject *parent)
+    : NetObject(parent)
+{
+}
 
 Node::~Node()
 {

@@ -7,7 +7,8 @@
 
 namespace Halm58a {
 
-SignalGroup::SignalGroup(QObject *parent) : NetObject(parent)
+SignalGroup::SignalGroup(QObject *parent)
+    : NetObject(parent)
 {
     setObjectName(QString::number(m_tlId));
     // Callers find a group by its name, so a name given from outside goes back

@@ -14,9 +14,9 @@ struct SignalPlan
 {
     enum Colour { Dark, Red, RedYellow, Green, GreenBlink, Yellow };
 
-    QString id;     // the program's id
+    QString id; // the program's id
     int offset = 0; // seconds from the reference time to the cycle's start
-    int cycle = 0;  // seconds
+    int cycle = 0; // seconds
     QMap<int, QVector<Colour>> colours;
     // Not empty when the program cannot be given as such a plan: the reason.
     QString error;

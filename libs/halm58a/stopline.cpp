@@ -6,7 +6,11 @@
 
 namespace Halm58a {
 
-Stopline::Stopline(Kind kind, Lane *lane) : NetObject(lane), m_kind(kind) {}
+Stopline::Stopline(Kind kind, Lane *lane)
+    : NetObject(lane)
+    , m_kind(kind)
+{
+}
 
 Stopline::~Stopline()
 {
@@ -50,7 +54,7 @@ GeoShape Stopline::shape() const
     const QLineF unit = direction.unitVector();
     const QPointF across(unit.dy() * l->width() / 2, -unit.dx() * l->width() / 2);
     const QPointF centre = pos();
-    return GeoShape({centre - across, centre + across});
+    return GeoShape({ centre - across, centre + across });
 }
 
 } // namespace Halm58a

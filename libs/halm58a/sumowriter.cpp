@@ -52,7 +52,7 @@ bool isWritable(const Connection *connection)
     const Lane *to = connection->toLane();
     const Node *junction = connection->junction();
     return from && to && junction && isWritable(from->edge()) && isWritable(to->edge())
-           && from->edge()->to() == junction && to->edge()->from() == junction;
+        && from->edge()->to() == junction && to->edge()->from() == junction;
 }
 
 // How a movement leaves the junction, seen from its driver. Where two green movements
@@ -151,11 +151,16 @@ QChar SumoWriter::stateLetter(SignalPlan::Colour colour)
 {
     switch (colour) {
     case SignalPlan::Green:
-    case SignalPlan::GreenBlink: return QLatin1Char('G');
-    case SignalPlan::Yellow: return QLatin1Char('y');
-    case SignalPlan::Red: return QLatin1Char('r');
-    case SignalPlan::RedYellow: return QLatin1Char('u');
-    case SignalPlan::Dark: break;
+    case SignalPlan::GreenBlink:
+        return QLatin1Char('G');
+    case SignalPlan::Yellow:
+        return QLatin1Char('y');
+    case SignalPlan::Red:
+        return QLatin1Char('r');
+    case SignalPlan::RedYellow:
+        return QLatin1Char('u');
+    case SignalPlan::Dark:
+        break;
     }
     return QLatin1Char('O');
 }
@@ -180,7 +185,8 @@ bool SumoWriter::prepare()
     }
     if (granule) {
         for (Node *node : granule->nodes()) {
-            const QList<Connection *> own = node->findChildren<Connection *>(QString(), Qt::FindDirectChildrenOnly);
+            const QList<Connection *> own
+                = node->findChildren<Connection *>(QString(), Qt::FindDirectChildrenOnly);
             bool any = false;
             for (Connection *connection : own) {
                 if (!isWritable(connection))
@@ -193,16 +199,19 @@ bool SumoWriter::prepare()
         }
     }
     if (m_junctions.isEmpty()) {
-        m_error = m_number < 0 ? tr("The controller has no number: its junction cannot be found in the network")
-                               : tr("The network has no junction of controller %1").arg(m_number);
+        m_error = m_number < 0
+            ? tr("The controller has no number: its junction cannot be found in the network")
+            : tr("The network has no junction of controller %1").arg(m_number);
         return false;
     }
     m_givesWayTo = givesWayTo(m_links);
     for (const SignalPlan &plan : qAsConst(m_plans)) {
         if (!plan.error.isEmpty())
-            m_notes.append(tr("Program %1 is left out of the SUMO export: %2").arg(plan.id, plan.error));
+            m_notes.append(
+                tr("Program %1 is left out of the SUMO export: %2").arg(plan.id, plan.error));
         else if (plan.cycle <= 0)
-            m_notes.append(tr("Program %1 is left out of the SUMO export: it has no cycle").arg(plan.id));
+            m_notes.append(
+                tr("Program %1 is left out of the SUMO export: it has no cycle").arg(plan.id));
     }
     return true;
 }
@@ -220,11 +229,11 @@ bool SumoWriter::write(const QString &folder)
     const QDir dir(folder);
     const QString base = baseName();
     const QList<QPair<QString, QByteArray>> files = {
-        {base + QStringLiteral(".nod.xml"), nodes()},
-        {base + QStringLiteral(".edg.xml"), edges()},
-        {base + QStringLiteral(".con.xml"), connections()},
-        {base + QStringLiteral(".tll.xml"), programs()},
-        {base + QStringLiteral(".netccfg"), config()},
+        { base + QStringLiteral(".nod.xml"), nodes() },
+        { base + QStringLiteral(".edg.xml"), edges() },
+        { base + QStringLiteral(".con.xml"), connections() },
+        { base + QStringLiteral(".tll.xml"), programs() },
+        { base + QStringLiteral(".netccfg"), config() },
     };
     for (const auto &file : files) {
         const QString path = dir.filePath(file.first);
@@ -299,12 +308,14 @@ namespace {
 
 // A connection; with a link index (not -1) it also names the traffic light that drives it,
 // which only the program file may say.
-void writeConnection(QXmlStreamWriter &xml, const Connection *connection, const QString &tl, int linkIndex)
+void writeConnection(QXmlStreamWriter &xml, const Connection *connection, const QString &tl,
+                     int linkIndex)
 {
     xml.writeEmptyElement(QStringLiteral("connection"));
     xml.writeAttribute(QStringLiteral("from"), idOf(connection->fromLane()->edge()));
     xml.writeAttribute(QStringLiteral("to"), idOf(connection->toLane()->edge()));
-    xml.writeAttribute(QStringLiteral("fromLane"), QString::number(connection->fromLane()->index()));
+    xml.writeAttribute(QStringLiteral("fromLane"),
+                       QString::number(connection->fromLane()->index()));
     xml.writeAttribute(QStringLiteral("toLane"), QString::number(connection->toLane()->index()));
     if (linkIndex >= 0) {
         xml.writeAttribute(QStringLiteral("tl"), tl);

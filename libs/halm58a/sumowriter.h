@@ -65,8 +65,8 @@ private:
     const Network &m_network;
     int m_number;
     QList<SignalPlan> m_plans;
-    QList<Node *> m_junctions;      // the controller's nodes with connections
-    QList<Connection *> m_links;    // by link index
+    QList<Node *> m_junctions; // the controller's nodes with connections
+    QList<Connection *> m_links; // by link index
     QVector<QVector<int>> m_givesWayTo; // per link the links it yields to while both are green
     QString m_configPath;
     QString m_error;

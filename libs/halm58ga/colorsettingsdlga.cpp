@@ -11,13 +11,16 @@ namespace {
 const int KindRole = Qt::UserRole;
 }
 
-ColorSettingsDlga::ColorSettingsDlga(QWidget *parent) : QDialog(parent), ui(new Ui::ColorSettingsDlga)
+ColorSettingsDlga::ColorSettingsDlga(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::ColorSettingsDlga)
 {
     ui->setupUi(this);
     ui->colorTable->setColumnCount(ColumnCount);
-    ui->colorTable->setHorizontalHeaderLabels({tr("Object"), tr("Colour")});
+    ui->colorTable->setHorizontalHeaderLabels({ tr("Object"), tr("Colour") });
     connect(ui->change, &QPushButton::clicked, this, &ColorSettingsDlga::changeCurrent);
-    connect(ui->colorTable, &QTableWidget::cellDoubleClicked, this, &ColorSettingsDlga::changeCurrent);
+    connect(ui->colorTable, &QTableWidget::cellDoubleClicked, this,
+            &ColorSettingsDlga::changeCurrent);
     connect(ui->defaults, &QPushButton::clicked, this, &ColorSettingsDlga::restoreDefaults);
     fill();
 }

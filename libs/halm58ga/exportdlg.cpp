@@ -6,13 +6,16 @@
 
 namespace Halm58ga {
 
-ExportDlg::ExportDlg(QWidget *parent) : QDialog(parent), ui(new Ui::ExportDlg)
+ExportDlg::ExportDlg(QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::ExportDlg)
 {
     ui->setupUi(this);
     ui->format->addItem(tr("halm58 network (*.hm58a)"), int(NetworkFormat));
     ui->format->addItem(tr("DOT graph (*.dot)"), int(DotFormat));
     ui->format->addItem(tr("SUMO plain XML (*.netccfg)"), int(SumoFormat));
-    connect(ui->format, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &ExportDlg::formatChanged);
+    connect(ui->format, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ExportDlg::formatChanged);
     connect(ui->browse, &QToolButton::clicked, this, &ExportDlg::browse);
     // The rows take no more height than they need: the form's height would leave
     // an empty strip below the buttons.
@@ -59,10 +62,11 @@ int ExportDlg::junctionNumber() const
 
 QString ExportDlg::filePath() const
 {
-    const QString base = ui->number->value() < 0 ? QStringLiteral("net") : QString::number(ui->number->value());
-    const QString suffix = format() == DotFormat    ? QStringLiteral(".dot")
-                           : format() == SumoFormat ? QStringLiteral(".netccfg")
-                                                    : QStringLiteral(".hm58a");
+    const QString base
+        = ui->number->value() < 0 ? QStringLiteral("net") : QString::number(ui->number->value());
+    const QString suffix = format() == DotFormat ? QStringLiteral(".dot")
+        : format() == SumoFormat                 ? QStringLiteral(".netccfg")
+                                                 : QStringLiteral(".hm58a");
     return QDir(ui->folder->text()).filePath(base + suffix);
 }
 
@@ -73,7 +77,8 @@ void ExportDlg::formatChanged(int)
 
 void ExportDlg::browse()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, tr("Select folder"), ui->folder->text());
+    const QString folder
+        = QFileDialog::getExistingDirectory(this, tr("Select folder"), ui->folder->text());
     if (!folder.isEmpty())
         ui->folder->setText(folder);
 }

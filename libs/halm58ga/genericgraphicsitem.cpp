@@ -26,9 +26,12 @@ const double NodeMetres = 2.0;
 
 } // namespace
 
-GenericGraphicsItem::GenericGraphicsItem(Kind kind, Halm58a::NetObject *object, const Networkg *network,
-                                         QGraphicsItem *parent)
-    : QGraphicsItem(parent), m_kind(kind), m_object(object), m_network(network)
+GenericGraphicsItem::GenericGraphicsItem(Kind kind, Halm58a::NetObject *object,
+                                         const Networkg *network, QGraphicsItem *parent)
+    : QGraphicsItem(parent)
+    , m_kind(kind)
+    , m_object(object)
+    , m_network(network)
 {
     setFlag(QGraphicsItem::ItemIsSelectable);
     updateGeometry();
@@ -100,7 +103,8 @@ QRectF GenericGraphicsItem::boundingRect() const
     return m_bounds;
 }
 
-void GenericGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *)
+void GenericGraphicsItem::paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
+                                QWidget *)
 {
     const bool selected = option->state & QStyle::State_Selected;
     const int width = penWidth();

@@ -2,7 +2,8 @@
 
 namespace Halm58ga {
 
-Layer::Layer(const QString &name, const QString &title, qreal z) : m_title(title)
+Layer::Layer(const QString &name, const QString &title, qreal z)
+    : m_title(title)
 {
     setObjectName(name);
     setZValue(z);

@@ -16,7 +16,7 @@ public:
     QString title() const { return m_title; }
 
     QRectF boundingRect() const override { return QRectF(); }
-    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override {}
+    void paint(QPainter *, const QStyleOptionGraphicsItem *, QWidget *) override { }
 
 private:
     QString m_title;

@@ -18,13 +18,13 @@ struct Kind
 };
 
 const Kind Kinds[] = {
-    {"node", QT_TRANSLATE_NOOP("NetColors", "Nodes"), 0x1f4e79},
-    {"lane", QT_TRANSLATE_NOOP("NetColors", "Lanes"), 0x7f7f7f},
-    {"stopline", QT_TRANSLATE_NOOP("NetColors", "Stop lines"), 0xc00000},
-    {"connection", QT_TRANSLATE_NOOP("NetColors", "Connections"), 0x2e75b6},
-    {"crosswalk", QT_TRANSLATE_NOOP("NetColors", "Crosswalks"), 0x548235},
-    {"detector", QT_TRANSLATE_NOOP("NetColors", "Detectors"), 0xbf8f00},
-    {"selection", QT_TRANSLATE_NOOP("NetColors", "Selection"), 0xff6600},
+    { "node", QT_TRANSLATE_NOOP("NetColors", "Nodes"), 0x1f4e79 },
+    { "lane", QT_TRANSLATE_NOOP("NetColors", "Lanes"), 0x7f7f7f },
+    { "stopline", QT_TRANSLATE_NOOP("NetColors", "Stop lines"), 0xc00000 },
+    { "connection", QT_TRANSLATE_NOOP("NetColors", "Connections"), 0x2e75b6 },
+    { "crosswalk", QT_TRANSLATE_NOOP("NetColors", "Crosswalks"), 0x548235 },
+    { "detector", QT_TRANSLATE_NOOP("NetColors", "Detectors"), 0xbf8f00 },
+    { "selection", QT_TRANSLATE_NOOP("NetColors", "Selection"), 0xff6600 },
 };
 
 const Kind *find(const QString &key)

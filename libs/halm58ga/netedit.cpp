@@ -63,12 +63,14 @@ double distanceAlong(const QVector<QPointF> &path, const QPointF &p)
 } // namespace
 
 NetEdit::NetEdit(Networkg *network, TileView *view, QObject *parent)
-    : QObject(parent), m_network(network), m_view(view)
+    : QObject(parent)
+    , m_network(network)
+    , m_view(view)
 {
     m_tree = new QTreeWidget;
     m_tree->setObjectName(QStringLiteral("netObjectsTree"));
     m_tree->setColumnCount(TreeColumnCount);
-    m_tree->setHeaderLabels({tr("Object"), tr("Id")});
+    m_tree->setHeaderLabels({ tr("Object"), tr("Id") });
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tree->header()->setStretchLastSection(false);
     m_tree->header()->setSectionResizeMode(ObjectColumn, QHeaderView::Stretch);
@@ -76,19 +78,23 @@ NetEdit::NetEdit(Networkg *network, TileView *view, QObject *parent)
 
     makeActions();
 
-    connect(m_tree.data(), &QTreeWidget::itemSelectionChanged, this, &NetEdit::treeSelectionChanged);
+    connect(m_tree.data(), &QTreeWidget::itemSelectionChanged, this,
+            &NetEdit::treeSelectionChanged);
     connect(m_tree.data(), &QTreeWidget::itemSelectionChanged, this, &NetEdit::updateDeleteAction);
     if (m_network) {
         connect(m_network.data(), &Halm58a::Network::objectAdded, this,
                 [this](Halm58a::NetObject *object) { objectAdded(object, nullptr); });
         connect(m_network.data(), &Halm58a::Network::objectRemoved, this, &NetEdit::objectRemoved);
-        connect(m_network.data(), &Halm58a::Network::objectModified, this, &NetEdit::objectModified);
+        connect(m_network.data(), &Halm58a::Network::objectModified, this,
+                &NetEdit::objectModified);
         // A network that goes first (with the map's scene) takes its objects
         // along without notices: the tree must not keep pointers to them.
         connect(m_network.data(), &QObject::destroyed, this, &NetEdit::clearTree);
         if (m_network->scene()) {
-            connect(m_network->scene(), &QGraphicsScene::selectionChanged, this, &NetEdit::sceneSelectionChanged);
-            connect(m_network->scene(), &QGraphicsScene::selectionChanged, this, &NetEdit::updateDeleteAction);
+            connect(m_network->scene(), &QGraphicsScene::selectionChanged, this,
+                    &NetEdit::sceneSelectionChanged);
+            connect(m_network->scene(), &QGraphicsScene::selectionChanged, this,
+                    &NetEdit::updateDeleteAction);
         }
     }
     if (m_view) {
@@ -127,12 +133,12 @@ void NetEdit::makeActions()
         const char *name;
         QString text;
     } tools[] = {
-        {SelectTool, "toolSelect", tr("Select")},
-        {NodeTool, "toolNode", tr("Draw nodes")},
-        {EdgeTool, "toolEdge", tr("Draw edges")},
-        {ConnectionTool, "toolConnection", tr("Draw connections")},
-        {CrossWalkTool, "toolCrossWalk", tr("Draw crosswalks")},
-        {DetectorTool, "toolDetector", tr("Place detectors")},
+        { SelectTool, "toolSelect", tr("Select") },
+        { NodeTool, "toolNode", tr("Draw nodes") },
+        { EdgeTool, "toolEdge", tr("Draw edges") },
+        { ConnectionTool, "toolConnection", tr("Draw connections") },
+        { CrossWalkTool, "toolCrossWalk", tr("Draw crosswalks") },
+        { DetectorTool, "toolDetector", tr("Place detectors") },
     };
     for (const auto &t : tools) {
         auto *action = new QAction(t.text, this);
@@ -171,7 +177,8 @@ void NetEdit::makeActions()
             action->setCheckable(true);
             action->setChecked(layer->isVisible());
             const QString name = layer->objectName();
-            connect(action, &QAction::toggled, this, [this, name](bool on) { setLayerVisible(name, on); });
+            connect(action, &QAction::toggled, this,
+                    [this, name](bool on) { setLayerVisible(name, on); });
             m_viewActions.append(action);
         }
     }
@@ -180,12 +187,14 @@ void NetEdit::makeActions()
     download->setObjectName(QStringLiteral("downloadJunction"));
     connect(download, &QAction::triggered, this, [this] {
         bool ok = false;
-        const QString number = QInputDialog::getText(m_view, tr("Download junction"), tr("Junction number:"),
-                                                     QLineEdit::Normal, QString(), &ok);
+        const QString number
+            = QInputDialog::getText(m_view, tr("Download junction"), tr("Junction number:"),
+                                    QLineEdit::Normal, QString(), &ok);
         if (!ok)
             return;
         if (number.trimmed().isEmpty()) {
-            emit logMessage(tr("No junction downloaded: the junction number is empty"), QtWarningMsg);
+            emit logMessage(tr("No junction downloaded: the junction number is empty"),
+                            QtWarningMsg);
             return;
         }
         downloadGranule(number.trimmed());
@@ -193,10 +202,11 @@ void NetEdit::makeActions()
     auto *panorama = new QAction(tr("Panorama ..."), this);
     panorama->setObjectName(QStringLiteral("panorama"));
     connect(panorama, &QAction::triggered, this, [this] { showPanoramaSetupDlg(m_view); });
-    m_dbActions = {download, panorama};
+    m_dbActions = { download, panorama };
 }
 
-QToolBar *NetEdit::makeToolBar(const QString &name, const QString &title, const QList<QAction *> &actions)
+QToolBar *NetEdit::makeToolBar(const QString &name, const QString &title,
+                               const QList<QAction *> &actions)
 {
     auto *bar = new QToolBar(title);
     bar->setObjectName(name);
@@ -229,7 +239,8 @@ void NetEdit::setTool(Tool tool)
             action->setChecked(true);
     }
     if (m_view)
-        m_view->setDragMode(tool == SelectTool ? QGraphicsView::ScrollHandDrag : QGraphicsView::NoDrag);
+        m_view->setDragMode(tool == SelectTool ? QGraphicsView::ScrollHandDrag
+                                               : QGraphicsView::NoDrag);
 }
 
 void NetEdit::setLayerVisible(const QString &name, bool visible)
@@ -365,7 +376,8 @@ void NetEdit::rebuildTree()
     clearTree();
     if (!m_network)
         return;
-    const auto top = m_network->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto top
+        = m_network->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
     for (Halm58a::NetObject *object : top)
         objectAdded(object, nullptr);
 }
@@ -381,7 +393,8 @@ void NetEdit::objectAdded(Halm58a::NetObject *object, QTreeWidgetItem *parentIte
     item->setText(IdColumn, QString::number(object->id()));
     m_treeItems.insert(object, item);
     m_treeObjects.insert(item, object);
-    const auto children = object->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto children
+        = object->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
     for (Halm58a::NetObject *child : children)
         objectAdded(child, item);
 }
@@ -497,8 +510,9 @@ void NetEdit::showInEditor(Halm58a::NetObject *object)
 
 void NetEdit::downloadGranule(const QString &number)
 {
-    emit logMessage(tr("Downloading of junction %1 is not available: there is no network service").arg(number),
-                    QtWarningMsg);
+    emit logMessage(
+        tr("Downloading of junction %1 is not available: there is no network service").arg(number),
+        QtWarningMsg);
 }
 
 void NetEdit::showPanoramaSetupDlg(QWidget *)
@@ -541,7 +555,8 @@ void NetEdit::exportSumo(const QString &folder, int number)
     }
     for (const QString &note : writer.notes())
         emit logMessage(note, QtWarningMsg);
-    emit logMessage(tr("Network exported to %1").arg(QDir::toNativeSeparators(writer.configPath())), QtInfoMsg);
+    emit logMessage(tr("Network exported to %1").arg(QDir::toNativeSeparators(writer.configPath())),
+                    QtInfoMsg);
 }
 
 void NetEdit::deleteSelected()
@@ -602,7 +617,7 @@ void NetEdit::createSignalGroupFromSelection()
         }
     }
     if (!granule) {
-        granule = new Halm58a::Granule({junction});
+        granule = new Halm58a::Granule({ junction });
         m_network->addItem(granule);
     }
     int id = 1;
@@ -654,7 +669,7 @@ GenericGraphicsItem *NetEdit::itemAt(const QPoint &viewPos, const QList<int> &ty
 Halm58a::Node *NetEdit::nodeAtOrNew(const QPoint &viewPos)
 {
     if (m_tool != NodeTool) {
-        if (GenericGraphicsItem *item = itemAt(viewPos, {GenericGraphicsItem::NodeType}))
+        if (GenericGraphicsItem *item = itemAt(viewPos, { GenericGraphicsItem::NodeType }))
             return qobject_cast<Halm58a::Node *>(item->object());
     }
     const QPointF scenePoint = m_view->mapToScene(viewPos);
@@ -706,7 +721,8 @@ void NetEdit::mapClicked(const QPoint &viewPos)
         break;
     }
     case ConnectionTool: {
-        GenericGraphicsItem *item = itemAt(viewPos, {GenericGraphicsItem::LaneType, GenericGraphicsItem::StoplineType});
+        GenericGraphicsItem *item
+            = itemAt(viewPos, { GenericGraphicsItem::LaneType, GenericGraphicsItem::StoplineType });
         Halm58a::NetObject *object = item ? item->object() : nullptr;
         auto *line = qobject_cast<Halm58a::Stopline *>(object);
         auto *lane = line ? line->lane() : qobject_cast<Halm58a::Lane *>(object);
@@ -720,7 +736,8 @@ void NetEdit::mapClicked(const QPoint &viewPos)
             m_network->addItem(connection, from->edge()->to());
             m_pending = nullptr;
         } else {
-            emit logMessage(tr("A connection runs from a lane into a lane that starts where the first one ends"),
+            emit logMessage(tr("A connection runs from a lane into a lane that starts where the "
+                               "first one ends"),
                             QtWarningMsg);
             m_pending = nullptr;
         }
@@ -738,13 +755,13 @@ void NetEdit::mapClicked(const QPoint &viewPos)
                 break;
             }
             auto *crossWalk = new Halm58a::CrossWalk(nullptr);
-            crossWalk->setShape(Halm58a::GeoShape({m_pendingPoint, plane}));
+            crossWalk->setShape(Halm58a::GeoShape({ m_pendingPoint, plane }));
             m_network->addItem(crossWalk, junction);
         }
         break;
     case DetectorTool: {
-        GenericGraphicsItem *item =
-            itemAt(viewPos, {GenericGraphicsItem::LaneType, GenericGraphicsItem::ConnectionType});
+        GenericGraphicsItem *item = itemAt(
+            viewPos, { GenericGraphicsItem::LaneType, GenericGraphicsItem::ConnectionType });
         if (!item || !item->object())
             break;
         auto *detector = new Halm58a::Detector(nullptr);
@@ -759,10 +776,12 @@ void NetEdit::showContextMenu(const QPoint &viewPos, const QPoint &globalPos)
 {
     if (!m_view || !m_network)
         return;
-    const QList<int> anyType{GenericGraphicsItem::NodeType,      GenericGraphicsItem::ConnectionType,
-                             GenericGraphicsItem::CrossWalkType, GenericGraphicsItem::DetectorType,
-                             GenericGraphicsItem::EdgeType,      GenericGraphicsItem::LaneType,
-                             GenericGraphicsItem::StoplineType};
+    const QList<int> anyType {
+        GenericGraphicsItem::NodeType,      GenericGraphicsItem::ConnectionType,
+        GenericGraphicsItem::CrossWalkType, GenericGraphicsItem::DetectorType,
+        GenericGraphicsItem::EdgeType,      GenericGraphicsItem::LaneType,
+        GenericGraphicsItem::StoplineType
+    };
     GenericGraphicsItem *item = itemAt(viewPos, anyType);
     if (item && !item->isSelected()) {
         m_network->scene()->clearSelection();

@@ -5,12 +5,12 @@
 #include "netobjecteditor.h"
 
 #include <QHash>
-#include <QTreeWidget>
 #include <QList>
 #include <QObject>
 #include <QObjectList>
 #include <QPointF>
 #include <QPointer>
+#include <QTreeWidget>
 #include <QtGlobal>
 
 #include <functional>
@@ -25,7 +25,7 @@ class TileView;
 namespace Halm58a {
 class Node;
 class Lane;
-}
+} // namespace Halm58a
 
 namespace Halm58ga {
 
@@ -110,7 +110,8 @@ protected:
 
 private:
     void makeActions();
-    QToolBar *makeToolBar(const QString &name, const QString &title, const QList<QAction *> &actions);
+    QToolBar *makeToolBar(const QString &name, const QString &title,
+                          const QList<QAction *> &actions);
     void rebuildTree();
     void clearTree();
     // Selects a tree item and makes it visible; false for none.

@@ -40,10 +40,11 @@ QString groupList(const QList<Halm58a::SignalGroup *> &groups)
 
 } // namespace
 
-NetObjectEditor::NetObjectEditor(QWidget *parent) : QTableWidget(0, ColumnCount, parent)
+NetObjectEditor::NetObjectEditor(QWidget *parent)
+    : QTableWidget(0, ColumnCount, parent)
 {
     setObjectName(QStringLiteral("netObjectEditor"));
-    setHorizontalHeaderLabels({tr("Property"), tr("Value")});
+    setHorizontalHeaderLabels({ tr("Property"), tr("Value") });
     horizontalHeader()->setStretchLastSection(true);
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -71,19 +72,21 @@ void NetObjectEditor::refresh()
         for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
             const QMetaProperty property = meta->property(i);
             addRow(QString::fromLatin1(property.name()), QString::fromLatin1(property.name()),
-                   valueText(property.read(object)),
-                   property.isWritable());
+                   valueText(property.read(object)), property.isWritable());
         }
         if (auto *connection = qobject_cast<Halm58a::Connection *>(object))
             addRow(QString(), tr("Signal groups"), groupList(connection->signalGroups()), false);
         if (auto *crossWalk = qobject_cast<Halm58a::CrossWalk *>(object))
             addRow(QString(), tr("Signal group"),
-                   crossWalk->signalGroup() ? QString::number(crossWalk->signalGroup()->tlId()) : QString(), false);
+                   crossWalk->signalGroup() ? QString::number(crossWalk->signalGroup()->tlId())
+                                            : QString(),
+                   false);
     }
     m_filling = false;
 }
 
-void NetObjectEditor::addRow(const QString &property, const QString &title, const QString &value, bool editable)
+void NetObjectEditor::addRow(const QString &property, const QString &title, const QString &value,
+                             bool editable)
 {
     const int row = rowCount();
     insertRow(row);

@@ -29,19 +29,24 @@ struct LayerInfo
 
 // Bottom to top: a junction node lies under the movements drawn across it.
 const LayerInfo LayerInfos[] = {
-    {"edges", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Edges"), GenericGraphicsItem::EdgeKind},
-    {"lanes", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Lanes"), GenericGraphicsItem::LaneKind},
-    {"nodes", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Nodes"), GenericGraphicsItem::NodeKind},
-    {"crosswalks", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Crosswalks"), GenericGraphicsItem::CrossWalkKind},
-    {"stoplines", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Stop lines"), GenericGraphicsItem::StoplineKind},
-    {"connections", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Connections"), GenericGraphicsItem::ConnectionKind},
-    {"detectors", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Detectors"), GenericGraphicsItem::DetectorKind},
+    { "edges", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Edges"), GenericGraphicsItem::EdgeKind },
+    { "lanes", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Lanes"), GenericGraphicsItem::LaneKind },
+    { "nodes", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Nodes"), GenericGraphicsItem::NodeKind },
+    { "crosswalks", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Crosswalks"),
+      GenericGraphicsItem::CrossWalkKind },
+    { "stoplines", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Stop lines"),
+      GenericGraphicsItem::StoplineKind },
+    { "connections", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Connections"),
+      GenericGraphicsItem::ConnectionKind },
+    { "detectors", QT_TRANSLATE_NOOP("Halm58ga::Networkg", "Detectors"),
+      GenericGraphicsItem::DetectorKind },
 };
 
 } // namespace
 
 Networkg::Networkg(QGraphicsScene *scene, QObject *parent)
-    : Network(parent ? parent : scene), m_scene(scene)
+    : Network(parent ? parent : scene)
+    , m_scene(scene)
 {
     int z = 10;
     for (const LayerInfo &info : LayerInfos) {
@@ -181,9 +186,12 @@ void Networkg::addItems(Halm58a::NetObject *object)
                 target = m_layers.at(i);
         }
         if (target)
-            m_items.insert(object, new GenericGraphicsItem(GenericGraphicsItem::Kind(kind), object, this, target));
+            m_items.insert(
+                object,
+                new GenericGraphicsItem(GenericGraphicsItem::Kind(kind), object, this, target));
     }
-    const auto children = object->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
+    const auto children
+        = object->findChildren<Halm58a::NetObject *>(QString(), Qt::FindDirectChildrenOnly);
     for (Halm58a::NetObject *child : children)
         addItems(child);
 }

@@ -24,7 +24,9 @@ const char GridKey[] = "gridVisible";
 
 } // namespace
 
-TileView::TileView(QWidget *parent) : QGraphicsView(parent), m_background(DefaultBackground)
+TileView::TileView(QWidget *parent)
+    : QGraphicsView(parent)
+    , m_background(DefaultBackground)
 {
     auto *scene = new QGraphicsScene(this);
     scene->setSceneRect(WorldRect);
@@ -91,7 +93,7 @@ double TileView::gridStep() const
     const double pixelsPerDegree = PixelsPerDegreeAtZero * qPow(2.0, m_zoom);
     const double minStep = MinGridSpacingPixels / pixelsPerDegree;
     double step = qPow(10.0, qFloor(std::log10(minStep)));
-    for (double factor : {1.0, 2.0, 5.0, 10.0}) {
+    for (double factor : { 1.0, 2.0, 5.0, 10.0 }) {
         if (step * factor >= minStep)
             return step * factor;
     }
@@ -137,7 +139,8 @@ void TileView::fitInView(const QRectF &rect)
     const QRect area = viewport()->rect();
     const double latitudeFactor = 1.0 / qMax(0.01, qCos(qDegreesToRadians(r.center().y())));
     const double widthScale = area.width() / (r.width() * PixelsPerDegreeAtZero);
-    const double heightScale = area.height() / (r.height() * PixelsPerDegreeAtZero * latitudeFactor);
+    const double heightScale
+        = area.height() / (r.height() * PixelsPerDegreeAtZero * latitudeFactor);
     // A little room around the rectangle, since the view scrolls by whole pixels.
     const double level = std::log2(qMin(widthScale, heightScale) * 0.98);
     m_zoom = qBound(MinZoom, level, MaxZoom);

@@ -35,7 +35,7 @@ QVector<Stripe> stripesOf(const QPixmap &pixmap)
         if (!stripes.isEmpty() && stripes.last().color == color)
             ++stripes.last().width;
         else
-            stripes.append({x, 1, color});
+            stripes.append({ x, 1, color });
     }
     return stripes;
 }
@@ -54,7 +54,8 @@ void fillWithPicture(QPainter &painter, const QRectF &area, const QPixmap &pixma
     }
     for (double left = area.left(); left < area.right(); left += pixmap.width()) {
         for (const Stripe &stripe : stripes) {
-            const QRectF part = QRectF(left + stripe.from, area.top(), stripe.width, area.height()).intersected(area);
+            const QRectF part = QRectF(left + stripe.from, area.top(), stripe.width, area.height())
+                                    .intersected(area);
             if (!part.isEmpty())
                 painter.fillRect(part, stripe.color);
         }

@@ -49,7 +49,9 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
     };
     // The system's reason where Qt has one, else the given text.
     auto reason = [&file](const QString &fallback) {
-        return file.error() != QFileDevice::NoError && !file.errorString().isEmpty() ? file.errorString() : fallback;
+        return file.error() != QFileDevice::NoError && !file.errorString().isEmpty()
+            ? file.errorString()
+            : fallback;
     };
     if (failure)
         *failure = Failure::None;
@@ -57,13 +59,18 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
     if (forcedTemporaryFileError != 0 || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         // QSaveFile reports a temporary file it could not make as an open error and
         // leaves the system's reason in errno (where it looks for it itself).
-        const bool temporaryFileFailed = forcedTemporaryFileError != 0 || file.error() == QFileDevice::OpenError;
+        const bool temporaryFileFailed
+            = forcedTemporaryFileError != 0 || file.error() == QFileDevice::OpenError;
         const int systemError = forcedTemporaryFileError != 0 ? forcedTemporaryFileError : errno;
         if (temporaryFileFailed && refusesNewFiles(systemError))
-            return fail(Failure::Open, QCoreApplication::translate(
-                                           "SafeFile", "Cannot save %1: the folder does not allow new files").arg(path));
-        return fail(Failure::Open,
-                    reason(QCoreApplication::translate("SafeFile", "Error opening for write %1").arg(path)));
+            return fail(Failure::Open,
+                        QCoreApplication::translate(
+                            "SafeFile", "Cannot save %1: the folder does not allow new files")
+                            .arg(path));
+        return fail(
+            Failure::Open,
+            reason(
+                QCoreApplication::translate("SafeFile", "Error opening for write %1").arg(path)));
     }
     // Unbuffered and in a loop: a buffered write can fail unseen when it is flushed,
     // after which commit() would still put the partial file in place.
@@ -74,7 +81,8 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
             break;
         written += count;
     }
-    const QString writeError = QCoreApplication::translate("SafeFile", "Error writing to file %1").arg(path);
+    const QString writeError
+        = QCoreApplication::translate("SafeFile", "Error writing to file %1").arg(path);
     if (written != data.size())
         return fail(Failure::Write, reason(writeError));
     // A failed commit has already dropped the temporary file; the old file stays.

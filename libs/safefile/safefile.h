@@ -18,7 +18,8 @@ enum class Failure { None, Open, Write };
 // false, leaves the old file as it was and, when error is given, sets it to the reason
 // (never empty); failure, when given, tells the callers that word the two cases apart
 // which one it was.
-bool write(const QString &path, const QByteArray &data, QString *error = nullptr, Failure *failure = nullptr);
+bool write(const QString &path, const QByteArray &data, QString *error = nullptr,
+           Failure *failure = nullptr);
 
 // The message of a failed write that names the file once: "Cannot open FILE for writing:
 // REASON" or "Cannot write FILE: REASON" by the failure, or the reason alone where it

@@ -21,13 +21,14 @@ bool QTlc::configure(const CnfController &controller, QString *)
     m_engine.reset();
     m_engine = std::make_unique<TlcEngine>(controller, this);
     m_engine->setDayTime(m_date.isValid() ? m_date.time().msecsSinceStartOfDay() : 0);
-    TlcLog::info(TlcLog::loggers().config,
-                 QStringLiteral("loaded %1 signal groups, %2 stages, %3 programs, %4 detectors, %5 sensors")
-                     .arg(controller.signalGroups().size())
-                     .arg(controller.phases().size())
-                     .arg(controller.programs().size())
-                     .arg(controller.detectorsList().size())
-                     .arg(controller.sensorsList().size()));
+    TlcLog::info(
+        TlcLog::loggers().config,
+        QStringLiteral("loaded %1 signal groups, %2 stages, %3 programs, %4 detectors, %5 sensors")
+            .arg(controller.signalGroups().size())
+            .arg(controller.phases().size())
+            .arg(controller.programs().size())
+            .arg(controller.detectorsList().size())
+            .arg(controller.sensorsList().size()));
     return true;
 }
 
@@ -47,12 +48,17 @@ bool QTlc::start()
     // The calendar, control sources, modules and plug-ins are not emulated:
     // what the description and the settings ask for is only reported.
     const TlcLog::Loggers &log = TlcLog::loggers();
-    const QStringList modules = configuration()->getNativeData(QStringLiteral("modules")).toMap().keys();
+    const QStringList modules
+        = configuration()->getNativeData(QStringLiteral("modules")).toMap().keys();
     if (!modules.isEmpty())
-        TlcLog::info(log.config, QStringLiteral("modules not emulated: %1").arg(modules.join(QStringLiteral(", "))));
+        TlcLog::info(
+            log.config,
+            QStringLiteral("modules not emulated: %1").arg(modules.join(QStringLiteral(", "))));
     const QVariant disabled = QSettings().value(QStringLiteral("QTlc/DisabledPlugins"));
     if (disabled.isValid())
-        TlcLog::info(log.config, QStringLiteral("no plug-in is loaded (disabled: %1)").arg(disabled.toString()));
+        TlcLog::info(
+            log.config,
+            QStringLiteral("no plug-in is loaded (disabled: %1)").arg(disabled.toString()));
     return true;
 }
 
@@ -64,7 +70,8 @@ QList<QTlcSignalGroup *> QTlc::signalGroups() const
 bool QTlc::setPlan(const QVariant &number)
 {
     if (!m_engine) {
-        const QString message = QStringLiteral("plan %1: no controller description is loaded").arg(number.toString());
+        const QString message
+            = QStringLiteral("plan %1: no controller description is loaded").arg(number.toString());
         TlcLog::error(TlcLog::loggers().plan, message);
         throw std::invalid_argument(message.toStdString());
     }

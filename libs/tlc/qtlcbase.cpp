@@ -27,7 +27,8 @@ bool QTlcBase::fromJson(const QByteArray &bytes, QString *error)
         ok = configure(*controller, &text);
     if (!ok) {
         if (text.isEmpty())
-            text = QCoreApplication::translate("QTlcBase", "The controller description cannot be read");
+            text = QCoreApplication::translate("QTlcBase",
+                                               "The controller description cannot be read");
         TlcLog::error(TlcLog::loggers().config, text);
         if (error)
             *error = text;

@@ -10,8 +10,7 @@
 // The emulated detectors or sensors by id. index[id] gives the object or
 // null; a lookup never adds anything. A miss is logged as a warning, since
 // the emulation run looks up an id only to send it an event.
-template<typename T>
-class QTlcIndex
+template<typename T> class QTlcIndex
 {
 public:
     QTlcIndex() = default;
@@ -36,14 +35,12 @@ private:
     QMap<int, T *> m_items;
 };
 
-template<>
-inline const char *QTlcIndex<QTlcDetector>::kind()
+template<> inline const char *QTlcIndex<QTlcDetector>::kind()
 {
     return "detector";
 }
 
-template<>
-inline const char *QTlcIndex<QTlcSensor>::kind()
+template<> inline const char *QTlcIndex<QTlcSensor>::kind()
 {
     return "sensor";
 }

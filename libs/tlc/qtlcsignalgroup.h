@@ -10,10 +10,19 @@ class QTlcSignalGroup : public QObject
 {
     Q_OBJECT
 public:
-    enum Primitive { Off = 0, Red = 1, Green = 2, Yellow = 3, GreenBlink = 4, AmberBlink = 5, RedYellow = 6 };
+    enum Primitive {
+        Off = 0,
+        Red = 1,
+        Green = 2,
+        Yellow = 3,
+        GreenBlink = 4,
+        AmberBlink = 5,
+        RedYellow = 6
+    };
     Q_ENUM(Primitive)
 
-    explicit QTlcSignalGroup(int number, const QString &name = QString(), QObject *parent = nullptr);
+    explicit QTlcSignalGroup(int number, const QString &name = QString(),
+                             QObject *parent = nullptr);
 
     int number() const { return m_number; }
     void setNumber(int number) { m_number = number; }

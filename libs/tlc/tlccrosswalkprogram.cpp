@@ -37,8 +37,9 @@ void TlcEngine::CrosswalkProgram::build(const CnfProgram &program, Plan &)
             bool ok = false;
             int id = item.toInt(&ok);
             if (!ok || item.userType() == QMetaType::QString) {
-                const CnfDetectorPtr input = sensors ? controller.findSensorByName(item.toString())
-                                                     : controller.findDetectorByName(item.toString());
+                const CnfDetectorPtr input = sensors
+                    ? controller.findSensorByName(item.toString())
+                    : controller.findDetectorByName(item.toString());
                 id = input ? input->id() : (ok ? id : -1);
             }
             if (id >= 0)
@@ -68,7 +69,8 @@ void TlcEngine::CrosswalkProgram::build(const CnfProgram &program, Plan &)
         crosswalk.sensors = inputsOf(map.value(QStringLiteral("sensors")), true);
         crosswalk.detectors = inputsOf(map.value(QStringLiteral("detectors")), false);
         crosswalk.minGreen = milliseconds(map.value(QStringLiteral("minGreen")), 0);
-        crosswalk.pedestrianGreen = milliseconds(map.value(QStringLiteral("pedestrianGreen")), DefaultPedestrianGreen);
+        crosswalk.pedestrianGreen
+            = milliseconds(map.value(QStringLiteral("pedestrianGreen")), DefaultPedestrianGreen);
         m_crosswalks.push_back(std::move(crosswalk));
     }
 }
@@ -105,7 +107,8 @@ void TlcEngine::CrosswalkProgram::run(qint64 t)
             if (crosswalk.demand && t >= crosswalk.since + crosswalk.minGreen) {
                 crosswalk.demand = false;
                 crosswalk.state = Crosswalk::ToPedestrians;
-                TlcLog::info(TlcLog::loggers().stage, QStringLiteral("crosswalk %1: pedestrians").arg(k + 1));
+                TlcLog::info(TlcLog::loggers().stage,
+                             QStringLiteral("crosswalk %1: pedestrians").arg(k + 1));
                 crosswalk.since = m_engine.change(t, crosswalk.pedestrianTarget);
                 crosswalk.greenAt = m_engine.greenStart(crosswalk.pedestrianTarget, t);
             }
@@ -117,7 +120,8 @@ void TlcEngine::CrosswalkProgram::run(qint64 t)
         case Crosswalk::Pedestrians:
             if (t >= crosswalk.greenAt + crosswalk.pedestrianGreen) {
                 crosswalk.state = Crosswalk::ToVehicles;
-                TlcLog::info(TlcLog::loggers().stage, QStringLiteral("crosswalk %1: vehicles").arg(k + 1));
+                TlcLog::info(TlcLog::loggers().stage,
+                             QStringLiteral("crosswalk %1: vehicles").arg(k + 1));
                 crosswalk.since = m_engine.change(t, crosswalk.vehicleTarget);
             }
             break;
@@ -134,7 +138,8 @@ void TlcEngine::CrosswalkProgram::input(bool sensor, int id, qint64)
 {
     for (Crosswalk &crosswalk : m_crosswalks) {
         const QList<int> &inputs = sensor ? crosswalk.sensors : crosswalk.detectors;
-        if (inputs.contains(id) && (crosswalk.state == Crosswalk::Vehicles || crosswalk.state == Crosswalk::ToVehicles))
+        if (inputs.contains(id)
+            && (crosswalk.state == Crosswalk::Vehicles || crosswalk.state == Crosswalk::ToVehicles))
             crosswalk.demand = true;
     }
 }

@@ -23,14 +23,14 @@ private:
     struct Crosswalk
     {
         enum State { Vehicles, ToPedestrians, Pedestrians, ToVehicles };
-        std::vector<char> vehicleTarget;    // per group: ToGreen, ToRed or Untouched
+        std::vector<char> vehicleTarget; // per group: ToGreen, ToRed or Untouched
         std::vector<char> pedestrianTarget;
         QList<int> sensors;
         QList<int> detectors;
         qint64 minGreen = 0;
         qint64 pedestrianGreen = 0;
         State state = Vehicles;
-        qint64 since = 0;   // when the state's change completes / completed
+        qint64 since = 0; // when the state's change completes / completed
         qint64 greenAt = 0; // when the pedestrians turn green
         bool demand = false;
     };

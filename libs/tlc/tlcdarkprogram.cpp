@@ -1,8 +1,6 @@
 #include "tlcdarkprogram.h"
 
-void TlcEngine::DarkProgram::build(const CnfProgram &, Plan &)
-{
-}
+void TlcEngine::DarkProgram::build(const CnfProgram &, Plan &) { }
 
 bool TlcEngine::DarkProgram::begin(qint64 t)
 {

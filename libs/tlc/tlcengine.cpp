@@ -25,7 +25,6 @@ namespace {
 constexpr qint64 Tick = 100;
 constexpr qint64 Far = std::numeric_limits<qint64>::max() / 4;
 
-
 QString seconds(qint64 ms)
 {
     return QString::number(ms / 1000.0, 'f', 1);
@@ -84,12 +83,14 @@ TlcEngine::TlcEngine(const CnfController &controller, QObject *owner)
     }
     for (const CnfDetectorPtr &source : controller.detectorsList()) {
         auto *detector = new QTlcDetector(source->id(), source->name(), owner);
-        QObject::connect(detector, &QTlcDetector::transited, owner, [this](int id, qint64 ms) { transit(id, ms); });
+        QObject::connect(detector, &QTlcDetector::transited, owner,
+                         [this](int id, qint64 ms) { transit(id, ms); });
         m_detectors.insert(source->id(), detector);
     }
     for (const CnfDetectorPtr &source : controller.sensorsList()) {
         auto *sensor = new QTlcSensor(source->id(), source->name(), owner);
-        QObject::connect(sensor, &QTlcSensor::called, owner, [this](int id, qint64 ms) { call(id, ms); });
+        QObject::connect(sensor, &QTlcSensor::called, owner,
+                         [this](int id, qint64 ms) { call(id, ms); });
         m_sensors.insert(source->id(), sensor);
     }
     m_nextPending = Far;
@@ -129,7 +130,9 @@ void TlcEngine::start()
         group.object->setPrimitive(QTlcSignalGroup::AmberBlink);
     }
     TlcLog::info(TlcLog::loggers().config,
-                 QStringLiteral("started at %1").arg(QTime::fromMSecsSinceStartOfDay(int(m_dayMs)).toString(QStringLiteral("hh:mm:ss.zzz"))));
+                 QStringLiteral("started at %1")
+                     .arg(QTime::fromMSecsSinceStartOfDay(int(m_dayMs))
+                              .toString(QStringLiteral("hh:mm:ss.zzz"))));
 }
 
 // --- Plans ---
@@ -176,7 +179,8 @@ void TlcEngine::setPlan(const QVariant &number)
     if (m_plan.cycle > 0)
         summary += QStringLiteral(", cycle %1 s").arg(seconds(m_plan.cycle));
     if (m_plan.coordinated)
-        summary += QStringLiteral(", coordinated, offset %1 s, position %2 s").arg(seconds(m_plan.offset), seconds(position(m_clock)));
+        summary += QStringLiteral(", coordinated, offset %1 s, position %2 s")
+                       .arg(seconds(m_plan.offset), seconds(position(m_clock)));
     TlcLog::info(log.plan, summary);
 
     m_hasPlan = m_program->begin(m_clock);
@@ -197,7 +201,8 @@ std::vector<qint64> TlcEngine::intergreenOf(const CnfProgram &program) const
         return intergreen;
     for (size_t a = 0; a < n; ++a) {
         for (size_t b = 0; b < n; ++b) {
-            const double value = matrix->releaf(m_groups[a].object->number(), m_groups[b].object->number());
+            const double value
+                = matrix->releaf(m_groups[a].object->number(), m_groups[b].object->number());
             if (a != b && std::isfinite(value))
                 intergreen[a * n + b] = qRound64(value * 1000);
         }
@@ -212,7 +217,9 @@ qint64 TlcEngine::changeLength(const Plan &plan, int from, int to) const
     if (from == to)
         return 0;
     const size_t n = m_groups.size();
-    auto runs = [this](int stage, size_t group) { return stage >= 0 && m_stages[size_t(stage)].groups[group]; };
+    auto runs = [this](int stage, size_t group) {
+        return stage >= 0 && m_stages[size_t(stage)].groups[group];
+    };
     qint64 length = 0;
     for (size_t a = 0; a < n; ++a) {
         if (runs(from, a) && !runs(to, a))
@@ -324,13 +331,15 @@ qint64 TlcEngine::position(qint64 t) const
 
 void TlcEngine::transit(int detectorId, qint64 ms)
 {
-    TlcLog::info(TlcLog::loggers().detector, QStringLiteral("detector %1: transit of %2 ms").arg(detectorId).arg(ms));
+    TlcLog::info(TlcLog::loggers().detector,
+                 QStringLiteral("detector %1: transit of %2 ms").arg(detectorId).arg(ms));
     input(false, detectorId, ms);
 }
 
 void TlcEngine::call(int sensorId, qint64 ms)
 {
-    TlcLog::info(TlcLog::loggers().sensor, QStringLiteral("sensor %1: call of %2 ms").arg(sensorId).arg(ms));
+    TlcLog::info(TlcLog::loggers().sensor,
+                 QStringLiteral("sensor %1: call of %2 ms").arg(sensorId).arg(ms));
     input(true, sensorId, ms);
 }
 
@@ -352,7 +361,8 @@ qint64 TlcEngine::change(qint64 t, const std::vector<char> &target)
     const size_t n = m_groups.size();
     qint64 done = t;
     auto lastOf = [](const Group &group) {
-        return group.pendingCount ? group.pending[size_t(group.pendingCount - 1)].primitive : group.object->primitive();
+        return group.pendingCount ? group.pending[size_t(group.pendingCount - 1)].primitive
+                                  : group.object->primitive();
     };
     auto lastTime = [t](const Group &group) {
         return group.pendingCount ? qMax(t, group.pending[size_t(group.pendingCount - 1)].at) : t;
@@ -399,9 +409,11 @@ qint64 TlcEngine::change(qint64 t, const std::vector<char> &target)
         }
         qint64 greenAt = redAt + group.redAmber;
         for (size_t a = 0; a < n; ++a) {
-            const qint64 intergreen = m_plan.intergreen.empty() ? Never : m_plan.intergreen[a * n + i];
+            const qint64 intergreen
+                = m_plan.intergreen.empty() ? Never : m_plan.intergreen[a * n + i];
             const Group &other = m_groups[a];
-            if (intergreen != Never && other.greenEnd != Never && lastOf(other) != QTlcSignalGroup::Green)
+            if (intergreen != Never && other.greenEnd != Never
+                && lastOf(other) != QTlcSignalGroup::Green)
                 greenAt = qMax(greenAt, other.greenEnd + intergreen);
         }
         if (group.redAmber > 0)
@@ -431,7 +443,8 @@ void TlcEngine::establishNow(const std::vector<char> &target)
             continue;
         Group &group = m_groups[i];
         group.pendingCount = 0;
-        setPrimitive(group, target[i] == ToGreen ? QTlcSignalGroup::Green : QTlcSignalGroup::Red, m_clock);
+        setPrimitive(group, target[i] == ToGreen ? QTlcSignalGroup::Green : QTlcSignalGroup::Red,
+                     m_clock);
     }
     nextPending();
 }
@@ -458,7 +471,7 @@ void TlcEngine::schedule(Group &group, qint64 at, Primitive primitive)
         --group.pendingCount;
     if (group.pendingCount == int(group.pending.size()))
         --group.pendingCount;
-    group.pending[size_t(group.pendingCount++)] = {at, primitive};
+    group.pending[size_t(group.pendingCount++)] = { at, primitive };
     m_nextPending = qMin(m_nextPending, group.pending[0].at);
 }
 
@@ -467,11 +480,13 @@ void TlcEngine::applyPending(qint64 t)
     for (Group &group : m_groups) {
         int done = 0;
         while (done < group.pendingCount && group.pending[size_t(done)].at <= t) {
-            setPrimitive(group, group.pending[size_t(done)].primitive, group.pending[size_t(done)].at);
+            setPrimitive(group, group.pending[size_t(done)].primitive,
+                         group.pending[size_t(done)].at);
             ++done;
         }
         if (done > 0) {
-            std::copy(group.pending.begin() + done, group.pending.begin() + group.pendingCount, group.pending.begin());
+            std::copy(group.pending.begin() + done, group.pending.begin() + group.pendingCount,
+                      group.pending.begin());
             group.pendingCount -= done;
         }
     }
@@ -498,9 +513,11 @@ void TlcEngine::setPrimitive(Group &group, Primitive primitive, qint64 at)
     group.object->setPrimitive(primitive);
     const log4cxx::LoggerPtr &log = TlcLog::loggers().signalGroup;
     if (log->isTraceEnabled()) {
-        TlcLog::trace(log, QStringLiteral("group %1: %2 -> %3")
-                               .arg(group.object->number())
-                               .arg(QTlcSignalGroup::primitiveName(old), QTlcSignalGroup::primitiveName(primitive)));
+        TlcLog::trace(log,
+                      QStringLiteral("group %1: %2 -> %3")
+                          .arg(group.object->number())
+                          .arg(QTlcSignalGroup::primitiveName(old),
+                               QTlcSignalGroup::primitiveName(primitive)));
     }
 }
 

@@ -48,7 +48,8 @@ public:
 private:
     using Primitive = QTlcSignalGroup::Primitive;
     static constexpr qint64 Never = std::numeric_limits<qint64>::min() / 4;
-    static constexpr int NoStage = -2; // groups not set by a stage (start, blinking, timeline, crosswalks)
+    static constexpr int NoStage
+        = -2; // groups not set by a stage (start, blinking, timeline, crosswalks)
     // Values of a change target per group.
     enum Target : char { ToRed = 0, ToGreen = 1, Untouched = 2 };
 
@@ -64,7 +65,7 @@ private:
         qint64 amber = 0;
         qint64 redAmber = 0;
         qint64 greenEnd = Never;
-        std::array<Pending, 6> pending{};
+        std::array<Pending, 6> pending {};
         int pendingCount = 0;
     };
     struct Stage
@@ -136,7 +137,7 @@ private:
     std::unique_ptr<Program> m_program; // the running plan's type, null before the first plan
     QTlcStage *m_stage = nullptr;
     int m_stageIndex = NoStage; // index into m_stages, -1 for a step without phase
-    bool m_settled = true;      // the last stage change is complete
+    bool m_settled = true; // the last stage change is complete
     qint64 m_settledAt = 0;
     qint64 m_nextPending = 0;
 };

@@ -1,8 +1,6 @@
 #include "tlcflashingprogram.h"
 
-void TlcEngine::FlashingProgram::build(const CnfProgram &, Plan &)
-{
-}
+void TlcEngine::FlashingProgram::build(const CnfProgram &, Plan &) { }
 
 bool TlcEngine::FlashingProgram::begin(qint64 t)
 {

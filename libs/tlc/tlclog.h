@@ -29,7 +29,8 @@ const Loggers &loggers();
 QStringList loggerNames();
 
 // Writes the message when the logger takes that level.
-void write(const log4cxx::LoggerPtr &logger, const log4cxx::LevelPtr &level, const QString &message);
+void write(const log4cxx::LoggerPtr &logger, const log4cxx::LevelPtr &level,
+           const QString &message);
 inline void info(const log4cxx::LoggerPtr &logger, const QString &message)
 {
     write(logger, log4cxx::Level::getInfo(), message);

@@ -35,14 +35,8 @@ std::unique_ptr<TlcEngine::Program> TlcEngine::Program::create(TlcEngine &engine
     }
 }
 
-void TlcEngine::Program::run(qint64)
-{
-}
+void TlcEngine::Program::run(qint64) { }
 
-void TlcEngine::Program::settled()
-{
-}
+void TlcEngine::Program::settled() { }
 
-void TlcEngine::Program::input(bool, int, qint64)
-{
-}
+void TlcEngine::Program::input(bool, int, qint64) { }

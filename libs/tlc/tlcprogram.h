@@ -10,7 +10,10 @@
 class TlcEngine::Program
 {
 public:
-    explicit Program(TlcEngine &engine) : m_engine(engine) {}
+    explicit Program(TlcEngine &engine)
+        : m_engine(engine)
+    {
+    }
     virtual ~Program() = default;
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

@@ -58,7 +58,8 @@ void TlcEngine::StageRingProgram::build(const CnfProgram &program, Plan &)
 bool TlcEngine::StageRingProgram::begin(qint64 t)
 {
     if (m_ring.empty()) {
-        TlcLog::warn(TlcLog::loggers().plan, QStringLiteral("plan %1 has no steps to run").arg(m_engine.m_plan.number));
+        TlcLog::warn(TlcLog::loggers().plan,
+                     QStringLiteral("plan %1 has no steps to run").arg(m_engine.m_plan.number));
         return false;
     }
     startStep(0, t, t == 0);
@@ -93,7 +94,8 @@ void TlcEngine::StageRingProgram::input(bool sensor, int id, qint64 ms)
     if (m_step < 0)
         return;
     for (const Condition &condition : m_conditions) {
-        if ((sensor ? condition.sensor : condition.detector) != id || (condition.step >= 0 && condition.step != m_step))
+        if ((sensor ? condition.sensor : condition.detector) != id
+            || (condition.step >= 0 && condition.step != m_step))
             continue;
         if (condition.control && !sensor) {
             // The green lasts `passage` after the vehicle has left the detector.

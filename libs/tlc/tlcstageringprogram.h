@@ -41,8 +41,8 @@ private:
 
     std::vector<Step> m_ring;
     std::vector<Condition> m_conditions;
-    int m_step = -1;            // the running step
-    qint64 m_greenEnd = 0;      // end of the running step's green
+    int m_step = -1; // the running step
+    qint64 m_greenEnd = 0; // end of the running step's green
     qint64 m_maxEnd = 0;
     qint64 m_extendTo = Never;
     std::vector<char> m_demand; // per step

@@ -62,8 +62,11 @@ void TlcEngine::TimelineProgram::show(qint64 t)
         const auto &points = m_timeline[i];
         Primitive primitive = QTlcSignalGroup::Red;
         if (!points.empty()) {
-            auto after = std::upper_bound(points.begin(), points.end(), now,
-                                          [](qint64 value, const std::pair<qint64, Primitive> &point) { return value < point.first; });
+            auto after
+                = std::upper_bound(points.begin(), points.end(), now,
+                                   [](qint64 value, const std::pair<qint64, Primitive> &point) {
+                                       return value < point.first;
+                                   });
             // Before the first point the last one still holds: the cycle wraps.
             primitive = after == points.begin() ? points.back().second : std::prev(after)->second;
         }

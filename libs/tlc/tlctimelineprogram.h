@@ -11,7 +11,11 @@
 class TlcEngine::TimelineProgram : public TlcEngine::Program
 {
 public:
-    TimelineProgram(TlcEngine &engine, bool coordinated) : Program(engine), m_coordinated(coordinated) {}
+    TimelineProgram(TlcEngine &engine, bool coordinated)
+        : Program(engine)
+        , m_coordinated(coordinated)
+    {
+    }
 
     void build(const CnfProgram &program, Plan &plan) override;
     bool begin(qint64 t) override;

@@ -53,7 +53,8 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
     if (isNumber) {
         const QVariant entry = multiRingEntry(controller, "patterns", patternNumber);
         if (!entry.isValid()) {
-            reportError(multiRingTitle(), MainWindowTexts::tr("invalid pattern %1").arg(patternNumber), false);
+            reportError(multiRingTitle(),
+                        MainWindowTexts::tr("invalid pattern %1").arg(patternNumber), false);
             return false;
         }
         working = entry.toMap();
@@ -61,14 +62,16 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
         working = pattern.toMap();
     }
     const int shownPattern = isNumber ? patternNumber : 0;
-    struct Reference {
+    struct Reference
+    {
         const char *key;
         const char *list;
         const char *message;
     };
     static const Reference references[] = {
-        {"sequence", "sequences", QT_TRANSLATE_NOOP("MainWindow", "invalid sequence %1 in pattern %2")},
-        {"split", "splits", QT_TRANSLATE_NOOP("MainWindow", "invalid split %1 in pattern %2")},
+        { "sequence", "sequences",
+          QT_TRANSLATE_NOOP("MainWindow", "invalid sequence %1 in pattern %2") },
+        { "split", "splits", QT_TRANSLATE_NOOP("MainWindow", "invalid split %1 in pattern %2") },
     };
     for (const Reference &reference : references) {
         const QString key = QLatin1String(reference.key);
@@ -80,7 +83,9 @@ bool expandMultiRingReferences(const CnfController &controller, CnfProgram &prog
             continue;
         const QVariant entry = multiRingEntry(controller, reference.list, number);
         if (!entry.isValid()) {
-            reportError(multiRingTitle(), MainWindowTexts::tr(reference.message).arg(number).arg(shownPattern), false);
+            reportError(multiRingTitle(),
+                        MainWindowTexts::tr(reference.message).arg(number).arg(shownPattern),
+                        false);
             return false;
         }
         working.insert(key, entry);
@@ -104,11 +109,12 @@ bool convertOlderProgramForm(const QByteArray &content, const CnfController &con
     }
     const QDomElement root = document.documentElement();
     const QVariant version = controller.property("version");
-    QString text = QStringLiteral("<Controller type=\"%1\" %2><Program type=")
-                       .arg(controller.property("type").toString().toHtmlEscaped(),
-                            version.isValid()
-                                ? QStringLiteral("version=\"%1\"").arg(version.toString().toHtmlEscaped())
-                                : QString());
+    QString text
+        = QStringLiteral("<Controller type=\"%1\" %2><Program type=")
+              .arg(controller.property("type").toString().toHtmlEscaped(),
+                   version.isValid()
+                       ? QStringLiteral("version=\"%1\"").arg(version.toString().toHtmlEscaped())
+                       : QString());
     const QString type = root.attribute(QStringLiteral("type"));
     if (type == QLatin1String("1")) {
         text += QStringLiteral("\"timer\">");
@@ -123,10 +129,11 @@ bool convertOlderProgramForm(const QByteArray &content, const CnfController &con
          phase = phase.nextSiblingElement(QStringLiteral("Phase"))) {
         // The full length, when given, is the length the current form keeps.
         const QString length = phase.hasAttribute(QStringLiteral("full_length"))
-                                   ? phase.attribute(QStringLiteral("full_length"))
-                                   : phase.attribute(QStringLiteral("length"));
+            ? phase.attribute(QStringLiteral("full_length"))
+            : phase.attribute(QStringLiteral("length"));
         text += QStringLiteral("<Phase length=\"%1\" start=\"%2\">%3</Phase>")
-                    .arg(length.toHtmlEscaped(), phase.attribute(QStringLiteral("start")).toHtmlEscaped(),
+                    .arg(length.toHtmlEscaped(),
+                         phase.attribute(QStringLiteral("start")).toHtmlEscaped(),
                          phase.text().toHtmlEscaped());
     }
     text += QStringLiteral("</Program></Controller>");
@@ -146,8 +153,9 @@ int algorithmList(const QDir &folder, QTextStream &out)
     out << QStringLiteral("Файл;Номер;Тип ДК;Типы алгоритмов;") << Qt::endl;
     // Files that use each type name.
     QMap<QString, int> totals;
-    const QStringList files = folder.entryList({QStringLiteral("*.cnf"), QStringLiteral("*.json")},
-                                               QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList files
+        = folder.entryList({ QStringLiteral("*.cnf"), QStringLiteral("*.json") }, QDir::Files,
+                           QDir::Name | QDir::IgnoreCase);
     for (const QString &name : files) {
         CnfController controller;
         if (!loadControllerConfig(controller, folder.absoluteFilePath(name), 0, true)) {
@@ -164,7 +172,8 @@ int algorithmList(const QDir &folder, QTextStream &out)
             ++totals[typeName];
         }
         out << name << ';' << controller.property("number").toString() << ';'
-            << controller.property("type").toString() << ';' << names.join(QLatin1Char(',')) << Qt::endl;
+            << controller.property("type").toString() << ';' << names.join(QLatin1Char(','))
+            << Qt::endl;
     }
     out << QStringLiteral("Всего:") << Qt::endl;
     for (auto total = totals.cbegin(); total != totals.cend(); ++total)
@@ -203,7 +212,8 @@ bool readEditedProgram(CnfController &controller, const QString &programFile, in
     } else if (programNumber != 0 && programNumber < 50) {
         *program = controller.findProgram(QString::number(programNumber));
         if (!*program) {
-            reportError(readingProgramTitle(), MainWindowTexts::tr("Program %1 not found").arg(programNumber), false);
+            reportError(readingProgramTitle(),
+                        MainWindowTexts::tr("Program %1 not found").arg(programNumber), false);
             return false;
         }
     }
@@ -212,7 +222,8 @@ bool readEditedProgram(CnfController &controller, const QString &programFile, in
 
 } // namespace
 
-int editProgram(const QString &programFile, const QString &configPath, int objectId, int programNumber)
+int editProgram(const QString &programFile, const QString &configPath, int objectId,
+                int programNumber)
 {
     CnfController controller;
     if (!loadControllerConfig(controller, configPath, objectId, false))
@@ -270,9 +281,11 @@ int programList(const QString &listFile, const QString &configPath, int objectId
         // programs, so the list is refused rather than written wrong.
         if (program->id.contains(QLatin1Char('\n')) || program->id.contains(QLatin1Char('\r'))) {
             QString shown = program->id;
-            shown.replace(QLatin1Char('\n'), QLatin1String("\\n")).replace(QLatin1Char('\r'), QLatin1String("\\r"));
+            shown.replace(QLatin1Char('\n'), QLatin1String("\\n"))
+                .replace(QLatin1Char('\r'), QLatin1String("\\r"));
             reportError(QString(),
-                        MainWindowTexts::tr("Program id \"%1\" holds a line break; the program list is not written")
+                        MainWindowTexts::tr(
+                            "Program id \"%1\" holds a line break; the program list is not written")
                             .arg(shown),
                         true);
             return 1;

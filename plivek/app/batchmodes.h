@@ -33,7 +33,8 @@ int algorithmList(const QDir &folder, QTextStream &out);
 // `programNumber` of the configuration when the file is empty) in the program
 // dialog and writes the accepted program back into the file. 0 only when the
 // file was written; the file is left as it was otherwise.
-int editProgram(const QString &programFile, const QString &configPath, int objectId, int programNumber);
+int editProgram(const QString &programFile, const QString &configPath, int objectId,
+                int programNumber);
 
 // --get-prog-list: writes the program ids of the configuration, one per line,
 // UTF-8, into the list file. Quiet; 1 when the configuration does not load, an

@@ -15,13 +15,13 @@ struct ValueOption
 };
 
 const ValueOption valueOptions[] = {
-    {"--edit-prog", ValueKind::Path, &CommandLineOptions::editProg, nullptr},
-    {"--controller-config", ValueKind::Path, &CommandLineOptions::controllerConfig, nullptr},
-    {"--object-id", ValueKind::Number, nullptr, &CommandLineOptions::objectId},
-    {"--prog-id", ValueKind::Number, nullptr, &CommandLineOptions::progId},
-    {"--get-prog-list", ValueKind::Path, &CommandLineOptions::progListFile, nullptr},
-    {"--report-dir", ValueKind::Path, &CommandLineOptions::reportDir, nullptr},
-    {"--config-dir", ValueKind::Path, &CommandLineOptions::configDir, nullptr},
+    { "--edit-prog", ValueKind::Path, &CommandLineOptions::editProg, nullptr },
+    { "--controller-config", ValueKind::Path, &CommandLineOptions::controllerConfig, nullptr },
+    { "--object-id", ValueKind::Number, nullptr, &CommandLineOptions::objectId },
+    { "--prog-id", ValueKind::Number, nullptr, &CommandLineOptions::progId },
+    { "--get-prog-list", ValueKind::Path, &CommandLineOptions::progListFile, nullptr },
+    { "--report-dir", ValueKind::Path, &CommandLineOptions::reportDir, nullptr },
+    { "--config-dir", ValueKind::Path, &CommandLineOptions::configDir, nullptr },
 };
 
 struct FlagOption
@@ -31,9 +31,9 @@ struct FlagOption
 };
 
 const FlagOption flagOptions[] = {
-    {"--create-report", &CommandLineOptions::createReport},
-    {"--batch-report", &CommandLineOptions::batchReport},
-    {"--alg-list", &CommandLineOptions::algList},
+    { "--create-report", &CommandLineOptions::createReport },
+    { "--batch-report", &CommandLineOptions::batchReport },
+    { "--alg-list", &CommandLineOptions::algList },
 };
 
 QString decodePath(const QByteArray &bytes)

@@ -12,24 +12,24 @@ struct CommandLineOptions
 {
     // What the process runs; the first mode whose condition holds wins (see mode()).
     enum Mode {
-        AlgorithmList,  // --alg-list
-        EditProgram,    // --edit-prog <file>
-        ProgramList,    // --get-prog-list <file>
-        BatchReport,    // --batch-report with --config-dir <dir>
-        CreateReport,   // --create-report with --controller-config <file>
-        Window          // the main window
+        AlgorithmList, // --alg-list
+        EditProgram, // --edit-prog <file>
+        ProgramList, // --get-prog-list <file>
+        BatchReport, // --batch-report with --config-dir <dir>
+        CreateReport, // --create-report with --controller-config <file>
+        Window // the main window
     };
 
-    QString editProg;          // --edit-prog: program exchange file
-    QString controllerConfig;  // --controller-config: controller configuration file
-    int objectId = -1;         // --object-id: controller object number
-    int progId = 0;            // --prog-id: program number
-    QString progListFile;      // --get-prog-list: program list to write
+    QString editProg; // --edit-prog: program exchange file
+    QString controllerConfig; // --controller-config: controller configuration file
+    int objectId = -1; // --object-id: controller object number
+    int progId = 0; // --prog-id: program number
+    QString progListFile; // --get-prog-list: program list to write
     bool createReport = false; // --create-report
-    QString reportDir;         // --report-dir
-    bool batchReport = false;  // --batch-report
-    QString configDir;         // --config-dir: folder of configuration files
-    bool algList = false;      // --alg-list
+    QString reportDir; // --report-dir
+    bool batchReport = false; // --batch-report
+    QString configDir; // --config-dir: folder of configuration files
+    bool algList = false; // --alg-list
 
     // The first argument, whatever it is, as the document the window opens; empty
     // when there is none.

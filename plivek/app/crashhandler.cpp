@@ -10,7 +10,7 @@ namespace {
 
 volatile std::sig_atomic_t crashHandled = 0;
 
-const int fatalSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT};
+const int fatalSignals[] = { SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT };
 
 // The crash save writes files and settings; give it a generous stack of its own.
 constexpr std::size_t alternateStackSize = 1024 * 1024;

@@ -45,14 +45,16 @@ bool readStorageFile(CnfController &controller, const QString &path, bool quiet)
         const int end = content.indexOf("</Error>");
         if (end > 0)
             reportError(errorTitle(),
-                        QString::fromUtf8(content.mid(errorTag.size(), end - errorTag.size())), quiet);
+                        QString::fromUtf8(content.mid(errorTag.size(), end - errorTag.size())),
+                        quiet);
         else
             reportError(errorTitle(), noValidData(), quiet);
         return false;
     }
     const CnfNativePtr native = CnfNative::loadNativeConfig(content);
     if (!native) {
-        reportError(MainWindowTexts::tr("Error processing data"), MainWindowTexts::tr("Storage service returned an data of unknown format"),
+        reportError(MainWindowTexts::tr("Error processing data"),
+                    MainWindowTexts::tr("Storage service returned an data of unknown format"),
                     quiet);
         return false;
     }
@@ -89,7 +91,8 @@ bool loadChosenDocument(Project &project, const QString &path)
         reportError(MainWindowTexts::tr("Error loading document"), native->lastError(), false);
     } catch (const std::bad_alloc &) {
         project.controller().clear();
-        reportError(MainWindowTexts::tr("Error loading document"), notEnoughMemoryToLoad(path), false);
+        reportError(MainWindowTexts::tr("Error loading document"), notEnoughMemoryToLoad(path),
+                    false);
     }
     return false;
 }
@@ -119,7 +122,9 @@ bool loadControllerConfig(CnfController &controller, const QString &path, int ob
     }
     CnfController &loaded = project.controller();
     if (loaded.property("number") != QVariant(objectId)) {
-        reportError(QString(), MainWindowTexts::tr("You must specify the configuration of the controller %1").arg(objectId),
+        reportError(QString(),
+                    MainWindowTexts::tr("You must specify the configuration of the controller %1")
+                        .arg(objectId),
                     false);
         return false;
     }

@@ -26,11 +26,12 @@ int main(int argc, char *argv[])
     Startup::setApplicationIdentity();
     installCrashHandler();
 
-    const QStringList translationDirs =
-        Startup::translationDirectories(QCoreApplication::applicationDirPath());
+    const QStringList translationDirs
+        = Startup::translationDirectories(QCoreApplication::applicationDirPath());
     Startup::installToolkitTranslations(translationDirs);
     QTranslator translator;
-    const QString translationDir = Startup::installApplicationTranslation(&translator, translationDirs);
+    const QString translationDir
+        = Startup::installApplicationTranslation(&translator, translationDirs);
     // The network editor and the map view load their own translations from the same place.
     Halm58ga::Networkg::loadTranslations(translationDir);
     TileView::loadTranslations(translationDir);

@@ -34,7 +34,8 @@ int dayCardNumber(const CnfDayCardPtr &card)
 QJsonObject programsObject(CnfController &controller, const QDir &folder, bool *picturesWritten)
 {
     const bool adapter = controller.property("type").toString() == QLatin1String("adapter");
-    const QString family = adapter ? QStringLiteral("adapter") : controller.property("version").toString();
+    const QString family
+        = adapter ? QStringLiteral("adapter") : controller.property("version").toString();
     // The program dialog draws no diagram for the adapter family: no picture is due.
     const bool picturesDue = !adapter;
     *picturesWritten = true;
@@ -49,8 +50,9 @@ QJsonObject programsObject(CnfController &controller, const QDir &folder, bool *
         entry.insert(QStringLiteral("data"), QJsonArray::fromVariantList(dialog.tiverkTableData()));
         programs.insert(program->id, entry);
         const QString base = QStringLiteral("prog_") + ReportWriter::safeFileName(program->id);
-        for (const QString &suffix : {QStringLiteral(".png"), QStringLiteral(".svg")}) {
-            if (!dialog.saveDiagramImage(folder.filePath(base + suffix), pictureSize) && picturesDue)
+        for (const QString &suffix : { QStringLiteral(".png"), QStringLiteral(".svg") }) {
+            if (!dialog.saveDiagramImage(folder.filePath(base + suffix), pictureSize)
+                && picturesDue)
                 *picturesWritten = false;
         }
     }
@@ -138,7 +140,8 @@ bool createReport(CnfController &controller, const QString &folder)
 
 int createReportMode(const QString &configPath, const QString &reportFolder)
 {
-    const QString folder = reportFolder.isEmpty() ? QFileInfo(configPath).absolutePath() : reportFolder;
+    const QString folder
+        = reportFolder.isEmpty() ? QFileInfo(configPath).absolutePath() : reportFolder;
     CnfController controller;
     if (!loadControllerConfig(controller, configPath, 0, true))
         return 1;
@@ -149,8 +152,9 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
 {
     const QDir configs(configFolder);
     const QDir reports(reportFolder.isEmpty() ? configFolder : reportFolder);
-    const QStringList files = configs.entryList({QStringLiteral("*.cnf"), QStringLiteral("*.json")},
-                                                QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QStringList files
+        = configs.entryList({ QStringLiteral("*.cnf"), QStringLiteral("*.json") }, QDir::Files,
+                            QDir::Name | QDir::IgnoreCase);
     // The run goes on past a failed file and ends with 0; the log names each
     // configuration whose report is missing or incomplete.
     auto reportFailed = [](const QString &name) {

@@ -24,7 +24,7 @@ void setApplicationIdentity()
 
 QStringList translationDirectories(const QString &applicationDir)
 {
-    QStringList directories{applicationDir};
+    QStringList directories { applicationDir };
     QDir dir(applicationDir);
     if (dir.cd(QStringLiteral("translations")))
         directories << dir.absolutePath();
@@ -78,7 +78,8 @@ int runBatchMode(const CommandLineOptions &options)
         return BatchModes::editProgram(options.editProg, options.controllerConfig, options.objectId,
                                        options.progId);
     case CommandLineOptions::ProgramList:
-        return BatchModes::programList(options.progListFile, options.controllerConfig, options.objectId);
+        return BatchModes::programList(options.progListFile, options.controllerConfig,
+                                       options.objectId);
     case CommandLineOptions::BatchReport:
         return ReportWriter::batchReportMode(options.configDir, options.reportDir);
     case CommandLineOptions::CreateReport:

@@ -108,7 +108,7 @@ bool ContainerFile::write(const QString &path)
         buffer.open(QIODevice::WriteOnly);
         QXmlStreamWriter writer(&buffer);
         if (!m_network->save(writer, true, false)) {
-                return fail(QCoreApplication::translate("ProjectPrivate", "Error saving network: %1")
+            return fail(QCoreApplication::translate("ProjectPrivate", "Error saving network: %1")
                             .arg(m_network->errorString()));
         }
     }

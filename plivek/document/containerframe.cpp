@@ -51,7 +51,8 @@ QMap<QString, QByteArray> readCustomBlocks(const QByteArray &bytes, int from)
 
 } // namespace
 
-QByteArray ContainerFrame::compose(const QByteArray &controllerBlock, const QByteArray &networkBlock,
+QByteArray ContainerFrame::compose(const QByteArray &controllerBlock,
+                                   const QByteArray &networkBlock,
                                    const QMap<QString, QByteArray> &customData)
 {
     QByteArray bytes("<UniConf version=\"0.1\">\n");

@@ -19,9 +19,9 @@ class ContainerFrame
 {
 public:
     enum NetworkState {
-        NoNetwork,       // no "<Network" after the controller block
-        NetworkBlock,    // networkBlock holds the whole element
-        NetworkUnclosed  // "<Network" without "</Network"
+        NoNetwork, // no "<Network" after the controller block
+        NetworkBlock, // networkBlock holds the whole element
+        NetworkUnclosed // "<Network" without "</Network"
     };
 
     enum Result {

@@ -17,7 +17,8 @@ const int EmergencyPriority = 9999;
 // "scheme://host:port/" on this computer (the IPv4 local host).
 QString localEndpoint(const char *scheme, int port)
 {
-    return QString::fromLatin1(scheme) + QStringLiteral("127.0.0.1:") + QString::number(port) + QLatin1Char('/');
+    return QString::fromLatin1(scheme) + QStringLiteral("127.0.0.1:") + QString::number(port)
+        + QLatin1Char('/');
 }
 
 QString familyOfType(int type)
@@ -54,14 +55,15 @@ void raise(int &highest, const VObject &entry, const char *key, int limit = INT_
 
 } // namespace
 
-bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &fileName, QWidget *parent,
-                                     QString &error)
+bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &fileName,
+                                     QWidget *parent, QString &error)
 {
     error.clear();
     const bool converting = controller.property("type").toString() != QLatin1String("adapter");
     if (converting) {
         const auto answer = QMessageBox::question(
-            parent, tr("Conversion"), tr("Conversion of configuration type  may lead to data loss. Continue?"),
+            parent, tr("Conversion"),
+            tr("Conversion of configuration type  may lead to data loss. Continue?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
         if (answer != QMessageBox::Yes)
             return false;
@@ -148,28 +150,30 @@ void FamilyConversion::completeTiverkII(CnfController &controller)
         ++highestPriority;
         ++highestId;
         jsonRpcPriority = highestPriority;
-        sources.append(QVariantMap{{QStringLiteral("id"), highestId},
-                                   {QStringLiteral("name"), QStringLiteral("JsonRpc-tcp")},
-                                   {QStringLiteral("priority"), highestPriority},
-                                   {QStringLiteral("type"), QStringLiteral("JsonRPC")},
-                                   {QStringLiteral("url"), localEndpoint("tcp-listen://", 15557)}});
+        sources.append(
+            QVariantMap { { QStringLiteral("id"), highestId },
+                          { QStringLiteral("name"), QStringLiteral("JsonRpc-tcp") },
+                          { QStringLiteral("priority"), highestPriority },
+                          { QStringLiteral("type"), QStringLiteral("JsonRPC") },
+                          { QStringLiteral("url"), localEndpoint("tcp-listen://", 15557) } });
     }
     if (jsConsole >= 0) {
         if (jsConsolePriority < highestPriority)
-            sources[jsConsole][QStringLiteral("priority")] =
-                highestPriority + (highestPriority + 1 == jsonRpcPriority ? 2 : 1);
+            sources[jsConsole][QStringLiteral("priority")]
+                = highestPriority + (highestPriority + 1 == jsonRpcPriority ? 2 : 1);
     } else {
         ++highestId;
-        sources.append(QVariantMap{{QStringLiteral("id"), highestId},
-                                   {QStringLiteral("name"), QStringLiteral("tcp")},
-                                   {QStringLiteral("priority"), highestPriority + 1},
-                                   {QStringLiteral("type"), QStringLiteral("JsConsole")},
-                                   {QStringLiteral("url"), localEndpoint("tcp-listen://", 15555)}});
+        sources.append(
+            QVariantMap { { QStringLiteral("id"), highestId },
+                          { QStringLiteral("name"), QStringLiteral("tcp") },
+                          { QStringLiteral("priority"), highestPriority + 1 },
+                          { QStringLiteral("type"), QStringLiteral("JsConsole") },
+                          { QStringLiteral("url"), localEndpoint("tcp-listen://", 15555) } });
     }
     if (!emergency)
-        sources.append(QVariantMap{{QStringLiteral("id"), highestId + 1},
-                                   {QStringLiteral("name"), QStringLiteral("emergency")},
-                                   {QStringLiteral("priority"), EmergencyPriority}});
+        sources.append(QVariantMap { { QStringLiteral("id"), highestId + 1 },
+                                     { QStringLiteral("name"), QStringLiteral("emergency") },
+                                     { QStringLiteral("priority"), EmergencyPriority } });
 }
 
 void FamilyConversion::completeZuMolt(CnfController &controller)
@@ -185,14 +189,14 @@ void FamilyConversion::completeZuMolt(CnfController &controller)
         raise(highestId, entry, "id");
     }
     if (!emergency) {
-        sources.append(QVariantMap{{QStringLiteral("id"), ++highestId},
-                                   {QStringLiteral("type"), QStringLiteral("emergency")},
-                                   {QStringLiteral("priority"), 255}});
+        sources.append(QVariantMap { { QStringLiteral("id"), ++highestId },
+                                     { QStringLiteral("type"), QStringLiteral("emergency") },
+                                     { QStringLiteral("priority"), 255 } });
     }
     if (!scheduler) {
-        sources.append(QVariantMap{{QStringLiteral("id"), highestId + 1},
-                                   {QStringLiteral("type"), QStringLiteral("scheduler")},
-                                   {QStringLiteral("priority"), 0}});
+        sources.append(QVariantMap { { QStringLiteral("id"), highestId + 1 },
+                                     { QStringLiteral("type"), QStringLiteral("scheduler") },
+                                     { QStringLiteral("priority"), 0 } });
     }
 }
 
@@ -224,33 +228,40 @@ QVariantMap FamilyConversion::tiverkIITree(CnfController &controller, int fromTy
 
     const QList<CnfProgramPtr> programs = controller.programs();
     for (const CnfProgramPtr &program : programs) {
-        const bool kept = (program->type >= CnfProgram::YellowFlash && program->type <= CnfProgram::Coordinated)
-                          || (program->type == CnfProgram::Tiverk && program->kind >= 0 && program->kind <= 2);
+        const bool kept
+            = (program->type >= CnfProgram::YellowFlash && program->type <= CnfProgram::Coordinated)
+            || (program->type == CnfProgram::Tiverk && program->kind >= 0 && program->kind <= 2);
         if (!kept)
             controller.removeProgram(program->id);
     }
 
     QVariantList sources = {
-        QVariantMap{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("emergency")},
-                    {QStringLiteral("priority"), EmergencyPriority}},
-        QVariantMap{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("scheduler")},
-                    {QStringLiteral("priority"), 0}},
-        QVariantMap{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("its")},
-                    {QStringLiteral("type"), QStringLiteral("TiverkIts")},
-                    {QStringLiteral("url"), localEndpoint("tcp://", 12330)}, {QStringLiteral("priority"), 3}},
+        QVariantMap { { QStringLiteral("id"), 1 },
+                      { QStringLiteral("name"), QStringLiteral("emergency") },
+                      { QStringLiteral("priority"), EmergencyPriority } },
+        QVariantMap { { QStringLiteral("id"), 2 },
+                      { QStringLiteral("name"), QStringLiteral("scheduler") },
+                      { QStringLiteral("priority"), 0 } },
+        QVariantMap { { QStringLiteral("id"), 3 },
+                      { QStringLiteral("name"), QStringLiteral("its") },
+                      { QStringLiteral("type"), QStringLiteral("TiverkIts") },
+                      { QStringLiteral("url"), localEndpoint("tcp://", 12330) },
+                      { QStringLiteral("priority"), 3 } },
     };
     bool remoteControl = false;
-    for (const char *key : {"vpu_phases", "vpu_requests", "vpu_programs"}) {
+    for (const char *key : { "vpu_phases", "vpu_requests", "vpu_programs" }) {
         const QVariant value = controller.getNativeData(QLatin1String(key), QVariantList());
         remoteControl = remoteControl || !value.toList().isEmpty();
     }
     if (remoteControl) {
-        sources << QVariantMap{{QStringLiteral("id"), 4}, {QStringLiteral("name"), QStringLiteral("vpu")},
-                               {QStringLiteral("priority"), 1}};
-        const QVariantMap vpu{{QStringLiteral("controlSource"), 4}};
-        const QVariantMap devicesMap{{QStringLiteral("VPU1"), vpu}};
-        const QVariantMap systemBus{{QStringLiteral("devices"), devicesMap}};
-        tree.insert(QStringLiteral("modules"), QVariantMap{{QStringLiteral("SystemBus"), systemBus}});
+        sources << QVariantMap { { QStringLiteral("id"), 4 },
+                                 { QStringLiteral("name"), QStringLiteral("vpu") },
+                                 { QStringLiteral("priority"), 1 } };
+        const QVariantMap vpu { { QStringLiteral("controlSource"), 4 } };
+        const QVariantMap devicesMap { { QStringLiteral("VPU1"), vpu } };
+        const QVariantMap systemBus { { QStringLiteral("devices"), devicesMap } };
+        tree.insert(QStringLiteral("modules"),
+                    QVariantMap { { QStringLiteral("SystemBus"), systemBus } });
     }
     tree.insert(QStringLiteral("controlSources"), sources);
 
@@ -264,10 +275,12 @@ QVariantMap FamilyConversion::tiverkIITree(CnfController &controller, int fromTy
         }
         controller.addMatrix(matrix, true, true);
 
-        QVariantMap defaults{{QStringLiteral("amber"), 3},  {QStringLiteral("greenBlink"), 3},
-                             {QStringLiteral("maxGreen"), 2}, {QStringLiteral("maxRed"), 2},
-                             {QStringLiteral("minGreen"), 2}, {QStringLiteral("minRed"), 2},
-                             {QStringLiteral("redAmber"), 2}};
+        QVariantMap defaults {
+            { QStringLiteral("amber"), 3 },    { QStringLiteral("greenBlink"), 3 },
+            { QStringLiteral("maxGreen"), 2 }, { QStringLiteral("maxRed"), 2 },
+            { QStringLiteral("minGreen"), 2 }, { QStringLiteral("minRed"), 2 },
+            { QStringLiteral("redAmber"), 2 }
+        };
         const QVariant amberBlink = controller.getNativeData(QStringLiteral("startup_yf"));
         bool isNumber = false;
         const int blink = amberBlink.toInt(&isNumber);

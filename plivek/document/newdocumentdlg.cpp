@@ -26,12 +26,14 @@ QVariant NewDocumentDlg::type() const
 
 QVariant NewDocumentDlg::version() const
 {
-    const struct {
+    const struct
+    {
         const QRadioButton *button;
         const char *version;
     } versions[] = {
-        {ui->tiverk314, "3.14"}, {ui->tiverk315, "3.15"}, {ui->tiverk316, "3.16"}, {ui->tiverk317, "3.17"},
-        {ui->tiverk318, "3.18"}, {ui->tiverkii, "0.1"},   {ui->ZU_MOLT, "1.0"},
+        { ui->tiverk314, "3.14" }, { ui->tiverk315, "3.15" }, { ui->tiverk316, "3.16" },
+        { ui->tiverk317, "3.17" }, { ui->tiverk318, "3.18" }, { ui->tiverkii, "0.1" },
+        { ui->ZU_MOLT, "1.0" },
     };
     for (const auto &entry : versions) {
         if (entry.button->isChecked())

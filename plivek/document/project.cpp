@@ -153,14 +153,16 @@ QString ProjectPrivate::askSaveFile(bool offerZuMolt, int *fileType)
     QString selected;
     if (family == QLatin1String("tiverk") || family == QLatin1String("adapter")) {
         selected = filters.at(family == QLatin1String("tiverk") ? 2 : 3);
-        start += QStringLiteral("/dat%1").arg(controller.property("number").toString(), 5, QLatin1Char('0'));
+        start += QStringLiteral("/dat%1").arg(controller.property("number").toString(), 5,
+                                              QLatin1Char('0'));
     } else if (family == QLatin1String("tiverkii")) {
         selected = filters.at(4);
     } else if (offerZuMolt && family == QLatin1String("ZU_MOLT")) {
         selected = filters.at(5);
     }
-    QString path = QFileDialog::getSaveFileName(parent, Project::tr("Select file"), start,
-                                                filters.mid(1).join(QStringLiteral(";;")), &selected);
+    QString path
+        = QFileDialog::getSaveFileName(parent, Project::tr("Select file"), start,
+                                       filters.mid(1).join(QStringLiteral(";;")), &selected);
     if (path.isEmpty())
         return QString();
     Project::rememberSaveFolder(path);
@@ -232,12 +234,14 @@ bool ProjectPrivate::loadJson()
         QFile file(fileName);
         if (file.open(QIODevice::ReadOnly) && ZU_MOLTConfig::recognizes(file.readAll())) {
             type = 5;
-            lastError = Project::tr("Error reading of ZU_MOLT configuration: ") + zuMolt.lastError();
+            lastError
+                = Project::tr("Error reading of ZU_MOLT configuration: ") + zuMolt.lastError();
             return false;
         }
         TiverkIIConfig tiverkII;
         if (!tiverkII.load(fileName) || !tiverkII.createController(controller))
-            lastError = Project::tr("Error reading of TIVERKII configuration: ") + tiverkII.lastError();
+            lastError
+                = Project::tr("Error reading of TIVERKII configuration: ") + tiverkII.lastError();
         else
             type = 4;
         return false;
@@ -253,8 +257,9 @@ bool ProjectPrivate::loadJson()
 
 bool ProjectPrivate::handOverToEditor(const QString &editor)
 {
-    if (!QProcess::startDetached(editor, {fileName})) {
-        warnings << Project::tr("Cannot start the ZU_MOLT editor %1; the configuration is opened here")
+    if (!QProcess::startDetached(editor, { fileName })) {
+        warnings << Project::tr(
+                        "Cannot start the ZU_MOLT editor %1; the configuration is opened here")
                         .arg(QDir::toNativeSeparators(editor));
         return false;
     }
@@ -367,8 +372,9 @@ bool Project::maybeSave()
 {
     d->lastError.clear();
     if (d->changed) {
-        const auto answer = QMessageBox::question(d->parent, tr("Question"), tr("File was changed. Save?"),
-                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        const auto answer
+            = QMessageBox::question(d->parent, tr("Question"), tr("File was changed. Save?"),
+                                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel)
             return false;
         if (answer == QMessageBox::Yes) {
@@ -484,7 +490,8 @@ bool Project::save()
     d->lastError.clear();
     d->warnings.clear();
     // The network lives in its own file; a failure there must not cost the configuration.
-    if (!isNetworkEmpty() && d->network->isChanged() && !exportNetwork() && !d->network->errorString().isEmpty())
+    if (!isNetworkEmpty() && d->network->isChanged() && !exportNetwork()
+        && !d->network->errorString().isEmpty())
         d->warnings << d->network->errorString();
     const QFileInfo file(d->fileName);
     if (file.exists()) {
@@ -591,7 +598,8 @@ bool Project::exportNetwork()
         if (directory.isEmpty() || !QDir(directory).exists())
             directory = QDir::currentPath();
         const QString filter = d->network ? tr("halm58 v.010 files (*.hm58a)") : QString();
-        const QString chosen = QFileDialog::getSaveFileName(d->parent, tr("Select file"), directory, filter);
+        const QString chosen
+            = QFileDialog::getSaveFileName(d->parent, tr("Select file"), directory, filter);
         if (chosen.isEmpty())
             return false;
         Project::rememberSaveFolder(chosen);

@@ -41,7 +41,7 @@ public:
 
     QString fileName() const;
     void setFileName(const QString &fileName); // the type stays
-    int type() const;                           // the file-type index
+    int type() const; // the file-type index
     QString lastError() const;
     QStringList warnings() const;
     bool isChanged() const;

@@ -22,9 +22,12 @@ CheckComboBox::CheckComboBox(QWidget *parent)
     auto *checkModel = new CheckComboModel(this);
     setModel(checkModel);
 
-    connect(this, QOverload<int>::of(&QComboBox::activated), this, &CheckComboBox::toggleCheckState);
-    connect(checkModel, &CheckComboModel::checkStateChanged, this, &CheckComboBox::updateCheckedItems);
-    connect(checkModel, &QAbstractItemModel::rowsInserted, this, &CheckComboBox::updateCheckedItems);
+    connect(this, QOverload<int>::of(&QComboBox::activated), this,
+            &CheckComboBox::toggleCheckState);
+    connect(checkModel, &CheckComboModel::checkStateChanged, this,
+            &CheckComboBox::updateCheckedItems);
+    connect(checkModel, &QAbstractItemModel::rowsInserted, this,
+            &CheckComboBox::updateCheckedItems);
     connect(checkModel, &QAbstractItemModel::rowsRemoved, this, &CheckComboBox::updateCheckedItems);
     // A new current item would put its own text on the line.
     connect(this, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

@@ -12,7 +12,8 @@ class CheckComboBox : public QComboBox
     Q_OBJECT
     Q_PROPERTY(QString separator READ separator WRITE setSeparator)
     Q_PROPERTY(QString defaultText READ defaultText WRITE setDefaultText)
-    Q_PROPERTY(QStringList checkedItems READ checkedItems WRITE setCheckedItems NOTIFY checkedItemsChanged)
+    Q_PROPERTY(
+        QStringList checkedItems READ checkedItems WRITE setCheckedItems NOTIFY checkedItemsChanged)
 public:
     explicit CheckComboBox(QWidget *parent = nullptr);
     ~CheckComboBox() override;

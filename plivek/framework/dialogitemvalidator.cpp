@@ -9,8 +9,7 @@ namespace {
 
 // The look of an editor of this kind that nobody has touched, with the base
 // painted red when the value is forbidden.
-template<typename Editor>
-QPalette editorPalette(bool forbidden)
+template<typename Editor> QPalette editorPalette(bool forbidden)
 {
     Editor fresh;
     QPalette palette = fresh.palette();

@@ -12,7 +12,8 @@ class ExtTextDelegate : public QItemDelegate
 {
     Q_OBJECT
 public:
-    explicit ExtTextDelegate(QObject *parent = nullptr, const QStringList &takenTexts = QStringList());
+    explicit ExtTextDelegate(QObject *parent = nullptr,
+                             const QStringList &takenTexts = QStringList());
     ~ExtTextDelegate() override;
 
     // Replaces the taken texts (an owner keeps them current as objects are

@@ -18,9 +18,9 @@ void TimeDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     // Every cell shows the display format, selected or not: the base painting
     // would add the seconds that the column does not edit.
     const QTime time = index.data(Qt::DisplayRole).toTime();
-    const QString text = !time.isValid()          ? QString()
-        : displayFormat.isEmpty() ? QLocale().toString(time, QLocale::ShortFormat)
-                                  : time.toString(displayFormat);
+    const QString text = !time.isValid() ? QString()
+        : displayFormat.isEmpty()        ? QLocale().toString(time, QLocale::ShortFormat)
+                                         : time.toString(displayFormat);
     drawBackground(painter, option, index);
     drawDisplay(painter, option, option.rect, text);
     drawFocus(painter, option, option.rect);

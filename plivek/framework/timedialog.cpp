@@ -137,8 +137,8 @@ void TimeDialog::on_period_timeChanged(const QTime &)
 
 void TimeDialog::on_timePresets_currentIndexChanged(int index)
 {
-    static const QTime presets[PresetCount] = {QTime(0, 5), QTime(0, 10), QTime(0, 30),
-                                               QTime(1, 0)};
+    static const QTime presets[PresetCount]
+        = { QTime(0, 5), QTime(0, 10), QTime(0, 30), QTime(1, 0) };
     if (index < 0)
         return;
     const QSignalBlocker blocker(m_period);

@@ -35,17 +35,19 @@ bool isEditable(const QTableWidgetItem *item)
 TiverkEditTable::TiverkEditTable(QWidget *parent)
     : QTableWidget(parent)
 {
-    struct ActionDef {
+    struct ActionDef
+    {
         const char *text;
         const char *name;
         QKeySequence shortcut;
         void (TiverkEditTable::*slot)();
     };
     const ActionDef defs[] = {
-        {QT_TR_NOOP("Copy"), "copy", QKeySequence(QKeySequence::Copy), &TiverkEditTable::copy},
-        {QT_TR_NOOP("Copy all with titles"), "copy_all", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C),
-         &TiverkEditTable::copy_all},
-        {QT_TR_NOOP("Paste"), "paste", QKeySequence(QKeySequence::Paste), &TiverkEditTable::paste},
+        { QT_TR_NOOP("Copy"), "copy", QKeySequence(QKeySequence::Copy), &TiverkEditTable::copy },
+        { QT_TR_NOOP("Copy all with titles"), "copy_all",
+          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &TiverkEditTable::copy_all },
+        { QT_TR_NOOP("Paste"), "paste", QKeySequence(QKeySequence::Paste),
+          &TiverkEditTable::paste },
     };
     for (const ActionDef &def : defs) {
         auto *action = new QAction(tr(def.text), this);

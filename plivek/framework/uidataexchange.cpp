@@ -19,7 +19,7 @@ bool hasProperty(const QObject *object, const char *name)
 bool showsSpecialText(const QObject *widget)
 {
     return !widget->property("specialValueText").toString().isEmpty()
-           && widget->property("value") == widget->property("minimum");
+        && widget->property("value") == widget->property("minimum");
 }
 
 QVariant textValue(const QVariant &text)
@@ -76,7 +76,8 @@ void UiDataExchange::setWidgetValue(const QString &name, QVariant value)
         int index = -1;
         if (value.type() == QVariant::String) {
             if (auto *combo = qobject_cast<QComboBox *>(widget))
-                index = combo->findData(value, Qt::DisplayRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+                index = combo->findData(value, Qt::DisplayRole,
+                                        Qt::MatchExactly | Qt::MatchCaseSensitive);
         } else {
             index = value.toInt();
         }

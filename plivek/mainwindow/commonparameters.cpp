@@ -107,7 +107,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
     } else if (newVersion == v317 && oldVersion != v317) {
         QVariantList errorControl = controller.getNativeData(errorKey).toList();
         if (errorControl.size() >= 5) {
-            errorControl.insert(4, QVariantList{255, 255});
+            errorControl.insert(4, QVariantList { 255, 255 });
             controller.setNativeData(errorKey, errorControl);
         }
     }
@@ -120,7 +120,8 @@ int CommonParameters::excessKeyDevices(CnfController &controller, const QVariant
     return part.countKeyDevices() - part.maxPowerDeviceCount(powerSwitch);
 }
 
-QVariant CommonParameters::loadSignalModules(UiDataExchange &dialog, const CnfController &controller)
+QVariant CommonParameters::loadSignalModules(UiDataExchange &dialog,
+                                             const CnfController &controller)
 {
     const VObject modules = controller.nativeData()["modules"];
     const VObject signal = modules["Signal"];
@@ -137,8 +138,10 @@ QVariant CommonParameters::loadSignalModules(UiDataExchange &dialog, const CnfCo
         return QVariant();
     }
     dialog.setWidgetValue(QStringLiteral("mfu_signal2"), true);
-    dialog.setWidgetValue(QStringLiteral("mfu_signal2_port"), signal2["port"]["portName"].toVariant());
-    dialog.setWidgetValue(QStringLiteral("mfu_signal2_port_speed"), signal2["port"]["baudRate"].toVariant());
+    dialog.setWidgetValue(QStringLiteral("mfu_signal2_port"),
+                          signal2["port"]["portName"].toVariant());
+    dialog.setWidgetValue(QStringLiteral("mfu_signal2_port_speed"),
+                          signal2["port"]["baudRate"].toVariant());
     return signal2["controlSource"].toVariant();
 }
 
@@ -158,7 +161,8 @@ bool CommonParameters::storeSignalModules(const UiDataExchange &dialog, CnfContr
         modules.remove(QStringLiteral("Signal2"));
     } else {
         VObject signal2 = modules["Signal2"];
-        signal2["controlSource"] = controlSource.isValid() ? controlSource : QVariant(QStringLiteral("emergency"));
+        signal2["controlSource"]
+            = controlSource.isValid() ? controlSource : QVariant(QStringLiteral("emergency"));
         signal2["port"]["portName"] = dialog.widgetValue(QStringLiteral("mfu_signal2_port"));
         signal2["port"]["baudRate"] = dialog.widgetValue(QStringLiteral("mfu_signal2_port_speed"));
     }

@@ -26,8 +26,8 @@ public:
     // "3.18", the entry. The records convert all or none: when the controller
     // refuses one, the version and every record stay and one message names the
     // programs. True when programs were removed.
-    static bool convertVersion(CnfController &controller, const QString &oldVersion, const QString &newVersion,
-                               const Log &log);
+    static bool convertVersion(CnfController &controller, const QString &oldVersion,
+                               const QString &newVersion, const Log &log);
 
     // How many key devices are too many under the new "powerSwitch" value;
     // 0 or less when they fit.

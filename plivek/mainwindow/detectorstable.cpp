@@ -63,7 +63,8 @@ bool boardText(const CnfDetector &element, QString *text)
 }
 
 // Calls visit for each channel of each device's "channels" until it gives true.
-bool forEachChannel(const VObject &devices, const std::function<bool(const VObject &, const VObject &)> &visit)
+bool forEachChannel(const VObject &devices,
+                    const std::function<bool(const VObject &, const VObject &)> &visit)
 {
     for (int i = 0; i < devices.size(); ++i) {
         const VObject device = devices[i];
@@ -146,12 +147,13 @@ QString smartMicroText(const VObject &smartMicro, const CnfDetector &element)
     if (smartMicro.isNull())
         return QString();
     QString text;
-    forEachChannel(smartMicro[QStringLiteral("sensors")], [&](const VObject &, const VObject &channel) {
-        if (!refersTo(channel[Detector], element))
-            return false;
-        text = QStringLiteral("SmartMicro");
-        return true;
-    });
+    forEachChannel(smartMicro[QStringLiteral("sensors")],
+                   [&](const VObject &, const VObject &channel) {
+                       if (!refersTo(channel[Detector], element))
+                           return false;
+                       text = QStringLiteral("SmartMicro");
+                       return true;
+                   });
     return text;
 }
 
@@ -168,14 +170,16 @@ QString azimuthText(const VObject &azimuth, const CnfDetector &element)
         const VObject device = single ? azimuth : azimuth[i];
         const QUrl url(device[QStringLiteral("url")].toString(), QUrl::TolerantMode);
         QString text;
-        forEachChannel(device[QStringLiteral("sensors")], [&](const VObject &sensor, const VObject &channel) {
-            if (!refersTo(channel[Detector], element))
-                return false;
-            text = MainWindowTexts::tr("Azimuth %1, cam:%2, chan:%3")
-                       .arg(url.toString(QUrl::RemoveUserInfo), sensor[QStringLiteral("camera_id")].toString(),
-                            channel[QStringLiteral("rcg_channel_id")].toString());
-            return true;
-        });
+        forEachChannel(device[QStringLiteral("sensors")],
+                       [&](const VObject &sensor, const VObject &channel) {
+                           if (!refersTo(channel[Detector], element))
+                               return false;
+                           text = MainWindowTexts::tr("Azimuth %1, cam:%2, chan:%3")
+                                      .arg(url.toString(QUrl::RemoveUserInfo),
+                                           sensor[QStringLiteral("camera_id")].toString(),
+                                           channel[QStringLiteral("rcg_channel_id")].toString());
+                           return true;
+                       });
         if (!text.isEmpty())
             return text;
     }
@@ -226,7 +230,8 @@ int removeMatchingEntries(VObject channels, const QString &key, const CnfDetecto
 
 // A DIO board list: the entries naming the element go; when that would leave
 // the list empty the whole board goes instead.
-int removeFromDio(VObject owner, const QString &boardKey, const QString &key, const CnfDetector &element)
+int removeFromDio(VObject owner, const QString &boardKey, const QString &key,
+                  const CnfDetector &element)
 {
     VObject board = owner[boardKey];
     VObject channels = board[Channels];
@@ -397,7 +402,8 @@ QString DetectorsTable::sensorSource(const CnfController &controller, const CnfD
     if (boardText(sensor, &text))
         return text;
     if (type == QLatin1String("DetectorySensor"))
-        return MainWindowTexts::tr("Link to detector %1").arg(sensor.property("detector").toString());
+        return MainWindowTexts::tr("Link to detector %1")
+            .arg(sensor.property("detector").toString());
     if (!text.isEmpty())
         return text;
     const VObject modules = controller.nativeData()[QStringLiteral("modules")];
@@ -417,7 +423,8 @@ QString DetectorsTable::sensorSource(const CnfController &controller, const CnfD
 
 void DetectorsTable::fill(QTableWidget *table, const CnfController &controller, bool sensors)
 {
-    const QList<CnfDetectorPtr> elements = sensors ? controller.sensorsList() : controller.detectorsList();
+    const QList<CnfDetectorPtr> elements
+        = sensors ? controller.sensorsList() : controller.detectorsList();
     const QSignalBlocker blocker(table);
     table->setRowCount(elements.size());
     for (int row = 0; row < elements.size(); ++row) {
@@ -425,7 +432,9 @@ void DetectorsTable::fill(QTableWidget *table, const CnfController &controller, 
         setTableCellValue(table, row, 0, element.id(), false);
         setTableCellValue(table, row, 1, element.name(), false);
         setTableCellValue(table, row, 2,
-                          sensors ? sensorSource(controller, element) : detectorSource(controller, element), false);
+                          sensors ? sensorSource(controller, element)
+                                  : detectorSource(controller, element),
+                          false);
     }
 }
 
@@ -439,13 +448,14 @@ int DetectorsTable::freeId(const CnfController &controller, bool sensors)
 
 QList<CnfDetectorPtr> DetectorsTable::sortedById(QList<CnfDetectorPtr> elements)
 {
-    std::stable_sort(elements.begin(), elements.end(),
-                     [](const CnfDetectorPtr &a, const CnfDetectorPtr &b) { return a->id() < b->id(); });
+    std::stable_sort(
+        elements.begin(), elements.end(),
+        [](const CnfDetectorPtr &a, const CnfDetectorPtr &b) { return a->id() < b->id(); });
     return elements;
 }
 
-bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController &controller, bool sensors,
-                                 QList<CnfDetectorPtr> *order)
+bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController &controller,
+                                 bool sensors, QList<CnfDetectorPtr> *order)
 {
     const auto find = [&controller, sensors](const QString &text) {
         bool ok = false;
@@ -457,7 +467,8 @@ bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController 
     return MainWindowHelpers::elementsInRowOrder(table, find, order);
 }
 
-int DetectorsTable::removeReferences(CnfController &controller, const CnfDetector &element, bool zuMolt)
+int DetectorsTable::removeReferences(CnfController &controller, const CnfDetector &element,
+                                     bool zuMolt)
 {
     const bool sensor = element.isSensor();
     const QString key = sensor ? Sensor : Detector;
@@ -480,7 +491,8 @@ int DetectorsTable::removeReferences(CnfController &controller, const CnfDetecto
         removed += removeMatchingEntries(priority[Channels], key, element);
     removed += removeFromAzimuth(modules[QStringLiteral("AzimuthSSE")], key, element);
     // A SmartMicro radar keeps its sensors; only the channels naming the element go.
-    removed += removeFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key, element);
+    removed += removeFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")],
+                                 key, element);
     removed += removeFromSignal(modules[QStringLiteral("Signal")], key, element);
     return removed;
 }

@@ -31,8 +31,8 @@ public:
     static QList<CnfDetectorPtr> sortedById(QList<CnfDetectorPtr> elements);
     // The elements in the table's row order; false when a row is empty, names
     // no element or repeats one.
-    static bool orderOfRows(const QTableWidget *table, const CnfController &controller, bool sensors,
-                            QList<CnfDetectorPtr> *order);
+    static bool orderOfRows(const QTableWidget *table, const CnfController &controller,
+                            bool sensors, QList<CnfDetectorPtr> *order);
 
     // Removes every reference to the element from the channels of the native
     // data, each by the rule of its place, so that an element that later gets

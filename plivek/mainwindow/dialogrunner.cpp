@@ -98,13 +98,15 @@ bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const
     return true;
 }
 
-void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller, const char *const *keys)
+void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
+                    const char *const *keys)
 {
     for (const char *const *key = keys; *key; ++key)
         dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
 }
 
-void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller, const char *const *keys)
+void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,
+                     const char *const *keys)
 {
     for (const char *const *key = keys; *key; ++key)
         controller.setNativeData(QLatin1String(*key), dialog->widgetValue(QLatin1String(*key)));

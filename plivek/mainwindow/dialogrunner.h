@@ -19,5 +19,7 @@ int execWithSavedGeometry(QDialog *dialog);
 bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const char *const *keys);
 // The two halves of it: each key's value into its widget, each widget's value
 // back under its key.
-void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller, const char *const *keys);
-void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller, const char *const *keys);
+void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
+                    const char *const *keys);
+void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,
+                     const char *const *keys);

@@ -19,7 +19,8 @@ bool currentTabInView(const QTabBar *bar)
     if (bar->currentIndex() < 0 || !bar->isVisible())
         return true;
     int right = bar->width();
-    for (const QToolButton *button : bar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (const QToolButton *button :
+         bar->findChildren<QToolButton *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (button->isVisible())
             right = std::min(right, button->x());
     }

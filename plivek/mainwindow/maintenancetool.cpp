@@ -17,7 +17,8 @@ QString &toolFolder()
 
 QString MaintenanceTool::path()
 {
-    const QString folder = toolFolder().isEmpty() ? QCoreApplication::applicationDirPath() : toolFolder();
+    const QString folder
+        = toolFolder().isEmpty() ? QCoreApplication::applicationDirPath() : toolFolder();
     return QFileInfo(QDir(folder), QStringLiteral("maintenancetool")).absoluteFilePath();
 }
 
@@ -33,10 +34,10 @@ void MaintenanceTool::setFolder(const QString &folder)
 
 QStringList MaintenanceTool::checkArguments()
 {
-    return {QStringLiteral("ch"), QStringLiteral("-g"), QStringLiteral("ifw.*=false")};
+    return { QStringLiteral("ch"), QStringLiteral("-g"), QStringLiteral("ifw.*=false") };
 }
 
 QStringList MaintenanceTool::updateArguments()
 {
-    return {QStringLiteral("--su")};
+    return { QStringLiteral("--su") };
 }

@@ -60,7 +60,8 @@ MainWindow::MainWindow(QWidget *parent)
     readRecentFiles();
 
     // The update check is offered only where the maintenance tool is installed.
-    ui->actionCheck_for_update->setChecked(settings->value(QStringLiteral("checkForUpdate"), 1).toInt() != 0);
+    ui->actionCheck_for_update->setChecked(
+        settings->value(QStringLiteral("checkForUpdate"), 1).toInt() != 0);
     const bool updateToolInstalled = MaintenanceTool::exists();
     ui->actionCheck_for_update->setVisible(updateToolInstalled);
     if (updateToolInstalled && ui->actionCheck_for_update->isChecked())
@@ -75,7 +76,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     scrollDockContents();
     new DockTabBars(this);
-    const bool geometryRestored = restoreGeometry(settings->value(QStringLiteral("geometry")).toByteArray());
+    const bool geometryRestored
+        = restoreGeometry(settings->value(QStringLiteral("geometry")).toByteArray());
     const bool stateRestored = restoreState(settings->value(QStringLiteral("state")).toByteArray());
     if (!geometryRestored || !stateRestored)
         arrangeDocks();
@@ -91,14 +93,16 @@ MainWindow::MainWindow(QWidget *parent)
     settings->endGroup();
 
     settings->beginGroup(QStringLiteral("NewDevice"));
-    ui->dev_name_prefix->setText(settings->value(QStringLiteral("dev_name_prefix"), QStringLiteral("K")).toString());
+    ui->dev_name_prefix->setText(
+        settings->value(QStringLiteral("dev_name_prefix"), QStringLiteral("K")).toString());
     ui->auto_assign_key_data_by_id->setChecked(
         settings->value(QStringLiteral("auto_assign_key_data_by_id"), true).toBool());
     settings->endGroup();
 
     {
         const QSignalBlocker blocker(ui->actionExpert_mode);
-        ui->actionExpert_mode->setChecked(settings->value(QStringLiteral("expert_mode"), false).toBool());
+        ui->actionExpert_mode->setChecked(
+            settings->value(QStringLiteral("expert_mode"), false).toBool());
     }
 
     ui->tileview->loadMapsSettings();
@@ -111,7 +115,8 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     if (MaintenanceTool::exists() && ui->actionCheck_for_update->isVisible())
-        openSettings()->setValue(QStringLiteral("checkForUpdate"), ui->actionCheck_for_update->isChecked() ? 1 : 0);
+        openSettings()->setValue(QStringLiteral("checkForUpdate"),
+                                 ui->actionCheck_for_update->isChecked() ? 1 : 0);
     delete netEdit;
     netEdit = nullptr;
     delete ui;
@@ -123,9 +128,10 @@ bool MainWindow::recoverCrashSave()
     const QString copy = CrashSaveRecord::existingCopy();
     if (copy.isEmpty())
         return false;
-    const bool recover = QMessageBox::question(this, tr("Recover"),
-                                               tr("Previous completion of the program was incorrect. Recover data?"),
-                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+    const bool recover = QMessageBox::question(
+                             this, tr("Recover"),
+                             tr("Previous completion of the program was incorrect. Recover data?"),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
         == QMessageBox::Yes;
     if (recover) {
         loadDocument(copy);
@@ -150,7 +156,8 @@ void MainWindow::crashSave()
     // Runs inside the fatal-signal handler: no event loop, nothing shown.
     if (!project.isChanged())
         return;
-    const QString copy = CrashSaveRecord::copyPath(project.fileName(), QCoreApplication::applicationPid());
+    const QString copy
+        = CrashSaveRecord::copyPath(project.fileName(), QCoreApplication::applicationPid());
     CrashSaveRecord::recordCopy(copy, project.fileName(), this);
     project.saveAsConverted(copy);
 }
@@ -169,7 +176,8 @@ void MainWindow::createStyleMenu(const QString &storedStyle)
         entry->setCheckable(true);
         group->addAction(entry);
         std::unique_ptr<QStyle> style(QStyleFactory::create(key));
-        const QString className = style ? QString::fromLatin1(style->metaObject()->className()) : QString();
+        const QString className
+            = style ? QString::fromLatin1(style->metaObject()->className()) : QString();
         if (!storedStyle.isEmpty() && storedStyle == className) {
             QApplication::setStyle(style.release());
             entry->setChecked(true);
@@ -192,7 +200,8 @@ void MainWindow::setStyle(QAction *action)
 
 void MainWindow::createTableActions()
 {
-    struct Entry {
+    struct Entry
+    {
         QWidget *table;
         const char *objectName;
         QString text;
@@ -200,7 +209,8 @@ void MainWindow::createTableActions()
         bool sortIcon;
         void (MainWindow::*slot)();
     };
-    const QKeySequence insert(Qt::Key_Insert), remove(Qt::Key_Delete), duplicate(Qt::CTRL | Qt::Key_D), none;
+    const QKeySequence insert(Qt::Key_Insert), remove(Qt::Key_Delete),
+        duplicate(Qt::CTRL | Qt::Key_D), none;
     // A form action placed on a table answers its Insert key only while the
     // table itself has the focus.
     const auto placeFormAction = [](QWidget *table, QAction *action) {
@@ -219,54 +229,68 @@ void MainWindow::createTableActions()
         entry.table->addAction(action);
     };
 
-    add({ui->powerPartTree, "powerPartDelete", tr("Remove"), remove, false, &MainWindow::powerPartDeleteItems});
-    add({ui->powerPartTree, "powerPartDuplicateItems", tr("Duplicate"), duplicate, false,
-         &MainWindow::powerPartDuplicateItems});
-    add({ui->powerPartTree, "sortDeviceItems", tr("Sort"), none, true, &MainWindow::sortPowerPartTable});
+    add({ ui->powerPartTree, "powerPartDelete", tr("Remove"), remove, false,
+          &MainWindow::powerPartDeleteItems });
+    add({ ui->powerPartTree, "powerPartDuplicateItems", tr("Duplicate"), duplicate, false,
+          &MainWindow::powerPartDuplicateItems });
+    add({ ui->powerPartTree, "sortDeviceItems", tr("Sort"), none, true,
+          &MainWindow::sortPowerPartTable });
     placeFormAction(ui->powerPartTree, ui->powerPartAdd);
 
-    add({ui->sgTable, "sgDelete", tr("Remove"), remove, false, &MainWindow::sgDeleteItems});
-    add({ui->sgTable, "sgDuplicateItems", tr("Duplicate"), duplicate, false, &MainWindow::sgDuplicateItems});
+    add({ ui->sgTable, "sgDelete", tr("Remove"), remove, false, &MainWindow::sgDeleteItems });
+    add({ ui->sgTable, "sgDuplicateItems", tr("Duplicate"), duplicate, false,
+          &MainWindow::sgDuplicateItems });
     placeFormAction(ui->sgTable, ui->sgAdd);
-    add({ui->sgTable, "sortSgItems", tr("Sort"), none, true, &MainWindow::sortSgTable});
+    add({ ui->sgTable, "sortSgItems", tr("Sort"), none, true, &MainWindow::sortSgTable });
 
-    add({ui->phasesTable, "phaseDelete", tr("Remove"), remove, false, &MainWindow::phaseDeleteItems});
+    add({ ui->phasesTable, "phaseDelete", tr("Remove"), remove, false,
+          &MainWindow::phaseDeleteItems });
     placeFormAction(ui->phasesTable, ui->phaseAdd);
-    add({ui->phasesTable, "sortPhaseItems", tr("Sort"), none, true, &MainWindow::sortPhasesTable});
+    add({ ui->phasesTable, "sortPhaseItems", tr("Sort"), none, true,
+          &MainWindow::sortPhasesTable });
 
-    add({ui->progTable, "progAdd", tr("Add"), insert, false, &MainWindow::on_actionAddProgram_triggered});
-    add({ui->progTable, "progDelete", tr("Remove"), remove, false, &MainWindow::programsDeleteItems});
-    add({ui->progTable, "programDuplicateItems", tr("Duplicate"), duplicate, false,
-         &MainWindow::programDuplicateItems});
-    add({ui->progTable, "sortProgItems", tr("Sort"), none, true, &MainWindow::sortProgramsTable});
+    add({ ui->progTable, "progAdd", tr("Add"), insert, false,
+          &MainWindow::on_actionAddProgram_triggered });
+    add({ ui->progTable, "progDelete", tr("Remove"), remove, false,
+          &MainWindow::programsDeleteItems });
+    add({ ui->progTable, "programDuplicateItems", tr("Duplicate"), duplicate, false,
+          &MainWindow::programDuplicateItems });
+    add({ ui->progTable, "sortProgItems", tr("Sort"), none, true, &MainWindow::sortProgramsTable });
 
-    add({ui->matricesTable, "matrixAdd", tr("Add"), insert, false, &MainWindow::matrixAdd});
-    add({ui->matricesTable, "matrixDelete", tr("Remove"), remove, false, &MainWindow::matricesDeleteItems});
+    add({ ui->matricesTable, "matrixAdd", tr("Add"), insert, false, &MainWindow::matrixAdd });
+    add({ ui->matricesTable, "matrixDelete", tr("Remove"), remove, false,
+          &MainWindow::matricesDeleteItems });
 
-    add({ui->detectorsTable, "dtAdd", tr("Add"), insert, false, &MainWindow::detectorsAdd});
-    add({ui->detectorsTable, "dtDelete", tr("Remove"), remove, false, &MainWindow::detectorsDeleteItems});
-    add({ui->detectorsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortDtTable});
+    add({ ui->detectorsTable, "dtAdd", tr("Add"), insert, false, &MainWindow::detectorsAdd });
+    add({ ui->detectorsTable, "dtDelete", tr("Remove"), remove, false,
+          &MainWindow::detectorsDeleteItems });
+    add({ ui->detectorsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortDtTable });
 
-    add({ui->sensorsTable, "sensAdd", tr("Add"), insert, false, &MainWindow::sensorsAdd});
-    add({ui->sensorsTable, "sensDelete", tr("Remove"), remove, false, &MainWindow::sensorsDeleteItems});
-    add({ui->sensorsTable, "sortSensItems", tr("Sort"), none, true, &MainWindow::sortSensTable});
+    add({ ui->sensorsTable, "sensAdd", tr("Add"), insert, false, &MainWindow::sensorsAdd });
+    add({ ui->sensorsTable, "sensDelete", tr("Remove"), remove, false,
+          &MainWindow::sensorsDeleteItems });
+    add({ ui->sensorsTable, "sortSensItems", tr("Sort"), none, true, &MainWindow::sortSensTable });
 
-    add({ui->outputsTable, "outAdd", tr("Add"), insert, false, &MainWindow::outputsAdd});
-    add({ui->outputsTable, "outDelete", tr("Remove"), remove, false, &MainWindow::outputsDeleteItems});
+    add({ ui->outputsTable, "outAdd", tr("Add"), insert, false, &MainWindow::outputsAdd });
+    add({ ui->outputsTable, "outDelete", tr("Remove"), remove, false,
+          &MainWindow::outputsDeleteItems });
     // The outputs' sort entry shares its object name with the detectors' one.
-    add({ui->outputsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortOutputsTable});
+    add({ ui->outputsTable, "sortDtItems", tr("Sort"), none, true, &MainWindow::sortOutputsTable });
 
     // The element tables offer none of the built-in cell editing of the parameter table.
-    for (QWidget *table : {static_cast<QWidget *>(ui->sgTable), static_cast<QWidget *>(ui->phasesTable),
-                           static_cast<QWidget *>(ui->progTable)})
+    for (QWidget *table :
+         { static_cast<QWidget *>(ui->sgTable), static_cast<QWidget *>(ui->phasesTable),
+           static_cast<QWidget *>(ui->progTable) })
         removeActionByName(table, "clear");
-    for (QWidget *table : {static_cast<QWidget *>(ui->matricesTable), static_cast<QWidget *>(ui->detectorsTable),
-                           static_cast<QWidget *>(ui->sensorsTable), static_cast<QWidget *>(ui->outputsTable)}) {
-        for (const char *name : {"clear", "copy", "copy_all", "paste"})
+    for (QWidget *table :
+         { static_cast<QWidget *>(ui->matricesTable), static_cast<QWidget *>(ui->detectorsTable),
+           static_cast<QWidget *>(ui->sensorsTable), static_cast<QWidget *>(ui->outputsTable) }) {
+        for (const char *name : { "clear", "copy", "copy_all", "paste" })
             removeActionByName(table, name);
     }
 
-    connect(ui->powerPartTree, &QTreeWidget::itemDoubleClicked, this, &MainWindow::powerPartItemProperties);
+    connect(ui->powerPartTree, &QTreeWidget::itemDoubleClicked, this,
+            &MainWindow::powerPartItemProperties);
     // The state column is as wide as its texts ("Assigned SG 1(...)"), not what is
     // left of the dock's width; the keys of a module count once it is opened.
     ui->powerPartTree->header()->setStretchLastSection(false);
@@ -275,16 +299,23 @@ void MainWindow::createTableActions()
         ui->powerPartTree->resizeColumnToContents(3);
     });
     connect(ui->sgTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sgItemProperties);
-    connect(ui->phasesTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::phaseItemProperties);
-    connect(ui->progTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::programsItemProperties);
-    connect(ui->matricesTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::matricesItemProperties);
-    connect(ui->detectorsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::detectorsItemProperties);
-    connect(ui->sensorsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sensorsItemProperties);
-    connect(ui->outputsTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::outputsItemProperties);
+    connect(ui->phasesTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::phaseItemProperties);
+    connect(ui->progTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::programsItemProperties);
+    connect(ui->matricesTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::matricesItemProperties);
+    connect(ui->detectorsTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::detectorsItemProperties);
+    connect(ui->sensorsTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::sensorsItemProperties);
+    connect(ui->outputsTable, &QTableWidget::itemDoubleClicked, this,
+            &MainWindow::outputsItemProperties);
 
     connect(ui->matricesTable, &QTableWidget::itemChanged, this, &MainWindow::matricesitemChanged);
-    for (int column : {2, 3})
-        ui->matricesTable->setItemDelegateForColumn(column, new CheckBoxDelegate(ui->matricesTable, true, false));
+    for (int column : { 2, 3 })
+        ui->matricesTable->setItemDelegateForColumn(
+            column, new CheckBoxDelegate(ui->matricesTable, true, false));
 }
 
 void MainWindow::scrollDockContents()
@@ -354,11 +385,13 @@ bool MainWindow::closeDocument()
     if (netEdit)
         netEdit->clear();
     ui->powerPartTree->clear();
-    for (QTableWidget *table : {static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
-                                static_cast<QTableWidget *>(ui->progTable), static_cast<QTableWidget *>(ui->matricesTable),
-                                static_cast<QTableWidget *>(ui->detectorsTable),
-                                static_cast<QTableWidget *>(ui->sensorsTable),
-                                static_cast<QTableWidget *>(ui->outputsTable)})
+    for (QTableWidget *table :
+         { static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
+           static_cast<QTableWidget *>(ui->progTable),
+           static_cast<QTableWidget *>(ui->matricesTable),
+           static_cast<QTableWidget *>(ui->detectorsTable),
+           static_cast<QTableWidget *>(ui->sensorsTable),
+           static_cast<QTableWidget *>(ui->outputsTable) })
         table->setRowCount(0);
     updateActions();
     return true;
@@ -392,7 +425,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
     settings->beginGroup(QStringLiteral("NewDevice"));
     settings->setValue(QStringLiteral("dev_name_prefix"), ui->dev_name_prefix->text());
-    settings->setValue(QStringLiteral("auto_assign_key_data_by_id"), ui->auto_assign_key_data_by_id->isChecked());
+    settings->setValue(QStringLiteral("auto_assign_key_data_by_id"),
+                       ui->auto_assign_key_data_by_id->isChecked());
     settings->endGroup();
 
     if (auto *network = qobject_cast<Halm58ga::Networkg *>(project.network())) {
@@ -425,9 +459,7 @@ void MainWindow::on_actionExpert_mode_triggered(bool checked)
     settings->setValue(QStringLiteral("expert_mode"), checked);
 }
 
-void MainWindow::debugAction()
-{
-}
+void MainWindow::debugAction() { }
 
 void MainWindow::updateActions()
 {
@@ -442,9 +474,9 @@ void MainWindow::updateActions()
     const QString version = controller.property("version").toString();
 
     // The menus that need a document; the style menu inside "View" stays usable.
-    const QList<QMenu *> menus = {ui->menuEquipment, ui->menuWorkLogic, ui->menuView,
-                                  ui->menuActions,   ui->menuSpecial,   ui->menuExport};
-    const QList<QMenu *> exceptions = {ui->menuStyle};
+    const QList<QMenu *> menus = { ui->menuEquipment, ui->menuWorkLogic, ui->menuView,
+                                   ui->menuActions,   ui->menuSpecial,   ui->menuExport };
+    const QList<QMenu *> exceptions = { ui->menuStyle };
     for (int i = menus.size() - 1; i >= 0; --i) {
         QMenu *menu = menus.at(i);
         const auto actions = menu->actions();
@@ -474,10 +506,10 @@ void MainWindow::updateActions()
     }
 
     ui->actionSave->setEnabled(changed);
-    for (QAction *action : {ui->actionSave_As, ui->actionClose, ui->actionImport_halm58})
+    for (QAction *action : { ui->actionSave_As, ui->actionClose, ui->actionImport_halm58 })
         action->setEnabled(open);
-    for (QDockWidget *dock : {ui->powerPartWnd, ui->netObjectPropWnd, ui->objectsTreeWnd, ui->sgWnd,
-                              ui->phasesWnd, ui->progWnd})
+    for (QDockWidget *dock : { ui->powerPartWnd, ui->netObjectPropWnd, ui->objectsTreeWnd,
+                               ui->sgWnd, ui->phasesWnd, ui->progWnd })
         dock->setEnabled(open);
 
     ui->actionInfoPart->setVisible(!tiverkII && !zuMolt);
@@ -509,7 +541,7 @@ void MainWindow::updateActions()
     ui->powerPartWnd->setVisible(!adapter && !signalModule);
     ui->powerPartAdd->setVisible(!adapter && !signalModule);
     ui->sgWnd->setVisible(!adapter);
-    for (QAction *action : {ui->sgAdd, ui->actionVPU, ui->actionAsud, ui->actionErrControl})
+    for (QAction *action : { ui->sgAdd, ui->actionVPU, ui->actionAsud, ui->actionErrControl })
         action->setVisible(!adapter);
     ui->actionInterstates->setVisible(!adapter && !tiverkII && !zuMolt);
     ui->actionConflictMatrix->setVisible(!adapter && !tiverkII);
@@ -517,8 +549,8 @@ void MainWindow::updateActions()
     ui->sg_defaults->setVisible(tiverkII || zuMolt);
     const bool version314 = version == QLatin1String("3.14");
     ui->actionTablo->setVisible(!adapter && !version314);
-    ui->actionSynchronizer->setVisible(!version314
-                                       && controller.getNativeData(QStringLiteral("receiver")).toInt() != 0);
+    ui->actionSynchronizer->setVisible(
+        !version314 && controller.getNativeData(QStringLiteral("receiver")).toInt() != 0);
 
     if (tiverk && ui->actionAsud->isEnabled()) {
         const int asudd = controller.getNativeData(QStringLiteral("asudd_type")).toInt();
@@ -530,8 +562,9 @@ void MainWindow::updateActions()
     // The name column means nothing for the first product line.
     const bool showNames = !tiverk && !adapter;
     ui->powerPartTree->setColumnHidden(1, !showNames);
-    for (QTableWidget *table : {static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
-                                static_cast<QTableWidget *>(ui->progTable)})
+    for (QTableWidget *table :
+         { static_cast<QTableWidget *>(ui->sgTable), static_cast<QTableWidget *>(ui->phasesTable),
+           static_cast<QTableWidget *>(ui->progTable) })
         table->setColumnHidden(1, !showNames);
 
     const bool byId = zuMolt || tiverkII;

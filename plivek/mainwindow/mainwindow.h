@@ -5,8 +5,8 @@
 
 #include <QMainWindow>
 #include <QObjectList>
-#include <QProcess>
 #include <QPoint>
+#include <QProcess>
 
 class QAction;
 class QCloseEvent;
@@ -21,7 +21,7 @@ namespace Halm58a {
 class Granule;
 class NetObject;
 class SignalGroup;
-}
+} // namespace Halm58a
 namespace Halm58ga {
 class NetEdit;
 }

@@ -9,8 +9,6 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
-#include "plivek/dialogs/elements/detectormodulesdlg.h"
-#include "plivek/dialogs/elements/detectorsdlg.h"
 #include "halm58a/connection.h"
 #include "halm58a/detector.h"
 #include "halm58a/edge.h"
@@ -20,6 +18,8 @@
 #include "halm58a/stopline.h"
 #include "halm58ga/genericgraphicsitem.h"
 #include "halm58ga/networkg.h"
+#include "plivek/dialogs/elements/detectormodulesdlg.h"
+#include "plivek/dialogs/elements/detectorsdlg.h"
 
 #include <QGraphicsItem>
 
@@ -52,7 +52,8 @@ void MainWindow::addDetectorOrSensor(bool sensor)
 
 void MainWindow::editDetectorOrSensor(bool sensor)
 {
-    const QTableWidgetItem *idItem = firstSelectedIdItem(sensor ? ui->sensorsTable : ui->detectorsTable);
+    const QTableWidgetItem *idItem
+        = firstSelectedIdItem(sensor ? ui->sensorsTable : ui->detectorsTable);
     if (!idItem)
         return;
     CnfController &controller = project.controller();
@@ -75,7 +76,8 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
     CnfController &controller = project.controller();
     for (QTableWidgetItem *item : idItemsOfSelectedRows(table)) {
         const int id = item->text().toInt();
-        const CnfDetectorPtr element = sensor ? controller.findSensor(id) : controller.findDetector(id);
+        const CnfDetectorPtr element
+            = sensor ? controller.findSensor(id) : controller.findDetector(id);
         if (!element)
             continue;
         DetectorsTable::removeReferences(controller, *element, project.isZuMolt());
@@ -92,7 +94,8 @@ void MainWindow::storeDetectorsOrSensorsOrder(bool sensor)
 {
     QList<CnfDetectorPtr> order;
     CnfController &controller = project.controller();
-    if (!DetectorsTable::orderOfRows(sensor ? ui->sensorsTable : ui->detectorsTable, controller, sensor, &order))
+    if (!DetectorsTable::orderOfRows(sensor ? ui->sensorsTable : ui->detectorsTable, controller,
+                                     sensor, &order))
         return;
     if (sensor)
         controller.reorderSensors(order);

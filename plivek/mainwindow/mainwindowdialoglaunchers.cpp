@@ -12,6 +12,8 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
+#include "halm58a/granule.h"
+#include "halm58ga/networkg.h"
 #include "plivek/dialogs/controller/asudddlg.h"
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/controller/commonparametersdlg.h"
@@ -28,18 +30,16 @@
 #include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/dialogs/elements/sgdefaultsdlg.h"
 #include "plivek/programs/zumolt/commonparameterszu_moltdlg.h"
-#include "halm58a/granule.h"
-#include "halm58ga/networkg.h"
 
 #include <QMessageBox>
 
 void MainWindow::on_actionInfoPart_triggered()
 {
-    static const char *const adapterKeys[] = {"MODEMTYPE", "HOST", "PORT", "TIMEZONE", "USER", "PASSWORD",
-                                              "MODEMINIT", nullptr};
-    static const char *const keys[] = {"receiver", "asudd_type", "table", "priority_skip", "vpu2",
-                                       "power_counter", "ups", "dt_module1", "dt_module2", "dt_module3",
-                                       "dt_module4", nullptr};
+    static const char *const adapterKeys[]
+        = { "MODEMTYPE", "HOST", "PORT", "TIMEZONE", "USER", "PASSWORD", "MODEMINIT", nullptr };
+    static const char *const keys[]
+        = { "receiver", "asudd_type", "table",      "priority_skip", "vpu2",       "power_counter",
+            "ups",      "dt_module1", "dt_module2", "dt_module3",    "dt_module4", nullptr };
     CnfController &controller = project.controller();
     InfoPartParametersDlg dialog(this, controller.property("type"), controller.property("version"));
     if (!execWithNativeKeys(&dialog, controller, project.isAdapter() ? adapterKeys : keys))
@@ -106,8 +106,12 @@ void MainWindow::on_actionErrControl_triggered()
 
 void MainWindow::on_actionDtStat_triggered()
 {
-    static const char *const keys[] = {"dtInternalStatPeriod", "dtGroupStatPeriod", "dtStat314", "dtStat317",
-                                       "dtStatPeriod", nullptr};
+    static const char *const keys[] = { "dtInternalStatPeriod",
+                                        "dtGroupStatPeriod",
+                                        "dtStat314",
+                                        "dtStat317",
+                                        "dtStatPeriod",
+                                        nullptr };
     CnfController &controller = project.controller();
     DtStatDlg dialog(this, controller.property("version").toString());
     if (execWithNativeKeys(&dialog, controller, keys))
@@ -121,12 +125,15 @@ void MainWindow::on_actionCommon_triggered()
         editZuMoltCommonParameters();
         return;
     }
-    static const char *const adapterKeys[] = {"DEVICE", "SCHEDULING", nullptr};
-    static const char *const tiverkIIKeys[] = {"name", nullptr};
-    static const char *const tiverkKeys[] = {"creationTime", "changeTime", "maxCurrent", "journalDetail",
-                                             "powerSwitch", "startup_yf", "startup_rr", "table_flip", nullptr};
+    static const char *const adapterKeys[] = { "DEVICE", "SCHEDULING", nullptr };
+    static const char *const tiverkIIKeys[] = { "name", nullptr };
+    static const char *const tiverkKeys[]
+        = { "creationTime", "changeTime", "maxCurrent", "journalDetail", "powerSwitch",
+            "startup_yf",   "startup_rr", "table_flip", nullptr };
     const bool tiverk = !project.isAdapter() && !project.isTiverkII();
-    const char *const *keys = project.isAdapter() ? adapterKeys : project.isTiverkII() ? tiverkIIKeys : tiverkKeys;
+    const char *const *keys = project.isAdapter() ? adapterKeys
+        : project.isTiverkII()                    ? tiverkIIKeys
+                                                  : tiverkKeys;
 
     CommonParametersDlg dialog(this, &controller);
     dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
@@ -159,7 +166,8 @@ void MainWindow::on_actionCommon_triggered()
         if (powerSwitch != controller.getNativeData(QStringLiteral("powerSwitch"))) {
             const int excess = CommonParameters::excessKeyDevices(controller, powerSwitch);
             if (excess > 0) {
-                addLogMessage(tr("Unable to change value of the parameter \"Power switch\" at the current amount of "
+                addLogMessage(tr("Unable to change value of the parameter \"Power switch\" at the "
+                                 "current amount of "
                                  "power devices.\nNeed to remove devices: %1")
                                   .arg(excess),
                               QtCriticalMsg, true);
@@ -167,17 +175,20 @@ void MainWindow::on_actionCommon_triggered()
             }
         }
         const QString oldVersion = controller.property("version").toString();
-        const QVariant newVersion = dialog.widgetValue(QStringLiteral("versionList"), "currentText");
+        const QVariant newVersion
+            = dialog.widgetValue(QStringLiteral("versionList"), "currentText");
         if (newVersion.isValid() && newVersion.toString() != oldVersion
-            && QMessageBox::question(this, tr("Question"),
-                                     tr("Conversion of configuration version may lead to data loss.\n"
-                                        "Save change of version?"),
-                                     QMessageBox::Yes | QMessageBox::No)
+            && QMessageBox::question(
+                   this, tr("Question"),
+                   tr("Conversion of configuration version may lead to data loss.\n"
+                      "Save change of version?"),
+                   QMessageBox::Yes | QMessageBox::No)
                 == QMessageBox::Yes) {
             const auto log = [this](const QString &text, QtMsgType level, bool popup) {
                 addLogMessage(text, level, popup);
             };
-            if (CommonParameters::convertVersion(controller, oldVersion, newVersion.toString(), log))
+            if (CommonParameters::convertVersion(controller, oldVersion, newVersion.toString(),
+                                                 log))
                 updateProgramsTable();
             refreshActions = true;
         }
@@ -197,7 +208,8 @@ void MainWindow::on_actionCommon_triggered()
     storeControllerNumber(dialog.widgetValue(QStringLiteral("number")));
     controller.setProperty("description", dialog.widgetValue(QStringLiteral("description")));
     storeNativeKeys(&dialog, controller, keys);
-    if (project.isTiverkII() && CommonParameters::storeSignalModules(dialog, controller, controlSource))
+    if (project.isTiverkII()
+        && CommonParameters::storeSignalModules(dialog, controller, controlSource))
         refreshActions = true;
     if (refreshActions)
         updateActions();
@@ -209,8 +221,8 @@ void MainWindow::on_actionCommon_triggered()
 
 void MainWindow::editZuMoltCommonParameters()
 {
-    static const char *const keys[] = {"name", "timeZone", "maxCurrent", nullptr};
-    static const char *const startKeys[] = {"allRed", "amberBlink", nullptr};
+    static const char *const keys[] = { "name", "timeZone", "maxCurrent", nullptr };
+    static const char *const startKeys[] = { "allRed", "amberBlink", nullptr };
     CnfController &controller = project.controller();
     CommonParametersZU_MOLTDlg dialog(this);
     dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
@@ -245,8 +257,8 @@ void MainWindow::storeControllerNumber(const QVariant &number)
 
 void MainWindow::on_actionSynchronizer_triggered()
 {
-    static const char *const keys[] = {"sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection",
-                                       "sync_summerTime", nullptr};
+    static const char *const keys[] = { "sync_frequency", "sync_timeCorrection",
+                                        "sync_timezoneCorrection", "sync_summerTime", nullptr };
     CnfController &controller = project.controller();
     SynchronizerDlg dialog(this, controller.getNativeData(QStringLiteral("receiver")).toInt());
     if (execWithNativeKeys(&dialog, controller, keys))
@@ -296,10 +308,12 @@ void MainWindow::on_actionIndication_triggered()
 
 void MainWindow::on_sg_defaults_clicked()
 {
-    static const char *const tiverkIIKeys[] = {"redAmber", "greenBlink", "amberBlink", "amber", "minRed",
-                                               "maxRed", "minGreen", "maxGreen", nullptr};
-    static const char *const keys[] = {"redAmber", "greenBlink", "amberBlink", "amber", "minRed", "maxRed",
-                                       "minGreen", "maxGreen", "extRed", "extGreen1", "extGreen2", nullptr};
+    static const char *const tiverkIIKeys[]
+        = { "redAmber", "greenBlink", "amberBlink", "amber", "minRed",
+            "maxRed",   "minGreen",   "maxGreen",   nullptr };
+    static const char *const keys[]
+        = { "redAmber", "greenBlink", "amberBlink", "amber",     "minRed",    "maxRed",
+            "minGreen", "maxGreen",   "extRed",     "extGreen1", "extGreen2", nullptr };
     CnfController &controller = project.controller();
     const bool tiverkII = project.isTiverkII();
     SGDefaultsDlg dialog(tiverkII, this);

@@ -34,7 +34,8 @@ void MainWindow::on_actionNew_triggered()
         const QString editor = Project::findZuMoltEditor();
         if (!editor.isEmpty()) {
             if (QProcess::startDetached(editor, {})) {
-                QMetaObject::invokeMethod(QCoreApplication::instance(), "quit", Qt::QueuedConnection);
+                QMetaObject::invokeMethod(QCoreApplication::instance(), "quit",
+                                          Qt::QueuedConnection);
                 return;
             }
             printWarning(tr("Cannot start the ZU_MOLT editor %1; the configuration is edited here")
@@ -43,8 +44,9 @@ void MainWindow::on_actionNew_triggered()
     }
     CnfNative::initController(project.controller(), type, dialog.version().toString());
     if (project.isTiverk())
-        project.controller().setNativeData(QStringLiteral("creationTime"),
-                                           QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
+        project.controller().setNativeData(
+            QStringLiteral("creationTime"),
+            QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm")));
     noDocument = false;
     updateActions();
     initNetEdit();
@@ -101,14 +103,16 @@ void MainWindow::on_actionSave_As_triggered()
     updateWindowTitle();
     // The window shows the document as the new file gives it back.
     const QString path = project.fileName();
-    QMetaObject::invokeMethod(this, [this, path] { loadDocument(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { loadDocument(path); }, Qt::QueuedConnection);
 }
 
 bool MainWindow::validatePrograms()
 {
     if (project.isTiverkII() || project.isZuMolt())
         return true;
-    const QString faults = ProgramValidation::findFaults(project.controller(), project.isTiverk() || project.isAdapter());
+    const QString faults = ProgramValidation::findFaults(project.controller(),
+                                                         project.isTiverk() || project.isAdapter());
     if (faults.isEmpty())
         return true;
     return QMessageBox::question(this, tr("Programs contain errors"), faults + tr("\nSave?"),

@@ -123,8 +123,9 @@ inline QStringList textsOf(const QList<QTableWidgetItem *> &items)
 // The question before a removal; true on Yes.
 inline bool confirmRemoval(QWidget *parent, const QString &question)
 {
-    return QMessageBox::question(parent, QCoreApplication::translate("MainWindow", "Removing"), question,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+    return QMessageBox::question(parent, QCoreApplication::translate("MainWindow", "Removing"),
+                                 question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::NoButton)
         == QMessageBox::Yes;
 }
 

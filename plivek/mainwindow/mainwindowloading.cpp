@@ -140,9 +140,10 @@ bool MainWindow::reconcileNetwork()
         it = networkGroups.erase(it);
     }
     if (!removed.isEmpty())
-        printWarning(tr("The following signal groups into network are not found in the controller and were "
-                        "removed: %1")
-                         .arg(removed.join(QLatin1Char(','))));
+        printWarning(
+            tr("The following signal groups into network are not found in the controller and were "
+               "removed: %1")
+                .arg(removed.join(QLatin1Char(','))));
 
     QStringList added;
     const auto groups = controller.signalGroups();
@@ -235,5 +236,6 @@ void MainWindow::fitNetworkInView()
     if (const Halm58a::GeoUtil *geo = network->geoUtil())
         geo->xyToGeo(&area);
     if (!area.isEmpty())
-        QMetaObject::invokeMethod(ui->tileview, "fitInView", Qt::DirectConnection, Q_ARG(QRectF, area));
+        QMetaObject::invokeMethod(ui->tileview, "fitInView", Qt::DirectConnection,
+                                  Q_ARG(QRectF, area));
 }

@@ -48,7 +48,8 @@ void MainWindow::on_actionImport_halm58_triggered()
     QString folder = pathFromSetting(settings->value(QStringLiteral("lastImportDir")));
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::currentPath();
-    const QString path = QFileDialog::getOpenFileName(this, tr("Select file"), folder, tr("Network files (*.hm58a)"));
+    const QString path = QFileDialog::getOpenFileName(this, tr("Select file"), folder,
+                                                      tr("Network files (*.hm58a)"));
     if (path.isEmpty())
         return;
     settings->setValue(QStringLiteral("lastImportDir"), QFileInfo(path).absolutePath().toUtf8());
@@ -78,8 +79,8 @@ void MainWindow::on_actionHalm58_triggered()
     QString folder = Project::lastSaveFolder();
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::currentPath();
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Select file"), folder, tr("halm58 v0.10 files (*.hm58a)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Select file"), folder,
+                                                      tr("halm58 v0.10 files (*.hm58a)"));
     if (path.isEmpty())
         return;
     Project::rememberSaveFolder(path);
@@ -91,11 +92,13 @@ void MainWindow::on_actionHalm58_triggered()
 void MainWindow::on_actionDOT_graph_triggered()
 {
     auto settings = openSettings();
-    const QString baseName =
-        project.fileName().isEmpty() ? QStringLiteral("net") : QFileInfo(project.fileName()).baseName();
-    const QString proposed =
-        pathFromSetting(settings->value(QStringLiteral("lastExportDir"))) + QLatin1Char('/') + baseName;
-    const QString path = QFileDialog::getSaveFileName(this, tr("Select file to save"), proposed, tr("DOT files (*.dot)"));
+    const QString baseName = project.fileName().isEmpty()
+        ? QStringLiteral("net")
+        : QFileInfo(project.fileName()).baseName();
+    const QString proposed = pathFromSetting(settings->value(QStringLiteral("lastExportDir")))
+        + QLatin1Char('/') + baseName;
+    const QString path = QFileDialog::getSaveFileName(this, tr("Select file to save"), proposed,
+                                                      tr("DOT files (*.dot)"));
     if (path.isEmpty())
         return;
     settings->setValue(QStringLiteral("lastExportDir"), QFileInfo(path).absolutePath().toUtf8());
@@ -140,8 +143,8 @@ void MainWindow::on_actionShow_all_triggered()
 void MainWindow::on_actionGo_to_point_triggered()
 {
     bool accepted = false;
-    const QString text = QInputDialog::getText(this, tr("Go to point"), tr("Enter lon,lat:"), QLineEdit::Normal,
-                                               QString(), &accepted);
+    const QString text = QInputDialog::getText(this, tr("Go to point"), tr("Enter lon,lat:"),
+                                               QLineEdit::Normal, QString(), &accepted);
     if (!accepted || text.isEmpty())
         return;
     const QStringList parts = text.split(QLatin1Char(','));

@@ -10,8 +10,8 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"
 #include "common/widgets/tablecells.h"
-#include "plivek/dialogs/elements/matrixdlg.h"
 #include "halm58ga/networkg.h"
+#include "plivek/dialogs/elements/matrixdlg.h"
 
 using namespace MainWindowHelpers;
 
@@ -52,7 +52,8 @@ void MainWindow::matricesItemProperties()
         return;
     const QTableWidgetItem *idItem = firstSelectedIdItem(table);
     CnfController &controller = project.controller();
-    const CnfMatrixPtr matrix = idItem ? controller.findMatrix(idItem->text().toInt()) : CnfMatrixPtr();
+    const CnfMatrixPtr matrix
+        = idItem ? controller.findMatrix(idItem->text().toInt()) : CnfMatrixPtr();
     if (!matrix)
         return;
     if (Halm58a::Network *network = project.network()) {
@@ -77,8 +78,8 @@ void MainWindow::matricesitemChanged(QTableWidgetItem *item)
         return;
     }
     CnfController &controller = project.controller();
-    const CnfMatrixPtr matrix =
-        controller.findMatrix(tableCellValue(table, item->row(), MatricesTable::IdColumn).toInt());
+    const CnfMatrixPtr matrix = controller.findMatrix(
+        tableCellValue(table, item->row(), MatricesTable::IdColumn).toInt());
     if (matrix) {
         if (column == MatricesTable::SafetyColumn)
             controller.setSafetyMatrix(matrix);

@@ -9,8 +9,10 @@
 void MainWindow::addLogMessage(const QString &text, QtMsgType level, bool popupCriticalErrors)
 {
     static const QIcon icons[] = {
-        QIcon(QStringLiteral(":/images/eventlogInfo.png")),  QIcon(QStringLiteral(":/images/eventlogWarn.png")),
-        QIcon(QStringLiteral(":/images/eventlogError.png")), QIcon(QStringLiteral(":/images/eventlogError.png")),
+        QIcon(QStringLiteral(":/images/eventlogInfo.png")),
+        QIcon(QStringLiteral(":/images/eventlogWarn.png")),
+        QIcon(QStringLiteral(":/images/eventlogError.png")),
+        QIcon(QStringLiteral(":/images/eventlogError.png")),
         QIcon(QStringLiteral(":/images/SuccessComplete.png")),
     };
     if (ui) {
@@ -21,8 +23,9 @@ void MainWindow::addLogMessage(const QString &text, QtMsgType level, bool popupC
         if (level >= 0 && level < int(std::size(icons)))
             icon->setIcon(icons[level]);
         table->setItem(row, 0, icon);
-        table->setItem(row, 1, new QTableWidgetItem(
-                                   QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))));
+        table->setItem(row, 1,
+                       new QTableWidgetItem(QDateTime::currentDateTime().toString(
+                           QStringLiteral("dd.MM.yyyy hh:mm:ss"))));
         table->setItem(row, 2, new QTableWidgetItem(text));
         if (row == 0)
             table->resizeColumnsToContents();

@@ -11,7 +11,6 @@
 #include "cnf/cnfphase.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/parameterstable.h"
-#include "plivek/programs/signalplans.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/detector.h"
@@ -25,6 +24,7 @@
 #include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
 #include "mapview/tileview.h"
+#include "plivek/programs/signalplans.h"
 
 #include <QGraphicsItem>
 #include <QMenu>
@@ -60,14 +60,16 @@ void MainWindow::initNetEdit()
     netEdit = new Halm58ga::NetEdit(network, ui->tileview, this);
     connect(netEdit, &Halm58ga::NetEdit::logMessage, this,
             [this](const QString &text, QtMsgType type) { addLogMessage(text, type); });
-    netEdit->setSignalPlanSource([this](int number) { return signalPlansOf(project.controller(), number); });
+    netEdit->setSignalPlanSource(
+        [this](int number) { return signalPlansOf(project.controller(), number); });
 
     ui->objectsTreeContents->layout()->addWidget(netEdit->objectsTree());
     ui->netObjectPropContents->layout()->addWidget(netEdit->objectEditor());
     ui->menuActions->addActions(netEdit->inputActions());
     ui->menuView->addActions(netEdit->viewActions());
 
-    connect(netEdit, &Halm58ga::NetEdit::beforeContextMenu, this, &MainWindow::beforeNetEditContextMenu);
+    connect(netEdit, &Halm58ga::NetEdit::beforeContextMenu, this,
+            &MainWindow::beforeNetEditContextMenu);
     connect(network, &Halm58a::Network::objectRemoved, this, &MainWindow::netObjectRemoved);
     connect(network, &Halm58a::Network::changed, this, &MainWindow::netChanged);
 
@@ -96,14 +98,16 @@ void MainWindow::netObjectRemoved(Halm58a::NetObject *object)
 {
     const auto refresh = [this](const Halm58a::SignalGroup *group) {
         const int id = group->objectName().toInt();
-        QMetaObject::invokeMethod(this, [this, id] { updateSgTable(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, id] { updateSgTable(id); }, Qt::QueuedConnection);
     };
     if (isExactly(object, Halm58a::Connection::staticMetaObject)) {
         const auto groups = static_cast<Halm58a::Connection *>(object)->signalGroups();
         for (const Halm58a::SignalGroup *group : groups)
             refresh(group);
     } else if (isExactly(object, Halm58a::CrossWalk::staticMetaObject)) {
-        if (const Halm58a::SignalGroup *group = static_cast<Halm58a::CrossWalk *>(object)->signalGroup())
+        if (const Halm58a::SignalGroup *group
+            = static_cast<Halm58a::CrossWalk *>(object)->signalGroup())
             refresh(group);
     }
 }
@@ -125,8 +129,10 @@ void MainWindow::beforeNetEditContextMenu(QObjectList sel_objects, QMenu *m)
             const QList<int> rows = selectedItemRows(ui->sgTable);
             if (rows.size() == 1) {
                 const int row = rows.first();
-                const int id = ui->sgTable->item(row, 0) ? ui->sgTable->item(row, 0)->text().toInt() : 0;
-                const QString name = ui->sgTable->item(row, 1) ? ui->sgTable->item(row, 1)->text() : QString();
+                const int id
+                    = ui->sgTable->item(row, 0) ? ui->sgTable->item(row, 0)->text().toInt() : 0;
+                const QString name
+                    = ui->sgTable->item(row, 1) ? ui->sgTable->item(row, 1)->text() : QString();
                 auto *assign = new QAction(tr("Assign to SG '%1'").arg(groupLabel(id, name)), this);
                 assign->setData(id);
                 connect(assign, &QAction::triggered, this, &MainWindow::assignItemsToSg);
@@ -143,7 +149,8 @@ void MainWindow::beforeNetEditContextMenu(QObjectList sel_objects, QMenu *m)
                 }
             }
         }
-        if ((connection && !connection->signalGroups().isEmpty()) || (crossWalk && crossWalk->signalGroup()))
+        if ((connection && !connection->signalGroups().isEmpty())
+            || (crossWalk && crossWalk->signalGroup()))
             assigned = true;
     }
     if (assigned) {

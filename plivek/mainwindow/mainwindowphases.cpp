@@ -11,11 +11,11 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfsignalgroup.h"
-#include "plivek/dialogs/elements/phasedlg.h"
 #include "halm58a/signalgroup.h"
 #include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
 #include "mapview/tileview.h"
+#include "plivek/dialogs/elements/phasedlg.h"
 
 #include <QMenu>
 
@@ -29,7 +29,8 @@ void MainWindow::on_phaseAdd_triggered()
     auto phase = CnfPhasePtr::create();
     const int max = controller.getMaxPhaseCount();
     if (controller.phases().size() + 1 > max) {
-        printError(tr("Unable to add new phase. Maximum numbers for given type of controller: %1").arg(max));
+        printError(tr("Unable to add new phase. Maximum numbers for given type of controller: %1")
+                       .arg(max));
         return;
     }
     phase->id = PhasesTable::freeId(controller);
@@ -59,7 +60,8 @@ void MainWindow::on_phasesTable_customContextMenuRequested(const QPoint &pos)
     if (!ids.isEmpty())
         menu.addAction(table->findChild<QAction *>(QStringLiteral("phaseDelete")));
     if (ids.size() == 2 && !project.isTiverk()) {
-        const auto entries = PhasesTable::transitionEntries(project.controller(), ids.first(), ids.last());
+        const auto entries
+            = PhasesTable::transitionEntries(project.controller(), ids.first(), ids.last());
         for (const PhasesTable::TransitionEntry &entry : entries)
             menu.addAction(entry.text)->setData(entry.phases);
     }
@@ -89,7 +91,8 @@ void MainWindow::phaseDeleteItems()
     if (table->selectedItems().isEmpty())
         return;
     const QList<QTableWidgetItem *> items = selectedIdItems(table);
-    const PhasesTable::Removal removal = PhasesTable::planRemoval(project.controller(), textsOf(items));
+    const PhasesTable::Removal removal
+        = PhasesTable::planRemoval(project.controller(), textsOf(items));
     if (!confirmRemoval(this, removal.question))
         return;
     PhasesTable::remove(project.controller(), removal);
@@ -124,8 +127,9 @@ void MainWindow::sortPhasesTable()
 {
     QList<CnfPhasePtr> phases = project.controller().phases();
     // Numeric ids; text that is no number counts as 0 and keeps its place.
-    std::stable_sort(phases.begin(), phases.end(),
-                     [](const CnfPhasePtr &a, const CnfPhasePtr &b) { return a->id.toInt() < b->id.toInt(); });
+    std::stable_sort(phases.begin(), phases.end(), [](const CnfPhasePtr &a, const CnfPhasePtr &b) {
+        return a->id.toInt() < b->id.toInt();
+    });
     project.controller().reorderPhases(phases);
     updatePhasesTable();
     setChanged(true);

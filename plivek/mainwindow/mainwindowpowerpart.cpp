@@ -53,8 +53,8 @@ void MainWindow::on_powerPartAdd_triggered()
     } else {
         device->type = rememberedType;
     }
-    DevicePropertiesDlg dialog(this, controller, part.usesKeyModules(), device, keyAllowed, autoAssign,
-                               ui->dev_name_prefix->text());
+    DevicePropertiesDlg dialog(this, controller, part.usesKeyModules(), device, keyAllowed,
+                               autoAssign, ui->dev_name_prefix->text());
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
     dialog.saveToDevice();
@@ -129,7 +129,8 @@ void MainWindow::powerPartDeleteItems()
     QStringList lines;
     for (const QTreeWidgetItem *item : selected)
         lines << item->text(2) + QStringLiteral(" (") + item->text(0) + QLatin1Char(')');
-    if (QMessageBox::question(this, tr("Removing"), tr("Following items will be deleted:\n") + lines.join('\n'),
+    if (QMessageBox::question(this, tr("Removing"),
+                              tr("Following items will be deleted:\n") + lines.join('\n'),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
@@ -164,9 +165,10 @@ void MainWindow::powerPartDuplicateItems()
 {
     QTreeWidget *tree = ui->powerPartTree;
     QList<QTreeWidgetItem *> selected = tree->selectedItems();
-    std::stable_sort(selected.begin(), selected.end(), [](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
-        return a->data(0, Qt::EditRole).toInt() < b->data(0, Qt::EditRole).toInt();
-    });
+    std::stable_sort(selected.begin(), selected.end(),
+                     [](const QTreeWidgetItem *a, const QTreeWidgetItem *b) {
+                         return a->data(0, Qt::EditRole).toInt() < b->data(0, Qt::EditRole).toInt();
+                     });
     PowerPart part(project.controller());
     QStringList copiedTexts;
     bool copied = false;
@@ -289,8 +291,9 @@ void MainWindow::sortPowerPartTable()
     if (!project.isTiverkII())
         return;
     QList<CnfPowerDevicePtr> devices = project.controller().powerDevices();
-    std::stable_sort(devices.begin(), devices.end(),
-                     [](const CnfPowerDevicePtr &a, const CnfPowerDevicePtr &b) { return a->id < b->id; });
+    std::stable_sort(
+        devices.begin(), devices.end(),
+        [](const CnfPowerDevicePtr &a, const CnfPowerDevicePtr &b) { return a->id < b->id; });
     project.controller().reorderPowerDevices(devices);
     updatePowerPartTree();
     setChanged(true);
@@ -337,15 +340,19 @@ void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevi
         item->setIcon(3, QIcon());
         return;
     }
-    item->setText(3, group ? tr("Assigned SG %1(%2)")
-                                 .arg(group->id)
-                                 .arg(CnfSignalGroup::type2String(group->type, true, false))
-                           : tr("Not assigned"));
-    static const char *const colours[] = {"green", "yellow", "red", "white"};
-    const QString colour = device->color >= 0 && device->color < 4 ? QLatin1String(colours[device->color])
-                                                                   : QStringLiteral("gray");
-    const QString suffix = device->burnoutControl >= 1 ? QStringLiteral("_c_c") : QStringLiteral("_c");
-    item->setIcon(3, QIcon(QStringLiteral("://images/") + colour + suffix + QStringLiteral(".png")));
+    item->setText(3,
+                  group ? tr("Assigned SG %1(%2)")
+                              .arg(group->id)
+                              .arg(CnfSignalGroup::type2String(group->type, true, false))
+                        : tr("Not assigned"));
+    static const char *const colours[] = { "green", "yellow", "red", "white" };
+    const QString colour = device->color >= 0 && device->color < 4
+        ? QLatin1String(colours[device->color])
+        : QStringLiteral("gray");
+    const QString suffix
+        = device->burnoutControl >= 1 ? QStringLiteral("_c_c") : QStringLiteral("_c");
+    item->setIcon(3,
+                  QIcon(QStringLiteral("://images/") + colour + suffix + QStringLiteral(".png")));
     item->setData(3, Qt::UserRole, QString(colour + suffix));
 }
 
@@ -360,7 +367,8 @@ void MainWindow::selectPowerDeviceItem(int address)
         if (const CnfPowerDevicePtr device = project.controller().findPowerDeviceByAddress(address))
             key = device->id;
     }
-    const auto items = tree->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    const auto items
+        = tree->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
     for (QTreeWidgetItem *item : items) {
         if (item->childCount() > 0)
             continue;

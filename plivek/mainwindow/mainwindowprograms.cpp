@@ -9,10 +9,10 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfprogram.h"
+#include "halm58ga/networkg.h"
 #include "plivek/programs/programdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
 #include "plivek/programs/zumolt/programdlgzu_molt.h"
-#include "halm58ga/networkg.h"
 
 #include <QMenu>
 
@@ -23,7 +23,9 @@ void MainWindow::on_actionAddProgram_triggered()
     CnfController &controller = project.controller();
     const int max = controller.getMaxProgramCount();
     if (controller.programs().size() + 1 > max) {
-        printError(tr("Unable to add new program. Maximum count program for given type of controller: %1").arg(max));
+        printError(
+            tr("Unable to add new program. Maximum count program for given type of controller: %1")
+                .arg(max));
         return;
     }
     if (project.isZuMolt()) {
@@ -83,8 +85,8 @@ void MainWindow::programsDeleteItems()
     QTableWidget *table = ui->progTable;
     if (table->selectedItems().isEmpty())
         return;
-    const ProgramsTable::Removal removal =
-        ProgramsTable::planRemoval(project.controller(), textsOf(selectedIdItems(table)));
+    const ProgramsTable::Removal removal
+        = ProgramsTable::planRemoval(project.controller(), textsOf(selectedIdItems(table)));
     if (!confirmRemoval(this, removal.question))
         return;
     ProgramsTable::remove(project.controller(), removal);
@@ -149,7 +151,8 @@ void MainWindow::programsItemProperties()
 
 void MainWindow::sortProgramsTable()
 {
-    project.controller().reorderPrograms(ProgramsTable::sortedById(project.controller().programs()));
+    project.controller().reorderPrograms(
+        ProgramsTable::sortedById(project.controller().programs()));
     programsChanged(true);
 }
 

@@ -13,7 +13,6 @@
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
-#include "plivek/dialogs/elements/sgpropertiesdlg.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/granule.h"
@@ -21,6 +20,7 @@
 #include "halm58ga/netedit.h"
 #include "halm58ga/networkg.h"
 #include "mapview/tileview.h"
+#include "plivek/dialogs/elements/sgpropertiesdlg.h"
 
 #include <QMenu>
 #include <QMessageBox>
@@ -34,7 +34,9 @@ void MainWindow::on_sgAdd_triggered()
     CnfController &controller = project.controller();
     const int max = controller.getMaxSgCount();
     if (controller.signalGroups().size() + 1 > max) {
-        printError(tr("Unable to add new signal group. Maximum numbers for given type of controller: %1").arg(max));
+        printError(
+            tr("Unable to add new signal group. Maximum numbers for given type of controller: %1")
+                .arg(max));
         return;
     }
     auto group = CnfSignalGroupPtr::create();
@@ -72,7 +74,8 @@ void MainWindow::on_sgTable_customContextMenuRequested(const QPoint &pos)
         menu.addSeparator();
         menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDelete")));
         menu.addAction(table->findChild<QAction *>(QStringLiteral("sgDuplicateItems")));
-        menu.addAction(tr("Clear assigned connections"), this, &MainWindow::clearAssignedConnections);
+        menu.addAction(tr("Clear assigned connections"), this,
+                       &MainWindow::clearAssignedConnections);
         if (rows.size() == 1) {
             menu.addSeparator();
             menu.addAction(tr("Properties"), this, &MainWindow::sgItemProperties);
@@ -109,7 +112,8 @@ void MainWindow::sgDeleteItems()
     if (items.isEmpty())
         return;
     if (QMessageBox::question(this, tr("Removing"),
-                              tr("Following signal groups will be deleted:\n") + ids.join(QLatin1Char(',')),
+                              tr("Following signal groups will be deleted:\n")
+                                  + ids.join(QLatin1Char(',')),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
@@ -205,8 +209,9 @@ void MainWindow::sgItemProperties()
 void MainWindow::sortSgTable()
 {
     QList<CnfSignalGroupPtr> groups = project.controller().signalGroups();
-    std::stable_sort(groups.begin(), groups.end(),
-                     [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
+    std::stable_sort(
+        groups.begin(), groups.end(),
+        [](const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) { return a->id < b->id; });
     project.controller().reorderSignalGroups(groups);
     updateSgTable(0);
     setChanged(true);
@@ -220,7 +225,8 @@ void MainWindow::updateSgTable(int sg_id)
     const bool byId = PowerPart(project.controller()).keyedById();
     table->setRowCount(groups.size());
     const auto objectLabel = [](const Halm58a::NetObject *object) {
-        return object->objectName().isEmpty() ? QString::number(object->id()) : object->objectName();
+        return object->objectName().isEmpty() ? QString::number(object->id())
+                                              : object->objectName();
     };
     for (int row = 0; row < groups.size(); ++row) {
         const CnfSignalGroupPtr &group = groups.at(row);
@@ -238,7 +244,8 @@ void MainWindow::updateSgTable(int sg_id)
         }
         setTableCellValue(table, row, 0, group->id, true);
         setTableCellValue(table, row, 1, group->name, true);
-        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false), true);
+        setTableCellValue(table, row, 2, CnfSignalGroup::type2String(group->type, true, false),
+                          true);
         setTableCellValue(table, row, 3, keys.join(QLatin1Char(',')), true);
         setTableCellValue(table, row, 4, objects.join(QLatin1Char(',')), true);
         if (sg_id != 0)

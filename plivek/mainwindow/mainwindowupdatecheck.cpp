@@ -29,7 +29,8 @@ void MainWindow::on_check_update_finished(int exitCode, QProcess::ExitStatus exi
         return;
     // The question's own event loop may delete the process object.
     const QString tool = check->program();
-    if (QMessageBox::question(this, tr("updating"), tr("Program or one of component has new version. Update?"),
+    if (QMessageBox::question(this, tr("updating"),
+                              tr("Program or one of component has new version. Update?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
         == QMessageBox::Yes)
         QProcess::startDetached(tool, MaintenanceTool::updateArguments());

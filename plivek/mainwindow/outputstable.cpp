@@ -43,7 +43,8 @@ void clearReferences(const VObject &modules, int id, const QString &name)
     const VObject indication = modules[QStringLiteral("Indication")];
     for (int i = 0; i < indication.size(); ++i) {
         VObject entry = indication[i];
-        for (const QString &colour : {QStringLiteral("red"), QStringLiteral("amber"), QStringLiteral("green")}) {
+        for (const QString &colour :
+             { QStringLiteral("red"), QStringLiteral("amber"), QStringLiteral("green") }) {
             const VObject value = entry[colour];
             if (value == id || (!name.isEmpty() && value == name))
                 entry.remove(colour);

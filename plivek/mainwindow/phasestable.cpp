@@ -21,7 +21,8 @@ void PhasesTable::fill(QTableWidget *table, const CnfController &controller)
         QStringList groups;
         for (const CnfSignalGroupPtr &group : phase->signalGroups) {
             if (group)
-                groups << QStringLiteral("%1(%2)").arg(group->id).arg(CnfSignalGroup::type2String(group->type, true, true));
+                groups << QStringLiteral("%1(%2)").arg(group->id).arg(
+                    CnfSignalGroup::type2String(group->type, true, true));
         }
         setTableCellValue(table, row, IdColumn, phase->id, true);
         setTableCellValue(table, row, NameColumn, phase->name, true);
@@ -37,7 +38,8 @@ QString PhasesTable::freeId(const CnfController &controller)
     return QString::number(n);
 }
 
-PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller, const QStringList &ids)
+PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
+                                              const QStringList &ids)
 {
     Removal removal;
     removal.ids = ids;
@@ -51,11 +53,13 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller, c
                 removal.programs << program->id;
         }
     }
-    removal.question = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
+    removal.question
+        = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.programs.isEmpty())
-        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")
             + removal.programs.join(QLatin1Char(','));
     return removal;
 }
@@ -69,16 +73,20 @@ void PhasesTable::remove(CnfController &controller, const Removal &removal)
 }
 
 QList<PhasesTable::TransitionEntry> PhasesTable::transitionEntries(const CnfController &controller,
-                                                                   const QString &first, const QString &last)
+                                                                   const QString &first,
+                                                                   const QString &last)
 {
     const CnfPhasePtr a = controller.findPhase(first);
     const CnfPhasePtr b = controller.findPhase(last);
     if (!a || !b)
         return {};
     const auto entry = [](const CnfPhasePtr &source, const CnfPhasePtr &destination) {
-        const QString verb = destination->findTransition(source->id) ? MainWindowTexts::tr("Change") : MainWindowTexts::tr("Create");
-        return TransitionEntry{MainWindowTexts::tr("%1 phase transition %2->%3").arg(verb, source->id, destination->id),
-                               {source->id, destination->id}};
+        const QString verb = destination->findTransition(source->id)
+            ? MainWindowTexts::tr("Change")
+            : MainWindowTexts::tr("Create");
+        return TransitionEntry { MainWindowTexts::tr("%1 phase transition %2->%3")
+                                     .arg(verb, source->id, destination->id),
+                                 { source->id, destination->id } };
     };
-    return {entry(a, b), entry(b, a)};
+    return { entry(a, b), entry(b, a) };
 }

@@ -30,7 +30,7 @@ public:
         QStringList ids;
         QVariantList remotePhases; // "vpu_phases" with the removed ids nulled
         bool remoteChanged = false;
-        QStringList programs;      // ids of the programs that use a removed phase
+        QStringList programs; // ids of the programs that use a removed phase
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);
@@ -44,6 +44,6 @@ public:
         QString text;
         QStringList phases; // source id, destination id
     };
-    static QList<TransitionEntry> transitionEntries(const CnfController &controller, const QString &first,
-                                                    const QString &last);
+    static QList<TransitionEntry> transitionEntries(const CnfController &controller,
+                                                    const QString &first, const QString &last);
 };

@@ -40,7 +40,8 @@ CnfPowerDevicePtr PowerPart::deviceByKey(int key) const
 
 bool PowerPart::isKey(int type)
 {
-    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble || type == CnfPowerDevice::KeyTriac;
+    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble
+        || type == CnfPowerDevice::KeyTriac;
 }
 
 bool PowerPart::showsGroupState(int type)
@@ -139,12 +140,13 @@ bool PowerPart::addPowerModule(int address, QString *error)
     const int max = controller.getMaxDeviceCount();
     if (base + 7 >= max) {
         if (error)
-            *error = MainWindowTexts::tr("Unable to add module with address %1: exceeded the maximum number of devices (%2)")
+            *error = MainWindowTexts::tr("Unable to add module with address %1: exceeded the "
+                                         "maximum number of devices (%2)")
                          .arg(base)
                          .arg(max);
         return false;
     }
-    const int types[] = {CnfPowerDevice::ModulePower, CnfPowerDevice::ModuleControl};
+    const int types[] = { CnfPowerDevice::ModulePower, CnfPowerDevice::ModuleControl };
     for (int slot = 6; slot <= 7; ++slot) {
         if (controller.findPowerDeviceByAddress(base + slot))
             continue;
@@ -173,7 +175,9 @@ bool PowerPart::duplicatePowerDevice(int key, QString *error)
     }
     if (newAddress < 0) {
         if (error)
-            *error = MainWindowTexts::tr("Unable to duplicate device with address %1 - no free addresses").arg(sourceAddress);
+            *error = MainWindowTexts::tr(
+                         "Unable to duplicate device with address %1 - no free addresses")
+                         .arg(sourceAddress);
         return false;
     }
     const CnfPowerDevicePtr source = controller.findPowerDeviceByAddress(sourceAddress);
@@ -181,7 +185,9 @@ bool PowerPart::duplicatePowerDevice(int key, QString *error)
         return true;
     if (isKey(source->type) && newAddress >= maxPowerDeviceCount()) {
         if (error)
-            *error = MainWindowTexts::tr("Unable to duplicate key with address %1 - no free addresses").arg(sourceAddress);
+            *error
+                = MainWindowTexts::tr("Unable to duplicate key with address %1 - no free addresses")
+                      .arg(sourceAddress);
         return false;
     }
     if (usesKeyModules() && isModuleServiceSlot(sourceAddress))

@@ -24,7 +24,7 @@ public:
     // The device of a tree key (address or id, by the family).
     CnfPowerDevicePtr deviceByKey(int key) const;
 
-    static bool isKey(int type);           // can be assigned to a signal group
+    static bool isKey(int type); // can be assigned to a signal group
     static bool showsGroupState(int type); // shows the assigned group's state
 
     bool usesKeyModules() const;

@@ -22,7 +22,8 @@ void setCell(QTableWidget *table, int row, int column, const QString &text)
 
 } // namespace
 
-void ProgramsTable::fill(QTableWidget *table, const CnfController &controller, const QString &family)
+void ProgramsTable::fill(QTableWidget *table, const CnfController &controller,
+                         const QString &family)
 {
     const QList<CnfProgramPtr> programs = controller.programs();
     if (table->columnCount() < 4)
@@ -36,8 +37,9 @@ void ProgramsTable::fill(QTableWidget *table, const CnfController &controller, c
         setCell(table, row, 0, program->id);
         setCell(table, row, 1, program->name);
         setCell(table, row, 2,
-                program->type == CnfProgram::Tiverk ? CnfProgram::tiverkTypeName(program->kind, family, true)
-                                                     : CnfProgram::typeName(program->type, true));
+                program->type == CnfProgram::Tiverk
+                    ? CnfProgram::tiverkTypeName(program->kind, family, true)
+                    : CnfProgram::typeName(program->type, true));
         setCell(table, row, 3, phases.join(QLatin1Char(',')));
     }
     table->resizeColumnToContents(1);
@@ -69,7 +71,8 @@ int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
     return copies;
 }
 
-ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controller, const QStringList &ids)
+ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controller,
+                                                  const QStringList &ids)
 {
     Removal removal;
     removal.ids = ids;
@@ -86,11 +89,13 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
             }
         }
     }
-    removal.question = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
+    removal.question
+        = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.dayCards.isEmpty())
-        removal.question += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
     return removal;
 }
@@ -117,9 +122,10 @@ void ProgramsTable::remove(CnfController &controller, const Removal &removal)
 
 QList<CnfProgramPtr> ProgramsTable::sortedById(QList<CnfProgramPtr> programs)
 {
-    std::stable_sort(programs.begin(), programs.end(), [](const CnfProgramPtr &a, const CnfProgramPtr &b) {
-        return a->id.toInt() < b->id.toInt();
-    });
+    std::stable_sort(programs.begin(), programs.end(),
+                     [](const CnfProgramPtr &a, const CnfProgramPtr &b) {
+                         return a->id.toInt() < b->id.toInt();
+                     });
     return programs;
 }
 

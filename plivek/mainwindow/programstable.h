@@ -30,7 +30,7 @@ public:
         QStringList ids;
         QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
         bool remoteChanged = false;
-        QStringList dayCards;        // ids of the cards left naming a removed program
+        QStringList dayCards; // ids of the cards left naming a removed program
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);

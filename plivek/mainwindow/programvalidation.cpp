@@ -26,10 +26,11 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
             // One step alone has no phase change to check.
             if (!before)
                 continue;
-            const CnfTransitionPtr transition =
-                computedTransitions ? step->createTransition() : step->findTransition();
+            const CnfTransitionPtr transition
+                = computedTransitions ? step->createTransition() : step->findTransition();
             if (!transition) {
-                missing << MainWindowTexts::tr("Program %1, transition %2->%3").arg(program->id, before->id(), step->id());
+                missing << MainWindowTexts::tr("Program %1, transition %2->%3")
+                               .arg(program->id, before->id(), step->id());
                 continue;
             }
             if (!matrix)
@@ -47,7 +48,8 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
                     const int end = transition->greenEnd.value(closing->id, 0);
                     const int start = transition->greenStart.value(opening->id, 0);
                     if (end >= start)
-                        conflicts << MainWindowTexts::tr("Program %1, transition %2->%3, SG %4 and %5")
+                        conflicts << MainWindowTexts::tr(
+                                         "Program %1, transition %2->%3, SG %4 and %5")
                                          .arg(program->id, before->id(), step->id())
                                          .arg(closing->id)
                                          .arg(opening->id);
@@ -57,7 +59,8 @@ QString ProgramValidation::findFaults(const CnfController &controller, bool comp
     }
     QString text;
     if (!missing.isEmpty())
-        text = MainWindowTexts::tr("Incorrect phase transitions:\n") + missing.join(QLatin1Char('\n'));
+        text = MainWindowTexts::tr("Incorrect phase transitions:\n")
+            + missing.join(QLatin1Char('\n'));
     if (!conflicts.isEmpty()) {
         if (!text.isEmpty())
             text += QLatin1Char('\n');

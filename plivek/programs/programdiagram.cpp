@@ -105,9 +105,9 @@ void ProgramDiagram::draw(plotlet::Chart *chart, const CnfProgramPtr &program,
             break;
         default:
             bars->addBar(from, to, row,
-                         QColor(state == CnfSignalGroup::Green    ? Qt::green
-                                : state == CnfSignalGroup::Yellow ? Qt::yellow
-                                                                  : Qt::red));
+                         QColor(state == CnfSignalGroup::Green        ? Qt::green
+                                    : state == CnfSignalGroup::Yellow ? Qt::yellow
+                                                                      : Qt::red));
             break;
         }
     };
@@ -150,8 +150,9 @@ bool ProgramDiagram::layOut(const CnfProgram &program, const CnfController *cont
             = singleStep ? CnfTransitionPtr::create() : m_transitions(*def);
         if (!transition || !before) {
             if (error) {
-                *error = QCoreApplication::translate("ProgramDlg", "Wrong phase transition %1 -> %2")
-                             .arg(before ? before->id() : QString(), def->id());
+                *error
+                    = QCoreApplication::translate("ProgramDlg", "Wrong phase transition %1 -> %2")
+                          .arg(before ? before->id() : QString(), def->id());
             }
             return false;
         }

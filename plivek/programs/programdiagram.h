@@ -12,7 +12,7 @@ class QString;
 namespace plotlet {
 class Chart;
 class RectangleSeries;
-}
+} // namespace plotlet
 
 // Draws a TIVERK 3.x program on a chart: one row per signal group (sorted by number, the
 // first at the top row n, the last at row 1) with its green and red times and the changes

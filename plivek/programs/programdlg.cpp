@@ -162,12 +162,13 @@ void ProgramDlg::init(const CnfProgramPtr &program)
                 if (!m_controller->setProgramRawData(m_program, bytes))
                     printError(m_controller->lastError());
             }
-            for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type")); !type.isNull();
-                 type = type.nextSiblingElement(QStringLiteral("Type"))) {
+            for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type"));
+                 !type.isNull(); type = type.nextSiblingElement(QStringLiteral("Type"))) {
                 ui->algType->addItem(type.attribute(QStringLiteral("name")));
                 const int index = ui->algType->count() - 1;
                 ui->algType->setItemData(index, QVariant::fromValue(type), Qt::UserRole);
-                ui->algType->setItemData(index, type.attribute(QStringLiteral("id")).toInt(), Qt::UserRole + 1);
+                ui->algType->setItemData(index, type.attribute(QStringLiteral("id")).toInt(),
+                                         Qt::UserRole + 1);
             }
         }
     }
@@ -200,8 +201,11 @@ void ProgramDlg::init(const CnfProgramPtr &program)
         m_interstates->show();
         // The editor reports its variant and its edits where it offers them.
         if (m_interstates->metaObject()->indexOfSignal("variantChanged(int)") >= 0)
-            connect(m_interstates, SIGNAL(variantChanged(int)), this, SLOT(istateVariantChanged(int)));
-        if (m_interstates->metaObject()->indexOfSignal("istateChanged(CnfSignalGroupPtr,int,uint,int)") >= 0)
+            connect(m_interstates, SIGNAL(variantChanged(int)), this,
+                    SLOT(istateVariantChanged(int)));
+        if (m_interstates->metaObject()->indexOfSignal(
+                "istateChanged(CnfSignalGroupPtr,int,uint,int)")
+            >= 0)
             connect(m_interstates, SIGNAL(istateChanged(CnfSignalGroupPtr, int, uint, int)), this,
                     SLOT(istateChanged(CnfSignalGroupPtr, int, uint, int)));
     } else if (m_family == 0) {
@@ -246,7 +250,8 @@ int ProgramDlg::readFamily() const
 
 int ProgramDlg::currentType() const
 {
-    return ui->algType->currentIndex() < 0 ? -1 : ui->algType->currentData(Qt::UserRole + 1).toInt();
+    return ui->algType->currentIndex() < 0 ? -1
+                                           : ui->algType->currentData(Qt::UserRole + 1).toInt();
 }
 
 void ProgramDlg::on_algType_currentIndexChanged(int index)
@@ -268,14 +273,16 @@ void ProgramDlg::showTypeMessage()
 {
     // A program of a type the layout lacks would otherwise open as a blank form.
     const bool unknown = m_family != 0 && ui->algType->currentIndex() < 0 && m_program
-                         && ui->algType->findData(m_program->kind, Qt::UserRole + 1) < 0;
+        && ui->algType->findData(m_program->kind, Qt::UserRole + 1) < 0;
     if (unknown) {
-        const QString family = m_family == 2 ? QStringLiteral("adapter")
-                                             : (m_controller ? m_controller->property("version").toString() : QString());
-        ui->typeMessage->setText(tr("The algorithm type %1 (%2) of this program is not described for this controller: "
-                                    "its parameters cannot be shown. Choose a type to set the program anew.")
-                                     .arg(m_program->kind)
-                                     .arg(CnfProgram::tiverkTypeName(m_program->kind, family, true)));
+        const QString family = m_family == 2
+            ? QStringLiteral("adapter")
+            : (m_controller ? m_controller->property("version").toString() : QString());
+        ui->typeMessage->setText(
+            tr("The algorithm type %1 (%2) of this program is not described for this controller: "
+               "its parameters cannot be shown. Choose a type to set the program anew.")
+                .arg(m_program->kind)
+                .arg(CnfProgram::tiverkTypeName(m_program->kind, family, true)));
     }
     ui->typeMessage->setVisible(unknown);
 }
@@ -316,8 +323,8 @@ QByteArray ProgramDlg::fullRecord() const
 {
     // A record shorter than the layout's (older files, other tools) would drop
     // every value written into its missing fields: it gets them, not set.
-    return CnfProgramRecord::extended(m_program->data(),
-                                      AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
+    return CnfProgramRecord::extended(
+        m_program->data(), AlgorithmTable::recordSize(AlgorithmTable::programsChapter(m_layout)));
 }
 
 QByteArray ProgramDlg::tableRecord() const
@@ -452,7 +459,8 @@ void ProgramDlg::done(int result)
             m_program->name = ui->progName->text();
         }
         const QTableWidgetItem *variant = m_table->interstateVariantItem();
-        if (variant && (variant->text().isEmpty() || variant->text() == AlgorithmTable::noVariantText())) {
+        if (variant
+            && (variant->text().isEmpty() || variant->text() == AlgorithmTable::noVariantText())) {
             printError(tr("Interstate variant not set"));
             return;
         }
@@ -492,7 +500,8 @@ void ProgramDlg::on_showDiagramm_toggled(bool checked)
             return;
         }
         if (m_interstates && m_interstates->metaObject()->indexOfMethod("setVariant(int)") >= 0)
-            QMetaObject::invokeMethod(m_interstates, "setVariant", Q_ARG(int, m_program->interstateVariant));
+            QMetaObject::invokeMethod(m_interstates, "setVariant",
+                                      Q_ARG(int, m_program->interstateVariant));
     }
     rememberedPage = ui->progParamPages->currentIndex();
     ui->progParamPages->setCurrentWidget(ui->diagrammPage);
@@ -508,7 +517,7 @@ void ProgramDlg::fillPhaseTable()
     const QSignalBlocker blocker(table);
     table->clearContents();
     table->setRowCount(3);
-    table->setVerticalHeaderLabels({tr("Phase"), tr("Duration"), tr("Full duration")});
+    table->setVerticalHeaderLabels({ tr("Phase"), tr("Duration"), tr("Full duration") });
     table->setColumnCount(m_program->phaseCount() + 1);
     for (int column = 0; column < table->columnCount(); ++column)
         fillPhaseColumn(column);
@@ -532,7 +541,8 @@ void ProgramDlg::fillPhaseColumn(int column)
     }
     table->setCellData(PhaseIdRow, column, def->id(), true);
     table->setCellData(LengthRow, column, def->length(), false);
-    table->setCellData(FullLengthRow, column, def->length() + def->phaseInterstate(), m_family == 0);
+    table->setCellData(FullLengthRow, column, def->length() + def->phaseInterstate(),
+                       m_family == 0);
     for (int row = 0; row < 3; ++row) {
         if (QTableWidgetItem *item = table->item(row, column))
             item->setTextAlignment(Qt::AlignCenter);
@@ -567,7 +577,8 @@ void ProgramDlg::on_phaseTable_itemChanged(QTableWidgetItem *item)
             m_program->removePhase(column);
             const QSignalBlocker blocker(table);
             table->removeColumn(column);
-        } else if (const CnfPhasePtr phase = m_controller ? m_controller->findPhase(text) : CnfPhasePtr()) {
+        } else if (const CnfPhasePtr phase
+                   = m_controller ? m_controller->findPhase(text) : CnfPhasePtr()) {
             def->setPhase(phase);
             fillPhaseColumn(column);
         } else {
@@ -667,7 +678,8 @@ QVariantList ProgramDlg::tableToVariant(const QTableWidget *table)
         if (const QTableWidgetItem *item = table->verticalHeaderItem(row))
             values << item->text();
         for (const int column : columns) {
-            if (const auto *nested = qobject_cast<const QTableWidget *>(table->cellWidget(row, column))) {
+            if (const auto *nested
+                = qobject_cast<const QTableWidget *>(table->cellWidget(row, column))) {
                 values << QVariant(tableToVariant(nested));
                 continue;
             }

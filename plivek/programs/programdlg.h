@@ -125,7 +125,8 @@ private:
     // Redraws the chart for the program (ProgramDiagram) and shows the cycle of a
     // TIVERK 3.x or adapter program in cycleLength.
     void buildDiagram(const CnfProgramPtr &program);
-    // Through CalendarDlg::printError: the parent window's slot "printError", else the critical log.
+    // Through CalendarDlg::printError: the parent window's slot "printError", else the critical
+    // log.
     void printError(const QString &message);
     // To the parent window's slot "printWarning"; without one to the debug log.
     void printWarning(const QString &message);

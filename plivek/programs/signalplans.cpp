@@ -15,21 +15,30 @@ bool isFixedTime(const CnfProgram &program)
 {
     switch (program.type) {
     case CnfProgram::FixedTime:
-    case CnfProgram::Coordinated: return true;
-    case CnfProgram::Tiverk: return program.kind == 1 || program.kind == 2;
-    default: return false;
+    case CnfProgram::Coordinated:
+        return true;
+    case CnfProgram::Tiverk:
+        return program.kind == 1 || program.kind == 2;
+    default:
+        return false;
     }
 }
 
 Halm58a::SignalPlan::Colour colourOf(int state)
 {
     switch (state) {
-    case CnfSignalGroup::Red: return Halm58a::SignalPlan::Red;
-    case CnfSignalGroup::RedYellow: return Halm58a::SignalPlan::RedYellow;
-    case CnfSignalGroup::Green: return Halm58a::SignalPlan::Green;
-    case CnfSignalGroup::GreenBlink: return Halm58a::SignalPlan::GreenBlink;
-    case CnfSignalGroup::Yellow: return Halm58a::SignalPlan::Yellow;
-    default: return Halm58a::SignalPlan::Dark;
+    case CnfSignalGroup::Red:
+        return Halm58a::SignalPlan::Red;
+    case CnfSignalGroup::RedYellow:
+        return Halm58a::SignalPlan::RedYellow;
+    case CnfSignalGroup::Green:
+        return Halm58a::SignalPlan::Green;
+    case CnfSignalGroup::GreenBlink:
+        return Halm58a::SignalPlan::GreenBlink;
+    case CnfSignalGroup::Yellow:
+        return Halm58a::SignalPlan::Yellow;
+    default:
+        return Halm58a::SignalPlan::Dark;
     }
 }
 
@@ -49,16 +58,19 @@ QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller, int ju
         plan.id = program->id;
         if (!isFixedTime(*program)) {
             const QString type = program->type == CnfProgram::Tiverk
-                                     ? CnfProgram::tiverkTypeName(program->kind, QString(), true)
-                                     : CnfProgram::typeName(program->type, true);
-            plan.error = QCoreApplication::translate("SignalPlans", "\"%1\" is not a fixed-time program").arg(type);
+                ? CnfProgram::tiverkTypeName(program->kind, QString(), true)
+                : CnfProgram::typeName(program->type, true);
+            plan.error
+                = QCoreApplication::translate("SignalPlans", "\"%1\" is not a fixed-time program")
+                      .arg(type);
         } else if (program->phaseCount() == 0 || program->cycle(true) <= 0) {
             plan.error = QCoreApplication::translate("SignalPlans", "it has no steps");
         } else {
             plan.offset = program->cycleOffset(0);
             plan.cycle = program->cycle(true);
             QString error;
-            const QMap<int, QVector<int>> states = diagram.secondStates(*program, &controller, &error);
+            const QMap<int, QVector<int>> states
+                = diagram.secondStates(*program, &controller, &error);
             if (!error.isEmpty())
                 plan.error = error;
             // The diagram draws the program's own seconds, as the plan holds them; the
@@ -72,7 +84,9 @@ QList<Halm58a::SignalPlan> signalPlansOf(const CnfController &controller, int ju
             // Groups the program never runs stay red through its cycle.
             for (const CnfSignalGroupPtr &group : controller.signalGroups()) {
                 if (group && !plan.colours.contains(group->id))
-                    plan.colours.insert(group->id, QVector<Halm58a::SignalPlan::Colour>(plan.cycle, Halm58a::SignalPlan::Red));
+                    plan.colours.insert(
+                        group->id,
+                        QVector<Halm58a::SignalPlan::Colour>(plan.cycle, Halm58a::SignalPlan::Red));
             }
         }
         plans.append(plan);

@@ -20,11 +20,17 @@ namespace {
 
 // The window actions that open a window, in menu order.
 const char *const dialogActions[] = {
-    "actionCommon", "actionInfoPart", "powerPartAdd", "sgAdd", "phaseAdd", "actionAddProgram",
-    "actionCalendar", "actionInterstates", "actionVPU", "actionAsud", "actionTablo",
-    "actionErrControl", "actionDtStat", "actionSynchronizer", "actionIndication",
-    "actionConflictMatrix", "actionGo_to_point", "actionColor_settings", "actionMap_opacity",
-    "actionController_configuration", "actionHalm58", "actionSumo",
+    "actionCommon",      "actionInfoPart",
+    "powerPartAdd",      "sgAdd",
+    "phaseAdd",          "actionAddProgram",
+    "actionCalendar",    "actionInterstates",
+    "actionVPU",         "actionAsud",
+    "actionTablo",       "actionErrControl",
+    "actionDtStat",      "actionSynchronizer",
+    "actionIndication",  "actionConflictMatrix",
+    "actionGo_to_point", "actionColor_settings",
+    "actionMap_opacity", "actionController_configuration",
+    "actionHalm58",      "actionSumo",
 };
 
 // Each element table with the slot that opens its first row's properties.
@@ -33,13 +39,13 @@ const struct
     const char *table;
     const char *properties;
 } elementTables[] = {
-    {"sgTable", "sgItemProperties"},
-    {"phasesTable", "phaseItemProperties"},
-    {"progTable", "programsItemProperties"},
-    {"matricesTable", "matricesItemProperties"},
-    {"detectorsTable", "detectorsItemProperties"},
-    {"sensorsTable", "sensorsItemProperties"},
-    {"outputsTable", "outputsItemProperties"},
+    { "sgTable", "sgItemProperties" },
+    { "phasesTable", "phaseItemProperties" },
+    { "progTable", "programsItemProperties" },
+    { "matricesTable", "matricesItemProperties" },
+    { "detectorsTable", "detectorsItemProperties" },
+    { "sensorsTable", "sensorsItemProperties" },
+    { "outputsTable", "outputsItemProperties" },
 };
 
 // Slots that add an element through its dialog, for tables without a form action.
@@ -48,10 +54,10 @@ const struct
     const char *table;
     const char *add;
 } addSlots[] = {
-    {"matricesTable", "matrixAdd"},
-    {"detectorsTable", "detectorsAdd"},
-    {"sensorsTable", "sensorsAdd"},
-    {"outputsTable", "outputsAdd"},
+    { "matricesTable", "matrixAdd" },
+    { "detectorsTable", "detectorsAdd" },
+    { "sensorsTable", "sensorsAdd" },
+    { "outputsTable", "outputsAdd" },
 };
 
 bool shown(QWidget *widget)
@@ -82,7 +88,8 @@ void programWindows(WindowTour &tour, QWidget *dialog)
         }
         if (auto *log = dialog->findChild<QAbstractButton *>(QStringLiteral("showEmulatorLog"))) {
             log->setChecked(true);
-            tour.shot(dialog->findChild<QWidget *>(QStringLiteral("log_dlg")), QStringLiteral("Tiverk2LogDlg"));
+            tour.shot(dialog->findChild<QWidget *>(QStringLiteral("log_dlg")),
+                      QStringLiteral("Tiverk2LogDlg"));
         }
         diagram->setChecked(false);
     }
@@ -106,10 +113,11 @@ void tourDocument(WindowTour &tour, MainWindow &window, const QString &path)
         if (!action || !action->isVisible() || !action->isEnabled())
             continue;
         forgetGeometry();
-        tour.modal(QLatin1String(name), [action] { action->trigger(); },
-                   [&tour](QWidget *dialog) { programWindows(tour, dialog); });
+        tour.modal(
+            QLatin1String(name), [action] { action->trigger(); },
+            [&tour](QWidget *dialog) { programWindows(tour, dialog); });
     }
-    for (const char *name : {"sg_defaults", "dtModules"}) {
+    for (const char *name : { "sg_defaults", "dtModules" }) {
         auto *button = window.findChild<QPushButton *>(QLatin1String(name));
         forgetGeometry();
         if (shown(button))
@@ -120,14 +128,16 @@ void tourDocument(WindowTour &tour, MainWindow &window, const QString &path)
         if (!shown(table) || table->rowCount() == 0)
             continue;
         // Programs differ by their type, each with its own look: all of them.
-        const int rows = QLatin1String(entry.table) == QLatin1String("progTable") ? table->rowCount() : 1;
+        const int rows
+            = QLatin1String(entry.table) == QLatin1String("progTable") ? table->rowCount() : 1;
         for (int row = 0; row < rows; ++row) {
             table->setCurrentCell(row, 0);
             table->selectRow(row);
             forgetGeometry();
-            tour.modal(QLatin1String(entry.properties) + QString::number(row + 1),
-                       [&window, &entry] { QMetaObject::invokeMethod(&window, entry.properties); },
-                       [&tour](QWidget *dialog) { programWindows(tour, dialog); });
+            tour.modal(
+                QLatin1String(entry.properties) + QString::number(row + 1),
+                [&window, &entry] { QMetaObject::invokeMethod(&window, entry.properties); },
+                [&tour](QWidget *dialog) { programWindows(tour, dialog); });
         }
     }
     for (const auto &entry : addSlots) {
@@ -161,20 +171,24 @@ int runTour(const QString &folder, const QDir &examples)
         tour.setSample(QStringLiteral("start"));
         tour.shot(&window, QStringLiteral("MainWindow"));
         // A load error at start-up, as the program shows it.
-        tour.modal(QStringLiteral("LoadError"),
-                   [&window, &examples] { window.loadDocument(examples.filePath(QStringLiteral("missing.cnf"))); });
-        tour.modal(QStringLiteral("NewDocumentDlg"),
-                   [&window] { window.findChild<QAction *>(QStringLiteral("actionNew"))->trigger(); });
+        tour.modal(QStringLiteral("LoadError"), [&window, &examples] {
+            window.loadDocument(examples.filePath(QStringLiteral("missing.cnf")));
+        });
+        tour.modal(QStringLiteral("NewDocumentDlg"), [&window] {
+            window.findChild<QAction *>(QStringLiteral("actionNew"))->trigger();
+        });
         for (const QString &sample : examples.entryList(
-                 {QStringLiteral("*.cnf"), QStringLiteral("*.txt"), QStringLiteral("*.json")}, QDir::Files)) {
+                 { QStringLiteral("*.cnf"), QStringLiteral("*.txt"), QStringLiteral("*.json") },
+                 QDir::Files)) {
             tour.setSample(QFileInfo(sample).completeBaseName());
             tourDocument(tour, window, examples.filePath(sample));
         }
         // A new document of the default family, as New leaves it.
         tour.setSample(QStringLiteral("new"));
-        tour.modal(QStringLiteral("NewDocumentDlg"),
-                   [&window] { window.findChild<QAction *>(QStringLiteral("actionNew"))->trigger(); },
-                   [](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
+        tour.modal(
+            QStringLiteral("NewDocumentDlg"),
+            [&window] { window.findChild<QAction *>(QStringLiteral("actionNew"))->trigger(); },
+            [](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
         tour.shot(&window, QStringLiteral("MainWindow"));
         window.document().setChanged(false);
     }

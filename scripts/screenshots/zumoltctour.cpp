@@ -105,7 +105,8 @@ int runTour(const QString &folder, const QDir &examples)
     // Every signal plan (each type has its own sub-page), then the timeline
     // chart of a crossing with many signal groups.
     const auto showPlans = [&](const QString &name) {
-        const QList<QTreeWidgetItem *> plans = tree->findItems(QStringLiteral("Signal plans"), Qt::MatchExactly);
+        const QList<QTreeWidgetItem *> plans
+            = tree->findItems(QStringLiteral("Signal plans"), Qt::MatchExactly);
         if (plans.isEmpty())
             return;
         for (int i = 0; i < plans.first()->childCount(); ++i) {
@@ -126,8 +127,9 @@ int runTour(const QString &folder, const QDir &examples)
     }
     showPlans(QStringLiteral("43 groups-"));
 
-    tour.modal(QStringLiteral("SettingsDialog"),
-               [&window] { window.findChild<QAction *>(QStringLiteral("actionSettings"))->trigger(); });
+    tour.modal(QStringLiteral("SettingsDialog"), [&window] {
+        window.findChild<QAction *>(QStringLiteral("actionSettings"))->trigger();
+    });
     window.findChild<QAction *>(QStringLiteral("actionchecking"))->trigger();
     tour.shot(window.findChild<QWidget *>(QStringLiteral("CheckingErrorsDialog")),
               QStringLiteral("CheckingErrorsDialog"));

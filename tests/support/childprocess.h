@@ -10,8 +10,8 @@ namespace TestSupport {
 struct ChildEnd
 {
     bool exited = false; // false: a signal ended it (or it could not be made)
-    int exitCode = -1;   // when exited
-    int signal = 0;      // when ended by a signal
+    int exitCode = -1; // when exited
+    int signal = 0; // when ended by a signal
     QByteArray output;
 };
 

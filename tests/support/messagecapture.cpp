@@ -33,5 +33,5 @@ void MessageCapture::clear()
 void MessageCapture::handler(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
     if (s_current)
-        s_current->m_messages.append({type, text});
+        s_current->m_messages.append({ type, text });
 }

@@ -19,13 +19,15 @@ void ModalAnswerer::pressButton(int standardButton)
 {
     arm([standardButton](QWidget *modal) {
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            if (QAbstractButton *button = box->button(QMessageBox::StandardButton(standardButton))) {
+            if (QAbstractButton *button
+                = box->button(QMessageBox::StandardButton(standardButton))) {
                 button->click();
                 return;
             }
         }
         if (auto *buttons = modal->findChild<QDialogButtonBox *>()) {
-            if (QAbstractButton *button = buttons->button(QDialogButtonBox::StandardButton(standardButton))) {
+            if (QAbstractButton *button
+                = buttons->button(QDialogButtonBox::StandardButton(standardButton))) {
                 button->click();
                 return;
             }

@@ -61,7 +61,8 @@ inline QVariantMap map(const QByteArray &json)
 // number types inside.
 inline QByteArray text(const QVariant &value)
 {
-    return QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)}).toJson(QJsonDocument::Compact);
+    return QJsonDocument(QJsonArray { QJsonValue::fromVariant(value) })
+        .toJson(QJsonDocument::Compact);
 }
 
 } // namespace NativeJson

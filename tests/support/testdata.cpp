@@ -19,7 +19,8 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 
 bool writeLongArrayConfiguration(const QString &path, int bytes)
 {
-    QByteArray text("{\"controller\":{\"type\":\"tiverkii\",\"version\":\"2.0\",\"number\":1},\"extra\":[1");
+    QByteArray text(
+        "{\"controller\":{\"type\":\"tiverkii\",\"version\":\"2.0\",\"number\":1},\"extra\":[1");
     const int items = qMax(0, (bytes - text.size() - 2) / 2);
     text.reserve(text.size() + 2 * items + 2);
     for (int i = 0; i < items; ++i)

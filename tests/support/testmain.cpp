@@ -18,7 +18,8 @@ static std::map<QString, TestFactory> &registry()
 
 bool registerTest(const char *sourceFile, TestFactory factory)
 {
-    registry()[QFileInfo(QString::fromLocal8Bit(sourceFile)).completeBaseName()] = std::move(factory);
+    registry()[QFileInfo(QString::fromLocal8Bit(sourceFile)).completeBaseName()]
+        = std::move(factory);
     return true;
 }
 

@@ -16,5 +16,5 @@ bool registerTest(const char *sourceFile, TestFactory factory);
 } // namespace TestSupport
 
 #define PROJECT_TEST(TestClass)                                                                    \
-    static const bool TestClass##Registered =                                                      \
-        TestSupport::registerTest(__FILE__, [] { return static_cast<QObject *>(new TestClass); })
+    static const bool TestClass##Registered = TestSupport::registerTest(                           \
+        __FILE__, [] { return static_cast<QObject *>(new TestClass); })

@@ -25,12 +25,14 @@ void CalendarPage::initPage(IntEdit *id, QLineEdit *name, QCheckBox *manualName)
 
 void CalendarPage::showIdAndName(const ZUBaseObject &object)
 {
-    PageProtocol::showIdAndName(m_id, m_name, m_manualName, Prefixes::prefix(m_kind), object.id(), object.name());
+    PageProtocol::showIdAndName(m_id, m_name, m_manualName, Prefixes::prefix(m_kind), object.id(),
+                                object.name());
 }
 
 bool CalendarPage::isApply(QAbstractButton *button, int selected) const
 {
-    return PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) && selected == 1;
+    return PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator)
+        && selected == 1;
 }
 
 void CalendarPage::writeIdAndName(ZUBaseObject &object)

@@ -1,9 +1,9 @@
 #include "commonparameterswidget.h"
 #include "ui_commonparameterswidget.h"
 
+#include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
-#include "zumoltc/model/zuconfiguration.h"
 
 #include <cmath>
 

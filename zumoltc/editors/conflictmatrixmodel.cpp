@@ -107,7 +107,8 @@ bool ConflictMatrixModel::store(int at, const QVariant &value)
     const bool whole = value.type() == QVariant::Int;
     const int newTime = whole ? value.toInt() : zu::NotSet;
     const QVariant oldOdd = m_cells.odd.value(at);
-    const bool empty = !value.isValid() || (value.type() == QVariant::String && value.toString().isEmpty());
+    const bool empty
+        = !value.isValid() || (value.type() == QVariant::String && value.toString().isEmpty());
     const QVariant newOdd = whole || empty ? QVariant() : value;
     if (time == newTime && oldOdd == newOdd && oldOdd.type() == newOdd.type())
         return false;

@@ -44,7 +44,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     void takeSnapshot() override;
     void restoreSnapshot() override;
@@ -52,8 +53,8 @@ public:
 private:
     struct Cells
     {
-        QVector<int> times;          // row-major; NotSet where empty or odd
-        QHash<int, QVariant> odd;    // values that are no whole number, by cell
+        QVector<int> times; // row-major; NotSet where empty or odd
+        QHash<int, QVariant> odd; // values that are no whole number, by cell
         QBitArray locked;
     };
 

@@ -2,8 +2,8 @@
 
 #include "conflictmatrixmodel.h"
 
-#include "common/widgets/paramheader.h"
 #include "common/widgets/parameterstable.h"
+#include "common/widgets/paramheader.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,21 +19,23 @@ ConflictMatrixView::ConflictMatrixView(QWidget *parent)
 {
     setModel(m_model);
     auto *header = new ParamHeader(Qt::Horizontal, this);
-    connect(header, &ParamHeader::fillColumnRequested, this, &ConflictMatrixView::fillColumnFromSelection);
+    connect(header, &ParamHeader::fillColumnRequested, this,
+            &ConflictMatrixView::fillColumnFromSelection);
     setHorizontalHeader(header);
     // Fitting a column to its contents measures this many cells of it, not a
     // thousand: every cell holds a short time, the titles set the width.
     header->setResizeContentsPrecision(50);
     verticalHeader()->setResizeContentsPrecision(50);
-    const auto addAction = [this](const QString &text, const char *name, const QKeySequence &shortcut,
-                                  void (ConflictMatrixView::*slot)()) {
-        auto *action = new QAction(text, this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        QWidget::addAction(action);
-    };
+    const auto addAction
+        = [this](const QString &text, const char *name, const QKeySequence &shortcut,
+                 void (ConflictMatrixView::*slot)()) {
+              auto *action = new QAction(text, this);
+              action->setObjectName(QString::fromLatin1(name));
+              action->setShortcut(shortcut);
+              action->setShortcutContext(Qt::WidgetShortcut);
+              connect(action, &QAction::triggered, this, slot);
+              QWidget::addAction(action);
+          };
     addAction(tr("Copy"), "copy", QKeySequence::Copy, &ConflictMatrixView::copy);
     addAction(tr("Paste"), "paste", QKeySequence::Paste, &ConflictMatrixView::paste);
     addAction(tr("Remove"), "clear", QKeySequence::Delete, &ConflictMatrixView::clear);
@@ -78,7 +80,8 @@ void ConflictMatrixView::paste()
     const int count = m_model->rowCount();
     for (int line = 0, row = startRow; line < lines.size() && row < count; ++line, ++row) {
         const QStringList fields = lines.at(line).split(QLatin1Char('\t'));
-        for (int field = 0, column = startColumn; field < fields.size() && column < count; ++field, ++column) {
+        for (int field = 0, column = startColumn; field < fields.size() && column < count;
+             ++field, ++column) {
             if (!fields.at(field).isEmpty() && m_model->isCellEditable(row, column))
                 writeUserValue(row, column, pastedValue(fields.at(field)));
         }
@@ -92,16 +95,15 @@ void ConflictMatrixView::clear()
         writeUserValue(index.row(), index.column(), QVariant());
 }
 
-void ConflictMatrixView::keyboardSearch(const QString &)
-{
-}
+void ConflictMatrixView::keyboardSearch(const QString &) { }
 
 // Bottom-up, as the parameter tables fill a column.
 void ConflictMatrixView::fillColumnFromSelection(int column)
 {
     const QModelIndexList indexes = selectionModel()->selectedIndexes();
-    const auto source = std::find_if(indexes.cbegin(), indexes.cend(),
-                                     [column](const QModelIndex &index) { return index.column() == column; });
+    const auto source
+        = std::find_if(indexes.cbegin(), indexes.cend(),
+                       [column](const QModelIndex &index) { return index.column() == column; });
     if (source == indexes.cend())
         return;
     const QVariant value = m_model->cellData(source->row(), column);

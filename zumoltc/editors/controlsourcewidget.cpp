@@ -71,7 +71,8 @@ void ControlSourceWidget::setObjects(ZUConfiguration *configuration,
 
 void ControlSourceWidget::on_buttonBox_clicked(QAbstractButton *button)
 {
-    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator)
+        || m_objects.size() != 1)
         return;
     if (ZUControlSource *source = m_objects.first()) {
         if (m_validator->isChanged(ui->id))

@@ -25,7 +25,8 @@ public:
     explicit ControlSourceWidget(QWidget *parent = nullptr);
     ~ControlSourceWidget() override;
 
-    void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUControlSource>> &objects);
+    void setObjects(ZUConfiguration *configuration,
+                    const QList<QPointer<ZUControlSource>> &objects);
 
 signals:
     void changed(bool changed);

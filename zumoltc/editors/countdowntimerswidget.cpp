@@ -27,10 +27,11 @@ CountdownTimersWidget::CountdownTimersWidget(QWidget *parent)
     // The protocols are known by their keys only.
     for (const auto &item : enumItems<zu::CountdownBoardProtocol>(true))
         ui->protocol->addItem(item.first, item.second);
-    ui->cdt_items->setItemDelegateForColumn(BoardGroup, new ComboBoxDelegate(this, QList<QPair<QString, int>>()));
-    m_rowActions = new RowTableActions(this, ui->cdt_items,
-                                       {ui->add_cdt, ui->remove_cdt, ui->move_top, ui->move_up, ui->move_down,
-                                        ui->move_bottom});
+    ui->cdt_items->setItemDelegateForColumn(
+        BoardGroup, new ComboBoxDelegate(this, QList<QPair<QString, int>>()));
+    m_rowActions = new RowTableActions(
+        this, ui->cdt_items,
+        { ui->add_cdt, ui->remove_cdt, ui->move_top, ui->move_up, ui->move_down, ui->move_bottom });
 }
 
 CountdownTimersWidget::~CountdownTimersWidget()
@@ -42,7 +43,8 @@ void CountdownTimersWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalGroup::staticMetaObject.className())
         return;
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)))
+    if (auto *delegate
+        = qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)))
         EditorPages::refillObjects(delegate, m_configuration->signalGroups());
 }
 
@@ -59,7 +61,8 @@ void CountdownTimersWidget::load(ZUConfiguration *configuration)
     for (const ZUCountdownBoards::Board &board : boards->boards()) {
         const int row = ui->cdt_items->rowCount();
         ui->cdt_items->insertRow(row);
-        ui->cdt_items->setCellData(row, BoardGroup, board.group ? QVariant(board.group->id()) : QVariant(), true);
+        ui->cdt_items->setCellData(row, BoardGroup,
+                                   board.group ? QVariant(board.group->id()) : QVariant(), true);
         ui->cdt_items->setCellData(row, BoardAddress, intCell(board.addr), true);
         ui->cdt_items->setCellData(row, BoardCount, intCell(board.boards), true);
         ui->cdt_items->setCellData(row, BoardWarningTime, intCell(board.warnTime), true);
@@ -111,13 +114,15 @@ void CountdownTimersWidget::on_buttonBox_clicked(QAbstractButton *button)
         boards->clearBoards();
         for (int row = 0; row < ui->cdt_items->rowCount(); ++row) {
             // addBoard drops a row whose group is empty or unknown.
-            boards->addBoard(m_configuration->findSignalGroup(ui->cdt_items->cellData(row, BoardGroup)),
-                             cellInt(ui->cdt_items->cellData(row, BoardCount)),
-                             cellInt(ui->cdt_items->cellData(row, BoardAddress)),
-                             cellInt(ui->cdt_items->cellData(row, BoardWarningTime)));
+            boards->addBoard(
+                m_configuration->findSignalGroup(ui->cdt_items->cellData(row, BoardGroup)),
+                cellInt(ui->cdt_items->cellData(row, BoardCount)),
+                cellInt(ui->cdt_items->cellData(row, BoardAddress)),
+                cellInt(ui->cdt_items->cellData(row, BoardWarningTime)));
         }
-        carryKeptMembers(before, boards->boards(),
-                         [](const ZUCountdownBoards::Board &board, int) { return board.group.data(); });
+        carryKeptMembers(before, boards->boards(), [](const ZUCountdownBoards::Board &board, int) {
+            return board.group.data();
+        });
     }
     emit configurationChanged(ZUCountdownBoards::staticMetaObject.className());
     m_validator->snapshotAll();

@@ -26,7 +26,8 @@ DayplanWidget::DayplanWidget(QWidget *parent)
     auto *remove = new QAction(ui->remove_plan->icon(), ui->remove_plan->toolTip(), ui->plansTable);
     remove->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     connect(remove, &QAction::triggered, ui->plansTable, &ParametersTable::remove_selected_rows);
-    connect(ui->remove_plan, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::remove_selected_rows);
+    connect(ui->remove_plan, &QAbstractButton::clicked, ui->plansTable,
+            &ParametersTable::remove_selected_rows);
     const QList<QAction *> tableActions = ui->plansTable->actions();
     ui->plansTable->insertAction(tableActions.value(0), remove);
     auto *add = new QAction(ui->add_plan->icon(), ui->add_plan->toolTip(), ui->plansTable);
@@ -34,10 +35,14 @@ DayplanWidget::DayplanWidget(QWidget *parent)
     connect(add, &QAction::triggered, this, &DayplanWidget::on_add_plan_clicked);
     ui->plansTable->insertAction(remove, add);
 
-    connect(ui->move_bottom, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_bottom);
-    connect(ui->move_down, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_down);
-    connect(ui->move_top, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_top);
-    connect(ui->move_up, &QAbstractButton::clicked, ui->plansTable, &ParametersTable::move_selected_up);
+    connect(ui->move_bottom, &QAbstractButton::clicked, ui->plansTable,
+            &ParametersTable::move_selected_bottom);
+    connect(ui->move_down, &QAbstractButton::clicked, ui->plansTable,
+            &ParametersTable::move_selected_down);
+    connect(ui->move_top, &QAbstractButton::clicked, ui->plansTable,
+            &ParametersTable::move_selected_top);
+    connect(ui->move_up, &QAbstractButton::clicked, ui->plansTable,
+            &ParametersTable::move_selected_up);
 }
 
 DayplanWidget::~DayplanWidget()
@@ -45,7 +50,8 @@ DayplanWidget::~DayplanWidget()
     delete ui;
 }
 
-void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects)
+void DayplanWidget::setObjects(ZUConfiguration *configuration,
+                               const QList<QPointer<ZUDayPlan>> &objects)
 {
     m_configuration = configuration;
     m_objects = objects;
@@ -75,7 +81,8 @@ void DayplanWidget::setObjects(ZUConfiguration *configuration, const QList<QPoin
             if (period.program)
                 ui->plansTable->setCellData(row, ProgramColumn, period.program->id(), true);
             if (period.spareProgram)
-                ui->plansTable->setCellData(row, SpareProgramColumn, period.spareProgram->id(), true);
+                ui->plansTable->setCellData(row, SpareProgramColumn, period.spareProgram->id(),
+                                            true);
         }
     }
     ui->plansTable->resizeColumnsToContents();
@@ -108,7 +115,8 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
     if (!isApply(button, m_objects.size()))
         return;
     if (!tableValid()
-        && !EditorPages::askSaveAnyway(this, tr("Parameters of daily plan contains invalid data. Save anyway?")))
+        && !EditorPages::askSaveAnyway(
+            this, tr("Parameters of daily plan contains invalid data. Save anyway?")))
         return;
     ZUDayPlan *plan = m_objects.first();
     if (plan) {
@@ -147,9 +155,10 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
 
 void DayplanWidget::setRowToolsEnabled(bool enabled)
 {
-    for (QWidget *tool : {static_cast<QWidget *>(ui->remove_plan), static_cast<QWidget *>(ui->move_bottom),
-                          static_cast<QWidget *>(ui->move_down), static_cast<QWidget *>(ui->move_top),
-                          static_cast<QWidget *>(ui->move_up)})
+    for (QWidget *tool :
+         { static_cast<QWidget *>(ui->remove_plan), static_cast<QWidget *>(ui->move_bottom),
+           static_cast<QWidget *>(ui->move_down), static_cast<QWidget *>(ui->move_top),
+           static_cast<QWidget *>(ui->move_up) })
         tool->setEnabled(enabled);
 }
 

@@ -30,7 +30,8 @@ DetectorWidget::~DetectorWidget()
     delete ui;
 }
 
-void DetectorWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDetector>> &detectors)
+void DetectorWidget::setObjects(ZUConfiguration *configuration,
+                                const QList<QPointer<ZUDetector>> &detectors)
 {
     m_configuration = configuration;
     m_detectors = detectors;

@@ -34,15 +34,15 @@ DIOWidget::DIOWidget(QWidget *parent)
     m_validator = new DialogItemValidator(this);
     fillCombo(ui->type, enumItems<zu::DIO::Type>(false));
     fillCombo(ui->common, enumItems<zu::Polarity>(false));
-    ui->channels->setItemDelegateForColumn(ChannelTypeColumn,
-                                           new ComboBoxDelegate(this, enumItems<zu::ChannelType>(true)));
-    ui->channels->setItemDelegateForColumn(ChannelCommon,
-                                           new ComboBoxDelegate(this, enumItems<zu::Polarity>(false)));
-    ui->channels->setItemDelegateForColumn(ChannelDetector,
-                                           new ComboBoxDelegate(this, QList<QPair<QString, int>>()));
+    ui->channels->setItemDelegateForColumn(
+        ChannelTypeColumn, new ComboBoxDelegate(this, enumItems<zu::ChannelType>(true)));
+    ui->channels->setItemDelegateForColumn(
+        ChannelCommon, new ComboBoxDelegate(this, enumItems<zu::Polarity>(false)));
+    ui->channels->setItemDelegateForColumn(
+        ChannelDetector, new ComboBoxDelegate(this, QList<QPair<QString, int>>()));
     m_rowActions = new RowTableActions(this, ui->channels,
-                                       {ui->add_channel, ui->remove_channel, ui->move_top, ui->move_up,
-                                        ui->move_down, ui->move_bottom});
+                                       { ui->add_channel, ui->remove_channel, ui->move_top,
+                                         ui->move_up, ui->move_down, ui->move_bottom });
 }
 
 DIOWidget::~DIOWidget()
@@ -54,7 +54,8 @@ void DIOWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDetector::staticMetaObject.className())
         return;
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)))
+    if (auto *delegate
+        = qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)))
         EditorPages::refillObjects(delegate, m_configuration->detectors());
 }
 
@@ -81,7 +82,8 @@ void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)
         ui->channels->setCellData(row, ChannelNumber, intCell(channel.channel), true);
         ui->channels->setCellData(row, ChannelTypeColumn, intCell(channel.type), true);
         ui->channels->setCellData(row, ChannelCommon, intCell(channel.common), true);
-        ui->channels->setCellData(row, ChannelDetector, channel.detector ? QVariant(channel.detector->id()) : QVariant(),
+        ui->channels->setCellData(row, ChannelDetector,
+                                  channel.detector ? QVariant(channel.detector->id()) : QVariant(),
                                   true);
     }
     ui->channels->resizeColumnsToContents();
@@ -95,8 +97,9 @@ void DIOWidget::on_type_currentIndexChanged(int index)
 {
     const int type = enumValue<zu::DIO::Type>(ui->type->itemData(index));
     const bool network = type == zu::DIO::traficam || type == zu::DIO::sitilog;
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_3), static_cast<QWidget *>(ui->IP),
-                            static_cast<QWidget *>(ui->label_4), static_cast<QWidget *>(ui->port)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->label_3), static_cast<QWidget *>(ui->IP),
+           static_cast<QWidget *>(ui->label_4), static_cast<QWidget *>(ui->port) })
         widget->setVisible(network);
 }
 
@@ -148,12 +151,15 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
         for (int row = 0; row < ui->channels->rowCount(); ++row) {
             ZUDIO::Channel channel;
             channel.channel = cellInt(ui->channels->cellData(row, ChannelNumber));
-            channel.type = enumValue<zu::ChannelType>(ui->channels->cellData(row, ChannelTypeColumn));
+            channel.type
+                = enumValue<zu::ChannelType>(ui->channels->cellData(row, ChannelTypeColumn));
             channel.common = enumValue<zu::Polarity>(ui->channels->cellData(row, ChannelCommon));
-            channel.detector = m_configuration->findDetector(ui->channels->cellData(row, ChannelDetector));
+            channel.detector
+                = m_configuration->findDetector(ui->channels->cellData(row, ChannelDetector));
             module->addChannel(channel);
         }
-        carryKeptMembers(before, module->channels(), [](const ZUDIO::Channel &channel, int) { return channel.channel; });
+        carryKeptMembers(before, module->channels(),
+                         [](const ZUDIO::Channel &channel, int) { return channel.channel; });
     }
     m_validator->snapshotAll();
     emit configurationChanged(ZUDIO::staticMetaObject.className());

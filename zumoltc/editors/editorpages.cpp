@@ -20,7 +20,8 @@ void setDescendantsEnabled(QWidget *page, bool enabled)
     }
 }
 
-void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit *name, ZUBaseObject *object)
+void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit *name,
+                    ZUBaseObject *object)
 {
     if (validator.isChanged(id))
         object->setId(id->value());
@@ -30,17 +31,17 @@ void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit
 
 bool askSaveAnyway(QWidget *page, const QString &text)
 {
-    return QMessageBox::question(page, QCoreApplication::translate("EditorPages", "Invalid data"), text,
-                                 QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+    return QMessageBox::question(page, QCoreApplication::translate("EditorPages", "Invalid data"),
+                                 text, QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 QRegExpValidator *dayMonthValidator(QObject *parent)
 {
     return new QRegExpValidator(
-            QRegExp(QStringLiteral("([1-9]|0[1-9]|1[0-9]|2[0-9]|3[0-1])\\.([1-9]|0[1-9]|1[0-2])"),
-                    Qt::CaseSensitive),
-            parent);
+        QRegExp(QStringLiteral("([1-9]|0[1-9]|1[0-9]|2[0-9]|3[0-1])\\.([1-9]|0[1-9]|1[0-2])"),
+                Qt::CaseSensitive),
+        parent);
 }
 
 void selectObject(QComboBox *combo, const ZUBaseObject *object)

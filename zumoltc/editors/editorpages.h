@@ -56,7 +56,8 @@ bool startLoading(QWidget *page, DialogItemValidator *validator, IntEdit *id, QL
 }
 
 // On Apply of one object: its id and its name, each only when the user changed it.
-void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit *name, ZUBaseObject *object);
+void writeIdAndName(const DialogItemValidator &validator, IntEdit *id, QLineEdit *name,
+                    ZUBaseObject *object);
 
 // The "Invalid data" question before storing what the page found invalid; true
 // only for Yes (No or closing the box is false).
@@ -68,8 +69,7 @@ QRegExpValidator *dayMonthValidator(QObject *parent);
 
 // Refills combo with the list texts of the live objects, the ids as item
 // data, and selects again the item of the id it showed (none when gone).
-template<typename T>
-void refillObjects(QComboBox *combo, const QList<QPointer<T>> &objects)
+template<typename T> void refillObjects(QComboBox *combo, const QList<QPointer<T>> &objects)
 {
     const QVariant shown = combo->currentData();
     combo->clear();

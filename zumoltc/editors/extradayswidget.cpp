@@ -25,7 +25,7 @@ ExtraDaysWidget::~ExtraDaysWidget()
 }
 
 void ExtraDaysWidget::setObjects(ZUConfiguration *configuration,
-                                    const QList<QPointer<ZUExtraDay>> &objects)
+                                 const QList<QPointer<ZUExtraDay>> &objects)
 {
     m_configuration = configuration;
     m_objects = objects;
@@ -62,7 +62,7 @@ void ExtraDaysWidget::on_buttonBox_clicked(QAbstractButton *button)
     const bool valid = ui->date->hasAcceptableInput() && plan;
     if (!valid
         && !EditorPages::askSaveAnyway(
-                this, tr("Parameters of specially day contains invalid data. Save anyway?")))
+            this, tr("Parameters of specially day contains invalid data. Save anyway?")))
         return;
     ZUExtraDay *day = m_objects.first();
     if (day) {

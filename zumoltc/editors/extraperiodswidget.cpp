@@ -65,7 +65,7 @@ void ExtraPeriodsWidget::on_buttonBox_clicked(QAbstractButton *button)
     const bool valid = ui->start->hasAcceptableInput() && ui->stop->hasAcceptableInput() && week;
     if (!valid
         && !EditorPages::askSaveAnyway(
-                this, tr("Parameters of seasonally plan contains invalid data. Save anyway?")))
+            this, tr("Parameters of seasonally plan contains invalid data. Save anyway?")))
         return;
     ZUExtraPeriod *period = m_objects.first();
     if (period) {

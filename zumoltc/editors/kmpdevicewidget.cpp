@@ -13,8 +13,7 @@ constexpr int HighestAddress = 254;
 
 // Refills combo with the given values of E (display texts, values as data),
 // choosing again the value it showed when still offered.
-template<typename E>
-void offer(QComboBox *combo, const QList<int> &values)
+template<typename E> void offer(QComboBox *combo, const QList<int> &values)
 {
     const QVariant shown = combo->currentData();
     combo->clear();
@@ -23,8 +22,7 @@ void offer(QComboBox *combo, const QList<int> &values)
     combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
 }
 
-template<typename E>
-QList<int> allValues()
+template<typename E> QList<int> allValues()
 {
     QList<int> values;
     for (const auto &item : enumItems<E>(true))
@@ -60,11 +58,11 @@ QList<int> KMPDeviceWidget::variantsOf(int device)
     case DIO3:
     case DIO4:
     case DIO5:
-        return {dryContact, interfaceType, traficam, sitilog};
+        return { dryContact, interfaceType, traficam, sitilog };
     case KTV1:
-        return {interfaceType};
+        return { interfaceType };
     case VPU1:
-        return {passive, passive_ind, interface_tiverk1};
+        return { passive, passive_ind, interface_tiverk1 };
     default:
         return allValues<SubType>();
     }
@@ -77,11 +75,11 @@ QList<int> KMPDeviceWidget::portsOf(int variant)
     case passive:
     case passive_ind:
     case dryContact:
-        return {zu::KMPDevPort::dryContact};
+        return { zu::KMPDevPort::dryContact };
     case interfaceType:
     case interface_tiverk1:
     case interface_tiverk2:
-        return {zu::KMPDevPort::RS485_1, zu::KMPDevPort::RS485_2};
+        return { zu::KMPDevPort::RS485_1, zu::KMPDevPort::RS485_2 };
     default:
         return allValues<zu::KMPDevPort::Value>();
     }
@@ -94,7 +92,7 @@ void KMPDeviceWidget::on_device_currentIndexChanged(int index)
     // interfaces follow only the variant it ends with.
     m_offeringVariants = true;
     offer<zu::KMPDevice::SubType>(
-            ui->type, variantsOf(enumValue<zu::KMPDevice::Type>(ui->device->itemData(index))));
+        ui->type, variantsOf(enumValue<zu::KMPDevice::Type>(ui->device->itemData(index))));
     m_offeringVariants = false;
     // An interface belongs to its variant: kept with it, dropped with it.
     if (ui->type->currentData() != variant)
@@ -107,10 +105,11 @@ void KMPDeviceWidget::on_type_currentIndexChanged(int index)
     if (m_offeringVariants)
         return;
     offer<zu::KMPDevPort::Value>(
-            ui->port, portsOf(enumValue<zu::KMPDevice::SubType>(ui->type->itemData(index))));
+        ui->port, portsOf(enumValue<zu::KMPDevice::SubType>(ui->type->itemData(index))));
 }
 
-void KMPDeviceWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUKMPDevice>> &objects)
+void KMPDeviceWidget::setObjects(ZUConfiguration *configuration,
+                                 const QList<QPointer<ZUKMPDevice>> &objects)
 {
     m_configuration = configuration;
     m_objects = objects;
@@ -127,7 +126,7 @@ void KMPDeviceWidget::setObjects(ZUConfiguration *configuration, const QList<QPo
         return;
 
     if (ZUKMPDevice *device = objects.first()) {
-        QList<int> addresses = {0, 1, 2, 255};
+        QList<int> addresses = { 0, 1, 2, 255 };
         for (const QPointer<ZUKMPDevice> &other : configuration->kmp1()->devices()) {
             if (other && other != device)
                 addresses << other->addr();
@@ -143,7 +142,8 @@ void KMPDeviceWidget::setObjects(ZUConfiguration *configuration, const QList<QPo
 
 void KMPDeviceWidget::on_buttonBox_clicked(QAbstractButton *button)
 {
-    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator) || m_objects.size() != 1)
+    if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator)
+        || m_objects.size() != 1)
         return;
     if (ZUKMPDevice *device = m_objects.first()) {
         if (m_validator->isChanged(ui->device))

@@ -48,14 +48,15 @@ void MatrixWidget::load(ZUConfiguration *configuration)
     m_configuration = configuration;
     if (!configuration)
         return;
-    connect(configuration, &ZUConfiguration::objectAdded, this, &MatrixWidget::configuration_objectAdded,
-            Qt::UniqueConnection);
-    connect(configuration, &ZUConfiguration::objectDestroyed, this, &MatrixWidget::configuration_objectDestroyed,
-            Qt::UniqueConnection);
+    connect(configuration, &ZUConfiguration::objectAdded, this,
+            &MatrixWidget::configuration_objectAdded, Qt::UniqueConnection);
+    connect(configuration, &ZUConfiguration::objectDestroyed, this,
+            &MatrixWidget::configuration_objectDestroyed, Qt::UniqueConnection);
     const ZUIntergreenMatrix *matrix = configuration->intergreenMatrix();
     PageProtocol::clearIdAndName(ui->id, ui->name, ui->manualName);
     if (matrix)
-        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), matrix->id(), matrix->name());
+        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), matrix->id(),
+                                    matrix->name());
     updateMatrix();
     m_validator->snapshotAll();
 }
@@ -83,7 +84,7 @@ QVector<QPair<int, int>> MatrixWidget::samePhasePairs() const
         for (int a : qAsConst(rows)) {
             for (int b : qAsConst(rows)) {
                 if (a != b)
-                    pairs.append({a, b});
+                    pairs.append({ a, b });
             }
         }
     }
@@ -136,7 +137,9 @@ void MatrixWidget::on_show_full_name_of_sg_clicked(bool checked)
     QStringList texts;
     texts.reserve(m_groups.size());
     for (const QPointer<ZUSignalGroup> &group : qAsConst(m_groups)) {
-        texts << (!group ? QString() : checked ? group->text(QString()) : QString::number(group->id(), 10));
+        texts << (!group        ? QString()
+                      : checked ? group->text(QString())
+                                : QString::number(group->id(), 10));
     }
     ui->matrixTable->matrixModel()->setHeaderTexts(texts);
     ui->matrixTable->resizeColumnsToContents();

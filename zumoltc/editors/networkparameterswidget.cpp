@@ -22,7 +22,8 @@ NetworkParametersWidget::~NetworkParametersWidget()
 
 bool NetworkParametersWidget::isAddress(const QString &text)
 {
-    static const QRegularExpression address(QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
+    static const QRegularExpression address(
+        QStringLiteral("^([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})\\.([0-9]{1,3})$"));
     return address.match(text).hasMatch();
 }
 
@@ -97,7 +98,7 @@ void NetworkParametersWidget::on_buttonBox_clicked(QAbstractButton *button)
         if (m_validator->isChanged(ui->dnsIP))
             record->setDnsIP(fieldText(ui->dnsIP));
     } else {
-        for (QLineEdit *field : {ui->lanIP, ui->lanMask, ui->gtwIP, ui->dnsIP})
+        for (QLineEdit *field : { ui->lanIP, ui->lanMask, ui->gtwIP, ui->dnsIP })
             field->clear();
     }
     if (ui->asuddEnabled->isChecked()) {

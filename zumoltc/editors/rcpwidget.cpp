@@ -23,7 +23,7 @@ RCPWidget::RCPWidget(QWidget *parent)
 {
     ui->setupUi(this);
     m_validator = new DialogItemValidator(this);
-    for (const int type : {int(zu::passive), int(zu::passive_ind)})
+    for (const int type : { int(zu::passive), int(zu::passive_ind) })
         ui->type->addItem(enumText<zu::VPUType>(type), type);
     for (const auto &item : enumItems<zu::Polarity>(false))
         ui->common->addItem(item.first, item.second);
@@ -41,7 +41,7 @@ void RCPWidget::configurationHasChanged(const char *className)
         return;
     if (className == ZUStage::staticMetaObject.className()) {
         if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttons->itemDelegateForRow(0)))
-        EditorPages::refillObjects(delegate, m_configuration->stages());
+            EditorPages::refillObjects(delegate, m_configuration->stages());
     } else if (className == ZUControlSource::staticMetaObject.className()) {
         // The window's upkeep after a control-source change may have changed the panel.
         ui->enabled->setChecked(m_panel->type() != zu::NotSet);

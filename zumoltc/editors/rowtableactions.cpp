@@ -36,6 +36,7 @@ RowTableActions::RowTableActions(QWidget *page, ParametersTable *table, const Bu
 void RowTableActions::followSelection()
 {
     const bool selected = !m_table->selectedItems().isEmpty();
-    for (QToolButton *button : {m_buttons.remove, m_buttons.top, m_buttons.up, m_buttons.down, m_buttons.bottom})
+    for (QToolButton *button :
+         { m_buttons.remove, m_buttons.top, m_buttons.up, m_buttons.down, m_buttons.bottom })
         button->setEnabled(selected);
 }

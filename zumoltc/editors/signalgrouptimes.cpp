@@ -42,16 +42,16 @@ SignalGroupTimes::~SignalGroupTimes()
 
 QList<SignalGroupTimes::Field> SignalGroupTimes::fields() const
 {
-    return {{ui->extRed, &ZUSignalGroup::extRed, &ZUSignalGroup::setExtRed},
-            {ui->amber, &ZUSignalGroup::amber, &ZUSignalGroup::setAmber},
-            {ui->greenBlink, &ZUSignalGroup::greenBlink, &ZUSignalGroup::setGreenBlink},
-            {ui->maxGreen, &ZUSignalGroup::maxGreen, &ZUSignalGroup::setMaxGreen},
-            {ui->maxRed, &ZUSignalGroup::maxRed, &ZUSignalGroup::setMaxRed},
-            {ui->minGreen, &ZUSignalGroup::minGreen, &ZUSignalGroup::setMinGreen},
-            {ui->minRed, &ZUSignalGroup::minRed, &ZUSignalGroup::setMinRed},
-            {ui->redAmber, &ZUSignalGroup::redAmber, &ZUSignalGroup::setRedAmber},
-            {ui->extGreen1, &ZUSignalGroup::extGreen1, &ZUSignalGroup::setExtGreen1},
-            {ui->extGreen2, &ZUSignalGroup::extGreen2, &ZUSignalGroup::setExtGreen2}};
+    return { { ui->extRed, &ZUSignalGroup::extRed, &ZUSignalGroup::setExtRed },
+             { ui->amber, &ZUSignalGroup::amber, &ZUSignalGroup::setAmber },
+             { ui->greenBlink, &ZUSignalGroup::greenBlink, &ZUSignalGroup::setGreenBlink },
+             { ui->maxGreen, &ZUSignalGroup::maxGreen, &ZUSignalGroup::setMaxGreen },
+             { ui->maxRed, &ZUSignalGroup::maxRed, &ZUSignalGroup::setMaxRed },
+             { ui->minGreen, &ZUSignalGroup::minGreen, &ZUSignalGroup::setMinGreen },
+             { ui->minRed, &ZUSignalGroup::minRed, &ZUSignalGroup::setMinRed },
+             { ui->redAmber, &ZUSignalGroup::redAmber, &ZUSignalGroup::setRedAmber },
+             { ui->extGreen1, &ZUSignalGroup::extGreen1, &ZUSignalGroup::setExtGreen1 },
+             { ui->extGreen2, &ZUSignalGroup::extGreen2, &ZUSignalGroup::setExtGreen2 } };
 }
 
 void SignalGroupTimes::clear()
@@ -62,7 +62,8 @@ void SignalGroupTimes::clear()
     m_group = nullptr;
 }
 
-void SignalGroupTimes::load(QPointer<ZUSignalGroup> own, QPointer<ZUSignalGroup> inherited, bool keep)
+void SignalGroupTimes::load(QPointer<ZUSignalGroup> own, QPointer<ZUSignalGroup> inherited,
+                            bool keep)
 {
     if (!keep)
         clear();
@@ -85,7 +86,8 @@ void SignalGroupTimes::showInherited(QPointer<ZUSignalGroup> inherited)
         if (field.edit->text().isEmpty())
             field.edit->mergeValue(value);
         else
-            field.edit->setPlaceholderText(value == zu::NotSet ? QString() : QString::number(value, 10));
+            field.edit->setPlaceholderText(value == zu::NotSet ? QString()
+                                                               : QString::number(value, 10));
     }
 }
 

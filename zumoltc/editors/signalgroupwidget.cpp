@@ -44,11 +44,15 @@ SignalGroupWidget::SignalGroupWidget(QWidget *parent)
     ui->type->setCurrentIndex(-1);
 
     ui->keysTable->setColumnCount(KeyColumnCount);
-    ui->keysTable->setHorizontalHeaderLabels({tr("Assigned"), tr("Address"), tr("Name"), tr("Type"),
-                                              tr("Load control"), tr("Lamps count"), tr("Color")});
-    ui->keysTable->setItemDelegateForColumn(Assigned, new CheckBoxDelegate(ui->keysTable, false, false));
-    ui->keysTable->setItemDelegateForColumn(Type, new ComboBoxDelegate(ui->keysTable, enumItems<zu::Switch>(true)));
-    ui->keysTable->setItemDelegateForColumn(LoadControl, new CheckBoxDelegate(ui->keysTable, false, true));
+    ui->keysTable->setHorizontalHeaderLabels({ tr("Assigned"), tr("Address"), tr("Name"),
+                                               tr("Type"), tr("Load control"), tr("Lamps count"),
+                                               tr("Color") });
+    ui->keysTable->setItemDelegateForColumn(Assigned,
+                                            new CheckBoxDelegate(ui->keysTable, false, false));
+    ui->keysTable->setItemDelegateForColumn(
+        Type, new ComboBoxDelegate(ui->keysTable, enumItems<zu::Switch>(true)));
+    ui->keysTable->setItemDelegateForColumn(LoadControl,
+                                            new CheckBoxDelegate(ui->keysTable, false, true));
     on_type_currentIndexChanged(ui->type->currentIndex());
 
     m_validator = new DialogItemValidator(this);
@@ -59,7 +63,8 @@ SignalGroupWidget::~SignalGroupWidget()
     delete ui;
 }
 
-void SignalGroupWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUSignalGroup>> &groups)
+void SignalGroupWidget::setObjects(ZUConfiguration *configuration,
+                                   const QList<QPointer<ZUSignalGroup>> &groups)
 {
     m_configuration = configuration;
     m_groups = groups;
@@ -91,7 +96,8 @@ void SignalGroupWidget::setObjects(ZUConfiguration *configuration, const QList<Q
         if (!group)
             continue;
         if (one)
-            PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), group->id(), group->name());
+            PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), group->id(),
+                                        group->name());
         if (!typeShown)
             showType(group->type());
         typeShown = true;
@@ -165,12 +171,14 @@ void SignalGroupWidget::updateAssignedKeys()
     for (int row = 0; row < table->rowCount(); ++row) {
         if (!table->cellData(row, Assigned).toBool())
             continue;
-        const QPointer<ZUSwitch> key = m_configuration->findSwitchByAddr(table->cellData(row, Address));
+        const QPointer<ZUSwitch> key
+            = m_configuration->findSwitchByAddr(table->cellData(row, Address));
         if (!key)
             continue;
         // Switch names are the user's text, not markup.
-        html += QStringLiteral("<td><table><tr><td>%1</td><td><img src=\"%2\"/></td></tr></table></td>")
-                        .arg(key->text(QString()).toHtmlEscaped(), LampIcon::path(key->color()));
+        html += QStringLiteral(
+                    "<td><table><tr><td>%1</td><td><img src=\"%2\"/></td></tr></table></td>")
+                    .arg(key->text(QString()).toHtmlEscaped(), LampIcon::path(key->color()));
     }
     html += QStringLiteral("</tr></table></body></html>");
     ui->assignedKeys->setText(html);
@@ -224,7 +232,8 @@ void SignalGroupWidget::applyTo(ZUSignalGroup *group, bool one)
         if (m_validator->isChanged(ui->keysTable)) {
             const ParametersTable *table = ui->keysTable;
             for (int row = 0; row < table->rowCount(); ++row) {
-                const QPointer<ZUSwitch> key = m_configuration->findSwitchByAddr(table->cellData(row, Address));
+                const QPointer<ZUSwitch> key
+                    = m_configuration->findSwitchByAddr(table->cellData(row, Address));
                 if (!key)
                     continue;
                 if (table->cellData(row, Assigned).toBool())

@@ -34,7 +34,16 @@ class SignalGroupWidget : public QWidget
     Q_OBJECT
 public:
     // Columns of the keys table.
-    enum KeyColumn { Assigned, Address, Name, Type, LoadControl, LampsCount, Color, KeyColumnCount };
+    enum KeyColumn {
+        Assigned,
+        Address,
+        Name,
+        Type,
+        LoadControl,
+        LampsCount,
+        Color,
+        KeyColumnCount
+    };
 
     explicit SignalGroupWidget(QWidget *parent = nullptr);
     ~SignalGroupWidget() override;

@@ -35,12 +35,13 @@ SignalPlanWidget::~SignalPlanWidget()
     delete ui;
 }
 
-void SignalPlanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUSignalPlan>> &objects)
+void SignalPlanWidget::setObjects(ZUConfiguration *configuration,
+                                  const QList<QPointer<ZUSignalPlan>> &objects)
 {
     m_configuration = configuration;
     if (configuration) {
-        connect(configuration, &ZUConfiguration::objectAdded, this, &SignalPlanWidget::configuration_objectAdded,
-                Qt::UniqueConnection);
+        connect(configuration, &ZUConfiguration::objectAdded, this,
+                &SignalPlanWidget::configuration_objectAdded, Qt::UniqueConnection);
         connect(configuration, &ZUConfiguration::objectDestroyed, this,
                 &SignalPlanWidget::configuration_objectDestroyed, Qt::UniqueConnection);
     }
@@ -52,8 +53,9 @@ void SignalPlanWidget::setObjects(ZUConfiguration *configuration, const QList<QP
     m_plan = one ? objects.first() : nullptr;
     ui->type->setCurrentIndex(-1);
     if (one && m_plan) {
-        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, Prefixes::prefix(Prefixes::SignalPlan),
-                                    m_plan->id(), m_plan->name());
+        PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName,
+                                    Prefixes::prefix(Prefixes::SignalPlan), m_plan->id(),
+                                    m_plan->name());
         ui->type->setCurrentIndex(ui->type->findData(m_plan->type()));
     }
     on_stagering_table_itemSelectionChanged();
@@ -92,7 +94,8 @@ void SignalPlanWidget::on_id_textChanged(const QString &text)
 
 void SignalPlanWidget::on_manualName_toggled(bool checked)
 {
-    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::SignalPlan), ui->id->text());
+    PageProtocol::setManualName(ui->name, checked, Prefixes::prefix(Prefixes::SignalPlan),
+                                ui->id->text());
 }
 
 void SignalPlanWidget::on_type_currentIndexChanged(int index)
@@ -129,7 +132,8 @@ void SignalPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
     if (!PageProtocol::isApplyClick(button, m_configuration && m_plan, *m_validator))
         return;
     if (!isValid()
-        && !EditorPages::askSaveAnyway(this, tr("Parameters of algorithm contains invalid data. Save anyway?")))
+        && !EditorPages::askSaveAnyway(
+            this, tr("Parameters of algorithm contains invalid data. Save anyway?")))
         return;
     ZUSignalPlan *plan = m_plan;
     if (!plan)
@@ -148,7 +152,8 @@ void SignalPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
         break;
     case zu::Special:
         if (typeChanged || m_validator->isChanged(ui->mode))
-            plan->setMode(ui->mode->currentIndex() < 0 ? int(zu::AB) : ui->mode->currentData().toInt());
+            plan->setMode(ui->mode->currentIndex() < 0 ? int(zu::AB)
+                                                       : ui->mode->currentData().toInt());
         break;
     default:
         break;

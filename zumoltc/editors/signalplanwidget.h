@@ -38,9 +38,23 @@ class SignalPlanWidget : public QWidget
     Q_OBJECT
 public:
     // Rows of the step table and of the call-source table.
-    enum StepRow { StageRow, RecallRow, PassageRow, ActivateRow, MinGreenRow, MaxGreenRow, CountdownRow };
-    enum SourceRow { OnStepRow, SourceDetectorRow, ProlongationRow, SourceActivateRow, DeactivateRow,
-                     IndicatorRow };
+    enum StepRow {
+        StageRow,
+        RecallRow,
+        PassageRow,
+        ActivateRow,
+        MinGreenRow,
+        MaxGreenRow,
+        CountdownRow
+    };
+    enum SourceRow {
+        OnStepRow,
+        SourceDetectorRow,
+        ProlongationRow,
+        SourceActivateRow,
+        DeactivateRow,
+        IndicatorRow
+    };
 
     explicit SignalPlanWidget(QWidget *parent = nullptr);
     ~SignalPlanWidget() override;
@@ -103,7 +117,8 @@ private:
     void onObjectAddedOrDestroyed(ZUBaseObject *obj);
     // The cycle length, offset and coordinated flag of a sub-page: the changed
     // ones, or all of them.
-    void applyCycle(ZUSignalPlan *plan, bool all, IntEdit *length, IntEdit *offset, QCheckBox *coordinated);
+    void applyCycle(ZUSignalPlan *plan, bool all, IntEdit *length, IntEdit *offset,
+                    QCheckBox *coordinated);
 
     Ui::SignalPlanWidget *ui;
     DialogItemValidator *m_validator;

@@ -1,17 +1,17 @@
 #include "signalplanwidget.h"
 #include "ui_signalplanwidget.h"
 
-#include "editorpages.h"
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/parameterstable.h"
+#include "editorpages.h"
 #include "plotlet/axis.h"
 #include "plotlet/chart.h"
 #include "plotlet/colorhboxseries.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zuenums.h"
 #include "zumoltc/model/zusignalplan.h"
-#include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/comboboxdelegate.h"
+#include "zumoltc/shell/framework/dialogitemvalidator.h"
 
 #include <QAction>
 #include <QDialog>
@@ -95,8 +95,9 @@ bool stepsInRange(const ParametersTable *table, int row, int count)
 // button.
 template<typename Slot>
 void addColumnActions(SignalPlanWidget *page, ParametersTable *table, const QString &insertText,
-                      QAbstractButton *add, Slot insert, const QString &beforeText, QAbstractButton *before,
-                      Slot insertBefore, const QString &removeText, QAbstractButton *remove, Slot removeSlot)
+                      QAbstractButton *add, Slot insert, const QString &beforeText,
+                      QAbstractButton *before, Slot insertBefore, const QString &removeText,
+                      QAbstractButton *remove, Slot removeSlot)
 {
     const QList<QAction *> own = table->actions();
     auto *insertAction = new QAction(add->icon(), insertText, table);
@@ -145,25 +146,30 @@ void SignalPlanWidget::setUpStageRing()
     // One list of step numbers serves every step reference of both tables.
     m_stepNumbers = new ComboBoxDelegate(this, QStringList(), QList<QVariant>());
     steps->setItemDelegateForRow(StageRow, m_stages);
-    steps->setItemDelegateForRow(RecallRow, new ComboBoxDelegate(steps, enumItems<zu::Recall>(false)));
+    steps->setItemDelegateForRow(RecallRow,
+                                 new ComboBoxDelegate(steps, enumItems<zu::Recall>(false)));
     steps->setItemDelegateForRow(ActivateRow, m_stepNumbers);
-    steps->setItemDelegateForRow(CountdownRow, new ComboBoxDelegate(steps, enumItems<zu::CountdownBoard>(false)));
+    steps->setItemDelegateForRow(CountdownRow,
+                                 new ComboBoxDelegate(steps, enumItems<zu::CountdownBoard>(false)));
     sources->setItemDelegateForRow(OnStepRow, m_stepNumbers);
     sources->setItemDelegateForRow(SourceDetectorRow, m_detectors);
     sources->setItemDelegateForRow(ProlongationRow, new CheckBoxDelegate(sources, false, false));
     sources->setItemDelegateForRow(SourceActivateRow, m_stepNumbers);
     sources->setItemDelegateForRow(DeactivateRow, m_stepNumbers);
     sources->setItemDelegateForRow(IndicatorRow, m_detectors);
-    for (ParametersTable *table : {steps, sources})
+    for (ParametersTable *table : { steps, sources })
         table->horizontalHeader()->setSectionsClickable(true);
 
-    addColumnActions(this, steps, tr("Insert step"), ui->add_step, &SignalPlanWidget::stagering_table_insert_step,
+    addColumnActions(this, steps, tr("Insert step"), ui->add_step,
+                     &SignalPlanWidget::stagering_table_insert_step,
                      ui->insert_step_before->toolTip(), ui->insert_step_before,
-                     &SignalPlanWidget::stagering_table_insert_step_before, ui->remove_step->toolTip(),
-                     ui->remove_step, &SignalPlanWidget::stagering_table_remove_step);
+                     &SignalPlanWidget::stagering_table_insert_step_before,
+                     ui->remove_step->toolTip(), ui->remove_step,
+                     &SignalPlanWidget::stagering_table_remove_step);
     addColumnActions(this, sources, ui->add_detector->toolTip(), ui->add_detector,
-                     &SignalPlanWidget::stagering_dt_table_insert_detector, ui->insert_detector_before->toolTip(),
-                     ui->insert_detector_before, &SignalPlanWidget::stagering_dt_table_insert_detector_before,
+                     &SignalPlanWidget::stagering_dt_table_insert_detector,
+                     ui->insert_detector_before->toolTip(), ui->insert_detector_before,
+                     &SignalPlanWidget::stagering_dt_table_insert_detector_before,
                      ui->remove_detector->toolTip(), ui->remove_detector,
                      &SignalPlanWidget::stagering_dt_table_remove_detector);
 }
@@ -212,12 +218,14 @@ void SignalPlanWidget::loadStageRingPage()
             sources->insertColumn(column);
             sources->setCellData(OnStepRow, column, step(record.phase), true);
             sources->setCellData(SourceDetectorRow, column,
-                                 record.detector ? QVariant(record.detector->id()) : QVariant(), true);
+                                 record.detector ? QVariant(record.detector->id()) : QVariant(),
+                                 true);
             sources->setCellData(ProlongationRow, column, record.control, true);
             sources->setCellData(SourceActivateRow, column, step(record.call), true);
             sources->setCellData(DeactivateRow, column, step(record.redirect), true);
             sources->setCellData(IndicatorRow, column,
-                                 record.indicator ? QVariant(record.indicator->id()) : QVariant(), true);
+                                 record.indicator ? QVariant(record.indicator->id()) : QVariant(),
+                                 true);
         }
         steps->resizeColumnsToContents();
         sources->resizeColumnsToContents();
@@ -251,7 +259,7 @@ void SignalPlanWidget::insertStepColumn(int position)
     for (int column = 0; column < steps->columnCount(); ++column)
         renumberCell(steps, ActivateRow, column, position, 0);
     for (int column = 0; column < sources->columnCount(); ++column) {
-        for (int row : {OnStepRow, SourceActivateRow, DeactivateRow})
+        for (int row : { OnStepRow, SourceActivateRow, DeactivateRow })
             renumberCell(sources, row, column, position, 0);
     }
     updateStepNumbers(-1);
@@ -284,7 +292,7 @@ void SignalPlanWidget::stagering_table_remove_step()
                 sources->removeColumn(column);
                 continue;
             }
-            for (int row : {OnStepRow, SourceActivateRow, DeactivateRow})
+            for (int row : { OnStepRow, SourceActivateRow, DeactivateRow })
                 renumberCell(sources, row, column, -1, removed);
         }
     }
@@ -349,13 +357,16 @@ bool SignalPlanWidget::stageRingValid() const
             return false;
     }
     return stepsInRange(steps, ActivateRow, count) && stepsInRange(sources, OnStepRow, count)
-           && stepsInRange(sources, SourceActivateRow, count) && stepsInRange(sources, DeactivateRow, count);
+        && stepsInRange(sources, SourceActivateRow, count)
+        && stepsInRange(sources, DeactivateRow, count);
 }
 
 void SignalPlanWidget::applyStageRing(ZUSignalPlan *plan, bool all)
 {
-    applyCycle(plan, all, ui->stagering_cycle_length, ui->stagering_cycle_offset, ui->stagering_coordinated);
-    if (all || m_validator->isChanged(ui->stagering_table) || m_validator->isChanged(ui->stagering_dt_table))
+    applyCycle(plan, all, ui->stagering_cycle_length, ui->stagering_cycle_offset,
+               ui->stagering_coordinated);
+    if (all || m_validator->isChanged(ui->stagering_table)
+        || m_validator->isChanged(ui->stagering_dt_table))
         applyStageRingTables(plan);
 }
 
@@ -376,13 +387,15 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
         phase->setPassage(cellInt(steps->cellData(PassageRow, column)));
         phase->setMinGreen(cellInt(steps->cellData(MinGreenRow, column)));
         phase->setMaxGreen(cellInt(steps->cellData(MaxGreenRow, column)));
-        phase->setCountdownBoard(enumValue<zu::CountdownBoard>(steps->cellData(CountdownRow, column)));
+        phase->setCountdownBoard(
+            enumValue<zu::CountdownBoard>(steps->cellData(CountdownRow, column)));
         phases << phase;
     }
     for (int column = 0; column < phases.size(); ++column) {
         const int step = cellInt(steps->cellData(ActivateRow, column));
-        phases.at(column)->setCall(step >= 1 && step <= phases.size() ? phases.at(step - 1)
-                                                                       : QPointer<ZUSignalPlanPhase>());
+        phases.at(column)->setCall(step >= 1 && step <= phases.size()
+                                       ? phases.at(step - 1)
+                                       : QPointer<ZUSignalPlanPhase>());
     }
     // A step keeps what the file held for the step at its place.
     const QList<QPointer<ZUSignalPlanPhase>> &before = plan->phases();
@@ -394,14 +407,16 @@ void SignalPlanWidget::applyStageRingTables(const QPointer<ZUSignalPlan> &plan)
     for (int column = 0; column < sources->columnCount(); ++column) {
         ZUSignalPlan::DetectorControl record;
         record.phase = plan->findPhase(cellNumber(sources->cellData(OnStepRow, column)));
-        record.detector = m_configuration->findDetector(sources->cellData(SourceDetectorRow, column));
+        record.detector
+            = m_configuration->findDetector(sources->cellData(SourceDetectorRow, column));
         record.control = sources->cellData(ProlongationRow, column).toBool();
         record.call = plan->findPhase(cellNumber(sources->cellData(SourceActivateRow, column)));
         record.redirect = plan->findPhase(cellNumber(sources->cellData(DeactivateRow, column)));
         record.indicator = m_configuration->findDetector(sources->cellData(IndicatorRow, column));
         records << record;
     }
-    carryKeptMembers(recordsBefore, records, [](const ZUSignalPlan::DetectorControl &, int column) { return column; });
+    carryKeptMembers(recordsBefore, records,
+                     [](const ZUSignalPlan::DetectorControl &, int column) { return column; });
     plan->setDetectors(records);
 }
 
@@ -432,7 +447,8 @@ void SignalPlanWidget::updateStageRingChart()
 {
     // The diagram of the ring is shown empty: nothing is drawn on it yet.
     auto *dialog = findChild<QDialog *>(DiagramName, Qt::FindDirectChildrenOnly);
-    plotlet::Chart *chart = dialog && dialog->isVisible() ? dialog->findChild<plotlet::Chart *>() : nullptr;
+    plotlet::Chart *chart
+        = dialog && dialog->isVisible() ? dialog->findChild<plotlet::Chart *>() : nullptr;
     if (!chart)
         return;
     chart->removeAllSeries();

@@ -72,17 +72,21 @@ void SignalPlanWidget::loadTimelinePage()
             if (sequence.group != group)
                 continue;
             int column = 0;
-            for (auto point = sequence.sequence.cbegin(); point != sequence.sequence.cend(); ++point, ++column) {
+            for (auto point = sequence.sequence.cbegin(); point != sequence.sequence.cend();
+                 ++point, ++column) {
                 if (table->columnCount() <= column)
                     table->insertColumn(column);
                 const auto next = std::next(point);
                 // The last interval runs to the cycle's end; a plan without cycle
                 // ends at the not-set value.
-                const qint64 end = next != sequence.sequence.cend() ? next.key() : qint64(plan->cycle());
+                const qint64 end
+                    = next != sequence.sequence.cend() ? next.key() : qint64(plan->cycle());
                 const int state = int(point.value());
-                const QString key = state >= zu::green && state <= zu::red_amber ? enumKey<zu::TimelineState>(state)
-                                                                                   : QStringLiteral("black");
-                table->setCellData(row, column, QStringLiteral("%1|%2").arg(key).arg(end - point.key()), true);
+                const QString key = state >= zu::green && state <= zu::red_amber
+                    ? enumKey<zu::TimelineState>(state)
+                    : QStringLiteral("black");
+                table->setCellData(row, column,
+                                   QStringLiteral("%1|%2").arg(key).arg(end - point.key()), true);
             }
             break;
         }
@@ -193,7 +197,8 @@ bool SignalPlanWidget::timelineValid() const
 
 void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
 {
-    applyCycle(plan, all, ui->timeline_cycle_length, ui->timeline_cycle_offset, ui->timeline_coordinated);
+    applyCycle(plan, all, ui->timeline_cycle_length, ui->timeline_cycle_offset,
+               ui->timeline_coordinated);
     if (!all && !m_validator->isChanged(ui->timeline_table))
         return;
     const QList<ZUSignalPlan::Sequence> before = plan->sequences();
@@ -226,7 +231,8 @@ void SignalPlanWidget::applyTimeline(ZUSignalPlan *plan, bool all)
         if (!sequence.isEmpty())
             plan->setGroupSequence(group, sequence);
     }
-    carryKeptMembers(before, plan->sequences(), [](const ZUSignalPlan::Sequence &record, int) { return record.group.data(); });
+    carryKeptMembers(before, plan->sequences(),
+                     [](const ZUSignalPlan::Sequence &record, int) { return record.group.data(); });
     // A point's own members are kept under its second. The table showed the
     // n-th point in column n: the members go to the point of that column,
     // also when an edit of an earlier interval moved it.

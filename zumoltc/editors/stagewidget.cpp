@@ -28,7 +28,7 @@ StageWidget::StageWidget(QWidget *parent)
     ui->setupUi(this);
     ParametersTable *table = ui->sgTable;
     table->setColumnCount(SgColumnCount);
-    table->setHorizontalHeaderLabels({tr("Assigned"), tr("ID"), tr("Name"), tr("Type")});
+    table->setHorizontalHeaderLabels({ tr("Assigned"), tr("ID"), tr("Name"), tr("Type") });
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
     table->horizontalHeader()->setStretchLastSection(true);
     table->verticalHeader()->hide();
@@ -53,8 +53,8 @@ void StageWidget::setObjects(ZUConfiguration *configuration, const QList<QPointe
         disconnect(m_configuration, nullptr, this, nullptr);
     m_configuration = configuration;
     if (configuration) {
-        connect(configuration, &ZUConfiguration::objectAdded, this, &StageWidget::configuration_objectAdded,
-                Qt::UniqueConnection);
+        connect(configuration, &ZUConfiguration::objectAdded, this,
+                &StageWidget::configuration_objectAdded, Qt::UniqueConnection);
         connect(configuration, &ZUConfiguration::objectDestroyed, this,
                 &StageWidget::configuration_objectDestroyed, Qt::UniqueConnection);
     }
@@ -80,7 +80,8 @@ void StageWidget::setObjects(ZUConfiguration *configuration, const QList<QPointe
         if (!stage)
             continue;
         if (one) {
-            PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), stage->id(), stage->name());
+            PageProtocol::showIdAndName(ui->id, ui->name, ui->manualName, prefix(), stage->id(),
+                                        stage->name());
             fillSgTable();
         }
         ui->minTime->mergeValue(stage->minTime());
@@ -120,8 +121,8 @@ void StageWidget::updateAssignedSg()
     const ParametersTable *table = ui->sgTable;
     for (int row = 0; row < table->rowCount(); ++row) {
         if (table->cellData(row, Assigned).toBool())
-            entries << table->cellData(row, Id).toString() + QLatin1Char('(') + table->cellData(row, Name).toString()
-                            + QLatin1Char(')');
+            entries << table->cellData(row, Id).toString() + QLatin1Char('(')
+                    + table->cellData(row, Name).toString() + QLatin1Char(')');
     }
     ui->assignedSg->setText(entries.join(QLatin1Char(',')));
 }
@@ -136,7 +137,8 @@ void StageWidget::on_use_matrix_clicked(bool checked)
     QHash<ZUSignalGroup *, int> rowOfGroup;
     QList<QPointer<ZUSignalGroup>> groupOfRow;
     for (int row = 0; row < table->rowCount(); ++row) {
-        const QPointer<ZUSignalGroup> group = m_configuration->findSignalGroup(table->cellData(row, Id));
+        const QPointer<ZUSignalGroup> group
+            = m_configuration->findSignalGroup(table->cellData(row, Id));
         groupOfRow << group;
         if (group && !rowOfGroup.contains(group))
             rowOfGroup.insert(group, row);
@@ -146,7 +148,8 @@ void StageWidget::on_use_matrix_clicked(bool checked)
         for (int row = 0; row < table->rowCount(); ++row) {
             if (!groupOfRow.at(row) || !table->cellData(row, Assigned).toBool())
                 continue;
-            for (const QPointer<ZUSignalGroup> &partner : matrix->conflictingGroups(groupOfRow.at(row))) {
+            for (const QPointer<ZUSignalGroup> &partner :
+                 matrix->conflictingGroups(groupOfRow.at(row))) {
                 const int partnerRow = rowOfGroup.value(partner, -1);
                 if (partnerRow >= 0 && partnerRow != row)
                     table->setCellData(partnerRow, Assigned, false, false);
@@ -211,7 +214,8 @@ void StageWidget::on_buttonBox_clicked(QAbstractButton *button)
             if (m_validator->isChanged(ui->sgTable)) {
                 const ParametersTable *table = ui->sgTable;
                 for (int row = 0; row < table->rowCount(); ++row) {
-                    const QPointer<ZUSignalGroup> group = m_configuration->findSignalGroup(table->cellData(row, Id));
+                    const QPointer<ZUSignalGroup> group
+                        = m_configuration->findSignalGroup(table->cellData(row, Id));
                     if (!group)
                         continue;
                     if (table->cellData(row, Assigned).toBool())

@@ -59,7 +59,8 @@ void SwitchWidget::configurationHasChanged(const char *className)
         EditorPages::refillObjects(ui->signalGroup, m_configuration->signalGroups());
 }
 
-void SwitchWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUSwitch>> &objects)
+void SwitchWidget::setObjects(ZUConfiguration *configuration,
+                              const QList<QPointer<ZUSwitch>> &objects)
 {
     m_configuration = configuration;
     m_objects = objects;
@@ -70,7 +71,7 @@ void SwitchWidget::setObjects(ZUConfiguration *configuration, const QList<QPoint
         forbidOtherIds(m_validator, ui->id, objects, configuration->switches(), false);
         forbidOtherNames(m_validator, ui->name, objects, configuration->switches());
         // An address is needed, and one of its own.
-        QList<int> addresses = {zu::NotSet};
+        QList<int> addresses = { zu::NotSet };
         for (const QPointer<ZUSwitch> &other : configuration->switches()) {
             if (other && !objects.contains(other))
                 addresses << other->addr();
@@ -80,19 +81,22 @@ void SwitchWidget::setObjects(ZUConfiguration *configuration, const QList<QPoint
         m_validator->reset();
     }
     configurationHasChanged(ZUSignalGroup::staticMetaObject.className());
-    for (IntEdit *edit : {ui->id, ui->addr, ui->lowCurrent, ui->upCurrent, ui->minCurrent, ui->heads})
+    for (IntEdit *edit :
+         { ui->id, ui->addr, ui->lowCurrent, ui->upCurrent, ui->minCurrent, ui->heads })
         edit->reset();
     ui->type->setCurrentIndex(-1);
     ui->signalGroup->setCurrentIndex(-1);
     ui->control->setTristate(!one);
     ui->control->setCheckState(one ? Qt::Unchecked : Qt::PartiallyChecked);
-    for (QRadioButton *color : {ui->color_red, ui->color_yellow, ui->color_green, ui->color_white}) {
+    for (QRadioButton *color :
+         { ui->color_red, ui->color_yellow, ui->color_green, ui->color_white }) {
         color->setCheckable(false);
         color->setCheckable(true);
     }
-    for (QWidget *widget : {static_cast<QWidget *>(ui->id), static_cast<QWidget *>(ui->name),
-                            static_cast<QWidget *>(ui->manualName), static_cast<QWidget *>(ui->addr),
-                            static_cast<QWidget *>(ui->manualAddress)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->id), static_cast<QWidget *>(ui->name),
+           static_cast<QWidget *>(ui->manualName), static_cast<QWidget *>(ui->addr),
+           static_cast<QWidget *>(ui->manualAddress) })
         widget->setEnabled(one);
 
     const QPointer<ZUSwitch> defaults = configuration->switchDefaults();
@@ -105,8 +109,8 @@ void SwitchWidget::setObjects(ZUConfiguration *configuration, const QList<QPoint
         if (one) {
             ui->id->setValue(sw->id());
             ui->name->setText(sw->name());
-            ui->manualName->setChecked(
-                    PageProtocol::isManualName(sw->name(), Prefixes::prefix(Prefixes::Switch), sw->id()));
+            ui->manualName->setChecked(PageProtocol::isManualName(
+                sw->name(), Prefixes::prefix(Prefixes::Switch), sw->id()));
             ui->addr->setValue(sw->addr());
             ui->manualAddress->setChecked(sw->addr() != derivedAddress(ui->id->text()));
             // The boxes' slots run only on a change; the fields must follow all the same.
@@ -161,7 +165,8 @@ void SwitchWidget::mergeSwitch(const ZUSwitch *sw, bool first, const ZUSwitch *d
         if (groupIndex != ui->signalGroup->currentIndex())
             ui->signalGroup->setCurrentIndex(-1);
         m_colorsDiffer = m_colorsDiffer || sw->color() != m_mergedColor;
-        if (sw->control() != ui->control->isChecked() || ui->control->checkState() == Qt::PartiallyChecked)
+        if (sw->control() != ui->control->isChecked()
+            || ui->control->checkState() == Qt::PartiallyChecked)
             ui->control->setCheckState(Qt::PartiallyChecked);
     }
     ui->lowCurrent->mergeValue(sw->lowCurrent());
@@ -180,11 +185,15 @@ void SwitchWidget::hintDefault(IntEdit *field, int defaultValue)
 
 int SwitchWidget::chosenColor() const
 {
-    const struct { QRadioButton *button; int color; } colors[] = {
-        {ui->color_red, zu::Color::red},
-        {ui->color_yellow, zu::Color::amber},
-        {ui->color_green, zu::Color::green},
-        {ui->color_white, zu::Color::white},
+    const struct
+    {
+        QRadioButton *button;
+        int color;
+    } colors[] = {
+        { ui->color_red, zu::Color::red },
+        { ui->color_yellow, zu::Color::amber },
+        { ui->color_green, zu::Color::green },
+        { ui->color_white, zu::Color::white },
     };
     for (const auto &entry : colors) {
         if (m_validator->isChanged(entry.button) && entry.button->isChecked())
@@ -198,11 +207,13 @@ void SwitchWidget::on_buttonBox_clicked(QAbstractButton *button)
     if (!PageProtocol::isApplyClick(button, !m_configuration.isNull(), *m_validator))
         return;
     const QPointer<ZUSwitch> defaults = m_configuration->switchDefaults();
-    const bool colorChanged = m_validator->isChanged(ui->color_red) || m_validator->isChanged(ui->color_yellow)
-            || m_validator->isChanged(ui->color_green) || m_validator->isChanged(ui->color_white);
+    const bool colorChanged = m_validator->isChanged(ui->color_red)
+        || m_validator->isChanged(ui->color_yellow) || m_validator->isChanged(ui->color_green)
+        || m_validator->isChanged(ui->color_white);
     const int color = chosenColor();
     const int type = enumValue<zu::Switch>(ui->type->currentData());
-    const QPointer<ZUSignalGroup> group = m_configuration->findSignalGroup(ui->signalGroup->currentData());
+    const QPointer<ZUSignalGroup> group
+        = m_configuration->findSignalGroup(ui->signalGroup->currentData());
     for (const QPointer<ZUSwitch> &sw : qAsConst(m_objects)) {
         if (!sw)
             continue;
@@ -227,7 +238,8 @@ void SwitchWidget::on_buttonBox_clicked(QAbstractButton *button)
         if (m_validator->isChanged(ui->minCurrent))
             sw->setMinCurrent(defaults ? ownValue(ui->minCurrent->value(), defaults->minCurrent())
                                        : ui->minCurrent->value());
-        if (m_validator->isChanged(ui->control) && ui->control->checkState() != Qt::PartiallyChecked)
+        if (m_validator->isChanged(ui->control)
+            && ui->control->checkState() != Qt::PartiallyChecked)
             sw->setControl(ui->control->isChecked());
         if (m_validator->isChanged(ui->heads))
             sw->setHeads(ui->heads->value());

@@ -21,7 +21,7 @@ WeekPlanWidget::WeekPlanWidget(QWidget *parent)
     ui->setupUi(this);
     initPage(ui->id, ui->name, ui->manualName);
     ui->day_plans->setItemDelegateForColumn(
-            0, new ComboBoxDelegate(ui->day_plans, QStringList(), QList<QVariant>()));
+        0, new ComboBoxDelegate(ui->day_plans, QStringList(), QList<QVariant>()));
 }
 
 WeekPlanWidget::~WeekPlanWidget()
@@ -29,7 +29,8 @@ WeekPlanWidget::~WeekPlanWidget()
     delete ui;
 }
 
-void WeekPlanWidget::setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUWeekPlan>> &objects)
+void WeekPlanWidget::setObjects(ZUConfiguration *configuration,
+                                const QList<QPointer<ZUWeekPlan>> &objects)
 {
     m_configuration = configuration;
     m_objects = objects;
@@ -72,7 +73,8 @@ void WeekPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
             week->clear();
             for (int day = Qt::Monday; day <= Qt::Sunday; ++day) {
                 // An id that names no day plan any more leaves the day without one.
-                const QPointer<ZUDayPlan> plan = m_configuration->findDayPlan(ui->day_plans->cellData(day - 1, 0));
+                const QPointer<ZUDayPlan> plan
+                    = m_configuration->findDayPlan(ui->day_plans->cellData(day - 1, 0));
                 if (plan)
                     week->insert(Qt::DayOfWeek(day), plan);
             }

@@ -69,7 +69,8 @@ int JsonReader::readInt(const char *name, bool warnIfMissing, const JsonValue &o
     return readInt(name, NotSet, warnIfMissing, object);
 }
 
-int JsonReader::readInt(const char *name, int defaultValue, bool warnIfMissing, const JsonValue &object)
+int JsonReader::readInt(const char *name, int defaultValue, bool warnIfMissing,
+                        const JsonValue &object)
 {
     return isInteger(name, warnIfMissing, object) ? m_current.toInt() : defaultValue;
 }
@@ -123,7 +124,8 @@ void JsonReader::addWarning(const QString &text, const JsonValue &at)
     if (at.type() == JsonValue::Undefined)
         m_warnings.append(text);
     else
-        m_warnings.append(tr("Line %1, column %2: ").arg(at.line() + 1).arg(at.column() + 1) + text);
+        m_warnings.append(tr("Line %1, column %2: ").arg(at.line() + 1).arg(at.column() + 1)
+                          + text);
 }
 
 void JsonReader::addWarning(const QString &text)

@@ -35,28 +35,38 @@ public:
 
     bool check(const char *name, bool warnIfMissing = false, int type = JsonValue::Undefined,
                const JsonValue &object = JsonValue());
-    bool isArray(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
-    bool isInteger(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
-    bool isObject(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
-    bool isString(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
+    bool isArray(const char *name, bool warnIfMissing = false,
+                 const JsonValue &object = JsonValue());
+    bool isInteger(const char *name, bool warnIfMissing = false,
+                   const JsonValue &object = JsonValue());
+    bool isObject(const char *name, bool warnIfMissing = false,
+                  const JsonValue &object = JsonValue());
+    bool isString(const char *name, bool warnIfMissing = false,
+                  const JsonValue &object = JsonValue());
 
-    JsonValue readArray(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
-    bool readBool(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
-    int readInt(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
+    JsonValue readArray(const char *name, bool warnIfMissing = false,
+                        const JsonValue &object = JsonValue());
+    bool readBool(const char *name, bool warnIfMissing = false,
+                  const JsonValue &object = JsonValue());
+    int readInt(const char *name, bool warnIfMissing = false,
+                const JsonValue &object = JsonValue());
     int readInt(const char *name, int defaultValue, bool warnIfMissing = false,
                 const JsonValue &object = JsonValue());
-    QString readString(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue());
+    QString readString(const char *name, bool warnIfMissing = false,
+                       const JsonValue &object = JsonValue());
 
     // A String member whose text is exactly a key of the registered enumeration
     // E; current() then holds the value as an Integer.
     template<typename E>
-    bool readEnumAttribute(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue())
+    bool readEnumAttribute(const char *name, bool warnIfMissing = false,
+                           const JsonValue &object = JsonValue())
     {
         return readEnumAttribute(zu::metaEnum<E>(), name, warnIfMissing, object);
     }
     // The value of E, or 2147483647 when absent, mistyped or no key of E.
     template<typename E>
-    int readEnum(const char *name, bool warnIfMissing = false, const JsonValue &object = JsonValue())
+    int readEnum(const char *name, bool warnIfMissing = false,
+                 const JsonValue &object = JsonValue())
     {
         return readEnumAttribute<E>(name, warnIfMissing, object) ? m_current.toInt() : NotSet;
     }

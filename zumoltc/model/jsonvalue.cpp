@@ -8,7 +8,8 @@
 JsonValue::JsonValue() = default;
 
 JsonValue::JsonValue(const std::shared_ptr<Document> &document, const Node *node)
-    : m_document(document), m_node(node)
+    : m_document(document)
+    , m_node(node)
 {
 }
 
@@ -217,10 +218,11 @@ QVector<JsonRawMember> JsonValue::unaskedMembers() const
     if (unasked.isEmpty())
         return members;
     // Members are held in name order; the file's order is that of their offsets.
-    std::sort(unasked.begin(), unasked.end(), [](const Node *a, const Node *b) { return a->offset < b->offset; });
+    std::sort(unasked.begin(), unasked.end(),
+              [](const Node *a, const Node *b) { return a->offset < b->offset; });
     members.reserve(unasked.size());
     for (const Node *node : qAsConst(unasked))
-        members.append({node->name.toUtf8(), JsonValue(m_document, node).rawText()});
+        members.append({ node->name.toUtf8(), JsonValue(m_document, node).rawText() });
     return members;
 }
 

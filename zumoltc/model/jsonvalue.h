@@ -73,7 +73,8 @@ public:
     private:
         friend class JsonValue;
         const_iterator(const std::shared_ptr<Document> &document, const Node *const *item)
-            : m_document(document), m_item(item)
+            : m_document(document)
+            , m_item(item)
         {
         }
         std::shared_ptr<Document> m_document;

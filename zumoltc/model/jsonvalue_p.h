@@ -49,7 +49,8 @@ struct JsonValue::Document
         if (count == 0)
             return nullptr;
         if (count > m_pointersCapacity - m_pointersUsed) {
-            m_pointersCapacity = std::max(count, std::min(std::max(m_pointersCapacity * 2, 64), 16384));
+            m_pointersCapacity
+                = std::max(count, std::min(std::max(m_pointersCapacity * 2, 64), 16384));
             m_pointerChunks.emplace_back(new Node *[size_t(m_pointersCapacity)]);
             m_pointersUsed = 0;
         }

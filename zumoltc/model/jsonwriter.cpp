@@ -108,7 +108,8 @@ void JsonWriter::writeValue(const char *name, const QVariant &value, bool force)
     if (!force && (value.isNull() || (type == QMetaType::QString && value.toString().isEmpty())))
         return;
     if (type == QMetaType::Int && m_skipValue.isValid() && !value.isNull()
-        && (m_skipValue.userType() == QMetaType::Int ? value.toInt() == m_skipValue.toInt() : value == m_skipValue))
+        && (m_skipValue.userType() == QMetaType::Int ? value.toInt() == m_skipValue.toInt()
+                                                     : value == m_skipValue))
         return;
 
     separate();
@@ -123,7 +124,8 @@ void JsonWriter::writeValue(const char *name, const QVariant &value, bool force)
         m_text += value.toBool() ? "true" : "false";
     } else if (type == QMetaType::QTime) {
         const QTime time = value.toTime();
-        writeQuoted(time.toString(time.second() == 0 ? QStringLiteral("hh:mm") : QStringLiteral("hh:mm:ss")));
+        writeQuoted(time.toString(time.second() == 0 ? QStringLiteral("hh:mm")
+                                                     : QStringLiteral("hh:mm:ss")));
     } else if (type == QMetaType::Int || type == QMetaType::LongLong) {
         // Whole numbers, the most frequent values, written without a text between.
         char digits[24];

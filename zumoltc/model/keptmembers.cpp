@@ -21,5 +21,5 @@ void KeptMembers::setMembers(const char *part, const QVector<JsonRawMember> &mem
         }
     }
     if (!members.isEmpty())
-        m_parts.append({QByteArray(part), members});
+        m_parts.append({ QByteArray(part), members });
 }

@@ -68,7 +68,8 @@ QString decodeText(const char *bytes, int length)
         bytes += 3;
         length -= 3;
     }
-    return text.isEmpty() ? QString::fromUtf8(bytes, length) : text + QString::fromUtf8(bytes, length);
+    return text.isEmpty() ? QString::fromUtf8(bytes, length)
+                          : text + QString::fromUtf8(bytes, length);
 }
 
 constexpr int IntegerLimit = 33554431; // 2^25 - 1: larger integers stay Double
@@ -83,7 +84,8 @@ class ParserState
 {
 public:
     explicit ParserState(const QByteArray &input)
-        : data(input), document(std::make_shared<JsonValue::Document>())
+        : data(input)
+        , document(std::make_shared<JsonValue::Document>())
     {
         document->source = input;
     }
@@ -150,7 +152,8 @@ private:
 
 bool ParserState::setError(Message message)
 {
-    error = Parser::tr("Line %1, column %2: ").arg(line + 1).arg(column() + 1) + messageText(message);
+    error
+        = Parser::tr("Line %1, column %2: ").arg(line + 1).arg(column() + 1) + messageText(message);
     return false;
 }
 
@@ -238,7 +241,8 @@ void ParserState::finishMembers(Node *object, bool sorted)
     Node **members = object->children;
     const int count = object->count;
     if (!sorted)
-        std::stable_sort(members, members + count, [](const Node *a, const Node *b) { return a->name < b->name; });
+        std::stable_sort(members, members + count,
+                         [](const Node *a, const Node *b) { return a->name < b->name; });
     // Duplicate names: the member that came later in the document wins. After the
     // stable sort, duplicates sit together in document order.
     if (count < 2)
@@ -337,7 +341,8 @@ bool ParserState::parseArray(Node *node)
         if (c == ']')
             break;
         if (c != ',')
-            return setError(eatSpace() ? Message::MissingValueSeparator : Message::UnterminatedArray);
+            return setError(eatSpace() ? Message::MissingValueSeparator
+                                       : Message::UnterminatedArray);
     }
     takeChildren(node, first);
     --depth;
@@ -398,7 +403,9 @@ bool ParserState::parseNumber(Node *node)
     const char *start = pos;
     bool integral = true;
 
-    auto step = [this]() { return ++pos < end; };
+    auto step = [this]() {
+        return ++pos < end;
+    };
     auto skipDigits = [&]() {
         while (isDigit(*pos)) {
             if (!step())

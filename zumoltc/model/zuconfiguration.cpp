@@ -9,8 +9,7 @@ constexpr int DioCount = 5;
 
 // Deletes every live object of list with its signals cut first, so nobody hears of
 // it, then empties the list.
-template<typename T>
-void deleteSilently(QList<QPointer<T>> &list)
+template<typename T> void deleteSilently(QList<QPointer<T>> &list)
 {
     const QList<QPointer<T>> objects = list;
     for (const QPointer<T> &object : objects) {
@@ -24,8 +23,7 @@ void deleteSilently(QList<QPointer<T>> &list)
 
 // Deletes every live object of list through the removal path, which announces
 // each one, then empties the list.
-template<typename T>
-void deleteAnnounced(QList<QPointer<T>> &list)
+template<typename T> void deleteAnnounced(QList<QPointer<T>> &list)
 {
     const QList<QPointer<T>> objects = list;
     for (const QPointer<T> &object : objects)
@@ -34,8 +32,7 @@ void deleteAnnounced(QList<QPointer<T>> &list)
 }
 
 // Drops the first entry naming obj when obj is exactly of class T.
-template<typename T>
-bool removeIfOfClass(QList<QPointer<T>> &list, ZUBaseObject *obj)
+template<typename T> bool removeIfOfClass(QList<QPointer<T>> &list, ZUBaseObject *obj)
 {
     if (obj->metaObject() != &T::staticMetaObject)
         return false;
@@ -162,49 +159,169 @@ void ZUConfiguration::reset()
     keptMembers().clear();
 }
 
-QStringList &ZUConfiguration::warnings() { return d->warnings; }
-bool ZUConfiguration::loading() const { return d->loading; }
-void ZUConfiguration::setLoading(bool loading) { d->loading = loading; }
-int ZUConfiguration::configVersion() const { return d->configVersion; }
-void ZUConfiguration::setConfigVersion(int version) { d->configVersion = version; }
-QString ZUConfiguration::description() const { return d->description; }
-void ZUConfiguration::setDescription(const QString &description) { d->description = description; }
-QVariant ZUConfiguration::timeZone() const { return d->timeZone; }
-void ZUConfiguration::setTimeZone(const QVariant &timeZone) { d->timeZone = timeZone; }
-int ZUConfiguration::maxCurrent() const { return d->maxCurrent; }
-void ZUConfiguration::setMaxCurrent(int value) { d->maxCurrent = value; }
-int ZUConfiguration::allRed() const { return d->allRed; }
-void ZUConfiguration::setAllRed(int value) { d->allRed = value; }
-int ZUConfiguration::amberBlink() const { return d->amberBlink; }
-void ZUConfiguration::setAmberBlink(int value) { d->amberBlink = value; }
+QStringList &ZUConfiguration::warnings()
+{
+    return d->warnings;
+}
+bool ZUConfiguration::loading() const
+{
+    return d->loading;
+}
+void ZUConfiguration::setLoading(bool loading)
+{
+    d->loading = loading;
+}
+int ZUConfiguration::configVersion() const
+{
+    return d->configVersion;
+}
+void ZUConfiguration::setConfigVersion(int version)
+{
+    d->configVersion = version;
+}
+QString ZUConfiguration::description() const
+{
+    return d->description;
+}
+void ZUConfiguration::setDescription(const QString &description)
+{
+    d->description = description;
+}
+QVariant ZUConfiguration::timeZone() const
+{
+    return d->timeZone;
+}
+void ZUConfiguration::setTimeZone(const QVariant &timeZone)
+{
+    d->timeZone = timeZone;
+}
+int ZUConfiguration::maxCurrent() const
+{
+    return d->maxCurrent;
+}
+void ZUConfiguration::setMaxCurrent(int value)
+{
+    d->maxCurrent = value;
+}
+int ZUConfiguration::allRed() const
+{
+    return d->allRed;
+}
+void ZUConfiguration::setAllRed(int value)
+{
+    d->allRed = value;
+}
+int ZUConfiguration::amberBlink() const
+{
+    return d->amberBlink;
+}
+void ZUConfiguration::setAmberBlink(int value)
+{
+    d->amberBlink = value;
+}
 
-QList<QPointer<ZUSignalGroup>> &ZUConfiguration::signalGroups() { return d->signalGroups; }
-QList<QPointer<ZUStage>> &ZUConfiguration::stages() { return d->stages; }
-QList<QPointer<ZUDetector>> &ZUConfiguration::detectors() { return d->detectors; }
-QList<QPointer<ZUSignalPlan>> &ZUConfiguration::signalPlans() { return d->signalPlans; }
-QList<QPointer<ZUDayPlan>> &ZUConfiguration::dayPlans() { return d->dayPlans; }
-QList<QPointer<ZUWeekPlan>> &ZUConfiguration::weekPlans() { return d->weekPlans; }
-QList<QPointer<ZUExtraPeriod>> &ZUConfiguration::extraPeriods() { return d->extraPeriods; }
-QList<QPointer<ZUExtraDay>> &ZUConfiguration::extraDays() { return d->extraDays; }
-QList<QPointer<ZUControlSource>> &ZUConfiguration::controlSources() { return d->controlSources; }
-QList<QPointer<ZUSwitch>> &ZUConfiguration::switches() { return d->switches; }
-QList<QPointer<ZUDIO>> &ZUConfiguration::dios() { return d->dios; }
+QList<QPointer<ZUSignalGroup>> &ZUConfiguration::signalGroups()
+{
+    return d->signalGroups;
+}
+QList<QPointer<ZUStage>> &ZUConfiguration::stages()
+{
+    return d->stages;
+}
+QList<QPointer<ZUDetector>> &ZUConfiguration::detectors()
+{
+    return d->detectors;
+}
+QList<QPointer<ZUSignalPlan>> &ZUConfiguration::signalPlans()
+{
+    return d->signalPlans;
+}
+QList<QPointer<ZUDayPlan>> &ZUConfiguration::dayPlans()
+{
+    return d->dayPlans;
+}
+QList<QPointer<ZUWeekPlan>> &ZUConfiguration::weekPlans()
+{
+    return d->weekPlans;
+}
+QList<QPointer<ZUExtraPeriod>> &ZUConfiguration::extraPeriods()
+{
+    return d->extraPeriods;
+}
+QList<QPointer<ZUExtraDay>> &ZUConfiguration::extraDays()
+{
+    return d->extraDays;
+}
+QList<QPointer<ZUControlSource>> &ZUConfiguration::controlSources()
+{
+    return d->controlSources;
+}
+QList<QPointer<ZUSwitch>> &ZUConfiguration::switches()
+{
+    return d->switches;
+}
+QList<QPointer<ZUDIO>> &ZUConfiguration::dios()
+{
+    return d->dios;
+}
 
-QPointer<ZUSignalGroup> ZUConfiguration::signalGroupDefaults() const { return d->signalGroupDefaults; }
-QPointer<ZUSwitch> ZUConfiguration::switchDefaults() const { return d->switchDefaults; }
-ZUIntergreenMatrix *ZUConfiguration::intergreenMatrix() const { return &d->intergreenMatrix; }
-ZUKMP1 *ZUConfiguration::kmp1() const { return &d->kmp1; }
-ZUCountdownBoards *ZUConfiguration::countdownBoards() const { return &d->countdownBoards; }
-ZUVPU *ZUConfiguration::vpu() const { return &d->vpu; }
-ZUConfiguration::DetectorIntervals *ZUConfiguration::detectorIntervals() const { return &d->detectorIntervals; }
-ZUNetworkParameters *ZUConfiguration::networkParameters() const { return &d->networkParameters; }
-ZURecoveryParameters *ZUConfiguration::recoveryParameters() const { return &d->recoveryParameters; }
+QPointer<ZUSignalGroup> ZUConfiguration::signalGroupDefaults() const
+{
+    return d->signalGroupDefaults;
+}
+QPointer<ZUSwitch> ZUConfiguration::switchDefaults() const
+{
+    return d->switchDefaults;
+}
+ZUIntergreenMatrix *ZUConfiguration::intergreenMatrix() const
+{
+    return &d->intergreenMatrix;
+}
+ZUKMP1 *ZUConfiguration::kmp1() const
+{
+    return &d->kmp1;
+}
+ZUCountdownBoards *ZUConfiguration::countdownBoards() const
+{
+    return &d->countdownBoards;
+}
+ZUVPU *ZUConfiguration::vpu() const
+{
+    return &d->vpu;
+}
+ZUConfiguration::DetectorIntervals *ZUConfiguration::detectorIntervals() const
+{
+    return &d->detectorIntervals;
+}
+ZUNetworkParameters *ZUConfiguration::networkParameters() const
+{
+    return &d->networkParameters;
+}
+ZURecoveryParameters *ZUConfiguration::recoveryParameters() const
+{
+    return &d->recoveryParameters;
+}
 
-QPointer<ZUDayPlan> ZUConfiguration::defaultDayPlan() const { return d->defaultDayPlan; }
-QPointer<ZUSignalPlan> ZUConfiguration::defaultProgram() const { return d->defaultProgram; }
-void ZUConfiguration::setDefaultProgram(QPointer<ZUSignalPlan> plan) { d->defaultProgram = plan; }
-QPointer<ZUSignalPlan> ZUConfiguration::defaultSpareProgram() const { return d->defaultSpareProgram; }
-void ZUConfiguration::setDefaultSpareProgram(QPointer<ZUSignalPlan> plan) { d->defaultSpareProgram = plan; }
+QPointer<ZUDayPlan> ZUConfiguration::defaultDayPlan() const
+{
+    return d->defaultDayPlan;
+}
+QPointer<ZUSignalPlan> ZUConfiguration::defaultProgram() const
+{
+    return d->defaultProgram;
+}
+void ZUConfiguration::setDefaultProgram(QPointer<ZUSignalPlan> plan)
+{
+    d->defaultProgram = plan;
+}
+QPointer<ZUSignalPlan> ZUConfiguration::defaultSpareProgram() const
+{
+    return d->defaultSpareProgram;
+}
+void ZUConfiguration::setDefaultSpareProgram(QPointer<ZUSignalPlan> plan)
+{
+    d->defaultSpareProgram = plan;
+}
 
 void ZUConfiguration::setDefaultDayPlan(QPointer<ZUDayPlan> plan)
 {
@@ -233,7 +350,8 @@ void ZUConfiguration::addObject(QList<QPointer<T>> &list, const QPointer<T> &obj
 }
 
 template<typename T>
-void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &obj, const QPointer<T> &after)
+void ZUConfiguration::insertObject(QList<QPointer<T>> &list, const QPointer<T> &obj,
+                                   const QPointer<T> &after)
 {
     if (!obj || isListed(list, obj))
         return;
@@ -250,25 +368,55 @@ void ZUConfiguration::attachObject(ZUBaseObject *obj, int pos)
 
 void ZUConfiguration::beforeDestroyed(ZUBaseObject *obj)
 {
-    removeIfOfClass(d->signalGroups, obj) || removeIfOfClass(d->stages, obj) || removeIfOfClass(d->detectors, obj)
-        || removeIfOfClass(d->signalPlans, obj) || removeIfOfClass(d->dayPlans, obj)
-        || removeIfOfClass(d->weekPlans, obj) || removeIfOfClass(d->extraPeriods, obj)
-        || removeIfOfClass(d->extraDays, obj) || removeIfOfClass(d->controlSources, obj)
-        || removeIfOfClass(d->switches, obj);
+    removeIfOfClass(d->signalGroups, obj) || removeIfOfClass(d->stages, obj)
+        || removeIfOfClass(d->detectors, obj) || removeIfOfClass(d->signalPlans, obj)
+        || removeIfOfClass(d->dayPlans, obj) || removeIfOfClass(d->weekPlans, obj)
+        || removeIfOfClass(d->extraPeriods, obj) || removeIfOfClass(d->extraDays, obj)
+        || removeIfOfClass(d->controlSources, obj) || removeIfOfClass(d->switches, obj);
     obj->setListedIn(nullptr);
     emit objectDestroyed(obj);
 }
 
-void ZUConfiguration::addSignalGroup(QPointer<ZUSignalGroup> obj) { addObject(d->signalGroups, obj, true); }
-void ZUConfiguration::addStage(QPointer<ZUStage> obj) { addObject(d->stages, obj, true); }
-void ZUConfiguration::addDetector(QPointer<ZUDetector> obj) { addObject(d->detectors, obj, true); }
-void ZUConfiguration::addSignalPlan(QPointer<ZUSignalPlan> obj) { addObject(d->signalPlans, obj, true); }
-void ZUConfiguration::addDayPlan(QPointer<ZUDayPlan> obj) { addObject(d->dayPlans, obj, true); }
-void ZUConfiguration::addWeekPlan(QPointer<ZUWeekPlan> obj) { addObject(d->weekPlans, obj, false); }
-void ZUConfiguration::addExtraPeriod(QPointer<ZUExtraPeriod> obj) { addObject(d->extraPeriods, obj, false); }
-void ZUConfiguration::addExtraDay(QPointer<ZUExtraDay> obj) { addObject(d->extraDays, obj, false); }
-void ZUConfiguration::addControlSource(QPointer<ZUControlSource> obj) { addObject(d->controlSources, obj, false); }
-void ZUConfiguration::addSwitch(QPointer<ZUSwitch> obj) { addObject(d->switches, obj, false); }
+void ZUConfiguration::addSignalGroup(QPointer<ZUSignalGroup> obj)
+{
+    addObject(d->signalGroups, obj, true);
+}
+void ZUConfiguration::addStage(QPointer<ZUStage> obj)
+{
+    addObject(d->stages, obj, true);
+}
+void ZUConfiguration::addDetector(QPointer<ZUDetector> obj)
+{
+    addObject(d->detectors, obj, true);
+}
+void ZUConfiguration::addSignalPlan(QPointer<ZUSignalPlan> obj)
+{
+    addObject(d->signalPlans, obj, true);
+}
+void ZUConfiguration::addDayPlan(QPointer<ZUDayPlan> obj)
+{
+    addObject(d->dayPlans, obj, true);
+}
+void ZUConfiguration::addWeekPlan(QPointer<ZUWeekPlan> obj)
+{
+    addObject(d->weekPlans, obj, false);
+}
+void ZUConfiguration::addExtraPeriod(QPointer<ZUExtraPeriod> obj)
+{
+    addObject(d->extraPeriods, obj, false);
+}
+void ZUConfiguration::addExtraDay(QPointer<ZUExtraDay> obj)
+{
+    addObject(d->extraDays, obj, false);
+}
+void ZUConfiguration::addControlSource(QPointer<ZUControlSource> obj)
+{
+    addObject(d->controlSources, obj, false);
+}
+void ZUConfiguration::addSwitch(QPointer<ZUSwitch> obj)
+{
+    addObject(d->switches, obj, false);
+}
 
 void ZUConfiguration::insertSignalGroup(QPointer<ZUSignalGroup> obj, QPointer<ZUSignalGroup> after)
 {
@@ -302,7 +450,8 @@ void ZUConfiguration::insertExtraDay(QPointer<ZUExtraDay> obj, QPointer<ZUExtraD
 {
     insertObject(d->extraDays, obj, after);
 }
-void ZUConfiguration::insertControlSource(QPointer<ZUControlSource> obj, QPointer<ZUControlSource> after)
+void ZUConfiguration::insertControlSource(QPointer<ZUControlSource> obj,
+                                          QPointer<ZUControlSource> after)
 {
     insertObject(d->controlSources, obj, after);
 }
@@ -311,16 +460,46 @@ void ZUConfiguration::insertSwitch(QPointer<ZUSwitch> obj, QPointer<ZUSwitch> af
     insertObject(d->switches, obj, after);
 }
 
-void ZUConfiguration::moveSignalGroup(int from, int to) { zu::moveWithin(d->signalGroups, from, to); }
-void ZUConfiguration::moveStage(int from, int to) { zu::moveWithin(d->stages, from, to); }
-void ZUConfiguration::moveDetector(int from, int to) { zu::moveWithin(d->detectors, from, to); }
-void ZUConfiguration::moveSignalPlan(int from, int to) { zu::moveWithin(d->signalPlans, from, to); }
-void ZUConfiguration::moveDayPlan(int from, int to) { zu::moveWithin(d->dayPlans, from, to); }
-void ZUConfiguration::moveWeekPlan(int from, int to) { zu::moveWithin(d->weekPlans, from, to); }
-void ZUConfiguration::moveExtraPeriod(int from, int to) { zu::moveWithin(d->extraPeriods, from, to); }
-void ZUConfiguration::moveExtraDay(int from, int to) { zu::moveWithin(d->extraDays, from, to); }
-void ZUConfiguration::moveControlSource(int from, int to) { zu::moveWithin(d->controlSources, from, to); }
-void ZUConfiguration::moveSwitch(int from, int to) { zu::moveWithin(d->switches, from, to); }
+void ZUConfiguration::moveSignalGroup(int from, int to)
+{
+    zu::moveWithin(d->signalGroups, from, to);
+}
+void ZUConfiguration::moveStage(int from, int to)
+{
+    zu::moveWithin(d->stages, from, to);
+}
+void ZUConfiguration::moveDetector(int from, int to)
+{
+    zu::moveWithin(d->detectors, from, to);
+}
+void ZUConfiguration::moveSignalPlan(int from, int to)
+{
+    zu::moveWithin(d->signalPlans, from, to);
+}
+void ZUConfiguration::moveDayPlan(int from, int to)
+{
+    zu::moveWithin(d->dayPlans, from, to);
+}
+void ZUConfiguration::moveWeekPlan(int from, int to)
+{
+    zu::moveWithin(d->weekPlans, from, to);
+}
+void ZUConfiguration::moveExtraPeriod(int from, int to)
+{
+    zu::moveWithin(d->extraPeriods, from, to);
+}
+void ZUConfiguration::moveExtraDay(int from, int to)
+{
+    zu::moveWithin(d->extraDays, from, to);
+}
+void ZUConfiguration::moveControlSource(int from, int to)
+{
+    zu::moveWithin(d->controlSources, from, to);
+}
+void ZUConfiguration::moveSwitch(int from, int to)
+{
+    zu::moveWithin(d->switches, from, to);
+}
 
 QPointer<ZUSignalGroup> ZUConfiguration::findSignalGroup(const QVariant &key) const
 {

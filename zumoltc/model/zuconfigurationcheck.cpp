@@ -70,8 +70,8 @@ bool hasKmpDevice(ZUConfiguration &configuration, int kind)
 // The KMP device kinds that serve the DIO modules 1 to 5. Each module is a device
 // of its own on the KMP bus, so module n needs a device of kind DIOn; a DIO1
 // device does not stand in for the other modules.
-const int DioDeviceKinds[] = {zu::KMPDevice::DIO1, zu::KMPDevice::DIO2, zu::KMPDevice::DIO3,
-                              zu::KMPDevice::DIO4, zu::KMPDevice::DIO5};
+const int DioDeviceKinds[] = { zu::KMPDevice::DIO1, zu::KMPDevice::DIO2, zu::KMPDevice::DIO3,
+                               zu::KMPDevice::DIO4, zu::KMPDevice::DIO5 };
 constexpr int DioModules = int(sizeof(DioDeviceKinds) / sizeof(DioDeviceKinds[0]));
 
 void checkController(QStringList &rows, ZUConfiguration &configuration)
@@ -99,11 +99,13 @@ void checkStageConflicts(QStringList &rows, ZUConfiguration &configuration)
             }
         }
         if (conflict)
-            rows.append(StepText::tr("Stage %1 contain conflicted signal groups").arg(stage->text()));
+            rows.append(
+                StepText::tr("Stage %1 contain conflicted signal groups").arg(stage->text()));
     }
 }
 
-void checkDetectors(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
+void checkDetectors(QStringList &rows, ZUConfiguration &configuration,
+                    const ZUCheckSectionTexts &sections)
 {
     checkUniqueIdsAndNames(rows, configuration.detectors(), sections.detectors);
     checkNameLength(rows, configuration.detectors(), StepText::tr("Detctor"));
@@ -115,14 +117,15 @@ void checkDetectors(QStringList &rows, ZUConfiguration &configuration, const ZUC
         return;
     const ZUConfiguration::DetectorIntervals *intervals = configuration.detectorIntervals();
     if (!intervalSet(intervals->logInterval))
-        rows.append(
-            StepText::tr("Report interval not defined but configuration has detectors with 'Allow report' flag"));
+        rows.append(StepText::tr("Report interval not defined but configuration has detectors with "
+                                 "'Allow report' flag"));
     if (!intervalSet(intervals->logIntervalASUDD))
-        rows.append(
-            StepText::tr("ITS report interval not defined but configuration has detectors with 'Allow report' flag"));
+        rows.append(StepText::tr("ITS report interval not defined but configuration has detectors "
+                                 "with 'Allow report' flag"));
 }
 
-void checkScheduler(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
+void checkScheduler(QStringList &rows, ZUConfiguration &configuration,
+                    const ZUCheckSectionTexts &sections)
 {
     const QList<const ZUBaseObject *> plans = liveObjects(configuration.signalPlans());
     if (plans.isEmpty()) {
@@ -162,12 +165,14 @@ void checkScheduler(QStringList &rows, ZUConfiguration &configuration, const ZUC
     checkNameLength(rows, configuration.extraDays(), StepText::tr("Special day"));
 }
 
-void checkControlSources(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
+void checkControlSources(QStringList &rows, ZUConfiguration &configuration,
+                         const ZUCheckSectionTexts &sections)
 {
     const QList<QPointer<ZUControlSource>> &sources = configuration.controlSources();
     checkUniqueIdsAndNames(rows, sources, sections.controlSources);
-    checkUniqueValues(rows, sources, [](const ZUControlSource &source) { return source.priority(); },
-                      sections.controlSources, StepText::tr("priorities"));
+    checkUniqueValues(
+        rows, sources, [](const ZUControlSource &source) { return source.priority(); },
+        sections.controlSources, StepText::tr("priorities"));
 
     // The first source with the largest priority wins among equals.
     const ZUControlSource *highest = nullptr;
@@ -187,14 +192,18 @@ void checkControlSources(QStringList &rows, ZUConfiguration &configuration, cons
         rows.append(StepText::tr("Control source with type 'scheduler' is not defined"));
 }
 
-void checkDevices(QStringList &rows, ZUConfiguration &configuration, const ZUCheckSectionTexts &sections)
+void checkDevices(QStringList &rows, ZUConfiguration &configuration,
+                  const ZUCheckSectionTexts &sections)
 {
-    checkUniqueValues(rows, configuration.kmp1()->devices(), [](const ZUKMPDevice &device) { return device.addr(); },
-                      sections.kmpDevices, StepText::tr("addresses"));
+    checkUniqueValues(
+        rows, configuration.kmp1()->devices(),
+        [](const ZUKMPDevice &device) { return device.addr(); }, sections.kmpDevices,
+        StepText::tr("addresses"));
 
     checkUniqueIdsAndNames(rows, configuration.switches(), sections.switches);
-    checkUniqueValues(rows, configuration.switches(), [](const ZUSwitch &sw) { return sw.addr(); },
-                      sections.switches, StepText::tr("addresses"));
+    checkUniqueValues(
+        rows, configuration.switches(), [](const ZUSwitch &sw) { return sw.addr(); },
+        sections.switches, StepText::tr("addresses"));
     checkNameLength(rows, configuration.switches(), StepText::tr("Switch"));
 }
 
@@ -271,16 +280,19 @@ QStringList checkConfiguration(ZUConfiguration &configuration, const ZUCheckSect
     return rows;
 }
 
-void checkNameLength(QStringList &rows, const QList<const ZUBaseObject *> &objects, const QString &kindWord)
+void checkNameLength(QStringList &rows, const QList<const ZUBaseObject *> &objects,
+                     const QString &kindWord)
 {
     for (const ZUBaseObject *object : objects) {
         if (tooLong(object->name()))
-            rows.append(CommonText::tr("%1 with id %2 has name length > %3 bytes")
-                            .arg(kindWord, QString::number(object->id()), QString::number(MaxTextBytes)));
+            rows.append(
+                CommonText::tr("%1 with id %2 has name length > %3 bytes")
+                    .arg(kindWord, QString::number(object->id()), QString::number(MaxTextBytes)));
     }
 }
 
-void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *> &objects, const QString &kindText)
+void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *> &objects,
+                            const QString &kindText)
 {
     QList<int> ids;
     QStringList names;
@@ -296,7 +308,8 @@ void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *>
         rows.append(CommonText::tr("%1 contain non-unique names: %2").arg(kindText, repeatedNames));
 }
 
-void checkUniqueValues(QStringList &rows, const QList<int> &values, const QString &kindText, const QString &what)
+void checkUniqueValues(QStringList &rows, const QList<int> &values, const QString &kindText,
+                       const QString &what)
 {
     const QString repeated = repeatedEntries(numbers(values));
     if (!repeated.isEmpty())

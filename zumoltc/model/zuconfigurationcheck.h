@@ -37,14 +37,16 @@ struct ZUCheckSectionTexts
 // fail, in that order; empty when the configuration passes. No value of the
 // configuration changes (the list accessors it reads only drop dead references).
 QStringList checkConfiguration(ZUConfiguration &configuration,
-                               const ZUCheckSectionTexts &sections = ZUCheckSectionTexts::defaults());
+                               const ZUCheckSectionTexts &sections
+                               = ZUCheckSectionTexts::defaults());
 
 // The common rules. Each appends its messages (translated in the
 // "CheckingErrorsDialog" context) to rows; objects are taken in list order.
 
 // One message per object whose name takes more than 255 bytes in UTF-8; kindWord
 // names one object ("Signal group").
-void checkNameLength(QStringList &rows, const QList<const ZUBaseObject *> &objects, const QString &kindWord);
+void checkNameLength(QStringList &rows, const QList<const ZUBaseObject *> &objects,
+                     const QString &kindWord);
 // At most one message for repeated ids and one for repeated non-empty names
 // (compared exactly); ids not set are equal to each other. kindText names the list.
 void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *> &objects,
@@ -54,8 +56,7 @@ void checkUniqueValues(QStringList &rows, const QList<int> &values, const QStrin
                        const QString &what);
 
 // The live objects of a guarded list, in list order.
-template<typename T>
-QList<const ZUBaseObject *> liveObjects(const QList<QPointer<T>> &list)
+template<typename T> QList<const ZUBaseObject *> liveObjects(const QList<QPointer<T>> &list)
 {
     QList<const ZUBaseObject *> objects;
     for (const QPointer<T> &object : list) {
@@ -72,7 +73,8 @@ void checkNameLength(QStringList &rows, const QList<QPointer<T>> &list, const QS
 }
 
 template<typename T>
-void checkUniqueIdsAndNames(QStringList &rows, const QList<QPointer<T>> &list, const QString &kindText)
+void checkUniqueIdsAndNames(QStringList &rows, const QList<QPointer<T>> &list,
+                            const QString &kindText)
 {
     checkUniqueIdsAndNames(rows, liveObjects(list), kindText);
 }

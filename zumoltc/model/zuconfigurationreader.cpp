@@ -10,7 +10,8 @@ class LoadingScope
 {
 public:
     explicit LoadingScope(ZUConfiguration *configuration)
-        : m_configuration(configuration), m_previous(configuration->loading())
+        : m_configuration(configuration)
+        , m_previous(configuration->loading())
     {
         configuration->setLoading(true);
     }
@@ -120,11 +121,13 @@ void ZUConfigurationReader::Private::readTimeZone()
     if (value.type() == JsonValue::Integer || value.type() == JsonValue::Double) {
         const int hours = value.toInt();
         if (hours < -12 || hours > 12)
-            reader.addWarning(tr("'timeZone' has invalid value %1 (must be >=-12 and <=12)").arg(hours), value);
+            reader.addWarning(
+                tr("'timeZone' has invalid value %1 (must be >=-12 and <=12)").arg(hours), value);
     } else if (value.type() == JsonValue::String) {
         static const QRegularExpression pattern(QStringLiteral("\\A[+-]?\\d{0,2}:\\d{0,2}\\z"));
         if (!pattern.match(value.toString()).hasMatch())
-            reader.addWarning(tr("'timeZone' value %1 has invalid format").arg(value.toString()), value);
+            reader.addWarning(tr("'timeZone' value %1 has invalid format").arg(value.toString()),
+                              value);
     }
     // Kept whatever it is, so that a save writes back what the file held.
     c->setTimeZone(value.toVariant());
@@ -145,7 +148,7 @@ void ZUConfigurationReader::Private::readNetwork()
             network->setDnsIP(reader.readString("dnsIP"));
         } else {
             // Addresses of a static setting are void under any other mode.
-            reader.markKnown({"lanIP", "lanMask", "gtwIP", "dnsIP"});
+            reader.markKnown({ "lanIP", "lanMask", "gtwIP", "dnsIP" });
         }
         network->setSrvIP(reader.readString("srvIP"));
         network->setSrvName(reader.readString("srvName"));
@@ -204,9 +207,11 @@ void ZUConfigurationReader::Private::readStages()
                 stage->addGroup(group);
         }
         // minTime and maxTime are older names of the same values.
-        stage->setMinTime(reader.isInteger("minGreen") ? reader.current().toInt() : reader.readInt("minTime"));
-        stage->setMaxTime(reader.isInteger("maxGreen") ? reader.current().toInt() : reader.readInt("maxTime"));
-        reader.markKnown({"minTime", "maxTime"});
+        stage->setMinTime(reader.isInteger("minGreen") ? reader.current().toInt()
+                                                       : reader.readInt("minTime"));
+        stage->setMaxTime(reader.isInteger("maxGreen") ? reader.current().toInt()
+                                                       : reader.readInt("maxTime"));
+        reader.markKnown({ "minTime", "maxTime" });
         keep(stage->keptMembers(), item);
         c->addStage(stage.release());
         return true;
@@ -221,26 +226,29 @@ void ZUConfigurationReader::Private::readMatrix()
         matrix->setName(reader.readString("name"));
         if (reader.isArray("matrix")) {
             readMatrixTable(reader.current());
-            reader.markKnown({"items"}); // the table replaces the list
+            reader.markKnown({ "items" }); // the table replaces the list
         } else if (reader.isArray("items")) {
             // Points with members of their own are rare: they are found again
             // once after the list, not by a search per point.
             QHash<QPair<const ZUSignalGroup *, const ZUSignalGroup *>, QVector<JsonRawMember>> kept;
             forEachItem(reader.current(), [this, matrix, &kept](const JsonValue &item) {
-                const QPointer<ZUSignalGroup> clearing = readReference("clearing", signalGroupLookup(), false, true);
-                const QPointer<ZUSignalGroup> entering = readReference("entering", signalGroupLookup(), false, true);
+                const QPointer<ZUSignalGroup> clearing
+                    = readReference("clearing", signalGroupLookup(), false, true);
+                const QPointer<ZUSignalGroup> entering
+                    = readReference("entering", signalGroupLookup(), false, true);
                 const int time = reader.readInt("time");
                 if (clearing && entering) {
                     matrix->setConflictTime(clearing, entering, time);
                     const QVector<JsonRawMember> members = item.unaskedMembers();
                     if (!members.isEmpty())
-                        kept.insert({clearing.data(), entering.data()}, members);
+                        kept.insert({ clearing.data(), entering.data() }, members);
                 }
                 return true;
             });
             if (!kept.isEmpty()) {
                 for (ZUIntergreenMatrix::Point &point : matrix->points())
-                    point.kept.setMembers("", kept.value({point.clearing.data(), point.entering.data()}));
+                    point.kept.setMembers(
+                        "", kept.value({ point.clearing.data(), point.entering.data() }));
             }
         } else {
             reader.addWarning(tr("Matrix not contains conflict points"), element.member("items"));
@@ -269,10 +277,11 @@ void ZUConfigurationReader::Private::readMatrixTable(const JsonValue &matrix)
             return;
         }
         if (row.size() != count) {
-            reader.addWarning(tr("Column count in matrix %1 != signal group count %2. Matrix ignored")
-                                  .arg(row.size())
-                                  .arg(count),
-                              matrix);
+            reader.addWarning(
+                tr("Column count in matrix %1 != signal group count %2. Matrix ignored")
+                    .arg(row.size())
+                    .arg(count),
+                matrix);
             return;
         }
         for (int col = 0; col < count; ++col) {
@@ -293,7 +302,7 @@ void ZUConfigurationReader::Private::readDetectors()
         forEachItem(detectors, [this](const JsonValue &item) {
             Pending<ZUDetector> detector(new ZUDetector);
             readNameAndId(detector.get());
-            reader.markKnown({"report"}); // not read in this form
+            reader.markKnown({ "report" }); // not read in this form
             keep(detector->keptMembers(), item);
             c->addDetector(detector.release());
             return true;
@@ -313,7 +322,8 @@ void ZUConfigurationReader::Private::readDetectors()
         keep(c->keptMembers(), detectors, "detectors");
         reader.leave();
     } else {
-        reader.addWarning(tr("'detectors' attribute has invalid type (must be array or object)"), detectors);
+        reader.addWarning(tr("'detectors' attribute has invalid type (must be array or object)"),
+                          detectors);
     }
 }
 
@@ -330,7 +340,8 @@ quint16 ZUConfigurationReader::Private::readPort(const char *key)
     const int port = reader.readInt(key, 0);
     if (port >= 0 && port <= 0xFFFF)
         return quint16(port);
-    reader.addWarning(JsonReader::tr("'%1' attribute has invalid value %2").arg(QLatin1String(key)).arg(port));
+    reader.addWarning(
+        JsonReader::tr("'%1' attribute has invalid value %2").arg(QLatin1String(key)).arg(port));
     return 0;
 }
 
@@ -344,7 +355,8 @@ QTime ZUConfigurationReader::Private::readTime(const char *key, const QString &w
     return time;
 }
 
-bool ZUConfigurationReader::Private::readDate(const char *key, const QString &warning, ZUDayMonth *date)
+bool ZUConfigurationReader::Private::readDate(const char *key, const QString &warning,
+                                              ZUDayMonth *date)
 {
     if (!reader.isString(key, true))
         return false;

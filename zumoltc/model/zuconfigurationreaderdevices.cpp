@@ -115,7 +115,8 @@ void ZUConfigurationReader::Private::readInputsOutputs()
                     dio->addChannel(channel);
                     return true;
                 });
-                keep(c->keptMembers(), reader.context(), QByteArray("inputsOutputs/" + key).constData());
+                keep(c->keptMembers(), reader.context(),
+                     QByteArray("inputsOutputs/" + key).constData());
                 return true;
             });
         }
@@ -130,8 +131,8 @@ void ZUConfigurationReader::Private::readRemoteControlPanel()
         inObject("VPU1", [this] {
             ZUVPU *vpu = c->vpu();
             vpu->setType(reader.readEnum<zu::VPUType>("type"));
-            if (const QPointer<ZUControlSource> source =
-                    readReference("sourceId", controlSourceLookup()))
+            if (const QPointer<ZUControlSource> source
+                = readReference("sourceId", controlSourceLookup()))
                 vpu->setSource(source);
             // The panel's priority is that of its control source and overrides the
             // one given under controlSources; an absent one leaves it alone.
@@ -167,14 +168,16 @@ void ZUConfigurationReader::Private::readRecovery()
     });
 }
 
-void ZUConfigurationReader::Private::readRecoveryError(const char *key, ZURecoveryParameters::ErrorRecovery &record)
+void ZUConfigurationReader::Private::readRecoveryError(const char *key,
+                                                       ZURecoveryParameters::ErrorRecovery &record)
 {
     record = ZURecoveryParameters::ErrorRecovery();
     inObject(key, [this, &record, key] {
         record.attempts = reader.readInt("attempts");
         record.interval = reader.readInt("interval");
         record.filter = reader.readInt("filter");
-        keep(c->keptMembers(), reader.context(), QByteArray(QByteArray("recovery/errors/") + key).constData());
+        keep(c->keptMembers(), reader.context(),
+             QByteArray(QByteArray("recovery/errors/") + key).constData());
         return true;
     });
 }

@@ -6,7 +6,8 @@ bool ZUConfigurationReader::Private::readPlans(QString *error)
         Pending<ZUSignalPlan> plan(new ZUSignalPlan);
         plan->setId(reader.readInt("id"));
         plan->setName(reader.readString("name"));
-        if (!inObject("algorithm", [this, &plan, error] { return readPlanAlgorithm(plan.get(), error); }))
+        if (!inObject("algorithm",
+                      [this, &plan, error] { return readPlanAlgorithm(plan.get(), error); }))
             return false;
         keep(plan->keptMembers(), item);
         c->addSignalPlan(plan.release());
@@ -37,8 +38,8 @@ bool ZUConfigurationReader::Private::readPlanAlgorithm(ZUSignalPlan *plan, QStri
     return true;
 }
 
-void ZUConfigurationReader::Private::warnInvalidForType(ZUSignalPlan *plan, bool present, int validType,
-                                                        const char *key)
+void ZUConfigurationReader::Private::warnInvalidForType(ZUSignalPlan *plan, bool present,
+                                                        int validType, const char *key)
 {
     // The warning points at the data concerned; it stays in the plan.
     if (present && plan->type() != validType)
@@ -50,7 +51,8 @@ void ZUConfigurationReader::Private::warnInvalidForType(ZUSignalPlan *plan, bool
 void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
 {
     forEachItem("sequences", [this, plan](const JsonValue &element) {
-        const QPointer<ZUSignalGroup> group = readReference("group", signalGroupLookup(), false, true);
+        const QPointer<ZUSignalGroup> group
+            = readReference("group", signalGroupLookup(), false, true);
         if (!group)
             return true;
         QMap<int, zu::TimelineState> sequence;
@@ -64,19 +66,23 @@ void ZUConfigurationReader::Private::readSequences(ZUSignalPlan *plan)
                 point = reader.current().toInt();
             } else if (reader.isInteger("span")) {
                 const qint64 sum = qint64(previous) + reader.current().toInt();
-                if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max()) {
-                    reader.addWarning(tr("'span' attribute puts the record at %1, out of range. Record ignored").arg(sum),
-                                      reader.current());
+                if (sum < std::numeric_limits<int>::min()
+                    || sum > std::numeric_limits<int>::max()) {
+                    reader.addWarning(
+                        tr("'span' attribute puts the record at %1, out of range. Record ignored")
+                            .arg(sum),
+                        reader.current());
                     return true;
                 }
                 point = int(sum);
             } else {
-                reader.addWarning(tr("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"),
+                reader.addWarning(tr("'sequence' record not contains 'point' nor 'span' "
+                                     "attributes. Record ignored"),
                                   JsonValue());
                 return true;
             }
             sequence.insert(point, zu::TimelineState(reader.readEnum<zu::TimelineState>("state")));
-            reader.markKnown({"span"}); // a point makes it void
+            reader.markKnown({ "span" }); // a point makes it void
             const QVector<JsonRawMember> members = record.unaskedMembers();
             if (!members.isEmpty() || !kept.isEmpty())
                 kept.setMembers(QByteArray::number(point).constData(), members);
@@ -108,7 +114,8 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
         const int maxGreen = reader.readInt("maxGreen");
         const int minGreen = reader.readInt("minGreen");
         const int recall = reader.readEnum<zu::Recall>("recall");
-        const QPointer<ZUSignalPlanPhase> phase = plan->addPhase(id, stage, maxGreen, minGreen, recall);
+        const QPointer<ZUSignalPlanPhase> phase
+            = plan->addPhase(id, stage, maxGreen, minGreen, recall);
         if (!phase) {
             if (error)
                 *error = tr("Internal error: ZUSignalPlan::addPhase return NULL");
@@ -116,14 +123,16 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
         }
         phase->setPassage(reader.readInt("passage"));
         phase->setCountdownBoard(reader.readEnum<zu::CountdownBoard>("countdownBoard"));
-        made.append({element, phase});
+        made.append({ element, phase });
         return true;
     });
     if (!ok)
         return false;
     // A call may name any phase of the plan, also one further down the list.
     const PhaseIndex index(plan->phases());
-    auto phaseLookup = [&index](const JsonValue &key) { return index.find(key); };
+    auto phaseLookup = [&index](const JsonValue &key) {
+        return index.find(key);
+    };
     forEachItem(phases, [this, &index, phaseLookup](const JsonValue &element) {
         // The id as the first pass took it: a phase without a valid id was made
         // with the not-set id, and its call must be found for it too.
@@ -140,7 +149,9 @@ bool ZUConfigurationReader::Private::readPhases(ZUSignalPlan *plan, QString *err
 
 void ZUConfigurationReader::Private::readPlanDetectors(ZUSignalPlan *plan, const PhaseIndex &phases)
 {
-    auto phaseLookup = [&phases](const JsonValue &key) { return phases.find(key); };
+    auto phaseLookup = [&phases](const JsonValue &key) {
+        return phases.find(key);
+    };
     forEachItem("detectors", [this, plan, phaseLookup](const JsonValue &item) {
         ZUSignalPlan::DetectorControl record;
         record.phase = readReference("phase", phaseLookup);

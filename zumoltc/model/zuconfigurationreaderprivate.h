@@ -33,8 +33,7 @@ inline bool referencedId(const JsonValue &value, int &id)
 // while a file is read, so a changed size means a rebuild. Ids that number the
 // list without large gaps (the usual case) are found in a table by position;
 // names, rarely used in references, are indexed on the first lookup by name.
-template<typename T>
-class ReferenceIndex
+template<typename T> class ReferenceIndex
 {
 public:
     QPointer<T> find(const QList<QPointer<T>> &list, const JsonValue &value)
@@ -46,7 +45,9 @@ public:
         if (referencedId(value, id)) {
             if (m_denseIds) {
                 const qint64 slot = qint64(id) - m_firstId;
-                position = slot >= 0 && slot < qint64(m_positions.size()) ? m_positions[size_t(slot)] : -1;
+                position = slot >= 0 && slot < qint64(m_positions.size())
+                    ? m_positions[size_t(slot)]
+                    : -1;
             } else {
                 position = m_ids.value(id);
             }
@@ -104,7 +105,7 @@ private:
     bool m_denseIds = false;
     int m_firstId = 0;
     std::vector<int> m_positions; // by id - m_firstId, when the ids are dense
-    FlatIndex<int> m_ids;         // otherwise
+    FlatIndex<int> m_ids; // otherwise
     bool m_namesBuilt = false;
     FlatIndex<QString> m_names;
 };
@@ -138,8 +139,7 @@ private:
 
 // Not in the model's hands until it is added; deleted when a fatal error stops
 // the read first.
-template<typename T>
-using Pending = std::unique_ptr<T>;
+template<typename T> using Pending = std::unique_ptr<T>;
 
 // The parsing state of ZUConfigurationReader: one read...() per section of the
 // file. Defined over zuconfigurationreader.cpp (the root, signal groups, stages,
@@ -165,18 +165,15 @@ private:
     auto resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed = false)
         -> decltype(lookup(JsonValue()));
     template<typename Lookup>
-    auto readReference(const char *key, Lookup lookup, bool nullAllowed = false, bool required = false)
-        -> decltype(lookup(JsonValue()));
+    auto readReference(const char *key, Lookup lookup, bool nullAllowed = false,
+                       bool required = false) -> decltype(lookup(JsonValue()));
 
     // Calls read(item) for each element of the array `key`, with the element as
     // the reader's context.
-    template<typename Read>
-    bool forEachItem(const char *key, Read read);
-    template<typename Read>
-    bool forEachItem(const JsonValue &array, Read read);
+    template<typename Read> bool forEachItem(const char *key, Read read);
+    template<typename Read> bool forEachItem(const JsonValue &array, Read read);
     // Calls read() with the member `key` as context when it is an object.
-    template<typename Read>
-    bool inObject(const char *key, Read read);
+    template<typename Read> bool inObject(const char *key, Read read);
 
     void readRoot();
     void readTimeZone();
@@ -232,36 +229,51 @@ private:
     // The lookups of the configuration's lists, for resolveReference.
     auto signalGroupLookup()
     {
-        return [this](const JsonValue &key) { return m_signalGroups.find(c->signalGroups(), key); };
+        return [this](const JsonValue &key) {
+            return m_signalGroups.find(c->signalGroups(), key);
+        };
     }
     auto stageLookup()
     {
-        return [this](const JsonValue &key) { return m_stages.find(c->stages(), key); };
+        return [this](const JsonValue &key) {
+            return m_stages.find(c->stages(), key);
+        };
     }
     auto detectorLookup()
     {
-        return [this](const JsonValue &key) { return m_detectors.find(c->detectors(), key); };
+        return [this](const JsonValue &key) {
+            return m_detectors.find(c->detectors(), key);
+        };
     }
     auto signalPlanLookup()
     {
-        return [this](const JsonValue &key) { return m_signalPlans.find(c->signalPlans(), key); };
+        return [this](const JsonValue &key) {
+            return m_signalPlans.find(c->signalPlans(), key);
+        };
     }
     auto dayPlanLookup()
     {
-        return [this](const JsonValue &key) { return m_dayPlans.find(c->dayPlans(), key); };
+        return [this](const JsonValue &key) {
+            return m_dayPlans.find(c->dayPlans(), key);
+        };
     }
     auto weekPlanLookup()
     {
-        return [this](const JsonValue &key) { return m_weekPlans.find(c->weekPlans(), key); };
+        return [this](const JsonValue &key) {
+            return m_weekPlans.find(c->weekPlans(), key);
+        };
     }
     auto controlSourceLookup()
     {
-        return [this](const JsonValue &key) { return m_controlSources.find(c->controlSources(), key); };
+        return [this](const JsonValue &key) {
+            return m_controlSources.find(c->controlSources(), key);
+        };
     }
 };
 
 template<typename Lookup>
-auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lookup lookup, bool nullAllowed)
+auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lookup lookup,
+                                                      bool nullAllowed)
     -> decltype(lookup(JsonValue()))
 {
     if (nullAllowed && value.type() == JsonValue::Null)
@@ -271,8 +283,9 @@ auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lo
     const QVariant key = value.toVariant();
     QString text;
     if (value.type() == JsonValue::String) {
-        text = value.toString().isEmpty() ? JsonReader::tr("Object with empty name")
-                                          : JsonReader::tr("Object with name %1 not found").arg(value.toString());
+        text = value.toString().isEmpty()
+            ? JsonReader::tr("Object with empty name")
+            : JsonReader::tr("Object with name %1 not found").arg(value.toString());
     } else if (!key.isValid()) {
         text = JsonReader::tr("Object with empty id");
     } else {
@@ -283,16 +296,15 @@ auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lo
 }
 
 template<typename Lookup>
-auto ZUConfigurationReader::Private::readReference(const char *key, Lookup lookup, bool nullAllowed, bool required)
-    -> decltype(lookup(JsonValue()))
+auto ZUConfigurationReader::Private::readReference(const char *key, Lookup lookup, bool nullAllowed,
+                                                   bool required) -> decltype(lookup(JsonValue()))
 {
     if (!reader.check(key, required))
         return nullptr;
     return resolveReference(reader.current(), lookup, nullAllowed);
 }
 
-template<typename Read>
-bool ZUConfigurationReader::Private::forEachItem(const char *key, Read read)
+template<typename Read> bool ZUConfigurationReader::Private::forEachItem(const char *key, Read read)
 {
     return forEachItem(reader.readArray(key), read);
 }
@@ -312,8 +324,7 @@ bool ZUConfigurationReader::Private::forEachItem(const JsonValue &array, Read re
     return true;
 }
 
-template<typename Read>
-bool ZUConfigurationReader::Private::inObject(const char *key, Read read)
+template<typename Read> bool ZUConfigurationReader::Private::inObject(const char *key, Read read)
 {
     if (!reader.isObject(key))
         return true;

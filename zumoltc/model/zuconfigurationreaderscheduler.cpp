@@ -27,8 +27,10 @@ void ZUConfigurationReader::Private::readDayPlans()
         forEachItem("plans", [this, &dayPlan](const JsonValue &element) {
             const QTime start = readTime("start", tr("'start' attribute has invalid time format"));
             const QTime stop = readTime("stop", tr("'stop' attribute has invalid time format"));
-            const QPointer<ZUSignalPlan> program = readReference("program", signalPlanLookup(), false, true);
-            const QPointer<ZUSignalPlan> spareProgram = readReference("spareProgram", signalPlanLookup());
+            const QPointer<ZUSignalPlan> program
+                = readReference("program", signalPlanLookup(), false, true);
+            const QPointer<ZUSignalPlan> spareProgram
+                = readReference("spareProgram", signalPlanLookup());
             dayPlan->addPeriod(start, stop, program, spareProgram);
             // A period without its program is dropped with what it held.
             const QVector<JsonRawMember> members = element.unaskedMembers();
@@ -44,8 +46,8 @@ void ZUConfigurationReader::Private::readDayPlans()
 
 void ZUConfigurationReader::Private::readWeekPlans()
 {
-    static const char *const dayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday",
-                                           "Friday", "Saturday", "Sunday"};
+    static const char *const dayNames[]
+        = { "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday" };
     forEachItem("weeks", [this](const JsonValue &item) {
         const int id = reader.readInt("id");
         Pending<ZUWeekPlan> week(new ZUWeekPlan(id, reader.readString("name")));
@@ -53,18 +55,21 @@ void ZUConfigurationReader::Private::readWeekPlans()
             const JsonValue days = reader.current();
             if (days.type() == JsonValue::Array) {
                 if (days.size() != 7)
-                    reader.addWarning(tr("'days' array has invalid size %1. Must be 7").arg(days.size()), days);
+                    reader.addWarning(
+                        tr("'days' array has invalid size %1. Must be 7").arg(days.size()), days);
                 for (int i = 0; i < qMin(days.size(), 7); ++i) {
                     // null keeps the place of a day without a plan.
                     if (days.at(i).type() == JsonValue::Null)
                         week->insert(Qt::DayOfWeek(i + 1), nullptr);
-                    else if (const QPointer<ZUDayPlan> plan = resolveReference(days.at(i), dayPlanLookup()))
+                    else if (const QPointer<ZUDayPlan> plan
+                             = resolveReference(days.at(i), dayPlanLookup()))
                         week->insert(Qt::DayOfWeek(i + 1), plan);
                 }
             } else if (days.type() == JsonValue::Object) {
                 reader.enter(days);
                 for (int i = 0; i < 7; ++i) {
-                    if (const QPointer<ZUDayPlan> plan = readReference(dayNames[i], dayPlanLookup()))
+                    if (const QPointer<ZUDayPlan> plan
+                        = readReference(dayNames[i], dayPlanLookup()))
                         week->insert(Qt::DayOfWeek(i + 1), plan);
                 }
                 reader.leave();

@@ -7,14 +7,15 @@
 
 namespace {
 
-const char *const timeKeys[] = {"extRed", "redAmber", "greenBlink", "amber", "minRed",
-                                "maxRed", "minGreen", "maxGreen", "extGreen1", "extGreen2"};
+const char *const timeKeys[] = { "extRed", "redAmber", "greenBlink", "amber",     "minRed",
+                                 "maxRed", "minGreen", "maxGreen",   "extGreen1", "extGreen2" };
 
 // The ten times of a signal group in file order.
 QVector<int> times(const ZUSignalGroup *group)
 {
-    return {group->extRed(), group->redAmber(), group->greenBlink(), group->amber(), group->minRed(),
-            group->maxRed(), group->minGreen(), group->maxGreen(), group->extGreen1(), group->extGreen2()};
+    return { group->extRed(),    group->redAmber(), group->greenBlink(), group->amber(),
+             group->minRed(),    group->maxRed(),   group->minGreen(),   group->maxGreen(),
+             group->extGreen1(), group->extGreen2() };
 }
 
 } // namespace
@@ -45,13 +46,11 @@ private:
         else if (force)
             w.writeValue(key, QVariant(QVariant::Int), true);
     }
-    template<typename T>
-    void writeReferenceItem(const QPointer<T> &target, bool force = false)
+    template<typename T> void writeReferenceItem(const QPointer<T> &target, bool force = false)
     {
         writeReference(nullptr, target, force);
     }
-    template<typename E>
-    void writeEnum(const char *key, int value)
+    template<typename E> void writeEnum(const char *key, int value)
     {
         w.writeValue(key, enumKey<E>(value));
     }
@@ -393,8 +392,8 @@ void ZUConfigurationWriter::Private::writeScheduler()
     // Written whenever any part of the timetable exists, so that week plans,
     // extra periods and extra days survive a save without day plans.
     const bool withDefault = c->defaultDayPlan() || c->defaultProgram() || c->defaultSpareProgram();
-    if (!withDefault && c->dayPlans().isEmpty() && c->weekPlans().isEmpty() && c->extraPeriods().isEmpty()
-        && c->extraDays().isEmpty())
+    if (!withDefault && c->dayPlans().isEmpty() && c->weekPlans().isEmpty()
+        && c->extraPeriods().isEmpty() && c->extraDays().isEmpty())
         return;
     w.beginObject("scheduler");
     if (withDefault) {
@@ -478,7 +477,9 @@ void ZUConfigurationWriter::Private::writeScheduler()
 
 void ZUConfigurationWriter::Private::writeWeekDays(ZUWeekPlan *week)
 {
-    auto hasDay = [week](int day) { return week->contains(Qt::DayOfWeek(day)); };
+    auto hasDay = [week](int day) {
+        return week->contains(Qt::DayOfWeek(day));
+    };
     if (week->isEmpty())
         return;
     // A day that is not in the week takes the entry of the nearest earlier day
@@ -618,8 +619,11 @@ void ZUConfigurationWriter::Private::writeCountdownBoards()
 void ZUConfigurationWriter::Private::writeInputsOutputs()
 {
     const QList<QPointer<ZUDIO>> dios = c->dios();
-    auto written = [](ZUDIO *dio) { return dio && dio->type() != zu::NotSet && !dio->channels().isEmpty(); };
-    if (std::none_of(dios.cbegin(), dios.cend(), [&written](const QPointer<ZUDIO> &dio) { return written(dio); }))
+    auto written = [](ZUDIO *dio) {
+        return dio && dio->type() != zu::NotSet && !dio->channels().isEmpty();
+    };
+    if (std::none_of(dios.cbegin(), dios.cend(),
+                     [&written](const QPointer<ZUDIO> &dio) { return written(dio); }))
         return;
     w.beginObject("inputsOutputs");
     for (int i = 0; i < dios.size(); ++i) {
@@ -631,8 +635,8 @@ void ZUConfigurationWriter::Private::writeInputsOutputs()
         writeEnum<zu::DIO::Type>("type", dio->type());
         writeEnum<zu::Polarity>("common", dio->common());
         // Only network modules have an address.
-        if ((dio->type() == zu::DIO::traficam || dio->type() == zu::DIO::sitilog) && !dio->ip().isEmpty()
-            && dio->port() != 0) {
+        if ((dio->type() == zu::DIO::traficam || dio->type() == zu::DIO::sitilog)
+            && !dio->ip().isEmpty() && dio->port() != 0) {
             w.writeValue("IP", dio->ip());
             w.writeValue("port", int(dio->port()));
         }
@@ -699,8 +703,8 @@ void ZUConfigurationWriter::Private::writeRecovery()
     w.endObject();
 }
 
-void ZUConfigurationWriter::Private::writeRecoveryError(const ZURecoveryParameters::ErrorRecovery &record,
-                                                        const char *key)
+void ZUConfigurationWriter::Private::writeRecoveryError(
+    const ZURecoveryParameters::ErrorRecovery &record, const char *key)
 {
     if (!record.inUse())
         return;

@@ -33,12 +33,30 @@ ZUControlSource::~ZUControlSource()
     notifyDestroying();
 }
 
-int ZUControlSource::type() const { return d->type; }
-void ZUControlSource::setType(int type) { d->type = type; }
-int ZUControlSource::priority() const { return d->priority; }
-void ZUControlSource::setPriority(int priority) { d->priority = priority; }
-int ZUControlSource::timeout() const { return d->timeout; }
-void ZUControlSource::setTimeout(int timeout) { d->timeout = timeout; }
+int ZUControlSource::type() const
+{
+    return d->type;
+}
+void ZUControlSource::setType(int type)
+{
+    d->type = type;
+}
+int ZUControlSource::priority() const
+{
+    return d->priority;
+}
+void ZUControlSource::setPriority(int priority)
+{
+    d->priority = priority;
+}
+int ZUControlSource::timeout() const
+{
+    return d->timeout;
+}
+void ZUControlSource::setTimeout(int timeout)
+{
+    d->timeout = timeout;
+}
 
 QString ZUControlSource::text(const QString &suffix) const
 {

@@ -17,15 +17,27 @@ ZUCountdownBoards::ZUCountdownBoards(QObject *parent)
 
 ZUCountdownBoards::~ZUCountdownBoards() = default;
 
-int ZUCountdownBoards::protocol() const { return d->protocol; }
-void ZUCountdownBoards::setProtocol(int protocol) { d->protocol = protocol; }
-int ZUCountdownBoards::warnTime() const { return d->warnTime; }
-void ZUCountdownBoards::setWarnTime(int warnTime) { d->warnTime = warnTime; }
+int ZUCountdownBoards::protocol() const
+{
+    return d->protocol;
+}
+void ZUCountdownBoards::setProtocol(int protocol)
+{
+    d->protocol = protocol;
+}
+int ZUCountdownBoards::warnTime() const
+{
+    return d->warnTime;
+}
+void ZUCountdownBoards::setWarnTime(int warnTime)
+{
+    d->warnTime = warnTime;
+}
 
 void ZUCountdownBoards::addBoard(QPointer<ZUSignalGroup> group, int boards, int addr, int warnTime)
 {
     if (group)
-        d->boards.append(Board{group, addr, boards, warnTime, {}});
+        d->boards.append(Board { group, addr, boards, warnTime, {} });
 }
 
 void ZUCountdownBoards::clearBoards()

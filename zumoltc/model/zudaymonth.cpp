@@ -30,7 +30,9 @@ QString ZUDayMonth::toString() const
 {
     if (!isValid())
         return QString();
-    return QStringLiteral("%1.%2").arg(day, 2, 10, QLatin1Char('0')).arg(month, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2")
+        .arg(day, 2, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'));
 }
 
 QVariant ZUDayMonth::toVariant() const

@@ -22,6 +22,9 @@ struct ZUDayMonth
     // The text of toString, or an invalid QVariant for an invalid value.
     QVariant toVariant() const;
 
-    bool operator==(const ZUDayMonth &other) const { return day == other.day && month == other.month; }
+    bool operator==(const ZUDayMonth &other) const
+    {
+        return day == other.day && month == other.month;
+    }
     bool operator!=(const ZUDayMonth &other) const { return !(*this == other); }
 };

@@ -34,7 +34,7 @@ ZUDayPlan::~ZUDayPlan()
 void ZUDayPlan::addPeriod(const QTime &start, const QTime &stop, QPointer<ZUSignalPlan> program,
                           QPointer<ZUSignalPlan> spareProgram)
 {
-    d->periods.append(Period{start, stop, program, spareProgram, {}});
+    d->periods.append(Period { start, stop, program, spareProgram, {} });
 }
 
 void ZUDayPlan::clearPeriods()

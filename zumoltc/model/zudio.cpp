@@ -17,14 +17,38 @@ ZUDIO::ZUDIO(QObject *parent)
 
 ZUDIO::~ZUDIO() = default;
 
-int ZUDIO::type() const { return d->type; }
-void ZUDIO::setType(int type) { d->type = type; }
-int ZUDIO::common() const { return d->common; }
-void ZUDIO::setCommon(int common) { d->common = common; }
-QString ZUDIO::ip() const { return d->ip; }
-void ZUDIO::setIp(const QString &ip) { d->ip = ip; }
-quint16 ZUDIO::port() const { return d->port; }
-void ZUDIO::setPort(quint16 port) { d->port = port; }
+int ZUDIO::type() const
+{
+    return d->type;
+}
+void ZUDIO::setType(int type)
+{
+    d->type = type;
+}
+int ZUDIO::common() const
+{
+    return d->common;
+}
+void ZUDIO::setCommon(int common)
+{
+    d->common = common;
+}
+QString ZUDIO::ip() const
+{
+    return d->ip;
+}
+void ZUDIO::setIp(const QString &ip)
+{
+    d->ip = ip;
+}
+quint16 ZUDIO::port() const
+{
+    return d->port;
+}
+void ZUDIO::setPort(quint16 port)
+{
+    d->port = port;
+}
 
 void ZUDIO::addChannel(const Channel &channel)
 {

@@ -19,7 +19,7 @@ public:
     struct Channel
     {
         int channel = zu::NotSet;
-        int type = zu::NotSet;   // zu::ChannelType
+        int type = zu::NotSet; // zu::ChannelType
         int common = zu::NotSet; // zu::Polarity
         QPointer<ZUDetector> detector;
         KeptMembers kept;

@@ -72,7 +72,8 @@ QList<QPair<QString, int>> metaEnumItems(const QMetaEnum &meta, bool keys)
         return items;
     for (int i = 0; i < meta.keyCount(); ++i) {
         const int value = meta.value(i);
-        items.append(qMakePair(keys ? QString::fromLatin1(meta.key(i)) : metaEnumText(meta, value), value));
+        items.append(
+            qMakePair(keys ? QString::fromLatin1(meta.key(i)) : metaEnumText(meta, value), value));
     }
     return items;
 }
@@ -91,49 +92,54 @@ void registerTexts(std::initializer_list<std::pair<int, const char *>> texts, bo
 
 void registerDisplayTexts()
 {
-    registerTexts<SGType>({{traffic, QT_TRANSLATE_NOOP("MainWindow", "traffic")},
-                           {pedestrian, QT_TRANSLATE_NOOP("MainWindow", "pedestrian")},
-                           {arrow, QT_TRANSLATE_NOOP("MainWindow", "arrow")},
-                           {tram, QT_TRANSLATE_NOOP("MainWindow", "tram")},
-                           {always_ON, QT_TRANSLATE_NOOP("MainWindow", "always on")}});
-    registerTexts<PlanType>({{Timeline, QT_TRANSLATE_NOOP("MainWindow", "timeline")},
-                             {StageRing, QT_TRANSLATE_NOOP("MainWindow", "sequence of stages")},
-                             {Special, QT_TRANSLATE_NOOP("MainWindow", "special")}});
-    registerTexts<SpecialMode>({{AB, QT_TRANSLATE_NOOP("MainWindow", "AB")},
-                                {OFF, QT_TRANSLATE_NOOP("MainWindow", "OFF")}});
-    registerTexts<Recall>({{none, QT_TRANSLATE_NOOP("MainWindow", "none")},
-                           {max, QT_TRANSLATE_NOOP("MainWindow", "maximum")},
-                           {min, QT_TRANSLATE_NOOP("MainWindow", "minimum")},
-                           {soft, QT_TRANSLATE_NOOP("MainWindow", "soft")}});
-    registerTexts<CountdownBoard>({{timer, QT_TRANSLATE_NOOP("MainWindow", "timer")},
-                                   {adaptive, QT_TRANSLATE_NOOP("MainWindow", "adaptive")},
-                                   {conditional, QT_TRANSLATE_NOOP("MainWindow", "conditional")}});
-    registerTexts<CsType>({{emergency, QT_TRANSLATE_NOOP("MainWindow", "Emergency")},
-                           {scheduler, QT_TRANSLATE_NOOP("MainWindow", "Scheduler")},
-                           {tiverkITS, QT_TRANSLATE_NOOP("MainWindow", "ITS tiverk")},
-                           {remoteControlPanel, QT_TRANSLATE_NOOP("MainWindow", "RCP")}});
+    registerTexts<SGType>({ { traffic, QT_TRANSLATE_NOOP("MainWindow", "traffic") },
+                            { pedestrian, QT_TRANSLATE_NOOP("MainWindow", "pedestrian") },
+                            { arrow, QT_TRANSLATE_NOOP("MainWindow", "arrow") },
+                            { tram, QT_TRANSLATE_NOOP("MainWindow", "tram") },
+                            { always_ON, QT_TRANSLATE_NOOP("MainWindow", "always on") } });
+    registerTexts<PlanType>({ { Timeline, QT_TRANSLATE_NOOP("MainWindow", "timeline") },
+                              { StageRing, QT_TRANSLATE_NOOP("MainWindow", "sequence of stages") },
+                              { Special, QT_TRANSLATE_NOOP("MainWindow", "special") } });
+    registerTexts<SpecialMode>({ { AB, QT_TRANSLATE_NOOP("MainWindow", "AB") },
+                                 { OFF, QT_TRANSLATE_NOOP("MainWindow", "OFF") } });
+    registerTexts<Recall>({ { none, QT_TRANSLATE_NOOP("MainWindow", "none") },
+                            { max, QT_TRANSLATE_NOOP("MainWindow", "maximum") },
+                            { min, QT_TRANSLATE_NOOP("MainWindow", "minimum") },
+                            { soft, QT_TRANSLATE_NOOP("MainWindow", "soft") } });
+    registerTexts<CountdownBoard>(
+        { { timer, QT_TRANSLATE_NOOP("MainWindow", "timer") },
+          { adaptive, QT_TRANSLATE_NOOP("MainWindow", "adaptive") },
+          { conditional, QT_TRANSLATE_NOOP("MainWindow", "conditional") } });
+    registerTexts<CsType>({ { emergency, QT_TRANSLATE_NOOP("MainWindow", "Emergency") },
+                            { scheduler, QT_TRANSLATE_NOOP("MainWindow", "Scheduler") },
+                            { tiverkITS, QT_TRANSLATE_NOOP("MainWindow", "ITS tiverk") },
+                            { remoteControlPanel, QT_TRANSLATE_NOOP("MainWindow", "RCP") } });
     registerTexts<KMPDevice::SubType>(
-        {{KMPDevice::passive, QT_TRANSLATE_NOOP("MainWindow", "passive")},
-         {KMPDevice::passive_ind, QT_TRANSLATE_NOOP("MainWindow", "passive with indication")},
-         {KMPDevice::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact")},
-         {KMPDevice::interfaceType, QT_TRANSLATE_NOOP("MainWindow", "serial interface")},
-         {KMPDevice::interface_tiverk1, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk1")},
-         {KMPDevice::interface_tiverk2, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk2")},
-         {KMPDevice::traficam, QT_TRANSLATE_NOOP("MainWindow", "traficam")},
-         {KMPDevice::sitilog, QT_TRANSLATE_NOOP("MainWindow", "citilog")}});
-    registerTexts<KMPDevPort::Value>({{KMPDevPort::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact")}});
+        { { KMPDevice::passive, QT_TRANSLATE_NOOP("MainWindow", "passive") },
+          { KMPDevice::passive_ind, QT_TRANSLATE_NOOP("MainWindow", "passive with indication") },
+          { KMPDevice::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact") },
+          { KMPDevice::interfaceType, QT_TRANSLATE_NOOP("MainWindow", "serial interface") },
+          { KMPDevice::interface_tiverk1, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk1") },
+          { KMPDevice::interface_tiverk2, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk2") },
+          { KMPDevice::traficam, QT_TRANSLATE_NOOP("MainWindow", "traficam") },
+          { KMPDevice::sitilog, QT_TRANSLATE_NOOP("MainWindow", "citilog") } });
+    registerTexts<KMPDevPort::Value>(
+        { { KMPDevPort::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact") } });
     // Interface names read the same in every language.
-    registerTexts<KMPDevPort::Value>({{KMPDevPort::RS485_1, "RS485_1"}, {KMPDevPort::RS485_2, "RS485_2"}}, false);
-    registerTexts<Polarity>({{positive, QT_TRANSLATE_NOOP("MainWindow", "positive")},
-                             {negative, QT_TRANSLATE_NOOP("MainWindow", "negative")}});
-    registerTexts<VPUType>({{passive, QT_TRANSLATE_NOOP("MainWindow", "passive")},
-                            {passive_ind, QT_TRANSLATE_NOOP("MainWindow", "passive with indication")},
-                            {interface_tiverk1, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk1")},
-                            {interface_tiverk2, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk2")}});
-    registerTexts<DIO::Type>({{DIO::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact")},
-                              {DIO::traficamSimple, QT_TRANSLATE_NOOP("MainWindow", "traficam simple")},
-                              {DIO::traficam, QT_TRANSLATE_NOOP("MainWindow", "traficam")},
-                              {DIO::sitilog, QT_TRANSLATE_NOOP("MainWindow", "citilog")}});
+    registerTexts<KMPDevPort::Value>(
+        { { KMPDevPort::RS485_1, "RS485_1" }, { KMPDevPort::RS485_2, "RS485_2" } }, false);
+    registerTexts<Polarity>({ { positive, QT_TRANSLATE_NOOP("MainWindow", "positive") },
+                              { negative, QT_TRANSLATE_NOOP("MainWindow", "negative") } });
+    registerTexts<VPUType>(
+        { { passive, QT_TRANSLATE_NOOP("MainWindow", "passive") },
+          { passive_ind, QT_TRANSLATE_NOOP("MainWindow", "passive with indication") },
+          { interface_tiverk1, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk1") },
+          { interface_tiverk2, QT_TRANSLATE_NOOP("MainWindow", "interface tiverk2") } });
+    registerTexts<DIO::Type>(
+        { { DIO::dryContact, QT_TRANSLATE_NOOP("MainWindow", "dry contact") },
+          { DIO::traficamSimple, QT_TRANSLATE_NOOP("MainWindow", "traficam simple") },
+          { DIO::traficam, QT_TRANSLATE_NOOP("MainWindow", "traficam") },
+          { DIO::sitilog, QT_TRANSLATE_NOOP("MainWindow", "citilog") } });
 }
 
 } // namespace zu

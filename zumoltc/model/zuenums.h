@@ -118,8 +118,7 @@ QList<QPair<QString, int>> metaEnumItems(const QMetaEnum &meta, bool keys);
 
 // The meta enumeration of E, looked up once: files name an enumeration value per
 // element, and each lookup searches the meta object by name.
-template<typename E>
-const QMetaEnum &metaEnum()
+template<typename E> const QMetaEnum &metaEnum()
 {
     static const QMetaEnum meta = QMetaEnum::fromType<E>();
     return meta;
@@ -128,8 +127,7 @@ const QMetaEnum &metaEnum()
 } // namespace zu
 
 // The key name of value in E; empty for zu::NotSet and for a value without key.
-template<typename E>
-QString enumKey(int value)
+template<typename E> QString enumKey(int value)
 {
     return zu::metaEnumKey(zu::metaEnum<E>(), value);
 }
@@ -137,16 +135,14 @@ QString enumKey(int value)
 // The display text of value in E, from one table for the whole program. A value
 // without a registered text gets its key (empty for zu::NotSet), which stays
 // registered; assigning to the reference registers a text for everybody.
-template<typename E>
-QString &enumText(int value)
+template<typename E> QString &enumText(int value)
 {
     return zu::metaEnumText(zu::metaEnum<E>(), value);
 }
 
 // One (text, value) pair per key of E in declaration order; the text is the key
 // when keys is true, else the display text.
-template<typename E>
-QList<QPair<QString, int>> enumItems(bool keys)
+template<typename E> QList<QPair<QString, int>> enumItems(bool keys)
 {
     return zu::metaEnumItems(zu::metaEnum<E>(), keys);
 }
@@ -154,16 +150,14 @@ QList<QPair<QString, int>> enumItems(bool keys)
 // data as a value of E (as combo boxes hold it), through QVariant's int conversion
 // (a fraction is rounded); zu::NotSet when data is invalid, null, does not convert
 // (a number beyond int does not) or is no value of E.
-template<typename E>
-int enumValue(const QVariant &data)
+template<typename E> int enumValue(const QVariant &data)
 {
     return zu::metaEnumValue(zu::metaEnum<E>(), data);
 }
 
 // The value whose key is exactly key (case-sensitive); zu::NotSet for an empty or
 // unknown key. Files store enumerations by key.
-template<typename E>
-int enumFromKey(const QString &key)
+template<typename E> int enumFromKey(const QString &key)
 {
     return zu::metaEnumFromKey(zu::metaEnum<E>(), key);
 }

@@ -23,7 +23,19 @@ ZUExtraDay::~ZUExtraDay()
     notifyDestroying();
 }
 
-ZUDayMonth ZUExtraDay::date() const { return d->date; }
-void ZUExtraDay::setDate(const ZUDayMonth &date) { d->date = date; }
-QPointer<ZUDayPlan> ZUExtraDay::dayPlan() const { return d->dayPlan; }
-void ZUExtraDay::setDayPlan(QPointer<ZUDayPlan> dayPlan) { d->dayPlan = dayPlan; }
+ZUDayMonth ZUExtraDay::date() const
+{
+    return d->date;
+}
+void ZUExtraDay::setDate(const ZUDayMonth &date)
+{
+    d->date = date;
+}
+QPointer<ZUDayPlan> ZUExtraDay::dayPlan() const
+{
+    return d->dayPlan;
+}
+void ZUExtraDay::setDayPlan(QPointer<ZUDayPlan> dayPlan)
+{
+    d->dayPlan = dayPlan;
+}

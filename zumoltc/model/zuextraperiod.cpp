@@ -24,9 +24,27 @@ ZUExtraPeriod::~ZUExtraPeriod()
     notifyDestroying();
 }
 
-ZUDayMonth ZUExtraPeriod::start() const { return d->start; }
-void ZUExtraPeriod::setStart(const ZUDayMonth &start) { d->start = start; }
-ZUDayMonth ZUExtraPeriod::stop() const { return d->stop; }
-void ZUExtraPeriod::setStop(const ZUDayMonth &stop) { d->stop = stop; }
-QPointer<ZUWeekPlan> ZUExtraPeriod::week() const { return d->week; }
-void ZUExtraPeriod::setWeek(QPointer<ZUWeekPlan> week) { d->week = week; }
+ZUDayMonth ZUExtraPeriod::start() const
+{
+    return d->start;
+}
+void ZUExtraPeriod::setStart(const ZUDayMonth &start)
+{
+    d->start = start;
+}
+ZUDayMonth ZUExtraPeriod::stop() const
+{
+    return d->stop;
+}
+void ZUExtraPeriod::setStop(const ZUDayMonth &stop)
+{
+    d->stop = stop;
+}
+QPointer<ZUWeekPlan> ZUExtraPeriod::week() const
+{
+    return d->week;
+}
+void ZUExtraPeriod::setWeek(QPointer<ZUWeekPlan> week)
+{
+    d->week = week;
+}

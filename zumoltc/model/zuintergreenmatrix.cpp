@@ -21,12 +21,14 @@ struct ZUIntergreenMatrix::Private
         for (int i = 0; i < points.size(); ++i) {
             const Point &point = points.at(i);
             if (point.clearing && point.entering)
-                index.insert(Key(point.clearing.data(), point.entering.data()), i); // first one wins
+                index.insert(Key(point.clearing.data(), point.entering.data()),
+                             i); // first one wins
         }
         indexValid = true;
     }
 
-    int indexOf(const QPointer<ZUSignalGroup> &clearing, const QPointer<ZUSignalGroup> &entering) const
+    int indexOf(const QPointer<ZUSignalGroup> &clearing,
+                const QPointer<ZUSignalGroup> &entering) const
     {
         if (!clearing || !entering)
             return -1;
@@ -37,7 +39,8 @@ struct ZUIntergreenMatrix::Private
             if (i < 0)
                 return -1;
             // A group that died may have left its address to a new one: check before trusting.
-            if (i < points.size() && points.at(i).clearing == clearing && points.at(i).entering == entering)
+            if (i < points.size() && points.at(i).clearing == clearing
+                && points.at(i).entering == entering)
                 return i;
             indexValid = false;
         }
@@ -56,13 +59,15 @@ ZUIntergreenMatrix::~ZUIntergreenMatrix()
     notifyDestroying();
 }
 
-int ZUIntergreenMatrix::conflictTime(QPointer<ZUSignalGroup> clearing, QPointer<ZUSignalGroup> entering) const
+int ZUIntergreenMatrix::conflictTime(QPointer<ZUSignalGroup> clearing,
+                                     QPointer<ZUSignalGroup> entering) const
 {
     const int i = d->indexOf(clearing, entering);
     return i < 0 ? zu::NotSet : d->points.at(i).time;
 }
 
-void ZUIntergreenMatrix::setConflictTime(QPointer<ZUSignalGroup> clearing, QPointer<ZUSignalGroup> entering, int time)
+void ZUIntergreenMatrix::setConflictTime(QPointer<ZUSignalGroup> clearing,
+                                         QPointer<ZUSignalGroup> entering, int time)
 {
     if (!clearing || !entering)
         return;
@@ -70,7 +75,7 @@ void ZUIntergreenMatrix::setConflictTime(QPointer<ZUSignalGroup> clearing, QPoin
     if (i >= 0) {
         d->points[i].time = time;
     } else {
-        d->points.append(Point{clearing, entering, time, {}});
+        d->points.append(Point { clearing, entering, time, {} });
         d->index.insert(Private::Key(clearing.data(), entering.data()), d->points.size() - 1);
     }
 }
@@ -82,7 +87,8 @@ void ZUIntergreenMatrix::clear()
     d->indexValid = true;
 }
 
-QList<QPointer<ZUSignalGroup>> ZUIntergreenMatrix::conflictingGroups(QPointer<ZUSignalGroup> group) const
+QList<QPointer<ZUSignalGroup>>
+ZUIntergreenMatrix::conflictingGroups(QPointer<ZUSignalGroup> group) const
 {
     QList<QPointer<ZUSignalGroup>> result;
     if (!group)
@@ -100,5 +106,6 @@ QList<QPointer<ZUSignalGroup>> ZUIntergreenMatrix::conflictingGroups(QPointer<ZU
 QList<ZUIntergreenMatrix::Point> &ZUIntergreenMatrix::points()
 {
     d->indexValid = false;
-    return zu::pruneDead(d->points, [](const Point &point) { return point.clearing && point.entering; });
+    return zu::pruneDead(d->points,
+                         [](const Point &point) { return point.clearing && point.entering; });
 }

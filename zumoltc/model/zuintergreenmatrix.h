@@ -28,7 +28,8 @@ public:
     int conflictTime(QPointer<ZUSignalGroup> clearing, QPointer<ZUSignalGroup> entering) const;
     // Sets the time of the point, adding it when absent; any time is stored as given.
     // A null or dead group is ignored.
-    void setConflictTime(QPointer<ZUSignalGroup> clearing, QPointer<ZUSignalGroup> entering, int time);
+    void setConflictTime(QPointer<ZUSignalGroup> clearing, QPointer<ZUSignalGroup> entering,
+                         int time);
     void clear();
     // Every partner of group in either direction, each once, in order of first appearance.
     QList<QPointer<ZUSignalGroup>> conflictingGroups(QPointer<ZUSignalGroup> group) const;

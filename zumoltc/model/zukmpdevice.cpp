@@ -35,14 +35,38 @@ ZUKMPDevice::~ZUKMPDevice()
     notifyDestroying();
 }
 
-int ZUKMPDevice::device() const { return d->device; }
-void ZUKMPDevice::setDevice(int device) { d->device = device; }
-int ZUKMPDevice::addr() const { return d->addr; }
-void ZUKMPDevice::setAddr(int addr) { d->addr = addr; }
-int ZUKMPDevice::type() const { return d->type; }
-void ZUKMPDevice::setType(int type) { d->type = type; }
-int ZUKMPDevice::port() const { return d->port; }
-void ZUKMPDevice::setPort(int port) { d->port = port; }
+int ZUKMPDevice::device() const
+{
+    return d->device;
+}
+void ZUKMPDevice::setDevice(int device)
+{
+    d->device = device;
+}
+int ZUKMPDevice::addr() const
+{
+    return d->addr;
+}
+void ZUKMPDevice::setAddr(int addr)
+{
+    d->addr = addr;
+}
+int ZUKMPDevice::type() const
+{
+    return d->type;
+}
+void ZUKMPDevice::setType(int type)
+{
+    d->type = type;
+}
+int ZUKMPDevice::port() const
+{
+    return d->port;
+}
+void ZUKMPDevice::setPort(int port)
+{
+    d->port = port;
+}
 
 QString ZUKMPDevice::text(const QString &suffix) const
 {
@@ -50,7 +74,8 @@ QString ZUKMPDevice::text(const QString &suffix) const
     if (d->addr != zu::NotSet)
         result = QString::number(d->addr);
     if (d->device != zu::NotSet)
-        appendTextPart(result, QLatin1Char('(') + enumKey<zu::KMPDevice::Type>(d->device) + QLatin1Char(')'));
+        appendTextPart(
+            result, QLatin1Char('(') + enumKey<zu::KMPDevice::Type>(d->device) + QLatin1Char(')'));
     appendTextPart(result, suffix);
     return result;
 }

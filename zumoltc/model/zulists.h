@@ -9,8 +9,7 @@ namespace zu {
 
 // Removes, from the last entry to the first, every entry whose key reference has
 // died, and returns the list itself. key maps an entry to its guarded reference.
-template<typename Entry, typename Key>
-QList<Entry> &pruneDead(QList<Entry> &list, Key key)
+template<typename Entry, typename Key> QList<Entry> &pruneDead(QList<Entry> &list, Key key)
 {
     for (int i = list.size() - 1; i >= 0; --i) {
         if (!key(list.at(i)))
@@ -19,8 +18,7 @@ QList<Entry> &pruneDead(QList<Entry> &list, Key key)
     return list;
 }
 
-template<typename T>
-QList<QPointer<T>> &pruneDead(QList<QPointer<T>> &list)
+template<typename T> QList<QPointer<T>> &pruneDead(QList<QPointer<T>> &list)
 {
     return pruneDead(list, [](const QPointer<T> &entry) { return !entry.isNull(); });
 }
@@ -38,8 +36,7 @@ int insertAfter(QList<QPointer<T>> &list, const QPointer<T> &obj, const QPointer
 }
 
 // Takes the entry at from and puts it at to, when both lie inside the list.
-template<typename T>
-void moveWithin(QList<T> &list, int from, int to)
+template<typename T> void moveWithin(QList<T> &list, int from, int to)
 {
     if (from < 0 || from >= list.size() || to < 0 || to >= list.size())
         return;

@@ -18,8 +18,7 @@ bool numericKey(const QVariant &key, int &id);
 
 // The first live object of list whose id (for a numeric key) or name (for a text
 // key, compared exactly) matches key; null for any other key or no match.
-template<typename T>
-QPointer<T> findInList(const QList<QPointer<T>> &list, const QVariant &key)
+template<typename T> QPointer<T> findInList(const QList<QPointer<T>> &list, const QVariant &key)
 {
     int id = 0;
     const bool byId = numericKey(key, id);

@@ -2,18 +2,12 @@
 
 QStringList ZURecoveryParameters::errorKeys()
 {
-    return {QStringLiteral("redError"),
-            QStringLiteral("greenError"),
-            QStringLiteral("mnswProtect"),
-            QStringLiteral("mnswBad"),
-            QStringLiteral("noLoad/swBreak"),
-            QStringLiteral("parasitePower/swShort"),
-            QStringLiteral("swBreak"),
-            QStringLiteral("swShort"),
-            QStringLiteral("noLoad"),
-            QStringLiteral("parasitePower"),
-            QStringLiteral("curentLimit"),
-            QStringLiteral("shortCurent")};
+    return { QStringLiteral("redError"),       QStringLiteral("greenError"),
+             QStringLiteral("mnswProtect"),    QStringLiteral("mnswBad"),
+             QStringLiteral("noLoad/swBreak"), QStringLiteral("parasitePower/swShort"),
+             QStringLiteral("swBreak"),        QStringLiteral("swShort"),
+             QStringLiteral("noLoad"),         QStringLiteral("parasitePower"),
+             QStringLiteral("curentLimit"),    QStringLiteral("shortCurent") };
 }
 
 bool ZURecoveryParameters::hasValues() const

@@ -1,7 +1,7 @@
 #include "zusignalplan.h"
 
-#include "zulookup.h"
 #include "zulists.h"
+#include "zulookup.h"
 
 #include <QSet>
 
@@ -66,23 +66,55 @@ ZUSignalPlan::~ZUSignalPlan()
     notifyDestroying();
 }
 
-int ZUSignalPlan::type() const { return d->type; }
-void ZUSignalPlan::setType(int type) { d->type = type; }
-bool ZUSignalPlan::coordinated() const { return d->coordinated; }
-void ZUSignalPlan::setCoordinated(bool coordinated) { d->coordinated = coordinated; }
-int ZUSignalPlan::cycle() const { return d->cycle; }
-void ZUSignalPlan::setCycle(int cycle) { d->cycle = cycle; }
-int ZUSignalPlan::offset() const { return d->offset; }
-void ZUSignalPlan::setOffset(int offset) { d->offset = offset; }
-int ZUSignalPlan::mode() const { return d->mode; }
-void ZUSignalPlan::setMode(int mode) { d->mode = mode; }
+int ZUSignalPlan::type() const
+{
+    return d->type;
+}
+void ZUSignalPlan::setType(int type)
+{
+    d->type = type;
+}
+bool ZUSignalPlan::coordinated() const
+{
+    return d->coordinated;
+}
+void ZUSignalPlan::setCoordinated(bool coordinated)
+{
+    d->coordinated = coordinated;
+}
+int ZUSignalPlan::cycle() const
+{
+    return d->cycle;
+}
+void ZUSignalPlan::setCycle(int cycle)
+{
+    d->cycle = cycle;
+}
+int ZUSignalPlan::offset() const
+{
+    return d->offset;
+}
+void ZUSignalPlan::setOffset(int offset)
+{
+    d->offset = offset;
+}
+int ZUSignalPlan::mode() const
+{
+    return d->mode;
+}
+void ZUSignalPlan::setMode(int mode)
+{
+    d->mode = mode;
+}
 
 QList<ZUSignalPlan::Sequence> &ZUSignalPlan::sequences()
 {
-    return zu::pruneDead(d->sequences, [](const Sequence &record) { return !record.group.isNull(); });
+    return zu::pruneDead(d->sequences,
+                         [](const Sequence &record) { return !record.group.isNull(); });
 }
 
-void ZUSignalPlan::setGroupSequence(QPointer<ZUSignalGroup> group, const QMap<int, zu::TimelineState> &sequence)
+void ZUSignalPlan::setGroupSequence(QPointer<ZUSignalGroup> group,
+                                    const QMap<int, zu::TimelineState> &sequence)
 {
     if (!group)
         return;
@@ -92,7 +124,7 @@ void ZUSignalPlan::setGroupSequence(QPointer<ZUSignalGroup> group, const QMap<in
             return;
         }
     }
-    d->sequences.append(Sequence{group, sequence, {}});
+    d->sequences.append(Sequence { group, sequence, {} });
 }
 
 void ZUSignalPlan::clearSequences()
@@ -105,8 +137,8 @@ QList<QPointer<ZUSignalPlanPhase>> &ZUSignalPlan::phases()
     return zu::pruneDead(d->phases);
 }
 
-QPointer<ZUSignalPlanPhase> ZUSignalPlan::addPhase(int id, QPointer<ZUStage> stage, int maxGreen, int minGreen,
-                                                   int recall)
+QPointer<ZUSignalPlanPhase> ZUSignalPlan::addPhase(int id, QPointer<ZUStage> stage, int maxGreen,
+                                                   int minGreen, int recall)
 {
     QPointer<ZUSignalPlanPhase> phase = new ZUSignalPlanPhase(this, id);
     phase->setStage(stage);
@@ -145,7 +177,8 @@ void ZUSignalPlan::setPhases(const QList<QPointer<ZUSignalPlanPhase>> &phases)
 
 QList<ZUSignalPlan::DetectorControl> &ZUSignalPlan::detectors()
 {
-    return zu::pruneDead(d->detectors, [](const DetectorControl &record) { return !record.phase.isNull(); });
+    return zu::pruneDead(d->detectors,
+                         [](const DetectorControl &record) { return !record.phase.isNull(); });
 }
 
 void ZUSignalPlan::addDetector(const DetectorControl &record)

@@ -61,13 +61,15 @@ public:
     // Records of dead groups dropped first.
     QList<Sequence> &sequences();
     // Replaces the group's map or appends a record; a null or dead group is ignored.
-    void setGroupSequence(QPointer<ZUSignalGroup> group, const QMap<int, zu::TimelineState> &sequence);
+    void setGroupSequence(QPointer<ZUSignalGroup> group,
+                          const QMap<int, zu::TimelineState> &sequence);
     void clearSequences();
 
     // Dead phases dropped first.
     QList<QPointer<ZUSignalPlanPhase>> &phases();
     // Creates a phase owned by this plan and appends it.
-    QPointer<ZUSignalPlanPhase> addPhase(int id, QPointer<ZUStage> stage, int maxGreen, int minGreen, int recall);
+    QPointer<ZUSignalPlanPhase> addPhase(int id, QPointer<ZUStage> stage, int maxGreen,
+                                         int minGreen, int recall);
     // The first phase whose id is key; only a numeric key counts (a text finds nothing).
     QPointer<ZUSignalPlanPhase> findPhase(const QVariant &key) const;
     // The new phase list; phases of the old list that it leaves out are deleted.

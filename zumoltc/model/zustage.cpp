@@ -47,7 +47,19 @@ QList<QPointer<ZUSignalGroup>> &ZUStage::groups()
     return zu::pruneDead(d->groups);
 }
 
-int ZUStage::minTime() const { return d->minTime; }
-void ZUStage::setMinTime(int value) { d->minTime = value; }
-int ZUStage::maxTime() const { return d->maxTime; }
-void ZUStage::setMaxTime(int value) { d->maxTime = value; }
+int ZUStage::minTime() const
+{
+    return d->minTime;
+}
+void ZUStage::setMinTime(int value)
+{
+    d->minTime = value;
+}
+int ZUStage::maxTime() const
+{
+    return d->maxTime;
+}
+void ZUStage::setMaxTime(int value)
+{
+    d->maxTime = value;
+}

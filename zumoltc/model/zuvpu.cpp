@@ -17,13 +17,34 @@ ZUVPU::ZUVPU(QObject *parent)
 
 ZUVPU::~ZUVPU() = default;
 
-int ZUVPU::type() const { return d->type; }
-void ZUVPU::setType(int type) { d->type = type; }
-QPointer<ZUControlSource> ZUVPU::source() const { return d->source; }
-bool ZUVPU::idleInd() const { return d->idleInd; }
-void ZUVPU::setIdleInd(bool idleInd) { d->idleInd = idleInd; }
-int ZUVPU::common() const { return d->common; }
-void ZUVPU::setCommon(int common) { d->common = common; }
+int ZUVPU::type() const
+{
+    return d->type;
+}
+void ZUVPU::setType(int type)
+{
+    d->type = type;
+}
+QPointer<ZUControlSource> ZUVPU::source() const
+{
+    return d->source;
+}
+bool ZUVPU::idleInd() const
+{
+    return d->idleInd;
+}
+void ZUVPU::setIdleInd(bool idleInd)
+{
+    d->idleInd = idleInd;
+}
+int ZUVPU::common() const
+{
+    return d->common;
+}
+void ZUVPU::setCommon(int common)
+{
+    d->common = common;
+}
 
 void ZUVPU::setSource(QPointer<ZUControlSource> source)
 {

@@ -26,9 +26,10 @@ void CheckingErrorsDialog::addRow(int type, const QString &text)
     if (text.isEmpty())
         return;
     const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    auto *typeItem = new QTableWidgetItem(QIcon(type == 0 ? QStringLiteral("://icons/dialog-error.png")
-                                                          : QStringLiteral("://icons/dialog-warning.png")),
-                                          QString());
+    auto *typeItem
+        = new QTableWidgetItem(QIcon(type == 0 ? QStringLiteral("://icons/dialog-error.png")
+                                               : QStringLiteral("://icons/dialog-warning.png")),
+                               QString());
     typeItem->setFlags(flags);
     auto *textItem = new QTableWidgetItem(text);
     textItem->setFlags(flags);

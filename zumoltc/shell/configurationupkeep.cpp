@@ -27,7 +27,8 @@ void deleteDevicesLater(ZUConfiguration *configuration, int deviceType)
 
 // A device of this type at the smallest free address from addressStart, unless
 // the bus has one already.
-void ensureDevice(ZUConfiguration *configuration, int deviceType, int addressStart, int subType, int port)
+void ensureDevice(ZUConfiguration *configuration, int deviceType, int addressStart, int subType,
+                  int port)
 {
     if (!devicesOfType(configuration, deviceType).isEmpty())
         return;
@@ -108,8 +109,9 @@ void keepSchedulerSource(ZUConfiguration *configuration)
 
 void keepDioDevices(ZUConfiguration *configuration)
 {
-    static const int deviceTypes[] = {zu::KMPDevice::DIO1, zu::KMPDevice::DIO2, zu::KMPDevice::DIO3,
-                                      zu::KMPDevice::DIO4, zu::KMPDevice::DIO5};
+    static const int deviceTypes[]
+        = { zu::KMPDevice::DIO1, zu::KMPDevice::DIO2, zu::KMPDevice::DIO3, zu::KMPDevice::DIO4,
+            zu::KMPDevice::DIO5 };
     const QList<QPointer<ZUDIO>> modules = configuration->dios();
     for (int i = 0; i < modules.size() && i < int(std::size(deviceTypes)); ++i) {
         const ZUDIO *module = modules.at(i);
@@ -132,7 +134,8 @@ void keepCountdownDevice(ZUConfiguration *configuration)
     if (configuration->countdownBoards()->protocol() == zu::NotSet)
         deleteDevicesLater(configuration, zu::KMPDevice::KTV1);
     else
-        ensureDevice(configuration, zu::KMPDevice::KTV1, 6, zu::KMPDevice::interfaceType, zu::KMPDevPort::RS485_1);
+        ensureDevice(configuration, zu::KMPDevice::KTV1, 6, zu::KMPDevice::interfaceType,
+                     zu::KMPDevPort::RS485_1);
 }
 
 } // namespace

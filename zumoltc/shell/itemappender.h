@@ -19,8 +19,7 @@
 // and, for kinds with an output address, the lowest free address from
 // addressStart. Parent's insert operation then lists it right after `after` and
 // takes ownership. No free id, name or address: nothing is added.
-template<typename Parent, typename T>
-class ItemAppender : public ItemAppenderInterface
+template<typename Parent, typename T> class ItemAppender : public ItemAppenderInterface
 {
 public:
     using Insert = void (Parent::*)(QPointer<T>, QPointer<T>);
@@ -73,10 +72,13 @@ public:
     QTreeWidgetItem *branchItem() const override { return m_branch; }
 
 private:
-    template<typename U, typename = void>
-    struct HasAddress : std::false_type {};
+    template<typename U, typename = void> struct HasAddress : std::false_type
+    {
+    };
     template<typename U>
-    struct HasAddress<U, std::void_t<decltype(std::declval<U &>().setAddr(0))>> : std::true_type {};
+    struct HasAddress<U, std::void_t<decltype(std::declval<U &>().setAddr(0))>> : std::true_type
+    {
+    };
 
     Parent *m_parent;
     QTreeWidgetItem *m_branch;

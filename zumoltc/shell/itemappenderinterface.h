@@ -13,6 +13,7 @@ public:
     // when the item does not concern this appender or no free id, name or address
     // is left.
     virtual QObject *append(QTreeWidgetItem *item, QTreeWidgetItem *parent, QObject *object,
-                            QObject *after) = 0;
+                            QObject *after)
+        = 0;
     virtual QTreeWidgetItem *branchItem() const = 0;
 };

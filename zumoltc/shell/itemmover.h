@@ -15,8 +15,7 @@
 // the list's objects in list order). "up" and "down" move the block by one row,
 // "top" and "bottom" to the ends, keeping its inner order. The caller offers
 // only selections that can move that way (the tool strip enables the buttons so).
-template<typename Parent, typename T>
-class ItemMover : public ItemMoverInterface
+template<typename Parent, typename T> class ItemMover : public ItemMoverInterface
 {
 public:
     using Move = void (Parent::*)(int from, int to);

@@ -12,8 +12,7 @@
 // kind's branch item. appendDescription adds to one text shared by all kinds: the
 // heading once, then per kind a line "<label>: <text>,<text>". The deletion itself
 // sets everything else off through the model's destruction signals.
-template<typename T>
-class ItemRemover : public ItemRemoverInerface
+template<typename T> class ItemRemover : public ItemRemoverInerface
 {
 public:
     // An empty label takes the branch item's text.
@@ -37,7 +36,8 @@ public:
         for (const QPointer<T> &object : qAsConst(m_objects)) {
             if (first) {
                 if (text.isEmpty())
-                    text += QCoreApplication::translate("ItemRemover", "Following objects will be deleted:");
+                    text += QCoreApplication::translate("ItemRemover",
+                                                        "Following objects will be deleted:");
                 text += QLatin1Char('\n') + m_label + QLatin1String(": ");
                 first = false;
             } else {

@@ -16,8 +16,7 @@ class ZUConfiguration;
 // from the kind's branch go to one page, made or reused by the window's
 // openPage<Widget>. One object titles the tab with its tree text, several with
 // "<label> (<count>)". Widget offers setObjects(ZUConfiguration *, QList<QPointer<T>>).
-template<typename T, typename Widget>
-class ItemSelector : public ItemSelectorInterface
+template<typename T, typename Widget> class ItemSelector : public ItemSelectorInterface
 {
 public:
     // An empty label takes the branch item's text.

@@ -14,7 +14,8 @@ class LoadWarningsDialog : public QDialog
     Q_OBJECT
 public:
     // fileName is shown without its folder; warnings one per line, unwrapped.
-    LoadWarningsDialog(const QString &fileName, const QStringList &warnings, QWidget *parent = nullptr);
+    LoadWarningsDialog(const QString &fileName, const QStringList &warnings,
+                       QWidget *parent = nullptr);
     ~LoadWarningsDialog() override;
 
 private:

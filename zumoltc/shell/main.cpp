@@ -12,8 +12,8 @@ int main(int argc, char *argv[])
     Startup::setApplicationIdentity();
 
     QTranslator translator;
-    Startup::installTranslations(&translator,
-                                 Startup::translationDirectories(QCoreApplication::applicationDirPath()), &app);
+    Startup::installTranslations(
+        &translator, Startup::translationDirectories(QCoreApplication::applicationDirPath()), &app);
     loadPrefixes(false);
 
     MainWindow window;

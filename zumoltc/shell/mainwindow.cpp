@@ -54,7 +54,8 @@ MainWindow::MainWindow(QWidget *parent)
     auto *textWidth = new QTimer(this);
     textWidth->setSingleShot(true);
     textWidth->setInterval(0);
-    connect(textWidth, &QTimer::timeout, ui->section_list, [this] { ui->section_list->resizeColumnToContents(0); });
+    connect(textWidth, &QTimer::timeout, ui->section_list,
+            [this] { ui->section_list->resizeColumnToContents(0); });
     QAbstractItemModel *treeModel = ui->section_list->model();
     connect(treeModel, &QAbstractItemModel::dataChanged, textWidth, qOverload<>(&QTimer::start));
     connect(treeModel, &QAbstractItemModel::rowsInserted, textWidth, qOverload<>(&QTimer::start));
@@ -127,7 +128,8 @@ void MainWindow::updateWindowTitle()
     QString title = tr("New configuration");
     if (!m_fileName.isEmpty()) {
         const QFileInfo file(m_fileName);
-        title = QDir(file.absolutePath()) == QDir(QDir::currentPath()) ? file.fileName() : m_fileName;
+        title
+            = QDir(file.absolutePath()) == QDir(QDir::currentPath()) ? file.fileName() : m_fileName;
     }
     if (ui->actionSave->isEnabled())
         title += QLatin1Char('*');

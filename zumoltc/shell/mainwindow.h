@@ -80,8 +80,7 @@ public:
     // connected to page_items_changed and configuration_changed where it declares
     // changed(bool) and configurationChanged(const char*). At most one page of a
     // class is open.
-    template<typename W>
-    W *openPage(QTabWidget *tabs, const QString &title)
+    template<typename W> W *openPage(QTabWidget *tabs, const QString &title)
     {
         for (int index = 0; index < tabs->count(); ++index) {
             if (auto *page = qobject_cast<W *>(tabs->widget(index))) {
@@ -187,7 +186,8 @@ private:
     // Writes the configuration to path; shows the model's error text on failure.
     bool saveTo(const QString &path);
     void setModified(bool modified);
-    int ask(QMessageBox::Icon icon, const QString &title, const QString &text, QMessageBox::StandardButtons buttons);
+    int ask(QMessageBox::Icon icon, const QString &title, const QString &text,
+            QMessageBox::StandardButtons buttons);
 
     Ui::MainWindow *ui;
     // The lamp of a switch item by the switch's colour; grey when none is set.

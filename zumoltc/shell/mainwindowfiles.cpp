@@ -42,7 +42,8 @@ bool MainWindow::checkForUnsaved()
 {
     if (!ui->actionSave->isEnabled() && ui->section_list->isEnabled())
         return true;
-    switch (ask(QMessageBox::Question, tr("Warning"), tr("Current configuration is not saved. Save now?"),
+    switch (ask(QMessageBox::Question, tr("Warning"),
+                tr("Current configuration is not saved. Save now?"),
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::No:
         return true;
@@ -208,8 +209,9 @@ bool MainWindow::saveAs()
     const int id = m_configuration->id();
     if (id > 0 && id != zu::NotSet)
         start += QDir::separator() + QStringLiteral("dat%1.json").arg(id, 5, 10, QLatin1Char('0'));
-    const QString path = m_dialogs->saveFileName(
-        this, tr("Save file as"), start, tr("ZUMOLT configuration files (*.json *.cnf);;All files (*.*)"));
+    const QString path
+        = m_dialogs->saveFileName(this, tr("Save file as"), start,
+                                  tr("ZUMOLT configuration files (*.json *.cnf);;All files (*.*)"));
     if (path.isEmpty() || !saveTo(path))
         return false;
     m_fileName = path;
@@ -246,8 +248,9 @@ void MainWindow::on_actionClose_triggered()
 void MainWindow::on_actionOpen_triggered()
 {
     const QString startFolder = Settings::dirSetting(lastOpenDirKey);
-    const QString path = m_dialogs->openFileName(
-        this, tr("Opening file"), startFolder, tr("ZUMOLT configuration files (*.json *.cnf);;All files (*.*)"));
+    const QString path
+        = m_dialogs->openFileName(this, tr("Opening file"), startFolder,
+                                  tr("ZUMOLT configuration files (*.json *.cnf);;All files (*.*)"));
     if (path.isEmpty() || !checkForUnsaved())
         return;
     if (loadFile(path))
@@ -269,6 +272,7 @@ void MainWindow::on_recentFiles_openFile(const QString &fileName)
     if (!checkForUnsaved() || loadFile(fileName))
         return;
     if (ask(QMessageBox::Question, QString(), tr("Remove file from recent file list?"),
-            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
+            QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
         m_recentFiles->removeFile(fileName);
 }

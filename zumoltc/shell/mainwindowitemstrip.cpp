@@ -27,13 +27,17 @@ struct StripButton
     const char *toolTip;
 };
 
-const StripButton addButton = {"+", "://icons/list-add.png", QT_TRANSLATE_NOOP("MainWindow", "Add new item\nInsert")};
-const StripButton removeButton = {"-", "://icons/list-remove.png", QT_TRANSLATE_NOOP("MainWindow", "Remove selected items\nDelete")};
+const StripButton addButton
+    = { "+", "://icons/list-add.png", QT_TRANSLATE_NOOP("MainWindow", "Add new item\nInsert") };
+const StripButton removeButton
+    = { "-", "://icons/list-remove.png",
+        QT_TRANSLATE_NOOP("MainWindow", "Remove selected items\nDelete") };
 const StripButton moveButtons[] = {
-    {"up", "://icons/go-up.png", QT_TRANSLATE_NOOP("MainWindow", "Mov up\nCtrl+Up")},
-    {"top", "://icons/go-top.png", QT_TRANSLATE_NOOP("MainWindow", "Move top\nCtrl+Home")},
-    {"down", "://icons/go-down.png", QT_TRANSLATE_NOOP("MainWindow", "Move down\nCtrl+Down")},
-    {"bottom", "://icons/go-bottom.png", QT_TRANSLATE_NOOP("MainWindow", "Move bottom\nCtrl+End")},
+    { "up", "://icons/go-up.png", QT_TRANSLATE_NOOP("MainWindow", "Mov up\nCtrl+Up") },
+    { "top", "://icons/go-top.png", QT_TRANSLATE_NOOP("MainWindow", "Move top\nCtrl+Home") },
+    { "down", "://icons/go-down.png", QT_TRANSLATE_NOOP("MainWindow", "Move down\nCtrl+Down") },
+    { "bottom", "://icons/go-bottom.png",
+      QT_TRANSLATE_NOOP("MainWindow", "Move bottom\nCtrl+End") },
 };
 
 } // namespace
@@ -101,7 +105,8 @@ void MainWindow::createItemToolStrip(QTreeWidgetItem *item)
     }
     for (const StripButton &spec : moveButtons) {
         const bool towardsTop = qstrcmp(spec.name, "up") == 0 || qstrcmp(spec.name, "top") == 0;
-        ensure(spec, &MainWindow::treeItem_move)->setEnabled(towardsTop ? smallest > 0 : largest < count - 1);
+        ensure(spec, &MainWindow::treeItem_move)
+            ->setEnabled(towardsTop ? smallest > 0 : largest < count - 1);
     }
 }
 
@@ -110,7 +115,8 @@ void MainWindow::setButtonsForCurrentItem()
     createItemToolStrip(ui->section_list->currentItem());
 }
 
-void MainWindow::on_section_list_currentItemChanged(QTreeWidgetItem *current, QTreeWidgetItem *previous)
+void MainWindow::on_section_list_currentItemChanged(QTreeWidgetItem *current,
+                                                    QTreeWidgetItem *previous)
 {
     if (current == previous)
         return;
@@ -180,27 +186,36 @@ void MainWindow::treeItem_add()
     // One appender per kind, in the kinds' order.
     std::vector<std::unique_ptr<ItemAppenderInterface>> appenders;
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSignalGroup>(
-        c, sgItem, &c->signalGroups(), prefix(Prefixes::SignalGroup), &ZUConfiguration::insertSignalGroup));
+        c, sgItem, &c->signalGroups(), prefix(Prefixes::SignalGroup),
+        &ZUConfiguration::insertSignalGroup));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUStage>(
         c, stagesItem, &c->stages(), prefix(Prefixes::Stage), &ZUConfiguration::insertStage));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUDetector>(
-        c, detectorsItem, &c->detectors(), prefix(Prefixes::Detector), &ZUConfiguration::insertDetector));
+        c, detectorsItem, &c->detectors(), prefix(Prefixes::Detector),
+        &ZUConfiguration::insertDetector));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSignalPlan>(
-        c, plansItem, &c->signalPlans(), prefix(Prefixes::SignalPlan), &ZUConfiguration::insertSignalPlan));
+        c, plansItem, &c->signalPlans(), prefix(Prefixes::SignalPlan),
+        &ZUConfiguration::insertSignalPlan));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUDayPlan>(
-        c, dayPlansItem, &c->dayPlans(), prefix(Prefixes::DayPlan), &ZUConfiguration::insertDayPlan));
+        c, dayPlansItem, &c->dayPlans(), prefix(Prefixes::DayPlan),
+        &ZUConfiguration::insertDayPlan));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUWeekPlan>(
-        c, weekPlansItem, &c->weekPlans(), prefix(Prefixes::WeekPlan), &ZUConfiguration::insertWeekPlan));
+        c, weekPlansItem, &c->weekPlans(), prefix(Prefixes::WeekPlan),
+        &ZUConfiguration::insertWeekPlan));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUExtraPeriod>(
-        c, extraPeriodsItem, &c->extraPeriods(), prefix(Prefixes::ExtraPeriod), &ZUConfiguration::insertExtraPeriod));
+        c, extraPeriodsItem, &c->extraPeriods(), prefix(Prefixes::ExtraPeriod),
+        &ZUConfiguration::insertExtraPeriod));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUExtraDay>(
-        c, extraDaysItem, &c->extraDays(), prefix(Prefixes::ExtraDay), &ZUConfiguration::insertExtraDay));
+        c, extraDaysItem, &c->extraDays(), prefix(Prefixes::ExtraDay),
+        &ZUConfiguration::insertExtraDay));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUControlSource>(
-        c, csItem, &c->controlSources(), prefix(Prefixes::ControlSource), &ZUConfiguration::insertControlSource));
-    appenders.emplace_back(new ItemAppender<ZUKMP1, ZUKMPDevice>(bus, kmpItem, &bus->devices(), QStringLiteral("kmp."),
-                                                                 &ZUKMP1::insertDevice, 3));
+        c, csItem, &c->controlSources(), prefix(Prefixes::ControlSource),
+        &ZUConfiguration::insertControlSource));
+    appenders.emplace_back(new ItemAppender<ZUKMP1, ZUKMPDevice>(
+        bus, kmpItem, &bus->devices(), QStringLiteral("kmp."), &ZUKMP1::insertDevice, 3));
     appenders.emplace_back(new ItemAppender<ZUConfiguration, ZUSwitch>(
-        c, switchesItem, &c->switches(), prefix(Prefixes::Switch), &ZUConfiguration::insertSwitch, 0));
+        c, switchesItem, &c->switches(), prefix(Prefixes::Switch), &ZUConfiguration::insertSwitch,
+        0));
 
     // The selection by parent item; top-level items form the group of no parent.
     QMap<QTreeWidgetItem *, QList<QTreeWidgetItem *>> groups;
@@ -232,7 +247,8 @@ void MainWindow::treeItem_add()
                     branches.append(branch);
                 // A copy carries no priority: the smallest one no source uses.
                 if (auto *source = qobject_cast<ZUControlSource *>(created))
-                    source->setPriority(uniqueValue(c->controlSources(), &ZUControlSource::priority, 0));
+                    source->setPriority(
+                        uniqueValue(c->controlSources(), &ZUControlSource::priority, 0));
                 after = created;
             }
         }
@@ -275,7 +291,8 @@ void MainWindow::treeItem_remove()
         remover->appendDescription(text);
     if (text.isEmpty())
         return;
-    if (ask(QMessageBox::Question, tr("Delete items"), text, QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    if (ask(QMessageBox::Question, tr("Delete items"), text, QMessageBox::Yes | QMessageBox::No)
+        != QMessageBox::Yes)
         return;
     for (const auto &remover : removers) {
         if (!remover->deleteObjects())
@@ -294,24 +311,26 @@ void MainWindow::treeItem_move()
     ZUConfiguration *c = m_configuration;
     ZUKMP1 *bus = c->kmp1();
     std::vector<std::unique_ptr<ItemMoverInterface>> movers;
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalGroup>(&c->signalGroups(), sgItem, c,
-                                                                      &ZUConfiguration::moveSignalGroup));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUStage>(&c->stages(), stagesItem, c, &ZUConfiguration::moveStage));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUDetector>(&c->detectors(), detectorsItem, c,
-                                                                   &ZUConfiguration::moveDetector));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalPlan>(&c->signalPlans(), plansItem, c,
-                                                                     &ZUConfiguration::moveSignalPlan));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalGroup>(
+        &c->signalGroups(), sgItem, c, &ZUConfiguration::moveSignalGroup));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUStage>(&c->stages(), stagesItem, c,
+                                                                &ZUConfiguration::moveStage));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUDetector>(
+        &c->detectors(), detectorsItem, c, &ZUConfiguration::moveDetector));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUSignalPlan>(
+        &c->signalPlans(), plansItem, c, &ZUConfiguration::moveSignalPlan));
     movers.emplace_back(new ItemMover<ZUConfiguration, ZUDayPlan>(&c->dayPlans(), dayPlansItem, c,
                                                                   &ZUConfiguration::moveDayPlan));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUWeekPlan>(&c->weekPlans(), weekPlansItem, c,
-                                                                   &ZUConfiguration::moveWeekPlan));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraPeriod>(&c->extraPeriods(), extraPeriodsItem, c,
-                                                                      &ZUConfiguration::moveExtraPeriod));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraDay>(&c->extraDays(), extraDaysItem, c,
-                                                                   &ZUConfiguration::moveExtraDay));
-    movers.emplace_back(new ItemMover<ZUConfiguration, ZUControlSource>(&c->controlSources(), csItem, c,
-                                                                        &ZUConfiguration::moveControlSource));
-    movers.emplace_back(new ItemMover<ZUKMP1, ZUKMPDevice>(&bus->devices(), kmpItem, bus, &ZUKMP1::move));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUWeekPlan>(
+        &c->weekPlans(), weekPlansItem, c, &ZUConfiguration::moveWeekPlan));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraPeriod>(
+        &c->extraPeriods(), extraPeriodsItem, c, &ZUConfiguration::moveExtraPeriod));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUExtraDay>(
+        &c->extraDays(), extraDaysItem, c, &ZUConfiguration::moveExtraDay));
+    movers.emplace_back(new ItemMover<ZUConfiguration, ZUControlSource>(
+        &c->controlSources(), csItem, c, &ZUConfiguration::moveControlSource));
+    movers.emplace_back(
+        new ItemMover<ZUKMP1, ZUKMPDevice>(&bus->devices(), kmpItem, bus, &ZUKMP1::move));
     movers.emplace_back(new ItemMover<ZUConfiguration, ZUSwitch>(&c->switches(), switchesItem, c,
                                                                  &ZUConfiguration::moveSwitch));
 

@@ -50,7 +50,9 @@ void MainWindow::configuration_changed(const char *className)
     // The file's own objects are still coming while it loads: the upkeep would
     // invent what the file is about to deliver (a second scheduler source).
     if (m_configuration->loading()) {
-        if (className && !m_loadedClasses.contains(QByteArray::fromRawData(className, int(qstrlen(className)))))
+        if (className
+            && !m_loadedClasses.contains(
+                QByteArray::fromRawData(className, int(qstrlen(className)))))
             m_loadedClasses.append(QByteArray(className));
     } else {
         keepConfigurationInStep(m_configuration, className);
@@ -93,7 +95,8 @@ void MainWindow::connectPage(QWidget *page)
     const auto connectByName = [&](const char *signal, const char *slot) {
         const int signalIndex = pageMeta->indexOfSignal(signal);
         if (signalIndex >= 0)
-            connect(page, pageMeta->method(signalIndex), this, windowMeta->method(windowMeta->indexOfSlot(slot)));
+            connect(page, pageMeta->method(signalIndex), this,
+                    windowMeta->method(windowMeta->indexOfSlot(slot)));
     };
     connectByName("changed(bool)", "page_items_changed(bool)");
     connectByName("configurationChanged(const char*)", "configuration_changed(const char*)");
@@ -126,7 +129,8 @@ bool MainWindow::openSectionPage(QTreeWidgetItem *item, QSet<QWidget *> &pages)
         auto *defaults = openPage<SwitchDefaultsWidget>(ui->section_tabs, item->text(0));
         defaults->load(m_configuration->switchDefaults());
         page = defaults;
-    } else if (const int dio = dioItems.indexOf(item); dio >= 0 && dio < m_configuration->dios().size()) {
+    } else if (const int dio = dioItems.indexOf(item);
+               dio >= 0 && dio < m_configuration->dios().size()) {
         auto *dioPage = openPage<DIOWidget>(ui->section_tabs, item->text(0));
         dioPage->load(m_configuration, m_configuration->dios().at(dio));
         page = dioPage;
@@ -159,21 +163,28 @@ void MainWindow::on_section_list_itemSelectionChanged()
 {
     // One selector per object kind whose page exists, in the kinds' order.
     std::vector<std::unique_ptr<ItemSelectorInterface>> selectors;
-    selectors.emplace_back(new ItemSelector<ZUSignalGroup, SignalGroupWidget>(this, m_configuration, sgItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUStage, StageWidget>(this, m_configuration, stagesItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUDetector, DetectorWidget>(this, m_configuration, detectorsItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUSignalGroup, SignalGroupWidget>(this, m_configuration,
+                                                                              sgItem, &pageItems));
     selectors.emplace_back(
-            new ItemSelector<ZUSignalPlan, SignalPlanWidget>(this, m_configuration, plansItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUDayPlan, DayplanWidget>(this, m_configuration, dayPlansItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUWeekPlan, WeekPlanWidget>(this, m_configuration, weekPlansItem, &pageItems));
+        new ItemSelector<ZUStage, StageWidget>(this, m_configuration, stagesItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUDetector, DetectorWidget>(this, m_configuration,
+                                                                        detectorsItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUSignalPlan, SignalPlanWidget>(this, m_configuration,
+                                                                            plansItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUDayPlan, DayplanWidget>(this, m_configuration,
+                                                                      dayPlansItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUWeekPlan, WeekPlanWidget>(this, m_configuration,
+                                                                        weekPlansItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUExtraPeriod, ExtraPeriodsWidget>(
+        this, m_configuration, extraPeriodsItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUExtraDay, ExtraDaysWidget>(
+        this, m_configuration, extraDaysItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUControlSource, ControlSourceWidget>(
+        this, m_configuration, csItem, &pageItems));
+    selectors.emplace_back(new ItemSelector<ZUKMPDevice, KMPDeviceWidget>(
+        this, m_configuration, kmpItem, &pageItems, tr("KMP devices")));
     selectors.emplace_back(
-            new ItemSelector<ZUExtraPeriod, ExtraPeriodsWidget>(this, m_configuration, extraPeriodsItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUExtraDay, ExtraDaysWidget>(this, m_configuration, extraDaysItem, &pageItems));
-    selectors.emplace_back(
-            new ItemSelector<ZUControlSource, ControlSourceWidget>(this, m_configuration, csItem, &pageItems));
-    selectors.emplace_back(new ItemSelector<ZUKMPDevice, KMPDeviceWidget>(this, m_configuration, kmpItem, &pageItems,
-                                                                          tr("KMP devices")));
-    selectors.emplace_back(new ItemSelector<ZUSwitch, SwitchWidget>(this, m_configuration, switchesItem, &pageItems));
+        new ItemSelector<ZUSwitch, SwitchWidget>(this, m_configuration, switchesItem, &pageItems));
 
     QTreeWidget *tree = ui->section_list;
     QSet<QWidget *> kept;
@@ -201,7 +212,8 @@ void MainWindow::on_section_list_itemSelectionChanged()
     if (selected.isEmpty())
         tree->setCurrentItem(nullptr);
     if (tree->currentItem())
-        QMetaObject::invokeMethod(this, &MainWindow::setButtonsForCurrentItem, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::setButtonsForCurrentItem,
+                                  Qt::QueuedConnection);
     tree->setFocus();
 }
 

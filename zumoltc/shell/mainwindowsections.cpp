@@ -9,8 +9,8 @@ namespace {
 // Sets the text of every live object of list that has an item to its list text with
 // the suffix that suffixOf gives for it.
 template<typename T, typename Suffix>
-void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items, const QList<QPointer<T>> &list,
-                     Suffix suffixOf)
+void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items,
+                     const QList<QPointer<T>> &list, Suffix suffixOf)
 {
     for (const QPointer<T> &object : list) {
         if (!object)
@@ -21,7 +21,8 @@ void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items, const
 }
 
 template<typename T>
-void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items, const QList<QPointer<T>> &list)
+void updateItemTexts(const QMap<ZUBaseObject *, QTreeWidgetItem *> &items,
+                     const QList<QPointer<T>> &list)
 {
     updateItemTexts(items, list, [](T *) { return QString(); });
 }
@@ -43,11 +44,11 @@ ZUBaseObject *MainWindow::itemObject(QTreeWidgetItem *item) const
     return itemObjects.value(item);
 }
 
-void MainWindow::addSectionItem(QTreeWidgetItem *parent, QTreeWidgetItem *&member, const QString &text,
-                                BranchUpdater updater, const QString &icon, bool opensPage,
-                                const char *objectClass)
+void MainWindow::addSectionItem(QTreeWidgetItem *parent, QTreeWidgetItem *&member,
+                                const QString &text, BranchUpdater updater, const QString &icon,
+                                bool opensPage, const char *objectClass)
 {
-    member = new QTreeWidgetItem(QStringList{text});
+    member = new QTreeWidgetItem(QStringList { text });
     if (parent) {
         parent->addChild(member);
         if (opensPage)
@@ -60,7 +61,8 @@ void MainWindow::addSectionItem(QTreeWidgetItem *parent, QTreeWidgetItem *&membe
             pageSectionItems.append(member);
     }
     if (!icon.isEmpty())
-        member->setIcon(0, icon.startsWith(QLatin1Char(':')) ? QIcon(icon) : QIcon::fromTheme(icon));
+        member->setIcon(0,
+                        icon.startsWith(QLatin1Char(':')) ? QIcon(icon) : QIcon::fromTheme(icon));
     if (updater)
         branchUpdaters.insert(member, updater);
     if (objectClass)
@@ -71,45 +73,58 @@ void MainWindow::createSectionItems()
 {
     addSectionItem(nullptr, commonParamItem, tr("Common parameters"), nullptr,
                    QStringLiteral("://images/commonParam.png"), true);
-    addSectionItem(nullptr, netParamItem, tr("Network parameters"), nullptr, QStringLiteral("://images/net_param.png"),
-                   true);
+    addSectionItem(nullptr, netParamItem, tr("Network parameters"), nullptr,
+                   QStringLiteral("://images/net_param.png"), true);
     addSectionItem(nullptr, sgItem, tr("Signal groups"), &MainWindow::update_sg_branch,
-                   QStringLiteral("://images/sg.png"), false, ZUSignalGroup::staticMetaObject.className());
+                   QStringLiteral("://images/sg.png"), false,
+                   ZUSignalGroup::staticMetaObject.className());
     addSectionItem(nullptr, stagesItem, tr("Stages"), &MainWindow::update_stages_branch,
-                   QStringLiteral("://images/stages.png"), false, ZUStage::staticMetaObject.className());
-    addSectionItem(nullptr, matrixItem, tr("Conflict matrix"), nullptr, QStringLiteral("://images/matrix.png"), true);
+                   QStringLiteral("://images/stages.png"), false,
+                   ZUStage::staticMetaObject.className());
+    addSectionItem(nullptr, matrixItem, tr("Conflict matrix"), nullptr,
+                   QStringLiteral("://images/matrix.png"), true);
     addSectionItem(nullptr, detectorsItem, tr("Detectors"), &MainWindow::update_detectors_branch,
-                   QStringLiteral("://images/detectors.png"), false, ZUDetector::staticMetaObject.className());
+                   QStringLiteral("://images/detectors.png"), false,
+                   ZUDetector::staticMetaObject.className());
     addSectionItem(nullptr, plansItem, tr("Signal plans"), &MainWindow::update_plans_branch,
-                   QStringLiteral("://images/signalplan.png"), false, ZUSignalPlan::staticMetaObject.className());
-    addSectionItem(nullptr, schedulerItem, tr("Scheduler"), nullptr, QStringLiteral("://images/x-office-calendar.svg"),
-                   true);
-    addSectionItem(schedulerItem, dayPlansItem, tr("Daily plans"), &MainWindow::update_day_plans_branch, QString(),
-                   false, ZUDayPlan::staticMetaObject.className());
-    addSectionItem(schedulerItem, weekPlansItem, tr("Week plans"), &MainWindow::update_week_plans_branch, QString(),
-                   false, ZUWeekPlan::staticMetaObject.className());
-    addSectionItem(schedulerItem, extraPeriodsItem, tr("Extra periods"), &MainWindow::update_extra_periods_branch,
-                   QString(), false, ZUExtraPeriod::staticMetaObject.className());
-    addSectionItem(schedulerItem, extraDaysItem, tr("Extra days"), &MainWindow::update_extra_days_branch, QString(),
-                   false, ZUExtraDay::staticMetaObject.className());
+                   QStringLiteral("://images/signalplan.png"), false,
+                   ZUSignalPlan::staticMetaObject.className());
+    addSectionItem(nullptr, schedulerItem, tr("Scheduler"), nullptr,
+                   QStringLiteral("://images/x-office-calendar.svg"), true);
+    addSectionItem(schedulerItem, dayPlansItem, tr("Daily plans"),
+                   &MainWindow::update_day_plans_branch, QString(), false,
+                   ZUDayPlan::staticMetaObject.className());
+    addSectionItem(schedulerItem, weekPlansItem, tr("Week plans"),
+                   &MainWindow::update_week_plans_branch, QString(), false,
+                   ZUWeekPlan::staticMetaObject.className());
+    addSectionItem(schedulerItem, extraPeriodsItem, tr("Extra periods"),
+                   &MainWindow::update_extra_periods_branch, QString(), false,
+                   ZUExtraPeriod::staticMetaObject.className());
+    addSectionItem(schedulerItem, extraDaysItem, tr("Extra days"),
+                   &MainWindow::update_extra_days_branch, QString(), false,
+                   ZUExtraDay::staticMetaObject.className());
     addSectionItem(nullptr, switchesItem, tr("Power switches"), &MainWindow::update_sw_branch,
-                   QStringLiteral("://images/power_part.png"), false, ZUSwitch::staticMetaObject.className());
-    addSectionItem(nullptr, countdownItem, tr("Countdown timers"), nullptr, QStringLiteral("://images/tablo.png"),
-                   true);
-    addSectionItem(nullptr, ioItem, tr("Inputs/Outputs"), nullptr, QStringLiteral("://images/inputs_outputs.png"),
-                   true);
+                   QStringLiteral("://images/power_part.png"), false,
+                   ZUSwitch::staticMetaObject.className());
+    addSectionItem(nullptr, countdownItem, tr("Countdown timers"), nullptr,
+                   QStringLiteral("://images/tablo.png"), true);
+    addSectionItem(nullptr, ioItem, tr("Inputs/Outputs"), nullptr,
+                   QStringLiteral("://images/inputs_outputs.png"), true);
     for (int index = 0; index < m_configuration->dios().size(); ++index) {
         QTreeWidgetItem *dio = nullptr;
         addSectionItem(ioItem, dio, tr("DIO%1").arg(index + 1), nullptr, QString(), true);
         dioItems.append(dio);
     }
-    addSectionItem(nullptr, rcpItem, tr("RCP"), nullptr, QStringLiteral("://images/vpu2.png"), true);
-    addSectionItem(nullptr, csItem, tr("Control sources"), &MainWindow::update_cs_branch,
-                   QStringLiteral("://images/cs.png"), false, ZUControlSource::staticMetaObject.className());
-    addSectionItem(nullptr, kmpItem, tr("Composite device"), &MainWindow::update_kmp_branch,
-                   QStringLiteral("://images/pcb.png"), false, ZUKMPDevice::staticMetaObject.className());
-    addSectionItem(nullptr, recoveryItem, tr("Error processing"), nullptr, QStringLiteral("://images/debug.png"),
+    addSectionItem(nullptr, rcpItem, tr("RCP"), nullptr, QStringLiteral("://images/vpu2.png"),
                    true);
+    addSectionItem(nullptr, csItem, tr("Control sources"), &MainWindow::update_cs_branch,
+                   QStringLiteral("://images/cs.png"), false,
+                   ZUControlSource::staticMetaObject.className());
+    addSectionItem(nullptr, kmpItem, tr("Composite device"), &MainWindow::update_kmp_branch,
+                   QStringLiteral("://images/pcb.png"), false,
+                   ZUKMPDevice::staticMetaObject.className());
+    addSectionItem(nullptr, recoveryItem, tr("Error processing"), nullptr,
+                   QStringLiteral("://images/debug.png"), true);
 }
 
 void MainWindow::on_configuration_objectAdded(ZUBaseObject *object, int pos)
@@ -118,7 +133,8 @@ void MainWindow::on_configuration_objectAdded(ZUBaseObject *object, int pos)
         return;
     const char *className = object->metaObject()->className();
     // Looked up without a copy of the name: a file announces each of its objects.
-    if (QTreeWidgetItem *branch = branchItems.value(QByteArray::fromRawData(className, int(qstrlen(className))))) {
+    if (QTreeWidgetItem *branch
+        = branchItems.value(QByteArray::fromRawData(className, int(qstrlen(className))))) {
         auto *item = new QTreeWidgetItem;
         auto *group = qobject_cast<ZUSignalGroup *>(object);
         item->setText(0, object->text(group ? signalGroupSuffix(group) : QString()));
@@ -134,7 +150,8 @@ void MainWindow::on_configuration_objectAdded(ZUBaseObject *object, int pos)
             if (held > 0)
                 insertPendingItems(branch);
             // A position the branch cannot have puts the item at the end rather than losing it.
-            branch->insertChild(pos >= 0 && pos <= branch->childCount() ? pos : branch->childCount(), item);
+            branch->insertChild(
+                pos >= 0 && pos <= branch->childCount() ? pos : branch->childCount(), item);
         }
     }
     configuration_changed(className);

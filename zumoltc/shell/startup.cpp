@@ -18,9 +18,9 @@ void setApplicationIdentity()
 
 QStringList translationDirectories(const QString &applicationDir)
 {
-    QStringList directories{applicationDir};
-    const QString optional[] = {QDir(applicationDir).filePath(QStringLiteral("translations")),
-                                QLibraryInfo::location(QLibraryInfo::TranslationsPath)};
+    QStringList directories { applicationDir };
+    const QString optional[] = { QDir(applicationDir).filePath(QStringLiteral("translations")),
+                                 QLibraryInfo::location(QLibraryInfo::TranslationsPath) };
     for (const QString &path : optional) {
         const QFileInfo folder(path);
         if (folder.isDir())

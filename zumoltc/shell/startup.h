@@ -23,6 +23,7 @@ QStringList translationDirectories(const QString &applicationDir);
 // are made as children of owner; one that does not load is deleted again. Nothing
 // is reported for a missing file. Returns the folder that had "zumoltc", or an
 // empty text.
-QString installTranslations(QTranslator *translator, const QStringList &directories, QObject *owner);
+QString installTranslations(QTranslator *translator, const QStringList &directories,
+                            QObject *owner);
 
 } // namespace Startup

@@ -32,14 +32,12 @@ int uniqueValue(const QList<QPointer<T>> &list, Getter getter, int start)
     return zu::NotSet;
 }
 
-template<typename T>
-int uniqueId(const QList<QPointer<T>> &list, int start)
+template<typename T> int uniqueId(const QList<QPointer<T>> &list, int start)
 {
     return uniqueValue(list, &T::id, start);
 }
 
-template<typename T>
-int uniqueAddress(const QList<QPointer<T>> &list, int start)
+template<typename T> int uniqueAddress(const QList<QPointer<T>> &list, int start)
 {
     return uniqueValue(list, &T::addr, start);
 }

@@ -14,9 +14,15 @@ namespace {
 enum ItsColumn { HostColumn = 0, PortColumn = 1, TimeoutColumn = 2 };
 
 // The root keys of the link of TIVERK 3.x, in the order of loading and storing.
-const char *const tiverkKeys[] = {"asudd_allowedInactivity", "asudd_priority_on_vpu", "asudd_prom_variant",
-                                  "tsku_addr",               "tsku_signal_level",     "mgr_button",
-                                  "mgr_tsku_phase",          "mgr_phase_length",      "mgr_length"};
+const char *const tiverkKeys[] = { "asudd_allowedInactivity",
+                                   "asudd_priority_on_vpu",
+                                   "asudd_prom_variant",
+                                   "tsku_addr",
+                                   "tsku_signal_level",
+                                   "mgr_button",
+                                   "mgr_tsku_phase",
+                                   "mgr_phase_length",
+                                   "mgr_length" };
 
 enum AsuddType { Signal = 1, Tsctm = 2, Tiverk = 3 };
 
@@ -52,8 +58,10 @@ AsuddDlg::AsuddDlg(QWidget *parent, CnfController *controller)
     qRegisterMetaType<VObject>("VObject");
     ui->setupUi(this);
     connect(ui->enable_asudd, &QCheckBox::clicked, ui->groupBox, &QWidget::setEnabled);
-    connect(ui->enable_asudd, &QCheckBox::clicked, ui->asudd_priority_on_vpu_2, &QWidget::setEnabled);
-    connect(ui->asudd_enabled, &QCheckBox::clicked, ui->asudd_priority_on_vpu_3, &QWidget::setEnabled);
+    connect(ui->enable_asudd, &QCheckBox::clicked, ui->asudd_priority_on_vpu_2,
+            &QWidget::setEnabled);
+    connect(ui->asudd_enabled, &QCheckBox::clicked, ui->asudd_priority_on_vpu_3,
+            &QWidget::setEnabled);
     connect(ui->asudd_enabled, &QCheckBox::clicked, ui->controlTimeout_2, &QWidget::setEnabled);
     if (!controller)
         return;
@@ -89,10 +97,11 @@ void AsuddDlg::loadTiverk()
     QList<QWidget *> hidden;
     const int asuddType = root["asudd_type"].toInt();
     if (asuddType == Signal || asuddType == Tiverk)
-        hidden << ui->tsku_addr << ui->tsku_addrLabel << ui->tsku_signal_level << ui->tsku_signal_levelLabel;
+        hidden << ui->tsku_addr << ui->tsku_addrLabel << ui->tsku_signal_level
+               << ui->tsku_signal_levelLabel;
     if (asuddType == Tsctm || asuddType == Tiverk)
-        hidden << ui->mgr_button << ui->mgr_buttonLabel << ui->mgr_phase_length << ui->mgr_phase_lengthLabel
-               << ui->mgr_length << ui->mgr_lengthLabel;
+        hidden << ui->mgr_button << ui->mgr_buttonLabel << ui->mgr_phase_length
+               << ui->mgr_phase_lengthLabel << ui->mgr_length << ui->mgr_lengthLabel;
     if (asuddType == Tiverk)
         hidden << ui->mgr_tsku_phase << ui->mgr_tsku_phaseLabel;
     for (QWidget *widget : hidden)
@@ -125,7 +134,8 @@ void AsuddDlg::fillItsRow(const VObject &source, int row, const VObject &entry)
         ui->enable_asudd->click();
     const QUrl url(source["url"].toString());
     setTableCellValue(ui->itsTable, row, HostColumn, url.host(QUrl::FullyDecoded), true);
-    ui->itsTable->item(row, HostColumn)->setData(Qt::UserRole, QVariant::fromValue(entry.isNull() ? source : entry));
+    ui->itsTable->item(row, HostColumn)
+        ->setData(Qt::UserRole, QVariant::fromValue(entry.isNull() ? source : entry));
     setTableCellValue(ui->itsTable, row, PortColumn, url.port(-1), true);
     bool ok = false;
     const int timeout = source["controlTimeout"].toInt(&ok);
@@ -217,14 +227,15 @@ void AsuddDlg::storeTiverkII()
         entry.remove();
     }
 
-    const auto storeModule = [this, &module](const VObject &sourceId, int timeout, const QString &url) {
-        module = VObject::map();
-        module["controlSource"] = sourceId.toVariant();
-        if (timeout >= 0)
-            module["controlTimeout"] = timeout;
-        module["url"] = url;
-        root["modules"]["TiverkITS"] = module;
-    };
+    const auto storeModule
+        = [this, &module](const VObject &sourceId, int timeout, const QString &url) {
+              module = VObject::map();
+              module["controlSource"] = sourceId.toVariant();
+              if (timeout >= 0)
+                  module["controlTimeout"] = timeout;
+              module["url"] = url;
+              root["modules"]["TiverkITS"] = module;
+          };
     for (int row = 0; row < ui->itsTable->rowCount(); ++row) {
         const QString host = tableCellValue(ui->itsTable, row, HostColumn).toString();
         const int port = tableCellValue(ui->itsTable, row, PortColumn).toInt();
@@ -367,7 +378,8 @@ void AsuddDlg::storeZuMolt()
             sources.append(central);
         }
         const int timeout = ui->controlTimeout_2->value();
-        ControlSources::setOrRemove(central, QStringLiteral("timeout"), timeout >= 0 ? QVariant(timeout) : QVariant());
+        ControlSources::setOrRemove(central, QStringLiteral("timeout"),
+                                    timeout >= 0 ? QVariant(timeout) : QVariant());
     }
 
     const bool centralUnderRcu = ui->asudd_priority_on_vpu_3->isChecked();

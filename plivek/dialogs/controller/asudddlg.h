@@ -39,7 +39,8 @@ public slots:
 private slots:
     void on_addIts_clicked();
     void on_deleteIts_clicked();
-    void on_itsTable_currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
+    void on_itsTable_currentCellChanged(int currentRow, int currentColumn, int previousRow,
+                                        int previousColumn);
 
 private:
     void loadTiverk();

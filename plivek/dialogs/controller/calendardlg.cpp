@@ -27,7 +27,8 @@ CalendarDlg::CalendarDlg(QWidget *parent, CnfController *controller)
     , controller(controller)
 {
     ui->setupUi(this);
-    dayNames = QStringList{tr("Mon"), tr("Tue"), tr("Wed"), tr("Thu"), tr("Fri"), tr("Sat"), tr("Sun")};
+    dayNames = QStringList { tr("Mon"), tr("Tue"), tr("Wed"), tr("Thu"),
+                             tr("Fri"), tr("Sat"), tr("Sun") };
     const QString family = controller->property("type").toString();
     tiverk = family == QLatin1String("tiverk");
     adapter = family == QLatin1String("adapter");
@@ -39,8 +40,10 @@ CalendarDlg::CalendarDlg(QWidget *parent, CnfController *controller)
     const QList<CnfProgramPtr> programs = controller->programs();
     for (const CnfProgramPtr &program : programs)
         programNumbers.append(program->id);
-    ui->dayCards->setItemDelegateForColumn(RecordStart, new TimeDelegate(this, QStringLiteral("hh:mm")));
-    ui->dayCards->setItemDelegateForColumn(RecordEnd, new TimeDelegate(this, QStringLiteral("hh:mm")));
+    ui->dayCards->setItemDelegateForColumn(RecordStart,
+                                           new TimeDelegate(this, QStringLiteral("hh:mm")));
+    ui->dayCards->setItemDelegateForColumn(RecordEnd,
+                                           new TimeDelegate(this, QStringLiteral("hh:mm")));
     programDelegate = new ComboBoxDelegate(this, programNumbers);
     ui->dayCards->setItemDelegateForColumn(RecordProgram, programDelegate);
     ui->dayCards->setItemDelegateForColumn(RecordReserve, programDelegate);
@@ -99,10 +102,12 @@ void CalendarDlg::loadDayCards()
         ui->dayCards->resizeColumnToContents(column);
     // The time cell's size hint is a fixed one, and a cell that is not selected
     // shows the time in the locale's format: both must still show whole.
-    const QString longestTime = ui->dayCards->locale().toString(QTime(23, 59, 59), QLocale::ShortFormat);
+    const QString longestTime
+        = ui->dayCards->locale().toString(QTime(23, 59, 59), QLocale::ShortFormat);
     const int timeWidth = ui->dayCards->fontMetrics().horizontalAdvance(longestTime) + 16;
-    for (int column : {RecordStart, RecordEnd})
-        ui->dayCards->setColumnWidth(column, std::max(ui->dayCards->columnWidth(column), timeWidth));
+    for (int column : { RecordStart, RecordEnd })
+        ui->dayCards->setColumnWidth(column,
+                                     std::max(ui->dayCards->columnWidth(column), timeWidth));
     ui->dayCards->expandAll();
 
     const QStringList numbers = cardNumbers(ui->dayCards);
@@ -135,8 +140,10 @@ void CalendarDlg::loadWeekCards()
 
     weekNumberDelegate = new ExtTextDelegate(this, takenNumbers(cardNumbers(ui->weekCards)));
     ui->weekCards->setItemDelegateForColumn(WeekCardNumber, weekNumberDelegate);
-    ui->seasonPlan->setItemDelegateForColumn(PlanFrom, new DateDelegate(this, QStringLiteral("dd.MM")));
-    ui->seasonPlan->setItemDelegateForColumn(PlanTo, new DateDelegate(this, QStringLiteral("dd.MM")));
+    ui->seasonPlan->setItemDelegateForColumn(PlanFrom,
+                                             new DateDelegate(this, QStringLiteral("dd.MM")));
+    ui->seasonPlan->setItemDelegateForColumn(PlanTo,
+                                             new DateDelegate(this, QStringLiteral("dd.MM")));
     seasonWeekCardDelegate = new ComboBoxDelegate(this, cardNumbers(ui->weekCards));
     ui->seasonPlan->setItemDelegateForColumn(PlanWeekCard, seasonWeekCardDelegate);
 }
@@ -156,7 +163,8 @@ void CalendarDlg::loadSeasonPlans()
 
 void CalendarDlg::loadSpecialDays()
 {
-    ui->specialDays->setItemDelegateForColumn(SpecialDate, new DateDelegate(this, QStringLiteral("dd.MM.yyyy")));
+    ui->specialDays->setItemDelegateForColumn(SpecialDate,
+                                              new DateDelegate(this, QStringLiteral("dd.MM.yyyy")));
     specialDayCardDelegate = new ComboBoxDelegate(this, cardNumbers(ui->dayCards));
     ui->specialDays->setItemDelegateForColumn(SpecialDayCard, specialDayCardDelegate);
     const QMap<QDate, CnfSpecialDayPtr> days = controller->specialDays();
@@ -167,7 +175,8 @@ void CalendarDlg::loadSpecialDays()
         setCell(ui->specialDays, row, SpecialNumber, day ? day->id : QString());
         setCell(ui->specialDays, row, SpecialName, day ? day->name : QString());
         setCell(ui->specialDays, row, SpecialDate, it.key());
-        setCell(ui->specialDays, row, SpecialDayCard, day && day->dayCard ? day->dayCard->id : QString());
+        setCell(ui->specialDays, row, SpecialDayCard,
+                day && day->dayCard ? day->dayCard->id : QString());
     }
 }
 
@@ -175,7 +184,8 @@ void CalendarDlg::selectDefaults()
 {
     // A default that is not among the items leaves its box without a current item.
     const auto select = [](QComboBox *box, const QString *number) {
-        box->setCurrentIndex(number ? box->findText(*number, Qt::MatchExactly | Qt::MatchCaseSensitive) : 0);
+        box->setCurrentIndex(
+            number ? box->findText(*number, Qt::MatchExactly | Qt::MatchCaseSensitive) : 0);
     };
     const CnfDayCardPtr card = controller->defaultDayCard();
     const CnfProgramPtr program = controller->defaultProgram();
@@ -189,24 +199,24 @@ void CalendarDlg::createEditActions()
 {
     addEditAction(ui->dayCards, QStringLiteral("daycardAdd"), tr("Add card"), Qt::Key_Insert,
                   &CalendarDlg::addDaycard);
-    addEditAction(ui->dayCards, QStringLiteral("daycardItemAdd"), tr("Add record"), Qt::ALT + Qt::Key_Insert,
-                  &CalendarDlg::addDaycardItem);
+    addEditAction(ui->dayCards, QStringLiteral("daycardItemAdd"), tr("Add record"),
+                  Qt::ALT + Qt::Key_Insert, &CalendarDlg::addDaycardItem);
     addEditAction(ui->dayCards, QStringLiteral("daycardRemove"), tr("Remove"), Qt::Key_Delete,
                   &CalendarDlg::removeDaycard);
     addEditAction(ui->weekCards, QStringLiteral("weekcardAdd"), tr("Add card"), Qt::Key_Insert,
                   &CalendarDlg::addWeekcard);
-    addEditAction(ui->weekCards, QStringLiteral("weekcardItemAdd"), tr("Add record"), Qt::ALT + Qt::Key_Insert,
-                  &CalendarDlg::addWeekcardItem);
+    addEditAction(ui->weekCards, QStringLiteral("weekcardItemAdd"), tr("Add record"),
+                  Qt::ALT + Qt::Key_Insert, &CalendarDlg::addWeekcardItem);
     addEditAction(ui->weekCards, QStringLiteral("weekcardRemove"), tr("Remove"), Qt::Key_Delete,
                   &CalendarDlg::removeWeekcard);
     addEditAction(ui->seasonPlan, QStringLiteral("seasonPlanAdd"), tr("Add record"), Qt::Key_Insert,
                   &CalendarDlg::addSeasonPlanItem);
     addEditAction(ui->seasonPlan, QStringLiteral("seasonPlanRemove"), tr("Remove"), Qt::Key_Delete,
                   &CalendarDlg::removeSeasonPlanItem);
-    addEditAction(ui->specialDays, QStringLiteral("specialDaysAdd"), tr("Add record"), Qt::Key_Insert,
-                  &CalendarDlg::addspecialDaysItem);
-    addEditAction(ui->specialDays, QStringLiteral("specialDaysRemove"), tr("Remove"), Qt::Key_Delete,
-                  &CalendarDlg::removespecialDaysItem);
+    addEditAction(ui->specialDays, QStringLiteral("specialDaysAdd"), tr("Add record"),
+                  Qt::Key_Insert, &CalendarDlg::addspecialDaysItem);
+    addEditAction(ui->specialDays, QStringLiteral("specialDaysRemove"), tr("Remove"),
+                  Qt::Key_Delete, &CalendarDlg::removespecialDaysItem);
 }
 
 void CalendarDlg::addEditAction(QWidget *view, const QString &name, const QString &text,
@@ -220,7 +230,6 @@ void CalendarDlg::addEditAction(QWidget *view, const QString &name, const QStrin
     connect(action, &QAction::triggered, this, slot);
     view->addAction(action);
 }
-
 
 // ---------------------------------------------------------------- errors
 

@@ -85,7 +85,8 @@ private:
 
     // Renews the day-card editors and the default day-card box; a default that
     // showed `renamedFrom` follows it to `renamedTo`.
-    void updateDayCardLists(const QString &renamedFrom = QString(), const QString &renamedTo = QString());
+    void updateDayCardLists(const QString &renamedFrom = QString(),
+                            const QString &renamedTo = QString());
     void updateWeekCardLists();
     // The week card of the minimal data set (see createMinimal).
     void addMinimalWeekCard();
@@ -100,17 +101,17 @@ private:
 
     Ui::CalendarDlg *ui;
     CnfController *controller;
-    bool tiverk = false;   // TIVERK 3.x: a single week card
+    bool tiverk = false; // TIVERK 3.x: a single week card
     bool adapter = false;
     bool tiverkII = false;
-    bool zuMolt = false;   // default names, end times completed on OK
-    QStringList dayNames;  // "Mon" .. "Sun"; position 0 is Monday
+    bool zuMolt = false; // default names, end times completed on OK
+    QStringList dayNames; // "Mon" .. "Sun"; position 0 is Monday
 
-    ComboBoxDelegate *programDelegate = nullptr;       // day-card records, both program columns
-    ExtTextDelegate *dayNumberDelegate = nullptr;      // day-card numbers
-    ExtTextDelegate *weekNumberDelegate = nullptr;     // week-card numbers
-    ComboBoxDelegate *weekDayDelegate = nullptr;       // weekday of a week-card record
-    ComboBoxDelegate *weekDayCardDelegate = nullptr;   // day card of a week-card record
+    ComboBoxDelegate *programDelegate = nullptr; // day-card records, both program columns
+    ExtTextDelegate *dayNumberDelegate = nullptr; // day-card numbers
+    ExtTextDelegate *weekNumberDelegate = nullptr; // week-card numbers
+    ComboBoxDelegate *weekDayDelegate = nullptr; // weekday of a week-card record
+    ComboBoxDelegate *weekDayCardDelegate = nullptr; // day card of a week-card record
     ComboBoxDelegate *seasonWeekCardDelegate = nullptr;
     ComboBoxDelegate *specialDayCardDelegate = nullptr;
 };

@@ -119,7 +119,8 @@ QStringList nonEmpty(QStringList texts)
 
 } // namespace
 
-QTreeWidgetItem *CalendarDlg::addCardRow(QTreeWidget *tree, const QString &number, const QString &name)
+QTreeWidgetItem *CalendarDlg::addCardRow(QTreeWidget *tree, const QString &number,
+                                         const QString &name)
 {
     QTreeWidgetItem *row = newCardRow(number, name);
     if (QTreeWidgetItem *selected = selectedItem(tree))
@@ -162,8 +163,9 @@ void CalendarDlg::addDaycard()
 {
     const int limit = controller->getMaxDayCardCount();
     if (ui->dayCards->topLevelItemCount() + 1 > limit) {
-        printError(tr("Impossible to add new daily card. Maximum numbers for given type of controller: %1")
-                       .arg(limit));
+        printError(
+            tr("Impossible to add new daily card. Maximum numbers for given type of controller: %1")
+                .arg(limit));
         return;
     }
     const bool first = ui->dayCards->topLevelItemCount() == 0;
@@ -182,7 +184,8 @@ void CalendarDlg::addDaycardItem()
     QTreeWidgetItem *card = cardOf(selected);
     const int limit = controller->getMaxDayCardItems();
     if (card->childCount() + 1 > limit) {
-        printError(tr("Impossible to add new record to daily card. Maximum numbers for given type of controller: %1")
+        printError(tr("Impossible to add new record to daily card. Maximum numbers for given type "
+                      "of controller: %1")
                        .arg(limit));
         return;
     }
@@ -301,8 +304,9 @@ void CalendarDlg::removeSeasonPlansOf(const QString &weekCard)
 void CalendarDlg::addSeasonPlanItem()
 {
     const QDate today = QDate::currentDate();
-    appendTableRow(ui->seasonPlan, {newSeasonPlanName(), today, today.addDays(1),
-                                    seasonWeekCardDelegate->texts().value(0)});
+    appendTableRow(
+        ui->seasonPlan,
+        { newSeasonPlanName(), today, today.addDays(1), seasonWeekCardDelegate->texts().value(0) });
 }
 
 void CalendarDlg::removeSeasonPlanItem()
@@ -318,7 +322,8 @@ void CalendarDlg::addspecialDaysItem()
 {
     const int limit = controller->getMaxSpecialDayCount();
     if (ui->specialDays->rowCount() + 1 > limit) {
-        printError(tr("Impossible to add new special day. Maximum numbers for given type of controller: %1")
+        printError(tr("Impossible to add new special day. Maximum numbers for given type of "
+                      "controller: %1")
                        .arg(limit));
         return;
     }
@@ -334,8 +339,10 @@ void CalendarDlg::addspecialDaysItem()
     int number = 1;
     while (usedNumbers.contains(QString::number(number)))
         ++number;
-    const QString name = zuMolt ? freeName(tr("Special.%1"), number + 1, nonEmpty(usedNames)) : QString();
-    appendTableRow(ui->specialDays, {QString::number(number), name, QDate::currentDate(), QString()});
+    const QString name
+        = zuMolt ? freeName(tr("Special.%1"), number + 1, nonEmpty(usedNames)) : QString();
+    appendTableRow(ui->specialDays,
+                   { QString::number(number), name, QDate::currentDate(), QString() });
 }
 
 void CalendarDlg::removespecialDaysItem()
@@ -349,7 +356,8 @@ void CalendarDlg::removespecialDaysItem()
 
 // ---------------------------------------------------------------- renaming
 
-bool CalendarDlg::renameCard(QTreeWidget *tree, QTreeWidgetItem *item, int column, QString *oldNumber)
+bool CalendarDlg::renameCard(QTreeWidget *tree, QTreeWidgetItem *item, int column,
+                             QString *oldNumber)
 {
     // Only a card's number renames; the other cells of a card row and every
     // cell of a record row are plain data.

@@ -111,7 +111,8 @@ void CalendarDlg::storeWeekCards()
 void CalendarDlg::storeSeasonPlans()
 {
     for (int row = 0; row < ui->seasonPlan->rowCount(); ++row) {
-        const CnfWeekCardPtr weekCard = controller->findWeekCard(cellText(ui->seasonPlan, row, PlanWeekCard));
+        const CnfWeekCardPtr weekCard
+            = controller->findWeekCard(cellText(ui->seasonPlan, row, PlanWeekCard));
         if (!weekCard)
             continue;
         auto plan = CnfSeasonPlanPtr::create();
@@ -126,7 +127,8 @@ void CalendarDlg::storeSeasonPlans()
 void CalendarDlg::storeSpecialDays()
 {
     for (int row = 0; row < ui->specialDays->rowCount(); ++row) {
-        const CnfDayCardPtr dayCard = controller->findDayCard(cellText(ui->specialDays, row, SpecialDayCard));
+        const CnfDayCardPtr dayCard
+            = controller->findDayCard(cellText(ui->specialDays, row, SpecialDayCard));
         if (!dayCard)
             continue;
         auto day = CnfSpecialDayPtr::create();

@@ -31,7 +31,7 @@ QStringList cardNumbers(const QTreeWidget *tree)
 
 QStringList takenNumbers(const QStringList &numbers)
 {
-    return numbers + QStringList{QString()};
+    return numbers + QStringList { QString() };
 }
 
 QString cellText(const QTableWidget *table, int row, int column)

@@ -11,7 +11,14 @@ class QTreeWidgetItem;
 // that loading and editing both create.
 namespace CalendarRows {
 
-enum DayCardColumn { DayCardNumber, DayCardName, RecordStart, RecordEnd, RecordProgram, RecordReserve };
+enum DayCardColumn {
+    DayCardNumber,
+    DayCardName,
+    RecordStart,
+    RecordEnd,
+    RecordProgram,
+    RecordReserve
+};
 enum WeekCardColumn { WeekCardNumber, WeekCardName, WeekDay, WeekDayCard };
 enum SeasonPlanColumn { PlanName, PlanFrom, PlanTo, PlanWeekCard };
 enum SpecialDayColumn { SpecialNumber, SpecialName, SpecialDate, SpecialDayCard };

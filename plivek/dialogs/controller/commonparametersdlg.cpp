@@ -12,7 +12,7 @@ enum Page { TiverkPage = 0, AdapterPage = 1, TiverkIIPage = 2 };
 bool hasExpansionCase(const QString &version)
 {
     return version == QLatin1String("3.14") || version == QLatin1String("3.15")
-           || version == QLatin1String("3.16");
+        || version == QLatin1String("3.16");
 }
 
 } // namespace
@@ -37,7 +37,8 @@ CommonParametersDlg::CommonParametersDlg(QWidget *parent, CnfController *control
             ui->table_flipLabel = nullptr;
         }
     } else {
-        ui->stackedWidget->setCurrentIndex(type == QLatin1String("tiverkii") ? TiverkIIPage : AdapterPage);
+        ui->stackedWidget->setCurrentIndex(type == QLatin1String("tiverkii") ? TiverkIIPage
+                                                                             : AdapterPage);
         hideVersionAndTimes();
     }
 }
@@ -75,9 +76,10 @@ void CommonParametersDlg::applyPowerSwitchRule(const QString &version)
         choices << tr("no") << tr("yes");
     } else {
         ui->powerSwitchLabel->setText(tr("Power switch:"));
-        choices << tr("one") << tr("two") << tr("only network monitoring") << tr("no") << tr("PWR_C - 1pc.")
-                << tr("PWR_C - 2pc.") << tr("PWR_C - 3pc.") << tr("PWR_C - 4pc.") << tr("PWR_C - 5pc.")
-                << tr("PWR_C - 6pc.") << tr("PWR_C - 7pc.");
+        choices << tr("one") << tr("two") << tr("only network monitoring") << tr("no")
+                << tr("PWR_C - 1pc.") << tr("PWR_C - 2pc.") << tr("PWR_C - 3pc.")
+                << tr("PWR_C - 4pc.") << tr("PWR_C - 5pc.") << tr("PWR_C - 6pc.")
+                << tr("PWR_C - 7pc.");
     }
     ui->powerSwitch->clear();
     ui->powerSwitch->addItems(choices);
@@ -86,8 +88,9 @@ void CommonParametersDlg::applyPowerSwitchRule(const QString &version)
 
 void CommonParametersDlg::hideVersionAndTimes()
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->creationTimeLabel), static_cast<QWidget *>(ui->creationTime),
-                            static_cast<QWidget *>(ui->changeTimeLabel), static_cast<QWidget *>(ui->changeTime),
-                            static_cast<QWidget *>(ui->versionListLabel), static_cast<QWidget *>(ui->versionList)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->creationTimeLabel), static_cast<QWidget *>(ui->creationTime),
+           static_cast<QWidget *>(ui->changeTimeLabel), static_cast<QWidget *>(ui->changeTime),
+           static_cast<QWidget *>(ui->versionListLabel), static_cast<QWidget *>(ui->versionList) })
         widget->hide();
 }

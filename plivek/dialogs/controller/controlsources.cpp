@@ -35,7 +35,8 @@ bool ControlSources::matchesNameOrId(const VObject &pointer, const VObject &entr
         return false;
     const VObject name = entry["name"];
     const VObject id = entry["id"];
-    return (!name.isNull() && name == pointer.toVariant()) || (!id.isNull() && id == pointer.toVariant());
+    return (!name.isNull() && name == pointer.toVariant())
+        || (!id.isNull() && id == pointer.toVariant());
 }
 
 bool ControlSources::isUnranked(const VObject &entry)
@@ -131,8 +132,8 @@ bool ControlSources::exchange(VObject rcuPriority, VObject centralPriority, bool
     return true;
 }
 
-bool ControlSources::exchangeWithCentral(const VObject &sources, VObject rcuPriority, bool centralUnderRcu,
-                                         int lowest, int highest)
+bool ControlSources::exchangeWithCentral(const VObject &sources, VObject rcuPriority,
+                                         bool centralUnderRcu, int lowest, int highest)
 {
     bool rcuSet = false;
     const int rcu = rcuPriority.toInt(&rcuSet);

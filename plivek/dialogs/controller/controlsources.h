@@ -52,6 +52,6 @@ public:
     // `lowest` to `highest`: the RCU takes `lowest` (flag set, RCU below it)
     // or `highest` (flag clear, RCU above it) from the last entry holding it,
     // which takes the RCU's number.
-    static bool exchangeWithCentral(const VObject &sources, VObject rcuPriority, bool centralUnderRcu, int lowest,
-                                    int highest);
+    static bool exchangeWithCentral(const VObject &sources, VObject rcuPriority,
+                                    bool centralUnderRcu, int lowest, int highest);
 };

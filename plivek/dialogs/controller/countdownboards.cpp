@@ -11,15 +11,16 @@
 
 namespace {
 
-struct ItemKey {
+struct ItemKey
+{
     CountdownBoards::Row row;
     const char *key;
 };
 
 // The integer keys of a board item and their rows.
-const ItemKey numberKeys[] = {{CountdownBoards::AddressRow, "addr"},
-                              {CountdownBoards::BoardsRow, "boards"},
-                              {CountdownBoards::WarnTimeRow, "warnTime"}};
+const ItemKey numberKeys[] = { { CountdownBoards::AddressRow, "addr" },
+                               { CountdownBoards::BoardsRow, "boards" },
+                               { CountdownBoards::WarnTimeRow, "warnTime" } };
 
 } // namespace
 
@@ -62,7 +63,7 @@ void CountdownBoards::storeItems(const ParametersTable *table, VObject node)
         const QVariant group = tableCellValue(table, GroupRow, column);
         if (!group.isValid() || group.isNull())
             continue;
-        QVariantMap item{{QStringLiteral("id"), group}};
+        QVariantMap item { { QStringLiteral("id"), group } };
         for (const ItemKey &key : numberKeys) {
             const QVariant value = tableCellValueAs(table, key.row, column, QMetaType::Int);
             if (value.isValid() && !value.isNull())
@@ -76,7 +77,8 @@ void CountdownBoards::storeItems(const ParametersTable *table, VObject node)
 
 void CountdownBoards::loadProtocol(QComboBox *protocol, const VObject &node)
 {
-    const int index = protocol->findText(node["protocol"].toString(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = protocol->findText(node["protocol"].toString(),
+                                         Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0)
         protocol->setCurrentIndex(index);
 }

@@ -22,9 +22,10 @@ CountDownTableDlg::CountDownTableDlg(QWidget *parent, const QVariantList &rows,
     if (version == QLatin1String("3.18")) {
         table->setRowCount(2);
         table->setVerticalHeaderItem(1, new QTableWidgetItem(tr("Count tables in group")));
-        keys = QStringList{QStringLiteral("sg"), QStringLiteral("count")};
+        keys = QStringList { QStringLiteral("sg"), QStringLiteral("count") };
     } else {
-        keys = QStringList{QStringLiteral("sg"), QStringLiteral("address"), QStringLiteral("blinkingTime")};
+        keys = QStringList { QStringLiteral("sg"), QStringLiteral("address"),
+                             QStringLiteral("blinkingTime") };
     }
     for (int column = 0; column < rows.size(); ++column) {
         const QVariantMap display = rows.at(column).toMap();

@@ -24,7 +24,7 @@ CountDownTableTiverk2Dlg::CountDownTableTiverk2Dlg(QWidget *parent, CnfControlle
 
     const VObject node = boardsNode();
     if (!node.isNull()) {
-        for (const char *key : {"warnTime", "clearAdaptive", "clearManual"})
+        for (const char *key : { "warnTime", "clearAdaptive", "clearManual" })
             setWidgetValue(QLatin1String(key), node[key].toVariant());
         setWidgetValue(QStringLiteral("port"), node["portName"].toVariant());
         CountdownBoards::loadItems(ui->boardsTable, node);
@@ -58,7 +58,8 @@ void CountDownTableTiverk2Dlg::accept()
         VObject node = boardsNode();
         node.removeInvalidValues(true);
         node["protocol"] = ui->protocol->currentText();
-        ControlSources::setOrRemove(node, QStringLiteral("warnTime"), widgetValue(QStringLiteral("warnTime")));
+        ControlSources::setOrRemove(node, QStringLiteral("warnTime"),
+                                    widgetValue(QStringLiteral("warnTime")));
         if (signalModule) {
             node["portName"] = ui->port->text();
         } else {

@@ -35,7 +35,8 @@ CountDownTableZU_MOLTDlg::CountDownTableZU_MOLTDlg(QWidget *parent, CnfControlle
             interfaceDevice = devices[i];
     }
     if (!interfaceDevice.isNull())
-        ui->port->setCurrentIndex(ui->port->findData(interfaceDevice["port"].toVariant(), Qt::UserRole,
+        ui->port->setCurrentIndex(ui->port->findData(interfaceDevice["port"].toVariant(),
+                                                     Qt::UserRole,
                                                      Qt::MatchExactly | Qt::MatchCaseSensitive));
     const VObject node = root["countdownBoards"];
     if (node.isNull())
@@ -61,7 +62,8 @@ void CountDownTableZU_MOLTDlg::accept()
         VObject node = root["countdownBoards"];
         node.removeInvalidValues(true);
         node["protocol"] = ui->protocol->currentText();
-        ControlSources::setOrRemove(node, QStringLiteral("warnTime"), widgetValue(QStringLiteral("warnTime")));
+        ControlSources::setOrRemove(node, QStringLiteral("warnTime"),
+                                    widgetValue(QStringLiteral("warnTime")));
         CountdownBoards::storeItems(ui->boardsTable, node);
 
         if (interfaceDevice.isNull()) {

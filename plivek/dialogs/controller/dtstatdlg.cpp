@@ -7,7 +7,8 @@ DtStatDlg::DtStatDlg(QWidget *parent, const QString &version)
     , ui(new Ui::DtStatDlg)
 {
     ui->setupUi(this);
-    const bool groupStatistics = version == QLatin1String("3.17") || version == QLatin1String("3.18");
+    const bool groupStatistics
+        = version == QLatin1String("3.17") || version == QLatin1String("3.18");
     ui->stackedWidget->setCurrentWidget(groupStatistics ? ui->page_2 : ui->page);
 }
 

@@ -37,7 +37,8 @@ ErrorControlDlg::ErrorControlDlg(QWidget *parent, CnfController *controller)
         const QString version = controller->property("version").toString();
         if (version != QLatin1String("3.17") && version != QLatin1String("3.18"))
             ui->errorControl->removeRow(silentDevicesRow);
-        setWidgetValue(QLatin1String(errorControlKey), controller->getNativeData(QLatin1String(errorControlKey)));
+        setWidgetValue(QLatin1String(errorControlKey),
+                       controller->getNativeData(QLatin1String(errorControlKey)));
     } else if (type.compare(QLatin1String("tiverkii"), Qt::CaseInsensitive) == 0) {
         family = TiverkII;
         ui->stackedWidget->setCurrentIndex(1);
@@ -55,32 +56,38 @@ ErrorControlDlg::~ErrorControlDlg()
 const QVector<QPair<QString, QString>> &ErrorControlDlg::faultKinds()
 {
     static const char *const kinds[][2] = {
-        {"redError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Control of red")},
-        {"greenError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Control of green")},
-        {"mnswLost", QT_TRANSLATE_NOOP("ErrorControlDlg", "Lost of the circuit breaker")},
-        {"mnswProtect", QT_TRANSLATE_NOOP("ErrorControlDlg", "Protective shutdown of the circuit breaker")},
-        {"mnswBreak", QT_TRANSLATE_NOOP("ErrorControlDlg", "Break of the circuit breaker")},
-        {"mnswShort", QT_TRANSLATE_NOOP("ErrorControlDlg", "Short curcuit in the circuit breaker")},
-        {"swBreak", QT_TRANSLATE_NOOP("ErrorControlDlg", "Break of the key")},
-        {"swShort", QT_TRANSLATE_NOOP("ErrorControlDlg", "Short circuit in the key")},
-        {"noLoad", QT_TRANSLATE_NOOP("ErrorControlDlg", "Load break")},
-        {"parasitePower", QT_TRANSLATE_NOOP("ErrorControlDlg", "Parasitic load power")},
-        {"curentLimit", QT_TRANSLATE_NOOP("ErrorControlDlg", "Average current exceeded maximum")},
-        {"shortCurent", QT_TRANSLATE_NOOP("ErrorControlDlg", "Short circuit in load")},
-        {"greenConflict", QT_TRANSLATE_NOOP("ErrorControlDlg", "Conflict of green")},
-        {"selfDiagError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Self diagnostic error")},
-        {"curentLowFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current below tolerance")},
-        {"curentHighFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current above tolerance")},
+        { "redError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Control of red") },
+        { "greenError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Control of green") },
+        { "mnswLost", QT_TRANSLATE_NOOP("ErrorControlDlg", "Lost of the circuit breaker") },
+        { "mnswProtect",
+          QT_TRANSLATE_NOOP("ErrorControlDlg", "Protective shutdown of the circuit breaker") },
+        { "mnswBreak", QT_TRANSLATE_NOOP("ErrorControlDlg", "Break of the circuit breaker") },
+        { "mnswShort",
+          QT_TRANSLATE_NOOP("ErrorControlDlg", "Short curcuit in the circuit breaker") },
+        { "swBreak", QT_TRANSLATE_NOOP("ErrorControlDlg", "Break of the key") },
+        { "swShort", QT_TRANSLATE_NOOP("ErrorControlDlg", "Short circuit in the key") },
+        { "noLoad", QT_TRANSLATE_NOOP("ErrorControlDlg", "Load break") },
+        { "parasitePower", QT_TRANSLATE_NOOP("ErrorControlDlg", "Parasitic load power") },
+        { "curentLimit", QT_TRANSLATE_NOOP("ErrorControlDlg", "Average current exceeded maximum") },
+        { "shortCurent", QT_TRANSLATE_NOOP("ErrorControlDlg", "Short circuit in load") },
+        { "greenConflict", QT_TRANSLATE_NOOP("ErrorControlDlg", "Conflict of green") },
+        { "selfDiagError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Self diagnostic error") },
+        { "curentLowFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current below tolerance") },
+        { "curentHighFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current above tolerance") },
         // The first letters are the Cyrillic Ka and Es: the source texts of
         // the translations are kept as they were first written.
-        {"keyUnsync", QT_TRANSLATE_NOOP("ErrorControlDlg", "\u041Aey out of sync with electricity grid")},
-        {"mnswUnsync", QT_TRANSLATE_NOOP("ErrorControlDlg", "\u0421ircuit breaker out of sync with electricity grid")},
-        {"netDevLost", QT_TRANSLATE_NOOP("ErrorControlDlg", "Nework device lost")},
+        { "keyUnsync",
+          QT_TRANSLATE_NOOP("ErrorControlDlg", "\u041Aey out of sync with electricity grid") },
+        { "mnswUnsync",
+          QT_TRANSLATE_NOOP("ErrorControlDlg",
+                            "\u0421ircuit breaker out of sync with electricity grid") },
+        { "netDevLost", QT_TRANSLATE_NOOP("ErrorControlDlg", "Nework device lost") },
     };
     static QVector<QPair<QString, QString>> list;
     if (list.isEmpty()) {
         for (const auto &kind : kinds)
-            list.append({QLatin1String(kind[0]), QCoreApplication::translate("ErrorControlDlg", kind[1])});
+            list.append({ QLatin1String(kind[0]),
+                          QCoreApplication::translate("ErrorControlDlg", kind[1]) });
     }
     return list;
 }
@@ -93,7 +100,8 @@ VObject ErrorControlDlg::recoveryNode() const
 void ErrorControlDlg::loadRecovery()
 {
     const VObject recovery = recoveryNode();
-    setWidgetValue(QStringLiteral("confidenceInterval"), recovery["confidenceInterval"].toVariant());
+    setWidgetValue(QStringLiteral("confidenceInterval"),
+                   recovery["confidenceInterval"].toVariant());
     setWidgetValue(QStringLiteral("defectSwitchRate"), recovery["defectSwitchRate"].toVariant());
     TiverkEditTable *table = ui->errorControl_2;
     const auto &kinds = faultKinds();
@@ -108,8 +116,8 @@ void ErrorControlDlg::loadRecovery()
     }
     // The fault titles are long: the table asks for room for them and both
     // value columns, so no column hides behind a horizontal scroll.
-    int width = table->verticalHeader()->sizeHint().width() + table->verticalScrollBar()->sizeHint().width()
-        + 2 * table->frameWidth();
+    int width = table->verticalHeader()->sizeHint().width()
+        + table->verticalScrollBar()->sizeHint().width() + 2 * table->frameWidth();
     for (int column = 0; column < table->columnCount(); ++column)
         width += table->horizontalHeader()->sectionSizeHint(column);
     table->setMinimumWidth(width);
@@ -131,15 +139,17 @@ void ErrorControlDlg::storeRecovery()
         if (isEmptyCell(interval) && isEmptyCell(attempts))
             continue;
         // An empty cell beside a filled one counts as 0.
-        recovery["errors"][kinds.at(row).first] =
-            QVariantMap{{QStringLiteral("attempts"), attempts.toInt()}, {QStringLiteral("interval"), interval.toInt()}};
+        recovery["errors"][kinds.at(row).first]
+            = QVariantMap { { QStringLiteral("attempts"), attempts.toInt() },
+                            { QStringLiteral("interval"), interval.toInt() } };
     }
 }
 
 void ErrorControlDlg::accept()
 {
     if (family == Tiverk)
-        controller->setNativeData(QLatin1String(errorControlKey), widgetValue(QLatin1String(errorControlKey)));
+        controller->setNativeData(QLatin1String(errorControlKey),
+                                  widgetValue(QLatin1String(errorControlKey)));
     else if (family == TiverkII)
         storeRecovery();
     UiDataExchange::accept();

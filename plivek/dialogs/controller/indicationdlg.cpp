@@ -16,7 +16,7 @@ namespace {
 
 enum Column { TypeColumn, GroupColumn, RedColumn, AmberColumn, GreenColumn, PlansColumn };
 
-const char *const colourKeys[] = {"red", "amber", "green"};
+const char *const colourKeys[] = { "red", "amber", "green" };
 
 // The id of an output given by its id or by its exact name; 0 for none.
 int outputId(const QVariant &value, const QVariantList &outputs)
@@ -56,12 +56,14 @@ void IndicationDlg::installDelegates()
     QTableWidget *table = ui->indTable;
     table->setItemDelegateForColumn(
         TypeColumn,
-        new ComboBoxDelegate(this, {tr("Button"), tr("'Silicium' button"), tr("Countdown board")},
-                             {QStringLiteral("button"), QStringLiteral("button_silicium"), QStringLiteral("wait")}));
+        new ComboBoxDelegate(this, { tr("Button"), tr("'Silicium' button"), tr("Countdown board") },
+                             { QStringLiteral("button"), QStringLiteral("button_silicium"),
+                               QStringLiteral("wait") }));
 
     auto *groups = new ComboBoxDelegate(this);
     for (const CnfSignalGroupPtr &group : controller->signalGroups())
-        groups->addItem(QStringLiteral("%1(%2)").arg(group->id).arg(CnfSignalGroup::type2String(group->type, true)),
+        groups->addItem(QStringLiteral("%1(%2)").arg(group->id).arg(
+                            CnfSignalGroup::type2String(group->type, true)),
                         group->id);
     table->setItemDelegateForColumn(GroupColumn, groups);
 
@@ -101,8 +103,9 @@ void IndicationDlg::load()
 
         // One plan or a list of them, by number or by name; each shown once.
         const QVariant plans = entry["plans"].toVariant();
-        const QVariantList given =
-            plans.type() == QVariant::List && !plans.toList().isEmpty() ? plans.toList() : QVariantList{plans};
+        const QVariantList given = plans.type() == QVariant::List && !plans.toList().isEmpty()
+            ? plans.toList()
+            : QVariantList { plans };
         QStringList shown;
         for (const QVariant &plan : given) {
             const CnfProgramPtr program = isNativeNumberType(plan.userType())
@@ -125,10 +128,12 @@ void IndicationDlg::accept()
         entry.insert(QStringLiteral("type"), tableCellValue(table, row, TypeColumn));
         entry.insert(QStringLiteral("signalGroup"), tableCellValue(table, row, GroupColumn));
         for (int colour = 0; colour < 3; ++colour)
-            entry.insert(QLatin1String(colourKeys[colour]), tableCellValue(table, row, RedColumn + colour));
+            entry.insert(QLatin1String(colourKeys[colour]),
+                         tableCellValue(table, row, RedColumn + colour));
         QVariantList plans;
-        const QStringList parts =
-            tableCellValue(table, row, PlansColumn).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        const QStringList parts = tableCellValue(table, row, PlansColumn)
+                                      .toString()
+                                      .split(QLatin1Char(','), Qt::SkipEmptyParts);
         for (const QString &part : parts)
             plans.append(part.toInt());
         if (!plans.isEmpty())

@@ -27,7 +27,8 @@ bool isTaken(const VObject &entry, int board)
 
 VObject boardDevice(const CnfController &controller, int board)
 {
-    return controller.nativeData()["modules"]["SystemBus"]["devices"][QStringLiteral("DIO%1").arg(board)];
+    return controller
+        .nativeData()["modules"]["SystemBus"]["devices"][QStringLiteral("DIO%1").arg(board)];
 }
 
 } // namespace
@@ -136,7 +137,7 @@ int OutputsDlg::readBoards()
                 continue;
             if (isTaken(entry, n)) {
                 if (own.channel < 0 && boundToEditedOutput(entry["output"])) {
-                    own = {board.device, entry, n, number};
+                    own = { board.device, entry, n, number };
                     if (selected < 0)
                         selected = ui->type->count();
                 }
@@ -189,7 +190,8 @@ void OutputsDlg::on_type_currentIndexChanged(int index)
         ui->dio_channel->clear();
         for (auto it = chosen.freeChannels.cbegin(); it != chosen.freeChannels.cend(); ++it)
             ui->dio_channel->addItem(QString::number(it.key()), it.key());
-        const int ownItem = chosen.device == own.device ? ui->dio_channel->findData(own.channel) : -1;
+        const int ownItem
+            = chosen.device == own.device ? ui->dio_channel->findData(own.channel) : -1;
         ui->dio_channel->setCurrentIndex(ownItem >= 0 ? ownItem : 0);
     }
     updateOkButton();
@@ -205,9 +207,9 @@ void OutputsDlg::updateOkButton()
 
 void OutputsDlg::appendChannel(VObject device, int channel, int output)
 {
-    device["channels"].append(QVariantMap{{QStringLiteral("channel"), channel},
-                                          {QStringLiteral("type"), QStringLiteral("out")},
-                                          {QStringLiteral("output"), output}});
+    device["channels"].append(QVariantMap { { QStringLiteral("channel"), channel },
+                                            { QStringLiteral("type"), QStringLiteral("out") },
+                                            { QStringLiteral("output"), output } });
 }
 
 void OutputsDlg::releaseOwnChannel()
@@ -220,7 +222,8 @@ void OutputsDlg::releaseOwnChannel()
     for (int i = channels.size() - 1; i >= 0; --i) {
         const VObject entry = channels[i];
         bool ok = false;
-        if (entry["channel"].toInt(&ok) == own.channel && ok && entry["type"] == QLatin1String("out"))
+        if (entry["channel"].toInt(&ok) == own.channel && ok
+            && entry["type"] == QLatin1String("out"))
             channels.removeAt(i);
     }
     own = Binding();
@@ -235,7 +238,8 @@ void OutputsDlg::accept()
     const int channel = ui->dio_channel->currentData().toInt();
 
     if (edited.isNull()) {
-        QVariantMap output{{QStringLiteral("id"), id}, {QStringLiteral("name"), ui->name->text()}};
+        QVariantMap output { { QStringLiteral("id"), id },
+                             { QStringLiteral("name"), ui->name->text() } };
         if (board == gpioItem)
             output.insert(QStringLiteral("type"), QStringLiteral("GPIO"));
         else if (!defaultText.isEmpty())

@@ -115,7 +115,8 @@ QVariant VpuDlg::columnValue(const QString &key) const
     const int column = columnKeys.indexOf(key) + 1;
     if (column <= 0)
         return widgetValue(key);
-    const auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttonTable->itemDelegateForColumn(column));
+    const auto *delegate
+        = qobject_cast<ComboBoxDelegate *>(ui->buttonTable->itemDelegateForColumn(column));
     QVariantList values;
     for (int row = firstColumnRow(column); row < ui->buttonTable->rowCount(); ++row) {
         QVariant value = ui->buttonTable->cellValue(row, column);
@@ -136,10 +137,12 @@ void VpuDlg::setColumnValue(const QString &key, const QVariant &value)
         setWidgetValue(key, value);
         return;
     }
-    const auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttonTable->itemDelegateForColumn(column));
+    const auto *delegate
+        = qobject_cast<ComboBoxDelegate *>(ui->buttonTable->itemDelegateForColumn(column));
     const QVariantList values = value.toList();
     int row = firstColumnRow(column);
-    for (auto it = values.cbegin(); it != values.cend() && row < ui->buttonTable->rowCount(); ++it, ++row) {
+    for (auto it = values.cbegin(); it != values.cend() && row < ui->buttonTable->rowCount();
+         ++it, ++row) {
         QVariant cell = *it;
         if (column == RequestColumn) {
             if (!cell.isValid())
@@ -148,7 +151,8 @@ void VpuDlg::setColumnValue(const QString &key, const QVariant &value)
             const int index = cell.toInt(&isIndex);
             if (isIndex && cell.type() != QVariant::String) {
                 const QStringList texts = delegate ? delegate->texts() : QStringList();
-                cell = index >= 0 && index < texts.size() ? texts.at(index) : QString::number(index);
+                cell
+                    = index >= 0 && index < texts.size() ? texts.at(index) : QString::number(index);
             }
         }
         ui->buttonTable->setCellValue(row, column, cell);
@@ -159,15 +163,17 @@ void VpuDlg::loadTiverk(const QStringList &phases, const QStringList &programs)
 {
     const bool intelligent = root["vpu2"].toBool();
     const int variants = root["interstateVariantCount"].toInt();
-    columnKeys = QStringList{"vpu_phases", "vpu_programs", "vpu_requests"};
+    columnKeys = QStringList { "vpu_phases", "vpu_programs", "vpu_requests" };
 
     prepareButtonTable(ui->buttonTable, 4);
     for (int row = 0; row < ButtonCount; ++row)
         lockCell(ui->buttonTable, row, row < FirstRequestRow ? RequestColumn : ProgramColumn);
-    ui->buttonTable->setItemDelegateForColumn(PhaseColumn, new ComboBoxDelegate(ui->buttonTable, phases));
-    ui->buttonTable->setItemDelegateForColumn(RequestColumn,
-                                              new ComboBoxDelegate(ui->buttonTable, {tr("no"), tr("yes")}));
-    ui->buttonTable->setItemDelegateForColumn(ProgramColumn, new ComboBoxDelegate(ui->buttonTable, programs));
+    ui->buttonTable->setItemDelegateForColumn(PhaseColumn,
+                                              new ComboBoxDelegate(ui->buttonTable, phases));
+    ui->buttonTable->setItemDelegateForColumn(
+        RequestColumn, new ComboBoxDelegate(ui->buttonTable, { tr("no"), tr("yes") }));
+    ui->buttonTable->setItemDelegateForColumn(ProgramColumn,
+                                              new ComboBoxDelegate(ui->buttonTable, programs));
 
     const QString version = controller->property("version").toString();
     if (version != QLatin1String("3.17")) {
@@ -186,8 +192,8 @@ void VpuDlg::loadTiverk(const QStringList &phases, const QStringList &programs)
     for (int variant = 1; variant <= variants; ++variant)
         ui->vpu_interstateVariant->addItem(QString::number(variant));
 
-    for (const char *key : {"allowedInactivity", "useKey", "vpu_interstateVariant", "vpu_phases", "vpu_requests",
-                            "vpu_programs"})
+    for (const char *key : { "allowedInactivity", "useKey", "vpu_interstateVariant", "vpu_phases",
+                             "vpu_requests", "vpu_programs" })
         setColumnValue(QLatin1String(key), root[key].toVariant());
 }
 
@@ -198,7 +204,7 @@ void VpuDlg::reduceButtonTable()
     ui->buttonTable->setRowCount(ReducedRowCount);
     ui->buttonTable->removeColumn(RequestColumn);
     ui->buttonTable->removeColumn(ProgramColumn);
-    columnKeys = QStringList{"vpu_phases"};
+    columnKeys = QStringList { "vpu_phases" };
 }
 
 void VpuDlg::loadTiverkII()
@@ -214,8 +220,9 @@ void VpuDlg::loadTiverkII()
     for (int i = 0; i < sources.size() && (rcuEntry.isNull() || !centralFound); ++i) {
         const VObject entry = sources[i];
         if (rcuEntry.isNull()) {
-            const bool match = rcuPointer.isNull() ? entry["type"] == "VPU1"
-                                                   : ControlSources::matchesByType(rcuPointer, entry);
+            const bool match = rcuPointer.isNull()
+                ? entry["type"] == "VPU1"
+                : ControlSources::matchesByType(rcuPointer, entry);
             if (match)
                 rcuEntry = entry;
         }
@@ -223,8 +230,8 @@ void VpuDlg::loadTiverkII()
             // The central-system pointer names a name or an integer id; any
             // secondary central-system source will do otherwise.
             const bool byPointer = centralPointer.type() == QMetaType::QString
-                                       ? entry["name"] == centralPointer.toString()
-                                       : isNumber(centralPointer) && entry["id"] == centralPointer.toVariant();
+                ? entry["name"] == centralPointer.toString()
+                : isNumber(centralPointer) && entry["id"] == centralPointer.toVariant();
             if (byPointer || entry["type"] == "TiverkIts") {
                 centralPriority = entry["priority"];
                 centralFound = true;
@@ -234,7 +241,7 @@ void VpuDlg::loadTiverkII()
     if (rcuEntry.isNull())
         return;
     ui->vpu_enabled->click();
-    for (const char *key : {"emergencyTimeout", "stageTimeout"})
+    for (const char *key : { "emergencyTimeout", "stageTimeout" })
         setColumnValue(QLatin1String(key), rcuEntry[key].toVariant());
 }
 
@@ -245,8 +252,10 @@ void VpuDlg::loadZuMolt(const QStringList &phases, const QStringList &programs)
     ui->type->addItem(tr("with interface tiverk1"), QStringLiteral("interface_tiverk1"));
     ui->type->addItem(tr("with interface tiverk2"), QStringLiteral("interface_tiverk2"));
     prepareButtonTable(ui->buttonTable_2, 3);
-    ui->buttonTable_2->setItemDelegateForColumn(PhaseColumn, new ComboBoxDelegate(ui->buttonTable_2, phases));
-    ui->buttonTable_2->setItemDelegateForColumn(ProgramColumn, new ComboBoxDelegate(ui->buttonTable_2, programs));
+    ui->buttonTable_2->setItemDelegateForColumn(PhaseColumn,
+                                                new ComboBoxDelegate(ui->buttonTable_2, phases));
+    ui->buttonTable_2->setItemDelegateForColumn(ProgramColumn,
+                                                new ComboBoxDelegate(ui->buttonTable_2, programs));
 
     const VObject entry = findByKey(ControlSources::list(root), "type", "remoteControlPanel");
     const VObject timeout = entry["timeout"];
@@ -258,8 +267,8 @@ void VpuDlg::loadZuMolt(const QStringList &phases, const QStringList &programs)
         return;
     }
     ui->vpu_enabled_zu_molt->setChecked(true);
-    ui->type->setCurrentIndex(
-        ui->type->findData(record["type"].toVariant(), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    ui->type->setCurrentIndex(ui->type->findData(record["type"].toVariant(), Qt::UserRole,
+                                                 Qt::MatchExactly | Qt::MatchCaseSensitive));
 
     bool ok = false;
     const bool idle = record["idleInd"].toBool(&ok);
@@ -279,16 +288,16 @@ void VpuDlg::loadZuMolt(const QStringList &phases, const QStringList &programs)
         ui->buttonTable_2->setCellValue(k, ProgramColumn, programIds[k].toVariant());
 
     const VObject device = findByKey(root["KMP1"]["devices"], "device", "VPU1");
-    ui->port->setCurrentIndex(
-        ui->port->findData(device["port"].toVariant(), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    ui->port->setCurrentIndex(ui->port->findData(device["port"].toVariant(), Qt::UserRole,
+                                                 Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void VpuDlg::on_type_currentIndexChanged(int index)
 {
     const QString type = ui->type->itemData(index).toString();
     ui->groupBox->setVisible(type == QLatin1String("passive"));
-    const bool withInterface =
-        type == QLatin1String("interface_tiverk1") || type == QLatin1String("interface_tiverk2");
+    const bool withInterface
+        = type == QLatin1String("interface_tiverk1") || type == QLatin1String("interface_tiverk2");
     ui->port->setVisible(withInterface);
     ui->portLabel->setVisible(withInterface);
 }
@@ -316,8 +325,8 @@ void VpuDlg::accept()
 
 void VpuDlg::storeTiverk()
 {
-    for (const char *key : {"allowedInactivity", "useKey", "vpu_interstateVariant", "vpu_phases", "vpu_requests",
-                            "vpu_programs"})
+    for (const char *key : { "allowedInactivity", "useKey", "vpu_interstateVariant", "vpu_phases",
+                             "vpu_requests", "vpu_programs" })
         ControlSources::setOrRemove(root, QLatin1String(key), columnValue(QLatin1String(key)));
 }
 
@@ -341,8 +350,9 @@ void VpuDlg::storeTiverkII()
         rcuEntry = entry;
         devices["VPU1"]["controlSource"] = QStringLiteral("vpu");
     }
-    ControlSources::exchange(rcuEntry["priority"], centralPriority, root["asudd_priority_on_vpu"].toBool());
-    for (const char *key : {"emergencyTimeout", "stageTimeout"})
+    ControlSources::exchange(rcuEntry["priority"], centralPriority,
+                             root["asudd_priority_on_vpu"].toBool());
+    for (const char *key : { "emergencyTimeout", "stageTimeout" })
         ControlSources::setOrRemove(rcuEntry, QLatin1String(key), columnValue(QLatin1String(key)));
 }
 
@@ -357,7 +367,8 @@ void VpuDlg::storeZuMolt()
     int highestId = 1;
     for (int i = 0; i < sources.size(); ++i) {
         const VObject source = sources[i];
-        if (entry.isNull() && !record["sourceId"].isNull() && source["id"] == record["sourceId"].toVariant())
+        if (entry.isNull() && !record["sourceId"].isNull()
+            && source["id"] == record["sourceId"].toVariant())
             entry = source;
         bool ok = false;
         const int priority = source["priority"].toInt(&ok);
@@ -385,7 +396,8 @@ void VpuDlg::storeZuMolt()
     const QString type = ui->type->currentData().toString();
     record["type"] = type;
     if (isPassive(type))
-        record["common"] = ui->common_positive->isChecked() ? QStringLiteral("positive") : QStringLiteral("negative");
+        record["common"] = ui->common_positive->isChecked() ? QStringLiteral("positive")
+                                                            : QStringLiteral("negative");
     record["idleInd"] = ui->idleInd->isChecked();
     record["passkey"] = ui->passkey->isChecked();
     QVariantList stages;
@@ -409,7 +421,8 @@ void VpuDlg::storeZuMolt()
         devices.append(device);
     }
     device["type"] = type;
-    device["port"] = isPassive(type) ? QVariant(QStringLiteral("dryContact")) : ui->port->currentData();
+    device["port"]
+        = isPassive(type) ? QVariant(QStringLiteral("dryContact")) : ui->port->currentData();
 
     if (entry.isNull()) {
         entry = VObject::map();
@@ -419,7 +432,8 @@ void VpuDlg::storeZuMolt()
         sources.append(entry);
     }
     const int timeout = ui->allowedInactivity_2->value();
-    ControlSources::setOrRemove(entry, QStringLiteral("timeout"), timeout >= 0 ? QVariant(timeout) : QVariant());
+    ControlSources::setOrRemove(entry, QStringLiteral("timeout"),
+                                timeout >= 0 ? QVariant(timeout) : QVariant());
     record["sourceId"] = entry["id"].toVariant();
     record["priority"] = entry["priority"].toVariant();
 }

@@ -51,11 +51,13 @@ QVariantList itemData(const QListWidget *list)
 }
 
 // The host list of the TI or Citilog modules: text "host:port", data the whole entry.
-void loadHostList(const VObject &modules, QListWidget *list, const char *hostKey, const char *portKey)
+void loadHostList(const VObject &modules, QListWidget *list, const char *hostKey,
+                  const char *portKey)
 {
     for (int i = 0; i < modules.size(); ++i) {
         const VObject module = modules[i];
-        appendItem(list, hostAndPort(module[hostKey].toString(), module[portKey].toString()), module.toVariant());
+        appendItem(list, hostAndPort(module[hostKey].toString(), module[portKey].toString()),
+                   module.toVariant());
     }
 }
 
@@ -97,7 +99,8 @@ void DetectorModulesDlg::loadModules()
     const VObject trafficStream = modules[TrafficStream];
     for (int i = 0; i < trafficStream.size(); ++i) {
         const VObject entry = trafficStream[i];
-        appendItem(ui->ts_url_list, entry[QStringLiteral("url")].toString(), entry.toVariant(), EditedInPlace);
+        appendItem(ui->ts_url_list, entry[QStringLiteral("url")].toString(), entry.toVariant(),
+                   EditedInPlace);
     }
 
     const VObject citilog = modules[Citilog];
@@ -132,7 +135,8 @@ void DetectorModulesDlg::loadModules()
             const VObject entry = azimuth.size() >= 1 ? azimuth[i] : azimuth;
             const QString url = entry[QStringLiteral("url")].toString();
             if (!url.isEmpty())
-                appendItem(ui->azimuth_url_list, url, entry[QStringLiteral("sensors")].toVariant(), EditedInPlace);
+                appendItem(ui->azimuth_url_list, url, entry[QStringLiteral("sensors")].toVariant(),
+                           EditedInPlace);
         }
     }
 }
@@ -187,8 +191,8 @@ void DetectorModulesDlg::accept()
     modules[Citilog] = QVariant(itemData(ui->cl_modules));
 
     if (ui->prio_param->isChecked()) {
-        modules[Priority][QStringLiteral("url")] =
-            QStringLiteral("tcp://%1:%2").arg(ui->prio_host->text()).arg(ui->prio_port->value());
+        modules[Priority][QStringLiteral("url")]
+            = QStringLiteral("tcp://%1:%2").arg(ui->prio_host->text()).arg(ui->prio_port->value());
     } else {
         modules.remove(Priority);
     }
@@ -226,8 +230,9 @@ void DetectorModulesDlg::accept()
         QVariantList entries;
         for (int row = 0; row < ui->azimuth_url_list->count(); ++row) {
             const QListWidgetItem *item = ui->azimuth_url_list->item(row);
-            entries << QVariantMap{{QStringLiteral("url"), item->text()},
-                                   {QStringLiteral("sensors"), item->data(Qt::UserRole).toList()}};
+            entries << QVariantMap { { QStringLiteral("url"), item->text() },
+                                     { QStringLiteral("sensors"),
+                                       item->data(Qt::UserRole).toList() } };
         }
         modules[AzimuthSSE] = QVariant(entries);
     }
@@ -247,7 +252,8 @@ void DetectorModulesDlg::on_ti_list_currentItemChanged(QListWidgetItem *current,
     ui->ti_port->setValue(module.value(QStringLiteral("ti_port")).toInt());
 }
 
-void DetectorModulesDlg::on_cl_modules_currentItemChanged(QListWidgetItem *current, QListWidgetItem *)
+void DetectorModulesDlg::on_cl_modules_currentItemChanged(QListWidgetItem *current,
+                                                          QListWidgetItem *)
 {
     ui->remove_cl->setEnabled(current);
     ui->cl_param->setVisible(current);
@@ -258,10 +264,12 @@ void DetectorModulesDlg::on_cl_modules_currentItemChanged(QListWidgetItem *curre
     ui->cl_port->setValue(module.value(QStringLiteral("device_port")).toInt());
     ui->cam_list->clear();
     for (const QVariant &cam : module.value(QStringLiteral("cams")).toList())
-        appendItem(ui->cam_list, cam.toMap().value(QStringLiteral("id")).toString(), cam, Qt::ItemIsEditable);
+        appendItem(ui->cam_list, cam.toMap().value(QStringLiteral("id")).toString(), cam,
+                   Qt::ItemIsEditable);
 }
 
-void DetectorModulesDlg::on_sm_sensor_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *)
+void DetectorModulesDlg::on_sm_sensor_list_currentItemChanged(QListWidgetItem *current,
+                                                              QListWidgetItem *)
 {
     ui->remove_sm_sensor->setEnabled(current);
     ui->sm_sens_param->setVisible(current);
@@ -269,7 +277,8 @@ void DetectorModulesDlg::on_sm_sensor_list_currentItemChanged(QListWidgetItem *c
         return;
     const QVariantMap sensor = current->data(Qt::UserRole).toMap();
     ui->sm_sensor_id->setText(sensor.value(QStringLiteral("id")).toString());
-    ui->sm_sens_type->setCurrentIndex(ui->sm_sens_type->findText(sensor.value(QStringLiteral("type")).toString()));
+    ui->sm_sens_type->setCurrentIndex(
+        ui->sm_sens_type->findText(sensor.value(QStringLiteral("type")).toString()));
 }
 
 void DetectorModulesDlg::on_cam_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *)
@@ -277,12 +286,14 @@ void DetectorModulesDlg::on_cam_list_currentItemChanged(QListWidgetItem *current
     ui->remove_xcam->setEnabled(current);
 }
 
-void DetectorModulesDlg::on_azimuth_url_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *)
+void DetectorModulesDlg::on_azimuth_url_list_currentItemChanged(QListWidgetItem *current,
+                                                                QListWidgetItem *)
 {
     ui->remove_azimuth_url->setEnabled(current);
 }
 
-void DetectorModulesDlg::on_ts_url_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *)
+void DetectorModulesDlg::on_ts_url_list_currentItemChanged(QListWidgetItem *current,
+                                                           QListWidgetItem *)
 {
     ui->remove_ts_url->setEnabled(current);
 }
@@ -310,19 +321,20 @@ void DetectorModulesDlg::on_cam_list_itemChanged(QListWidgetItem *item)
 void DetectorModulesDlg::on_add_ti_clicked()
 {
     const QString host = QSysInfo::machineHostName();
-    const QVariantMap module{{QStringLiteral("ti_host"), host},
-                             {QStringLiteral("ti_port"), TiPort},
-                             {QStringLiteral("channels"), QVariantList()}};
+    const QVariantMap module { { QStringLiteral("ti_host"), host },
+                               { QStringLiteral("ti_port"), TiPort },
+                               { QStringLiteral("channels"), QVariantList() } };
     ui->ti_list->setCurrentItem(appendItem(ui->ti_list, hostAndPort(host, TiPort), module));
 }
 
 void DetectorModulesDlg::on_add_cl_clicked()
 {
     const QString host = QSysInfo::machineHostName();
-    const QVariantMap module{{QStringLiteral("device_host"), host},
-                             {QStringLiteral("device_port"), CitilogPort},
-                             {QStringLiteral("cams"), QVariantList()}};
-    ui->cl_modules->setCurrentItem(appendItem(ui->cl_modules, hostAndPort(host, CitilogPort), module));
+    const QVariantMap module { { QStringLiteral("device_host"), host },
+                               { QStringLiteral("device_port"), CitilogPort },
+                               { QStringLiteral("cams"), QVariantList() } };
+    ui->cl_modules->setCurrentItem(
+        appendItem(ui->cl_modules, hostAndPort(host, CitilogPort), module));
 }
 
 // The new xcam module enters the Citilog module's "cams" at once, so that it
@@ -331,7 +343,8 @@ void DetectorModulesDlg::on_add_xcam_clicked()
 {
     if (!ui->cl_modules->currentItem())
         return;
-    const QVariantMap cam{{QStringLiteral("id"), QString()}, {QStringLiteral("channels"), QVariantList()}};
+    const QVariantMap cam { { QStringLiteral("id"), QString() },
+                            { QStringLiteral("channels"), QVariantList() } };
     QListWidgetItem *item = appendItem(ui->cam_list, QString(), cam, Qt::ItemIsEditable);
     ui->cam_list->setCurrentItem(item);
     on_cam_list_itemChanged(nullptr);
@@ -339,9 +352,10 @@ void DetectorModulesDlg::on_add_xcam_clicked()
 
 void DetectorModulesDlg::on_add_sm_sensor_clicked()
 {
-    const QVariantMap sensor{{QStringLiteral("id"), ui->sm_sensor_id->text()},
-                             {QStringLiteral("type"), ui->sm_sens_type->currentText()}};
-    ui->sm_sensor_list->setCurrentItem(appendItem(ui->sm_sensor_list, ui->sm_sensor_id->text(), sensor));
+    const QVariantMap sensor { { QStringLiteral("id"), ui->sm_sensor_id->text() },
+                               { QStringLiteral("type"), ui->sm_sens_type->currentText() } };
+    ui->sm_sensor_list->setCurrentItem(
+        appendItem(ui->sm_sensor_list, ui->sm_sensor_id->text(), sensor));
 }
 
 void DetectorModulesDlg::addUrlItem(QListWidget *list)
@@ -415,8 +429,9 @@ void DetectorModulesDlg::cl_param_changed()
     writeHostAndPort(ui->cl_modules, ui->cl_host, ui->cl_port, "device_host", "device_port");
 }
 
-void DetectorModulesDlg::writeHostAndPort(QListWidget *list, const QLineEdit *host, const QSpinBox *port,
-                                          const char *hostKey, const char *portKey)
+void DetectorModulesDlg::writeHostAndPort(QListWidget *list, const QLineEdit *host,
+                                          const QSpinBox *port, const char *hostKey,
+                                          const char *portKey)
 {
     QListWidgetItem *item = list->currentItem();
     if (!item)
@@ -444,16 +459,18 @@ void DetectorModulesDlg::on_sm_save_sensor_clicked()
 
 void DetectorModulesDlg::on_sm_connection_ma_toggled(bool checked)
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->sm_listen_ip_label), static_cast<QWidget *>(ui->sm_listen_ip),
-                            static_cast<QWidget *>(ui->sm_listen_port_label),
-                            static_cast<QWidget *>(ui->sm_listen_port)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->sm_listen_ip_label), static_cast<QWidget *>(ui->sm_listen_ip),
+           static_cast<QWidget *>(ui->sm_listen_port_label),
+           static_cast<QWidget *>(ui->sm_listen_port) })
         widget->setEnabled(checked);
 }
 
 void DetectorModulesDlg::on_sm_connection_amqp_toggled(bool checked)
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->sm_amqp_url_label), static_cast<QWidget *>(ui->sm_amqp_url),
-                            static_cast<QWidget *>(ui->sm_amqp_queue_label),
-                            static_cast<QWidget *>(ui->sm_amqp_queue_name)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->sm_amqp_url_label), static_cast<QWidget *>(ui->sm_amqp_url),
+           static_cast<QWidget *>(ui->sm_amqp_queue_label),
+           static_cast<QWidget *>(ui->sm_amqp_queue_name) })
         widget->setEnabled(checked);
 }

@@ -33,7 +33,8 @@ private slots:
     void on_cl_modules_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
     void on_sm_sensor_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
     void on_cam_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
-    void on_azimuth_url_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
+    void on_azimuth_url_list_currentItemChanged(QListWidgetItem *current,
+                                                QListWidgetItem *previous);
     void on_ts_url_list_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
     void on_cam_list_itemChanged(QListWidgetItem *item);
     void on_add_ti_clicked();

@@ -21,7 +21,8 @@ constexpr int SignalChannels = 4;
 
 } // namespace
 
-DetectorsDlg::DetectorsDlg(CnfController *controller, const CnfDetectorPtr &element, bool isNew, QWidget *parent)
+DetectorsDlg::DetectorsDlg(CnfController *controller, const CnfDetectorPtr &element, bool isNew,
+                           QWidget *parent)
     : QDialog(parent)
     , ui(new Ui::DetectorsDlg)
     , controller(controller)
@@ -41,9 +42,10 @@ DetectorsDlg::DetectorsDlg(CnfController *controller, const CnfDetectorPtr &elem
 
     // Ids and names of the other elements of the same kind are taken; 0 is
     // never a valid id.
-    QList<int> forbiddenIds{0};
+    QList<int> forbiddenIds { 0 };
     QStringList forbiddenNames;
-    for (const CnfDetectorPtr &other : sensor ? controller->sensorsList() : controller->detectorsList()) {
+    for (const CnfDetectorPtr &other :
+         sensor ? controller->sensorsList() : controller->detectorsList()) {
         if (other == element)
             continue;
         forbiddenIds << other->id();
@@ -94,7 +96,8 @@ bool DetectorsDlg::namesElement(const VObject &reference) const
 {
     if (reference.isNull())
         return false;
-    return reference == element->id() || (!element->name().isEmpty() && reference == element->name());
+    return reference == element->id()
+        || (!element->name().isEmpty() && reference == element->name());
 }
 
 void DetectorsDlg::selectAndRun(QComboBox *box, int index, void (DetectorsDlg::*slot)(int))
@@ -115,7 +118,8 @@ void DetectorsDlg::loadAlerts()
     const auto load = [](const QVariant &value, QLineEdit *message, QComboBox *level) {
         const QVariantMap alert = value.toMap();
         message->setText(alert.value(QStringLiteral("message")).toString());
-        level->setCurrentIndex(LevelKeys.indexOf(alert.value(QStringLiteral("level"), LevelKeys.first()).toString()));
+        level->setCurrentIndex(
+            LevelKeys.indexOf(alert.value(QStringLiteral("level"), LevelKeys.first()).toString()));
     };
     load(alerts.value(QStringLiteral("true")), ui->on_msg, ui->on_level);
     load(alerts.value(QStringLiteral("false")), ui->off_msg, ui->off_level);
@@ -130,8 +134,9 @@ void DetectorsDlg::loadBoards()
     if (!channelOk)
         dioChannel = -1;
     const QString key = kindKey();
-    const VObject devices = controller->nativeData()[QStringLiteral("modules")][QStringLiteral("SystemBus")]
-                                                    [QStringLiteral("devices")];
+    const VObject devices
+        = controller->nativeData()[QStringLiteral("modules")][QStringLiteral("SystemBus")]
+                                  [QStringLiteral("devices")];
     for (int n = 1; n <= BoardCount; ++n) {
         BoardChannels board;
         board.device = devices[QStringLiteral("DIO%1").arg(n)];
@@ -286,7 +291,8 @@ void DetectorsDlg::loadModules()
         }
     }
 
-    if (element->isSensor() && element->property("type").toString() == QLatin1String("DetectorySensor"))
+    if (element->isSensor()
+        && element->property("type").toString() == QLatin1String("DetectorySensor"))
         foundLink = true;
     for (const CnfDetectorPtr &detector : controller->detectorsList())
         ui->detector->addItem(detector->friendlyName(), detector->id());
@@ -301,7 +307,8 @@ void DetectorsDlg::loadKeyboard()
     if (!tiverkII)
         return;
     const QString key = kindKey();
-    keyboardChannels = controller->nativeData()[QStringLiteral("modules")][QStringLiteral("Keyboard")][Channels];
+    keyboardChannels
+        = controller->nativeData()[QStringLiteral("modules")][QStringLiteral("Keyboard")][Channels];
     QSet<int> taken;
     for (const VObject &entry : entriesOf(keyboardChannels)) {
         bool codeOk = false;
@@ -327,21 +334,25 @@ void DetectorsDlg::loadKeyboard()
 
 void DetectorsDlg::addModuleKinds()
 {
-    const auto add = [this](const QString &text, int data, SourceKind kind, bool offered, bool found) {
-        if (!offered)
-            return;
-        ui->type->addItem(text, data);
-        ui->type->setItemData(ui->type->count() - 1, kind, KindRole);
-        if (found)
-            chosenSource = ui->type->count() - 1;
-    };
+    const auto add
+        = [this](const QString &text, int data, SourceKind kind, bool offered, bool found) {
+              if (!offered)
+                  return;
+              ui->type->addItem(text, data);
+              ui->type->setItemData(ui->type->count() - 1, kind, KindRole);
+              if (found)
+                  chosenSource = ui->type->count() - 1;
+          };
     const bool sensor = element->isSensor();
     add(QStringLiteral("TrafiCam"), 600, TrafiCamSource, trafiCam.size() > 0, foundTrafiCam);
     add(QStringLiteral("Citilog"), 601, CitilogSource, citilog.size() > 0, foundCitilog);
     add(tr("Priority"), 602, PrioritySource, !priority.isNull(), foundPriority);
-    add(tr("Smart button"), 603, SmartButtonSource, sensor && !smartButton.isNull(), foundSmartButton);
+    add(tr("Smart button"), 603, SmartButtonSource, sensor && !smartButton.isNull(),
+        foundSmartButton);
     add(QStringLiteral("SmartMicro"), 604, SmartMicroSource, !smartMicro.isNull(), foundSmartMicro);
     add(tr("Azimuth"), 605, AzimuthSource, !azimuth.isNull(), foundAzimuth);
-    add(QStringLiteral("TrafficStream"), 606, TrafficStreamSource, trafficStream.size() > 0, foundTrafficStream);
-    add(tr("Link to detector"), 607, LinkToDetector, sensor && !controller->detectorsList().isEmpty(), foundLink);
+    add(QStringLiteral("TrafficStream"), 606, TrafficStreamSource, trafficStream.size() > 0,
+        foundTrafficStream);
+    add(tr("Link to detector"), 607, LinkToDetector,
+        sensor && !controller->detectorsList().isEmpty(), foundLink);
 }

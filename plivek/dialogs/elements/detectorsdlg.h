@@ -48,7 +48,8 @@ public:
     static constexpr int KindRole = Qt::UserRole + 1;
     static constexpr int SignalChannelRole = Qt::UserRole + 2;
 
-    DetectorsDlg(CnfController *controller, const CnfDetectorPtr &element, bool isNew, QWidget *parent = nullptr);
+    DetectorsDlg(CnfController *controller, const CnfDetectorPtr &element, bool isNew,
+                 QWidget *parent = nullptr);
     ~DetectorsDlg() override;
 
 public slots:

@@ -13,7 +13,8 @@ using namespace DetectorsDlgNodes;
 namespace {
 
 // The first module of the list whose "host:port" text is the given one.
-VObject moduleByText(const VObject &modules, const QString &text, const char *host, const char *port)
+VObject moduleByText(const VObject &modules, const QString &text, const char *host,
+                     const char *port)
 {
     for (const VObject &module : entriesOf(modules)) {
         if (hostAndPort(module, host, port) == text)
@@ -29,15 +30,15 @@ struct DetectorsDlg::Plan
     int kind = NoSource;
     QWidget *page = nullptr;
     int board = 0;
-    int number = 0;         // board channel, key code, module channel, Signal channel
+    int number = 0; // board channel, key code, module channel, Signal channel
     QString channelType;
     bool positive = false;
-    VObject channels;       // the module channel list written into
-    VObject chosen;         // an existing entry to write into, or null
+    VObject channels; // the module channel list written into
+    VObject chosen; // an existing entry to write into, or null
     VObject smartMicroSensor;
     VObject azimuthModule;
     int camera = 0;
-    int detector = -1;      // linked detector, -1 for none
+    int detector = -1; // linked detector, -1 for none
 };
 
 // --- Acceptance -----------------------------------------------------------------------
@@ -51,7 +52,9 @@ bool DetectorsDlg::makePlan(Plan *plan)
         QMessageBox::warning(this, QString(), text);
         return false;
     };
-    const auto invalidModule = [&warn]() { return warn(tr("Invalid module or channel")); };
+    const auto invalidModule = [&warn]() {
+        return warn(tr("Invalid module or channel"));
+    };
     bool ok = false;
     if (plan->page == ui->dioPage) {
         plan->kind = IoBoard;
@@ -80,7 +83,8 @@ bool DetectorsDlg::makePlan(Plan *plan)
         }
     } else if (plan->page == ui->traficamPage) {
         plan->kind = TrafiCamSource;
-        const VObject module = moduleByText(trafiCam, ui->ti_modules->currentText(), "ti_host", "ti_port");
+        const VObject module
+            = moduleByText(trafiCam, ui->ti_modules->currentText(), "ti_host", "ti_port");
         plan->number = ui->ti_channels->currentText().toInt(&ok);
         if (module.isNull() || !ok)
             return invalidModule();
@@ -101,12 +105,14 @@ bool DetectorsDlg::makePlan(Plan *plan)
         // The channel is typed freely: one held by another element of the
         // same kind must not be taken over.
         for (const VObject &entry : entriesOf(plan->channels)) {
-            if (entry[Channel] == plan->number && !entry[kindKey()].isNull() && !namesElement(entry[kindKey()]))
+            if (entry[Channel] == plan->number && !entry[kindKey()].isNull()
+                && !namesElement(entry[kindKey()]))
                 return warn(tr("TrafficStream channel %1 is taken").arg(plan->number));
         }
     } else if (plan->page == ui->citilogPage) {
         plan->kind = CitilogSource;
-        const VObject module = moduleByText(citilog, ui->cl_modules->currentText(), "device_host", "device_port");
+        const VObject module
+            = moduleByText(citilog, ui->cl_modules->currentText(), "device_host", "device_port");
         VObject cam;
         for (const VObject &candidate : entriesOf(module[QStringLiteral("cams")])) {
             if (!ui->xcam_modules->currentText().isEmpty()
@@ -151,7 +157,8 @@ bool DetectorsDlg::makePlan(Plan *plan)
         plan->detector = detector >= 0 ? ui->detector->itemData(detector).toInt() : -1;
     } else if (plan->kind == PrioritySource) {
         if (ui->name->text().isEmpty()) {
-            QMessageBox::critical(this, tr("Error"), tr("For priority detector name must not be empty"));
+            QMessageBox::critical(this, tr("Error"),
+                                  tr("For priority detector name must not be empty"));
             return false;
         }
     } else if (plan->kind == SignalChannel) {
@@ -184,7 +191,8 @@ void DetectorsDlg::releaseModuleEntry()
 {
     if (currentModuleEntry.isNull())
         return;
-    const bool byDetector = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
+    const bool byDetector
+        = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
     VObject sensor = currentModuleEntry.parent().parent();
     release(currentModuleEntry, byDetector ? Detector : kindKey());
     if (currentModuleKind == AzimuthSource && sensor[Channels].size() == 0)
@@ -239,7 +247,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
             entry = device[Channels].append(VObject::map());
         entry[QStringLiteral("type")] = plan.channelType;
         entry[Channel] = plan.number;
-        entry[QStringLiteral("common")] = plan.positive ? QStringLiteral("positive") : QStringLiteral("negative");
+        entry[QStringLiteral("common")]
+            = plan.positive ? QStringLiteral("positive") : QStringLiteral("negative");
         entry[key] = id;
         element->setProperty("dionumber", plan.board);
         element->setProperty("diochannel", plan.number);
@@ -248,7 +257,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
     case CpuKey: {
         if (keyboardChannels.isNull()) {
             controller->nativeData()[QStringLiteral("modules")][QStringLiteral("Keyboard")]
-                                    [QStringLiteral("deviceName")] = QStringLiteral("/dev/extbuttons");
+                                    [QStringLiteral("deviceName")]
+                = QStringLiteral("/dev/extbuttons");
         }
         releaseChannel(plan.chosen);
         releaseModuleEntry();
@@ -265,7 +275,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
     case TrafficStreamSource:
     case CitilogSource:
         writeModuleChannel(plan.channels);
-        for (const char *name : {"dio1channel", "dio2channel", "diochannel", "dionumber", "keycode"})
+        for (const char *name :
+             { "dio1channel", "dio2channel", "diochannel", "dionumber", "keycode" })
             element->setProperty(name, QVariant());
         break;
     case SmartButtonSource: {
@@ -281,10 +292,11 @@ void DetectorsDlg::writePlan(const Plan &plan)
         releaseChannel(VObject());
         releaseModuleEntry();
         VObject channels = plan.smartMicroSensor[Channels];
-        channels.append(VObject(QVariantMap{{Detector, id},
-                                            {QStringLiteral("lane"), ui->sm_lane->value()},
-                                            {QStringLiteral("measure_line"), ui->sm_measure_line->value()},
-                                            {QStringLiteral("zone"), ui->sm_zone->value()}}));
+        channels.append(
+            VObject(QVariantMap { { Detector, id },
+                                  { QStringLiteral("lane"), ui->sm_lane->value() },
+                                  { QStringLiteral("measure_line"), ui->sm_measure_line->value() },
+                                  { QStringLiteral("zone"), ui->sm_zone->value() } }));
         break;
     }
     case AzimuthSource: {
@@ -299,7 +311,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
             }
         }
         if (sensor.isNull())
-            sensor = sensors.append(VObject(QVariantMap{{QStringLiteral("camera_id"), plan.camera}}));
+            sensor = sensors.append(
+                VObject(QVariantMap { { QStringLiteral("camera_id"), plan.camera } }));
         VObject channels = sensor[Channels];
         VObject entry;
         for (const VObject &candidate : entriesOf(channels)) {
@@ -309,7 +322,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
             }
         }
         if (entry.isNull())
-            entry = channels.append(VObject(QVariantMap{{QStringLiteral("rcg_channel_id"), plan.number}}));
+            entry = channels.append(
+                VObject(QVariantMap { { QStringLiteral("rcg_channel_id"), plan.number } }));
         entry[Detector] = id;
         break;
     }
@@ -323,7 +337,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
         releaseModuleEntry();
         releaseChannel(VObject());
         VObject channels = priority[Channels];
-        channels.append(VObject(QVariantMap{{key, element->name()}}));
+        channels.append(VObject(QVariantMap { { key, element->name() } }));
         element->setProperty("dio2channel", QVariant());
         element->setProperty("keycode", QVariant());
         break;
@@ -358,8 +372,9 @@ void DetectorsDlg::writeAlerts()
     }
     // A level box without a current item stores the first level.
     const auto alert = [](const QString &message, const QComboBox *level) {
-        return QVariantMap{{QStringLiteral("message"), message},
-                           {QStringLiteral("level"), LevelKeys.value(level->currentIndex(), LevelKeys.first())}};
+        return QVariantMap { { QStringLiteral("message"), message },
+                             { QStringLiteral("level"),
+                               LevelKeys.value(level->currentIndex(), LevelKeys.first()) } };
     };
     QVariantMap alerts;
     if (!on.isEmpty())
@@ -378,7 +393,8 @@ void DetectorsDlg::accept()
         return;
     element->setId(ui->number->value());
     element->setName(ui->name->text());
-    for (const char *name : {"deviceName", "source", "dionumber", "diochannel", "keycode", "type"})
+    for (const char *name :
+         { "deviceName", "source", "dionumber", "diochannel", "keycode", "type" })
         element->setProperty(name, QVariant());
     writePlan(plan);
     if (element->isSensor())

@@ -16,9 +16,11 @@ inline const QString Output = QStringLiteral("output");
 inline const QString Channels = QStringLiteral("channels");
 inline const QString Channel = QStringLiteral("channel");
 
-inline const QStringList LevelKeys{QStringLiteral("INFO"), QStringLiteral("WARN"), QStringLiteral("ERROR"),
-                                   QStringLiteral("DEBUG"), QStringLiteral("TRACE")};
-inline const QStringList SmartButtonSources{QStringLiteral("button"), QStringLiteral("card"), QStringLiteral("all")};
+inline const QStringList LevelKeys { QStringLiteral("INFO"), QStringLiteral("WARN"),
+                                     QStringLiteral("ERROR"), QStringLiteral("DEBUG"),
+                                     QStringLiteral("TRACE") };
+inline const QStringList SmartButtonSources { QStringLiteral("button"), QStringLiteral("card"),
+                                              QStringLiteral("all") };
 
 inline QString hostAndPort(const VObject &module, const char *host, const char *port)
 {

@@ -70,7 +70,8 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             }
         }
         ui->ti_modules->blockSignals(false);
-        selectAndRun(ui->ti_modules, !foundText.isEmpty() || !isNew ? ui->ti_modules->findText(foundText) : 0,
+        selectAndRun(ui->ti_modules,
+                     !foundText.isEmpty() || !isNew ? ui->ti_modules->findText(foundText) : 0,
                      &DetectorsDlg::on_ti_modules_currentIndexChanged);
         break;
     }
@@ -90,14 +91,16 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             }
         }
         ui->cl_modules->blockSignals(false);
-        selectAndRun(ui->cl_modules, !foundText.isEmpty() || !isNew ? ui->cl_modules->findText(foundText) : 0,
+        selectAndRun(ui->cl_modules,
+                     !foundText.isEmpty() || !isNew ? ui->cl_modules->findText(foundText) : 0,
                      &DetectorsDlg::on_cl_modules_currentIndexChanged);
         break;
     }
     case SmartButtonSource: {
         ui->stackedWidget->setCurrentWidget(ui->smartbuttonPage);
         ui->sbDevice->setText(element->property("deviceName").toString());
-        ui->sbSource->setCurrentIndex(SmartButtonSources.indexOf(element->property("source").toString()));
+        ui->sbSource->setCurrentIndex(
+            SmartButtonSources.indexOf(element->property("source").toString()));
         break;
     }
     case SmartMicroSource:
@@ -105,10 +108,12 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
         // Only the element's own SmartMicro channel fills the fields.
         if (currentModuleKind == SmartMicroSource) {
             const VObject sensor = currentModuleEntry.parent().parent();
-            ui->sm_sensor_id->setCurrentIndex(ui->sm_sensor_id->findText(sensor[QStringLiteral("id")].toString()));
+            ui->sm_sensor_id->setCurrentIndex(
+                ui->sm_sensor_id->findText(sensor[QStringLiteral("id")].toString()));
             ui->sm_zone->setValue(currentModuleEntry[QStringLiteral("zone")].toInt());
             ui->sm_lane->setValue(currentModuleEntry[QStringLiteral("lane")].toInt());
-            ui->sm_measure_line->setValue(currentModuleEntry[QStringLiteral("measure_line")].toInt());
+            ui->sm_measure_line->setValue(
+                currentModuleEntry[QStringLiteral("measure_line")].toInt());
         }
         break;
     case AzimuthSource: {
@@ -118,7 +123,8 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             const VObject module = currentModuleEntry.parent().parent().parent().parent();
             selection = ui->azimuth_modules->findText(module[QStringLiteral("url")].toString());
         }
-        selectAndRun(ui->azimuth_modules, selection, &DetectorsDlg::on_azimuth_modules_currentIndexChanged);
+        selectAndRun(ui->azimuth_modules, selection,
+                     &DetectorsDlg::on_azimuth_modules_currentIndexChanged);
         break;
     }
     case TrafficStreamSource: {
@@ -135,7 +141,8 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             }
         }
         ui->ts_modules->blockSignals(false);
-        selectAndRun(ui->ts_modules, !foundText.isEmpty() || !isNew ? ui->ts_modules->findText(foundText) : 0,
+        selectAndRun(ui->ts_modules,
+                     !foundText.isEmpty() || !isNew ? ui->ts_modules->findText(foundText) : 0,
                      &DetectorsDlg::on_ts_modules_currentIndexChanged);
         break;
     }
@@ -144,8 +151,9 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
         const QVariant reference = element->property("detector");
         const QList<CnfDetectorPtr> detectors = controller->detectorsList();
         for (int i = 0; i < detectors.size(); ++i) {
-            const bool same = isIntegerVariant(reference) ? reference.toLongLong() == detectors.at(i)->id()
-                                                          : reference == QVariant(detectors.at(i)->name());
+            const bool same = isIntegerVariant(reference)
+                ? reference.toLongLong() == detectors.at(i)->id()
+                : reference == QVariant(detectors.at(i)->name());
             if (same) {
                 ui->detector->setCurrentIndex(i);
                 break;
@@ -173,7 +181,8 @@ void DetectorsDlg::on_dio_channel_currentIndexChanged(int index)
         ui->common_positive->setChecked(true);
     else
         ui->common_negative->setChecked(true);
-    ui->channel_type->setCurrentIndex(ui->channel_type->findData(entry[QStringLiteral("type")].toString()));
+    ui->channel_type->setCurrentIndex(
+        ui->channel_type->findData(entry[QStringLiteral("type")].toString()));
 }
 
 namespace {
@@ -204,7 +213,9 @@ void fillFreeChannels(QComboBox *box, int first, int last, const QSet<int> &take
 void DetectorsDlg::on_ti_modules_currentIndexChanged(int index)
 {
     const QString text = ui->ti_modules->itemText(index);
-    const auto names = [this](const VObject &reference) { return namesElement(reference); };
+    const auto names = [this](const VObject &reference) {
+        return namesElement(reference);
+    };
     QString own;
     QSet<int> taken;
     for (const VObject &module : entriesOf(trafiCam)) {
@@ -238,14 +249,17 @@ void DetectorsDlg::on_cl_modules_currentIndexChanged(int index)
         }
     }
     ui->xcam_modules->blockSignals(false);
-    selectAndRun(ui->xcam_modules, !foundCam.isEmpty() || !isNew ? ui->xcam_modules->findText(foundCam) : 0,
+    selectAndRun(ui->xcam_modules,
+                 !foundCam.isEmpty() || !isNew ? ui->xcam_modules->findText(foundCam) : 0,
                  &DetectorsDlg::on_xcam_modules_currentIndexChanged);
 }
 
 void DetectorsDlg::on_xcam_modules_currentIndexChanged(int index)
 {
     const QString camId = ui->xcam_modules->itemText(index);
-    const auto names = [this](const VObject &reference) { return namesElement(reference); };
+    const auto names = [this](const VObject &reference) {
+        return namesElement(reference);
+    };
     QString own;
     QSet<int> taken;
     // The same xcam id in another Citilog module is the same camera.
@@ -259,7 +273,8 @@ void DetectorsDlg::on_xcam_modules_currentIndexChanged(int index)
     ui->xcam_channel->clear();
     fillFreeChannels(ui->xcam_channel, 0, 15, taken);
     ui->xcam_channel->blockSignals(false);
-    ui->xcam_channel->setCurrentIndex(!own.isEmpty() || !isNew ? ui->xcam_channel->findText(own) : 0);
+    ui->xcam_channel->setCurrentIndex(!own.isEmpty() || !isNew ? ui->xcam_channel->findText(own)
+                                                               : 0);
 }
 
 void DetectorsDlg::on_azimuth_modules_currentIndexChanged(int index)

@@ -14,12 +14,14 @@ namespace {
 
 bool isCountedType(int type)
 {
-    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble || type == CnfPowerDevice::KeyTriac;
+    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble
+        || type == CnfPowerDevice::KeyTriac;
 }
 
 bool isLampType(int type)
 {
-    return isCountedType(type) || type == CnfPowerDevice::Output || type == CnfPowerDevice::OutputZuMolt;
+    return isCountedType(type) || type == CnfPowerDevice::Output
+        || type == CnfPowerDevice::OutputZuMolt;
 }
 
 // Whether a device type may stand at an address when key modules reserve
@@ -38,9 +40,9 @@ bool fitsReservedSlot(int type, int address)
 
 } // namespace
 
-DevicePropertiesDlg::DevicePropertiesDlg(QWidget *parent, CnfController &controller, bool reservedSlots,
-                                         const CnfPowerDevicePtr &device, bool countedTypes, bool autoAssign,
-                                         const QString &prefix)
+DevicePropertiesDlg::DevicePropertiesDlg(QWidget *parent, CnfController &controller,
+                                         bool reservedSlots, const CnfPowerDevicePtr &device,
+                                         bool countedTypes, bool autoAssign, const QString &prefix)
     : QDialog(parent)
     , ui(new Ui::DevicePropertiesDlg)
     , controller(controller)
@@ -97,10 +99,11 @@ void DevicePropertiesDlg::load()
 
     QList<int> types;
     if (family == QLatin1String("tiverkii")) {
-        types = {CnfPowerDevice::OutputZuMolt, CnfPowerDevice::Output};
+        types = { CnfPowerDevice::OutputZuMolt, CnfPowerDevice::Output };
     } else {
         for (int type = CnfPowerDevice::Unused; type <= CnfPowerDevice::OutputZuMolt; ++type) {
-            if ((countedTypes || !isCountedType(type)) && (reservedSlots || type != CnfPowerDevice::ModuleControl))
+            if ((countedTypes || !isCountedType(type))
+                && (reservedSlots || type != CnfPowerDevice::ModuleControl))
                 types << type;
         }
     }
@@ -171,7 +174,7 @@ void DevicePropertiesDlg::setFieldValid(Field field, QWidget *widget, bool field
     valid[field] = fieldValid;
     QPalette palette = QApplication::palette(widget);
     if (!fieldValid) {
-        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        for (auto group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
             palette.setColor(group, QPalette::Base, Qt::red);
     }
     widget->setPalette(palette);
@@ -204,7 +207,8 @@ void DevicePropertiesDlg::on_id_valueChanged(int id)
     if (autoAssign) {
         ui->address->setValue(id - 1);
         if (prefix == QLatin1String("1-"))
-            ui->name->setText(QStringLiteral("%1-%2").arg((id - 1) / 16 + 1).arg((id - 1) % 16 + 1));
+            ui->name->setText(
+                QStringLiteral("%1-%2").arg((id - 1) / 16 + 1).arg((id - 1) % 16 + 1));
         else
             ui->name->setText(prefix + QString::number(id));
     }

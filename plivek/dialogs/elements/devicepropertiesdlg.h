@@ -56,5 +56,5 @@ private:
     bool countedTypes = false;
     bool autoAssign = false;
     QString prefix;
-    bool valid[FieldCount] = {true, true, true};
+    bool valid[FieldCount] = { true, true, true };
 };

@@ -59,17 +59,18 @@ int InterstatesDlg::variantCount(const CnfController *controller)
 ParametersTable *InterstatesDlg::createTable(int variant)
 {
     auto *table = new ParametersTable(this);
-    const QList<CnfSignalGroupPtr> groups = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfSignalGroupPtr> groups
+        = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
     table->setRowCount(groups.size());
     table->setColumnCount(ColumnCount);
     table->setHorizontalHeaderLabels(
-        {tr("Tist"), tr("AG1"), tr("GF"), tr("Y"), tr("AR"), tr("RY"), tr("AG2")});
+        { tr("Tist"), tr("AG1"), tr("GF"), tr("Y"), tr("AR"), tr("RY"), tr("AG2") });
     table->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(table, &QTableWidget::itemChanged, this, &InterstatesDlg::tableItemChanged);
     for (int row = 0; row < groups.size(); ++row) {
         const CnfSignalGroupPtr &group = groups.at(row);
-        auto *header = new QTableWidgetItem(
-            QStringLiteral("%1(%2)").arg(group->id).arg(CnfSignalGroup::type2String(group->type, true)));
+        auto *header = new QTableWidgetItem(QStringLiteral("%1(%2)").arg(group->id).arg(
+            CnfSignalGroup::type2String(group->type, true)));
         header->setData(Qt::UserRole, group->id);
         table->setVerticalHeaderItem(row, header);
         auto *total = new QTableWidgetItem;
@@ -82,7 +83,7 @@ ParametersTable *InterstatesDlg::createTable(int variant)
                 setTableCellValue(table, row, column, int(quint8(record.at(column - 1))), true);
         }
         if (hasNoAmber(group->type)) {
-            for (int column : {Y, RY}) {
+            for (int column : { Y, RY }) {
                 auto *grey = new QTableWidgetItem;
                 grey->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
                 grey->setBackground(QColor(Qt::lightGray));
@@ -148,7 +149,8 @@ void InterstatesDlg::tableItemChanged(QTableWidgetItem *item)
     // A record byte holds 0 to 255: a larger entry is limited at once rather
     // than cut to its low byte later.
     const int bounded = qBound(0, val, 255);
-    if (bounded != val || (item->data(Qt::DisplayRole).type() != QVariant::Int && !item->text().isEmpty())) {
+    if (bounded != val
+        || (item->data(Qt::DisplayRole).type() != QVariant::Int && !item->text().isEmpty())) {
         val = bounded;
         const QSignalBlocker blocker(table);
         item->setData(Qt::EditRole, val);

@@ -80,7 +80,7 @@ QList<QPair<int, int>> samePhasePairs(const CnfController *controller)
                 const int row = groups.indexOf(a);
                 const int column = groups.indexOf(b);
                 if (a != b && row >= 0 && column >= 0)
-                    pairs.append({row, column});
+                    pairs.append({ row, column });
             }
         }
     }
@@ -132,8 +132,9 @@ MatrixDlg::MatrixDlg(QWidget *parent, CnfController *controller, const CnfMatrix
 
     if (conflict) {
         // The conflict matrix keeps its identifier and name; there is nothing to edit.
-        for (QWidget *widget : {static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->id),
-                                static_cast<QWidget *>(ui->label_2), static_cast<QWidget *>(ui->name)})
+        for (QWidget *widget :
+             { static_cast<QWidget *>(ui->label), static_cast<QWidget *>(ui->id),
+               static_cast<QWidget *>(ui->label_2), static_cast<QWidget *>(ui->name) })
             widget->hide();
         // Deleting the row's layout takes it out of the dialog's layout; a layout only
         // removed from there belongs to nothing and would never be freed.
@@ -171,7 +172,8 @@ MatrixDlg::~MatrixDlg()
 void MatrixDlg::fillTable()
 {
     TiverkEditTable *table = ui->matrixTable;
-    const QList<CnfSignalGroupPtr> groups = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfSignalGroupPtr> groups
+        = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
     const int count = groups.size();
     table->setPasteTextAsIs(conflict);
     {
@@ -180,7 +182,7 @@ void MatrixDlg::fillTable()
         table->setColumnCount(count);
         for (int index = 0; index < count; ++index) {
             const CnfSignalGroupPtr &group = groups.at(index);
-            for (bool vertical : {true, false}) {
+            for (bool vertical : { true, false }) {
                 auto *header = new QTableWidgetItem(group->friendlyName());
                 header->setData(Qt::UserRole, group->id);
                 if (vertical)
@@ -218,13 +220,15 @@ void MatrixDlg::fillTable()
 CnfSignalGroupPtr MatrixDlg::rowGroup(int row) const
 {
     const QTableWidgetItem *header = ui->matrixTable->verticalHeaderItem(row);
-    return header && controller ? controller->findSG(header->data(Qt::UserRole).toInt()) : CnfSignalGroupPtr();
+    return header && controller ? controller->findSG(header->data(Qt::UserRole).toInt())
+                                : CnfSignalGroupPtr();
 }
 
 CnfSignalGroupPtr MatrixDlg::columnGroup(int column) const
 {
     const QTableWidgetItem *header = ui->matrixTable->horizontalHeaderItem(column);
-    return header && controller ? controller->findSG(header->data(Qt::UserRole).toInt()) : CnfSignalGroupPtr();
+    return header && controller ? controller->findSG(header->data(Qt::UserRole).toInt())
+                                : CnfSignalGroupPtr();
 }
 
 void MatrixDlg::lockIdAndName()
@@ -244,7 +248,7 @@ void MatrixDlg::markAsymmetry(QTableWidgetItem *item)
     const bool mirrorHasValue = mirror->data(Qt::DisplayRole).isValid();
     if (itemHasValue == mirrorHasValue) {
         const QBrush base = QTableWidget().palette().brush(QPalette::Base);
-        for (QTableWidgetItem *each : {item, mirror}) {
+        for (QTableWidgetItem *each : { item, mirror }) {
             if (isSolid(each, Qt::yellow))
                 each->setBackground(base);
         }
@@ -281,7 +285,8 @@ void MatrixDlg::on_matrixTable_itemChanged(QTableWidgetItem *item)
     const QTableWidgetItem *rowHeader = table->verticalHeaderItem(row);
     const QTableWidgetItem *columnHeader = table->horizontalHeaderItem(column);
     if (rowHeader && columnHeader)
-        emit valueChanged(rowHeader->data(Qt::UserRole).toInt(), columnHeader->data(Qt::UserRole).toInt(),
+        emit valueChanged(rowHeader->data(Qt::UserRole).toInt(),
+                          columnHeader->data(Qt::UserRole).toInt(),
                           cellNumber(item->data(Qt::DisplayRole)));
     markAsymmetry(item);
 }
@@ -296,7 +301,8 @@ void MatrixDlg::paintLine(int index, bool row, const QBrush &brush)
             continue;
         item->setBackground(brush);
     }
-    QTableWidgetItem *header = row ? table->verticalHeaderItem(index) : table->horizontalHeaderItem(index);
+    QTableWidgetItem *header
+        = row ? table->verticalHeaderItem(index) : table->horizontalHeaderItem(index);
     if (header) {
         if (brush.style() == Qt::NoBrush) {
             const QHeaderView *view = row ? table->verticalHeader() : table->horizontalHeader();
@@ -307,8 +313,8 @@ void MatrixDlg::paintLine(int index, bool row, const QBrush &brush)
     }
 }
 
-void MatrixDlg::on_matrixTable_currentCellChanged(int currentRow, int currentColumn, int previousRow,
-                                                  int previousColumn)
+void MatrixDlg::on_matrixTable_currentCellChanged(int currentRow, int currentColumn,
+                                                  int previousRow, int previousColumn)
 {
     busy = true;
     TiverkEditTable *table = ui->matrixTable;
@@ -355,10 +361,12 @@ Halm58a::Granule *MatrixDlg::junction() const
 
 QList<Halm58a::SignalGroup *> MatrixDlg::junctionGroups(Halm58a::Granule *granule) const
 {
-    return granule ? granule->findChildren<Halm58a::SignalGroup *>() : QList<Halm58a::SignalGroup *>();
+    return granule ? granule->findChildren<Halm58a::SignalGroup *>()
+                   : QList<Halm58a::SignalGroup *>();
 }
 
-Halm58a::SignalGroup *MatrixDlg::lastGroupWithNumber(const QList<Halm58a::SignalGroup *> &groups, int number) const
+Halm58a::SignalGroup *MatrixDlg::lastGroupWithNumber(const QList<Halm58a::SignalGroup *> &groups,
+                                                     int number) const
 {
     for (int index = groups.size() - 1; index >= 0; --index) {
         if (groups.at(index)->tlId() == number)
@@ -420,21 +428,24 @@ void MatrixDlg::on_show_full_name_of_sg_clicked(bool checked)
 {
     QSettings().setValue(QLatin1String(ShowFullNameKey), checked);
     TiverkEditTable *table = ui->matrixTable;
-    const QList<CnfSignalGroupPtr> groups = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfSignalGroupPtr> groups
+        = controller ? controller->signalGroups() : QList<CnfSignalGroupPtr>();
     if (table->rowCount() != groups.size() || table->columnCount() != groups.size())
         return;
     {
         const QSignalBlocker blocker(table);
         for (int index = 0; index < groups.size(); ++index) {
-            for (QTableWidgetItem *header : {table->verticalHeaderItem(index), table->horizontalHeaderItem(index)}) {
+            for (QTableWidgetItem *header :
+                 { table->verticalHeaderItem(index), table->horizontalHeaderItem(index) }) {
                 if (!header)
                     continue;
-                const CnfSignalGroupPtr group = controller->findSG(header->data(Qt::UserRole).toInt());
+                const CnfSignalGroupPtr group
+                    = controller->findSG(header->data(Qt::UserRole).toInt());
                 if (!group)
                     continue;
                 header->setText(checked ? group->friendlyName()
                                         : QStringLiteral("%1,%2").arg(group->id).arg(
-                                              CnfSignalGroup::type2String(group->type, true)));
+                                            CnfSignalGroup::type2String(group->type, true)));
             }
         }
     }
@@ -483,7 +494,8 @@ void MatrixDlg::saveToMatrix(CnfMatrix &matrix) const
                 continue;
             if (conflict && !value.toBool())
                 value = QVariant();
-            if (!value.isValid() || (value.type() == QVariant::String && value.toString().isEmpty()))
+            if (!value.isValid()
+                || (value.type() == QVariant::String && value.toString().isEmpty()))
                 continue;
             double number = conflict ? before.releaf(on, off) : cellNumber(value);
             if (conflict && std::isnan(number))
@@ -503,8 +515,9 @@ void MatrixDlg::accept()
 
 void MatrixDlg::showGranuleNotFound()
 {
-    QMessageBox::critical(this, tr("Error"),
-                          tr("Granule with id = '%1' not found").arg(controller->property("number").toString()));
+    QMessageBox::critical(
+        this, tr("Error"),
+        tr("Granule with id = '%1' not found").arg(controller->property("number").toString()));
 }
 
 void MatrixDlg::on_fromGeometry_clicked()
@@ -518,13 +531,15 @@ void MatrixDlg::on_fromGeometry_clicked()
     }
     const QList<Halm58a::SignalGroup *> groups = junctionGroups(granule);
     if (groups.size() != ui->matrixTable->rowCount())
-        QMessageBox::warning(this, tr("Error"),
-                             tr("Signal group count in network (%1) not equal count in controller (%2)")
-                                 .arg(groups.size())
-                                 .arg(ui->matrixTable->rowCount()));
+        QMessageBox::warning(
+            this, tr("Error"),
+            tr("Signal group count in network (%1) not equal count in controller (%2)")
+                .arg(groups.size())
+                .arg(ui->matrixTable->rowCount()));
     QSharedPointer<Halm58a::ConflictMatrix> seed;
     const CnfMatrixPtr known = controller->conflictMatrix();
-    if (!conflict && ui->useConflictMatrix && ui->useConflictMatrix->isChecked() && known && !known->isEmpty()) {
+    if (!conflict && ui->useConflictMatrix && ui->useConflictMatrix->isChecked() && known
+        && !known->isEmpty()) {
         seed = QSharedPointer<Halm58a::ConflictMatrix>::create();
         for (int i = 0; i < groups.size(); ++i) {
             for (int j = i + 1; j < groups.size(); ++j) {
@@ -537,10 +552,11 @@ void MatrixDlg::on_fromGeometry_clicked()
             }
         }
     }
-    const QSharedPointer<Halm58a::ConflictMatrix> found =
-        network->findConflictMatrix(groups, false, conflict && !seed, seed);
+    const QSharedPointer<Halm58a::ConflictMatrix> found
+        = network->findConflictMatrix(groups, false, conflict && !seed, seed);
     if (!found) {
-        QMessageBox::critical(this, tr("Error"), tr("Can't find matrix: ") + network->errorString());
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Can't find matrix: ") + network->errorString());
         return;
     }
     loadGeometryMatrix(found);
@@ -588,14 +604,16 @@ void MatrixDlg::loadGeometryMatrix(const QSharedPointer<Halm58a::ConflictMatrix>
         QTableWidgetItem *rowHeader = table->verticalHeaderItem(row);
         if (rowHeader)
             rowHeader->setBackground(rowHeaderBrush);
-        Halm58a::SignalGroup *off = rowHeader ? lastGroupWithNumber(groups, rowHeader->data(Qt::UserRole).toInt())
-                                              : nullptr;
+        Halm58a::SignalGroup *off = rowHeader
+            ? lastGroupWithNumber(groups, rowHeader->data(Qt::UserRole).toInt())
+            : nullptr;
         for (int column = 0; column < table->columnCount(); ++column) {
             QTableWidgetItem *columnHeader = table->horizontalHeaderItem(column);
             if (columnHeader)
                 columnHeader->setBackground(columnHeaderBrush);
-            Halm58a::SignalGroup *on =
-                columnHeader ? lastGroupWithNumber(groups, columnHeader->data(Qt::UserRole).toInt()) : nullptr;
+            Halm58a::SignalGroup *on = columnHeader
+                ? lastGroupWithNumber(groups, columnHeader->data(Qt::UserRole).toInt())
+                : nullptr;
             const double value = off && on && geometry ? geometry->releaf(on, off) : noValue();
             if (!conflict) {
                 if (std::isnan(value))
@@ -654,5 +672,6 @@ void MatrixDlg::reportSamePhaseConflicts()
     for (const QString &key : order)
         lines << report.value(key).join(QLatin1Char(',')) + QLatin1Char(':') + key;
     QMessageBox::warning(this, tr("Error"),
-                         tr("Following phases contains conflicted signal groups:\n") + lines.join(QLatin1Char('\n')));
+                         tr("Following phases contains conflicted signal groups:\n")
+                             + lines.join(QLatin1Char('\n')));
 }

@@ -14,7 +14,7 @@ class ConflictMatrix;
 class Granule;
 class Network;
 class SignalGroup;
-}
+} // namespace Halm58a
 namespace Ui {
 class MatrixDlg;
 }
@@ -60,7 +60,8 @@ signals:
 
 private slots:
     void on_matrixTable_itemChanged(QTableWidgetItem *item);
-    void on_matrixTable_currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
+    void on_matrixTable_currentCellChanged(int currentRow, int currentColumn, int previousRow,
+                                           int previousColumn);
     void on_fromGeometry_clicked();
     void on_useConflictMatrix_toggled(bool checked);
     void on_forbid_cells_with_same_phase_toggled(bool checked);
@@ -79,7 +80,8 @@ private:
     // The junction of the controller in the network; null when there is none.
     Halm58a::Granule *junction() const;
     QList<Halm58a::SignalGroup *> junctionGroups(Halm58a::Granule *granule) const;
-    Halm58a::SignalGroup *lastGroupWithNumber(const QList<Halm58a::SignalGroup *> &groups, int number) const;
+    Halm58a::SignalGroup *lastGroupWithNumber(const QList<Halm58a::SignalGroup *> &groups,
+                                              int number) const;
     void showGranuleNotFound();
     void reportSamePhaseConflicts();
 

@@ -3,11 +3,11 @@
 #include "ui_phasedlg.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfmatrix.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/tablecells.h"
-#include "cnf/cnfmatrix.h"
 #include "halm58a/connection.h"
 #include "halm58a/crosswalk.h"
 #include "halm58a/signalgroup.h"
@@ -22,7 +22,8 @@
 
 #include <cmath>
 
-PhaseDlg::PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller, Halm58a::Network *network)
+PhaseDlg::PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller,
+                   Halm58a::Network *network)
     : UiDataExchange(parent)
     , ui(new Ui::PhaseDlg)
     , phase(phase)
@@ -51,7 +52,7 @@ void PhaseDlg::loadPhase()
     const bool tiverkII = family == QLatin1String("tiverkii");
     const bool zuMolt = family == QLatin1String("ZU_MOLT");
 
-    QStringList numbers{QStringLiteral("0")};
+    QStringList numbers { QStringLiteral("0") };
     QStringList names;
     for (const CnfPhasePtr &other : controller->phases()) {
         if (other == phase)
@@ -78,8 +79,9 @@ void PhaseDlg::loadPhase()
 
     ui->name->setVisible(tiverkII || zuMolt);
     ui->name_label->setVisible(tiverkII || zuMolt);
-    for (QWidget *widget : {static_cast<QWidget *>(ui->minTime), static_cast<QWidget *>(ui->minTime_label),
-                            static_cast<QWidget *>(ui->maxTime), static_cast<QWidget *>(ui->maxTime_label)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->minTime), static_cast<QWidget *>(ui->minTime_label),
+           static_cast<QWidget *>(ui->maxTime), static_cast<QWidget *>(ui->maxTime_label) })
         widget->setVisible(!tiverkII);
     ui->sgTable->setColumnHidden(NameColumn, !tiverkII && !zuMolt);
     ui->number->setText(phase->id);
@@ -96,7 +98,8 @@ void PhaseDlg::loadPhase()
         setTableCellValue(table, row, AssignedColumn, phase->contains(group->id), true);
         setTableCellValue(table, row, NumberColumn, group->id, false);
         setTableCellValue(table, row, NameColumn, group->name, false);
-        setTableCellValue(table, row, TypeColumn, CnfSignalGroup::type2String(group->type, true, false), false);
+        setTableCellValue(table, row, TypeColumn,
+                          CnfSignalGroup::type2String(group->type, true, false), false);
     }
     table->resizeColumnsToContents();
     table->blockSignals(false);
@@ -118,7 +121,8 @@ void PhaseDlg::saveToPhase()
     for (int row = 0; row < table->rowCount(); ++row) {
         if (!tableCellValue(table, row, AssignedColumn).toBool())
             continue;
-        if (const CnfSignalGroupPtr group = controller->findSG(tableCellValue(table, row, NumberColumn).toInt()))
+        if (const CnfSignalGroupPtr group
+            = controller->findSG(tableCellValue(table, row, NumberColumn).toInt()))
             phase->signalGroups << group;
     }
 }
@@ -135,7 +139,8 @@ void PhaseDlg::checkConflicts()
 {
     if (!controller)
         return;
-    const CnfMatrixPtr matrix = controller->safetyMatrix() ? controller->safetyMatrix() : controller->conflictMatrix();
+    const CnfMatrixPtr matrix
+        = controller->safetyMatrix() ? controller->safetyMatrix() : controller->conflictMatrix();
     if (!matrix)
         return;
     QTableWidget *table = ui->sgTable;
@@ -150,12 +155,14 @@ void PhaseDlg::checkConflicts()
     for (int row = 0; row < table->rowCount(); ++row) {
         if (!tableCellValue(table, row, AssignedColumn).toBool())
             continue;
-        const CnfSignalGroupPtr a = controller->findSG(tableCellValue(table, row, NumberColumn).toInt());
+        const CnfSignalGroupPtr a
+            = controller->findSG(tableCellValue(table, row, NumberColumn).toInt());
         for (int other = 0; other < table->rowCount(); ++other) {
             QTableWidgetItem *item = table->item(other, AssignedColumn);
             if (other == row || !item)
                 continue;
-            const CnfSignalGroupPtr b = controller->findSG(tableCellValue(table, other, NumberColumn).toInt());
+            const CnfSignalGroupPtr b
+                = controller->findSG(tableCellValue(table, other, NumberColumn).toInt());
             if (std::isnan(matrix->releaf(a, b)))
                 continue;
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -257,12 +264,13 @@ void PhaseDlg::updateAssignedLabel()
     for (int row = 0; row < table->rowCount(); ++row) {
         if (!tableCellValue(table, row, AssignedColumn).toBool())
             continue;
-        const CnfSignalGroupPtr group = controller->findSG(tableCellValue(table, row, NumberColumn).toInt());
+        const CnfSignalGroupPtr group
+            = controller->findSG(tableCellValue(table, row, NumberColumn).toInt());
         if (!group)
             continue;
-        texts << QStringLiteral("%1(%2)")
-                     .arg(group->name.isEmpty() ? QString::number(group->id) : group->name,
-                          CnfSignalGroup::type2String(group->type, true));
+        texts << QStringLiteral("%1(%2)").arg(group->name.isEmpty() ? QString::number(group->id)
+                                                                    : group->name,
+                                              CnfSignalGroup::type2String(group->type, true));
     }
     ui->assignedSg->setText(texts.join(QStringLiteral(", ")));
 }

@@ -27,7 +27,8 @@ class PhaseDlg : public UiDataExchange
 public:
     enum Column { AssignedColumn, NumberColumn, NameColumn, TypeColumn };
 
-    PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller, Halm58a::Network *network);
+    PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller,
+             Halm58a::Network *network);
     ~PhaseDlg() override;
 
     void saveToPhase();
@@ -35,7 +36,8 @@ public:
 private slots:
     void on_sgTable_itemChanged(QTableWidgetItem *item);
     void on_sgTable_customContextMenuRequested(const QPoint &pos);
-    void on_sgTable_currentCellChanged(int currentRow, int currentColumn, int previousRow, int previousColumn);
+    void on_sgTable_currentCellChanged(int currentRow, int currentColumn, int previousRow,
+                                       int previousColumn);
     void releaseSg();
     void assignSg();
     void checkConflicts();

@@ -17,8 +17,8 @@ namespace {
 enum KeyColumn { Assigned = 0, AddressOrId, Name, Type, LampsCount, Burnout, Color };
 
 const char *const timingKeyNames[] = {
-    "redAmber", "greenBlink", "amberBlink", "amber", "minRed", "maxRed",
-    "minGreen", "maxGreen", "extRed", "extGreen1", "extGreen2",
+    "redAmber", "greenBlink", "amberBlink", "amber",     "minRed",    "maxRed",
+    "minGreen", "maxGreen",   "extRed",     "extGreen1", "extGreen2",
 };
 
 QString colorImage(int color)
@@ -39,8 +39,9 @@ QString colorImage(int color)
 
 bool isKeyDevice(int type)
 {
-    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble || type == CnfPowerDevice::KeyTriac
-        || type == CnfPowerDevice::Output || type == CnfPowerDevice::OutputZuMolt;
+    return type == CnfPowerDevice::Key || type == CnfPowerDevice::KeyDouble
+        || type == CnfPowerDevice::KeyTriac || type == CnfPowerDevice::Output
+        || type == CnfPowerDevice::OutputZuMolt;
 }
 
 // Timing values compare as numbers; a not-set value differs from any set one.
@@ -61,7 +62,8 @@ QStringList SgPropertiesDlg::timingKeys(bool tiverkII)
     return tiverkII ? keys.mid(0, 8) : keys;
 }
 
-SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group, CnfController &controller)
+SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group,
+                                 CnfController &controller)
     : UiDataExchange(parent)
     , ui(new Ui::SgPropertiesDlg)
     , controller(controller)
@@ -107,13 +109,15 @@ SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group
     if (family == QLatin1String("tiverk"))
         ui->keysTable->setColumnHidden(Name, true);
     if (named) {
-        for (const char *key : {"extRed", "extGreen1", "extGreen2"}) {
+        for (const char *key : { "extRed", "extGreen1", "extGreen2" }) {
             ui->SignalGroup->findChild<QWidget *>(QLatin1String(key))->setVisible(!tiverkII);
-            ui->SignalGroup->findChild<QWidget *>(QLatin1String(key) + QLatin1String("_label"))->setVisible(!tiverkII);
+            ui->SignalGroup->findChild<QWidget *>(QLatin1String(key) + QLatin1String("_label"))
+                ->setVisible(!tiverkII);
         }
         if (zuMolt)
             ui->keysTable->setColumnHidden(LampsCount, true);
-        ui->keysTable->setItemDelegateForColumn(Burnout, new CheckBoxDelegate(ui->keysTable, false, true));
+        ui->keysTable->setItemDelegateForColumn(Burnout,
+                                                new CheckBoxDelegate(ui->keysTable, false, true));
         ui->keysTable->horizontalHeaderItem(AddressOrId)->setText(tr("ID"));
         loadTimings();
     } else {
@@ -133,7 +137,8 @@ SgPropertiesDlg::SgPropertiesDlg(QWidget *parent, const CnfSignalGroupPtr &group
     }
     loadedDetectors = tableDetectors();
 
-    ui->keysTable->setItemDelegateForColumn(Assigned, new CheckBoxDelegate(ui->keysTable, false, false));
+    ui->keysTable->setItemDelegateForColumn(Assigned,
+                                            new CheckBoxDelegate(ui->keysTable, false, false));
     for (int type = CnfSignalGroup::Traffic; type <= CnfSignalGroup::Bicycle; ++type)
         ui->type->addItem(CnfSignalGroup::type2String(type, true, false));
     ui->number->setValue(group->id);
@@ -189,12 +194,15 @@ void SgPropertiesDlg::fillKeysTable()
             setTableCellValue(table, row, Assigned, assigned, true);
         }
         setTableCellValue(table, row, AddressOrId, named ? device->id : device->address, true);
-        setTableCellValue(table, row, Name, named ? QVariant(device->name) : QVariant(device->id), true);
+        setTableCellValue(table, row, Name, named ? QVariant(device->name) : QVariant(device->id),
+                          true);
         setTableCellValue(table, row, Type, CnfPowerDevice::type2String(device->type, true), true);
         setTableCellValue(table, row, LampsCount, device->lampsCount, true);
-        setTableCellValue(table, row, Burnout,
-                          named ? QVariant(device->burnoutControl != 0) : QVariant(device->burnoutControl), true);
-        table->setItem(row, Color, new QTableWidgetItem(QIcon(colorImage(device->color)), QString()));
+        setTableCellValue(
+            table, row, Burnout,
+            named ? QVariant(device->burnoutControl != 0) : QVariant(device->burnoutControl), true);
+        table->setItem(row, Color,
+                       new QTableWidgetItem(QIcon(colorImage(device->color)), QString()));
     }
     table->resizeColumnsToContents();
     updateAssignedKeys();
@@ -203,7 +211,8 @@ void SgPropertiesDlg::fillKeysTable()
 CnfPowerDevicePtr SgPropertiesDlg::rowDevice(int row) const
 {
     const int key = tableCellValue(ui->keysTable, row, AddressOrId).toInt();
-    return tiverkII || zuMolt ? controller.findPowerDevice(key) : controller.findPowerDeviceByAddress(key);
+    return tiverkII || zuMolt ? controller.findPowerDevice(key)
+                              : controller.findPowerDeviceByAddress(key);
 }
 
 void SgPropertiesDlg::updateAssignedKeys()
@@ -215,7 +224,8 @@ void SgPropertiesDlg::updateAssignedKeys()
         const CnfPowerDevicePtr device = rowDevice(row);
         if (!device)
             continue;
-        text += QStringLiteral("<td><table><tr><td>%1</td><td><img src=\"%2\"/></td></tr></table></td>")
+        text += QStringLiteral(
+                    "<td><table><tr><td>%1</td><td><img src=\"%2\"/></td></tr></table></td>")
                     .arg(tiverkII || zuMolt ? device->id : device->address)
                     .arg(colorImage(device->color));
     }
@@ -300,5 +310,6 @@ void SgPropertiesDlg::saveToSignalGroup()
         group->setProperty(name.constData(), value);
     }
     group->setProperty("tClusterId",
-                       group->type == CnfSignalGroup::Bicycle ? QVariant(ui->tl_number->value()) : QVariant());
+                       group->type == CnfSignalGroup::Bicycle ? QVariant(ui->tl_number->value())
+                                                              : QVariant());
 }

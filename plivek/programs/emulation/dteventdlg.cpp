@@ -14,8 +14,8 @@ void fill(QComboBox *combo, const QList<CnfDetectorPtr> &items)
 
 } // namespace
 
-DtEventDlg::DtEventDlg(QWidget *parent, const CnfController *controller, int position, bool isDetector, int pulseWidth,
-                       const QString &name)
+DtEventDlg::DtEventDlg(QWidget *parent, const CnfController *controller, int position,
+                       bool isDetector, int pulseWidth, const QString &name)
     : QDialog(parent)
     , ui(new Ui::DtEventDlg)
 {

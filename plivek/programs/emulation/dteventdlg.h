@@ -20,15 +20,15 @@ public:
     // `pulseWidth` 0 keeps the form's default of 1000 ms. `name` is the
     // caption of the event being changed: the detector (or, when not
     // `isDetector`, sensor) of exactly that name is selected.
-    DtEventDlg(QWidget *parent, const CnfController *controller, int position, bool isDetector, int pulseWidth,
-               const QString &name);
+    DtEventDlg(QWidget *parent, const CnfController *controller, int position, bool isDetector,
+               int pulseWidth, const QString &name);
     ~DtEventDlg() override;
 
-    int id() const;          // 0 when the chosen list is empty
+    int id() const; // 0 when the chosen list is empty
     QString name() const;
-    int position() const;    // seconds
+    int position() const; // seconds
     bool isDetector() const;
-    int pulseWidth() const;  // milliseconds
+    int pulseWidth() const; // milliseconds
 
 private:
     Ui::DtEventDlg *ui;

@@ -36,7 +36,8 @@ EmulatorParametersDlg::EmulatorParametersDlg(QWidget *parent)
     Q_INIT_RESOURCE(emulation);
     ui->setupUi(this);
     QSettings settings;
-    ui->excludedModules->setText(settings.value(ExcludedModulesKey, defaultExcludedModules()).toString());
+    ui->excludedModules->setText(
+        settings.value(ExcludedModulesKey, defaultExcludedModules()).toString());
     ui->disabledPlugins->setText(
         settings.value(DisabledPluginsKey, EmulatorPlugins::defaultDisabled()).toString());
 
@@ -86,7 +87,8 @@ void EmulatorParametersDlg::accept()
     settings.beginGroup(LoggingGroup);
     QStringList unnamed = settings.childKeys();
     settings.remove(QString());
-    const QStringList lines = ui->loggingParameters->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines
+        = ui->loggingParameters->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString &line : lines) {
         const QStringList parts = line.trimmed().split(QLatin1Char('='));
         if (parts.size() != 2)
@@ -115,12 +117,13 @@ void EmulatorParametersDlg::applyLoggingSettings()
         return;
     // toLevel gives its default back for a text that is no level name; a
     // level of our own as that default tells the two apart.
-    static const log4cxx::LevelPtr notALevel =
-        std::make_shared<log4cxx::Level>(log4cxx::Level::OFF_INT - 1, "not a level", 0);
+    static const log4cxx::LevelPtr notALevel
+        = std::make_shared<log4cxx::Level>(log4cxx::Level::OFF_INT - 1, "not a level", 0);
     QSettings settings;
     settings.beginGroup(LoggingGroup);
     for (const QString &name : settings.childKeys()) {
-        const log4cxx::LevelPtr level = log4cxx::Level::toLevel(settings.value(name).toString().toStdString(), notALevel);
+        const log4cxx::LevelPtr level
+            = log4cxx::Level::toLevel(settings.value(name).toString().toStdString(), notALevel);
         if (!level || level == notALevel)
             continue;
         if (const log4cxx::LoggerPtr logger = loggers->exists(name.toStdString()))

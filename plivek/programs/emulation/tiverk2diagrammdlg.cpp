@@ -80,7 +80,8 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
 {
     Q_INIT_RESOURCE(emulation);
     ui->setupUi(this);
-    connect(ui->displayRefresh, &QAbstractButton::clicked, this, &Tiverk2DiagrammDlg::needToRefresh);
+    connect(ui->displayRefresh, &QAbstractButton::clicked, this,
+            &Tiverk2DiagrammDlg::needToRefresh);
 
     ui->chart->yAxis()->resetCustomLabels();
     ui->chart->setMinGridStepX(1.0);
@@ -131,12 +132,12 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
 
     m_private.setNativeData(
         QStringLiteral("controlSources"),
-        QVariantList{QVariantMap{{QStringLiteral("name"), QStringLiteral("emergency")},
-                                 {QStringLiteral("id"), 1},
-                                 {QStringLiteral("priority"), 9999}},
-                     QVariantMap{{QStringLiteral("name"), QStringLiteral("scheduler")},
-                                 {QStringLiteral("id"), 2},
-                                 {QStringLiteral("priority"), 0}}});
+        QVariantList { QVariantMap { { QStringLiteral("name"), QStringLiteral("emergency") },
+                                     { QStringLiteral("id"), 1 },
+                                     { QStringLiteral("priority"), 9999 } },
+                       QVariantMap { { QStringLiteral("name"), QStringLiteral("scheduler") },
+                                     { QStringLiteral("id"), 2 },
+                                     { QStringLiteral("priority"), 0 } } });
 
     QSettings settings;
     m_expertMode = settings.value(QStringLiteral("expert_mode"), false).toBool();
@@ -151,7 +152,8 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
     ui->displayTo->setValue(settings.value(QLatin1String(ToKey), 100).toInt());
     if (!settings.value(QLatin1String(PhasesKey), true).toBool())
         ui->displayPhases->setChecked(false);
-    ui->displayDetailedTimes->setChecked(settings.value(QLatin1String(DetailedTimesKey), false).toBool());
+    ui->displayDetailedTimes->setChecked(
+        settings.value(QLatin1String(DetailedTimesKey), false).toBool());
     ui->xAxisFrom0->setChecked(settings.value(QLatin1String(XAxisFrom0Key), false).toBool());
     ui->syncCoord->setChecked(settings.value(QLatin1String(SyncCoordKey), true).toBool());
 }
@@ -195,12 +197,12 @@ void Tiverk2DiagrammDlg::setData(const CnfProgramPtr &program, const QVariantMap
                 continue;
             }
             QVariantMap modules = m_controller->getNativeData(name).toMap();
-            const QStringList excluded =
-                QSettings()
-                    .value(QStringLiteral("EmulatorParameters/ExcludedModules"),
-                           EmulatorParametersDlg::defaultExcludedModules())
-                    .toString()
-                    .split(QLatin1Char(','), Qt::SkipEmptyParts);
+            const QStringList excluded
+                = QSettings()
+                      .value(QStringLiteral("EmulatorParameters/ExcludedModules"),
+                             EmulatorParametersDlg::defaultExcludedModules())
+                      .toString()
+                      .split(QLatin1Char(','), Qt::SkipEmptyParts);
             for (const QString &module : excluded)
                 modules.remove(module);
             if (run->type == CnfProgram::MultiRing)
@@ -345,23 +347,27 @@ void Tiverk2DiagrammDlg::on_chart_mousePress(Qt::MouseButton btn, QPoint px_pos,
     QMenu menu(ui->chart);
     if (m_expertMode) {
         if (!m_private.detectorsList().isEmpty()) {
-            QAction *action = menu.addAction(tr("Add event from detector"), this, &Tiverk2DiagrammDlg::add_detector_event);
+            QAction *action = menu.addAction(tr("Add event from detector"), this,
+                                             &Tiverk2DiagrammDlg::add_detector_event);
             action->setData(pt_pos);
         }
         if (!m_private.sensorsList().isEmpty()) {
-            QAction *action = menu.addAction(tr("Add event from sensor"), this, &Tiverk2DiagrammDlg::add_sensor_event);
+            QAction *action = menu.addAction(tr("Add event from sensor"), this,
+                                             &Tiverk2DiagrammDlg::add_sensor_event);
             action->setData(pt_pos);
         }
     }
     menu.addAction(tr("Save as image"), this, &Tiverk2DiagrammDlg::save_as_image);
     if (m_expertMode && !selectedLines().isEmpty()) {
-        menu.addAction(tr("Remove selected events"), this, &Tiverk2DiagrammDlg::remove_detector_events);
+        menu.addAction(tr("Remove selected events"), this,
+                       &Tiverk2DiagrammDlg::remove_detector_events);
         menu.addAction(tr("Change event"), this, &Tiverk2DiagrammDlg::change_detector_event);
     }
     menu.exec(ui->chart->mapToGlobal(px_pos));
 }
 
-void Tiverk2DiagrammDlg::on_chart_mouseButtonDblClick(Qt::MouseButton btn, QPoint px_pos, QPointF pt_pos)
+void Tiverk2DiagrammDlg::on_chart_mouseButtonDblClick(Qt::MouseButton btn, QPoint px_pos,
+                                                      QPointF pt_pos)
 {
     Q_UNUSED(pt_pos)
     if (btn != Qt::LeftButton)
@@ -449,7 +455,7 @@ void Tiverk2DiagrammDlg::on_displayDetailedTimes_clicked()
 void Tiverk2DiagrammDlg::save_as_image()
 {
     const QString directory = ChartSaveFolder::folder();
-    QStringList filters{tr("SVG files (*.svg)")};
+    QStringList filters { tr("SVG files (*.svg)") };
     const QList<QByteArray> formats = QImageWriter::supportedImageFormats();
     for (const QByteArray &format : formats)
         filters.append(tr("%1 files (*.%1)").arg(QString::fromLatin1(format)));
@@ -480,10 +486,12 @@ void Tiverk2DiagrammDlg::save_as_image()
     if (parameters.exec() != QDialog::Accepted)
         return;
     QString error;
-    const bool saved = svg ? ui->chart->saveAsSvg(file, parameters.imageSize(), parameters.inMillimeters(), &error)
-                           : ui->chart->saveAsImage(file, parameters.imageSize(), &error);
+    const bool saved = svg
+        ? ui->chart->saveAsSvg(file, parameters.imageSize(), parameters.inMillimeters(), &error)
+        : ui->chart->saveAsImage(file, parameters.imageSize(), &error);
     if (!saved)
-        QMessageBox::warning(this, windowTitle(), tr("Can't save %1").arg(QDir::toNativeSeparators(file)));
+        QMessageBox::warning(this, windowTitle(),
+                             tr("Can't save %1").arg(QDir::toNativeSeparators(file)));
 }
 
 void Tiverk2DiagrammDlg::on_displayEmulatorParameters_clicked()
@@ -529,8 +537,8 @@ void Tiverk2DiagrammDlg::addEvent(const QPointF &point, bool detector)
 
 void Tiverk2DiagrammDlg::editEvent(plotlet::VLine *line)
 {
-    DtEventDlg dialog(this, &m_private, int(line->pos()), line->property("detector").toBool(), int(widthMs(line)),
-                      line->caption());
+    DtEventDlg dialog(this, &m_private, int(line->pos()), line->property("detector").toBool(),
+                      int(widthMs(line)), line->caption());
     if (dialog.exec() != QDialog::Accepted)
         return;
     line->setCaption(dialog.name());

@@ -17,7 +17,7 @@ namespace plotlet {
 class ColorHBoxSeries;
 class RectangleSeries;
 class VLine;
-}
+} // namespace plotlet
 namespace Ui {
 class Tiverk2DiagrammDlg;
 }
@@ -51,7 +51,8 @@ public:
     ~Tiverk2DiagrammDlg() override;
 
     // A null program shows "Empty data" and runs nothing.
-    void setData(const CnfProgramPtr &program, const QVariantMap &multiRing, const CnfMatrixPtr &matrix);
+    void setData(const CnfProgramPtr &program, const QVariantMap &multiRing,
+                 const CnfMatrixPtr &matrix);
     // Replaces the chart content with a new emulation of the private
     // controller's first program, or with an error text.
     void runEmulation();
@@ -104,7 +105,8 @@ private:
     void placeMarkers(int from);
     // Runs the emulator over the display window; an error text when the run
     // cannot draw.
-    QString emulate(const CnfProgramPtr &program, plotlet::ColorHBoxSeries *bars, plotlet::RectangleSeries *stages);
+    QString emulate(const CnfProgramPtr &program, plotlet::ColorHBoxSeries *bars,
+                    plotlet::RectangleSeries *stages);
     // A marker's width (seconds) as whole milliseconds.
     static qint64 widthMs(const plotlet::VLine *line);
 

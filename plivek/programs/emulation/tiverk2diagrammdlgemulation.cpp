@@ -70,7 +70,8 @@ public:
     {
         const log4cxx::LoggerPtr root = log4cxx::Logger::getRootLogger();
         if (root)
-            m_appender = std::dynamic_pointer_cast<WAppender>(root->getAppender(LOG4CXX_STR("plivek")));
+            m_appender
+                = std::dynamic_pointer_cast<WAppender>(root->getAppender(LOG4CXX_STR("plivek")));
         if (m_appender)
             m_appender->setEmulator(emulator);
     }
@@ -135,7 +136,8 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
 
     QString loadError;
     if (!tlc->fromJson(m_generatedJson, &loadError))
-        return loadError.isEmpty() ? tr("The emulator could not load the configuration") : loadError;
+        return loadError.isEmpty() ? tr("The emulator could not load the configuration")
+                                   : loadError;
 
     const bool fromZero = ui->xAxisFrom0->isChecked();
     const int displayFrom = ui->displayFrom->value();
@@ -154,7 +156,8 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
     for (int i = 0; i < n; ++i) {
         const QTlcSignalGroup *group = groups.at(i);
         QString label = QString::number(group->number());
-        const CnfSignalGroupPtr configured = m_controller ? m_controller->findSG(group->number()) : CnfSignalGroupPtr();
+        const CnfSignalGroupPtr configured
+            = m_controller ? m_controller->findSG(group->number()) : CnfSignalGroupPtr();
         if (configured) {
             if (!configured->name.isEmpty())
                 label += QLatin1Char('(') + configured->name + QLatin1Char(')');
@@ -225,8 +228,8 @@ QString Tiverk2DiagrammDlg::emulate(const CnfProgramPtr &program, plotlet::Color
                     stageStartMs = fromMs;
                     if (t != fromMs) {
                         const QString name = previous->objectName().isEmpty()
-                                                 ? tr("Phase %1").arg(previous->number())
-                                                 : previous->objectName();
+                            ? tr("Phase %1").arg(previous->number())
+                            : previous->objectName();
                         const double seconds = (t - fromMs) / 1000.0;
                         plotlet::RectangleSeries::Rect rect;
                         rect.rect = QRectF(toX(fromMs), 0.0, seconds, n + 1);

@@ -62,9 +62,7 @@ bool WAppender::requiresLayout() const
 }
 
 // Nothing to release: the editor belongs to the window.
-void WAppender::close()
-{
-}
+void WAppender::close() { }
 
 void WAppender::append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::helpers::Pool &)
 {
@@ -82,7 +80,8 @@ void WAppender::append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::help
     const log4cxx::LevelPtr level = event->getLevel();
 
     QString note;
-    if (m_lastLevel && level == m_lastLevel && message == m_lastMessage && loggerName == m_lastLoggerName) {
+    if (m_lastLevel && level == m_lastLevel && message == m_lastMessage
+        && loggerName == m_lastLoggerName) {
         // The last line (with its line break) gives way to the same line with a count.
         cursor.movePosition(QTextCursor::PreviousBlock);
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
@@ -93,7 +92,8 @@ void WAppender::append(const log4cxx::spi::LoggingEventPtr &event, log4cxx::help
         m_repeatCount = 1;
     }
 
-    const QString clock = m_emulator ? QString::number(m_emulator->clock() / 1000.0, 'f', 1) : QString();
+    const QString clock
+        = m_emulator ? QString::number(m_emulator->clock() / 1000.0, 'f', 1) : QString();
     log4cxx::LogString levelName;
     level->toString(levelName);
     const QString line = QStringLiteral("%1 [%2] %3 %4 %5\n")

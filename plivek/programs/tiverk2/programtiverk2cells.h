@@ -21,7 +21,8 @@ inline bool holdsValue(const QVariant &value)
 }
 
 // The cell as a number, or `fallback` when it holds none.
-inline int cellInt(const QTableWidget *table, int row, int column, int fallback, bool *converted = nullptr)
+inline int cellInt(const QTableWidget *table, int row, int column, int fallback,
+                   bool *converted = nullptr)
 {
     bool ok = false;
     const int value = tableCellValue(table, row, column).toInt(&ok);

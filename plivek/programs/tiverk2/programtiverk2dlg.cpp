@@ -94,8 +94,9 @@ void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
         ui->mr_mod_script->setReadOnly(true);
         ui->changeMatrix->setEnabled(false);
         ui->algType->setEnabled(false);
-        for (QWidget *widget : {static_cast<QWidget *>(ui->label_num), static_cast<QWidget *>(ui->progNum),
-                                static_cast<QWidget *>(ui->label_name), static_cast<QWidget *>(ui->progName)})
+        for (QWidget *widget :
+             { static_cast<QWidget *>(ui->label_num), static_cast<QWidget *>(ui->progNum),
+               static_cast<QWidget *>(ui->label_name), static_cast<QWidget *>(ui->progName) })
             widget->hide();
     }
     ui->patternContent->hide();
@@ -159,7 +160,8 @@ void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
     // 14.
     auto *log = new Tiverk2LogDlg(this);
     log->setObjectName(QStringLiteral("log_dlg"));
-    connect(log, &Tiverk2LogDlg::visibilityChanged, ui->showEmulatorLog, &QAbstractButton::setChecked);
+    connect(log, &Tiverk2LogDlg::visibilityChanged, ui->showEmulatorLog,
+            &QAbstractButton::setChecked);
 }
 
 void ProgramTiverk2Dlg::fillTypeList()
@@ -177,7 +179,8 @@ void ProgramTiverk2Dlg::fillTypeList()
                 current = ui->algType->count() - 1;
         }
         if (current < 0) {
-            QString text = m_program->property("algorithm").toMap().value(QStringLiteral("type")).toString();
+            QString text
+                = m_program->property("algorithm").toMap().value(QStringLiteral("type")).toString();
             if (text.isEmpty())
                 text = tr("Unknown type");
             ui->algType->addItem(text);
@@ -211,9 +214,10 @@ void ProgramTiverk2Dlg::edited()
 
 void ProgramTiverk2Dlg::setCycleWidgetsVisible(bool visible)
 {
-    for (QWidget *widget : {static_cast<QWidget *>(ui->coordinated), static_cast<QWidget *>(ui->label_cycleOffset),
-                            static_cast<QWidget *>(ui->cycleOffset), static_cast<QWidget *>(ui->label_cycleLength),
-                            static_cast<QWidget *>(ui->cycleLength)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->coordinated), static_cast<QWidget *>(ui->label_cycleOffset),
+           static_cast<QWidget *>(ui->cycleOffset), static_cast<QWidget *>(ui->label_cycleLength),
+           static_cast<QWidget *>(ui->cycleLength) })
         widget->setVisible(visible);
     if (visible)
         ui->cycleLength->setReadOnly(false);
@@ -229,8 +233,9 @@ void ProgramTiverk2Dlg::setMatrixWidgetsVisible(bool visible)
 void ProgramTiverk2Dlg::fillAlgorithmPage()
 {
     const int type = m_program->type;
-    for (QWidget *widget : {static_cast<QWidget *>(ui->label_script), static_cast<QWidget *>(ui->script),
-                            static_cast<QWidget *>(ui->label_extensions), static_cast<QWidget *>(ui->extensions)})
+    for (QWidget *widget :
+         { static_cast<QWidget *>(ui->label_script), static_cast<QWidget *>(ui->script),
+           static_cast<QWidget *>(ui->label_extensions), static_cast<QWidget *>(ui->extensions) })
         widget->setVisible(type == CnfProgram::Script);
     setMatrixWidgetsVisible(true);
     ui->showDiagramm->setVisible(type != CnfProgram::Sequence);
@@ -346,7 +351,8 @@ bool ProgramTiverk2Dlg::storeProgram(bool validate)
         m_program->matrix = matrixEditorMatrix();
     } else {
         m_program->defaultMatrix = m_defaultMatrix;
-        const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+        const QList<CnfMatrixPtr> matrices
+            = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
         bool ok = false;
         const int position = ui->matrix->currentData(Qt::UserRole).toInt(&ok);
         if (m_defaultMatrix && m_controller)
@@ -429,8 +435,9 @@ void ProgramTiverk2Dlg::on_cycleLength_valueChanged(int)
 
 void ProgramTiverk2Dlg::showActionTime()
 {
-    ui->action_time->setText(m_actionEnd.isValid() ? m_actionEnd.toString(QLatin1String(DateTimeFormat))
-                                                   : tr("unlimited"));
+    ui->action_time->setText(m_actionEnd.isValid()
+                                 ? m_actionEnd.toString(QLatin1String(DateTimeFormat))
+                                 : tr("unlimited"));
 }
 
 void ProgramTiverk2Dlg::on_changeActionTime_clicked()
@@ -444,7 +451,8 @@ void ProgramTiverk2Dlg::on_changeActionTime_clicked()
 void ProgramTiverk2Dlg::done(int result)
 {
     if (result == QDialog::Accepted) {
-        if (!m_changed && (ui->progNum->text() != m_program->id || ui->progName->text() != m_program->name))
+        if (!m_changed
+            && (ui->progNum->text() != m_program->id || ui->progName->text() != m_program->name))
             m_changed = true;
         if (!storeProgram(true))
             return;

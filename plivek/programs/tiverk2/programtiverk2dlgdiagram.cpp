@@ -24,7 +24,8 @@ void ProgramTiverk2Dlg::on_showDiagramm_toggled(bool checked)
     if (!chart) {
         chart = new Tiverk2DiagrammDlg(this, m_controller);
         chart->setObjectName(QStringLiteral("chart_dlg"));
-        connect(chart, &Tiverk2DiagrammDlg::visibilityChanged, ui->showDiagramm, &QAbstractButton::setChecked);
+        connect(chart, &Tiverk2DiagrammDlg::visibilityChanged, ui->showDiagramm,
+                &QAbstractButton::setChecked);
         connect(chart, &Tiverk2DiagrammDlg::needToRefresh, this, &ProgramTiverk2Dlg::refresh_chart);
     }
     chart->show();

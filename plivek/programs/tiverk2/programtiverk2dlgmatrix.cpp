@@ -20,7 +20,8 @@ const char *const MatrixGeometryKey = "ProgramTiverk2Dlg/geometry";
 
 void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
 {
-    const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+    const QList<CnfMatrixPtr> matrices
+        = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
     int position = -1;
     {
         const QSignalBlocker blocker(ui->matrix);
@@ -43,8 +44,8 @@ void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
     }
     // Selecting the program's own matrix is no choice of the user: a program
     // that follows the default matrix, and has it as its matrix, keeps doing so.
-    const bool followsDefault =
-        m_defaultMatrix && m_controller && position >= 0 && matrices.at(position) == m_controller->defaultMatrix();
+    const bool followsDefault = m_defaultMatrix && m_controller && position >= 0
+        && matrices.at(position) == m_controller->defaultMatrix();
     ui->matrix->setCurrentIndex(position + 1);
     if (followsDefault)
         m_defaultMatrix = true;
@@ -53,7 +54,8 @@ void ProgramTiverk2Dlg::fillMatrixList(const CnfProgramPtr &given)
 void ProgramTiverk2Dlg::on_matrix_currentIndexChanged(int index)
 {
     m_matrix->clear();
-    const QList<CnfMatrixPtr> matrices = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
+    const QList<CnfMatrixPtr> matrices
+        = m_controller ? m_controller->matrixList() : QList<CnfMatrixPtr>();
     bool ok = false;
     const int position = ui->matrix->itemData(index, Qt::UserRole).toInt(&ok);
     if (ok && position >= 0 && position < matrices.size()) {
@@ -97,7 +99,8 @@ void ProgramTiverk2Dlg::on_changeMatrix_toggled(bool checked)
         editor->lockIdAndName();
         connect(editor, &MatrixDlg::valueChanged, this, &ProgramTiverk2Dlg::matrixValueChanged);
         connect(editor, &QDialog::accepted, this, &ProgramTiverk2Dlg::saveMatrixChanges);
-        connect(editor, &QDialog::rejected, this, &ProgramTiverk2Dlg::resetMatrixChanges, Qt::QueuedConnection);
+        connect(editor, &QDialog::rejected, this, &ProgramTiverk2Dlg::resetMatrixChanges,
+                Qt::QueuedConnection);
     }
     ui->matrix->setEnabled(false);
     if (editor) {

@@ -17,19 +17,21 @@ namespace {
 
 const QStringList &patternPath()
 {
-    static const QStringList path{QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("pattern")};
+    static const QStringList path { QStringLiteral("plans"), QStringLiteral("algorithm"),
+                                    QStringLiteral("pattern") };
     return path;
 }
 
 const QStringList &paramsPath()
 {
-    static const QStringList path{QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("params")};
+    static const QStringList path { QStringLiteral("plans"), QStringLiteral("algorithm"),
+                                    QStringLiteral("params") };
     return path;
 }
 
 const QStringList &multiRingPath()
 {
-    static const QStringList path{QStringLiteral("modules"), QStringLiteral("MultiRing")};
+    static const QStringList path { QStringLiteral("modules"), QStringLiteral("MultiRing") };
     return path;
 }
 
@@ -64,7 +66,8 @@ void ProgramTiverk2Dlg::fillMultiRing()
 void ProgramTiverk2Dlg::fillScript()
 {
     ui->script->setText(m_program->property("script").toString());
-    ui->extensions->setText(m_program->property("extensions").toStringList().join(QLatin1Char(',')));
+    ui->extensions->setText(
+        m_program->property("extensions").toStringList().join(QLatin1Char(',')));
     ui->scriptParam->setPlainText(sectionText(m_program->property("params"), paramsPath()));
 }
 
@@ -176,15 +179,17 @@ void ProgramTiverk2Dlg::on_formatScript_clicked()
     const QVariant modules = parseJsonEdit(ui->mr_mod_script, &ok);
     if (ok) {
         const QByteArray text = TiverkIIConfig::humanizedSection(
-            modules.toMap(), {QStringLiteral("modules"), QStringLiteral("MultiRing")});
+            modules.toMap(), { QStringLiteral("modules"), QStringLiteral("MultiRing") });
         if (!text.isEmpty())
             ui->mr_mod_script->setPlainText(QString::fromUtf8(text));
     }
     if (ui->specialPattern->isChecked()) {
         const QVariant pattern = parseJsonEdit(ui->patternContent, &ok);
         if (ok) {
-            const QByteArray text = TiverkIIConfig::humanizedSection(
-                pattern.toMap(), {QStringLiteral("plans"), QStringLiteral("algorithm"), QStringLiteral("pattern")});
+            const QByteArray text = TiverkIIConfig::humanizedSection(pattern.toMap(),
+                                                                     { QStringLiteral("plans"),
+                                                                       QStringLiteral("algorithm"),
+                                                                       QStringLiteral("pattern") });
             if (!text.isEmpty())
                 ui->patternContent->setPlainText(QString::fromUtf8(text));
         }

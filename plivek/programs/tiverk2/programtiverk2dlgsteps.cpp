@@ -9,8 +9,8 @@
 #include "cnf/cnfprogram.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
-#include "plivek/framework/comboboxdelegate.h"
 #include "plivek/dialogs/controller/calendardlg.h"
+#include "plivek/framework/comboboxdelegate.h"
 
 #include <QAction>
 
@@ -22,25 +22,39 @@ using namespace ProgramTiverk2Cells;
 namespace {
 
 enum StepRow {
-    StepRowStage = 0, StepRowRecall, StepRowPassage, StepRowCall, StepRowMinGreen, StepRowMaxGreen,
-    StepRowCorrectionMin, StepRowCorrectionMax
+    StepRowStage = 0,
+    StepRowRecall,
+    StepRowPassage,
+    StepRowCall,
+    StepRowMinGreen,
+    StepRowMaxGreen,
+    StepRowCorrectionMin,
+    StepRowCorrectionMax
 };
 enum ConditionRow {
-    ConditionRowOnStep = 0, ConditionRowDetector, ConditionRowSensor, ConditionRowControl, ConditionRowCall,
-    ConditionRowRedirect, ConditionRowCount
+    ConditionRowOnStep = 0,
+    ConditionRowDetector,
+    ConditionRowSensor,
+    ConditionRowControl,
+    ConditionRowCall,
+    ConditionRowRedirect,
+    ConditionRowCount
 };
 
 // The keys of a step's properties in the rows of the steps table.
 const QVector<QPair<int, const char *>> &stepKeys()
 {
-    static const QVector<QPair<int, const char *>> keys{
-        {StepRowRecall, "recall"}, {StepRowPassage, "passage"}, {StepRowCall, "call"},
-        {StepRowMinGreen, "minGreen"}, {StepRowMaxGreen, "maxGreen"}};
+    static const QVector<QPair<int, const char *>> keys { { StepRowRecall, "recall" },
+                                                          { StepRowPassage, "passage" },
+                                                          { StepRowCall, "call" },
+                                                          { StepRowMinGreen, "minGreen" },
+                                                          { StepRowMaxGreen, "maxGreen" } };
     return keys;
 }
 
 // The keys of a condition map, row by row.
-const char *const ConditionKeys[ConditionRowCount] = {"phase", "detector", "sensor", "control", "call", "redirect"};
+const char *const ConditionKeys[ConditionRowCount]
+    = { "phase", "detector", "sensor", "control", "call", "redirect" };
 
 // A new column goes after (or before) the highest selected column; without a
 // selection at the end.
@@ -90,8 +104,10 @@ void ProgramTiverk2Dlg::fillSteps()
         for (const auto &key : stepKeys())
             setTableCellValue(steps, key.first, column, def->property(key.second), true);
         if (coordinated) {
-            setTableCellValue(steps, StepRowCorrectionMin, column, def->property("correctionMin"), true);
-            setTableCellValue(steps, StepRowCorrectionMax, column, def->property("correctionMax"), true);
+            setTableCellValue(steps, StepRowCorrectionMin, column, def->property("correctionMin"),
+                              true);
+            setTableCellValue(steps, StepRowCorrectionMax, column, def->property("correctionMax"),
+                              true);
         }
     }
 
@@ -100,7 +116,8 @@ void ProgramTiverk2Dlg::fillSteps()
     for (int column = 0; column < maps.size(); ++column) {
         const QVariantMap condition = maps.at(column).toMap();
         for (int row = 0; row < ConditionRowCount; ++row)
-            setTableCellValue(conditions, row, column, condition.value(QLatin1String(ConditionKeys[row])), true);
+            setTableCellValue(conditions, row, column,
+                              condition.value(QLatin1String(ConditionKeys[row])), true);
     }
     steps->resizeColumnsToContents();
     conditions->resizeColumnsToContents();
@@ -137,14 +154,16 @@ bool ProgramTiverk2Dlg::storeSteps(bool validate)
             CalendarDlg::printError(this, tr("'Min. green' or 'Max. green' must be defined"));
             return false;
         }
-        const CnfPhaseDefPtr def = m_program->appendPhase(phase, minGreen >= 0 ? minGreen : maxGreen);
+        const CnfPhaseDefPtr def
+            = m_program->appendPhase(phase, minGreen >= 0 ? minGreen : maxGreen);
         if (minGreen >= 0)
             def->setProperty("minGreen", minGreen);
         if (maxGreen >= 0)
             def->setProperty("maxGreen", maxGreen);
         if (coordinated) {
-            for (const auto &key : {QPair<int, const char *>(StepRowCorrectionMin, "correctionMin"),
-                                    QPair<int, const char *>(StepRowCorrectionMax, "correctionMax")}) {
+            for (const auto &key :
+                 { QPair<int, const char *>(StepRowCorrectionMin, "correctionMin"),
+                   QPair<int, const char *>(StepRowCorrectionMax, "correctionMax") }) {
                 // Seconds, also when the user typed them as text.
                 bool number = false;
                 const QVariant value = tableCellValue(table, key.first, column);
@@ -215,7 +234,7 @@ void ProgramTiverk2Dlg::insertStep(int position)
         for (int column = 0; column < steps->columnCount(); ++column)
             moveUp(steps, StepRowCall, column);
         for (int column = 0; column < conditions->columnCount(); ++column) {
-            for (int row : {ConditionRowOnStep, ConditionRowCall, ConditionRowRedirect})
+            for (int row : { ConditionRowOnStep, ConditionRowCall, ConditionRowRedirect })
                 moveUp(conditions, row, column);
         }
     }
@@ -286,7 +305,8 @@ void ProgramTiverk2Dlg::stagering_table_remove_step()
 
 void ProgramTiverk2Dlg::updateStepChoices(int count)
 {
-    auto *choices = qobject_cast<ComboBoxDelegate *>(ui->stagering_table->itemDelegateForRow(StepRowCall));
+    auto *choices
+        = qobject_cast<ComboBoxDelegate *>(ui->stagering_table->itemDelegateForRow(StepRowCall));
     if (!choices)
         return;
     if (count < 0)

@@ -13,9 +13,9 @@
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
 #include "common/widgets/timelineitemdelegate.h"
+#include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/framework/checkboxcomboboxdelegate.h"
 #include "plivek/framework/comboboxdelegate.h"
-#include "plivek/dialogs/controller/calendardlg.h"
 
 #include <QAction>
 
@@ -27,9 +27,18 @@ using namespace ProgramTiverk2Cells;
 namespace {
 
 enum CrosswalkRow {
-    CrosswalkRowGroups = 0, CrosswalkRowMinGreen, CrosswalkRowPedestrianGreen, CrosswalkRowSensors,
-    CrosswalkRowDetectors, CrosswalkRowMaxGreen, CrosswalkRowPassage, CrosswalkRowMinGap,
-    CrosswalkRowTimeToReduce, CrosswalkRowTimeBeforeReduction, CrosswalkRowCycle, CrosswalkRowOffset
+    CrosswalkRowGroups = 0,
+    CrosswalkRowMinGreen,
+    CrosswalkRowPedestrianGreen,
+    CrosswalkRowSensors,
+    CrosswalkRowDetectors,
+    CrosswalkRowMaxGreen,
+    CrosswalkRowPassage,
+    CrosswalkRowMinGap,
+    CrosswalkRowTimeToReduce,
+    CrosswalkRowTimeBeforeReduction,
+    CrosswalkRowCycle,
+    CrosswalkRowOffset
 };
 // What a crosswalk's element list refers to.
 enum ReferenceKind { GroupReference, SensorReference, DetectorReference };
@@ -40,11 +49,17 @@ constexpr int PedestrianGroupType = 1;
 // The plain number rows of a crosswalk and their keys.
 const QVector<QPair<int, const char *>> &crosswalkTimes()
 {
-    static const QVector<QPair<int, const char *>> keys{
-        {CrosswalkRowMinGreen, "minGreen"}, {CrosswalkRowPedestrianGreen, "pedestrianGreen"},
-        {CrosswalkRowMaxGreen, "maxGreen"}, {CrosswalkRowPassage, "passage"}, {CrosswalkRowMinGap, "minGap"},
-        {CrosswalkRowTimeToReduce, "timeToReduce"}, {CrosswalkRowTimeBeforeReduction, "timeBeforeReduction"},
-        {CrosswalkRowCycle, "cycle"}, {CrosswalkRowOffset, "offset"}};
+    static const QVector<QPair<int, const char *>> keys {
+        { CrosswalkRowMinGreen, "minGreen" },
+        { CrosswalkRowPedestrianGreen, "pedestrianGreen" },
+        { CrosswalkRowMaxGreen, "maxGreen" },
+        { CrosswalkRowPassage, "passage" },
+        { CrosswalkRowMinGap, "minGap" },
+        { CrosswalkRowTimeToReduce, "timeToReduce" },
+        { CrosswalkRowTimeBeforeReduction, "timeBeforeReduction" },
+        { CrosswalkRowCycle, "cycle" },
+        { CrosswalkRowOffset, "offset" }
+    };
     return keys;
 }
 
@@ -86,9 +101,12 @@ void insertActionsFirst(QWidget *table, const QList<QAction *> &actions)
 void ProgramTiverk2Dlg::setUpDelegates()
 {
     const QList<CnfPhasePtr> phases = m_controller ? m_controller->phases() : QList<CnfPhasePtr>();
-    const QList<CnfSignalGroupPtr> groups = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
-    const QList<CnfDetectorPtr> detectors = m_controller ? m_controller->detectorsList() : QList<CnfDetectorPtr>();
-    const QList<CnfDetectorPtr> sensors = m_controller ? m_controller->sensorsList() : QList<CnfDetectorPtr>();
+    const QList<CnfSignalGroupPtr> groups
+        = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfDetectorPtr> detectors
+        = m_controller ? m_controller->detectorsList() : QList<CnfDetectorPtr>();
+    const QList<CnfDetectorPtr> sensors
+        = m_controller ? m_controller->sensorsList() : QList<CnfDetectorPtr>();
 
     auto *stagePhases = new ComboBoxDelegate(ui->stageTable);
     auto *stepPhases = new ComboBoxDelegate(ui->stagering_table);
@@ -99,13 +117,14 @@ void ProgramTiverk2Dlg::setUpDelegates()
     ui->stageTable->setItemDelegateForRow(StageRowPhase, stagePhases);
     ui->stagering_table->setItemDelegateForRow(0, stepPhases);
     ui->stagering_table->setItemDelegateForRow(
-        1, new ComboBoxDelegate(ui->stagering_table, {tr("none"), tr("max"), tr("min"), tr("soft")},
-                                {QStringLiteral("none"), QStringLiteral("max"), QStringLiteral("min"),
-                                 QStringLiteral("soft")}));
+        1,
+        new ComboBoxDelegate(ui->stagering_table, { tr("none"), tr("max"), tr("min"), tr("soft") },
+                             { QStringLiteral("none"), QStringLiteral("max"), QStringLiteral("min"),
+                               QStringLiteral("soft") }));
     // The step numbers follow the number of steps; one delegate serves every row of them.
     m_stepNumbers = new ComboBoxDelegate(this);
     ui->stagering_table->setItemDelegateForRow(3, m_stepNumbers);
-    for (int row : {0, 4, 5})
+    for (int row : { 0, 4, 5 })
         ui->stagering_dt_table->setItemDelegateForRow(row, m_stepNumbers);
 
     auto *detectorChoice = new ComboBoxDelegate(ui->stagering_dt_table);
@@ -123,12 +142,14 @@ void ProgramTiverk2Dlg::setUpDelegates()
     }
     ui->stagering_dt_table->setItemDelegateForRow(1, detectorChoice);
     ui->stagering_dt_table->setItemDelegateForRow(2, sensorChoice);
-    ui->stagering_dt_table->setItemDelegateForRow(3, new CheckBoxDelegate(ui->stagering_dt_table, false, false));
+    ui->stagering_dt_table->setItemDelegateForRow(
+        3, new CheckBoxDelegate(ui->stagering_dt_table, false, false));
 
     auto *groupChoice = new CheckBoxComboBoxDelegate(ui->pedestrianTable, QStringList());
     for (const CnfSignalGroupPtr &group : groups) {
         groupChoice->addItem(QString::number(group->id) + QLatin1String(" (")
-                                 + CnfSignalGroup::type2String(group->type, true, true) + QLatin1Char(')'),
+                                 + CnfSignalGroup::type2String(group->type, true, true)
+                                 + QLatin1Char(')'),
                              group->id);
     }
     ui->pedestrianTable->setItemDelegateForRow(0, groupChoice);
@@ -142,43 +163,53 @@ void ProgramTiverk2Dlg::setUpDelegates()
 void ProgramTiverk2Dlg::setUpActions()
 {
     auto *appendPhaseAction = tableAction(ui->stageTable, tr("Append phase"), Qt::Key_Insert);
-    auto *removePhaseAction = tableAction(ui->stageTable, tr("Remove phase"), Qt::CTRL + Qt::Key_Delete);
+    auto *removePhaseAction
+        = tableAction(ui->stageTable, tr("Remove phase"), Qt::CTRL + Qt::Key_Delete);
     connect(appendPhaseAction, &QAction::triggered, this, &ProgramTiverk2Dlg::appendPhase);
     connect(removePhaseAction, &QAction::triggered, this, &ProgramTiverk2Dlg::removePhase);
-    insertActionsFirst(ui->stageTable, {appendPhaseAction, removePhaseAction});
+    insertActionsFirst(ui->stageTable, { appendPhaseAction, removePhaseAction });
 
-    auto *appendCrosswalkAction = tableAction(ui->pedestrianTable, tr("Append crosswalk"), Qt::Key_Insert);
-    auto *removeCrosswalkAction =
-        tableAction(ui->pedestrianTable, tr("Remove crosswalk"), Qt::CTRL + Qt::Key_Delete);
+    auto *appendCrosswalkAction
+        = tableAction(ui->pedestrianTable, tr("Append crosswalk"), Qt::Key_Insert);
+    auto *removeCrosswalkAction
+        = tableAction(ui->pedestrianTable, tr("Remove crosswalk"), Qt::CTRL + Qt::Key_Delete);
     connect(appendCrosswalkAction, &QAction::triggered, this, &ProgramTiverk2Dlg::appendCrosswalk);
     connect(removeCrosswalkAction, &QAction::triggered, this, &ProgramTiverk2Dlg::removeCrosswalk);
-    ui->pedestrianTable->addActions({appendCrosswalkAction, removeCrosswalkAction});
+    ui->pedestrianTable->addActions({ appendCrosswalkAction, removeCrosswalkAction });
 
-    auto *insertStep = tableAction(ui->stagering_table, tr("Insert step"), Qt::Key_Insert, QStringLiteral("ins_after"));
-    auto *insertStepBefore = tableAction(ui->stagering_table, tr("Insert step before current"), QKeySequence(),
-                                         QStringLiteral("ins_before"));
-    auto *removeStep = tableAction(ui->stagering_table, tr("Remove step"), Qt::CTRL + Qt::Key_Delete);
+    auto *insertStep = tableAction(ui->stagering_table, tr("Insert step"), Qt::Key_Insert,
+                                   QStringLiteral("ins_after"));
+    auto *insertStepBefore = tableAction(ui->stagering_table, tr("Insert step before current"),
+                                         QKeySequence(), QStringLiteral("ins_before"));
+    auto *removeStep
+        = tableAction(ui->stagering_table, tr("Remove step"), Qt::CTRL + Qt::Key_Delete);
     connect(insertStep, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_insert_step);
-    connect(insertStepBefore, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_insert_step_before);
+    connect(insertStepBefore, &QAction::triggered, this,
+            &ProgramTiverk2Dlg::stagering_table_insert_step_before);
     connect(removeStep, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_table_remove_step);
     connect(ui->add_step, &QAbstractButton::clicked, insertStep, &QAction::trigger);
     connect(ui->insert_step_before, &QAbstractButton::clicked, insertStepBefore, &QAction::trigger);
     connect(ui->remove_step, &QAbstractButton::clicked, removeStep, &QAction::trigger);
-    insertActionsFirst(ui->stagering_table, {insertStep, insertStepBefore, removeStep});
+    insertActionsFirst(ui->stagering_table, { insertStep, insertStepBefore, removeStep });
 
-    auto *insertSource = tableAction(ui->stagering_dt_table, tr("Insert call source"), Qt::Key_Insert,
-                                     QStringLiteral("ins_after"));
-    auto *insertSourceBefore = tableAction(ui->stagering_dt_table, tr("Insert call source before current"),
-                                           QKeySequence(), QStringLiteral("ins_before"));
-    auto *removeSource = tableAction(ui->stagering_dt_table, tr("Remove call source"), Qt::CTRL + Qt::Key_Delete);
-    connect(insertSource, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_dt_table_insert_detector);
+    auto *insertSource = tableAction(ui->stagering_dt_table, tr("Insert call source"),
+                                     Qt::Key_Insert, QStringLiteral("ins_after"));
+    auto *insertSourceBefore
+        = tableAction(ui->stagering_dt_table, tr("Insert call source before current"),
+                      QKeySequence(), QStringLiteral("ins_before"));
+    auto *removeSource
+        = tableAction(ui->stagering_dt_table, tr("Remove call source"), Qt::CTRL + Qt::Key_Delete);
+    connect(insertSource, &QAction::triggered, this,
+            &ProgramTiverk2Dlg::stagering_dt_table_insert_detector);
     connect(insertSourceBefore, &QAction::triggered, this,
             &ProgramTiverk2Dlg::stagering_dt_table_insert_detector_before);
-    connect(removeSource, &QAction::triggered, this, &ProgramTiverk2Dlg::stagering_dt_table_remove_detector);
+    connect(removeSource, &QAction::triggered, this,
+            &ProgramTiverk2Dlg::stagering_dt_table_remove_detector);
     connect(ui->add_detector, &QAbstractButton::clicked, insertSource, &QAction::trigger);
-    connect(ui->insert_detector_before, &QAbstractButton::clicked, insertSourceBefore, &QAction::trigger);
+    connect(ui->insert_detector_before, &QAbstractButton::clicked, insertSourceBefore,
+            &QAction::trigger);
     connect(ui->remove_detector, &QAbstractButton::clicked, removeSource, &QAction::trigger);
-    insertActionsFirst(ui->stagering_dt_table, {insertSource, insertSourceBefore, removeSource});
+    insertActionsFirst(ui->stagering_dt_table, { insertSource, insertSourceBefore, removeSource });
     // Inserting before a column needs a selected column.
     insertStepBefore->setEnabled(false);
     insertSourceBefore->setEnabled(false);
@@ -193,7 +224,8 @@ void ProgramTiverk2Dlg::fillStages(int type)
         const QVariantList sequence = m_program->property("sequence").toList();
         ui->stageTable->setColumnCount(sequence.size());
         for (int column = 0; column < sequence.size(); ++column)
-            setTableCellValue(ui->stageTable, StageRowPhase, column, sequence.at(column).toString(), true);
+            setTableCellValue(ui->stageTable, StageRowPhase, column, sequence.at(column).toString(),
+                              true);
         return;
     }
     const QList<CnfPhaseDefPtr> steps = m_program->phases();
@@ -232,8 +264,8 @@ void ProgramTiverk2Dlg::fillTimelineTable()
         const QSignalBlocker blocker(table);
         table->setRowCount(0);
         table->setColumnCount(0);
-        const QList<CnfSignalGroupPtr> groups =
-            m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+        const QList<CnfSignalGroupPtr> groups
+            = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
         const int cycle = m_program->cycle(false);
         for (const CnfSignalGroupPtr &group : groups) {
             const int row = table->rowCount();
@@ -246,8 +278,8 @@ void ProgramTiverk2Dlg::fillTimelineTable()
                 const int duration = (next == intervals.cend() ? cycle : next.key()) - it.key();
                 if (column >= table->columnCount())
                     table->insertColumn(column);
-                const QString text = CnfSignalGroup::colorState2String(it.value()) + QLatin1Char('|')
-                    + QString::number(duration);
+                const QString text = CnfSignalGroup::colorState2String(it.value())
+                    + QLatin1Char('|') + QString::number(duration);
                 setTableCellValue(table, row, column, text, true);
             }
         }
@@ -269,7 +301,8 @@ QStringList ProgramTiverk2Dlg::resolvedIds(const QVariantList &elements, int kin
         if (!m_controller) {
             // Nothing can be found without a controller.
         } else if (kind == GroupReference) {
-            const CnfSignalGroupPtr group = byId ? m_controller->findSG(id) : m_controller->findSGByName(name);
+            const CnfSignalGroupPtr group
+                = byId ? m_controller->findSG(id) : m_controller->findSGByName(name);
             if (group)
                 found = group->id;
         } else {
@@ -303,21 +336,24 @@ void ProgramTiverk2Dlg::fillCrosswalks()
     table->setColumnCount(crosswalks.size());
     for (int column = 0; column < crosswalks.size(); ++column) {
         const QVariantMap crosswalk = crosswalks.at(column).toMap();
-        const QStringList groups =
-            resolvedIds(crosswalk.value(QStringLiteral("groups")).toList()
-                            + crosswalk.value(QStringLiteral("pedestrians")).toList(),
-                        GroupReference);
+        const QStringList groups
+            = resolvedIds(crosswalk.value(QStringLiteral("groups")).toList()
+                              + crosswalk.value(QStringLiteral("pedestrians")).toList(),
+                          GroupReference);
         setTableCellValue(table, CrosswalkRowGroups, column, groups.join(QLatin1Char(',')), true);
-        setTableCellValue(table, CrosswalkRowSensors, column,
-                          resolvedIds(crosswalk.value(QStringLiteral("sensors")).toList(), SensorReference)
-                              .join(QLatin1Char(',')),
-                          true);
-        setTableCellValue(table, CrosswalkRowDetectors, column,
-                          resolvedIds(crosswalk.value(QStringLiteral("detectors")).toList(), DetectorReference)
-                              .join(QLatin1Char(',')),
-                          true);
+        setTableCellValue(
+            table, CrosswalkRowSensors, column,
+            resolvedIds(crosswalk.value(QStringLiteral("sensors")).toList(), SensorReference)
+                .join(QLatin1Char(',')),
+            true);
+        setTableCellValue(
+            table, CrosswalkRowDetectors, column,
+            resolvedIds(crosswalk.value(QStringLiteral("detectors")).toList(), DetectorReference)
+                .join(QLatin1Char(',')),
+            true);
         for (const auto &key : crosswalkTimes())
-            setTableCellValue(table, key.first, column, crosswalk.value(QLatin1String(key.second)), true);
+            setTableCellValue(table, key.first, column, crosswalk.value(QLatin1String(key.second)),
+                              true);
     }
 }
 
@@ -332,7 +368,8 @@ bool ProgramTiverk2Dlg::storeStages(int type, bool validate)
         const CnfPhasePtr phase = m_controller ? m_controller->findPhase(id) : CnfPhasePtr();
         if (!phase) {
             if (validate) {
-                CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                CalendarDlg::printError(
+                    this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
                 return false;
             }
             continue;
@@ -355,7 +392,8 @@ bool ProgramTiverk2Dlg::storeSequence(bool validate)
             continue;
         if (!(m_controller && m_controller->findPhase(id))) {
             if (validate) {
-                CalendarDlg::printError(this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
+                CalendarDlg::printError(
+                    this, tr("Phase '%1' defined in column %2 not exist").arg(id).arg(column));
                 return false;
             }
             continue;
@@ -372,7 +410,8 @@ void ProgramTiverk2Dlg::storeTimeline(int type)
     m_program->cycleLength = ui->cycleLength->value();
     if (type == CnfProgram::CoordinatedTimeline)
         m_program->setCycleOffset(ui->cycleOffset->value());
-    const QList<CnfSignalGroupPtr> groups = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
+    const QList<CnfSignalGroupPtr> groups
+        = m_controller ? m_controller->signalGroups() : QList<CnfSignalGroupPtr>();
     const QTableWidget *table = ui->timeline_table;
     int cycle = 0;
     for (int row = 0; row < table->rowCount() && row < groups.size(); ++row) {
@@ -384,7 +423,8 @@ void ProgramTiverk2Dlg::storeTimeline(int type)
             const QStringList parts = value.toString().split(QLatin1Char('|'));
             if (parts.size() != 2)
                 continue;
-            m_program->setTimelineData(groups.at(row), start, CnfSignalGroup::string2ColorState(parts.at(0)));
+            m_program->setTimelineData(groups.at(row), start,
+                                       CnfSignalGroup::string2ColorState(parts.at(0)));
             start += parts.at(1).toInt();
         }
         cycle = qMax(cycle, start);
@@ -402,10 +442,12 @@ bool ProgramTiverk2Dlg::storeCrosswalks(bool validate)
         QVariantMap crosswalk;
         QVariantList groups;
         QVariantList pedestrians;
-        const QStringList groupTokens =
-            tableCellValue(table, CrosswalkRowGroups, column).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+        const QStringList groupTokens = tableCellValue(table, CrosswalkRowGroups, column)
+                                            .toString()
+                                            .split(QLatin1Char(','), Qt::SkipEmptyParts);
         for (const QString &token : groupTokens) {
-            const CnfSignalGroupPtr group = m_controller ? m_controller->findSG(token.toInt()) : CnfSignalGroupPtr();
+            const CnfSignalGroupPtr group
+                = m_controller ? m_controller->findSG(token.toInt()) : CnfSignalGroupPtr();
             if (!group) {
                 if (validate) {
                     CalendarDlg::printError(this, tr("Signal group %1 not found").arg(token));
@@ -420,11 +462,12 @@ bool ProgramTiverk2Dlg::storeCrosswalks(bool validate)
         if (!pedestrians.isEmpty())
             crosswalk.insert(QStringLiteral("pedestrians"), pedestrians);
 
-        for (int kind : {SensorReference, DetectorReference}) {
+        for (int kind : { SensorReference, DetectorReference }) {
             const int row = kind == SensorReference ? CrosswalkRowSensors : CrosswalkRowDetectors;
             QVariantList ids;
-            const QStringList tokens =
-                tableCellValue(table, row, column).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+            const QStringList tokens = tableCellValue(table, row, column)
+                                           .toString()
+                                           .split(QLatin1Char(','), Qt::SkipEmptyParts);
             for (const QString &token : tokens) {
                 CnfDetectorPtr found;
                 if (m_controller)
@@ -432,9 +475,11 @@ bool ProgramTiverk2Dlg::storeCrosswalks(bool validate)
                                                     : m_controller->findDetector(token.toInt());
                 if (!found) {
                     if (validate) {
-                        CalendarDlg::printError(this, (kind == SensorReference ? tr("Sensor %1 not found")
-                                                                               : tr("Detector %1 not found"))
-                                                          .arg(token));
+                        CalendarDlg::printError(this,
+                                                (kind == SensorReference
+                                                     ? tr("Sensor %1 not found")
+                                                     : tr("Detector %1 not found"))
+                                                    .arg(token));
                         return false;
                     }
                     continue;
@@ -442,7 +487,8 @@ bool ProgramTiverk2Dlg::storeCrosswalks(bool validate)
                 ids << found->id();
             }
             if (!ids.isEmpty())
-                crosswalk.insert(kind == SensorReference ? QStringLiteral("sensors") : QStringLiteral("detectors"),
+                crosswalk.insert(kind == SensorReference ? QStringLiteral("sensors")
+                                                         : QStringLiteral("detectors"),
                                  ids);
         }
 
@@ -491,7 +537,8 @@ void ProgramTiverk2Dlg::updateCycleFromStages()
     for (int column = 0; column < ui->stageTable->columnCount(); ++column)
         total += cellInt(ui->stageTable, StageRowFullLength, column, 0);
     // Type 3 shows the sum only; elsewhere it is an edit of the cycle length.
-    const QSignalBlocker blocker(m_program->type == CnfProgram::FixedTime ? ui->cycleLength : nullptr);
+    const QSignalBlocker blocker(m_program->type == CnfProgram::FixedTime ? ui->cycleLength
+                                                                          : nullptr);
     ui->cycleLength->setValue(total);
 }
 
@@ -530,8 +577,9 @@ void ProgramTiverk2Dlg::updateTimelineTotals()
         int total = 0;
         bool complete = true;
         for (int column = 0; column < table->columnCount() && complete; ++column) {
-            const QStringList parts =
-                tableCellValue(table, row, column).toString().split(QLatin1Char('|'), Qt::SkipEmptyParts);
+            const QStringList parts = tableCellValue(table, row, column)
+                                          .toString()
+                                          .split(QLatin1Char('|'), Qt::SkipEmptyParts);
             if (parts.isEmpty())
                 continue;
             bool ok = false;
@@ -542,7 +590,8 @@ void ProgramTiverk2Dlg::updateTimelineTotals()
                 complete = false;
         }
         QString title = header->text();
-        title.truncate(title.indexOf(QLatin1Char('{')) < 0 ? title.size() : title.indexOf(QLatin1Char('{')));
+        title.truncate(title.indexOf(QLatin1Char('{')) < 0 ? title.size()
+                                                           : title.indexOf(QLatin1Char('{')));
         if (total != 0)
             title += QLatin1Char('{') + QString::number(total) + QLatin1Char('}');
         header->setText(title);

@@ -13,9 +13,9 @@
 #include <QCoreApplication>
 #include <QRegExp>
 
-#include <algorithm>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <algorithm>
 
 namespace {
 
@@ -53,7 +53,8 @@ bool isDetectorName(const QDomElement &element)
 
 bool isVariantName(const QDomElement &element)
 {
-    return elementName(element).startsWith(QString::fromUtf8("Вариант промтакта"), Qt::CaseInsensitive);
+    return elementName(element).startsWith(QString::fromUtf8("Вариант промтакта"),
+                                           Qt::CaseInsensitive);
 }
 
 // The interstate record of the first signal group of a phase; zeros when missing.
@@ -94,11 +95,11 @@ AlgorithmTable::AlgorithmTable(ParametersTable *table, CnfController *controller
     m_phaseDelegate = new ComboBoxDelegate(owner, m_phaseIds);
     m_programDelegate = new ComboBoxDelegate(owner, m_programNumbers);
     const int variants = controller
-                             ? controller->getNativeData(QStringLiteral("interstateVariantCount"), 0).toInt()
-                             : 0;
+        ? controller->getNativeData(QStringLiteral("interstateVariantCount"), 0).toInt()
+        : 0;
     if (variants > 0) {
-        QStringList texts{noVariantText()};
-        QList<QVariant> values{QStringLiteral("255")};
+        QStringList texts { noVariantText() };
+        QList<QVariant> values { QStringLiteral("255") };
         for (int variant = 1; variant <= variants; ++variant) {
             texts << QString::number(variant);
             values << QString::number(variant);
@@ -205,31 +206,36 @@ void AlgorithmTable::addColumn(QTableWidget *table, int column, const QDomElemen
         table->setColumnHidden(column, true);
 }
 
-void AlgorithmTable::placeArrayTable(QTableWidget *table, int row, int column, ParametersTable *nested)
+void AlgorithmTable::placeArrayTable(QTableWidget *table, int row, int column,
+                                     ParametersTable *nested)
 {
     auto *placeholder = new QTableWidgetItem;
     placeholder->setFlags(placeholder->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEditable));
     table->setItem(row, column, placeholder);
     table->setCellWidget(row, column, nested);
     table->setRowHeight(row, qMax(table->rowHeight(row), nested->height() + NestedMargin));
-    table->setColumnWidth(column, qMax(row == 0 ? 0 : table->columnWidth(column),
-                                       nested->width() + NestedMargin));
+    table->setColumnWidth(
+        column, qMax(row == 0 ? 0 : table->columnWidth(column), nested->width() + NestedMargin));
 }
 
-ParametersTable *AlgorithmTable::createArrayTable(const QDomElement &element, QTableWidget *parentTable)
+ParametersTable *AlgorithmTable::createArrayTable(const QDomElement &element,
+                                                  QTableWidget *parentTable)
 {
-    const QStringList parts = element.attribute(QStringLiteral("type")).split(QRegExp(QStringLiteral("[\\[\\]]")));
+    const QStringList parts
+        = element.attribute(QStringLiteral("type")).split(QRegExp(QStringLiteral("[\\[\\]]")));
     if (parts.size() != 3 || parts.first() != QLatin1String("array"))
         return nullptr;
     const int rows = parts.at(1).toInt();
     if (rows <= 0) {
-        emit warning(QCoreApplication::translate("ProgramDlg", "row %1,column%2 error: invalid type attribute")
+        emit warning(QCoreApplication::translate("ProgramDlg",
+                                                 "row %1,column%2 error: invalid type attribute")
                          .arg(element.lineNumber())
                          .arg(element.columnNumber()));
         return nullptr;
     }
     auto *nested = new ParametersTable(parentTable);
-    connect(nested, &QTableWidget::currentCellChanged, this, &AlgorithmTable::nestedCurrentCellChanged);
+    connect(nested, &QTableWidget::currentCellChanged, this,
+            &AlgorithmTable::nestedCurrentCellChanged);
     connect(nested, &QTableWidget::itemChanged, this, &AlgorithmTable::itemChanged);
     nested->verticalHeader()->hide();
     nested->setRowCount(rows);
@@ -282,7 +288,8 @@ QString AlgorithmTable::readRawValue(const QDomElement &element)
     return QString();
 }
 
-void AlgorithmTable::setColumnDelegate(QTableWidget *table, int column, QAbstractItemDelegate *delegate)
+void AlgorithmTable::setColumnDelegate(QTableWidget *table, int column,
+                                       QAbstractItemDelegate *delegate)
 {
     table->setItemDelegateForColumn(column, delegate);
 }
@@ -320,7 +327,8 @@ void AlgorithmTable::fillParameterValues(QTableWidgetItem *item, const QDomEleme
             setColumnDelegate(table, column, m_phaseDelegate);
         bool ok = false;
         const int index = value.toInt(&ok);
-        if (listId == QLatin1String("indexof(phases)") && ok && index >= 0 && index < m_phaseIds.size())
+        if (listId == QLatin1String("indexof(phases)") && ok && index >= 0
+            && index < m_phaseIds.size())
             value = m_phaseIds.at(index);
     } else if (listId == QLatin1String("indexof(prog_number)")) {
         if (!table->itemDelegateForColumn(column))
@@ -340,7 +348,8 @@ void AlgorithmTable::fillParameterValues(QTableWidgetItem *item, const QDomEleme
         if (elementName(element) == QString::fromUtf8(CallConditionName))
             m_callConditionItem = item;
     } else if (isDetectorName(element)) {
-        const bool buttonCell = nameHas(element, QString::fromUtf8("кнопка")) && m_callConditionItem;
+        const bool buttonCell
+            = nameHas(element, QString::fromUtf8("кнопка")) && m_callConditionItem;
         if (buttonCell)
             m_detectorItems << item;
         if (!(buttonCell && isButtonCallCondition())) {
@@ -355,7 +364,8 @@ void AlgorithmTable::fillParameterValues(QTableWidgetItem *item, const QDomEleme
             m_variantItem = item;
         if (m_variantDelegate) {
             setColumnDelegate(table, column, m_variantDelegate);
-            value = m_variantDelegate->textForValue(value.isEmpty() ? QStringLiteral("255") : value);
+            value
+                = m_variantDelegate->textForValue(value.isEmpty() ? QStringLiteral("255") : value);
         }
     } else if (element.hasAttribute(QStringLiteral("phase"))) {
         item->setData(PhaseRole, element.attribute(QStringLiteral("phase")));
@@ -389,7 +399,8 @@ bool AlgorithmTable::showsDetectorList(const QTableWidgetItem *item) const
 {
     if (!isDetectorCell(item))
         return false;
-    return qobject_cast<DtAddressDelegate *>(item->tableWidget()->itemDelegateForColumn(item->column()));
+    return qobject_cast<DtAddressDelegate *>(
+        item->tableWidget()->itemDelegateForColumn(item->column()));
 }
 
 CnfPhasePtr AlgorithmTable::phaseForCell(const QTableWidgetItem *item) const
@@ -427,7 +438,8 @@ void AlgorithmTable::storeParameterValues(const QTableWidget *table, QByteArray 
 {
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 0; column < table->columnCount(); ++column) {
-            if (const auto *nested = qobject_cast<const QTableWidget *>(table->cellWidget(row, column)))
+            if (const auto *nested
+                = qobject_cast<const QTableWidget *>(table->cellWidget(row, column)))
                 storeParameterValues(nested, bytes);
             else
                 storeParameterValue(table->item(row, column), bytes);
@@ -449,7 +461,8 @@ void AlgorithmTable::storeParameterValue(const QTableWidgetItem *item, QByteArra
         } else if (listId == QLatin1String("indexof(prog_number)")) {
             text = QString::number(m_programNumbers.indexOf(text));
         } else if (isListId(listId)) {
-            if (auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(item->column())))
+            if (auto *delegate
+                = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(item->column())))
                 text = delegate->valueForText(text).toString();
         } else if (isDetectorCell(item)) {
             if (showsDetectorList(item))
@@ -498,11 +511,13 @@ void AlgorithmTable::checkCell(QTableWidgetItem *item)
     bool valid = true;
     if (!text.isEmpty()) {
         const QString listId = element.attribute(QStringLiteral("listid"));
-        const QPair<QString, int> type = parseElementType(element.attribute(QStringLiteral("type")));
+        const QPair<QString, int> type
+            = parseElementType(element.attribute(QStringLiteral("type")));
         if (showsDetectorList(item)) {
             valid = DtAddressDelegate::isValidAddressList(text);
         } else if (listId.isEmpty() && item != m_variantItem
-                   && (type.first == QLatin1String("byte") || type.first == QLatin1String("word"))) {
+                   && (type.first == QLatin1String("byte")
+                       || type.first == QLatin1String("word"))) {
             // A plain number: a whole number below the field's "not set" value.
             bool ok = false;
             const int value = text.toInt(&ok);
@@ -616,7 +631,8 @@ bool AlgorithmTable::sequenceRecords(int *phases, QByteArray *first, QByteArray 
     const int variant = tableCellValue(m_table, 0, 0).toInt();
     if (count >= 2) {
         *first = firstGroupRecord(m_controller->findPhase(sequence->item(0, 0)->text()), variant);
-        *last = firstGroupRecord(m_controller->findPhase(sequence->item(count - 1, 0)->text()), variant);
+        *last = firstGroupRecord(m_controller->findPhase(sequence->item(count - 1, 0)->text()),
+                                 variant);
     }
     return true;
 }
@@ -632,7 +648,7 @@ int AlgorithmTable::greenStartTime() const
     const int cycle = tableCellValue(m_table, 0, k - 2).toInt();
     const int offset = tableCellValue(m_table, 0, k - 1).toInt();
     int green = offset + recordByte(last, 0) + recordByte(last, 1) + recordByte(last, 2)
-                + recordByte(last, 3) - recordByte(first, 5);
+        + recordByte(last, 3) - recordByte(first, 5);
     // A second of the cycle: an offset near the cycle's end carries the green
     // start past it, into the next cycle's first seconds.
     if (green < 0)
@@ -654,7 +670,7 @@ void AlgorithmTable::setGreenStartTime(int seconds)
     if (phases >= 2) {
         const int cycle = tableCellValue(m_table, 0, k - 2).toInt();
         offset = seconds - recordByte(last, 0) - recordByte(last, 1) - recordByte(last, 2)
-                 - recordByte(last, 3) + recordByte(first, 5);
+            - recordByte(last, 3) + recordByte(first, 5);
         if (offset < 0)
             offset += cycle;
     }

@@ -36,7 +36,11 @@ class AlgorithmTable : public QObject
 public:
     enum Family { OtherFamily = 0, TiverkFamily = 1, AdapterFamily = 2 };
     // Roles of a parameter cell: its layout element, the element's "id" and "phase".
-    enum Role { ElementRole = Qt::UserRole, IdRole = Qt::UserRole + 1, PhaseRole = Qt::UserRole + 2 };
+    enum Role {
+        ElementRole = Qt::UserRole,
+        IdRole = Qt::UserRole + 1,
+        PhaseRole = Qt::UserRole + 2
+    };
 
     // The delegates are made with `owner` as parent; the table is not owned.
     AlgorithmTable(ParametersTable *table, CnfController *controller, int family, QObject *owner);

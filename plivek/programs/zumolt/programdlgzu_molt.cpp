@@ -23,9 +23,10 @@
 namespace {
 
 // Step properties in the rows of the step table below the phase.
-const char *const stepKeys[] = {"recall", "passage", "call", "minGreen", "maxGreen", "countdownBoard"};
+const char *const stepKeys[]
+    = { "recall", "passage", "call", "minGreen", "maxGreen", "countdownBoard" };
 // Keys of an event's map, by row of the event table.
-const char *const eventKeys[] = {"phase", "call", "control", "redirect", "detector", "indicator"};
+const char *const eventKeys[] = { "phase", "call", "control", "redirect", "detector", "indicator" };
 
 QVariant valueOrInvalid(const QVariant &value)
 {
@@ -76,7 +77,8 @@ void removeSelectedColumns(QTableWidget *table, const std::function<void(int)> &
 
 } // namespace
 
-ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &program, CnfController *controller)
+ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &program,
+                                     CnfController *controller)
     : QDialog(parent)
     , ui(new Ui::ProgramDlgZU_MOLT)
     , controller(controller)
@@ -96,8 +98,8 @@ ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &progr
         edited->id = QString::number(n);
     }
 
-    QList<int> numbers{0};
-    QStringList names{QString()};
+    QList<int> numbers { 0 };
+    QStringList names { QString() };
     for (const CnfProgramPtr &other : controller->programs()) {
         numbers << other->id.toInt();
         names << other->name;
@@ -122,12 +124,12 @@ ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &progr
     phaseDelegate = new ComboBoxDelegate(this);
     for (const CnfPhasePtr &phase : controller->phases())
         phaseDelegate->addItem(phase->id);
-    countdownDelegate = new ComboBoxDelegate(this, {tr("timer"), tr("adaptive"), tr("conditional")},
-                                             {QStringLiteral("timer"), QStringLiteral("adaptive"),
-                                              QStringLiteral("conditional")});
-    recallDelegate = new ComboBoxDelegate(this, {tr("none"), tr("max"), tr("min"), tr("soft")},
-                                          {QStringLiteral("none"), QStringLiteral("max"), QStringLiteral("min"),
-                                           QStringLiteral("soft")});
+    countdownDelegate = new ComboBoxDelegate(
+        this, { tr("timer"), tr("adaptive"), tr("conditional") },
+        { QStringLiteral("timer"), QStringLiteral("adaptive"), QStringLiteral("conditional") });
+    recallDelegate = new ComboBoxDelegate(this, { tr("none"), tr("max"), tr("min"), tr("soft") },
+                                          { QStringLiteral("none"), QStringLiteral("max"),
+                                            QStringLiteral("min"), QStringLiteral("soft") });
     detectorDelegate = new ComboBoxDelegate(this);
     for (const CnfDetectorPtr &detector : controller->detectorsList()) {
         QString text = QString::number(detector->id());
@@ -141,8 +143,10 @@ ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &progr
 
     ui->number->setValue(edited->id.toInt());
     ui->name->setText(edited->name);
-    const QList<int> types{CnfProgram::OtherAlgorithm, CnfProgram::YellowFlash, CnfProgram::Dark,
-                           CnfProgram::Timeline, CnfProgram::CoordinatedTimeline, CnfProgram::Stagering};
+    const QList<int> types {
+        CnfProgram::OtherAlgorithm, CnfProgram::YellowFlash,         CnfProgram::Dark,
+        CnfProgram::Timeline,       CnfProgram::CoordinatedTimeline, CnfProgram::Stagering
+    };
     ui->type->blockSignals(true);
     for (int type : types)
         ui->type->addItem(CnfProgram::typeName(type, true), type);
@@ -171,7 +175,8 @@ void ProgramDlgZU_MOLT::on_type_currentIndexChanged(int index)
         data->setItemDelegateForRow(row, nullptr);
     for (int column = data->columnCount() - 1; column >= 0; --column)
         data->setItemDelegateForColumn(column, nullptr);
-    for (QTableWidget *table : {static_cast<QTableWidget *>(data), static_cast<QTableWidget *>(ui->dtTable)}) {
+    for (QTableWidget *table :
+         { static_cast<QTableWidget *>(data), static_cast<QTableWidget *>(ui->dtTable) }) {
         table->setRowCount(0);
         table->setColumnCount(0);
         table->hide();
@@ -223,8 +228,8 @@ void ProgramDlgZU_MOLT::fillTimelines()
             if (table->columnCount() <= i)
                 table->insertColumn(i);
             const int end = i + 1 < starts.size() ? starts.at(i + 1) : edited->cycle(false);
-            const QString cell = CnfSignalGroup::colorState2String(timeline.value(starts.at(i))) + QLatin1Char('|')
-                + QString::number(end - starts.at(i));
+            const QString cell = CnfSignalGroup::colorState2String(timeline.value(starts.at(i)))
+                + QLatin1Char('|') + QString::number(end - starts.at(i));
             setTableCellValue(table, row, i, cell, true);
         }
     }
@@ -236,8 +241,9 @@ void ProgramDlgZU_MOLT::fillTimelines()
 void ProgramDlgZU_MOLT::fillSteps()
 {
     ParametersTable *table = ui->dataTable;
-    const QStringList headers{tr("Phase"), tr("Recall"), tr("Passage"), tr("Call"),
-                              tr("Min. green"), tr("Max. green"), tr("Countdown board")};
+    const QStringList headers { tr("Phase"),          tr("Recall"),     tr("Passage"),
+                                tr("Call"),           tr("Min. green"), tr("Max. green"),
+                                tr("Countdown board") };
     table->setRowCount(StepRowCount);
     table->setVerticalHeaderLabels(headers);
     table->setItemDelegateForRow(PhaseRow, phaseDelegate);
@@ -261,8 +267,8 @@ void ProgramDlgZU_MOLT::fillEvents()
 {
     QTableWidget *table = ui->dtTable;
     table->setRowCount(EventRowCount);
-    table->setVerticalHeaderLabels({tr("Step"), tr("Called step"), tr("Control"), tr("Redirect"), tr("Detector"),
-                                    tr("Indicator")});
+    table->setVerticalHeaderLabels({ tr("Step"), tr("Called step"), tr("Control"), tr("Redirect"),
+                                     tr("Detector"), tr("Indicator") });
     table->setItemDelegateForRow(EventStepRow, stepNumberDelegate);
     table->setItemDelegateForRow(CalledStepRow, stepNumberDelegate);
     table->setItemDelegateForRow(ControlRow, checkDelegate);
@@ -276,8 +282,9 @@ void ProgramDlgZU_MOLT::fillEvents()
         for (int row = EventStepRow; row <= RedirectRow; ++row)
             setTableCellValue(table, row, k, event.value(QLatin1String(eventKeys[row])), true);
         // Detectors by their id as text; one the controller lacks shows the bare id.
-        for (int row : {int(DetectorRow), int(IndicatorRow)})
-            setTableCellValue(table, row, k, event.value(QLatin1String(eventKeys[row])).toString(), true);
+        for (int row : { int(DetectorRow), int(IndicatorRow) })
+            setTableCellValue(table, row, k, event.value(QLatin1String(eventKeys[row])).toString(),
+                              true);
     }
 }
 
@@ -325,7 +332,9 @@ void ProgramDlgZU_MOLT::on_dataTable_itemChanged(QTableWidgetItem *item)
             }
             if (row < groups.size()) {
                 table->setVerticalHeaderItem(
-                    row, new QTableWidgetItem(groups.at(row)->friendlyName() + QStringLiteral("{%1}").arg(sum)));
+                    row,
+                    new QTableWidgetItem(groups.at(row)->friendlyName()
+                                         + QStringLiteral("{%1}").arg(sum)));
             }
             longest = std::max(longest, sum);
         }
@@ -440,9 +449,11 @@ void ProgramDlgZU_MOLT::storeTimelines(bool asShown)
         int start = 0;
         for (int column = 0; column < table->columnCount(); ++column) {
             QString state, seconds;
-            if (!splitTimelineCell(valueOrInvalid(tableCellValue(table, row, column)), &state, &seconds))
+            if (!splitTimelineCell(valueOrInvalid(tableCellValue(table, row, column)), &state,
+                                   &seconds))
                 continue;
-            edited->setTimelineData(groups.at(row), start, CnfSignalGroup::string2ColorState(state));
+            edited->setTimelineData(groups.at(row), start,
+                                    CnfSignalGroup::string2ColorState(state));
             start += seconds.toInt();
         }
         longest = std::max(longest, start);
@@ -489,7 +500,8 @@ void ProgramDlgZU_MOLT::storeSteps(bool asShown)
                 continue;
             modified = true;
             const bool integer = row == PassageRow || row == MinGreenRow || row == MaxGreenRow;
-            step->setProperty(stepKeys[row - RecallRow], integer ? integerOrInvalid(value) : valueOrInvalid(value));
+            step->setProperty(stepKeys[row - RecallRow],
+                              integer ? integerOrInvalid(value) : valueOrInvalid(value));
         }
     }
     const QTableWidget *events = ui->dtTable;

@@ -33,9 +33,26 @@ class ProgramDlgZU_MOLT : public QDialog
     Q_OBJECT
 public:
     // Rows of the step table (type 10), one column per step.
-    enum StepRow { PhaseRow, RecallRow, PassageRow, CallRow, MinGreenRow, MaxGreenRow, CountdownRow, StepRowCount };
+    enum StepRow {
+        PhaseRow,
+        RecallRow,
+        PassageRow,
+        CallRow,
+        MinGreenRow,
+        MaxGreenRow,
+        CountdownRow,
+        StepRowCount
+    };
     // Rows of the event table (type 10), one column per event.
-    enum EventRow { EventStepRow, CalledStepRow, ControlRow, RedirectRow, DetectorRow, IndicatorRow, EventRowCount };
+    enum EventRow {
+        EventStepRow,
+        CalledStepRow,
+        ControlRow,
+        RedirectRow,
+        DetectorRow,
+        IndicatorRow,
+        EventRowCount
+    };
 
     ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &program, CnfController *controller);
     ~ProgramDlgZU_MOLT() override;

@@ -20,9 +20,15 @@ private slots:
                     text += QLatin1Char('\t');
                 // Texts, integers and doubles, as the table copies them.
                 switch (column % 3) {
-                case 0: text += QStringLiteral("\"name %1\"").arg(row); break;
-                case 1: text += QString::number(row * column); break;
-                default: text += QString::number(row + column / 10.0); break;
+                case 0:
+                    text += QStringLiteral("\"name %1\"").arg(row);
+                    break;
+                case 1:
+                    text += QString::number(row * column);
+                    break;
+                default:
+                    text += QString::number(row + column / 10.0);
+                    break;
                 }
             }
             text += QLatin1Char('\n');
@@ -30,7 +36,8 @@ private slots:
         QGuiApplication::clipboard()->setText(text);
 
         // A fresh table each time: every cell gets a new item and value.
-        QBENCHMARK {
+        QBENCHMARK
+        {
             ParametersTable table;
             table.setRowCount(Size);
             table.setColumnCount(Size);

@@ -4,8 +4,8 @@
 #include "testmain.h"
 
 #include <QCheckBox>
-#include <QLineEdit>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QtTest>
 
@@ -51,16 +51,16 @@ private slots:
         QTest::addColumn<QVariant>("initial");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("double click toggles") << Input::DoubleClick << false << true
-                                              << QVariant(false) << "bool:true";
+        QTest::newRow("double click toggles")
+            << Input::DoubleClick << false << true << QVariant(false) << "bool:true";
         QTest::newRow("double click on the text true")
             << Input::DoubleClick << false << true << QVariant("true") << "bool:false";
-        QTest::newRow("space toggles") << Input::Space << false << true << QVariant(true)
-                                       << "bool:false";
-        QTest::newRow("a letter is swallowed") << Input::Letter << false << true
-                                               << QVariant(true) << "bool:true";
-        QTest::newRow("F2 opens no editor") << Input::F2 << false << true << QVariant(true)
-                                            << "bool:true";
+        QTest::newRow("space toggles")
+            << Input::Space << false << true << QVariant(true) << "bool:false";
+        QTest::newRow("a letter is swallowed")
+            << Input::Letter << false << true << QVariant(true) << "bool:true";
+        QTest::newRow("F2 opens no editor")
+            << Input::F2 << false << true << QVariant(true) << "bool:true";
         QTest::newRow("a single click changes nothing")
             << Input::SingleClick << false << true << QVariant(false) << "bool:false";
         QTest::newRow("read-only delegate, double click")
@@ -82,7 +82,7 @@ private slots:
         QFETCH(QString, expected);
 
         QTableWidget table;
-        fill(table, 1, {initial});
+        fill(table, 1, { initial });
         if (!editableCell)
             makeReadOnly(table, 0, 0);
         table.setItemDelegate(new CheckBoxDelegate(&table, false, readOnlyDelegate));
@@ -112,7 +112,7 @@ private slots:
         }
         QCoreApplication::processEvents();
 
-        QCOMPARE(cells(table), QStringList{expected});
+        QCOMPARE(cells(table), QStringList { expected });
         // No editor of any kind came up instead.
         QCOMPARE(table.viewport()->findChildren<QCheckBox *>().size(), 0);
         QCOMPARE(table.viewport()->findChildren<QLineEdit *>().size(), 0);
@@ -121,7 +121,7 @@ private slots:
     void editorRoundTrip()
     {
         QTableWidget table;
-        fill(table, 1, {QVariant("true")});
+        fill(table, 1, { QVariant("true") });
         CheckBoxDelegate delegate;
         const QModelIndex index = table.model()->index(0, 0);
         QScopedPointer<QWidget> editor(delegate.createEditor(table.viewport(), {}, index));
@@ -137,7 +137,7 @@ private slots:
     void readOnlyDelegateHasNoEditor()
     {
         QTableWidget table;
-        fill(table, 1, {true});
+        fill(table, 1, { true });
         CheckBoxDelegate delegate(nullptr, false, true);
         QVERIFY(!delegate.createEditor(table.viewport(), {}, table.model()->index(0, 0)));
     }
@@ -159,7 +159,7 @@ private slots:
         QFETCH(bool, editable);
 
         QTableWidget table;
-        fill(table, 1, {false});
+        fill(table, 1, { false });
         if (!editable)
             makeReadOnly(table, 0, 0);
         const CheckBoxDelegate delegate(nullptr, radioLook, false);
@@ -180,7 +180,8 @@ private slots:
 
         const int enabled = QStyle::State_Enabled;
         const int selected = enabled | QStyle::State_Selected;
-        const QColor highlight = QStyleOptionViewItem().palette.color(QPalette::Inactive, QPalette::Highlight);
+        const QColor highlight
+            = QStyleOptionViewItem().palette.color(QPalette::Inactive, QPalette::Highlight);
         const QColor yellow(Qt::yellow);
         QTest::newRow("disabled: plain item painting")
             << int(QStyle::State_None) << QVariant() << true << QColor(Qt::white);
@@ -203,7 +204,7 @@ private slots:
 #endif
 
         QTableWidget table;
-        fill(table, 1, {true});
+        fill(table, 1, { true });
         table.item(0, 0)->setData(Qt::BackgroundRole, background);
         const CheckBoxDelegate delegate;
         const QImage image = paintCell(table, delegate, QStyle::State(state));
@@ -219,7 +220,7 @@ private slots:
     {
         // The text "true" reads as checked, like the bool.
         QTableWidget table;
-        fill(table, 1, {QVariant("true")});
+        fill(table, 1, { QVariant("true") });
         const CheckBoxDelegate delegate;
         const QImage fromText = paintCell(table, delegate);
         table.item(0, 0)->setData(Qt::EditRole, true);

@@ -47,9 +47,8 @@ private slots:
     void actions()
     {
         ParametersTable table;
-        const QStringList expected = Zumoltc
-            ? QStringList{"copy", "paste", "clear"}
-            : QStringList{"copy", "copy_all", "paste", "clear"};
+        const QStringList expected = Zumoltc ? QStringList { "copy", "paste", "clear" }
+                                             : QStringList { "copy", "copy_all", "paste", "clear" };
         QCOMPARE(actionNames(table).mid(0, expected.size()), expected);
         for (const QAction *action : table.actions()) {
             QCOMPARE(action->shortcutContext(), Qt::WidgetShortcut);
@@ -72,16 +71,20 @@ private slots:
         QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("cell");
 
-        QTest::newRow("copy") << "copy" << "Copy" << QKeySequence(QKeySequence::Copy)
+        QTest::newRow("copy") << "copy"
+                              << "Copy" << QKeySequence(QKeySequence::Copy)
                               << (Zumoltc ? "\"a\"\n" : "a\n") << "QString:a";
 #ifndef COMMON_WIDGETS_ZUMOLTC
-        QTest::newRow("copy_all") << "copy_all" << "Copy all with titles"
+        QTest::newRow("copy_all") << "copy_all"
+                                  << "Copy all with titles"
                                   << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C) << "\tT\na\n"
                                   << "QString:a";
 #endif
-        QTest::newRow("paste") << "paste" << "Paste" << QKeySequence(QKeySequence::Paste) << "7"
+        QTest::newRow("paste") << "paste"
+                               << "Paste" << QKeySequence(QKeySequence::Paste) << "7"
                                << (Zumoltc ? "int:7" : "QString:7");
-        QTest::newRow("clear") << "clear" << "Remove" << QKeySequence(QKeySequence::Delete) << "7"
+        QTest::newRow("clear") << "clear"
+                               << "Remove" << QKeySequence(QKeySequence::Delete) << "7"
                                << "-";
     }
 
@@ -94,7 +97,7 @@ private slots:
         QFETCH(QString, cell);
 
         ParametersTable table;
-        fill(table, 1, {"a"});
+        fill(table, 1, { "a" });
         table.setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("T")));
         table.verticalHeader()->hide();
         const auto *action = table.findChild<QAction *>(name);
@@ -111,7 +114,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("7"));
         QTest::keySequence(&table, shortcut);
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
-        QCOMPARE(cells(table), QStringList{cell});
+        QCOMPARE(cells(table), QStringList { cell });
     }
 
     void copy_data()
@@ -124,23 +127,29 @@ private slots:
 
         const QVariant none;
         QTest::newRow("bounding rectangle of rows 5 and 3")
-            << QVariantList{none, none, none, "x", "y", 12} << 1
-            << QList<QPoint>{{0, 5}, {0, 3}} << "\"x\"\n\n12\n"
+            << QVariantList { none, none, none, "x", "y", 12 } << 1
+            << QList<QPoint> { { 0, 5 }, { 0, 3 } } << "\"x\"\n\n12\n"
             << "x\n\n12\n";
         QTest::newRow("cells side by side")
-            << QVariantList{"a", 1.5} << 2 << QList<QPoint>{{0, 0}, {1, 0}}
-            << "\"a\"\t1.5\n" << "a\t1.5\n";
+            << QVariantList { "a", 1.5 } << 2 << QList<QPoint> { { 0, 0 }, { 1, 0 } }
+            << "\"a\"\t1.5\n"
+            << "a\t1.5\n";
         QTest::newRow("unselected cells inside the rectangle")
-            << QVariantList{"a", "b", "c", "d"} << 2 << QList<QPoint>{{0, 0}, {1, 1}}
-            << "\"a\"\t\n\t\"d\"\n" << "a\t\n\td\n";
+            << QVariantList { "a", "b", "c", "d" } << 2 << QList<QPoint> { { 0, 0 }, { 1, 1 } }
+            << "\"a\"\t\n\t\"d\"\n"
+            << "a\t\n\td\n";
         QTest::newRow("selected cell without item")
-            << QVariantList{1, none} << 2 << QList<QPoint>{{0, 0}, {1, 0}} << "1\t\n" << "1\t\n";
+            << QVariantList { 1, none } << 2 << QList<QPoint> { { 0, 0 }, { 1, 0 } } << "1\t\n"
+            << "1\t\n";
         QTest::newRow("quotes inside a text stay as they are")
-            << QVariantList{"say \"hi\""} << 1 << QList<QPoint>{{0, 0}}
-            << "\"say \"hi\"\"\n" << "say \"hi\"\n";
+            << QVariantList { "say \"hi\"" } << 1 << QList<QPoint> { { 0, 0 } }
+            << "\"say \"hi\"\"\n"
+            << "say \"hi\"\n";
         QTest::newRow("empty text")
-            << QVariantList{QString("")} << 1 << QList<QPoint>{{0, 0}} << "\"\"\n" << "\n";
-        QTest::newRow("bool") << QVariantList{true} << 1 << QList<QPoint>{{0, 0}} << "true\n"
+            << QVariantList { QString("") } << 1 << QList<QPoint> { { 0, 0 } } << "\"\"\n"
+            << "\n";
+        QTest::newRow("bool") << QVariantList { true } << 1 << QList<QPoint> { { 0, 0 } }
+                              << "true\n"
                               << "true\n";
     }
 
@@ -162,7 +171,7 @@ private slots:
     void copyWithoutSelectionLeavesClipboard()
     {
         ParametersTable table;
-        fill(table, 1, {1});
+        fill(table, 1, { 1 });
         table.clearSelection();
         QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
         table.copy();
@@ -180,61 +189,62 @@ private slots:
         QTest::addColumn<QStringList>("plivek");
 
         const QVariant none;
-        const QVariantList empty1x3{none, none, none};
+        const QVariantList empty1x3 { none, none, none };
         QTest::newRow("quoted text, double and int")
             << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "\"a\"\t1.5\t7\n"
-            << QStringList{"QString:a", "double:1.5", "int:7"}
-            << QStringList{"QString:\"a\"", "QString:1.5", "QString:7"};
+            << QStringList { "QString:a", "double:1.5", "int:7" }
+            << QStringList { "QString:\"a\"", "QString:1.5", "QString:7" };
         QTest::newRow("word without quotes")
-            << QVariantList{none} << 1 << QList<QPoint>() << QPoint(0, 0) << "abc"
-            << QStringList{"int:0"} << QStringList{"QString:abc"};
+            << QVariantList { none } << 1 << QList<QPoint>() << QPoint(0, 0) << "abc"
+            << QStringList { "int:0" } << QStringList { "QString:abc" };
         QTest::newRow("lone quote is an empty text")
-            << QVariantList{none} << 1 << QList<QPoint>() << QPoint(0, 0) << "\""
-            << QStringList{"QString:"} << QStringList{"QString:\""};
+            << QVariantList { none } << 1 << QList<QPoint>() << QPoint(0, 0) << "\""
+            << QStringList { "QString:" } << QStringList { "QString:\"" };
         QTest::newRow("ragged lines")
-            << QVariantList{none, none, none, none, none, none, none, none, none} << 3
+            << QVariantList { none, none, none, none, none, none, none, none, none } << 3
             << QList<QPoint>() << QPoint(0, 0) << "1\t2\t3\n4\n\t5\n"
-            << QStringList{"int:1", "int:2", "int:3", "int:4", "-", "-", "-", "int:5", "-"}
-            << QStringList{"QString:1", "QString:2", "QString:3", "QString:4", "-", "-",
-                           "-", "QString:5", "-"};
+            << QStringList { "int:1", "int:2", "int:3", "int:4", "-", "-", "-", "int:5", "-" }
+            << QStringList { "QString:1", "QString:2", "QString:3", "QString:4", "-",
+                             "-",         "-",         "QString:5", "-" };
         QTest::newRow("read-only cell keeps its value and uses up its column")
-            << QVariantList{none, "ro", none} << 3 << QList<QPoint>{{1, 0}} << QPoint(0, 0)
-            << "1\t2\t3" << QStringList{"int:1", "QString:ro", "int:3"}
-            << QStringList{"QString:1", "QString:ro", "QString:3"};
+            << QVariantList { none, "ro", none } << 3 << QList<QPoint> { { 1, 0 } } << QPoint(0, 0)
+            << "1\t2\t3" << QStringList { "int:1", "QString:ro", "int:3" }
+            << QStringList { "QString:1", "QString:ro", "QString:3" };
         QTest::newRow("past the bottom and right edges")
-            << QVariantList{none, none, none, none} << 2 << QList<QPoint>() << QPoint(1, 1)
-            << "1\t2\t3\n4\t5\n6\n" << QStringList{"-", "-", "-", "int:1"}
-            << QStringList{"-", "-", "-", "QString:1"};
+            << QVariantList { none, none, none, none } << 2 << QList<QPoint>() << QPoint(1, 1)
+            << "1\t2\t3\n4\t5\n6\n"
+            << QStringList { "-", "-", "-", "int:1" } << QStringList { "-", "-", "-", "QString:1" };
         QTest::newRow("leading empty lines")
-            << QVariantList{none, none} << 1 << QList<QPoint>() << QPoint(0, 1) << "\n\n1\n"
-            << QStringList{"-", "int:1"} << QStringList{"-", "-"};
+            << QVariantList { none, none } << 1 << QList<QPoint>() << QPoint(0, 1) << "\n\n1\n"
+            << QStringList { "-", "int:1" } << QStringList { "-", "-" };
         QTest::newRow("empty lines")
             << empty1x3 << 1 << QList<QPoint>() << QPoint(0, 0) << "1\n\n2\n"
-            << QStringList{"int:1", "int:2", "-"} << QStringList{"QString:1", "-", "QString:2"};
+            << QStringList { "int:1", "int:2", "-" }
+            << QStringList { "QString:1", "-", "QString:2" };
         QTest::newRow("empty field leaves the cell")
-            << QVariantList{5, none} << 2 << QList<QPoint>() << QPoint(0, 0) << "\t6"
-            << QStringList{"int:5", "int:6"} << QStringList{"int:5", "QString:6"};
+            << QVariantList { 5, none } << 2 << QList<QPoint>() << QPoint(0, 0) << "\t6"
+            << QStringList { "int:5", "int:6" } << QStringList { "int:5", "QString:6" };
         QTest::newRow("from the current cell")
-            << QVariantList{0, 0, 0, 0} << 2 << QList<QPoint>() << QPoint(1, 0) << "7\t8"
-            << QStringList{"int:0", "int:7", "int:0", "int:0"}
-            << QStringList{"int:0", "QString:7", "int:0", "int:0"};
+            << QVariantList { 0, 0, 0, 0 } << 2 << QList<QPoint>() << QPoint(1, 0) << "7\t8"
+            << QStringList { "int:0", "int:7", "int:0", "int:0" }
+            << QStringList { "int:0", "QString:7", "int:0", "int:0" };
         QTest::newRow("windows line ends")
-            << QVariantList{none, none, none, none} << 2 << QList<QPoint>() << QPoint(0, 0)
-            << "1\t2\r\n3\t4\r\n" << QStringList{"int:1", "int:2", "int:3", "int:4"}
-            << QStringList{"QString:1", "QString:2", "QString:3", "QString:4"};
+            << QVariantList { none, none, none, none } << 2 << QList<QPoint>() << QPoint(0, 0)
+            << "1\t2\r\n3\t4\r\n"
+            << QStringList { "int:1", "int:2", "int:3", "int:4" }
+            << QStringList { "QString:1", "QString:2", "QString:3", "QString:4" };
         QTest::newRow("copied bools and numbers beyond int")
             << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "true\t1e+20\t3000000000"
-            << QStringList{"bool:true", "double:1e+20", "double:3e+09"}
-            << QStringList{"QString:true", "QString:1e+20", "QString:3000000000"};
+            << QStringList { "bool:true", "double:1e+20", "double:3e+09" }
+            << QStringList { "QString:true", "QString:1e+20", "QString:3000000000" };
         QTest::newRow("copied times and dates")
-            << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0)
-            << "08:30:00.000\t23:59\t2024-05-01"
-            << QStringList{"QTime:08:30:00.000", "QTime:23:59:00.000", "QDate:2024-05-01"}
-            << QStringList{"QString:08:30:00.000", "QString:23:59", "QString:2024-05-01"};
+            << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "08:30:00.000\t23:59\t2024-05-01"
+            << QStringList { "QTime:08:30:00.000", "QTime:23:59:00.000", "QDate:2024-05-01" }
+            << QStringList { "QString:08:30:00.000", "QString:23:59", "QString:2024-05-01" };
         QTest::newRow("not quite times or dates")
             << empty1x3 << 3 << QList<QPoint>() << QPoint(0, 0) << "25:00\t2024-13-01\t-12"
-            << QStringList{"int:0", "int:0", "int:-12"}
-            << QStringList{"QString:25:00", "QString:2024-13-01", "QString:-12"};
+            << QStringList { "int:0", "int:0", "int:-12" }
+            << QStringList { "QString:25:00", "QString:2024-13-01", "QString:-12" };
     }
 
     void paste()
@@ -266,8 +276,10 @@ private slots:
     void copyAndPasteRoundTrip()
     {
         // What one table copies, another pastes back to the same cells.
-        const QVariantList values{"a b", 12, 1.5, true, QString(""), QVariant(), -3, "x\"y", 0.25,
-                                  QTime(8, 30), QTime(23, 59, 1), QDate(2024, 5, 1)};
+        const QVariantList values {
+            "a b", 12,     1.5,  true,         QString(""),      QVariant(),
+            -3,    "x\"y", 0.25, QTime(8, 30), QTime(23, 59, 1), QDate(2024, 5, 1)
+        };
         ParametersTable source;
         fill(source, 3, values);
         source.selectAll();
@@ -282,9 +294,8 @@ private slots:
         } else {
             for (int i = 0; i < values.size(); ++i) {
                 const QTableWidgetItem *item = target.item(i / 3, i % 3);
-                QCOMPARE(item ? item->text() : QString(), source.item(i / 3, i % 3)
-                                                              ? source.item(i / 3, i % 3)->text()
-                                                              : QString());
+                QCOMPARE(item ? item->text() : QString(),
+                         source.item(i / 3, i % 3) ? source.item(i / 3, i % 3)->text() : QString());
             }
         }
     }
@@ -292,9 +303,9 @@ private slots:
     void removeEmptiesSelectedCells()
     {
         ParametersTable table;
-        fill(table, 2, {1, 2, 3, 4});
+        fill(table, 2, { 1, 2, 3, 4 });
         makeReadOnly(table, 0, 1);
-        selectCells(table, {{0, 0}, {1, 0}});
+        selectCells(table, { { 0, 0 }, { 1, 0 } });
         const QList<QAction *> all = table.actions();
         const auto remove = std::find_if(all.cbegin(), all.cend(), [](const QAction *action) {
             return action->objectName() == QLatin1String("clear");
@@ -302,7 +313,7 @@ private slots:
         QVERIFY(remove != all.cend());
         (*remove)->trigger();
 
-        QCOMPARE(cells(table), (QStringList{"-", "-", "int:3", "int:4"}));
+        QCOMPARE(cells(table), (QStringList { "-", "-", "int:3", "int:4" }));
         QVERIFY(table.item(0, 0));
         QVERIFY(table.item(0, 1));
         QVERIFY(!table.isCellEditable(0, 1));
@@ -330,7 +341,7 @@ private slots:
         QFETCH(QString, expected);
 
         ParametersTable table;
-        fill(table, 2, {1, "x", QVariant(), 2.5});
+        fill(table, 2, { 1, "x", QVariant(), 2.5 });
         table.setRowCount(rows);
         table.setHorizontalHeaderItem(0, new QTableWidgetItem("A")); // column 1 has no title item
         if (rows > 0)
@@ -346,7 +357,7 @@ private slots:
     void modifiedByEditsAndReset()
     {
         ParametersTable table;
-        fill(table, 2, {1, 2});
+        fill(table, 2, { 1, 2 });
         QVERIFY(table.modified); // filling is a change too; owners reset afterwards
         table.resetModified();
         QVERIFY(!table.modified);
@@ -372,7 +383,7 @@ private slots:
         QFETCH(bool, outerModified);
 
         ParametersTable outer;
-        fill(outer, 1, {1});
+        fill(outer, 1, { 1 });
         ParametersTable *inner = nullptr;
         if (depth == 0) {
             inner = new ParametersTable(&outer);
@@ -384,7 +395,7 @@ private slots:
             inner = new ParametersTable(container);
             outer.setCellWidget(0, 0, container);
         }
-        fill(*inner, 1, {1});
+        fill(*inner, 1, { 1 });
         outer.resetModified();
         inner->resetModified();
         QVERIFY(!outer.modified);
@@ -400,7 +411,7 @@ private slots:
         // modified: the next inner change must still mark the outer table.
         ParametersTable outer;
         auto *inner = new ParametersTable(&outer);
-        fill(*inner, 1, {1});
+        fill(*inner, 1, { 1 });
         QVERIFY(inner->modified && outer.modified);
         outer.resetModified();
         QVERIFY(inner->modified);
@@ -411,11 +422,11 @@ private slots:
     void resetModifiedReachesNestedTables()
     {
         ParametersTable outer;
-        fill(outer, 2, {1, 2, 3, 4});
+        fill(outer, 2, { 1, 2, 3, 4 });
         auto *inner = new ParametersTable;
-        fill(*inner, 1, {1});
+        fill(*inner, 1, { 1 });
         auto *innermost = new ParametersTable;
-        fill(*innermost, 1, {1});
+        fill(*innermost, 1, { 1 });
         inner->setCellWidget(0, 0, innermost);
         outer.setCellWidget(1, 1, inner);
         QVERIFY(outer.modified && inner->modified && innermost->modified);
@@ -430,7 +441,7 @@ private slots:
     {
         ParametersTable table;
         QVERIFY(!table.autoExtendColumns);
-        fill(table, 2, {1, 2});
+        fill(table, 2, { 1, 2 });
         table.setCurrentCell(0, 1);
         QCOMPARE(table.columnCount(), 2);
     }
@@ -444,17 +455,18 @@ private slots:
 
         const QVariant none;
         QTest::newRow("into a filled last column appends one")
-            << QVariantList{1, 2} << 0 << 1 << 3;
+            << QVariantList { 1, 2 } << 0 << 1 << 3;
         QTest::newRow("into an empty last column changes nothing")
-            << QVariantList{1, none} << 0 << 1 << 2;
+            << QVariantList { 1, none } << 0 << 1 << 2;
         QTest::newRow("back while two trailing columns are empty")
-            << QVariantList{1, none, none} << 2 << 0 << 2;
+            << QVariantList { 1, none, none } << 2 << 0 << 2;
         QTest::newRow("back while four trailing columns are empty")
-            << QVariantList{1, none, none, none, none} << 4 << 0 << 2;
+            << QVariantList { 1, none, none, none, none } << 4 << 0 << 2;
         QTest::newRow("into an empty column before the last")
-            << QVariantList{1, none, none, none} << 3 << 2 << 2;
-        QTest::newRow("last column holds data") << QVariantList{1, none, 2} << 2 << 0 << 3;
-        QTest::newRow("all empty leaves one column") << QVariantList{none, none, none} << 2 << 0 << 1;
+            << QVariantList { 1, none, none, none } << 3 << 2 << 2;
+        QTest::newRow("last column holds data") << QVariantList { 1, none, 2 } << 2 << 0 << 3;
+        QTest::newRow("all empty leaves one column")
+            << QVariantList { none, none, none } << 2 << 0 << 1;
     }
 
     void autoExtendOnCurrentChange()
@@ -477,7 +489,7 @@ private slots:
     void appendedColumnTakesWidth()
     {
         ParametersTable table;
-        fill(table, 2, {1, 2});
+        fill(table, 2, { 1, 2 });
         table.setColumnWidth(1, 77);
         table.autoExtendColumns = true;
 #ifdef COMMON_WIDGETS_ZUMOLTC
@@ -511,17 +523,18 @@ private slots:
         QTest::addColumn<bool>("nextEditorOpen");
         QTest::addColumn<QVariant>("stored");
         const QVariant five(QStringLiteral("5"));
-        QTest::newRow("typed and committed") << QStringList{"5"} << QList<int>{Qt::Key_Return} << 3
-                                             << false << five;
-        QTest::newRow("typed and left with Tab") << QStringList{"5"} << QList<int>{Qt::Key_Tab} << 3
-                                                 << true << five;
-        QTest::newRow("left undone") << QStringList{""} << QList<int>{Qt::Key_Escape} << 2 << false
-                                     << QVariant();
-        QTest::newRow("typed, then undone") << QStringList{"5"} << QList<int>{Qt::Key_Escape} << 2
-                                            << false << QVariant();
+        QTest::newRow("typed and committed")
+            << QStringList { "5" } << QList<int> { Qt::Key_Return } << 3 << false << five;
+        QTest::newRow("typed and left with Tab")
+            << QStringList { "5" } << QList<int> { Qt::Key_Tab } << 3 << true << five;
+        QTest::newRow("left undone")
+            << QStringList { "" } << QList<int> { Qt::Key_Escape } << 2 << false << QVariant();
+        QTest::newRow("typed, then undone")
+            << QStringList { "5" } << QList<int> { Qt::Key_Escape } << 2 << false << QVariant();
         QTest::newRow("left undone three times")
-            << QStringList{"", "", ""} << QList<int>{Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape}
-            << 2 << false << QVariant();
+            << QStringList { "", "", "" }
+            << QList<int> { Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape } << 2 << false
+            << QVariant();
     }
     void closingEditorInLastColumn()
     {
@@ -531,7 +544,7 @@ private slots:
         QFETCH(bool, nextEditorOpen);
         QFETCH(QVariant, stored);
         ParametersTable table;
-        fill(table, 2, {1, QVariant()});
+        fill(table, 2, { 1, QVariant() });
         table.autoExtendColumns = true;
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
@@ -567,7 +580,7 @@ private slots:
     {
         QFETCH(bool, click);
         ParametersTable table;
-        fill(table, 2, {1, QVariant(), 2, QVariant()});
+        fill(table, 2, { 1, QVariant(), 2, QVariant() });
         table.autoExtendColumns = true;
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
@@ -595,24 +608,24 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("expected");
 
-        const QStringList untouched{"int:1", "QString:a", "int:2", "QString:b",
-                                    "int:3", "QString:c", "int:4", "QString:d"};
+        const QStringList untouched { "int:1", "QString:a", "int:2", "QString:b",
+                                      "int:3", "QString:c", "int:4", "QString:d" };
         QTest::newRow("right click fills the editable cells")
-            << QList<QPoint>{{1, 1}} << int(Qt::RightButton) << 1
-            << QStringList{"int:1", "QString:b", "int:2", "QString:b",
-                           "int:3", "QString:c", "int:4", "QString:b"};
+            << QList<QPoint> { { 1, 1 } } << int(Qt::RightButton) << 1
+            << QStringList { "int:1", "QString:b", "int:2", "QString:b",
+                             "int:3", "QString:c", "int:4", "QString:b" };
         QTest::newRow("first selected cell of the clicked column")
-            << QList<QPoint>{{0, 0}, {1, 3}, {1, 0}} << int(Qt::RightButton) << 1
-            << QStringList{"int:1", "QString:d", "int:2", "QString:d",
-                           "int:3", "QString:c", "int:4", "QString:d"};
+            << QList<QPoint> { { 0, 0 }, { 1, 3 }, { 1, 0 } } << int(Qt::RightButton) << 1
+            << QStringList { "int:1", "QString:d", "int:2", "QString:d",
+                             "int:3", "QString:c", "int:4", "QString:d" };
         QTest::newRow("numbers stay numbers")
-            << QList<QPoint>{{0, 2}} << int(Qt::RightButton) << 0
-            << QStringList{"int:3", "QString:a", "int:3", "QString:b",
-                           "int:3", "QString:c", "int:3", "QString:d"};
+            << QList<QPoint> { { 0, 2 } } << int(Qt::RightButton) << 0
+            << QStringList { "int:3", "QString:a", "int:3", "QString:b",
+                             "int:3", "QString:c", "int:3", "QString:d" };
         QTest::newRow("no selected cell in the column fills nothing")
-            << QList<QPoint>{{0, 0}} << int(Qt::RightButton) << 1 << untouched;
+            << QList<QPoint> { { 0, 0 } } << int(Qt::RightButton) << 1 << untouched;
         QTest::newRow("left click fills nothing")
-            << QList<QPoint>{{1, 1}} << int(Qt::LeftButton) << 1 << untouched;
+            << QList<QPoint> { { 1, 1 } } << int(Qt::LeftButton) << 1 << untouched;
     }
 
     void headerFill()
@@ -623,7 +636,7 @@ private slots:
         QFETCH(QStringList, expected);
 
         ParametersTable table;
-        fill(table, 2, {1, "a", 2, "b", 3, "c", 4, "d"});
+        fill(table, 2, { 1, "a", 2, "b", 3, "c", 4, "d" });
         makeReadOnly(table, 2, 1);
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
@@ -648,17 +661,17 @@ private slots:
     void selectionFunctions()
     {
         ParametersTable table;
-        fill(table, 3, {1, 2, QVariant(), 4, 5, 6});
-        selectCells(table, {{2, 0}, {0, 1}, {2, 1}});
-        QCOMPARE(selectedColumns(&table), (QList<int>{2, 0}));
-        QCOMPARE(table.selectedColumns(), (QList<int>{2, 0}));
-        QCOMPARE(selectedItemRows(&table), (QList<int>{1})); // (0, 2) has no item
+        fill(table, 3, { 1, 2, QVariant(), 4, 5, 6 });
+        selectCells(table, { { 2, 0 }, { 0, 1 }, { 2, 1 } });
+        QCOMPARE(selectedColumns(&table), (QList<int> { 2, 0 }));
+        QCOMPARE(table.selectedColumns(), (QList<int> { 2, 0 }));
+        QCOMPARE(selectedItemRows(&table), (QList<int> { 1 })); // (0, 2) has no item
     }
 
     void typingDoesNotMoveTheCurrentCell()
     {
         ParametersTable table;
-        fill(table, 1, {"apple", "banana"});
+        fill(table, 1, { "apple", "banana" });
         table.setCurrentCell(0, 0);
         table.keyboardSearch(QStringLiteral("b"));
         QCOMPARE(table.currentRow(), 0);
@@ -672,29 +685,32 @@ private slots:
         QTest::addColumn<QList<int>>("order");
         QTest::addColumn<QList<int>>("selectedAfter");
 
-        QTest::newRow("down") << "down" << QList<int>{1} << QList<int>{0, 2, 1, 3, 4}
-                              << QList<int>{2};
-        QTest::newRow("up") << "up" << QList<int>{3} << QList<int>{0, 1, 3, 2, 4} << QList<int>{2};
-        QTest::newRow("last row down stays") << "down" << QList<int>{4}
-                                             << QList<int>{0, 1, 2, 3, 4} << QList<int>{4};
-        QTest::newRow("first row up stays") << "up" << QList<int>{0} << QList<int>{0, 1, 2, 3, 4}
-                                            << QList<int>{0};
-        QTest::newRow("block at the top stays") << "up" << QList<int>{0, 1}
-                                                << QList<int>{0, 1, 2, 3, 4} << QList<int>{0, 1};
-        QTest::newRow("block at the bottom stays") << "down" << QList<int>{3, 4}
-                                                   << QList<int>{0, 1, 2, 3, 4} << QList<int>{3, 4};
+        QTest::newRow("down") << "down" << QList<int> { 1 } << QList<int> { 0, 2, 1, 3, 4 }
+                              << QList<int> { 2 };
+        QTest::newRow("up") << "up" << QList<int> { 3 } << QList<int> { 0, 1, 3, 2, 4 }
+                            << QList<int> { 2 };
+        QTest::newRow("last row down stays")
+            << "down" << QList<int> { 4 } << QList<int> { 0, 1, 2, 3, 4 } << QList<int> { 4 };
+        QTest::newRow("first row up stays")
+            << "up" << QList<int> { 0 } << QList<int> { 0, 1, 2, 3, 4 } << QList<int> { 0 };
+        QTest::newRow("block at the top stays")
+            << "up" << QList<int> { 0, 1 } << QList<int> { 0, 1, 2, 3, 4 } << QList<int> { 0, 1 };
+        QTest::newRow("block at the bottom stays")
+            << "down" << QList<int> { 3, 4 } << QList<int> { 0, 1, 2, 3, 4 } << QList<int> { 3, 4 };
         QTest::newRow("block at the top stays, a row apart moves")
-            << "up" << QList<int>{0, 1, 3} << QList<int>{0, 1, 3, 2, 4} << QList<int>{0, 1, 2};
+            << "up" << QList<int> { 0, 1, 3 } << QList<int> { 0, 1, 3, 2, 4 }
+            << QList<int> { 0, 1, 2 };
         QTest::newRow("rows apart move up together")
-            << "up" << QList<int>{1, 3} << QList<int>{1, 0, 3, 2, 4} << QList<int>{0, 2};
-        QTest::newRow("block down") << "down" << QList<int>{1, 2} << QList<int>{0, 3, 1, 2, 4}
-                                    << QList<int>{2, 3};
-        QTest::newRow("top") << "top" << QList<int>{2, 3} << QList<int>{2, 3, 0, 1, 4}
-                             << QList<int>{0, 1};
-        QTest::newRow("bottom") << "bottom" << QList<int>{0} << QList<int>{1, 2, 3, 4, 0}
-                                << QList<int>{4};
-        QTest::newRow("bottom keeps the gap") << "bottom" << QList<int>{0, 2}
-                                              << QList<int>{1, 3, 0, 4, 2} << QList<int>{2, 4};
+            << "up" << QList<int> { 1, 3 } << QList<int> { 1, 0, 3, 2, 4 } << QList<int> { 0, 2 };
+        QTest::newRow("block down")
+            << "down" << QList<int> { 1, 2 } << QList<int> { 0, 3, 1, 2, 4 } << QList<int> { 2, 3 };
+        QTest::newRow("top") << "top" << QList<int> { 2, 3 } << QList<int> { 2, 3, 0, 1, 4 }
+                             << QList<int> { 0, 1 };
+        QTest::newRow("bottom") << "bottom" << QList<int> { 0 } << QList<int> { 1, 2, 3, 4, 0 }
+                                << QList<int> { 4 };
+        QTest::newRow("bottom keeps the gap")
+            << "bottom" << QList<int> { 0, 2 } << QList<int> { 1, 3, 0, 4, 2 }
+            << QList<int> { 2, 4 };
     }
 
     void moveRows()
@@ -705,7 +721,7 @@ private slots:
         QFETCH(QList<int>, selectedAfter);
 
         ParametersTable table;
-        fill(table, 2, {0, "r0", 1, "r1", 2, "r2", 3, "r3", 4, "r4"});
+        fill(table, 2, { 0, "r0", 1, "r1", 2, "r2", 3, "r3", 4, "r4" });
         for (int row = 0; row < table.rowCount(); ++row) {
             for (int column = 0; column < 2; ++column)
                 table.setCellEditable(row, column, false);
@@ -746,7 +762,7 @@ private slots:
     void addAndRemoveRows()
     {
         ParametersTable table;
-        fill(table, 1, {0, 1, 2, 3});
+        fill(table, 1, { 0, 1, 2, 3 });
         table.resetModified();
         table.add_row();
         QCOMPARE(table.rowCount(), 5);
@@ -754,9 +770,9 @@ private slots:
         QVERIFY(table.modified);
 
         // A fresh row has no items; selecting its cell still selects the row.
-        selectCells(table, {{0, 4}, {0, 1}, {0, 2}});
+        selectCells(table, { { 0, 4 }, { 0, 1 }, { 0, 2 } });
         table.remove_selected_rows();
-        QCOMPARE(cells(table), (QStringList{"int:0", "int:3"}));
+        QCOMPARE(cells(table), (QStringList { "int:0", "int:3" }));
     }
 #endif
 };

@@ -74,14 +74,17 @@ public:
     }
 
     // Drops a payload on a cell; row -1 means below the last row.
-    bool drop(const QByteArray &payload, int row, int column = 0, Qt::DropAction proposed = Qt::CopyAction,
+    bool drop(const QByteArray &payload, int row, int column = 0,
+              Qt::DropAction proposed = Qt::CopyAction,
               const QString &format = QLatin1String(RowDragDrop::RowsMimeType))
     {
         QMimeData data;
         data.setData(format, payload);
-        const QPoint pos = row < 0 ? QPoint(5, rowViewportPosition(rowCount() - 1) + rowHeight(0) + 5)
-                                   : visualRect(model()->index(row, column)).center();
-        QDropEvent event(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        const QPoint pos = row < 0
+            ? QPoint(5, rowViewportPosition(rowCount() - 1) + rowHeight(0) + 5)
+            : visualRect(model()->index(row, column)).center();
+        QDropEvent event(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                         Qt::NoModifier);
         event.setDropAction(proposed);
         dropEvent(&event);
         lastDropAction = event.dropAction();
@@ -100,13 +103,16 @@ private slots:
     void payloadBytes()
     {
         QTableWidget table(13, 2);
-        for (int row : {12, 3})
+        for (int row : { 12, 3 })
             for (int column = 0; column < 2; ++column)
                 table.setItem(row, column, new QTableWidgetItem);
         // Row 12 twice (two cells) and a null item: each row once, in item order.
         const QByteArray payload = RowDragDrop::encodeRows(
-            {table.item(12, 0), nullptr, table.item(12, 1), table.item(3, 1)});
-        const QByteArray expected = QByteArray::fromHex("00000004" "00310032" "00000002" "0033");
+            { table.item(12, 0), nullptr, table.item(12, 1), table.item(3, 1) });
+        const QByteArray expected = QByteArray::fromHex("00000004"
+                                                        "00310032"
+                                                        "00000002"
+                                                        "0033");
         QCOMPARE(payload, expected);
         QVERIFY(RowDragDrop::encodeRows({}).isEmpty());
         QCOMPARE(QByteArray(RowDragDrop::RowsMimeType), QByteArray("application/rows.text.list"));
@@ -117,13 +123,17 @@ private slots:
         QTest::addColumn<QByteArray>("payload");
         QTest::addColumn<QList<int>>("rows");
 
-        QTest::newRow("payload order kept") << payloadOf({"3", "0", "4"}) << QList<int>{3, 0, 4};
-        QTest::newRow("repeated row once") << payloadOf({"1", "1", "2"}) << QList<int>{1, 2};
-        QTest::newRow("not numbers skipped") << payloadOf({"x", "1.5", "", "2"}) << QList<int>{2};
-        QTest::newRow("out of range skipped") << payloadOf({"-1", "5", "9", "4"}) << QList<int>{4};
+        QTest::newRow("payload order kept")
+            << payloadOf({ "3", "0", "4" }) << QList<int> { 3, 0, 4 };
+        QTest::newRow("repeated row once") << payloadOf({ "1", "1", "2" }) << QList<int> { 1, 2 };
+        QTest::newRow("not numbers skipped")
+            << payloadOf({ "x", "1.5", "", "2" }) << QList<int> { 2 };
+        QTest::newRow("out of range skipped")
+            << payloadOf({ "-1", "5", "9", "4" }) << QList<int> { 4 };
         QTest::newRow("empty") << QByteArray() << QList<int>();
-        QTest::newRow("truncated tail") << payloadOf({"1", "2"}).left(10) << QList<int>{1};
-        QTest::newRow("length beyond the data") << QByteArray::fromHex("7fffffff0031") << QList<int>();
+        QTest::newRow("truncated tail") << payloadOf({ "1", "2" }).left(10) << QList<int> { 1 };
+        QTest::newRow("length beyond the data")
+            << QByteArray::fromHex("7fffffff0031") << QList<int>();
     }
     void decode()
     {
@@ -135,11 +145,13 @@ private slots:
     void tableOffersOnlyItsRows()
     {
         DragTable table(QStringLiteral("ABCDE"));
-        QCOMPARE(table.mimeTypes(), QStringList{QStringLiteral("application/rows.text.list")});
-        QScopedPointer<QMimeData> data(table.mimeData({table.item(3, 1), table.item(3, 0), table.item(1, 0)}));
-        QCOMPARE(data->formats(), QStringList{QStringLiteral("application/rows.text.list")});
-        QCOMPARE(RowDragDrop::decodeRows(data->data(QStringLiteral("application/rows.text.list")), 5),
-                 (QList<int>{3, 1}));
+        QCOMPARE(table.mimeTypes(), QStringList { QStringLiteral("application/rows.text.list") });
+        QScopedPointer<QMimeData> data(
+            table.mimeData({ table.item(3, 1), table.item(3, 0), table.item(1, 0) }));
+        QCOMPARE(data->formats(), QStringList { QStringLiteral("application/rows.text.list") });
+        QCOMPARE(
+            RowDragDrop::decodeRows(data->data(QStringLiteral("application/rows.text.list")), 5),
+            (QList<int> { 3, 1 }));
     }
 
     // Selected cells in selection order are dragged onto a row.
@@ -151,15 +163,20 @@ private slots:
         QTest::addColumn<int>("dropColumn");
         QTest::addColumn<QString>("order");
 
-        QTest::newRow("D onto B") << "ABCDE" << QList<QPoint>{{3, 0}} << 1 << 0 << "ADBCE";
-        QTest::newRow("B onto D") << "ABCDE" << QList<QPoint>{{1, 0}} << 3 << 0 << "ACDBE";
-        QTest::newRow("A and B below the last row") << "ABC" << QList<QPoint>{{0, 0}, {1, 1}} << -1 << 0 << "CAB";
-        QTest::newRow("C and A onto A") << "ABC" << QList<QPoint>{{2, 0}, {0, 0}} << 0 << 0 << "CAB";
-        QTest::newRow("a whole row selected") << "ABCDE" << QList<QPoint>{{4, 0}, {4, 1}} << 0 << 1 << "EABCD";
-        QTest::newRow("onto itself") << "ABCDE" << QList<QPoint>{{2, 0}} << 2 << 0 << "ABCDE";
-        QTest::newRow("onto the last row") << "ABCDE" << QList<QPoint>{{0, 0}} << 4 << 0 << "BCDEA";
+        QTest::newRow("D onto B") << "ABCDE" << QList<QPoint> { { 3, 0 } } << 1 << 0 << "ADBCE";
+        QTest::newRow("B onto D") << "ABCDE" << QList<QPoint> { { 1, 0 } } << 3 << 0 << "ACDBE";
+        QTest::newRow("A and B below the last row")
+            << "ABC" << QList<QPoint> { { 0, 0 }, { 1, 1 } } << -1 << 0 << "CAB";
+        QTest::newRow("C and A onto A")
+            << "ABC" << QList<QPoint> { { 2, 0 }, { 0, 0 } } << 0 << 0 << "CAB";
+        QTest::newRow("a whole row selected")
+            << "ABCDE" << QList<QPoint> { { 4, 0 }, { 4, 1 } } << 0 << 1 << "EABCD";
+        QTest::newRow("onto itself") << "ABCDE" << QList<QPoint> { { 2, 0 } } << 2 << 0 << "ABCDE";
+        QTest::newRow("onto the last row")
+            << "ABCDE" << QList<QPoint> { { 0, 0 } } << 4 << 0 << "BCDEA";
         // Over the empty third column of row 1: still row 1, not the end.
-        QTest::newRow("onto an empty cell") << "ABCDE" << QList<QPoint>{{3, 0}} << 1 << 2 << "ADBCE";
+        QTest::newRow("onto an empty cell")
+            << "ABCDE" << QList<QPoint> { { 3, 0 } } << 1 << 2 << "ADBCE";
     }
     void reorder()
     {
@@ -181,7 +198,7 @@ private slots:
         DragTable table(QStringLiteral("ABCDE"));
         QTableWidgetItem *letter = table.item(3, 0);
         QTableWidgetItem *readOnly = table.item(3, 1);
-        QVERIFY(table.drop(table.dragPayload({{3, 0}}), 1));
+        QVERIFY(table.drop(table.dragPayload({ { 3, 0 } }), 1));
         QCOMPARE(table.item(1, 0), letter);
         QCOMPARE(table.item(1, 1), readOnly);
         QVERIFY(!(table.item(1, 1)->flags() & Qt::ItemIsEditable));
@@ -192,7 +209,7 @@ private slots:
     {
         DragTable source(QStringLiteral("VWXYZ"));
         DragTable target(QStringLiteral("ABCDE"));
-        QVERIFY(target.drop(source.dragPayload({{4, 0}, {0, 0}}), 2));
+        QVERIFY(target.drop(source.dragPayload({ { 4, 0 }, { 0, 0 } }), 2));
         QCOMPARE(target.order(), QStringLiteral("BCEAD"));
         QCOMPARE(source.order(), QStringLiteral("VWXYZ"));
     }
@@ -202,7 +219,7 @@ private slots:
         // Still accepted and announced; the order stays.
         DragTable table(QStringLiteral("ABC"));
         QSignalSpy changed(&table, &ParametersTable::rowOrderChanged);
-        QVERIFY(table.drop(payloadOf({"7", "x", "-1"}), 0));
+        QVERIFY(table.drop(payloadOf({ "7", "x", "-1" }), 0));
         QCOMPARE(table.order(), QStringLiteral("ABC"));
         QCOMPARE(changed.count(), 1);
     }
@@ -211,8 +228,9 @@ private slots:
     {
         QTest::addColumn<QByteArray>("payload");
         QTest::addColumn<QString>("format");
-        QTest::newRow("empty payload") << QByteArray() << QStringLiteral("application/rows.text.list");
-        QTest::newRow("other type") << payloadOf({"0"}) << QStringLiteral("text/plain");
+        QTest::newRow("empty payload")
+            << QByteArray() << QStringLiteral("application/rows.text.list");
+        QTest::newRow("other type") << payloadOf({ "0" }) << QStringLiteral("text/plain");
     }
     void emptyOrForeignDataIgnored()
     {
@@ -232,7 +250,8 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("rows") << QStringLiteral("application/rows.text.list") << true;
         QTest::newRow("text") << QStringLiteral("text/plain") << false;
-        QTest::newRow("table cells") << QStringLiteral("application/x-qabstractitemmodeldatalist") << false;
+        QTest::newRow("table cells")
+            << QStringLiteral("application/x-qabstractitemmodeldatalist") << false;
     }
     void viewRefusesOtherTypes()
     {
@@ -243,9 +262,9 @@ private slots:
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         QMimeData data;
-        data.setData(format, payloadOf({"0"}));
-        QDragEnterEvent enter(table.visualRect(table.model()->index(1, 0)).center(), Qt::CopyAction, &data,
-                              Qt::LeftButton, Qt::NoModifier);
+        data.setData(format, payloadOf({ "0" }));
+        QDragEnterEvent enter(table.visualRect(table.model()->index(1, 0)).center(), Qt::CopyAction,
+                              &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(table.viewport(), &enter);
         QCOMPARE(enter.isAccepted(), accepted);
     }
@@ -256,12 +275,12 @@ private slots:
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         QMimeData data;
-        data.setData(QLatin1String(RowDragDrop::RowsMimeType), payloadOf({"0"}));
-        QDragEnterEvent enter(table.visualRect(table.model()->index(1, 0)).center(), Qt::CopyAction, &data,
-                              Qt::LeftButton, Qt::NoModifier);
+        data.setData(QLatin1String(RowDragDrop::RowsMimeType), payloadOf({ "0" }));
+        QDragEnterEvent enter(table.visualRect(table.model()->index(1, 0)).center(), Qt::CopyAction,
+                              &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(table.viewport(), &enter);
         QVERIFY(table.isDragging());
-        QVERIFY(table.drop(payloadOf({"0"}), 2));
+        QVERIFY(table.drop(payloadOf({ "0" }), 2));
         QVERIFY(table.isIdle());
         QCOMPARE(table.order(), QStringLiteral("BCA"));
     }
@@ -270,7 +289,7 @@ private slots:
     {
         // A move would make the dragging table clear the rows it just moved.
         DragTable table(QStringLiteral("ABC"));
-        QVERIFY(table.drop(table.dragPayload({{0, 0}}), -1, 0, Qt::MoveAction));
+        QVERIFY(table.drop(table.dragPayload({ { 0, 0 } }), -1, 0, Qt::MoveAction));
         QCOMPARE(table.lastDropAction, Qt::CopyAction);
         QCOMPARE(table.order(), QStringLiteral("BCA"));
     }

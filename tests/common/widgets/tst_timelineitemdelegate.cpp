@@ -67,7 +67,7 @@ struct Editor
         widget->installEventFilter(&delegate);
     }
 
-    QStandardItemModel model{1, 1};
+    QStandardItemModel model { 1, 1 };
     TimelineItemDelegate delegate;
     QWidget parent;
     QWidget *widget = nullptr;
@@ -112,10 +112,14 @@ private slots:
         QTest::newRow("green") << "green|5" << QPoint(23, 0) << QColor(Qt::darkGreen);
         QTest::newRow("red_amber top") << "red_amber|5" << QPoint(5, 11) << QColor(Qt::red);
         QTest::newRow("red_amber bottom") << "red_amber|5" << QPoint(5, 12) << QColor(Qt::yellow);
-        QTest::newRow("green_blink 1st stripe") << "green_blink|5" << QPoint(5, 3) << QColor(Qt::darkGreen);
-        QTest::newRow("green_blink 2nd stripe") << "green_blink|5" << QPoint(6, 3) << QColor(Qt::white);
-        QTest::newRow("green_blink 3rd stripe") << "green_blink|5" << QPoint(12, 3) << QColor(Qt::darkGreen);
-        QTest::newRow("green_blink 4th stripe") << "green_blink|5" << QPoint(23, 3) << QColor(Qt::white);
+        QTest::newRow("green_blink 1st stripe")
+            << "green_blink|5" << QPoint(5, 3) << QColor(Qt::darkGreen);
+        QTest::newRow("green_blink 2nd stripe")
+            << "green_blink|5" << QPoint(6, 3) << QColor(Qt::white);
+        QTest::newRow("green_blink 3rd stripe")
+            << "green_blink|5" << QPoint(12, 3) << QColor(Qt::darkGreen);
+        QTest::newRow("green_blink 4th stripe")
+            << "green_blink|5" << QPoint(23, 3) << QColor(Qt::white);
         QTest::newRow("unknown state: no picture") << "blue|5" << QPoint(12, 12) << Background;
         QTest::newRow("case counts") << "Red|5" << QPoint(12, 12) << Background;
     }
@@ -173,7 +177,8 @@ private slots:
     void sizeHint()
     {
         TimelineItemDelegate delegate;
-        const int width = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("655350"));
+        const int width
+            = QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("655350"));
         QCOMPARE(delegate.sizeHint(QStyleOptionViewItem(), QModelIndex()), QSize(width + 24, 24));
     }
 
@@ -183,8 +188,8 @@ private slots:
         QVERIFY(e.states);
         QVERIFY(e.duration);
         QCOMPARE(e.states->count(), 5);
-        const QStringList texts{"(r)", "(y)", "(g)", "(m)", "(b)"};
-        const QStringList keys{"red", "amber", "green", "red_amber", "green_blink"};
+        const QStringList texts { "(r)", "(y)", "(g)", "(m)", "(b)" };
+        const QStringList keys { "red", "amber", "green", "red_amber", "green_blink" };
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(e.states->itemText(i), texts.at(i));
             QCOMPARE(e.states->itemData(i).toString(), keys.at(i));
@@ -255,16 +260,26 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
 
-        QTest::newRow("M in duration keeps it") << true << "M" << "red_amber|5";
-        QTest::newRow("lower case g") << true << "g" << "green|5";
-        QTest::newRow("Y on the editor") << false << "y" << "amber|5";
-        QTest::newRow("B on the editor") << false << "B" << "green_blink|5";
-        QTest::newRow("R on the editor") << false << "r" << "red|5";
-        QTest::newRow("digits on the editor go to the duration") << false << "42" << "red|42";
-        QTest::newRow("digits in the duration") << true << "310" << "red|310";
-        QTest::newRow("other letters change nothing") << false << "x" << "red|5";
-        QTest::newRow("no value above 65535") << true << "70000" << "red|7000";
-        QTest::newRow("state and duration") << true << "g9" << "green|9";
+        QTest::newRow("M in duration keeps it") << true << "M"
+                                                << "red_amber|5";
+        QTest::newRow("lower case g") << true << "g"
+                                      << "green|5";
+        QTest::newRow("Y on the editor") << false << "y"
+                                         << "amber|5";
+        QTest::newRow("B on the editor") << false << "B"
+                                         << "green_blink|5";
+        QTest::newRow("R on the editor") << false << "r"
+                                         << "red|5";
+        QTest::newRow("digits on the editor go to the duration") << false << "42"
+                                                                 << "red|42";
+        QTest::newRow("digits in the duration") << true << "310"
+                                                << "red|310";
+        QTest::newRow("other letters change nothing") << false << "x"
+                                                      << "red|5";
+        QTest::newRow("no value above 65535") << true << "70000"
+                                              << "red|7000";
+        QTest::newRow("state and duration") << true << "g9"
+                                            << "green|9";
     }
     void keys()
     {

@@ -27,7 +27,8 @@ private slots:
 
     void load()
     {
-        QBENCHMARK {
+        QBENCHMARK
+        {
             CnfController controller;
             QVERIFY(controller.load(m_bytes, true));
         }
@@ -38,7 +39,8 @@ private slots:
         CnfController controller;
         QVERIFY(controller.load(m_bytes, true));
         QByteArray bytes;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             bytes = controller.save(1);
         }
         QCOMPARE(bytes, m_bytes);

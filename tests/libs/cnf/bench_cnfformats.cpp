@@ -27,21 +27,26 @@ void fillLarge(CnfController &c, bool zuMolt, double scale)
         program->type = n % 2 ? CnfProgram::Timeline : CnfProgram::Stagering;
         program->cycleLength = 90;
         for (int step = 0; step < 4; ++step) {
-            const CnfPhaseDefPtr def = program->appendPhase(c.findPhase(QString::number(1 + step % 2)), 0);
+            const CnfPhaseDefPtr def
+                = program->appendPhase(c.findPhase(QString::number(1 + step % 2)), 0);
             def->setProperty("minGreen", 5 + step);
             def->setProperty("recall", QStringLiteral("soft"));
         }
         for (int group = 1; group <= 3; ++group) {
             for (int point = 0; point < 90; point += 15)
-                program->setTimelineData(group, point, point % 30 ? CnfSignalGroup::Red : CnfSignalGroup::Green);
+                program->setTimelineData(group, point,
+                                         point % 30 ? CnfSignalGroup::Red : CnfSignalGroup::Green);
         }
         c.addProgram(program);
     }
     QVariantList records;
     const int count = std::max(1, int(20000 * scale));
     for (int i = 0; i < count; ++i) {
-        records.append(QVariantMap{{QStringLiteral("id"), i}, {QStringLiteral("name"), QStringLiteral("Запись %1").arg(i)},
-                                   {QStringLiteral("value"), i * 0.5}, {QStringLiteral("flags"), QVariantList{i % 2 == 0, i % 3}}});
+        records.append(
+            QVariantMap { { QStringLiteral("id"), i },
+                          { QStringLiteral("name"), QStringLiteral("Запись %1").arg(i) },
+                          { QStringLiteral("value"), i * 0.5 },
+                          { QStringLiteral("flags"), QVariantList { i % 2 == 0, i % 3 } } });
     }
     c.setNativeData(QStringLiteral("journal"), records);
 }
@@ -67,7 +72,8 @@ private slots:
         const QByteArray bytes = save(format, source);
         qInfo("%s: %d bytes", QTest::currentDataTag(), bytes.size());
         QVERIFY(!bytes.isEmpty());
-        QBENCHMARK {
+        QBENCHMARK
+        {
             CnfController controller;
             QVERIFY(loadInto(format, bytes, controller));
         }
@@ -79,7 +85,8 @@ private slots:
         QFETCH(int, format);
         CnfController source;
         fillLarge(source, format == 2, m_scale);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QVERIFY(!save(format, source).isEmpty());
         }
     }
@@ -96,9 +103,12 @@ private:
     static QByteArray save(int format, const CnfController &controller)
     {
         switch (format) {
-        case 0: return AdapterConfig().save(controller);
-        case 1: return TiverkIIConfig().save(controller);
-        default: return ZU_MOLTConfig().save(controller);
+        case 0:
+            return AdapterConfig().save(controller);
+        case 1:
+            return TiverkIIConfig().save(controller);
+        default:
+            return ZU_MOLTConfig().save(controller);
         }
     }
 
@@ -112,9 +122,12 @@ private:
     static bool loadInto(int format, const QByteArray &bytes, CnfController &controller)
     {
         switch (format) {
-        case 0: return loadWith<AdapterConfig>(bytes, controller);
-        case 1: return loadWith<TiverkIIConfig>(bytes, controller);
-        default: return loadWith<ZU_MOLTConfig>(bytes, controller);
+        case 0:
+            return loadWith<AdapterConfig>(bytes, controller);
+        case 1:
+            return loadWith<TiverkIIConfig>(bytes, controller);
+        default:
+            return loadWith<ZU_MOLTConfig>(bytes, controller);
         }
     }
 

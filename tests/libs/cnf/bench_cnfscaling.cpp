@@ -38,10 +38,14 @@ enum Format { NativeXml, Adapter, TiverkII, ZuMolt };
 const char *formatName(Format format)
 {
     switch (format) {
-    case NativeXml: return "native .cnf";
-    case Adapter: return "adapter";
-    case TiverkII: return "TIVERK II";
-    default: return "ZU_MOLT";
+    case NativeXml:
+        return "native .cnf";
+    case Adapter:
+        return "adapter";
+    case TiverkII:
+        return "TIVERK II";
+    default:
+        return "ZU_MOLT";
     }
 }
 
@@ -49,9 +53,10 @@ const char *formatName(Format format)
 // as many programs with steps and a timeline.
 void fill(CnfController &c, Format format, int units)
 {
-    c.setProperty("type", format == Adapter ? QStringLiteral("adapter")
-                          : format == ZuMolt ? QStringLiteral("ZU_MOLT")
-                                             : QStringLiteral("tiverkii"));
+    c.setProperty("type",
+                  format == Adapter      ? QStringLiteral("adapter")
+                      : format == ZuMolt ? QStringLiteral("ZU_MOLT")
+                                         : QStringLiteral("tiverkii"));
     c.setProperty("version", QStringLiteral("1"));
     for (int i = 1; i <= units; ++i) {
         auto device = CnfPowerDevicePtr::create();
@@ -101,15 +106,18 @@ void fill(CnfController &c, Format format, int units)
 QByteArray save(Format format, const CnfController &c)
 {
     switch (format) {
-    case NativeXml: return c.save(-1);
-    case Adapter: return AdapterConfig().save(c);
-    case TiverkII: return TiverkIIConfig().save(c);
-    default: return ZU_MOLTConfig().save(c);
+    case NativeXml:
+        return c.save(-1);
+    case Adapter:
+        return AdapterConfig().save(c);
+    case TiverkII:
+        return TiverkIIConfig().save(c);
+    default:
+        return ZU_MOLTConfig().save(c);
     }
 }
 
-template<typename Config>
-bool loadWith(const QByteArray &bytes, CnfController &c)
+template<typename Config> bool loadWith(const QByteArray &bytes, CnfController &c)
 {
     Config config;
     return config.loadData(bytes) && config.createController(c);
@@ -118,10 +126,14 @@ bool loadWith(const QByteArray &bytes, CnfController &c)
 bool load(Format format, const QByteArray &bytes, CnfController &c)
 {
     switch (format) {
-    case NativeXml: return c.load(bytes, true);
-    case Adapter: return loadWith<AdapterConfig>(bytes, c);
-    case TiverkII: return loadWith<TiverkIIConfig>(bytes, c);
-    default: return loadWith<ZU_MOLTConfig>(bytes, c);
+    case NativeXml:
+        return c.load(bytes, true);
+    case Adapter:
+        return loadWith<AdapterConfig>(bytes, c);
+    case TiverkII:
+        return loadWith<TiverkIIConfig>(bytes, c);
+    default:
+        return loadWith<ZU_MOLTConfig>(bytes, c);
     }
 }
 
@@ -186,7 +198,7 @@ void scaleFormat(Format format, double baseMb)
     double firstLoad = 0;
     double firstSave = 0;
     double firstParse = 0;
-    for (int scale : {1, 4, 16}) {
+    for (int scale : { 1, 4, 16 }) {
         const int runs = scale == 16 ? 2 : 3;
         QByteArray bytes;
         double saveTime = 0;
@@ -196,24 +208,30 @@ void scaleFormat(Format format, double baseMb)
             saveTime = bestSeconds([&] { bytes = save(format, source); }, runs);
         }
         bool ok = false;
-        const double loadTime = bestSeconds([&] {
-            CnfController c;
-            ok = load(format, bytes, c);
-        }, runs);
-        const double parseTime = bestSeconds([&] { plainParse(format, bytes); }, scale == 16 ? 1 : runs);
+        const double loadTime = bestSeconds(
+            [&] {
+                CnfController c;
+                ok = load(format, bytes, c);
+            },
+            runs);
+        const double parseTime
+            = bestSeconds([&] { plainParse(format, bytes); }, scale == 16 ? 1 : runs);
         if (scale == 1) {
             firstLoad = loadTime;
             firstSave = saveTime;
             firstParse = parseTime;
         }
-        std::printf("%-12s %2dx %7.1f MB  load %8.3f s  save %8.3f s  plain parse %7.3f s  load/parse %5.1f%s\n",
-                    formatName(format), scale, bytes.size() / 1048576.0, loadTime, saveTime, parseTime,
-                    loadTime / parseTime, ok ? "" : "  (load failed)");
+        std::printf("%-12s %2dx %7.1f MB  load %8.3f s  save %8.3f s  plain parse %7.3f s  "
+                    "load/parse %5.1f%s\n",
+                    formatName(format), scale, bytes.size() / 1048576.0, loadTime, saveTime,
+                    parseTime, loadTime / parseTime, ok ? "" : "  (load failed)");
         if (scale == 16) {
             // The plain parse shows how much of the growth the memory of a larger
             // input costs by itself.
-            std::printf("%-12s growth 16x/1x: load %.1f, save %.1f (goal: at most 20); plain parse %.1f\n",
-                        formatName(format), loadTime / firstLoad, saveTime / firstSave, parseTime / firstParse);
+            std::printf(
+                "%-12s growth 16x/1x: load %.1f, save %.1f (goal: at most 20); plain parse %.1f\n",
+                formatName(format), loadTime / firstLoad, saveTime / firstSave,
+                parseTime / firstParse);
         }
         std::fflush(stdout);
     }
@@ -228,14 +246,14 @@ void scaleFormat(Format format, double baseMb)
 void scaleRemovals(int base)
 {
     double first = 0;
-    for (int scale : {1, 4, 16}) {
+    for (int scale : { 1, 4, 16 }) {
         const int count = base * scale;
         double time = 0;
         for (int run = 0; run < 5; ++run) {
             CnfController c;
             VObject list = c.nativeData()["records"];
             for (int i = 0; i < count; ++i)
-                list.append(QVariantMap{{QStringLiteral("id"), i}});
+                list.append(QVariantMap { { QStringLiteral("id"), i } });
             QList<VObject> handles;
             for (int i = 0; i < count; ++i)
                 handles << list[i];
@@ -266,7 +284,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const double baseMb = argc > 1 ? QByteArray(argv[1]).toDouble() : 4.0;
     const QByteArray only = argc > 2 ? QByteArray(argv[2]) : QByteArray();
-    for (Format format : {NativeXml, Adapter, TiverkII, ZuMolt}) {
+    for (Format format : { NativeXml, Adapter, TiverkII, ZuMolt }) {
         if (only.isEmpty() || only == formatName(format))
             scaleFormat(format, baseMb);
     }

@@ -47,7 +47,7 @@ inline void fill(CnfController &c, int scale = 1)
         group->name = i == 1 ? QStringLiteral("Север") : QString();
         group->setType(i == 2 ? CnfSignalGroup::Pedestrian : CnfSignalGroup::Traffic);
         group->assignDevice(c.findPowerDevice(i));
-        group->detectorAddresses = {i, 255};
+        group->detectorAddresses = { i, 255 };
         group->setInterstate(1, QByteArray("\x01\x03\x03\x02\x02\x00", 6));
         group->setInterstate(2, QByteArray("\x00\x02\x03\x01\x01\x00", 6));
         group->setProperty("minGreen", 5 + i);
@@ -68,7 +68,8 @@ inline void fill(CnfController &c, int scale = 1)
         auto sensor = CnfDetectorPtr::create();
         sensor->setId(i);
         sensor->setName(QStringLiteral("Button %1").arg(i));
-        sensor->setProperty("messages", QStringList{QStringLiteral("on"), QStringLiteral("вкл")});
+        sensor->setProperty("messages",
+                            QStringList { QStringLiteral("on"), QStringLiteral("вкл") });
         c.addSensor(sensor);
     }
 
@@ -78,7 +79,7 @@ inline void fill(CnfController &c, int scale = 1)
         phase->name = QStringLiteral("Phase %1").arg(i);
         phase->minTime = 10;
         phase->maxTime = 60;
-        phase->signalGroups = {c.findSG(i), c.findSG(i == 3 ? 4 : i + 1)};
+        phase->signalGroups = { c.findSG(i), c.findSG(i == 3 ? 4 : i + 1) };
         if (i == 2) {
             auto transition = CnfTransitionPtr::create();
             transition->greenEnd.insert(1, 3);
@@ -123,7 +124,7 @@ inline void fill(CnfController &c, int scale = 1)
             program->setTimelineData(c.findSG(1), 0, CnfSignalGroup::Green);
             program->setTimelineData(c.findSG(1), 30, CnfSignalGroup::Yellow);
             program->setTimelineData(c.findSG(2), 0, CnfSignalGroup::Red);
-            program->setProperty("pattern", QVariantMap{{QStringLiteral("sequence"), 2}});
+            program->setProperty("pattern", QVariantMap { { QStringLiteral("sequence"), 2 } });
             break;
         }
         program->interstateVariant = 1 + i % 2;
@@ -169,11 +170,12 @@ inline void fill(CnfController &c, int scale = 1)
     root["big"] = qlonglong(1) << 42;
     root["is_enabled"] = true;
     root["name"] = QStringLiteral("Светофорный объект №5 – «центр»");
-    root["escapes"] = QStringLiteral("</Controller><Network id=\"1\"/> & \"quotes\"\r\nline\ttab\x01");
+    root["escapes"]
+        = QStringLiteral("</Controller><Network id=\"1\"/> & \"quotes\"\r\nline\ttab\x01");
     root["notSet"] = 0;
     root["notSet"] = QVariant(); // a stored not-set value
     root["modules"]["SystemBus"]["devices"]["DIO1"]["channels"].append(
-        QVariantMap{{QStringLiteral("channel"), 1}, {QStringLiteral("detector"), 2}});
+        QVariantMap { { QStringLiteral("channel"), 1 }, { QStringLiteral("detector"), 2 } });
     root["emptyMap"] = VObject::map();
     root["emptyList"] = VObject::list();
     for (int i = 0; i < 20 * scale; ++i) {
@@ -181,7 +183,8 @@ inline void fill(CnfController &c, int scale = 1)
         entry["id"] = i;
         entry["name"] = QStringLiteral("Источник %1").arg(i);
         entry["weight"] = i / 4.0;
-        entry["tags"] = QVariantList{QStringLiteral("a"), i, 2.5, QVariant(), QVariantList{1, 2}};
+        entry["tags"]
+            = QVariantList { QStringLiteral("a"), i, 2.5, QVariant(), QVariantList { 1, 2 } };
         root["controlSources"].append(entry);
     }
 }

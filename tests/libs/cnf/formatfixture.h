@@ -48,7 +48,8 @@ inline CnfProgramPtr addProgram(CnfController &c, const QString &id, const QStri
 
 // Week card "1" named "Week": workday from Monday to Friday, weekend on
 // Saturday and Sunday.
-inline CnfWeekCardPtr addWeek(CnfController &c, const CnfDayCardPtr &workday, const CnfDayCardPtr &weekend)
+inline CnfWeekCardPtr addWeek(CnfController &c, const CnfDayCardPtr &workday,
+                              const CnfDayCardPtr &weekend)
 {
     auto week = CnfWeekCardPtr::create();
     week->id = QStringLiteral("1");
@@ -88,27 +89,38 @@ inline void setNative(CnfController &c, const QVariantMap &native)
 
 inline QVariantMap nativeTree()
 {
-    QVariantMap modules{
-        {QStringLiteral("SystemBus"),
-         QVariantMap{{QStringLiteral("devices"),
-                      QVariantMap{{QStringLiteral("VPU1"), QVariantMap{{QStringLiteral("controlSource"), 4}}}}}}},
-        {QStringLiteral("MultiRing"), QVariantMap{{QStringLiteral("rings"), QVariantList{QVariantList{1, 2}, QVariantList{3}}},
-                                                  {QStringLiteral("gain"), 0.75}}}};
-    return QVariantMap{
-        {QStringLiteral("modules"), modules},
-        {QStringLiteral("controlSources"),
-         QVariantList{QVariantMap{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("emergency")},
-                                  {QStringLiteral("priority"), 9999}},
-                      QVariantMap{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("scheduler")},
-                                  {QStringLiteral("priority"), 0}, {QStringLiteral("url"), QStringLiteral("tcp://localhost:12330/")}}}},
-        {QStringLiteral("startup_yf"), 3},
-        {QStringLiteral("bigCounter"), qlonglong(1) << 40},
-        {QStringLiteral("ratio"), 2.5},
-        {QStringLiteral("wholeDouble"), 4.0},
-        {QStringLiteral("enabled"), true},
-        {QStringLiteral("address"), QStringLiteral("Улица Ленина, \"угол\" / 5\\a\nвторая строка")},
-        {QStringLiteral("emptyList"), QVariantList()},
-        {QStringLiteral("emptyMap"), QVariantMap()}};
+    QVariantMap modules {
+        { QStringLiteral("SystemBus"),
+          QVariantMap {
+              { QStringLiteral("devices"),
+                QVariantMap { { QStringLiteral("VPU1"),
+                                QVariantMap { { QStringLiteral("controlSource"), 4 } } } } } } },
+        { QStringLiteral("MultiRing"),
+          QVariantMap { { QStringLiteral("rings"),
+                          QVariantList { QVariantList { 1, 2 }, QVariantList { 3 } } },
+                        { QStringLiteral("gain"), 0.75 } } }
+    };
+    return QVariantMap {
+        { QStringLiteral("modules"), modules },
+        { QStringLiteral("controlSources"),
+          QVariantList { QVariantMap { { QStringLiteral("id"), 1 },
+                                       { QStringLiteral("name"), QStringLiteral("emergency") },
+                                       { QStringLiteral("priority"), 9999 } },
+                         QVariantMap { { QStringLiteral("id"), 2 },
+                                       { QStringLiteral("name"), QStringLiteral("scheduler") },
+                                       { QStringLiteral("priority"), 0 },
+                                       { QStringLiteral("url"),
+                                         QStringLiteral("tcp://localhost:12330/") } } } },
+        { QStringLiteral("startup_yf"), 3 },
+        { QStringLiteral("bigCounter"), qlonglong(1) << 40 },
+        { QStringLiteral("ratio"), 2.5 },
+        { QStringLiteral("wholeDouble"), 4.0 },
+        { QStringLiteral("enabled"), true },
+        { QStringLiteral("address"),
+          QStringLiteral("Улица Ленина, \"угол\" / 5\\a\nвторая строка") },
+        { QStringLiteral("emptyList"), QVariantList() },
+        { QStringLiteral("emptyMap"), QVariantMap() }
+    };
 }
 
 // A configuration of the given family that uses every element kind and field.
@@ -142,7 +154,7 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
         group->name = QStringLiteral("Группа %1").arg(i);
         group->setType(i == 3 ? CnfSignalGroup::Pedestrian : CnfSignalGroup::Traffic);
         group->assignDevice(c.findPowerDevice(i));
-        group->detectorAddresses = {i, 255};
+        group->detectorAddresses = { i, 255 };
         group->setInterstate(1, QByteArray("\x01\x02\x03\x04\x05\x06", 6));
         group->setProperty("maxGreen", 40 + i);
         c.addSignalGroup(group);
@@ -151,7 +163,9 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
         auto detector = CnfDetectorPtr::create();
         detector->setId(i);
         detector->setName(QStringLiteral("Loop %1").arg(i));
-        detector->setProperty("source", QVariantMap{{QStringLiteral("board"), i}, {QStringLiteral("channel"), 3}});
+        detector->setProperty(
+            "source",
+            QVariantMap { { QStringLiteral("board"), i }, { QStringLiteral("channel"), 3 } });
         c.addDetector(detector);
     }
     addDetector(c, 1, QStringLiteral("Button"), true);
@@ -162,11 +176,11 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
         phase->name = QStringLiteral("Phase %1").arg(i);
         phase->minTime = 5 * i;
         phase->maxTime = 30 * i;
-        phase->signalGroups = {c.findSG(i)};
+        phase->signalGroups = { c.findSG(i) };
         if (i == 2) {
             auto transition = CnfTransitionPtr::create();
-            transition->greenEnd = {{1, 3}};
-            transition->greenStart = {{2, 6}};
+            transition->greenEnd = { { 1, 3 } };
+            transition->greenStart = { { 2, 6 } };
             transition->length = 6;
             phase->transitions.insert(QStringLiteral("1"), transition);
         }
@@ -183,20 +197,25 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
     second->setReleaf(1, 3, 7.0);
     c.addMatrix(second, false, false);
 
-    const CnfProgramPtr fixed = addProgram(c, QStringLiteral("1"), QStringLiteral("Morning"), CnfProgram::FixedTime);
+    const CnfProgramPtr fixed
+        = addProgram(c, QStringLiteral("1"), QStringLiteral("Morning"), CnfProgram::FixedTime);
     fixed->matrix = matrix;
     fixed->interstateVariant = 2;
     fixed->setData(QByteArray("\x01\x03\x10\x20", 4));
-    fixed->appendPhase(c.findPhase(QStringLiteral("1")), 20)->setProperty("recall", QStringLiteral("max"));
+    fixed->appendPhase(c.findPhase(QStringLiteral("1")), 20)
+        ->setProperty("recall", QStringLiteral("max"));
     fixed->appendPhase(c.findPhase(QStringLiteral("2")), 25);
     fixed->setCycleOffset(7);
     fixed->setProperty("coordinated", true);
-    const CnfProgramPtr timeline = addProgram(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
+    const CnfProgramPtr timeline
+        = addProgram(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
     timeline->cycleLength = 60;
     timeline->setTimelineData(1, 0, CnfSignalGroup::Green);
     timeline->setTimelineData(1, 30, CnfSignalGroup::Red);
     timeline->setTimelineData(2, 0, CnfSignalGroup::Red);
-    timeline->setProperty("params", QVariantMap{{QStringLiteral("k"), QVariantList{1, 2.5, QStringLiteral("x")}}});
+    timeline->setProperty(
+        "params",
+        QVariantMap { { QStringLiteral("k"), QVariantList { 1, 2.5, QStringLiteral("x") } } });
 
     auto day = CnfDayCardPtr::create();
     day->id = QStringLiteral("1");
@@ -217,48 +236,68 @@ inline void fillFull(CnfController &c, const QString &family, const QString &ver
 // The native keys of a ZU_MOLT configuration that the controller keeps as they stand.
 inline QVariantMap zuMoltNative()
 {
-    return QVariantMap{
-        {QStringLiteral("name"), QStringLiteral("Перекрёсток 1")},
-        {QStringLiteral("timeZone"), 3},
-        {QStringLiteral("maxCurrent"), 12000},
-        {QStringLiteral("startTime"), QVariantMap{{QStringLiteral("allRed"), 3}, {QStringLiteral("amberBlink"), 5}}},
-        {QStringLiteral("LAN"), QVariantMap{{QStringLiteral("lanMode"), QStringLiteral("staticIP")},
-                                            {QStringLiteral("lanIP"), QStringLiteral("10.0.0.5")},
-                                            {QStringLiteral("asudPort"), 5000}}},
-        {QStringLiteral("controlSources"),
-         QVariantList{QVariantMap{{QStringLiteral("type"), QStringLiteral("emergency")}, {QStringLiteral("id"), 1},
-                                  {QStringLiteral("priority"), 255}},
-                      QVariantMap{{QStringLiteral("type"), QStringLiteral("remoteControlPanel")}, {QStringLiteral("id"), 2},
-                                  {QStringLiteral("priority"), 7}, {QStringLiteral("timeout"), 60}}}},
-        {QStringLiteral("KMP1"),
-         QVariantMap{{QStringLiteral("devices"),
-                      QVariantList{QVariantMap{{QStringLiteral("device"), QStringLiteral("VPU1")}, {QStringLiteral("addr"), 4},
-                                               {QStringLiteral("type"), QStringLiteral("passive")},
-                                               {QStringLiteral("port"), QStringLiteral("RS485_1")}}}},
-                     {QStringLiteral("auto"), 1}}},
-        {QStringLiteral("countdownBoards"),
-         QVariantMap{{QStringLiteral("protocol"), QStringLiteral("V1")}, {QStringLiteral("warnTime"), 5},
-                     {QStringLiteral("items"), QVariantList{QVariantMap{{QStringLiteral("id"), 1}, {QStringLiteral("addr"), 6},
-                                                                        {QStringLiteral("boards"), 2}}}}}},
-        {QStringLiteral("inputsOutputs"),
-         QVariantMap{{QStringLiteral("DIO1"),
-                      QVariantMap{{QStringLiteral("type"), QStringLiteral("dryContact")},
-                                  {QStringLiteral("common"), QStringLiteral("positive")},
-                                  {QStringLiteral("channels"),
-                                   QVariantList{QVariantMap{{QStringLiteral("channel"), 1}, {QStringLiteral("type"), QStringLiteral("full")},
-                                                            {QStringLiteral("detector"), 1}}}}}}}},
-        {QStringLiteral("remoteControlPanel"),
-         QVariantMap{{QStringLiteral("VPU1"), QVariantMap{{QStringLiteral("type"), QStringLiteral("passive")},
-                                                          {QStringLiteral("sourceId"), 2}, {QStringLiteral("priority"), 7},
-                                                          {QStringLiteral("stageId"), QVariantList{1, QVariant(), 2}},
-                                                          {QStringLiteral("passkey"), QStringLiteral("1234")}}}}},
-        {QStringLiteral("recovery"),
-         QVariantMap{{QStringLiteral("defectSwitchRate"), 2},
-                     {QStringLiteral("errors"), QVariantMap{{QStringLiteral("noLoad/swBreak"),
-                                                             QVariantMap{{QStringLiteral("attempts"), 3}, {QStringLiteral("interval"), 60}}}}}}},
-        {QStringLiteral("gain"), 0.25},
-        {QStringLiteral("wholeDouble"), 4.0},
-        {QStringLiteral("note"), QStringLiteral("back\\slash and \\u00e9 stay as written\nline")}};
+    return QVariantMap {
+        { QStringLiteral("name"), QStringLiteral("Перекрёсток 1") },
+        { QStringLiteral("timeZone"), 3 },
+        { QStringLiteral("maxCurrent"), 12000 },
+        { QStringLiteral("startTime"),
+          QVariantMap { { QStringLiteral("allRed"), 3 }, { QStringLiteral("amberBlink"), 5 } } },
+        { QStringLiteral("LAN"),
+          QVariantMap { { QStringLiteral("lanMode"), QStringLiteral("staticIP") },
+                        { QStringLiteral("lanIP"), QStringLiteral("10.0.0.5") },
+                        { QStringLiteral("asudPort"), 5000 } } },
+        { QStringLiteral("controlSources"),
+          QVariantList {
+              QVariantMap { { QStringLiteral("type"), QStringLiteral("emergency") },
+                            { QStringLiteral("id"), 1 },
+                            { QStringLiteral("priority"), 255 } },
+              QVariantMap { { QStringLiteral("type"), QStringLiteral("remoteControlPanel") },
+                            { QStringLiteral("id"), 2 },
+                            { QStringLiteral("priority"), 7 },
+                            { QStringLiteral("timeout"), 60 } } } },
+        { QStringLiteral("KMP1"),
+          QVariantMap { { QStringLiteral("devices"),
+                          QVariantList { QVariantMap {
+                              { QStringLiteral("device"), QStringLiteral("VPU1") },
+                              { QStringLiteral("addr"), 4 },
+                              { QStringLiteral("type"), QStringLiteral("passive") },
+                              { QStringLiteral("port"), QStringLiteral("RS485_1") } } } },
+                        { QStringLiteral("auto"), 1 } } },
+        { QStringLiteral("countdownBoards"),
+          QVariantMap { { QStringLiteral("protocol"), QStringLiteral("V1") },
+                        { QStringLiteral("warnTime"), 5 },
+                        { QStringLiteral("items"),
+                          QVariantList { QVariantMap { { QStringLiteral("id"), 1 },
+                                                       { QStringLiteral("addr"), 6 },
+                                                       { QStringLiteral("boards"), 2 } } } } } },
+        { QStringLiteral("inputsOutputs"),
+          QVariantMap { { QStringLiteral("DIO1"),
+                          QVariantMap { { QStringLiteral("type"), QStringLiteral("dryContact") },
+                                        { QStringLiteral("common"), QStringLiteral("positive") },
+                                        { QStringLiteral("channels"),
+                                          QVariantList { QVariantMap {
+                                              { QStringLiteral("channel"), 1 },
+                                              { QStringLiteral("type"), QStringLiteral("full") },
+                                              { QStringLiteral("detector"), 1 } } } } } } } },
+        { QStringLiteral("remoteControlPanel"),
+          QVariantMap {
+              { QStringLiteral("VPU1"),
+                QVariantMap { { QStringLiteral("type"), QStringLiteral("passive") },
+                              { QStringLiteral("sourceId"), 2 },
+                              { QStringLiteral("priority"), 7 },
+                              { QStringLiteral("stageId"), QVariantList { 1, QVariant(), 2 } },
+                              { QStringLiteral("passkey"), QStringLiteral("1234") } } } } },
+        { QStringLiteral("recovery"),
+          QVariantMap {
+              { QStringLiteral("defectSwitchRate"), 2 },
+              { QStringLiteral("errors"),
+                QVariantMap { { QStringLiteral("noLoad/swBreak"),
+                                QVariantMap { { QStringLiteral("attempts"), 3 },
+                                              { QStringLiteral("interval"), 60 } } } } } } },
+        { QStringLiteral("gain"), 0.25 },
+        { QStringLiteral("wholeDouble"), 4.0 },
+        { QStringLiteral("note"), QStringLiteral("back\\slash and \\u00e9 stay as written\nline") }
+    };
 }
 
 // A ZU_MOLT configuration with everything that the ZU_MOLT file keeps.
@@ -305,7 +344,7 @@ inline void fillZuMolt(CnfController &c)
         phase->name = QStringLiteral("Stage %1").arg(i);
         phase->minTime = 5 * i;
         phase->maxTime = i == 1 ? 40 : -1;
-        phase->signalGroups = {c.findSG(i), c.findSG(3)};
+        phase->signalGroups = { c.findSG(i), c.findSG(3) };
         c.addPhase(phase);
     }
     auto igm = CnfMatrixPtr::create();
@@ -329,9 +368,11 @@ inline void fillZuMolt(CnfController &c)
     }
     addDetector(c, 1, QStringLiteral("Button"), true);
 
-    const CnfProgramPtr flash = addProgram(c, QStringLiteral("1"), QStringLiteral("Yellow flash"), CnfProgram::YellowFlash);
+    const CnfProgramPtr flash = addProgram(c, QStringLiteral("1"), QStringLiteral("Yellow flash"),
+                                           CnfProgram::YellowFlash);
     addProgram(c, QStringLiteral("2"), QStringLiteral("Off"), CnfProgram::Dark);
-    const CnfProgramPtr timeline = addProgram(c, QStringLiteral("3"), QStringLiteral("Timeline"), CnfProgram::CoordinatedTimeline);
+    const CnfProgramPtr timeline = addProgram(c, QStringLiteral("3"), QStringLiteral("Timeline"),
+                                              CnfProgram::CoordinatedTimeline);
     timeline->cycleLength = 60;
     timeline->setCycleOffset(10);
     timeline->setTimelineData(1, 0, CnfSignalGroup::Green);
@@ -341,7 +382,8 @@ inline void fillZuMolt(CnfController &c)
     timeline->setTimelineData(2, 0, CnfSignalGroup::Red);
     timeline->setTimelineData(2, 32, CnfSignalGroup::RedYellow);
     timeline->setTimelineData(2, 34, CnfSignalGroup::Green);
-    const CnfProgramPtr ring = addProgram(c, QStringLiteral("4"), QStringLiteral("Adaptive"), CnfProgram::Stagering);
+    const CnfProgramPtr ring
+        = addProgram(c, QStringLiteral("4"), QStringLiteral("Adaptive"), CnfProgram::Stagering);
     ring->cycleLength = 90;
     ring->setProperty("coordinated", true);
     const CnfPhaseDefPtr first = ring->appendPhase(c.findPhase(QStringLiteral("1")), 0);
@@ -353,8 +395,11 @@ inline void fillZuMolt(CnfController &c)
     const CnfPhaseDefPtr second = ring->appendPhase(c.findPhase(QStringLiteral("2")), 0);
     second->setProperty("call", 1);
     second->setProperty("recall", QStringLiteral("none"));
-    ring->setProperty("detectors", QVariantList{QVariantMap{{QStringLiteral("phase"), 1}, {QStringLiteral("call"), 2},
-                                                            {QStringLiteral("control"), true}, {QStringLiteral("detector"), 1}}});
+    ring->setProperty("detectors",
+                      QVariantList { QVariantMap { { QStringLiteral("phase"), 1 },
+                                                   { QStringLiteral("call"), 2 },
+                                                   { QStringLiteral("control"), true },
+                                                   { QStringLiteral("detector"), 1 } } });
     addProgram(c, QStringLiteral("5"), QStringLiteral("Not set"), 0);
 
     auto workday = CnfDayCardPtr::create();

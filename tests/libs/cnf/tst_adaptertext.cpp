@@ -17,12 +17,15 @@ private slots:
         tree.insert(QStringLiteral("int"), 42);
         tree.insert(QStringLiteral("big"), qlonglong(1) << 40);
         tree.insert(QStringLiteral("double"), 3.0);
-        tree.insert(QStringLiteral("text"), QStringLiteral("Перекрёсток \"A\" = 1\nnext # not a comment"));
+        tree.insert(QStringLiteral("text"),
+                    QStringLiteral("Перекрёсток \"A\" = 1\nnext # not a comment"));
         tree.insert(QStringLiteral("key with.dots"), true);
         tree.insert(QStringLiteral("emptyMap"), QVariantMap());
         tree.insert(QStringLiteral("emptyList"), QVariantList());
         QVariantMap inner;
-        inner.insert(QStringLiteral("x"), QVariantList{1, QStringLiteral("two"), QVariantMap{{QStringLiteral("y"), 2.5}}});
+        inner.insert(QStringLiteral("x"),
+                     QVariantList { 1, QStringLiteral("two"),
+                                    QVariantMap { { QStringLiteral("y"), 2.5 } } });
         tree.insert(QStringLiteral("nested"), inner);
 
         CnfSectionText writer;
@@ -37,11 +40,15 @@ private slots:
 
         CnfJsonValue root;
         QString error;
-        QVERIFY2(CnfSectionText::read(writer.data(), {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error),
+        QVERIFY2(CnfSectionText::read(writer.data(),
+                                      { { QStringLiteral("item"), QStringLiteral("items") } },
+                                      &root, &error),
                  qPrintable(error + QLatin1Char('\n') + QString::fromUtf8(writer.data())));
         QCOMPARE(root.member(QStringLiteral("native")).toVariant().toMap(), tree);
-        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("big")).type(), CnfJsonValue::Integer);
-        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("double")).type(), CnfJsonValue::Double);
+        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("big")).type(),
+                 CnfJsonValue::Integer);
+        QCOMPARE(root.member(QStringLiteral("native")).member(QStringLiteral("double")).type(),
+                 CnfJsonValue::Double);
         QCOMPARE(root.member(QStringLiteral("items")).size(), 2);
         QCOMPARE(root.member(QStringLiteral("items")).at(1).member(QStringLiteral("id")).line(),
                  writer.data().count('\n'));
@@ -90,27 +97,58 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("no equals") << QByteArray("[a]\nx\n") << QStringLiteral("Line 2: \"name = value\" or a [section] expected");
-        QTest::newRow("bad header") << QByteArray("[a\n") << QStringLiteral("Line 1: invalid section header [a");
-        QTest::newRow("truncated text") << QByteArray("a = \"abc") << QStringLiteral("Line 1: a: invalid value \"abc (the document ends inside a text (the file is truncated))");
-        QTest::newRow("index gap") << QByteArray("a[1] = 1\n") << QStringLiteral("Line 1: a[1]: list item 1 comes before item 0");
-        QTest::newRow("twice") << QByteArray("a = 1\na = 2\n") << QStringLiteral("Line 2: a is given twice");
-        QTest::newRow("map and list") << QByteArray("a.b = 1\na[0] = 2\n") << QStringLiteral("Line 2: a[0]: not a list");
-        QTest::newRow("missing value") << QByteArray("a =\n") << QStringLiteral("Line 1: a: value missing");
-        QTest::newRow("bare word") << QByteArray("a = hello\n") << QStringLiteral("Line 1: a: invalid value hello (unexpected character 'h' where a value is expected)");
-        QTest::newRow("huge") << QByteArray("a = 1e999\n") << QStringLiteral("Line 1: a: invalid value 1e999 (the number 1e999 is out of range)");
-        QTest::newRow("bad index") << QByteArray("a[x] = 1\n") << QStringLiteral("Line 1: invalid list index in \"a[x]\"");
-        QTest::newRow("empty segment") << QByteArray("a..b = 1\n") << QStringLiteral("Line 1: empty name in \"a..b\"");
-        QTest::newRow("leading dot") << QByteArray(".a = 1\n") << QStringLiteral("Line 1: empty name in \".a\"");
+        QTest::newRow("no equals")
+            << QByteArray("[a]\nx\n")
+            << QStringLiteral("Line 2: \"name = value\" or a [section] expected");
+        QTest::newRow("bad header")
+            << QByteArray("[a\n") << QStringLiteral("Line 1: invalid section header [a");
+        QTest::newRow("truncated text")
+            << QByteArray("a = \"abc")
+            << QStringLiteral("Line 1: a: invalid value \"abc (the document ends inside a text "
+                              "(the file is truncated))");
+        QTest::newRow("index gap")
+            << QByteArray("a[1] = 1\n")
+            << QStringLiteral("Line 1: a[1]: list item 1 comes before item 0");
+        QTest::newRow("twice") << QByteArray("a = 1\na = 2\n")
+                               << QStringLiteral("Line 2: a is given twice");
+        QTest::newRow("map and list")
+            << QByteArray("a.b = 1\na[0] = 2\n") << QStringLiteral("Line 2: a[0]: not a list");
+        QTest::newRow("missing value")
+            << QByteArray("a =\n") << QStringLiteral("Line 1: a: value missing");
+        QTest::newRow("bare word") << QByteArray("a = hello\n")
+                                   << QStringLiteral("Line 1: a: invalid value hello (unexpected "
+                                                     "character 'h' where a value is expected)");
+        QTest::newRow("huge")
+            << QByteArray("a = 1e999\n")
+            << QStringLiteral("Line 1: a: invalid value 1e999 (the number 1e999 is out of range)");
+        QTest::newRow("bad index")
+            << QByteArray("a[x] = 1\n") << QStringLiteral("Line 1: invalid list index in \"a[x]\"");
+        QTest::newRow("empty segment")
+            << QByteArray("a..b = 1\n") << QStringLiteral("Line 1: empty name in \"a..b\"");
+        QTest::newRow("leading dot")
+            << QByteArray(".a = 1\n") << QStringLiteral("Line 1: empty name in \".a\"");
         QTest::newRow("no path") << QByteArray(" = 1\n") << QStringLiteral("Line 1: empty name");
-        QTest::newRow("name after index") << QByteArray("a[0]b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a[0]b\"");
-        QTest::newRow("space in name") << QByteArray("a b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a b\"");
-        QTest::newRow("bad character") << QByteArray("a.% = 1\n") << QStringLiteral("Line 1: invalid character '%' in \"a.%\"");
-        QTest::newRow("bad quoted name") << QByteArray("\"a\\q\" = 1\n") << QStringLiteral("Line 1: invalid quoted name in \"\"a\\q\"\"");
-        QTest::newRow("placeholder in name") << QByteArray("\"x%2\" = hello\n") << QStringLiteral("Line 1: \"x%2\": invalid value hello (unexpected character 'h' where a value is expected)");
-        QTest::newRow("quoted twice") << QByteArray("id = 1\n\"id\" = 2\n") << QStringLiteral("Line 2: \"id\" is given twice");
-        QTest::newRow("value then map") << QByteArray("a.b = 1\na.b.c = 2\n") << QStringLiteral("Line 2: a.b.c: not a map");
-        QTest::newRow("section on value") << QByteArray("a = 1\n[a]\n") << QStringLiteral("Line 2: section [a] clashes with a value of that name");
+        QTest::newRow("name after index")
+            << QByteArray("a[0]b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a[0]b\"");
+        QTest::newRow("space in name")
+            << QByteArray("a b = 1\n") << QStringLiteral("Line 1: '.' expected in \"a b\"");
+        QTest::newRow("bad character")
+            << QByteArray("a.% = 1\n")
+            << QStringLiteral("Line 1: invalid character '%' in \"a.%\"");
+        QTest::newRow("bad quoted name")
+            << QByteArray("\"a\\q\" = 1\n")
+            << QStringLiteral("Line 1: invalid quoted name in \"\"a\\q\"\"");
+        QTest::newRow("placeholder in name")
+            << QByteArray("\"x%2\" = hello\n")
+            << QStringLiteral("Line 1: \"x%2\": invalid value hello (unexpected character 'h' "
+                              "where a value is expected)");
+        QTest::newRow("quoted twice") << QByteArray("id = 1\n\"id\" = 2\n")
+                                      << QStringLiteral("Line 2: \"id\" is given twice");
+        QTest::newRow("value then map")
+            << QByteArray("a.b = 1\na.b.c = 2\n") << QStringLiteral("Line 2: a.b.c: not a map");
+        QTest::newRow("section on value")
+            << QByteArray("a = 1\n[a]\n")
+            << QStringLiteral("Line 2: section [a] clashes with a value of that name");
     }
 
     void sectionTextErrors()
@@ -153,18 +191,21 @@ private slots:
         QByteArray text = "\xEF\xBB\xBF# long\r\n";
         const int count = 6000;
         for (int i = 0; i < count; ++i)
-            text += "[item]\r\nname = \"Перекрёсток " + QByteArray::number(i) + "\"\r\n\"ключ\" = " + QByteArray::number(i) + "\r\n";
+            text += "[item]\r\nname = \"Перекрёсток " + QByteArray::number(i)
+                + "\"\r\n\"ключ\" = " + QByteArray::number(i) + "\r\n";
         QVERIFY(text.size() > 4 * 64 * 1024);
         CnfJsonValue root;
         QString error;
-        QVERIFY2(CnfSectionText::read(text, {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error),
+        QVERIFY2(CnfSectionText::read(text, { { QStringLiteral("item"), QStringLiteral("items") } },
+                                      &root, &error),
                  qPrintable(error));
         const CnfJsonValue &items = root.member(QStringLiteral("items"));
         QCOMPARE(items.size(), count);
-        for (int i : {0, 1234, count - 1}) {
+        for (int i : { 0, 1234, count - 1 }) {
             const CnfJsonValue &item = items.at(i);
             QCOMPARE(item.line(), 2 + 3 * i);
-            QCOMPARE(item.member(QStringLiteral("name")).scalar().toString(), QStringLiteral("Перекрёсток %1").arg(i));
+            QCOMPARE(item.member(QStringLiteral("name")).scalar().toString(),
+                     QStringLiteral("Перекрёсток %1").arg(i));
             const CnfJsonValue &key = item.member(QStringLiteral("ключ"));
             QCOMPARE(key.scalar(), QVariant(qlonglong(i)));
             QCOMPARE(key.line(), 4 + 3 * i);
@@ -173,37 +214,56 @@ private slots:
 
         // Without a line end at the end, and broken on the last line.
         text += "[item]\r\nbroken";
-        QVERIFY(!CnfSectionText::read(text, {{QStringLiteral("item"), QStringLiteral("items")}}, &root, &error));
-        QCOMPARE(error, QStringLiteral("Line %1: \"name = value\" or a [section] expected").arg(3 + 3 * count));
+        QVERIFY(!CnfSectionText::read(text, { { QStringLiteral("item"), QStringLiteral("items") } },
+                                      &root, &error));
+        QCOMPARE(
+            error,
+            QStringLiteral("Line %1: \"name = value\" or a [section] expected").arg(3 + 3 * count));
     }
 
     void jsonPositionsAndKinds()
     {
         CnfJsonParser parser;
-        QVERIFY(parser.parse("{\n  \"a\": 5,\n  \"b\": 5.0, \"c\": 99999999999999999999, \"ü\": \"\\u00e9\\n\"}"));
+        QVERIFY(parser.parse(
+            "{\n  \"a\": 5,\n  \"b\": 5.0, \"c\": 99999999999999999999, \"ü\": \"\\u00e9\\n\"}"));
         const CnfJsonValue &a = parser.root().member(QStringLiteral("a"));
         QCOMPARE(a.type(), CnfJsonValue::Integer);
         QCOMPARE(a.line(), 2);
         QCOMPARE(a.column(), 8);
         QCOMPARE(parser.root().member(QStringLiteral("b")).type(), CnfJsonValue::Double);
         QCOMPARE(parser.root().member(QStringLiteral("c")).type(), CnfJsonValue::Double);
-        QCOMPARE(parser.root().member(QStringLiteral("ü")).scalar().toString(), QStringLiteral("é\n"));
+        QCOMPARE(parser.root().member(QStringLiteral("ü")).scalar().toString(),
+                 QStringLiteral("é\n"));
 
         CnfJsonParser verbatim(CnfJsonParser::Verbatim);
         QVERIFY(verbatim.parse("{\"a\": \"x\\\"y\\n\"} trailing"));
-        QCOMPARE(verbatim.root().member(QStringLiteral("a")).scalar().toString(), QStringLiteral("x\\\"y\\n"));
+        QCOMPARE(verbatim.root().member(QStringLiteral("a")).scalar().toString(),
+                 QStringLiteral("x\\\"y\\n"));
     }
 
     void jsonErrors_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty") << QByteArray() << QStringLiteral("Line 1, column 1: the file is empty");
-        QTest::newRow("garbage") << QByteArray("\x01\x02garbage") << QStringLiteral("Line 1, column 1: a JSON document must begin with '{' or '['");
-        QTest::newRow("truncated") << QByteArray("{\n\"a\": [1, 2") << QStringLiteral("Line 2, column 11: the document ends inside an array (the file is truncated)");
-        QTest::newRow("trailing comma") << QByteArray("{\"a\": 1,}") << QStringLiteral("Line 1, column 9: a member name in double quotes is expected");
-        QTest::newRow("deep") << QByteArray(300, '[') << QStringLiteral("Line 1, column 258: the document is nested more than 256 levels deep");
-        QTest::newRow("after root") << QByteArray("{} x") << QStringLiteral("Line 1, column 4: unexpected text after the end of the document");
+        QTest::newRow("empty") << QByteArray()
+                               << QStringLiteral("Line 1, column 1: the file is empty");
+        QTest::newRow("garbage")
+            << QByteArray("\x01\x02garbage")
+            << QStringLiteral("Line 1, column 1: a JSON document must begin with '{' or '['");
+        QTest::newRow("truncated")
+            << QByteArray("{\n\"a\": [1, 2")
+            << QStringLiteral(
+                   "Line 2, column 11: the document ends inside an array (the file is truncated)");
+        QTest::newRow("trailing comma")
+            << QByteArray("{\"a\": 1,}")
+            << QStringLiteral("Line 1, column 9: a member name in double quotes is expected");
+        QTest::newRow("deep")
+            << QByteArray(300, '[')
+            << QStringLiteral(
+                   "Line 1, column 258: the document is nested more than 256 levels deep");
+        QTest::newRow("after root")
+            << QByteArray("{} x")
+            << QStringLiteral("Line 1, column 4: unexpected text after the end of the document");
     }
 
     void jsonErrors()
@@ -217,9 +277,10 @@ private slots:
 
     void jsonWriterRoundTrip()
     {
-        QVariantMap tree{{QStringLiteral("t"), QStringLiteral("a\"b\\c\td")},
-                         {QStringLiteral("d"), 0.1},
-                         {QStringLiteral("l"), QVariantList{1, 2.0, QVariantMap{}, QVariantList{}}}};
+        QVariantMap tree { { QStringLiteral("t"), QStringLiteral("a\"b\\c\td") },
+                           { QStringLiteral("d"), 0.1 },
+                           { QStringLiteral("l"),
+                             QVariantList { 1, 2.0, QVariantMap {}, QVariantList {} } } };
         CnfJsonWriter writer;
         writer.writeValue(QString(), tree);
         CnfJsonParser parser;
@@ -227,7 +288,8 @@ private slots:
         QCOMPARE(parser.root().toVariant().toMap(), tree);
 
         CnfJsonWriter verbatim(CnfJsonWriter::Verbatim);
-        verbatim.writeValue(QString(), QVariantMap{{QStringLiteral("t"), QStringLiteral("say \"hi\"")}});
+        verbatim.writeValue(QString(),
+                            QVariantMap { { QStringLiteral("t"), QStringLiteral("say \"hi\"") } });
         QVERIFY(verbatim.hasError());
         QVERIFY(CnfJsonWriter::verbatimStorable(QStringLiteral("a\\u00e9 \\\" ok")));
         QVERIFY(!CnfJsonWriter::verbatimStorable(QStringLiteral("ends with \\")));

@@ -37,7 +37,7 @@ private slots:
         auto twin = CnfDayCardPtr::create();
         twin->id = QStringLiteral("1");
         QVERIFY(!controller.addDayCard(twin));
-        QCOMPARE(controller.dayCards(), QList<CnfDayCardPtr>{day});
+        QCOMPARE(controller.dayCards(), QList<CnfDayCardPtr> { day });
     }
 
     void recordsAndSpecialDaysReplace()
@@ -104,7 +104,7 @@ private slots:
         auto plan = CnfSeasonPlanPtr::create();
         plan->weekCard = week;
         QVERIFY(controller.addSeasonPlan(plan));
-        QCOMPARE(controller.seasonPlans(), QList<CnfSeasonPlanPtr>{plan});
+        QCOMPARE(controller.seasonPlans(), QList<CnfSeasonPlanPtr> { plan });
         QVERIFY(controller.removeSeasonPlan(plan));
         QVERIFY(controller.removeWeekCard(week));
         QVERIFY(controller.seasonPlans().isEmpty());

@@ -11,7 +11,8 @@ class TestCnfController : public QObject
 
     template<typename Ptr, typename Find, typename List>
     static void checkFirstKept(CnfController &c, const Ptr &first, const Ptr &second,
-                               bool (CnfController::*add)(const Ptr &), Find find, List list, const QString &message)
+                               bool (CnfController::*add)(const Ptr &), Find find, List list,
+                               const QString &message)
     {
         if (message.contains(QLatin1String("\"\""))) {
             QVERIFY(!(c.*add)(first));
@@ -24,7 +25,7 @@ class TestCnfController : public QObject
         QVERIFY(!(c.*add)(second));
         QCOMPARE(c.lastError(), message);
         QVERIFY((c.*add)(first));
-        QCOMPARE(list(), decltype(list()){first});
+        QCOMPARE(list(), decltype(list()) { first });
         QCOMPARE(find(), first);
     }
 
@@ -74,20 +75,48 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("message");
-        QTest::newRow("program") << "program" << "5" << "Program id \"5\" is empty or taken";
-        QTest::newRow("program, empty id") << "program" << "" << "Program id \"\" is empty or taken";
-        QTest::newRow("phase") << "phase" << "5" << "Phase id \"5\" is empty or taken";
-        QTest::newRow("phase, empty id") << "phase" << "" << "Phase id \"\" is empty or taken";
-        QTest::newRow("signal group") << "group" << "5" << "Signal group 5 already exists";
-        QTest::newRow("signal group 0") << "group" << "0" << "Signal group 0 already exists";
-        QTest::newRow("device id") << "device" << "5" << "Power device with id 5 already exists";
-        QTest::newRow("device address") << "address" << "5" << "Power device with address 5 already exists";
-        QTest::newRow("detector") << "detector" << "5" << "Detector 5 already exists";
-        QTest::newRow("sensor") << "sensor" << "5" << "Detector 5 already exists";
-        QTest::newRow("day card") << "day" << "5" << "Day card id \"5\" is empty or taken";
-        QTest::newRow("day card, empty id") << "day" << "" << "Day card id \"\" is empty or taken";
-        QTest::newRow("week card") << "week" << "5" << "Week card id \"5\" is empty or taken";
-        QTest::newRow("week card, empty id") << "week" << "" << "Week card id \"\" is empty or taken";
+        QTest::newRow("program") << "program"
+                                 << "5"
+                                 << "Program id \"5\" is empty or taken";
+        QTest::newRow("program, empty id") << "program"
+                                           << ""
+                                           << "Program id \"\" is empty or taken";
+        QTest::newRow("phase") << "phase"
+                               << "5"
+                               << "Phase id \"5\" is empty or taken";
+        QTest::newRow("phase, empty id") << "phase"
+                                         << ""
+                                         << "Phase id \"\" is empty or taken";
+        QTest::newRow("signal group") << "group"
+                                      << "5"
+                                      << "Signal group 5 already exists";
+        QTest::newRow("signal group 0") << "group"
+                                        << "0"
+                                        << "Signal group 0 already exists";
+        QTest::newRow("device id") << "device"
+                                   << "5"
+                                   << "Power device with id 5 already exists";
+        QTest::newRow("device address") << "address"
+                                        << "5"
+                                        << "Power device with address 5 already exists";
+        QTest::newRow("detector") << "detector"
+                                  << "5"
+                                  << "Detector 5 already exists";
+        QTest::newRow("sensor") << "sensor"
+                                << "5"
+                                << "Detector 5 already exists";
+        QTest::newRow("day card") << "day"
+                                  << "5"
+                                  << "Day card id \"5\" is empty or taken";
+        QTest::newRow("day card, empty id") << "day"
+                                            << ""
+                                            << "Day card id \"\" is empty or taken";
+        QTest::newRow("week card") << "week"
+                                   << "5"
+                                   << "Week card id \"5\" is empty or taken";
+        QTest::newRow("week card, empty id") << "week"
+                                             << ""
+                                             << "Week card id \"\" is empty or taken";
     }
 
     void addKeepsTheFirstOfAKey()
@@ -105,22 +134,25 @@ private slots:
             first->id = key;
             auto second = CnfProgramPtr::create();
             second->id = key;
-            checkFirstKept(c, first, second, &CnfController::addProgram, [&] { return c.findProgram(key); },
-                           [&] { return c.programs(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addProgram, [&] { return c.findProgram(key); },
+                [&] { return c.programs(); }, message);
         } else if (kind == QLatin1String("phase")) {
             auto first = CnfPhasePtr::create();
             first->id = key;
             auto second = CnfPhasePtr::create();
             second->id = key;
-            checkFirstKept(c, first, second, &CnfController::addPhase, [&] { return c.findPhase(key); },
-                           [&] { return c.phases(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addPhase, [&] { return c.findPhase(key); },
+                [&] { return c.phases(); }, message);
         } else if (kind == QLatin1String("group")) {
             auto first = CnfSignalGroupPtr::create();
             first->id = number;
             auto second = CnfSignalGroupPtr::create();
             second->id = number;
-            checkFirstKept(c, first, second, &CnfController::addSignalGroup, [&] { return c.findSG(number); },
-                           [&] { return c.signalGroups(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addSignalGroup, [&] { return c.findSG(number); },
+                [&] { return c.signalGroups(); }, message);
         } else if (kind == QLatin1String("device") || kind == QLatin1String("address")) {
             // The other key differs, so only the one of the row clashes.
             const bool byId = kind == QLatin1String("device");
@@ -130,18 +162,22 @@ private slots:
             auto second = CnfPowerDevicePtr::create();
             second->id = byId ? number : number + 1;
             second->address = byId ? number + 1 : number;
-            checkFirstKept(c, first, second, &CnfController::addPowerDevice,
-                           [&] { return byId ? c.findPowerDevice(number) : c.findPowerDeviceByAddress(number); },
-                           [&] { return c.powerDevices(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addPowerDevice,
+                [&] {
+                    return byId ? c.findPowerDevice(number) : c.findPowerDeviceByAddress(number);
+                },
+                [&] { return c.powerDevices(); }, message);
         } else if (kind == QLatin1String("detector") || kind == QLatin1String("sensor")) {
             const bool sensor = kind == QLatin1String("sensor");
             auto first = CnfDetectorPtr::create();
             first->setId(number);
             auto second = CnfDetectorPtr::create();
             second->setId(number);
-            checkFirstKept(c, first, second, sensor ? &CnfController::addSensor : &CnfController::addDetector,
-                           [&] { return sensor ? c.findSensor(number) : c.findDetector(number); },
-                           [&] { return sensor ? c.sensorsList() : c.detectorsList(); }, message);
+            checkFirstKept(
+                c, first, second, sensor ? &CnfController::addSensor : &CnfController::addDetector,
+                [&] { return sensor ? c.findSensor(number) : c.findDetector(number); },
+                [&] { return sensor ? c.sensorsList() : c.detectorsList(); }, message);
             // The other list is another id space.
             QVERIFY(sensor ? !c.findDetector(number) : !c.findSensor(number));
         } else if (kind == QLatin1String("day")) {
@@ -149,15 +185,17 @@ private slots:
             first->id = key;
             auto second = CnfDayCardPtr::create();
             second->id = key;
-            checkFirstKept(c, first, second, &CnfController::addDayCard, [&] { return c.findDayCard(key); },
-                           [&] { return c.dayCards(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addDayCard, [&] { return c.findDayCard(key); },
+                [&] { return c.dayCards(); }, message);
         } else {
             auto first = CnfWeekCardPtr::create();
             first->id = key;
             auto second = CnfWeekCardPtr::create();
             second->id = key;
-            checkFirstKept(c, first, second, &CnfController::addWeekCard, [&] { return c.findWeekCard(key); },
-                           [&] { return c.weekCards(); }, message);
+            checkFirstKept(
+                c, first, second, &CnfController::addWeekCard, [&] { return c.findWeekCard(key); },
+                [&] { return c.weekCards(); }, message);
         }
     }
 
@@ -181,7 +219,10 @@ private slots:
         QCOMPARE(copy.findSG(3)->defaultSignalGroup(), copy.defaultSignalGroup());
         QCOMPARE(copy.defaultSignalGroup()->property("amber"), QVariant(3.5));
         QCOMPARE(copy.findPhase(QStringLiteral("2"))->signalGroups.value(0), copy.findSG(2));
-        QCOMPARE(copy.findPhase(QStringLiteral("2"))->findTransition(QStringLiteral("1"))->greenStart.value(3), 6);
+        QCOMPARE(copy.findPhase(QStringLiteral("2"))
+                     ->findTransition(QStringLiteral("1"))
+                     ->greenStart.value(3),
+                 6);
         QCOMPARE(copy.findProgram(QStringLiteral("2"))->matrix, copy.findMatrix(2));
         QCOMPARE(copy.findProgram(QStringLiteral("2"))->phaseDefAt(1)->phase(),
                  copy.findPhase(QStringLiteral("2")));
@@ -193,12 +234,13 @@ private slots:
         QVERIFY(std::isnan(copy.conflictMatrix()->releaf(copy.findSG(1), copy.findSG(2))));
         QCOMPARE(copy.dayCards().first()->records.value(QTime(6, 0)).reserve,
                  copy.findProgram(QStringLiteral("2")));
-        QCOMPARE(copy.weekCards().first()->days.value(Qt::Sunday), copy.findDayCard(QStringLiteral("1")));
+        QCOMPARE(copy.weekCards().first()->days.value(Qt::Sunday),
+                 copy.findDayCard(QStringLiteral("1")));
         QCOMPARE(copy.seasonPlans().first()->weekCard, copy.findWeekCard(QStringLiteral("1")));
         QCOMPARE(copy.specialDays().value(QDate(2027, 1, 1))->dayCard, copy.defaultDayCard());
         QCOMPARE(copy.reserveProgram(), copy.findProgram(QStringLiteral("2")));
         QCOMPARE(copy.sensorsList().first()->property("messages").toStringList(),
-                 (QStringList{QStringLiteral("on"), QStringLiteral("вкл")}));
+                 (QStringList { QStringLiteral("on"), QStringLiteral("вкл") }));
         QVERIFY(copy.sensorsList().first()->isSensor());
 
         // The native tree keeps its value types and texts exactly.
@@ -244,9 +286,11 @@ private slots:
         QCOMPARE(loaded->matrix->releaf(3, 4), 7.5);
         QCOMPARE(copy.findProgram(QStringLiteral("3"))->matrix->releaf(1, 3), 1.0);
         QVERIFY(!copy.weekCards().first()->days.value(Qt::Monday));
-        QCOMPARE(copy.weekCards().first()->days.value(Qt::Tuesday), copy.findDayCard(QStringLiteral("1")));
+        QCOMPARE(copy.weekCards().first()->days.value(Qt::Tuesday),
+                 copy.findDayCard(QStringLiteral("1")));
         QVERIFY(!copy.specialDays().first()->dayCard);
-        const CnfDayCardRecord morning = copy.findDayCard(QStringLiteral("1"))->records.value(QTime(6, 0));
+        const CnfDayCardRecord morning
+            = copy.findDayCard(QStringLiteral("1"))->records.value(QTime(6, 0));
         QVERIFY(!morning.program);
         QCOMPARE(morning.reserve, copy.findProgram(QStringLiteral("2")));
         QCOMPARE(copy.save(1), original.save(1));
@@ -261,11 +305,11 @@ private slots:
         auto stray = CnfPowerDevicePtr::create();
         stray->id = 90;
         const CnfSignalGroupPtr group = original.findSG(1);
-        group->devices = {stray, original.findPowerDevice(3), original.findPowerDevice(1)};
+        group->devices = { stray, original.findPowerDevice(3), original.findPowerDevice(1) };
         auto strayGroup = CnfSignalGroupPtr::create();
         strayGroup->id = 91;
         const CnfPhasePtr phase = original.phases().first();
-        phase->signalGroups = {original.findSG(2), strayGroup, original.findSG(1)};
+        phase->signalGroups = { original.findSG(2), strayGroup, original.findSG(1) };
 
         CnfController copy;
         QVERIFY2(copy.load(original.save(1), true), qPrintable(copy.lastError()));
@@ -274,7 +318,8 @@ private slots:
         QCOMPARE(devices.at(0)->id, 3);
         QCOMPARE(devices.at(1)->id, 1);
         const CnfPhasePtr loaded = copy.findPhase(phase->id);
-        QCOMPARE(loaded->signalGroups, (QList<CnfSignalGroupPtr>{copy.findSG(2), copy.findSG(1)}));
+        QCOMPARE(loaded->signalGroups,
+                 (QList<CnfSignalGroupPtr> { copy.findSG(2), copy.findSG(1) }));
     }
 
     void fullCopyIsADocument()
@@ -302,7 +347,8 @@ private slots:
         CnfController copy;
         QVERIFY2(copy.load(element, true), qPrintable(copy.lastError()));
         QCOMPARE(copy.findSG(1)->name, QStringLiteral("</Controller><Network"));
-        QCOMPARE(copy.getNativeData(QStringLiteral("</Controller>")), QVariant(QStringLiteral("<Network>")));
+        QCOMPARE(copy.getNativeData(QStringLiteral("</Controller>")),
+                 QVariant(QStringLiteral("<Network>")));
     }
 
     void malformedInput_data()
@@ -312,42 +358,65 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("not xml") << QByteArray("garbage {") << QString();
         QTest::newRow("wrong root") << QByteArray("<Network/>") << QStringLiteral("Network");
-        QTest::newRow("truncated") << QByteArray("<Controller format=\"1\"><Native><Int key=\"a\">1</In")
-                                   << QString();
-        QTest::newRow("unknown element") << QByteArray("<Controller><Gadgets/></Controller>")
-                                         << QStringLiteral("Gadgets");
-        QTest::newRow("unknown value") << QByteArray("<Controller><Native><Blob key=\"a\"/></Native></Controller>")
-                                       << QStringLiteral("Blob");
-        QTest::newRow("int not a number") << QByteArray("<Controller><Native><Int key=\"a\">abc</Int></Native></Controller>")
-                                          << QStringLiteral("abc");
-        QTest::newRow("huge int") << QByteArray("<Controller><Native><Int key=\"a\">99999999999999</Int></Native></Controller>")
+        QTest::newRow("truncated")
+            << QByteArray("<Controller format=\"1\"><Native><Int key=\"a\">1</In") << QString();
+        QTest::newRow("unknown element")
+            << QByteArray("<Controller><Gadgets/></Controller>") << QStringLiteral("Gadgets");
+        QTest::newRow("unknown value")
+            << QByteArray("<Controller><Native><Blob key=\"a\"/></Native></Controller>")
+            << QStringLiteral("Blob");
+        QTest::newRow("int not a number")
+            << QByteArray("<Controller><Native><Int key=\"a\">abc</Int></Native></Controller>")
+            << QStringLiteral("abc");
+        QTest::newRow("huge int") << QByteArray(
+            "<Controller><Native><Int key=\"a\">99999999999999</Int></Native></Controller>")
                                   << QStringLiteral("99999999999999");
-        QTest::newRow("huge long") << QByteArray("<Controller><Native><Long key=\"a\">99999999999999999999999</Long></Native></Controller>")
-                                   << QStringLiteral("Long");
-        QTest::newRow("huge double") << QByteArray("<Controller><Native><Double key=\"a\">1e999</Double></Native></Controller>")
+        QTest::newRow("huge long")
+            << QByteArray("<Controller><Native><Long "
+                          "key=\"a\">99999999999999999999999</Long></Native></Controller>")
+            << QStringLiteral("Long");
+        QTest::newRow("huge double") << QByteArray(
+            "<Controller><Native><Double key=\"a\">1e999</Double></Native></Controller>")
                                      << QStringLiteral("1e999");
-        QTest::newRow("huge id") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"4294967296\"/></SignalGroups></Controller>")
+        QTest::newRow("huge id") << QByteArray("<Controller><SignalGroups><SignalGroup "
+                                               "id=\"4294967296\"/></SignalGroups></Controller>")
                                  << QStringLiteral("id");
-        QTest::newRow("missing id") << QByteArray("<Controller><PowerDevices><PowerDevice address=\"1\"/></PowerDevices></Controller>")
+        QTest::newRow("missing id") << QByteArray(
+            "<Controller><PowerDevices><PowerDevice address=\"1\"/></PowerDevices></Controller>")
                                     << QStringLiteral("id");
-        QTest::newRow("duplicate group") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"/><SignalGroup id=\"1\"/></SignalGroups></Controller>")
-                                         << QStringLiteral("1");
-        QTest::newRow("dangling device") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"><Device id=\"9\"/></SignalGroup></SignalGroups></Controller>")
-                                         << QStringLiteral("9");
-        QTest::newRow("dangling matrix") << QByteArray("<Controller><Programs><Program id=\"1\" matrix=\"5\"/></Programs></Controller>")
+        QTest::newRow("duplicate group")
+            << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"/><SignalGroup "
+                          "id=\"1\"/></SignalGroups></Controller>")
+            << QStringLiteral("1");
+        QTest::newRow("dangling device")
+            << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"><Device "
+                          "id=\"9\"/></SignalGroup></SignalGroups></Controller>")
+            << QStringLiteral("9");
+        QTest::newRow("dangling matrix") << QByteArray(
+            "<Controller><Programs><Program id=\"1\" matrix=\"5\"/></Programs></Controller>")
                                          << QStringLiteral("5");
-        QTest::newRow("bad program type") << QByteArray("<Controller><Programs><Program id=\"1\" type=\"warp\"/></Programs></Controller>")
+        QTest::newRow("bad program type") << QByteArray(
+            "<Controller><Programs><Program id=\"1\" type=\"warp\"/></Programs></Controller>")
                                           << QStringLiteral("warp");
-        QTest::newRow("empty program id") << QByteArray("<Controller><Programs><Program/></Programs></Controller>")
-                                          << QStringLiteral("Program");
-        QTest::newRow("odd hex") << QByteArray("<Controller><Programs><Program id=\"1\"><Data>abc</Data></Program></Programs></Controller>")
+        QTest::newRow("empty program id")
+            << QByteArray("<Controller><Programs><Program/></Programs></Controller>")
+            << QStringLiteral("Program");
+        QTest::newRow("odd hex") << QByteArray(
+            "<Controller><Programs><Program "
+            "id=\"1\"><Data>abc</Data></Program></Programs></Controller>")
                                  << QStringLiteral("bytes");
-        QTest::newRow("short interstate") << QByteArray("<Controller><SignalGroups><SignalGroup id=\"1\"><Interstate variant=\"1\">1 2</Interstate></SignalGroup></SignalGroups></Controller>")
+        QTest::newRow("short interstate") << QByteArray(
+            "<Controller><SignalGroups><SignalGroup id=\"1\"><Interstate variant=\"1\">1 "
+            "2</Interstate></SignalGroup></SignalGroups></Controller>")
                                           << QStringLiteral("six");
-        QTest::newRow("bad base64") << QByteArray("<Controller><Native><Text key=\"a\" encoding=\"base64\">!!</Text></Native></Controller>")
-                                    << QStringLiteral("Base64");
-        QTest::newRow("newer format") << QByteArray("<Controller format=\"99\"/>") << QStringLiteral("99");
-        QTest::newRow("map entry without key") << QByteArray("<Controller><Native><Map key=\"m\"><Int>1</Int></Map></Native></Controller>")
+        QTest::newRow("bad base64")
+            << QByteArray("<Controller><Native><Text key=\"a\" "
+                          "encoding=\"base64\">!!</Text></Native></Controller>")
+            << QStringLiteral("Base64");
+        QTest::newRow("newer format")
+            << QByteArray("<Controller format=\"99\"/>") << QStringLiteral("99");
+        QTest::newRow("map entry without key") << QByteArray(
+            "<Controller><Native><Map key=\"m\"><Int>1</Int></Map></Native></Controller>")
                                                << QStringLiteral("key");
         QByteArray deep("<Controller><Native><List key=\"a\">");
         for (int i = 0; i < 300; ++i)
@@ -401,7 +470,8 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(copy->phaseDefAt(i)->phase(), original->phaseDefAt(i)->phase());
             QCOMPARE(copy->phaseDefAt(i)->length(), original->phaseDefAt(i)->length());
-            QCOMPARE(copy->phaseDefAt(i)->property("recall"), original->phaseDefAt(i)->property("recall"));
+            QCOMPARE(copy->phaseDefAt(i)->property("recall"),
+                     original->phaseDefAt(i)->property("recall"));
         }
         QCOMPARE(copy->cycle(true), original->cycle(true));
         QCOMPARE(controller.createDynamicProgram(copy), bytes);
@@ -412,10 +482,11 @@ private slots:
     {
         CnfController controller;
         CnfTestConfig::fill(controller);
-        const QByteArray converted =
-            "<Controller type=\"tiverk\" version=\"3.18\"><Program type=\"coord\" cycle=\"90\">"
-            "<Phase length=\"30\" start=\"0\">1</Phase><Phase length=\"25\" start=\"30\">2</Phase>"
-            "</Program></Controller>";
+        const QByteArray converted
+            = "<Controller type=\"tiverk\" version=\"3.18\"><Program type=\"coord\" cycle=\"90\">"
+              "<Phase length=\"30\" start=\"0\">1</Phase><Phase length=\"25\" "
+              "start=\"30\">2</Phase>"
+              "</Program></Controller>";
         const CnfProgramPtr program = controller.loadDynamicProgram(converted);
         QVERIFY2(program, qPrintable(controller.lastError()));
         QCOMPARE(program->type, int(CnfProgram::Coordinated));
@@ -435,11 +506,14 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("record") << QStringLiteral("tiverk") << QByteArray(64, '\x01') << true;
-        QTest::newRow("shorter record") << QStringLiteral("tiverk") << QByteArray(63, '\x01') << true;
+        QTest::newRow("shorter record")
+            << QStringLiteral("tiverk") << QByteArray(63, '\x01') << true;
         QTest::newRow("too long") << QStringLiteral("adapter") << QByteArray(65, '\x01') << false;
         QTest::newRow("too short") << QStringLiteral("tiverk") << QByteArray(1, '\x01') << false;
-        QTest::newRow("other family, long") << QStringLiteral("tiverkii") << QByteArray(300, '\x01') << true;
-        QTest::newRow("kind not chosen") << QStringLiteral("tiverk") << QByteArray(64, '\xff') << true;
+        QTest::newRow("other family, long")
+            << QStringLiteral("tiverkii") << QByteArray(300, '\x01') << true;
+        QTest::newRow("kind not chosen")
+            << QStringLiteral("tiverk") << QByteArray(64, '\xff') << true;
     }
 
     void programRawData()
@@ -474,7 +548,7 @@ private slots:
         auto replacement = CnfMatrixPtr::create();
         replacement->setId(1);
         QVERIFY(controller.addMatrix(replacement, false, false));
-        QCOMPARE(controller.matrixList(), QList<CnfMatrixPtr>{replacement});
+        QCOMPARE(controller.matrixList(), QList<CnfMatrixPtr> { replacement });
         QCOMPARE(controller.defaultMatrix(), replacement);
         QCOMPARE(controller.safetyMatrix(), replacement);
         QVERIFY(controller.removeMatrix(1));
@@ -528,10 +602,14 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("limits");
-        QTest::newRow("tiverk") << QStringLiteral("tiverk") << QList<int>{64, 32, 32, 32, 16, 24, 32};
-        QTest::newRow("adapter") << QStringLiteral("adapter") << QList<int>{64, 32, 32, 32, 16, 24, 32};
-        QTest::newRow("tiverkii") << QStringLiteral("tiverkii") << QList<int>{128, 255, 255, 64, 64, 48, 128};
-        QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT") << QList<int>{128, 255, 255, 64, 64, 48, 128};
+        QTest::newRow("tiverk") << QStringLiteral("tiverk")
+                                << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+        QTest::newRow("adapter") << QStringLiteral("adapter")
+                                 << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+        QTest::newRow("tiverkii") << QStringLiteral("tiverkii")
+                                  << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
+        QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT")
+                                 << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
     }
 
     void limits()
@@ -540,9 +618,10 @@ private slots:
         QFETCH(QList<int>, limits);
         CnfController c;
         c.setProperty("type", family);
-        const QList<int> actual{c.getMaxDeviceCount(), c.getMaxProgramCount(), c.getMaxPhaseCount(),
-                                c.getMaxSgCount(), c.getMaxDayCardCount(), c.getMaxDayCardItems(),
-                                c.getMaxSpecialDayCount()};
+        const QList<int> actual { c.getMaxDeviceCount(),    c.getMaxProgramCount(),
+                                  c.getMaxPhaseCount(),     c.getMaxSgCount(),
+                                  c.getMaxDayCardCount(),   c.getMaxDayCardItems(),
+                                  c.getMaxSpecialDayCount() };
         QCOMPARE(actual, limits);
     }
 
@@ -550,15 +629,23 @@ private slots:
     {
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("word"); // as timeline cells and their delegate have it
-        QTest::addColumn<QString>("key");  // as stored files have it
-        QTest::newRow("off") << int(CnfSignalGroup::Off) << "off" << "off";
-        QTest::newRow("red") << int(CnfSignalGroup::Red) << "red" << "red";
-        QTest::newRow("red-yellow") << int(CnfSignalGroup::RedYellow) << "red_amber" << "redYellow";
-        QTest::newRow("green") << int(CnfSignalGroup::Green) << "green" << "green";
-        QTest::newRow("green blink") << int(CnfSignalGroup::GreenBlink) << "green_blink" << "greenBlink";
-        QTest::newRow("yellow") << int(CnfSignalGroup::Yellow) << "amber" << "yellow";
-        QTest::newRow("yellow blink") << int(CnfSignalGroup::YellowBlink) << "amber_blink" << "yellowBlink";
-        QTest::newRow("red blink") << int(CnfSignalGroup::RedBlink) << "red_blink" << "redBlink";
+        QTest::addColumn<QString>("key"); // as stored files have it
+        QTest::newRow("off") << int(CnfSignalGroup::Off) << "off"
+                             << "off";
+        QTest::newRow("red") << int(CnfSignalGroup::Red) << "red"
+                             << "red";
+        QTest::newRow("red-yellow") << int(CnfSignalGroup::RedYellow) << "red_amber"
+                                    << "redYellow";
+        QTest::newRow("green") << int(CnfSignalGroup::Green) << "green"
+                               << "green";
+        QTest::newRow("green blink") << int(CnfSignalGroup::GreenBlink) << "green_blink"
+                                     << "greenBlink";
+        QTest::newRow("yellow") << int(CnfSignalGroup::Yellow) << "amber"
+                                << "yellow";
+        QTest::newRow("yellow blink") << int(CnfSignalGroup::YellowBlink) << "amber_blink"
+                                      << "yellowBlink";
+        QTest::newRow("red blink") << int(CnfSignalGroup::RedBlink) << "red_blink"
+                                   << "redBlink";
         QTest::newRow("unknown") << 99 << QString() << QString();
     }
 
@@ -601,9 +688,10 @@ private slots:
         CnfTestConfig::fill(controller);
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("3"));
         const QMap<int, int> before = program->getTimelineData(controller.findSG(1));
-        program->setTimelineData(controller.findSG(1), 45, CnfSignalGroup::string2ColorState(QStringLiteral("purple")));
+        program->setTimelineData(controller.findSG(1), 45,
+                                 CnfSignalGroup::string2ColorState(QStringLiteral("purple")));
         QCOMPARE(program->getTimelineData(controller.findSG(1)), before);
-        for (int mode : {-1, 1}) {
+        for (int mode : { -1, 1 }) {
             CnfController copy;
             QVERIFY2(copy.load(controller.save(mode), true), qPrintable(copy.lastError()));
         }
@@ -612,7 +700,8 @@ private slots:
     void nativeDataAccessors()
     {
         CnfController c;
-        c.setNativeData(QStringLiteral("countDownTable"), QVariantList{QVariantMap{{QStringLiteral("sg"), 1}}});
+        c.setNativeData(QStringLiteral("countDownTable"),
+                        QVariantList { QVariantMap { { QStringLiteral("sg"), 1 } } });
         QCOMPARE(c.getNativeData(QStringLiteral("countDownTable")).toList().size(), 1);
         QCOMPARE(c.getNativeData(QStringLiteral("absent"), 5), QVariant(5));
         c.nativeData()["notSet"] = 1;
@@ -622,7 +711,8 @@ private slots:
         c.clearNativeData();
         root["after"] = 1; // the root handle survives clearing
         QCOMPARE(c.getNativeData(QStringLiteral("after")), QVariant(1));
-        c.setNativeData(QStringLiteral("node"), QVariant::fromValue(VObject(QVariantMap{{QStringLiteral("k"), 2}})));
+        c.setNativeData(QStringLiteral("node"),
+                        QVariant::fromValue(VObject(QVariantMap { { QStringLiteral("k"), 2 } })));
         QCOMPARE(c.nativeData()["node"]["k"].toInt(), 2);
     }
 
@@ -637,8 +727,8 @@ private slots:
         // blinking included, ends at 1 + 3; green starts after 1 + 3 + 3 + 2 + 2.
         const CnfTransitionPtr transition = program->phaseDefAt(1)->createTransition();
         QVERIFY(transition);
-        QCOMPARE(transition->greenEnd, (QMap<int, int>{{1, 4}}));
-        QCOMPARE(transition->greenStart, (QMap<int, int>{{3, 11}}));
+        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 1, 4 } }));
+        QCOMPARE(transition->greenStart, (QMap<int, int> { { 3, 11 } }));
         QCOMPARE(program->phaseDefAt(1)->phaseInterstate(), 11);
         QCOMPARE(program->phaseDefAt(1)->fullLength(), 12 + 11);
         QCOMPARE(program->phaseDefAt(1)->previous(), program->phaseDefAt(0));
@@ -667,7 +757,8 @@ private slots:
 
         auto single = CnfProgramPtr::create(&controller);
         single->id = QStringLiteral("9");
-        const CnfPhaseDefPtr only = single->appendPhase(controller.findPhase(QStringLiteral("1")), 10);
+        const CnfPhaseDefPtr only
+            = single->appendPhase(controller.findPhase(QStringLiteral("1")), 10);
         QCOMPARE(only->greenChange(1), int(CnfPhaseDef::GreenKept));
     }
 

@@ -51,23 +51,33 @@ private slots:
         const QString unknown = QStringLiteral("unknown");
         QTest::newRow("native element") << element << valid << QString();
         QTest::newRow("native document") << controller.save(-1) << valid << QString();
-        QTest::newRow("byte order mark and blanks") << QByteArray("\xEF\xBB\xBF \r\n" + element) << valid << QString();
-        QTest::newRow("empty") << QByteArray() << unknown << QStringLiteral("The configuration is empty");
-        QTest::newRow("blanks only") << QByteArray(" \n\t ") << unknown << QStringLiteral("The configuration is empty");
+        QTest::newRow("byte order mark and blanks")
+            << QByteArray("\xEF\xBB\xBF \r\n" + element) << valid << QString();
+        QTest::newRow("empty") << QByteArray() << unknown
+                               << QStringLiteral("The configuration is empty");
+        QTest::newRow("blanks only")
+            << QByteArray(" \n\t ") << unknown << QStringLiteral("The configuration is empty");
         QTest::newRow("garbage") << QByteArray("\x01\x02 garbage") << unknown
-                                 << QStringLiteral("The content is no configuration of a known format");
-        QTest::newRow("truncated") << QByteArray("<Controller type=\"tiverk\">\n<Phases>") << broken
-                                   << QStringLiteral("Line 2, column 8: Premature end of document.");
-        QTest::newRow("other xml") << QByteArray("<UniConf version=\"0.1\"/>") << unknown
-                                   << QStringLiteral("Line 1, column 24: the root element is \"UniConf\", not \"Controller\"");
-        QTest::newRow("content after element") << QByteArray("<Controller/>\n<Controller/>") << broken
-                                               << QStringLiteral("Line 2, column 13: Extra content at end of document.");
-        QTest::newRow("broken TIVERK II") << QByteArray("{\"controller\": {\"number\": 1,\n") << broken
-                                          << QStringLiteral("Line 2, column 1:");
-        QTest::newRow("broken ZU_MOLT") << QByteArray("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"stages\": [}") << broken
-                                        << QStringLiteral("Line 1, column ");
-        QTest::newRow("broken adapter") << QByteArray("[controller]\nnumber=1\n") << broken
-                                        << QStringLiteral("Line 3: the [end] line is missing: the file is truncated");
+                                 << QStringLiteral(
+                                        "The content is no configuration of a known format");
+        QTest::newRow("truncated")
+            << QByteArray("<Controller type=\"tiverk\">\n<Phases>") << broken
+            << QStringLiteral("Line 2, column 8: Premature end of document.");
+        QTest::newRow("other xml")
+            << QByteArray("<UniConf version=\"0.1\"/>") << unknown
+            << QStringLiteral(
+                   "Line 1, column 24: the root element is \"UniConf\", not \"Controller\"");
+        QTest::newRow("content after element")
+            << QByteArray("<Controller/>\n<Controller/>") << broken
+            << QStringLiteral("Line 2, column 13: Extra content at end of document.");
+        QTest::newRow("broken TIVERK II") << QByteArray("{\"controller\": {\"number\": 1,\n")
+                                          << broken << QStringLiteral("Line 2, column 1:");
+        QTest::newRow("broken ZU_MOLT")
+            << QByteArray("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"stages\": [}") << broken
+            << QStringLiteral("Line 1, column ");
+        QTest::newRow("broken adapter")
+            << QByteArray("[controller]\nnumber=1\n") << broken
+            << QStringLiteral("Line 3: the [end] line is missing: the file is truncated");
     }
 
     void tellsContentApart()
@@ -131,11 +141,12 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("removed");
-        const QStringList families = {QStringLiteral("tiverk"), QStringLiteral("adapter"),
-                                      QStringLiteral("tiverkii"), QStringLiteral("ZU_MOLT")};
-        const QStringList removals = {QStringLiteral("program"), QStringLiteral("phase"), QStringLiteral("matrix"),
-                                      QStringLiteral("day card"), QStringLiteral("week card"),
-                                      QStringLiteral("signal group"), QStringLiteral("never added")};
+        const QStringList families = { QStringLiteral("tiverk"), QStringLiteral("adapter"),
+                                       QStringLiteral("tiverkii"), QStringLiteral("ZU_MOLT") };
+        const QStringList removals = { QStringLiteral("program"),    QStringLiteral("phase"),
+                                       QStringLiteral("matrix"),     QStringLiteral("day card"),
+                                       QStringLiteral("week card"),  QStringLiteral("signal group"),
+                                       QStringLiteral("never added") };
         for (const QString &family : families) {
             for (const QString &removed : removals)
                 QTest::newRow(qPrintable(family + QLatin1Char(' ') + removed)) << family << removed;
@@ -190,7 +201,7 @@ private slots:
     void calendarEntriesWithoutAPlace_data()
     {
         QTest::addColumn<QString>("family");
-        for (const char *family : {"tiverk", "adapter", "tiverkii", "ZU_MOLT"})
+        for (const char *family : { "tiverk", "adapter", "tiverkii", "ZU_MOLT" })
             QTest::newRow(family) << QString::fromLatin1(family);
     }
 
@@ -220,7 +231,7 @@ private slots:
         const QString problem = saveAndReload(original, copy);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QCOMPARE(copy.findDayCard(day->id)->records.size(), records);
-        QCOMPARE(copy.findWeekCard(week->id)->days.keys(), QList<int>({1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(copy.findWeekCard(week->id)->days.keys(), QList<int>({ 1, 2, 3, 4, 5, 6, 7 }));
         QCOMPARE(copy.seasonPlans().size(), original.seasonPlans().size());
     }
 

@@ -20,7 +20,7 @@ struct Fixture
     {
         controller.setProperty("type", family);
         controller.setProperty("version", version);
-        for (const char *id : {"A", "B", "C"}) {
+        for (const char *id : { "A", "B", "C" }) {
             auto phase = CnfPhasePtr::create();
             phase->id = QLatin1String(id);
             phase->minTime = 5;
@@ -60,22 +60,31 @@ private slots:
         QTest::addColumn<QString>("version");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("variantAt");
-        QTest::addColumn<int>("phaseAt");   // row 0; row 1 follows one row later
+        QTest::addColumn<int>("phaseAt"); // row 0; row 1 follows one row later
         QTest::addColumn<int>("rowSize");
         QTest::addColumn<int>("durationAt"); // row 0, -1 without durations
         QTest::addColumn<int>("cycleAt");
         QTest::addColumn<int>("offsetAt");
-        QTest::newRow("3.18 local fixed time") << "tiverk" << "3.18" << 1 << 2 << 3 << 2 << 4 << -1 << -1;
+        QTest::newRow("3.18 local fixed time") << "tiverk"
+                                               << "3.18" << 1 << 2 << 3 << 2 << 4 << -1 << -1;
         // variant, transition time, start delay (word), cycle (word), offset (word)
-        QTest::newRow("3.18 coordinated") << "tiverk" << "3.18" << 2 << 2 << 10 << 2 << 11 << 6 << 8;
-        QTest::newRow("3.16 coordinated") << "tiverk" << "3.16" << 2 << 2 << 8 << 2 << 9 << 4 << 6;
-        QTest::newRow("adapter coordinated") << "adapter" << QString() << 2 << 2 << 8 << 2 << 9 << 4 << 6;
-        QTest::newRow("adapter local fixed time") << "adapter" << QString() << 1 << 2 << 3 << 2 << 4 << -1 << -1;
-        // variant, call condition, button, detector, reserve; rows of phase, minimum, maximum, extension
-        QTest::newRow("3.18 vehicle actuated") << "tiverk" << "3.18" << 3 << 2 << 7 << 4 << -1 << -1 << -1;
+        QTest::newRow("3.18 coordinated") << "tiverk"
+                                          << "3.18" << 2 << 2 << 10 << 2 << 11 << 6 << 8;
+        QTest::newRow("3.16 coordinated") << "tiverk"
+                                          << "3.16" << 2 << 2 << 8 << 2 << 9 << 4 << 6;
+        QTest::newRow("adapter coordinated")
+            << "adapter" << QString() << 2 << 2 << 8 << 2 << 9 << 4 << 6;
+        QTest::newRow("adapter local fixed time")
+            << "adapter" << QString() << 1 << 2 << 3 << 2 << 4 << -1 << -1;
+        // variant, call condition, button, detector, reserve; rows of phase, minimum, maximum,
+        // extension
+        QTest::newRow("3.18 vehicle actuated") << "tiverk"
+                                               << "3.18" << 3 << 2 << 7 << 4 << -1 << -1 << -1;
         // A cycle that is no coordinated one stays a parameter of its own.
-        QTest::newRow("3.18 kind 11") << "tiverk" << "3.18" << 11 << 2 << 5 << 3 << -1 << -1 << -1;
-        QTest::newRow("3.18 all red") << "tiverk" << "3.18" << 7 << -1 << -1 << 0 << -1 << -1 << -1;
+        QTest::newRow("3.18 kind 11") << "tiverk"
+                                      << "3.18" << 11 << 2 << 5 << 3 << -1 << -1 << -1;
+        QTest::newRow("3.18 all red") << "tiverk"
+                                      << "3.18" << 7 << -1 << -1 << 0 << -1 << -1 << -1;
     }
 
     void recordOfAProgram()
@@ -104,8 +113,8 @@ private slots:
         if (variantAt >= 0)
             expected[variantAt] = 2;
         if (phaseAt >= 0) {
-            expected[phaseAt] = 0;              // A
-            expected[phaseAt + rowSize] = 2;    // C
+            expected[phaseAt] = 0; // A
+            expected[phaseAt + rowSize] = 2; // C
         }
         if (durationAt >= 0) {
             expected[durationAt] = 20;
@@ -133,9 +142,10 @@ private slots:
 
         // Given back to a program without steps, the record makes the same steps.
         auto copy = CnfProgramPtr::create(&fixture.controller);
-        QCOMPARE(CnfProgramRecord::applyTo(fixture.controller, layout, record, *copy), phaseAt >= 0);
+        QCOMPARE(CnfProgramRecord::applyTo(fixture.controller, layout, record, *copy),
+                 phaseAt >= 0);
         if (phaseAt >= 0 && durationAt >= 0)
-            QCOMPARE(stepTexts(*copy), QStringList({"A 20", "C 35"}));
+            QCOMPARE(stepTexts(*copy), QStringList({ "A 20", "C 35" }));
         QCOMPARE(copy->interstateVariant, variantAt >= 0 ? 2 : 1);
     }
 
@@ -150,7 +160,7 @@ private slots:
         QVERIFY(!CnfProgramRecord::readSteps(layout, record, &steps));
         QCOMPARE(CnfProgramRecord::readVariant(layout, record), -1);
         QVERIFY(!CnfProgramRecord::applyTo(fixture.controller, layout, record, *fixture.program));
-        QCOMPARE(stepTexts(*fixture.program), QStringList({"A 20", "C 35"}));
+        QCOMPARE(stepTexts(*fixture.program), QStringList({ "A 20", "C 35" }));
         QCOMPARE(fixture.program->interstateVariant, 2);
 
         const QByteArray extended = CnfProgramRecord::extended(record, 64);
@@ -178,7 +188,7 @@ private slots:
         record[8] = char(255);
         QVERIFY(CnfProgramRecord::applyTo(fixture.controller, layout, record, *fixture.program));
         // B takes the second step's place and, its duration not set, its length.
-        QCOMPARE(stepTexts(*fixture.program), QStringList({"A 25", "B 35"}));
+        QCOMPARE(stepTexts(*fixture.program), QStringList({ "A 25", "B 35" }));
         QVERIFY(fixture.program->phaseDefAt(0)->property("recall").toBool());
         QCOMPARE(fixture.program->interstateVariant, -1);
     }
@@ -191,16 +201,25 @@ private slots:
         QByteArray record(64, char(255));
         record[0] = 7;
         record[1] = 2;
-        record[3] = 4;   // transition time
-        record[6] = 90;  // cycle, low byte
+        record[3] = 4; // transition time
+        record[6] = 90; // cycle, low byte
         record[7] = 0;
         for (int at = 10; at < 42; ++at)
             record[at] = 1; // sixteen rows of B 1 s
         const QByteArray written = CnfProgramRecord::withProgram(
-            fixture.controller.tiverkLayout(), record, CnfProgramRecord::phaseIds(fixture.controller), *fixture.program);
-        QCOMPARE(written.toHex(), QByteArray::fromHex("0702" "02" "04" "ffff" "5a00" "ffff" "0014" "0223")
-                                          .append(QByteArray(22 + 28, char(255)))
-                                          .toHex());
+            fixture.controller.tiverkLayout(), record,
+            CnfProgramRecord::phaseIds(fixture.controller), *fixture.program);
+        QCOMPARE(written.toHex(),
+                 QByteArray::fromHex("0702"
+                                     "02"
+                                     "04"
+                                     "ffff"
+                                     "5a00"
+                                     "ffff"
+                                     "0014"
+                                     "0223")
+                     .append(QByteArray(22 + 28, char(255)))
+                     .toHex());
     }
 };
 

@@ -12,13 +12,13 @@ namespace {
 int elementSize(const QDomElement &element)
 {
     const QString type = element.attribute(QStringLiteral("type"));
-    const QStringList parts = type.split(QRegularExpression(QStringLiteral("[\\[\\]:]")),
-                                         Qt::SkipEmptyParts);
+    const QStringList parts
+        = type.split(QRegularExpression(QStringLiteral("[\\[\\]:]")), Qt::SkipEmptyParts);
     const int count = parts.size() > 1 ? parts.at(1).toInt() : 1;
     if (parts.value(0) == QLatin1String("array")) {
         int row = 0;
-        for (QDomElement child = element.firstChildElement(QStringLiteral("Element")); !child.isNull();
-             child = child.nextSiblingElement(QStringLiteral("Element")))
+        for (QDomElement child = element.firstChildElement(QStringLiteral("Element"));
+             !child.isNull(); child = child.nextSiblingElement(QStringLiteral("Element")))
             row += elementSize(child);
         return count * row;
     }
@@ -27,7 +27,8 @@ int elementSize(const QDomElement &element)
 
 QDomElement programsChapter(const QDomDocument &layout)
 {
-    for (QDomElement chapter = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
+    for (QDomElement chapter
+         = layout.documentElement().firstChildElement(QStringLiteral("Chapter"));
          !chapter.isNull(); chapter = chapter.nextSiblingElement(QStringLiteral("Chapter"))) {
         if (chapter.attribute(QStringLiteral("id")) == QLatin1String("programs"))
             return chapter;
@@ -108,13 +109,19 @@ private slots:
                 if (listId.toInt(&numeric) != 0 && numeric)
                     QVERIFY(listIds.contains(listId));
             }
-            QVERIFY2(parameters <= recordSize - 2, qPrintable(kind.attribute(QStringLiteral("name"))));
+            QVERIFY2(parameters <= recordSize - 2,
+                     qPrintable(kind.attribute(QStringLiteral("name"))));
             if (id == 2) {
                 // Coordinated kind: variant first, then cycle, offset and sequence last.
                 QCOMPARE(columns.size(), sequenceColumn + 1);
-                QVERIFY(columns.first().attribute(QStringLiteral("name")).startsWith(QStringLiteral("Вариант промтакта")));
-                QCOMPARE(columns.at(sequenceColumn - 2).attribute(QStringLiteral("name")), QStringLiteral("Цикл"));
-                QVERIFY(columns.at(sequenceColumn).attribute(QStringLiteral("type")).startsWith(QStringLiteral("array[")));
+                QVERIFY(columns.first()
+                            .attribute(QStringLiteral("name"))
+                            .startsWith(QStringLiteral("Вариант промтакта")));
+                QCOMPARE(columns.at(sequenceColumn - 2).attribute(QStringLiteral("name")),
+                         QStringLiteral("Цикл"));
+                QVERIFY(columns.at(sequenceColumn)
+                            .attribute(QStringLiteral("type"))
+                            .startsWith(QStringLiteral("array[")));
             }
         }
         QCOMPARE(count, kinds);

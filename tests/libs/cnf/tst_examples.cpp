@@ -18,8 +18,8 @@
 #include "testmain.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The sample configurations in examples/ are written by the savers from the
@@ -38,7 +38,8 @@ CnfSignalGroupPtr group(CnfController &c, int id, const QString &name, int type)
     return g;
 }
 
-CnfPowerDevicePtr device(CnfController &c, int id, int address, const QString &name, int type, int color)
+CnfPowerDevicePtr device(CnfController &c, int id, int address, const QString &name, int type,
+                         int color)
 {
     auto d = CnfPowerDevicePtr::create();
     d->id = id;
@@ -51,8 +52,8 @@ CnfPowerDevicePtr device(CnfController &c, int id, int address, const QString &n
     return d;
 }
 
-CnfPhasePtr phase(CnfController &c, const QString &id, const QString &name, const QList<int> &groups, int minTime,
-                  int maxTime)
+CnfPhasePtr phase(CnfController &c, const QString &id, const QString &name,
+                  const QList<int> &groups, int minTime, int maxTime)
 {
     auto p = CnfPhasePtr::create();
     p->id = id;
@@ -65,7 +66,8 @@ CnfPhasePtr phase(CnfController &c, const QString &id, const QString &name, cons
     return p;
 }
 
-void addMatrix(CnfController &c, const QList<QList<int>> &conflicts, double seconds, const QString &name)
+void addMatrix(CnfController &c, const QList<QList<int>> &conflicts, double seconds,
+               const QString &name)
 {
     auto m = CnfMatrixPtr::create();
     m->setId(1);
@@ -86,7 +88,8 @@ void programRecords(CnfController &c)
 }
 
 // Day card "1" (workdays) and "2" (weekend), a week card and the defaults.
-void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &peak, const CnfProgramPtr &night)
+void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &peak,
+               const CnfProgramPtr &night)
 {
     auto workday = CnfDayCardPtr::create();
     workday->id = QStringLiteral("1");
@@ -118,9 +121,10 @@ void tiverk318(CnfController &c)
     c.setProperty("version", QStringLiteral("3.18"));
     c.setProperty("number", 101);
     c.setProperty("description", QStringLiteral("Main St / Station Rd"));
-    const QStringList names = {QStringLiteral("Main N"), QStringLiteral("Main S"), QStringLiteral("Station E"),
-                               QStringLiteral("Station W"), QStringLiteral("Main left"), QStringLiteral("Ped Main"),
-                               QStringLiteral("Ped Station"), QStringLiteral("Ped diagonal")};
+    const QStringList names = { QStringLiteral("Main N"),      QStringLiteral("Main S"),
+                                QStringLiteral("Station E"),   QStringLiteral("Station W"),
+                                QStringLiteral("Main left"),   QStringLiteral("Ped Main"),
+                                QStringLiteral("Ped Station"), QStringLiteral("Ped diagonal") };
     // Keys take positions 0 to 5 of each key module of eight; a module's first
     // key brings its power (6) and control (7) devices, and a TIVERK 3.x
     // device's id is its address, as the program itself adds them.
@@ -129,9 +133,10 @@ void tiverk318(CnfController &c)
         if (address % 8 == 6)
             address += 2;
         if (address % 8 == 0) {
-            for (const int type : {CnfPowerDevice::ModulePower, CnfPowerDevice::ModuleControl}) {
+            for (const int type : { CnfPowerDevice::ModulePower, CnfPowerDevice::ModuleControl }) {
                 auto service = CnfPowerDevicePtr::create();
-                service->address = service->id = address + (type == CnfPowerDevice::ModulePower ? 6 : 7);
+                service->address = service->id
+                    = address + (type == CnfPowerDevice::ModulePower ? 6 : 7);
                 service->type = type;
                 c.addPowerDevice(service);
             }
@@ -140,15 +145,16 @@ void tiverk318(CnfController &c)
         return device(c, at, at, QString(), CnfPowerDevice::Key, color);
     };
     for (int i = 1; i <= 8; ++i) {
-        const CnfSignalGroupPtr g = group(c, i, names.at(i - 1), i <= 4 ? CnfSignalGroup::Traffic
-                                                                 : i == 5 ? CnfSignalGroup::Arrow
-                                                                          : CnfSignalGroup::Pedestrian);
+        const CnfSignalGroupPtr g = group(c, i, names.at(i - 1),
+                                          i <= 4       ? CnfSignalGroup::Traffic
+                                              : i == 5 ? CnfSignalGroup::Arrow
+                                                       : CnfSignalGroup::Pedestrian);
         // Red, yellow and green keys of vehicle groups; red and green of pedestrian ones.
         g->assignDevice(key(CnfPowerDevice::Red));
         if (i <= 5)
             g->assignDevice(key(CnfPowerDevice::Yellow));
         g->assignDevice(key(CnfPowerDevice::Green));
-        g->detectorAddresses = {i <= 4 ? i - 1 : 255};
+        g->detectorAddresses = { i <= 4 ? i - 1 : 255 };
         // Arrow and pedestrian groups have no yellow and no red-yellow: the
         // interstates dialog stores them as 0.
         g->setInterstate(1,
@@ -156,10 +162,10 @@ void tiverk318(CnfController &c)
                              : i == 5 ? QByteArray("\x00\x03\x00\x02\x00\x00", 6)
                                       : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
-    phase(c, QStringLiteral("1"), QStringLiteral("Main road"), {1, 2, 7}, 15, 60);
-    phase(c, QStringLiteral("2"), QStringLiteral("Main left turn"), {1, 5}, 6, 20);
-    phase(c, QStringLiteral("3"), QStringLiteral("Station road"), {3, 4, 6}, 10, 40);
-    phase(c, QStringLiteral("4"), QStringLiteral("All pedestrians"), {6, 7, 8}, 8, 15);
+    phase(c, QStringLiteral("1"), QStringLiteral("Main road"), { 1, 2, 7 }, 15, 60);
+    phase(c, QStringLiteral("2"), QStringLiteral("Main left turn"), { 1, 5 }, 6, 20);
+    phase(c, QStringLiteral("3"), QStringLiteral("Station road"), { 3, 4, 6 }, 10, 40);
+    phase(c, QStringLiteral("4"), QStringLiteral("All pedestrians"), { 6, 7, 8 }, 8, 15);
     // A conflict is 1, as the conflict-matrix dialog stores a tick.
     const QList<QList<int>> conflicts
         = { { 1, 3 }, { 1, 4 }, { 2, 3 }, { 2, 4 }, { 2, 5 }, { 5, 3 },
@@ -171,19 +177,22 @@ void tiverk318(CnfController &c)
     FormatFixture::addDetector(c, 1, QStringLiteral("Button Main"), true);
     FormatFixture::addDetector(c, 2, QStringLiteral("Button Station"), true);
 
-    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"),
+                                                        QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 1;
     day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 8);
     day->appendPhase(c.findPhase(QStringLiteral("3")), 20);
     day->appendPhase(c.findPhase(QStringLiteral("4")), 10);
-    const CnfProgramPtr peak = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
+    const CnfProgramPtr peak = FormatFixture::addProgram(
+        c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
     peak->kind = 2;
     peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
     peak->appendPhase(c.findPhase(QStringLiteral("2")), 12);
     peak->appendPhase(c.findPhase(QStringLiteral("3")), 25);
     peak->setCycleOffset(15);
-    const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
+    const CnfProgramPtr night = FormatFixture::addProgram(
+        c, QStringLiteral("3"), QStringLiteral("Night flash"), CnfProgram::Tiverk);
     night->kind = 0;
     programRecords(c);
     timetable(c, day, peak, night);
@@ -199,22 +208,28 @@ void adapter(CnfController &c)
     c.setProperty("number", 7);
     c.setProperty("description", QStringLiteral("Mill Lane crossing"));
     for (int i = 1; i <= 4; ++i) {
-        const CnfSignalGroupPtr g = group(c, i, QString(), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
+        const CnfSignalGroupPtr g
+            = group(c, i, QString(), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
         // An adapter device's id is its address, as its properties dialog sets it.
-        g->assignDevice(device(c, i - 1, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
+        g->assignDevice(
+            device(c, i - 1, i - 1, QString(), CnfPowerDevice::Key, CnfPowerDevice::Green));
         // Green blinking, yellow and all-red long enough for the matrix's intergreens.
-        g->setInterstate(1, i <= 2 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6) : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
+        g->setInterstate(1,
+                         i <= 2 ? QByteArray("\x00\x03\x03\x02\x02\x00", 6)
+                                : QByteArray("\x00\x04\x00\x03\x00\x00", 6));
     }
-    phase(c, QStringLiteral("1"), QString(), {1, 4}, 10, 45);
-    phase(c, QStringLiteral("2"), QString(), {2, 3}, 10, 30);
-    addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 4.0, QString());
+    phase(c, QStringLiteral("1"), QString(), { 1, 4 }, 10, 45);
+    phase(c, QStringLiteral("2"), QString(), { 2, 3 }, 10, 30);
+    addMatrix(c, { { 1, 2 }, { 1, 3 }, { 2, 4 } }, 4.0, QString());
     FormatFixture::addDetector(c, 1, QStringLiteral("Loop 1"), false);
     FormatFixture::addDetector(c, 1, QStringLiteral("Button"), true);
-    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Day"), CnfProgram::Tiverk);
+    const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"),
+                                                        QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 1;
     day->appendPhase(c.findPhase(QStringLiteral("1")), 30);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 20);
-    const CnfProgramPtr night = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
+    const CnfProgramPtr night = FormatFixture::addProgram(
+        c, QStringLiteral("2"), QStringLiteral("Night"), CnfProgram::Tiverk);
     night->kind = 0;
     programRecords(c);
     timetable(c, day, day, night);
@@ -230,31 +245,38 @@ void tiverkII(CnfController &c)
     c.setProperty("number", 12);
     c.setProperty("description", QStringLiteral("Harbour Rd / Bridge St"));
     auto defaults = CnfSignalGroupPtr::create();
-    const QVariantMap times{{QStringLiteral("amber"), 3}, {QStringLiteral("greenBlink"), 3}, {QStringLiteral("maxGreen"), 2},
-                            {QStringLiteral("maxRed"), 2}, {QStringLiteral("minGreen"), 2}, {QStringLiteral("minRed"), 2},
-                            {QStringLiteral("redAmber"), 2}};
+    const QVariantMap times {
+        { QStringLiteral("amber"), 3 },    { QStringLiteral("greenBlink"), 3 },
+        { QStringLiteral("maxGreen"), 2 }, { QStringLiteral("maxRed"), 2 },
+        { QStringLiteral("minGreen"), 2 }, { QStringLiteral("minRed"), 2 },
+        { QStringLiteral("redAmber"), 2 }
+    };
     for (auto it = times.cbegin(); it != times.cend(); ++it)
         defaults->setProperty(it.key().toLatin1().constData(), it.value());
     c.setDefaulSignalGroup(defaults);
-    const QStringList names = {QStringLiteral("Harbour"), QStringLiteral("Bridge"), QStringLiteral("Crossing H"),
-                               QStringLiteral("Crossing B")};
+    const QStringList names = { QStringLiteral("Harbour"), QStringLiteral("Bridge"),
+                                QStringLiteral("Crossing H"), QStringLiteral("Crossing B") };
     for (int i = 1; i <= 4; ++i) {
-        const CnfSignalGroupPtr g = group(c, i, names.at(i - 1), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
-        g->assignDevice(device(c, i, i - 1, QStringLiteral("K%1").arg(i), CnfPowerDevice::Output, CnfPowerDevice::Green));
+        const CnfSignalGroupPtr g = group(
+            c, i, names.at(i - 1), i <= 2 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian);
+        g->assignDevice(device(c, i, i - 1, QStringLiteral("K%1").arg(i), CnfPowerDevice::Output,
+                               CnfPowerDevice::Green));
         if (i == 1)
             g->setProperty("minGreen", 8);
     }
-    phase(c, QStringLiteral("1"), QStringLiteral("Harbour"), {1, 4}, 10, 40);
-    phase(c, QStringLiteral("2"), QStringLiteral("Bridge"), {2, 3}, 8, 30);
-    addMatrix(c, {{1, 2}, {1, 3}, {2, 4}}, 5.0, QStringLiteral("default_matrix"));
+    phase(c, QStringLiteral("1"), QStringLiteral("Harbour"), { 1, 4 }, 10, 40);
+    phase(c, QStringLiteral("2"), QStringLiteral("Bridge"), { 2, 3 }, 8, 30);
+    addMatrix(c, { { 1, 2 }, { 1, 3 }, { 2, 4 } }, 5.0, QStringLiteral("default_matrix"));
     FormatFixture::addDetector(c, 1, QStringLiteral("Harbour loop"), false);
     FormatFixture::addDetector(c, 1, QStringLiteral("Bridge button"), true);
-    const CnfProgramPtr timer = FormatFixture::addProgram(c, QStringLiteral("1"), QStringLiteral("Fixed"), CnfProgram::FixedTime);
+    const CnfProgramPtr timer = FormatFixture::addProgram(
+        c, QStringLiteral("1"), QStringLiteral("Fixed"), CnfProgram::FixedTime);
     timer->matrix = c.defaultMatrix();
     timer->defaultMatrix = true;
     timer->appendPhaseFl(c.findPhase(QStringLiteral("1")), 35);
     timer->appendPhaseFl(c.findPhase(QStringLiteral("2")), 25);
-    const CnfProgramPtr line = FormatFixture::addProgram(c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
+    const CnfProgramPtr line = FormatFixture::addProgram(
+        c, QStringLiteral("2"), QStringLiteral("Timeline"), CnfProgram::Timeline);
     line->cycleLength = 60;
     line->setTimelineData(1, 0, CnfSignalGroup::Green);
     line->setTimelineData(1, 30, CnfSignalGroup::GreenBlink);
@@ -263,25 +285,31 @@ void tiverkII(CnfController &c)
     line->setTimelineData(2, 0, CnfSignalGroup::Red);
     line->setTimelineData(2, 38, CnfSignalGroup::RedYellow);
     line->setTimelineData(2, 40, CnfSignalGroup::Green);
-    const CnfProgramPtr flash = FormatFixture::addProgram(c, QStringLiteral("3"), QStringLiteral("Flash"), CnfProgram::YellowFlash);
+    const CnfProgramPtr flash = FormatFixture::addProgram(
+        c, QStringLiteral("3"), QStringLiteral("Flash"), CnfProgram::YellowFlash);
     timetable(c, timer, line, flash);
     c.setNativeData(QStringLiteral("sg_defaults"), times);
-    c.setNativeData(QStringLiteral("controlSources"),
-                    QVariantList{QVariantMap{{QStringLiteral("id"), 1}, {QStringLiteral("name"), QStringLiteral("emergency")},
-                                             {QStringLiteral("priority"), 9999}},
-                                 QVariantMap{{QStringLiteral("id"), 2}, {QStringLiteral("name"), QStringLiteral("scheduler")},
-                                             {QStringLiteral("priority"), 0}},
-                                 QVariantMap{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("its")},
-                                             {QStringLiteral("type"), QStringLiteral("TiverkIts")},
-                                             {QStringLiteral("url"), QStringLiteral("tcp://localhost:12330/")},
-                                             {QStringLiteral("priority"), 3}}});
+    c.setNativeData(
+        QStringLiteral("controlSources"),
+        QVariantList {
+            QVariantMap { { QStringLiteral("id"), 1 },
+                          { QStringLiteral("name"), QStringLiteral("emergency") },
+                          { QStringLiteral("priority"), 9999 } },
+            QVariantMap { { QStringLiteral("id"), 2 },
+                          { QStringLiteral("name"), QStringLiteral("scheduler") },
+                          { QStringLiteral("priority"), 0 } },
+            QVariantMap { { QStringLiteral("id"), 3 },
+                          { QStringLiteral("name"), QStringLiteral("its") },
+                          { QStringLiteral("type"), QStringLiteral("TiverkIts") },
+                          { QStringLiteral("url"), QStringLiteral("tcp://localhost:12330/") },
+                          { QStringLiteral("priority"), 3 } } });
 }
 
 // The ZU_MOLT fixture without the values that only tests need.
 void zuMolt(CnfController &c)
 {
     FormatFixture::fillZuMolt(c);
-    for (const char *key : {"note", "gain", "wholeDouble"})
+    for (const char *key : { "note", "gain", "wholeDouble" })
         c.setNativeData(QLatin1String(key), QVariant());
     c.setProperty("dprog_stop", QVariant());
 }
@@ -306,12 +334,13 @@ void tiverk318Network(const CnfController &c, Halm58a::Network &net)
     net.addItem(centre);
 
     enum Arm { North, South, East, West };
-    const QPointF armAt[] = {{0, 150}, {0, -150}, {150, 0}, {-150, 0}};
-    const QString armName[] = {QStringLiteral("Main St north"), QStringLiteral("Main St south"),
-                               QStringLiteral("Station Rd east"), QStringLiteral("Station Rd west")};
-    const double laneWidth[] = {3.5, 3.5, 3.25, 3.25};
-    const int laneCount[] = {2, 2, 1, 1};
-    QList<Node *> nodes = {centre};
+    const QPointF armAt[] = { { 0, 150 }, { 0, -150 }, { 150, 0 }, { -150, 0 } };
+    const QString armName[]
+        = { QStringLiteral("Main St north"), QStringLiteral("Main St south"),
+            QStringLiteral("Station Rd east"), QStringLiteral("Station Rd west") };
+    const double laneWidth[] = { 3.5, 3.5, 3.25, 3.25 };
+    const int laneCount[] = { 2, 2, 1, 1 };
+    QList<Node *> nodes = { centre };
     QList<Lane *> in[4];
     QList<Lane *> out[4];
     for (int arm = North; arm <= West; ++arm) {
@@ -333,28 +362,41 @@ void tiverk318Network(const CnfController &c, Halm58a::Network &net)
     }
 
     // Every movement: lane of the approach, arm and lane it leaves by, signal group.
-    struct Movement { int from; int fromLane; int to; int toLane; int group; };
+    struct Movement
+    {
+        int from;
+        int fromLane;
+        int to;
+        int toLane;
+        int group;
+    };
     const Movement movements[] = {
-        {North, 0, South, 0, 1}, {North, 0, West, 0, 1}, {North, 1, East, 0, 5},
-        {South, 0, North, 0, 2}, {South, 0, East, 0, 2}, {South, 1, West, 0, 2},
-        {East, 0, West, 0, 3}, {East, 0, North, 0, 3}, {East, 0, South, 1, 3},
-        {West, 0, East, 0, 4}, {West, 0, South, 0, 4}, {West, 0, North, 1, 4},
+        { North, 0, South, 0, 1 }, { North, 0, West, 0, 1 }, { North, 1, East, 0, 5 },
+        { South, 0, North, 0, 2 }, { South, 0, East, 0, 2 }, { South, 1, West, 0, 2 },
+        { East, 0, West, 0, 3 },   { East, 0, North, 0, 3 }, { East, 0, South, 1, 3 },
+        { West, 0, East, 0, 4 },   { West, 0, South, 0, 4 }, { West, 0, North, 1, 4 },
     };
     QMap<int, QList<NetObject *>> driven;
     for (const Movement &m : movements) {
-        auto *connection = new Connection(in[m.from].at(m.fromLane), out[m.to].at(m.toLane), nullptr);
+        auto *connection
+            = new Connection(in[m.from].at(m.fromLane), out[m.to].at(m.toLane), nullptr);
         net.addItem(connection, centre);
         driven[m.group].append(connection);
     }
-    struct Walk { QPointF from; QPointF to; int group; };
+    struct Walk
+    {
+        QPointF from;
+        QPointF to;
+        int group;
+    };
     const Walk walks[] = {
-        {{-7.5, 12}, {7.5, 12}, 6}, {{-7.5, -12}, {7.5, -12}, 6},
-        {{12, -3.5}, {12, 3.5}, 7}, {{-12, -3.5}, {-12, 3.5}, 7},
-        {{-7.5, 3.5}, {7.5, -3.5}, 8}, {{-7.5, -3.5}, {7.5, 3.5}, 8},
+        { { -7.5, 12 }, { 7.5, 12 }, 6 },    { { -7.5, -12 }, { 7.5, -12 }, 6 },
+        { { 12, -3.5 }, { 12, 3.5 }, 7 },    { { -12, -3.5 }, { -12, 3.5 }, 7 },
+        { { -7.5, 3.5 }, { 7.5, -3.5 }, 8 }, { { -7.5, -3.5 }, { 7.5, 3.5 }, 8 },
     };
     for (const Walk &w : walks) {
         auto *walk = new CrossWalk(nullptr);
-        walk->setShape(GeoShape({w.from, w.to}));
+        walk->setShape(GeoShape({ w.from, w.to }));
         net.addItem(walk, centre);
         driven[w.group].append(walk);
     }
@@ -417,10 +459,18 @@ private slots:
         QFETCH(int, which);
         CnfController controller;
         switch (which) {
-        case 0: tiverk318(controller); break;
-        case 1: adapter(controller); break;
-        case 2: tiverkII(controller); break;
-        default: zuMolt(controller); break;
+        case 0:
+            tiverk318(controller);
+            break;
+        case 1:
+            adapter(controller);
+            break;
+        case 2:
+            tiverkII(controller);
+            break;
+        default:
+            zuMolt(controller);
+            break;
         }
         const QByteArray bytes = saved(controller);
         QVERIFY(!bytes.isEmpty());
@@ -431,8 +481,11 @@ private slots:
         QFile in(path);
         QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(path));
         QVERIFY2(in.readAll() == bytes,
-                 qPrintable(QStringLiteral("examples/%1 is not what the saver writes now; after a deliberate format "
-                                           "change run: PLIVEK_WRITE_EXAMPLES=1 tst_libs_cnf tst_examples").arg(file)));
+                 qPrintable(
+                     QStringLiteral(
+                         "examples/%1 is not what the saver writes now; after a deliberate format "
+                         "change run: PLIVEK_WRITE_EXAMPLES=1 tst_libs_cnf tst_examples")
+                         .arg(file)));
 
         // Each sample loads as its own family.
         const CnfNativePtr native = CnfNative::loadNativeConfig(path);
@@ -465,12 +518,14 @@ private slots:
         ContainerFile file(controller, &network, custom);
         QVERIFY2(file.write(written), qPrintable(file.errorString()));
         const QByteArray bytes = TestSupport::readFile(written);
-        const QString path = TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf"));
+        const QString path
+            = TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf"));
         if (qEnvironmentVariableIsSet("PLIVEK_WRITE_EXAMPLES")) {
             QVERIFY(TestSupport::writeFile(path, bytes));
         }
         QVERIFY2(TestSupport::readFile(path) == bytes,
-                 "examples/tiverk318_intersection.xcnf is not what the saver writes now; after a deliberate "
+                 "examples/tiverk318_intersection.xcnf is not what the saver writes now; after a "
+                 "deliberate "
                  "format change run: PLIVEK_WRITE_EXAMPLES=1 tst_libs_cnf tst_examples");
 
         // It loads whole: every group of the controller is drawn and drives something.
@@ -484,7 +539,8 @@ private slots:
         QCOMPARE(granules.first()->signalGroups().size(), loaded.signalGroups().size());
         for (const Halm58a::SignalGroup *group : granules.first()->signalGroups()) {
             QVERIFY(loaded.findSG(group->tlId()));
-            QVERIFY2(group->connectionCount() + group->crossWalkCount() > 0, qPrintable(QString::number(group->tlId())));
+            QVERIFY2(group->connectionCount() + group->crossWalkCount() > 0,
+                     qPrintable(QString::number(group->tlId())));
         }
         for (const Halm58a::Detector *loop : loadedNetwork.findChildren<Halm58a::Detector *>())
             QVERIFY(loaded.findDetector(loop->tlId()));
@@ -498,34 +554,40 @@ private slots:
     // loadNativeConfig tells the four families apart by content alone.
     void familiesToldApart()
     {
-        const QVector<QPair<QString, QString>> files = {
-            {QStringLiteral("tiverk318_intersection.cnf"), QStringLiteral("tiverk")},
-            {QStringLiteral("adapter_crossing.txt"), QStringLiteral("adapter")},
-            {QStringLiteral("tiverkii_intersection.json"), QStringLiteral("tiverkii")},
-            {QStringLiteral("zumolt_intersection.json"), QStringLiteral("ZU_MOLT")}};
+        const QVector<QPair<QString, QString>> files
+            = { { QStringLiteral("tiverk318_intersection.cnf"), QStringLiteral("tiverk") },
+                { QStringLiteral("adapter_crossing.txt"), QStringLiteral("adapter") },
+                { QStringLiteral("tiverkii_intersection.json"), QStringLiteral("tiverkii") },
+                { QStringLiteral("zumolt_intersection.json"), QStringLiteral("ZU_MOLT") } };
         for (const auto &file : files) {
             QFile in(TestSupport::examplesPath(file.first));
             QVERIFY(in.open(QIODevice::ReadOnly));
             const QByteArray bytes = in.readAll();
             const CnfNativePtr native = CnfNative::loadNativeConfig(bytes);
-            QVERIFY2(native && native->isValid(), qPrintable(file.first + QLatin1String(": ") + CnfNative::loadError()));
-            QCOMPARE(bool(native.dynamicCast<AdapterConfig>()), file.second == QLatin1String("adapter"));
-            QCOMPARE(bool(native.dynamicCast<TiverkIIConfig>()), file.second == QLatin1String("tiverkii"));
-            QCOMPARE(bool(native.dynamicCast<ZU_MOLTConfig>()), file.second == QLatin1String("ZU_MOLT"));
+            QVERIFY2(native && native->isValid(),
+                     qPrintable(file.first + QLatin1String(": ") + CnfNative::loadError()));
+            QCOMPARE(bool(native.dynamicCast<AdapterConfig>()),
+                     file.second == QLatin1String("adapter"));
+            QCOMPARE(bool(native.dynamicCast<TiverkIIConfig>()),
+                     file.second == QLatin1String("tiverkii"));
+            QCOMPARE(bool(native.dynamicCast<ZU_MOLTConfig>()),
+                     file.second == QLatin1String("ZU_MOLT"));
             CnfController controller;
             QVERIFY(native->createController(controller));
             QCOMPARE(controller.property("type").toString(), file.second);
 
             // Cut anywhere, the file is refused with a reason, never half read;
             // once its family shows, the reason is the object's lastError too.
-            for (int cut : {1, 20, bytes.size() / 3, bytes.size() / 2, bytes.size() - 3}) {
+            for (int cut : { 1, 20, bytes.size() / 3, bytes.size() / 2, bytes.size() - 3 }) {
                 const CnfNativePtr part = CnfNative::loadNativeConfig(bytes.left(cut));
-                QVERIFY2(!part || !part->isValid(), qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
+                QVERIFY2(!part || !part->isValid(),
+                         qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
                 QVERIFY(!CnfNative::loadError().isEmpty());
                 if (part)
                     QCOMPARE(part->lastError(), CnfNative::loadError());
                 if (cut >= bytes.size() / 2)
-                    QVERIFY2(part, qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
+                    QVERIFY2(part,
+                             qPrintable(QStringLiteral("%1 cut at %2").arg(file.first).arg(cut)));
             }
         }
     }
@@ -559,7 +621,8 @@ private slots:
             QVERIFY2(tryLoad(bytes.left(cut)), qPrintable(QStringLiteral("cut at %1").arg(cut)));
             if (ours) {
                 const CnfNativePtr part = CnfNative::loadNativeConfig(bytes.left(cut));
-                QVERIFY2(!part || !part->isValid(), qPrintable(QStringLiteral("cut at %1").arg(cut)));
+                QVERIFY2(!part || !part->isValid(),
+                         qPrintable(QStringLiteral("cut at %1").arg(cut)));
             }
         }
         QRandomGenerator random(20261209);
@@ -568,9 +631,15 @@ private slots:
             for (int change = 0; change < 3; ++change) {
                 const int at = random.bounded(data.size());
                 switch (random.bounded(3)) {
-                case 0: data[at] = char(random.bounded(256)); break;
-                case 1: data.remove(at, 1 + random.bounded(8)); break;
-                default: data.insert(at, "{[\"\\,:]}"[random.bounded(8)]); break;
+                case 0:
+                    data[at] = char(random.bounded(256));
+                    break;
+                case 1:
+                    data.remove(at, 1 + random.bounded(8));
+                    break;
+                default:
+                    data.insert(at, "{[\"\\,:]}"[random.bounded(8)]);
+                    break;
                 }
             }
             QVERIFY2(tryLoad(data), qPrintable(QStringLiteral("round %1").arg(round)));

@@ -55,16 +55,25 @@ private slots:
         QTest::addColumn<QString>("family"); // the controller's "type" as read
         QTest::addColumn<QString>("format"); // the format the file is written and read in
 
-        QTest::newRow("TIVERK sample") << TestSupport::examplesPath("tiverk318_intersection.cnf") << "tiverk" << "xml";
-        QTest::newRow("adapter sample") << TestSupport::examplesPath("adapter_crossing.txt") << "adapter" << "adapter";
-        QTest::newRow("TIVERK II sample") << TestSupport::examplesPath("tiverkii_intersection.json") << "tiverkii"
-                                          << "tiverkii";
-        QTest::newRow("ZU_MOLT sample") << TestSupport::examplesPath("zumolt_intersection.json") << "ZU_MOLT" << "ZU_MOLT";
+        QTest::newRow("TIVERK sample")
+            << TestSupport::examplesPath("tiverk318_intersection.cnf") << "tiverk"
+            << "xml";
+        QTest::newRow("adapter sample")
+            << TestSupport::examplesPath("adapter_crossing.txt") << "adapter"
+            << "adapter";
+        QTest::newRow("TIVERK II sample")
+            << TestSupport::examplesPath("tiverkii_intersection.json") << "tiverkii"
+            << "tiverkii";
+        QTest::newRow("ZU_MOLT sample")
+            << TestSupport::examplesPath("zumolt_intersection.json") << "ZU_MOLT"
+            << "ZU_MOLT";
         QTest::newRow("controller version beside type and version properties")
-            << TestSupport::dataPath("roundtrip/cnf_property_order.cnf") << "tiverk" << "xml";
+            << TestSupport::dataPath("roundtrip/cnf_property_order.cnf") << "tiverk"
+            << "xml";
         // Written back as the family it was read as, not as its "type" would say.
         QTest::newRow("adapter type after another key")
-            << TestSupport::dataPath("roundtrip/cnf_adapter_type_order.txt") << "1" << "adapter";
+            << TestSupport::dataPath("roundtrip/cnf_adapter_type_order.txt") << "1"
+            << "adapter";
     }
 
     void loadSaveLoadSave()
@@ -89,13 +98,15 @@ private slots:
         QCOMPARE(second.property("type").toString(), family);
         // The same properties with the same values; a writer may put the family first.
         for (const QByteArray &name : first.dynamicPropertyNames())
-            QCOMPARE(second.property(name.constData()).toString(), first.property(name.constData()).toString());
+            QCOMPARE(second.property(name.constData()).toString(),
+                     first.property(name.constData()).toString());
         QCOMPARE(second.dynamicPropertyNames().size(), first.dynamicPropertyNames().size());
         QCOMPARE(second.signalGroups().size(), first.signalGroups().size());
         QCOMPARE(second.programs().size(), first.programs().size());
         const QString savedAgain = dir.filePath(QStringLiteral("second"));
         QVERIFY2(CnfNative::save(savedAgain, second, writeAs, error), qPrintable(error));
-        QCOMPARE(QString::fromUtf8(TestSupport::readFile(savedAgain)), QString::fromUtf8(TestSupport::readFile(saved)));
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(savedAgain)),
+                 QString::fromUtf8(TestSupport::readFile(saved)));
     }
 };
 

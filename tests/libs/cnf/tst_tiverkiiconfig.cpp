@@ -31,9 +31,11 @@ private slots:
         // Spot checks of what a dump could hide: kinds of native values and texts.
         QCOMPARE(loaded.property("type").toString(), QStringLiteral("tiverkii"));
         QCOMPARE(loaded.getNativeData(QStringLiteral("ratio")).userType(), int(QMetaType::Double));
-        QCOMPARE(loaded.getNativeData(QStringLiteral("wholeDouble")).userType(), int(QMetaType::Double));
+        QCOMPARE(loaded.getNativeData(QStringLiteral("wholeDouble")).userType(),
+                 int(QMetaType::Double));
         QCOMPARE(loaded.getNativeData(QStringLiteral("startup_yf")).toInt(), 3);
-        QCOMPARE(loaded.getNativeData(QStringLiteral("bigCounter")).toLongLong(), qlonglong(1) << 40);
+        QCOMPARE(loaded.getNativeData(QStringLiteral("bigCounter")).toLongLong(),
+                 qlonglong(1) << 40);
         QCOMPARE(loaded.getNativeData(QStringLiteral("address")).toString(),
                  FormatFixture::nativeTree().value(QStringLiteral("address")).toString());
         QCOMPARE(loaded.nativeData().toVariant(), original.nativeData().toVariant());
@@ -41,9 +43,13 @@ private slots:
         QCOMPARE(loaded.findSG(1)->devices.first(), loaded.findPowerDevice(1));
         QCOMPARE(loaded.findSG(2)->interstate(1), QByteArray("\x01\x02\x03\x04\x05\x06", 6));
         QCOMPARE(loaded.safetyMatrix()->releaf(2, 1), 4.5);
-        QCOMPARE(loaded.findProgram(QStringLiteral("1"))->data(), QByteArray("\x01\x03\x10\x20", 4));
-        QCOMPARE(loaded.findProgram(QStringLiteral("1"))->phaseDefAt(0)->property("recall").toString(), QStringLiteral("max"));
-        QCOMPARE(loaded.defaultDayCard()->records.value(QTime(22, 0, 30)).program, loaded.findProgram(QStringLiteral("2")));
+        QCOMPARE(loaded.findProgram(QStringLiteral("1"))->data(),
+                 QByteArray("\x01\x03\x10\x20", 4));
+        QCOMPARE(
+            loaded.findProgram(QStringLiteral("1"))->phaseDefAt(0)->property("recall").toString(),
+            QStringLiteral("max"));
+        QCOMPARE(loaded.defaultDayCard()->records.value(QTime(22, 0, 30)).program,
+                 loaded.findProgram(QStringLiteral("2")));
         QCOMPARE(loaded.specialDays().value(QDate(2000, 1, 1))->name, QStringLiteral("New year"));
     }
 
@@ -68,30 +74,45 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
         const QByteArray head = "{\"controller\": {\"type\": \"tiverkii\"},\n";
-        QTest::newRow("truncated") << QByteArray(head + "\"signalGroups\": [{\"id\": 1")
-                                   << QStringLiteral("Line 2, column 26: the document ends inside an object (the file is truncated)");
-        QTest::newRow("wrong type") << QByteArray(head + "\"signalGroups\": [{\"id\": \"one\"}]}")
-                                    << QStringLiteral("Line 2, column 25: 'id' must be integer, not text");
-        QTest::newRow("unknown key") << QByteArray(head + "\"phases\": [{\"id\": \"1\", \"colour\": 3}]}")
-                                     << QStringLiteral("Line 2, column 34: unknown key 'colour' in a phase");
+        QTest::newRow("truncated")
+            << QByteArray(head + "\"signalGroups\": [{\"id\": 1")
+            << QStringLiteral(
+                   "Line 2, column 26: the document ends inside an object (the file is truncated)");
+        QTest::newRow("wrong type")
+            << QByteArray(head + "\"signalGroups\": [{\"id\": \"one\"}]}")
+            << QStringLiteral("Line 2, column 25: 'id' must be integer, not text");
+        QTest::newRow("unknown key")
+            << QByteArray(head + "\"phases\": [{\"id\": \"1\", \"colour\": 3}]}")
+            << QStringLiteral("Line 2, column 34: unknown key 'colour' in a phase");
         QTest::newRow("huge int") << QByteArray(head + "\"powerDevices\": [{\"id\": 99999999999}]}")
-                                  << QStringLiteral("Line 2, column 25: 'id' has the value 99999999999, out of the range -2147483648 to 2147483647");
-        QTest::newRow("huge double") << QByteArray(head + "\"x\": 1e400}")
-                                     << QStringLiteral("Line 2, column 6: the number 1e400 is out of range");
-        QTest::newRow("float id") << QByteArray(head + "\"detectors\": [{\"id\": 1.5}]}")
-                                  << QStringLiteral("Line 2, column 22: 'id' must be a whole number in range, not 1.5");
-        QTest::newRow("dangling reference") << QByteArray(head + "\"signalGroups\": [{\"id\": 1, \"devices\": [7]}]}")
-                                            << QStringLiteral("Line 2, column 39: 'devices' names no power device 7");
-        QTest::newRow("duplicate id") << QByteArray(head + "\"detectors\": [{\"id\": 1}, {\"id\": 1}]}")
-                                      << QStringLiteral("Line 2, column 26: ");
-        QTest::newRow("bad time") << QByteArray(head + "\"dayCards\": [{\"id\": \"1\", \"records\": [{\"start\": \"25:00\"}]}]}")
-                                  << QStringLiteral("Line 2, column 48: 'start' is not a time (hh:mm:ss): 25:00");
-        QTest::newRow("program without type") << QByteArray(head + "\"programs\": [{\"id\": \"1\"}]}")
-                                              << QStringLiteral("Line 2, column 14: a program needs a 'type'");
-        QTest::newRow("unknown program type") << QByteArray(head + "\"programs\": [{\"id\": \"1\", \"type\": \"warp\"}]}")
-                                              << QStringLiteral("Line 2, column 34: unknown program type warp");
-        QTest::newRow("list is map") << QByteArray(head + "\"programs\": {}}")
-                                     << QStringLiteral("Line 2, column 13: 'programs' must be array, not object");
+                                  << QStringLiteral(
+                                         "Line 2, column 25: 'id' has the value 99999999999, out "
+                                         "of the range -2147483648 to 2147483647");
+        QTest::newRow("huge double")
+            << QByteArray(head + "\"x\": 1e400}")
+            << QStringLiteral("Line 2, column 6: the number 1e400 is out of range");
+        QTest::newRow("float id")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1.5}]}")
+            << QStringLiteral("Line 2, column 22: 'id' must be a whole number in range, not 1.5");
+        QTest::newRow("dangling reference")
+            << QByteArray(head + "\"signalGroups\": [{\"id\": 1, \"devices\": [7]}]}")
+            << QStringLiteral("Line 2, column 39: 'devices' names no power device 7");
+        QTest::newRow("duplicate id")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1}, {\"id\": 1}]}")
+            << QStringLiteral("Line 2, column 26: ");
+        QTest::newRow("bad time")
+            << QByteArray(
+                   head + "\"dayCards\": [{\"id\": \"1\", \"records\": [{\"start\": \"25:00\"}]}]}")
+            << QStringLiteral("Line 2, column 48: 'start' is not a time (hh:mm:ss): 25:00");
+        QTest::newRow("program without type")
+            << QByteArray(head + "\"programs\": [{\"id\": \"1\"}]}")
+            << QStringLiteral("Line 2, column 14: a program needs a 'type'");
+        QTest::newRow("unknown program type")
+            << QByteArray(head + "\"programs\": [{\"id\": \"1\", \"type\": \"warp\"}]}")
+            << QStringLiteral("Line 2, column 34: unknown program type warp");
+        QTest::newRow("list is map")
+            << QByteArray(head + "\"programs\": {}}")
+            << QStringLiteral("Line 2, column 13: 'programs' must be array, not object");
     }
 
     void malformed()
@@ -121,7 +142,8 @@ private slots:
         QVERIFY(!config.loadData("{\"configVersion\": 1, \"type\": \"ZU_MOLT\"}"));
         QVERIFY(config.lastError().contains(QStringLiteral("no TIVERK II configuration")));
         QVERIFY(!config.load(QStringLiteral("/nonexistent/file.json")));
-        QVERIFY(config.lastError().startsWith(QStringLiteral("Cannot open /nonexistent/file.json")));
+        QVERIFY(
+            config.lastError().startsWith(QStringLiteral("Cannot open /nonexistent/file.json")));
     }
 
     void saveRefusesWhatJsonCannotHold()
@@ -148,7 +170,8 @@ private slots:
         bytes += QByteArray(deepest, '[') + QByteArray(deepest, ']') + '}';
         TiverkIIConfig config;
         CnfController controller;
-        QVERIFY2(config.loadData(bytes) && config.createController(controller), qPrintable(config.lastError()));
+        QVERIFY2(config.loadData(bytes) && config.createController(controller),
+                 qPrintable(config.lastError()));
         CnfController copy;
         QVERIFY2(copy.load(controller.save(1), true), qPrintable(copy.lastError()));
         QVERIFY(copy.nativeData().dataEqual(controller.nativeData()));
@@ -160,7 +183,8 @@ private slots:
         innermost.append(VObject::list());
         innermost[0].append(VObject::list());
         QVERIFY(config.save(copy).isEmpty());
-        QVERIFY2(config.lastError().contains(QStringLiteral("nested more than")), qPrintable(config.lastError()));
+        QVERIFY2(config.lastError().contains(QStringLiteral("nested more than")),
+                 qPrintable(config.lastError()));
     }
 
     // Keys that are empty or hold characters XML cannot carry, in the native
@@ -171,7 +195,8 @@ private slots:
                                "\"\": 1, \"k\\u0001\": {\"\": [2], \"\\u0002\": 3}}");
         TiverkIIConfig config;
         CnfController controller;
-        QVERIFY2(config.loadData(bytes) && config.createController(controller), qPrintable(config.lastError()));
+        QVERIFY2(config.loadData(bytes) && config.createController(controller),
+                 qPrintable(config.lastError()));
         QCOMPARE(controller.nativeData().keys().size(), 2);
         CnfController copy;
         QVERIFY2(copy.load(controller.save(1), true), qPrintable(copy.lastError()));
@@ -182,8 +207,10 @@ private slots:
 
     void humanizedSection()
     {
-        const QVariantMap map{{QStringLiteral("rings"), QVariantList{1, 2}}, {QStringLiteral("name"), QStringLiteral("ü")}};
-        const QByteArray text = TiverkIIConfig::humanizedSection(map, {QStringLiteral("modules"), QStringLiteral("MultiRing")});
+        const QVariantMap map { { QStringLiteral("rings"), QVariantList { 1, 2 } },
+                                { QStringLiteral("name"), QStringLiteral("ü") } };
+        const QByteArray text = TiverkIIConfig::humanizedSection(
+            map, { QStringLiteral("modules"), QStringLiteral("MultiRing") });
         QCOMPARE(text, QByteArray("{\n    \"name\": \"\xC3\xBC\",\n    \"rings\": [1, 2]\n}"));
         QVERIFY(TiverkIIConfig::humanizedSection(map, {}).isEmpty());
     }

@@ -32,26 +32,38 @@ private slots:
                  QStringLiteral("tcp://host:1/"));
         // The handle is now bound to the created node.
         url = QStringLiteral("tcp://other:2/");
-        QCOMPARE(controller.getNativeData(QStringLiteral("modules")).toMap()
-                     .value(QStringLiteral("Priority")).toMap().value(QStringLiteral("url")),
+        QCOMPARE(controller.getNativeData(QStringLiteral("modules"))
+                     .toMap()
+                     .value(QStringLiteral("Priority"))
+                     .toMap()
+                     .value(QStringLiteral("url")),
                  QVariant(QStringLiteral("tcp://other:2/")));
 
-        VObject channels = controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"];
-        channels.append(QVariantMap{{QStringLiteral("channel"), 3}});
-        QCOMPARE(controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"].size(), 1);
+        VObject channels
+            = controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"];
+        channels.append(QVariantMap { { QStringLiteral("channel"), 3 } });
+        QCOMPARE(
+            controller.nativeData()["modules"]["SystemBus"]["devices"]["DIO1"]["channels"].size(),
+            1);
         QCOMPARE(channels[0]["channel"].toInt(), 3);
     }
 
     void kindChangeOfFilledContainerIsRefused_data()
     {
         QTest::addColumn<QString>("container"); // "map" or "list", holding one entry
-        QTest::addColumn<QString>("write");     // what is written into it
-        QTest::newRow("position into a map") << "map" << "at 0";
-        QTest::newRow("position below, through a map") << "map" << "at 0, key";
-        QTest::newRow("append to a map") << "map" << "append";
-        QTest::newRow("node placed by position into a map") << "map" << "node at 0";
-        QTest::newRow("key into a list") << "list" << "key";
-        QTest::newRow("node placed by key into a list") << "list" << "node at key";
+        QTest::addColumn<QString>("write"); // what is written into it
+        QTest::newRow("position into a map") << "map"
+                                             << "at 0";
+        QTest::newRow("position below, through a map") << "map"
+                                                       << "at 0, key";
+        QTest::newRow("append to a map") << "map"
+                                         << "append";
+        QTest::newRow("node placed by position into a map") << "map"
+                                                            << "node at 0";
+        QTest::newRow("key into a list") << "list"
+                                         << "key";
+        QTest::newRow("node placed by key into a list") << "list"
+                                                        << "node at key";
     }
 
     void kindChangeOfFilledContainerIsRefused()
@@ -61,10 +73,13 @@ private slots:
 
         CnfController controller;
         VObject root = controller.nativeData();
-        const QVariant before = container == QLatin1String("map") ? QVariant(QVariantMap{{QStringLiteral("a"), 1}})
-                                                                  : QVariant(QVariantList{1});
+        const QVariant before = container == QLatin1String("map")
+            ? QVariant(QVariantMap { { QStringLiteral("a"), 1 } })
+            : QVariant(QVariantList { 1 });
         root["groups"] = before;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Native data: a write by .* is refused$")));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            QRegularExpression(QStringLiteral("^Native data: a write by .* is refused$")));
         if (write == QLatin1String("at 0"))
             root["groups"][0] = 9;
         else if (write == QLatin1String("at 0, key"))
@@ -86,20 +101,22 @@ private slots:
         VObject root = controller.nativeData();
         root["groups"] = QVariantMap();
         root["groups"][0] = 9;
-        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), QVariant(QVariantList{9}));
+        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), QVariant(QVariantList { 9 }));
         root["items"] = QVariantList();
         root["items"]["x"] = 1;
-        QCOMPARE(controller.getNativeData(QStringLiteral("items")), QVariant(QVariantMap{{QStringLiteral("x"), 1}}));
+        QCOMPARE(controller.getNativeData(QStringLiteral("items")),
+                 QVariant(QVariantMap { { QStringLiteral("x"), 1 } }));
         // A whole new value replaces the old one of any kind, as before.
-        root["groups"] = QVariantMap{{QStringLiteral("y"), 2}};
-        QCOMPARE(controller.getNativeData(QStringLiteral("groups")), QVariant(QVariantMap{{QStringLiteral("y"), 2}}));
+        root["groups"] = QVariantMap { { QStringLiteral("y"), 2 } };
+        QCOMPARE(controller.getNativeData(QStringLiteral("groups")),
+                 QVariant(QVariantMap { { QStringLiteral("y"), 2 } }));
     }
 
     void handlesFollowNodesAcrossRemovals()
     {
         VObject list = VObject::list();
         for (int i = 0; i < 4; ++i)
-            list.append(QVariantMap{{QStringLiteral("id"), i}});
+            list.append(QVariantMap { { QStringLiteral("id"), i } });
         VObject third = list[2];
         VObject alsoThird = list[2];
         QVERIFY(third == alsoThird);
@@ -148,13 +165,17 @@ private slots:
     {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QList<int>>("left");
-        QTest::newRow("every second from the end") << "-9 -7 -5 -3 -1" << QList<int>{0, 2, 4, 6, 8};
-        QTest::newRow("the same entry twice") << "-4 x4" << QList<int>{0, 1, 2, 3, 5, 6, 7, 8, 9};
-        QTest::newRow("appends between") << "-2 -5 +10 -10 x10 +11" << QList<int>{0, 1, 3, 4, 6, 7, 8, 9, 11};
-        QTest::newRow("reads between") << "-2 ? -5 ? -0" << QList<int>{1, 3, 4, 6, 7, 8, 9};
-        QTest::newRow("by position between") << "-3 @0 -9 @2 x0 x4" << QList<int>{1, 2, 5, 6, 7, 8};
-        QTest::newRow("entry replaced") << "-1 =1 x2 -3 -101" << QList<int>{0, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("all of them") << "-0 -9 -1 -8 -2 -7 -3 -6 -4 -5 +12" << QList<int>{12};
+        QTest::newRow("every second from the end")
+            << "-9 -7 -5 -3 -1" << QList<int> { 0, 2, 4, 6, 8 };
+        QTest::newRow("the same entry twice")
+            << "-4 x4" << QList<int> { 0, 1, 2, 3, 5, 6, 7, 8, 9 };
+        QTest::newRow("appends between")
+            << "-2 -5 +10 -10 x10 +11" << QList<int> { 0, 1, 3, 4, 6, 7, 8, 9, 11 };
+        QTest::newRow("reads between") << "-2 ? -5 ? -0" << QList<int> { 1, 3, 4, 6, 7, 8, 9 };
+        QTest::newRow("by position between")
+            << "-3 @0 -9 @2 x0 x4" << QList<int> { 1, 2, 5, 6, 7, 8 };
+        QTest::newRow("entry replaced") << "-1 =1 x2 -3 -101" << QList<int> { 0, 4, 5, 6, 7, 8, 9 };
+        QTest::newRow("all of them") << "-0 -9 -1 -8 -2 -7 -3 -6 -4 -5 +12" << QList<int> { 12 };
     }
 
     void listRemovalsByHandle()
@@ -165,19 +186,29 @@ private slots:
         VObject list = controller.nativeData()["records"];
         QMap<int, VObject> handles;
         for (int id = 0; id < 10; ++id)
-            handles[id] = list.append(QVariantMap{{QStringLiteral("id"), id}});
+            handles[id] = list.append(QVariantMap { { QStringLiteral("id"), id } });
         for (const QString &step : steps.split(QLatin1Char(' '))) {
             const int n = step.mid(1).toInt();
             switch (step.at(0).toLatin1()) {
-            case '-': QVERIFY2(handles[n].remove(), qPrintable(step)); break;
-            case 'x': QVERIFY2(!handles[n].remove(), qPrintable(step)); break;
-            case '+': handles[n] = list.append(QVariantMap{{QStringLiteral("id"), n}}); break;
-            case '@': QVERIFY(list.removeAt(n)); break;
+            case '-':
+                QVERIFY2(handles[n].remove(), qPrintable(step));
+                break;
+            case 'x':
+                QVERIFY2(!handles[n].remove(), qPrintable(step));
+                break;
+            case '+':
+                handles[n] = list.append(QVariantMap { { QStringLiteral("id"), n } });
+                break;
+            case '@':
+                QVERIFY(list.removeAt(n));
+                break;
             case '=':
-                list[n] = VObject(QVariantMap{{QStringLiteral("id"), 100 + n}});
+                list[n] = VObject(QVariantMap { { QStringLiteral("id"), 100 + n } });
                 handles[100 + n] = list[n];
                 break;
-            default: QVERIFY(list.size() >= 0); break;
+            default:
+                QVERIFY(list.size() >= 0);
+                break;
             }
         }
         QList<int> ids;
@@ -203,7 +234,8 @@ private slots:
         entry["name"] = QStringLiteral("vpu");
         sources.append(entry);
         entry["priority"] = 1;
-        const QVariantList stored = controller.getNativeData(QStringLiteral("controlSources")).toList();
+        const QVariantList stored
+            = controller.getNativeData(QStringLiteral("controlSources")).toList();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first().toMap().value(QStringLiteral("priority")), QVariant(1));
 
@@ -221,7 +253,8 @@ private slots:
         // A missing child below a scalar: the scalar is left as it was.
         QTest::newRow("below a scalar") << QVariant(3) << false;
         // An existing entry holds a not-set value until removeInvalidValues.
-        QTest::newRow("existing entry") << QVariant(QVariantMap{{QStringLiteral("defectSwitchRate"), 2}}) << true;
+        QTest::newRow("existing entry")
+            << QVariant(QVariantMap { { QStringLiteral("defectSwitchRate"), 2 } }) << true;
     }
 
     void invalidAssignment()
@@ -237,8 +270,10 @@ private slots:
         if (before.userType() == QMetaType::Int)
             QCOMPARE(controller.getNativeData(QStringLiteral("recovery")), before);
         else
-            QCOMPARE(controller.nativeData().contains(QStringLiteral("recovery")), before.isValid());
-        QCOMPARE(controller.nativeData()["recovery"].contains(QStringLiteral("defectSwitchRate")), keyStays);
+            QCOMPARE(controller.nativeData().contains(QStringLiteral("recovery")),
+                     before.isValid());
+        QCOMPARE(controller.nativeData()["recovery"].contains(QStringLiteral("defectSwitchRate")),
+                 keyStays);
         controller.nativeData().removeInvalidValues(true);
         QVERIFY(!controller.nativeData()["recovery"].contains(QStringLiteral("defectSwitchRate")));
 
@@ -272,7 +307,7 @@ private slots:
     void metatypeRoundTrip()
     {
         CnfController controller;
-        controller.nativeData()["outputs"].append(QVariantMap{{QStringLiteral("id"), 1}});
+        controller.nativeData()["outputs"].append(QVariantMap { { QStringLiteral("id"), 1 } });
         VObject entry = controller.nativeData()["outputs"][0];
         const QVariant carried = QVariant::fromValue(entry);
         QCOMPARE(QMetaType::type("VObject"), qMetaTypeId<VObject>());
@@ -280,7 +315,8 @@ private slots:
         VObject back = carried.value<VObject>();
         QVERIFY(back == entry);
         back["name"] = QStringLiteral("Output.1");
-        QCOMPARE(controller.nativeData()["outputs"][0]["name"].toString(), QStringLiteral("Output.1"));
+        QCOMPARE(controller.nativeData()["outputs"][0]["name"].toString(),
+                 QStringLiteral("Output.1"));
         QVERIFY(carried == QVariant::fromValue(entry));
     }
 
@@ -293,14 +329,19 @@ private slots:
         QTest::addColumn<bool>("numberOk");
         QTest::newRow("int") << QVariant(5) << "5" << true << 5 << true;
         QTest::newRow("whole double") << QVariant(5.0) << "5" << true << 5 << true;
-        QTest::newRow("large whole double") << QVariant(12000000.0) << "12000000" << true << 12000000 << true;
-        QTest::newRow("negative whole double") << QVariant(-30000000.0) << "-30000000" << true << -30000000 << true;
+        QTest::newRow("large whole double")
+            << QVariant(12000000.0) << "12000000" << true << 12000000 << true;
+        QTest::newRow("negative whole double")
+            << QVariant(-30000000.0) << "-30000000" << true << -30000000 << true;
         QTest::newRow("fraction") << QVariant(2.5) << "2.5" << true << 3 << true;
-        QTest::newRow("long") << QVariant(qlonglong(1) << 40) << "1099511627776" << true << 0 << false;
-        QTest::newRow("number as text") << QVariant(QStringLiteral(" 12 ")) << " 12 " << true << 12 << true;
+        QTest::newRow("long") << QVariant(qlonglong(1) << 40) << "1099511627776" << true << 0
+                              << false;
+        QTest::newRow("number as text")
+            << QVariant(QStringLiteral(" 12 ")) << " 12 " << true << 12 << true;
         QTest::newRow("text") << QVariant(QStringLiteral("det")) << "det" << true << 0 << false;
         QTest::newRow("bool") << QVariant(true) << "true" << true << 1 << true;
-        QTest::newRow("map") << QVariant(QVariantMap{{QStringLiteral("a"), 1}}) << QString() << false << 0 << false;
+        QTest::newRow("map") << QVariant(QVariantMap { { QStringLiteral("a"), 1 } }) << QString()
+                             << false << 0 << false;
         QTest::newRow("not set") << QVariant() << QString() << false << 0 << false;
     }
 
@@ -331,11 +372,12 @@ private slots:
         QTest::newRow("text and int") << QVariant(QStringLiteral("det")) << QVariant(5) << false;
         QTest::newRow("long and int") << QVariant(qlonglong(7)) << QVariant(7) << true;
         QTest::newRow("double differs") << QVariant(3.5) << QVariant(3) << false;
-        QTest::newRow("texts") << QVariant(QStringLiteral("ä")) << QVariant(QStringLiteral("ä")) << true;
-        QTest::newRow("maps") << QVariant(QVariantMap{{QStringLiteral("a"), 1}})
-                              << QVariant(QVariantMap{{QStringLiteral("a"), 1.0}}) << true;
-        QTest::newRow("lists differ") << QVariant(QVariantList{1, 2}) << QVariant(QVariantList{2, 1})
-                                      << false;
+        QTest::newRow("texts") << QVariant(QStringLiteral("ä")) << QVariant(QStringLiteral("ä"))
+                               << true;
+        QTest::newRow("maps") << QVariant(QVariantMap { { QStringLiteral("a"), 1 } })
+                              << QVariant(QVariantMap { { QStringLiteral("a"), 1.0 } }) << true;
+        QTest::newRow("lists differ")
+            << QVariant(QVariantList { 1, 2 }) << QVariant(QVariantList { 2, 1 }) << false;
     }
 
     void comparisons()
@@ -350,8 +392,10 @@ private slots:
 
     void comparisonOperandTypes()
     {
-        VObject node(QVariantMap{{QStringLiteral("id"), 3}, {QStringLiteral("name"), QStringLiteral("vpu")},
-                                 {QStringLiteral("on"), true}, {QStringLiteral("big"), qlonglong(1) << 40}});
+        VObject node(QVariantMap { { QStringLiteral("id"), 3 },
+                                   { QStringLiteral("name"), QStringLiteral("vpu") },
+                                   { QStringLiteral("on"), true },
+                                   { QStringLiteral("big"), qlonglong(1) << 40 } });
         QVERIFY(node["id"] == 3);
         QVERIFY(node["id"] == qlonglong(3));
         QVERIFY(node["id"] == 3u);
@@ -421,17 +465,17 @@ private slots:
         QVERIFY(root["self"]["recovery"].dataEqual(root["recovery"]));
 
         // A named handle is re-pointed, so walking entries writes nothing.
-        root["list"] = QVariantList{1, 2, 3};
+        root["list"] = QVariantList { 1, 2, 3 };
         VObject entry;
         for (int i = 0; i < 3; ++i)
             entry = root["list"][i];
-        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList{1, 2, 3}));
+        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList { 1, 2, 3 }));
         QVERIFY(entry == root["list"][2]);
         entry = VObject(); // dropping a member handle keeps the stored value
         QCOMPARE(root["list"][2].toInt(), 3);
-        QVector<VObject> kept{root["list"][0], root["list"][1]};
+        QVector<VObject> kept { root["list"][0], root["list"][1] };
         kept.removeFirst();
-        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList{1, 2, 3}));
+        QCOMPARE(root["list"].toVariant(), QVariant(QVariantList { 1, 2, 3 }));
     }
 
     // After removeInvalidValues(true) on a node no not-set value stays below
@@ -444,18 +488,29 @@ private slots:
         const QString protocol = QStringLiteral("protocol");
         const QString warnTime = QStringLiteral("warnTime");
         QTest::newRow("existing entry set to not set")
-            << "warnTime=invalid" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}});
+            << "warnTime=invalid" << QVariant(QVariantMap { { protocol, QStringLiteral("V1") } });
         QTest::newRow("missing entry set to not set")
-            << "other=invalid" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5}});
+            << "other=invalid"
+            << QVariant(QVariantMap { { protocol, QStringLiteral("V1") }, { warnTime, 5 } });
         QTest::newRow("map with a not-set value")
-            << "items=map" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
-                                                   {QStringLiteral("items"), QVariantMap{{QStringLiteral("id"), 1}}}});
+            << "items=map"
+            << QVariant(QVariantMap {
+                   { protocol, QStringLiteral("V1") },
+                   { warnTime, 5 },
+                   { QStringLiteral("items"), QVariantMap { { QStringLiteral("id"), 1 } } } });
         QTest::newRow("appended item with a not-set value")
-            << "items+=map" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
-                                                    {QStringLiteral("items"), QVariantList{QVariantMap{{QStringLiteral("id"), 1}}}}});
+            << "items+=map"
+            << QVariant(QVariantMap {
+                   { protocol, QStringLiteral("V1") },
+                   { warnTime, 5 },
+                   { QStringLiteral("items"),
+                     QVariantList { QVariantMap { { QStringLiteral("id"), 1 } } } } });
         QTest::newRow("placed item with a not-set value")
-            << "items=node" << QVariant(QVariantMap{{protocol, QStringLiteral("V1")}, {warnTime, 5},
-                                                    {QStringLiteral("items"), QVariantMap{{QStringLiteral("id"), 1}}}});
+            << "items=node"
+            << QVariant(QVariantMap {
+                   { protocol, QStringLiteral("V1") },
+                   { warnTime, 5 },
+                   { QStringLiteral("items"), QVariantMap { { QStringLiteral("id"), 1 } } } });
         QTest::newRow("the cleaned node set to not set") << "self=invalid" << QVariant();
     }
 
@@ -465,12 +520,14 @@ private slots:
         QFETCH(QVariant, expected);
         CnfController controller;
         controller.setNativeData(QStringLiteral("countdownBoards"),
-                                 QVariantMap{{QStringLiteral("protocol"), QStringLiteral("V2")},
-                                             {QStringLiteral("warnTime"), 5}, {QStringLiteral("old"), QVariant()}});
+                                 QVariantMap { { QStringLiteral("protocol"), QStringLiteral("V2") },
+                                               { QStringLiteral("warnTime"), 5 },
+                                               { QStringLiteral("old"), QVariant() } });
         VObject node = controller.nativeData()["countdownBoards"];
         node.removeInvalidValues(true);
         node["protocol"] = QStringLiteral("V1");
-        const QVariantMap item{{QStringLiteral("id"), 1}, {QStringLiteral("addr"), QVariant()}};
+        const QVariantMap item { { QStringLiteral("id"), 1 },
+                                 { QStringLiteral("addr"), QVariant() } };
         if (write == QLatin1String("warnTime=invalid"))
             node["warnTime"] = QVariant();
         else if (write == QLatin1String("other=invalid"))
@@ -489,7 +546,8 @@ private slots:
     void handleOnDroppedEntryWritesAgain()
     {
         CnfController controller;
-        controller.setNativeData(QStringLiteral("recovery"), QVariantMap{{QStringLiteral("rate"), 2}});
+        controller.setNativeData(QStringLiteral("recovery"),
+                                 QVariantMap { { QStringLiteral("rate"), 2 } });
         VObject recovery = controller.nativeData()["recovery"];
         recovery.removeInvalidValues(true);
         VObject rate = recovery["rate"];
@@ -498,7 +556,8 @@ private slots:
         rate = 4; // the handle stays on its key
         QCOMPARE(controller.nativeData()["recovery"]["rate"].toInt(), 4);
         // Elsewhere a not-set value is still stored as such.
-        controller.setNativeData(QStringLiteral("startTime"), QVariantMap{{QStringLiteral("allRed"), 3}});
+        controller.setNativeData(QStringLiteral("startTime"),
+                                 QVariantMap { { QStringLiteral("allRed"), 3 } });
         controller.nativeData()["startTime"]["allRed"] = QVariant();
         QVERIFY(controller.nativeData()["startTime"].contains(QStringLiteral("allRed")));
         // A cleaned root holds for its configuration only.
@@ -511,7 +570,8 @@ private slots:
 
     void clearAndRemoveInvalid()
     {
-        VObject list(QVariantList{1, QVariant(), QVariantMap{{QStringLiteral("x"), QVariant()}}});
+        VObject list(
+            QVariantList { 1, QVariant(), QVariantMap { { QStringLiteral("x"), QVariant() } } });
         list.removeInvalidValues(false);
         QCOMPARE(list.size(), 2);
         QVERIFY(list[1].contains(QStringLiteral("x")));

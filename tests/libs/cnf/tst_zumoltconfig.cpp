@@ -35,13 +35,15 @@ private slots:
         ZU_MOLTConfig reader;
         CnfController loaded;
         QVERIFY2(loadInto(reader, bytes, loaded), qPrintable(reader.lastError()));
-        QVERIFY2(reader.warnings().isEmpty(), qPrintable(reader.warnings().join(QLatin1Char('\n'))));
+        QVERIFY2(reader.warnings().isEmpty(),
+                 qPrintable(reader.warnings().join(QLatin1Char('\n'))));
         QCOMPARE(FormatFixture::dump(loaded), FormatFixture::dump(original));
         QCOMPARE(loaded.nativeData().toVariant(), original.nativeData().toVariant());
         QCOMPARE(loaded.getNativeData(QStringLiteral("note")).toString(),
                  FormatFixture::zuMoltNative().value(QStringLiteral("note")).toString());
         QCOMPARE(loaded.findSG(1)->property("amberBlink").toInt(), 2);
-        QCOMPARE(loaded.findProgram(QStringLiteral("4"))->phaseDefAt(1)->property("call").toInt(), 1);
+        QCOMPARE(loaded.findProgram(QStringLiteral("4"))->phaseDefAt(1)->property("call").toInt(),
+                 1);
         QCOMPARE(loaded.findPowerDeviceSg(loaded.findPowerDevice(4)), loaded.findSG(1));
 
         // And once more: the second save writes the same bytes.
@@ -61,67 +63,120 @@ private slots:
         const CnfJsonValue &root = parser.root();
         QCOMPARE(root.members().at(0).first, QStringLiteral("configVersion"));
         QCOMPARE(root.member(QStringLiteral("configVersion")).type(), CnfJsonValue::Integer);
-        QCOMPARE(root.member(QStringLiteral("type")).scalar().toString(), QStringLiteral("ZU_MOLT"));
+        QCOMPARE(root.member(QStringLiteral("type")).scalar().toString(),
+                 QStringLiteral("ZU_MOLT"));
         QCOMPARE(root.member(QStringLiteral("id")).scalar().toInt(), 21);
 
         const CnfJsonValue &groups = root.member(QStringLiteral("signalGroups"));
-        QCOMPARE(groups.member(QStringLiteral("default")).member(QStringLiteral("amber")).scalar().toInt(), 3);
+        QCOMPARE(groups.member(QStringLiteral("default"))
+                     .member(QStringLiteral("amber"))
+                     .scalar()
+                     .toInt(),
+                 3);
         const CnfJsonValue &group = groups.member(QStringLiteral("items")).at(2);
-        QCOMPARE(group.member(QStringLiteral("type")).scalar().toString(), QStringLiteral("pedestrian"));
+        QCOMPARE(group.member(QStringLiteral("type")).scalar().toString(),
+                 QStringLiteral("pedestrian"));
         QVERIFY(!group.contains(QStringLiteral("amber"))); // equal to the default: left out
         QCOMPARE(group.member(QStringLiteral("maxGreen")).scalar().toInt(), 43);
 
         const CnfJsonValue &stage = root.member(QStringLiteral("stages")).at(0);
         QCOMPARE(stage.member(QStringLiteral("id")).type(), CnfJsonValue::Integer);
-        QCOMPARE(stage.member(QStringLiteral("groups")).toVariant(), QVariant(QVariantList{1, 3}));
+        QCOMPARE(stage.member(QStringLiteral("groups")).toVariant(),
+                 QVariant(QVariantList { 1, 3 }));
         QCOMPARE(stage.member(QStringLiteral("minGreen")).scalar().toInt(), 5);
 
         const CnfJsonValue &igm = root.member(QStringLiteral("IGM"));
         QCOMPARE(igm.size(), 1);
         QCOMPARE(igm.at(0).member(QStringLiteral("items")).at(0).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("clearing"), 1}, {QStringLiteral("entering"), 2}, {QStringLiteral("time"), 4}}));
+                 QVariant(QVariantMap { { QStringLiteral("clearing"), 1 },
+                                        { QStringLiteral("entering"), 2 },
+                                        { QStringLiteral("time"), 4 } }));
 
-        const CnfJsonValue &detectors = root.member(QStringLiteral("detectors")).member(QStringLiteral("items"));
+        const CnfJsonValue &detectors
+            = root.member(QStringLiteral("detectors")).member(QStringLiteral("items"));
         QCOMPARE(detectors.at(0).member(QStringLiteral("report")).scalar().toBool(), true);
 
         const CnfJsonValue &plans = root.member(QStringLiteral("plans"));
         QCOMPARE(plans.at(0).member(QStringLiteral("algorithm")).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("type"), QStringLiteral("Special")}, {QStringLiteral("mode"), QStringLiteral("AB")}}));
+                 QVariant(QVariantMap { { QStringLiteral("type"), QStringLiteral("Special") },
+                                        { QStringLiteral("mode"), QStringLiteral("AB") } }));
         const CnfJsonValue &timeline = plans.at(2).member(QStringLiteral("algorithm"));
-        QCOMPARE(timeline.member(QStringLiteral("type")).scalar().toString(), QStringLiteral("Timeline"));
+        QCOMPARE(timeline.member(QStringLiteral("type")).scalar().toString(),
+                 QStringLiteral("Timeline"));
         QCOMPARE(timeline.member(QStringLiteral("coordinated")).scalar().toBool(), true);
         QCOMPARE(timeline.member(QStringLiteral("offset")).scalar().toInt(), 10);
-        const CnfJsonValue &records = timeline.member(QStringLiteral("sequences")).at(0).member(QStringLiteral("sequence"));
+        const CnfJsonValue &records
+            = timeline.member(QStringLiteral("sequences")).at(0).member(QStringLiteral("sequence"));
         QCOMPARE(records.at(1).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("state"), QStringLiteral("green_blink")}, {QStringLiteral("point"), 25}}));
+                 QVariant(QVariantMap { { QStringLiteral("state"), QStringLiteral("green_blink") },
+                                        { QStringLiteral("point"), 25 } }));
         const CnfJsonValue &ring = plans.at(3).member(QStringLiteral("algorithm"));
-        QCOMPARE(ring.member(QStringLiteral("type")).scalar().toString(), QStringLiteral("StageRing"));
-        QCOMPARE(ring.member(QStringLiteral("phases")).at(0).member(QStringLiteral("stage")).scalar().toInt(), 1);
-        QCOMPARE(ring.member(QStringLiteral("phases")).at(0).member(QStringLiteral("recall")).scalar().toString(), QStringLiteral("max"));
-        QCOMPARE(ring.member(QStringLiteral("sequence")).toVariant(), QVariant(QVariantList{1, 2}));
+        QCOMPARE(ring.member(QStringLiteral("type")).scalar().toString(),
+                 QStringLiteral("StageRing"));
+        QCOMPARE(ring.member(QStringLiteral("phases"))
+                     .at(0)
+                     .member(QStringLiteral("stage"))
+                     .scalar()
+                     .toInt(),
+                 1);
+        QCOMPARE(ring.member(QStringLiteral("phases"))
+                     .at(0)
+                     .member(QStringLiteral("recall"))
+                     .scalar()
+                     .toString(),
+                 QStringLiteral("max"));
+        QCOMPARE(ring.member(QStringLiteral("sequence")).toVariant(),
+                 QVariant(QVariantList { 1, 2 }));
         QVERIFY(!plans.at(4).member(QStringLiteral("algorithm")).contains(QStringLiteral("type")));
 
         const CnfJsonValue &scheduler = root.member(QStringLiteral("scheduler"));
         QCOMPARE(scheduler.member(QStringLiteral("default")).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("dayPlan"), 1}, {QStringLiteral("program"), 4}, {QStringLiteral("spareProgram"), 1}}));
-        QCOMPARE(scheduler.member(QStringLiteral("days")).at(0).member(QStringLiteral("plans")).at(1).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("start"), QStringLiteral("22:00")}, {QStringLiteral("stop"), QStringLiteral("06:00:30")},
-                                      {QStringLiteral("program"), 1}}));
-        QCOMPARE(scheduler.member(QStringLiteral("weeks")).at(0).member(QStringLiteral("days")).toVariant(),
-                 QVariant(QVariantList{1, 1, 1, 1, 1, 2, 2}));
-        QCOMPARE(scheduler.member(QStringLiteral("extraPeriods")).at(0).member(QStringLiteral("start")).scalar().toString(),
+                 QVariant(QVariantMap { { QStringLiteral("dayPlan"), 1 },
+                                        { QStringLiteral("program"), 4 },
+                                        { QStringLiteral("spareProgram"), 1 } }));
+        QCOMPARE(scheduler.member(QStringLiteral("days"))
+                     .at(0)
+                     .member(QStringLiteral("plans"))
+                     .at(1)
+                     .toVariant(),
+                 QVariant(QVariantMap { { QStringLiteral("start"), QStringLiteral("22:00") },
+                                        { QStringLiteral("stop"), QStringLiteral("06:00:30") },
+                                        { QStringLiteral("program"), 1 } }));
+        QCOMPARE(scheduler.member(QStringLiteral("weeks"))
+                     .at(0)
+                     .member(QStringLiteral("days"))
+                     .toVariant(),
+                 QVariant(QVariantList { 1, 1, 1, 1, 1, 2, 2 }));
+        QCOMPARE(scheduler.member(QStringLiteral("extraPeriods"))
+                     .at(0)
+                     .member(QStringLiteral("start"))
+                     .scalar()
+                     .toString(),
                  QStringLiteral("01.06"));
-        QCOMPARE(scheduler.member(QStringLiteral("extraDays")).at(0).member(QStringLiteral("date")).scalar().toString(),
+        QCOMPARE(scheduler.member(QStringLiteral("extraDays"))
+                     .at(0)
+                     .member(QStringLiteral("date"))
+                     .scalar()
+                     .toString(),
                  QStringLiteral("01.01"));
 
-        const CnfJsonValue &item = root.member(QStringLiteral("switches")).member(QStringLiteral("items")).at(0);
+        const CnfJsonValue &item
+            = root.member(QStringLiteral("switches")).member(QStringLiteral("items")).at(0);
         QCOMPARE(item.toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("name"), QStringLiteral("1-1")}, {QStringLiteral("id"), 1},
-                                      {QStringLiteral("type"), QStringLiteral("ZU4_SW")}, {QStringLiteral("signalGroup"), 1},
-                                      {QStringLiteral("addr"), 0}, {QStringLiteral("color"), QStringLiteral("green")},
-                                      {QStringLiteral("heads"), 2}, {QStringLiteral("control"), true}}));
-        QCOMPARE(root.member(QStringLiteral("KMP1")).member(QStringLiteral("auto")).scalar().toInt(), 1);
-        QCOMPARE(root.member(QStringLiteral("countdownBoards")).member(QStringLiteral("protocol")).scalar().toString(),
+                 QVariant(QVariantMap { { QStringLiteral("name"), QStringLiteral("1-1") },
+                                        { QStringLiteral("id"), 1 },
+                                        { QStringLiteral("type"), QStringLiteral("ZU4_SW") },
+                                        { QStringLiteral("signalGroup"), 1 },
+                                        { QStringLiteral("addr"), 0 },
+                                        { QStringLiteral("color"), QStringLiteral("green") },
+                                        { QStringLiteral("heads"), 2 },
+                                        { QStringLiteral("control"), true } }));
+        QCOMPARE(
+            root.member(QStringLiteral("KMP1")).member(QStringLiteral("auto")).scalar().toInt(), 1);
+        QCOMPARE(root.member(QStringLiteral("countdownBoards"))
+                     .member(QStringLiteral("protocol"))
+                     .scalar()
+                     .toString(),
                  QStringLiteral("V1"));
 
         // Every integer that zumoltc reads as an attribute must be one it takes as Integer.
@@ -149,10 +204,13 @@ private slots:
         const QByteArray bytes = writer.save(controller);
         CnfJsonParser parser(CnfJsonParser::Verbatim);
         QVERIFY2(parser.parse(bytes), qPrintable(writer.lastError()));
-        const CnfJsonValue &items = parser.root().member(QStringLiteral("switches")).member(QStringLiteral("items"));
-        QCOMPARE(items.at(0).member(QStringLiteral("signalGroup")).scalar().toInt(), groups.at(1)->id);
+        const CnfJsonValue &items
+            = parser.root().member(QStringLiteral("switches")).member(QStringLiteral("items"));
+        QCOMPARE(items.at(0).member(QStringLiteral("signalGroup")).scalar().toInt(),
+                 groups.at(1)->id);
         QVERIFY(!items.at(1).contains(QStringLiteral("signalGroup")));
-        QCOMPARE(items.at(2).member(QStringLiteral("signalGroup")).scalar().toInt(), groups.at(2)->id);
+        QCOMPARE(items.at(2).member(QStringLiteral("signalGroup")).scalar().toInt(),
+                 groups.at(2)->id);
         QCOMPARE(controller.findPowerDeviceSg(devices.at(0)), groups.at(1));
     }
 
@@ -160,24 +218,31 @@ private slots:
     // plivek does not know: it loads, and saving keeps every key.
     void zumoltcFileKeepsItsKeys()
     {
-        const QByteArray bytes = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")));
+        const QByteArray bytes = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")));
         QVERIFY(!bytes.isEmpty());
         ZU_MOLTConfig reader;
         CnfController controller;
         QVERIFY2(loadInto(reader, bytes, controller), qPrintable(reader.lastError()));
 
         // The reader's other forms.
-        QCOMPARE(controller.findPhase(QStringLiteral("2"))->minTime, 7);          // minTime in place of minGreen
-        QCOMPARE(controller.conflictMatrix()->releaf(2, 1), 3.0);                 // the N x N matrix form
+        QCOMPARE(controller.findPhase(QStringLiteral("2"))->minTime,
+                 7); // minTime in place of minGreen
+        QCOMPARE(controller.conflictMatrix()->releaf(2, 1), 3.0); // the N x N matrix form
         const CnfProgramPtr ring = controller.findProgram(QStringLiteral("2"));
-        QCOMPARE(ring->phaseCount(), 2);                                           // "sequence" order: 20, then 10
+        QCOMPARE(ring->phaseCount(), 2); // "sequence" order: 20, then 10
         QCOMPARE(ring->phaseDefAt(0)->property("id").toInt(), 20);
         QCOMPARE(controller.findProgram(QStringLiteral("1"))->getTimelineData(1),
-                 (QMap<int, int>{{0, CnfSignalGroup::Green}, {5, CnfSignalGroup::Yellow}, {8, CnfSignalGroup::Red}}));
-        QCOMPARE(controller.weekCards().first()->days.value(3)->id, QStringLiteral("1"));  // the weekday object form
+                 (QMap<int, int> { { 0, CnfSignalGroup::Green },
+                                   { 5, CnfSignalGroup::Yellow },
+                                   { 8, CnfSignalGroup::Red } }));
+        QCOMPARE(controller.weekCards().first()->days.value(3)->id,
+                 QStringLiteral("1")); // the weekday object form
         QCOMPARE(controller.findSG(2)->name, QStringLiteral("Ped"));
         QCOMPARE(controller.findPowerDevice(1)->lampsCount, 3);
-        QVERIFY(reader.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("'stage' refers to no stage 9")));
+        QVERIFY(reader.warnings()
+                    .join(QLatin1Char('\n'))
+                    .contains(QStringLiteral("'stage' refers to no stage 9")));
 
         ZU_MOLTConfig writer;
         const QByteArray saved = writer.save(controller);
@@ -192,20 +257,40 @@ private slots:
         QCOMPARE(out.value(QStringLiteral("futureKey")), in.value(QStringLiteral("futureKey")));
         QCOMPARE(out.value(QStringLiteral("LAN")), in.value(QStringLiteral("LAN")));
         QCOMPARE(out.value(QStringLiteral("recovery")), in.value(QStringLiteral("recovery")));
-        QCOMPARE(out.value(QStringLiteral("remoteControlPanel")), in.value(QStringLiteral("remoteControlPanel")));
-        QCOMPARE(out.value(QStringLiteral("detectors")).toMap().value(QStringLiteral("logInterval")), QVariant(60));
-        QCOMPARE(out.value(QStringLiteral("signalGroups")).toMap().value(QStringLiteral("note")), QVariant(QStringLiteral("kept")));
+        QCOMPARE(out.value(QStringLiteral("remoteControlPanel")),
+                 in.value(QStringLiteral("remoteControlPanel")));
+        QCOMPARE(
+            out.value(QStringLiteral("detectors")).toMap().value(QStringLiteral("logInterval")),
+            QVariant(60));
+        QCOMPARE(out.value(QStringLiteral("signalGroups")).toMap().value(QStringLiteral("note")),
+                 QVariant(QStringLiteral("kept")));
         const QVariantMap stage = out.value(QStringLiteral("stages")).toList().at(0).toMap();
         QCOMPARE(stage.value(QStringLiteral("color")), QVariant(QStringLiteral("blue")));
-        const QVariantMap sw = out.value(QStringLiteral("switches")).toMap().value(QStringLiteral("items")).toList().at(0).toMap();
+        const QVariantMap sw = out.value(QStringLiteral("switches"))
+                                   .toMap()
+                                   .value(QStringLiteral("items"))
+                                   .toList()
+                                   .at(0)
+                                   .toMap();
         QCOMPARE(sw.value(QStringLiteral("lowCurrent")), QVariant(20));
         QCOMPARE(sw.value(QStringLiteral("upCurrent")), QVariant(900));
         QCOMPARE(out.value(QStringLiteral("switches")).toMap().value(QStringLiteral("default")),
                  in.value(QStringLiteral("switches")).toMap().value(QStringLiteral("default")));
-        const QVariantMap group = out.value(QStringLiteral("signalGroups")).toMap().value(QStringLiteral("items")).toList().at(0).toMap();
+        const QVariantMap group = out.value(QStringLiteral("signalGroups"))
+                                      .toMap()
+                                      .value(QStringLiteral("items"))
+                                      .toList()
+                                      .at(0)
+                                      .toMap();
         QCOMPARE(group.value(QStringLiteral("tLight")), QVariant(5));
-        QCOMPARE(out.value(QStringLiteral("scheduler")).toMap().value(QStringLiteral("extraPeriods")).toList().at(0).toMap()
-                     .value(QStringLiteral("id")), QVariant(7));
+        QCOMPARE(out.value(QStringLiteral("scheduler"))
+                     .toMap()
+                     .value(QStringLiteral("extraPeriods"))
+                     .toList()
+                     .at(0)
+                     .toMap()
+                     .value(QStringLiteral("id")),
+                 QVariant(7));
 
         // Loading what was saved gives the same configuration.
         ZU_MOLTConfig again;
@@ -234,33 +319,53 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
         const QByteArray head = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n";
-        QTest::newRow("truncated") << QByteArray(head + "\"stages\": [{\"id\": 1, \"name\": \"S")
-                                   << QStringLiteral("Line 2, column 32: the document ends inside a text (the file is truncated)");
-        QTest::newRow("array root") << QByteArray("[1, 2]")
-                                    << QStringLiteral("Line 1, column 1: a ZU_MOLT configuration is a JSON object, not an array");
-        QTest::newRow("other version") << QByteArray("{\"configVersion\": 2, \"type\": \"ZU_MOLT\"}")
-                                       << QStringLiteral("Line 1, column 19: unsupported configVersion 2 (1 expected)");
-        QTest::newRow("no version") << QByteArray("{\"type\": \"ZU_MOLT\"}")
-                                    << QStringLiteral("Line 1, column 1: unsupported configVersion (none) (1 expected)");
-        QTest::newRow("wrong type") << QByteArray(head + "\"stages\": [{\"id\": \"one\"}]}")
-                                    << QStringLiteral("Line 2, column 19: 'id' of a stage must be integer, not text");
-        QTest::newRow("list is text") << QByteArray(head + "\"plans\": \"none\"}")
-                                      << QStringLiteral("Line 2, column 10: 'plans' must be array, not text");
-        QTest::newRow("huge id") << QByteArray(head + "\"signalGroups\": {\"items\": [{\"id\": 4294967296}]}}")
-                                 << QStringLiteral("Line 2, column 35: 'id' of a signal group has the value 4294967296, out of the range -2147483648 to 2147483647");
-        QTest::newRow("huge double") << QByteArray(head + "\"maxCurrent\": 1e999}")
-                                     << QStringLiteral("Line 2, column 15: the number 1e999 is out of range");
-        const QByteArray timeline = head + "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
-                                           "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
-                                           "[{\"group\": 1, \"sequence\": [";
+        QTest::newRow("truncated")
+            << QByteArray(head + "\"stages\": [{\"id\": 1, \"name\": \"S")
+            << QStringLiteral(
+                   "Line 2, column 32: the document ends inside a text (the file is truncated)");
+        QTest::newRow("array root")
+            << QByteArray("[1, 2]")
+            << QStringLiteral(
+                   "Line 1, column 1: a ZU_MOLT configuration is a JSON object, not an array");
+        QTest::newRow("other version")
+            << QByteArray("{\"configVersion\": 2, \"type\": \"ZU_MOLT\"}")
+            << QStringLiteral("Line 1, column 19: unsupported configVersion 2 (1 expected)");
+        QTest::newRow("no version")
+            << QByteArray("{\"type\": \"ZU_MOLT\"}")
+            << QStringLiteral("Line 1, column 1: unsupported configVersion (none) (1 expected)");
+        QTest::newRow("wrong type")
+            << QByteArray(head + "\"stages\": [{\"id\": \"one\"}]}")
+            << QStringLiteral("Line 2, column 19: 'id' of a stage must be integer, not text");
+        QTest::newRow("list is text")
+            << QByteArray(head + "\"plans\": \"none\"}")
+            << QStringLiteral("Line 2, column 10: 'plans' must be array, not text");
+        QTest::newRow("huge id")
+            << QByteArray(head + "\"signalGroups\": {\"items\": [{\"id\": 4294967296}]}}")
+            << QStringLiteral("Line 2, column 35: 'id' of a signal group has the value 4294967296, "
+                              "out of the range -2147483648 to 2147483647");
+        QTest::newRow("huge double")
+            << QByteArray(head + "\"maxCurrent\": 1e999}")
+            << QStringLiteral("Line 2, column 15: the number 1e999 is out of range");
+        const QByteArray timeline = head
+            + "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
+              "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
+              "[{\"group\": 1, \"sequence\": [";
         QTest::newRow("spans past the int range")
-            << QByteArray(timeline + "{\"span\": 2147483647, \"state\": \"red\"}, {\"span\": 1, \"state\": \"green\"}]}]}}]}")
-            << QStringLiteral("Line 3, column 142: 'span' puts the record at 2147483648, out of the range -2147483648 to 2147483647");
+            << QByteArray(timeline
+                          + "{\"span\": 2147483647, \"state\": \"red\"}, {\"span\": 1, \"state\": "
+                            "\"green\"}]}]}}]}")
+            << QStringLiteral("Line 3, column 142: 'span' puts the record at 2147483648, out of "
+                              "the range -2147483648 to 2147483647");
         QTest::newRow("spans below the int range")
-            << QByteArray(timeline + "{\"point\": -2147483648, \"state\": \"red\"}, {\"span\": -1, \"state\": \"green\"}]}]}}]}")
-            << QStringLiteral("Line 3, column 144: 'span' puts the record at -2147483649, out of the range -2147483648 to 2147483647");
-        QTest::newRow("bad detectors") << QByteArray(head + "\"detectors\": 5}")
-                                       << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be array or object)");
+            << QByteArray(timeline
+                          + "{\"point\": -2147483648, \"state\": \"red\"}, {\"span\": -1, "
+                            "\"state\": \"green\"}]}]}}]}")
+            << QStringLiteral("Line 3, column 144: 'span' puts the record at -2147483649, out of "
+                              "the range -2147483648 to 2147483647");
+        QTest::newRow("bad detectors")
+            << QByteArray(head + "\"detectors\": 5}")
+            << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be "
+                              "array or object)");
     }
 
     void malformed()
@@ -286,13 +391,20 @@ private slots:
         QFETCH(QByteArray, group);
         ZU_MOLTConfig config;
         CnfController controller;
-        QVERIFY2(loadInto(config, "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
-                                  "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
-                                  "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
-                                  "[{\"group\": " + group + ", \"sequence\": [{\"point\": 0, \"state\": \"red\"}]}]}}]}",
-                          controller),
-                 qPrintable(config.lastError()));
-        QVERIFY2(config.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("'group' refers to no signal group ") + QString::fromLatin1(group)),
+        QVERIFY2(
+            loadInto(
+                config,
+                "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+                "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}]},\n"
+                "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"Timeline\", \"sequences\": "
+                "[{\"group\": "
+                    + group + ", \"sequence\": [{\"point\": 0, \"state\": \"red\"}]}]}}]}",
+                controller),
+            qPrintable(config.lastError()));
+        QVERIFY2(config.warnings()
+                     .join(QLatin1Char('\n'))
+                     .contains(QStringLiteral("'group' refers to no signal group ")
+                               + QString::fromLatin1(group)),
                  qPrintable(config.warnings().join(QLatin1Char('\n'))));
         QCOMPARE(controller.programs().size(), 1);
         QVERIFY(controller.programs().at(0)->getTimelineData(1).isEmpty());
@@ -304,45 +416,57 @@ private slots:
     {
         ZU_MOLTConfig config;
         CnfController controller;
-        QVERIFY2(loadInto(config, "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
-                                  "\"stages\": [{\"id\": 1}, {\"id\": 2}, {\"id\": 3}],\n"
-                                  "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"StageRing\", \"phases\": "
-                                  "[{\"id\": 5, \"stage\": 1}, {\"id\": 7, \"stage\": 2}, {\"id\": 5, \"stage\": 3}], "
-                                  "\"sequence\": [7, 5, 9, 7]}}]}",
-                          controller),
-                 qPrintable(config.lastError()));
+        QVERIFY2(
+            loadInto(config,
+                     "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+                     "\"stages\": [{\"id\": 1}, {\"id\": 2}, {\"id\": 3}],\n"
+                     "\"plans\": [{\"id\": 1, \"algorithm\": {\"type\": \"StageRing\", \"phases\": "
+                     "[{\"id\": 5, \"stage\": 1}, {\"id\": 7, \"stage\": 2}, {\"id\": 5, "
+                     "\"stage\": 3}], "
+                     "\"sequence\": [7, 5, 9, 7]}}]}",
+                     controller),
+            qPrintable(config.lastError()));
         const CnfProgramPtr ring = controller.findProgram(QStringLiteral("1"));
         QVERIFY(ring);
         QStringList stages;
         for (int i = 0; i < ring->phaseCount(); ++i)
             stages << ring->phaseDefAt(i)->id();
-        QCOMPARE(stages, QStringList({QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2")}));
-        QVERIFY2(config.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("phase 9 not found")),
-                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(stages,
+                 QStringList({ QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("2") }));
+        QVERIFY2(
+            config.warnings().join(QLatin1Char('\n')).contains(QStringLiteral("phase 9 not found")),
+            qPrintable(config.warnings().join(QLatin1Char('\n'))));
     }
 
     void unknownKeysAndSoftFaultsOnlyWarn()
     {
         ZU_MOLTConfig config;
         CnfController controller;
-        QVERIFY(loadInto(config, "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"whatever\": {\"a\": [1]},\n"
-                                 "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"bus\", \"amber\": 2.5}]}}",
-                         controller));
+        QVERIFY(loadInto(
+            config,
+            "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"whatever\": {\"a\": [1]},\n"
+            "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"bus\", \"amber\": 2.5}]}}",
+            controller));
         QCOMPARE(config.warnings(),
-                 QStringList({QStringLiteral("Line 1, column 1: Attribute 'id' not defined"),
-                              QStringLiteral("Line 2, column 46: 'type' attribute has invalid value bus"),
-                              QStringLiteral("Line 2, column 62: 'amber' attribute has invalid type")}));
-        QCOMPARE(controller.getNativeData(QStringLiteral("whatever")).toMap().value(QStringLiteral("a")), QVariant(QVariantList{1}));
+                 QStringList(
+                     { QStringLiteral("Line 1, column 1: Attribute 'id' not defined"),
+                       QStringLiteral("Line 2, column 46: 'type' attribute has invalid value bus"),
+                       QStringLiteral("Line 2, column 62: 'amber' attribute has invalid type") }));
+        QCOMPARE(
+            controller.getNativeData(QStringLiteral("whatever")).toMap().value(QStringLiteral("a")),
+            QVariant(QVariantList { 1 }));
     }
 
     // A conflict point without a time (zumoltc leaves an unset time out)
     // is written without one again, not as a number zumoltc cannot read.
     void conflictPointWithoutTime()
     {
-        const QByteArray file = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
-                                "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}, {\"id\": 2, \"type\": \"traffic\"}]},\n"
-                                "\"IGM\": [{\"id\": 1, \"items\": [{\"clearing\": 1, \"entering\": 2}, "
-                                "{\"clearing\": 2, \"entering\": 1, \"time\": 3}]}]}";
+        const QByteArray file
+            = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+              "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}, {\"id\": 2, "
+              "\"type\": \"traffic\"}]},\n"
+              "\"IGM\": [{\"id\": 1, \"items\": [{\"clearing\": 1, \"entering\": 2}, "
+              "{\"clearing\": 2, \"entering\": 1, \"time\": 3}]}]}";
         ZU_MOLTConfig reader;
         CnfController controller;
         QVERIFY2(loadInto(reader, file, controller), qPrintable(reader.lastError()));
@@ -351,9 +475,11 @@ private slots:
         QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
         CnfJsonParser parser(CnfJsonParser::Verbatim);
         QVERIFY(parser.parse(bytes));
-        const CnfJsonValue &items = parser.root().member(QStringLiteral("IGM")).at(0).member(QStringLiteral("items"));
+        const CnfJsonValue &items
+            = parser.root().member(QStringLiteral("IGM")).at(0).member(QStringLiteral("items"));
         QCOMPARE(items.at(0).toVariant(),
-                 QVariant(QVariantMap{{QStringLiteral("clearing"), 1}, {QStringLiteral("entering"), 2}}));
+                 QVariant(QVariantMap { { QStringLiteral("clearing"), 1 },
+                                        { QStringLiteral("entering"), 2 } }));
         QCOMPARE(items.at(1).member(QStringLiteral("time")).type(), CnfJsonValue::Integer);
 
         ZU_MOLTConfig again;
@@ -370,10 +496,13 @@ private slots:
     {
         QTest::addColumn<QVariantList>("ownIds"); // per step; invalid = none
         QTest::addColumn<QVariantList>("fileIds");
-        QTest::newRow("none") << QVariantList{QVariant(), QVariant(), QVariant()} << QVariantList{1, 2, 3};
-        QTest::newRow("own ids") << QVariantList{7, 5, 6} << QVariantList{7, 5, 6};
-        QTest::newRow("position taken") << QVariantList{3, 1, QVariant()} << QVariantList{3, 1, 2};
-        QTest::newRow("same own id") << QVariantList{2, 2, QVariant()} << QVariantList{2, 1, 3};
+        QTest::newRow("none") << QVariantList { QVariant(), QVariant(), QVariant() }
+                              << QVariantList { 1, 2, 3 };
+        QTest::newRow("own ids") << QVariantList { 7, 5, 6 } << QVariantList { 7, 5, 6 };
+        QTest::newRow("position taken")
+            << QVariantList { 3, 1, QVariant() } << QVariantList { 3, 1, 2 };
+        QTest::newRow("same own id")
+            << QVariantList { 2, 2, QVariant() } << QVariantList { 2, 1, 3 };
     }
 
     void stepIdsStayApart()
@@ -383,7 +512,8 @@ private slots:
         CnfController controller;
         FormatFixture::fillZuMolt(controller);
         const CnfProgramPtr ring = controller.findProgram(QStringLiteral("4"));
-        const CnfPhaseDefPtr third = ring->appendPhase(controller.findPhase(QStringLiteral("1")), 0);
+        const CnfPhaseDefPtr third
+            = ring->appendPhase(controller.findPhase(QStringLiteral("1")), 0);
         third->setProperty("recall", QStringLiteral("soft"));
         QStringList recalls;
         for (int i = 0; i < ring->phaseCount(); ++i) {
@@ -396,7 +526,10 @@ private slots:
         QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
         CnfJsonParser parser(CnfJsonParser::Verbatim);
         QVERIFY(parser.parse(bytes));
-        const CnfJsonValue &algorithm = parser.root().member(QStringLiteral("plans")).at(3).member(QStringLiteral("algorithm"));
+        const CnfJsonValue &algorithm = parser.root()
+                                            .member(QStringLiteral("plans"))
+                                            .at(3)
+                                            .member(QStringLiteral("algorithm"));
         QVariantList written;
         for (const CnfJsonValue &phase : algorithm.member(QStringLiteral("phases")).items())
             written << phase.member(QStringLiteral("id")).toVariant();
@@ -414,7 +547,8 @@ private slots:
             stages << back->phaseDefAt(i)->id();
             backRecalls << back->phaseDefAt(i)->property("recall").toString();
         }
-        QCOMPARE(stages, QStringList({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1")}));
+        QCOMPARE(stages,
+                 QStringList({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1") }));
         QCOMPARE(backRecalls, recalls);
     }
 
@@ -422,11 +556,15 @@ private slots:
     {
         QTest::addColumn<QString>("what");
         QTest::addColumn<QString>("error");
-        QTest::newRow("quote") << QStringLiteral("quote") << QStringLiteral("the text \"say \"hi\"\" holds a double quote");
-        QTest::newRow("text id") << QStringLiteral("phase id") << QStringLiteral("Phase \"A\" has no numeric id");
-        QTest::newRow("program type") << QStringLiteral("program type") << QStringLiteral("Program \"5\" is of type");
-        QTest::newRow("native clash") << QStringLiteral("native clash")
-                                      << QStringLiteral("The native data key \"plans\" clashes with a key");
+        QTest::newRow("quote") << QStringLiteral("quote")
+                               << QStringLiteral("the text \"say \"hi\"\" holds a double quote");
+        QTest::newRow("text id") << QStringLiteral("phase id")
+                                 << QStringLiteral("Phase \"A\" has no numeric id");
+        QTest::newRow("program type")
+            << QStringLiteral("program type") << QStringLiteral("Program \"5\" is of type");
+        QTest::newRow("native clash")
+            << QStringLiteral("native clash")
+            << QStringLiteral("The native data key \"plans\" clashes with a key");
     }
 
     void refusesWhatTheFileCannotHold()
@@ -442,7 +580,7 @@ private slots:
         else if (what == QLatin1String("program type"))
             controller.findProgram(QStringLiteral("5"))->type = CnfProgram::MultiRing;
         else
-            controller.setNativeData(QStringLiteral("plans"), QVariantList{1});
+            controller.setNativeData(QStringLiteral("plans"), QVariantList { 1 });
         ZU_MOLTConfig writer;
         QVERIFY(writer.save(controller).isEmpty());
         QVERIFY2(writer.lastError().startsWith(error), qPrintable(writer.lastError()));

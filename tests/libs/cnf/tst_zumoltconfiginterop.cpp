@@ -75,8 +75,11 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("clean"); // the editor's file names a missing object on purpose
-        QTest::newRow("zumoltc's file") << TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json")) << false;
-        QTest::newRow("plivek's sample") << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) << true;
+        QTest::newRow("zumoltc's file")
+            << TestSupport::dataPath(QStringLiteral("cnf/formats/zumolt_from_editor.json"))
+            << false;
+        QTest::newRow("plivek's sample")
+            << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) << true;
     }
 
     void zumoltcFileGoesThroughPlivekUnchanged()
@@ -89,13 +92,16 @@ private slots:
         QString error;
         QVERIFY2(first.fromJson(file.readAll(), &error), qPrintable(error));
         if (clean)
-            QVERIFY2(first.warnings().isEmpty(), qPrintable(first.warnings().join(QLatin1Char('\n'))));
+            QVERIFY2(first.warnings().isEmpty(),
+                     qPrintable(first.warnings().join(QLatin1Char('\n'))));
         const QByteArray written = first.toJson();
 
         ZU_MOLTConfig config;
         CnfController controller;
-        QVERIFY2(config.loadData(written) && config.createController(controller), qPrintable(config.lastError()));
-        QVERIFY2(config.warnings().isEmpty(), qPrintable(config.warnings().join(QLatin1Char('\n'))));
+        QVERIFY2(config.loadData(written) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        QVERIFY2(config.warnings().isEmpty(),
+                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
         const QByteArray again = config.save(controller);
         QVERIFY2(!again.isEmpty(), qPrintable(config.lastError()));
         // Key for key, in the same order and layout as zumoltc writes it.
@@ -103,7 +109,8 @@ private slots:
 
         ZUConfiguration second;
         QVERIFY2(second.fromJson(again, &error), qPrintable(error));
-        QVERIFY2(second.warnings().isEmpty(), qPrintable(second.warnings().join(QLatin1Char('\n'))));
+        QVERIFY2(second.warnings().isEmpty(),
+                 qPrintable(second.warnings().join(QLatin1Char('\n'))));
         QCOMPARE(second.toJson(), written);
     }
 };

@@ -18,7 +18,8 @@ private slots:
             QVERIFY(net.objectCount() >= 10000);
             QVERIFY2(net.save(path, true, false), qPrintable(net.errorString()));
         }
-        QBENCHMARK {
+        QBENCHMARK
+        {
             Halm58a::Network net;
             QVERIFY2(net.load(path, false), qPrintable(net.errorString()));
         }

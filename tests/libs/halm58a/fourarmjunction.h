@@ -41,11 +41,12 @@ struct FourArmJunction
         centre->setObjectName(QStringLiteral("J"));
         centre->setRadius(10);
         net.addItem(centre);
-        const QHash<QChar, QPointF> at{{QLatin1Char('N'), QPointF(0, 100)},
-                                       {QLatin1Char('E'), QPointF(100, 0)},
-                                       {QLatin1Char('S'), QPointF(0, -100)},
-                                       {QLatin1Char('W'), QPointF(-100, 0)}};
-        for (QChar arm : {QLatin1Char('N'), QLatin1Char('E'), QLatin1Char('S'), QLatin1Char('W')}) {
+        const QHash<QChar, QPointF> at { { QLatin1Char('N'), QPointF(0, 100) },
+                                         { QLatin1Char('E'), QPointF(100, 0) },
+                                         { QLatin1Char('S'), QPointF(0, -100) },
+                                         { QLatin1Char('W'), QPointF(-100, 0) } };
+        for (QChar arm :
+             { QLatin1Char('N'), QLatin1Char('E'), QLatin1Char('S'), QLatin1Char('W') }) {
             auto *node = new Node;
             node->setPos(at.value(arm));
             net.addItem(node);
@@ -57,22 +58,23 @@ struct FourArmJunction
             out.insert(arm, new Lane(outEdge));
             net.addItem(outEdge);
         }
-        for (const QString &move : {QStringLiteral("NS"), QStringLiteral("SN"), QStringLiteral("EW"),
-                                     QStringLiteral("WE"), QStringLiteral("NW")}) {
+        for (const QString &move :
+             { QStringLiteral("NS"), QStringLiteral("SN"), QStringLiteral("EW"),
+               QStringLiteral("WE"), QStringLiteral("NW") }) {
             auto *c = new Connection(in.value(move.at(0)), out.value(move.at(1)), nullptr);
             net.addItem(c, centre);
             connections.insert(move, c);
         }
         crossWalk = new CrossWalk(nullptr);
-        crossWalk->setShape(Halm58a::GeoShape({QPointF(-8, 8), QPointF(8, 8)}));
+        crossWalk->setShape(Halm58a::GeoShape({ QPointF(-8, 8), QPointF(8, 8) }));
         net.addItem(crossWalk, centre);
         detector = new Detector(nullptr);
         detector->setTlId(5);
         detector->setPosition(40);
         net.addItem(detector, in.value(QLatin1Char('N')));
 
-        granule = new Granule({centre, arms.value(QLatin1Char('N')), arms.value(QLatin1Char('E')),
-                               arms.value(QLatin1Char('S')), arms.value(QLatin1Char('W'))});
+        granule = new Granule({ centre, arms.value(QLatin1Char('N')), arms.value(QLatin1Char('E')),
+                                arms.value(QLatin1Char('S')), arms.value(QLatin1Char('W')) });
         granule->setTlId(12);
         net.addItem(granule);
         for (int id = 1; id <= 4; ++id) {

@@ -45,7 +45,7 @@ inline void buildGridNetwork(Halm58a::Network &net, int size)
             }
         }
     }
-    auto *granule = new Granule({nodes.first()});
+    auto *granule = new Granule({ nodes.first() });
     granule->setTlId(1);
     net.addItem(granule);
     auto *group = new SignalGroup(granule);

@@ -19,9 +19,12 @@ QStringList conflictPairs(const ConflictMatrix &matrix, const QList<SignalGroup 
             const bool ab = !std::isnan(matrix.releaf(groups.at(i), groups.at(j)));
             const bool ba = !std::isnan(matrix.releaf(groups.at(j), groups.at(i)));
             if (ab != ba)
-                return {QStringLiteral("asymmetric %1-%2").arg(groups.at(i)->tlId()).arg(groups.at(j)->tlId())};
+                return { QStringLiteral("asymmetric %1-%2")
+                             .arg(groups.at(i)->tlId())
+                             .arg(groups.at(j)->tlId()) };
             if (ab)
-                pairs << QStringLiteral("%1-%2").arg(groups.at(i)->tlId()).arg(groups.at(j)->tlId());
+                pairs
+                    << QStringLiteral("%1-%2").arg(groups.at(i)->tlId()).arg(groups.at(j)->tlId());
         }
     }
     return pairs;
@@ -37,8 +40,9 @@ private slots:
     {
         QTest::addColumn<bool>("crossingsOnly");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("crossings and merges") << false << QStringList{"1-2", "1-3", "2-4", "3-4"};
-        QTest::newRow("crossings only") << true << QStringList{"1-2", "1-3", "3-4"};
+        QTest::newRow("crossings and merges")
+            << false << QStringList { "1-2", "1-3", "2-4", "3-4" };
+        QTest::newRow("crossings only") << true << QStringList { "1-2", "1-3", "3-4" };
     }
 
     void conflictsOfFourArmJunction()
@@ -47,8 +51,8 @@ private slots:
         QFETCH(QStringList, expected);
         Network net;
         FourArmJunction junction(net);
-        const QSharedPointer<ConflictMatrix> matrix =
-            net.findConflictMatrix(junction.groups, crossingsOnly, true, nullptr);
+        const QSharedPointer<ConflictMatrix> matrix
+            = net.findConflictMatrix(junction.groups, crossingsOnly, true, nullptr);
         QVERIFY2(matrix, qPrintable(net.errorString()));
         QCOMPARE(conflictPairs(*matrix, junction.groups), expected);
         for (const SignalGroup *group : junction.groups)
@@ -61,7 +65,8 @@ private slots:
         Network net;
         FourArmJunction junction(net);
         const QList<SignalGroup *> &g = junction.groups;
-        const QSharedPointer<ConflictMatrix> matrix = net.findConflictMatrix(g, false, false, nullptr);
+        const QSharedPointer<ConflictMatrix> matrix
+            = net.findConflictMatrix(g, false, false, nullptr);
         QVERIFY(matrix);
         // Pedestrians of 3 ending before vehicles of 1 start: 9.75 m at 1.2 m/s less
         // 18 m at 10 m/s is 6.3 s, so 7. The other way round vehicles clear at once.
@@ -97,10 +102,13 @@ private slots:
 
         Network other;
         FourArmJunction foreign(other);
-        QVERIFY(!net.findConflictMatrix({junction.groups.first(), foreign.groups.first()}, false, true, nullptr));
-        QCOMPARE(net.errorString(), QStringLiteral("Signal group 1 does not belong to this network"));
+        QVERIFY(!net.findConflictMatrix({ junction.groups.first(), foreign.groups.first() }, false,
+                                        true, nullptr));
+        QCOMPARE(net.errorString(),
+                 QStringLiteral("Signal group 1 does not belong to this network"));
 
-        QVERIFY(!net.findConflictMatrix({junction.groups.first(), nullptr}, false, true, nullptr));
+        QVERIFY(
+            !net.findConflictMatrix({ junction.groups.first(), nullptr }, false, true, nullptr));
         QVERIFY(!net.errorString().isEmpty());
     }
 
@@ -112,7 +120,8 @@ private slots:
         empty->setTlId(9);
         QList<SignalGroup *> groups = junction.groups;
         groups.append(empty);
-        const QSharedPointer<ConflictMatrix> matrix = net.findConflictMatrix(groups, false, true, nullptr);
+        const QSharedPointer<ConflictMatrix> matrix
+            = net.findConflictMatrix(groups, false, true, nullptr);
         QVERIFY(matrix);
         for (const SignalGroup *group : junction.groups) {
             QVERIFY(std::isnan(matrix->releaf(empty, group)));

@@ -1,8 +1,8 @@
+#include "childprocess.h"
 #include "fourarmjunction.h"
 #include "gridnetwork.h"
 #include "halm58a/geoutil.h"
 #include "halm58a/stopline.h"
-#include "childprocess.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -39,40 +39,69 @@ QStringList describe(const Network &net)
 {
     QStringList lines;
     for (const Node *n : net.findChildren<Node *>())
-        lines << QStringLiteral("node %1 %2 %3,%4 r%5").arg(n->id()).arg(n->objectName())
-                     .arg(n->pos().x()).arg(n->pos().y()).arg(n->radius());
+        lines << QStringLiteral("node %1 %2 %3,%4 r%5")
+                     .arg(n->id())
+                     .arg(n->objectName())
+                     .arg(n->pos().x())
+                     .arg(n->pos().y())
+                     .arg(n->radius());
     for (const Edge *e : net.findChildren<Edge *>()) {
         QStringList lanes;
         for (const Lane *l : e->lanes())
-            lanes << QStringLiteral("%1/%2/%3/%4").arg(l->id()).arg(l->width())
-                         .arg(l->stopline()->id()).arg(l->startline()->id());
-        lines << QStringLiteral("edge %1 %2->%3 [%4]").arg(e->id()).arg(e->from()->id())
-                     .arg(e->to()->id()).arg(lanes.join(QLatin1Char(' ')));
+            lanes << QStringLiteral("%1/%2/%3/%4")
+                         .arg(l->id())
+                         .arg(l->width())
+                         .arg(l->stopline()->id())
+                         .arg(l->startline()->id());
+        lines << QStringLiteral("edge %1 %2->%3 [%4]")
+                     .arg(e->id())
+                     .arg(e->from()->id())
+                     .arg(e->to()->id())
+                     .arg(lanes.join(QLatin1Char(' ')));
     }
     for (const Connection *c : net.findChildren<Connection *>()) {
         QStringList groups;
         for (const SignalGroup *g : c->signalGroups())
             groups << QString::number(g->tlId());
-        lines << QStringLiteral("connection %1 at %2 %3->%4 sg %5").arg(c->id()).arg(c->junction()->id())
-                     .arg(c->fromLane()->id()).arg(c->toLane()->id()).arg(groups.join(QLatin1Char(',')));
+        lines << QStringLiteral("connection %1 at %2 %3->%4 sg %5")
+                     .arg(c->id())
+                     .arg(c->junction()->id())
+                     .arg(c->fromLane()->id())
+                     .arg(c->toLane()->id())
+                     .arg(groups.join(QLatin1Char(',')));
     }
     for (const CrossWalk *w : net.findChildren<CrossWalk *>())
-        lines << QStringLiteral("crosswalk %1 at %2 sg %3 w%4").arg(w->id()).arg(w->junction()->id())
-                     .arg(w->signalGroup() ? w->signalGroup()->tlId() : -1).arg(w->width());
+        lines << QStringLiteral("crosswalk %1 at %2 sg %3 w%4")
+                     .arg(w->id())
+                     .arg(w->junction()->id())
+                     .arg(w->signalGroup() ? w->signalGroup()->tlId() : -1)
+                     .arg(w->width());
     for (const Detector *d : net.findChildren<Detector *>())
-        lines << QStringLiteral("detector %1 on %2 tl %3 at %4").arg(d->id())
-                     .arg(static_cast<NetObject *>(d->parent())->id()).arg(d->tlId()).arg(d->position());
+        lines << QStringLiteral("detector %1 on %2 tl %3 at %4")
+                     .arg(d->id())
+                     .arg(static_cast<NetObject *>(d->parent())->id())
+                     .arg(d->tlId())
+                     .arg(d->position());
     for (const Granule *g : net.findChildren<Granule *>()) {
         QStringList nodes;
         for (const Node *n : g->nodes())
             nodes << QString::number(n->id());
-        lines << QStringLiteral("granule %1 tl %2 nodes %3").arg(g->id()).arg(g->tlId()).arg(nodes.join(QLatin1Char(',')));
+        lines << QStringLiteral("granule %1 tl %2 nodes %3")
+                     .arg(g->id())
+                     .arg(g->tlId())
+                     .arg(nodes.join(QLatin1Char(',')));
         for (const SignalGroup *s : g->signalGroups())
-            lines << QStringLiteral("group %1 '%2' tl %3 c%4 w%5").arg(s->id()).arg(s->objectName())
-                         .arg(s->tlId()).arg(s->connectionCount()).arg(s->crossWalkCount());
+            lines << QStringLiteral("group %1 '%2' tl %3 c%4 w%5")
+                         .arg(s->id())
+                         .arg(s->objectName())
+                         .arg(s->tlId())
+                         .arg(s->connectionCount())
+                         .arg(s->crossWalkCount());
     }
     if (const GeoUtil *geo = net.geoUtil())
-        lines << QStringLiteral("origin %1,%2").arg(geo->originLon(), 0, 'g', 12).arg(geo->originLat(), 0, 'g', 12);
+        lines << QStringLiteral("origin %1,%2")
+                     .arg(geo->originLon(), 0, 'g', 12)
+                     .arg(geo->originLat(), 0, 'g', 12);
     return lines;
 }
 
@@ -100,7 +129,9 @@ private slots:
         QVERIFY2(net.save(path, true, false), qPrintable(net.errorString()));
         QCOMPARE(net.fileName(), path);
         // The checked-in file is what the hand-made junction writes.
-        QCOMPARE(TestSupport::readFile(path), TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a"))));
+        QCOMPARE(
+            TestSupport::readFile(path),
+            TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a"))));
 
         Network loaded;
         QSignalSpy changed(&loaded, &Network::changed);
@@ -143,7 +174,8 @@ private slots:
         QCOMPARE(topLevel, 1);
 
         // Read back from a block cut out of a larger text, as the container does.
-        const QByteArray container = "<UniConf version=\"0.1\">\n<Controller/>\n" + bytes + "</UniConf>";
+        const QByteArray container
+            = "<UniConf version=\"0.1\">\n<Controller/>\n" + bytes + "</UniConf>";
         const int start = container.indexOf("<Network");
         const int end = container.indexOf("</Network") + 10;
         QXmlStreamReader reader(container.mid(start, end - start));
@@ -237,7 +269,9 @@ private slots:
         connect(&net, &Network::objectRemoved, this, [&seen](NetObject *object) {
             QString line = QString::fromLatin1(object->metaObject()->className());
             if (auto *group = qobject_cast<SignalGroup *>(object))
-                line += QStringLiteral(" %1 %2 %3").arg(group->objectName()).arg(group->connectionCount())
+                line += QStringLiteral(" %1 %2 %3")
+                            .arg(group->objectName())
+                            .arg(group->connectionCount())
                             .arg(group->connection(0)->signalGroups().size());
             if (auto *connection = qobject_cast<Connection *>(object))
                 line += QStringLiteral(" groups %1").arg(connection->signalGroups().size());
@@ -246,7 +280,7 @@ private slots:
 
         Connection *ns = junction.connections.value(QStringLiteral("NS"));
         delete junction.groups.takeFirst();
-        QCOMPARE(seen, QStringList{QStringLiteral("Halm58a::SignalGroup 1 2 1")});
+        QCOMPARE(seen, QStringList { QStringLiteral("Halm58a::SignalGroup 1 2 1") });
         // The group is gone from its connections; they stay in the network.
         QVERIFY(ns->signalGroups().isEmpty());
         QCOMPARE(net.findChildren<Connection *>().size(), 5);
@@ -254,7 +288,7 @@ private slots:
         seen.clear();
         Connection *ew = junction.connections.value(QStringLiteral("EW"));
         delete ew;
-        QCOMPARE(seen, QStringList{QStringLiteral("Halm58a::Connection groups 1")});
+        QCOMPARE(seen, QStringList { QStringLiteral("Halm58a::Connection groups 1") });
         QCOMPARE(junction.groups.first()->connectionCount(), 1);
 
         // Deleting a crosswalk frees its group's slot.
@@ -327,7 +361,8 @@ private slots:
         QCOMPARE(net.findChildren<Connection *>().size(), 4);
 
         // A connection left below the network itself goes with its lane too.
-        auto *loose = new Connection(junction.in.value(QLatin1Char('E')), junction.out.value(QLatin1Char('W')), nullptr);
+        auto *loose = new Connection(junction.in.value(QLatin1Char('E')),
+                                     junction.out.value(QLatin1Char('W')), nullptr);
         net.addItem(loose);
         QCOMPARE(loose->parent(), &net);
         net.clear();
@@ -346,14 +381,16 @@ private slots:
         // still saves into a file that loads, with the rest of its members.
         Network net;
         FourArmJunction junction(net);
-        auto *loose = new Connection(junction.in.value(QLatin1Char('E')), junction.out.value(QLatin1Char('S')), nullptr);
+        auto *loose = new Connection(junction.in.value(QLatin1Char('E')),
+                                     junction.out.value(QLatin1Char('S')), nullptr);
         net.addItem(loose);
         auto *looseWalk = new CrossWalk(nullptr);
         net.addItem(looseWalk);
         auto *roadless = new Edge(nullptr, nullptr);
         auto *roadlessLane = new Lane(roadless);
         net.addItem(roadless);
-        auto *intoNowhere = new Connection(junction.in.value(QLatin1Char('W')), roadlessLane, nullptr);
+        auto *intoNowhere
+            = new Connection(junction.in.value(QLatin1Char('W')), roadlessLane, nullptr);
         net.addItem(intoNowhere, junction.centre);
         junction.groups.at(1)->addConnection(loose);
         junction.groups.at(1)->addConnection(intoNowhere);
@@ -382,11 +419,11 @@ private slots:
         junction.centre->setPos(QPointF(inf, 0));
         junction.centre->setPos(QPointF(0, nan));
         junction.centre->setRadius(-1);
-        junction.centre->setShape(GeoShape({QPointF(0, 0), QPointF(nan, 1)}));
+        junction.centre->setShape(GeoShape({ QPointF(0, 0), QPointF(nan, 1) }));
         junction.in.value(QLatin1Char('N'))->setWidth(0);
         junction.in.value(QLatin1Char('N'))->setWidth(-3.5);
-        junction.in.value(QLatin1Char('N'))->edge()->setBendPoints({QPointF(inf, inf)});
-        junction.connections.value(QStringLiteral("NS"))->setBendPoints({QPointF(1, nan)});
+        junction.in.value(QLatin1Char('N'))->edge()->setBendPoints({ QPointF(inf, inf) });
+        junction.connections.value(QStringLiteral("NS"))->setBendPoints({ QPointF(1, nan) });
         junction.crossWalk->setWidth(nan);
         junction.detector->setPosition(inf);
         junction.detector->setLength(nan);
@@ -409,8 +446,9 @@ private slots:
         Network net;
         FourArmJunction junction(net);
         net.setObjectName(QStringLiteral("net") + QChar(2));
-        junction.centre->setObjectName(QStringLiteral("a") + QChar(1) + QStringLiteral("b") + QChar(0xD800)
-                                       + QStringLiteral("\t<&>\"\r\n") + QString::fromUtf8("\xF0\x9F\x9A\xA6"));
+        junction.centre->setObjectName(QStringLiteral("a") + QChar(1) + QStringLiteral("b")
+                                       + QChar(0xD800) + QStringLiteral("\t<&>\"\r\n")
+                                       + QString::fromUtf8("\xF0\x9F\x9A\xA6"));
         const QByteArray bytes = streamBytes(net);
         QVERIFY2(!bytes.isEmpty(), qPrintable(net.errorString()));
         QXmlStreamReader reader(bytes);
@@ -430,7 +468,7 @@ private slots:
         net.addItem(undrawn, junction.centre);
         junction.groups.at(2)->addCrossWalk(undrawn);
         // A single point is no line and is refused.
-        undrawn->setShape(GeoShape({QPointF(1, 1)}));
+        undrawn->setShape(GeoShape({ QPointF(1, 1) }));
         QVERIFY(undrawn->shape().isEmpty());
 
         QXmlStreamReader reader(streamBytes(net));
@@ -439,7 +477,8 @@ private slots:
         QCOMPARE(describe(loaded), describe(net));
         QCOMPARE(loaded.findChildren<CrossWalk *>().size(), 2);
         // It crosses nothing.
-        QVERIFY(loaded.findConflictMatrix(loaded.findChildren<SignalGroup *>(), false, true, nullptr));
+        QVERIFY(
+            loaded.findConflictMatrix(loaded.findChildren<SignalGroup *>(), false, true, nullptr));
     }
 
     void movingACrosswalkReportsBothGroups()
@@ -508,16 +547,16 @@ private slots:
         QCOMPARE(net.findObject(a->id()), a);
 
         // A granule made over nodes with a group below it comes in whole.
-        auto *granule = new Granule({a, b});
+        auto *granule = new Granule({ a, b });
         auto *group = new SignalGroup(granule);
         QCOMPARE(group->id(), 0);
         net.addItem(granule, 0);
         QCOMPARE(granule->parent(), &net);
         QVERIFY(group->id() > 0);
         QCOMPARE(net.findObject(group->id()), group);
-        QCOMPARE(granule->nodes(), (QList<Node *>{a, b}));
+        QCOMPARE(granule->nodes(), (QList<Node *> { a, b }));
         delete b;
-        QCOMPARE(granule->nodes(), QList<Node *>{a});
+        QCOMPARE(granule->nodes(), QList<Node *> { a });
     }
 
     void laneGeometryAndLines()
@@ -555,7 +594,8 @@ private slots:
         const auto edges = net.findChildren<Edge *>();
         QCOMPARE(edges.size(), 8);
         for (const Edge *edge : edges)
-            QVERIFY(text.contains(QStringLiteral("n%1 -> n%2").arg(edge->from()->id()).arg(edge->to()->id())));
+            QVERIFY(text.contains(
+                QStringLiteral("n%1 -> n%2").arg(edge->from()->id()).arg(edge->to()->id())));
         QCOMPARE(text.count(QStringLiteral(" -> ")), 8);
 
         QVERIFY(!net.exportToDOT(dir.filePath(QStringLiteral("missing/dir/net.dot"))));
@@ -595,7 +635,7 @@ private slots:
     {
         QFETCH(double, distance);
         QFETCH(QPointF, point);
-        const GeoShape shape({QPointF(0, 0), QPointF(10, 0), QPointF(10, 5)});
+        const GeoShape shape({ QPointF(0, 0), QPointF(10, 0), QPointF(10, 5) });
         QCOMPARE(shape.length(), 15.0);
         QCOMPARE(shape.pointAt(distance), point);
         QCOMPARE(shape.boundingRect(), QRectF(0, 0, 10, 5));
@@ -693,7 +733,8 @@ private slots:
             return net.load(fixture, false) ? 1 : 2;
         });
         QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
-        QCOMPARE(QString::fromUtf8(end.output), QStringLiteral("Not enough memory to load %1").arg(path));
+        QCOMPARE(QString::fromUtf8(end.output),
+                 QStringLiteral("Not enough memory to load %1").arg(path));
         QCOMPARE(end.exitCode, 1);
     }
 };

@@ -53,9 +53,10 @@ void useEverything(Network &net)
 // many results are still well-formed and reach the reader's own checks.
 void mutate(QByteArray &data, QRandomGenerator &random)
 {
-    static const QByteArray values[] = {"", "-1", "0", "1", "4", "5", "8", "26", "38", "43", "46",
-                                        "2147483647", "999999999", "1e308", "-1e308", "nan", "0.5",
-                                        "1,2 3,4", "0,0 0,0", "4 4 38", "x", "&amp;", "&#1;"};
+    static const QByteArray values[]
+        = { "",    "-1",      "0",       "1",          "4",         "5",     "8",      "26",
+            "38",  "43",      "46",      "2147483647", "999999999", "1e308", "-1e308", "nan",
+            "0.5", "1,2 3,4", "0,0 0,0", "4 4 38",     "x",         "&amp;", "&#1;" };
     if (data.isEmpty())
         return;
     const int at = int(random.bounded(data.size()));
@@ -66,7 +67,8 @@ void mutate(QByteArray &data, QRandomGenerator &random)
         const int open = data.indexOf("=\"", at);
         const int close = open < 0 ? -1 : data.indexOf('"', open + 2);
         if (close > 0)
-            data.replace(open + 2, close - open - 2, values[random.bounded(int(sizeof values / sizeof *values))]);
+            data.replace(open + 2, close - open - 2,
+                         values[random.bounded(int(sizeof values / sizeof *values))]);
         break;
     }
     case 2: {
@@ -120,7 +122,8 @@ private slots:
             FourArmJunction junction(net);
             const int before = net.objectCount();
             if (!loadBytes(net, data)) {
-                QVERIFY2(net.errorString().startsWith(QLatin1String("Line ")), qPrintable(net.errorString()));
+                QVERIFY2(net.errorString().startsWith(QLatin1String("Line ")),
+                         qPrintable(net.errorString()));
                 QCOMPARE(net.objectCount(), before);
                 continue;
             }
@@ -153,7 +156,8 @@ private slots:
         for (int length = 0; length <= end; ++length) {
             Network net;
             QVERIFY(!loadBytes(net, whole.left(length)));
-            QVERIFY2(net.errorString().startsWith(QLatin1String("Line ")), qPrintable(net.errorString()));
+            QVERIFY2(net.errorString().startsWith(QLatin1String("Line ")),
+                     qPrintable(net.errorString()));
             QCOMPARE(net.objectCount(), 0);
         }
     }

@@ -16,10 +16,11 @@ namespace {
 // 3 s green, 2 s green blinking, 2 s yellow, 5 s red.
 SignalPlan plan(const QString &id, int offset, const QMap<int, QString> &runs)
 {
-    static const QHash<QChar, SignalPlan::Colour> colours{
-        {QLatin1Char('G'), SignalPlan::Green}, {QLatin1Char('F'), SignalPlan::GreenBlink},
-        {QLatin1Char('y'), SignalPlan::Yellow}, {QLatin1Char('r'), SignalPlan::Red},
-        {QLatin1Char('u'), SignalPlan::RedYellow}, {QLatin1Char('O'), SignalPlan::Dark}};
+    static const QHash<QChar, SignalPlan::Colour> colours {
+        { QLatin1Char('G'), SignalPlan::Green },     { QLatin1Char('F'), SignalPlan::GreenBlink },
+        { QLatin1Char('y'), SignalPlan::Yellow },    { QLatin1Char('r'), SignalPlan::Red },
+        { QLatin1Char('u'), SignalPlan::RedYellow }, { QLatin1Char('O'), SignalPlan::Dark }
+    };
     SignalPlan p;
     p.id = id;
     p.offset = offset;
@@ -43,11 +44,11 @@ QStringList phasesOf(const QByteArray &tll)
             continue;
         const auto a = xml.attributes();
         if (xml.name() == QLatin1String("tlLogic"))
-            logics.append(a.value(QLatin1String("programID")) + QLatin1Char(' ') + a.value(QLatin1String("offset"))
-                          + QLatin1Char(':'));
+            logics.append(a.value(QLatin1String("programID")) + QLatin1Char(' ')
+                          + a.value(QLatin1String("offset")) + QLatin1Char(':'));
         else if (xml.name() == QLatin1String("phase"))
-            logics.last() += QLatin1Char(' ') + a.value(QLatin1String("duration")) + QLatin1Char(' ')
-                             + a.value(QLatin1String("state"));
+            logics.last() += QLatin1Char(' ') + a.value(QLatin1String("duration"))
+                + QLatin1Char(' ') + a.value(QLatin1String("state"));
     }
     return logics;
 }
@@ -67,10 +68,13 @@ private slots:
         Network net;
         FourArmJunction junction(net);
         SumoWriter writer(net, 12);
-        writer.setPlans({plan(QStringLiteral("7"), 15, {{1, QStringLiteral("G3 F2 y2 r5")},
-                                                         {2, QStringLiteral("r5 u2 G5")}}),
-                         plan(QStringLiteral("8"), 0, {{1, QStringLiteral("r4")}, {2, QStringLiteral("G4")},
-                                                       {4, QStringLiteral("G2 y2")}})});
+        writer.setPlans(
+            { plan(QStringLiteral("7"), 15,
+                   { { 1, QStringLiteral("G3 F2 y2 r5") }, { 2, QStringLiteral("r5 u2 G5") } }),
+              plan(QStringLiteral("8"), 0,
+                   { { 1, QStringLiteral("r4") },
+                     { 2, QStringLiteral("G4") },
+                     { 4, QStringLiteral("G2 y2") } }) });
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
                  QStringList({ QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
@@ -127,18 +131,22 @@ private slots:
         actuated.error = QStringLiteral("\"Vehicle actuated\" is not a fixed-time program");
         SignalPlan empty;
         empty.id = QStringLiteral("3");
-        writer.setPlans({actuated, plan(QStringLiteral("1"), 0, {{1, QStringLiteral("G4")}}), empty});
+        writer.setPlans(
+            { actuated, plan(QStringLiteral("1"), 0, { { 1, QStringLiteral("G4") } }), empty });
         QVERIFY(writer.prepare());
-        QCOMPARE(phasesOf(writer.programs()), QStringList({QStringLiteral("1 0: 4 GGOOO")}));
+        QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: 4 GGOOO") }));
         // netconvert keeps the link indices of loaded programs only from the program file.
         QVERIFY(writer.programs().contains("linkIndex=\"4\""));
-        QCOMPARE(writer.notes(),
-                 QStringList({QStringLiteral("Program 2 is left out of the SUMO export: \"Vehicle actuated\" is "
-                                             "not a fixed-time program"),
-                              QStringLiteral("Program 3 is left out of the SUMO export: it has no cycle")}));
+        QCOMPARE(
+            writer.notes(),
+            QStringList(
+                { QStringLiteral(
+                      "Program 2 is left out of the SUMO export: \"Vehicle actuated\" is "
+                      "not a fixed-time program"),
+                  QStringLiteral("Program 3 is left out of the SUMO export: it has no cycle") }));
 
         // netconvert refuses link indices without a program to use them.
-        writer.setPlans({actuated});
+        writer.setPlans({ actuated });
         QVERIFY(writer.prepare());
         QVERIFY(phasesOf(writer.programs()).isEmpty());
         QVERIFY(!writer.programs().contains("linkIndex"));
@@ -157,12 +165,14 @@ private slots:
         SumoWriter writer(net, 12);
         QVERIFY(writer.prepare());
         const QString nodes = QString::fromUtf8(writer.nodes());
-        QVERIFY(nodes.contains(QStringLiteral("<node id=\"1\" x=\"0.00\" y=\"0.00\" type=\"traffic_light\" tl=\"12\"/>")));
+        QVERIFY(nodes.contains(QStringLiteral(
+            "<node id=\"1\" x=\"0.00\" y=\"0.00\" type=\"traffic_light\" tl=\"12\"/>")));
         QVERIFY(nodes.contains(QStringLiteral("<node id=\"2\" x=\"0.00\" y=\"100.00\"/>")));
         QCOMPARE(nodes.count(QStringLiteral("<node ")), 5);
         const QString edges = QString::fromUtf8(writer.edges());
-        QVERIFY(edges.contains(QStringLiteral("<edge id=\"16\" from=\"1\" to=\"11\" numLanes=\"1\">\n"
-                                              "        <lane index=\"0\" width=\"3.25\"/>")));
+        QVERIFY(
+            edges.contains(QStringLiteral("<edge id=\"16\" from=\"1\" to=\"11\" numLanes=\"1\">\n"
+                                          "        <lane index=\"0\" width=\"3.25\"/>")));
         QCOMPARE(edges.count(QStringLiteral("<edge ")), 8);
         const QString connections = QString::fromUtf8(writer.connections());
         QVERIFY(connections.contains(
@@ -179,7 +189,8 @@ private slots:
         QVERIFY(programs.contains(QStringLiteral("<connection from=\"3\" to=\"34\" fromLane=\"0\" "
                                                  "toLane=\"0\" tl=\"12\" linkIndex=\"4\"/>")));
         const QString config = QString::fromUtf8(writer.config());
-        for (const char *file : {"12.nod.xml", "12.edg.xml", "12.con.xml", "12.tll.xml", "12.net.xml"})
+        for (const char *file :
+             { "12.nod.xml", "12.edg.xml", "12.con.xml", "12.tll.xml", "12.net.xml" })
             QVERIFY2(config.contains(QLatin1String(file)), file);
         QVERIFY(config.contains(QStringLiteral(
             "<junctions>\n        <no-turnarounds value=\"true\"/>\n    </junctions>")));
@@ -216,8 +227,9 @@ private slots:
         QVERIFY2(writer.write(dir.path()), qPrintable(writer.errorString()));
         QCOMPARE(writer.configPath(), QDir(dir.path()).filePath(QStringLiteral("12.netccfg")));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
-                 QStringList({QStringLiteral("12.con.xml"), QStringLiteral("12.edg.xml"), QStringLiteral("12.netccfg"),
-                              QStringLiteral("12.nod.xml"), QStringLiteral("12.tll.xml")}));
+                 QStringList({ QStringLiteral("12.con.xml"), QStringLiteral("12.edg.xml"),
+                               QStringLiteral("12.netccfg"), QStringLiteral("12.nod.xml"),
+                               QStringLiteral("12.tll.xml") }));
     }
 
     void refusals_data()
@@ -226,12 +238,17 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty network") << false << 12 << "" << "The network is empty: there is nothing to export";
-        QTest::newRow("other controller") << true << 13 << "" << "The network has no junction of controller 13";
-        QTest::newRow("no number") << true << -1 << ""
-                                   << "The controller has no number: its junction cannot be found in the network";
-        QTest::newRow("missing folder") << true << 12 << "missing" << "Folder %1 cannot be written";
-        QTest::newRow("file as folder") << true << 12 << "file" << "Folder %1 cannot be written";
+        QTest::newRow("empty network") << false << 12 << ""
+                                       << "The network is empty: there is nothing to export";
+        QTest::newRow("other controller") << true << 13 << ""
+                                          << "The network has no junction of controller 13";
+        QTest::newRow("no number")
+            << true << -1 << ""
+            << "The controller has no number: its junction cannot be found in the network";
+        QTest::newRow("missing folder") << true << 12 << "missing"
+                                        << "Folder %1 cannot be written";
+        QTest::newRow("file as folder") << true << 12 << "file"
+                                        << "Folder %1 cannot be written";
     }
 
     void refusals()
@@ -250,7 +267,7 @@ private slots:
         if (error.contains(QLatin1String("%1")))
             error = error.arg(QDir::toNativeSeparators(target));
         QCOMPARE(writer.errorString(), error);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("file")}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({ QStringLiteral("file") }));
     }
 };
 

@@ -27,7 +27,8 @@ private slots:
         TileView view;
         auto *net = new Halm58ga::Networkg(view.scene());
         Halm58ga::NetEdit edit(net, &view);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             edit.beforeLoad();
             QVERIFY2(net->load(path, false), qPrintable(net->errorString()));
             edit.afterLoad();
@@ -43,7 +44,8 @@ private slots:
         auto *net = new Halm58ga::Networkg(&scene);
         buildGridNetwork(*net, 22);
         QImage image(1000, 1000, QImage::Format_ARGB32);
-        QBENCHMARK {
+        QBENCHMARK
+        {
             QPainter painter(&image);
             scene.render(&painter, QRectF(), net->boundingRect());
         }

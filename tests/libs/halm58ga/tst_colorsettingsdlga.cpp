@@ -23,7 +23,8 @@ private slots:
         auto *table = dialog.findChild<QTableWidget *>(QStringLiteral("colorTable"));
         QVERIFY(table);
         QCOMPARE(table->rowCount(), NetColors::kinds().size());
-        QCOMPARE(table->item(0, ColorSettingsDlga::ColorColumn)->text(), NetColors::defaultColor(QStringLiteral("node")).name());
+        QCOMPARE(table->item(0, ColorSettingsDlga::ColorColumn)->text(),
+                 NetColors::defaultColor(QStringLiteral("node")).name());
     }
 
     void storedColoursAreRead()
@@ -33,9 +34,11 @@ private slots:
         QCOMPARE(NetColors::color(QStringLiteral("node")), QColor("#123456"));
         NetColors::setColor(QStringLiteral("node"), QColor("#654321"));
         QCOMPARE(NetColors::color(QStringLiteral("node")), QColor("#654321"));
-        QCOMPARE(QSettings().value(QStringLiteral("NetColors/node")).toString(), QStringLiteral("#654321"));
+        QCOMPARE(QSettings().value(QStringLiteral("NetColors/node")).toString(),
+                 QStringLiteral("#654321"));
         NetColors::reset();
-        QCOMPARE(NetColors::color(QStringLiteral("node")), NetColors::defaultColor(QStringLiteral("node")));
+        QCOMPARE(NetColors::color(QStringLiteral("node")),
+                 NetColors::defaultColor(QStringLiteral("node")));
     }
 
     void changesAreStoredAndAnnounced()
@@ -51,9 +54,11 @@ private slots:
         dialog.setColor(QStringLiteral("node"), QColor());
         QCOMPARE(changed.size(), 1);
 
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("defaults")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("defaults")),
+                          Qt::LeftButton);
         QCOMPARE(changed.size(), 2);
-        QCOMPARE(NetColors::color(QStringLiteral("connection")), NetColors::defaultColor(QStringLiteral("connection")));
+        QCOMPARE(NetColors::color(QStringLiteral("connection")),
+                 NetColors::defaultColor(QStringLiteral("connection")));
     }
 };
 

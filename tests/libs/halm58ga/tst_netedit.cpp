@@ -15,10 +15,10 @@
 #include <QComboBox>
 #include <QLayout>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QRandomGenerator>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QtTest>
@@ -41,7 +41,9 @@ struct EditorFixture
     NetEdit edit;
 
     EditorFixture()
-        : net(new Networkg(view.scene())), junction(*net), edit(net, &view)
+        : net(new Networkg(view.scene()))
+        , junction(*net)
+        , edit(net, &view)
     {
         view.resize(600, 600);
         view.setZoom(19);
@@ -53,8 +55,8 @@ struct EditorFixture
     // By number, for objects that are gone already.
     QTreeWidgetItem *treeItemWithId(int id) const
     {
-        const QList<QTreeWidgetItem *> found =
-            edit.tree()->findItems(QString::number(id), Qt::MatchExactly | Qt::MatchRecursive, 1);
+        const QList<QTreeWidgetItem *> found
+            = edit.tree()->findItems(QString::number(id), Qt::MatchExactly | Qt::MatchRecursive, 1);
         return found.value(0);
     }
 
@@ -102,7 +104,8 @@ private slots:
         // New objects come in under their parent.
         auto *detector = new Detector(nullptr);
         f.net->addItem(detector, f.junction.connections.value(QStringLiteral("EW")));
-        QCOMPARE(f.treeItem(detector)->parent(), f.treeItem(f.junction.connections.value(QStringLiteral("EW"))));
+        QCOMPARE(f.treeItem(detector)->parent(),
+                 f.treeItem(f.junction.connections.value(QStringLiteral("EW"))));
     }
 
     void networkGoneFirstLeavesNothingToReach()
@@ -138,19 +141,23 @@ private slots:
         // A signal group in the tree selects its connections on the map.
         f.edit.tree()->setCurrentItem(f.treeItem(f.junction.groups.first()));
         QVERIFY(!item->isSelected());
-        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("NS")))->isSelected());
-        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("SN")))->isSelected());
+        QVERIFY(
+            f.net->object2item(f.junction.connections.value(QStringLiteral("NS")))->isSelected());
+        QVERIFY(
+            f.net->object2item(f.junction.connections.value(QStringLiteral("SN")))->isSelected());
 
         // And back: selecting on the map selects in the tree.
         f.net->scene()->clearSelection();
         GenericGraphicsItem *cross = f.net->object2item(f.junction.crossWalk);
         cross->setSelected(true);
-        QCOMPARE(f.edit.tree()->selectedItems(), QList<QTreeWidgetItem *>{f.treeItem(f.junction.crossWalk)});
+        QCOMPARE(f.edit.tree()->selectedItems(),
+                 QList<QTreeWidgetItem *> { f.treeItem(f.junction.crossWalk) });
         QCOMPARE(f.edit.editor()->object(), static_cast<NetObject *>(f.junction.crossWalk));
 
         // A click on the map does the same.
         f.net->scene()->clearSelection();
-        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, Qt::ControlModifier, f.viewPoint(QPointF(4, 8)));
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          f.viewPoint(QPointF(4, 8)));
         QVERIFY(cross->isSelected());
         QVERIFY(f.treeItem(f.junction.crossWalk)->isSelected());
     }
@@ -162,7 +169,8 @@ private slots:
         f.edit.selectObjectInTree(f.junction.groups.at(2));
         QVERIFY(f.treeItem(f.junction.groups.at(1))->isSelected());
         QVERIFY(f.treeItem(f.junction.groups.at(2))->isSelected());
-        QVERIFY(f.net->object2item(f.junction.connections.value(QStringLiteral("WE")))->isSelected());
+        QVERIFY(
+            f.net->object2item(f.junction.connections.value(QStringLiteral("WE")))->isSelected());
         QVERIFY(f.net->object2item(f.junction.crossWalk)->isSelected());
         const QObjectList selected = f.edit.selectedObjects();
         QVERIFY(selected.contains(f.junction.crossWalk));
@@ -284,7 +292,7 @@ private slots:
         const QPoint at = f.viewPoint(QPointF(-6, 8));
         QContextMenuEvent event(QContextMenuEvent::Mouse, at, f.view.viewport()->mapToGlobal(at));
         QCoreApplication::sendEvent(f.view.viewport(), &event);
-        QCOMPARE(seen, QObjectList{f.junction.crossWalk});
+        QCOMPARE(seen, QObjectList { f.junction.crossWalk });
     }
 
     void deleteRemovesSelectedObjects()
@@ -450,7 +458,8 @@ private slots:
         f.edit.downloadGranule(QStringLiteral("12"));
         f.edit.showPanoramaSetupDlg(nullptr);
         QCOMPARE(log.size(), 2);
-        QVERIFY(log.at(0).at(0).toString().contains(QStringLiteral("junction 12 is not available")));
+        QVERIFY(
+            log.at(0).at(0).toString().contains(QStringLiteral("junction 12 is not available")));
         QCOMPARE(log.at(0).at(1).value<QtMsgType>(), QtWarningMsg);
         QVERIFY(log.at(1).at(0).toString().contains(QStringLiteral("not available")));
     }
@@ -459,9 +468,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("number") << " 12 " << "junction 12 is not available";
-        QTest::newRow("empty") << "" << "the junction number is empty";
-        QTest::newRow("blank") << "  " << "the junction number is empty";
+        QTest::newRow("number") << " 12 "
+                                << "junction 12 is not available";
+        QTest::newRow("empty") << ""
+                               << "the junction number is empty";
+        QTest::newRow("blank") << "  "
+                               << "the junction number is empty";
     }
 
     // The action says why nothing came, even when no number was typed.
@@ -479,7 +491,8 @@ private slots:
         download->trigger();
         QVERIFY(answerer.answered());
         QCOMPARE(log.size(), 1);
-        QVERIFY2(log.at(0).at(0).toString().contains(logged), qPrintable(log.at(0).at(0).toString()));
+        QVERIFY2(log.at(0).at(0).toString().contains(logged),
+                 qPrintable(log.at(0).at(0).toString()));
         QCOMPARE(log.at(0).at(1).value<QtMsgType>(), QtWarningMsg);
     }
 
@@ -565,11 +578,12 @@ private slots:
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("junction") << 12
-                                  << QStringList({QStringLiteral("Program 2 is left out of the SUMO export: dynamic"),
-                                                  QStringLiteral("Network exported to %1")});
-        QTest::newRow("other controller") << 7
-                                          << QStringList({QStringLiteral("The network has no junction of controller 7")});
+        QTest::newRow("junction")
+            << 12
+            << QStringList({ QStringLiteral("Program 2 is left out of the SUMO export: dynamic"),
+                             QStringLiteral("Network exported to %1") });
+        QTest::newRow("other controller")
+            << 7 << QStringList({ QStringLiteral("The network has no junction of controller 7") });
     }
 
     void exportDialogOpensOnSumo()
@@ -581,14 +595,14 @@ private slots:
         Halm58a::SignalPlan fixed;
         fixed.id = QStringLiteral("1");
         fixed.cycle = 2;
-        fixed.colours.insert(1, {Halm58a::SignalPlan::Green, Halm58a::SignalPlan::Yellow});
+        fixed.colours.insert(1, { Halm58a::SignalPlan::Green, Halm58a::SignalPlan::Yellow });
         Halm58a::SignalPlan dynamic;
         dynamic.id = QStringLiteral("2");
         dynamic.error = QStringLiteral("dynamic");
         int asked = 0;
         f.edit.setSignalPlanSource([&](int junction) {
             asked = junction;
-            return QList<Halm58a::SignalPlan>({fixed, dynamic});
+            return QList<Halm58a::SignalPlan>({ fixed, dynamic });
         });
         QSignalSpy log(&f.edit, &NetEdit::logMessage);
         ModalAnswerer answerer;
@@ -612,7 +626,8 @@ private slots:
         QCOMPARE(asked, number);
         QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("12.tll.xml"))), number == 12);
         if (number == 12) {
-            const QByteArray programs = TestSupport::readFile(dir.filePath(QStringLiteral("12.tll.xml")));
+            const QByteArray programs
+                = TestSupport::readFile(dir.filePath(QStringLiteral("12.tll.xml")));
             QVERIFY(programs.contains("<phase duration=\"1\" state=\"GGOOO\"/>"));
         }
     }

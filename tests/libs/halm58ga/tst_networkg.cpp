@@ -43,13 +43,13 @@ private slots:
             NetObject *object;
             int type;
         } expected[] = {
-            {junction.centre, 65537},
-            {junction.connections.value(QStringLiteral("NS")), 65538},
-            {junction.crossWalk, 65539},
-            {junction.detector, 65540},
-            {junction.in.value(QLatin1Char('N'))->edge(), 65541},
-            {junction.in.value(QLatin1Char('N')), 65542},
-            {junction.in.value(QLatin1Char('N'))->stopline(), 65543},
+            { junction.centre, 65537 },
+            { junction.connections.value(QStringLiteral("NS")), 65538 },
+            { junction.crossWalk, 65539 },
+            { junction.detector, 65540 },
+            { junction.in.value(QLatin1Char('N'))->edge(), 65541 },
+            { junction.in.value(QLatin1Char('N')), 65542 },
+            { junction.in.value(QLatin1Char('N'))->stopline(), 65543 },
         };
         for (const auto &e : expected) {
             GenericGraphicsItem *item = net->object2item(e.object);
@@ -132,7 +132,9 @@ private slots:
         QStringList names;
         for (Halm58ga::Layer *layer : net->layers())
             names << layer->objectName();
-        QCOMPARE(names, (QStringList{"edges", "lanes", "nodes", "crosswalks", "stoplines", "connections", "detectors"}));
+        QCOMPARE(names,
+                 (QStringList { "edges", "lanes", "nodes", "crosswalks", "stoplines", "connections",
+                                "detectors" }));
         net->layer(QStringLiteral("crosswalks"))->setVisible(false);
         QVERIFY(!item->isVisible());
     }
@@ -169,11 +171,12 @@ private slots:
         QGraphicsScene scene;
         auto *net = new Networkg(&scene);
         FourArmJunction junction(*net);
-        Recording item(GenericGraphicsItem::ConnectionKind, junction.connections.value(QStringLiteral("NS")), net);
+        Recording item(GenericGraphicsItem::ConnectionKind,
+                       junction.connections.value(QStringLiteral("NS")), net);
         GenericGraphicsItem *base = &item;
         base->setHighlightColor(QColor("#cbfcd1"));
         base->removeHighlightColor();
-        QCOMPARE(item.colors, (QStringList{"#cbfcd1", "none"}));
+        QCOMPARE(item.colors, (QStringList { "#cbfcd1", "none" }));
     }
 
     void sceneDeletionTakesTheNetwork()
@@ -217,7 +220,7 @@ private slots:
         // An empty network without origin has nothing to place on the map.
         QCOMPARE(bool(net->geoUtil()), withOrigin);
         QList<Node *> nodes;
-        for (const QPointF &pos : {QPointF(0, 0), QPointF(120, 0), QPointF(0, 80)}) {
+        for (const QPointF &pos : { QPointF(0, 0), QPointF(120, 0), QPointF(0, 80) }) {
             auto *node = new Node;
             node->setPos(pos);
             net->addItem(node);
@@ -232,11 +235,13 @@ private slots:
         net->geoUtil()->xyToGeo(&framed);
         QCOMPARE(net->hasGeoOrigin(), withOrigin);
         for (const Node *node : nodes)
-            QVERIFY(framed.contains(net->object2item(const_cast<Node *>(node))->shape().boundingRect().center()));
+            QVERIFY(framed.contains(
+                net->object2item(const_cast<Node *>(node))->shape().boundingRect().center()));
         // About the size of the junction: a few metres of slack, not degrees.
         const QPointF slack = net->metresToScene(5);
         const QRectF drawn = net->boundingRect();
-        QVERIFY(framed.width() < drawn.width() + slack.x() && framed.height() < drawn.height() + slack.y());
+        QVERIFY(framed.width() < drawn.width() + slack.x()
+                && framed.height() < drawn.height() + slack.y());
 
         // Only an origin of the network's own is written and read back.
         QTemporaryDir dir;

@@ -92,7 +92,8 @@ private slots:
         view.centerOn(QPointF(5, 45));
         view.centerOn(point);
         const double expected = 1.0 / std::cos(point.y() * M_PI / 180.0);
-        QVERIFY(qAbs(-view.transform().m22() / view.transform().m11() - expected) < 1e-6 * expected);
+        QVERIFY(qAbs(-view.transform().m22() / view.transform().m11() - expected)
+                < 1e-6 * expected);
         QCOMPARE(view.zoomF(), 16.0);
         const double pixel = 1.0 / view.transform().m11();
         QVERIFY(QLineF(centre(view), point).length() < 2 * pixel);
@@ -125,11 +126,13 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         const QRectF junction(30.320, 60.000, 0.004, 0.002);
-        QVERIFY(QMetaObject::invokeMethod(&view, "fitInView", Qt::DirectConnection, Q_ARG(QRectF, junction)));
+        QVERIFY(QMetaObject::invokeMethod(&view, "fitInView", Qt::DirectConnection,
+                                          Q_ARG(QRectF, junction)));
         const QRectF visible = view.mapToScene(view.viewport()->rect()).boundingRect();
         QVERIFY(visible.contains(junction));
         // Not much more than needed: one of the two sides nearly fills the view.
-        QVERIFY(visible.width() < junction.width() * 1.1 || visible.height() < junction.height() * 1.1);
+        QVERIFY(visible.width() < junction.width() * 1.1
+                || visible.height() < junction.height() * 1.1);
         QVERIFY(QLineF(centre(view), junction.center()).length() < 1e-5);
 
         const double zoom = view.zoomF();

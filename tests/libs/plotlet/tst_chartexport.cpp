@@ -54,7 +54,8 @@ private:
         QStringList texts;
         QXmlStreamReader xml(&file);
         while (!xml.atEnd()) {
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            if (xml.readNext() == QXmlStreamReader::StartElement
+                && xml.name() == QLatin1String("text"))
                 texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
         }
         return texts;
@@ -99,7 +100,8 @@ private slots:
             return;
         }
         // A label is about 16 pixels high: a 240 pixel chart shows a dozen at most.
-        QVERIFY2(labels.size() > 1 && labels.size() <= 16, qPrintable(labels.join(QLatin1Char(' '))));
+        QVERIFY2(labels.size() > 1 && labels.size() <= 16,
+                 qPrintable(labels.join(QLatin1Char(' '))));
     }
 
     void pngHasTheAskedSizeAndBackground()
@@ -164,9 +166,11 @@ private slots:
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
-        const QPoint start = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(2, 0)).toPoint();
+        const QPoint start
+            = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(2, 0)).toPoint();
         QCOMPARE(image.pixelColor(start), QColor(0x1a, 0x6d, 0x06));
-        const QPoint white = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(7, 0)).toPoint();
+        const QPoint white
+            = (chart.mapFromChart(QPointF(0, 1), QSize(400, 200)) + QPointF(7, 0)).toPoint();
         QCOMPARE(image.pixelColor(white), QColor(Qt::white));
     }
 

@@ -75,50 +75,60 @@ private slots:
         QTest::addColumn<Saver>("save");
         QTest::addColumn<Obstacle>("obstacle");
 
-        const QList<QPair<QByteArray, Saver>> savers{
-            {"bytes", [](const QString &path, QString *error) {
-                 SafeFile::Failure failure;
-                 const bool saved = SafeFile::write(path, QByteArray(3000, 'x'), error, &failure);
-                 if (!saved)
-                     *error = SafeFile::failureText(path, *error, failure);
-                 return saved;
-             }},
-            {"TIVERK .cnf", cnfSaver(QStringLiteral("tiverk318_intersection.cnf"))},
-            {"adapter .txt", cnfSaver(QStringLiteral("adapter_crossing.txt"))},
-            {"TIVERK II .json", cnfSaver(QStringLiteral("tiverkii_intersection.json"))},
-            {"ZU_MOLT .json of the library", cnfSaver(QStringLiteral("zumolt_intersection.json"))},
-            {"container .xcnf", [](const QString &path, QString *error) {
-                 CnfController controller;
-                 Halm58a::Network network;
-                 QMap<QString, QByteArray> custom;
-                 ContainerFile container(controller, &network, custom);
-                 if (!container.read(TestSupport::dataPath(QStringLiteral("document/network.xcnf"))))
-                     return false;
-                 const bool saved = container.write(path);
-                 *error = container.errorString();
-                 return saved;
-             }},
-            {"network file", [](const QString &path, QString *error) {
-                 Halm58a::Network network;
-                 const bool saved = loadNetwork(network) && network.save(path, true, false);
-                 *error = network.errorString();
-                 return saved;
-             }},
-            {"network as DOT", [](const QString &path, QString *error) {
-                 Halm58a::Network network;
-                 const bool saved = loadNetwork(network) && network.exportToDOT(path);
-                 *error = network.errorString();
-                 return saved;
-             }},
-            {"ZU_MOLT configuration of zumoltc", [](const QString &path, QString *error) {
-                 ZUConfiguration configuration;
-                 return configuration.load(TestSupport::dataPath(QStringLiteral("zumolt/complete.json")))
-                        && configuration.save(path, error);
-             }},
+        const QList<QPair<QByteArray, Saver>> savers {
+            { "bytes",
+              [](const QString &path, QString *error) {
+                  SafeFile::Failure failure;
+                  const bool saved = SafeFile::write(path, QByteArray(3000, 'x'), error, &failure);
+                  if (!saved)
+                      *error = SafeFile::failureText(path, *error, failure);
+                  return saved;
+              } },
+            { "TIVERK .cnf", cnfSaver(QStringLiteral("tiverk318_intersection.cnf")) },
+            { "adapter .txt", cnfSaver(QStringLiteral("adapter_crossing.txt")) },
+            { "TIVERK II .json", cnfSaver(QStringLiteral("tiverkii_intersection.json")) },
+            { "ZU_MOLT .json of the library",
+              cnfSaver(QStringLiteral("zumolt_intersection.json")) },
+            { "container .xcnf",
+              [](const QString &path, QString *error) {
+                  CnfController controller;
+                  Halm58a::Network network;
+                  QMap<QString, QByteArray> custom;
+                  ContainerFile container(controller, &network, custom);
+                  if (!container.read(
+                          TestSupport::dataPath(QStringLiteral("document/network.xcnf"))))
+                      return false;
+                  const bool saved = container.write(path);
+                  *error = container.errorString();
+                  return saved;
+              } },
+            { "network file",
+              [](const QString &path, QString *error) {
+                  Halm58a::Network network;
+                  const bool saved = loadNetwork(network) && network.save(path, true, false);
+                  *error = network.errorString();
+                  return saved;
+              } },
+            { "network as DOT",
+              [](const QString &path, QString *error) {
+                  Halm58a::Network network;
+                  const bool saved = loadNetwork(network) && network.exportToDOT(path);
+                  *error = network.errorString();
+                  return saved;
+              } },
+            { "ZU_MOLT configuration of zumoltc",
+              [](const QString &path, QString *error) {
+                  ZUConfiguration configuration;
+                  return configuration.load(
+                             TestSupport::dataPath(QStringLiteral("zumolt/complete.json")))
+                      && configuration.save(path, error);
+              } },
         };
         for (const auto &saver : savers) {
-            QTest::addRow("%s / cut write", saver.first.constData()) << saver.second << Obstacle::CutWrite;
-            QTest::addRow("%s / no new file", saver.first.constData()) << saver.second << Obstacle::NoNewFile;
+            QTest::addRow("%s / cut write", saver.first.constData())
+                << saver.second << Obstacle::CutWrite;
+            QTest::addRow("%s / no new file", saver.first.constData())
+                << saver.second << Obstacle::NoNewFile;
         }
     }
 
@@ -139,17 +149,19 @@ private slots:
         QVERIFY2(error.count(path) == 1, qPrintable(error));
         // The file is never written in place, where a write that fails would cut it.
         if (obstacle == Obstacle::NoNewFile)
-            QVERIFY2(error.contains(QStringLiteral("Cannot save %1: the folder does not allow new files").arg(path)),
-                     qPrintable(error));
+            QVERIFY2(
+                error.contains(QStringLiteral("Cannot save %1: the folder does not allow new files")
+                                   .arg(path)),
+                qPrintable(error));
         QCOMPARE(TestSupport::readFile(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("file") });
 
         // Without the obstacle the same save goes through.
         error.clear();
         QVERIFY2(save(path, &error), qPrintable(error));
         const QByteArray written = TestSupport::readFile(path);
         QVERIFY(written.size() > 256);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("file") });
     }
 
     // Only a folder's refusal is worded as one; other reasons keep the system's text.
@@ -177,7 +189,8 @@ private slots:
             QVERIFY(!SafeFile::write(path, "new", &error, &failure));
         }
         QCOMPARE(failure, SafeFile::Failure::Open);
-        QCOMPARE(error.contains(QLatin1String("the folder does not allow new files")), folderRefuses);
+        QCOMPARE(error.contains(QLatin1String("the folder does not allow new files")),
+                 folderRefuses);
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(path));
 
@@ -191,7 +204,8 @@ private slots:
         QTemporaryDir dir;
         QString error;
         SafeFile::Failure failure = SafeFile::Failure::None;
-        QVERIFY(!SafeFile::write(dir.filePath(QStringLiteral("missing/file")), "x", &error, &failure));
+        QVERIFY(
+            !SafeFile::write(dir.filePath(QStringLiteral("missing/file")), "x", &error, &failure));
         QCOMPARE(failure, SafeFile::Failure::Open);
         QVERIFY(!error.isEmpty());
 

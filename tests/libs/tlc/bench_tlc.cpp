@@ -1,5 +1,5 @@
-#include "tlc/qtlc.h"
 #include "processmemory.h"
+#include "tlc/qtlc.h"
 #include "tlcfixture.h"
 
 #include <QCoreApplication>
@@ -48,7 +48,8 @@ void run(benchmark::State &state, int plan)
         state.ResumeTiming();
         for (qint64 t = 0; t < steps * 100; t += 100) {
             if (t % 10000 == 0 && plan == 2)
-                QMetaObject::invokeMethod(detector, "emulateTransit", Qt::AutoConnection, Q_ARG(qint64, 500));
+                QMetaObject::invokeMethod(detector, "emulateTransit", Qt::AutoConnection,
+                                          Q_ARG(qint64, 500));
             tlc.step(t + 100);
             benchmark::DoNotOptimize(first->primitive());
         }
@@ -56,7 +57,8 @@ void run(benchmark::State &state, int plan)
         peakAbove = qMax(peakAbove, statusKb("VmHWM:") - loaded);
         state.ResumeTiming();
     }
-    state.counters["steps/s"] = benchmark::Counter(double(steps) * state.iterations(), benchmark::Counter::kIsRate);
+    state.counters["steps/s"]
+        = benchmark::Counter(double(steps) * state.iterations(), benchmark::Counter::kIsRate);
     state.counters["peak_kB_above_loaded"] = peakAbove;
 }
 

@@ -30,7 +30,10 @@ public:
     }
 
     QStringList lines() const { return m_appender->lines; }
-    QStringList linesOf(const QString &level) const { return lines().filter(QRegExp(QStringLiteral("^") + level + QStringLiteral(" "))); }
+    QStringList linesOf(const QString &level) const
+    {
+        return lines().filter(QRegExp(QStringLiteral("^") + level + QStringLiteral(" ")));
+    }
     void clear() { m_appender->lines.clear(); }
 
 private:
@@ -38,7 +41,7 @@ private:
     {
     public:
         QStringList lines;
-        void close() override {}
+        void close() override { }
         bool requiresLayout() const override { return false; }
 
     protected:

@@ -32,7 +32,8 @@ inline CnfSignalGroupPtr addGroup(CnfController &c, int id, const QString &name,
     return group;
 }
 
-inline CnfPhasePtr addPhase(CnfController &c, const QString &id, const QString &name, const QList<int> &groups, int minTime = -1)
+inline CnfPhasePtr addPhase(CnfController &c, const QString &id, const QString &name,
+                            const QList<int> &groups, int minTime = -1)
 {
     auto phase = CnfPhasePtr::create();
     phase->id = id;
@@ -67,9 +68,9 @@ inline void fillCrossing(CnfController &c)
     CnfSignalGroupPtr walk = addGroup(c, 3, QStringLiteral("Walk"), CnfSignalGroup::Pedestrian);
     walk->setProperty("amber", 0);
     walk->setProperty("redAmber", 0);
-    addPhase(c, QStringLiteral("1"), QStringLiteral("Main"), {1}, 10);
-    addPhase(c, QStringLiteral("2"), QStringLiteral("Side"), {2, 3});
-    addPhase(c, QStringLiteral("3"), QStringLiteral("Walk"), {3});
+    addPhase(c, QStringLiteral("1"), QStringLiteral("Main"), { 1 }, 10);
+    addPhase(c, QStringLiteral("2"), QStringLiteral("Side"), { 2, 3 });
+    addPhase(c, QStringLiteral("3"), QStringLiteral("Walk"), { 3 });
     auto matrix = CnfMatrixPtr::create();
     matrix->setReleaf(1, 2, 8);
     matrix->setReleaf(1, 3, 5);
@@ -81,7 +82,8 @@ inline void fillCrossing(CnfController &c)
 }
 
 // Fixed time: Main 30 s, Side 30 s (cycle 60 s).
-inline CnfProgramPtr addFixedTime(CnfController &c, const QString &id, int type = CnfProgram::FixedTime)
+inline CnfProgramPtr addFixedTime(CnfController &c, const QString &id,
+                                  int type = CnfProgram::FixedTime)
 {
     CnfProgramPtr program = addProgram(c, id, QStringLiteral("Fixed"), type);
     program->appendPhaseFl(c.findPhase(QStringLiteral("1")), 30);
@@ -112,9 +114,12 @@ inline CnfProgramPtr addStageRing(CnfController &c, const QString &id)
     CnfPhaseDefPtr walk = program->appendPhase(c.findPhase(QStringLiteral("3")), 5);
     walk->setProperty("minGreen", 5);
     walk->setProperty("recall", QStringLiteral("none"));
-    program->setProperty("conditions", QVariantList{map({{QStringLiteral("phase"), 1}, {QStringLiteral("detector"), 1},
-                                                         {QStringLiteral("control"), true}}),
-                                                    map({{QStringLiteral("sensor"), 1}, {QStringLiteral("call"), 3}})});
+    program->setProperty(
+        "conditions",
+        QVariantList { map({ { QStringLiteral("phase"), 1 },
+                             { QStringLiteral("detector"), 1 },
+                             { QStringLiteral("control"), true } }),
+                       map({ { QStringLiteral("sensor"), 1 }, { QStringLiteral("call"), 3 } }) });
     return program;
 }
 
@@ -136,7 +141,7 @@ inline void fillBenchmarkCrossing(CnfController &c)
     for (int g = 1; g <= Groups; ++g)
         addGroup(c, g, QStringLiteral("G%1").arg(g), CnfSignalGroup::Traffic);
     for (int p = 1; p <= Steps; ++p)
-        addPhase(c, QString::number(p), QStringLiteral("Stage %1").arg(p), {2 * p - 1, 2 * p});
+        addPhase(c, QString::number(p), QStringLiteral("Stage %1").arg(p), { 2 * p - 1, 2 * p });
     auto matrix = CnfMatrixPtr::create();
     for (int a = 1; a <= Groups; ++a) {
         for (int b = 1; b <= Groups; ++b) {
@@ -158,7 +163,9 @@ inline void fillBenchmarkCrossing(CnfController &c)
     }
     QVariantList conditions;
     for (int p = 1; p <= Steps; ++p)
-        conditions.append(map({{QStringLiteral("phase"), p}, {QStringLiteral("detector"), 1}, {QStringLiteral("control"), true}}));
+        conditions.append(map({ { QStringLiteral("phase"), p },
+                                { QStringLiteral("detector"), 1 },
+                                { QStringLiteral("control"), true } }));
     ring->setProperty("conditions", conditions);
 }
 

@@ -14,8 +14,16 @@ namespace {
 
 // Programs of the test configuration, by number.
 enum Plan {
-    FixedPlan = 1, CoordinatedPlan = 2, SequencePlan = 3, RingPlan = 4, TimelinePlan = 5, BlinkPlan = 6,
-    DarkPlan = 7, ScriptPlan = 8, MultiRingPlan = 9, CrosswalkPlan = 10
+    FixedPlan = 1,
+    CoordinatedPlan = 2,
+    SequencePlan = 3,
+    RingPlan = 4,
+    TimelinePlan = 5,
+    BlinkPlan = 6,
+    DarkPlan = 7,
+    ScriptPlan = 8,
+    MultiRingPlan = 9,
+    CrosswalkPlan = 10
 };
 
 QByteArray crossingBytes()
@@ -24,9 +32,11 @@ QByteArray crossingBytes()
     fillCrossing(c);
     addFixedTime(c, QString::number(FixedPlan));
     addFixedTime(c, QString::number(CoordinatedPlan), CnfProgram::Coordinated)->setCycleOffset(20);
-    addProgram(c, QString::number(SequencePlan), QString(), CnfProgram::Sequence)->setProperty("sequence", QVariantList{1, 2});
+    addProgram(c, QString::number(SequencePlan), QString(), CnfProgram::Sequence)
+        ->setProperty("sequence", QVariantList { 1, 2 });
     addStageRing(c, QString::number(RingPlan));
-    CnfProgramPtr timeline = addProgram(c, QString::number(TimelinePlan), QString(), CnfProgram::Timeline);
+    CnfProgramPtr timeline
+        = addProgram(c, QString::number(TimelinePlan), QString(), CnfProgram::Timeline);
     timeline->cycleLength = 60;
     timeline->setTimelineData(1, 0, CnfSignalGroup::Green);
     timeline->setTimelineData(1, 30, CnfSignalGroup::GreenBlink);
@@ -37,14 +47,18 @@ QByteArray crossingBytes()
     timeline->setTimelineData(2, 40, CnfSignalGroup::Green);
     addProgram(c, QString::number(BlinkPlan), QString(), CnfProgram::YellowFlash);
     addProgram(c, QString::number(DarkPlan), QString(), CnfProgram::Dark);
-    addProgram(c, QString::number(ScriptPlan), QString(), CnfProgram::Script)->setProperty("script", QStringLiteral("extra"));
-    addProgram(c, QString::number(MultiRingPlan), QString(), CnfProgram::MultiRing)->setProperty("pattern", 1);
+    addProgram(c, QString::number(ScriptPlan), QString(), CnfProgram::Script)
+        ->setProperty("script", QStringLiteral("extra"));
+    addProgram(c, QString::number(MultiRingPlan), QString(), CnfProgram::MultiRing)
+        ->setProperty("pattern", 1);
     addProgram(c, QString::number(CrosswalkPlan), QString(), CnfProgram::Pedestrian)
-        ->setProperty("crosswalks", QVariantList{map({{QStringLiteral("groups"), QVariantList{1}},
-                                                      {QStringLiteral("pedestrians"), QVariantList{QStringLiteral("Walk")}},
-                                                      {QStringLiteral("minGreen"), 10},
-                                                      {QStringLiteral("pedestrianGreen"), 6},
-                                                      {QStringLiteral("sensors"), QVariantList{1}}})});
+        ->setProperty("crosswalks",
+                      QVariantList { map({ { QStringLiteral("groups"), QVariantList { 1 } },
+                                           { QStringLiteral("pedestrians"),
+                                             QVariantList { QStringLiteral("Walk") } },
+                                           { QStringLiteral("minGreen"), 10 },
+                                           { QStringLiteral("pedestrianGreen"), 6 },
+                                           { QStringLiteral("sensors"), QVariantList { 1 } } }) });
     const QByteArray bytes = save(c);
     Q_ASSERT(!bytes.isEmpty());
     return bytes;
@@ -62,15 +76,16 @@ struct Sample
 // duration in ms. Each is sent after the step that ends at its time.
 using Events = QString;
 
-QVector<Sample> run(QTlc &tlc, int plan, const QTime &startTime, int seconds, const Events &events = Events(),
-                    const QDate &day = QDate(2026, 12, 7))
+QVector<Sample> run(QTlc &tlc, int plan, const QTime &startTime, int seconds,
+                    const Events &events = Events(), const QDate &day = QDate(2026, 12, 7))
 {
     tlc.setDate(QDateTime(day, startTime));
     tlc.start();
     tlc.setPlan(QVariant(plan));
     QMultiMap<qint64, QString> byTime;
     for (const QString &event : events.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        byTime.insert(event.section(QLatin1Char('@'), 1).section(QLatin1Char('/'), 0, 0).toLongLong(), event);
+        byTime.insert(
+            event.section(QLatin1Char('@'), 1).section(QLatin1Char('/'), 0, 0).toLongLong(), event);
     QVector<Sample> samples;
     for (qint64 t = 0;; t += 100) {
         Sample sample;
@@ -86,8 +101,9 @@ QVector<Sample> run(QTlc &tlc, int plan, const QTime &startTime, int seconds, co
         for (const QString &event : byTime.values(t)) {
             const int id = event.mid(1).section(QLatin1Char('@'), 0, 0).toInt();
             const qint64 ms = event.section(QLatin1Char('/'), 1).toLongLong();
-            QObject *target = event.startsWith(QLatin1Char('d')) ? static_cast<QObject *>(tlc.detectors()[id])
-                                                                 : static_cast<QObject *>(tlc.sensors()[id]);
+            QObject *target = event.startsWith(QLatin1Char('d'))
+                ? static_cast<QObject *>(tlc.detectors()[id])
+                : static_cast<QObject *>(tlc.sensors()[id]);
             const char *method = event.startsWith(QLatin1Char('d')) ? "emulateTransit" : "call";
             if (target)
                 QMetaObject::invokeMethod(target, method, Qt::AutoConnection, Q_ARG(qint64, ms));
@@ -112,9 +128,11 @@ QString stageTrace(const QVector<Sample> &samples)
     QStringList changes;
     for (int i = 0; i < samples.size(); ++i) {
         const Sample &s = samples.at(i);
-        if (i > 0 && s.stage == samples.at(i - 1).stage && s.established == samples.at(i - 1).established)
+        if (i > 0 && s.stage == samples.at(i - 1).stage
+            && s.established == samples.at(i - 1).established)
             continue;
-        changes << QStringLiteral("%1:%2%3").arg(i * 100).arg(s.stage).arg(s.stage ? (s.established ? "+" : "-") : "");
+        changes << QStringLiteral("%1:%2%3").arg(i * 100).arg(s.stage).arg(
+            s.stage ? (s.established ? "+" : "-") : "");
     }
     return changes.join(QLatin1Char(' '));
 }
@@ -126,7 +144,8 @@ QString fullTrace(const QVector<Sample> &samples)
         QStringList states;
         for (int p : s.primitives)
             states << QString::number(p);
-        lines << states.join(QLatin1Char(',')) + QStringLiteral(" %1%2").arg(s.stage).arg(s.established);
+        lines << states.join(QLatin1Char(','))
+                + QStringLiteral(" %1%2").arg(s.stage).arg(s.established);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -148,8 +167,9 @@ private slots:
         QTest::addColumn<int>("ms");
         QTest::addColumn<int>("primitive");
         const QTime midnight(0, 0);
-        auto row = [&](const char *name, int plan, int group, int ms, QTlcSignalGroup::Primitive primitive,
-                       const QTime &start = QTime(0, 0), const Events &events = Events()) {
+        auto row = [&](const char *name, int plan, int group, int ms,
+                       QTlcSignalGroup::Primitive primitive, const QTime &start = QTime(0, 0),
+                       const Events &events = Events()) {
             QTest::newRow(name) << plan << start << events << group << ms << int(primitive);
         };
         // Fixed time: Main 0-30 s, change into Side at 30 s, back at 60 s.
@@ -171,10 +191,13 @@ private slots:
         row("main green again", FixedPlan, 1, 69000, QTlcSignalGroup::Green);
         // Offset 20 s: at 00:00 the cycle stands at 40 s (Side), at 00:00:20 at 0 s.
         row("offset, 00:00: side at start", CoordinatedPlan, 2, 0, QTlcSignalGroup::Green);
-        row("offset, 00:00: side leaves at 20 s", CoordinatedPlan, 2, 20000, QTlcSignalGroup::GreenBlink);
+        row("offset, 00:00: side leaves at 20 s", CoordinatedPlan, 2, 20000,
+            QTlcSignalGroup::GreenBlink);
         row("offset, 00:00: main green at 29 s", CoordinatedPlan, 1, 29000, QTlcSignalGroup::Green);
-        row("offset, 00:00:20: main at start", CoordinatedPlan, 1, 0, QTlcSignalGroup::Green, QTime(0, 0, 20));
-        row("offset, 00:00:20: main leaves at 30 s", CoordinatedPlan, 1, 30000, QTlcSignalGroup::GreenBlink, QTime(0, 0, 20));
+        row("offset, 00:00:20: main at start", CoordinatedPlan, 1, 0, QTlcSignalGroup::Green,
+            QTime(0, 0, 20));
+        row("offset, 00:00:20: main leaves at 30 s", CoordinatedPlan, 1, 30000,
+            QTlcSignalGroup::GreenBlink, QTime(0, 0, 20));
         // Timeline states at their points; the last one holds to the cycle's end.
         row("timeline green", TimelinePlan, 1, 29900, QTlcSignalGroup::Green);
         row("timeline green blink", TimelinePlan, 1, 30000, QTlcSignalGroup::GreenBlink);
@@ -188,12 +211,18 @@ private slots:
         row("dark", DarkPlan, 1, 5000, QTlcSignalGroup::Off);
         // Crosswalk: a call at 3 s; the pedestrians come after the vehicles' 10 s.
         const Events button = QStringLiteral("s1@3000/500");
-        row("crosswalk: vehicles green", CrosswalkPlan, 1, 9900, QTlcSignalGroup::Green, midnight, button);
-        row("crosswalk: others red", CrosswalkPlan, 2, 9900, QTlcSignalGroup::Red, midnight, button);
-        row("crosswalk: vehicles leave", CrosswalkPlan, 1, 10000, QTlcSignalGroup::GreenBlink, midnight, button);
-        row("crosswalk: walk after intergreen", CrosswalkPlan, 3, 15000, QTlcSignalGroup::Green, midnight, button);
-        row("crosswalk: walk for 6 s", CrosswalkPlan, 3, 21000, QTlcSignalGroup::GreenBlink, midnight, button);
-        row("crosswalk: vehicles back", CrosswalkPlan, 1, 30000, QTlcSignalGroup::Green, midnight, button);
+        row("crosswalk: vehicles green", CrosswalkPlan, 1, 9900, QTlcSignalGroup::Green, midnight,
+            button);
+        row("crosswalk: others red", CrosswalkPlan, 2, 9900, QTlcSignalGroup::Red, midnight,
+            button);
+        row("crosswalk: vehicles leave", CrosswalkPlan, 1, 10000, QTlcSignalGroup::GreenBlink,
+            midnight, button);
+        row("crosswalk: walk after intergreen", CrosswalkPlan, 3, 15000, QTlcSignalGroup::Green,
+            midnight, button);
+        row("crosswalk: walk for 6 s", CrosswalkPlan, 3, 21000, QTlcSignalGroup::GreenBlink,
+            midnight, button);
+        row("crosswalk: vehicles back", CrosswalkPlan, 1, 30000, QTlcSignalGroup::Green, midnight,
+            button);
         row("crosswalk: no call, no walk", CrosswalkPlan, 3, 30000, QTlcSignalGroup::Red);
     }
 
@@ -221,26 +250,34 @@ private slots:
                                     << "0:1+ 30000:2- 38000:2+ 60000:1- 69000:1+ 90000:2- 98000:2+";
         QTest::newRow("offset, 00:00") << int(CoordinatedPlan) << midnight << 60 << Events()
                                        << "0:2+ 20000:1- 29000:1+ 50000:2- 58000:2+";
-        QTest::newRow("offset, 00:00:20") << int(CoordinatedPlan) << QTime(0, 0, 20) << 59 << Events()
-                                          << "0:1+ 30000:2- 38000:2+";
+        QTest::newRow("offset, 00:00:20") << int(CoordinatedPlan) << QTime(0, 0, 20) << 59
+                                          << Events() << "0:1+ 30000:2- 38000:2+";
         // Minimum time plus the change: 10 + 9 s, then 10 s (unset) + 8 s.
         QTest::newRow("sequence") << int(SequencePlan) << midnight << 50 << Events()
                                   << "0:1+ 19000:2- 27000:2+ 37000:1- 46000:1+";
-        QTest::newRow("ring, step 3 skipped") << int(RingPlan) << midnight << 60 << Events()
-                                              << "0:1+ 10000:2- 18000:2+ 26000:1- 35000:1+ 45000:2- 53000:2+";
-        QTest::newRow("ring, early transit") << int(RingPlan) << midnight << 20 << Events(QStringLiteral("d1@5000/1000"))
-                                             << "0:1+ 10000:2- 18000:2+";
-        QTest::newRow("ring, transit extends") << int(RingPlan) << midnight << 30 << Events(QStringLiteral("d1@9000/1000"))
-                                               << "0:1+ 13000:2- 21000:2+ 29000:1-";
+        QTest::newRow("ring, step 3 skipped")
+            << int(RingPlan) << midnight << 60 << Events()
+            << "0:1+ 10000:2- 18000:2+ 26000:1- 35000:1+ 45000:2- 53000:2+";
+        QTest::newRow("ring, early transit")
+            << int(RingPlan) << midnight << 20 << Events(QStringLiteral("d1@5000/1000"))
+            << "0:1+ 10000:2- 18000:2+";
+        QTest::newRow("ring, transit extends")
+            << int(RingPlan) << midnight << 30 << Events(QStringLiteral("d1@9000/1000"))
+            << "0:1+ 13000:2- 21000:2+ 29000:1-";
         QTest::newRow("ring, up to max green")
-            << int(RingPlan) << midnight << 50 << Events(QStringLiteral("d1@9000/1000 d1@12000/1000 d1@15000/1000 d1@18000/1000"))
+            << int(RingPlan) << midnight << 50
+            << Events(QStringLiteral("d1@9000/1000 d1@12000/1000 d1@15000/1000 d1@18000/1000"))
             << "0:1+ 20000:2- 28000:2+ 36000:1- 45000:1+";
-        QTest::newRow("ring, transit on another step") << int(RingPlan) << midnight << 30 << Events(QStringLiteral("d1@20000/1000"))
-                                                       << "0:1+ 10000:2- 18000:2+ 26000:1-";
-        QTest::newRow("ring, call brings step 3") << int(RingPlan) << midnight << 50 << Events(QStringLiteral("s1@12000/500"))
-                                                  << "0:1+ 10000:2- 18000:2+ 26000:3- 32000:3+ 37000:1- 46000:1+";
-        QTest::newRow("timeline has no stage") << int(TimelinePlan) << midnight << 60 << Events() << "0:0";
-        QTest::newRow("flashing has no stage") << int(BlinkPlan) << midnight << 10 << Events() << "0:0";
+        QTest::newRow("ring, transit on another step")
+            << int(RingPlan) << midnight << 30 << Events(QStringLiteral("d1@20000/1000"))
+            << "0:1+ 10000:2- 18000:2+ 26000:1-";
+        QTest::newRow("ring, call brings step 3")
+            << int(RingPlan) << midnight << 50 << Events(QStringLiteral("s1@12000/500"))
+            << "0:1+ 10000:2- 18000:2+ 26000:3- 32000:3+ 37000:1- 46000:1+";
+        QTest::newRow("timeline has no stage")
+            << int(TimelinePlan) << midnight << 60 << Events() << "0:0";
+        QTest::newRow("flashing has no stage")
+            << int(BlinkPlan) << midnight << 10 << Events() << "0:0";
     }
 
     void stages()
@@ -279,9 +316,11 @@ private slots:
         QTest::addColumn<QVariant>("plan");
         QTest::addColumn<QString>("error");
         QTest::newRow("unknown number") << QVariant(99) << "ERROR tlc:plan: plan 99 does not exist";
-        QTest::newRow("script") << QVariant(int(ScriptPlan)) << "ERROR tlc:plan: plan 8: Script (type 7) is not emulated";
-        QTest::newRow("multi-ring") << QVariant(int(MultiRingPlan))
-                                    << "ERROR tlc:plan: plan 9: Multi-ring (type 6) is not emulated";
+        QTest::newRow("script") << QVariant(int(ScriptPlan))
+                                << "ERROR tlc:plan: plan 8: Script (type 7) is not emulated";
+        QTest::newRow("multi-ring")
+            << QVariant(int(MultiRingPlan))
+            << "ERROR tlc:plan: plan 9: Multi-ring (type 6) is not emulated";
     }
 
     void refusedPlans()
@@ -293,7 +332,7 @@ private slots:
         tlc.start();
         LogCapture log;
         QVERIFY_EXCEPTION_THROWN(tlc.setPlan(plan), std::invalid_argument);
-        QCOMPARE(log.linesOf(QStringLiteral("ERROR")), QStringList{error});
+        QCOMPARE(log.linesOf(QStringLiteral("ERROR")), QStringList { error });
         tlc.step(3000);
         for (QTlcSignalGroup *group : tlc.signalGroups())
             QCOMPARE(group->primitive(), QTlcSignalGroup::AmberBlink);
@@ -312,7 +351,9 @@ private slots:
     {
         QTlc tlc;
         QString error;
-        QVERIFY(!tlc.fromJson(QByteArray("{\"controller\": {\"type\": \"tiverkii\"},\n\"signalGroups\": [{\"id\": "), &error));
+        QVERIFY(!tlc.fromJson(
+            QByteArray("{\"controller\": {\"type\": \"tiverkii\"},\n\"signalGroups\": [{\"id\": "),
+            &error));
         QVERIFY2(error.startsWith(QStringLiteral("Line 2")), qPrintable(error));
         QVERIFY(!tlc.fromJson(QByteArray(), &error));
         QVERIFY(!error.isEmpty());
@@ -344,9 +385,10 @@ private slots:
         LogCapture log;
         QVERIFY(!tlc.detectors()[99]);
         QVERIFY(!tlc.sensors()[2]);
-        QCOMPARE(log.linesOf(QStringLiteral("WARN")),
-                 QStringList({QStringLiteral("WARN tlc:detector: no detector 99: the event is dropped"),
-                              QStringLiteral("WARN tlc:sensor: no sensor 2: the event is dropped")}));
+        QCOMPARE(
+            log.linesOf(QStringLiteral("WARN")),
+            QStringList({ QStringLiteral("WARN tlc:detector: no detector 99: the event is dropped"),
+                          QStringLiteral("WARN tlc:sensor: no sensor 2: the event is dropped") }));
         QCOMPARE(tlc.detectors().size(), 1);
         QCOMPARE(tlc.detectors()[1]->objectName(), QStringLiteral("Main loop"));
         QCOMPARE(tlc.sensors()[1]->objectName(), QStringLiteral("Button"));
@@ -367,9 +409,11 @@ private slots:
         CnfController c;
         fillCrossing(c);
         addStageRing(c, QStringLiteral("4"));
-        c.setNativeData(QStringLiteral("modules"), QVariantMap{{QStringLiteral("MultiRing"), QVariantMap()},
-                                                               {QStringLiteral("Keyboard"), QVariantMap()}});
-        QSettings().setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("SystemBus,Keyboard"));
+        c.setNativeData(QStringLiteral("modules"),
+                        QVariantMap { { QStringLiteral("MultiRing"), QVariantMap() },
+                                      { QStringLiteral("Keyboard"), QVariantMap() } });
+        QSettings().setValue(QStringLiteral("QTlc/DisabledPlugins"),
+                             QStringLiteral("SystemBus,Keyboard"));
         LogCapture log;
         QTlc tlc;
         QVERIFY(tlc.fromJson(save(c), nullptr));
@@ -400,10 +444,11 @@ private slots:
     void deterministic()
     {
         // The same run twice, and once on another weekday, with every log line.
-        const Events events = QStringLiteral("d1@9000/1000 s1@12000/500 d1@40000/2000 s1@70000/100");
+        const Events events
+            = QStringLiteral("d1@9000/1000 s1@12000/500 d1@40000/2000 s1@70000/100");
         QString traces[3];
         QStringList lines[3];
-        const QDate days[3] = {QDate(2026, 12, 7), QDate(2026, 12, 7), QDate(2026, 12, 10)};
+        const QDate days[3] = { QDate(2026, 12, 7), QDate(2026, 12, 7), QDate(2026, 12, 10) };
         for (int i = 0; i < 3; ++i) {
             LogCapture log;
             QTlc tlc;

@@ -104,7 +104,8 @@ int recover()
     MainWindow window;
     QTimer::singleShot(0, &answerYes);
     const bool recovered = window.recoverCrashSave();
-    const QByteArray report = QByteArray::number(recovered) + ' ' + window.document().fileName().toUtf8() + ' '
+    const QByteArray report = QByteArray::number(recovered) + ' '
+        + window.document().fileName().toUtf8() + ' '
         + QByteArray::number(window.document().isChanged()) + ' '
         + window.document().controller().property("number").toByteArray() + '\n';
     if (::write(STDOUT_FILENO, report.constData(), size_t(report.size())) < 0)
@@ -117,7 +118,7 @@ int recover()
 
 int main(int argc, char *argv[])
 {
-    const rlimit noCore = {0, 0};
+    const rlimit noCore = { 0, 0 };
     setrlimit(RLIMIT_CORE, &noCore);
 
     QApplication app(argc, argv);

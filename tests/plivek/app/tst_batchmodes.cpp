@@ -14,13 +14,13 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QtTest>
 
 #include <csignal>
@@ -45,7 +45,7 @@ Run runPlivek(const QStringList &arguments, const QString &workingFolder = QStri
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    for (const char *name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
         environment.remove(QLatin1String(name));
     process.setProcessEnvironment(environment);
     if (!workingFolder.isEmpty())
@@ -65,10 +65,12 @@ Run runPlivek(const QStringList &arguments, const QString &workingFolder = QStri
 
 // Runs plivek in a child process in which `limit` has lowered a resource limit
 // (false when it could not), with its standard output and error in `output`.
-TestSupport::ChildEnd runPlivekLimited(const QStringList &arguments, const std::function<bool()> &limit)
+TestSupport::ChildEnd runPlivekLimited(const QStringList &arguments,
+                                       const std::function<bool()> &limit)
 {
-    const QByteArray program = QFile::encodeName(TestSupport::programPath(QStringLiteral("plivek")));
-    QList<QByteArray> encoded{program};
+    const QByteArray program
+        = QFile::encodeName(TestSupport::programPath(QStringLiteral("plivek")));
+    QList<QByteArray> encoded { program };
     for (const QString &argument : arguments)
         encoded << QFile::encodeName(argument);
     return TestSupport::runInChild([&](int outputFd) {
@@ -77,8 +79,7 @@ TestSupport::ChildEnd runPlivekLimited(const QStringList &arguments, const std::
             argv.push_back(argument.data());
         argv.push_back(nullptr);
         ::setenv("LC_ALL", "C", 1);
-        if (!limit() || ::dup2(outputFd, STDOUT_FILENO) < 0
-            || ::dup2(outputFd, STDERR_FILENO) < 0)
+        if (!limit() || ::dup2(outputFd, STDOUT_FILENO) < 0 || ::dup2(outputFd, STDERR_FILENO) < 0)
             return 126;
         ::execv(argv[0], argv.data());
         return 127;
@@ -109,8 +110,8 @@ QStringList entries(const QString &folder)
 // program dialog; gives the program written back, read for the configuration
 // (loaded into `controller`), and the class of the dialog that was shown. Null
 // when the mode failed.
-CnfProgramPtr editAndAccept(CnfController &controller, const QString &config, int objectId, int programNumber,
-                            const QByteArray &content, QString *dialogClass)
+CnfProgramPtr editAndAccept(CnfController &controller, const QString &config, int objectId,
+                            int programNumber, const QByteArray &content, QString *dialogClass)
 {
     QTemporaryDir dir;
     const QString programFile = dir.filePath(QStringLiteral("program.xml"));
@@ -135,7 +136,8 @@ private slots:
 
     void algorithmList()
     {
-        const Run run = runPlivek({QStringLiteral("--alg-list")}, batchData(QStringLiteral("alglist")));
+        const Run run
+            = runPlivek({ QStringLiteral("--alg-list") }, batchData(QStringLiteral("alglist")));
         QCOMPARE(run.exitCode, 0);
         // The file that does not load and the storage error answer (upper-case
         // suffix) give their name only; totals count files, not programs.
@@ -157,16 +159,20 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QByteArray>("list"); // "-" = no file
         QTest::addColumn<QByteArray>("logged"); // part of the error log; empty: not checked
-        QTest::newRow("programs") << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))
+        QTest::newRow("programs") << TestSupport::examplesPath(
+            QStringLiteral("tiverk318_intersection.cnf"))
                                   << 0 << QByteArray("1\n2\n3\n") << QByteArray();
-        QTest::newRow("no programs") << batchData(QStringLiteral("empty.cnf")) << 0 << QByteArray("") << QByteArray();
-        QTest::newRow("storage error") << batchData(QStringLiteral("alglist/c.JSON")) << 1 << QByteArray("-")
-                                       << QByteArray("Access denied");
-        QTest::newRow("missing file") << batchData(QStringLiteral("none.cnf")) << 1 << QByteArray("-") << QByteArray();
+        QTest::newRow("no programs")
+            << batchData(QStringLiteral("empty.cnf")) << 0 << QByteArray("") << QByteArray();
+        QTest::newRow("storage error") << batchData(QStringLiteral("alglist/c.JSON")) << 1
+                                       << QByteArray("-") << QByteArray("Access denied");
+        QTest::newRow("missing file")
+            << batchData(QStringLiteral("none.cnf")) << 1 << QByteArray("-") << QByteArray();
         // Written as it stands, the id would read as the two programs "2" and "3".
         QTest::newRow("id with a line feed")
             << batchData(QStringLiteral("id_line_feed.cnf")) << 1 << QByteArray("-")
-            << QByteArray("Program id \"2\\n3\" holds a line break; the program list is not written");
+            << QByteArray(
+                   "Program id \"2\\n3\" holds a line break; the program list is not written");
     }
 
     void programList()
@@ -177,8 +183,8 @@ private slots:
         QFETCH(QByteArray, logged);
         QTemporaryDir dir;
         const QString listFile = dir.filePath(QStringLiteral("list.txt"));
-        const Run run = runPlivek({QStringLiteral("--get-prog-list"), listFile,
-                                   QStringLiteral("--controller-config"), config});
+        const Run run = runPlivek({ QStringLiteral("--get-prog-list"), listFile,
+                                    QStringLiteral("--controller-config"), config });
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(logged), run.err.constData());
         if (list == "-") {
@@ -249,17 +255,18 @@ private slots:
         QTemporaryDir dir;
         const QString config = dir.filePath(QStringLiteral("huge.json"));
         QVERIFY(TestSupport::writeLongArrayConfiguration(config, 30 * 1024 * 1024));
-        QStringList arguments{mode};
+        QStringList arguments { mode };
         if (mode == QLatin1String("--get-prog-list"))
             arguments << dir.filePath(QStringLiteral("list.txt"));
         arguments << QStringLiteral("--controller-config") << config;
 
-        const TestSupport::ChildEnd end =
-            runPlivekLimited(arguments, [] { return TestSupport::limitAddressSpace(512 * 1024 * 1024); });
+        const TestSupport::ChildEnd end = runPlivekLimited(
+            arguments, [] { return TestSupport::limitAddressSpace(512 * 1024 * 1024); });
         QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
         QCOMPARE(end.exitCode, 1);
-        QVERIFY2(end.output.contains("Not enough memory to load " + QFile::encodeName(config)), end.output.constData());
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("huge.json")});
+        QVERIFY2(end.output.contains("Not enough memory to load " + QFile::encodeName(config)),
+                 end.output.constData());
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("huge.json") });
     }
 
     void createReport()
@@ -267,20 +274,25 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("config")));
         const QString folder = dir.filePath(QStringLiteral("config"));
-        QVERIFY(copyInto(folder, {batchData(QStringLiteral("report/report.cnf"))}));
+        QVERIFY(copyInto(folder, { batchData(QStringLiteral("report/report.cnf")) }));
         // Without --report-dir the report lands beside the configuration.
-        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
-                                   QDir(folder).filePath(QStringLiteral("report.cnf"))});
+        const Run run
+            = runPlivek({ QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+                          QDir(folder).filePath(QStringLiteral("report.cnf")) });
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(QString::fromUtf8(TestSupport::readFile(QDir(folder).filePath(QStringLiteral("report.json")))),
-                 QString::fromUtf8(TestSupport::readFile(batchData(QStringLiteral("report/expected-report.json")))));
+        QCOMPARE(QString::fromUtf8(
+                     TestSupport::readFile(QDir(folder).filePath(QStringLiteral("report.json")))),
+                 QString::fromUtf8(TestSupport::readFile(
+                     batchData(QStringLiteral("report/expected-report.json")))));
         // Program 2 flashes yellow: no pictures. The id "../x" names pictures
         // inside the report folder, nothing lands beside it.
-        QCOMPARE(entries(folder), (QStringList{QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
-                                               QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
-                                               QStringLiteral("report.cnf"), QStringLiteral("report.json")}));
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("config")});
-        QCOMPARE(QImage(QDir(folder).filePath(QStringLiteral("prog_1.png"))).size(), QSize(1024, 600));
+        QCOMPARE(entries(folder),
+                 (QStringList { QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
+                                QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
+                                QStringLiteral("report.cnf"), QStringLiteral("report.json") }));
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("config") });
+        QCOMPARE(QImage(QDir(folder).filePath(QStringLiteral("prog_1.png"))).size(),
+                 QSize(1024, 600));
         QVERIFY(TestSupport::readFile(QDir(folder).filePath(QStringLiteral("prog___x.svg")))
                     .contains("width=\"1024\" height=\"600\""));
     }
@@ -290,33 +302,42 @@ private slots:
     void reportOfTheSample()
     {
         QTemporaryDir dir;
-        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
-                                   TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")),
-                                   QStringLiteral("--report-dir"), dir.path()});
+        const Run run
+            = runPlivek({ QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+                          TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")),
+                          QStringLiteral("--report-dir"), dir.path() });
         QCOMPARE(run.exitCode, 0);
-        const QJsonObject programs = QJsonDocument::fromJson(TestSupport::readFile(dir.filePath(QStringLiteral("report.json"))))
-                                         .object()
-                                         .value(QStringLiteral("programs"))
-                                         .toObject();
-        const QJsonArray data = programs.value(QStringLiteral("1")).toObject().value(QStringLiteral("data")).toArray();
+        const QJsonObject programs
+            = QJsonDocument::fromJson(
+                  TestSupport::readFile(dir.filePath(QStringLiteral("report.json"))))
+                  .object()
+                  .value(QStringLiteral("programs"))
+                  .toObject();
+        const QJsonArray data = programs.value(QStringLiteral("1"))
+                                    .toObject()
+                                    .value(QStringLiteral("data"))
+                                    .toArray();
         QCOMPARE(data.size(), 2);
         QCOMPARE(data.at(1).toArray().at(0).toInt(), 1); // interstate variant
         const QJsonArray steps = data.at(1).toArray().at(1).toArray();
         QStringList shown;
         for (int row = 1; row < steps.size() && !steps.at(row).toArray().at(0).isNull(); ++row)
-            shown << QStringLiteral("%1:%2").arg(steps.at(row).toArray().at(0).toInt()).arg(steps.at(row).toArray().at(1).toInt());
-        QCOMPARE(shown, QStringList({"1:35", "2:8", "3:20", "4:10"}));
-        QVERIFY(TestSupport::readFile(dir.filePath(QStringLiteral("prog_1.svg"))).contains("#1a6d06"));
+            shown << QStringLiteral("%1:%2")
+                         .arg(steps.at(row).toArray().at(0).toInt())
+                         .arg(steps.at(row).toArray().at(1).toInt());
+        QCOMPARE(shown, QStringList({ "1:35", "2:8", "3:20", "4:10" }));
+        QVERIFY(
+            TestSupport::readFile(dir.filePath(QStringLiteral("prog_1.svg"))).contains("#1a6d06"));
     }
 
     void createReportFails_data()
     {
         QTest::addColumn<QString>("config");
         QTest::addColumn<QString>("reportFolder");
-        QTest::newRow("configuration does not load") << batchData(QStringLiteral("alglist/broken.cnf"))
-                                                     << QStringLiteral("reports");
-        QTest::newRow("report folder is a file") << batchData(QStringLiteral("report/report.cnf"))
-                                                 << QStringLiteral("file");
+        QTest::newRow("configuration does not load")
+            << batchData(QStringLiteral("alglist/broken.cnf")) << QStringLiteral("reports");
+        QTest::newRow("report folder is a file")
+            << batchData(QStringLiteral("report/report.cnf")) << QStringLiteral("file");
     }
 
     void createReportFails()
@@ -326,8 +347,9 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("reports")));
         QVERIFY(TestSupport::writeFile(dir.filePath(QStringLiteral("file")), "keep"));
-        const Run run = runPlivek({QStringLiteral("--create-report"), QStringLiteral("--controller-config"), config,
-                                   QStringLiteral("--report-dir"), dir.filePath(reportFolder)});
+        const Run run
+            = runPlivek({ QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+                          config, QStringLiteral("--report-dir"), dir.filePath(reportFolder) });
         QCOMPARE(run.exitCode, 1);
         QVERIFY(entries(dir.filePath(QStringLiteral("reports"))).isEmpty());
         QCOMPARE(TestSupport::readFile(dir.filePath(QStringLiteral("file"))), QByteArray("keep"));
@@ -339,8 +361,9 @@ private slots:
     {
         QTemporaryDir dir;
         const TestSupport::ChildEnd end = runPlivekLimited(
-            {QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
-             batchData(QStringLiteral("report/report.cnf")), QStringLiteral("--report-dir"), dir.path()},
+            { QStringLiteral("--create-report"), QStringLiteral("--controller-config"),
+              batchData(QStringLiteral("report/report.cnf")), QStringLiteral("--report-dir"),
+              dir.path() },
             [] {
                 // Ignored, the signal stays ignored in plivek: a write past the limit
                 // fails as on a full disk instead of ending the process.
@@ -353,7 +376,7 @@ private slots:
         QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
         QCOMPARE(end.exitCode, 1);
         QVERIFY2(end.output.contains("Can't save"), end.output.constData());
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("report.json")});
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("report.json") });
     }
 
     void batchReport()
@@ -365,7 +388,8 @@ private slots:
         for (const QString &name : entries(fixtures))
             QVERIFY(QFile::copy(QDir(fixtures).filePath(name), QDir(folder).filePath(name)));
         // Without --report-dir the subfolders are made in the configuration folder.
-        const Run run = runPlivek({QStringLiteral("--batch-report"), QStringLiteral("--config-dir"), folder});
+        const Run run = runPlivek(
+            { QStringLiteral("--batch-report"), QStringLiteral("--config-dir"), folder });
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains("Parsing n.cnf"), run.err.constData());
         // Each configuration without a whole report is named; the others are not.
@@ -373,26 +397,29 @@ private slots:
         QCOMPARE(run.err.count("No complete report for"), 1);
         // Subfolders by number, by the file name without suffix when the number
         // is empty, and a number "../up" kept inside; the broken file is skipped.
-        QCOMPARE(entries(folder), (QStringList{QStringLiteral("55"), QStringLiteral("__up"),
-                                               QStringLiteral("broken.json"), QStringLiteral("k12"),
-                                               QStringLiteral("k12.cnf"), QStringLiteral("n.cnf"),
-                                               QStringLiteral("up.cnf")}));
-        QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("configs")});
-        for (const QString &sub : {QStringLiteral("55"), QStringLiteral("k12"), QStringLiteral("__up")}) {
+        QCOMPARE(entries(folder),
+                 (QStringList { QStringLiteral("55"), QStringLiteral("__up"),
+                                QStringLiteral("broken.json"), QStringLiteral("k12"),
+                                QStringLiteral("k12.cnf"), QStringLiteral("n.cnf"),
+                                QStringLiteral("up.cnf") }));
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("configs") });
+        for (const QString &sub :
+             { QStringLiteral("55"), QStringLiteral("k12"), QStringLiteral("__up") }) {
             QCOMPARE(entries(QDir(folder).filePath(sub)),
-                     (QStringList{QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
-                                  QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
-                                  QStringLiteral("report.json")}));
+                     (QStringList { QStringLiteral("prog_1.png"), QStringLiteral("prog_1.svg"),
+                                    QStringLiteral("prog___x.png"), QStringLiteral("prog___x.svg"),
+                                    QStringLiteral("report.json") }));
         }
     }
 
     void batchReportIntoOtherFolder()
     {
         QTemporaryDir dir;
-        const Run run = runPlivek({QStringLiteral("--batch-report"), QStringLiteral("--config-dir"),
-                                   batchData(QStringLiteral("alglist")), QStringLiteral("--report-dir"), dir.path()});
+        const Run run = runPlivek(
+            { QStringLiteral("--batch-report"), QStringLiteral("--config-dir"),
+              batchData(QStringLiteral("alglist")), QStringLiteral("--report-dir"), dir.path() });
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(entries(dir.path()), (QStringList{QStringLiteral("12"), QStringLiteral("7")}));
+        QCOMPARE(entries(dir.path()), (QStringList { QStringLiteral("12"), QStringLiteral("7") }));
     }
 
     // --- in process ---
@@ -401,16 +428,19 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("logged");
-        QTest::newRow("storage error") << QByteArray("<Error>Access denied</Error>")
-                                       << QStringLiteral("Error Access denied");
+        QTest::newRow("storage error")
+            << QByteArray("<Error>Access denied</Error>") << QStringLiteral("Error Access denied");
         QTest::newRow("storage error in UTF-8") << QByteArray("<Error>Доступ запрещён</Error>")
                                                 << QStringLiteral("Error Доступ запрещён");
-        QTest::newRow("no closing tag") << QByteArray("<Error>Access denied")
-                                        << QStringLiteral("Error Configuration not contains valid data");
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("Error Configuration not contains valid data");
+        QTest::newRow("no closing tag")
+            << QByteArray("<Error>Access denied")
+            << QStringLiteral("Error Configuration not contains valid data");
+        QTest::newRow("empty file")
+            << QByteArray() << QStringLiteral("Error Configuration not contains valid data");
         QTest::newRow("unknown format")
             << QByteArray("hello")
-            << QStringLiteral("Error processing data Storage service returned an data of unknown format");
+            << QStringLiteral(
+                   "Error processing data Storage service returned an data of unknown format");
     }
 
     void loadControllerConfigQuiet()
@@ -423,7 +453,7 @@ private slots:
         MessageCapture capture;
         CnfController controller;
         QVERIFY(!loadControllerConfig(controller, path, 0, true));
-        QCOMPARE(capture.criticals(), QStringList{logged});
+        QCOMPARE(capture.criticals(), QStringList { logged });
         QVERIFY(controller.programs().isEmpty());
     }
 
@@ -431,8 +461,9 @@ private slots:
     {
         MessageCapture capture;
         CnfController controller;
-        QVERIFY(loadControllerConfig(controller, TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
-                                     0, true));
+        QVERIFY(loadControllerConfig(
+            controller, TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")), 0,
+            true));
         QCOMPARE(controller.property("type").toString(), QStringLiteral("ZU_MOLT"));
         QVERIFY(capture.criticals().isEmpty());
 
@@ -454,14 +485,16 @@ private slots:
         files.answerWith([&box](QWidget *modal) {
             auto *dialog = qobject_cast<QFileDialog *>(modal);
             QVERIFY(dialog);
-            dialog->selectFile(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+            dialog->selectFile(
+                TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
             box.pressButton(QMessageBox::Ok);
             QMetaObject::invokeMethod(dialog, "accept");
         });
         QCOMPARE(BatchModes::editProgram(programFile, QString(), -1, 0), 1);
         QVERIFY(files.answered());
         QVERIFY(box.answered());
-        QCOMPARE(box.seenText(), QStringLiteral("You must specify the configuration of the controller -1"));
+        QCOMPARE(box.seenText(),
+                 QStringLiteral("You must specify the configuration of the controller -1"));
         QCOMPARE(TestSupport::readFile(programFile), QByteArray());
     }
 
@@ -473,24 +506,34 @@ private slots:
         QTest::addColumn<QString>("error"); // "*": the parser's message
         QTest::newRow("coordinated; full_length wins")
             << "3.17"
-            << QByteArray("<Program type=\"2\" cycle_length=\"90\"><Phase length=\"30\" full_length=\"35\" "
-                          "start=\"0\">1</Phase><Phase length=\"55\" start=\"35\">2</Phase></Program>")
-            << QByteArray("<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"coord\" cycle=\"90\">"
-                          "<Phase length=\"35\" start=\"0\">1</Phase><Phase length=\"55\" start=\"35\">2</Phase>"
+            << QByteArray(
+                   "<Program type=\"2\" cycle_length=\"90\"><Phase length=\"30\" "
+                   "full_length=\"35\" "
+                   "start=\"0\">1</Phase><Phase length=\"55\" start=\"35\">2</Phase></Program>")
+            << QByteArray("<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"coord\" "
+                          "cycle=\"90\">"
+                          "<Phase length=\"35\" start=\"0\">1</Phase><Phase length=\"55\" "
+                          "start=\"35\">2</Phase>"
                           "</Program></Controller>")
             << QString();
         QTest::newRow("timer, controller without version")
-            << QString() << QByteArray("<Program type=\"1\"><Phase length=\"20\" start=\"0\">A</Phase></Program>")
+            << QString()
+            << QByteArray(
+                   "<Program type=\"1\"><Phase length=\"20\" start=\"0\">A</Phase></Program>")
             << QByteArray("<Controller type=\"tiverk\" ><Program type=\"timer\">"
                           "<Phase length=\"20\" start=\"0\">A</Phase></Program></Controller>")
             << QString();
         QTest::newRow("markup in a phase text stays text")
-            << "3.17" << QByteArray("<Program type=\"1\"><Phase length=\"5\" start=\"0\">&lt;x&gt;</Phase></Program>")
-            << QByteArray("<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"timer\">"
-                          "<Phase length=\"5\" start=\"0\">&lt;x&gt;</Phase></Program></Controller>")
+            << "3.17"
+            << QByteArray("<Program type=\"1\"><Phase length=\"5\" "
+                          "start=\"0\">&lt;x&gt;</Phase></Program>")
+            << QByteArray(
+                   "<Controller type=\"tiverk\" version=\"3.17\"><Program type=\"timer\">"
+                   "<Phase length=\"5\" start=\"0\">&lt;x&gt;</Phase></Program></Controller>")
             << QString();
-        QTest::newRow("unknown type") << "3.17" << QByteArray("<Program type=\"7\" cycle_length=\"90\"/>")
-                                      << QByteArray() << QStringLiteral("Invalid program type 7 when converting formats");
+        QTest::newRow("unknown type")
+            << "3.17" << QByteArray("<Program type=\"7\" cycle_length=\"90\"/>") << QByteArray()
+            << QStringLiteral("Invalid program type 7 when converting formats");
         QTest::newRow("not XML") << "3.17" << QByteArray("<Program type=\"1\">") << QByteArray()
                                  << QStringLiteral("*");
     }
@@ -507,7 +550,8 @@ private slots:
             controller.setProperty("version", version);
         QByteArray result;
         QString reason;
-        QCOMPARE(BatchModes::convertOlderProgramForm(older, controller, &result, &reason), error.isEmpty());
+        QCOMPARE(BatchModes::convertOlderProgramForm(older, controller, &result, &reason),
+                 error.isEmpty());
         QCOMPARE(result, converted);
         if (error == QLatin1String("*"))
             QVERIFY(!reason.isEmpty());
@@ -544,10 +588,11 @@ private slots:
         QTemporaryDir dir;
         const QString programFile = dir.filePath(QStringLiteral("program.xml"));
         // "full_length" wins over "length".
-        QVERIFY(TestSupport::writeFile(programFile,
-                                       "<Program type=\"2\" cycle_length=\"90\">"
-                                       "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
-                                       "<Phase length=\"55\" start=\"35\">2</Phase></Program>"));
+        QVERIFY(
+            TestSupport::writeFile(programFile,
+                                   "<Program type=\"2\" cycle_length=\"90\">"
+                                   "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
+                                   "<Phase length=\"55\" start=\"35\">2</Phase></Program>"));
         ModalAnswerer answerer;
         int columns = -1;
         answerer.answerWith([&columns](QWidget *modal) {
@@ -558,7 +603,9 @@ private slots:
                 table->modified = true;
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
-        QCOMPARE(BatchModes::editProgram(programFile, batchData(QStringLiteral("report/report.cnf")), 31, 0), 0);
+        QCOMPARE(BatchModes::editProgram(programFile,
+                                         batchData(QStringLiteral("report/report.cnf")), 31, 0),
+                 0);
         QCOMPARE(answerer.seenClassName(), QStringLiteral("ProgramDlg"));
         QCOMPARE(columns, 2);
 
@@ -566,7 +613,8 @@ private slots:
         const QByteArray written = TestSupport::readFile(programFile);
         QVERIFY2(written.contains("type=\"tiverk\" version=\"3.17\""), written.constData());
         CnfController controller;
-        QVERIFY(loadControllerConfig(controller, batchData(QStringLiteral("report/report.cnf")), 0, true));
+        QVERIFY(loadControllerConfig(controller, batchData(QStringLiteral("report/report.cnf")), 0,
+                                     true));
         const CnfProgramPtr program = controller.loadDynamicProgram(written);
         QVERIFY2(program, qPrintable(controller.lastError()));
         QCOMPARE(program->type, int(CnfProgram::Coordinated));
@@ -590,21 +638,23 @@ private slots:
         const QString multiRing = batchData(QStringLiteral("multiring.json"));
         const QString box = QStringLiteral("QMessageBox");
         QTest::newRow("cancelled dialog")
-            << tiverk << QByteArray("<Program type=\"1\"><Phase length=\"30\" start=\"0\">1</Phase></Program>") << 0
-            << QStringLiteral("ProgramDlg") << QStringLiteral("Control plan") << QString();
+            << tiverk
+            << QByteArray(
+                   "<Program type=\"1\"><Phase length=\"30\" start=\"0\">1</Phase></Program>")
+            << 0 << QStringLiteral("ProgramDlg") << QStringLiteral("Control plan") << QString();
         QTest::newRow("older form of unknown type")
             << tiverk << QByteArray("<Program type=\"3\" cycle_length=\"90\"/>") << 0 << box
             << QStringLiteral("Error reading program")
             << QStringLiteral("Invalid program type 3 when converting formats");
-        QTest::newRow("program not found") << tiverk << QByteArray() << 7 << box
-                                           << QStringLiteral("Error reading program")
-                                           << QStringLiteral("Program 7 not found");
-        QTest::newRow("missing pattern") << multiRing << QByteArray() << 2 << box
-                                         << QStringLiteral("Load multiring data error")
-                                         << QStringLiteral("invalid pattern 3");
-        QTest::newRow("missing sequence") << multiRing << QByteArray() << 3 << box
-                                          << QStringLiteral("Load multiring data error")
-                                          << QStringLiteral("invalid sequence 5 in pattern 2");
+        QTest::newRow("program not found")
+            << tiverk << QByteArray() << 7 << box << QStringLiteral("Error reading program")
+            << QStringLiteral("Program 7 not found");
+        QTest::newRow("missing pattern")
+            << multiRing << QByteArray() << 2 << box << QStringLiteral("Load multiring data error")
+            << QStringLiteral("invalid pattern 3");
+        QTest::newRow("missing sequence")
+            << multiRing << QByteArray() << 3 << box << QStringLiteral("Load multiring data error")
+            << QStringLiteral("invalid sequence 5 in pattern 2");
         QTest::newRow("missing split of an own pattern")
             << multiRing << QByteArray() << 4 << box << QStringLiteral("Load multiring data error")
             << QStringLiteral("invalid split 4 in pattern 0");
@@ -634,13 +684,15 @@ private slots:
     {
         CnfController controller;
         QString dialogClass;
-        const CnfProgramPtr program = editAndAccept(controller, batchData(QStringLiteral("multiring.json")), 12, 1,
-                                                    QByteArray(), &dialogClass);
+        const CnfProgramPtr program
+            = editAndAccept(controller, batchData(QStringLiteral("multiring.json")), 12, 1,
+                            QByteArray(), &dialogClass);
         QCOMPARE(dialogClass, QStringLiteral("ProgramTiverk2Dlg"));
         QVERIFY(program);
         const QVariantMap pattern = program->property("pattern").toMap();
-        QCOMPARE(pattern.value(QStringLiteral("sequence")).toList(), (QVariantList{1, 2}));
-        QCOMPARE(pattern.value(QStringLiteral("split")).toMap().value(QStringLiteral("2")).toInt(), 25);
+        QCOMPARE(pattern.value(QStringLiteral("sequence")).toList(), (QVariantList { 1, 2 }));
+        QCOMPARE(pattern.value(QStringLiteral("split")).toMap().value(QStringLiteral("2")).toInt(),
+                 25);
     }
 
     // An empty file and program number 0 edit a new program.
@@ -648,8 +700,9 @@ private slots:
     {
         CnfController controller;
         QString dialogClass;
-        const CnfProgramPtr program = editAndAccept(controller, batchData(QStringLiteral("report/report.cnf")), 31, 0,
-                                                    QByteArray(), &dialogClass);
+        const CnfProgramPtr program
+            = editAndAccept(controller, batchData(QStringLiteral("report/report.cnf")), 31, 0,
+                            QByteArray(), &dialogClass);
         QCOMPARE(dialogClass, QStringLiteral("ProgramDlg"));
         QVERIFY(program);
         QCOMPARE(program->id, QStringLiteral("3"));

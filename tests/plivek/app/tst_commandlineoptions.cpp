@@ -12,7 +12,7 @@ class TestCommandLineOptions : public QObject
 private:
     static QByteArrayList argv(const QString &line)
     {
-        QByteArrayList arguments{"plivek"};
+        QByteArrayList arguments { "plivek" };
         const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
         for (const QString &word : words)
             arguments << word.toUtf8();
@@ -32,37 +32,52 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("expected");
 
-        QTest::newRow("no arguments: object id") << "" << "objectId" << QVariant(-1);
-        QTest::newRow("no arguments: program id") << "" << "progId" << QVariant(0);
-        QTest::newRow("edit-prog") << "--edit-prog p.xml" << "editProg" << QVariant("p.xml");
-        QTest::newRow("names ignore case") << "--EDIT-Prog p.xml" << "editProg" << QVariant("p.xml");
-        QTest::newRow("values keep their case") << "--EDIT-PROG Plan.XML" << "editProg"
-                                                << QVariant("Plan.XML");
-        QTest::newRow("controller-config") << "--controller-config c.cnf" << "controllerConfig"
-                                           << QVariant("c.cnf");
-        QTest::newRow("object-id") << "--object-id 17" << "objectId" << QVariant(17);
-        QTest::newRow("prog-id not a number gives 0") << "--prog-id abc" << "progId" << QVariant(0);
-        QTest::newRow("prog-id") << "--prog-id 5" << "progId" << QVariant(5);
-        QTest::newRow("get-prog-list") << "--get-prog-list l.txt" << "progListFile" << QVariant("l.txt");
-        QTest::newRow("report-dir") << "--report-dir out" << "reportDir" << QVariant("out");
-        QTest::newRow("config-dir") << "--config-dir d" << "configDir" << QVariant("d");
-        QTest::newRow("value is taken whatever it is") << "--report-dir --alg-list" << "reportDir"
-                                                       << QVariant("--alg-list");
-        QTest::newRow("taken value is no flag") << "--report-dir --alg-list" << "algList"
-                                                << QVariant(false);
-        QTest::newRow("trailing value option ignored") << "--config-dir d --config-dir" << "configDir"
-                                                       << QVariant("d");
-        QTest::newRow("later occurrence wins") << "--object-id 1 --object-id 2" << "objectId"
-                                               << QVariant(2);
-        QTest::newRow("unknown arguments skipped") << "x.cnf --foo --prog-id 3" << "progId"
-                                                   << QVariant(3);
-        QTest::newRow("flag create-report") << "--create-report" << "createReport" << QVariant(true);
-        QTest::newRow("flag batch-report") << "--Batch-Report" << "batchReport" << QVariant(true);
-        QTest::newRow("flag alg-list") << "--ALG-LIST" << "algList" << QVariant(true);
-        QTest::newRow("document is the first argument") << "--edit-prog" << "document"
-                                                        << QVariant("--edit-prog");
-        QTest::newRow("lone value option sets nothing") << "--edit-prog" << "editProg" << QVariant("");
-        QTest::newRow("no document without arguments") << "" << "document" << QVariant("");
+        QTest::newRow("no arguments: object id") << ""
+                                                 << "objectId" << QVariant(-1);
+        QTest::newRow("no arguments: program id") << ""
+                                                  << "progId" << QVariant(0);
+        QTest::newRow("edit-prog") << "--edit-prog p.xml"
+                                   << "editProg" << QVariant("p.xml");
+        QTest::newRow("names ignore case") << "--EDIT-Prog p.xml"
+                                           << "editProg" << QVariant("p.xml");
+        QTest::newRow("values keep their case") << "--EDIT-PROG Plan.XML"
+                                                << "editProg" << QVariant("Plan.XML");
+        QTest::newRow("controller-config") << "--controller-config c.cnf"
+                                           << "controllerConfig" << QVariant("c.cnf");
+        QTest::newRow("object-id") << "--object-id 17"
+                                   << "objectId" << QVariant(17);
+        QTest::newRow("prog-id not a number gives 0") << "--prog-id abc"
+                                                      << "progId" << QVariant(0);
+        QTest::newRow("prog-id") << "--prog-id 5"
+                                 << "progId" << QVariant(5);
+        QTest::newRow("get-prog-list") << "--get-prog-list l.txt"
+                                       << "progListFile" << QVariant("l.txt");
+        QTest::newRow("report-dir") << "--report-dir out"
+                                    << "reportDir" << QVariant("out");
+        QTest::newRow("config-dir") << "--config-dir d"
+                                    << "configDir" << QVariant("d");
+        QTest::newRow("value is taken whatever it is") << "--report-dir --alg-list"
+                                                       << "reportDir" << QVariant("--alg-list");
+        QTest::newRow("taken value is no flag") << "--report-dir --alg-list"
+                                                << "algList" << QVariant(false);
+        QTest::newRow("trailing value option ignored") << "--config-dir d --config-dir"
+                                                       << "configDir" << QVariant("d");
+        QTest::newRow("later occurrence wins") << "--object-id 1 --object-id 2"
+                                               << "objectId" << QVariant(2);
+        QTest::newRow("unknown arguments skipped") << "x.cnf --foo --prog-id 3"
+                                                   << "progId" << QVariant(3);
+        QTest::newRow("flag create-report") << "--create-report"
+                                            << "createReport" << QVariant(true);
+        QTest::newRow("flag batch-report") << "--Batch-Report"
+                                           << "batchReport" << QVariant(true);
+        QTest::newRow("flag alg-list") << "--ALG-LIST"
+                                       << "algList" << QVariant(true);
+        QTest::newRow("document is the first argument") << "--edit-prog"
+                                                        << "document" << QVariant("--edit-prog");
+        QTest::newRow("lone value option sets nothing") << "--edit-prog"
+                                                        << "editProg" << QVariant("");
+        QTest::newRow("no document without arguments") << ""
+                                                       << "document" << QVariant("");
     }
 
     void options()
@@ -72,12 +87,14 @@ private slots:
         QFETCH(QVariant, expected);
 
         const CommandLineOptions o = CommandLineOptions::parse(argv(line));
-        const QMap<QString, QVariant> fields{
-            {"editProg", o.editProg}, {"controllerConfig", o.controllerConfig},
-            {"objectId", o.objectId}, {"progId", o.progId}, {"progListFile", o.progListFile},
-            {"createReport", o.createReport}, {"reportDir", o.reportDir},
-            {"batchReport", o.batchReport}, {"configDir", o.configDir}, {"algList", o.algList},
-            {"document", o.document}};
+        const QMap<QString, QVariant> fields {
+            { "editProg", o.editProg },         { "controllerConfig", o.controllerConfig },
+            { "objectId", o.objectId },         { "progId", o.progId },
+            { "progListFile", o.progListFile }, { "createReport", o.createReport },
+            { "reportDir", o.reportDir },       { "batchReport", o.batchReport },
+            { "configDir", o.configDir },       { "algList", o.algList },
+            { "document", o.document }
+        };
         QVERIFY2(fields.contains(field), qPrintable(field));
         QCOMPARE(fields.value(field), expected);
     }
@@ -92,16 +109,16 @@ private slots:
         QTest::newRow("alg-list in capitals") << "--ALG-LIST" << CommandLineOptions::AlgorithmList;
         QTest::newRow("alg-list before edit-prog")
             << "--alg-list --edit-prog p.xml" << CommandLineOptions::AlgorithmList;
-        QTest::newRow("edit-prog") << "--edit-prog p.xml --get-prog-list l"
-                                   << CommandLineOptions::EditProgram;
+        QTest::newRow("edit-prog")
+            << "--edit-prog p.xml --get-prog-list l" << CommandLineOptions::EditProgram;
         QTest::newRow("edit-prog without value") << "--edit-prog" << CommandLineOptions::Window;
         QTest::newRow("get-prog-list before reports")
             << "--batch-report --config-dir d --get-prog-list l" << CommandLineOptions::ProgramList;
         QTest::newRow("batch-report before create-report")
             << "--create-report --controller-config c.cnf --batch-report --config-dir d"
             << CommandLineOptions::BatchReport;
-        QTest::newRow("batch-report without config-dir") << "--batch-report"
-                                                         << CommandLineOptions::Window;
+        QTest::newRow("batch-report without config-dir")
+            << "--batch-report" << CommandLineOptions::Window;
         QTest::newRow("batch-report without config-dir falls to create-report")
             << "--batch-report --create-report --controller-config c.cnf"
             << CommandLineOptions::CreateReport;
@@ -125,8 +142,8 @@ private slots:
         // does the document path.
         const QString path = QStringLiteral("/tmp/перекрёсток №7/конфиг.cnf");
         const CommandLineOptions o = CommandLineOptions::parse(
-            {"plivek", path.toUtf8(), "--controller-config", path.toUtf8(), "--config-dir",
-             QStringLiteral("Straße").toUtf8()});
+            { "plivek", path.toUtf8(), "--controller-config", path.toUtf8(), "--config-dir",
+              QStringLiteral("Straße").toUtf8() });
         QCOMPARE(o.controllerConfig, path);
         QCOMPARE(o.configDir, QStringLiteral("Straße"));
         QCOMPARE(o.document, path);

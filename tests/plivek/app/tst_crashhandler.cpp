@@ -40,7 +40,7 @@ private slots:
         QFETCH(int, signalNumber);
 
         QProcess process;
-        process.start(probe(), {fault});
+        process.start(probe(), { fault });
         QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.readAllStandardOutput(), QByteArray("crashSave\n"));
@@ -58,34 +58,38 @@ private slots:
         QVERIFY(QDir().mkpath(temp));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("TMPDIR"), temp);
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home.filePath(QStringLiteral("config")));
         const QString document = home.filePath(QStringLiteral("x12.cnf"));
-        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")), document));
+        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")),
+                            document));
 
         QProcess crashing;
         crashing.setProcessEnvironment(environment);
-        crashing.start(probe(), {QStringLiteral("edited"), document});
+        crashing.start(probe(), { QStringLiteral("edited"), document });
         QVERIFY2(crashing.waitForStarted(), qPrintable(crashing.errorString()));
         const qint64 pid = crashing.processId();
         QVERIFY(crashing.waitForFinished(30000));
         QCOMPARE(crashing.readAllStandardOutput(), QByteArray("crashSave\n"));
         QCOMPARE(crashing.exitStatus(), QProcess::CrashExit);
         QCOMPARE(crashing.exitCode(), int(SIGSEGV));
-        QCOMPARE(QDir(temp).entryList(QDir::Files), QStringList{QStringLiteral("x12_%1.cnf").arg(pid)});
+        QCOMPARE(QDir(temp).entryList(QDir::Files),
+                 QStringList { QStringLiteral("x12_%1.cnf").arg(pid) });
 
         QProcess next;
         next.setProcessEnvironment(environment);
-        next.start(probe(), {QStringLiteral("recover")});
+        next.start(probe(), { QStringLiteral("recover") });
         QVERIFY(next.waitForFinished(30000));
         QCOMPARE(next.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(QString::fromUtf8(next.readAllStandardOutput()), QStringLiteral("1 %1 1 101\n").arg(document));
+        QCOMPARE(QString::fromUtf8(next.readAllStandardOutput()),
+                 QStringLiteral("1 %1 1 101\n").arg(document));
         QCOMPARE(QDir(temp).entryList(QDir::Files), QStringList());
     }
 
     void normalEndSavesNothing()
     {
         QProcess process;
-        process.start(probe(), {QStringLiteral("none")});
+        process.start(probe(), { QStringLiteral("none") });
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);

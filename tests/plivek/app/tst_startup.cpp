@@ -17,9 +17,9 @@
 namespace {
 
 // A compiled translation without messages: enough for the loader to accept it.
-const QByteArray emptyTranslation = QByteArray::fromHex(
-    "3cb86418caef9c95cd211cbf60a1bddda70000000572755f5255"
-    "880000000d1101fd290bff140204fd2c0a13");
+const QByteArray emptyTranslation
+    = QByteArray::fromHex("3cb86418caef9c95cd211cbf60a1bddda70000000572755f5255"
+                          "880000000d1101fd290bff140204fd2c0a13");
 
 } // namespace
 
@@ -53,7 +53,8 @@ private slots:
     {
         MessageCapture capture;
         reportError(QStringLiteral("Error open file"), QStringLiteral("No such file"), true);
-        QCOMPARE(capture.criticals(), QStringList{QStringLiteral("Error open file No such file")});
+        QCOMPARE(capture.criticals(),
+                 QStringList { QStringLiteral("Error open file No such file") });
     }
 
     void reportErrorShowsMessageBox()
@@ -61,7 +62,8 @@ private slots:
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
         MessageCapture capture;
-        reportError(QStringLiteral("Error writing output file"), QStringLiteral("Disk full"), false);
+        reportError(QStringLiteral("Error writing output file"), QStringLiteral("Disk full"),
+                    false);
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenClassName(), QStringLiteral("QMessageBox"));
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Error writing output file"));
@@ -73,7 +75,8 @@ private slots:
     {
         QTemporaryDir app;
         QCOMPARE(Startup::translationDirectories(app.path()).first(), app.path());
-        QVERIFY(!Startup::translationDirectories(app.path()).contains(app.filePath("translations")));
+        QVERIFY(
+            !Startup::translationDirectories(app.path()).contains(app.filePath("translations")));
 
         QVERIFY(QDir(app.path()).mkdir(QStringLiteral("translations")));
         const QStringList dirs = Startup::translationDirectories(app.path());
@@ -95,17 +98,18 @@ private slots:
         QVERIFY(TestSupport::writeFile(sub + QStringLiteral("/plivek_ru.qm"), emptyTranslation));
 
         QTranslator onlySub;
-        QCOMPARE(Startup::installApplicationTranslation(&onlySub, {app.path(), sub}), sub);
+        QCOMPARE(Startup::installApplicationTranslation(&onlySub, { app.path(), sub }), sub);
         QCoreApplication::removeTranslator(&onlySub);
 
-        QVERIFY(TestSupport::writeFile(app.filePath(QStringLiteral("plivek_ru.qm")), emptyTranslation));
+        QVERIFY(
+            TestSupport::writeFile(app.filePath(QStringLiteral("plivek_ru.qm")), emptyTranslation));
         QTranslator both;
-        QCOMPARE(Startup::installApplicationTranslation(&both, {app.path(), sub}), app.path());
+        QCOMPARE(Startup::installApplicationTranslation(&both, { app.path(), sub }), app.path());
         QCoreApplication::removeTranslator(&both);
 
         QTemporaryDir none;
         QTranslator missing;
-        QCOMPARE(Startup::installApplicationTranslation(&missing, {none.path()}), QString());
+        QCOMPARE(Startup::installApplicationTranslation(&missing, { none.path() }), QString());
         QLocale::setDefault(previous);
     }
 

@@ -25,7 +25,7 @@ QByteArray readPipe(const QString &path, int timeoutMs)
         return QByteArray();
     QByteArray bytes;
     for (;;) {
-        pollfd waiting = {fd, POLLIN, 0};
+        pollfd waiting = { fd, POLLIN, 0 };
         if (::poll(&waiting, 1, timeoutMs) <= 0)
             break;
         char buffer[4096];
@@ -57,7 +57,7 @@ private:
         if (!QFile::exists(plivek))
             QFile::copy(TestSupport::programPath(QStringLiteral("plivek")), plivek);
         // The same ZU_MOLT content under both suffixes that can hold it.
-        for (const QString &name : {QStringLiteral("plan.json"), QStringLiteral("plan.cnf")}) {
+        for (const QString &name : { QStringLiteral("plan.json"), QStringLiteral("plan.cnf") }) {
             QFile::remove(m_dir.filePath(name));
             QFile::copy(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
                         m_dir.filePath(name));
@@ -92,11 +92,12 @@ private slots:
         const QString pipe = m_dir.filePath(QStringLiteral("started"));
         QFile::remove(pipe);
         QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-        writeEditor("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/started\"\n", true);
+        writeEditor("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > \"$(dirname \"$0\")/started\"\n",
+                    true);
 
         QProcess process;
         const QString document = m_dir.filePath(name);
-        process.start(plivek, {document});
+        process.start(plivek, { document });
         QVERIFY2(process.waitForStarted(), qPrintable(process.errorString()));
         QCOMPARE(readPipe(pipe, 30000), QByteArray("1|") + document.toUtf8());
         QVERIFY(process.waitForFinished(30000));
@@ -121,7 +122,8 @@ private slots:
         QStringList texts;
         for (int row = 0; row < messages->rowCount(); ++row)
             texts << messages->item(row, 2)->text();
-        QVERIFY2(texts.join('\n').contains("Cannot start the ZU_MOLT editor"), qPrintable(texts.join('\n')));
+        QVERIFY2(texts.join('\n').contains("Cannot start the ZU_MOLT editor"),
+                 qPrintable(texts.join('\n')));
         QCOMPARE(texts.last(), QStringLiteral("Loading complete"));
         QVERIFY(window.document().isZuMolt());
         QVERIFY(window.findChild<QAction *>(QStringLiteral("actionClose"))->isEnabled());

@@ -45,7 +45,7 @@ private slots:
         auto *node = new Halm58a::Node;
         node->setPos(QPointF(10, 20));
         network.addItem(node);
-        CustomData custom{{"layout", "<a/>\n"}, {"notes", "x"}};
+        CustomData custom { { "layout", "<a/>\n" }, { "notes", "x" } };
 
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.xcnf");
@@ -72,7 +72,7 @@ private slots:
         CnfController controller;
         fillController(controller);
         Halm58a::Network empty;
-        CustomData custom{{"a", "1"}};
+        CustomData custom { { "a", "1" } };
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.xcnf");
         ContainerFile writer(controller, &empty, custom);
@@ -98,16 +98,20 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("customBlocks");
 
-        QTest::newRow("bare controller") << "bare.xcnf" << "" << 0;
-        QTest::newRow("self-closing controller") << "selfclosing.xcnf" << "" << 1;
-        QTest::newRow("network present") << "network.xcnf" << "" << 1;
+        QTest::newRow("bare controller") << "bare.xcnf"
+                                         << "" << 0;
+        QTest::newRow("self-closing controller") << "selfclosing.xcnf"
+                                                 << "" << 1;
+        QTest::newRow("network present") << "network.xcnf"
+                                         << "" << 1;
         // %1: the file.
         QTest::newRow("network missing its closing tag")
             << "unclosednetwork.xcnf"
             << "Error loading network data: no closing tag: %1: Line 23: the \"Network\" element "
                "that starts here"
             << 0;
-        QTest::newRow("unfinished custom block dropped") << "unfinishedcustom.xcnf" << "" << 1;
+        QTest::newRow("unfinished custom block dropped") << "unfinishedcustom.xcnf"
+                                                         << "" << 1;
         QTest::newRow("no controller")
             << "garbage.xcnf"
             << "File has invalid format: %1 holds no \"Controller\" element" << 0;
@@ -143,8 +147,10 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("prefix");
 
-        QTest::newRow("controller") << "badcontroller.xcnf" << "Error loading controller data: ";
-        QTest::newRow("network") << "badnetwork.xcnf" << "Error loading network: ";
+        QTest::newRow("controller") << "badcontroller.xcnf"
+                                    << "Error loading controller data: ";
+        QTest::newRow("network") << "badnetwork.xcnf"
+                                 << "Error loading network: ";
     }
 
     void brokenBlocksName()
@@ -157,7 +163,8 @@ private slots:
         CustomData custom;
         ContainerFile reader(controller, &network, custom);
         QVERIFY(!reader.read(TestSupport::dataPath(QStringLiteral("document/") + name)));
-        QVERIFY2(reader.errorString().startsWith(prefix) && reader.errorString().size() > prefix.size(),
+        QVERIFY2(reader.errorString().startsWith(prefix)
+                     && reader.errorString().size() > prefix.size(),
                  qPrintable(reader.errorString()));
         QVERIFY(custom.isEmpty());
     }
@@ -267,7 +274,7 @@ private slots:
 
         CnfController controller;
         fillController(controller);
-        CustomData custom{{"big", QByteArray(64 * 1024, 'x')}};
+        CustomData custom { { "big", QByteArray(64 * 1024, 'x') } };
         QTemporaryDir dir;
         const QString path = dir.filePath("doc.xcnf");
         const QByteArray old("<UniConf version=\"0.1\">\n<Controller/></UniConf>");
@@ -294,7 +301,7 @@ private slots:
         if (readOnlyFolder)
             QVERIFY2(error.startsWith("Error open file: "), qPrintable(error));
         QCOMPARE(TestSupport::readFile(path), old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.xcnf"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { "doc.xcnf" });
     }
 
 private:
@@ -308,7 +315,7 @@ private:
         bool ran = false;
         const QByteArray error = TestSupport::runAsOrdinaryUser(
             [&] { return container.write(path) ? QByteArray() : container.errorString().toUtf8(); },
-            {folder}, &ran);
+            { folder }, &ran);
         ::chmod(name.constData(), 0700);
         return ran ? QString::fromUtf8(error) : QString();
     }

@@ -16,11 +16,13 @@ private slots:
         const QByteArray controller("<Controller type=\"tiverk\">x</Controller>");
         QCOMPARE(ContainerFrame::compose(controller, QByteArray(), {}),
                  QByteArray("<UniConf version=\"0.1\">\n" + controller + "</UniConf>"));
-        QCOMPARE(ContainerFrame::compose(controller, "<Network/>", {{"b", "2"}, {"a", "1\n"}}),
-                 QByteArray("<UniConf version=\"0.1\">\n" + controller + "\n<Network/>"
-                            "<CustomData id=\"a\">\n1\n\n</CustomData>\n"
-                            "<CustomData id=\"b\">\n2\n</CustomData>\n"
-                            "</UniConf>"));
+        QCOMPARE(
+            ContainerFrame::compose(controller, "<Network/>", { { "b", "2" }, { "a", "1\n" } }),
+            QByteArray("<UniConf version=\"0.1\">\n" + controller
+                       + "\n<Network/>"
+                         "<CustomData id=\"a\">\n1\n\n</CustomData>\n"
+                         "<CustomData id=\"b\">\n2\n</CustomData>\n"
+                         "</UniConf>"));
     }
 
     void split_data()
@@ -41,9 +43,9 @@ private slots:
             << QByteArray(head + "<Controller n=\"1\"/><Other/></UniConf>") << ContainerFrame::Ok
             << QByteArray("<Controller n=\"1\"/>") << ContainerFrame::NoNetwork << QByteArray()
             << CustomData();
-        QTest::newRow("no controller") << QByteArray(head + "</UniConf>")
-                                       << ContainerFrame::InvalidFormat << QByteArray()
-                                       << ContainerFrame::NoNetwork << QByteArray() << CustomData();
+        QTest::newRow("no controller")
+            << QByteArray(head + "</UniConf>") << ContainerFrame::InvalidFormat << QByteArray()
+            << ContainerFrame::NoNetwork << QByteArray() << CustomData();
         // Its reader then stops where the file does, not at an inner element's "/>".
         QTest::newRow("controller that never ends runs to the end of the file")
             << QByteArray(head + "<Controller n=\"1\"><a/>\n<b>") << ContainerFrame::Ok
@@ -62,35 +64,40 @@ private slots:
             << ContainerFrame::Ok << QByteArray("<Controller d=\"<Network\">x</Controller>")
             << ContainerFrame::NoNetwork << QByteArray() << CustomData();
         QTest::newRow("network text inside custom data is no network")
-            << QByteArray(head + "<Controller/><CustomData id=\"n\">\n<Network>\n</CustomData>\n"
-                                 "</UniConf>")
+            << QByteArray(head
+                          + "<Controller/><CustomData id=\"n\">\n<Network>\n</CustomData>\n"
+                            "</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
-            << QByteArray() << CustomData{{"n", "<Network>"}};
+            << QByteArray() << CustomData { { "n", "<Network>" } };
         QTest::newRow("custom blocks after the network")
-            << QByteArray(head + "<Controller/>\n<Network/></Network>"
-                                 "<CustomData id=\"a\">\nA\n</CustomData>\n"
-                                 "<CustomData id=\"b\">\n\n</CustomData>\n</UniConf>")
+            << QByteArray(head
+                          + "<Controller/>\n<Network/></Network>"
+                            "<CustomData id=\"a\">\nA\n</CustomData>\n"
+                            "<CustomData id=\"b\">\n\n</CustomData>\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NetworkBlock
-            << QByteArray("<Network/></Network>") << CustomData{{"a", "A"}, {"b", ""}};
+            << QByteArray("<Network/></Network>") << CustomData { { "a", "A" }, { "b", "" } };
         QTest::newRow("unfinished custom block dropped, earlier ones kept")
-            << QByteArray(head + "<Controller/><CustomData id=\"a\">\nA\n</CustomData>\n"
-                                 "<CustomData id=\"b\">\nB\n</UniConf>")
+            << QByteArray(head
+                          + "<Controller/><CustomData id=\"a\">\nA\n</CustomData>\n"
+                            "<CustomData id=\"b\">\nB\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
-            << QByteArray() << CustomData{{"a", "A"}};
+            << QByteArray() << CustomData { { "a", "A" } };
         QTest::newRow("later block with the same id wins")
-            << QByteArray(head + "<Controller/><CustomData id=\"a\">\n1\n</CustomData>\n"
-                                 "<CustomData id=\"a\">\n2\n</CustomData>\n</UniConf>")
+            << QByteArray(head
+                          + "<Controller/><CustomData id=\"a\">\n1\n</CustomData>\n"
+                            "<CustomData id=\"a\">\n2\n</CustomData>\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
-            << QByteArray() << CustomData{{"a", "2"}};
+            << QByteArray() << CustomData { { "a", "2" } };
         QTest::newRow("id holding >")
-            << QByteArray(head + "<Controller/><CustomData id=\"a>b\">\nz\n</CustomData>\n</UniConf>")
+            << QByteArray(head
+                          + "<Controller/><CustomData id=\"a>b\">\nz\n</CustomData>\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
-            << QByteArray() << CustomData{{"a>b", "z"}};
+            << QByteArray() << CustomData { { "a>b", "z" } };
         QTest::newRow("non-ASCII id")
             << QByteArray(head + "<Controller/><CustomData id=\"" + QStringLiteral("схема").toUtf8()
                           + "\">\nz\n</CustomData>\n</UniConf>")
             << ContainerFrame::Ok << QByteArray("<Controller/>") << ContainerFrame::NoNetwork
-            << QByteArray() << CustomData{{QStringLiteral("схема"), "z"}};
+            << QByteArray() << CustomData { { QStringLiteral("схема"), "z" } };
     }
 
     void split()
@@ -112,18 +119,20 @@ private slots:
 
     void customDataStableOverRepeatedWrites()
     {
-        const CustomData original{{"empty", ""},
-                                  {"lines", "\nfirst\n\nlast\n"},
-                                  {"binary", QByteArray("\0\x01\xff<tag>\r\n", 9)},
-                                  {"xml", "<a b=\"c\"/>"},
-                                  {"x>y", "id with a tag end"}};
-        QByteArray bytes = ContainerFrame::compose("<Controller/>", "<Network/></Network>", original);
+        const CustomData original { { "empty", "" },
+                                    { "lines", "\nfirst\n\nlast\n" },
+                                    { "binary", QByteArray("\0\x01\xff<tag>\r\n", 9) },
+                                    { "xml", "<a b=\"c\"/>" },
+                                    { "x>y", "id with a tag end" } };
+        QByteArray bytes
+            = ContainerFrame::compose("<Controller/>", "<Network/></Network>", original);
         const QByteArray first = bytes;
         for (int cycle = 0; cycle < 3; ++cycle) {
             const ContainerFrame frame = ContainerFrame::split(bytes);
             QCOMPARE(frame.result, ContainerFrame::Ok);
             QCOMPARE(frame.customData, original);
-            bytes = ContainerFrame::compose(frame.controllerBlock, frame.networkBlock, frame.customData);
+            bytes = ContainerFrame::compose(frame.controllerBlock, frame.networkBlock,
+                                            frame.customData);
             QCOMPARE(bytes, first);
         }
     }

@@ -19,9 +19,10 @@
 
 namespace {
 
-QVariantMap source(int id, const QString &name, const QVariant &priority, const QString &type = QString())
+QVariantMap source(int id, const QString &name, const QVariant &priority,
+                   const QString &type = QString())
 {
-    QVariantMap entry{{"id", id}, {"name", name}, {"priority", priority}};
+    QVariantMap entry { { "id", id }, { "name", name }, { "priority", priority } };
     if (!type.isEmpty())
         entry.insert("type", type);
     return entry;
@@ -34,8 +35,10 @@ QStringList sourcesOf(const CnfController &controller)
     const VObject sources = controller.nativeData()["controlSources"];
     for (int i = 0; i < sources.size(); ++i) {
         const VObject entry = sources[i];
-        const QString name = entry["name"].isNull() ? entry["type"].toString() : entry["name"].toString();
-        texts << QStringLiteral("%1:%2:%3").arg(name, entry["id"].toString(), entry["priority"].toString());
+        const QString name
+            = entry["name"].isNull() ? entry["type"].toString() : entry["name"].toString();
+        texts << QStringLiteral("%1:%2:%3")
+                     .arg(name, entry["id"].toString(), entry["priority"].toString());
     }
     return texts;
 }
@@ -66,24 +69,28 @@ private slots:
         QTest::addColumn<QVariantList>("sources");
         QTest::addColumn<QStringList>("after");
         QTest::newRow("none") << QVariantList()
-                              << QStringList{"JsonRpc-tcp:2:2", "tcp:3:3", "emergency:4:9999"};
+                              << QStringList { "JsonRpc-tcp:2:2", "tcp:3:3", "emergency:4:9999" };
         QTest::newRow("typed Emergency is the emergency source")
-            << QVariantList{source(1, "e", 5, "Emergency")} << QStringList{"e:1:5", "JsonRpc-tcp:2:2", "tcp:3:3"};
+            << QVariantList { source(1, "e", 5, "Emergency") }
+            << QStringList { "e:1:5", "JsonRpc-tcp:2:2", "tcp:3:3" };
         QTest::newRow("typed emergency is counted")
-            << QVariantList{source(5, "e", 5, "emergency")}
-            << QStringList{"e:5:5", "JsonRpc-tcp:6:6", "tcp:7:7", "emergency:8:9999"};
+            << QVariantList { source(5, "e", 5, "emergency") }
+            << QStringList { "e:5:5", "JsonRpc-tcp:6:6", "tcp:7:7", "emergency:8:9999" };
         QTest::newRow("untyped named emergency")
-            << QVariantList{source(3, "emergency", 9999)}
-            << QStringList{"emergency:3:9999", "JsonRpc-tcp:4:2", "tcp:5:3"};
+            << QVariantList { source(3, "emergency", 9999) }
+            << QStringList { "emergency:3:9999", "JsonRpc-tcp:4:2", "tcp:5:3" };
         QTest::newRow("existing sources rise above the others")
-            << QVariantList{source(1, "rpc", 1, "JsonRPC"), source(2, "other", 5), source(7, "js", 2, "JsConsole")}
-            << QStringList{"rpc:1:6", "other:2:5", "js:7:7", "emergency:3:9999"};
+            << QVariantList { source(1, "rpc", 1, "JsonRPC"), source(2, "other", 5),
+                              source(7, "js", 2, "JsConsole") }
+            << QStringList { "rpc:1:6", "other:2:5", "js:7:7", "emergency:3:9999" };
         QTest::newRow("JsonRPC steps over the JsConsole priority")
-            << QVariantList{source(1, "rpc", 1, "JsonRPC"), source(3, "other", 5), source(2, "js", 6, "JsConsole")}
-            << QStringList{"rpc:1:7", "other:3:5", "js:2:8", "emergency:4:9999"};
+            << QVariantList { source(1, "rpc", 1, "JsonRPC"), source(3, "other", 5),
+                              source(2, "js", 6, "JsConsole") }
+            << QStringList { "rpc:1:7", "other:3:5", "js:2:8", "emergency:4:9999" };
         QTest::newRow("sources already on top")
-            << QVariantList{source(1, "rpc", 8, "JsonRPC"), source(2, "js", 9, "JsConsole"), source(3, "x", 4)}
-            << QStringList{"rpc:1:8", "js:2:9", "x:3:4", "emergency:4:9999"};
+            << QVariantList { source(1, "rpc", 8, "JsonRPC"), source(2, "js", 9, "JsConsole"),
+                              source(3, "x", 4) }
+            << QStringList { "rpc:1:8", "js:2:9", "x:3:4", "emergency:4:9999" };
     }
 
     void tiverkIICompletion()
@@ -98,10 +105,14 @@ private slots:
         QCOMPARE(sourcesOf(controller), after);
         const VObject list = controller.nativeData()["controlSources"];
         for (int i = 0; i < list.size(); ++i) {
-            if (list[i]["type"] == QLatin1String("JsonRPC") && list[i]["name"] == QLatin1String("JsonRpc-tcp"))
-                QCOMPARE(list[i]["url"].toString(), QStringLiteral("tcp-listen://127.0.0.1:15557/"));
-            if (list[i]["type"] == QLatin1String("JsConsole") && list[i]["name"] == QLatin1String("tcp"))
-                QCOMPARE(list[i]["url"].toString(), QStringLiteral("tcp-listen://127.0.0.1:15555/"));
+            if (list[i]["type"] == QLatin1String("JsonRPC")
+                && list[i]["name"] == QLatin1String("JsonRpc-tcp"))
+                QCOMPARE(list[i]["url"].toString(),
+                         QStringLiteral("tcp-listen://127.0.0.1:15557/"));
+            if (list[i]["type"] == QLatin1String("JsConsole")
+                && list[i]["name"] == QLatin1String("tcp"))
+                QCOMPARE(list[i]["url"].toString(),
+                         QStringLiteral("tcp-listen://127.0.0.1:15555/"));
         }
     }
 
@@ -132,12 +143,14 @@ private slots:
     {
         QTest::addColumn<QVariantList>("sources");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("none") << QVariantList() << QStringList{"emergency:1:255", "scheduler:2:0"};
-        QTest::newRow("ids 3 and 7") << QVariantList{source(3, "a", 1), source(7, "b", 2)}
-                                     << QStringList{"a:3:1", "b:7:2", "emergency:8:255", "scheduler:9:0"};
+        QTest::newRow("none") << QVariantList()
+                              << QStringList { "emergency:1:255", "scheduler:2:0" };
+        QTest::newRow("ids 3 and 7")
+            << QVariantList { source(3, "a", 1), source(7, "b", 2) }
+            << QStringList { "a:3:1", "b:7:2", "emergency:8:255", "scheduler:9:0" };
         QTest::newRow("both present")
-            << QVariantList{source(1, "e", 255, "emergency"), source(2, "s", 0, "scheduler")}
-            << QStringList{"e:1:255", "s:2:0"};
+            << QVariantList { source(1, "e", 255, "emergency"), source(2, "s", 0, "scheduler") }
+            << QStringList { "e:1:255", "s:2:0" };
     }
 
     void zuMoltCompletion()
@@ -169,8 +182,10 @@ private slots:
         QTemporaryDir dir;
         Project project;
         CnfNative::initController(project.controller(), family, family == "tiverk" ? "3.17" : "");
-        const CnfProgramPtr longer = programWith(project.controller(), "1", QByteArray("\x01\x02\x03\x04\x05", 5));
-        const CnfProgramPtr shorter = programWith(project.controller(), "2", QByteArray("\x01\x02\x03", 3));
+        const CnfProgramPtr longer
+            = programWith(project.controller(), "1", QByteArray("\x01\x02\x03\x04\x05", 5));
+        const CnfProgramPtr shorter
+            = programWith(project.controller(), "2", QByteArray("\x01\x02\x03", 3));
         project.setChanged(true);
 
         ModalAnswerer answerer;
@@ -181,7 +196,8 @@ private slots:
         if (answer) {
             QCOMPARE(answerer.seenTitle(), QStringLiteral("Conversion"));
             QCOMPARE(answerer.seenText(),
-                     QStringLiteral("Conversion of configuration type  may lead to data loss. Continue?"));
+                     QStringLiteral(
+                         "Conversion of configuration type  may lead to data loss. Continue?"));
         }
         QCOMPARE(project.lastError(), QString());
         QCOMPARE(QFile::exists(dir.filePath("plan.txt")), saved);
@@ -238,7 +254,8 @@ private slots:
         QTemporaryDir dir;
         Project project;
         CnfNative::initController(project.controller(), "tiverk", "3.17");
-        const CnfProgramPtr program = programWith(project.controller(), "1", QByteArray("\x01\x02\x03\x04\x05", 5));
+        const CnfProgramPtr program
+            = programWith(project.controller(), "1", QByteArray("\x01\x02\x03\x04\x05", 5));
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Yes);
         QVERIFY(!project.saveAsConverted(dir.filePath("missing/plan.txt")));
@@ -262,7 +279,7 @@ private slots:
         const CnfMatrixPtr conflicts = controller.conflictMatrix();
         const int cells = conflicts ? conflicts->content().size() : 0;
         controller.setNativeData("startup_yf", 4);
-        controller.setNativeData("vpu_phases", QVariantList{1, 2});
+        controller.setNativeData("vpu_phases", QVariantList { 1, 2 });
 
         ModalAnswerer answerer;
         answerSaveDialog(answerer, dir.filePath("plan"), 4);
@@ -270,14 +287,18 @@ private slots:
         QCOMPARE(project.type(), 4);
         QCOMPARE(controller.property("type").toString(), QStringLiteral("tiverkii"));
         QCOMPARE(controller.powerDevices().first()->name, QStringLiteral("K1"));
-        QCOMPARE(controller.powerDevices().last()->name, QStringLiteral("K%1").arg(controller.powerDevices().size()));
+        QCOMPARE(controller.powerDevices().last()->name,
+                 QStringLiteral("K%1").arg(controller.powerDevices().size()));
         QCOMPARE(controller.powerDevices().last()->id, controller.powerDevices().size());
-        QCOMPARE(controller.nativeData().keys(), (QStringList{"controlSources", "modules", "sg_defaults"}));
-        QCOMPARE(controller.nativeData()["modules"]["SystemBus"]["devices"]["VPU1"]["controlSource"].toInt(), 4);
+        QCOMPARE(controller.nativeData().keys(),
+                 (QStringList { "controlSources", "modules", "sg_defaults" }));
+        QCOMPARE(controller.nativeData()["modules"]["SystemBus"]["devices"]["VPU1"]["controlSource"]
+                     .toInt(),
+                 4);
         QCOMPARE(controller.nativeData()["sg_defaults"]["amberBlink"].toInt(), 4);
         QCOMPARE(controller.nativeData()["sg_defaults"]["redAmber"].toInt(), 2);
         QCOMPARE(sourcesOf(controller).mid(0, 4),
-                 (QStringList{"emergency:1:9999", "scheduler:2:0", "its:3:3", "vpu:4:1"}));
+                 (QStringList { "emergency:1:9999", "scheduler:2:0", "its:3:3", "vpu:4:1" }));
         const CnfMatrixPtr made = controller.defaultMatrix();
         QVERIFY(made);
         QCOMPARE(made, controller.safetyMatrix());
@@ -293,14 +314,16 @@ private slots:
         QTemporaryDir dir;
         Project project;
         CnfNative::initController(project.controller(), "tiverkii", "0.1");
-        project.controller().setNativeData("controlSources", QVariantList{source(4, "old", 3, "JsonRPC")});
+        project.controller().setNativeData("controlSources",
+                                           QVariantList { source(4, "old", 3, "JsonRPC") });
         QVERIFY(project.saveAsConverted(dir.filePath("first.json")));
         ModalAnswerer answerer;
         answerSaveDialog(answerer, dir.filePath("plan.json"), 5);
         QVERIFY2(project.saveAsConverted(QString()), qPrintable(project.lastError()));
         QCOMPARE(project.type(), 5);
         QCOMPARE(project.controller().property("type").toString(), QStringLiteral("ZU_MOLT"));
-        QCOMPARE(sourcesOf(project.controller()), (QStringList{"emergency:1:255", "scheduler:2:0"}));
+        QCOMPARE(sourcesOf(project.controller()),
+                 (QStringList { "emergency:1:255", "scheduler:2:0" }));
     }
 
     void containerKeepsTheNativeData()

@@ -20,8 +20,9 @@ private slots:
         QStringList names;
         for (const QRadioButton *button : buttons)
             names << button->objectName();
-        QCOMPARE(names, (QStringList{"tiverk314", "tiverk315", "tiverk316", "tiverk317", "tiverk318", "adapter",
-                                     "tiverkii", "ZU_MOLT"}));
+        QCOMPARE(names,
+                 (QStringList { "tiverk314", "tiverk315", "tiverk316", "tiverk317", "tiverk318",
+                                "adapter", "tiverkii", "ZU_MOLT" }));
         auto *preselected = dialog.findChild<QRadioButton *>("tiverk318");
         QVERIFY(preselected->isChecked());
         QCOMPARE(preselected->text(), QString::fromUtf8("ТИВЕРК 3.18"));
@@ -34,11 +35,16 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QVariant>("version");
-        QTest::newRow("unchanged") << "" << "tiverk" << QVariant("3.18");
-        QTest::newRow("3.14") << "tiverk314" << "tiverk" << QVariant("3.14");
-        QTest::newRow("adapter") << "adapter" << "adapter" << QVariant();
-        QTest::newRow("TIVERK II") << "tiverkii" << "tiverkii" << QVariant("0.1");
-        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "ZU_MOLT" << QVariant("1.0");
+        QTest::newRow("unchanged") << ""
+                                   << "tiverk" << QVariant("3.18");
+        QTest::newRow("3.14") << "tiverk314"
+                              << "tiverk" << QVariant("3.14");
+        QTest::newRow("adapter") << "adapter"
+                                 << "adapter" << QVariant();
+        QTest::newRow("TIVERK II") << "tiverkii"
+                                   << "tiverkii" << QVariant("0.1");
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT"
+                                 << "ZU_MOLT" << QVariant("1.0");
     }
 
     void choice()

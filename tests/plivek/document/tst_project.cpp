@@ -71,10 +71,7 @@ private:
     EnvironmentGuard m_environment;
 
 private slots:
-    void init()
-    {
-        qputenv("PATH", m_noEditor.path().toLocal8Bit());
-    }
+    void init() { qputenv("PATH", m_noEditor.path().toLocal8Bit()); }
 
     void familyTests_data()
     {
@@ -152,14 +149,16 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("family");
 
-        QTest::newRow("universal container") << TestSupport::dataPath("document/tiverk.xcnf") << 1
-                                             << "tiverk";
-        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << 2 << "tiverk";
-        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << 3 << "adapter";
-        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << 4
-                                   << "tiverkii";
-        QTest::newRow("ZU_MOLT without editor") << TestSupport::examplesPath("zumolt_intersection.json") << 5
-                                                << "ZU_MOLT";
+        QTest::newRow("universal container")
+            << TestSupport::dataPath("document/tiverk.xcnf") << 1 << "tiverk";
+        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << 2
+                                << "tiverk";
+        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << 3
+                                 << "adapter";
+        QTest::newRow("TIVERK II")
+            << TestSupport::examplesPath("tiverkii_intersection.json") << 4 << "tiverkii";
+        QTest::newRow("ZU_MOLT without editor")
+            << TestSupport::examplesPath("zumolt_intersection.json") << 5 << "ZU_MOLT";
     }
 
     void loadEachKind()
@@ -185,12 +184,12 @@ private slots:
 
         QTest::newRow("TIVERK II in .cnf")
             << TestSupport::examplesPath("tiverkii_intersection.json") << "t2.cnf" << 4;
-        QTest::newRow("adapter in .cnf") << TestSupport::examplesPath("adapter_crossing.txt")
-                                         << "a.cnf" << 3;
-        QTest::newRow("ZU_MOLT in .cnf") << TestSupport::examplesPath("zumolt_intersection.json")
-                                         << "z.cnf" << 5;
-        QTest::newRow("container in capitals") << TestSupport::dataPath("document/tiverk.xcnf")
-                                               << "c.XCNF" << 1;
+        QTest::newRow("adapter in .cnf")
+            << TestSupport::examplesPath("adapter_crossing.txt") << "a.cnf" << 3;
+        QTest::newRow("ZU_MOLT in .cnf")
+            << TestSupport::examplesPath("zumolt_intersection.json") << "z.cnf" << 5;
+        QTest::newRow("container in capitals")
+            << TestSupport::dataPath("document/tiverk.xcnf") << "c.XCNF" << 1;
     }
 
     void loadByContentNotSuffix()
@@ -211,24 +210,33 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("error");
 
-        QTest::newRow("native") << "garbage.cnf"
-                                << "Error reading of configuration: Unsupported version of configuration";
+        QTest::newRow("native")
+            << "garbage.cnf"
+            << "Error reading of configuration: Unsupported version of configuration";
         QTest::newRow("native rejected by its loader")
-            << "rejected.cnf" << "Error reading of configuration: Line 2, column ";
-        QTest::newRow("adapter") << "garbage.txt" << "Error reading of adapter configuration: ";
-        QTest::newRow("empty native") << "empty.cnf"
-                                      << "Error reading of configuration: Unsupported version of configuration: "
-                                         "The configuration is empty";
+            << "rejected.cnf"
+            << "Error reading of configuration: Line 2, column ";
+        QTest::newRow("adapter") << "garbage.txt"
+                                 << "Error reading of adapter configuration: ";
+        QTest::newRow("empty native")
+            << "empty.cnf"
+            << "Error reading of configuration: Unsupported version of configuration: "
+               "The configuration is empty";
         QTest::newRow("native cut before its controller")
-            << "cut.cnf" << "Error reading of configuration: Unsupported version of configuration: Line ";
-        QTest::newRow("json") << "garbage.json" << "Error reading of TIVERKII configuration: ";
+            << "cut.cnf"
+            << "Error reading of configuration: Unsupported version of configuration: Line ";
+        QTest::newRow("json") << "garbage.json"
+                              << "Error reading of TIVERKII configuration: ";
         QTest::newRow("json of the ZU_MOLT family")
             << "zumolt-version2.json"
-            << "Error reading of ZU_MOLT configuration: Line 1, column 19: unsupported configVersion 2 (1 expected)";
-        QTest::newRow("container") << "garbage.xcnf" << "File has invalid format";
-        QTest::newRow("container with broken controller")
-            << "badcontroller.xcnf" << "Error loading controller data: ";
-        QTest::newRow("unknown suffix") << "garbage.doc" << "File loading error: unknown type";
+            << "Error reading of ZU_MOLT configuration: Line 1, column 19: unsupported "
+               "configVersion 2 (1 expected)";
+        QTest::newRow("container") << "garbage.xcnf"
+                                   << "File has invalid format";
+        QTest::newRow("container with broken controller") << "badcontroller.xcnf"
+                                                          << "Error loading controller data: ";
+        QTest::newRow("unknown suffix") << "garbage.doc"
+                                        << "File loading error: unknown type";
     }
 
     void loadGarbage()
@@ -274,7 +282,8 @@ private slots:
         const QString path = TestSupport::examplesPath("adapter_crossing.txt");
         answerer.enterText(path);
         QVERIFY2(project.load(QString()), qPrintable(project.lastError()));
-        QCOMPARE(QFileInfo(project.fileName()).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+        QCOMPARE(QFileInfo(project.fileName()).canonicalFilePath(),
+                 QFileInfo(path).canonicalFilePath());
         QCOMPARE(project.type(), 3);
         QSettings settings;
         QCOMPARE(settings.value(QStringLiteral("lastOpenDir")).toByteArray(),
@@ -301,7 +310,8 @@ private slots:
         QTemporaryDir bin;
         QVERIFY(writeFile(bin.filePath(QStringLiteral("zumoltc")), "#!/bin/sh\nexit 0\n", true));
         qputenv("PATH", bin.path().toLocal8Bit());
-        const QString path = copyTo(TestSupport::examplesPath("zumolt_intersection.json"), bin.filePath(name));
+        const QString path
+            = copyTo(TestSupport::examplesPath("zumolt_intersection.json"), bin.filePath(name));
 
         Project project;
         project.controller().setProperty("number", 77);
@@ -328,7 +338,7 @@ private slots:
 
         const QString json = TestSupport::examplesPath("zumolt_intersection.json");
         const QString cnf = copyTo(json, bin.filePath(QStringLiteral("z.cnf")));
-        for (const QString &path : {json, cnf}) {
+        for (const QString &path : { json, cnf }) {
             Project project;
             QVERIFY2(project.load(path), qPrintable(project.lastError()));
             QCOMPARE(project.type(), 5);
@@ -345,13 +355,16 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("type");
 
-        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf") << "n.cnf" << 2;
-        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << "a.txt" << 3;
-        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << "t.json"
-                                   << 4;
-        QTest::newRow("TIVERK II in .cnf") << TestSupport::examplesPath("tiverkii_intersection.json")
-                                           << "t.cnf" << 4;
-        QTest::newRow("container") << TestSupport::dataPath("document/tiverk.xcnf") << "c.xcnf" << 1;
+        QTest::newRow("native") << TestSupport::examplesPath("tiverk318_intersection.cnf")
+                                << "n.cnf" << 2;
+        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << "a.txt"
+                                 << 3;
+        QTest::newRow("TIVERK II")
+            << TestSupport::examplesPath("tiverkii_intersection.json") << "t.json" << 4;
+        QTest::newRow("TIVERK II in .cnf")
+            << TestSupport::examplesPath("tiverkii_intersection.json") << "t.cnf" << 4;
+        QTest::newRow("container")
+            << TestSupport::dataPath("document/tiverk.xcnf") << "c.xcnf" << 1;
     }
 
     void editorTakesOnlyZuMolt()
@@ -378,13 +391,20 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("found");
 
-        QTest::newRow("none") << "EMPTY" << "";
-        QTest::newRow("second folder") << "EMPTY:WITH" << "WITH";
-        QTest::newRow("first folder that has it") << "WITH:OTHER" << "WITH";
-        QTest::newRow("empty entry is the current folder") << "EMPTY::WITH" << "CURRENT";
-        QTest::newRow("trailing colon searches the current folder last") << "EMPTY:" << "CURRENT";
-        QTest::newRow("empty PATH is one empty entry") << "" << "CURRENT";
-        QTest::newRow("no PATH") << "UNSET" << "";
+        QTest::newRow("none") << "EMPTY"
+                              << "";
+        QTest::newRow("second folder") << "EMPTY:WITH"
+                                       << "WITH";
+        QTest::newRow("first folder that has it") << "WITH:OTHER"
+                                                  << "WITH";
+        QTest::newRow("empty entry is the current folder") << "EMPTY::WITH"
+                                                           << "CURRENT";
+        QTest::newRow("trailing colon searches the current folder last") << "EMPTY:"
+                                                                         << "CURRENT";
+        QTest::newRow("empty PATH is one empty entry") << ""
+                                                       << "CURRENT";
+        QTest::newRow("no PATH") << "UNSET"
+                                 << "";
     }
 
     void findZuMoltEditor()
@@ -400,10 +420,10 @@ private slots:
         QVERIFY(QDir(empty.path()).mkdir(QStringLiteral("zumoltc"))); // a folder is no program
         QVERIFY(QDir::setCurrent(current.path()));
 
-        const QMap<QString, QString> folders{{"EMPTY", empty.path()},
-                                             {"WITH", with.path()},
-                                             {"OTHER", other.path()},
-                                             {"CURRENT", current.path()}};
+        const QMap<QString, QString> folders { { "EMPTY", empty.path() },
+                                               { "WITH", with.path() },
+                                               { "OTHER", other.path() },
+                                               { "CURRENT", current.path() } };
         QString value = path;
         for (auto it = folders.cbegin(); it != folders.cend(); ++it)
             value.replace(it.key(), it.value());
@@ -446,7 +466,8 @@ private slots:
         QFETCH(bool, written);
 
         QTemporaryDir dir;
-        const QString path = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
+        const QString path
+            = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
         Project project;
         QVERIFY(project.load(path));
         project.controller().setProperty("number", 4242);
@@ -480,7 +501,8 @@ private slots:
         // Yes, but the file cannot be written: nothing is emptied, so no edit is
         // lost, and the reason is left for the caller to show.
         QTemporaryDir dir;
-        const QString path = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
+        const QString path
+            = copyTo(TestSupport::dataPath("document/tiverk.xcnf"), dir.filePath("d.xcnf"));
         Project project;
         QVERIFY(project.load(path));
         const QString unwritable = dir.filePath(QStringLiteral("missing/d.xcnf"));
@@ -506,8 +528,8 @@ private slots:
         // The custom blocks of a container go out again only into the file they
         // came from: loading another file or emptying the document drops them.
         QTemporaryDir dir;
-        const QString container = copyTo(TestSupport::dataPath("document/selfclosing.xcnf"),
-                                         dir.filePath("c.xcnf"));
+        const QString container
+            = copyTo(TestSupport::dataPath("document/selfclosing.xcnf"), dir.filePath("c.xcnf"));
         const QString out = dir.filePath("out.xcnf");
         Project project;
         QVERIFY2(project.load(container), qPrintable(project.lastError()));
@@ -546,14 +568,15 @@ private slots:
         QCOMPARE(TestSupport::readFile(backup), original);
         QVERIFY(TestSupport::readFile(path).contains("4343"));
         QCOMPARE(QDir(dir.filePath(QStringLiteral("v1.2"))).entryList(QDir::Files),
-                 (QStringList{QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf")}));
+                 (QStringList { QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf") }));
     }
 
     void failedBackupIsReportedAndTheSaveGoesOn()
     {
         // A folder holds the backup's name: it can be neither removed nor replaced.
         QTemporaryDir dir;
-        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), dir.filePath("plan.cnf"));
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath("plan.cnf"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("plan.bak")));
 
         Project project;
@@ -563,7 +586,8 @@ private slots:
         QVERIFY2(project.save(), qPrintable(project.lastError()));
         QVERIFY(TestSupport::readFile(path).contains("4343"));
         QCOMPARE(project.warnings().size(), 1);
-        QVERIFY2(project.warnings().at(0).startsWith(QStringLiteral("The previous version was not kept: cannot remove ")),
+        QVERIFY2(project.warnings().at(0).startsWith(
+                     QStringLiteral("The previous version was not kept: cannot remove ")),
                  qPrintable(project.warnings().at(0)));
         QVERIFY(QFileInfo(dir.filePath("plan.bak")).isDir());
 
@@ -589,7 +613,8 @@ private slots:
 
         QTemporaryDir dir;
         Project project;
-        QVERIFY(project.load(copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), dir.filePath("plan.cnf"))));
+        QVERIFY(project.load(copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath("plan.cnf"))));
         const QString path = dir.filePath("plan.bak");
         QVERIFY2(project.saveAsConverted(path), qPrintable(project.lastError()));
         const QByteArray before = TestSupport::readFile(path);
@@ -611,7 +636,7 @@ private slots:
             QCOMPARE(TestSupport::readFile(path), before);
         else
             QVERIFY(TestSupport::readFile(path).contains("4545"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plan.bak", "plan.cnf"}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList { "plan.bak", "plan.cnf" }));
     }
 
     void savesInTheFamilyItWasReadAs_data()
@@ -620,9 +645,12 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QByteArray>("kept"); // bytes every save must hold; empty: not checked
 
-        QTest::newRow("TIVERK II without type") << "proj_tiverkii_no_type.json" << 4 << QByteArray();
-        QTest::newRow("adapter text without type") << "proj_adapter_no_type.txt" << 3 << QByteArray();
-        QTest::newRow("TIVERK II whose type is adapter") << "proj_tiverkii_type_adapter.json" << 4 << QByteArray();
+        QTest::newRow("TIVERK II without type")
+            << "proj_tiverkii_no_type.json" << 4 << QByteArray();
+        QTest::newRow("adapter text without type")
+            << "proj_adapter_no_type.txt" << 3 << QByteArray();
+        QTest::newRow("TIVERK II whose type is adapter")
+            << "proj_tiverkii_type_adapter.json" << 4 << QByteArray();
         // Read whole, not cut at the NUL byte: cut, the text would end in a lone
         // backslash that the file cannot store.
         QTest::newRow("ZU_MOLT text with a backslash before a NUL byte")
@@ -638,7 +666,8 @@ private slots:
         QFETCH(QByteArray, kept);
 
         QTemporaryDir dir;
-        const QString path = copyTo(TestSupport::dataPath(QStringLiteral("roundtrip/") + fixture), dir.filePath(fixture));
+        const QString path = copyTo(TestSupport::dataPath(QStringLiteral("roundtrip/") + fixture),
+                                    dir.filePath(fixture));
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
         QByteArray previous;
         for (int round = 0; round < 2; ++round) {
@@ -671,7 +700,8 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("huge.json"));
         QVERIFY(TestSupport::writeLongArrayConfiguration(path, hugeFileBytes));
-        const QString sample = TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json"));
+        const QString sample
+            = TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json"));
 
         const TestSupport::ChildEnd end = TestSupport::runInChild([&](int outputFd) {
             if (!TestSupport::limitAddressSpace(memoryHeadroom))
@@ -685,7 +715,8 @@ private slots:
             return project.load(sample) && project.isTiverkII() ? 1 : 2;
         });
         QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
-        QCOMPARE(QString::fromUtf8(end.output), QStringLiteral("Not enough memory to load %1").arg(path));
+        QCOMPARE(QString::fromUtf8(end.output),
+                 QStringLiteral("Not enough memory to load %1").arg(path));
         QCOMPARE(end.exitCode, 1);
     }
 

@@ -48,7 +48,8 @@ private slots:
     {
         QTemporaryDir dir;
         Project project;
-        CnfNative::initController(project.controller(), QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        CnfNative::initController(project.controller(), QStringLiteral("tiverk"),
+                                  QStringLiteral("3.18"));
         project.setFileName(dir.filePath("plan.doc"));
         project.setChanged(true);
         QVERIFY(!project.save());
@@ -82,7 +83,8 @@ private slots:
         QFETCH(QString, family);
         QTemporaryDir dir;
         Project project;
-        CnfNative::initController(project.controller(), QStringLiteral("tiverkii"), QStringLiteral("0.1"));
+        CnfNative::initController(project.controller(), QStringLiteral("tiverkii"),
+                                  QStringLiteral("0.1"));
         ModalAnswerer answerer;
         QString shownFilter;
         answerSaveDialog(answerer, dir.filePath("plan"), filter, nullptr, &shownFilter);
@@ -101,9 +103,15 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("filter");
-        QTest::newRow("first line") << "tiverk" << "dat00012" << "TIVERK and adapter configuration files (*.cnf)";
-        QTest::newRow("adapter") << "adapter" << "dat00012" << "adapter configuration files (*.txt)";
-        QTest::newRow("TIVERK II") << "tiverkii" << "" << "TIVERKII configuration files (*.json)";
+        QTest::newRow("first line") << "tiverk"
+                                    << "dat00012"
+                                    << "TIVERK and adapter configuration files (*.cnf)";
+        QTest::newRow("adapter") << "adapter"
+                                 << "dat00012"
+                                 << "adapter configuration files (*.txt)";
+        QTest::newRow("TIVERK II") << "tiverkii"
+                                   << ""
+                                   << "TIVERKII configuration files (*.json)";
     }
 
     void proposesNameAfterTheNumber()
@@ -134,7 +142,8 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath("closed");
         QVERIFY(QDir(dir.path()).mkdir("closed"));
-        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), folder + "/plan.cnf");
+        const QString path
+            = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), folder + "/plan.cnf");
         const QString backup = folder + "/plan.bak";
         QVERIFY(TestSupport::writeFile(backup, "old backup"));
         const QByteArray original = TestSupport::readFile(path);
@@ -152,7 +161,7 @@ private slots:
                 project.setChanged(true);
                 return project.save() ? QByteArray() : project.lastError().toUtf8();
             },
-            {dir.path(), folder, path, backup}, &ran);
+            { dir.path(), folder, path, backup }, &ran);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(ran);
         QVERIFY2(error.startsWith("Error saving configuration: "), error.constData());
@@ -167,7 +176,8 @@ private slots:
         QTemporaryDir dir;
         const QString folder = dir.filePath("closed");
         QVERIFY(QDir(dir.path()).mkdir("closed"));
-        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), folder + "/t318.cnf");
+        const QString path
+            = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), folder + "/t318.cnf");
         const QString refused = folder + "/other.cnf";
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
 
@@ -189,12 +199,14 @@ private slots:
                 result += project.isChanged() ? "" : " unchanged";
                 // Saving is refused in a folder that takes no new file; opened
                 // again, it writes the file the document came from.
-                if (!QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+                if (!QFile::setPermissions(folder,
+                                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
                     return QByteArray(result + ", folder not opened");
-                result += project.save() ? QByteArray(", saved") : ", not saved: " + project.lastError().toUtf8();
+                result += project.save() ? QByteArray(", saved")
+                                         : ", not saved: " + project.lastError().toUtf8();
                 return result;
             },
-            {dir.path(), folder, path}, &ran);
+            { dir.path(), folder, path }, &ran);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(ran);
         QCOMPARE(outcome, QByteArray("refused, saved"));
@@ -221,7 +233,8 @@ private slots:
         QFETCH(bool, warned);
         QTemporaryDir dir;
         QSettings().setValue("lastSaveDir", dir.path().toUtf8());
-        const QString path = copyTo(TestSupport::dataPath("document/network.xcnf"), dir.filePath("doc.xcnf"));
+        const QString path
+            = copyTo(TestSupport::dataPath("document/network.xcnf"), dir.filePath("doc.xcnf"));
         Project project;
         project.createNetwork(nullptr);
         QVERIFY(project.load(path));
@@ -251,7 +264,8 @@ private slots:
     void copyLeavesTheDocumentAsItWas()
     {
         QTemporaryDir dir;
-        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"), dir.filePath("plan.cnf"));
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath("plan.cnf"));
         Project project;
         QVERIFY(project.load(path));
         project.setChanged(true);
@@ -277,7 +291,8 @@ private slots:
     {
         QTemporaryDir dir;
         Project project;
-        CnfNative::initController(project.controller(), QStringLiteral("ZU_MOLT"), QStringLiteral("1.0"));
+        CnfNative::initController(project.controller(), QStringLiteral("ZU_MOLT"),
+                                  QStringLiteral("1.0"));
         ModalAnswerer answerer;
         answerSaveDialog(answerer, dir.filePath("copy"), 5);
         QVERIFY2(project.saveAs(QString()), qPrintable(project.lastError()));

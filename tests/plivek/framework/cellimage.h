@@ -9,7 +9,8 @@
 // compare what two delegates show for a cell.
 namespace CellImage {
 
-inline QImage paint(const QAbstractItemDelegate &delegate, const QVariant &value, bool selected = false)
+inline QImage paint(const QAbstractItemDelegate &delegate, const QVariant &value,
+                    bool selected = false)
 {
     QStandardItemModel model(1, 1);
     model.setData(model.index(0, 0), value, Qt::EditRole);

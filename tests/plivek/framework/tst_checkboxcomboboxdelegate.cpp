@@ -9,7 +9,8 @@
 #include <QtTest>
 
 namespace {
-const QStringList Directions{QStringLiteral("North"), QStringLiteral("South"), QStringLiteral("East")};
+const QStringList Directions { QStringLiteral("North"), QStringLiteral("South"),
+                               QStringLiteral("East") };
 }
 
 class TestCheckBoxComboBoxDelegate : public QObject
@@ -25,27 +26,29 @@ private slots:
         QTest::addColumn<QList<int>>("toggleRows");
         QTest::addColumn<QString>("written");
 
-        const QList<QVariant> numbers{1, 2, 3};
+        const QList<QVariant> numbers { 1, 2, 3 };
         QTest::newRow("values back in row order")
             << numbers << QStringLiteral("2,1")
-            << QStringList{QStringLiteral("North"), QStringLiteral("South")} << QList<int>()
+            << QStringList { QStringLiteral("North"), QStringLiteral("South") } << QList<int>()
             << QStringLiteral("1,2");
         QTest::newRow("unknown value checks nothing")
             << numbers << QStringLiteral("7") << QStringList() << QList<int>() << QString();
-        QTest::newRow("empty cell") << numbers << QString() << QStringList() << QList<int>{2}
-                                    << QStringLiteral("3");
+        QTest::newRow("empty cell")
+            << numbers << QString() << QStringList() << QList<int> { 2 } << QStringLiteral("3");
         QTest::newRow("ticking adds a value")
-            << numbers << QStringLiteral("3") << QStringList{QStringLiteral("East")} << QList<int>{0}
-            << QStringLiteral("1,3");
+            << numbers << QStringLiteral("3") << QStringList { QStringLiteral("East") }
+            << QList<int> { 0 } << QStringLiteral("1,3");
         QTest::newRow("without values texts are stored")
             << QList<QVariant>() << QStringLiteral("East,North")
-            << QStringList{QStringLiteral("North"), QStringLiteral("East")} << QList<int>{1}
+            << QStringList { QStringLiteral("North"), QStringLiteral("East") } << QList<int> { 1 }
             << QStringLiteral("North,South,East");
         QTest::newRow("text values")
-            << QList<QVariant>{QStringLiteral("n"), QStringLiteral("s"), QStringLiteral("e")}
-            << QStringLiteral("e") << QStringList{QStringLiteral("East")} << QList<int>() << QStringLiteral("e");
+            << QList<QVariant> { QStringLiteral("n"), QStringLiteral("s"), QStringLiteral("e") }
+            << QStringLiteral("e") << QStringList { QStringLiteral("East") } << QList<int>()
+            << QStringLiteral("e");
         QTest::newRow("fewer values than texts")
-            << QList<QVariant>{1} << QString() << QStringList() << QList<int>{0, 2} << QStringLiteral("1,");
+            << QList<QVariant> { 1 } << QString() << QStringList() << QList<int> { 0, 2 }
+            << QStringLiteral("1,");
     }
     void roundTrip()
     {
@@ -77,7 +80,7 @@ private slots:
 
     void addItem()
     {
-        CheckBoxComboBoxDelegate delegate(nullptr, {QStringLiteral("North")}, {1});
+        CheckBoxComboBoxDelegate delegate(nullptr, { QStringLiteral("North") }, { 1 });
         delegate.addItem(QStringLiteral("South"), 2);
         delegate.addItem(QStringLiteral("Centre")); // null value: not stored
         QStandardItemModel model(1, 1);
@@ -85,15 +88,15 @@ private slots:
         auto *box = qobject_cast<CheckComboBox *>(
             delegate.createEditor(&parent, QStyleOptionViewItem(), model.index(0, 0)));
         QCOMPARE(box->count(), 3);
-        box->setCheckedItems({QStringLiteral("South"), QStringLiteral("Centre")});
+        box->setCheckedItems({ QStringLiteral("South"), QStringLiteral("Centre") });
         delegate.setModelData(box, &model, model.index(0, 0));
         QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("2,"));
     }
 
     void sizeHintFitsTheLongestText()
     {
-        CheckBoxComboBoxDelegate shortTexts(nullptr, {QStringLiteral("N")});
-        CheckBoxComboBoxDelegate longTexts(nullptr, {QStringLiteral("N")});
+        CheckBoxComboBoxDelegate shortTexts(nullptr, { QStringLiteral("N") });
+        CheckBoxComboBoxDelegate longTexts(nullptr, { QStringLiteral("N") });
         longTexts.addItem(QStringLiteral("A much longer direction name"));
         const QSize small = shortTexts.sizeHint(QStyleOptionViewItem(), QModelIndex());
         const QSize large = longTexts.sizeHint(QStyleOptionViewItem(), QModelIndex());
@@ -107,7 +110,7 @@ private slots:
     {
         QTableWidget table(1, 1);
         table.setItem(0, 0, new QTableWidgetItem(QStringLiteral("2")));
-        table.setItemDelegate(new CheckBoxComboBoxDelegate(&table, Directions, {1, 2, 3}));
+        table.setItemDelegate(new CheckBoxComboBoxDelegate(&table, Directions, { 1, 2, 3 }));
         table.show();
         QVERIFY(QTest::qWaitForWindowExposed(&table));
         table.setCurrentCell(0, 0);

@@ -9,7 +9,10 @@
 
 namespace {
 
-QStringList letters() { return {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}; }
+QStringList letters()
+{
+    return { QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c") };
+}
 
 void check(CheckComboBox &box, int row)
 {
@@ -72,11 +75,12 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("line");
 
-        QTest::newRow("none gives default") << QList<int>() << QString() << QStringLiteral("(none)");
-        QTest::newRow("two") << QList<int>{0, 1} << QString() << QStringLiteral("a,b");
-        QTest::newRow("row order") << QList<int>{2, 0} << QString() << QStringLiteral("a,c");
-        QTest::newRow("separator changed") << QList<int>{0, 1} << QStringLiteral("; ")
-                                           << QStringLiteral("a; b");
+        QTest::newRow("none gives default")
+            << QList<int>() << QString() << QStringLiteral("(none)");
+        QTest::newRow("two") << QList<int> { 0, 1 } << QString() << QStringLiteral("a,b");
+        QTest::newRow("row order") << QList<int> { 2, 0 } << QString() << QStringLiteral("a,c");
+        QTest::newRow("separator changed")
+            << QList<int> { 0, 1 } << QStringLiteral("; ") << QStringLiteral("a; b");
     }
     void lineText()
     {
@@ -104,7 +108,7 @@ private slots:
         QSignalSpy spy(&box, &CheckComboBox::checkedItemsChanged);
         check(box, 1);
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toStringList(), QStringList{QStringLiteral("b")});
+        QCOMPARE(spy.at(0).at(0).toStringList(), QStringList { QStringLiteral("b") });
         box.setItemData(1, Qt::Unchecked, Qt::CheckStateRole);
         QCOMPARE(spy.count(), 2);
         QCOMPARE(spy.at(1).at(0).toStringList(), QStringList());
@@ -118,12 +122,14 @@ private slots:
 
         // Row 1 ("b") is checked beforehand and is never unchecked by the call.
         QTest::newRow("names one unchecked item and an unknown one")
-            << QStringList{QStringLiteral("c"), QStringLiteral("zz")}
-            << QStringList{QStringLiteral("b"), QStringLiteral("c")};
-        QTest::newRow("empty list") << QStringList() << QStringList{QStringLiteral("b")};
-        QTest::newRow("case counts") << QStringList{QStringLiteral("A")} << QStringList{QStringLiteral("b")};
-        QTest::newRow("already checked") << QStringList{QStringLiteral("b"), QStringLiteral("a")}
-                                         << QStringList{QStringLiteral("a"), QStringLiteral("b")};
+            << QStringList { QStringLiteral("c"), QStringLiteral("zz") }
+            << QStringList { QStringLiteral("b"), QStringLiteral("c") };
+        QTest::newRow("empty list") << QStringList() << QStringList { QStringLiteral("b") };
+        QTest::newRow("case counts")
+            << QStringList { QStringLiteral("A") } << QStringList { QStringLiteral("b") };
+        QTest::newRow("already checked")
+            << QStringList { QStringLiteral("b"), QStringLiteral("a") }
+            << QStringList { QStringLiteral("a"), QStringLiteral("b") };
     }
     void setCheckedItems()
     {
@@ -142,7 +148,7 @@ private slots:
         CheckComboBox box;
         box.addItems(letters());
         box.toggleCheckState(0);
-        QCOMPARE(box.checkedItems(), QStringList{QStringLiteral("a")});
+        QCOMPARE(box.checkedItems(), QStringList { QStringLiteral("a") });
         box.toggleCheckState(0);
         QCOMPARE(box.checkedItems(), QStringList());
         box.setItemData(2, Qt::PartiallyChecked, Qt::CheckStateRole);
@@ -162,7 +168,7 @@ private slots:
         QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, -120), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&box, &wheel);
-        QCOMPARE(box.checkedItems(), QStringList{QStringLiteral("a")});
+        QCOMPARE(box.checkedItems(), QStringList { QStringLiteral("a") });
         QCOMPARE(box.lineEdit()->text(), QStringLiteral("a"));
     }
 
@@ -188,12 +194,12 @@ private slots:
         QCOMPARE(box.checkedItems(), letters());
         QCOMPARE(box.lineEdit()->text(), QStringLiteral("a,b,c"));
         clickItem(box, 1);
-        QCOMPARE(box.checkedItems(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+        QCOMPARE(box.checkedItems(), (QStringList { QStringLiteral("a"), QStringLiteral("c") }));
 
         // Return closes the list without toggling the current item.
         QTest::keyClick(box.view(), Qt::Key_Return);
         QVERIFY(!box.view()->isVisible());
-        QCOMPARE(box.checkedItems(), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+        QCOMPARE(box.checkedItems(), (QStringList { QStringLiteral("a"), QStringLiteral("c") }));
     }
 
     void keysOpenAndCloseTheList_data()

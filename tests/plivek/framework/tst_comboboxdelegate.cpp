@@ -20,19 +20,19 @@ private slots:
         QTest::addColumn<QString>("textOfValue");
 
         const QVariantList none;
-        const QVariantList numbers{0, 1};
-        QTest::newRow("listed text and value") << numbers << "two" << QVariant(1) << QVariant(0)
-                                               << "one";
+        const QVariantList numbers { 0, 1 };
+        QTest::newRow("listed text and value")
+            << numbers << "two" << QVariant(1) << QVariant(0) << "one";
         QTest::newRow("unlisted text, unlisted value")
             << numbers << "three" << QVariant() << QVariant(5) << "5";
-        QTest::newRow("text of a value compares equal") << numbers << "TWO" << QVariant()
-                                                        << QVariant("1") << "two";
+        QTest::newRow("text of a value compares equal")
+            << numbers << "TWO" << QVariant() << QVariant("1") << "two";
         QTest::newRow("no values: texts stand for themselves")
             << none << "anything" << QVariant("anything") << QVariant(1) << "1";
         QTest::newRow("no values: empty text is nothing")
             << none << "" << QVariant() << QVariant("one") << "one";
         QTest::newRow("fewer values than texts")
-            << QVariantList{10} << "two" << QVariant() << QVariant(10) << "one";
+            << QVariantList { 10 } << "two" << QVariant() << QVariant(10) << "one";
     }
 
     void lookups()
@@ -43,7 +43,7 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(QString, textOfValue);
 
-        const ComboBoxDelegate delegate(nullptr, {"one", "two"}, values);
+        const ComboBoxDelegate delegate(nullptr, { "one", "two" }, values);
         const QVariant found = delegate.valueForText(text);
         QCOMPARE(found.isValid(), valueOfText.isValid());
         if (valueOfText.isValid())
@@ -53,11 +53,11 @@ private slots:
 
     void addItemSkipsNullValues()
     {
-        ComboBoxDelegate delegate(nullptr, {"one"}, {1});
+        ComboBoxDelegate delegate(nullptr, { "one" }, { 1 });
         delegate.addItem(QStringLiteral("two"), 2);
         delegate.addItem(QStringLiteral("three"));
-        QCOMPARE(delegate.texts(), (QStringList{"one", "two", "three"}));
-        QCOMPARE(delegate.values(), (QVariantList{1, 2}));
+        QCOMPARE(delegate.texts(), (QStringList { "one", "two", "three" }));
+        QCOMPARE(delegate.values(), (QVariantList { 1, 2 }));
         QVERIFY(!delegate.valueForText(QStringLiteral("three")).isValid());
         QCOMPARE(delegate.valueForText(QStringLiteral("two")), QVariant(2));
     }
@@ -65,7 +65,7 @@ private slots:
     // After clear() the list is filled anew; no old value answers for a new text.
     void clearEmptiesTextsAndValues()
     {
-        ComboBoxDelegate delegate(nullptr, {"1", "2", "3"}, {1, 2, 3});
+        ComboBoxDelegate delegate(nullptr, { "1", "2", "3" }, { 1, 2, 3 });
         delegate.clear();
         QVERIFY(delegate.texts().isEmpty());
         QVERIFY(delegate.values().isEmpty());
@@ -89,7 +89,7 @@ private slots:
         QFETCH(int, openedAt);
 
         QTableWidget table(1, 1);
-        auto *delegate = new ComboBoxDelegate(&table, {"red", "green", "blue"}, {0, 1, 2});
+        auto *delegate = new ComboBoxDelegate(&table, { "red", "green", "blue" }, { 0, 1, 2 });
         table.setItemDelegate(delegate);
         setTableCellValue(&table, 0, 0, stored, true);
         const QString shown = table.item(0, 0)->text();
@@ -116,11 +116,12 @@ private slots:
         QTest::addColumn<QVariant>("cell");
         QTest::addColumn<QString>("shown");
 
-        const QVariantList numbers{0, 1};
+        const QVariantList numbers { 0, 1 };
         QTest::newRow("value shows its text") << numbers << QVariant(1) << "green";
         QTest::newRow("text shows itself") << numbers << QVariant("green") << "green";
         QTest::newRow("unlisted value shows itself") << numbers << QVariant(7) << "7";
-        QTest::newRow("fewer values than texts: no mapping") << QVariantList{1} << QVariant(1) << "1";
+        QTest::newRow("fewer values than texts: no mapping")
+            << QVariantList { 1 } << QVariant(1) << "1";
         QTest::newRow("empty cell shows nothing") << numbers << QVariant() << "";
     }
 
@@ -130,7 +131,7 @@ private slots:
         QFETCH(QVariant, cell);
         QFETCH(QString, shown);
 
-        const ComboBoxDelegate delegate(nullptr, {"red", "green"}, values);
+        const ComboBoxDelegate delegate(nullptr, { "red", "green" }, values);
         const QImage image = CellImage::paint(delegate, cell);
         QCOMPARE(image, CellImage::paint(CellImage::FixedTextDelegate(shown), cell));
         QCOMPARE(image == CellImage::paint(delegate, QVariant()), shown.isEmpty());
@@ -151,7 +152,7 @@ private slots:
         QFETCH(QRect, cell);
         QFETCH(QRect, editor);
 
-        const ComboBoxDelegate delegate(nullptr, {"a"});
+        const ComboBoxDelegate delegate(nullptr, { "a" });
         QWidget widget;
         QStyleOptionViewItem option;
         option.rect = cell;

@@ -24,8 +24,8 @@ struct Fixture
     explicit Fixture(bool withButtonBox = true)
     {
         auto *layout = new QVBoxLayout(&dialog);
-        for (QWidget *w : {static_cast<QWidget *>(name), static_cast<QWidget *>(code),
-                           static_cast<QWidget *>(id), static_cast<QWidget *>(address)})
+        for (QWidget *w : { static_cast<QWidget *>(name), static_cast<QWidget *>(code),
+                            static_cast<QWidget *>(id), static_cast<QWidget *>(address) })
             layout->addWidget(w);
         id->setRange(0, 1000);
         address->setRange(0, 1000);
@@ -59,14 +59,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("red");
 
-        const QStringList names{QStringLiteral("Sg1"), QStringLiteral("Sg2")};
+        const QStringList names { QStringLiteral("Sg1"), QStringLiteral("Sg2") };
         QTest::newRow("taken name") << names << QStringLiteral("Sg2") << true;
         QTest::newRow("free name") << names << QStringLiteral("Sg3") << false;
         QTest::newRow("other case") << names << QStringLiteral("sg1") << false;
         QTest::newRow("empty text not forbidden") << names << QString() << false;
         QTest::newRow("empty list never blocks") << QStringList() << QStringLiteral("Sg1") << false;
-        QTest::newRow("duplicates in list") << QStringList{QStringLiteral("a"), QStringLiteral("a")}
-                                            << QStringLiteral("a") << true;
+        QTest::newRow("duplicates in list")
+            << QStringList { QStringLiteral("a"), QStringLiteral("a") } << QStringLiteral("a")
+            << true;
     }
     void lineEditTexts()
     {
@@ -90,8 +91,8 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<bool>("red");
 
-        QTest::newRow("taken id") << QList<int>{3, 7} << 7 << true;
-        QTest::newRow("free id") << QList<int>{3, 7} << 5 << false;
+        QTest::newRow("taken id") << QList<int> { 3, 7 } << 7 << true;
+        QTest::newRow("free id") << QList<int> { 3, 7 } << 5 << false;
         QTest::newRow("empty list never blocks") << QList<int>() << 7 << false;
     }
     void spinBoxValues()
@@ -112,7 +113,7 @@ private slots:
     {
         Fixture f;
         const QPalette fresh = QLineEdit().palette();
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
         f.name->setText(QStringLiteral("taken"));
         QVERIFY(isRed(f.name));
         f.name->setText(QStringLiteral("free"));
@@ -129,8 +130,8 @@ private slots:
         Fixture f;
         f.name->setText(QStringLiteral("taken"));
         f.id->setValue(4);
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
-        f.validator->addSpinBox(f.id, {4});
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
+        f.validator->addSpinBox(f.id, { 4 });
         f.validator->updateOkButton();
         QVERIFY(!isRed(f.name));
         QVERIFY(!isRed(f.id));
@@ -140,8 +141,8 @@ private slots:
     void allEditorsMustBeValid()
     {
         Fixture f;
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
-        f.validator->addSpinBox(f.id, {4});
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
+        f.validator->addSpinBox(f.id, { 4 });
         f.name->setText(QStringLiteral("taken"));
         f.id->setValue(4);
         QVERIFY(!f.buttons->isEnabled());
@@ -154,8 +155,8 @@ private slots:
     void reRegisteringReplacesList()
     {
         Fixture f;
-        f.validator->addLineEdit(f.name, {QStringLiteral("old")});
-        f.validator->addLineEdit(f.name, {QStringLiteral("new")});
+        f.validator->addLineEdit(f.name, { QStringLiteral("old") });
+        f.validator->addLineEdit(f.name, { QStringLiteral("new") });
         f.name->setText(QStringLiteral("old"));
         QVERIFY(!isRed(f.name));
         f.name->setText(QStringLiteral("new"));
@@ -166,8 +167,8 @@ private slots:
     void nullEditorsAreIgnored()
     {
         Fixture f;
-        f.validator->addLineEdit(nullptr, {QStringLiteral("x")});
-        f.validator->addSpinBox(nullptr, {1});
+        f.validator->addLineEdit(nullptr, { QStringLiteral("x") });
+        f.validator->addSpinBox(nullptr, { 1 });
         f.validator->updateOkButton();
         QVERIFY(f.buttons->isEnabled());
     }
@@ -175,7 +176,7 @@ private slots:
     void withoutButtonBoxEditorsStillTurnRed()
     {
         Fixture f(false);
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
         f.name->setText(QStringLiteral("taken"));
         QVERIFY(isRed(f.name));
         // A button box added later is found at the next change.
@@ -191,7 +192,7 @@ private slots:
         QLineEdit edit;
         QDialogButtonBox buttons;
         DialogItemValidator validator;
-        validator.addLineEdit(&edit, {QStringLiteral("taken")});
+        validator.addLineEdit(&edit, { QStringLiteral("taken") });
         edit.setText(QStringLiteral("taken"));
         QVERIFY(isRed(&edit));
         QVERIFY(buttons.isEnabled());
@@ -200,8 +201,8 @@ private slots:
     void destroyedEditorNoLongerBlocks()
     {
         Fixture f;
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
-        f.validator->addLineEdit(f.code, {QStringLiteral("taken")});
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
+        f.validator->addLineEdit(f.code, { QStringLiteral("taken") });
         f.name->setText(QStringLiteral("taken"));
         QVERIFY(!f.buttons->isEnabled());
         delete f.name;
@@ -223,9 +224,9 @@ private slots:
         QFETCH(bool, deleteForbidden);
         QFETCH(bool, enabled);
         Fixture f;
-        f.validator->addSpinBox(f.id, {5});
-        f.validator->addSpinBox(f.id, {5}); // registered twice, forgotten once
-        f.validator->addLineEdit(f.name, {QStringLiteral("taken")});
+        f.validator->addSpinBox(f.id, { 5 });
+        f.validator->addSpinBox(f.id, { 5 }); // registered twice, forgotten once
+        f.validator->addLineEdit(f.name, { QStringLiteral("taken") });
         f.id->setValue(5);
         QVERIFY(!f.buttons->isEnabled());
         if (deleteForbidden)

@@ -18,8 +18,7 @@
 namespace {
 
 // Creates the delegate's editor for cell (0, 0) and fills it from the cell.
-template<typename Editor>
-Editor *openEditor(QTableWidget &table, QAbstractItemDelegate &delegate)
+template<typename Editor> Editor *openEditor(QTableWidget &table, QAbstractItemDelegate &delegate)
 {
     const QModelIndex index = table.model()->index(0, 0);
     QWidget *editor = delegate.createEditor(table.viewport(), QStyleOptionViewItem(), index);
@@ -110,8 +109,8 @@ private slots:
 
         QTest::newRow("every year") << "dd.MM.yyyy" << QDate(1900, 5, 1) << "dd.MM";
         QTest::newRow("one year") << "dd.MM.yyyy" << QDate(2024, 5, 1) << "dd.MM.yyyy";
-        QTest::newRow("year written otherwise") << "yyyy-MM-dd" << QDate(1900, 5, 1)
-                                                << "yyyy-MM-dd";
+        QTest::newRow("year written otherwise")
+            << "yyyy-MM-dd" << QDate(1900, 5, 1) << "yyyy-MM-dd";
         QTest::newRow("day and month only") << "dd.MM" << QDate(1900, 5, 1) << "dd.MM";
     }
 
@@ -151,7 +150,8 @@ private slots:
         // The seconds, which the column does not edit, are not shown either.
         QTest::newRow("time not selected in the display format")
             << false << "hh:mm" << QVariant(QTime(7, 5, 30)) << false << "07:05";
-        QTest::newRow("invalid time shows nothing") << false << "hh:mm" << QVariant(QTime()) << false << "";
+        QTest::newRow("invalid time shows nothing")
+            << false << "hh:mm" << QVariant(QTime()) << false << "";
         QTest::newRow("date in 1900 without its year")
             << true << "dd.MM.yyyy" << QVariant(QDate(1900, 5, 1)) << false << "01.05";
         QTest::newRow("selected date in 1900")
@@ -190,13 +190,15 @@ private slots:
         QTest::addColumn<bool>("red");
         QTest::addColumn<QString>("stored");
 
-        QTest::newRow("free text") << "C" << QStringList{"D"} << false << "D";
-        QTest::newRow("taken text") << "C" << QStringList{"A"} << true << "C";
-        QTest::newRow("taken, then free") << "C" << QStringList{"A", "Ab"} << false << "Ab";
-        QTest::newRow("taken, then back to the old text") << "C" << QStringList{"A", "C"} << false << "C";
+        QTest::newRow("free text") << "C" << QStringList { "D" } << false << "D";
+        QTest::newRow("taken text") << "C" << QStringList { "A" } << true << "C";
+        QTest::newRow("taken, then free") << "C" << QStringList { "A", "Ab" } << false << "Ab";
+        QTest::newRow("taken, then back to the old text")
+            << "C" << QStringList { "A", "C" } << false << "C";
         // A cell whose own text is already taken by another object.
         QTest::newRow("own taken text opens plain") << "A" << QStringList() << false << "A";
-        QTest::newRow("own taken text typed back") << "A" << QStringList{"B", "A"} << false << "A";
+        QTest::newRow("own taken text typed back")
+            << "A" << QStringList { "B", "A" } << false << "A";
     }
 
     void uniqueText()
@@ -207,7 +209,7 @@ private slots:
         QFETCH(QString, stored);
 
         QTableWidget table(1, 1);
-        ExtTextDelegate delegate(nullptr, {"A", "B"});
+        ExtTextDelegate delegate(nullptr, { "A", "B" });
         setTableCellValue(&table, 0, 0, cell, true);
         QScopedPointer<QLineEdit> editor(openEditor<QLineEdit>(table, delegate));
         QVERIFY(editor);
@@ -216,7 +218,8 @@ private slots:
             editor->setText(text);
         const QBrush base = editor->palette().brush(QPalette::Active, QPalette::Base);
         QCOMPARE(base == QBrush(Qt::red), red);
-        QCOMPARE(editor->palette().brush(QPalette::Inactive, QPalette::Base) == QBrush(Qt::red), red);
+        QCOMPARE(editor->palette().brush(QPalette::Inactive, QPalette::Base) == QBrush(Qt::red),
+                 red);
         commit(table, delegate, editor.data());
         QCOMPARE(tableCellValue(&table, 0, 0).toString(), stored);
     }
@@ -236,8 +239,8 @@ private slots:
         QFETCH(bool, red);
         QFETCH(QString, stored);
         QTableWidget table(1, 1);
-        ExtTextDelegate delegate(nullptr, {"A", "B"});
-        delegate.setTakenTexts({"B", "D"});
+        ExtTextDelegate delegate(nullptr, { "A", "B" });
+        delegate.setTakenTexts({ "B", "D" });
         setTableCellValue(&table, 0, 0, QStringLiteral("C"), true);
         QScopedPointer<QLineEdit> editor(openEditor<QLineEdit>(table, delegate));
         editor->setText(typed);

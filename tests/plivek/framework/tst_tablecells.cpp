@@ -36,16 +36,21 @@ private slots:
         QTest::addColumn<QString>("read");
 
         QTest::newRow("column delegate: value to text")
-            << Placement::Column << QVariant(1) << "QString:green" << "int:1";
-        QTest::newRow("row delegate") << Placement::Row << QVariant(0) << "QString:red" << "int:0";
+            << Placement::Column << QVariant(1) << "QString:green"
+            << "int:1";
+        QTest::newRow("row delegate") << Placement::Row << QVariant(0) << "QString:red"
+                                      << "int:0";
         QTest::newRow("view-wide delegate") << Placement::View << QVariant(1) << "QString:green"
                                             << "int:1";
         QTest::newRow("value not listed shows itself, reads as nothing")
-            << Placement::Column << QVariant(7) << "QString:7" << "-";
-        QTest::newRow("text of a value matches it") << Placement::Column << QVariant("1")
-                                                    << "QString:green" << "int:1";
+            << Placement::Column << QVariant(7) << "QString:7"
+            << "-";
+        QTest::newRow("text of a value matches it")
+            << Placement::Column << QVariant("1") << "QString:green"
+            << "int:1";
         QTest::newRow("no delegate passes values through")
-            << Placement::None << QVariant(1.5) << "double:1.5" << "double:1.5";
+            << Placement::None << QVariant(1.5) << "double:1.5"
+            << "double:1.5";
     }
 
     void mapping()
@@ -58,7 +63,7 @@ private slots:
         ParametersTable table;
         table.setRowCount(2);
         table.setColumnCount(2);
-        auto *combo = new ComboBoxDelegate(&table, {"red", "green"}, {0, 1});
+        auto *combo = new ComboBoxDelegate(&table, { "red", "green" }, { 0, 1 });
         if (placement == Placement::View)
             table.setItemDelegate(combo);
         else if (placement == Placement::Row)
@@ -79,8 +84,8 @@ private slots:
         ParametersTable table;
         table.setRowCount(1);
         table.setColumnCount(1);
-        table.setItemDelegate(new ComboBoxDelegate(&table, {"on", "off"}, {1, 0}));
-        table.setItemDelegateForColumn(0, new ComboBoxDelegate(&table, {"yes", "no"}, {1, 0}));
+        table.setItemDelegate(new ComboBoxDelegate(&table, { "on", "off" }, { 1, 0 }));
+        table.setItemDelegateForColumn(0, new ComboBoxDelegate(&table, { "yes", "no" }, { 1, 0 }));
         setTableCellValue(&table, 0, 0, 0, true);
         QCOMPARE(table.item(0, 0)->text(), QStringLiteral("off"));
     }
@@ -106,8 +111,8 @@ private slots:
         QTest::addColumn<bool>("isNull");
 
         QTest::newRow("text to int") << QVariant("12") << int(QMetaType::Int) << "int:12" << false;
-        QTest::newRow("int to double") << QVariant(3) << int(QMetaType::Double) << "double:3"
-                                       << false;
+        QTest::newRow("int to double")
+            << QVariant(3) << int(QMetaType::Double) << "double:3" << false;
         QTest::newRow("empty cell stays invalid")
             << QVariant() << int(QMetaType::Int) << "-" << true;
         QTest::newRow("failed conversion is a null of the type")
@@ -136,7 +141,8 @@ private slots:
         ParametersTable table;
         table.setRowCount(3);
         table.setColumnCount(1);
-        table.setItemDelegateForColumn(0, new ComboBoxDelegate(&table, {"red", "green"}, {"0", "1"}));
+        table.setItemDelegateForColumn(
+            0, new ComboBoxDelegate(&table, { "red", "green" }, { "0", "1" }));
         table.setCurrentCell(0, 0);
         QGuiApplication::clipboard()->setText(QStringLiteral("1\n0\n"));
         table.paste();

@@ -11,8 +11,7 @@
 
 namespace {
 
-template<typename T>
-T *child(const QDialog &dialog, const char *name)
+template<typename T> T *child(const QDialog &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -44,11 +43,11 @@ private slots:
         QCOMPARE(presets->currentIndex(), -1);
         QCOMPARE(presets->count(), 4);
         QCOMPARE(presets->itemText(3), QStringLiteral("1 hour."));
-        const QStringList presetTexts{"5 min.", "10 min.", "30 min.", "1 hour."};
+        const QStringList presetTexts { "5 min.", "10 min.", "30 min.", "1 hour." };
         for (int i = 0; i < presetTexts.size(); ++i)
             QCOMPARE(presets->itemText(i), presetTexts.at(i));
         QCOMPARE(dialog.size(), QSize(504, 153));
-        for (const char *name : {"gridLayout", "horizontalLayout", "horizontalLayout_2"})
+        for (const char *name : { "gridLayout", "horizontalLayout", "horizontalLayout_2" })
             QVERIFY2(dialog.findChild<QLayout *>(QLatin1String(name)), name);
         QVERIFY(!child<QDateTimeEdit>(dialog, "endTime")->isEnabled());
         QVERIFY(child<QPushButton>(dialog, "pushButton")->isDefault());
@@ -66,17 +65,20 @@ private slots:
         QTest::newRow("label") << "label" << text << QVariant("Set duration of the program:");
         QTest::newRow("onTime") << "onTime" << text
                                 << QVariant("for a predetermined time (horus:minutes)");
-        QTest::newRow("beforeTime") << "beforeTime" << text
-                                    << QVariant("until a predetermined time (horus:minutes)");
+        QTest::newRow("beforeTime")
+            << "beforeTime" << text << QVariant("until a predetermined time (horus:minutes)");
         QTest::newRow("always") << "always" << text
                                 << QVariant("permanently (until manually canceled)");
         QTest::newRow("pushButton") << "pushButton" << text << QVariant("OK");
         QTest::newRow("pushButton_2") << "pushButton_2" << text << QVariant("Cancel");
-        QTest::newRow("period format") << "period" << QByteArray("displayFormat") << QVariant("HH:mm");
-        QTest::newRow("endTime format") << "endTime" << QByteArray("displayFormat")
-                                        << QVariant("dd.MM.yyyy H:mm");
-        QTest::newRow("endTime calendar") << "endTime" << QByteArray("calendarPopup") << QVariant(true);
-        QTest::newRow("presets not editable") << "timePresets" << QByteArray("editable") << QVariant(false);
+        QTest::newRow("period format")
+            << "period" << QByteArray("displayFormat") << QVariant("HH:mm");
+        QTest::newRow("endTime format")
+            << "endTime" << QByteArray("displayFormat") << QVariant("dd.MM.yyyy H:mm");
+        QTest::newRow("endTime calendar")
+            << "endTime" << QByteArray("calendarPopup") << QVariant(true);
+        QTest::newRow("presets not editable")
+            << "timePresets" << QByteArray("editable") << QVariant(false);
         QTest::newRow("presets framed") << "timePresets" << QByteArray("frame") << QVariant(true);
     }
 

@@ -46,8 +46,8 @@ private slots:
         QCOMPARE(table.contextMenuPolicy(), Qt::ActionsContextMenu);
         const QList<QAction *> actions = table.actions();
         QCOMPARE(actions.size(), 3);
-        const QStringList names{"copy", "copy_all", "paste"};
-        const QStringList texts{"Copy", "Copy all with titles", "Paste"};
+        const QStringList names { "copy", "copy_all", "paste" };
+        const QStringList texts { "Copy", "Copy all with titles", "Paste" };
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(actions.at(i)->objectName(), names.at(i));
             QCOMPARE(actions.at(i)->text(), texts.at(i));
@@ -66,27 +66,29 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("semicolons fill three cells")
-            << "7;8" << true << QStringList{"1 7 8", "4 5 6", "7 8 9"};
+            << "7;8" << true << QStringList { "1 7 8", "4 5 6", "7 8 9" };
         QTest::newRow("tab, and fields beyond the last column dropped")
-            << "a\tb\tc" << true << QStringList{"1 a b", "4 5 6", "7 8 9"};
+            << "a\tb\tc" << true << QStringList { "1 a b", "4 5 6", "7 8 9" };
         QTest::newRow("two semicolons clear the cell between")
-            << "0;;" << true << QStringList{"1 0 -", "4 5 6", "7 8 9"};
+            << "0;;" << true << QStringList { "1 0 -", "4 5 6", "7 8 9" };
         QTest::newRow("trailing line feeds fill no rows")
-            << "10\n11\n\n\n" << true << QStringList{"1 10 3", "4 11 6", "7 8 9"};
+            << "10\n11\n\n\n"
+            << true << QStringList { "1 10 3", "4 11 6", "7 8 9" };
         QTest::newRow("an empty line inside clears")
-            << "10\n\n12" << true << QStringList{"1 10 3", "4 - 6", "7 12 9"};
+            << "10\n\n12" << true << QStringList { "1 10 3", "4 - 6", "7 12 9" };
         QTest::newRow("lines beyond the last row dropped")
-            << "a\nb\nc\nd" << true << QStringList{"1 a 3", "4 b 6", "7 c 9"};
-        QTest::newRow("255 clears") << "255" << true << QStringList{"1 - 3", "4 5 6", "7 8 9"};
+            << "a\nb\nc\nd" << true << QStringList { "1 a 3", "4 b 6", "7 c 9" };
+        QTest::newRow("255 clears") << "255" << true << QStringList { "1 - 3", "4 5 6", "7 8 9" };
         QTest::newRow("words kept as they are")
-            << "true;yes" << true << QStringList{"1 true yes", "4 5 6", "7 8 9"};
+            << "true;yes" << true << QStringList { "1 true yes", "4 5 6", "7 8 9" };
         QTest::newRow("bool mode: true and false")
-            << "true;false" << false << QStringList{"1 1 -", "4 5 6", "7 8 9"};
+            << "true;false" << false << QStringList { "1 1 -", "4 5 6", "7 8 9" };
         QTest::newRow("bool mode: yes and a number")
-            << "yes\n5" << false << QStringList{"1 - 3", "4 5 6", "7 8 9"};
+            << "yes\n5" << false << QStringList { "1 - 3", "4 5 6", "7 8 9" };
         QTest::newRow("bool mode: a negative number is no digit")
-            << "-5;12" << false << QStringList{"1 - 12", "4 5 6", "7 8 9"};
-        QTest::newRow("nothing to paste") << "\n\n" << true << QStringList{"1 2 3", "4 5 6", "7 8 9"};
+            << "-5;12" << false << QStringList { "1 - 12", "4 5 6", "7 8 9" };
+        QTest::newRow("nothing to paste") << "\n\n"
+                                          << true << QStringList { "1 2 3", "4 5 6", "7 8 9" };
     }
 
     void paste()
@@ -114,7 +116,7 @@ private slots:
         table.item(1, 1)->setSelected(true);
         QGuiApplication::clipboard()->setText(QStringLiteral("x;y"));
         table.paste();
-        QCOMPARE(cells(table), (QStringList{"1 2 3", "4 x y", "7 8 9"}));
+        QCOMPARE(cells(table), (QStringList { "1 2 3", "4 x y", "7 8 9" }));
     }
 
     void pasteSkipsReadOnlyCells()
@@ -139,7 +141,7 @@ private slots:
         QVERIFY(!table.currentIndex().isValid());
         QGuiApplication::clipboard()->setText(QStringLiteral("1;2\n3;4\n"));
         table.paste();
-        QCOMPARE(cells(table), (QStringList{"1 2", "3 4"}));
+        QCOMPARE(cells(table), (QStringList { "1 2", "3 4" }));
 
         TiverkEditTable empty;
         empty.setRowCount(2);
@@ -148,7 +150,7 @@ private slots:
         empty.clearSelection();
         QVERIFY(!empty.currentItem());
         empty.paste();
-        QCOMPARE(cells(empty), (QStringList{"- -", "- 1"}));
+        QCOMPARE(cells(empty), (QStringList { "- -", "- 1" }));
     }
 
     void deleteKey_data()
@@ -156,8 +158,8 @@ private slots:
         QTest::addColumn<bool>("asIs");
         QTest::addColumn<QStringList>("expected");
 
-        QTest::newRow("diagonal kept") << true << QStringList{"1 - -", "- 5 6", "- - 9"};
-        QTest::newRow("diagonal cleared") << false << QStringList{"- - -", "- - 6", "- - -"};
+        QTest::newRow("diagonal kept") << true << QStringList { "1 - -", "- 5 6", "- - 9" };
+        QTest::newRow("diagonal cleared") << false << QStringList { "- - -", "- - 6", "- - -" };
     }
 
     // Delete over the whole table; cell (1, 2) is read-only.
@@ -225,16 +227,16 @@ private slots:
     {
         TiverkEditTable table;
         table.setColumnCount(2);
-        table.setProperty("tableData", QVariantList{1, 2, 3});
-        QCOMPARE(cells(table), (QStringList{"1 -", "2 -", "3 -"}));
+        table.setProperty("tableData", QVariantList { 1, 2, 3 });
+        QCOMPARE(cells(table), (QStringList { "1 -", "2 -", "3 -" }));
         const QVariantList rows = table.property("tableData").toList();
         QCOMPARE(rows.size(), 3);
         for (const QVariant &row : rows)
             QCOMPARE(row.toList().size(), 2);
 
         // Shorter data leaves the rest; the table never shrinks.
-        table.setProperty("tableData", QVariantList{QVariantList{9, 255, 8}});
-        QCOMPARE(cells(table), (QStringList{"9 - 8", "2 - -", "3 - -"}));
+        table.setProperty("tableData", QVariantList { QVariantList { 9, 255, 8 } });
+        QCOMPARE(cells(table), (QStringList { "9 - 8", "2 - -", "3 - -" }));
 
         TiverkEditTable copy;
         copy.setProperty("tableData", table.property("tableData"));
@@ -261,7 +263,7 @@ private slots:
         TiverkEditTable table;
         table.setRowCount(1);
         table.setColumnCount(2);
-        table.setHorizontalHeaderLabels({"A", "B"});
+        table.setHorizontalHeaderLabels({ "A", "B" });
         table.verticalHeader()->hide();
         table.setCellValue(0, 0, 5);
         table.findChild<QAction *>(QStringLiteral("copy_all"))->trigger();

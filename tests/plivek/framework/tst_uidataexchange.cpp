@@ -29,7 +29,7 @@ public:
             return widget;
         };
         combo = static_cast<QComboBox *>(add(new QComboBox, "combo"));
-        combo->addItems({"No", "Mayak", "GPS"});
+        combo->addItems({ "No", "Mayak", "GPS" });
         check = static_cast<QCheckBox *>(add(new QCheckBox, "check"));
         tristate = static_cast<QCheckBox *>(add(new QCheckBox, "tristate"));
         tristate->setTristate(true);
@@ -87,7 +87,8 @@ private slots:
 
         QTest::newRow("combo index") << "combo" << QVariant(2) << QVariant(2);
         QTest::newRow("combo text") << "combo" << QVariant("Mayak") << QVariant(1);
-        QTest::newRow("combo text matching no item") << "combo" << QVariant("mayak") << QVariant(-1);
+        QTest::newRow("combo text matching no item")
+            << "combo" << QVariant("mayak") << QVariant(-1);
         QTest::newRow("combo not set selects the first") << "combo" << NotSet << QVariant(0);
         QTest::newRow("check 1") << "check" << QVariant(1) << QVariant(1);
         QTest::newRow("check 2 unchecks") << "check" << QVariant(2) << QVariant(0);
@@ -128,7 +129,7 @@ private slots:
     {
         ExchangeDialog dialog;
         dialog.table->setColumnCount(2);
-        dialog.setWidgetValue(QStringLiteral("table"), QVariantList{QVariantList{1, 255}, 7});
+        dialog.setWidgetValue(QStringLiteral("table"), QVariantList { QVariantList { 1, 255 }, 7 });
         const QVariantList rows = dialog.widgetValue(QStringLiteral("table")).toList();
         QCOMPARE(rows.size(), 2);
         const QVariantList first = rows.at(0).toList();
@@ -163,7 +164,7 @@ private slots:
 
         VObject node = VObject::map();
         node["line"] = 42;
-        static const char *const keys[] = {"line", nullptr};
+        static const char *const keys[] = { "line", nullptr };
         dialog.widgetsToVObject(node, keys);
         QVERIFY(!node["line"].toVariant().isValid());
     }
@@ -196,19 +197,19 @@ private slots:
         dialog.line->setText(QStringLiteral("a"));
         dialog.plain->setPlainText(QStringLiteral("b"));
         QObject target;
-        static const char *const keys[] = {"line", nullptr, "plain"};
+        static const char *const keys[] = { "line", nullptr, "plain" };
         dialog.widgetsToProperties(&target, keys);
         QCOMPARE(target.property("line"), QVariant("a"));
         QVERIFY(!target.property("plain").isValid());
 
         VObject node = VObject::map();
         dialog.widgetsToVObject(node, keys);
-        QCOMPARE(node.keys(), QStringList{"line"});
+        QCOMPARE(node.keys(), QStringList { "line" });
 
-        static const char *const empty[] = {nullptr};
+        static const char *const empty[] = { nullptr };
         dialog.widgetsToProperties(&target, empty);
         dialog.widgetsToVObject(node, empty);
-        QCOMPARE(node.keys(), QStringList{"line"});
+        QCOMPARE(node.keys(), QStringList { "line" });
         dialog.widgetsToProperties(nullptr, keys);
     }
 
@@ -219,7 +220,7 @@ private slots:
         target.setProperty("line", 5);
         target.setProperty("notSetSpin", 5);
         dialog.notSetSpin->setValue(7);
-        static const char *const keys[] = {"line", "notSetSpin", nullptr};
+        static const char *const keys[] = { "line", "notSetSpin", nullptr };
         dialog.widgetsToProperties(&target, keys);
         QVERIFY(!target.dynamicPropertyNames().contains("line"));
         QCOMPARE(target.property("notSetSpin"), QVariant(7));
@@ -236,7 +237,7 @@ private slots:
         QCOMPARE(dialog.line->text(), QStringLiteral("host"));
         QCOMPARE(dialog.combo->currentIndex(), 1);
 
-        dialog.mapToWidgets({{"notSetSpin", QVariant()}, {"check", 1}, {"nowhere", 2}});
+        dialog.mapToWidgets({ { "notSetSpin", QVariant() }, { "check", 1 }, { "nowhere", 2 } });
         QCOMPARE(dialog.notSetSpin->value(), -1);
         QVERIFY(dialog.check->isChecked());
     }

@@ -16,8 +16,8 @@
 // containers (.xcnf) that add a road network to it.
 namespace DocumentFixtures {
 
-inline void initController(CnfController &controller, const QString &type, const QString &version, int number,
-                           const QList<int> &groups)
+inline void initController(CnfController &controller, const QString &type, const QString &version,
+                           int number, const QList<int> &groups)
 {
     CnfNative::initController(controller, type, version);
     controller.setProperty("number", number);
@@ -30,7 +30,8 @@ inline void initController(CnfController &controller, const QString &type, const
 }
 
 // A container of the controller and a "Network" element (empty: no network).
-inline bool writeContainer(const QString &path, const CnfController &controller, const QByteArray &network)
+inline bool writeContainer(const QString &path, const CnfController &controller,
+                           const QByteArray &network)
 {
     QByteArray bytes = "<UniConf version=\"0.1\">\n" + controller.save(1) + "\n";
     if (!network.isEmpty())
@@ -45,14 +46,15 @@ inline QByteArray networkOf(const QByteArray &content)
 {
     return "<Network version=\"1\" lon=\"30.3276\" lat=\"60.0034\">\n"
            "<Node id=\"1\" x=\"0\" y=\"0\"/>\n<Node id=\"2\" x=\"0\" y=\"100\"/>\n"
-           + content + "</Network>";
+        + content + "</Network>";
 }
 
 // The four-arm junction of tests/data/network (number 12, groups 1 to 4 drawn)
 // as the body of a container.
 inline QByteArray fourArmNetwork()
 {
-    QByteArray bytes = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a")));
+    QByteArray bytes
+        = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("network/four_arm.hm58a")));
     const int start = bytes.indexOf("<Network");
     return start < 0 ? QByteArray() : bytes.mid(start).trimmed();
 }

@@ -14,7 +14,8 @@
 // outputs and matrices tables.
 namespace ElementFixtures {
 
-inline CnfDetectorPtr addElement(CnfController &controller, bool sensor, int id, const QString &name = QString())
+inline CnfDetectorPtr addElement(CnfController &controller, bool sensor, int id,
+                                 const QString &name = QString())
 {
     auto element = CnfDetectorPtr::create();
     element->setId(id);
@@ -36,10 +37,11 @@ inline QList<int> ids(const QList<CnfDetectorPtr> &elements)
 
 // Loads a document of the family (number 12, signal groups 1 and 2, empty
 // network) into the window; the tests add their elements afterwards.
-inline bool loadDocument(MainWindow &window, const QTemporaryDir &dir, const QString &type = QStringLiteral("tiverkii"))
+inline bool loadDocument(MainWindow &window, const QTemporaryDir &dir,
+                         const QString &type = QStringLiteral("tiverkii"))
 {
     CnfController controller;
-    DocumentFixtures::initController(controller, type, QString(), 12, {1, 2});
+    DocumentFixtures::initController(controller, type, QString(), 12, { 1, 2 });
     const QString path = dir.filePath(QStringLiteral("elements.xcnf"));
     if (!DocumentFixtures::writeContainer(path, controller, QByteArray()))
         return false;

@@ -42,7 +42,7 @@ QVariantList errorControl(int entries)
 {
     QVariantList list;
     for (int i = 0; i < entries; ++i)
-        list << QVariant(QVariantList{i, i});
+        list << QVariant(QVariantList { i, i });
     return list;
 }
 
@@ -56,8 +56,8 @@ struct CommonRun
     QString followingTitle;
     QString followingText;
 
-    void run(MainWindow &window, const std::function<void(UiDataExchange *)> &edit, bool accept = true,
-             int versionAnswer = QMessageBox::Yes)
+    void run(MainWindow &window, const std::function<void(UiDataExchange *)> &edit,
+             bool accept = true, int versionAnswer = QMessageBox::Yes)
     {
         auto following = std::make_unique<ModalAnswerer>();
         dialog.answerWith([&following, edit, accept, versionAnswer](QWidget *modal) {
@@ -151,7 +151,8 @@ private slots:
         CnfController &controller = window.document().controller();
         initTiverk(controller, from);
         const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), original);
-        const CnfProgramPtr shortProgram = addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x03\x0A", 3));
+        const CnfProgramPtr shortProgram
+            = addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x03\x0A", 3));
         const QVariantList entries = errorControl(errorEntries);
         controller.setNativeData(QStringLiteral("errorControl"), entries);
 
@@ -162,10 +163,11 @@ private slots:
         QCOMPARE(controller.property("version").toString(), to);
         QCOMPARE(program->data(), converted);
         QCOMPARE(shortProgram->data(), QByteArray("\x02\x03\x0A", 3));
-        const QVariantList stored = controller.getNativeData(QStringLiteral("errorControl")).toList();
+        const QVariantList stored
+            = controller.getNativeData(QStringLiteral("errorControl")).toList();
         QCOMPARE(stored.size(), convertedEntries);
         if (convertedEntries > errorEntries)
-            QCOMPARE(stored.at(4).toList(), QVariantList({255, 255}));
+            QCOMPARE(stored.at(4).toList(), QVariantList({ 255, 255 }));
         if (convertedEntries < errorEntries)
             QCOMPARE(stored.at(4).toList(), entries.at(5).toList());
         const QStringList messages = messageTexts(window);
@@ -256,7 +258,8 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         initTiverk(controller, QStringLiteral("3.16"));
-        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
+        const CnfProgramPtr program
+            = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
         CommonRun declined;
         declined.run(
             window,
@@ -287,16 +290,18 @@ private slots:
         addProgram(controller, QStringLiteral("3"), QByteArray("\x03\x0C\x0A", 3));
         window.updateProgramsTable();
         CommonRun run;
-        run.run(window, [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.14")); });
+        run.run(window,
+                [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.14")); });
         QCOMPARE(controller.programs().size(), 1);
         QCOMPARE(controller.programs().first()->id, QStringLiteral("1"));
         QCOMPARE(table(window, "progTable")->rowCount(), 1);
         const QStringList messages = messageTexts(window);
-        for (const QString &id : {QStringLiteral("2"), QStringLiteral("3")}) {
+        for (const QString &id : { QStringLiteral("2"), QStringLiteral("3") }) {
             const QString start = QStringLiteral("Program type %1 (").arg(id);
             QVERIFY2(std::any_of(messages.begin(), messages.end(),
                                  [&start](const QString &text) {
-                                     return text.startsWith(start) && text.endsWith(") not supportet in version 3.14");
+                                     return text.startsWith(start)
+                                         && text.endsWith(") not supportet in version 3.14");
                                  }),
                      qPrintable(messages.join('\n')));
         }
@@ -317,7 +322,8 @@ private slots:
             device->type = CnfPowerDevice::Key;
             controller.addPowerDevice(device);
         }
-        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
+        const CnfProgramPtr program
+            = addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A\x0B", 4));
         const auto choose = [](int powerSwitch) {
             return [powerSwitch](UiDataExchange *dialog) {
                 chooseVersion(dialog, QStringLiteral("3.17"));
@@ -327,8 +333,9 @@ private slots:
         };
         CommonRun refused;
         refused.run(window, choose(4));
-        const QString refusal = QStringLiteral("Unable to change value of the parameter \"Power switch\" at the current "
-                                               "amount of power devices.\nNeed to remove devices: 4");
+        const QString refusal = QStringLiteral(
+            "Unable to change value of the parameter \"Power switch\" at the current "
+            "amount of power devices.\nNeed to remove devices: 4");
         QVERIFY(messageTexts(window).contains(refusal));
         // The error popped up; no version question came.
         QCOMPARE(refused.followingText, refusal);
@@ -367,11 +374,16 @@ private slots:
         QCOMPARE(controller.interstate()->redYellow, 0);
 
         MainWindow adapterWindow;
-        CnfNative::initController(adapterWindow.document().controller(), QStringLiteral("adapter"), QString());
+        CnfNative::initController(adapterWindow.document().controller(), QStringLiteral("adapter"),
+                                  QString());
         CommonRun adapter;
-        adapter.run(adapterWindow, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("DEVICE"), 2); });
+        adapter.run(adapterWindow, [](UiDataExchange *dialog) {
+            dialog->setWidgetValue(QStringLiteral("DEVICE"), 2);
+        });
         QVERIFY(!adapterWindow.document().controller().interstate());
-        QCOMPARE(adapterWindow.document().controller().getNativeData(QStringLiteral("DEVICE")).toInt(), 2);
+        QCOMPARE(
+            adapterWindow.document().controller().getNativeData(QStringLiteral("DEVICE")).toInt(),
+            2);
     }
 
     // TIVERK II: the signal modules follow the two check boxes; a second
@@ -386,9 +398,11 @@ private slots:
 
         CommonRun second;
         second.run(window, [](UiDataExchange *dialog) {
-            QCOMPARE(dialog->widgetValue(QStringLiteral("mfu_signal_port")).toString(), QStringLiteral("/dev/ttyACM3"));
+            QCOMPARE(dialog->widgetValue(QStringLiteral("mfu_signal_port")).toString(),
+                     QStringLiteral("/dev/ttyACM3"));
             dialog->setWidgetValue(QStringLiteral("mfu_signal2"), true);
-            dialog->setWidgetValue(QStringLiteral("mfu_signal2_port"), QStringLiteral("/dev/ttyS4"));
+            dialog->setWidgetValue(QStringLiteral("mfu_signal2_port"),
+                                   QStringLiteral("/dev/ttyS4"));
             dialog->setWidgetValue(QStringLiteral("mfu_signal2_port_speed"), 19200);
             dialog->setWidgetValue(QStringLiteral("name"), QStringLiteral("Square"));
         });
@@ -396,7 +410,8 @@ private slots:
         QCOMPARE(modules["Signal2"]["port"]["portName"].toString(), QStringLiteral("/dev/ttyS4"));
         QCOMPARE(modules["Signal2"]["port"]["baudRate"].toInt(), 19200);
         QCOMPARE(modules["Signal"]["port"].toString(), QStringLiteral("/dev/ttyACM3"));
-        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(), QStringLiteral("Square"));
+        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(),
+                 QStringLiteral("Square"));
 
         modules["Signal2"]["controlSource"] = QStringLiteral("central");
         CommonRun kept;
@@ -404,7 +419,9 @@ private slots:
         QCOMPARE(modules["Signal2"]["controlSource"].toString(), QStringLiteral("central"));
 
         CommonRun off;
-        off.run(window, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("mfu_signal"), false); });
+        off.run(window, [](UiDataExchange *dialog) {
+            dialog->setWidgetValue(QStringLiteral("mfu_signal"), false);
+        });
         QVERIFY(controller.nativeData()["modules"]["Signal"].isNull());
         QVERIFY(controller.nativeData()["modules"]["Signal2"].isNull());
     }
@@ -414,7 +431,8 @@ private slots:
     void granuleFollowsNumber()
     {
         CnfController source;
-        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2, 3, 4});
+        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"),
+                                         12, { 1, 2, 3, 4 });
         const QString path = emptyDir.filePath(QStringLiteral("numbered.xcnf"));
         QVERIFY(DocumentFixtures::writeContainer(path, source, DocumentFixtures::fourArmNetwork()));
         MainWindow window;
@@ -422,7 +440,9 @@ private slots:
         QVERIFY(window.document().network());
         QVERIFY(window.findControllerGranule());
         CommonRun run;
-        run.run(window, [](UiDataExchange *dialog) { dialog->setWidgetValue(QStringLiteral("number"), 77); });
+        run.run(window, [](UiDataExchange *dialog) {
+            dialog->setWidgetValue(QStringLiteral("number"), 77);
+        });
         QCOMPARE(window.document().controller().property("number").toInt(), 77);
         Halm58a::Granule *granule = window.findControllerGranule();
         QVERIFY(granule);
@@ -462,7 +482,8 @@ private slots:
         QCOMPARE(controller.nativeData()["startTime"]["allRed"].toInt(), 4);
         QCOMPARE(controller.nativeData()["startTime"]["other"].toInt(), 7);
         QVERIFY(!controller.getNativeData(QStringLiteral("timeZone")).isValid());
-        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(), QStringLiteral("Bridge"));
+        QCOMPARE(controller.getNativeData(QStringLiteral("name")).toString(),
+                 QStringLiteral("Bridge"));
         QCOMPARE(controller.property("number").toInt(), 8);
         QVERIFY(window.document().isChanged());
     }

@@ -24,7 +24,7 @@ private:
     QString document(const QString &name)
     {
         CnfController controller;
-        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2});
+        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, { 1, 2 });
         const QString path = dir.filePath(name);
         if (!writeContainer(path, controller, QByteArray()))
             qWarning() << "cannot write" << path;
@@ -80,9 +80,12 @@ private slots:
         QTest::addColumn<QString>("documentFile");
         QTest::addColumn<QString>("copy");
 
-        QTest::newRow("named") << "/cfg/x12.cnf" << "x12_4711.cnf";
-        QTest::newRow("unnamed") << "" << "no_name_4711.xcnf";
-        QTest::newRow("base name before the first dot") << "/cfg/x12.old.json" << "x12_4711.json";
+        QTest::newRow("named") << "/cfg/x12.cnf"
+                               << "x12_4711.cnf";
+        QTest::newRow("unnamed") << ""
+                                 << "no_name_4711.xcnf";
+        QTest::newRow("base name before the first dot") << "/cfg/x12.old.json"
+                                                        << "x12_4711.json";
     }
 
     void copyIsNamedAfterTheDocument()
@@ -124,7 +127,8 @@ private slots:
         window.setChanged(true);
         ModalAnswerer answerer;
         ModalAnswerer refusal;
-        answerSaveDialog(answerer, dir.filePath(QStringLiteral("missing/other.xcnf")), 1, nullptr, nullptr, &refusal);
+        answerSaveDialog(answerer, dir.filePath(QStringLiteral("missing/other.xcnf")), 1, nullptr,
+                         nullptr, &refusal);
         window.findChild<QAction *>(QStringLiteral("actionSave_As"))->trigger();
         QVERIFY(answerer.answered());
         QVERIFY(refusal.answered());
@@ -182,7 +186,8 @@ private slots:
         QVERIFY(window.recoverCrashSave());
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Recover"));
-        QCOMPARE(answerer.seenText(), QStringLiteral("Previous completion of the program was incorrect. Recover data?"));
+        QCOMPARE(answerer.seenText(),
+                 QStringLiteral("Previous completion of the program was incorrect. Recover data?"));
 
         QCOMPARE(window.document().fileName(), path);
         QVERIFY(window.document().isChanged());
@@ -229,7 +234,8 @@ private slots:
     {
         {
             MainWindow window;
-            initController(window.document().controller(), QStringLiteral("tiverk"), QStringLiteral("3.18"), 21, {1});
+            initController(window.document().controller(), QStringLiteral("tiverk"),
+                           QStringLiteral("3.18"), 21, { 1 });
             window.setChanged(true);
             setRecord(QStringLiteral("editedFile"), QStringLiteral("/left/over.cnf"));
             window.crashSave();

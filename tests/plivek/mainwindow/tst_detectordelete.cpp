@@ -24,15 +24,17 @@ namespace {
 // "modules" and "inputsOutputs" of the native data, as compact JSON.
 QByteArray places(const CnfController &controller)
 {
-    return NativeJson::text(QVariantMap{{"modules", controller.getNativeData(QStringLiteral("modules"))},
-                                        {"inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs"))}});
+    return NativeJson::text(QVariantMap {
+        { "modules", controller.getNativeData(QStringLiteral("modules")) },
+        { "inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs")) } });
 }
 
 void setPlaces(CnfController &controller, const QByteArray &json)
 {
     const QVariantMap root = NativeJson::map(json);
     controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
-    controller.setNativeData(QStringLiteral("inputsOutputs"), root.value(QStringLiteral("inputsOutputs")));
+    controller.setNativeData(QStringLiteral("inputsOutputs"),
+                             root.value(QStringLiteral("inputsOutputs")));
 }
 
 // The value without the member at `path` (object keys and array positions).
@@ -82,25 +84,31 @@ private slots:
 
         QTest::newRow("DIO2: one of two entries")
             << false << false
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', 'channels': [{'channel': 1, "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', "
+                          "'channels': [{'channel': 1, "
                           "'detector': 1}, {'channel': 2, 'detector': 2}]}}}}}")
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', 'channels': [{'channel': 2, "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'type': 'x', "
+                          "'channels': [{'channel': 2, "
                           "'detector': 2}]}}}}}");
         QTest::newRow("DIO2: the last entry takes the board")
             << false << false
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {}, 'DIO2': {'channels': [{'channel': 1, "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {}, 'DIO2': {'channels': "
+                          "[{'channel': 1, "
                           "'detector': 'Loop'}]}}}}}")
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {}}}}}");
         QTest::newRow("DIO2: every entry of the element takes the board")
             << false << false
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'detector': "
                           "1}, {'channel': 2, 'detector': 1}]}}}}}")
             << QByteArray("{'modules': {'SystemBus': {'devices': {}}}}");
         QTest::newRow("DIO2: a sensor keeps the detector's entry")
             << true << false
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'detector': "
                           "1}, {'channel': 1, 'sensor': 1}]}}}}}")
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'detector': "
                           "1}]}}}}}");
         // The module and its channels stay: only the reference goes.
         QTest::newRow("ZU_MOLT detector: every module of the inputs and outputs")
@@ -122,86 +130,119 @@ private slots:
                           "1}, {'channel': 2, 'detector': 3}]}}}}}");
         QTest::newRow("ZU_MOLT sensor: DIO2 of the SystemBus")
             << true << true
-            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, 'modules': "
-                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'sensor': 1}, "
-                          "{'channel': 2, 'sensor': 3}]}}}}}")
-            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, 'modules': "
-                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, 'sensor': 3}]}}}}}");
+            << QByteArray(
+                   "{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': 1}]}}, "
+                   "'modules': "
+                   "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'sensor': 1}, "
+                   "{'channel': 2, 'sensor': 3}]}}}}}")
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'channel': 1, 'sensor': "
+                          "1}]}}, 'modules': "
+                          "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, "
+                          "'sensor': 3}]}}}}}");
         QTest::newRow("Keyboard keeps the key")
             << false << false
-            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'detector': 1, 'sensor': 1}, "
+            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'detector': 1, "
+                          "'sensor': 1}, "
                           "{'keyCode': 514, 'detector': 2}]}}}")
-            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'sensor': 1}, {'keyCode': 514, "
+            << QByteArray("{'modules': {'Keyboard': {'channels': [{'keyCode': 513, 'sensor': 1}, "
+                          "{'keyCode': 514, "
                           "'detector': 2}]}}}");
         QTest::newRow("TrafiCam: every device")
             << false << false
-            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 1, 'detector': 1}, {'channel': 2, "
+            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 1, 'detector': 1}, "
+                          "{'channel': 2, "
                           "'sensor': 1}]}, {'channels': [{'channel': 5, 'detector': 'Loop'}]}]}}")
-            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 2, 'sensor': 1}]}, {'channels': []}]}}");
+            << QByteArray("{'modules': {'TrafiCam': [{'channels': [{'channel': 2, 'sensor': 1}]}, "
+                          "{'channels': []}]}}");
         QTest::newRow("TrafficStream: detector")
-            << false << false << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'detector': 1}]}]}}")
+            << false << false
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'detector': "
+                          "1}]}]}}")
             << QByteArray("{'modules': {'TrafficStream': [{'channels': []}]}}");
         QTest::newRow("TrafficStream: sensor")
             << true << false
-            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': 1}, {'channel': 2, "
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 1, 'sensor': "
+                          "1}, {'channel': 2, "
                           "'detector': 1}]}]}}")
-            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 2, 'detector': 1}]}]}}");
-        QTest::newRow("Citilog")
-            << true << false
-            << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'sensor': "
-                          "1}, {'channel': 1, 'sensor': 2}]}]}]}}")
-            << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 1, 'sensor': "
-                          "2}]}]}]}}");
+            << QByteArray("{'modules': {'TrafficStream': [{'channels': [{'channel': 2, 'detector': "
+                          "1}]}]}}");
+        QTest::newRow("Citilog") << true << false
+                                 << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', "
+                                               "'channels': [{'channel': 0, 'sensor': "
+                                               "1}, {'channel': 1, 'sensor': 2}]}]}]}}")
+                                 << QByteArray("{'modules': {'Citilog': [{'cams': [{'id': 'a', "
+                                               "'channels': [{'channel': 1, 'sensor': "
+                                               "2}]}]}]}}");
         QTest::newRow("Priority by name")
-            << false << false << QByteArray("{'modules': {'Priority': {'url': 'u', 'channels': [{'detector': 'Loop'}]}}}")
+            << false << false
+            << QByteArray(
+                   "{'modules': {'Priority': {'url': 'u', 'channels': [{'detector': 'Loop'}]}}}")
             << QByteArray("{'modules': {'Priority': {'url': 'u', 'channels': []}}}");
         QTest::newRow("Azimuth: a sensor goes with its only channel")
             << false << false
-            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
-                          "[{'rcg_channel_id': 3, 'detector': 1}]}, {'camera_id': 2, 'channels': [{'rcg_channel_id': "
+            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, "
+                          "'channels': "
+                          "[{'rcg_channel_id': 3, 'detector': 1}]}, {'camera_id': 2, 'channels': "
+                          "[{'rcg_channel_id': "
                           "4, 'detector': 1}, {'rcg_channel_id': 5, 'detector': 2}]}]}]}}")
-            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 2, 'channels': "
+            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 2, "
+                          "'channels': "
                           "[{'rcg_channel_id': 5, 'detector': 2}]}]}]}}");
         QTest::newRow("Azimuth: single device")
             << false << false
-            << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+            << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': [{'camera_id': 1, "
+                          "'channels': "
                           "[{'rcg_channel_id': 3, 'detector': 1}]}]}}}")
             << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': []}}}");
         QTest::newRow("Azimuth: a sensor keeps the detector's channel")
             << true << false
-            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
-                          "1}, {'rcg_channel_id': 4, 'sensor': 1}]}, {'channels': [{'rcg_channel_id': 5, 'sensor': "
+            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': "
+                          "[{'rcg_channel_id': 3, 'detector': "
+                          "1}, {'rcg_channel_id': 4, 'sensor': 1}]}, {'channels': "
+                          "[{'rcg_channel_id': 5, 'sensor': "
                           "'Loop'}]}]}]}}")
-            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': [{'rcg_channel_id': 3, 'detector': "
+            << QByteArray("{'modules': {'AzimuthSSE': [{'sensors': [{'channels': "
+                          "[{'rcg_channel_id': 3, 'detector': "
                           "1}]}]}]}}");
         QTest::newRow("Signal: the channel stays with the sensor")
             << false << false
-            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': 'Loop', 'sensor': 'B'}]}}}")
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': 'Loop', "
+                          "'sensor': 'B'}]}}}")
             << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'B'}]}}}");
         QTest::newRow("Signal: the channel goes with its last reference")
             << true << false
-            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'Loop'}, {'channel': 2, "
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'sensor': 'Loop'}, "
+                          "{'channel': 2, "
                           "'sensor': 'Other'}]}}}")
-            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
+            << QByteArray(
+                   "{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
         QTest::newRow("SmartMicro: the radar sensor stays")
             << false << false
-            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, "
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
+                          "[{'detector': 1}, "
                           "{'detector': 2}]}, {'id': 't', 'channels': [{'detector': 'Loop'}]}]}}}")
-            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 2}]}, "
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
+                          "[{'detector': 2}]}, "
                           "{'id': 't', 'channels': []}]}}}");
         QTest::newRow("SmartMicro: sensor")
             << true << false
-            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, "
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
+                          "[{'detector': 1}, "
                           "{'sensor': 1}]}]}}}")
-            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}]}]}}}");
+            << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
+                          "[{'detector': 1}]}]}}}");
         // Every place loses its reference, not only the first one found:
         // otherwise the next element given id 1 would inherit the rest.
         QTest::newRow("every place")
             << false << false
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': "
-                          "1}, {'channel': 2, 'detector': 2}]}}}, 'TrafiCam': [{'channels': [{'channel': 1, "
-                          "'detector': 1}]}], 'Signal': {'channels': [{'channel': 1, 'detector': 1}]}}}")
-            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, 'detector': "
+            << QByteArray(
+                   "{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, "
+                   "'detector': "
+                   "1}, {'channel': 2, 'detector': 2}]}}}, 'TrafiCam': [{'channels': [{'channel': "
+                   "1, "
+                   "'detector': 1}]}], 'Signal': {'channels': [{'channel': 1, 'detector': 1}]}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 2, 'detector': "
                           "2}]}}}, 'TrafiCam': [{'channels': []}], 'Signal': {'channels': []}}}");
     }
 
@@ -212,8 +253,8 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
         CnfController controller;
-        CnfNative::initController(controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"),
-                                  QString());
+        CnfNative::initController(
+            controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"), QString());
         setPlaces(controller, before);
         const CnfDetectorPtr element = addElement(controller, sensor, 1, QStringLiteral("Loop"));
         DetectorsTable::removeReferences(controller, *element, zuMolt);
@@ -283,19 +324,25 @@ private slots:
         addElement(controller, sensor, 2, QStringLiteral("Other"));
         setPlaces(controller,
                   "{'modules': {"
-                  "'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': 1}, {'channel': 2, "
+                  "'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, 'detector': 1}, "
+                  "{'channel': 2, "
                   "'sensor': 1}, {'channel': 3, 'detector': 2}, {'channel': 4, 'sensor': 2}]}}},"
                   "'Keyboard': {'channels': [{'keyCode': 513, 'detector': 1, 'sensor': 1}]},"
-                  "'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, 'detector': 1}, "
+                  "'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, "
+                  "'detector': 1}, "
                   "{'channel': 2, 'sensor': 'Loop'}]}],"
-                  "'TrafficStream': [{'url': 'http://h:80', 'channels': [{'channel': 1, 'detector': 'Loop'}, "
+                  "'TrafficStream': [{'url': 'http://h:80', 'channels': [{'channel': 1, "
+                  "'detector': 'Loop'}, "
                   "{'channel': 2, 'sensor': 1}]}],"
-                  "'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'detector': 1}, {'channel': 1, "
+                  "'Citilog': [{'cams': [{'id': 'a', 'channels': [{'channel': 0, 'detector': 1}, "
+                  "{'channel': 1, "
                   "'sensor': 1}]}]}],"
                   "'Priority': {'channels': [{'detector': 1}, {'sensor': 1}]},"
-                  "'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': [{'rcg_channel_id': 3, "
+                  "'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+                  "[{'rcg_channel_id': 3, "
                   "'detector': 1}, {'rcg_channel_id': 4, 'sensor': 1}]}]}],"
-                  "'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, {'sensor': 1}]}]},"
+                  "'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1}, {'sensor': "
+                  "1}]}]},"
                   "'Signal': {'channels': [{'channel': 1, 'detector': 1, 'sensor': 1}]}}}");
         const QByteArray before = places(controller);
         window.updateDetectorsTables();
@@ -303,7 +350,8 @@ private slots:
         for (int column = 0; column < 3; ++column)
             elements->item(0, column)->setSelected(true);
         child<QAction>(window, sensor ? "sensDelete" : "dtDelete")->trigger();
-        QCOMPARE(ids(sensor ? controller.sensorsList() : controller.detectorsList()), QList<int>{2});
+        QCOMPARE(ids(sensor ? controller.sensorsList() : controller.detectorsList()),
+                 QList<int> { 2 });
         QCOMPARE(elements->rowCount(), 1);
         QCOMPARE(cellText(elements, 0, 1), QStringLiteral("Other"));
         QVERIFY(window.document().isChanged());
@@ -313,7 +361,8 @@ private slots:
         const QByteArray after = places(controller);
         const QByteArray key = sensor ? "\"sensor\":" : "\"detector\":";
         const QByteArray otherKey = sensor ? "\"detector\":" : "\"sensor\":";
-        QVERIFY2(!after.contains(key + "1") && !after.contains(key + "\"Loop\""), after.constData());
+        QVERIFY2(!after.contains(key + "1") && !after.contains(key + "\"Loop\""),
+                 after.constData());
         QCOMPARE(after.count(otherKey), before.count(otherKey));
 
         addElement(controller, sensor, 1, QStringLiteral("Loop"));
@@ -347,10 +396,10 @@ private slots:
         QTest::addColumn<QList<int>>("detectors");
         QTest::addColumn<QList<int>>("sensors");
         QTest::addColumn<int>("expected");
-        QTest::newRow("gap") << false << QList<int>{1, 2, 4} << QList<int>{3} << 3;
-        QTest::newRow("no detectors") << false << QList<int>{} << QList<int>{1} << 1;
-        QTest::newRow("sensors apart") << true << QList<int>{1, 2} << QList<int>{} << 1;
-        QTest::newRow("sensor gap") << true << QList<int>{} << QList<int>{2, 1, 5} << 3;
+        QTest::newRow("gap") << false << QList<int> { 1, 2, 4 } << QList<int> { 3 } << 3;
+        QTest::newRow("no detectors") << false << QList<int> {} << QList<int> { 1 } << 1;
+        QTest::newRow("sensors apart") << true << QList<int> { 1, 2 } << QList<int> {} << 1;
+        QTest::newRow("sensor gap") << true << QList<int> {} << QList<int> { 2, 1, 5 } << 3;
     }
 
     void addIds()
@@ -375,9 +424,11 @@ private slots:
         });
         child<QAction>(window, sensor ? "sensAdd" : "dtAdd")->trigger();
         QVERIFY(answerer.answered());
-        QCOMPARE(answerer.seenTitle(), sensor ? QStringLiteral("Sensor") : QStringLiteral("Detector"));
+        QCOMPARE(answerer.seenTitle(),
+                 sensor ? QStringLiteral("Sensor") : QStringLiteral("Detector"));
         QCOMPARE(proposed, expected);
-        const CnfDetectorPtr added = sensor ? controller.findSensor(expected) : controller.findDetector(expected);
+        const CnfDetectorPtr added
+            = sensor ? controller.findSensor(expected) : controller.findDetector(expected);
         QVERIFY(added);
         QCOMPARE(added->isSensor(), sensor);
         QCOMPARE(added->name(), sensor ? QStringLiteral("Sensor.1") : QStringLiteral("Detector.1"));
@@ -397,7 +448,7 @@ private slots:
         answerer.reject();
         child<QAction>(window, "dtAdd")->trigger();
         QVERIFY(answerer.answered());
-        QCOMPARE(ids(controller.detectorsList()), QList<int>{1});
+        QCOMPARE(ids(controller.detectorsList()), QList<int> { 1 });
         QCOMPARE(table(window, "detectorsTable")->rowCount(), 1);
         QVERIFY(!window.document().isChanged());
     }

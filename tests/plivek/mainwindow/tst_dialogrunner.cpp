@@ -3,8 +3,8 @@
 
 #include <QDataStream>
 #include <QDialog>
-#include <QSettings>
 #include <QHeaderView>
+#include <QSettings>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -88,20 +88,23 @@ Stored decode(const QByteArray &bytes)
     for (qint32 i = 0; i < stored.count; ++i) {
         QByteArray name, state;
         stream >> name >> state;
-        stored.records.append({name, state});
+        stored.records.append({ name, state });
     }
     return stored;
 }
 
 QByteArray storedValue(const char *className)
 {
-    return QSettings().value(QLatin1String("WindowsGeometry/") + QLatin1String(className)).toByteArray();
+    return QSettings()
+        .value(QLatin1String("WindowsGeometry/") + QLatin1String(className))
+        .toByteArray();
 }
 
 // Runs the dialog, closing it from a timer with accept or reject.
 int runAndClose(QDialog *dialog, bool accept)
 {
-    QTimer::singleShot(0, dialog, [dialog, accept] { accept ? dialog->accept() : dialog->reject(); });
+    QTimer::singleShot(0, dialog,
+                       [dialog, accept] { accept ? dialog->accept() : dialog->reject(); });
     return execWithSavedGeometry(dialog);
 }
 
@@ -111,10 +114,7 @@ class TestDialogRunner : public QObject
 {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        QSettings().clear();
-    }
+    void init() { QSettings().clear(); }
 
     void storesGeometryAndSplitters_data()
     {
@@ -129,7 +129,8 @@ private slots:
 
         SplitDialog dialog;
         dialog.resize(420, 300);
-        QCOMPARE(runAndClose(&dialog, accept), accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(runAndClose(&dialog, accept),
+                 accept ? int(QDialog::Accepted) : int(QDialog::Rejected));
         const Stored stored = decode(storedValue("SplitDialog"));
         QCOMPARE(stored.geometry, dialog.saveGeometry());
         QCOMPARE(stored.count, 2);
@@ -164,8 +165,8 @@ private slots:
             SplitDialog first;
             first.resize(500, 320);
             QTimer::singleShot(0, &first, [&first, &sizesLeft, &innerLeft] {
-                first.outer->setSizes({100, 380});
-                first.inner->setSizes({200, 50});
+                first.outer->setSizes({ 100, 380 });
+                first.inner->setSizes({ 200, 50 });
                 sizesLeft = first.outer->sizes();
                 innerLeft = first.inner->sizes();
                 first.reject();
@@ -215,8 +216,10 @@ private slots:
         }
         QVERIFY2(firstSeen.width() >= hint.width() && firstSeen.height() >= hint.height(),
                  qPrintable(QStringLiteral("%1x%2 < %3x%4")
-                                .arg(firstSeen.width()).arg(firstSeen.height())
-                                .arg(hint.width()).arg(hint.height())));
+                                .arg(firstSeen.width())
+                                .arg(firstSeen.height())
+                                .arg(hint.width())
+                                .arg(hint.height())));
         ContentDialog second;
         QSize secondSeen;
         QTimer::singleShot(0, &second, [&] {
@@ -235,16 +238,20 @@ private slots:
         QSize hidden(-1, -1);
         // Looked at once the shown dialog has settled: behind what it queued.
         QTimer::singleShot(0, &dialog, [&] {
-            QMetaObject::invokeMethod(&dialog, [&] {
-                const QWidget *viewport = dialog.table->viewport();
-                hidden = QSize(dialog.table->horizontalHeader()->length() - viewport->width(),
-                               dialog.table->verticalHeader()->length() - viewport->height());
-                dialog.reject();
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &dialog,
+                [&] {
+                    const QWidget *viewport = dialog.table->viewport();
+                    hidden = QSize(dialog.table->horizontalHeader()->length() - viewport->width(),
+                                   dialog.table->verticalHeader()->length() - viewport->height());
+                    dialog.reject();
+                },
+                Qt::QueuedConnection);
         });
         execWithSavedGeometry(&dialog);
-        QVERIFY2(hidden.width() <= 0 && hidden.height() <= 0,
-                 qPrintable(QStringLiteral("%1x%2 hidden").arg(hidden.width()).arg(hidden.height())));
+        QVERIFY2(
+            hidden.width() <= 0 && hidden.height() <= 0,
+            qPrintable(QStringLiteral("%1x%2 hidden").arg(hidden.width()).arg(hidden.height())));
     }
 
     // A short or foreign value never stops the dialog; it is overwritten.

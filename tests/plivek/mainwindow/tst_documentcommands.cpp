@@ -30,8 +30,6 @@ void answerNewDocument(ModalAnswerer &answerer, const QString &button)
     });
 }
 
-
-
 } // namespace
 
 class TestDocumentCommands : public QObject
@@ -83,11 +81,21 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("version");
-        QTest::newRow("TIVERK 3.14") << "tiverk314" << "tiverk" << "3.14";
-        QTest::newRow("TIVERK 3.18") << "tiverk318" << "tiverk" << "3.18";
-        QTest::newRow("adapter") << "adapter" << "adapter" << "";
-        QTest::newRow("TIVERK II") << "tiverkii" << "tiverkii" << "0.1";
-        QTest::newRow("ZU_MOLT without its editor") << "ZU_MOLT" << "ZU_MOLT" << "1.0";
+        QTest::newRow("TIVERK 3.14") << "tiverk314"
+                                     << "tiverk"
+                                     << "3.14";
+        QTest::newRow("TIVERK 3.18") << "tiverk318"
+                                     << "tiverk"
+                                     << "3.18";
+        QTest::newRow("adapter") << "adapter"
+                                 << "adapter"
+                                 << "";
+        QTest::newRow("TIVERK II") << "tiverkii"
+                                   << "tiverkii"
+                                   << "0.1";
+        QTest::newRow("ZU_MOLT without its editor") << "ZU_MOLT"
+                                                    << "ZU_MOLT"
+                                                    << "1.0";
     }
 
     void newPerFamily()
@@ -102,13 +110,16 @@ private slots:
         QCOMPARE(controller.property("type").toString(), type);
         QCOMPARE(controller.property("version").toString(), version);
         QVERIFY(window.findChild<QAction *>("actionClose")->isEnabled());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Program of configuration of road controllers"));
+        QCOMPARE(window.windowTitle(),
+                 QStringLiteral("Program of configuration of road controllers"));
         QVERIFY(!window.findChild<QAction *>("actionSave")->isEnabled());
         QCOMPARE(table(window, "sgTable")->rowCount(), 0);
         QCOMPARE(table(window, "detectorsTable")->rowCount(), 0);
         const QString created = controller.getNativeData("creationTime").toString();
         if (type == QLatin1String("tiverk")) {
-            QVERIFY2(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$").match(created).hasMatch(),
+            QVERIFY2(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$")
+                         .match(created)
+                         .hasMatch(),
                      qPrintable(created));
         } else {
             QCOMPARE(created, QString());
@@ -162,13 +173,14 @@ private slots:
         window.findChild<QAction *>("actionSave")->trigger();
         QVERIFY(answerer.answered());
         QVERIFY(QFile::exists(file));
-        QCOMPARE(messageTexts(window), QStringList{"Document saved to file " + file});
+        QCOMPARE(messageTexts(window), QStringList { "Document saved to file " + file });
         QVERIFY(window.windowTitle().endsWith(file));
 
         // The window then shows the document as the file gives it back.
         QCoreApplication::processEvents();
         QCOMPARE(messageTexts(window),
-                 (QStringList{"Document saved to file " + file, "Loading file " + file, "Loading complete"}));
+                 (QStringList { "Document saved to file " + file, "Loading file " + file,
+                                "Loading complete" }));
         QCOMPARE(recentFiles(window).value(0), file);
         QVERIFY(!window.document().isChanged());
     }
@@ -184,7 +196,8 @@ private slots:
         window.document().controller().setProperty("number", 4711);
         window.setChanged();
         window.findChild<QAction *>("actionSave")->trigger();
-        QCOMPARE(messageTexts(window), (QStringList{"Saving current document", "Saving complete"}));
+        QCOMPARE(messageTexts(window),
+                 (QStringList { "Saving current document", "Saving complete" }));
         QVERIFY(!window.windowTitle().endsWith('*'));
         QVERIFY(!window.findChild<QAction *>("actionSave")->isEnabled());
         QVERIFY(QFile::exists(dir.filePath("named.bak")));
@@ -221,7 +234,8 @@ private slots:
         QVERIFY(window.document().isChanged());
 
         window.findChild<QAction *>("actionSave")->trigger();
-        QCOMPARE(messageTexts(window).mid(1), (QStringList{"Saving current document", "Saving complete"}));
+        QCOMPARE(messageTexts(window).mid(1),
+                 (QStringList { "Saving current document", "Saving complete" }));
         QVERIFY(TestSupport::readFile(file).contains("4711"));
         QVERIFY(!QFile::exists(refused));
         QVERIFY(!window.windowTitle().endsWith('*'));
@@ -237,7 +251,8 @@ private slots:
         answerer.pressButton(QMessageBox::No);
         window.findChild<QAction *>("actionSave")->trigger();
         QVERIFY(answerer.answered());
-        QCOMPARE(messageTexts(window), (QStringList{"Saving current document", "Saving canceled"}));
+        QCOMPARE(messageTexts(window),
+                 (QStringList { "Saving current document", "Saving canceled" }));
         QVERIFY(window.document().isChanged());
         QVERIFY(!QFile::exists(dir.filePath("declined.txt")));
     }
@@ -245,7 +260,7 @@ private slots:
     void failedRecentFileLeavesTheList()
     {
         QStringList files;
-        for (const char *name : {"r1", "r2", "r3"}) {
+        for (const char *name : { "r1", "r2", "r3" }) {
             const QString file = dir.filePath(QString::fromLatin1(name) + ".cnf");
             QFile::remove(file);
             QVERIFY(QFile::copy(TestSupport::examplesPath("tiverk318_intersection.cnf"), file));
@@ -254,22 +269,23 @@ private slots:
         MainWindow window;
         for (const QString &file : files)
             window.loadDocument(file);
-        QCOMPARE(recentFiles(window), (QStringList{files[2], files[1], files[0]}));
+        QCOMPARE(recentFiles(window), (QStringList { files[2], files[1], files[0] }));
 
         // Chosen while a document is open, a deleted file still leaves the list:
         // the failed load leaves the window without document.
         QVERIFY(QFile::remove(files[1]));
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
-        const auto entries = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
+        const auto entries
+            = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
         entries.at(1)->trigger();
         QVERIFY(answerer.answered());
-        QCOMPARE(recentFiles(window), (QStringList{files[2], files[0]}));
+        QCOMPARE(recentFiles(window), (QStringList { files[2], files[0] }));
         QVERIFY(!entries.at(2)->isVisible());
 
         // A file that loads moves to the first place.
         entries.at(1)->trigger();
-        QCOMPARE(recentFiles(window), (QStringList{files[0], files[2]}));
+        QCOMPARE(recentFiles(window), (QStringList { files[0], files[2] }));
         QCOMPARE(window.document().fileName(), files[0]);
     }
 

@@ -11,8 +11,8 @@
 
 #include <QDialogButtonBox>
 #include <QLayout>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,15 +71,9 @@ class TestLaunchers : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        actAsPlivek(emptyDir);
-    }
+    void initTestCase() { actAsPlivek(emptyDir); }
 
-    void init()
-    {
-        clearSettings();
-    }
+    void init() { clearSettings(); }
 
     // The launchers whose dialogs move their data themselves: the right
     // dialog opens, and only OK marks the document changed.
@@ -89,16 +83,36 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("dialogClass");
 
-        QTest::newRow("ATCS") << "tiverk" << "actionAsud" << "AsuddDlg";
-        QTest::newRow("calendar") << "tiverk" << "actionCalendar" << "CalendarDlg";
-        QTest::newRow("RCU") << "tiverkii" << "actionVPU" << "VpuDlg";
-        QTest::newRow("error control") << "tiverk" << "actionErrControl" << "ErrorControlDlg";
-        QTest::newRow("indication") << "tiverkii" << "actionIndication" << "IndicationDlg";
-        QTest::newRow("interstates") << "tiverk" << "actionInterstates" << "InterstatesDlg";
-        QTest::newRow("countdown ZU_MOLT") << "ZU_MOLT" << "actionTablo" << "CountDownTableZU_MOLTDlg";
-        QTest::newRow("countdown TIVERK II") << "tiverkii" << "actionTablo" << "CountDownTableTiverk2Dlg";
-        QTest::newRow("countdown TIVERK") << "tiverk" << "actionTablo" << "CountDownTableDlg";
-        QTest::newRow("countdown adapter") << "adapter" << "actionTablo" << "CountDownTableDlg";
+        QTest::newRow("ATCS") << "tiverk"
+                              << "actionAsud"
+                              << "AsuddDlg";
+        QTest::newRow("calendar") << "tiverk"
+                                  << "actionCalendar"
+                                  << "CalendarDlg";
+        QTest::newRow("RCU") << "tiverkii"
+                             << "actionVPU"
+                             << "VpuDlg";
+        QTest::newRow("error control") << "tiverk"
+                                       << "actionErrControl"
+                                       << "ErrorControlDlg";
+        QTest::newRow("indication") << "tiverkii"
+                                    << "actionIndication"
+                                    << "IndicationDlg";
+        QTest::newRow("interstates") << "tiverk"
+                                     << "actionInterstates"
+                                     << "InterstatesDlg";
+        QTest::newRow("countdown ZU_MOLT") << "ZU_MOLT"
+                                           << "actionTablo"
+                                           << "CountDownTableZU_MOLTDlg";
+        QTest::newRow("countdown TIVERK II") << "tiverkii"
+                                             << "actionTablo"
+                                             << "CountDownTableTiverk2Dlg";
+        QTest::newRow("countdown TIVERK") << "tiverk"
+                                          << "actionTablo"
+                                          << "CountDownTableDlg";
+        QTest::newRow("countdown adapter") << "adapter"
+                                           << "actionTablo"
+                                           << "CountDownTableDlg";
     }
 
     void plainLaunchers()
@@ -107,7 +121,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, dialogClass);
 
-        for (const bool accept : {false, true}) {
+        for (const bool accept : { false, true }) {
             MainWindow window;
             window.document().controller().setProperty("type", type);
             const QString title = window.windowTitle();
@@ -133,15 +147,27 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("dialogClass");
 
-        QTest::newRow("safety matrix") << "tiverk318_intersection.cnf" << "actionConflictMatrix" << "MatrixDlg";
-        QTest::newRow("TIVERK 3.x program") << "tiverk318_intersection.cnf" << "actionAddProgram" << "ProgramDlg";
-        QTest::newRow("common parameters") << "tiverk318_intersection.cnf" << "actionCommon"
+        QTest::newRow("safety matrix") << "tiverk318_intersection.cnf"
+                                       << "actionConflictMatrix"
+                                       << "MatrixDlg";
+        QTest::newRow("TIVERK 3.x program") << "tiverk318_intersection.cnf"
+                                            << "actionAddProgram"
+                                            << "ProgramDlg";
+        QTest::newRow("common parameters") << "tiverk318_intersection.cnf"
+                                           << "actionCommon"
                                            << "CommonParametersDlg";
-        QTest::newRow("calendar") << "tiverk318_intersection.cnf" << "actionCalendar" << "CalendarDlg";
-        QTest::newRow("ZU_MOLT program") << "zumolt_intersection.json" << "actionAddProgram" << "ProgramDlgZU_MOLT";
-        QTest::newRow("TIVERK II program") << "tiverkii_intersection.json" << "actionAddProgram"
+        QTest::newRow("calendar") << "tiverk318_intersection.cnf"
+                                  << "actionCalendar"
+                                  << "CalendarDlg";
+        QTest::newRow("ZU_MOLT program") << "zumolt_intersection.json"
+                                         << "actionAddProgram"
+                                         << "ProgramDlgZU_MOLT";
+        QTest::newRow("TIVERK II program") << "tiverkii_intersection.json"
+                                           << "actionAddProgram"
                                            << "ProgramTiverk2Dlg";
-        QTest::newRow("indication") << "tiverkii_intersection.json" << "actionIndication" << "IndicationDlg";
+        QTest::newRow("indication") << "tiverkii_intersection.json"
+                                    << "actionIndication"
+                                    << "IndicationDlg";
     }
 
     void firstSizeShowsTheContent()
@@ -159,14 +185,18 @@ private slots:
             // As the user sees it once the window has settled.
             QCoreApplication::processEvents();
             seen = modal->size();
-            wanted = modal->layout()->sizeHint().boundedTo(modal->screen()->availableGeometry().size());
+            wanted = modal->layout()->sizeHint().boundedTo(
+                modal->screen()->availableGeometry().size());
         });
         launch(window, action);
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenClassName(), dialogClass);
         QVERIFY2(seen.width() >= wanted.width() && seen.height() >= wanted.height(),
                  qPrintable(QStringLiteral("%1x%2 below %3x%4")
-                                .arg(seen.width()).arg(seen.height()).arg(wanted.width()).arg(wanted.height())));
+                                .arg(seen.width())
+                                .arg(seen.height())
+                                .arg(wanted.width())
+                                .arg(wanted.height())));
     }
 
     // Key-list launchers: each key's native value reaches its widget (absent
@@ -189,12 +219,13 @@ private slots:
         controller.setProperty("version", QStringLiteral("3.18"));
         controller.setNativeData(QStringLiteral("dtInternalStatPeriod"), 5);
         controller.setNativeData(QStringLiteral("dtStatPeriod"), 30);
-        controller.setNativeData(QStringLiteral("dtStat317"), QVariantList{QVariantList{1, 2}});
+        controller.setNativeData(QStringLiteral("dtStat317"),
+                                 QVariantList { QVariantList { 1, 2 } });
         QVariantMap seen;
         ModalAnswerer answerer;
         answer(answerer, accept, [&seen](QWidget *modal) {
             UiDataExchange *dialog = exchange(modal);
-            for (const char *key : {"dtInternalStatPeriod", "dtGroupStatPeriod", "dtStatPeriod"})
+            for (const char *key : { "dtInternalStatPeriod", "dtGroupStatPeriod", "dtStatPeriod" })
                 seen.insert(QLatin1String(key), dialog->widgetValue(QLatin1String(key)));
             dialog->setWidgetValue(QStringLiteral("dtInternalStatPeriod"), QVariant());
             dialog->setWidgetValue(QStringLiteral("dtGroupStatPeriod"), 15);
@@ -212,7 +243,8 @@ private slots:
             QVERIFY(!internal.isValid());
             QCOMPARE(group.toInt(), 15);
             QCOMPARE(controller.getNativeData(QStringLiteral("dtStatPeriod")).toInt(), 30);
-            const QVariantList rows = controller.getNativeData(QStringLiteral("dtStat317")).toList();
+            const QVariantList rows
+                = controller.getNativeData(QStringLiteral("dtStat317")).toList();
             QCOMPARE(rows.size(), 8);
             QCOMPARE(rows.first().toList().at(1).toInt(), 2);
             QVERIFY(!rows.first().toList().at(2).isValid());
@@ -232,7 +264,8 @@ private slots:
         ModalAnswerer answerer;
         bool frequencyShown = true;
         answer(answerer, true, [&frequencyShown](QWidget *modal) {
-            frequencyShown = !modal->findChild<QWidget *>(QStringLiteral("sync_frequency"))->isHidden();
+            frequencyShown
+                = !modal->findChild<QWidget *>(QStringLiteral("sync_frequency"))->isHidden();
             exchange(modal)->setWidgetValue(QStringLiteral("sync_timezoneCorrection"), 3);
         });
         launch(window, QStringLiteral("actionSynchronizer"));
@@ -254,8 +287,12 @@ private slots:
         QTest::addColumn<QString>("moved");
         QTest::addColumn<QString>("kept");
 
-        QTest::newRow("adapter") << "adapter" << "HOST" << "receiver";
-        QTest::newRow("tiverk") << "tiverk" << "receiver" << "HOST";
+        QTest::newRow("adapter") << "adapter"
+                                 << "HOST"
+                                 << "receiver";
+        QTest::newRow("tiverk") << "tiverk"
+                                << "receiver"
+                                << "HOST";
     }
 
     void informationPart()
@@ -277,8 +314,10 @@ private slots:
         });
         launch(window, QStringLiteral("actionInfoPart"));
         QCOMPARE(answerer.seenClassName(), QStringLiteral("InfoPartParametersDlg"));
-        const QVariant movedValue = moved == QLatin1String("HOST") ? QVariant("new.host") : QVariant(2);
-        const QVariant keptValue = kept == QLatin1String("HOST") ? QVariant("old.host") : QVariant(1);
+        const QVariant movedValue
+            = moved == QLatin1String("HOST") ? QVariant("new.host") : QVariant(2);
+        const QVariant keptValue
+            = kept == QLatin1String("HOST") ? QVariant("old.host") : QVariant(1);
         QCOMPARE(controller.getNativeData(moved).toString(), movedValue.toString());
         QCOMPARE(controller.getNativeData(kept).toString(), keptValue.toString());
         // Absent keys of the moved list are stored as not set: nothing appears.
@@ -294,7 +333,7 @@ private slots:
     {
         QTest::addColumn<QList<int>>("groups");
         QTest::newRow("no groups") << QList<int>();
-        QTest::newRow("two groups") << QList<int>{7, 3};
+        QTest::newRow("two groups") << QList<int> { 7, 3 };
     }
 
     void countdownTable()
@@ -312,8 +351,9 @@ private slots:
             QVERIFY(controller.addSignalGroup(group));
             numbers << QString::number(id);
         }
-        controller.setNativeData(QStringLiteral("countDownTable"),
-                                 QVariantList{QVariantMap{{"sg", 7}, {"address", 2}, {"blinkingTime", 3}}});
+        controller.setNativeData(
+            QStringLiteral("countDownTable"),
+            QVariantList { QVariantMap { { "sg", 7 }, { "address", 2 }, { "blinkingTime", 3 } } });
         QStringList offered;
         ModalAnswerer answerer;
         answer(answerer, true, [&offered](QWidget *modal) {
@@ -323,7 +363,8 @@ private slots:
         });
         launch(window, QStringLiteral("actionTablo"));
         QCOMPARE(offered, numbers);
-        const QVariantList stored = controller.getNativeData(QStringLiteral("countDownTable")).toList();
+        const QVariantList stored
+            = controller.getNativeData(QStringLiteral("countDownTable")).toList();
         QCOMPARE(stored.size(), 2);
         QCOMPARE(stored.at(0).toMap().value("address").toInt(), 2);
         QCOMPARE(stored.at(1).toMap().value("sg").toInt(), 3);

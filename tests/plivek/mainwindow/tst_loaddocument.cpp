@@ -1,5 +1,5 @@
-#include "documentfixtures.h"
 #include "cnf/vobject.h"
+#include "documentfixtures.h"
 #include "halm58a/granule.h"
 #include "halm58a/network.h"
 #include "halm58a/signalgroup.h"
@@ -23,7 +23,6 @@ using namespace DocumentFixtures;
 
 namespace {
 
-
 // tlId of every network signal group, granule by granule: "12:1,2 99:".
 QString granuleGroups(const Halm58a::Network *network)
 {
@@ -34,11 +33,11 @@ QString granuleGroups(const Halm58a::Network *network)
         const auto groups = granule->signalGroups();
         for (const Halm58a::SignalGroup *group : groups)
             ids << QString::number(group->tlId());
-        granules << QString::number(granule->tlId()) + QLatin1Char(':') + ids.join(QLatin1Char(','));
+        granules << QString::number(granule->tlId()) + QLatin1Char(':')
+                + ids.join(QLatin1Char(','));
     }
     return granules.join(QLatin1Char(' '));
 }
-
 
 } // namespace
 
@@ -48,10 +47,12 @@ class TestLoadDocument : public QObject
 private:
     QTemporaryDir dir;
 
-    QString container(const QString &name, const QList<int> &groups, const QByteArray &network, int number = 12)
+    QString container(const QString &name, const QList<int> &groups, const QByteArray &network,
+                      int number = 12)
     {
         CnfController controller;
-        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), number, groups);
+        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), number,
+                       groups);
         const QString path = dir.filePath(name + QStringLiteral(".xcnf"));
         if (!writeContainer(path, controller, network))
             qWarning() << "cannot write" << path;
@@ -70,37 +71,45 @@ private slots:
         QTest::addColumn<QStringList>("repairs");
         QTest::addColumn<QString>("networkAfter");
 
-        QTest::newRow("in step") << QList<int>{1, 2}
-                                 << QByteArray("<Granule id=\"3\" tlId=\"12\" nodes=\"1 2\">"
-                                               "<SignalGroup id=\"4\" tlId=\"1\"/><SignalGroup id=\"5\" tlId=\"2\"/>"
-                                               "</Granule>")
-                                 << QStringList() << "12:1,2";
+        QTest::newRow("in step")
+            << QList<int> { 1, 2 }
+            << QByteArray("<Granule id=\"3\" tlId=\"12\" nodes=\"1 2\">"
+                          "<SignalGroup id=\"4\" tlId=\"1\"/><SignalGroup id=\"5\" tlId=\"2\"/>"
+                          "</Granule>")
+            << QStringList() << "12:1,2";
         QTest::newRow("only granule has another number")
-            << QList<int>{1, 2}
-            << QByteArray("<Granule id=\"3\" tlId=\"99\" nodes=\"1 2\"><SignalGroup id=\"4\" tlId=\"1\"/></Granule>")
-            << QStringList{"Following signal groups added to network: 2"} << "99:1,2";
+            << QList<int> { 1, 2 }
+            << QByteArray("<Granule id=\"3\" tlId=\"99\" nodes=\"1 2\"><SignalGroup id=\"4\" "
+                          "tlId=\"1\"/></Granule>")
+            << QStringList { "Following signal groups added to network: 2" } << "99:1,2";
         QTest::newRow("two granules, none matches: the first")
-            << QList<int>{1, 2}
-            << QByteArray("<Granule id=\"3\" tlId=\"98\" nodes=\"1\"><SignalGroup id=\"4\" tlId=\"1\"/></Granule>"
+            << QList<int> { 1, 2 }
+            << QByteArray("<Granule id=\"3\" tlId=\"98\" nodes=\"1\"><SignalGroup id=\"4\" "
+                          "tlId=\"1\"/></Granule>"
                           "<Granule id=\"5\" tlId=\"99\" nodes=\"2\"/>")
-            << QStringList{"Network contains more then one granules", "Following signal groups added to network: 2"}
+            << QStringList { "Network contains more then one granules",
+                             "Following signal groups added to network: 2" }
             << "98:1,2 99:";
         QTest::newRow("two granules match: the last")
-            << QList<int>{1}
-            << QByteArray("<Granule id=\"3\" tlId=\"12\" nodes=\"1\"><SignalGroup id=\"4\" tlId=\"1\"/></Granule>"
+            << QList<int> { 1 }
+            << QByteArray("<Granule id=\"3\" tlId=\"12\" nodes=\"1\"><SignalGroup id=\"4\" "
+                          "tlId=\"1\"/></Granule>"
                           "<Granule id=\"5\" tlId=\"12\" nodes=\"2\"/>")
-            << QStringList{"Network contains more then one granules", "Following signal groups added to network: 1"}
+            << QStringList { "Network contains more then one granules",
+                             "Following signal groups added to network: 1" }
             << "12:1 12:1";
         QTest::newRow("nodes without granule")
-            << QList<int>{1, 2, 3} << QByteArray()
-            << QStringList{"Following signal groups added to network: 1,2,3"} << "0:1,2,3";
+            << QList<int> { 1, 2, 3 } << QByteArray()
+            << QStringList { "Following signal groups added to network: 1,2,3" } << "0:1,2,3";
         QTest::newRow("groups unknown to the controller")
-            << QList<int>{1, 2}
-            << QByteArray("<Granule id=\"3\" tlId=\"12\" nodes=\"1 2\"><SignalGroup id=\"4\" tlId=\"5\"/>"
-                          "<SignalGroup id=\"6\" tlId=\"1\"/><SignalGroup id=\"7\" tlId=\"7\"/></Granule>")
-            << QStringList{"The following signal groups into network are not found in the controller and were "
-                           "removed: 5,7",
-                           "Following signal groups added to network: 2"}
+            << QList<int> { 1, 2 }
+            << QByteArray(
+                   "<Granule id=\"3\" tlId=\"12\" nodes=\"1 2\"><SignalGroup id=\"4\" tlId=\"5\"/>"
+                   "<SignalGroup id=\"6\" tlId=\"1\"/><SignalGroup id=\"7\" tlId=\"7\"/></Granule>")
+            << QStringList { "The following signal groups into network are not found in the "
+                             "controller and were "
+                             "removed: 5,7",
+                             "Following signal groups added to network: 2" }
             << "12:1,2";
     }
 
@@ -111,12 +120,14 @@ private slots:
         QFETCH(QStringList, repairs);
         QFETCH(QString, networkAfter);
 
-        const QString path = container(QTest::currentDataTag(), controllerGroups, networkOf(granules));
+        const QString path
+            = container(QTest::currentDataTag(), controllerGroups, networkOf(granules));
         MainWindow window;
         window.loadDocument(path);
 
         QCOMPARE(messageTexts(window),
-                 QStringList{"Loading file " + path} + repairs + QStringList{"Loading complete"});
+                 QStringList { "Loading file " + path } + repairs
+                     + QStringList { "Loading complete" });
         QCOMPARE(granuleGroups(window.document().network()), networkAfter);
         QCOMPARE(table(window, "sgTable")->rowCount(), controllerGroups.size());
 
@@ -135,12 +146,14 @@ private slots:
         // Rows of power part, signal groups, phases, programs, matrices,
         // detectors, sensors, outputs.
         QTest::addColumn<QList<int>>("rows");
-        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf" << "tiverk"
-                                     << QList<int>{29, 8, 4, 3, 0, 0, 0, 0};
-        QTest::newRow("adapter") << "adapter_crossing.txt" << "adapter" << QList<int>{4, 4, 2, 2, 0, 0, 0, 0};
-        QTest::newRow("TIVERK II") << "tiverkii_intersection.json" << "tiverkii"
-                                   << QList<int>{4, 4, 2, 3, 1, 1, 1, 0};
-        QTest::newRow("ZU_MOLT") << "zumolt_intersection.json" << "ZU_MOLT" << QList<int>{4, 3, 2, 5, 2, 2, 1, 0};
+        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf"
+                                     << "tiverk" << QList<int> { 29, 8, 4, 3, 0, 0, 0, 0 };
+        QTest::newRow("adapter") << "adapter_crossing.txt"
+                                 << "adapter" << QList<int> { 4, 4, 2, 2, 0, 0, 0, 0 };
+        QTest::newRow("TIVERK II") << "tiverkii_intersection.json"
+                                   << "tiverkii" << QList<int> { 4, 4, 2, 3, 1, 1, 1, 0 };
+        QTest::newRow("ZU_MOLT") << "zumolt_intersection.json"
+                                 << "ZU_MOLT" << QList<int> { 4, 3, 2, 5, 2, 2, 1, 0 };
     }
 
     void examplesGiveTheirRows()
@@ -157,17 +170,17 @@ private slots:
         int devices = 0;
         for (QTreeWidgetItemIterator it(child<QTreeWidget>(window, "powerPartTree")); *it; ++it)
             devices += (*it)->childCount() == 0 ? 1 : 0;
-        const QList<int> counts = {devices,
-                                   table(window, "sgTable")->rowCount(),
-                                   table(window, "phasesTable")->rowCount(),
-                                   table(window, "progTable")->rowCount(),
-                                   table(window, "matricesTable")->rowCount(),
-                                   table(window, "detectorsTable")->rowCount(),
-                                   table(window, "sensorsTable")->rowCount(),
-                                   table(window, "outputsTable")->rowCount()};
+        const QList<int> counts = { devices,
+                                    table(window, "sgTable")->rowCount(),
+                                    table(window, "phasesTable")->rowCount(),
+                                    table(window, "progTable")->rowCount(),
+                                    table(window, "matricesTable")->rowCount(),
+                                    table(window, "detectorsTable")->rowCount(),
+                                    table(window, "sensorsTable")->rowCount(),
+                                    table(window, "outputsTable")->rowCount() };
         QCOMPARE(counts, rows);
         QVERIFY(!window.document().isChanged());
-        QCOMPARE(recentFiles(window), QStringList{QFileInfo(path).absoluteFilePath()});
+        QCOMPARE(recentFiles(window), QStringList { QFileInfo(path).absoluteFilePath() });
     }
 
     void devicePrefixFromTheDevices_data()
@@ -175,9 +188,10 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<bool>("autoAssign");
-        QTest::newRow("K12") << QStringList{"K12", "K13"} << "K" << true;
-        QTest::newRow("first without digits only") << QStringList{"12", "Lamp5"} << "Lamp" << true;
-        QTest::newRow("digits only") << QStringList{"12", "13"} << "P" << false;
+        QTest::newRow("K12") << QStringList { "K12", "K13" } << "K" << true;
+        QTest::newRow("first without digits only")
+            << QStringList { "12", "Lamp5" } << "Lamp" << true;
+        QTest::newRow("digits only") << QStringList { "12", "13" } << "P" << false;
         QTest::newRow("no devices") << QStringList() << "P" << true;
     }
 
@@ -187,7 +201,7 @@ private slots:
         QFETCH(QString, prefix);
         QFETCH(bool, autoAssign);
         CnfController controller;
-        initController(controller, QStringLiteral("tiverkii"), QString(), 3, {1});
+        initController(controller, QStringLiteral("tiverkii"), QString(), 3, { 1 });
         for (int i = 0; i < names.size(); ++i) {
             CnfPowerDevicePtr device(new CnfPowerDevice);
             device->id = i + 1;
@@ -196,7 +210,8 @@ private slots:
             device->name = names.at(i);
             QVERIFY(controller.addPowerDevice(device));
         }
-        const QString path = dir.filePath(QStringLiteral("devices%1.xcnf").arg(QTest::currentDataTag()));
+        const QString path
+            = dir.filePath(QStringLiteral("devices%1.xcnf").arg(QTest::currentDataTag()));
         QVERIFY(writeContainer(path, controller, QByteArray()));
 
         MainWindow window;
@@ -209,7 +224,7 @@ private slots:
     void outputsAndClosing()
     {
         CnfController controller;
-        initController(controller, QStringLiteral("tiverkii"), QString(), 3, {1});
+        initController(controller, QStringLiteral("tiverkii"), QString(), 3, { 1 });
         VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
         outputs[0][QStringLiteral("id")] = 4;
         outputs[0][QStringLiteral("name")] = QStringLiteral("Gate");
@@ -230,7 +245,7 @@ private slots:
         // Closing empties every element table but keeps the messages.
         const int messages = messageTexts(window).size();
         window.findChild<QAction *>("actionClose")->trigger();
-        for (const char *name : {"sgTable", "outputsTable"})
+        for (const char *name : { "sgTable", "outputsTable" })
             QCOMPARE(table(window, name)->rowCount(), 0);
         QCOMPARE(messageTexts(window).size(), messages);
         QVERIFY(!window.findChild<QAction *>("actionClose")->isEnabled());
@@ -239,34 +254,34 @@ private slots:
     void recentFilesFollowTheLoads()
     {
         QStringList paths;
-        for (const char *name : {"a", "b", "c"})
-            paths << container(QString::fromLatin1(name), {1}, QByteArray());
+        for (const char *name : { "a", "b", "c" })
+            paths << container(QString::fromLatin1(name), { 1 }, QByteArray());
         MainWindow window;
         for (const QString &path : paths)
             window.loadDocument(path);
-        QCOMPARE(recentFiles(window), (QStringList{paths[2], paths[1], paths[0]}));
+        QCOMPARE(recentFiles(window), (QStringList { paths[2], paths[1], paths[0] }));
         // The same file again changes nothing; the third entry swaps with the first.
         window.loadDocument(paths[2]);
-        QCOMPARE(recentFiles(window), (QStringList{paths[2], paths[1], paths[0]}));
+        QCOMPARE(recentFiles(window), (QStringList { paths[2], paths[1], paths[0] }));
         window.loadDocument(paths[0]);
-        QCOMPARE(recentFiles(window), (QStringList{paths[0], paths[1], paths[2]}));
+        QCOMPARE(recentFiles(window), (QStringList { paths[0], paths[1], paths[2] }));
         // Five entries at most: the oldest falls off.
-        for (const char *name : {"d", "e", "f"})
-            window.loadDocument(container(QString::fromLatin1(name), {1}, QByteArray()));
+        for (const char *name : { "d", "e", "f" })
+            window.loadDocument(container(QString::fromLatin1(name), { 1 }, QByteArray()));
         const QStringList shown = recentFiles(window);
         QCOMPARE(shown.size(), 5);
-        QCOMPARE(shown.mid(3), (QStringList{paths[0], paths[1]}));
+        QCOMPARE(shown.mid(3), (QStringList { paths[0], paths[1] }));
     }
 
     void pathChosenInTheDialog()
     {
-        const QString path = container(QStringLiteral("chosen"), {1}, QByteArray());
+        const QString path = container(QStringLiteral("chosen"), { 1 }, QByteArray());
         MainWindow window;
         ModalAnswerer answerer;
         answerer.enterText(path);
         window.loadDocument(QString());
         QVERIFY(answerer.answered());
-        QCOMPARE(messageTexts(window), QStringList{path + QStringLiteral(" loaded")});
+        QCOMPARE(messageTexts(window), QStringList { path + QStringLiteral(" loaded") });
         QCOMPARE(window.document().fileName(), path);
         QVERIFY(window.findChild<QAction *>("actionClose")->isEnabled());
     }
@@ -298,8 +313,8 @@ private slots:
         QVERIFY(!answerer.seenText().isEmpty());
         QCOMPARE(messageTexts(window).last(), answerer.seenText());
 
-        for (const char *name : {"sgTable", "phasesTable", "progTable", "matricesTable", "detectorsTable",
-                                 "sensorsTable", "outputsTable"})
+        for (const char *name : { "sgTable", "phasesTable", "progTable", "matricesTable",
+                                  "detectorsTable", "sensorsTable", "outputsTable" })
             QVERIFY2(table(window, name)->rowCount() == 0, name);
         QCOMPARE(child<QTreeWidget>(window, "powerPartTree")->topLevelItemCount(), 0);
         QCOMPARE(window.document().fileName(), QString());
@@ -307,7 +322,8 @@ private slots:
         QVERIFY(!window.document().isChanged());
         QVERIFY(!window.findChild<QAction *>("actionClose")->isEnabled());
         QVERIFY(!window.findChild<QAction *>("actionSave")->isEnabled());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Program of configuration of road controllers"));
+        QCOMPARE(window.windowTitle(),
+                 QStringLiteral("Program of configuration of road controllers"));
         QCOMPARE(recentFiles(window), recent);
     }
 
@@ -334,7 +350,7 @@ private slots:
         window.setChanged();
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Cancel);
-        window.loadDocument(container(QStringLiteral("other"), {1}, QByteArray()));
+        window.loadDocument(container(QStringLiteral("other"), { 1 }, QByteArray()));
         QVERIFY(answerer.answered());
         QCOMPARE(window.document().fileName(), path);
         QCOMPARE(table(window, "sgTable")->rowCount(), groups);

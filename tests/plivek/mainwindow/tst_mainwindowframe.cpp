@@ -1,9 +1,9 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
+#include "mapview/tileview.h"
 #include "modalanswerer.h"
 #include "testdata.h"
 #include "testmain.h"
-#include "mapview/tileview.h"
 #include "windowtesting.h"
 
 #include <QActionGroup>
@@ -27,10 +27,26 @@ namespace {
 
 // Everything whose visibility follows the controller family.
 const char *const familyElements[] = {
-    "actionInfoPart", "matricesWnd", "sensorsTable", "outputsWnd", "dtModules",
-    "actionMake_consecutive_addresses", "actionIndication", "detectorsWnd", "powerPartWnd",
-    "powerPartAdd", "sgWnd", "sgAdd", "actionVPU", "actionAsud", "actionErrControl",
-    "actionInterstates", "actionConflictMatrix", "actionDtStat", "sg_defaults", "actionTablo",
+    "actionInfoPart",
+    "matricesWnd",
+    "sensorsTable",
+    "outputsWnd",
+    "dtModules",
+    "actionMake_consecutive_addresses",
+    "actionIndication",
+    "detectorsWnd",
+    "powerPartWnd",
+    "powerPartAdd",
+    "sgWnd",
+    "sgAdd",
+    "actionVPU",
+    "actionAsud",
+    "actionErrControl",
+    "actionInterstates",
+    "actionConflictMatrix",
+    "actionDtStat",
+    "sg_defaults",
+    "actionTablo",
     "actionSynchronizer",
 };
 
@@ -63,16 +79,19 @@ private:
     int written = 0;
 
     // Writes an empty configuration of a family in the family's own format.
-    QString writeDocument(const QString &type, const QString &version, const QVariantMap &native = {},
-                          bool signalModule = false)
+    QString writeDocument(const QString &type, const QString &version,
+                          const QVariantMap &native = {}, bool signalModule = false)
     {
         CnfController controller;
         CnfNative::initController(controller, type, version);
         for (auto it = native.begin(); it != native.end(); ++it)
             controller.setNativeData(it.key(), it.value());
         if (signalModule)
-            controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Signal")][QStringLiteral("enabled")] = 1;
-        const QString path = dir.filePath(QStringLiteral("doc%1%2").arg(++written).arg(suffixOf(type)));
+            controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Signal")]
+                                   [QStringLiteral("enabled")]
+                = 1;
+        const QString path
+            = dir.filePath(QStringLiteral("doc%1%2").arg(++written).arg(suffixOf(type)));
         QString error;
         if (!CnfNative::save(path, controller, error))
             qWarning() << "cannot write" << path << error;
@@ -94,7 +113,8 @@ private slots:
             QCOMPARE(window.size(), QSize(1197, 825));
         else
             QVERIFY(window.width() <= available.width() && window.height() <= 825);
-        QVERIFY(window.windowTitle().startsWith(QStringLiteral("Program of configuration of road controllers")));
+        QVERIFY(window.windowTitle().startsWith(
+            QStringLiteral("Program of configuration of road controllers")));
         QVERIFY(!window.windowTitle().endsWith(QLatin1Char('*')));
         // Without a document only File, View (with Style) and Parameters work.
         QVERIFY(!child<QMenu>(window, "menuEquipment")->isEnabled());
@@ -109,7 +129,9 @@ private slots:
         QVERIFY(!window.findChild<QAction *>("actionSave_As")->isEnabled());
         QVERIFY(window.findChild<QAction *>("actionOpen")->isEnabled());
         QVERIFY(!child(window, "sgWnd")->isEnabled());
-        QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(), QString::fromUtf8("\xD0\x9C" "atrices"));
+        QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(),
+                 QString::fromUtf8("\xD0\x9C"
+                                   "atrices"));
         QVERIFY(!isShown(window, "actionCheck_for_update"));
     }
 
@@ -234,13 +256,15 @@ private slots:
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
             QStringList titles;
-            for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+            for (QTabBar *bar :
+                 window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
                 if (!bar->isVisible())
                     continue;
                 QCOMPARE(bar->elideMode(), Qt::ElideNone);
                 for (int i = 0; i < bar->count(); ++i) {
                     // The whole title fits the tab; a crowded bar scrolls instead.
-                    QVERIFY2(bar->tabRect(i).width() >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
+                    QVERIFY2(bar->tabRect(i).width()
+                                 >= bar->fontMetrics().horizontalAdvance(bar->tabText(i)),
                              qPrintable(bar->tabText(i)));
                     titles << bar->tabText(i);
                 }
@@ -253,7 +277,8 @@ private slots:
             window.loadDocument(writeDocument(QStringLiteral("tiverk"), QStringLiteral("3.18")));
             for (int turn = 0; turn < 5; ++turn)
                 QCoreApplication::processEvents();
-            for (QTabBar *bar : window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+            for (QTabBar *bar :
+                 window.findChildren<QTabBar *>(QString(), Qt::FindDirectChildrenOnly)) {
                 if (!bar->isVisible() || bar->currentIndex() < 0)
                     continue;
                 int right = bar->width();
@@ -262,7 +287,8 @@ private slots:
                         right = std::min(right, button->x());
                 }
                 const QRect current = bar->tabRect(bar->currentIndex());
-                QVERIFY2(current.left() >= 0 && current.right() < right, qPrintable(bar->tabText(bar->currentIndex())));
+                QVERIFY2(current.left() >= 0 && current.right() < right,
+                         qPrintable(bar->tabText(bar->currentIndex())));
             }
             // The second start restores the state the first one left.
             window.close();
@@ -279,13 +305,15 @@ private slots:
                 list << (action->objectName().isEmpty() ? action->text() : action->objectName());
             return list;
         };
-        QCOMPARE(names("powerPartTree"), (QStringList{"powerPartDelete", "powerPartDuplicateItems",
-                                                      "sortDeviceItems", "powerPartAdd"}));
-        QCOMPARE(names("sgTable"), (QStringList{"copy", "copy_all", "paste", "sgDelete", "sgDuplicateItems",
-                                                "sgAdd", "sortSgItems"}));
-        QCOMPARE(names("matricesTable"), (QStringList{"matrixAdd", "matrixDelete"}));
-        QCOMPARE(names("outputsTable"), (QStringList{"outAdd", "outDelete", "sortDtItems"}));
-        QCOMPARE(names("messageTable"), QStringList{"Clear"});
+        QCOMPARE(names("powerPartTree"),
+                 (QStringList { "powerPartDelete", "powerPartDuplicateItems", "sortDeviceItems",
+                                "powerPartAdd" }));
+        QCOMPARE(names("sgTable"),
+                 (QStringList { "copy", "copy_all", "paste", "sgDelete", "sgDuplicateItems",
+                                "sgAdd", "sortSgItems" }));
+        QCOMPARE(names("matricesTable"), (QStringList { "matrixAdd", "matrixDelete" }));
+        QCOMPARE(names("outputsTable"), (QStringList { "outAdd", "outDelete", "sortDtItems" }));
+        QCOMPARE(names("messageTable"), QStringList { "Clear" });
 
         const QAction *sgAdd = window.findChild<QAction *>("sgAdd");
         QCOMPARE(sgAdd->shortcut(), QKeySequence(Qt::Key_Insert));
@@ -293,7 +321,8 @@ private slots:
         const QAction *remove = child(window, "sgTable")->findChild<QAction *>("sgDelete");
         QCOMPARE(remove->shortcut(), QKeySequence(Qt::Key_Delete));
         QCOMPARE(remove->shortcutContext(), Qt::WidgetWithChildrenShortcut);
-        QVERIFY(!child(window, "progTable")->findChild<QAction *>("sortProgItems")->icon().isNull());
+        QVERIFY(
+            !child(window, "progTable")->findChild<QAction *>("sortProgItems")->icon().isNull());
     }
 
     void updateActions_data()
@@ -306,31 +335,67 @@ private slots:
         QTest::addColumn<bool>("atcsEnabled");
         QTest::addColumn<bool>("namesShown");
 
-        const QStringList tiverk = {"actionInfoPart", "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd",
-                                    "actionVPU", "actionAsud", "actionErrControl", "actionInterstates",
-                                    "actionConflictMatrix", "actionDtStat"};
-        QTest::newRow("adapter") << "adapter" << "" << QVariantMap{} << false
-                                 << QStringList{"actionInfoPart"} << false << false;
+        const QStringList tiverk = { "actionInfoPart",
+                                     "powerPartWnd",
+                                     "powerPartAdd",
+                                     "sgWnd",
+                                     "sgAdd",
+                                     "actionVPU",
+                                     "actionAsud",
+                                     "actionErrControl",
+                                     "actionInterstates",
+                                     "actionConflictMatrix",
+                                     "actionDtStat" };
+        QTest::newRow("adapter") << "adapter"
+                                 << "" << QVariantMap {} << false
+                                 << QStringList { "actionInfoPart" } << false << false;
         QTest::newRow("tiverk 3.14 with receiver")
-            << "tiverk" << "3.14" << QVariantMap{{"receiver", 1}, {"asudd_type", 2}} << false << tiverk << true
-            << false;
+            << "tiverk"
+            << "3.14" << QVariantMap { { "receiver", 1 }, { "asudd_type", 2 } } << false << tiverk
+            << true << false;
         QTest::newRow("tiverk 3.18, ATCS type 255")
-            << "tiverk" << "3.18" << QVariantMap{{"receiver", 1}, {"asudd_type", 255}} << false
-            << (QStringList(tiverk) << "actionTablo" << "actionSynchronizer") << false << false;
-        const QStringList tiverkII = {"matricesWnd", "sensorsTable", "outputsWnd", "dtModules",
-                                      "actionMake_consecutive_addresses", "actionIndication", "detectorsWnd",
-                                      "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd", "actionVPU",
-                                      "actionAsud", "actionErrControl", "sg_defaults", "actionTablo"};
-        QTest::newRow("TIVERK II") << "tiverkii" << "" << QVariantMap{} << false << tiverkII << true << true;
+            << "tiverk"
+            << "3.18" << QVariantMap { { "receiver", 1 }, { "asudd_type", 255 } } << false
+            << (QStringList(tiverk) << "actionTablo"
+                                    << "actionSynchronizer")
+            << false << false;
+        const QStringList tiverkII = { "matricesWnd",
+                                       "sensorsTable",
+                                       "outputsWnd",
+                                       "dtModules",
+                                       "actionMake_consecutive_addresses",
+                                       "actionIndication",
+                                       "detectorsWnd",
+                                       "powerPartWnd",
+                                       "powerPartAdd",
+                                       "sgWnd",
+                                       "sgAdd",
+                                       "actionVPU",
+                                       "actionAsud",
+                                       "actionErrControl",
+                                       "sg_defaults",
+                                       "actionTablo" };
+        QTest::newRow("TIVERK II") << "tiverkii"
+                                   << "" << QVariantMap {} << false << tiverkII << true << true;
         QStringList withSignal = tiverkII;
         withSignal.removeAll("powerPartWnd");
         withSignal.removeAll("powerPartAdd");
-        QTest::newRow("TIVERK II with Signal") << "tiverkii" << "" << QVariantMap{} << true << withSignal << true
-                                               << true;
-        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "" << QVariantMap{} << false
-                                 << QStringList{"detectorsWnd", "powerPartWnd", "powerPartAdd", "sgWnd", "sgAdd",
-                                                "actionVPU", "actionAsud", "actionErrControl",
-                                                "actionConflictMatrix", "sg_defaults", "actionTablo"}
+        QTest::newRow("TIVERK II with Signal")
+            << "tiverkii"
+            << "" << QVariantMap {} << true << withSignal << true << true;
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT"
+                                 << "" << QVariantMap {} << false
+                                 << QStringList { "detectorsWnd",
+                                                  "powerPartWnd",
+                                                  "powerPartAdd",
+                                                  "sgWnd",
+                                                  "sgAdd",
+                                                  "actionVPU",
+                                                  "actionAsud",
+                                                  "actionErrControl",
+                                                  "actionConflictMatrix",
+                                                  "sg_defaults",
+                                                  "actionTablo" }
                                  << true << true;
     }
 
@@ -349,13 +414,14 @@ private slots:
         QCOMPARE(window.document().controller().property("type").toString(), type);
         QCOMPARE(shownFamilyElements(window), shown);
         QCOMPARE(window.findChild<QAction *>("actionAsud")->isEnabled(), atcsEnabled);
-        for (const char *name : {"sgTable", "phasesTable", "progTable"})
+        for (const char *name : { "sgTable", "phasesTable", "progTable" })
             QCOMPARE(table(window, name)->isColumnHidden(1), !namesShown);
 
         const bool byId = type == QLatin1String("tiverkii") || type == QLatin1String("ZU_MOLT");
         const auto *tree = child<QTreeWidget>(window, "powerPartTree");
         QCOMPARE(tree->isColumnHidden(1), !namesShown);
-        QCOMPARE(tree->headerItem()->text(0), byId ? QStringLiteral("ID") : QStringLiteral("Address"));
+        QCOMPARE(tree->headerItem()->text(0),
+                 byId ? QStringLiteral("ID") : QStringLiteral("Address"));
         QCOMPARE(window.findChild<QAction *>("powerPartAdd")->text(),
                  byId ? QStringLiteral("Add power channel") : QStringLiteral("Add device"));
         QCOMPARE(isShown(window, "dev_name_prefix"), byId);
@@ -376,12 +442,32 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("label");
-        QTest::newRow("no description") << "12" << "" << "tiverk" << "3.18" << "12 , tiverk 3.18";
-        QTest::newRow("no number") << "" << "Main" << "tiverkii" << "" << " Main, tiverkii";
-        QTest::newRow("both") << "7" << "Main" << "ZU_MOLT" << "" << "7 (Main), ZU_MOLT";
-        QTest::newRow("nothing") << "" << "" << "" << "" << " ";
+        QTest::newRow("no description") << "12"
+                                        << ""
+                                        << "tiverk"
+                                        << "3.18"
+                                        << "12 , tiverk 3.18";
+        QTest::newRow("no number") << ""
+                                   << "Main"
+                                   << "tiverkii"
+                                   << ""
+                                   << " Main, tiverkii";
+        QTest::newRow("both") << "7"
+                              << "Main"
+                              << "ZU_MOLT"
+                              << ""
+                              << "7 (Main), ZU_MOLT";
+        QTest::newRow("nothing") << ""
+                                 << ""
+                                 << ""
+                                 << ""
+                                 << " ";
         // A new document has neither number nor description: no separator before the family.
-        QTest::newRow("new document") << "" << "" << "tiverk" << "3.18" << "tiverk 3.18";
+        QTest::newRow("new document") << ""
+                                      << ""
+                                      << "tiverk"
+                                      << "3.18"
+                                      << "tiverk 3.18";
     }
 
     void titleLabel()
@@ -518,24 +604,26 @@ private slots:
         {
             QSettings settings;
             settings.beginWriteArray("plivekRecentFileList");
-            const QStringList stored = {a, missing, a, c};
+            const QStringList stored = { a, missing, a, c };
             for (int i = 0; i < stored.size(); ++i) {
                 settings.setArrayIndex(i);
                 // Older versions stored the path as text.
-                settings.setValue("file", i == 3 ? QVariant(stored.at(i)) : QVariant(stored.at(i).toUtf8()));
+                settings.setValue(
+                    "file", i == 3 ? QVariant(stored.at(i)) : QVariant(stored.at(i).toUtf8()));
             }
             settings.endArray();
         }
         QStringList shown;
         {
             MainWindow window;
-            const auto entries = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
+            const auto entries
+                = child<QMenu>(window, "menuFile")->findChild<QActionGroup *>()->actions();
             QCOMPARE(entries.size(), 5);
             for (const QAction *entry : entries) {
                 if (entry->isVisible())
                     shown << entry->text();
             }
-            QCOMPARE(shown, (QStringList{a, c}));
+            QCOMPARE(shown, (QStringList { a, c }));
             // The entries stand just before Exit, between separators.
             const auto menu = child<QMenu>(window, "menuFile")->actions();
             const int exit = menu.indexOf(window.findChild<QAction *>("actionExit"));
@@ -551,7 +639,7 @@ private slots:
             settings.setArrayIndex(i);
             stored << QString::fromUtf8(settings.value("file").toByteArray());
         }
-        QCOMPARE(stored, (QStringList{a, c}));
+        QCOMPARE(stored, (QStringList { a, c }));
     }
 };
 

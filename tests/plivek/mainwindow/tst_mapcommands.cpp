@@ -37,7 +37,8 @@ private:
     QString container(const QString &name, const QByteArray &network)
     {
         CnfController controller;
-        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2, 3, 4});
+        initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12,
+                       { 1, 2, 3, 4 });
         const QString path = dir.filePath(name);
         if (!writeContainer(path, controller, network))
             qWarning() << "cannot write" << path;
@@ -62,10 +63,12 @@ private slots:
         QTest::newRow("lon,lat") << "30.3,59.9" << true << QStringList();
         QTest::newRow("extra parts ignored") << "30.3,59.9,7" << true << QStringList();
         QTest::newRow("one part") << "30.3" << false << QStringList();
-        QTest::newRow("not numbers") << "a,b" << false
-                                     << QStringList{QStringLiteral("coordinates string (a,b) has invalid format")};
-        QTest::newRow("empty latitude") << "30.3," << false
-                                        << QStringList{QStringLiteral("coordinates string (30.3,) has invalid format")};
+        QTest::newRow("not numbers")
+            << "a,b" << false
+            << QStringList { QStringLiteral("coordinates string (a,b) has invalid format") };
+        QTest::newRow("empty latitude")
+            << "30.3," << false
+            << QStringList { QStringLiteral("coordinates string (30.3,) has invalid format") };
     }
 
     void goToPoint()
@@ -116,8 +119,10 @@ private slots:
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("proposed");
 
-        QTest::newRow("no document") << "" << "net";
-        QTest::newRow("named document") << "x12.v2.xcnf" << "x12";
+        QTest::newRow("no document") << ""
+                                     << "net";
+        QTest::newRow("named document") << "x12.v2.xcnf"
+                                        << "x12";
     }
 
     void dotExportProposesFolderAndBaseName()
@@ -141,7 +146,7 @@ private slots:
         });
         trigger(window, "actionDOT_graph");
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Select file to save"));
-        QCOMPARE(selected, QStringList{folder + QLatin1Char('/') + proposed});
+        QCOMPARE(selected, QStringList { folder + QLatin1Char('/') + proposed });
         window.document().setChanged(false);
     }
 
@@ -156,8 +161,8 @@ private slots:
         answerer.enterText(target);
         trigger(window, "actionDOT_graph");
         QCOMPARE(messageTexts(window),
-                 QStringList({QStringLiteral("Export to file %1 in DOT format").arg(target),
-                              QStringLiteral("Export complete")}));
+                 QStringList({ QStringLiteral("Export to file %1 in DOT format").arg(target),
+                               QStringLiteral("Export complete") }));
         QVERIFY(TestSupport::readFile(target).contains("graph"));
         QCOMPARE(QSettings().value(QStringLiteral("lastExportDir")).toByteArray(),
                  QFileInfo(target).absolutePath().toUtf8());
@@ -169,7 +174,8 @@ private slots:
     {
         const QString path = dir.filePath(QStringLiteral("sumo/sample.xcnf"));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
+        QVERIFY(QFile::copy(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
         MainWindow window;
         window.loadDocument(path);
         window.clearMessageTable();
@@ -187,11 +193,15 @@ private slots:
         QCOMPARE(format, QStringLiteral("SUMO plain XML (*.netccfg)"));
         const QStringList messages = messageTexts(window);
         QCOMPARE(messages.size(), 2);
-        QVERIFY2(messages.first().startsWith(QLatin1String("Program 3 is left out of the SUMO export: ")),
+        QVERIFY2(messages.first().startsWith(
+                     QLatin1String("Program 3 is left out of the SUMO export: ")),
                  qPrintable(messages.first()));
-        const QString config = QFileInfo(path).absoluteDir().filePath(QStringLiteral("101.netccfg"));
-        QCOMPARE(messages.last(), QStringLiteral("Network exported to %1").arg(QDir::toNativeSeparators(config)));
-        const QByteArray programs = TestSupport::readFile(QFileInfo(config).absoluteDir().filePath(QStringLiteral("101.tll.xml")));
+        const QString config
+            = QFileInfo(path).absoluteDir().filePath(QStringLiteral("101.netccfg"));
+        QCOMPARE(messages.last(),
+                 QStringLiteral("Network exported to %1").arg(QDir::toNativeSeparators(config)));
+        const QByteArray programs = TestSupport::readFile(
+            QFileInfo(config).absoluteDir().filePath(QStringLiteral("101.tll.xml")));
         QVERIFY(programs.contains("programID=\"1\""));
         QVERIFY(programs.contains("programID=\"2\""));
     }
@@ -248,7 +258,8 @@ private slots:
         trigger(window, "actionHalm58");
         QCOMPARE(messageTexts(window).size(), 1);
         QVERIFY(TestSupport::readFile(written).contains("<Network"));
-        QCOMPARE(QSettings().value(QStringLiteral("lastSaveDir")).toByteArray(), dir.path().toUtf8());
+        QCOMPARE(QSettings().value(QStringLiteral("lastSaveDir")).toByteArray(),
+                 dir.path().toUtf8());
     }
 
     void showAllWithoutConversionLeavesTheView()

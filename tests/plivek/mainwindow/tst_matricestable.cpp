@@ -76,8 +76,8 @@ private slots:
         QTableWidget *matrices = table(window, "matricesTable");
         QCOMPARE(matrices->rowCount(), 3);
         QCOMPARE(cellText(matrices, 1, 1), QStringLiteral("Peak"));
-        QCOMPARE(column(matrices, 2), (QList<bool>{true, false, false}));
-        QCOMPARE(column(matrices, 3), (QList<bool>{true, false, false}));
+        QCOMPARE(column(matrices, 2), (QList<bool> { true, false, false }));
+        QCOMPARE(column(matrices, 3), (QList<bool> { true, false, false }));
         QVERIFY(!(matrices->item(0, 0)->flags() & Qt::ItemIsEditable));
         QVERIFY(matrices->item(0, 2)->flags() & Qt::ItemIsEditable);
     }
@@ -104,12 +104,12 @@ private slots:
         const CnfController &controller = window.document().controller();
         QTableWidget *matrices = table(window, "matricesTable");
         if (!accepted) {
-            QCOMPARE(matrixIds(controller), (QList<int>{1, 3, 4}));
+            QCOMPARE(matrixIds(controller), (QList<int> { 1, 3, 4 }));
             QCOMPARE(matrices->rowCount(), 3);
             QVERIFY(!window.document().isChanged());
             return;
         }
-        QCOMPARE(matrixIds(controller), (QList<int>{1, 3, 4, 2}));
+        QCOMPARE(matrixIds(controller), (QList<int> { 1, 3, 4, 2 }));
         QCOMPARE(controller.findMatrix(2)->name(), QStringLiteral("Matrix.2"));
         QCOMPARE(cellText(matrices, 3, 0), QStringLiteral("2"));
         QCOMPARE(tableCellValue(matrices, 3, 2).toBool(), false);
@@ -128,12 +128,13 @@ private slots:
         QTest::addColumn<int>("defaultId");
         QTest::addColumn<int>("safetyId");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("default to row 2") << 2 << 2 << true << QList<bool>{false, false, true}
-                                          << QList<bool>{true, false, false} << 4 << 1 << true;
-        QTest::newRow("safety to row 1") << 1 << 3 << true << QList<bool>{true, false, false}
-                                         << QList<bool>{false, true, false} << 1 << 3 << true;
-        QTest::newRow("clearing the safety") << 0 << 3 << false << QList<bool>{true, false, false}
-                                             << QList<bool>{true, false, false} << 1 << 1 << false;
+        QTest::newRow("default to row 2") << 2 << 2 << true << QList<bool> { false, false, true }
+                                          << QList<bool> { true, false, false } << 4 << 1 << true;
+        QTest::newRow("safety to row 1") << 1 << 3 << true << QList<bool> { true, false, false }
+                                         << QList<bool> { false, true, false } << 1 << 3 << true;
+        QTest::newRow("clearing the safety")
+            << 0 << 3 << false << QList<bool> { true, false, false }
+            << QList<bool> { true, false, false } << 1 << 1 << false;
     }
 
     void choice()
@@ -202,7 +203,7 @@ private slots:
         answerer.reject();
         child<QAction>(window, "matrixDelete")->trigger();
         QVERIFY(!answerer.answered());
-        QCOMPARE(matrixIds(window.document().controller()), QList<int>{1});
+        QCOMPARE(matrixIds(window.document().controller()), QList<int> { 1 });
         QCOMPARE(matrices->rowCount(), 1);
         QVERIFY(window.document().isChanged());
     }

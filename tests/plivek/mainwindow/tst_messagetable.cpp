@@ -34,7 +34,8 @@ private slots:
         QTest::newRow("information") << int(QtDebugMsg) << true << "eventlogInfo.png" << false;
         QTest::newRow("warning") << int(QtWarningMsg) << true << "eventlogWarn.png" << false;
         QTest::newRow("error") << int(QtCriticalMsg) << true << "eventlogError.png" << true;
-        QTest::newRow("error without pop-up") << int(QtCriticalMsg) << false << "eventlogError.png" << false;
+        QTest::newRow("error without pop-up")
+            << int(QtCriticalMsg) << false << "eventlogError.png" << false;
         QTest::newRow("fatal") << int(QtFatalMsg) << true << "eventlogError.png" << false;
         QTest::newRow("success") << int(QtInfoMsg) << true << "SuccessComplete.png" << false;
     }
@@ -64,7 +65,9 @@ private slots:
         QCOMPARE(cellText(messages, 0, 0), QString());
         QCOMPARE(iconImage(messages->item(0, 0)->icon()), iconImage(QIcon(":/images/" + icon)));
         const QString time = cellText(messages, 0, 1);
-        QVERIFY2(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$").match(time).hasMatch(),
+        QVERIFY2(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d:\\d\\d$")
+                     .match(time)
+                     .hasMatch(),
                  qPrintable(time));
         const QDateTime stamp = QDateTime::fromString(time, QStringLiteral("dd.MM.yyyy hh:mm:ss"));
         QVERIFY(stamp >= before.addMSecs(-before.time().msec()) && stamp <= after);
@@ -88,8 +91,10 @@ private slots:
         window.printError(QStringLiteral("error"));
         QVERIFY(answerer.answered());
         QCOMPARE(messages->rowCount(), 3);
-        QCOMPARE(iconImage(messages->item(1, 0)->icon()), iconImage(QIcon(":/images/eventlogWarn.png")));
-        QCOMPARE(iconImage(messages->item(2, 0)->icon()), iconImage(QIcon(":/images/eventlogError.png")));
+        QCOMPARE(iconImage(messages->item(1, 0)->icon()),
+                 iconImage(QIcon(":/images/eventlogWarn.png")));
+        QCOMPARE(iconImage(messages->item(2, 0)->icon()),
+                 iconImage(QIcon(":/images/eventlogError.png")));
         QCOMPARE(cellText(messages, 2, 2), QStringLiteral("error"));
     }
 

@@ -73,8 +73,8 @@ QStringList entries(const QMenu &menu)
     const auto actions = menu.actions();
     for (const QAction *action : actions) {
         if (action->menu())
-            texts << action->text() + QStringLiteral(" [") + entries(*action->menu()).join(QStringLiteral(", "))
-                         + QLatin1Char(']');
+            texts << action->text() + QStringLiteral(" [")
+                    + entries(*action->menu()).join(QStringLiteral(", ")) + QLatin1Char(']');
         else
             texts << action->text();
     }
@@ -127,13 +127,13 @@ private:
     QString junction(const QVariant &number = 12)
     {
         CnfController controller;
-        initController(controller, QStringLiteral("tiverkii"), QString(), 12, {1, 2, 3, 4});
+        initController(controller, QStringLiteral("tiverkii"), QString(), 12, { 1, 2, 3, 4 });
         controller.setProperty("number", number);
         auto phase = CnfPhasePtr::create();
         phase->id = QStringLiteral("1");
         phase->signalGroups << controller.findSG(3);
         controller.addPhase(phase);
-        for (int id : {5, 9}) {
+        for (int id : { 5, 9 }) {
             auto detector = CnfDetectorPtr::create();
             detector->setId(id);
             controller.addDetector(detector);
@@ -163,13 +163,14 @@ private slots:
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QStringList>("menu");
         const QString submenu = "Assign to SG ... [1 (SG1), 2 (SG2), 3 (SG3), 4 (SG4)]";
-        QTest::newRow("nodes only") << QList<int>{1, 2} << QList<int>{0} << QStringList();
+        QTest::newRow("nodes only") << QList<int> { 1, 2 } << QList<int> { 0 } << QStringList();
         QTest::newRow("nodes and an assigned connection, one row")
-            << QList<int>{1, 38, 2} << QList<int>{1}
-            << QStringList{"Assign to SG '2 (SG2)'", submenu, "Remove from SG"};
-        QTest::newRow("two rows") << QList<int>{38} << QList<int>{0, 1} << QStringList{submenu, "Remove from SG"};
-        QTest::newRow("no row, assigned crosswalk") << QList<int>{43} << QList<int>{}
-                                                    << QStringList{submenu, "Remove from SG"};
+            << QList<int> { 1, 38, 2 } << QList<int> { 1 }
+            << QStringList { "Assign to SG '2 (SG2)'", submenu, "Remove from SG" };
+        QTest::newRow("two rows") << QList<int> { 38 } << QList<int> { 0, 1 }
+                                  << QStringList { submenu, "Remove from SG" };
+        QTest::newRow("no row, assigned crosswalk")
+            << QList<int> { 43 } << QList<int> {} << QStringList { submenu, "Remove from SG" };
     }
 
     void contextMenuEntries()
@@ -192,9 +193,10 @@ private slots:
     {
         MainWindow window;
         load(window);
-        networkGroup(window, 3)->removeCrossWalk(qobject_cast<Halm58a::CrossWalk *>(object(window, 43)));
+        networkGroup(window, 3)->removeCrossWalk(
+            qobject_cast<Halm58a::CrossWalk *>(object(window, 43)));
         QMenu m;
-        window.beforeNetEditContextMenu({object(window, 43)}, &m);
+        window.beforeNetEditContextMenu({ object(window, 43) }, &m);
         QVERIFY(!entries(m).contains("Remove from SG"));
         QVERIFY(!entries(m).isEmpty());
     }
@@ -206,7 +208,7 @@ private slots:
         load(window);
         auto *editor = window.findChild<Halm58ga::NetEdit *>();
         QVERIFY(editor);
-        selectOnMap(window, {40});
+        selectOnMap(window, { 40 });
         std::unique_ptr<QMenu> menu(editor->createContextMenu());
         QVERIFY(entries(*menu).contains("Remove from SG"));
         QVERIFY(assignAction(*menu, 4));
@@ -222,17 +224,17 @@ private slots:
         window.document().controller().addSignalGroup(added);
         QVERIFY(!networkGroup(window, 5));
         QMenu m;
-        window.beforeNetEditContextMenu({object(window, 42), object(window, 43)}, &m);
-        selectOnMap(window, {42, 43, 1});
+        window.beforeNetEditContextMenu({ object(window, 42), object(window, 43) }, &m);
+        selectOnMap(window, { 42, 43, 1 });
         assignAction(m, 5)->trigger();
 
         Halm58a::SignalGroup *group = networkGroup(window, 5);
         QVERIFY(group);
         QCOMPARE(group->parent(), static_cast<QObject *>(networkGroup(window, 1)->parent()));
-        QCOMPARE(connectionsOf(group), QList<int>{42});
+        QCOMPARE(connectionsOf(group), QList<int> { 42 });
         QCOMPARE(group->crossWalkCount(), 1);
         // A connection may drive several groups; a crosswalk moves.
-        QCOMPARE(connectionsOf(networkGroup(window, 4)), QList<int>{42});
+        QCOMPARE(connectionsOf(networkGroup(window, 4)), QList<int> { 42 });
         QCOMPARE(networkGroup(window, 3)->crossWalkCount(), 0);
         QVERIFY(window.document().isChanged());
         QVERIFY(window.windowTitle().endsWith(QLatin1Char('*')));
@@ -242,7 +244,8 @@ private slots:
     {
         QTest::addColumn<QVariant>("number");
         QTest::addColumn<QString>("error");
-        QTest::newRow("no number") << QVariant(QStringLiteral("none")) << "Number of contoller must be set";
+        QTest::newRow("no number")
+            << QVariant(QStringLiteral("none")) << "Number of contoller must be set";
         QTest::newRow("no granule") << QVariant(7) << "Network not contains granule with id 7";
     }
 
@@ -253,14 +256,14 @@ private slots:
         MainWindow window;
         load(window, number);
         QMenu m;
-        window.beforeNetEditContextMenu({object(window, 40)}, &m);
-        selectOnMap(window, {40});
+        window.beforeNetEditContextMenu({ object(window, 40) }, &m);
+        selectOnMap(window, { 40 });
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
         assignAction(m, 1)->trigger();
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenText(), error);
-        QCOMPARE(connectionsOf(networkGroup(window, 1)), (QList<int>{38, 39}));
+        QCOMPARE(connectionsOf(networkGroup(window, 1)), (QList<int> { 38, 39 }));
         QVERIFY(!window.document().isChanged());
     }
 
@@ -271,11 +274,11 @@ private slots:
         auto *connection = qobject_cast<Halm58a::Connection *>(object(window, 38));
         networkGroup(window, 2)->addConnection(connection);
         window.setChanged(false);
-        selectOnMap(window, {38});
+        selectOnMap(window, { 38 });
         window.removeItemsFromSg();
         QVERIFY(connection->signalGroups().isEmpty());
-        QCOMPARE(connectionsOf(networkGroup(window, 1)), QList<int>{39});
-        QCOMPARE(connectionsOf(networkGroup(window, 2)), (QList<int>{40, 41}));
+        QCOMPARE(connectionsOf(networkGroup(window, 1)), QList<int> { 39 });
+        QCOMPARE(connectionsOf(networkGroup(window, 2)), (QList<int> { 40, 41 }));
         QVERIFY(window.document().isChanged());
         QVERIFY(window.findChild<QAction *>("actionSave")->isEnabled());
     }
@@ -284,32 +287,32 @@ private slots:
     {
         MainWindow window;
         load(window);
-        selectRows(table(window, "sgTable"), {0, 2});
+        selectRows(table(window, "sgTable"), { 0, 2 });
         window.clearAssignedConnections();
         QCOMPARE(networkGroup(window, 1)->connectionCount(), 0);
         QCOMPARE(networkGroup(window, 3)->crossWalkCount(), 0);
-        QCOMPARE(connectionsOf(networkGroup(window, 2)), (QList<int>{40, 41}));
+        QCOMPARE(connectionsOf(networkGroup(window, 2)), (QList<int> { 40, 41 }));
     }
 
     void selectionMirrors()
     {
         MainWindow window;
         load(window);
-        selectOnMap(window, {1});
-        selectRows(table(window, "sgTable"), {0});
-        QCOMPARE(selectedOnMap(window), (QList<int>{38, 39}));
+        selectOnMap(window, { 1 });
+        selectRows(table(window, "sgTable"), { 0 });
+        QCOMPARE(selectedOnMap(window), (QList<int> { 38, 39 }));
 
-        selectRows(table(window, "phasesTable"), {0});
-        QCOMPARE(selectedOnMap(window), QList<int>{43});
+        selectRows(table(window, "phasesTable"), { 0 });
+        QCOMPARE(selectedOnMap(window), QList<int> { 43 });
 
         // Detectors add to the map selection; a detector the junction does
         // not have leaves it as it was.
         QTableWidget *detectors = table(window, "detectorsTable");
         QCOMPARE(cellText(detectors, 1, 0), QStringLiteral("9"));
-        selectRows(detectors, {1});
-        QCOMPARE(selectedOnMap(window), QList<int>{43});
-        selectRows(detectors, {0});
-        QCOMPARE(selectedOnMap(window), (QList<int>{43, 44}));
+        selectRows(detectors, { 1 });
+        QCOMPARE(selectedOnMap(window), QList<int> { 43 });
+        selectRows(detectors, { 0 });
+        QCOMPARE(selectedOnMap(window), (QList<int> { 43, 44 }));
     }
 
     void layersFollowTheSettings()

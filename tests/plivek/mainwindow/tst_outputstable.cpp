@@ -20,12 +20,12 @@ namespace {
 
 QVariantMap output(int id, const QString &name)
 {
-    return {{"id", id}, {"name", name}};
+    return { { "id", id }, { "name", name } };
 }
 
 QVariantMap channel(int number, const QVariant &out)
 {
-    return {{"channel", number}, {"out", out}};
+    return { { "channel", number }, { "out", out } };
 }
 
 QList<int> outputIds(const CnfController &controller)
@@ -68,10 +68,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariantList>("channelsLeft");
         QTest::addColumn<QByteArray>("indicationLeft");
-        QTest::newRow("named") << QStringLiteral("Lamp") << QVariantList{4, QStringLiteral("Other")}
+        QTest::newRow("named") << QStringLiteral("Lamp")
+                               << QVariantList { 4, QStringLiteral("Other") }
                                << QByteArray("[{'amber': 4}, {'red': 'Other', 'green': ''}]");
-        QTest::newRow("unnamed") << QString() << QVariantList{4, QStringLiteral("Lamp"), QStringLiteral("Other")}
-                                 << QByteArray("[{'amber': 4, 'green': 'Lamp'}, {'red': 'Other', 'green': ''}]");
+        QTest::newRow("unnamed")
+            << QString() << QVariantList { 4, QStringLiteral("Lamp"), QStringLiteral("Other") }
+            << QByteArray("[{'amber': 4, 'green': 'Lamp'}, {'red': 'Other', 'green': ''}]");
     }
 
     void references()
@@ -81,28 +83,39 @@ private slots:
         QFETCH(QByteArray, indicationLeft);
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
-        controller.setNativeData(QStringLiteral("outputs"),
-                                 QVariantList{output(3, name), output(4, QStringLiteral("Other")), output(3, name)});
-        const QVariantList channels{channel(1, 3), channel(2, 3.0), channel(3, 4), channel(4, QStringLiteral("Lamp")),
-                                    channel(5, QStringLiteral("Other")), channel(6, qlonglong(3)),
-                                    QVariantMap{{"channel", 7}}};
-        QVariantMap modules = NativeJson::map("{'Indication': [{'red': 3, 'amber': 4, 'green': 'Lamp'}, {'red': "
-                                              "'Other', 'green': ''}]}");
-        modules["SystemBus"] = QVariantMap{
-            {"devices", QVariantMap{{"DIO2", QVariantMap{{"channels", channels}}},
-                                    {"DIO9", QVariantMap{{"channels", QVariantList{channel(1, 3)}}}}}}};
+        controller.setNativeData(
+            QStringLiteral("outputs"),
+            QVariantList { output(3, name), output(4, QStringLiteral("Other")), output(3, name) });
+        const QVariantList channels { channel(1, 3),
+                                      channel(2, 3.0),
+                                      channel(3, 4),
+                                      channel(4, QStringLiteral("Lamp")),
+                                      channel(5, QStringLiteral("Other")),
+                                      channel(6, qlonglong(3)),
+                                      QVariantMap { { "channel", 7 } } };
+        QVariantMap modules
+            = NativeJson::map("{'Indication': [{'red': 3, 'amber': 4, 'green': 'Lamp'}, {'red': "
+                              "'Other', 'green': ''}]}");
+        modules["SystemBus"] = QVariantMap {
+            { "devices",
+              QVariantMap {
+                  { "DIO2", QVariantMap { { "channels", channels } } },
+                  { "DIO9", QVariantMap { { "channels", QVariantList { channel(1, 3) } } } } } }
+        };
         controller.setNativeData(QStringLiteral("modules"), modules);
 
         QCOMPARE(OutputsTable::remove(controller, 3), 2);
-        QCOMPARE(outputIds(controller), QList<int>{4});
-        const QVariantMap devices = controller.nativeData()["modules"]["SystemBus"]["devices"].toVariant().toMap();
+        QCOMPARE(outputIds(controller), QList<int> { 4 });
+        const QVariantMap devices
+            = controller.nativeData()["modules"]["SystemBus"]["devices"].toVariant().toMap();
         QVariantList outs;
         for (const QVariant &entry : devices.value("DIO2").toMap().value("channels").toList()) {
             if (entry.toMap().contains("out"))
                 outs << entry.toMap().value("out");
         }
         QCOMPARE(outs, channelsLeft);
-        QCOMPARE(devices.value("DIO2").toMap().value("channels").toList().size(), channelsLeft.size() + 1);
+        QCOMPARE(devices.value("DIO2").toMap().value("channels").toList().size(),
+                 channelsLeft.size() + 1);
         QCOMPARE(devices.value("DIO9").toMap().value("channels").toList().size(), 0);
         QCOMPARE(NativeJson::text(controller.nativeData()["modules"]["Indication"].toVariant()),
                  NativeJson::text(NativeJson::value(indicationLeft)));
@@ -113,7 +126,7 @@ private slots:
     void deleteRow()
     {
         MainWindow window;
-        load(window, {output(1, "A"), output(3, "B"), output(5, "C")});
+        load(window, { output(1, "A"), output(3, "B"), output(5, "C") });
         QTableWidget *outputs = table(window, "outputsTable");
         outputs->item(1, 0)->setSelected(true);
         outputs->item(1, 1)->setSelected(true);
@@ -121,7 +134,7 @@ private slots:
         answerer.reject();
         outputsAction(window, "outDelete")->trigger();
         QVERIFY(!answerer.answered());
-        QCOMPARE(outputIds(window.document().controller()), (QList<int>{1, 5}));
+        QCOMPARE(outputIds(window.document().controller()), (QList<int> { 1, 5 }));
         QCOMPARE(outputs->rowCount(), 2);
         QCOMPARE(cellText(outputs, 1, 1), QStringLiteral("C"));
         QVERIFY(window.document().isChanged());
@@ -132,10 +145,10 @@ private slots:
         QTest::addColumn<QList<int>>("before");
         QTest::addColumn<QList<int>>("after");
         QTest::addColumn<bool>("changed");
-        QTest::newRow("three") << QList<int>{5, 2, 9} << QList<int>{2, 5, 9} << true;
-        QTest::newRow("already sorted") << QList<int>{1, 2} << QList<int>{1, 2} << true;
-        QTest::newRow("single") << QList<int>{7} << QList<int>{7} << false;
-        QTest::newRow("none") << QList<int>{} << QList<int>{} << false;
+        QTest::newRow("three") << QList<int> { 5, 2, 9 } << QList<int> { 2, 5, 9 } << true;
+        QTest::newRow("already sorted") << QList<int> { 1, 2 } << QList<int> { 1, 2 } << true;
+        QTest::newRow("single") << QList<int> { 7 } << QList<int> { 7 } << false;
+        QTest::newRow("none") << QList<int> {} << QList<int> {} << false;
     }
 
     void sort()
@@ -145,7 +158,9 @@ private slots:
         QFETCH(bool, changed);
         QVariantList outputs;
         for (int id : before)
-            outputs << QVariantMap{{"id", id}, {"name", QStringLiteral("O%1").arg(id)}, {"pin", id * 10}};
+            outputs << QVariantMap { { "id", id },
+                                     { "name", QStringLiteral("O%1").arg(id) },
+                                     { "pin", id * 10 } };
         MainWindow window;
         load(window, outputs);
         outputsAction(window, "sortDtItems")->trigger();
@@ -154,7 +169,8 @@ private slots:
         QTableWidget *table = WindowTesting::table(window, "outputsTable");
         for (int row = 0; row < after.size(); ++row) {
             QCOMPARE(cellText(table, row, 0), QString::number(after.at(row)));
-            QCOMPARE(window.document().controller().nativeData()["outputs"][row]["pin"].toInt(), after.at(row) * 10);
+            QCOMPARE(window.document().controller().nativeData()["outputs"][row]["pin"].toInt(),
+                     after.at(row) * 10);
         }
     }
 
@@ -162,7 +178,7 @@ private slots:
     void addAndEdit()
     {
         MainWindow window;
-        load(window, {output(1, "Output.1")});
+        load(window, { output(1, "Output.1") });
         ModalAnswerer add;
         int proposed = 0;
         add.answerWith([&](QWidget *modal) {
@@ -186,7 +202,7 @@ private slots:
         window.outputsItemProperties();
         QVERIFY(edit.answered());
         QCOMPARE(cellText(outputs, 0, 1), QStringLiteral("Horn"));
-        QCOMPARE(outputIds(window.document().controller()), (QList<int>{1, 2}));
+        QCOMPARE(outputIds(window.document().controller()), (QList<int> { 1, 2 }));
     }
 };
 

@@ -67,14 +67,16 @@ QStringList contextMenuTexts(MainWindow &window)
             return;
         for (const QAction *action : menu->actions()) {
             if (!action->isSeparator())
-                texts << action->text() + (action->data().isValid() ? " " + action->data().toStringList().join("/")
-                                                                    : QString());
+                texts << action->text()
+                        + (action->data().isValid() ? " " + action->data().toStringList().join("/")
+                                                    : QString());
         }
         poll->stop();
         menu->close();
     });
     poll->start(10);
-    QMetaObject::invokeMethod(&window, "on_phasesTable_customContextMenuRequested", Q_ARG(QPoint, QPoint()));
+    QMetaObject::invokeMethod(&window, "on_phasesTable_customContextMenuRequested",
+                              Q_ARG(QPoint, QPoint()));
     delete poll;
     return texts;
 }
@@ -96,23 +98,23 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (const QString &id : {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x")})
+        for (const QString &id : { QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x") })
             addPhase(controller, id);
         window.updatePhasesTable();
         QTableWidget *phases = table(window, "phasesTable");
         child<QAction>(*phases, "sortPhaseItems")->trigger();
-        QCOMPARE(phaseIds(controller), QStringList({"x", "9", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "x", "9", "10" }));
         QCOMPARE(cellText(phases, 0, 0), QStringLiteral("x"));
         QVERIFY(window.document().isChanged());
 
         window.setChanged(false);
         phases->item(0, 0)->setText(QStringLiteral("9"));
         QMetaObject::invokeMethod(phases, "rowOrderChanged");
-        QCOMPARE(phaseIds(controller), QStringList({"x", "9", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "x", "9", "10" }));
         QVERIFY(!window.document().isChanged());
         phases->item(1, 0)->setText(QStringLiteral("x"));
         QMetaObject::invokeMethod(phases, "rowOrderChanged");
-        QCOMPARE(phaseIds(controller), QStringList({"9", "x", "10"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "9", "x", "10" }));
         QVERIFY(window.document().isChanged());
     }
 
@@ -120,11 +122,12 @@ private slots:
     void signalGroupColumn()
     {
         CnfController controller;
-        DocumentFixtures::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"), 1, {7, 2, 3});
+        DocumentFixtures::initController(controller, QStringLiteral("tiverk"),
+                                         QStringLiteral("3.18"), 1, { 7, 2, 3 });
         controller.findSG(2)->setType(CnfSignalGroup::Pedestrian);
         controller.findSG(3)->setType(CnfSignalGroup::Tram);
-        addPhase(controller, QStringLiteral("1"), {7});
-        addPhase(controller, QStringLiteral("2"), {3, 7, 2});
+        addPhase(controller, QStringLiteral("1"), { 7 });
+        addPhase(controller, QStringLiteral("2"), { 3, 7, 2 });
         addPhase(controller, QStringLiteral("3"));
         QTableWidget table(0, 3);
         PhasesTable::fill(&table, controller);
@@ -153,12 +156,13 @@ private slots:
         QFETCH(int, maxTime);
         MainWindow window;
         CnfController &controller = window.document().controller();
-        CnfNative::initController(controller, family, family == "tiverk" ? QStringLiteral("3.18") : QString());
+        CnfNative::initController(controller, family,
+                                  family == "tiverk" ? QStringLiteral("3.18") : QString());
         addPhase(controller, QStringLiteral("1"));
         addPhase(controller, QStringLiteral("3"));
         window.updatePhasesTable();
         triggerAdd(window);
-        QCOMPARE(phaseIds(controller), QStringList({"1", "3", "2"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "3", "2" }));
         const CnfPhasePtr added = controller.findPhase(QStringLiteral("2"));
         QCOMPARE(added->minTime, minTime);
         QCOMPARE(added->maxTime, maxTime);
@@ -179,7 +183,9 @@ private slots:
         triggerAdd(window);
         QCOMPARE(controller.phases().size(), max);
         QVERIFY(messageTexts(window).contains(
-            QStringLiteral("Unable to add new phase. Maximum numbers for given type of controller: %1").arg(max)));
+            QStringLiteral(
+                "Unable to add new phase. Maximum numbers for given type of controller: %1")
+                .arg(max)));
         QVERIFY(!window.document().isChanged());
     }
 
@@ -188,8 +194,9 @@ private slots:
     void addAndEditWithNetwork()
     {
         CnfController source;
-        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"), 12, {1, 2, 3, 4});
-        addPhase(source, QStringLiteral("1"), {1});
+        DocumentFixtures::initController(source, QStringLiteral("tiverk"), QStringLiteral("3.18"),
+                                         12, { 1, 2, 3, 4 });
+        addPhase(source, QStringLiteral("1"), { 1 });
         const QString path = emptyDir.filePath(QStringLiteral("phases.xcnf"));
         QVERIFY(DocumentFixtures::writeContainer(path, source, DocumentFixtures::fourArmNetwork()));
         MainWindow window;
@@ -201,14 +208,15 @@ private slots:
         cancel.reject();
         triggerAdd(window);
         QVERIFY(cancel.answered());
-        QCOMPARE(phaseIds(controller), QStringList({"1"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "1" }));
         QVERIFY(!window.document().isChanged());
 
         ModalAnswerer accept;
         accept.answerWith([](QWidget *modal) {
             auto *dialog = qobject_cast<PhaseDlg *>(modal);
             QVERIFY(dialog);
-            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("number"))->text(), QStringLiteral("2"));
+            QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("number"))->text(),
+                     QStringLiteral("2"));
             QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("minTime"))->value(), 10);
             auto *groups = dialog->findChild<QTableWidget *>(QStringLiteral("sgTable"));
             groups->item(2, 0)->setData(Qt::EditRole, true);
@@ -250,10 +258,11 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (const QString &id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+        for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             addPhase(controller, id);
-        controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList{"2", "1", "2"});
-        for (const QString &id : {QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5")}) {
+        controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "2", "1", "2" });
+        for (const QString &id :
+             { QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5") }) {
             auto program = CnfProgramPtr::create(&controller);
             program->id = id;
             if (id != QLatin1String("4"))
@@ -270,16 +279,17 @@ private slots:
         child<QAction>(*phases, "phaseDelete")->trigger();
         QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
         QCOMPARE(no.seenText(), QStringLiteral("Following phases will be deleted:\n"));
-        QCOMPARE(phaseIds(controller), QStringList({"1", "2", "3"}));
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3" }));
 
         phases->item(1, 0)->setSelected(true);
         ModalAnswerer yes;
         yes.pressButton(QMessageBox::Yes);
         child<QAction>(*phases, "phaseDelete")->trigger();
-        QCOMPARE(yes.seenText(), QStringLiteral("Following phases will be deleted:\n2"
-                                                "\nRCU parameters will be changed after removal"
-                                                "\nAfter removal, the following programs will be wrong:\n1,5"));
-        QCOMPARE(phaseIds(controller), QStringList({"1", "3"}));
+        QCOMPARE(yes.seenText(),
+                 QStringLiteral("Following phases will be deleted:\n2"
+                                "\nRCU parameters will be changed after removal"
+                                "\nAfter removal, the following programs will be wrong:\n1,5"));
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "3" }));
         QCOMPARE(phases->rowCount(), 2);
         const QVariantList remote = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
         QCOMPARE(remote.size(), 3);
@@ -371,17 +381,23 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QStringList>("texts");
-        const QString add = "Add phase", remove = "Remove", properties = "Properties", sort = "Sort";
-        QTest::newRow("none") << "adapter" << QList<int>{} << QStringList{add, sort};
-        QTest::newRow("one") << "adapter" << QList<int>{1} << QStringList{add, remove, properties, sort};
+        const QString add = "Add phase", remove = "Remove", properties = "Properties",
+                      sort = "Sort";
+        QTest::newRow("none") << "adapter" << QList<int> {} << QStringList { add, sort };
+        QTest::newRow("one") << "adapter" << QList<int> { 1 }
+                             << QStringList { add, remove, properties, sort };
         QTest::newRow("two, adapter")
-            << "adapter" << QList<int>{0, 2}
-            << QStringList{add, remove, "Create phase transition 1->3 1/3", "Change phase transition 3->1 3/1", sort};
+            << "adapter" << QList<int> { 0, 2 }
+            << QStringList { add, remove, "Create phase transition 1->3 1/3",
+                             "Change phase transition 3->1 3/1", sort };
         QTest::newRow("two, tiverkii")
-            << "tiverkii" << QList<int>{2, 0}
-            << QStringList{add, remove, "Change phase transition 3->1 3/1", "Create phase transition 1->3 1/3", sort};
-        QTest::newRow("two, tiverk") << "tiverk" << QList<int>{0, 2} << QStringList{add, remove, sort};
-        QTest::newRow("three") << "adapter" << QList<int>{0, 1, 2} << QStringList{add, remove, sort};
+            << "tiverkii" << QList<int> { 2, 0 }
+            << QStringList { add, remove, "Change phase transition 3->1 3/1",
+                             "Create phase transition 1->3 1/3", sort };
+        QTest::newRow("two, tiverk")
+            << "tiverk" << QList<int> { 0, 2 } << QStringList { add, remove, sort };
+        QTest::newRow("three") << "adapter" << QList<int> { 0, 1, 2 }
+                               << QStringList { add, remove, sort };
     }
 
     void contextMenu()
@@ -391,8 +407,10 @@ private slots:
         QFETCH(QStringList, texts);
         MainWindow window;
         CnfController &controller = window.document().controller();
-        CnfNative::initController(controller, family, family == "tiverk" ? QStringLiteral("3.18") : QString());
-        addPhase(controller, QStringLiteral("1"))->transitions.insert(QStringLiteral("3"), CnfTransitionPtr::create());
+        CnfNative::initController(controller, family,
+                                  family == "tiverk" ? QStringLiteral("3.18") : QString());
+        addPhase(controller, QStringLiteral("1"))
+            ->transitions.insert(QStringLiteral("3"), CnfTransitionPtr::create());
         addPhase(controller, QStringLiteral("2"));
         addPhase(controller, QStringLiteral("3"));
         window.updatePhasesTable();

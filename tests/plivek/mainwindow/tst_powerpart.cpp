@@ -23,8 +23,9 @@ using namespace WindowTesting;
 
 namespace {
 
-CnfPowerDevicePtr addDevice(CnfController &controller, int address, int type, int color = CnfPowerDevice::Red,
-                            int burnout = 0, const QString &name = QString())
+CnfPowerDevicePtr addDevice(CnfController &controller, int address, int type,
+                            int color = CnfPowerDevice::Red, int burnout = 0,
+                            const QString &name = QString())
 {
     auto device = CnfPowerDevicePtr::create();
     device->address = address;
@@ -60,7 +61,8 @@ void addThroughAction(MainWindow &window)
 
 QTreeWidgetItem *findItem(MainWindow &window, int key)
 {
-    const auto items = tree(window)->findItems(QString::number(key), Qt::MatchFixedString | Qt::MatchRecursive, 0);
+    const auto items = tree(window)->findItems(QString::number(key),
+                                               Qt::MatchFixedString | Qt::MatchRecursive, 0);
     for (QTreeWidgetItem *item : items) {
         if (item->childCount() == 0)
             return item;
@@ -77,7 +79,8 @@ void selectKeys(MainWindow &window, const QList<int> &keys)
 
 // Presses OK in the device dialog after `edit`; a message box that follows is
 // confirmed by `then` when given.
-void answerDeviceDialog(ModalAnswerer &answerer, std::function<void(QWidget *)> edit, ModalAnswerer *then = nullptr)
+void answerDeviceDialog(ModalAnswerer &answerer, std::function<void(QWidget *)> edit,
+                        ModalAnswerer *then = nullptr)
 {
     answerer.answerWith([edit, then](QWidget *modal) {
         if (edit)
@@ -94,15 +97,9 @@ class TestPowerPart : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        actAsPlivek(emptyDir);
-    }
+    void initTestCase() { actAsPlivek(emptyDir); }
 
-    void init()
-    {
-        clearSettings();
-    }
+    void init() { clearSettings(); }
 
     // Keys of modules gather under their module's node; other devices stay at
     // top level; the order is numeric.
@@ -111,7 +108,7 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (int address : {9, 0, 3})
+        for (int address : { 9, 0, 3 })
             addDevice(controller, address, CnfPowerDevice::Key);
         addDevice(controller, 6, CnfPowerDevice::ModulePower);
         addDevice(controller, 7, CnfPowerDevice::ModuleControl);
@@ -123,7 +120,7 @@ private slots:
         QList<int> top;
         for (int i = 0; i < 3; ++i)
             top << powerTree->topLevelItem(i)->data(0, Qt::EditRole).toInt();
-        QCOMPARE(top, QList<int>({0, 8, 20}));
+        QCOMPARE(top, QList<int>({ 0, 8, 20 }));
         QCOMPARE(powerTree->topLevelItem(0)->text(2), QStringLiteral("Module of the keys"));
         QCOMPARE(powerTree->topLevelItem(0)->childCount(), 4);
         QCOMPARE(powerTree->topLevelItem(1)->childCount(), 1);
@@ -145,13 +142,20 @@ private slots:
         QTest::addColumn<QString>("icon");
         QTest::addColumn<QString>("state");
 
-        QTest::newRow("green key") << 1 << 0 << 0 << false << "green_c" << "Not assigned";
-        QTest::newRow("yellow key, burnout") << 4 << 1 << 1 << true << "yellow_c_c" << "Assigned SG 3(%1)";
-        QTest::newRow("red triac") << 5 << 2 << 0 << true << "red_c" << "Assigned SG 3(%1)";
-        QTest::newRow("white output") << 7 << 3 << 2 << false << "white_c_c" << "Not assigned";
-        QTest::newRow("colour 5, burnout 2") << 1 << 5 << 2 << false << "gray_c_c" << "Not assigned";
-        QTest::newRow("module power") << 2 << 0 << 0 << false << "" << "";
-        QTest::newRow("reserve") << 6 << 0 << 0 << false << "" << "";
+        QTest::newRow("green key") << 1 << 0 << 0 << false << "green_c"
+                                   << "Not assigned";
+        QTest::newRow("yellow key, burnout") << 4 << 1 << 1 << true << "yellow_c_c"
+                                             << "Assigned SG 3(%1)";
+        QTest::newRow("red triac") << 5 << 2 << 0 << true << "red_c"
+                                   << "Assigned SG 3(%1)";
+        QTest::newRow("white output") << 7 << 3 << 2 << false << "white_c_c"
+                                      << "Not assigned";
+        QTest::newRow("colour 5, burnout 2") << 1 << 5 << 2 << false << "gray_c_c"
+                                             << "Not assigned";
+        QTest::newRow("module power") << 2 << 0 << 0 << false << ""
+                                      << "";
+        QTest::newRow("reserve") << 6 << 0 << 0 << false << ""
+                                 << "";
     }
 
     void itemState()
@@ -177,7 +181,8 @@ private slots:
         QTreeWidgetItem *item = tree(window)->topLevelItem(0);
         QCOMPARE(item->text(0), QStringLiteral("12"));
         QCOMPARE(item->text(2), CnfPowerDevice::type2String(type, true));
-        QCOMPARE(item->text(3), state.arg(CnfSignalGroup::type2String(CnfSignalGroup::Pedestrian, true, false)));
+        QCOMPARE(item->text(3),
+                 state.arg(CnfSignalGroup::type2String(CnfSignalGroup::Pedestrian, true, false)));
         QCOMPARE(item->data(3, Qt::UserRole).toString(), icon);
         QCOMPARE(item->icon(3).isNull(), icon.isEmpty());
     }
@@ -237,13 +242,14 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("leading zero lost") << "K07" << QStringList{"K07"} << "K8";
-        QTest::newRow("next taken") << "K3" << QStringList{"K3", "K4"} << "K5";
-        QTest::newRow("no digits") << "Lamp" << QStringList{"Lamp"} << "Lamp_1";
-        QTest::newRow("no digits, _1 taken") << "Lamp" << QStringList{"Lamp", "Lamp_1"} << "Lamp_2";
-        QTest::newRow("digits only") << "12" << QStringList{"12"} << "13";
-        QTest::newRow("case-sensitive") << "a" << QStringList{"A_1"} << "a_1";
-        QTest::newRow("empty") << "" << QStringList{""} << "";
+        QTest::newRow("leading zero lost") << "K07" << QStringList { "K07" } << "K8";
+        QTest::newRow("next taken") << "K3" << QStringList { "K3", "K4" } << "K5";
+        QTest::newRow("no digits") << "Lamp" << QStringList { "Lamp" } << "Lamp_1";
+        QTest::newRow("no digits, _1 taken")
+            << "Lamp" << QStringList { "Lamp", "Lamp_1" } << "Lamp_2";
+        QTest::newRow("digits only") << "12" << QStringList { "12" } << "13";
+        QTest::newRow("case-sensitive") << "a" << QStringList { "A_1" } << "a_1";
+        QTest::newRow("empty") << "" << QStringList { "" } << "";
     }
 
     void uniqueName()
@@ -261,18 +267,20 @@ private slots:
         PowerPart part(controller);
         QString error;
         QVERIFY(part.addPowerModule(57, &error));
-        QCOMPARE(addresses(controller), QList<int>({62, 63}));
+        QCOMPARE(addresses(controller), QList<int>({ 62, 63 }));
         QCOMPARE(controller.findPowerDeviceByAddress(62)->type, int(CnfPowerDevice::ModulePower));
         QCOMPARE(controller.findPowerDeviceByAddress(63)->type, int(CnfPowerDevice::ModuleControl));
         QVERIFY(part.addPowerModule(60, &error)); // already there: nothing added
-        QCOMPARE(addresses(controller), QList<int>({62, 63}));
+        QCOMPARE(addresses(controller), QList<int>({ 62, 63 }));
         QVERIFY(!part.addPowerModule(64, &error));
-        QCOMPARE(error, QStringLiteral("Unable to add module with address 64: exceeded the maximum number of devices (64)"));
-        QCOMPARE(addresses(controller), QList<int>({62, 63}));
+        QCOMPARE(error,
+                 QStringLiteral("Unable to add module with address 64: exceeded the maximum number "
+                                "of devices (64)"));
+        QCOMPARE(addresses(controller), QList<int>({ 62, 63 }));
 
         controller.setNativeData(QStringLiteral("powerSwitch"), 3);
         QVERIFY(part.addPowerModule(64, &error)); // no modules: nothing to do
-        QCOMPARE(addresses(controller), QList<int>({62, 63}));
+        QCOMPARE(addresses(controller), QList<int>({ 62, 63 }));
     }
 
     // The selection is copied in ascending order, a module's children once.
@@ -281,8 +289,10 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        addDevice(controller, 5, CnfPowerDevice::Key, CnfPowerDevice::Green, 0, QStringLiteral("K5"));
-        addDevice(controller, 3, CnfPowerDevice::Key, CnfPowerDevice::Yellow, 0, QStringLiteral("Lamp"));
+        addDevice(controller, 5, CnfPowerDevice::Key, CnfPowerDevice::Green, 0,
+                  QStringLiteral("K5"));
+        addDevice(controller, 3, CnfPowerDevice::Key, CnfPowerDevice::Yellow, 0,
+                  QStringLiteral("Lamp"));
         addDevice(controller, 1, CnfPowerDevice::Key, CnfPowerDevice::Red, 0, QString());
         addDevice(controller, 6, CnfPowerDevice::ModulePower);
         addDevice(controller, 7, CnfPowerDevice::ModuleControl);
@@ -292,7 +302,7 @@ private slots:
         findItem(window, 3)->setSelected(true);
         window.powerPartDuplicateItems();
         // Copies of 1, 3, 5 at 0, 2, 4; 6 and 7 are not copied.
-        QCOMPARE(addresses(controller), QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(addresses(controller), QList<int>({ 0, 1, 2, 3, 4, 5, 6, 7 }));
         QCOMPARE(controller.findPowerDeviceByAddress(0)->name, QString());
         QCOMPARE(controller.findPowerDeviceByAddress(2)->name, QStringLiteral("Lamp_1"));
         QCOMPARE(controller.findPowerDeviceByAddress(2)->color, int(CnfPowerDevice::Yellow));
@@ -300,9 +310,9 @@ private slots:
         QVERIFY(window.document().isChanged());
 
         // A full module: the next copy opens module 8 with its service devices.
-        selectKeys(window, {5});
+        selectKeys(window, { 5 });
         window.powerPartDuplicateItems();
-        QCOMPARE(addresses(controller), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 14, 15}));
+        QCOMPARE(addresses(controller), QList<int>({ 0, 1, 2, 3, 4, 5, 6, 7, 8, 14, 15 }));
         QCOMPARE(controller.findPowerDeviceByAddress(8)->name, QStringLiteral("K7"));
     }
 
@@ -311,7 +321,7 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
-        for (int id : {1, 2}) {
+        for (int id : { 1, 2 }) {
             auto device = CnfPowerDevicePtr::create();
             device->id = id;
             device->address = id - 1;
@@ -319,7 +329,7 @@ private slots:
             QVERIFY(controller.addPowerDevice(device));
         }
         window.updatePowerPartTree();
-        selectKeys(window, {1});
+        selectKeys(window, { 1 });
         window.powerPartDuplicateItems();
         const CnfPowerDevicePtr copy = controller.findPowerDevice(3);
         QVERIFY(copy);
@@ -331,7 +341,7 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (int address : {0, 1, 6, 7, 9})
+        for (int address : { 0, 1, 6, 7, 9 })
             addDevice(controller, address, address % 8 == 6 ? 2 : address % 8 == 7 ? 3 : 1);
         addDevice(controller, 20, CnfPowerDevice::Reserve);
         window.updatePowerPartTree();
@@ -343,8 +353,9 @@ private slots:
         window.powerPartDeleteItems();
         QVERIFY(no.answered());
         QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
-        QCOMPARE(no.seenText(), QStringLiteral("Following items will be deleted:\nModule of the keys (0)\n%1 (20)")
-                                    .arg(CnfPowerDevice::type2String(6, true)));
+        QCOMPARE(no.seenText(),
+                 QStringLiteral("Following items will be deleted:\nModule of the keys (0)\n%1 (20)")
+                     .arg(CnfPowerDevice::type2String(6, true)));
         QCOMPARE(addresses(controller).size(), 6);
         QVERIFY(!window.document().isChanged());
 
@@ -352,7 +363,7 @@ private slots:
         yes.pressButton(QMessageBox::Yes);
         window.powerPartDeleteItems();
         QVERIFY(yes.answered());
-        QCOMPARE(addresses(controller), QList<int>({9}));
+        QCOMPARE(addresses(controller), QList<int>({ 9 }));
         QCOMPARE(tree(window)->topLevelItemCount(), 1);
         QVERIFY(window.document().isChanged());
     }
@@ -369,7 +380,7 @@ private slots:
         controller.addSignalGroup(group);
         group->assignDevice(key);
         window.updatePowerPartTree();
-        selectKeys(window, {1, 2});
+        selectKeys(window, { 1, 2 });
         window.powerPartFreeItems();
         QVERIFY(!group->hasDevice(key));
         QCOMPARE(findItem(window, 1)->text(3), QStringLiteral("Not assigned"));
@@ -378,7 +389,7 @@ private slots:
 
         // Nothing assigned: still marked changed.
         window.setChanged(false);
-        selectKeys(window, {2});
+        selectKeys(window, { 2 });
         window.powerPartFreeItems();
         QVERIFY(window.document().isChanged());
     }
@@ -389,11 +400,12 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
-        for (int address : {4, 5, 6})
-            addDevice(controller, address, CnfPowerDevice::Output, 0, 0, QStringLiteral("A%1").arg(address));
+        for (int address : { 4, 5, 6 })
+            addDevice(controller, address, CnfPowerDevice::Output, 0, 0,
+                      QStringLiteral("A%1").arg(address));
         window.updatePowerPartTree();
         child<QAction>(window, "actionMake_consecutive_addresses")->trigger();
-        QCOMPARE(addresses(controller), QList<int>({4, 5, 6}));
+        QCOMPARE(addresses(controller), QList<int>({ 4, 5, 6 }));
         QCOMPARE(controller.findPowerDeviceByAddress(6)->name, QStringLiteral("K3"));
         QVERIFY(window.document().isChanged());
         QCOMPARE(tree(window)->topLevelItem(2)->text(1), QStringLiteral("K3"));
@@ -401,7 +413,7 @@ private slots:
         window.setChanged(false);
         controller.findPowerDeviceByAddress(5)->address = 9;
         child<QAction>(window, "actionMake_consecutive_addresses")->trigger();
-        QCOMPARE(addresses(controller), QList<int>({4, 5, 6}));
+        QCOMPARE(addresses(controller), QList<int>({ 4, 5, 6 }));
         QVERIFY(window.document().isChanged());
 
         window.setChanged(false);
@@ -454,20 +466,27 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        const CnfPowerDevicePtr device = addDevice(controller, 9, CnfPowerDevice::Key, 0, 0, QStringLiteral("Old"));
+        const CnfPowerDevicePtr device
+            = addDevice(controller, 9, CnfPowerDevice::Key, 0, 0, QStringLiteral("Old"));
         window.updatePowerPartTree();
-        selectKeys(window, {9});
+        selectKeys(window, { 9 });
         ModalAnswerer dialog;
         ModalAnswerer errorBox;
-        answerDeviceDialog(dialog, [](QWidget *modal) {
-            modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("New"));
-            modal->findChild<QSpinBox *>(QStringLiteral("address"))->setValue(69); // 70 is a reserved slot
-        }, &errorBox);
+        answerDeviceDialog(
+            dialog,
+            [](QWidget *modal) {
+                modal->findChild<QLineEdit *>(QStringLiteral("name"))
+                    ->setText(QStringLiteral("New"));
+                modal->findChild<QSpinBox *>(QStringLiteral("address"))
+                    ->setValue(69); // 70 is a reserved slot
+            },
+            &errorBox);
         window.powerPartItemProperties();
         QVERIFY(dialog.answered());
         QVERIFY(errorBox.answered());
         QCOMPARE(errorBox.seenText(),
-                 QStringLiteral("Unable to add module with address 64: exceeded the maximum number of devices (64)"));
+                 QStringLiteral("Unable to add module with address 64: exceeded the maximum number "
+                                "of devices (64)"));
         QCOMPARE(device->address, 9);
         QCOMPARE(device->name, QStringLiteral("Old"));
         QVERIFY(!window.document().isChanged());
@@ -480,7 +499,7 @@ private slots:
         window.powerPartItemProperties();
         QCOMPARE(device->address, 17);
         QCOMPARE(device->id, 17);
-        QCOMPARE(addresses(controller), QList<int>({17, 22, 23}));
+        QCOMPARE(addresses(controller), QList<int>({ 17, 22, 23 }));
         QVERIFY(findItem(window, 17)->isSelected());
         QVERIFY(window.document().isChanged());
     }
@@ -496,18 +515,19 @@ private slots:
         controller.setNativeData(QStringLiteral("powerSwitch"), 2);
         window.updatePowerPartTree();
         QVERIFY(!window.isEditableDeviceItem(tree(window)->topLevelItem(0))); // module node
-        QVERIFY(!window.isEditableDeviceItem(findItem(window, 6)));           // type 2 in a module
-        QVERIFY(!window.isEditableDeviceItem(findItem(window, 7)));           // type 3
+        QVERIFY(!window.isEditableDeviceItem(findItem(window, 6))); // type 2 in a module
+        QVERIFY(!window.isEditableDeviceItem(findItem(window, 7))); // type 3
         controller.setNativeData(QStringLiteral("powerSwitch"), 3);
         window.updatePowerPartTree();
         QVERIFY(window.isEditableDeviceItem(findItem(window, 30))); // type 2 outside modules
 
         // A stale item: its device is gone.
-        selectKeys(window, {30});
+        selectKeys(window, { 30 });
         controller.removePowerDevice(30);
         window.powerPartItemProperties();
         const QTableWidget *messages = table(window, "messageTable");
-        QCOMPARE(cellText(messages, messages->rowCount() - 1, 2), QStringLiteral("No device at address 30"));
+        QCOMPARE(cellText(messages, messages->rowCount() - 1, 2),
+                 QStringLiteral("No device at address 30"));
     }
 
 private:

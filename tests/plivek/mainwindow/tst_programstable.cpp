@@ -21,7 +21,8 @@ using namespace WindowTesting;
 
 namespace {
 
-CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QString &name = QString())
+CnfProgramPtr addProgram(CnfController &controller, const QString &id,
+                         const QString &name = QString())
 {
     auto program = CnfProgramPtr::create(&controller);
     program->id = id;
@@ -55,10 +56,11 @@ private slots:
         addProgram(controller, QStringLiteral("1"), QStringLiteral("Morning"));
         addProgram(controller, QStringLiteral("2"), QStringLiteral("Peak 7"));
         addProgram(controller, QStringLiteral("4"), QStringLiteral("Morning_1"));
-        QCOMPARE(ProgramsTable::duplicate(controller, {QStringLiteral("2"), QStringLiteral("1"),
-                                                       QStringLiteral("99")}),
-                 2);
-        QCOMPARE(programIds(controller), QStringList({"1", "2", "4", "3", "5"}));
+        QCOMPARE(
+            ProgramsTable::duplicate(
+                controller, { QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("99") }),
+            2);
+        QCOMPARE(programIds(controller), QStringList({ "1", "2", "4", "3", "5" }));
         QCOMPARE(controller.findProgram(QStringLiteral("3"))->name, QStringLiteral("Peak 8"));
         QCOMPARE(controller.findProgram(QStringLiteral("5"))->name, QStringLiteral("Morning_2"));
     }
@@ -72,7 +74,8 @@ private slots:
         const CnfProgramPtr first = addProgram(controller, QStringLiteral("1"));
         const CnfProgramPtr second = addProgram(controller, QStringLiteral("2"));
         addProgram(controller, QStringLiteral("3"));
-        controller.setNativeData(QStringLiteral("vpu_programs"), QVariantList{"1", "3", "1", "2"});
+        controller.setNativeData(QStringLiteral("vpu_programs"),
+                                 QVariantList { "1", "3", "1", "2" });
         auto card = CnfDayCardPtr::create();
         card->id = QStringLiteral("1");
         card->name = QStringLiteral("Weekday");
@@ -85,33 +88,40 @@ private slots:
         other->addRecord(QTime(0, 0), QTime(), {}, second);
         controller.addDayCard(other);
 
-        const ProgramsTable::Removal plan =
-            ProgramsTable::planRemoval(controller, {QStringLiteral("1"), QStringLiteral("2")});
-        QCOMPARE(plan.question, QStringLiteral("Following programs will be deleted:\n1,2"
-                                               "\nRCU parameters will be changed after removal"
-                                               "\nAfter removal, the following daily cards will be wrong:\n"
-                                               "1,2"));
+        const ProgramsTable::Removal plan
+            = ProgramsTable::planRemoval(controller, { QStringLiteral("1"), QStringLiteral("2") });
+        QCOMPARE(plan.question,
+                 QStringLiteral("Following programs will be deleted:\n1,2"
+                                "\nRCU parameters will be changed after removal"
+                                "\nAfter removal, the following daily cards will be wrong:\n"
+                                "1,2"));
         QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList().size(), 4);
         ProgramsTable::remove(controller, plan);
-        QCOMPARE(programIds(controller), QStringList({"3"}));
-        const QVariantList remote = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
+        QCOMPARE(programIds(controller), QStringList({ "3" }));
+        const QVariantList remote
+            = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
         QCOMPARE(remote.size(), 4);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull() && remote.at(3).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
         QCOMPARE(card->records.value(QTime(6, 0)).program, first);
 
-        const ProgramsTable::Removal none = ProgramsTable::planRemoval(controller, {QStringLiteral("3")});
-        QCOMPARE(none.question, QStringLiteral("Following programs will be deleted:\n3\nRCU parameters will be "
-                                               "changed after removal"));
+        const ProgramsTable::Removal none
+            = ProgramsTable::planRemoval(controller, { QStringLiteral("3") });
+        QCOMPARE(none.question,
+                 QStringLiteral("Following programs will be deleted:\n3\nRCU parameters will be "
+                                "changed after removal"));
     }
 
     void sort_data()
     {
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("numeric, not text") << QStringList{"10", "9", "x"} << QStringList{"x", "9", "10"};
-        QTest::newRow("non-numbers keep their order") << QStringList{"b", "2", "a"} << QStringList{"b", "a", "2"};
-        QTest::newRow("sorted stays") << QStringList{"1", "2", "3"} << QStringList{"1", "2", "3"};
+        QTest::newRow("numeric, not text")
+            << QStringList { "10", "9", "x" } << QStringList { "x", "9", "10" };
+        QTest::newRow("non-numbers keep their order")
+            << QStringList { "b", "2", "a" } << QStringList { "b", "a", "2" };
+        QTest::newRow("sorted stays")
+            << QStringList { "1", "2", "3" } << QStringList { "1", "2", "3" };
     }
 
     void sort()
@@ -130,7 +140,7 @@ private slots:
     void rowOrder()
     {
         CnfController controller;
-        for (const QString &id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+        for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             addProgram(controller, id);
         QTableWidget table;
         ProgramsTable::fill(&table, controller, QStringLiteral("3.18"));
@@ -152,19 +162,19 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (const QString &id : {QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x")})
+        for (const QString &id : { QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("x") })
             addProgram(controller, id);
         window.updateProgramsTable();
         QTableWidget *programs = table(window, "progTable");
         child<QAction>(*programs, "sortProgItems")->trigger();
-        QCOMPARE(programIds(controller), QStringList({"x", "9", "10"}));
+        QCOMPARE(programIds(controller), QStringList({ "x", "9", "10" }));
         QCOMPARE(cellText(programs, 2, 0), QStringLiteral("10"));
         QVERIFY(window.document().isChanged());
 
         window.setChanged(false);
         programs->item(0, 0)->setText(QStringLiteral("9"));
         QMetaObject::invokeMethod(programs, "rowOrderChanged");
-        QCOMPARE(programIds(controller), QStringList({"x", "9", "10"}));
+        QCOMPARE(programIds(controller), QStringList({ "x", "9", "10" }));
         QVERIFY(!window.document().isChanged());
         window.updateProgramsTable();
 
@@ -175,7 +185,7 @@ private slots:
         child<QAction>(*programs, "progDelete")->trigger();
         QVERIFY(yes.answered());
         QCOMPARE(yes.seenText(), QStringLiteral("Following programs will be deleted:\n9"));
-        QCOMPARE(programIds(controller), QStringList({"x", "10"}));
+        QCOMPARE(programIds(controller), QStringList({ "x", "10" }));
         QCOMPARE(programs->rowCount(), 2);
     }
 

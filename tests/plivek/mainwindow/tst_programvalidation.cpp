@@ -28,13 +28,14 @@ namespace {
 // holds only the pair (opening 2, closing 1).
 void fill(CnfController &controller, const QString &family, bool withMatrix = true)
 {
-    CnfNative::initController(controller, family, family == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString());
-    for (int id : {1, 2}) {
+    CnfNative::initController(
+        controller, family, family == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString());
+    for (int id : { 1, 2 }) {
         auto group = CnfSignalGroupPtr::create();
         group->id = id;
         controller.addSignalGroup(group);
     }
-    const int members[] = {2, 1, 2};
+    const int members[] = { 2, 1, 2 };
     for (int i = 0; i < 3; ++i) {
         auto phase = CnfPhasePtr::create();
         phase->id = QString::number(i + 1);
@@ -43,7 +44,7 @@ void fill(CnfController &controller, const QString &family, bool withMatrix = tr
     }
     auto program = CnfProgramPtr::create(&controller);
     program->id = QStringLiteral("7");
-    for (const QString &phase : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+    for (const QString &phase : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
         program->appendPhase(controller.findPhase(phase), 10);
     controller.addProgram(program);
     if (withMatrix) {
@@ -54,7 +55,8 @@ void fill(CnfController &controller, const QString &family, bool withMatrix = tr
     }
 }
 
-CnfTransitionPtr storeTransition(CnfController &controller, const QString &to, const QString &from, int end, int start)
+CnfTransitionPtr storeTransition(CnfController &controller, const QString &to, const QString &from,
+                                 int end, int start)
 {
     auto transition = CnfTransitionPtr::create();
     transition->greenEnd.insert(1, end);
@@ -89,10 +91,11 @@ private slots:
     void computedGreenEndsAfterTheBlink_data()
     {
         QTest::addColumn<QByteArray>("closing"); // AG1, GF, Y, AR
-        QTest::addColumn<int>("redYellow");      // of the opening group
+        QTest::addColumn<int>("redYellow"); // of the opening group
         QTest::addColumn<bool>("conflict");
         QTest::newRow("blink runs into the green") << QByteArray::fromHex("00030000") << 0 << true;
-        QTest::newRow("steady green into the green") << QByteArray::fromHex("02000000") << 0 << true;
+        QTest::newRow("steady green into the green")
+            << QByteArray::fromHex("02000000") << 0 << true;
         QTest::newRow("yellow between") << QByteArray::fromHex("00030300") << 0 << false;
         QTest::newRow("all-red between") << QByteArray::fromHex("00030001") << 0 << false;
         QTest::newRow("red-yellow between") << QByteArray::fromHex("00030000") << 2 << false;
@@ -106,9 +109,12 @@ private slots:
         CnfController controller;
         fill(controller, QStringLiteral("tiverk"));
         controller.findSG(1)->setInterstate(1, closing + QByteArray(2, '\0'));
-        controller.findSG(2)->setInterstate(1, QByteArray(4, '\0') + char(redYellow) + QByteArray(1, '\0'));
+        controller.findSG(2)->setInterstate(
+            1, QByteArray(4, '\0') + char(redYellow) + QByteArray(1, '\0'));
         QCOMPARE(ProgramValidation::findFaults(controller, true),
-                 conflict ? QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2") : QString());
+                 conflict
+                     ? QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2")
+                     : QString());
     }
 
     void storedTransitions_data()
@@ -134,7 +140,8 @@ private slots:
         QString expected = QStringLiteral("Incorrect phase transitions:\n"
                                           "Program 7, transition 3->1\nProgram 7, transition 1->2");
         if (conflict)
-            expected += QStringLiteral("\nConflict of green:\nProgram 7, transition 2->3, SG 1 and 2");
+            expected
+                += QStringLiteral("\nConflict of green:\nProgram 7, transition 2->3, SG 1 and 2");
         QCOMPARE(ProgramValidation::findFaults(controller, false), expected);
     }
 
@@ -180,8 +187,9 @@ private slots:
         QCOMPARE(window.validatePrograms(), result);
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Programs contain errors"));
-        QCOMPARE(answerer.seenText(),
-                 QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2\nSave?"));
+        QCOMPARE(
+            answerer.seenText(),
+            QStringLiteral("Conflict of green:\nProgram 7, transition 2->3, SG 1 and 2\nSave?"));
     }
 
     // The samples are what a new user saves first: their programs hold no fault.
@@ -217,7 +225,8 @@ private slots:
         QVERIFY(window.validatePrograms());
 
         MainWindow clean;
-        CnfNative::initController(clean.document().controller(), QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        CnfNative::initController(clean.document().controller(), QStringLiteral("tiverk"),
+                                  QStringLiteral("3.18"));
         QVERIFY(clean.validatePrograms());
     }
 

@@ -68,7 +68,8 @@ private:
     void load(MainWindow &window, const QString &type, const QList<int> &groups, bool withNetwork)
     {
         CnfController controller;
-        initController(controller, type, type == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString(), 12,
+        initController(controller, type,
+                       type == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString(), 12,
                        groups);
         const QString path = dir.filePath(QStringLiteral("groups.xcnf"));
         QVERIFY(writeContainer(path, controller, withNetwork ? fourArmNetwork() : QByteArray()));
@@ -95,7 +96,7 @@ private slots:
     {
         QFETCH(bool, withNetwork);
         MainWindow window;
-        load(window, QStringLiteral("tiverkii"), {1, 2, 4}, withNetwork);
+        load(window, QStringLiteral("tiverkii"), { 1, 2, 4 }, withNetwork);
         if (withNetwork)
             delete drawing(window, 3);
         ModalAnswerer answerer;
@@ -104,7 +105,8 @@ private slots:
         answerer.answerWith([&](QWidget *modal) {
             proposed = modal->findChild<QSpinBox *>(QStringLiteral("number"))->value();
             name = modal->findChild<QLineEdit *>(QStringLiteral("name"))->text();
-            modal->findChild<QComboBox *>(QStringLiteral("type"))->setCurrentIndex(CnfSignalGroup::Tram);
+            modal->findChild<QComboBox *>(QStringLiteral("type"))
+                ->setCurrentIndex(CnfSignalGroup::Tram);
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
         triggerAdd(window);
@@ -116,7 +118,8 @@ private slots:
         QVERIFY(group);
         QCOMPARE(group->type, int(CnfSignalGroup::Tram));
         QCOMPARE(sgTable(window)->rowCount(), 4);
-        QCOMPARE(cellText(sgTable(window), 3, 2), CnfSignalGroup::type2String(CnfSignalGroup::Tram, true, false));
+        QCOMPARE(cellText(sgTable(window), 3, 2),
+                 CnfSignalGroup::type2String(CnfSignalGroup::Tram, true, false));
         QVERIFY(window.document().isChanged());
         Halm58a::SignalGroup *drawn = drawing(window, 3);
         QCOMPARE(drawn != nullptr, withNetwork);
@@ -140,9 +143,11 @@ private slots:
         triggerAdd(window);
         QVERIFY(box.answered());
         QCOMPARE(box.seenClassName(), QStringLiteral("QMessageBox"));
-        QCOMPARE(box.seenText(),
-                 QStringLiteral("Unable to add new signal group. Maximum numbers for given type of controller: %1")
-                     .arg(max));
+        QCOMPARE(
+            box.seenText(),
+            QStringLiteral(
+                "Unable to add new signal group. Maximum numbers for given type of controller: %1")
+                .arg(max));
         QCOMPARE(controller.signalGroups().size(), max);
 
         controller.removeSignalGroup(max);
@@ -157,20 +162,20 @@ private slots:
     void deleteGroups()
     {
         MainWindow window;
-        load(window, QStringLiteral("tiverk"), {1, 2, 3, 4}, true);
-        selectRows(window, {0, 1, 2});
+        load(window, QStringLiteral("tiverk"), { 1, 2, 3, 4 }, true);
+        selectRows(window, { 0, 1, 2 });
         ModalAnswerer no;
         no.pressButton(QMessageBox::No);
         child<QAction>(*sgTable(window), "sgDelete")->trigger();
         QVERIFY(no.answered());
         QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
         QCOMPARE(no.seenText(), QStringLiteral("Following signal groups will be deleted:\n1,2,3"));
-        QCOMPARE(groupIds(window.document().controller()), QList<int>({1, 2, 3, 4}));
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({ 1, 2, 3, 4 }));
 
         ModalAnswerer yes;
         yes.pressButton(QMessageBox::Yes);
         child<QAction>(*sgTable(window), "sgDelete")->trigger();
-        QCOMPARE(groupIds(window.document().controller()), QList<int>({4}));
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({ 4 }));
         QCOMPARE(sgTable(window)->rowCount(), 1);
         QVERIFY(!drawing(window, 1) && !drawing(window, 2) && !drawing(window, 3));
         QVERIFY(drawing(window, 4));
@@ -184,8 +189,8 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        const QStringList names = {"Group.7", "Left", "Group.8", "x"};
-        const QList<int> ids = {3, 7, 4, 5};
+        const QStringList names = { "Group.7", "Left", "Group.8", "x" };
+        const QList<int> ids = { 3, 7, 4, 5 };
         for (int i = 0; i < ids.size(); ++i) {
             auto group = CnfSignalGroupPtr::create();
             group->id = ids.at(i);
@@ -201,9 +206,9 @@ private slots:
         controller.addPowerDevice(key);
         source->assignDevice(key);
         window.updateSgTable();
-        selectRows(window, {1, 0});
+        selectRows(window, { 1, 0 });
         child<QAction>(*sgTable(window), "sgDuplicateItems")->trigger();
-        QCOMPARE(groupIds(controller), QList<int>({3, 7, 4, 5, 6, 8}));
+        QCOMPARE(groupIds(controller), QList<int>({ 3, 7, 4, 5, 6, 8 }));
         const CnfSignalGroupPtr first = controller.findSG(6);
         QCOMPARE(first->name, QStringLiteral("Group.9"));
         QCOMPARE(controller.findSG(8)->name, QStringLiteral("Left_1"));
@@ -222,14 +227,14 @@ private slots:
         MainWindow window;
         CnfController &controller = window.document().controller();
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
-        for (int id : {5, 2, 9}) {
+        for (int id : { 5, 2, 9 }) {
             auto group = CnfSignalGroupPtr::create();
             group->id = id;
             controller.addSignalGroup(group);
         }
         window.updateSgTable();
         child<QAction>(*sgTable(window), "sortSgItems")->trigger();
-        QCOMPARE(groupIds(controller), QList<int>({2, 5, 9}));
+        QCOMPARE(groupIds(controller), QList<int>({ 2, 5, 9 }));
         QCOMPARE(cellText(sgTable(window), 0, 0), QStringLiteral("2"));
         QVERIFY(window.document().isChanged());
         window.setChanged(false);
@@ -240,13 +245,13 @@ private slots:
         window.setChanged(false);
         sgTable(window)->item(2, 0)->setText(QStringLiteral("2"));
         QMetaObject::invokeMethod(sgTable(window), "rowOrderChanged");
-        QCOMPARE(groupIds(controller), QList<int>({2, 5, 9}));
+        QCOMPARE(groupIds(controller), QList<int>({ 2, 5, 9 }));
         QVERIFY(!window.document().isChanged());
         // A moved row is followed.
         sgTable(window)->item(0, 0)->setText(QStringLiteral("9"));
         sgTable(window)->item(2, 0)->setText(QStringLiteral("2"));
         QMetaObject::invokeMethod(sgTable(window), "rowOrderChanged");
-        QCOMPARE(groupIds(controller), QList<int>({9, 5, 2}));
+        QCOMPARE(groupIds(controller), QList<int>({ 9, 5, 2 }));
         QVERIFY(window.document().isChanged());
     }
 
@@ -254,10 +259,14 @@ private slots:
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("keys");
-        QTest::newRow("TIVERK II by id") << "tiverkii" << "3,4";
-        QTest::newRow("ZU_MOLT by id") << "ZU_MOLT" << "3,4";
-        QTest::newRow("TIVERK by address") << "tiverk" << "20,21";
-        QTest::newRow("adapter by address") << "adapter" << "20,21";
+        QTest::newRow("TIVERK II by id") << "tiverkii"
+                                         << "3,4";
+        QTest::newRow("ZU_MOLT by id") << "ZU_MOLT"
+                                       << "3,4";
+        QTest::newRow("TIVERK by address") << "tiverk"
+                                           << "20,21";
+        QTest::newRow("adapter by address") << "adapter"
+                                            << "20,21";
     }
 
     void assignedKeysAndConnections()
@@ -265,9 +274,9 @@ private slots:
         QFETCH(QString, type);
         QFETCH(QString, keys);
         MainWindow window;
-        load(window, type, {1, 2, 3, 4}, true);
+        load(window, type, { 1, 2, 3, 4 }, true);
         CnfController &controller = window.document().controller();
-        for (int id : {3, 4}) {
+        for (int id : { 3, 4 }) {
             auto device = CnfPowerDevicePtr::create();
             device->id = id;
             device->address = id + 17;
@@ -285,8 +294,8 @@ private slots:
     void propertiesMoveDrawing()
     {
         MainWindow window;
-        load(window, QStringLiteral("tiverk"), {1, 2, 3, 4}, true);
-        selectRows(window, {1});
+        load(window, QStringLiteral("tiverk"), { 1, 2, 3, 4 }, true);
+        selectRows(window, { 1 });
         ModalAnswerer answerer;
         answerer.answerWith([](QWidget *modal) {
             modal->findChild<QSpinBox *>(QStringLiteral("number"))->setValue(12);
@@ -295,7 +304,7 @@ private slots:
         });
         window.sgItemProperties();
         QVERIFY(answerer.answered());
-        QCOMPARE(groupIds(window.document().controller()), QList<int>({1, 12, 3, 4}));
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({ 1, 12, 3, 4 }));
         QCOMPARE(window.document().controller().findSG(12)->name, QStringLiteral("South"));
         QVERIFY(!drawing(window, 2));
         QVERIFY(drawing(window, 12));
@@ -307,13 +316,13 @@ private slots:
     void runWithoutNetwork()
     {
         MainWindow window;
-        load(window, QStringLiteral("tiverk"), {1, 2}, false);
+        load(window, QStringLiteral("tiverk"), { 1, 2 }, false);
         QCOMPARE(cellText(sgTable(window), 0, 4), QString());
-        selectRows(window, {0});
+        selectRows(window, { 0 });
         ModalAnswerer yes;
         yes.pressButton(QMessageBox::Yes);
         child<QAction>(*sgTable(window), "sgDelete")->trigger();
-        QCOMPARE(groupIds(window.document().controller()), QList<int>({2}));
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({ 2 }));
     }
 };
 

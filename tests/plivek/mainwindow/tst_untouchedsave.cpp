@@ -68,7 +68,8 @@ bool acceptUntouched(const std::function<void()> &open)
 }
 
 // Accepts the properties of each row of the table in turn (or only the given one).
-bool acceptRows(MainWindow &window, const char *tableName, void (MainWindow::*properties)(), int onlyRow = -1)
+bool acceptRows(MainWindow &window, const char *tableName, void (MainWindow::*properties)(),
+                int onlyRow = -1)
 {
     QTableWidget *rows = table(window, tableName);
     if (!rows || rows->rowCount() <= onlyRow)
@@ -123,8 +124,8 @@ QByteArray firstDifference(const QByteArray &expected, const QByteArray &actual)
     const QList<QByteArray> b = actual.split('\n');
     for (int i = 0; i < qMax(a.size(), b.size()); ++i) {
         if (a.value(i) != b.value(i))
-            return "line " + QByteArray::number(i + 1) + ": expected \"" + a.value(i).trimmed() + "\", saved \""
-                + b.value(i).trimmed() + '"';
+            return "line " + QByteArray::number(i + 1) + ": expected \"" + a.value(i).trimmed()
+                + "\", saved \"" + b.value(i).trimmed() + '"';
     }
     return QByteArray();
 }

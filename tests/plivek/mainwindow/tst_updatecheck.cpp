@@ -26,10 +26,11 @@ private:
     {
         QVERIFY(QDir().mkpath(toolFolder()));
         const QString tool = toolFolder() + QStringLiteral("/maintenancetool");
-        const QByteArray script = "#!/bin/sh\n"
-                                  "if [ \"$1\" = \"--su\" ]; then echo \"$@\" > \"${0%/*}/updating\"; exit 0; fi\n"
-                                  "echo \"$@\" > \"${0%/*}/arguments\"\n"
-                                  + checkAnswer + "\n";
+        const QByteArray script
+            = "#!/bin/sh\n"
+              "if [ \"$1\" = \"--su\" ]; then echo \"$@\" > \"${0%/*}/updating\"; exit 0; fi\n"
+              "echo \"$@\" > \"${0%/*}/arguments\"\n"
+            + checkAnswer + "\n";
         QVERIFY(TestSupport::writeFile(tool, script));
         QVERIFY(QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner));
         MaintenanceTool::setFolder(toolFolder());
@@ -46,10 +47,7 @@ private:
         QVERIFY(!window.findChild<QProcess *>());
     }
 
-    static QVariant storedSetting()
-    {
-        return QSettings().value(QStringLiteral("checkForUpdate"));
-    }
+    static QVariant storedSetting() { return QSettings().value(QStringLiteral("checkForUpdate")); }
 
 private slots:
     void initTestCase() { actAsPlivek(dir); }
@@ -89,7 +87,8 @@ private slots:
         QCOMPARE(answerer.answered(), asked);
         if (asked) {
             QCOMPARE(answerer.seenTitle(), QStringLiteral("updating"));
-            QCOMPARE(answerer.seenText(), QStringLiteral("Program or one of component has new version. Update?"));
+            QCOMPARE(answerer.seenText(),
+                     QStringLiteral("Program or one of component has new version. Update?"));
         }
         QVERIFY(!QFileInfo::exists(updateFile()));
     }

@@ -4,8 +4,8 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QMenu>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -41,8 +41,7 @@ inline void actAsPlivek(const QTemporaryDir &emptyDir)
     hideZuMoltEditor(emptyDir);
 }
 
-template<typename T = QWidget>
-T *child(const QWidget &window, const char *name)
+template<typename T = QWidget> T *child(const QWidget &window, const char *name)
 {
     return window.findChild<T *>(QLatin1String(name));
 }

@@ -184,24 +184,21 @@ private slots:
         QTest::addColumn<QStringList>("enteringBars");
         QTest::newRow("steady, blink, yellow, all-red")
             << QByteArray::fromHex("0403030200") << 2
-            << QStringList{ "20-24 #00ff00", "24-27 blink", "27-30 #ffff00", "30-34 #ff0000" }
-            << QStringList{ "20-32 #ff0000", "32-34 #ff0000+#ffff00" };
+            << QStringList { "20-24 #00ff00", "24-27 blink", "27-30 #ffff00", "30-34 #ff0000" }
+            << QStringList { "20-32 #ff0000", "32-34 #ff0000+#ffff00" };
         QTest::newRow("the samples' vehicle record")
             << QByteArray::fromHex("0003030200") << 2
-            << QStringList{ "20-23 blink", "23-26 #ffff00", "26-30 #ff0000" }
-            << QStringList{ "20-28 #ff0000", "28-30 #ff0000+#ffff00" };
+            << QStringList { "20-23 blink", "23-26 #ffff00", "26-30 #ff0000" }
+            << QStringList { "20-28 #ff0000", "28-30 #ff0000+#ffff00" };
         QTest::newRow("pedestrian: blink, no yellow")
             << QByteArray::fromHex("0004000300") << 0
-            << QStringList{ "20-24 blink", "24-27 #ff0000" }
-            << QStringList{ "20-27 #ff0000" };
-        QTest::newRow("no blink")
-            << QByteArray::fromHex("0200030100") << 1
-            << QStringList{ "20-22 #00ff00", "22-25 #ffff00", "25-27 #ff0000" }
-            << QStringList{ "20-26 #ff0000", "26-27 #ff0000+#ffff00" };
+            << QStringList { "20-24 blink", "24-27 #ff0000" } << QStringList { "20-27 #ff0000" };
+        QTest::newRow("no blink") << QByteArray::fromHex(
+            "0200030100") << 1 << QStringList { "20-22 #00ff00", "22-25 #ffff00", "25-27 #ff0000" }
+                                  << QStringList { "20-26 #ff0000", "26-27 #ff0000+#ffff00" };
         QTest::newRow("blink straight into the next green")
-            << QByteArray::fromHex("0003000000") << 0
-            << QStringList{ "20-23 blink" }
-            << QStringList{ "20-23 #ff0000" };
+            << QByteArray::fromHex("0003000000") << 0 << QStringList { "20-23 blink" }
+            << QStringList { "20-23 #ff0000" };
     }
 
     void clearanceBars()
@@ -212,11 +209,13 @@ private slots:
         QFETCH(QStringList, enteringBars);
         Fixture fixture;
         fixture.groups[0]->setInterstate(1, leaving + QByteArray(1, '\0'));
-        fixture.groups[1]->setInterstate(1, QByteArray::fromHex("00000000") + char(redYellow) + QByteArray(1, '\0'));
+        fixture.groups[1]->setInterstate(
+            1, QByteArray::fromHex("00000000") + char(redYellow) + QByteArray(1, '\0'));
         plotlet::Chart chart;
         ProgramDiagram().draw(&chart, fixture.program, &fixture.controller, true);
         QVERIFY(chart.error().isEmpty());
-        const int end = 20 + quint8(leaving[0]) + quint8(leaving[1]) + quint8(leaving[2]) + quint8(leaving[3]) + redYellow;
+        const int end = 20 + quint8(leaving[0]) + quint8(leaving[1]) + quint8(leaving[2])
+            + quint8(leaving[3]) + redYellow;
         QCOMPARE(row(chart, 2, 20, end), leavingBars);
         QCOMPARE(row(chart, 1, 20, end), enteringBars);
     }
@@ -323,22 +322,25 @@ private slots:
         const QMap<int, QVector<int>> states
             = ProgramDiagram().secondStates(*fixture.program, &fixture.controller, &error);
         QVERIFY(error.isEmpty());
-        QCOMPARE(states.keys(), QList<int>({1, 2}));
+        QCOMPARE(states.keys(), QList<int>({ 1, 2 }));
         const int cycle = 64;
-        const QHash<int, QString> fills{{CnfSignalGroup::Green, "#00ff00"}, {CnfSignalGroup::Red, "#ff0000"},
-                                        {CnfSignalGroup::Yellow, "#ffff00"},
-                                        {CnfSignalGroup::RedYellow, "#ff0000+#ffff00"},
-                                        {CnfSignalGroup::GreenBlink, "blink"}};
-        QMap<int, QVector<QString>> drawn{{1, QVector<QString>(cycle)}, {2, QVector<QString>(cycle)}};
+        const QHash<int, QString> fills { { CnfSignalGroup::Green, "#00ff00" },
+                                          { CnfSignalGroup::Red, "#ff0000" },
+                                          { CnfSignalGroup::Yellow, "#ffff00" },
+                                          { CnfSignalGroup::RedYellow, "#ff0000+#ffff00" },
+                                          { CnfSignalGroup::GreenBlink, "blink" } };
+        QMap<int, QVector<QString>> drawn { { 1, QVector<QString>(cycle) },
+                                            { 2, QVector<QString>(cycle) } };
         for (const auto &bar : bars(chart)->bars()) {
             const QString fill = describe(bar).section(QLatin1Char(' '), 1);
             for (int second = int(bar.from); second < bar.to; ++second)
                 drawn[bar.row == 2 ? 1 : 2][second % cycle] = fill;
         }
-        for (int group : {1, 2}) {
+        for (int group : { 1, 2 }) {
             QCOMPARE(states.value(group).size(), cycle);
             for (int second = 0; second < cycle; ++second)
-                QCOMPARE(fills.value(states.value(group).at(second)), drawn.value(group).at(second));
+                QCOMPARE(fills.value(states.value(group).at(second)),
+                         drawn.value(group).at(second));
         }
         // Group 2 gains green through 2 s of red-yellow at the program's own second 32,
         // whatever the offset.

@@ -51,48 +51,60 @@ private slots:
 
         // Column 1 is hidden: the header names the visible ones, the column
         // without a header item by its number among the visible columns.
-        QTest::newRow("headers and a hidden column") << TableSetup([](ParametersTable *table) {
-            table->setRowCount(2);
-            table->setColumnCount(3);
-            table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("  Phase ")));
-            table->setColumnHidden(1, true);
-            table->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Min")));
-            table->setCellData(0, 0, 7, true);
-            table->setCellData(0, 1, 99, true);
-            table->setCellData(0, 2, QStringLiteral("12"), true);
-        }) << QVariantList{row({QStringLiteral("Phase"), QStringLiteral("2")}),
-                           row({QStringLiteral("Min"), 7, 12}), row({QVariant(), QVariant()})};
+        QTest::newRow("headers and a hidden column")
+            << TableSetup([](ParametersTable *table) {
+                   table->setRowCount(2);
+                   table->setColumnCount(3);
+                   table->setHorizontalHeaderItem(0,
+                                                  new QTableWidgetItem(QStringLiteral("  Phase ")));
+                   table->setColumnHidden(1, true);
+                   table->setVerticalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Min")));
+                   table->setCellData(0, 0, 7, true);
+                   table->setCellData(0, 1, 99, true);
+                   table->setCellData(0, 2, QStringLiteral("12"), true);
+               })
+            << QVariantList { row({ QStringLiteral("Phase"), QStringLiteral("2") }),
+                              row({ QStringLiteral("Min"), 7, 12 }),
+                              row({ QVariant(), QVariant() }) };
 
-        QTest::newRow("empty and non-number cells") << TableSetup([](ParametersTable *table) {
-            table->setRowCount(1);
-            table->setColumnCount(5);
-            table->setCellData(0, 0, QStringLiteral("no"), true);
-            table->setCellData(0, 1, QVariant(), true);
-            table->setCellData(0, 2, QString(), true);
-            table->setCellData(0, 3, QVariantList{1, 2}, true);
-            // A text the user erased is empty, not the number 0.
-            table->setCellData(0, 4, QString(QLatin1String("")), true);
-        }) << QVariantList{row({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                QStringLiteral("4"), QStringLiteral("5")}),
-                           row({0, QVariant(), QVariant(), QVariantList{1, 2}, QVariant()})};
+        QTest::newRow("empty and non-number cells")
+            << TableSetup([](ParametersTable *table) {
+                   table->setRowCount(1);
+                   table->setColumnCount(5);
+                   table->setCellData(0, 0, QStringLiteral("no"), true);
+                   table->setCellData(0, 1, QVariant(), true);
+                   table->setCellData(0, 2, QString(), true);
+                   table->setCellData(0, 3, QVariantList { 1, 2 }, true);
+                   // A text the user erased is empty, not the number 0.
+                   table->setCellData(0, 4, QString(QLatin1String("")), true);
+               })
+            << QVariantList { row({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                    QStringLiteral("4"), QStringLiteral("5") }),
+                              row({ 0, QVariant(), QVariant(), QVariantList { 1, 2 },
+                                    QVariant() }) };
 
-        QTest::newRow("nested tables") << TableSetup([](ParametersTable *table) {
-            table->setRowCount(1);
-            table->setColumnCount(3);
-            auto *nested = new ParametersTable;
-            nested->setRowCount(1);
-            nested->setColumnCount(2);
-            nested->setCellData(0, 0, 3, true);
-            nested->setCellData(0, 1, 4, true);
-            table->setCellWidget(0, 0, nested);
-            auto *narrow = new ParametersTable;
-            narrow->setRowCount(1);
-            narrow->setColumnCount(1);
-            table->setCellWidget(0, 1, narrow);
-            table->setCellData(0, 2, 8, true);
-        }) << QVariantList{row({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}),
-                           row({QVariantList{row({QStringLiteral("1"), QStringLiteral("2")}), row({3, 4})},
-                                QVariantList(), 8})};
+        QTest::newRow("nested tables")
+            << TableSetup([](ParametersTable *table) {
+                   table->setRowCount(1);
+                   table->setColumnCount(3);
+                   auto *nested = new ParametersTable;
+                   nested->setRowCount(1);
+                   nested->setColumnCount(2);
+                   nested->setCellData(0, 0, 3, true);
+                   nested->setCellData(0, 1, 4, true);
+                   table->setCellWidget(0, 0, nested);
+                   auto *narrow = new ParametersTable;
+                   narrow->setRowCount(1);
+                   narrow->setColumnCount(1);
+                   table->setCellWidget(0, 1, narrow);
+                   table->setCellData(0, 2, 8, true);
+               })
+            << QVariantList {
+                   row({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }),
+                   row({ QVariantList { row({ QStringLiteral("1"), QStringLiteral("2") }),
+                                        row({ 3, 4 }) },
+                         QVariantList(), 8 })
+               };
     }
 
     void tiverkTableData()
@@ -118,18 +130,29 @@ private slots:
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
         // Coordinated type of 3.18: variant, change time, start delay, cycle, offset, sequence.
-        QVERIFY(controller.setProgramRawData(
-            program, QByteArray::fromHex("0202" "01" "05" "0a00" "5a00" "0f00" "00" "14" "01" "1e")));
+        QVERIFY(controller.setProgramRawData(program,
+                                             QByteArray::fromHex("0202"
+                                                                 "01"
+                                                                 "05"
+                                                                 "0a00"
+                                                                 "5a00"
+                                                                 "0f00"
+                                                                 "00"
+                                                                 "14"
+                                                                 "01"
+                                                                 "1e")));
         ProgramDlg dialog(nullptr, program, &controller, false);
         const QVariantList data = dialog.tiverkTableData();
         QCOMPARE(data.size(), 2);
         const QVariantList values = data.value(1).toList();
-        QCOMPARE(values.mid(0, 5), (QVariantList{1, 5, 10, 90, 15}));
+        QCOMPARE(values.mid(0, 5), (QVariantList { 1, 5, 10, 90, 15 }));
         const QVariantList sequence = values.value(5).toList();
         QCOMPARE(sequence.size(), 17);
-        QCOMPARE(sequence.value(1).toList(), (QVariantList{controller.phases().at(0)->id.toInt(), 20}));
-        QCOMPARE(sequence.value(2).toList(), (QVariantList{controller.phases().at(1)->id.toInt(), 30}));
-        QCOMPARE(sequence.value(3).toList(), (QVariantList{QVariant(), QVariant()}));
+        QCOMPARE(sequence.value(1).toList(),
+                 (QVariantList { controller.phases().at(0)->id.toInt(), 20 }));
+        QCOMPARE(sequence.value(2).toList(),
+                 (QVariantList { controller.phases().at(1)->id.toInt(), 30 }));
+        QCOMPARE(sequence.value(3).toList(), (QVariantList { QVariant(), QVariant() }));
     }
 
     void diagramPicture_data()
@@ -138,11 +161,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("diagram");
-        QTest::newRow("png") << "tiverk318_intersection.cnf" << "prog_1.png" << true << true;
-        QTest::newRow("svg") << "tiverk318_intersection.cnf" << "prog_1.svg" << true << true;
+        QTest::newRow("png") << "tiverk318_intersection.cnf"
+                             << "prog_1.png" << true << true;
+        QTest::newRow("svg") << "tiverk318_intersection.cnf"
+                             << "prog_1.svg" << true << true;
         // Other families get a picture that says the diagram is not supported.
-        QTest::newRow("TIVERK II png") << "tiverkii_intersection.json" << "prog_1.png" << true << false;
-        QTest::newRow("adapter has no diagram") << "adapter_crossing.txt" << "prog_1.png" << false << false;
+        QTest::newRow("TIVERK II png") << "tiverkii_intersection.json"
+                                       << "prog_1.png" << true << false;
+        QTest::newRow("adapter has no diagram") << "adapter_crossing.txt"
+                                                << "prog_1.png" << false << false;
     }
 
     void diagramPicture()
@@ -208,12 +235,13 @@ private slots:
     void newProgramTakesFirstFreeNumber()
     {
         CnfController controller;
-        for (const char *id : {"1", "2", "4"}) {
+        for (const char *id : { "1", "2", "4" }) {
             auto program = CnfProgramPtr::create(&controller);
             program->id = QLatin1String(id);
             QVERIFY(controller.addProgram(program));
         }
-        QCOMPARE(ProgramDlg(nullptr, CnfProgramPtr(), &controller, true).program()->id, QStringLiteral("3"));
+        QCOMPARE(ProgramDlg(nullptr, CnfProgramPtr(), &controller, true).program()->id,
+                 QStringLiteral("3"));
     }
 };
 

@@ -34,7 +34,7 @@ QVector<QPair<QString, QXmlStreamAttributes>> elements(const QByteArray &bytes)
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement)
-            found.append({xml.name().toString(), xml.attributes()});
+            found.append({ xml.name().toString(), xml.attributes() });
     }
     return found;
 }
@@ -46,7 +46,8 @@ QString attribute(const QXmlStreamAttributes &attributes, const char *name)
 
 QString linkKey(const QXmlStreamAttributes &a)
 {
-    return QStringList({attribute(a, "from"), attribute(a, "to"), attribute(a, "fromLane"), attribute(a, "toLane")})
+    return QStringList({ attribute(a, "from"), attribute(a, "to"), attribute(a, "fromLane"),
+                         attribute(a, "toLane") })
         .join(QLatin1Char(' '));
 }
 
@@ -55,11 +56,16 @@ QChar letter(int state)
 {
     switch (state) {
     case CnfSignalGroup::Green:
-    case CnfSignalGroup::GreenBlink: return QLatin1Char('G');
-    case CnfSignalGroup::Yellow: return QLatin1Char('y');
-    case CnfSignalGroup::RedYellow: return QLatin1Char('u');
-    case CnfSignalGroup::Red: return QLatin1Char('r');
-    default: return QLatin1Char('?');
+    case CnfSignalGroup::GreenBlink:
+        return QLatin1Char('G');
+    case CnfSignalGroup::Yellow:
+        return QLatin1Char('y');
+    case CnfSignalGroup::RedYellow:
+        return QLatin1Char('u');
+    case CnfSignalGroup::Red:
+        return QLatin1Char('r');
+    default:
+        return QLatin1Char('?');
     }
 }
 
@@ -79,7 +85,8 @@ QString schemaFolder()
 
 // Runs a SUMO program in the folder; its output (both channels) or the failure. SUMO
 // finds the schemas the files name under SUMO_HOME.
-bool run(const QString &program, const QStringList &arguments, const QString &folder, QString *output)
+bool run(const QString &program, const QStringList &arguments, const QString &folder,
+         QString *output)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -98,7 +105,8 @@ QStringList complaints(const QString &output)
 {
     QStringList found;
     for (const QString &line : output.split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("Error")) || line.contains(QLatin1String("tlLogic"), Qt::CaseInsensitive)
+        if (line.startsWith(QLatin1String("Error"))
+            || line.contains(QLatin1String("tlLogic"), Qt::CaseInsensitive)
             || line.contains(QLatin1String("traffic light"), Qt::CaseInsensitive)
             || line.contains(QLatin1String("tls"), Qt::CaseInsensitive)
             || line.contains(QLatin1String("yellow"), Qt::CaseInsensitive))
@@ -141,7 +149,10 @@ struct SampleExport
         notes = writer.notes();
     }
 
-    QString path(const char *suffix) const { return QDir(dir.path()).filePath(base + QLatin1String(suffix)); }
+    QString path(const char *suffix) const
+    {
+        return QDir(dir.path()).filePath(base + QLatin1String(suffix));
+    }
     QString filePath(const QString &name) const { return QDir(dir.path()).filePath(name); }
     QByteArray file(const char *suffix) const { return TestSupport::readFile(path(suffix)); }
 
@@ -204,10 +215,10 @@ struct SampleExport
     int groupOf(const QString &key) const
     {
         for (const Halm58a::Connection *c : network.findChildren<Halm58a::Connection *>()) {
-            const QString own = QStringList({QString::number(c->fromLane()->edge()->id()),
-                                             QString::number(c->toLane()->edge()->id()),
-                                             QString::number(c->fromLane()->index()),
-                                             QString::number(c->toLane()->index())})
+            const QString own = QStringList({ QString::number(c->fromLane()->edge()->id()),
+                                              QString::number(c->toLane()->edge()->id()),
+                                              QString::number(c->fromLane()->index()),
+                                              QString::number(c->toLane()->index()) })
                                     .join(QLatin1Char(' '));
             if (own == key)
                 return c->signalGroups().isEmpty() ? 0 : c->signalGroups().first()->tlId();
@@ -256,7 +267,8 @@ private slots:
         QTest::newRow("coordinated stages") << int(CnfProgram::Coordinated) << 0 << true << "";
         QTest::newRow("vehicle actuated") << int(CnfProgram::Tiverk) << 3 << true
                                           << "\"Vehicle actuated\" is not a fixed-time program";
-        QTest::newRow("timeline") << int(CnfProgram::Timeline) << 0 << true << "\"Timeline\" is not a fixed-time program";
+        QTest::newRow("timeline") << int(CnfProgram::Timeline) << 0 << true
+                                  << "\"Timeline\" is not a fixed-time program";
         QTest::newRow("no steps") << int(CnfProgram::FixedTime) << 0 << false << "it has no steps";
     }
 
@@ -301,7 +313,7 @@ private slots:
         QCOMPARE(plan.offset, 10);
         QCOMPARE(plan.cycle, program->cycle(true));
         const QMap<int, QVector<int>> drawn = ProgramDiagram().secondStates(*program, &controller);
-        for (int id : {1, 2}) {
+        for (int id : { 1, 2 }) {
             for (int second = 0; second < plan.cycle; ++second) {
                 QCOMPARE(
                     QString(letter(drawn.value(id).at(second))),
@@ -309,7 +321,8 @@ private slots:
             }
         }
         // A group that no step runs stays red.
-        QCOMPARE(plan.colours.value(3), QVector<Halm58a::SignalPlan::Colour>(plan.cycle, Halm58a::SignalPlan::Red));
+        QCOMPARE(plan.colours.value(3),
+                 QVector<Halm58a::SignalPlan::Colour>(plan.cycle, Halm58a::SignalPlan::Red));
     }
 
     // The five files hang together: every edge between written nodes, every
@@ -330,8 +343,10 @@ private slots:
         for (const auto &e : elements(sample.file(".edg.xml"))) {
             if (e.first != QLatin1String("edge"))
                 continue;
-            QVERIFY2(nodes.contains(attribute(e.second, "from")), qPrintable(attribute(e.second, "id")));
-            QVERIFY2(nodes.contains(attribute(e.second, "to")), qPrintable(attribute(e.second, "id")));
+            QVERIFY2(nodes.contains(attribute(e.second, "from")),
+                     qPrintable(attribute(e.second, "id")));
+            QVERIFY2(nodes.contains(attribute(e.second, "to")),
+                     qPrintable(attribute(e.second, "id")));
             lanes.insert(attribute(e.second, "id"), attribute(e.second, "numLanes").toInt());
         }
         QCOMPARE(lanes.size(), 8);
@@ -339,7 +354,8 @@ private slots:
         for (const auto &e : elements(sample.file(".con.xml"))) {
             if (e.first != QLatin1String("connection") || attribute(e.second, "to").isEmpty())
                 continue;
-            QVERIFY(attribute(e.second, "fromLane").toInt() < lanes.value(attribute(e.second, "from")));
+            QVERIFY(attribute(e.second, "fromLane").toInt()
+                    < lanes.value(attribute(e.second, "from")));
             QVERIFY(attribute(e.second, "toLane").toInt() < lanes.value(attribute(e.second, "to")));
             connections.insert(linkKey(e.second));
         }
@@ -382,9 +398,10 @@ private slots:
         }
         closeProgram();
         // The night program flashes yellow: it has no phases to write, and says so.
-        QCOMPARE(programs, QStringList({QStringLiteral("1"), QStringLiteral("2")}));
+        QCOMPARE(programs, QStringList({ QStringLiteral("1"), QStringLiteral("2") }));
         QCOMPARE(sample.notes.size(), 1);
-        QVERIFY2(sample.notes.first().startsWith(QLatin1String("Program 3 ")), qPrintable(sample.notes.first()));
+        QVERIFY2(sample.notes.first().startsWith(QLatin1String("Program 3 ")),
+                 qPrintable(sample.notes.first()));
     }
 
     // The light of every link in every phase of the sample's programs. Links 0-2 come
@@ -602,14 +619,17 @@ private slots:
         const QStringList links = sample.links();
         for (const auto &e : elements(TestSupport::readFile(net))) {
             if (e.first == QLatin1String("connection") && !attribute(e.second, "tl").isEmpty())
-                QCOMPARE(attribute(e.second, "linkIndex").toInt(), links.indexOf(linkKey(e.second)));
+                QCOMPARE(attribute(e.second, "linkIndex").toInt(),
+                         links.indexOf(linkKey(e.second)));
         }
 
         const int end = 600;
-        QVERIFY2(run(sumo, {QStringLiteral("-n"), net, QStringLiteral("--end"), QString::number(end),
-                            QStringLiteral("-X"), QStringLiteral("never"), QStringLiteral("--no-step-log")},
-                     sample.dir.path(), &output),
-                 qPrintable(output));
+        QVERIFY2(
+            run(sumo,
+                { QStringLiteral("-n"), net, QStringLiteral("--end"), QString::number(end),
+                  QStringLiteral("-X"), QStringLiteral("never"), QStringLiteral("--no-step-log") },
+                sample.dir.path(), &output),
+            qPrintable(output));
         const QStringList found = complaintsBesidesNoYellow(output, sample);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
@@ -623,27 +643,32 @@ private slots:
         int compared = 0;
         for (const QString &id : qAsConst(programs)) {
             const CnfProgramPtr program = sample.controller.findProgram(id);
-            const QString additional = QDir(sample.dir.path()).filePath(QStringLiteral("run%1.add.xml").arg(id));
-            const QString states = QDir(sample.dir.path()).filePath(QStringLiteral("states%1.xml").arg(id));
+            const QString additional
+                = QDir(sample.dir.path()).filePath(QStringLiteral("run%1.add.xml").arg(id));
+            const QString states
+                = QDir(sample.dir.path()).filePath(QStringLiteral("states%1.xml").arg(id));
             QVERIFY(TestSupport::writeFile(
                 additional,
-                QStringLiteral("<additional>\n"
-                               "    <WAUT id=\"w\" refTime=\"0\" startProg=\"%1\"/>\n"
-                               "    <wautJunction wautID=\"w\" junctionID=\"%2\"/>\n"
-                               "    <timedEvent type=\"SaveTLSStates\" source=\"%2\" dest=\"%3\"/>\n"
-                               "</additional>\n")
+                QStringLiteral(
+                    "<additional>\n"
+                    "    <WAUT id=\"w\" refTime=\"0\" startProg=\"%1\"/>\n"
+                    "    <wautJunction wautID=\"w\" junctionID=\"%2\"/>\n"
+                    "    <timedEvent type=\"SaveTLSStates\" source=\"%2\" dest=\"%3\"/>\n"
+                    "</additional>\n")
                     .arg(id, sample.base, states)
                     .toUtf8()));
-            QVERIFY2(run(sumo, {QStringLiteral("-n"), net, QStringLiteral("-a"), additional, QStringLiteral("--end"),
-                                QString::number(end), QStringLiteral("-X"), QStringLiteral("never"),
-                                QStringLiteral("--no-step-log")},
+            QVERIFY2(run(sumo,
+                         { QStringLiteral("-n"), net, QStringLiteral("-a"), additional,
+                           QStringLiteral("--end"), QString::number(end), QStringLiteral("-X"),
+                           QStringLiteral("never"), QStringLiteral("--no-step-log") },
                          sample.dir.path(), &output),
                      qPrintable(output));
             const QStringList found = complaintsBesidesNoYellow(output, sample);
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
             QString error;
-            const QMap<int, QVector<int>> drawn = diagram.secondStates(*program, &sample.controller, &error);
+            const QMap<int, QVector<int>> drawn
+                = diagram.secondStates(*program, &sample.controller, &error);
             QVERIFY2(error.isEmpty(), qPrintable(error));
             const int cycle = program->cycle(true);
             const int offset = program->cycleOffset(0);
@@ -657,9 +682,9 @@ private slots:
                 QString expected;
                 for (const QString &link : links) {
                     const int group = sample.groupOf(link);
-                    expected += drawn.contains(group) ? letter(drawn.value(group).at(second))
-                                : sample.controller.findSG(group) ? QLatin1Char('r')
-                                                                  : QLatin1Char('O');
+                    expected += drawn.contains(group)     ? letter(drawn.value(group).at(second))
+                        : sample.controller.findSG(group) ? QLatin1Char('r')
+                                                          : QLatin1Char('O');
                 }
                 // A green that yields is green all the same.
                 const QString shown

@@ -24,7 +24,8 @@ using namespace PageTesting;
 inline bool loadPages(ZUConfiguration &configuration)
 {
     QString error;
-    const bool ok = configuration.load(TestSupport::dataPath(QStringLiteral("zumoltc/pages.json")), &error);
+    const bool ok
+        = configuration.load(TestSupport::dataPath(QStringLiteral("zumoltc/pages.json")), &error);
     if (!ok)
         qWarning() << error;
     return ok;
@@ -55,7 +56,10 @@ inline QJsonObject itemWithId(const QJsonArray &items, int id)
 
 inline QJsonObject savedGroup(const QJsonObject &json, int id)
 {
-    return itemWithId(json.value(QStringLiteral("signalGroups")).toObject().value(QStringLiteral("items")).toArray(),
+    return itemWithId(json.value(QStringLiteral("signalGroups"))
+                          .toObject()
+                          .value(QStringLiteral("items"))
+                          .toArray(),
                       id);
 }
 

@@ -18,8 +18,7 @@ struct PagesWindow : WindowFixture
     {
         return tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0).value(0);
     }
-    template<typename T>
-    void selectObjects(const QList<T *> &objects) const
+    template<typename T> void selectObjects(const QList<T *> &objects) const
     {
         WindowFixture::selectObjects(QList<ZUBaseObject *>(objects.cbegin(), objects.cend()));
     }

@@ -23,14 +23,14 @@ namespace PageTesting {
 inline QString loadFixture(ZUConfiguration *configuration, const QString &name)
 {
     QString error;
-    if (!configuration->fromJson(TestSupport::readFile(TestSupport::dataPath(QStringLiteral("zumoltc/") + name)),
-                                 &error))
+    if (!configuration->fromJson(
+            TestSupport::readFile(TestSupport::dataPath(QStringLiteral("zumoltc/") + name)),
+            &error))
         return error.isEmpty() ? QStringLiteral("not loaded") : error;
     return QString();
 }
 
-template<typename T = QLineEdit>
-T *field(const QWidget &page, const char *name)
+template<typename T = QLineEdit> T *field(const QWidget &page, const char *name)
 {
     return page.findChild<T *>(QLatin1String(name));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "zumoltc/shell/mainwindow.h"
 #include "pagetesting.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/model/zukmp1.h"
 #include "zumoltc/model/zukmpdevice.h"
+#include "zumoltc/shell/mainwindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -44,8 +44,7 @@ struct PageWindow
     }
 
     // Selects the section item alone; the page of class W it opened.
-    template<typename W>
-    W *open(const QString &text)
+    template<typename W> W *open(const QString &text)
     {
         // A fresh selection, so that the section's page is loaded again.
         tree()->clearSelection();
@@ -57,7 +56,8 @@ struct PageWindow
 
     static QPushButton *apply(QWidget *page)
     {
-        return page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Apply);
+        return page->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Apply);
     }
     static void clickApply(QWidget *page) { QTest::mouseClick(apply(page), Qt::LeftButton); }
 
@@ -76,7 +76,10 @@ struct PageWindow
     static QJsonArray devices(const QJsonObject &saved, const QString &device)
     {
         QJsonArray found;
-        for (const QJsonValue &value : saved.value(QStringLiteral("KMP1")).toObject().value(QStringLiteral("devices")).toArray()) {
+        for (const QJsonValue &value : saved.value(QStringLiteral("KMP1"))
+                                           .toObject()
+                                           .value(QStringLiteral("devices"))
+                                           .toArray()) {
             if (value.toObject().value(QStringLiteral("device")).toString() == device)
                 found.append(value);
         }

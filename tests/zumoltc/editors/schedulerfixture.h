@@ -11,8 +11,7 @@
 // A calendar page over the scheduler fixture (tests/data/zumoltc/scheduler.json)
 // showing the first `count` objects of one kind (all for -1); the class names the
 // page reports as changed are kept in order.
-template<typename Page, typename T>
-struct SchedulerFixture
+template<typename Page, typename T> struct SchedulerFixture
 {
     using Objects = QList<QPointer<T>> &(ZUConfiguration::*)();
 

@@ -36,7 +36,7 @@ struct Fixture
         page.setObjects(&configuration, plans);
     }
     explicit Fixture(int id = 1)
-        : Fixture(QList<int>{id})
+        : Fixture(QList<int> { id })
     {
     }
 
@@ -57,7 +57,8 @@ struct Fixture
     void setTimelineRow(int row, const QStringList &cells) const
     {
         for (int column = 0; column < std::max(cells.size(), timeline()->columnCount()); ++column)
-            setCell(timeline(), row, column, cells.value(column).isEmpty() ? QVariant() : QVariant(cells.value(column)));
+            setCell(timeline(), row, column,
+                    cells.value(column).isEmpty() ? QVariant() : QVariant(cells.value(column)));
     }
     QStringList row(const ParametersTable *table, int row) const
     {
@@ -68,7 +69,8 @@ struct Fixture
     }
 
     // Clicks a column header, with Ctrl to add to the selection.
-    static void clickColumn(ParametersTable *table, int column, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    static void clickColumn(ParametersTable *table, int column,
+                            Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QHeaderView *header = table->horizontalHeader();
         const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
@@ -79,8 +81,8 @@ struct Fixture
     QJsonObject savedPlan(int id) const
     {
         for (const QJsonValue &plan : saved(const_cast<ZUConfiguration *>(&configuration))
-                                              .value(QStringLiteral("plans"))
-                                              .toArray()) {
+                                          .value(QStringLiteral("plans"))
+                                          .toArray()) {
             if (plan.toObject().value(QStringLiteral("id")).toInt() == id)
                 return plan.toObject().value(QStringLiteral("algorithm")).toObject();
         }
@@ -90,12 +92,15 @@ struct Fixture
     QStringList savedSequence(int planId, int group) const
     {
         QStringList points;
-        for (const QJsonValue &sequence : savedPlan(planId).value(QStringLiteral("sequences")).toArray()) {
+        for (const QJsonValue &sequence :
+             savedPlan(planId).value(QStringLiteral("sequences")).toArray()) {
             if (sequence.toObject().value(QStringLiteral("group")).toInt() != group)
                 continue;
-            for (const QJsonValue &point : sequence.toObject().value(QStringLiteral("sequence")).toArray()) {
-                points << QStringLiteral("%1 %2").arg(point.toObject().value(QStringLiteral("point")).toVariant().toString(),
-                                                      point.toObject().value(QStringLiteral("state")).toString());
+            for (const QJsonValue &point :
+                 sequence.toObject().value(QStringLiteral("sequence")).toArray()) {
+                points << QStringLiteral("%1 %2").arg(
+                    point.toObject().value(QStringLiteral("point")).toVariant().toString(),
+                    point.toObject().value(QStringLiteral("state")).toString());
             }
         }
         return points;

@@ -34,8 +34,10 @@ struct Fixture
                          });
     }
 
-    template<typename T = QLineEdit>
-    T *field(const char *name) const { return page.findChild<T *>(QLatin1String(name)); }
+    template<typename T = QLineEdit> T *field(const char *name) const
+    {
+        return page.findChild<T *>(QLatin1String(name));
+    }
     QPushButton *apply() const
     {
         return field<QDialogButtonBox>("buttonBox")->button(QDialogButtonBox::Apply);
@@ -57,12 +59,12 @@ private slots:
     void form()
     {
         Fixture f;
-        for (const char *name : {"number", "amberBlink", "allRed", "maxCurrent"}) {
+        for (const char *name : { "number", "amberBlink", "allRed", "maxCurrent" }) {
             auto *edit = f.field<IntEdit>(name);
             QVERIFY2(edit, name);
             QVERIFY(edit->isClearButtonEnabled());
         }
-        for (const char *name : {"name", "timeZone"})
+        for (const char *name : { "name", "timeZone" })
             QVERIFY(f.field(name)->isClearButtonEnabled());
         QVERIFY(!f.field("timeZone")->validator());
         auto *startup = f.field<QGroupBox>("groupBox_2");
@@ -75,8 +77,8 @@ private slots:
         QStringList labels;
         for (const QLabel *label : f.page.findChildren<QLabel *>())
             labels << label->text();
-        for (const char *text : {"Number:", "Name:", "Description:", "YF time, sec:", "RR time, sec:",
-                                 "Time zone:", "Maximum current, mA:"})
+        for (const char *text : { "Number:", "Name:", "Description:", "YF time, sec:",
+                                  "RR time, sec:", "Time zone:", "Maximum current, mA:" })
             QVERIFY2(labels.contains(QLatin1String(text)), text);
     }
 
@@ -85,7 +87,8 @@ private slots:
         Fixture f;
         QCOMPARE(f.field("number")->text(), QStringLiteral("7"));
         QCOMPARE(f.field("name")->text(), QStringLiteral("Crossing"));
-        QCOMPARE(f.field<QTextEdit>("description")->toPlainText(), QStringLiteral("Main street\nat the bridge"));
+        QCOMPARE(f.field<QTextEdit>("description")->toPlainText(),
+                 QStringLiteral("Main street\nat the bridge"));
         QCOMPARE(f.field("amberBlink")->text(), QStringLiteral("5"));
         QCOMPARE(f.field("allRed")->text(), QStringLiteral("3"));
         QCOMPARE(f.field("timeZone")->text(), QStringLiteral("3"));
@@ -95,7 +98,8 @@ private slots:
         // A configuration with nothing set shows empty fields.
         ZUConfiguration empty;
         f.page.load(&empty);
-        for (const char *name : {"number", "name", "amberBlink", "allRed", "timeZone", "maxCurrent"})
+        for (const char *name :
+             { "number", "name", "amberBlink", "allRed", "timeZone", "maxCurrent" })
             QVERIFY2(f.field(name)->text().isEmpty(), name);
         QVERIFY(!f.apply()->isEnabled());
     }
@@ -108,15 +112,17 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QVariant>("written");
 
-        QTest::newRow("int to double") << QVariant(3) << QStringLiteral("3") << QStringLiteral("3.5")
-                                       << QVariant(3.5);
-        QTest::newRow("double to int") << QVariant(3.5) << QStringLiteral("3.5") << QStringLiteral("-4")
-                                       << QVariant(-4);
+        QTest::newRow("int to double")
+            << QVariant(3) << QStringLiteral("3") << QStringLiteral("3.5") << QVariant(3.5);
+        QTest::newRow("double to int")
+            << QVariant(3.5) << QStringLiteral("3.5") << QStringLiteral("-4") << QVariant(-4);
         QTest::newRow("text") << QVariant(3) << QStringLiteral("3") << QStringLiteral("-3:30")
                               << QVariant(QStringLiteral("-3:30"));
-        QTest::newRow("words stay text") << QVariant(QStringLiteral("+03:00")) << QStringLiteral("+03:00")
-                                         << QStringLiteral("inf") << QVariant(QStringLiteral("inf"));
-        QTest::newRow("emptied is not set") << QVariant(3) << QStringLiteral("3") << QString() << QVariant();
+        QTest::newRow("words stay text")
+            << QVariant(QStringLiteral("+03:00")) << QStringLiteral("+03:00")
+            << QStringLiteral("inf") << QVariant(QStringLiteral("inf"));
+        QTest::newRow("emptied is not set")
+            << QVariant(3) << QStringLiteral("3") << QString() << QVariant();
     }
 
     void timeZone()
@@ -156,7 +162,7 @@ private slots:
         QCOMPARE(f.configuration.amberBlink(), 9);
         QCOMPARE(f.configuration.allRed(), 3);
         QCOMPARE(f.configuration.timeZone(), QVariant(QStringLiteral("+01:00")));
-        QCOMPARE(f.classNames, QList<QByteArray>{QByteArray("null")});
+        QCOMPARE(f.classNames, QList<QByteArray> { QByteArray("null") });
         QVERIFY(!f.apply()->isEnabled());
     }
 
@@ -185,7 +191,8 @@ private slots:
         CommonParametersWidget page;
         auto *box = page.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
         int emitted = 0;
-        connect(&page, &CommonParametersWidget::configurationChanged, this, [&emitted] { ++emitted; });
+        connect(&page, &CommonParametersWidget::configurationChanged, this,
+                [&emitted] { ++emitted; });
         page.findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("x"));
         box->button(QDialogButtonBox::Apply)->setEnabled(true);
         QTest::mouseClick(box->button(QDialogButtonBox::Apply), Qt::LeftButton);

@@ -45,7 +45,7 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.error, QString());
-        QCOMPARE(itemTexts(f.type()), QStringList({"Scheduler", "ITS tiverk"}));
+        QCOMPARE(itemTexts(f.type()), QStringList({ "Scheduler", "ITS tiverk" }));
         QCOMPARE(f.type()->currentText(), QStringLiteral("Scheduler"));
         QCOMPARE(f.type()->currentData(), QVariant(int(zu::scheduler)));
         QCOMPARE(f.edit("id")->text(), QStringLiteral("2"));
@@ -67,8 +67,10 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.source(1)->priority(), 5);
         QCOMPARE(f.page.windowTitle(), QStringLiteral("2 (Scheduler) [pr=5]"));
-        QCOMPARE(f.classNames, QList<const char *>({ZUControlSource::staticMetaObject.className()}));
-        const QJsonArray saved = PageTesting::saved(&f.configuration).value("controlSources").toArray();
+        QCOMPARE(f.classNames,
+                 QList<const char *>({ ZUControlSource::staticMetaObject.className() }));
+        const QJsonArray saved
+            = PageTesting::saved(&f.configuration).value("controlSources").toArray();
         QCOMPARE(saved.at(1).toObject().value("priority"), QJsonValue(5));
         QCOMPARE(saved.at(1).toObject().value("type"), QJsonValue("scheduler"));
     }
@@ -104,7 +106,7 @@ private slots:
         f.source(0)->setType(zu::scheduler);
         f.page.setObjects(&f.configuration, f.configuration.controlSources().mid(1, 1));
         QCOMPARE(f.type()->currentIndex(), -1);
-        QCOMPARE(itemTexts(f.type()), QStringList({"Emergency", "ITS tiverk"}));
+        QCOMPARE(itemTexts(f.type()), QStringList({ "Emergency", "ITS tiverk" }));
         type(f.edit("timeout"), QStringLiteral("15"));
         clickApply(f.page);
         QCOMPARE(f.source(1)->type(), int(zu::scheduler));
@@ -123,7 +125,7 @@ private slots:
         QVERIFY(!button(f.page, QDialogButtonBox::Cancel)->isEnabled());
         QVERIFY(field<QDialogButtonBox>(f.page, "buttonBox")->isEnabled());
         QCOMPARE(f.type()->count(), 0);
-        for (const char *name : {"id", "priority", "timeout"})
+        for (const char *name : { "id", "priority", "timeout" })
             QVERIFY2(f.edit(name)->text().isEmpty(), name);
         clickApply(f.page);
         QCOMPARE(f.configuration.toJson(), before);
@@ -135,16 +137,18 @@ private slots:
         WindowFixture w(QStringLiteral("switches.json"));
         QVERIFY(w.loaded);
         ZUControlSource *scheduler = w.configuration()->controlSources().at(1);
-        w.selectObjects({scheduler});
+        w.selectObjects({ scheduler });
         auto *page = w.page<ControlSourceWidget>();
         QVERIFY(page);
-        QCOMPARE(itemTexts(field<QComboBox>(*page, "type")), QStringList({"Scheduler", "ITS tiverk"}));
+        QCOMPARE(itemTexts(field<QComboBox>(*page, "type")),
+                 QStringList({ "Scheduler", "ITS tiverk" }));
         type(field<IntEdit>(*page, "priority"), QStringLiteral("5"));
         clickApply(*page);
         QCOMPARE(w.tabText(page), QStringLiteral("2 (Scheduler) [pr=5]"));
         w.save();
-        QCOMPARE(w.savedFile().value("controlSources").toArray().at(1).toObject().value("priority"), QJsonValue(5));
-        w.selectObjects({scheduler, w.configuration()->controlSources().first()});
+        QCOMPARE(w.savedFile().value("controlSources").toArray().at(1).toObject().value("priority"),
+                 QJsonValue(5));
+        w.selectObjects({ scheduler, w.configuration()->controlSources().first() });
         QVERIFY(allDisabled(*page));
     }
 };

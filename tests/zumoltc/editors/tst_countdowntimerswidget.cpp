@@ -1,7 +1,7 @@
-#include "zumoltc/editors/countdowntimerswidget.h"
+#include "common/widgets/parameterstable.h"
 #include "pagewindow.h"
 #include "testmain.h"
-#include "common/widgets/parameterstable.h"
+#include "zumoltc/editors/countdowntimerswidget.h"
 #include "zumoltc/model/zucountdownboards.h"
 #include "zumoltc/shell/framework/comboboxdelegate.h"
 #include "zumoltc/shell/framework/intedit.h"
@@ -32,7 +32,7 @@ private slots:
         QStringList headers;
         for (int column = 0; column < items->columnCount(); ++column)
             headers << items->horizontalHeaderItem(column)->text();
-        QCOMPARE(headers, (QStringList{"ID", "Address", "Count", "Warning time"}));
+        QCOMPARE(headers, (QStringList { "ID", "Address", "Count", "Warning time" }));
         QCOMPARE(items->actions().value(0)->shortcut(), QKeySequence(Qt::Key_Insert));
         QCOMPARE(items->actions().value(1)->shortcut(), QKeySequence(Qt::CTRL + Qt::Key_Delete));
     }
@@ -45,7 +45,7 @@ private slots:
         QVERIFY(page);
         auto *items = PageTesting::field<ParametersTable>(*page, "cdt_items");
         QCOMPARE(items->rowCount(), 1);
-        for (const char *name : {"remove_cdt", "move_top", "move_up", "move_down", "move_bottom"})
+        for (const char *name : { "remove_cdt", "move_top", "move_up", "move_down", "move_bottom" })
             QVERIFY2(!PageTesting::field<QToolButton>(*page, name)->isEnabled(), name);
         QVERIFY(PageTesting::field<QToolButton>(*page, "add_cdt")->isEnabled());
         QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_cdt"), Qt::LeftButton);
@@ -72,7 +72,8 @@ private slots:
         QVERIFY(!PageTesting::field<QComboBox>(*page, "protocol")->isEnabled());
         QVERIFY(!PageTesting::field<ParametersTable>(*page, "cdt_items")->isEnabled());
 
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         QVERIFY(PageTesting::field<ParametersTable>(*page, "cdt_items")->isEnabled());
         auto *protocol = PageTesting::field<QComboBox>(*page, "protocol");
         protocol->setCurrentIndex(protocol->findText(QStringLiteral("V1")));
@@ -96,9 +97,11 @@ private slots:
         QCOMPARE(ktv.at(0).toObject().value("addr").toInt(), 6);
 
         // Applied without a protocol chosen: none is stored.
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         PageWindow::clickApply(page);
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         PageTesting::field<QComboBox>(*page, "protocol")->setCurrentIndex(-1);
         PageWindow::clickApply(page);
         QCOMPARE(boards->protocol(), int(zu::NotSet));
@@ -118,7 +121,8 @@ private slots:
         QCOMPARE(warnTime->text(), QStringLiteral("5"));
         warnTime->selectAll();
         QTest::keyClicks(warnTime, QStringLiteral("9"));
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         PageWindow::clickApply(page);
         QCOMPARE(boards->protocol(), int(zu::NotSet));
         QCOMPARE(boards->warnTime(), 5);
@@ -137,7 +141,8 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<CountdownTimersWidget>(Section);
-        auto *delegate = qobject_cast<ComboBoxDelegate *>(PageTesting::field<ParametersTable>(*page, "cdt_items")->itemDelegateForColumn(0));
+        auto *delegate = qobject_cast<ComboBoxDelegate *>(
+            PageTesting::field<ParametersTable>(*page, "cdt_items")->itemDelegateForColumn(0));
         QVERIFY(delegate);
         const int before = delegate->values.size();
         QCOMPARE(before, w.configuration()->signalGroups().size());

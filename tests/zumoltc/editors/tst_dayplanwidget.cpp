@@ -36,7 +36,8 @@ struct Fixture : SchedulerFixture<DayplanWidget, ZUDayPlan>
     {
         table()->model()->setData(table()->model()->index(row, column), value, Qt::EditRole);
     }
-    void addRow(const QVariant &start, const QVariant &stop, const QVariant &program, const QVariant &spare)
+    void addRow(const QVariant &start, const QVariant &stop, const QVariant &program,
+                const QVariant &spare)
     {
         QTest::mouseClick(field<QToolButton>(page, "add_plan"), Qt::LeftButton);
         const int row = table()->rowCount() - 1;
@@ -68,17 +69,21 @@ private slots:
         QStringList headers;
         for (int column = 0; column < table->columnCount(); ++column)
             headers << table->horizontalHeaderItem(column)->text();
-        QCOMPARE(headers, QStringList({"Start time", "Stop time", "Program", "Spare program"}));
+        QCOMPARE(headers, QStringList({ "Start time", "Stop time", "Program", "Spare program" }));
         QCOMPARE(table->itemDelegateForColumn(DayplanWidget::ProgramColumn),
                  table->itemDelegateForColumn(DayplanWidget::SpareProgramColumn));
-        auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(DayplanWidget::ProgramColumn));
+        auto *delegate = qobject_cast<ComboBoxDelegate *>(
+            table->itemDelegateForColumn(DayplanWidget::ProgramColumn));
         QVERIFY(delegate);
-        QCOMPARE(delegate->texts, QStringList({"1 (Day)", "2 (Peak)", "3 (Night)"}));
-        QCOMPARE(delegate->values, QList<QVariant>({1, 2, 3}));
+        QCOMPARE(delegate->texts, QStringList({ "1 (Day)", "2 (Peak)", "3 (Night)" }));
+        QCOMPARE(delegate->values, QList<QVariant>({ 1, 2, 3 }));
 
-        const struct { const char *name, *tip; } tools[] = {
-            {"add_plan", "Add record"}, {"remove_plan", "Remove record"}, {"move_top", "Move top"},
-            {"move_up", "Move up"}, {"move_down", "Move down"}, {"move_bottom", "Move bottom"}};
+        const struct
+        {
+            const char *name, *tip;
+        } tools[] = { { "add_plan", "Add record" }, { "remove_plan", "Remove record" },
+                      { "move_top", "Move top" },   { "move_up", "Move up" },
+                      { "move_down", "Move down" }, { "move_bottom", "Move bottom" } };
         for (const auto &tool : tools)
             QCOMPARE(field<QToolButton>(f.page, tool.name)->toolTip(), QLatin1String(tool.tip));
 
@@ -106,10 +111,12 @@ private slots:
         QCOMPARE(table->cellData(0, DayplanWidget::SpareProgramColumn), QVariant(3));
         QVERIFY(!table->cellData(1, DayplanWidget::SpareProgramColumn).isValid());
         QVERIFY(!apply(f.page)->isEnabled());
-        for (const char *name : {"remove_plan", "move_top", "move_up", "move_down", "move_bottom"})
+        for (const char *name :
+             { "remove_plan", "move_top", "move_up", "move_down", "move_bottom" })
             QVERIFY2(!field<QToolButton>(f.page, name)->isEnabled(), name);
         table->selectRow(1);
-        for (const char *name : {"remove_plan", "move_top", "move_up", "move_down", "move_bottom"})
+        for (const char *name :
+             { "remove_plan", "move_top", "move_up", "move_down", "move_bottom" })
             QVERIFY2(field<QToolButton>(f.page, name)->isEnabled(), name);
         table->clearSelection();
         QVERIFY(!field<QToolButton>(f.page, "move_up")->isEnabled());
@@ -124,14 +131,20 @@ private slots:
         QTest::addColumn<QVariant>("spare");
         QTest::addColumn<bool>("asks");
 
-        QTest::newRow("start equals stop") << QVariant(at(8)) << QVariant(at(8)) << QVariant(1) << QVariant(2) << true;
-        QTest::newRow("across midnight") << QVariant(at(8)) << QVariant(at(7)) << QVariant(1) << QVariant(2) << false;
-        QTest::newRow("a millisecond apart") << QVariant(at(8)) << QVariant(QTime(8, 0, 0, 1)) << QVariant(1)
-                                             << QVariant() << false;
-        QTest::newRow("no program") << QVariant(at(8)) << QVariant(at(9)) << QVariant() << QVariant(2) << true;
-        QTest::newRow("program gone") << QVariant(at(8)) << QVariant(at(9)) << QVariant(7) << QVariant() << true;
-        QTest::newRow("no spare") << QVariant(at(8)) << QVariant(at(9)) << QVariant(1) << QVariant() << false;
-        QTest::newRow("new empty row") << QVariant(QTime()) << QVariant(QTime()) << QVariant() << QVariant() << true;
+        QTest::newRow("start equals stop")
+            << QVariant(at(8)) << QVariant(at(8)) << QVariant(1) << QVariant(2) << true;
+        QTest::newRow("across midnight")
+            << QVariant(at(8)) << QVariant(at(7)) << QVariant(1) << QVariant(2) << false;
+        QTest::newRow("a millisecond apart")
+            << QVariant(at(8)) << QVariant(QTime(8, 0, 0, 1)) << QVariant(1) << QVariant() << false;
+        QTest::newRow("no program")
+            << QVariant(at(8)) << QVariant(at(9)) << QVariant() << QVariant(2) << true;
+        QTest::newRow("program gone")
+            << QVariant(at(8)) << QVariant(at(9)) << QVariant(7) << QVariant() << true;
+        QTest::newRow("no spare") << QVariant(at(8)) << QVariant(at(9)) << QVariant(1) << QVariant()
+                                  << false;
+        QTest::newRow("new empty row")
+            << QVariant(QTime()) << QVariant(QTime()) << QVariant() << QVariant() << true;
     }
 
     void rowCheck()
@@ -151,8 +164,9 @@ private slots:
         QCOMPARE(answerer.answered(), asks);
         if (asks) {
             QCOMPARE(answerer.seenTitle(), QStringLiteral("Invalid data"));
-            QCOMPARE(answerer.seenText(),
-                     QStringLiteral("Parameters of daily plan contains invalid data. Save anyway?"));
+            QCOMPARE(
+                answerer.seenText(),
+                QStringLiteral("Parameters of daily plan contains invalid data. Save anyway?"));
             QCOMPARE(f.configuration.toJson(), before);
             QVERIFY(f.classNames.isEmpty());
             QVERIFY(apply(f.page)->isEnabled());
@@ -160,7 +174,8 @@ private slots:
             QCOMPARE(f.plan()->periods().size(), 3);
             QCOMPARE(f.plan()->periods().last().spareProgram.data(),
                      f.configuration.findSignalPlan(spare).data());
-            QCOMPARE(f.classNames, QList<const char *>({ZUDayPlan::staticMetaObject.className()}));
+            QCOMPARE(f.classNames,
+                     QList<const char *>({ ZUDayPlan::staticMetaObject.className() }));
         }
     }
 
@@ -189,12 +204,17 @@ private slots:
         QCOMPARE(f.classNames.size(), 1);
         // The period without a program is dropped by the model when read.
         const QJsonArray periods = saved(&f.configuration)
-                                           .value("scheduler").toObject()
-                                           .value("days").toArray().first().toObject()
-                                           .value("plans").toArray();
+                                       .value("scheduler")
+                                       .toObject()
+                                       .value("days")
+                                       .toArray()
+                                       .first()
+                                       .toObject()
+                                       .value("plans")
+                                       .toArray();
         QCOMPARE(periods.size(), 3);
         QCOMPARE(periods.last().toObject(),
-                 QJsonObject({{"start", "08:00"}, {"stop", "08:00"}, {"program", 2}}));
+                 QJsonObject({ { "start", "08:00" }, { "stop", "08:00" }, { "program", 2 } }));
         DayplanWidget again;
         again.setObjects(&f.configuration, f.configuration.dayPlans().mid(0, 1));
         QCOMPARE(field<ParametersTable>(again, "plansTable")->rowCount(), 3);
@@ -260,7 +280,8 @@ private slots:
         Fixture f;
         f.configuration.findSignalPlan(3)->setName(QStringLiteral("Late"));
         f.page.configurationHasChanged(ZUStage::staticMetaObject.className());
-        auto *delegate = qobject_cast<ComboBoxDelegate *>(f.table()->itemDelegateForColumn(DayplanWidget::ProgramColumn));
+        auto *delegate = qobject_cast<ComboBoxDelegate *>(
+            f.table()->itemDelegateForColumn(DayplanWidget::ProgramColumn));
         QCOMPARE(delegate->texts.last(), QStringLiteral("3 (Night)"));
         f.page.configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
         QCOMPARE(delegate->texts.last(), QStringLiteral("3 (Late)"));
@@ -293,7 +314,7 @@ private slots:
         WindowFixture w(QStringLiteral("scheduler.json"));
         QVERIFY(w.loaded);
         ZUDayPlan *plan = w.configuration()->dayPlans().first();
-        w.selectObjects({plan});
+        w.selectObjects({ plan });
         auto *page = w.page<DayplanWidget>();
         QVERIFY(page);
         w.save();
@@ -307,8 +328,10 @@ private slots:
         auto *table = field<ParametersTable>(*page, "plansTable");
         const QModelIndex start = table->model()->index(2, DayplanWidget::StartColumn);
         table->model()->setData(start, QTime(8, 0), Qt::EditRole);
-        table->model()->setData(start.siblingAtColumn(DayplanWidget::StopColumn), QTime(8, 0), Qt::EditRole);
-        table->model()->setData(start.siblingAtColumn(DayplanWidget::ProgramColumn), 2, Qt::EditRole);
+        table->model()->setData(start.siblingAtColumn(DayplanWidget::StopColumn), QTime(8, 0),
+                                Qt::EditRole);
+        table->model()->setData(start.siblingAtColumn(DayplanWidget::ProgramColumn), 2,
+                                Qt::EditRole);
         answerer.pressButton(QMessageBox::No);
         clickApply(*page);
         QVERIFY(answerer.answered());
@@ -317,13 +340,20 @@ private slots:
         clickApply(*page);
         QVERIFY(answerer.answered());
         w.save();
-        const QJsonArray periods = w.savedFile().value("scheduler").toObject().value("days").toArray()
-                                           .first().toObject().value("plans").toArray();
+        const QJsonArray periods = w.savedFile()
+                                       .value("scheduler")
+                                       .toObject()
+                                       .value("days")
+                                       .toArray()
+                                       .first()
+                                       .toObject()
+                                       .value("plans")
+                                       .toArray();
         QCOMPARE(periods.size(), 3);
         QCOMPARE(periods.last().toObject().value("program"), QJsonValue(2));
 
         // Two day plans selected: one disabled page, the tab named by the branch.
-        w.selectObjects({plan, w.configuration()->dayPlans().at(1)});
+        w.selectObjects({ plan, w.configuration()->dayPlans().at(1) });
         QCOMPARE(w.page<DayplanWidget>(), page);
         QVERIFY(allDisabled(*page));
         QCOMPARE(w.tabText(page), QStringLiteral("Daily plans (2)"));

@@ -53,7 +53,7 @@ private slots:
     {
         PagesWindow w;
         QVERIFY(w.loaded);
-        w.select({w.section(QStringLiteral("Detectors"))});
+        w.select({ w.section(QStringLiteral("Detectors")) });
         auto *page = w.page<DetectorsWidget>();
         QVERIFY(page);
         type(field(*page, "logInterval"), QString());

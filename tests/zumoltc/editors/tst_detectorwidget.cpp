@@ -30,7 +30,8 @@ struct Fixture
     QList<bool> savedReports()
     {
         QList<bool> reports;
-        const QJsonArray items = saved(configuration).value("detectors").toObject().value("items").toArray();
+        const QJsonArray items
+            = saved(configuration).value("detectors").toObject().value("items").toArray();
         for (const QJsonValue &item : items)
             reports << item.toObject().value("report").toBool();
         return reports;
@@ -56,16 +57,18 @@ private slots:
         QTest::addColumn<Qt::CheckState>("set");
         QTest::addColumn<QList<bool>>("reports"); // of detectors 1, 2, 3 after Apply
 
-        QTest::newRow("mixed left partly checked") << QList<int>{0, 1} << Qt::PartiallyChecked
-                                                   << Qt::PartiallyChecked << QList<bool>{true, false, true};
-        QTest::newRow("mixed ticked") << QList<int>{0, 1} << Qt::PartiallyChecked << Qt::Checked
-                                      << QList<bool>{true, true, true};
-        QTest::newRow("mixed unticked") << QList<int>{1, 2} << Qt::PartiallyChecked << Qt::Unchecked
-                                        << QList<bool>{true, false, false};
-        QTest::newRow("both reported") << QList<int>{0, 2} << Qt::Checked << Qt::Unchecked
-                                       << QList<bool>{false, false, false};
-        QTest::newRow("first differs from two") << QList<int>{1, 0, 2} << Qt::PartiallyChecked
-                                                << Qt::PartiallyChecked << QList<bool>{true, false, true};
+        QTest::newRow("mixed left partly checked")
+            << QList<int> { 0, 1 } << Qt::PartiallyChecked << Qt::PartiallyChecked
+            << QList<bool> { true, false, true };
+        QTest::newRow("mixed ticked") << QList<int> { 0, 1 } << Qt::PartiallyChecked << Qt::Checked
+                                      << QList<bool> { true, true, true };
+        QTest::newRow("mixed unticked") << QList<int> { 1, 2 } << Qt::PartiallyChecked
+                                        << Qt::Unchecked << QList<bool> { true, false, false };
+        QTest::newRow("both reported") << QList<int> { 0, 2 } << Qt::Checked << Qt::Unchecked
+                                       << QList<bool> { false, false, false };
+        QTest::newRow("first differs from two")
+            << QList<int> { 1, 0, 2 } << Qt::PartiallyChecked << Qt::PartiallyChecked
+            << QList<bool> { true, false, true };
     }
 
     void merge()
@@ -97,7 +100,7 @@ private slots:
     void oneDetector()
     {
         Fixture f;
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(!f.report()->isTristate());
         QCOMPARE(f.report()->checkState(), Qt::Unchecked);
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("Detector.2"));
@@ -119,8 +122,8 @@ private slots:
         QCOMPARE(f.classNames.size(), 1);
         QCOMPARE(f.classNames.first(), ZUDetector::staticMetaObject.className());
 
-        f.show({0, 1});
-        f.show({1}); // one again: fresh forbidden values
+        f.show({ 0, 1 });
+        f.show({ 1 }); // one again: fresh forbidden values
         type(id, QStringLiteral("1"));
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
     }
@@ -128,7 +131,7 @@ private slots:
     void emptyListKeepsPage()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         f.page.setObjects(&f.configuration, {});
         QCOMPARE(field(f.page, "id")->text(), QStringLiteral("1"));
         QCOMPARE(f.report()->checkState(), Qt::Checked);
@@ -141,7 +144,7 @@ private slots:
         PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
-        w.selectObjects(QList<ZUDetector *>{c->detectors().at(0), c->detectors().at(1)});
+        w.selectObjects(QList<ZUDetector *> { c->detectors().at(0), c->detectors().at(1) });
         auto *page = w.page<DetectorWidget>();
         QVERIFY(page);
         auto *report = field<QCheckBox>(*page, "allow_report");
@@ -153,13 +156,15 @@ private slots:
         QVERIFY(itemWithId(items, 1).value("report").toBool());
         QVERIFY(itemWithId(items, 2).value("report").toBool());
 
-        w.selectObjects(QList<ZUDetector *>{c->detectors().at(1)});
+        w.selectObjects(QList<ZUDetector *> { c->detectors().at(1) });
         type(field(*page, "id"), QStringLiteral("1"));
         QVERIFY(!button(*page, QDialogButtonBox::Apply)->isEnabled());
         type(field(*page, "id"), QStringLiteral("0"));
         clickApply(*page);
         QCOMPARE(itemWithId(w.save().value("detectors").toObject().value("items").toArray(), 0)
-                         .value("name").toString(), QStringLiteral("Detector.0"));
+                     .value("name")
+                     .toString(),
+                 QStringLiteral("Detector.0"));
     }
 };
 

@@ -1,7 +1,7 @@
-#include "zumoltc/editors/diowidget.h"
+#include "common/widgets/parameterstable.h"
 #include "pagewindow.h"
 #include "testmain.h"
-#include "common/widgets/parameterstable.h"
+#include "zumoltc/editors/diowidget.h"
 #include "zumoltc/model/zudio.h"
 
 #include <QCheckBox>
@@ -22,7 +22,8 @@ void choose(QWidget *page, const char *combo, const QString &text)
 
 bool ipShown(QWidget *page)
 {
-    return PageTesting::field<QLineEdit>(*page, "IP")->isVisibleTo(page) && PageTesting::field<QSpinBox>(*page, "port")->isVisibleTo(page);
+    return PageTesting::field<QLineEdit>(*page, "IP")->isVisibleTo(page)
+        && PageTesting::field<QSpinBox>(*page, "port")->isVisibleTo(page);
 }
 
 } // namespace
@@ -39,8 +40,10 @@ private slots:
         for (int i = 0; i < type->count(); ++i)
             types << type->itemText(i);
         QCOMPARE(types.size(), 5);
-        QCOMPARE(type->findData(int(zu::DIO::TiverkDET)), type->findText(QStringLiteral("TiverkDET")));
-        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
+        QCOMPARE(type->findData(int(zu::DIO::TiverkDET)),
+                 type->findText(QStringLiteral("TiverkDET")));
+        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(),
+                 QStringLiteral("Clear type"));
         auto *channels = PageTesting::field<ParametersTable>(page, "channels");
         QCOMPARE(channels->columnCount(), 4);
         QCOMPARE(channels->horizontalHeaderItem(3)->text(), QStringLiteral("Detector"));
@@ -63,7 +66,8 @@ private slots:
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
         QVERIFY(page);
         QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
-        QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentText(), QStringLiteral("dry contact"));
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentText(),
+                 QStringLiteral("dry contact"));
         QVERIFY(!ipShown(page));
         auto *channels = PageTesting::field<ParametersTable>(*page, "channels");
         QCOMPARE(channels->rowCount(), 1);
@@ -82,7 +86,8 @@ private slots:
         QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isEnabled());
 
         // A click on "Enable" enables the rest.
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         QVERIFY(PageTesting::field<QComboBox>(*page, "type")->isEnabled());
         QVERIFY(PageTesting::field<ParametersTable>(*page, "channels")->isEnabled());
     }
@@ -114,7 +119,8 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO3"));
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         choose(page, "type", QStringLiteral("traficam"));
         QVERIFY(ipShown(page));
         QTest::keyClicks(PageTesting::field<QLineEdit>(*page, "IP"), QStringLiteral("10.0.0.5"));
@@ -167,7 +173,8 @@ private slots:
         QCOMPARE(module->channels().at(1).channel, int(zu::NotSet));
         QCOMPARE(module->channels().at(1).common, int(zu::NotSet));
 
-        const QJsonObject dio3 = w.save().value("inputsOutputs").toObject().value("DIO3").toObject();
+        const QJsonObject dio3
+            = w.save().value("inputsOutputs").toObject().value("DIO3").toObject();
         QCOMPARE(dio3.value("IP").toString(), QStringLiteral("192.168.0.9"));
         QCOMPARE(dio3.value("port").toInt(), 502);
     }
@@ -176,12 +183,14 @@ private slots:
     {
         PageWindow w;
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
-        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(), QStringLiteral("positive"));
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(),
+                 QStringLiteral("positive"));
         QTest::mouseClick(PageTesting::field<QToolButton>(*page, "clear_common"), Qt::LeftButton);
         QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentIndex(), -1);
         PageWindow::clickApply(page);
         QCOMPARE(w.configuration()->dios().at(0)->common(), int(zu::NotSet));
-        const QJsonObject dio1 = w.save().value("inputsOutputs").toObject().value("DIO1").toObject();
+        const QJsonObject dio1
+            = w.save().value("inputsOutputs").toObject().value("DIO1").toObject();
         QVERIFY(!dio1.isEmpty());
         QVERIFY(!dio1.contains("common"));
     }
@@ -194,12 +203,14 @@ private slots:
         ZUDIO *module = w.configuration()->dios().at(0);
         auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
         choose(page, "common", QStringLiteral("negative"));
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         PageWindow::clickApply(page);
         QCOMPARE(module->type(), int(zu::NotSet));
         QCOMPARE(module->common(), int(zu::positive));
         QCOMPARE(module->channels().size(), 1);
-        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(), QStringLiteral("positive"));
+        QCOMPARE(PageTesting::field<QComboBox>(*page, "common")->currentText(),
+                 QStringLiteral("positive"));
         QVERIFY(!PageTesting::field<QComboBox>(*page, "common")->isEnabled());
         QVERIFY(!PageWindow::apply(page)->isEnabled());
         QVERIFY(!w.save().contains("inputsOutputs"));

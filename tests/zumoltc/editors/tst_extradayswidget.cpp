@@ -27,7 +27,8 @@ struct Fixture : SchedulerFixture<ExtraDaysWidget, ZUExtraDay>
     QComboBox *dayPlan() const { return field<QComboBox>(page, "day_plan"); }
 };
 
-const QString Question = QStringLiteral("Parameters of specially day contains invalid data. Save anyway?");
+const QString Question
+    = QStringLiteral("Parameters of specially day contains invalid data. Save anyway?");
 
 } // namespace
 
@@ -40,7 +41,7 @@ private slots:
         Fixture f;
         QCOMPARE(f.error, QString());
         QCOMPARE(field(f.page, "date")->text(), QStringLiteral("01.01"));
-        QCOMPARE(itemTexts(f.dayPlan()), QStringList({"1 (Workday)", "2 (Holiday)"}));
+        QCOMPARE(itemTexts(f.dayPlan()), QStringList({ "1 (Workday)", "2 (Holiday)" }));
         QCOMPARE(f.dayPlan()->currentText(), QStringLiteral("2 (Holiday)"));
         QVERIFY(field(f.page, "date")->validator());
         QVERIFY(!apply(f.page)->isEnabled());
@@ -57,9 +58,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
 
-        QTest::newRow("9.5") << "9.5" << "09.05";
-        QTest::newRow("09.05") << "09.05" << "09.05";
-        QTest::newRow("31.2") << "31.2" << "31.02";
+        QTest::newRow("9.5") << "9.5"
+                             << "09.05";
+        QTest::newRow("09.05") << "09.05"
+                               << "09.05";
+        QTest::newRow("31.2") << "31.2"
+                              << "31.02";
     }
 
     void typedDates()
@@ -72,7 +76,7 @@ private slots:
         QCOMPARE(field(f.page, "date")->text(), typed);
         clickApply(f.page);
         QCOMPARE(f.day()->date().toString(), shown);
-        QCOMPARE(f.classNames, QList<const char *>({ZUExtraDay::staticMetaObject.className()}));
+        QCOMPARE(f.classNames, QList<const char *>({ ZUExtraDay::staticMetaObject.className() }));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("1 (New year)"));
         f.page.setObjects(&f.configuration, f.configuration.extraDays().mid(0, 1));
         QCOMPARE(field(f.page, "date")->text(), shown);
@@ -141,16 +145,23 @@ private slots:
         WindowFixture w(QStringLiteral("scheduler.json"));
         QVERIFY(w.loaded);
         ZUExtraDay *may = w.configuration()->extraDays().at(1);
-        w.selectObjects({may});
+        w.selectObjects({ may });
         auto *page = w.page<ExtraDaysWidget>();
         QVERIFY(page);
         QCOMPARE(field(*page, "date")->text(), QStringLiteral("01.05"));
         type(field(*page, "date"), QStringLiteral("9.5"));
         clickApply(*page);
         w.save();
-        QCOMPARE(w.savedFile().value("scheduler").toObject().value("extraDays").toArray().at(1).toObject()
-                         .value("date"), QJsonValue("09.05"));
-        w.selectObjects({w.configuration()->extraDays().first(), may});
+        QCOMPARE(w.savedFile()
+                     .value("scheduler")
+                     .toObject()
+                     .value("extraDays")
+                     .toArray()
+                     .at(1)
+                     .toObject()
+                     .value("date"),
+                 QJsonValue("09.05"));
+        w.selectObjects({ w.configuration()->extraDays().first(), may });
         QVERIFY(allDisabled(*page));
         const QByteArray before = w.savedBytes();
         clickApply(*page);

@@ -27,7 +27,8 @@ struct Fixture : SchedulerFixture<ExtraPeriodsWidget, ZUExtraPeriod>
     ZUExtraPeriod *period() { return configuration.extraPeriods().first(); }
 };
 
-const QString Question = QStringLiteral("Parameters of seasonally plan contains invalid data. Save anyway?");
+const QString Question
+    = QStringLiteral("Parameters of seasonally plan contains invalid data. Save anyway?");
 
 } // namespace
 
@@ -41,8 +42,10 @@ private slots:
         QCOMPARE(f.error, QString());
         QCOMPARE(field(f.page, "start")->text(), QStringLiteral("01.06"));
         QCOMPARE(field(f.page, "stop")->text(), QStringLiteral("31.08"));
-        QCOMPARE(field<QComboBox>(f.page, "week_plan")->currentText(), QStringLiteral("1 (Normal week)"));
-        QCOMPARE(field<QComboBox>(f.page, "week_plan")->sizeAdjustPolicy(), QComboBox::AdjustToContents);
+        QCOMPARE(field<QComboBox>(f.page, "week_plan")->currentText(),
+                 QStringLiteral("1 (Normal week)"));
+        QCOMPARE(field<QComboBox>(f.page, "week_plan")->sizeAdjustPolicy(),
+                 QComboBox::AdjustToContents);
         // One validator object serves both dates.
         QVERIFY(field(f.page, "start")->validator());
         QCOMPARE(field(f.page, "start")->validator(), field(f.page, "stop")->validator());
@@ -57,17 +60,28 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("acceptable");
 
-        QTest::newRow("1.5") << "1.5" << "1.5" << true;
-        QTest::newRow("01.05") << "01.05" << "01.05" << true;
-        QTest::newRow("31.12") << "31.12" << "31.12" << true;
-        QTest::newRow("31.2 (no month length)") << "31.2" << "31.2" << true;
-        QTest::newRow("9.5") << "9.5" << "9.5" << true;
-        QTest::newRow("32.1") << "32.1" << "3.1" << true;
-        QTest::newRow("0.5") << "0.5" << "05" << false;
-        QTest::newRow("1.13") << "1.13" << "1.1" << true;
-        QTest::newRow("1/5") << "1/5" << "15" << false;
-        QTest::newRow("1.5.") << "1.5." << "1.5" << true;
-        QTest::newRow("day and dot") << "1." << "1." << false;
+        QTest::newRow("1.5") << "1.5"
+                             << "1.5" << true;
+        QTest::newRow("01.05") << "01.05"
+                               << "01.05" << true;
+        QTest::newRow("31.12") << "31.12"
+                               << "31.12" << true;
+        QTest::newRow("31.2 (no month length)") << "31.2"
+                                                << "31.2" << true;
+        QTest::newRow("9.5") << "9.5"
+                             << "9.5" << true;
+        QTest::newRow("32.1") << "32.1"
+                              << "3.1" << true;
+        QTest::newRow("0.5") << "0.5"
+                             << "05" << false;
+        QTest::newRow("1.13") << "1.13"
+                              << "1.1" << true;
+        QTest::newRow("1/5") << "1/5"
+                             << "15" << false;
+        QTest::newRow("1.5.") << "1.5."
+                              << "1.5" << true;
+        QTest::newRow("day and dot") << "1."
+                                     << "1." << false;
     }
 
     void typedDates()
@@ -94,7 +108,8 @@ private slots:
         QVERIFY(!answerer.answered());
         QCOMPARE(f.period()->start(), ZUDayMonth(1, 5));
         QCOMPARE(f.period()->stop(), ZUDayMonth(9, 9));
-        QCOMPARE(f.classNames, QList<const char *>({ZUExtraPeriod::staticMetaObject.className()}));
+        QCOMPARE(f.classNames,
+                 QList<const char *>({ ZUExtraPeriod::staticMetaObject.className() }));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("1 (Summer)"));
         f.page.setObjects(&f.configuration, f.configuration.extraPeriods().mid(0, 1));
         QCOMPARE(field(f.page, "start")->text(), QStringLiteral("01.05"));
@@ -107,9 +122,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("clearWeek");
 
-        QTest::newRow("empty stop") << "stop" << "" << false;
-        QTest::newRow("start without month") << "start" << "4." << false;
-        QTest::newRow("no week plan") << "" << "" << true;
+        QTest::newRow("empty stop") << "stop"
+                                    << "" << false;
+        QTest::newRow("start without month") << "start"
+                                             << "4." << false;
+        QTest::newRow("no week plan") << ""
+                                      << "" << true;
     }
 
     void question()
@@ -169,7 +187,8 @@ private slots:
         Fixture f;
         f.configuration.weekPlans().first()->setName(QStringLiteral("Usual"));
         f.page.configurationHasChanged(ZUDayPlan::staticMetaObject.className());
-        QCOMPARE(field<QComboBox>(f.page, "week_plan")->currentText(), QStringLiteral("1 (Normal week)"));
+        QCOMPARE(field<QComboBox>(f.page, "week_plan")->currentText(),
+                 QStringLiteral("1 (Normal week)"));
         f.page.configurationHasChanged(ZUWeekPlan::staticMetaObject.className());
         QCOMPARE(field<QComboBox>(f.page, "week_plan")->currentText(), QStringLiteral("1 (Usual)"));
         QVERIFY(!apply(f.page)->isEnabled());
@@ -191,7 +210,7 @@ private slots:
         Fixture f(2);
         const QByteArray before = f.configuration.toJson();
         QVERIFY(allDisabled(f.page));
-        for (const char *name : {"name", "start", "stop"})
+        for (const char *name : { "name", "start", "stop" })
             QVERIFY2(field(f.page, name)->text().isEmpty(), name);
         QCOMPARE(field<QComboBox>(f.page, "week_plan")->count(), 0);
         clickApply(f.page);
@@ -205,7 +224,7 @@ private slots:
         WindowFixture w(QStringLiteral("scheduler.json"));
         QVERIFY(w.loaded);
         ZUExtraPeriod *summer = w.configuration()->extraPeriods().first();
-        w.selectObjects({summer});
+        w.selectObjects({ summer });
         auto *page = w.page<ExtraPeriodsWidget>();
         QVERIFY(page);
         type(field(*page, "stop"), QString());
@@ -215,14 +234,20 @@ private slots:
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenText(), Question);
         w.save();
-        QVERIFY(!w.savedFile().value("scheduler").toObject().value("extraPeriods").toArray()
-                         .first().toObject().contains("stop"));
-        w.selectObjects({w.configuration()->extraPeriods().at(1)});
-        w.selectObjects({summer});
+        QVERIFY(!w.savedFile()
+                     .value("scheduler")
+                     .toObject()
+                     .value("extraPeriods")
+                     .toArray()
+                     .first()
+                     .toObject()
+                     .contains("stop"));
+        w.selectObjects({ w.configuration()->extraPeriods().at(1) });
+        w.selectObjects({ summer });
         QCOMPARE(field(*page, "stop")->text(), QString());
         QCOMPARE(field(*page, "start")->text(), QStringLiteral("01.06"));
 
-        w.selectObjects({summer, w.configuration()->extraPeriods().at(1)});
+        w.selectObjects({ summer, w.configuration()->extraPeriods().at(1) });
         QVERIFY(allDisabled(*page));
     }
 };

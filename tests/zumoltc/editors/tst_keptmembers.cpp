@@ -30,10 +30,10 @@ private slots:
         QTest::addColumn<QByteArrayList>("kept");
 
         // Selects the item, then sets one cell of the page's table.
-        const auto cell = [](std::function<QTreeWidgetItem *(WindowFixture &)> item, const char *table, int row,
-                             int column, QVariant value) {
+        const auto cell = [](std::function<QTreeWidgetItem *(WindowFixture &)> item,
+                             const char *table, int row, int column, QVariant value) {
             return Edit([=](WindowFixture &w) {
-                w.select({item(w)});
+                w.select({ item(w) });
                 auto *parameters = w.window.findChild<ParametersTable *>(QLatin1String(table));
                 if (!parameters || parameters->rowCount() <= row)
                     return false;
@@ -43,24 +43,30 @@ private slots:
         };
         const auto section = [](const char *text) {
             return [text](WindowFixture &w) {
-                return w.tree()->findItems(QLatin1String(text), Qt::MatchExactly | Qt::MatchRecursive, 0).value(0);
+                return w.tree()
+                    ->findItems(QLatin1String(text), Qt::MatchExactly | Qt::MatchRecursive, 0)
+                    .value(0);
             };
         };
         const auto plan = [](int index) {
-            return [index](WindowFixture &w) { return w.window.objectItem(w.configuration()->signalPlans().at(index)); };
+            return [index](WindowFixture &w) {
+                return w.window.objectItem(w.configuration()->signalPlans().at(index));
+            };
         };
 
         QTest::newRow("conflict points") << Edit([section](WindowFixture &w) {
-            w.select({section("Conflict matrix")(w)});
+            w.select({ section("Conflict matrix")(w) });
             auto *view = w.window.findChild<ConflictMatrixView *>(QStringLiteral("matrixTable"));
             return view && view->model()->setData(view->model()->index(1, 0), QStringLiteral("6"));
-        }) << QByteArrayList{"\"source\": \"geometry\""};
-        QTest::newRow("countdown boards")
-            << cell(section("Countdown timers"), "cdt_items", 0, 3, 5) << QByteArrayList{"\"digits\": 2"};
-        QTest::newRow("day-plan periods")
-            << cell([](WindowFixture &w) { return w.window.objectItem(w.configuration()->dayPlans().first()); },
-                    "plansTable", 0, DayplanWidget::StopColumn, QTime(21, 0))
-            << QByteArrayList{"\"note\": \"rush\""};
+        }) << QByteArrayList { "\"source\": \"geometry\"" };
+        QTest::newRow("countdown boards") << cell(section("Countdown timers"), "cdt_items", 0, 3, 5)
+                                          << QByteArrayList { "\"digits\": 2" };
+        QTest::newRow("day-plan periods") << cell(
+            [](WindowFixture &w) {
+                return w.window.objectItem(w.configuration()->dayPlans().first());
+            },
+            "plansTable", 0, DayplanWidget::StopColumn, QTime(21, 0))
+                                          << QByteArrayList { "\"note\": \"rush\"" };
         // The members go with the row the user edited, also when the edit
         // moves the record's start.
         QTest::newRow("day-plan period with a new start") << cell(
@@ -70,17 +76,16 @@ private slots:
             "plansTable", 0, DayplanWidget::StartColumn,
             QTime(5, 30)) << QByteArrayList { "\"start\": \"05:30\"", "\"note\": \"rush\"" };
         QTest::newRow("DIO channels")
-            << cell(section("DIO1"), "channels", 0, 3, 1)
-            << QByteArrayList{"\"invert\": true"};
+            << cell(section("DIO1"), "channels", 0, 3, 1) << QByteArrayList { "\"invert\": true" };
         QTest::newRow("timeline sequences")
             << cell(plan(0), "timeline_table", 0, 0, QStringLiteral("green|25"))
-            << QByteArrayList{"\"label\": \"main\"", "\"flash\": false"};
+            << QByteArrayList { "\"label\": \"main\"", "\"flash\": false" };
         QTest::newRow("timeline point moved by the interval before it")
             << cell(plan(0), "timeline_table", 0, 0, QStringLiteral("green|25"))
             << QByteArrayList { "{\"state\": \"red\", \"point\": 25, \"x_phase\": \"late\"}" };
         QTest::newRow("stage-ring steps and detector records")
             << cell(plan(1), "stagering_table", SignalPlanWidget::PassageRow, 0, 7)
-            << QByteArrayList{"\"skip\": true", "\"weight\": 0.5"};
+            << QByteArrayList { "\"skip\": true", "\"weight\": 0.5" };
     }
 
     void applyKeepsUnknownMembers()

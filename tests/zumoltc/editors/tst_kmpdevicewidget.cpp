@@ -28,7 +28,12 @@ struct Fixture
     QJsonObject savedDevice(int index)
     {
         return saved(&configuration)
-                .value("KMP1").toObject().value("devices").toArray().at(index).toObject();
+            .value("KMP1")
+            .toObject()
+            .value("devices")
+            .toArray()
+            .at(index)
+            .toObject();
     }
 
     QString error;
@@ -50,7 +55,8 @@ private slots:
         Fixture f;
         QCOMPARE(f.error, QString());
         QCOMPARE(itemTexts(f.combo("device")),
-                 QStringList({"KSK1", "DIO1", "KTV1", "VPU1", "DIO2", "WHM1", "UPS1", "DIO3", "DIO4", "DIO5"}));
+                 QStringList({ "KSK1", "DIO1", "KTV1", "VPU1", "DIO2", "WHM1", "UPS1", "DIO3",
+                               "DIO4", "DIO5" }));
         QCOMPARE(f.combo("device")->currentText(), QStringLiteral("KTV1"));
         QCOMPARE(field<IntEdit>(f.page, "addr")->text(), QStringLiteral("3"));
         QVERIFY(!apply(f.page)->isEnabled());
@@ -64,20 +70,28 @@ private slots:
         QTest::addColumn<QStringList>("variants");
         QTest::addColumn<QStringList>("ports");
 
-        const QStringList allVariants = {"passive", "passive with indication", "dry contact", "serial interface",
-                                         "interface tiverk1", "interface tiverk2", "traficam", "citilog"};
-        const QStringList allPorts = {"dry contact", "RS485_1", "RS485_2", "LAN"};
-        QTest::newRow("KTV1 serial") << "KTV1" << "serial interface" << QStringList({"serial interface"})
-                                     << QStringList({"RS485_1", "RS485_2"});
-        QTest::newRow("VPU1 passive") << "VPU1" << "passive"
-                                      << QStringList({"passive", "passive with indication", "interface tiverk1"})
-                                      << QStringList({"dry contact"});
-        QTest::newRow("DIO4 traficam") << "DIO4" << "traficam"
-                                       << QStringList({"dry contact", "serial interface", "traficam", "citilog"})
-                                       << allPorts;
-        QTest::newRow("UPS1 tiverk2") << "UPS1" << "interface tiverk2" << allVariants
-                                      << QStringList({"RS485_1", "RS485_2"});
-        QTest::newRow("no variant") << "WHM1" << "" << allVariants << allPorts;
+        const QStringList allVariants
+            = { "passive",           "passive with indication", "dry contact", "serial interface",
+                "interface tiverk1", "interface tiverk2",       "traficam",    "citilog" };
+        const QStringList allPorts = { "dry contact", "RS485_1", "RS485_2", "LAN" };
+        QTest::newRow("KTV1 serial") << "KTV1"
+                                     << "serial interface" << QStringList({ "serial interface" })
+                                     << QStringList({ "RS485_1", "RS485_2" });
+        QTest::newRow("VPU1 passive")
+            << "VPU1"
+            << "passive"
+            << QStringList({ "passive", "passive with indication", "interface tiverk1" })
+            << QStringList({ "dry contact" });
+        QTest::newRow("DIO4 traficam")
+            << "DIO4"
+            << "traficam"
+            << QStringList({ "dry contact", "serial interface", "traficam", "citilog" })
+            << allPorts;
+        QTest::newRow("UPS1 tiverk2")
+            << "UPS1"
+            << "interface tiverk2" << allVariants << QStringList({ "RS485_1", "RS485_2" });
+        QTest::newRow("no variant") << "WHM1"
+                                    << "" << allVariants << allPorts;
     }
 
     void dependentChoices()
@@ -105,9 +119,9 @@ private slots:
         QCOMPARE(f.combo("port")->currentIndex(), -1);
         QCOMPARE(f.combo("port")->count(), 4);
         clickApply(f.page);
-        QCOMPARE(f.savedDevice(1), QJsonObject({{"device", "VPU1"}, {"addr", 4}}));
+        QCOMPARE(f.savedDevice(1), QJsonObject({ { "device", "VPU1" }, { "addr", 4 } }));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("4 (VPU1)"));
-        QCOMPARE(f.classNames, QList<const char *>({ZUKMPDevice::staticMetaObject.className()}));
+        QCOMPARE(f.classNames, QList<const char *>({ ZUKMPDevice::staticMetaObject.className() }));
     }
 
     void variantKeptWhenOffered()
@@ -191,7 +205,7 @@ private slots:
                 dio2 = device;
         }
         QVERIFY(dio2);
-        w.selectObjects({dio2});
+        w.selectObjects({ dio2 });
         auto *page = w.page<KMPDeviceWidget>();
         QVERIFY(page);
         choose(field<QComboBox>(*page, "device"), QStringLiteral("VPU1"));
@@ -199,14 +213,15 @@ private slots:
         QCOMPARE(w.tabText(page), QStringLiteral("4 (VPU1)"));
         w.save();
         bool found = false;
-        for (const QJsonValue &device : w.savedFile().value("KMP1").toObject().value("devices").toArray()) {
+        for (const QJsonValue &device :
+             w.savedFile().value("KMP1").toObject().value("devices").toArray()) {
             if (device.toObject().value("addr") == QJsonValue(4)) {
-                QCOMPARE(device.toObject(), QJsonObject({{"device", "VPU1"}, {"addr", 4}}));
+                QCOMPARE(device.toObject(), QJsonObject({ { "device", "VPU1" }, { "addr", 4 } }));
                 found = true;
             }
         }
         QVERIFY(found);
-        w.selectObjects({devices.at(0), devices.at(1)});
+        w.selectObjects({ devices.at(0), devices.at(1) });
         QVERIFY(allDisabled(*page));
         QCOMPARE(w.tabText(page), QStringLiteral("KMP devices (2)"));
     }

@@ -1,8 +1,8 @@
-#include "zumoltc/editors/conflictmatrixmodel.h"
-#include "zumoltc/editors/conflictmatrixview.h"
 #include "pagefixture.h"
 #include "pageswindow.h"
 #include "testmain.h"
+#include "zumoltc/editors/conflictmatrixmodel.h"
+#include "zumoltc/editors/conflictmatrixview.h"
 #include "zumoltc/editors/matrixwidget.h"
 
 #include <QAction>
@@ -24,7 +24,8 @@ Points pointsOf(const QJsonObject &json)
     const QJsonArray igm = json.value("IGM").toArray();
     for (const QJsonValue &point : igm.first().toObject().value("items").toArray()) {
         const QJsonObject p = point.toObject();
-        points.insert({p.value("clearing").toInt(), p.value("entering").toInt()}, p.value("time").toInt());
+        points.insert({ p.value("clearing").toInt(), p.value("entering").toInt() },
+                      p.value("time").toInt());
     }
     return points;
 }
@@ -38,9 +39,15 @@ struct Fixture
         QObject::connect(&page, &MatrixWidget::configurationChanged, &page,
                          [this](const char *className) { classNames << className; });
     }
-    ConflictMatrixModel *table() const { return field<ConflictMatrixView>(page, "matrixTable")->matrixModel(); }
+    ConflictMatrixModel *table() const
+    {
+        return field<ConflictMatrixView>(page, "matrixTable")->matrixModel();
+    }
     QCheckBox *box(const char *name) const { return field<QCheckBox>(page, name); }
-    void click(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2)); }
+    void click(QCheckBox *box)
+    {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    }
     // What the user's edit of a cell leaves in it: the typed text.
     void edit(int row, int column, const QString &text)
     {
@@ -63,7 +70,7 @@ struct Fixture
     QList<const char *> classNames;
 };
 
-const Points loadedPoints{{{1, 2}, 4}, {{2, 1}, 5}, {{3, 1}, 6}};
+const Points loadedPoints { { { 1, 2 }, 4 }, { { 2, 1 }, 5 }, { { 3, 1 }, 6 } };
 
 } // namespace
 
@@ -88,9 +95,9 @@ private slots:
         QVERIFY(f.table()->isCellEditable(0, 2));
         QVERIFY(f.box("show_full_name_of_sg")->isChecked());
         QVERIFY(!f.box("forbid_cells_with_same_phase")->isChecked());
-        const QStringList full = {f.configuration.signalGroups().at(0)->text(QString()),
-                                  f.configuration.signalGroups().at(1)->text(QString()),
-                                  f.configuration.signalGroups().at(2)->text(QString())};
+        const QStringList full = { f.configuration.signalGroups().at(0)->text(QString()),
+                                   f.configuration.signalGroups().at(1)->text(QString()),
+                                   f.configuration.signalGroups().at(2)->text(QString()) };
         QCOMPARE(f.headers(true), full);
         QCOMPARE(f.headers(false), full);
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("Matrix.1"));
@@ -108,7 +115,7 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.classNames.size(), 1);
         QCOMPARE(f.classNames.first(), ZUIntergreenMatrix::staticMetaObject.className());
-        const Points expected{{{2, 1}, 5}, {{3, 1}, 6}, {{2, 3}, 0}};
+        const Points expected { { { 2, 1 }, 5 }, { { 3, 1 }, 6 }, { { 2, 3 }, 0 } };
         QCOMPARE(f.savedPoints(), expected);
         QCOMPARE(f.page.windowTitle(), f.configuration.intergreenMatrix()->text(QString()));
 
@@ -190,7 +197,7 @@ private slots:
         QVERIFY(!f.table()->isCellEditable(1, 1));
         f.edit(0, 2, QStringLiteral("3"));
         clickApply(f.page);
-        const Points expected{{{1, 2}, 4}, {{2, 1}, 5}, {{1, 3}, 3}};
+        const Points expected { { { 1, 2 }, 4 }, { { 2, 1 }, 5 }, { { 1, 3 }, 3 } };
         QCOMPARE(f.savedPoints(), expected);
 
         // Checked, a reload locks them at once.
@@ -207,11 +214,11 @@ private slots:
         Fixture f;
         f.click(f.box("show_full_name_of_sg"));
         QVERIFY(!f.applyEnabled());
-        QCOMPARE(f.headers(true), QStringList({"1", "2", "3"}));
-        QCOMPARE(f.headers(false), QStringList({"1", "2", "3"}));
+        QCOMPARE(f.headers(true), QStringList({ "1", "2", "3" }));
+        QCOMPARE(f.headers(false), QStringList({ "1", "2", "3" }));
         f.page.load(&f.configuration);
         QVERIFY(!f.box("show_full_name_of_sg")->isChecked());
-        QCOMPARE(f.headers(true), QStringList({"1", "2", "3"}));
+        QCOMPARE(f.headers(true), QStringList({ "1", "2", "3" }));
         f.click(f.box("forbid_cells_with_same_phase"));
         f.click(f.box("forbid_cells_with_same_phase"));
         f.edit(0, 2, QStringLiteral("2"));
@@ -254,8 +261,9 @@ private slots:
         auto trigger = [view](const char *name) {
             view->findChild<QAction *>(QLatin1String(name))->trigger();
         };
-        view->selectionModel()->select(QItemSelection(f.table()->index(0, 0), f.table()->index(1, 1)),
-                                       QItemSelectionModel::ClearAndSelect);
+        view->selectionModel()->select(
+            QItemSelection(f.table()->index(0, 0), f.table()->index(1, 1)),
+            QItemSelectionModel::ClearAndSelect);
         trigger("copy");
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\t4\n5\t\n"));
 
@@ -271,7 +279,7 @@ private slots:
         QVERIFY(!f.table()->cellData(0, 1).isValid());
         QVERIFY(f.applyEnabled());
         clickApply(f.page);
-        const Points expected{{{2, 1}, 5}, {{3, 1}, 7}, {{3, 2}, 0}};
+        const Points expected { { { 2, 1 }, 5 }, { { 3, 1 }, 7 }, { { 3, 2 }, 0 } };
         QCOMPARE(f.savedPoints(), expected);
     }
 
@@ -287,7 +295,7 @@ private slots:
         f.edit(1, 2, QStringLiteral("8")); // under B and C
         clickApply(f.page);
         Points expected = loadedPoints;
-        expected.insert({2, 3}, 8);
+        expected.insert({ 2, 3 }, 8);
         QCOMPARE(f.savedPoints(), expected);
 
         // Rebuilt, the table follows the new order.
@@ -303,8 +311,10 @@ private slots:
         PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
-        auto savedPoints = [&w] { return pointsOf(w.save()); };
-        w.select({w.section(QStringLiteral("Conflict matrix"))});
+        auto savedPoints = [&w] {
+            return pointsOf(w.save());
+        };
+        w.select({ w.section(QStringLiteral("Conflict matrix")) });
         auto *page = w.page<MatrixWidget>();
         QVERIFY(page);
         ConflictMatrixModel *table = field<ConflictMatrixView>(*page, "matrixTable")->matrixModel();
@@ -314,7 +324,7 @@ private slots:
         table->setData(table->index(1, 2), QStringLiteral("0"));
         table->setData(table->index(0, 1), QVariant());
         clickApply(*page);
-        Points expected{{{2, 1}, 5}, {{3, 1}, 6}, {{2, 3}, 0}};
+        Points expected { { { 2, 1 }, 5 }, { { 3, 1 }, 6 }, { { 2, 3 }, 0 } };
         QCOMPARE(savedPoints(), expected);
         QCOMPARE(w.tabText(page), c->intergreenMatrix()->text(QString()));
 
@@ -322,7 +332,7 @@ private slots:
         QTest::mouseClick(forbid, Qt::LeftButton, {}, QPoint(5, forbid->height() / 2));
         QVERIFY(!table->isCellEditable(2, 0));
         clickApply(*page);
-        expected.remove({3, 1});
+        expected.remove({ 3, 1 });
         QCOMPARE(savedPoints(), expected);
 
         auto *group = new ZUSignalGroup;
@@ -335,18 +345,21 @@ private slots:
 
         // Group 3 to the top with the tree's button while the page is open.
         // Ctrl+click: the matrix stays selected, group 3 is added and becomes current.
-        w.tree()->setCurrentItem(w.window.objectItem(c->findSignalGroup(3)), 0, QItemSelectionModel::Select);
+        w.tree()->setCurrentItem(w.window.objectItem(c->findSignalGroup(3)), 0,
+                                 QItemSelectionModel::Select);
         QCOMPARE(w.page<MatrixWidget>(), page);
         QWidget *strip = w.tree()->itemWidget(w.tree()->currentItem(), 1);
         QVERIFY(strip);
         strip->findChild<QToolButton *>(QStringLiteral("top"))->click();
         QCOMPARE(c->signalGroups().first()->id(), 3);
         QCOMPARE(w.page<MatrixWidget>(), page);
-        QCOMPARE(table->headerData(1, Qt::Horizontal).toString(), c->findSignalGroup(2)->text(QString()));
-        QCOMPARE(table->headerData(0, Qt::Vertical).toString(), c->findSignalGroup(1)->text(QString()));
+        QCOMPARE(table->headerData(1, Qt::Horizontal).toString(),
+                 c->findSignalGroup(2)->text(QString()));
+        QCOMPARE(table->headerData(0, Qt::Vertical).toString(),
+                 c->findSignalGroup(1)->text(QString()));
         table->setData(table->index(0, 1), QStringLiteral("7")); // under 1 and 2
         clickApply(*page);
-        expected.insert({1, 2}, 7);
+        expected.insert({ 1, 2 }, 7);
         QCOMPARE(savedPoints(), expected);
     }
 };

@@ -1,6 +1,6 @@
-#include "zumoltc/editors/networkparameterswidget.h"
 #include "pagewindow.h"
 #include "testmain.h"
+#include "zumoltc/editors/networkparameterswidget.h"
 #include "zumoltc/model/zunetworkparameters.h"
 
 #include <QCheckBox>
@@ -61,9 +61,12 @@ private slots:
     void form()
     {
         NetworkParametersWidget page;
-        QCOMPARE(PageTesting::field<QGroupBox>(page, "asuddEnabled")->title(), QStringLiteral("Communtcation server connection"));
-        QCOMPARE(PageTesting::field<QLineEdit>(page, "lanIP")->inputMask(), QStringLiteral("000.000.000.000;_"));
-        QCOMPARE(PageTesting::field<QLineEdit>(page, "macAddres")->inputMask(), QStringLiteral("HH:HH:HH:HH:HH:HH;_"));
+        QCOMPARE(PageTesting::field<QGroupBox>(page, "asuddEnabled")->title(),
+                 QStringLiteral("Communtcation server connection"));
+        QCOMPARE(PageTesting::field<QLineEdit>(page, "lanIP")->inputMask(),
+                 QStringLiteral("000.000.000.000;_"));
+        QCOMPARE(PageTesting::field<QLineEdit>(page, "macAddres")->inputMask(),
+                 QStringLiteral("HH:HH:HH:HH:HH:HH;_"));
         QVERIFY(PageTesting::field<QCheckBox>(page, "allowed")->isChecked());
         QVERIFY(!PageTesting::field<QGroupBox>(page, "groupBox")->isCheckable());
         QCOMPARE(PageTesting::field<QSpinBox>(page, "asudPort")->maximum(), 65535);
@@ -81,7 +84,8 @@ private slots:
         QVERIFY(PageTesting::field<QGroupBox>(*page, "manualAddress")->isChecked());
         QVERIFY(PageTesting::field<QGroupBox>(*page, "overrideMac")->isChecked());
         QCOMPARE(PageTesting::field<QLineEdit>(*page, "host")->text(), QStringLiteral("10.0.0.1"));
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "allowed"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "allowed"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         QVERIFY(!PageTesting::field<QGroupBox>(*page, "asuddEnabled")->isEnabled());
         PageWindow::clickApply(page);
         QVERIFY(!record->allowed());
@@ -97,7 +101,7 @@ private slots:
         for (int load = 0; load < 2; ++load) {
             page = w.open<NetworkParametersWidget>(QStringLiteral("Network parameters"));
             QVERIFY(!PageTesting::field<QCheckBox>(*page, "allowed")->isChecked());
-            for (const char *box : {"overrideMac", "asuddEnabled", "manualAddress", "groupBox"})
+            for (const char *box : { "overrideMac", "asuddEnabled", "manualAddress", "groupBox" })
                 QVERIFY2(!PageTesting::field<QGroupBox>(*page, box)->isEnabled(), box);
         }
     }
@@ -108,9 +112,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("srvIP");
         QTest::addColumn<QString>("srvName");
-        QTest::newRow("address") << QStringLiteral("10.1.1.1") << QStringLiteral("10.1.1.1") << QString();
-        QTest::newRow("name") << QStringLiteral("time.example") << QString() << QStringLiteral("time.example");
-        QTest::newRow("other separators") << QStringLiteral("1x2x3x4") << QString() << QStringLiteral("1x2x3x4");
+        QTest::newRow("address") << QStringLiteral("10.1.1.1") << QStringLiteral("10.1.1.1")
+                                 << QString();
+        QTest::newRow("name") << QStringLiteral("time.example") << QString()
+                              << QStringLiteral("time.example");
+        QTest::newRow("other separators")
+            << QStringLiteral("1x2x3x4") << QString() << QStringLiteral("1x2x3x4");
         QTest::newRow("emptied") << QString() << QString() << QString();
     }
 

@@ -1,7 +1,7 @@
-#include "zumoltc/editors/rcpwidget.h"
+#include "common/widgets/parameterstable.h"
 #include "pagewindow.h"
 #include "testmain.h"
-#include "common/widgets/parameterstable.h"
+#include "zumoltc/editors/rcpwidget.h"
 #include "zumoltc/model/zucontrolsource.h"
 #include "zumoltc/model/zuvpu.h"
 
@@ -51,7 +51,8 @@ private slots:
         QCOMPARE(buttons->columnCount(), 4);
         QCOMPARE(buttons->verticalHeaderItem(0)->text(), QStringLiteral("Stage:"));
         QCOMPARE(buttons->horizontalHeaderItem(3)->text(), QStringLiteral("Button 4"));
-        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(), QStringLiteral("Clear type"));
+        QCOMPARE(PageTesting::field<QToolButton>(page, "clear_common")->toolTip(),
+                 QStringLiteral("Clear type"));
     }
 
     // Ticked, "passive", buttons 1 and 3: the stages by position, one panel source
@@ -69,7 +70,8 @@ private slots:
         QVERIFY(page);
         QVERIFY(!PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
         QVERIFY(!PageTesting::field<ParametersTable>(*page, "buttons")->isEnabled());
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         QVERIFY(PageTesting::field<ParametersTable>(*page, "buttons")->isEnabled());
         auto *type = PageTesting::field<QComboBox>(*page, "type");
         type->setCurrentIndex(type->findText(QStringLiteral("passive")));
@@ -84,7 +86,8 @@ private slots:
         QVERIFY(!panel->stages().at(1));
 
         QJsonObject saved = w.save();
-        const QJsonObject vpu = saved.value("remoteControlPanel").toObject().value("VPU1").toObject();
+        const QJsonObject vpu
+            = saved.value("remoteControlPanel").toObject().value("VPU1").toObject();
         const QJsonArray stageIds = vpu.value("stageId").toArray();
         QCOMPARE(stageIds.size(), 3);
         QCOMPARE(stageIds.at(0).toInt(), stages.at(0)->id());
@@ -97,7 +100,8 @@ private slots:
         QCOMPARE(devices.size(), 1);
         QCOMPARE(devices.at(0).toObject().value("addr").toInt(), 4);
 
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "enabled"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         PageWindow::clickApply(page);
         saved = w.save();
         QVERIFY(!saved.contains("remoteControlPanel"));
@@ -119,7 +123,8 @@ private slots:
         auto *page = w.open<RCPWidget>(Section);
         QVERIFY(PageTesting::field<QCheckBox>(*page, "enabled")->isChecked());
         QCOMPARE(PageTesting::field<QComboBox>(*page, "type")->currentIndex(), -1);
-        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "idleInd"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(PageTesting::field<QCheckBox>(*page, "idleInd"), Qt::LeftButton, {},
+                          QPoint(5, 5));
         QTest::mouseClick(PageTesting::field<QToolButton>(*page, "clear_common"), Qt::LeftButton);
         PageWindow::clickApply(page);
         QCOMPARE(panel->type(), int(zu::interface_tiverk1));

@@ -1,7 +1,7 @@
-#include "zumoltc/editors/recoverywidget.h"
+#include "common/widgets/parameterstable.h"
 #include "pagewindow.h"
 #include "testmain.h"
-#include "common/widgets/parameterstable.h"
+#include "zumoltc/editors/recoverywidget.h"
 #include "zumoltc/model/zurecoveryparameters.h"
 #include "zumoltc/shell/framework/intedit.h"
 
@@ -33,7 +33,8 @@ private slots:
         PageWindow w;
         auto *page = w.open<RecoveryWidget>(Section);
         QVERIFY(page);
-        QCOMPARE(PageTesting::field<IntEdit>(*page, "defectSwitchRate")->text(), QStringLiteral("2"));
+        QCOMPARE(PageTesting::field<IntEdit>(*page, "defectSwitchRate")->text(),
+                 QStringLiteral("2"));
         QVERIFY(PageTesting::field<IntEdit>(*page, "confidenceInterval")->text().isEmpty());
         auto *errors = PageTesting::field<ParametersTable>(*page, "errors");
         QCOMPARE(errors->cellData(ZURecoveryParameters::NoLoadSwBreak, 0), QVariant(60));
@@ -51,7 +52,8 @@ private slots:
         errors->setCellData(1, 1, 3, true);
         errors->setCellData(ZURecoveryParameters::NoLoadSwBreak, 2, QStringLiteral("x"), true);
         PageWindow::clickApply(page);
-        const ZURecoveryParameters::ErrorRecovery green = w.configuration()->recoveryParameters()->greenError();
+        const ZURecoveryParameters::ErrorRecovery green
+            = w.configuration()->recoveryParameters()->greenError();
         QCOMPARE(green.interval, 5);
         QCOMPARE(green.attempts, 3);
         QCOMPARE(green.filter, int(zu::NotSet));
@@ -69,14 +71,16 @@ private slots:
         PageWindow w;
         ZURecoveryParameters *recovery = w.configuration()->recoveryParameters();
         auto *page = w.open<RecoveryWidget>(Section);
-        QTest::keyClicks(PageTesting::field<IntEdit>(*page, "confidenceInterval"), QStringLiteral("30"));
+        QTest::keyClicks(PageTesting::field<IntEdit>(*page, "confidenceInterval"),
+                         QStringLiteral("30"));
         recovery->setDefectSwitchRate(8); // behind the page's back: not overwritten
         PageWindow::clickApply(page);
         QCOMPARE(recovery->confidenceInterval(), 30);
         QCOMPARE(recovery->defectSwitchRate(), 8);
         QCOMPARE(recovery->noLoadSwBreak().attempts, 3);
 
-        PageTesting::field<ParametersTable>(*page, "errors")->setCellData(ZURecoveryParameters::NoLoadSwBreak, 1, QVariant(), true);
+        PageTesting::field<ParametersTable>(*page, "errors")
+            ->setCellData(ZURecoveryParameters::NoLoadSwBreak, 1, QVariant(), true);
         PageWindow::clickApply(page);
         QCOMPARE(recovery->noLoadSwBreak().attempts, int(zu::NotSet));
         QCOMPARE(recovery->noLoadSwBreak().interval, 60);

@@ -44,29 +44,32 @@ private slots:
         QCOMPARE(f.error, QString());
         auto *defaults = field<QGroupBox>(f.page, "defaults");
         QCOMPARE(defaults->title(), QStringLiteral("Defaults"));
-        const struct { const char *combo, *label, *clear, *tip; } rows[] = {
-            {"prog", "Program:", "clear_prog", "Clear program"},
-            {"spare_prog", "Spare program:", "clear_spare_prog", "Clear spare program"},
-            {"dayplan", "Daily plan:", "clear_dayplan", "Clear daily plan"},
+        const struct
+        {
+            const char *combo, *label, *clear, *tip;
+        } rows[] = {
+            { "prog", "Program:", "clear_prog", "Clear program" },
+            { "spare_prog", "Spare program:", "clear_spare_prog", "Clear spare program" },
+            { "dayplan", "Daily plan:", "clear_dayplan", "Clear daily plan" },
         };
         for (const auto &row : rows) {
             QComboBox *combo = f.combo(row.combo);
             QVERIFY2(combo && defaults->isAncestorOf(combo), row.combo);
             QVERIFY(!combo->isEditable());
             QCOMPARE(combo->sizeAdjustPolicy(), QComboBox::AdjustToContents);
-            QCOMPARE(field<QLabel>(f.page, QByteArray(QByteArray(row.combo) + "Label").constData())->text(),
+            QCOMPARE(field<QLabel>(f.page, QByteArray(QByteArray(row.combo) + "Label").constData())
+                         ->text(),
                      QLatin1String(row.label));
             auto *clear = field<QToolButton>(f.page, row.clear);
             QCOMPARE(clear->toolTip(), QLatin1String(row.tip));
             QVERIFY(clear->text().isEmpty() || clear->toolButtonStyle() == Qt::ToolButtonIconOnly);
         }
-        QCOMPARE(itemTexts(f.combo("prog")),
-                 QStringList({"1 (Day)", "2 (Peak)", "3 (Night)"}));
+        QCOMPARE(itemTexts(f.combo("prog")), QStringList({ "1 (Day)", "2 (Peak)", "3 (Night)" }));
         QCOMPARE(itemTexts(f.combo("spare_prog")), itemTexts(f.combo("prog")));
-        QCOMPARE(itemTexts(f.combo("dayplan")), QStringList({"1 (Workday)", "2 (Holiday)"}));
+        QCOMPARE(itemTexts(f.combo("dayplan")), QStringList({ "1 (Workday)", "2 (Holiday)" }));
         QCOMPARE(f.combo("prog")->itemData(1), QVariant(2));
         // No defaults in the file: nothing chosen, nothing to apply.
-        for (const char *name : {"prog", "spare_prog", "dayplan"})
+        for (const char *name : { "prog", "spare_prog", "dayplan" })
             QCOMPARE(f.combo(name)->currentIndex(), -1);
         QVERIFY(!apply(f.page)->isEnabled());
     }
@@ -79,16 +82,16 @@ private slots:
         choose(f.combo("dayplan"), QStringLiteral("1 (Workday)"));
         QVERIFY(apply(f.page)->isEnabled());
         clickApply(f.page);
-        QCOMPARE(f.classNames, QList<const char *>({nullptr}));
+        QCOMPARE(f.classNames, QList<const char *>({ nullptr }));
         QCOMPARE(saved(&f.configuration).value("scheduler").toObject().value("default").toObject(),
-                 QJsonObject({{"dayPlan", 1}, {"program", 2}, {"spareProgram", 3}}));
+                 QJsonObject({ { "dayPlan", 1 }, { "program", 2 }, { "spareProgram", 3 } }));
         QVERIFY(!apply(f.page)->isEnabled());
 
         QTest::mouseClick(field<QToolButton>(f.page, "clear_prog"), Qt::LeftButton);
         QCOMPARE(f.combo("prog")->currentIndex(), -1);
         clickApply(f.page);
         QCOMPARE(saved(&f.configuration).value("scheduler").toObject().value("default").toObject(),
-                 QJsonObject({{"dayPlan", 1}, {"spareProgram", 3}}));
+                 QJsonObject({ { "dayPlan", 1 }, { "spareProgram", 3 } }));
 
         // Loading again shows what is stored.
         SchedulerWidget again;
@@ -130,7 +133,8 @@ private slots:
         f.page.configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
         QCOMPARE(f.combo("prog")->currentText(), QStringLiteral("2 (Rush)"));
         QCOMPARE(f.combo("spare_prog")->currentText(), QStringLiteral("3 (Night)"));
-        QCOMPARE(itemTexts(f.combo("spare_prog")), QStringList({"1 (Day)", "2 (Rush)", "3 (Night)"}));
+        QCOMPARE(itemTexts(f.combo("spare_prog")),
+                 QStringList({ "1 (Day)", "2 (Rush)", "3 (Night)" }));
         QCOMPARE(f.combo("dayplan")->currentText(), QStringLiteral("2 (Holiday)"));
         QVERIFY(!apply(f.page)->isEnabled());
 
@@ -141,7 +145,7 @@ private slots:
         delete f.configuration.findSignalPlan(2).data();
         f.page.configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
         QCOMPARE(f.combo("prog")->currentIndex(), -1);
-        QCOMPARE(itemTexts(f.combo("prog")), QStringList({"1 (Day)", "3 (Night)"}));
+        QCOMPARE(itemTexts(f.combo("prog")), QStringList({ "1 (Day)", "3 (Night)" }));
     }
 
     // Through the window: the section opens the page, Save writes the defaults.
@@ -161,12 +165,12 @@ private slots:
         QVERIFY(w.tree()->isEnabled());
         w.save();
         QCOMPARE(w.savedFile().value("scheduler").toObject().value("default").toObject(),
-                 QJsonObject({{"dayPlan", 1}, {"program", 2}, {"spareProgram", 3}}));
+                 QJsonObject({ { "dayPlan", 1 }, { "program", 2 }, { "spareProgram", 3 } }));
         QTest::mouseClick(field<QToolButton>(*page, "clear_prog"), Qt::LeftButton);
         clickApply(*page);
         w.save();
         QCOMPARE(w.savedFile().value("scheduler").toObject().value("default").toObject(),
-                 QJsonObject({{"dayPlan", 1}, {"spareProgram", 3}}));
+                 QJsonObject({ { "dayPlan", 1 }, { "spareProgram", 3 } }));
     }
 };
 

@@ -17,8 +17,8 @@ namespace {
 
 constexpr int NotSet = zu::NotSet;
 
-const char *const timeNames[] = {"redAmber", "greenBlink", "amber", "minRed", "maxRed",
-                                 "minGreen", "maxGreen", "extRed", "extGreen1", "extGreen2"};
+const char *const timeNames[] = { "redAmber", "greenBlink", "amber",  "minRed",    "maxRed",
+                                  "minGreen", "maxGreen",   "extRed", "extGreen1", "extGreen2" };
 
 // The times page of its own, showing the defaults of the fixture.
 struct DefaultsPage
@@ -29,7 +29,9 @@ struct DefaultsPage
         loaded = loadPages(configuration);
         page.load(configuration.signalGroupDefaults(), nullptr, false);
         QObject::connect(&page, &SignalGroupTimes::configurationChanged, &page,
-                         [this](const char *className) { classNames << QByteArray(className ? className : "null"); });
+                         [this](const char *className) {
+                             classNames << QByteArray(className ? className : "null");
+                         });
     }
     ZUConfiguration configuration;
     SignalGroupTimes page;
@@ -49,11 +51,12 @@ private slots:
         QVERIFY(f.loaded);
         auto *grid = field<QGridLayout>(f.page, "gridLayout");
         QVERIFY(grid);
-        const QList<QPair<int, int>> places = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1},
-                                               {1, 1}, {2, 1}, {3, 1}, {0, 2}, {1, 2}};
-        const QStringList labels = {"red-amber:", "green blink:", "amber:", "minimum red:", "maximum red:",
-                                    "minimum green:", "maximum green:", "extended red:", "extended green1:",
-                                    "extended green2:"};
+        const QList<QPair<int, int>> places = { { 0, 0 }, { 1, 0 }, { 2, 0 }, { 3, 0 }, { 0, 1 },
+                                                { 1, 1 }, { 2, 1 }, { 3, 1 }, { 0, 2 }, { 1, 2 } };
+        const QStringList labels
+            = { "red-amber:",       "green blink:",    "amber:",         "minimum red:",
+                "maximum red:",     "minimum green:",  "maximum green:", "extended red:",
+                "extended green1:", "extended green2:" };
         for (int i = 0; i < 10; ++i) {
             auto *edit = field<IntEdit>(f.page, timeNames[i]);
             QVERIFY2(edit, timeNames[i]);
@@ -82,8 +85,8 @@ private slots:
         QVERIFY(!times->findChild<DialogItemValidator *>());
         auto *grid = field<QGridLayout>(*times, "gridLayout");
         for (int i = 0; i < grid->count(); ++i)
-            QVERIFY(!grid->itemAt(i)->spacerItem() || grid->itemAt(i)->spacerItem()->expandingDirections()
-                    != Qt::Vertical);
+            QVERIFY(!grid->itemAt(i)->spacerItem()
+                    || grid->itemAt(i)->spacerItem()->expandingDirections() != Qt::Vertical);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(times->findChildren<IntEdit *>().size(), 10);
     }
@@ -95,10 +98,10 @@ private slots:
         type(field(f.page, "amber"), QString());
         QVERIFY(button(f.page, QDialogButtonBox::Apply)->isEnabled());
         clickApply(f.page);
-        QCOMPARE(f.classNames, QList<QByteArray>{"null"});
+        QCOMPARE(f.classNames, QList<QByteArray> { "null" });
         QCOMPARE(f.configuration.signalGroupDefaults()->amber(), NotSet);
-        const QJsonObject defaults =
-                saved(f.configuration).value("signalGroups").toObject().value("default").toObject();
+        const QJsonObject defaults
+            = saved(f.configuration).value("signalGroups").toObject().value("default").toObject();
         QVERIFY(!defaults.contains("amber"));
         QCOMPARE(defaults.value("minGreen").toInt(), 5);
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
@@ -139,19 +142,27 @@ private slots:
     // after the groups' own values are merged.
     void placeholders_data()
     {
-        QTest::addColumn<QList<int>>("own");     // amber of A, then of C when two
-        QTest::addColumn<int>("inherited");      // default amber
+        QTest::addColumn<QList<int>>("own"); // amber of A, then of C when two
+        QTest::addColumn<int>("inherited"); // default amber
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("placeholder");
 
-        QTest::newRow("own 5, default 3") << QList<int>{5} << 3 << "5" << "3";
-        QTest::newRow("own unset, default 3") << QList<int>{NotSet} << 3 << "" << "3";
-        QTest::newRow("no default") << QList<int>{NotSet} << NotSet << "" << "";
-        QTest::newRow("own 5, no default") << QList<int>{5} << NotSet << "5" << "";
-        QTest::newRow("two differ") << QList<int>{5, 7} << 3 << "" << "5";
-        QTest::newRow("two equal") << QList<int>{5, 5} << 3 << "5" << "3";
-        QTest::newRow("two unset") << QList<int>{NotSet, NotSet} << 3 << "" << "3";
-        QTest::newRow("first unset") << QList<int>{NotSet, 7} << 3 << "" << "7";
+        QTest::newRow("own 5, default 3") << QList<int> { 5 } << 3 << "5"
+                                          << "3";
+        QTest::newRow("own unset, default 3") << QList<int> { NotSet } << 3 << ""
+                                              << "3";
+        QTest::newRow("no default") << QList<int> { NotSet } << NotSet << ""
+                                    << "";
+        QTest::newRow("own 5, no default") << QList<int> { 5 } << NotSet << "5"
+                                           << "";
+        QTest::newRow("two differ") << QList<int> { 5, 7 } << 3 << ""
+                                    << "5";
+        QTest::newRow("two equal") << QList<int> { 5, 5 } << 3 << "5"
+                                   << "3";
+        QTest::newRow("two unset") << QList<int> { NotSet, NotSet } << 3 << ""
+                                   << "3";
+        QTest::newRow("first unset") << QList<int> { NotSet, 7 } << 3 << ""
+                                     << "7";
     }
 
     void placeholders()
@@ -163,7 +174,7 @@ private slots:
 
         ZUConfiguration configuration;
         QVERIFY(loadPages(configuration));
-        QList<QPointer<ZUSignalGroup>> groups = {configuration.signalGroups().at(0)};
+        QList<QPointer<ZUSignalGroup>> groups = { configuration.signalGroups().at(0) };
         if (own.size() > 1)
             groups << configuration.signalGroups().at(2);
         for (int i = 0; i < own.size(); ++i)
@@ -183,7 +194,7 @@ private slots:
         ZUConfiguration configuration;
         QVERIFY(loadPages(configuration));
         SignalGroupWidget page;
-        page.setObjects(&configuration, {configuration.signalGroups().at(0)});
+        page.setObjects(&configuration, { configuration.signalGroups().at(0) });
         QLineEdit *amber = field(page, "amber");
         type(amber, QString());
         QVERIFY(amber->text().isEmpty());
@@ -198,7 +209,7 @@ private slots:
         const QPointer<ZUSignalGroup> a = configuration.signalGroups().at(0);
         const QPointer<ZUSignalGroup> c = configuration.signalGroups().at(2);
         SignalGroupWidget page;
-        page.setObjects(&configuration, {a, c});
+        page.setObjects(&configuration, { a, c });
         QLineEdit *amber = field(page, "amber");
         QVERIFY(amber->text().isEmpty());
         field<QCheckBox>(page, "redefine_times")->setCheckState(Qt::Checked);
@@ -216,7 +227,7 @@ private slots:
     {
         PagesWindow w;
         QVERIFY(w.loaded);
-        w.select({w.section(QStringLiteral("Signal groups"))});
+        w.select({ w.section(QStringLiteral("Signal groups")) });
         auto *page = w.page<SignalGroupTimes>();
         QVERIFY(page);
         QCOMPARE(w.tabText(page), QStringLiteral("Times of signal groups"));
@@ -226,7 +237,8 @@ private slots:
         clickApply(*page);
         QVERIFY(w.tree()->isEnabled());
         const QJsonObject json = w.save();
-        const QJsonObject defaults = json.value("signalGroups").toObject().value("default").toObject();
+        const QJsonObject defaults
+            = json.value("signalGroups").toObject().value("default").toObject();
         QVERIFY(!defaults.contains("amber"));
         QCOMPARE(defaults.value("minGreen").toInt(), 5);
     }
@@ -237,7 +249,8 @@ private slots:
     {
         PagesWindow w;
         QVERIFY(w.loaded);
-        QList<ZUSignalGroup *> groups = {w.configuration()->signalGroups().at(0), w.configuration()->signalGroups().at(2)};
+        QList<ZUSignalGroup *> groups
+            = { w.configuration()->signalGroups().at(0), w.configuration()->signalGroups().at(2) };
         w.selectObjects(groups);
         auto *page = w.page<SignalGroupWidget>();
         QVERIFY(page);

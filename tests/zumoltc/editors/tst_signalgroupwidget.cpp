@@ -63,7 +63,8 @@ struct Fixture
     }
     QJsonObject savedSwitch(int id)
     {
-        return itemWithId(saved(configuration).value("switches").toObject().value("items").toArray(), id);
+        return itemWithId(
+            saved(configuration).value("switches").toObject().value("items").toArray(), id);
     }
 
     ZUConfiguration configuration;
@@ -86,7 +87,7 @@ private slots:
         Fixture f;
         QVERIFY(f.loaded);
         QCOMPARE(f.typeBox()->count(), 5);
-        const QStringList texts = {"traffic", "pedestrian", "arrow", "tram", "always on"};
+        const QStringList texts = { "traffic", "pedestrian", "arrow", "tram", "always on" };
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(f.typeBox()->itemText(i), texts.at(i));
             QCOMPARE(f.typeBox()->itemData(i).toInt(), i);
@@ -94,8 +95,9 @@ private slots:
         QStringList headers;
         for (int column = 0; column < f.keys()->columnCount(); ++column)
             headers << f.keys()->horizontalHeaderItem(column)->text();
-        QCOMPARE(headers, QStringList({"Assigned", "Address", "Name", "Type", "Load control", "Lamps count",
-                                       "Color"}));
+        QCOMPARE(headers,
+                 QStringList({ "Assigned", "Address", "Name", "Type", "Load control", "Lamps count",
+                               "Color" }));
         QCOMPARE(f.keys()->editTriggers(), QAbstractItemView::NoEditTriggers);
         QVERIFY(!field<QFrame>(f.page, "redefined_times")->isEnabled());
         QVERIFY(field(f.page, "name")->isReadOnly());
@@ -105,7 +107,7 @@ private slots:
     void oneGroup()
     {
         Fixture f;
-        f.show({1}); // B, a tram driven by S3
+        f.show({ 1 }); // B, a tram driven by S3
         QCOMPARE(field(f.page, "id")->text(), QStringLiteral("2"));
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("B"));
         QVERIFY(field<QCheckBox>(f.page, "manualName")->isChecked());
@@ -113,7 +115,7 @@ private slots:
         QVERIFY(field<IntEdit>(f.page, "tClusterId")->isVisibleTo(&f.page));
         QCOMPARE(f.redefine()->checkState(), Qt::Unchecked);
         QVERIFY(!f.redefine()->isTristate());
-        QMap<QString, bool> expected{{"S3", true}, {"<b>&", false}};
+        QMap<QString, bool> expected { { "S3", true }, { "<b>&", false } };
         QCOMPARE(f.keyRows(), expected);
         // The free switch has no type of its own: the default switch's shows.
         const int free = f.keyRow("<b>&");
@@ -121,11 +123,11 @@ private slots:
         QVERIFY(!f.keys()->item(free, SignalGroupWidget::Color)->icon().isNull());
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
 
-        f.show({0}); // A, traffic
+        f.show({ 0 }); // A, traffic
         QVERIFY(!field<IntEdit>(f.page, "tClusterId")->isVisibleTo(&f.page));
         QCOMPARE(f.redefine()->checkState(), Qt::Checked); // amber 5 against the default 3
         QVERIFY(field<QFrame>(f.page, "redefined_times")->isEnabled());
-        expected = {{"S1", true}, {"<b>&", false}};
+        expected = { { "S1", true }, { "<b>&", false } };
         QCOMPARE(f.keyRows(), expected);
         QVERIFY(field<QCheckBox>(f.page, "manualName")->isChecked()); // "A" is a name by hand
         f.typeBox()->setCurrentIndex(f.typeBox()->findData(int(zu::tram)));
@@ -136,7 +138,7 @@ private slots:
     void assignKey()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         f.toggleKey("<b>&");
         QVERIFY(button(f.page, QDialogButtonBox::Apply)->isEnabled());
         clickApply(f.page);
@@ -157,7 +159,7 @@ private slots:
     void assignedKeysEscaped()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         f.toggleKey("<b>&");
         const QString html = field<QLabel>(f.page, "assignedKeys")->text();
         QVERIFY(html.startsWith("<html><head/><body><table border=\"1\"><tr>"));
@@ -176,7 +178,7 @@ private slots:
     {
         Fixture f;
         f.group(2)->setTClusterId(4);
-        f.show({2}); // C, pedestrian with amber 7
+        f.show({ 2 }); // C, pedestrian with amber 7
         QCOMPARE(f.redefine()->checkState(), Qt::Checked);
         QTest::mouseClick(f.redefine(), Qt::LeftButton, {}, QPoint(5, f.redefine()->height() / 2));
         QCOMPARE(f.redefine()->checkState(), Qt::Unchecked);
@@ -195,7 +197,7 @@ private slots:
         Fixture f;
         f.group(0)->setAmber(3);
         f.group(0)->setMinGreen(5);
-        f.show({0});
+        f.show({ 0 });
         QCOMPARE(f.redefine()->checkState(), Qt::Unchecked);
         type(field(f.page, "tClusterId"), QStringLiteral("8"));
         clickApply(f.page);
@@ -208,7 +210,7 @@ private slots:
     void embeddedEditEnablesApply()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         type(field(f.page, "minRed"), QStringLiteral("4"));
         QVERIFY(button(f.page, QDialogButtonBox::Apply)->isEnabled());
         clickApply(f.page);
@@ -238,7 +240,7 @@ private slots:
         f.group(0)->setTClusterId(4);
         f.group(2)->setTClusterId(6);
         f.group(2)->setMinRed(2);
-        f.show({0, 2});
+        f.show({ 0, 2 });
         QVERIFY(f.redefine()->isTristate());
         QCOMPARE(f.redefine()->checkState(), Qt::PartiallyChecked);
         QVERIFY(!field(f.page, "id")->isEnabled());
@@ -265,7 +267,7 @@ private slots:
     {
         Fixture f;
         f.group(0)->setTClusterId(4);
-        f.show({0, 2});
+        f.show({ 0, 2 });
         type(field(f.page, "tClusterId"), QStringLiteral("7"));
         clickApply(f.page);
         QCOMPARE(f.group(0)->tClusterId(), 7);
@@ -277,7 +279,7 @@ private slots:
     void forbiddenIdAndName()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         QLineEdit *id = field(f.page, "id");
         type(id, QStringLiteral("2"));
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
@@ -297,13 +299,13 @@ private slots:
     {
         Fixture f;
         f.group(0)->setType(NotSet);
-        f.show({0});
+        f.show({ 0 });
         QVERIFY(!f.typeBox()->isEnabled());
         QCOMPARE(f.typeBox()->currentText(), QStringLiteral("unknown"));
         type(field(f.page, "minRed"), QStringLiteral("4"));
         clickApply(f.page);
         QCOMPARE(f.group(0)->type(), NotSet);
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(f.typeBox()->isEnabled());
         QCOMPARE(f.typeBox()->currentText(), QStringLiteral("tram"));
     }
@@ -312,13 +314,13 @@ private slots:
     void keysRefilled()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         f.configuration.switches().at(1)->setSignalGroup(f.group(1));
         f.page.configurationHasChanged(ZUStage::staticMetaObject.className());
         f.page.configurationHasChanged(nullptr);
         QCOMPARE(f.keys()->rowCount(), 2);
         f.page.configurationHasChanged(ZUSwitch::staticMetaObject.className());
-        QMap<QString, bool> expected{{"S1", true}};
+        QMap<QString, bool> expected { { "S1", true } };
         QCOMPARE(f.keyRows(), expected);
         QVERIFY(!f.page.property("changed").toBool());
     }
@@ -330,12 +332,12 @@ private slots:
         PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
-        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(1)});
+        w.selectObjects(QList<ZUSignalGroup *> { c->signalGroups().at(1) });
         auto *page = w.page<SignalGroupWidget>();
         QVERIFY(page);
         QVERIFY(field<IntEdit>(*page, "tClusterId")->isVisibleTo(page)); // B is a tram
 
-        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(2)});
+        w.selectObjects(QList<ZUSignalGroup *> { c->signalGroups().at(2) });
         QCOMPARE(w.page<SignalGroupWidget>(), page); // the same page, reloaded
         QVERIFY(!field<IntEdit>(*page, "tClusterId")->isVisibleTo(page));
         auto *keys = field<ParametersTable>(*page, "keysTable");
@@ -378,8 +380,8 @@ private slots:
         ZUConfiguration *c = w.configuration();
         c->signalGroups().at(0)->setTClusterId(4);
         const QJsonObject before = w.save();
-        w.selectObjects(QList<ZUSignalGroup *>{c->signalGroups().at(0), c->signalGroups().at(1),
-                                               c->signalGroups().at(2)});
+        w.selectObjects(QList<ZUSignalGroup *> { c->signalGroups().at(0), c->signalGroups().at(1),
+                                                 c->signalGroups().at(2) });
         auto *page = w.page<SignalGroupWidget>();
         type(field(*page, "minRed"), QStringLiteral("3")); // partly checked: no times
         clickApply(*page);

@@ -57,13 +57,14 @@ private slots:
         Fixture f;
         QCOMPARE(f.error, QString());
         QCOMPARE(itemTexts(field<QComboBox>(f.page, "type")),
-                 QStringList({"timeline", "sequence of stages", "special"}));
-        QCOMPARE(itemTexts(field<QComboBox>(f.page, "mode")), QStringList({"AB", "OFF"}));
+                 QStringList({ "timeline", "sequence of stages", "special" }));
+        QCOMPARE(itemTexts(field<QComboBox>(f.page, "mode")), QStringList({ "AB", "OFF" }));
         auto *stack = field<QStackedWidget>(f.page, "stackedWidget");
         QStringList pages;
         for (int index = 0; index < stack->count(); ++index)
             pages << stack->widget(index)->objectName();
-        QCOMPARE(pages, QStringList({"pageSpecial", "pageTimeline", "pageStageRing", "pageEmpty"}));
+        QCOMPARE(pages,
+                 QStringList({ "pageSpecial", "pageTimeline", "pageStageRing", "pageEmpty" }));
         QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("pageTimeline"));
         QVERIFY(field<QPushButton>(f.page, "stagering_show_diagramm")->isHidden());
         QCOMPARE(chart(f)->minGridStepX(), 1.0);
@@ -80,7 +81,7 @@ private slots:
 
     void severalPlansDisableThePage()
     {
-        Fixture f({1, 3});
+        Fixture f({ 1, 3 });
         QCOMPARE(field<QStackedWidget>(f.page, "stackedWidget")->currentWidget()->objectName(),
                  QStringLiteral("pageEmpty"));
         QVERIFY(allDisabled(f.page));
@@ -113,7 +114,8 @@ private slots:
             clickApply(f.page);
             QVERIFY(answerer.answered());
             QCOMPARE(answerer.seenTitle(), QStringLiteral("Invalid data"));
-            QCOMPARE(answerer.seenText(), QStringLiteral("Parameters of algorithm contains invalid data. Save anyway?"));
+            QCOMPARE(answerer.seenText(),
+                     QStringLiteral("Parameters of algorithm contains invalid data. Save anyway?"));
         }
         QCOMPARE(f.plan(1)->type(), int(zu::Timeline));
         QVERIFY(apply(f.page)->isEnabled());
@@ -128,7 +130,7 @@ private slots:
         const QJsonObject saved = f.savedPlan(1);
         QCOMPARE(saved.value("type").toString(), QStringLiteral("Special"));
         QCOMPARE(saved.value("mode").toString(), QStringLiteral("AB"));
-        QCOMPARE(classNames, QList<const char *>({ZUSignalPlan::staticMetaObject.className()}));
+        QCOMPARE(classNames, QList<const char *>({ ZUSignalPlan::staticMetaObject.className() }));
         QCOMPARE(f.page.windowTitle(), f.plan(1)->text(QString()));
         QVERIFY(!apply(f.page)->isEnabled());
     }
@@ -138,7 +140,7 @@ private slots:
         // A timeline plan that still holds the stage-ring phases 5 and 7.
         Fixture f(6);
         f.plan(6)->setType(zu::Timeline);
-        f.page.setObjects(&f.configuration, {f.plan(6)});
+        f.page.setObjects(&f.configuration, { f.plan(6) });
         QCOMPARE(field<QComboBox>(f.page, "type")->currentText(), QStringLiteral("timeline"));
         choose(field<QComboBox>(f.page, "type"), QStringLiteral("sequence of stages"));
         QCOMPARE(f.steps()->columnCount(), 2);
@@ -150,7 +152,7 @@ private slots:
         QCOMPARE(saved.value("offset").toInt(), 5);
         QCOMPARE(saved.value("coordinated").toBool(), true);
         // The untouched tables were written: the phases are numbered in step order.
-        QCOMPARE(saved.value("sequence").toArray(), QJsonArray({1, 2}));
+        QCOMPARE(saved.value("sequence").toArray(), QJsonArray({ 1, 2 }));
         const QJsonArray phases = saved.value("phases").toArray();
         QCOMPARE(phases.at(1).toObject().value("call").toInt(), 1);
         QCOMPARE(phases.at(1).toObject().value("stage").toInt(), 2);
@@ -161,8 +163,8 @@ private slots:
     void timelineLoads()
     {
         Fixture f(1);
-        QCOMPARE(f.row(f.timeline(), 0), QStringList({"green|20", "red|40"}));
-        QCOMPARE(f.row(f.timeline(), 1), QStringList({"red|60", ""}));
+        QCOMPARE(f.row(f.timeline(), 0), QStringList({ "green|20", "red|40" }));
+        QCOMPARE(f.row(f.timeline(), 1), QStringList({ "red|60", "" }));
         QCOMPARE(f.timeline()->verticalHeaderItem(0)->text(), QStringLiteral("1 (A){60}"));
         QCOMPARE(cycleText(f), QStringLiteral("60"));
         QVERIFY(f.timeline()->autoExtendColumns);
@@ -170,16 +172,18 @@ private slots:
 
         // Without cycle the last interval runs to the not-set value.
         Fixture noCycle(2);
-        QCOMPARE(noCycle.row(noCycle.timeline(), 0), QStringList({"green|20", "red|2147483627"}));
+        QCOMPARE(noCycle.row(noCycle.timeline(), 0), QStringList({ "green|20", "red|2147483627" }));
         QCOMPARE(cycleText(noCycle), QString());
     }
 
     void twoRowExample()
     {
         Fixture f(1);
-        f.setTimelineRow(0, {"green|30", "amber|3", "red|27"});
-        f.setTimelineRow(1, {"red|40"});
-        QCOMPARE(bars(f), QStringList({"0-30@2 #00ff00", "30-33@2 #ffff00", "33-60@2 #ff0000", "0-40@1 #ff0000"}));
+        f.setTimelineRow(0, { "green|30", "amber|3", "red|27" });
+        f.setTimelineRow(1, { "red|40" });
+        QCOMPARE(bars(f),
+                 QStringList(
+                     { "0-30@2 #00ff00", "30-33@2 #ffff00", "33-60@2 #ff0000", "0-40@1 #ff0000" }));
         QCOMPARE(chart(f)->yAxis()->customLabel(2), QStringLiteral("1 (A){60}"));
         QCOMPARE(chart(f)->yAxis()->customLabel(1), QStringLiteral("2 (B){40}"));
         QCOMPARE(f.timeline()->verticalHeaderItem(1)->text(), QStringLiteral("2 (B){40}"));
@@ -187,8 +191,8 @@ private slots:
         QCOMPARE(chart(f)->error(), QString());
 
         clickApply(f.page);
-        QCOMPARE(f.savedSequence(1, 1), QStringList({"0 green", "30 amber", "33 red"}));
-        QCOMPARE(f.savedSequence(1, 2), QStringList({"0 red"}));
+        QCOMPARE(f.savedSequence(1, 1), QStringList({ "0 green", "30 amber", "33 red" }));
+        QCOMPARE(f.savedSequence(1, 2), QStringList({ "0 red" }));
         QCOMPARE(f.savedPlan(1).value("cycle").toInt(), 60);
     }
 
@@ -197,9 +201,9 @@ private slots:
     void emptyRowsLabelNothing()
     {
         Fixture f(1);
-        f.setTimelineRow(0, {"green|30", "red|30"});
+        f.setTimelineRow(0, { "green|30", "red|30" });
         f.setTimelineRow(1, QStringList());
-        QCOMPARE(bars(f), QStringList({"0-30@2 #00ff00", "30-60@2 #ff0000"}));
+        QCOMPARE(bars(f), QStringList({ "0-30@2 #00ff00", "30-60@2 #ff0000" }));
         QCOMPARE(chart(f)->yAxis()->customLabels().size(), 1);
         QCOMPARE(chart(f)->yAxis()->customLabel(2), QStringLiteral("1 (A){60}"));
         QCOMPARE(f.timeline()->verticalHeaderItem(1)->text(), QStringLiteral("2 (B)"));
@@ -208,8 +212,8 @@ private slots:
     void otherBars()
     {
         Fixture f(1);
-        f.setTimelineRow(0, {"red_amber|2", "green_blink|4"});
-        QCOMPARE(bars(f).mid(0, 2), QStringList({"0-2@2 #ff0000+#ffff00", "2-6@2 picture"}));
+        f.setTimelineRow(0, { "red_amber|2", "green_blink|4" });
+        QCOMPARE(bars(f).mid(0, 2), QStringList({ "0-2@2 #ff0000+#ffff00", "2-6@2 picture" }));
     }
 
     void chartAndValidity_data()
@@ -222,14 +226,16 @@ private slots:
         QTest::addColumn<QStringList>("saved");
 
         QTest::newRow("length not a number")
-                << QStringList({"green|x"}) << "Table contains invalid data" << false << "60" << "1 (A)"
-                << QStringList({"0 green", "20 red"});
-        QTest::newRow("three parts") << QStringList({"green|5|5"}) << "Table contains invalid data" << false << "60"
-                                     << "1 (A)" << QStringList({"0 green", "20 red"});
-        QTest::newRow("stored state out of range")
-                << QStringList({"black|5", "green|10"}) << "Table contains invalid data" << true << "60"
-                << "1 (A){15}" << QStringList({"5 green"});
-        QTest::newRow("empty row") << QStringList() << "" << true << "60" << "1 (A)" << QStringList();
+            << QStringList({ "green|x" }) << "Table contains invalid data" << false << "60"
+            << "1 (A)" << QStringList({ "0 green", "20 red" });
+        QTest::newRow("three parts")
+            << QStringList({ "green|5|5" }) << "Table contains invalid data" << false << "60"
+            << "1 (A)" << QStringList({ "0 green", "20 red" });
+        QTest::newRow("stored state out of range") << QStringList({ "black|5", "green|10" })
+                                                   << "Table contains invalid data" << true << "60"
+                                                   << "1 (A){15}" << QStringList({ "5 green" });
+        QTest::newRow("empty row") << QStringList() << "" << true << "60"
+                                   << "1 (A)" << QStringList();
     }
     void chartAndValidity()
     {
@@ -248,7 +254,7 @@ private slots:
         QCOMPARE(f.timeline()->verticalHeaderItem(0)->text(), header);
         if (error.isEmpty()) {
             // The empty row keeps its height: B takes the top row.
-            QCOMPARE(bars(f), QStringList({"0-60@2 #ff0000"}));
+            QCOMPARE(bars(f), QStringList({ "0-60@2 #ff0000" }));
             QCOMPARE(chart(f)->yAxis()->customLabel(2), QStringLiteral("2 (B){60}"));
         }
 
@@ -259,7 +265,7 @@ private slots:
         if (valid)
             QCOMPARE(f.savedSequence(1, 1), saved);
         else
-            QCOMPARE(f.savedSequence(1, 1), QStringList({"0 green", "20 red"}));
+            QCOMPARE(f.savedSequence(1, 1), QStringList({ "0 green", "20 red" }));
     }
 
     void planWithoutCycleStaysWithoutCycle()
@@ -272,14 +278,14 @@ private slots:
         QCOMPARE(cycleText(f), QString());
         QVERIFY(f.page.isValid());
         clickApply(f.page);
-        QCOMPARE(f.savedSequence(2, 1), QStringList({"0 green", "30 red"}));
+        QCOMPARE(f.savedSequence(2, 1), QStringList({ "0 green", "30 red" }));
         QVERIFY(!f.savedPlan(2).contains("cycle"));
         QCOMPARE(f.plan(2)->cycle(), int(zu::NotSet));
 
         // A point of its own at the end of the int range is not stored.
-        f.setTimelineRow(0, {"green|2147483647", "red|5"});
+        f.setTimelineRow(0, { "green|2147483647", "red|5" });
         clickApply(f.page);
-        QCOMPARE(f.savedSequence(2, 1), QStringList({"0 green"}));
+        QCOMPARE(f.savedSequence(2, 1), QStringList({ "0 green" }));
     }
 
     void groupMovedWhileOpenKeepsItsIntervals()
@@ -290,8 +296,8 @@ private slots:
         f.setCell(f.timeline(), 0, 0, QStringLiteral("green|25"));
         QVERIFY(f.page.isValid());
         clickApply(f.page);
-        QCOMPARE(f.savedSequence(1, 1), QStringList({"0 green", "25 red"}));
-        QCOMPARE(f.savedSequence(1, 2), QStringList({"0 red"}));
+        QCOMPARE(f.savedSequence(1, 1), QStringList({ "0 green", "25 red" }));
+        QCOMPARE(f.savedSequence(1, 2), QStringList({ "0 red" }));
     }
 
     void deletedGroupRowIsNotWritten()
@@ -304,7 +310,7 @@ private slots:
         answerer.pressButton(QMessageBox::Yes);
         clickApply(f.page);
         QVERIFY(answerer.answered());
-        QCOMPARE(f.savedSequence(1, 2), QStringList({"0 green"}));
+        QCOMPARE(f.savedSequence(1, 2), QStringList({ "0 green" }));
         QCOMPARE(f.plan(1)->sequences().size(), 1);
     }
 
@@ -328,7 +334,7 @@ private slots:
     {
         WindowFixture w(QStringLiteral("plans.json"));
         QVERIFY(w.loaded);
-        w.selectObjects({w.configuration()->findSignalPlan(1)});
+        w.selectObjects({ w.configuration()->findSignalPlan(1) });
         auto *page = w.page<SignalPlanWidget>();
         QVERIFY(page);
         auto *table = page->findChild<ParametersTable *>(QStringLiteral("timeline_table"));
@@ -338,7 +344,14 @@ private slots:
         const QJsonArray plans = w.savedFile().value("plans").toArray();
         const QJsonObject algorithm = plans.at(0).toObject().value("algorithm").toObject();
         QCOMPARE(algorithm.value("cycle").toInt(), 70);
-        QCOMPARE(algorithm.value("sequences").toArray().at(1).toObject().value("sequence").toArray().size(), 1);
+        QCOMPARE(algorithm.value("sequences")
+                     .toArray()
+                     .at(1)
+                     .toObject()
+                     .value("sequence")
+                     .toArray()
+                     .size(),
+                 1);
     }
 };
 

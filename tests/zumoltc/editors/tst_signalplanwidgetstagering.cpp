@@ -53,10 +53,11 @@ QStringList savedRing(const QJsonObject &algorithm)
         const QJsonObject phase = byId.value(id.toInt());
         const QJsonValue call = phase.value("call");
         ring << QStringLiteral("%1:%2>%3")
-                        .arg(id.toInt())
-                        .arg(phase.value("stage").toInt())
-                        .arg(call.isUndefined() ? QStringLiteral("-")
-                                                : QString::number(byId.value(call.toInt()).value("stage").toInt()));
+                    .arg(id.toInt())
+                    .arg(phase.value("stage").toInt())
+                    .arg(call.isUndefined()
+                             ? QStringLiteral("-")
+                             : QString::number(byId.value(call.toInt()).value("stage").toInt()));
     }
     return ring;
 }
@@ -76,33 +77,44 @@ private slots:
         QStringList headers;
         for (int row = 0; row < f.steps()->rowCount(); ++row)
             headers << f.steps()->verticalHeaderItem(row)->text();
-        QCOMPARE(headers, QStringList({"Stage", "Recall", "Passage, sec", "Activate step", "Min. green, sec",
-                                       "Max. green, sec", "Countdown board mode"}));
+        QCOMPARE(headers,
+                 QStringList({ "Stage", "Recall", "Passage, sec", "Activate step",
+                               "Min. green, sec", "Max. green, sec", "Countdown board mode" }));
         headers.clear();
         for (int row = 0; row < f.sources()->rowCount(); ++row)
             headers << f.sources()->verticalHeaderItem(row)->text();
-        QCOMPARE(headers, QStringList({"On step", "Source", "Allow prolongation", "Activate step", "Deactivate step",
-                                       "Indicator"}));
-        QCOMPARE(field<QToolButton>(f.page, "insert_step_before")->toolTip(), QStringLiteral("Insert step before current"));
-        QCOMPARE(field<QToolButton>(f.page, "add_detector")->toolTip(), QStringLiteral("Insert call source"));
+        QCOMPARE(headers,
+                 QStringList({ "On step", "Source", "Allow prolongation", "Activate step",
+                               "Deactivate step", "Indicator" }));
+        QCOMPARE(field<QToolButton>(f.page, "insert_step_before")->toolTip(),
+                 QStringLiteral("Insert step before current"));
+        QCOMPARE(field<QToolButton>(f.page, "add_detector")->toolTip(),
+                 QStringLiteral("Insert call source"));
 
         // One step-number delegate serves every step reference.
         QAbstractItemDelegate *numbers = f.steps()->itemDelegateForRow(Row::ActivateRow);
-        for (int row : {SourceRow::OnStepRow, SourceRow::SourceActivateRow, SourceRow::DeactivateRow})
+        for (int row :
+             { SourceRow::OnStepRow, SourceRow::SourceActivateRow, SourceRow::DeactivateRow })
             QCOMPARE(f.sources()->itemDelegateForRow(row), numbers);
-        QCOMPARE(qobject_cast<ComboBoxDelegate *>(numbers)->texts, QStringList({"1", "2", "3"}));
-        QCOMPARE(qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::RecallRow))->texts,
-                 QStringList({"none", "maximum", "minimum", "soft"}));
-        QCOMPARE(qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::StageRow))->values,
-                 QList<QVariant>({1, 2, 3}));
-        QCOMPARE(qobject_cast<ComboBoxDelegate *>(f.sources()->itemDelegateForRow(SourceRow::IndicatorRow))->values,
-                 QList<QVariant>({1, 2}));
+        QCOMPARE(qobject_cast<ComboBoxDelegate *>(numbers)->texts, QStringList({ "1", "2", "3" }));
+        QCOMPARE(
+            qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::RecallRow))->texts,
+            QStringList({ "none", "maximum", "minimum", "soft" }));
+        QCOMPARE(
+            qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::StageRow))->values,
+            QList<QVariant>({ 1, 2, 3 }));
+        QCOMPARE(qobject_cast<ComboBoxDelegate *>(
+                     f.sources()->itemDelegateForRow(SourceRow::IndicatorRow))
+                     ->values,
+                 QList<QVariant>({ 1, 2 }));
 
-        QCOMPARE(actionNames(f.steps()), QStringList({"Insert step", "Insert step before current", "Copy", "Paste",
-                                                      "Remove", "Remove step"}));
-        QCOMPARE(actionNames(f.sources()), QStringList({"Insert call source", "Insert call source before current",
-                                                        "Copy", "Paste", "Remove", "Remove call source"}));
-        for (const ParametersTable *table : {f.steps(), f.sources()}) {
+        QCOMPARE(actionNames(f.steps()),
+                 QStringList({ "Insert step", "Insert step before current", "Copy", "Paste",
+                               "Remove", "Remove step" }));
+        QCOMPARE(actionNames(f.sources()),
+                 QStringList({ "Insert call source", "Insert call source before current", "Copy",
+                               "Paste", "Remove", "Remove call source" }));
+        for (const ParametersTable *table : { f.steps(), f.sources() }) {
             QCOMPARE(table->actions().at(0)->objectName(), QStringLiteral("ins_after"));
             QCOMPARE(table->actions().at(1)->objectName(), QStringLiteral("ins_before"));
         }
@@ -118,7 +130,8 @@ private slots:
         QCOMPARE(rowText(f.steps(), Row::ActivateRow), QStringLiteral("3 3 2"));
         QCOMPARE(rowText(f.steps(), Row::CountdownRow), QStringLiteral("- 1 -"));
         QCOMPARE(rowText(f.sources(), SourceRow::OnStepRow), QStringLiteral("2 3 1"));
-        QCOMPARE(rowText(f.sources(), SourceRow::ProlongationRow), QStringLiteral("true false false"));
+        QCOMPARE(rowText(f.sources(), SourceRow::ProlongationRow),
+                 QStringLiteral("true false false"));
         QCOMPARE(field<IntEdit>(f.page, "stagering_cycle_length")->text(), QStringLiteral("80"));
 
         // A ring stored as 1, 3, 2 shows the positions of the phases it calls.
@@ -157,7 +170,9 @@ private slots:
         QCOMPARE(rowText(f.sources(), SourceRow::OnStepRow), QStringLiteral("3 4 1"));
         QCOMPARE(rowText(f.sources(), SourceRow::SourceActivateRow), QStringLiteral("4 1 -"));
         QCOMPARE(rowText(f.sources(), SourceRow::DeactivateRow), QStringLiteral("1 - 3"));
-        QCOMPARE(qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::ActivateRow))->texts.size(), 4);
+        QCOMPARE(qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::ActivateRow))
+                     ->texts.size(),
+                 4);
         QVERIFY(apply(f.page)->isEnabled());
 
         // "Insert step" goes after the selection, and to the end without one.
@@ -184,7 +199,7 @@ private slots:
 
         clickApply(f.page);
         const QJsonObject saved = f.savedPlan(3);
-        QCOMPARE(savedRing(saved), QStringList({"1:1>3", "2:3>-"}));
+        QCOMPARE(savedRing(saved), QStringList({ "1:1>3", "2:3>-" }));
         const QJsonArray sources = saved.value("detectors").toArray();
         QCOMPARE(sources.size(), 2);
         QCOMPARE(sources.at(0).toObject().value("phase").toInt(), 2);
@@ -250,16 +265,21 @@ private slots:
         QTest::addColumn<bool>("valid");
 
         QTest::newRow("activate step 0") << false << int(Row::ActivateRow) << QVariant(0) << false;
-        QTest::newRow("activate step N + 1") << false << int(Row::ActivateRow) << QVariant(4) << false;
+        QTest::newRow("activate step N + 1")
+            << false << int(Row::ActivateRow) << QVariant(4) << false;
         QTest::newRow("activate step N") << false << int(Row::ActivateRow) << QVariant(3) << true;
-        QTest::newRow("activate step empty") << false << int(Row::ActivateRow) << QVariant() << true;
+        QTest::newRow("activate step empty")
+            << false << int(Row::ActivateRow) << QVariant() << true;
         QTest::newRow("no such stage") << false << int(Row::StageRow) << QVariant(9) << false;
         QTest::newRow("empty stage") << false << int(Row::StageRow) << QVariant() << true;
         QTest::newRow("recall not examined") << false << int(Row::RecallRow) << QVariant(7) << true;
         QTest::newRow("on step 0") << true << int(SourceRow::OnStepRow) << QVariant(0) << false;
-        QTest::newRow("source activates N + 1") << true << int(SourceRow::SourceActivateRow) << QVariant(4) << false;
-        QTest::newRow("source deactivates N + 1") << true << int(SourceRow::DeactivateRow) << QVariant(4) << false;
-        QTest::newRow("source deactivates 1") << true << int(SourceRow::DeactivateRow) << QVariant(1) << true;
+        QTest::newRow("source activates N + 1")
+            << true << int(SourceRow::SourceActivateRow) << QVariant(4) << false;
+        QTest::newRow("source deactivates N + 1")
+            << true << int(SourceRow::DeactivateRow) << QVariant(4) << false;
+        QTest::newRow("source deactivates 1")
+            << true << int(SourceRow::DeactivateRow) << QVariant(1) << true;
     }
     void validity()
     {
@@ -296,13 +316,13 @@ private slots:
     {
         Fixture f(4);
         const QStringList before = savedRing(f.savedPlan(4));
-        QCOMPARE(before, QStringList({"1:1>3", "3:3>2", "2:2>1"}));
+        QCOMPARE(before, QStringList({ "1:1>3", "3:3>2", "2:2>1" }));
         // An edit elsewhere in the step table rewrites every phase.
         Fixture::setCell(f.steps(), Row::PassageRow, 0, 4);
         QVERIFY(f.page.isValid());
         clickApply(f.page);
         const QJsonObject saved = f.savedPlan(4);
-        QCOMPARE(savedRing(saved), QStringList({"1:1>3", "2:3>2", "3:2>1"}));
+        QCOMPARE(savedRing(saved), QStringList({ "1:1>3", "2:3>2", "3:2>1" }));
         // The call source stays on the step of stage 3 and calls the step of stage 2.
         const QJsonObject source = saved.value("detectors").toArray().at(0).toObject();
         QCOMPARE(source.value("phase").toInt(), 2);
@@ -313,7 +333,8 @@ private slots:
     {
         Fixture f(3);
         f.configuration.stages().first()->setName(QStringLiteral("Morning"));
-        auto *stages = qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::StageRow));
+        auto *stages
+            = qobject_cast<ComboBoxDelegate *>(f.steps()->itemDelegateForRow(Row::StageRow));
         QCOMPARE(stages->texts.first(), QStringLiteral("1 (Stage.1)"));
         f.page.configurationHasChanged(ZUDetector::staticMetaObject.className());
         QCOMPARE(stages->texts.first(), QStringLiteral("1 (Stage.1)"));

@@ -15,10 +15,7 @@ namespace {
 
 struct Fixture
 {
-    Fixture()
-    {
-        loaded = loadPages(configuration);
-    }
+    Fixture() { loaded = loadPages(configuration); }
     QPointer<ZUStage> stage(int index) { return configuration.stages().at(index); }
     void show(const QList<int> &indexes)
     {
@@ -57,11 +54,11 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.loaded);
-        f.show({0});
+        f.show({ 0 });
         QStringList headers;
         for (int column = 0; column < f.table()->columnCount(); ++column)
             headers << f.table()->horizontalHeaderItem(column)->text();
-        QCOMPARE(headers, QStringList({"Assigned", "ID", "Name", "Type"}));
+        QCOMPARE(headers, QStringList({ "Assigned", "ID", "Name", "Type" }));
         QCOMPARE(f.table()->rowCount(), 3);
         QCOMPARE(f.table()->cellData(1, StageWidget::Id).toInt(), 2);
         QCOMPARE(f.table()->cellData(1, StageWidget::Name).toString(), QStringLiteral("B"));
@@ -73,14 +70,14 @@ private slots:
         QVERIFY(!f.table()->verticalHeader()->isVisible());
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
 
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(f.assignedSg().isEmpty());
         f.toggle(1);
         QCOMPARE(f.assignedSg(), QStringLiteral("2(B)"));
         type(field(f.page, "maxTime"), QString());
         clickApply(f.page);
         const QJsonObject stage = itemWithId(saved(f.configuration).value("stages").toArray(), 2);
-        QCOMPARE(stage.value("groups").toArray(), QJsonArray({2}));
+        QCOMPARE(stage.value("groups").toArray(), QJsonArray({ 2 }));
         QVERIFY(!stage.contains("maxGreen"));
         QCOMPARE(stage.value("minGreen").toInt(), 8);
         QCOMPARE(f.page.windowTitle(), f.stage(1)->text(QString()));
@@ -92,9 +89,10 @@ private slots:
     void checkConflicts()
     {
         Fixture f;
-        f.show({1});
+        f.show({ 1 });
         auto clickBox = [&f] {
-            QTest::mouseClick(f.useMatrix(), Qt::LeftButton, {}, QPoint(5, f.useMatrix()->height() / 2));
+            QTest::mouseClick(f.useMatrix(), Qt::LeftButton, {},
+                              QPoint(5, f.useMatrix()->height() / 2));
         };
         f.toggle(0);
         f.toggle(1);
@@ -103,7 +101,8 @@ private slots:
         QVERIFY(f.useMatrix()->isChecked());
         QVERIFY(f.assigned(0) && !f.assigned(1) && !f.assigned(2));
         QVERIFY(!f.locked(0) && f.locked(1) && f.locked(2));
-        QCOMPARE(f.table()->item(1, StageWidget::Assigned)->background().color(), QColor(Qt::lightGray));
+        QCOMPARE(f.table()->item(1, StageWidget::Assigned)->background().color(),
+                 QColor(Qt::lightGray));
         QCOMPARE(f.assignedSg(), QStringLiteral("1(A)"));
         f.toggle(1); // locked: no change
         QVERIFY(!f.assigned(1));
@@ -128,7 +127,7 @@ private slots:
 
         // Never stored: the next load starts without it.
         clickBox();
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(!f.useMatrix()->isChecked());
         QVERIFY(!f.locked(0) && !f.locked(1));
     }
@@ -137,7 +136,7 @@ private slots:
     void groupsAddedAndDeleted()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         type(field(f.page, "minTime"), QStringLiteral("12"));
         auto *group = new ZUSignalGroup;
         group->setId(4);
@@ -150,7 +149,7 @@ private slots:
         QVERIFY(f.pageChanged()); // the typed time stays an edit
         QCOMPARE(field(f.page, "minTime")->text(), QStringLiteral("12"));
 
-        f.show({0});
+        f.show({ 0 });
         QVERIFY(!f.pageChanged());
         f.configuration.addSignalGroup(new ZUSignalGroup);
         QCOMPARE(f.table()->rowCount(), 5);
@@ -163,8 +162,8 @@ private slots:
         QVERIFY(!f.pageChanged());
 
         // The same page loaded again makes no second connection.
-        f.show({0});
-        f.show({0});
+        f.show({ 0 });
+        f.show({ 0 });
         f.configuration.addSignalGroup(new ZUSignalGroup);
         QCOMPARE(f.table()->rowCount(), 5);
         QVERIFY(!f.pageChanged());
@@ -174,7 +173,7 @@ private slots:
     {
         Fixture f;
         f.stage(1)->addGroup(f.configuration.signalGroups().at(1));
-        f.show({0, 1});
+        f.show({ 0, 1 });
         QVERIFY(!field(f.page, "id")->isEnabled());
         QVERIFY(!field(f.page, "name")->isEnabled());
         QVERIFY(!f.table()->isEnabled());
@@ -200,7 +199,7 @@ private slots:
     void forbiddenIdAndName()
     {
         Fixture f;
-        f.show({0});
+        f.show({ 0 });
         type(field(f.page, "id"), QStringLiteral("2"));
         QVERIFY(!button(f.page, QDialogButtonBox::Apply)->isEnabled());
         type(field(f.page, "id"), QStringLiteral("0"));
@@ -223,7 +222,7 @@ private slots:
         PagesWindow w;
         QVERIFY(w.loaded);
         ZUConfiguration *c = w.configuration();
-        w.selectObjects(QList<ZUStage *>{c->stages().at(1)});
+        w.selectObjects(QList<ZUStage *> { c->stages().at(1) });
         auto *page = w.page<StageWidget>();
         QVERIFY(page);
         auto *table = field<ParametersTable>(*page, "sgTable");
@@ -237,7 +236,7 @@ private slots:
         QVERIFY(table->isCellEditable(1, StageWidget::Assigned));
         clickApply(*page);
         const QJsonObject stage = itemWithId(w.save().value("stages").toArray(), 2);
-        QCOMPARE(stage.value("groups").toArray(), QJsonArray({1}));
+        QCOMPARE(stage.value("groups").toArray(), QJsonArray({ 1 }));
         QCOMPARE(w.tabText(page), c->stages().at(1)->text(QString()));
 
         auto *group = new ZUSignalGroup;

@@ -45,7 +45,7 @@ private slots:
         Fixture f;
         QCOMPARE(f.error, QString());
         auto *type = field<QComboBox>(f.page, "type");
-        QCOMPARE(itemTexts(type), QStringList({"ZU4_SW"}));
+        QCOMPARE(itemTexts(type), QStringList({ "ZU4_SW" }));
         QCOMPARE(type->currentText(), QStringLiteral("ZU4_SW"));
         QCOMPARE(f.bounds()->title(), QStringLiteral("Current control"));
         QVERIFY(!f.bounds()->isCheckable());
@@ -58,7 +58,7 @@ private slots:
         QVERIFY(apply(f.page)->isEnabled());
         clickApply(f.page);
         QCOMPARE(f.defaults()->type(), zu::NotSet);
-        QCOMPARE(f.classNames, QList<const char *>({nullptr}));
+        QCOMPARE(f.classNames, QList<const char *>({ nullptr }));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("Power switches"));
         choose(type, QStringLiteral("ZU4_SW"));
         QVERIFY(f.bounds()->isHidden());
@@ -73,7 +73,10 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.defaults()->upCurrent(), zu::NotSet);
         const QJsonObject saved = PageTesting::saved(&f.configuration)
-                                          .value("switches").toObject().value("default").toObject();
+                                      .value("switches")
+                                      .toObject()
+                                      .value("default")
+                                      .toObject();
         QVERIFY(!saved.contains("upCurrent"));
         QCOMPARE(saved.value("lowCurrent"), QJsonValue(10));
     }
@@ -107,7 +110,7 @@ private slots:
         QCOMPARE(w.tabText(page), QStringLiteral("Power switches"));
         w.save();
         QCOMPARE(w.savedFile().value("switches").toObject().value("default").toObject(),
-                 QJsonObject({{"lowCurrent", 10}, {"minCurrent", 5}}));
+                 QJsonObject({ { "lowCurrent", 10 }, { "minCurrent", 5 } }));
     }
 };
 

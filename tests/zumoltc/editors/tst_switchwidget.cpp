@@ -24,15 +24,16 @@ namespace {
 // 200, 5. The given switches are shown.
 struct Fixture
 {
-    explicit Fixture(const QList<int> &shown = {0})
+    explicit Fixture(const QList<int> &shown = { 0 })
     {
         Prefixes::setPrefix(Prefixes::Switch, QStringLiteral("K."));
         error = loadFixture(&configuration, QStringLiteral("switches.json"));
         show(shown);
-        QObject::connect(&page, &SwitchWidget::configurationChanged, &page, [this](const char *className) {
-            classNames << className;
-            changedAtSignal = page.property("changed").toBool();
-        });
+        QObject::connect(&page, &SwitchWidget::configurationChanged, &page,
+                         [this](const char *className) {
+                             classNames << className;
+                             changedAtSignal = page.property("changed").toBool();
+                         });
     }
 
     void show(const QList<int> &shown)
@@ -50,7 +51,7 @@ struct Fixture
     QStringList checkedColors() const
     {
         QStringList names;
-        for (const char *name : {"color_red", "color_yellow", "color_green", "color_white"}) {
+        for (const char *name : { "color_red", "color_yellow", "color_green", "color_white" }) {
             if (radio(name)->isChecked())
                 names << QLatin1String(name);
         }
@@ -74,13 +75,15 @@ private slots:
     {
         Fixture f;
         QCOMPARE(f.error, QString());
-        QCOMPARE(itemTexts(f.combo("type")), QStringList({"ZU4_SW"}));
-        QCOMPARE(itemTexts(f.combo("signalGroup")), QStringList({"1 (Main street)", "2 (Side street)", "3 (P1)"}));
+        QCOMPARE(itemTexts(f.combo("type")), QStringList({ "ZU4_SW" }));
+        QCOMPARE(itemTexts(f.combo("signalGroup")),
+                 QStringList({ "1 (Main street)", "2 (Side street)", "3 (P1)" }));
         QCOMPARE(field<QToolButton>(f.page, "clear_type")->toolTip(), QStringLiteral("Clear type"));
-        QCOMPARE(field<QToolButton>(f.page, "clear_sg")->toolTip(), QStringLiteral("Clear signal group"));
+        QCOMPARE(field<QToolButton>(f.page, "clear_sg")->toolTip(),
+                 QStringLiteral("Clear signal group"));
         QCOMPARE(field<QGroupBox>(f.page, "colorGroup")->title(), QStringLiteral("Color"));
-        const QStringList texts = {"red", "yellow", "green", "white"};
-        const char *names[] = {"color_red", "color_yellow", "color_green", "color_white"};
+        const QStringList texts = { "red", "yellow", "green", "white" };
+        const char *names[] = { "color_red", "color_yellow", "color_green", "color_white" };
         for (int i = 0; i < 4; ++i)
             QCOMPARE(f.radio(names[i])->text(), texts.at(i));
         QCOMPARE(f.box("control")->text(), QStringLiteral("Load control"));
@@ -95,11 +98,21 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("applicable");
 
-        QTest::newRow("7") << "7" << "K.7" << "6" << true;
-        QTest::newRow("1") << "1" << "K.1" << "0" << true;
-        QTest::newRow("empty") << "" << "K." << "0" << true;
-        QTest::newRow("0 refused") << "0" << "K.0" << "0" << false;
-        QTest::newRow("another switch's") << "4" << "K.4" << "3" << false;
+        QTest::newRow("7") << "7"
+                           << "K.7"
+                           << "6" << true;
+        QTest::newRow("1") << "1"
+                           << "K.1"
+                           << "0" << true;
+        QTest::newRow("empty") << ""
+                               << "K."
+                               << "0" << true;
+        QTest::newRow("0 refused") << "0"
+                                   << "K.0"
+                                   << "0" << false;
+        QTest::newRow("another switch's") << "4"
+                                          << "K.4"
+                                          << "3" << false;
     }
 
     void derive()
@@ -125,7 +138,7 @@ private slots:
         QVERIFY(f.edit("addr")->isReadOnly());
         QCOMPARE(f.edit("addr")->text(), QStringLiteral("2"));
 
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(f.box("manualName")->isChecked());
         QVERIFY(!field(f.page, "name")->isReadOnly());
         QVERIFY(!f.box("manualAddress")->isChecked());
@@ -135,7 +148,7 @@ private slots:
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("K.4"));
         QVERIFY(field(f.page, "name")->isReadOnly());
 
-        f.show({2});
+        f.show({ 2 });
         QVERIFY(!f.box("manualName")->isChecked());
         QVERIFY(f.box("manualAddress")->isChecked());
         QVERIFY(!f.edit("addr")->isReadOnly());
@@ -164,7 +177,7 @@ private slots:
         QCOMPARE(f.sw(0)->addr(), 12);
         QCOMPARE(f.sw(0)->name(), QStringLiteral("Lamp 2"));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("3 (Lamp 2)"));
-        QCOMPARE(f.classNames, QList<const char *>({ZUSwitch::staticMetaObject.className()}));
+        QCOMPARE(f.classNames, QList<const char *>({ ZUSwitch::staticMetaObject.className() }));
         // The change is announced before the page takes its new baseline.
         QVERIFY(f.changedAtSignal);
         QVERIFY(!apply(f.page)->isEnabled());
@@ -180,14 +193,20 @@ private slots:
         QCOMPARE(f.sw(0)->heads(), 3);
         QCOMPARE(f.sw(0)->type(), zu::NotSet);
         // Choosing the default's type stores none of its own.
-        f.show({1});
+        f.show({ 1 });
         QTest::mouseClick(field<QToolButton>(f.page, "clear_type"), Qt::LeftButton);
         QVERIFY(!field<QGroupBox>(f.page, "currentBounds")->isHidden());
         choose(f.combo("type"), QStringLiteral("ZU4_SW"));
         clickApply(f.page);
         QCOMPARE(f.sw(1)->type(), zu::NotSet);
-        QVERIFY(!PageTesting::saved(&f.configuration).value("switches").toObject().value("items").toArray()
-                         .at(1).toObject().contains("type"));
+        QVERIFY(!PageTesting::saved(&f.configuration)
+                     .value("switches")
+                     .toObject()
+                     .value("items")
+                     .toArray()
+                     .at(1)
+                     .toObject()
+                     .contains("type"));
     }
 
     void inheritedBounds()
@@ -204,20 +223,20 @@ private slots:
         clickApply(f.page);
         QCOMPARE(f.sw(0)->lowCurrent(), zu::NotSet);
         QCOMPARE(f.sw(0)->upCurrent(), 150);
-        f.show({0});
+        f.show({ 0 });
         QVERIFY(f.edit("lowCurrent")->text().isEmpty());
         QCOMPARE(f.edit("lowCurrent")->placeholderText(), QStringLiteral("10"));
 
         // Differing values keep the merge's placeholder.
-        f.show({0, 1});
+        f.show({ 0, 1 });
         QVERIFY(f.edit("upCurrent")->text().isEmpty());
         QCOMPARE(f.edit("upCurrent")->placeholderText(), QStringLiteral("150"));
     }
 
     void severalGroups()
     {
-        Fixture f({0, 1});
-        for (const char *name : {"id", "name", "manualName", "addr", "manualAddress"})
+        Fixture f({ 0, 1 });
+        for (const char *name : { "id", "name", "manualName", "addr", "manualAddress" })
             QVERIFY2(!field<QWidget>(f.page, name)->isEnabled(), name);
         QCOMPARE(f.combo("signalGroup")->currentIndex(), -1);
         choose(f.combo("signalGroup"), QStringLiteral("3 (P1)"));
@@ -228,7 +247,7 @@ private slots:
         QCOMPARE(f.sw(0)->id(), 3);
         QCOMPARE(f.sw(1)->name(), QStringLiteral("Lamp"));
         QCOMPARE(f.sw(1)->addr(), 3);
-        f.show({0, 1});
+        f.show({ 0, 1 });
         QCOMPARE(f.combo("signalGroup")->currentText(), QStringLiteral("3 (P1)"));
         QTest::mouseClick(field<QToolButton>(f.page, "clear_sg"), Qt::LeftButton);
         clickApply(f.page);
@@ -239,8 +258,8 @@ private slots:
     void severalColors_data()
     {
         QTest::addColumn<QList<int>>("shown");
-        QTest::newRow("red first") << QList<int>({0, 1});
-        QTest::newRow("unset first") << QList<int>({1, 0});
+        QTest::newRow("red first") << QList<int>({ 0, 1 });
+        QTest::newRow("unset first") << QList<int>({ 1, 0 });
     }
 
     void severalColors()
@@ -254,25 +273,25 @@ private slots:
         QCOMPARE(f.sw(0)->color(), int(zu::Color::green));
         QCOMPARE(f.sw(1)->color(), int(zu::Color::green));
         f.show(shown);
-        QCOMPARE(f.checkedColors(), QStringList({"color_green"}));
+        QCOMPARE(f.checkedColors(), QStringList({ "color_green" }));
     }
 
     void colorOfOne()
     {
         Fixture f;
-        QCOMPARE(f.checkedColors(), QStringList({"color_red"}));
+        QCOMPARE(f.checkedColors(), QStringList({ "color_red" }));
         QTest::mouseClick(f.radio("color_yellow"), Qt::LeftButton);
         clickApply(f.page);
         QCOMPARE(f.sw(0)->color(), int(zu::Color::amber));
-        f.show({2});
-        QCOMPARE(f.checkedColors(), QStringList({"color_green"}));
-        f.show({1});
+        f.show({ 2 });
+        QCOMPARE(f.checkedColors(), QStringList({ "color_green" }));
+        f.show({ 1 });
         QCOMPARE(f.checkedColors(), QStringList());
     }
 
     void severalControl()
     {
-        Fixture f({0, 1});
+        Fixture f({ 0, 1 });
         QVERIFY(f.box("control")->isTristate());
         QCOMPARE(f.box("control")->checkState(), Qt::PartiallyChecked);
         QCOMPARE(f.edit("heads")->text(), QString());
@@ -284,7 +303,7 @@ private slots:
         QCOMPARE(f.sw(1)->heads(), 4);
 
         // Equal values: two states shown, and written when changed.
-        f.show({1});
+        f.show({ 1 });
         QVERIFY(!f.box("control")->isTristate());
         QCOMPARE(f.box("control")->checkState(), Qt::Unchecked);
         QTest::mouseClick(f.box("control"), Qt::LeftButton);
@@ -309,22 +328,24 @@ private slots:
         WindowFixture w(QStringLiteral("switches.json"));
         QVERIFY(w.loaded);
         QList<QPointer<ZUSwitch>> &switches = w.configuration()->switches();
-        w.selectObjects({switches.at(0), switches.at(1)});
+        w.selectObjects({ switches.at(0), switches.at(1) });
         auto *page = w.page<SwitchWidget>();
         QVERIFY(page);
         QCOMPARE(w.tabText(page), QStringLiteral("Power switches (2)"));
         choose(field<QComboBox>(*page, "signalGroup"), QStringLiteral("3 (P1)"));
         clickApply(*page);
         w.save();
-        const QJsonArray saved = w.savedFile().value("switches").toObject().value("items").toArray();
+        const QJsonArray saved
+            = w.savedFile().value("switches").toObject().value("items").toArray();
         QCOMPARE(saved.at(0).toObject().value("signalGroup"), QJsonValue(3));
         QCOMPARE(saved.at(1).toObject().value("signalGroup"), QJsonValue(3));
 
-        w.selectObjects({switches.at(0)});
+        w.selectObjects({ switches.at(0) });
         QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(), QStringLiteral("3 (P1)"));
         w.configuration()->findSignalGroup(3)->setName(QStringLiteral("Crossing"));
         w.window.configuration_changed(ZUSignalGroup::staticMetaObject.className());
-        QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(), QStringLiteral("3 (Crossing)"));
+        QCOMPARE(field<QComboBox>(*page, "signalGroup")->currentText(),
+                 QStringLiteral("3 (Crossing)"));
         QVERIFY(!apply(*page)->isEnabled());
     }
 
@@ -335,7 +356,7 @@ private slots:
         WindowFixture w(QStringLiteral("switches.json"));
         QVERIFY(w.loaded);
         ZUSwitch *lamp = w.configuration()->switches().at(1);
-        w.selectObjects({w.configuration()->findSignalGroup(3), lamp});
+        w.selectObjects({ w.configuration()->findSignalGroup(3), lamp });
         auto *groupPage = w.page<SignalGroupWidget>();
         auto *switchPage = w.page<SwitchWidget>();
         QVERIFY(groupPage);

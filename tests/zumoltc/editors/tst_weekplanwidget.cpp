@@ -35,7 +35,13 @@ struct Fixture : SchedulerFixture<WeekPlanWidget, ZUWeekPlan>
     QJsonValue savedDays()
     {
         return saved(&configuration)
-                .value("scheduler").toObject().value("weeks").toArray().first().toObject().value("days");
+            .value("scheduler")
+            .toObject()
+            .value("weeks")
+            .toArray()
+            .first()
+            .toObject()
+            .value("days");
     }
 };
 
@@ -56,14 +62,16 @@ private slots:
         QStringList days;
         for (int row = 0; row < table->rowCount(); ++row)
             days << table->verticalHeaderItem(row)->text();
-        QCOMPARE(days, QStringList({"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}));
+        QCOMPARE(days,
+                 QStringList({ "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
+                               "Sunday" }));
         auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(0));
         QVERIFY(delegate);
-        QCOMPARE(delegate->texts, QStringList({"1 (Workday)", "2 (Holiday)"}));
+        QCOMPARE(delegate->texts, QStringList({ "1 (Workday)", "2 (Holiday)" }));
         QList<QVariant> cells;
         for (int row = 0; row < 7; ++row)
             cells << table->cellData(row, 0);
-        QCOMPARE(cells, QList<QVariant>({1, 1, 1, 1, 1, 2, 2}));
+        QCOMPARE(cells, QList<QVariant>({ 1, 1, 1, 1, 1, 2, 2 }));
         QCOMPARE(field(f.page, "name")->text(), QStringLiteral("Normal week"));
         QVERIFY(!apply(f.page)->isEnabled());
     }
@@ -74,15 +82,15 @@ private slots:
         Fixture f;
         auto *fresh = new ZUWeekPlan(2, QStringLiteral("Weekly.2"));
         f.configuration.addWeekPlan(fresh);
-        f.page.setObjects(&f.configuration, {fresh});
+        f.page.setObjects(&f.configuration, { fresh });
         for (int row = 0; row < 7; ++row)
             QVERIFY(!f.table()->cellData(row, 0).isValid());
         QVERIFY(!field<QCheckBox>(f.page, "manualName")->isChecked());
         f.setDay(0, 2);
         clickApply(f.page);
-        QCOMPARE(fresh->keys(), QList<Qt::DayOfWeek>({Qt::Monday}));
+        QCOMPARE(fresh->keys(), QList<Qt::DayOfWeek>({ Qt::Monday }));
         QCOMPARE(fresh->value(Qt::Monday).data(), f.configuration.findDayPlan(2).data());
-        QCOMPARE(f.classNames, QList<const char *>({ZUWeekPlan::staticMetaObject.className()}));
+        QCOMPARE(f.classNames, QList<const char *>({ ZUWeekPlan::staticMetaObject.className() }));
         QCOMPARE(f.page.windowTitle(), QStringLiteral("2 (Weekly.2)"));
         QVERIFY(f.configuration.toJson().contains("Weekly.2"));
     }
@@ -94,8 +102,9 @@ private slots:
         f.setDay(6, 1);
         f.configuration.findDayPlan(2)->setId(5);
         clickApply(f.page);
-        QCOMPARE(f.week()->keys(), QList<Qt::DayOfWeek>({Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday,
-                                                         Qt::Friday, Qt::Sunday}));
+        QCOMPARE(f.week()->keys(),
+                 QList<Qt::DayOfWeek>({ Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday,
+                                        Qt::Friday, Qt::Sunday }));
     }
 
     // With the week page and a day plan open together, a day plan renumbered on
@@ -111,7 +120,7 @@ private slots:
         clickApply(dayPage);
         QCOMPARE(f.configuration.findDayPlan(9).data(), f.configuration.dayPlans().at(1).data());
         auto *delegate = qobject_cast<ComboBoxDelegate *>(f.table()->itemDelegateForColumn(0));
-        QCOMPARE(delegate->texts, QStringList({"1 (Workday)", "9 (Holiday)"}));
+        QCOMPARE(delegate->texts, QStringList({ "1 (Workday)", "9 (Holiday)" }));
 
         field<QCheckBox>(f.page, "manualName")->setChecked(true);
         type(field(f.page, "name"), QStringLiteral("School week"));
@@ -119,7 +128,7 @@ private slots:
         QCOMPARE(f.week()->name(), QStringLiteral("School week"));
         QCOMPARE(f.week()->size(), 7);
         QCOMPARE(f.week()->value(Qt::Sunday)->id(), 9);
-        QCOMPARE(f.savedDays(), QJsonValue(QJsonArray({1, 1, 1, 1, 1, 9, 9})));
+        QCOMPARE(f.savedDays(), QJsonValue(QJsonArray({ 1, 1, 1, 1, 1, 9, 9 })));
     }
 
     void severalSelected()
@@ -144,7 +153,7 @@ private slots:
         QVERIFY(w.loaded);
         ZUWeekPlan *week = w.configuration()->weekPlans().first();
         ZUDayPlan *holiday = w.configuration()->dayPlans().at(1);
-        w.selectObjects({holiday, week});
+        w.selectObjects({ holiday, week });
         auto *weekPage = w.page<WeekPlanWidget>();
         auto *dayPage = w.page<DayplanWidget>();
         QVERIFY(weekPage && dayPage);
@@ -155,19 +164,24 @@ private slots:
         clickApply(*weekPage);
         QCOMPARE(w.tabText(weekPage), QStringLiteral("1 (School week)"));
         w.save();
-        const QJsonObject saved = w.savedFile().value("scheduler").toObject().value("weeks").toArray()
-                                          .first().toObject();
+        const QJsonObject saved = w.savedFile()
+                                      .value("scheduler")
+                                      .toObject()
+                                      .value("weeks")
+                                      .toArray()
+                                      .first()
+                                      .toObject();
         QCOMPARE(saved.value("name"), QJsonValue("School week"));
-        QCOMPARE(saved.value("days"), QJsonValue(QJsonArray({1, 1, 1, 1, 1, 9, 9})));
+        QCOMPARE(saved.value("days"), QJsonValue(QJsonArray({ 1, 1, 1, 1, 1, 9, 9 })));
 
         // Only Monday set on a new week plan saves one entry.
         auto *fresh = new ZUWeekPlan(2, QStringLiteral("Weekly.2"));
         w.configuration()->addWeekPlan(fresh);
-        w.selectObjects({fresh});
+        w.selectObjects({ fresh });
         auto *table = field<ParametersTable>(*weekPage, "day_plans");
         table->model()->setData(table->model()->index(0, 0), 1, Qt::EditRole);
         clickApply(*weekPage);
-        QCOMPARE(fresh->keys(), QList<Qt::DayOfWeek>({Qt::Monday}));
+        QCOMPARE(fresh->keys(), QList<Qt::DayOfWeek>({ Qt::Monday }));
     }
 };
 

@@ -16,7 +16,8 @@
 // tree items as the user does.
 struct WindowFixture
 {
-    explicit WindowFixture(const QString &fixture, const QString &folder = QStringLiteral("zumoltc"))
+    explicit WindowFixture(const QString &fixture,
+                           const QString &folder = QStringLiteral("zumoltc"))
     {
         Startup::setApplicationIdentity();
         path = dir.filePath(fixture);
@@ -29,8 +30,14 @@ struct WindowFixture
     }
 
     ZUConfiguration *configuration() const { return window.configuration(); }
-    QTreeWidget *tree() const { return window.findChild<QTreeWidget *>(QStringLiteral("section_list")); }
-    QTabWidget *tabs() const { return window.findChild<QTabWidget *>(QStringLiteral("section_tabs")); }
+    QTreeWidget *tree() const
+    {
+        return window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+    }
+    QTabWidget *tabs() const
+    {
+        return window.findChild<QTabWidget *>(QStringLiteral("section_tabs"));
+    }
 
     // Selects exactly these tree items, the first in place of the selection
     // before (so an open page of its kind stays), then the others one by one.
@@ -49,12 +56,11 @@ struct WindowFixture
     }
     void selectSection(const QString &text) const
     {
-        select({tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0).value(0)});
+        select({ tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0).value(0) });
     }
 
     // The open page of class W and its tab text.
-    template<typename W>
-    W *page() const
+    template<typename W> W *page() const
     {
         for (int tab = 0; tab < tabs()->count(); ++tab) {
             if (auto *found = qobject_cast<W *>(tabs()->widget(tab)))
@@ -62,7 +68,10 @@ struct WindowFixture
         }
         return nullptr;
     }
-    QString tabText(const QWidget *page) const { return tabs()->tabText(tabs()->indexOf(const_cast<QWidget *>(page))); }
+    QString tabText(const QWidget *page) const
+    {
+        return tabs()->tabText(tabs()->indexOf(const_cast<QWidget *>(page)));
+    }
 
     void save() const { window.findChild<QAction *>(QStringLiteral("actionSave"))->trigger(); }
     QByteArray savedBytes() const { return TestSupport::readFile(path); }

@@ -23,14 +23,13 @@ struct Kind
     std::function<ZUBaseObject *(ZUConfiguration &)> add;
 };
 
-template<typename T>
-Kind kindOf(void (ZUConfiguration::*adder)(QPointer<T>))
+template<typename T> Kind kindOf(void (ZUConfiguration::*adder)(QPointer<T>))
 {
-    return Kind{[adder](ZUConfiguration &c) {
+    return Kind { [adder](ZUConfiguration &c) {
         auto *object = new T;
         (c.*adder)(object);
         return object;
-    }};
+    } };
 }
 
 QString utf8Chars(const char *character, int count)
@@ -102,8 +101,10 @@ void fillComplete(ZUConfiguration &c)
     auto *panelSource = new ZUControlSource(zu::remoteControlPanel, 3, 5);
     c.addControlSource(panelSource);
 
-    c.kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO1, 1, zu::KMPDevice::traficam, zu::KMPDevPort::LAN));
-    c.kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::VPU1, 2, zu::KMPDevice::passive, zu::KMPDevPort::RS485_1));
+    c.kmp1()->addDevice(
+        new ZUKMPDevice(zu::KMPDevice::DIO1, 1, zu::KMPDevice::traficam, zu::KMPDevPort::LAN));
+    c.kmp1()->addDevice(
+        new ZUKMPDevice(zu::KMPDevice::VPU1, 2, zu::KMPDevice::passive, zu::KMPDevPort::RS485_1));
 
     auto *lamp = new ZUSwitch;
     lamp->setId(1);
@@ -174,10 +175,11 @@ QStringList failEveryStep(ZUConfiguration &c)
     group->setId(1);
     group->setName(QStringLiteral("SG1"));
     // A second object with id 1 and a long name in the other named lists.
-    const Kind kinds[] = {kindOf(&ZUConfiguration::addStage),      kindOf(&ZUConfiguration::addDetector),
-                          kindOf(&ZUConfiguration::addSignalPlan), kindOf(&ZUConfiguration::addDayPlan),
-                          kindOf(&ZUConfiguration::addWeekPlan),   kindOf(&ZUConfiguration::addExtraPeriod),
-                          kindOf(&ZUConfiguration::addExtraDay),   kindOf(&ZUConfiguration::addSwitch)};
+    const Kind kinds[]
+        = { kindOf(&ZUConfiguration::addStage),      kindOf(&ZUConfiguration::addDetector),
+            kindOf(&ZUConfiguration::addSignalPlan), kindOf(&ZUConfiguration::addDayPlan),
+            kindOf(&ZUConfiguration::addWeekPlan),   kindOf(&ZUConfiguration::addExtraPeriod),
+            kindOf(&ZUConfiguration::addExtraDay),   kindOf(&ZUConfiguration::addSwitch) };
     for (const Kind &kind : kinds) {
         ZUBaseObject *object = kind.add(c);
         object->setId(1);
@@ -300,18 +302,19 @@ private slots:
     // check shows (steps, kind words, section texts) to the main window.
     void textsInTheirTranslationContexts()
     {
-        const QSet<QString> common = {"%1 with id %2 has name length > %3 bytes",
-                                      "%1 contain non-unique ids: %2", "%1 contain non-unique names: %2",
-                                      "%1 contain non-unique %2: %3"};
+        const QSet<QString> common
+            = { "%1 with id %2 has name length > %3 bytes", "%1 contain non-unique ids: %2",
+                "%1 contain non-unique names: %2", "%1 contain non-unique %2: %3" };
         const QSet<TextKey> asked = textsAskedByTheCheck();
         for (const QString &source : common)
             QVERIFY2(asked.contains(TextKey("CheckingErrorsDialog", source)), qPrintable(source));
-        const QStringList steps = {"Controller ID not set", "Detctor", "Daily plans", "priorities",
-                                   "For RCU1 not defined control source"};
+        const QStringList steps = { "Controller ID not set", "Detctor", "Daily plans", "priorities",
+                                    "For RCU1 not defined control source" };
         for (const QString &source : steps)
             QVERIFY2(asked.contains(TextKey("MainWindow", source)), qPrintable(source));
         for (const TextKey &key : asked) {
-            const QString context = common.contains(key.second) ? "CheckingErrorsDialog" : "MainWindow";
+            const QString context
+                = common.contains(key.second) ? "CheckingErrorsDialog" : "MainWindow";
             QVERIFY2(key.first == context, qPrintable(key.first + ": " + key.second));
         }
     }
@@ -319,17 +322,18 @@ private slots:
     // lupdate must find every text the check translates, under its context.
     void textsReachTranslators()
     {
-        QString lupdate = QLibraryInfo::location(QLibraryInfo::BinariesPath) + QStringLiteral("/lupdate");
+        QString lupdate
+            = QLibraryInfo::location(QLibraryInfo::BinariesPath) + QStringLiteral("/lupdate");
         if (!QFileInfo(lupdate).isExecutable())
             lupdate = QStandardPaths::findExecutable(QStringLiteral("lupdate"));
         if (lupdate.isEmpty())
             QSKIP("lupdate is not installed");
         QTemporaryDir dir;
         const QString ts = dir.filePath(QStringLiteral("check.ts"));
-        const QString source
-            = QDir::cleanPath(TestSupport::dataPath(QStringLiteral("../../zumoltc/model/zuconfigurationcheck.cpp")));
+        const QString source = QDir::cleanPath(
+            TestSupport::dataPath(QStringLiteral("../../zumoltc/model/zuconfigurationcheck.cpp")));
         QProcess process;
-        process.start(lupdate, {QStringLiteral("-silent"), source, QStringLiteral("-ts"), ts});
+        process.start(lupdate, { QStringLiteral("-silent"), source, QStringLiteral("-ts"), ts });
         QVERIFY(process.waitForFinished());
         QCOMPARE(process.exitCode(), 0);
 
@@ -355,7 +359,8 @@ private slots:
     {
         ZUConfiguration configuration;
         QString error;
-        QVERIFY2(configuration.load(TestSupport::dataPath(QStringLiteral("zumoltcheck/clean.json")), &error),
+        QVERIFY2(configuration.load(TestSupport::dataPath(QStringLiteral("zumoltcheck/clean.json")),
+                                    &error),
                  qPrintable(error));
         QCOMPARE(configuration.warnings(), QStringList());
         // The file reaches the guarded rules: typed modules and panel, sources, devices.
@@ -375,79 +380,87 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         const QString name256 = QString(256, QLatin1Char('n'));
-        QTest::newRow("controller id not set") << Edit([](ZUConfiguration &c) { c.setId(zu::NotSet); })
-                                               << QStringList{"Controller ID not set"};
+        QTest::newRow("controller id not set")
+            << Edit([](ZUConfiguration &c) { c.setId(zu::NotSet); })
+            << QStringList { "Controller ID not set" };
         QTest::newRow("controller name of 256 bytes")
             << Edit([name256](ZUConfiguration &c) { c.setName(name256); })
-            << QStringList{"Controller name has length > 255 bytes"};
+            << QStringList { "Controller name has length > 255 bytes" };
         QTest::newRow("description of 128 two-byte characters")
             << Edit([](ZUConfiguration &c) { c.setDescription(utf8Chars("ж", 128)); })
-            << QStringList{"Controller description has length > 255 bytes"};
+            << QStringList { "Controller description has length > 255 bytes" };
         QTest::newRow("description of 255 bytes")
-            << Edit([](ZUConfiguration &c) { c.setDescription(QString(255, QLatin1Char('d'))); }) << QStringList();
+            << Edit([](ZUConfiguration &c) { c.setDescription(QString(255, QLatin1Char('d'))); })
+            << QStringList();
 
         QTest::newRow("conflicting groups in one stage")
             << Edit([](ZUConfiguration &c) { c.findStage(1)->addGroup(c.findSignalGroup(2)); })
-            << QStringList{"Stage 1 (Main) contain conflicted signal groups"};
-        QTest::newRow("conflict both ways gives one row")
-            << Edit([](ZUConfiguration &c) {
-                   c.intergreenMatrix()->setConflictTime(c.findSignalGroup(2), c.findSignalGroup(1), 4);
-                   c.findStage(2)->addGroup(c.findSignalGroup(1));
-               })
-            << QStringList{"Stage 2 (Side) contain conflicted signal groups"};
+            << QStringList { "Stage 1 (Main) contain conflicted signal groups" };
+        QTest::newRow("conflict both ways gives one row") << Edit([](ZUConfiguration &c) {
+            c.intergreenMatrix()->setConflictTime(c.findSignalGroup(2), c.findSignalGroup(1), 4);
+            c.findStage(2)->addGroup(c.findSignalGroup(1));
+        }) << QStringList { "Stage 2 (Side) contain conflicted signal groups" };
         QTest::newRow("group conflicting with itself only") << Edit([](ZUConfiguration &c) {
             c.intergreenMatrix()->setConflictTime(c.findSignalGroup(1), c.findSignalGroup(1), 4);
         }) << QStringList();
 
-        const QString reportRow = "Report interval not defined but configuration has detectors with 'Allow report' flag";
-        const QString itsRow = "ITS report interval not defined but configuration has detectors with 'Allow report' flag";
+        const QString reportRow = "Report interval not defined but configuration has detectors "
+                                  "with 'Allow report' flag";
+        const QString itsRow = "ITS report interval not defined but configuration has detectors "
+                               "with 'Allow report' flag";
         QTest::newRow("report intervals not set") << Edit([](ZUConfiguration &c) {
             *c.detectorIntervals() = ZUConfiguration::DetectorIntervals();
-        }) << QStringList{reportRow, itsRow};
-        QTest::newRow("report interval 0") << Edit([](ZUConfiguration &c) { c.detectorIntervals()->logInterval = 0; })
-                                           << QStringList{reportRow};
+        }) << QStringList { reportRow, itsRow };
+        QTest::newRow("report interval 0")
+            << Edit([](ZUConfiguration &c) { c.detectorIntervals()->logInterval = 0; })
+            << QStringList { reportRow };
         QTest::newRow("negative ITS interval")
-            << Edit([](ZUConfiguration &c) { c.detectorIntervals()->logIntervalASUDD = -5; }) << QStringList{itsRow};
-        QTest::newRow("intervals of 1 second")
-            << Edit([](ZUConfiguration &c) { *c.detectorIntervals() = ZUConfiguration::DetectorIntervals{1, 1}; })
-            << QStringList();
+            << Edit([](ZUConfiguration &c) { c.detectorIntervals()->logIntervalASUDD = -5; })
+            << QStringList { itsRow };
+        QTest::newRow("intervals of 1 second") << Edit([](ZUConfiguration &c) {
+            *c.detectorIntervals() = ZUConfiguration::DetectorIntervals { 1, 1 };
+        }) << QStringList();
         QTest::newRow("no reported detector needs no interval") << Edit([](ZUConfiguration &c) {
             c.findDetector(1)->setReport(false);
             *c.detectorIntervals() = ZUConfiguration::DetectorIntervals();
         }) << QStringList();
 
-        QTest::newRow("no signal plans") << Edit([](ZUConfiguration &c) { delete c.findSignalPlan(1).data(); })
-                                         << QStringList{"Signal plans are not defined",
-                                                        "Default signal plan are not defined",
-                                                        "Dayplan 1 (Workday) not contains no one record"};
+        QTest::newRow("no signal plans")
+            << Edit([](ZUConfiguration &c) { delete c.findSignalPlan(1).data(); })
+            << QStringList { "Signal plans are not defined", "Default signal plan are not defined",
+                             "Dayplan 1 (Workday) not contains no one record" };
         QTest::newRow("no default program, default day plan set")
             << Edit([](ZUConfiguration &c) { c.setDefaultProgram(nullptr); })
-            << QStringList{"Default signal plan are not defined"};
-        QTest::newRow("no default program, no default day plan") << Edit([](ZUConfiguration &c) {
-            c.setDefaultProgram(nullptr);
-            c.setDefaultDayPlan(nullptr);
-        }) << QStringList{"Default signal plan are not defined", "Default dayplan are not defined"};
+            << QStringList { "Default signal plan are not defined" };
+        QTest::newRow("no default program, no default day plan")
+            << Edit([](ZUConfiguration &c) {
+                   c.setDefaultProgram(nullptr);
+                   c.setDefaultDayPlan(nullptr);
+               })
+            << QStringList { "Default signal plan are not defined",
+                             "Default dayplan are not defined" };
         QTest::newRow("no default day plan beside a default program")
             << Edit([](ZUConfiguration &c) { c.setDefaultDayPlan(nullptr); }) << QStringList();
         QTest::newRow("day plan without periods, default program set")
             << Edit([](ZUConfiguration &c) { c.findDayPlan(1)->clearPeriods(); })
-            << QStringList{"Dayplan 1 (Workday) not contains no one record"};
+            << QStringList { "Dayplan 1 (Workday) not contains no one record" };
         QTest::newRow("no day plans, no scheduler source") << Edit([](ZUConfiguration &c) {
             delete c.findDayPlan(1).data();
             delete c.findControlSource(1).data();
         }) << QStringList();
 
-        QTest::newRow("no scheduler source") << Edit([](ZUConfiguration &c) { delete c.findControlSource(1).data(); })
-                                             << QStringList{"Control source with type 'scheduler' is not defined"};
+        QTest::newRow("no scheduler source")
+            << Edit([](ZUConfiguration &c) { delete c.findControlSource(1).data(); })
+            << QStringList { "Control source with type 'scheduler' is not defined" };
         QTest::newRow("repeated source id, no names row")
             << Edit([](ZUConfiguration &c) { c.findControlSource(2)->setId(1); })
-            << QStringList{"Control sources contain non-unique ids: 1"};
+            << QStringList { "Control sources contain non-unique ids: 1" };
         const QString emergencyRow = "Highest priority must have emergency control source";
         QTest::newRow("scheduler 9 above emergency 5") << Edit([](ZUConfiguration &c) {
             c.findControlSource(1)->setPriority(9);
             c.findControlSource(2)->setPriority(5);
             c.findControlSource(3)->setPriority(2);
-        }) << QStringList{emergencyRow};
+        }) << QStringList { emergencyRow };
         QTest::newRow("scheduler 5 below emergency 9") << Edit([](ZUConfiguration &c) {
             c.findControlSource(1)->setPriority(5);
             c.findControlSource(2)->setPriority(9);
@@ -455,41 +468,46 @@ private slots:
         }) << QStringList();
         QTest::newRow("equal top priority: the first source counts")
             << Edit([](ZUConfiguration &c) { c.findControlSource(1)->setPriority(10); })
-            << QStringList{"Control sources contain non-unique priorities: 10", emergencyRow};
+            << QStringList { "Control sources contain non-unique priorities: 10", emergencyRow };
         QTest::newRow("priorities compare signed") << Edit([](ZUConfiguration &c) {
             c.findControlSource(2)->setPriority(-1);
             c.findControlSource(3)->setPriority(-7);
-        }) << QStringList{emergencyRow};
-        QTest::newRow("no emergency source at all") << Edit([](ZUConfiguration &c) {
-            delete c.findControlSource(2).data();
-        }) << QStringList();
+        }) << QStringList { emergencyRow };
+        QTest::newRow("no emergency source at all")
+            << Edit([](ZUConfiguration &c) { delete c.findControlSource(2).data(); })
+            << QStringList();
 
         QTest::newRow("repeated KMP address")
             << Edit([](ZUConfiguration &c) { kmpDevice(c, zu::KMPDevice::VPU1)->setAddr(1); })
-            << QStringList{"Composite device contain non-unique addresses: 1"};
-        QTest::newRow("repeated switch") << Edit([](ZUConfiguration &c) {
-            auto *copy = new ZUSwitch;
-            copy->setId(1);
-            copy->setName(QStringLiteral("S1"));
-            copy->setAddr(1);
-            c.addSwitch(copy);
-        }) << QStringList{"Power switches contain non-unique ids: 1", "Power switches contain non-unique names: S1",
-                          "Power switches contain non-unique addresses: 1"};
+            << QStringList { "Composite device contain non-unique addresses: 1" };
+        QTest::newRow("repeated switch")
+            << Edit([](ZUConfiguration &c) {
+                   auto *copy = new ZUSwitch;
+                   copy->setId(1);
+                   copy->setName(QStringLiteral("S1"));
+                   copy->setAddr(1);
+                   c.addSwitch(copy);
+               })
+            << QStringList { "Power switches contain non-unique ids: 1",
+                             "Power switches contain non-unique names: S1",
+                             "Power switches contain non-unique addresses: 1" };
 
         QTest::newRow("untyped DIO needs nothing") << Edit([](ZUConfiguration &c) {
             c.dios().at(0)->reset();
             delete kmpDevice(c, zu::KMPDevice::DIO1);
         }) << QStringList();
-        QTest::newRow("network DIO without device, address and port") << Edit([](ZUConfiguration &c) {
-            c.dios().at(0)->setIp(QString());
-            c.dios().at(0)->setPort(0);
-            delete kmpDevice(c, zu::KMPDevice::DIO1);
-        }) << QStringList{"For DIO1 not defined KMP device", "For DIO1 not defined ip address",
-                          "For DIO1 not defined TCP port"};
+        QTest::newRow("network DIO without device, address and port")
+            << Edit([](ZUConfiguration &c) {
+                   c.dios().at(0)->setIp(QString());
+                   c.dios().at(0)->setPort(0);
+                   delete kmpDevice(c, zu::KMPDevice::DIO1);
+               })
+            << QStringList { "For DIO1 not defined KMP device", "For DIO1 not defined ip address",
+                             "For DIO1 not defined TCP port" };
         QTest::newRow("sitilog DIO without port") << Edit([](ZUConfiguration &c) {
             c.dios().at(0)->setType(zu::DIO::sitilog);
             c.dios().at(0)->setPort(0);
-        }) << QStringList{"For DIO1 not defined TCP port"};
+        }) << QStringList { "For DIO1 not defined TCP port" };
         QTest::newRow("dry-contact DIO needs no address or port") << Edit([](ZUConfiguration &c) {
             c.dios().at(0)->setType(zu::DIO::dryContact);
             c.dios().at(0)->setIp(QString());
@@ -499,52 +517,65 @@ private slots:
             c.dios().at(0)->setType(zu::DIO::dryContact);
             c.dios().at(0)->setPort(0);
             delete kmpDevice(c, zu::KMPDevice::DIO1);
-        }) << QStringList{"For DIO1 not defined KMP device"};
-        QTest::newRow("simple traficam DIO needs no address")
-            << Edit([](ZUConfiguration &c) { c.dios().at(0)->setType(zu::DIO::traficamSimple); c.dios().at(0)->setIp(QString()); })
-            << QStringList();
+        }) << QStringList { "For DIO1 not defined KMP device" };
+        QTest::newRow("simple traficam DIO needs no address") << Edit([](ZUConfiguration &c) {
+            c.dios().at(0)->setType(zu::DIO::traficamSimple);
+            c.dios().at(0)->setIp(QString());
+        }) << QStringList();
         // A DIO1 device serves module 1 only.
         QTest::newRow("DIO2 beside a DIO1 device only")
             << Edit([](ZUConfiguration &c) { c.dios().at(1)->setType(zu::DIO::TiverkDET); })
-            << QStringList{"For DIO2 not defined KMP device"};
+            << QStringList { "For DIO2 not defined KMP device" };
         QTest::newRow("DIO5 with its own device") << Edit([](ZUConfiguration &c) {
             c.dios().at(4)->setType(zu::DIO::dryContact);
-            c.kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO5, 9, zu::KMPDevice::dryContact, zu::NotSet));
+            c.kmp1()->addDevice(
+                new ZUKMPDevice(zu::KMPDevice::DIO5, 9, zu::KMPDevice::dryContact, zu::NotSet));
         }) << QStringList();
-        QTest::newRow("DIO1 device serving module 2 does not serve module 1") << Edit([](ZUConfiguration &c) {
-            c.dios().at(1)->setType(zu::DIO::dryContact);
-            kmpDevice(c, zu::KMPDevice::DIO1)->setDevice(zu::KMPDevice::DIO2);
-        }) << QStringList{"For DIO1 not defined KMP device"};
+        QTest::newRow("DIO1 device serving module 2 does not serve module 1")
+            << Edit([](ZUConfiguration &c) {
+                   c.dios().at(1)->setType(zu::DIO::dryContact);
+                   kmpDevice(c, zu::KMPDevice::DIO1)->setDevice(zu::KMPDevice::DIO2);
+               })
+            << QStringList { "For DIO1 not defined KMP device" };
 
         // Only the network modules need an address and a port.
         const QString noDevice = "For DIO1 not defined KMP device";
-        const QStringList noAddress = {noDevice, "For DIO1 not defined ip address", "For DIO1 not defined TCP port"};
-        QTest::newRow("bare dry-contact DIO") << bareDio1(zu::DIO::dryContact) << QStringList{noDevice};
-        QTest::newRow("bare simple traficam DIO") << bareDio1(zu::DIO::traficamSimple) << QStringList{noDevice};
-        QTest::newRow("bare TiverkDET DIO") << bareDio1(zu::DIO::TiverkDET) << QStringList{noDevice};
+        const QStringList noAddress
+            = { noDevice, "For DIO1 not defined ip address", "For DIO1 not defined TCP port" };
+        QTest::newRow("bare dry-contact DIO")
+            << bareDio1(zu::DIO::dryContact) << QStringList { noDevice };
+        QTest::newRow("bare simple traficam DIO")
+            << bareDio1(zu::DIO::traficamSimple) << QStringList { noDevice };
+        QTest::newRow("bare TiverkDET DIO")
+            << bareDio1(zu::DIO::TiverkDET) << QStringList { noDevice };
         QTest::newRow("bare traficam DIO") << bareDio1(zu::DIO::traficam) << noAddress;
         QTest::newRow("bare sitilog DIO") << bareDio1(zu::DIO::sitilog) << noAddress;
         QTest::newRow("DIO2 to DIO4 with their own devices") << Edit([](ZUConfiguration &c) {
-            const int kinds[] = {zu::KMPDevice::DIO2, zu::KMPDevice::DIO3, zu::KMPDevice::DIO4};
+            const int kinds[] = { zu::KMPDevice::DIO2, zu::KMPDevice::DIO3, zu::KMPDevice::DIO4 };
             for (int i = 0; i < 3; ++i) {
                 c.dios().at(i + 1)->setType(zu::DIO::dryContact);
-                c.kmp1()->addDevice(new ZUKMPDevice(kinds[i], 10 + i, zu::KMPDevice::dryContact, zu::NotSet));
+                c.kmp1()->addDevice(
+                    new ZUKMPDevice(kinds[i], 10 + i, zu::KMPDevice::dryContact, zu::NotSet));
             }
         }) << QStringList();
         QTest::newRow("DIO3 and DIO4 with each other's devices") << Edit([](ZUConfiguration &c) {
             c.dios().at(2)->setType(zu::DIO::dryContact);
             c.dios().at(3)->setType(zu::DIO::dryContact);
-            c.kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO3, 10, zu::KMPDevice::dryContact, zu::NotSet));
-        }) << QStringList{"For DIO4 not defined KMP device"};
+            c.kmp1()->addDevice(
+                new ZUKMPDevice(zu::KMPDevice::DIO3, 10, zu::KMPDevice::dryContact, zu::NotSet));
+        }) << QStringList { "For DIO4 not defined KMP device" };
 
-        QTest::newRow("no control sources at all") << Edit([](ZUConfiguration &c) {
-            while (!c.controlSources().isEmpty())
-                delete c.controlSources().first().data();
-        }) << QStringList{"Control source with type 'scheduler' is not defined",
-                          "Control source with type 'RCU' is not defined for RCU1",
-                          "For RCU1 not defined control source"};
+        QTest::newRow("no control sources at all")
+            << Edit([](ZUConfiguration &c) {
+                   while (!c.controlSources().isEmpty())
+                       delete c.controlSources().first().data();
+               })
+            << QStringList { "Control source with type 'scheduler' is not defined",
+                             "Control source with type 'RCU' is not defined for RCU1",
+                             "For RCU1 not defined control source" };
         QTest::newRow("intervals of 2147483646 seconds") << Edit([](ZUConfiguration &c) {
-            *c.detectorIntervals() = ZUConfiguration::DetectorIntervals{zu::NotSet - 1, zu::NotSet - 1};
+            *c.detectorIntervals()
+                = ZUConfiguration::DetectorIntervals { zu::NotSet - 1, zu::NotSet - 1 };
         }) << QStringList();
 
         QTest::newRow("untyped panel needs nothing") << Edit([](ZUConfiguration &c) {
@@ -552,21 +583,26 @@ private slots:
             delete c.findControlSource(3).data();
             delete kmpDevice(c, zu::KMPDevice::VPU1);
         }) << QStringList();
-        QTest::newRow("panel without anything") << Edit([](ZUConfiguration &c) {
-            c.vpu()->clearStages();
-            delete c.findControlSource(3).data();
-            delete kmpDevice(c, zu::KMPDevice::VPU1);
-        }) << QStringList{"Control source with type 'RCU' is not defined for RCU1",
-                          "The RCU1 buttons are not assigned to any stage", "For RCU1 not defined control source",
-                          "For RCU1 not defined KMP device"};
+        QTest::newRow("panel without anything")
+            << Edit([](ZUConfiguration &c) {
+                   c.vpu()->clearStages();
+                   delete c.findControlSource(3).data();
+                   delete kmpDevice(c, zu::KMPDevice::VPU1);
+               })
+            << QStringList { "Control source with type 'RCU' is not defined for RCU1",
+                             "The RCU1 buttons are not assigned to any stage",
+                             "For RCU1 not defined control source",
+                             "For RCU1 not defined KMP device" };
         QTest::newRow("panel buttons whose stage is gone")
             << Edit([](ZUConfiguration &c) { delete c.findStage(1).data(); })
-            << QStringList{"The RCU1 buttons are not assigned to any stage"};
-        QTest::newRow("panel with a stage on its second button only") << Edit([](ZUConfiguration &c) {
-            c.vpu()->clearStages();
-            c.vpu()->addStage(nullptr);
-            c.vpu()->addStage(c.findStage(2));
-        }) << QStringList();
+            << QStringList { "The RCU1 buttons are not assigned to any stage" };
+        QTest::newRow("panel with a stage on its second button only")
+            << Edit([](ZUConfiguration &c) {
+                   c.vpu()->clearStages();
+                   c.vpu()->addStage(nullptr);
+                   c.vpu()->addStage(c.findStage(2));
+               })
+            << QStringList();
     }
 
     void rules()
@@ -587,8 +623,9 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("word");
 
-        QTest::newRow("signal groups") << kindOf(&ZUConfiguration::addSignalGroup) << "Signal groups"
-                                       << "Signal group";
+        QTest::newRow("signal groups")
+            << kindOf(&ZUConfiguration::addSignalGroup) << "Signal groups"
+            << "Signal group";
         QTest::newRow("stages") << kindOf(&ZUConfiguration::addStage) << "Stages"
                                 << "Stage";
         QTest::newRow("detectors") << kindOf(&ZUConfiguration::addDetector) << "Detectors"
@@ -599,8 +636,9 @@ private slots:
                                    << "Dayplan";
         QTest::newRow("week plans") << kindOf(&ZUConfiguration::addWeekPlan) << "Week plans"
                                     << "Week plan";
-        QTest::newRow("extra periods") << kindOf(&ZUConfiguration::addExtraPeriod) << "Extra periods"
-                                       << "Seasonal plan";
+        QTest::newRow("extra periods")
+            << kindOf(&ZUConfiguration::addExtraPeriod) << "Extra periods"
+            << "Seasonal plan";
         QTest::newRow("extra days") << kindOf(&ZUConfiguration::addExtraDay) << "Extra days"
                                     << "Special day";
         QTest::newRow("switches") << kindOf(&ZUConfiguration::addSwitch) << "Power switches"
@@ -625,7 +663,8 @@ private slots:
         QStringList rows;
         const QStringList all = checkConfiguration(configuration);
         for (const QString &row : all) {
-            if (row.contains(QLatin1String("non-unique ids")) || row.contains(QLatin1String("non-unique names"))
+            if (row.contains(QLatin1String("non-unique ids"))
+                || row.contains(QLatin1String("non-unique names"))
                 || row.contains(QLatin1String(" with id ")))
                 rows.append(row);
         }
@@ -657,7 +696,8 @@ private slots:
         QTest::newRow("255 ASCII bytes") << QString(255, QLatin1Char('a')) << false;
         QTest::newRow("256 ASCII bytes") << QString(256, QLatin1Char('a')) << true;
         QTest::newRow("128 two-byte characters") << utf8Chars("ж", 128) << true;
-        QTest::newRow("127 two-byte characters and one ASCII") << utf8Chars("ж", 127) + QLatin1Char('a') << false;
+        QTest::newRow("127 two-byte characters and one ASCII")
+            << utf8Chars("ж", 127) + QLatin1Char('a') << false;
         QTest::newRow("85 three-byte characters") << utf8Chars("€", 85) << false;
         QTest::newRow("64 four-byte characters") << utf8Chars("😀", 64) << true;
     }
@@ -670,8 +710,10 @@ private slots:
         group.setId(3);
         group.setName(name);
         QStringList rows;
-        checkNameLength(rows, {&group}, QStringLiteral("Signal group"));
-        QCOMPARE(rows, tooLong ? QStringList{"Signal group with id 3 has name length > 255 bytes"} : QStringList());
+        checkNameLength(rows, { &group }, QStringLiteral("Signal group"));
+        QCOMPARE(rows,
+                 tooLong ? QStringList { "Signal group with id 3 has name length > 255 bytes" }
+                         : QStringList());
     }
 
     void nameLengthRowPerObject()
@@ -683,7 +725,7 @@ private slots:
         second.setName(QStringLiteral("short"));
         third.setName(QString(256, QLatin1Char('s')));
         QStringList rows;
-        checkNameLength(rows, {&first, &second, &third}, QStringLiteral("Stage"));
+        checkNameLength(rows, { &first, &second, &third }, QStringLiteral("Stage"));
         const QStringList expected = {
             QStringLiteral("Stage with id 4 has name length > 255 bytes"),
             QStringLiteral("Stage with id 2147483647 has name length > 255 bytes"),
@@ -698,26 +740,31 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         const int n = zu::NotSet;
-        QTest::newRow("all unique") << QList<int>{1, 2, 3} << QStringList{"a", "b", "c"} << QStringList();
-        QTest::newRow("ids 12, 12, 1, 1") << QList<int>{12, 12, 1, 1} << QStringList{"a", "b", "c", "d"}
-                                          << QStringList{"Signal groups contain non-unique ids: 12,1"};
+        QTest::newRow("all unique")
+            << QList<int> { 1, 2, 3 } << QStringList { "a", "b", "c" } << QStringList();
+        QTest::newRow("ids 12, 12, 1, 1")
+            << QList<int> { 12, 12, 1, 1 } << QStringList { "a", "b", "c", "d" }
+            << QStringList { "Signal groups contain non-unique ids: 12,1" };
         QTest::newRow("ids listed by first occurrence")
-            << QList<int>{1, 2, 2, 1} << QStringList{"a", "b", "c", "d"}
-            << QStringList{"Signal groups contain non-unique ids: 1,2"};
+            << QList<int> { 1, 2, 2, 1 } << QStringList { "a", "b", "c", "d" }
+            << QStringList { "Signal groups contain non-unique ids: 1,2" };
         QTest::newRow("an id three times is listed once")
-            << QList<int>{3, 3, 3} << QStringList{"a", "b", "c"}
-            << QStringList{"Signal groups contain non-unique ids: 3"};
-        QTest::newRow("ids not set are equal") << QList<int>{n, 4, n} << QStringList{"a", "b", "c"}
-                                               << QStringList{"Signal groups contain non-unique ids: 2147483647"};
-        QTest::newRow("repeated names") << QList<int>{1, 2, 3, 4} << QStringList{"b", "a", "b", "a"}
-                                        << QStringList{"Signal groups contain non-unique names: b,a"};
+            << QList<int> { 3, 3, 3 } << QStringList { "a", "b", "c" }
+            << QStringList { "Signal groups contain non-unique ids: 3" };
+        QTest::newRow("ids not set are equal")
+            << QList<int> { n, 4, n } << QStringList { "a", "b", "c" }
+            << QStringList { "Signal groups contain non-unique ids: 2147483647" };
+        QTest::newRow("repeated names")
+            << QList<int> { 1, 2, 3, 4 } << QStringList { "b", "a", "b", "a" }
+            << QStringList { "Signal groups contain non-unique names: b,a" };
         QTest::newRow("empty names are not compared")
-            << QList<int>{1, 2} << QStringList{"", ""} << QStringList();
+            << QList<int> { 1, 2 } << QStringList { "", "" } << QStringList();
         QTest::newRow("names compare case-sensitively")
-            << QList<int>{1, 2} << QStringList{"North", "north"} << QStringList();
+            << QList<int> { 1, 2 } << QStringList { "North", "north" } << QStringList();
         QTest::newRow("ids row before names row")
-            << QList<int>{7, 7} << QStringList{"x y", "x y"}
-            << QStringList{"Signal groups contain non-unique ids: 7", "Signal groups contain non-unique names: x y"};
+            << QList<int> { 7, 7 } << QStringList { "x y", "x y" }
+            << QStringList { "Signal groups contain non-unique ids: 7",
+                             "Signal groups contain non-unique names: x y" };
     }
 
     void uniqueIdsAndNames()
@@ -741,10 +788,11 @@ private slots:
     void uniqueValues()
     {
         QStringList rows;
-        checkUniqueValues(rows, QList<int>{4, 9, 4, -2, 9, -2, 4}, QStringLiteral("Power switches"),
+        checkUniqueValues(rows, QList<int> { 4, 9, 4, -2, 9, -2, 4 },
+                          QStringLiteral("Power switches"), QStringLiteral("addresses"));
+        checkUniqueValues(rows, QList<int> { 1, 2, 3 }, QStringLiteral("Composite device"),
                           QStringLiteral("addresses"));
-        checkUniqueValues(rows, QList<int>{1, 2, 3}, QStringLiteral("Composite device"), QStringLiteral("addresses"));
-        QCOMPARE(rows, QStringList{"Power switches contain non-unique addresses: 4,9,-2"});
+        QCOMPARE(rows, QStringList { "Power switches contain non-unique addresses: 4,9,-2" });
     }
 };
 

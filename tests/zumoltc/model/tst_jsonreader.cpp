@@ -20,7 +20,8 @@ private slots:
         QTest::addColumn<QString>("error");
 
         QTest::newRow("object") << QByteArray("{\"a\":1}") << true << QString();
-        QTest::newRow("array root") << QByteArray("[]") << false << QStringLiteral("Configuration must be JSON Object");
+        QTest::newRow("array root")
+            << QByteArray("[]") << false << QStringLiteral("Configuration must be JSON Object");
         QTest::newRow("parse error") << QByteArray("{\"a\" 1}") << false
                                      << QStringLiteral("Line 1, column 7: Missing name separator");
     }
@@ -64,7 +65,8 @@ private slots:
 
         // Wrong types: a warning at the value, and the default.
         QCOMPARE(reader.readInt("s"), JsonReader::NotSet);
-        QCOMPARE(reader.current().toString(), QStringLiteral("abc")); // current keeps the mistyped value
+        QCOMPARE(reader.current().toString(),
+                 QStringLiteral("abc")); // current keeps the mistyped value
         QCOMPARE(reader.readInt("d", 0), 0);
         QCOMPARE(reader.readInt("w"), JsonReader::NotSet);
         QCOMPARE(reader.readString("z"), QString());
@@ -73,13 +75,20 @@ private slots:
         QVERIFY(reader.readArray("o").type() == JsonValue::Undefined);
         QCOMPARE(reader.warnings(),
                  QStringList({
-                     QStringLiteral("Line 3, column 6: 's' value abc has invalid type String (must be Integer). Value ignored"),
-                     QStringLiteral("Line 6, column 6: 'd' value 4e+07 has invalid type Double (must be Integer). Value ignored"),
-                     QStringLiteral("Line 10, column 6: 'w' value 5 has invalid type Double (must be Integer). Value ignored"),
-                     QStringLiteral("Line 7, column 6: 'z' value  has invalid type Null (must be String). Value ignored"),
-                     QStringLiteral("Line 8, column 6: 'a' value  has invalid type Array (must be String). Value ignored"),
-                     QStringLiteral("Line 2, column 6: 'i' value 5 has invalid type Integer (must be Bool). Value ignored"),
-                     QStringLiteral("Line 9, column 7: 'o' value  has invalid type Object (must be Array). Value ignored"),
+                     QStringLiteral("Line 3, column 6: 's' value abc has invalid type String (must "
+                                    "be Integer). Value ignored"),
+                     QStringLiteral("Line 6, column 6: 'd' value 4e+07 has invalid type Double "
+                                    "(must be Integer). Value ignored"),
+                     QStringLiteral("Line 10, column 6: 'w' value 5 has invalid type Double (must "
+                                    "be Integer). Value ignored"),
+                     QStringLiteral("Line 7, column 6: 'z' value  has invalid type Null (must be "
+                                    "String). Value ignored"),
+                     QStringLiteral("Line 8, column 6: 'a' value  has invalid type Array (must be "
+                                    "String). Value ignored"),
+                     QStringLiteral("Line 2, column 6: 'i' value 5 has invalid type Integer (must "
+                                    "be Bool). Value ignored"),
+                     QStringLiteral("Line 9, column 7: 'o' value  has invalid type Object (must be "
+                                    "Array). Value ignored"),
                  }));
     }
 
@@ -91,13 +100,15 @@ private slots:
         QCOMPARE(reader.readInt("maxCurrent", 0), 0);
         QCOMPARE(reader.warnings(), QStringList());
         QCOMPARE(reader.readInt("id", true), JsonReader::NotSet);
-        QCOMPARE(reader.warnings(), QStringList{QStringLiteral("Line 1, column 2: Attribute 'id' not defined")});
+        QCOMPARE(reader.warnings(),
+                 QStringList { QStringLiteral("Line 1, column 2: Attribute 'id' not defined") });
     }
 
     void contexts()
     {
         JsonReader reader;
-        QVERIFY(reader.load("{\"id\": 1, \"inner\": {\"id\": 2}, \"empty\": {}, \"items\": [{}, 7]}", nullptr));
+        QVERIFY(reader.load(
+            "{\"id\": 1, \"inner\": {\"id\": 2}, \"empty\": {}, \"items\": [{}, 7]}", nullptr));
 
         // Leaving without entering keeps the root.
         reader.leave();
@@ -121,8 +132,9 @@ private slots:
             QCOMPARE(reader.readInt("id", true), JsonReader::NotSet);
             reader.leave();
         }
-        QCOMPARE(reader.warnings(), QStringList({QStringLiteral("Line 1, column 55: Attribute 'id' not defined"),
-                                                 QStringLiteral("Line 1, column 58: Attribute 'id' not defined")}));
+        QCOMPARE(reader.warnings(),
+                 QStringList({ QStringLiteral("Line 1, column 55: Attribute 'id' not defined"),
+                               QStringLiteral("Line 1, column 58: Attribute 'id' not defined") }));
         QCOMPARE(reader.readInt("id"), 1);
     }
 
@@ -132,17 +144,23 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("warning");
 
-        QTest::newRow("key") << QByteArray("{\"type\": \"pedestrian\"}") << int(readertest::pedestrian) << QString();
-        QTest::newRow("key with underscore") << QByteArray("{\"type\": \"always_ON\"}") << int(readertest::always_ON)
-                                             << QString();
-        QTest::newRow("wrong case") << QByteArray("{\"type\": \"Traffic\"}") << JsonReader::NotSet
-                                    << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value Traffic");
-        QTest::newRow("empty text") << QByteArray("{\"type\": \"\"}") << JsonReader::NotSet
-                                    << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value ");
-        QTest::newRow("scoped key") << QByteArray("{\"type\": \"readertest::traffic\"}") << JsonReader::NotSet
-                                    << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value readertest::traffic");
+        QTest::newRow("key") << QByteArray("{\"type\": \"pedestrian\"}")
+                             << int(readertest::pedestrian) << QString();
+        QTest::newRow("key with underscore")
+            << QByteArray("{\"type\": \"always_ON\"}") << int(readertest::always_ON) << QString();
+        QTest::newRow("wrong case")
+            << QByteArray("{\"type\": \"Traffic\"}") << JsonReader::NotSet
+            << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value Traffic");
+        QTest::newRow("empty text")
+            << QByteArray("{\"type\": \"\"}") << JsonReader::NotSet
+            << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value ");
+        QTest::newRow("scoped key")
+            << QByteArray("{\"type\": \"readertest::traffic\"}") << JsonReader::NotSet
+            << QStringLiteral(
+                   "Line 1, column 10: 'type' attribute has invalid value readertest::traffic");
         QTest::newRow("number") << QByteArray("{\"type\": 0}") << JsonReader::NotSet
-                                << QStringLiteral("Line 1, column 10: 'type' value 0 has invalid type Integer (must be String). Value ignored");
+                                << QStringLiteral("Line 1, column 10: 'type' value 0 has invalid "
+                                                  "type Integer (must be String). Value ignored");
         QTest::newRow("absent") << QByteArray("{}") << JsonReader::NotSet << QString();
     }
 
@@ -155,7 +173,7 @@ private slots:
         JsonReader reader;
         QVERIFY(reader.load(data, nullptr));
         QCOMPARE(reader.readEnum<readertest::Kind>("type"), value);
-        QCOMPARE(reader.warnings(), warning.isEmpty() ? QStringList() : QStringList{warning});
+        QCOMPARE(reader.warnings(), warning.isEmpty() ? QStringList() : QStringList { warning });
         if (value != JsonReader::NotSet) {
             // The found value replaces current as an Integer.
             QCOMPARE(reader.current().type(), int(JsonValue::Integer));
@@ -171,7 +189,8 @@ private slots:
         reader.readInt("a");
         reader.addWarning(QStringLiteral("at current"));
         QCOMPARE(reader.warnings(),
-                 QStringList({QStringLiteral("no place"), QStringLiteral("Line 1, column 7: at current")}));
+                 QStringList({ QStringLiteral("no place"),
+                               QStringLiteral("Line 1, column 7: at current") }));
         QCOMPARE(JsonReader::typeName(99), QStringLiteral("Unknown"));
     }
 };

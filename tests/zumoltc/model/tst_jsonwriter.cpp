@@ -49,7 +49,8 @@ private slots:
                    w.beginObject("KMP1");
                    w.endObject();
                })
-            << QByteArray("{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"KMP1\": {\n\n    }\n}");
+            << QByteArray("{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"KMP1\": "
+                          "{\n\n    }\n}");
         QTest::newRow("inline object")
             << WriterScript([](JsonWriter &w) {
                    w.beginObject("startTime", true);
@@ -58,23 +59,20 @@ private slots:
                    w.endObject();
                    w.writeValue("x", 1);
                })
-            << QByteArray("{\n    \"startTime\": {\"allRed\": 3, \"amberBlink\": 5},\n    \"x\": 1\n}");
-        QTest::newRow("empty inline object")
-            << WriterScript([](JsonWriter &w) {
-                   w.beginObject("e", true);
-                   w.endObject();
-               })
-            << QByteArray("{\n    \"e\": {}\n}");
-        QTest::newRow("single-line object")
-            << WriterScript([](JsonWriter &w) {
-                   w.beginObject("default");
-                   w.setSingleLine(true);
-                   w.writeValue("amber", 3);
-                   w.writeValue("minRed", NotSet);
-                   w.writeValue("minGreen", 5);
-                   w.endObject();
-               })
-            << QByteArray("{\n    \"default\": {\n        \"amber\": 3, \"minGreen\": 5\n    }\n}");
+            << QByteArray(
+                   "{\n    \"startTime\": {\"allRed\": 3, \"amberBlink\": 5},\n    \"x\": 1\n}");
+        QTest::newRow("empty inline object") << WriterScript([](JsonWriter &w) {
+            w.beginObject("e", true);
+            w.endObject();
+        }) << QByteArray("{\n    \"e\": {}\n}");
+        QTest::newRow("single-line object") << WriterScript([](JsonWriter &w) {
+            w.beginObject("default");
+            w.setSingleLine(true);
+            w.writeValue("amber", 3);
+            w.writeValue("minRed", NotSet);
+            w.writeValue("minGreen", 5);
+            w.endObject();
+        }) << QByteArray("{\n    \"default\": {\n        \"amber\": 3, \"minGreen\": 5\n    }\n}");
         QTest::newRow("array of inline objects and single-line array")
             << WriterScript([](JsonWriter &w) {
                    w.beginArray("items");
@@ -108,7 +106,8 @@ private slots:
                    w.endObject();
                    w.endArray();
                })
-            << QByteArray("{\n    \"phases\": [\n        {\n            \"id\": 1,\n            \"minGreen\": 4\n"
+            << QByteArray("{\n    \"phases\": [\n        {\n            \"id\": 1,\n            "
+                          "\"minGreen\": 4\n"
                           "        }\n    ]\n}");
         QTest::newRow("skip value, force and empty texts")
             << WriterScript([](JsonWriter &w) {
@@ -124,15 +123,14 @@ private slots:
                    w.writeValue("double", 1.5);
                    w.writeValue("wholeDouble", 2.0);
                })
-            << QByteArray("{\n    \"forcedEmpty\": \"\",\n    \"forcedNull\": null,\n    \"false\": false,\n"
+            << QByteArray("{\n    \"forcedEmpty\": \"\",\n    \"forcedNull\": null,\n    "
+                          "\"false\": false,\n"
                           "    \"zero\": 0,\n    \"double\": 1.5,\n    \"wholeDouble\": 2\n}");
-        QTest::newRow("times")
-            << WriterScript([](JsonWriter &w) {
-                   w.writeValue("start", QTime(7, 5));
-                   w.writeValue("stop", QTime(7, 5, 30));
-                   w.writeValue("invalid", QTime());
-               })
-            << QByteArray("{\n    \"start\": \"07:05\",\n    \"stop\": \"07:05:30\"\n}");
+        QTest::newRow("times") << WriterScript([](JsonWriter &w) {
+            w.writeValue("start", QTime(7, 5));
+            w.writeValue("stop", QTime(7, 5, 30));
+            w.writeValue("invalid", QTime());
+        }) << QByteArray("{\n    \"start\": \"07:05\",\n    \"stop\": \"07:05:30\"\n}");
         QTest::newRow("closing a nested container ends single-line mode")
             << WriterScript([](JsonWriter &w) {
                    w.beginObject("s");
@@ -144,7 +142,8 @@ private slots:
                    w.writeValue("b", 2);
                    w.endObject();
                })
-            << QByteArray("{\n    \"s\": {\n        \"a\": 1,         \"in\": {\"x\": 1},\n        \"b\": 2\n    }\n}");
+            << QByteArray("{\n    \"s\": {\n        \"a\": 1,         \"in\": {\"x\": 1},\n        "
+                          "\"b\": 2\n    }\n}");
         QTest::newRow("closing a nested container ends inline mode")
             << WriterScript([](JsonWriter &w) {
                    w.beginObject("o", true);
@@ -155,7 +154,8 @@ private slots:
                    w.writeValue("b", 2);
                    w.endObject();
                })
-            << QByteArray("{\n    \"o\": {\"a\": 1,         \"arr\": [1],\n        \"b\": 2\n    }\n}");
+            << QByteArray(
+                   "{\n    \"o\": {\"a\": 1,         \"arr\": [1],\n        \"b\": 2\n    }\n}");
     }
 
     void layouts()
@@ -180,20 +180,28 @@ private slots:
         QTest::addColumn<QByteArray>("written"); // between the quotes
         QTest::addColumn<bool>("readsBackSame"); // the text is already in file form
 
-        QTest::newRow("plain") << QStringLiteral("Main street") << QByteArray("Main street") << true;
+        QTest::newRow("plain") << QStringLiteral("Main street") << QByteArray("Main street")
+                               << true;
         QTest::newRow("double quote") << QStringLiteral("a\"b") << QByteArray("a\\\"b") << false;
-        QTest::newRow("trailing backslash") << QStringLiteral("a\\") << QByteArray("a\\\\") << false;
-        QTest::newRow("backslash before letter") << QStringLiteral("C:\\dir") << QByteArray("C:\\\\dir") << false;
+        QTest::newRow("trailing backslash")
+            << QStringLiteral("a\\") << QByteArray("a\\\\") << false;
+        QTest::newRow("backslash before letter")
+            << QStringLiteral("C:\\dir") << QByteArray("C:\\\\dir") << false;
         QTest::newRow("tab") << QStringLiteral("a\tb") << QByteArray("a\\u0009b") << false;
         QTest::newRow("line feed") << QStringLiteral("a\nb") << QByteArray("a\\u000ab") << false;
-        QTest::newRow("raw escaped quote") << QStringLiteral("a\\\"b") << QByteArray("a\\\"b") << true;
-        QTest::newRow("raw escapes") << QStringLiteral("\\\\ \\/ \\b \\f \\n \\r \\t \\u00e9 \\u00E9")
-                                     << QByteArray("\\\\ \\/ \\b \\f \\n \\r \\t \\u00e9 \\u00E9") << true;
-        QTest::newRow("short unicode escape") << QStringLiteral("\\u12") << QByteArray("\\\\u12") << false;
-        QTest::newRow("unicode escape at end") << QStringLiteral("x\\u") << QByteArray("x\\\\u") << false;
+        QTest::newRow("raw escaped quote")
+            << QStringLiteral("a\\\"b") << QByteArray("a\\\"b") << true;
+        QTest::newRow("raw escapes")
+            << QStringLiteral("\\\\ \\/ \\b \\f \\n \\r \\t \\u00e9 \\u00E9")
+            << QByteArray("\\\\ \\/ \\b \\f \\n \\r \\t \\u00e9 \\u00E9") << true;
+        QTest::newRow("short unicode escape")
+            << QStringLiteral("\\u12") << QByteArray("\\\\u12") << false;
+        QTest::newRow("unicode escape at end")
+            << QStringLiteral("x\\u") << QByteArray("x\\\\u") << false;
         QTest::newRow("quote after escaped backslash")
             << QStringLiteral("\\\\\"") << QByteArray("\\\\\\\"") << false;
-        QTest::newRow("non-ascii") << QString::fromUtf8("\xC3\xA9t\xC3\xA9") << QByteArray("\xC3\xA9t\xC3\xA9") << true;
+        QTest::newRow("non-ascii")
+            << QString::fromUtf8("\xC3\xA9t\xC3\xA9") << QByteArray("\xC3\xA9t\xC3\xA9") << true;
     }
 
     void escaping()
@@ -223,7 +231,7 @@ private slots:
         writer.endObject();
         Parser parser;
         QVERIFY(parser.parse(writer.data(), nullptr));
-        QCOMPARE(parser.root().memberNames(), QStringList{QStringLiteral("a\\\"b")});
+        QCOMPARE(parser.root().memberNames(), QStringList { QStringLiteral("a\\\"b") });
     }
 };
 

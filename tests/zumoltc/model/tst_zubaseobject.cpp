@@ -26,8 +26,7 @@ Q_DECLARE_METATYPE(MetaObjectPointer)
 
 namespace {
 
-template<typename T>
-void addKind(const char *name)
+template<typename T> void addKind(const char *name)
 {
     QTest::newRow(name) << Factory([](QObject *parent) -> ZUBaseObject * { return new T(parent); })
                         << Cloner([](ZUBaseObject *source) -> ZUBaseObject * {
@@ -84,13 +83,27 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("all empty") << zu::NotSet << "" << "" << "";
-        QTest::newRow("id and name") << 3 << "Main" << "" << "3 (Main)";
-        QTest::newRow("suffix alone") << zu::NotSet << "" << "traffic" << "traffic";
-        QTest::newRow("id and suffix") << 7 << "" << "x" << "7 x";
-        QTest::newRow("name and suffix") << zu::NotSet << "N" << "x" << "(N) x";
-        QTest::newRow("everything") << 0 << "N" << "x" << "0 (N) x";
-        QTest::newRow("negative id") << -2 << "" << "" << "-2";
+        QTest::newRow("all empty") << zu::NotSet << ""
+                                   << ""
+                                   << "";
+        QTest::newRow("id and name") << 3 << "Main"
+                                     << ""
+                                     << "3 (Main)";
+        QTest::newRow("suffix alone") << zu::NotSet << ""
+                                      << "traffic"
+                                      << "traffic";
+        QTest::newRow("id and suffix") << 7 << ""
+                                       << "x"
+                                       << "7 x";
+        QTest::newRow("name and suffix") << zu::NotSet << "N"
+                                         << "x"
+                                         << "(N) x";
+        QTest::newRow("everything") << 0 << "N"
+                                    << "x"
+                                    << "0 (N) x";
+        QTest::newRow("negative id") << -2 << ""
+                                     << ""
+                                     << "-2";
     }
     void text()
     {
@@ -171,14 +184,15 @@ private slots:
     {
         QTest::addColumn<MetaObjectPointer>("meta");
         QTest::addColumn<QStringList>("signatures");
-        QTest::newRow("base object") << &ZUBaseObject::staticMetaObject
-                                     << QStringList({"beforeDestroyed(ZUBaseObject*)"});
+        QTest::newRow("base object")
+            << &ZUBaseObject::staticMetaObject << QStringList({ "beforeDestroyed(ZUBaseObject*)" });
         QTest::newRow("configuration")
             << &ZUConfiguration::staticMetaObject
-            << QStringList({"objectAdded(ZUBaseObject*,int)", "objectDestroyed(ZUBaseObject*)",
-                            "beforeDestroyed(ZUBaseObject*)"});
+            << QStringList({ "objectAdded(ZUBaseObject*,int)", "objectDestroyed(ZUBaseObject*)",
+                             "beforeDestroyed(ZUBaseObject*)" });
         QTest::newRow("KMP bus") << &ZUKMP1::staticMetaObject
-                                 << QStringList({"objectAdded(ZUBaseObject*,int)", "objectDestroyed(ZUBaseObject*)"});
+                                 << QStringList({ "objectAdded(ZUBaseObject*,int)",
+                                                  "objectDestroyed(ZUBaseObject*)" });
         QTest::newRow("signal group") << &ZUSignalGroup::staticMetaObject << QStringList();
         QTest::newRow("signal plan") << &ZUSignalPlan::staticMetaObject << QStringList();
         QTest::newRow("phase") << &ZUSignalPlanPhase::staticMetaObject << QStringList();

@@ -20,16 +20,23 @@ struct ListKind
 
 template<typename T>
 ListKind makeKind(void (ZUConfiguration::*add)(QPointer<T>),
-              void (ZUConfiguration::*insert)(QPointer<T>, QPointer<T>),
-              void (ZUConfiguration::*move)(int, int), QList<QPointer<T>> &(ZUConfiguration::*list)())
+                  void (ZUConfiguration::*insert)(QPointer<T>, QPointer<T>),
+                  void (ZUConfiguration::*move)(int, int),
+                  QList<QPointer<T>> &(ZUConfiguration::*list)())
 {
     ListKind kind;
-    kind.create = [] { return new T; };
-    kind.add = [add](ZUConfiguration &c, ZUBaseObject *obj) { (c.*add)(qobject_cast<T *>(obj)); };
+    kind.create = [] {
+        return new T;
+    };
+    kind.add = [add](ZUConfiguration &c, ZUBaseObject *obj) {
+        (c.*add)(qobject_cast<T *>(obj));
+    };
     kind.insert = [insert](ZUConfiguration &c, ZUBaseObject *obj, ZUBaseObject *after) {
         (c.*insert)(qobject_cast<T *>(obj), qobject_cast<T *>(after));
     };
-    kind.move = [move](ZUConfiguration &c, int from, int to) { (c.*move)(from, to); };
+    kind.move = [move](ZUConfiguration &c, int from, int to) {
+        (c.*move)(from, to);
+    };
     kind.list = [list](ZUConfiguration &c) {
         QList<ZUBaseObject *> objects;
         for (const QPointer<T> &object : (c.*list)())
@@ -60,33 +67,37 @@ private:
         QTest::addColumn<ListKind>("kind");
         QTest::addColumn<bool>("once"); // listed at most once by its adder
         using C = ZUConfiguration;
-        QTest::newRow("signal groups")
-            << makeKind<ZUSignalGroup>(&C::addSignalGroup, &C::insertSignalGroup, &C::moveSignalGroup,
-                                       &C::signalGroups)
-            << true;
-        QTest::newRow("stages") << makeKind<ZUStage>(&C::addStage, &C::insertStage, &C::moveStage, &C::stages)
+        QTest::newRow("signal groups") << makeKind<ZUSignalGroup>(
+            &C::addSignalGroup, &C::insertSignalGroup, &C::moveSignalGroup, &C::signalGroups)
+                                       << true;
+        QTest::newRow("stages") << makeKind<ZUStage>(&C::addStage, &C::insertStage, &C::moveStage,
+                                                     &C::stages)
                                 << true;
-        QTest::newRow("detectors")
-            << makeKind<ZUDetector>(&C::addDetector, &C::insertDetector, &C::moveDetector, &C::detectors) << true;
-        QTest::newRow("signal plans")
-            << makeKind<ZUSignalPlan>(&C::addSignalPlan, &C::insertSignalPlan, &C::moveSignalPlan, &C::signalPlans)
-            << true;
+        QTest::newRow("detectors") << makeKind<ZUDetector>(&C::addDetector, &C::insertDetector,
+                                                           &C::moveDetector, &C::detectors)
+                                   << true;
+        QTest::newRow("signal plans") << makeKind<ZUSignalPlan>(
+            &C::addSignalPlan, &C::insertSignalPlan, &C::moveSignalPlan, &C::signalPlans)
+                                      << true;
         QTest::newRow("day plans")
-            << makeKind<ZUDayPlan>(&C::addDayPlan, &C::insertDayPlan, &C::moveDayPlan, &C::dayPlans) << true;
-        QTest::newRow("week plans")
-            << makeKind<ZUWeekPlan>(&C::addWeekPlan, &C::insertWeekPlan, &C::moveWeekPlan, &C::weekPlans) << false;
-        QTest::newRow("extra periods")
-            << makeKind<ZUExtraPeriod>(&C::addExtraPeriod, &C::insertExtraPeriod, &C::moveExtraPeriod,
-                                       &C::extraPeriods)
-            << false;
-        QTest::newRow("extra days")
-            << makeKind<ZUExtraDay>(&C::addExtraDay, &C::insertExtraDay, &C::moveExtraDay, &C::extraDays) << false;
+            << makeKind<ZUDayPlan>(&C::addDayPlan, &C::insertDayPlan, &C::moveDayPlan, &C::dayPlans)
+            << true;
+        QTest::newRow("week plans") << makeKind<ZUWeekPlan>(&C::addWeekPlan, &C::insertWeekPlan,
+                                                            &C::moveWeekPlan, &C::weekPlans)
+                                    << false;
+        QTest::newRow("extra periods") << makeKind<ZUExtraPeriod>(
+            &C::addExtraPeriod, &C::insertExtraPeriod, &C::moveExtraPeriod, &C::extraPeriods)
+                                       << false;
+        QTest::newRow("extra days") << makeKind<ZUExtraDay>(&C::addExtraDay, &C::insertExtraDay,
+                                                            &C::moveExtraDay, &C::extraDays)
+                                    << false;
         QTest::newRow("control sources")
-            << makeKind<ZUControlSource>(&C::addControlSource, &C::insertControlSource, &C::moveControlSource,
-                                         &C::controlSources)
+            << makeKind<ZUControlSource>(&C::addControlSource, &C::insertControlSource,
+                                         &C::moveControlSource, &C::controlSources)
             << false;
-        QTest::newRow("switches")
-            << makeKind<ZUSwitch>(&C::addSwitch, &C::insertSwitch, &C::moveSwitch, &C::switches) << false;
+        QTest::newRow("switches") << makeKind<ZUSwitch>(&C::addSwitch, &C::insertSwitch,
+                                                        &C::moveSwitch, &C::switches)
+                                  << false;
     }
 
 private slots:
@@ -101,7 +112,7 @@ private slots:
         ZUBaseObject *b = kind.create();
         kind.add(configuration, a);
         kind.add(configuration, b);
-        QCOMPARE(kind.list(configuration), Objects({a, b}));
+        QCOMPARE(kind.list(configuration), Objects({ a, b }));
         QCOMPARE(added.count(), 2);
         QCOMPARE(carried(added.at(1).at(0)), b);
         QCOMPARE(added.at(1).at(1).toInt(), 1);
@@ -116,10 +127,10 @@ private slots:
 
         kind.add(configuration, a);
         if (once) {
-            QCOMPARE(kind.list(configuration), Objects({a, b}));
+            QCOMPARE(kind.list(configuration), Objects({ a, b }));
             QCOMPARE(added.count(), 2);
         } else {
-            QCOMPARE(kind.list(configuration), Objects({a, b, a}));
+            QCOMPARE(kind.list(configuration), Objects({ a, b, a }));
             QCOMPARE(added.count(), 3);
             QCOMPARE(added.last().at(1).toInt(), 2);
         }
@@ -139,7 +150,7 @@ private slots:
         kind.insert(configuration, last, first);
         ZUBaseObject *middle = kind.create();
         kind.insert(configuration, middle, first);
-        QCOMPARE(kind.list(configuration), Objects({first, middle, last}));
+        QCOMPARE(kind.list(configuration), Objects({ first, middle, last }));
         QCOMPARE(added.last().at(1).toInt(), 1);
         QCOMPARE(middle->parent(), &configuration);
 
@@ -149,7 +160,8 @@ private slots:
         std::unique_ptr<ZUBaseObject> foreign(kind.create());
         ZUBaseObject *afterForeign = kind.create();
         kind.insert(configuration, afterForeign, foreign.get());
-        QCOMPARE(kind.list(configuration), Objects({first, middle, last, afterNull, afterForeign}));
+        QCOMPARE(kind.list(configuration),
+                 Objects({ first, middle, last, afterNull, afterForeign }));
         QCOMPARE(added.last().at(1).toInt(), 4);
 
         kind.insert(configuration, middle, afterForeign); // already listed
@@ -166,18 +178,18 @@ private slots:
         ZUBaseObject *a = kind.create();
         ZUBaseObject *b = kind.create();
         ZUBaseObject *c = kind.create();
-        for (ZUBaseObject *object : {a, b, c})
+        for (ZUBaseObject *object : { a, b, c })
             kind.add(configuration, object);
         QSignalSpy added(&configuration, &ZUConfiguration::objectAdded);
         kind.move(configuration, 0, 3);
         kind.move(configuration, -1, 1);
         kind.move(configuration, 1, -1);
         kind.move(configuration, 3, 0);
-        QCOMPARE(kind.list(configuration), Objects({a, b, c}));
+        QCOMPARE(kind.list(configuration), Objects({ a, b, c }));
         kind.move(configuration, 0, 2);
-        QCOMPARE(kind.list(configuration), Objects({b, c, a}));
+        QCOMPARE(kind.list(configuration), Objects({ b, c, a }));
         kind.move(configuration, 2, 1);
-        QCOMPARE(kind.list(configuration), Objects({b, a, c}));
+        QCOMPARE(kind.list(configuration), Objects({ b, a, c }));
         QCOMPARE(added.count(), 0);
     }
 
@@ -199,8 +211,8 @@ private slots:
         });
         delete a;
         QCOMPARE(announced, a);
-        QCOMPARE(seen, Objects({b}));
-        QCOMPARE(kind.list(configuration), Objects({b}));
+        QCOMPARE(seen, Objects({ b }));
+        QCOMPARE(kind.list(configuration), Objects({ b }));
     }
 
     void switchListedTwiceGoesTwice()
@@ -240,7 +252,7 @@ private slots:
         auto *unlisted = new ZUDayPlan;
         configuration.setDefaultDayPlan(unlisted);
         QCOMPARE(added.count(), 1);
-        QCOMPARE(configuration.dayPlans(), QList<QPointer<ZUDayPlan>>({unlisted}));
+        QCOMPARE(configuration.dayPlans(), QList<QPointer<ZUDayPlan>>({ unlisted }));
         QCOMPARE(configuration.defaultDayPlan(), QPointer<ZUDayPlan>(unlisted));
 
         auto *listed = new ZUDayPlan;
@@ -316,7 +328,7 @@ private slots:
         Objects order;
         for (const QList<QVariant> &arguments : destroyed)
             order.append(carried(arguments.first()));
-        QCOMPARE(order, Objects({day1, day2, week, extraPeriod, extraDay}));
+        QCOMPARE(order, Objects({ day1, day2, week, extraPeriod, extraDay }));
     }
 
     void resetOfSignalGroupsIsSilent()
@@ -454,7 +466,8 @@ private slots:
     void lookups_data()
     {
         QTest::addColumn<QVariant>("key");
-        QTest::addColumn<int>("found"); // index into [id 3 "Main", 5 "3", 3 "Dup", 8 "", 0 "Zero"], -1 none
+        QTest::addColumn<int>(
+            "found"); // index into [id 3 "Main", 5 "3", 3 "Dup", 8 "", 0 "Zero"], -1 none
         QTest::newRow("int id") << QVariant(3) << 0;
         QTest::newRow("double id") << QVariant(3.0) << 0;
         QTest::newRow("unsigned id") << QVariant(5u) << 1;
@@ -466,10 +479,11 @@ private slots:
         QTest::newRow("bool") << QVariant(true) << -1;
         QTest::newRow("invalid") << QVariant() << -1;
         QTest::newRow("null number is no id") << QVariant(QVariant::Int) << -1;
-        QTest::newRow("list") << QVariant(QVariantList{3}) << -1;
+        QTest::newRow("list") << QVariant(QVariantList { 3 }) << -1;
         QTest::newRow("no such id") << QVariant(4) << -1;
         QTest::newRow("id out of int range") << QVariant(1e12) << -1;
-        QTest::newRow("64-bit beyond int does not wrap") << QVariant(qlonglong((1LL << 32) + 3)) << -1;
+        QTest::newRow("64-bit beyond int does not wrap")
+            << QVariant(qlonglong((1LL << 32) + 3)) << -1;
         QTest::newRow("unsigned 64-bit beyond int") << QVariant(qulonglong((1ULL << 32) + 5)) << -1;
         QTest::newRow("double beyond int does not wrap") << QVariant(4294967299.0) << -1;
         QTest::newRow("NaN") << QVariant(qQNaN()) << -1;
@@ -479,7 +493,8 @@ private slots:
         QFETCH(QVariant, key);
         QFETCH(int, found);
         ZUConfiguration configuration;
-        const QList<QPair<int, QString>> stages = {{3, "Main"}, {5, "3"}, {3, "Dup"}, {8, ""}, {0, "Zero"}};
+        const QList<QPair<int, QString>> stages
+            = { { 3, "Main" }, { 5, "3" }, { 3, "Dup" }, { 8, "" }, { 0, "Zero" } };
         for (const auto &record : stages) {
             auto *stage = new ZUStage;
             stage->setId(record.first);
@@ -500,7 +515,8 @@ private slots:
         configuration.addControlSource(source);
         auto *week = new ZUWeekPlan(6, QStringLiteral("W"));
         configuration.addWeekPlan(week);
-        QCOMPARE(configuration.findSignalGroup(QStringLiteral("A")), QPointer<ZUSignalGroup>(group));
+        QCOMPARE(configuration.findSignalGroup(QStringLiteral("A")),
+                 QPointer<ZUSignalGroup>(group));
         QCOMPARE(configuration.findControlSource(1), QPointer<ZUControlSource>(source));
         QCOMPARE(configuration.findWeekPlan(6), QPointer<ZUWeekPlan>(week));
         QVERIFY(configuration.findDetector(1).isNull());
@@ -511,7 +527,8 @@ private slots:
     void switchByAddress_data()
     {
         QTest::addColumn<QVariant>("key");
-        QTest::addColumn<int>("found"); // index into [addr 4, addr not set, addr 9, addr 4], -1 none
+        QTest::addColumn<int>(
+            "found"); // index into [addr 4, addr not set, addr 9, addr 4], -1 none
         QTest::newRow("int") << QVariant(9) << 2;
         QTest::newRow("earliest of two") << QVariant(4) << 0;
         QTest::newRow("invalid key never meets a not-set address") << QVariant() << -1;
@@ -523,12 +540,13 @@ private slots:
         QFETCH(QVariant, key);
         QFETCH(int, found);
         ZUConfiguration configuration;
-        for (int addr : {4, int(zu::NotSet), 9, 4}) {
+        for (int addr : { 4, int(zu::NotSet), 9, 4 }) {
             auto *output = new ZUSwitch;
             output->setAddr(addr);
             configuration.addSwitch(output);
         }
-        const QPointer<ZUSwitch> expected = found < 0 ? nullptr : configuration.switches().at(found);
+        const QPointer<ZUSwitch> expected
+            = found < 0 ? nullptr : configuration.switches().at(found);
         QCOMPARE(configuration.findSwitchByAddr(key), expected);
     }
 };

@@ -49,7 +49,8 @@ struct MarkedDocument
 // The head of every document below: version, type and id, so that only the
 // warnings of the part under test remain.
 const QByteArray head = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n";
-const QByteArray twoGroups = "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1}, {\"name\": \"B\", \"id\": 2}]},\n";
+const QByteArray twoGroups = "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1}, "
+                             "{\"name\": \"B\", \"id\": 2}]},\n";
 const QByteArray dayPlan = "\"plans\": [{\"name\": \"P\", \"id\": 1}],\n"
                            "\"scheduler\": {\"days\": [{\"name\": \"D\", \"id\": 1}], ";
 
@@ -95,7 +96,7 @@ private slots:
         QCOMPARE(c.signalGroups().at(4)->type(), int(zu::always_ON));
         QCOMPARE(c.signalGroupDefaults()->minGreen(), 5);
         QCOMPARE(c.stages().size(), 3);
-        QCOMPARE(c.stages().at(1)->groups(), QList<QPointer<ZUSignalGroup>>({side, walk}));
+        QCOMPARE(c.stages().at(1)->groups(), QList<QPointer<ZUSignalGroup>>({ side, walk }));
         QCOMPARE(c.stages().at(2)->minTime(), 7);
         QCOMPARE(c.stages().at(2)->maxTime(), zu::NotSet);
         ZUIntergreenMatrix *matrix = c.intergreenMatrix();
@@ -130,7 +131,7 @@ private slots:
         ZUSignalPlan *night = c.signalPlans().at(1);
         QCOMPARE(night->sequences().size(), 2);
         QCOMPARE(night->sequences().at(1).group, walk);
-        QCOMPARE(night->sequences().at(1).sequence.keys(), QList<int>({0, 28, 48}));
+        QCOMPARE(night->sequences().at(1).sequence.keys(), QList<int>({ 0, 28, 48 }));
         QCOMPARE(night->sequences().at(1).sequence.value(28), zu::green);
         QCOMPARE(c.signalPlans().at(2)->mode(), int(zu::AB));
 
@@ -177,7 +178,8 @@ private slots:
         QCOMPARE(vpu->type(), int(zu::passive_ind));
         QCOMPARE(vpu->source(), c.controlSources().at(1));
         QVERIFY(vpu->idleInd());
-        QCOMPARE(vpu->stages(), QList<QPointer<ZUStage>>({c.stages().at(0), nullptr, c.stages().at(1)}));
+        QCOMPARE(vpu->stages(),
+                 QList<QPointer<ZUStage>>({ c.stages().at(0), nullptr, c.stages().at(1) }));
         const ZURecoveryParameters *recovery = c.recoveryParameters();
         QCOMPARE(recovery->confidenceInterval(), 60);
         QCOMPARE(recovery->errors()[ZURecoveryParameters::RedError].filter, 2);
@@ -220,8 +222,9 @@ private slots:
 
         // Spans count from the previous record (the first from 0); a record
         // without a state stores the not-set state.
-        const QMap<int, zu::TimelineState> sequence = c.signalPlans().at(0)->sequences().at(0).sequence;
-        QCOMPARE(sequence.keys(), QList<int>({5, 10, 15, 30}));
+        const QMap<int, zu::TimelineState> sequence
+            = c.signalPlans().at(0)->sequences().at(0).sequence;
+        QCOMPARE(sequence.keys(), QList<int>({ 5, 10, 15, 30 }));
         QCOMPARE(sequence.value(15), zu::amber);
         QCOMPARE(int(sequence.value(30)), zu::NotSet);
 
@@ -237,7 +240,8 @@ private slots:
     {
         ZUConfiguration c;
         QVERIFY(c.fromJson("{\"configVersion\":1,\"type\":\"ZU_MOLT\"}"));
-        QCOMPARE(c.warnings(), QStringList{QStringLiteral("Line 1, column 2: Attribute 'id' not defined")});
+        QCOMPARE(c.warnings(),
+                 QStringList { QStringLiteral("Line 1, column 2: Attribute 'id' not defined") });
         QCOMPARE(c.signalGroups().size(), 0);
         QCOMPARE(c.id(), zu::NotSet);
     }
@@ -249,122 +253,178 @@ private slots:
 
         QTest::newRow("missing version first, then in reading order")
             << QByteArray("{`\"type\": \"ZU_MOLT\", \"name\": `5}")
-            << QStringList{QStringLiteral("Configuration version not defined. Using version 1"),
-                           QStringLiteral("{2}'name' value 5 has invalid type Integer (must be String). Value ignored"),
-                           QStringLiteral("{1}Attribute 'id' not defined")};
+            << QStringList { QStringLiteral("Configuration version not defined. Using version 1"),
+                             QStringLiteral("{2}'name' value 5 has invalid type Integer (must be "
+                                            "String). Value ignored"),
+                             QStringLiteral("{1}Attribute 'id' not defined") };
         QTest::newRow("mistyped attribute")
             << head + "\"maxCurrent\": `\"16\", \"startTime\": {\"allRed\": `2.5}}"
-            << QStringList{QStringLiteral("{1}'maxCurrent' value 16 has invalid type String (must be Integer). Value ignored"),
-                           QStringLiteral("{2}'allRed' value 2.5 has invalid type Double (must be Integer). Value ignored")};
+            << QStringList { QStringLiteral("{1}'maxCurrent' value 16 has invalid type String "
+                                            "(must be Integer). Value ignored"),
+                             QStringLiteral("{2}'allRed' value 2.5 has invalid type Double (must "
+                                            "be Integer). Value ignored") };
         QTest::newRow("enum key with wrong case")
-            << head + "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1, \"type\": `\"Traffic\"}]}}"
-            << QStringList{QStringLiteral("{1}'type' attribute has invalid value Traffic")};
+            << head
+                + "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1, \"type\": "
+                  "`\"Traffic\"}]}}"
+            << QStringList { QStringLiteral("{1}'type' attribute has invalid value Traffic") };
         QTest::newRow("empty enum key")
-            << head + "\"LAN\": {\"lanMode\": `\"\"}}" << QStringList{QStringLiteral("{1}'lanMode' attribute has invalid value ")};
+            << head + "\"LAN\": {\"lanMode\": `\"\"}}"
+            << QStringList { QStringLiteral("{1}'lanMode' attribute has invalid value ") };
         QTest::newRow("references")
-            << head + twoGroups + "\"stages\": [{\"name\": \"S\", \"id\": 1, \"groups\": [`9, `\"Nope\", `\"\", `null, `true, 1, \"B\"]}]}"
-            << QStringList{QStringLiteral("{1}Object with id 9 not found"), QStringLiteral("{2}Object with name Nope not found"),
-                           QStringLiteral("{3}Object with empty name"), QStringLiteral("{4}Object with empty id"),
-                           QStringLiteral("{5}Object with id true not found")};
+            << head + twoGroups
+                + "\"stages\": [{\"name\": \"S\", \"id\": 1, \"groups\": [`9, `\"Nope\", `\"\", "
+                  "`null, `true, 1, \"B\"]}]}"
+            << QStringList { QStringLiteral("{1}Object with id 9 not found"),
+                             QStringLiteral("{2}Object with name Nope not found"),
+                             QStringLiteral("{3}Object with empty name"),
+                             QStringLiteral("{4}Object with empty id"),
+                             QStringLiteral("{5}Object with id true not found") };
         QTest::newRow("null reference allowed only where it may be empty")
             << head + twoGroups
-                   + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
-                     "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
-                     "\"phases\": [{\"id\": 1, \"stage\": 1, \"call\": `null}], "
-                     "\"detectors\": [{\"phase\": `null, \"call\": null, \"redirect\": null}]}}]}"
-            << QStringList{QStringLiteral("{1}Object with empty id"), QStringLiteral("{2}Object with empty id")};
+                + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+                  "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": "
+                  "\"StageRing\", "
+                  "\"phases\": [{\"id\": 1, \"stage\": 1, \"call\": `null}], "
+                  "\"detectors\": [{\"phase\": `null, \"call\": null, \"redirect\": null}]}}]}"
+            << QStringList { QStringLiteral("{1}Object with empty id"),
+                             QStringLiteral("{2}Object with empty id") };
         QTest::newRow("required attributes of an array element")
             << head + "\"scheduler\": {\"extraDays\": [{`}, {`\"name\": \"x\"}]}}"
-            << QStringList{QStringLiteral("{1}Attribute 'date' not defined"), QStringLiteral("{1}Attribute 'day' not defined"),
-                           QStringLiteral("{2}Attribute 'date' not defined"), QStringLiteral("{2}Attribute 'day' not defined")};
-        QTest::newRow("time zone out of range") << head + "\"timeZone\": `13}"
-                                                << QStringList{QStringLiteral("{1}'timeZone' has invalid value 13 (must be >=-12 and <=12)")};
-        QTest::newRow("time zone below range as double") << head + "\"timeZone\": `-12.9e1}"
-                                                         << QStringList{QStringLiteral("{1}'timeZone' has invalid value -129 (must be >=-12 and <=12)")};
+            << QStringList { QStringLiteral("{1}Attribute 'date' not defined"),
+                             QStringLiteral("{1}Attribute 'day' not defined"),
+                             QStringLiteral("{2}Attribute 'date' not defined"),
+                             QStringLiteral("{2}Attribute 'day' not defined") };
+        QTest::newRow("time zone out of range")
+            << head + "\"timeZone\": `13}"
+            << QStringList { QStringLiteral(
+                   "{1}'timeZone' has invalid value 13 (must be >=-12 and <=12)") };
+        QTest::newRow("time zone below range as double")
+            << head + "\"timeZone\": `-12.9e1}"
+            << QStringList { QStringLiteral(
+                   "{1}'timeZone' has invalid value -129 (must be >=-12 and <=12)") };
         QTest::newRow("time zone in range") << head + "\"timeZone\": -12.5}" << QStringList();
         QTest::newRow("time zone text") << head + "\"timeZone\": \"-3:30\"}" << QStringList();
-        QTest::newRow("time zone text without digits") << head + "\"timeZone\": \":\"}" << QStringList();
-        QTest::newRow("time zone bad text") << head + "\"timeZone\": `\"3h\"}"
-                                            << QStringList{QStringLiteral("{1}'timeZone' value 3h has invalid format")};
-        QTest::newRow("time zone three digits") << head + "\"timeZone\": `\"+003:00\"}"
-                                                << QStringList{QStringLiteral("{1}'timeZone' value +003:00 has invalid format")};
-        QTest::newRow("matrix row count") << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1]]}]}"
-                                          << QStringList{QStringLiteral("{1}Row count in matrix 1 != signal group count 2. Matrix ignored")};
-        QTest::newRow("matrix row not an array") << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1], 5]}]}"
-                                                 << QStringList{QStringLiteral("{1}Rows in matrix must be arrays. Matrix ignored")};
-        QTest::newRow("matrix column count") << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1], [1]]}]}"
-                                             << QStringList{QStringLiteral("{1}Column count in matrix 1 != signal group count 2. Matrix ignored")};
-        QTest::newRow("matrix without points") << head + "\"IGM\": [{\"name\": \"M\"}]}"
-                                               << QStringList{QStringLiteral("Matrix not contains conflict points")};
-        QTest::newRow("matrix items mistyped") << head + "\"IGM\": [{\"matrix\": `7, \"items\": {`}}]}"
-                                               << QStringList{QStringLiteral("{1}'matrix' value 7 has invalid type Integer (must be Array). Value ignored"),
-                                                              QStringLiteral("{2}'items' value  has invalid type Object (must be Array). Value ignored"),
-                                                              QStringLiteral("{2}Matrix not contains conflict points")};
+        QTest::newRow("time zone text without digits")
+            << head + "\"timeZone\": \":\"}" << QStringList();
+        QTest::newRow("time zone bad text")
+            << head + "\"timeZone\": `\"3h\"}"
+            << QStringList { QStringLiteral("{1}'timeZone' value 3h has invalid format") };
+        QTest::newRow("time zone three digits")
+            << head + "\"timeZone\": `\"+003:00\"}"
+            << QStringList { QStringLiteral("{1}'timeZone' value +003:00 has invalid format") };
+        QTest::newRow("matrix row count")
+            << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1]]}]}"
+            << QStringList { QStringLiteral(
+                   "{1}Row count in matrix 1 != signal group count 2. Matrix ignored") };
+        QTest::newRow("matrix row not an array")
+            << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1], 5]}]}"
+            << QStringList { QStringLiteral("{1}Rows in matrix must be arrays. Matrix ignored") };
+        QTest::newRow("matrix column count")
+            << head + twoGroups + "\"IGM\": [{\"matrix\": `[[0, 1], [1]]}]}"
+            << QStringList { QStringLiteral(
+                   "{1}Column count in matrix 1 != signal group count 2. Matrix ignored") };
+        QTest::newRow("matrix without points")
+            << head + "\"IGM\": [{\"name\": \"M\"}]}"
+            << QStringList { QStringLiteral("Matrix not contains conflict points") };
+        QTest::newRow("matrix items mistyped")
+            << head + "\"IGM\": [{\"matrix\": `7, \"items\": {`}}]}"
+            << QStringList {
+                   QStringLiteral("{1}'matrix' value 7 has invalid type Integer (must be Array). "
+                                  "Value ignored"),
+                   QStringLiteral(
+                       "{2}'items' value  has invalid type Object (must be Array). Value ignored"),
+                   QStringLiteral("{2}Matrix not contains conflict points")
+               };
         QTest::newRow("matrix point without groups")
             << head + twoGroups + "\"IGM\": [{\"items\": [{`\"time\": 3}]}]}"
-            << QStringList{QStringLiteral("{1}Attribute 'clearing' not defined"), QStringLiteral("{1}Attribute 'entering' not defined")};
-        QTest::newRow("detectors of wrong type") << head + "\"detectors\": `\"D1\"}"
-                                                 << QStringList{QStringLiteral("{1}'detectors' attribute has invalid type (must be array or object)")};
+            << QStringList { QStringLiteral("{1}Attribute 'clearing' not defined"),
+                             QStringLiteral("{1}Attribute 'entering' not defined") };
+        QTest::newRow("detectors of wrong type")
+            << head + "\"detectors\": `\"D1\"}"
+            << QStringList { QStringLiteral(
+                   "{1}'detectors' attribute has invalid type (must be array or object)") };
         QTest::newRow("timeline record without point or span")
             << head + twoGroups
-                   + "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"Timeline\", "
-                     "\"sequences\": [{\"group\": 1, \"sequence\": [{\"state\": \"red\"}]}, {\"group\": `5}]}}]}"
-            << QStringList{QStringLiteral("'sequence' record not contains 'point' nor 'span' attributes. Record ignored"),
-                           QStringLiteral("{1}Object with id 5 not found")};
+                + "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": "
+                  "\"Timeline\", "
+                  "\"sequences\": [{\"group\": 1, \"sequence\": [{\"state\": \"red\"}]}, "
+                  "{\"group\": `5}]}}]}"
+            << QStringList { QStringLiteral("'sequence' record not contains 'point' nor 'span' "
+                                            "attributes. Record ignored"),
+                             QStringLiteral("{1}Object with id 5 not found") };
         {
-            // The largest Integer span, 64 times, ends just below the int range; one more passes it.
+            // The largest Integer span, 64 times, ends just below the int range; one more passes
+            // it.
             QByteArray records;
             for (int i = 0; i < 64; ++i)
                 records += "{\"state\": \"red\", \"span\": 33554431}, ";
             QTest::newRow("timeline spans past the int range")
                 << head + twoGroups
-                       + "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"Timeline\", "
-                         "\"sequences\": [{\"group\": 1, \"sequence\": ["
-                       + records + "{\"state\": \"green\", \"span\": `33554431}]}]}}]}"
-                << QStringList{QStringLiteral("{1}'span' attribute puts the record at 2181038015, out of range. Record ignored")};
+                    + "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": "
+                      "\"Timeline\", "
+                      "\"sequences\": [{\"group\": 1, \"sequence\": ["
+                    + records + "{\"state\": \"green\", \"span\": `33554431}]}]}}]}"
+                << QStringList { QStringLiteral("{1}'span' attribute puts the record at "
+                                                "2181038015, out of range. Record ignored") };
         }
         QTest::newRow("data for another algorithm type")
             << head + twoGroups
-                   + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
-                     "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {"
-                     "\"sequences\": `[{\"group\": 1, \"sequence\": [{\"state\": \"red\", \"point\": 0}]}], "
-                     "\"phases\": `[{\"id\": 1, \"stage\": 1}], \"detectors\": `[{\"phase\": 1}]}}]}"
-            << QStringList{QStringLiteral("{1}'sequences' attribute is not valid for algorithm type ''"),
-                           QStringLiteral("{2}'phases' attribute is not valid for algorithm type ''"),
-                           QStringLiteral("{3}'detectors' attribute is not valid for algorithm type ''")};
+                + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+                  "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {"
+                  "\"sequences\": `[{\"group\": 1, \"sequence\": [{\"state\": \"red\", \"point\": "
+                  "0}]}], "
+                  "\"phases\": `[{\"id\": 1, \"stage\": 1}], \"detectors\": `[{\"phase\": 1}]}}]}"
+            << QStringList {
+                   QStringLiteral("{1}'sequences' attribute is not valid for algorithm type ''"),
+                   QStringLiteral("{2}'phases' attribute is not valid for algorithm type ''"),
+                   QStringLiteral("{3}'detectors' attribute is not valid for algorithm type ''")
+               };
         QTest::newRow("sequence names a dropped phase")
-            << head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
-                      "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
-                      "\"phases\": [{\"id\": 1}, {\"id\": 2, \"stage\": 1}], \"sequence\": `[1, 2, \"2\"]}}]}"
-            << QStringList{QStringLiteral("{1}phase 1 not found"), QStringLiteral("{1}phase 2 not found")};
+            << head
+                + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+                  "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": "
+                  "\"StageRing\", "
+                  "\"phases\": [{\"id\": 1}, {\"id\": 2, \"stage\": 1}], \"sequence\": `[1, 2, "
+                  "\"2\"]}}]}"
+            << QStringList { QStringLiteral("{1}phase 1 not found"),
+                             QStringLiteral("{1}phase 2 not found") };
         QTest::newRow("period times and program")
-            << head + dayPlan + "\"days\": [{\"name\": \"D\", \"id\": 1, \"plans\": [{`\"start\": `\"25:00\", \"stop\": `\"7\"}]}]}}"
-            << QStringList{QStringLiteral("{2}'start' attribute has invalid time format"),
-                           QStringLiteral("{3}'stop' attribute has invalid time format"),
-                           QStringLiteral("{1}Attribute 'program' not defined")};
+            << head + dayPlan
+                + "\"days\": [{\"name\": \"D\", \"id\": 1, \"plans\": [{`\"start\": `\"25:00\", "
+                  "\"stop\": `\"7\"}]}]}}"
+            << QStringList { QStringLiteral("{2}'start' attribute has invalid time format"),
+                             QStringLiteral("{3}'stop' attribute has invalid time format"),
+                             QStringLiteral("{1}Attribute 'program' not defined") };
         QTest::newRow("week days of wrong type")
             << head + dayPlan + "\"weeks\": [{\"name\": \"W\", \"id\": 1, \"days\": `5}]}}"
-            << QStringList{QStringLiteral("{1}'days' attribute has invalid type")};
+            << QStringList { QStringLiteral("{1}'days' attribute has invalid type") };
         QTest::newRow("week days array too short")
             << head + dayPlan + "\"weeks\": [{\"name\": \"W\", \"id\": 1, \"days\": `[1, `2, 1]}]}}"
-            << QStringList{QStringLiteral("{1}'days' array has invalid size 3. Must be 7"), QStringLiteral("{2}Object with id 2 not found")};
+            << QStringList { QStringLiteral("{1}'days' array has invalid size 3. Must be 7"),
+                             QStringLiteral("{2}Object with id 2 not found") };
         QTest::newRow("week without days")
             << head + dayPlan + "\"weeks\": [{`\"name\": \"W\", \"id\": 1}]}}"
-            << QStringList{QStringLiteral("{1}Attribute 'days' not defined")};
+            << QStringList { QStringLiteral("{1}Attribute 'days' not defined") };
         QTest::newRow("extra period dates")
             << head + dayPlan
-                   + "\"weeks\": [{\"name\": \"W\", \"id\": 1, \"days\": {}}], "
-                     "\"extraPeriods\": [{\"start\": `\"32.01\", \"stop\": `\"1.13\", \"week\": 1}]}}"
-            << QStringList{QStringLiteral("{1}'start' attribute has invalid date format"),
-                           QStringLiteral("{2}'stop' attribute has invalid date format")};
+                + "\"weeks\": [{\"name\": \"W\", \"id\": 1, \"days\": {}}], "
+                  "\"extraPeriods\": [{\"start\": `\"32.01\", \"stop\": `\"1.13\", \"week\": 1}]}}"
+            << QStringList { QStringLiteral("{1}'start' attribute has invalid date format"),
+                             QStringLiteral("{2}'stop' attribute has invalid date format") };
         QTest::newRow("extra day date")
             << head + dayPlan + "\"extraDays\": [{\"date\": `\"1.1.1\", \"day\": 1}]}}"
-            << QStringList{QStringLiteral("{1}'date' attribute has invalid date format")};
+            << QStringList { QStringLiteral("{1}'date' attribute has invalid date format") };
         QTest::newRow("recovery record of wrong type")
-            << head + "\"recovery\": {\"errors\": {\"redError\": `5, \"swShort\": {\"attempts\": `\"2\"}}}}"
-            << QStringList{QStringLiteral("{1}'redError' value 5 has invalid type Integer (must be Object). Value ignored"),
-                           QStringLiteral("{2}'attempts' value 2 has invalid type String (must be Integer). Value ignored")};
-        QTest::newRow("unknown keys are ignored") << head + "\"colour\": 5, \"stages\": [{\"foo\": [1]}]}" << QStringList();
+            << head
+                + "\"recovery\": {\"errors\": {\"redError\": `5, \"swShort\": {\"attempts\": "
+                  "`\"2\"}}}}"
+            << QStringList { QStringLiteral("{1}'redError' value 5 has invalid type Integer (must "
+                                            "be Object). Value ignored"),
+                             QStringLiteral("{2}'attempts' value 2 has invalid type String (must "
+                                            "be Integer). Value ignored") };
+        QTest::newRow("unknown keys are ignored")
+            << head + "\"colour\": 5, \"stages\": [{\"foo\": [1]}]}" << QStringList();
     }
 
     void warnings()
@@ -387,13 +447,17 @@ private slots:
         QTest::addColumn<bool>("keepsWarnings");
 
         const QString missing = fixture(QStringLiteral("fatal/missing.json"));
-        QTest::newRow("missing file") << missing << QStringLiteral("File %1 not exists").arg(missing) << true << true;
+        QTest::newRow("missing file")
+            << missing << QStringLiteral("File %1 not exists").arg(missing) << true << true;
         QTest::newRow("not JSON") << fixture(QStringLiteral("fatal/not-json.json"))
-                                  << QStringLiteral("Line 1, column 30: Missing name separator") << true << false;
-        QTest::newRow("array root") << fixture(QStringLiteral("fatal/array-root.json"))
-                                    << QStringLiteral("Configuration must be JSON Object") << true << false;
-        QTest::newRow("version 2") << fixture(QStringLiteral("fatal/version-2.json"))
-                                   << QStringLiteral("Unsupported configuration version 2") << false << false;
+                                  << QStringLiteral("Line 1, column 30: Missing name separator")
+                                  << true << false;
+        QTest::newRow("array root")
+            << fixture(QStringLiteral("fatal/array-root.json"))
+            << QStringLiteral("Configuration must be JSON Object") << true << false;
+        QTest::newRow("version 2")
+            << fixture(QStringLiteral("fatal/version-2.json"))
+            << QStringLiteral("Unsupported configuration version 2") << false << false;
         // A text or null is no version: the message must not read as if 1 were unknown.
         QTest::newRow("version as text")
             << fixture(QStringLiteral("fatal/version-text.json"))
@@ -405,12 +469,15 @@ private slots:
             << QStringLiteral(
                    "Unsupported configuration version null: the version must be a number")
             << false << false;
-        QTest::newRow("type missing") << fixture(QStringLiteral("fatal/type-missing.json"))
-                                      << QStringLiteral("'type' attribute not defined") << false << false;
-        QTest::newRow("type in other case") << fixture(QStringLiteral("fatal/type-case.json"))
-                                            << QStringLiteral("'type' attribute has invalid value zu_molt") << false << false;
-        QTest::newRow("type not a text") << fixture(QStringLiteral("fatal/type-number.json"))
-                                         << QStringLiteral("'type' attribute has invalid value ") << false << false;
+        QTest::newRow("type missing")
+            << fixture(QStringLiteral("fatal/type-missing.json"))
+            << QStringLiteral("'type' attribute not defined") << false << false;
+        QTest::newRow("type in other case")
+            << fixture(QStringLiteral("fatal/type-case.json"))
+            << QStringLiteral("'type' attribute has invalid value zu_molt") << false << false;
+        QTest::newRow("type not a text")
+            << fixture(QStringLiteral("fatal/type-number.json"))
+            << QStringLiteral("'type' attribute has invalid value ") << false << false;
     }
 
     void fatalErrors()
@@ -453,8 +520,9 @@ private slots:
     void emptyArrayElementsReadNothingOfTheirParent()
     {
         ZUConfiguration c;
-        QVERIFY(c.fromJson("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 4, \"name\": \"root\", "
-                           "\"stages\": [{}, [], 3], \"controlSources\": [{}]}"));
+        QVERIFY(c.fromJson(
+            "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 4, \"name\": \"root\", "
+            "\"stages\": [{}, [], 3], \"controlSources\": [{}]}"));
         QCOMPARE(c.warnings(), QStringList());
         QCOMPARE(c.stages().size(), 3);
         for (const QPointer<ZUStage> &stage : c.stages()) {
@@ -469,15 +537,19 @@ private slots:
         // The first of several objects with one id or name wins; a whole number
         // written with a fraction names an id; a text never names an id; a stage
         // lists a group once.
-        const MarkedDocument marked(head + "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1}, "
-                                           "{\"name\": \"B\", \"id\": 1}, {\"name\": \"B\", \"id\": 2}, {\"name\": \"7\", \"id\": 3}]},\n"
-                                           "\"stages\": [{\"groups\": [1, \"B\", 3.0, \"7\", `\"3\", `3.5]}]}");
+        const MarkedDocument marked(
+            head
+            + "\"signalGroups\": {\"items\": [{\"name\": \"A\", \"id\": 1}, "
+              "{\"name\": \"B\", \"id\": 1}, {\"name\": \"B\", \"id\": 2}, {\"name\": \"7\", "
+              "\"id\": 3}]},\n"
+              "\"stages\": [{\"groups\": [1, \"B\", 3.0, \"7\", `\"3\", `3.5]}]}");
         ZUConfiguration c;
         QVERIFY(c.fromJson(marked.text));
         const QList<QPointer<ZUSignalGroup>> g = c.signalGroups();
-        QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({g[0], g[1], g[3]}));
-        QCOMPARE(c.warnings(), marked.expand({QStringLiteral("{1}Object with name 3 not found"),
-                                              QStringLiteral("{2}Object with id 3.5 not found")}));
+        QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({ g[0], g[1], g[3] }));
+        QCOMPARE(c.warnings(),
+                 marked.expand({ QStringLiteral("{1}Object with name 3 not found"),
+                                 QStringLiteral("{2}Object with id 3.5 not found") }));
     }
 
     void referencesFindIdsFarApart_data()
@@ -485,8 +557,8 @@ private slots:
         // Ids close together are found in a table by position, ids far apart in a
         // hash: both keep the rule that the first object with an id wins.
         QTest::addColumn<QList<int>>("ids");
-        QTest::newRow("close together") << QList<int>{-2, 5, -2, 0, 7};
-        QTest::newRow("far apart") << QList<int>{-2000000, 5, -2000000, 30000000, 7};
+        QTest::newRow("close together") << QList<int> { -2, 5, -2, 0, 7 };
+        QTest::newRow("far apart") << QList<int> { -2000000, 5, -2000000, 30000000, 7 };
     }
 
     void referencesFindIdsFarApart()
@@ -495,21 +567,28 @@ private slots:
         QString items;
         QString references;
         for (int i = 0; i < ids.size(); ++i) {
-            items += QStringLiteral("%1{\"name\": \"G%2\", \"id\": %3}").arg(i ? QStringLiteral(", ") : QString()).arg(i).arg(ids.at(i));
-            references += QStringLiteral("%1%2").arg(i ? QStringLiteral(", ") : QString()).arg(ids.at(i));
+            items += QStringLiteral("%1{\"name\": \"G%2\", \"id\": %3}")
+                         .arg(i ? QStringLiteral(", ") : QString())
+                         .arg(i)
+                         .arg(ids.at(i));
+            references
+                += QStringLiteral("%1%2").arg(i ? QStringLiteral(", ") : QString()).arg(ids.at(i));
         }
-        const QByteArray text = QStringLiteral("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1, "
-                                               "\"signalGroups\": {\"items\": [%1]}, "
-                                               "\"stages\": [{\"id\": 1, \"groups\": [%2, 6, \"G3\"]}]}")
-                                    .arg(items, references)
-                                    .toUtf8();
+        const QByteArray text
+            = QStringLiteral("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1, "
+                             "\"signalGroups\": {\"items\": [%1]}, "
+                             "\"stages\": [{\"id\": 1, \"groups\": [%2, 6, \"G3\"]}]}")
+                  .arg(items, references)
+                  .toUtf8();
         ZUConfiguration c;
         QVERIFY(c.fromJson(text));
         const QList<QPointer<ZUSignalGroup>> g = c.signalGroups();
         // The second -2 (or -2000000) names the first group again, which a stage lists once.
-        QCOMPARE(c.stages().at(0)->groups(), QList<QPointer<ZUSignalGroup>>({g[0], g[1], g[3], g[4]}));
+        QCOMPARE(c.stages().at(0)->groups(),
+                 QList<QPointer<ZUSignalGroup>>({ g[0], g[1], g[3], g[4] }));
         QCOMPARE(c.warnings().size(), 1);
-        QVERIFY2(c.warnings().first().endsWith(QLatin1String("Object with id 6 not found")), qPrintable(c.warnings().first()));
+        QVERIFY2(c.warnings().first().endsWith(QLatin1String("Object with id 6 not found")),
+                 qPrintable(c.warnings().first()));
     }
 
     void callOfAPhaseWithoutValidId()
@@ -517,10 +596,12 @@ private slots:
         // The second pass finds a phase by the id the first pass gave it, the
         // not-set id included, so its call is not lost.
         ZUConfiguration c;
-        QVERIFY(c.fromJson(head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
-                                  "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
-                                  "\"phases\": [{\"stage\": 1, \"call\": 2}, {\"id\": 2, \"stage\": 1, \"call\": 3}, "
-                                  "{\"id\": \"3\", \"stage\": 1, \"call\": 2}]}}]}"));
+        QVERIFY(c.fromJson(
+            head
+            + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+              "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
+              "\"phases\": [{\"stage\": 1, \"call\": 2}, {\"id\": 2, \"stage\": 1, \"call\": 3}, "
+              "{\"id\": \"3\", \"stage\": 1, \"call\": 2}]}}]}"));
         const QList<QPointer<ZUSignalPlanPhase>> phases = c.signalPlans().at(0)->phases();
         QCOMPARE(phases.size(), 3);
         QCOMPARE(phases.at(0)->id(), zu::NotSet);
@@ -534,17 +615,21 @@ private slots:
         // Within a plan the first phase with an id wins (a later element with
         // that id gives it its call), a whole number written with a fraction
         // names an id, and a text never names a phase.
-        const MarkedDocument marked(head + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
-                                           "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
-                                           "\"phases\": [{\"id\": 1, \"stage\": 1, \"call\": `\"3\", \"minGreen\": 11}, "
-                                           "{\"id\": 1, \"stage\": 1, \"call\": 3.0, \"minGreen\": 12}, "
-                                           "{\"id\": 3, \"stage\": 1, \"call\": 1}], "
-                                           "\"detectors\": [{\"phase\": 1, \"call\": 3, \"redirect\": 1.0}, {\"phase\": `\"1\"}], "
-                                           "\"sequence\": `[3, 1, 1.0]}}]}");
+        const MarkedDocument marked(
+            head
+            + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
+              "\"plans\": [{\"name\": \"P\", \"id\": 1, \"algorithm\": {\"type\": \"StageRing\", "
+              "\"phases\": [{\"id\": 1, \"stage\": 1, \"call\": `\"3\", \"minGreen\": 11}, "
+              "{\"id\": 1, \"stage\": 1, \"call\": 3.0, \"minGreen\": 12}, "
+              "{\"id\": 3, \"stage\": 1, \"call\": 1}], "
+              "\"detectors\": [{\"phase\": 1, \"call\": 3, \"redirect\": 1.0}, {\"phase\": "
+              "`\"1\"}], "
+              "\"sequence\": `[3, 1, 1.0]}}]}");
         ZUConfiguration c;
         QVERIFY(c.fromJson(marked.text));
-        QCOMPARE(c.warnings(), marked.expand({QStringLiteral("{1}Object with name 3 not found"),
-                                              QStringLiteral("{2}Object with name 1 not found")}));
+        QCOMPARE(c.warnings(),
+                 marked.expand({ QStringLiteral("{1}Object with name 3 not found"),
+                                 QStringLiteral("{2}Object with name 1 not found") }));
         ZUSignalPlan *plan = c.signalPlans().at(0);
         const QList<QPointer<ZUSignalPlanPhase>> phases = plan->phases();
         QCOMPARE(phases.size(), 3);
@@ -562,8 +647,10 @@ private slots:
     void matrixRowsBeforeABadRowStay()
     {
         ZUConfiguration c;
-        QVERIFY(c.fromJson(head + "\"signalGroups\": {\"items\": [{\"id\": 1}, {\"id\": 2}, {\"id\": 3}]},\n"
-                                  "\"IGM\": [{\"matrix\": [[null, 4, 5], [3, null, 2], 7]}]}"));
+        QVERIFY(
+            c.fromJson(head
+                       + "\"signalGroups\": {\"items\": [{\"id\": 1}, {\"id\": 2}, {\"id\": 3}]},\n"
+                         "\"IGM\": [{\"matrix\": [[null, 4, 5], [3, null, 2], 7]}]}"));
         QCOMPARE(c.intergreenMatrix()->points().size(), 4);
         QCOMPARE(c.warnings().size(), 1);
     }
@@ -577,17 +664,17 @@ private slots:
         QTest::addColumn<QString>("srvName");
 
         QTest::newRow("no mode, no static address")
-            << QByteArray("{\"lanIP\": \"1.2.3.4\", \"srvIP\": \"5.6.7.8\"}") << int(zu::DHPC) << QString()
-            << QStringLiteral("5.6.7.8") << QString();
+            << QByteArray("{\"lanIP\": \"1.2.3.4\", \"srvIP\": \"5.6.7.8\"}") << int(zu::DHPC)
+            << QString() << QStringLiteral("5.6.7.8") << QString();
         QTest::newRow("DHPC keeps no static address")
-            << QByteArray("{\"lanMode\": \"DHPC\", \"lanIP\": \"1.2.3.4\"}") << int(zu::DHPC) << QString() << QString()
-            << QString();
+            << QByteArray("{\"lanMode\": \"DHPC\", \"lanIP\": \"1.2.3.4\"}") << int(zu::DHPC)
+            << QString() << QString() << QString();
         QTest::newRow("static address")
-            << QByteArray("{\"lanMode\": \"staticIP\", \"lanIP\": \"1.2.3.4\"}") << int(zu::staticIP)
-            << QStringLiteral("1.2.3.4") << QString() << QString();
+            << QByteArray("{\"lanMode\": \"staticIP\", \"lanIP\": \"1.2.3.4\"}")
+            << int(zu::staticIP) << QStringLiteral("1.2.3.4") << QString() << QString();
         QTest::newRow("server name read after address wins")
-            << QByteArray("{\"srvName\": \"srv\", \"srvIP\": \"5.6.7.8\"}") << int(zu::DHPC) << QString() << QString()
-            << QStringLiteral("srv");
+            << QByteArray("{\"srvName\": \"srv\", \"srvIP\": \"5.6.7.8\"}") << int(zu::DHPC)
+            << QString() << QString() << QStringLiteral("srv");
     }
 
     void networkKeys()
@@ -617,7 +704,8 @@ private slots:
         QTest::newRow("double") << QByteArray("5.5") << QVariant(5.5);
         QTest::newRow("out of range still stored") << QByteArray("13") << QVariant(13);
         QTest::newRow("text") << QByteArray("\"+03:30\"") << QVariant(QStringLiteral("+03:30"));
-        QTest::newRow("bad text still stored") << QByteArray("\"3h\"") << QVariant(QStringLiteral("3h"));
+        QTest::newRow("bad text still stored")
+            << QByteArray("\"3h\"") << QVariant(QStringLiteral("3h"));
         QTest::newRow("bool") << QByteArray("true") << QVariant(true);
         QTest::newRow("null") << QByteArray("null") << QVariant();
         QTest::newRow("array") << QByteArray("[1]") << QVariant();
@@ -654,14 +742,18 @@ private slots:
         QFETCH(int, port);
         QFETCH(bool, warned);
 
-        const MarkedDocument marked(head + "\"LAN\": {\"asudPort\": `" + value
-                                    + "},\n\"inputsOutputs\": {\"DIO2\": {\"type\": \"sitilog\", \"port\": `" + value + "}}}");
+        const MarkedDocument marked(
+            head + "\"LAN\": {\"asudPort\": `" + value
+            + "},\n\"inputsOutputs\": {\"DIO2\": {\"type\": \"sitilog\", \"port\": `" + value
+            + "}}}");
         ZUConfiguration c;
         QVERIFY(c.fromJson(marked.text));
         QCOMPARE(int(c.networkParameters()->asudPort()), port);
         QCOMPARE(int(c.dios().at(1)->port()), port);
-        const QStringList expected{QStringLiteral("{1}'asudPort' attribute has invalid value ") + QString::fromLatin1(value),
-                                   QStringLiteral("{2}'port' attribute has invalid value ") + QString::fromLatin1(value)};
+        const QStringList expected { QStringLiteral("{1}'asudPort' attribute has invalid value ")
+                                         + QString::fromLatin1(value),
+                                     QStringLiteral("{2}'port' attribute has invalid value ")
+                                         + QString::fromLatin1(value) };
         QCOMPARE(c.warnings(), warned ? marked.expand(expected) : QStringList());
     }
 
@@ -670,8 +762,10 @@ private slots:
         // Without a resolved source the panel's priority goes nowhere; an absent
         // priority leaves the source's own.
         ZUConfiguration c;
-        QVERIFY(c.fromJson(head + "\"controlSources\": [{\"id\": 1, \"priority\": 3}],\n"
-                                  "\"remoteControlPanel\": {\"VPU1\": {\"type\": \"passive\", \"sourceId\": 1}}}"));
+        QVERIFY(c.fromJson(
+            head
+            + "\"controlSources\": [{\"id\": 1, \"priority\": 3}],\n"
+              "\"remoteControlPanel\": {\"VPU1\": {\"type\": \"passive\", \"sourceId\": 1}}}"));
         QCOMPARE(c.controlSources().at(0)->priority(), 3);
         QCOMPARE(c.vpu()->source(), c.controlSources().at(0));
     }

@@ -18,8 +18,8 @@ private slots:
     void mutatedFixtures_data()
     {
         QTest::addColumn<QByteArray>("original");
-        QDirIterator it(TestSupport::dataPath(QStringLiteral("zumolt")), {QStringLiteral("*.json")}, QDir::Files,
-                        QDirIterator::Subdirectories);
+        QDirIterator it(TestSupport::dataPath(QStringLiteral("zumolt")),
+                        { QStringLiteral("*.json") }, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -30,8 +30,9 @@ private slots:
     void mutatedFixtures()
     {
         QFETCH(QByteArray, original);
-        static const QByteArray tokens[] = {"{", "}", "[", "]", ",", ":", "\"", "\\", "null", "true",
-                                            "-1", "1.5", "2147483647", "\"id\": ", "\"\\u12\""};
+        static const QByteArray tokens[]
+            = { "{",    "}",    "[",  "]",   ",",          ":",        "\"",       "\\",
+                "null", "true", "-1", "1.5", "2147483647", "\"id\": ", "\"\\u12\"" };
         QRandomGenerator random(original.size());
         for (int round = 0; round < 300; ++round) {
             QByteArray data = original;
@@ -49,7 +50,9 @@ private slots:
                     data.insert(at, tokens[random.bounded(int(sizeof tokens / sizeof *tokens))]);
                     break;
                 default:
-                    data.insert(at, data.mid(int(random.bounded(data.size())), 1 + int(random.bounded(64))));
+                    data.insert(
+                        at,
+                        data.mid(int(random.bounded(data.size())), 1 + int(random.bounded(64))));
                     break;
                 }
             }
@@ -61,7 +64,8 @@ private slots:
             }
             const QByteArray saved = c.toJson();
             ZUConfiguration again;
-            QVERIFY2(again.fromJson(saved, &error), qPrintable(error + QLatin1Char('\n') + QString::fromUtf8(data)));
+            QVERIFY2(again.fromJson(saved, &error),
+                     qPrintable(error + QLatin1Char('\n') + QString::fromUtf8(data)));
             const QByteArray savedAgain = again.toJson();
             ZUConfiguration third;
             QVERIFY(third.fromJson(savedAgain));

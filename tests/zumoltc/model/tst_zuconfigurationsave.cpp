@@ -35,7 +35,8 @@ QString lineOf(const QByteArray &text, const QString &key)
     QString found;
     for (const QByteArray &line : text.split('\n')) {
         const QString trimmed = QString::fromUtf8(line).trimmed();
-        if (trimmed.startsWith(QLatin1Char('"') + key + QLatin1Char('"')) && !trimmed.endsWith(QLatin1Char('[')))
+        if (trimmed.startsWith(QLatin1Char('"') + key + QLatin1Char('"'))
+            && !trimmed.endsWith(QLatin1Char('[')))
             found = trimmed;
     }
     return found;
@@ -80,7 +81,8 @@ class TestZUConfigurationSave : public QObject
 private slots:
     void emptyConfiguration()
     {
-        const QByteArray expected("{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"KMP1\": {\n\n    }\n}");
+        const QByteArray expected("{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    "
+                                  "\"KMP1\": {\n\n    }\n}");
         ZUConfiguration c;
         QCOMPARE(c.toJson(), expected);
         QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
@@ -92,7 +94,9 @@ private slots:
     {
         ZUConfiguration c;
         QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
-        QCOMPARE(QString::fromUtf8(c.toJson()), QString::fromUtf8(TestSupport::readFile(fixture(QStringLiteral("complete.saved.json")))));
+        QCOMPARE(QString::fromUtf8(c.toJson()),
+                 QString::fromUtf8(
+                     TestSupport::readFile(fixture(QStringLiteral("complete.saved.json")))));
     }
 
     void saveLoadSaveIsStable_data()
@@ -121,11 +125,13 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("voidKeys");
-        QTest::newRow("at every level") << fixture(QStringLiteral("unknown-members.json"))
-                                        << QStringList{QStringLiteral("LAN/lanIP"), QStringLiteral("stages/minTime"),
-                                                       QStringLiteral("plans/algorithm/sequences/sequence/span")};
-        QTest::newRow("plivek's sample") << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))
-                                         << QStringList();
+        QTest::newRow("at every level")
+            << fixture(QStringLiteral("unknown-members.json"))
+            << QStringList { QStringLiteral("LAN/lanIP"), QStringLiteral("stages/minTime"),
+                             QStringLiteral("plans/algorithm/sequences/sequence/span") };
+        QTest::newRow("plivek's sample")
+            << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))
+            << QStringList();
     }
 
     void unknownMembersAreKept()
@@ -159,13 +165,16 @@ private slots:
         const QByteArray text = c.toJson();
         // After the known members, in the order of the file; numbers, escapes and
         // nesting as written.
-        QVERIFY(text.contains("{\"name\": \"G1\", \"id\": 1, \"type\": \"traffic\", \"amberBlink\": 2, "
-                              "\"interstate\": {\"yellow\": 1, \"list\": [1, 2.50, -0.0, 1e3]}}"));
+        QVERIFY(
+            text.contains("{\"name\": \"G1\", \"id\": 1, \"type\": \"traffic\", \"amberBlink\": 2, "
+                          "\"interstate\": {\"yellow\": 1, \"list\": [1, 2.50, -0.0, 1e3]}}"));
         QVERIFY(text.endsWith("\n    },\n    \"vendorNote\": \"kept \\\"as\\\" written\\u0021\",\n"
-                              "    \"extraMatrices\": [\n        {\n            \"cells\": [\n                [1, 3, 2.5]\n"
+                              "    \"extraMatrices\": [\n        {\n            \"cells\": [\n     "
+                              "           [1, 3, 2.5]\n"
                               "            ]\n        }\n    ]\n}"));
         QVERIFY(text.contains("{\"allRed\": 3, \"mode\": 1}"));
-        QVERIFY(text.contains("{\"clearing\": 1, \"entering\": 2, \"time\": 4, \"source\": \"geometry\"}"));
+        QVERIFY(text.contains(
+            "{\"clearing\": 1, \"entering\": 2, \"time\": 4, \"source\": \"geometry\"}"));
         QVERIFY(text.contains("{\"state\": \"green\", \"point\": 0, \"flash\": false}"));
         QVERIFY(text.contains("{\"attempts\": 3, \"interval\": 60, \"log\": true}"));
     }
@@ -227,7 +236,8 @@ private slots:
         ZUConfiguration c;
         QVERIFY(c.load(fixture(QStringLiteral("week-day-noid.json"))));
         const QByteArray text = c.toJson();
-        QCOMPARE(lineOf(text, QStringLiteral("days")), QStringLiteral("\"days\": [null, 1, 1, 1, 1, 1, 1]"));
+        QCOMPARE(lineOf(text, QStringLiteral("days")),
+                 QStringLiteral("\"days\": [null, 1, 1, 1, 1, 1, 1]"));
         ZUConfiguration again;
         QCOMPARE(reloaded(c, again), text);
         const ZUWeekPlan *week = again.weekPlans().at(0);
@@ -254,7 +264,8 @@ private slots:
 
         const QByteArray text = c.toJson();
         QCOMPARE(text.count("\"minGreen\": 99"), 0);
-        QCOMPARE(lineOf(text, QStringLiteral("sequence")), QStringLiteral("\"sequence\": [1, 2, 1]"));
+        QCOMPARE(lineOf(text, QStringLiteral("sequence")),
+                 QStringLiteral("\"sequence\": [1, 2, 1]"));
 
         ZUConfiguration again;
         QCOMPARE(reloaded(c, again), text);
@@ -282,12 +293,17 @@ private slots:
         QTest::addColumn<QList<int>>("assigned"); // weekdays, Monday = 1; day plan d has id 10 + d
         QTest::addColumn<QString>("days");
 
-        QTest::newRow("only Wednesday") << QList<int>{3} << QStringLiteral("[13, 13, 13, 13, 13, 13, 13]");
-        QTest::newRow("only Sunday") << QList<int>{7} << QStringLiteral("[17, 17, 17, 17, 17, 17, 17]");
-        QTest::newRow("Tuesday and Friday") << QList<int>{2, 5} << QStringLiteral("[15, 12, 12, 12, 15, 15, 15]");
-        QTest::newRow("Monday and Saturday") << QList<int>{1, 6} << QStringLiteral("[11, 11, 11, 11, 11, 16, 16]");
-        QTest::newRow("every day") << QList<int>{1, 2, 3, 4, 5, 6, 7} << QStringLiteral("[11, 12, 13, 14, 15, 16, 17]");
-        QTest::newRow("no day") << QList<int>{} << QString();
+        QTest::newRow("only Wednesday")
+            << QList<int> { 3 } << QStringLiteral("[13, 13, 13, 13, 13, 13, 13]");
+        QTest::newRow("only Sunday")
+            << QList<int> { 7 } << QStringLiteral("[17, 17, 17, 17, 17, 17, 17]");
+        QTest::newRow("Tuesday and Friday")
+            << QList<int> { 2, 5 } << QStringLiteral("[15, 12, 12, 12, 15, 15, 15]");
+        QTest::newRow("Monday and Saturday")
+            << QList<int> { 1, 6 } << QStringLiteral("[11, 11, 11, 11, 11, 16, 16]");
+        QTest::newRow("every day")
+            << QList<int> { 1, 2, 3, 4, 5, 6, 7 } << QStringLiteral("[11, 12, 13, 14, 15, 16, 17]");
+        QTest::newRow("no day") << QList<int> {} << QString();
     }
 
     void weekExpansion()
@@ -334,7 +350,8 @@ private slots:
         delete stages.at(1);
         delete group;
         const QByteArray text = c.toJson();
-        QCOMPARE(lineOf(text, QStringLiteral("stageId")), QStringLiteral("\"stageId\": [1, null, 3]"));
+        QCOMPARE(lineOf(text, QStringLiteral("stageId")),
+                 QStringLiteral("\"stageId\": [1, null, 3]"));
         QVERIFY(text.contains("{\"id\": 1}"));
 
         ZUConfiguration again;
@@ -420,22 +437,23 @@ private slots:
         }
         errors[11].filter = 3;
         errors[4].interval = zu::NotSet;
-        const QByteArray expected = "    \"recovery\": {\n"
-                                    "        \"errors\": {\n"
-                                    "            \"redError\": {\"attempts\": 1, \"interval\": 10},\n"
-                                    "            \"greenError\": {\"attempts\": 2, \"interval\": 20},\n"
-                                    "            \"mnswProtect\": {\"attempts\": 3, \"interval\": 30},\n"
-                                    "            \"mnswBad\": {\"attempts\": 4, \"interval\": 40},\n"
-                                    "            \"parasitePower/swShort\": {\"attempts\": 6, \"interval\": 60},\n"
-                                    "            \"swBreak\": {\"attempts\": 7, \"interval\": 70},\n"
-                                    "            \"swShort\": {\"attempts\": 8, \"interval\": 80},\n"
-                                    "            \"noLoad\": {\"attempts\": 9, \"interval\": 90},\n"
-                                    "            \"parasitePower\": {\"attempts\": 10, \"interval\": 100},\n"
-                                    "            \"curentLimit\": {\"attempts\": 11, \"interval\": 110},\n"
-                                    "            \"shortCurent\": {\"attempts\": 12, \"interval\": 120, \"filter\": 3}\n"
-                                    "        }\n"
-                                    "    }\n"
-                                    "}";
+        const QByteArray expected
+            = "    \"recovery\": {\n"
+              "        \"errors\": {\n"
+              "            \"redError\": {\"attempts\": 1, \"interval\": 10},\n"
+              "            \"greenError\": {\"attempts\": 2, \"interval\": 20},\n"
+              "            \"mnswProtect\": {\"attempts\": 3, \"interval\": 30},\n"
+              "            \"mnswBad\": {\"attempts\": 4, \"interval\": 40},\n"
+              "            \"parasitePower/swShort\": {\"attempts\": 6, \"interval\": 60},\n"
+              "            \"swBreak\": {\"attempts\": 7, \"interval\": 70},\n"
+              "            \"swShort\": {\"attempts\": 8, \"interval\": 80},\n"
+              "            \"noLoad\": {\"attempts\": 9, \"interval\": 90},\n"
+              "            \"parasitePower\": {\"attempts\": 10, \"interval\": 100},\n"
+              "            \"curentLimit\": {\"attempts\": 11, \"interval\": 110},\n"
+              "            \"shortCurent\": {\"attempts\": 12, \"interval\": 120, \"filter\": 3}\n"
+              "        }\n"
+              "    }\n"
+              "}";
         const QByteArray text = c.toJson();
         QVERIFY2(text.endsWith(expected), text.constData());
 
@@ -453,10 +471,13 @@ private slots:
     void textsAreWrittenSoTheyLoadAgain()
     {
         ZUConfiguration c;
-        c.setName(QString::fromUtf8("\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1\x81\xD1\x82\xD0\xBE\xD0\xBA"));
+        c.setName(QString::fromUtf8("\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1"
+                                    "\x81\xD1\x82\xD0\xBE\xD0\xBA"));
         c.setDescription(QStringLiteral("Say \"hi\"\\\tC:\\dir\\"));
         const QByteArray text = c.toJson();
-        QVERIFY(text.contains("\"name\": \"\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1\x81\xD1\x82\xD0\xBE\xD0\xBA\""));
+        QVERIFY(text.contains("\"name\": "
+                              "\"\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xBA\xD1\x80\xD1\x91\xD1\x81"
+                              "\xD1\x82\xD0\xBE\xD0\xBA\""));
         QVERIFY(text.contains("\"description\": \"Say \\\"hi\\\"\\\\\\u0009C:\\\\dir\\\\\""));
 
         ZUConfiguration again;
@@ -480,7 +501,7 @@ private slots:
         c.setName(QStringLiteral("Renamed"));
         QVERIFY(c.save(fileName, &error));
         QCOMPARE(TestSupport::readFile(fileName), c.toJson());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("c.json") });
     }
 
     void failedSaveLeavesTheFile()
@@ -497,7 +518,7 @@ private slots:
                 QString error;
                 return c.save(fileName, &error) ? QByteArray() : error.toUtf8();
             },
-            {dir.path(), fileName}, &ran));
+            { dir.path(), fileName }, &ran));
         QVERIFY(ran);
         QVERIFY2(!error.isEmpty(), "saving over a read-only file fails");
         QVERIFY(!error.startsWith(QLatin1String("Error opening for write")));
@@ -544,13 +565,15 @@ private slots:
                 std::signal(SIGXFSZ, previousHandler);
                 return saved ? QByteArray("saved") : error.toUtf8();
             },
-            {dir.path(), folder, fileName}, &ran);
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            { dir.path(), folder, fileName }, &ran);
+        QVERIFY(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(ran);
-        QCOMPARE(QString::fromUtf8(result),
-                 QStringLiteral("Cannot save %1: the folder does not allow new files").arg(fileName));
+        QCOMPARE(
+            QString::fromUtf8(result),
+            QStringLiteral("Cannot save %1: the folder does not allow new files").arg(fileName));
         QCOMPARE(TestSupport::readFile(fileName), QByteArray("old content"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList { QStringLiteral("c.json") });
     }
 
     void failedWriteLeavesTheFile()
@@ -578,7 +601,7 @@ private slots:
         QVERIFY(!error.isEmpty());
         QVERIFY(!error.startsWith(QLatin1String("Error writing to file")));
         QCOMPARE(TestSupport::readFile(fileName), QByteArray("old content"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("c.json")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("c.json") });
     }
 
     void unwritableTargets()
@@ -587,7 +610,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
         ZUConfiguration c;
-        for (const QString &name : {QStringLiteral("missing/c.json"), QStringLiteral("folder")}) {
+        for (const QString &name : { QStringLiteral("missing/c.json"), QStringLiteral("folder") }) {
             QString error;
             QVERIFY2(!c.save(dir.filePath(name), &error), qPrintable(name));
             // The system's reason behind the file it is about.
@@ -595,7 +618,8 @@ private slots:
             QVERIFY2(error.startsWith(prefix) && error.size() > prefix.size(), qPrintable(error));
         }
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{QStringLiteral("folder")});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList { QStringLiteral("folder") });
     }
 };
 

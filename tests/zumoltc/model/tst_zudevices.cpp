@@ -31,11 +31,16 @@ private slots:
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("expected");
         const int notSet = zu::NotSet;
-        QTest::newRow("everything") << 2 << int(zu::scheduler) << 5 << "" << "2 (Scheduler) [pr=5]";
-        QTest::newRow("suffix alone") << notSet << notSet << notSet << "s" << "s";
-        QTest::newRow("type only") << notSet << int(zu::emergency) << notSet << "" << "(Emergency)";
-        QTest::newRow("priority and suffix") << notSet << notSet << 0 << "s" << "[pr=0] s";
-        QTest::newRow("type without key") << 1 << 42 << notSet << "" << "1 ()";
+        QTest::newRow("everything") << 2 << int(zu::scheduler) << 5 << ""
+                                    << "2 (Scheduler) [pr=5]";
+        QTest::newRow("suffix alone") << notSet << notSet << notSet << "s"
+                                      << "s";
+        QTest::newRow("type only") << notSet << int(zu::emergency) << notSet << ""
+                                   << "(Emergency)";
+        QTest::newRow("priority and suffix") << notSet << notSet << 0 << "s"
+                                             << "[pr=0] s";
+        QTest::newRow("type without key") << 1 << 42 << notSet << ""
+                                          << "1 ()";
     }
     void controlSourceText()
     {
@@ -70,10 +75,14 @@ private slots:
         QTest::addColumn<int>("device");
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("address and kind") << 3 << int(zu::KMPDevice::DIO1) << "" << "3 (DIO1)";
-        QTest::newRow("kind without key") << 3 << 77 << "" << "3 ()";
-        QTest::newRow("suffix") << zu::NotSet << int(zu::KMPDevice::UPS1) << "x" << "(UPS1) x";
-        QTest::newRow("nothing") << zu::NotSet << zu::NotSet << "" << "";
+        QTest::newRow("address and kind") << 3 << int(zu::KMPDevice::DIO1) << ""
+                                          << "3 (DIO1)";
+        QTest::newRow("kind without key") << 3 << 77 << ""
+                                          << "3 ()";
+        QTest::newRow("suffix") << zu::NotSet << int(zu::KMPDevice::UPS1) << "x"
+                                << "(UPS1) x";
+        QTest::newRow("nothing") << zu::NotSet << zu::NotSet << ""
+                                 << "";
     }
     void kmpDeviceText()
     {
@@ -88,7 +97,8 @@ private slots:
 
     void kmpDeviceCloneHasNoAddress()
     {
-        const ZUKMPDevice source(zu::KMPDevice::KTV1, 4, zu::KMPDevice::traficam, zu::KMPDevPort::LAN);
+        const ZUKMPDevice source(zu::KMPDevice::KTV1, 4, zu::KMPDevice::traficam,
+                                 zu::KMPDevPort::LAN);
         const ZUKMPDevice clone(source);
         QCOMPARE(clone.addr(), zu::NotSet);
         QCOMPARE(clone.device(), int(zu::KMPDevice::KTV1));
@@ -132,7 +142,7 @@ private slots:
 
         QPointer<ZUKMPDevice> d = new ZUKMPDevice;
         kmp.insertDevice(d, b);
-        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({a, b, d, c}));
+        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({ a, b, d, c }));
         QCOMPARE(added.last().at(0).value<ZUBaseObject *>(), d.data());
         QCOMPARE(added.last().at(1).toInt(), 2);
 
@@ -146,9 +156,9 @@ private slots:
 
         kmp.move(0, 5);
         kmp.move(-1, 2);
-        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({a, b, d, c, e}));
+        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({ a, b, d, c, e }));
         kmp.move(0, 4);
-        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({b, d, c, e, a}));
+        QCOMPARE(kmp.devices(), QList<QPointer<ZUKMPDevice>>({ b, d, c, e, a }));
         QCOMPARE(added.count(), 5);
     }
 
@@ -280,7 +290,7 @@ private slots:
         vpu.addStage(nullptr);
         delete dead2;
         delete dead4;
-        QCOMPARE(vpu.stages(), QList<QPointer<ZUStage>>({&s1, nullptr, &s3}));
+        QCOMPARE(vpu.stages(), QList<QPointer<ZUStage>>({ &s1, nullptr, &s3 }));
         vpu.clearStages();
         vpu.addStage(nullptr);
         QVERIFY(vpu.stages().isEmpty());

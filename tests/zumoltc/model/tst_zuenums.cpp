@@ -21,7 +21,8 @@ private slots:
         QTest::newRow("LanMode 0") << enumKey<zu::LanMode>(0) << "DHPC";
         QTest::newRow("nested DIO::Type 2") << enumKey<zu::DIO::Type>(2) << "TiverkDET";
         QTest::newRow("nested KMPDevice::Type 9") << enumKey<zu::KMPDevice::Type>(9) << "DIO5";
-        QTest::newRow("nested KMPDevice::SubType 7") << enumKey<zu::KMPDevice::SubType>(7) << "sitilog";
+        QTest::newRow("nested KMPDevice::SubType 7")
+            << enumKey<zu::KMPDevice::SubType>(7) << "sitilog";
         QTest::newRow("nested Color 3") << enumKey<zu::Color::Value>(3) << "white";
         QTest::newRow("not set") << enumKey<zu::SGType>(zu::NotSet) << "";
         QTest::newRow("beyond the last") << enumKey<zu::SGType>(5) << "";
@@ -61,8 +62,9 @@ private slots:
         QCOMPARE(enumText<zu::Indication>(0), QStringLiteral("alarm"));
         enumText<zu::Indication>(0) = QStringLiteral("Alarm!");
         QCOMPARE(enumText<zu::Indication>(0), QStringLiteral("Alarm!"));
-        QCOMPARE(enumItems<zu::Indication>(false), Items({qMakePair(QStringLiteral("Alarm!"), 0)}));
-        QCOMPARE(enumItems<zu::Indication>(true), Items({qMakePair(QStringLiteral("alarm"), 0)}));
+        QCOMPARE(enumItems<zu::Indication>(false),
+                 Items({ qMakePair(QStringLiteral("Alarm!"), 0) }));
+        QCOMPARE(enumItems<zu::Indication>(true), Items({ qMakePair(QStringLiteral("alarm"), 0) }));
         // The not-set entry stays registered as an empty text and may be read again.
         QString &notSet = enumText<zu::CsType>(zu::NotSet);
         QVERIFY(notSet.isEmpty());
@@ -73,18 +75,21 @@ private slots:
     {
         QTest::addColumn<Items>("items");
         QTest::addColumn<Items>("expected");
-        QTest::newRow("switch keys") << enumItems<zu::Switch>(true) << Items({qMakePair(QStringLiteral("ZU4_SW"), 0)});
-        QTest::newRow("switch texts") << enumItems<zu::Switch>(false) << Items({qMakePair(QStringLiteral("ZU4_SW"), 0)});
-        QTest::newRow("polarity texts")
-            << enumItems<zu::Polarity>(false)
-            << Items({qMakePair(QStringLiteral("positive"), 0), qMakePair(QStringLiteral("negative"), 1)});
-        QTest::newRow("port texts")
-            << enumItems<zu::KMPDevPort::Value>(false)
-            << Items({qMakePair(QStringLiteral("dry contact"), 0), qMakePair(QStringLiteral("RS485_1"), 1),
-                      qMakePair(QStringLiteral("RS485_2"), 2), qMakePair(QStringLiteral("LAN"), 3)});
+        QTest::newRow("switch keys")
+            << enumItems<zu::Switch>(true) << Items({ qMakePair(QStringLiteral("ZU4_SW"), 0) });
+        QTest::newRow("switch texts")
+            << enumItems<zu::Switch>(false) << Items({ qMakePair(QStringLiteral("ZU4_SW"), 0) });
+        QTest::newRow("polarity texts") << enumItems<zu::Polarity>(false)
+                                        << Items({ qMakePair(QStringLiteral("positive"), 0),
+                                                   qMakePair(QStringLiteral("negative"), 1) });
+        QTest::newRow("port texts") << enumItems<zu::KMPDevPort::Value>(false)
+                                    << Items({ qMakePair(QStringLiteral("dry contact"), 0),
+                                               qMakePair(QStringLiteral("RS485_1"), 1),
+                                               qMakePair(QStringLiteral("RS485_2"), 2),
+                                               qMakePair(QStringLiteral("LAN"), 3) });
         QTest::newRow("protocol keys")
             << enumItems<zu::CountdownBoardProtocol>(true)
-            << Items({qMakePair(QStringLiteral("V1"), 0), qMakePair(QStringLiteral("V2"), 1)});
+            << Items({ qMakePair(QStringLiteral("V1"), 0), qMakePair(QStringLiteral("V2"), 1) });
     }
     void items()
     {
@@ -108,20 +113,23 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<int>("expected");
         QTest::newRow("int") << enumValue<zu::KMPDevice::Type>(QVariant(3)) << 3;
-        QTest::newRow("numeric text") << enumValue<zu::KMPDevice::SubType>(QVariant(QStringLiteral("7"))) << 7;
+        QTest::newRow("numeric text")
+            << enumValue<zu::KMPDevice::SubType>(QVariant(QStringLiteral("7"))) << 7;
         QTest::newRow("double") << enumValue<zu::Switch>(QVariant(0.0)) << 0;
         QTest::newRow("no value of E") << enumValue<zu::Switch>(QVariant(1)) << zu::NotSet;
         QTest::newRow("negative") << enumValue<zu::KMPDevice::Type>(QVariant(-1)) << zu::NotSet;
         QTest::newRow("invalid") << enumValue<zu::Switch>(QVariant()) << zu::NotSet;
         QTest::newRow("null int") << enumValue<zu::Switch>(QVariant(QVariant::Int)) << zu::NotSet;
-        QTest::newRow("key is no number") << enumValue<zu::Switch>(QVariant(QStringLiteral("ZU4_SW"))) << zu::NotSet;
+        QTest::newRow("key is no number")
+            << enumValue<zu::Switch>(QVariant(QStringLiteral("ZU4_SW"))) << zu::NotSet;
         QTest::newRow("not set") << enumValue<zu::Switch>(QVariant(zu::NotSet)) << zu::NotSet;
         // Numbers beyond int do not wrap around onto a value of E.
-        QTest::newRow("64-bit beyond int") << enumValue<zu::KMPDevice::Type>(QVariant(qlonglong((1LL << 32) + 3)))
-                                           << zu::NotSet;
-        QTest::newRow("unsigned beyond int") << enumValue<zu::KMPDevice::Type>(QVariant(4294967299u + 0ULL))
-                                             << zu::NotSet;
-        QTest::newRow("double beyond int") << enumValue<zu::Switch>(QVariant(4294967296.0)) << zu::NotSet;
+        QTest::newRow("64-bit beyond int")
+            << enumValue<zu::KMPDevice::Type>(QVariant(qlonglong((1LL << 32) + 3))) << zu::NotSet;
+        QTest::newRow("unsigned beyond int")
+            << enumValue<zu::KMPDevice::Type>(QVariant(4294967299u + 0ULL)) << zu::NotSet;
+        QTest::newRow("double beyond int")
+            << enumValue<zu::Switch>(QVariant(4294967296.0)) << zu::NotSet;
         QTest::newRow("NaN") << enumValue<zu::Switch>(QVariant(qQNaN())) << zu::NotSet;
     }
     void values()
@@ -137,11 +145,16 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("key") << enumFromKey<zu::CsType>(QStringLiteral("remoteControlPanel")) << 3;
         QTest::newRow("nested key") << enumFromKey<zu::DIO::Type>(QStringLiteral("sitilog")) << 4;
-        QTest::newRow("case mismatch") << enumFromKey<zu::CsType>(QStringLiteral("Scheduler")) << zu::NotSet;
-        QTest::newRow("upper case") << enumFromKey<zu::LanMode>(QStringLiteral("STATICIP")) << zu::NotSet;
-        QTest::newRow("display text") << enumFromKey<zu::Recall>(QStringLiteral("maximum")) << zu::NotSet;
-        QTest::newRow("key of another enumeration") << enumFromKey<zu::SGType>(QStringLiteral("green")) << zu::NotSet;
-        QTest::newRow("scoped spelling") << enumFromKey<zu::SGType>(QStringLiteral("zu::tram")) << zu::NotSet;
+        QTest::newRow("case mismatch")
+            << enumFromKey<zu::CsType>(QStringLiteral("Scheduler")) << zu::NotSet;
+        QTest::newRow("upper case")
+            << enumFromKey<zu::LanMode>(QStringLiteral("STATICIP")) << zu::NotSet;
+        QTest::newRow("display text")
+            << enumFromKey<zu::Recall>(QStringLiteral("maximum")) << zu::NotSet;
+        QTest::newRow("key of another enumeration")
+            << enumFromKey<zu::SGType>(QStringLiteral("green")) << zu::NotSet;
+        QTest::newRow("scoped spelling")
+            << enumFromKey<zu::SGType>(QStringLiteral("zu::tram")) << zu::NotSet;
         QTest::newRow("number") << enumFromKey<zu::SGType>(QStringLiteral("2")) << zu::NotSet;
         QTest::newRow("empty") << enumFromKey<zu::SGType>(QString()) << zu::NotSet;
     }

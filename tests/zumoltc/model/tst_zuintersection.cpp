@@ -83,20 +83,20 @@ private slots:
         stage.addGroup(b);
         stage.addGroup(a);
         stage.addGroup(nullptr);
-        QCOMPARE(stage.groups(), QList<QPointer<ZUSignalGroup>>({a, b}));
+        QCOMPARE(stage.groups(), QList<QPointer<ZUSignalGroup>>({ a, b }));
 
         stage.setMinTime(5);
         stage.setMaxTime(30);
         ZUStage clone(stage);
-        QCOMPARE(clone.groups(), QList<QPointer<ZUSignalGroup>>({a, b}));
+        QCOMPARE(clone.groups(), QList<QPointer<ZUSignalGroup>>({ a, b }));
         QCOMPARE(clone.minTime(), 5);
         QCOMPARE(clone.maxTime(), 30);
 
         stage.removeGroup(a);
-        QCOMPARE(stage.groups(), QList<QPointer<ZUSignalGroup>>({b}));
+        QCOMPARE(stage.groups(), QList<QPointer<ZUSignalGroup>>({ b }));
         delete b;
         QVERIFY(stage.groups().isEmpty());
-        QCOMPARE(clone.groups(), QList<QPointer<ZUSignalGroup>>({a}));
+        QCOMPARE(clone.groups(), QList<QPointer<ZUSignalGroup>>({ a }));
     }
 
     void addGroupKeepsOwnerOfStageWithoutParent()
@@ -144,11 +144,13 @@ private slots:
         QTest::addColumn<Pairs>("points");
         QTest::addColumn<int>("group");
         QTest::addColumn<Indexes>("expected");
-        QTest::newRow("both directions") << Pairs({{0, 1}, {2, 0}}) << 0 << Indexes({1, 2});
-        QTest::newRow("pair both ways once") << Pairs({{0, 1}, {1, 0}}) << 0 << Indexes({1});
-        QTest::newRow("order of first appearance") << Pairs({{3, 0}, {0, 1}, {0, 3}}) << 0 << Indexes({3, 1});
-        QTest::newRow("no partner") << Pairs({{1, 2}}) << 0 << Indexes();
-        QTest::newRow("entering side") << Pairs({{0, 1}, {2, 1}}) << 1 << Indexes({0, 2});
+        QTest::newRow("both directions") << Pairs({ { 0, 1 }, { 2, 0 } }) << 0 << Indexes({ 1, 2 });
+        QTest::newRow("pair both ways once")
+            << Pairs({ { 0, 1 }, { 1, 0 } }) << 0 << Indexes({ 1 });
+        QTest::newRow("order of first appearance")
+            << Pairs({ { 3, 0 }, { 0, 1 }, { 0, 3 } }) << 0 << Indexes({ 3, 1 });
+        QTest::newRow("no partner") << Pairs({ { 1, 2 } }) << 0 << Indexes();
+        QTest::newRow("entering side") << Pairs({ { 0, 1 }, { 2, 1 } }) << 1 << Indexes({ 0, 2 });
     }
     void conflictingGroups()
     {
@@ -177,7 +179,7 @@ private slots:
         delete b;
         QCOMPARE(matrix.points().size(), 1);
         QCOMPARE(matrix.points().first().time, 2);
-        QCOMPARE(matrix.conflictingGroups(&a), QList<QPointer<ZUSignalGroup>>({&c}));
+        QCOMPARE(matrix.conflictingGroups(&a), QList<QPointer<ZUSignalGroup>>({ &c }));
     }
 
     // The matrix finds its points through an index: edits made through points() and
@@ -188,7 +190,7 @@ private slots:
         ZUSignalGroup b;
         ZUIntergreenMatrix matrix;
         matrix.setConflictTime(&a, &b, 1);
-        matrix.points().prepend(ZUIntergreenMatrix::Point{&b, &a, 2, {}});
+        matrix.points().prepend(ZUIntergreenMatrix::Point { &b, &a, 2, {} });
         QCOMPARE(matrix.conflictTime(&b, &a), 2);
         QCOMPARE(matrix.conflictTime(&a, &b), 1);
         matrix.points()[1].entering = &a;

@@ -26,9 +26,18 @@ ZUNetworkParameters filledNetwork()
 // The values of a record as one list, so whole records compare in one line.
 QStringList values(const ZUNetworkParameters &n)
 {
-    return {QString::number(n.allowed()), QString::number(n.lanMode()), n.lanIP(), n.lanMask(), n.gtwIP(),
-            n.dnsIP(), n.srvIP(), n.srvName(), QString::number(n.asudPort()), n.macAddres(), n.sntpIP(),
-            n.sntpName()};
+    return { QString::number(n.allowed()),
+             QString::number(n.lanMode()),
+             n.lanIP(),
+             n.lanMask(),
+             n.gtwIP(),
+             n.dnsIP(),
+             n.srvIP(),
+             n.srvName(),
+             QString::number(n.asudPort()),
+             n.macAddres(),
+             n.sntpIP(),
+             n.sntpName() };
 }
 
 } // namespace
@@ -45,18 +54,20 @@ private slots:
 
         network.setLanMode(zu::DHPC);
         QCOMPARE(values(network),
-                 QStringList({"1", "0", "", "", "", "", "10.0.0.3", "", "5000", "00:11:22:33:44:55", "10.0.0.4",
-                              "time.local"}));
+                 QStringList({ "1", "0", "", "", "", "", "10.0.0.3", "", "5000",
+                               "00:11:22:33:44:55", "10.0.0.4", "time.local" }));
 
         network = filledNetwork();
         network.setAllowed(false);
-        QCOMPARE(values(network),
-                 QStringList({"0", "0", "", "", "", "", "", "", "0", "", "10.0.0.4", "time.local"}));
+        QCOMPARE(
+            values(network),
+            QStringList({ "0", "0", "", "", "", "", "", "", "0", "", "10.0.0.4", "time.local" }));
 
         network = filledNetwork();
         network.reset();
-        QCOMPARE(values(network),
-                 QStringList({"0", "0", "", "", "", "", "", "", "0", "", "10.0.0.4", "time.local"}));
+        QCOMPARE(
+            values(network),
+            QStringList({ "0", "0", "", "", "", "", "", "", "0", "", "10.0.0.4", "time.local" }));
     }
 
     void serverAddressOrName()
@@ -94,7 +105,7 @@ private slots:
         QFETCH(bool, inUse);
         ZURecoveryParameters recovery;
         QVERIFY(!recovery.hasValues());
-        recovery.shortCurent() = {attempts, interval, filter};
+        recovery.shortCurent() = { attempts, interval, filter };
         QCOMPARE(recovery.errors()[ZURecoveryParameters::ShortCurent].inUse(), inUse);
         QCOMPARE(recovery.hasErrors(), inUse);
         QCOMPARE(recovery.hasValues(), inUse);

@@ -107,7 +107,7 @@ private slots:
         auto *week = new ZUWeekPlan(&owner);
         week->insert(Qt::Monday, workday);
         week->insert(Qt::Wednesday, workday);
-        QCOMPARE(week->keys(), QList<Qt::DayOfWeek>({Qt::Monday, Qt::Wednesday}));
+        QCOMPARE(week->keys(), QList<Qt::DayOfWeek>({ Qt::Monday, Qt::Wednesday }));
         QVERIFY(!week->contains(Qt::Tuesday));
         ZUWeekPlan clone(*week);
         QCOMPARE(clone.keys(), week->keys());

@@ -25,12 +25,13 @@ private slots:
         ZUSignalGroup a;
         auto *b = new ZUSignalGroup;
         ZUSignalPlan plan;
-        plan.setGroupSequence(&a, {{0, zu::green}});
-        plan.setGroupSequence(b, {{0, zu::red}});
-        plan.setGroupSequence(&a, {{0, zu::red}, {20, zu::green}});
-        plan.setGroupSequence(nullptr, {{0, zu::amber}});
+        plan.setGroupSequence(&a, { { 0, zu::green } });
+        plan.setGroupSequence(b, { { 0, zu::red } });
+        plan.setGroupSequence(&a, { { 0, zu::red }, { 20, zu::green } });
+        plan.setGroupSequence(nullptr, { { 0, zu::amber } });
         QCOMPARE(plan.sequences().size(), 2);
-        QCOMPARE(plan.sequences().first().sequence, (QMap<int, zu::TimelineState>{{0, zu::red}, {20, zu::green}}));
+        QCOMPARE(plan.sequences().first().sequence,
+                 (QMap<int, zu::TimelineState> { { 0, zu::red }, { 20, zu::green } }));
         delete b;
         QCOMPARE(plan.sequences().size(), 1);
         plan.clearSequences();
@@ -50,7 +51,8 @@ private slots:
         QTest::newRow("invalid") << QVariant() << -1;
         QTest::newRow("no such id") << QVariant(9) << -1;
         QTest::newRow("too large") << QVariant(1e12) << -1;
-        QTest::newRow("64-bit beyond int does not wrap") << QVariant(qlonglong((1LL << 32) + 2)) << -1;
+        QTest::newRow("64-bit beyond int does not wrap")
+            << QVariant(qlonglong((1LL << 32) + 2)) << -1;
         QTest::newRow("double beyond int does not wrap") << QVariant(4294967298.0) << -1;
     }
     void findPhase()
@@ -58,7 +60,7 @@ private slots:
         QFETCH(QVariant, key);
         QFETCH(int, expected);
         ZUSignalPlan plan;
-        for (int id : {1, 2, 3, 2})
+        for (int id : { 1, 2, 3, 2 })
             plan.addPhase(id, nullptr, zu::NotSet, zu::NotSet, zu::NotSet);
         const QPointer<ZUSignalPlanPhase> found = plan.findPhase(key);
         if (expected < 0) {
@@ -91,9 +93,9 @@ private slots:
         const QPointer<ZUSignalPlanPhase> p1 = plan.addPhase(1, nullptr, 0, 0, 0);
         const QPointer<ZUSignalPlanPhase> p2 = plan.addPhase(2, nullptr, 0, 0, 0);
         const QPointer<ZUSignalPlanPhase> p3 = plan.addPhase(3, nullptr, 0, 0, 0);
-        plan.setPhases({p3, p1});
+        plan.setPhases({ p3, p1 });
         QVERIFY(p2.isNull());
-        QCOMPARE(plan.phases(), QList<QPointer<ZUSignalPlanPhase>>({p3, p1}));
+        QCOMPARE(plan.phases(), QList<QPointer<ZUSignalPlanPhase>>({ p3, p1 }));
         QVERIFY(p1 && p3);
     }
 
@@ -109,7 +111,7 @@ private slots:
         dropped.phase = p2;
         plan.addDetector(kept);
         plan.addDetector(dropped);
-        plan.setPhases({p1});
+        plan.setPhases({ p1 });
         QCOMPARE(plan.detectors().size(), 1);
         QCOMPARE(plan.detectors().first().phase, p1);
         QVERIFY(plan.detectors().first().call.isNull());
@@ -127,7 +129,7 @@ private slots:
         source->setCycle(90);
         source->setOffset(5);
         source->setMode(zu::OFF);
-        source->setGroupSequence(&group, {{0, zu::green}});
+        source->setGroupSequence(&group, { { 0, zu::green } });
         ZUSignalPlan elsewhere;
         const QPointer<ZUSignalPlanPhase> foreign = elsewhere.addPhase(9, nullptr, 0, 0, 0);
         const QPointer<ZUSignalPlanPhase> s1 = source->addPhase(1, &stage, 30, 10, zu::max);

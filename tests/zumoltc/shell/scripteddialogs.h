@@ -19,11 +19,11 @@ public:
     {
         QString className;
         QString title;
-        QString text;        // message box text, or the label of another dialog
-        QString details;     // the text of a plain-text box, if any
+        QString text; // message box text, or the label of another dialog
+        QString details; // the text of a plain-text box, if any
         QWidget *parent = nullptr;
-        int buttons = 0;     // message box standard buttons
-        int icon = 0;        // message box icon
+        int buttons = 0; // message box standard buttons
+        int icon = 0; // message box icon
     };
     struct FileQuestion
     {
@@ -60,17 +60,20 @@ public:
         shown << seen;
         if (answers.isEmpty()) {
             ++unexpected;
-            return qobject_cast<QMessageBox *>(dialog) ? int(QMessageBox::Cancel) : int(QDialog::Rejected);
+            return qobject_cast<QMessageBox *>(dialog) ? int(QMessageBox::Cancel)
+                                                       : int(QDialog::Rejected);
         }
         return answers.takeFirst();
     }
 
-    QString openFileName(QWidget *, const QString &caption, const QString &start, const QString &filter) override
+    QString openFileName(QWidget *, const QString &caption, const QString &start,
+                         const QString &filter) override
     {
         return fileAnswer(caption, start, filter);
     }
 
-    QString saveFileName(QWidget *, const QString &caption, const QString &start, const QString &filter) override
+    QString saveFileName(QWidget *, const QString &caption, const QString &start,
+                         const QString &filter) override
     {
         return fileAnswer(caption, start, filter);
     }
@@ -86,7 +89,7 @@ public:
 private:
     QString fileAnswer(const QString &caption, const QString &start, const QString &filter)
     {
-        fileQuestions << FileQuestion{caption, start, filter};
+        fileQuestions << FileQuestion { caption, start, filter };
         if (files.isEmpty()) {
             ++unexpected;
             return QString();

@@ -76,7 +76,8 @@ private slots:
         auto *table = dialog->findChild<QTableWidget *>(QStringLiteral("errorsTable"));
         CheckingErrorsDialog reference;
         reference.addRow(0, QStringLiteral("e"));
-        const QImage errorIcon = reference.findChild<QTableWidget *>()->item(0, 0)->icon().pixmap(16).toImage();
+        const QImage errorIcon
+            = reference.findChild<QTableWidget *>()->item(0, 0)->icon().pixmap(16).toImage();
         for (int row = 0; row < table->rowCount(); ++row)
             QCOMPARE(table->item(row, 0)->icon().pixmap(16).toImage(), errorIcon);
 

@@ -26,7 +26,8 @@ private slots:
         auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
         QVERIFY(buttons);
         QCOMPARE(buttons->orientation(), Qt::Horizontal);
-        QCOMPARE(buttons->standardButtons(), QDialogButtonBox::StandardButtons(QDialogButtonBox::Close));
+        QCOMPARE(buttons->standardButtons(),
+                 QDialogButtonBox::StandardButtons(QDialogButtonBox::Close));
         QVERIFY(!dialog.hasMessages());
     }
 

@@ -42,7 +42,10 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    void configurationHasChanged(const char *className) { heard << QByteArray(className ? className : "null"); }
+    void configurationHasChanged(const char *className)
+    {
+        heard << QByteArray(className ? className : "null");
+    }
 };
 
 // A page that declares neither signal.
@@ -50,7 +53,7 @@ class SilentTestPage : public QWidget
 {
     Q_OBJECT
 public:
-    void setObjects(ZUConfiguration *, const QList<QPointer<ZUStage>> &) {}
+    void setObjects(ZUConfiguration *, const QList<QPointer<ZUStage>> &) { }
 };
 
 namespace {
@@ -122,10 +125,12 @@ private slots:
     void openPageReusesTab()
     {
         MainWindow window;
-        DetectorsTestPage *first = window.openPage<DetectorsTestPage>(tabs(window), QStringLiteral("A"));
-        DetectorsTestPage *again = window.openPage<DetectorsTestPage>(tabs(window), QStringLiteral("B"));
+        DetectorsTestPage *first
+            = window.openPage<DetectorsTestPage>(tabs(window), QStringLiteral("A"));
+        DetectorsTestPage *again
+            = window.openPage<DetectorsTestPage>(tabs(window), QStringLiteral("B"));
         QCOMPARE(again, first);
-        QCOMPARE(tabTexts(window), QStringList{QStringLiteral("B")});
+        QCOMPARE(tabTexts(window), QStringList { QStringLiteral("B") });
         QVERIFY(!first->parent() || first->parent() != &window);
 
         // changed(bool) locks and unlocks the tree by the pages' "changed" property.
@@ -150,9 +155,11 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("title");
 
-        QTest::newRow("one detector") << QList<int>{1} << QString() << QStringLiteral("2 (Detector.2)");
-        QTest::newRow("three detectors") << QList<int>{0, 1, 2} << QString() << QStringLiteral("Detectors (3)");
-        QTest::newRow("own label") << QList<int>{0, 2} << QStringLiteral("KMP devices")
+        QTest::newRow("one detector")
+            << QList<int> { 1 } << QString() << QStringLiteral("2 (Detector.2)");
+        QTest::newRow("three detectors")
+            << QList<int> { 0, 1, 2 } << QString() << QStringLiteral("Detectors (3)");
+        QTest::newRow("own label") << QList<int> { 0, 2 } << QStringLiteral("KMP devices")
                                    << QStringLiteral("KMP devices (2)");
     }
 
@@ -172,7 +179,8 @@ private slots:
         }
         QTreeWidgetItem *branch = section(window, QStringLiteral("Detectors"));
         QMap<QWidget *, QTreeWidgetItem *> pageItems;
-        ItemSelector<ZUDetector, DetectorsTestPage> selector(&window, configuration, branch, &pageItems, label);
+        ItemSelector<ZUDetector, DetectorsTestPage> selector(&window, configuration, branch,
+                                                             &pageItems, label);
         for (int row : rows) {
             QTreeWidgetItem *item = branch->child(row);
             selector.collect(item, branch, window.itemObject(item));
@@ -182,12 +190,12 @@ private slots:
         QSet<QWidget *> pages;
         selector.openPages(tabs(window), pages);
 
-        QCOMPARE(tabTexts(window), QStringList{title});
+        QCOMPARE(tabTexts(window), QStringList { title });
         auto *page = qobject_cast<DetectorsTestPage *>(tabs(window)->widget(0));
         QVERIFY(page);
         QCOMPARE(page->loadedWith, configuration);
         QCOMPARE(page->objects.size(), rows.size());
-        QCOMPARE(pages, QSet<QWidget *>{page});
+        QCOMPARE(pages, QSet<QWidget *> { page });
         QCOMPARE(pageItems.value(page), branch);
     }
 
@@ -195,8 +203,9 @@ private slots:
     {
         MainWindow window;
         QMap<QWidget *, QTreeWidgetItem *> pageItems;
-        ItemSelector<ZUDetector, DetectorsTestPage> selector(&window, window.configuration(),
-                                                             section(window, QStringLiteral("Detectors")), &pageItems);
+        ItemSelector<ZUDetector, DetectorsTestPage> selector(
+            &window, window.configuration(), section(window, QStringLiteral("Detectors")),
+            &pageItems);
         QSet<QWidget *> pages;
         selector.openPages(tabs(window), pages);
         selector.openPages(nullptr, pages);
@@ -211,10 +220,11 @@ private slots:
         window.configuration()->setId(3);
         QTreeWidgetItem *common = section(window, QStringLiteral("Common parameters"));
         tree(window)->setCurrentItem(common);
-        QCOMPARE(tabTexts(window), QStringList{QStringLiteral("Common parameters")});
+        QCOMPARE(tabTexts(window), QStringList { QStringLiteral("Common parameters") });
         auto *page = qobject_cast<CommonParametersWidget *>(tabs(window)->widget(0));
         QVERIFY(page);
-        QCOMPARE(page->findChild<QLineEdit *>(QStringLiteral("number"))->text(), QStringLiteral("3"));
+        QCOMPARE(page->findChild<QLineEdit *>(QStringLiteral("number"))->text(),
+                 QStringLiteral("3"));
 
         // Selected again: the same page, loaded again.
         window.configuration()->setId(4);
@@ -223,7 +233,8 @@ private slots:
         deleteLaterNow();
         tree(window)->setCurrentItem(common);
         auto *reopened = qobject_cast<CommonParametersWidget *>(tabs(window)->widget(0));
-        QCOMPARE(reopened->findChild<QLineEdit *>(QStringLiteral("number"))->text(), QStringLiteral("4"));
+        QCOMPARE(reopened->findChild<QLineEdit *>(QStringLiteral("number"))->text(),
+                 QStringLiteral("4"));
 
         QPointer<QWidget> guard(reopened);
         tree(window)->setCurrentItem(section(window, QStringLiteral("Stages")));
@@ -239,10 +250,11 @@ private slots:
         window.configuration()->dios().at(2)->setIp(QStringLiteral("10.3.3.3"));
         section(window, QStringLiteral("DIO1"))->setSelected(true);
         section(window, QStringLiteral("DIO3"))->setSelected(true);
-        QCOMPARE(tabTexts(window), QStringList{QStringLiteral("DIO3")});
+        QCOMPARE(tabTexts(window), QStringList { QStringLiteral("DIO3") });
         auto *page = qobject_cast<DIOWidget *>(tabs(window)->widget(0));
         QVERIFY(page);
-        QCOMPARE(page->findChild<QLineEdit *>(QStringLiteral("IP"))->text(), QStringLiteral("10.3.3.3"));
+        QCOMPARE(page->findChild<QLineEdit *>(QStringLiteral("IP"))->text(),
+                 QStringLiteral("10.3.3.3"));
     }
 
     // The tree is locked while a page holds edits; Cancel or Apply unlock it.
@@ -336,11 +348,13 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<int>("subType");
         QTest::addColumn<int>("port");
-        QTest::newRow("passive") << int(zu::passive) << int(zu::KMPDevice::passive) << int(zu::KMPDevPort::dryContact);
+        QTest::newRow("passive") << int(zu::passive) << int(zu::KMPDevice::passive)
+                                 << int(zu::KMPDevPort::dryContact);
         QTest::newRow("passive_ind") << int(zu::passive_ind) << int(zu::KMPDevice::passive_ind)
                                      << int(zu::KMPDevPort::dryContact);
-        QTest::newRow("interface_tiverk2") << int(zu::interface_tiverk2) << int(zu::KMPDevice::interface_tiverk1)
-                                           << int(zu::KMPDevPort::RS485_1);
+        QTest::newRow("interface_tiverk2")
+            << int(zu::interface_tiverk2) << int(zu::KMPDevice::interface_tiverk1)
+            << int(zu::KMPDevPort::RS485_1);
     }
 
     void panelSetAndCleared()
@@ -356,7 +370,8 @@ private slots:
 
         configuration->vpu()->setType(type);
         window.configuration_changed(panelClass);
-        const QList<ZUControlSource *> sources = sourcesOfType(configuration, zu::remoteControlPanel);
+        const QList<ZUControlSource *> sources
+            = sourcesOfType(configuration, zu::remoteControlPanel);
         QCOMPARE(sources.size(), 1);
         QCOMPARE(sources.first()->id(), 2);
         QCOMPARE(sources.first()->priority(), 1);
@@ -381,7 +396,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("crossing.json"));
-        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")), path));
+        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
+                            path));
         QFile original(path);
         QVERIFY(original.open(QIODevice::ReadOnly));
         const QByteArray before = original.readAll();
@@ -398,7 +414,8 @@ private slots:
         auto *number = page->findChild<QLineEdit *>(QStringLiteral("number"));
         number->selectAll();
         QTest::keyClicks(number, QStringLiteral("42"));
-        QTest::mouseClick(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Apply), Qt::LeftButton);
+        QTest::mouseClick(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Apply),
+                          Qt::LeftButton);
         QVERIFY(window.windowTitle().endsWith(QLatin1Char('*')));
 
         window.findChild<QAction *>(QStringLiteral("actionSave"))->trigger();
@@ -422,7 +439,10 @@ private slots:
         dialogs->files << path;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         tree(window)->setCurrentItem(section(window, QStringLiteral("Common parameters")));
-        tabs(window)->widget(0)->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("Pending"));
+        tabs(window)
+            ->widget(0)
+            ->findChild<QLineEdit *>(QStringLiteral("name"))
+            ->setText(QStringLiteral("Pending"));
         QVERIFY(!tree(window)->isEnabled());
         window.findChild<QAction *>(QStringLiteral("actionSave_as"))->trigger();
         QCOMPARE(window.configuration()->name(), QStringLiteral("Pending"));
@@ -438,8 +458,10 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("schedulerSources");
-        QTest::newRow("own source") << TestSupport::dataPath(QStringLiteral("zumolt/complete.json")) << 1;
-        QTest::newRow("no source") << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) << 1;
+        QTest::newRow("own source")
+            << TestSupport::dataPath(QStringLiteral("zumolt/complete.json")) << 1;
+        QTest::newRow("no source")
+            << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) << 1;
     }
 
     void schedulerSourceAfterLoad()

@@ -38,10 +38,11 @@ bool saveEnabled(MainWindow &window)
 // A configuration file with id 5 and one signal group.
 QString writeConfiguration(const QString &path, int id = 5)
 {
-    const QString json = QStringLiteral("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": %1, "
-                                        "\"signalGroups\": {\"items\": [{\"id\": 1, \"name\": \"A\", "
-                                        "\"type\": \"traffic\"}]}}")
-                             .arg(id);
+    const QString json
+        = QStringLiteral("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": %1, "
+                         "\"signalGroups\": {\"items\": [{\"id\": 1, \"name\": \"A\", "
+                         "\"type\": \"traffic\"}]}}")
+              .arg(id);
     return TestSupport::writeFile(path, json.toUtf8()) ? path : QString();
 }
 
@@ -75,10 +76,14 @@ private slots:
             bool icon;
         };
         const Expected expected[] = {
-            {"actionNew", "New", "Ctrl+N", true},          {"actionOpen", "Open ...", "Ctrl+O", true},
-            {"actionSave", "Save", "Ctrl+S", true},        {"actionSave_as", "Save as ...", "", true},
-            {"actionClose", "Close", "Ctrl+W", false},     {"actionExit", "Exit", "Ctrl+Q", true},
-            {"actionchecking", "checking", "", true},      {"actionSettings", "Settings ...", "", false},
+            { "actionNew", "New", "Ctrl+N", true },
+            { "actionOpen", "Open ...", "Ctrl+O", true },
+            { "actionSave", "Save", "Ctrl+S", true },
+            { "actionSave_as", "Save as ...", "", true },
+            { "actionClose", "Close", "Ctrl+W", false },
+            { "actionExit", "Exit", "Ctrl+Q", true },
+            { "actionchecking", "checking", "", true },
+            { "actionSettings", "Settings ...", "", false },
         };
         for (const Expected &e : expected) {
             QAction *a = action(window, e.name);
@@ -91,24 +96,28 @@ private slots:
 
         // File: New, Open, Save, Save as, Close, the five recent files between two
         // separators, Exit.
-        const QList<QAction *> file = window.findChild<QMenu *>(QStringLiteral("menuFile"))->actions();
+        const QList<QAction *> file
+            = window.findChild<QMenu *>(QStringLiteral("menuFile"))->actions();
         QCOMPARE(file.size(), 13);
         QStringList names;
-        for (int index : {0, 1, 2, 3, 4, 12})
+        for (int index : { 0, 1, 2, 3, 4, 12 })
             names << file.at(index)->objectName();
-        QCOMPARE(names, QStringList({"actionNew", "actionOpen", "actionSave", "actionSave_as", "actionClose",
-                                     "actionExit"}));
+        QCOMPARE(names,
+                 QStringList({ "actionNew", "actionOpen", "actionSave", "actionSave_as",
+                               "actionClose", "actionExit" }));
         QVERIFY(file.at(5)->isSeparator());
         QVERIFY(file.at(11)->isSeparator());
         for (int index = 6; index < 11; ++index)
             QVERIFY(!file.at(index)->isVisible());
 
         names.clear();
-        const QList<QAction *> tools = window.findChild<QToolBar *>(QStringLiteral("toolBar"))->actions();
+        const QList<QAction *> tools
+            = window.findChild<QToolBar *>(QStringLiteral("toolBar"))->actions();
         for (QAction *a : tools)
             names << (a->isSeparator() ? QStringLiteral("|") : a->objectName());
-        QCOMPARE(names, QStringList({"actionNew", "actionOpen", "actionSave", "actionSave_as", "|",
-                                     "actionchecking"}));
+        QCOMPARE(names,
+                 QStringList({ "actionNew", "actionOpen", "actionSave", "actionSave_as", "|",
+                               "actionchecking" }));
     }
 
     void nothingChangedAsksNothing()
@@ -131,7 +140,8 @@ private slots:
     void questionForAFile()
     {
         QFETCH(int, answer);
-        const QString path = writeConfiguration(m_dir.filePath(QStringLiteral("asked%1.json").arg(answer)));
+        const QString path
+            = writeConfiguration(m_dir.filePath(QStringLiteral("asked%1.json").arg(answer)));
         const QByteArray before = TestSupport::readFile(path);
         MainWindow window;
         ScriptedDialogs *dialogs = scriptDialogs(window);
@@ -238,14 +248,15 @@ private slots:
         window.findChild<QTreeWidget *>(QStringLiteral("section_list"))->setEnabled(false);
         dialogs->answers << QMessageBox::Cancel;
         QVERIFY(!window.checkForUnsaved());
-        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Warning")});
+        QCOMPARE(dialogs->titles(), QStringList { QStringLiteral("Warning") });
     }
 
     void windowTitle()
     {
         QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("sub")));
         const QString inCurrent = writeConfiguration(m_dir.filePath(QStringLiteral("here.json")));
-        const QString elsewhere = writeConfiguration(m_dir.filePath(QStringLiteral("sub/there.json")));
+        const QString elsewhere
+            = writeConfiguration(m_dir.filePath(QStringLiteral("sub/there.json")));
         QVERIFY(QDir::setCurrent(m_dir.path()));
 
         MainWindow window;
@@ -303,9 +314,11 @@ private slots:
         dialogs->answers << QMessageBox::Ok;
         action(window, "actionSave")->trigger();
 
-        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Warning")});
+        QCOMPARE(dialogs->titles(), QStringList { QStringLiteral("Warning") });
         const QString text = dialogs->shown.first().text;
-        const QString prefix = QStringLiteral("The previous version was not kept: cannot copy it to %1: ").arg(backup);
+        const QString prefix
+            = QStringLiteral("The previous version was not kept: cannot copy it to %1: ")
+                  .arg(backup);
         QVERIFY2(text.startsWith(prefix) && text.size() > prefix.size(), qPrintable(text));
         QCOMPARE(dialogs->shown.first().icon, int(QMessageBox::Warning));
         QCOMPARE(dialogs->unexpected, 0);
@@ -344,10 +357,11 @@ private slots:
         dialogs->files << target;
         dialogs->answers << QMessageBox::Ok;
         action(window, "actionSave")->trigger();
-        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Error")});
+        QCOMPARE(dialogs->titles(), QStringList { QStringLiteral("Error") });
         QVERIFY(!dialogs->shown.first().text.isEmpty());
-        QVERIFY2(dialogs->shown.first().text.startsWith(QStringLiteral("Cannot write %1: ").arg(target)),
-                 qPrintable(dialogs->shown.first().text));
+        QVERIFY2(
+            dialogs->shown.first().text.startsWith(QStringLiteral("Cannot write %1: ").arg(target)),
+            qPrintable(dialogs->shown.first().text));
         QCOMPARE(window.fileName(), QString());
         QVERIFY(saveEnabled(window));
     }
@@ -374,7 +388,8 @@ private slots:
         dialogs->files << QString();
         action(window, "actionSave_as")->trigger();
         QCOMPARE(dialogs->fileQuestions.size(), 1);
-        const QString expected = name.isEmpty() ? m_dir.path() : m_dir.path() + QDir::separator() + name;
+        const QString expected
+            = name.isEmpty() ? m_dir.path() : m_dir.path() + QDir::separator() + name;
         QCOMPARE(dialogs->fileQuestions.first().start, expected);
     }
 
@@ -390,7 +405,8 @@ private slots:
         QCOMPARE(dialogs->fileQuestions.first().start, QDir::currentPath());
         QCOMPARE(dialogs->fileQuestions.first().filter, filter);
         QCOMPARE(window.fileName(), path);
-        QCOMPARE(Settings::dirSetting(QStringLiteral("last_open_dir")), m_dir.filePath(QStringLiteral("open")));
+        QCOMPARE(Settings::dirSetting(QStringLiteral("last_open_dir")),
+                 m_dir.filePath(QStringLiteral("open")));
         // A cancelled dialog changes nothing and asks nothing more.
         window.configuration_changed();
         dialogs->files << QString();
@@ -423,8 +439,10 @@ private slots:
         ScriptedDialogs *dialogs = scriptDialogs(window);
         QVERIFY(window.loadFile(path));
         dialogs->answers << QMessageBox::Ok;
-        QVERIFY(!window.loadFile(TestSupport::dataPath(QStringLiteral("zumolt/fatal/type-missing.json"))));
-        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Error loading type-missing.json")});
+        QVERIFY(!window.loadFile(
+            TestSupport::dataPath(QStringLiteral("zumolt/fatal/type-missing.json"))));
+        QCOMPARE(dialogs->titles(),
+                 QStringList { QStringLiteral("Error loading type-missing.json") });
         QCOMPARE(dialogs->shown.first().text, QStringLiteral("'type' attribute not defined"));
         QCOMPARE(window.fileName(), QString());
         QVERIFY(window.configuration()->signalGroups().isEmpty());
@@ -452,9 +470,10 @@ private slots:
         QCOMPARE(shown.className, QStringLiteral("LoadWarningsDialog"));
         QCOMPARE(shown.title, QStringLiteral("Warning"));
         QCOMPARE(shown.parent, &window);
-        QCOMPARE(shown.text, QStringLiteral("Configuration file with-warning.json has one or more warnings.\n"
-                                            "It is recommended to eliminate all warnings before loading the "
-                                            "configuration into the road controller"));
+        QCOMPARE(shown.text,
+                 QStringLiteral("Configuration file with-warning.json has one or more warnings.\n"
+                                "It is recommended to eliminate all warnings before loading the "
+                                "configuration into the road controller"));
         ZUConfiguration reference;
         QVERIFY(reference.load(path));
         QCOMPARE(shown.details, reference.warnings().join(QLatin1Char('\n')));
@@ -486,11 +505,12 @@ private slots:
     void programOpensItsFirstArgument_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("example") << QStringList{TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))};
-        QTest::newRow("missing file") << QStringList{QStringLiteral("missing.json")};
+        QTest::newRow("example") << QStringList { TestSupport::examplesPath(
+            QStringLiteral("zumolt_intersection.json")) };
+        QTest::newRow("missing file") << QStringList { QStringLiteral("missing.json") };
         QTest::newRow("two arguments")
-            << QStringList{TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
-                           QStringLiteral("missing.json")};
+            << QStringList { TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
+                             QStringLiteral("missing.json") };
     }
 
     void programOpensItsFirstArgument()

@@ -23,11 +23,16 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QList<int>>("order");
 
-        QTest::newRow("rows 2 and 3 up") << QList<int>{3, 2} << "up" << QList<int>{0, 2, 3, 1, 4};
-        QTest::newRow("rows 1 and 4 top") << QList<int>{4, 1} << "top" << QList<int>{1, 4, 0, 2, 3};
-        QTest::newRow("rows 0 and 3 bottom") << QList<int>{0, 3} << "bottom" << QList<int>{1, 2, 4, 0, 3};
-        QTest::newRow("rows 1 and 2 down") << QList<int>{1, 2} << "down" << QList<int>{0, 3, 1, 2, 4};
-        QTest::newRow("unknown direction") << QList<int>{1} << "left" << QList<int>{0, 1, 2, 3, 4};
+        QTest::newRow("rows 2 and 3 up")
+            << QList<int> { 3, 2 } << "up" << QList<int> { 0, 2, 3, 1, 4 };
+        QTest::newRow("rows 1 and 4 top")
+            << QList<int> { 4, 1 } << "top" << QList<int> { 1, 4, 0, 2, 3 };
+        QTest::newRow("rows 0 and 3 bottom")
+            << QList<int> { 0, 3 } << "bottom" << QList<int> { 1, 2, 4, 0, 3 };
+        QTest::newRow("rows 1 and 2 down")
+            << QList<int> { 1, 2 } << "down" << QList<int> { 0, 3, 1, 2, 4 };
+        QTest::newRow("unknown direction")
+            << QList<int> { 1 } << "left" << QList<int> { 0, 1, 2, 3, 4 };
     }
 
     void move()
@@ -37,18 +42,18 @@ private slots:
         QFETCH(QList<int>, order);
 
         ZUConfiguration configuration;
-        QTreeWidgetItem branch(QStringList{QStringLiteral("Detectors")});
+        QTreeWidgetItem branch(QStringList { QStringLiteral("Detectors") });
         QList<ZUDetector *> detectors;
         for (int id = 0; id < 5; ++id) {
             auto *detector = new ZUDetector;
             detector->setId(id);
             configuration.addDetector(detector);
             detectors << detector;
-            new QTreeWidgetItem(&branch, {QString::number(id)});
+            new QTreeWidgetItem(&branch, { QString::number(id) });
         }
-        ItemMover<ZUConfiguration, ZUDetector> mover(&configuration.detectors(), &branch, &configuration,
-                                                     &ZUConfiguration::moveDetector);
-        QTreeWidgetItem other(QStringList{QStringLiteral("Stages")});
+        ItemMover<ZUConfiguration, ZUDetector> mover(
+            &configuration.detectors(), &branch, &configuration, &ZUConfiguration::moveDetector);
+        QTreeWidgetItem other(QStringList { QStringLiteral("Stages") });
         for (int row : selected) {
             mover.collect(&branch, detectors.at(row));
             mover.collect(&other, detectors.at((row + 1) % 5));
@@ -84,7 +89,8 @@ private slots:
         stage->setId(9);
         configuration->addStage(stage);
         auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
-        QTreeWidgetItem *branch = tree->findItems(QStringLiteral("Detectors"), Qt::MatchExactly).value(0);
+        QTreeWidgetItem *branch
+            = tree->findItems(QStringLiteral("Detectors"), Qt::MatchExactly).value(0);
         tree->clearSelection();
         tree->setCurrentItem(window.objectItem(detectors.at(2)));
         window.objectItem(detectors.at(3))->setSelected(true);
@@ -99,7 +105,7 @@ private slots:
         QList<int> ids;
         for (const QPointer<ZUDetector> &detector : configuration->detectors())
             ids << detector->id();
-        QCOMPARE(ids, (QList<int>{0, 2, 3, 1, 4}));
+        QCOMPARE(ids, (QList<int> { 0, 2, 3, 1, 4 }));
         QCOMPARE(branch->child(1), window.objectItem(detectors.at(2)));
         QCOMPARE(branch->child(2), window.objectItem(detectors.at(3)));
         QCOMPARE(tree->currentItem(), window.objectItem(detectors.at(2)));
@@ -116,7 +122,7 @@ private slots:
         ids.clear();
         for (const QPointer<ZUDetector> &detector : reread.detectors())
             ids << detector->id();
-        QCOMPARE(ids, (QList<int>{0, 2, 3, 1, 4}));
+        QCOMPARE(ids, (QList<int> { 0, 2, 3, 1, 4 }));
 
         // Only a tool button moves anything.
         window.treeItem_move();
@@ -128,10 +134,10 @@ private slots:
     {
         ZUConfiguration configuration;
         ZUKMP1 *bus = configuration.kmp1();
-        QTreeWidgetItem branch(QStringList{QStringLiteral("Composite device")});
-        for (int address : {3, 4, 5}) {
+        QTreeWidgetItem branch(QStringList { QStringLiteral("Composite device") });
+        for (int address : { 3, 4, 5 }) {
             bus->addDevice(new ZUKMPDevice(0, address, 0, 0));
-            new QTreeWidgetItem(&branch, {QString::number(address)});
+            new QTreeWidgetItem(&branch, { QString::number(address) });
         }
         ItemMover<ZUKMP1, ZUKMPDevice> mover(&bus->devices(), &branch, bus, &ZUKMP1::move);
         mover.collect(&branch, bus->devices().at(2));

@@ -36,7 +36,8 @@ QStringList storedList()
     const int size = settings.beginReadArray(arrayName);
     for (int index = 0; index < size; ++index) {
         settings.setArrayIndex(index);
-        paths << QString::fromUtf8(QByteArray::fromBase64(settings.value(QStringLiteral("file")).toByteArray()));
+        paths << QString::fromUtf8(
+            QByteArray::fromBase64(settings.value(QStringLiteral("file")).toByteArray()));
     }
     settings.endArray();
     return paths;
@@ -62,9 +63,8 @@ private slots:
     {
         Startup::setApplicationIdentity();
         QVERIFY(m_dir.isValid());
-        for (const char *name : {"a.json", "b.json", "c.json", "d.json", "e.json", "f.json"})
-            QVERIFY(TestSupport::writeFile(m_dir.filePath(QLatin1String(name)),
-                                           validFile));
+        for (const char *name : { "a.json", "b.json", "c.json", "d.json", "e.json", "f.json" })
+            QVERIFY(TestSupport::writeFile(m_dir.filePath(QLatin1String(name)), validFile));
     }
 
     void init() { QSettings().clear(); }
@@ -82,9 +82,9 @@ private slots:
 
     void initSkipsMissingFiles()
     {
-        storeList({file("gone1"), file("b"), file("gone2"), file("d")});
+        storeList({ file("gone1"), file("b"), file("gone2"), file("d") });
         Menu m;
-        QCOMPARE(m.recent.files(), QStringList({file("b"), file("d")}));
+        QCOMPARE(m.recent.files(), QStringList({ file("b"), file("d") }));
         // Five entries between two separators before Exit, the empty ones hidden.
         const QList<QAction *> actions = m.menu.actions();
         QCOMPARE(actions.size(), 8);
@@ -102,12 +102,12 @@ private slots:
         Menu m;
         m.recent.addFile(file("missing"));
         QVERIFY(m.recent.files().isEmpty());
-        for (const char *name : {"a", "b", "c"})
+        for (const char *name : { "a", "b", "c" })
             m.recent.addFile(file(name));
-        QCOMPARE(m.recent.files(), QStringList({file("c"), file("b"), file("a")}));
+        QCOMPARE(m.recent.files(), QStringList({ file("c"), file("b"), file("a") }));
         // Listed already: the order stays.
         m.recent.addFile(file("a"));
-        QCOMPARE(m.recent.files(), QStringList({file("c"), file("b"), file("a")}));
+        QCOMPARE(m.recent.files(), QStringList({ file("c"), file("b"), file("a") }));
         // A relative name is listed by its absolute path.
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir.path()));
@@ -116,7 +116,8 @@ private slots:
         m.recent.addFile(file("e"));
         m.recent.addFile(file("f"));
         // The sixth drops the oldest.
-        QCOMPARE(m.recent.files(), QStringList({file("f"), file("e"), file("d"), file("c"), file("b")}));
+        QCOMPARE(m.recent.files(),
+                 QStringList({ file("f"), file("e"), file("d"), file("c"), file("b") }));
     }
 
     void removeFile_data()
@@ -124,13 +125,14 @@ private slots:
         QTest::addColumn<QStringList>("listed");
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("the only one") << QStringList{"a"} << "a" << QStringList();
-        QTest::newRow("fifth of five") << QStringList{"a", "b", "c", "d", "e"} << "e"
-                                       << QStringList{"a", "b", "c", "d"};
-        QTest::newRow("second of five") << QStringList{"a", "b", "c", "d", "e"} << "b"
-                                        << QStringList{"a", "c", "d", "e"};
-        QTest::newRow("first of three") << QStringList{"a", "b", "c"} << "a" << QStringList{"b", "c"};
-        QTest::newRow("not listed") << QStringList{"a", "b"} << "c" << QStringList{"a", "b"};
+        QTest::newRow("the only one") << QStringList { "a" } << "a" << QStringList();
+        QTest::newRow("fifth of five")
+            << QStringList { "a", "b", "c", "d", "e" } << "e" << QStringList { "a", "b", "c", "d" };
+        QTest::newRow("second of five")
+            << QStringList { "a", "b", "c", "d", "e" } << "b" << QStringList { "a", "c", "d", "e" };
+        QTest::newRow("first of three")
+            << QStringList { "a", "b", "c" } << "a" << QStringList { "b", "c" };
+        QTest::newRow("not listed") << QStringList { "a", "b" } << "c" << QStringList { "a", "b" };
     }
 
     void removeFile()
@@ -150,15 +152,16 @@ private slots:
 
     void save()
     {
-        storeList(files({"a", "b", "c"}));
+        storeList(files({ "a", "b", "c" }));
         {
             Menu m;
             QVERIFY(QFile::rename(file("b"), file("b-moved")));
             m.recent.save();
             QVERIFY(QFile::rename(file("b-moved"), file("b")));
         }
-        QCOMPARE(storedList(), files({"a", "c"}));
-        QCOMPARE(QSettings().value(arrayName + QStringLiteral("/2/file")).toByteArray(), file("c").toUtf8().toBase64());
+        QCOMPARE(storedList(), files({ "a", "c" }));
+        QCOMPARE(QSettings().value(arrayName + QStringLiteral("/2/file")).toByteArray(),
+                 file("c").toUtf8().toBase64());
 
         Menu m;
         m.recent.removeFile(file("a"));
@@ -174,9 +177,9 @@ private slots:
         QTest::addColumn<int>("entry");
         QTest::addColumn<bool>("opened");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("first") << 0 << true << QStringList{"a", "b", "c"};
-        QTest::newRow("third, opened") << 2 << true << QStringList{"c", "b", "a"};
-        QTest::newRow("third, failed") << 2 << false << QStringList{"a", "b", "c"};
+        QTest::newRow("first") << 0 << true << QStringList { "a", "b", "c" };
+        QTest::newRow("third, opened") << 2 << true << QStringList { "c", "b", "a" };
+        QTest::newRow("third, failed") << 2 << false << QStringList { "a", "b", "c" };
     }
 
     void openingAnEntry()
@@ -184,7 +187,7 @@ private slots:
         QFETCH(int, entry);
         QFETCH(bool, opened);
         QFETCH(QStringList, after);
-        storeList(files({"a", "b", "c"}));
+        storeList(files({ "a", "b", "c" }));
         Menu m;
         QSignalSpy spy(&m.recent, &RecentFiles::openFile);
         // A receiver that opens the file adds it, as the main window does.
@@ -194,7 +197,7 @@ private slots:
         });
         m.recent.actions().at(entry)->trigger();
         QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy.first().first().toString(), file(QStringList{"a", "b", "c"}.at(entry)));
+        QCOMPARE(spy.first().first().toString(), file(QStringList { "a", "b", "c" }.at(entry)));
         QCOMPARE(m.recent.files(), files(after));
     }
 
@@ -204,26 +207,27 @@ private slots:
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringList{"a", "c", "d"};
-        QTest::newRow("No") << int(QMessageBox::No) << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringList { "a", "c", "d" };
+        QTest::newRow("No") << int(QMessageBox::No) << QStringList { "a", "b", "c", "d" };
     }
 
     void failedOpenFromTheWindow()
     {
         QFETCH(int, answer);
         QFETCH(QStringList, after);
-        storeList(files({"a", "b", "c", "d"}));
+        storeList(files({ "a", "b", "c", "d" }));
         MainWindow window;
         auto *dialogs = new ScriptedDialogs;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         auto *recent = window.findChild<RecentFiles *>(QStringLiteral("recentFiles"));
         QVERIFY(recent);
-        QCOMPARE(recent->files(), files({"a", "b", "c", "d"}));
+        QCOMPARE(recent->files(), files({ "a", "b", "c", "d" }));
 
         QVERIFY(TestSupport::writeFile(file("b"), "not a configuration"));
         dialogs->answers << QMessageBox::Ok << answer;
         recent->actions().at(1)->trigger();
-        QCOMPARE(dialogs->titles(), QStringList({QStringLiteral("Error loading b.json"), QString()}));
+        QCOMPARE(dialogs->titles(),
+                 QStringList({ QStringLiteral("Error loading b.json"), QString() }));
         QCOMPARE(dialogs->shown.at(1).text, QStringLiteral("Remove file from recent file list?"));
         QCOMPARE(dialogs->shown.at(1).buttons, int(QMessageBox::Yes | QMessageBox::No));
         QCOMPARE(recent->files(), files(after));
@@ -243,20 +247,23 @@ private slots:
 
     void openingAskAboutUnsavedChangesFirst()
     {
-        storeList(files({"a", "b"}));
+        storeList(files({ "a", "b" }));
         MainWindow window;
         auto *dialogs = new ScriptedDialogs;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         window.configuration_changed();
         dialogs->answers << QMessageBox::Cancel;
         window.findChild<RecentFiles *>()->actions().at(1)->trigger();
-        QCOMPARE(dialogs->titles(), QStringList{QStringLiteral("Warning")});
+        QCOMPARE(dialogs->titles(), QStringList { QStringLiteral("Warning") });
         QCOMPARE(window.fileName(), QString());
-        QCOMPARE(window.findChild<RecentFiles *>()->files(), files({"a", "b"}));
+        QCOMPARE(window.findChild<RecentFiles *>()->files(), files({ "a", "b" }));
     }
 
 private:
-    QString file(const QString &name) const { return m_dir.filePath(name + QStringLiteral(".json")); }
+    QString file(const QString &name) const
+    {
+        return m_dir.filePath(name + QStringLiteral(".json"));
+    }
     QStringList files(const QStringList &names) const
     {
         QStringList paths;

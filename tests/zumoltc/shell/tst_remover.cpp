@@ -17,7 +17,7 @@ namespace {
 // A branch item with the given text.
 std::unique_ptr<QTreeWidgetItem> branchItem(const char *text)
 {
-    return std::make_unique<QTreeWidgetItem>(QStringList{QLatin1String(text)});
+    return std::make_unique<QTreeWidgetItem>(QStringList { QLatin1String(text) });
 }
 
 ZUSignalGroup *addGroup(ZUConfiguration &configuration, int id)
@@ -59,7 +59,7 @@ private slots:
         ItemRemover<ZUSignalGroup> groupRemover(groups.get());
         ItemRemover<ZUStage> stageRemover(stages.get());
         ItemRemover<ZUKMPDevice> deviceRemover(devices.get(), QStringLiteral("KMP devices"));
-        QList<ItemRemoverInerface *> removers{&groupRemover, &stageRemover, &deviceRemover};
+        QList<ItemRemoverInerface *> removers { &groupRemover, &stageRemover, &deviceRemover };
         for (ItemRemoverInerface *remover : removers) {
             remover->collect(groups.get(), first);
             remover->collect(stages.get(), stage);
@@ -72,10 +72,12 @@ private slots:
         QString text;
         for (ItemRemoverInerface *remover : removers)
             remover->appendDescription(text);
-        QCOMPARE(text, QStringLiteral("Following objects will be deleted:\n"
-                                      "Signal groups: 1 (Group.1),2 (Group.2)\n"
-                                      "Stages: 4 (North)\n"
-                                      "KMP devices: ") + device->text(QString()));
+        QCOMPARE(text,
+                 QStringLiteral("Following objects will be deleted:\n"
+                                "Signal groups: 1 (Group.1),2 (Group.2)\n"
+                                "Stages: 4 (North)\n"
+                                "KMP devices: ")
+                     + device->text(QString()));
         QCOMPARE(groupRemover.branchItem(), groups.get());
     }
 
@@ -121,7 +123,9 @@ private slots:
         window.objectItem(stage)->setSelected(true);
         window.objectItem(first)->setSelected(true);
         // Sections and branch items in the selection count for nothing.
-        tree->findItems(QStringLiteral("Conflict matrix"), Qt::MatchExactly).value(0)->setSelected(true);
+        tree->findItems(QStringLiteral("Conflict matrix"), Qt::MatchExactly)
+            .value(0)
+            ->setSelected(true);
         QList<int> destroyedIds;
         connect(configuration, &ZUConfiguration::objectDestroyed, this,
                 [&destroyedIds](ZUBaseObject *object) { destroyedIds << object->id(); });
@@ -129,13 +133,15 @@ private slots:
 
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown.first().title, QStringLiteral("Delete items"));
-        QCOMPARE(dialogs->shown.first().text, QStringLiteral("Following objects will be deleted:\n"
-                                                             "Signal groups: 3 (Group.3),1 (Group.1)\n"
-                                                             "Stages: 4"));
+        QCOMPARE(dialogs->shown.first().text,
+                 QStringLiteral("Following objects will be deleted:\n"
+                                "Signal groups: 3 (Group.3),1 (Group.1)\n"
+                                "Stages: 4"));
         const bool yes = answer == QMessageBox::Yes;
-        QCOMPARE(destroyedIds, yes ? (QList<int>{3, 1, 4}) : QList<int>());
+        QCOMPARE(destroyedIds, yes ? (QList<int> { 3, 1, 4 }) : QList<int>());
         QCOMPARE(configuration->signalGroups().size(), yes ? 1 : 3);
-        QTreeWidgetItem *groups = tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly).value(0);
+        QTreeWidgetItem *groups
+            = tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly).value(0);
         QCOMPARE(groups->childCount(), yes ? 1 : 3);
         QCOMPARE(window.findChild<QAction *>(QStringLiteral("actionSave"))->isEnabled(), true);
     }
@@ -147,8 +153,12 @@ private slots:
         auto *dialogs = new ScriptedDialogs;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
-        tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly).value(0)->setSelected(true);
-        tree->findItems(QStringLiteral("Common parameters"), Qt::MatchExactly).value(0)->setSelected(true);
+        tree->findItems(QStringLiteral("Signal groups"), Qt::MatchExactly)
+            .value(0)
+            ->setSelected(true);
+        tree->findItems(QStringLiteral("Common parameters"), Qt::MatchExactly)
+            .value(0)
+            ->setSelected(true);
         window.treeItem_remove();
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(dialogs->unexpected, 0);
@@ -175,7 +185,7 @@ private slots:
         connect(&configuration, &ZUConfiguration::objectDestroyed, this,
                 [&destroyedIds](ZUBaseObject *object) { destroyedIds << object->id(); });
         QVERIFY(remover.deleteObjects());
-        QCOMPARE(destroyedIds, (QList<int>{3, 1}));
+        QCOMPARE(destroyedIds, (QList<int> { 3, 1 }));
         QCOMPARE(configuration.signalGroups().size(), 1);
         QCOMPARE(configuration.signalGroups().first().data(), second);
         QCOMPARE(stage->groups().size(), 1);

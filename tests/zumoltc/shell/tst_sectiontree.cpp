@@ -24,8 +24,8 @@ QTreeWidget *tree(MainWindow &window)
 
 QTreeWidgetItem *section(MainWindow &window, const QString &text)
 {
-    const QList<QTreeWidgetItem *> found =
-        tree(window)->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
+    const QList<QTreeWidgetItem *> found
+        = tree(window)->findItems(text, Qt::MatchExactly | Qt::MatchRecursive, 0);
     return found.value(0);
 }
 
@@ -59,7 +59,8 @@ QString strip(MainWindow &window, QTreeWidgetItem *item)
     for (int index = 0; index < widget->layout()->count(); ++index) {
         auto *button = qobject_cast<QToolButton *>(widget->layout()->itemAt(index)->widget());
         if (button)
-            buttons << button->objectName() + (button->isEnabled() ? QString() : QStringLiteral("!"));
+            buttons << button->objectName()
+                    + (button->isEnabled() ? QString() : QStringLiteral("!"));
     }
     return buttons.join(QLatin1Char(' '));
 }
@@ -95,8 +96,7 @@ ZUSignalGroup *signalGroup(int id, const QString &name, int type = zu::traffic)
     return group;
 }
 
-template<typename T>
-T *named(int id, const QString &name)
+template<typename T> T *named(int id, const QString &name)
 {
     auto *object = new T;
     object->setId(id);
@@ -129,7 +129,8 @@ private slots:
         QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(list->iconSize(), QSize(32, 32));
         QCOMPARE(list->sizeAdjustPolicy(), QAbstractScrollArea::AdjustToContents);
-        QCOMPARE(window.findChild<QTabWidget *>(QStringLiteral("section_tabs"))->currentIndex(), -1);
+        QCOMPARE(window.findChild<QTabWidget *>(QStringLiteral("section_tabs"))->currentIndex(),
+                 -1);
         QCOMPARE(list->currentItem(), nullptr);
     }
 
@@ -137,14 +138,26 @@ private slots:
     {
         MainWindow window;
         QTreeWidget *list = tree(window);
-        const QStringList topLevel = {"Common parameters", "Network parameters", "Signal groups", "Stages",
-                                      "Conflict matrix", "Detectors", "Signal plans", "Scheduler",
-                                      "Power switches", "Countdown timers", "Inputs/Outputs", "RCP",
-                                      "Control sources", "Composite device", "Error processing"};
-        const QStringList icons = {"commonParam.png", "net_param.png", "sg.png", "stages.png", "matrix.png",
-                                   "detectors.png", "signalplan.png", "x-office-calendar.svg", "power_part.png",
-                                   "tablo.png", "inputs_outputs.png", "vpu2.png", "cs.png", "pcb.png",
-                                   "debug.png"};
+        const QStringList topLevel
+            = { "Common parameters", "Network parameters", "Signal groups",   "Stages",
+                "Conflict matrix",   "Detectors",          "Signal plans",    "Scheduler",
+                "Power switches",    "Countdown timers",   "Inputs/Outputs",  "RCP",
+                "Control sources",   "Composite device",   "Error processing" };
+        const QStringList icons = { "commonParam.png",
+                                    "net_param.png",
+                                    "sg.png",
+                                    "stages.png",
+                                    "matrix.png",
+                                    "detectors.png",
+                                    "signalplan.png",
+                                    "x-office-calendar.svg",
+                                    "power_part.png",
+                                    "tablo.png",
+                                    "inputs_outputs.png",
+                                    "vpu2.png",
+                                    "cs.png",
+                                    "pcb.png",
+                                    "debug.png" };
         QCOMPARE(list->topLevelItemCount(), topLevel.size());
         for (int row = 0; row < topLevel.size(); ++row) {
             QTreeWidgetItem *item = list->topLevelItem(row);
@@ -154,9 +167,10 @@ private slots:
             QCOMPARE(iconImage(item->icon(0)), iconImage(expected));
         }
         QTreeWidgetItem *scheduler = section(window, QStringLiteral("Scheduler"));
-        QCOMPARE(childTexts(scheduler), QStringList({"Daily plans", "Week plans", "Extra periods", "Extra days"}));
+        QCOMPARE(childTexts(scheduler),
+                 QStringList({ "Daily plans", "Week plans", "Extra periods", "Extra days" }));
         QTreeWidgetItem *io = section(window, QStringLiteral("Inputs/Outputs"));
-        QCOMPARE(childTexts(io), QStringList({"DIO1", "DIO2", "DIO3", "DIO4", "DIO5"}));
+        QCOMPARE(childTexts(io), QStringList({ "DIO1", "DIO2", "DIO3", "DIO4", "DIO5" }));
         QVERIFY(scheduler->child(0)->icon(0).isNull());
         QVERIFY(io->child(0)->icon(0).isNull());
         // Only branches of object kinds have children.
@@ -172,10 +186,12 @@ private slots:
         QPointer<ZUSignalGroup> first = signalGroup(1, QStringLiteral("Group.1"));
         configuration->addSignalGroup(first);
         configuration->addSignalGroup(signalGroup(3, QStringLiteral("Group.3"), zu::pedestrian));
-        configuration->insertSignalGroup(signalGroup(2, QStringLiteral("Group.2"), zu::arrow), first);
+        configuration->insertSignalGroup(signalGroup(2, QStringLiteral("Group.2"), zu::arrow),
+                                         first);
         QTreeWidgetItem *groups = section(window, QStringLiteral("Signal groups"));
-        QCOMPARE(childTexts(groups),
-                 QStringList({"1 (Group.1) traffic", "2 (Group.2) arrow", "3 (Group.3) pedestrian"}));
+        QCOMPARE(
+            childTexts(groups),
+            QStringList({ "1 (Group.1) traffic", "2 (Group.2) arrow", "3 (Group.3) pedestrian" }));
 
         QPointer<ZUStage> stage1 = named<ZUStage>(1, QStringLiteral("S1"));
         configuration->addStage(stage1);
@@ -194,19 +210,26 @@ private slots:
         configuration->addSwitch(named<ZUSwitch>(9, QStringLiteral("K.9")));
         QPointer<ZUKMPDevice> bus = new ZUKMPDevice(zu::KMPDevice::KSK1, 1, zu::NotSet, zu::NotSet);
         configuration->kmp1()->addDevice(bus);
-        configuration->kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO2, 3, zu::NotSet, zu::NotSet));
-        configuration->kmp1()->insertDevice(new ZUKMPDevice(zu::KMPDevice::VPU1, 2, zu::NotSet, zu::NotSet), bus);
+        configuration->kmp1()->addDevice(
+            new ZUKMPDevice(zu::KMPDevice::DIO2, 3, zu::NotSet, zu::NotSet));
+        configuration->kmp1()->insertDevice(
+            new ZUKMPDevice(zu::KMPDevice::VPU1, 2, zu::NotSet, zu::NotSet), bus);
 
         auto check = [&] {
-            QCOMPARE(childTexts(section(window, QStringLiteral("Stages"))), listTexts(configuration->stages()));
-            QCOMPARE(childTexts(section(window, QStringLiteral("Detectors"))), listTexts(configuration->detectors()));
+            QCOMPARE(childTexts(section(window, QStringLiteral("Stages"))),
+                     listTexts(configuration->stages()));
+            QCOMPARE(childTexts(section(window, QStringLiteral("Detectors"))),
+                     listTexts(configuration->detectors()));
             QCOMPARE(childTexts(section(window, QStringLiteral("Signal plans"))),
                      listTexts(configuration->signalPlans()));
-            QCOMPARE(childTexts(section(window, QStringLiteral("Daily plans"))), listTexts(configuration->dayPlans()));
-            QCOMPARE(childTexts(section(window, QStringLiteral("Week plans"))), listTexts(configuration->weekPlans()));
+            QCOMPARE(childTexts(section(window, QStringLiteral("Daily plans"))),
+                     listTexts(configuration->dayPlans()));
+            QCOMPARE(childTexts(section(window, QStringLiteral("Week plans"))),
+                     listTexts(configuration->weekPlans()));
             QCOMPARE(childTexts(section(window, QStringLiteral("Extra periods"))),
                      listTexts(configuration->extraPeriods()));
-            QCOMPARE(childTexts(section(window, QStringLiteral("Extra days"))), listTexts(configuration->extraDays()));
+            QCOMPARE(childTexts(section(window, QStringLiteral("Extra days"))),
+                     listTexts(configuration->extraDays()));
             QCOMPARE(childTexts(section(window, QStringLiteral("Control sources"))),
                      listTexts(configuration->controlSources()));
             QCOMPARE(childTexts(section(window, QStringLiteral("Power switches"))),
@@ -215,11 +238,12 @@ private slots:
                      listTexts(configuration->kmp1()->devices()));
         };
         check();
-        QCOMPARE(childTexts(section(window, QStringLiteral("Stages"))), QStringList({"1 (S1)", "2 (S2)", "3 (S3)"}));
+        QCOMPARE(childTexts(section(window, QStringLiteral("Stages"))),
+                 QStringList({ "1 (S1)", "2 (S2)", "3 (S3)" }));
         QCOMPARE(childTexts(section(window, QStringLiteral("Composite device"))),
-                 QStringList({"1 (KSK1)", "2 (VPU1)", "3 (DIO2)"}));
+                 QStringList({ "1 (KSK1)", "2 (VPU1)", "3 (DIO2)" }));
         QCOMPARE(childTexts(section(window, QStringLiteral("Control sources"))),
-                 QStringList({"1 (Scheduler) [pr=0]", "2 (Emergency) [pr=1]"}));
+                 QStringList({ "1 (Scheduler) [pr=0]", "2 (Emergency) [pr=1]" }));
 
         // Destroyed objects lose their items, the maps included.
         QPointer<ZUStage> middle = configuration->stages().at(1);
@@ -229,10 +253,11 @@ private slots:
         delete configuration->kmp1()->devices().at(1).data();
         delete first;
         check();
-        QCOMPARE(childTexts(groups), QStringList({"2 (Group.2) arrow", "3 (Group.3) pedestrian"}));
+        QCOMPARE(childTexts(groups),
+                 QStringList({ "2 (Group.2) arrow", "3 (Group.3) pedestrian" }));
         QCOMPARE(window.itemObject(middleItem), nullptr);
         QCOMPARE(childTexts(section(window, QStringLiteral("Composite device"))),
-                 QStringList({"1 (KSK1)", "3 (DIO2)"}));
+                 QStringList({ "1 (KSK1)", "3 (DIO2)" }));
         // Every add and destruction marked the configuration modified.
         QCOMPARE(window.windowTitle(), QStringLiteral("New configuration*"));
     }
@@ -258,8 +283,9 @@ private slots:
 
         QTreeWidgetItem *switches = section(window, QStringLiteral("Power switches"));
         QCOMPARE(childTexts(switches),
-                 QStringList({"1 (K.1) [c] {2 (Group.2)}", "2 {2 (Group.2)}", "3 (K.3) [c]"}));
-        QCOMPARE(iconImage(switches->child(0)->icon(0)), iconImage(QIcon(QStringLiteral("://images/red_c.png"))));
+                 QStringList({ "1 (K.1) [c] {2 (Group.2)}", "2 {2 (Group.2)}", "3 (K.3) [c]" }));
+        QCOMPARE(iconImage(switches->child(0)->icon(0)),
+                 iconImage(QIcon(QStringLiteral("://images/red_c.png"))));
         const QImage grey = iconImage(QIcon(QStringLiteral("://images/gray_c.png")));
         QCOMPARE(iconImage(switches->child(1)->icon(0)), grey);
         QCOMPARE(iconImage(switches->child(2)->icon(0)), grey);
@@ -267,7 +293,7 @@ private slots:
         // A group that has gone leaves only the control mark.
         delete group;
         window.update_sw_branch();
-        QCOMPARE(childTexts(switches), QStringList({"1 (K.1) [c]", "2", "3 (K.3) [c]"}));
+        QCOMPARE(childTexts(switches), QStringList({ "1 (K.1) [c]", "2", "3 (K.3) [c]" }));
     }
 
     void afterALoadEveryItemShowsItsFinalText()
@@ -276,13 +302,14 @@ private slots:
         auto *dialogs = new ScriptedDialogs;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         dialogs->answers << QDialog::Accepted; // should the example carry warnings
-        QVERIFY(window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
+        QVERIFY(
+            window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
         ZUConfiguration *configuration = window.configuration();
         QCOMPARE(childTexts(section(window, QStringLiteral("Signal groups"))),
-                 QStringList({"1 (Г1) traffic", "2 (Г2) traffic", "3 (Г3) pedestrian"}));
+                 QStringList({ "1 (Г1) traffic", "2 (Г2) traffic", "3 (Г3) pedestrian" }));
         QCOMPARE(childTexts(section(window, QStringLiteral("Power switches"))),
-                 QStringList({"1 (1-1) [c] {1 (Г1)}", "2 (1-2) {2 (Г2)}", "3 (1-3) [c] {3 (Г3)}",
-                              "4 (1-4) {1 (Г1)}"}));
+                 QStringList({ "1 (1-1) [c] {1 (Г1)}", "2 (1-2) {2 (Г2)}", "3 (1-3) [c] {3 (Г3)}",
+                               "4 (1-4) {1 (Г1)}" }));
         QCOMPARE(childTexts(section(window, QStringLiteral("Control sources"))),
                  listTexts(configuration->controlSources()));
         QCOMPARE(childTexts(section(window, QStringLiteral("Composite device"))),
@@ -300,7 +327,8 @@ private slots:
         auto *dialogs = new ScriptedDialogs;
         window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
         dialogs->answers << QDialog::Accepted;
-        QVERIFY(window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
+        QVERIFY(
+            window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
         QTreeWidget *list = tree(window);
         QTreeWidgetItem *groups = section(window, QStringLiteral("Signal groups"));
         QVERIFY(groups->childCount() > 0);
@@ -314,7 +342,7 @@ private slots:
         QCOMPARE(list->topLevelItemCount(), 15);
         QCOMPARE(groups->childCount(), 0);
         QCOMPARE(childTexts(section(window, QStringLiteral("Scheduler"))),
-                 QStringList({"Daily plans", "Week plans", "Extra periods", "Extra days"}));
+                 QStringList({ "Daily plans", "Week plans", "Extra periods", "Extra days" }));
         QCOMPARE(section(window, QStringLiteral("Daily plans"))->childCount(), 0);
         QCOMPARE(section(window, QStringLiteral("Inputs/Outputs"))->childCount(), 5);
         QVERIFY(list->selectedItems().isEmpty());
@@ -326,7 +354,7 @@ private slots:
 
         // The tree follows the next objects as before.
         window.configuration()->addSignalGroup(signalGroup(1, QStringLiteral("A")));
-        QCOMPARE(childTexts(groups), QStringList{QStringLiteral("1 (A) traffic")});
+        QCOMPARE(childTexts(groups), QStringList { QStringLiteral("1 (A) traffic") });
     }
 
     // Removing the remote control panel's control source takes the panel and its
@@ -340,17 +368,20 @@ private slots:
         configuration->addControlSource(new ZUControlSource(zu::scheduler, 2, 1));
         configuration->vpu()->setType(zu::passive);
         configuration->vpu()->setSource(source);
-        configuration->kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::VPU1, 4, zu::passive, zu::KMPDevPort::dryContact));
-        configuration->kmp1()->addDevice(new ZUKMPDevice(zu::KMPDevice::DIO1, 17, zu::NotSet, zu::NotSet));
+        configuration->kmp1()->addDevice(
+            new ZUKMPDevice(zu::KMPDevice::VPU1, 4, zu::passive, zu::KMPDevPort::dryContact));
+        configuration->kmp1()->addDevice(
+            new ZUKMPDevice(zu::KMPDevice::DIO1, 17, zu::NotSet, zu::NotSet));
 
         delete source;
         QCOMPARE(configuration->vpu()->type(), int(zu::NotSet));
         processDeferredDeletes();
-        QCOMPARE(listTexts(configuration->kmp1()->devices()), QStringList{QStringLiteral("17 (DIO1)")});
+        QCOMPARE(listTexts(configuration->kmp1()->devices()),
+                 QStringList { QStringLiteral("17 (DIO1)") });
         QCOMPARE(childTexts(section(window, QStringLiteral("Composite device"))),
-                 QStringList{QStringLiteral("17 (DIO1)")});
+                 QStringList { QStringLiteral("17 (DIO1)") });
         QCOMPARE(childTexts(section(window, QStringLiteral("Control sources"))),
-                 QStringList{QStringLiteral("2 (Scheduler) [pr=1]")});
+                 QStringList { QStringLiteral("2 (Scheduler) [pr=1]") });
 
         // Another kind of source leaves the panel alone.
         configuration->vpu()->setType(zu::passive);
@@ -371,15 +402,19 @@ private slots:
         QTest::newRow("branch") << "Signal groups" << QList<int>() << "+";
         QTest::newRow("Scheduler child") << "Daily plans" << QList<int>() << "+";
         QTest::newRow("only object of its branch") << "1 (S1)" << QList<int>() << "+ -";
-        QTest::newRow("first of four") << "1 (G1) traffic" << QList<int>{0} << "+ - up! top! down bottom";
-        QTest::newRow("last of four") << "4 (G4) traffic" << QList<int>{3} << "+ - up top down! bottom!";
-        QTest::newRow("middle of four") << "2 (G2) traffic" << QList<int>{1, 2} << "+ - up top down bottom";
-        QTest::newRow("rows 0 and 2 of four") << "3 (G3) traffic" << QList<int>{0, 2}
-                                              << "+ - up! top! down bottom";
+        QTest::newRow("first of four")
+            << "1 (G1) traffic" << QList<int> { 0 } << "+ - up! top! down bottom";
+        QTest::newRow("last of four")
+            << "4 (G4) traffic" << QList<int> { 3 } << "+ - up top down! bottom!";
+        QTest::newRow("middle of four")
+            << "2 (G2) traffic" << QList<int> { 1, 2 } << "+ - up top down bottom";
+        QTest::newRow("rows 0 and 2 of four")
+            << "3 (G3) traffic" << QList<int> { 0, 2 } << "+ - up! top! down bottom";
         // The last row cannot go further down, whatever else is selected.
-        QTest::newRow("rows 0 and 3 of four") << "4 (G4) traffic" << QList<int>{0, 3}
-                                              << "+ - up! top! down! bottom!";
-        QTest::newRow("nothing selected") << "2 (G2) traffic" << QList<int>() << "+ - up! top! down! bottom!";
+        QTest::newRow("rows 0 and 3 of four")
+            << "4 (G4) traffic" << QList<int> { 0, 3 } << "+ - up! top! down! bottom!";
+        QTest::newRow("nothing selected")
+            << "2 (G2) traffic" << QList<int>() << "+ - up! top! down! bottom!";
     }
 
     void toolStrip()
@@ -407,9 +442,11 @@ private slots:
         window.setButtonsForCurrentItem();
         QCOMPARE(strip(window, item), buttons);
         if (buttons != QLatin1String("none")) {
-            auto *add = tree(window)->itemWidget(item, 1)->findChild<QToolButton *>(QStringLiteral("+"));
+            auto *add
+                = tree(window)->itemWidget(item, 1)->findChild<QToolButton *>(QStringLiteral("+"));
             QCOMPARE(add->toolTip(), QStringLiteral("Add new item\nInsert"));
-            QCOMPARE(iconImage(add->icon()), iconImage(QIcon(QStringLiteral("://icons/list-add.png"))));
+            QCOMPARE(iconImage(add->icon()),
+                     iconImage(QIcon(QStringLiteral("://icons/list-add.png"))));
         }
         if (buttons.contains(QLatin1String("up"))) {
             QWidget *widget = tree(window)->itemWidget(item, 1);
@@ -448,9 +485,12 @@ private slots:
         list->setCurrentItem(first);
 
         // Ctrl+Up on the first object: its disabled "up" takes the key, nothing moves.
-        QToolButton *up = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("up"));
-        QToolButton *down = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("down"));
-        QToolButton *bottom = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
+        QToolButton *up
+            = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("up"));
+        QToolButton *down
+            = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("down"));
+        QToolButton *bottom
+            = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
         QVERIFY(up && !up->isEnabled());
         QVERIFY(bottom);
         QSignalSpy upClicks(up, &QToolButton::clicked);
@@ -465,7 +505,8 @@ private slots:
         QTest::keyClick(list, Qt::Key_Down, Qt::ControlModifier);
         QCOMPARE(downClicks.size(), 1);
         QCOMPARE(groups->indexOfChild(first), 1);
-        QToolButton *newBottom = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
+        QToolButton *newBottom
+            = list->itemWidget(first, 1)->findChild<QToolButton *>(QStringLiteral("bottom"));
         QVERIFY(newBottom);
         QSignalSpy bottomClicks(newBottom, &QToolButton::clicked);
         QTest::keyClick(list, Qt::Key_End, Qt::ControlModifier);
@@ -522,8 +563,8 @@ private slots:
     void expandingResizesTheNames()
     {
         MainWindow window;
-        window.configuration()->addSignalGroup(
-            signalGroup(1, QStringLiteral("A signal group with a name much wider than the column")));
+        window.configuration()->addSignalGroup(signalGroup(
+            1, QStringLiteral("A signal group with a name much wider than the column")));
         QTreeWidget *list = tree(window);
         const int before = list->columnWidth(0);
         list->expandItem(section(window, QStringLiteral("Signal groups")));
@@ -549,8 +590,8 @@ private slots:
         group->setName(QStringLiteral("A signal group with a name much wider than the column"));
         window.update_sg_branch();
         QVERIFY(fits(groups->child(0)));
-        window.configuration()->addSignalGroup(
-            signalGroup(2, QStringLiteral("Another signal group with an even longer name than the first one")));
+        window.configuration()->addSignalGroup(signalGroup(
+            2, QStringLiteral("Another signal group with an even longer name than the first one")));
         QVERIFY(fits(groups->child(1)));
     }
 

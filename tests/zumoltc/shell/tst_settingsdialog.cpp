@@ -87,15 +87,18 @@ private slots:
         QTableWidget *table = prefixTable(dialog);
         QCOMPARE(table->columnCount(), 1);
         QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Prefix"));
-        const QStringList labels = {"Signal group", "Stage", "Matrix", "Detector", "Sensor", "Signal plan",
-                                    "Dayplan", "Week plan", "Seasonal plan", "Special day", "Control source",
-                                    "Switch"};
+        const QStringList labels = { "Signal group",  "Stage",       "Matrix",         "Detector",
+                                     "Sensor",        "Signal plan", "Dayplan",        "Week plan",
+                                     "Seasonal plan", "Special day", "Control source", "Switch" };
         QCOMPARE(table->rowCount(), labels.size());
         for (int row = 0; row < labels.size(); ++row)
             QCOMPARE(table->verticalHeaderItem(row)->text(), labels.at(row));
         QVERIFY(table->item(0, 0)->flags() & Qt::ItemIsEditable);
-        const auto buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->standardButtons();
-        QCOMPARE(buttons, QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults);
+        const auto buttons
+            = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->standardButtons();
+        QCOMPARE(buttons,
+                 QDialogButtonBox::Ok | QDialogButtonBox::Cancel
+                     | QDialogButtonBox::RestoreDefaults);
         QCOMPARE(shownPrefixes(dialog), defaultPrefixes());
     }
 
@@ -121,7 +124,7 @@ private slots:
         prefixTable(dialog)->item(1, 0)->setText(QStringLiteral("edited"));
         button(dialog, QDialogButtonBox::Cancel)->click();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(storedKeys(), QStringList{QStringLiteral("sgBaseName")});
+        QCOMPARE(storedKeys(), QStringList { QStringLiteral("sgBaseName") });
         QCOMPARE(Prefixes::prefix(Prefixes::SignalGroup), QStringLiteral("SG#"));
         QCOMPARE(Prefixes::prefix(Prefixes::Stage), QStringLiteral("Stage."));
     }
@@ -172,7 +175,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(Prefixes::prefix(Prefixes::SignalGroup), QStringLiteral("SG#"));
-        QCOMPARE(storedKeys(), QStringList{QStringLiteral("sgBaseName")});
+        QCOMPARE(storedKeys(), QStringList { QStringLiteral("sgBaseName") });
     }
 };
 

@@ -38,7 +38,8 @@ ComboBoxDelegate::ComboBoxDelegate(QObject *parent, const QList<QPair<QString, i
     }
 }
 
-ComboBoxDelegate::ComboBoxDelegate(QObject *parent, const QStringList &texts, const QList<QVariant> &values)
+ComboBoxDelegate::ComboBoxDelegate(QObject *parent, const QStringList &texts,
+                                   const QList<QVariant> &values)
     : QItemDelegate(parent)
     , texts(texts)
     , values(values)
@@ -89,7 +90,8 @@ QSize ComboBoxDelegate::sizeHint(const QStyleOptionViewItem &option, const QMode
     const int found = valueIndex(index.data(Qt::EditRole));
     if (found >= 0) {
         const QFont font = index.data(Qt::FontRole).value<QFont>().resolve(option.font);
-        const QRect textRect = textRectangle(nullptr, textLayoutBounds(option), font, texts.at(found));
+        const QRect textRect
+            = textRectangle(nullptr, textLayoutBounds(option), font, texts.at(found));
         displayRect.setSize(displayRect.size().expandedTo(textRect.size()));
     }
     doLayout(option, &checkRect, &decorationRect, &displayRect, true);
@@ -121,7 +123,8 @@ void ComboBoxDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
     }
 }
 
-void ComboBoxDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+void ComboBoxDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                    const QModelIndex &index) const
 {
     auto *combo = qobject_cast<QComboBox *>(editor);
     if (!combo)

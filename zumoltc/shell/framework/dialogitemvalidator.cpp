@@ -1,17 +1,17 @@
 #include "dialogitemvalidator.h"
 
+#include "common/widgets/parameterstable.h"
 #include "intedit.h"
 #include "snapshottablemodel.h"
-#include "common/widgets/parameterstable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMetaMethod>
-#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,8 +32,7 @@ SnapshotTableModel *snapshotModel(QWidget *widget)
 
 // The look of an editor of this kind that nobody has touched, with the base
 // painted red and the text white when the value is forbidden.
-template<typename Editor>
-QPalette freshPalette(bool forbidden)
+template<typename Editor> QPalette freshPalette(bool forbidden)
 {
     Editor fresh;
     QPalette palette = fresh.palette();
@@ -461,8 +460,8 @@ void DialogItemValidator::tableItemChanged(QTableWidgetItem *item)
                 state->changed = true;
             } else {
                 const QVariant expected = state->kind == Kind::ParametersTable
-                        ? cells.at(column).toList().value(0)
-                        : cells.at(column);
+                    ? cells.at(column).toList().value(0)
+                    : cells.at(column);
                 state->changed = expected != item->data(Qt::EditRole);
             }
         }
@@ -474,7 +473,8 @@ void DialogItemValidator::tableItemChanged(QTableWidgetItem *item)
 void DialogItemValidator::modelEdited()
 {
     for (auto it = m_widgets.begin(); it != m_widgets.end(); ++it) {
-        if (it->kind == Kind::ModelTable && it->snapshot.isValid() && snapshotModel(it.key()) == sender())
+        if (it->kind == Kind::ModelTable && it->snapshot.isValid()
+            && snapshotModel(it.key()) == sender())
             it->changed = true;
     }
     updateState();

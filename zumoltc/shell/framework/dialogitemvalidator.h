@@ -93,8 +93,19 @@ private slots:
     void modelEdited();
 
 private:
-    enum class Kind { IntEdit, LineEdit, SpinBox, ComboBox, CheckBox, RadioButton, GroupBox,
-                      TextEdit, ParametersTable, TableWidget, ModelTable };
+    enum class Kind {
+        IntEdit,
+        LineEdit,
+        SpinBox,
+        ComboBox,
+        CheckBox,
+        RadioButton,
+        GroupBox,
+        TextEdit,
+        ParametersTable,
+        TableWidget,
+        ModelTable
+    };
 
     struct WidgetState
     {

@@ -37,8 +37,9 @@ class QWidget;
 // Forbids on widget the ids of every live object of `all` that is not selected
 // (duplicates kept), after 0 when zero is not allowed (the switch page).
 template<typename T>
-void forbidOtherIds(DialogItemValidator *validator, QWidget *widget, const QList<QPointer<T>> &selected,
-                    const QList<QPointer<T>> &all, bool zeroAllowed)
+void forbidOtherIds(DialogItemValidator *validator, QWidget *widget,
+                    const QList<QPointer<T>> &selected, const QList<QPointer<T>> &all,
+                    bool zeroAllowed)
 {
     QList<int> ids;
     if (!zeroAllowed)
@@ -53,8 +54,8 @@ void forbidOtherIds(DialogItemValidator *validator, QWidget *widget, const QList
 // Forbids on widget the names of every live object of `all` that is not
 // selected, empty names included.
 template<typename T>
-void forbidOtherNames(DialogItemValidator *validator, QWidget *widget, const QList<QPointer<T>> &selected,
-                      const QList<QPointer<T>> &all)
+void forbidOtherNames(DialogItemValidator *validator, QWidget *widget,
+                      const QList<QPointer<T>> &selected, const QList<QPointer<T>> &all)
 {
     QStringList names;
     for (const QPointer<T> &object : all) {

@@ -26,7 +26,7 @@ bool isApplyClick(QAbstractButton *button, bool loaded, const DialogItemValidato
 {
     const auto *box = button ? qobject_cast<const QDialogButtonBox *>(button->parent()) : nullptr;
     return box && box->standardButton(button) == QDialogButtonBox::Apply && loaded
-            && validator.anyChanged();
+        && validator.anyChanged();
 }
 
 QString nameForId(const QString &prefix, const QString &idText)

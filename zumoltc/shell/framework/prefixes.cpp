@@ -17,20 +17,20 @@ struct PrefixInfo
 };
 
 // The switch prefix is the same in every language.
-const std::array<PrefixInfo, Prefixes::Count> prefixInfo = {{
-    {"sgBaseName", QT_TRANSLATE_NOOP("Settings", "Group."), true},
-    {"stageBaseName", QT_TRANSLATE_NOOP("Settings", "Stage."), true},
-    {"matrixBaseName", QT_TRANSLATE_NOOP("Settings", "Matrix."), true},
-    {"dtBaseName", QT_TRANSLATE_NOOP("Settings", "Detector."), true},
-    {"sensorBaseName", QT_TRANSLATE_NOOP("Settings", "Sensor."), true},
-    {"planBaseName", QT_TRANSLATE_NOOP("Settings", "Program."), true},
-    {"dayPlanBaseName", QT_TRANSLATE_NOOP("Settings", "Daily."), true},
-    {"weekPlanBaseName", QT_TRANSLATE_NOOP("Settings", "Weekly."), true},
-    {"extraPeriodBaseName", QT_TRANSLATE_NOOP("Settings", "Seasonal."), true},
-    {"extraDayBaseName", QT_TRANSLATE_NOOP("Settings", "Special."), true},
-    {"csBaseName", QT_TRANSLATE_NOOP("Settings", "Source."), true},
-    {"swBaseName", "K.", false},
-}};
+const std::array<PrefixInfo, Prefixes::Count> prefixInfo = { {
+    { "sgBaseName", QT_TRANSLATE_NOOP("Settings", "Group."), true },
+    { "stageBaseName", QT_TRANSLATE_NOOP("Settings", "Stage."), true },
+    { "matrixBaseName", QT_TRANSLATE_NOOP("Settings", "Matrix."), true },
+    { "dtBaseName", QT_TRANSLATE_NOOP("Settings", "Detector."), true },
+    { "sensorBaseName", QT_TRANSLATE_NOOP("Settings", "Sensor."), true },
+    { "planBaseName", QT_TRANSLATE_NOOP("Settings", "Program."), true },
+    { "dayPlanBaseName", QT_TRANSLATE_NOOP("Settings", "Daily."), true },
+    { "weekPlanBaseName", QT_TRANSLATE_NOOP("Settings", "Weekly."), true },
+    { "extraPeriodBaseName", QT_TRANSLATE_NOOP("Settings", "Seasonal."), true },
+    { "extraDayBaseName", QT_TRANSLATE_NOOP("Settings", "Special."), true },
+    { "csBaseName", QT_TRANSLATE_NOOP("Settings", "Source."), true },
+    { "swBaseName", "K.", false },
+} };
 
 const QString group = QStringLiteral("Prefixes");
 
@@ -90,8 +90,10 @@ void loadPrefixes(bool restoreDefaults)
     for (int index = 0; index < Prefixes::Count; ++index) {
         const auto kind = Prefixes::Kind(index);
         const QString defaultValue = Prefixes::defaultPrefix(kind);
-        Prefixes::setPrefix(kind, restoreDefaults ? defaultValue
-                                                  : Settings::text(settings, Prefixes::key(kind), defaultValue));
+        Prefixes::setPrefix(kind,
+                            restoreDefaults
+                                ? defaultValue
+                                : Settings::text(settings, Prefixes::key(kind), defaultValue));
     }
 }
 

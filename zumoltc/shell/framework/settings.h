@@ -19,7 +19,8 @@ QString decodeText(const QVariant &value);
 
 // The text stored under key in settings' current group; defaultValue when the key
 // is absent (a stored empty text stays empty).
-QString text(const QSettings &settings, const QString &key, const QString &defaultValue = QString());
+QString text(const QSettings &settings, const QString &key,
+             const QString &defaultValue = QString());
 void setText(QSettings &settings, const QString &key, const QString &text);
 
 // The folder stored under key when it still exists; the current folder for an

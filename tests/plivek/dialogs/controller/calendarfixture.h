@@ -43,7 +43,8 @@ inline CnfProgramPtr addProgram(CnfController &controller, const QString &id)
     return program;
 }
 
-inline CnfDayCardPtr addDayCard(CnfController &controller, const QString &id, const QString &name = QString())
+inline CnfDayCardPtr addDayCard(CnfController &controller, const QString &id,
+                                const QString &name = QString())
 {
     auto card = CnfDayCardPtr::create();
     card->id = id;
@@ -52,7 +53,8 @@ inline CnfDayCardPtr addDayCard(CnfController &controller, const QString &id, co
     return card;
 }
 
-inline CnfWeekCardPtr addWeekCard(CnfController &controller, const QString &id, const QMap<int, CnfDayCardPtr> &days,
+inline CnfWeekCardPtr addWeekCard(CnfController &controller, const QString &id,
+                                  const QMap<int, CnfDayCardPtr> &days,
                                   const QString &name = QString())
 {
     auto card = CnfWeekCardPtr::create();
@@ -63,8 +65,8 @@ inline CnfWeekCardPtr addWeekCard(CnfController &controller, const QString &id, 
     return card;
 }
 
-inline void addSeasonPlan(CnfController &controller, const QString &name, const QDate &from, const QDate &to,
-                          const CnfWeekCardPtr &weekCard)
+inline void addSeasonPlan(CnfController &controller, const QString &name, const QDate &from,
+                          const QDate &to, const CnfWeekCardPtr &weekCard)
 {
     auto plan = CnfSeasonPlanPtr::create();
     plan->name = name;
@@ -74,8 +76,8 @@ inline void addSeasonPlan(CnfController &controller, const QString &name, const 
     controller.addSeasonPlan(plan);
 }
 
-inline void addSpecialDay(CnfController &controller, const QDate &date, const QString &id, const QString &name,
-                          const CnfDayCardPtr &dayCard)
+inline void addSpecialDay(CnfController &controller, const QDate &date, const QString &id,
+                          const QString &name, const CnfDayCardPtr &dayCard)
 {
     auto day = CnfSpecialDayPtr::create();
     day->id = id;
@@ -96,24 +98,32 @@ inline void fillTimetable(CnfController &controller, const QString &family)
     const CnfProgramPtr p2 = addProgram(controller, QStringLiteral("2"));
     const CnfProgramPtr p3 = addProgram(controller, QStringLiteral("3"));
 
-    const CnfDayCardPtr work = addDayCard(controller, QStringLiteral("1"), QStringLiteral("Workday"));
+    const CnfDayCardPtr work
+        = addDayCard(controller, QStringLiteral("1"), QStringLiteral("Workday"));
     work->addRecord(QTime(6, 0), QTime(22, 0), p1, p2);
     work->addRecord(QTime(22, 0), QTime(6, 0), p2, {});
-    const CnfDayCardPtr weekend = addDayCard(controller, QStringLiteral("2"), QStringLiteral("Weekend"));
+    const CnfDayCardPtr weekend
+        = addDayCard(controller, QStringLiteral("2"), QStringLiteral("Weekend"));
     weekend->addRecord(QTime(0, 0), QTime(0, 0), p3, p1);
     const CnfDayCardPtr dark = addDayCard(controller, QStringLiteral("3"));
     dark->addRecord(QTime(7, 30), QTime(7, 30), {}, {});
 
-    const CnfWeekCardPtr summer = addWeekCard(
-        controller, QStringLiteral("1"),
-        {{Qt::Monday, work}, {Qt::Tuesday, work}, {Qt::Saturday, weekend}, {Qt::Sunday, dark}},
-        QStringLiteral("Summer"));
-    const CnfWeekCardPtr winter =
-        addWeekCard(controller, QStringLiteral("2"), {{Qt::Monday, weekend}, {Qt::Friday, {}}});
-    addSeasonPlan(controller, QStringLiteral("Warm"), QDate(2027, 4, 1), QDate(2027, 9, 30), summer);
-    addSeasonPlan(controller, QStringLiteral("Cold"), QDate(2027, 10, 1), QDate(2028, 3, 31), winter);
-    addSpecialDay(controller, QDate(2027, 1, 1), QStringLiteral("1"), QStringLiteral("New year"), dark);
-    addSpecialDay(controller, QDate(2027, 5, 9), QStringLiteral("2"), QStringLiteral("Holiday"), weekend);
+    const CnfWeekCardPtr summer = addWeekCard(controller, QStringLiteral("1"),
+                                              { { Qt::Monday, work },
+                                                { Qt::Tuesday, work },
+                                                { Qt::Saturday, weekend },
+                                                { Qt::Sunday, dark } },
+                                              QStringLiteral("Summer"));
+    const CnfWeekCardPtr winter = addWeekCard(controller, QStringLiteral("2"),
+                                              { { Qt::Monday, weekend }, { Qt::Friday, {} } });
+    addSeasonPlan(controller, QStringLiteral("Warm"), QDate(2027, 4, 1), QDate(2027, 9, 30),
+                  summer);
+    addSeasonPlan(controller, QStringLiteral("Cold"), QDate(2027, 10, 1), QDate(2028, 3, 31),
+                  winter);
+    addSpecialDay(controller, QDate(2027, 1, 1), QStringLiteral("1"), QStringLiteral("New year"),
+                  dark);
+    addSpecialDay(controller, QDate(2027, 5, 9), QStringLiteral("2"), QStringLiteral("Holiday"),
+                  weekend);
 
     controller.setDefaultDayCard(work);
     controller.setDefaultProgram(p1);
@@ -142,7 +152,8 @@ struct Calendar
 
     void pressOk()
     {
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
     }
 
     void setCreateMinimal()
@@ -153,7 +164,8 @@ struct Calendar
     // Types `text` into the number editor of a card row and commits it.
     void typeNumber(QTreeWidget *tree, QTreeWidgetItem *item, const QString &text)
     {
-        dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentWidget(tree->parentWidget());
+        dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"))
+            ->setCurrentWidget(tree->parentWidget());
         tree->setCurrentItem(item, 0);
         tree->editItem(item, 0);
         auto *editor = tree->viewport()->findChild<QLineEdit *>();

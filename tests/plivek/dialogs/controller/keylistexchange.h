@@ -28,8 +28,7 @@ inline void store(const UiDataExchange &dialog, CnfController &controller, const
 }
 
 // The dialog's child of that object name and class; warns when missing.
-template<typename T>
-T *child(QWidget &dialog, const char *name)
+template<typename T> T *child(QWidget &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     if (!widget)

@@ -47,7 +47,9 @@ inline bool load(CnfController &controller, const QByteArray &json)
 // A fixture under tests/data/controlsources/.
 inline bool loadFixture(CnfController &controller, const QString &name)
 {
-    return load(controller, TestSupport::readFile(TestSupport::dataPath(QStringLiteral("controlsources/") + name)));
+    return load(
+        controller,
+        TestSupport::readFile(TestSupport::dataPath(QStringLiteral("controlsources/") + name)));
 }
 
 // The values of one key over the entries of a list node.

@@ -79,15 +79,20 @@ private slots:
         QTest::addColumn<int>("asuddType");
         QTest::addColumn<QStringList>("shown");
 
-        const QStringList tsctm{"tsku_addr", "tsku_signal_level"};
-        const QStringList lfr{"mgr_button", "mgr_phase_length", "mgr_length"};
-        const QStringList always{"asudd_allowedInactivity", "asudd_priority_on_vpu", "asudd_prom_variant"};
-        QTest::newRow("3.17 no type") << "3.17" << 0 << always + tsctm + lfr + QStringList{"mgr_tsku_phase"};
-        QTest::newRow("3.17 SIGNAL") << "3.17" << 1 << always + lfr + QStringList{"mgr_tsku_phase"};
-        QTest::newRow("3.17 TSCTM") << "3.17" << 2 << always + tsctm + QStringList{"mgr_tsku_phase"};
+        const QStringList tsctm { "tsku_addr", "tsku_signal_level" };
+        const QStringList lfr { "mgr_button", "mgr_phase_length", "mgr_length" };
+        const QStringList always { "asudd_allowedInactivity", "asudd_priority_on_vpu",
+                                   "asudd_prom_variant" };
+        QTest::newRow("3.17 no type")
+            << "3.17" << 0 << always + tsctm + lfr + QStringList { "mgr_tsku_phase" };
+        QTest::newRow("3.17 SIGNAL")
+            << "3.17" << 1 << always + lfr + QStringList { "mgr_tsku_phase" };
+        QTest::newRow("3.17 TSCTM")
+            << "3.17" << 2 << always + tsctm + QStringList { "mgr_tsku_phase" };
         QTest::newRow("3.17 TIVERK") << "3.17" << 3 << always;
-        QTest::newRow("3.16 TIVERK") << "3.16" << 3 << QStringList{"asudd_allowedInactivity", "asudd_priority_on_vpu"};
-        QTest::newRow("3.14 TIVERK") << "3.14" << 3 << QStringList{"asudd_allowedInactivity"};
+        QTest::newRow("3.16 TIVERK")
+            << "3.16" << 3 << QStringList { "asudd_allowedInactivity", "asudd_priority_on_vpu" };
+        QTest::newRow("3.14 TIVERK") << "3.14" << 3 << QStringList { "asudd_allowedInactivity" };
     }
 
     // What the version and the ATCS type hide is still written back as loaded.
@@ -97,11 +102,15 @@ private slots:
         QFETCH(int, asuddType);
         QFETCH(QStringList, shown);
 
-        const QVariantMap stored{{"asudd_allowedInactivity", 60}, {"asudd_priority_on_vpu", 1},
-                                 {"asudd_prom_variant", 4},       {"tsku_addr", 20},
-                                 {"tsku_signal_level", 100},      {"mgr_button", 5},
-                                 {"mgr_tsku_phase", 2},           {"mgr_phase_length", 30},
-                                 {"mgr_length", 10}};
+        const QVariantMap stored { { "asudd_allowedInactivity", 60 },
+                                   { "asudd_priority_on_vpu", 1 },
+                                   { "asudd_prom_variant", 4 },
+                                   { "tsku_addr", 20 },
+                                   { "tsku_signal_level", 100 },
+                                   { "mgr_button", 5 },
+                                   { "mgr_tsku_phase", 2 },
+                                   { "mgr_phase_length", 30 },
+                                   { "mgr_length", 10 } };
         CnfController controller;
         controller.setProperty("type", QStringLiteral("tiverk"));
         controller.setProperty("version", version);
@@ -114,7 +123,8 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-            QVERIFY2(child<QWidget>(dialog, qPrintable(it.key()))->isVisible() == shown.contains(it.key()),
+            QVERIFY2(child<QWidget>(dialog, qPrintable(it.key()))->isVisible()
+                         == shown.contains(it.key()),
                      qPrintable(it.key()));
         }
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
@@ -148,7 +158,8 @@ private slots:
                  QStringLiteral("page_tiverk_2"));
         QVERIFY(child<QCheckBox>(dialog, "enable_asudd")->isChecked());
         QVERIFY(child<QGroupBox>(dialog, "groupBox")->isEnabled());
-        QCOMPARE(child<QGroupBox>(dialog, "groupBox")->title(), QStringLiteral("Communtcation server connection"));
+        QCOMPARE(child<QGroupBox>(dialog, "groupBox")->title(),
+                 QStringLiteral("Communtcation server connection"));
         QTableWidget *table = itsTable(dialog);
         QCOMPARE(table->rowCount(), 2);
         QCOMPARE(tableCellValue(table, 0, 0), QVariant("10.0.0.1"));
@@ -156,13 +167,16 @@ private slots:
         QCOMPARE(tableCellValue(table, 0, 2), QVariant(30));
         QCOMPARE(tableCellValue(table, 1, 1), QVariant(5001));
         QVERIFY(!tableCellValue(table, 1, 2).isValid());
-        QCOMPARE(table->item(0, 0)->data(Qt::UserRole).value<VObject>()["name"].toString(), QStringLiteral("its"));
-        QCOMPARE(table->item(1, 0)->data(Qt::UserRole).value<VObject>()["name"].toString(), QStringLiteral("its1"));
+        QCOMPARE(table->item(0, 0)->data(Qt::UserRole).value<VObject>()["name"].toString(),
+                 QStringLiteral("its"));
+        QCOMPARE(table->item(1, 0)->data(Qt::UserRole).value<VObject>()["name"].toString(),
+                 QStringLiteral("its1"));
         // The RCU (4) is below both central-system sources (2, 3): the flag
         // is derived anew on opening, and stays so even when cancelled.
         QVERIFY(!child<QCheckBox>(dialog, "asudd_priority_on_vpu_2")->isChecked());
         QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
-        QCOMPARE(controller->getNativeData(QStringLiteral("asudd_priority_on_vpu")), QVariant(false));
+        QCOMPARE(controller->getNativeData(QStringLiteral("asudd_priority_on_vpu")),
+                 QVariant(false));
     }
 
     // New rows: the first becomes the primary link (module "TiverkITS"), the
@@ -186,11 +200,12 @@ private slots:
         QCOMPARE(module["controlTimeout"].toInt(), 30);
         QCOMPARE(module["url"].toString(), QStringLiteral("tcp://atcs.example:5000/"));
         const VObject sources = root["controlSources"];
-        QCOMPARE(fieldOf(sources, "name"), (QVariantList{"vpu", QVariant(), "its", "its1"}));
-        QCOMPARE(fieldOf(sources, "id"), (QVariantList{1, 2, 3, 4}));
+        QCOMPARE(fieldOf(sources, "name"), (QVariantList { "vpu", QVariant(), "its", "its1" }));
+        QCOMPARE(fieldOf(sources, "id"), (QVariantList { 1, 2, 3, 4 }));
         // "vpu" and the script source do not count: the new ones follow 1.
-        QCOMPARE(fieldOf(sources, "priority"), (QVariantList{7, 50, 2, 3}));
-        QCOMPARE(fieldOf(sources, "type"), (QVariantList{QVariant(), "JsConsole", QVariant(), "TiverkIts"}));
+        QCOMPARE(fieldOf(sources, "priority"), (QVariantList { 7, 50, 2, 3 }));
+        QCOMPARE(fieldOf(sources, "type"),
+                 (QVariantList { QVariant(), "JsConsole", QVariant(), "TiverkIts" }));
         QVERIFY(!sources[2].contains(QStringLiteral("url")));
         QCOMPARE(sources[3]["url"].toString(), QStringLiteral("tcp://10.1.1.1:5001/"));
         QVERIFY(!sources[3].contains(QStringLiteral("controlTimeout")));
@@ -220,7 +235,7 @@ private slots:
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
 
         const VObject sources = root["controlSources"];
-        QCOMPARE(fieldOf(sources, "name"), (QVariantList{"vpu2", "console", "rpc", "its1"}));
+        QCOMPARE(fieldOf(sources, "name"), (QVariantList { "vpu2", "console", "rpc", "its1" }));
         const VObject promoted = sources[3];
         QVERIFY(!promoted.contains(QStringLiteral("url")));
         QVERIFY(!promoted.contains(QStringLiteral("controlTimeout")));
@@ -244,7 +259,8 @@ private slots:
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         QVERIFY(!root["modules"]["TiverkITS"].contains(QStringLiteral("controlTimeout")));
         QVERIFY(!root["controlSources"][4].contains(QStringLiteral("controlTimeout")));
-        QCOMPARE(root["controlSources"][4]["url"].toString(), QStringLiteral("tcp://10.0.0.2:5001/"));
+        QCOMPARE(root["controlSources"][4]["url"].toString(),
+                 QStringLiteral("tcp://10.0.0.2:5001/"));
     }
 
     // Sources without "url" give no rows; OK with the link unticked removes
@@ -261,7 +277,8 @@ private slots:
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         QVERIFY(root["modules"]["TiverkITS"].isNull());
         QVERIFY(!root["modules"]["SystemBus"].isNull());
-        QCOMPARE(fieldOf(root["controlSources"], "name"), (QVariantList{"its", "vpu2", "console", "rpc"}));
+        QCOMPARE(fieldOf(root["controlSources"], "name"),
+                 (QVariantList { "its", "vpu2", "console", "rpc" }));
     }
 
     // Unticked after deleting the primary row: its untyped source goes too.
@@ -274,7 +291,8 @@ private slots:
         child<QCheckBox>(dialog, "enable_asudd")->click();
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         QVERIFY(root["modules"]["TiverkITS"].isNull());
-        QCOMPARE(fieldOf(root["controlSources"], "name"), (QVariantList{"vpu2", "console", "rpc"}));
+        QCOMPARE(fieldOf(root["controlSources"], "name"),
+                 (QVariantList { "vpu2", "console", "rpc" }));
     }
 
     // A row emptied on OK removes its source, which then counts no more:
@@ -285,12 +303,13 @@ private slots:
         QTest::addColumn<QVariantList>("names");
         QTest::addColumn<QVariantList>("priorities");
 
-        QTest::newRow("emptied only") << false << QVariantList{"its", "vpu2", "console", "rpc"}
-                                      << QVariantList{2, 3, 50, 60};
+        QTest::newRow("emptied only") << false << QVariantList { "its", "vpu2", "console", "rpc" }
+                                      << QVariantList { 2, 3, 50, 60 };
         // The new source follows the highest priority read before (5) and
         // reuses the freed name; the RCU then takes its number (rule 3).
-        QTest::newRow("emptied, new row") << true << QVariantList{"its", "vpu2", "console", "rpc", "its1"}
-                                          << QVariantList{2, 6, 50, 60, 3};
+        QTest::newRow("emptied, new row")
+            << true << QVariantList { "its", "vpu2", "console", "rpc", "its1" }
+            << QVariantList { 2, 6, 50, 60, 3 };
     }
 
     void tiverkIIEmptiedRow()
@@ -327,7 +346,8 @@ private slots:
         QVERIFY(child<QSpinBox>(dialog, "controlTimeout_2")->isEnabled());
         QCOMPARE(dialog.widgetValue(QStringLiteral("controlTimeout_2")), QVariant(60));
         QVERIFY(child<QCheckBox>(dialog, "asudd_priority_on_vpu_3")->isChecked());
-        QCOMPARE(controller->getNativeData(QStringLiteral("asudd_priority_on_vpu")), QVariant(true));
+        QCOMPARE(controller->getNativeData(QStringLiteral("asudd_priority_on_vpu")),
+                 QVariant(true));
     }
 
     // The RCU and the central system exchange their numbers when the order
@@ -359,7 +379,7 @@ private slots:
         flag->setChecked(underRcu);
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         const VObject root = controller->nativeData();
-        QCOMPARE(fieldOf(root["controlSources"], "priority"), (QVariantList{rcu, central, 9}));
+        QCOMPARE(fieldOf(root["controlSources"], "priority"), (QVariantList { rcu, central, 9 }));
         QCOMPARE(root["remoteControlPanel"]["VPU1"]["priority"].toInt(), rcu);
         QCOMPARE(root["asudd_priority_on_vpu"].toBool(), underRcu);
     }
@@ -400,7 +420,7 @@ private slots:
             child<QCheckBox>(dialog, "asudd_enabled")->click();
             QCOMPARE(accept(dialog), int(QDialog::Accepted));
         }
-        QCOMPARE(fieldOf(sources, "type"), (QVariantList{"remoteControlPanel", "JsConsole"}));
+        QCOMPARE(fieldOf(sources, "type"), (QVariantList { "remoteControlPanel", "JsConsole" }));
     }
 };
 

@@ -44,7 +44,8 @@ private slots:
         const CnfDayCardPtr stored = controller.findDayCard(QStringLiteral("1"));
         QCOMPARE(stored->records.value(QTime(6, 0)).end, morningEnd);
         QCOMPARE(stored->records.value(QTime(22, 0)).end, eveningEnd);
-        QCOMPARE(controller.findDayCard(QStringLiteral("2"))->records.value(QTime(12, 0)).end, singleEnd);
+        QCOMPARE(controller.findDayCard(QStringLiteral("2"))->records.value(QTime(12, 0)).end,
+                 singleEnd);
     }
 
     void freeNumbers_data()
@@ -52,13 +53,13 @@ private slots:
         QTest::addColumn<QStringList>("numbers");
         QTest::addColumn<QString>("next");
 
-        QTest::newRow("none") << QStringList{} << "1";
-        QTest::newRow("1,2,5") << QStringList{"1", "2", "5"} << "6";
-        QTest::newRow("5,2,1") << QStringList{"5", "2", "1"} << "3";
-        QTest::newRow("A9") << QStringList{"A9"} << "A10";
-        QTest::newRow("abc") << QStringList{"abc"} << "abc1";
-        QTest::newRow("007") << QStringList{"007"} << "7";
-        QTest::newRow("007, 7") << QStringList{"7", "007"} << "8";
+        QTest::newRow("none") << QStringList {} << "1";
+        QTest::newRow("1,2,5") << QStringList { "1", "2", "5" } << "6";
+        QTest::newRow("5,2,1") << QStringList { "5", "2", "1" } << "3";
+        QTest::newRow("A9") << QStringList { "A9" } << "A10";
+        QTest::newRow("abc") << QStringList { "abc" } << "abc1";
+        QTest::newRow("007") << QStringList { "007" } << "7";
+        QTest::newRow("007, 7") << QStringList { "7", "007" } << "8";
     }
 
     void freeNumbers()
@@ -70,13 +71,13 @@ private slots:
         controller.setProperty("type", QStringLiteral("tiverkii"));
         for (const QString &number : qAsConst(numbers)) {
             addDayCard(controller, number)->addRecord(QTime(1, 0), QTime(), {}, {});
-            addWeekCard(controller, number, {{Qt::Monday, {}}});
+            addWeekCard(controller, number, { { Qt::Monday, {} } });
         }
         Calendar c(&controller);
         c.trigger("daycardAdd");
         c.trigger("weekcardAdd");
-        QCOMPARE(topTexts(c.dayCards), numbers + QStringList{next});
-        QCOMPARE(topTexts(c.weekCards), numbers + QStringList{next});
+        QCOMPARE(topTexts(c.dayCards), numbers + QStringList { next });
+        QCOMPARE(topTexts(c.weekCards), numbers + QStringList { next });
         // A new card is remembered under its number and starts with one record.
         QTreeWidgetItem *added = c.dayCards->topLevelItem(numbers.size());
         QCOMPARE(added->data(0, Qt::UserRole), QVariant(next));
@@ -104,15 +105,15 @@ private slots:
         QCOMPARE(c.dayCards->currentColumn(), 1);
 
         c.trigger("daycardAdd");
-        QCOMPARE(topTexts(c.dayCards), (QStringList{"1", "4", "2", "3"}));
+        QCOMPARE(topTexts(c.dayCards), (QStringList { "1", "4", "2", "3" }));
         QCOMPARE(c.dayCards->currentItem(), c.dayCards->topLevelItem(1)->child(0));
 
         c.weekCards->setCurrentItem(c.weekCards->topLevelItem(0)->child(2));
         c.trigger("weekcardAdd");
-        QCOMPARE(topTexts(c.weekCards), (QStringList{"1", "3", "2"}));
-        QCOMPARE(childTexts(c.weekCards->topLevelItem(1), 2), QStringList{"Mon"});
+        QCOMPARE(topTexts(c.weekCards), (QStringList { "1", "3", "2" }));
+        QCOMPARE(childTexts(c.weekCards->topLevelItem(1), 2), QStringList { "Mon" });
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.seasonPlan->itemDelegateForColumn(3))->texts(),
-                 (QStringList{"1", "3", "2"}));
+                 (QStringList { "1", "3", "2" }));
     }
 
     void minimalData()
@@ -124,12 +125,13 @@ private slots:
         Calendar first(&empty);
         first.setCreateMinimal();
         first.trigger("daycardAdd");
-        QCOMPARE(topTexts(first.dayCards), QStringList{"1"});
-        QCOMPARE(childTexts(first.dayCards->topLevelItem(0), 4), QStringList{"7"});
-        QCOMPARE(topTexts(first.weekCards), QStringList{"1"});
-        QCOMPARE(first.weekCards->topLevelItem(0)->data(0, Qt::UserRole), QVariant(QStringLiteral("1")));
-        QCOMPARE(childTexts(first.weekCards->topLevelItem(0), 2), QStringList{"Mon"});
-        QCOMPARE(childTexts(first.weekCards->topLevelItem(0), 3), QStringList{"1"});
+        QCOMPARE(topTexts(first.dayCards), QStringList { "1" });
+        QCOMPARE(childTexts(first.dayCards->topLevelItem(0), 4), QStringList { "7" });
+        QCOMPARE(topTexts(first.weekCards), QStringList { "1" });
+        QCOMPARE(first.weekCards->topLevelItem(0)->data(0, Qt::UserRole),
+                 QVariant(QStringLiteral("1")));
+        QCOMPARE(childTexts(first.weekCards->topLevelItem(0), 2), QStringList { "Mon" });
+        QCOMPARE(childTexts(first.weekCards->topLevelItem(0), 3), QStringList { "1" });
 
         // One day card and no week card: the first week card gets a second
         // Monday from the minimal step.
@@ -139,9 +141,9 @@ private slots:
         Calendar second(&oneDay);
         second.setCreateMinimal();
         second.trigger("weekcardAdd");
-        QCOMPARE(topTexts(second.weekCards), QStringList{"1"});
-        QCOMPARE(childTexts(second.weekCards->topLevelItem(0), 2), (QStringList{"Mon", "Mon"}));
-        QCOMPARE(childTexts(second.weekCards->topLevelItem(0), 3), (QStringList{"5", "5"}));
+        QCOMPARE(topTexts(second.weekCards), QStringList { "1" });
+        QCOMPARE(childTexts(second.weekCards->topLevelItem(0), 2), (QStringList { "Mon", "Mon" }));
+        QCOMPARE(childTexts(second.weekCards->topLevelItem(0), 3), (QStringList { "5", "5" }));
 
         // Unticked, nothing is added.
         CnfController unticked;
@@ -164,7 +166,8 @@ private slots:
         QCOMPARE(controller.weekCards().size(), 1);
         QCOMPARE(controller.weekCards().first()->id, QStringLiteral("1"));
         QCOMPARE(controller.weekCards().first()->days,
-                 (QMap<int, CnfDayCardPtr>{{Qt::Monday, controller.findDayCard(QStringLiteral("3"))}}));
+                 (QMap<int, CnfDayCardPtr> {
+                     { Qt::Monday, controller.findDayCard(QStringLiteral("3")) } }));
     }
 
     void removeDayCardCascade()
@@ -172,22 +175,25 @@ private slots:
         CnfController controller;
         fillTimetable(controller, QStringLiteral("tiverkii"));
         // Week card 3 runs only day card 3; it and its season plan go with it.
-        const CnfWeekCardPtr only3 = addWeekCard(controller, QStringLiteral("3"),
-                                                 {{Qt::Monday, controller.findDayCard(QStringLiteral("3"))}});
-        addSeasonPlan(controller, QStringLiteral("Dark"), QDate(2027, 1, 1), QDate(2027, 1, 2), only3);
+        const CnfWeekCardPtr only3
+            = addWeekCard(controller, QStringLiteral("3"),
+                          { { Qt::Monday, controller.findDayCard(QStringLiteral("3")) } });
+        addSeasonPlan(controller, QStringLiteral("Dark"), QDate(2027, 1, 1), QDate(2027, 1, 2),
+                      only3);
         Calendar c(&controller);
         c.dayCards->setCurrentItem(c.dayCards->topLevelItem(2));
         c.trigger("daycardRemove");
 
-        QCOMPARE(topTexts(c.dayCards), (QStringList{"1", "2"}));
-        QCOMPARE(topTexts(c.weekCards), (QStringList{"1", "2"}));
-        QCOMPARE(childTexts(c.weekCards->topLevelItem(0), 2), (QStringList{"Mon", "Tue", "Sat"}));
-        QCOMPARE(columnTexts(c.seasonPlan, 0), (QStringList{"Warm", "Cold"}));
-        QCOMPARE(columnTexts(c.specialDays, 1), QStringList{"Holiday"});
+        QCOMPARE(topTexts(c.dayCards), (QStringList { "1", "2" }));
+        QCOMPARE(topTexts(c.weekCards), (QStringList { "1", "2" }));
+        QCOMPARE(childTexts(c.weekCards->topLevelItem(0), 2),
+                 (QStringList { "Mon", "Tue", "Sat" }));
+        QCOMPARE(columnTexts(c.seasonPlan, 0), (QStringList { "Warm", "Cold" }));
+        QCOMPARE(columnTexts(c.specialDays, 1), QStringList { "Holiday" });
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.weekCards->itemDelegateForColumn(3))->texts(),
-                 (QStringList{"1", "2"}));
+                 (QStringList { "1", "2" }));
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.seasonPlan->itemDelegateForColumn(3))->texts(),
-                 (QStringList{"1", "2"}));
+                 (QStringList { "1", "2" }));
     }
 
     void renaming()
@@ -203,28 +209,30 @@ private slots:
         c.typeNumber(c.dayCards, dark, QStringLiteral("10"));
         QCOMPARE(dark->text(0), QStringLiteral("10"));
         QCOMPARE(dark->data(0, Qt::UserRole), QVariant(QStringLiteral("10")));
-        QCOMPARE(childTexts(c.weekCards->topLevelItem(0), 3), (QStringList{"1", "1", "2", "10"}));
-        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList{"10", "2"}));
+        QCOMPARE(childTexts(c.weekCards->topLevelItem(0), 3),
+                 (QStringList { "1", "1", "2", "10" }));
+        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList { "10", "2" }));
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.specialDays->itemDelegateForColumn(3))->texts(),
-                 (QStringList{"1", "2", "10"}));
+                 (QStringList { "1", "2", "10" }));
 
         // A number another card has is refused; nothing is rewritten.
         c.typeNumber(c.dayCards, dark, QStringLiteral("2"));
-        QCOMPARE(topTexts(c.dayCards), (QStringList{"1", "2", "10"}));
-        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList{"10", "2"}));
+        QCOMPARE(topTexts(c.dayCards), (QStringList { "1", "2", "10" }));
+        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList { "10", "2" }));
 
         // Week card 2 becomes W2: its season plan follows.
         c.typeNumber(c.weekCards, c.weekCards->topLevelItem(1), QStringLiteral("W2"));
-        QCOMPARE(columnTexts(c.seasonPlan, 3), (QStringList{"1", "W2"}));
+        QCOMPARE(columnTexts(c.seasonPlan, 3), (QStringList { "1", "W2" }));
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.seasonPlan->itemDelegateForColumn(3))->texts(),
-                 (QStringList{"1", "W2"}));
+                 (QStringList { "1", "W2" }));
 
         c.pressOk();
         QCOMPARE(controller.specialDays().value(QDate(2027, 1, 1))->dayCard,
                  controller.findDayCard(QStringLiteral("10")));
         QCOMPARE(controller.findWeekCard(QStringLiteral("1"))->days.value(Qt::Sunday),
                  controller.findDayCard(QStringLiteral("10")));
-        QCOMPARE(controller.seasonPlans().at(1)->weekCard, controller.findWeekCard(QStringLiteral("W2")));
+        QCOMPARE(controller.seasonPlans().at(1)->weekCard,
+                 controller.findWeekCard(QStringLiteral("W2")));
     }
 
     // An empty number, typed or set, is refused like a taken one: every
@@ -272,10 +280,10 @@ private slots:
         c.trigger("specialDaysAdd"); // no day card chosen yet
         c.dayCards->topLevelItem(0)->child(0)->setText(0, QStringLiteral("5"));
         c.weekCards->topLevelItem(0)->child(0)->setText(0, QStringLiteral("6"));
-        QCOMPARE(childTexts(c.weekCards->topLevelItem(1), 3), (QStringList{"2", ""}));
-        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList{"3", "2", ""}));
-        QCOMPARE(columnTexts(c.seasonPlan, 3), (QStringList{"1", "2"}));
-        QCOMPARE(topTexts(c.dayCards), (QStringList{"1", "2", "3"}));
+        QCOMPARE(childTexts(c.weekCards->topLevelItem(1), 3), (QStringList { "2", "" }));
+        QCOMPARE(columnTexts(c.specialDays, 3), (QStringList { "3", "2", "" }));
+        QCOMPARE(columnTexts(c.seasonPlan, 3), (QStringList { "1", "2" }));
+        QCOMPARE(topTexts(c.dayCards), (QStringList { "1", "2", "3" }));
         c.pressOk();
         QCOMPARE(controller.save(-1), before);
     }

@@ -16,8 +16,10 @@ private slots:
     {
         CnfController controller;
         controller.setProperty("type", QStringLiteral("ZU_MOLT"));
-        addDayCard(controller, QStringLiteral("1"), QStringLiteral("Daily.2"))->addRecord(QTime(1, 0), {}, {}, {});
-        addSpecialDay(controller, QDate(2027, 1, 1), QStringLiteral("1"), QStringLiteral("Special.3"), {});
+        addDayCard(controller, QStringLiteral("1"), QStringLiteral("Daily.2"))
+            ->addRecord(QTime(1, 0), {}, {}, {});
+        addSpecialDay(controller, QDate(2027, 1, 1), QStringLiteral("1"),
+                      QStringLiteral("Special.3"), {});
         Calendar c(&controller);
         c.trigger("daycardAdd");
         c.trigger("specialDaysAdd");
@@ -26,24 +28,25 @@ private slots:
         QCOMPARE(c.specialDays->item(1, 1)->text(), QStringLiteral("Special.4"));
         c.trigger("seasonPlanAdd");
         c.trigger("seasonPlanAdd");
-        QCOMPARE(columnTexts(c.seasonPlan, 0), (QStringList{"Seasonly.1", "Seasonly.2"}));
+        QCOMPARE(columnTexts(c.seasonPlan, 0), (QStringList { "Seasonly.1", "Seasonly.2" }));
     }
 
     void removeTableRows()
     {
         CnfController controller;
         fillTimetable(controller, QStringLiteral("tiverkii"));
-        addSpecialDay(controller, QDate(2027, 12, 31), QStringLiteral("3"), QStringLiteral("Eve"), {});
+        addSpecialDay(controller, QDate(2027, 12, 31), QStringLiteral("3"), QStringLiteral("Eve"),
+                      {});
         Calendar c(&controller);
         // Two rows apart: removing the first must not shift the other out of place.
         c.specialDays->setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 3), true);
         c.specialDays->setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 3), true);
         c.trigger("specialDaysRemove");
-        QCOMPARE(columnTexts(c.specialDays, 1), QStringList{"Holiday"});
+        QCOMPARE(columnTexts(c.specialDays, 1), QStringList { "Holiday" });
 
         c.seasonPlan->selectRow(1);
         c.trigger("seasonPlanRemove");
-        QCOMPARE(columnTexts(c.seasonPlan, 0), QStringList{"Warm"});
+        QCOMPARE(columnTexts(c.seasonPlan, 0), QStringList { "Warm" });
 
         // Without a selection the remove actions do nothing.
         c.dayCards->clearSelection();

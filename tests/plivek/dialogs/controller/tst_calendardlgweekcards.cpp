@@ -34,8 +34,9 @@ private slots:
         QCOMPARE(c.weekCards->topLevelItemCount(), 1);
         c.trigger("weekcardAdd");
         QCOMPARE(c.weekCards->topLevelItemCount(), cards);
-        QCOMPARE(menuNames(c.dialog.contextMenu(c.weekCards)).contains(QStringLiteral("weekcardAdd")),
-                 cards > 1);
+        QCOMPARE(
+            menuNames(c.dialog.contextMenu(c.weekCards)).contains(QStringLiteral("weekcardAdd")),
+            cards > 1);
     }
 
     void weekRecords_data()
@@ -44,9 +45,9 @@ private slots:
         QTest::addColumn<QStringList>("days");
         QTest::addColumn<int>("added");
 
-        QTest::newRow("after Sun") << 1 << QStringList{"Wed", "Sun", "Mon"} << 2;
-        QTest::newRow("after Wed") << 0 << QStringList{"Wed", "Thu", "Sun"} << 1;
-        QTest::newRow("card with records") << -1 << QStringList{"Wed", "Sun", "Mon"} << 2;
+        QTest::newRow("after Sun") << 1 << QStringList { "Wed", "Sun", "Mon" } << 2;
+        QTest::newRow("after Wed") << 0 << QStringList { "Wed", "Thu", "Sun" } << 1;
+        QTest::newRow("card with records") << -1 << QStringList { "Wed", "Sun", "Mon" } << 2;
     }
 
     void weekRecords()
@@ -59,13 +60,14 @@ private slots:
         controller.setProperty("type", QStringLiteral("tiverkii"));
         const CnfDayCardPtr day = addDayCard(controller, QStringLiteral("4"));
         day->addRecord(QTime(0, 0), {}, {}, {});
-        addWeekCard(controller, QStringLiteral("1"), {{Qt::Wednesday, day}, {Qt::Sunday, day}});
+        addWeekCard(controller, QStringLiteral("1"),
+                    { { Qt::Wednesday, day }, { Qt::Sunday, day } });
         Calendar c(&controller);
         QTreeWidgetItem *card = c.weekCards->topLevelItem(0);
         c.weekCards->setCurrentItem(selected < 0 ? card : card->child(selected));
         c.trigger("weekcardItemAdd");
         QCOMPARE(childTexts(card, 2), days);
-        QCOMPARE(childTexts(card, 3), (QStringList{"4", "4", "4"}));
+        QCOMPARE(childTexts(card, 3), (QStringList { "4", "4", "4" }));
         QCOMPARE(c.weekCards->currentItem(), card->child(added));
     }
 
@@ -79,16 +81,16 @@ private slots:
         QTreeWidgetItem *winter = c.weekCards->topLevelItem(1);
         c.weekCards->setCurrentItem(winter->child(1));
         c.trigger("weekcardRemove");
-        QCOMPARE(childTexts(winter, 2), QStringList{"Mon"});
+        QCOMPARE(childTexts(winter, 2), QStringList { "Mon" });
         QCOMPARE(c.seasonPlan->rowCount(), 2);
 
         // Its last record: the week card and its season plan go too.
         c.weekCards->setCurrentItem(winter->child(0));
         c.trigger("weekcardRemove");
-        QCOMPARE(topTexts(c.weekCards), QStringList{"1"});
-        QCOMPARE(columnTexts(c.seasonPlan, 0), QStringList{"Warm"});
+        QCOMPARE(topTexts(c.weekCards), QStringList { "1" });
+        QCOMPARE(columnTexts(c.seasonPlan, 0), QStringList { "Warm" });
         QCOMPARE(qobject_cast<ComboBoxDelegate *>(c.seasonPlan->itemDelegateForColumn(3))->texts(),
-                 QStringList{"1"});
+                 QStringList { "1" });
 
         // A card row: its season plans go with it.
         c.weekCards->setCurrentItem(c.weekCards->topLevelItem(0));

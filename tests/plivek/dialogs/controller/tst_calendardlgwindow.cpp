@@ -42,8 +42,8 @@ private slots:
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
         dialog.findChild<QAction *>(QStringLiteral("specialDaysAdd"))->trigger();
-        const QString message =
-            QStringLiteral("Impossible to add new special day. Maximum numbers for given type of controller: 32");
+        const QString message = QStringLiteral(
+            "Impossible to add new special day. Maximum numbers for given type of controller: 32");
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenTitle(), QStringLiteral("Error"));
         QCOMPARE(answerer.seenText(), message);

@@ -32,15 +32,15 @@ QStringList itemTexts(const QComboBox *box)
     return texts;
 }
 
-const QStringList powerSwitchChoices{"one",           "two",           "only network monitoring",
-                                     "no",            "PWR_C - 1pc.",  "PWR_C - 2pc.",
-                                     "PWR_C - 3pc.",  "PWR_C - 4pc.",  "PWR_C - 5pc.",
-                                     "PWR_C - 6pc.",  "PWR_C - 7pc."};
-const QStringList expansionCaseChoices{"no", "yes"};
+const QStringList powerSwitchChoices { "one",          "two",          "only network monitoring",
+                                       "no",           "PWR_C - 1pc.", "PWR_C - 2pc.",
+                                       "PWR_C - 3pc.", "PWR_C - 4pc.", "PWR_C - 5pc.",
+                                       "PWR_C - 6pc.", "PWR_C - 7pc." };
+const QStringList expansionCaseChoices { "no", "yes" };
 
 // The widgets that only TIVERK shows besides its page.
-const QStringList tiverkOnly{"creationTime", "creationTimeLabel", "changeTime", "changeTimeLabel", "versionList",
-                             "versionListLabel"};
+const QStringList tiverkOnly { "creationTime",    "creationTimeLabel", "changeTime",
+                               "changeTimeLabel", "versionList",       "versionListLabel" };
 
 } // namespace
 
@@ -59,27 +59,34 @@ private slots:
         QTest::addColumn<bool>("tableFlip");
         QTest::addColumn<bool>("tiverkRowsHidden");
 
-        const QStringList known{"3.14", "3.15", "3.16", "3.17", "3.18"};
-        QTest::newRow("tiverk 3.14") << "tiverk" << "3.14" << 0 << "Expansion case:" << expansionCaseChoices
-                                     << known << false << false;
-        QTest::newRow("tiverk 3.16") << "tiverk" << "3.16" << 0 << "Expansion case:" << expansionCaseChoices
-                                     << known << false << false;
-        QTest::newRow("tiverk 3.17") << "tiverk" << "3.17" << 0 << "Power switch:" << powerSwitchChoices
-                                     << known << false << false;
-        QTest::newRow("tiverk 3.18") << "tiverk" << "3.18" << 0 << "Power switch:" << powerSwitchChoices
-                                     << known << true << false;
-        QTest::newRow("tiverk unknown 3.9")
-            << "tiverk" << "3.9" << 0 << "Power switch:" << powerSwitchChoices << QStringList{"3.9"} + known
-            << false << false;
-        QTest::newRow("tiverk empty version")
-            << "tiverk" << "" << 0 << "Power switch:" << powerSwitchChoices << QStringList{""} + known << false
-            << false;
-        QTest::newRow("adapter") << "adapter" << "" << 1 << "Power switch:" << QStringList() << known << true
+        const QStringList known { "3.14", "3.15", "3.16", "3.17", "3.18" };
+        QTest::newRow("tiverk 3.14")
+            << "tiverk"
+            << "3.14" << 0 << "Expansion case:" << expansionCaseChoices << known << false << false;
+        QTest::newRow("tiverk 3.16")
+            << "tiverk"
+            << "3.16" << 0 << "Expansion case:" << expansionCaseChoices << known << false << false;
+        QTest::newRow("tiverk 3.17")
+            << "tiverk"
+            << "3.17" << 0 << "Power switch:" << powerSwitchChoices << known << false << false;
+        QTest::newRow("tiverk 3.18")
+            << "tiverk"
+            << "3.18" << 0 << "Power switch:" << powerSwitchChoices << known << true << false;
+        QTest::newRow("tiverk unknown 3.9") << "tiverk"
+                                            << "3.9" << 0 << "Power switch:" << powerSwitchChoices
+                                            << QStringList { "3.9" } + known << false << false;
+        QTest::newRow("tiverk empty version") << "tiverk"
+                                              << "" << 0 << "Power switch:" << powerSwitchChoices
+                                              << QStringList { "" } + known << false << false;
+        QTest::newRow("adapter") << "adapter"
+                                 << "" << 1 << "Power switch:" << QStringList() << known << true
                                  << true;
-        QTest::newRow("tiverkii") << "tiverkii" << "" << 2 << "Power switch:" << QStringList() << known << true
+        QTest::newRow("tiverkii") << "tiverkii"
+                                  << "" << 2 << "Power switch:" << QStringList() << known << true
                                   << true;
-        QTest::newRow("unknown type") << "other" << "3.18" << 1 << "Power switch:" << QStringList() << known
-                                      << true << true;
+        QTest::newRow("unknown type")
+            << "other"
+            << "3.18" << 1 << "Power switch:" << QStringList() << known << true << true;
     }
 
     // The page, the power-switch row, the version list and the rows that a
@@ -98,20 +105,26 @@ private slots:
         auto controller = makeController(type, version);
         CommonParametersDlg dialog(nullptr, controller.get());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Common parameters"));
-        QCOMPARE(dialog.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->currentIndex(), page);
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("powerSwitchLabel"))->text(), powerLabel);
+        QCOMPARE(
+            dialog.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"))->currentIndex(),
+            page);
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("powerSwitchLabel"))->text(),
+                 powerLabel);
         const auto *powerSwitch = dialog.findChild<QComboBox *>(QStringLiteral("powerSwitch"));
         QCOMPARE(itemTexts(powerSwitch), choices);
         QCOMPARE(powerSwitch->currentIndex(), choices.isEmpty() ? -1 : 0);
         const auto *versionList = dialog.findChild<QComboBox *>(QStringLiteral("versionList"));
         QCOMPARE(itemTexts(versionList), versions);
         if (page == 0)
-            QCOMPARE(dialog.widgetValue(QStringLiteral("versionList"), "currentText"), QVariant(version));
+            QCOMPARE(dialog.widgetValue(QStringLiteral("versionList"), "currentText"),
+                     QVariant(version));
 
         QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("table_flip")) != nullptr, tableFlip);
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("table_flipLabel")) != nullptr, tableFlip);
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("table_flipLabel")) != nullptr,
+                 tableFlip);
         for (const QString &name : tiverkOnly)
-            QVERIFY2(dialog.findChild<QWidget *>(name)->isHidden() == tiverkRowsHidden, qPrintable(name));
+            QVERIFY2(dialog.findChild<QWidget *>(name)->isHidden() == tiverkRowsHidden,
+                     qPrintable(name));
         // The interstates are never shown; only TIVERK disables them.
         auto *interstates = dialog.findChild<QGroupBox *>(QStringLiteral("globalInterstates"));
         QCOMPARE(interstates->isHidden(), page == 0);
@@ -120,7 +133,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(!interstates->isVisible());
-        for (const char *name : {"number", "description"})
+        for (const char *name : { "number", "description" })
             QVERIFY2(dialog.findChild<QWidget *>(QLatin1String(name))->isVisible(), name);
     }
 
@@ -148,7 +161,8 @@ private slots:
         QCOMPARE(label->text(), QStringLiteral("Power switch:"));
         QCOMPARE(itemTexts(powerSwitch), powerSwitchChoices);
         QCOMPARE(dialog.widgetValue(QStringLiteral("powerSwitch")), QVariant(0));
-        QCOMPARE(dialog.widgetValue(QStringLiteral("versionList"), "currentText"), QVariant("3.17"));
+        QCOMPARE(dialog.widgetValue(QStringLiteral("versionList"), "currentText"),
+                 QVariant("3.17"));
         // The row of the countdown blinking follows the opening version only.
         QVERIFY(dialog.findChild<QSpinBox *>(QStringLiteral("table_flip")));
     }
@@ -160,13 +174,20 @@ private slots:
         QTest::addColumn<QVariant>("loaded");
         QTest::addColumn<QString>("shownText");
 
-        QTest::newRow("table_flip at -1") << "tiverk" << "table_flip" << QVariant(-1) << "not set";
-        QTest::newRow("table_flip absent") << "tiverk" << "table_flip" << QVariant() << "not set";
-        QTest::newRow("journalDetail at 24") << "tiverk" << "journalDetail" << QVariant(24) << "255";
-        QTest::newRow("journalDetail absent") << "tiverk" << "journalDetail" << QVariant() << "255";
-        QTest::newRow("interstate green blinking") << "tiverk" << "is_greenBlink" << QVariant(1) << "1sec.";
-        QTest::newRow("interstate yellow") << "tiverk" << "is_yellow" << QVariant(0) << "0sec.";
-        QTest::newRow("interstate red-yellow") << "tiverk" << "is_redYellow" << QVariant(1) << "1sec.";
+        QTest::newRow("table_flip at -1") << "tiverk"
+                                          << "table_flip" << QVariant(-1) << "not set";
+        QTest::newRow("table_flip absent") << "tiverk"
+                                           << "table_flip" << QVariant() << "not set";
+        QTest::newRow("journalDetail at 24") << "tiverk"
+                                             << "journalDetail" << QVariant(24) << "255";
+        QTest::newRow("journalDetail absent") << "tiverk"
+                                              << "journalDetail" << QVariant() << "255";
+        QTest::newRow("interstate green blinking") << "tiverk"
+                                                   << "is_greenBlink" << QVariant(1) << "1sec.";
+        QTest::newRow("interstate yellow") << "tiverk"
+                                           << "is_yellow" << QVariant(0) << "0sec.";
+        QTest::newRow("interstate red-yellow") << "tiverk"
+                                               << "is_redYellow" << QVariant(1) << "1sec.";
     }
 
     void notSetReadings()
@@ -212,8 +233,11 @@ private slots:
     {
         auto controller = makeController(QStringLiteral("tiverkii"), QString());
         CommonParametersDlg dialog(nullptr, controller.get());
-        const QStringList inside{"mfu_signal_port", "mfu_signal2", "mfu_signal2_port", "mfu_signal2_port_speed"};
-        QCOMPARE(dialog.findChild<QGroupBox *>(QStringLiteral("mfu_signal2"))->parentWidget()->objectName(),
+        const QStringList inside { "mfu_signal_port", "mfu_signal2", "mfu_signal2_port",
+                                   "mfu_signal2_port_speed" };
+        QCOMPARE(dialog.findChild<QGroupBox *>(QStringLiteral("mfu_signal2"))
+                     ->parentWidget()
+                     ->objectName(),
                  QStringLiteral("mfu_signal"));
 
         dialog.setWidgetValue(QStringLiteral("mfu_signal"), true);
@@ -239,11 +263,12 @@ private slots:
         auto controller = makeController(QStringLiteral("tiverk"), QStringLiteral("3.18"));
         CommonParametersDlg dialog(nullptr, controller.get());
         const QString seconds = QString::fromUtf8("\xd1\x81\xd0\xb5\xd0\xba."); // "сек."
-        for (const char *name : {"startup_yf", "startup_rr", "table_flip"})
+        for (const char *name : { "startup_yf", "startup_rr", "table_flip" })
             QCOMPARE(dialog.findChild<QSpinBox *>(QLatin1String(name))->suffix(), seconds);
         QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("maxCurrent"))->suffix(),
                  QString(QChar(0x0410))); // Cyrillic "А"
-        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("is_yellow"))->suffix(), QStringLiteral("sec."));
+        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("is_yellow"))->suffix(),
+                 QStringLiteral("sec."));
     }
 
     void fieldDefaults_data()
@@ -289,30 +314,34 @@ private slots:
         QTest::addColumn<QVariantMap>("loaded");
         QTest::addColumn<QVariantMap>("read");
 
-        const QVariantMap tiverk{{"number", 17},
-                                 {"description", "Main st."},
-                                 {"creationTime", "01.02.2020 10:00"},
-                                 {"changeTime", "03.04.2021 11:30"},
-                                 {"maxCurrent", 20},
-                                 {"journalDetail", 60},
-                                 {"powerSwitch", 5},
-                                 {"startup_yf", 6},
-                                 {"startup_rr", 3},
-                                 {"table_flip", 2}};
+        const QVariantMap tiverk { { "number", 17 },
+                                   { "description", "Main st." },
+                                   { "creationTime", "01.02.2020 10:00" },
+                                   { "changeTime", "03.04.2021 11:30" },
+                                   { "maxCurrent", 20 },
+                                   { "journalDetail", 60 },
+                                   { "powerSwitch", 5 },
+                                   { "startup_yf", 6 },
+                                   { "startup_rr", 3 },
+                                   { "table_flip", 2 } };
         QTest::newRow("tiverk") << "tiverk" << tiverk << tiverk;
         QTest::newRow("tiverk lacking keys")
             << "tiverk"
-            << QVariantMap{{"description", QVariant()}, {"maxCurrent", QVariant()}, {"journalDetail", QVariant()},
-                           {"powerSwitch", QVariant()}, {"table_flip", QVariant()}, {"changeTime", QVariant()}}
-            << QVariantMap{{"description", QVariant()}, {"maxCurrent", 5}, {"journalDetail", QVariant()},
-                           {"powerSwitch", 0}, {"table_flip", QVariant()}, {"changeTime", QVariant()}};
-        const QVariantMap adapter{{"number", 3}, {"description", "Adapter"}, {"DEVICE", 2}, {"SCHEDULING", 1}};
+            << QVariantMap { { "description", QVariant() },   { "maxCurrent", QVariant() },
+                             { "journalDetail", QVariant() }, { "powerSwitch", QVariant() },
+                             { "table_flip", QVariant() },    { "changeTime", QVariant() } }
+            << QVariantMap { { "description", QVariant() },   { "maxCurrent", 5 },
+                             { "journalDetail", QVariant() }, { "powerSwitch", 0 },
+                             { "table_flip", QVariant() },    { "changeTime", QVariant() } };
+        const QVariantMap adapter {
+            { "number", 3 }, { "description", "Adapter" }, { "DEVICE", 2 }, { "SCHEDULING", 1 }
+        };
         QTest::newRow("adapter") << "adapter" << adapter << adapter;
-        const QVariantMap tiverkII{{"number", 65535},
-                                   {"name", "North"},
-                                   {"mfu_signal", 1},
-                                   {"mfu_signal_port", "/dev/ttyACM2"},
-                                   {"mfu_signal2", 0}};
+        const QVariantMap tiverkII { { "number", 65535 },
+                                     { "name", "North" },
+                                     { "mfu_signal", 1 },
+                                     { "mfu_signal_port", "/dev/ttyACM2" },
+                                     { "mfu_signal2", 0 } };
         QTest::newRow("tiverkii") << "tiverkii" << tiverkII << tiverkII;
     }
 

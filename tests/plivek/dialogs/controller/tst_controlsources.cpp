@@ -52,7 +52,8 @@ private slots:
         QFETCH(int, byNameOrId);
 
         CnfController controller;
-        loadTree(controller, R"({"controlSources": [{"id": 3, "name": "vpu2"}, {"id": 4, "name": "3"},
+        loadTree(controller,
+                 R"({"controlSources": [{"id": 3, "name": "vpu2"}, {"id": 4, "name": "3"},
                                                      {"id": 5, "name": "its"}],
                                   "pointer": 0})");
         VObject root = controller.nativeData();
@@ -90,14 +91,15 @@ private slots:
                                                   {"type": "JsonRPC", "priority": 40},
                                                   {"name": "vpu", "priority": 2}]})")
             << "its" << 2 << 3;
-        QTest::newRow("excluded name")
-            << QByteArray(R"({"controlSources": [{"name": "its", "priority": 7}, {"name": "vpu", "priority": 2}]})")
-            << "its" << 2 << 3;
-        QTest::newRow("outside the ranking")
-            << QByteArray(R"({"controlSources": [{"name": "a", "priority": 9999}, {"name": "b", "priority": 4},
+        QTest::newRow("excluded name") << QByteArray(
+            R"({"controlSources": [{"name": "its", "priority": 7}, {"name": "vpu", "priority": 2}]})")
+                                       << "its" << 2 << 3;
+        QTest::newRow("outside the ranking") << QByteArray(
+            R"({"controlSources": [{"name": "a", "priority": 9999}, {"name": "b", "priority": 4},
                                                   {"name": "c", "priority": 5}]})")
-            << "vpu" << 5 << 6;
-        QTest::newRow("text priority") << QByteArray(R"({"controlSources": [{"priority": "x"}]})") << "vpu" << 1 << 1;
+                                             << "vpu" << 5 << 6;
+        QTest::newRow("text priority")
+            << QByteArray(R"({"controlSources": [{"priority": "x"}]})") << "vpu" << 1 << 1;
     }
 
     void highestPriority()
@@ -117,7 +119,8 @@ private slots:
     void ids()
     {
         CnfController controller;
-        loadTree(controller, R"({"controlSources": [{"id": 1}, {"id": 4}, {"id": "two"}, {"id": 2}]})");
+        loadTree(controller,
+                 R"({"controlSources": [{"id": 1}, {"id": 4}, {"id": "two"}, {"id": 2}]})");
         const VObject sources = ControlSources::list(controller.nativeData());
         QCOMPARE(ControlSources::largestId(sources), 4);
         QCOMPARE(ControlSources::smallestFreeId(sources), 3);
@@ -130,7 +133,8 @@ private slots:
     void removedEntryStaysOut()
     {
         CnfController controller;
-        loadTree(controller, R"({"controlSources": [{"id": 1, "name": "its"}, {"id": 2, "name": "vpu"}]})");
+        loadTree(controller,
+                 R"({"controlSources": [{"id": 1, "name": "its"}, {"id": 2, "name": "vpu"}]})");
         VObject sources = ControlSources::list(controller.nativeData());
         VObject entry = sources[0];
         QVERIFY(entry.remove());
@@ -150,11 +154,15 @@ private slots:
         QTest::addColumn<QVariant>("central");
         QTest::addColumn<QVariantList>("after");
 
-        QTest::newRow("under, kept") << true << QVariant(2) << QVariant(5) << QVariantList{2, 5};
-        QTest::newRow("under, exchanged") << true << QVariant(5) << QVariant(2) << QVariantList{2, 5};
-        QTest::newRow("above, exchanged") << false << QVariant(2) << QVariant(5) << QVariantList{5, 2};
-        QTest::newRow("above, kept") << false << QVariant(5) << QVariant(2) << QVariantList{5, 2};
-        QTest::newRow("central not set") << false << QVariant(2) << QVariant() << QVariantList{2, QVariant()};
+        QTest::newRow("under, kept") << true << QVariant(2) << QVariant(5) << QVariantList { 2, 5 };
+        QTest::newRow("under, exchanged")
+            << true << QVariant(5) << QVariant(2) << QVariantList { 2, 5 };
+        QTest::newRow("above, exchanged")
+            << false << QVariant(2) << QVariant(5) << QVariantList { 5, 2 };
+        QTest::newRow("above, kept")
+            << false << QVariant(5) << QVariant(2) << QVariantList { 5, 2 };
+        QTest::newRow("central not set")
+            << false << QVariant(2) << QVariant() << QVariantList { 2, QVariant() };
     }
 
     void exchange()
@@ -165,7 +173,8 @@ private slots:
         QFETCH(QVariantList, after);
 
         CnfController controller;
-        loadTree(controller, R"({"controlSources": [{"name": "vpu"}, {"name": "its"}, {"type": "JsConsole",
+        loadTree(controller,
+                 R"({"controlSources": [{"name": "vpu"}, {"name": "its"}, {"type": "JsConsole",
                                                                                         "priority": 1}]})");
         VObject sources = ControlSources::list(controller.nativeData());
         if (rcu.isValid())
@@ -173,7 +182,7 @@ private slots:
         if (central.isValid())
             sources[1]["priority"] = central;
         ControlSources::exchange(sources[0]["priority"], sources[1]["priority"], centralUnderRcu);
-        QCOMPARE(priorities(sources), after + QVariantList{1});
+        QCOMPARE(priorities(sources), after + QVariantList { 1 });
     }
 
     // Rule 3: against several central-system sources only the RCU and the
@@ -184,8 +193,8 @@ private slots:
         QTest::addColumn<QVariantList>("after");
 
         // vpu 3, its 1, its1 4, its2 1, JsonRPC 2
-        QTest::newRow("under the RCU") << true << QVariantList{1, 1, 4, 3, 2};
-        QTest::newRow("above the RCU") << false << QVariantList{4, 1, 3, 1, 2};
+        QTest::newRow("under the RCU") << true << QVariantList { 1, 1, 4, 3, 2 };
+        QTest::newRow("above the RCU") << false << QVariantList { 4, 1, 3, 1, 2 };
     }
 
     void exchangeWithCentral()
@@ -194,15 +203,19 @@ private slots:
         QFETCH(QVariantList, after);
 
         CnfController controller;
-        loadTree(controller, R"({"controlSources": [{"name": "vpu", "priority": 3}, {"name": "its", "priority": 1},
+        loadTree(
+            controller,
+            R"({"controlSources": [{"name": "vpu", "priority": 3}, {"name": "its", "priority": 1},
                                                      {"name": "its1", "priority": 4},
                                                      {"name": "its2", "priority": 1},
                                                      {"type": "JsonRPC", "priority": 2}]})");
         VObject sources = ControlSources::list(controller.nativeData());
-        QVERIFY(ControlSources::exchangeWithCentral(sources, sources[0]["priority"], centralUnderRcu, 1, 4));
+        QVERIFY(ControlSources::exchangeWithCentral(sources, sources[0]["priority"],
+                                                    centralUnderRcu, 1, 4));
         QCOMPARE(priorities(sources), after);
         // The order agrees now: nothing more is exchanged.
-        QVERIFY(!ControlSources::exchangeWithCentral(sources, sources[0]["priority"], centralUnderRcu, 1, 4));
+        QVERIFY(!ControlSources::exchangeWithCentral(sources, sources[0]["priority"],
+                                                     centralUnderRcu, 1, 4));
     }
 };
 

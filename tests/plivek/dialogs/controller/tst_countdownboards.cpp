@@ -20,7 +20,7 @@ std::unique_ptr<CnfController> controllerOf(const QString &type, const QByteArra
 {
     auto controller = std::make_unique<CnfController>();
     controller->setProperty("type", type);
-    for (int id : {1, 2, 3}) {
+    for (int id : { 1, 2, 3 }) {
         auto group = CnfSignalGroupPtr::create();
         group->id = id;
         group->name = QStringLiteral("G%1").arg(id);
@@ -67,8 +67,10 @@ private slots:
         {
             CountDownTableZU_MOLTDlg dialog(nullptr, controller.get());
             QCOMPARE(dialog.windowTitle(), QStringLiteral("Parameters display countdown"));
-            QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("warnTime"))->text(), QStringLiteral("not set"));
-            QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("protocol"))->currentText(), QStringLiteral("V1"));
+            QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("warnTime"))->text(),
+                     QStringLiteral("not set"));
+            QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("protocol"))->currentText(),
+                     QStringLiteral("V1"));
             QCOMPARE(boards(dialog)->columnCount(), 1);
             QVERIFY(boards(dialog)->isRowHidden(2));
             QVERIFY(boards(dialog)->autoExtendColumns);
@@ -76,8 +78,9 @@ private slots:
         }
         const VObject root = controller->nativeData();
         QCOMPARE(json(root["countdownBoards"]), QByteArray(R"({"protocol":"V1"})"));
-        QCOMPARE(json(root["KMP1"]["devices"]),
-                 QByteArray(R"([{"addr":6,"device":"KTV1","port":"RS485_1","type":"interfaceType"}])"));
+        QCOMPARE(
+            json(root["KMP1"]["devices"]),
+            QByteArray(R"([{"addr":6,"device":"KTV1","port":"RS485_1","type":"interfaceType"}])"));
     }
 
     // Repeated OKs keep one device, also when it stood there before the boards.
@@ -117,10 +120,12 @@ private slots:
         CountDownTableZU_MOLTDlg dialog(nullptr, controller.get());
         auto *port = dialog.findChild<QComboBox *>(QStringLiteral("port"));
         for (int i = 0; i < port->count(); ++i)
-            port->setItemText(i, QString::fromUtf8("\xd0\x9f\xd0\xbe\xd1\x80\xd1\x82 %1").arg(i + 1));
+            port->setItemText(i,
+                              QString::fromUtf8("\xd0\x9f\xd0\xbe\xd1\x80\xd1\x82 %1").arg(i + 1));
         port->setCurrentIndex(1);
         QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
-        QCOMPARE(controller->nativeData()["KMP1"]["devices"][0]["port"].toString(), QStringLiteral("RS485_2"));
+        QCOMPARE(controller->nativeData()["KMP1"]["devices"][0]["port"].toString(),
+                 QStringLiteral("RS485_2"));
     }
 
     void zuMoltItems()
@@ -134,7 +139,8 @@ private slots:
         QCOMPARE(dialog.widgetValue(QStringLiteral("warnTime")), QVariant(10));
 
         // "V1" hides "Boards count", yet what it holds is stored.
-        dialog.findChild<QComboBox *>(QStringLiteral("protocol"))->setCurrentText(QStringLiteral("V1"));
+        dialog.findChild<QComboBox *>(QStringLiteral("protocol"))
+            ->setCurrentText(QStringLiteral("V1"));
         QVERIFY(table->isRowHidden(2));
         // A board whose group is cleared is dropped; "not set" removes the
         // default warning time.
@@ -142,8 +148,9 @@ private slots:
         dialog.setWidgetValue(QStringLiteral("warnTime"), -1);
         QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
         QCOMPARE(json(controller->nativeData()["countdownBoards"]),
-                 QByteArray(R"({"items":[{"addr":11,"boards":2,"id":1,"warnTime":5},{"addr":13,"id":3}],)"
-                            R"("protocol":"V1"})"));
+                 QByteArray(
+                     R"({"items":[{"addr":11,"boards":2,"id":1,"warnTime":5},{"addr":13,"id":3}],)"
+                     R"("protocol":"V1"})"));
     }
 
     // With a Signal module the boards hang on it with their port; without one
@@ -156,11 +163,13 @@ private slots:
 
         QTest::newRow("with Signal")
             << QByteArray(R"({"modules": {"Signal": {"port": "/dev/ttyACM0"}}})")
-            << QStringList{"modules", "Countdowns"}
-            << QByteArray(R"({"items":[{"id":2}],"portName":"/dev/ttyUSB3","protocol":"V2","warnTime":7})");
+            << QStringList { "modules", "Countdowns" }
+            << QByteArray(
+                   R"({"items":[{"id":2}],"portName":"/dev/ttyUSB3","protocol":"V2","warnTime":7})");
         QTest::newRow("without Signal")
-            << QByteArray(R"({"modules": {"SystemBus": {"devices": {"KTV1": {"addr": 6, "clearManual": true}}}}})")
-            << QStringList{"modules", "SystemBus", "devices", "KTV1"}
+            << QByteArray(
+                   R"({"modules": {"SystemBus": {"devices": {"KTV1": {"addr": 6, "clearManual": true}}}}})")
+            << QStringList { "modules", "SystemBus", "devices", "KTV1" }
             << QByteArray(R"({"addr":6,"clearAdaptive":true,"clearManual":true,"items":[{"id":2}],)"
                           R"("protocol":"V2","warnTime":7})");
     }
@@ -177,12 +186,14 @@ private slots:
         auto *clearAdaptive = dialog.findChild<QCheckBox *>(QStringLiteral("clearAdaptive"));
         QCOMPARE(clearAdaptive->isEnabled(), !signalModule);
         QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("port"))->isHidden(), !signalModule);
-        QCOMPARE(dialog.findChild<QCheckBox *>(QStringLiteral("clearManual"))->isChecked(), !signalModule);
+        QCOMPARE(dialog.findChild<QCheckBox *>(QStringLiteral("clearManual"))->isChecked(),
+                 !signalModule);
 
         clearAdaptive->setChecked(true);
         dialog.setWidgetValue(QStringLiteral("port"), QStringLiteral("/dev/ttyUSB3"));
         dialog.setWidgetValue(QStringLiteral("warnTime"), 7);
-        dialog.findChild<QComboBox *>(QStringLiteral("protocol"))->setCurrentText(QStringLiteral("V2"));
+        dialog.findChild<QComboBox *>(QStringLiteral("protocol"))
+            ->setCurrentText(QStringLiteral("V2"));
         setTableCellValue(boards(dialog), 0, 0, 2, true);
         QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Ok), int(QDialog::Accepted));
 

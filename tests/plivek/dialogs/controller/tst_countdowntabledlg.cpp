@@ -10,7 +10,7 @@ namespace {
 
 QVariantMap display(const QVariant &group, const QVariant &address, const QVariant &blinking)
 {
-    return {{"sg", group}, {"address", address}, {"blinkingTime", blinking}};
+    return { { "sg", group }, { "address", address }, { "blinkingTime", blinking } };
 }
 
 TiverkEditTable *tableOf(const CountDownTableDlg &dialog)
@@ -26,7 +26,7 @@ class TestCountDownTableDlg : public QObject
 private slots:
     void form()
     {
-        CountDownTableDlg dialog(nullptr, {}, {"1", "2"}, QStringLiteral("3.17"));
+        CountDownTableDlg dialog(nullptr, {}, { "1", "2" }, QStringLiteral("3.17"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Parameters display countdown"));
         const TiverkEditTable *table = tableOf(dialog);
         QCOMPARE(table->rowCount(), 3);
@@ -42,8 +42,8 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("keys");
 
-        QTest::newRow("3.17") << "3.17" << 3 << QStringList{"address", "blinkingTime", "sg"};
-        QTest::newRow("3.18") << "3.18" << 2 << QStringList{"count", "sg"};
+        QTest::newRow("3.17") << "3.17" << 3 << QStringList { "address", "blinkingTime", "sg" };
+        QTest::newRow("3.18") << "3.18" << 2 << QStringList { "count", "sg" };
     }
 
     void versions()
@@ -54,14 +54,15 @@ private slots:
 
         QVariantMap loaded = display(3, 12, 5);
         loaded.insert(QStringLiteral("count"), 2);
-        CountDownTableDlg dialog(nullptr, {loaded}, {"3"}, version);
+        CountDownTableDlg dialog(nullptr, { loaded }, { "3" }, version);
         QCOMPARE(tableOf(dialog)->rowCount(), rows);
         const QVariantList stored = dialog.countDownTable();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.first().toMap().keys(), keys);
         QCOMPARE(stored.first().toMap().value("sg"), QVariant(3));
         if (rows == 2) {
-            QCOMPARE(tableOf(dialog)->verticalHeaderItem(1)->text(), QStringLiteral("Count tables in group"));
+            QCOMPARE(tableOf(dialog)->verticalHeaderItem(1)->text(),
+                     QStringLiteral("Count tables in group"));
             QCOMPARE(stored.first().toMap().value("count"), QVariant(2));
         }
     }
@@ -89,7 +90,7 @@ private slots:
     // The paste of this table turns words into "1" or nothing.
     void pasteIsBoolMode()
     {
-        CountDownTableDlg dialog(nullptr, {}, {"1"}, QStringLiteral("3.17"));
+        CountDownTableDlg dialog(nullptr, {}, { "1" }, QStringLiteral("3.17"));
         TiverkEditTable *table = tableOf(dialog);
         table->setCurrentCell(1, 0);
         QGuiApplication::clipboard()->setText(QStringLiteral("true;7;no"));

@@ -11,7 +11,8 @@
 
 namespace {
 
-const QStringList keys{"dtInternalStatPeriod", "dtGroupStatPeriod", "dtStat314", "dtStat317", "dtStatPeriod"};
+const QStringList keys { "dtInternalStatPeriod", "dtGroupStatPeriod", "dtStat314", "dtStat317",
+                         "dtStatPeriod" };
 
 QString numbered(const char *text, int number)
 {
@@ -23,8 +24,9 @@ QStringList headerTexts(const QTableWidget *table, Qt::Orientation orientation)
     QStringList texts;
     const int count = orientation == Qt::Horizontal ? table->columnCount() : table->rowCount();
     for (int i = 0; i < count; ++i) {
-        const QTableWidgetItem *item =
-            orientation == Qt::Horizontal ? table->horizontalHeaderItem(i) : table->verticalHeaderItem(i);
+        const QTableWidgetItem *item = orientation == Qt::Horizontal
+            ? table->horizontalHeaderItem(i)
+            : table->verticalHeaderItem(i);
         texts << (item ? item->text() : QString());
     }
     return texts;
@@ -51,7 +53,8 @@ private slots:
         const auto *records = dialog.findChild<TiverkEditTable *>(QStringLiteral("dtStat314"));
         const auto *groups = dialog.findChild<TiverkEditTable *>(QStringLiteral("dtStat317"));
 
-        QCOMPARE(headerTexts(records, Qt::Horizontal), QStringList{QString::fromUtf8("Record \u2116")});
+        QCOMPARE(headerTexts(records, Qt::Horizontal),
+                 QStringList { QString::fromUtf8("Record \u2116") });
         QStringList detectors;
         for (int i = 1; i <= 16; ++i)
             detectors << numbered("DT \u2116%1", i);
@@ -72,10 +75,14 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QVariant>("read");
 
-        QTest::newRow("internal period 0") << "dtInternalStatPeriod" << QVariant(0) << "Not set" << QVariant();
-        QTest::newRow("internal period absent") << "dtInternalStatPeriod" << QVariant() << "Not set" << QVariant();
-        QTest::newRow("internal period 15") << "dtInternalStatPeriod" << QVariant(15) << "15min." << QVariant(15);
-        QTest::newRow("group period absent") << "dtGroupStatPeriod" << QVariant() << "Not set" << QVariant();
+        QTest::newRow("internal period 0")
+            << "dtInternalStatPeriod" << QVariant(0) << "Not set" << QVariant();
+        QTest::newRow("internal period absent")
+            << "dtInternalStatPeriod" << QVariant() << "Not set" << QVariant();
+        QTest::newRow("internal period 15")
+            << "dtInternalStatPeriod" << QVariant(15) << "15min." << QVariant(15);
+        QTest::newRow("group period absent")
+            << "dtGroupStatPeriod" << QVariant() << "Not set" << QVariant();
         // The period of the older versions is always set.
         QTest::newRow("period absent") << "dtStatPeriod" << QVariant() << "1min." << QVariant(1);
     }
@@ -101,29 +108,36 @@ private slots:
         QTest::addColumn<QVariantMap>("stored");
         QTest::addColumn<QVariantMap>("expected");
 
-        const QVariantList records = rows(16, {3});
-        QVariantList groups = rows(8, {1, 0, 1, 0, 1, 0, 1, 0});
-        const QVariantMap full{{"dtInternalStatPeriod", 5}, {"dtGroupStatPeriod", 10}, {"dtStat314", records},
-                               {"dtStat317", groups},       {"dtStatPeriod", 30}};
+        const QVariantList records = rows(16, { 3 });
+        QVariantList groups = rows(8, { 1, 0, 1, 0, 1, 0, 1, 0 });
+        const QVariantMap full { { "dtInternalStatPeriod", 5 },
+                                 { "dtGroupStatPeriod", 10 },
+                                 { "dtStat314", records },
+                                 { "dtStat317", groups },
+                                 { "dtStatPeriod", 30 } };
         QTest::newRow("3.18 keeps the older page") << "3.18" << full << full;
         QTest::newRow("3.16 keeps the newer page") << "3.16" << full << full;
 
-        const QVariantList emptyRecords = rows(16, {QVariant()});
-        const QVariantList emptyGroups =
-            rows(8, {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()});
+        const QVariantList emptyRecords = rows(16, { QVariant() });
+        const QVariantList emptyGroups = rows(8,
+                                              { QVariant(), QVariant(), QVariant(), QVariant(),
+                                                QVariant(), QVariant(), QVariant(), QVariant() });
         QTest::newRow("nothing stored") << "3.17" << QVariantMap()
-                                        << QVariantMap{{"dtStat314", emptyRecords},
-                                                       {"dtStat317", emptyGroups},
-                                                       {"dtStatPeriod", 1}};
+                                        << QVariantMap { { "dtStat314", emptyRecords },
+                                                         { "dtStat317", emptyGroups },
+                                                         { "dtStatPeriod", 1 } };
 
         QVariantList with255 = emptyGroups;
-        with255[0] = QVariantList{255, 2, QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), 255};
+        with255[0] = QVariantList { 255,        2,          QVariant(), QVariant(),
+                                    QVariant(), QVariant(), QVariant(), 255 };
         QVariantList read255 = emptyGroups;
-        read255[0] = QVariantList{QVariant(), 2, QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()};
-        QTest::newRow("255 cells") << "3.17" << QVariantMap{{"dtStat317", with255}, {"dtStatPeriod", 1}}
-                                   << QVariantMap{{"dtStat314", emptyRecords},
-                                                  {"dtStat317", read255},
-                                                  {"dtStatPeriod", 1}};
+        read255[0] = QVariantList { QVariant(), 2,          QVariant(), QVariant(),
+                                    QVariant(), QVariant(), QVariant(), QVariant() };
+        QTest::newRow("255 cells")
+            << "3.17" << QVariantMap { { "dtStat317", with255 }, { "dtStatPeriod", 1 } }
+            << QVariantMap { { "dtStat314", emptyRecords },
+                             { "dtStat317", read255 },
+                             { "dtStatPeriod", 1 } };
     }
 
     void roundTrip()

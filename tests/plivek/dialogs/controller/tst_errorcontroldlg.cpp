@@ -27,7 +27,9 @@ TiverkEditTable *table(ErrorControlDlg &dialog, const char *name)
 
 QVariantMap recoveryOf(const CnfController &controller)
 {
-    return controller.nativeData()["modules"]["SystemBus"]["devices"]["KSK1"]["recovery"].toVariant().toMap();
+    return controller.nativeData()["modules"]["SystemBus"]["devices"]["KSK1"]["recovery"]
+        .toVariant()
+        .toMap();
 }
 
 } // namespace
@@ -48,10 +50,14 @@ private slots:
         QCOMPARE(kinds.at(11).first, QStringLiteral("shortCurent"));
         QCOMPARE(kinds.at(14).first, QStringLiteral("curentLowFence"));
         QCOMPARE(kinds.at(15).first, QStringLiteral("curentHighFence"));
-        QCOMPARE(kinds.at(16).second.toUtf8(), QByteArray("\xD0\x9A" "ey out of sync with electricity grid"));
+        QCOMPARE(kinds.at(16).second.toUtf8(),
+                 QByteArray("\xD0\x9A"
+                            "ey out of sync with electricity grid"));
         QCOMPARE(kinds.at(17).second.toUtf8(),
-                 QByteArray("\xD0\xA1" "ircuit breaker out of sync with electricity grid"));
-        QCOMPARE(kinds.at(18), qMakePair(QStringLiteral("netDevLost"), QStringLiteral("Nework device lost")));
+                 QByteArray("\xD0\xA1"
+                            "ircuit breaker out of sync with electricity grid"));
+        QCOMPARE(kinds.at(18),
+                 qMakePair(QStringLiteral("netDevLost"), QStringLiteral("Nework device lost")));
         QCOMPARE(&ErrorControlDlg::faultKinds(), &kinds);
     }
 
@@ -73,7 +79,8 @@ private slots:
         QFETCH(int, page);
         CnfController controller;
         controller.setProperty("type", type);
-        controller.setNativeData(QStringLiteral("errorControl"), QVariantList{QVariantList{1, 2}});
+        controller.setNativeData(QStringLiteral("errorControl"),
+                                 QVariantList { QVariantList { 1, 2 } });
         const QByteArray before = controller.save(-1);
         ErrorControlDlg dialog(nullptr, &controller);
         auto *stack = dialog.findChild<QStackedWidget *>(QStringLiteral("stackedWidget"));
@@ -105,7 +112,7 @@ private slots:
         controller.setProperty("type", QStringLiteral("tiverk"));
         controller.setProperty("version", version);
         controller.setNativeData(QStringLiteral("errorControl"),
-                                 QVariantList{QVariantList{10, 3}, QVariantList{255, 4}});
+                                 QVariantList { QVariantList { 10, 3 }, QVariantList { 255, 4 } });
         ErrorControlDlg dialog(nullptr, &controller);
         TiverkEditTable *errors = table(dialog, "errorControl");
         QCOMPARE(errors->rowCount(), rows);
@@ -116,9 +123,10 @@ private slots:
         QVERIFY(!errors->cellValue(1, 0).isValid());
         errors->setCellValue(2, 1, 7);
         pressOk(dialog);
-        const QVariantList stored = controller.getNativeData(QStringLiteral("errorControl")).toList();
+        const QVariantList stored
+            = controller.getNativeData(QStringLiteral("errorControl")).toList();
         QCOMPARE(stored.size(), rows);
-        QCOMPARE(stored.at(0).toList(), (QVariantList{10, 3}));
+        QCOMPARE(stored.at(0).toList(), (QVariantList { 10, 3 }));
         QVERIFY(!stored.at(1).toList().at(0).isValid());
         QCOMPARE(stored.at(1).toList().at(1), QVariant(4));
         QCOMPARE(stored.at(2).toList().at(1), QVariant(7));
@@ -130,13 +138,16 @@ private slots:
     {
         CnfController controller;
         controller.setProperty("type", QStringLiteral("tiverkii"));
-        controller.nativeData()["modules"]["SystemBus"]["devices"]["KSK1"]["recovery"] = QVariantMap{
-            {"defectSwitchRate", 30},
-            {"unknown", 1},
-            {"errors",
-             QVariantMap{{"redError", QVariantMap{{"interval", 5}, {"attempts", 2}}},
-                         {"netDevLost", QVariantMap{{"interval", 9}, {"attempts", 1}}},
-                         {"oldKind", QVariantMap{{"interval", 1}, {"attempts", 1}}}}}};
+        controller.nativeData()["modules"]["SystemBus"]["devices"]["KSK1"]["recovery"]
+            = QVariantMap {
+                  { "defectSwitchRate", 30 },
+                  { "unknown", 1 },
+                  { "errors",
+                    QVariantMap {
+                        { "redError", QVariantMap { { "interval", 5 }, { "attempts", 2 } } },
+                        { "netDevLost", QVariantMap { { "interval", 9 }, { "attempts", 1 } } },
+                        { "oldKind", QVariantMap { { "interval", 1 }, { "attempts", 1 } } } } }
+              };
         ErrorControlDlg dialog(nullptr, &controller);
         auto *rate = dialog.findChild<QSpinBox *>(QStringLiteral("defectSwitchRate"));
         auto *confidence = dialog.findChild<QSpinBox *>(QStringLiteral("confidenceInterval"));
@@ -154,11 +165,13 @@ private slots:
         confidence->setValue(60);
         pressOk(dialog);
 
-        const QVariantMap expected{
-            {"defectSwitchRate", 30},
-            {"confidenceInterval", 60},
-            {"errors", QVariantMap{{"redError", QVariantMap{{"interval", 5}, {"attempts", 2}}},
-                                   {"mnswLost", QVariantMap{{"interval", 0}, {"attempts", 4}}}}}};
+        const QVariantMap expected {
+            { "defectSwitchRate", 30 },
+            { "confidenceInterval", 60 },
+            { "errors",
+              QVariantMap { { "redError", QVariantMap { { "interval", 5 }, { "attempts", 2 } } },
+                            { "mnswLost", QVariantMap { { "interval", 0 }, { "attempts", 4 } } } } }
+        };
         QCOMPARE(recoveryOf(controller), expected);
     }
 
@@ -187,7 +200,7 @@ private slots:
         QCOMPARE(rate->text(), QStringLiteral("not set"));
         rate->setValue(5);
         pressOk(dialog);
-        QCOMPARE(recoveryOf(controller), (QVariantMap{{"defectSwitchRate", 5}}));
+        QCOMPARE(recoveryOf(controller), (QVariantMap { { "defectSwitchRate", 5 } }));
     }
 };
 

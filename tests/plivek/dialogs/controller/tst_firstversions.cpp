@@ -44,18 +44,21 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<bool>("unchanged");
 
-        const QStringList names{"AsuddDlg", "CalendarDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg",
-                                "VpuDlg"};
-        const QStringList titles{"ATCS parameters", "Calendar schedule", "Parameters display countdown",
-                                 "Parameters display countdown", "Parameters of RCU"};
+        const QStringList names { "AsuddDlg", "CalendarDlg", "CountDownTableTiverk2Dlg",
+                                  "CountDownTableZU_MOLTDlg", "VpuDlg" };
+        const QStringList titles { "ATCS parameters", "Calendar schedule",
+                                   "Parameters display countdown", "Parameters display countdown",
+                                   "Parameters of RCU" };
         // These write their blocks on OK (their own tests look at what).
-        const QStringList writing{"AsuddDlg", "CountDownTableTiverk2Dlg", "CountDownTableZU_MOLTDlg", "VpuDlg"};
+        const QStringList writing { "AsuddDlg", "CountDownTableTiverk2Dlg",
+                                    "CountDownTableZU_MOLTDlg", "VpuDlg" };
         for (int i = 0; i < names.size(); ++i) {
             QTest::addRow("%s OK", qPrintable(names.at(i)))
-                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok) << int(QDialog::Accepted)
-                << !writing.contains(names.at(i));
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Ok)
+                << int(QDialog::Accepted) << !writing.contains(names.at(i));
             QTest::addRow("%s Cancel", qPrintable(names.at(i)))
-                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Cancel) << int(QDialog::Rejected) << true;
+                << names.at(i) << titles.at(i) << int(QDialogButtonBox::Cancel)
+                << int(QDialog::Rejected) << true;
         }
     }
 
@@ -69,14 +72,15 @@ private slots:
 
         CnfController controller;
         controller.setProperty("type", QStringLiteral("tiverk"));
-        controller.setNativeData(QStringLiteral("errorControl"), QVariantList{1, 2});
+        controller.setNativeData(QStringLiteral("errorControl"), QVariantList { 1, 2 });
         const QByteArray before = controller.save(-1);
         std::unique_ptr<QDialog> dialog = makeDialog(name, &controller);
         QCOMPARE(QString::fromLatin1(dialog->metaObject()->className()), name);
         QCOMPARE(dialog->windowTitle(), title);
         QTimer::singleShot(0, dialog.get(), [&dialog, button] {
             auto *box = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-            QTest::mouseClick(box->button(QDialogButtonBox::StandardButton(button)), Qt::LeftButton);
+            QTest::mouseClick(box->button(QDialogButtonBox::StandardButton(button)),
+                              Qt::LeftButton);
         });
         QCOMPARE(dialog->exec(), result);
         if (unchanged)

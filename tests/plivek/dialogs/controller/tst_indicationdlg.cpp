@@ -18,15 +18,16 @@ enum Column { TypeColumn, GroupColumn, RedColumn, AmberColumn, GreenColumn, Plan
 // and "2" "Evening".
 void fill(CnfController &controller)
 {
-    for (int id : {1, 2}) {
+    for (int id : { 1, 2 }) {
         auto group = CnfSignalGroupPtr::create();
         group->id = id;
         group->type = id == 1 ? CnfSignalGroup::Traffic : CnfSignalGroup::Pedestrian;
         controller.addSignalGroup(group);
     }
     controller.setNativeData(QStringLiteral("outputs"),
-                             QVariantList{QVariantMap{{"id", 1}, {"name", "Lamp A"}}, QVariantMap{{"id", 2}}});
-    const QStringList names{"Morning", "Evening"};
+                             QVariantList { QVariantMap { { "id", 1 }, { "name", "Lamp A" } },
+                                            QVariantMap { { "id", 2 } } });
+    const QStringList names { "Morning", "Evening" };
     for (int i = 0; i < names.size(); ++i) {
         auto program = CnfProgramPtr::create(&controller);
         program->id = QString::number(i + 1);
@@ -68,15 +69,20 @@ private slots:
     {
         CnfController controller;
         fill(controller);
-        controller.nativeData()["modules"]["Indication"] = QVariantList{
-            QVariantMap{{"type", "wait"}, {"signalGroup", 2}, {"red", "No such lamp"}, {"amber", 2},
-                        {"green", "Lamp A"}, {"plans", QVariantList{2, "Morning", 2}}}};
+        controller.nativeData()["modules"]["Indication"]
+            = QVariantList { QVariantMap { { "type", "wait" },
+                                           { "signalGroup", 2 },
+                                           { "red", "No such lamp" },
+                                           { "amber", 2 },
+                                           { "green", "Lamp A" },
+                                           { "plans", QVariantList { 2, "Morning", 2 } } } };
         IndicationDlg dialog(&controller, nullptr);
         QTableWidget *table = tableOf(dialog);
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(cellText(table, 0, TypeColumn), QStringLiteral("Countdown board"));
         QCOMPARE(cellText(table, 0, GroupColumn),
-                 QStringLiteral("2(%1)").arg(CnfSignalGroup::type2String(CnfSignalGroup::Pedestrian, true)));
+                 QStringLiteral("2(%1)").arg(
+                     CnfSignalGroup::type2String(CnfSignalGroup::Pedestrian, true)));
         QCOMPARE(cellText(table, 0, RedColumn), QString());
         QCOMPARE(cellText(table, 0, AmberColumn), QStringLiteral("2"));
         QCOMPARE(cellText(table, 0, GreenColumn), QStringLiteral("1 (Lamp A)"));
@@ -84,8 +90,12 @@ private slots:
 
         pressOk(dialog);
         const QVariantMap stored = storedIndications(controller).value(0).toMap();
-        QCOMPARE(stored, (QVariantMap{{"type", "wait"}, {"signalGroup", 2}, {"amber", 2}, {"green", 1},
-                                      {"plans", QVariantList{2, 1}}}));
+        QCOMPARE(stored,
+                 (QVariantMap { { "type", "wait" },
+                                { "signalGroup", 2 },
+                                { "amber", 2 },
+                                { "green", 1 },
+                                { "plans", QVariantList { 2, 1 } } }));
         QCOMPARE(stored.value("green").userType(), int(QMetaType::Int));
     }
 
@@ -95,9 +105,9 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("one number") << QVariant(2) << "2";
         QTest::newRow("one name") << QVariant("Morning") << "1";
-        QTest::newRow("list") << QVariant(QVariantList{1, 2}) << "1,2";
-        QTest::newRow("duplicates") << QVariant(QVariantList{"Evening", 2, 2}) << "2";
-        QTest::newRow("unknown") << QVariant(QVariantList{9, "Night"}) << "";
+        QTest::newRow("list") << QVariant(QVariantList { 1, 2 }) << "1,2";
+        QTest::newRow("duplicates") << QVariant(QVariantList { "Evening", 2, 2 }) << "2";
+        QTest::newRow("unknown") << QVariant(QVariantList { 9, "Night" }) << "";
         QTest::newRow("absent") << QVariant() << "";
     }
 
@@ -109,10 +119,10 @@ private slots:
         QFETCH(QString, shown);
         CnfController controller;
         fill(controller);
-        QVariantMap entry{{"type", "button"}};
+        QVariantMap entry { { "type", "button" } };
         if (plans.isValid())
             entry.insert("plans", plans);
-        controller.nativeData()["modules"]["Indication"] = QVariantList{entry};
+        controller.nativeData()["modules"]["Indication"] = QVariantList { entry };
         IndicationDlg dialog(&controller, nullptr);
         QCOMPARE(cellText(tableOf(dialog), 0, PlansColumn), shown);
         pressOk(dialog);
@@ -128,7 +138,9 @@ private slots:
         fill(controller);
         QVariantList loaded;
         for (int group = 1; group <= 6; ++group)
-            loaded << QVariantMap{{"type", "button"}, {"signalGroup", group <= 2 ? group : 1}, {"amber", group <= 2 ? 1 : 2}};
+            loaded << QVariantMap { { "type", "button" },
+                                    { "signalGroup", group <= 2 ? group : 1 },
+                                    { "amber", group <= 2 ? 1 : 2 } };
         controller.nativeData()["modules"]["Indication"] = loaded;
         IndicationDlg dialog(&controller, nullptr);
         QTableWidget *table = tableOf(dialog);
@@ -158,7 +170,8 @@ private slots:
     {
         CnfController controller;
         fill(controller);
-        controller.nativeData()["modules"]["Indication"] = QVariantList{QVariantMap{{"type", "button"}}};
+        controller.nativeData()["modules"]["Indication"]
+            = QVariantList { QVariantMap { { "type", "button" } } };
         IndicationDlg dialog(&controller, nullptr);
         tableOf(dialog)->setRowCount(0);
         pressOk(dialog);

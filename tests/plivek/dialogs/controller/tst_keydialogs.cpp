@@ -15,8 +15,7 @@
 namespace {
 
 // The dialog is shown so that visibility is that of the screen.
-template<typename Dialog>
-void showDialog(Dialog &dialog)
+template<typename Dialog> void showDialog(Dialog &dialog)
 {
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -52,18 +51,24 @@ private slots:
         QTest::addColumn<QStringList>("hidden");
         QTest::addColumn<int>("receivers");
 
-        QTest::newRow("3.17") << "tiverk" << "3.17"
-                              << QStringList{"power_counter", "ups", "priority_skip", "vpu2", "receiver"}
-                              << QStringList{"MODEMTYPE"} << 3;
-        QTest::newRow("3.18") << "tiverk" << "3.18" << QStringList{"priority_skip", "vpu2"}
-                              << QStringList{"power_counter", "ups"} << 3;
-        QTest::newRow("3.16") << "tiverk" << "3.16" << QStringList{"vpu2"}
-                              << QStringList{"priority_skip", "ups"} << 3;
-        QTest::newRow("3.15") << "tiverk" << "3.15" << QStringList{"priority_skip"}
-                              << QStringList{"vpu2"} << 2;
-        QTest::newRow("adapter") << "adapter" << "3.17"
-                                 << QStringList{"MODEMTYPE", "HOST", "PORT", "MODEMINIT"}
-                                 << QStringList{"receiver"} << 3;
+        QTest::newRow("3.17") << "tiverk"
+                              << "3.17"
+                              << QStringList { "power_counter", "ups", "priority_skip", "vpu2",
+                                               "receiver" }
+                              << QStringList { "MODEMTYPE" } << 3;
+        QTest::newRow("3.18") << "tiverk"
+                              << "3.18" << QStringList { "priority_skip", "vpu2" }
+                              << QStringList { "power_counter", "ups" } << 3;
+        QTest::newRow("3.16") << "tiverk"
+                              << "3.16" << QStringList { "vpu2" }
+                              << QStringList { "priority_skip", "ups" } << 3;
+        QTest::newRow("3.15") << "tiverk"
+                              << "3.15" << QStringList { "priority_skip" } << QStringList { "vpu2" }
+                              << 2;
+        QTest::newRow("adapter") << "adapter"
+                                 << "3.17"
+                                 << QStringList { "MODEMTYPE", "HOST", "PORT", "MODEMINIT" }
+                                 << QStringList { "receiver" } << 3;
     }
 
     void infoPartVersions()
@@ -127,8 +132,8 @@ private slots:
     void dtStatNotSet()
     {
         DtStatDlg dialog(nullptr, QStringLiteral("3.18"));
-        for (const char *key : {"dtInternalStatPeriod", "dtGroupStatPeriod", "dtStatPeriod", "dtStat314",
-                                "dtStat317"})
+        for (const char *key : { "dtInternalStatPeriod", "dtGroupStatPeriod", "dtStatPeriod",
+                                 "dtStat314", "dtStat317" })
             dialog.setWidgetValue(QLatin1String(key), QVariant());
         QVERIFY(!dialog.widgetValue(QStringLiteral("dtInternalStatPeriod")).isValid());
         QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("dtInternalStatPeriod"))->text(),
@@ -142,8 +147,10 @@ private slots:
         QCOMPARE(groups.size(), 8);
         QCOMPARE(groups.last().toList().size(), 8);
 
-        dialog.setWidgetValue(QStringLiteral("dtStat317"), QVariantList{QVariantList{255, 3}});
-        const QVariantList first = dialog.widgetValue(QStringLiteral("dtStat317")).toList().first().toList();
+        dialog.setWidgetValue(QStringLiteral("dtStat317"),
+                              QVariantList { QVariantList { 255, 3 } });
+        const QVariantList first
+            = dialog.widgetValue(QStringLiteral("dtStat317")).toList().first().toList();
         QVERIFY(!first.at(0).isValid());
         QCOMPARE(first.at(1), QVariant(3));
         auto *table = dialog.findChild<TiverkEditTable *>(QStringLiteral("dtStat314"));
@@ -156,8 +163,10 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("hidden");
 
-        const QStringList mayak{"sync_frequency", "frequencyLabel", "sync_timeCorrection", "timeCorrectionLabel"};
-        const QStringList gps{"sync_timezoneCorrection", "timezoneCorrectionLabel", "sync_summerTime"};
+        const QStringList mayak { "sync_frequency", "frequencyLabel", "sync_timeCorrection",
+                                  "timeCorrectionLabel" };
+        const QStringList gps { "sync_timezoneCorrection", "timezoneCorrectionLabel",
+                                "sync_summerTime" };
         QTest::newRow("no receiver") << 0 << mayak + gps << QStringList();
         QTest::newRow("Mayak") << 1 << mayak << gps;
         QTest::newRow("GPS") << 2 << gps << mayak;
@@ -182,11 +191,13 @@ private slots:
     void synchronizerNotSet()
     {
         SynchronizerDlg dialog(nullptr, 1);
-        for (const char *key : {"sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection", "sync_summerTime"})
+        for (const char *key : { "sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection",
+                                 "sync_summerTime" })
             dialog.setWidgetValue(QLatin1String(key), QVariant());
         QCOMPARE(dialog.findChild<QCheckBox *>(QStringLiteral("sync_summerTime"))->checkState(),
                  Qt::PartiallyChecked);
-        for (const char *key : {"sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection", "sync_summerTime"})
+        for (const char *key : { "sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection",
+                                 "sync_summerTime" })
             QVERIFY2(!dialog.widgetValue(QLatin1String(key)).isValid(), key);
         dialog.setWidgetValue(QStringLiteral("sync_timezoneCorrection"), -12);
         dialog.setWidgetValue(QStringLiteral("sync_frequency"), 500);

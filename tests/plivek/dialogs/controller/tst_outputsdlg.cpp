@@ -14,12 +14,13 @@ namespace {
 
 VObject board(CnfController &controller, int n)
 {
-    return controller.nativeData()["modules"]["SystemBus"]["devices"][QStringLiteral("DIO%1").arg(n)];
+    return controller
+        .nativeData()["modules"]["SystemBus"]["devices"][QStringLiteral("DIO%1").arg(n)];
 }
 
 QVariantMap out(int channel, const QVariant &output)
 {
-    return {{"channel", channel}, {"type", "out"}, {"output", output}};
+    return { { "channel", channel }, { "type", "out" }, { "output", output } };
 }
 
 struct Form
@@ -83,13 +84,16 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("name");
         QTest::newRow("no outputs") << QVariantList() << 1 << "Output.1";
-        QTest::newRow("gap") << QVariantList{QVariantMap{{"id", 1}}, QVariantMap{{"id", 2}}, QVariantMap{{"id", 4}}}
-                             << 3 << "Output.3";
+        QTest::newRow("gap") << QVariantList {
+            QVariantMap { { "id", 1 } }, QVariantMap { { "id", 2 } }, QVariantMap { { "id", 4 } }
+        } << 3 << "Output.3";
         QTest::newRow("name taken")
-            << QVariantList{QVariantMap{{"id", 1}, {"name", "Output.3"}}, QVariantMap{{"id", 2}, {"name", "Output.4"}}}
+            << QVariantList { QVariantMap { { "id", 1 }, { "name", "Output.3" } },
+                              QVariantMap { { "id", 2 }, { "name", "Output.4" } } }
             << 3 << "Output.5";
         // Ids past the old 0..99 range of the field stay what they are.
-        QTest::newRow("beyond 99") << QVariantList{QVariantMap{{"id", 150}}} << 1 << "Output.1";
+        QTest::newRow("beyond 99")
+            << QVariantList { QVariantMap { { "id", 150 } } } << 1 << "Output.1";
     }
 
     // A new output gets the smallest free id and a free name; with no type
@@ -110,7 +114,7 @@ private slots:
         QVERIFY(form.okEnabled());
         form.pressOk();
         const QVariantMap stored = outputsOf(controller).last().toMap();
-        QCOMPARE(stored, (QVariantMap{{"id", id}, {"name", name}}));
+        QCOMPARE(stored, (QVariantMap { { "id", id }, { "name", name } }));
     }
 
     // An output with an id above 99 opens and is stored with that id, and
@@ -118,8 +122,9 @@ private slots:
     void largeIdKept()
     {
         CnfController controller;
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 150}, {"name", "Big"}},
-                                                         QVariantMap{{"id", 7}, {"name", "Small"}}});
+        controller.setNativeData("outputs",
+                                 QVariantList { QVariantMap { { "id", 150 }, { "name", "Big" } },
+                                                QVariantMap { { "id", 7 }, { "name", "Small" } } });
         OutputsDlg dialog(&controller, 150);
         Form form(dialog);
         QCOMPARE(form.number->value(), 150);
@@ -140,9 +145,11 @@ private slots:
         OutputsDlg without(&controller, 0);
         QVERIFY(!Form(without).typeTexts().contains("GPIO"));
 
-        controller.nativeData()["modules"]["Signal"] = QVariantMap{{"present", true}};
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 1}, {"name", "IO_1"}, {"type", "GPIO"}},
-                                                         QVariantMap{{"id", 2}, {"name", "IO_2"}}});
+        controller.nativeData()["modules"]["Signal"] = QVariantMap { { "present", true } };
+        controller.setNativeData(
+            "outputs",
+            QVariantList { QVariantMap { { "id", 1 }, { "name", "IO_1" }, { "type", "GPIO" } },
+                           QVariantMap { { "id", 2 }, { "name", "IO_2" } } });
         OutputsDlg dialog(&controller, 0);
         Form form(dialog);
         QCOMPARE(form.typeTexts().last(), QStringLiteral("GPIO"));
@@ -157,7 +164,8 @@ private slots:
         QCOMPARE(form.name->text(), QStringLiteral("IO_5"));
         form.defaultValue->setText("1");
         form.pressOk();
-        QCOMPARE(outputsOf(controller).last().toMap(), (QVariantMap{{"id", 3}, {"name", "IO_5"}, {"type", "GPIO"}}));
+        QCOMPARE(outputsOf(controller).last().toMap(),
+                 (QVariantMap { { "id", 3 }, { "name", "IO_5" }, { "type", "GPIO" } }));
     }
 
     // Which channels a board offers: outputs take a channel on every board,
@@ -166,14 +174,18 @@ private slots:
     void freeChannels()
     {
         CnfController controller;
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 1}, {"name", "A"}}});
+        controller.setNativeData("outputs",
+                                 QVariantList { QVariantMap { { "id", 1 }, { "name", "A" } } });
         QVariantList full;
         for (int channel = 1; channel <= 16; ++channel)
             full << out(channel, 9);
         board(controller, 2)["channels"] = full;
-        board(controller, 1)["channels"] = QVariantList{QVariantMap{{"channel", 3}, {"detector", 5}}, out(4, "A")};
-        board(controller, 5)["channels"] = QVariantList{QVariantMap{{"channel", 3}, {"detector", 5}}, out(4, 9)};
-        board(controller, 6)["channels"] = QVariantList{out(4, 9), QVariantMap{{"channel", "x"}, {"type", "out"}}};
+        board(controller, 1)["channels"]
+            = QVariantList { QVariantMap { { "channel", 3 }, { "detector", 5 } }, out(4, "A") };
+        board(controller, 5)["channels"]
+            = QVariantList { QVariantMap { { "channel", 3 }, { "detector", 5 } }, out(4, 9) };
+        board(controller, 6)["channels"]
+            = QVariantList { out(4, 9), QVariantMap { { "channel", "x" }, { "type", "out" } } };
 
         OutputsDlg added(&controller, 0);
         Form newForm(added);
@@ -208,8 +220,11 @@ private slots:
     void idRewriteAndMove()
     {
         CnfController controller;
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 2}, {"name", "B"}, {"default", "0"}}});
-        board(controller, 5)["channels"] = QVariantList{QVariantMap{{"channel", 7}, {"detector", 3}}, out(7, 2)};
+        controller.setNativeData(
+            "outputs",
+            QVariantList { QVariantMap { { "id", 2 }, { "name", "B" }, { "default", "0" } } });
+        board(controller, 5)["channels"]
+            = QVariantList { QVariantMap { { "channel", 7 }, { "detector", 3 } }, out(7, 2) };
 
         {
             OutputsDlg dialog(&controller, 2);
@@ -219,7 +234,8 @@ private slots:
             form.defaultValue->clear();
             form.pressOk();
         }
-        QCOMPARE(outputsOf(controller).first().toMap(), (QVariantMap{{"id", 12}, {"name", "B"}}));
+        QCOMPARE(outputsOf(controller).first().toMap(),
+                 (QVariantMap { { "id", 12 }, { "name", "B" } }));
         QCOMPARE(channelsOf(controller, 5).at(1).toMap(), out(7, 12));
 
         {
@@ -231,8 +247,9 @@ private slots:
             form.defaultValue->setText("1");
             form.pressOk();
         }
-        QCOMPARE(channelsOf(controller, 5), (QVariantList{QVariantMap{{"channel", 7}, {"detector", 3}}}));
-        QCOMPARE(channelsOf(controller, 3), (QVariantList{out(2, 12)}));
+        QCOMPARE(channelsOf(controller, 5),
+                 (QVariantList { QVariantMap { { "channel", 7 }, { "detector", 3 } } }));
+        QCOMPARE(channelsOf(controller, 3), (QVariantList { out(2, 12) }));
         QCOMPARE(outputsOf(controller).first().toMap().value("default"), QVariant("1"));
     }
 
@@ -241,9 +258,11 @@ private slots:
     void gpioBoardSwitches()
     {
         CnfController controller;
-        controller.nativeData()["modules"]["Signal"] = QVariantMap{{"present", true}};
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 1}, {"name", "A"}, {"default", "1"}}});
-        board(controller, 1)["channels"] = QVariantList{out(5, 1)};
+        controller.nativeData()["modules"]["Signal"] = QVariantMap { { "present", true } };
+        controller.setNativeData(
+            "outputs",
+            QVariantList { QVariantMap { { "id", 1 }, { "name", "A" }, { "default", "1" } } });
+        board(controller, 1)["channels"] = QVariantList { out(5, 1) };
         {
             OutputsDlg dialog(&controller, 1);
             Form form(dialog);
@@ -251,7 +270,8 @@ private slots:
             QCOMPARE(form.name->text(), QStringLiteral("A")); // an edited output keeps its name
             form.pressOk();
         }
-        QCOMPARE(outputsOf(controller).first().toMap(), (QVariantMap{{"id", 1}, {"name", "A"}, {"type", "GPIO"}}));
+        QCOMPARE(outputsOf(controller).first().toMap(),
+                 (QVariantMap { { "id", 1 }, { "name", "A" }, { "type", "GPIO" } }));
         QCOMPARE(channelsOf(controller, 1), QVariantList());
         {
             OutputsDlg dialog(&controller, 1);
@@ -261,21 +281,24 @@ private slots:
             QCOMPARE(form.channel->currentText(), QStringLiteral("1"));
             form.pressOk();
         }
-        QCOMPARE(outputsOf(controller).first().toMap(), (QVariantMap{{"id", 1}, {"name", "A"}}));
-        QCOMPARE(channelsOf(controller, 4), (QVariantList{out(1, 1)}));
+        QCOMPARE(outputsOf(controller).first().toMap(),
+                 (QVariantMap { { "id", 1 }, { "name", "A" } }));
+        QCOMPARE(channelsOf(controller, 4), (QVariantList { out(1, 1) }));
     }
 
     void cancelChangesNothing()
     {
         CnfController controller;
-        controller.setNativeData("outputs", QVariantList{QVariantMap{{"id", 1}, {"name", "A"}}});
+        controller.setNativeData("outputs",
+                                 QVariantList { QVariantMap { { "id", 1 }, { "name", "A" } } });
         const QByteArray before = controller.save(-1);
         OutputsDlg dialog(&controller, 1);
         Form form(dialog);
         form.chooseType("I/O board 1");
         form.number->setValue(3);
-        QTest::mouseClick(dialog.findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Cancel),
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            dialog.findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Cancel),
+            Qt::LeftButton);
         QCOMPARE(controller.save(-1), before);
     }
 };

@@ -9,7 +9,8 @@
 
 namespace {
 
-const QStringList keys{"sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection", "sync_summerTime"};
+const QStringList keys { "sync_frequency", "sync_timeCorrection", "sync_timezoneCorrection",
+                         "sync_summerTime" };
 
 } // namespace
 
@@ -35,17 +36,19 @@ private slots:
         QTest::addColumn<int>("receiver");
         QTest::addColumn<QVariantMap>("stored");
 
-        const QVariantMap set{{"sync_frequency", 1000},
-                              {"sync_timeCorrection", 3},
-                              {"sync_timezoneCorrection", -5},
-                              {"sync_summerTime", 1}};
-        const QVariantMap unset{{"sync_frequency", 499}, {"sync_timeCorrection", -1}, {"sync_timezoneCorrection", -13}};
-        for (int receiver : {0, 1, 2, 5}) {
+        const QVariantMap set { { "sync_frequency", 1000 },
+                                { "sync_timeCorrection", 3 },
+                                { "sync_timezoneCorrection", -5 },
+                                { "sync_summerTime", 1 } };
+        const QVariantMap unset { { "sync_frequency", 499 },
+                                  { "sync_timeCorrection", -1 },
+                                  { "sync_timezoneCorrection", -13 } };
+        for (int receiver : { 0, 1, 2, 5 }) {
             QTest::addRow("receiver %d, set", receiver) << receiver << set;
             QTest::addRow("receiver %d, nothing stored", receiver) << receiver << QVariantMap();
             QTest::addRow("receiver %d, lowest values", receiver) << receiver << unset;
         }
-        QTest::newRow("summer time off") << 2 << QVariantMap{{"sync_summerTime", 0}};
+        QTest::newRow("summer time off") << 2 << QVariantMap { { "sync_summerTime", 0 } };
     }
 
     void roundTrip()
@@ -60,8 +63,8 @@ private slots:
         QCOMPARE(KeyListExchange::roundTrip(dialog, controller, keys), int(QDialog::Accepted));
         for (const QString &key : keys) {
             // The lowest value of each spin box is its "Not set".
-            const bool lowest = stored.value(key) == QVariant(499) || stored.value(key) == QVariant(-1)
-                                || stored.value(key) == QVariant(-13);
+            const bool lowest = stored.value(key) == QVariant(499)
+                || stored.value(key) == QVariant(-1) || stored.value(key) == QVariant(-13);
             QCOMPARE(controller.getNativeData(key), lowest ? QVariant() : stored.value(key));
         }
     }

@@ -76,9 +76,10 @@ private slots:
         QFETCH(bool, variantsShown);
         QFETCH(bool, inactivityShown);
 
-        auto controller = tiverk(version, QStringLiteral(R"({"vpu2": %1, "interstateVariantCount": 3})")
-                                              .arg(intelligent ? "true" : "false")
-                                              .toUtf8());
+        auto controller = tiverk(version,
+                                 QStringLiteral(R"({"vpu2": %1, "interstateVariantCount": 3})")
+                                     .arg(intelligent ? "true" : "false")
+                                     .toUtf8());
         VpuDlg dialog(nullptr, controller.get());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Parameters of RCU"));
         QCOMPARE(child<QCheckBox>(dialog, "useKey")->text(), QStringLiteral("Use accss key"));
@@ -95,13 +96,14 @@ private slots:
     // programs and requests from the configuration.
     void reducedTableStores()
     {
-        auto controller = tiverk(QStringLiteral("3.15"),
-                                 R"({"vpu_phases": [1, 2, 3, 4, 5, 6, 7, 8], "vpu_programs": [1, 2, 3, 4],
+        auto controller
+            = tiverk(QStringLiteral("3.15"),
+                     R"({"vpu_phases": [1, 2, 3, 4, 5, 6, 7, 8], "vpu_programs": [1, 2, 3, 4],
                                      "vpu_requests": [1, 0, 1, 0], "useKey": 1, "allowedInactivity": 30})");
         VpuDlg dialog(nullptr, controller.get());
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         const VObject root = controller->nativeData();
-        QCOMPARE(root["vpu_phases"].toVariant(), QVariant(QVariantList{1, 2, 3, 4, 5}));
+        QCOMPARE(root["vpu_phases"].toVariant(), QVariant(QVariantList { 1, 2, 3, 4, 5 }));
         QVERIFY(!root.contains(QStringLiteral("vpu_programs")));
         QVERIFY(!root.contains(QStringLiteral("vpu_requests")));
         // Hidden widgets are stored like visible ones.
@@ -111,13 +113,14 @@ private slots:
 
     void interstateVariants()
     {
-        auto controller = tiverk(QStringLiteral("3.17"), R"({"vpu2": true, "interstateVariantCount": 3})");
+        auto controller
+            = tiverk(QStringLiteral("3.17"), R"({"vpu2": true, "interstateVariantCount": 3})");
         VpuDlg dialog(nullptr, controller.get());
         auto *variants = child<QComboBox>(dialog, "vpu_interstateVariant");
         QStringList texts;
         for (int i = 0; i < variants->count(); ++i)
             texts << variants->itemText(i);
-        QCOMPARE(texts, (QStringList{"No", "1", "2", "3"}));
+        QCOMPARE(texts, (QStringList { "No", "1", "2", "3" }));
         variants->setCurrentText(QStringLiteral("2"));
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         QCOMPARE(controller->getNativeData(QStringLiteral("vpu_interstateVariant")), QVariant(2));
@@ -126,8 +129,9 @@ private slots:
     // Buttons 1 to 4 take a program, 5 to 8 a request ("no" 0, "yes" 1).
     void buttonColumns()
     {
-        auto controller = tiverk(QStringLiteral("3.17"),
-                                 R"({"vpu2": true, "vpu_phases": ["1", "2", "3", "4", "5", "6", "7", "8"],
+        auto controller
+            = tiverk(QStringLiteral("3.17"),
+                     R"({"vpu2": true, "vpu_phases": ["1", "2", "3", "4", "5", "6", "7", "8"],
                                      "vpu_programs": ["11", "12", "13", "14", "15"],
                                      "vpu_requests": [1, 0, 1, 0]})");
         auto phase = CnfPhasePtr::create();
@@ -138,24 +142,25 @@ private slots:
         QStringList requests;
         for (int row = 4; row < 8; ++row)
             requests << table->item(row, 3)->text();
-        QCOMPARE(requests, (QStringList{"yes", "no", "yes", "no"}));
+        QCOMPARE(requests, (QStringList { "yes", "no", "yes", "no" }));
         QVERIFY(!table->item(0, 3)->text().size());
         QVERIFY(!(table->item(0, 3)->flags() & Qt::ItemIsEditable));
         QVERIFY(!(table->item(4, 2)->flags() & Qt::ItemIsEditable));
         QCOMPARE(table->item(4, 2)->background().color(), QColor(165, 165, 165));
         QCOMPARE(table->item(3, 2)->text(), QStringLiteral("14"));
 
-        QCOMPARE(dialog.columnValue(QStringLiteral("vpu_requests")), QVariant(QVariantList{1, 0, 1, 0}));
+        QCOMPARE(dialog.columnValue(QStringLiteral("vpu_requests")),
+                 QVariant(QVariantList { 1, 0, 1, 0 }));
         // A value that no delegate text stands for is written as its number.
-        dialog.setColumnValue(QStringLiteral("vpu_requests"), QVariantList{QVariant(), 5});
+        dialog.setColumnValue(QStringLiteral("vpu_requests"), QVariantList { QVariant(), 5 });
         QCOMPARE(table->item(4, 3)->text(), QStringLiteral("yes"));
         QCOMPARE(table->item(5, 3)->text(), QStringLiteral("5"));
-        dialog.setColumnValue(QStringLiteral("vpu_requests"), QVariantList{1, 0, 1, 0});
+        dialog.setColumnValue(QStringLiteral("vpu_requests"), QVariantList { 1, 0, 1, 0 });
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         const VObject root = controller->nativeData();
-        QCOMPARE(root["vpu_requests"].toVariant(), QVariant(QVariantList{1, 0, 1, 0}));
+        QCOMPARE(root["vpu_requests"].toVariant(), QVariant(QVariantList { 1, 0, 1, 0 }));
         const QVariantList programs = root["vpu_programs"].toVariant().toList();
-        QCOMPARE(programs.mid(0, 4), (QVariantList{"11", "12", "13", "14"}));
+        QCOMPARE(programs.mid(0, 4), (QVariantList { "11", "12", "13", "14" }));
         QCOMPARE(root["vpu_phases"].toVariant().toList().size(), 8);
     }
 
@@ -185,8 +190,8 @@ private slots:
             QCOMPARE(accept(dialog), int(QDialog::Accepted));
         }
         const VObject sources = root["controlSources"];
-        QCOMPARE(fieldOf(sources, "name"), (QVariantList{"its", "console", "rpc", "its1"}));
-        QCOMPARE(fieldOf(sources, "priority"), (QVariantList{2, 50, 60, 3}));
+        QCOMPARE(fieldOf(sources, "name"), (QVariantList { "its", "console", "rpc", "its1" }));
+        QCOMPARE(fieldOf(sources, "priority"), (QVariantList { 2, 50, 60, 3 }));
         QVERIFY(root["modules"]["SystemBus"]["devices"]["VPU1"].isNull());
         QVERIFY(!root["modules"]["SystemBus"]["devices"]["DIO1"].isNull());
         QVERIFY(!root["modules"]["TiverkITS"].isNull());
@@ -222,8 +227,8 @@ private slots:
         QTest::addColumn<bool>("centralUnderRcu");
         QTest::addColumn<QVariantList>("priorities");
 
-        QTest::newRow("under the RCU") << true << QVariantList{4, 2, 50, 60, 3};
-        QTest::newRow("above the RCU") << false << QVariantList{2, 4, 50, 60, 3};
+        QTest::newRow("under the RCU") << true << QVariantList { 4, 2, 50, 60, 3 };
+        QTest::newRow("above the RCU") << false << QVariantList { 2, 4, 50, 60, 3 };
     }
 
     void tiverkIIExchange()
@@ -246,7 +251,8 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<bool>("found");
 
-        QTest::newRow("no device") << QByteArray(R"({"controlSources": [{"id": 2, "type": "VPU1"}]})") << true;
+        QTest::newRow("no device")
+            << QByteArray(R"({"controlSources": [{"id": 2, "type": "VPU1"}]})") << true;
         QTest::newRow("device without pointer, central pointer")
             << QByteArray(R"({"controlSources": [{"id": 2, "type": "VPU1"}],
                               "modules": {"SystemBus": {"devices": {"VPU1": {"addr": 2}}},
@@ -291,8 +297,8 @@ private slots:
 
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
         const VObject record = controller->nativeData()["remoteControlPanel"]["VPU1"];
-        QCOMPARE(record["stageId"].toVariant(), QVariant(QVariantList{1, 2}));
-        QCOMPARE(record["programId"].toVariant(), QVariant(QVariantList{3, 4, 5}));
+        QCOMPARE(record["stageId"].toVariant(), QVariant(QVariantList { 1, 2 }));
+        QCOMPARE(record["programId"].toVariant(), QVariant(QVariantList { 3, 4, 5 }));
         QCOMPARE(record["sourceId"].toInt(), 2);
         QCOMPARE(record["priority"].toInt(), 1);
     }
@@ -305,10 +311,15 @@ private slots:
         QTest::addColumn<QString>("storedPort");
         QTest::addColumn<QVariant>("common");
 
-        QTest::newRow("interface tiverk2 on RS485_2")
-            << "interface_tiverk2" << "RS485_2" << "RS485_2" << QVariant("negative");
-        QTest::newRow("passive with indication") << "passive_ind" << "RS485_2" << "dryContact" << QVariant("positive");
-        QTest::newRow("passive") << "passive" << "RS485_1" << "dryContact" << QVariant("positive");
+        QTest::newRow("interface tiverk2 on RS485_2") << "interface_tiverk2"
+                                                      << "RS485_2"
+                                                      << "RS485_2" << QVariant("negative");
+        QTest::newRow("passive with indication") << "passive_ind"
+                                                 << "RS485_2"
+                                                 << "dryContact" << QVariant("positive");
+        QTest::newRow("passive") << "passive"
+                                 << "RS485_1"
+                                 << "dryContact" << QVariant("positive");
     }
 
     void zuMoltTypesAndPorts()
@@ -322,11 +333,13 @@ private slots:
         VpuDlg dialog(nullptr, controller.get());
         auto *types = child<QComboBox>(dialog, "type");
         types->setCurrentIndex(types->findData(type));
-        QCOMPARE(child<QGroupBox>(dialog, "groupBox")->isHidden(), type != QLatin1String("passive"));
+        QCOMPARE(child<QGroupBox>(dialog, "groupBox")->isHidden(),
+                 type != QLatin1String("passive"));
         auto *ports = child<QComboBox>(dialog, "port");
         // What a translation shows is not what is stored.
         for (int i = 0; i < ports->count(); ++i)
-            ports->setItemText(i, QString::fromUtf8("\xd0\x9f\xd0\xbe\xd1\x80\xd1\x82 %1").arg(i + 1));
+            ports->setItemText(i,
+                               QString::fromUtf8("\xd0\x9f\xd0\xbe\xd1\x80\xd1\x82 %1").arg(i + 1));
         ports->setCurrentIndex(ports->findData(port));
         child<QRadioButton>(dialog, "common_positive")->setChecked(true);
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
@@ -347,7 +360,8 @@ private slots:
     {
         CnfController controller;
         controller.setProperty("type", QStringLiteral("ZU_MOLT"));
-        QVERIFY(NativeTree::load(controller, R"({"controlSources": [{"id": 1, "type": "tiverkITS", "priority": 2},
+        QVERIFY(NativeTree::load(
+            controller, R"({"controlSources": [{"id": 1, "type": "tiverkITS", "priority": 2},
                                                                     {"id": 5, "type": "JsConsole", "priority": 255}],
                                                   "KMP1": {"name": "main"}})"));
         VObject root = controller.nativeData();
@@ -378,7 +392,7 @@ private slots:
         QCOMPARE(record["sourceId"].toInt(), 6);
         QCOMPARE(record["priority"].toInt(), 3);
         QCOMPARE(record["common"].toString(), QStringLiteral("negative"));
-        QCOMPARE(record["stageId"].toVariant(), QVariant(QVariantList{3}));
+        QCOMPARE(record["stageId"].toVariant(), QVariant(QVariantList { 3 }));
         {
             VpuDlg dialog(nullptr, &controller);
             child<QCheckBox>(dialog, "vpu_enabled_zu_molt")->click();
@@ -392,8 +406,10 @@ private slots:
     {
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("fixture");
-        QTest::newRow("tiverkii") << "tiverkii" << "tiverkii.json";
-        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "zu_molt.json";
+        QTest::newRow("tiverkii") << "tiverkii"
+                                  << "tiverkii.json";
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT"
+                                 << "zu_molt.json";
     }
 
     void cancelWritesNothing()
@@ -404,7 +420,9 @@ private slots:
         auto controller = fromFixture(type, fixture);
         const QByteArray before = NativeTree::json(controller->nativeData());
         VpuDlg dialog(nullptr, controller.get());
-        child<QCheckBox>(dialog, type == QLatin1String("tiverkii") ? "vpu_enabled" : "vpu_enabled_zu_molt")->click();
+        child<QCheckBox>(dialog,
+                         type == QLatin1String("tiverkii") ? "vpu_enabled" : "vpu_enabled_zu_molt")
+            ->click();
         QCOMPARE(KeyListExchange::press(dialog, QDialogButtonBox::Cancel), int(QDialog::Rejected));
         QCOMPARE(NativeTree::json(controller->nativeData()), before);
     }

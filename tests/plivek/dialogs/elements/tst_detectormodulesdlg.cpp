@@ -18,8 +18,7 @@
 
 namespace {
 
-template<typename T>
-T *widget(const QDialog &dialog, const char *name)
+template<typename T> T *widget(const QDialog &dialog, const char *name)
 {
     T *found = dialog.findChild<T *>(QLatin1String(name));
     if (!found)
@@ -86,21 +85,25 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(modulesText(controller),
-                 NativeJson::text(NativeJson::value("{'Signal': {'channels': [{'channel': 1, 'detector': 1}]}, "
-                                                    "'TrafiCam': [], 'TrafficStream': [], 'Citilog': []}")));
+                 NativeJson::text(
+                     NativeJson::value("{'Signal': {'channels': [{'channel': 1, 'detector': 1}]}, "
+                                       "'TrafiCam': [], 'TrafficStream': [], 'Citilog': []}")));
     }
 
     // The channel assignments inside every entry survive the edits of host,
     // port, url, id and type.
     void channelsSurviveEdits()
     {
-        setModules("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': 4, 'detector': 1}]}], "
-                   "'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x1', 'channels': "
-                   "[{'channel': 0, 'sensor': 2}]}]}], "
-                   "'TrafficStream': [{'url': 'tcp://t:1', 'channels': [{'channel': 3, 'detector': 5}]}], "
-                   "'SmartMicro': {'adapter_id': 'A', 'listen_ip': '1.2.3.4', 'listen_port': 7, 'sensors': "
-                   "[{'id': 's1', 'type': 'UMRR-0C', 'channels': [{'detector': 6, 'zone': 1}]}]}, "
-                   "'Priority': {'url': 'tcp://p:5', 'channels': [{'detector': 'Bus'}]}}");
+        setModules(
+            "{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': 4, 'detector': "
+            "1}]}], "
+            "'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x1', 'channels': "
+            "[{'channel': 0, 'sensor': 2}]}]}], "
+            "'TrafficStream': [{'url': 'tcp://t:1', 'channels': [{'channel': 3, 'detector': 5}]}], "
+            "'SmartMicro': {'adapter_id': 'A', 'listen_ip': '1.2.3.4', 'listen_port': 7, "
+            "'sensors': "
+            "[{'id': 's1', 'type': 'UMRR-0C', 'channels': [{'detector': 6, 'zone': 1}]}]}, "
+            "'Priority': {'url': 'tcp://p:5', 'channels': [{'detector': 'Bus'}]}}");
         DetectorModulesDlg dialog(&controller);
         typeInto(widget<QLineEdit>(dialog, "ti_host"), QStringLiteral("b"));
         auto *tiPort = widget<QSpinBox>(dialog, "ti_port");
@@ -115,15 +118,20 @@ private slots:
         widget<QPushButton>(dialog, "sm_save_sensor")->click();
         widget<QSpinBox>(dialog, "prio_port")->setValue(6);
         dialog.accept();
-        QCOMPARE(modulesText(controller),
-                 NativeJson::text(NativeJson::value(
-                     "{'TrafiCam': [{'ti_host': 'b', 'ti_port': 9, 'channels': [{'channel': 4, 'detector': 1}]}], "
-                     "'Citilog': [{'device_host': 'd', 'device_port': 2, 'cams': [{'id': 'x2', 'channels': "
-                     "[{'channel': 0, 'sensor': 2}]}]}], "
-                     "'TrafficStream': [{'url': 'tcp://u:2', 'channels': [{'channel': 3, 'detector': 5}]}], "
-                     "'SmartMicro': {'adapter_id': 'A', 'listen_ip': '1.2.3.4', 'listen_port': 7, 'sensors': "
-                     "[{'id': 's2', 'type': 'UMRR-11', 'channels': [{'detector': 6, 'zone': 1}]}]}, "
-                     "'Priority': {'url': 'tcp://p:6', 'channels': [{'detector': 'Bus'}]}}")));
+        QCOMPARE(
+            modulesText(controller),
+            NativeJson::text(NativeJson::value(
+                "{'TrafiCam': [{'ti_host': 'b', 'ti_port': 9, 'channels': [{'channel': 4, "
+                "'detector': 1}]}], "
+                "'Citilog': [{'device_host': 'd', 'device_port': 2, 'cams': [{'id': 'x2', "
+                "'channels': "
+                "[{'channel': 0, 'sensor': 2}]}]}], "
+                "'TrafficStream': [{'url': 'tcp://u:2', 'channels': [{'channel': 3, 'detector': "
+                "5}]}], "
+                "'SmartMicro': {'adapter_id': 'A', 'listen_ip': '1.2.3.4', 'listen_port': 7, "
+                "'sensors': "
+                "[{'id': 's2', 'type': 'UMRR-11', 'channels': [{'detector': 6, 'zone': 1}]}]}, "
+                "'Priority': {'url': 'tcp://p:6', 'channels': [{'detector': 'Bus'}]}}")));
     }
 
     // The Priority URL is always written "tcp://host:port".
@@ -132,7 +140,8 @@ private slots:
         QTest::addColumn<QByteArray>("url");
         QTest::addColumn<QString>("stored");
         QTest::newRow("no port") << QByteArray("tcp://prio") << QStringLiteral("tcp://prio:0");
-        QTest::newRow("other scheme") << QByteArray("http://prio:8080/x") << QStringLiteral("tcp://prio:8080");
+        QTest::newRow("other scheme")
+            << QByteArray("http://prio:8080/x") << QStringLiteral("tcp://prio:8080");
         QTest::newRow("empty") << QByteArray() << QStringLiteral("tcp://:0");
     }
 
@@ -171,13 +180,18 @@ private slots:
         QTest::addColumn<bool>("clearAdapter");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("AMQP drops the listen keys")
-            << QByteArray("{'adapter_id': 'A', 'listen_ip': '1.1.1.1', 'listen_port': 3, 'amqp_url': '', 'x': 1}")
-            << false << QByteArray("{'adapter_id': 'A', 'amqp_url': '', 'amqp_pvr_queue': 'TOVEL.PVR', 'x': 1, 'sensors': []}");
+            << QByteArray("{'adapter_id': 'A', 'listen_ip': '1.1.1.1', 'listen_port': 3, "
+                          "'amqp_url': '', 'x': 1}")
+            << false
+            << QByteArray("{'adapter_id': 'A', 'amqp_url': '', 'amqp_pvr_queue': 'TOVEL.PVR', 'x': "
+                          "1, 'sensors': []}");
         QTest::newRow("MultiAdapter drops the AMQP keys")
             << QByteArray("{'adapter_id': 'A', 'amqp_pvr_queue': 'Q'}") << false
-            << QByteArray("{'adapter_id': 'A', 'listen_ip': '0.0.0.0', 'listen_port': 40005, 'sensors': []}");
+            << QByteArray("{'adapter_id': 'A', 'listen_ip': '0.0.0.0', 'listen_port': 40005, "
+                          "'sensors': []}");
         QTest::newRow("cleared adapter id")
-            << QByteArray("{'adapter_id': 'A', 'sensors': [{'id': 's', 'type': 'T', 'channels': [{'detector': 1}]}]}")
+            << QByteArray("{'adapter_id': 'A', 'sensors': [{'id': 's', 'type': 'T', 'channels': "
+                          "[{'detector': 1}]}]}")
             << true << QByteArray();
     }
 
@@ -195,13 +209,15 @@ private slots:
         if (after.isEmpty())
             QVERIFY(smartMicro.isNull());
         else
-            QCOMPARE(NativeJson::text(smartMicro.toVariant()), NativeJson::text(NativeJson::value(after)));
+            QCOMPARE(NativeJson::text(smartMicro.toVariant()),
+                     NativeJson::text(NativeJson::value(after)));
     }
 
     // A sensor type the list does not know is offered and kept.
     void unknownSensorType()
     {
-        setModules("{'SmartMicro': {'adapter_id': 'A', 'sensors': [{'id': 's', 'type': 'UMRR-99'}]}}");
+        setModules(
+            "{'SmartMicro': {'adapter_id': 'A', 'sensors': [{'id': 's', 'type': 'UMRR-99'}]}}");
         DetectorModulesDlg dialog(&controller);
         auto *types = widget<QComboBox>(dialog, "sm_sens_type");
         QCOMPARE(types->count(), 3);
@@ -218,11 +234,14 @@ private slots:
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("single object")
-            << QByteArray("{'url': 'http://az', 'extra': 1, 'sensors': [{'camera_id': 1, 'channels': []}]}")
+            << QByteArray("{'url': 'http://az', 'extra': 1, 'sensors': [{'camera_id': 1, "
+                          "'channels': []}]}")
             << QByteArray("[{'url': 'http://az', 'sensors': [{'camera_id': 1, 'channels': []}]}]");
-        QTest::newRow("single object without url") << QByteArray("{'url': '', 'sensors': []}") << QByteArray();
-        QTest::newRow("list") << QByteArray("[{'url': 'a'}, {'url': ''}, {'url': 'b', 'sensors': [1]}]")
-                              << QByteArray("[{'url': 'a', 'sensors': []}, {'url': 'b', 'sensors': [1]}]");
+        QTest::newRow("single object without url")
+            << QByteArray("{'url': '', 'sensors': []}") << QByteArray();
+        QTest::newRow("list")
+            << QByteArray("[{'url': 'a'}, {'url': ''}, {'url': 'b', 'sensors': [1]}]")
+            << QByteArray("[{'url': 'a', 'sensors': []}, {'url': 'b', 'sensors': [1]}]");
     }
 
     void azimuth()
@@ -236,15 +255,17 @@ private slots:
         if (after.isEmpty())
             QVERIFY(azimuth.isNull());
         else
-            QCOMPARE(NativeJson::text(azimuth.toVariant()), NativeJson::text(NativeJson::value(after)));
+            QCOMPARE(NativeJson::text(azimuth.toVariant()),
+                     NativeJson::text(NativeJson::value(after)));
     }
 
     // New modules take the local host and their port; an added xcam module is
     // kept even when its id is never typed.
     void addModules()
     {
-        setModules("{'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x1', 'channels': "
-                   "[{'channel': 0, 'detector': 1}]}]}]}");
+        setModules(
+            "{'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x1', 'channels': "
+            "[{'channel': 0, 'detector': 1}]}]}]}");
         DetectorModulesDlg dialog(&controller);
         widget<QToolButton>(dialog, "add_xcam")->click();
         QCOMPARE(list(dialog, "cam_list")->count(), 2);
@@ -257,9 +278,10 @@ private slots:
         QCOMPARE(list(dialog, "cl_modules")->item(1)->text(), host + QStringLiteral(":20800"));
         dialog.accept();
         const VObject modules = controller.nativeData()["modules"];
-        QCOMPARE(NativeJson::text(modules["Citilog"][0]["cams"].toVariant()),
-                 NativeJson::text(NativeJson::value(
-                     "[{'id': 'x1', 'channels': [{'channel': 0, 'detector': 1}]}, {'id': '', 'channels': []}]")));
+        QCOMPARE(
+            NativeJson::text(modules["Citilog"][0]["cams"].toVariant()),
+            NativeJson::text(NativeJson::value("[{'id': 'x1', 'channels': [{'channel': 0, "
+                                               "'detector': 1}]}, {'id': '', 'channels': []}]")));
         QCOMPARE(modules["TrafiCam"][0]["ti_port"].toInt(), 5001);
         QCOMPARE(modules["TrafiCam"][0]["ti_host"].toString(), host);
         QCOMPARE(modules["Citilog"][1]["device_port"].toInt(), 20800);
@@ -269,7 +291,8 @@ private slots:
     // hides the parameters; Cancel writes nothing.
     void removeAndCancel()
     {
-        setModules("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1}, {'ti_host': 'b', 'ti_port': 2}]}");
+        setModules(
+            "{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1}, {'ti_host': 'b', 'ti_port': 2}]}");
         const QByteArray before = modulesText(controller);
         DetectorModulesDlg dialog(&controller);
         widget<QToolButton>(dialog, "remove_ti")->click();

@@ -19,8 +19,7 @@
 
 namespace {
 
-template<typename T>
-T *widget(const QDialog &dialog, const char *name)
+template<typename T> T *widget(const QDialog &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -83,8 +82,8 @@ void apply(const QDialog &dialog, const QString &script)
 QByteArray sourceProperties(const CnfDetector &element)
 {
     QVariantMap properties;
-    for (const char *name : {"dionumber", "diochannel", "keycode", "type", "detector", "alerts", "deviceName",
-                             "source", "dio2channel"}) {
+    for (const char *name : { "dionumber", "diochannel", "keycode", "type", "detector", "alerts",
+                              "deviceName", "source", "dio2channel" }) {
         const QVariant value = element.property(name);
         if (value.isValid())
             properties.insert(QLatin1String(name), value);
@@ -104,12 +103,14 @@ private:
     // Element 1 "Loop" (a detector or a sensor) of a controller of the family
     // with the given "modules" and element properties; detector 4 "North"
     // and sensor 4 "Gate" besides.
-    void setUp(const QString &family, bool sensor, const QByteArray &modules, const QByteArray &properties = {})
+    void setUp(const QString &family, bool sensor, const QByteArray &modules,
+               const QByteArray &properties = {})
     {
-        CnfNative::initController(controller, family, family == QLatin1String("tiverk") ? QStringLiteral("3.18")
-                                                                                          : QString());
+        CnfNative::initController(controller, family,
+                                  family == QLatin1String("tiverk") ? QStringLiteral("3.18")
+                                                                    : QString());
         controller.setNativeData(QStringLiteral("modules"), NativeJson::map(modules));
-        for (bool kind : {false, true}) {
+        for (bool kind : { false, true }) {
             auto other = CnfDetectorPtr::create();
             other->setId(4);
             other->setName(kind ? QStringLiteral("Gate") : QStringLiteral("North"));
@@ -138,30 +139,46 @@ private slots:
         QStringList boards;
         for (int n = 1; n <= 9; ++n)
             boards << QStringLiteral("I/O board %1").arg(n);
-        const QByteArray all =
-            "{'TrafiCam': [{'ti_host': 'h', 'ti_port': 1}], 'Citilog': [{'device_host': 'c', 'device_port': 2}], "
-            "'Priority': {}, 'SmartButton': {}, 'SmartMicro': {}, 'AzimuthSSE': [], 'TrafficStream': [{'url': 'u'}], "
-            "'Signal': {'channels': [{'channel': 2, 'detector': 4}, {'channel': 3, 'sensor': 'Loop'}]}, "
-            "'Keyboard': {'channels': [{'keyCode': 514, 'detector': 4}, {'keyCode': 516, 'sensor': 4}]}}";
-        const QStringList signalChannels{"Channel 1 of Signal module", "Channel 3 of Signal module",
-                                         "Channel 4 of Signal module"};
-        const QStringList keys{"Channel 1 of CPU board", "Channel 3 of CPU board", "Channel 4 of CPU board",
-                               "Channel 5 of CPU board", "Channel 6 of CPU board"};
+        const QByteArray all = "{'TrafiCam': [{'ti_host': 'h', 'ti_port': 1}], 'Citilog': "
+                               "[{'device_host': 'c', 'device_port': 2}], "
+                               "'Priority': {}, 'SmartButton': {}, 'SmartMicro': {}, 'AzimuthSSE': "
+                               "[], 'TrafficStream': [{'url': 'u'}], "
+                               "'Signal': {'channels': [{'channel': 2, 'detector': 4}, {'channel': "
+                               "3, 'sensor': 'Loop'}]}, "
+                               "'Keyboard': {'channels': [{'keyCode': 514, 'detector': 4}, "
+                               "{'keyCode': 516, 'sensor': 4}]}}";
+        const QStringList signalChannels { "Channel 1 of Signal module",
+                                           "Channel 3 of Signal module",
+                                           "Channel 4 of Signal module" };
+        const QStringList keys { "Channel 1 of CPU board", "Channel 3 of CPU board",
+                                 "Channel 4 of CPU board", "Channel 5 of CPU board",
+                                 "Channel 6 of CPU board" };
         QTest::newRow("TIVERK 3.x") << "tiverk" << false << all << boards;
         QTest::newRow("adapter") << "adapter" << false << all << boards;
         QTest::newRow("ZU_MOLT") << "ZU_MOLT" << false << all << boards;
-        QTest::newRow("TIVERK II detector")
-            << "tiverkii" << false << all
-            << boards + signalChannels + keys
-                   + QStringList{"TrafiCam", "Citilog", "Priority", "SmartMicro", "Azimuth", "TrafficStream"};
-        QTest::newRow("TIVERK II sensor")
-            << "tiverkii" << true << all
-            << boards + QStringList{"Channel 1 of Signal module", "Channel 2 of Signal module",
-                                    "Channel 3 of Signal module", "Channel 4 of Signal module",
-                                    "Channel 1 of CPU board", "Channel 2 of CPU board", "Channel 3 of CPU board",
-                                    "Channel 5 of CPU board", "Channel 6 of CPU board", "TrafiCam", "Citilog",
-                                    "Priority", "Smart button", "SmartMicro", "Azimuth", "TrafficStream",
-                                    "Link to detector"};
+        QTest::newRow("TIVERK II detector") << "tiverkii" << false << all
+                                            << boards + signalChannels + keys
+                + QStringList { "TrafiCam",   "Citilog", "Priority",
+                                "SmartMicro", "Azimuth", "TrafficStream" };
+        QTest::newRow("TIVERK II sensor") << "tiverkii" << true << all
+                                          << boards
+                + QStringList { "Channel 1 of Signal module",
+                                "Channel 2 of Signal module",
+                                "Channel 3 of Signal module",
+                                "Channel 4 of Signal module",
+                                "Channel 1 of CPU board",
+                                "Channel 2 of CPU board",
+                                "Channel 3 of CPU board",
+                                "Channel 5 of CPU board",
+                                "Channel 6 of CPU board",
+                                "TrafiCam",
+                                "Citilog",
+                                "Priority",
+                                "Smart button",
+                                "SmartMicro",
+                                "Azimuth",
+                                "TrafficStream",
+                                "Link to detector" };
     }
 
     void sources()
@@ -172,12 +189,14 @@ private slots:
         QFETCH(QStringList, items);
         setUp(family, sensor, modules);
         DetectorsDlg dialog(&controller, element, false);
-        QCOMPARE(dialog.windowTitle(), sensor ? QStringLiteral("Sensor") : QStringLiteral("Detector"));
+        QCOMPARE(dialog.windowTitle(),
+                 sensor ? QStringLiteral("Sensor") : QStringLiteral("Detector"));
         QCOMPARE(itemTexts(combo(dialog, "type")), items);
         QCOMPARE(combo(dialog, "type")->itemData(9, DetectorsDlg::KindRole).toInt(),
                  family == QLatin1String("tiverkii") ? int(DetectorsDlg::SignalChannel) : 0);
         if (family == QLatin1String("tiverkii") && !sensor)
-            QCOMPARE(combo(dialog, "type")->itemData(10, DetectorsDlg::SignalChannelRole).toInt(), 3);
+            QCOMPARE(combo(dialog, "type")->itemData(10, DetectorsDlg::SignalChannelRole).toInt(),
+                     3);
         combo(dialog, "type")->setCurrentIndex(4);
         QCOMPARE(shownPage(dialog), QStringLiteral("dioPage"));
         QCOMPARE(itemTexts(combo(dialog, "dio_channel")), numbers(1, 16));
@@ -195,26 +214,31 @@ private slots:
 
         QByteArray fullBoard = "{'DIO2': {'channels': [";
         for (int ch = 1; ch <= 16; ++ch)
-            fullBoard += QByteArray(ch > 1 ? ", " : "") + "{'channel': " + QByteArray::number(ch) + ", 'detector': 9}";
+            fullBoard += QByteArray(ch > 1 ? ", " : "") + "{'channel': " + QByteArray::number(ch)
+                + ", 'detector': 9}";
         fullBoard += "]}}";
         QByteArray sharedNumbers = "{'DIO2': {'channels': [{'channel': 1, 'detector': 9}";
         for (int ch = 1; ch <= 15; ++ch)
             sharedNumbers += ", {'channel': " + QByteArray::number(ch) + ", 'detector': 8}";
         sharedNumbers += "]}}";
 
-        QTest::newRow("full board left out") << fullBoard << QByteArray() << 2 << QStringList{"missing"};
+        QTest::newRow("full board left out")
+            << fullBoard << QByteArray() << 2 << QStringList { "missing" };
         QTest::newRow("full board offered to an element with a channel elsewhere")
             << fullBoard << QByteArray("{'dionumber': 1, 'diochannel': 3}") << 2 << QStringList();
-        QTest::newRow("16 entries on 15 numbers") << sharedNumbers << QByteArray() << 2 << QStringList{"16"};
+        QTest::newRow("16 entries on 15 numbers")
+            << sharedNumbers << QByteArray() << 2 << QStringList { "16" };
         QTest::newRow("own channel, the other kind's entry")
-            << QByteArray("{'DIO3': {'channels': [{'channel': 1, 'detector': 9}, {'channel': 2, 'detector': 1}, "
+            << QByteArray("{'DIO3': {'channels': [{'channel': 1, 'detector': 9}, {'channel': 2, "
+                          "'detector': 1}, "
                           "{'channel': 2, 'sensor': 1}, {'channel': 3, 'sensor': 5}]}}")
             << QByteArray("{'dionumber': 3, 'diochannel': 2}") << 3 << numbers(2, 16);
-        QTest::newRow("board 5: an output shares") << QByteArray("{'DIO5': {'channels': [{'channel': 3, 'output': 2}]}}")
-                                                    << QByteArray() << 5 << numbers(1, 16);
+        QTest::newRow("board 5: an output shares")
+            << QByteArray("{'DIO5': {'channels': [{'channel': 3, 'output': 2}]}}") << QByteArray()
+            << 5 << numbers(1, 16);
         QTest::newRow("board 1: an output holds")
-            << QByteArray("{'DIO1': {'channels': [{'channel': 3, 'output': 2}]}}") << QByteArray() << 1
-            << (QStringList{"1", "2"} + numbers(4, 16));
+            << QByteArray("{'DIO1': {'channels': [{'channel': 3, 'output': 2}]}}") << QByteArray()
+            << 1 << (QStringList { "1", "2" } + numbers(4, 16));
     }
 
     void boards()
@@ -223,10 +247,12 @@ private slots:
         QFETCH(QByteArray, properties);
         QFETCH(int, board);
         QFETCH(QStringList, channels);
-        setUp(QStringLiteral("tiverkii"), false, "{'SystemBus': {'devices': " + devices + "}}", properties);
+        setUp(QStringLiteral("tiverkii"), false, "{'SystemBus': {'devices': " + devices + "}}",
+              properties);
         DetectorsDlg dialog(&controller, element, false);
-        const int index = combo(dialog, "type")->findText(QStringLiteral("I/O board %1").arg(board));
-        if (channels == QStringList{"missing"}) {
+        const int index
+            = combo(dialog, "type")->findText(QStringLiteral("I/O board %1").arg(board));
+        if (channels == QStringList { "missing" }) {
             QCOMPARE(index, -1);
             return;
         }
@@ -242,8 +268,8 @@ private slots:
         QTest::addColumn<QByteArray>("priority");
         QTest::addColumn<QString>("chosen");
         QTest::newRow("nothing chosen") << QByteArray("{'channels': []}") << QString();
-        QTest::newRow("Priority holds the name") << QByteArray("{'channels': [{'sensor': 'Sensor.1'}]}")
-                                                 << QStringLiteral("Priority");
+        QTest::newRow("Priority holds the name")
+            << QByteArray("{'channels': [{'sensor': 'Sensor.1'}]}") << QStringLiteral("Priority");
     }
 
     void newSensor()
@@ -251,8 +277,10 @@ private slots:
         QFETCH(QByteArray, priority);
         QFETCH(QString, chosen);
         setUp(QStringLiteral("tiverkii"), true,
-              "{'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, 'sensor': 2}]}], "
-              "'SmartButton': {}, 'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 2}]}]}, "
+              "{'TrafiCam': [{'ti_host': 'h', 'ti_port': 1, 'channels': [{'channel': 1, 'sensor': "
+              "2}]}], "
+              "'SmartButton': {}, 'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': "
+              "2}]}]}, "
               "'Priority': "
                   + priority + "}");
         auto added = CnfDetectorPtr::create();
@@ -276,11 +304,13 @@ private slots:
         QTest::addColumn<QByteArray>("alerts");
         QTest::addColumn<int>("on");
         QTest::addColumn<int>("off");
-        QTest::newRow("warn and trace") << QByteArray("{'true': {'message': 'm', 'level': 'WARN'}, 'false': "
-                                                      "{'message': 'n', 'level': 'TRACE'}}")
-                                        << 1 << 4;
+        QTest::newRow("warn and trace")
+            << QByteArray("{'true': {'message': 'm', 'level': 'WARN'}, 'false': "
+                          "{'message': 'n', 'level': 'TRACE'}}")
+            << 1 << 4;
         QTest::newRow("absent level is INFO") << QByteArray("{'true': {'message': 'm'}}") << 0 << 0;
-        QTest::newRow("unknown level") << QByteArray("{'true': {'message': 'm', 'level': 'LOUD'}}") << -1 << 0;
+        QTest::newRow("unknown level")
+            << QByteArray("{'true': {'message': 'm', 'level': 'LOUD'}}") << -1 << 0;
     }
 
     void alertLevels()
@@ -304,11 +334,14 @@ private slots:
         QTest::addColumn<QString>("module");
         QTest::addColumn<QString>("channel");
         QTest::addColumn<int>("offered");
-        QTest::newRow("new") << true << QByteArray("[{'channel': 1, 'sensor': 1}]") << "a:1" << "2" << 99;
-        QTest::newRow("existing, not linked") << false << QByteArray("[{'channel': 1, 'sensor': 1}]") << QString()
-                                              << QString() << 99;
+        QTest::newRow("new") << true << QByteArray("[{'channel': 1, 'sensor': 1}]") << "a:1"
+                             << "2" << 99;
+        QTest::newRow("existing, not linked")
+            << false << QByteArray("[{'channel': 1, 'sensor': 1}]") << QString() << QString() << 99;
         QTest::newRow("existing, own channel")
-            << false << QByteArray("[{'channel': 1, 'sensor': 1}, {'channel': 7, 'detector': 'Loop'}]") << "a:1"
+            << false
+            << QByteArray("[{'channel': 1, 'sensor': 1}, {'channel': 7, 'detector': 'Loop'}]")
+            << "a:1"
             << "7" << 99;
     }
 
@@ -336,9 +369,10 @@ private slots:
 
     void xcamChannels()
     {
-        setUp(QStringLiteral("tiverkii"), false,
-              "{'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x', 'channels': "
-              "[{'channel': 0, 'detector': 4}]}]}]}");
+        setUp(
+            QStringLiteral("tiverkii"), false,
+            "{'Citilog': [{'device_host': 'c', 'device_port': 2, 'cams': [{'id': 'x', 'channels': "
+            "[{'channel': 0, 'detector': 4}]}]}]}");
         DetectorsDlg dialog(&controller, element, true);
         apply(dialog, QStringLiteral("type=Citilog"));
         QCOMPARE(combo(dialog, "xcam_modules")->currentText(), QStringLiteral("x"));
@@ -350,11 +384,12 @@ private slots:
     void trafficStreamProposal()
     {
         setUp(QStringLiteral("tiverkii"), false,
-              "{'TrafficStream': [{'url': 'tcp://t:1', 'channels': [{'channel': 1, 'detector': 4}, {'channel': 2, "
+              "{'TrafficStream': [{'url': 'tcp://t:1', 'channels': [{'channel': 1, 'detector': 4}, "
+              "{'channel': 2, "
               "'sensor': 1}, {'channel': 4, 'detector': 9}, {'channel': 5}]}]}");
         DetectorsDlg dialog(&controller, element, true);
         apply(dialog, QStringLiteral("type=TrafficStream"));
-        QCOMPARE(itemTexts(combo(dialog, "ts_channels")), (QStringList{"1", "2", "4"}));
+        QCOMPARE(itemTexts(combo(dialog, "ts_channels")), (QStringList { "1", "2", "4" }));
         QCOMPARE(combo(dialog, "ts_channels")->currentIndex(), -1);
         QCOMPARE(combo(dialog, "ts_channels")->currentText(), QStringLiteral("3"));
     }
@@ -364,7 +399,8 @@ private slots:
     void boardChannelFields()
     {
         setUp(QStringLiteral("tiverkii"), false,
-              "{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'detector': 1, 'common': "
+              "{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'detector': 1, "
+              "'common': "
               "'positive', 'type': 'PIR'}]}}}}",
               "{'dionumber': 1, 'diochannel': 3}");
         DetectorsDlg dialog(&controller, element, false);
@@ -416,122 +452,153 @@ private slots:
         const QByteArray onBoard1 = "{'dionumber': 1, 'diochannel': 3}";
         QTest::newRow("board 1/3 to 2/5")
             << tiverkII << false << onBoard1
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'detector': 1, 'type': "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'detector': 1, 'type': "
                           "'full', 'common': 'negative'}, {'channel': 4, 'detector': 4}]}}}}")
             << "type=I/O board 2;dio_channel=5;channel_type=IR detector;common_positive"
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 4, 'detector': 4}]}, 'DIO2': "
-                          "{'type': 'dryContact', 'channels': [{'channel': 5, 'common': 'positive', 'detector': 1, "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 4, "
+                          "'detector': 4}]}, 'DIO2': "
+                          "{'type': 'dryContact', 'channels': [{'channel': 5, 'common': "
+                          "'positive', 'detector': 1, "
                           "'type': 'PIR'}]}}}}")
             << QByteArray("{'dionumber': 2, 'diochannel': 5}");
         QTest::newRow("polarity only")
             << tiverkII << false << onBoard1
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'detector': 1, 'type': "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'detector': 1, 'type': "
                           "'PIR', 'common': 'negative', 'x': 1}]}}}}")
             << "common_positive"
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'type': 'dryContact', 'channels': [{'channel': 3, "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 3, "
                           "'detector': 1, 'type': 'PIR', 'common': 'positive', 'x': 1}]}}}}")
             << onBoard1;
         QTest::newRow("board 6 drops dryContact")
             << tiverkII << false << QByteArray()
-            << QByteArray("{'SystemBus': {'devices': {'DIO6': {'type': 'dryContact', 'channels': []}}}}")
+            << QByteArray(
+                   "{'SystemBus': {'devices': {'DIO6': {'type': 'dryContact', 'channels': []}}}}")
             << "type=I/O board 6;dio_channel=2;channel_type=No restriction"
-            << QByteArray("{'SystemBus': {'devices': {'DIO6': {'channels': [{'channel': 2, 'common': 'negative', "
+            << QByteArray("{'SystemBus': {'devices': {'DIO6': {'channels': [{'channel': 2, "
+                          "'common': 'negative', "
                           "'detector': 1, 'type': 'full'}]}}}}")
             << QByteArray("{'dionumber': 6, 'diochannel': 2}");
         QTest::newRow("a key move keeps its entry")
             << tiverkII << true << QByteArray("{'keycode': 513}")
-            << QByteArray("{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513, 'sensor': 1}]}}")
+            << QByteArray(
+                   "{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513, 'sensor': 1}]}}")
             << "type=Channel 3 of CPU board"
-            << QByteArray("{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513}, {'keyCode': 515, "
+            << QByteArray("{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513}, "
+                          "{'keyCode': 515, "
                           "'sensor': 1}]}}")
             << QByteArray("{'keycode': 515}");
         QTest::newRow("the first Keyboard entry")
-            << tiverkII << false << QByteArray() << QByteArray("{}") << "type=Channel 1 of CPU board"
-            << QByteArray("{'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': [{'keyCode': 513, "
-                          "'detector': 1}]}}")
+            << tiverkII << false << QByteArray() << QByteArray("{}")
+            << "type=Channel 1 of CPU board"
+            << QByteArray(
+                   "{'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': [{'keyCode': 513, "
+                   "'detector': 1}]}}")
             << QByteArray("{'keycode': 513}");
         QTest::newRow("Signal stores the name")
-            << tiverkII << false << QByteArray() << QByteArray("{'Signal': {'channels': [{'channel': 2, 'sensor': 4}]}}")
+            << tiverkII << false << QByteArray()
+            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'sensor': 4}]}}")
             << "type=Channel 2 of Signal module;name=Inner"
-            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'sensor': 4, 'detector': 'Inner'}]}}")
+            << QByteArray(
+                   "{'Signal': {'channels': [{'channel': 2, 'sensor': 4, 'detector': 'Inner'}]}}")
             << QByteArray("{}");
         QTest::newRow("Signal renamed")
             << tiverkII << false << QByteArray()
-            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Loop'}]}}") << "name=Outer"
-            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Outer'}]}}") << QByteArray("{}");
+            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Loop'}]}}")
+            << "name=Outer"
+            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Outer'}]}}")
+            << QByteArray("{}");
         QTest::newRow("Priority stores the name")
-            << tiverkII << false << QByteArray() << QByteArray("{'Priority': {'url': 'u', 'channels': []}}")
-            << "type=Priority"
-            << QByteArray("{'Priority': {'url': 'u', 'channels': [{'detector': 'Loop'}]}}") << QByteArray("{}");
+            << tiverkII << false << QByteArray()
+            << QByteArray("{'Priority': {'url': 'u', 'channels': []}}") << "type=Priority"
+            << QByteArray("{'Priority': {'url': 'u', 'channels': [{'detector': 'Loop'}]}}")
+            << QByteArray("{}");
         QTest::newRow("alerts: on only")
-            << tiverkII << true << QByteArray("{'alerts': {'false': {'message': 'old', 'level': 'INFO'}}}")
-            << QByteArray("{}") << "on_msg=Went on;on_level=warning;off_msg="
-            << QByteArray("{}") << QByteArray("{'alerts': {'true': {'message': 'Went on', 'level': 'WARN'}}}");
-        QTest::newRow("no source") << tiverkII << true << QByteArray("{'deviceName': 'd', 'detector': 3}")
-                                   << QByteArray("{}") << QString() << QByteArray("{}")
-                                   << QByteArray("{'detector': 3}");
+            << tiverkII << true
+            << QByteArray("{'alerts': {'false': {'message': 'old', 'level': 'INFO'}}}")
+            << QByteArray("{}") << "on_msg=Went on;on_level=warning;off_msg=" << QByteArray("{}")
+            << QByteArray("{'alerts': {'true': {'message': 'Went on', 'level': 'WARN'}}}");
+        QTest::newRow("no source")
+            << tiverkII << true << QByteArray("{'deviceName': 'd', 'detector': 3}")
+            << QByteArray("{}") << QString() << QByteArray("{}") << QByteArray("{'detector': 3}");
         QTest::newRow("TIVERK 3.x drops the key code")
             << "tiverk" << false << QByteArray("{'keycode': 515}") << QByteArray("{}") << QString()
             << QByteArray("{}") << QByteArray("{}");
-        QTest::newRow("TrafiCam")
-            << tiverkII << false << QByteArray()
-            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': 2, 'sensor': 1}]}]}")
-            << "type=TrafiCam;ti_modules=a:1;ti_channels=3"
-            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': 2, 'sensor': 1}, "
-                          "{'channel': 3, 'detector': 1}]}]}")
-            << QByteArray("{}");
+        QTest::newRow("TrafiCam") << tiverkII << false << QByteArray()
+                                  << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, "
+                                                "'channels': [{'channel': 2, 'sensor': 1}]}]}")
+                                  << "type=TrafiCam;ti_modules=a:1;ti_channels=3"
+                                  << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, "
+                                                "'channels': [{'channel': 2, 'sensor': 1}, "
+                                                "{'channel': 3, 'detector': 1}]}]}")
+                                  << QByteArray("{}");
         QTest::newRow("smart button")
             << tiverkII << true << QByteArray() << QByteArray("{'SmartButton': {}}")
-            << "type=Smart button;sbDevice=/dev/b;sbSource=card" << QByteArray("{'SmartButton': {}}")
+            << "type=Smart button;sbDevice=/dev/b;sbSource=card"
+            << QByteArray("{'SmartButton': {}}")
             << QByteArray("{'type': 'SmartButton', 'deviceName': '/dev/b', 'source': 'card'}");
         QTest::newRow("Azimuth")
-            << tiverkII << false << QByteArray() << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': []}}")
+            << tiverkII << false << QByteArray()
+            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': []}}")
             << "type=Azimuth;azimuth_cams_id=7;azimuth_channel_id=12"
-            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, 'channels': "
-                          "[{'rcg_channel_id': 12, 'detector': 1}]}]}}")
+            << QByteArray(
+                   "{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, 'channels': "
+                   "[{'rcg_channel_id': 12, 'detector': 1}]}]}}")
             << QByteArray("{}");
 
         // A release takes only the element's reference: a shared entry keeps
         // the other element's binding.
         QTest::newRow("shared board entry")
             << tiverkII << false << onBoard1
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'detector': 1, 'sensor': "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'detector': 1, 'sensor': "
                           "4, 'output': 2}]}}}}")
             << "type=Channel 2 of CPU board"
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, 'sensor': 4, 'output': "
-                          "2}]}}}, 'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': [{'keyCode': 514, "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'sensor': 4, 'output': "
+                          "2}]}}}, 'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': "
+                          "[{'keyCode': 514, "
                           "'detector': 1}]}}")
             << QByteArray("{'keycode': 514}");
         // Every source change releases what held the element before.
         QTest::newRow("from SmartMicro to a board")
             << tiverkII << false << QByteArray()
-            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, 'zone': 2}, "
+            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
+                          "'zone': 2}, "
                           "{'detector': 4}]}]}}")
             << "type=I/O board 7;dio_channel=1"
-            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 4}]}]}, 'SystemBus': "
-                          "{'devices': {'DIO7': {'channels': [{'channel': 1, 'common': 'negative', 'detector': 1, "
+            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': "
+                          "4}]}]}, 'SystemBus': "
+                          "{'devices': {'DIO7': {'channels': [{'channel': 1, 'common': 'negative', "
+                          "'detector': 1, "
                           "'type': 'full'}]}}}}")
             << QByteArray("{'dionumber': 7, 'diochannel': 1}");
         QTest::newRow("from Azimuth to Priority")
             << tiverkII << false << QByteArray()
-            << QByteArray("{'Priority': {}, 'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+            << QByteArray("{'Priority': {}, 'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': "
+                          "1, 'channels': "
                           "[{'rcg_channel_id': 3, 'detector': 1}]}]}]}")
             << "type=Priority"
-            << QByteArray("{'Priority': {'channels': [{'detector': 'Loop'}]}, 'AzimuthSSE': [{'url': 'u', "
-                          "'sensors': []}]}")
+            << QByteArray(
+                   "{'Priority': {'channels': [{'detector': 'Loop'}]}, 'AzimuthSSE': [{'url': 'u', "
+                   "'sensors': []}]}")
             << QByteArray("{}");
         QTest::newRow("from a Signal channel to a board")
             << tiverkII << false << QByteArray()
             << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Loop'}]}}")
             << "type=I/O board 8;dio_channel=16"
-            << QByteArray("{'Signal': {'channels': []}, 'SystemBus': {'devices': {'DIO8': {'channels': [{'channel': "
+            << QByteArray("{'Signal': {'channels': []}, 'SystemBus': {'devices': {'DIO8': "
+                          "{'channels': [{'channel': "
                           "16, 'common': 'negative', 'detector': 1, 'type': 'full'}]}}}}")
             << QByteArray("{'dionumber': 8, 'diochannel': 16}");
         QTest::newRow("from a link to a key")
-            << tiverkII << true << QByteArray("{'type': 'DetectorySensor', 'detector': 4}") << QByteArray("{}")
-            << "type=Channel 1 of CPU board"
-            << QByteArray("{'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': [{'keyCode': 513, "
-                          "'sensor': 1}]}}")
+            << tiverkII << true << QByteArray("{'type': 'DetectorySensor', 'detector': 4}")
+            << QByteArray("{}") << "type=Channel 1 of CPU board"
+            << QByteArray(
+                   "{'Keyboard': {'deviceName': '/dev/extbuttons', 'channels': [{'keyCode': 513, "
+                   "'sensor': 1}]}}")
             << QByteArray("{'keycode': 513}");
     }
 
@@ -567,25 +634,31 @@ private slots:
 
         QByteArray fullBoard = "{'SystemBus': {'devices': {'DIO2': {'channels': [";
         for (int ch = 1; ch <= 16; ++ch)
-            fullBoard += QByteArray(ch > 1 ? ", " : "") + "{'channel': " + QByteArray::number(ch) + ", 'detector': 9}";
+            fullBoard += QByteArray(ch > 1 ? ", " : "") + "{'channel': " + QByteArray::number(ch)
+                + ", 'detector': 9}";
         fullBoard += "]}}}, 'Priority': {}, 'Signal': {}}";
         QTest::newRow("board without a free channel")
-            << fullBoard << QByteArray("{'dionumber': 1, 'diochannel': 3}") << "type=I/O board 2" << QString()
-            << "Invalid I/O board channel number";
-        QTest::newRow("board number") << fullBoard << QByteArray() << "type=Priority" << "dioPage"
+            << fullBoard << QByteArray("{'dionumber': 1, 'diochannel': 3}") << "type=I/O board 2"
+            << QString() << "Invalid I/O board channel number";
+        QTest::newRow("board number") << fullBoard << QByteArray() << "type=Priority"
+                                      << "dioPage"
                                       << "Invalid I/O board number";
-        QTest::newRow("key code") << fullBoard << QByteArray() << "type=Channel 1 of Signal module" << "keyboardPage"
+        QTest::newRow("key code") << fullBoard << QByteArray() << "type=Channel 1 of Signal module"
+                                  << "keyboardPage"
                                   << "Invalid detector type";
-        QTest::newRow("Priority without a name") << fullBoard << QByteArray() << "type=Priority;name=" << QString()
-                                                 << "For priority detector name must not be empty";
+        QTest::newRow("Priority without a name")
+            << fullBoard << QByteArray() << "type=Priority;name=" << QString()
+            << "For priority detector name must not be empty";
         QTest::newRow("TrafiCam without a module")
-            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1}]}") << QByteArray() << "type=TrafiCam"
-            << QString() << "Invalid module or channel";
+            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1}]}") << QByteArray()
+            << "type=TrafiCam" << QString() << "Invalid module or channel";
         QTest::newRow("TrafficStream channel not a number")
-            << QByteArray("{'TrafficStream': [{'url': 'u'}]}") << QByteArray() << "type=TrafficStream;ts_modules=u;ts_channels=x"
-            << QString() << "Invalid module or channel";
+            << QByteArray("{'TrafficStream': [{'url': 'u'}]}") << QByteArray()
+            << "type=TrafficStream;ts_modules=u;ts_channels=x" << QString()
+            << "Invalid module or channel";
         QTest::newRow("TrafficStream channel of another detector")
-            << QByteArray("{'TrafficStream': [{'url': 'u', 'channels': [{'channel': 3, 'detector': 4}]}]}")
+            << QByteArray(
+                   "{'TrafficStream': [{'url': 'u', 'channels': [{'channel': 3, 'detector': 4}]}]}")
             << QByteArray() << "type=TrafficStream;ts_modules=u;ts_channels=3" << QString()
             << "TrafficStream channel 3 is taken";
     }
@@ -598,7 +671,8 @@ private slots:
         QFETCH(QString, forcedPage);
         QFETCH(QString, message);
         setUp(QStringLiteral("tiverkii"), false, before, properties);
-        const QByteArray modules = NativeJson::text(controller.getNativeData(QStringLiteral("modules")));
+        const QByteArray modules
+            = NativeJson::text(controller.getNativeData(QStringLiteral("modules")));
         const QByteArray elementBefore = sourceProperties(*element);
         DetectorsDlg dialog(&controller, element, false);
         apply(dialog, QStringLiteral("number=12;") + actions);

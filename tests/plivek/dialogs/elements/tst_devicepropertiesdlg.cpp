@@ -15,8 +15,7 @@
 
 namespace {
 
-template<typename T>
-T *field(QWidget &dialog, const char *name)
+template<typename T> T *field(QWidget &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -34,7 +33,8 @@ bool isRed(QWidget *widget)
     return widget->palette().color(QPalette::Active, QPalette::Base) == QColor(Qt::red);
 }
 
-CnfPowerDevicePtr addDevice(CnfController &controller, int id, int address, const QString &name, int type)
+CnfPowerDevicePtr addDevice(CnfController &controller, int id, int address, const QString &name,
+                            int type)
 {
     auto device = CnfPowerDevicePtr::create();
     device->id = id;
@@ -77,13 +77,16 @@ private slots:
         QTest::addColumn<bool>("countedTypes");
         QTest::addColumn<QList<int>>("offered");
         QTest::addColumn<bool>("typeShown");
-        QTest::newRow("tiverk, all") << "tiverk" << true << true << QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}) << true;
+        QTest::newRow("tiverk, all")
+            << "tiverk" << true << true << QList<int>({ 0, 1, 2, 3, 4, 5, 6, 7, 8 }) << true;
         QTest::newRow("tiverk, limit reached, no modules")
-            << "tiverk" << false << false << QList<int>({0, 2, 6, 7, 8}) << true;
-        QTest::newRow("adapter") << "adapter" << false << true << QList<int>({0, 1, 2, 4, 5, 6, 7, 8}) << true;
-        QTest::newRow("tiverkii: 8 then 7") << "tiverkii" << true << true << QList<int>({8, 7}) << true;
-        QTest::newRow("ZU_MOLT hides the list") << "ZU_MOLT" << false << true << QList<int>({0, 1, 2, 4, 5, 6, 7, 8})
-                                                << false;
+            << "tiverk" << false << false << QList<int>({ 0, 2, 6, 7, 8 }) << true;
+        QTest::newRow("adapter") << "adapter" << false << true
+                                 << QList<int>({ 0, 1, 2, 4, 5, 6, 7, 8 }) << true;
+        QTest::newRow("tiverkii: 8 then 7")
+            << "tiverkii" << true << true << QList<int>({ 8, 7 }) << true;
+        QTest::newRow("ZU_MOLT hides the list")
+            << "ZU_MOLT" << false << true << QList<int>({ 0, 1, 2, 4, 5, 6, 7, 8 }) << false;
     }
 
     void typeList()
@@ -96,21 +99,25 @@ private slots:
 
         CnfController controller;
         CnfNative::initController(controller, family, QStringLiteral("3.18"));
-        const CnfPowerDevicePtr device = newDevice(1, 0, QStringLiteral("K1"), CnfPowerDevice::Output);
-        DevicePropertiesDlg dialog(nullptr, controller, reservedSlots, device, countedTypes, false, QStringLiteral("K"));
+        const CnfPowerDevicePtr device
+            = newDevice(1, 0, QStringLiteral("K1"), CnfPowerDevice::Output);
+        DevicePropertiesDlg dialog(nullptr, controller, reservedSlots, device, countedTypes, false,
+                                   QStringLiteral("K"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Device parameters"));
         QCOMPARE(offeredTypes(dialog), offered);
         QCOMPARE(field<QComboBox>(dialog, "type")->isVisible(), typeShown);
-        QCOMPARE(field<QComboBox>(dialog, "type")->currentData().toInt(), int(CnfPowerDevice::Output));
+        QCOMPARE(field<QComboBox>(dialog, "type")->currentData().toInt(),
+                 int(CnfPowerDevice::Output));
         const bool byId = family == QLatin1String("tiverkii") || family == QLatin1String("ZU_MOLT");
         QCOMPARE(field<QSpinBox>(dialog, "id")->isVisible(), byId);
         QCOMPARE(field<QLineEdit>(dialog, "name")->isVisible(), family != QLatin1String("tiverk"));
         QCOMPARE(field<QWidget>(dialog, "white_c")->isVisible(), byId);
         QCOMPARE(field<QSpinBox>(dialog, "burnout")->isVisible(), !byId);
         QCOMPARE(field<QWidget>(dialog, "burnout_flag")->isVisible(), byId);
-        QCOMPARE(field<QSpinBox>(dialog, "address")->maximum(), family == QLatin1String("tiverk") ? 127 : 65534);
+        QCOMPARE(field<QSpinBox>(dialog, "address")->maximum(),
+                 family == QLatin1String("tiverk") ? 127 : 65534);
     }
 
     void reservedSlots_data()
@@ -141,7 +148,8 @@ private slots:
         CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
         addDevice(controller, 3, 3, QString(), CnfPowerDevice::Key);
         const CnfPowerDevicePtr device = newDevice(1, 1, QString(), CnfPowerDevice::Key);
-        DevicePropertiesDlg dialog(nullptr, controller, true, device, true, false, QStringLiteral("K"));
+        DevicePropertiesDlg dialog(nullptr, controller, true, device, true, false,
+                                   QStringLiteral("K"));
         auto *types = field<QComboBox>(dialog, "type");
         types->setCurrentIndex(types->findData(type));
         field<QSpinBox>(dialog, "address")->setValue(address);
@@ -159,8 +167,10 @@ private slots:
     {
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("name");
-        QTest::newRow("1-") << "1-" << "2-1";
-        QTest::newRow("K") << "K" << "K17";
+        QTest::newRow("1-") << "1-"
+                            << "2-1";
+        QTest::newRow("K") << "K"
+                           << "K17";
     }
 
     // With auto-assign the ID names the device and gives its address.
@@ -189,8 +199,10 @@ private slots:
         QTest::addColumn<int>("address");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
-        QTest::newRow("address") << 35 << "3-5" << "address not consistent to ID";
-        QTest::newRow("name") << 36 << "3-4" << "name not consistent to ID";
+        QTest::newRow("address") << 35 << "3-5"
+                                 << "address not consistent to ID";
+        QTest::newRow("name") << 36 << "3-4"
+                              << "name not consistent to ID";
     }
 
     // A device that auto-assign cannot have made is reported and the dialog
@@ -206,7 +218,8 @@ private slots:
         const CnfPowerDevicePtr device = newDevice(37, address, name, CnfPowerDevice::OutputZuMolt);
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, true, QStringLiteral("1-"));
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, true,
+                                   QStringLiteral("1-"));
         QVERIFY(answerer.answered());
         QCOMPARE(answerer.seenText(), message);
         QCOMPARE(answerer.seenTitle(), QString());
@@ -221,8 +234,10 @@ private slots:
     {
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QString());
-        const CnfPowerDevicePtr device = newDevice(37, 36, QStringLiteral("3-5"), CnfPowerDevice::OutputZuMolt);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, true, QStringLiteral("1-"));
+        const CnfPowerDevicePtr device
+            = newDevice(37, 36, QStringLiteral("3-5"), CnfPowerDevice::OutputZuMolt);
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, true,
+                                   QStringLiteral("1-"));
         QCOMPARE(field<QLineEdit>(dialog, "name")->text(), QStringLiteral("3-5"));
         QVERIFY(okEnabled(dialog));
     }
@@ -235,7 +250,8 @@ private slots:
         addDevice(controller, 1, 0, QStringLiteral("K1"), CnfPowerDevice::Output);
         addDevice(controller, 2, 1, QStringLiteral("K2"), CnfPowerDevice::Output);
         const CnfPowerDevicePtr device = newDevice(3, 2, QString(), CnfPowerDevice::Output);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false, QStringLiteral("K"));
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false,
+                                   QStringLiteral("K"));
         QCOMPARE(field<QLineEdit>(dialog, "name")->text(), QStringLiteral("K3"));
         QVERIFY(device->name.isEmpty());
     }
@@ -255,8 +271,10 @@ private slots:
         CnfController controller;
         CnfNative::initController(controller, family, QString());
         addDevice(controller, 5, 4, QStringLiteral("A"), CnfPowerDevice::Output);
-        const CnfPowerDevicePtr device = addDevice(controller, 1, 0, QStringLiteral("B"), CnfPowerDevice::Output);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false, QStringLiteral("K"));
+        const CnfPowerDevicePtr device
+            = addDevice(controller, 1, 0, QStringLiteral("B"), CnfPowerDevice::Output);
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false,
+                                   QStringLiteral("K"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(okEnabled(dialog));
@@ -301,7 +319,8 @@ private slots:
         CnfController controller;
         CnfNative::initController(controller, family, QStringLiteral("3.18"));
         const CnfPowerDevicePtr device = newDevice(1, 0, QStringLiteral("K1"), type);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, countedTypes, false, QStringLiteral("K"));
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, countedTypes, false,
+                                   QStringLiteral("K"));
         QCOMPARE(field<QComboBox>(dialog, "type")->currentIndex(), -1);
         dialog.saveToDevice();
         QCOMPARE(device->type, type);
@@ -315,7 +334,8 @@ private slots:
         const CnfPowerDevicePtr device = newDevice(1, 1, QString(), CnfPowerDevice::Key);
         device->lampsCount = 4;
         device->burnoutControl = 3;
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false, QStringLiteral("K"));
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false,
+                                   QStringLiteral("K"));
         QCOMPARE(field<QSpinBox>(dialog, "burnout")->value(), 3);
         field<QSpinBox>(dialog, "lamps")->setValue(2);
         QCOMPARE(field<QSpinBox>(dialog, "burnout")->value(), 2);
@@ -346,7 +366,8 @@ private slots:
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("adapter"), QString());
         const CnfPowerDevicePtr device = newDevice(1, 1, QString(), type);
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false, QStringLiteral("K"));
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false,
+                                   QStringLiteral("K"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(field<QWidget>(dialog, "frame")->isVisible(), frame);

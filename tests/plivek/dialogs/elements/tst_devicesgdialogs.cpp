@@ -16,8 +16,7 @@
 
 namespace {
 
-template<typename T>
-T *field(QWidget &dialog, const char *name)
+template<typename T> T *field(QWidget &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -59,13 +58,16 @@ private slots:
         device->id = 4;
         device->address = 3;
         device->name = QStringLiteral("K3");
-        device->type = family == QLatin1String("tiverkii") ? 7 : family == QLatin1String("ZU_MOLT") ? 8 : 1;
-        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false, QStringLiteral("K"));
+        device->type = family == QLatin1String("tiverkii") ? 7
+            : family == QLatin1String("ZU_MOLT")           ? 8
+                                                           : 1;
+        DevicePropertiesDlg dialog(nullptr, controller, false, device, true, false,
+                                   QStringLiteral("K"));
         QCOMPARE(field<QLineEdit>(dialog, "name")->text(), QStringLiteral("K3"));
         field<QLineEdit>(dialog, "name")->setText(QStringLiteral("Lamp"));
         field<QSpinBox>(dialog, "address")->setValue(11);
         field<QSpinBox>(dialog, "id")->setValue(5);
-        const char *const colors[] = {"red_c", "yellow_c", "green_c", "white_c"};
+        const char *const colors[] = { "red_c", "yellow_c", "green_c", "white_c" };
         field<QRadioButton>(dialog, colors[colorIndex])->setChecked(true);
         field<QSpinBox>(dialog, "lamps")->setValue(3);
         field<QSpinBox>(dialog, "burnout")->setValue(2);
@@ -101,7 +103,7 @@ private slots:
     {
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
-        for (int id : {1, 2}) {
+        for (int id : { 1, 2 }) {
             auto device = CnfPowerDevicePtr::create();
             device->id = id;
             device->address = id + 10;
@@ -131,8 +133,8 @@ private slots:
         QCOMPARE(group->id, 7);
         QCOMPARE(group->name, QStringLiteral("Group.2"));
         QCOMPARE(group->type, int(CnfSignalGroup::Bicycle));
-        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({controller.findPowerDevice(1)}));
-        QCOMPARE(named->devices, QList<CnfPowerDevicePtr>({controller.findPowerDevice(2)}));
+        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({ controller.findPowerDevice(1) }));
+        QCOMPARE(named->devices, QList<CnfPowerDevicePtr>({ controller.findPowerDevice(2) }));
         QCOMPARE(group->property("tClusterId").toInt(), 3);
     }
 };

@@ -41,14 +41,16 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Defaults fro signal groups"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        for (const char *name : {"extRed", "extGreen1", "extGreen2", "label_26", "label_27", "label_28"})
+        for (const char *name :
+             { "extRed", "extGreen1", "extGreen2", "label_26", "label_27", "label_28" })
             QCOMPARE(isShown(dialog, name), !tiverkII);
         QVERIFY(isShown(dialog, "maxGreen"));
 
-        dialog.mapToWidgets({{"extRed", 4}, {"amber", QVariant()}, {"redAmber", 2}});
+        dialog.mapToWidgets({ { "extRed", 4 }, { "amber", QVariant() }, { "redAmber", 2 } });
         QCOMPARE(dialog.widgetValue(QStringLiteral("extRed")), QVariant(4));
         QVERIFY(!dialog.widgetValue(QStringLiteral("amber")).isValid());
-        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("amber"))->text(), QStringLiteral("not set"));
+        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("amber"))->text(),
+                 QStringLiteral("not set"));
         QCOMPARE(dialog.widgetValue(QStringLiteral("redAmber")), QVariant(2));
     }
 
@@ -89,7 +91,8 @@ private slots:
         QCOMPARE(isShown(dialog, "id"), idShown);
         if (given && !conflict) {
             QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("id"))->value(), 7);
-            QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("name"))->text(), QStringLiteral("Night"));
+            QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("name"))->text(),
+                     QStringLiteral("Night"));
         }
     }
 

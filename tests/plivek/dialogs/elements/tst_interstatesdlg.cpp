@@ -15,7 +15,8 @@ namespace {
 
 enum Column { Tist = 0, AG1, GF, Y, AR, RY, AG2 };
 
-CnfSignalGroupPtr addGroup(CnfController &controller, int id, int type, const QByteArray &record = QByteArray())
+CnfSignalGroupPtr addGroup(CnfController &controller, int id, int type,
+                           const QByteArray &record = QByteArray())
 {
     auto group = CnfSignalGroupPtr::create();
     group->id = id;
@@ -96,7 +97,7 @@ private slots:
             QStringList headers;
             for (int column = 0; column < table->columnCount(); ++column)
                 headers << table->horizontalHeaderItem(column)->text();
-            QCOMPARE(headers, QStringList({"Tist", "AG1", "GF", "Y", "AR", "RY", "AG2"}));
+            QCOMPARE(headers, QStringList({ "Tist", "AG1", "GF", "Y", "AR", "RY", "AG2" }));
             QCOMPARE(table->verticalHeaderItem(1)->data(Qt::UserRole).toInt(), 7);
             QCOMPARE(table->verticalHeaderItem(1)->text(), QStringLiteral("7(Pedestrian)"));
         }
@@ -186,9 +187,13 @@ private slots:
         CnfSignalGroupPtr received;
         int value = -1;
         QObject receiver;
-        connect(&dialog, &InterstatesDlg::istateChanged, &receiver,
-                [&](CnfSignalGroupPtr sg, int, uint, int val) { received = sg; value = val; },
-                Qt::QueuedConnection);
+        connect(
+            &dialog, &InterstatesDlg::istateChanged, &receiver,
+            [&](CnfSignalGroupPtr sg, int, uint, int val) {
+                received = sg;
+                value = val;
+            },
+            Qt::QueuedConnection);
         variantTable(dialog, 1)->setItem(0, AG2, new QTableWidgetItem(QStringLiteral("12")));
         QTRY_COMPARE(value, 12);
         QCOMPARE(received, group);
@@ -220,7 +225,7 @@ private slots:
         InterstatesDlg dialog(nullptr, &controller, false);
         ParametersTable *table = variantTable(dialog, 1);
         QCOMPARE(cellText(table, 0, Tist), total);
-        for (int column : {Y, RY}) {
+        for (int column : { Y, RY }) {
             QCOMPARE(bool(table->item(0, column)->flags() & Qt::ItemIsEditable), !grey);
             QCOMPARE(cellText(table, 0, column).isEmpty(), grey);
         }

@@ -28,8 +28,7 @@ namespace {
 
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 
-template<typename T>
-T *field(QWidget &dialog, const char *name)
+template<typename T> T *field(QWidget &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -67,7 +66,8 @@ void addPhase(CnfController &controller, const QString &id, const QList<int> &gr
     controller.addPhase(phase);
 }
 
-CnfMatrixPtr listedMatrix(CnfController &controller, int id, const QString &name, bool safety = false)
+CnfMatrixPtr listedMatrix(CnfController &controller, int id, const QString &name,
+                          bool safety = false)
 {
     auto matrix = CnfMatrixPtr::create();
     matrix->setId(id);
@@ -97,7 +97,7 @@ struct DrawnJunction
 {
     QGraphicsScene scene;
     Halm58ga::Networkg *network = new Halm58ga::Networkg(&scene);
-    FourArmJunction junction{*network};
+    FourArmJunction junction { *network };
 
     QColor highlight(Halm58a::NetObject *object) const
     {
@@ -139,15 +139,9 @@ class TestMatrixDlg : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void init()
-    {
-        QSettings().remove(QStringLiteral("MatrixDlg/show_full_name_of_sg"));
-    }
+    void init() { QSettings().remove(QStringLiteral("MatrixDlg/show_full_name_of_sg")); }
 
     void cellsAndRounding_data()
     {
@@ -255,8 +249,11 @@ private slots:
         QCOMPARE(spy.count(), 2);
         QSet<QString> reports;
         for (const QList<QVariant> &args : spy)
-            reports << QStringLiteral("%1>%2=%3").arg(args.at(0).toInt()).arg(args.at(1).toInt()).arg(args.at(2).toDouble());
-        QCOMPARE(reports, QSet<QString>({"1>2=1", "2>1=1"}));
+            reports << QStringLiteral("%1>%2=%3")
+                           .arg(args.at(0).toInt())
+                           .arg(args.at(1).toInt())
+                           .arg(args.at(2).toDouble());
+        QCOMPARE(reports, QSet<QString>({ "1>2=1", "2>1=1" }));
         spy.clear();
         t->setCurrentCell(2, 0);
         QTest::keyClick(t, Qt::Key_Space);
@@ -305,7 +302,7 @@ private slots:
     {
         CnfController controller;
         fillController(controller, 3);
-        addPhase(controller, QStringLiteral("1"), {1, 2});
+        addPhase(controller, QStringLiteral("1"), { 1, 2 });
         const CnfMatrixPtr matrix = listedMatrix(controller, 2, QString());
         matrix->setReleaf(controller.findSG(1), controller.findSG(2), 4);
         matrix->setReleaf(controller.findSG(3), controller.findSG(2), 5);
@@ -338,7 +335,7 @@ private slots:
         auto *id = field<QSpinBox>(dialog, "id");
         auto *name = field<QLineEdit>(dialog, "name");
         QVERIFY(okEnabled(dialog));
-        for (int taken : {1, 2, 0}) {
+        for (int taken : { 1, 2, 0 }) {
             id->setValue(taken);
             QVERIFY2(!okEnabled(dialog), qPrintable(QString::number(taken)));
         }
@@ -379,8 +376,10 @@ private slots:
         auto *fullNames = field<QCheckBox>(dialog, "show_full_name_of_sg");
         QCOMPARE(fullNames->isChecked(), setting.isValid());
         fullNames->click();
-        QCOMPARE(QSettings().value(QStringLiteral("MatrixDlg/show_full_name_of_sg")).toBool(), !setting.isValid());
-        QCOMPARE(t->verticalHeaderItem(2)->text(), setting.isValid() ? "3,Pedestrian" : "3 (Pedestrian)");
+        QCOMPARE(QSettings().value(QStringLiteral("MatrixDlg/show_full_name_of_sg")).toBool(),
+                 !setting.isValid());
+        QCOMPARE(t->verticalHeaderItem(2)->text(),
+                 setting.isValid() ? "3,Pedestrian" : "3 (Pedestrian)");
     }
 
     // The current row's group is drawn in red, the column's in green; moving
@@ -437,10 +436,11 @@ private slots:
         QSignalSpy spy(&dialog, &MatrixDlg::valueChanged);
         field<QPushButton>(dialog, "fromGeometry")->click();
         TiverkEditTable *t = table(dialog);
-        const QSet<QPair<int, int>> conflicts{{1, 2}, {1, 3}, {3, 4}, {2, 4}};
+        const QSet<QPair<int, int>> conflicts { { 1, 2 }, { 1, 3 }, { 3, 4 }, { 2, 4 } };
         for (int row = 0; row < 4; ++row) {
             for (int column = 0; column < 4; ++column) {
-                const bool expected = conflicts.contains({row + 1, column + 1}) || conflicts.contains({column + 1, row + 1});
+                const bool expected = conflicts.contains({ row + 1, column + 1 })
+                    || conflicts.contains({ column + 1, row + 1 });
                 QCOMPARE(ticked(t, row, column), expected);
             }
         }
@@ -454,7 +454,8 @@ private slots:
         QTest::addColumn<int>("groups");
         QTest::addColumn<QString>("message");
         QTest::newRow("no granule") << 99 << 4 << "Granule with id = '99' not found";
-        QTest::newRow("granule without groups") << 13 << 0 << "Can't find matrix: No signal groups given";
+        QTest::newRow("granule without groups")
+            << 13 << 0 << "Can't find matrix: No signal groups given";
     }
 
     // A failed derivation says why and leaves the table as it was.
@@ -465,7 +466,7 @@ private slots:
         QFETCH(QString, message);
 
         DrawnJunction drawn;
-        auto *other = new Halm58a::Granule({drawn.junction.centre});
+        auto *other = new Halm58a::Granule({ drawn.junction.centre });
         other->setTlId(13);
         drawn.network->addItem(other);
         CnfController controller;
@@ -494,7 +495,9 @@ private slots:
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
         field<QPushButton>(dialog, "fromGeometry")->click();
-        QCOMPARE(answerer.seenText(), QStringLiteral("Signal group count in network (4) not equal count in controller (3)"));
+        QCOMPARE(
+            answerer.seenText(),
+            QStringLiteral("Signal group count in network (4) not equal count in controller (3)"));
         QVERIFY(ticked(table(dialog), 0, 2));
     }
 
@@ -505,14 +508,15 @@ private slots:
         DrawnJunction drawn;
         CnfController controller;
         fillController(controller);
-        addPhase(controller, QStringLiteral("3"), {4, 2});
-        addPhase(controller, QStringLiteral("4"), {1, 4});
-        addPhase(controller, QStringLiteral("5"), {2, 4});
+        addPhase(controller, QStringLiteral("3"), { 4, 2 });
+        addPhase(controller, QStringLiteral("4"), { 1, 4 });
+        addPhase(controller, QStringLiteral("5"), { 2, 4 });
         MatrixDlg dialog(nullptr, &controller, CnfMatrixPtr(), drawn.network, true);
         ModalAnswerer answerer;
         answerer.pressButton(QMessageBox::Ok);
         field<QPushButton>(dialog, "fromGeometry")->click();
-        QCOMPARE(answerer.seenText(), QStringLiteral("Following phases contains conflicted signal groups:\n3,5:2-4"));
+        QCOMPARE(answerer.seenText(),
+                 QStringLiteral("Following phases contains conflicted signal groups:\n3,5:2-4"));
     }
 
     // The seed: an ordinary matrix computed with "Use conflict matrix" also
@@ -551,7 +555,7 @@ private slots:
         TiverkEditTable *t = table(dialog);
         QCOMPARE(!cellText(t, 3, 0).isEmpty(), seeded);
         QVERIFY(!cellText(t, 1, 0).isEmpty()); // 1-2 cross in the geometry
-        QVERIFY(cellText(t, 2, 1).isEmpty());  // 2-3 never meet
+        QVERIFY(cellText(t, 2, 1).isEmpty()); // 2-3 never meet
     }
 
     void masking_data()
@@ -576,7 +580,7 @@ private slots:
             auto *node = new Halm58a::Node;
             node->setPos(QPointF(500, 500));
             network->addItem(node);
-            auto *other = new Halm58a::Granule({node});
+            auto *other = new Halm58a::Granule({ node });
             other->setTlId(13);
             network->addItem(other);
             for (int id = 1; id <= 4; ++id) {

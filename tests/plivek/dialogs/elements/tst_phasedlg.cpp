@@ -32,7 +32,8 @@ QDialogButtonBox *buttons(QWidget &dialog)
 
 bool okUsable(QWidget &dialog)
 {
-    return buttons(dialog)->isEnabled() && buttons(dialog)->button(QDialogButtonBox::Ok)->isEnabled();
+    return buttons(dialog)->isEnabled()
+        && buttons(dialog)->button(QDialogButtonBox::Ok)->isEnabled();
 }
 
 bool assignable(QTableWidget *table, int row)
@@ -47,7 +48,8 @@ void setAssigned(QTableWidget *table, int row, bool assigned)
 
 void fillController(CnfController &controller, const QString &family)
 {
-    CnfNative::initController(controller, family, family == QLatin1String("tiverk") ? "3.18" : QString());
+    CnfNative::initController(controller, family,
+                              family == QLatin1String("tiverk") ? "3.18" : QString());
     controller.setProperty("number", 12);
     for (int id = 1; id <= 4; ++id) {
         auto group = CnfSignalGroupPtr::create();
@@ -171,9 +173,12 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("emptyAllowed");
-        QTest::newRow("tiverk") << "tiverk" << "" << true;
-        QTest::newRow("tiverkii") << "tiverkii" << "Phase.2" << true;
-        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "Phase.2" << false;
+        QTest::newRow("tiverk") << "tiverk"
+                                << "" << true;
+        QTest::newRow("tiverkii") << "tiverkii"
+                                  << "Phase.2" << true;
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT"
+                                 << "Phase.2" << false;
     }
 
     // TIVERK II and ZU_MOLT name a new phase at once; only ZU_MOLT refuses
@@ -226,7 +231,8 @@ private slots:
         dialog.saveToPhase();
         QCOMPARE(phase->minTime, minTime);
         QCOMPARE(phase->maxTime, maxTime);
-        QCOMPARE(phase->signalGroups, QList<CnfSignalGroupPtr>({controller.findSG(2), controller.findSG(4)}));
+        QCOMPARE(phase->signalGroups,
+                 QList<CnfSignalGroupPtr>({ controller.findSG(2), controller.findSG(4) }));
     }
 
     // The current row's group is drawn green; loading clears the scene's
@@ -236,7 +242,8 @@ private slots:
         QGraphicsScene scene;
         auto *network = new Halm58ga::Networkg(&scene);
         FourArmJunction junction(*network);
-        Halm58ga::GenericGraphicsItem *north = network->object2item(junction.connections.value(QStringLiteral("NS")));
+        Halm58ga::GenericGraphicsItem *north
+            = network->object2item(junction.connections.value(QStringLiteral("NS")));
         Halm58ga::GenericGraphicsItem *crossing = network->object2item(junction.crossWalk);
         QVERIFY(north && crossing);
         north->setSelected(true);

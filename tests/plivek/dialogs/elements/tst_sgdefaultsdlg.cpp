@@ -10,10 +10,11 @@
 
 namespace {
 
-const char *const tiverkIIKeys[] = {"redAmber", "greenBlink", "amberBlink", "amber",
-                                    "minRed",   "maxRed",     "minGreen",   "maxGreen", nullptr};
-const char *const allKeys[] = {"redAmber", "greenBlink", "amberBlink", "amber",     "minRed",    "maxRed",
-                               "minGreen", "maxGreen",   "extRed",     "extGreen1", "extGreen2", nullptr};
+const char *const tiverkIIKeys[] = { "redAmber", "greenBlink", "amberBlink", "amber", "minRed",
+                                     "maxRed",   "minGreen",   "maxGreen",   nullptr };
+const char *const allKeys[]
+    = { "redAmber", "greenBlink", "amberBlink", "amber",     "minRed",    "maxRed",
+        "minGreen", "maxGreen",   "extRed",     "extGreen1", "extGreen2", nullptr };
 
 QVariantMap propertiesOf(const QObject &object)
 {
@@ -43,7 +44,8 @@ private slots:
             QVERIFY(!dialog.widgetValue(QLatin1String(*key)).isValid());
         }
         QCOMPARE(dialog.findChildren<QSpinBox *>().size(), 11);
-        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("label_26"))->text(), QStringLiteral("extended red:"));
+        QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("label_26"))->text(),
+                 QStringLiteral("extended red:"));
     }
 
     // The default group through the dialog as the main window moves it: all
@@ -58,15 +60,17 @@ private slots:
         // Only the eight keys are stored for TIVERK II: the hidden extended
         // timings keep what they had, changed or not.
         QTest::newRow("TIVERK II keeps extRed")
-            << true << QVariantMap{{"extRed", 4}, {"amber", 3}} << QVariantMap{{"extRed", 9}}
-            << QVariantMap{{"extRed", 4}, {"amber", 3}};
-        QTest::newRow("amber set to not set") << false << QVariantMap{{"amber", 3}, {"extGreen2", 7}}
-                                              << QVariantMap{{"amber", -1}} << QVariantMap{{"extGreen2", 7}};
+            << true << QVariantMap { { "extRed", 4 }, { "amber", 3 } }
+            << QVariantMap { { "extRed", 9 } } << QVariantMap { { "extRed", 4 }, { "amber", 3 } };
+        QTest::newRow("amber set to not set")
+            << false << QVariantMap { { "amber", 3 }, { "extGreen2", 7 } }
+            << QVariantMap { { "amber", -1 } } << QVariantMap { { "extGreen2", 7 } };
         QTest::newRow("TIVERK II amber set to not set")
-            << true << QVariantMap{{"amber", 3}, {"minGreen", 0}} << QVariantMap{{"amber", -1}}
-            << QVariantMap{{"minGreen", 0}};
-        QTest::newRow("new values") << false << QVariantMap() << QVariantMap{{"redAmber", 2}, {"extGreen1", 65535}}
-                                    << QVariantMap{{"redAmber", 2}, {"extGreen1", 65535}};
+            << true << QVariantMap { { "amber", 3 }, { "minGreen", 0 } }
+            << QVariantMap { { "amber", -1 } } << QVariantMap { { "minGreen", 0 } };
+        QTest::newRow("new values")
+            << false << QVariantMap() << QVariantMap { { "redAmber", 2 }, { "extGreen1", 65535 } }
+            << QVariantMap { { "redAmber", 2 }, { "extGreen1", 65535 } };
     }
 
     void defaultGroup()
@@ -84,7 +88,9 @@ private slots:
         dialog.mapToWidgets(propertiesOf(group));
         for (auto it = edits.cbegin(); it != edits.cend(); ++it)
             dialog.findChild<QSpinBox *>(it.key())->setValue(it.value().toInt());
-        dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok)->click();
+        dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Ok)
+            ->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         dialog.widgetsToProperties(&group, tiverkII ? tiverkIIKeys : allKeys);
         QCOMPARE(propertiesOf(group), after);

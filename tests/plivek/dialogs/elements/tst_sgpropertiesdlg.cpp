@@ -19,8 +19,7 @@ namespace {
 
 enum KeyColumn { Assigned = 0, AddressOrId, Name };
 
-template<typename T>
-T *field(QWidget &dialog, const char *name)
+template<typename T> T *field(QWidget &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -78,7 +77,7 @@ int keyDeviceType(const QString &family)
     return CnfPowerDevice::Key;
 }
 
-const QStringList families = {"tiverk", "adapter", "tiverkii", "ZU_MOLT"};
+const QStringList families = { "tiverk", "adapter", "tiverkii", "ZU_MOLT" };
 
 } // namespace
 
@@ -91,10 +90,14 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("emptyNameAllowed");
-        QTest::newRow("tiverk") << "tiverk" << "" << true;
-        QTest::newRow("adapter") << "adapter" << "" << true;
-        QTest::newRow("tiverkii") << "tiverkii" << "Group.2" << false;
-        QTest::newRow("ZU_MOLT") << "ZU_MOLT" << "Group.2" << false;
+        QTest::newRow("tiverk") << "tiverk"
+                                << "" << true;
+        QTest::newRow("adapter") << "adapter"
+                                 << "" << true;
+        QTest::newRow("tiverkii") << "tiverkii"
+                                  << "Group.2" << false;
+        QTest::newRow("ZU_MOLT") << "ZU_MOLT"
+                                 << "Group.2" << false;
     }
 
     // An unnamed TIVERK II or ZU_MOLT group gets the first free "Group.N" at
@@ -107,7 +110,8 @@ private slots:
         QFETCH(bool, emptyNameAllowed);
 
         CnfController controller;
-        CnfNative::initController(controller, family, family == QLatin1String("tiverk") ? "3.18" : QString());
+        CnfNative::initController(controller, family,
+                                  family == QLatin1String("tiverk") ? "3.18" : QString());
         addGroup(controller, 1, QStringLiteral("Group.1"));
         addGroup(controller, 3, QStringLiteral("Group.3"));
         addGroup(controller, 4);
@@ -163,7 +167,8 @@ private slots:
         QCOMPARE(field<QSpinBox>(dialog, "extGreen2")->isVisible(), extended);
         QCOMPARE(field<QSpinBox>(dialog, "maxGreen")->isVisible(), timings);
         if (timings)
-            QCOMPARE(SgPropertiesDlg::timingKeys(family == QLatin1String("tiverkii")).size(), extended ? 11 : 8);
+            QCOMPARE(SgPropertiesDlg::timingKeys(family == QLatin1String("tiverkii")).size(),
+                     extended ? 11 : 8);
     }
 
     void timings_data()
@@ -270,8 +275,10 @@ private slots:
         const CnfPowerDevicePtr free = addDevice(controller, 11, 10, keyType);
         const CnfPowerDevicePtr own = addDevice(controller, 12, 11, keyType);
         const CnfPowerDevicePtr taken = addDevice(controller, 13, 12, keyType);
-        const CnfPowerDevicePtr service = addDevice(controller, 15, 14, CnfPowerDevice::ModulePower);
-        const CnfPowerDevicePtr ownService = addDevice(controller, 16, 15, CnfPowerDevice::ModulePower);
+        const CnfPowerDevicePtr service
+            = addDevice(controller, 15, 14, CnfPowerDevice::ModulePower);
+        const CnfPowerDevicePtr ownService
+            = addDevice(controller, 16, 15, CnfPowerDevice::ModulePower);
         const CnfSignalGroupPtr other = addGroup(controller, 2, QStringLiteral("Other"));
         other->assignDevice(taken);
         const CnfSignalGroupPtr group = addGroup(controller, 1, QStringLiteral("North"));
@@ -280,29 +287,39 @@ private slots:
 
         SgPropertiesDlg dialog(nullptr, group, controller);
         auto *table = field<ParametersTable>(dialog, "keysTable");
-        auto key = [byId](const CnfPowerDevicePtr &device) { return byId ? device->id : device->address; };
+        auto key = [byId](const CnfPowerDevicePtr &device) {
+            return byId ? device->id : device->address;
+        };
         QCOMPARE(table->rowCount(), 3);
         QVERIFY(rowOfKey(table, key(free)) >= 0);
         QVERIFY(rowOfKey(table, key(taken)) < 0);
         QVERIFY(rowOfKey(table, key(service)) < 0);
         QVERIFY(table->item(rowOfKey(table, key(own)), Assigned)->data(Qt::EditRole).toBool());
         QVERIFY(!table->item(rowOfKey(table, key(free)), Assigned)->data(Qt::EditRole).toBool());
-        QCOMPARE(table->horizontalHeaderItem(AddressOrId)->text(), byId ? QStringLiteral("ID") : QStringLiteral("Address"));
+        QCOMPARE(table->horizontalHeaderItem(AddressOrId)->text(),
+                 byId ? QStringLiteral("ID") : QStringLiteral("Address"));
         QCOMPARE(table->isColumnHidden(Name), family == QLatin1String("tiverk"));
 
-        const QString ownCell = QStringLiteral("<td><table><tr><td>%1</td><td><img src=\"://images/red_c.png\"/></td></tr></table></td>");
+        const QString ownCell
+            = QStringLiteral("<td><table><tr><td>%1</td><td><img "
+                             "src=\"://images/red_c.png\"/></td></tr></table></td>");
         QCOMPARE(field<QLabel>(dialog, "assignedKeys")->text(),
-                 QStringLiteral("<html><head/><body><table border=\"1\"><tr>") + ownCell.arg(key(own))
-                     + ownCell.arg(key(ownService)) + QStringLiteral("</tr></span></body></html>"));
+                 QStringLiteral("<html><head/><body><table border=\"1\"><tr>")
+                     + ownCell.arg(key(own)) + ownCell.arg(key(ownService))
+                     + QStringLiteral("</tr></span></body></html>"));
 
         toggleKey(table, rowOfKey(table, key(free)));
         toggleKey(table, rowOfKey(table, key(own)));
-        QVERIFY(field<QLabel>(dialog, "assignedKeys")->text().contains(QStringLiteral("<td>%1</td>").arg(key(free))));
-        QVERIFY(!field<QLabel>(dialog, "assignedKeys")->text().contains(QStringLiteral("<td>%1</td>").arg(key(own))));
+        QVERIFY(field<QLabel>(dialog, "assignedKeys")
+                    ->text()
+                    .contains(QStringLiteral("<td>%1</td>").arg(key(free))));
+        QVERIFY(!field<QLabel>(dialog, "assignedKeys")
+                     ->text()
+                     .contains(QStringLiteral("<td>%1</td>").arg(key(own))));
         QVERIFY(group->hasDevice(own)); // nothing stored before saveToSignalGroup
         dialog.saveToSignalGroup();
-        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({free, ownService}));
-        QCOMPARE(other->devices, QList<CnfPowerDevicePtr>({taken}));
+        QCOMPARE(group->devices, QList<CnfPowerDevicePtr>({ free, ownService }));
+        QCOMPARE(other->devices, QList<CnfPowerDevicePtr>({ taken }));
     }
 
     void fifthKey_data()
@@ -349,8 +366,8 @@ private slots:
         QTest::addColumn<bool>("shown");
         QTest::addColumn<bool>("edited");
         QTest::addColumn<QList<int>>("stored");
-        const QList<int> asLoaded{5, 255, 6, -1, 9};
-        QTest::newRow("3.17 edited") << "3.17" << true << true << QList<int>({5, 255, 7, 255});
+        const QList<int> asLoaded { 5, 255, 6, -1, 9 };
+        QTest::newRow("3.17 edited") << "3.17" << true << true << QList<int>({ 5, 255, 7, 255 });
         QTest::newRow("3.17 untouched") << "3.17" << true << false << asLoaded;
         QTest::newRow("3.18") << "3.18" << false << false << asLoaded;
     }
@@ -368,7 +385,7 @@ private slots:
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("tiverk"), version);
         const CnfSignalGroupPtr group = addGroup(controller, 1);
-        group->detectorAddresses = {5, 255, 6, -1, 9};
+        group->detectorAddresses = { 5, 255, 6, -1, 9 };
         SgPropertiesDlg dialog(nullptr, group, controller);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

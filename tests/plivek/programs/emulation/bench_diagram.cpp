@@ -24,7 +24,8 @@ void diagram(benchmark::State &state)
         TlcFixture::fillBenchmarkCrossing(controller);
     QSettings().setValue(QStringLiteral("Tiverk2Prog/chart_to"), int(state.range(0)));
     Tiverk2DiagrammDlg dlg(nullptr, &controller);
-    dlg.setData(controller.findProgram(QStringLiteral("1")), QVariantMap(), controller.defaultMatrix());
+    dlg.setData(controller.findProgram(QStringLiteral("1")), QVariantMap(),
+                controller.defaultMatrix());
     const double settled = ProcessMemory::statusKb("VmRSS:");
     ProcessMemory::resetPeak();
     for (auto _ : state)

@@ -60,7 +60,8 @@ inline QStringList bars(const Tiverk2DiagrammDlg &dlg)
             colour += QLatin1Char('+') + bar.color2.name();
         result << QStringLiteral("%1 %2-%3 %4")
                       .arg(bar.row)
-                      .arg(QString::number(bar.from, 'g', 6), QString::number(bar.to, 'g', 6), colour);
+                      .arg(QString::number(bar.from, 'g', 6), QString::number(bar.to, 'g', 6),
+                           colour);
     }
     return result;
 }
@@ -74,7 +75,8 @@ inline QStringList rects(const Tiverk2DiagrammDlg &dlg)
         return result;
     for (const plotlet::RectangleSeries::Rect &rect : series->rects()) {
         result << QStringLiteral("%1-%2 %3")
-                      .arg(QString::number(rect.rect.left(), 'g', 6), QString::number(rect.rect.right(), 'g', 6),
+                      .arg(QString::number(rect.rect.left(), 'g', 6),
+                           QString::number(rect.rect.right(), 'g', 6),
                            QString(rect.caption).replace(QLatin1Char('\n'), QLatin1Char('|')));
     }
     return result;
@@ -123,7 +125,8 @@ inline QStringList menuEntries(Tiverk2DiagrammDlg &dlg)
 }
 
 // Picks the menu entry of that text, if there is one, and closes the menu.
-inline void pickMenuEntry(Tiverk2DiagrammDlg &dlg, const QString &text, const QPointF &point = QPointF(1, 1))
+inline void pickMenuEntry(Tiverk2DiagrammDlg &dlg, const QString &text,
+                          const QPointF &point = QPointF(1, 1))
 {
     answerMenu([text](QMenu *menu) {
         QAction *picked = nullptr;
@@ -140,13 +143,16 @@ inline void pickMenuEntry(Tiverk2DiagrammDlg &dlg, const QString &text, const QP
 
 // Fills the event dialog: the kind, the list entry and the pulse width (0
 // keeps the dialog's), and accepts it.
-inline void answerEventDialog(ModalAnswerer &answerer, bool detector, int index, int widthMs, int position = -1)
+inline void answerEventDialog(ModalAnswerer &answerer, bool detector, int index, int widthMs,
+                              int position = -1)
 {
     answerer.answerWith([=](QWidget *modal) {
         auto *dialog = qobject_cast<DtEventDlg *>(modal);
         if (!dialog)
             return;
-        dialog->findChild<QRadioButton *>(detector ? QStringLiteral("radioButton") : QStringLiteral("rbsens"))
+        dialog
+            ->findChild<QRadioButton *>(detector ? QStringLiteral("radioButton")
+                                                 : QStringLiteral("rbsens"))
             ->setChecked(true);
         dialog->findChild<QComboBox *>(detector ? QStringLiteral("cbdt") : QStringLiteral("cbsens"))
             ->setCurrentIndex(index);
@@ -164,7 +170,9 @@ inline bool addMarker(Tiverk2DiagrammDlg &dlg, double x, bool detector, int inde
 {
     ModalAnswerer answerer;
     answerEventDialog(answerer, detector, index, widthMs);
-    pickMenuEntry(dlg, detector ? QStringLiteral("Add event from detector") : QStringLiteral("Add event from sensor"),
+    pickMenuEntry(dlg,
+                  detector ? QStringLiteral("Add event from detector")
+                           : QStringLiteral("Add event from sensor"),
                   QPointF(x, 1));
     return answerer.answered();
 }

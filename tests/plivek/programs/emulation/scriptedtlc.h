@@ -15,10 +15,10 @@ class ScriptedTlc;
 // What the scripted emulators of a test do.
 struct TlcScript
 {
-    QList<QPair<int, QString>> groups{{1, QStringLiteral("A")}, {2, QStringLiteral("B")}};
-    QList<QPair<int, QString>> stages{{1, QStringLiteral("One")}, {2, QString()}};
-    QList<int> detectors{1, 2};
-    QList<int> sensors{1};
+    QList<QPair<int, QString>> groups { { 1, QStringLiteral("A") }, { 2, QStringLiteral("B") } };
+    QList<QPair<int, QString>> stages { { 1, QStringLiteral("One") }, { 2, QString() } };
+    QList<int> detectors { 1, 2 };
+    QList<int> sensors { 1 };
     bool loads = true;
     QString loadError;
     bool throwsOnPlan = false;
@@ -60,14 +60,16 @@ public:
             m_stages.append(new QTlcStage(stage.first, stage.second, this));
         for (int id : qAsConst(script.detectors)) {
             auto *detector = new QTlcDetector(id, QString(), this);
-            connect(detector, &QTlcDetector::transited, this,
-                    [](int id, qint64 ms) { calls << QStringLiteral("transit %1 %2").arg(id).arg(ms); });
+            connect(detector, &QTlcDetector::transited, this, [](int id, qint64 ms) {
+                calls << QStringLiteral("transit %1 %2").arg(id).arg(ms);
+            });
             m_detectors.insert(id, detector);
         }
         for (int id : qAsConst(script.sensors)) {
             auto *sensor = new QTlcSensor(id, QString(), this);
-            connect(sensor, &QTlcSensor::called, this,
-                    [](int id, qint64 ms) { calls << QStringLiteral("call %1 %2").arg(id).arg(ms); });
+            connect(sensor, &QTlcSensor::called, this, [](int id, qint64 ms) {
+                calls << QStringLiteral("call %1 %2").arg(id).arg(ms);
+            });
             m_sensors.insert(id, sensor);
         }
     }

@@ -13,8 +13,7 @@ namespace {
 
 using FormatFixture::addDetector;
 
-template<typename T>
-T *child(const QDialog &dialog, const char *name)
+template<typename T> T *child(const QDialog &dialog, const char *name)
 {
     T *widget = dialog.findChild<T *>(QLatin1String(name));
     Q_ASSERT(widget);
@@ -44,7 +43,8 @@ private slots:
         QCOMPARE(detectors->count(), 2);
         QCOMPARE(detectors->itemText(1), QStringLiteral("7 (Loop south)"));
         QCOMPARE(detectors->itemData(1).toInt(), 7);
-        QCOMPARE(child<QComboBox>(dialog, "cbsens")->itemText(0), QStringLiteral("2 (Button east)"));
+        QCOMPARE(child<QComboBox>(dialog, "cbsens")->itemText(0),
+                 QStringLiteral("2 (Button east)"));
         QVERIFY(!child<QComboBox>(dialog, "cbsens")->isEnabled());
         QVERIFY(child<QRadioButton>(dialog, "radioButton")->isChecked());
         // Width 0 keeps the form's 1000 ms; no name keeps the first item.
@@ -83,7 +83,8 @@ private slots:
 
     void editedAndAccepted()
     {
-        DtEventDlg dialog(nullptr, &m_controller, 70000, true, 2500, QStringLiteral("4 (Loop north)"));
+        DtEventDlg dialog(nullptr, &m_controller, 70000, true, 2500,
+                          QStringLiteral("4 (Loop north)"));
         QCOMPARE(dialog.position(), 65535);
         QCOMPARE(dialog.pulseWidth(), 2500);
         dialog.show();
@@ -92,7 +93,9 @@ private slots:
         auto *position = child<QSpinBox>(dialog, "spin_pos");
         position->selectAll();
         QTest::keyClicks(position, QStringLiteral("30"));
-        QTest::mouseClick(child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QTest::mouseClick(
+            child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isDetector());
         QCOMPARE(dialog.id(), 9);

@@ -47,8 +47,14 @@ struct Window
 
     void run() { dlg->setData(program, QVariantMap(), controller.defaultMatrix()); }
 
-    QSpinBox *spin(const char *name) const { return dlg->findChild<QSpinBox *>(QLatin1String(name)); }
-    QCheckBox *check(const char *name) const { return dlg->findChild<QCheckBox *>(QLatin1String(name)); }
+    QSpinBox *spin(const char *name) const
+    {
+        return dlg->findChild<QSpinBox *>(QLatin1String(name));
+    }
+    QCheckBox *check(const char *name) const
+    {
+        return dlg->findChild<QCheckBox *>(QLatin1String(name));
+    }
 };
 
 // The calls between two entries of the scripted emulator's call list.
@@ -58,7 +64,7 @@ QStringList callsAround(const QString &before, const QString &after)
     const int from = calls.indexOf(before);
     const int to = calls.indexOf(after, from);
     if (from < 0 || to < 0)
-        return {QStringLiteral("missing")};
+        return { QStringLiteral("missing") };
     return calls.mid(from + 1, to - from - 1);
 }
 
@@ -69,7 +75,10 @@ QStringList callsAround(const QString &before, const QString &after)
 void changesScript(ScriptedTlc &tlc, qint64 endMs)
 {
     const qint64 t = endMs;
-    tlc.setPrimitive(0, t < 10000 ? QTlcSignalGroup::Green : t < 13000 ? QTlcSignalGroup::Yellow : QTlcSignalGroup::Red);
+    tlc.setPrimitive(0,
+                     t < 10000       ? QTlcSignalGroup::Green
+                         : t < 13000 ? QTlcSignalGroup::Yellow
+                                     : QTlcSignalGroup::Red);
     tlc.setPrimitive(1, QTlcSignalGroup::Red);
     if (t < 10000)
         tlc.setStage(0, true);
@@ -95,8 +104,8 @@ private slots:
         QTest::addColumn<int>("to");
         QTest::addColumn<QStringList>("steps");
         // One step at t = 0: its sample only takes the states.
-        QTest::newRow("to 0") << 0 << 0 << QStringList{"step 100"};
-        QTest::newRow("from above to") << 50 << 10 << QStringList{"step 100"};
+        QTest::newRow("to 0") << 0 << 0 << QStringList { "step 100" };
+        QTest::newRow("from above to") << 50 << 10 << QStringList { "step 100" };
     }
 
     void labelsWithoutBars()
@@ -104,7 +113,8 @@ private slots:
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QStringList, steps);
-        ScriptedTlc::script.groups = {{1, QStringLiteral("A")}, {7, QStringLiteral("X")}, {9, QString()}};
+        ScriptedTlc::script.groups
+            = { { 1, QStringLiteral("A") }, { 7, QStringLiteral("X") }, { 9, QString() } };
         ScriptedTlc::script.onStep = [](ScriptedTlc &tlc, qint64 endMs) {
             tlc.setAll(endMs < 5000 ? QTlcSignalGroup::Red : QTlcSignalGroup::Green);
             tlc.setStage(endMs < 5000 ? 0 : 1, true);
@@ -132,9 +142,12 @@ private slots:
         QTest::addColumn<bool>("fromZero");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("absolute") << false
-                                  << QStringList{"2 10-15 #00ff00", "2 15-20 #ffff00", "1 10-20 #ff0000"};
+                                  << QStringList { "2 10-15 #00ff00", "2 15-20 #ffff00",
+                                                   "1 10-20 #ff0000" };
         // The first sample at t = 10000 is x = 0 and draws nothing.
-        QTest::newRow("from 0") << true << QStringList{"2 0-5 #00ff00", "2 5-10 #ffff00", "1 0-10 #ff0000"};
+        QTest::newRow("from 0") << true
+                                << QStringList { "2 0-5 #00ff00", "2 5-10 #ffff00",
+                                                 "1 0-10 #ff0000" };
     }
 
     void windowStart()
@@ -158,8 +171,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         // A bar ends where its group changes and at the final sample.
         QTest::newRow("changes") << false
-                                 << QStringList{"2 0-10 #00ff00", "2 10-13 #ffff00", "2 13-20 #ff0000",
-                                                "1 0-20 #ff0000"};
+                                 << QStringList { "2 0-10 #00ff00", "2 10-13 #ffff00",
+                                                  "2 13-20 #ff0000", "1 0-20 #ff0000" };
         // With detailed times every group's bar also ends at each stage event:
         // the end of "One" at 10 s and stage 2 established at 14 s ("One",
         // established from the start, splits nothing).
@@ -192,16 +205,17 @@ private slots:
     void drawingTable()
     {
         // Every state in turn, one per second, on one group.
-        ScriptedTlc::script.groups = {{1, QStringLiteral("A")}};
+        ScriptedTlc::script.groups = { { 1, QStringLiteral("A") } };
         ScriptedTlc::script.onStep = [](ScriptedTlc &tlc, qint64 endMs) {
             tlc.setPrimitive(0, int(endMs / 1000) % 8);
         };
         Window w;
         w.setRange(0, 8);
         w.run();
-        QCOMPARE(bars(*w.dlg), (QStringList{"1 0-1 #000000", "1 1-2 #ff0000", "1 2-3 #00ff00", "1 3-4 #ffff00",
-                                            "1 4-5 image", "1 5-6 image", "1 6-7 #ff0000+#ffff00",
-                                            "1 7-8 #000000"}));
+        QCOMPARE(bars(*w.dlg),
+                 (QStringList { "1 0-1 #000000", "1 1-2 #ff0000", "1 2-3 #00ff00", "1 3-4 #ffff00",
+                                "1 4-5 image", "1 5-6 image", "1 6-7 #ff0000+#ffff00",
+                                "1 7-8 #000000" }));
         auto *series = qobject_cast<plotlet::ColorHBoxSeries *>(chart(*w.dlg)->findSeries(1));
         QVERIFY(series->showLength());
         QCOMPARE(series->bars().at(4).pixmap.toImage().pixelColor(0, 0), QColor(0x1a, 0x6d, 0x06));
@@ -255,14 +269,14 @@ private slots:
         QVERIFY(addMarker(*w.dlg, 5.4, true, 0, 500));
         // Sent after the step that ends at 5000 ms, before the one that ends at 5100 ms.
         QCOMPARE(callsAround(QStringLiteral("step 5000"), QStringLiteral("step 5100")),
-                 QStringList{"transit 1 500"});
+                 QStringList { "transit 1 500" });
 
         // Two markers of one key: the one added last first.
         QVERIFY(addMarker(*w.dlg, 8, true, 1, 300));
         ScriptedTlc::calls.clear();
         QVERIFY(addMarker(*w.dlg, 8, false, 0, 200));
         QCOMPARE(callsAround(QStringLiteral("step 8000"), QStringLiteral("step 8100")),
-                 (QStringList{"call 1 200", "transit 2 300"}));
+                 (QStringList { "call 1 200", "transit 2 300" }));
 
         // A marker of no width is sent as 100 ms.
         const QList<plotlet::VLine *> atFive = w.dlg->events().values(5000);
@@ -271,7 +285,7 @@ private slots:
         ScriptedTlc::calls.clear();
         w.dlg->runEmulation();
         QCOMPARE(callsAround(QStringLiteral("step 5000"), QStringLiteral("step 5100")),
-                 QStringList{"transit 1 100"});
+                 QStringList { "transit 1 100" });
     }
 
     void markerOffTheGrid()
@@ -285,18 +299,18 @@ private slots:
         QVERIFY(addMarker(*w.dlg, 20, true, 1, 1000));
         ScriptedTlc::calls.clear();
         w.dlg->events().values(12000).first()->move(12.53);
-        QCOMPARE(w.dlg->events().keys(), (QList<qint64>{12530, 20000}));
+        QCOMPARE(w.dlg->events().keys(), (QList<qint64> { 12530, 20000 }));
         QCOMPARE(callsAround(QStringLiteral("step 12500"), QStringLiteral("step 12600")),
-                 QStringList{"transit 1 1000"});
+                 QStringList { "transit 1 1000" });
         QCOMPARE(callsAround(QStringLiteral("step 20000"), QStringLiteral("step 20100")),
-                 QStringList{"transit 2 1000"});
+                 QStringList { "transit 2 1000" });
         QCOMPARE(ScriptedTlc::calls.filter(QStringLiteral("transit")).size(), 2);
     }
 
     void markerSkipped()
     {
         // A detector the emulator does not know sends nothing; the run goes on.
-        ScriptedTlc::script.detectors = {2};
+        ScriptedTlc::script.detectors = { 2 };
         Window w;
         w.setRange(0, 10);
         w.run();
@@ -312,8 +326,10 @@ private slots:
         QTest::newRow("no signal groups") << 0 << "No signal groups";
         QTest::newRow("load error") << 1 << "Line 3, column 4: no";
         // An emulator that fails without a word still says why the chart is empty.
-        QTest::newRow("load error without text") << 2 << "The emulator could not load the configuration";
-        QTest::newRow("save error") << 3 << "The native data key \"controller\" is a reserved key of the TIVERK II file";
+        QTest::newRow("load error without text")
+            << 2 << "The emulator could not load the configuration";
+        QTest::newRow("save error")
+            << 3 << "The native data key \"controller\" is a reserved key of the TIVERK II file";
     }
 
     void failures()
@@ -372,11 +388,14 @@ private slots:
         QTest::addColumn<bool>("sync");
         QTest::addColumn<QTime>("start");
         // Type 4 is coordinated whatever its property says.
-        QTest::newRow("type 4, property false") << int(CnfProgram::Coordinated) << QVariant(false) << true
-                                                << QTime(0, 0, 20);
-        QTest::newRow("type 3 coordinated") << int(CnfProgram::FixedTime) << QVariant(true) << true << QTime(0, 0, 20);
-        QTest::newRow("type 3 not coordinated") << int(CnfProgram::FixedTime) << QVariant() << true << QTime(0, 0);
-        QTest::newRow("not synchronised") << int(CnfProgram::Coordinated) << QVariant(true) << false << QTime(0, 0);
+        QTest::newRow("type 4, property false")
+            << int(CnfProgram::Coordinated) << QVariant(false) << true << QTime(0, 0, 20);
+        QTest::newRow("type 3 coordinated")
+            << int(CnfProgram::FixedTime) << QVariant(true) << true << QTime(0, 0, 20);
+        QTest::newRow("type 3 not coordinated")
+            << int(CnfProgram::FixedTime) << QVariant() << true << QTime(0, 0);
+        QTest::newRow("not synchronised")
+            << int(CnfProgram::Coordinated) << QVariant(true) << false << QTime(0, 0);
     }
 
     void startTime()
@@ -414,14 +433,19 @@ private slots:
         QVERIFY(appender);
         QList<bool> held;
         ScriptedTlc::script.loads = loads;
-        ScriptedTlc::script.onLoad = [&](ScriptedTlc &tlc) { held << (appender->emulator() == &tlc); };
-        ScriptedTlc::script.onStep = [&](ScriptedTlc &tlc, qint64) { held << (appender->emulator() == &tlc); };
+        ScriptedTlc::script.onLoad = [&](ScriptedTlc &tlc) {
+            held << (appender->emulator() == &tlc);
+        };
+        ScriptedTlc::script.onStep = [&](ScriptedTlc &tlc, qint64) {
+            held << (appender->emulator() == &tlc);
+        };
         w.setRange(0, 0);
         w.run();
         // While loading, at the start and during the one step.
         QCOMPARE(held, loads ? (QList<bool> { true, true, true }) : QList<bool> { true });
         QVERIFY(!appender->emulator());
-        QVERIFY(!log->findChild<QTextEdit *>()->toPlainText().contains(QStringLiteral("from before")));
+        QVERIFY(
+            !log->findChild<QTextEdit *>()->toPlainText().contains(QStringLiteral("from before")));
         delete log;
     }
 
@@ -440,11 +464,16 @@ private slots:
         // it at 30 s, and the chart draws the change at that second.
         QCOMPARE(stages.size(), 4);
         QCOMPARE(stages.first(), QStringLiteral("0-30 Main|30 sec"));
-        const QStringList names{"Main", "Side", "Main", "Side"};
+        const QStringList names { "Main", "Side", "Main", "Side" };
         for (int i = 0; i < stages.size(); ++i) {
-            const double end = stages.at(i).section(QLatin1Char(' '), 0, 0).section(QLatin1Char('-'), 1).toDouble();
+            const double end = stages.at(i)
+                                   .section(QLatin1Char(' '), 0, 0)
+                                   .section(QLatin1Char('-'), 1)
+                                   .toDouble();
             QVERIFY2(qFuzzyCompare(end, 30.0 + 30 * i), qPrintable(stages.at(i)));
-            QVERIFY2(stages.at(i).section(QLatin1Char(' '), 1).startsWith(names.at(i) + QLatin1Char('|')),
+            QVERIFY2(stages.at(i)
+                         .section(QLatin1Char(' '), 1)
+                         .startsWith(names.at(i) + QLatin1Char('|')),
                      qPrintable(stages.at(i)));
         }
         // The main road's group (top row 3) turns green and red in turn.
@@ -458,7 +487,7 @@ private slots:
             if (colour == QLatin1String("#00ff00") || colour == QLatin1String("#ff0000"))
                 greenAndRed << colour;
         }
-        QCOMPARE(greenAndRed, (QStringList{"#00ff00", "#ff0000", "#00ff00", "#ff0000"}));
+        QCOMPARE(greenAndRed, (QStringList { "#00ff00", "#ff0000", "#00ff00", "#ff0000" }));
 
         // A second run draws the same.
         const QStringList before = bars(*w.dlg);

@@ -63,20 +63,31 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Emulation parameters"));
         auto *modules = dialog.findChild<QLineEdit *>(QStringLiteral("excludedModules"));
         auto *plugins = dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"));
-        QCOMPARE(modules->text(), QStringLiteral("SystemBus,TiverkITS,Priority,BaseControls,TrafiCam,Citilog,Keyboard"));
+        QCOMPARE(
+            modules->text(),
+            QStringLiteral("SystemBus,TiverkITS,Priority,BaseControls,TrafiCam,Citilog,Keyboard"));
         QCOMPARE(plugins->text(), QStringLiteral("SystemBus,Keyboard"));
-        const QStringList lines = dialog.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))->toPlainText().split('\n');
-        for (const char *line : {"tlc:config=NULL", "tlc:plan=NULL", "tlc:sg=NULL", "tlc:stage=NULL"})
+        const QStringList lines
+            = dialog.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))
+                  ->toPlainText()
+                  .split('\n');
+        for (const char *line :
+             { "tlc:config=NULL", "tlc:plan=NULL", "tlc:sg=NULL", "tlc:stage=NULL" })
             QVERIFY2(lines.contains(QLatin1String(line)), line);
         // Ordered by name.
-        QVERIFY(lines.indexOf(QStringLiteral("tlc:config=NULL")) < lines.indexOf(QStringLiteral("tlc:sg=NULL")));
+        QVERIFY(lines.indexOf(QStringLiteral("tlc:config=NULL"))
+                < lines.indexOf(QStringLiteral("tlc:sg=NULL")));
 
         // Stored values win over the defaults and over the loggers' own levels.
-        QSettings().setValue(QStringLiteral("EmulatorParameters/ExcludedModules"), QStringLiteral("Keyboard"));
-        storeLevels({{QStringLiteral("tlc:plan"), QStringLiteral("DEBUG")}, {QStringLiteral("someone:else"), QStringLiteral("LOUD")}});
+        QSettings().setValue(QStringLiteral("EmulatorParameters/ExcludedModules"),
+                             QStringLiteral("Keyboard"));
+        storeLevels({ { QStringLiteral("tlc:plan"), QStringLiteral("DEBUG") },
+                      { QStringLiteral("someone:else"), QStringLiteral("LOUD") } });
         EmulatorParametersDlg second;
-        QCOMPARE(second.findChild<QLineEdit *>(QStringLiteral("excludedModules"))->text(), QStringLiteral("Keyboard"));
-        const QString text = second.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))->toPlainText();
+        QCOMPARE(second.findChild<QLineEdit *>(QStringLiteral("excludedModules"))->text(),
+                 QStringLiteral("Keyboard"));
+        const QString text
+            = second.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))->toPlainText();
         QVERIFY(text.contains(QStringLiteral("tlc:plan=DEBUG\n")));
         QVERIFY(text.contains(QStringLiteral("someone:else=LOUD\n")));
     }
@@ -88,7 +99,7 @@ private slots:
         auto *plugins = dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"));
         modules->setText(QStringLiteral("x"));
         plugins->setText(QStringLiteral("y"));
-        for (const char *name : {"notIncludedReset", "disabledPluginsReset"}) {
+        for (const char *name : { "notIncludedReset", "disabledPluginsReset" }) {
             auto *button = dialog.findChild<QToolButton *>(QLatin1String(name));
             QVERIFY(!button->icon().isNull());
             QCOMPARE(button->toolTip(), QStringLiteral("reset to default"));
@@ -106,18 +117,24 @@ private slots:
         const QString plan = QStringLiteral("tlc:plan");
         const QString stage = QStringLiteral("tlc:stage");
         QTest::newRow("blanks trimmed") << QVariantMap() << "  tlc:plan   =  WARN   \n"
-                                        << QVariantMap{{plan, QStringLiteral("WARN")}};
-        QTest::newRow("NULL removes the key") << QVariantMap{{plan, QStringLiteral("INFO")}} << "tlc:plan=NULL\n"
-                                              << QVariantMap();
-        QTest::newRow("a deleted line is stored OFF") << QVariantMap{{plan, QStringLiteral("INFO")}, {stage, QStringLiteral("DEBUG")}}
-                                                      << "tlc:stage=DEBUG\n"
-                                                      << QVariantMap{{plan, QStringLiteral("OFF")}, {stage, QStringLiteral("DEBUG")}};
-        QTest::newRow("no =") << QVariantMap() << "tlc:plan WARN\ntlc:stage=ERROR" << QVariantMap{{stage, QStringLiteral("ERROR")}};
+                                        << QVariantMap { { plan, QStringLiteral("WARN") } };
+        QTest::newRow("NULL removes the key")
+            << QVariantMap { { plan, QStringLiteral("INFO") } } << "tlc:plan=NULL\n"
+            << QVariantMap();
+        QTest::newRow("a deleted line is stored OFF")
+            << QVariantMap { { plan, QStringLiteral("INFO") }, { stage, QStringLiteral("DEBUG") } }
+            << "tlc:stage=DEBUG\n"
+            << QVariantMap { { plan, QStringLiteral("OFF") }, { stage, QStringLiteral("DEBUG") } };
+        QTest::newRow("no =") << QVariantMap() << "tlc:plan WARN\ntlc:stage=ERROR"
+                              << QVariantMap { { stage, QStringLiteral("ERROR") } };
         QTest::newRow("two =") << QVariantMap() << "tlc:plan=WARN=ERROR\n" << QVariantMap();
-        QTest::newRow("two = drops a stored key") << QVariantMap{{plan, QStringLiteral("INFO")}} << "tlc:plan=WARN=ERROR\n"
-                                                  << QVariantMap{{plan, QStringLiteral("OFF")}};
-        QTest::newRow("no name") << QVariantMap() << "  = INFO\ntlc:plan=WARN" << QVariantMap{{plan, QStringLiteral("WARN")}};
-        QTest::newRow("empty lines") << QVariantMap() << "\n\ntlc:plan=TRACE\n\n" << QVariantMap{{plan, QStringLiteral("TRACE")}};
+        QTest::newRow("two = drops a stored key")
+            << QVariantMap { { plan, QStringLiteral("INFO") } } << "tlc:plan=WARN=ERROR\n"
+            << QVariantMap { { plan, QStringLiteral("OFF") } };
+        QTest::newRow("no name") << QVariantMap() << "  = INFO\ntlc:plan=WARN"
+                                 << QVariantMap { { plan, QStringLiteral("WARN") } };
+        QTest::newRow("empty lines") << QVariantMap() << "\n\ntlc:plan=TRACE\n\n"
+                                     << QVariantMap { { plan, QStringLiteral("TRACE") } };
     }
 
     void loggerLines()
@@ -137,15 +154,19 @@ private slots:
     {
         {
             EmulatorParametersDlg dialog;
-            dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"))->setText(QStringLiteral("Keyboard"));
+            dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"))
+                ->setText(QStringLiteral("Keyboard"));
             dialog.reject();
         }
         QVERIFY(!QSettings().contains(QStringLiteral("QTlc/DisabledPlugins")));
         EmulatorParametersDlg dialog;
-        dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"))->setText(QStringLiteral("Keyboard"));
-        dialog.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))->setPlainText(QStringLiteral("tlc:sensor=ERROR"));
+        dialog.findChild<QLineEdit *>(QStringLiteral("disabledPlugins"))
+            ->setText(QStringLiteral("Keyboard"));
+        dialog.findChild<QTextEdit *>(QStringLiteral("loggingParameters"))
+            ->setPlainText(QStringLiteral("tlc:sensor=ERROR"));
         clickOk(dialog);
-        QCOMPARE(QSettings().value(QStringLiteral("QTlc/DisabledPlugins")).toString(), QStringLiteral("Keyboard"));
+        QCOMPARE(QSettings().value(QStringLiteral("QTlc/DisabledPlugins")).toString(),
+                 QStringLiteral("Keyboard"));
         QCOMPARE(QSettings().value(QStringLiteral("EmulatorParameters/ExcludedModules")).toString(),
                  EmulatorParametersDlg::defaultExcludedModules());
         // OK applies the levels at once.
@@ -154,15 +175,16 @@ private slots:
 
     void applyLoggingSettings()
     {
-        storeLevels({{QStringLiteral("tlc:plan"), QStringLiteral("debug")},
-                     {QStringLiteral("tlc:sensor"), QStringLiteral("LOUD")},
-                     {QStringLiteral("not:yet"), QStringLiteral("INFO")}});
+        storeLevels({ { QStringLiteral("tlc:plan"), QStringLiteral("debug") },
+                      { QStringLiteral("tlc:sensor"), QStringLiteral("LOUD") },
+                      { QStringLiteral("not:yet"), QStringLiteral("INFO") } });
         log4cxx::Logger::getLogger("tlc:sensor")->setLevel(log4cxx::Level::getWarn());
         EmulatorParametersDlg::applyLoggingSettings();
         QCOMPARE(log4cxx::Logger::getLogger("tlc:plan")->getLevel(), log4cxx::Level::getDebug());
         // A text that is no level changes nothing and stays stored.
         QCOMPARE(log4cxx::Logger::getLogger("tlc:sensor")->getLevel(), log4cxx::Level::getWarn());
-        QCOMPARE(storedLevels().value(QStringLiteral("tlc:sensor")).toString(), QStringLiteral("LOUD"));
+        QCOMPARE(storedLevels().value(QStringLiteral("tlc:sensor")).toString(),
+                 QStringLiteral("LOUD"));
         // Only existing loggers are set: none is made for a stored name.
         QVERIFY(!log4cxx::Logger::getRootLogger()->getLoggerRepository()->exists("not:yet"));
     }
@@ -170,7 +192,7 @@ private slots:
     void cleanupTestCase()
     {
         QSettings().clear();
-        for (const char *name : {"tlc:plan", "tlc:sensor"})
+        for (const char *name : { "tlc:plan", "tlc:sensor" })
             log4cxx::Logger::getLogger(name)->setLevel(log4cxx::LevelPtr());
     }
 };

@@ -25,8 +25,7 @@ using namespace DiagramDriver;
 
 namespace {
 
-template<typename T>
-T *child(const QWidget &parent, const char *name)
+template<typename T> T *child(const QWidget &parent, const char *name)
 {
     T *widget = parent.findChild<T *>(QLatin1String(name));
     Q_ASSERT(widget);
@@ -41,11 +40,13 @@ void fillDocument(CnfController &c, bool sensors = true)
     if (!sensors)
         c.removeSensor(1);
     c.setNativeData(QStringLiteral("modules"),
-                    QVariantMap{{QStringLiteral("SystemBus"), 1},
-                                {QStringLiteral("systembus"), 2},
-                                {QStringLiteral("Lights"), 3},
-                                {QStringLiteral("MultiRing"), QVariantMap{{QStringLiteral("old"), 1}}}});
-    c.setNativeData(QStringLiteral("controlSources"), QVariantList{QStringLiteral("document's")});
+                    QVariantMap { { QStringLiteral("SystemBus"), 1 },
+                                  { QStringLiteral("systembus"), 2 },
+                                  { QStringLiteral("Lights"), 3 },
+                                  { QStringLiteral("MultiRing"),
+                                    QVariantMap { { QStringLiteral("old"), 1 } } } });
+    c.setNativeData(QStringLiteral("controlSources"),
+                    QVariantList { QStringLiteral("document's") });
     c.setNativeData(QStringLiteral("site"), QStringLiteral("North gate"));
 }
 
@@ -93,16 +94,18 @@ private slots:
         QCOMPARE(refresh->toolTip(), QStringLiteral("Refresh diagramm"));
         QCOMPARE(child<QLabel>(dlg, "label")->text(), QStringLiteral("from:"));
         QCOMPARE(child<QLabel>(dlg, "label_2")->text(), QStringLiteral("to:"));
-        for (const char *name : {"displayFrom", "displayTo"}) {
+        for (const char *name : { "displayFrom", "displayTo" }) {
             QCOMPARE(child<QSpinBox>(dlg, name)->minimum(), 0);
             QCOMPARE(child<QSpinBox>(dlg, name)->maximum(), 65535);
         }
         QCOMPARE(child<QSpinBox>(dlg, "displayFrom")->value(), 0);
         QCOMPARE(child<QSpinBox>(dlg, "displayTo")->value(), 100);
-        const QList<QPair<const char *, QString>> boxes{{"xAxisFrom0", "X axis from 0"},
-                                                        {"syncCoord", "sync. coordination time"},
-                                                        {"displayPhases", "Phases"},
-                                                        {"displayDetailedTimes", "detailed times"}};
+        const QList<QPair<const char *, QString>> boxes {
+            { "xAxisFrom0", "X axis from 0" },
+            { "syncCoord", "sync. coordination time" },
+            { "displayPhases", "Phases" },
+            { "displayDetailedTimes", "detailed times" }
+        };
         for (const auto &box : boxes)
             QCOMPARE(child<QCheckBox>(dlg, box.first)->text(), box.second);
         QVERIFY(!child<QCheckBox>(dlg, "xAxisFrom0")->isChecked());
@@ -111,7 +114,8 @@ private slots:
         QVERIFY(!child<QCheckBox>(dlg, "displayDetailedTimes")->isChecked());
         QCOMPARE(child<QPushButton>(dlg, "displayGeneratedConfiguration")->text(),
                  QStringLiteral("Generated\nconfiguration"));
-        QCOMPARE(child<QPushButton>(dlg, "displayEmulatorParameters")->text(), QStringLiteral("Emulator\nparameters"));
+        QCOMPARE(child<QPushButton>(dlg, "displayEmulatorParameters")->text(),
+                 QStringLiteral("Emulator\nparameters"));
         QCOMPARE(chart(dlg)->bgColor(), QColor(Qt::white));
         QCOMPARE(chart(dlg)->minGridStepX(), 1.0);
         QCOMPARE(chart(dlg)->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
@@ -154,21 +158,26 @@ private slots:
         QCOMPARE(emulated.detectorsList().size(), 1);
         QVERIFY(emulated.detectorsList().first() != controller.detectorsList().first());
         QCOMPARE(emulated.detectorsList().first()->name(), QStringLiteral("Main loop"));
-        QCOMPARE(emulated.detectorsList().first()->property("type").toString(), QStringLiteral("SumoDetector"));
+        QCOMPARE(emulated.detectorsList().first()->property("type").toString(),
+                 QStringLiteral("SumoDetector"));
         QCOMPARE(emulated.sensorsList().size(), 1);
         QCOMPARE(emulated.sensorsList().first()->id(), 1);
         QVERIFY(emulated.sensorsList().first()->isSensor());
-        QCOMPARE(emulated.sensorsList().first()->property("type").toString(), QStringLiteral("SumoCallButton"));
+        QCOMPARE(emulated.sensorsList().first()->property("type").toString(),
+                 QStringLiteral("SumoCallButton"));
         // Monday runs day card "1".
         const CnfDayCardPtr day = emulated.findDayCard(QStringLiteral("1"));
         QVERIFY(day);
         QVERIFY(day->records.isEmpty());
         QCOMPARE(emulated.findWeekCard(QStringLiteral("1"))->days.value(1), day);
-        const QVariantList sources = emulated.getNativeData(QStringLiteral("controlSources")).toList();
+        const QVariantList sources
+            = emulated.getNativeData(QStringLiteral("controlSources")).toList();
         QCOMPARE(sources.size(), 2);
-        QCOMPARE(sources.at(0).toMap().value(QStringLiteral("name")).toString(), QStringLiteral("emergency"));
+        QCOMPARE(sources.at(0).toMap().value(QStringLiteral("name")).toString(),
+                 QStringLiteral("emergency"));
         QCOMPARE(sources.at(0).toMap().value(QStringLiteral("priority")).toInt(), 9999);
-        QCOMPARE(sources.at(1).toMap().value(QStringLiteral("name")).toString(), QStringLiteral("scheduler"));
+        QCOMPARE(sources.at(1).toMap().value(QStringLiteral("name")).toString(),
+                 QStringLiteral("scheduler"));
         QCOMPARE(sources.at(1).toMap().value(QStringLiteral("id")).toInt(), 2);
         QCOMPARE(QSettings().value(QStringLiteral("QTlc/DisabledPlugins")).toString(),
                  QStringLiteral("SystemBus,Keyboard"));
@@ -200,7 +209,7 @@ private slots:
         auto matrix = CnfMatrixPtr::create();
         matrix->setId(7);
         Tiverk2DiagrammDlg dlg(nullptr, &controller);
-        const QVariantMap rings{{QStringLiteral("rings"), 2}};
+        const QVariantMap rings { { QStringLiteral("rings"), 2 } };
         for (int i = 0; i < 3; ++i)
             dlg.setData(program, rings, matrix);
 
@@ -214,8 +223,11 @@ private slots:
         if (multiRing)
             QCOMPARE(modules.value(QStringLiteral("MultiRing")).toMap(), rings);
         // The document's data stays as it was.
-        QVERIFY(controller.getNativeData(QStringLiteral("modules")).toMap().contains(QStringLiteral("SystemBus")));
-        QCOMPARE(emulated.getNativeData(QStringLiteral("site")).toString(), QStringLiteral("North gate"));
+        QVERIFY(controller.getNativeData(QStringLiteral("modules"))
+                    .toMap()
+                    .contains(QStringLiteral("SystemBus")));
+        QCOMPARE(emulated.getNativeData(QStringLiteral("site")).toString(),
+                 QStringLiteral("North gate"));
         QCOMPARE(emulated.getNativeData(QStringLiteral("controlSources")).toList().size(), 2);
 
         QCOMPARE(emulated.findMatrix(7), matrix);
@@ -236,14 +248,15 @@ private slots:
 
     void excludedModulesSetting()
     {
-        QSettings().setValue(QStringLiteral("EmulatorParameters/ExcludedModules"), QStringLiteral("Lights,,systembus"));
+        QSettings().setValue(QStringLiteral("EmulatorParameters/ExcludedModules"),
+                             QStringLiteral("Lights,,systembus"));
         CnfController controller;
         fillDocument(controller);
         CnfProgramPtr program = TlcFixture::addFixedTime(controller, QStringLiteral("4"));
         Tiverk2DiagrammDlg dlg(nullptr, &controller);
         dlg.setData(program, QVariantMap(), CnfMatrixPtr());
         QCOMPARE(dlg.emulatedController().getNativeData(QStringLiteral("modules")).toMap().keys(),
-                 QStringList{"SystemBus"});
+                 QStringList { "SystemBus" });
     }
 
     // No matrix given: the program keeps the matrix it has.
@@ -296,14 +309,14 @@ private slots:
         from->setValue(30);
         fromZero->click();
         QVERIFY(addMarker(dlg, 12.8, true, 0));
-        QCOMPARE(dlg.events().keys(), QList<qint64>{42000});
+        QCOMPARE(dlg.events().keys(), QList<qint64> { 42000 });
         plotlet::VLine *line = dlg.events().first();
         QCOMPARE(line->pos(), 12.0);
         QCOMPARE(line->caption(), QStringLiteral("1 (Main loop)"));
         QCOMPARE(line->width(), 1.0);
         QCOMPARE(line->property("detector").toBool(), true);
         QCOMPARE(line->property("id").toInt(), 1);
-        QCOMPARE(chart(dlg)->vlines(), QList<plotlet::VLine *>{line});
+        QCOMPARE(chart(dlg)->vlines(), QList<plotlet::VLine *> { line });
 
         // Unticking shows the marker at its absolute time, ticking again relative.
         fromZero->click();
@@ -312,12 +325,12 @@ private slots:
         QCOMPARE(line->pos(), 12.0);
         from->setValue(40);
         QCOMPARE(line->pos(), 2.0);
-        QCOMPARE(dlg.events().keys(), QList<qint64>{42000});
+        QCOMPARE(dlg.events().keys(), QList<qint64> { 42000 });
         fromZero->click();
 
         // A drag re-keys the marker.
         line->move(12.5);
-        QCOMPARE(dlg.events().keys(), QList<qint64>{12500});
+        QCOMPARE(dlg.events().keys(), QList<qint64> { 12500 });
 
         // A sensor marker is dark yellow.
         QVERIFY(addMarker(dlg, 3, false, 0));
@@ -330,7 +343,7 @@ private slots:
         sensor->setSelected(true);
         ScriptedTlc::calls.clear();
         pickMenuEntry(dlg, QStringLiteral("Remove selected events"));
-        QTRY_COMPARE(dlg.events().keys(), QList<qint64>{12500});
+        QTRY_COMPARE(dlg.events().keys(), QList<qint64> { 12500 });
         QVERIFY(ScriptedTlc::calls.contains(QStringLiteral("load")));
     }
 
@@ -351,8 +364,8 @@ private slots:
         {
             ModalAnswerer none;
             none.reject();
-            emit chart(dlg)->mouseButtonDblClick(Qt::LeftButton, QPoint(label.right() + 200, label.bottom() + 150),
-                                                 QPointF());
+            emit chart(dlg)->mouseButtonDblClick(
+                Qt::LeftButton, QPoint(label.right() + 200, label.bottom() + 150), QPointF());
             QVERIFY(!none.answered());
         }
 
@@ -363,7 +376,7 @@ private slots:
             emit chart(dlg)->mouseButtonDblClick(Qt::LeftButton, label.center(), QPointF());
             QVERIFY(answerer.answered());
         }
-        QCOMPARE(dlg.events().keys(), (QList<qint64>{15000, 50000}));
+        QCOMPARE(dlg.events().keys(), (QList<qint64> { 15000, 50000 }));
         QCOMPARE(first->pos(), 15.0);
         QCOMPARE(first->width(), 2.0);
         QCOMPARE(first->color(), QColor(Qt::darkYellow));
@@ -386,7 +399,7 @@ private slots:
         pickMenuEntry(dlg, QStringLiteral("Change event"));
         QCOMPARE(opened, 2);
         // Accepted unchanged: a detector caption again gets black.
-        QCOMPARE(dlg.events().keys(), (QList<qint64>{15000, 50000}));
+        QCOMPARE(dlg.events().keys(), (QList<qint64> { 15000, 50000 }));
         QCOMPARE(dlg.events().value(50000)->color(), QColor(Qt::black));
     }
 
@@ -396,15 +409,16 @@ private slots:
         QTest::addColumn<bool>("sensors");
         QTest::addColumn<bool>("selected");
         QTest::addColumn<QStringList>("entries");
-        QTest::newRow("ordinary user") << false << true << true << QStringList{"Save as image"};
+        QTest::newRow("ordinary user") << false << true << true << QStringList { "Save as image" };
         QTest::newRow("expert") << true << true << false
-                                << QStringList{"Add event from detector", "Add event from sensor", "Save as image"};
+                                << QStringList { "Add event from detector", "Add event from sensor",
+                                                 "Save as image" };
         QTest::newRow("expert, no sensors")
-            << true << false << false << QStringList{"Add event from detector", "Save as image"};
+            << true << false << false << QStringList { "Add event from detector", "Save as image" };
         QTest::newRow("expert, a marker selected")
             << true << true << true
-            << QStringList{"Add event from detector", "Add event from sensor", "Save as image",
-                           "Remove selected events", "Change event"};
+            << QStringList { "Add event from detector", "Add event from sensor", "Save as image",
+                             "Remove selected events", "Change event" };
     }
 
     void menuEntries()
@@ -421,7 +435,7 @@ private slots:
         chart(dlg)->addVLine(line);
         QSettings().setValue(QStringLiteral("expert_mode"), expert);
         // Expert mode is read when the window is made.
-        QCOMPARE(DiagramDriver::menuEntries(dlg), QStringList{"Save as image"});
+        QCOMPARE(DiagramDriver::menuEntries(dlg), QStringList { "Save as image" });
         Tiverk2DiagrammDlg fresh(nullptr, &controller);
         auto *freshLine = new plotlet::VLine(4);
         freshLine->setSelected(selected);
@@ -434,10 +448,14 @@ private slots:
         QTest::addColumn<QString>("widget");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QVariant>("stored");
-        QTest::newRow("sync") << "syncCoord" << "Tiverk2Prog/sync_coord_time" << QVariant(false);
-        QTest::newRow("from 0") << "xAxisFrom0" << "Tiverk2Prog/x_axis_from_0" << QVariant(true);
-        QTest::newRow("detailed") << "displayDetailedTimes" << "Tiverk2Prog/display_detailed_times" << QVariant(true);
-        QTest::newRow("phases") << "displayPhases" << "Tiverk2Prog/display_phases" << QVariant(false);
+        QTest::newRow("sync") << "syncCoord"
+                              << "Tiverk2Prog/sync_coord_time" << QVariant(false);
+        QTest::newRow("from 0") << "xAxisFrom0"
+                                << "Tiverk2Prog/x_axis_from_0" << QVariant(true);
+        QTest::newRow("detailed") << "displayDetailedTimes"
+                                  << "Tiverk2Prog/display_detailed_times" << QVariant(true);
+        QTest::newRow("phases") << "displayPhases"
+                                << "Tiverk2Prog/display_phases" << QVariant(false);
     }
 
     void options()
@@ -453,7 +471,8 @@ private slots:
             child<QCheckBox>(dlg, qPrintable(widget))->click();
             QCOMPARE(QSettings().value(key), stored);
             // Every option but the phases runs the emulation again.
-            QCOMPARE(ScriptedTlc::calls.contains(QStringLiteral("load")), widget != QLatin1String("displayPhases"));
+            QCOMPARE(ScriptedTlc::calls.contains(QStringLiteral("load")),
+                     widget != QLatin1String("displayPhases"));
             // Back to the default: an option stored before is written again.
             child<QCheckBox>(dlg, qPrintable(widget))->click();
             QCOMPARE(QSettings().value(key).toBool(), !stored.toBool());
@@ -489,14 +508,25 @@ private slots:
         QTest::addColumn<bool>("millimetres");
         QTest::addColumn<QByteArray>("start"); // how the written file begins
         const QByteArray png("\x89PNG");
-        QTest::newRow("png filter") << "plan" << "png files (*.png)" << "plan.png" << false << png;
-        QTest::newRow("svg filter") << "plan" << "SVG files (*.svg)" << "plan.svg" << true << QByteArray("<?xml");
-        QTest::newRow("own suffix") << "plan.bmp" << "png files (*.png)" << "plan.bmp" << false << QByteArray("BM");
+        QTest::newRow("png filter") << "plan"
+                                    << "png files (*.png)"
+                                    << "plan.png" << false << png;
+        QTest::newRow("svg filter") << "plan"
+                                    << "SVG files (*.svg)"
+                                    << "plan.svg" << true << QByteArray("<?xml");
+        QTest::newRow("own suffix") << "plan.bmp"
+                                    << "png files (*.png)"
+                                    << "plan.bmp" << false << QByteArray("BM");
         // A typed suffix of a known format wins over the filter.
-        QTest::newRow("png name, svg filter") << "diagram.png" << "SVG files (*.svg)" << "diagram.png" << false << png;
-        QTest::newRow("svg name, png filter") << "diagram.svg" << "png files (*.png)" << "diagram.svg" << true
-                                               << QByteArray("<?xml");
-        QTest::newRow("upper-case suffix") << "diagram.PNG" << "SVG files (*.svg)" << "diagram.PNG" << false << png;
+        QTest::newRow("png name, svg filter") << "diagram.png"
+                                              << "SVG files (*.svg)"
+                                              << "diagram.png" << false << png;
+        QTest::newRow("svg name, png filter") << "diagram.svg"
+                                              << "png files (*.png)"
+                                              << "diagram.svg" << true << QByteArray("<?xml");
+        QTest::newRow("upper-case suffix") << "diagram.PNG"
+                                           << "SVG files (*.svg)"
+                                           << "diagram.PNG" << false << png;
     }
 
     void saveAsImage()
@@ -521,7 +551,8 @@ private slots:
             size.answerWith([&](QWidget *modal) {
                 auto *parameters = qobject_cast<SvgExportParametersDlg *>(modal);
                 QVERIFY(parameters);
-                millimetresShown = parameters->findChild<QCheckBox *>(QStringLiteral("mmSize"))->isVisible();
+                millimetresShown
+                    = parameters->findChild<QCheckBox *>(QStringLiteral("mmSize"))->isVisible();
                 parameters->findChild<QSpinBox *>(QStringLiteral("width"))->setValue(200);
                 parameters->findChild<QSpinBox *>(QStringLiteral("height"))->setValue(100);
                 parameters->accept();
@@ -537,13 +568,15 @@ private slots:
         QCOMPARE(filters.first(), QStringLiteral("SVG files (*.svg)"));
         QVERIFY(filters.contains(QStringLiteral("png files (*.png)")));
         QCOMPARE(millimetresShown, millimetres);
-        QVERIFY2(QFileInfo::exists(dir.filePath(written)), qPrintable(QDir(dir.path()).entryList().join(',')));
+        QVERIFY2(QFileInfo::exists(dir.filePath(written)),
+                 qPrintable(QDir(dir.path()).entryList().join(',')));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
         QFile saved(dir.filePath(written));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.read(start.size()), start);
-        QCOMPARE(QString::fromUtf8(QSettings().value(QStringLiteral("chart_save_dir")).toByteArray()),
-                 QFileInfo(dir.path()).absoluteFilePath());
+        QCOMPARE(
+            QString::fromUtf8(QSettings().value(QStringLiteral("chart_save_dir")).toByteArray()),
+            QFileInfo(dir.path()).absoluteFilePath());
     }
 
     void saveFails()
@@ -569,8 +602,10 @@ private slots:
         pickMenuEntry(dlg, QStringLiteral("Save as image"));
         QVERIFY(size.answered());
         QVERIFY(warning.answered());
-        QCOMPARE(warning.seenText(),
-                 QStringLiteral("Can't save %1").arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("plan.nosuchformat")))));
+        QCOMPARE(
+            warning.seenText(),
+            QStringLiteral("Can't save %1")
+                .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("plan.nosuchformat")))));
     }
 
     void generatedConfiguration()
@@ -614,7 +649,10 @@ private slots:
         });
         child<QPushButton>(dlg, "displayEmulatorParameters")->click();
         QCOMPARE(title, QStringLiteral("EmulataorParametersDlg"));
-        QVERIFY(!QSettings().value(QStringLiteral("EmulataorParametersDlg/geometry")).toByteArray().isEmpty());
+        QVERIFY(!QSettings()
+                     .value(QStringLiteral("EmulataorParametersDlg/geometry"))
+                     .toByteArray()
+                     .isEmpty());
     }
 
     void visibility()
@@ -630,12 +668,17 @@ private slots:
         // With nothing stored the window sits against the top-right corner.
         const QRect screen = parent.screen()->availableGeometry();
         QCOMPARE(dlg->frameGeometry().top(), screen.top());
-        QVERIFY2(qAbs(dlg->frameGeometry().right() - screen.right()) <= 4,
-                 qPrintable(QStringLiteral("%1 %2").arg(dlg->frameGeometry().right()).arg(screen.right())));
+        QVERIFY2(
+            qAbs(dlg->frameGeometry().right() - screen.right()) <= 4,
+            qPrintable(
+                QStringLiteral("%1 %2").arg(dlg->frameGeometry().right()).arg(screen.right())));
         dlg->move(40, 50);
         dlg->hide();
         QCOMPARE(spy.last().first().toBool(), false);
-        QVERIFY(!QSettings().value(QStringLiteral("Tiverk2DiagrammDlg/geometry")).toByteArray().isEmpty());
+        QVERIFY(!QSettings()
+                     .value(QStringLiteral("Tiverk2DiagrammDlg/geometry"))
+                     .toByteArray()
+                     .isEmpty());
         delete dlg;
     }
 };

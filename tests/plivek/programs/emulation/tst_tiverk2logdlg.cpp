@@ -76,10 +76,7 @@ private slots:
         Logger::getRootLogger()->setLevel(Level::getAll());
     }
 
-    void cleanup()
-    {
-        Logger::getRootLogger()->setLevel(m_rootLevel);
-    }
+    void cleanup() { Logger::getRootLogger()->setLevel(m_rootLevel); }
 
     void form()
     {
@@ -100,28 +97,31 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const LevelPtr info = Level::getInfo();
         QTest::newRow("outside a run the clock is empty")
-            << Events{{"emulator:stage", info, "Stage 2 starts"}}
-            << QStringList{QStringLiteral(" [INFO] stage Stage 2 starts ")};
+            << Events { { "emulator:stage", info, "Stage 2 starts" } }
+            << QStringList { QStringLiteral(" [INFO] stage Stage 2 starts ") };
         QTest::newRow("a name without ':' stays whole")
-            << Events{{"emulator", Level::getWarn(), "late"}} << QStringList{QStringLiteral(" [WARN] emulator late ")};
+            << Events { { "emulator", Level::getWarn(), "late" } }
+            << QStringList { QStringLiteral(" [WARN] emulator late ") };
         QTest::newRow("three equal events fold")
-            << Events{{"a:b", info, "m"}, {"a:b", info, "m"}, {"a:b", info, "m"}}
-            << QStringList{QStringLiteral(" [INFO] b m (repeated 3 times)")};
+            << Events { { "a:b", info, "m" }, { "a:b", info, "m" }, { "a:b", info, "m" } }
+            << QStringList { QStringLiteral(" [INFO] b m (repeated 3 times)") };
         QTest::newRow("the part before ':' does not count")
-            << Events{{"a:b", info, "m"}, {"c:b", info, "m"}} << QStringList{QStringLiteral(" [INFO] b m (repeated 2 times)")};
+            << Events { { "a:b", info, "m" }, { "c:b", info, "m" } }
+            << QStringList { QStringLiteral(" [INFO] b m (repeated 2 times)") };
         QTest::newRow("the part after ':' counts")
-            << Events{{"a:b", info, "m"}, {"a:c", info, "m"}}
-            << QStringList{QStringLiteral(" [INFO] b m "), QStringLiteral(" [INFO] c m ")};
+            << Events { { "a:b", info, "m" }, { "a:c", info, "m" } }
+            << QStringList { QStringLiteral(" [INFO] b m "), QStringLiteral(" [INFO] c m ") };
         QTest::newRow("another level does not fold")
-            << Events{{"a:b", info, "m"}, {"a:b", Level::getError(), "m"}}
-            << QStringList{QStringLiteral(" [INFO] b m "), QStringLiteral(" [ERROR] b m ")};
+            << Events { { "a:b", info, "m" }, { "a:b", Level::getError(), "m" } }
+            << QStringList { QStringLiteral(" [INFO] b m "), QStringLiteral(" [ERROR] b m ") };
         QTest::newRow("A B A gives three lines")
-            << Events{{"a:b", info, "A"}, {"a:b", info, "B"}, {"a:b", info, "A"}}
-            << QStringList{QStringLiteral(" [INFO] b A "), QStringLiteral(" [INFO] b B "),
-                           QStringLiteral(" [INFO] b A ")};
+            << Events { { "a:b", info, "A" }, { "a:b", info, "B" }, { "a:b", info, "A" } }
+            << QStringList { QStringLiteral(" [INFO] b A "), QStringLiteral(" [INFO] b B "),
+                             QStringLiteral(" [INFO] b A ") };
         QTest::newRow("a fold after other lines replaces only the last")
-            << Events{{"a:x", info, "A"}, {"a:b", info, "B"}, {"a:b", info, "B"}}
-            << QStringList{QStringLiteral(" [INFO] x A "), QStringLiteral(" [INFO] b B (repeated 2 times)")};
+            << Events { { "a:x", info, "A" }, { "a:b", info, "B" }, { "a:b", info, "B" } }
+            << QStringList { QStringLiteral(" [INFO] x A "),
+                             QStringLiteral(" [INFO] b B (repeated 2 times)") };
     }
 
     void lines()
@@ -152,8 +152,9 @@ private slots:
         QFETCH(QColor, colour);
         Tiverk2LogDlg window;
         // A line of another colour first: each line has its own colour.
-        log({"x:first", level == Level::getError() ? Level::getInfo() : Level::getError(), "before"});
-        log({"x:second", level, "coloured"});
+        log({ "x:first", level == Level::getError() ? Level::getInfo() : Level::getError(),
+              "before" });
+        log({ "x:second", level, "coloured" });
         const QTextBlock block = textEdit(window)->document()->findBlockByNumber(1);
         QVERIFY(block.text().contains(QLatin1String("coloured")));
         QTextCursor cursor(block);
@@ -173,12 +174,13 @@ private slots:
         {
             StoppedEmulator emulator(12345);
             appender->setEmulator(&emulator);
-            log({"emulator:tick", Level::getDebug(), "step"});
+            log({ "emulator:tick", Level::getDebug(), "step" });
         }
         QVERIFY(!appender->emulator());
-        log({"emulator:tick", Level::getDebug(), "after"});
+        log({ "emulator:tick", Level::getDebug(), "after" });
         const QStringList shown = ::lines(first) + ::lines(second);
-        QVERIFY2(shown.contains(QStringLiteral("12.3 [DEBUG] tick step ")), qPrintable(shown.join(QLatin1Char('|'))));
+        QVERIFY2(shown.contains(QStringLiteral("12.3 [DEBUG] tick step ")),
+                 qPrintable(shown.join(QLatin1Char('|'))));
         QCOMPARE(shown.count(QStringLiteral(" [DEBUG] tick step ")), 1);
         QCOMPARE(shown.count(QStringLiteral(" [DEBUG] tick after ")), 2);
     }
@@ -186,7 +188,7 @@ private slots:
     void clearLog()
     {
         Tiverk2LogDlg window;
-        log({"a:b", Level::getInfo(), "m"});
+        log({ "a:b", Level::getInfo(), "m" });
         window.clearLog();
         QVERIFY(textEdit(window)->toPlainText().isEmpty());
     }
@@ -195,18 +197,19 @@ private slots:
     {
         const LevelPtr info = Level::getInfo();
         auto first = std::make_unique<Tiverk2LogDlg>();
-        QVERIFY(std::dynamic_pointer_cast<WAppender>(Logger::getRootLogger()->getAppender(LOG4CXX_STR("plivek"))));
+        QVERIFY(std::dynamic_pointer_cast<WAppender>(
+            Logger::getRootLogger()->getAppender(LOG4CXX_STR("plivek"))));
         {
             Tiverk2LogDlg second;
-            log({"a:b", info, "both"});
-            QCOMPARE(::lines(*first), QStringList{QStringLiteral(" [INFO] b both ")});
-            QCOMPARE(::lines(second), QStringList{QStringLiteral(" [INFO] b both ")});
+            log({ "a:b", info, "both" });
+            QCOMPARE(::lines(*first), QStringList { QStringLiteral(" [INFO] b both ") });
+            QCOMPARE(::lines(second), QStringList { QStringLiteral(" [INFO] b both ") });
         }
-        log({"a:b", info, "after"});
+        log({ "a:b", info, "after" });
         QCOMPARE(::lines(*first).size(), 2);
         first.reset();
         QVERIFY(!Logger::getRootLogger()->getAppender(LOG4CXX_STR("plivek")));
-        log({"a:b", info, "nobody listens"});
+        log({ "a:b", info, "nobody listens" });
     }
 
     void geometryKeptWhenHidden()
@@ -220,7 +223,8 @@ private slots:
         QCOMPARE(visibility.count(), 2);
         QCOMPARE(visibility.at(0).at(0).toBool(), true);
         QCOMPARE(visibility.at(1).at(0).toBool(), false);
-        QVERIFY(!QSettings().value(QStringLiteral("Tiverk2LogDlg/geometry")).toByteArray().isEmpty());
+        QVERIFY(
+            !QSettings().value(QStringLiteral("Tiverk2LogDlg/geometry")).toByteArray().isEmpty());
         Tiverk2LogDlg other;
         other.show();
         QCOMPARE(other.size(), QSize(500, 300));

@@ -18,13 +18,12 @@ namespace Tiverk2Fixture {
 
 inline bool loadExample(CnfController &controller)
 {
-    const CnfNativePtr native =
-        CnfNative::loadNativeConfig(TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json")));
+    const CnfNativePtr native = CnfNative::loadNativeConfig(
+        TestSupport::examplesPath(QStringLiteral("tiverkii_intersection.json")));
     return native && native->createController(controller);
 }
 
-template <typename T>
-T *child(QObject &dialog, const char *name)
+template<typename T> T *child(QObject &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }

@@ -11,8 +11,8 @@
 #include "plivek/programs/emulation/tiverk2diagrammdlg.h"
 #include "plivek/programs/emulation/tiverk2logdlg.h"
 #include "plivek/programs/tiverk2/programtiverk2dlg.h"
-#include "tiverk2dialogfixture.h"
 #include "testmain.h"
+#include "tiverk2dialogfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,10 +22,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
-#include <QTableWidget>
 #include <QtTest>
 
 using namespace Tiverk2Fixture;
@@ -70,15 +70,18 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Control plan"));
         QCOMPARE(child<QStackedWidget>(dialog, "stackedWidget")->currentWidget()->objectName(),
                  QStringLiteral("timerPage"));
-        QCOMPARE(stageTable(dialog)->verticalHeaderItem(1)->text(), QStringLiteral("Full length, sec."));
+        QCOMPARE(stageTable(dialog)->verticalHeaderItem(1)->text(),
+                 QStringLiteral("Full length, sec."));
         QCOMPARE(child<ParametersTable>(dialog, "pedestrianTable")->rowCount(), 12);
         QCOMPARE(child<ParametersTable>(dialog, "stagering_table")->verticalHeaderItem(7)->text(),
                  QStringLiteral("Max. correction, sec"));
-        QCOMPARE(child<QToolButton>(dialog, "add_detector")->toolTip(), QStringLiteral("Insert call source"));
+        QCOMPARE(child<QToolButton>(dialog, "add_detector")->toolTip(),
+                 QStringLiteral("Insert call source"));
         QVERIFY(!child<QToolButton>(dialog, "remove_step")->isEnabled());
         QVERIFY(!child<QToolButton>(dialog, "add_step")->icon().isNull());
         // The step table's own actions follow those of the dialog.
-        const QList<QAction *> stepActions = child<ParametersTable>(dialog, "stagering_table")->actions();
+        const QList<QAction *> stepActions
+            = child<ParametersTable>(dialog, "stagering_table")->actions();
         QCOMPARE(stepActions.at(0)->objectName(), QStringLiteral("ins_after"));
         QCOMPARE(stepActions.at(0)->shortcut(), QKeySequence(Qt::Key_Insert));
         QCOMPARE(stepActions.at(1)->objectName(), QStringLiteral("ins_before"));
@@ -108,7 +111,8 @@ private slots:
         QTest::addColumn<QString>("otherName");
         QTest::addColumn<QString>("name");
         QTest::newRow("first name free") << QStringLiteral("Peak") << QStringLiteral("Program.1");
-        QTest::newRow("first name taken") << QStringLiteral("Program.1") << QStringLiteral("Program.2");
+        QTest::newRow("first name taken")
+            << QStringLiteral("Program.1") << QStringLiteral("Program.2");
     }
 
     void newProgram()
@@ -116,13 +120,13 @@ private slots:
         QFETCH(QString, otherName);
         QFETCH(QString, name);
         CnfController controller;
-        for (const char *id : {"1", "2", "4"}) {
+        for (const char *id : { "1", "2", "4" }) {
             auto program = CnfProgramPtr::create(&controller);
             program->id = QLatin1String(id);
             program->name = id == QLatin1String("2") ? otherName : QString();
             QVERIFY(controller.addProgram(program));
         }
-        for (bool commandLine : {false, true}) {
+        for (bool commandLine : { false, true }) {
             ProgramTiverk2Dlg dialog(nullptr, CnfProgramPtr(), &controller, nullptr, commandLine);
             QCOMPARE(dialog.program()->id, QStringLiteral("3"));
             QCOMPARE(child<QLineEdit>(dialog, "progName")->text(), name);
@@ -154,7 +158,8 @@ private slots:
     {
         CnfController controller;
         QVERIFY(loadExample(controller));
-        ProgramTiverk2Dlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller, nullptr, true);
+        ProgramTiverk2Dlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller,
+                                 nullptr, true);
         auto *number = child<QLineEdit>(dialog, "progNum");
         QVERIFY(number->text().isEmpty());
         QVERIFY(dialog.program()->id.isEmpty());
@@ -165,7 +170,7 @@ private slots:
         QVERIFY(!child<QLabel>(dialog, "action_time")->isHidden());
         QCOMPARE(child<QLabel>(dialog, "action_time")->text(), QStringLiteral("unlimited"));
         // "0" and the other programs' numbers are taken; its own number is not.
-        for (const char *text : {"0", "2"}) {
+        for (const char *text : { "0", "2" }) {
             number->setText(QLatin1String(text));
             QVERIFY2(!okButton(dialog)->isEnabled(), text);
         }
@@ -179,33 +184,48 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QStringList>("hidden");
-        QTest::newRow("3") << 3 << QStringLiteral("timerPage") << QStringList{QStringLiteral("cycleLength")}
-                           << QStringList{QStringLiteral("coordinated"), QStringLiteral("cycleOffset"),
-                                          QStringLiteral("script")};
+        QTest::newRow("3") << 3 << QStringLiteral("timerPage")
+                           << QStringList { QStringLiteral("cycleLength") }
+                           << QStringList { QStringLiteral("coordinated"),
+                                            QStringLiteral("cycleOffset"),
+                                            QStringLiteral("script") };
         QTest::newRow("4") << 4 << QStringLiteral("timerPage")
-                           << QStringList{QStringLiteral("cycleLength"), QStringLiteral("cycleOffset")}
-                           << QStringList{QStringLiteral("coordinated")};
-        QTest::newRow("6") << 6 << QStringLiteral("multiringPage") << QStringList{QStringLiteral("matrix")}
-                           << QStringList{QStringLiteral("cycleLength"), QStringLiteral("patternContent")};
+                           << QStringList { QStringLiteral("cycleLength"),
+                                            QStringLiteral("cycleOffset") }
+                           << QStringList { QStringLiteral("coordinated") };
+        QTest::newRow("6") << 6 << QStringLiteral("multiringPage")
+                           << QStringList { QStringLiteral("matrix") }
+                           << QStringList { QStringLiteral("cycleLength"),
+                                            QStringLiteral("patternContent") };
         QTest::newRow("7") << 7 << QStringLiteral("scriptPage")
-                           << QStringList{QStringLiteral("script"), QStringLiteral("extensions")}
-                           << QStringList{QStringLiteral("cycleLength")};
-        QTest::newRow("8") << 8 << QStringLiteral("timelinePage") << QStringList{QStringLiteral("cycleLength")}
-                           << QStringList{QStringLiteral("cycleOffset"), QStringLiteral("coordinated"),
-                                          QStringLiteral("matrix"), QStringLiteral("changeMatrix")};
+                           << QStringList { QStringLiteral("script"), QStringLiteral("extensions") }
+                           << QStringList { QStringLiteral("cycleLength") };
+        QTest::newRow("8") << 8 << QStringLiteral("timelinePage")
+                           << QStringList { QStringLiteral("cycleLength") }
+                           << QStringList { QStringLiteral("cycleOffset"),
+                                            QStringLiteral("coordinated"), QStringLiteral("matrix"),
+                                            QStringLiteral("changeMatrix") };
         QTest::newRow("9") << 9 << QStringLiteral("timelinePage")
-                           << QStringList{QStringLiteral("cycleLength"), QStringLiteral("cycleOffset")}
-                           << QStringList{QStringLiteral("coordinated"), QStringLiteral("matrix")};
+                           << QStringList { QStringLiteral("cycleLength"),
+                                            QStringLiteral("cycleOffset") }
+                           << QStringList { QStringLiteral("coordinated"),
+                                            QStringLiteral("matrix") };
         QTest::newRow("10") << 10 << QStringLiteral("stageringPage")
-                            << QStringList{QStringLiteral("coordinated"), QStringLiteral("cycleOffset"),
-                                           QStringLiteral("matrix")}
-                            << QStringList{QStringLiteral("script")};
-        QTest::newRow("11") << 11 << QStringLiteral("pedestrianPage") << QStringList{QStringLiteral("matrix")}
-                            << QStringList{QStringLiteral("cycleLength")};
-        QTest::newRow("12") << 12 << QStringLiteral("timerPage") << QStringList{QStringLiteral("matrix")}
-                            << QStringList{QStringLiteral("showDiagramm"), QStringLiteral("cycleLength")};
-        QTest::newRow("1") << 1 << QStringLiteral("emptyPage") << QStringList{QStringLiteral("showDiagramm")}
-                           << QStringList{QStringLiteral("cycleLength"), QStringLiteral("script")};
+                            << QStringList { QStringLiteral("coordinated"),
+                                             QStringLiteral("cycleOffset"),
+                                             QStringLiteral("matrix") }
+                            << QStringList { QStringLiteral("script") };
+        QTest::newRow("11") << 11 << QStringLiteral("pedestrianPage")
+                            << QStringList { QStringLiteral("matrix") }
+                            << QStringList { QStringLiteral("cycleLength") };
+        QTest::newRow("12") << 12 << QStringLiteral("timerPage")
+                            << QStringList { QStringLiteral("matrix") }
+                            << QStringList { QStringLiteral("showDiagramm"),
+                                             QStringLiteral("cycleLength") };
+        QTest::newRow("1") << 1 << QStringLiteral("emptyPage")
+                           << QStringList { QStringLiteral("showDiagramm") }
+                           << QStringList { QStringLiteral("cycleLength"),
+                                            QStringLiteral("script") };
     }
 
     void pages()
@@ -218,7 +238,8 @@ private slots:
         QVERIFY(loadExample(controller));
         const CnfProgramPtr program = unlistedProgram(controller, QStringLiteral("7"), type);
         ProgramTiverk2Dlg dialog(nullptr, program, &controller);
-        QCOMPARE(child<QStackedWidget>(dialog, "stackedWidget")->currentWidget()->objectName(), page);
+        QCOMPARE(child<QStackedWidget>(dialog, "stackedWidget")->currentWidget()->objectName(),
+                 page);
         for (const QString &name : qAsConst(shown))
             QVERIFY2(!dialog.findChild<QWidget *>(name)->isHidden(), qPrintable(name));
         for (const QString &name : qAsConst(hidden))
@@ -344,7 +365,8 @@ private slots:
         MessageCapture capture;
         okButton(dialog)->click();
         QVERIFY(dialog.isVisible());
-        QCOMPARE(capture.criticals(), QStringList{QStringLiteral("Phase '77' defined in column 1 not exist")});
+        QCOMPARE(capture.criticals(),
+                 QStringList { QStringLiteral("Phase '77' defined in column 1 not exist") });
         stageTable(dialog)->item(0, 1)->setData(Qt::EditRole, QStringLiteral("2"));
         okButton(dialog)->click();
         QVERIFY(!dialog.isVisible());
@@ -359,7 +381,8 @@ private slots:
         ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller);
         stageTable(dialog)->item(0, 0)->setData(Qt::EditRole, QStringLiteral("9"));
         dialog.accept();
-        QCOMPARE(window.errors, QStringList{QStringLiteral("Phase '9' defined in column 0 not exist")});
+        QCOMPARE(window.errors,
+                 QStringList { QStringLiteral("Phase '9' defined in column 0 not exist") });
     }
 
     void formatScript()
@@ -367,8 +390,9 @@ private slots:
         CnfController controller;
         QVERIFY(loadExample(controller));
         ErrorWindow window;
-        ProgramTiverk2Dlg dialog(&window, unlistedProgram(controller, QStringLiteral("8"), CnfProgram::MultiRing),
-                                 &controller);
+        ProgramTiverk2Dlg dialog(
+            &window, unlistedProgram(controller, QStringLiteral("8"), CnfProgram::MultiRing),
+            &controller);
         auto *script = child<QTextEdit>(dialog, "mr_mod_script");
         script->setPlainText(QStringLiteral("{\"cycle\": 90, \"rings\": [1, 2]}"));
         child<QPushButton>(dialog, "formatScript")->click();
@@ -382,7 +406,8 @@ private slots:
         child<QPushButton>(dialog, "formatScript")->click();
         QCOMPARE(script->toPlainText(), broken);
         QCOMPARE(window.errors.size(), 1);
-        QVERIFY2(window.errors.first().startsWith(QLatin1String("Error at line 4: ")), qPrintable(window.errors.first()));
+        QVERIFY2(window.errors.first().startsWith(QLatin1String("Error at line 4: ")),
+                 qPrintable(window.errors.first()));
         QCOMPARE(script->textCursor().selectedText(), QStringLiteral("}"));
     }
 
@@ -404,7 +429,8 @@ private slots:
         QVERIFY(loadExample(controller));
         Halm58a::Network network;
         QWidget window;
-        ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller, &network);
+        ProgramTiverk2Dlg dialog(&window, controller.findProgram(QStringLiteral("1")), &controller,
+                                 &network);
         auto *change = child<QPushButton>(dialog, "changeMatrix");
         auto *list = child<QComboBox>(dialog, "matrix");
         change->click();
@@ -435,7 +461,10 @@ private slots:
             editor->reject();
         QTRY_VERIFY(!change->isChecked());
         QVERIFY(list->isEnabled());
-        QVERIFY(!QSettings().value(QStringLiteral("ProgramTiverk2Dlg/geometry")).toByteArray().isEmpty());
+        QVERIFY(!QSettings()
+                     .value(QStringLiteral("ProgramTiverk2Dlg/geometry"))
+                     .toByteArray()
+                     .isEmpty());
         dialog.reject();
         QCOMPARE(controller.defaultMatrix()->releaf(1, 2), stored);
     }
@@ -461,14 +490,17 @@ private slots:
         QVERIFY(loadExample(controller));
         const QDateTime end(QDate(2026, 5, 1), QTime(18, 30, 0));
         controller.setProperty("dprog_stop", end);
-        ProgramTiverk2Dlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller, nullptr, true);
-        QCOMPARE(child<QLabel>(dialog, "action_time")->text(), QStringLiteral("01.05.2026 18:30:00"));
+        ProgramTiverk2Dlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller,
+                                 nullptr, true);
+        QCOMPARE(child<QLabel>(dialog, "action_time")->text(),
+                 QStringLiteral("01.05.2026 18:30:00"));
         // Cancelling the time dialog keeps the end.
         ModalAnswerer answerer;
         answerer.reject();
         child<QToolButton>(dialog, "changeActionTime")->click();
         QVERIFY(answerer.answered());
-        QCOMPARE(child<QLabel>(dialog, "action_time")->text(), QStringLiteral("01.05.2026 18:30:00"));
+        QCOMPARE(child<QLabel>(dialog, "action_time")->text(),
+                 QStringLiteral("01.05.2026 18:30:00"));
         controller.setProperty("dprog_stop", QVariant());
         dialog.accept();
         QCOMPARE(controller.property("dprog_stop").toDateTime(), end);
@@ -486,10 +518,11 @@ private slots:
         QFETCH(int, result);
         CnfController controller;
         QVERIFY(loadExample(controller));
-        const QVariantMap modules{{QStringLiteral("cycle"), 90}};
+        const QVariantMap modules { { QStringLiteral("cycle"), 90 } };
         controller.nativeData()["modules"]["MultiRing"] = QVariant(modules);
         ProgramTiverk2Dlg dialog(nullptr, controller.findProgram(QStringLiteral("1")), &controller);
-        controller.nativeData()["modules"]["MultiRing"] = QVariant(QVariantMap{{QStringLiteral("cycle"), 60}});
+        controller.nativeData()["modules"]["MultiRing"]
+            = QVariant(QVariantMap { { QStringLiteral("cycle"), 60 } });
         dialog.done(result);
         QCOMPARE(controller.nativeData()["modules"]["MultiRing"].toVariant().toMap(), modules);
     }
@@ -509,7 +542,8 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("algorithmType");
         QTest::addColumn<QString>("itemText");
-        QTest::newRow("5 named") << 5 << QStringLiteral("tiverk-adaptive") << QStringLiteral("tiverk-adaptive");
+        QTest::newRow("5 named") << 5 << QStringLiteral("tiverk-adaptive")
+                                 << QStringLiteral("tiverk-adaptive");
         QTest::newRow("0 unnamed") << 0 << QString() << QStringLiteral("Unknown type");
     }
 
@@ -524,8 +558,9 @@ private slots:
         program->name = QStringLiteral("Adaptive");
         program->matrix = controller.defaultMatrix();
         program->appendPhase(controller.findPhase(QStringLiteral("1")), 30);
-        program->setProperty("algorithm", QVariantMap{{QStringLiteral("type"), algorithmType}});
-        program->setProperty("params", QVariantMap{{QStringLiteral("gap"), 3}});
+        program->setProperty("algorithm",
+                             QVariantMap { { QStringLiteral("type"), algorithmType } });
+        program->setProperty("params", QVariantMap { { QStringLiteral("gap"), 3 } });
         QWidget window;
         ProgramTiverk2Dlg dialog(&window, program, &controller);
         auto *types = child<QComboBox>(dialog, "algType");
@@ -541,7 +576,8 @@ private slots:
         QCOMPARE(result->id, QStringLiteral("8"));
         QCOMPARE(result->phaseCount(), 1);
         QCOMPARE(result->property("params").toMap().value(QStringLiteral("gap")).toInt(), 3);
-        QCOMPARE(result->property("algorithm").toMap().value(QStringLiteral("type")).toString(), algorithmType);
+        QCOMPARE(result->property("algorithm").toMap().value(QStringLiteral("type")).toString(),
+                 algorithmType);
     }
 
     // Until its page edits it, a program keeps the content of its own type.

@@ -59,17 +59,21 @@ void multiRingNumber(CnfController &, CnfProgram &program)
 void multiRingSpecial(CnfController &, CnfProgram &program)
 {
     program.type = CnfProgram::MultiRing;
-    program.setProperty("pattern", QVariantMap{{QStringLiteral("rings"), QVariantList{1, 2}},
-                                               {QStringLiteral("name"), QStringLiteral("night")}});
+    program.setProperty("pattern",
+                        QVariantMap { { QStringLiteral("rings"), QVariantList { 1, 2 } },
+                                      { QStringLiteral("name"), QStringLiteral("night") } });
 }
 
 void script(CnfController &, CnfProgram &program)
 {
     program.type = CnfProgram::Script;
     program.setProperty("script", QStringLiteral("adaptive.js"));
-    program.setProperty("extensions", QStringList{QStringLiteral("queue"), QStringLiteral("bus")});
-    program.setProperty("params", QVariantMap{{QStringLiteral("gap"), 3},
-                                              {QStringLiteral("lanes"), QVariantList{QStringLiteral("a")}}});
+    program.setProperty("extensions",
+                        QStringList { QStringLiteral("queue"), QStringLiteral("bus") });
+    program.setProperty(
+        "params",
+        QVariantMap { { QStringLiteral("gap"), 3 },
+                      { QStringLiteral("lanes"), QVariantList { QStringLiteral("a") } } });
 }
 
 void timeline(CnfController &, CnfProgram &program)
@@ -113,11 +117,14 @@ void steps(CnfController &controller, CnfProgram &program, bool coordinated)
         first->setProperty("correctionMax", 4);
     }
     program.setProperty("conditions",
-                        QVariantList{QVariantMap{{QStringLiteral("phase"), 1}, {QStringLiteral("detector"), 1},
-                                                 {QStringLiteral("control"), true}, {QStringLiteral("call"), 2}},
-                                     QVariantMap{{QStringLiteral("phase"), 2}, {QStringLiteral("sensor"), 1},
-                                                 {QStringLiteral("control"), false},
-                                                 {QStringLiteral("redirect"), 1}}});
+                        QVariantList { QVariantMap { { QStringLiteral("phase"), 1 },
+                                                     { QStringLiteral("detector"), 1 },
+                                                     { QStringLiteral("control"), true },
+                                                     { QStringLiteral("call"), 2 } },
+                                       QVariantMap { { QStringLiteral("phase"), 2 },
+                                                     { QStringLiteral("sensor"), 1 },
+                                                     { QStringLiteral("control"), false },
+                                                     { QStringLiteral("redirect"), 1 } } });
 }
 
 void stepsCoordinated(CnfController &controller, CnfProgram &program)
@@ -133,22 +140,22 @@ void stepsFree(CnfController &controller, CnfProgram &program)
 void crosswalks(CnfController &, CnfProgram &program)
 {
     program.type = CnfProgram::Pedestrian;
-    QVariantMap full{{QStringLiteral("groups"), QVariantList{1}},
-                     {QStringLiteral("pedestrians"), QVariantList{3, 4}},
-                     {QStringLiteral("sensors"), QVariantList{1}},
-                     {QStringLiteral("detectors"), QVariantList{1}}};
+    QVariantMap full { { QStringLiteral("groups"), QVariantList { 1 } },
+                       { QStringLiteral("pedestrians"), QVariantList { 3, 4 } },
+                       { QStringLiteral("sensors"), QVariantList { 1 } },
+                       { QStringLiteral("detectors"), QVariantList { 1 } } };
     int seconds = 1;
-    for (const char *key : {"minGreen", "pedestrianGreen", "maxGreen", "passage", "minGap", "timeToReduce",
-                            "timeBeforeReduction", "cycle", "offset"})
+    for (const char *key : { "minGreen", "pedestrianGreen", "maxGreen", "passage", "minGap",
+                             "timeToReduce", "timeBeforeReduction", "cycle", "offset" })
         full.insert(QLatin1String(key), seconds++);
     // A crosswalk without any value is kept as an empty map.
-    program.setProperty("crosswalks", QVariantList{full, QVariantMap()});
+    program.setProperty("crosswalks", QVariantList { full, QVariantMap() });
 }
 
 void sequence(CnfController &, CnfProgram &program)
 {
     program.type = CnfProgram::Sequence;
-    program.setProperty("sequence", QVariantList{2, 1, 2});
+    program.setProperty("sequence", QVariantList { 2, 1, 2 });
 }
 
 void yellowFlash(CnfController &, CnfProgram &program)
@@ -198,7 +205,8 @@ void compareSteps(const CnfProgram &actual, const CnfProgram &expected)
     for (int i = 0; i < expected.phaseCount(); ++i) {
         QCOMPARE(actual.phaseDefAt(i)->id(), expected.phaseDefAt(i)->id());
         QCOMPARE(actual.phaseDefAt(i)->length(), expected.phaseDefAt(i)->length());
-        QCOMPARE(dynamicProperties(*actual.phaseDefAt(i)), dynamicProperties(*expected.phaseDefAt(i)));
+        QCOMPARE(dynamicProperties(*actual.phaseDefAt(i)),
+                 dynamicProperties(*expected.phaseDefAt(i)));
     }
 }
 
@@ -318,22 +326,24 @@ private slots:
         const CnfProgramPtr given = buildProgram(controller, crosswalks);
         given->setProperty(
             "crosswalks",
-            QVariantList{QVariantMap{{QStringLiteral("groups"), QVariantList{QStringLiteral("Bridge"), 3.0}},
-                                     {QStringLiteral("pedestrians"), QVariantList{qlonglong(4)}},
-                                     {QStringLiteral("sensors"), QVariantList{QStringLiteral("Bridge button")}},
-                                     {QStringLiteral("detectors"),
-                                      QVariantList{QStringLiteral("Harbour loop"), QStringLiteral("Nowhere")}}}});
+            QVariantList { QVariantMap {
+                { QStringLiteral("groups"), QVariantList { QStringLiteral("Bridge"), 3.0 } },
+                { QStringLiteral("pedestrians"), QVariantList { qlonglong(4) } },
+                { QStringLiteral("sensors"), QVariantList { QStringLiteral("Bridge button") } },
+                { QStringLiteral("detectors"),
+                  QVariantList { QStringLiteral("Harbour loop"), QStringLiteral("Nowhere") } } } });
         ErrorWindow window;
         ProgramTiverk2Dlg dialog(&window, given, &controller);
-        QCOMPARE(window.errors, QStringList{QStringLiteral("Detector Nowhere not found")});
+        QCOMPARE(window.errors, QStringList { QStringLiteral("Detector Nowhere not found") });
         QCOMPARE(table(dialog, "pedestrianTable")->item(0, 0)->text(), QStringLiteral("2,3,4"));
         refresh(dialog);
         QVERIFY(dialog.storeProgram(true));
-        const QVariantMap stored = dialog.program()->property("crosswalks").toList().value(0).toMap();
-        QCOMPARE(stored.value(QStringLiteral("groups")).toList(), QVariantList{2});
-        QCOMPARE(stored.value(QStringLiteral("pedestrians")).toList(), (QVariantList{3, 4}));
-        QCOMPARE(stored.value(QStringLiteral("sensors")).toList(), QVariantList{1});
-        QCOMPARE(stored.value(QStringLiteral("detectors")).toList(), QVariantList{1});
+        const QVariantMap stored
+            = dialog.program()->property("crosswalks").toList().value(0).toMap();
+        QCOMPARE(stored.value(QStringLiteral("groups")).toList(), QVariantList { 2 });
+        QCOMPARE(stored.value(QStringLiteral("pedestrians")).toList(), (QVariantList { 3, 4 }));
+        QCOMPARE(stored.value(QStringLiteral("sensors")).toList(), QVariantList { 1 });
+        QCOMPARE(stored.value(QStringLiteral("detectors")).toList(), QVariantList { 1 });
     }
 
     void crosswalkTableWithoutColumns()
@@ -375,12 +385,14 @@ private slots:
                                 << QStringLiteral("Sensor 5 not found") << true;
         QTest::newRow("detector") << ProgramBuilder(crosswalks) << FormEdit(unknownDetector)
                                   << QStringLiteral("Detector 6 not found") << true;
-        QTest::newRow("module parameters")
-            << ProgramBuilder(script) << FormEdit(brokenParams) << QStringLiteral("Error at line 1: ") << false;
-        QTest::newRow("MultiRing settings") << ProgramBuilder(multiRingNumber) << FormEdit(brokenModules)
-                                            << QStringLiteral("Error at line 1: ") << false;
-        QTest::newRow("special pattern") << ProgramBuilder(multiRingSpecial) << FormEdit(brokenSpecialPattern)
-                                         << QStringLiteral("Error at line 1: ") << true;
+        QTest::newRow("module parameters") << ProgramBuilder(script) << FormEdit(brokenParams)
+                                           << QStringLiteral("Error at line 1: ") << false;
+        QTest::newRow("MultiRing settings")
+            << ProgramBuilder(multiRingNumber) << FormEdit(brokenModules)
+            << QStringLiteral("Error at line 1: ") << false;
+        QTest::newRow("special pattern")
+            << ProgramBuilder(multiRingSpecial) << FormEdit(brokenSpecialPattern)
+            << QStringLiteral("Error at line 1: ") << true;
     }
 
     void messages()
@@ -420,9 +432,10 @@ private slots:
         unknownGroup(dialog);
         unknownDetector(dialog);
         refresh(dialog);
-        const QVariantMap stored = dialog.program()->property("crosswalks").toList().value(0).toMap();
-        QCOMPARE(stored.value(QStringLiteral("groups")).toList(), QVariantList{1});
-        QCOMPARE(stored.value(QStringLiteral("detectors")).toList(), QVariantList{1});
+        const QVariantMap stored
+            = dialog.program()->property("crosswalks").toList().value(0).toMap();
+        QCOMPARE(stored.value(QStringLiteral("groups")).toList(), QVariantList { 1 });
+        QCOMPARE(stored.value(QStringLiteral("detectors")).toList(), QVariantList { 1 });
 
         ProgramTiverk2Dlg steps(nullptr, buildProgram(controller, stepsFree), &controller);
         unknownStepPhase(steps);
@@ -436,7 +449,8 @@ private slots:
         QTest::addColumn<QVariant>("fullLength");
         QTest::newRow("empty phase cell") << QVariant(QString()) << QVariant(40);
         QTest::newRow("phase never set") << QVariant() << QVariant(40);
-        QTest::newRow("full length not a number") << QVariant(QStringLiteral("2")) << QVariant(QStringLiteral("x"));
+        QTest::newRow("full length not a number")
+            << QVariant(QStringLiteral("2")) << QVariant(QStringLiteral("x"));
     }
 
     // Such a column is left out without a message.
@@ -536,8 +550,10 @@ private slots:
         QVERIFY(dialog.storeProgram(true));
         const CnfProgramPtr result = dialog.program();
         QCOMPARE(result->cycle(false), 60);
-        QCOMPARE(result->getTimelineData(1), (QMap<int, int>{{0, state("green")}, {20, state("amber")}}));
-        QCOMPARE(result->getTimelineData(2), (QMap<int, int>{{0, state("red")}, {20, state("green")}}));
+        QCOMPARE(result->getTimelineData(1),
+                 (QMap<int, int> { { 0, state("green") }, { 20, state("amber") } }));
+        QCOMPARE(result->getTimelineData(2),
+                 (QMap<int, int> { { 0, state("red") }, { 20, state("green") } }));
     }
 
     void scriptFields_data()
@@ -545,8 +561,9 @@ private slots:
         QTest::addColumn<QString>("extensions");
         QTest::addColumn<QVariant>("stored");
         QTest::newRow("empty field") << QString() << QVariant();
-        QTest::newRow("empty parts dropped") << QStringLiteral("queue,,bus,")
-                                             << QVariant(QStringList{QStringLiteral("queue"), QStringLiteral("bus")});
+        QTest::newRow("empty parts dropped")
+            << QStringLiteral("queue,,bus,")
+            << QVariant(QStringList { QStringLiteral("queue"), QStringLiteral("bus") });
     }
 
     void scriptFields()
@@ -563,7 +580,8 @@ private slots:
         QVERIFY(dialog.storeProgram(true));
         QCOMPARE(dialog.program()->property("extensions").isValid(), stored.isValid());
         if (stored.isValid())
-            QCOMPARE(dialog.program()->property("extensions").toStringList(), stored.toStringList());
+            QCOMPARE(dialog.program()->property("extensions").toStringList(),
+                     stored.toStringList());
         QVERIFY(!dialog.program()->property("script").isValid());
     }
 
@@ -581,7 +599,8 @@ private slots:
         QVERIFY(!ok);
         QVERIFY(!parsed.isValid());
         QCOMPARE(window.errors.size(), 1);
-        QVERIFY2(window.errors.first().startsWith(QLatin1String("Error at line 3: ")), qPrintable(window.errors.first()));
+        QVERIFY2(window.errors.first().startsWith(QLatin1String("Error at line 3: ")),
+                 qPrintable(window.errors.first()));
         QVERIFY(window.errors.first().size() > QStringLiteral("Error at line 3: ").size());
         QCOMPARE(editor->textCursor().selectedText(), QStringLiteral("  \"lanes\": [1 2]"));
 
@@ -614,13 +633,18 @@ private slots:
     {
         CnfController controller;
         QVERIFY(loadExample(controller));
-        controller.nativeData()["modules"]["MultiRing"] = QVariant(QVariantMap{{QStringLiteral("cycle"), 90}});
+        controller.nativeData()["modules"]["MultiRing"]
+            = QVariant(QVariantMap { { QStringLiteral("cycle"), 90 } });
         ProgramTiverk2Dlg special(nullptr, buildProgram(controller, multiRingSpecial), &controller);
         QVERIFY(child<QCheckBox>(special, "specialPattern")->isChecked());
         QVERIFY(!child<QTextEdit>(special, "patternContent")->isHidden());
         QVERIFY(!child<QLineEdit>(special, "pattern")->isEnabled());
-        QVERIFY(child<QTextEdit>(special, "patternContent")->toPlainText().contains(QLatin1String("night")));
-        QVERIFY(child<QTextEdit>(special, "mr_mod_script")->toPlainText().contains(QLatin1String("90")));
+        QVERIFY(child<QTextEdit>(special, "patternContent")
+                    ->toPlainText()
+                    .contains(QLatin1String("night")));
+        QVERIFY(child<QTextEdit>(special, "mr_mod_script")
+                    ->toPlainText()
+                    .contains(QLatin1String("90")));
 
         ProgramTiverk2Dlg number(nullptr, buildProgram(controller, multiRingNumber), &controller);
         QVERIFY(!child<QCheckBox>(number, "specialPattern")->isChecked());
@@ -631,7 +655,8 @@ private slots:
         number.accept();
         QCOMPARE(number.result(), int(QDialog::Accepted));
         QVERIFY(!number.program()->property("pattern").isValid());
-        QCOMPARE(controller.nativeData()["modules"]["MultiRing"].toVariant().toMap().value(QStringLiteral("cycle")),
+        QCOMPARE(controller.nativeData()["modules"]["MultiRing"].toVariant().toMap().value(
+                     QStringLiteral("cycle")),
                  QVariant(70));
     }
 
@@ -648,12 +673,15 @@ private slots:
         okButton(dialog)->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(window.errors.size(), 1);
-        QCOMPARE(child<QTextEdit>(dialog, "patternContent")->toPlainText(), QStringLiteral("{\"rings\": [1,}"));
-        child<QTextEdit>(dialog, "patternContent")->setPlainText(QStringLiteral("{\"rings\": [1]}"));
+        QCOMPARE(child<QTextEdit>(dialog, "patternContent")->toPlainText(),
+                 QStringLiteral("{\"rings\": [1,}"));
+        child<QTextEdit>(dialog, "patternContent")
+            ->setPlainText(QStringLiteral("{\"rings\": [1]}"));
         okButton(dialog)->click();
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.program()->property("pattern").toMap().value(QStringLiteral("rings")).toList(),
-                 QVariantList{1});
+        QCOMPARE(
+            dialog.program()->property("pattern").toMap().value(QStringLiteral("rings")).toList(),
+            QVariantList { 1 });
     }
 };
 

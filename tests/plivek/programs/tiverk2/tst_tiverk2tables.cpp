@@ -27,15 +27,18 @@ CnfProgramPtr threeSteps(CnfController &controller)
 {
     auto program = unlistedProgram(controller, QStringLiteral("9"), CnfProgram::Stagering);
     for (int step = 1; step <= 3; ++step) {
-        CnfPhaseDefPtr def = program->appendPhase(controller.findPhase(step == 2 ? QStringLiteral("2") : QStringLiteral("1")), 10);
+        CnfPhaseDefPtr def = program->appendPhase(
+            controller.findPhase(step == 2 ? QStringLiteral("2") : QStringLiteral("1")), 10);
         def->setProperty("minGreen", 10 * step);
         if (step < 3)
             def->setProperty("call", step + 1);
     }
-    program->setProperty("conditions",
-                         QVariantList{QVariantMap{{QStringLiteral("phase"), 1}, {QStringLiteral("call"), 2}},
-                                      QVariantMap{{QStringLiteral("phase"), 2}, {QStringLiteral("call"), 3}},
-                                      QVariantMap{{QStringLiteral("phase"), 3}, {QStringLiteral("redirect"), 2}}});
+    program->setProperty(
+        "conditions",
+        QVariantList {
+            QVariantMap { { QStringLiteral("phase"), 1 }, { QStringLiteral("call"), 2 } },
+            QVariantMap { { QStringLiteral("phase"), 2 }, { QStringLiteral("call"), 3 } },
+            QVariantMap { { QStringLiteral("phase"), 3 }, { QStringLiteral("redirect"), 2 } } });
     return program;
 }
 
@@ -51,7 +54,8 @@ void selectColumn(QTableWidget *table, int column, bool add = false)
 {
     if (!add)
         table->clearSelection();
-    table->setRangeSelected(QTableWidgetSelectionRange(0, column, table->rowCount() - 1, column), true);
+    table->setRangeSelected(QTableWidgetSelectionRange(0, column, table->rowCount() - 1, column),
+                            true);
 }
 
 QAction *tableAction(QWidget *table, const QString &text)
@@ -65,7 +69,8 @@ QAction *tableAction(QWidget *table, const QString &text)
 
 ComboBoxDelegate *stepChoices(QObject &dialog)
 {
-    return qobject_cast<ComboBoxDelegate *>(table(dialog, "stagering_table")->itemDelegateForRow(ActivateStep));
+    return qobject_cast<ComboBoxDelegate *>(
+        table(dialog, "stagering_table")->itemDelegateForRow(ActivateStep));
 }
 
 QStringList numbers(int count)
@@ -94,15 +99,16 @@ private slots:
         selectColumn(steps, 1);
         child<QToolButton>(dialog, "insert_step_before")->click();
         QCOMPARE(steps->columnCount(), 4);
-        QCOMPARE(rowValues(steps, ActivateStep), (QVariantList{3, QVariant(), 4, QVariant()}));
+        QCOMPARE(rowValues(steps, ActivateStep), (QVariantList { 3, QVariant(), 4, QVariant() }));
         QCOMPARE(tableCellValue(steps, Stage, 2), QVariant(QStringLiteral("2")));
         for (int row = 0; row < steps->rowCount(); ++row)
             QVERIFY(!holdsText(steps, row, 1));
-        QCOMPARE(rowValues(conditions, OnStep), (QVariantList{1, 3, 4}));
-        QCOMPARE(rowValues(conditions, ConditionActivate), (QVariantList{3, 4, QVariant()}));
-        QCOMPARE(rowValues(conditions, ConditionDeactivate), (QVariantList{QVariant(), QVariant(), 3}));
+        QCOMPARE(rowValues(conditions, OnStep), (QVariantList { 1, 3, 4 }));
+        QCOMPARE(rowValues(conditions, ConditionActivate), (QVariantList { 3, 4, QVariant() }));
+        QCOMPARE(rowValues(conditions, ConditionDeactivate),
+                 (QVariantList { QVariant(), QVariant(), 3 }));
         QCOMPARE(stepChoices(dialog)->texts(), numbers(4));
-        QCOMPARE(stepChoices(dialog)->values(), (QVariantList{1, 2, 3, 4}));
+        QCOMPARE(stepChoices(dialog)->values(), (QVariantList { 1, 2, 3, 4 }));
     }
 
     // A condition on the removed step goes; references to it are emptied, later
@@ -115,12 +121,12 @@ private slots:
         QTest::addColumn<QVariantList>("onStep");
         QTest::addColumn<QVariantList>("conditionCalls");
         QTest::addColumn<QVariantList>("redirects");
-        QTest::newRow("step 2 of 3") << 1 << QVariantList{none, none} << QVariantList{1, 2}
-                                     << QVariantList{none, none} << QVariantList{none, none};
-        QTest::newRow("step 3 of 3") << 2 << QVariantList{2, none} << QVariantList{1, 2}
-                                     << QVariantList{2, none} << QVariantList{none, none};
-        QTest::newRow("step 1 of 3") << 0 << QVariantList{2, none} << QVariantList{1, 2}
-                                     << QVariantList{2, none} << QVariantList{none, 1};
+        QTest::newRow("step 2 of 3") << 1 << QVariantList { none, none } << QVariantList { 1, 2 }
+                                     << QVariantList { none, none } << QVariantList { none, none };
+        QTest::newRow("step 3 of 3") << 2 << QVariantList { 2, none } << QVariantList { 1, 2 }
+                                     << QVariantList { 2, none } << QVariantList { none, none };
+        QTest::newRow("step 1 of 3") << 0 << QVariantList { 2, none } << QVariantList { 1, 2 }
+                                     << QVariantList { 2, none } << QVariantList { none, 1 };
     }
 
     void removeStep()
@@ -156,9 +162,12 @@ private slots:
         QTest::addColumn<QString>("tableName");
         QTest::addColumn<QString>("actionText");
         QTest::newRow("phases") << QStringLiteral("stageTable") << QStringLiteral("Remove phase");
-        QTest::newRow("crosswalks") << QStringLiteral("pedestrianTable") << QStringLiteral("Remove crosswalk");
-        QTest::newRow("conditions") << QStringLiteral("stagering_dt_table") << QStringLiteral("Remove call source");
-        QTest::newRow("steps") << QStringLiteral("stagering_table") << QStringLiteral("Remove step");
+        QTest::newRow("crosswalks")
+            << QStringLiteral("pedestrianTable") << QStringLiteral("Remove crosswalk");
+        QTest::newRow("conditions")
+            << QStringLiteral("stagering_dt_table") << QStringLiteral("Remove call source");
+        QTest::newRow("steps") << QStringLiteral("stagering_table")
+                               << QStringLiteral("Remove step");
     }
 
     void removeSelectedColumns()
@@ -177,7 +186,7 @@ private slots:
         }
         selectColumn(columns, 2);
         selectColumn(columns, 0, true);
-        QCOMPARE(selectedColumns(columns), (QList<int>{2, 0}));
+        QCOMPARE(selectedColumns(columns), (QList<int> { 2, 0 }));
         QAction *remove = tableAction(columns, actionText);
         QVERIFY(remove);
         remove->trigger();
@@ -193,11 +202,12 @@ private slots:
         CnfController controller;
         QVERIFY(loadExample(controller));
         ProgramTiverk2Dlg dialog(nullptr, threeSteps(controller), &controller);
-        const QList<QPair<const char *, const char *>> insertions{
-            {"stagering_table", "stagering_table_insert_step"},
-            {"stagering_table", "stagering_table_insert_step_before"},
-            {"stagering_dt_table", "stagering_dt_table_insert_detector"},
-            {"stagering_dt_table", "stagering_dt_table_insert_detector_before"}};
+        const QList<QPair<const char *, const char *>> insertions {
+            { "stagering_table", "stagering_table_insert_step" },
+            { "stagering_table", "stagering_table_insert_step_before" },
+            { "stagering_dt_table", "stagering_dt_table_insert_detector" },
+            { "stagering_dt_table", "stagering_dt_table_insert_detector_before" }
+        };
         for (const auto &insertion : insertions) {
             ParametersTable *columns = table(dialog, insertion.first);
             columns->clearSelection();
@@ -219,7 +229,7 @@ private slots:
         selectColumn(conditions, 0);
         selectColumn(conditions, 1, true);
         child<QToolButton>(dialog, "add_detector")->click();
-        QCOMPARE(rowValues(conditions, OnStep), (QVariantList{1, 2, QVariant(), 3}));
+        QCOMPARE(rowValues(conditions, OnStep), (QVariantList { 1, 2, QVariant(), 3 }));
         child<QToolButton>(dialog, "insert_detector_before")->click();
         QCOMPARE(conditions->columnCount(), 5);
         QCOMPARE(tableCellValue(conditions, OnStep, 2), QVariant(2));
@@ -231,10 +241,11 @@ private slots:
         QTest::addColumn<QString>("tableName");
         QTest::addColumn<QStringList>("buttons");
         QTest::newRow("steps") << QStringLiteral("stagering_table")
-                               << QStringList{QStringLiteral("insert_step_before"), QStringLiteral("remove_step")};
+                               << QStringList { QStringLiteral("insert_step_before"),
+                                                QStringLiteral("remove_step") };
         QTest::newRow("conditions") << QStringLiteral("stagering_dt_table")
-                                    << QStringList{QStringLiteral("insert_detector_before"),
-                                                   QStringLiteral("remove_detector")};
+                                    << QStringList { QStringLiteral("insert_detector_before"),
+                                                     QStringLiteral("remove_detector") };
     }
 
     void selectionEnablesTools()

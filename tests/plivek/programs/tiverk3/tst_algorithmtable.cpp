@@ -70,12 +70,18 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("base");
         QTest::addColumn<int>("size");
-        QTest::newRow("byte") << "byte" << "byte" << 1;
-        QTest::newRow("word") << "word" << "word" << 2;
-        QTest::newRow("counted word") << "word[3]" << "word" << 6;
-        QTest::newRow("counted byte") << "byte[62]" << "byte" << 62;
-        QTest::newRow("array") << "array[16]" << "array" << 16;
-        QTest::newRow("colon") << "byte:4" << "byte" << 4;
+        QTest::newRow("byte") << "byte"
+                              << "byte" << 1;
+        QTest::newRow("word") << "word"
+                              << "word" << 2;
+        QTest::newRow("counted word") << "word[3]"
+                                      << "word" << 6;
+        QTest::newRow("counted byte") << "byte[62]"
+                                      << "byte" << 62;
+        QTest::newRow("array") << "array[16]"
+                               << "array" << 16;
+        QTest::newRow("colon") << "byte:4"
+                               << "byte" << 4;
     }
 
     void parseElementType()
@@ -90,7 +96,9 @@ private slots:
     {
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
-        QCOMPARE(AlgorithmTable::recordSize(AlgorithmTable::programsChapter(controller.tiverkLayout())), 64);
+        QCOMPARE(
+            AlgorithmTable::recordSize(AlgorithmTable::programsChapter(controller.tiverkLayout())),
+            64);
     }
 
     void wrapHeaderText()
@@ -111,59 +119,72 @@ private slots:
         QTest::addColumn<QByteArray>("written");
         QTest::addColumn<bool>("valid");
 
-        const QString byteAndWord = QStringLiteral("<Element type=\"byte\" name=\"A\"/><Element type=\"word\" name=\"B\"/>");
+        const QString byteAndWord = QStringLiteral(
+            "<Element type=\"byte\" name=\"A\"/><Element type=\"word\" name=\"B\"/>");
         QTest::newRow("not set") << byteAndWord << QByteArray::fromHex("0105ffffff")
-                                 << QStringList{"", ""} << QStringList() << QByteArray::fromHex("0105ffffff")
-                                 << true;
+                                 << QStringList { "", "" } << QStringList()
+                                 << QByteArray::fromHex("0105ffffff") << true;
         QTest::newRow("little-endian word at the end")
-            << byteAndWord << QByteArray::fromHex("0105073412") << QStringList{"7", "4660"}
-            << QStringList{"1=65534"} << QByteArray::fromHex("010507feff") << true;
+            << byteAndWord << QByteArray::fromHex("0105073412") << QStringList { "7", "4660" }
+            << QStringList { "1=65534" } << QByteArray::fromHex("010507feff") << true;
         QTest::newRow("data shorter than the layout")
-            << byteAndWord << QByteArray::fromHex("010507ff") << QStringList{"7", ""}
-            << QStringList{"1=9"} << QByteArray::fromHex("010507ff") << true;
+            << byteAndWord << QByteArray::fromHex("010507ff") << QStringList { "7", "" }
+            << QStringList { "1=9" } << QByteArray::fromHex("010507ff") << true;
         QTest::newRow("hidden column written as 255")
-            << QStringLiteral("<Element type=\"byte\" name=\"A\" visible=\"false\"/><Element type=\"byte\" name=\"B\"/>")
-            << QByteArray::fromHex("01050708") << QStringList{"7", "8"} << QStringList()
+            << QStringLiteral("<Element type=\"byte\" name=\"A\" visible=\"false\"/><Element "
+                              "type=\"byte\" name=\"B\"/>")
+            << QByteArray::fromHex("01050708") << QStringList { "7", "8" } << QStringList()
             << QByteArray::fromHex("0105ff08") << true;
         QTest::newRow("counted field uses its first value")
-            << QStringLiteral("<Element type=\"byte[3]\" name=\"A\"/><Element type=\"byte\" name=\"B\"/>")
-            << QByteArray::fromHex("010507080904") << QStringList{"7", "4"} << QStringList()
+            << QStringLiteral(
+                   "<Element type=\"byte[3]\" name=\"A\"/><Element type=\"byte\" name=\"B\"/>")
+            << QByteArray::fromHex("010507080904") << QStringList { "7", "4" } << QStringList()
             << QByteArray::fromHex("010507ffff04") << true;
         QTest::newRow("nested arrays depth first")
-            << QStringLiteral("<Element type=\"array[2]\" name=\"Rows\"><Element type=\"byte\" name=\"X\"/>"
-                              "<Element type=\"array[2]\" name=\"Inner\"><Element type=\"byte\" name=\"Y\"/></Element>"
-                              "</Element><Element type=\"byte\" name=\"Z\"/>")
-            << QByteArray::fromHex("01050a0b0c141516ff") << QStringList{"10", "11", "12", "20", "21", "22", ""}
-            << QStringList{"6=3"} << QByteArray::fromHex("01050a0b0c14151603") << true;
+            << QStringLiteral(
+                   "<Element type=\"array[2]\" name=\"Rows\"><Element type=\"byte\" name=\"X\"/>"
+                   "<Element type=\"array[2]\" name=\"Inner\"><Element type=\"byte\" "
+                   "name=\"Y\"/></Element>"
+                   "</Element><Element type=\"byte\" name=\"Z\"/>")
+            << QByteArray::fromHex("01050a0b0c141516ff")
+            << QStringList { "10", "11", "12", "20", "21", "22", "" } << QStringList { "6=3" }
+            << QByteArray::fromHex("01050a0b0c14151603") << true;
         QTest::newRow("list texts")
             << QStringLiteral("<Element type=\"byte\" name=\"Repeat\" listid=\"2\"/>")
-            << QByteArray::fromHex("010501") << QStringList{QString::fromUtf8("Да")}
-            << QStringList{QString::fromUtf8("0=Нет")} << QByteArray::fromHex("010500") << true;
-        const QString detector = QString::fromUtf8("<Element type=\"byte\" name=\"Адрес датчика\"/>");
-        QTest::newRow("detector list") << detector << QByteArray::fromHex("010521") << QStringList{"1,2"}
-                                       << QStringList{"0=3,4,5"} << QByteArray::fromHex("010543") << true;
+            << QByteArray::fromHex("010501") << QStringList { QString::fromUtf8("Да") }
+            << QStringList { QString::fromUtf8("0=Нет") } << QByteArray::fromHex("010500") << true;
+        const QString detector
+            = QString::fromUtf8("<Element type=\"byte\" name=\"Адрес датчика\"/>");
+        QTest::newRow("detector list")
+            << detector << QByteArray::fromHex("010521") << QStringList { "1,2" }
+            << QStringList { "0=3,4,5" } << QByteArray::fromHex("010543") << true;
         QTest::newRow("pasted detector list that cannot be stored")
-            << detector << QByteArray::fromHex("010503") << QStringList{"3"} << QStringList{"0=3,5"}
-            << QByteArray::fromHex("0105ff") << false;
-        QTest::newRow("300 in a byte cell") << byteAndWord << QByteArray::fromHex("01050712")
-                                            << QStringList{"7", ""} << QStringList{"0=300"}
-                                            << QByteArray::fromHex("0105ffff") << false;
-        QTest::newRow("not a number") << byteAndWord << QByteArray::fromHex("0105071200")
-                                      << QStringList{"7", "18"} << QStringList{"1=x"}
-                                      << QByteArray::fromHex("010507ffff") << false;
-        QTest::newRow("65535 in a word cell") << byteAndWord << QByteArray::fromHex("0105071200")
-                                              << QStringList{"7", "18"} << QStringList{"1=65535"}
-                                              << QByteArray::fromHex("010507ffff") << false;
-        const QString callAndButton = QString::fromUtf8(
-            "<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
-            "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
-            "<Element type=\"array[1]\" name=\"Rows\"><Element type=\"byte\" name=\"КНОПКА или ДАТЧИК\"/></Element>");
+            << detector << QByteArray::fromHex("010503") << QStringList { "3" }
+            << QStringList { "0=3,5" } << QByteArray::fromHex("0105ff") << false;
+        QTest::newRow("300 in a byte cell")
+            << byteAndWord << QByteArray::fromHex("01050712") << QStringList { "7", "" }
+            << QStringList { "0=300" } << QByteArray::fromHex("0105ffff") << false;
+        QTest::newRow("not a number")
+            << byteAndWord << QByteArray::fromHex("0105071200") << QStringList { "7", "18" }
+            << QStringList { "1=x" } << QByteArray::fromHex("010507ffff") << false;
+        QTest::newRow("65535 in a word cell")
+            << byteAndWord << QByteArray::fromHex("0105071200") << QStringList { "7", "18" }
+            << QStringList { "1=65535" } << QByteArray::fromHex("010507ffff") << false;
+        const QString callAndButton
+            = QString::fromUtf8("<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
+                                "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
+                                "<Element type=\"array[1]\" name=\"Rows\"><Element type=\"byte\" "
+                                "name=\"КНОПКА или ДАТЧИК\"/></Element>");
         QTest::newRow("button call condition switches detector cells")
-            << callAndButton << QByteArray::fromHex("0105034343") << QStringList{QString::fromUtf8("Датчик"), "3,4,5", "3,4,5"}
-            << QStringList{QString::fromUtf8("0=КН1")} << QByteArray::fromHex("0105014343") << true;
+            << callAndButton << QByteArray::fromHex("0105034343")
+            << QStringList { QString::fromUtf8("Датчик"), "3,4,5", "3,4,5" }
+            << QStringList { QString::fromUtf8("0=КН1") } << QByteArray::fromHex("0105014343")
+            << true;
         QTest::newRow("button numbers back to lists")
-            << callAndButton << QByteArray::fromHex("0105014305") << QStringList{QString::fromUtf8("КН1"), "67", "5"}
-            << QStringList{QString::fromUtf8("0=Датчик")} << QByteArray::fromHex("0105034305") << true;
+            << callAndButton << QByteArray::fromHex("0105014305")
+            << QStringList { QString::fromUtf8("КН1"), "67", "5" }
+            << QStringList { QString::fromUtf8("0=Датчик") } << QByteArray::fromHex("0105034305")
+            << true;
     }
 
     void bytesAndCells()
@@ -212,10 +233,12 @@ private slots:
             "<Element type=\"byte\" name=\"Z\"/>"));
         algorithm.setLayout(layout);
         QStringList warnings;
-        connect(&algorithm, &AlgorithmTable::warning, this, [&warnings](const QString &w) { warnings << w; });
+        connect(&algorithm, &AlgorithmTable::warning, this,
+                [&warnings](const QString &w) { warnings << w; });
         algorithm.build(typeOf(layout), QByteArray::fromHex("01050a"));
         QCOMPARE(warnings.size(), 1);
-        QVERIFY2(warnings.first().contains(QLatin1String("error: invalid type attribute")), qPrintable(warnings.first()));
+        QVERIFY2(warnings.first().contains(QLatin1String("error: invalid type attribute")),
+                 qPrintable(warnings.first()));
         QVERIFY(warnings.first().startsWith(QLatin1String("row 1,column")));
         // The empty column takes no bytes.
         QCOMPARE(table->columnCount(), 2);
@@ -227,7 +250,7 @@ private slots:
     {
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
-        const QStringList ids{controller.phases().at(0)->id, controller.phases().at(1)->id};
+        const QStringList ids { controller.phases().at(0)->id, controller.phases().at(1)->id };
         controller.phases().at(0)->minTime = -1;
         controller.phases().at(1)->minTime = 5;
         controller.phases().at(1)->maxTime = 40;
@@ -250,7 +273,8 @@ private slots:
         // Another phase without limits: no tooltip, any byte is fine.
         table->item(0, 0)->setText(ids.at(0));
         QVERIFY(table->item(0, 1)->toolTip().isEmpty());
-        QCOMPARE(algorithm.store(QByteArray::fromHex("0105ffff"), 1, 5).toHex(), QByteArray("01050028"));
+        QCOMPARE(algorithm.store(QByteArray::fromHex("0105ffff"), 1, 5).toHex(),
+                 QByteArray("01050028"));
     }
 };
 

@@ -10,7 +10,8 @@ class TestDtAddressDelegate : public QObject
     Q_OBJECT
 private:
     // An editor of the delegate for a cell showing `text`.
-    QLineEdit *openEditor(DtAddressDelegate &delegate, QStandardItemModel &model, const QString &text)
+    QLineEdit *openEditor(DtAddressDelegate &delegate, QStandardItemModel &model,
+                          const QString &text)
     {
         model.setItem(0, 0, new QStandardItem(text));
         QWidget *widget = delegate.createEditor(&m_host, QStyleOptionViewItem(), model.index(0, 0));
@@ -26,15 +27,23 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("5") << "5," << "5,6";
-        QTest::newRow("5 twice") << "5,," << "5,6,7";
-        QTest::newRow("four numbers") << "5,,,," << "5,6,7,8";
-        QTest::newRow("31") << "31," << "31,32";
-        QTest::newRow("32 stays") << "32," << "32";
+        QTest::newRow("5") << "5,"
+                           << "5,6";
+        QTest::newRow("5 twice") << "5,,"
+                                 << "5,6,7";
+        QTest::newRow("four numbers") << "5,,,,"
+                                      << "5,6,7,8";
+        QTest::newRow("31") << "31,"
+                            << "31,32";
+        QTest::newRow("32 stays") << "32,"
+                                  << "32";
         // "0,1" could not be stored, so 0 is not extended.
-        QTest::newRow("0 stays") << "0," << "0";
-        QTest::newRow("comma without number") << "," << ",";
-        QTest::newRow("after a trailing comma") << ",," << ",";
+        QTest::newRow("0 stays") << "0,"
+                                 << "0";
+        QTest::newRow("comma without number") << ","
+                                              << ",";
+        QTest::newRow("after a trailing comma") << ",,"
+                                                << ",";
     }
 
     void commaKey()
@@ -53,15 +62,24 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("red");
-        QTest::newRow("gap") << "3,5" << "old" << true;
-        QTest::newRow("trailing comma") << "3,4," << "3,4" << false;
-        QTest::newRow("lone 32") << "32" << "old" << true;
-        QTest::newRow("from 0") << "0,1" << "old" << true;
-        QTest::newRow("five numbers") << "1,2,3,4,5" << "old" << true;
-        QTest::newRow("above 32") << "33" << "old" << true;
-        QTest::newRow("31,32") << "31,32" << "31,32" << false;
-        QTest::newRow("lone 0") << "0" << "0" << false;
-        QTest::newRow("emptied") << "" << "" << false;
+        QTest::newRow("gap") << "3,5"
+                             << "old" << true;
+        QTest::newRow("trailing comma") << "3,4,"
+                                        << "3,4" << false;
+        QTest::newRow("lone 32") << "32"
+                                 << "old" << true;
+        QTest::newRow("from 0") << "0,1"
+                                << "old" << true;
+        QTest::newRow("five numbers") << "1,2,3,4,5"
+                                      << "old" << true;
+        QTest::newRow("above 32") << "33"
+                                  << "old" << true;
+        QTest::newRow("31,32") << "31,32"
+                               << "31,32" << false;
+        QTest::newRow("lone 0") << "0"
+                                << "0" << false;
+        QTest::newRow("emptied") << ""
+                                 << "" << false;
     }
 
     void storedText()

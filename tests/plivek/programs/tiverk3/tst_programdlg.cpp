@@ -36,8 +36,7 @@ bool loadExample(CnfController &controller, const QString &name)
     return native && native->createController(controller);
 }
 
-template<typename T>
-T *child(const QObject &dialog, const char *name)
+template<typename T> T *child(const QObject &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -147,28 +146,29 @@ class TestTiverk3ProgramDlg : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-    }
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void setUp()
     {
         CnfController controller;
         controller.setProperty("type", QStringLiteral("tiverk"));
         controller.setProperty("version", QStringLiteral("3.18"));
-        for (const char *id : {"1", "2", "4"}) {
+        for (const char *id : { "1", "2", "4" }) {
             auto program = CnfProgramPtr::create(&controller);
             program->id = QLatin1String(id);
             QVERIFY(controller.addProgram(program));
         }
         ProgramDlg dialog(nullptr, CnfProgramPtr(), &controller, false);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Control plan"));
-        for (const char *name : {"label_2", "progNum", "label_7", "progName", "label", "algType", "label_3",
-                                 "action_time", "changeActionTime", "showDiagramm", "progParamPages", "page",
-                                 "tiverkPage", "diagrammPage", "label_5", "cycleOffset", "label_8",
-                                 "greenStartTime", "tiverkTable", "chart", "label_4", "cycleLength",
-                                 "changeMatrix", "phaseTable", "interstate_widget", "buttonBox", "frame"})
+        for (const char *name : { "label_2",           "progNum",        "label_7",
+                                  "progName",          "label",          "algType",
+                                  "label_3",           "action_time",    "changeActionTime",
+                                  "showDiagramm",      "progParamPages", "page",
+                                  "tiverkPage",        "diagrammPage",   "label_5",
+                                  "cycleOffset",       "label_8",        "greenStartTime",
+                                  "tiverkTable",       "chart",          "label_4",
+                                  "cycleLength",       "changeMatrix",   "phaseTable",
+                                  "interstate_widget", "buttonBox",      "frame" })
             QVERIFY2(dialog.findChild<QWidget *>(QLatin1String(name)), name);
         // Programs 1, 2 and 4 exist: the new one is 3, a full record of "not set".
         QCOMPARE(dialog.program()->id, QStringLiteral("3"));
@@ -229,7 +229,8 @@ private slots:
         QVERIFY(child<QPushButton>(dialog, "showDiagramm")->isHidden());
         auto *message = child<QLabel>(dialog, "typeMessage");
         QVERIFY(!message->isHidden());
-        QVERIFY2(message->text().contains(QLatin1String("Vehicle actuated")), qPrintable(message->text()));
+        QVERIFY2(message->text().contains(QLatin1String("Vehicle actuated")),
+                 qPrintable(message->text()));
         // Choosing a type the layout has puts its parameters in place of the message.
         types->setCurrentIndex(1);
         QVERIFY(message->isHidden());
@@ -256,7 +257,8 @@ private slots:
             auto *types = child<QComboBox>(dialog, "algType");
             QVERIFY2(types->currentIndex() >= 0, qPrintable(program->id));
             QCOMPARE(types->currentData(Qt::UserRole + 1).toInt(), program->kind);
-            QCOMPARE(types->currentText(), CnfProgram::tiverkTypeName(program->kind, QStringLiteral("3.18"), true));
+            QCOMPARE(types->currentText(),
+                     CnfProgram::tiverkTypeName(program->kind, QStringLiteral("3.18"), true));
             QVERIFY(child<QLabel>(dialog, "typeMessage")->isHidden());
             const QStringList cells = tableTexts(*child<ParametersTable>(dialog, "tiverkTable"));
             QStringList expected;
@@ -267,7 +269,8 @@ private slots:
                     expected << def->id() << QString::number(def->length());
             }
             // Other fields of the sequence rows are not set.
-            QCOMPARE(cells.mid(0, 1) + stepCells(*child<ParametersTable>(dialog, "tiverkTable")), expected);
+            QCOMPARE(cells.mid(0, 1) + stepCells(*child<ParametersTable>(dialog, "tiverkTable")),
+                     expected);
         }
         QVERIFY(withSteps > 0);
     }
@@ -310,7 +313,8 @@ private slots:
         // The diagram draws the step 40 s long.
         ProgramDlg again(nullptr, program, &reloaded, false);
         child<QPushButton>(again, "showDiagramm")->setChecked(true);
-        QCOMPARE(child<ParametersTable>(again, "phaseTable")->item(1, 0)->text(), QStringLiteral("40"));
+        QCOMPARE(child<ParametersTable>(again, "phaseTable")->item(1, 0)->text(),
+                 QStringLiteral("40"));
     }
 
     // A record shorter than the layout's keeps every value typed into it: OK
@@ -420,7 +424,7 @@ private slots:
         dialog.setResult(-1);
         dialog.accept();
         QCOMPARE(dialog.result(), -1);
-        QCOMPARE(window.errors, QStringList{QStringLiteral("Interstate variant not set")});
+        QCOMPARE(window.errors, QStringList { QStringLiteral("Interstate variant not set") });
         QVERIFY(!button->isChecked());
         QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tiverkPage"));
 
@@ -452,7 +456,7 @@ private slots:
         QCOMPARE(dialog.program()->phaseCount(), 3);
         QCOMPARE(dialog.program()->data().mid(3, 8).toHex(), QByteArray("002301080214ffff"));
         QStringList shown = stepCells(*child<ParametersTable>(dialog, "tiverkTable"));
-        QCOMPARE(shown, QStringList({"1", "35", "2", "8", "3", "20"}));
+        QCOMPARE(shown, QStringList({ "1", "35", "2", "8", "3", "20" }));
     }
 
     // The type chosen goes into byte 1 and the program's kind; an unchanged program
@@ -485,7 +489,8 @@ private slots:
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         controller.setNativeData(QStringLiteral("interstateVariantCount"), 2);
         MessageSink window;
-        ProgramDlg dialog(&window, fullRecordProgram(controller, QStringLiteral("1")), &controller, false);
+        ProgramDlg dialog(&window, fullRecordProgram(controller, QStringLiteral("1")), &controller,
+                          false);
         auto *table = child<ParametersTable>(dialog, "tiverkTable");
         table->item(0, 0)->setText(QStringLiteral("no"));
         // Kind 1: the variant in column 0, not set in the stored bytes.
@@ -494,7 +499,7 @@ private slots:
         table->modified = true;
         dialog.accept();
         QCOMPARE(dialog.result(), -1);
-        QCOMPARE(window.errors, QStringList{QStringLiteral("Interstate variant not set")});
+        QCOMPARE(window.errors, QStringList { QStringLiteral("Interstate variant not set") });
         table->item(0, 0)->setText(QStringLiteral("2"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -519,13 +524,14 @@ private slots:
         QCOMPARE(dialog.program()->phaseCount(), program->phaseCount() - 1);
         QCOMPARE(phases->columnCount(), program->phaseCount());
         for (const CnfSignalGroupPtr &group : controller.signalGroups()) {
-            QVERIFY(QMetaObject::invokeMethod(&dialog, "istateChanged", Q_ARG(CnfSignalGroupPtr, group),
-                                              Q_ARG(int, 1), Q_ARG(uint, 2), Q_ARG(int, 9)));
+            QVERIFY(QMetaObject::invokeMethod(&dialog, "istateChanged",
+                                              Q_ARG(CnfSignalGroupPtr, group), Q_ARG(int, 1),
+                                              Q_ARG(uint, 2), Q_ARG(int, 9)));
             QCOMPARE(group->interstate(1).at(2), char(9));
         }
-        QVERIFY(QMetaObject::invokeMethod(&dialog, "istateChanged",
-                                          Q_ARG(CnfSignalGroupPtr, controller.signalGroups().last()),
-                                          Q_ARG(int, 3), Q_ARG(uint, 0), Q_ARG(int, 4)));
+        QVERIFY(QMetaObject::invokeMethod(
+            &dialog, "istateChanged", Q_ARG(CnfSignalGroupPtr, controller.signalGroups().last()),
+            Q_ARG(int, 3), Q_ARG(uint, 0), Q_ARG(int, 4)));
         dialog.reject();
         for (const CnfSignalGroupPtr &group : controller.signalGroups())
             QCOMPARE(group->interstates, before.value(group->id));
@@ -555,8 +561,8 @@ private slots:
         tabs->setCurrentIndex(2);
         QCOMPARE(dialog.program()->interstateVariant, 3);
         auto *table = qobject_cast<QTableWidget *>(tabs->widget(2));
-        const CnfSignalGroupPtr group =
-            controller.findSG(table->verticalHeaderItem(0)->data(Qt::UserRole).toInt());
+        const CnfSignalGroupPtr group
+            = controller.findSG(table->verticalHeaderItem(0)->data(Qt::UserRole).toInt());
         QVERIFY(group);
         table->setItem(0, 2, new QTableWidgetItem(QStringLiteral("300")));
         QCOMPARE(group->interstateByte(3, CnfSignalGroup::GF), 255);
@@ -616,9 +622,9 @@ private slots:
     }
 
     // The sample's coordinated program (steps 1, 2, 3 of 50, 12 and 25 s, each after a
-    // change of 10 s, but 8 s into step 2: cycle 115) at several offsets. The diagram and the report picture
-    // draw the program's own seconds from 0 to the cycle, whatever the offset; the steps
-    // start and the green start time lies at the controller's seconds, the offset later.
+    // change of 10 s, but 8 s into step 2: cycle 115) at several offsets. The diagram and the
+    // report picture draw the program's own seconds from 0 to the cycle, whatever the offset; the
+    // steps start and the green start time lies at the controller's seconds, the offset later.
     void coordinatedProgramInOneTimeFrame_data()
     {
         QTest::addColumn<int>("offset");
@@ -763,7 +769,8 @@ private slots:
                  QStringLiteral("SystemBus,Keyboard"));
         settings.setValue(QStringLiteral("QTlc/DisabledPlugins"), QStringLiteral("Keyboard"));
         ProgramDlg(nullptr, controller.findProgram(QStringLiteral("1")), &controller, false);
-        QCOMPARE(settings.value(QStringLiteral("QTlc/DisabledPlugins")).toString(), QStringLiteral("Keyboard"));
+        QCOMPARE(settings.value(QStringLiteral("QTlc/DisabledPlugins")).toString(),
+                 QStringLiteral("Keyboard"));
     }
 
     void cancelledTimeDialogKeepsTheEndTime()
@@ -772,7 +779,8 @@ private slots:
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         const QDateTime end(QDate(2027, 3, 1), QTime(18, 30));
         controller.setProperty("dprog_stop", end);
-        ProgramDlg dialog(nullptr, fullRecordProgram(controller, QStringLiteral("1")), &controller, true);
+        ProgramDlg dialog(nullptr, fullRecordProgram(controller, QStringLiteral("1")), &controller,
+                          true);
         auto *label = child<QLabel>(dialog, "action_time");
         QCOMPARE(label->text(), QStringLiteral("01.03.2027 18:30:00"));
         QVERIFY(child<QLineEdit>(dialog, "progNum")->isHidden());
@@ -799,7 +807,8 @@ private slots:
         child<ParametersTable>(dialog, "tiverkTable")->modified = true;
         dialog.accept();
         QVERIFY(!window.errors.isEmpty());
-        QVERIFY2(window.errors.first().contains(QLatin1String("70")), qPrintable(window.errors.first()));
+        QVERIFY2(window.errors.first().contains(QLatin1String("70")),
+                 qPrintable(window.errors.first()));
     }
 
     // A typed full duration sets the whole step, its change time included;
@@ -833,7 +842,7 @@ private slots:
         auto *phases = child<ParametersTable>(dialog, "phaseTable");
         const QString first = phases->item(0, 0)->text();
         phases->item(0, 0)->setText(QStringLiteral("99"));
-        QCOMPARE(window.warnings, QStringList{QStringLiteral("Invalid phase 99")});
+        QCOMPARE(window.warnings, QStringList { QStringLiteral("Invalid phase 99") });
         QCOMPARE(phases->item(0, 0)->text(), first);
         QVERIFY(window.errors.isEmpty());
     }

@@ -19,7 +19,8 @@
 
 namespace {
 
-CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QString &name, int type)
+CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QString &name,
+                         int type)
 {
     auto program = CnfProgramPtr::create(&controller);
     program->id = id;
@@ -34,13 +35,13 @@ CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QSt
 void initController(CnfController &controller)
 {
     CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QString());
-    for (int id : {1, 2}) {
+    for (int id : { 1, 2 }) {
         auto group = CnfSignalGroupPtr::create();
         group->id = id;
         group->name = QStringLiteral("SG%1").arg(id);
         controller.addSignalGroup(group);
     }
-    for (const QString &id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
+    for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }) {
         auto phase = CnfPhasePtr::create();
         phase->id = id;
         controller.addPhase(phase);
@@ -51,8 +52,7 @@ void initController(CnfController &controller)
     controller.addDetector(detector);
 }
 
-template<typename T = QWidget>
-T *child(const QWidget &dialog, const char *name)
+template<typename T = QWidget> T *child(const QWidget &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -103,8 +103,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("takenNames");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Program.1 free") << QStringList{"A", "B", "C"} << "Program.1";
-        QTest::newRow("Program.1 taken") << QStringList{"A", "Program.1", "C"} << "Program.2";
+        QTest::newRow("Program.1 free") << QStringList { "A", "B", "C" } << "Program.1";
+        QTest::newRow("Program.1 taken") << QStringList { "A", "Program.1", "C" } << "Program.2";
     }
 
     void newProgram()
@@ -113,7 +113,7 @@ private slots:
         QFETCH(QString, name);
         CnfController controller;
         initController(controller);
-        const QStringList ids{"1", "2", "4"};
+        const QStringList ids { "1", "2", "4" };
         for (int i = 0; i < ids.size(); ++i)
             addProgram(controller, ids.at(i), takenNames.at(i), CnfProgram::Timeline);
         ProgramDlgZU_MOLT dialog(nullptr, {}, &controller);
@@ -133,8 +133,10 @@ private slots:
         CnfController controller;
         initController(controller);
         addProgram(controller, QStringLiteral("1"), QStringLiteral("Peak"), CnfProgram::Dark);
-        const CnfProgramPtr twin = addProgram(controller, QStringLiteral("2"), QStringLiteral("Peak"), CnfProgram::Dark);
-        const CnfProgramPtr own = addProgram(controller, QStringLiteral("3"), QStringLiteral("Night"), CnfProgram::Dark);
+        const CnfProgramPtr twin
+            = addProgram(controller, QStringLiteral("2"), QStringLiteral("Peak"), CnfProgram::Dark);
+        const CnfProgramPtr own = addProgram(controller, QStringLiteral("3"),
+                                             QStringLiteral("Night"), CnfProgram::Dark);
 
         ProgramDlgZU_MOLT clash(nullptr, twin, &controller);
         auto *name = child<QLineEdit>(clash, "name");
@@ -163,8 +165,8 @@ private slots:
         QFETCH(int, type);
         CnfController controller;
         initController(controller);
-        const CnfProgramPtr program = addProgram(controller, QStringLiteral("4"), QStringLiteral("Old"),
-                                                 CnfProgram::Timeline);
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("4"),
+                                                 QStringLiteral("Old"), CnfProgram::Timeline);
         program->setTimelineData(1, 0, CnfSignalGroup::Green);
         program->cycleLength = 60;
         ProgramDlgZU_MOLT dialog(nullptr, program, &controller);
@@ -204,11 +206,12 @@ private slots:
         setTableCellValue(table, 1, 1, QStringLiteral("no cell"), true);
         const QString first = controller.findSG(1)->friendlyName();
         QCOMPARE(table->verticalHeaderItem(0)->text(), first + QStringLiteral("{33}"));
-        QCOMPARE(table->verticalHeaderItem(1)->text(), controller.findSG(2)->friendlyName() + QStringLiteral("{25}"));
+        QCOMPARE(table->verticalHeaderItem(1)->text(),
+                 controller.findSG(2)->friendlyName() + QStringLiteral("{25}"));
         QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 33);
         dialog.accept();
         const QMap<int, int> points = dialog.program()->getTimelineData(1);
-        QCOMPARE(points.keys(), QList<int>({0, 10, 30}));
+        QCOMPARE(points.keys(), QList<int>({ 0, 10, 30 }));
         QCOMPARE(points.value(0), int(CnfSignalGroup::Red));
         QCOMPARE(points.value(10), int(CnfSignalGroup::Green));
         QCOMPARE(points.value(30), int(CnfSignalGroup::Yellow));
@@ -224,8 +227,8 @@ private slots:
     {
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QString());
-        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QStringLiteral("P"),
-                                                 CnfProgram::CoordinatedTimeline);
+        const CnfProgramPtr program = addProgram(
+            controller, QStringLiteral("1"), QStringLiteral("P"), CnfProgram::CoordinatedTimeline);
         program->cycleLength = 90;
         program->setCycleOffset(12);
         ProgramDlgZU_MOLT dialog(nullptr, program, &controller);
@@ -305,14 +308,16 @@ private slots:
     {
         CnfController controller;
         initController(controller);
-        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"), QStringLiteral("P"),
-                                                 CnfProgram::Stagering);
-        for (const QString &id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("1"),
+                                                 QStringLiteral("P"), CnfProgram::Stagering);
+        for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             program->appendPhase(controller.findPhase(id), 0)->setProperty("recall", "max");
         program->setProperty("coordinated", true);
         program->cycleLength = 80;
-        program->setProperty("detectors", QVariantList{QVariantMap{{"phase", 3}, {"detector", 9}, {"indicator", 5}},
-                                                       QVariantMap{{"phase", 1}, {"control", true}}});
+        program->setProperty(
+            "detectors",
+            QVariantList { QVariantMap { { "phase", 3 }, { "detector", 9 }, { "indicator", 5 } },
+                           QVariantMap { { "phase", 1 }, { "control", true } } });
         ProgramDlgZU_MOLT dialog(nullptr, program, &controller);
         QTableWidget *stepTable = steps(dialog);
         QTableWidget *eventTable = events(dialog);
@@ -333,7 +338,8 @@ private slots:
         QCOMPARE(dialog.program()->phaseDefAt(1)->id(), QStringLiteral("3"));
         // A phase chosen in row 0 reaches the step at once.
         setTableCellValue(stepTable, 0, 0, QStringLiteral("2"), true);
-        QCOMPARE(dialog.program()->phaseDefAt(0)->phase(), controller.findPhase(QStringLiteral("2")));
+        QCOMPARE(dialog.program()->phaseDefAt(0)->phase(),
+                 controller.findPhase(QStringLiteral("2")));
         setTableCellValue(stepTable, 2, 0, QStringLiteral("7"), true);
         setTableCellValue(stepTable, 1, 1, QString(), true);
         QMetaObject::invokeMethod(&dialog, "addEvent");

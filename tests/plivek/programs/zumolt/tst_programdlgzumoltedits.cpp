@@ -28,7 +28,7 @@ enum EventRow { StepNumberRow, CalledStepRow, ControlRow, RedirectRow, DetectorR
 void fillController(CnfController &controller, bool withGroups = true)
 {
     if (withGroups) {
-        for (int id : {1, 2}) {
+        for (int id : { 1, 2 }) {
             auto group = CnfSignalGroupPtr::create();
             group->id = id;
             if (id == 1)
@@ -36,12 +36,12 @@ void fillController(CnfController &controller, bool withGroups = true)
             QVERIFY(controller.addSignalGroup(group));
         }
     }
-    for (const char *id : {"1", "2", "3"}) {
+    for (const char *id : { "1", "2", "3" }) {
         auto phase = CnfPhasePtr::create();
         phase->id = QLatin1String(id);
         QVERIFY(controller.addPhase(phase));
     }
-    for (int id : {1, 2}) {
+    for (int id : { 1, 2 }) {
         auto detector = CnfDetectorPtr::create();
         detector->setId(id);
         if (id == 1)
@@ -50,7 +50,8 @@ void fillController(CnfController &controller, bool withGroups = true)
     }
 }
 
-CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QString &name, int type)
+CnfProgramPtr addProgram(CnfController &controller, const QString &id, const QString &name,
+                         int type)
 {
     auto program = CnfProgramPtr::create(&controller);
     program->id = id;
@@ -66,14 +67,13 @@ CnfProgramPtr stepProgram(CnfController &controller, const QVariantList &events)
 {
     CnfProgramPtr program = addProgram(controller, QStringLiteral("7"), QStringLiteral("Steps"),
                                        CnfProgram::Stagering);
-    for (const char *id : {"1", "2", "3"})
+    for (const char *id : { "1", "2", "3" })
         program->appendPhase(controller.findPhase(QLatin1String(id)), 0);
     program->setProperty("detectors", events);
     return program;
 }
 
-template <typename T>
-T *child(QObject &dialog, const char *name)
+template<typename T> T *child(QObject &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
 }
@@ -98,7 +98,8 @@ QStringList rowTitles(QTableWidget *table)
 {
     QStringList titles;
     for (int row = 0; row < table->rowCount(); ++row)
-        titles << (table->verticalHeaderItem(row) ? table->verticalHeaderItem(row)->text() : QString());
+        titles << (table->verticalHeaderItem(row) ? table->verticalHeaderItem(row)->text()
+                                                  : QString());
     return titles;
 }
 
@@ -117,9 +118,6 @@ private slots:
     void cancelLeavesGivenProgramAlone();
 };
 
-
-
-
 void TestProgramDlgZU_MOLTEdits::typeShowsItsTables_data()
 {
     QTest::addColumn<int>("type");
@@ -129,7 +127,8 @@ void TestProgramDlgZU_MOLTEdits::typeShowsItsTables_data()
     QTest::addColumn<bool>("checkable");
     QTest::newRow("other") << int(CnfProgram::OtherAlgorithm) << false << false << false << false;
     QTest::newRow("timeline") << int(CnfProgram::Timeline) << true << false << false << false;
-    QTest::newRow("coordinated timeline") << int(CnfProgram::CoordinatedTimeline) << true << false << true << false;
+    QTest::newRow("coordinated timeline")
+        << int(CnfProgram::CoordinatedTimeline) << true << false << true << false;
     QTest::newRow("steps") << int(CnfProgram::Stagering) << true << true << true << true;
 }
 
@@ -152,19 +151,17 @@ void TestProgramDlgZU_MOLTEdits::typeShowsItsTables()
     QCOMPARE(eventTable(dialog)->isVisible(), events);
     QCOMPARE(child<QGroupBox>(dialog, "coordination")->isVisible(), coordination);
     QCOMPARE(child<QGroupBox>(dialog, "coordination")->isCheckable(), checkable);
-    QCOMPARE(dataTable(dialog)->autoExtendColumns, type == CnfProgram::Timeline
-                                                       || type == CnfProgram::CoordinatedTimeline);
+    QCOMPARE(dataTable(dialog)->autoExtendColumns,
+             type == CnfProgram::Timeline || type == CnfProgram::CoordinatedTimeline);
     if (type == CnfProgram::Stagering) {
         QCOMPARE(rowTitles(dataTable(dialog)),
-                 (QStringList{"Phase", "Recall", "Passage", "Call", "Min. green", "Max. green", "Countdown board"}));
+                 (QStringList { "Phase", "Recall", "Passage", "Call", "Min. green", "Max. green",
+                                "Countdown board" }));
         QCOMPARE(rowTitles(eventTable(dialog)),
-                 (QStringList{"Step", "Called step", "Control", "Redirect", "Detector", "Indicator"}));
+                 (QStringList { "Step", "Called step", "Control", "Redirect", "Detector",
+                                "Indicator" }));
     }
 }
-
-
-
-
 
 void TestProgramDlgZU_MOLTEdits::timelineLoadsSegmentsUpToCycle()
 {
@@ -188,7 +185,8 @@ void TestProgramDlgZU_MOLTEdits::timelineLoadsSegmentsUpToCycle()
     child<QSpinBox>(dialog, "cycleOffset")->setValue(9);
     dialog.accept();
     QCOMPARE(dialog.program()->cycleOffset(0), 9);
-    QCOMPARE(dialog.program()->getTimelineData(north), (QMap<int, int>{{0, CnfSignalGroup::Red}, {15, CnfSignalGroup::Green}}));
+    QCOMPARE(dialog.program()->getTimelineData(north),
+             (QMap<int, int> { { 0, CnfSignalGroup::Red }, { 15, CnfSignalGroup::Green } }));
     QCOMPARE(dialog.program()->cycleLength, 50);
 }
 
@@ -228,7 +226,8 @@ void TestProgramDlgZU_MOLTEdits::stepTableShowsAndStoresProperties()
     QCOMPARE(result->phaseDefAt(1)->property("passage"), QVariant(3));
     QCOMPARE(result->phaseDefAt(1)->property("call"), QVariant(QStringLiteral("soft")));
     QCOMPARE(result->phaseDefAt(2)->property("maxGreen"), QVariant(40));
-    QCOMPARE(result->phaseDefAt(2)->property("countdownBoard"), QVariant(QStringLiteral("adaptive")));
+    QCOMPARE(result->phaseDefAt(2)->property("countdownBoard"),
+             QVariant(QStringLiteral("adaptive")));
     QCOMPARE(result->property("coordinated"), QVariant(true));
     QCOMPARE(result->cycleLength, 90);
     QCOMPARE(result->cycleOffset(0), 4);
@@ -263,7 +262,7 @@ void TestProgramDlgZU_MOLTEdits::addAndRemoveStepsReachProgram()
 {
     CnfController controller;
     fillController(controller);
-    const QVariantList events{QVariantMap{{"phase", 3}, {"detector", 1}}};
+    const QVariantList events { QVariantMap { { "phase", 3 }, { "detector", 1 } } };
     const CnfProgramPtr stored = stepProgram(controller, events);
     ProgramDlgZU_MOLT dialog(nullptr, stored, &controller);
     ParametersTable *table = dataTable(dialog);
@@ -290,9 +289,6 @@ void TestProgramDlgZU_MOLTEdits::addAndRemoveStepsReachProgram()
     QCOMPARE(stored2.size(), 1);
     QCOMPARE(stored2.first().toMap().value("phase"), QVariant(3));
 }
-
-
-
 
 void TestProgramDlgZU_MOLTEdits::cancelLeavesGivenProgramAlone()
 {

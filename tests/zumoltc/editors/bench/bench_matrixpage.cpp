@@ -73,9 +73,10 @@ Row measure(int groups)
     page->load(c.get());
     page->show();
     QCoreApplication::processEvents();
-    Row row{groups, double(timer.nsecsElapsed()) / 1e6, residentMb() - before, 0};
+    Row row { groups, double(timer.nsecsElapsed()) / 1e6, residentMb() - before, 0 };
 
-    QAbstractItemModel *model = page->findChild<QAbstractItemView *>(QStringLiteral("matrixTable"))->model();
+    QAbstractItemModel *model
+        = page->findChild<QAbstractItemView *>(QStringLiteral("matrixTable"))->model();
     timer.restart();
     model->setData(model->index(0, groups / 2), QStringLiteral("9"));
     page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Apply)->click();
@@ -94,7 +95,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         sizes << QByteArray(argv[i]).toInt();
     if (sizes.isEmpty())
-        sizes = {500, 1000, 2000};
+        sizes = { 500, 1000, 2000 };
 
     std::printf("%8s %10s %10s %10s\n", "groups", "open ms", "open MB", "apply ms");
     QList<Row> rows;
@@ -106,8 +107,9 @@ int main(int argc, char **argv)
     if (rows.size() > 1) {
         const Row &first = rows.first();
         const Row &last = rows.last();
-        std::printf("growth %dx groups: open time %.1fx, apply time %.1fx\n", last.groups / qMax(1, first.groups),
-                    last.openMs / qMax(0.001, first.openMs), last.applyMs / qMax(0.001, first.applyMs));
+        std::printf("growth %dx groups: open time %.1fx, apply time %.1fx\n",
+                    last.groups / qMax(1, first.groups), last.openMs / qMax(0.001, first.openMs),
+                    last.applyMs / qMax(0.001, first.applyMs));
     }
     return 0;
 }

@@ -45,7 +45,7 @@ void fill(ZUConfiguration &c)
             plan->setType(zu::Timeline);
             for (int g = 0; g < 10; ++g)
                 plan->setGroupSequence(groups.at((i * 13 + g) % groups.size()),
-                                       {{0, zu::green}, {30, zu::amber}, {33, zu::red}});
+                                       { { 0, zu::green }, { 30, zu::amber }, { 33, zu::red } });
         }
         c.addSignalPlan(plan);
     }

@@ -64,7 +64,8 @@ void fill(ZUConfiguration &c, int units)
         } else {
             plan->setType(zu::Timeline);
             for (int g = 0; g < 3; ++g)
-                plan->setGroupSequence(groups.at((i * 3 + g) % groups.size()), {{0, zu::green}, {30, zu::amber}, {33, zu::red}});
+                plan->setGroupSequence(groups.at((i * 3 + g) % groups.size()),
+                                       { { 0, zu::green }, { 30, zu::amber }, { 33, zu::red } });
         }
         c.addSignalPlan(plan);
         auto *day = new ZUDayPlan(i, QStringLiteral("Day %1").arg(i));
@@ -90,7 +91,7 @@ int main(int argc, char **argv)
     fill(probe, 1000);
     const int baseUnits = int(baseMb * 1024 * 1024 / (probe.toJson().size() / 1000.0));
     double first = 0;
-    for (int scale : {1, 4, 16}) {
+    for (int scale : { 1, 4, 16 }) {
         QByteArray bytes;
         {
             ZUConfiguration source;
@@ -116,7 +117,8 @@ int main(int argc, char **argv)
         }
         if (scale == 1)
             first = load;
-        std::printf("ZU_MOLT model %2dx %7.1f MB  load %8.3f s  save %7.3f s  fromJson %7.3f s  (load+save)/fromJson %5.1f%s\n",
+        std::printf("ZU_MOLT model %2dx %7.1f MB  load %8.3f s  save %7.3f s  fromJson %7.3f s  "
+                    "(load+save)/fromJson %5.1f%s\n",
                     scale, bytes.size() / 1048576.0, load, save, parse, (load + save) / parse,
                     ok ? "" : "  (load failed or saved other bytes)");
         if (scale == 16)

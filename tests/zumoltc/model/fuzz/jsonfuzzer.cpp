@@ -91,7 +91,8 @@ void checkConfigurationRoundTrip(const QByteArray &bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+    const QByteArray bytes
+        = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
     // The input as a typed text (quotes, backslashes, control characters).
     checkTextRoundTrip(QString::fromUtf8(bytes));
 

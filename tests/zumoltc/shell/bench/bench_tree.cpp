@@ -1,7 +1,7 @@
 // Opening a large ZU_MOLT file in zumoltc beside a bare program that reads the
 // same file with QJsonDocument and fills a QTreeWidget with the same rows (texts
-// and lamp icons), each until its window has been painted once. The file has 5,000 signal groups, 500 signal plans and
-// 10,000 switches at the default size; the first argument gives the number of
+// and lamp icons), each until its window has been painted once. The file has 5,000 signal groups,
+// 500 signal plans and 10,000 switches at the default size; the first argument gives the number of
 // switches instead (groups half as many, plans a twentieth), so a smoke run can
 // pass a small one. Goal: zumoltc within 2x of the bare tree.
 // Run: build with -DBUILD_BENCHMARKS=ON (Release), then
@@ -26,9 +26,11 @@
 
 namespace {
 
-const char *const lampFiles[] = {"://images/red_c.png", "://images/green_c.png", "://images/yellow_c.png",
-                                 "://images/white_c.png", "://images/gray_c.png"};
-const int colors[] = {zu::Color::red, zu::Color::green, zu::Color::amber, zu::Color::white, zu::NotSet};
+const char *const lampFiles[]
+    = { "://images/red_c.png", "://images/green_c.png", "://images/yellow_c.png",
+        "://images/white_c.png", "://images/gray_c.png" };
+const int colors[]
+    = { zu::Color::red, zu::Color::green, zu::Color::amber, zu::Color::white, zu::NotSet };
 
 void fill(ZUConfiguration &c, int switches)
 {
@@ -73,7 +75,8 @@ void fillBareTree(QTreeWidget &tree, const QString &path)
     const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     auto text = [](const QJsonObject &object, const QString &suffix) {
         QString result = QString::number(object.value(QLatin1String("id")).toInt());
-        result += QStringLiteral(" (") + object.value(QLatin1String("name")).toString() + QLatin1Char(')');
+        result += QStringLiteral(" (") + object.value(QLatin1String("name")).toString()
+            + QLatin1Char(')');
         return suffix.isEmpty() ? result : result + QLatin1Char(' ') + suffix;
     };
     auto branch = [&tree](const char *title) {
@@ -82,28 +85,38 @@ void fillBareTree(QTreeWidget &tree, const QString &path)
 
     QTreeWidgetItem *groups = branch("Signal groups");
     QHash<int, QString> groupTexts;
-    for (const QJsonValue &value : root.value(QLatin1String("signalGroups")).toObject().value(QLatin1String("items")).toArray()) {
+    for (const QJsonValue &value : root.value(QLatin1String("signalGroups"))
+                                       .toObject()
+                                       .value(QLatin1String("items"))
+                                       .toArray()) {
         const QJsonObject group = value.toObject();
         groupTexts.insert(group.value(QLatin1String("id")).toInt(), text(group, QString()));
-        new QTreeWidgetItem(groups, QStringList(text(group, group.value(QLatin1String("type")).toString())));
+        new QTreeWidgetItem(
+            groups, QStringList(text(group, group.value(QLatin1String("type")).toString())));
     }
     QTreeWidgetItem *plans = branch("Signal plans");
     for (const QJsonValue &value : root.value(QLatin1String("plans")).toArray())
         new QTreeWidgetItem(plans, QStringList(text(value.toObject(), QString())));
     QTreeWidgetItem *switches = branch("Power switches");
     QHash<QString, QIcon> lamps;
-    for (const QJsonValue &value : root.value(QLatin1String("switches")).toObject().value(QLatin1String("items")).toArray()) {
+    for (const QJsonValue &value :
+         root.value(QLatin1String("switches")).toObject().value(QLatin1String("items")).toArray()) {
         const QJsonObject sw = value.toObject();
-        QString suffix = sw.value(QLatin1String("control")).toBool() ? QStringLiteral("[c]") : QString();
+        QString suffix
+            = sw.value(QLatin1String("control")).toBool() ? QStringLiteral("[c]") : QString();
         const QString group = groupTexts.value(sw.value(QLatin1String("signalGroup")).toInt());
         if (!group.isEmpty())
-            suffix += (suffix.isEmpty() ? QString() : QStringLiteral(" ")) + QLatin1Char('{') + group + QLatin1Char('}');
+            suffix += (suffix.isEmpty() ? QString() : QStringLiteral(" ")) + QLatin1Char('{')
+                + group + QLatin1Char('}');
         auto *item = new QTreeWidgetItem(switches, QStringList(text(sw, suffix)));
         const QString color = sw.value(QLatin1String("color")).toString();
         auto lamp = lamps.find(color);
         if (lamp == lamps.end()) {
-            const int index = color == QLatin1String("red") ? 0 : color == QLatin1String("green") ? 1
-                            : color == QLatin1String("amber") ? 2 : color == QLatin1String("white") ? 3 : 4;
+            const int index = color == QLatin1String("red") ? 0
+                : color == QLatin1String("green")           ? 1
+                : color == QLatin1String("amber")           ? 2
+                : color == QLatin1String("white")           ? 3
+                                                            : 4;
             lamp = lamps.insert(color, QIcon(QLatin1String(lampFiles[index])));
         }
         item->setIcon(0, *lamp);
@@ -184,8 +197,10 @@ int main(int argc, char **argv)
             bare = run ? std::min(bare, time) : time;
         }
     }
-    std::printf("zumoltc tree: %d signal groups, %d plans, %d switches  zumoltc %7.3f s (the model's load %7.3f s)  "
+    std::printf("zumoltc tree: %d signal groups, %d plans, %d switches  zumoltc %7.3f s (the "
+                "model's load %7.3f s)  "
                 "bare QTreeWidget %7.3f s  ratio %5.1f (goal: at most 2)\n",
-                std::max(1, switches / 2), std::max(1, switches / 20), switches, program, model, bare, program / bare);
+                std::max(1, switches / 2), std::max(1, switches / 20), switches, program, model,
+                bare, program / bare);
     return 0;
 }

@@ -64,11 +64,12 @@ public:
         add(buttonBox, "buttonBox");
 
         spinBox->setRange(0, 100);
-        comboBox->addItems({QStringLiteral("zero"), QStringLiteral("one"), QStringLiteral("two")});
+        comboBox->addItems(
+            { QStringLiteral("zero"), QStringLiteral("one"), QStringLiteral("two") });
         tristate->setTristate(true);
         groupBox->setCheckable(true);
         buttonBox->setStandardButtons(QDialogButtonBox::Apply | QDialogButtonBox::Cancel);
-        for (QTableWidget *t : {static_cast<QTableWidget *>(parameters), table}) {
+        for (QTableWidget *t : { static_cast<QTableWidget *>(parameters), table }) {
             t->setRowCount(2);
             t->setColumnCount(3);
         }
@@ -78,7 +79,8 @@ public:
 
     // One detector: its values shown, the other detectors' ids and names
     // forbidden. Several: merged, id and name neither shown nor written.
-    void setObjects(const QList<QPointer<ZUDetector>> &list, const QList<QPointer<ZUDetector>> &all = {})
+    void setObjects(const QList<QPointer<ZUDetector>> &list,
+                    const QList<QPointer<ZUDetector>> &all = {})
     {
         if (list.isEmpty())
             return;
@@ -87,7 +89,8 @@ public:
             const ZUDetector *detector = list.first();
             forbidOtherIds(validator, id, list, all, true);
             forbidOtherNames(validator, name, list, all);
-            PageProtocol::showIdAndName(id, name, manualName, prefix(), detector->id(), detector->name());
+            PageProtocol::showIdAndName(id, name, manualName, prefix(), detector->id(),
+                                        detector->name());
             report->setChecked(detector->report());
         } else {
             validator->reset();
@@ -98,12 +101,13 @@ public:
         number->reset();
         for (const QPointer<ZUDetector> &detector : list)
             number->mergeValue(detector->id());
-        for (QTableWidget *t : {static_cast<QTableWidget *>(parameters), table}) {
+        for (QTableWidget *t : { static_cast<QTableWidget *>(parameters), table }) {
             t->setRowCount(2);
             t->setColumnCount(3);
             for (int row = 0; row < 2; ++row) {
                 for (int column = 0; column < 3; ++column)
-                    t->setItem(row, column, new QTableWidgetItem(QString::number(row * 10 + column)));
+                    t->setItem(row, column,
+                               new QTableWidgetItem(QString::number(row * 10 + column)));
             }
         }
         parameters->setCellEditable(1, 2, false);

@@ -48,13 +48,14 @@ class TestComboBoxDelegate : public QObject
 private slots:
     void constructors()
     {
-        const ComboBoxDelegate fromPairs(nullptr, QList<QPair<QString, int>>{{"off", 0}, {"on", 1}});
-        QCOMPARE(fromPairs.texts, (QStringList{"off", "on"}));
-        QCOMPARE(fromPairs.values, (QVariantList{0, 1}));
+        const ComboBoxDelegate fromPairs(nullptr,
+                                         QList<QPair<QString, int>> { { "off", 0 }, { "on", 1 } });
+        QCOMPARE(fromPairs.texts, (QStringList { "off", "on" }));
+        QCOMPARE(fromPairs.values, (QVariantList { 0, 1 }));
         QCOMPARE(fromPairs.values.first().userType(), int(QMetaType::Int));
 
-        ComboBoxDelegate lists(nullptr, QStringList{"a"}, QVariantList{QStringLiteral("x")});
-        QCOMPARE(lists.values, QVariantList{QStringLiteral("x")});
+        ComboBoxDelegate lists(nullptr, QStringList { "a" }, QVariantList { QStringLiteral("x") });
+        QCOMPARE(lists.values, QVariantList { QStringLiteral("x") });
         lists.clear();
         QVERIFY(lists.texts.isEmpty());
         QVERIFY(lists.values.isEmpty());
@@ -71,17 +72,20 @@ private slots:
         QTest::addColumn<int>("chosen");
         QTest::addColumn<QVariant>("stored");
 
-        const QStringList abc{"a", "b", "c"};
-        const QVariantList numbers{0, 1, 2};
-        QTest::newRow("value shows its text") << abc << numbers << QVariant(2) << "c" << 2 << 0 << QVariant(0);
-        QTest::newRow("unknown value") << abc << numbers << QVariant(7) << "7" << 0 << 1 << QVariant(1);
-        QTest::newRow("empty cell") << abc << numbers << QVariant() << QString() << 0 << 2 << QVariant(2);
-        QTest::newRow("no values: texts") << abc << QVariantList() << QVariant("b") << "b" << 1 << 2
-                                          << QVariant("c");
-        QTest::newRow("text case counts") << abc << QVariantList() << QVariant("B") << "B" << 0 << 0
-                                          << QVariant("a");
-        QTest::newRow("values of another length") << abc << QVariantList{0, 1} << QVariant("c") << "c" << 2
-                                                  << 1 << QVariant("b");
+        const QStringList abc { "a", "b", "c" };
+        const QVariantList numbers { 0, 1, 2 };
+        QTest::newRow("value shows its text")
+            << abc << numbers << QVariant(2) << "c" << 2 << 0 << QVariant(0);
+        QTest::newRow("unknown value")
+            << abc << numbers << QVariant(7) << "7" << 0 << 1 << QVariant(1);
+        QTest::newRow("empty cell")
+            << abc << numbers << QVariant() << QString() << 0 << 2 << QVariant(2);
+        QTest::newRow("no values: texts")
+            << abc << QVariantList() << QVariant("b") << "b" << 1 << 2 << QVariant("c");
+        QTest::newRow("text case counts")
+            << abc << QVariantList() << QVariant("B") << "B" << 0 << 0 << QVariant("a");
+        QTest::newRow("values of another length")
+            << abc << QVariantList { 0, 1 } << QVariant("c") << "c" << 2 << 1 << QVariant("b");
     }
 
     void editCell()
@@ -101,7 +105,8 @@ private slots:
 
         QWidget parent;
         const QModelIndex index = model->index(0, 0);
-        auto *editor = qobject_cast<QComboBox *>(delegate.createEditor(&parent, QStyleOptionViewItem(), index));
+        auto *editor = qobject_cast<QComboBox *>(
+            delegate.createEditor(&parent, QStyleOptionViewItem(), index));
         QVERIFY(editor);
         QCOMPARE(editor->parent(), &parent);
         QCOMPARE(editor->sizeAdjustPolicy(), QComboBox::AdjustToContents);
@@ -131,7 +136,8 @@ private slots:
     void sizeHint()
     {
         QObject owner;
-        ComboBoxDelegate delegate(&owner, QStringList{"a very long text of a value", "b"}, QVariantList{1, 2});
+        ComboBoxDelegate delegate(&owner, QStringList { "a very long text of a value", "b" },
+                                  QVariantList { 1, 2 });
         QStyleOptionViewItem option;
         option.rect = QRect(0, 0, 40, 20);
         QStandardItemModel *model = cellModel(1, &owner);
@@ -141,7 +147,8 @@ private slots:
         QCOMPARE(widened.height(), plain.height());
 
         model->setData(model->index(0, 0), 9, Qt::EditRole);
-        QCOMPARE(delegate.sizeHint(option, model->index(0, 0)), QItemDelegate().sizeHint(option, model->index(0, 0)));
+        QCOMPARE(delegate.sizeHint(option, model->index(0, 0)),
+                 QItemDelegate().sizeHint(option, model->index(0, 0)));
 
         model->setData(model->index(0, 0), QSize(33, 44), Qt::SizeHintRole);
         QCOMPARE(delegate.sizeHint(option, model->index(0, 0)), QSize(33, 44));
@@ -164,7 +171,7 @@ private slots:
     {
         QFETCH(int, rowHeight);
         QFETCH(QRect, geometry);
-        ComboBoxDelegate delegate(nullptr, QStringList{"a"}, QVariantList{1});
+        ComboBoxDelegate delegate(nullptr, QStringList { "a" }, QVariantList { 1 });
         QWidget parent;
         QComboBox editor(&parent);
         QStyleOptionViewItem option;

@@ -15,7 +15,8 @@ namespace {
 bool isRed(const QWidget *editor)
 {
     const QPalette &palette = editor->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    for (QPalette::ColorGroup group :
+         { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
         if (palette.brush(group, QPalette::Base) != QBrush(Qt::red, Qt::SolidPattern))
             return false;
     }
@@ -30,7 +31,7 @@ struct LoadedPage
     {
         for (int id = 5; id < 8; ++id)
             all << newDetector(&owner, id, TestPage::prefix() + QString::number(id));
-        page.setObjects({all.first()}, all);
+        page.setObjects({ all.first() }, all);
     }
 
     QPushButton *apply() const { return page.buttonBox->button(QDialogButtonBox::Apply); }
@@ -82,9 +83,12 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("keyBack");
-        QTest::newRow("IntEdit") << QStringLiteral("id") << int(Qt::Key_1) << int(Qt::Key_Backspace);
-        QTest::newRow("QLineEdit") << QStringLiteral("name") << int(Qt::Key_1) << int(Qt::Key_Backspace);
-        QTest::newRow("QSpinBox") << QStringLiteral("spinBox") << int(Qt::Key_Up) << int(Qt::Key_Down);
+        QTest::newRow("IntEdit") << QStringLiteral("id") << int(Qt::Key_1)
+                                 << int(Qt::Key_Backspace);
+        QTest::newRow("QLineEdit")
+            << QStringLiteral("name") << int(Qt::Key_1) << int(Qt::Key_Backspace);
+        QTest::newRow("QSpinBox") << QStringLiteral("spinBox") << int(Qt::Key_Up)
+                                  << int(Qt::Key_Down);
     }
 
     void typeOldValueBack()
@@ -127,16 +131,17 @@ private slots:
         // Where the way back is not the same widget's old value: the widget checked instead.
         QTest::addColumn<QString>("checkedBack");
 
-        QTest::newRow("QComboBox") << QStringLiteral("comboBox") << QByteArray("currentIndex") << QVariant(2)
-                                   << QString();
-        QTest::newRow("QCheckBox") << QStringLiteral("report") << QByteArray("checked") << QVariant(true)
-                                   << QString();
-        QTest::newRow("tristate QCheckBox") << QStringLiteral("tristate") << QByteArray("checkState")
-                                            << QVariant(int(Qt::PartiallyChecked)) << QString();
-        QTest::newRow("QRadioButton") << QStringLiteral("radioA") << QByteArray("checked") << QVariant(true)
-                                      << QStringLiteral("radioB");
-        QTest::newRow("QGroupBox") << QStringLiteral("groupBox") << QByteArray("checked") << QVariant(false)
-                                   << QString();
+        QTest::newRow("QComboBox")
+            << QStringLiteral("comboBox") << QByteArray("currentIndex") << QVariant(2) << QString();
+        QTest::newRow("QCheckBox")
+            << QStringLiteral("report") << QByteArray("checked") << QVariant(true) << QString();
+        QTest::newRow("tristate QCheckBox")
+            << QStringLiteral("tristate") << QByteArray("checkState")
+            << QVariant(int(Qt::PartiallyChecked)) << QString();
+        QTest::newRow("QRadioButton") << QStringLiteral("radioA") << QByteArray("checked")
+                                      << QVariant(true) << QStringLiteral("radioB");
+        QTest::newRow("QGroupBox")
+            << QStringLiteral("groupBox") << QByteArray("checked") << QVariant(false) << QString();
         QTest::newRow("QTextEdit") << QStringLiteral("textEdit") << QByteArray("plainText")
                                    << QVariant(QStringLiteral("notes")) << QString();
     }
@@ -262,8 +267,9 @@ private slots:
 
         QTest::newRow("IntEdit") << QStringLiteral("id") << QVariant(6) << QVariant(8);
         QTest::newRow("QSpinBox") << QStringLiteral("spinBox") << QVariant(6) << QVariant(8);
-        QTest::newRow("QLineEdit") << QStringLiteral("name") << QVariant(QStringLiteral("Detector.6"))
-                                   << QVariant(QStringLiteral("detector.6"));
+        QTest::newRow("QLineEdit")
+            << QStringLiteral("name") << QVariant(QStringLiteral("Detector.6"))
+            << QVariant(QStringLiteral("detector.6"));
     }
 
     void forbiddenValues()
@@ -275,8 +281,10 @@ private slots:
         loaded.page.manualName->setChecked(true);
         auto *widget = loaded.page.findChild<QWidget *>(field);
         QVERIFY(widget);
-        const QByteArray property = qobject_cast<QLineEdit *>(widget) && !qobject_cast<IntEdit *>(widget)
-                ? QByteArray("text") : QByteArray("value");
+        const QByteArray property
+            = qobject_cast<QLineEdit *>(widget) && !qobject_cast<IntEdit *>(widget)
+            ? QByteArray("text")
+            : QByteArray("value");
         DialogItemValidator *validator = loaded.page.validator;
         const QBrush normalBase = widget->palette().brush(QPalette::Base);
 
@@ -289,9 +297,10 @@ private slots:
         widget->setProperty(property.constData(), forbidden);
         validator->snapshotAll();
         if (property == "text")
-            validator->setForbiddenTexts(widget, {forbidden.toString(), forbidden.toString(), QString()});
+            validator->setForbiddenTexts(widget,
+                                         { forbidden.toString(), forbidden.toString(), QString() });
         else
-            validator->setForbiddenInts(widget, {0, forbidden.toInt(), 7});
+            validator->setForbiddenInts(widget, { 0, forbidden.toInt(), 7 });
         validator->updateState();
         QVERIFY(!isRed(widget));
         QVERIFY(loaded.pageValid());
@@ -337,13 +346,16 @@ private slots:
         QTest::addColumn<QVariant>("allowed");
         QTest::addColumn<QString>("why");
 
-        QTest::newRow("id with label") << "id" << "&ID:" << QVariant(6) << QVariant(8)
-                                       << "ID 6 is already used";
-        QTest::newRow("spin box without label") << "spinBox" << "" << QVariant(7) << QVariant(8)
-                                                << "7 is already used";
-        QTest::newRow("name with label") << "name" << "Name:" << QVariant(QStringLiteral("Detector.6"))
-                                         << QVariant(QStringLiteral("Detector.9"))
-                                         << "Name \"Detector.6\" is already used";
+        QTest::newRow("id with label")
+            << "id"
+            << "&ID:" << QVariant(6) << QVariant(8) << "ID 6 is already used";
+        QTest::newRow("spin box without label")
+            << "spinBox"
+            << "" << QVariant(7) << QVariant(8) << "7 is already used";
+        QTest::newRow("name with label")
+            << "name"
+            << "Name:" << QVariant(QStringLiteral("Detector.6"))
+            << QVariant(QStringLiteral("Detector.9")) << "Name \"Detector.6\" is already used";
     }
 
     void forbiddenValueSaysWhy()
@@ -362,19 +374,22 @@ private slots:
             caption->setBuddy(widget);
         }
         widget->setToolTip(QStringLiteral("own tip"));
-        const QByteArray property = qobject_cast<QLineEdit *>(widget) && !qobject_cast<IntEdit *>(widget)
-                ? QByteArray("text") : QByteArray("value");
+        const QByteArray property
+            = qobject_cast<QLineEdit *>(widget) && !qobject_cast<IntEdit *>(widget)
+            ? QByteArray("text")
+            : QByteArray("value");
         if (property == "text")
-            loaded.page.validator->setForbiddenTexts(widget, {forbidden.toString()});
+            loaded.page.validator->setForbiddenTexts(widget, { forbidden.toString() });
         else
-            loaded.page.validator->setForbiddenInts(widget, {forbidden.toInt()});
+            loaded.page.validator->setForbiddenInts(widget, { forbidden.toInt() });
 
         widget->setProperty(property.constData(), forbidden);
         QVERIFY(isRed(widget));
         QCOMPARE(widget->toolTip(), why);
         // Text stays readable on the red base.
         QVERIFY(qAbs(widget->palette().color(QPalette::Text).lightness()
-                     - widget->palette().color(QPalette::Base).lightness()) > 80);
+                     - widget->palette().color(QPalette::Base).lightness())
+                > 80);
         widget->setProperty(property.constData(), allowed);
         QVERIFY(!isRed(widget));
         QCOMPARE(widget->toolTip(), QStringLiteral("own tip"));
@@ -541,7 +556,7 @@ private slots:
         QSignalSpy spy(&validator, &DialogItemValidator::changed);
         validator.snapshot(name);
         validator.snapshotAll();
-        validator.setForbiddenTexts(name, {QStringLiteral("x")});
+        validator.setForbiddenTexts(name, { QStringLiteral("x") });
         name->setText(QStringLiteral("x"));
         validator.setChanged(name);
         validator.updateState();

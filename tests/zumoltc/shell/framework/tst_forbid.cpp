@@ -10,7 +10,8 @@ namespace {
 
 bool isRed(const QWidget *editor)
 {
-    return editor->palette().brush(QPalette::Active, QPalette::Base) == QBrush(Qt::red, Qt::SolidPattern);
+    return editor->palette().brush(QPalette::Active, QPalette::Base)
+        == QBrush(Qt::red, Qt::SolidPattern);
 }
 
 } // namespace
@@ -27,12 +28,12 @@ private slots:
         QTest::addColumn<int>("typed");
         QTest::addColumn<bool>("forbidden");
 
-        QTest::newRow("another's id") << QList<int>{1, 2, 3} << true << 2 << true;
-        QTest::newRow("own id") << QList<int>{1, 2, 3} << true << 1 << false;
-        QTest::newRow("free id") << QList<int>{1, 2, 3} << true << 9 << false;
-        QTest::newRow("zero allowed") << QList<int>{1} << true << 0 << false;
-        QTest::newRow("switch forbids 0 alone") << QList<int>{1} << false << 0 << true;
-        QTest::newRow("two others share an id") << QList<int>{1, 4, 4} << true << 4 << true;
+        QTest::newRow("another's id") << QList<int> { 1, 2, 3 } << true << 2 << true;
+        QTest::newRow("own id") << QList<int> { 1, 2, 3 } << true << 1 << false;
+        QTest::newRow("free id") << QList<int> { 1, 2, 3 } << true << 9 << false;
+        QTest::newRow("zero allowed") << QList<int> { 1 } << true << 0 << false;
+        QTest::newRow("switch forbids 0 alone") << QList<int> { 1 } << false << 0 << true;
+        QTest::newRow("two others share an id") << QList<int> { 1, 4, 4 } << true << 4 << true;
     }
 
     void forbidOtherIds()
@@ -54,7 +55,7 @@ private slots:
         DialogItemValidator validator(&page);
         field->setValue(ids.first());
         validator.snapshotAll();
-        ::forbidOtherIds(&validator, field, {all.first()}, all, zeroAllowed);
+        ::forbidOtherIds(&validator, field, { all.first() }, all, zeroAllowed);
         field->setValue(typed);
         QCOMPARE(isRed(field), forbidden);
         QCOMPARE(page.property("valid").toBool(), !forbidden);
@@ -80,7 +81,7 @@ private slots:
 
         QObject owner;
         QList<QPointer<ZUDetector>> all;
-        for (const char *name : {"North", "South", "", "Gone"})
+        for (const char *name : { "North", "South", "", "Gone" })
             all << newDetector(&owner, all.size() + 1, QLatin1String(name));
         delete all.last().data();
         QWidget page;
@@ -88,7 +89,7 @@ private slots:
         DialogItemValidator validator(&page);
         field->setText(QStringLiteral("North"));
         validator.snapshotAll();
-        ::forbidOtherNames(&validator, field, {all.first()}, all);
+        ::forbidOtherNames(&validator, field, { all.first() }, all);
         field->setText(typed);
         QCOMPARE(isRed(field), forbidden);
     }
@@ -99,15 +100,15 @@ private slots:
     {
         QObject owner;
         QList<QPointer<ZUDetector>> all;
-        for (int id : {1, 2, 3})
+        for (int id : { 1, 2, 3 })
             all << newDetector(&owner, id, TestPage::prefix() + QString::number(id));
         TestPage page;
-        page.setObjects({all.at(0)}, all);
+        page.setObjects({ all.at(0) }, all);
         page.id->setValue(2);
         QVERIFY(isRed(page.id));
         QTest::mouseClick(page.buttonBox->button(QDialogButtonBox::Cancel), Qt::LeftButton);
 
-        page.setObjects({all.at(0), all.at(1)}, all);
+        page.setObjects({ all.at(0), all.at(1) }, all);
         QVERIFY(!page.id->isEnabled());
         QVERIFY(!page.name->isEnabled());
         QVERIFY(!page.manualName->isEnabled());
@@ -115,7 +116,7 @@ private slots:
         QVERIFY(page.name->text().isEmpty());
         QVERIFY(page.property("valid").toBool());
 
-        page.setObjects({all.at(1)}, all);
+        page.setObjects({ all.at(1) }, all);
         QVERIFY(page.id->isEnabled());
         QVERIFY(page.name->isEnabled());
         QCOMPARE(page.name->text(), QStringLiteral("Detector.2"));
@@ -135,7 +136,7 @@ private slots:
     {
         QObject owner;
         QList<QPointer<ZUDetector>> all;
-        for (int id : {4, 5})
+        for (int id : { 4, 5 })
             all << newDetector(&owner, id, QString());
         TestPage page;
         page.setObjects(all, all);

@@ -79,14 +79,17 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("placeholder");
 
-        QTest::newRow("one value") << QList<int>{4} << QStringLiteral("4") << QString();
-        QTest::newRow("all equal") << QList<int>{6, 6, 6} << QStringLiteral("6") << QString();
-        QTest::newRow("differ") << QList<int>{3, 3, 5} << QString() << QStringLiteral("3");
-        QTest::newRow("first kept") << QList<int>{3, 5, 7} << QString() << QStringLiteral("3");
-        QTest::newRow("first not set") << QList<int>{NotSet, 5, 7} << QString() << QStringLiteral("5");
-        QTest::newRow("later not set") << QList<int>{8, NotSet} << QString() << QStringLiteral("8");
-        QTest::newRow("none set") << QList<int>{NotSet, NotSet} << QString() << QString();
-        QTest::newRow("zero against not set") << QList<int>{NotSet, 0} << QString() << QStringLiteral("0");
+        QTest::newRow("one value") << QList<int> { 4 } << QStringLiteral("4") << QString();
+        QTest::newRow("all equal") << QList<int> { 6, 6, 6 } << QStringLiteral("6") << QString();
+        QTest::newRow("differ") << QList<int> { 3, 3, 5 } << QString() << QStringLiteral("3");
+        QTest::newRow("first kept") << QList<int> { 3, 5, 7 } << QString() << QStringLiteral("3");
+        QTest::newRow("first not set")
+            << QList<int> { NotSet, 5, 7 } << QString() << QStringLiteral("5");
+        QTest::newRow("later not set")
+            << QList<int> { 8, NotSet } << QString() << QStringLiteral("8");
+        QTest::newRow("none set") << QList<int> { NotSet, NotSet } << QString() << QString();
+        QTest::newRow("zero against not set")
+            << QList<int> { NotSet, 0 } << QString() << QStringLiteral("0");
     }
 
     void mergeValue()
@@ -118,14 +121,16 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("text");
 
-        QTest::newRow("digits") << 0 << NotSet << QString() << QStringLiteral("120") << QStringLiteral("120");
-        QTest::newRow("minus refused") << 0 << NotSet << QString() << QStringLiteral("-5") << QStringLiteral("5");
-        QTest::newRow("letters refused") << 0 << NotSet << QStringLiteral("1") << QStringLiteral("a2b")
-                                         << QStringLiteral("12");
-        QTest::newRow("emptied in 3..254") << 3 << 254 << QStringLiteral("5") << QStringLiteral("\b")
-                                           << QString();
-        QTest::newRow("above 254 refused") << 3 << 254 << QString() << QStringLiteral("2549")
-                                           << QStringLiteral("254");
+        QTest::newRow("digits") << 0 << NotSet << QString() << QStringLiteral("120")
+                                << QStringLiteral("120");
+        QTest::newRow("minus refused")
+            << 0 << NotSet << QString() << QStringLiteral("-5") << QStringLiteral("5");
+        QTest::newRow("letters refused")
+            << 0 << NotSet << QStringLiteral("1") << QStringLiteral("a2b") << QStringLiteral("12");
+        QTest::newRow("emptied in 3..254")
+            << 3 << 254 << QStringLiteral("5") << QStringLiteral("\b") << QString();
+        QTest::newRow("above 254 refused")
+            << 3 << 254 << QString() << QStringLiteral("2549") << QStringLiteral("254");
         QTest::newRow("top 9999") << 0 << 9999 << QString() << QStringLiteral("123456")
                                   << QStringLiteral("1234");
     }

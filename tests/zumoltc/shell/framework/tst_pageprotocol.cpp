@@ -20,8 +20,9 @@ private slots:
         QPushButton *apply = page.buttonBox->button(QDialogButtonBox::Apply);
         // const char * is no meta type, so the class names are kept by hand.
         QList<QByteArray> configurationChanged;
-        connect(&page, &TestPage::configurationChanged, this,
-                [&configurationChanged](const char *className) { configurationChanged << className; });
+        connect(
+            &page, &TestPage::configurationChanged, this,
+            [&configurationChanged](const char *className) { configurationChanged << className; });
 
         // Nothing loaded: even an enabled Apply writes nothing.
         page.report->setChecked(true);
@@ -29,7 +30,7 @@ private slots:
         QTest::mouseClick(apply, Qt::LeftButton);
         QCOMPARE(page.applied, 0);
 
-        page.setObjects({detector});
+        page.setObjects({ detector });
         // Loaded but unchanged.
         apply->setEnabled(true);
         QTest::mouseClick(apply, Qt::LeftButton);
@@ -65,7 +66,7 @@ private slots:
     {
         QObject owner;
         QList<QPointer<ZUDetector>> detectors;
-        for (int id : {1, 2, 3})
+        for (int id : { 1, 2, 3 })
             detectors << newDetector(&owner, id, QStringLiteral("D%1").arg(id));
         TestPage page;
         page.setObjects(detectors);
@@ -88,12 +89,15 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<bool>("manual");
 
-        QTest::newRow("follows") << QStringLiteral("Group.3") << QStringLiteral("Group.") << 3 << false;
-        QTest::newRow("own name") << QStringLiteral("North") << QStringLiteral("Group.") << 3 << true;
-        QTest::newRow("other id") << QStringLiteral("Group.4") << QStringLiteral("Group.") << 3 << true;
+        QTest::newRow("follows") << QStringLiteral("Group.3") << QStringLiteral("Group.") << 3
+                                 << false;
+        QTest::newRow("own name") << QStringLiteral("North") << QStringLiteral("Group.") << 3
+                                  << true;
+        QTest::newRow("other id") << QStringLiteral("Group.4") << QStringLiteral("Group.") << 3
+                                  << true;
         QTest::newRow("empty prefix") << QStringLiteral("3") << QString() << 3 << false;
-        QTest::newRow("prefix of an id not set") << QStringLiteral("Group.") << QStringLiteral("Group.")
-                                                 << 2147483647 << false;
+        QTest::newRow("prefix of an id not set")
+            << QStringLiteral("Group.") << QStringLiteral("Group.") << 2147483647 << false;
         QTest::newRow("empty name") << QString() << QStringLiteral("Group.") << 3 << true;
     }
 
@@ -112,7 +116,7 @@ private slots:
         QObject owner;
         ZUDetector *detector = newDetector(&owner, 4, QStringLiteral("Loop"));
         TestPage page;
-        page.setObjects({detector});
+        page.setObjects({ detector });
         QVERIFY(page.manualName->isChecked());
         QVERIFY(!page.name->isReadOnly());
         QCOMPARE(page.name->text(), QStringLiteral("Loop"));
@@ -132,7 +136,7 @@ private slots:
         // A following name loads with manualName off, after a manual one too.
         detector->setName(QStringLiteral("Detector.4"));
         page.manualName->setChecked(true);
-        page.setObjects({detector});
+        page.setObjects({ detector });
         QVERIFY(!page.manualName->isChecked());
         QVERIFY(page.name->isReadOnly());
         QCOMPARE(page.name->text(), QStringLiteral("Detector.4"));
@@ -148,9 +152,9 @@ private slots:
         ZUDetector *following = newDetector(&owner, 3, QStringLiteral("Loop-3"));
         ZUDetector *old = newDetector(&owner, 4, QStringLiteral("Detector.4"));
         TestPage page;
-        page.setObjects({following});
+        page.setObjects({ following });
         const bool followingManual = page.manualName->isChecked();
-        page.setObjects({old});
+        page.setObjects({ old });
         const bool oldManual = page.manualName->isChecked();
         page.manualName->setChecked(false);
         const QString renamed = page.name->text();

@@ -31,9 +31,11 @@ private slots:
         const QVariant raw = settings.value(QStringLiteral("a/b"));
         QCOMPARE(raw.toByteArray(), text.toUtf8().toBase64());
         QCOMPARE(Settings::text(settings, QStringLiteral("a/b")), text);
-        QCOMPARE(Settings::text(settings, QStringLiteral("absent"), QStringLiteral("dflt")), QStringLiteral("dflt"));
+        QCOMPARE(Settings::text(settings, QStringLiteral("absent"), QStringLiteral("dflt")),
+                 QStringLiteral("dflt"));
         Settings::setText(settings, QStringLiteral("empty"), QString());
-        QCOMPARE(Settings::text(settings, QStringLiteral("empty"), QStringLiteral("dflt")), QString());
+        QCOMPARE(Settings::text(settings, QStringLiteral("empty"), QStringLiteral("dflt")),
+                 QString());
     }
 
     void dirSettingFallsBackToCurrentFolder()
@@ -70,11 +72,13 @@ private slots:
 
     void prefixKeysAndDefaults()
     {
-        const QStringList keys = {"sgBaseName", "stageBaseName", "matrixBaseName", "dtBaseName",
-                                  "sensorBaseName", "planBaseName", "dayPlanBaseName", "weekPlanBaseName",
-                                  "extraPeriodBaseName", "extraDayBaseName", "csBaseName", "swBaseName"};
-        const QStringList defaults = {"Group.", "Stage.", "Matrix.", "Detector.", "Sensor.", "Program.",
-                                      "Daily.", "Weekly.", "Seasonal.", "Special.", "Source.", "K."};
+        const QStringList keys
+            = { "sgBaseName",          "stageBaseName",    "matrixBaseName",  "dtBaseName",
+                "sensorBaseName",      "planBaseName",     "dayPlanBaseName", "weekPlanBaseName",
+                "extraPeriodBaseName", "extraDayBaseName", "csBaseName",      "swBaseName" };
+        const QStringList defaults
+            = { "Group.", "Stage.",  "Matrix.",   "Detector.", "Sensor.", "Program.",
+                "Daily.", "Weekly.", "Seasonal.", "Special.",  "Source.", "K." };
         for (int kind = 0; kind < Prefixes::Count; ++kind) {
             QCOMPARE(Prefixes::key(Prefixes::Kind(kind)), keys.at(kind));
             QCOMPARE(Prefixes::defaultPrefix(Prefixes::Kind(kind)), defaults.at(kind));
@@ -87,7 +91,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("absent") << QVariant() << QStringLiteral("Group.");
         QTest::newRow("stored empty") << QVariant(QByteArray()) << QString();
-        QTest::newRow("stored text") << QVariant(QStringLiteral("Gr-").toUtf8().toBase64()) << QStringLiteral("Gr-");
+        QTest::newRow("stored text")
+            << QVariant(QStringLiteral("Gr-").toUtf8().toBase64()) << QStringLiteral("Gr-");
         QTest::newRow("stored non-ASCII")
             << QVariant(QStringLiteral("Группа ").toUtf8().toBase64()) << QStringLiteral("Группа ");
     }
