@@ -256,6 +256,11 @@ int CnfProgramRecord::readVariant(const QDomDocument &layout, const QByteArray &
     return readField(placesOf(layout, kindOf(record)).variant, record);
 }
 
+bool CnfProgramRecord::hasVariant(const QDomDocument &layout, const QByteArray &record)
+{
+    return placesOf(layout, kindOf(record)).variant.offset >= 0;
+}
+
 int CnfProgramRecord::readCycle(const QDomDocument &layout, const QByteArray &record)
 {
     return readField(placesOf(layout, kindOf(record)).cycle, record);

@@ -38,6 +38,9 @@ public:
     // The variant of the record; -1 when not set, when the kind has no variant
     // field or the record ends before it.
     static int readVariant(const QDomDocument &layout, const QByteArray &record);
+    // Whether the record's kind has a variant field (the byte a change of
+    // version to or from 3.17 inserts or removes lies behind it).
+    static bool hasVariant(const QDomDocument &layout, const QByteArray &record);
 
     // The cycle a coordinated kind's record states, in seconds; -1 when not
     // set, when the kind has no cycle field or the record ends before it.

@@ -5,6 +5,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/vobject.h"
 #include "plivek/framework/uidataexchange.h"
 
@@ -17,7 +18,7 @@ const char ReservedByte = char(0xFF);
 // Every program longer than three bytes changed and stored again, all or none:
 // when the controller refuses a converted record, every program gets its old
 // record back, one message names the refused programs and false comes back.
-bool convertPrograms(CnfController &controller, const QString &version,
+bool convertPrograms(CnfController &controller, const QString &oldVersion, const QString &version,
                      const std::function<void(QByteArray &)> &change,
                      const CommonParameters::Log &log)
 {
@@ -42,8 +43,12 @@ bool convertPrograms(CnfController &controller, const QString &version,
         converted.append({ program, old });
     }
     if (!refused.isEmpty()) {
-        for (const auto &done : qAsConst(converted))
-            controller.setProgramRawData(done.first, done.second);
+        // The old records go back under the old version, whose sizes they fit.
+        controller.setProperty("version", oldVersion);
+        for (const auto &done : qAsConst(converted)) {
+            if (!controller.setProgramRawData(done.first, done.second))
+                done.first->setData(done.second);
+        }
         log(MainWindowTexts::tr(
                 "The configuration stays at its version: programs %1 cannot be converted to "
                 "version %2 (%3)")
@@ -62,23 +67,36 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
 {
     const QString v317 = QStringLiteral("3.17");
     controller.setProperty("version", newVersion);
-    // Version 3.17 keeps one byte more in every record, at index 3. Leaving it
-    // removes that byte where entering it put it (0xFF) or where the record
-    // would not fit the new version otherwise; a byte 3 of other records is
-    // their data and stays.
+    // Version 3.17 keeps one byte more at index 3 of every record whose kind has
+    // a variant, behind it. Leaving it removes that byte where entering it put it
+    // (0xFF) or where the record would not fit the new version otherwise; a byte
+    // 3 of other records is their data and stays. Kinds without a variant (a
+    // flashing program's word of duration at bytes 2 and 3) keep their bytes.
     const int newSize = controller.programRecordSize();
+    const QDomDocument layout = controller.tiverkLayout();
     bool converted = true;
     if (oldVersion == v317 && newVersion != v317) {
         converted = convertPrograms(
-            controller, newVersion,
-            [newSize](QByteArray &data) {
-                if (data.at(3) == ReservedByte || data.size() > newSize)
-                    data.remove(3, 1);
+            controller, oldVersion, newVersion,
+            [newSize, &layout](QByteArray &data) {
+                if (CnfProgramRecord::hasVariant(layout, data)) {
+                    if (data.at(3) == ReservedByte || data.size() > newSize)
+                        data.remove(3, 1);
+                } else if (data.size() > newSize
+                           && data.mid(newSize).count(ReservedByte) == data.size() - newSize) {
+                    // A record made at 3.17's size: its unset tail goes.
+                    data.truncate(newSize);
+                }
             },
             log);
     } else if (newVersion == v317 && oldVersion != v317) {
         converted = convertPrograms(
-            controller, newVersion, [](QByteArray &data) { data.insert(3, ReservedByte); }, log);
+            controller, oldVersion, newVersion,
+            [&layout](QByteArray &data) {
+                if (CnfProgramRecord::hasVariant(layout, data))
+                    data.insert(3, ReservedByte);
+            },
+            log);
     }
     if (!converted) {
         controller.setProperty("version", oldVersion);
