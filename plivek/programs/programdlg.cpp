@@ -314,8 +314,13 @@ int ProgramDlg::typedCycleMismatch()
     if (stated >= 0 && stated != m_openedCycle)
         return stated;
     const QByteArray fitted = CnfProgramRecord::withCycle(m_layout, bytes, made);
-    if (fitted != bytes && !m_controller->setProgramRawData(m_program, fitted))
+    if (fitted != bytes && !m_controller->setProgramRawData(m_program, fitted)) {
         printError(m_controller->lastError());
+        return -1;
+    }
+    // The cycle fitted here is not one the user typed: it follows the steps again
+    // after the next edit.
+    m_openedCycle = made;
     return -1;
 }
 

@@ -725,6 +725,32 @@ private slots:
         QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), 117);
     }
 
+    // A cycle the dialog itself fitted to the steps (on the way to the diagram) is
+    // not one the user typed: a later step edit on the diagram page fits it again,
+    // without a warning.
+    void fittedCycleFollowsLaterEdits()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        MessageSink window;
+        ProgramDlg dialog(&window, controller.findProgram(QStringLiteral("2")), &controller, false);
+        sequenceTable(*child<ParametersTable>(dialog, "tiverkTable"))
+            ->item(1, 1)
+            ->setText(QStringLiteral("14"));
+        auto *showDiagram = child<QPushButton>(dialog, "showDiagramm");
+        showDiagram->setChecked(true);
+        // Step 2's full duration (its change included) from 22 to 27 s.
+        child<ParametersTable>(dialog, "phaseTable")->item(2, 1)->setText(QStringLiteral("27"));
+        showDiagram->setChecked(false);
+        QCOMPARE(child<ParametersTable>(dialog, "tiverkTable")->item(0, 3)->text(),
+                 QStringLiteral("117"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        const QByteArray data = dialog.program()->data();
+        QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, 122);
+        QCOMPARE(window.warnings, QStringList());
+    }
+
     // An interstate edit on the diagram page changes the full durations: the phase
     // table's row shows them at once, as the cycle does.
     void fullDurationFollowsInterstateEdits()
