@@ -99,8 +99,12 @@ void ProgramTiverk2Dlg::fillSteps()
     steps->setColumnCount(defs.size());
     for (int column = 0; column < defs.size(); ++column) {
         const CnfPhaseDefPtr &def = defs.at(column);
+        // A step of a removed phase keeps its id, so OK reports it instead of
+        // dropping the step unseen.
         if (def->phase())
             setTableCellValue(steps, StepRowStage, column, def->phase()->id, true);
+        else if (!def->id().isEmpty())
+            setTableCellValue(steps, StepRowStage, column, def->id(), true);
         for (const auto &key : stepKeys())
             setTableCellValue(steps, key.first, column, def->property(key.second), true);
         if (coordinated) {

@@ -359,6 +359,28 @@ private slots:
         QVERIFY(!dialog.program()->dynamicPropertyNames().contains("crosswalks"));
     }
 
+    // A step of a phase removed from the configuration shows the phase's id, and OK
+    // after another edit reports it rather than dropping the step unseen.
+    void stepOfARemovedPhaseIsReported()
+    {
+        CnfController controller;
+        QVERIFY(loadExample(controller));
+        const CnfProgramPtr program = buildProgram(controller, ProgramBuilder(stepsFree));
+        QVERIFY(controller.addProgram(program));
+        const QString removed = program->phaseDefAt(0)->id();
+        QVERIFY(controller.removePhase(removed));
+        ErrorWindow window;
+        ProgramTiverk2Dlg dialog(&window, program, &controller);
+        const QTableWidgetItem *stage = table(dialog, "stagering_table")->item(0, 0);
+        QVERIFY(stage);
+        QCOMPARE(stage->text(), removed);
+        // Another edit, then OK: the form is stored, and the step is named.
+        QTest::keyClicks(child<QLineEdit>(dialog, "progName"), QStringLiteral(" 2"));
+        dialog.accept();
+        QCOMPARE(window.errors, QStringList { QStringLiteral("Phase %1 not found").arg(removed) });
+        QVERIFY(dialog.result() != QDialog::Accepted);
+    }
+
     // Each message comes with a false result on OK. Without validation the
     // reference checks report nothing and the store goes on; a JSON error is
     // reported either way.
