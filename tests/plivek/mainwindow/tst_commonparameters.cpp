@@ -137,18 +137,18 @@ private slots:
                                       << "3.18" << 5 << data << data << 5;
         QTest::newRow("3.18 to 3.16") << "3.18"
                                       << "3.16" << 5 << data << data << 5;
-        // A flashing program (kind 7) keeps a word of duration at bytes 2 and 3 in
+        // An all-red program (kind 7) keeps a word of duration at bytes 2 and 3 in
         // every version: no byte goes in or out between them. Made at 3.17's record
         // size, it loses only its unset last byte on the way out.
-        const QByteArray flashing("\x01\x07\x2C\x01\xFF", 5);
-        QTest::newRow("3.16 to 3.17, flashing") << "3.16"
-                                                << "3.17" << 5 << flashing << flashing << 6;
-        QTest::newRow("3.17 to 3.16, flashing") << "3.17"
-                                                << "3.16" << 6 << flashing << flashing << 5;
-        QByteArray flashing317 = flashing + QByteArray(60, char(0xFF));
-        QTest::newRow("3.17 to 3.16, flashing record of 3.17's size")
+        const QByteArray allRed("\x01\x07\x2C\x01\xFF", 5);
+        QTest::newRow("3.16 to 3.17, all red") << "3.16"
+                                               << "3.17" << 5 << allRed << allRed << 6;
+        QTest::newRow("3.17 to 3.16, all red") << "3.17"
+                                               << "3.16" << 6 << allRed << allRed << 5;
+        QByteArray allRed317 = allRed + QByteArray(60, char(0xFF));
+        QTest::newRow("3.17 to 3.16, all-red record of 3.17's size")
             << "3.17"
-            << "3.16" << 6 << flashing317 << flashing317.left(64) << 5;
+            << "3.16" << 6 << allRed317 << allRed317.left(64) << 5;
     }
 
     void versionConversion()
