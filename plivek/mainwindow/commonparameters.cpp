@@ -70,7 +70,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
     // Version 3.17 keeps one byte more at index 3 of every record whose kind has
     // a variant, behind it. Leaving it removes that byte where entering it put it
     // (0xFF) or where the record would not fit the new version otherwise; a byte
-    // 3 of other records is their data and stays. Kinds without a variant (a
+    // 3 of other records is their data and stays. Kinds without a variant (an
     // all-red program's word of duration at bytes 2 and 3) keep their bytes.
     const int newSize = controller.programRecordSize();
     const QDomDocument layout = controller.tiverkLayout();
