@@ -302,7 +302,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Fri</source>
         <translation type="unfinished"></translation>
     </message>
@@ -317,14 +317,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <location line="+2"/>
-        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="+429"/>
+        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="+437"/>
         <source>not set</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+141"/>
+        <location line="+148"/>
         <location line="+6"/>
         <source>Add card</source>
         <translation type="unfinished"></translation>
@@ -346,7 +346,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="-288"/>
+        <location filename="../plivek/dialogs/controller/calendardlgedit.cpp" line="-295"/>
         <source>Daily.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -361,7 +361,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Impossible to add new daily card. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -371,12 +371,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+136"/>
+        <location line="+138"/>
         <source>Impossible to add new special day. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>Special.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -442,7 +442,7 @@
     </message>
     <message>
         <location line="+29"/>
-        <location filename="../plivek/dialogs/controller/commonparametersdlg.cpp" line="+77"/>
+        <location filename="../plivek/dialogs/controller/commonparametersdlg.cpp" line="+78"/>
         <source>Power switch:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -620,12 +620,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>PWR_C - 1pc.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>PWR_C - 2pc.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -635,7 +635,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>PWR_C - 4pc.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -645,12 +645,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>PWR_C - 6pc.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>PWR_C - 7pc.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1236,12 +1236,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+36"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+37"/>
         <source>Sensor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+20"/>
         <source>Sensor.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1266,7 +1266,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+102"/>
         <source>I/O board %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1276,12 +1276,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+45"/>
         <source>Channel %1 of CPU board</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Priority</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1291,22 +1291,22 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Azimuth</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>Link to detector</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/detectorsdlgaccept.cpp" line="+54"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlgaccept.cpp" line="+56"/>
         <source>Invalid module or channel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Invalid I/O board number</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1321,17 +1321,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+33"/>
         <source>TrafficStream channel %1 is taken</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+50"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>For priority detector name must not be empty</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1399,7 +1399,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/devicepropertiesdlg.cpp" line="+74"/>
+        <location filename="../plivek/dialogs/elements/devicepropertiesdlg.cpp" line="+76"/>
         <source>address not consistent to ID</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1409,7 +1409,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+42"/>
         <source>Control of emergency state</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1655,7 +1655,7 @@
     </message>
     <message>
         <location line="+17"/>
-        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="+70"/>
+        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="+73"/>
         <source>Conflict of green</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1713,7 +1713,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="-12"/>
+        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="-14"/>
         <source>Control of red</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1728,7 +1728,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Protective shutdown of the circuit breaker</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1738,7 +1738,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Short curcuit in the circuit breaker</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1788,17 +1788,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>䆮y out of sync with electricity grid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Сircuit breaker out of sync with electricity grid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Nework device lost</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2078,7 +2078,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+30"/>
+        <location line="+31"/>
         <source>Tist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2116,12 +2116,12 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../plivek/mainwindow/mainwindow.cpp" line="+51"/>
+        <location filename="../plivek/mainwindow/mainwindow.cpp" line="+55"/>
         <source>Clear</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+70"/>
+        <location line="+77"/>
         <source>Recover</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2131,46 +2131,46 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+95"/>
+        <location line="+99"/>
+        <location line="+8"/>
         <location line="+6"/>
+        <location line="+8"/>
+        <location line="+7"/>
+        <location line="+4"/>
         <location line="+5"/>
         <location line="+5"/>
-        <location line="+6"/>
-        <location line="+3"/>
-        <location line="+4"/>
-        <location line="+4"/>
         <source>Remove</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-32"/>
-        <location line="+6"/>
-        <location line="+10"/>
+        <location line="-41"/>
+        <location line="+7"/>
+        <location line="+15"/>
         <source>Duplicate</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-14"/>
-        <location line="+6"/>
-        <location line="+4"/>
-        <location line="+6"/>
-        <location line="+7"/>
-        <location line="+4"/>
+        <location line="-20"/>
+        <location line="+8"/>
         <location line="+5"/>
+        <location line="+9"/>
+        <location line="+9"/>
+        <location line="+5"/>
+        <location line="+6"/>
         <source>Sort</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-20"/>
-        <location line="+6"/>
-        <location line="+3"/>
+        <location line="-26"/>
+        <location line="+8"/>
         <location line="+4"/>
-        <location line="+4"/>
+        <location line="+5"/>
+        <location line="+5"/>
         <source>Add</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+216"/>
+        <location line="+298"/>
         <source>Add power channel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2200,7 +2200,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+27"/>
         <source>The following signal groups into network are not found in the controller and were removed: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2215,12 +2215,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+317"/>
         <source>Module of the keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+27"/>
         <source>Assigned SG %1(%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2230,7 +2230,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindownetworkeditor.cpp" line="+144"/>
+        <location filename="../plivek/mainwindow/mainwindownetworkeditor.cpp" line="+136"/>
         <source>Assign to SG &apos;%1&apos;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2240,7 +2240,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+14"/>
         <source>Remove from SG</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2256,27 +2256,27 @@
     </message>
     <message>
         <location filename="../plivek/mainwindow/mainwindowmapcommands.cpp" line="+51"/>
-        <location line="+32"/>
+        <location line="+31"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-32"/>
+        <location line="-30"/>
         <source>Network files (*.hm58a)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+31"/>
         <source>halm58 v0.10 files (*.hm58a)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+17"/>
         <source>Select file to save</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>DOT files (*.dot)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2321,17 +2321,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Program or one of component has new version. Update?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowdocumentcommands.cpp" line="+40"/>
+        <location filename="../plivek/mainwindow/mainwindowdocumentcommands.cpp" line="+41"/>
         <source>Cannot start the ZU_MOLT editor %1; the configuration is edited here</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+36"/>
         <source>Saving current document</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2351,7 +2351,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+16"/>
         <source>Programs contain errors</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2362,13 +2362,13 @@ Save?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+162"/>
+        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+169"/>
         <source>Unable to change value of the parameter &quot;Power switch&quot; at the current amount of power devices.
 Need to remove devices: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>Question</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2379,7 +2379,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+38"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="-309"/>
         <source>Unable to add new device - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2389,27 +2389,27 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="+64"/>
+        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="+70"/>
         <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+7"/>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+72"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+81"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowhelpers.h" line="+96"/>
+        <location filename="../plivek/mainwindow/mainwindowhelpers.h" line="+126"/>
         <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+27"/>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+36"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+33"/>
         <source>Removing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+0"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+1"/>
         <source>Following items will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+115"/>
         <source>Wrong device address</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2429,33 +2429,33 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-77"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-76"/>
         <source>Unable to add new signal group. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+39"/>
         <source>Clear assigned connections</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+38"/>
         <source>Following signal groups will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+41"/>
         <source>Unable to duplicate signal group %1 - no free numbers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="-36"/>
+        <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="-38"/>
         <source>Unable to add new phase. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowprograms.cpp" line="+26"/>
+        <location filename="../plivek/mainwindow/mainwindowprograms.cpp" line="+27"/>
         <source>Unable to add new program. Maximum count program for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2905,7 +2905,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/app/batchmodes.cpp" line="+70"/>
+        <location filename="../plivek/app/batchmodes.cpp" line="+73"/>
         <source>invalid sequence %1 in pattern %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2915,7 +2915,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowmessagetable.cpp" line="+39"/>
+        <location filename="../plivek/mainwindow/mainwindowmessagetable.cpp" line="+42"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2925,22 +2925,27 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+20"/>
+        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+25"/>
         <source>Converting program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+27"/>
+        <source>The configuration stays at its version: programs %1 cannot be converted to version %2 (%3)</source>
+        <translation>Конфигурация остаётся в своей версии: программы %1 нельзя преобразовать в версию %2 (%3)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>Converting program complete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+52"/>
         <source>Program type %1 (%2) not supportet in version 3.14</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/detectorstable.cpp" line="+54"/>
+        <location filename="../plivek/mainwindow/detectorstable.cpp" line="+56"/>
         <source>Channel %1 of I/O board %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2950,7 +2955,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+26"/>
+        <location line="+27"/>
         <source>Traficam %1:%2, channel %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2970,17 +2975,17 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+35"/>
+        <location line="+37"/>
         <source>Azimuth %1, cam:%2, chan:%3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+33"/>
+        <location line="+34"/>
         <source>Channel %1 of Signal module</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+189"/>
         <source>Smart button</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2990,32 +2995,32 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/phasestable.cpp" line="+54"/>
+        <location filename="../plivek/mainwindow/phasestable.cpp" line="+57"/>
         <source>Following phases will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../plivek/mainwindow/programstable.cpp" line="+90"/>
+        <location filename="../plivek/mainwindow/programstable.cpp" line="+95"/>
         <source>
 RCU parameters will be changed after removal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>
 After removal, the following programs will be wrong:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Change</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Create</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3025,17 +3030,17 @@ After removal, the following programs will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/powerpart.cpp" line="+142"/>
+        <location filename="../plivek/mainwindow/powerpart.cpp" line="+143"/>
         <source>Unable to add module with address %1: exceeded the maximum number of devices (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>Unable to duplicate device with address %1 - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+11"/>
         <source>Unable to duplicate key with address %1 - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3046,7 +3051,7 @@ After removal, the following programs will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>
 After removal, the following daily cards will be wrong:
 </source>
@@ -3058,18 +3063,18 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Program %1, transition %2-&gt;%3, SG %4 and %5</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>Incorrect phase transitions:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Conflict of green:
 </source>
         <translation type="unfinished"></translation>
@@ -3078,7 +3083,7 @@ After removal, the following daily cards will be wrong:
 <context>
     <name>MainWindowTexts</name>
     <message>
-        <location filename="../plivek/app/batchmodes.cpp" line="-45"/>
+        <location filename="../plivek/app/batchmodes.cpp" line="-48"/>
         <source>Error reading program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3088,32 +3093,32 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>invalid pattern %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+68"/>
         <source>Invalid program type %1 when converting formats</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+87"/>
+        <location line="+91"/>
         <source>Program %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+43"/>
+        <location line="+44"/>
         <source>Error creating program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Error writing output file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+19"/>
+        <location line="+21"/>
         <source>Program id &quot;%1&quot; holds a line break; the program list is not written</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3133,8 +3138,8 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
-        <location line="+5"/>
+        <location line="+22"/>
+        <location line="+6"/>
         <source>Error processing data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3146,18 +3151,18 @@ After removal, the following daily cards will be wrong:
     <message>
         <location line="+34"/>
         <location line="+3"/>
-        <location line="+25"/>
-        <location line="+11"/>
+        <location line="+26"/>
+        <location line="+13"/>
         <source>Error loading document</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-27"/>
+        <location line="-29"/>
         <source>Not enough memory to load %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>You must specify the configuration of the controller %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3225,30 +3230,30 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+374"/>
-        <location line="+15"/>
-        <location line="+22"/>
-        <location line="+113"/>
+        <location line="+392"/>
+        <location line="+16"/>
+        <location line="+23"/>
+        <location line="+116"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-149"/>
+        <location line="-154"/>
         <source>Granule with id = &apos;%1&apos; not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>Signal group count in network (%1) not equal count in controller (%2)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+23"/>
         <source>Can&apos;t find matrix: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+116"/>
         <source>Following phases contains conflicted signal groups:
 </source>
         <translation type="unfinished"></translation>
@@ -3335,7 +3340,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/outputsdlg.cpp" line="+64"/>
+        <location filename="../plivek/dialogs/controller/outputsdlg.cpp" line="+65"/>
         <source>Output.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3348,7 +3353,7 @@ After removal, the following daily cards will be wrong:
 <context>
     <name>ParametersTable</name>
     <message>
-        <location filename="../common/widgets/parameterstable.cpp" line="+135"/>
+        <location filename="../common/widgets/parameterstable.cpp" line="+138"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3432,7 +3437,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+195"/>
+        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+202"/>
         <source>Remove from phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3471,7 +3476,7 @@ After removal, the following daily cards will be wrong:
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../plivek/programs/programdlg.cpp" line="+398"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="+435"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3517,33 +3522,38 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+12"/>
         <source>Wrong phase transition %1 -&gt; %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/programdlg.cpp" line="-263"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="-309"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+103"/>
         <source>Save as SVG</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+49"/>
+        <location line="+53"/>
         <source>The algorithm type %1 (%2) of this program is not described for this controller: its parameters cannot be shown. Choose a type to set the program anew.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+142"/>
+        <location line="+172"/>
+        <source>Program %1: the cycle is %2 s, its steps make %3 s</source>
+        <translation>Программа %1: цикл %2 с, её шаги дают %3 с</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <location line="+33"/>
         <source>Interstate variant not set</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+23"/>
         <source>Phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3559,7 +3569,7 @@ After removal, the following daily cards will be wrong:
     </message>
     <message>
         <location line="+19"/>
-        <location line="+66"/>
+        <location line="+68"/>
         <source>null phase_def</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3574,7 +3584,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+98"/>
         <location line="+16"/>
         <source>Can&apos;t save %1</source>
         <translation type="unfinished"></translation>
@@ -3590,17 +3600,17 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+112"/>
+        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+113"/>
         <source>no</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+117"/>
         <source>row %1,column%2 error: invalid type attribute</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+147"/>
+        <location line="+153"/>
         <source>Minimum: %1 sec.
 Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
@@ -3644,12 +3654,12 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/zumolt/programdlgzu_molt.cpp" line="+96"/>
+        <location filename="../plivek/programs/zumolt/programdlgzu_molt.cpp" line="+109"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>timer</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3664,7 +3674,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
         <source>none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3684,7 +3694,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+114"/>
         <source>Phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3699,12 +3709,12 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Call</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Min. green</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3714,7 +3724,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Countdown board</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3739,17 +3749,17 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Detector</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Indicator</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+79"/>
+        <location line="+86"/>
         <source>Add step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3810,7 +3820,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+442"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+440"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3967,7 +3977,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+23"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+158"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+182"/>
         <source>Insert step before current</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3978,7 +3988,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+13"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+2"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+3"/>
         <source>Remove step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4025,19 +4035,19 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+23"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+11"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+13"/>
         <source>Insert call source before current</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+10"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-2"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-3"/>
         <source>Insert call source</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+13"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+4"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+6"/>
         <source>Remove call source</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4067,13 +4077,13 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-291"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="-297"/>
         <location line="+2"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-71"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-80"/>
         <source>none</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4093,17 +4103,17 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+42"/>
+        <location line="+44"/>
         <source>Append phase</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Remove phase</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Append crosswalk</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4118,41 +4128,41 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgdiagram.cpp" line="+30"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgmatrix.cpp" line="+29"/>
         <source>Default</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+38"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+40"/>
         <source>Unknown type</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+130"/>
-        <location line="+124"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+140"/>
+        <location line="+133"/>
         <source>Signal group %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-122"/>
-        <location line="+146"/>
+        <location line="-131"/>
+        <location line="+158"/>
         <source>Sensor %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-144"/>
-        <location line="+145"/>
+        <location line="-156"/>
+        <location line="+157"/>
         <source>Detector %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-101"/>
-        <location line="+23"/>
+        <location line="-109"/>
+        <location line="+24"/>
         <source>Phase &apos;%1&apos; defined in column %2 not exist</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgsteps.cpp" line="+129"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgsteps.cpp" line="+150"/>
         <source>Phase %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4162,7 +4172,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgparameters.cpp" line="+163"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgparameters.cpp" line="+166"/>
         <source>Error at line %1: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -4170,28 +4180,38 @@ Maximum: %2 sec.</source>
 <context>
     <name>Project</name>
     <message>
-        <location filename="../plivek/document/containerfile.cpp" line="+34"/>
-        <location line="+3"/>
+        <location filename="../plivek/document/containerfile.cpp" line="+55"/>
+        <location line="+4"/>
         <source>Error open file: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>File has invalid format</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
+        <source>%1 holds no &quot;Controller&quot; element</source>
+        <translation>В %1 нет элемента &quot;Controller&quot;</translation>
+    </message>
+    <message>
+        <location line="+5"/>
         <source>Error loading controller data: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>Error loading network data: no closing tag</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
+        <source>Line %1: the &quot;Network&quot; element that starts here</source>
+        <translation>Строка %1: элемент &quot;Network&quot;, который начинается здесь</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>Error loading network: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4231,7 +4251,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+129"/>
+        <location line="+131"/>
         <source>Unsupported version of configuration</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4246,17 +4266,17 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+19"/>
         <source>Error reading of TIVERKII configuration: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+202"/>
+        <location line="+204"/>
         <source>Not enough memory to load %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+65"/>
         <source>The previous version was not kept: cannot remove %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4271,8 +4291,8 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-348"/>
-        <location line="+15"/>
+        <location line="-362"/>
+        <location line="+16"/>
         <source>Error reading of ZU_MOLT configuration: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -4282,7 +4302,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+113"/>
+        <location line="+115"/>
         <source>Question</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4292,14 +4312,14 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-208"/>
-        <location line="+234"/>
-        <location line="+188"/>
+        <location line="-212"/>
+        <location line="+238"/>
+        <location line="+200"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-172"/>
+        <location line="-184"/>
         <source>File %1 not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4318,7 +4338,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="-20"/>
-        <location filename="../plivek/document/project.cpp" line="-296"/>
+        <location filename="../plivek/document/project.cpp" line="-302"/>
         <source>Error saving configuration: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -4344,17 +4364,17 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="-15"/>
-        <location line="+414"/>
+        <location line="+431"/>
         <source>Error saving file: unknown file type</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/document/familyconversion.cpp" line="+64"/>
+        <location filename="../plivek/document/familyconversion.cpp" line="+65"/>
         <source>Conversion</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Conversion of configuration type  may lead to data loss. Continue?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4615,12 +4635,12 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/sgpropertiesdlg.cpp" line="+95"/>
+        <location filename="../plivek/dialogs/elements/sgpropertiesdlg.cpp" line="+97"/>
         <source>Group.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+24"/>
         <source>ID</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4628,12 +4648,12 @@ Maximum: %2 sec.</source>
 <context>
     <name>SignalPlans</name>
     <message>
-        <location filename="../plivek/programs/signalplans.cpp" line="+54"/>
+        <location filename="../plivek/programs/signalplans.cpp" line="+64"/>
         <source>&quot;%1&quot; is not a fixed-time program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>it has no steps</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4834,7 +4854,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+171"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+174"/>
         <source>Empty data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4844,23 +4864,23 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+42"/>
         <source>No signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+50"/>
         <source>Phase %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>%1
 %2 sec</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+158"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+154"/>
         <source>Generated configuration</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4870,12 +4890,12 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Add event from sensor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Save as image</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4885,12 +4905,12 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Change event</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location line="+94"/>
         <source>SVG files (*.svg)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4905,7 +4925,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+30"/>
         <source>Can&apos;t save %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4921,7 +4941,7 @@ parameters</source>
 <context>
     <name>TiverkEditTable</name>
     <message>
-        <location filename="../plivek/framework/tiverkedittable.cpp" line="+45"/>
+        <location filename="../plivek/framework/tiverkedittable.cpp" line="+46"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5071,7 +5091,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+99"/>
         <source>no</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5081,7 +5101,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+76"/>
         <source>passive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -5104,7 +5124,7 @@ parameters</source>
 <context>
     <name>WAppender</name>
     <message>
-        <location filename="../plivek/programs/emulation/wappender.cpp" line="+91"/>
+        <location filename="../plivek/programs/emulation/wappender.cpp" line="+90"/>
         <source>(repeated %1 times)</source>
         <translation type="unfinished"></translation>
     </message>

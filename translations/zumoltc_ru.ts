@@ -19,12 +19,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationcheck.cpp" line="+278"/>
+        <location filename="../zumoltc/model/zuconfigurationcheck.cpp" line="+289"/>
         <source>%1 with id %2 has name length &gt; %3 bytes</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>%1 contain non-unique ids: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -34,7 +34,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>%1 contain non-unique %2: %3</source>
         <translation type="unfinished"></translation>
     </message>
@@ -90,7 +90,7 @@
 <context>
     <name>ConflictMatrixView</name>
     <message>
-        <location filename="../zumoltc/editors/conflictmatrixview.cpp" line="+37"/>
+        <location filename="../zumoltc/editors/conflictmatrixview.cpp" line="+39"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -352,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+104"/>
+        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+119"/>
         <source>Parameters of daily plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -391,7 +391,7 @@
 <context>
     <name>DialogItemValidator</name>
     <message>
-        <location filename="../zumoltc/shell/framework/dialogitemvalidator.cpp" line="+70"/>
+        <location filename="../zumoltc/shell/framework/dialogitemvalidator.cpp" line="+69"/>
         <source>%1 is already used</source>
         <translation type="unfinished"></translation>
     </message>
@@ -404,7 +404,7 @@
 <context>
     <name>EditorPages</name>
     <message>
-        <location filename="../zumoltc/editors/editorpages.cpp" line="+31"/>
+        <location filename="../zumoltc/editors/editorpages.cpp" line="+34"/>
         <source>Invalid data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -483,7 +483,7 @@
 <context>
     <name>ItemRemover</name>
     <message>
-        <location filename="../zumoltc/shell/itemremover.h" line="+40"/>
+        <location filename="../zumoltc/shell/itemremover.h" line="+39"/>
         <source>Following objects will be deleted:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -506,8 +506,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+311"/>
+        <location line="+69"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+344"/>
         <source>&apos;%1&apos; attribute has invalid value %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -517,7 +517,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+274"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+287"/>
         <source>Object with empty name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -568,7 +568,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/loadwarningsdialog.cpp" line="+17"/>
+        <location filename="../zumoltc/shell/loadwarningsdialog.cpp" line="+19"/>
         <source>Configuration file %1 has one or more warnings.
 It is recommended to eliminate all warnings before loading the configuration into the road controller</source>
         <translation type="unfinished"></translation>
@@ -577,7 +577,7 @@ It is recommended to eliminate all warnings before loading the configuration int
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationcheck.cpp" line="-223"/>
+        <location filename="../zumoltc/model/zuconfigurationcheck.cpp" line="-236"/>
         <source>Controller ID not set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -592,17 +592,17 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+19"/>
         <source>Stage %1 contain conflicted signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Detctor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+9"/>
         <source>Report interval not defined but configuration has detectors with &apos;Allow report&apos; flag</source>
         <translation type="unfinished"></translation>
     </message>
@@ -612,7 +612,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <source>Signal plans are not defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -662,7 +662,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+10"/>
         <source>priorities</source>
         <translation type="unfinished"></translation>
     </message>
@@ -677,8 +677,8 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location line="+4"/>
+        <location line="+9"/>
+        <location line="+5"/>
         <source>addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -724,67 +724,67 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+76"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+78"/>
         <source>Signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Stages</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+5"/>
         <source>Detectors</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Signal plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+4"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+5"/>
         <source>Daily plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Week plans</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Extra periods</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Extra days</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+14"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+17"/>
         <source>Control sources</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+2"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+3"/>
         <source>Composite device</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-14"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-17"/>
         <source>Power switches</source>
         <translation type="unfinished"></translation>
     </message>
@@ -799,7 +799,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuenums.cpp" line="+94"/>
+        <location filename="../zumoltc/model/zuenums.cpp" line="+95"/>
         <source>traffic</source>
         <translation type="unfinished"></translation>
     </message>
@@ -869,7 +869,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>timer</source>
         <translation type="unfinished"></translation>
     </message>
@@ -890,7 +890,7 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-10"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-14"/>
         <source>Scheduler</source>
         <translation type="unfinished"></translation>
     </message>
@@ -901,60 +901,60 @@ It is recommended to eliminate all warnings before loading the configuration int
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+21"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+26"/>
         <source>RCP</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>passive</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-12"/>
-        <location line="+13"/>
+        <location line="-15"/>
+        <location line="+16"/>
         <source>passive with indication</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-12"/>
-        <location line="+6"/>
-        <location line="+9"/>
+        <location line="-15"/>
+        <location line="+7"/>
+        <location line="+12"/>
         <source>dry contact</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-18"/>
         <source>serial interface</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <location line="+11"/>
+        <location line="+14"/>
         <source>interface tiverk1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-10"/>
-        <location line="+11"/>
+        <location line="-13"/>
+        <location line="+14"/>
         <source>interface tiverk2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-10"/>
-        <location line="+13"/>
+        <location line="-13"/>
+        <location line="+17"/>
         <source>traficam</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-12"/>
-        <location line="+13"/>
+        <location line="-16"/>
+        <location line="+17"/>
         <source>citilog</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-9"/>
+        <location line="-11"/>
         <source>positive</source>
         <translation type="unfinished"></translation>
     </message>
@@ -964,7 +964,7 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
         <source>traficam simple</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1055,13 +1055,13 @@ It is recommended to eliminate all warnings before loading the configuration int
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+30"/>
+        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+31"/>
         <source>Add new item
 Insert</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Remove selected items
 Delete</source>
         <translation type="unfinished"></translation>
@@ -1085,13 +1085,13 @@ Ctrl+Down</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Move bottom
 Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+103"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+118"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1101,19 +1101,19 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+110"/>
+        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+113"/>
         <source>Times of signal groups</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+225"/>
-        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+65"/>
+        <location filename="../zumoltc/shell/mainwindowitemstrip.cpp" line="+240"/>
+        <location filename="../zumoltc/shell/mainwindowpages.cpp" line="+72"/>
         <source>KMP devices</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../zumoltc/shell/mainwindowfiles.cpp" line="+45"/>
-        <location line="+151"/>
+        <location line="+152"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1143,23 +1143,23 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location line="+38"/>
+        <location line="+1"/>
+        <location line="+39"/>
         <source>ZUMOLT configuration files (*.json *.cnf);;All files (*.*)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
         <source>Opening file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="+22"/>
         <source>Remove file from recent file list?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindow.cpp" line="+27"/>
+        <location filename="../zumoltc/shell/mainwindow.cpp" line="+28"/>
         <source>Checking</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1169,7 +1169,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-34"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="-44"/>
         <source>Common parameters</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1179,12 +1179,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+8"/>
         <source>Conflict matrix</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+17"/>
+        <location line="+25"/>
         <source>Countdown timers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1200,12 +1200,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+8"/>
+        <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+11"/>
         <source>Error processing</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+112"/>
+        <location line="+114"/>
         <source>[c]</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1300,7 +1300,7 @@ Ctrl+End</source>
 <context>
     <name>ParametersTable</name>
     <message>
-        <location filename="../common/widgets/parameterstable.cpp" line="+135"/>
+        <location filename="../common/widgets/parameterstable.cpp" line="+138"/>
         <source>Copy</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1383,7 +1383,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+105"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -1829,12 +1829,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Type</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>Load control</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1844,12 +1844,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
         <source>Color</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+74"/>
         <source>unknown</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2006,17 +2006,17 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/signalplanwidget.cpp" line="+132"/>
+        <location filename="../zumoltc/editors/signalplanwidget.cpp" line="+136"/>
         <source>Parameters of algorithm contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/signalplanwidgettimeline.cpp" line="+161"/>
+        <location filename="../zumoltc/editors/signalplanwidgettimeline.cpp" line="+166"/>
         <source>Table contains invalid data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/signalplanwidgetstagering.cpp" line="+171"/>
+        <location filename="../zumoltc/editors/signalplanwidgetstagering.cpp" line="+163"/>
         <source>Insert step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2271,7 +2271,7 @@ Ctrl+End</source>
 <context>
     <name>ZUConfiguration</name>
     <message>
-        <location filename="../zumoltc/model/zuconfiguration.cpp" line="+134"/>
+        <location filename="../zumoltc/model/zuconfiguration.cpp" line="+131"/>
         <source>Conflict matrix</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2286,17 +2286,22 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-274"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-284"/>
         <source>Configuration version not defined. Using version 1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="-29"/>
         <source>Unsupported configuration version %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+11"/>
+        <source>Unsupported configuration version %1: the version must be a number</source>
+        <translation>Неподдерживаемая версия конфигурации %1: версия должна быть числом</translation>
+    </message>
+    <message>
+        <location line="+26"/>
         <source>&apos;type&apos; attribute not defined</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2306,7 +2311,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+51"/>
+        <location line="+52"/>
         <source>&apos;timeZone&apos; has invalid value %1 (must be &gt;=-12 and &lt;=12)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2316,7 +2321,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+119"/>
+        <location line="+125"/>
         <source>Matrix not contains conflict points</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2331,7 +2336,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>Column count in matrix %1 != signal group count %2. Matrix ignored</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2341,27 +2346,27 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreaderplans.cpp" line="+45"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderplans.cpp" line="+46"/>
         <source>&apos;%1&apos; attribute is not valid for algorithm type &apos;%2&apos;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+26"/>
         <source>&apos;span&apos; attribute puts the record at %1, out of range. Record ignored</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>&apos;sequence&apos; record not contains &apos;point&apos; nor &apos;span&apos; attributes. Record ignored</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+42"/>
         <source>Internal error: ZUSignalPlan::addPhase return NULL</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+54"/>
+        <location line="+58"/>
         <source>phase %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2376,12 +2381,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+30"/>
         <source>&apos;days&apos; array has invalid size %1. Must be 7</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+18"/>
         <source>&apos;days&apos; attribute has invalid type</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2404,7 +2409,7 @@ Ctrl+End</source>
 <context>
     <name>ZUControlSource</name>
     <message>
-        <location filename="../zumoltc/model/zucontrolsource.cpp" line="+55"/>
+        <location filename="../zumoltc/model/zucontrolsource.cpp" line="+73"/>
         <source>[pr=%1]</source>
         <translation type="unfinished"></translation>
     </message>
