@@ -7,7 +7,10 @@
 #include "cnftiverklayout.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QVector>
+
+#include <algorithm>
 
 namespace {
 
@@ -259,6 +262,66 @@ int CnfProgramRecord::readVariant(const QDomDocument &layout, const QByteArray &
 bool CnfProgramRecord::hasVariant(const QDomDocument &layout, const QByteArray &record)
 {
     return placesOf(layout, kindOf(record)).variant.offset >= 0;
+}
+
+namespace {
+
+// The top-level fields of the kind in `layout` whose name the kind in `other`
+// does not have, in the order of the record.
+QList<Field> fieldsMissingIn(const QDomDocument &layout, const QDomDocument &other, int kind)
+{
+    const auto topLevel = [kind](const QDomDocument &document) {
+        QList<Leaf> leaves;
+        const QDomElement type = typeElement(document, kind);
+        if (type.isNull())
+            return leaves;
+        int cursor = 2;
+        collect(CnfTiverkLayout::elements(type), &cursor, true, QDomElement(), -1, &leaves);
+        leaves.erase(std::remove_if(leaves.begin(), leaves.end(),
+                                    [](const Leaf &leaf) { return !leaf.array.isNull(); }),
+                     leaves.end());
+        return leaves;
+    };
+    QSet<QString> otherNames;
+    for (const Leaf &leaf : topLevel(other))
+        otherNames.insert(leaf.element.attribute(QStringLiteral("name")));
+    QList<Field> missing;
+    if (otherNames.isEmpty())
+        return missing; // the kind is unknown to the other version: nothing to match
+    for (const Leaf &leaf : topLevel(layout)) {
+        if (leaf.field.offset >= 0
+            && !otherNames.contains(leaf.element.attribute(QStringLiteral("name"))))
+            missing.append(leaf.field);
+    }
+    return missing;
+}
+
+} // namespace
+
+QByteArray CnfProgramRecord::withoutFieldsMissingIn(const QDomDocument &from,
+                                                    const QDomDocument &to,
+                                                    const QByteArray &record)
+{
+    QByteArray bytes = record;
+    const QList<Field> fields = fieldsMissingIn(from, to, kindOf(record));
+    // Last first, so that the places of the others stay.
+    for (auto it = fields.crbegin(); it != fields.crend(); ++it) {
+        if (it->offset + it->size <= bytes.size())
+            bytes.remove(it->offset, it->size);
+    }
+    return bytes;
+}
+
+QByteArray CnfProgramRecord::withFieldsMissingIn(const QDomDocument &from, const QDomDocument &to,
+                                                 const QByteArray &record)
+{
+    QByteArray bytes = record;
+    // First first: each place counts the fields inserted before it.
+    for (const Field &field : fieldsMissingIn(to, from, kindOf(record))) {
+        if (field.offset <= bytes.size())
+            bytes.insert(field.offset, QByteArray(field.size, char(NotSetByte)));
+    }
+    return bytes;
 }
 
 int CnfProgramRecord::readCycle(const QDomDocument &layout, const QByteArray &record)

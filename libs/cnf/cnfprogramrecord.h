@@ -42,6 +42,17 @@ public:
     // version to or from 3.17 inserts or removes lies behind it).
     static bool hasVariant(const QDomDocument &layout, const QByteArray &record);
 
+    // Fields of the record's kind that only one of two versions' layouts has
+    // (the start delay of a coordinated program), each at its own layout's
+    // place: withoutFieldsMissingIn takes out those of `from` that `to` lacks,
+    // withFieldsMissingIn puts in, unset (255), those of `to` that `from` lacks.
+    // Fields of one name in both layouts stay, also when their width differs
+    // (the variant of 3.17).
+    static QByteArray withoutFieldsMissingIn(const QDomDocument &from, const QDomDocument &to,
+                                             const QByteArray &record);
+    static QByteArray withFieldsMissingIn(const QDomDocument &from, const QDomDocument &to,
+                                          const QByteArray &record);
+
     // The cycle a coordinated kind's record states, in seconds; -1 when not
     // set, when the kind has no cycle field or the record ends before it.
     static int readCycle(const QDomDocument &layout, const QByteArray &record);

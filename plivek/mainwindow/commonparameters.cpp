@@ -6,6 +6,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
+#include "cnf/cnftiverklayout.h"
 #include "cnf/vobject.h"
 #include "plivek/framework/uidataexchange.h"
 
@@ -72,32 +73,40 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
     // (0xFF) or where the record would not fit the new version otherwise; a byte
     // 3 of other records is their data and stays. Kinds without a variant (an
     // all-red program's word of duration at bytes 2 and 3) keep their bytes.
+    // Fields that only one of the two versions has (the start delay of a
+    // coordinated program from 3.17 on) go out, or come in unset, at their
+    // places, and a record of the old version's full size keeps the new one's.
+    const bool leaving317 = oldVersion == v317 && newVersion != v317;
+    const bool entering317 = newVersion == v317 && oldVersion != v317;
+    const int oldSize = CnfTiverkLayout::programRecordSize(oldVersion);
     const int newSize = controller.programRecordSize();
+    const QDomDocument oldLayout = CnfTiverkLayout::document(oldVersion, false);
     const QDomDocument layout = controller.tiverkLayout();
-    bool converted = true;
-    if (oldVersion == v317 && newVersion != v317) {
-        converted = convertPrograms(
-            controller, oldVersion, newVersion,
-            [newSize, &layout](QByteArray &data) {
-                if (CnfProgramRecord::hasVariant(layout, data)) {
-                    if (data.at(3) == ReservedByte || data.size() > newSize)
-                        data.remove(3, 1);
-                } else if (data.size() > newSize
-                           && data.mid(newSize).count(ReservedByte) == data.size() - newSize) {
-                    // A record made at 3.17's size: its unset tail goes.
-                    data.truncate(newSize);
-                }
-            },
-            log);
-    } else if (newVersion == v317 && oldVersion != v317) {
-        converted = convertPrograms(
-            controller, oldVersion, newVersion,
-            [&layout](QByteArray &data) {
-                if (CnfProgramRecord::hasVariant(layout, data))
-                    data.insert(3, ReservedByte);
-            },
-            log);
+    const auto change = [&](QByteArray &data) {
+        const bool full = data.size() == oldSize;
+        data = CnfProgramRecord::withoutFieldsMissingIn(oldLayout, layout, data);
+        if (leaving317 && CnfProgramRecord::hasVariant(layout, data)
+            && (data.at(3) == ReservedByte || data.size() > newSize))
+            data.remove(3, 1);
+        if (entering317 && CnfProgramRecord::hasVariant(layout, data))
+            data.insert(3, ReservedByte);
+        data = CnfProgramRecord::withFieldsMissingIn(oldLayout, layout, data);
+        if (full && data.size() < newSize)
+            data.append(QByteArray(newSize - data.size(), ReservedByte));
+        else if (full && data.size() > newSize
+                 && data.mid(newSize).count(ReservedByte) == data.size() - newSize)
+            data.truncate(newSize);
+    };
+    bool needed = leaving317 || entering317;
+    for (const CnfProgramPtr &program : controller.programs()) {
+        QByteArray data = program->data();
+        if (needed || data.size() <= 3)
+            continue;
+        change(data);
+        needed = data != program->data();
     }
+    const bool converted
+        = !needed || convertPrograms(controller, oldVersion, newVersion, change, log);
     if (!converted) {
         controller.setProperty("version", oldVersion);
         return false;

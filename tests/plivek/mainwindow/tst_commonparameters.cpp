@@ -4,6 +4,7 @@
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
+#include "cnf/cnftiverklayout.h"
 #include "cnf/vobject.h"
 #include "documentfixtures.h"
 #include "halm58a/granule.h"
@@ -224,11 +225,16 @@ private slots:
         CommonParameters::convertVersion(controller, version, QStringLiteral("3.17"), log);
         QCOMPARE(controller.property("version").toString(), QStringLiteral("3.17"));
         for (const CnfProgramPtr &program : controller.programs()) {
-            QCOMPARE(program->data().size(),
-                     before.value(program->id).size()
-                         + (CnfProgramRecord::hasVariant(controller.tiverkLayout(), program->data())
-                                ? 1
-                                : 0));
+            // A record of the full size gets the full size of 3.17.
+            const int size = before.value(program->id).size();
+            QCOMPARE(
+                program->data().size(),
+                size == CnfTiverkLayout::programRecordSize(version)
+                    ? CnfTiverkLayout::programRecordSize(QStringLiteral("3.17"))
+                    : size
+                        + (CnfProgramRecord::hasVariant(controller.tiverkLayout(), program->data())
+                               ? 1
+                               : 0));
             if (program->kind != 1)
                 continue;
             QList<CnfProgramRecord::Step> read;
@@ -240,6 +246,53 @@ private slots:
         QCOMPARE(warnings, QStringList());
         for (const CnfProgramPtr &program : controller.programs())
             QCOMPARE(program->data().toHex(), before.value(program->id).toHex());
+    }
+
+    // A coordinated program of 3.16 has no start delay; from 3.17 on it has one,
+    // between the transition time and the cycle. Every version on the way reads
+    // the record's variant, cycle and steps, and the way back gives its bytes.
+    void coordinatedRecordThroughVersions_data()
+    {
+        QTest::addColumn<QStringList>("versions");
+        QTest::newRow("into 3.17 and back") << QStringList { "3.16", "3.17", "3.16" };
+        QTest::newRow("into 3.18 and back") << QStringList { "3.16", "3.18", "3.16" };
+        QTest::newRow("through 3.17 and 3.18")
+            << QStringList { "3.15", "3.17", "3.18", "3.17", "3.15" };
+    }
+
+    void coordinatedRecordThroughVersions()
+    {
+        QFETCH(QStringList, versions);
+        CnfController controller;
+        initTiverk(controller, versions.first());
+        // Number 2, kind 2, variant 1, transition time not set, cycle 117 s, offset
+        // 15 s, steps 0:50 1:12 2:25, the rest not set.
+        QByteArray record("\x02\x02\x01\xFF\x75\x00\x0F\x00\x00\x32\x01\x0C\x02\x19", 14);
+        record.append(QByteArray(
+            CnfTiverkLayout::programRecordSize(versions.first()) - record.size(), char(0xFF)));
+        const CnfProgramPtr program = addProgram(controller, QStringLiteral("2"), record);
+        QCOMPARE(program->data().toHex(), record.toHex());
+        QList<CnfProgramRecord::Step> steps;
+        QVERIFY(CnfProgramRecord::readSteps(controller.tiverkLayout(), record, &steps));
+        QCOMPARE(steps.size(), 3);
+        QStringList warnings;
+        const auto log = [&warnings](const QString &text, QtMsgType level, bool) {
+            if (level != QtDebugMsg)
+                warnings << text;
+        };
+        for (int i = 1; i < versions.size(); ++i) {
+            CommonParameters::convertVersion(controller, versions.at(i - 1), versions.at(i), log);
+            QCOMPARE(controller.property("version").toString(), versions.at(i));
+            const QDomDocument layout = controller.tiverkLayout();
+            QCOMPARE(program->data().size(), controller.programRecordSize());
+            QCOMPARE(CnfProgramRecord::readVariant(layout, program->data()), 1);
+            QCOMPARE(CnfProgramRecord::readCycle(layout, program->data()), 117);
+            QList<CnfProgramRecord::Step> read;
+            QVERIFY(CnfProgramRecord::readSteps(layout, program->data(), &read));
+            QCOMPARE(read, steps);
+        }
+        QCOMPARE(warnings, QStringList());
+        QCOMPARE(program->data().toHex(), record.toHex());
     }
 
     // A record the new version cannot hold refuses the whole conversion: the version
