@@ -107,10 +107,8 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
     }
     const bool converted
         = !needed || convertPrograms(controller, oldVersion, newVersion, change, log);
-    if (!converted) {
-        controller.setProperty("version", oldVersion);
-        return false;
-    }
+    if (!converted)
+        return false; // the version and every record are back as they were
 
     bool removed = false;
     if (newVersion == QLatin1String("3.14")) {
