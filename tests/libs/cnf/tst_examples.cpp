@@ -312,6 +312,13 @@ void zuMolt(CnfController &c)
     for (const char *key : { "note", "gain", "wholeDouble" })
         c.setNativeData(QLatin1String(key), QVariant());
     c.setProperty("dprog_stop", QVariant());
+    // zumoltc keeps a scheduler source beside signal plans and adds one on opening a
+    // file without it: the sample has it, so that saving it there changes only the edit.
+    QVariantList sources = c.getNativeData(QStringLiteral("controlSources")).toList();
+    sources.append(QVariantMap { { QStringLiteral("type"), QStringLiteral("scheduler") },
+                                 { QStringLiteral("id"), 3 },
+                                 { QStringLiteral("priority"), 0 } });
+    c.setNativeData(QStringLiteral("controlSources"), sources);
 }
 
 // The road network of the TIVERK 3.18 intersection, drawn for the controller c: Main St
