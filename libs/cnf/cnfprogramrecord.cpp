@@ -129,8 +129,8 @@ Places placesOf(const QDomDocument &layout, int kind)
         if (leaf.array.isNull() && places.variant.offset < 0 && leaf.field.offset >= 0
             && name.startsWith(QString::fromUtf8("Вариант промтакта"), Qt::CaseInsensitive))
             places.variant = leaf.field;
-        if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Цикл")
-            && places.cycle.offset < 0)
+        if (leaf.array.isNull() && leaf.field.offset >= 0
+            && CnfProgramRecord::isCycleField(leaf.element) && places.cycle.offset < 0)
             places.cycle = leaf.field;
         if (leaf.array.isNull() && leaf.field.offset >= 0 && name == QString::fromUtf8("Сдвиг")
             && places.offset.offset < 0)
@@ -335,6 +335,11 @@ QByteArray CnfProgramRecord::withCycle(const QDomDocument &layout, const QByteAr
     QByteArray bytes = record;
     writeField(placesOf(layout, kindOf(bytes)).cycle, cycle, &bytes);
     return bytes;
+}
+
+bool CnfProgramRecord::isCycleField(const QDomElement &field)
+{
+    return field.attribute(QStringLiteral("name")) == QString::fromUtf8("Цикл");
 }
 
 QByteArray CnfProgramRecord::withProgram(const QDomDocument &layout, const QByteArray &record,

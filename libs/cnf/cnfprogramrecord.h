@@ -58,6 +58,9 @@ public:
     static int readCycle(const QDomDocument &layout, const QByteArray &record);
     // The record stating that cycle; unchanged when the kind has no cycle field.
     static QByteArray withCycle(const QDomDocument &layout, const QByteArray &record, int cycle);
+    // Whether a top-level field of a kind's layout is the one a record states
+    // its cycle in.
+    static bool isCycleField(const QDomElement &field);
 
     // The record with the program's steps (phase and length, rows beyond the
     // last step cleared) and interstate variant written into it. Fields the

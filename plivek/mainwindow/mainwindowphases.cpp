@@ -112,6 +112,7 @@ void MainWindow::phaseItemProperties()
     const CnfPhasePtr phase = controller.findPhase(idItem->text());
     if (!phase)
         return;
+    const QString id = phase->id;
     if (project.network()) {
         PhaseDlg dialog(this, phase, &controller, project.network());
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
@@ -120,6 +121,9 @@ void MainWindow::phaseItemProperties()
     }
     on_phasesTable_itemSelectionChanged();
     updatePhasesTable();
+    // The programs' steps name their phase by its id.
+    if (phase->id != id)
+        updateProgramsTable();
     setChanged(true);
 }
 

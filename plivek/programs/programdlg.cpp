@@ -173,9 +173,6 @@ void ProgramDlg::init(const CnfProgramPtr &program)
         }
     }
 
-    if (m_controller)
-        m_openedCycle = CnfProgramRecord::readCycle(m_layout, m_program->data());
-
     // 10. The program's type builds the table.
     {
         const QSignalBlocker blocker(ui->algType);
@@ -295,7 +292,17 @@ bool ProgramDlg::storeRawData()
                                             currentType() < 0 ? 255 : currentType());
     if (m_controller->setProgramRawData(m_program, bytes)) {
         CnfProgramRecord::applyTo(*m_controller, m_layout, bytes, *m_program);
-        typedCycleMismatch();
+        // The table shows the cycle the record now states, so that a later store
+        // (OK after the diagram page) does not write the old one back.
+        const QByteArray fitted = withCycleOfSteps(bytes);
+        if (fitted != bytes) {
+            if (m_controller->setProgramRawData(m_program, fitted)) {
+                m_table->showCycle(CnfProgramRecord::readCycle(m_layout, fitted));
+                updateGreenStartTime();
+            } else {
+                printError(m_controller->lastError());
+            }
+        }
     } else {
         printError(m_controller->lastError());
     }
@@ -303,25 +310,24 @@ bool ProgramDlg::storeRawData()
     return true;
 }
 
-int ProgramDlg::typedCycleMismatch()
+QByteArray ProgramDlg::withCycleOfSteps(const QByteArray &record) const
 {
-    const QByteArray bytes = m_program->data();
-    const int stated = CnfProgramRecord::readCycle(m_layout, bytes);
     const int made = m_program->cycle(true);
-    if (m_program->phaseCount() == 0 || made <= 0 || stated == made)
+    if (m_program->phaseCount() == 0 || made <= 0)
+        return record;
+    // A cleared cell states no cycle: the steps give it one.
+    if (m_cycleTyped && CnfProgramRecord::readCycle(m_layout, record) >= 0)
+        return record;
+    return CnfProgramRecord::withCycle(m_layout, record, made);
+}
+
+int ProgramDlg::typedCycleMismatch() const
+{
+    const int stated = CnfProgramRecord::readCycle(m_layout, m_program->data());
+    const int made = m_program->cycle(true);
+    if (!m_cycleTyped || m_program->phaseCount() == 0 || made <= 0 || stated < 0 || stated == made)
         return -1;
-    // A cycle the user changed stays as typed; one the user left follows the steps.
-    if (stated >= 0 && stated != m_openedCycle)
-        return stated;
-    const QByteArray fitted = CnfProgramRecord::withCycle(m_layout, bytes, made);
-    if (fitted != bytes && !m_controller->setProgramRawData(m_program, fitted)) {
-        printError(m_controller->lastError());
-        return -1;
-    }
-    // The cycle fitted here is not one the user typed: it follows the steps again
-    // after the next edit.
-    m_openedCycle = made;
-    return -1;
+    return stated;
 }
 
 QByteArray ProgramDlg::fullRecord() const
@@ -354,8 +360,8 @@ void ProgramDlg::storeDiagramEdits()
     // The steps go where the chosen type keeps them.
     if (currentType() >= 0)
         data[1] = char(currentType());
-    data = CnfProgramRecord::withProgram(
-        m_layout, data, CnfProgramRecord::phaseIds(*m_controller, *m_program), *m_program);
+    data = withCycleOfSteps(CnfProgramRecord::withProgram(
+        m_layout, data, CnfProgramRecord::phaseIds(*m_controller, *m_program), *m_program));
     if (!m_controller->setProgramRawData(m_program, data)) {
         printError(m_controller->lastError());
         return;
@@ -401,6 +407,8 @@ void ProgramDlg::removePhase()
 
 void ProgramDlg::tableEdited(QTableWidgetItem *item)
 {
+    if (item && item == m_table->cycleItem())
+        m_cycleTyped = true;
     if (m_family == 0 && item && item->tableWidget() == ui->tiverkTable && item->row() == 1) {
         int sum = 0;
         for (int column = 0; column < ui->tiverkTable->columnCount(); ++column) {

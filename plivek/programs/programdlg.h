@@ -97,9 +97,11 @@ private:
     bool storeRawData();
     // The program's record, extended with "not set" bytes to the layout's size.
     QByteArray fullRecord() const;
-    // A cycle the user typed that the steps do not make; -1 when none. Otherwise the
-    // record states the cycle the steps make.
-    int typedCycleMismatch();
+    // A cycle the user typed that the steps do not make; -1 when none.
+    int typedCycleMismatch() const;
+    // The record stating the cycle the program's steps make, unless the user
+    // typed a cycle into it.
+    QByteArray withCycleOfSteps(const QByteArray &record) const;
     // The record the parameter table shows: the full record, holding the program's
     // steps when the stored record lacks its step sequence.
     QByteArray tableRecord() const;
@@ -148,6 +150,7 @@ private:
     bool m_fillingPhases = false;
     // The diagram page changed steps or variant since the table was last built.
     bool m_diagramEdited = false;
-    // The cycle the program's record stated when the dialog opened (-1: none).
-    int m_openedCycle = -1;
+    // The user typed into the cycle cell: the record keeps that cycle. Any other
+    // cycle follows the steps, whichever page they were edited on.
+    bool m_cycleTyped = false;
 };

@@ -19,8 +19,24 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 #include <cmath>
+
+namespace {
+
+// The duration a spin box gives the phase. A box the family hides, or one left
+// at what it showed for the phase's value, keeps that value: the box cannot
+// show every value a file may hold (beyond its range).
+int editedDuration(const QSpinBox *box, int stored)
+{
+    if (box->isHidden())
+        return stored;
+    const int shown = qBound(box->minimum(), stored, box->maximum());
+    return box->value() == shown ? stored : box->value();
+}
+
+} // namespace
 
 PhaseDlg::PhaseDlg(QWidget *parent, const CnfPhasePtr &phase, CnfController *controller,
                    Halm58a::Network *network)
@@ -112,10 +128,11 @@ void PhaseDlg::saveToPhase()
     if (!phase || !controller)
         return;
     phase->id = ui->number->text();
-    phase->name = ui->name->text();
-    // A hidden spin box (TIVERK II) leaves the duration not set.
-    phase->minTime = ui->minTime->isHidden() ? -1 : ui->minTime->value();
-    phase->maxTime = ui->maxTime->isHidden() ? -1 : ui->maxTime->value();
+    // A field the family hides keeps the phase's value.
+    if (!ui->name->isHidden())
+        phase->name = ui->name->text();
+    phase->minTime = editedDuration(ui->minTime, phase->minTime);
+    phase->maxTime = editedDuration(ui->maxTime, phase->maxTime);
     phase->signalGroups.clear();
     const QTableWidget *table = ui->sgTable;
     for (int row = 0; row < table->rowCount(); ++row) {

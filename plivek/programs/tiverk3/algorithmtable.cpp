@@ -3,6 +3,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftiverklayout.h"
 #include "common/widgets/parameterstable.h"
@@ -113,6 +114,14 @@ QString AlgorithmTable::noVariantText()
     return QCoreApplication::translate("ProgramDlg", "no");
 }
 
+void AlgorithmTable::showCycle(int seconds)
+{
+    if (!m_cycleItem)
+        return;
+    const QSignalBlocker blocker(m_cycleItem->tableWidget());
+    m_cycleItem->setText(QString::number(seconds));
+}
+
 QDomElement AlgorithmTable::programsChapter(const QDomDocument &layout)
 {
     return CnfTiverkLayout::programsChapter(layout);
@@ -169,6 +178,7 @@ void AlgorithmTable::build(const QDomElement &type, const QByteArray &data)
     m_columnDelegates.clear();
     m_callConditionItem = nullptr;
     m_variantItem = nullptr;
+    m_cycleItem = nullptr;
     m_detectorItems.clear();
     m_invalid.clear();
     m_table->setColumnCount(0);
@@ -187,6 +197,8 @@ void AlgorithmTable::build(const QDomElement &type, const QByteArray &data)
                 auto *item = new QTableWidgetItem;
                 m_table->setItem(0, column, item);
                 fillParameterValues(item, element);
+                if (!m_cycleItem && CnfProgramRecord::isCycleField(element))
+                    m_cycleItem = item;
                 m_table->resizeColumnToContents(column);
             }
             ++column;

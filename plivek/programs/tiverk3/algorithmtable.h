@@ -74,6 +74,10 @@ public:
     QTableWidgetItem *interstateVariantItem() const { return m_variantItem; }
     // The text the interstate variant delegate shows for "not set".
     static QString noVariantText();
+    // The cell of the cycle a coordinated type states; null when the type has none.
+    QTableWidgetItem *cycleItem() const { return m_cycleItem; }
+    // Shows a cycle the program was given (not an edit: no signal, no check).
+    void showCycle(int seconds);
 
     // The green start time of the coordinated type (TIVERK 3.x only): whether
     // the table has a phase sequence for it, and the value from cycle, offset and
@@ -142,6 +146,7 @@ private:
     QList<QPointer<QAbstractItemDelegate>> m_columnDelegates;
     QTableWidgetItem *m_callConditionItem = nullptr;
     QTableWidgetItem *m_variantItem = nullptr;
+    QTableWidgetItem *m_cycleItem = nullptr;
     QList<QTableWidgetItem *> m_detectorItems;
     QHash<QTableWidgetItem *, bool> m_invalid;
     bool m_building = false;

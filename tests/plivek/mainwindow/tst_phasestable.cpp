@@ -251,6 +251,63 @@ private slots:
         QCOMPARE(cellText(phases, 1, 0), QStringLiteral("7"));
     }
 
+    // A new id given in the phase's properties shows at once wherever the id is
+    // shown: the phases table and the programs' steps.
+    void changedIdShowsEverywhere()
+    {
+        const QString path = emptyDir.filePath(QStringLiteral("changed_id.xcnf"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        MainWindow window;
+        window.loadDocument(path);
+        QVERIFY(window.document().network());
+        CnfController &controller = window.document().controller();
+        const CnfPhasePtr phase = controller.phases().value(0);
+        QVERIFY(phase);
+        const QString oldId = phase->id;
+        const QString newId = oldId + QStringLiteral("2");
+        QVERIFY(!controller.findPhase(newId));
+        QTableWidget *programs = table(window, "progTable");
+        // Each program row's steps, as the table shows them.
+        const auto shownSteps = [programs] {
+            QStringList rows;
+            for (int row = 0; row < programs->rowCount(); ++row)
+                rows << cellText(programs, row, 3);
+            return rows;
+        };
+        const auto programSteps = [&controller] {
+            QStringList rows;
+            for (const CnfProgramPtr &program : controller.programs()) {
+                QStringList ids;
+                for (const CnfPhaseDefPtr &def : program->phases())
+                    ids << def->id();
+                rows << ids.join(QLatin1Char(','));
+            }
+            return rows;
+        };
+        QCOMPARE(shownSteps(), programSteps());
+        QVERIFY(shownSteps().join(QLatin1Char(',')).split(QLatin1Char(',')).contains(oldId));
+
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->clearSelection();
+        phases->item(0, 0)->setSelected(true);
+        ModalAnswerer edit;
+        edit.answerWith([&newId](QWidget *modal) {
+            QVERIFY(qobject_cast<PhaseDlg *>(modal));
+            modal->findChild<QLineEdit *>(QStringLiteral("number"))->setText(newId);
+            static_cast<QDialog *>(modal)->accept();
+        });
+        QMetaObject::invokeMethod(&window, "phaseItemProperties");
+        QVERIFY(edit.answered());
+        QCOMPARE(phase->id, newId);
+        QCOMPARE(cellText(phases, 0, 0), newId);
+        QCOMPARE(shownSteps(), programSteps());
+        QVERIFY(shownSteps().join(QLatin1Char(',')).split(QLatin1Char(',')).contains(newId));
+        QVERIFY(!shownSteps().join(QLatin1Char(',')).split(QLatin1Char(',')).contains(oldId));
+    }
+
     // The question names the removed phases, the remote-control list and the
     // programs using them; programs keep their phase definitions.
     void removal()

@@ -175,6 +175,11 @@ private slots:
                                              << "program 1" << false;
         QTest::newRow("TIVERK II matrices") << "tiverkii_intersection.json"
                                             << "matrices" << false;
+        // The duration boxes are hidden for TIVERK II: the phases keep theirs.
+        QTest::newRow("TIVERK II phases") << "tiverkii_intersection.json"
+                                          << "phases" << false;
+        QTest::newRow("TIVERK 3.18 phases") << "tiverk318_intersection.xcnf"
+                                            << "phases" << false;
         // Without zumoltc beside it: plivek's own program dialog, which keeps
         // what its tables cannot show (a step's call by number).
         QTest::newRow("ZU_MOLT programs") << "zumolt_intersection.json"
@@ -196,6 +201,8 @@ private slots:
                     return acceptRows(window, "sgTable", &MainWindow::sgItemProperties);
                 if (edit == QLatin1String("matrices"))
                     return acceptRows(window, "matricesTable", &MainWindow::matricesItemProperties);
+                if (edit == QLatin1String("phases"))
+                    return acceptRows(window, "phasesTable", &MainWindow::phaseItemProperties);
                 if (edit == QLatin1String("program 1"))
                     return acceptRows(window, "progTable", &MainWindow::programsItemProperties, 0);
                 if (edit == QLatin1String("programs"))

@@ -205,16 +205,26 @@ private slots:
     void durations_data()
     {
         QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("edited"); // minimum to 12, maximum to "not set"
+        QTest::addColumn<int>("storedMax");
         QTest::addColumn<int>("minTime");
         QTest::addColumn<int>("maxTime");
-        QTest::newRow("tiverk") << "tiverk" << 12 << -1;
-        QTest::newRow("tiverkii hides both") << "tiverkii" << -1 << -1;
+        QTest::newRow("tiverk edited") << "tiverk" << true << 60 << 12 << -1;
+        QTest::newRow("tiverk untouched") << "tiverk" << false << 60 << 10 << 60;
+        // Beyond the boxes' range: shown as 240, kept while left untouched.
+        QTest::newRow("tiverk untouched beyond the box") << "tiverk" << false << 250 << 10 << 250;
+        QTest::newRow("tiverk edited beyond the box") << "tiverk" << true << 250 << 12 << -1;
+        QTest::newRow("tiverkii hides both") << "tiverkii" << true << 60 << 10 << 60;
+        QTest::newRow("tiverkii untouched") << "tiverkii" << false << 60 << 10 << 60;
     }
 
-    // A hidden or "not set" duration is stored as -1.
+    // A "not set" duration is stored as -1; a box the family hides, or one left
+    // untouched, keeps the phase's value. So does the name a family hides.
     void durations()
     {
         QFETCH(QString, family);
+        QFETCH(bool, edited);
+        QFETCH(int, storedMax);
         QFETCH(int, minTime);
         QFETCH(int, maxTime);
 
@@ -222,15 +232,18 @@ private slots:
         fillController(controller, family);
         const CnfPhasePtr phase = newPhase(QStringLiteral("1"), QStringLiteral("Main"));
         phase->minTime = 10;
-        phase->maxTime = 60;
+        phase->maxTime = storedMax;
         phase->signalGroups << controller.findSG(4);
         PhaseDlg dialog(nullptr, phase, &controller, nullptr);
-        dialog.findChild<QSpinBox *>(QStringLiteral("minTime"))->setValue(12);
-        dialog.findChild<QSpinBox *>(QStringLiteral("maxTime"))->setValue(-1);
+        if (edited) {
+            dialog.findChild<QSpinBox *>(QStringLiteral("minTime"))->setValue(12);
+            dialog.findChild<QSpinBox *>(QStringLiteral("maxTime"))->setValue(-1);
+        }
         setAssigned(groupTable(dialog), 1, true);
         dialog.saveToPhase();
         QCOMPARE(phase->minTime, minTime);
         QCOMPARE(phase->maxTime, maxTime);
+        QCOMPARE(phase->name, QStringLiteral("Main"));
         QCOMPARE(phase->signalGroups,
                  QList<CnfSignalGroupPtr>({ controller.findSG(2), controller.findSG(4) }));
     }

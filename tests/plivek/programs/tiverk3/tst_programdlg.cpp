@@ -679,40 +679,60 @@ private slots:
         QCOMPARE(chartBounds(*chart).right(), 115.0);
     }
 
-    // The sample's coordinated program states its cycle (115 s) in its record. A step
-    // made longer: the stated cycle follows what the steps make, unless the user typed
-    // a cycle, which stays and is named on OK beside what the steps make.
+    // The sample's coordinated program states its cycle in its record. A step made
+    // 2 s longer: the stated cycle follows what the steps make, unless the user typed
+    // a cycle, which stays and is named on OK beside what the steps make. Which page
+    // OK is pressed on does not matter: the table, the diagram page (which fits the
+    // cycle on its way in) or the table again after the diagram.
     void cycleAfterAStepEdit_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("stated");
-        QTest::addColumn<QStringList>("warnings");
-        QTest::newRow("cycle left") << QString() << 117 << QStringList();
-        QTest::newRow("cycle typed")
-            << "125" << 125
-            << QStringList { "Program 2: the cycle is 125 s, its steps make 117 s" };
-        QTest::newRow("typed as the steps make it") << "117" << 117 << QStringList();
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("typeCycle");
+        // The typed cycle, in seconds over what the steps make.
+        QTest::addColumn<int>("typedOverSteps");
+        for (const char *path : { "table", "diagram", "diagram and back" }) {
+            QTest::addRow("cycle left, OK on the %s", path) << path << false << 0;
+            QTest::addRow("cycle typed, OK on the %s", path) << path << true << 8;
+            QTest::addRow("typed as the steps make it, OK on the %s", path) << path << true << 0;
+        }
     }
 
     void cycleAfterAStepEdit()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, stated);
-        QFETCH(QStringList, warnings);
+        QFETCH(QString, path);
+        QFETCH(bool, typeCycle);
+        QFETCH(int, typedOverSteps);
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         const CnfProgramPtr stored = controller.findProgram(QStringLiteral("2"));
+        const int made = stored->cycle(true) + 2;
+        const int stated = typeCycle ? made + typedOverSteps : made;
+        const QStringList warnings = typeCycle && typedOverSteps != 0
+            ? QStringList { QStringLiteral("Program 2: the cycle is %1 s, its steps make %2 s")
+                                .arg(stated)
+                                .arg(made) }
+            : QStringList();
         MessageSink window;
         {
             ProgramDlg dialog(&window, stored, &controller, false);
             auto *table = child<ParametersTable>(dialog, "tiverkTable");
-            QCOMPARE(table->item(0, 3)->text(), QStringLiteral("115"));
-            sequenceTable(*table)->item(1, 1)->setText(QStringLiteral("14"));
-            if (!typed.isEmpty())
-                table->item(0, 3)->setText(typed);
+            QCOMPARE(table->item(0, 3)->text(), QString::number(made - 2));
+            QTableWidgetItem *step2 = sequenceTable(*table)->item(1, 1);
+            step2->setText(QString::number(step2->text().toInt() + 2));
+            if (typeCycle)
+                table->item(0, 3)->setText(QString::number(stated));
+            if (path != QLatin1String("table")) {
+                auto *showDiagram = child<QPushButton>(dialog, "showDiagramm");
+                showDiagram->setChecked(true);
+                QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), made);
+                if (path == QLatin1String("diagram and back")) {
+                    showDiagram->setChecked(false);
+                    QCOMPARE(table->item(0, 3)->text(), QString::number(stated));
+                }
+            }
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(dialog.program()->cycle(true), 117);
+            QCOMPARE(dialog.program()->cycle(true), made);
             const QByteArray data = dialog.program()->data();
             QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, stated);
             QCOMPARE(window.warnings, warnings);
@@ -722,7 +742,7 @@ private slots:
         QCOMPARE(child<ParametersTable>(again, "tiverkTable")->item(0, 3)->text(),
                  QString::number(stated));
         child<QPushButton>(again, "showDiagramm")->setChecked(true);
-        QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), 117);
+        QCOMPARE(child<QSpinBox>(again, "cycleLength")->value(), made);
     }
 
     // A cycle the dialog itself fitted to the steps (on the way to the diagram) is
@@ -742,8 +762,9 @@ private slots:
         // Step 2's full duration (its change included) from 22 to 27 s.
         child<ParametersTable>(dialog, "phaseTable")->item(2, 1)->setText(QStringLiteral("27"));
         showDiagram->setChecked(false);
+        // Back on the table the cycle is the one the diagram showed.
         QCOMPARE(child<ParametersTable>(dialog, "tiverkTable")->item(0, 3)->text(),
-                 QStringLiteral("117"));
+                 QStringLiteral("122"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const QByteArray data = dialog.program()->data();
