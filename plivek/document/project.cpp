@@ -50,7 +50,8 @@ QString orUnknown(const QString &error)
 }
 
 // Copies the file at `from` to `to` through a temporary file that replaces `to` only
-// when every byte is written: until then `to` keeps what it held. False with the
+// when every byte is written: until then `to` keeps what it held. The copy gets the
+// permissions of `from`, so a private document gets a private copy. False with the
 // reason in `reason`.
 bool copyWhole(const QString &from, const QString &to, QString *reason)
 {
@@ -64,7 +65,10 @@ bool copyWhole(const QString &from, const QString &to, QString *reason)
         *reason = source.errorString();
         return false;
     }
-    return SafeFile::write(to, bytes, reason);
+    if (!SafeFile::write(to, bytes, reason))
+        return false;
+    QFile::setPermissions(to, source.permissions());
+    return true;
 }
 
 } // namespace

@@ -606,6 +606,22 @@ private slots:
                  (QStringList { QStringLiteral("plan.bak"), QStringLiteral("plan.cnf") }));
     }
 
+    // A document only its owner may read keeps a backup only its owner may read.
+    void backupHasTheDocumentsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath(QStringLiteral("plan.cnf")));
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QVERIFY(QFile::setPermissions(path, owner));
+        Project project;
+        QVERIFY(project.load(path));
+        project.setChanged(true);
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("plan.bak"))), owner);
+    }
+
     void failedBackupIsReportedAndTheSaveGoesOn()
     {
         // A folder holds the backup's name: no file can replace it.
