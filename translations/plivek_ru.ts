@@ -1788,8 +1788,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>䆮y out of sync with electricity grid</source>
+        <location line="+5"/>
+        <source>Кey out of sync with electricity grid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2925,7 +2925,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+25"/>
+        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+26"/>
         <source>Converting program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2940,7 +2940,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+58"/>
         <source>Program type %1 (%2) not supportet in version 3.14</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3123,7 +3123,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/app/loadcontrollerconfig.cpp" line="+19"/>
+        <location filename="../plivek/app/loadcontrollerconfig.cpp" line="+20"/>
         <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3133,37 +3133,64 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+18"/>
+        <location line="+5"/>
+        <location line="+68"/>
         <source>Error open file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
-        <location line="+6"/>
+        <location line="-71"/>
+        <source>The file is too large to load</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
+        <location line="+4"/>
         <source>Error processing data</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-5"/>
+        <location line="-3"/>
         <source>Storage service returned an data of unknown format</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+30"/>
         <location line="+3"/>
-        <location line="+26"/>
+        <location line="+32"/>
         <location line="+13"/>
         <source>Error loading document</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-29"/>
+        <location line="-35"/>
         <source>Not enough memory to load %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+11"/>
+        <source>No configuration file given (--controller-config)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+17"/>
         <source>You must specify the configuration of the controller %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/app/reportwriter.cpp" line="+160"/>
+        <source>Error open folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No such folder</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -4180,7 +4207,7 @@ Maximum: %2 sec.</source>
 <context>
     <name>Project</name>
     <message>
-        <location filename="../plivek/document/containerfile.cpp" line="+55"/>
+        <location filename="../plivek/document/containerfile.cpp" line="+56"/>
         <location line="+4"/>
         <source>Error open file: </source>
         <translation type="unfinished"></translation>
@@ -4211,17 +4238,23 @@ Maximum: %2 sec.</source>
         <translation>Строка %1: элемент &quot;Network&quot;, который начинается здесь</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+11"/>
+        <location line="+9"/>
         <source>Error loading network: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/document/project.cpp" line="+48"/>
+        <location line="-7"/>
+        <source>Line %1, column %2: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/document/project.cpp" line="+49"/>
         <source>Unknown error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+28"/>
         <source>All supported formats (*.xcnf *.cnf *.txt *.json)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4276,22 +4309,17 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+65"/>
-        <source>The previous version was not kept: cannot remove %1: %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+5"/>
+        <location line="+66"/>
         <source>The previous version was not kept: cannot copy it to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+81"/>
         <source>halm58 v.010 files (*.hm58a)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-362"/>
+        <location line="-357"/>
         <location line="+16"/>
         <source>Error reading of ZU_MOLT configuration: </source>
         <translation type="unfinished"></translation>
@@ -4314,12 +4342,12 @@ Maximum: %2 sec.</source>
     <message>
         <location line="-212"/>
         <location line="+238"/>
-        <location line="+200"/>
+        <location line="+195"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-184"/>
+        <location line="-179"/>
         <source>File %1 not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4332,7 +4360,7 @@ Maximum: %2 sec.</source>
 <context>
     <name>ProjectPrivate</name>
     <message>
-        <location filename="../plivek/document/containerfile.cpp" line="+35"/>
+        <location filename="../plivek/document/containerfile.cpp" line="+42"/>
         <source>Error open file: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -4364,7 +4392,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="-15"/>
-        <location line="+431"/>
+        <location line="+426"/>
         <source>Error saving file: unknown file type</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4854,7 +4882,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+174"/>
+        <location filename="../plivek/programs/emulation/tiverk2diagrammdlg.cpp" line="+173"/>
         <source>Empty data</source>
         <translation type="unfinished"></translation>
     </message>

@@ -2,6 +2,7 @@
 
 #include "cnfcontroller.h"
 #include "cnffamilyformats.h"
+#include "cnftextplace.h"
 #include "safefile/safefile.h"
 
 #include <QCoreApplication>
@@ -55,10 +56,9 @@ bool checkNativeXml(const QByteArray &bytes, QString &error, bool &isController)
     while (!xml.atEnd())
         xml.readNext();
     if (xml.hasError()) {
-        error = tr("Line %1, column %2: %3")
-                    .arg(xml.lineNumber())
-                    .arg(xml.columnNumber())
-                    .arg(xml.errorString());
+        const CnfTextPlace::XmlError placed = CnfTextPlace::xmlError(xml, bytes);
+        error
+            = tr("Line %1, column %2: %3").arg(placed.line).arg(placed.column).arg(placed.message);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 
 #include "cnfcontroller.h"
 #include "cnfprogram.h"
+#include "cnftextplace.h"
 #include "cnfxmlformat.h"
 #include "vnode.h"
 
@@ -19,6 +20,12 @@ QString CnfXmlReaderPrivate::tr(const char *text)
 
 bool CnfXmlReaderPrivate::fail(const QString &message)
 {
+    // The reader's own error is placed where it lies in the text, not where Qt
+    // noticed it (a byte that is not UTF-8 is noticed before the first tag).
+    if (xml.hasError() && message == xml.errorString()) {
+        const CnfTextPlace::XmlError placed = CnfTextPlace::xmlError(xml, bytes);
+        return failAt({ placed.line, placed.column }, placed.message);
+    }
     return failAt(here(), message);
 }
 

@@ -22,7 +22,8 @@ class CnfXmlReaderPrivate
 {
 public:
     CnfXmlReaderPrivate(const QByteArray &bytes, bool strict, CnfController &controller)
-        : xml(bytes)
+        : bytes(bytes)
+        , xml(bytes)
         , strict(strict)
         , c(controller)
     {
@@ -118,6 +119,8 @@ private:
     bool resolve();
     bool resolveProgram(ProgramRefs &refs);
 
+    // The text read, for placing errors.
+    const QByteArray bytes;
     QXmlStreamReader xml;
     bool strict;
     CnfController &c;

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <limits>
 #include <new>
 
 namespace {
@@ -26,42 +27,44 @@ const QString &noValidData()
     return text;
 }
 
-// Reads the file as a storage service leaves it; false after reporting why.
+// The largest file read whole: what one byte array can hold, less its header. Qt
+// reads a larger file as empty.
+constexpr qint64 largestReadableFile = std::numeric_limits<int>::max() - 64;
+
+// Reads the file as a storage service leaves it; false after reporting why. Every
+// report names the file, so that a script's log says which of its files failed.
 bool readStorageFile(CnfController &controller, const QString &path, bool quiet)
 {
+    auto fail = [&](const QString &title, const QString &text) {
+        reportError(title, namingPath(text, path), quiet);
+        return false;
+    };
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reportError(MainWindowTexts::tr("Error open file"), file.errorString(), quiet);
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(MainWindowTexts::tr("Error open file"), file.errorString());
+    if (file.size() > largestReadableFile)
+        return fail(errorTitle(), MainWindowTexts::tr("The file is too large to load"));
     const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(MainWindowTexts::tr("Error open file"), file.errorString());
     file.close();
-    if (content.isEmpty()) {
-        reportError(errorTitle(), noValidData(), quiet);
-        return false;
-    }
+    if (content.isEmpty())
+        return fail(errorTitle(), noValidData());
     const QByteArray errorTag("<Error>");
     if (content.startsWith(errorTag)) {
         const int end = content.indexOf("</Error>");
         if (end > 0)
-            reportError(errorTitle(),
-                        QString::fromUtf8(content.mid(errorTag.size(), end - errorTag.size())),
-                        quiet);
-        else
-            reportError(errorTitle(), noValidData(), quiet);
-        return false;
+            return fail(errorTitle(),
+                        QString::fromUtf8(content.mid(errorTag.size(), end - errorTag.size())));
+        return fail(errorTitle(), noValidData());
     }
     const CnfNativePtr native = CnfNative::loadNativeConfig(content);
     if (!native) {
-        reportError(MainWindowTexts::tr("Error processing data"),
-                    MainWindowTexts::tr("Storage service returned an data of unknown format"),
-                    quiet);
-        return false;
+        return fail(MainWindowTexts::tr("Error processing data"),
+                    MainWindowTexts::tr("Storage service returned an data of unknown format"));
     }
-    if (!native->createController(controller)) {
-        reportError(MainWindowTexts::tr("Error processing data"), controller.lastError(), quiet);
-        return false;
-    }
+    if (!native->createController(controller))
+        return fail(MainWindowTexts::tr("Error processing data"), controller.lastError());
     return true;
 }
 
@@ -108,8 +111,14 @@ bool loadControllerConfig(CnfController &controller, const QString &path, int ob
 {
     if (!path.isEmpty() && loadFromFile(controller, path, quiet))
         return true;
-    if (quiet)
+    if (quiet) {
+        // A script that named no configuration learns why nothing was done.
+        if (path.isEmpty())
+            reportError(MainWindowTexts::tr("Error open file"),
+                        MainWindowTexts::tr("No configuration file given (--controller-config)"),
+                        quiet);
         return false;
+    }
 
     Project project;
     const QString chosen = project.openFileDialog();

@@ -1,6 +1,7 @@
 #include "reporterror.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QMessageBox>
 
 void reportError(const QString &title, const QString &text, bool quiet)
@@ -10,4 +11,12 @@ void reportError(const QString &title, const QString &text, bool quiet)
         return;
     }
     QMessageBox::critical(nullptr, title, text, QMessageBox::Ok);
+}
+
+QString namingPath(const QString &text, const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (text.contains(shown))
+        return text;
+    return QStringLiteral("%1: %2").arg(text, shown);
 }

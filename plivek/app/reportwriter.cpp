@@ -6,7 +6,9 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfweekcard.h"
 #include "loadcontrollerconfig.h"
+#include "plivek/mainwindow/mainwindowtexts.h"
 #include "plivek/programs/programdlg.h"
+#include "reporterror.h"
 #include "safefile/safefile.h"
 
 #include <QDebug>
@@ -152,6 +154,16 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
 {
     const QDir configs(configFolder);
     const QDir reports(reportFolder.isEmpty() ? configFolder : reportFolder);
+    // A folder that is not there would list no file and leave the caller without a word.
+    const QFileInfo configsInfo(configFolder);
+    if (!configsInfo.isDir()) {
+        reportError(MainWindowTexts::tr("Error open folder"),
+                    namingPath(configsInfo.exists() ? MainWindowTexts::tr("Not a folder")
+                                                    : MainWindowTexts::tr("No such folder"),
+                               configFolder),
+                    true);
+        return 0;
+    }
     const QStringList files
         = configs.entryList({ QStringLiteral("*.cnf"), QStringLiteral("*.json") }, QDir::Files,
                             QDir::Name | QDir::IgnoreCase);
@@ -173,7 +185,9 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
         subfolder = safeFileName(subfolder);
         const QFileInfo target(reports, subfolder);
         if (!target.isDir() && !reports.mkdir(subfolder)) {
-            qWarning("Create subdirectory error");
+            qWarning("%s",
+                     qUtf8Printable(namingPath(QStringLiteral("Create subdirectory error"),
+                                               reports.filePath(subfolder))));
             reportFailed(name);
             continue;
         }

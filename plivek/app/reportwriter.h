@@ -25,7 +25,8 @@ int createReportMode(const QString &configPath, const QString &reportFolder);
 // a subfolder of `reportFolder` (empty: the configuration folder) named after
 // the controller's "number", or after the file name without its suffixes. Files
 // that fail are skipped and named in the warning log ("No complete report for");
-// always 0.
+// a configuration folder that is missing, or no folder, is named in the error
+// log. Always 0.
 int batchReportMode(const QString &configFolder, const QString &reportFolder);
 
 // A text from a configuration made fit to be one file or folder name: "/", "\"

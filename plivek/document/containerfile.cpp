@@ -1,6 +1,7 @@
 #include "containerfile.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnftextplace.h"
 #include "containerframe.h"
 #include "halm58a/network.h"
 #include "halm58a/node.h"
@@ -81,7 +82,20 @@ bool ContainerFile::read(const QString &path)
                   .arg(line));
     }
     if (frame.network == ContainerFrame::NetworkBlock && m_network) {
-        QXmlStreamReader reader(placedAsInFile(bytes, frame.networkStart, frame.networkBlock));
+        const QByteArray networkBlock
+            = placedAsInFile(bytes, frame.networkStart, frame.networkBlock);
+        // The block is UTF-8 by the frame's rule; Qt would place a byte that is not
+        // at the block's start.
+        const CnfTextPlace::NonUtf8Byte bad = CnfTextPlace::firstNonUtf8Byte(networkBlock);
+        if (bad.offset >= 0) {
+            return fail(QCoreApplication::translate("Project", "Error loading network: %1")
+                            .arg(named
+                                 + QCoreApplication::translate("Project", "Line %1, column %2: %3")
+                                       .arg(bad.line)
+                                       .arg(bad.column)
+                                       .arg(CnfTextPlace::nonUtf8Message(bad.byte))));
+        }
+        QXmlStreamReader reader(networkBlock);
         if (!m_network->load(reader, false)) {
             return fail(QCoreApplication::translate("Project", "Error loading network: %1")
                             .arg(named + m_network->errorString()));

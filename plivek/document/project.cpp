@@ -11,6 +11,7 @@
 #include "halm58a/network.h"
 #include "halm58a/node.h"
 #include "halm58ga/networkg.h"
+#include "safefile/safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,28 @@ void writePathSetting(const QString &key, const QString &path)
 QString orUnknown(const QString &error)
 {
     return error.isEmpty() ? Project::tr("Unknown error") : error;
+}
+
+// Copies the file at `from` to `to` through a temporary file that replaces `to` only
+// when every byte is written: until then `to` keeps what it held. The copy gets the
+// permissions of `from`, so a private document gets a private copy. False with the
+// reason in `reason`.
+bool copyWhole(const QString &from, const QString &to, QString *reason)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly)) {
+        *reason = source.errorString();
+        return false;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        *reason = source.errorString();
+        return false;
+    }
+    if (!SafeFile::write(to, bytes, reason))
+        return false;
+    QFile::setPermissions(to, source.permissions());
+    return true;
 }
 
 } // namespace
@@ -504,20 +527,15 @@ bool Project::save()
         if (dot > nameStart)
             backup.truncate(dot);
         backup += QStringLiteral(".bak");
-        // A document named x.bak is its own backup name: removing the "old backup"
-        // would delete the very file being saved, so it gets no copy. A failed
-        // removal or copy touches only the backup name, so the save goes on.
+        // A document named x.bak is its own backup name: it gets no copy. The new
+        // backup is written beside the old one and replaces it only when whole, so
+        // a save stopped at any point leaves one complete backup. A failed copy
+        // touches only the backup name, so the save goes on.
         if (backup != path) {
-            QFile old(backup);
-            if (old.exists() && !old.remove()) {
-                d->warnings << tr("The previous version was not kept: cannot remove %1: %2")
-                                   .arg(QDir::toNativeSeparators(backup), old.errorString());
-            } else {
-                QFile source(path);
-                if (!source.copy(backup)) {
-                    d->warnings << tr("The previous version was not kept: cannot copy it to %1: %2")
-                                       .arg(QDir::toNativeSeparators(backup), source.errorString());
-                }
+            QString reason;
+            if (!copyWhole(path, backup, &reason)) {
+                d->warnings << tr("The previous version was not kept: cannot copy it to %1: %2")
+                                   .arg(QDir::toNativeSeparators(backup), reason);
             }
         }
     }

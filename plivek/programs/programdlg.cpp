@@ -8,12 +8,12 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
-#include "emulatorplugins.h"
 #include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/elements/interstatesdlg.h"
 #include "plivek/framework/comboboxdelegate.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "plivek/framework/timedialog.h"
+#include "plivek/programs/emulation/emulatorparametersdlg.h"
 #include "plivek/programs/tiverk3/algorithmtable.h"
 #include "plotlet/chart.h"
 #include "programdiagram.h"
@@ -79,7 +79,7 @@ void ProgramDlg::init(const CnfProgramPtr &program)
     // 1. The form. The emulator library must not load the bus and keyboard
     // plug-ins; a setting the user already has is left alone.
     ui->setupUi(this);
-    EmulatorPlugins::storeDefaultUnlessSet();
+    EmulatorParametersDlg::storeDefaultDisabledPluginsUnlessSet();
 
     // 2. Numbers and names of the other programs may not be taken.
     const TakenProgramIds taken = takenProgramIds(m_controller, program);

@@ -1,8 +1,6 @@
 #include "emulatorparametersdlg.h"
 #include "ui_emulatorparametersdlg.h"
 
-#include "plivek/programs/emulatorplugins.h"
-
 #include <QMap>
 #include <QSettings>
 
@@ -12,7 +10,6 @@
 namespace {
 
 const QString ExcludedModulesKey = QStringLiteral("EmulatorParameters/ExcludedModules");
-const QString DisabledPluginsKey = QStringLiteral("QTlc/DisabledPlugins");
 const QString LoggingGroup = QStringLiteral("Log4qt");
 const QString NoLevel = QStringLiteral("NULL");
 
@@ -39,7 +36,7 @@ EmulatorParametersDlg::EmulatorParametersDlg(QWidget *parent)
     ui->excludedModules->setText(
         settings.value(ExcludedModulesKey, defaultExcludedModules()).toString());
     ui->disabledPlugins->setText(
-        settings.value(DisabledPluginsKey, EmulatorPlugins::defaultDisabled()).toString());
+        settings.value(disabledPluginsKey(), defaultDisabledPlugins()).toString());
 
     // Every logger the library knows with its own level, then the stored
     // levels, which win; ordered by name.
@@ -75,14 +72,14 @@ void EmulatorParametersDlg::on_notIncludedReset_clicked()
 
 void EmulatorParametersDlg::on_disabledPluginsReset_clicked()
 {
-    ui->disabledPlugins->setText(EmulatorPlugins::defaultDisabled());
+    ui->disabledPlugins->setText(defaultDisabledPlugins());
 }
 
 void EmulatorParametersDlg::accept()
 {
     QSettings settings;
     settings.setValue(ExcludedModulesKey, ui->excludedModules->text());
-    settings.setValue(DisabledPluginsKey, ui->disabledPlugins->text());
+    settings.setValue(disabledPluginsKey(), ui->disabledPlugins->text());
 
     settings.beginGroup(LoggingGroup);
     QStringList unnamed = settings.childKeys();

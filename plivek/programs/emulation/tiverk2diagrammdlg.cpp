@@ -15,7 +15,6 @@
 #include "cnf/tiverkiiconfig.h"
 #include "plivek/framework/windowgeometry.h"
 #include "plivek/programs/chartsavefolder.h"
-#include "plivek/programs/emulatorplugins.h"
 #include "plivek/programs/svgexportparametersdlg.h"
 #include "plotlet/axis.h"
 #include "plotlet/colorhboxseries.h"
@@ -141,7 +140,7 @@ Tiverk2DiagrammDlg::Tiverk2DiagrammDlg(QWidget *parent, CnfController *controlle
 
     QSettings settings;
     m_expertMode = settings.value(QStringLiteral("expert_mode"), false).toBool();
-    EmulatorPlugins::storeDefaultUnlessSet();
+    EmulatorParametersDlg::storeDefaultDisabledPluginsUnlessSet();
     if (!m_expertMode) {
         ui->displayGeneratedConfiguration->hide();
         ui->displayEmulatorParameters->hide();

@@ -70,6 +70,14 @@ private slots:
         QTest::newRow("content after element")
             << QByteArray("<Controller/>\n<Controller/>") << broken
             << QStringLiteral("Line 2, column 13: Extra content at end of document.");
+        // Qt refuses such a byte before it reads the first tag; the message places the
+        // byte itself.
+        QTest::newRow("byte not UTF-8")
+            << QByteArray("<Controller type=\"tiverk\">\n<Phases/>\n<Text>\xff</Text>") << unknown
+            << QStringLiteral("Line 3, column 7: the byte 0xFF is not UTF-8");
+        QTest::newRow("UTF-8 sequence cut short after Cyrillic text")
+            << QByteArray("<Controller type=\"tiverk\">\n<Text>\xd0\x9f\xd1\x80\xd0 x</Text>")
+            << unknown << QStringLiteral("Line 2, column 9: the byte 0xD0 is not UTF-8");
         QTest::newRow("broken TIVERK II") << QByteArray("{\"controller\": {\"number\": 1,\n")
                                           << broken << QStringLiteral("Line 2, column 1:");
         QTest::newRow("broken ZU_MOLT")

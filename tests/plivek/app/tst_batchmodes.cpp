@@ -238,6 +238,108 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList());
     }
 
+    // A script's log says which file or folder could not be read: each message
+    // keeps its own words first and names the path; the exit codes stay the modes'.
+    // In the texts "%d" stands for the test's folder, which holds: empty.cnf (empty),
+    // garbage.cnf (no configuration), denied.cnf (a storage error answer), folder.cnf
+    // (a folder), closed.cnf (no read permission), huge.cnf (3 GB, sparse) and
+    // configs/ with a.cnf (controller 7) and an empty b.cnf.
+    void batchModesNameWhatTheyCouldNotRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("workingFolder"); // empty: the test's own
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("logged");
+
+        const QString list = QStringLiteral("--get-prog-list");
+        const QString listFile = QStringLiteral("%d/list.txt");
+        const QString config = QStringLiteral("--controller-config");
+        const QString report = QStringLiteral("--create-report");
+        const QString batch = QStringLiteral("--batch-report");
+        const QString configDir = QStringLiteral("--config-dir");
+        QTest::newRow("program list: missing file")
+            << QStringList { list, listFile, config, "%d/none.cnf" } << QString() << 1
+            << "Error open file No such file or directory: %d/none.cnf";
+        QTest::newRow("program list: a folder")
+            << QStringList { list, listFile, config, "%d/folder.cnf" } << QString() << 1
+            << "Error open file file to open is a directory: %d/folder.cnf";
+        QTest::newRow("program list: not readable")
+            << QStringList { list, listFile, config, "%d/closed.cnf" } << QString() << 1
+            << "Error open file Permission denied: %d/closed.cnf";
+        QTest::newRow("program list: empty file")
+            << QStringList { list, listFile, config, "%d/empty.cnf" } << QString() << 1
+            << "Error Configuration not contains valid data: %d/empty.cnf";
+        // Qt would read the file as empty; it is named as too large instead.
+        QTest::newRow("program list: above 2 GB")
+            << QStringList { list, listFile, config, "%d/huge.cnf" } << QString() << 1
+            << "Error The file is too large to load: %d/huge.cnf";
+        QTest::newRow("program list: no configuration named")
+            << QStringList { list, listFile } << QString() << 1
+            << "Error open file No configuration file given (--controller-config)";
+        QTest::newRow("report: unknown format")
+            << QStringList { report, config, "%d/garbage.cnf" } << QString() << 1
+            << "Error processing data Storage service returned an data of unknown format: "
+               "%d/garbage.cnf";
+        QTest::newRow("report: storage error")
+            << QStringList { report, config, "%d/denied.cnf" } << QString() << 1
+            << "Error Access denied: %d/denied.cnf";
+        QTest::newRow("report: missing file")
+            << QStringList { report, config, "%d/none.cnf" } << QString() << 1
+            << "Error open file No such file or directory: %d/none.cnf";
+        QTest::newRow("algorithm list: empty file")
+            << QStringList { QStringLiteral("--alg-list") } << QStringLiteral("%d/configs") << 0
+            << "Error Configuration not contains valid data: %d/configs/b.cnf";
+        QTest::newRow("batch report: missing configuration folder")
+            << QStringList { batch, configDir, "%d/none" } << QString() << 0
+            << "Error open folder No such folder: %d/none";
+        QTest::newRow("batch report: a file in place of the folder")
+            << QStringList { batch, configDir, "%d/empty.cnf" } << QString() << 0
+            << "Error open folder Not a folder: %d/empty.cnf";
+        QTest::newRow("batch report: missing report folder")
+            << QStringList { batch, configDir, "%d/configs", QStringLiteral("--report-dir"),
+                             "%d/none" }
+            << QString() << 0 << "Create subdirectory error: %d/none/7";
+    }
+
+    void batchModesNameWhatTheyCouldNotRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, workingFolder);
+        QFETCH(int, exitCode);
+        QFETCH(QString, logged);
+        if (QByteArray(QTest::currentDataTag()).endsWith("not readable") && ::geteuid() == 0)
+            QSKIP("the superuser reads any file");
+
+        QTemporaryDir dir;
+        const QDir folder(dir.path());
+        QVERIFY(TestSupport::writeFile(folder.filePath(QStringLiteral("empty.cnf")), ""));
+        QVERIFY(TestSupport::writeFile(folder.filePath(QStringLiteral("garbage.cnf")), "hello"));
+        QVERIFY(TestSupport::writeFile(folder.filePath(QStringLiteral("denied.cnf")),
+                                       "<Error>Access denied</Error>"));
+        QVERIFY(folder.mkdir(QStringLiteral("folder.cnf")));
+        const QString closed = folder.filePath(QStringLiteral("closed.cnf"));
+        QVERIFY(TestSupport::writeFile(closed, "<Controller/>"));
+        QVERIFY(QFile::setPermissions(closed, QFileDevice::Permissions()));
+        QFile huge(folder.filePath(QStringLiteral("huge.cnf")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(3) << 30)); // sparse: no disk space is taken
+        huge.close();
+        QVERIFY(folder.mkdir(QStringLiteral("configs")));
+        QVERIFY(copyInto(folder.filePath(QStringLiteral("configs")),
+                         { batchData(QStringLiteral("alglist/a.cnf")) }));
+        QVERIFY(TestSupport::writeFile(folder.filePath(QStringLiteral("configs/b.cnf")), ""));
+
+        for (QString &argument : arguments)
+            argument.replace(QLatin1String("%d"), dir.path());
+        const Run run
+            = runPlivek(arguments, QString(workingFolder).replace(QLatin1String("%d"), dir.path()));
+        QCOMPARE(run.exitCode, exitCode);
+        const QString expected = logged.replace(QLatin1String("%d"), dir.path());
+        QVERIFY2(QString::fromUtf8(run.err).contains(expected),
+                 qPrintable(QStringLiteral("expected \"%1\" in:\n%2")
+                                .arg(expected, QString::fromUtf8(run.err))));
+    }
+
     // A configuration that needs more memory than is left fails like a broken
     // one: exit code 1 and the reason in the log, never an abort.
     void configurationTooLargeForTheMemoryLeft_data()
@@ -453,7 +555,8 @@ private slots:
         MessageCapture capture;
         CnfController controller;
         QVERIFY(!loadControllerConfig(controller, path, 0, true));
-        QCOMPARE(capture.criticals(), QStringList { logged });
+        // The reason, then the file it is about.
+        QCOMPARE(capture.criticals(), QStringList { logged + QStringLiteral(": ") + path });
         QVERIFY(controller.programs().isEmpty());
     }
 

@@ -196,6 +196,22 @@ private slots:
             << QByteArray("@badnetwork.xcnf") << "Line 23, column ";
         QTest::newRow("network never closed") << QByteArray("@unclosednetwork.xcnf") << "Line 23: ";
         QTest::newRow("random bytes") << QByteArray("\x8f\x01\xfe<x\x02\x7f\nrandom") << QString();
+
+        // A byte that is not UTF-8 is placed at itself: line, and column in characters
+        // (the line before it may hold Cyrillic text).
+        const auto withByteAt = [&lines](int lineNumber, int column, char byte) {
+            QList<QByteArray> changed = lines;
+            QByteArray &line = changed[lineNumber - 1];
+            const QString text = QString::fromUtf8(line);
+            line = text.left(column - 1).toUtf8() + byte + text.mid(column - 1).toUtf8();
+            return changed.join('\n');
+        };
+        QTest::newRow("0xFF in line 7")
+            << withByteAt(7, 5, '\xff') << "Line 7, column 5: the byte 0xFF is not UTF-8";
+        QTest::newRow("0xC3 alone in line 180")
+            << withByteAt(180, 31, '\xc3') << "Line 180, column 31: the byte 0xC3 is not UTF-8";
+        QTest::newRow("0xFF in the network, line 211")
+            << withByteAt(211, 40, '\xff') << "Line 211, column 40: the byte 0xFF is not UTF-8";
     }
 
     void readErrorsNameFileAndPlace()

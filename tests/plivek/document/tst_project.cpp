@@ -571,9 +571,60 @@ private slots:
                  (QStringList { QStringLiteral("plan.old.bak"), QStringLiteral("plan.old.cnf") }));
     }
 
+    // The new backup is written beside the old one: a save stopped while the copy is
+    // being made (here a file size limit cuts the copy short) still leaves the older
+    // backup whole, and no part-written file beside it.
+    void backupStoppedPartWayKeepsTheOlderBackup()
+    {
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath(QStringLiteral("plan.cnf")));
+        const QString backup = dir.filePath(QStringLiteral("plan.bak"));
+        const QByteArray olderBackup = TestSupport::readFile(path) + "older";
+        QVERIFY(writeFile(backup, olderBackup));
+        const QByteArray original = TestSupport::readFile(path);
+        QVERIFY(original.size() > 256);
+
+        Project project;
+        QVERIFY(project.load(path));
+        project.controller().setProperty("number", 4343);
+        project.setChanged(true);
+        bool saved = true;
+        {
+            const TestSupport::FileSizeLimit limit(256);
+            saved = project.save();
+        }
+        QVERIFY(!saved);
+        QCOMPARE(project.warnings().size(), 1);
+        QVERIFY2(project.warnings().at(0).startsWith(
+                     QStringLiteral("The previous version was not kept: cannot copy it to %1: ")
+                         .arg(QDir::toNativeSeparators(backup))),
+                 qPrintable(project.warnings().at(0)));
+        QCOMPARE(TestSupport::readFile(backup), olderBackup);
+        QCOMPARE(TestSupport::readFile(path), original);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList { QStringLiteral("plan.bak"), QStringLiteral("plan.cnf") }));
+    }
+
+    // A document only its owner may read keeps a backup only its owner may read.
+    void backupHasTheDocumentsPermissions()
+    {
+        QTemporaryDir dir;
+        const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
+                                    dir.filePath(QStringLiteral("plan.cnf")));
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QVERIFY(QFile::setPermissions(path, owner));
+        Project project;
+        QVERIFY(project.load(path));
+        project.setChanged(true);
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("plan.bak"))), owner);
+    }
+
     void failedBackupIsReportedAndTheSaveGoesOn()
     {
-        // A folder holds the backup's name: it can be neither removed nor replaced.
+        // A folder holds the backup's name: no file can replace it.
         QTemporaryDir dir;
         const QString path = copyTo(TestSupport::examplesPath("tiverk318_intersection.cnf"),
                                     dir.filePath("plan.cnf"));
@@ -587,7 +638,7 @@ private slots:
         QVERIFY(TestSupport::readFile(path).contains("4343"));
         QCOMPARE(project.warnings().size(), 1);
         QVERIFY2(project.warnings().at(0).startsWith(
-                     QStringLiteral("The previous version was not kept: cannot remove ")),
+                     QStringLiteral("The previous version was not kept: cannot copy it to ")),
                  qPrintable(project.warnings().at(0)));
         QVERIFY(QFileInfo(dir.filePath("plan.bak")).isDir());
 

@@ -2,6 +2,7 @@
 #include "cnf/vobject.h"
 #include "plivek/dialogs/controller/errorcontroldlg.h"
 #include "plivek/framework/tiverkedittable.h"
+#include "testdata.h"
 #include "testmain.h"
 
 #include <QDialogButtonBox>
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
@@ -59,6 +61,30 @@ private slots:
         QCOMPARE(kinds.at(18),
                  qMakePair(QStringLiteral("netDevLost"), QStringLiteral("Nework device lost")));
         QCOMPARE(&ErrorControlDlg::faultKinds(), &kinds);
+    }
+
+    // The translation source collected from the code holds each title as the dialog
+    // shows it, or no translation could ever match it.
+    void faultKindTitlesAreTranslationSources()
+    {
+        QFile file(QDir(TestSupport::examplesPath())
+                       .filePath(QStringLiteral("../translations/plivek_ru.ts")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader ts(&file);
+        QStringList sources;
+        QString context;
+        while (!ts.atEnd()) {
+            ts.readNext();
+            if (!ts.isStartElement())
+                continue;
+            if (ts.name() == QLatin1String("name"))
+                context = ts.readElementText();
+            else if (ts.name() == QLatin1String("source") && context == "ErrorControlDlg")
+                sources << ts.readElementText();
+        }
+        QVERIFY2(!ts.hasError(), qPrintable(ts.errorString()));
+        for (const auto &kind : ErrorControlDlg::faultKinds())
+            QVERIFY2(sources.contains(kind.second), qPrintable(kind.second));
     }
 
     void pages_data()

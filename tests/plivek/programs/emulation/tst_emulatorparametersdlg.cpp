@@ -1,5 +1,4 @@
 #include "plivek/programs/emulation/emulatorparametersdlg.h"
-#include "plivek/programs/emulatorplugins.h"
 #include "testmain.h"
 #include "tlc/qtlc.h"
 
@@ -106,7 +105,7 @@ private slots:
             QTest::mouseClick(button, Qt::LeftButton);
         }
         QCOMPARE(modules->text(), EmulatorParametersDlg::defaultExcludedModules());
-        QCOMPARE(plugins->text(), EmulatorPlugins::defaultDisabled());
+        QCOMPARE(plugins->text(), EmulatorParametersDlg::defaultDisabledPlugins());
     }
 
     void loggerLines_data()
