@@ -68,25 +68,31 @@ void DayplanWidget::setObjects(ZUConfiguration *configuration,
     configurationHasChanged(ZUSignalPlan::staticMetaObject.className());
     if (ZUDayPlan *plan = objects.first()) {
         showIdAndName(*plan);
-        for (const ZUDayPlan::Period &period : plan->periods()) {
-            const int row = ui->plansTable->rowCount();
-            ui->plansTable->insertRow(row);
-            ui->plansTable->setCellData(row, StartColumn, period.start, true);
-            // The row knows its period, so that the period's unknown members
-            // stay with it whatever the user changes in the row or where the
-            // row moves.
-            ui->plansTable->item(row, StartColumn)->setData(ParametersTable::RowKeyRole, row);
-            m_loadedKept << period.kept;
-            ui->plansTable->setCellData(row, StopColumn, period.stop, true);
-            if (period.program)
-                ui->plansTable->setCellData(row, ProgramColumn, period.program->id(), true);
-            if (period.spareProgram)
-                ui->plansTable->setCellData(row, SpareProgramColumn, period.spareProgram->id(),
-                                            true);
-        }
+        showPeriods(*plan);
     }
     ui->plansTable->resizeColumnsToContents();
     m_validator->snapshotAll();
+}
+
+void DayplanWidget::showPeriods(ZUDayPlan &plan)
+{
+    ui->plansTable->setRowCount(0);
+    m_loadedKept.clear();
+    for (const ZUDayPlan::Period &period : plan.periods()) {
+        const int row = ui->plansTable->rowCount();
+        ui->plansTable->insertRow(row);
+        ui->plansTable->setCellData(row, StartColumn, period.start, true);
+        // The row knows its period, so that the period's unknown members
+        // stay with it whatever the user changes in the row or where the
+        // row moves.
+        ui->plansTable->item(row, StartColumn)->setData(ParametersTable::RowKeyRole, row);
+        m_loadedKept << period.kept;
+        ui->plansTable->setCellData(row, StopColumn, period.stop, true);
+        if (period.program)
+            ui->plansTable->setCellData(row, ProgramColumn, period.program->id(), true);
+        if (period.spareProgram)
+            ui->plansTable->setCellData(row, SpareProgramColumn, period.spareProgram->id(), true);
+    }
 }
 
 void DayplanWidget::configurationHasChanged(const char *className)
@@ -148,6 +154,9 @@ void DayplanWidget::on_buttonBox_clicked(QAbstractButton *button)
                 if (loadedFrom.at(i) >= 0)
                     after[i].kept = m_loadedKept.at(loadedFrom.at(i));
             }
+            // The plan keeps no period without a program: the table shows what it kept.
+            showPeriods(*plan);
+            setRowToolsEnabled(false);
         }
     }
     finishApply(plan, ZUDayPlan::staticMetaObject.className());

@@ -49,6 +49,8 @@ private:
     // Whether every row has a valid start and stop that differ and a live program.
     bool tableValid() const;
     void setRowToolsEnabled(bool enabled);
+    // The plan's periods as the table's rows, each keyed to its period.
+    void showPeriods(ZUDayPlan &plan);
 
     Ui::DayplanWidget *ui;
     QList<QPointer<ZUDayPlan>> m_objects;

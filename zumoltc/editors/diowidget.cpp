@@ -24,6 +24,17 @@ void fillCombo(QComboBox *combo, const QList<QPair<QString, int>> &items)
         combo->addItem(item.first, item.second);
 }
 
+// Whether no cell of the row holds a value (nothing or only blanks).
+bool rowIsEmpty(const ParametersTable *table, int row)
+{
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QVariant cell = table->cellData(row, column);
+        if (!cell.isNull() && !cell.toString().trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DIOWidget::DIOWidget(QWidget *parent)
@@ -75,7 +86,17 @@ void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)
     ui->IP->setText(module->ip());
     ui->port->setValue(module->port());
     configurationHasChanged(ZUDetector::staticMetaObject.className());
-    const QList<ZUDIO::Channel> &channels = module->channels();
+    showChannels();
+    ui->enabled->setChecked(module->type() != zu::NotSet);
+    followEnabled(this, ui->enabled->isChecked());
+    m_rowActions->followSelection();
+    m_validator->snapshotAll();
+}
+
+void DIOWidget::showChannels()
+{
+    ui->channels->setRowCount(0);
+    const QList<ZUDIO::Channel> &channels = m_module->channels();
     for (const ZUDIO::Channel &channel : channels) {
         const int row = ui->channels->rowCount();
         ui->channels->insertRow(row);
@@ -87,10 +108,6 @@ void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)
                                   true);
     }
     ui->channels->resizeColumnsToContents();
-    ui->enabled->setChecked(module->type() != zu::NotSet);
-    followEnabled(this, ui->enabled->isChecked());
-    m_rowActions->followSelection();
-    m_validator->snapshotAll();
 }
 
 void DIOWidget::on_type_currentIndexChanged(int index)
@@ -149,6 +166,9 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
         const QList<ZUDIO::Channel> before = module->channels();
         module->clearChannels();
         for (int row = 0; row < ui->channels->rowCount(); ++row) {
+            // A row left empty says nothing about a channel: it is not stored.
+            if (rowIsEmpty(ui->channels, row))
+                continue;
             ZUDIO::Channel channel;
             channel.channel = cellInt(ui->channels->cellData(row, ChannelNumber));
             channel.type
@@ -160,6 +180,8 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
         }
         carryKeptMembers(before, module->channels(),
                          [](const ZUDIO::Channel &channel, int) { return channel.channel; });
+        showChannels();
+        m_rowActions->followSelection();
     }
     m_validator->snapshotAll();
     emit configurationChanged(ZUDIO::staticMetaObject.className());

@@ -19,7 +19,8 @@ class DIOWidget;
 // of the common wire, the address and port of the network types (traficam,
 // citilog) and the channel list with the detector each channel feeds. Apply
 // writes the changed fields and emits configurationChanged with ZUDIO's class
-// name; the address and port are written on every Apply.
+// name; the address and port are written on every Apply. A channel row left
+// empty is not stored, and after Apply the table shows the stored channels.
 class DIOWidget : public QWidget
 {
     Q_OBJECT
@@ -47,6 +48,9 @@ private slots:
     void on_type_currentIndexChanged(int index);
 
 private:
+    // The module's channels as the table's rows.
+    void showChannels();
+
     Ui::DIOWidget *ui;
     DialogItemValidator *m_validator;
     RowTableActions *m_rowActions;

@@ -373,6 +373,14 @@ void ZUConfiguration::beforeDestroyed(ZUBaseObject *obj)
         || removeIfOfClass(d->dayPlans, obj) || removeIfOfClass(d->weekPlans, obj)
         || removeIfOfClass(d->extraPeriods, obj) || removeIfOfClass(d->extraDays, obj)
         || removeIfOfClass(d->controlSources, obj) || removeIfOfClass(d->switches, obj);
+    // The steps that run a removed stage go with it now, so that the pages and a
+    // save see the plans as the file will hold them.
+    if (const auto *stage = qobject_cast<const ZUStage *>(obj)) {
+        for (const QPointer<ZUSignalPlan> &plan : qAsConst(d->signalPlans)) {
+            if (plan)
+                plan->removePhasesOf(stage);
+        }
+    }
     obj->setListedIn(nullptr);
     emit objectDestroyed(obj);
 }

@@ -175,6 +175,17 @@ void ZUSignalPlan::setPhases(const QList<QPointer<ZUSignalPlanPhase>> &phases)
     d->phases = phases;
 }
 
+void ZUSignalPlan::removePhasesOf(const ZUStage *stage)
+{
+    for (int i = d->phases.size() - 1; i >= 0; --i) {
+        ZUSignalPlanPhase *phase = d->phases.at(i);
+        if (phase && phase->stage().data() == stage) {
+            d->phases.removeAt(i);
+            delete phase;
+        }
+    }
+}
+
 QList<ZUSignalPlan::DetectorControl> &ZUSignalPlan::detectors()
 {
     return zu::pruneDead(d->detectors,

@@ -74,6 +74,9 @@ public:
     QPointer<ZUSignalPlanPhase> findPhase(const QVariant &key) const;
     // The new phase list; phases of the old list that it leaves out are deleted.
     void setPhases(const QList<QPointer<ZUSignalPlanPhase>> &phases);
+    // Deletes the phases that run stage: a step cannot be stored without its stage.
+    // Calls of them read null and the records on them drop out of detectors().
+    void removePhasesOf(const ZUStage *stage);
 
     // Records whose phase died dropped first.
     QList<DetectorControl> &detectors();

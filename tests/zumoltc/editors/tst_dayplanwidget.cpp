@@ -220,6 +220,41 @@ private slots:
         QCOMPARE(field<ParametersTable>(again, "plansTable")->rowCount(), 3);
     }
 
+    // After "Save anyway" the table shows the periods the plan kept: a row without
+    // a program is gone at once, not only when the page is opened again.
+    void appliedTableShowsWhatIsStored()
+    {
+        Fixture f;
+        f.addRow(at(8), at(8), 2, QVariant());
+        QTest::mouseClick(field<QToolButton>(f.page, "add_plan"), Qt::LeftButton);
+        f.addRow(at(9), at(10), QVariant(), 1);
+        QCOMPARE(f.table()->rowCount(), 5);
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Yes);
+        clickApply(f.page);
+        QVERIFY(answerer.answered());
+
+        const QList<ZUDayPlan::Period> periods = f.plan()->periods();
+        QCOMPARE(periods.size(), 3);
+        QCOMPARE(f.table()->rowCount(), periods.size());
+        for (int row = 0; row < periods.size(); ++row) {
+            QCOMPARE(f.table()->cellData(row, DayplanWidget::StartColumn).toTime(),
+                     periods.at(row).start);
+            QCOMPARE(f.table()->cellData(row, DayplanWidget::ProgramColumn),
+                     QVariant(periods.at(row).program->id()));
+        }
+        QVERIFY(!apply(f.page)->isEnabled());
+        QVERIFY(!field<QToolButton>(f.page, "remove_plan")->isEnabled());
+
+        // The rows shown are the rows stored: editing one of them stores that edit.
+        f.setCell(2, DayplanWidget::StopColumn, at(9));
+        answerer.pressButton(QMessageBox::No);
+        clickApply(f.page);
+        QVERIFY(!answerer.answered());
+        QCOMPARE(f.plan()->periods().at(2).stop, at(9));
+        QCOMPARE(f.table()->rowCount(), 3);
+    }
+
     void rowTools()
     {
         Fixture f;

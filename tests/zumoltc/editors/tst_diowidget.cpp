@@ -163,6 +163,7 @@ private slots:
         channels->setCellData(0, 0, 2, true);
         channels->setCellData(0, 1, int(zu::PIR), true);
         channels->setCellData(0, 3, 77, true); // no such detector
+        channels->setCellData(1, 2, int(zu::negative), true);
         PageWindow::clickApply(page);
         QCOMPARE(module->ip(), QStringLiteral("192.168.0.9"));
         QCOMPARE(int(module->port()), 502);
@@ -171,12 +172,51 @@ private slots:
         QCOMPARE(module->channels().at(0).type, int(zu::PIR));
         QVERIFY(!module->channels().at(0).detector);
         QCOMPARE(module->channels().at(1).channel, int(zu::NotSet));
-        QCOMPARE(module->channels().at(1).common, int(zu::NotSet));
+        QCOMPARE(module->channels().at(1).common, int(zu::negative));
 
         const QJsonObject dio3
             = w.save().value("inputsOutputs").toObject().value("DIO3").toObject();
         QCOMPARE(dio3.value("IP").toString(), QStringLiteral("192.168.0.9"));
         QCOMPARE(dio3.value("port").toInt(), 502);
+    }
+
+    // A row left empty is not stored, wherever it stands; after Apply the table
+    // shows the stored channels, and the file holds no empty channel.
+    void emptyRowIsNotStored()
+    {
+        PageWindow w;
+        ZUDIO *module = w.configuration()->dios().at(0);
+        auto *page = w.open<DIOWidget>(QStringLiteral("DIO1"));
+        auto *channels = PageTesting::field<ParametersTable>(*page, "channels");
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_channel"), Qt::LeftButton);
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_channel"), Qt::LeftButton);
+        QTest::mouseClick(PageTesting::field<QToolButton>(*page, "add_channel"), Qt::LeftButton);
+        QCOMPARE(channels->rowCount(), 4);
+        channels->setCellData(2, 0, 5, true);
+        channels->setCellData(3, 0, QStringLiteral("  "), true);
+        channels->selectRow(1);
+        QVERIFY(PageWindow::apply(page)->isEnabled());
+        PageWindow::clickApply(page);
+        QCOMPARE(w.dialogs->unexpected, 0);
+
+        QCOMPARE(module->channels().size(), 2);
+        QCOMPARE(module->channels().at(0).channel, 1);
+        QCOMPARE(module->channels().at(1).channel, 5);
+        QCOMPARE(channels->rowCount(), 2);
+        QCOMPARE(channels->cellData(1, 0), QVariant(5));
+        QVERIFY(!PageWindow::apply(page)->isEnabled());
+        QVERIFY(!PageTesting::field<QToolButton>(*page, "remove_channel")->isEnabled());
+
+        const QJsonArray saved = w.save()
+                                     .value("inputsOutputs")
+                                     .toObject()
+                                     .value("DIO1")
+                                     .toObject()
+                                     .value("channels")
+                                     .toArray();
+        QCOMPARE(saved.size(), 2);
+        for (const QJsonValue &channel : saved)
+            QVERIFY(!channel.toObject().isEmpty());
     }
 
     void clearCommon()

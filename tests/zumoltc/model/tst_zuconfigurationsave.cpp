@@ -360,6 +360,60 @@ private slots:
         QVERIFY(again.vpu()->stages().at(1).isNull());
     }
 
+    // Removing an object takes along whatever cannot stand without it, so what is
+    // saved afterwards loads again without a warning and saves to the same text.
+    void removalSavesAFileThatLoadsCleanly_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QByteArray>("gone"); // a line of the first save the removal takes out
+
+        QTest::newRow("stage a stage-ring plan runs")
+            << "ZUStage" << 1 << QByteArray("\"sequence\": [1, 3, 2]");
+        QTest::newRow("stage of a step that a condition names and calls itself")
+            << "ZUStage" << 2 << QByteArray("\"phase\": 2,");
+        QTest::newRow("stage of the last step") << "ZUStage" << 3 << QByteArray("\"call\": 1,");
+        QTest::newRow("signal group a stage and a timeline plan use")
+            << "ZUSignalGroup" << 1 << QByteArray("\"group\": 1,");
+        QTest::newRow("signal group of the matrix, a switch and a countdown board")
+            << "ZUSignalGroup" << 3 << QByteArray("\"clearing\": 3,");
+        QTest::newRow("detector a plan condition names")
+            << "ZUDetector" << 1 << QByteArray("\"detector\": 1");
+        QTest::newRow("detector a plan condition shows")
+            << "ZUDetector" << 2 << QByteArray("\"indicator\": 2");
+        QTest::newRow("stage-ring plan the scheduler runs")
+            << "ZUSignalPlan" << 1 << QByteArray("\"program\": 1,");
+        QTest::newRow("day plan of the weeks and the scheduler's default")
+            << "ZUDayPlan" << 1 << QByteArray("\"dayPlan\": 1");
+    }
+
+    void removalSavesAFileThatLoadsCleanly()
+    {
+        QFETCH(QString, className);
+        QFETCH(int, id);
+        QFETCH(QByteArray, gone);
+
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("complete.json"))));
+        QCOMPARE(c.warnings(), QStringList());
+        QVERIFY(c.toJson().contains(gone));
+        ZUBaseObject *removed = nullptr;
+        for (ZUBaseObject *object : c.findChildren<ZUBaseObject *>()) {
+            if (QLatin1String(object->metaObject()->className()) == className && object->id() == id)
+                removed = object;
+        }
+        QVERIFY(removed);
+        delete removed;
+
+        const QByteArray text = c.toJson();
+        QVERIFY(!text.contains(gone));
+        ZUConfiguration again;
+        QString error;
+        QVERIFY2(again.fromJson(text, &error), qPrintable(error));
+        QCOMPARE(again.warnings().join(QLatin1Char('\n')), QString());
+        QCOMPARE(again.toJson(), text);
+    }
+
     void switchControlSurvivesBesideDefault_data()
     {
         QTest::addColumn<bool>("defaultControl");

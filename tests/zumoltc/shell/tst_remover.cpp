@@ -1,3 +1,4 @@
+#include "common/widgets/parameterstable.h"
 #include "scripteddialogs.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
@@ -161,6 +162,65 @@ private slots:
             ->setSelected(true);
         window.treeItem_remove();
         QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(dialogs->unexpected, 0);
+    }
+
+    // A removed stage takes along the steps that run it, the calls of them and the
+    // conditions on them at once: the plan's page shows the plan without them.
+    void stageGoesWithItsSteps()
+    {
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        auto *dialogs = new ScriptedDialogs;
+        dialogs->answers << int(QMessageBox::Yes);
+        window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+        ZUConfiguration *configuration = window.configuration();
+        QList<ZUStage *> stages;
+        for (int id = 1; id <= 2; ++id) {
+            auto *stage = new ZUStage;
+            stage->setId(id);
+            configuration->addStage(stage);
+            stages << stage;
+        }
+        auto *plan = new ZUSignalPlan;
+        plan->setId(4);
+        plan->setType(zu::StageRing);
+        const QPointer<ZUSignalPlanPhase> first = plan->addPhase(1, stages.at(0), 40, 10, zu::max);
+        const QPointer<ZUSignalPlanPhase> second = plan->addPhase(2, stages.at(1), 30, 5, zu::none);
+        second->setCall(first);
+        ZUSignalPlan::DetectorControl condition;
+        condition.phase = first;
+        condition.call = second;
+        plan->addDetector(condition);
+        condition.phase = second;
+        condition.call = first;
+        plan->addDetector(condition);
+        configuration->addSignalPlan(plan);
+
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        tree->clearSelection();
+        window.objectItem(stages.at(0))->setSelected(true);
+        window.treeItem_remove();
+        QCOMPARE(dialogs->shown.size(), 1);
+
+        QVERIFY(first.isNull());
+        QCOMPARE(plan->phases(), (QList<QPointer<ZUSignalPlanPhase>> { second }));
+        QVERIFY(second->call().isNull());
+        QCOMPARE(plan->detectors().size(), 1);
+        QVERIFY(plan->detectors().first().call.isNull());
+
+        tree->clearSelection();
+        window.objectItem(plan)->setSelected(true);
+        auto *steps = window.findChild<ParametersTable *>(QStringLiteral("stagering_table"));
+        auto *conditions
+            = window.findChild<ParametersTable *>(QStringLiteral("stagering_dt_table"));
+        QVERIFY(steps && conditions);
+        QCOMPARE(steps->columnCount(), 1);
+        QCOMPARE(steps->cellData(0, 0), QVariant(2));
+        QCOMPARE(steps->cellData(3, 0), QVariant()); // the call of the removed step
+        QCOMPARE(conditions->columnCount(), 1);
+        QCOMPARE(conditions->cellData(0, 0), QVariant(1));
         QCOMPARE(dialogs->unexpected, 0);
     }
 
