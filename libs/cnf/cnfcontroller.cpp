@@ -105,6 +105,33 @@ bool isFirstLine(const QString &family)
     return family == QLatin1String("tiverk") || family == QLatin1String("adapter");
 }
 
+// The phase ids that each program's record counts by place, in program order.
+QList<QStringList> recordPhaseIds(const CnfController &controller)
+{
+    QList<QStringList> ids;
+    for (const CnfProgramPtr &program : controller.programs())
+        ids << (program ? CnfProgramRecord::phaseIds(controller, *program) : QStringList());
+    return ids;
+}
+
+// After a change of the phase list: every first-line program's record counts
+// the phases anew, so that it names the ids it named before (`before` from
+// recordPhaseIds, taken before the change).
+void reindexRecords(const CnfController &controller, const QList<QStringList> &before)
+{
+    if (!isFirstLine(controller.property("type").toString()))
+        return;
+    const QDomDocument layout = controller.tiverkLayout();
+    const QList<CnfProgramPtr> programs = controller.programs();
+    for (int i = 0; i < programs.size() && i < before.size(); ++i) {
+        const CnfProgramPtr &program = programs.at(i);
+        if (program && program->data().size() > 2)
+            program->setData(
+                CnfProgramRecord::reindexed(layout, program->data(), before.at(i),
+                                            CnfProgramRecord::phaseIds(controller, *program)));
+    }
+}
+
 } // namespace
 
 CnfController::CnfController(QObject *parent)
@@ -227,16 +254,10 @@ bool CnfController::removePhase(const QString &id)
     // Programs keep their steps of the phase, by its id. Their records count
     // phases by place: the places of the phases after it move up, and the
     // removed phase is counted after the controller's phases.
-    const bool records = isFirstLine(property("type").toString());
-    const QDomDocument layout = records ? tiverkLayout() : QDomDocument();
-    QList<QStringList> before;
-    for (const CnfProgramPtr &program : programs())
-        before << (program ? CnfProgramRecord::phaseIds(*this, *program) : QStringList());
+    const QList<QStringList> before = recordPhaseIds(*this);
     if (!d->phases.remove(phase))
         return false;
-    const QList<CnfProgramPtr> all = programs();
-    for (int i = 0; i < all.size(); ++i) {
-        const CnfProgramPtr &program = all.at(i);
+    for (const CnfProgramPtr &program : programs()) {
         if (!program)
             continue;
         for (const CnfPhaseDefPtr &def : program->phases()) {
@@ -245,17 +266,19 @@ bool CnfController::removePhase(const QString &id)
                 def->setId(id);
             }
         }
-        if (records && program->data().size() > 2)
-            program->setData(
-                CnfProgramRecord::reindexed(layout, program->data(), before.at(i),
-                                            CnfProgramRecord::phaseIds(*this, *program)));
     }
+    reindexRecords(*this, before);
     return true;
 }
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
 {
-    return d->phases.reorder(phases);
+    // The records name the same phases in their new places.
+    const QList<QStringList> before = recordPhaseIds(*this);
+    if (!d->phases.reorder(phases))
+        return false;
+    reindexRecords(*this, before);
+    return true;
 }
 
 CnfPhasePtr CnfController::findPhase(const QString &id) const

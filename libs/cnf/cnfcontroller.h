@@ -60,6 +60,8 @@ public:
     // Programs keep their steps of the removed phase (by id, with no phase)
     // and their records keep naming the same phases.
     bool removePhase(const QString &id);
+    // The same phases in another order (false when the list differs from the
+    // controller's); programs' records go on naming the same phases.
     bool reorderPhases(const QList<CnfPhasePtr> &phases);
     CnfPhasePtr findPhase(const QString &id) const;
 

@@ -113,15 +113,22 @@ QDomElement typeElement(const QDomDocument &layout, int kind)
     }
     return QDomElement();
 }
+// The fields of the kind in table order; none when the layout lacks the kind.
+QList<Leaf> leavesOf(const QDomDocument &layout, int kind)
+{
+    QList<Leaf> leaves;
+    const QDomElement type = typeElement(layout, kind);
+    if (type.isNull())
+        return leaves;
+    int cursor = 2;
+    collect(CnfTiverkLayout::elements(type), &cursor, true, QDomElement(), -1, &leaves);
+    return leaves;
+}
+
 Places placesOf(const QDomDocument &layout, int kind)
 {
     Places places;
-    const QDomElement type = typeElement(layout, kind);
-    if (type.isNull())
-        return places;
-    QList<Leaf> leaves;
-    int cursor = 2;
-    collect(CnfTiverkLayout::elements(type), &cursor, true, QDomElement(), -1, &leaves);
+    const QList<Leaf> leaves = leavesOf(layout, kind);
 
     QDomElement sequence;
     for (const Leaf &leaf : qAsConst(leaves)) {
@@ -170,6 +177,18 @@ Places placesOf(const QDomDocument &layout, int kind)
         }
     }
     return places;
+}
+
+// Every field of the kind that holds a phase index, wherever it lies.
+QList<Field> phaseIndexFields(const QDomDocument &layout, int kind)
+{
+    QList<Field> fields;
+    for (const Leaf &leaf : leavesOf(layout, kind)) {
+        if (leaf.field.offset >= 0
+            && leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)"))
+            fields.append(leaf.field);
+    }
+    return fields;
 }
 
 bool fits(const Field &field, const QByteArray &record)
@@ -271,12 +290,7 @@ namespace {
 QList<Field> fieldsMissingIn(const QDomDocument &layout, const QDomDocument &other, int kind)
 {
     const auto topLevel = [kind](const QDomDocument &document) {
-        QList<Leaf> leaves;
-        const QDomElement type = typeElement(document, kind);
-        if (type.isNull())
-            return leaves;
-        int cursor = 2;
-        collect(CnfTiverkLayout::elements(type), &cursor, true, QDomElement(), -1, &leaves);
+        QList<Leaf> leaves = leavesOf(document, kind);
         leaves.erase(std::remove_if(leaves.begin(), leaves.end(),
                                     [](const Leaf &leaf) { return !leaf.array.isNull(); }),
                      leaves.end());
@@ -321,6 +335,42 @@ QByteArray CnfProgramRecord::withFieldsMissingIn(const QDomDocument &from, const
         if (field.offset <= bytes.size())
             bytes.insert(field.offset, QByteArray(field.size, char(NotSetByte)));
     }
+    return bytes;
+}
+
+QByteArray CnfProgramRecord::converted(const QByteArray &record, const Format &from,
+                                       const Format &to, bool *dropped)
+{
+    if (dropped)
+        *dropped = false;
+    if (record.size() <= 3 || (from.adapter == to.adapter && from.version == to.version)
+        || (from.adapter && to.adapter))
+        return record;
+    const QDomDocument fromLayout = CnfTiverkLayout::document(from.version, from.adapter);
+    const QDomDocument toLayout = CnfTiverkLayout::document(to.version, to.adapter);
+    if (dropped) {
+        for (const Field &field : fieldsMissingIn(fromLayout, toLayout, kindOf(record)))
+            *dropped = *dropped || readField(field, record) >= 0;
+    }
+    QByteArray bytes = withoutFieldsMissingIn(fromLayout, toLayout, record);
+    // Every record of 3.17 whose kind has a variant holds the byte behind it,
+    // whatever its value.
+    const bool fromReserved = CnfTiverkLayout::hasReservedByte(from.version, from.adapter);
+    const bool toReserved = CnfTiverkLayout::hasReservedByte(to.version, to.adapter);
+    if (fromReserved && !toReserved && hasVariant(fromLayout, bytes) && bytes.size() > 3)
+        bytes.remove(3, 1);
+    else if (!fromReserved && toReserved && hasVariant(toLayout, bytes))
+        bytes.insert(3, char(NotSetByte));
+    bytes = withFieldsMissingIn(fromLayout, toLayout, bytes);
+
+    const int fromSize
+        = CnfTiverkLayout::programRecordSize(from.adapter ? QString() : from.version);
+    const int toSize = CnfTiverkLayout::programRecordSize(to.adapter ? QString() : to.version);
+    if (record.size() == fromSize && bytes.size() < toSize)
+        bytes.append(QByteArray(toSize - bytes.size(), char(NotSetByte)));
+    else if (record.size() == fromSize && bytes.size() > toSize
+             && bytes.mid(toSize).count(char(NotSetByte)) == bytes.size() - toSize)
+        bytes.truncate(toSize);
     return bytes;
 }
 
@@ -451,8 +501,7 @@ QByteArray CnfProgramRecord::reindexed(const QDomDocument &layout, const QByteAr
                                        const QStringList &before, const QStringList &after)
 {
     QByteArray bytes = record;
-    const Places places = placesOf(layout, kindOf(bytes));
-    for (const Field &field : places.phases) {
+    for (const Field &field : phaseIndexFields(layout, kindOf(bytes))) {
         const int index = readField(field, bytes);
         if (index < 0 || index >= before.size())
             continue;

@@ -53,6 +53,22 @@ public:
     static QByteArray withFieldsMissingIn(const QDomDocument &from, const QDomDocument &to,
                                           const QByteArray &record);
 
+    // The layout a record is written in: a TIVERK 3.x version, or the adapter's.
+    struct Format
+    {
+        QString version; // "3.14" to "3.18"; not used for the adapter
+        bool adapter = false;
+    };
+    // The record of one format in another, so that both read the same variant,
+    // cycle, offset and steps: fields the new format lacks go out (`dropped`,
+    // when given, tells whether one of them held a value), those only it has
+    // come in unset, and the byte that 3.17 keeps behind the variant goes out
+    // of, or comes into, every record whose kind has a variant. A record of the
+    // old format's full size gets the new one's. Records of three bytes or
+    // fewer, and records between equal formats, stay as they are.
+    static QByteArray converted(const QByteArray &record, const Format &from, const Format &to,
+                                bool *dropped = nullptr);
+
     // The cycle a coordinated kind's record states, in seconds; -1 when not
     // set, when the kind has no cycle field or the record ends before it.
     static int readCycle(const QDomDocument &layout, const QByteArray &record);
@@ -96,8 +112,9 @@ public:
     // controller does not have (a removed phase): a program's record counts
     // those after the controller's phases.
     static QStringList phaseIds(const CnfController &controller, const CnfProgram &program);
-    // The record with the phase index of every sequence row counted anew: an
-    // index that named the id at that place of `before` names it in `after`.
+    // The record with every phase index of its kind (the sequence rows, a
+    // priority phase) counted anew: an index that named the id at that place
+    // of `before` names it in `after`.
     static QByteArray reindexed(const QDomDocument &layout, const QByteArray &record,
                                 const QStringList &before, const QStringList &after);
 };

@@ -9,13 +9,6 @@ namespace {
 // Bytes of a program record: number, kind and the parameter area.
 constexpr int RecordSize = 64;
 
-// Version 3.17 keeps one byte more at index 3, behind the interstate variant:
-// its variant field takes two bytes, of which only the first is read.
-bool hasReservedByte(const QString &version, bool adapter)
-{
-    return !adapter && version == QLatin1String("3.17");
-}
-
 struct Kind
 {
     int id;
@@ -134,7 +127,7 @@ QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
                               "<Element type=\"byte\" name=\"Тип программы\"/>");
     text += QString::fromUtf8("<Element type=\"byte[%1]\" name=\"Параметры\"/>")
                 .arg(programRecordSize(adapter ? QString() : version) - 2);
-    const QString variantElement = hasReservedByte(version, adapter)
+    const QString variantElement = CnfTiverkLayout::hasReservedByte(version, adapter)
         ? QString::fromUtf8(variant).replace(QLatin1String("\"byte\""),
                                              QLatin1String("\"byte[2]\""))
         : QString::fromUtf8(variant);
@@ -160,6 +153,13 @@ QDomDocument CnfTiverkLayout::document(const QString &version, bool adapter)
     QDomDocument document;
     document.setContent(text);
     return document;
+}
+
+// Version 3.17 keeps one byte more at index 3, behind the interstate variant:
+// its variant field takes two bytes, of which only the first is read.
+bool CnfTiverkLayout::hasReservedByte(const QString &version, bool adapter)
+{
+    return !adapter && version == QLatin1String("3.17");
 }
 
 int CnfTiverkLayout::programRecordSize(const QString &version)

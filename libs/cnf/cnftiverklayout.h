@@ -17,6 +17,8 @@ public:
     // Bytes of one program record (number, kind and parameters) of a version:
     // a "3.17" record holds one byte more, at index 3, behind the variant.
     static int programRecordSize(const QString &version = QString());
+    // Whether records of the version keep that byte at index 3 (the adapter's never do).
+    static bool hasReservedByte(const QString &version, bool adapter);
 
     // Reading a layout document.
     // The chapter "programs"; null when missing.

@@ -5,6 +5,7 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/vobject.h"
 
 #include <QDebug>
@@ -76,15 +77,19 @@ bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &f
     controller.setProperty("type", QStringLiteral("adapter"));
     controller.setProperty("version", QVariant());
 
-    // The adapter's programs of a 3.17 configuration lack its fourth byte.
+    // The records go into the adapter's layout, which lacks the fields that
+    // 3.17 and 3.18 add (the byte behind the variant, a coordinated program's
+    // start delay). Records of a configuration without version are taken as
+    // the adapter's.
+    const CnfProgramRecord::Format from { version.toString(), version.toString().isEmpty() };
+    const CnfProgramRecord::Format to { QString(), true };
     const QList<CnfProgramPtr> programs = controller.programs();
     QList<QByteArray> backup;
-    if (version.toString() == QLatin1String("3.17")) {
-        for (const CnfProgramPtr &program : programs) {
-            backup << program->data();
-            if (program->data().size() > 3)
-                setRawData(controller, program, QByteArray(program->data()).remove(3, 1));
-        }
+    for (const CnfProgramPtr &program : programs) {
+        backup << program->data();
+        const QByteArray converted = CnfProgramRecord::converted(program->data(), from, to);
+        if (converted != program->data())
+            setRawData(controller, program, converted);
     }
 
     if (CnfNative::save(fileName, controller, error))
@@ -97,8 +102,10 @@ bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &f
     }
     controller.setProperty("type", type);
     controller.setProperty("version", version);
-    for (int i = 0; i < backup.size() && i < programs.size(); ++i)
-        setRawData(controller, programs.at(i), backup.at(i));
+    for (int i = 0; i < backup.size() && i < programs.size(); ++i) {
+        if (programs.at(i)->data() != backup.at(i))
+            setRawData(controller, programs.at(i), backup.at(i));
+    }
     return false;
 }
 

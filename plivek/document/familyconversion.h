@@ -18,7 +18,9 @@ public:
     // Writes the configuration as an adapter configuration. Another family is
     // converted after the user agrees (the question gets the parent); false
     // with an empty error when the user declines, false with the error (and
-    // the configuration as it was) when writing fails.
+    // the configuration as it was) when writing fails. The programs' records
+    // go into the adapter's layout (CnfProgramRecord::converted) and stay so
+    // once written.
     static bool saveAsAdapter(CnfController &controller, const QString &fileName, QWidget *parent,
                               QString &error);
 

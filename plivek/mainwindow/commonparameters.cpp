@@ -14,25 +14,25 @@
 
 namespace {
 
-const char ReservedByte = char(0xFF);
-
-// Every program longer than three bytes changed and stored again, all or none:
-// when the controller refuses a converted record, every program gets its old
-// record back, one message names the refused programs and false comes back.
+// Every program longer than three bytes converted from the old version's record
+// layout to the new one's and stored again, all or none: when the controller
+// refuses a converted record, every program gets its old record back, one
+// message names the refused programs and false comes back. One warning names
+// the programs that lost a start delay the new version has no place for.
 bool convertPrograms(CnfController &controller, const QString &oldVersion, const QString &version,
-                     const std::function<void(QByteArray &)> &change,
                      const CommonParameters::Log &log)
 {
+    const CnfProgramRecord::Format from { oldVersion };
+    const CnfProgramRecord::Format to { version };
     log(MainWindowTexts::tr("Converting program"), QtDebugMsg, true);
     QList<QPair<CnfProgramPtr, QByteArray>> converted;
     QStringList refused;
+    QStringList delayDropped;
     QString reason;
     for (const CnfProgramPtr &program : controller.programs()) {
         const QByteArray old = program->data();
-        if (old.size() <= 3)
-            continue;
-        QByteArray data = old;
-        change(data);
+        bool dropped = false;
+        const QByteArray data = CnfProgramRecord::converted(old, from, to, &dropped);
         if (data == old)
             continue;
         if (!controller.setProgramRawData(program, data)) {
@@ -42,6 +42,8 @@ bool convertPrograms(CnfController &controller, const QString &oldVersion, const
             continue;
         }
         converted.append({ program, old });
+        if (dropped)
+            delayDropped << program->id;
     }
     if (!refused.isEmpty()) {
         // The old records go back under the old version, whose sizes they fit.
@@ -57,8 +59,41 @@ bool convertPrograms(CnfController &controller, const QString &oldVersion, const
             QtWarningMsg, true);
         return false;
     }
+    if (!delayDropped.isEmpty())
+        log(MainWindowTexts::tr("Version %1 has no start delay: the start delay of programs %2 "
+                                "was dropped")
+                .arg(version, delayDropped.join(QLatin1Char(','))),
+            QtWarningMsg, true);
     log(MainWindowTexts::tr("Converting program complete"), QtDebugMsg, false);
     return true;
+}
+
+// Versions 3.17 and 3.18 keep the row "Silent devices" at index 4 of
+// "errorControl", before "Other"; older versions have no such row.
+bool hasSilentDevicesRow(const QString &version)
+{
+    return version == QLatin1String("3.17") || version == QLatin1String("3.18");
+}
+
+// The error-control rows moved into the new version's order: the row goes in
+// unset, or out, where a list reaches "Other".
+void convertErrorControl(CnfController &controller, const QString &oldVersion,
+                         const QString &newVersion)
+{
+    const int silentDevices = 4;
+    const bool had = hasSilentDevicesRow(oldVersion);
+    const bool has = hasSilentDevicesRow(newVersion);
+    if (had == has)
+        return;
+    const QString key = QStringLiteral("errorControl");
+    QVariantList errorControl = controller.getNativeData(key).toList();
+    if (errorControl.size() <= silentDevices)
+        return;
+    if (has)
+        errorControl.insert(silentDevices, QVariantList { 255, 255 });
+    else
+        errorControl.removeAt(silentDevices);
+    controller.setNativeData(key, errorControl);
 }
 
 } // namespace
@@ -66,48 +101,18 @@ bool convertPrograms(CnfController &controller, const QString &oldVersion, const
 bool CommonParameters::convertVersion(CnfController &controller, const QString &oldVersion,
                                       const QString &newVersion, const Log &log)
 {
-    const QString v317 = QStringLiteral("3.17");
     controller.setProperty("version", newVersion);
-    // Version 3.17 keeps one byte more at index 3 of every record whose kind has
-    // a variant, behind it. Leaving it removes that byte where entering it put it
-    // (0xFF) or where the record would not fit the new version otherwise; a byte
-    // 3 of other records is their data and stays. Kinds without a variant (an
-    // all-red program's word of duration at bytes 2 and 3) keep their bytes.
-    // Fields that only one of the two versions has (the start delay of a
-    // coordinated program from 3.17 on) go out, or come in unset, at their
-    // places, and a record of the old version's full size keeps the new one's.
-    const bool leaving317 = oldVersion == v317 && newVersion != v317;
-    const bool entering317 = newVersion == v317 && oldVersion != v317;
-    const int oldSize = CnfTiverkLayout::programRecordSize(oldVersion);
-    const int newSize = controller.programRecordSize();
-    const QDomDocument oldLayout = CnfTiverkLayout::document(oldVersion, false);
-    const QDomDocument layout = controller.tiverkLayout();
-    const auto change = [&](QByteArray &data) {
-        const bool full = data.size() == oldSize;
-        data = CnfProgramRecord::withoutFieldsMissingIn(oldLayout, layout, data);
-        if (leaving317 && CnfProgramRecord::hasVariant(layout, data)
-            && (data.at(3) == ReservedByte || data.size() > newSize))
-            data.remove(3, 1);
-        if (entering317 && CnfProgramRecord::hasVariant(layout, data))
-            data.insert(3, ReservedByte);
-        data = CnfProgramRecord::withFieldsMissingIn(oldLayout, layout, data);
-        if (full && data.size() < newSize)
-            data.append(QByteArray(newSize - data.size(), ReservedByte));
-        else if (full && data.size() > newSize
-                 && data.mid(newSize).count(ReservedByte) == data.size() - newSize)
-            data.truncate(newSize);
-    };
-    bool needed = leaving317 || entering317;
+    // Records convert when their layouts differ: into or out of 3.17 always,
+    // between other versions when a record holds a field only one of them has.
+    bool needed = CnfTiverkLayout::hasReservedByte(oldVersion, false)
+        != CnfTiverkLayout::hasReservedByte(newVersion, false);
     for (const CnfProgramPtr &program : controller.programs()) {
-        QByteArray data = program->data();
-        if (needed || data.size() <= 3)
-            continue;
-        change(data);
-        needed = data != program->data();
+        if (needed)
+            break;
+        needed = CnfProgramRecord::converted(program->data(), { oldVersion }, { newVersion })
+            != program->data();
     }
-    const bool converted
-        = !needed || convertPrograms(controller, oldVersion, newVersion, change, log);
-    if (!converted)
+    if (needed && !convertPrograms(controller, oldVersion, newVersion, log))
         return false; // the version and every record are back as they were
 
     bool removed = false;
@@ -122,20 +127,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
             removed = true;
         }
     }
-    const QString errorKey = QStringLiteral("errorControl");
-    if (oldVersion == v317 && newVersion != QLatin1String("3.18")) {
-        QVariantList errorControl = controller.getNativeData(errorKey).toList();
-        if (errorControl.size() > 5) {
-            errorControl.removeAt(4);
-            controller.setNativeData(errorKey, errorControl);
-        }
-    } else if (newVersion == v317 && oldVersion != v317) {
-        QVariantList errorControl = controller.getNativeData(errorKey).toList();
-        if (errorControl.size() >= 5) {
-            errorControl.insert(4, QVariantList { 255, 255 });
-            controller.setNativeData(errorKey, errorControl);
-        }
-    }
+    convertErrorControl(controller, oldVersion, newVersion);
     return removed;
 }
 

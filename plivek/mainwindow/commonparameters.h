@@ -18,14 +18,16 @@ public:
     // Message sink: text, level, whether an error pops up.
     using Log = std::function<void(const QString &text, QtMsgType level, bool popup)>;
 
-    // Sets "version" and converts the programs and "errorControl": for "3.14"
-    // programs of kinds 9 and up go (each reported); entering "3.17" inserts
-    // byte 3 (0xFF) into every program and entry 4 ([255, 255]) into
-    // "errorControl", leaving it removes that byte again (a byte 3 that is not
-    // 0xFF only from a record too long for the new version) and, unless for
-    // "3.18", the entry. The records convert all or none: when the controller
-    // refuses one, the version and every record stay and one message names the
-    // programs. True when programs were removed.
+    // Sets "version" and converts the programs and "errorControl": every
+    // record longer than three bytes into the new version's layout
+    // (CnfProgramRecord::converted: the byte 3.17 keeps behind the variant, the
+    // start delay of coordinated programs from 3.17 on; one warning names the
+    // programs whose start delay was dropped); "errorControl" gains or loses
+    // the row "Silent devices" (entry 4) that only 3.17 and 3.18 keep; for
+    // "3.14" programs of kinds 9 and up go (each reported). The records
+    // convert all or none: when the controller refuses one, the version and
+    // every record stay and one message names the programs. True when
+    // programs were removed.
     static bool convertVersion(CnfController &controller, const QString &oldVersion,
                                const QString &newVersion, const Log &log);
 

@@ -3,6 +3,7 @@
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
+#include "cnf/cnftiverklayout.h"
 #include "testmain.h"
 
 #include <QtTest>
@@ -36,6 +37,45 @@ struct Fixture
         controller.addProgram(program);
     }
 };
+
+// Whether the layout knows the kind.
+bool knowsKind(const QDomDocument &layout, int kind)
+{
+    const QDomElement chapter = CnfTiverkLayout::programsChapter(layout);
+    for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type")); !type.isNull();
+         type = type.nextSiblingElement(QStringLiteral("Type"))) {
+        if (type.attribute(QStringLiteral("id")).toInt() == kind)
+            return true;
+    }
+    return false;
+}
+
+// A record of the kind whose parameter bytes hold values (none of them 255)
+// up to where every kind's fields end; the rest is not set.
+QByteArray filledRecord(int kind, int size)
+{
+    QByteArray record(size, char(255));
+    record[0] = 5;
+    record[1] = char(kind);
+    for (int at = 2; at < size && at < 48; ++at)
+        record[at] = char((at * 7 + 3) % 250);
+    return record;
+}
+
+// The phase ids a record's steps name, with their durations.
+QStringList recordSteps(const QDomDocument &layout, const QByteArray &record,
+                        const QStringList &phaseIds)
+{
+    QList<CnfProgramRecord::Step> steps;
+    if (!CnfProgramRecord::readSteps(layout, record, &steps))
+        return { QStringLiteral("no sequence") };
+    QStringList texts;
+    for (const CnfProgramRecord::Step &step : qAsConst(steps))
+        texts << QStringLiteral("%1 %2")
+                     .arg(phaseIds.value(step.phase, QStringLiteral("?")))
+                     .arg(step.duration);
+    return texts;
+}
 
 QStringList stepTexts(const CnfProgram &program)
 {
@@ -220,6 +260,159 @@ private slots:
                                      "0223")
                      .append(QByteArray(22 + 28, char(255)))
                      .toHex());
+    }
+
+    // Every kind's record, full or shorter, goes into another version and back
+    // byte for byte, and the version between reads the same variant, cycle and
+    // steps. Every 3.17 record whose kind has a variant holds the byte behind
+    // it, whatever its value (here never 255): it goes out, and the way back
+    // gives it unset.
+    void conversionRoundTrip_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<QByteArray>("record");
+        const QList<QPair<QString, QString>> trips
+            = { { "3.14", "3.17" }, { "3.15", "3.17" }, { "3.16", "3.17" }, { "3.18", "3.17" },
+                { "3.17", "3.16" }, { "3.17", "3.14" }, { "3.17", "3.18" }, { "3.16", "3.18" } };
+        for (const auto &trip : trips) {
+            for (int kind = 0; kind <= 11; ++kind) {
+                for (const bool full : { true, false }) {
+                    QByteArray record = filledRecord(
+                        kind, full ? CnfTiverkLayout::programRecordSize(trip.first) : 12);
+                    // A start delay the version between has no place for is
+                    // lost on the way (see droppedFields): here it is not set.
+                    if (kind == 2 && trip.first == "3.17" && trip.second != "3.18")
+                        record[5] = record[6] = char(255);
+                    QTest::addRow("%s via %s, kind %d, %s", qPrintable(trip.first),
+                                  qPrintable(trip.second), kind, full ? "full" : "12 bytes")
+                        << trip.first << trip.second << record;
+                }
+            }
+        }
+    }
+
+    void conversionRoundTrip()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, via);
+        QFETCH(QByteArray, record);
+        const int kind = record.at(1);
+        bool dropped = true;
+        const QByteArray between
+            = CnfProgramRecord::converted(record, { version }, { via }, &dropped);
+        QVERIFY(!dropped);
+        const QDomDocument layout = CnfTiverkLayout::document(version, false);
+        const QDomDocument viaLayout = CnfTiverkLayout::document(via, false);
+        if (record.size() == CnfTiverkLayout::programRecordSize(version))
+            QCOMPARE(between.size(), CnfTiverkLayout::programRecordSize(via));
+        if (knowsKind(layout, kind) && knowsKind(viaLayout, kind)) {
+            QCOMPARE(CnfProgramRecord::readVariant(viaLayout, between),
+                     CnfProgramRecord::readVariant(layout, record));
+            QCOMPARE(CnfProgramRecord::readCycle(viaLayout, between),
+                     CnfProgramRecord::readCycle(layout, record));
+            const QStringList ids { "A", "B", "C" };
+            QCOMPARE(recordSteps(viaLayout, between, ids), recordSteps(layout, record, ids));
+        }
+        // The byte behind 3.17's variant, which no version reads, has no place
+        // in the others: it comes back not set.
+        QByteArray back = record;
+        if (CnfTiverkLayout::hasReservedByte(version, false)
+            && !CnfTiverkLayout::hasReservedByte(via, false)
+            && CnfProgramRecord::hasVariant(layout, record))
+            back[3] = char(255);
+        QCOMPARE(CnfProgramRecord::converted(between, { via }, { version }).toHex(), back.toHex());
+    }
+
+    // A field the new layout has no place for (the start delay of a coordinated
+    // program, which neither 3.14 to 3.16 nor the adapter have) goes out;
+    // `dropped` tells whether it held a value. Variant, cycle, offset and steps
+    // read the same.
+    void droppedFields_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("to"); // "adapter" for the adapter's layout
+        QTest::addColumn<int>("startDelay"); // -1: not set
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("3.18 to 3.16") << "3.18"
+                                      << "3.16" << 30 << true;
+        QTest::newRow("3.18 to 3.16, no delay") << "3.18"
+                                                << "3.16" << -1 << false;
+        QTest::newRow("3.18 to 3.16, delay 0") << "3.18"
+                                               << "3.16" << 0 << true;
+        QTest::newRow("3.17 to 3.14") << "3.17"
+                                      << "3.14" << 30 << true;
+        QTest::newRow("3.17 to 3.18 keeps it") << "3.17"
+                                               << "3.18" << 30 << false;
+        QTest::newRow("3.18 to the adapter") << "3.18"
+                                             << "adapter" << 30 << true;
+        QTest::newRow("3.17 to the adapter") << "3.17"
+                                             << "adapter" << 30 << true;
+    }
+
+    void droppedFields()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, to);
+        QFETCH(int, startDelay);
+        QFETCH(bool, dropped);
+        Fixture fixture(QStringLiteral("tiverk"), version, 2);
+        fixture.program->setCycleOffset(40);
+        const QByteArray record = CnfProgramRecord::create(fixture.controller, *fixture.program);
+        QByteArray delayed = record;
+        const int at = version == "3.17" ? 5 : 4;
+        delayed[at] = char(startDelay < 0 ? 255 : startDelay);
+        delayed[at + 1] = char(startDelay < 0 ? 255 : 0);
+        const bool adapter = to == "adapter";
+        bool wasDropped = !dropped;
+        const QByteArray converted = CnfProgramRecord::converted(
+            delayed, { version }, { adapter ? QString() : to, adapter }, &wasDropped);
+        QCOMPARE(wasDropped, dropped);
+        QCOMPARE(converted.size(), CnfTiverkLayout::programRecordSize(adapter ? QString() : to));
+
+        CnfController target;
+        target.setProperty("type", adapter ? "adapter" : "tiverk");
+        target.setProperty("version", adapter ? QString() : to);
+        for (const CnfPhasePtr &phase : fixture.controller.phases())
+            target.addPhase(phase);
+        auto read = CnfProgramPtr::create(&target);
+        QVERIFY(CnfProgramRecord::applyTo(target, target.tiverkLayout(), converted, *read));
+        QCOMPARE(read->interstateVariant, 2);
+        QCOMPARE(read->cycleOffset(-1), 40);
+        const int cycle = CnfProgramRecord::readCycle(fixture.controller.tiverkLayout(), record);
+        QVERIFY(cycle > 0);
+        QCOMPARE(CnfProgramRecord::readCycle(target.tiverkLayout(), converted), cycle);
+        QCOMPARE(stepTexts(*read), stepTexts(*fixture.program));
+    }
+
+    // Phases put in another order: every record's phase indexes (sequence rows,
+    // a priority phase) name the same phases; an order the controller refuses
+    // changes no record.
+    void reorderedPhasesKeepTheRecords()
+    {
+        Fixture fixture(QStringLiteral("tiverk"), QStringLiteral("3.18"), 1);
+        CnfController &controller = fixture.controller;
+        const QDomDocument layout = controller.tiverkLayout();
+        QVERIFY(controller.setProgramRawData(
+            fixture.program, CnfProgramRecord::create(controller, *fixture.program)));
+        auto priority = CnfProgramPtr::create(&controller);
+        priority->id = QStringLiteral("8");
+        priority->type = CnfProgram::Tiverk;
+        controller.addProgram(priority);
+        // Kind 5: variant, tram detector, priority phase C (index 2), its duration.
+        QVERIFY(controller.setProgramRawData(priority, QByteArray::fromHex("080501040214ff")));
+
+        const QList<CnfPhasePtr> phases = controller.phases();
+        QVERIFY(!controller.reorderPhases({ phases.at(2), phases.at(0) }));
+        QCOMPARE(fixture.program->data().mid(3, 4).toHex(), QByteArray("00140223"));
+        QCOMPARE(priority->data().toHex(), QByteArray("080501040214ff"));
+
+        QVERIFY(controller.reorderPhases({ phases.at(2), phases.at(0), phases.at(1) }));
+        QCOMPARE(
+            recordSteps(layout, fixture.program->data(), CnfProgramRecord::phaseIds(controller)),
+            QStringList({ "A 20", "C 35" }));
+        QCOMPARE(fixture.program->data().mid(3, 4).toHex(), QByteArray("01140023"));
+        QCOMPARE(priority->data().toHex(), QByteArray("080501040014ff"));
     }
 };
 

@@ -103,9 +103,10 @@ private slots:
 
     void init() { clearSettings(); }
 
-    // Byte 3 of every program longer than three bytes and entry 4 of
-    // "errorControl" follow the move into or out of 3.17: leaving it removes
-    // the byte that entering it inserted, and no byte of a record's own data.
+    // Byte 3 of every program longer than three bytes follows the move into or
+    // out of 3.17, entry 4 of "errorControl" ("Silent devices", which 3.17 and
+    // 3.18 keep) the move into or out of those two: leaving removes what
+    // entering inserted.
     void versionConversion_data()
     {
         QTest::addColumn<QString>("from");
@@ -122,22 +123,26 @@ private slots:
                                                          << "3.17" << 4 << data << inserted << 4;
         QTest::newRow("3.15 to 3.17") << "3.15"
                                       << "3.17" << 7 << data << inserted << 8;
-        QTest::newRow("3.18 to 3.17") << "3.18"
-                                      << "3.17" << 5 << data << inserted << 6;
+        QTest::newRow("3.18 to 3.17, the same rows") << "3.18"
+                                                     << "3.17" << 6 << data << inserted << 6;
         QTest::newRow("3.17 to 3.16") << "3.17"
                                       << "3.16" << 6 << inserted << data << 5;
-        QTest::newRow("3.17 to 3.16, five entries stay") << "3.17"
-                                                         << "3.16" << 5 << inserted << data << 5;
+        // Five entries of 3.17 end at "Silent devices", which 3.16 has no row for.
+        QTest::newRow("3.17 to 3.16, five entries") << "3.17"
+                                                    << "3.16" << 5 << inserted << data << 4;
         QTest::newRow("3.17 to 3.15") << "3.17"
                                       << "3.15" << 6 << inserted << data << 5;
-        QTest::newRow("3.17 to 3.16, byte 3 is data") << "3.17"
-                                                      << "3.16" << 5 << data << data << 5;
+        // Every 3.17 record of a kind with a variant holds the byte, whatever it is.
+        QTest::newRow("3.17 to 3.16, byte 3 is not 0xFF")
+            << "3.17"
+            << "3.16" << 6 << data << QByteArray("\x01\x03\x0A\x0C", 4) << 5;
         QTest::newRow("3.17 to 3.18") << "3.17"
                                       << "3.18" << 6 << inserted << data << 6;
+        // 3.18 keeps the rows of 3.17.
         QTest::newRow("3.16 to 3.18") << "3.16"
-                                      << "3.18" << 5 << data << data << 5;
+                                      << "3.18" << 5 << data << data << 6;
         QTest::newRow("3.18 to 3.16") << "3.18"
-                                      << "3.16" << 5 << data << data << 5;
+                                      << "3.16" << 6 << data << data << 5;
         // An all-red program (kind 7) keeps a word of duration at bytes 2 and 3 in
         // every version: no byte goes in or out between them. Made at 3.17's record
         // size, it loses only its unset last byte on the way out.
@@ -179,10 +184,12 @@ private slots:
         const QVariantList stored
             = controller.getNativeData(QStringLiteral("errorControl")).toList();
         QCOMPARE(stored.size(), convertedEntries);
+        QVariantList expected = entries;
         if (convertedEntries > errorEntries)
-            QCOMPARE(stored.at(4).toList(), QVariantList({ 255, 255 }));
+            expected.insert(4, QVariantList { 255, 255 });
         if (convertedEntries < errorEntries)
-            QCOMPARE(stored.at(4).toList(), entries.at(5).toList());
+            expected.removeAt(4);
+        QCOMPARE(stored, expected);
         const QStringList messages = messageTexts(window);
         QCOMPARE(messages.contains(QStringLiteral("Converting program")),
                  from == "3.17" || to == "3.17");
@@ -293,6 +300,123 @@ private slots:
         }
         QCOMPARE(warnings, QStringList());
         QCOMPARE(program->data().toHex(), record.toHex());
+    }
+
+    // Into 3.17 and back, or out of it and back: "errorControl" and the records
+    // of every kind the version knows (of the full size, their parameter bytes
+    // set, byte 3 too) come back as they were, and nothing is reported.
+    // Each version reads the same variant, cycle and steps (see
+    // CnfProgramRecord's tests).
+    void roundTripThrough317_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("via");
+        QTest::addColumn<int>("entries");
+        for (const char *version : { "3.18", "3.16", "3.14" }) {
+            for (int entries : { 4, 5, 6 })
+                QTest::addRow("%s, %d entries", version, entries)
+                    << QString::fromLatin1(version) << QStringLiteral("3.17") << entries;
+        }
+        // 3.18 and 3.17 share their rows; so do lists that end before "Silent devices".
+        for (const char *via : { "3.18", "3.16" })
+            QTest::addRow("3.17 via %s, 4 entries", via)
+                << QStringLiteral("3.17") << QString::fromLatin1(via) << 4;
+        QTest::newRow("3.17 via 3.18, 5 entries") << "3.17"
+                                                  << "3.18" << 5;
+    }
+
+    void roundTripThrough317()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, via);
+        QFETCH(int, entries);
+        CnfController controller;
+        initTiverk(controller, version);
+        const int lastKind = version == "3.14" ? 8 : 11;
+        QMap<QString, QByteArray> before;
+        for (int kind = 0; kind <= lastKind; ++kind) {
+            QByteArray record(CnfTiverkLayout::programRecordSize(version), char(0xFF));
+            record[0] = char(kind + 1);
+            record[1] = char(kind);
+            for (int at = 2; at < 40; ++at)
+                record[at] = char(at);
+            // 3.16 has no place for a start delay (startDelayDroppedIsReported).
+            if (kind == 2 && version == "3.17" && via == "3.16")
+                record[5] = record[6] = char(0xFF);
+            const CnfProgramPtr program = addProgram(controller, QString::number(kind + 1), record);
+            QCOMPARE(program->data().toHex(), record.toHex());
+            before.insert(program->id, record);
+        }
+        const QVariantList list = errorControl(entries);
+        controller.setNativeData(QStringLiteral("errorControl"), list);
+        QStringList warnings;
+        const auto log = [&warnings](const QString &text, QtMsgType level, bool) {
+            if (level != QtDebugMsg)
+                warnings << text;
+        };
+        CommonParameters::convertVersion(controller, version, via, log);
+        QCOMPARE(controller.property("version").toString(), via);
+        for (const CnfProgramPtr &program : controller.programs())
+            QCOMPARE(program->data().size(), controller.programRecordSize());
+        CommonParameters::convertVersion(controller, via, version, log);
+        QCOMPARE(warnings, QStringList());
+        QCOMPARE(controller.getNativeData(QStringLiteral("errorControl")).toList(), list);
+        QCOMPARE(controller.programs().size(), before.size());
+        // The byte behind 3.17's variant, which no version reads, has no place in
+        // the others: it comes back not set.
+        const bool reservedDropped = version == "3.17";
+        for (const CnfProgramPtr &program : controller.programs()) {
+            QByteArray expected = before.value(program->id);
+            if (reservedDropped
+                && CnfProgramRecord::hasVariant(controller.tiverkLayout(), expected))
+                expected[3] = char(0xFF);
+            QCOMPARE(program->data().toHex(), expected.toHex());
+        }
+    }
+
+    // 3.14 to 3.16 have no place for the start delay of a coordinated program:
+    // the conversion goes on, and one warning names the programs that had one.
+    void startDelayDroppedIsReported()
+    {
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.18"));
+        const QDomDocument layout = controller.tiverkLayout();
+        // Two coordinated programs: the sample's with a start delay of 20 s, a
+        // copy numbered 9 without one.
+        CnfProgramPtr coordinated;
+        for (const CnfProgramPtr &program : controller.programs()) {
+            if (program->kind == 2)
+                coordinated = program;
+        }
+        QVERIFY(coordinated);
+        QByteArray delayed = coordinated->data();
+        QCOMPARE(delayed.mid(4, 2).toHex(), QByteArray("ffff")); // the start delay, not set
+        const QByteArray undelayed = delayed;
+        delayed[4] = 20;
+        delayed[5] = 0;
+        QVERIFY(controller.setProgramRawData(coordinated, delayed));
+        QByteArray copy = undelayed;
+        copy[0] = 9;
+        addProgram(controller, QStringLiteral("9"), copy);
+        const int cycle = CnfProgramRecord::readCycle(layout, delayed);
+        QVERIFY(cycle > 0);
+
+        CommonRun run;
+        run.run(window,
+                [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.16")); });
+        QCOMPARE(controller.property("version").toString(), QStringLiteral("3.16"));
+        const QStringList warnings
+            = messageTexts(window).filter(QStringLiteral("start delay"), Qt::CaseInsensitive);
+        QCOMPARE(warnings,
+                 QStringList(QStringLiteral("Version 3.16 has no start delay: the start delay of "
+                                            "programs %1 was dropped")
+                                 .arg(coordinated->id)));
+        QCOMPARE(CnfProgramRecord::readCycle(controller.tiverkLayout(), coordinated->data()),
+                 cycle);
+        QCOMPARE(coordinated->data().size(), controller.programRecordSize());
     }
 
     // A record the new version cannot hold refuses the whole conversion: the version

@@ -6,6 +6,7 @@
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftransition.h"
+#include "common/widgets/rowdragdrop.h"
 #include "documentfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/dialogs/elements/phasedlg.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -79,6 +81,74 @@ QStringList contextMenuTexts(MainWindow &window)
                               Q_ARG(QPoint, QPoint()));
     delete poll;
     return texts;
+}
+
+// Drags the rows of the table's column-0 cells, in the given order, and drops
+// them on a row, as the mouse would.
+void dragRows(QTableWidget *table, const QList<int> &rows, int dropRow)
+{
+    QList<QTableWidgetItem *> items;
+    for (int row : rows)
+        items << table->item(row, 0);
+    QMimeData data;
+    data.setData(QLatin1String(RowDragDrop::RowsMimeType), RowDragDrop::encodeRows(items));
+    const QPoint pos = table->visualItemRect(table->item(dropRow, 0)).center();
+    // A drop goes to the widget that took the drag when it entered.
+    QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
+}
+
+// "phase length" of each step a program's record names, read with the
+// controller's phase list.
+QStringList recordSteps(const CnfController &controller, const CnfProgram &program)
+{
+    QList<CnfProgramRecord::Step> steps;
+    if (!CnfProgramRecord::readSteps(controller.tiverkLayout(), program.data(), &steps))
+        return {};
+    const QStringList ids = CnfProgramRecord::phaseIds(controller, program);
+    QStringList texts;
+    for (const CnfProgramRecord::Step &step : qAsConst(steps))
+        texts << QStringLiteral("%1 %2").arg(ids.value(step.phase)).arg(step.duration);
+    return texts;
+}
+
+// The program dialog's step sequence: the nested table of its parameter table.
+QTableWidget *sequenceTable(const ProgramDlg &dialog)
+{
+    auto *tiverk = dialog.findChild<QTableWidget *>(QStringLiteral("tiverkTable"));
+    QTableWidget *sequence = nullptr;
+    for (int column = 0; column < tiverk->columnCount() && !sequence; ++column)
+        sequence = qobject_cast<QTableWidget *>(tiverk->cellWidget(0, column));
+    return sequence;
+}
+
+// The phases the dialog's diagram page shows in its first row, up to the
+// first empty cell; the dialog goes back to its table.
+QStringList diagramPhases(ProgramDlg &dialog)
+{
+    auto *show = dialog.findChild<QPushButton *>(QStringLiteral("showDiagramm"));
+    show->setChecked(true);
+    auto *diagram = dialog.findChild<QTableWidget *>(QStringLiteral("phaseTable"));
+    QStringList ids;
+    for (int column = 0; column < diagram->columnCount() && diagram->item(0, column)
+         && !diagram->item(0, column)->text().isEmpty();
+         ++column)
+        ids << diagram->item(0, column)->text();
+    show->setChecked(false);
+    return ids;
+}
+
+QStringList stepIds(const CnfProgram &program)
+{
+    QStringList ids;
+    for (const CnfPhaseDefPtr &def : program.phases())
+        ids << def->id();
+    return ids;
 }
 
 } // namespace
@@ -400,19 +470,12 @@ private slots:
 
         // The table and the diagram show the same steps.
         ProgramDlg dialog(nullptr, program, &controller, false);
-        auto *tiverk = dialog.findChild<QTableWidget *>(QStringLiteral("tiverkTable"));
-        QTableWidget *sequence = nullptr;
-        for (int column = 0; column < tiverk->columnCount() && !sequence; ++column)
-            sequence = qobject_cast<QTableWidget *>(tiverk->cellWidget(0, column));
+        QTableWidget *sequence = sequenceTable(dialog);
         QVERIFY(sequence);
         for (int row = 0; row < 4; ++row)
             QCOMPARE(sequence->item(row, 0)->text(), steps.at(row));
-        dialog.findChild<QPushButton *>(QStringLiteral("showDiagramm"))->setChecked(true);
-        auto *phaseTable = dialog.findChild<QTableWidget *>(QStringLiteral("phaseTable"));
-        for (int column = 0; column < 4; ++column)
-            QCOMPARE(phaseTable->item(0, column)->text(), steps.at(column));
+        QCOMPARE(diagramPhases(dialog), steps);
         // OK after an edit keeps them, the removed phase's step with its index.
-        dialog.findChild<QPushButton *>(QStringLiteral("showDiagramm"))->setChecked(false);
         sequence->item(0, 1)->setText(QStringLiteral("36"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -429,6 +492,88 @@ private slots:
         QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
         QVERIFY(TestSupport::readFile(path).contains(
             QStringLiteral("<Phase phase=\"%1\"").arg(removed).toUtf8()));
+    }
+
+    // Phases in another order, by dragging rows or by "Sort": every program's
+    // record names the phases it named before, and the program dialog's table,
+    // its diagram and the saved file show the same steps.
+    void moveKeepsTheStepsEverywhere_data()
+    {
+        QTest::addColumn<QList<int>>("dragged"); // rows, in drag order; none: no drag
+        QTest::addColumn<int>("dropRow");
+        QTest::addColumn<bool>("sort");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("one row up")
+            << QList<int> { 3 } << 2 << false << QStringList { "1", "2", "4", "3" };
+        QTest::newRow("one row down")
+            << QList<int> { 0 } << 1 << false << QStringList { "2", "1", "3", "4" };
+        QTest::newRow("reversed") << QList<int> { 3, 2, 1, 0 } << 0 << false
+                                  << QStringList { "4", "3", "2", "1" };
+        QTest::newRow("Sort") << QList<int> { 2, 0 } << 0 << true
+                              << QStringList { "1", "2", "3", "4" };
+    }
+
+    void moveKeepsTheStepsEverywhere()
+    {
+        QFETCH(QList<int>, dragged);
+        QFETCH(int, dropRow);
+        QFETCH(bool, sort);
+        QFETCH(QStringList, order);
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "4" }));
+        QMap<QString, QStringList> steps;
+        for (const CnfProgramPtr &program : controller.programs()) {
+            steps.insert(program->id, recordSteps(controller, *program));
+            QCOMPARE(steps.value(program->id).size(), program->phaseCount());
+        }
+
+        QTableWidget *phases = table(window, "phasesTable");
+        dragRows(phases, dragged, dropRow);
+        if (sort) {
+            QCOMPARE(phaseIds(controller), QStringList({ "3", "1", "2", "4" }));
+            child<QAction>(*phases, "sortPhaseItems")->trigger();
+        }
+        QCOMPARE(phaseIds(controller), order);
+        for (int row = 0; row < order.size(); ++row)
+            QCOMPARE(cellText(phases, row, 0), order.at(row));
+        QVERIFY(window.document().isChanged());
+
+        for (const CnfProgramPtr &program : controller.programs()) {
+            QCOMPARE(recordSteps(controller, *program), steps.value(program->id));
+            if (program->phaseCount() == 0)
+                continue;
+            // The dialog's parameter table and its diagram show the program's steps,
+            // and OK keeps them.
+            const QStringList ids = stepIds(*program);
+            ProgramDlg dialog(nullptr, program, &controller, false);
+            QTableWidget *sequence = sequenceTable(dialog);
+            QVERIFY(sequence);
+            for (int row = 0; row < ids.size(); ++row)
+                QCOMPARE(sequence->item(row, 0)->text(), ids.at(row));
+            QCOMPARE(cellText(sequence, ids.size(), 0), QString());
+            QCOMPARE(diagramPhases(dialog), ids);
+            dialog.accept();
+            QCOMPARE(stepIds(*dialog.program()), ids);
+            QCOMPARE(recordSteps(controller, *dialog.program()), steps.value(program->id));
+        }
+
+        // Saved and loaded again, the file says the same.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("moved.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
+        MainWindow reopened;
+        reopened.loadDocument(path);
+        const CnfController &loaded = reopened.document().controller();
+        QCOMPARE(phaseIds(loaded), order);
+        QCOMPARE(loaded.programs().size(), steps.size());
+        for (const CnfProgramPtr &program : loaded.programs()) {
+            QCOMPARE(recordSteps(loaded, *program), steps.value(program->id));
+            QCOMPARE(stepIds(*program), stepIds(*controller.findProgram(program->id)));
+        }
     }
 
     // Two selected phases of a family other than "tiverk" offer both
