@@ -5,6 +5,8 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
+#include <QTextBoundaryFinder>
+
 #include <cmath>
 
 CommonParametersWidget::CommonParametersWidget(QWidget *parent)
@@ -29,13 +31,30 @@ void CommonParametersWidget::load(ZUConfiguration *configuration)
         edit->clear();
     ui->number->setValue(configuration->id());
     ui->name->setText(configuration->name());
-    ui->description->setPlainText(configuration->description());
+    const QString description = configuration->description();
+    ui->description->setWordWrapMode(wrapModeFor(description));
+    ui->description->setPlainText(description);
     ui->amberBlink->setValue(configuration->amberBlink());
     ui->allRed->setValue(configuration->allRed());
     ui->timeZone->setText(configuration->timeZone().toString());
     ui->maxCurrent->setValue(configuration->maxCurrent());
     m_validator->snapshotAll();
     m_configuration = configuration;
+}
+
+QTextOption::WrapMode CommonParametersWidget::wrapModeFor(const QString &text)
+{
+    // Longer than any line of the field, so such a run is broken anywhere in
+    // either mode.
+    constexpr int LongestRun = 1000;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    int previous = 0;
+    for (int next = breaks.toNextBoundary(); next >= 0; next = breaks.toNextBoundary()) {
+        if (next - previous > LongestRun)
+            return QTextOption::WrapAnywhere;
+        previous = next;
+    }
+    return QTextOption::WrapAtWordBoundaryOrAnywhere;
 }
 
 QVariant CommonParametersWidget::timeZoneValue(const QString &text)

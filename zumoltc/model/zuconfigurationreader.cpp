@@ -2,6 +2,7 @@
 #include "zuconfigurationreaderprivate.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -221,7 +222,10 @@ void ZUConfigurationReader::Private::readStages()
 void ZUConfigurationReader::Private::readMatrix()
 {
     ZUIntergreenMatrix *matrix = c->intergreenMatrix();
-    forEachItem("IGM", [this, matrix](const JsonValue &element) {
+    // The pairs the lists have given so far: a repeated one replaces the earlier
+    // time, and the user is told so.
+    QSet<QPair<const ZUSignalGroup *, const ZUSignalGroup *>> given;
+    forEachItem("IGM", [this, matrix, &given](const JsonValue &element) {
         matrix->setId(reader.readInt("id"));
         matrix->setName(reader.readString("name"));
         if (reader.isArray("matrix")) {
@@ -231,17 +235,28 @@ void ZUConfigurationReader::Private::readMatrix()
             // Points with members of their own are rare: they are found again
             // once after the list, not by a search per point.
             QHash<QPair<const ZUSignalGroup *, const ZUSignalGroup *>, QVector<JsonRawMember>> kept;
-            forEachItem(reader.current(), [this, matrix, &kept](const JsonValue &item) {
+            forEachItem(reader.current(), [this, matrix, &kept, &given](const JsonValue &item) {
                 const QPointer<ZUSignalGroup> clearing
                     = readReference("clearing", signalGroupLookup(), false, true);
                 const QPointer<ZUSignalGroup> entering
                     = readReference("entering", signalGroupLookup(), false, true);
                 const int time = reader.readInt("time");
                 if (clearing && entering) {
+                    const QPair<const ZUSignalGroup *, const ZUSignalGroup *> pair(clearing.data(),
+                                                                                   entering.data());
+                    if (given.contains(pair)) {
+                        reader.addWarning(tr("Conflict point clearing %1, entering %2 given "
+                                             "twice. Earlier value ignored")
+                                              .arg(clearing->id())
+                                              .arg(entering->id()),
+                                          item);
+                        kept.remove(pair); // the point keeps the members of the value it keeps
+                    }
+                    given.insert(pair);
                     matrix->setConflictTime(clearing, entering, time);
                     const QVector<JsonRawMember> members = item.unaskedMembers();
                     if (!members.isEmpty())
-                        kept.insert({ clearing.data(), entering.data() }, members);
+                        kept.insert(pair, members);
                 }
                 return true;
             });

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
@@ -209,6 +210,76 @@ private slots:
         QVERIFY(f.classNames.isEmpty());
         QCOMPARE(f.field("number")->text(), QStringLiteral("7"));
         QCOMPARE(f.configuration.id(), 7);
+    }
+
+    // The description wraps at word boundaries unless it holds a run without a
+    // place to break longer than any line; the whole text is shown and kept either way.
+    void descriptionWrap_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("wrapMode");
+
+        const int words = QTextOption::WrapAtWordBoundaryOrAnywhere;
+        const int anywhere = QTextOption::WrapAnywhere;
+        const QString run(1000, QLatin1Char('x'));
+        QTest::newRow("empty") << QString() << words;
+        QTest::newRow("words") << QStringLiteral("Main street at the bridge") << words;
+        QTest::newRow("many words") << QStringLiteral("word ").repeated(5000) << words;
+        QTest::newRow("hyphenated run") << QStringLiteral("x-").repeated(2000) << words;
+        QTest::newRow("run as long as a line may be") << run << words;
+        QTest::newRow("longer run") << run + QLatin1Char('x') << anywhere;
+        QTest::newRow("longer run after words")
+            << QStringLiteral("Main street ") + run + run << anywhere;
+        QTest::newRow("longer run on a later line")
+            << QStringLiteral("Main street\n") + run + run + QStringLiteral(" end") << anywhere;
+    }
+
+    void descriptionWrap()
+    {
+        QFETCH(QString, description);
+        QFETCH(int, wrapMode);
+
+        Fixture f;
+        f.configuration.setDescription(description);
+        f.page.load(&f.configuration);
+        auto *field = f.field<QTextEdit>("description");
+        QCOMPARE(int(field->wordWrapMode()), wrapMode);
+        QCOMPARE(field->toPlainText(), description);
+        QVERIFY(!f.apply()->isEnabled());
+
+        // Typed at the end, the text is stored whole with the addition.
+        field->moveCursor(QTextCursor::End);
+        QTest::keyClicks(field, QStringLiteral("!"));
+        f.clickApply();
+        QCOMPARE(f.configuration.description(), description + QLatin1Char('!'));
+
+        // A short description loaded next wraps at word boundaries again.
+        f.configuration.setDescription(QStringLiteral("Main street"));
+        f.page.load(&f.configuration);
+        QCOMPARE(field->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+
+    // A run longer than the line is broken into the same lines by both wrap modes.
+    void longRunWrapsAlikeInBothModes()
+    {
+        const QString text = QStringLiteral("x").repeated(3000);
+        auto lineStarts = [&text](QTextOption::WrapMode mode) {
+            QTextLayout layout(text, QFont());
+            QTextOption option;
+            option.setWrapMode(mode);
+            layout.setTextOption(option);
+            QList<int> starts;
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(300);
+                starts << line.textStart();
+            }
+            layout.endLayout();
+            return starts;
+        };
+        const QList<int> words = lineStarts(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QVERIFY(words.size() > 2);
+        QCOMPARE(lineStarts(QTextOption::WrapAnywhere), words);
     }
 
     // Loading again after an Apply shows the stored values as the new baseline.

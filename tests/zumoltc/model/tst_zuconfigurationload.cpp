@@ -340,6 +340,23 @@ private slots:
             << head + twoGroups + "\"IGM\": [{\"items\": [{`\"time\": 3}]}]}"
             << QStringList { QStringLiteral("{1}Attribute 'clearing' not defined"),
                              QStringLiteral("{1}Attribute 'entering' not defined") };
+        QTest::newRow("conflict point given twice")
+            << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
+                  "{\"clearing\": 2, \"entering\": 1, \"time\": 5},\n"
+                  "{`\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]}"
+            << QStringList { QStringLiteral(
+                   "{1}Conflict point clearing 1, entering 2 given twice. Earlier value ignored") };
+        QTest::newRow("conflict point repeated in a later matrix element")
+            << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9}]},\n"
+                  "{\"items\": [{`\"clearing\": \"A\", \"entering\": \"B\", \"time\": 4}]}]}"
+            << QStringList { QStringLiteral(
+                   "{1}Conflict point clearing 1, entering 2 given twice. Earlier value ignored") };
+        QTest::newRow("conflict points each given once") << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
+                  "{\"clearing\": 2, \"entering\": 1, \"time\": 4}]}]}"
+                                                         << QStringList();
         QTest::newRow("detectors of wrong type")
             << head + "\"detectors\": `\"D1\"}"
             << QStringList { QStringLiteral(
@@ -653,6 +670,22 @@ private slots:
                          "\"IGM\": [{\"matrix\": [[null, 4, 5], [3, null, 2], 7]}]}"));
         QCOMPARE(c.intergreenMatrix()->points().size(), 4);
         QCOMPARE(c.warnings().size(), 1);
+    }
+
+    void repeatedConflictPointKeepsTheLastGiven()
+    {
+        // The later point wins, with its own unknown members, and a save writes it once.
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(head + twoGroups
+                           + "\"IGM\": [{\"items\": ["
+                             "{\"clearing\": 1, \"entering\": 2, \"time\": 9, \"note\": 1},\n"
+                             "{\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]}"));
+        QCOMPARE(c.warnings().size(), 1);
+        QCOMPARE(c.intergreenMatrix()->points().size(), 1);
+        QCOMPARE(c.intergreenMatrix()->points().first().time, 4);
+        const QByteArray text = c.toJson();
+        QCOMPARE(text.count("\"clearing\""), 1);
+        QVERIFY(text.contains("{\"clearing\": 1, \"entering\": 2, \"time\": 4}"));
     }
 
     void networkKeys_data()

@@ -6,6 +6,7 @@
 // pass a small one. Goal: zumoltc within 2x of the bare tree.
 // Run: build with -DBUILD_BENCHMARKS=ON (Release), then
 // QT_QPA_PLATFORM=offscreen build/bench/bench_zumoltc_tree [switches]
+#include "benchwindow.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/mainwindow.h"
 #include "zumoltc/shell/userdialogs.h"
@@ -131,26 +132,11 @@ double seconds(const std::function<void()> &run)
     return timer.nsecsElapsed() / 1e9;
 }
 
-// Paints a window that has just been shown, as its first appearance would.
-void showAndPaint(QWidget *window)
-{
-    window->resize(1200, 800);
-    window->show();
-    QApplication::processEvents();
-    window->repaint();
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window keeps recent files and sizes in its settings: not the user's.
-    QTemporaryDir settingsHome;
-    qputenv("XDG_CONFIG_HOME", settingsHome.path().toUtf8());
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("bench_zumoltc_tree"));
+    BenchApplication app(argc, argv, QStringLiteral("bench_zumoltc_tree"));
     const int switches = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 10000;
 
     QTemporaryDir dir;
