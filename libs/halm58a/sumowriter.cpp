@@ -147,22 +147,42 @@ QString SumoWriter::baseName() const
     return QString::number(m_number);
 }
 
-QChar SumoWriter::stateLetter(SignalPlan::Colour colour)
+QString SumoWriter::stateLetters(const QVector<SignalPlan::Colour> &colours)
 {
-    switch (colour) {
-    case SignalPlan::Green:
-    case SignalPlan::GreenBlink:
-        return QLatin1Char('G');
-    case SignalPlan::Yellow:
-        return QLatin1Char('y');
-    case SignalPlan::Red:
-        return QLatin1Char('r');
-    case SignalPlan::RedYellow:
-        return QLatin1Char('u');
-    case SignalPlan::Dark:
-        break;
+    QString letters;
+    const int cycle = colours.size();
+    for (int second = 0; second < cycle; ++second) {
+        switch (colours.at(second)) {
+        case SignalPlan::Green:
+            letters += QLatin1Char('G');
+            break;
+        case SignalPlan::GreenBlink: {
+            // The colour that follows the blinking, around the cycle: a green that ends
+            // without a yellow shows its end in the blinking, as SUMO's yellow.
+            int next = second;
+            for (int step = 1; step < cycle && colours.at(next) == SignalPlan::GreenBlink; ++step)
+                next = (second + step) % cycle;
+            const SignalPlan::Colour after = colours.at(next);
+            const bool ends = after != SignalPlan::GreenBlink && after != SignalPlan::Green
+                && after != SignalPlan::Yellow;
+            letters += QLatin1Char(ends ? 'y' : 'G');
+            break;
+        }
+        case SignalPlan::Yellow:
+            letters += QLatin1Char('y');
+            break;
+        case SignalPlan::Red:
+            letters += QLatin1Char('r');
+            break;
+        case SignalPlan::RedYellow:
+            letters += QLatin1Char('u');
+            break;
+        case SignalPlan::Dark:
+            letters += QLatin1Char('O');
+            break;
+        }
     }
-    return QLatin1Char('O');
+    return letters;
 }
 
 bool SumoWriter::prepare()
@@ -365,25 +385,26 @@ QByteArray SumoWriter::programs() const
         if (!plan.error.isEmpty() || plan.cycle <= 0)
             continue;
         written = true;
-        // Per link the colours of the group that drives it; null for none.
-        QVector<const QVector<SignalPlan::Colour> *> driving;
+        // Per link the letters of the group that drives it through the cycle; dark for none.
+        const QString dark(plan.cycle, QLatin1Char('O'));
+        QVector<QString> driving;
         for (const Connection *connection : m_links) {
-            const QVector<SignalPlan::Colour> *colours = nullptr;
+            QString letters = dark;
             for (const SignalGroup *group : connection->signalGroups()) {
                 const auto *granule = qobject_cast<const Granule *>(group->parent());
                 const auto it = plan.colours.constFind(group->tlId());
                 if (granule && granule->tlId() == m_number && it != plan.colours.constEnd()) {
-                    colours = &it.value();
+                    letters = stateLetters(it.value())
+                                  .leftJustified(plan.cycle, QLatin1Char('O'), true);
                     break;
                 }
             }
-            driving.append(colours);
+            driving.append(letters);
         }
         auto stateAt = [&](int second) {
             QString lights;
-            for (const QVector<SignalPlan::Colour> *colours : qAsConst(driving))
-                lights += stateLetter(colours ? colours->value(second, SignalPlan::Dark)
-                                              : SignalPlan::Dark);
+            for (const QString &letters : qAsConst(driving))
+                lights += letters.at(second);
             // A green link yields (g) while a link it gives way to is green too.
             QString state = lights;
             for (int i = 0; i < lights.size(); ++i) {

@@ -25,10 +25,10 @@ class Node;
 // network's plane metres.
 //
 // A link's state comes from the first of its connection's signal groups that the plan
-// knows; a link that no such group drives has no signal (O). A green link is the
-// yielding g while it crosses or merges into a green link of another approach that
-// goes first (through before right turns before left turns, by the angle between the
-// lanes), and G otherwise. Crosswalks are not written: SUMO crosses only sidewalks,
+// knows (stateLetters); a link that no such group drives has no signal (O). A green
+// link is the yielding g while it crosses or merges into a green link of another
+// approach that goes first (through before right turns before left turns, by the angle
+// between the lanes), and G otherwise. Crosswalks are not written: SUMO crosses only sidewalks,
 // which the network does not hold. Failures come back as false with errorString();
 // plans that cannot be written are left out with a line each in notes().
 class SumoWriter
@@ -55,9 +55,12 @@ public:
     QByteArray programs() const;
     QByteArray config() const;
 
-    // SUMO's letter for a colour: green and green blinking G, yellow y, red r,
-    // red-yellow u, dark O. A green link that yields is shown g instead.
-    static QChar stateLetter(SignalPlan::Colour colour);
+    // SUMO's letters for a group's colours through the cycle, one per second: green G,
+    // yellow y, red r, red-yellow u, dark O. Green blinking is G where a yellow (or
+    // green) follows it, and y where the green ends without a yellow (an arrow that goes
+    // straight to red), so that drivers stop for it if they can. A green link that
+    // yields is shown g instead of G.
+    static QString stateLetters(const QVector<SignalPlan::Colour> &colours);
 
 private:
     QString baseName() const;

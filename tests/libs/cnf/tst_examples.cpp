@@ -114,7 +114,7 @@ void timetable(CnfController &c, const CnfProgramPtr &day, const CnfProgramPtr &
 }
 
 // A four-arm TIVERK 3.18 intersection: through traffic and pedestrians on
-// both roads, a protected left turn on the main road.
+// both roads, a protected left turn on the main road that leads its green.
 void tiverk318(CnfController &c)
 {
     c.setProperty("type", QStringLiteral("tiverk"));
@@ -177,18 +177,21 @@ void tiverk318(CnfController &c)
     FormatFixture::addDetector(c, 1, QStringLiteral("Button Main"), true);
     FormatFixture::addDetector(c, 2, QStringLiteral("Button Station"), true);
 
+    // The main left arrow leads the main road's green: the south's permissive left turners
+    // then end with the oncoming through traffic and are never caught in the junction
+    // by traffic that still has green.
     const CnfProgramPtr day = FormatFixture::addProgram(c, QStringLiteral("1"),
                                                         QStringLiteral("Day"), CnfProgram::Tiverk);
     day->kind = 1;
-    day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
     day->appendPhase(c.findPhase(QStringLiteral("2")), 8);
+    day->appendPhase(c.findPhase(QStringLiteral("1")), 35);
     day->appendPhase(c.findPhase(QStringLiteral("3")), 20);
     day->appendPhase(c.findPhase(QStringLiteral("4")), 10);
     const CnfProgramPtr peak = FormatFixture::addProgram(
         c, QStringLiteral("2"), QStringLiteral("Morning peak"), CnfProgram::Tiverk);
     peak->kind = 2;
-    peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
     peak->appendPhase(c.findPhase(QStringLiteral("2")), 12);
+    peak->appendPhase(c.findPhase(QStringLiteral("1")), 50);
     peak->appendPhase(c.findPhase(QStringLiteral("3")), 25);
     peak->setCycleOffset(15);
     const CnfProgramPtr night = FormatFixture::addProgram(

@@ -61,8 +61,8 @@ class TestSumoWriter : public QObject
 private slots:
     // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
     // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
-    // green is green; a group the plan does not know gives no signal; the right turn NW
-    // yields to the through traffic it merges with while both are green.
+    // green before a yellow is green; a group the plan does not know gives no signal; the right
+    // turn NW yields to the through traffic it merges with while both are green.
     void programsBecomePhases()
     {
         Network net;
@@ -80,6 +80,39 @@ private slots:
                  QStringList({ QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
                                QStringLiteral("8 0: 2 rrGGg 2 rrGGy") }));
         QVERIFY(writer.notes().isEmpty());
+    }
+
+    // Green blinking is SUMO's green where a yellow follows it, and its yellow where the
+    // green ends without one, around the end of the cycle too: drivers stop for it if they
+    // can. Group 1 drives the links NS and SN; the plan knows no other group.
+    void greenBlinkingWithoutYellowIsYellow_data()
+    {
+        QTest::addColumn<QString>("runs");
+        QTest::addColumn<QString>("phases");
+        QTest::newRow("yellow follows") << "G3 F2 y2 r5"
+                                        << "5 GGOOO 2 yyOOO 5 rrOOO";
+        QTest::newRow("red follows") << "G3 F2 r7"
+                                     << "3 GGOOO 2 yyOOO 7 rrOOO";
+        QTest::newRow("red follows after the cycle's end") << "F1 r4 G3 F2"
+                                                           << "1 yyOOO 4 rrOOO 3 GGOOO 2 yyOOO";
+        QTest::newRow("dark follows") << "G2 F2 O4"
+                                      << "2 GGOOO 2 yyOOO 4 OOOOO";
+        QTest::newRow("green follows: the green goes on") << "G2 F2 G2 y2 r4"
+                                                          << "6 GGOOO 2 yyOOO 4 rrOOO";
+        QTest::newRow("blinking all the cycle") << "F4"
+                                                << "4 GGOOO";
+    }
+
+    void greenBlinkingWithoutYellowIsYellow()
+    {
+        QFETCH(QString, runs);
+        QFETCH(QString, phases);
+        Network net;
+        FourArmJunction junction(net);
+        SumoWriter writer(net, 12);
+        writer.setPlans({ plan(QStringLiteral("1"), 0, { { 1, runs } }) });
+        QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
+        QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: ") + phases }));
     }
 
     // A green link yields (g) to a green link it crosses or merges into that goes first:

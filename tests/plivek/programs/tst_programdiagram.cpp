@@ -416,7 +416,7 @@ private slots:
         QCOMPARE(chart->series().size(), 2);
         const auto *rects = qobject_cast<plotlet::RectangleSeries *>(chart->series().at(1));
         QVERIFY(rects);
-        QCOMPARE(rects->rects().first().caption.left(8), QStringLiteral("Phase 1\n"));
+        QCOMPARE(rects->rects().first().caption.left(8), QStringLiteral("Phase 2\n"));
         QCOMPARE(chart->minGridStepX(), 1.0);
     }
 

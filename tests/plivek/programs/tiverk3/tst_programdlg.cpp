@@ -284,19 +284,19 @@ private slots:
         const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
         const QByteArray before = stored->data();
         QCOMPARE(before.size(), 64);
-        QCOMPARE(quint8(before.at(4)), quint8(35));
+        QCOMPARE(quint8(before.at(4)), quint8(8));
         ProgramDlg dialog(nullptr, stored, &controller, false);
         auto *sequence = sequenceTable(*child<ParametersTable>(dialog, "tiverkTable"));
         QVERIFY(sequence);
-        QCOMPARE(sequence->item(0, 0)->text(), QStringLiteral("1"));
-        QCOMPARE(sequence->item(0, 1)->text(), QStringLiteral("35"));
-        sequence->item(0, 1)->setText(QStringLiteral("40"));
+        QCOMPARE(sequence->item(0, 0)->text(), QStringLiteral("2"));
+        QCOMPARE(sequence->item(0, 1)->text(), QStringLiteral("8"));
+        sequence->item(0, 1)->setText(QStringLiteral("13"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QByteArray after = before;
-        after[4] = 40;
+        after[4] = 13;
         QCOMPARE(dialog.program()->data().toHex(), after.toHex());
-        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 40);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->length(), 13);
         QCOMPARE(dialog.program()->phaseCount(), 4);
 
         stored->clone(dialog.program());
@@ -309,12 +309,12 @@ private slots:
         QVERIFY(native && native->createController(reloaded));
         const CnfProgramPtr program = reloaded.findProgram(QStringLiteral("1"));
         QCOMPARE(program->data().toHex(), after.toHex());
-        QCOMPARE(program->phaseDefAt(0)->length(), 40);
-        // The diagram draws the step 40 s long.
+        QCOMPARE(program->phaseDefAt(0)->length(), 13);
+        // The diagram draws the step 13 s long.
         ProgramDlg again(nullptr, program, &reloaded, false);
         child<QPushButton>(again, "showDiagramm")->setChecked(true);
         QCOMPARE(child<ParametersTable>(again, "phaseTable")->item(1, 0)->text(),
-                 QStringLiteral("40"));
+                 QStringLiteral("13"));
     }
 
     // A record shorter than the layout's keeps every value typed into it: OK
@@ -376,7 +376,7 @@ private slots:
         QByteArray full = stored->data();
         stored->setData(full.left(size));
         full[2] = 2;
-        const QStringList steps { "1", "35", "2", "8", "3", "20", "4", "10" };
+        const QStringList steps { "2", "8", "1", "35", "3", "20", "4", "10" };
         {
             ProgramDlg dialog(nullptr, stored, &controller, false);
             auto *table = child<ParametersTable>(dialog, "tiverkTable");
@@ -454,9 +454,9 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.program()->phaseCount(), 3);
-        QCOMPARE(dialog.program()->data().mid(3, 8).toHex(), QByteArray("002301080214ffff"));
+        QCOMPARE(dialog.program()->data().mid(3, 8).toHex(), QByteArray("010800230214ffff"));
         QStringList shown = stepCells(*child<ParametersTable>(dialog, "tiverkTable"));
-        QCOMPARE(shown, QStringList({ "1", "35", "2", "8", "3", "20" }));
+        QCOMPARE(shown, QStringList({ "2", "8", "1", "35", "3", "20" }));
     }
 
     // The type chosen goes into byte 1 and the program's kind; an unchanged program
@@ -621,8 +621,8 @@ private slots:
         QCOMPARE(table->item(0, sequenceColumn - 1)->text(), QStringLiteral("-1"));
     }
 
-    // The sample's coordinated program (steps 1, 2, 3 of 50, 12 and 25 s, each after a
-    // change of 10 s, but 8 s into step 2: cycle 115) at several offsets. The diagram and the
+    // The sample's coordinated program (steps 2, 1, 3 of 12, 50 and 25 s, each after a
+    // change of 10 s, but 7 s into step 1: cycle 114) at several offsets. The diagram and the
     // report picture draw the program's own seconds from 0 to the cycle, whatever the offset; the
     // steps start and the green start time lies at the controller's seconds, the offset later.
     void coordinatedProgramInOneTimeFrame_data()
@@ -641,42 +641,42 @@ private slots:
         const CnfProgramPtr program = controller.findProgram(QStringLiteral("2"));
         QCOMPARE(program->cycleOffset(0), 15);
         QByteArray bytes = program->data();
-        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("73000f00")); // cycle 115, offset 15
+        QCOMPARE(bytes.mid(6, 4).toHex(), QByteArray("72000f00")); // cycle 114, offset 15
         bytes[8] = char(offset);
         QVERIFY(controller.setProgramRawData(program, bytes));
         program->setCycleOffset(offset);
 
         ProgramDlg dialog(nullptr, program, &controller, false);
-        // The main road's groups 1 and 2 turn red-yellow 2 s before the green of step 1
-        // ends its change: second 8 of the program, offset + 8 of the controller's cycle.
-        // The main left arrow enters without red-yellow, so the change into step 2 takes
-        // 8 s (group 2's blink, yellow and clearance) and the cycle is 115 s.
-        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 115);
-        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 115);
-        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (68 + offset) % 115);
-        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (90 + offset) % 115);
+        // The main road's group 1 turns red-yellow 2 s before the green of step 2 (the main
+        // left arrow, which enters without red-yellow) ends its change: second 8 of the
+        // program, offset + 8 of the controller's cycle. The change into step 1 takes 7 s
+        // (the arrow's blink and clearance, group 2's red-yellow) and the cycle is 114 s.
+        QCOMPARE(child<QSpinBox>(dialog, "greenStartTime")->value(), (8 + offset) % 114);
+        QCOMPARE(dialog.program()->phaseDefAt(0)->start(), (10 + offset) % 114);
+        QCOMPARE(dialog.program()->phaseDefAt(1)->start(), (29 + offset) % 114);
+        QCOMPARE(dialog.program()->phaseDefAt(2)->start(), (89 + offset) % 114);
 
-        const QStringList group1 { "0-8 red",      "8-10 red+yellow", "10-60 green",
-                                   "60-68 green",  "68-80 green",     "80-83 blink",
-                                   "83-86 yellow", "86-90 red",       "90-115 red" };
-        const QStringList group2 { "0-8 red",     "8-10 red+yellow", "10-60 green",
-                                   "60-63 blink", "63-66 yellow",    "66-68 red",
-                                   "68-80 red",   "80-90 red",       "90-115 red" };
+        const QStringList group1 { "0-8 red",      "8-10 red+yellow", "10-22 green",
+                                   "22-29 green",  "29-79 green",     "79-82 blink",
+                                   "82-85 yellow", "85-89 red",       "89-114 red" };
+        const QStringList group2 { "0-10 red",         "10-22 red",   "22-27 red",
+                                   "27-29 red+yellow", "29-79 green", "79-82 blink",
+                                   "82-85 yellow",     "85-89 red",   "89-114 red" };
         auto *chart = child<plotlet::Chart>(dialog, "chart");
         child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 115);
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 114);
         // The seven groups of the program's phases: group 1 in row 7, group 2 in row 6.
         QCOMPARE(chartRow(*chart, 7), group1);
         QCOMPARE(chartRow(*chart, 6), group2);
         QCOMPARE(chartBounds(*chart).left(), 0.0);
-        QCOMPARE(chartBounds(*chart).right(), 115.0);
+        QCOMPARE(chartBounds(*chart).right(), 114.0);
 
         QTemporaryDir dir;
         QVERIFY(
             dialog.saveDiagramImage(dir.filePath(QStringLiteral("prog_2.png")), QSize(1024, 600)));
         QCOMPARE(chartRow(*chart, 7), group1);
         QCOMPARE(chartRow(*chart, 6), group2);
-        QCOMPARE(chartBounds(*chart).right(), 115.0);
+        QCOMPARE(chartBounds(*chart).right(), 114.0);
     }
 
     // The sample's coordinated program states its cycle in its record. A step made
@@ -755,20 +755,20 @@ private slots:
         MessageSink window;
         ProgramDlg dialog(&window, controller.findProgram(QStringLiteral("2")), &controller, false);
         sequenceTable(*child<ParametersTable>(dialog, "tiverkTable"))
-            ->item(1, 1)
+            ->item(0, 1)
             ->setText(QStringLiteral("14"));
         auto *showDiagram = child<QPushButton>(dialog, "showDiagramm");
         showDiagram->setChecked(true);
-        // Step 2's full duration (its change included) from 22 to 27 s.
-        child<ParametersTable>(dialog, "phaseTable")->item(2, 1)->setText(QStringLiteral("27"));
+        // Step 1's full duration (its change included) from 24 to 29 s.
+        child<ParametersTable>(dialog, "phaseTable")->item(2, 0)->setText(QStringLiteral("29"));
         showDiagram->setChecked(false);
         // Back on the table the cycle is the one the diagram showed.
         QCOMPARE(child<ParametersTable>(dialog, "tiverkTable")->item(0, 3)->text(),
-                 QStringLiteral("122"));
+                 QStringLiteral("121"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const QByteArray data = dialog.program()->data();
-        QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, 122);
+        QCOMPARE(quint8(data.at(6)) | quint8(data.at(7)) << 8, 121);
         QCOMPARE(window.warnings, QStringList());
     }
 
@@ -787,8 +787,8 @@ private slots:
                 texts << phases->item(2, column)->text();
             return texts;
         };
-        QCOMPARE(fullDurations(), QStringList({ "44", "16", "30", "18" }));
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 108);
+        QCOMPARE(fullDurations(), QStringList({ "17", "42", "30", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 107);
 
         // AG1 of group 2 (main road) becomes 4 s in the editor's tab of variant 1.
         auto *tabs = dialog.findChild<InterstatesDlg *>()->findChild<QTabWidget *>(
@@ -801,8 +801,8 @@ private slots:
         QVERIFY(row < table->rowCount());
         table->setItem(row, 1, new QTableWidgetItem(QStringLiteral("4")));
         QCOMPARE(controller.findSG(2)->interstateByte(1, CnfSignalGroup::AG1), 4);
-        QCOMPARE(fullDurations(), QStringList({ "44", "20", "30", "18" }));
-        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 112);
+        QCOMPARE(fullDurations(), QStringList({ "17", "42", "34", "18" }));
+        QCOMPARE(child<QSpinBox>(dialog, "cycleLength")->value(), 111);
     }
 
     void pluginSettingSurvives()
