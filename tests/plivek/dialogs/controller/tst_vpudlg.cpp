@@ -366,6 +366,43 @@ private slots:
             QCOMPARE(NativeTree::json(controller.nativeData()), before);
     }
 
+    // A type and a port that match no item stay while none is chosen; choosing
+    // one writes it.
+    void zuMoltUnknownTypeAndPortKept()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("ZU_MOLT"));
+        QVERIFY(NativeTree::load(controller, R"({
+            "controlSources": [{"id": 2, "type": "remoteControlPanel", "priority": 7}],
+            "remoteControlPanel": {"VPU1": {"type": "interface_tiverk3", "idleInd": false,
+                                            "passkey": false, "stageId": [1], "programId": [],
+                                            "sourceId": 2, "priority": 7}},
+            "KMP1": {"devices": [{"device": "VPU1", "addr": 4, "type": "interface_tiverk3",
+                                  "port": "RS485_3"}]}})"));
+        const QByteArray before = NativeTree::json(controller.nativeData());
+        {
+            VpuDlg dialog(nullptr, &controller);
+            QCOMPARE(child<QComboBox>(dialog, "type")->currentIndex(), -1);
+            QCOMPARE(child<QComboBox>(dialog, "port")->currentIndex(), -1);
+            QCOMPARE(accept(dialog), int(QDialog::Accepted));
+        }
+        QCOMPARE(NativeTree::json(controller.nativeData()), before);
+        {
+            VpuDlg dialog(nullptr, &controller);
+            auto *types = child<QComboBox>(dialog, "type");
+            types->setCurrentIndex(types->findData(QStringLiteral("interface_tiverk2")));
+            auto *ports = child<QComboBox>(dialog, "port");
+            ports->setCurrentIndex(ports->findData(QStringLiteral("RS485_2")));
+            QCOMPARE(accept(dialog), int(QDialog::Accepted));
+        }
+        const VObject root = controller.nativeData();
+        QCOMPARE(root["remoteControlPanel"]["VPU1"]["type"].toString(),
+                 QStringLiteral("interface_tiverk2"));
+        QCOMPARE(root["KMP1"]["devices"][0]["type"].toString(),
+                 QStringLiteral("interface_tiverk2"));
+        QCOMPARE(root["KMP1"]["devices"][0]["port"].toString(), QStringLiteral("RS485_2"));
+    }
+
     // The device's port by type: passive panels sit on the dry contacts.
     void zuMoltTypesAndPorts_data()
     {
