@@ -146,6 +146,8 @@ bool CnfJsonParser::parseObject(CnfJsonValue &value, int depth)
         QString name;
         if (!parseString(name))
             return false;
+        if (m_dialect == Verbatim)
+            name = escapedControls(name);
         skipSpace();
         if (atEnd())
             return fail(
@@ -358,6 +360,19 @@ bool CnfJsonParser::parseNumber(CnfJsonValue &value)
     value = CnfJsonValue(CnfJsonValue::Double, line, column);
     value.setScalar(number);
     return true;
+}
+
+QString CnfJsonParser::escapedControls(const QString &name)
+{
+    QString escaped;
+    escaped.reserve(name.size());
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20)
+            escaped += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    return escaped;
 }
 
 QString CnfJsonParser::quoted(const QString &text)

@@ -17,7 +17,8 @@
 // Standard: strict JSON; escape sequences are translated.
 // Verbatim: the dialect of the ZU_MOLT configuration file. Escape sequences are
 //   checked but kept as written (the text keeps the backslash), raw control
-//   characters are taken as they stand, and text after the root value is ignored.
+//   characters are taken as they stand in values and as escape sequences in
+//   member names, and text after the root value is ignored.
 //
 // Integral literals that fit in 64 bits are Integers, every other number a
 // Double; a number beyond the range of a double is an error. Nesting is limited
@@ -34,6 +35,12 @@ public:
     bool parse(const QByteArray &data);
     const CnfJsonValue &root() const { return m_root; }
     QString error() const { return m_error; }
+
+    // A name of the Verbatim dialect with its control characters written as
+    // escape sequences ("\u0000"). The dialect keeps escapes as written, so it
+    // is the same name, and one that no holder of names cuts (a property name
+    // ends at a NUL).
+    static QString escapedControls(const QString &name);
 
     // A text from the file as an error message quotes it: at most 40
     // characters, so that a huge value does not flood the message.

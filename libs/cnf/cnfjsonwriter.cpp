@@ -55,7 +55,8 @@ void CnfJsonWriter::separator()
 void CnfJsonWriter::writeName(const QString &name)
 {
     if (!m_levels.isEmpty() && m_levels.last().object) {
-        writeText(name);
+        // A raw control character would not be read back as part of the name.
+        writeText(m_escaping == Verbatim ? CnfJsonParser::escapedControls(name) : name);
         m_text.append(": ");
     }
 }

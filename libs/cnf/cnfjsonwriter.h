@@ -17,8 +17,9 @@
 //
 // Standard escapes texts as JSON does. Verbatim writes texts exactly as they
 // stand, for the ZU_MOLT dialect whose reader keeps escape sequences as
-// written; a text that dialect cannot carry (an unescaped double quote, a
-// backslash that starts no valid escape) is not written and sets error();
+// written, and member names with their control characters escaped, as that
+// reader gives them; a text that dialect cannot carry (an unescaped double
+// quote, a backslash that starts no valid escape) is not written and sets error();
 // there an empty object of the Normal layout stands over three lines ("{",
 // an empty line, "}"), as zumoltc writes it.
 // Non-finite doubles are refused the same way. Doubles always carry a '.' or

@@ -292,12 +292,8 @@ void MainWindow::createTableActions()
     connect(ui->powerPartTree, &QTreeWidget::itemDoubleClicked, this,
             &MainWindow::powerPartItemProperties);
     // The state column is as wide as its texts ("Assigned SG 1(...)"), not what is
-    // left of the dock's width; the keys of a module count once it is opened.
+    // left of the dock's width; the keys of a closed module count too.
     ui->powerPartTree->header()->setStretchLastSection(false);
-    connect(ui->powerPartTree, &QTreeWidget::itemExpanded, ui->powerPartTree, [this] {
-        ui->powerPartTree->resizeColumnToContents(2);
-        ui->powerPartTree->resizeColumnToContents(3);
-    });
     connect(ui->sgTable, &QTableWidget::itemDoubleClicked, this, &MainWindow::sgItemProperties);
     connect(ui->phasesTable, &QTableWidget::itemDoubleClicked, this,
             &MainWindow::phaseItemProperties);
@@ -366,6 +362,7 @@ void MainWindow::arrangeDocks()
         = std::max({ 300, DockTabBars::widthForTitles(upper), DockTabBars::widthForTitles(lower) });
     const int right = std::max(240, DockTabBars::widthForTitles(editor));
     resizeDocks({ ui->powerPartWnd, ui->objectsTreeWnd }, { left, right }, Qt::Horizontal);
+    fitPowerPartDock = true;
     // The messages show their latest rows; the height goes to the docks beside the map.
     const int messageRows = 3;
     const int messages = 2 * fontMetrics().height()

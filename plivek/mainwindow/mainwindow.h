@@ -287,6 +287,8 @@ private:
     // groups had to be added to the network.
     bool reconcileNetwork();
     void deriveDevicePrefix();
+    // Power part (mainwindowpowerpart.cpp).
+    void fitPowerPartDockToColumns();
     // Dialog launchers (mainwindowdialoglaunchers.cpp).
     // The common parameters of a ZU_MOLT configuration.
     void editZuMoltCommonParameters();
@@ -312,6 +314,9 @@ private:
     Ui::MainWindow *ui;
     Project project;
     bool noDocument = true;
+    // Set by the first start's arrangement: the first document's power part
+    // may widen its dock to show the whole states.
+    bool fitPowerPartDock = false;
     bool importingNetwork = false;
     Halm58ga::NetEdit *netEdit = nullptr;
 };

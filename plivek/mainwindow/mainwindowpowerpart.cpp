@@ -11,10 +11,51 @@
 #include "cnf/cnfsignalgroup.h"
 #include "plivek/dialogs/elements/devicepropertiesdlg.h"
 
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScrollBar>
 
 #include <algorithm>
+#include <functional>
+
+namespace {
+
+// The width `column` needs to show every item's text whole, the keys of a
+// collapsed module too (resizeColumnToContents measures only the rows in view).
+int wholeColumnWidth(const QTreeWidget *tree, int column)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(tree);
+    option.widget = tree;
+    option.font = tree->font();
+    option.fontMetrics = tree->fontMetrics();
+    option.decorationSize = tree->iconSize();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    const QHeaderView *header = tree->header();
+    int width = header->isHidden() ? 0 : header->sectionSizeHint(column);
+    QAbstractItemDelegate *delegate = tree->itemDelegateForColumn(column);
+    if (!delegate)
+        delegate = tree->itemDelegate();
+    const QAbstractItemModel *model = tree->model();
+    const std::function<void(const QModelIndex &, int)> measure = [&](const QModelIndex &parent,
+                                                                      int depth) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            // The first column starts behind the branch lines of its level.
+            const int indent = column == 0
+                ? tree->indentation() * (depth + (tree->rootIsDecorated() ? 1 : 0))
+                : 0;
+            width = std::max(
+                width,
+                indent + delegate->sizeHint(option, model->index(row, column, parent)).width());
+            measure(model->index(row, 0, parent), depth + 1);
+        }
+    };
+    measure(QModelIndex(), 0);
+    return width;
+}
+
+} // namespace
 
 void MainWindow::on_powerPartAdd_triggered()
 {
@@ -322,8 +363,33 @@ void MainWindow::updatePowerPartTree()
         setPowerPartItemState(item, device, controller.findPowerDeviceSg(device));
     }
     tree->sortItems(0, Qt::AscendingOrder);
-    tree->resizeColumnToContents(2);
-    tree->resizeColumnToContents(3);
+    // Every column as wide as its texts, so that the states read whole beside
+    // short numbers and names.
+    for (int column = 0; column < tree->columnCount(); ++column) {
+        if (!tree->isColumnHidden(column))
+            tree->setColumnWidth(column, wholeColumnWidth(tree, column));
+    }
+    if (fitPowerPartDock && tree->topLevelItemCount() > 0 && tree->isVisible())
+        fitPowerPartDockToColumns();
+}
+
+// At the first start the docks on the left are as wide as their titles; the
+// first document's power part widens them to show its columns, as far as the
+// map keeps a third of the window. Later the user's width holds.
+void MainWindow::fitPowerPartDockToColumns()
+{
+    fitPowerPartDock = false;
+    QTreeWidget *tree = ui->powerPartTree;
+    if (ui->powerPartWnd->isFloating())
+        return;
+    // Room for the scroll bar that more rows, or an opened module, bring.
+    const int scrollBar = tree->verticalScrollBar()->isVisible()
+        ? 0
+        : tree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tree);
+    const int missing = tree->header()->length() + scrollBar - tree->viewport()->width();
+    const int growth = std::min(missing, centralWidget()->width() - width() / 3);
+    if (growth > 0)
+        resizeDocks({ ui->powerPartWnd }, { ui->powerPartWnd->width() + growth }, Qt::Horizontal);
 }
 
 void MainWindow::setPowerPartItemState(QTreeWidgetItem *item, const CnfPowerDevicePtr &device,

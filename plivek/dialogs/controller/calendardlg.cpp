@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMessageLogger>
 
 #include <algorithm>
@@ -238,13 +239,18 @@ void CalendarDlg::printError(const QString &message)
     printError(this, message);
 }
 
-void CalendarDlg::printError(const QWidget *dialog, const QString &message)
+void CalendarDlg::printError(QWidget *dialog, const QString &message)
 {
     QWidget *window = dialog ? dialog->parentWidget() : nullptr;
-    if (window && window->metaObject()->indexOfSlot("printError(QString)") >= 0)
+    if (window && window->metaObject()->indexOfSlot("printError(QString)") >= 0) {
         QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, message));
-    else
-        QMessageLogger().critical().noquote() << message;
+        return;
+    }
+    QMessageLogger().critical().noquote() << message;
+    // Without a window that lists it, a dialog on screen shows the message
+    // itself, as the main window does; a dialog never shown stays silent.
+    if (dialog && dialog->isVisible())
+        QMessageBox::critical(dialog, tr("Error"), message, QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------- context menus

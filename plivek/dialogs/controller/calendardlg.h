@@ -39,8 +39,9 @@ public:
     void printError(const QString &message);
     // Reports an error of `dialog`: to the slot "printError(QString)" of its parent
     // window (the main window's message table), or to the critical log when it has
-    // none (command-line modes). Shared by the parameter and program dialogs.
-    static void printError(const QWidget *dialog, const QString &message);
+    // none (command-line modes), and then, when the dialog is shown, in a message
+    // box over it. Shared by the parameter and program dialogs.
+    static void printError(QWidget *dialog, const QString &message);
 
     // The context menu of one of the four views as the user would get it at this
     // moment, parented to the view; the caller runs and deletes it.

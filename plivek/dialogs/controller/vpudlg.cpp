@@ -62,6 +62,13 @@ VObject findByKey(const VObject &list, const char *key, const char *value)
     return VObject();
 }
 
+// True when `key` of the record keeps what it holds: a box left as it was
+// opened does not replace a stored value, even one it cannot show ("1234", 5).
+bool keepsStoredValue(const VObject &record, const char *key, bool checked, bool opened)
+{
+    return checked == opened && record.contains(QLatin1String(key));
+}
+
 } // namespace
 
 VpuDlg::VpuDlg(QWidget *parent, CnfController *controller)
@@ -279,6 +286,9 @@ void VpuDlg::loadZuMolt(const QStringList &phases, const QStringList &programs)
         ui->passkey->setChecked(passkey);
     if (record["common"] == "positive")
         ui->common_positive->setChecked(true);
+    openedIdleInd = ui->idleInd->isChecked();
+    openedPasskey = ui->passkey->isChecked();
+    openedPositive = ui->common_positive->isChecked();
 
     const VObject stages = record["stageId"];
     for (int k = 0; k < stages.size(); ++k)
@@ -290,6 +300,22 @@ void VpuDlg::loadZuMolt(const QStringList &phases, const QStringList &programs)
     const VObject device = findByKey(root["KMP1"]["devices"], "device", "VPU1");
     ui->port->setCurrentIndex(ui->port->findData(device["port"].toVariant(), Qt::UserRole,
                                                  Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+// One stage per button up to the last that has one, or as far as the stored
+// list reached: a button without a valid stage keeps its place as null.
+QVariantList VpuDlg::buttonStages(int storedCount) const
+{
+    QVariantList stages;
+    int length = 0;
+    for (int row = 0; row < ui->buttonTable_2->rowCount(); ++row) {
+        bool ok = false;
+        const int stage = ui->buttonTable_2->cellValue(row, PhaseColumn).toInt(&ok);
+        stages << (ok ? QVariant(stage) : QVariant());
+        if (ok || row < storedCount)
+            length = row + 1;
+    }
+    return stages.mid(0, length);
 }
 
 void VpuDlg::on_type_currentIndexChanged(int index)
@@ -393,25 +419,28 @@ void VpuDlg::storeZuMolt()
         return;
     }
 
-    const QString type = ui->type->currentData().toString();
-    record["type"] = type;
-    if (isPassive(type))
+    // A type that matches no item stays as it is while none is chosen.
+    const QString type = ui->type->currentIndex() >= 0 ? ui->type->currentData().toString()
+                                                       : record["type"].toString();
+    if (ui->type->currentIndex() >= 0)
+        record["type"] = type;
+    if (isPassive(type)
+        && !keepsStoredValue(record, "common", ui->common_positive->isChecked(), openedPositive)) {
         record["common"] = ui->common_positive->isChecked() ? QStringLiteral("positive")
                                                             : QStringLiteral("negative");
-    record["idleInd"] = ui->idleInd->isChecked();
-    record["passkey"] = ui->passkey->isChecked();
-    QVariantList stages;
+    }
+    if (!keepsStoredValue(record, "idleInd", ui->idleInd->isChecked(), openedIdleInd))
+        record["idleInd"] = ui->idleInd->isChecked();
+    if (!keepsStoredValue(record, "passkey", ui->passkey->isChecked(), openedPasskey))
+        record["passkey"] = ui->passkey->isChecked();
+    record["stageId"] = buttonStages(record["stageId"].size());
     QVariantList programs;
     for (int row = 0; row < ui->buttonTable_2->rowCount(); ++row) {
         bool ok = false;
-        const int stage = ui->buttonTable_2->cellValue(row, PhaseColumn).toInt(&ok);
-        if (ok)
-            stages << stage;
         const int program = ui->buttonTable_2->cellValue(row, ProgramColumn).toInt(&ok);
         if (ok)
             programs << program;
     }
-    record["stageId"] = stages;
     record["programId"] = programs;
 
     if (device.isNull()) {
@@ -421,8 +450,10 @@ void VpuDlg::storeZuMolt()
         devices.append(device);
     }
     device["type"] = type;
-    device["port"]
-        = isPassive(type) ? QVariant(QStringLiteral("dryContact")) : ui->port->currentData();
+    if (isPassive(type))
+        device["port"] = QStringLiteral("dryContact");
+    else if (ui->port->currentIndex() >= 0)
+        device["port"] = ui->port->currentData();
 
     if (entry.isNull()) {
         entry = VObject::map();

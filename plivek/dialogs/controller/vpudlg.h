@@ -16,8 +16,10 @@ class VpuDlg;
 // interstate variant and the phase, program or request of each button.
 // TIVERK II: whether the panel is a control source, with its two timeouts.
 // ZU_MOLT: the panel record, its control source, its interface device and
-// its button bindings. Other sources in "controlSources" change only by the
-// exchange of priorities that keeps the RCU's rank against the central system.
+// its button bindings; a box or combo box left untouched keeps a stored value
+// it cannot show, and a button without a stage keeps its place as null.
+// Other sources in "controlSources" change only by the exchange of priorities
+// that keeps the RCU's rank against the central system.
 // The controller is not owned and must outlive the dialog.
 class VpuDlg : public UiDataExchange
 {
@@ -47,6 +49,7 @@ private:
     void storeTiverkII();
     void storeZuMolt();
     int firstColumnRow(int column) const;
+    QVariantList buttonStages(int storedCount) const;
 
     Ui::VpuDlg *ui;
     CnfController *controller;
@@ -57,4 +60,8 @@ private:
     QStringList columnKeys;
     // The RCU's entry in "controlSources" (TIVERK II), null when none.
     VObject rcuEntry;
+    // The ZU_MOLT page's boxes as opened: a box left so keeps the stored value.
+    bool openedIdleInd = false;
+    bool openedPasskey = false;
+    bool openedPositive = false;
 };

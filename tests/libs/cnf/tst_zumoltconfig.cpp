@@ -1,4 +1,5 @@
 #include "cnf/cnfnative.h"
+#include "cnf/cnfsignalgroup.h"
 #include "cnf/zu_moltconfig.h"
 #include "cnfjsonparser.h"
 #include "formatfixture.h"
@@ -550,6 +551,52 @@ private slots:
         QCOMPARE(stages,
                  QStringList({ QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1") }));
         QCOMPARE(backRecalls, recalls);
+    }
+
+    // A member name with control characters (a damaged file) is kept whole and
+    // written with them escaped: a name cut at its NUL would become another key.
+    void controlCharactersInNames_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("NUL") << QByteArray("type\0", 5) << QByteArray("type\\u0000");
+        QTest::newRow("tab, carriage return, escape")
+            << QByteArray("type\t\r\x1b") << QByteArray("type\\u0009\\u000d\\u001b");
+    }
+
+    void controlCharactersInNames()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, written);
+        const QByteArray member = '"' + name + "\": \"pedestrian\"";
+        const QByteArray bytes
+            = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+              "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\", "
+            + member + "}]},\n\"remoteControlPanel\": {\"VPU1\": {\"type\": \"passive\", " + member
+            + "}}}";
+        ZU_MOLTConfig reader;
+        CnfController controller;
+        QVERIFY2(loadInto(reader, bytes, controller), qPrintable(reader.lastError()));
+        QCOMPARE(controller.findSG(1)->type, int(CnfSignalGroup::Traffic));
+
+        ZU_MOLTConfig writer;
+        const QByteArray saved = writer.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(writer.lastError()));
+        const QByteArray kept = '"' + written + "\": \"pedestrian\"";
+        QCOMPARE(saved.count(kept), 2);
+        for (const char c : saved)
+            QVERIFY2(static_cast<unsigned char>(c) >= 0x20 || c == '\n', saved.constData());
+
+        ZU_MOLTConfig again;
+        CnfController reloaded;
+        QVERIFY2(loadInto(again, saved, reloaded), qPrintable(again.lastError()));
+        const CnfSignalGroupPtr group = reloaded.findSG(1);
+        QCOMPARE(group->type, int(CnfSignalGroup::Traffic));
+        QCOMPARE(group->property(written.constData()), QVariant(QStringLiteral("pedestrian")));
+        QCOMPARE(reloaded.nativeData()["remoteControlPanel"]["VPU1"][QString::fromLatin1(written)]
+                     .toString(),
+                 QStringLiteral("pedestrian"));
+        QCOMPARE(ZU_MOLTConfig().save(reloaded), saved);
     }
 
     void refusesWhatTheFileCannotHold_data()

@@ -11,6 +11,7 @@
 #include "testdata.h"
 #include "testmain.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QImage>
@@ -726,6 +727,45 @@ private slots:
         QCOMPARE(program->phaseDefAt(0)->id(), QStringLiteral("1"));
         QCOMPARE(program->phaseDefAt(0)->fullLength(), 35);
         QCOMPARE(program->phaseDefAt(1)->fullLength(), 55);
+    }
+
+    // An OK the dialog refuses tells the user why in a message box over the
+    // dialog, which stays open: there is no main window to list the message.
+    void editProgramRefusalShownInTheDialog()
+    {
+        QTemporaryDir dir;
+        // The older form has no interstate variant.
+        const QString programFile = dir.filePath(QStringLiteral("program.xml"));
+        const QByteArray content = "<Program type=\"2\" cycle_length=\"90\">"
+                                   "<Phase length=\"30\" start=\"0\">1</Phase>"
+                                   "<Phase length=\"60\" start=\"30\">2</Phase></Program>";
+        QVERIFY(TestSupport::writeFile(programFile, content));
+
+        ModalAnswerer dialogAnswer;
+        ModalAnswerer boxAnswer;
+        bool stayedOpen = false;
+        dialogAnswer.answerWith([&boxAnswer, &stayedOpen](QWidget *modal) {
+            // The coordinated algorithm, whose parameters begin with the variant.
+            auto *types = modal->findChild<QComboBox *>(QStringLiteral("algType"));
+            types->setCurrentIndex(types->findData(2, Qt::UserRole + 1));
+            boxAnswer.pressButton(QMessageBox::Ok);
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            stayedOpen = modal->isVisible();
+            if (auto *dialog = qobject_cast<QDialog *>(modal))
+                dialog->reject();
+        });
+        MessageCapture capture;
+        QCOMPARE(BatchModes::editProgram(programFile,
+                                         batchData(QStringLiteral("report/report.cnf")), 31, 0),
+                 1);
+        QCOMPARE(dialogAnswer.seenClassName(), QStringLiteral("ProgramDlg"));
+        QVERIFY(boxAnswer.answered());
+        QCOMPARE(boxAnswer.seenClassName(), QStringLiteral("QMessageBox"));
+        QCOMPARE(boxAnswer.seenText(), QStringLiteral("Interstate variant not set"));
+        QVERIFY(stayedOpen);
+        // Standard error still has it, for a caller that reads it.
+        QVERIFY(capture.criticals().contains(QStringLiteral("Interstate variant not set")));
+        QCOMPARE(TestSupport::readFile(programFile), content);
     }
 
     // Refused or cancelled: exit code 1 and the program file as it was.

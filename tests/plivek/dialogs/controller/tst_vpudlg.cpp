@@ -303,6 +303,106 @@ private slots:
         QCOMPARE(record["priority"].toInt(), 1);
     }
 
+    // What the page cannot show stays while its widget is left alone: a button
+    // without a stage keeps its place, an access key or indication that is no
+    // flag keeps its value.
+    void zuMoltKeepsWhatItCannotShow_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QVariantList>("stageId");
+        QTest::addColumn<QVariant>("passkey");
+        const QVariant none;
+        QTest::newRow("untouched") << "" << QVariantList { 1, none, 2 } << QVariant("1234");
+        QTest::newRow("key ticked") << "tick" << QVariantList { 1, none, 2 } << QVariant(true);
+        QTest::newRow("key ticked and unticked")
+            << "tick twice" << QVariantList { 1, none, 2 } << QVariant("1234");
+        QTest::newRow("stage for button 5")
+            << "button 5" << QVariantList { 1, none, 2, none, 4 } << QVariant("1234");
+        QTest::newRow("stage of button 3 cleared")
+            << "clear button 3" << QVariantList { 1, none, none } << QVariant("1234");
+    }
+
+    void zuMoltKeepsWhatItCannotShow()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QVariantList, stageId);
+        QFETCH(QVariant, passkey);
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("ZU_MOLT"));
+        QVERIFY(NativeTree::load(controller, R"({
+            "controlSources": [{"id": 2, "type": "remoteControlPanel", "priority": 7}],
+            "remoteControlPanel": {"VPU1": {"type": "passive", "common": "negative", "idleInd": 5,
+                                            "passkey": "1234", "programId": [3],
+                                            "sourceId": 2, "priority": 7}},
+            "KMP1": {"devices": [{"device": "VPU1", "addr": 4, "type": "passive",
+                                  "port": "dryContact"}]}})"));
+        // As the file's reader gives a null: a value that is not set.
+        controller.nativeData()["remoteControlPanel"]["VPU1"]["stageId"]
+            = QVariantList { 1, QVariant(), 2 };
+        const QByteArray before = NativeTree::json(controller.nativeData());
+        VpuDlg dialog(nullptr, &controller);
+        auto *table = child<TiverkEditTable>(dialog, "buttonTable_2");
+        QCOMPARE(table->cellValue(0, 1), QVariant(1));
+        QVERIFY(!table->cellValue(1, 1).isValid());
+        QCOMPARE(table->cellValue(2, 1), QVariant(2));
+        QVERIFY(!child<QCheckBox>(dialog, "passkey")->isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "idleInd")->isChecked());
+        if (edit.startsWith(QLatin1String("tick")))
+            child<QCheckBox>(dialog, "passkey")->click();
+        if (edit == QLatin1String("tick twice"))
+            child<QCheckBox>(dialog, "passkey")->click();
+        if (edit == QLatin1String("button 5"))
+            table->setCellValue(4, 1, 4);
+        if (edit == QLatin1String("clear button 3"))
+            table->setCellValue(2, 1, QVariant());
+        QCOMPARE(accept(dialog), int(QDialog::Accepted));
+
+        const VObject record = controller.nativeData()["remoteControlPanel"]["VPU1"];
+        QCOMPARE(record["stageId"].toVariant(), QVariant(stageId));
+        QCOMPARE(record["passkey"].toVariant(), passkey);
+        QCOMPARE(record["idleInd"].toVariant(), QVariant(5));
+        // Where the page holds every field already, OK without a change changes nothing.
+        if (edit.isEmpty() || edit == QLatin1String("tick twice"))
+            QCOMPARE(NativeTree::json(controller.nativeData()), before);
+    }
+
+    // A type and a port that match no item stay while none is chosen; choosing
+    // one writes it.
+    void zuMoltUnknownTypeAndPortKept()
+    {
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("ZU_MOLT"));
+        QVERIFY(NativeTree::load(controller, R"({
+            "controlSources": [{"id": 2, "type": "remoteControlPanel", "priority": 7}],
+            "remoteControlPanel": {"VPU1": {"type": "interface_tiverk3", "idleInd": false,
+                                            "passkey": false, "stageId": [1], "programId": [],
+                                            "sourceId": 2, "priority": 7}},
+            "KMP1": {"devices": [{"device": "VPU1", "addr": 4, "type": "interface_tiverk3",
+                                  "port": "RS485_3"}]}})"));
+        const QByteArray before = NativeTree::json(controller.nativeData());
+        {
+            VpuDlg dialog(nullptr, &controller);
+            QCOMPARE(child<QComboBox>(dialog, "type")->currentIndex(), -1);
+            QCOMPARE(child<QComboBox>(dialog, "port")->currentIndex(), -1);
+            QCOMPARE(accept(dialog), int(QDialog::Accepted));
+        }
+        QCOMPARE(NativeTree::json(controller.nativeData()), before);
+        {
+            VpuDlg dialog(nullptr, &controller);
+            auto *types = child<QComboBox>(dialog, "type");
+            types->setCurrentIndex(types->findData(QStringLiteral("interface_tiverk2")));
+            auto *ports = child<QComboBox>(dialog, "port");
+            ports->setCurrentIndex(ports->findData(QStringLiteral("RS485_2")));
+            QCOMPARE(accept(dialog), int(QDialog::Accepted));
+        }
+        const VObject root = controller.nativeData();
+        QCOMPARE(root["remoteControlPanel"]["VPU1"]["type"].toString(),
+                 QStringLiteral("interface_tiverk2"));
+        QCOMPARE(root["KMP1"]["devices"][0]["type"].toString(),
+                 QStringLiteral("interface_tiverk2"));
+        QCOMPARE(root["KMP1"]["devices"][0]["port"].toString(), QStringLiteral("RS485_2"));
+    }
+
     // The device's port by type: passive panels sit on the dry contacts.
     void zuMoltTypesAndPorts_data()
     {

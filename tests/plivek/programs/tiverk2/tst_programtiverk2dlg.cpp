@@ -19,6 +19,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -363,10 +364,14 @@ private slots:
         dialog.show();
         stageTable(dialog)->item(0, 1)->setData(Qt::EditRole, QStringLiteral("77"));
         MessageCapture capture;
+        // Without a window to list it, the shown dialog tells the user itself.
+        ModalAnswerer box;
+        box.pressButton(QMessageBox::Ok);
         okButton(dialog)->click();
         QVERIFY(dialog.isVisible());
         QCOMPARE(capture.criticals(),
                  QStringList { QStringLiteral("Phase '77' defined in column 1 not exist") });
+        QCOMPARE(box.seenText(), QStringLiteral("Phase '77' defined in column 1 not exist"));
         stageTable(dialog)->item(0, 1)->setData(Qt::EditRole, QStringLiteral("2"));
         okButton(dialog)->click();
         QVERIFY(!dialog.isVisible());
