@@ -282,7 +282,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/calendardlg.cpp" line="+30"/>
+        <location filename="../plivek/dialogs/controller/calendardlg.cpp" line="+31"/>
         <source>Mon</source>
         <translation type="unfinished"></translation>
     </message>
@@ -343,6 +343,11 @@
         <location line="+4"/>
         <location line="+4"/>
         <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>Error</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2170,7 +2175,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+298"/>
+        <location line="+295"/>
         <source>Add power channel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2215,12 +2220,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+317"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+358"/>
         <source>Module of the keys</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+52"/>
         <source>Assigned SG %1(%2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2379,7 +2384,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="-309"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="-334"/>
         <source>Unable to add new device - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2925,22 +2930,27 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+26"/>
+        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+27"/>
         <source>Converting program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+28"/>
         <source>The configuration stays at its version: programs %1 cannot be converted to version %2 (%3)</source>
         <translation>Конфигурация остаётся в своей версии: программы %1 нельзя преобразовать в версию %2 (%3)</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
+        <source>Version %1 has no start delay: the start delay of programs %2 was dropped</source>
+        <translation>В версии %1 нет задержки старта: задержка старта программ %2 удалена</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Converting program complete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+56"/>
         <source>Program type %1 (%2) not supportet in version 3.14</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3142,7 +3152,7 @@ After removal, the following daily cards will be wrong:
     <message>
         <location line="-71"/>
         <source>The file is too large to load</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл слишком велик для загрузки</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -3171,7 +3181,7 @@ After removal, the following daily cards will be wrong:
     <message>
         <location line="+11"/>
         <source>No configuration file given (--controller-config)</source>
-        <translation type="unfinished"></translation>
+        <translation>Не задан файл конфигурации (--controller-config)</translation>
     </message>
     <message>
         <location line="+17"/>
@@ -3181,17 +3191,17 @@ After removal, the following daily cards will be wrong:
     <message>
         <location filename="../plivek/app/reportwriter.cpp" line="+160"/>
         <source>Error open folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка открытия папки</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Not a folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Это не папка</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>No such folder</source>
-        <translation type="unfinished"></translation>
+        <translation>Папка не найдена</translation>
     </message>
 </context>
 <context>
@@ -3464,7 +3474,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+202"/>
+        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+219"/>
         <source>Remove from phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3503,7 +3513,7 @@ After removal, the following daily cards will be wrong:
     </message>
     <message>
         <location line="+3"/>
-        <location filename="../plivek/programs/programdlg.cpp" line="+435"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="+443"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3554,12 +3564,12 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/programdlg.cpp" line="-309"/>
+        <location filename="../plivek/programs/programdlg.cpp" line="-317"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+103"/>
+        <location line="+100"/>
         <source>Save as SVG</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3569,7 +3579,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+172"/>
+        <location line="+183"/>
         <source>Program %1: the cycle is %2 s, its steps make %3 s</source>
         <translation>Программа %1: цикл %2 с, её шаги дают %3 с</translation>
     </message>
@@ -3627,12 +3637,12 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+113"/>
+        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+114"/>
         <source>no</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+117"/>
+        <location line="+128"/>
         <source>row %1,column%2 error: invalid type attribute</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4246,7 +4256,7 @@ Maximum: %2 sec.</source>
     <message>
         <location line="-7"/>
         <source>Line %1, column %2: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Строка %1, столбец %2: %3</translation>
     </message>
     <message>
         <location filename="../plivek/document/project.cpp" line="+49"/>
@@ -4254,7 +4264,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+32"/>
         <source>All supported formats (*.xcnf *.cnf *.txt *.json)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4397,7 +4407,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/document/familyconversion.cpp" line="+65"/>
+        <location filename="../plivek/document/familyconversion.cpp" line="+66"/>
         <source>Conversion</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4407,7 +4417,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+31"/>
         <source>Error saving configuration of adapter: </source>
         <translation type="unfinished"></translation>
     </message>
@@ -5109,7 +5119,7 @@ parameters</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/vpudlg.cpp" line="+74"/>
+        <location filename="../plivek/dialogs/controller/vpudlg.cpp" line="+81"/>
         <source>RS485_1</source>
         <translation type="unfinished"></translation>
     </message>

@@ -352,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+119"/>
+        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+125"/>
         <source>Parameters of daily plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -507,7 +507,7 @@
     </message>
     <message>
         <location line="+69"/>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+344"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+359"/>
         <source>&apos;%1&apos; attribute has invalid value %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1194,7 +1194,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/diowidget.cpp" line="+71"/>
+        <location filename="../zumoltc/editors/diowidget.cpp" line="+82"/>
         <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+4"/>
         <source>DIO%1</source>
         <translation type="unfinished"></translation>
@@ -2286,7 +2286,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-284"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-298"/>
         <source>Configuration version not defined. Using version 1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2321,7 +2321,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+125"/>
+        <location line="+118"/>
+        <source>Conflict point clearing %1, entering %2 given twice. Earlier value ignored</source>
+        <translation>Конфликтная точка: завершающая %1, начинающая %2 задана дважды. Прежнее значение пропущено</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>Matrix not contains conflict points</source>
         <translation type="unfinished"></translation>
     </message>
