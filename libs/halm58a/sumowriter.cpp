@@ -55,7 +55,7 @@ bool isWritable(const Connection *connection)
         && from->edge()->to() == junction && to->edge()->from() == junction;
 }
 
-// How a movement leaves the junction, seen from its driver. Where two green movements
+// How a movement leaves the junction, seen from its driver. Where two passing movements
 // cross or merge, through traffic goes first, then right turns, then left turns.
 enum class Turn { Through, Right, Left };
 
@@ -77,7 +77,7 @@ Turn turnOf(const Connection *connection)
     return degrees > 0 ? Turn::Left : Turn::Right;
 }
 
-// Per link the links it gives way to while both are green: those of other approaches
+// Per link the links it gives way to while both may pass: those of other approaches
 // that it crosses or merges into and that leave the junction in a way that goes first.
 // Links of one approach keep to their lanes and never wait for each other.
 QVector<QVector<int>> givesWayTo(const QList<Connection *> &links)
@@ -405,13 +405,23 @@ QByteArray SumoWriter::programs() const
             QString lights;
             for (const QString &letters : qAsConst(driving))
                 lights += letters.at(second);
-            // A green link yields (g) while a link it gives way to is green too.
+            // A link that may pass (green or yellow) yields (g, y) while a link it gives
+            // way to may pass too; otherwise it goes first (G, and SUMO's major yellow Y),
+            // so that vehicles still in the junction keep their right of way in the yellow.
+            auto passes = [](QChar light) {
+                return light == QLatin1Char('G') || light == QLatin1Char('y');
+            };
             QString state = lights;
             for (int i = 0; i < lights.size(); ++i) {
-                for (int j : m_givesWayTo.at(i)) {
-                    if (lights.at(i) == QLatin1Char('G') && lights.at(j) == QLatin1Char('G'))
-                        state[i] = QLatin1Char('g');
-                }
+                if (!passes(lights.at(i)))
+                    continue;
+                bool yields = false;
+                for (int j : m_givesWayTo.at(i))
+                    yields = yields || passes(lights.at(j));
+                if (lights.at(i) == QLatin1Char('G') && yields)
+                    state[i] = QLatin1Char('g');
+                else if (lights.at(i) == QLatin1Char('y') && !yields)
+                    state[i] = QLatin1Char('Y');
             }
             return state;
         };

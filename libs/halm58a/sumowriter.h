@@ -26,11 +26,12 @@ class Node;
 //
 // A link's state comes from the first of its connection's signal groups that the plan
 // knows (stateLetters); a link that no such group drives has no signal (O). A green
-// link is the yielding g while it crosses or merges into a green link of another
+// link is the yielding g while it crosses or merges into a green or yellow link of another
 // approach that goes first (through before right turns before left turns, by the angle
-// between the lanes), and G otherwise. Crosswalks are not written: SUMO crosses only sidewalks,
-// which the network does not hold. Failures come back as false with errorString();
-// plans that cannot be written are left out with a line each in notes().
+// between the lanes), and G otherwise; a yellow link is likewise y or, going first, SUMO's
+// major yellow Y, so that vehicles still in the junction keep their right of way. Crosswalks are
+// not written: SUMO crosses only sidewalks, which the network does not hold. Failures come back as
+// false with errorString(); plans that cannot be written are left out with a line each in notes().
 class SumoWriter
 {
 public:
@@ -59,7 +60,7 @@ public:
     // yellow y, red r, red-yellow u, dark O. Green blinking is G where a yellow (or
     // green) follows it, and y where the green ends without a yellow (an arrow that goes
     // straight to red), so that drivers stop for it if they can. A green link that
-    // yields is shown g instead of G.
+    // yields is shown g instead of G, and a yellow link that goes first Y instead of y.
     static QString stateLetters(const QVector<SignalPlan::Colour> &colours);
 
 private:
@@ -70,7 +71,7 @@ private:
     QList<SignalPlan> m_plans;
     QList<Node *> m_junctions; // the controller's nodes with connections
     QList<Connection *> m_links; // by link index
-    QVector<QVector<int>> m_givesWayTo; // per link the links it yields to while both are green
+    QVector<QVector<int>> m_givesWayTo; // per link the links it yields to while both may pass
     QString m_configPath;
     QString m_error;
     QStringList m_notes;

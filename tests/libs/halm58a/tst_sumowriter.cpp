@@ -61,8 +61,9 @@ class TestSumoWriter : public QObject
 private slots:
     // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
     // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
-    // green before a yellow is green; a group the plan does not know gives no signal; the right
-    // turn NW yields to the through traffic it merges with while both are green.
+    // green before a yellow is green; a group the plan does not know gives no signal; a yellow
+    // that gives way to nothing still passing goes first (Y); the right turn NW yields to the
+    // through traffic it merges with while both pass, in its green and in its yellow.
     void programsBecomePhases()
     {
         Network net;
@@ -77,28 +78,29 @@ private slots:
                      { 4, QStringLiteral("G2 y2") } }) });
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
-                 QStringList({ QStringLiteral("7 15: 5 GGrrO 2 yyuuO 5 rrGGO"),
+                 QStringList({ QStringLiteral("7 15: 5 GGrrO 2 YYuuO 5 rrGGO"),
                                QStringLiteral("8 0: 2 rrGGg 2 rrGGy") }));
         QVERIFY(writer.notes().isEmpty());
     }
 
     // Green blinking is SUMO's green where a yellow follows it, and its yellow where the
     // green ends without one, around the end of the cycle too: drivers stop for it if they
-    // can. Group 1 drives the links NS and SN; the plan knows no other group.
+    // can. Group 1 drives the links NS and SN; the plan knows no other group, so nothing
+    // they give way to passes and their yellow goes first (Y).
     void greenBlinkingWithoutYellowIsYellow_data()
     {
         QTest::addColumn<QString>("runs");
         QTest::addColumn<QString>("phases");
         QTest::newRow("yellow follows") << "G3 F2 y2 r5"
-                                        << "5 GGOOO 2 yyOOO 5 rrOOO";
+                                        << "5 GGOOO 2 YYOOO 5 rrOOO";
         QTest::newRow("red follows") << "G3 F2 r7"
-                                     << "3 GGOOO 2 yyOOO 7 rrOOO";
+                                     << "3 GGOOO 2 YYOOO 7 rrOOO";
         QTest::newRow("red follows after the cycle's end") << "F1 r4 G3 F2"
-                                                           << "1 yyOOO 4 rrOOO 3 GGOOO 2 yyOOO";
+                                                           << "1 YYOOO 4 rrOOO 3 GGOOO 2 YYOOO";
         QTest::newRow("dark follows") << "G2 F2 O4"
-                                      << "2 GGOOO 2 yyOOO 4 OOOOO";
+                                      << "2 GGOOO 2 YYOOO 4 OOOOO";
         QTest::newRow("green follows: the green goes on") << "G2 F2 G2 y2 r4"
-                                                          << "6 GGOOO 2 yyOOO 4 rrOOO";
+                                                          << "6 GGOOO 2 YYOOO 4 rrOOO";
         QTest::newRow("blinking all the cycle") << "F4"
                                                 << "4 GGOOO";
     }
@@ -115,26 +117,47 @@ private slots:
         QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: ") + phases }));
     }
 
-    // A green link yields (g) to a green link it crosses or merges into that goes first:
-    // through before right turns before left turns. Links: NS, SN (group 1), EW, WE
-    // (group 2), the right turn NW (group 4) and the left turn SW (group 5), which
-    // crosses NS and merges with EW and NW into the western exit.
-    void greenLinksYieldToThoseThatGoFirst_data()
+    // A link that passes (green or yellow) yields (g, y) to a passing link it crosses or
+    // merges into that goes first: through before right turns before left turns; otherwise
+    // it goes first (G, Y), so that SUMO keeps the right of way through the yellow for the
+    // vehicles still in the junction. Links: NS, SN (group 1), EW, WE (group 2), the right
+    // turn NW (group 4) and the left turn SW (group 5), which crosses NS and merges with EW
+    // and NW into the western exit. The lights are those of groups 1, 2, 4 and 5.
+    void linksYieldToThoseThatGoFirst_data()
     {
-        QTest::addColumn<QList<int>>("green");
+        QTest::addColumn<QString>("lights");
         QTest::addColumn<QString>("state");
-        QTest::newRow("through alone") << QList<int> { 1 } << "GGrrrr";
-        QTest::newRow("crossing throughs: neither goes first") << QList<int> { 1, 2 } << "GGGGrr";
-        QTest::newRow("right turn merging with through") << QList<int> { 2, 4 } << "rrGGgr";
-        QTest::newRow("left turn across oncoming through") << QList<int> { 1, 5 } << "GGrrrg";
-        QTest::newRow("left turn merging with a right turn") << QList<int> { 4, 5 } << "rrrrGg";
-        QTest::newRow("left turn merging with through") << QList<int> { 2, 5 } << "rrGGrg";
-        QTest::newRow("turns alone") << QList<int> { 5 } << "rrrrrG";
+        QTest::newRow("through alone") << "Grrr"
+                                       << "GGrrrr";
+        QTest::newRow("crossing throughs: neither goes first") << "GGrr"
+                                                               << "GGGGrr";
+        QTest::newRow("right turn merging with through") << "rGGr"
+                                                         << "rrGGgr";
+        QTest::newRow("left turn across oncoming through") << "GrrG"
+                                                           << "GGrrrg";
+        QTest::newRow("left turn merging with a right turn") << "rrGG"
+                                                             << "rrrrGg";
+        QTest::newRow("left turn merging with through") << "rGrG"
+                                                        << "rrGGrg";
+        QTest::newRow("turns alone") << "rrrG"
+                                     << "rrrrrG";
+        QTest::newRow("through ending alone") << "yrrr"
+                                              << "YYrrrr";
+        QTest::newRow("left turn ending with the oncoming through") << "yrry"
+                                                                    << "YYrrry";
+        QTest::newRow("left turn green while the oncoming through ends") << "yrrG"
+                                                                         << "YYrrrg";
+        QTest::newRow("left turn ending while the oncoming through is green") << "Grry"
+                                                                              << "GGrrry";
+        QTest::newRow("left turn ending while the oncoming through prepares") << "urry"
+                                                                              << "uurrrY";
+        QTest::newRow("right turn ending with through") << "ryyr"
+                                                        << "rrYYyr";
     }
 
-    void greenLinksYieldToThoseThatGoFirst()
+    void linksYieldToThoseThatGoFirst()
     {
-        QFETCH(QList<int>, green);
+        QFETCH(QString, lights);
         QFETCH(QString, state);
         Network net;
         FourArmJunction junction(net);
@@ -145,9 +168,10 @@ private slots:
         group->setTlId(5);
         net.addItem(group);
         group->addConnection(leftTurn);
+        const QList<int> groups { 1, 2, 4, 5 };
         QMap<int, QString> runs;
-        for (int id : { 1, 2, 4, 5 })
-            runs.insert(id, green.contains(id) ? QStringLiteral("G3") : QStringLiteral("r3"));
+        for (int i = 0; i < groups.size(); ++i)
+            runs.insert(groups.at(i), lights.at(i) + QStringLiteral("3"));
         SumoWriter writer(net, 12);
         writer.setPlans({ plan(QStringLiteral("1"), 0, runs) });
         QVERIFY(writer.prepare());

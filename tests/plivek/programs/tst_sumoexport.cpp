@@ -463,10 +463,12 @@ private slots:
 
     // The light of every link in every phase of the sample's programs. Links 0-2 come
     // from the north (through, right, left), 3-5 from the south, 6-8 from the east and
-    // 9-11 from the west. A left turn that is green with the through traffic opposite
-    // yields (g); a left turn whose opposite is red, and through and right-turn traffic,
-    // go first (G). Both programs step through the same states, in this order around
-    // the cycle; each starts at its own and gives each its own length.
+    // 9-11 from the west. A left turn that is green or yellow with the through traffic
+    // opposite yields (g, y); a left turn whose opposite is red, and through and right-turn
+    // traffic, go first (G, and Y in their yellow, so that a through car still in the
+    // junction keeps its right of way over the left turners opposite). Both programs step through
+    // the same states, in this order around the cycle; each starts at its own and gives each its
+    // own length.
     void linkStatesOfTheSamplesPhases_data()
     {
         QTest::addColumn<QString>("program");
@@ -487,15 +489,15 @@ private slots:
             "rrrrrrrrrrrr", // all red
             "uuGrrrrrrrrr", // the north prepares; its left arrow (no red-yellow) goes first
             "GGGrrrrrrrrr", // the north with its arrow
-            "GGyrrrrrrrrr", // the arrow blinks: no yellow follows, so its blinking is one
+            "GGYrrrrrrrrr", // the arrow blinks: no yellow follows, so its blinking is one
             "GGrrrrrrrrrr", // the north alone
             "GGruuurrrrrr", // the south prepares
             "GGrGGgrrrrrr", // north and south; the south left turn yields
-            "yyryyyrrrrrr", // north and south end together: no left turner is caught
+            "YYrYYyrrrrrr", // north and south end together: no left turner is caught
             "rrrrrrrrrrrr", // all red
             "rrrrrruuuuuu", // east and west prepare
             "rrrrrrGGgGGg", // east and west; both left turns yield
-            "rrrrrryyyyyy", // east and west end
+            "rrrrrrYYyYYy", // east and west end; the left turns still yield
         };
         QStringList phases;
         for (int i = 0; i < durations.size(); ++i)
@@ -643,8 +645,9 @@ private slots:
 
     // Random traffic as a SUMO user first tries it (trips from every arm to every other,
     // dense demand among them), under each fixed-time program, passes safely: every green
-    // ends in a way a driver can stop for, and no left turner waiting in the junction is
-    // caught by traffic that still has green, so no vehicle collides (inside the junction
+    // ends in a way a driver can stop for, no left turner waiting in the junction is
+    // caught by traffic that still has green, and in the yellow left turners still give
+    // way to the oncoming cars crossing, so no vehicle collides (inside the junction
     // included), brakes or stops in an emergency or is teleported, and SUMO does not
     // miss a yellow.
     void randomTrafficPassesSafely_data()
@@ -655,6 +658,9 @@ private slots:
             for (int period : { 1, 2 })
                 QTest::addRow("seed %d, a vehicle every %d s", seed, period) << seed << period;
         }
+        // A west left turner meets, in the first second of the yellow, an oncoming car that
+        // has just started from the stop line.
+        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2;
     }
 
     void randomTrafficPassesSafely()
@@ -788,9 +794,10 @@ private slots:
                         : driver ? QLatin1Char('r')
                                  : QLatin1Char('O');
                 }
-                // A green that yields is green all the same.
-                const QString shown
-                    = attribute(e.second, "state").replace(QLatin1Char('g'), QLatin1Char('G'));
+                // A green that yields is green all the same, a yellow that goes first yellow.
+                const QString shown = attribute(e.second, "state")
+                                          .replace(QLatin1Char('g'), QLatin1Char('G'))
+                                          .replace(QLatin1Char('Y'), QLatin1Char('y'));
                 QVERIFY2(shown == expected,
                          qPrintable(QStringLiteral("program %1 at %2 s: SUMO %3, diagram %4")
                                         .arg(id)
