@@ -48,8 +48,11 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
     for (const QString &id : ids) {
         if (ProgramsTable::nullEntries(&removal.remotePhases, id))
             removal.remoteChanged = true;
+        // A program that runs the phase, or whose record calls it.
+        const QStringList calling = controller.programsNamingPhase(id);
         for (const CnfProgramPtr &program : programs) {
-            if (program->findPhaseDef(id) && !removal.programs.contains(program->id))
+            if ((program->findPhaseDef(id) || calling.contains(program->id))
+                && !removal.programs.contains(program->id))
                 removal.programs << program->id;
         }
     }

@@ -89,6 +89,7 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
             }
         }
     }
+    removal.namingPrograms = controller.programsNamingProgram(ids);
     removal.question
         = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
@@ -97,6 +98,10 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
+    if (!removal.namingPrograms.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                                "the program they switch to:\n")
+            + removal.namingPrograms.join(QLatin1Char(','));
     return removal;
 }
 

@@ -11,8 +11,8 @@ class CnfController;
 class QTableWidget;
 
 // The work of the programs table that needs no dialog: its rows, the copies,
-// what a removal touches (remote-control list, day cards), the sort and the
-// order taken from dragged rows.
+// what a removal touches (remote-control list, day cards, other programs' records), the sort and
+// the order taken from dragged rows.
 class ProgramsTable
 {
 public:
@@ -31,6 +31,9 @@ public:
         QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
         bool remoteChanged = false;
         QStringList dayCards; // ids of the cards left naming a removed program
+        // ids of the programs whose queue or return program is removed (it
+        // becomes not set)
+        QStringList namingPrograms;
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);
