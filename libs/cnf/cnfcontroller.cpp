@@ -468,12 +468,16 @@ bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
     return true;
 }
 
-// The matrices' values and the stored transitions' times of group `id` go
-// to group `newId` (-1: they go).
+// The matrices' values, the stored transitions' times and the programs'
+// timelines of group `id` go to group `newId` (-1: they go).
 static void moveGroupValues(CnfControllerPrivate &d, int id, int newId)
 {
     for (const CnfMatrixPtr &matrix : d.matrices.elements())
         matrix->moveGroup(id, newId);
+    for (const CnfProgramPtr &program : d.programs.elements()) {
+        if (program)
+            program->moveTimelineGroup(id, newId);
+    }
     for (const CnfPhasePtr &phase : d.phases.elements()) {
         for (const CnfTransitionPtr &transition : qAsConst(phase->transitions)) {
             if (!transition)

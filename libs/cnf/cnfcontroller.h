@@ -87,12 +87,12 @@ public:
     // --- Signal groups (int ids) ---
     QList<CnfSignalGroupPtr> signalGroups() const;
     bool addSignalGroup(const CnfSignalGroupPtr &group);
-    // Phases stop running the removed group; matrices and stored transitions
-    // drop its values.
+    // Phases stop running the removed group; matrices, stored transitions and
+    // program timelines drop its values.
     bool removeSignalGroup(int id);
-    // Gives the group a new id; the matrices' values and the stored
-    // transitions' times follow (phases and power devices hold the group
-    // itself). False with lastError, nothing changed, when no group has `id`
+    // Gives the group a new id; the matrices' values, the stored transitions'
+    // times and the programs' timelines follow (phases and power devices hold
+    // the group itself). False with lastError, nothing changed, when no group has `id`
     // or `newId` is negative or taken.
     bool renameSignalGroup(int id, int newId);
     bool reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups);

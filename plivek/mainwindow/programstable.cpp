@@ -98,6 +98,15 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
+    // The calendar's default and reserve program become not set.
+    const CnfProgramPtr defaultProgram = controller.defaultProgram();
+    if (defaultProgram && ids.contains(defaultProgram->id))
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the calendar will have no default program");
+    const CnfProgramPtr reserveProgram = controller.reserveProgram();
+    if (reserveProgram && ids.contains(reserveProgram->id))
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the calendar will have no reserve program");
     if (!removal.namingPrograms.isEmpty())
         removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
                                                 "the program they switch to:\n")

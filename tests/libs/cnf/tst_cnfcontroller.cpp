@@ -818,7 +818,7 @@ private slots:
         QCOMPARE(controller.findPhase(QStringLiteral("1"))->id, QStringLiteral("1"));
 
         QVERIFY(controller.renamePhase(QStringLiteral("1"), QStringLiteral("12")));
-        QVERIFY(controller.renameSignalGroup(3, 7));
+        QVERIFY(controller.renameSignalGroup(1, 7));
         QVERIFY(controller.renameProgram(QStringLiteral("2"), QStringLiteral("20")));
         CnfController loaded;
         CnfController &c = reload ? loaded : controller;
@@ -831,8 +831,8 @@ private slots:
         QVERIFY(!second->findTransition(QStringLiteral("1")));
         const CnfTransitionPtr transition = second->findTransition(QStringLiteral("12"));
         QVERIFY(transition);
-        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 1, 3 } }));
-        QCOMPARE(transition->greenStart, (QMap<int, int> { { 7, 6 } }));
+        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 7, 3 } }));
+        QCOMPARE(transition->greenStart, (QMap<int, int> { { 3, 6 } }));
         QCOMPARE(c.getNativeData(QStringLiteral("vpu_phases")).toList(),
                  (QVariantList { "12", 2, 12, "3" }));
         QCOMPARE(quint8(c.findProgram(QStringLiteral("4"))->data().at(5)), 12);
@@ -840,10 +840,14 @@ private slots:
         QVERIFY(c.programsNamingPhase(QStringLiteral("1")).isEmpty());
 
         const CnfMatrixPtr conflicts = c.findMatrix(1);
-        QCOMPARE(conflicts->releaf(1, 7), 1.0);
-        QCOMPARE(conflicts->releaf(7, 1), 1.0);
+        QCOMPARE(conflicts->releaf(7, 3), 1.0);
+        QCOMPARE(conflicts->releaf(3, 7), 1.0);
         QVERIFY(std::isnan(conflicts->releaf(1, 3)));
-        QCOMPARE(c.findPhase(QStringLiteral("3"))->signalGroups.first(), c.findSG(7));
+        QCOMPARE(c.findMatrix(2)->releaf(7, 4), 4.25);
+        QCOMPARE(c.findPhase(QStringLiteral("12"))->signalGroups.first(), c.findSG(7));
+        const CnfProgramPtr timeline = c.findProgram(QStringLiteral("3"));
+        QCOMPARE(timeline->timelineGroups(), QList<int>({ 2, 7 }));
+        QCOMPARE(timeline->getTimelineData(7).value(30), int(CnfSignalGroup::Yellow));
 
         QCOMPARE(c.getNativeData(QStringLiteral("vpu_programs")).toList(),
                  (QVariantList { "20", "1", "20" }));
@@ -853,18 +857,19 @@ private slots:
 
     // A removed phase or signal group leaves no value that the next element
     // given its id would take over: transitions from the phase, the group's
-    // matrix values and transition times go with it.
+    // matrix values, transition times and timeline go with it.
     void removedElementsLeaveNoValuesForTheirIds()
     {
         CnfController controller;
         CnfTestConfig::fill(controller);
-        QVERIFY(controller.removeSignalGroup(3));
+        QVERIFY(controller.removeSignalGroup(1));
         const CnfTransitionPtr transition
             = controller.findPhase(QStringLiteral("2"))->findTransition(QStringLiteral("1"));
-        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 1, 3 } }));
-        QVERIFY(transition->greenStart.isEmpty());
+        QVERIFY(transition->greenEnd.isEmpty());
+        QCOMPARE(transition->greenStart, (QMap<int, int> { { 3, 6 } }));
         QVERIFY(controller.findMatrix(1)->isEmpty());
-        QCOMPARE(controller.findMatrix(2)->releaf(1, 4), 4.25);
+        QVERIFY(controller.findMatrix(2)->isEmpty());
+        QCOMPARE(controller.findProgram(QStringLiteral("3"))->timelineGroups(), QList<int>({ 2 }));
 
         QVERIFY(controller.removePhase(QStringLiteral("1")));
         auto phase = CnfPhasePtr::create();

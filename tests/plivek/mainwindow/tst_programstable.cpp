@@ -94,7 +94,8 @@ private slots:
     }
 
     // Every use in the remote-control list is nulled in place; each day card
-    // naming a removed program is listed once and keeps its reference.
+    // naming a removed program is listed once and keeps its reference; the
+    // calendar's default and reserve program that go are named.
     void removal()
     {
         CnfController controller;
@@ -116,13 +117,18 @@ private slots:
         other->addRecord(QTime(0, 0), QTime(), {}, second);
         controller.addDayCard(other);
 
+        controller.setDefaultProgram(second);
+        controller.setReserveProgram(first);
+
         const ProgramsTable::Removal plan
             = ProgramsTable::planRemoval(controller, { QStringLiteral("1"), QStringLiteral("2") });
         QCOMPARE(plan.question,
                  QStringLiteral("Following programs will be deleted:\n1,2"
                                 "\nRCU parameters will be changed after removal"
                                 "\nAfter removal, the following daily cards will be wrong:\n"
-                                "1,2"));
+                                "1,2"
+                                "\nAfter removal, the calendar will have no default program"
+                                "\nAfter removal, the calendar will have no reserve program"));
         QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList().size(), 4);
         ProgramsTable::remove(controller, plan);
         QCOMPARE(programIds(controller), QStringList({ "3" }));
@@ -132,6 +138,7 @@ private slots:
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull() && remote.at(3).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
         QCOMPARE(card->records.value(QTime(6, 0)).program, first);
+        QVERIFY(!controller.defaultProgram() && !controller.reserveProgram());
 
         const ProgramsTable::Removal none
             = ProgramsTable::planRemoval(controller, { QStringLiteral("3") });
