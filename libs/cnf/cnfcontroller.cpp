@@ -158,24 +158,25 @@ void reindexProgramIndexes(const CnfController &controller, const QStringList &b
     }
 }
 
-// Every entry of the remote control panel's list `key` that names `id`
-// names `newId`; the list is stored only when one did.
-void renameRemoteEntries(CnfController &controller, const QString &key, const QString &id,
-                         const QString &newId)
+// Every entry of a list of the remote control panel ("vpu_phases" and
+// "vpu_programs" of TIVERK 3.x, "stageId" and "programId" of the ZU_MOLT
+// panel record) that names `id` names `newId`.
+void renameRemoteEntries(const VObject &list, const QString &id, const QString &newId)
 {
-    QVariantList remote = controller.getNativeData(key).toList();
-    bool changed = false;
-    for (QVariant &entry : remote) {
+    for (int i = 0; i < list.size(); ++i) {
+        VObject entry = list[i];
         if (entry.isNull() || entry.toString() != id)
             continue;
         // A number stays a number, a text a text.
         bool numeric = false;
         const int number = newId.toInt(&numeric);
-        entry = entry.type() == QVariant::String || !numeric ? QVariant(newId) : QVariant(number);
-        changed = true;
+        entry = entry.type() == QMetaType::QString || !numeric ? QVariant(newId) : QVariant(number);
     }
-    if (changed)
-        controller.setNativeData(key, remote);
+}
+
+VObject zuMoltPanel(const CnfController &controller)
+{
+    return controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")];
 }
 
 // A phase id as the records' "phases" fields hold it: the number itself;
@@ -315,7 +316,8 @@ bool CnfController::renameProgram(const QString &id, const QString &newId)
     // Day cards, the default and the reserve program and the records (by
     // place) name the program itself; the panel names it by id.
     program->id = newId;
-    renameRemoteEntries(*this, QStringLiteral("vpu_programs"), id, newId);
+    renameRemoteEntries(nativeData()[QStringLiteral("vpu_programs")], id, newId);
+    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("programId")], id, newId);
     return true;
 }
 
@@ -419,7 +421,8 @@ bool CnfController::renamePhase(const QString &id, const QString &newId)
         if (other->transitions.contains(id))
             other->transitions.insert(newId, other->transitions.take(id));
     }
-    renameRemoteEntries(*this, QStringLiteral("vpu_phases"), id, newId);
+    renameRemoteEntries(nativeData()[QStringLiteral("vpu_phases")], id, newId);
+    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("stageId")], id, newId);
     if (isFirstLine(property("type").toString()) && phaseIdValue(id) >= 0) {
         const QDomDocument layout = tiverkLayout();
         for (const CnfProgramPtr &program : programs()) {

@@ -55,9 +55,9 @@ public:
     bool removeProgram(const QString &id);
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
     // Gives the program a new id; the remote control panel's "vpu_programs"
-    // follows (everything else names the program itself). False with
-    // lastError, nothing changed, when no program has `id` or `newId` is
-    // empty or taken.
+    // (ZU_MOLT: its "programId") follows (everything else names the program
+    // itself). False with lastError, nothing changed, when no program has
+    // `id` or `newId` is empty or taken.
     bool renameProgram(const QString &id, const QString &newId);
     // The ids of the programs, not among `ids`, whose records name one of them.
     QStringList programsNamingProgram(const QStringList &ids) const;
@@ -73,9 +73,10 @@ public:
     bool removePhase(const QString &id);
     // Gives the phase a new id, and everything that names it by id follows:
     // program steps, other phases' transitions from it, the remote control
-    // panel's "vpu_phases" and the records' call phases (a new id that is not
-    // a number a byte holds leaves those not set). False with lastError, and
-    // nothing changed, when no phase has `id` or `newId` is empty or taken.
+    // panel's "vpu_phases" (ZU_MOLT: its "stageId") and the records' call
+    // phases (a new id that is not a number a byte holds leaves those not
+    // set). False with lastError, and nothing changed, when no phase has `id`
+    // or `newId` is empty or taken.
     bool renamePhase(const QString &id, const QString &newId);
     // The ids of the programs whose records name the phase by its id (a call phase).
     QStringList programsNamingPhase(const QString &id) const;

@@ -30,6 +30,8 @@ public:
         QStringList ids;
         QVariantList remotePhases; // "vpu_phases" with the removed ids nulled
         bool remoteChanged = false;
+        QVariantList panelPhases; // the ZU_MOLT panel record's "stageId", likewise
+        bool panelChanged = false;
         QStringList programs; // ids of the programs that run or call a removed phase
         QString question;
     };

@@ -30,6 +30,9 @@ public:
         QStringList ids;
         QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
         bool remoteChanged = false;
+        // The ZU_MOLT panel record's "programId", likewise
+        QVariantList panelPrograms;
+        bool panelChanged = false;
         QStringList dayCards; // ids of the cards left naming a removed program
         // ids of the programs whose queue or return program is removed (it
         // becomes not set)
@@ -41,6 +44,11 @@ public:
     // Nulls, in place, every entry of a remote-control list naming the id;
     // true when one was found.
     static bool nullEntries(QVariantList *list, const QString &id);
+    // A list of the ZU_MOLT remote control panel's record ("stageId",
+    // "programId"), and storing it back.
+    static QVariantList panelList(const CnfController &controller, const QString &key);
+    static void setPanelList(CnfController &controller, const QString &key,
+                             const QVariantList &list);
 
     // The programs in ascending order of their numeric id (not a number: 0),
     // equal keys in their present order.

@@ -799,6 +799,13 @@ private slots:
         CnfTestConfig::fill(controller);
         controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "1", 2, 1, "3" });
         controller.setNativeData(QStringLiteral("vpu_programs"), QVariantList { "2", "1", "2" });
+        // The ZU_MOLT panel record names them too.
+        controller.setNativeData(
+            QStringLiteral("remoteControlPanel"),
+            QVariantMap {
+                { QStringLiteral("VPU1"),
+                  QVariantMap { { QStringLiteral("stageId"), QVariantList { 1, 3 } },
+                                { QStringLiteral("programId"), QVariantList { "2", 1 } } } } });
         auto call = CnfProgramPtr::create(&controller);
         call->id = QStringLiteral("4");
         call->type = CnfProgram::Tiverk;
@@ -851,6 +858,9 @@ private slots:
 
         QCOMPARE(c.getNativeData(QStringLiteral("vpu_programs")).toList(),
                  (QVariantList { "20", "1", "20" }));
+        const VObject panel = c.nativeData()[QStringLiteral("remoteControlPanel")]["VPU1"];
+        QCOMPARE(panel["stageId"].toVariant().toList(), (QVariantList { 12, 3 }));
+        QCOMPARE(panel["programId"].toVariant().toList(), (QVariantList { "20", 1 }));
         QVERIFY(c.findProgram(QStringLiteral("20")));
         QVERIFY(!c.findProgram(QStringLiteral("2")));
     }

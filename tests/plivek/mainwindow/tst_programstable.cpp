@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(controller.findProgram(QStringLiteral("5"))->name, QStringLiteral("Morning_2"));
     }
 
-    // Every use in the remote-control list is nulled in place; each day card
+    // Every use in the remote-control lists is nulled in place; each day card
     // naming a removed program is listed once and keeps its reference; the
     // calendar's default and reserve program that go are named.
     void removal()
@@ -105,6 +105,7 @@ private slots:
         addProgram(controller, QStringLiteral("3"));
         controller.setNativeData(QStringLiteral("vpu_programs"),
                                  QVariantList { "1", "3", "1", "2" });
+        ProgramsTable::setPanelList(controller, QStringLiteral("programId"), { 2, 3 });
         auto card = CnfDayCardPtr::create();
         card->id = QStringLiteral("1");
         card->name = QStringLiteral("Weekday");
@@ -137,6 +138,8 @@ private slots:
         QCOMPARE(remote.size(), 4);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull() && remote.at(3).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
+        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("programId")),
+                 (QVariantList { QVariant(), 3 }));
         QCOMPARE(card->records.value(QTime(6, 0)).program, first);
         QVERIFY(!controller.defaultProgram() && !controller.reserveProgram());
 
