@@ -101,6 +101,10 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
+    if (!removal.namingPrograms.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                                "the program they switch to:\n")
+            + removal.namingPrograms.join(QLatin1Char(','));
     // The calendar's default and reserve program become not set.
     const CnfProgramPtr defaultProgram = controller.defaultProgram();
     if (defaultProgram && ids.contains(defaultProgram->id))
@@ -110,10 +114,6 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
     if (reserveProgram && ids.contains(reserveProgram->id))
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the calendar will have no reserve program");
-    if (!removal.namingPrograms.isEmpty())
-        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
-                                                "the program they switch to:\n")
-            + removal.namingPrograms.join(QLatin1Char(','));
     return removal;
 }
 
