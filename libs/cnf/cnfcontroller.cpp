@@ -13,6 +13,7 @@
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
 #include "cnftiverklayout.h"
+#include "cnftransition.h"
 #include "cnfweekcard.h"
 #include "cnfxmlreader.h"
 #include "cnfxmlwriter.h"
@@ -132,6 +133,85 @@ void reindexRecords(const CnfController &controller, const QList<QStringList> &b
     }
 }
 
+// The program ids in the order the records' program indexes count them.
+QStringList programIds(const CnfController &controller)
+{
+    QStringList ids;
+    for (const CnfProgramPtr &program : controller.programs())
+        ids << (program ? program->id : QString());
+    return ids;
+}
+
+// After a change of the program list: every first-line record's program
+// indexes (a queue or return program) name the ids they named before
+// (`before` from programIds), or nothing when that program is gone.
+void reindexProgramIndexes(const CnfController &controller, const QStringList &before)
+{
+    if (!isFirstLine(controller.property("type").toString()))
+        return;
+    const QDomDocument layout = controller.tiverkLayout();
+    const QStringList after = programIds(controller);
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (program && program->data().size() > 2)
+            program->setData(
+                CnfProgramRecord::withProgramsReindexed(layout, program->data(), before, after));
+    }
+}
+
+// Every entry of a list of the remote control panel ("vpu_phases" and
+// "vpu_programs" of TIVERK 3.x, "stageId" and "programId" of the ZU_MOLT
+// panel record) that names `id` names `newId`.
+void renameRemoteEntries(const VObject &list, const QString &id, const QString &newId)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        VObject entry = list[i];
+        if (entry.isNull() || entry.toString() != id)
+            continue;
+        // A number stays a number, a text a text.
+        bool numeric = false;
+        const int number = newId.toInt(&numeric);
+        entry = entry.type() == QMetaType::QString || !numeric ? QVariant(newId) : QVariant(number);
+    }
+}
+
+VObject zuMoltPanel(const CnfController &controller)
+{
+    return controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")];
+}
+
+// A phase id as the records' "phases" fields hold it: the number itself;
+// -1 for an id that is not a number a byte holds.
+int phaseIdValue(const QString &id)
+{
+    bool ok = false;
+    const int value = id.toInt(&ok);
+    return ok && value >= 0 && value < 255 ? value : -1;
+}
+
+// The ids of the programs whose records hold one of the values in a field
+// of the list; `skip` are left out.
+QStringList programsWithListValue(const CnfController &controller, const char *listId,
+                                  const QList<int> &values, const QStringList &skip)
+{
+    QStringList ids;
+    if (!isFirstLine(controller.property("type").toString()))
+        return ids;
+    const QDomDocument layout = controller.tiverkLayout();
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program || skip.contains(program->id) || ids.contains(program->id))
+            continue;
+        const QList<int> held
+            = CnfProgramRecord::listValues(layout, program->data(), QString::fromLatin1(listId));
+        for (int value : values) {
+            if (value >= 0 && held.contains(value)) {
+                ids << program->id;
+                break;
+            }
+        }
+    }
+    return ids;
+}
+
 } // namespace
 
 CnfController::CnfController(QObject *parent)
@@ -200,18 +280,54 @@ bool CnfController::addProgram(const CnfProgramPtr &program)
 bool CnfController::removeProgram(const QString &id)
 {
     const CnfProgramPtr program = findProgram(id);
+    const QStringList before = programIds(*this);
     if (!d->programs.remove(program))
         return false;
     if (d->defaultProgram == program)
         d->defaultProgram.reset();
     if (d->reserveProgram == program)
         d->reserveProgram.reset();
+    reindexProgramIndexes(*this, before);
     return true;
 }
 
 bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
 {
-    return d->programs.reorder(programs);
+    const QStringList before = programIds(*this);
+    if (!d->programs.reorder(programs))
+        return false;
+    reindexProgramIndexes(*this, before);
+    return true;
+}
+
+bool CnfController::renameProgram(const QString &id, const QString &newId)
+{
+    const CnfProgramPtr program = findProgram(id);
+    if (!program) {
+        d->lastError = tr("No program \"%1\"").arg(id);
+        return false;
+    }
+    if (newId == id)
+        return true;
+    if (newId.isEmpty() || findProgram(newId)) {
+        d->lastError = tr("Program id \"%1\" is empty or taken").arg(newId);
+        return false;
+    }
+    // Day cards, the default and the reserve program and the records (by
+    // place) name the program itself; the panel names it by id.
+    program->id = newId;
+    renameRemoteEntries(nativeData()[QStringLiteral("vpu_programs")], id, newId);
+    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("programId")], id, newId);
+    return true;
+}
+
+QStringList CnfController::programsNamingProgram(const QStringList &ids) const
+{
+    const QStringList order = programIds(*this);
+    QList<int> places;
+    for (const QString &id : ids)
+        places << order.indexOf(id);
+    return programsWithListValue(*this, CnfProgramRecord::ProgramIndexList, places, ids);
 }
 
 CnfProgramPtr CnfController::findProgram(const QString &id) const
@@ -251,6 +367,12 @@ bool CnfController::removePhase(const QString &id)
     const CnfPhasePtr phase = findPhase(id);
     if (!phase)
         return d->phases.remove(phase);
+    // A transition from the removed phase would belong to the next phase
+    // given its id.
+    for (const CnfPhasePtr &other : d->phases.elements()) {
+        if (other != phase)
+            other->transitions.remove(id);
+    }
     // Programs keep their steps of the phase, by its id. Their records count
     // phases by place: the places of the phases after it move up, and the
     // removed phase is counted after the controller's phases.
@@ -279,6 +401,43 @@ bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
         return false;
     reindexRecords(*this, before);
     return true;
+}
+
+bool CnfController::renamePhase(const QString &id, const QString &newId)
+{
+    const CnfPhasePtr phase = findPhase(id);
+    if (!phase) {
+        d->lastError = tr("No phase \"%1\"").arg(id);
+        return false;
+    }
+    if (newId == id)
+        return true;
+    if (newId.isEmpty() || findPhase(newId)) {
+        d->lastError = tr("Phase id \"%1\" is empty or taken").arg(newId);
+        return false;
+    }
+    phase->id = newId; // the program steps bound to the phase follow it
+    for (const CnfPhasePtr &other : d->phases.elements()) {
+        if (other->transitions.contains(id))
+            other->transitions.insert(newId, other->transitions.take(id));
+    }
+    renameRemoteEntries(nativeData()[QStringLiteral("vpu_phases")], id, newId);
+    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("stageId")], id, newId);
+    if (isFirstLine(property("type").toString()) && phaseIdValue(id) >= 0) {
+        const QDomDocument layout = tiverkLayout();
+        for (const CnfProgramPtr &program : programs()) {
+            if (program && program->data().size() > 2)
+                program->setData(CnfProgramRecord::withListValueReplaced(
+                    layout, program->data(), QString::fromLatin1(CnfProgramRecord::PhaseIdList),
+                    phaseIdValue(id), phaseIdValue(newId)));
+        }
+    }
+    return true;
+}
+
+QStringList CnfController::programsNamingPhase(const QString &id) const
+{
+    return programsWithListValue(*this, CnfProgramRecord::PhaseIdList, { phaseIdValue(id) }, {});
 }
 
 CnfPhasePtr CnfController::findPhase(const QString &id) const
@@ -312,14 +471,61 @@ bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
     return true;
 }
 
+// The matrices' values, the stored transitions' times and the programs'
+// timelines of group `id` go to group `newId` (-1: they go).
+static void moveGroupValues(CnfControllerPrivate &d, int id, int newId)
+{
+    for (const CnfMatrixPtr &matrix : d.matrices.elements())
+        matrix->moveGroup(id, newId);
+    for (const CnfProgramPtr &program : d.programs.elements()) {
+        if (program)
+            program->moveTimelineGroup(id, newId);
+    }
+    for (const CnfPhasePtr &phase : d.phases.elements()) {
+        for (const CnfTransitionPtr &transition : qAsConst(phase->transitions)) {
+            if (!transition)
+                continue;
+            for (QMap<int, int> *times : { &transition->greenEnd, &transition->greenStart }) {
+                if (newId >= 0)
+                    times->remove(newId);
+                if (times->contains(id)) {
+                    const int at = times->take(id);
+                    if (newId >= 0)
+                        times->insert(newId, at);
+                }
+            }
+        }
+    }
+}
+
 bool CnfController::removeSignalGroup(int id)
 {
     const CnfSignalGroupPtr group = findSG(id);
     if (!d->signalGroups.remove(group))
         return false;
-    // Phases must not keep running a group that no longer exists.
+    // Phases must not keep running a group that no longer exists, and no
+    // value of it may pass to the next group given its id.
     for (const CnfPhasePtr &phase : d->phases.elements())
         phase->signalGroups.removeAll(group);
+    moveGroupValues(*d, id, -1);
+    return true;
+}
+
+bool CnfController::renameSignalGroup(int id, int newId)
+{
+    const CnfSignalGroupPtr group = findSG(id);
+    if (!group) {
+        d->lastError = tr("No signal group %1").arg(id);
+        return false;
+    }
+    if (newId == id)
+        return true;
+    if (newId < 0 || findSG(newId)) {
+        d->lastError = tr("Signal group %1 already exists").arg(newId);
+        return false;
+    }
+    group->id = newId; // phases and power devices hold the group itself
+    moveGroupValues(*d, id, newId);
     return true;
 }
 

@@ -49,8 +49,18 @@ public:
     // --- Programs (text ids) ---
     QList<CnfProgramPtr> programs() const;
     bool addProgram(const CnfProgramPtr &program);
+    // Records name programs by their place in the list (a queue or return
+    // program): removing and reordering keep them naming the same program,
+    // and a removed one becomes not set.
     bool removeProgram(const QString &id);
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
+    // Gives the program a new id; the remote control panel's "vpu_programs"
+    // (ZU_MOLT: its "programId") follows (everything else names the program
+    // itself). False with lastError, nothing changed, when no program has
+    // `id` or `newId` is empty or taken.
+    bool renameProgram(const QString &id, const QString &newId);
+    // The ids of the programs, not among `ids`, whose records name one of them.
+    QStringList programsNamingProgram(const QStringList &ids) const;
     CnfProgramPtr findProgram(const QString &id) const;
     CnfProgramPtr findProgramByName(const QString &name) const;
 
@@ -58,8 +68,18 @@ public:
     QList<CnfPhasePtr> phases() const;
     bool addPhase(const CnfPhasePtr &phase);
     // Programs keep their steps of the removed phase (by id, with no phase)
-    // and their records keep naming the same phases.
+    // and their records keep naming the same phases; other phases drop their
+    // transition from it.
     bool removePhase(const QString &id);
+    // Gives the phase a new id, and everything that names it by id follows:
+    // program steps, other phases' transitions from it, the remote control
+    // panel's "vpu_phases" (ZU_MOLT: its "stageId") and the records' call
+    // phases (a new id that is not a number a byte holds leaves those not
+    // set). False with lastError, and nothing changed, when no phase has `id`
+    // or `newId` is empty or taken.
+    bool renamePhase(const QString &id, const QString &newId);
+    // The ids of the programs whose records name the phase by its id (a call phase).
+    QStringList programsNamingPhase(const QString &id) const;
     // The same phases in another order (false when the list differs from the
     // controller's); programs' records go on naming the same phases.
     bool reorderPhases(const QList<CnfPhasePtr> &phases);
@@ -68,7 +88,14 @@ public:
     // --- Signal groups (int ids) ---
     QList<CnfSignalGroupPtr> signalGroups() const;
     bool addSignalGroup(const CnfSignalGroupPtr &group);
+    // Phases stop running the removed group; matrices, stored transitions and
+    // program timelines drop its values.
     bool removeSignalGroup(int id);
+    // Gives the group a new id; the matrices' values, the stored transitions'
+    // times and the programs' timelines follow (phases and power devices hold
+    // the group itself). False with lastError, nothing changed, when no group has `id`
+    // or `newId` is negative or taken.
+    bool renameSignalGroup(int id, int newId);
     bool reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups);
     CnfSignalGroupPtr findSG(int id) const;
     CnfSignalGroupPtr findSGByName(const QString &name) const;

@@ -50,6 +50,29 @@ void CnfMatrix::setReleaf(int aId, int bId, double value)
     cell.value = value;
 }
 
+void CnfMatrix::moveGroup(int id, int newId)
+{
+    QList<CnfMatrixCell> moved;
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        const bool ofGroup = it->aId == id || it->bId == id;
+        if (ofGroup)
+            moved << *it;
+        if (ofGroup || it->aId == newId || it->bId == newId)
+            it = m_cells.erase(it);
+        else
+            ++it;
+    }
+    if (newId < 0)
+        return;
+    for (CnfMatrixCell cell : qAsConst(moved)) {
+        if (cell.aId == id)
+            cell.aId = newId;
+        if (cell.bId == id)
+            cell.bId = newId;
+        m_cells.insert(qMakePair(cell.aId, cell.bId), cell);
+    }
+}
+
 QList<CnfMatrixCell> CnfMatrix::content() const
 {
     return m_cells.values();

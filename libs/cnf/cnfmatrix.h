@@ -27,6 +27,11 @@ public:
     void setReleaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b, double value);
     void setReleaf(int aId, int bId, double value);
 
+    // The values of group `id`, in either place of a pair, go to group
+    // `newId`, whose own values go; a negative `newId` only drops them (a
+    // removed group).
+    void moveGroup(int id, int newId);
+
     bool isEmpty() const { return m_cells.isEmpty(); }
     void clear() { m_cells.clear(); } // values only; id and name stay
     QList<CnfMatrixCell> content() const; // ordered by (a, b)

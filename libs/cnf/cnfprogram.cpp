@@ -124,6 +124,16 @@ void CnfProgram::setTimelineData(int signalGroupId, int start, int state)
     m_timeline[signalGroupId].insert(start, state);
 }
 
+void CnfProgram::moveTimelineGroup(int signalGroupId, int newId)
+{
+    const QMap<int, int> points = m_timeline.take(signalGroupId);
+    if (newId < 0)
+        return;
+    m_timeline.remove(newId);
+    if (!points.isEmpty())
+        m_timeline.insert(newId, points);
+}
+
 void CnfProgram::clearTimelineData()
 {
     m_timeline.clear();

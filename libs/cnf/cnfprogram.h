@@ -76,6 +76,9 @@ public:
     QMap<int, int> getTimelineData(int signalGroupId) const;
     void setTimelineData(const CnfSignalGroupPtr &group, int start, int state);
     void setTimelineData(int signalGroupId, int start, int state);
+    // The points of one group go to group `newId`, whose own go; a negative
+    // `newId` only drops them (a removed group).
+    void moveTimelineGroup(int signalGroupId, int newId);
     void clearTimelineData();
     QList<int> timelineGroups() const;
 

@@ -179,13 +179,13 @@ Places placesOf(const QDomDocument &layout, int kind)
     return places;
 }
 
-// Every field of the kind that holds a phase index, wherever it lies.
-QList<Field> phaseIndexFields(const QDomDocument &layout, int kind)
+// Every field of the kind whose values come from one list (its "listid"),
+// wherever it lies.
+QList<Field> listFields(const QDomDocument &layout, int kind, const QString &listId)
 {
     QList<Field> fields;
     for (const Leaf &leaf : leavesOf(layout, kind)) {
-        if (leaf.field.offset >= 0
-            && leaf.element.attribute(QStringLiteral("listid")) == QLatin1String("indexof(phases)"))
+        if (leaf.field.offset >= 0 && leaf.element.attribute(QStringLiteral("listid")) == listId)
             fields.append(leaf.field);
     }
     return fields;
@@ -501,13 +501,54 @@ QByteArray CnfProgramRecord::reindexed(const QDomDocument &layout, const QByteAr
                                        const QStringList &before, const QStringList &after)
 {
     QByteArray bytes = record;
-    for (const Field &field : phaseIndexFields(layout, kindOf(bytes))) {
+    for (const Field &field :
+         listFields(layout, kindOf(bytes), QString::fromLatin1(PhaseIndexList))) {
         const int index = readField(field, bytes);
         if (index < 0 || index >= before.size())
             continue;
         const int moved = after.indexOf(before.at(index));
         if (moved >= 0)
             writeField(field, moved, &bytes);
+    }
+    return bytes;
+}
+
+QByteArray CnfProgramRecord::withProgramsReindexed(const QDomDocument &layout,
+                                                   const QByteArray &record,
+                                                   const QStringList &before,
+                                                   const QStringList &after)
+{
+    QByteArray bytes = record;
+    for (const Field &field :
+         listFields(layout, kindOf(bytes), QString::fromLatin1(ProgramIndexList))) {
+        const int index = readField(field, bytes);
+        if (index < 0 || index >= before.size())
+            continue; // not set, or naming no program already
+        writeField(field, after.indexOf(before.at(index)), &bytes);
+    }
+    return bytes;
+}
+
+QList<int> CnfProgramRecord::listValues(const QDomDocument &layout, const QByteArray &record,
+                                        const QString &listId)
+{
+    QList<int> values;
+    for (const Field &field : listFields(layout, kindOf(record), listId)) {
+        const int value = readField(field, record);
+        if (value >= 0)
+            values << value;
+    }
+    return values;
+}
+
+QByteArray CnfProgramRecord::withListValueReplaced(const QDomDocument &layout,
+                                                   const QByteArray &record, const QString &listId,
+                                                   int value, int newValue)
+{
+    QByteArray bytes = record;
+    for (const Field &field : listFields(layout, kindOf(bytes), listId)) {
+        if (readField(field, bytes) == value && value >= 0)
+            writeField(field, newValue, &bytes);
     }
     return bytes;
 }

@@ -117,4 +117,24 @@ public:
     // of `before` names it in `after`.
     static QByteArray reindexed(const QDomDocument &layout, const QByteArray &record,
                                 const QStringList &before, const QStringList &after);
+
+    // The lists a field of a record takes its value from (its "listid"): a
+    // place in the controller's phases, a place in its programs, the phase id
+    // itself (a number).
+    static constexpr const char *PhaseIndexList = "indexof(phases)";
+    static constexpr const char *ProgramIndexList = "indexof(prog_number)";
+    static constexpr const char *PhaseIdList = "phases";
+
+    // The record with every program index (a queue or return program) counted
+    // anew: an index that named the id at that place of `before` names it in
+    // `after`, and becomes not set when `after` lacks that id.
+    static QByteArray withProgramsReindexed(const QDomDocument &layout, const QByteArray &record,
+                                            const QStringList &before, const QStringList &after);
+    // The set values of the record's fields of one list, in field order.
+    static QList<int> listValues(const QDomDocument &layout, const QByteArray &record,
+                                 const QString &listId);
+    // The record with every field of one list that holds `value` set to
+    // `newValue` (-1, or one the field cannot hold: not set).
+    static QByteArray withListValueReplaced(const QDomDocument &layout, const QByteArray &record,
+                                            const QString &listId, int value, int newValue);
 };

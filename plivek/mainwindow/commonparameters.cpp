@@ -2,6 +2,7 @@
 
 #include "mainwindowtexts.h"
 #include "powerpart.h"
+#include "programstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfprogram.h"
@@ -124,6 +125,10 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
                     .arg(program->id, CnfProgram::tiverkTypeName(program->kind, newVersion, true)),
                 QtWarningMsg, true);
             controller.removeProgram(program->id);
+            // The panel's buttons lose it, as on a delete from the table.
+            QVariantList remote = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
+            if (ProgramsTable::nullEntries(&remote, program->id))
+                controller.setNativeData(QStringLiteral("vpu_programs"), remote);
             removed = true;
         }
     }

@@ -119,6 +119,12 @@ void MainWindow::phaseItemProperties()
             return;
         dialog.saveToPhase();
     }
+    if (phase->id != id) {
+        // Everything that names the phase by its id follows the new one.
+        const QString newId = phase->id;
+        phase->id = id;
+        controller.renamePhase(id, newId);
+    }
     on_phasesTable_itemSelectionChanged();
     updatePhasesTable();
     // The programs' steps name their phase by its id.

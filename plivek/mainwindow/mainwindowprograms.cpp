@@ -145,7 +145,14 @@ void MainWindow::programsItemProperties()
             return;
         result = dialog.program();
     }
+    const QString id = program->id;
     program->clone(result);
+    if (program->id != id) {
+        // What names the program by its id follows the new one.
+        const QString newId = program->id;
+        program->id = id;
+        controller.renameProgram(id, newId);
+    }
     programsChanged(true);
 }
 

@@ -197,6 +197,10 @@ void MainWindow::sgItemProperties()
     dialog.saveToSignalGroup();
     // The drawing follows a new number, or the map would lose the group.
     if (group->id != oldId) {
+        // So do the matrices and the transitions, which name it by number.
+        const int newId = group->id;
+        group->id = oldId;
+        project.controller().renameSignalGroup(oldId, newId);
         if (Halm58a::SignalGroup *drawing = findNetworkGroup(granuleSignalGroups(), oldId))
             drawing->setTlId(group->id);
     }

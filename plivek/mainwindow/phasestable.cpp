@@ -44,18 +44,24 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
     Removal removal;
     removal.ids = ids;
     removal.remotePhases = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
+    removal.panelPhases = ProgramsTable::panelList(controller, QStringLiteral("stageId"));
     const QList<CnfProgramPtr> programs = controller.programs();
     for (const QString &id : ids) {
         if (ProgramsTable::nullEntries(&removal.remotePhases, id))
             removal.remoteChanged = true;
+        if (ProgramsTable::nullEntries(&removal.panelPhases, id))
+            removal.panelChanged = true;
+        // A program that runs the phase, or whose record calls it.
+        const QStringList calling = controller.programsNamingPhase(id);
         for (const CnfProgramPtr &program : programs) {
-            if (program->findPhaseDef(id) && !removal.programs.contains(program->id))
+            if ((program->findPhaseDef(id) || calling.contains(program->id))
+                && !removal.programs.contains(program->id))
                 removal.programs << program->id;
         }
     }
     removal.question
         = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
-    if (removal.remoteChanged)
+    if (removal.remoteChanged || removal.panelChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.programs.isEmpty())
         removal.question
@@ -70,6 +76,8 @@ void PhasesTable::remove(CnfController &controller, const Removal &removal)
         controller.removePhase(id);
     if (removal.remoteChanged)
         controller.setNativeData(QStringLiteral("vpu_phases"), removal.remotePhases);
+    if (removal.panelChanged)
+        ProgramsTable::setPanelList(controller, QStringLiteral("stageId"), removal.panelPhases);
 }
 
 QList<PhasesTable::TransitionEntry> PhasesTable::transitionEntries(const CnfController &controller,

@@ -30,7 +30,9 @@ public:
         QStringList ids;
         QVariantList remotePhases; // "vpu_phases" with the removed ids nulled
         bool remoteChanged = false;
-        QStringList programs; // ids of the programs that use a removed phase
+        QVariantList panelPhases; // the ZU_MOLT panel record's "stageId", likewise
+        bool panelChanged = false;
+        QStringList programs; // ids of the programs that run or call a removed phase
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);

@@ -77,9 +77,12 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
     Removal removal;
     removal.ids = ids;
     removal.remotePrograms = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
+    removal.panelPrograms = panelList(controller, QStringLiteral("programId"));
     for (const QString &id : ids) {
         if (nullEntries(&removal.remotePrograms, id))
             removal.remoteChanged = true;
+        if (nullEntries(&removal.panelPrograms, id))
+            removal.panelChanged = true;
         for (const CnfDayCardPtr &card : controller.dayCards()) {
             for (const CnfDayCardRecord &record : card->records) {
                 const bool names = (record.program && record.program->id == id)
@@ -89,14 +92,28 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
             }
         }
     }
+    removal.namingPrograms = controller.programsNamingProgram(ids);
     removal.question
         = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
-    if (removal.remoteChanged)
+    if (removal.remoteChanged || removal.panelChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.dayCards.isEmpty())
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
+    if (!removal.namingPrograms.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                                "the program they switch to:\n")
+            + removal.namingPrograms.join(QLatin1Char(','));
+    // The calendar's default and reserve program become not set.
+    const CnfProgramPtr defaultProgram = controller.defaultProgram();
+    if (defaultProgram && ids.contains(defaultProgram->id))
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the calendar will have no default program");
+    const CnfProgramPtr reserveProgram = controller.reserveProgram();
+    if (reserveProgram && ids.contains(reserveProgram->id))
+        removal.question
+            += MainWindowTexts::tr("\nAfter removal, the calendar will have no reserve program");
     return removal;
 }
 
@@ -118,6 +135,23 @@ void ProgramsTable::remove(CnfController &controller, const Removal &removal)
         controller.removeProgram(id);
     if (removal.remoteChanged)
         controller.setNativeData(QStringLiteral("vpu_programs"), removal.remotePrograms);
+    if (removal.panelChanged)
+        setPanelList(controller, QStringLiteral("programId"), removal.panelPrograms);
+}
+
+QVariantList ProgramsTable::panelList(const CnfController &controller, const QString &key)
+{
+    return controller
+        .nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")][key]
+        .toVariant()
+        .toList();
+}
+
+void ProgramsTable::setPanelList(CnfController &controller, const QString &key,
+                                 const QVariantList &list)
+{
+    controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")][key]
+        = QVariant(list);
 }
 
 QList<CnfProgramPtr> ProgramsTable::sortedById(QList<CnfProgramPtr> programs)

@@ -11,8 +11,8 @@ class CnfController;
 class QTableWidget;
 
 // The work of the programs table that needs no dialog: its rows, the copies,
-// what a removal touches (remote-control list, day cards), the sort and the
-// order taken from dragged rows.
+// what a removal touches (remote-control list, day cards, other programs' records), the sort and
+// the order taken from dragged rows.
 class ProgramsTable
 {
 public:
@@ -30,7 +30,13 @@ public:
         QStringList ids;
         QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
         bool remoteChanged = false;
+        // The ZU_MOLT panel record's "programId", likewise
+        QVariantList panelPrograms;
+        bool panelChanged = false;
         QStringList dayCards; // ids of the cards left naming a removed program
+        // ids of the programs whose queue or return program is removed (it
+        // becomes not set)
+        QStringList namingPrograms;
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);
@@ -38,6 +44,11 @@ public:
     // Nulls, in place, every entry of a remote-control list naming the id;
     // true when one was found.
     static bool nullEntries(QVariantList *list, const QString &id);
+    // A list of the ZU_MOLT remote control panel's record ("stageId",
+    // "programId"), and storing it back.
+    static QVariantList panelList(const CnfController &controller, const QString &key);
+    static void setPanelList(CnfController &controller, const QString &key,
+                             const QVariantList &list);
 
     // The programs in ascending order of their numeric id (not a number: 0),
     // equal keys in their present order.

@@ -782,6 +782,111 @@ private slots:
         QVERIFY(!stored->property("pattern").isValid());
         QCOMPARE(stored->phaseCount(), 0);
     }
+
+    // An element given a new id takes along everything that names it by id,
+    // in memory and through a save and a load; its old id then names nothing.
+    void renamedElementsTakeTheirReferences_data()
+    {
+        QTest::addColumn<bool>("reload");
+        QTest::newRow("after the rename") << false;
+        QTest::newRow("after save and load") << true;
+    }
+
+    void renamedElementsTakeTheirReferences()
+    {
+        QFETCH(bool, reload);
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "1", 2, 1, "3" });
+        controller.setNativeData(QStringLiteral("vpu_programs"), QVariantList { "2", "1", "2" });
+        // The ZU_MOLT panel record names them too.
+        controller.setNativeData(
+            QStringLiteral("remoteControlPanel"),
+            QVariantMap {
+                { QStringLiteral("VPU1"),
+                  QVariantMap { { QStringLiteral("stageId"), QVariantList { 1, 3 } },
+                                { QStringLiteral("programId"), QVariantList { "2", 1 } } } } });
+        auto call = CnfProgramPtr::create(&controller);
+        call->id = QStringLiteral("4");
+        call->type = CnfProgram::Tiverk;
+        controller.addProgram(call);
+        // Kind 4 of 3.18: byte 5 is the call phase, by its id.
+        QByteArray record(controller.programRecordSize(), char(255));
+        record[0] = 4;
+        record[1] = 4;
+        record[5] = 1;
+        QVERIFY(controller.setProgramRawData(call, record));
+
+        QVERIFY(!controller.renamePhase(QStringLiteral("1"), QStringLiteral("2")));
+        QVERIFY(!controller.renamePhase(QStringLiteral("1"), QString()));
+        QVERIFY(!controller.renamePhase(QStringLiteral("8"), QStringLiteral("9")));
+        QVERIFY(!controller.renameSignalGroup(1, 2));
+        QVERIFY(!controller.renameProgram(QStringLiteral("2"), QStringLiteral("3")));
+        QCOMPARE(controller.findPhase(QStringLiteral("1"))->id, QStringLiteral("1"));
+
+        QVERIFY(controller.renamePhase(QStringLiteral("1"), QStringLiteral("12")));
+        QVERIFY(controller.renameSignalGroup(1, 7));
+        QVERIFY(controller.renameProgram(QStringLiteral("2"), QStringLiteral("20")));
+        CnfController loaded;
+        CnfController &c = reload ? loaded : controller;
+        if (reload)
+            QVERIFY2(loaded.load(controller.save(1), true), qPrintable(loaded.lastError()));
+
+        QVERIFY(!c.findPhase(QStringLiteral("1")));
+        QCOMPARE(c.findProgram(QStringLiteral("1"))->phaseDefAt(0)->id(), QStringLiteral("12"));
+        const CnfPhasePtr second = c.findPhase(QStringLiteral("2"));
+        QVERIFY(!second->findTransition(QStringLiteral("1")));
+        const CnfTransitionPtr transition = second->findTransition(QStringLiteral("12"));
+        QVERIFY(transition);
+        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 7, 3 } }));
+        QCOMPARE(transition->greenStart, (QMap<int, int> { { 3, 6 } }));
+        QCOMPARE(c.getNativeData(QStringLiteral("vpu_phases")).toList(),
+                 (QVariantList { "12", 2, 12, "3" }));
+        QCOMPARE(quint8(c.findProgram(QStringLiteral("4"))->data().at(5)), 12);
+        QCOMPARE(c.programsNamingPhase(QStringLiteral("12")), QStringList({ "4" }));
+        QVERIFY(c.programsNamingPhase(QStringLiteral("1")).isEmpty());
+
+        const CnfMatrixPtr conflicts = c.findMatrix(1);
+        QCOMPARE(conflicts->releaf(7, 3), 1.0);
+        QCOMPARE(conflicts->releaf(3, 7), 1.0);
+        QVERIFY(std::isnan(conflicts->releaf(1, 3)));
+        QCOMPARE(c.findMatrix(2)->releaf(7, 4), 4.25);
+        QCOMPARE(c.findPhase(QStringLiteral("12"))->signalGroups.first(), c.findSG(7));
+        const CnfProgramPtr timeline = c.findProgram(QStringLiteral("3"));
+        QCOMPARE(timeline->timelineGroups(), QList<int>({ 2, 7 }));
+        QCOMPARE(timeline->getTimelineData(7).value(30), int(CnfSignalGroup::Yellow));
+
+        QCOMPARE(c.getNativeData(QStringLiteral("vpu_programs")).toList(),
+                 (QVariantList { "20", "1", "20" }));
+        const VObject panel = c.nativeData()[QStringLiteral("remoteControlPanel")]["VPU1"];
+        QCOMPARE(panel["stageId"].toVariant().toList(), (QVariantList { 12, 3 }));
+        QCOMPARE(panel["programId"].toVariant().toList(), (QVariantList { "20", 1 }));
+        QVERIFY(c.findProgram(QStringLiteral("20")));
+        QVERIFY(!c.findProgram(QStringLiteral("2")));
+    }
+
+    // A removed phase or signal group leaves no value that the next element
+    // given its id would take over: transitions from the phase, the group's
+    // matrix values, transition times and timeline go with it.
+    void removedElementsLeaveNoValuesForTheirIds()
+    {
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        QVERIFY(controller.removeSignalGroup(1));
+        const CnfTransitionPtr transition
+            = controller.findPhase(QStringLiteral("2"))->findTransition(QStringLiteral("1"));
+        QVERIFY(transition->greenEnd.isEmpty());
+        QCOMPARE(transition->greenStart, (QMap<int, int> { { 3, 6 } }));
+        QVERIFY(controller.findMatrix(1)->isEmpty());
+        QVERIFY(controller.findMatrix(2)->isEmpty());
+        QCOMPARE(controller.findProgram(QStringLiteral("3"))->timelineGroups(), QList<int>({ 2 }));
+
+        QVERIFY(controller.removePhase(QStringLiteral("1")));
+        auto phase = CnfPhasePtr::create();
+        phase->id = QStringLiteral("1");
+        QVERIFY(controller.addPhase(phase));
+        QVERIFY(!controller.findPhase(QStringLiteral("2"))->findTransition(QStringLiteral("1")));
+    }
 };
 
 PROJECT_TEST(TestCnfController);

@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 // Phases "A", "B", "C" (indexes 0, 1, 2) and a program of the given kind
@@ -413,6 +415,78 @@ private slots:
             QStringList({ "A 20", "C 35" }));
         QCOMPARE(fixture.program->data().mid(3, 4).toHex(), QByteArray("01140023"));
         QCOMPARE(priority->data().toHex(), QByteArray("080501040014ff"));
+    }
+
+    // A queue program (kind 10) and a return program (kind 4) are held as a
+    // place in the program list: moving and removing programs keeps them
+    // naming the same program, and a removed one leaves them not set.
+    void programIndexesNameTheSameProgram_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("named"); // empty: not set
+        for (const int kind : { 4, 10 }) {
+            const char *name = kind == 4 ? "return" : "queue";
+            const auto row = [&](const char *what, const char *operation, const char *named) {
+                QTest::addRow("%s, %s", name, what)
+                    << kind << QString::fromLatin1(operation) << QString::fromLatin1(named);
+            };
+            row("moved to the top", "top", "3");
+            row("reversed", "reverse", "3");
+            row("another removed", "remove 2", "3");
+            row("itself removed", "remove 3", "");
+            row("refused order", "refused", "3");
+        }
+    }
+
+    void programIndexesNameTheSameProgram()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, operation);
+        QFETCH(QString, named);
+        Fixture fixture(QStringLiteral("tiverk"), QStringLiteral("3.18"), 1);
+        CnfController &controller = fixture.controller; // programs 7, 2, 3, 9
+        for (const char *id : { "2", "3", "9" }) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QLatin1String(id);
+            program->type = CnfProgram::Tiverk;
+            controller.addProgram(program);
+        }
+        const CnfProgramPtr referring = controller.findProgram(QStringLiteral("9"));
+        // The program index is byte 7 of kind 4 and byte 5 of kind 10 in 3.18.
+        const int at = kind == 4 ? 7 : 5;
+        QByteArray record(controller.programRecordSize(), char(255));
+        record[0] = 9;
+        record[1] = char(kind);
+        record[at] = 2; // program "3"
+        QVERIFY(controller.setProgramRawData(referring, record));
+        QCOMPARE(controller.programsNamingProgram({ QStringLiteral("3") }), QStringList({ "9" }));
+
+        QList<CnfProgramPtr> programs = controller.programs();
+        if (operation == QLatin1String("top")) {
+            programs.move(2, 0);
+            QVERIFY(controller.reorderPrograms(programs));
+        } else if (operation == QLatin1String("reverse")) {
+            std::reverse(programs.begin(), programs.end());
+            QVERIFY(controller.reorderPrograms(programs));
+        } else if (operation == QLatin1String("refused")) {
+            programs.removeFirst();
+            QVERIFY(!controller.reorderPrograms(programs));
+        } else {
+            QVERIFY(controller.removeProgram(operation.section(QLatin1Char(' '), 1)));
+        }
+
+        const int index = quint8(referring->data().at(at));
+        if (named.isEmpty()) {
+            QCOMPARE(index, 255);
+        } else {
+            QVERIFY(index < controller.programs().size());
+            QCOMPARE(controller.programs().at(index)->id, named);
+            QCOMPARE(controller.programsNamingProgram({ named }), QStringList({ "9" }));
+        }
+        // Nothing else of the record moves.
+        record[at] = referring->data().at(at);
+        QCOMPARE(referring->data().toHex(), record.toHex());
     }
 };
 

@@ -491,7 +491,9 @@ private slots:
         QVERIFY(!same.followed);
     }
 
-    // Going to 3.14 removes the programs of kinds 9 and up, each reported.
+    // Going to 3.14 removes the programs of kinds 9 and up, each reported;
+    // the remote-control buttons and the return programs that named them
+    // become not set, the others go on naming the same programs.
     void version314RemovesNewKinds()
     {
         MainWindow window;
@@ -500,13 +502,21 @@ private slots:
         addProgram(controller, QStringLiteral("1"), QByteArray("\x01\x03\x0A", 3));
         addProgram(controller, QStringLiteral("2"), QByteArray("\x02\x09\x0A", 3));
         addProgram(controller, QStringLiteral("3"), QByteArray("\x03\x0C\x0A", 3));
+        // Kind 4, byte 7: the return program by its place (program 3, then 4).
+        addProgram(controller, QStringLiteral("4"), QByteArray::fromHex("0404010000011402"));
+        addProgram(controller, QStringLiteral("5"), QByteArray::fromHex("0504010000011403"));
+        controller.setNativeData(QStringLiteral("vpu_programs"), QVariantList { "2", "1", "3" });
         window.updateProgramsTable();
         CommonRun run;
         run.run(window,
                 [](UiDataExchange *dialog) { chooseVersion(dialog, QStringLiteral("3.14")); });
-        QCOMPARE(controller.programs().size(), 1);
+        QCOMPARE(controller.programs().size(), 3);
         QCOMPARE(controller.programs().first()->id, QStringLiteral("1"));
-        QCOMPARE(table(window, "progTable")->rowCount(), 1);
+        QCOMPARE(table(window, "progTable")->rowCount(), 3);
+        QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList(),
+                 (QVariantList { QVariant(), "1", QVariant() }));
+        QCOMPARE(quint8(controller.findProgram(QStringLiteral("4"))->data().at(7)), 255);
+        QCOMPARE(quint8(controller.findProgram(QStringLiteral("5"))->data().at(7)), 1);
         const QStringList messages = messageTexts(window);
         for (const QString &id : { QStringLiteral("2"), QStringLiteral("3") }) {
             const QString start = QStringLiteral("Program type %1 (").arg(id);

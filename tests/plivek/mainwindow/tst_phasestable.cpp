@@ -11,6 +11,7 @@
 #include "modalanswerer.h"
 #include "plivek/dialogs/elements/phasedlg.h"
 #include "plivek/mainwindow/phasestable.h"
+#include "plivek/mainwindow/programstable.h"
 #include "plivek/programs/programdlg.h"
 #include "testdata.h"
 #include "testmain.h"
@@ -83,24 +84,14 @@ QStringList contextMenuTexts(MainWindow &window)
     return texts;
 }
 
-// Drags the rows of the table's column-0 cells, in the given order, and drops
-// them on a row, as the mouse would.
-void dragRows(QTableWidget *table, const QList<int> &rows, int dropRow)
+// A writable copy, named `name`, of the sample with a road network.
+QString writableSample(const QTemporaryDir &dir, const QString &name)
 {
-    QList<QTableWidgetItem *> items;
-    for (int row : rows)
-        items << table->item(row, 0);
-    QMimeData data;
-    data.setData(QLatin1String(RowDragDrop::RowsMimeType), RowDragDrop::encodeRows(items));
-    const QPoint pos = table->visualItemRect(table->item(dropRow, 0)).center();
-    // A drop goes to the widget that took the drag when it entered.
-    QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
-    QCoreApplication::sendEvent(table->viewport(), &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(table->viewport(), &drop);
-    QVERIFY(drop.isAccepted());
+    const QString path = dir.filePath(name);
+    QFile::remove(path);
+    QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
 }
 
 // "phase length" of each step a program's record names, read with the
@@ -325,13 +316,8 @@ private slots:
     // shown: the phases table and the programs' steps.
     void changedIdShowsEverywhere()
     {
-        const QString path = emptyDir.filePath(QStringLiteral("changed_id.xcnf"));
-        QFile::remove(path);
-        QVERIFY(QFile::copy(
-            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         MainWindow window;
-        window.loadDocument(path);
+        window.loadDocument(writableSample(emptyDir, QStringLiteral("changed_id.xcnf")));
         QVERIFY(window.document().network());
         CnfController &controller = window.document().controller();
         const CnfPhasePtr phase = controller.phases().value(0);
@@ -378,8 +364,107 @@ private slots:
         QVERIFY(!shownSteps().join(QLatin1Char(',')).split(QLatin1Char(',')).contains(oldId));
     }
 
+    // A phase given a new id in its properties takes every reference to it
+    // along: a remote-control button, another phase's transition from it, a
+    // record's call phase. Each reads the new id after OK and after a save and
+    // a load; a phase added next, which gets the old id, is named by none.
+    void changedIdTakesItsReferences_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("RCU button") << "RCU button"
+                                    << "4,2,4"
+                                    << "14,2,14";
+        QTest::newRow("transition") << "transition"
+                                    << "4"
+                                    << "14";
+        QTest::newRow("call phase") << "call phase"
+                                    << "4"
+                                    << "14";
+    }
+
+    void changedIdTakesItsReferences()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        MainWindow window;
+        window.loadDocument(writableSample(emptyDir, QStringLiteral("references.xcnf")));
+        QVERIFY(window.document().network());
+        CnfController &controller = window.document().controller();
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "4" }));
+        const QString callPhase = QString::fromUtf8("Фаза вызова");
+        if (reference == QLatin1String("RCU button")) {
+            controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "4", "2", "4" });
+        } else if (reference == QLatin1String("transition")) {
+            auto transition = CnfTransitionPtr::create();
+            transition->greenEnd.insert(6, 3);
+            controller.findPhase(QStringLiteral("2"))
+                ->transitions.insert(QStringLiteral("4"), transition);
+        } else {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QStringLiteral("4");
+            program->type = CnfProgram::Tiverk;
+            controller.addProgram(program);
+            // Kind 4 of 3.18: call phase 4 (byte 5, by id), return program at place 2.
+            QVERIFY(controller.setProgramRawData(program, QByteArray::fromHex("0404010000041402")));
+        }
+        // The ids the reference names.
+        const auto named = [&](CnfController &c) {
+            if (reference == QLatin1String("RCU button")) {
+                QStringList ids;
+                for (const QVariant &entry : c.getNativeData(QStringLiteral("vpu_phases")).toList())
+                    ids << entry.toString();
+                return ids.join(QLatin1Char(','));
+            }
+            if (reference == QLatin1String("transition"))
+                return QStringList(c.findPhase(QStringLiteral("2"))->transitions.keys())
+                    .join(QLatin1Char(','));
+            const CnfProgramPtr program = c.findProgram(QStringLiteral("4"));
+            const QString cell = programDialogCell(c, program, callPhase);
+            return cell == QString::number(quint8(program->data().at(5))) ? cell : QString("?");
+        };
+        QCOMPARE(named(controller), before);
+
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->clearSelection();
+        phases->item(3, 0)->setSelected(true);
+        ModalAnswerer edit;
+        edit.answerWith([](QWidget *modal) {
+            auto *number = child<QLineEdit>(*modal, "number");
+            number->clear();
+            QTest::keyClicks(number, QStringLiteral("14"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        QMetaObject::invokeMethod(&window, "phaseItemProperties");
+        QVERIFY(edit.answered());
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "14" }));
+        QCOMPARE(named(controller), after);
+
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QStringLiteral("renamed.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(saved, controller, error), qPrintable(error));
+        MainWindow reopened;
+        reopened.loadDocument(saved);
+        QVERIFY(reopened.document().lastError().isEmpty());
+        QCOMPARE(phaseIds(reopened.document().controller()), QStringList({ "1", "2", "3", "14" }));
+        QCOMPARE(named(reopened.document().controller()), after);
+
+        ModalAnswerer add;
+        add.answerWith([](QWidget *modal) {
+            QCOMPARE(child<QLineEdit>(*modal, "number")->text(), QStringLiteral("4"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        triggerAdd(window);
+        QVERIFY(add.answered());
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "14", "4" }));
+        QCOMPARE(named(controller), after);
+    }
+
     // The question names the removed phases, the remote-control list and the
-    // programs using them; programs keep their phase definitions.
+    // programs running or calling them; programs keep their phase definitions.
     void removal()
     {
         MainWindow window;
@@ -388,6 +473,7 @@ private slots:
         for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             addPhase(controller, id);
         controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "2", "1", "2" });
+        ProgramsTable::setPanelList(controller, QStringLiteral("stageId"), { 2, 3 });
         for (const QString &id :
              { QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5") }) {
             auto program = CnfProgramPtr::create(&controller);
@@ -396,6 +482,12 @@ private slots:
                 program->appendPhase(controller.findPhase(QStringLiteral("2")), 20);
             controller.addProgram(program);
         }
+        // Program 6 does not run phase 2 but calls it (kind 4, byte 5: the id).
+        auto caller = CnfProgramPtr::create(&controller);
+        caller->id = QStringLiteral("6");
+        caller->type = CnfProgram::Tiverk;
+        controller.addProgram(caller);
+        QVERIFY(controller.setProgramRawData(caller, QByteArray::fromHex("0604010000021402")));
         window.updatePhasesTable();
         window.updateProgramsTable();
         QTableWidget *phases = table(window, "phasesTable");
@@ -415,13 +507,15 @@ private slots:
         QCOMPARE(yes.seenText(),
                  QStringLiteral("Following phases will be deleted:\n2"
                                 "\nRCU parameters will be changed after removal"
-                                "\nAfter removal, the following programs will be wrong:\n1,5"));
+                                "\nAfter removal, the following programs will be wrong:\n1,5,6"));
         QCOMPARE(phaseIds(controller), QStringList({ "1", "3" }));
         QCOMPARE(phases->rowCount(), 2);
         const QVariantList remote = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
         QCOMPARE(remote.size(), 3);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("1"));
+        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("stageId")),
+                 (QVariantList { QVariant(), 3 }));
         QVERIFY(controller.findProgram(QStringLiteral("5"))->findPhaseDef(QStringLiteral("2")));
         QVERIFY(window.document().isChanged());
     }

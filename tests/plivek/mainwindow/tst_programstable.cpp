@@ -3,6 +3,7 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/programstable.h"
 #include "testdata.h"
@@ -10,6 +11,7 @@
 #include "windowtesting.h"
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <QMessageBox>
@@ -39,6 +41,32 @@ QStringList programIds(const CnfController &controller)
     return ids;
 }
 
+// Selects the row of the program and deletes it, answering the question with
+// Yes; the question's text.
+QString deleteProgram(MainWindow &window, const QString &id)
+{
+    QTableWidget *programs = table(window, "progTable");
+    programs->clearSelection();
+    for (int row = 0; row < programs->rowCount(); ++row) {
+        if (cellText(programs, row, 0) == id)
+            programs->item(row, 0)->setSelected(true);
+    }
+    ModalAnswerer yes;
+    yes.pressButton(QMessageBox::Yes);
+    child<QAction>(*programs, "progDelete")->trigger();
+    return yes.seenText();
+}
+
+// The program that a record names by its place in the program list; empty
+// when not set.
+QString namedProgram(const CnfController &controller, const CnfProgram &program)
+{
+    const QList<int> places
+        = CnfProgramRecord::listValues(controller.tiverkLayout(), program.data(),
+                                       QString::fromLatin1(CnfProgramRecord::ProgramIndexList));
+    return places.isEmpty() ? QString() : programIds(controller).value(places.first(), "?");
+}
+
 } // namespace
 
 class TestProgramsTable : public QObject
@@ -65,8 +93,9 @@ private slots:
         QCOMPARE(controller.findProgram(QStringLiteral("5"))->name, QStringLiteral("Morning_2"));
     }
 
-    // Every use in the remote-control list is nulled in place; each day card
-    // naming a removed program is listed once and keeps its reference.
+    // Every use in the remote-control lists is nulled in place; each day card
+    // naming a removed program is listed once and keeps its reference; the
+    // calendar's default and reserve program that go are named.
     void removal()
     {
         CnfController controller;
@@ -76,6 +105,7 @@ private slots:
         addProgram(controller, QStringLiteral("3"));
         controller.setNativeData(QStringLiteral("vpu_programs"),
                                  QVariantList { "1", "3", "1", "2" });
+        ProgramsTable::setPanelList(controller, QStringLiteral("programId"), { 2, 3 });
         auto card = CnfDayCardPtr::create();
         card->id = QStringLiteral("1");
         card->name = QStringLiteral("Weekday");
@@ -88,13 +118,18 @@ private slots:
         other->addRecord(QTime(0, 0), QTime(), {}, second);
         controller.addDayCard(other);
 
+        controller.setDefaultProgram(second);
+        controller.setReserveProgram(first);
+
         const ProgramsTable::Removal plan
             = ProgramsTable::planRemoval(controller, { QStringLiteral("1"), QStringLiteral("2") });
         QCOMPARE(plan.question,
                  QStringLiteral("Following programs will be deleted:\n1,2"
                                 "\nRCU parameters will be changed after removal"
                                 "\nAfter removal, the following daily cards will be wrong:\n"
-                                "1,2"));
+                                "1,2"
+                                "\nAfter removal, the calendar will have no default program"
+                                "\nAfter removal, the calendar will have no reserve program"));
         QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList().size(), 4);
         ProgramsTable::remove(controller, plan);
         QCOMPARE(programIds(controller), QStringList({ "3" }));
@@ -103,7 +138,10 @@ private slots:
         QCOMPARE(remote.size(), 4);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull() && remote.at(3).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
+        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("programId")),
+                 (QVariantList { QVariant(), 3 }));
         QCOMPARE(card->records.value(QTime(6, 0)).program, first);
+        QVERIFY(!controller.defaultProgram() && !controller.reserveProgram());
 
         const ProgramsTable::Removal none
             = ProgramsTable::planRemoval(controller, { QStringLiteral("3") });
@@ -215,6 +253,117 @@ private slots:
         QCOMPARE(program->phaseDefAt(3)->id(), QStringLiteral("4"));
         QCOMPARE(program->phaseDefAt(3)->length(), 10);
         QCOMPARE(program->data().toHex(), full.toHex());
+    }
+
+    // A queue program (kind 10) and a return program (kind 4) are held as a
+    // place in the program list. After a drag, "Sort" or Delete the program
+    // dialog's cell and the record name the same program, also after a save
+    // and a load; a deleted one reads not set, and the question names the
+    // program that loses it.
+    void queueAndReturnProgramsFollow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("named"); // empty: not set
+        for (const int kind : { 10, 4 }) {
+            const char *name = kind == 10 ? "queue" : "return";
+            for (const char *step : { "drag", "Sort", "delete another" })
+                QTest::addRow("%s program, %s", name, step) << kind << step << "3";
+            QTest::addRow("%s program, delete it", name) << kind << "delete it"
+                                                         << "";
+        }
+    }
+
+    void queueAndReturnProgramsFollow()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, step);
+        QFETCH(QString, named);
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        const CnfProgramPtr referring
+            = addProgram(controller, QStringLiteral("4"), kind == 10 ? "Queue control" : "Call");
+        referring->type = CnfProgram::Tiverk;
+        // 3.18: kind 10 holds its queue program in byte 5, kind 4 its call
+        // phase in byte 5 and its return program in byte 7; program 3 is at place 2.
+        const QByteArray record = kind == 10 ? QByteArray::fromHex("040a01013202")
+                                             : QByteArray::fromHex("0404010000041402");
+        QVERIFY(controller.setProgramRawData(referring, record));
+        window.updateProgramsTable();
+        const QString field
+            = QString::fromUtf8(kind == 10 ? "Программа при очереди" : "Программа возврата");
+        QCOMPARE(programDialogCell(controller, referring, field), QStringLiteral("3"));
+
+        QTableWidget *programs = table(window, "progTable");
+        QString question;
+        if (step == QLatin1String("drag")) {
+            dragRows(programs, { 2 }, 0);
+            QCOMPARE(programIds(controller), QStringList({ "3", "1", "2", "4" }));
+        } else if (step == QLatin1String("Sort")) {
+            dragRows(programs, { 3, 2 }, 0);
+            QCOMPARE(programIds(controller), QStringList({ "4", "3", "1", "2" }));
+            QCOMPARE(programDialogCell(controller, referring, field), QStringLiteral("3"));
+            child<QAction>(*programs, "sortProgItems")->trigger();
+            QCOMPARE(programIds(controller), QStringList({ "1", "2", "3", "4" }));
+        } else {
+            // Both day cards run programs 1 and 3; 1 is the calendar's default
+            // program, 3 its reserve program.
+            const bool itself = step == QLatin1String("delete it");
+            question = deleteProgram(window, itself ? "3" : "1");
+            QCOMPARE(question,
+                     QStringLiteral("Following programs will be deleted:\n%1"
+                                    "\nAfter removal, the following daily cards will be wrong:"
+                                    "\n1,2%2")
+                         .arg(itself ? "3" : "1",
+                              itself ? "\nAfter removal, the following programs will lose the "
+                                       "program they switch to:\n4"
+                                       "\nAfter removal, the calendar will have no reserve program"
+                                     : "\nAfter removal, the calendar will have no default "
+                                       "program"));
+        }
+        QVERIFY(window.document().isChanged());
+        QCOMPARE(programDialogCell(controller, referring, field), named);
+        QCOMPARE(namedProgram(controller, *referring), named);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("moved.cnf"));
+        QString error;
+        QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
+        MainWindow reopened;
+        reopened.loadDocument(path);
+        CnfController &loaded = reopened.document().controller();
+        const CnfProgramPtr reread = loaded.findProgram(QStringLiteral("4"));
+        QVERIFY(reread);
+        QCOMPARE(programDialogCell(loaded, reread, field), named);
+        QCOMPARE(namedProgram(loaded, *reread), named);
+    }
+
+    // A program given a new id in its properties keeps its remote-control
+    // buttons.
+    void changedIdKeepsTheRemoteControl()
+    {
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        controller.setNativeData(QStringLiteral("vpu_programs"), QVariantList { "2", "3", "2" });
+        QTableWidget *programs = table(window, "progTable");
+        programs->clearSelection();
+        programs->item(1, 0)->setSelected(true);
+        ModalAnswerer answerer;
+        answerer.answerWith([](QWidget *modal) {
+            auto *number = child<QLineEdit>(*modal, "progNum");
+            number->clear();
+            QTest::keyClicks(number, QStringLiteral("12"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        window.programsItemProperties();
+        QVERIFY(answerer.answered());
+        QCOMPARE(programIds(controller), QStringList({ "1", "12", "3" }));
+        QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList(),
+                 (QVariantList { "12", "3", "12" }));
     }
 
 private:

@@ -1,3 +1,4 @@
+#include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
 #include "documentfixtures.h"
 #include "halm58a/granule.h"
@@ -15,6 +16,8 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cmath>
 
 using namespace WindowTesting;
 using namespace DocumentFixtures;
@@ -290,11 +293,15 @@ private slots:
         QCOMPARE(cellText(sgTable(window), 2, 4), QStringLiteral("43"));
     }
 
-    // A new number moves the drawing with it.
+    // A new number moves the drawing with it, and the matrix values.
     void propertiesMoveDrawing()
     {
         MainWindow window;
         load(window, QStringLiteral("tiverk"), { 1, 2, 3, 4 }, true);
+        auto conflicts = CnfMatrixPtr::create();
+        conflicts->setReleaf(2, 3, 1.0);
+        conflicts->setReleaf(1, 2, 1.0);
+        window.document().controller().addMatrix(conflicts, true, true);
         selectRows(window, { 1 });
         ModalAnswerer answerer;
         answerer.answerWith([](QWidget *modal) {
@@ -310,6 +317,9 @@ private slots:
         QVERIFY(drawing(window, 12));
         QCOMPARE(drawing(window, 12)->tlId(), 12);
         QCOMPARE(cellText(sgTable(window), 1, 4), QStringLiteral("40,41"));
+        QCOMPARE(conflicts->releaf(12, 3), 1.0);
+        QCOMPARE(conflicts->releaf(1, 12), 1.0);
+        QVERIFY(std::isnan(conflicts->releaf(2, 3)) && std::isnan(conflicts->releaf(1, 2)));
         QVERIFY(window.document().isChanged());
     }
 

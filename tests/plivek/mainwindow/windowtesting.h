@@ -1,15 +1,21 @@
 #pragma once
 
+#include "cnf/cnfcontroller.h"
+#include "common/widgets/rowdragdrop.h"
 #include "plivek/mainwindow/mainwindow.h"
+#include "plivek/programs/programdlg.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest>
 
 // Helpers shared by the main-window tests: the program's identity, an empty
 // settings store per test, and looking at the window's children by name.
@@ -67,6 +73,42 @@ inline QString cellText(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
     return item ? item->text() : QString();
+}
+
+// Drags the rows of the table's column-0 cells, in the given order, and drops
+// them on a row, as the mouse would.
+inline void dragRows(QTableWidget *table, const QList<int> &rows, int dropRow)
+{
+    QList<QTableWidgetItem *> items;
+    for (int row : rows)
+        items << table->item(row, 0);
+    QMimeData data;
+    data.setData(QLatin1String(RowDragDrop::RowsMimeType), RowDragDrop::encodeRows(items));
+    const QPoint pos = table->visualItemRect(table->item(dropRow, 0)).center();
+    // A drop goes to the widget that took the drag when it entered.
+    QDragEnterEvent enter(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(pos, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(table->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
+}
+
+// The text of the cell of the program dialog's parameter table under the
+// field of that name (the header wraps the name); "?" without such a field.
+inline QString programDialogCell(CnfController &controller, const CnfProgramPtr &program,
+                                 const QString &field)
+{
+    ProgramDlg dialog(nullptr, program, &controller, false);
+    const auto *parameters = dialog.findChild<QTableWidget *>(QStringLiteral("tiverkTable"));
+    const QRegularExpression space(QStringLiteral("\\s"));
+    for (int column = 0; column < parameters->columnCount(); ++column) {
+        const QTableWidgetItem *header = parameters->horizontalHeaderItem(column);
+        if (header && header->text().remove(space) == QString(field).remove(space))
+            return cellText(parameters, 0, column);
+    }
+    return QStringLiteral("?");
 }
 
 // The texts of the message table's rows.
