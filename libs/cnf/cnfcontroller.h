@@ -53,6 +53,10 @@ public:
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
     CnfProgramPtr findProgram(const QString &id) const;
     CnfProgramPtr findProgramByName(const QString &name) const;
+    // The type a new program of this controller takes: TIVERK 3.x and adapter
+    // programs are records of an algorithm kind (CnfProgram::Tiverk); those of
+    // the other families start as fixed time.
+    int newProgramType() const;
 
     // --- Phases (text ids) ---
     QList<CnfPhasePtr> phases() const;

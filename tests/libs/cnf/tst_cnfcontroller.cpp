@@ -635,20 +635,27 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("limits");
+        QTest::addColumn<int>("programType"); // of a new program
         QTest::newRow("tiverk") << QStringLiteral("tiverk")
-                                << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+                                << QList<int> { 64, 32, 32, 32, 16, 24, 32 }
+                                << int(CnfProgram::Tiverk);
         QTest::newRow("adapter") << QStringLiteral("adapter")
-                                 << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+                                 << QList<int> { 64, 32, 32, 32, 16, 24, 32 }
+                                 << int(CnfProgram::Tiverk);
         QTest::newRow("tiverkii") << QStringLiteral("tiverkii")
-                                  << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
+                                  << QList<int> { 128, 255, 255, 64, 64, 48, 128 }
+                                  << int(CnfProgram::FixedTime);
         QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT")
-                                 << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
+                                 << QList<int> { 128, 255, 255, 64, 64, 48, 128 }
+                                 << int(CnfProgram::FixedTime);
     }
 
+    // What the family allows, and the type its new programs take.
     void limits()
     {
         QFETCH(QString, family);
         QFETCH(QList<int>, limits);
+        QFETCH(int, programType);
         CnfController c;
         c.setProperty("type", family);
         const QList<int> actual { c.getMaxDeviceCount(),    c.getMaxProgramCount(),
@@ -656,6 +663,7 @@ private slots:
                                   c.getMaxDayCardCount(),   c.getMaxDayCardItems(),
                                   c.getMaxSpecialDayCount() };
         QCOMPARE(actual, limits);
+        QCOMPARE(c.newProgramType(), programType);
     }
 
     void colorStateTexts_data()
