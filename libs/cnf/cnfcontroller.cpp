@@ -956,6 +956,12 @@ int CnfController::getMaxDeviceCount() const
     return isFirstLine(property("type").toString()) ? 64 : 128;
 }
 
+int CnfController::newProgramType() const
+{
+    return isFirstLine(property("type").toString()) ? int(CnfProgram::Tiverk)
+                                                    : int(CnfProgram::FixedTime);
+}
+
 int CnfController::getMaxProgramCount() const
 {
     return isFirstLine(property("type").toString()) ? 32 : 255;

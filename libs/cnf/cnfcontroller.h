@@ -63,6 +63,10 @@ public:
     QStringList programsNamingProgram(const QStringList &ids) const;
     CnfProgramPtr findProgram(const QString &id) const;
     CnfProgramPtr findProgramByName(const QString &name) const;
+    // The type a new program of this controller takes: TIVERK 3.x and adapter
+    // programs are records of an algorithm kind (CnfProgram::Tiverk); those of
+    // the other families start as fixed time.
+    int newProgramType() const;
 
     // --- Phases (text ids) ---
     QList<CnfPhasePtr> phases() const;

@@ -305,3 +305,15 @@ int CnfProgram::typeFromKey(const QString &key)
     const int number = key.toInt(&ok);
     return ok && number >= 0 ? number : -1;
 }
+
+int CnfProgram::defaultKind(int type)
+{
+    switch (type) {
+    case FixedTime:
+        return 1;
+    case Coordinated:
+        return 2;
+    default:
+        return 0;
+    }
+}

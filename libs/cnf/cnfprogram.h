@@ -104,6 +104,10 @@ public:
     // gives -1 for an unknown word and accepts decimal numbers too.
     static QString typeKey(int type);
     static int typeFromKey(const QString &key);
+    // The algorithm kind a program of `type` runs when its file names none:
+    // a timer program is local fixed time (1), a coordinated one coordinated
+    // fixed time (2); 0 for every other type.
+    static int defaultKind(int type);
 
 private:
     QPointer<CnfController> m_controller;

@@ -418,7 +418,14 @@ QByteArray CnfProgramRecord::completed(const CnfController &controller, const QD
         bytes[0] = char(program.id.toInt() & 0xff);
     if (record.size() < 2)
         bytes[1] = char(program.kind & 0xff);
-    writeSteps(placesOf(layout, kindOf(bytes)), phaseIds(controller, program), program, &bytes);
+    const Places places = placesOf(layout, kindOf(bytes));
+    writeSteps(places, phaseIds(controller, program), program, &bytes);
+    // A coordinated kind states beside its steps the cycle they make, and the
+    // offset the program runs at, where the record states none.
+    if (readField(places.cycle, bytes) < 0)
+        writeField(places.cycle, program.cycle(true), &bytes);
+    if (readField(places.offset, bytes) < 0 && program.hasCycleOffset())
+        writeField(places.offset, program.cycleOffset(-1), &bytes);
     return bytes;
 }
 

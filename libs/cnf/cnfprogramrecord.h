@@ -87,8 +87,9 @@ public:
     // than that (or holds no sequence of its kind) and holds no step, and the
     // program has steps, the program's
     // steps are written into it (older files kept the steps only as the
-    // program's), so that the record does not drop them; a record without
-    // number and kind gets the program's.
+    // program's), so that the record does not drop them, and for a
+    // coordinated kind the cycle they make and the program's offset where the
+    // record states none; a record without number and kind gets the program's.
     static QByteArray completed(const CnfController &controller, const QDomDocument &layout,
                                 const QByteArray &record, int size, const CnfProgram &program);
     // Steps and variant of the record given to the program: steps whose phase

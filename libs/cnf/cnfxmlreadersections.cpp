@@ -282,7 +282,8 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
     if (program.type < 0)
         return fail(tr("unknown program type \"%1\"").arg(typeText.left(40)));
     int offset = -1;
-    if (!integer("kind", &program.kind, false, 0)
+    // The older exchange form names no kind: its type says which one it runs.
+    if (!integer("kind", &program.kind, false, CnfProgram::defaultKind(program.type))
         || !integer("cycle", &program.cycleLength, false, 0)
         || !integer("offset", &offset, false, -1)
         || !integer("variant", &program.interstateVariant, false, 1)

@@ -10,6 +10,8 @@ CnfProgramPtr editableProgramCopy(const CnfProgramPtr &program, CnfController *c
         copy->clone(*program);
         return copy;
     }
+    if (controller)
+        copy->type = controller->newProgramType();
     for (int n = 1; n < 65535; ++n) {
         if (!controller || !controller->findProgram(QString::number(n))) {
             copy->id = QString::number(n);

@@ -500,6 +500,39 @@ private slots:
         QVERIFY(!controller.createDynamicProgram(CnfProgramPtr()).size());
     }
 
+    // A program element without a kind (the older exchange form) runs the kind
+    // its type names; a kind the element states stays.
+    void programKindFromItsType_data()
+    {
+        QTest::addColumn<QByteArray>("attributes");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("timer") << QByteArray("type=\"timer\"") << 1;
+        QTest::newRow("coordinated") << QByteArray("type=\"coord\" cycle=\"90\"") << 2;
+        QTest::newRow("no type: timer") << QByteArray() << 1;
+        QTest::newRow("coordinated of kind 0") << QByteArray("type=\"coord\" kind=\"0\"") << 0;
+        QTest::newRow("timer of kind 3") << QByteArray("type=\"timer\" kind=\"3\"") << 3;
+        QTest::newRow("tiverk") << QByteArray("type=\"tiverk\"") << 0;
+        QTest::newRow("yellow flashing") << QByteArray("type=\"yellow\"") << 0;
+    }
+
+    void programKindFromItsType()
+    {
+        QFETCH(QByteArray, attributes);
+        QFETCH(int, kind);
+        CnfController controller;
+        CnfTestConfig::fill(controller);
+        const CnfProgramPtr program = controller.loadDynamicProgram(
+            "<Controller type=\"tiverk\" version=\"3.18\"><Program " + attributes
+            + "><Phase length=\"30\" start=\"0\">1</Phase></Program></Controller>");
+        QVERIFY2(program, qPrintable(controller.lastError()));
+        QCOMPARE(program->kind, kind);
+        // Written back, the kind is stated.
+        const CnfProgramPtr again
+            = controller.loadDynamicProgram(controller.createDynamicProgram(program));
+        QVERIFY(again);
+        QCOMPARE(again->kind, kind);
+    }
+
     void programRawData_data()
     {
         QTest::addColumn<QString>("family");
@@ -602,20 +635,27 @@ private slots:
     {
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("limits");
+        QTest::addColumn<int>("programType"); // of a new program
         QTest::newRow("tiverk") << QStringLiteral("tiverk")
-                                << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+                                << QList<int> { 64, 32, 32, 32, 16, 24, 32 }
+                                << int(CnfProgram::Tiverk);
         QTest::newRow("adapter") << QStringLiteral("adapter")
-                                 << QList<int> { 64, 32, 32, 32, 16, 24, 32 };
+                                 << QList<int> { 64, 32, 32, 32, 16, 24, 32 }
+                                 << int(CnfProgram::Tiverk);
         QTest::newRow("tiverkii") << QStringLiteral("tiverkii")
-                                  << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
+                                  << QList<int> { 128, 255, 255, 64, 64, 48, 128 }
+                                  << int(CnfProgram::FixedTime);
         QTest::newRow("ZU_MOLT") << QStringLiteral("ZU_MOLT")
-                                 << QList<int> { 128, 255, 255, 64, 64, 48, 128 };
+                                 << QList<int> { 128, 255, 255, 64, 64, 48, 128 }
+                                 << int(CnfProgram::FixedTime);
     }
 
+    // What the family allows, and the type its new programs take.
     void limits()
     {
         QFETCH(QString, family);
         QFETCH(QList<int>, limits);
+        QFETCH(int, programType);
         CnfController c;
         c.setProperty("type", family);
         const QList<int> actual { c.getMaxDeviceCount(),    c.getMaxProgramCount(),
@@ -623,6 +663,7 @@ private slots:
                                   c.getMaxDayCardCount(),   c.getMaxDayCardItems(),
                                   c.getMaxSpecialDayCount() };
         QCOMPARE(actual, limits);
+        QCOMPARE(c.newProgramType(), programType);
     }
 
     void colorStateTexts_data()

@@ -212,6 +212,45 @@ private slots:
         QCOMPARE(CnfProgramRecord::extended(QByteArray(70, 'x'), 64).size(), 70);
     }
 
+    // A record that ends before its sequence is completed with the program's
+    // steps and, for a coordinated kind, with the cycle they make and the
+    // program's offset, unless the record states them itself.
+    void completedRecord_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<int>("cycle");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("coordinated, empty") << 2 << QByteArray() << 55 << 300;
+        QTest::newRow("coordinated, number and kind")
+            << 2 << QByteArray::fromHex("0702") << 55 << 300;
+        // Variant 1, no transition time, no start delay, cycle 99, offset 20.
+        QTest::newRow("coordinated, cycle stated")
+            << 2 << QByteArray::fromHex("070201ffffff63001400") << 99 << 20;
+        QTest::newRow("local fixed time") << 1 << QByteArray() << -1 << -1;
+    }
+
+    void completedRecord()
+    {
+        QFETCH(int, kind);
+        QFETCH(QByteArray, record);
+        QFETCH(int, cycle);
+        QFETCH(int, offset);
+        Fixture fixture(QStringLiteral("tiverk"), QStringLiteral("3.18"), kind);
+        fixture.program->setCycleOffset(300);
+        const QDomDocument layout = fixture.controller.tiverkLayout();
+        const QByteArray completed
+            = CnfProgramRecord::completed(fixture.controller, layout, record, 64, *fixture.program);
+        QCOMPARE(completed.size(), 64);
+        QCOMPARE(int(quint8(completed.at(1))), kind);
+        QCOMPARE(CnfProgramRecord::readCycle(layout, completed), cycle);
+        QCOMPARE(recordSteps(layout, completed, { "A", "B", "C" }),
+                 QStringList({ "A 20", "C 35" }));
+        auto copy = CnfProgramPtr::create(&fixture.controller);
+        QVERIFY(CnfProgramRecord::applyTo(fixture.controller, layout, completed, *copy));
+        QCOMPARE(copy->cycleOffset(-1), offset);
+    }
+
     // Steps whose phase stays keep their own settings; steps beyond the record's
     // sequence go; a phase index the controller lacks is passed over.
     void applyKeepsWhatStays()

@@ -2,6 +2,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "common/widgets/parameterstable.h"
 #include "messagecapture.h"
 #include "modalanswerer.h"
@@ -473,7 +474,7 @@ private slots:
                 std::signal(SIGXFSZ, SIG_IGN);
                 rlimit limit;
                 getrlimit(RLIMIT_FSIZE, &limit);
-                limit.rlim_cur = 2048;
+                limit.rlim_cur = 8192;
                 return setrlimit(RLIMIT_FSIZE, &limit) == 0;
             });
         QVERIFY2(end.exited, qPrintable(QStringLiteral("ended by signal %1").arg(end.signal)));
@@ -687,46 +688,113 @@ private slots:
         QVERIFY(!QFile::exists(marker));
     }
 
+    // The older form names no algorithm kind: its type does. The dialog opens on
+    // that kind with the program's cycle and steps; the user sets the interstate
+    // variant the older form lacks, and OK writes the kind and a record stating
+    // them, in the current form for the controller's family and version.
+    void editProgramOlderForm_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("kindName");
+        QTest::addColumn<int>("cycle"); // -1: the kind states none
+        // "full_length" wins over "length".
+        QTest::newRow("coordinated")
+            << QByteArray("<Program type=\"2\" cycle_length=\"90\">"
+                          "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
+                          "<Phase length=\"55\" start=\"35\">2</Phase></Program>")
+            << int(CnfProgram::Coordinated) << 2 << QStringLiteral("Coordinated fixed time") << 90;
+        QTest::newRow("timer") << QByteArray(
+            "<Program type=\"1\">"
+            "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
+            "<Phase length=\"55\" start=\"35\">2</Phase></Program>")
+                               << int(CnfProgram::FixedTime) << 1
+                               << QStringLiteral("Local fixed time") << -1;
+    }
+
     void editProgramOlderForm()
     {
+        QFETCH(QByteArray, content);
+        QFETCH(int, type);
+        QFETCH(int, kind);
+        QFETCH(QString, kindName);
+        QFETCH(int, cycle);
+        const QString config
+            = TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"));
         QTemporaryDir dir;
         const QString programFile = dir.filePath(QStringLiteral("program.xml"));
-        // "full_length" wins over "length".
-        QVERIFY(
-            TestSupport::writeFile(programFile,
-                                   "<Program type=\"2\" cycle_length=\"90\">"
-                                   "<Phase length=\"30\" full_length=\"35\" start=\"0\">1</Phase>"
-                                   "<Phase length=\"55\" start=\"35\">2</Phase></Program>"));
+        QVERIFY(TestSupport::writeFile(programFile, content));
         ModalAnswerer answerer;
-        int columns = -1;
-        answerer.answerWith([&columns](QWidget *modal) {
-            if (auto *dialog = qobject_cast<ProgramDlg *>(modal))
-                columns = dialog->program()->phaseCount();
-            // An unchanged program would come back as cancelled: the user edits a parameter.
-            if (auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable")))
-                table->modified = true;
+        QString shownKind;
+        QString shownCycle = QStringLiteral("no cycle column");
+        QStringList shownSteps;
+        QStringList programSteps;
+        answerer.answerWith([&](QWidget *modal) {
+            shownKind = modal->findChild<QComboBox *>(QStringLiteral("algType"))->currentText();
+            auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
+            for (int column = 0; column < table->columnCount(); ++column) {
+                const QTableWidgetItem *header = table->horizontalHeaderItem(column);
+                if (header && header->text() == QString::fromUtf8("Цикл"))
+                    shownCycle = table->item(0, column)->text();
+                if (auto *sequence
+                    = qobject_cast<ParametersTable *>(table->cellWidget(0, column))) {
+                    for (int row = 0; row < sequence->rowCount(); ++row) {
+                        if (sequence->item(row, 0) && !sequence->item(row, 0)->text().isEmpty())
+                            shownSteps << sequence->item(row, 0)->text()
+                                       << sequence->item(row, 1)->text();
+                    }
+                }
+            }
+            if (auto *dialog = qobject_cast<ProgramDlg *>(modal)) {
+                for (const CnfPhaseDefPtr &def : dialog->program()->phases())
+                    programSteps << def->id() << QString::number(def->length());
+            }
+            // The older form has no interstate variant: the user sets one.
+            if (QTableWidgetItem *variant = table->item(0, 0))
+                variant->setText(QStringLiteral("1"));
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
-        QCOMPARE(BatchModes::editProgram(programFile,
-                                         batchData(QStringLiteral("report/report.cnf")), 31, 0),
-                 0);
+        QCOMPARE(BatchModes::editProgram(programFile, config, 101, 0), 0);
         QCOMPARE(answerer.seenClassName(), QStringLiteral("ProgramDlg"));
-        QCOMPARE(columns, 2);
+        QCOMPARE(shownKind, kindName);
+        QCOMPARE(shownCycle,
+                 cycle < 0 ? QStringLiteral("no cycle column") : QString::number(cycle));
+        QCOMPARE(programSteps.size(), 4);
+        QCOMPARE(programSteps.at(0), QStringLiteral("1"));
+        QCOMPARE(programSteps.at(2), QStringLiteral("2"));
+        QCOMPARE(shownSteps, programSteps);
 
-        // Written back in the current form, for the controller's family and version.
         const QByteArray written = TestSupport::readFile(programFile);
-        QVERIFY2(written.contains("type=\"tiverk\" version=\"3.17\""), written.constData());
+        QVERIFY2(written.contains("type=\"tiverk\" version=\"3.18\""), written.constData());
+        QVERIFY2(written.contains(QStringLiteral("kind=\"%1\"").arg(kind).toLatin1()),
+                 written.constData());
         CnfController controller;
-        QVERIFY(loadControllerConfig(controller, batchData(QStringLiteral("report/report.cnf")), 0,
-                                     true));
+        QVERIFY(loadControllerConfig(controller, config, 0, true));
         const CnfProgramPtr program = controller.loadDynamicProgram(written);
         QVERIFY2(program, qPrintable(controller.lastError()));
-        QCOMPARE(program->type, int(CnfProgram::Coordinated));
-        QCOMPARE(program->cycleLength, 90);
+        QCOMPARE(program->type, type);
+        QCOMPARE(program->kind, kind);
+        QCOMPARE(program->cycleLength, qMax(cycle, 0));
         QCOMPARE(program->phaseCount(), 2);
         QCOMPARE(program->phaseDefAt(0)->id(), QStringLiteral("1"));
         QCOMPARE(program->phaseDefAt(0)->fullLength(), 35);
         QCOMPARE(program->phaseDefAt(1)->fullLength(), 55);
+        // The record states the kind, the variant, the steps and the cycle.
+        const QDomDocument layout = controller.tiverkLayout();
+        const QByteArray record = program->data();
+        QCOMPARE(record.size(), 64);
+        QCOMPARE(int(quint8(record.at(1))), kind);
+        QCOMPARE(CnfProgramRecord::readVariant(layout, record), 1);
+        QCOMPARE(CnfProgramRecord::readCycle(layout, record), cycle);
+        QList<CnfProgramRecord::Step> steps;
+        QVERIFY(CnfProgramRecord::readSteps(layout, record, &steps));
+        const QStringList phaseIds = CnfProgramRecord::phaseIds(controller);
+        QCOMPARE(steps.size(), 2);
+        QCOMPARE(phaseIds.value(steps.at(0).phase), QStringLiteral("1"));
+        QCOMPARE(QString::number(steps.at(0).duration), programSteps.at(1));
+        QCOMPARE(phaseIds.value(steps.at(1).phase), QStringLiteral("2"));
+        QCOMPARE(QString::number(steps.at(1).duration), programSteps.at(3));
     }
 
     // An OK the dialog refuses tells the user why in a message box over the
@@ -745,9 +813,13 @@ private slots:
         ModalAnswerer boxAnswer;
         bool stayedOpen = false;
         dialogAnswer.answerWith([&boxAnswer, &stayedOpen](QWidget *modal) {
-            // The coordinated algorithm, whose parameters begin with the variant.
-            auto *types = modal->findChild<QComboBox *>(QStringLiteral("algType"));
-            types->setCurrentIndex(types->findData(2, Qt::UserRole + 1));
+            // The program opens on its coordinated kind, whose parameters begin with
+            // the variant; the user edits a step's duration and leaves the variant.
+            auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
+            for (int column = 0; column < table->columnCount(); ++column) {
+                if (auto *sequence = qobject_cast<ParametersTable *>(table->cellWidget(0, column)))
+                    sequence->item(0, 1)->setText(QStringLiteral("20"));
+            }
             boxAnswer.pressButton(QMessageBox::Ok);
             modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
             stayedOpen = modal->isVisible();

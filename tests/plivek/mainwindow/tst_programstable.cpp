@@ -10,6 +10,7 @@
 #include "testmain.h"
 #include "windowtesting.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -364,6 +365,63 @@ private slots:
         QCOMPARE(programIds(controller), QStringList({ "1", "12", "3" }));
         QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList(),
                  (QVariantList { "12", "3", "12" }));
+    // A program added to a TIVERK 3.x or adapter document is of the controller's
+    // program type, as the sample's programs are: the table names its algorithm
+    // and the saved file keeps the type.
+    void addedProgramOfTheFamilysType_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("family");
+        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf"
+                                     << "3.18";
+        QTest::newRow("adapter") << "adapter_crossing.txt"
+                                 << "adapter";
+    }
+
+    void addedProgramOfTheFamilysType()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, family);
+        const QString path = emptyDir.filePath(sample);
+        QFile::remove(path);
+        QVERIFY(QFile::copy(TestSupport::examplesPath(sample), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        MainWindow window;
+        window.loadDocument(path);
+        QVERIFY(window.document().lastError().isEmpty());
+        CnfController &controller = window.document().controller();
+        const QStringList before = programIds(controller);
+        QVERIFY(!before.isEmpty());
+        for (const CnfProgramPtr &program : controller.programs())
+            QCOMPARE(program->type, int(CnfProgram::Tiverk));
+
+        ModalAnswerer answerer;
+        answerer.answerWith([](QWidget *modal) {
+            auto *types = child<QComboBox>(*modal, "algType");
+            types->setCurrentIndex(types->findData(2, Qt::UserRole + 1));
+            child<QTableWidget>(*modal, "tiverkTable")->item(0, 0)->setText(QStringLiteral("1"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        QTableWidget *programs = table(window, "progTable");
+        child<QAction>(*programs, "progAdd")->trigger();
+        QVERIFY(answerer.answered());
+        QCOMPARE(programIds(controller).size(), before.size() + 1);
+        const CnfProgramPtr added = controller.programs().last();
+        QCOMPARE(added->type, int(CnfProgram::Tiverk));
+        QCOMPARE(added->kind, 2);
+        const int row = programs->rowCount() - 1;
+        QCOMPARE(cellText(programs, row, 0), added->id);
+        QCOMPARE(cellText(programs, row, 2), CnfProgram::tiverkTypeName(2, family, true));
+
+        child<QAction>(window, "actionSave")->trigger();
+        QVERIFY(messageTexts(window).contains(QStringLiteral("Saving complete")));
+        CnfController saved;
+        const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+        QVERIFY(native && native->createController(saved));
+        const CnfProgramPtr reloaded = saved.findProgram(added->id);
+        QVERIFY(reloaded);
+        QCOMPARE(reloaded->type, int(CnfProgram::Tiverk));
+        QCOMPARE(reloaded->kind, 2);
     }
 
 private:

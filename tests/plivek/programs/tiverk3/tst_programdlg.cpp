@@ -356,51 +356,71 @@ private slots:
     }
 
     // A program whose record ends before its step sequence (files written before the
-    // record held it) shows its steps in the table; OK with only the variant set keeps
-    // every step, and the record then holds them. Only a row the user clears removes one.
+    // record held it) shows its steps in the table, and a coordinated one the cycle
+    // they make; OK with only the variant set keeps every step and the offset, and
+    // the record then holds them. Only a row the user clears removes a step.
     void shortRecordKeepsTheSteps_data()
     {
+        QTest::addColumn<QString>("id");
         QTest::addColumn<int>("size");
-        QTest::newRow("empty record") << 0;
-        QTest::newRow("number and kind") << 2;
-        QTest::newRow("one byte short") << 63;
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("cycle"); // the cycle cell; empty: the kind has none
+        // The variant set; a coordinated program's cycle follows its transitions.
+        QTest::addColumn<int>("variant");
+        const QStringList local { "2", "8", "1", "35", "3", "20", "4", "10" };
+        const QStringList coordinated { "2", "12", "1", "50", "3", "25" };
+        QTest::newRow("empty record") << "1" << 0 << local << QString() << 2;
+        QTest::newRow("number and kind") << "1" << 2 << local << QString() << 2;
+        QTest::newRow("one byte short") << "1" << 63 << local << QString() << 2;
+        QTest::newRow("coordinated, empty record") << "2" << 0 << coordinated << "114" << 1;
+        QTest::newRow("coordinated, number and kind") << "2" << 2 << coordinated << "114" << 1;
     }
 
     void shortRecordKeepsTheSteps()
     {
+        QFETCH(QString, id);
         QFETCH(int, size);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, cycle);
+        QFETCH(int, variant);
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
         controller.setNativeData(QStringLiteral("interstateVariantCount"), 2);
-        const CnfProgramPtr stored = controller.findProgram(QStringLiteral("1"));
+        const CnfProgramPtr stored = controller.findProgram(id);
         QByteArray full = stored->data();
         stored->setData(full.left(size));
-        full[2] = 2;
-        const QStringList steps { "2", "8", "1", "35", "3", "20", "4", "10" };
+        full[2] = char(variant);
         {
             ProgramDlg dialog(nullptr, stored, &controller, false);
             auto *table = child<ParametersTable>(dialog, "tiverkTable");
             QCOMPARE(stepCells(*table), steps);
-            table->item(0, 0)->setText(QStringLiteral("2"));
+            QString shownCycle;
+            for (int column = 0; column < table->columnCount(); ++column) {
+                if (table->horizontalHeaderItem(column)->text() == QString::fromUtf8("Цикл"))
+                    shownCycle = table->item(0, column)->text();
+            }
+            QCOMPARE(shownCycle, cycle);
+            table->item(0, 0)->setText(QString::number(variant));
             // The diagram page opened after an edit stores the table: the steps stay.
             child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
-            QCOMPARE(dialog.program()->phaseCount(), 4);
+            QCOMPARE(dialog.program()->phaseCount(), steps.size() / 2);
             child<QPushButton>(dialog, "showDiagramm")->setChecked(false);
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QCOMPARE(dialog.program()->phaseCount(), 4);
+            QCOMPARE(dialog.program()->phaseCount(), steps.size() / 2);
             QCOMPARE(dialog.program()->data().toHex(), full.toHex());
+            QCOMPARE(dialog.program()->cycleOffset(-1), stored->cycleOffset(-1));
         }
         ProgramDlg dialog(nullptr, stored, &controller, false);
         auto *table = child<ParametersTable>(dialog, "tiverkTable");
         table->item(0, 0)->setText(QStringLiteral("1"));
-        sequenceTable(*table)->item(3, 0)->setText(QString());
+        sequenceTable(*table)->item(steps.size() / 2 - 1, 0)->setText(QString());
         child<QPushButton>(dialog, "showDiagramm")->setChecked(true);
-        QCOMPARE(dialog.program()->phaseCount(), 3);
+        QCOMPARE(dialog.program()->phaseCount(), steps.size() / 2 - 1);
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(stepCells(*table), steps.mid(0, 6));
-        QCOMPARE(dialog.program()->phaseCount(), 3);
+        QCOMPARE(stepCells(*table), steps.mid(0, steps.size() - 2));
+        QCOMPARE(dialog.program()->phaseCount(), steps.size() / 2 - 1);
     }
 
     // OK refused on the diagram page: the dialog goes back to the table, and
