@@ -115,9 +115,8 @@ bool openTemporary(QSaveFile &file, const QFileDevice::Permissions *permissions)
     return opened && file.setPermissions(*permissions);
 }
 
-bool writeThroughTemporary(const QString &path, const QByteArray &data,
-                           const QFileDevice::Permissions *permissions, QString *error,
-                           Failure *failure)
+bool writeWhole(const QString &path, const QByteArray &data,
+                const QFileDevice::Permissions *permissions, QString *error, Failure *failure)
 {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile() && !target.isDir())
@@ -177,13 +176,13 @@ StepObserver::~StepObserver()
 
 bool write(const QString &path, const QByteArray &data, QString *error, Failure *failure)
 {
-    return writeThroughTemporary(path, data, nullptr, error, failure);
+    return writeWhole(path, data, nullptr, error, failure);
 }
 
 bool writeWithPermissions(const QString &path, const QByteArray &data,
                           QFileDevice::Permissions permissions, QString *error, Failure *failure)
 {
-    return writeThroughTemporary(path, data, &permissions, error, failure);
+    return writeWhole(path, data, &permissions, error, failure);
 }
 
 QString failureText(const QString &path, const QString &reason, Failure failure)
