@@ -33,6 +33,18 @@ int contentStart(const QByteArray &bytes)
     return i;
 }
 
+// The name of the first element that starts in an XML text, which may end anywhere;
+// empty when none does.
+QString firstElementName(const QByteArray &bytes)
+{
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement)
+            return xml.name().toString();
+    }
+    return QString();
+}
+
 // Checks that XML content is one well-formed "Controller" element;
 // `isController` tells whether the root element is one at all.
 bool checkNativeXml(const QByteArray &bytes, QString &error, bool &isController)
@@ -59,6 +71,11 @@ bool checkNativeXml(const QByteArray &bytes, QString &error, bool &isController)
         const CnfTextPlace::XmlError placed = CnfTextPlace::xmlError(xml, bytes);
         error
             = tr("Line %1, column %2: %3").arg(placed.line).arg(placed.column).arg(placed.message);
+        // Qt refuses a byte that is not UTF-8 before it reads the first tag: the text
+        // before that byte tells whether it is a controller with a broken byte.
+        const CnfTextPlace::NonUtf8Byte bad = CnfTextPlace::firstNonUtf8Byte(bytes);
+        if (!isController && bad.offset >= 0)
+            isController = firstElementName(bytes.left(bad.offset)) == QLatin1String("Controller");
         return false;
     }
     return true;

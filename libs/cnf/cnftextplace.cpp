@@ -5,11 +5,7 @@
 
 namespace CnfTextPlace {
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence at `i` (RFC 3629: no overlong form, no
-// surrogate, nothing above U+10FFFF); 0 when the bytes there are none.
-int sequenceLength(const QByteArray &bytes, int i)
+int utf8SequenceLength(const QByteArray &bytes, int i)
 {
     const auto at = [&bytes](int k) {
         return static_cast<quint8>(bytes.at(k));
@@ -49,15 +45,13 @@ int sequenceLength(const QByteArray &bytes, int i)
     return length;
 }
 
-} // namespace
-
 NonUtf8Byte firstNonUtf8Byte(const QByteArray &bytes)
 {
     NonUtf8Byte found;
     qint64 line = 1;
     qint64 column = 1;
     for (int i = 0; i < bytes.size();) {
-        const int length = sequenceLength(bytes, i);
+        const int length = utf8SequenceLength(bytes, i);
         if (length == 0) {
             found.offset = i;
             found.line = line;

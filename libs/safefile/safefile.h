@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 // Writing a whole file so that a failure never leaves a truncated file in place of the
@@ -18,8 +19,17 @@ enum class Failure { None, Open, Write };
 // false, leaves the old file as it was and, when error is given, sets it to the reason
 // (never empty); failure, when given, tells the callers that word the two cases apart
 // which one it was.
+// A target that is no regular file (a named pipe, a device) is written directly: the
+// temporary file would replace it with a regular one.
 bool write(const QString &path, const QByteArray &data, QString *error = nullptr,
            Failure *failure = nullptr);
+
+// The same, the new file getting `permissions`: the temporary file is made readable by
+// its owner alone and takes them before its first byte, so a copy of a private file is
+// never readable by others, not even while it is written.
+bool writeWithPermissions(const QString &path, const QByteArray &data,
+                          QFileDevice::Permissions permissions, QString *error = nullptr,
+                          Failure *failure = nullptr);
 
 // The message of a failed write that names the file once: "Cannot open FILE for writing:
 // REASON" or "Cannot write FILE: REASON" by the failure, or the reason alone where it

@@ -148,15 +148,24 @@ QString programTypeName(const CnfProgram &program, const QString &family)
     return CnfProgram::typeName(program.type, true);
 }
 
+QStringList configurationFiles(const QDir &folder)
+{
+    QStringList files;
+    const QStringList names = folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QString &name : names) {
+        if (name.endsWith(QLatin1String(".cnf"), Qt::CaseInsensitive)
+            || name.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+            files << name;
+    }
+    return files;
+}
+
 int algorithmList(const QDir &folder, QTextStream &out)
 {
     out << QStringLiteral("Файл;Номер;Тип ДК;Типы алгоритмов;") << Qt::endl;
     // Files that use each type name.
     QMap<QString, int> totals;
-    const QStringList files
-        = folder.entryList({ QStringLiteral("*.cnf"), QStringLiteral("*.json") }, QDir::Files,
-                           QDir::Name | QDir::IgnoreCase);
-    for (const QString &name : files) {
+    for (const QString &name : configurationFiles(folder)) {
         CnfController controller;
         if (!loadControllerConfig(controller, folder.absoluteFilePath(name), 0, true)) {
             out << name << Qt::endl;

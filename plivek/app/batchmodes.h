@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class CnfController;
 class CnfProgram;
@@ -22,6 +23,10 @@ QString programTypeName(const CnfProgram &program, const QString &family);
 // controller. False with the reason in `error`.
 bool convertOlderProgramForm(const QByteArray &content, const CnfController &controller,
                              QByteArray *converted, QString *error);
+
+// The *.cnf and *.json files of the folder (any case), in name order ignoring case.
+// A name that is not UTF-8 is among them: Qt's name filters match no such name.
+QStringList configurationFiles(const QDir &folder);
 
 // --alg-list: for every *.cnf and *.json file of the folder (any case, in name
 // order) a line "file;number;type;type names" (only the file name when the

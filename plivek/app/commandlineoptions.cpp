@@ -1,6 +1,6 @@
 #include "commandlineoptions.h"
 
-#include <QTextCodec>
+#include <QFile>
 
 namespace {
 
@@ -36,9 +36,10 @@ const FlagOption flagOptions[] = {
     { "--alg-list", &CommandLineOptions::algList },
 };
 
+// Through the codec Qt encodes file names with, so that the path names the same file.
 QString decodePath(const QByteArray &bytes)
 {
-    return QTextCodec::codecForLocale()->toUnicode(bytes);
+    return QFile::decodeName(bytes);
 }
 
 } // namespace
@@ -48,7 +49,7 @@ CommandLineOptions CommandLineOptions::parse(const QByteArrayList &arguments)
     CommandLineOptions options;
     if (arguments.size() < 2)
         return options;
-    options.document = QString::fromUtf8(arguments.at(1));
+    options.document = decodePath(arguments.at(1));
 
     for (int i = 1; i < arguments.size(); ++i) {
         const QByteArray name = arguments.at(i).toLower();

@@ -5,9 +5,10 @@
 
 // The command line of plivek, read once at start-up and held by main for the rest
 // of the run. Arguments arrive as the raw 8-bit bytes of the argument vector: path
-// values are decoded with the locale codec (main makes it UTF-8), the document path
-// (the first argument) as UTF-8. Unknown arguments and a value option that is the
-// last argument are ignored; reading never fails.
+// values and the document path (the first argument) are decoded as Qt decodes file
+// names (main makes that UTF-8 keeping every byte, FileNameCodec), so each names the
+// file the bytes name. Unknown arguments and a value option that is the last argument
+// are ignored; reading never fails.
 struct CommandLineOptions
 {
     // What the process runs; the first mode whose condition holds wins (see mode()).

@@ -1,16 +1,18 @@
 #include "commandlineoptions.h"
 #include "crashhandler.h"
+#include "filenamecodec.h"
 #include "halm58ga/networkg.h"
 #include "mapview/tileview.h"
 #include "startup.h"
 
 #include <QApplication>
-#include <QTextCodec>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
 {
-    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+    // Texts and file names are UTF-8 whatever the locale; a name that is not still
+    // reaches its file.
+    FileNameCodec::install();
     QByteArrayList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QByteArray(argv[i]);

@@ -133,8 +133,8 @@ bool createReport(CnfController &controller, const QString &folder)
     SafeFile::Failure failure;
     if (!SafeFile::write(reportPath, QJsonDocument(report).toJson(QJsonDocument::Indented), &error,
                          &failure)) {
-        qWarning("Open file error:%s",
-                 SafeFile::failureText(reportPath, error, failure).toLocal8Bit().constData());
+        qWarning().noquote() << QStringLiteral("Open file error:")
+                + SafeFile::failureText(reportPath, error, failure);
         return false;
     }
     return picturesWritten;
@@ -164,16 +164,14 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
                     true);
         return 0;
     }
-    const QStringList files
-        = configs.entryList({ QStringLiteral("*.cnf"), QStringLiteral("*.json") }, QDir::Files,
-                            QDir::Name | QDir::IgnoreCase);
+    const QStringList files = BatchModes::configurationFiles(configs);
     // The run goes on past a failed file and ends with 0; the log names each
-    // configuration whose report is missing or incomplete.
+    // configuration whose report is missing or incomplete, in the bytes of its name.
     auto reportFailed = [](const QString &name) {
-        qWarning("No complete report for %s", qUtf8Printable(name));
+        qWarning().noquote() << QStringLiteral("No complete report for ") + name;
     };
     for (const QString &name : files) {
-        qDebug("Parsing %s", qUtf8Printable(name));
+        qDebug().noquote() << QStringLiteral("Parsing ") + name;
         CnfController controller;
         if (!loadControllerConfig(controller, configs.absoluteFilePath(name), 0, true)) {
             reportFailed(name);
@@ -185,9 +183,8 @@ int batchReportMode(const QString &configFolder, const QString &reportFolder)
         subfolder = safeFileName(subfolder);
         const QFileInfo target(reports, subfolder);
         if (!target.isDir() && !reports.mkdir(subfolder)) {
-            qWarning("%s",
-                     qUtf8Printable(namingPath(QStringLiteral("Create subdirectory error"),
-                                               reports.filePath(subfolder))));
+            qWarning().noquote() << namingPath(QStringLiteral("Create subdirectory error"),
+                                               reports.filePath(subfolder));
             reportFailed(name);
             continue;
         }

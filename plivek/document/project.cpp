@@ -50,9 +50,9 @@ QString orUnknown(const QString &error)
 }
 
 // Copies the file at `from` to `to` through a temporary file that replaces `to` only
-// when every byte is written: until then `to` keeps what it held. The copy gets the
-// permissions of `from`, so a private document gets a private copy. False with the
-// reason in `reason`.
+// when every byte is written: until then `to` keeps what it held. The copy has the
+// permissions of `from` before its first byte, so a private document never has a
+// readable copy. False with the reason in `reason`.
 bool copyWhole(const QString &from, const QString &to, QString *reason)
 {
     QFile source(from);
@@ -65,10 +65,7 @@ bool copyWhole(const QString &from, const QString &to, QString *reason)
         *reason = source.errorString();
         return false;
     }
-    if (!SafeFile::write(to, bytes, reason))
-        return false;
-    QFile::setPermissions(to, source.permissions());
-    return true;
+    return SafeFile::writeWithPermissions(to, bytes, source.permissions(), reason);
 }
 
 } // namespace

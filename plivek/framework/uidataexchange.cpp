@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QSpinBox>
 
@@ -20,6 +21,19 @@ bool showsSpecialText(const QObject *widget)
 {
     return !widget->property("specialValueText").toString().isEmpty()
         && widget->property("value") == widget->property("minimum");
+}
+
+// The spin box shows its special text as it is, not a number typed over it.
+bool showsSpecialTextItself(const QObject *widget)
+{
+    return showsSpecialText(widget)
+        && widget->property("text").toString() == widget->property("specialValueText").toString();
+}
+
+bool isEnter(const QEvent *event)
+{
+    const int key = static_cast<const QKeyEvent *>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 QVariant textValue(const QVariant &text)
@@ -139,6 +153,15 @@ bool UiDataExchange::eventFilter(QObject *watched, QEvent *event)
             // An erased number goes back to the special text: not set.
             if (watched->property("cleanText").toString().isEmpty())
                 watched->setProperty("value", watched->property("minimum"));
+        } else if (event->type() == QEvent::KeyPress && isEnter(event)
+                   && (showsSpecialTextItself(watched)
+                       || watched->property("cleanText").toString().isEmpty())) {
+            // Enter makes a spin box read its text, and the special text (or none)
+            // reads as no number, which the box would correct to the number nearest 0.
+            // The box stays not set, and the dialog gets the Enter (its OK).
+            watched->setProperty("value", watched->property("minimum"));
+            event->ignore();
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -18,7 +18,7 @@ class VObject;
 //
 // Integer spin boxes with a special text (present at the first show) select
 // that text when entered at their minimum and go back to it when their number
-// is erased.
+// is erased; Enter there leaves them at it and goes to the dialog's OK.
 class UiDataExchange : public QDialog
 {
     Q_OBJECT

@@ -71,13 +71,20 @@ private slots:
             << QByteArray("<Controller/>\n<Controller/>") << broken
             << QStringLiteral("Line 2, column 13: Extra content at end of document.");
         // Qt refuses such a byte before it reads the first tag; the message places the
-        // byte itself.
+        // byte itself. A controller with such a byte is a broken controller, other XML
+        // stays unknown.
         QTest::newRow("byte not UTF-8")
-            << QByteArray("<Controller type=\"tiverk\">\n<Phases/>\n<Text>\xff</Text>") << unknown
+            << QByteArray("<Controller type=\"tiverk\">\n<Phases/>\n<Text>\xff</Text>") << broken
             << QStringLiteral("Line 3, column 7: the byte 0xFF is not UTF-8");
         QTest::newRow("UTF-8 sequence cut short after Cyrillic text")
             << QByteArray("<Controller type=\"tiverk\">\n<Text>\xd0\x9f\xd1\x80\xd0 x</Text>")
-            << unknown << QStringLiteral("Line 2, column 9: the byte 0xD0 is not UTF-8");
+            << broken << QStringLiteral("Line 2, column 9: the byte 0xD0 is not UTF-8");
+        QTest::newRow("byte not UTF-8 in other xml")
+            << QByteArray("<UniConf version=\"0.1\">\n<Text>\xff</Text>") << unknown
+            << QStringLiteral("Line 2, column 7: the byte 0xFF is not UTF-8");
+        QTest::newRow("byte not UTF-8 before the first element")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!-- \xff -->\n<Controller/>") << unknown
+            << QStringLiteral("Line 2, column 6: the byte 0xFF is not UTF-8");
         QTest::newRow("broken TIVERK II") << QByteArray("{\"controller\": {\"number\": 1,\n")
                                           << broken << QStringLiteral("Line 2, column 1:");
         QTest::newRow("broken ZU_MOLT")

@@ -3,6 +3,7 @@
 #include "filesizelimit.h"
 #include "halm58a/network.h"
 #include "plivek/document/containerfile.h"
+#include "plivek/document/project.h"
 #include "safefile/safefile.h"
 #include "safefile_p.h"
 #include "testdata.h"
@@ -14,7 +15,10 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -51,6 +55,13 @@ Saver cnfSaver(const QString &example)
         }
         return CnfNative::save(path, controller, *error);
     };
+}
+
+// A copy of the TIVERK 3.18 sample at path; empty when it could not be made.
+QString copyOfExample(const QString &path)
+{
+    return QFile::copy(TestSupport::examplesPath("tiverk318_intersection.cnf"), path) ? path
+                                                                                      : QString();
 }
 
 bool loadNetwork(Halm58a::Network &network)
@@ -221,6 +232,98 @@ private slots:
         QVERIFY(SafeFile::write(path, "whole", &error, &failure));
         QCOMPARE(failure, SafeFile::Failure::None);
         QCOMPARE(TestSupport::readFile(path), QByteArray("whole"));
+    }
+
+    // No file in the folder of a private document is readable by others at any step of
+    // its save, as a kill at that moment would leave the folder.
+    void privateDocumentStaysPrivateAtEveryStep_data()
+    {
+        QTest::addColumn<bool>("olderBackup");
+        QTest::newRow("first backup") << false;
+        QTest::newRow("older backup replaced") << true;
+    }
+
+    void privateDocumentStaysPrivateAtEveryStep()
+    {
+        QFETCH(bool, olderBackup);
+        QTemporaryDir dir;
+        const QString path = copyOfExample(dir.filePath(QStringLiteral("plan.cnf")));
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+            | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QVERIFY(QFile::setPermissions(path, owner));
+        if (olderBackup) {
+            const QString backup = dir.filePath(QStringLiteral("plan.bak"));
+            QVERIFY(TestSupport::writeFile(backup, "older"));
+            QVERIFY(QFile::setPermissions(backup, owner));
+        }
+        Project project;
+        QVERIFY(project.load(path));
+        project.controller().setProperty("number", 4343);
+        project.setChanged(true);
+
+        QStringList steps;
+        QStringList readable;
+        const SafeFile::StepObserver observer([&](const QString &step, const QString &written) {
+            steps << QFileInfo(written).fileName() + QLatin1Char(' ') + step;
+            const QDir folder(dir.path());
+            for (const QFileInfo &file : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+                if (file.permissions() & others)
+                    readable << file.fileName() + QStringLiteral(" at ") + steps.last();
+            }
+        });
+        QVERIFY2(project.save(), qPrintable(project.lastError()));
+        QCOMPARE(steps,
+                 (QStringList { "plan.bak temporary made", "plan.bak bytes written",
+                                "plan.bak replaced", "plan.cnf temporary made",
+                                "plan.cnf bytes written", "plan.cnf replaced" }));
+        QVERIFY2(readable.isEmpty(), qPrintable(readable.join(QStringLiteral(", "))));
+        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("plan.bak"))), owner);
+        QCOMPARE(QFile::permissions(path), owner);
+    }
+
+    // A named pipe or a device takes the bytes directly and stays what it is: a
+    // temporary file renamed over it would put a regular file in its place.
+    void specialFileIsWrittenDirectly_data()
+    {
+        QTest::addColumn<QString>("target"); // empty: a named pipe in a new folder
+        QTest::newRow("named pipe") << QString();
+        QTest::newRow("device") << QStringLiteral("/dev/null");
+    }
+
+    void specialFileIsWrittenDirectly()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        int reader = -1;
+        if (target.isEmpty()) {
+            target = dir.filePath(QStringLiteral("pipe"));
+            QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+            // A reader that waits for no writer, so that the write does not block.
+            reader = ::open(QFile::encodeName(target).constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(reader >= 0);
+        }
+        struct stat before = {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &before), 0);
+        QString error;
+        SafeFile::Failure failure = SafeFile::Failure::Open;
+        const bool written = SafeFile::write(target, "1\n2\n", &error, &failure);
+        QByteArray received(64, '\0');
+        const ssize_t count = reader >= 0 ? ::read(reader, received.data(), received.size()) : 0;
+        if (reader >= 0)
+            ::close(reader);
+        QVERIFY2(written, qPrintable(error));
+        QCOMPARE(failure, SafeFile::Failure::None);
+        struct stat after = {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+        if (reader >= 0) {
+            QCOMPARE(received.left(int(count)), QByteArray("1\n2\n"));
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+                     QStringList { QStringLiteral("pipe") });
+        }
     }
 };
 

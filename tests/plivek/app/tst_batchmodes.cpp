@@ -7,6 +7,7 @@
 #include "messagecapture.h"
 #include "modalanswerer.h"
 #include "plivek/app/batchmodes.h"
+#include "plivek/app/filenamecodec.h"
 #include "plivek/app/loadcontrollerconfig.h"
 #include "plivek/programs/programdlg.h"
 #include "testdata.h"
@@ -27,7 +28,9 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -133,7 +136,20 @@ CnfProgramPtr editAndAccept(CnfController &controller, const QString &config, in
 class TestBatchModes : public QObject
 {
     Q_OBJECT
+private:
+    QTextCodec *previousCodec = nullptr;
+
 private slots:
+    // As in plivek: file names that are not UTF-8 go to the child and come back in
+    // its log as their bytes.
+    void initTestCase()
+    {
+        previousCodec = QTextCodec::codecForLocale();
+        FileNameCodec::install();
+    }
+
+    void cleanupTestCase() { QTextCodec::setCodecForLocale(previousCodec); }
+
     // --- the modes as an outside caller runs them ---
 
     void algorithmList()
@@ -252,6 +268,9 @@ private slots:
         QTest::addColumn<QString>("workingFolder"); // empty: the test's own
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("logged");
+        // A path that holds the program list of configs/a.cnf after the run (a named
+        // pipe: what its reader got; a device: nothing to read), still the same file.
+        QTest::addColumn<QString>("written");
 
         const QString list = QStringLiteral("--get-prog-list");
         const QString listFile = QStringLiteral("%d/list.txt");
@@ -261,46 +280,77 @@ private slots:
         const QString configDir = QStringLiteral("--config-dir");
         QTest::newRow("program list: missing file")
             << QStringList { list, listFile, config, "%d/none.cnf" } << QString() << 1
-            << "Error open file No such file or directory: %d/none.cnf";
+            << "Error open file No such file or directory: %d/none.cnf" << QString();
         QTest::newRow("program list: a folder")
             << QStringList { list, listFile, config, "%d/folder.cnf" } << QString() << 1
-            << "Error open file file to open is a directory: %d/folder.cnf";
+            << "Error open file file to open is a directory: %d/folder.cnf" << QString();
         QTest::newRow("program list: not readable")
             << QStringList { list, listFile, config, "%d/closed.cnf" } << QString() << 1
-            << "Error open file Permission denied: %d/closed.cnf";
+            << "Error open file Permission denied: %d/closed.cnf" << QString();
         QTest::newRow("program list: empty file")
             << QStringList { list, listFile, config, "%d/empty.cnf" } << QString() << 1
-            << "Error Configuration not contains valid data: %d/empty.cnf";
+            << "Error Configuration not contains valid data: %d/empty.cnf" << QString();
         // Qt would read the file as empty; it is named as too large instead.
         QTest::newRow("program list: above 2 GB")
             << QStringList { list, listFile, config, "%d/huge.cnf" } << QString() << 1
-            << "Error The file is too large to load: %d/huge.cnf";
+            << "Error The file is too large to load: %d/huge.cnf" << QString();
         QTest::newRow("program list: no configuration named")
             << QStringList { list, listFile } << QString() << 1
-            << "Error open file No configuration file given (--controller-config)";
+            << "Error open file No configuration file given (--controller-config)" << QString();
         QTest::newRow("report: unknown format")
             << QStringList { report, config, "%d/garbage.cnf" } << QString() << 1
             << "Error processing data Storage service returned an data of unknown format: "
-               "%d/garbage.cnf";
+               "%d/garbage.cnf"
+            << QString();
         QTest::newRow("report: storage error")
             << QStringList { report, config, "%d/denied.cnf" } << QString() << 1
-            << "Error Access denied: %d/denied.cnf";
+            << "Error Access denied: %d/denied.cnf" << QString();
         QTest::newRow("report: missing file")
             << QStringList { report, config, "%d/none.cnf" } << QString() << 1
-            << "Error open file No such file or directory: %d/none.cnf";
+            << "Error open file No such file or directory: %d/none.cnf" << QString();
         QTest::newRow("algorithm list: empty file")
             << QStringList { QStringLiteral("--alg-list") } << QStringLiteral("%d/configs") << 0
-            << "Error Configuration not contains valid data: %d/configs/b.cnf";
+            << "Error Configuration not contains valid data: %d/configs/b.cnf" << QString();
         QTest::newRow("batch report: missing configuration folder")
             << QStringList { batch, configDir, "%d/none" } << QString() << 0
-            << "Error open folder No such folder: %d/none";
+            << "Error open folder No such folder: %d/none" << QString();
         QTest::newRow("batch report: a file in place of the folder")
             << QStringList { batch, configDir, "%d/empty.cnf" } << QString() << 0
-            << "Error open folder Not a folder: %d/empty.cnf";
+            << "Error open folder Not a folder: %d/empty.cnf" << QString();
         QTest::newRow("batch report: missing report folder")
             << QStringList { batch, configDir, "%d/configs", QStringLiteral("--report-dir"),
                              "%d/none" }
-            << QString() << 0 << "Create subdirectory error: %d/none/7";
+            << QString() << 0 << "Create subdirectory error: %d/none/7" << QString();
+        // Names that are not UTF-8 reach the files they name, from the command line
+        // and from a folder listing. "bad\xff.cnf" is a copy of configs/a.cnf,
+        // "names/n\xe9.cnf" holds no configuration.
+        const QString badName = QFile::decodeName("%d/bad\xff.cnf");
+        const QString listName = QFile::decodeName("%d/l\xff.txt");
+        QTest::newRow("program list: names not UTF-8")
+            << QStringList { list, listName, config, badName } << QString() << 0 << QString()
+            << listName;
+        QTest::newRow("report: name not UTF-8")
+            << QStringList { report, config, QFile::decodeName("%d/n\xe9.cnf") } << QString() << 1
+            << "Error processing data Storage service returned an data of unknown format: "
+                + QFile::decodeName("%d/n\xe9.cnf")
+            << QString();
+        QTest::newRow("batch report: name not UTF-8 in the folder")
+            << QStringList { batch, configDir, "%d/names" } << QString() << 0
+            << "Error processing data Storage service returned an data of unknown format: "
+                + QFile::decodeName("%d/names/n\xe9.cnf")
+            << QString();
+        QTest::newRow("algorithm list: name not UTF-8 in the folder")
+            << QStringList { QStringLiteral("--alg-list") } << QStringLiteral("%d/names") << 0
+            << "Error processing data Storage service returned an data of unknown format: "
+                + QFile::decodeName("%d/names/n\xe9.cnf")
+            << QString();
+        // A target that is no regular file is written, not replaced by one.
+        QTest::newRow("program list: onto a named pipe")
+            << QStringList { list, "%d/pipe", config, "%d/configs/a.cnf" } << QString() << 0
+            << QString() << "%d/pipe";
+        QTest::newRow("program list: onto a device")
+            << QStringList { list, "/dev/null", config, "%d/configs/a.cnf" } << QString() << 0
+            << QString() << "/dev/null";
     }
 
     void batchModesNameWhatTheyCouldNotRead()
@@ -309,6 +359,7 @@ private slots:
         QFETCH(QString, workingFolder);
         QFETCH(int, exitCode);
         QFETCH(QString, logged);
+        QFETCH(QString, written);
         if (QByteArray(QTest::currentDataTag()).endsWith("not readable") && ::geteuid() == 0)
             QSKIP("the superuser reads any file");
 
@@ -330,16 +381,48 @@ private slots:
         QVERIFY(copyInto(folder.filePath(QStringLiteral("configs")),
                          { batchData(QStringLiteral("alglist/a.cnf")) }));
         QVERIFY(TestSupport::writeFile(folder.filePath(QStringLiteral("configs/b.cnf")), ""));
+        QVERIFY(QFile::copy(batchData(QStringLiteral("alglist/a.cnf")),
+                            folder.filePath(QFile::decodeName("bad\xff.cnf"))));
+        QVERIFY(TestSupport::writeFile(folder.filePath(QFile::decodeName("n\xe9.cnf")), "hello"));
+        QVERIFY(folder.mkdir(QStringLiteral("names")));
+        QVERIFY(
+            TestSupport::writeFile(folder.filePath(QFile::decodeName("names/n\xe9.cnf")), "hello"));
+        const QByteArray pipe = QFile::encodeName(folder.filePath(QStringLiteral("pipe")));
+        QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        // A reader that waits for no writer: the mode's write does not block.
+        const int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(reader >= 0);
+        const auto closeReader = qScopeGuard([reader] { ::close(reader); });
 
         for (QString &argument : arguments)
             argument.replace(QLatin1String("%d"), dir.path());
+        written.replace(QLatin1String("%d"), dir.path());
+        struct stat before = {};
+        const bool existed = ::stat(QFile::encodeName(written).constData(), &before) == 0;
         const Run run
             = runPlivek(arguments, QString(workingFolder).replace(QLatin1String("%d"), dir.path()));
         QCOMPARE(run.exitCode, exitCode);
         const QString expected = logged.replace(QLatin1String("%d"), dir.path());
-        QVERIFY2(QString::fromUtf8(run.err).contains(expected),
-                 qPrintable(QStringLiteral("expected \"%1\" in:\n%2")
-                                .arg(expected, QString::fromUtf8(run.err))));
+        // The log gives names as their bytes.
+        const QString log = QFile::decodeName(run.err);
+        QVERIFY2(log.contains(expected),
+                 qPrintable(QStringLiteral("expected \"%1\" in:\n%2").arg(expected, log)));
+        if (written.isEmpty())
+            return;
+        struct stat after = {};
+        QCOMPARE(::stat(QFile::encodeName(written).constData(), &after), 0);
+        const QByteArray programList("1\n2\n3\n");
+        if (S_ISREG(after.st_mode)) {
+            QCOMPARE(TestSupport::readFile(written), programList);
+        } else if (S_ISFIFO(after.st_mode)) {
+            QByteArray received(64, '\0');
+            received.resize(int(qMax<ssize_t>(0, ::read(reader, received.data(), 64))));
+            QCOMPARE(received, programList);
+        }
+        if (existed) {
+            QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+            QCOMPARE(after.st_ino, before.st_ino);
+        }
     }
 
     // A configuration that needs more memory than is left fails like a broken

@@ -1,4 +1,5 @@
 #include "plivek/app/commandlineoptions.h"
+#include "plivek/app/filenamecodec.h"
 #include "testmain.h"
 
 #include <QTextCodec>
@@ -10,6 +11,8 @@ class TestCommandLineOptions : public QObject
 {
     Q_OBJECT
 private:
+    QTextCodec *previousCodec = nullptr;
+
     static QByteArrayList argv(const QString &line)
     {
         QByteArrayList arguments { "plivek" };
@@ -22,9 +25,13 @@ private:
 private slots:
     void initTestCase()
     {
-        // main makes UTF-8 the locale codec before reading the options.
-        QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF-8"));
+        // main makes UTF-8 that keeps every byte the locale codec before reading
+        // the options.
+        previousCodec = QTextCodec::codecForLocale();
+        FileNameCodec::install();
     }
+
+    void cleanupTestCase() { QTextCodec::setCodecForLocale(previousCodec); }
 
     void options_data()
     {
@@ -147,6 +154,17 @@ private slots:
         QCOMPARE(o.controllerConfig, path);
         QCOMPARE(o.configDir, QStringLiteral("Straße"));
         QCOMPARE(o.document, path);
+    }
+
+    // A path that is not UTF-8 names the file its bytes name.
+    void pathsNotUtf8()
+    {
+        const QByteArray name("/tmp/bad\xff-n\xe9.cnf");
+        const CommandLineOptions o = CommandLineOptions::parse(
+            { "plivek", name, "--controller-config", name, "--get-prog-list", "l\xff.txt" });
+        QCOMPARE(QFile::encodeName(o.document), name);
+        QCOMPARE(QFile::encodeName(o.controllerConfig), name);
+        QCOMPARE(QFile::encodeName(o.progListFile), QByteArray("l\xff.txt"));
     }
 };
 

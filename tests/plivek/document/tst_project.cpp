@@ -216,6 +216,10 @@ private slots:
         QTest::newRow("native rejected by its loader")
             << "rejected.cnf"
             << "Error reading of configuration: Line 2, column ";
+        // The encoding error alone, with its place, as for a container.
+        QTest::newRow("native with a byte not UTF-8")
+            << "notutf8.cnf"
+            << "Error reading of configuration: Line 2, column 6: the byte 0xFF is not UTF-8";
         QTest::newRow("adapter") << "garbage.txt"
                                  << "Error reading of adapter configuration: ";
         QTest::newRow("empty native")

@@ -5,11 +5,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -278,6 +280,48 @@ private slots:
         dialog.plainSpin->findChild<QLineEdit *>()->clear();
         QCoreApplication::sendEvent(dialog.plainSpin, &focusOut);
         QCOMPARE(dialog.plainSpin->value(), 3);
+    }
+
+    // Enter in a box with a special text is the dialog's OK. At its special text, or
+    // with its number erased, the box stays not set: its text reads as no number,
+    // which the box alone would correct to 0. A typed number is taken.
+    void enterInANotSetBox_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("typed"); // "-": the number erased; empty: nothing typed
+        QTest::addColumn<QVariant>("read");
+        QTest::newRow("at the special text") << -1 << QString() << NotSet;
+        QTest::newRow("number erased") << 5 << QStringLiteral("-") << NotSet;
+        QTest::newRow("number typed") << -1 << QStringLiteral("12") << QVariant(12);
+        QTest::newRow("number kept") << 7 << QString() << QVariant(7);
+    }
+
+    void enterInANotSetBox()
+    {
+        QFETCH(int, value);
+        QFETCH(QString, typed);
+        QFETCH(QVariant, read);
+        ExchangeDialog dialog;
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+        dialog.layout()->addWidget(buttons);
+        connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        // As the forms have it: a number out of range becomes the nearest one.
+        dialog.notSetSpin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+        dialog.notSetSpin->setValue(value);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+        dialog.notSetSpin->setFocus();
+        auto *edit = dialog.notSetSpin->findChild<QLineEdit *>();
+        if (typed == QLatin1String("-")) {
+            edit->clear();
+        } else if (!typed.isEmpty()) {
+            edit->selectAll();
+            QTest::keyClicks(dialog.notSetSpin, typed);
+        }
+        QTest::keyClick(dialog.notSetSpin, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(sameValue(dialog.widgetValue(QStringLiteral("notSetSpin")), read));
     }
 
     void filterNeverConsumes()

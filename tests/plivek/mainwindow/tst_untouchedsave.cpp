@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -45,14 +46,33 @@ QByteArray savedAfter(const QTemporaryDir &dir, const QString &sample,
     return TestSupport::readFile(path);
 }
 
-// Runs open (a properties command) and presses OK in the dialog it shows,
-// untouched. False when no dialog came or its OK was disabled (the dialog
-// then refused what it was given, and is closed).
-bool acceptUntouched(const std::function<void()> &open)
+// How a dialog is accepted: its OK clicked, or Enter pressed in its first box that
+// shows "not set" (a spin box at its special text).
+enum class Accept { ByOk, ByEnter };
+
+// The first box of the dialog that a user sees at "not set"; null when none is.
+QSpinBox *firstNotSetBox(QWidget *dialog)
+{
+    for (QSpinBox *box : dialog->findChildren<QSpinBox *>()) {
+        if (box->isVisibleTo(dialog) && box->isEnabled() && !box->specialValueText().isEmpty()
+            && box->value() == box->minimum())
+            return box;
+    }
+    return nullptr;
+}
+
+// How many dialogs had Enter pressed in a box at "not set".
+int enteredInNotSetBox = 0;
+
+// Runs open (a properties command) and accepts the dialog it shows, untouched (by
+// Enter in its focused widget where no box is at "not set"). False when no dialog
+// came, its OK was disabled (the dialog then refused what it was given, and is
+// closed), or Enter left it open.
+bool acceptUntouched(const std::function<void()> &open, Accept by = Accept::ByOk)
 {
     bool okEnabled = false;
     ModalAnswerer answerer;
-    answerer.answerWith([&okEnabled](QWidget *modal) {
+    answerer.answerWith([&okEnabled, by](QWidget *modal) {
         // The program dialog rebuilds its program on OK only after its
         // first chart refresh, as it does for a user.
         auto *refresh = modal->findChild<QTimer *>(QStringLiteral("updateChartDelayTimer"));
@@ -61,10 +81,22 @@ bool acceptUntouched(const std::function<void()> &open)
         auto *buttons = modal->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
         QPushButton *ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
         okEnabled = ok && buttons->isEnabled() && ok->isEnabled();
-        if (okEnabled)
-            ok->click();
-        else
+        if (!okEnabled) {
             modal->close();
+        } else if (by == Accept::ByEnter) {
+            QWidget *focus = firstNotSetBox(modal);
+            if (focus) {
+                ++enteredInNotSetBox;
+                focus->setFocus();
+            } else {
+                focus = modal->focusWidget() ? modal->focusWidget() : modal;
+            }
+            QTest::keyClick(focus, Qt::Key_Return);
+            okEnabled = !modal->isVisible();
+            modal->close();
+        } else {
+            ok->click();
+        }
     });
     open();
     return answerer.answered() && okEnabled;
@@ -72,7 +104,7 @@ bool acceptUntouched(const std::function<void()> &open)
 
 // Accepts the properties of each row of the table in turn (or only the given one).
 bool acceptRows(MainWindow &window, const char *tableName, void (MainWindow::*properties)(),
-                int onlyRow = -1)
+                int onlyRow = -1, Accept by = Accept::ByOk)
 {
     QTableWidget *rows = table(window, tableName);
     if (!rows || rows->rowCount() <= onlyRow)
@@ -80,7 +112,7 @@ bool acceptRows(MainWindow &window, const char *tableName, void (MainWindow::*pr
     for (int row = qMax(0, onlyRow); row < (onlyRow < 0 ? rows->rowCount() : onlyRow + 1); ++row) {
         rows->clearSelection();
         rows->item(row, 0)->setSelected(true);
-        if (!acceptUntouched([&] { (window.*properties)(); })) {
+        if (!acceptUntouched([&] { (window.*properties)(); }, by)) {
             qWarning() << tableName << "row" << row << "was not accepted";
             return false;
         }
@@ -277,6 +309,70 @@ private slots:
         }
         if (staysUnchanged)
             QVERIFY(!markedChanged);
+    }
+
+    // Enter in a box at "not set" is OK: the box stays not set, and the file is saved
+    // as after OK by mouse, which leaves it as it was except where a dialog writes
+    // its own fields. A dialog the samples show no such box in gets Enter in the
+    // widget that has the focus.
+    void enterWithoutChange_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("edit"); // a table, else the action or button that opens
+        QTest::addColumn<bool>("notSetShown");
+        QTest::addColumn<bool>("okKeepsFile");
+        const QString tiverk = QStringLiteral("tiverk318_intersection.cnf");
+        const QString tiverkII = QStringLiteral("tiverkii_intersection.json");
+        const QString zuMolt = QStringLiteral("zumolt_intersection.json");
+        QTest::newRow("TIVERK 3.18 signal group defaults")
+            << tiverk << "sg_defaults" << true << false;
+        QTest::newRow("TIVERK II signal group defaults")
+            << tiverkII << "sg_defaults" << true << true;
+        QTest::newRow("ZU_MOLT signal group defaults") << zuMolt << "sg_defaults" << true << true;
+        QTest::newRow("TIVERK II signal groups") << tiverkII << "sgTable" << true << true;
+        QTest::newRow("ZU_MOLT signal groups") << zuMolt << "sgTable" << true << true;
+        QTest::newRow("ZU_MOLT phases") << zuMolt << "phasesTable" << true << true;
+        QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << false;
+        QTest::newRow("ZU_MOLT common parameters") << zuMolt << "actionCommon" << false << true;
+        QTest::newRow("TIVERK II RCU") << tiverkII << "actionVPU" << false << true;
+        QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << false;
+        QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << false;
+        QTest::newRow("TIVERK 3.18 detector statistics")
+            << tiverk << "actionDtStat" << true << false;
+        QTest::newRow("TIVERK 3.18 synchronizer") << tiverk << "actionSynchronizer" << true << true;
+        QTest::newRow("TIVERK II countdown boards") << tiverkII << "actionTablo" << true << false;
+        QTest::newRow("ZU_MOLT countdown boards") << zuMolt << "actionTablo" << false << false;
+    }
+
+    void enterWithoutChange()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, edit);
+        QFETCH(bool, notSetShown);
+        QFETCH(bool, okKeepsFile);
+        const auto accept = [&edit](MainWindow &window, Accept by) {
+            if (edit == QLatin1String("sgTable"))
+                return acceptRows(window, "sgTable", &MainWindow::sgItemProperties, -1, by);
+            if (edit == QLatin1String("phasesTable"))
+                return acceptRows(window, "phasesTable", &MainWindow::phaseItemProperties, -1, by);
+            if (auto *action = window.findChild<QAction *>(edit))
+                return acceptUntouched([action] { action->trigger(); }, by);
+            auto *button = window.findChild<QPushButton *>(edit);
+            return button && acceptUntouched([button] { button->click(); }, by);
+        };
+        const QByteArray byOk = savedAfter(
+            dir, sample, [&accept](MainWindow &window) { return accept(window, Accept::ByOk); });
+        QVERIFY(!byOk.isEmpty());
+        enteredInNotSetBox = 0;
+        const QByteArray byEnter = savedAfter(
+            dir, sample, [&accept](MainWindow &window) { return accept(window, Accept::ByEnter); });
+        QVERIFY(!byEnter.isEmpty());
+        QCOMPARE(enteredInNotSetBox > 0, notSetShown);
+        QVERIFY2(byEnter == byOk, firstDifference(byOk, byEnter).constData());
+        if (okKeepsFile) {
+            const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
+            QVERIFY2(byEnter == plain, firstDifference(plain, byEnter).constData());
+        }
     }
 };
 
