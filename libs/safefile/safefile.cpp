@@ -20,6 +20,10 @@ bool refusesNewFiles(int systemError)
     return systemError == EACCES || systemError == EPERM || systemError == EROFS;
 }
 
+// The write of write and writeWithPermissions; permissions null: those QSaveFile gives.
+bool writeFile(const QString &path, const QByteArray &data,
+               const QFileDevice::Permissions *permissions, QString *error, Failure *failure);
+
 } // namespace
 
 TemporaryFileFailure::TemporaryFileFailure(int code)
@@ -34,6 +38,20 @@ TemporaryFileFailure::~TemporaryFileFailure()
 }
 
 bool write(const QString &path, const QByteArray &data, QString *error, Failure *failure)
+{
+    return writeFile(path, data, nullptr, error, failure);
+}
+
+bool writeWithPermissions(const QString &path, const QByteArray &data,
+                          QFileDevice::Permissions permissions, QString *error, Failure *failure)
+{
+    return writeFile(path, data, &permissions, error, failure);
+}
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &data,
+               const QFileDevice::Permissions *permissions, QString *error, Failure *failure)
 {
     QSaveFile file(path);
     // Writing the old file in place is no fallback: a write that fails there (disk full,
@@ -72,6 +90,10 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
             reason(
                 QCoreApplication::translate("SafeFile", "Error opening for write %1").arg(path)));
     }
+    // The temporary file is still empty here. A file system without permissions refuses
+    // them; the copy is then no more open than any file there.
+    if (permissions)
+        file.setPermissions(*permissions);
     // Unbuffered and in a loop: a buffered write can fail unseen when it is flushed,
     // after which commit() would still put the partial file in place.
     qint64 written = 0;
@@ -90,6 +112,8 @@ bool write(const QString &path, const QByteArray &data, QString *error, Failure 
         return fail(Failure::Write, reason(writeError));
     return true;
 }
+
+} // namespace
 
 QString failureText(const QString &path, const QString &reason, Failure failure)
 {

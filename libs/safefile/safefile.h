@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 
 // Writing a whole file so that a failure never leaves a truncated file in place of the
@@ -20,6 +21,14 @@ enum class Failure { None, Open, Write };
 // which one it was.
 bool write(const QString &path, const QByteArray &data, QString *error = nullptr,
            Failure *failure = nullptr);
+
+// As write, and the file gets `permissions` before the first byte is written to it, also
+// when it replaces a file of other permissions: a copy of a private file is never
+// readable by others, not even part-written. Where the file system keeps no permissions
+// the write goes on without them.
+bool writeWithPermissions(const QString &path, const QByteArray &data,
+                          QFileDevice::Permissions permissions, QString *error = nullptr,
+                          Failure *failure = nullptr);
 
 // The message of a failed write that names the file once: "Cannot open FILE for writing:
 // REASON" or "Cannot write FILE: REASON" by the failure, or the reason alone where it
