@@ -1,5 +1,7 @@
 #include "keptmembers.h"
 
+#include <algorithm>
+
 QVector<JsonRawMember> KeptMembers::members(const char *part) const
 {
     for (const auto &entry : m_parts) {
@@ -22,4 +24,22 @@ void KeptMembers::setMembers(const char *part, const QVector<JsonRawMember> &mem
     }
     if (!members.isEmpty())
         m_parts.append({ QByteArray(part), members });
+}
+
+void KeptMembers::addMembers(const char *part, const QVector<JsonRawMember> &members)
+{
+    if (members.isEmpty())
+        return;
+    QVector<JsonRawMember> result = this->members(part);
+    for (const JsonRawMember &member : members) {
+        const auto same
+            = std::find_if(result.begin(), result.end(), [&member](const JsonRawMember &held) {
+                  return held.name == member.name;
+              });
+        if (same != result.end())
+            same->value = member.value;
+        else
+            result.append(member);
+    }
+    setMembers(part, result);
 }

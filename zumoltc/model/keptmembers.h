@@ -20,6 +20,9 @@ public:
     QVector<JsonRawMember> members(const char *part = "") const;
     // Replaces the members of the part; an empty list drops the part.
     void setMembers(const char *part, const QVector<JsonRawMember> &members);
+    // Adds members to the part; one whose name the part holds already replaces that
+    // member where it stands, as a later duplicate key of a file wins.
+    void addMembers(const char *part, const QVector<JsonRawMember> &members);
     void clear() { m_parts.clear(); }
 
 private:

@@ -2,7 +2,6 @@
 #include "zuconfigurationreaderprivate.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 namespace {
 
@@ -222,58 +221,71 @@ void ZUConfigurationReader::Private::readStages()
 void ZUConfigurationReader::Private::readMatrix()
 {
     ZUIntergreenMatrix *matrix = c->intergreenMatrix();
-    // The pairs the lists have given so far: a repeated one replaces the earlier
-    // time, and the user is told so.
-    QSet<QPair<const ZUSignalGroup *, const ZUSignalGroup *>> given;
+    GivenConflictPoints given;
     forEachItem("IGM", [this, matrix, &given](const JsonValue &element) {
         matrix->setId(reader.readInt("id"));
         matrix->setName(reader.readString("name"));
         if (reader.isArray("matrix")) {
-            readMatrixTable(reader.current());
+            readMatrixTable(reader.current(), given);
             reader.markKnown({ "items" }); // the table replaces the list
         } else if (reader.isArray("items")) {
-            // Points with members of their own are rare: they are found again
-            // once after the list, not by a search per point.
-            QHash<QPair<const ZUSignalGroup *, const ZUSignalGroup *>, QVector<JsonRawMember>> kept;
-            forEachItem(reader.current(), [this, matrix, &kept, &given](const JsonValue &item) {
+            forEachItem(reader.current(), [this, &given](const JsonValue &item) {
                 const QPointer<ZUSignalGroup> clearing
                     = readReference("clearing", signalGroupLookup(), false, true);
                 const QPointer<ZUSignalGroup> entering
                     = readReference("entering", signalGroupLookup(), false, true);
                 const int time = reader.readInt("time");
-                if (clearing && entering) {
-                    const QPair<const ZUSignalGroup *, const ZUSignalGroup *> pair(clearing.data(),
-                                                                                   entering.data());
-                    if (given.contains(pair)) {
-                        reader.addWarning(tr("Conflict point clearing %1, entering %2 given "
-                                             "twice. Earlier value ignored")
-                                              .arg(clearing->id())
-                                              .arg(entering->id()),
-                                          item);
-                        kept.remove(pair); // the point keeps the members of the value it keeps
-                    }
-                    given.insert(pair);
-                    matrix->setConflictTime(clearing, entering, time);
-                    const QVector<JsonRawMember> members = item.unaskedMembers();
-                    if (!members.isEmpty())
-                        kept.insert(pair, members);
-                }
+                if (clearing && entering)
+                    takeConflictPoint(given, clearing, entering, time, item, item.unaskedMembers());
                 return true;
             });
-            if (!kept.isEmpty()) {
-                for (ZUIntergreenMatrix::Point &point : matrix->points())
-                    point.kept.setMembers(
-                        "", kept.value({ point.clearing.data(), point.entering.data() }));
-            }
         } else {
             reader.addWarning(tr("Matrix not contains conflict points"), element.member("items"));
         }
-        keep(matrix->keptMembers(), element);
+        // The writer gives one element: what each element held beyond the known
+        // members goes into it, a later element's member replacing one of the same name.
+        matrix->keptMembers().addMembers("", element.unaskedMembers());
         return true;
     });
+    // Points with members of their own are rare: they get them once at the end, not
+    // by a search per point.
+    const bool anyMembers
+        = std::any_of(given.cbegin(), given.cend(),
+                      [](const QVector<JsonRawMember> &members) { return !members.isEmpty(); });
+    if (anyMembers) {
+        for (ZUIntergreenMatrix::Point &point : matrix->points())
+            point.kept.setMembers("",
+                                  given.value({ point.clearing.data(), point.entering.data() }));
+    }
 }
 
-void ZUConfigurationReader::Private::readMatrixTable(const JsonValue &matrix)
+void ZUConfigurationReader::Private::takeConflictPoint(GivenConflictPoints &given,
+                                                       ZUSignalGroup *clearing,
+                                                       ZUSignalGroup *entering, int time,
+                                                       const JsonValue &where,
+                                                       const QVector<JsonRawMember> &members)
+{
+    // A pair given again replaces the earlier time and members, and the user is told so.
+    const GivenConflictPoints::key_type pair(clearing, entering);
+    const auto earlier = given.find(pair);
+    if (earlier != given.end()) {
+        // A group is named as a reference names it: by its id, or by its name without one.
+        const auto key = [](const ZUSignalGroup *group) {
+            return group->id() != zu::NotSet ? QString::number(group->id()) : group->name();
+        };
+        reader.addWarning(
+            tr("Conflict point clearing %1, entering %2 given twice. Earlier value ignored")
+                .arg(key(clearing), key(entering)),
+            where);
+        earlier.value() = members;
+    } else {
+        given.insert(pair, members);
+    }
+    c->intergreenMatrix()->setConflictTime(clearing, entering, time);
+}
+
+void ZUConfigurationReader::Private::readMatrixTable(const JsonValue &matrix,
+                                                     GivenConflictPoints &given)
 {
     // Row r and column c belong to the r-th and c-th signal group of the file.
     const QList<QPointer<ZUSignalGroup>> groups = c->signalGroups();
@@ -302,7 +314,7 @@ void ZUConfigurationReader::Private::readMatrixTable(const JsonValue &matrix)
         for (int col = 0; col < count; ++col) {
             const JsonValue cell = row.at(col);
             if (cell.type() == JsonValue::Integer || cell.type() == JsonValue::Double)
-                c->intergreenMatrix()->setConflictTime(groups.at(r), groups.at(col), cell.toInt());
+                takeConflictPoint(given, groups.at(r), groups.at(col), cell.toInt(), cell, {});
         }
     }
 }

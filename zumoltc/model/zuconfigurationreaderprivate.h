@@ -181,8 +181,15 @@ private:
     void readSignalGroupTimes(ZUSignalGroup *group);
     void readSignalGroups();
     void readStages();
+    // The conflict points given so far in any IGM element, by table or list, each
+    // with the members its item held beyond the known ones (none for a table cell).
+    using GivenConflictPoints
+        = QHash<QPair<const ZUSignalGroup *, const ZUSignalGroup *>, QVector<JsonRawMember>>;
     void readMatrix();
-    void readMatrixTable(const JsonValue &matrix);
+    void readMatrixTable(const JsonValue &matrix, GivenConflictPoints &given);
+    void takeConflictPoint(GivenConflictPoints &given, ZUSignalGroup *clearing,
+                           ZUSignalGroup *entering, int time, const JsonValue &where,
+                           const QVector<JsonRawMember> &members);
     void readDetectors();
     bool readPlans(QString *error);
     bool readPlanAlgorithm(ZUSignalPlan *plan, QString *error);

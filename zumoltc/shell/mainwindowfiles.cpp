@@ -176,8 +176,10 @@ QString MainWindow::keepPreviousVersion() const
         return tr("The previous version was not kept: cannot read %1: %2")
             .arg(QDir::toNativeSeparators(m_fileName), previous.errorString());
     }
+    // The copy is as private as the file: it gets its permissions before it holds
+    // a byte or replaces the older copy.
     QString reason;
-    if (!SafeFile::write(backup, content, &reason)) {
+    if (!SafeFile::writeWithPermissions(backup, content, previous.permissions(), &reason)) {
         return tr("The previous version was not kept: cannot copy it to %1: %2")
             .arg(QDir::toNativeSeparators(backup), reason);
     }

@@ -210,6 +210,49 @@ private slots:
         QCOMPARE(TestSupport::readFile(path), QByteArray("new"));
     }
 
+    // The file gets the permissions given, not those of the file it replaces; a write
+    // stopped part way leaves the old file with its own.
+    void givenPermissions_data()
+    {
+        QTest::addColumn<int>("before"); // 0: no file there yet
+        QTest::addColumn<int>("given");
+        const int owner = int(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                              | QFileDevice::ReadUser | QFileDevice::WriteUser);
+        const int everyone = owner | int(QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QTest::newRow("new private file") << 0 << owner;
+        QTest::newRow("private over readable by everyone") << everyone << owner;
+        QTest::newRow("readable by everyone over private") << owner << everyone;
+    }
+
+    void givenPermissions()
+    {
+        QFETCH(int, before);
+        QFETCH(int, given);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("file"));
+        if (before != 0) {
+            QVERIFY(TestSupport::writeFile(path, "old"));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions(before)));
+            QString error;
+            QVERIFY(!saveUnderSizeLimit(
+                [given](const QString &path, QString *error) {
+                    return SafeFile::writeWithPermissions(path, QByteArray(1000, 'x'),
+                                                          QFileDevice::Permissions(given), error);
+                },
+                path, 10, &error));
+            QCOMPARE(int(QFile::permissions(path)), before);
+            QCOMPARE(TestSupport::readFile(path), QByteArray("old"));
+        }
+        QString error;
+        QVERIFY2(
+            SafeFile::writeWithPermissions(path, "new", QFileDevice::Permissions(given), &error),
+            qPrintable(error));
+        QCOMPARE(int(QFile::permissions(path)), given);
+        QCOMPARE(TestSupport::readFile(path), QByteArray("new"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("file") });
+    }
+
     void openAndWriteFailuresAreToldApart()
     {
         QTemporaryDir dir;

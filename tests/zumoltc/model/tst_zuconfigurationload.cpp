@@ -340,23 +340,6 @@ private slots:
             << head + twoGroups + "\"IGM\": [{\"items\": [{`\"time\": 3}]}]}"
             << QStringList { QStringLiteral("{1}Attribute 'clearing' not defined"),
                              QStringLiteral("{1}Attribute 'entering' not defined") };
-        QTest::newRow("conflict point given twice")
-            << head + twoGroups
-                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
-                  "{\"clearing\": 2, \"entering\": 1, \"time\": 5},\n"
-                  "{`\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]}"
-            << QStringList { QStringLiteral(
-                   "{1}Conflict point clearing 1, entering 2 given twice. Earlier value ignored") };
-        QTest::newRow("conflict point repeated in a later matrix element")
-            << head + twoGroups
-                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9}]},\n"
-                  "{\"items\": [{`\"clearing\": \"A\", \"entering\": \"B\", \"time\": 4}]}]}"
-            << QStringList { QStringLiteral(
-                   "{1}Conflict point clearing 1, entering 2 given twice. Earlier value ignored") };
-        QTest::newRow("conflict points each given once") << head + twoGroups
-                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
-                  "{\"clearing\": 2, \"entering\": 1, \"time\": 4}]}]}"
-                                                         << QStringList();
         QTest::newRow("detectors of wrong type")
             << head + "\"detectors\": `\"D1\"}"
             << QStringList { QStringLiteral(
@@ -672,6 +655,79 @@ private slots:
         QCOMPARE(c.warnings().size(), 1);
     }
 
+    // A conflict point may come from a `matrix` table or an `items` list, in any IGM
+    // element: a pair given again keeps the later time, with one warning at the later
+    // place, whatever the forms of the two places.
+    void repeatedConflictPoints_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::addColumn<int>("firstToSecond"); // the time of (A, B)
+        QTest::addColumn<int>("secondToFirst"); // the time of (B, A)
+
+        const QStringList repeated { QStringLiteral(
+            "{1}Conflict point clearing 1, entering 2 given twice. Earlier value ignored") };
+        QTest::newRow("list repeats a point of the same list") << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
+                  "{\"clearing\": 2, \"entering\": 1, \"time\": 5},\n"
+                  "{`\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]}"
+                                                               << repeated << 4 << 5;
+        QTest::newRow("list repeats a point of an earlier list")
+            << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9}]},\n"
+                  "{\"items\": [{`\"clearing\": \"A\", \"entering\": \"B\", \"time\": 4}]}]}"
+            << repeated << 4 << int(zu::NotSet);
+        QTest::newRow("list repeats a point of an earlier table") << head + twoGroups
+                + "\"IGM\": [{\"matrix\": [[null, 9], [5, null]]},\n"
+                  "{\"items\": [{`\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]}"
+                                                                  << repeated << 4 << 5;
+        QTest::newRow("table repeats a point of an earlier list") << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9}]},\n"
+                  "{\"matrix\": [[null, `4], [null, null]]}]}" << repeated
+                                                                  << 4 << int(zu::NotSet);
+        QTest::newRow("table repeats a point of an earlier table") << head + twoGroups
+                + "\"IGM\": [{\"matrix\": [[null, 9], [5, null]]},\n"
+                  "{\"matrix\": [[null, `4], [null, null]]}]}" << repeated
+                                                                   << 4 << 5;
+        QTest::newRow("groups without ids are named by their names")
+            << head
+                + "\"signalGroups\": {\"items\": [{\"name\": \"A\"}, {\"name\": \"B\"}]},\n"
+                  "\"IGM\": [{\"matrix\": [[null, 9], [null, null]]},\n"
+                  "{\"items\": [{`\"clearing\": \"A\", \"entering\": \"B\", \"time\": 4}]}]}"
+            << QStringList { QStringLiteral(
+                   "{1}Conflict point clearing A, entering B given twice. Earlier value ignored") }
+            << 4 << int(zu::NotSet);
+        QTest::newRow("each point once in one list") << head + twoGroups
+                + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9},\n"
+                  "{\"clearing\": 2, \"entering\": 1, \"time\": 4}]}]}"
+                                                     << QStringList() << 9 << 4;
+        QTest::newRow("each point once over a table and a list") << head + twoGroups
+                + "\"IGM\": [{\"matrix\": [[null, 9], [null, null]]},\n"
+                  "{\"items\": [{\"clearing\": 2, \"entering\": 1, \"time\": 4}]}]}"
+                                                                 << QStringList() << 9 << 4;
+        QTest::newRow("each point once over two tables") << head + twoGroups
+                + "\"IGM\": [{\"matrix\": [[null, 9], [null, null]]},\n"
+                  "{\"matrix\": [[null, null], [4, null]]}]}"
+                                                         << QStringList() << 9 << 4;
+    }
+
+    void repeatedConflictPoints()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QStringList, warnings);
+        QFETCH(int, firstToSecond);
+        QFETCH(int, secondToFirst);
+
+        const MarkedDocument marked(document);
+        ZUConfiguration c;
+        QString error;
+        QVERIFY2(c.fromJson(marked.text, &error), qPrintable(error));
+        QCOMPARE(c.warnings(), marked.expand(warnings));
+        const QList<QPointer<ZUSignalGroup>> groups = c.signalGroups();
+        QCOMPARE(c.intergreenMatrix()->conflictTime(groups.at(0), groups.at(1)), firstToSecond);
+        QCOMPARE(c.intergreenMatrix()->conflictTime(groups.at(1), groups.at(0)), secondToFirst);
+    }
+
     void repeatedConflictPointKeepsTheLastGiven()
     {
         // The later point wins, with its own unknown members, and a save writes it once.
@@ -686,6 +742,103 @@ private slots:
         const QByteArray text = c.toJson();
         QCOMPARE(text.count("\"clearing\""), 1);
         QVERIFY(text.contains("{\"clearing\": 1, \"entering\": 2, \"time\": 4}"));
+    }
+
+    // Every conflict point keeps the members the file gave with the value it keeps,
+    // over all IGM elements; the matrix keeps the members of every element. A save and
+    // a reload keep them, and a second save writes the same text.
+    void conflictPointMembersFollowTheKeptValue_data()
+    {
+        QTest::addColumn<QByteArray>("igm");
+        QTest::addColumn<QByteArray>("firstToSecond"); // the note of (A, B)
+        QTest::addColumn<QByteArray>("secondToFirst"); // the note of (B, A)
+
+        QTest::newRow("different points in two elements")
+            << QByteArray("[{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9, "
+                          "\"note\": \"first\"}]},\n"
+                          "{\"items\": [{\"clearing\": 2, \"entering\": 1, \"time\": 5, "
+                          "\"note\": \"second\"}]}]")
+            << QByteArray("\"first\"") << QByteArray("\"second\"");
+        QTest::newRow("same point in two elements")
+            << QByteArray("[{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9, "
+                          "\"note\": \"first\"}, "
+                          "{\"clearing\": 2, \"entering\": 1, \"time\": 5, "
+                          "\"note\": \"back\"}]},\n"
+                          "{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 4, "
+                          "\"note\": \"second\"}]}]")
+            << QByteArray("\"second\"") << QByteArray("\"back\"");
+        QTest::newRow("same point again without members")
+            << QByteArray("[{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9, "
+                          "\"note\": \"first\"}]},\n"
+                          "{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 4}]}]")
+            << QByteArray() << QByteArray();
+        QTest::newRow("same point again from a table")
+            << QByteArray("[{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9, "
+                          "\"note\": \"first\"}, "
+                          "{\"clearing\": 2, \"entering\": 1, \"time\": 5, "
+                          "\"note\": \"back\"}]},\n"
+                          "{\"matrix\": [[null, 4], [null, null]]}]")
+            << QByteArray() << QByteArray("\"back\"");
+        QTest::newRow("table, then the same point with members")
+            << QByteArray("[{\"matrix\": [[null, 9], [5, null]]},\n"
+                          "{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 4, "
+                          "\"note\": \"second\"}]}]")
+            << QByteArray("\"second\"") << QByteArray();
+    }
+
+    void conflictPointMembersFollowTheKeptValue()
+    {
+        QFETCH(QByteArray, igm);
+        QFETCH(QByteArray, firstToSecond);
+        QFETCH(QByteArray, secondToFirst);
+
+        // The note of the point (clearing, entering); empty when it has none.
+        const auto note = [](ZUConfiguration &c, int clearing, int entering) {
+            for (const ZUIntergreenMatrix::Point &point : c.intergreenMatrix()->points()) {
+                if (point.clearing->id() != clearing || point.entering->id() != entering)
+                    continue;
+                for (const JsonRawMember &member : point.kept.members())
+                    if (member.name == "note")
+                        return member.value;
+            }
+            return QByteArray();
+        };
+        ZUConfiguration c;
+        QVERIFY(c.fromJson(head + twoGroups + "\"IGM\": " + igm + "}"));
+        const QByteArray saved = c.toJson();
+        ZUConfiguration reloaded;
+        QVERIFY(reloaded.fromJson(saved));
+        QVERIFY2(reloaded.warnings().isEmpty(), qPrintable(reloaded.warnings().join('\n')));
+        for (ZUConfiguration *configuration : { &c, &reloaded }) {
+            QCOMPARE(note(*configuration, 1, 2), firstToSecond);
+            QCOMPARE(note(*configuration, 2, 1), secondToFirst);
+        }
+        QCOMPARE(saved.count("\"note\""),
+                 int(!firstToSecond.isEmpty()) + int(!secondToFirst.isEmpty()));
+        QCOMPARE(reloaded.toJson(), saved);
+    }
+
+    // The one matrix written keeps what every IGM element held beyond the known
+    // members; of a name given in two elements the later value.
+    void matrixKeepsTheMembersOfEveryElement()
+    {
+        ZUConfiguration c;
+        QVERIFY(
+            c.fromJson(head + twoGroups
+                       + "\"IGM\": [{\"items\": [{\"clearing\": 1, \"entering\": 2, \"time\": 9}], "
+                         "\"level\": 1, \"kind\": \"first\"},\n"
+                         "{\"items\": [{\"clearing\": 2, \"entering\": 1, \"time\": 5}], "
+                         "\"kind\": \"second\", \"extra\": true}]}"));
+        const QByteArray saved = c.toJson();
+        QVERIFY2(saved.contains("\"level\": 1,\n") && saved.contains("\"kind\": \"second\",\n")
+                     && saved.contains("\"extra\": true\n"),
+                 saved.constData());
+        QCOMPARE(saved.count("\"kind\""), 1);
+        QVERIFY(saved.indexOf("\"level\"") < saved.indexOf("\"kind\""));
+        QVERIFY(saved.indexOf("\"kind\"") < saved.indexOf("\"extra\""));
+        ZUConfiguration reloaded;
+        QVERIFY(reloaded.fromJson(saved));
+        QCOMPARE(reloaded.toJson(), saved);
     }
 
     void networkKeys_data()

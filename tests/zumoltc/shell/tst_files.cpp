@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "programrun.h"
 #include "scripteddialogs.h"
 #include "testdata.h"
@@ -297,6 +298,72 @@ private slots:
         QCOMPARE(TestSupport::readFile(path + QStringLiteral(".bak")), first);
         QVERIFY(TestSupport::readFile(path).contains("12"));
         QVERIFY(first.contains("11"));
+    }
+
+    // A file only its owner may read keeps a copy only its owner may read, whether the
+    // copy is new, replaces an older one of other permissions, or is stopped part way.
+    void backupOfAPrivateFileStaysPrivate_data()
+    {
+        QTest::addColumn<bool>("olderBackup");
+        QTest::addColumn<int>("olderPermissions");
+        const QFileDevice::Permissions everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ReadGroup
+            | QFileDevice::ReadOther;
+        QTest::newRow("first backup") << false << 0;
+        QTest::newRow("older backup readable by everyone") << true << int(everyone);
+    }
+
+    void backupOfAPrivateFileStaysPrivate()
+    {
+        QFETCH(bool, olderBackup);
+        QFETCH(int, olderPermissions);
+
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+            | QFileDevice::ReadUser | QFileDevice::WriteUser;
+        QTemporaryDir dir;
+        const QString path = writeConfiguration(dir.filePath(QStringLiteral("private.json")));
+        const QString backup = path + QStringLiteral(".bak");
+        QVERIFY(QFile::setPermissions(path, owner));
+        if (olderBackup) {
+            QVERIFY(TestSupport::writeFile(backup, "older"));
+            QVERIFY(QFile::setPermissions(backup, QFileDevice::Permissions(olderPermissions)));
+        }
+        const QByteArray original = TestSupport::readFile(path);
+        MainWindow window;
+        ScriptedDialogs *dialogs = scriptDialogs(window);
+        QVERIFY(window.loadFile(path));
+        window.configuration()->setDescription(QString(600, QLatin1Char('x')));
+        window.configuration_changed();
+        action(window, "actionSave")->trigger();
+        QCOMPARE(dialogs->unexpected, 0);
+        QCOMPARE(TestSupport::readFile(backup), original);
+        QCOMPARE(QFile::permissions(backup), owner);
+        QCOMPARE(QFile::permissions(path), owner);
+
+        // A save stopped while the copy is written leaves the last whole copy, as
+        // private as before, and nothing beside it.
+        const QByteArray saved = TestSupport::readFile(path);
+        QVERIFY(saved.size() > 512);
+        window.configuration()->setId(77);
+        window.configuration_changed();
+        dialogs->answers << QMessageBox::Ok << QMessageBox::Ok;
+        {
+            const TestSupport::FileSizeLimit limit(256);
+            action(window, "actionSave")->trigger();
+        }
+        QCOMPARE(dialogs->titles(),
+                 (QStringList { QStringLiteral("Error"), QStringLiteral("Warning") }));
+        QCOMPARE(TestSupport::readFile(backup), original);
+        QCOMPARE(QFile::permissions(backup), owner);
+        QCOMPARE(TestSupport::readFile(path), saved);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList { QStringLiteral("private.json"), QStringLiteral("private.json.bak") }));
+
+        // The next save keeps the copy as private.
+        action(window, "actionSave")->trigger();
+        QCOMPARE(TestSupport::readFile(backup), saved);
+        QCOMPARE(QFile::permissions(backup), owner);
     }
 
     void failedBackupIsReportedAndTheSaveGoesOn()
