@@ -5,8 +5,6 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
-#include <QTextBoundaryFinder>
-
 #include <cmath>
 
 CommonParametersWidget::CommonParametersWidget(QWidget *parent)
@@ -14,6 +12,11 @@ CommonParametersWidget::CommonParametersWidget(QWidget *parent)
     , ui(new Ui::CommonParametersWidget)
 {
     ui->setupUi(this);
+    // Lines break at word boundaries only. Qt's mode that also breaks a word longer
+    // than the line measures such a word to its end again for each line it fills,
+    // so pasting or opening a long text without blanks took time growing with the
+    // square of its length; here such a word stays one line, reached by scrolling.
+    ui->description->setWordWrapMode(QTextOption::WordWrap);
     m_validator = new DialogItemValidator(this);
 }
 
@@ -31,30 +34,13 @@ void CommonParametersWidget::load(ZUConfiguration *configuration)
         edit->clear();
     ui->number->setValue(configuration->id());
     ui->name->setText(configuration->name());
-    const QString description = configuration->description();
-    ui->description->setWordWrapMode(wrapModeFor(description));
-    ui->description->setPlainText(description);
+    ui->description->setPlainText(configuration->description());
     ui->amberBlink->setValue(configuration->amberBlink());
     ui->allRed->setValue(configuration->allRed());
     ui->timeZone->setText(configuration->timeZone().toString());
     ui->maxCurrent->setValue(configuration->maxCurrent());
     m_validator->snapshotAll();
     m_configuration = configuration;
-}
-
-QTextOption::WrapMode CommonParametersWidget::wrapModeFor(const QString &text)
-{
-    // Longer than any line of the field, so such a run is broken anywhere in
-    // either mode.
-    constexpr int LongestRun = 1000;
-    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
-    int previous = 0;
-    for (int next = breaks.toNextBoundary(); next >= 0; next = breaks.toNextBoundary()) {
-        if (next - previous > LongestRun)
-            return QTextOption::WrapAnywhere;
-        previous = next;
-    }
-    return QTextOption::WrapAtWordBoundaryOrAnywhere;
 }
 
 QVariant CommonParametersWidget::timeZoneValue(const QString &text)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPointer>
-#include <QTextOption>
 #include <QWidget>
 
 class DialogItemValidator;
@@ -34,14 +33,6 @@ public:
     // The time-zone text as the model keeps it: an int, else a finite double,
     // else the text; an empty text is not set (an invalid QVariant).
     static QVariant timeZoneValue(const QString &text);
-
-    // How the description field wraps the text: at word boundaries, or anywhere
-    // when the text holds a run without a place to break that is longer than any
-    // line. Word-boundary wrapping measures such a run to its end again for every
-    // line it fills, which makes opening take time that grows with its square;
-    // breaking anywhere fills those lines the same way in time that grows with
-    // its length.
-    static QTextOption::WrapMode wrapModeFor(const QString &text);
 
 signals:
     void changed(bool changed);

@@ -9,6 +9,7 @@ bool JsonReader::load(const QByteArray &data, QString *error)
     const JsonValue root = m_parser.root();
     if (root.type() == JsonValue::Object) {
         m_context = root;
+        m_warnings = m_parser.warnings();
         return true;
     }
     if (error)

@@ -30,7 +30,8 @@ public:
     JsonReader();
 
     // Parses the text; fails with the parser's positioned error or, when the
-    // root is no object, with "Configuration must be JSON Object".
+    // root is no object, with "Configuration must be JSON Object". The parser's
+    // warnings (bytes that are not UTF-8) are the first warnings.
     bool load(const QByteArray &data, QString *error);
 
     bool check(const char *name, bool warnIfMissing = false, int type = JsonValue::Undefined,

@@ -74,6 +74,56 @@ QString decodeText(const char *bytes, int length)
 
 constexpr int IntegerLimit = 33554431; // 2^25 - 1: larger integers stay Double
 
+// Length of the well-formed UTF-8 sequence at `i` (RFC 3629: no overlong form, no
+// surrogate, nothing above U+10FFFF); 0 when the bytes there are none. The same rule
+// as the configuration library's reader, kept apart as the two JSON stacks are.
+int utf8SequenceLength(const uchar *bytes, int length, int i)
+{
+    const uchar lead = bytes[i];
+    if (lead < 0x80)
+        return 1;
+    int size = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        size = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        size = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        size = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + size > length || bytes[i + 1] < low || bytes[i + 1] > high)
+        return 0;
+    for (int k = i + 2; k < i + size; ++k) {
+        if (bytes[k] < 0x80 || bytes[k] > 0xBF)
+            return 0;
+    }
+    return size;
+}
+
+// The offset of the first byte that is not part of well-formed UTF-8; -1 when all are.
+int firstNonUtf8Byte(const char *bytes, int length)
+{
+    const auto *u = reinterpret_cast<const uchar *>(bytes);
+    for (int i = 0; i < length;) {
+        const int size = utf8SequenceLength(u, length, i);
+        if (size == 0)
+            return i;
+        i += size;
+    }
+    return -1;
+}
+
 } // namespace
 
 // The working record of one parse. Offset and column are derived from the scan
@@ -95,6 +145,7 @@ public:
     JsonValue root;
     QByteArray data;
     QString error;
+    QStringList warnings;
 
 private:
     using Node = JsonValue::Node;
@@ -114,6 +165,7 @@ private:
     int column() const { return int(pos - lineStart); }
 
     bool setError(Message message);
+    bool noteNonUtf8Byte(const char *start, int length, const QString &text);
     bool eatSpace();
     char nextToken();
     void markPosition(Node *node) const
@@ -154,6 +206,32 @@ bool ParserState::setError(Message message)
 {
     error
         = Parser::tr("Line %1, column %2: ").arg(line + 1).arg(column() + 1) + messageText(message);
+    return false;
+}
+
+// Warns of the first byte of a text that is not UTF-8: the decoder has put U+FFFD in
+// its place, and a save would write that character instead of the byte. False then.
+bool ParserState::noteNonUtf8Byte(const char *start, int length, const QString &text)
+{
+    if (!text.contains(QChar::ReplacementCharacter))
+        return true;
+    const int bad = firstNonUtf8Byte(start, length);
+    if (bad < 0)
+        return true;
+    // The parser counts no line inside a text; the byte's own line is the one to find.
+    int badLine = line;
+    const char *badLineStart = lineStart;
+    for (const char *p = start; p < start + bad; ++p) {
+        if (*p == '\n') {
+            ++badLine;
+            badLineStart = p + 1;
+        }
+    }
+    const auto byte = uchar(start[bad]);
+    warnings
+        << Parser::tr("Line %1, column %2: ").arg(badLine + 1).arg(start + bad - badLineStart + 1)
+            + Parser::tr("the byte 0x%1 is not UTF-8")
+                  .arg(QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0')));
     return false;
 }
 
@@ -468,6 +546,7 @@ bool ParserState::parseString(QString *text)
     if (!scanString(&start, &length))
         return false;
     *text = decodeText(start, length);
+    noteNonUtf8Byte(start, length, *text);
     return true;
 }
 
@@ -485,6 +564,9 @@ bool ParserState::parseName(QString *name)
         known.raw = start;
         known.length = length;
         known.text = decodeText(start, length);
+        // A name with a byte that is not UTF-8 is not kept, so each place is told.
+        if (!noteNonUtf8Byte(start, length, known.text))
+            known.length = -1;
     }
     *name = known.text;
     return true;
@@ -532,6 +614,11 @@ bool Parser::parse(const QByteArray &data, QString *error)
         *error = m_state->error;
     m_state.reset();
     return false;
+}
+
+QStringList Parser::warnings() const
+{
+    return m_state ? m_state->warnings : QStringList();
 }
 
 JsonValue Parser::root() const

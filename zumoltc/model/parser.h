@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -24,7 +25,9 @@ class ParserState;
 //
 // A failed parse reports one text "Line %1, column %2: <message>" (1-based, the
 // column counted in bytes) and keeps no tree; a successful one keeps its root
-// until the next parse.
+// until the next parse. A text holding a byte that is not UTF-8 is still read (the
+// byte becomes U+FFFD) and gives a warning "Line %1, column %2: the byte 0xFF is not
+// UTF-8" at its first such byte.
 class Parser
 {
     Q_DECLARE_TR_FUNCTIONS(Parser)
@@ -39,6 +42,8 @@ public:
 
     bool parse(const QByteArray &data, QString *error);
     JsonValue root() const;
+    // The warnings of the last successful parse, in the order of the text.
+    QStringList warnings() const;
 
 private:
     std::unique_ptr<ParserState> m_state;

@@ -57,6 +57,8 @@ public:
     void reset();
 
     // File operations, implemented beside the configuration file reader and writer.
+    // load refuses a file larger than one byte array holds ("The file is too large to
+    // load: %1", naming the file).
     bool load(const QString &fileName, QString *error = nullptr);
     bool fromJson(const QByteArray &data, QString *error = nullptr);
     QByteArray toJson();

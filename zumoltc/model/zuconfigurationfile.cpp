@@ -9,6 +9,16 @@
 #include <QDir>
 #include <QFile>
 
+#include <limits>
+
+namespace {
+
+// The largest file read whole: what one byte array can hold, less its header. Qt
+// reads a larger file as empty, which would be told as a text that is no JSON.
+constexpr qint64 LargestReadableFile = std::numeric_limits<int>::max() - 64;
+
+} // namespace
+
 bool ZUConfiguration::load(const QString &fileName, QString *error)
 {
     if (!QFile::exists(fileName)) {
@@ -20,6 +30,11 @@ bool ZUConfiguration::load(const QString &fileName, QString *error)
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = file.errorString();
+        return false;
+    }
+    if (file.size() > LargestReadableFile) {
+        if (error)
+            *error = tr("The file is too large to load: %1").arg(fileName);
         return false;
     }
     return fromJson(file.readAll(), error);

@@ -1,13 +1,18 @@
 #include "pagefixture.h"
 #include "testmain.h"
 #include "zumoltc/editors/commonparameterswidget.h"
+#include "zumoltc/model/jsonwriter.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/framework/intedit.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QtTest>
@@ -212,74 +217,107 @@ private slots:
         QCOMPARE(f.configuration.id(), 7);
     }
 
-    // The description wraps at word boundaries unless it holds a run without a
-    // place to break longer than any line; the whole text is shown and kept either way.
-    void descriptionWrap_data()
+    // A long description, of words or without a single blank, is shown whole, and an
+    // edit of it is applied and saved with the rest of the text unchanged.
+    void longDescriptionShownEditedAndSaved_data()
     {
         QTest::addColumn<QString>("description");
-        QTest::addColumn<int>("wrapMode");
 
-        const int words = QTextOption::WrapAtWordBoundaryOrAnywhere;
-        const int anywhere = QTextOption::WrapAnywhere;
-        const QString run(1000, QLatin1Char('x'));
-        QTest::newRow("empty") << QString() << words;
-        QTest::newRow("words") << QStringLiteral("Main street at the bridge") << words;
-        QTest::newRow("many words") << QStringLiteral("word ").repeated(5000) << words;
-        QTest::newRow("hyphenated run") << QStringLiteral("x-").repeated(2000) << words;
-        QTest::newRow("run as long as a line may be") << run << words;
-        QTest::newRow("longer run") << run + QLatin1Char('x') << anywhere;
-        QTest::newRow("longer run after words")
-            << QStringLiteral("Main street ") + run + run << anywhere;
-        QTest::newRow("longer run on a later line")
-            << QStringLiteral("Main street\n") + run + run + QStringLiteral(" end") << anywhere;
+        const QString run(5000, QLatin1Char('x'));
+        QTest::newRow("words") << QStringLiteral("word ").repeated(5000);
+        QTest::newRow("no blank") << run;
+        QTest::newRow("no blank between words")
+            << QStringLiteral("Main street ") + run + QStringLiteral(" at the bridge");
+        QTest::newRow("no blank on a later line")
+            << QStringLiteral("Main street\n") + run + QStringLiteral("\nat the bridge");
     }
 
-    void descriptionWrap()
+    void longDescriptionShownEditedAndSaved()
     {
         QFETCH(QString, description);
-        QFETCH(int, wrapMode);
 
         Fixture f;
         f.configuration.setDescription(description);
         f.page.load(&f.configuration);
+        f.page.resize(600, 400);
+        f.page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.page));
         auto *field = f.field<QTextEdit>("description");
-        QCOMPARE(int(field->wordWrapMode()), wrapMode);
         QCOMPARE(field->toPlainText(), description);
         QVERIFY(!f.apply()->isEnabled());
 
-        // Typed at the end, the text is stored whole with the addition.
+        field->setFocus();
         field->moveCursor(QTextCursor::End);
         QTest::keyClicks(field, QStringLiteral("!"));
         f.clickApply();
         QCOMPARE(f.configuration.description(), description + QLatin1Char('!'));
 
-        // A short description loaded next wraps at word boundaries again.
-        f.configuration.setDescription(QStringLiteral("Main street"));
-        f.page.load(&f.configuration);
-        QCOMPARE(field->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("description.json"));
+        QString error;
+        QVERIFY2(f.configuration.save(path, &error), qPrintable(error));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray value = JsonWriter::escaped(description + QLatin1Char('!'));
+        QVERIFY(saved.readAll().contains("\"description\": \"" + value + '"'));
     }
 
-    // A run longer than the line is broken into the same lines by both wrap modes.
-    void longRunWrapsAlikeInBothModes()
+    // Words wrap at word boundaries, also in the paragraph into which a text without
+    // blanks, much longer than the line, is pasted, and in the paragraphs around it.
+    void wordsWrapAtWordBoundariesBesideAPastedRun_data()
     {
-        const QString text = QStringLiteral("x").repeated(3000);
-        auto lineStarts = [&text](QTextOption::WrapMode mode) {
-            QTextLayout layout(text, QFont());
-            QTextOption option;
-            option.setWrapMode(mode);
-            layout.setTextOption(option);
-            QList<int> starts;
-            layout.beginLayout();
-            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-                line.setLineWidth(300);
-                starts << line.textStart();
+        QTest::addColumn<int>("pasteAt");
+        QTest::addColumn<QString>("pasted");
+
+        const QString words = QStringLiteral("Main street at the bridge, ").repeated(20);
+        const QString run(3000, QLatin1Char('x'));
+        QTest::newRow("paragraph of its own")
+            << int(words.size()) << QStringLiteral("\n") + run + QStringLiteral("\n");
+        QTest::newRow("between two words") << 12 << run + QLatin1Char(' ');
+        QTest::newRow("in front") << 0 << run + QLatin1Char(' ');
+    }
+
+    void wordsWrapAtWordBoundariesBesideAPastedRun()
+    {
+        QFETCH(int, pasteAt);
+        QFETCH(QString, pasted);
+
+        const QString words = QStringLiteral("Main street at the bridge, ").repeated(20);
+        Fixture f;
+        f.configuration.setDescription(words + QStringLiteral("\n") + words);
+        f.page.load(&f.configuration);
+        f.page.resize(600, 400);
+        f.page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.page));
+        auto *field = f.field<QTextEdit>("description");
+        field->setFocus();
+        QTextCursor cursor = field->textCursor();
+        cursor.setPosition(pasteAt);
+        field->setTextCursor(cursor);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QString expected = words + QStringLiteral("\n") + words;
+        expected.insert(pasteAt, pasted);
+        QCOMPARE(field->toPlainText(), expected);
+
+        // Every line begins where its paragraph begins or after a blank.
+        QTextDocument *document = field->document();
+        int wrapped = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            document->documentLayout()->blockBoundingRect(block); // lays the block out
+            const QTextLayout *layout = block.layout();
+            const QString text = block.text();
+            for (int i = 1; i < layout->lineCount(); ++i) {
+                const int start = layout->lineAt(i).textStart();
+                QVERIFY2(text.at(start - 1) == QLatin1Char(' '),
+                         qPrintable(QStringLiteral("line %1 of the paragraph at %2 begins "
+                                                   "inside a word")
+                                        .arg(i + 1)
+                                        .arg(block.position())));
+                ++wrapped;
             }
-            layout.endLayout();
-            return starts;
-        };
-        const QList<int> words = lineStarts(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        QVERIFY(words.size() > 2);
-        QCOMPARE(lineStarts(QTextOption::WrapAnywhere), words);
+        }
+        QVERIFY(wrapped > 2);
     }
 
     // Loading again after an Apply shows the stored values as the new baseline.

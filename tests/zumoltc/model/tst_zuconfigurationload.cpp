@@ -425,6 +425,27 @@ private slots:
                                             "be Integer). Value ignored") };
         QTest::newRow("unknown keys are ignored")
             << head + "\"colour\": 5, \"stages\": [{\"foo\": [1]}]}" << QStringList();
+        // A byte that is not UTF-8 is read as U+FFFD, which a save would write back.
+        const QString notUtf8 = QStringLiteral("{1}the byte 0xFF is not UTF-8");
+        QTest::newRow("byte not UTF-8 in a text")
+            << head + "\"name\": \"Cr`\xFF\xFEssing\"}" << QStringList { notUtf8 };
+        QTest::newRow("byte not UTF-8 after a line feed in a text")
+            << head + "\"description\": \"Main street\nat `\xC3\"}"
+            << QStringList { QStringLiteral("{1}the byte 0xC3 is not UTF-8") };
+        QTest::newRow("byte not UTF-8 in each of two texts, before a reader's warning")
+            << head + "\"description\": \"`\xFF\", \"name\": \"`\xFF\", \"maxCurrent\": `\"16\"}"
+            << QStringList { notUtf8, QStringLiteral("{2}the byte 0xFF is not UTF-8"),
+                             QStringLiteral("{3}'maxCurrent' value 16 has invalid type String "
+                                            "(must be Integer). Value ignored") };
+        QTest::newRow("byte not UTF-8 in a name, at each place")
+            << head + "\"stages\": [{\"`\xFF\": 1}, {\"`\xFF\": 2}]}"
+            << QStringList { notUtf8, QStringLiteral("{2}the byte 0xFF is not UTF-8") };
+        QTest::newRow("overlong form and surrogate are not UTF-8")
+            << head + "\"name\": \"a`\xC0\xAF\", \"description\": \"`\xED\xA0\x80\"}"
+            << QStringList { QStringLiteral("{1}the byte 0xC0 is not UTF-8"),
+                             QStringLiteral("{2}the byte 0xED is not UTF-8") };
+        QTest::newRow("UTF-8 text holding U+FFFD itself")
+            << head + "\"name\": \"\xC3\x84 \xEF\xBF\xBD \xF0\x9F\x9A\xA6\"}" << QStringList();
     }
 
     void warnings()
@@ -513,6 +534,28 @@ private slots:
         QVERIFY(!c.load(fixture(QStringLiteral("fatal")), &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!error.startsWith(QLatin1String("File ")));
+        QCOMPARE(c.signalGroups().size(), 1);
+        QCOMPARE(c.warnings().size(), 1);
+    }
+
+    // Qt reads a file larger than one byte array holds as empty; it is named as too
+    // large, not taken for a text that is no JSON.
+    void fileAboveTwoGigabytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("huge.json"));
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.write(head + "\"name\": \"Crossing\"}\n") > 0);
+        if (!huge.resize(qint64(3) << 30)) // sparse: no disk space is taken
+            QSKIP("the file system takes no file above 2 GB");
+        huge.close();
+
+        ZUConfiguration c;
+        QVERIFY(c.load(fixture(QStringLiteral("with-warning.json"))));
+        QString error;
+        QVERIFY(!c.load(path, &error));
+        QCOMPARE(error, QStringLiteral("The file is too large to load: %1").arg(path));
         QCOMPARE(c.signalGroups().size(), 1);
         QCOMPARE(c.warnings().size(), 1);
     }
