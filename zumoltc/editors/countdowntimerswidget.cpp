@@ -124,6 +124,9 @@ void CountdownTimersWidget::on_buttonBox_clicked(QAbstractButton *button)
             return board.group.data();
         });
     }
+    // "Enable" without a protocol leaves the boards unused: the page shows so at once.
+    if (boards->protocol() == zu::NotSet)
+        load(m_configuration);
     emit configurationChanged(ZUCountdownBoards::staticMetaObject.className());
     m_validator->snapshotAll();
 }

@@ -183,6 +183,9 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
         showChannels();
         m_rowActions->followSelection();
     }
+    // "Enable" without a type leaves the module unused: the page shows so at once.
+    if (module->type() == zu::NotSet)
+        load(m_configuration, module);
     m_validator->snapshotAll();
     emit configurationChanged(ZUDIO::staticMetaObject.className());
 }

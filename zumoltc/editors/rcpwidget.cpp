@@ -114,6 +114,9 @@ void RCPWidget::on_buttonBox_clicked(QAbstractButton *button)
         for (int column = 0; column < ui->buttons->columnCount() && column < ButtonCount; ++column)
             m_panel->addStage(m_configuration->findStage(ui->buttons->cellData(0, column)));
     }
+    // "Enable" without a type leaves the panel unused: the page shows so at once.
+    if (m_panel->type() == zu::NotSet)
+        load(m_configuration, m_panel);
     emit configurationChanged(className);
     m_validator->snapshotAll();
 }
