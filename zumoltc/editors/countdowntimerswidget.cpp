@@ -43,9 +43,8 @@ void CountdownTimersWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalGroup::staticMetaObject.className())
         return;
-    if (auto *delegate
-        = qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)))
-        EditorPages::refillObjects(delegate, m_configuration->signalGroups());
+    EditorPages::refillColumn(ui->cdt_items, BoardGroup, m_configuration->signalGroups(),
+                              m_validator);
 }
 
 void CountdownTimersWidget::load(ZUConfiguration *configuration)

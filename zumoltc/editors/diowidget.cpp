@@ -65,9 +65,8 @@ void DIOWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDetector::staticMetaObject.className())
         return;
-    if (auto *delegate
-        = qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)))
-        EditorPages::refillObjects(delegate, m_configuration->detectors());
+    EditorPages::refillColumn(ui->channels, ChannelDetector, m_configuration->detectors(),
+                              m_validator);
 }
 
 void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)

@@ -40,8 +40,7 @@ void RCPWidget::configurationHasChanged(const char *className)
     if (!m_configuration || !m_panel)
         return;
     if (className == ZUStage::staticMetaObject.className()) {
-        if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttons->itemDelegateForRow(0)))
-            EditorPages::refillObjects(delegate, m_configuration->stages());
+        EditorPages::refillRow(ui->buttons, 0, m_configuration->stages(), m_validator);
     } else if (className == ZUControlSource::staticMetaObject.className()) {
         // The window's upkeep after a control-source change may have changed the panel.
         ui->enabled->setChecked(m_panel->type() != zu::NotSet);
