@@ -96,9 +96,8 @@ void CnfJsonWriter::end(char bracket)
     if (!compact && !level.first && level.layout != Inline) {
         m_text.append('\n');
         indent(m_levels.size());
-    } else if (m_escaping == Verbatim && bracket == '}' && !compact && level.first
-               && level.layout == Normal) {
-        // The ZU_MOLT dialect writes an empty object over three lines.
+    } else if (m_escaping == Verbatim && !compact && level.first && level.layout == Normal) {
+        // The ZU_MOLT dialect writes an empty object or array over three lines.
         m_text.append("\n\n");
         indent(m_levels.size());
     }

@@ -20,8 +20,8 @@
 // written, and member names with their control characters escaped, as that
 // reader gives them; a text that dialect cannot carry (an unescaped double
 // quote, a backslash that starts no valid escape) is not written and sets error();
-// there an empty object of the Normal layout stands over three lines ("{",
-// an empty line, "}"), as zumoltc writes it.
+// there an empty object or array of the Normal layout stands over three lines
+// ("{", an empty line, "}"), as zumoltc writes it.
 // Non-finite doubles are refused the same way. Doubles always carry a '.' or
 // an exponent so that they read back as doubles.
 class CnfJsonWriter

@@ -43,9 +43,8 @@ void CountdownTimersWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalGroup::staticMetaObject.className())
         return;
-    if (auto *delegate
-        = qobject_cast<ComboBoxDelegate *>(ui->cdt_items->itemDelegateForColumn(BoardGroup)))
-        EditorPages::refillObjects(delegate, m_configuration->signalGroups());
+    EditorPages::refillColumn(ui->cdt_items, BoardGroup, m_configuration->signalGroups(),
+                              m_validator);
 }
 
 void CountdownTimersWidget::load(ZUConfiguration *configuration)
@@ -124,6 +123,9 @@ void CountdownTimersWidget::on_buttonBox_clicked(QAbstractButton *button)
             return board.group.data();
         });
     }
+    // "Enable" without a protocol leaves the boards unused: the page shows so at once.
+    if (boards->protocol() == zu::NotSet)
+        load(m_configuration);
     emit configurationChanged(ZUCountdownBoards::staticMetaObject.className());
     m_validator->snapshotAll();
 }

@@ -33,7 +33,8 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    // ZUSignalGroup: the group choices of the "ID" column are refilled.
+    // ZUSignalGroup: the group choices of the "ID" column are refilled, and a
+    // cell of a group that is gone shows empty.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -99,7 +99,11 @@ void DayplanWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalPlan::staticMetaObject.className())
         return;
-    EditorPages::refillColumn(ui->plansTable, ProgramColumn, m_configuration->signalPlans());
+    // Both program columns share one delegate.
+    EditorPages::refillColumn(ui->plansTable, ProgramColumn, m_configuration->signalPlans(),
+                              m_validator);
+    EditorPages::refillColumn(ui->plansTable, SpareProgramColumn, m_configuration->signalPlans(),
+                              m_validator);
 }
 
 bool DayplanWidget::tableValid() const

@@ -36,7 +36,8 @@ public:
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects);
 
 public slots:
-    // Signal plans changed: the program lists follow; cells keep their ids.
+    // Signal plans changed: the program lists follow; a cell whose plan is gone
+    // shows empty.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -65,9 +65,8 @@ void DIOWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDetector::staticMetaObject.className())
         return;
-    if (auto *delegate
-        = qobject_cast<ComboBoxDelegate *>(ui->channels->itemDelegateForColumn(ChannelDetector)))
-        EditorPages::refillObjects(delegate, m_configuration->detectors());
+    EditorPages::refillColumn(ui->channels, ChannelDetector, m_configuration->detectors(),
+                              m_validator);
 }
 
 void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)
@@ -183,6 +182,9 @@ void DIOWidget::on_buttonBox_clicked(QAbstractButton *button)
         showChannels();
         m_rowActions->followSelection();
     }
+    // "Enable" without a type leaves the module unused: the page shows so at once.
+    if (module->type() == zu::NotSet)
+        load(m_configuration, module);
     m_validator->snapshotAll();
     emit configurationChanged(ZUDIO::staticMetaObject.className());
 }

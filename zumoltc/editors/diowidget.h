@@ -36,7 +36,8 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    // ZUDetector: the detector choices of the channel table are refilled.
+    // ZUDetector: the detector choices of the channel table are refilled, and a
+    // cell of a detector that is gone shows empty.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QRegExp>
 #include <QRegExpValidator>
+#include <QSignalBlocker>
 #include <QWidget>
 
 namespace EditorPages {
@@ -59,6 +60,33 @@ void followEnabled(QWidget *page, bool enabled)
             continue;
         child->setEnabled(enabled);
     }
+}
+
+void emptyCellsOfGoneObjects(ParametersTable *table, int row, int column, const QList<int> &ids,
+                             DialogItemValidator *validator)
+{
+    const bool edited = validator && validator->isChanged(table);
+    bool emptied = false;
+    {
+        // A cell emptied here is no edit: the validator hears of it only below.
+        const QSignalBlocker blocker(table);
+        const int rows = row < 0 ? table->rowCount() : 1;
+        const int columns = column < 0 ? table->columnCount() : 1;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                QTableWidgetItem *cell = table->item(row < 0 ? r : row, column < 0 ? c : column);
+                if (!cell)
+                    continue;
+                const int id = cellInt(cell->data(Qt::EditRole));
+                if (id == zu::NotSet || ids.contains(id))
+                    continue;
+                cell->setData(Qt::EditRole, QVariant());
+                emptied = true;
+            }
+        }
+    }
+    if (emptied && validator && !edited)
+        validator->snapshot(table);
 }
 
 QVariant intCell(int value)

@@ -5,10 +5,13 @@
 #include "zumoltc/shell/framework/intedit.h"
 #include "zumoltc/shell/framework/objectselection.h"
 
+#include "common/widgets/parameterstable.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QList>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QVariant>
 
 class QLineEdit;
@@ -69,15 +72,26 @@ QRegExpValidator *dayMonthValidator(QObject *parent);
 
 // Refills combo with the list texts of the live objects, the ids as item
 // data, and selects again the item of the id it showed (none when gone).
-template<typename T> void refillObjects(QComboBox *combo, const QList<QPointer<T>> &objects)
+// Unless the user changed the choice, the validator takes the refilled box as
+// its snapshot: another object's change is no edit on this page.
+template<typename T>
+void refillObjects(QComboBox *combo, const QList<QPointer<T>> &objects,
+                   DialogItemValidator *validator)
 {
+    const bool edited = validator && validator->isChanged(combo);
     const QVariant shown = combo->currentData();
-    combo->clear();
-    for (const QPointer<T> &object : objects) {
-        if (object)
-            combo->addItem(object->text(QString()), object->id());
+    {
+        // The box changes only once for the page, from the old choice to the new.
+        const QSignalBlocker blocker(combo);
+        combo->clear();
+        for (const QPointer<T> &object : objects) {
+            if (object)
+                combo->addItem(object->text(QString()), object->id());
+        }
+        combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
     }
-    combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
+    if (validator && !edited)
+        validator->snapshot(combo);
 }
 
 // Refills a delegate of table cells with the list texts and ids of the live
@@ -94,14 +108,46 @@ void refillObjects(ComboBoxDelegate *delegate, const QList<QPointer<T>> &objects
     }
 }
 
-// Refills the combo box delegate of a view's column like refillObjects and
-// repaints the view; the cells keep their ids.
-template<typename T>
-void refillColumn(QAbstractItemView *view, int column, const QList<QPointer<T>> &objects)
+// The ids of the live objects.
+template<typename T> QList<int> liveIds(const QList<QPointer<T>> &objects)
 {
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(view->itemDelegateForColumn(column)))
+    QList<int> ids;
+    for (const QPointer<T> &object : objects) {
+        if (object)
+            ids.append(object->id());
+    }
+    return ids;
+}
+
+// Empties every cell of the table's column (row < 0) or row (column < 0) whose
+// id names none of ids: the object is gone, and so is the model's reference to
+// it. Without unapplied edits in the table this is no edit of the user's: the
+// table's snapshot follows, so the page stays unchanged.
+void emptyCellsOfGoneObjects(ParametersTable *table, int row, int column, const QList<int> &ids,
+                             DialogItemValidator *validator);
+
+// After the objects of a kind changed: the combo box delegate of the table's
+// column gets the live objects as refillObjects says, cells of objects that are
+// gone are emptied (emptyCellsOfGoneObjects) and the table is repainted.
+template<typename T>
+void refillColumn(ParametersTable *table, int column, const QList<QPointer<T>> &objects,
+                  DialogItemValidator *validator)
+{
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(column)))
         refillObjects(delegate, objects);
-    view->viewport()->update();
+    emptyCellsOfGoneObjects(table, -1, column, liveIds(objects), validator);
+    table->viewport()->update();
+}
+
+// refillColumn for a table whose delegate edits one row.
+template<typename T>
+void refillRow(ParametersTable *table, int row, const QList<QPointer<T>> &objects,
+               DialogItemValidator *validator)
+{
+    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForRow(row)))
+        refillObjects(delegate, objects);
+    emptyCellsOfGoneObjects(table, row, -1, liveIds(objects), validator);
+    table->viewport()->update();
 }
 
 // Selects the item of the object's id, or none for a dead object.

@@ -51,7 +51,7 @@ void ExtraDaysWidget::setObjects(ZUConfiguration *configuration,
 void ExtraDaysWidget::configurationHasChanged(const char *className)
 {
     if (m_configuration && className == ZUDayPlan::staticMetaObject.className())
-        EditorPages::refillObjects(ui->day_plan, m_configuration->dayPlans());
+        EditorPages::refillObjects(ui->day_plan, m_configuration->dayPlans(), m_validator);
 }
 
 void ExtraDaysWidget::on_buttonBox_clicked(QAbstractButton *button)

@@ -54,7 +54,7 @@ void ExtraPeriodsWidget::setObjects(ZUConfiguration *configuration,
 void ExtraPeriodsWidget::configurationHasChanged(const char *className)
 {
     if (m_configuration && className == ZUWeekPlan::staticMetaObject.className())
-        EditorPages::refillObjects(ui->week_plan, m_configuration->weekPlans());
+        EditorPages::refillObjects(ui->week_plan, m_configuration->weekPlans(), m_validator);
 }
 
 void ExtraPeriodsWidget::on_buttonBox_clicked(QAbstractButton *button)

@@ -40,8 +40,7 @@ void RCPWidget::configurationHasChanged(const char *className)
     if (!m_configuration || !m_panel)
         return;
     if (className == ZUStage::staticMetaObject.className()) {
-        if (auto *delegate = qobject_cast<ComboBoxDelegate *>(ui->buttons->itemDelegateForRow(0)))
-            EditorPages::refillObjects(delegate, m_configuration->stages());
+        EditorPages::refillRow(ui->buttons, 0, m_configuration->stages(), m_validator);
     } else if (className == ZUControlSource::staticMetaObject.className()) {
         // The window's upkeep after a control-source change may have changed the panel.
         ui->enabled->setChecked(m_panel->type() != zu::NotSet);
@@ -114,6 +113,9 @@ void RCPWidget::on_buttonBox_clicked(QAbstractButton *button)
         for (int column = 0; column < ui->buttons->columnCount() && column < ButtonCount; ++column)
             m_panel->addStage(m_configuration->findStage(ui->buttons->cellData(0, column)));
     }
+    // "Enable" without a type leaves the panel unused: the page shows so at once.
+    if (m_panel->type() == zu::NotSet)
+        load(m_configuration, m_panel);
     emit configurationChanged(className);
     m_validator->snapshotAll();
 }

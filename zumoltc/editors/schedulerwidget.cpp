@@ -40,10 +40,10 @@ void SchedulerWidget::configurationHasChanged(const char *className)
     if (!m_configuration)
         return;
     if (className == ZUSignalPlan::staticMetaObject.className()) {
-        EditorPages::refillObjects(ui->prog, m_configuration->signalPlans());
-        EditorPages::refillObjects(ui->spare_prog, m_configuration->signalPlans());
+        EditorPages::refillObjects(ui->prog, m_configuration->signalPlans(), m_validator);
+        EditorPages::refillObjects(ui->spare_prog, m_configuration->signalPlans(), m_validator);
     } else if (className == ZUDayPlan::staticMetaObject.className()) {
-        EditorPages::refillObjects(ui->dayplan, m_configuration->dayPlans());
+        EditorPages::refillObjects(ui->dayplan, m_configuration->dayPlans(), m_validator);
     }
 }
 

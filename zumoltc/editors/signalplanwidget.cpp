@@ -165,9 +165,23 @@ void SignalPlanWidget::on_buttonBox_clicked(QAbstractButton *button)
 
 void SignalPlanWidget::configurationHasChanged(const char *className)
 {
-    if (className == ZUStage::staticMetaObject.className() && currentType() == zu::StageRing) {
-        updateStageItems();
+    if (currentType() != zu::StageRing || !m_configuration)
+        return;
+    if (className == ZUStage::staticMetaObject.className()) {
+        // Without edits on the page the steps show the plan as it now stands: a
+        // removed stage has taken its steps along.
+        if (m_plan && m_plan->type() == zu::StageRing && !m_validator->anyChanged()) {
+            loadStageRingPage();
+            m_validator->snapshotAll();
+        }
+        EditorPages::refillRow(ui->stagering_table, StageRow, m_configuration->stages(),
+                               m_validator);
         updateStageRingChart();
+    } else if (className == ZUDetector::staticMetaObject.className()) {
+        EditorPages::refillRow(ui->stagering_dt_table, SourceDetectorRow,
+                               m_configuration->detectors(), m_validator);
+        EditorPages::refillRow(ui->stagering_dt_table, IndicatorRow, m_configuration->detectors(),
+                               m_validator);
     }
 }
 

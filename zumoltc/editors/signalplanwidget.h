@@ -71,6 +71,9 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
+    // Of a stage-ring plan: ZUStage refills the stage choices and, without edits on
+    // the page, the steps as the plan now holds them; ZUDetector refills the detector
+    // choices. A cell of an object that is gone shows empty.
     void configurationHasChanged(const char *className);
 
 private slots:

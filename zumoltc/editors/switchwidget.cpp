@@ -56,7 +56,7 @@ int SwitchWidget::derivedAddress(const QString &channelText)
 void SwitchWidget::configurationHasChanged(const char *className)
 {
     if (m_configuration && className == ZUSignalGroup::staticMetaObject.className())
-        EditorPages::refillObjects(ui->signalGroup, m_configuration->signalGroups());
+        EditorPages::refillObjects(ui->signalGroup, m_configuration->signalGroups(), m_validator);
 }
 
 void SwitchWidget::setObjects(ZUConfiguration *configuration,

@@ -29,7 +29,8 @@ public:
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUWeekPlan>> &objects);
 
 public slots:
-    // Day plans changed: the cells' list follows; cells keep their ids.
+    // Day plans changed: the cells' list follows; a cell whose plan is gone
+    // shows empty.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -595,7 +595,9 @@ void ZUConfigurationWriter::Private::writeSwitches()
 void ZUConfigurationWriter::Private::writeCountdownBoards()
 {
     ZUCountdownBoards *boards = c->countdownBoards();
-    if (boards->protocol() == zu::NotSet || boards->boards().isEmpty())
+    // A protocol without boards yet is written with an empty list, which reads back
+    // as it stands: the boards are in use, and their KTV1 device has its block.
+    if (boards->protocol() == zu::NotSet)
         return;
     w.beginObject("countdownBoards");
     writeEnum<zu::CountdownBoardProtocol>("protocol", boards->protocol());
@@ -619,8 +621,10 @@ void ZUConfigurationWriter::Private::writeCountdownBoards()
 void ZUConfigurationWriter::Private::writeInputsOutputs()
 {
     const QList<QPointer<ZUDIO>> dios = c->dios();
+    // A module in use is written also before its channels are, with an empty
+    // list, so that it and its KMP device read back together.
     auto written = [](ZUDIO *dio) {
-        return dio && dio->type() != zu::NotSet && !dio->channels().isEmpty();
+        return dio && dio->type() != zu::NotSet;
     };
     if (std::none_of(dios.cbegin(), dios.cend(),
                      [&written](const QPointer<ZUDIO> &dio) { return written(dio); }))

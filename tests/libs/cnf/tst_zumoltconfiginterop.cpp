@@ -80,6 +80,9 @@ private slots:
             << false;
         QTest::newRow("plivek's sample")
             << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) << true;
+        // Countdown boards and a DIO module in use before their first board or channel.
+        QTest::newRow("lists not yet filled")
+            << TestSupport::dataPath(QStringLiteral("zumolt/lists-not-yet-filled.json")) << true;
     }
 
     void zumoltcFileGoesThroughPlivekUnchanged()

@@ -479,6 +479,45 @@ private slots:
         QCOMPARE(again.extraDays().size(), c.extraDays().size());
     }
 
+    // Countdown boards and DIO modules are in use before their first board or
+    // channel exists; they are written with an empty list and read back whole.
+    void devicesInUseWithoutRecordsReadBack_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("countdown boards")
+            << QStringLiteral("boards") << QStringLiteral("\"items\": [");
+        QTest::newRow("DIO module") << QStringLiteral("dio") << QStringLiteral("\"channels\": [");
+    }
+
+    void devicesInUseWithoutRecordsReadBack()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, line);
+
+        ZUConfiguration c;
+        c.setId(1);
+        if (kind == QLatin1String("boards")) {
+            c.countdownBoards()->setProtocol(zu::V2);
+            c.countdownBoards()->setWarnTime(7);
+        } else {
+            c.dios().at(1)->setType(zu::DIO::traficamSimple);
+            c.dios().at(1)->setCommon(zu::negative);
+        }
+        const QByteArray text = c.toJson();
+        QVERIFY(text.contains(line.toUtf8()));
+
+        ZUConfiguration again;
+        QCOMPARE(reloaded(c, again), text);
+        QCOMPARE(again.warnings(), QStringList());
+        QCOMPARE(again.countdownBoards()->protocol(), c.countdownBoards()->protocol());
+        QCOMPARE(again.countdownBoards()->warnTime(), c.countdownBoards()->warnTime());
+        QVERIFY(again.countdownBoards()->boards().isEmpty());
+        QCOMPARE(again.dios().at(1)->type(), c.dios().at(1)->type());
+        QCOMPARE(again.dios().at(1)->common(), c.dios().at(1)->common());
+        QVERIFY(again.dios().at(1)->channels().isEmpty());
+    }
+
     void recoveryRecordsUnderTheirKeys()
     {
         // Every record i has attempts i + 1 and interval 10 * (i + 1); the last has

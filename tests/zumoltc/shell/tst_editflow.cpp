@@ -9,7 +9,11 @@
 #include "zumoltc/editors/diowidget.h"
 #include "zumoltc/model/zuconfiguration.h"
 
+#include "common/widgets/parameterstable.h"
+
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
@@ -104,6 +108,37 @@ QList<ZUControlSource *> sourcesOfType(ZUConfiguration *configuration, int type)
             found << source;
     }
     return found;
+}
+
+// Selects the tree item of this text alone; the page it opens.
+QWidget *openSection(MainWindow &window, const QString &text)
+{
+    tree(window)->clearSelection();
+    tree(window)->setCurrentItem(section(window, text));
+    return tabs(window)->currentWidget();
+}
+
+void clickApply(QWidget *page)
+{
+    QTest::mouseClick(page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Apply),
+                      Qt::LeftButton);
+}
+
+// What a countdown or DIO page shows of its "Enable" box, its protocol or type and
+// (countdown page only) its warning time.
+QStringList shownSettings(QWidget *page)
+{
+    QStringList shown;
+    shown << (page->findChild<QCheckBox *>(QStringLiteral("enabled"))->isChecked()
+                  ? QStringLiteral("enabled")
+                  : QStringLiteral("not enabled"));
+    if (auto *protocol = page->findChild<QComboBox *>(QStringLiteral("protocol")))
+        shown << protocol->currentText();
+    else
+        shown << page->findChild<QComboBox *>(QStringLiteral("type"))->currentText();
+    if (auto *warnTime = page->findChild<QLineEdit *>(QStringLiteral("warn_time")))
+        shown << warnTime->text();
+    return shown;
 }
 
 // Runs what was deleted later.
@@ -452,6 +487,112 @@ private slots:
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.readAll().contains("\"name\": \"Pending\""));
+    }
+
+    // What a countdown-timers or DIO page showed after Apply is what it shows after
+    // saving and opening the file again, and the KMP bus holds the device of the
+    // boards or module exactly when the file holds them.
+    void appliedSettingsComeBackAfterReopening_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("withBoards"); // the file holds countdownBoards
+        QTest::addColumn<QString>("sectionText");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<int>("deviceType");
+        QTest::addColumn<int>("devices"); // of that type, after Apply and after reopening
+        const int ktv = zu::KMPDevice::KTV1;
+        QTest::newRow("last board row removed") << "remove row" << true << "Countdown timers"
+                                                << QStringList { "enabled", "V1", "5" } << ktv << 1;
+        QTest::newRow("signal group of the board removed")
+            << "remove group" << true << "Countdown timers" << QStringList { "enabled", "V1", "5" }
+            << ktv << 0; // nothing to apply
+        QTest::newRow("boards enabled without a board")
+            << "enable boards" << false << "Countdown timers"
+            << QStringList { "enabled", "V2", "7" } << ktv << 1;
+        QTest::newRow("module enabled without a channel")
+            << "enable module" << true << "DIO2" << QStringList { "enabled", "traficam simple" }
+            << int(zu::KMPDevice::DIO2) << 1;
+        QTest::newRow("boards enabled without a protocol")
+            << "enable without protocol" << false << "Countdown timers"
+            << QStringList { "not enabled", "", "" } << ktv << 0;
+    }
+
+    void appliedSettingsComeBackAfterReopening()
+    {
+        QFETCH(QString, edit);
+        QFETCH(bool, withBoards);
+        QFETCH(QString, sectionText);
+        QFETCH(QStringList, shown);
+        QFETCH(int, deviceType);
+        QFETCH(int, devices);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("crossing.json"));
+        QByteArray text = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        if (!withBoards) {
+            // As an earlier save left a file whose boards had no record.
+            const int start = text.indexOf("    \"countdownBoards\"");
+            const int end = text.indexOf("    \"inputsOutputs\"");
+            QVERIFY(start > 0 && end > start);
+            text.remove(start, end - start);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+
+        {
+            MainWindow window;
+            auto *dialogs = new ScriptedDialogs;
+            window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+            QVERIFY(window.loadFile(path));
+            ZUConfiguration *configuration = window.configuration();
+            if (edit == QLatin1String("remove group")) {
+                dialogs->answers << int(QMessageBox::Yes);
+                tree(window)->clearSelection();
+                window.objectItem(configuration->findSignalGroup(1))->setSelected(true);
+                window.treeItem_remove();
+                QVERIFY(configuration->countdownBoards()->boards().isEmpty());
+            }
+            QWidget *page = openSection(window, sectionText);
+            QVERIFY(page);
+            auto *enabled = page->findChild<QCheckBox *>(QStringLiteral("enabled"));
+            if (edit == QLatin1String("remove row")) {
+                auto *rows = page->findChild<ParametersTable *>(QStringLiteral("cdt_items"));
+                rows->selectRow(0);
+                QTest::mouseClick(page->findChild<QWidget *>(QStringLiteral("remove_cdt")),
+                                  Qt::LeftButton);
+                QCOMPARE(rows->rowCount(), 0);
+            } else if (edit == QLatin1String("enable boards")) {
+                QTest::mouseClick(enabled, Qt::LeftButton, {}, QPoint(5, 5));
+                auto *protocol = page->findChild<QComboBox *>(QStringLiteral("protocol"));
+                protocol->setCurrentIndex(protocol->findText(QStringLiteral("V2")));
+                auto *warnTime = page->findChild<QLineEdit *>(QStringLiteral("warn_time"));
+                warnTime->selectAll();
+                QTest::keyClicks(warnTime, QStringLiteral("7"));
+            } else if (edit == QLatin1String("enable module")) {
+                QTest::mouseClick(enabled, Qt::LeftButton, {}, QPoint(5, 5));
+                auto *type = page->findChild<QComboBox *>(QStringLiteral("type"));
+                type->setCurrentIndex(type->findText(QStringLiteral("traficam simple")));
+            } else if (edit == QLatin1String("enable without protocol")) {
+                QTest::mouseClick(enabled, Qt::LeftButton, {}, QPoint(5, 5));
+            }
+            clickApply(page);
+            QCOMPARE(shownSettings(page), shown);
+            QVERIFY(tree(window)->isEnabled());
+            deleteLaterNow();
+            QCOMPARE(devicesOfType(configuration, deviceType).size(), devices);
+
+            window.findChild<QAction *>(QStringLiteral("actionSave"))->trigger();
+            QCOMPARE(dialogs->unexpected, 0);
+        }
+
+        MainWindow reopened;
+        reopened.setUserDialogs(std::make_unique<ScriptedDialogs>());
+        QVERIFY(reopened.loadFile(path));
+        QCOMPARE(shownSettings(openSection(reopened, sectionText)), shown);
+        QCOMPARE(devicesOfType(reopened.configuration(), deviceType).size(), devices);
     }
 
     // A file's own scheduler source is not doubled by the upkeep while it loads;

@@ -1,13 +1,17 @@
 #include "common/widgets/parameterstable.h"
 #include "scripteddialogs.h"
+#include "testdata.h"
 #include "testmain.h"
+#include "zumoltc/editors/signalplanwidget.h"
 #include "zumoltc/model/zuconfiguration.h"
 #include "zumoltc/shell/itemremover.h"
 #include "zumoltc/shell/mainwindow.h"
 #include "zumoltc/shell/startup.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -35,12 +39,24 @@ ZUSignalGroup *addGroup(ZUConfiguration *configuration, int id)
     return addGroup(*configuration, id);
 }
 
+// A user of the window who answers the question of a removal with Yes.
+ScriptedDialogs *answeringYes(MainWindow &window)
+{
+    auto *dialogs = new ScriptedDialogs;
+    dialogs->answers << int(QMessageBox::Yes);
+    window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+    return dialogs;
+}
+
 } // namespace
 
 class TestRemover : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { Startup::setApplicationIdentity(); }
+    void init() { QSettings().clear(); }
+
     // The heading once, then one line per kind, texts joined by a comma.
     void description()
     {
@@ -169,12 +185,8 @@ private slots:
     // conditions on them at once: the plan's page shows the plan without them.
     void stageGoesWithItsSteps()
     {
-        Startup::setApplicationIdentity();
-        QSettings().clear();
         MainWindow window;
-        auto *dialogs = new ScriptedDialogs;
-        dialogs->answers << int(QMessageBox::Yes);
-        window.setUserDialogs(std::unique_ptr<UserDialogs>(dialogs));
+        ScriptedDialogs *dialogs = answeringYes(window);
         ZUConfiguration *configuration = window.configuration();
         QList<ZUStage *> stages;
         for (int id = 1; id <= 2; ++id) {
@@ -222,6 +234,143 @@ private slots:
         QCOMPARE(conditions->columnCount(), 1);
         QCOMPARE(conditions->cellData(0, 0), QVariant(1));
         QCOMPARE(dialogs->unexpected, 0);
+    }
+
+    // A page left open shows the cell or choice of a removed object empty at once,
+    // as the model no longer references it, and the removal is no edit on the page.
+    void openPageFollowsRemovedObjects_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("page"); // how the text of the tree item of the page starts
+        QTest::addColumn<QString>("field"); // a table, or a combo box when row < 0
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QVariant>("before");
+        QTest::addColumn<QVariant>("after");
+        const QVariant empty;
+        QTest::newRow("detector of a DIO channel") << "detector" << 1 << "DIO1"
+                                                   << "channels" << 0 << 3 << QVariant(1) << empty;
+        QTest::newRow("stage of a panel button") << "stage" << 1 << "RCP"
+                                                 << "buttons" << 0 << 0 << QVariant(1) << empty;
+        QTest::newRow("signal group of a countdown board")
+            << "group" << 1 << "Countdown timers"
+            << "cdt_items" << 0 << 0 << QVariant(1) << empty;
+        QTest::newRow("day plan of a week day") << "day plan" << 2 << "1 (Week)"
+                                                << "day_plans" << 5 << 0 << QVariant(2) << empty;
+        QTest::newRow("spare program of a day plan period")
+            << "plan" << 3 << "1 (Workday)"
+            << "plansTable" << 0 << 3 << QVariant(3) << empty;
+        QTest::newRow("detector of a plan's call condition")
+            << "detector" << 1 << "4 (Adaptive)"
+            << "stagering_dt_table" << int(SignalPlanWidget::SourceDetectorRow) << 0 << QVariant(1)
+            << empty;
+        QTest::newRow("signal group of a switch")
+            << "group" << 1 << "1 (1-1)"
+            << "signalGroup" << -1 << -1 << QVariant(1) << empty;
+        QTest::newRow("week plan of an extra period")
+            << "week plan" << 1 << "1 (Summer)"
+            << "week_plan" << -1 << -1 << QVariant(1) << empty;
+        QTest::newRow("default program of the scheduler")
+            << "plan" << 4 << "Scheduler"
+            << "prog" << -1 << -1 << QVariant(4) << empty;
+        // The choice moves up in the list and stays what it was.
+        QTest::newRow("a program before the default one")
+            << "plan" << 1 << "Scheduler"
+            << "prog" << -1 << -1 << QVariant(4) << QVariant(4);
+    }
+
+    void openPageFollowsRemovedObjects()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, id);
+        QFETCH(QString, page);
+        QFETCH(QString, field);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QVariant, before);
+        QFETCH(QVariant, after);
+        MainWindow window;
+        ScriptedDialogs *dialogs = answeringYes(window);
+        QVERIFY(
+            window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
+        ZUConfiguration *configuration = window.configuration();
+        ZUBaseObject *removed = nullptr;
+        if (kind == QLatin1String("detector"))
+            removed = configuration->findDetector(id);
+        else if (kind == QLatin1String("stage"))
+            removed = configuration->findStage(id);
+        else if (kind == QLatin1String("group"))
+            removed = configuration->findSignalGroup(id);
+        else if (kind == QLatin1String("day plan"))
+            removed = configuration->findDayPlan(id);
+        else if (kind == QLatin1String("week plan"))
+            removed = configuration->findWeekPlan(id);
+        else
+            removed = configuration->findSignalPlan(id);
+        QVERIFY(removed);
+
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        QTreeWidgetItem *pageItem
+            = tree->findItems(page, Qt::MatchStartsWith | Qt::MatchRecursive).value(0);
+        QVERIFY(pageItem);
+        tree->clearSelection();
+        pageItem->setSelected(true);
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("section_tabs"));
+        const QPointer<QWidget> shown = tabs->currentWidget();
+        QVERIFY(shown);
+        auto value = [&]() {
+            if (row < 0)
+                return shown->findChild<QComboBox *>(field)->currentData();
+            return shown->findChild<ParametersTable *>(field)->cellData(row, column);
+        };
+        QCOMPARE(value(), before);
+
+        if (window.itemObject(pageItem)) {
+            // The page of another object of the kind stays open while this one goes.
+            delete removed;
+        } else {
+            // A section's page stays open beside the object removed through the tree.
+            window.objectItem(removed)->setSelected(true);
+            QCOMPARE(tabs->count(), 2);
+            window.treeItem_remove();
+            QCOMPARE(dialogs->shown.size(), 1);
+        }
+        QVERIFY(shown);
+        QCOMPARE(value(), after);
+        QVERIFY(!shown->property("changed").toBool());
+        QVERIFY(tree->isEnabled());
+        QCOMPARE(dialogs->unexpected, 0);
+    }
+
+    // The page of a stage-ring plan left open loses the steps of a removed stage at
+    // once, with the conditions on them, as the plan does.
+    void openPlanPageLosesTheStepsOfARemovedStage()
+    {
+        Startup::setApplicationIdentity();
+        QSettings().clear();
+        MainWindow window;
+        window.setUserDialogs(std::make_unique<ScriptedDialogs>());
+        QVERIFY(
+            window.loadFile(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))));
+        ZUConfiguration *configuration = window.configuration();
+        auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("section_list"));
+        tree->clearSelection();
+        window.objectItem(configuration->findSignalPlan(4))->setSelected(true);
+        auto *page = window.findChild<SignalPlanWidget *>();
+        QVERIFY(page);
+        auto *steps = page->findChild<ParametersTable *>(QStringLiteral("stagering_table"));
+        auto *conditions = page->findChild<ParametersTable *>(QStringLiteral("stagering_dt_table"));
+        QCOMPARE(steps->columnCount(), 2);
+        QCOMPARE(conditions->columnCount(), 1);
+
+        delete configuration->findStage(1).data();
+        QCOMPARE(steps->columnCount(), 1);
+        QCOMPARE(steps->cellData(SignalPlanWidget::StageRow, 0), QVariant(2));
+        QCOMPARE(steps->cellData(SignalPlanWidget::ActivateRow, 0), QVariant());
+        QCOMPARE(conditions->columnCount(), 0);
+        QVERIFY(!page->property("changed").toBool());
+        QVERIFY(tree->isEnabled());
     }
 
     // Deleted in collection order; a stage loses the deleted group and keeps the others.
