@@ -180,7 +180,10 @@ private slots:
         QCOMPARE(run.followingTitle, QStringLiteral("Question"));
         QCOMPARE(controller.property("version").toString(), to);
         QCOMPARE(program->data(), converted);
-        QCOMPARE(shortProgram->data(), QByteArray("\x02\x03\x0A", 3));
+        // A record of three bytes ends with its variant; 3.17, whose variant takes
+        // two bytes, gets the one behind it, unset, and leaving 3.17 takes it out.
+        QCOMPARE(shortProgram->data(),
+                 to == "3.17" ? QByteArray("\x02\x03\x0A\xFF", 4) : QByteArray("\x02\x03\x0A", 3));
         const QVariantList stored
             = controller.getNativeData(QStringLiteral("errorControl")).toList();
         QCOMPARE(stored.size(), convertedEntries);
