@@ -109,7 +109,8 @@ private slots:
                  QString::fromUtf8(TestSupport::readFile(saved)));
     }
 
-    // Members of the two JSON families that plivek keeps without knowing them:
+    // Members of the two JSON families (and of the adapter text, which shares
+    // the tree of TIVERK II) that plivek keeps without knowing them:
     // an odd name stays whole beside the member whose name it starts with, a
     // null member stays null, and nothing else of the file changes with them.
     void jsonMembersSurvive_data()
@@ -186,6 +187,13 @@ private slots:
                                 "\"startTime\": {\"allRed\": 3, \"amberBlink\": 5, \"yellow\": "
                                 "null}," }
             << QByteArrayList { "\"yellow\": null", "\"allRed\": 3" };
+
+        // The adapter text shares the tree of TIVERK II, one line per member.
+        QTest::newRow("adapter, null in an unknown object")
+            << TestSupport::examplesPath("adapter_crossing.txt") << "adapter"
+            << QByteArrayList { "SCHEDULING = 1\n",
+                                "SCHEDULING = 1\nextra.a = 1\nextra.g = null\n" }
+            << QByteArrayList { "extra.a = 1\nextra.g = null\n" };
     }
 
     void jsonMembersSurvive()
@@ -201,7 +209,8 @@ private slots:
             bytes.replace(edits.at(i), edits.at(i + 1));
         }
         QTemporaryDir dir;
-        const QString edited = dir.filePath(QStringLiteral("edited.json"));
+        const QString suffix = family == QLatin1String("adapter") ? ".txt" : ".json";
+        const QString edited = dir.filePath("edited" + suffix);
         QFile file(edited);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
@@ -212,7 +221,7 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             CnfController controller;
             QVERIFY2(loadFile(from, controller, &error), qPrintable(error));
-            from = dir.filePath(QStringLiteral("saved%1.json").arg(round));
+            from = dir.filePath(QStringLiteral("saved%1").arg(round) + suffix);
             QVERIFY2(CnfNative::save(from, controller, family, error), qPrintable(error));
             const QByteArray saved = TestSupport::readFile(from);
             for (const QByteArray &member : kept)
