@@ -148,8 +148,13 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
         QStringList keys = map.keys();
         if (m_shape)
             m_shape(path(), &keys, &m_levels.last().layout);
-        for (const QString &key : keys)
-            writeValue(key, map.value(key));
+        for (const QString &key : keys) {
+            const QVariant member = map.value(key);
+            if (member.isValid())
+                writeValue(key, member);
+            else
+                writeNull(key); // a null member stays, and layoutFor counted it
+        }
         endObject();
         return;
     }
@@ -172,9 +177,10 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
     writeScalar(value);
 }
 
-void CnfJsonWriter::writeNull()
+void CnfJsonWriter::writeNull(const QString &name)
 {
     separator();
+    writeName(name);
     m_text.append("null");
 }
 

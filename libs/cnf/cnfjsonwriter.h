@@ -39,10 +39,11 @@ public:
 
     // One member (inside an object) or item (inside an array, name ignored).
     // An invalid QVariant writes nothing; a map or list is written as a nested
-    // container (small containers of scalars inline).
+    // container (small containers of scalars inline), its invalid items and
+    // members as null.
     void writeValue(const QString &name, const QVariant &value);
-    // A null item (inside an array) or member.
-    void writeNull();
+    // A null item (inside an array, name ignored) or member.
+    void writeNull(const QString &name = QString());
 
     // The form of a map or list that writeValue writes: given its path
     // (member names from the root, "*" for an item of an array), it may

@@ -343,7 +343,9 @@ QByteArray CnfProgramRecord::converted(const QByteArray &record, const Format &f
 {
     if (dropped)
         *dropped = false;
-    if (record.size() <= 3 || (from.adapter == to.adapter && from.version == to.version)
+    // A record of three bytes ends with the variant: going into 3.17 it gets
+    // the byte behind it, so that 3.17's two-byte variant lies in it whole.
+    if (record.size() < 3 || (from.adapter == to.adapter && from.version == to.version)
         || (from.adapter && to.adapter))
         return record;
     const QDomDocument fromLayout = CnfTiverkLayout::document(from.version, from.adapter);
@@ -359,7 +361,7 @@ QByteArray CnfProgramRecord::converted(const QByteArray &record, const Format &f
     const bool toReserved = CnfTiverkLayout::hasReservedByte(to.version, to.adapter);
     if (fromReserved && !toReserved && hasVariant(fromLayout, bytes) && bytes.size() > 3)
         bytes.remove(3, 1);
-    else if (!fromReserved && toReserved && hasVariant(toLayout, bytes))
+    else if (!fromReserved && toReserved && hasVariant(toLayout, bytes) && bytes.size() >= 3)
         bytes.insert(3, char(NotSetByte));
     bytes = withFieldsMissingIn(fromLayout, toLayout, bytes);
 

@@ -64,8 +64,8 @@ public:
     // when given, tells whether one of them held a value), those only it has
     // come in unset, and the byte that 3.17 keeps behind the variant goes out
     // of, or comes into, every record whose kind has a variant. A record of the
-    // old format's full size gets the new one's. Records of three bytes or
-    // fewer, and records between equal formats, stay as they are.
+    // old format's full size gets the new one's. Records of fewer than three
+    // bytes (no variant), and records between equal formats, stay as they are.
     static QByteArray converted(const QByteArray &record, const Format &from, const Format &to,
                                 bool *dropped = nullptr);
 

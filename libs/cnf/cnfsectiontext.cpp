@@ -423,8 +423,13 @@ void CnfSectionText::entry(const QString &path, const QVariant &value)
         const QVariantMap map = value.toMap();
         if (map.isEmpty())
             writeLine(path, "{}");
-        for (auto it = map.cbegin(); it != map.cend(); ++it)
-            entry(path + QLatin1Char('.') + pathSegment(it.key()), it.value());
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            const QString memberPath = path + QLatin1Char('.') + pathSegment(it.key());
+            if (it.value().isValid())
+                entry(memberPath, it.value());
+            else
+                writeLine(memberPath, "null"); // a null member stays
+        }
         return;
     }
     if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {

@@ -47,10 +47,57 @@ QVariantMap properties(const QObject &object)
             continue; // Qt's own bookkeeping
         const QVariant value = CnfTreeSchema::plain(object.property(name.constData()));
         if (value.isValid())
-            map.insert(QString::fromUtf8(name), value);
+            map.insert(CnfTreeSchema::memberName(name), value);
     }
     return map;
 }
+
+} // namespace
+
+QByteArray CnfTreeSchema::propertyName(const QString &memberName)
+{
+    QString name;
+    name.reserve(memberName.size());
+    for (const QChar c : memberName) {
+        if (c == QLatin1Char('\\'))
+            name += QStringLiteral("\\\\");
+        else if (c.unicode() < 0x20)
+            name += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            name += c;
+    }
+    return name.toUtf8();
+}
+
+QString CnfTreeSchema::memberName(const QByteArray &propertyName)
+{
+    const QString name = QString::fromUtf8(propertyName);
+    if (!name.contains(QLatin1Char('\\')))
+        return name;
+    QString member;
+    member.reserve(name.size());
+    for (int i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < name.size()) {
+            if (name.at(i + 1) == QLatin1Char('\\')) {
+                member += c;
+                ++i;
+                continue;
+            }
+            bool ok = false;
+            const ushort code = name.mid(i + 2, 4).toUShort(&ok, 16);
+            if (name.at(i + 1) == QLatin1Char('u') && i + 6 <= name.size() && ok && code < 0x20) {
+                member += QChar(code);
+                i += 5;
+                continue;
+            }
+        }
+        member += c;
+    }
+    return member;
+}
+
+namespace {
 
 QVariantMap intMap(const QMap<int, int> &values)
 {

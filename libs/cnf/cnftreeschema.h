@@ -60,6 +60,13 @@ public:
     // lists or scalars.
     static QVariant plain(const QVariant &value);
 
+    // The name of the dynamic property that keeps a member of a "properties"
+    // object or of "controller", and back. A property name ends at a NUL, so
+    // control characters are kept escaped ("\\u0000") and a backslash doubled,
+    // as a ZU_MOLT file writes them; no two member names share a property.
+    static QByteArray propertyName(const QString &memberName);
+    static QString memberName(const QByteArray &propertyName);
+
     // The elements of a controller that references in a file may name. A
     // reference to any other element (removed, or never added) is left out
     // when writing: a reader could not resolve it. Built once per save, so that

@@ -52,7 +52,8 @@ public:
     {
         const CnfJsonValue &props = r.object(item, QStringLiteral("properties"));
         for (const auto &member : props.members())
-            object.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+            object.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
+                               member.second.toVariant());
     }
 
     bool added(bool result, const CnfJsonValue &item)
@@ -471,7 +472,8 @@ bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native,
 
     const CnfJsonValue &props = r.object(root, QStringLiteral("controller"));
     for (const auto &member : props.members())
-        controller.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+        controller.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
+                               member.second.toVariant());
 
     t.eachItem(root, QStringLiteral("powerDevices"), [&](const CnfJsonValue &item) {
         static const QStringList keys = { QStringLiteral("id"),

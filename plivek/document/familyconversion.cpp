@@ -1,5 +1,7 @@
 #include "familyconversion.h"
 
+#include "droppedvalues.h"
+
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
@@ -38,10 +40,12 @@ QString familyOfType(int type)
     }
 }
 
-void setRawData(CnfController &controller, const CnfProgramPtr &program, const QByteArray &bytes)
+bool setRawData(CnfController &controller, const CnfProgramPtr &program, const QByteArray &bytes)
 {
-    if (!controller.setProgramRawData(program, bytes))
-        qWarning().noquote() << controller.lastError();
+    if (controller.setProgramRawData(program, bytes))
+        return true;
+    qWarning().noquote() << controller.lastError();
+    return false;
 }
 
 // Raises `highest` to the entry's value of `key` when that is a number above
@@ -57,7 +61,7 @@ void raise(int &highest, const VObject &entry, const char *key, int limit = INT_
 } // namespace
 
 bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &fileName,
-                                     QWidget *parent, QString &error)
+                                     QWidget *parent, QString &error, QStringList *warnings)
 {
     error.clear();
     const bool converting = controller.property("type").toString() != QLatin1String("adapter");
@@ -85,15 +89,21 @@ bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &f
     const CnfProgramRecord::Format to { QString(), true };
     const QList<CnfProgramPtr> programs = controller.programs();
     QList<QByteArray> backup;
+    QStringList delayDropped;
     for (const CnfProgramPtr &program : programs) {
         backup << program->data();
-        const QByteArray converted = CnfProgramRecord::converted(program->data(), from, to);
-        if (converted != program->data())
-            setRawData(controller, program, converted);
+        bool dropped = false;
+        const QByteArray converted
+            = CnfProgramRecord::converted(program->data(), from, to, &dropped);
+        if (converted != program->data() && setRawData(controller, program, converted) && dropped)
+            delayDropped << program->id;
     }
 
-    if (CnfNative::save(fileName, controller, error))
+    if (CnfNative::save(fileName, controller, error)) {
+        if (warnings && !delayDropped.isEmpty())
+            warnings->append(DroppedValues::startDelay(to, delayDropped));
         return true;
+    }
 
     error.prepend(tr("Error saving configuration of adapter: "));
     if (converting) {

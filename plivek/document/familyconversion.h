@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 class CnfController;
@@ -20,9 +21,10 @@ public:
     // with an empty error when the user declines, false with the error (and
     // the configuration as it was) when writing fails. The programs' records
     // go into the adapter's layout (CnfProgramRecord::converted) and stay so
-    // once written.
+    // once written; a start delay that the adapter has no place for is told
+    // in `warnings` (DroppedValues::startDelay) once the file is written.
     static bool saveAsAdapter(CnfController &controller, const QString &fileName, QWidget *parent,
-                              QString &error);
+                              QString &error, QStringList *warnings = nullptr);
 
     // Makes sure that the native "controlSources" hold what a TIVERK II
     // controller needs: the JsonRPC and JsConsole sources above all others in

@@ -125,7 +125,7 @@ bool ProjectPrivate::save()
             return false;
         break;
     case 3:
-        if (!FamilyConversion::saveAsAdapter(controller, fileName, parent, lastError))
+        if (!FamilyConversion::saveAsAdapter(controller, fileName, parent, lastError, &warnings))
             return false;
         break;
     case 4:

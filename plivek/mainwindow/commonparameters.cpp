@@ -9,9 +9,12 @@
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnftiverklayout.h"
 #include "cnf/vobject.h"
+#include "plivek/document/droppedvalues.h"
 #include "plivek/framework/uidataexchange.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,10 +64,7 @@ bool convertPrograms(CnfController &controller, const QString &oldVersion, const
         return false;
     }
     if (!delayDropped.isEmpty())
-        log(MainWindowTexts::tr("Version %1 has no start delay: the start delay of programs %2 "
-                                "was dropped")
-                .arg(version, delayDropped.join(QLatin1Char(','))),
-            QtWarningMsg, true);
+        log(DroppedValues::startDelay(to, delayDropped), QtWarningMsg, true);
     log(MainWindowTexts::tr("Converting program complete"), QtDebugMsg, false);
     return true;
 }
@@ -76,10 +76,20 @@ bool hasSilentDevicesRow(const QString &version)
     return version == QLatin1String("3.17") || version == QLatin1String("3.18");
 }
 
+// Whether an error-control row holds a setting: any value but 255 ("not set").
+bool isSet(const QVariant &row)
+{
+    const QVariantList values = row.toList();
+    return std::any_of(values.cbegin(), values.cend(), [](const QVariant &value) {
+        bool ok = false;
+        return value.toInt(&ok) != 255 || !ok;
+    });
+}
+
 // The error-control rows moved into the new version's order: the row goes in
-// unset, or out, where a list reaches "Other".
+// unset, or out, where a list reaches "Other"; a set row that goes out is told.
 void convertErrorControl(CnfController &controller, const QString &oldVersion,
-                         const QString &newVersion)
+                         const QString &newVersion, const CommonParameters::Log &log)
 {
     const int silentDevices = 4;
     const bool had = hasSilentDevicesRow(oldVersion);
@@ -90,10 +100,13 @@ void convertErrorControl(CnfController &controller, const QString &oldVersion,
     QVariantList errorControl = controller.getNativeData(key).toList();
     if (errorControl.size() <= silentDevices)
         return;
-    if (has)
+    if (has) {
         errorControl.insert(silentDevices, QVariantList { 255, 255 });
-    else
+    } else {
+        if (isSet(errorControl.at(silentDevices)))
+            log(DroppedValues::silentDevicesRow(newVersion), QtWarningMsg, true);
         errorControl.removeAt(silentDevices);
+    }
     controller.setNativeData(key, errorControl);
 }
 
@@ -132,7 +145,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
             removed = true;
         }
     }
-    convertErrorControl(controller, oldVersion, newVersion);
+    convertErrorControl(controller, oldVersion, newVersion, log);
     return removed;
 }
 

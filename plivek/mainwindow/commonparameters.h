@@ -23,7 +23,8 @@ public:
     // (CnfProgramRecord::converted: the byte 3.17 keeps behind the variant, the
     // start delay of coordinated programs from 3.17 on; one warning names the
     // programs whose start delay was dropped); "errorControl" gains or loses
-    // the row "Silent devices" (entry 4) that only 3.17 and 3.18 keep; for
+    // the row "Silent devices" (entry 4) that only 3.17 and 3.18 keep (a
+    // warning when the lost row was set); for
     // "3.14" programs of kinds 9 and up go (each reported). The records
     // convert all or none: when the controller refuses one, the version and
     // every record stay and one message names the programs. True when

@@ -5,6 +5,7 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfpowerdevice.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "testdata.h"
 
@@ -27,6 +28,24 @@ inline void initController(CnfController &controller, const QString &type, const
         group->name = QStringLiteral("SG%1").arg(id);
         controller.addSignalGroup(group);
     }
+}
+
+// The coordinated program (kind 2) of a controller read from the 3.18 sample,
+// its start delay (bytes 4 and 5 of the record, not set in the sample) set to
+// `seconds`; null when there is none or the controller refuses the record.
+inline CnfProgramPtr delayCoordinatedProgram(CnfController &controller, int seconds)
+{
+    CnfProgramPtr coordinated;
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (program->kind == 2)
+            coordinated = program;
+    }
+    if (!coordinated || coordinated->data().mid(4, 2) != QByteArray(2, char(0xFF)))
+        return CnfProgramPtr();
+    QByteArray delayed = coordinated->data();
+    delayed[4] = char(seconds & 0xFF);
+    delayed[5] = char(seconds >> 8);
+    return controller.setProgramRawData(coordinated, delayed) ? coordinated : CnfProgramPtr();
 }
 
 // A container of the controller and a "Network" element (empty: no network).

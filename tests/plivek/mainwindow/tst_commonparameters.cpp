@@ -180,7 +180,10 @@ private slots:
         QCOMPARE(run.followingTitle, QStringLiteral("Question"));
         QCOMPARE(controller.property("version").toString(), to);
         QCOMPARE(program->data(), converted);
-        QCOMPARE(shortProgram->data(), QByteArray("\x02\x03\x0A", 3));
+        // A record of three bytes ends with its variant; 3.17, whose variant takes
+        // two bytes, gets the one behind it, unset, and leaving 3.17 takes it out.
+        QCOMPARE(shortProgram->data(),
+                 to == "3.17" ? QByteArray("\x02\x03\x0A\xFF", 4) : QByteArray("\x02\x03\x0A", 3));
         const QVariantList stored
             = controller.getNativeData(QStringLiteral("errorControl")).toList();
         QCOMPARE(stored.size(), convertedEntries);
@@ -375,9 +378,24 @@ private slots:
     }
 
     // 3.14 to 3.16 have no place for the start delay of a coordinated program:
-    // the conversion goes on, and one warning names the programs that had one.
+    // the conversion goes on, and one warning names the programs that had one
+    // (one program in the singular).
+    void startDelayDroppedIsReported_data()
+    {
+        QTest::addColumn<bool>("copyDelayed");
+        QTest::addColumn<QString>("warning"); // %1 the sample's program
+        QTest::newRow("one program")
+            << false
+            << "Version 3.16 has no start delay: the start delay of program %1 was dropped";
+        QTest::newRow("two programs")
+            << true
+            << "Version 3.16 has no start delay: the start delay of programs %1,9 was dropped";
+    }
+
     void startDelayDroppedIsReported()
     {
+        QFETCH(bool, copyDelayed);
+        QFETCH(QString, warning);
         MainWindow window;
         window.loadDocument(
             TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
@@ -385,21 +403,18 @@ private slots:
         QCOMPARE(controller.property("version").toString(), QStringLiteral("3.18"));
         const QDomDocument layout = controller.tiverkLayout();
         // Two coordinated programs: the sample's with a start delay of 20 s, a
-        // copy numbered 9 without one.
-        CnfProgramPtr coordinated;
-        for (const CnfProgramPtr &program : controller.programs()) {
-            if (program->kind == 2)
-                coordinated = program;
-        }
+        // copy numbered 9 with one of 30 s or none.
+        const CnfProgramPtr coordinated = DocumentFixtures::delayCoordinatedProgram(controller, 20);
         QVERIFY(coordinated);
-        QByteArray delayed = coordinated->data();
-        QCOMPARE(delayed.mid(4, 2).toHex(), QByteArray("ffff")); // the start delay, not set
-        const QByteArray undelayed = delayed;
-        delayed[4] = 20;
-        delayed[5] = 0;
-        QVERIFY(controller.setProgramRawData(coordinated, delayed));
+        const QByteArray delayed = coordinated->data();
+        QByteArray undelayed = delayed;
+        undelayed[4] = undelayed[5] = char(0xFF);
         QByteArray copy = undelayed;
         copy[0] = 9;
+        if (copyDelayed) {
+            copy[4] = 30;
+            copy[5] = 0;
+        }
         addProgram(controller, QStringLiteral("9"), copy);
         const int cycle = CnfProgramRecord::readCycle(layout, delayed);
         QVERIFY(cycle > 0);
@@ -410,13 +425,60 @@ private slots:
         QCOMPARE(controller.property("version").toString(), QStringLiteral("3.16"));
         const QStringList warnings
             = messageTexts(window).filter(QStringLiteral("start delay"), Qt::CaseInsensitive);
-        QCOMPARE(warnings,
-                 QStringList(QStringLiteral("Version 3.16 has no start delay: the start delay of "
-                                            "programs %1 was dropped")
-                                 .arg(coordinated->id)));
+        QCOMPARE(warnings, QStringList(warning.arg(coordinated->id)));
         QCOMPARE(CnfProgramRecord::readCycle(controller.tiverkLayout(), coordinated->data()),
                  cycle);
         QCOMPARE(coordinated->data().size(), controller.programRecordSize());
+    }
+
+    // A set row "Silent devices" of "errorControl" that the new version has no
+    // place for is told when it goes; an unset one ([255, 255]) goes silently.
+    void silentDevicesDroppedIsReported_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QVariantList>("row");
+        QTest::addColumn<bool>("told");
+        const QVariantList set { 10, 3 };
+        const QVariantList partly { 255, 3 };
+        const QVariantList unset { 255, 255 };
+        QTest::newRow("3.17 to 3.16, set") << "3.17"
+                                           << "3.16" << set << true;
+        QTest::newRow("3.18 to 3.15, set") << "3.18"
+                                           << "3.15" << set << true;
+        QTest::newRow("3.17 to 3.14, attempts set") << "3.17"
+                                                    << "3.14" << partly << true;
+        QTest::newRow("3.17 to 3.16, not set") << "3.17"
+                                               << "3.16" << unset << false;
+        QTest::newRow("3.17 to 3.18 keeps it") << "3.17"
+                                               << "3.18" << set << false;
+    }
+
+    void silentDevicesDroppedIsReported()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QVariantList, row);
+        QFETCH(bool, told);
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        initTiverk(controller, from);
+        QVariantList entries = errorControl(6);
+        entries[4] = row;
+        controller.setNativeData(QStringLiteral("errorControl"), entries);
+
+        CommonRun run;
+        run.run(window, [&to](UiDataExchange *dialog) { chooseVersion(dialog, to); });
+        QCOMPARE(controller.property("version").toString(), to);
+        const QStringList warnings
+            = messageTexts(window).filter(QStringLiteral("Silent devices"), Qt::CaseInsensitive);
+        QCOMPARE(warnings,
+                 told ? QStringList(QStringLiteral("Version %1 has no error control row \"Silent "
+                                                   "devices\": the setting of that row was dropped")
+                                        .arg(to))
+                      : QStringList());
+        QCOMPARE(controller.getNativeData(QStringLiteral("errorControl")).toList().size(),
+                 to == "3.18" ? 6 : 5);
     }
 
     // A record the new version cannot hold refuses the whole conversion: the version

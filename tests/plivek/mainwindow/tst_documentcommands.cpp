@@ -257,6 +257,43 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath("declined.txt")));
     }
 
+    // The adapter has no start delay: Save As to an adapter text tells once
+    // which program lost its own, as a change to an older version does.
+    void adapterSaveReportsADroppedStartDelay()
+    {
+        const QString source = dir.filePath("delayed.cnf");
+        QFile::remove(source);
+        QVERIFY(QFile::copy(TestSupport::examplesPath("tiverk318_intersection.cnf"), source));
+        MainWindow window;
+        window.loadDocument(source);
+        const CnfProgramPtr coordinated
+            = DocumentFixtures::delayCoordinatedProgram(window.document().controller(), 20);
+        QVERIFY(coordinated);
+        window.setChanged();
+        window.clearMessageTable();
+
+        const QString file = dir.filePath("delayed.txt");
+        QFile::remove(file);
+        ModalAnswerer files;
+        answerSaveDialog(files, file, 3);
+        window.findChild<QAction *>("actionSave_As")->trigger();
+        QVERIFY(files.answered());
+        QVERIFY(QFile::exists(file));
+        const QString warning = "The adapter has no start delay: the start delay of program "
+            + coordinated->id + " was dropped";
+        QCOMPARE(messageTexts(window).filter("start delay"), QStringList { warning });
+
+        // Saved again, the adapter configuration has nothing more to drop.
+        QCoreApplication::processEvents();
+        QCOMPARE(window.document().controller().property("type").toString(),
+                 QStringLiteral("adapter"));
+        window.clearMessageTable();
+        window.setChanged();
+        window.findChild<QAction *>("actionSave")->trigger();
+        QCOMPARE(messageTexts(window),
+                 (QStringList { "Saving current document", "Saving complete" }));
+    }
+
     void failedRecentFileLeavesTheList()
     {
         QStringList files;
