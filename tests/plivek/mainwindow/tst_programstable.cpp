@@ -365,6 +365,8 @@ private slots:
         QCOMPARE(programIds(controller), QStringList({ "1", "12", "3" }));
         QCOMPARE(controller.getNativeData(QStringLiteral("vpu_programs")).toList(),
                  (QVariantList { "12", "3", "12" }));
+    }
+
     // A program added to a TIVERK 3.x or adapter document is of the controller's
     // program type, as the sample's programs are: the table names its algorithm
     // and the saved file keeps the type.
