@@ -175,7 +175,11 @@ QJsonValue withValue(const QJsonValue &document, const QStringList &path, const 
     if (document.isArray()) {
         QJsonArray array = document.toArray();
         const int index = step.toInt();
-        array.replace(index, withValue(array.at(index), path.mid(1), value));
+        // One past the end appends.
+        if (index == array.size())
+            array.append(withValue(QJsonValue(), path.mid(1), value));
+        else
+            array.replace(index, withValue(array.at(index), path.mid(1), value));
         return array;
     }
     QJsonObject object = document.toObject();
@@ -254,6 +258,15 @@ private slots:
         // cannot show stays (the fields the dialog writes: see dialogWrites).
         QTest::newRow("ZU_MOLT RCU") << "zumolt_intersection.json"
                                      << "RCU" << false;
+        // Absent keys stay absent, stored ones stay where they are.
+        QTest::newRow("TIVERK 3.18 common parameters") << "tiverk318_intersection.cnf"
+                                                       << "common parameters" << false;
+        // No interstate record is made for TIVERK II.
+        QTest::newRow("TIVERK II common parameters") << "tiverkii_intersection.json"
+                                                     << "common parameters" << false;
+        // The interface device of the boards is added (see dialogWrites).
+        QTest::newRow("ZU_MOLT countdown boards") << "zumolt_intersection.json"
+                                                  << "countdown boards" << false;
     }
 
     void okWithoutChange()
@@ -263,13 +276,17 @@ private slots:
         QFETCH(bool, staysUnchanged);
         // The panel's polarity, indication and programs, and the passive panel's
         // dry-contact port, are written as the RCU dialog has them ("path=json");
-        // the rest of the document stays, compared by structure.
-        const QStringList dialogWrites = edit == QLatin1String("RCU")
-            ? QStringList { R"(remoteControlPanel/VPU1/common="negative")",
-                            "remoteControlPanel/VPU1/idleInd=false",
-                            "remoteControlPanel/VPU1/programId=[]",
-                            R"(KMP1/devices/0/port="dryContact")" }
-            : QStringList();
+        // the countdown boards' interface device is added where the bus has none.
+        // The rest of the document stays, compared by structure.
+        QStringList dialogWrites;
+        if (edit == QLatin1String("RCU"))
+            dialogWrites = QStringList { R"(remoteControlPanel/VPU1/common="negative")",
+                                         "remoteControlPanel/VPU1/idleInd=false",
+                                         "remoteControlPanel/VPU1/programId=[]",
+                                         R"(KMP1/devices/0/port="dryContact")" };
+        if (edit == QLatin1String("countdown boards") && sample.startsWith(QLatin1String("zumolt")))
+            dialogWrites = QStringList { R"(KMP1/devices/1={"device": "KTV1", "addr": 6, )"
+                                         R"("type": "interfaceType", "port": "RS485_1"})" };
         const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
         QVERIFY(!plain.isEmpty());
         bool markedChanged = false;
@@ -291,10 +308,19 @@ private slots:
                     { QStringLiteral("interstates"), QStringLiteral("actionInterstates") },
                     { QStringLiteral("conflict matrix"), QStringLiteral("actionConflictMatrix") },
                     { QStringLiteral("RCU"), QStringLiteral("actionVPU") },
+                    { QStringLiteral("common parameters"), QStringLiteral("actionCommon") },
+                    { QStringLiteral("ASUDD"), QStringLiteral("actionAsud") },
+                    { QStringLiteral("error control"), QStringLiteral("actionErrControl") },
+                    { QStringLiteral("detector statistics"), QStringLiteral("actionDtStat") },
+                    { QStringLiteral("countdown boards"), QStringLiteral("actionTablo") },
                 };
                 if (actions.contains(edit)) {
                     auto *action = window.findChild<QAction *>(actions.value(edit));
                     return action && acceptUntouched([action] { action->trigger(); });
+                }
+                if (edit == QLatin1String("signal group defaults")) {
+                    auto *button = window.findChild<QPushButton *>(QStringLiteral("sg_defaults"));
+                    return button && acceptUntouched([button] { button->click(); });
                 }
                 return acceptEveryDevice(window);
             },
@@ -332,7 +358,7 @@ private slots:
         QTest::newRow("TIVERK II signal groups") << tiverkII << "sgTable" << true << true;
         QTest::newRow("ZU_MOLT signal groups") << zuMolt << "sgTable" << true << true;
         QTest::newRow("ZU_MOLT phases") << zuMolt << "phasesTable" << true << true;
-        QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << false;
+        QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << true;
         QTest::newRow("ZU_MOLT common parameters") << zuMolt << "actionCommon" << false << true;
         QTest::newRow("TIVERK II RCU") << tiverkII << "actionVPU" << false << true;
         QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << false;
