@@ -101,13 +101,9 @@ bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const
 QVariantMap loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
                            const char *const *keys)
 {
-    QVariantMap shown;
-    for (const char *const *key = keys; *key; ++key) {
-        const QString name = QLatin1String(*key);
-        dialog->setWidgetValue(name, controller.getNativeData(name));
-        shown.insert(name, dialog->widgetValue(name));
-    }
-    return shown;
+    for (const char *const *key = keys; *key; ++key)
+        dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
+    return dialog->widgetValues(keys);
 }
 
 void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,

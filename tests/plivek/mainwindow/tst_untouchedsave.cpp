@@ -267,6 +267,9 @@ private slots:
         // The interface device of the boards is added (see dialogWrites).
         QTest::newRow("ZU_MOLT countdown boards") << "zumolt_intersection.json"
                                                   << "countdown boards" << false;
+        // Parameters the sample lacks stay absent, a hidden one too.
+        QTest::newRow("TIVERK 3.18 ASUDD") << "tiverk318_intersection.cnf"
+                                           << "ASUDD" << false;
     }
 
     void okWithoutChange()
@@ -361,7 +364,7 @@ private slots:
         QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << true;
         QTest::newRow("ZU_MOLT common parameters") << zuMolt << "actionCommon" << false << true;
         QTest::newRow("TIVERK II RCU") << tiverkII << "actionVPU" << false << true;
-        QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << false;
+        QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << true;
         QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << false;
         QTest::newRow("TIVERK 3.18 detector statistics")
             << tiverk << "actionDtStat" << true << false;
