@@ -270,6 +270,11 @@ private slots:
         // Parameters the sample lacks stay absent, a hidden one too.
         QTest::newRow("TIVERK 3.18 ASUDD") << "tiverk318_intersection.cnf"
                                            << "ASUDD" << false;
+        // Neither the table nor the recovery block is added.
+        QTest::newRow("TIVERK 3.18 error control") << "tiverk318_intersection.cnf"
+                                                   << "error control" << false;
+        QTest::newRow("TIVERK II error control") << "tiverkii_intersection.json"
+                                                 << "error control" << false;
     }
 
     void okWithoutChange()
@@ -365,7 +370,7 @@ private slots:
         QTest::newRow("ZU_MOLT common parameters") << zuMolt << "actionCommon" << false << true;
         QTest::newRow("TIVERK II RCU") << tiverkII << "actionVPU" << false << true;
         QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << true;
-        QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << false;
+        QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << true;
         QTest::newRow("TIVERK 3.18 detector statistics")
             << tiverk << "actionDtStat" << true << false;
         QTest::newRow("TIVERK 3.18 synchronizer") << tiverk << "actionSynchronizer" << true << true;
