@@ -89,11 +89,15 @@ void MainWindow::on_actionTablo_triggered()
     for (const CnfSignalGroupPtr &group : controller.signalGroups())
         groups << QString::number(group->id);
     const QString key = QStringLiteral("countDownTable");
-    CountDownTableDlg dialog(this, controller.getNativeData(key).toList(), groups,
+    const QVariant stored = controller.getNativeData(key);
+    CountDownTableDlg dialog(this, stored.toList(), groups,
                              controller.property("version").toString());
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
-    controller.setNativeData(key, dialog.countDownTable());
+    // A configuration without displays gets no list while none is added.
+    const QVariantList displays = dialog.countDownTable();
+    if (stored.isValid() || !displays.isEmpty())
+        controller.setNativeData(key, displays);
     setChanged(true);
 }
 

@@ -275,6 +275,12 @@ private slots:
                                                    << "error control" << false;
         QTest::newRow("TIVERK II error control") << "tiverkii_intersection.json"
                                                  << "error control" << false;
+        // No displays, no list.
+        QTest::newRow("TIVERK 3.18 countdown boards") << "tiverk318_intersection.cnf"
+                                                      << "countdown boards" << false;
+        // The boards' node is made where there is none (see dialogWrites).
+        QTest::newRow("TIVERK II countdown boards") << "tiverkii_intersection.json"
+                                                    << "countdown boards" << false;
     }
 
     void okWithoutChange()
@@ -284,7 +290,8 @@ private slots:
         QFETCH(bool, staysUnchanged);
         // The panel's polarity, indication and programs, and the passive panel's
         // dry-contact port, are written as the RCU dialog has them ("path=json");
-        // the countdown boards' interface device is added where the bus has none.
+        // the countdown boards' node, and ZU_MOLT's interface device, are added
+        // where there are none.
         // The rest of the document stays, compared by structure.
         QStringList dialogWrites;
         if (edit == QLatin1String("RCU"))
@@ -295,6 +302,10 @@ private slots:
         if (edit == QLatin1String("countdown boards") && sample.startsWith(QLatin1String("zumolt")))
             dialogWrites = QStringList { R"(KMP1/devices/1={"device": "KTV1", "addr": 6, )"
                                          R"("type": "interfaceType", "port": "RS485_1"})" };
+        if (edit == QLatin1String("countdown boards")
+            && sample.startsWith(QLatin1String("tiverkii")))
+            dialogWrites = QStringList { R"(modules/SystemBus/devices/KTV1={"protocol": "V1", )"
+                                         R"("clearAdaptive": false, "clearManual": false})" };
         const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
         QVERIFY(!plain.isEmpty());
         bool markedChanged = false;
