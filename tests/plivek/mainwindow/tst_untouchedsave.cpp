@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "plivek/framework/uidataexchange.h"
 #include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
@@ -65,14 +66,17 @@ QSpinBox *firstNotSetBox(QWidget *dialog)
 int enteredInNotSetBox = 0;
 
 // Runs open (a properties command) and accepts the dialog it shows, untouched (by
-// Enter in its focused widget where no box is at "not set"). False when no dialog
-// came, its OK was disabled (the dialog then refused what it was given, and is
-// closed), or Enter left it open.
-bool acceptUntouched(const std::function<void()> &open, Accept by = Accept::ByOk)
+// Enter in its focused widget where no box is at "not set"), or after edit when
+// given. False when no dialog came, its OK was disabled (the dialog then refused
+// what it was given, and is closed), or Enter left it open.
+bool acceptUntouched(const std::function<void()> &open, Accept by = Accept::ByOk,
+                     const std::function<void(QWidget *)> &edit = nullptr)
 {
     bool okEnabled = false;
     ModalAnswerer answerer;
-    answerer.answerWith([&okEnabled, by](QWidget *modal) {
+    answerer.answerWith([&okEnabled, by, &edit](QWidget *modal) {
+        if (edit)
+            edit(modal);
         // The program dialog rebuilds its program on OK only after its
         // first chart refresh, as it does for a user.
         auto *refresh = modal->findChild<QTimer *>(QStringLiteral("updateChartDelayTimer"));
@@ -354,6 +358,66 @@ private slots:
         }
         if (staysUnchanged)
             QVERIFY(!markedChanged);
+    }
+
+    // One value edited through a dialog of the controller as a whole changes
+    // only that value in the file: in the JSON files the values at their paths
+    // ("path=json"), in the XML files the lines given are added.
+    void oneEdit_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("changes");
+        const QString tiverk = QStringLiteral("tiverk318_intersection.cnf");
+        const QString tiverkII = QStringLiteral("tiverkii_intersection.json");
+        QTest::newRow("TIVERK 3.18 common parameters")
+            << tiverk << "actionCommon"
+            << "maxCurrent" << QVariant(20) << QStringList { R"(<Int key="maxCurrent">20</Int>)" };
+        QTest::newRow("TIVERK II common parameters")
+            << tiverkII << "actionCommon"
+            << "name" << QVariant("North") << QStringList { R"(name="North")" };
+        QTest::newRow("TIVERK 3.18 ASUDD")
+            << tiverk << "actionAsud"
+            << "asudd_allowedInactivity" << QVariant(60)
+            << QStringList { R"(<Int key="asudd_allowedInactivity">60</Int>)" };
+        QTest::newRow("TIVERK II error control")
+            << tiverkII << "actionErrControl"
+            << "defectSwitchRate" << QVariant(10)
+            << QStringList { "modules/SystemBus/devices/KSK1/recovery/defectSwitchRate=10" };
+    }
+
+    void oneEdit()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, action);
+        QFETCH(QString, widget);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, changes);
+        const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
+        QVERIFY(!plain.isEmpty());
+        const QByteArray edited = savedAfter(dir, sample, [&](MainWindow &window) {
+            auto *command = window.findChild<QAction *>(action);
+            return command
+                && acceptUntouched([command] { command->trigger(); }, Accept::ByOk,
+                                   [&widget, &value](QWidget *modal) {
+                                       qobject_cast<UiDataExchange *>(modal)->setWidgetValue(widget,
+                                                                                             value);
+                                   });
+        });
+        QVERIFY(!edited.isEmpty());
+        if (sample.endsWith(QLatin1String(".json"))) {
+            QCOMPARE(QJsonDocument::fromJson(edited).toJson(), withWrites(plain, changes).toJson());
+            return;
+        }
+        QList<QByteArray> left = edited.split('\n');
+        for (const QByteArray &line : plain.split('\n'))
+            QVERIFY2(left.removeOne(line), line.constData());
+        QStringList added;
+        for (const QByteArray &line : qAsConst(left))
+            added << QString::fromUtf8(line.trimmed());
+        QCOMPARE(added, changes);
     }
 
     // Enter in a box at "not set" is OK: the box stays not set, and the file is saved
