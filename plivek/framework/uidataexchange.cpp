@@ -115,6 +115,14 @@ void UiDataExchange::setWidgetValue(const QString &name, QVariant value)
     }
 }
 
+QVariantMap UiDataExchange::widgetValues(const char *const *keys) const
+{
+    QVariantMap values;
+    for (; keys && *keys; ++keys)
+        values.insert(QLatin1String(*keys), widgetValue(QLatin1String(*keys)));
+    return values;
+}
+
 void UiDataExchange::widgetsToVObject(VObject &node, const char *const *keys) const
 {
     for (; keys && *keys; ++keys)

@@ -31,6 +31,9 @@ public:
     // Writes the value into the widget; a missing widget ignores it.
     void setWidgetValue(const QString &name, QVariant value);
 
+    // Each key's widget value by its key. Taken after loading, it tells storing
+    // which widgets the user left as they showed the stored values.
+    QVariantMap widgetValues(const char *const *keys) const;
     // Each key's widget value stored under that key of the node.
     void widgetsToVObject(VObject &node, const char *const *keys) const;
     // Each key's widget value set as the target's property of that name (a

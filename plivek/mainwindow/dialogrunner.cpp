@@ -98,11 +98,12 @@ bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const
     return true;
 }
 
-void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
-                    const char *const *keys)
+QVariantMap loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
+                           const char *const *keys)
 {
     for (const char *const *key = keys; *key; ++key)
         dialog->setWidgetValue(QLatin1String(*key), controller.getNativeData(QLatin1String(*key)));
+    return dialog->widgetValues(keys);
 }
 
 void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,
@@ -110,4 +111,15 @@ void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,
 {
     for (const char *const *key = keys; *key; ++key)
         controller.setNativeData(QLatin1String(*key), dialog->widgetValue(QLatin1String(*key)));
+}
+
+void storeChangedNativeKeys(const UiDataExchange *dialog, CnfController &controller,
+                            const char *const *keys, const QVariantMap &shown)
+{
+    for (const char *const *key = keys; *key; ++key) {
+        const QString name = QLatin1String(*key);
+        const QVariant value = dialog->widgetValue(name);
+        if (value != shown.value(name))
+            controller.setNativeData(name, value);
+    }
 }

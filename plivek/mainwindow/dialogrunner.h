@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QVariantMap>
+
 class CnfController;
 class QDialog;
 class UiDataExchange;
@@ -17,9 +19,14 @@ int execWithSavedGeometry(QDialog *dialog);
 // go back under their keys (not set removing the key). Runs with saved
 // geometry; true when accepted. keys ends with a null pointer.
 bool execWithNativeKeys(UiDataExchange *dialog, CnfController &controller, const char *const *keys);
-// The two halves of it: each key's value into its widget, each widget's value
-// back under its key.
-void loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
-                    const char *const *keys);
+// The two halves of it: each key's value into its widget (giving back what the
+// widgets show then), each widget's value back under its key.
+QVariantMap loadNativeKeys(UiDataExchange *dialog, const CnfController &controller,
+                           const char *const *keys);
 void storeNativeKeys(const UiDataExchange *dialog, CnfController &controller,
                      const char *const *keys);
+// As storeNativeKeys, but a widget that still shows what it showed after
+// loading (an absent key's default, a stored value brought into range) writes
+// nothing, so that OK without a change keeps the file.
+void storeChangedNativeKeys(const UiDataExchange *dialog, CnfController &controller,
+                            const char *const *keys, const QVariantMap &shown);

@@ -89,11 +89,15 @@ void MainWindow::on_actionTablo_triggered()
     for (const CnfSignalGroupPtr &group : controller.signalGroups())
         groups << QString::number(group->id);
     const QString key = QStringLiteral("countDownTable");
-    CountDownTableDlg dialog(this, controller.getNativeData(key).toList(), groups,
+    const QVariant stored = controller.getNativeData(key);
+    CountDownTableDlg dialog(this, stored.toList(), groups,
                              controller.property("version").toString());
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
-    controller.setNativeData(key, dialog.countDownTable());
+    // A configuration without displays gets no list while none is added.
+    const QVariantList displays = dialog.countDownTable();
+    if (stored.isValid() || !displays.isEmpty())
+        controller.setNativeData(key, displays);
     setChanged(true);
 }
 
@@ -138,15 +142,15 @@ void MainWindow::on_actionCommon_triggered()
     CommonParametersDlg dialog(this, &controller);
     dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
     dialog.setWidgetValue(QStringLiteral("description"), controller.property("description"));
-    // The interstate record is made here, before the dialog runs, and stays
-    // even when it is cancelled.
-    CnfInterstatePtr interstate;
-    if (!project.isAdapter()) {
-        interstate = controller.interstate();
-        if (!interstate) {
-            interstate = CnfInterstatePtr::create();
-            controller.setInterstate(interstate);
-        }
+    // The TIVERK interstate record is made here, before the dialog runs, and
+    // stays even when it is cancelled. TIVERK II stores no flags from here, so
+    // a file without the record keeps without it.
+    CnfInterstatePtr interstate = project.isAdapter() ? nullptr : controller.interstate();
+    if (!interstate && tiverk) {
+        interstate = CnfInterstatePtr::create();
+        controller.setInterstate(interstate);
+    }
+    if (interstate) {
         dialog.setWidgetValue(QStringLiteral("is_greenBlink"), interstate->greenBlink);
         dialog.setWidgetValue(QStringLiteral("is_redYellow"), interstate->redYellow);
         dialog.setWidgetValue(QStringLiteral("is_yellow"), interstate->yellow);
@@ -154,7 +158,7 @@ void MainWindow::on_actionCommon_triggered()
     QVariant controlSource;
     if (project.isTiverkII())
         controlSource = CommonParameters::loadSignalModules(dialog, controller);
-    loadNativeKeys(&dialog, controller, keys);
+    const QVariantMap shown = loadNativeKeys(&dialog, controller, keys);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
 
@@ -163,7 +167,7 @@ void MainWindow::on_actionCommon_triggered()
         // The power switch is checked first, so that a refusal leaves the
         // configuration as it was, its version included.
         const QVariant powerSwitch = dialog.widgetValue(QStringLiteral("powerSwitch"));
-        if (powerSwitch != controller.getNativeData(QStringLiteral("powerSwitch"))) {
+        if (powerSwitch != shown.value(QStringLiteral("powerSwitch"))) {
             const int excess = CommonParameters::excessKeyDevices(controller, powerSwitch);
             if (excess > 0) {
                 addLogMessage(tr("Unable to change value of the parameter \"Power switch\" at the "
@@ -207,7 +211,7 @@ void MainWindow::on_actionCommon_triggered()
     }
     storeControllerNumber(dialog.widgetValue(QStringLiteral("number")));
     controller.setProperty("description", dialog.widgetValue(QStringLiteral("description")));
-    storeNativeKeys(&dialog, controller, keys);
+    storeChangedNativeKeys(&dialog, controller, keys, shown);
     if (project.isTiverkII()
         && CommonParameters::storeSignalModules(dialog, controller, controlSource))
         refreshActions = true;

@@ -22,7 +22,8 @@ const char *const tiverkKeys[] = { "asudd_allowedInactivity",
                                    "mgr_button",
                                    "mgr_tsku_phase",
                                    "mgr_phase_length",
-                                   "mgr_length" };
+                                   "mgr_length",
+                                   nullptr };
 
 enum AsuddType { Signal = 1, Tsctm = 2, Tiverk = 3 };
 
@@ -107,14 +108,20 @@ void AsuddDlg::loadTiverk()
     for (QWidget *widget : hidden)
         widget->hide();
 
-    for (const char *key : tiverkKeys)
-        setWidgetValue(QLatin1String(key), root[key].toVariant());
+    for (const char *const *key = tiverkKeys; *key; ++key)
+        setWidgetValue(QLatin1String(*key), root[*key].toVariant());
+    shownTiverk = widgetValues(tiverkKeys);
 }
 
 void AsuddDlg::storeTiverk()
 {
-    for (const char *key : tiverkKeys)
-        ControlSources::setOrRemove(root, QLatin1String(key), widgetValue(QLatin1String(key)));
+    // A widget left as it showed its key (an absent key's default, a hidden
+    // widget of another version) writes nothing.
+    for (const char *const *key = tiverkKeys; *key; ++key) {
+        const QVariant value = widgetValue(QLatin1String(*key));
+        if (value != shownTiverk.value(QLatin1String(*key)))
+            ControlSources::setOrRemove(root, QLatin1String(*key), value);
+    }
 }
 
 VObject AsuddDlg::rowEntry(int row) const

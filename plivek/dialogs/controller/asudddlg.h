@@ -13,7 +13,8 @@ class AsuddDlg;
 
 // The link of the controller to the central traffic-control system (ATCS),
 // written into the native data on OK. TIVERK 3.x and adapter: nine root
-// parameters of the link. TIVERK II: the list of central-system connections,
+// parameters of the link, each written only when its widget was changed.
+// TIVERK II: the list of central-system connections,
 // kept as control sources plus the module "TiverkITS" of the primary one.
 // ZU_MOLT: one central-system control source with its inactivity timeout.
 // Every family keeps "asudd_priority_on_vpu" ("Priority under RCU") in step
@@ -55,6 +56,9 @@ private:
     Ui::AsuddDlg *ui;
     CnfController *controller;
     VObject root;
+    // TIVERK 3.x and adapter: the nine parameters as their widgets showed them
+    // on opening.
+    QVariantMap shownTiverk;
     // "priority" of the RCU's control source, found on opening.
     VObject rcuPriority;
     // Control sources of the rows the user deleted, in deletion order.

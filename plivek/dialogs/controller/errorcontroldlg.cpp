@@ -39,6 +39,7 @@ ErrorControlDlg::ErrorControlDlg(QWidget *parent, CnfController *controller)
             ui->errorControl->removeRow(silentDevicesRow);
         setWidgetValue(QLatin1String(errorControlKey),
                        controller->getNativeData(QLatin1String(errorControlKey)));
+        shownErrorControl = widgetValue(QLatin1String(errorControlKey));
     } else if (type.compare(QLatin1String("tiverkii"), Qt::CaseInsensitive) == 0) {
         family = TiverkII;
         ui->stackedWidget->setCurrentIndex(1);
@@ -124,10 +125,27 @@ void ErrorControlDlg::loadRecovery()
     table->setMinimumWidth(width);
 }
 
+bool ErrorControlDlg::holdsRecoveryValue() const
+{
+    if (widgetValue(QStringLiteral("defectSwitchRate")).isValid()
+        || widgetValue(QStringLiteral("confidenceInterval")).isValid())
+        return true;
+    const TiverkEditTable *table = ui->errorControl_2;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (!isEmptyCell(table->cellValue(row, IntervalColumn))
+            || !isEmptyCell(table->cellValue(row, AttemptsColumn)))
+            return true;
+    }
+    return false;
+}
+
 void ErrorControlDlg::storeRecovery()
 {
-    // The dialog owns the recovery block whole: nothing it held before survives.
     VObject recovery = recoveryNode();
+    // A controller without the block gets none while every value is not set.
+    if (recovery.isNull() && !holdsRecoveryValue())
+        return;
+    // The dialog owns the recovery block whole: nothing it held before survives.
     recovery = QVariantMap();
     recovery.removeInvalidValues(true);
     recovery["defectSwitchRate"] = widgetValue(QStringLiteral("defectSwitchRate"));
@@ -148,10 +166,13 @@ void ErrorControlDlg::storeRecovery()
 
 void ErrorControlDlg::accept()
 {
-    if (family == Tiverk)
-        controller->setNativeData(QLatin1String(errorControlKey),
-                                  widgetValue(QLatin1String(errorControlKey)));
-    else if (family == TiverkII)
+    if (family == Tiverk) {
+        // The table left as it showed the list writes nothing: an absent list
+        // stays absent, a stored 255 stays.
+        const QVariant errorControl = widgetValue(QLatin1String(errorControlKey));
+        if (errorControl != shownErrorControl)
+            controller->setNativeData(QLatin1String(errorControlKey), errorControl);
+    } else if (family == TiverkII)
         storeRecovery();
     UiDataExchange::accept();
 }

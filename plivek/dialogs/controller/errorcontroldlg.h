@@ -17,7 +17,8 @@ class ErrorControlDlg;
 // retry interval and the number of attempts. A TIVERK 3.x controller keeps a
 // fixed table under the native key "errorControl"; a TIVERK II controller a
 // recovery block in its "KSK1" system-bus device. Other families show no page
-// and store nothing. The dialog loads in its constructor and stores in accept().
+// and store nothing. The dialog loads in its constructor and stores in
+// accept(); OK without a change adds neither the table nor the block.
 // The controller is not owned and must outlive the dialog.
 class ErrorControlDlg : public UiDataExchange
 {
@@ -38,9 +39,13 @@ private:
 
     VObject recoveryNode() const;
     void loadRecovery();
+    // Whether a field of the TIVERK II page holds a value.
+    bool holdsRecoveryValue() const;
     void storeRecovery();
 
     Ui::ErrorControlDlg *ui;
     CnfController *controller;
     Family family = OtherFamily;
+    // TIVERK 3.x: the table's value as loaded.
+    QVariant shownErrorControl;
 };

@@ -207,12 +207,28 @@ private slots:
         VObject node = VObject::map();
         dialog.widgetsToVObject(node, keys);
         QCOMPARE(node.keys(), QStringList { "line" });
+        QCOMPARE(dialog.widgetValues(keys), (QVariantMap { { "line", "a" } }));
 
         static const char *const empty[] = { nullptr };
         dialog.widgetsToProperties(&target, empty);
         dialog.widgetsToVObject(node, empty);
         QCOMPARE(node.keys(), QStringList { "line" });
+        QVERIFY(dialog.widgetValues(empty).isEmpty());
         dialog.widgetsToProperties(nullptr, keys);
+    }
+
+    // Widget values by key, not set ones included as not set.
+    void widgetValuesByKey()
+    {
+        ExchangeDialog dialog;
+        dialog.notSetSpin->setValue(-1);
+        dialog.plainSpin->setValue(-1);
+        static const char *const keys[] = { "notSetSpin", "plainSpin", "missing", nullptr };
+        const QVariantMap values = dialog.widgetValues(keys);
+        QCOMPARE(values.keys(), (QStringList { "missing", "notSetSpin", "plainSpin" }));
+        QVERIFY(!values.value("notSetSpin").isValid());
+        QVERIFY(!values.value("missing").isValid());
+        QCOMPARE(values.value("plainSpin"), QVariant(-1));
     }
 
     void notSetRemovesADynamicProperty()

@@ -1,4 +1,5 @@
 #include "modalanswerer.h"
+#include "plivek/framework/uidataexchange.h"
 #include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
@@ -65,14 +66,17 @@ QSpinBox *firstNotSetBox(QWidget *dialog)
 int enteredInNotSetBox = 0;
 
 // Runs open (a properties command) and accepts the dialog it shows, untouched (by
-// Enter in its focused widget where no box is at "not set"). False when no dialog
-// came, its OK was disabled (the dialog then refused what it was given, and is
-// closed), or Enter left it open.
-bool acceptUntouched(const std::function<void()> &open, Accept by = Accept::ByOk)
+// Enter in its focused widget where no box is at "not set"), or after edit when
+// given. False when no dialog came, its OK was disabled (the dialog then refused
+// what it was given, and is closed), or Enter left it open.
+bool acceptUntouched(const std::function<void()> &open, Accept by = Accept::ByOk,
+                     const std::function<void(QWidget *)> &edit = nullptr)
 {
     bool okEnabled = false;
     ModalAnswerer answerer;
-    answerer.answerWith([&okEnabled, by](QWidget *modal) {
+    answerer.answerWith([&okEnabled, by, &edit](QWidget *modal) {
+        if (edit)
+            edit(modal);
         // The program dialog rebuilds its program on OK only after its
         // first chart refresh, as it does for a user.
         auto *refresh = modal->findChild<QTimer *>(QStringLiteral("updateChartDelayTimer"));
@@ -175,7 +179,11 @@ QJsonValue withValue(const QJsonValue &document, const QStringList &path, const 
     if (document.isArray()) {
         QJsonArray array = document.toArray();
         const int index = step.toInt();
-        array.replace(index, withValue(array.at(index), path.mid(1), value));
+        // One past the end appends.
+        if (index == array.size())
+            array.append(withValue(QJsonValue(), path.mid(1), value));
+        else
+            array.replace(index, withValue(array.at(index), path.mid(1), value));
         return array;
     }
     QJsonObject object = document.toObject();
@@ -254,6 +262,29 @@ private slots:
         // cannot show stays (the fields the dialog writes: see dialogWrites).
         QTest::newRow("ZU_MOLT RCU") << "zumolt_intersection.json"
                                      << "RCU" << false;
+        // Absent keys stay absent, stored ones stay where they are.
+        QTest::newRow("TIVERK 3.18 common parameters") << "tiverk318_intersection.cnf"
+                                                       << "common parameters" << false;
+        // No interstate record is made for TIVERK II.
+        QTest::newRow("TIVERK II common parameters") << "tiverkii_intersection.json"
+                                                     << "common parameters" << false;
+        // The interface device of the boards is added (see dialogWrites).
+        QTest::newRow("ZU_MOLT countdown boards") << "zumolt_intersection.json"
+                                                  << "countdown boards" << false;
+        // Parameters the sample lacks stay absent, a hidden one too.
+        QTest::newRow("TIVERK 3.18 ASUDD") << "tiverk318_intersection.cnf"
+                                           << "ASUDD" << false;
+        // Neither the table nor the recovery block is added.
+        QTest::newRow("TIVERK 3.18 error control") << "tiverk318_intersection.cnf"
+                                                   << "error control" << false;
+        QTest::newRow("TIVERK II error control") << "tiverkii_intersection.json"
+                                                 << "error control" << false;
+        // No displays, no list.
+        QTest::newRow("TIVERK 3.18 countdown boards") << "tiverk318_intersection.cnf"
+                                                      << "countdown boards" << false;
+        // The boards' node is made where there is none (see dialogWrites).
+        QTest::newRow("TIVERK II countdown boards") << "tiverkii_intersection.json"
+                                                    << "countdown boards" << false;
     }
 
     void okWithoutChange()
@@ -263,13 +294,22 @@ private slots:
         QFETCH(bool, staysUnchanged);
         // The panel's polarity, indication and programs, and the passive panel's
         // dry-contact port, are written as the RCU dialog has them ("path=json");
-        // the rest of the document stays, compared by structure.
-        const QStringList dialogWrites = edit == QLatin1String("RCU")
-            ? QStringList { R"(remoteControlPanel/VPU1/common="negative")",
-                            "remoteControlPanel/VPU1/idleInd=false",
-                            "remoteControlPanel/VPU1/programId=[]",
-                            R"(KMP1/devices/0/port="dryContact")" }
-            : QStringList();
+        // the countdown boards' node, and ZU_MOLT's interface device, are added
+        // where there are none.
+        // The rest of the document stays, compared by structure.
+        QStringList dialogWrites;
+        if (edit == QLatin1String("RCU"))
+            dialogWrites = QStringList { R"(remoteControlPanel/VPU1/common="negative")",
+                                         "remoteControlPanel/VPU1/idleInd=false",
+                                         "remoteControlPanel/VPU1/programId=[]",
+                                         R"(KMP1/devices/0/port="dryContact")" };
+        if (edit == QLatin1String("countdown boards") && sample.startsWith(QLatin1String("zumolt")))
+            dialogWrites = QStringList { R"(KMP1/devices/1={"device": "KTV1", "addr": 6, )"
+                                         R"("type": "interfaceType", "port": "RS485_1"})" };
+        if (edit == QLatin1String("countdown boards")
+            && sample.startsWith(QLatin1String("tiverkii")))
+            dialogWrites = QStringList { R"(modules/SystemBus/devices/KTV1={"protocol": "V1", )"
+                                         R"("clearAdaptive": false, "clearManual": false})" };
         const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
         QVERIFY(!plain.isEmpty());
         bool markedChanged = false;
@@ -291,10 +331,19 @@ private slots:
                     { QStringLiteral("interstates"), QStringLiteral("actionInterstates") },
                     { QStringLiteral("conflict matrix"), QStringLiteral("actionConflictMatrix") },
                     { QStringLiteral("RCU"), QStringLiteral("actionVPU") },
+                    { QStringLiteral("common parameters"), QStringLiteral("actionCommon") },
+                    { QStringLiteral("ASUDD"), QStringLiteral("actionAsud") },
+                    { QStringLiteral("error control"), QStringLiteral("actionErrControl") },
+                    { QStringLiteral("detector statistics"), QStringLiteral("actionDtStat") },
+                    { QStringLiteral("countdown boards"), QStringLiteral("actionTablo") },
                 };
                 if (actions.contains(edit)) {
                     auto *action = window.findChild<QAction *>(actions.value(edit));
                     return action && acceptUntouched([action] { action->trigger(); });
+                }
+                if (edit == QLatin1String("signal group defaults")) {
+                    auto *button = window.findChild<QPushButton *>(QStringLiteral("sg_defaults"));
+                    return button && acceptUntouched([button] { button->click(); });
                 }
                 return acceptEveryDevice(window);
             },
@@ -309,6 +358,66 @@ private slots:
         }
         if (staysUnchanged)
             QVERIFY(!markedChanged);
+    }
+
+    // One value edited through a dialog of the controller as a whole changes
+    // only that value in the file: in the JSON files the values at their paths
+    // ("path=json"), in the XML files the lines given are added.
+    void oneEdit_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("changes");
+        const QString tiverk = QStringLiteral("tiverk318_intersection.cnf");
+        const QString tiverkII = QStringLiteral("tiverkii_intersection.json");
+        QTest::newRow("TIVERK 3.18 common parameters")
+            << tiverk << "actionCommon"
+            << "maxCurrent" << QVariant(20) << QStringList { R"(<Int key="maxCurrent">20</Int>)" };
+        QTest::newRow("TIVERK II common parameters")
+            << tiverkII << "actionCommon"
+            << "name" << QVariant("North") << QStringList { R"(name="North")" };
+        QTest::newRow("TIVERK 3.18 ASUDD")
+            << tiverk << "actionAsud"
+            << "asudd_allowedInactivity" << QVariant(60)
+            << QStringList { R"(<Int key="asudd_allowedInactivity">60</Int>)" };
+        QTest::newRow("TIVERK II error control")
+            << tiverkII << "actionErrControl"
+            << "defectSwitchRate" << QVariant(10)
+            << QStringList { "modules/SystemBus/devices/KSK1/recovery/defectSwitchRate=10" };
+    }
+
+    void oneEdit()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, action);
+        QFETCH(QString, widget);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, changes);
+        const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
+        QVERIFY(!plain.isEmpty());
+        const QByteArray edited = savedAfter(dir, sample, [&](MainWindow &window) {
+            auto *command = window.findChild<QAction *>(action);
+            return command
+                && acceptUntouched([command] { command->trigger(); }, Accept::ByOk,
+                                   [&widget, &value](QWidget *modal) {
+                                       qobject_cast<UiDataExchange *>(modal)->setWidgetValue(widget,
+                                                                                             value);
+                                   });
+        });
+        QVERIFY(!edited.isEmpty());
+        if (sample.endsWith(QLatin1String(".json"))) {
+            QCOMPARE(QJsonDocument::fromJson(edited).toJson(), withWrites(plain, changes).toJson());
+            return;
+        }
+        QList<QByteArray> left = edited.split('\n');
+        for (const QByteArray &line : plain.split('\n'))
+            QVERIFY2(left.removeOne(line), line.constData());
+        QStringList added;
+        for (const QByteArray &line : qAsConst(left))
+            added << QString::fromUtf8(line.trimmed());
+        QCOMPARE(added, changes);
     }
 
     // Enter in a box at "not set" is OK: the box stays not set, and the file is saved
@@ -332,11 +441,11 @@ private slots:
         QTest::newRow("TIVERK II signal groups") << tiverkII << "sgTable" << true << true;
         QTest::newRow("ZU_MOLT signal groups") << zuMolt << "sgTable" << true << true;
         QTest::newRow("ZU_MOLT phases") << zuMolt << "phasesTable" << true << true;
-        QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << false;
+        QTest::newRow("TIVERK 3.18 common parameters") << tiverk << "actionCommon" << true << true;
         QTest::newRow("ZU_MOLT common parameters") << zuMolt << "actionCommon" << false << true;
         QTest::newRow("TIVERK II RCU") << tiverkII << "actionVPU" << false << true;
-        QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << false;
-        QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << false;
+        QTest::newRow("TIVERK 3.18 ASUDD") << tiverk << "actionAsud" << true << true;
+        QTest::newRow("TIVERK II error control") << tiverkII << "actionErrControl" << true << true;
         QTest::newRow("TIVERK 3.18 detector statistics")
             << tiverk << "actionDtStat" << true << false;
         QTest::newRow("TIVERK 3.18 synchronizer") << tiverk << "actionSynchronizer" << true << true;

@@ -132,7 +132,9 @@ private slots:
             QVERIFY2(controller.getNativeData(it.key()) == it.value(), qPrintable(it.key()));
     }
 
-    // The lowest value of each field is "Not set": storing removes the key.
+    // The lowest value of each field is "Not set": a field set to it removes
+    // the key; a stored lowest value shows "Not set" and stays through an
+    // untouched OK, and an absent key stays absent.
     void tiverkNotSet()
     {
         CnfController controller;
@@ -140,12 +142,16 @@ private slots:
         controller.setProperty("version", QStringLiteral("3.17"));
         controller.setNativeData(QStringLiteral("tsku_addr"), 19);
         controller.setNativeData(QStringLiteral("mgr_length"), 0);
+        controller.setNativeData(QStringLiteral("mgr_button"), 5);
         AsuddDlg dialog(nullptr, &controller);
         QCOMPARE(child<QSpinBox>(dialog, "tsku_addr")->text(), QStringLiteral("Not set"));
+        child<QSpinBox>(dialog, "mgr_button")->setValue(-1);
         QCOMPARE(accept(dialog), int(QDialog::Accepted));
-        QVERIFY(!controller.nativeData().contains(QStringLiteral("tsku_addr")));
-        QVERIFY(!controller.nativeData().contains(QStringLiteral("mgr_length")));
+        QVERIFY(!controller.nativeData().contains(QStringLiteral("mgr_button")));
+        QCOMPARE(controller.getNativeData(QStringLiteral("tsku_addr")), QVariant(19));
+        QCOMPARE(controller.getNativeData(QStringLiteral("mgr_length")), QVariant(0));
         QVERIFY(!controller.nativeData().contains(QStringLiteral("asudd_allowedInactivity")));
+        QVERIFY(!controller.nativeData().contains(QStringLiteral("asudd_prom_variant")));
     }
 
     // The primary link shows the module's connection, a secondary source its own.
