@@ -1420,6 +1420,34 @@
     </message>
 </context>
 <context>
+    <name>DroppedValues</name>
+    <message>
+        <location filename="../plivek/document/droppedvalues.cpp" line="+8"/>
+        <source>The adapter has no start delay: the start delay of program %1 was dropped</source>
+        <translation>В адаптере нет задержки старта: задержка старта программы %1 удалена</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The adapter has no start delay: the start delay of programs %1 was dropped</source>
+        <translation>В адаптере нет задержки старта: задержка старта программ %1 удалена</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Version %1 has no start delay: the start delay of program %2 was dropped</source>
+        <translation>В версии %1 нет задержки старта: задержка старта программы %2 удалена</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Version %1 has no start delay: the start delay of programs %2 was dropped</source>
+        <translation>В версии %1 нет задержки старта: задержка старта программ %2 удалена</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Version %1 has no error control row &quot;Silent devices&quot;: the setting of that row was dropped</source>
+        <translation>В версии %1 нет строки контроля ошибок «Молчащие устройства»: её настройка удалена</translation>
+    </message>
+</context>
+<context>
     <name>DtEventDlg</name>
     <message>
         <location filename="../plivek/programs/emulation/dteventdlg.ui" line="+14"/>
@@ -1660,7 +1688,7 @@
     </message>
     <message>
         <location line="+17"/>
-        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="+73"/>
+        <location filename="../plivek/dialogs/controller/errorcontroldlg.cpp" line="+74"/>
         <source>Conflict of green</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2367,7 +2395,7 @@ Save?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+169"/>
+        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+173"/>
         <source>Unable to change value of the parameter &quot;Power switch&quot; at the current amount of power devices.
 Need to remove devices: %1</source>
         <translation type="unfinished"></translation>
@@ -2930,7 +2958,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+27"/>
+        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+31"/>
         <source>Converting program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2940,17 +2968,12 @@ Save change of version?</source>
         <translation>Конфигурация остаётся в своей версии: программы %1 нельзя преобразовать в версию %2 (%3)</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>Version %1 has no start delay: the start delay of programs %2 was dropped</source>
-        <translation>В версии %1 нет задержки старта: задержка старта программ %2 удалена</translation>
-    </message>
-    <message>
-        <location line="+4"/>
+        <location line="+9"/>
         <source>Converting program complete</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+69"/>
         <source>Program type %1 (%2) not supportet in version 3.14</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3005,14 +3028,14 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/phasestable.cpp" line="+57"/>
+        <location filename="../plivek/mainwindow/phasestable.cpp" line="+63"/>
         <source>Following phases will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../plivek/mainwindow/programstable.cpp" line="+95"/>
+        <location filename="../plivek/mainwindow/programstable.cpp" line="+99"/>
         <source>
 RCU parameters will be changed after removal</source>
         <translation type="unfinished"></translation>
@@ -3025,7 +3048,7 @@ After removal, the following programs will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+25"/>
         <source>Change</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3066,6 +3089,29 @@ After removal, the following programs will be wrong:
 After removal, the following daily cards will be wrong:
 </source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>
+After removal, the following programs will lose the program they switch to:
+</source>
+        <translation>
+После удаления следующие программы потеряют программу, на которую они переключаются:
+</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>
+After removal, the calendar will have no default program</source>
+        <translation>
+После удаления в календаре не будет программы по умолчанию</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the calendar will have no reserve program</source>
+        <translation>
+После удаления в календаре не будет резервной программы</translation>
     </message>
     <message>
         <location filename="../plivek/mainwindow/programvalidation.cpp" line="+32"/>
@@ -3113,7 +3159,7 @@ After removal, the following daily cards will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+100"/>
         <source>Program %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4264,7 +4310,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+29"/>
         <source>All supported formats (*.xcnf *.cnf *.txt *.json)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4407,7 +4453,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/document/familyconversion.cpp" line="+66"/>
+        <location filename="../plivek/document/familyconversion.cpp" line="+70"/>
         <source>Conversion</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4417,7 +4463,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+37"/>
         <source>Error saving configuration of adapter: </source>
         <translation type="unfinished"></translation>
     </message>

@@ -352,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+125"/>
+        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+129"/>
         <source>Parameters of daily plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -404,7 +404,7 @@
 <context>
     <name>EditorPages</name>
     <message>
-        <location filename="../zumoltc/editors/editorpages.cpp" line="+34"/>
+        <location filename="../zumoltc/editors/editorpages.cpp" line="+35"/>
         <source>Invalid data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -491,7 +491,7 @@
 <context>
     <name>JsonReader</name>
     <message>
-        <location filename="../zumoltc/model/jsonreader.cpp" line="+15"/>
+        <location filename="../zumoltc/model/jsonreader.cpp" line="+16"/>
         <source>Configuration must be JSON Object</source>
         <translation type="unfinished"></translation>
     </message>
@@ -507,7 +507,7 @@
     </message>
     <message>
         <location line="+69"/>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+359"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+371"/>
         <source>&apos;%1&apos; attribute has invalid value %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -517,7 +517,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+287"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+294"/>
         <source>Object with empty name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1113,12 +1113,12 @@ Ctrl+End</source>
     </message>
     <message>
         <location filename="../zumoltc/shell/mainwindowfiles.cpp" line="+45"/>
-        <location line="+152"/>
+        <location line="+154"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-151"/>
+        <location line="-153"/>
         <source>Current configuration is not saved. Save now?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1133,7 +1133,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>The previous version was not kept: cannot copy it to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1194,7 +1194,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/diowidget.cpp" line="+82"/>
+        <location filename="../zumoltc/editors/diowidget.cpp" line="+81"/>
         <location filename="../zumoltc/shell/mainwindowsections.cpp" line="+4"/>
         <source>DIO%1</source>
         <translation type="unfinished"></translation>
@@ -1383,9 +1383,15 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+105"/>
+        <location line="+157"/>
+        <location line="+24"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>the byte 0x%1 is not UTF-8</source>
+        <translation>байт 0x%1 не является UTF-8</translation>
     </message>
 </context>
 <context>
@@ -2276,17 +2282,22 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationfile.cpp" line="+16"/>
+        <location filename="../zumoltc/model/zuconfigurationfile.cpp" line="+26"/>
         <source>File %1 not exists</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+31"/>
+        <location line="+11"/>
+        <source>The file is too large to load: %1</source>
+        <translation>Файл слишком велик для загрузки: %1</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>Cannot write %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-298"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-311"/>
         <source>Configuration version not defined. Using version 1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2321,17 +2332,17 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+118"/>
+        <location line="+148"/>
         <source>Conflict point clearing %1, entering %2 given twice. Earlier value ignored</source>
         <translation>Конфликтная точка: завершающая %1, начинающая %2 задана дважды. Прежнее значение пропущено</translation>
     </message>
     <message>
-        <location line="+21"/>
+        <location line="-34"/>
         <source>Matrix not contains conflict points</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+51"/>
         <source>Row count in matrix %1 != signal group count %2. Matrix ignored</source>
         <translation type="unfinished"></translation>
     </message>
