@@ -3,6 +3,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
 #include "documentfixtures.h"
+#include "nativejson.h"
 #include "plivek/mainwindow/mainwindow.h"
 
 #include <QList>
@@ -33,6 +34,22 @@ inline QList<int> ids(const QList<CnfDetectorPtr> &elements)
     for (const CnfDetectorPtr &element : elements)
         result << element->id();
     return result;
+}
+
+// "modules" and "inputsOutputs" of the native data, as compact JSON.
+inline QByteArray places(const CnfController &controller)
+{
+    return NativeJson::text(QVariantMap {
+        { "modules", controller.getNativeData(QStringLiteral("modules")) },
+        { "inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs")) } });
+}
+
+inline void setPlaces(CnfController &controller, const QByteArray &json)
+{
+    const QVariantMap root = NativeJson::map(json);
+    controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
+    controller.setNativeData(QStringLiteral("inputsOutputs"),
+                             root.value(QStringLiteral("inputsOutputs")));
 }
 
 // Loads a document of the family (number 12, signal groups 1 and 2, empty

@@ -21,22 +21,6 @@ using namespace ElementFixtures;
 
 namespace {
 
-// "modules" and "inputsOutputs" of the native data, as compact JSON.
-QByteArray places(const CnfController &controller)
-{
-    return NativeJson::text(QVariantMap {
-        { "modules", controller.getNativeData(QStringLiteral("modules")) },
-        { "inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs")) } });
-}
-
-void setPlaces(CnfController &controller, const QByteArray &json)
-{
-    const QVariantMap root = NativeJson::map(json);
-    controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
-    controller.setNativeData(QStringLiteral("inputsOutputs"),
-                             root.value(QStringLiteral("inputsOutputs")));
-}
-
 // The value without the member at `path` (object keys and array positions).
 QJsonValue without(const QJsonValue &value, QStringList path)
 {
@@ -216,6 +200,14 @@ private slots:
                           "'sensor': 'Other'}]}}}")
             << QByteArray(
                    "{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
+        // A number written as text names a detector by its name there, as
+        // the table's source column reads it.
+        QTest::newRow("Signal: a detector's id as text is a name")
+            << false << false
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': '1'}, "
+                          "{'channel': 2, 'detector': 1}]}}}")
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': "
+                          "'1'}]}}}");
         QTest::newRow("SmartMicro: the radar sensor stays")
             << false << false
             << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
