@@ -10,6 +10,7 @@
 #include "windowtesting.h"
 
 #include <QDialogButtonBox>
+#include <QJsonDocument>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -193,6 +194,30 @@ private slots:
             QVariantMap { { "detector", 2 }, { "indicator", 5 } },
         };
         QCOMPARE(program->property("detectors").toList(), expected);
+    }
+
+    // The ZU_MOLT sample with D1 given id 5 in its dialog and saved: its I/O
+    // channel and its program's event name 5, and nothing else of the file
+    // changes.
+    void changedIdInZuMoltSample()
+    {
+        const QJsonValue plain = savedZuMoltSample(dir, nullptr);
+        const QJsonValue after = savedZuMoltSample(dir, [](MainWindow &window) {
+            if (!selectRowOfId(table(window, "detectorsTable"), 1))
+                return false;
+            ModalAnswerer edit;
+            edit.answerWith([](QWidget *modal) { typeIdAndAccept(modal, 5); });
+            window.detectorsItemProperties();
+            return edit.answered();
+        });
+        QVERIFY(plain.isObject() && after.isObject());
+
+        QJsonValue expected = changedAt(plain, { "detectors", "items", "0", "id" }, 5);
+        expected = changedAt(expected, { "inputsOutputs", "DIO1", "channels", "0", "detector" }, 5);
+        expected
+            = changedAt(expected, { "plans", "3", "algorithm", "detectors", "0", "detector" }, 5);
+        QCOMPARE(QJsonDocument(after.toObject()).toJson(),
+                 QJsonDocument(expected.toObject()).toJson());
     }
 
     void changedId_data()
