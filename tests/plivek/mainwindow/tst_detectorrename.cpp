@@ -220,6 +220,34 @@ private slots:
                  QJsonDocument(expected.toObject()).toJson());
     }
 
+    // The TIVERK 3.18 sample with detector 3 given id 9 and saved: the file
+    // differs from the original in that id only (nothing there names it).
+    // The window fills the detectors table for TIVERK II and ZU_MOLT only, so
+    // the test fills it to reach the dialog.
+    void changedIdInTiverkSample()
+    {
+        const QString original
+            = TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"));
+        const QString path = dir.filePath(QStringLiteral("tiverk318.cnf"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(original, path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        MainWindow window;
+        window.loadDocument(path);
+        QVERIFY(window.document().lastError().isEmpty());
+        window.updateDetectorsTables();
+        QVERIFY(selectRowOfId(table(window, "detectorsTable"), 3));
+        ModalAnswerer edit;
+        edit.answerWith([](QWidget *modal) { typeIdAndAccept(modal, 9); });
+        window.detectorsItemProperties();
+        QVERIFY(edit.answered());
+        child<QAction>(window, "actionSave")->trigger();
+        QVERIFY(messageTexts(window).contains(QStringLiteral("Saving complete")));
+        QByteArray expected = TestSupport::readFile(original);
+        expected.replace("<Detector id=\"3\" ", "<Detector id=\"9\" ");
+        QCOMPARE(TestSupport::readFile(path), expected);
+    }
+
     void changedId_data()
     {
         QTest::addColumn<bool>("sensor");
