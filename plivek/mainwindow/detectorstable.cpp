@@ -188,6 +188,16 @@ QString azimuthText(const VObject &azimuth, const CnfDetector &element)
 
 // Detectors are named on the Signal module by an integer id or by name,
 // never by a number written as text; sensors by the general rule.
+bool signalRefersTo(const VObject &reference, const CnfDetector &element, const QString &key)
+{
+    if (reference.isNull())
+        return false;
+    if (key != Detector)
+        return refersTo(reference, element);
+    return isIntegerType(reference) ? reference.toLongLong() == element.id()
+                                    : reference.toString() == element.name();
+}
+
 QString signalText(const VObject &signal, const CnfDetector &element, const QString &key)
 {
     if (signal.isNull())
@@ -200,83 +210,104 @@ QString signalText(const VObject &signal, const CnfDetector &element, const QStr
         const VObject reference = entry[key];
         if (!ok || reference.isNull())
             continue;
-        bool matches = false;
-        if (key == Detector) {
-            matches = isIntegerType(reference) ? reference.toLongLong() == element.id()
-                                               : reference.toString() == element.name();
-        } else {
-            matches = refersTo(reference, element);
-        }
-        if (matches)
+        if (signalRefersTo(reference, element, key))
             return MainWindowTexts::tr("Channel %1 of Signal module").arg(number);
     }
     return QString();
 }
 
-// --- Removal of references -------------------------------------------------
+// --- The places that name an element ------------------------------------------
 
-// Removes every entry of the list whose reference names the element.
-int removeMatchingEntries(VObject channels, const QString &key, const CnfDetector &element)
-{
-    int removed = 0;
-    for (int i = channels.size() - 1; i >= 0; --i) {
-        if (refersTo(channels[i][key], element)) {
-            channels.removeAt(i);
-            ++removed;
-        }
-    }
-    return removed;
-}
+// How a place's entry is taken out when its element goes.
+enum class Place {
+    // a SystemBus "DIO2" or Azimuth channel: the entry goes, and the board
+    // (the Azimuth camera sensor) that holds it goes with its last channel
+    EntryAndEmptyOwner,
+    KeyOnly, // a Keyboard key or a ZU_MOLT input: only the reference goes
+    Entry, // a module channel: the entry goes
+    Signal // a Signal channel: the entry goes unless it names an element of the other kind
+};
 
-// A DIO board list: the entries naming the element go; when that would leave
-// the list empty the whole board goes instead.
-int removeFromDio(VObject owner, const QString &boardKey, const QString &key,
-                  const CnfDetector &element)
+// One reference: the channel entry holding it under `key`.
+struct Reference
 {
-    VObject board = owner[boardKey];
-    VObject channels = board[Channels];
-    int matching = 0;
+    VObject entry;
+    QString key;
+    Place place;
+};
+
+void collectFromList(const VObject &channels, const QString &key, const CnfDetector &element,
+                     Place place, QList<Reference> *found)
+{
     for (int i = 0; i < channels.size(); ++i) {
-        if (refersTo(channels[i][key], element))
-            ++matching;
+        const VObject entry = channels[i];
+        const bool names = place == Place::Signal ? signalRefersTo(entry[key], element, key)
+                                                  : refersTo(entry[key], element);
+        if (names)
+            *found << Reference { entry, key, place };
     }
-    if (matching == 0)
-        return 0;
-    if (matching == channels.size()) {
-        owner.remove(boardKey);
-        return matching;
-    }
-    return removeMatchingEntries(channels, key, element);
 }
 
-// Keyboard: only the reference goes, the key channel stays.
-int removeKeyReferences(VObject channels, const QString &key, const CnfDetector &element)
+void collectFromDevices(const VObject &devices, const QString &key, const CnfDetector &element,
+                        Place place, QList<Reference> *found)
 {
-    int removed = 0;
-    for (int i = 0; i < channels.size(); ++i) {
-        VObject channel = channels[i];
-        if (refersTo(channel[key], element)) {
-            channel.remove(key);
-            ++removed;
-        }
-    }
-    return removed;
+    for (int i = 0; i < devices.size(); ++i)
+        collectFromList(devices[i][Channels], key, element, place, found);
 }
 
-// A ZU_MOLT document's inputs and outputs: every module's channels lose the
-// reference and stay, with the module's own settings, as a channel that
-// names no detector.
-int removeFromInputsOutputs(const VObject &modules, const QString &key, const CnfDetector &element)
+// Every channel entry of the native data that names the element under its
+// kind key. SmartMicro and Azimuth channels name detectors and sensors alike
+// under "detector"; a sensor is looked for under "sensor" there, so that a
+// detector's channel is never taken for a sensor's. Detectors of a ZU_MOLT
+// document sit on the modules of "inputsOutputs" instead of the SystemBus "DIO2".
+QList<Reference> referencesTo(const CnfController &controller, const CnfDetector &element,
+                              bool zuMolt)
 {
-    int removed = 0;
-    for (const QString &module : modules.keys())
-        removed += removeKeyReferences(modules[module][Channels], key, element);
-    return removed;
+    const bool sensor = element.isSensor();
+    const QString key = sensor ? Sensor : Detector;
+    const VObject root = controller.nativeData();
+    const VObject modules = root[QStringLiteral("modules")];
+    QList<Reference> found;
+    if (zuMolt && !sensor) {
+        const VObject inputsOutputs = root[QStringLiteral("inputsOutputs")];
+        for (const QString &module : inputsOutputs.keys())
+            collectFromList(inputsOutputs[module][Channels], key, element, Place::KeyOnly, &found);
+    } else {
+        collectFromList(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
+                               [QStringLiteral("DIO2")][Channels],
+                        key, element, Place::EntryAndEmptyOwner, &found);
+    }
+    collectFromList(modules[QStringLiteral("Keyboard")][Channels], key, element, Place::KeyOnly,
+                    &found);
+    collectFromDevices(modules[QStringLiteral("TrafiCam")], key, element, Place::Entry, &found);
+    collectFromDevices(modules[QStringLiteral("TrafficStream")], key, element, Place::Entry,
+                       &found);
+    const VObject citilog = modules[QStringLiteral("Citilog")];
+    for (int i = 0; i < citilog.size(); ++i)
+        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Place::Entry, &found);
+    collectFromList(modules[QStringLiteral("Priority")][Channels], key, element, Place::Entry,
+                    &found);
+    // "AzimuthSSE" is a list of devices or, with no elements, one device itself.
+    const VObject azimuth = modules[QStringLiteral("AzimuthSSE")];
+    if (!azimuth.isNull()) {
+        const bool single = azimuth.size() == 0;
+        for (int i = 0; i < (single ? 1 : azimuth.size()); ++i)
+            collectFromDevices((single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
+                               element, Place::EntryAndEmptyOwner, &found);
+    }
+    collectFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key,
+                       element, Place::Entry, &found);
+    collectFromList(modules[QStringLiteral("Signal")][Channels], key, element, Place::Signal,
+                    &found);
+    return found;
 }
 
-// A program's detector events name detectors by id (or by name): the
-// references to the element go, the events stay.
-int removeFromProgramEvents(const CnfController &controller, const CnfDetector &element)
+// A program's detector events name detectors by id (or by name) under
+// "detector" and "indicator". Calls change for each event member that names
+// the element; it returns whether it changed the event. Returns the number of
+// changed members.
+int forEachProgramEventReference(const CnfController &controller, const CnfDetector &element,
+                                 const std::function<bool(QVariantMap &, const QString &)> &change)
 {
     const auto names = [&element](const QVariant &reference) {
         if (reference.type() == QVariant::String)
@@ -284,7 +315,7 @@ int removeFromProgramEvents(const CnfController &controller, const CnfDetector &
         bool number = false;
         return reference.toInt(&number) == element.id() && number;
     };
-    int removed = 0;
+    int found = 0;
     for (const CnfProgramPtr &program : controller.programs()) {
         QVariantList events = program->property("detectors").toList();
         bool changed = false;
@@ -293,10 +324,9 @@ int removeFromProgramEvents(const CnfController &controller, const CnfDetector &
                 continue;
             QVariantMap map = event.toMap();
             for (const QString &key : { QStringLiteral("detector"), QStringLiteral("indicator") }) {
-                if (map.contains(key) && names(map.value(key))) {
-                    map.remove(key);
+                if (map.contains(key) && names(map.value(key)) && change(map, key)) {
+                    ++found;
                     changed = true;
-                    ++removed;
                 }
             }
             event = map;
@@ -304,66 +334,51 @@ int removeFromProgramEvents(const CnfController &controller, const CnfDetector &
         if (changed)
             program->setProperty("detectors", events);
     }
-    return removed;
+    return found;
 }
 
-int removeFromDevices(const VObject &devices, const QString &key, const CnfDetector &element)
+// Takes the reference out by the rule of its place.
+void removeReference(const Reference &reference)
 {
-    int removed = 0;
-    for (int i = 0; i < devices.size(); ++i)
-        removed += removeMatchingEntries(devices[i][Channels], key, element);
-    return removed;
-}
-
-int removeFromCitilog(const VObject &citilog, const QString &key, const CnfDetector &element)
-{
-    int removed = 0;
-    for (int i = 0; i < citilog.size(); ++i)
-        removed += removeFromDevices(citilog[i][QStringLiteral("cams")], key, element);
-    return removed;
-}
-
-// An Azimuth sensor goes together with its last channel.
-int removeFromAzimuth(const VObject &azimuth, const QString &key, const CnfDetector &element)
-{
-    if (azimuth.isNull())
-        return 0;
-    const bool single = azimuth.size() == 0;
-    const int count = single ? 1 : azimuth.size();
-    int removed = 0;
-    for (int i = 0; i < count; ++i) {
-        VObject sensors = (single ? azimuth : azimuth[i])[QStringLiteral("sensors")];
-        for (int j = sensors.size() - 1; j >= 0; --j) {
-            VObject channels = sensors[j][Channels];
-            const int found = removeMatchingEntries(channels, key, element);
-            removed += found;
-            if (found > 0 && channels.size() == 0)
-                sensors.removeAt(j);
-        }
+    VObject entry = reference.entry;
+    switch (reference.place) {
+    case Place::EntryAndEmptyOwner: {
+        VObject owner = entry.parent().parent();
+        entry.remove();
+        if (owner[Channels].size() == 0)
+            owner.remove();
+        break;
     }
-    return removed;
-}
-
-// A Signal channel loses the reference, and goes when it names no element
-// of the other kind either.
-int removeFromSignal(const VObject &signal, const QString &key, const CnfDetector &element)
-{
-    if (signal.isNull())
-        return 0;
-    const QString otherKey = key == Detector ? Sensor : Detector;
-    VObject channels = signal[Channels];
-    int removed = 0;
-    for (int i = channels.size() - 1; i >= 0; --i) {
-        VObject channel = channels[i];
-        if (!refersTo(channel[key], element))
-            continue;
-        ++removed;
-        if (channel[otherKey].isNull())
-            channels.removeAt(i);
+    case Place::KeyOnly:
+        entry.remove(reference.key);
+        break;
+    case Place::Entry:
+        entry.remove();
+        break;
+    case Place::Signal: {
+        const QString otherKey = reference.key == Detector ? Sensor : Detector;
+        if (entry[otherKey].isNull())
+            entry.remove();
         else
-            channel.remove(key);
+            entry.remove(reference.key);
+        break;
     }
-    return removed;
+    }
+}
+
+// The reference with the element's id replaced by the new one, in the same
+// form (number or text); invalid when it names the element by its name,
+// which an id change leaves as it is. On the Signal module a text names a
+// detector by its name only.
+QVariant withNewId(const VObject &reference, const QString &key, Place place,
+                   const CnfDetector &element, int newId)
+{
+    if (isIntegerType(reference) || reference.type() == QMetaType::Double)
+        return reference.toLongLong() == element.id() ? QVariant(newId) : QVariant();
+    const bool textNamesDetector = place == Place::Signal && key == Detector;
+    if (!textNamesDetector && reference.toString() == QString::number(element.id()))
+        return QString::number(newId);
+    return QVariant();
 }
 
 } // namespace
@@ -470,29 +485,54 @@ bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController 
 int DetectorsTable::removeReferences(CnfController &controller, const CnfDetector &element,
                                      bool zuMolt)
 {
-    const bool sensor = element.isSensor();
-    const QString key = sensor ? Sensor : Detector;
-    const VObject root = controller.nativeData();
-    const VObject modules = root[QStringLiteral("modules")];
-    int removed = 0;
-    if (zuMolt && !sensor) {
-        removed += removeFromInputsOutputs(root[QStringLiteral("inputsOutputs")], key, element);
-        removed += removeFromProgramEvents(controller, element);
-    } else {
-        removed += removeFromDio(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")],
-                                 QStringLiteral("DIO2"), key, element);
+    const QList<Reference> references = referencesTo(controller, element, zuMolt);
+    for (const Reference &reference : references)
+        removeReference(reference);
+    int removed = references.size();
+    if (zuMolt && !element.isSensor()) {
+        removed += forEachProgramEventReference(controller, element,
+                                                [](QVariantMap &event, const QString &key) {
+                                                    event.remove(key);
+                                                    return true;
+                                                });
     }
-    removed += removeKeyReferences(modules[QStringLiteral("Keyboard")][Channels], key, element);
-    removed += removeFromDevices(modules[QStringLiteral("TrafiCam")], key, element);
-    removed += removeFromDevices(modules[QStringLiteral("TrafficStream")], key, element);
-    removed += removeFromCitilog(modules[QStringLiteral("Citilog")], key, element);
-    const VObject priority = modules[QStringLiteral("Priority")];
-    if (!priority.isNull())
-        removed += removeMatchingEntries(priority[Channels], key, element);
-    removed += removeFromAzimuth(modules[QStringLiteral("AzimuthSSE")], key, element);
-    // A SmartMicro radar keeps its sensors; only the channels naming the element go.
-    removed += removeFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")],
-                                 key, element);
-    removed += removeFromSignal(modules[QStringLiteral("Signal")], key, element);
     return removed;
+}
+
+int DetectorsTable::renameReferences(CnfController &controller, const CnfDetectorPtr &element,
+                                     int newId, bool zuMolt)
+{
+    int renamed = 0;
+    for (const Reference &reference : referencesTo(controller, *element, zuMolt)) {
+        VObject entry = reference.entry;
+        const QVariant value
+            = withNewId(entry[reference.key], reference.key, reference.place, *element, newId);
+        if (!value.isValid())
+            continue;
+        entry[reference.key] = value;
+        ++renamed;
+    }
+    if (zuMolt && !element->isSensor()) {
+        renamed += forEachProgramEventReference(controller, *element,
+                                                [newId](QVariantMap &event, const QString &key) {
+                                                    if (event.value(key).type() == QVariant::String)
+                                                        return false;
+                                                    event.insert(key, newId);
+                                                    return true;
+                                                });
+    }
+    // A sensor linked to a detector names it by id.
+    if (!element->isSensor()) {
+        for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
+            const QVariant link = sensor->property("detector");
+            bool number = false;
+            if (sensor->property("type").toString() == QLatin1String("DetectorySensor")
+                && link.toInt(&number) == element->id() && number) {
+                sensor->setProperty("detector", newId);
+                ++renamed;
+            }
+        }
+    }
+    element->setId(newId);
+    return renamed;
 }

@@ -11,7 +11,8 @@ class QTableWidget;
 
 // The work of the detector and sensor tables that needs no dialog: where an
 // element's input comes from, the rows, the sort, the order taken from dragged
-// rows, new ids and what a deletion removes from the native data.
+// rows, new ids and what a deletion or a new id does to the references in the
+// native data.
 class DetectorsTable
 {
 public:
@@ -42,4 +43,10 @@ public:
     // detector events lose their "detector" and "indicator" naming it.
     // Returns the number of references removed.
     static int removeReferences(CnfController &controller, const CnfDetector &element, bool zuMolt);
+    // Gives the element the new id and every reference that names it by its
+    // id the new one: the same places removeReferences clears and, for a
+    // detector, the sensors linked to it. References by name stay. Returns
+    // the number of references renamed.
+    static int renameReferences(CnfController &controller, const CnfDetectorPtr &element, int newId,
+                                bool zuMolt);
 };

@@ -64,6 +64,13 @@ void MainWindow::editDetectorOrSensor(bool sensor)
     DetectorsDlg dialog(&controller, element, false, this);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
+    if (element->id() != id) {
+        // The dialog wrote the element's own source under the new id; every
+        // other reference to the old one follows too.
+        const int newId = element->id();
+        element->setId(id);
+        DetectorsTable::renameReferences(controller, element, newId, project.isZuMolt());
+    }
     updateDetectorsTables();
     setChanged(true);
 }

@@ -19,47 +19,6 @@
 using namespace WindowTesting;
 using namespace ElementFixtures;
 
-namespace {
-
-// "modules" and "inputsOutputs" of the native data, as compact JSON.
-QByteArray places(const CnfController &controller)
-{
-    return NativeJson::text(QVariantMap {
-        { "modules", controller.getNativeData(QStringLiteral("modules")) },
-        { "inputsOutputs", controller.getNativeData(QStringLiteral("inputsOutputs")) } });
-}
-
-void setPlaces(CnfController &controller, const QByteArray &json)
-{
-    const QVariantMap root = NativeJson::map(json);
-    controller.setNativeData(QStringLiteral("modules"), root.value(QStringLiteral("modules")));
-    controller.setNativeData(QStringLiteral("inputsOutputs"),
-                             root.value(QStringLiteral("inputsOutputs")));
-}
-
-// The value without the member at `path` (object keys and array positions).
-QJsonValue without(const QJsonValue &value, QStringList path)
-{
-    const QString step = path.takeFirst();
-    if (value.isArray()) {
-        QJsonArray array = value.toArray();
-        const int index = step.toInt();
-        if (path.isEmpty())
-            array.removeAt(index);
-        else
-            array[index] = without(array.at(index), path);
-        return array;
-    }
-    QJsonObject object = value.toObject();
-    if (path.isEmpty())
-        object.remove(step);
-    else
-        object[step] = without(object.value(step), path);
-    return object;
-}
-
-} // namespace
-
 class TestDetectorDelete : public QObject
 {
     Q_OBJECT
@@ -216,6 +175,14 @@ private slots:
                           "'sensor': 'Other'}]}}}")
             << QByteArray(
                    "{'modules': {'Signal': {'channels': [{'channel': 2, 'sensor': 'Other'}]}}}");
+        // A number written as text names a detector by its name there, as
+        // the table's source column reads it.
+        QTest::newRow("Signal: a detector's id as text is a name")
+            << false << false
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': '1'}, "
+                          "{'channel': 2, 'detector': 1}]}}}")
+            << QByteArray("{'modules': {'Signal': {'channels': [{'channel': 1, 'detector': "
+                          "'1'}]}}}");
         QTest::newRow("SmartMicro: the radar sensor stays")
             << false << false
             << QByteArray("{'modules': {'SmartMicro': {'sensors': [{'id': 's', 'channels': "
@@ -268,37 +235,18 @@ private slots:
     // keeps its settings and its channel, the program its event.
     void deleteZuMoltDetector()
     {
-        // The sample saved as it is and with D1 removed through the table.
-        const auto saved = [this](bool removeFirst) {
-            const QString path = dir.filePath(QStringLiteral("zumolt_delete.json"));
-            QFile::remove(path);
-            QFile::copy(TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")),
-                        path);
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-            MainWindow window;
-            window.loadDocument(path);
-            if (!window.document().lastError().isEmpty())
-                return QJsonValue();
-            QTableWidget *detectors = table(window, "detectorsTable");
-            if (removeFirst) {
-                if (cellText(detectors, 0, 0) != QLatin1String("1"))
-                    return QJsonValue();
-                detectors->item(0, 0)->setSelected(true);
-                child<QAction>(window, "dtDelete")->trigger();
-            }
-            window.setChanged(true);
-            child<QAction>(window, "actionSave")->trigger();
-            if (!messageTexts(window).contains(QStringLiteral("Saving complete")))
-                return QJsonValue();
-            return QJsonValue(QJsonDocument::fromJson(TestSupport::readFile(path)).object());
-        };
-        const QJsonValue plain = saved(false);
-        const QJsonValue after = saved(true);
+        const QJsonValue plain = savedZuMoltSample(dir, nullptr);
+        const QJsonValue after = savedZuMoltSample(dir, [](MainWindow &window) {
+            if (!selectRowOfId(table(window, "detectorsTable"), 1))
+                return false;
+            child<QAction>(window, "dtDelete")->trigger();
+            return true;
+        });
         QVERIFY(plain.isObject() && after.isObject());
 
-        QJsonValue expected = without(plain, { "detectors", "items", "0" });
-        expected = without(expected, { "inputsOutputs", "DIO1", "channels", "0", "detector" });
-        expected = without(expected, { "plans", "3", "algorithm", "detectors", "0", "detector" });
+        QJsonValue expected = changedAt(plain, { "detectors", "items", "0" });
+        expected = changedAt(expected, { "inputsOutputs", "DIO1", "channels", "0", "detector" });
+        expected = changedAt(expected, { "plans", "3", "algorithm", "detectors", "0", "detector" });
         QCOMPARE(QJsonDocument(after.toObject()).toJson(),
                  QJsonDocument(expected.toObject()).toJson());
     }
