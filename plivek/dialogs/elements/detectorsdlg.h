@@ -24,7 +24,9 @@ class DetectorsDlg;
 // "sensor"). The source list offers the I/O boards (every family), and for
 // TIVERK II the Signal module channels, the CPU board keys and the detector
 // modules. OK checks everything first and only then writes the element and
-// the channel entries; a refused OK leaves both as they were.
+// the channel entries; a refused OK leaves both as they were. An entry that
+// stays the element's source is written where it stands, and only the fields
+// that differ from what it holds, so that OK without a change changes nothing.
 class DetectorsDlg : public QDialog
 {
     Q_OBJECT
@@ -95,6 +97,13 @@ private:
     // too when it names nothing else (unless keepEntry).
     void release(VObject entry, const QString &key, bool keepEntry = false);
     void releaseModuleEntry();
+    // The current module entry when it is of the kind and sits in the channel
+    // list, so that it is written where it stands; null when it is to be
+    // released and another entry written.
+    VObject ownEntryIn(SourceKind kind, const VObject &channels, bool changes,
+                       const QString &numberKey = QString(), int number = 0) const;
+    // Names the element under the key (by value) unless the entry names it already.
+    void nameElementIn(VObject entry, const QString &key, const QVariant &value) const;
     void writeAlerts();
 
     Ui::DetectorsDlg *ui;

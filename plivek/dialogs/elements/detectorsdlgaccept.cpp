@@ -7,6 +7,7 @@
 #include "ui_detectorsdlg.h"
 
 #include <QMessageBox>
+#include <QSpinBox>
 
 using namespace DetectorsDlgNodes;
 
@@ -21,6 +22,20 @@ VObject moduleByText(const VObject &modules, const QString &text, const char *ho
             return module;
     }
     return VObject();
+}
+
+// Writes the value unless the entry holds it already (also a number as
+// text), so that an unchanged field keeps its form.
+void writeChanged(VObject entry, const QString &key, const QVariant &value)
+{
+    if (!(entry[key] == value))
+        entry[key] = value;
+}
+
+// The value a spin box shows for a stored field.
+int shownValue(const VObject &field, const QSpinBox *box)
+{
+    return qBound(box->minimum(), field.toInt(), box->maximum());
 }
 
 } // namespace
@@ -191,14 +206,40 @@ void DetectorsDlg::releaseModuleEntry()
 {
     if (currentModuleEntry.isNull())
         return;
-    const bool byDetector
-        = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
     VObject sensor = currentModuleEntry.parent().parent();
-    release(currentModuleEntry, byDetector ? Detector : kindKey());
+    release(currentModuleEntry, kindKey());
     if (currentModuleKind == AzimuthSource && sensor[Channels].size() == 0)
         sensor.remove();
     currentModuleEntry = VObject();
     currentModuleKind = NoSource;
+}
+
+VObject DetectorsDlg::ownEntryIn(SourceKind kind, const VObject &channels, bool changes,
+                                 const QString &numberKey, int number) const
+{
+    if (currentModuleKind != kind || !sameEntry(currentModuleEntry.parent(), channels))
+        return VObject();
+    if (!changes)
+        return currentModuleEntry;
+    // A changed entry that another element or an output shares would take
+    // them along; a number another entry holds would be there twice.
+    for (const QString &other : { Detector, Sensor, Output }) {
+        if (other != kindKey() && !currentModuleEntry[other].isNull())
+            return VObject();
+    }
+    if (!numberKey.isEmpty()) {
+        for (const VObject &entry : entriesOf(channels)) {
+            if (!sameEntry(entry, currentModuleEntry) && entry[numberKey] == number)
+                return VObject();
+        }
+    }
+    return currentModuleEntry;
+}
+
+void DetectorsDlg::nameElementIn(VObject entry, const QString &key, const QVariant &value) const
+{
+    if (!namesElement(entry[key]))
+        entry[key] = value;
 }
 
 void DetectorsDlg::writePlan(const Plan &plan)
@@ -214,22 +255,26 @@ void DetectorsDlg::writePlan(const Plan &plan)
         release(currentChannelEntry, key, keyboardEntry);
         currentChannelEntry = VObject();
     };
-    // The module channel of TrafiCam, TrafficStream and Citilog: the first
-    // entry of the number, or a new one.
+    // The module channel of TrafiCam, TrafficStream and Citilog: the
+    // element's own entry of the list, else the first entry of the number, or
+    // a new one.
     const auto writeModuleChannel = [&](VObject channels) {
-        releaseModuleEntry();
-        VObject entry;
-        for (const VObject &candidate : entriesOf(channels)) {
-            if (candidate[Channel] == plan.number) {
-                entry = candidate;
-                break;
-            }
-        }
+        VObject entry
+            = ownEntryIn(static_cast<SourceKind>(plan.kind), channels,
+                         !(currentModuleEntry[Channel] == plan.number), Channel, plan.number);
         if (entry.isNull()) {
-            entry = channels.append(VObject::map());
-            entry[Channel] = plan.number;
+            releaseModuleEntry();
+            for (const VObject &candidate : entriesOf(channels)) {
+                if (candidate[Channel] == plan.number) {
+                    entry = candidate;
+                    break;
+                }
+            }
+            if (entry.isNull())
+                entry = channels.append(VObject::map());
         }
-        entry[key] = id;
+        writeChanged(entry, Channel, plan.number);
+        nameElementIn(entry, key, id);
         releaseChannel(VObject());
     };
 
@@ -237,19 +282,19 @@ void DetectorsDlg::writePlan(const Plan &plan)
     case IoBoard: {
         VObject device = boards.value(plan.board).device;
         if (plan.board <= 4)
-            device[QStringLiteral("type")] = QStringLiteral("dryContact");
-        else
+            writeChanged(device, QStringLiteral("type"), QStringLiteral("dryContact"));
+        else if (!device[QStringLiteral("type")].isNull())
             device.remove(QStringLiteral("type"));
         releaseChannel(plan.chosen);
         releaseModuleEntry();
         VObject entry = plan.chosen;
         if (entry.isNull())
             entry = device[Channels].append(VObject::map());
-        entry[QStringLiteral("type")] = plan.channelType;
-        entry[Channel] = plan.number;
-        entry[QStringLiteral("common")]
-            = plan.positive ? QStringLiteral("positive") : QStringLiteral("negative");
-        entry[key] = id;
+        writeChanged(entry, QStringLiteral("type"), plan.channelType);
+        writeChanged(entry, Channel, plan.number);
+        writeChanged(entry, QStringLiteral("common"),
+                     plan.positive ? QStringLiteral("positive") : QStringLiteral("negative"));
+        nameElementIn(entry, key, id);
         element->setProperty("dionumber", plan.board);
         element->setProperty("diochannel", plan.number);
         break;
@@ -265,8 +310,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
         VObject entry = plan.chosen;
         if (entry.isNull())
             entry = keyboardChannels.append(VObject::map());
-        entry[QStringLiteral("keyCode")] = plan.number;
-        entry[key] = id;
+        writeChanged(entry, QStringLiteral("keyCode"), plan.number);
+        nameElementIn(entry, key, id);
         element->setProperty("dio2channel", QVariant());
         element->setProperty("keycode", plan.number);
         break;
@@ -290,41 +335,64 @@ void DetectorsDlg::writePlan(const Plan &plan)
     }
     case SmartMicroSource: {
         releaseChannel(VObject());
-        releaseModuleEntry();
         VObject channels = plan.smartMicroSensor[Channels];
-        channels.append(
-            VObject(QVariantMap { { Detector, id },
-                                  { QStringLiteral("lane"), ui->sm_lane->value() },
-                                  { QStringLiteral("measure_line"), ui->sm_measure_line->value() },
-                                  { QStringLiteral("zone"), ui->sm_zone->value() } }));
+        const QList<QPair<QString, const QSpinBox *>> fields {
+            { QStringLiteral("lane"), ui->sm_lane },
+            { QStringLiteral("measure_line"), ui->sm_measure_line },
+            { QStringLiteral("zone"), ui->sm_zone }
+        };
+        bool changes = false;
+        for (const auto &field : fields)
+            changes = changes
+                || shownValue(currentModuleEntry[field.first], field.second)
+                    != field.second->value();
+        VObject entry = ownEntryIn(SmartMicroSource, channels, changes);
+        const bool added = entry.isNull();
+        if (added) {
+            releaseModuleEntry();
+            entry = channels.append(VObject::map());
+        }
+        for (const auto &field : fields) {
+            if (added || shownValue(entry[field.first], field.second) != field.second->value())
+                entry[field.first] = field.second->value();
+        }
+        nameElementIn(entry, key, id);
         break;
     }
     case AzimuthSource: {
         releaseChannel(VObject());
-        releaseModuleEntry();
+        const QString channelId = QStringLiteral("rcg_channel_id");
         VObject sensors = plan.azimuthModule[QStringLiteral("sensors")];
-        VObject sensor;
-        for (const VObject &candidate : entriesOf(sensors)) {
-            if (candidate[QStringLiteral("camera_id")] == plan.camera) {
-                sensor = candidate;
-                break;
+        const auto cameraSensor = [&]() {
+            for (const VObject &candidate : entriesOf(sensors)) {
+                if (candidate[QStringLiteral("camera_id")] == plan.camera)
+                    return candidate;
             }
-        }
-        if (sensor.isNull())
-            sensor = sensors.append(
-                VObject(QVariantMap { { QStringLiteral("camera_id"), plan.camera } }));
-        VObject channels = sensor[Channels];
-        VObject entry;
-        for (const VObject &candidate : entriesOf(channels)) {
-            if (candidate[QStringLiteral("rcg_channel_id")] == plan.number) {
-                entry = candidate;
-                break;
+            return VObject();
+        };
+        const VObject ownSensor = cameraSensor();
+        VObject entry = ownSensor.isNull()
+            ? VObject()
+            : ownEntryIn(AzimuthSource, ownSensor[Channels],
+                         !(currentModuleEntry[channelId] == plan.number), channelId, plan.number);
+        if (entry.isNull()) {
+            releaseModuleEntry();
+            VObject sensor = cameraSensor();
+            if (sensor.isNull())
+                sensor = sensors.append(
+                    VObject(QVariantMap { { QStringLiteral("camera_id"), plan.camera } }));
+            VObject channels = sensor[Channels];
+            for (const VObject &candidate : entriesOf(channels)) {
+                if (candidate[channelId] == plan.number) {
+                    entry = candidate;
+                    break;
+                }
             }
+            if (entry.isNull())
+                entry = channels.append(VObject(QVariantMap { { channelId, plan.number } }));
         }
-        if (entry.isNull())
-            entry = channels.append(
-                VObject(QVariantMap { { QStringLiteral("rcg_channel_id"), plan.number } }));
-        entry[Detector] = id;
+        writeChanged(entry, channelId, plan.number);
+        nameElementIn(entry, key, id);
         break;
     }
     case LinkToDetector:
@@ -334,10 +402,14 @@ void DetectorsDlg::writePlan(const Plan &plan)
         element->setProperty("detector", plan.detector >= 0 ? QVariant(plan.detector) : QVariant());
         break;
     case PrioritySource: {
-        releaseModuleEntry();
-        releaseChannel(VObject());
         VObject channels = priority[Channels];
-        channels.append(VObject(QVariantMap { { key, element->name() } }));
+        VObject entry = ownEntryIn(PrioritySource, channels, false);
+        if (entry.isNull()) {
+            releaseModuleEntry();
+            entry = channels.append(VObject::map());
+        }
+        nameElementIn(entry, key, element->name());
+        releaseChannel(VObject());
         element->setProperty("dio2channel", QVariant());
         element->setProperty("keycode", QVariant());
         break;
@@ -348,8 +420,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
         VObject entry = plan.chosen;
         if (entry.isNull())
             entry = signal[Channels].append(VObject::map());
-        entry[key] = element->name();
-        entry[Channel] = plan.number;
+        nameElementIn(entry, key, element->name());
+        writeChanged(entry, Channel, plan.number);
         element->setProperty("dio2channel", QVariant());
         element->setProperty("keycode", QVariant());
         break;

@@ -1,13 +1,16 @@
+#include "elementfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/framework/uidataexchange.h"
 #include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -19,15 +22,22 @@ using namespace WindowTesting;
 
 namespace {
 
+// A name with a folder is a fixture under tests/data/, a bare name a sample of examples/.
+QString samplePath(const QString &sample)
+{
+    return sample.contains(QLatin1Char('/')) ? TestSupport::dataPath(sample)
+                                             : TestSupport::examplesPath(sample);
+}
+
 // Opens a copy of the sample in a fresh window, lets edit run, saves and
 // gives back the saved bytes (empty when a step failed). `markedChanged`, when
 // given, tells whether the edit marked the document changed.
 QByteArray savedAfter(const QTemporaryDir &dir, const QString &sample,
                       const std::function<bool(MainWindow &)> &edit, bool *markedChanged = nullptr)
 {
-    const QString path = dir.filePath(sample);
+    const QString path = dir.filePath(QFileInfo(sample).fileName());
     QFile::remove(path);
-    if (!QFile::copy(TestSupport::examplesPath(sample), path))
+    if (!QFile::copy(samplePath(sample), path))
         return QByteArray();
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     MainWindow window;
@@ -204,6 +214,67 @@ QJsonDocument withWrites(const QByteArray &plain, const QStringList &writes)
     return QJsonDocument(document.toObject());
 }
 
+// The ids of the detectors and sensors a sample file holds: a list under
+// "detectors" and "sensors", or ZU_MOLT's detectors under "items".
+QList<int> elementIds(const QString &sample, bool sensors)
+{
+    const QJsonObject root
+        = QJsonDocument::fromJson(TestSupport::readFile(samplePath(sample))).object();
+    QJsonValue list = root.value(sensors ? QStringLiteral("sensors") : QStringLiteral("detectors"));
+    if (list.isObject())
+        list = list.toObject().value(QStringLiteral("items"));
+    QList<int> ids;
+    for (const QJsonValue &element : list.toArray())
+        ids << element.toObject().value(QStringLiteral("id")).toInt();
+    return ids;
+}
+
+// Opens the properties of the detector (or sensor) of that id and accepts its
+// dialog, untouched or after the edit ("name=value;...": a combo box's item of
+// that text, or the text typed into an editable one; a spin box's value; a line
+// edit's text).
+bool acceptElement(MainWindow &window, bool sensor, int id, const QString &edit = QString())
+{
+    if (!ElementFixtures::selectRowOfId(table(window, sensor ? "sensorsTable" : "detectorsTable"),
+                                        id))
+        return false;
+    bool edited = true;
+    const auto type = [&edited, &edit](QWidget *modal) {
+        for (const QString &step : edit.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString name = step.section(QLatin1Char('='), 0, 0);
+            const QString value = step.section(QLatin1Char('='), 1);
+            QWidget *target = modal->findChild<QWidget *>(name);
+            if (auto *box = qobject_cast<QComboBox *>(target)) {
+                if (box->isEditable()) {
+                    box->lineEdit()->selectAll();
+                    QTest::keyClicks(box->lineEdit(), value);
+                } else if (box->findText(value) >= 0) {
+                    box->setCurrentIndex(box->findText(value));
+                } else {
+                    edited = false;
+                }
+            } else if (auto *spin = qobject_cast<QSpinBox *>(target)) {
+                spin->selectAll();
+                QTest::keyClicks(spin, value);
+            } else if (auto *line = qobject_cast<QLineEdit *>(target)) {
+                line->selectAll();
+                QTest::keyClicks(line, value);
+            } else {
+                edited = false;
+            }
+        }
+    };
+    const bool accepted = acceptUntouched(
+        [&window, sensor] {
+            if (sensor)
+                window.sensorsItemProperties();
+            else
+                window.detectorsItemProperties();
+        },
+        Accept::ByOk, type);
+    return accepted && edited;
+}
+
 } // namespace
 
 // A properties dialog accepted without a change changes nothing in the file:
@@ -358,6 +429,93 @@ private slots:
         }
         if (staysUnchanged)
             QVERIFY(!markedChanged);
+    }
+
+    // The properties of each detector and sensor accepted without a change:
+    // the samples' elements, and a fixture's on every kind of module channel
+    // (TrafiCam, TrafficStream, Citilog, Priority, Signal, SmartMicro,
+    // Azimuth), whose own entries are not the last of their lists and whose
+    // sensors share ids with detectors held by SmartMicro and Azimuth channels.
+    void detectorOkWithoutChange_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<int>("id");
+        for (const QString &sample : { QStringLiteral("tiverkii_intersection.json"),
+                                       QStringLiteral("zumolt_intersection.json"),
+                                       QStringLiteral("document/detectorsources.json") }) {
+            for (bool sensor : { false, true }) {
+                for (int id : elementIds(sample, sensor))
+                    QTest::addRow("%s %s %d", qPrintable(QFileInfo(sample).fileName()),
+                                  sensor ? "sensor" : "detector", id)
+                        << sample << sensor << id;
+            }
+        }
+    }
+
+    void detectorOkWithoutChange()
+    {
+        QFETCH(QString, sample);
+        QFETCH(bool, sensor);
+        QFETCH(int, id);
+        const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
+        QVERIFY(!plain.isEmpty());
+        const QByteArray accepted = savedAfter(dir, sample, [sensor, id](MainWindow &window) {
+            return acceptElement(window, sensor, id);
+        });
+        QVERIFY(!accepted.isEmpty());
+        QVERIFY2(accepted == plain, firstDifference(plain, accepted).constData());
+    }
+
+    // One field of a detector's or sensor's source edited in its dialog changes
+    // that value in the file and nothing else ("path=json"): the entry is
+    // written where it stands.
+    void detectorOneEdit_data()
+    {
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QStringList>("changes");
+        QTest::newRow("TrafiCam channel")
+            << false << 1 << "ti_channels=3"
+            << QStringList { "modules/TrafiCam/0/channels/0/channel=3" };
+        QTest::newRow("TrafficStream channel")
+            << false << 3 << "ts_channels=5"
+            << QStringList { "modules/TrafficStream/0/channels/0/channel=5" };
+        QTest::newRow("Citilog channel")
+            << false << 4 << "xcam_channel=2"
+            << QStringList { "modules/Citilog/0/cams/0/channels/0/channel=2" };
+        QTest::newRow("SmartMicro lane")
+            << false << 5 << "sm_lane=7"
+            << QStringList { "modules/SmartMicro/sensors/0/channels/0/lane=7" };
+        QTest::newRow("Azimuth channel")
+            << false << 7 << "azimuth_channel_id=20"
+            << QStringList { "modules/AzimuthSSE/0/sensors/0/channels/0/rcg_channel_id=20" };
+        QTest::newRow("sensor's SmartMicro zone")
+            << true << 6 << "sm_zone=9"
+            << QStringList { "modules/SmartMicro/sensors/0/channels/2/zone=9" };
+        QTest::newRow("Priority name")
+            << false << 9 << "name=Bus stop"
+            << QStringList { R"(detectors/8/name="Bus stop")",
+                             R"(modules/Priority/channels/0/detector="Bus stop")" };
+    }
+
+    void detectorOneEdit()
+    {
+        QFETCH(bool, sensor);
+        QFETCH(int, id);
+        QFETCH(QString, edit);
+        QFETCH(QStringList, changes);
+        const QString sample = QStringLiteral("document/detectorsources.json");
+        const QByteArray plain = savedAfter(dir, sample, [](MainWindow &) { return true; });
+        QVERIFY(!plain.isEmpty());
+        const QByteArray edited = savedAfter(dir, sample, [sensor, id, &edit](MainWindow &window) {
+            return acceptElement(window, sensor, id, edit);
+        });
+        QVERIFY(!edited.isEmpty());
+        const QByteArray expected = withWrites(plain, changes).toJson();
+        const QByteArray actual = QJsonDocument::fromJson(edited).toJson();
+        QVERIFY2(actual == expected, firstDifference(expected, actual).constData());
     }
 
     // One value edited through a dialog of the controller as a whole changes

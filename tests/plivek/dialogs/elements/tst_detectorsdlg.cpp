@@ -548,6 +548,94 @@ private slots:
                    "[{'rcg_channel_id': 12, 'detector': 1}]}]}}")
             << QByteArray("{}");
 
+        // The entry that stays the element's source is written where it
+        // stands, only in the fields that differ: OK without a change keeps
+        // the lists as they were.
+        const QByteArray trafiCam
+            = "{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': 2, "
+              "'detector': 1}, {'channel': 3, 'sensor': 1}]}]}";
+        QTest::newRow("TrafiCam untouched") << tiverkII << false << QByteArray() << trafiCam
+                                            << QString() << trafiCam << QByteArray("{}");
+        QTest::newRow("TrafiCam channel changed where it stands")
+            << tiverkII << false << QByteArray() << trafiCam << "ti_channels=5"
+            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': "
+                          "5, 'detector': 1}, {'channel': 3, 'sensor': 1}]}]}")
+            << QByteArray("{}");
+        // A shared entry keeps the other element's reference where it was.
+        QTest::newRow("TrafiCam shared entry, channel changed")
+            << tiverkII << false << QByteArray()
+            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': "
+                          "2, 'detector': 1, 'sensor': 1}, {'channel': 3, 'sensor': 2}]}]}")
+            << "ti_channels=5"
+            << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, 'channels': [{'channel': "
+                          "2, 'sensor': 1}, {'channel': 3, 'sensor': 2}, {'channel': 5, "
+                          "'detector': 1}]}]}")
+            << QByteArray("{}");
+        const QByteArray trafficStream
+            = "{'TrafficStream': [{'url': 'u', 'channels': [{'channel': 1, 'detector': '1'}, "
+              "{'channel': 2, 'detector': 4}]}]}";
+        QTest::newRow("TrafficStream untouched, id as text")
+            << tiverkII << false << QByteArray() << trafficStream << QString() << trafficStream
+            << QByteArray("{}");
+        const QByteArray citilog
+            = "{'Citilog': [{'device_host': 'h', 'device_port': 1, 'cams': [{'id': 'x', "
+              "'channels': [{'channel': 0, 'detector': 1}, {'channel': 1, 'detector': 4}]}]}]}";
+        QTest::newRow("Citilog untouched") << tiverkII << false << QByteArray() << citilog
+                                           << QString() << citilog << QByteArray("{}");
+        const QByteArray smartMicro = "{'SmartMicro': {'sensors': [{'id': 's', 'channels': "
+                                      "[{'detector': 1, 'zone': 2}, {'detector': 4}]}]}}";
+        QTest::newRow("SmartMicro untouched keeps absent fields absent")
+            << tiverkII << false << QByteArray() << smartMicro << QString() << smartMicro
+            << QByteArray("{}");
+        QTest::newRow("SmartMicro zone changed where it stands")
+            << tiverkII << false << QByteArray() << smartMicro << "sm_zone=3"
+            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
+                          "'zone': 3}, {'detector': 4}]}]}}")
+            << QByteArray("{}");
+        const QByteArray azimuth
+            = "{'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+              "[{'rcg_channel_id': 3, 'detector': 1}]}, {'camera_id': 2, 'channels': "
+              "[{'rcg_channel_id': 4, 'detector': 4}]}]}]}";
+        QTest::newRow("Azimuth untouched keeps its camera")
+            << tiverkII << false << QByteArray() << azimuth << QString() << azimuth
+            << QByteArray("{}");
+        const QByteArray priority
+            = "{'Priority': {'channels': [{'detector': 'Loop'}, {'sensor': 'Gate'}]}}";
+        QTest::newRow("Priority untouched") << tiverkII << false << QByteArray() << priority
+                                            << QString() << priority << QByteArray("{}");
+        const QByteArray signalById = "{'Signal': {'channels': [{'channel': 2, 'detector': 1}]}}";
+        QTest::newRow("Signal by id untouched") << tiverkII << false << QByteArray() << signalById
+                                                << QString() << signalById << QByteArray("{}");
+
+        // Detectors and sensors have ids of their own: a sensor's SmartMicro
+        // and Azimuth channels name it under "sensor", one under "detector"
+        // is the detector's of that id.
+        const QByteArray keyAndRadar
+            = "{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513, 'sensor': 1}]}, "
+              "'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, 'zone': 2}]}]}, "
+              "'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
+              "[{'rcg_channel_id': 3, 'detector': 1}]}]}]}";
+        QTest::newRow("sensor: the detector's channels of its id stay")
+            << tiverkII << true << QByteArray("{'keycode': 513}") << keyAndRadar << QString()
+            << keyAndRadar << QByteArray("{'keycode': 513}");
+        QTest::newRow("sensor's own SmartMicro channel")
+            << tiverkII << true << QByteArray()
+            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
+                          "'zone': 2}, {'sensor': 1, 'zone': 2}]}]}}")
+            << "sm_zone=4"
+            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
+                          "'zone': 2}, {'sensor': 1, 'zone': 4}]}]}}")
+            << QByteArray("{}");
+        QTest::newRow("sensor put on Azimuth")
+            << tiverkII << true << QByteArray()
+            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, "
+                          "'channels': [{'rcg_channel_id': 12, 'detector': 1}]}]}}")
+            << "type=Azimuth;azimuth_cams_id=7;azimuth_channel_id=13"
+            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, "
+                          "'channels': [{'rcg_channel_id': 12, 'detector': 1}, "
+                          "{'rcg_channel_id': 13, 'sensor': 1}]}]}}")
+            << QByteArray("{}");
+
         // A release takes only the element's reference: a shared entry keeps
         // the other element's binding.
         QTest::newRow("shared board entry")
