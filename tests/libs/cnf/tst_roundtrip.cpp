@@ -62,6 +62,19 @@ QString editedSample(const QString &path, const QByteArrayList &edits, const QTe
     return edited;
 }
 
+// The TIVERK II sample with `edits` (see editedSample) loaded into controller.
+bool loadEditedTiverkII(const QByteArrayList &edits, const QTemporaryDir &dir, QByteArray *bytes,
+                        CnfController &controller, QString *error)
+{
+    const QString edited
+        = editedSample(TestSupport::examplesPath("tiverkii_intersection.json"), edits, dir, bytes);
+    if (edited.isEmpty()) {
+        *error = QStringLiteral("an edit does not fit the sample");
+        return false;
+    }
+    return loadFile(edited, controller, error);
+}
+
 } // namespace
 
 // What loads saves back unchanged: load, save, load, save gives the same bytes
@@ -332,6 +345,40 @@ private slots:
         }
     }
 
+    // The same file through the native form (.cnf, .xcnf) and back: the
+    // native form keeps each such member as a Null value.
+    void nullPropertiesSurviveNativeForm()
+    {
+        const QByteArrayList edits {
+            "\"properties\": {\"minGreen\": 8}",
+            "\"properties\": {\"a\": null, \"minGreen\": 8}",
+            "\"Harbour loop\"}",
+            "\"Harbour loop\", \"properties\": {\"input\": null}}",
+            "{\"length\": 35, \"phase\": \"1\"}",
+            "{\n                    \"length\": 35,\n                    \"phase\": \"1\",\n"
+            "                    \"properties\": {\"call\": null, \"recall\": 1}\n                "
+            "}",
+            "\"40\": \"green\"}\n            }",
+            "\"40\": \"green\"}\n            },\n            \"properties\": {\"a\": null}",
+            "\"number\": 12,",
+            "\"number\": null,"
+        };
+        QTemporaryDir dir;
+        QByteArray bytes;
+        CnfController read;
+        QString error;
+        QVERIFY2(loadEditedTiverkII(edits, dir, &bytes, read, &error), qPrintable(error));
+        const QByteArray native = read.save(-1);
+        QVERIFY(native.contains("<Null key=\"input\""));
+        CnfController back;
+        QVERIFY2(back.load(native, true), qPrintable(back.lastError()));
+        QCOMPARE(QString::fromUtf8(back.save(-1)), QString::fromUtf8(native));
+        const QString saved = dir.filePath(QStringLiteral("saved.json"));
+        QVERIFY2(CnfNative::save(saved, back, QStringLiteral("tiverkii"), error),
+                 qPrintable(error));
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(saved)), QString::fromUtf8(bytes));
+    }
+
     // A value given to a property the file held as null (as a dialog gives it)
     // is written instead of the null; taken away again, the null is back.
     void nullPropertyTakesValue_data()
@@ -369,12 +416,9 @@ private slots:
                                      "\"number\": null," };
         QTemporaryDir dir;
         QByteArray bytes;
-        const QString edited = editedSample(TestSupport::examplesPath("tiverkii_intersection.json"),
-                                            edits, dir, &bytes);
-        QVERIFY(!edited.isEmpty());
         CnfController controller;
         QString error;
-        QVERIFY2(loadFile(edited, controller, &error), qPrintable(error));
+        QVERIFY2(loadEditedTiverkII(edits, dir, &bytes, controller, &error), qPrintable(error));
         QObject *object = &controller;
         if (element == QLatin1String("group"))
             object = controller.findSG(1).data();
