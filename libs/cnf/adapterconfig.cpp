@@ -88,8 +88,13 @@ QByteArray AdapterConfig::save(const CnfController &controller)
     for (const CnfTreeSchema::Part &part : parts) {
         for (const CnfTreeSchema::Fields &fields : part.items) {
             text.section(part.section);
-            for (const auto &field : fields)
-                text.entry(CnfSectionText::pathSegment(field.first), field.second);
+            for (const auto &field : fields) {
+                // A field without value is a member the file held as null (CnfTreeSchema).
+                if (field.second.isValid())
+                    text.entry(CnfSectionText::pathSegment(field.first), field.second);
+                else
+                    text.nullEntry(CnfSectionText::pathSegment(field.first));
+            }
         }
     }
     if (!native.isEmpty()) {

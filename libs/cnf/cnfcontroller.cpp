@@ -97,6 +97,7 @@ public:
     CnfProgramPtr reserveProgram;
     CnfInterstatePtr interstate;
     std::shared_ptr<VNode> root;
+    QStringList nullProperties;
 };
 
 namespace {
@@ -239,6 +240,16 @@ void CnfController::clear()
     const QList<QByteArray> names = dynamicPropertyNames();
     for (const QByteArray &name : names)
         setProperty(name.constData(), QVariant());
+}
+
+QStringList CnfController::nullProperties() const
+{
+    return d->nullProperties;
+}
+
+void CnfController::setNullProperties(const QStringList &names)
+{
+    d->nullProperties = names;
 }
 
 QString CnfController::lastError() const

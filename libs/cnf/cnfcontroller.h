@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QScopedPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 class CnfControllerPrivate;
@@ -234,6 +235,10 @@ public:
     int programRecordSize() const;
 
     void setLastError(const QString &error);
+
+    // Names of members of "controller" that the file held as null (CnfTreeSchema).
+    QStringList nullProperties() const;
+    void setNullProperties(const QStringList &names);
 
 private:
     Q_DISABLE_COPY(CnfController)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // A detector or, with the sensor flag, a sensor. Detectors and sensors are
 // kept in two lists of the controller with separate id spaces. Further
@@ -20,9 +21,13 @@ public:
     void setSensor(bool sensor) { m_sensor = sensor; }
     // "4 (Loop north)" or "4" without a name.
     QString friendlyName() const;
+    // Names of "properties" members that the file held as null (CnfTreeSchema).
+    QStringList nullProperties() const { return m_nullProperties; }
+    void setNullProperties(const QStringList &names) { m_nullProperties = names; }
 
 private:
     int m_id = 0;
     QString m_name;
     bool m_sensor = false;
+    QStringList m_nullProperties;
 };

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // One step of a program: a phase and how long it runs. Algorithm settings
 // of a step are dynamic properties ("recall", "minGreen", ...).
@@ -59,6 +60,10 @@ public:
     // neither, or no previous step).
     int greenChange(int signalGroupId) const;
 
+    // Names of "properties" members that the file held as null (CnfTreeSchema).
+    QStringList nullProperties() const { return m_nullProperties; }
+    void setNullProperties(const QStringList &names) { m_nullProperties = names; }
+
 private:
     friend class CnfProgram;
     CnfProgram *m_program = nullptr;
@@ -66,4 +71,5 @@ private:
     QString m_phaseId;
     int m_length = 0;
     int m_fileStart = 0;
+    QStringList m_nullProperties;
 };

@@ -190,6 +190,7 @@ void CnfProgram::clear()
     m_timeline.clear();
     m_offset = -1;
     clearDynamicProperties(this);
+    m_nullProperties.clear();
 }
 
 void CnfProgram::clone(const CnfProgram &other)
@@ -217,9 +218,11 @@ void CnfProgram::clone(const CnfProgram &other)
         def->m_length = source->m_length;
         def->m_fileStart = source->m_fileStart;
         copyDynamicProperties(source.data(), def.data());
+        def->m_nullProperties = source->m_nullProperties;
         m_phases.append(def);
     }
     copyDynamicProperties(&other, this);
+    m_nullProperties = other.m_nullProperties;
 }
 
 void CnfProgram::clone(const CnfProgramPtr &other)

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 // One signal program. The typed part is below; algorithm-specific settings
 // are dynamic properties of the program and of its steps. A TIVERK 3.x or
@@ -96,6 +97,10 @@ public:
     void clone(const CnfProgram &other);
     void clone(const CnfProgramPtr &other);
 
+    // Names of "properties" members that the file held as null (CnfTreeSchema).
+    QStringList nullProperties() const { return m_nullProperties; }
+    void setNullProperties(const QStringList &names) { m_nullProperties = names; }
+
     // Display texts of program types and of Tiverk algorithm kinds. `family`
     // is "adapter" or a TIVERK version text ("3.14" .. "3.18").
     static QString typeName(int type, bool translated);
@@ -115,4 +120,5 @@ private:
     QList<CnfPhaseDefPtr> m_phases;
     QMap<int, QMap<int, int>> m_timeline;
     int m_offset = -1;
+    QStringList m_nullProperties;
 };

@@ -34,6 +34,8 @@ public:
     // Writes value under path; maps and lists are spread over one line per
     // scalar. Invalid values are not written.
     void entry(const QString &path, const QVariant &value);
+    // Writes "path = null": a member without value that stays in the file.
+    void nullEntry(const QString &path) { writeLine(path, "null"); }
     QByteArray data() const { return m_text; }
     QString error() const { return m_error; }
 

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // One signal group of a controller. Timings are dynamic properties (an
 // invalid value removes a timing, which then falls back to the controller's
@@ -69,9 +70,14 @@ public:
     // added to; null when that controller had none.
     CnfSignalGroupPtr defaultSignalGroup() const;
 
+    // Names of "properties" members that the file held as null (CnfTreeSchema).
+    QStringList nullProperties() const { return m_nullProperties; }
+    void setNullProperties(const QStringList &names) { m_nullProperties = names; }
+
 private:
     friend class CnfController;
     QWeakPointer<CnfSignalGroup> m_defaultGroup;
+    QStringList m_nullProperties;
 };
 
 // Signal-group pointers travel in signals (queued ones too) and in QVariants.

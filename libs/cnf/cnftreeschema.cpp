@@ -38,7 +38,9 @@ QString dateText(const QDate &date)
     return date.toString(Qt::ISODate);
 }
 
-QVariantMap properties(const QObject &object)
+// The dynamic properties of an element as members, with the members its file
+// held as null (`nulls`) for which it has no value yet.
+QVariantMap properties(const QObject &object, const QStringList &nulls)
 {
     QVariantMap map;
     const QList<QByteArray> names = object.dynamicPropertyNames();
@@ -48,6 +50,10 @@ QVariantMap properties(const QObject &object)
         const QVariant value = CnfTreeSchema::plain(object.property(name.constData()));
         if (value.isValid())
             map.insert(CnfTreeSchema::memberName(name), value);
+    }
+    for (const QString &name : nulls) {
+        if (!map.contains(name))
+            map.insert(name, QVariant()); // written as null
     }
     return map;
 }
@@ -138,7 +144,7 @@ CnfTreeSchema::Fields signalGroupFields(const CnfSignalGroup &group,
         interstates.insert(QString::number(it.key()), bytes);
     }
     addIf(fields, !interstates.isEmpty(), QStringLiteral("interstates"), interstates);
-    const QVariantMap props = properties(group);
+    const QVariantMap props = properties(group, group.nullProperties());
     addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
     return fields;
 }
@@ -148,7 +154,7 @@ CnfTreeSchema::Fields detectorFields(const CnfDetector &detector)
     CnfTreeSchema::Fields fields;
     fields.append(qMakePair(QStringLiteral("id"), QVariant(detector.id())));
     addIf(fields, !detector.name().isEmpty(), QStringLiteral("name"), detector.name());
-    const QVariantMap props = properties(detector);
+    const QVariantMap props = properties(detector, detector.nullProperties());
     addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
     return fields;
 }
@@ -176,7 +182,7 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
         map.insert(QStringLiteral("length"), step->length());
         if (step->fileStart() != 0)
             map.insert(QStringLiteral("start"), step->fileStart());
-        const QVariantMap props = properties(*step);
+        const QVariantMap props = properties(*step, step->nullProperties());
         if (!props.isEmpty())
             map.insert(QStringLiteral("properties"), props);
         steps.append(map);
@@ -194,7 +200,7 @@ CnfTreeSchema::Fields programFields(const CnfProgram &program, const CnfTreeSche
         timeline.insert(QString::number(group), points);
     }
     addIf(fields, !timeline.isEmpty(), QStringLiteral("timeline"), timeline);
-    const QVariantMap props = properties(program);
+    const QVariantMap props = properties(program, program.nullProperties());
     addIf(fields, !props.isEmpty(), QStringLiteral("properties"), props);
     return fields;
 }
@@ -311,7 +317,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
 
     // Controller properties: the family first, then the rest by name.
     Fields props;
-    const QVariantMap all = properties(controller);
+    const QVariantMap all = properties(controller, controller.nullProperties());
     const QStringList first = { QStringLiteral("type"), QStringLiteral("version"),
                                 QStringLiteral("number"), QStringLiteral("description") };
     for (const QString &key : first) {

@@ -67,6 +67,17 @@ public:
     static QByteArray propertyName(const QString &memberName);
     static QString memberName(const QByteArray &propertyName);
 
+    // The members of a "properties" object (or of "controller") as dynamic
+    // properties of `element`. A property cannot hold "no value", so the names
+    // of null members are kept on the element (setNullProperties); the writers
+    // of the tree write each back as null, in its place among the members,
+    // while the element has no value for it, and the value once it has one.
+    template<typename Element>
+    static void readProperties(const CnfJsonValue &props, Element &element)
+    {
+        element.setNullProperties(readProperties(props, &element));
+    }
+
     // The elements of a controller that references in a file may name. A
     // reference to any other element (removed, or never added) is left out
     // when writing: a reader could not resolve it. Built once per save, so that
@@ -88,4 +99,8 @@ public:
         }
         FlatIndex<const void *> m_elements;
     };
+
+private:
+    // Sets the properties; gives the names of the null members in file order.
+    static QStringList readProperties(const CnfJsonValue &props, QObject *object);
 };

@@ -48,12 +48,9 @@ public:
         }
     }
 
-    void setProperties(QObject &object, const CnfJsonValue &item)
+    template<typename Element> void setProperties(Element &object, const CnfJsonValue &item)
     {
-        const CnfJsonValue &props = r.object(item, QStringLiteral("properties"));
-        for (const auto &member : props.members())
-            object.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
-                               member.second.toVariant());
+        CnfTreeSchema::readProperties(r.object(item, QStringLiteral("properties")), object);
     }
 
     bool added(bool result, const CnfJsonValue &item)
@@ -464,16 +461,25 @@ public:
 
 } // namespace
 
+QStringList CnfTreeSchema::readProperties(const CnfJsonValue &props, QObject *object)
+{
+    QStringList nulls;
+    for (const auto &member : props.members()) {
+        if (member.second.type() == CnfJsonValue::Null)
+            nulls.append(member.first);
+        else
+            object->setProperty(propertyName(member.first).constData(), member.second.toVariant());
+    }
+    return nulls;
+}
+
 bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native,
                           const QStringList &skipKeys, CnfController &controller, QString *error)
 {
     TreeReader t(controller);
     CnfJsonRead &r = t.r;
 
-    const CnfJsonValue &props = r.object(root, QStringLiteral("controller"));
-    for (const auto &member : props.members())
-        controller.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
-                               member.second.toVariant());
+    readProperties(r.object(root, QStringLiteral("controller")), controller);
 
     t.eachItem(root, QStringLiteral("powerDevices"), [&](const CnfJsonValue &item) {
         static const QStringList keys = { QStringLiteral("id"),

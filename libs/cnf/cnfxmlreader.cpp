@@ -4,6 +4,7 @@
 #include "cnfcontroller.h"
 #include "cnfprogram.h"
 #include "cnftextplace.h"
+#include "cnftreeschema.h"
 #include "cnfxmlformat.h"
 #include "vnode.h"
 
@@ -220,7 +221,7 @@ bool CnfXmlReaderPrivate::readPropertyValue(QVariant *value)
     return true;
 }
 
-bool CnfXmlReaderPrivate::readProperties(QObject &object)
+bool CnfXmlReaderPrivate::readProperties(QObject &object, QStringList *nulls)
 {
     while (xml.readNextStartElement()) {
         if (!hasKey())
@@ -229,7 +230,10 @@ bool CnfXmlReaderPrivate::readProperties(QObject &object)
         QVariant value;
         if (!readPropertyValue(&value))
             return false;
-        object.setProperty(name.constData(), value);
+        if (value.isValid())
+            object.setProperty(name.constData(), value);
+        else
+            nulls->append(CnfTreeSchema::memberName(name));
     }
     return !xml.hasError() || fail(xml.errorString());
 }

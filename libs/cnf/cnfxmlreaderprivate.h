@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <QXmlStreamReader>
 
@@ -102,7 +103,16 @@ private:
     // Typed values
     bool readNode(VNode &node, int depth);
     bool readPropertyValue(QVariant *value);
-    bool readProperties(QObject &object);
+    // The dynamic properties of an element. A property cannot hold "no value",
+    // so the keys of its Null values are kept on the element (setNullProperties).
+    template<typename Element> bool readProperties(Element &element)
+    {
+        QStringList nulls;
+        const bool ok = readProperties(element, &nulls);
+        element.setNullProperties(nulls);
+        return ok;
+    }
+    bool readProperties(QObject &object, QStringList *nulls);
     bool readElementText(QString *value);
 
     // Sections

@@ -54,7 +54,9 @@ private:
         xml.writeAttribute(QLatin1String(name), QString::number(value));
     }
     void text(const char *name, const QString &value);
-    void properties(const QObject &object);
+    // The dynamic properties, then as Null the members its file held as null
+    // (`nulls`) for which the element has no value.
+    void properties(const QObject &object, const QStringList &nulls);
     void value(const QString &key, const QVariant &value);
     void node(const QString &key, const VNode &node);
     void textElement(const QString &element, const QString &key, const QString &value);
@@ -255,14 +257,22 @@ void Writer::node(const QString &key, const VNode &n)
     }
 }
 
-void Writer::properties(const QObject &object)
+void Writer::properties(const QObject &object, const QStringList &nulls)
 {
     const QList<QByteArray> names = object.dynamicPropertyNames();
-    if (names.isEmpty())
+    QList<QByteArray> unset;
+    for (const QString &member : nulls) {
+        const QByteArray name = CnfTreeSchema::propertyName(member);
+        if (!object.property(name.constData()).isValid())
+            unset.append(name);
+    }
+    if (names.isEmpty() && unset.isEmpty())
         return;
     xml.writeStartElement(QStringLiteral("Properties"));
     for (const QByteArray &name : names)
         value(QString::fromUtf8(name), object.property(name.constData()));
+    for (const QByteArray &name : qAsConst(unset))
+        value(QString::fromUtf8(name), QVariant());
     xml.writeEndElement();
 }
 
@@ -288,7 +298,7 @@ void Writer::signalGroup(const char *element, const CnfSignalGroup &g)
         xml.writeCharacters(bytes.join(QLatin1Char(' ')));
         xml.writeEndElement();
     }
-    properties(g);
+    properties(g, g.nullProperties());
     xml.writeEndElement();
 }
 
@@ -297,7 +307,7 @@ void Writer::detector(const char *element, const CnfDetector &d)
     xml.writeStartElement(QLatin1String(element));
     number("id", d.id());
     text("name", d.name());
-    properties(d);
+    properties(d, d.nullProperties());
     xml.writeEndElement();
 }
 
@@ -376,7 +386,7 @@ void Writer::program(const CnfProgram &p)
         number("length", step->fullLength());
         number("main", step->length());
         number("start", step->fileStart());
-        properties(*step);
+        properties(*step, step->nullProperties());
         xml.writeEndElement();
     }
     if (!p.data().isEmpty())
@@ -396,7 +406,7 @@ void Writer::program(const CnfProgram &p)
         }
         xml.writeEndElement();
     }
-    properties(p);
+    properties(p, p.nullProperties());
     xml.writeEndElement();
 }
 
@@ -477,7 +487,7 @@ void Writer::controller(const CnfController &c)
     xml.writeStartElement(QStringLiteral("Controller"));
     xml.writeAttribute(QStringLiteral("format"), QString::number(CnfXmlFormat::Version));
     family(c);
-    properties(c);
+    properties(c, c.nullProperties());
     if (const CnfInterstatePtr interstate = c.interstate()) {
         xml.writeStartElement(QStringLiteral("Interstate"));
         number("greenBlink", interstate->greenBlink);

@@ -23,13 +23,22 @@ int contentStart(const QByteArray &bytes)
     return i;
 }
 
+// A field without value is a member the file held as null (CnfTreeSchema).
+void writeField(CnfJsonWriter &writer, const QPair<QString, QVariant> &field)
+{
+    if (field.second.isValid())
+        writer.writeValue(field.first, field.second);
+    else
+        writer.writeNull(field.first);
+}
+
 // Short elements stand on one line each, long ones spread over several.
 bool fitsOnLine(const CnfTreeSchema::Fields &fields)
 {
     CnfJsonWriter probe;
     probe.beginObject(QString(), CnfJsonWriter::Inline);
     for (const auto &field : fields)
-        probe.writeValue(field.first, field.second);
+        writeField(probe, field);
     probe.endObject();
     return probe.data().size() <= 100;
 }
@@ -105,7 +114,7 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
                                part.list && fitsOnLine(fields) ? CnfJsonWriter::Inline
                                                                : CnfJsonWriter::Normal);
             for (const auto &field : fields)
-                writer.writeValue(field.first, field.second);
+                writeField(writer, field);
             writer.endObject();
         }
         if (part.list)

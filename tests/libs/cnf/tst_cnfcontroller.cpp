@@ -808,8 +808,14 @@ private slots:
         CnfController controller;
         CnfTestConfig::fill(controller);
         const CnfProgramPtr stored = controller.findProgram(QStringLiteral("3"));
+        // The members its file held as null go with the program and its steps.
+        stored->setNullProperties({ QStringLiteral("a") });
+        stored->phaseDefAt(0)->setNullProperties({ QStringLiteral("b") });
         auto edited = CnfProgramPtr::create();
         edited->clone(stored);
+        QCOMPARE(edited->nullProperties(), QStringList { QStringLiteral("a") });
+        QCOMPARE(edited->phaseDefAt(0)->nullProperties(), QStringList { QStringLiteral("b") });
+        edited->setNullProperties({});
         edited->name = QStringLiteral("Edited");
         edited->appendPhase(controller.findPhase(QStringLiteral("1")), 5);
         QCOMPARE(stored->phaseCount(), 3);
@@ -819,6 +825,8 @@ private slots:
         QCOMPARE(stored->phaseCount(), 4);
         QCOMPARE(stored->phaseDefAt(3)->program(), stored.data());
         QCOMPARE(stored->property("pattern"), edited->property("pattern"));
+        QVERIFY(stored->nullProperties().isEmpty());
+        QCOMPARE(stored->phaseDefAt(0)->nullProperties(), QStringList { QStringLiteral("b") });
         stored->clear();
         QVERIFY(!stored->property("pattern").isValid());
         QCOMPARE(stored->phaseCount(), 0);

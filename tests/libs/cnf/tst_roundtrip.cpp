@@ -1,6 +1,9 @@
 #include "cnf/adapterconfig.h"
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/zu_moltconfig.h"
 #include "testdata.h"
@@ -39,6 +42,37 @@ QString formatOf(const QString &path)
     if (native.dynamicCast<ZU_MOLTConfig>())
         return QStringLiteral("ZU_MOLT");
     return QStringLiteral("xml");
+}
+
+// The sample at path with each pair of `edits` applied (the text, once in the
+// sample, and its replacement), written into dir; empty when an edit does not fit.
+QString editedSample(const QString &path, const QByteArrayList &edits, const QTemporaryDir &dir,
+                     QByteArray *bytes)
+{
+    *bytes = TestSupport::readFile(path);
+    for (int i = 0; i + 1 < edits.size(); i += 2) {
+        if (bytes->count(edits.at(i)) != 1)
+            return QString();
+        bytes->replace(edits.at(i), edits.at(i + 1));
+    }
+    const QString edited = dir.filePath("edited." + QFileInfo(path).suffix());
+    QFile file(edited);
+    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size())
+        return QString();
+    return edited;
+}
+
+// The TIVERK II sample with `edits` (see editedSample) loaded into controller.
+bool loadEditedTiverkII(const QByteArrayList &edits, const QTemporaryDir &dir, QByteArray *bytes,
+                        CnfController &controller, QString *error)
+{
+    const QString edited
+        = editedSample(TestSupport::examplesPath("tiverkii_intersection.json"), edits, dir, bytes);
+    if (edited.isEmpty()) {
+        *error = QStringLiteral("an edit does not fit the sample");
+        return false;
+    }
+    return loadFile(edited, controller, error);
 }
 
 } // namespace
@@ -203,17 +237,11 @@ private slots:
         QFETCH(QByteArrayList, edits);
         QFETCH(QByteArrayList, kept);
 
-        QByteArray bytes = TestSupport::readFile(path);
-        for (int i = 0; i + 1 < edits.size(); i += 2) {
-            QCOMPARE(bytes.count(edits.at(i)), 1);
-            bytes.replace(edits.at(i), edits.at(i + 1));
-        }
         QTemporaryDir dir;
+        QByteArray bytes;
+        const QString edited = editedSample(path, edits, dir, &bytes);
+        QVERIFY(!edited.isEmpty());
         const QString suffix = family == QLatin1String("adapter") ? ".txt" : ".json";
-        const QString edited = dir.filePath("edited" + suffix);
-        QFile file(edited);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
 
         QString error;
         QStringList saves;
@@ -230,6 +258,183 @@ private slots:
             saves << QString::fromUtf8(saved);
         }
         QCOMPARE(saves.at(1), saves.at(0));
+    }
+
+    // A null member of an element's "properties" or of "controller" stays null
+    // in its place while the element has no value for it (a dynamic property
+    // cannot hold "no value"): the first save gives back the file as it was.
+    void nullPropertiesSurvive_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QByteArrayList>("edits"); // pairs: text of the sample, its replacement
+
+        const QString tiverkII = TestSupport::examplesPath("tiverkii_intersection.json");
+        const QByteArray group = "\"properties\": {\"minGreen\": 8}";
+        QTest::newRow("TIVERK II, signal group, first member")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { group, "\"properties\": {\"a\": null, \"minGreen\": 8}" };
+        QTest::newRow("TIVERK II, signal group, middle member")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "\"devices\": [2]}",
+                                "\"devices\": [2], \"properties\": {\"a\": 1, \"b\": null, "
+                                "\"c\": 2}}" };
+        QTest::newRow("TIVERK II, signal group, last member")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { group, "\"properties\": {\"minGreen\": 8, \"x\": null}" };
+        QTest::newRow("TIVERK II, signal group, the only member")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { group, "\"properties\": {\"minGreen\": null}" };
+        QTest::newRow("TIVERK II, default signal group, one per line")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "\"maxGreen\": 2,\n            \"maxRed\"",
+                                "\"maxGreen\": null,\n            \"maxRed\"" };
+        QTest::newRow("TIVERK II, detector and sensor")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "\"Harbour loop\"}",
+                                "\"Harbour loop\", \"properties\": {\"input\": null}}",
+                                "\"Bridge button\"}",
+                                "\"Bridge button\", \"properties\": {\"a\": 1, \"b\": null, "
+                                "\"c\": 2}}" };
+        QTest::newRow("TIVERK II, program and its step")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "{\"length\": 35, \"phase\": \"1\"}",
+                                "{\n                    \"length\": 35,\n                    "
+                                "\"phase\": \"1\",\n                    \"properties\": "
+                                "{\"call\": null, \"recall\": 1}\n                }",
+                                "\"40\": \"green\"}\n            }",
+                                "\"40\": \"green\"}\n            },\n            \"properties\": "
+                                "{\"a\": null, \"b\": null}" };
+        QTest::newRow("TIVERK II, controller, after the family")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "\"version\": \"0.1\",", "\"version\": null," };
+        QTest::newRow("TIVERK II, controller, middle and last member")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { "\"number\": 12,", "\"number\": null,",
+                                "\"Harbour Rd / Bridge St\"",
+                                "\"Harbour Rd / Bridge St\",\n        \"zone\": null" };
+
+        // The adapter text shares the tree of TIVERK II, one line per member.
+        const QString adapter = TestSupport::examplesPath("adapter_crossing.txt");
+        QTest::newRow("adapter, controller")
+            << adapter << "adapter" << QByteArrayList { "number = 7\n", "number = null\n" };
+        QTest::newRow("adapter, signal group")
+            << adapter << "adapter"
+            << QByteArrayList { "interstates.1[5] = 0\n\n[signalGroup]\nid = 2\n",
+                                "interstates.1[5] = 0\nproperties.amber = 3\n"
+                                "properties.maxGreen = null\n\n[signalGroup]\nid = 2\n" };
+    }
+
+    void nullPropertiesSurvive()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, family);
+        QFETCH(QByteArrayList, edits);
+
+        QTemporaryDir dir;
+        QByteArray bytes;
+        QString from = editedSample(path, edits, dir, &bytes);
+        QVERIFY(!from.isEmpty());
+        QString error;
+        for (int round = 0; round < 2; ++round) {
+            CnfController controller;
+            QVERIFY2(loadFile(from, controller, &error), qPrintable(error));
+            from = dir.filePath(QStringLiteral("saved%1.").arg(round) + QFileInfo(path).suffix());
+            QVERIFY2(CnfNative::save(from, controller, family, error), qPrintable(error));
+            QCOMPARE(QString::fromUtf8(TestSupport::readFile(from)), QString::fromUtf8(bytes));
+        }
+    }
+
+    // The same file through the native form (.cnf, .xcnf) and back: the
+    // native form keeps each such member as a Null value.
+    void nullPropertiesSurviveNativeForm()
+    {
+        const QByteArrayList edits {
+            "\"properties\": {\"minGreen\": 8}",
+            "\"properties\": {\"a\": null, \"minGreen\": 8}",
+            "\"Harbour loop\"}",
+            "\"Harbour loop\", \"properties\": {\"input\": null}}",
+            "{\"length\": 35, \"phase\": \"1\"}",
+            "{\n                    \"length\": 35,\n                    \"phase\": \"1\",\n"
+            "                    \"properties\": {\"call\": null, \"recall\": 1}\n                "
+            "}",
+            "\"40\": \"green\"}\n            }",
+            "\"40\": \"green\"}\n            },\n            \"properties\": {\"a\": null}",
+            "\"number\": 12,",
+            "\"number\": null,"
+        };
+        QTemporaryDir dir;
+        QByteArray bytes;
+        CnfController read;
+        QString error;
+        QVERIFY2(loadEditedTiverkII(edits, dir, &bytes, read, &error), qPrintable(error));
+        const QByteArray native = read.save(-1);
+        QVERIFY(native.contains("<Null key=\"input\""));
+        CnfController back;
+        QVERIFY2(back.load(native, true), qPrintable(back.lastError()));
+        QCOMPARE(QString::fromUtf8(back.save(-1)), QString::fromUtf8(native));
+        const QString saved = dir.filePath(QStringLiteral("saved.json"));
+        QVERIFY2(CnfNative::save(saved, back, QStringLiteral("tiverkii"), error),
+                 qPrintable(error));
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(saved)), QString::fromUtf8(bytes));
+    }
+
+    // A value given to a property the file held as null (as a dialog gives it)
+    // is written instead of the null; taken away again, the null is back.
+    void nullPropertyTakesValue_data()
+    {
+        QTest::addColumn<QString>("element"); // "group", "step" or "controller"
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QVariant>("value"); // invalid: set to 40, then taken away
+        QTest::addColumn<QByteArray>("written");
+
+        QTest::newRow("signal group") << "group" << QByteArray("maxGreen") << QVariant(40)
+                                      << QByteArray("\"properties\": {\"maxGreen\": 40, "
+                                                    "\"minGreen\": 8}");
+        QTest::newRow("program step") << "step" << QByteArray("call") << QVariant(2)
+                                      << QByteArray("\"properties\": {\"call\": 2}");
+        QTest::newRow("controller") << "controller" << QByteArray("number") << QVariant(14)
+                                    << QByteArray("\"number\": 14,");
+        QTest::newRow("signal group, value taken away again")
+            << "group" << QByteArray("maxGreen") << QVariant()
+            << QByteArray("\"properties\": {\"maxGreen\": null, \"minGreen\": 8}");
+    }
+
+    void nullPropertyTakesValue()
+    {
+        QFETCH(QString, element);
+        QFETCH(QByteArray, name);
+        QFETCH(QVariant, value);
+        QFETCH(QByteArray, written);
+
+        const QByteArrayList edits { "\"properties\": {\"minGreen\": 8}",
+                                     "\"properties\": {\"maxGreen\": null, \"minGreen\": 8}",
+                                     "{\"length\": 35, \"phase\": \"1\"}",
+                                     "{\"length\": 35, \"phase\": \"1\", \"properties\": "
+                                     "{\"call\": null}}",
+                                     "\"number\": 12,",
+                                     "\"number\": null," };
+        QTemporaryDir dir;
+        QByteArray bytes;
+        CnfController controller;
+        QString error;
+        QVERIFY2(loadEditedTiverkII(edits, dir, &bytes, controller, &error), qPrintable(error));
+        QObject *object = &controller;
+        if (element == QLatin1String("group"))
+            object = controller.findSG(1).data();
+        else if (element == QLatin1String("step"))
+            object = controller.findProgram(QStringLiteral("1"))->phaseDefAt(0).data();
+        QVERIFY(object);
+        QVERIFY(!object->property(name.constData()).isValid());
+        object->setProperty(name.constData(), value.isValid() ? value : QVariant(40));
+        if (!value.isValid())
+            object->setProperty(name.constData(), QVariant());
+        const QString saved = dir.filePath(QStringLiteral("saved.json"));
+        QVERIFY2(CnfNative::save(saved, controller, QStringLiteral("tiverkii"), error),
+                 qPrintable(error));
+        const QByteArray savedBytes = TestSupport::readFile(saved);
+        QVERIFY2(savedBytes.contains(written), savedBytes.constData());
+        QCOMPARE(savedBytes.count("null"), value.isValid() ? 2 : 3);
     }
 };
 
