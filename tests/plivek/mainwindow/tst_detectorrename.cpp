@@ -250,7 +250,7 @@ private slots:
 
     // Detector 3 of the TIVERK 3.18 sample given id 9: the map detector that
     // stood for it stands for 9, after OK and after a save and a load; the
-    // others keep theirs.
+    // others keep theirs, and nothing else of the file changes.
     void mapDetectorFollows()
     {
         MainWindow window;
@@ -268,6 +268,13 @@ private slots:
         QVERIFY(saveAndReopenSample(window, path, reopened));
         QCOMPARE(ids(reopened.document().controller().detectorsList()), QList<int>({ 1, 2, 9, 4 }));
         QCOMPARE(mapDetectorIds(reopened), QList<int>({ 1, 2, 9, 4 }));
+        // The saved file differs from the sample only there.
+        QByteArray expected = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")));
+        expected.replace("<Detector id=\"3\" ", "<Detector id=\"9\" ");
+        expected.replace("name=\"Loop Station E\" tlId=\"3\"",
+                         "name=\"Loop Station E\" tlId=\"9\"");
+        QCOMPARE(TestSupport::readFile(path), expected);
     }
 
     void changedId_data()
