@@ -18,6 +18,7 @@ namespace Ui {
 class MainWindow;
 }
 namespace Halm58a {
+class Detector;
 class Granule;
 class NetObject;
 class SignalGroup;
@@ -304,6 +305,12 @@ private:
     void deleteDetectorsOrSensors(bool sensor);
     void storeDetectorsOrSensorsOrder(bool sensor);
     void sortDetectorsOrSensors(bool sensor);
+    // The detectors drawn on the lanes and connections of the controller's
+    // junction, each once; none without network or granule.
+    QList<Halm58a::Detector *> granuleDetectors() const;
+    // The junction's map detectors that stand for controller detector id
+    // stand for newId afterwards (0: for none).
+    void retargetMapDetectors(int id, int newId);
     // Outputs (mainwindowoutputs.cpp).
     // The end of every change of outputs: the table rebuilt, the document changed.
     void outputsChanged();

@@ -70,6 +70,8 @@ void MainWindow::editDetectorOrSensor(bool sensor)
         const int newId = element->id();
         element->setId(id);
         DetectorsTable::renameReferences(controller, element, newId, project.isZuMolt());
+        if (!sensor)
+            retargetMapDetectors(id, newId);
     }
     updateDetectorsTables();
     setChanged(true);
@@ -88,10 +90,14 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
         if (!element)
             continue;
         DetectorsTable::removeReferences(controller, *element, project.isZuMolt());
-        if (sensor)
+        if (sensor) {
             controller.removeSensor(id);
-        else
+        } else {
             controller.removeDetector(id);
+            // The map keeps its detectors where they lie, standing for none,
+            // so that a detector added later with the id does not take them.
+            retargetMapDetectors(id, 0);
+        }
         table->removeRow(item->row());
     }
     setChanged(true);
@@ -187,12 +193,11 @@ void MainWindow::updateDetectorsTables()
     DetectorsTable::fill(ui->sensorsTable, project.controller(), true);
 }
 
-void MainWindow::on_detectorsTable_itemSelectionChanged()
+QList<Halm58a::Detector *> MainWindow::granuleDetectors() const
 {
-    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
-    if (!network)
-        return;
     QList<Halm58a::Detector *> detectors;
+    if (!project.network())
+        return detectors;
     const auto collect = [&detectors](const QObject *parent) {
         const auto found = parent->findChildren<Halm58a::Detector *>();
         for (Halm58a::Detector *detector : found) {
@@ -226,7 +231,24 @@ void MainWindow::on_detectorsTable_itemSelectionChanged()
             }
         }
     }
+    return detectors;
+}
 
+void MainWindow::retargetMapDetectors(int id, int newId)
+{
+    const QList<Halm58a::Detector *> detectors = granuleDetectors();
+    for (Halm58a::Detector *detector : detectors) {
+        if (detector->tlId() == id)
+            detector->setTlId(newId);
+    }
+}
+
+void MainWindow::on_detectorsTable_itemSelectionChanged()
+{
+    auto *network = qobject_cast<Halm58ga::Networkg *>(project.network());
+    if (!network)
+        return;
+    const QList<Halm58a::Detector *> detectors = granuleDetectors();
     const QList<QGraphicsItem *> selected = network->scene()->selectedItems();
     QList<QGraphicsItem *> gathered;
     const QStringList ids = selectedIdsLastFirst(ui->detectorsTable);

@@ -8,6 +8,7 @@
 #include "outputstable.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/vobject.h"
 #include "plivek/dialogs/controller/outputsdlg.h"
 
 using namespace MainWindowHelpers;
@@ -42,9 +43,27 @@ void MainWindow::outputsItemProperties()
     const QTableWidgetItem *idItem = firstSelectedIdItem(ui->outputsTable);
     if (!idItem)
         return;
-    OutputsDlg dialog(&project.controller(), idItem->text().toInt(), this);
-    if (execWithSavedGeometry(&dialog) == QDialog::Accepted)
-        outputsChanged();
+    CnfController &controller = project.controller();
+    const int id = idItem->text().toInt();
+    // The dialog edits the last output of the id.
+    const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+    VObject output;
+    for (int i = 0; i < outputs.size(); ++i) {
+        if (outputs[i][QStringLiteral("id")] == id)
+            output = outputs[i];
+    }
+    const QVariant oldId = output[QStringLiteral("id")].toVariant();
+    OutputsDlg dialog(&controller, id, this);
+    if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
+        return;
+    if (!output.isNull() && output[QStringLiteral("id")] != oldId) {
+        // The dialog moved the output's own channel to the new id; every
+        // other reference to the old one follows too.
+        const int newId = output[QStringLiteral("id")].toInt();
+        output[QStringLiteral("id")] = oldId;
+        OutputsTable::rename(controller, output, newId);
+    }
+    outputsChanged();
 }
 
 void MainWindow::sortOutputsTable()

@@ -3,6 +3,9 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
 #include "documentfixtures.h"
+#include "halm58a/detector.h"
+#include "halm58a/network.h"
+#include "modalanswerer.h"
 #include "nativejson.h"
 #include "plivek/mainwindow/mainwindow.h"
 #include "testdata.h"
@@ -71,6 +74,49 @@ inline bool loadDocument(MainWindow &window, const QTemporaryDir &dir,
         return false;
     window.loadDocument(path);
     return window.document().controller().property("type").toString() == type;
+}
+
+// The TIVERK 3.18 sample with its road network copied into the folder and
+// opened, its detectors table filled (the window fills it for TIVERK II and
+// ZU_MOLT only); the copy's path, empty when it did not load.
+inline QString loadTiverkNetworkSample(MainWindow &window, const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("tiverk318.xcnf"));
+    QFile::remove(path);
+    QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    window.loadDocument(path);
+    if (!window.document().lastError().isEmpty() || !window.document().network())
+        return QString();
+    window.updateDetectorsTables();
+    return path;
+}
+
+// Saves the sample loaded by loadTiverkNetworkSample and opens the saved
+// file in `reopened`; false when either failed. A changed network is offered
+// a file of its own too, which is declined: the container holds it anyway.
+inline bool saveAndReopenSample(MainWindow &window, const QString &path, MainWindow &reopened)
+{
+    ModalAnswerer networkFile;
+    networkFile.reject();
+    WindowTesting::child<QAction>(window, "actionSave")->trigger();
+    if (!WindowTesting::messageTexts(window).contains(QStringLiteral("Saving complete")))
+        return false;
+    reopened.loadDocument(path);
+    return reopened.document().lastError().isEmpty();
+}
+
+// The controller detectors that the map's detectors stand for, in the
+// network's order (0: none).
+inline QList<int> mapDetectorIds(MainWindow &window)
+{
+    QList<int> ids;
+    if (const Halm58a::Network *network = window.document().network()) {
+        const auto detectors = network->findChildren<Halm58a::Detector *>();
+        for (const Halm58a::Detector *detector : detectors)
+            ids << detector->tlId();
+    }
+    return ids;
 }
 
 // Selects the row whose id (column 0) is the given one; false when there is none.

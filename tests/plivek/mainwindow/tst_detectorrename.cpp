@@ -248,6 +248,35 @@ private slots:
         QCOMPARE(TestSupport::readFile(path), expected);
     }
 
+    // Detector 3 of the TIVERK 3.18 sample given id 9: the map detector that
+    // stood for it stands for 9, after OK and after a save and a load; the
+    // others keep theirs, and nothing else of the file changes.
+    void mapDetectorFollows()
+    {
+        MainWindow window;
+        const QString path = loadTiverkNetworkSample(window, dir);
+        QVERIFY(!path.isEmpty());
+        QCOMPARE(mapDetectorIds(window), QList<int>({ 1, 2, 3, 4 }));
+        QVERIFY(selectRowOfId(table(window, "detectorsTable"), 3));
+        ModalAnswerer edit;
+        edit.answerWith([](QWidget *modal) { typeIdAndAccept(modal, 9); });
+        window.detectorsItemProperties();
+        QVERIFY(edit.answered());
+        QCOMPARE(mapDetectorIds(window), QList<int>({ 1, 2, 9, 4 }));
+
+        MainWindow reopened;
+        QVERIFY(saveAndReopenSample(window, path, reopened));
+        QCOMPARE(ids(reopened.document().controller().detectorsList()), QList<int>({ 1, 2, 9, 4 }));
+        QCOMPARE(mapDetectorIds(reopened), QList<int>({ 1, 2, 9, 4 }));
+        // The saved file differs from the sample only there.
+        QByteArray expected = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")));
+        expected.replace("<Detector id=\"3\" ", "<Detector id=\"9\" ");
+        expected.replace("name=\"Loop Station E\" tlId=\"3\"",
+                         "name=\"Loop Station E\" tlId=\"9\"");
+        QCOMPARE(TestSupport::readFile(path), expected);
+    }
+
     void changedId_data()
     {
         QTest::addColumn<bool>("sensor");

@@ -4,10 +4,12 @@
 #include "modalanswerer.h"
 #include "nativejson.h"
 #include "plivek/mainwindow/outputstable.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
 #include <QDialogButtonBox>
+#include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -41,6 +43,27 @@ QAction *outputsAction(MainWindow &window, const char *name)
     return table(window, "outputsTable")->findChild<QAction *>(QLatin1String(name));
 }
 
+// Types the id into the open output dialog's "number" box and presses OK.
+void typeIdAndAccept(QWidget *modal, int id)
+{
+    auto *number = modal->findChild<QSpinBox *>(QStringLiteral("number"));
+    number->selectAll();
+    QTest::keyClicks(number, QString::number(id));
+    modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+}
+
+// Output 3 "Horn" given the id 5 in its properties dialog; false when the
+// dialog did not open.
+bool renameHorn(MainWindow &window)
+{
+    if (!ElementFixtures::selectRowOfId(table(window, "outputsTable"), 3))
+        return false;
+    ModalAnswerer edit;
+    edit.answerWith([](QWidget *modal) { typeIdAndAccept(modal, 5); });
+    window.outputsItemProperties();
+    return edit.answered();
+}
+
 } // namespace
 
 class TestOutputsTable : public QObject
@@ -61,8 +84,9 @@ private slots:
 
     void init() { clearSettings(); }
 
-    // Deleting output 3 clears the board channels and indication colours that
-    // name it, by number (whatever its type) or by its name when it has one.
+    // Deleting output 3 clears the board channels (under "out", or bound by
+    // the output dialog under "output") and indication colours that name it,
+    // by number (whatever its type) or by its name when it has one.
     void references_data()
     {
         QTest::addColumn<QString>("name");
@@ -100,7 +124,12 @@ private slots:
             { "devices",
               QVariantMap {
                   { "DIO2", QVariantMap { { "channels", channels } } },
-                  { "DIO9", QVariantMap { { "channels", QVariantList { channel(1, 3) } } } } } }
+                  { "DIO9",
+                    QVariantMap { { "channels",
+                                    QVariantList { channel(1, 3),
+                                                   QVariantMap { { "channel", 2 },
+                                                                 { "type", "out" },
+                                                                 { "output", 3 } } } } } } } }
         };
         controller.setNativeData(QStringLiteral("modules"), modules);
 
@@ -172,6 +201,134 @@ private slots:
             QCOMPARE(window.document().controller().nativeData()["outputs"][row]["pin"].toInt(),
                      after.at(row) * 10);
         }
+    }
+
+    // What giving output 3 "Horn" the id 5 in its dialog does to each place
+    // that its Delete clears: a reference by its id takes the new id in the
+    // form it had; references by name and to other outputs stay.
+    void renamed_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("board channels under \"out\"")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'out': 3}, {'channel': 2, 'out': 3.0}, {'channel': 3, "
+                          "'out': 4}, {'channel': 4, 'out': 'Horn'}, {'channel': 5, 'out': "
+                          "'3'}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'channel': 1, 'out': 5}, {'channel': 2, 'out': 5}, {'channel': 3, "
+                          "'out': 4}, {'channel': 4, 'out': 'Horn'}, {'channel': 5, 'out': "
+                          "'3'}]}}}}}");
+        // The dialog moves the binding it shows (the first); the main window
+        // the one on another board.
+        QTest::newRow("bindings under \"output\"")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': "
+                          "[{'channel': 1, 'type': 'out', 'output': 3}, {'channel': 2, 'type': "
+                          "'out', 'output': 4}]}, 'DIO6': {'channels': [{'channel': 1, "
+                          "'detector': 3}, {'channel': 1, 'type': 'out', 'output': 3}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': "
+                          "[{'channel': 1, 'type': 'out', 'output': 5}, {'channel': 2, 'type': "
+                          "'out', 'output': 4}]}, 'DIO6': {'channels': [{'channel': 1, "
+                          "'detector': 3}, {'channel': 1, 'type': 'out', 'output': 5}]}}}}}");
+        QTest::newRow("indication colours")
+            << QByteArray("{'modules': {'Indication': [{'type': 'button', 'red': 3, 'amber': "
+                          "'3', 'green': 'Horn'}, {'type': 'wait', 'red': 4, 'green': 3}]}}")
+            << QByteArray("{'modules': {'Indication': [{'type': 'button', 'red': 5, 'amber': "
+                          "'5', 'green': 'Horn'}, {'type': 'wait', 'red': 4, 'green': 5}]}}");
+    }
+
+    // Each place reads the new id after OK and after a save and a load; an
+    // output added next with the id 3 is named by none of them, so deleting
+    // it leaves them as they are.
+    void renamed()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        MainWindow window;
+        load(window, { output(3, "Horn"), output(4, "Lamp") });
+        CnfController &controller = window.document().controller();
+        ElementFixtures::setPlaces(controller, before);
+        QVERIFY(renameHorn(window));
+        QCOMPARE(outputIds(controller), (QList<int> { 5, 4 }));
+        QCOMPARE(cellText(table(window, "outputsTable"), 0, 0), QStringLiteral("5"));
+        CnfController expected;
+        ElementFixtures::setPlaces(expected, after);
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+        QVERIFY(window.document().isChanged());
+
+        child<QAction>(window, "actionSave")->trigger();
+        QVERIFY(messageTexts(window).contains(QStringLiteral("Saving complete")));
+        MainWindow reopened;
+        reopened.loadDocument(dir.filePath(QStringLiteral("elements.xcnf")));
+        QVERIFY(reopened.document().lastError().isEmpty());
+        QCOMPARE(outputIds(reopened.document().controller()), (QList<int> { 5, 4 }));
+        QCOMPARE(ElementFixtures::places(reopened.document().controller()),
+                 ElementFixtures::places(expected));
+
+        ModalAnswerer add;
+        add.answerWith([](QWidget *modal) { typeIdAndAccept(modal, 3); });
+        outputsAction(window, "outAdd")->trigger();
+        QVERIFY(add.answered());
+        QCOMPARE(outputIds(controller), (QList<int> { 5, 4, 3 }));
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+        QVERIFY(ElementFixtures::selectRowOfId(table(window, "outputsTable"), 3));
+        outputsAction(window, "outDelete")->trigger();
+        QCOMPARE(outputIds(controller), (QList<int> { 5, 4 }));
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+    }
+
+    // While another output keeps the old id, the references name that one
+    // and stay.
+    void renamedTwin()
+    {
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+        controller.setNativeData(QStringLiteral("outputs"),
+                                 QVariantList { output(3, "Horn"), output(3, "Twin") });
+        const QByteArray places("{'modules': {'Indication': [{'red': 3}]}}");
+        ElementFixtures::setPlaces(controller, places);
+        QCOMPARE(OutputsTable::rename(controller, controller.nativeData()["outputs"][1], 5), 0);
+        QCOMPARE(outputIds(controller), (QList<int> { 3, 5 }));
+        CnfController expected;
+        ElementFixtures::setPlaces(expected, places);
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+    }
+
+    // A TIVERK II file with outputs: output 3 given id 5 and saved differs
+    // from the same file saved untouched only in that id and the channels
+    // and indication that name it by its id.
+    void renamedInFile()
+    {
+        const auto saved = [this](bool rename) {
+            const QString path = dir.filePath(QStringLiteral("outputs.json"));
+            QFile::remove(path);
+            QFile::copy(TestSupport::dataPath(QStringLiteral("document/tiverkii-outputs.json")),
+                        path);
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            MainWindow window;
+            window.loadDocument(path);
+            if (!window.document().lastError().isEmpty() || (rename && !renameHorn(window)))
+                return QByteArray();
+            window.setChanged(true);
+            child<QAction>(window, "actionSave")->trigger();
+            return TestSupport::readFile(path);
+        };
+        const QByteArray plain = saved(false);
+        const QByteArray after = saved(true);
+        QVERIFY(!plain.isEmpty() && !after.isEmpty());
+        // The saved file's lines that name output 3 by its id, each once.
+        const QList<QByteArray> lines {
+            R"({"default": "0", "id": 3, "name": "Horn"})",
+            R"({"channel": 1, "output": 3, "type": "out"})",
+            R"({"channel": 6, "output": 3, "type": "out"})",
+            R"({"green": "Lamp", "red": 3, "signalGroup": 1, "type": "button"})",
+        };
+        QByteArray expected = plain;
+        for (const QByteArray &line : lines) {
+            QCOMPARE(expected.count(line), 1);
+            expected.replace(line, QByteArray(line).replace(": 3,", ": 5,"));
+        }
+        QCOMPARE(after, expected);
     }
 
     // Add and properties go through the output dialog, which writes the list.
