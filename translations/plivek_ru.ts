@@ -1276,7 +1276,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+110"/>
+        <location line="+111"/>
         <source>Channel %1 of Signal module</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1306,7 +1306,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/detectorsdlgaccept.cpp" line="+56"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlgaccept.cpp" line="+71"/>
         <source>Invalid module or channel</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3013,12 +3013,12 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+37"/>
         <source>Channel %1 of Signal module</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+189"/>
+        <location line="+201"/>
         <source>Smart button</source>
         <translation type="unfinished"></translation>
     </message>
