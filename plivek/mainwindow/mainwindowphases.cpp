@@ -123,7 +123,8 @@ void MainWindow::phaseItemProperties()
         // Everything that names the phase by its id follows the new one.
         const QString newId = phase->id;
         phase->id = id;
-        controller.renamePhase(id, newId);
+        if (!controller.renamePhase(id, newId))
+            printError(controller.lastError());
     }
     on_phasesTable_itemSelectionChanged();
     updatePhasesTable();

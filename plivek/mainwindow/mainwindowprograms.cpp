@@ -151,7 +151,8 @@ void MainWindow::programsItemProperties()
         // What names the program by its id follows the new one.
         const QString newId = program->id;
         program->id = id;
-        controller.renameProgram(id, newId);
+        if (!controller.renameProgram(id, newId))
+            printError(controller.lastError());
     }
     programsChanged(true);
 }

@@ -200,7 +200,8 @@ void MainWindow::sgItemProperties()
         // So do the matrices and the transitions, which name it by number.
         const int newId = group->id;
         group->id = oldId;
-        project.controller().renameSignalGroup(oldId, newId);
+        if (!project.controller().renameSignalGroup(oldId, newId))
+            printError(project.controller().lastError());
         if (Halm58a::SignalGroup *drawing = findNetworkGroup(granuleSignalGroups(), oldId))
             drawing->setTlId(group->id);
     }
