@@ -256,9 +256,9 @@ void collectFromDevices(const VObject &devices, const QString &key, const CnfDet
 }
 
 // Every channel entry of the native data that names the element under its
-// kind key. A sensor is looked for under "sensor" in SmartMicro and Azimuth
-// channels too (its dialog writes it so), so that a detector's channel is
-// never taken for a sensor's. Detectors of a ZU_MOLT
+// kind key. SmartMicro and Azimuth channels name detectors and sensors alike
+// under "detector"; a sensor is looked for under "sensor" there, so that a
+// detector's channel is never taken for a sensor's. Detectors of a ZU_MOLT
 // document sit on the modules of "inputsOutputs" instead of the SystemBus "DIO2".
 QList<Reference> referencesTo(const CnfController &controller, const CnfDetector &element,
                               bool zuMolt)

@@ -239,15 +239,14 @@ void DetectorsDlg::loadModules()
         && element->property("type").toString() == QLatin1String("SmartButton"))
         foundSmartButton = true;
 
-    // SmartMicro and Azimuth channels name a sensor under "sensor" too, as
-    // Delete looks for it: one under "detector" is the detector of that id.
+    // SmartMicro and Azimuth channels name detectors and sensors alike under "detector".
     if (!smartMicro.isNull()) {
         for (const VObject &sensor : entriesOf(smartMicro[QStringLiteral("sensors")])) {
             ui->sm_sensor_id->addItem(sensor[QStringLiteral("id")].toString());
             if (isNew)
                 continue;
             for (const VObject &entry : entriesOf(sensor[Channels])) {
-                if (!foundSmartMicro && namesElement(entry[key]))
+                if (!foundSmartMicro && namesElement(entry[Detector]))
                     found(entry, SmartMicroSource, &foundSmartMicro);
             }
         }
@@ -259,7 +258,7 @@ void DetectorsDlg::loadModules()
             if (isNew)
                 continue;
             for (const VObject &entry : entriesOf(sensor[Channels])) {
-                if (!foundAzimuth && namesElement(entry[key]))
+                if (!foundAzimuth && namesElement(entry[Detector]))
                     found(entry, AzimuthSource, &foundAzimuth);
             }
         }

@@ -206,8 +206,10 @@ void DetectorsDlg::releaseModuleEntry()
 {
     if (currentModuleEntry.isNull())
         return;
+    const bool byDetector
+        = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
     VObject sensor = currentModuleEntry.parent().parent();
-    release(currentModuleEntry, kindKey());
+    release(currentModuleEntry, byDetector ? Detector : kindKey());
     if (currentModuleKind == AzimuthSource && sensor[Channels].size() == 0)
         sensor.remove();
     currentModuleEntry = VObject();
@@ -223,8 +225,11 @@ VObject DetectorsDlg::ownEntryIn(SourceKind kind, const VObject &channels, bool 
         return currentModuleEntry;
     // A changed entry that another element or an output shares would take
     // them along; a number another entry holds would be there twice.
+    const QString key = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource
+        ? Detector
+        : kindKey();
     for (const QString &other : { Detector, Sensor, Output }) {
-        if (other != kindKey() && !currentModuleEntry[other].isNull())
+        if (other != key && !currentModuleEntry[other].isNull())
             return VObject();
     }
     if (!numberKey.isEmpty()) {
@@ -356,7 +361,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
             if (added || shownValue(entry[field.first], field.second) != field.second->value())
                 entry[field.first] = field.second->value();
         }
-        nameElementIn(entry, key, id);
+        nameElementIn(entry, Detector, id);
         break;
     }
     case AzimuthSource: {
@@ -392,7 +397,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
                 entry = channels.append(VObject(QVariantMap { { channelId, plan.number } }));
         }
         writeChanged(entry, channelId, plan.number);
-        nameElementIn(entry, key, id);
+        nameElementIn(entry, Detector, id);
         break;
     }
     case LinkToDetector:

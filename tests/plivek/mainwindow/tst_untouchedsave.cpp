@@ -491,9 +491,6 @@ private slots:
         QTest::newRow("Azimuth channel")
             << false << 7 << "azimuth_channel_id=20"
             << QStringList { "modules/AzimuthSSE/0/sensors/0/channels/0/rcg_channel_id=20" };
-        QTest::newRow("sensor's SmartMicro zone")
-            << true << 6 << "sm_zone=9"
-            << QStringList { "modules/SmartMicro/sensors/0/channels/2/zone=9" };
         QTest::newRow("Priority name")
             << false << 9 << "name=Bus stop"
             << QStringList { R"(detectors/8/name="Bus stop")",

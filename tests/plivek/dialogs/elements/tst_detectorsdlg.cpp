@@ -607,35 +607,6 @@ private slots:
         QTest::newRow("Signal by id untouched") << tiverkII << false << QByteArray() << signalById
                                                 << QString() << signalById << QByteArray("{}");
 
-        // Detectors and sensors have ids of their own: a sensor's SmartMicro
-        // and Azimuth channels name it under "sensor", one under "detector"
-        // is the detector's of that id.
-        const QByteArray keyAndRadar
-            = "{'Keyboard': {'deviceName': 'k', 'channels': [{'keyCode': 513, 'sensor': 1}]}, "
-              "'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, 'zone': 2}]}]}, "
-              "'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, 'channels': "
-              "[{'rcg_channel_id': 3, 'detector': 1}]}]}]}";
-        QTest::newRow("sensor: the detector's channels of its id stay")
-            << tiverkII << true << QByteArray("{'keycode': 513}") << keyAndRadar << QString()
-            << keyAndRadar << QByteArray("{'keycode': 513}");
-        QTest::newRow("sensor's own SmartMicro channel")
-            << tiverkII << true << QByteArray()
-            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
-                          "'zone': 2}, {'sensor': 1, 'zone': 2}]}]}}")
-            << "sm_zone=4"
-            << QByteArray("{'SmartMicro': {'sensors': [{'id': 's', 'channels': [{'detector': 1, "
-                          "'zone': 2}, {'sensor': 1, 'zone': 4}]}]}}")
-            << QByteArray("{}");
-        QTest::newRow("sensor put on Azimuth")
-            << tiverkII << true << QByteArray()
-            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, "
-                          "'channels': [{'rcg_channel_id': 12, 'detector': 1}]}]}}")
-            << "type=Azimuth;azimuth_cams_id=7;azimuth_channel_id=13"
-            << QByteArray("{'AzimuthSSE': {'url': 'http://az', 'sensors': [{'camera_id': 7, "
-                          "'channels': [{'rcg_channel_id': 12, 'detector': 1}, "
-                          "{'rcg_channel_id': 13, 'sensor': 1}]}]}}")
-            << QByteArray("{}");
-
         // A release takes only the element's reference: a shared entry keeps
         // the other element's binding.
         QTest::newRow("shared board entry")
