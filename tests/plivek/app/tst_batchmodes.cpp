@@ -4,10 +4,10 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
 #include "common/widgets/parameterstable.h"
+#include "filenamecodecinuse.h"
 #include "messagecapture.h"
 #include "modalanswerer.h"
 #include "plivek/app/batchmodes.h"
-#include "plivek/app/filenamecodec.h"
 #include "plivek/app/loadcontrollerconfig.h"
 #include "plivek/programs/programdlg.h"
 #include "testdata.h"
@@ -137,19 +137,11 @@ class TestBatchModes : public QObject
 {
     Q_OBJECT
 private:
-    QTextCodec *previousCodec = nullptr;
-
-private slots:
     // As in plivek: file names that are not UTF-8 go to the child and come back in
     // its log as their bytes.
-    void initTestCase()
-    {
-        previousCodec = QTextCodec::codecForLocale();
-        FileNameCodec::install();
-    }
+    FileNameCodecInUse fileNames;
 
-    void cleanupTestCase() { QTextCodec::setCodecForLocale(previousCodec); }
-
+private slots:
     // --- the modes as an outside caller runs them ---
 
     void algorithmList()

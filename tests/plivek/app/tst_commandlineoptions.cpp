@@ -1,8 +1,7 @@
+#include "filenamecodecinuse.h"
 #include "plivek/app/commandlineoptions.h"
-#include "plivek/app/filenamecodec.h"
 #include "testmain.h"
 
-#include <QTextCodec>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(CommandLineOptions::Mode)
@@ -11,7 +10,9 @@ class TestCommandLineOptions : public QObject
 {
     Q_OBJECT
 private:
-    QTextCodec *previousCodec = nullptr;
+    // main makes UTF-8 that keeps every byte the locale codec before reading the
+    // options.
+    FileNameCodecInUse fileNames;
 
     static QByteArrayList argv(const QString &line)
     {
@@ -23,16 +24,6 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        // main makes UTF-8 that keeps every byte the locale codec before reading
-        // the options.
-        previousCodec = QTextCodec::codecForLocale();
-        FileNameCodec::install();
-    }
-
-    void cleanupTestCase() { QTextCodec::setCodecForLocale(previousCodec); }
-
     void options_data()
     {
         QTest::addColumn<QString>("line");

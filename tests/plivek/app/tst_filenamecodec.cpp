@@ -1,4 +1,4 @@
-#include "plivek/app/filenamecodec.h"
+#include "filenamecodecinuse.h"
 #include "testmain.h"
 
 #include <QTemporaryDir>
@@ -10,17 +10,9 @@ class TestFileNameCodec : public QObject
 {
     Q_OBJECT
 private:
-    QTextCodec *previousCodec = nullptr;
+    FileNameCodecInUse fileNames;
 
 private slots:
-    void initTestCase()
-    {
-        previousCodec = QTextCodec::codecForLocale();
-        FileNameCodec::install();
-    }
-
-    void cleanupTestCase() { QTextCodec::setCodecForLocale(previousCodec); }
-
     void bytesComeBackAsTheyWent_data()
     {
         QTest::addColumn<QByteArray>("bytes");
