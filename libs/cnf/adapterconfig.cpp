@@ -100,7 +100,7 @@ QByteArray AdapterConfig::save(const CnfController &controller)
     if (!native.isEmpty()) {
         text.section(QLatin1String(nativeSection));
         for (auto it = native.cbegin(); it != native.cend(); ++it)
-            text.entry(CnfSectionText::pathSegment(it.key()), it.value());
+            text.memberEntry(CnfSectionText::pathSegment(it.key()), it.value());
     }
     text.section(QLatin1String(endSection));
     return text.data();

@@ -137,6 +137,14 @@ CnfJsonWriter::Layout CnfJsonWriter::layoutFor(const QVariant &value) const
     return scalars && count <= 16 ? Inline : Normal;
 }
 
+void CnfJsonWriter::writeMember(const QString &name, const QVariant &value)
+{
+    if (value.isValid())
+        writeValue(name, value);
+    else
+        writeNull(name);
+}
+
 void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
 {
     if (!value.isValid())
@@ -148,13 +156,8 @@ void CnfJsonWriter::writeValue(const QString &name, const QVariant &value)
         QStringList keys = map.keys();
         if (m_shape)
             m_shape(path(), &keys, &m_levels.last().layout);
-        for (const QString &key : keys) {
-            const QVariant member = map.value(key);
-            if (member.isValid())
-                writeValue(key, member);
-            else
-                writeNull(key); // a null member stays, and layoutFor counted it
-        }
+        for (const QString &key : keys)
+            writeMember(key, map.value(key)); // layoutFor counted a null member too
         endObject();
         return;
     }

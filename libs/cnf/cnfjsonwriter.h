@@ -44,6 +44,9 @@ public:
     void writeValue(const QString &name, const QVariant &value);
     // A null item (inside an array, name ignored) or member.
     void writeNull(const QString &name = QString());
+    // A member of a map read from a file: an invalid value is a null member
+    // that stays, so it is written as null (writeValue would leave it out).
+    void writeMember(const QString &name, const QVariant &value);
 
     // The form of a map or list that writeValue writes: given its path
     // (member names from the root, "*" for an item of an array), it may

@@ -414,6 +414,14 @@ void CnfSectionText::writeLine(const QString &path, const QByteArray &value)
     m_text.append(path.toUtf8() + " = " + value + '\n');
 }
 
+void CnfSectionText::memberEntry(const QString &path, const QVariant &value)
+{
+    if (value.isValid())
+        entry(path, value);
+    else
+        nullEntry(path);
+}
+
 void CnfSectionText::entry(const QString &path, const QVariant &value)
 {
     const int type = value.userType();
@@ -424,11 +432,7 @@ void CnfSectionText::entry(const QString &path, const QVariant &value)
         if (map.isEmpty())
             writeLine(path, "{}");
         for (auto it = map.cbegin(); it != map.cend(); ++it) {
-            const QString memberPath = path + QLatin1Char('.') + pathSegment(it.key());
-            if (it.value().isValid())
-                entry(memberPath, it.value());
-            else
-                writeLine(memberPath, "null"); // a null member stays
+            memberEntry(path + QLatin1Char('.') + pathSegment(it.key()), it.value());
         }
         return;
     }

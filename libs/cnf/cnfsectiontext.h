@@ -36,6 +36,8 @@ public:
     void entry(const QString &path, const QVariant &value);
     // Writes "path = null": a member without value that stays in the file.
     void nullEntry(const QString &path) { writeLine(path, "null"); }
+    // A member of a map read from a file: an invalid value is a null member.
+    void memberEntry(const QString &path, const QVariant &value);
     QByteArray data() const { return m_text; }
     QString error() const { return m_error; }
 

@@ -277,6 +277,11 @@ CnfTreeSchema::Listed::Listed(const CnfController &c)
     add(c.weekCards());
 }
 
+void CnfTreeSchema::keepNative(CnfController &controller, const QString &key, const QVariant &value)
+{
+    controller.setNativeData(key, value.isValid() ? value : QVariant::fromValue(VObject()));
+}
+
 QVariant CnfTreeSchema::plain(const QVariant &value)
 {
     if (value.userType() == qMetaTypeId<VObject>())

@@ -60,6 +60,11 @@ public:
     // lists or scalars.
     static QVariant plain(const QVariant &value);
 
+    // Keeps a top-level member of a file that no element took as native data.
+    // A null one stays as a not-set entry (an invalid value would remove the
+    // key), so the writers put it back as null.
+    static void keepNative(CnfController &controller, const QString &key, const QVariant &value);
+
     // The name of the dynamic property that keeps a member of a "properties"
     // object or of "controller", and back. A property name ends at a NUL, so
     // control characters are kept escaped ("\\u0000") and a backslash doubled,

@@ -560,7 +560,7 @@ bool CnfTreeSchema::apply(const CnfJsonValue &root, const CnfJsonValue &native,
     if (r.ok() && native.type() == CnfJsonValue::Object) {
         for (const auto &member : native.members()) {
             if (!skipKeys.contains(member.first))
-                controller.setNativeData(member.first, member.second.toVariant());
+                keepNative(controller, member.first, member.second.toVariant());
         }
     }
     if (!r.ok()) {

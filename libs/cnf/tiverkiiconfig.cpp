@@ -121,7 +121,7 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
             writer.endArray();
     }
     for (auto it = native.cbegin(); it != native.cend(); ++it)
-        writer.writeValue(it.key(), it.value());
+        writer.writeMember(it.key(), it.value());
     writer.endObject();
     if (writer.hasError()) {
         fail(writer.error());

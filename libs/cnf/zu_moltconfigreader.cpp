@@ -13,6 +13,7 @@
 #include "cnfprogram.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
+#include "cnftreeschema.h"
 #include "cnfweekcard.h"
 
 #include <QVariantList>
@@ -66,12 +67,22 @@ public:
         extras.insert(kind, byId);
     }
 
-    void setProperties(QObject &object, const CnfJsonValue &item, const QStringList &known)
+    // The members of `item` not in `known` as dynamic properties of `element`.
+    // A property cannot hold "no value", so the names of null members are kept
+    // on the element (with `nulls` already found) and written back as null.
+    template<typename Element>
+    void setProperties(Element &element, const CnfJsonValue &item, const QStringList &known,
+                       QStringList nulls = QStringList())
     {
         for (const auto &member : item.members()) {
-            if (!known.contains(member.first))
-                object.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+            if (known.contains(member.first))
+                continue;
+            if (member.second.type() == CnfJsonValue::Null)
+                nulls.append(member.first);
+            else
+                element.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
         }
+        element.setNullProperties(nulls);
     }
 
     // An id: required, an integer (as zumoltc writes it).
@@ -217,8 +228,7 @@ public:
         const CnfJsonValue &defaults = r.object(groups, QStringLiteral("default"));
         if (!defaults.isUndefined()) {
             auto group = CnfSignalGroupPtr::create();
-            readTimes(*group, defaults);
-            setProperties(*group, defaults, known);
+            setProperties(*group, defaults, known, readTimes(*group, defaults));
             c.setDefaulSignalGroup(group);
         }
         known << QStringLiteral("name") << QStringLiteral("id") << QStringLiteral("type");
@@ -230,19 +240,24 @@ public:
                        group->name = r.text(item, QStringLiteral("name"));
                        const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
                        group->setType(type < 0 ? CnfSignalGroup::Traffic : type);
-                       readTimes(*group, item);
-                       setProperties(*group, item, known);
+                       setProperties(*group, item, known, readTimes(*group, item));
                        if (r.ok() && !c.addSignalGroup(group))
                            warn(item, c.lastError());
                    });
     }
 
-    void readTimes(CnfSignalGroup &group, const CnfJsonValue &item)
+    // Sets the times of a group; gives the names of those that are null (not set).
+    QStringList readTimes(CnfSignalGroup &group, const CnfJsonValue &item)
     {
+        QStringList nulls;
         for (const QString &key : sgTimes()) {
             const CnfJsonValue &value = item.member(key);
             if (value.isUndefined())
                 continue;
+            if (value.type() == CnfJsonValue::Null) {
+                nulls.append(key);
+                continue;
+            }
             if (value.type() != CnfJsonValue::Integer) {
                 warn(value, tr("'%1' attribute has invalid type").arg(key));
                 continue;
@@ -250,6 +265,7 @@ public:
             group.setProperty(key.toLatin1().constData(),
                               r.integerValue(value, QStringLiteral("'%1'").arg(key)));
         }
+        return nulls;
     }
 
     void readStages(const CnfJsonValue &root)
@@ -731,8 +747,7 @@ public:
                                          r.integer(interstate, QStringLiteral("redYellow"), 0)));
         }
         const CnfJsonValue &props = r.object(root, QLatin1String(propertiesKey));
-        for (const auto &member : props.members())
-            c.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+        setProperties(c, props, QStringList());
     }
 
     // Everything that no element took, as it stood.
@@ -771,7 +786,7 @@ public:
         if (!extras.isEmpty())
             native.insert(QLatin1String(extrasKey), extras);
         for (auto it = native.cbegin(); it != native.cend(); ++it)
-            c.setNativeData(it.key(), it.value());
+            CnfTreeSchema::keepNative(c, it.key(), it.value());
     }
 
 private:

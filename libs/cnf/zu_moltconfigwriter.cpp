@@ -163,7 +163,7 @@ public:
     void writeMembers(const QVariantMap &members, const QStringList &order = QStringList())
     {
         for (const QString &key : inOrder(members.keys(), order))
-            w.writeValue(key, members.value(key));
+            w.writeMember(key, members.value(key));
     }
 
     // The integer of a text id; ZU_MOLT files refer to objects by number.
@@ -274,24 +274,40 @@ public:
     {
         for (const QString &key : sgTimes()) {
             const QVariant value = group.property(key.toLatin1().constData());
-            if (!value.isValid())
+            if (!value.isValid()) {
+                if (group.nullProperties().contains(key))
+                    w.writeNull(key); // read as null and still not set
                 continue;
+            }
             if (defaults && defaults->property(key.toLatin1().constData()) == value)
                 continue;
             w.writeValue(key, value);
         }
     }
 
-    void writeOtherProperties(const QObject &object, const QStringList &skip)
+    // The dynamic properties of an element, and as null the null members it
+    // was read with and still has no value for.
+    template<typename Element>
+    QVariantMap otherProperties(const Element &element, const QStringList &skip)
     {
-        const QList<QByteArray> names = object.dynamicPropertyNames();
+        const QList<QByteArray> names = element.dynamicPropertyNames();
         QVariantMap rest;
         for (const QByteArray &name : names) {
             const QString key = QString::fromUtf8(name);
             if (!name.startsWith("_q_") && !skip.contains(key))
-                rest.insert(key, CnfTreeSchema::plain(object.property(name.constData())));
+                rest.insert(key, CnfTreeSchema::plain(element.property(name.constData())));
         }
-        writeMembers(rest);
+        for (const QString &key : element.nullProperties()) {
+            if (!skip.contains(key) && !rest.contains(key))
+                rest.insert(key, QVariant());
+        }
+        return rest;
+    }
+
+    template<typename Element>
+    void writeOtherProperties(const Element &element, const QStringList &skip)
+    {
+        writeMembers(otherProperties(element, skip));
     }
 
     void writeSignalGroups()
@@ -307,7 +323,9 @@ public:
         if (groups.isEmpty() && !defaults && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("signalGroups"));
-        if (defaults && (hasDefaultTimes || !defaults->dynamicPropertyNames().isEmpty())) {
+        if (defaults
+            && (hasDefaultTimes || !defaults->dynamicPropertyNames().isEmpty()
+                || !defaults->nullProperties().isEmpty())) {
             w.beginObject(QStringLiteral("default"), CnfJsonWriter::SingleLine);
             writeTimes(*defaults, nullptr);
             writeOtherProperties(*defaults, sgTimes());
@@ -534,10 +552,13 @@ public:
                 w.beginObject();
                 w.writeValue(QStringLiteral("id"), id);
                 w.writeValue(QStringLiteral("stage"), stage);
-                for (int k = 2; k < order.size(); ++k)
-                    w.writeValue(
-                        order.at(k),
-                        CnfTreeSchema::plain(step->property(order.at(k).toLatin1().constData())));
+                QVariantMap known;
+                for (int k = 2; k < order.size(); ++k) {
+                    const QVariant value = step->property(order.at(k).toLatin1().constData());
+                    if (value.isValid() || step->nullProperties().contains(order.at(k)))
+                        known.insert(order.at(k), CnfTreeSchema::plain(value));
+                }
+                writeMembers(known, order);
                 writeOtherProperties(*step, order);
                 w.endObject();
             }
@@ -836,13 +857,9 @@ public:
             w.writeValue(QLatin1String(extraMatricesKey), matrices);
         QVariantList sensors;
         for (const CnfDetectorPtr &sensor : c.sensorsList()) {
-            QVariantMap entry { { QStringLiteral("id"), sensor->id() },
-                                { QStringLiteral("name"), sensor->name() } };
-            const QList<QByteArray> names = sensor->dynamicPropertyNames();
-            for (const QByteArray &name : names)
-                if (!name.startsWith("_q_"))
-                    entry.insert(QString::fromUtf8(name),
-                                 CnfTreeSchema::plain(sensor->property(name.constData())));
+            QVariantMap entry = otherProperties(*sensor, {});
+            entry.insert(QStringLiteral("id"), sensor->id());
+            entry.insert(QStringLiteral("name"), sensor->name());
             sensors.append(entry);
         }
         if (!sensors.isEmpty())
@@ -853,14 +870,10 @@ public:
                                        { QStringLiteral("yellow"), interstate->yellow },
                                        { QStringLiteral("redYellow"), interstate->redYellow } });
         }
-        QVariantMap props;
-        const QList<QByteArray> names = c.dynamicPropertyNames();
-        for (const QByteArray &name : names) {
-            if (name != "type" && name != "version" && name != "number" && name != "description"
-                && !name.startsWith("_q_"))
-                props.insert(QString::fromUtf8(name),
-                             CnfTreeSchema::plain(c.property(name.constData())));
-        }
+        const QVariantMap props
+            = otherProperties(c,
+                              { QStringLiteral("type"), QStringLiteral("version"),
+                                QStringLiteral("number"), QStringLiteral("description") });
         if (!props.isEmpty())
             w.writeValue(QLatin1String(propertiesKey), props);
     }

@@ -187,6 +187,10 @@ private slots:
         QTest::newRow("TIVERK II, null in an unknown object")
             << tiverkII << "tiverkii" << QByteArrayList { end, "\n    }" + unknownObject + "\n}" }
             << QByteArrayList { "\"f\": 6,\n        \"g\": null\n    }" };
+        QTest::newRow("TIVERK II, null at the top")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { end, "\n    },\n    \"extraRoot\": null\n}" }
+            << QByteArrayList { "\"extraRoot\": null" };
         QTest::newRow("TIVERK II, null in a known object")
             << tiverkII << "tiverkii"
             << QByteArrayList { sgDefaults, sgDefaults + "\n        \"amberBlink\": null," }
@@ -221,6 +225,30 @@ private slots:
                                 "\"startTime\": {\"allRed\": 3, \"amberBlink\": 5, \"yellow\": "
                                 "null}," }
             << QByteArrayList { "\"yellow\": null", "\"allRed\": 3" };
+        QTest::newRow("ZU_MOLT, null members of elements")
+            << zuMolt << "ZU_MOLT"
+            << QByteArrayList { "\"maxGreen\": 41, \"amberBlink\": 2}",
+                                "\"maxGreen\": 41, \"amberBlink\": 2, \"note\": null}",
+                                "\"maxGreen\": 42, \"amberBlink\": 2}",
+                                "\"maxGreen\": 42, \"amberBlink\": null}",
+                                "\"type\": \"pedestrian\", \"maxGreen\": 43",
+                                "\"type\": \"pedestrian\", \"maxGreen\": null",
+                                "\"extRed\": 1, \"amber\": 3, \"minGreen\": 6",
+                                "\"extRed\": 1, \"amber\": null, \"minGreen\": 6, \"note\": null",
+                                "{\"name\": \"D2\", \"id\": 2}",
+                                "{\"name\": \"D2\", \"id\": 2, \"report\": null}",
+                                "\"recall\": \"max\",",
+                                "\"recall\": null,",
+                                zuMoltEnd,
+                                "\"yellow\": 1},\n    \"extraRoot\": null\n}" }
+            << QByteArrayList { "\"maxGreen\": 41, \"amberBlink\": 2, \"note\": null}",
+                                "\"maxGreen\": 42, \"amberBlink\": null}",
+                                "\"type\": \"pedestrian\", \"maxGreen\": null",
+                                "\"amber\": null",
+                                "\"minGreen\": 6, \"note\": null",
+                                "{\"name\": \"D2\", \"id\": 2, \"report\": null}",
+                                "\"recall\": null,",
+                                "\"extraRoot\": null" };
 
         // The adapter text shares the tree of TIVERK II, one line per member.
         QTest::newRow("adapter, null in an unknown object")
@@ -228,6 +256,10 @@ private slots:
             << QByteArrayList { "SCHEDULING = 1\n",
                                 "SCHEDULING = 1\nextra.a = 1\nextra.g = null\n" }
             << QByteArrayList { "extra.a = 1\nextra.g = null\n" };
+        QTest::newRow("adapter, null at the top")
+            << TestSupport::examplesPath("adapter_crossing.txt") << "adapter"
+            << QByteArrayList { "SCHEDULING = 1\n", "SCHEDULING = 1\nextraRoot = null\n" }
+            << QByteArrayList { "extraRoot = null\n" };
     }
 
     void jsonMembersSurvive()
