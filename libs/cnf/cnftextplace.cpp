@@ -1,49 +1,11 @@
 #include "cnftextplace.h"
 
+#include "utf8/utf8.h"
+
 #include <QCoreApplication>
 #include <QXmlStreamReader>
 
 namespace CnfTextPlace {
-
-int utf8SequenceLength(const QByteArray &bytes, int i)
-{
-    const auto at = [&bytes](int k) {
-        return static_cast<quint8>(bytes.at(k));
-    };
-    const quint8 lead = at(i);
-    if (lead < 0x80)
-        return 1;
-    int length = 0;
-    quint8 low = 0x80;
-    quint8 high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + length > bytes.size())
-        return 0;
-    // The second byte has the narrowed range, the others the plain one.
-    if (at(i + 1) < low || at(i + 1) > high)
-        return 0;
-    for (int k = i + 2; k < i + length; ++k) {
-        if (at(k) < 0x80 || at(k) > 0xBF)
-            return 0;
-    }
-    return length;
-}
 
 NonUtf8Byte firstNonUtf8Byte(const QByteArray &bytes)
 {
@@ -51,7 +13,7 @@ NonUtf8Byte firstNonUtf8Byte(const QByteArray &bytes)
     qint64 line = 1;
     qint64 column = 1;
     for (int i = 0; i < bytes.size();) {
-        const int length = utf8SequenceLength(bytes, i);
+        const int length = Utf8::sequenceLength(bytes, i);
         if (length == 0) {
             found.offset = i;
             found.line = line;

@@ -9,10 +9,6 @@ class QXmlStreamReader;
 // from 1 and the column from 1, counted in characters.
 namespace CnfTextPlace {
 
-// The length of the well-formed UTF-8 sequence at `index` of `bytes` (RFC 3629: no
-// overlong form, no surrogate, nothing above U+10FFFF); 0 when the bytes there are none.
-int utf8SequenceLength(const QByteArray &bytes, int index);
-
 // The first byte of `bytes` that does not belong to a well-formed UTF-8 sequence;
 // `offset` is -1 when every byte does.
 struct NonUtf8Byte

@@ -1,9 +1,9 @@
 #include "commandlineoptions.h"
 #include "crashhandler.h"
-#include "filenamecodec.h"
 #include "halm58ga/networkg.h"
 #include "mapview/tileview.h"
 #include "startup.h"
+#include "utf8/filenamecodec.h"
 
 #include <QApplication>
 #include <QTranslator>

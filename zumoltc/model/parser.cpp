@@ -1,6 +1,8 @@
 #include "parser.h"
 #include "jsonvalue_p.h"
 
+#include "utf8/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -74,49 +76,12 @@ QString decodeText(const char *bytes, int length)
 
 constexpr int IntegerLimit = 33554431; // 2^25 - 1: larger integers stay Double
 
-// Length of the well-formed UTF-8 sequence at `i` (RFC 3629: no overlong form, no
-// surrogate, nothing above U+10FFFF); 0 when the bytes there are none. The same rule
-// as the configuration library's reader, kept apart as the two JSON stacks are.
-int utf8SequenceLength(const uchar *bytes, int length, int i)
-{
-    const uchar lead = bytes[i];
-    if (lead < 0x80)
-        return 1;
-    int size = 0;
-    uchar low = 0x80;
-    uchar high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        size = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        size = 3;
-        if (lead == 0xE0)
-            low = 0xA0;
-        else if (lead == 0xED)
-            high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        size = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        else if (lead == 0xF4)
-            high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + size > length || bytes[i + 1] < low || bytes[i + 1] > high)
-        return 0;
-    for (int k = i + 2; k < i + size; ++k) {
-        if (bytes[k] < 0x80 || bytes[k] > 0xBF)
-            return 0;
-    }
-    return size;
-}
-
 // The offset of the first byte that is not part of well-formed UTF-8; -1 when all are.
 int firstNonUtf8Byte(const char *bytes, int length)
 {
     const auto *u = reinterpret_cast<const uchar *>(bytes);
     for (int i = 0; i < length;) {
-        const int size = utf8SequenceLength(u, length, i);
+        const int size = Utf8::sequenceLength(u, length, i);
         if (size == 0)
             return i;
         i += size;

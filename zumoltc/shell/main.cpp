@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "startup.h"
 
+#include "utf8/filenamecodec.h"
 #include "zumoltc/shell/framework/prefixes.h"
 
 #include <QApplication>
@@ -8,6 +9,9 @@
 
 int main(int argc, char *argv[])
 {
+    // A file name that is not UTF-8 (handed over by plivek, or typed) still reaches
+    // its file: the arguments and every file name keep their bytes.
+    FileNameCodec::install();
     QApplication app(argc, argv);
     Startup::setApplicationIdentity();
 

@@ -1,3 +1,4 @@
+#include "filenamecodecinuse.h"
 #include "filesizelimit.h"
 #include "programrun.h"
 #include "scripteddialogs.h"
@@ -298,6 +299,33 @@ private slots:
         QCOMPARE(TestSupport::readFile(path + QStringLiteral(".bak")), first);
         QVERIFY(TestSupport::readFile(path).contains("12"));
         QVERIFY(first.contains("11"));
+    }
+
+    // A name that is not UTF-8, as plivek hands it over: opened, saved and backed up
+    // under its own bytes, with nothing left beside it under another name.
+    void fileNameThatIsNotUtf8()
+    {
+        FileNameCodecInUse fileNames;
+        QTemporaryDir dir;
+        const QByteArray bytes = QFile::encodeName(dir.path()) + "/plan \xff\xfe.json";
+        const QString path = QFile::decodeName(bytes);
+        QVERIFY(!writeConfiguration(path).isEmpty());
+        MainWindow window;
+        scriptDialogs(window);
+        QVERIFY(window.loadFile(path));
+        QCOMPARE(window.configuration()->id(), 5);
+        window.configuration()->setId(11);
+        window.configuration_changed();
+        action(window, "actionSave")->trigger();
+
+        QFile saved(QString::fromLocal8Bit(bytes));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("\"id\": 11"));
+        QVERIFY(QFile::exists(QFile::decodeName(bytes + ".bak")));
+        const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(names.size(), 2);
+        for (const QString &name : names)
+            QVERIFY2(QFile::encodeName(name).startsWith("plan \xff\xfe.json"), qPrintable(name));
     }
 
     // A file only its owner may read keeps a copy only its owner may read, whether the

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The codec plivek decodes and encodes file names with: every byte string comes back
+// The codec both programs decode and encode file names with: every byte string comes back
 // as it went in, and UTF-8 reads as UTF-8.
 class TestFileNameCodec : public QObject
 {

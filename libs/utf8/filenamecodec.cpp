@@ -1,6 +1,6 @@
 #include "filenamecodec.h"
 
-#include "cnf/cnftextplace.h"
+#include "utf8.h"
 
 namespace {
 
@@ -89,7 +89,7 @@ QString FileNameCodec::convertToUnicode(const char *in, int length, ConverterSta
     QString text;
     text.reserve(bytes.size());
     for (int i = 0; i < bytes.size();) {
-        const int sequence = CnfTextPlace::utf8SequenceLength(bytes, i);
+        const int sequence = Utf8::sequenceLength(bytes, i);
         if (sequence > 0) {
             const uint point = codePoint(bytes, i, sequence);
             if (QChar::requiresSurrogates(point)) {

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "plivek/app/filenamecodec.h"
+#include "utf8/filenamecodec.h"
 
 #include <QTextCodec>
 
-// While it lives, file names are decoded and encoded as plivek's main has them:
+// While it lives, file names are decoded and encoded as both programs' mains have them:
 // UTF-8 that keeps every byte. The codec before it comes back afterwards.
 class FileNameCodecInUse
 {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The rule of well-formed UTF-8 (RFC 3629: no overlong form, no surrogate, nothing
+// above U+10FFFF) that the readers of both programs and the file-name codec share.
+namespace Utf8 {
+
+// The length of the well-formed sequence at `index` of the `length` bytes; 0 when
+// the bytes there are none. Inline: the JSON readers call it for every byte.
+inline int sequenceLength(const uchar *bytes, qsizetype length, qsizetype index)
+{
+    const uchar lead = bytes[index];
+    if (lead < 0x80)
+        return 1;
+    int size = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        size = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        size = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        size = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    // The second byte has the narrowed range, the others the plain one.
+    if (index + size > length || bytes[index + 1] < low || bytes[index + 1] > high)
+        return 0;
+    for (qsizetype k = index + 2; k < index + size; ++k) {
+        if (bytes[k] < 0x80 || bytes[k] > 0xBF)
+            return 0;
+    }
+    return size;
+}
+
+inline int sequenceLength(const QByteArray &bytes, qsizetype index)
+{
+    return sequenceLength(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), index);
+}
+
+} // namespace Utf8
