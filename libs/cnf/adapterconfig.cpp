@@ -88,13 +88,9 @@ QByteArray AdapterConfig::save(const CnfController &controller)
     for (const CnfTreeSchema::Part &part : parts) {
         for (const CnfTreeSchema::Fields &fields : part.items) {
             text.section(part.section);
-            for (const auto &field : fields) {
-                // A field without value is a member the file held as null (CnfTreeSchema).
-                if (field.second.isValid())
-                    text.entry(CnfSectionText::pathSegment(field.first), field.second);
-                else
-                    text.nullEntry(CnfSectionText::pathSegment(field.first));
-            }
+            // A field without value is a member the file held as null (CnfTreeSchema).
+            for (const auto &field : fields)
+                text.memberEntry(CnfSectionText::pathSegment(field.first), field.second);
         }
     }
     if (!native.isEmpty()) {

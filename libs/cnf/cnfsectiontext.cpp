@@ -419,7 +419,7 @@ void CnfSectionText::memberEntry(const QString &path, const QVariant &value)
     if (value.isValid())
         entry(path, value);
     else
-        nullEntry(path);
+        writeLine(path, "null");
 }
 
 void CnfSectionText::entry(const QString &path, const QVariant &value)
@@ -431,22 +431,16 @@ void CnfSectionText::entry(const QString &path, const QVariant &value)
         const QVariantMap map = value.toMap();
         if (map.isEmpty())
             writeLine(path, "{}");
-        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        for (auto it = map.cbegin(); it != map.cend(); ++it)
             memberEntry(path + QLatin1Char('.') + pathSegment(it.key()), it.value());
-        }
         return;
     }
     if (type == QMetaType::QVariantList || type == QMetaType::QStringList) {
         const QVariantList list = value.toList();
         if (list.isEmpty())
             writeLine(path, "[]");
-        for (int i = 0; i < list.size(); ++i) {
-            const QString itemPath = path + QStringLiteral("[%1]").arg(i);
-            if (list.at(i).isValid())
-                entry(itemPath, list.at(i));
-            else
-                writeLine(itemPath, "null");
-        }
+        for (int i = 0; i < list.size(); ++i)
+            memberEntry(path + QStringLiteral("[%1]").arg(i), list.at(i)); // keeps the places
         return;
     }
     if (type == QMetaType::Double || type == QMetaType::Float) {

@@ -34,9 +34,8 @@ public:
     // Writes value under path; maps and lists are spread over one line per
     // scalar. Invalid values are not written.
     void entry(const QString &path, const QVariant &value);
-    // Writes "path = null": a member without value that stays in the file.
-    void nullEntry(const QString &path) { writeLine(path, "null"); }
-    // A member of a map read from a file: an invalid value is a null member.
+    // A member or item read from a file: an invalid value is a null member
+    // that stays, written as "path = null".
     void memberEntry(const QString &path, const QVariant &value);
     QByteArray data() const { return m_text; }
     QString error() const { return m_error; }

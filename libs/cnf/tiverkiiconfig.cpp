@@ -23,22 +23,13 @@ int contentStart(const QByteArray &bytes)
     return i;
 }
 
-// A field without value is a member the file held as null (CnfTreeSchema).
-void writeField(CnfJsonWriter &writer, const QPair<QString, QVariant> &field)
-{
-    if (field.second.isValid())
-        writer.writeValue(field.first, field.second);
-    else
-        writer.writeNull(field.first);
-}
-
 // Short elements stand on one line each, long ones spread over several.
 bool fitsOnLine(const CnfTreeSchema::Fields &fields)
 {
     CnfJsonWriter probe;
     probe.beginObject(QString(), CnfJsonWriter::Inline);
     for (const auto &field : fields)
-        writeField(probe, field);
+        probe.writeMember(field.first, field.second);
     probe.endObject();
     return probe.data().size() <= 100;
 }
@@ -113,8 +104,9 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
             writer.beginObject(part.list ? QString() : part.key,
                                part.list && fitsOnLine(fields) ? CnfJsonWriter::Inline
                                                                : CnfJsonWriter::Normal);
+            // A field without value is a member the file held as null (CnfTreeSchema).
             for (const auto &field : fields)
-                writeField(writer, field);
+                writer.writeMember(field.first, field.second);
             writer.endObject();
         }
         if (part.list)

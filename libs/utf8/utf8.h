@@ -49,4 +49,17 @@ inline int sequenceLength(const QByteArray &bytes, qsizetype index)
     return sequenceLength(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), index);
 }
 
+// The offset of the first byte of the `length` bytes that belongs to no
+// well-formed sequence; -1 when every byte does.
+inline qsizetype firstInvalidByte(const uchar *bytes, qsizetype length)
+{
+    for (qsizetype i = 0; i < length;) {
+        const int size = sequenceLength(bytes, length, i);
+        if (size == 0)
+            return i;
+        i += size;
+    }
+    return -1;
+}
+
 } // namespace Utf8

@@ -137,11 +137,9 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
             log(MainWindowTexts::tr("Program type %1 (%2) not supportet in version 3.14")
                     .arg(program->id, CnfProgram::tiverkTypeName(program->kind, newVersion, true)),
                 QtWarningMsg, true);
-            controller.removeProgram(program->id);
-            // The panel's buttons lose it, as on a delete from the table.
-            QVariantList remote = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
-            if (ProgramsTable::nullEntries(&remote, program->id))
-                controller.setNativeData(QStringLiteral("vpu_programs"), remote);
+            // As a delete from the table: the panel's buttons lose it too.
+            ProgramsTable::remove(controller,
+                                  ProgramsTable::planRemoval(controller, { program->id }));
             removed = true;
         }
     }

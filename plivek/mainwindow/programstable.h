@@ -11,8 +11,8 @@ class CnfController;
 class QTableWidget;
 
 // The work of the programs table that needs no dialog: its rows, the copies,
-// what a removal touches (remote-control list, day cards, other programs' records), the sort and
-// the order taken from dragged rows.
+// what a removal touches (remote-control list, day cards, other programs'
+// records), the sort and the order taken from dragged rows.
 class ProgramsTable
 {
 public:

@@ -76,19 +76,6 @@ QString decodeText(const char *bytes, int length)
 
 constexpr int IntegerLimit = 33554431; // 2^25 - 1: larger integers stay Double
 
-// The offset of the first byte that is not part of well-formed UTF-8; -1 when all are.
-int firstNonUtf8Byte(const char *bytes, int length)
-{
-    const auto *u = reinterpret_cast<const uchar *>(bytes);
-    for (int i = 0; i < length;) {
-        const int size = Utf8::sequenceLength(u, length, i);
-        if (size == 0)
-            return i;
-        i += size;
-    }
-    return -1;
-}
-
 } // namespace
 
 // The working record of one parse. Offset and column are derived from the scan
@@ -180,7 +167,7 @@ bool ParserState::noteNonUtf8Byte(const char *start, int length, const QString &
 {
     if (!text.contains(QChar::ReplacementCharacter))
         return true;
-    const int bad = firstNonUtf8Byte(start, length);
+    const auto bad = int(Utf8::firstInvalidByte(reinterpret_cast<const uchar *>(start), length));
     if (bad < 0)
         return true;
     // The parser counts no line inside a text; the byte's own line is the one to find.

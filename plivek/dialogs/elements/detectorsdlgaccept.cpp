@@ -269,12 +269,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
                          !(currentModuleEntry[Channel] == plan.number), Channel, plan.number);
         if (entry.isNull()) {
             releaseModuleEntry();
-            for (const VObject &candidate : entriesOf(channels)) {
-                if (candidate[Channel] == plan.number) {
-                    entry = candidate;
-                    break;
-                }
-            }
+            entry = firstEntryWith(channels, Channel, plan.number);
             if (entry.isNull())
                 entry = channels.append(VObject::map());
         }
@@ -369,11 +364,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
         const QString channelId = QStringLiteral("rcg_channel_id");
         VObject sensors = plan.azimuthModule[QStringLiteral("sensors")];
         const auto cameraSensor = [&]() {
-            for (const VObject &candidate : entriesOf(sensors)) {
-                if (candidate[QStringLiteral("camera_id")] == plan.camera)
-                    return candidate;
-            }
-            return VObject();
+            return firstEntryWith(sensors, QStringLiteral("camera_id"), plan.camera);
         };
         const VObject ownSensor = cameraSensor();
         VObject entry = ownSensor.isNull()
@@ -387,12 +378,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
                 sensor = sensors.append(
                     VObject(QVariantMap { { QStringLiteral("camera_id"), plan.camera } }));
             VObject channels = sensor[Channels];
-            for (const VObject &candidate : entriesOf(channels)) {
-                if (candidate[channelId] == plan.number) {
-                    entry = candidate;
-                    break;
-                }
-            }
+            entry = firstEntryWith(channels, channelId, plan.number);
             if (entry.isNull())
                 entry = channels.append(VObject(QVariantMap { { channelId, plan.number } }));
         }

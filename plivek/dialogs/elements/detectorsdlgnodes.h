@@ -49,6 +49,16 @@ inline QList<VObject> entriesOf(const VObject &list)
     return entries;
 }
 
+// The first entry of a list whose field `key` holds `value`; null when none does.
+inline VObject firstEntryWith(const VObject &list, const QString &key, const QVariant &value)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        if (list[i][key] == value)
+            return list[i];
+    }
+    return VObject();
+}
+
 // Two handles on the same existing entry.
 inline bool sameEntry(const VObject &a, const VObject &b)
 {
