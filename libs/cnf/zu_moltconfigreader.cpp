@@ -16,6 +16,7 @@
 #include "cnftreeschema.h"
 #include "cnfweekcard.h"
 
+#include <QSet>
 #include <QVariantList>
 #include <QVariantMap>
 
@@ -58,13 +59,22 @@ public:
             QStringLiteral("Line %1, column %2: %3").arg(at.line()).arg(at.column()).arg(message));
     }
 
-    void stash(const QString &kind, const QString &id, const QVariantMap &members)
+    // Keeps the members under kind and id. `replace`: a later object of the same
+    // id takes the place of the earlier one, so an empty one drops what it kept.
+    void stash(const QString &kind, const QString &id, const QVariantMap &members,
+               bool replace = false)
     {
-        if (members.isEmpty())
+        if (members.isEmpty() && (!replace || !extras.contains(kind)))
             return;
         QVariantMap byId = extras.value(kind).toMap();
-        byId.insert(id, members);
-        extras.insert(kind, byId);
+        if (members.isEmpty())
+            byId.remove(id);
+        else
+            byId.insert(id, members);
+        if (byId.isEmpty())
+            extras.remove(kind);
+        else
+            extras.insert(kind, byId);
     }
 
     // The members of `item` not in `known` as dynamic properties of `element`.
@@ -339,9 +349,13 @@ public:
                         return;
                     }
                     for (int column = 0; column < cells.size(); ++column) {
-                        if (cells.at(column).isNumber())
-                            matrix->setReleaf(groups.at(row), groups.at(column),
-                                              std::trunc(cells.at(column).scalar().toDouble()));
+                        if (!cells.at(column).isNumber())
+                            continue;
+                        matrix->setReleaf(groups.at(row), groups.at(column),
+                                          std::trunc(cells.at(column).scalar().toDouble()));
+                        stash(QLatin1String(conflictPointsKind),
+                              conflictPointId(groups.at(row)->id, groups.at(column)->id),
+                              QVariantMap(), true);
                     }
                 }
                 return;
@@ -355,37 +369,61 @@ public:
                 const CnfSignalGroupPtr clearing = groupRef(point, QStringLiteral("clearing"));
                 const CnfSignalGroupPtr entering = groupRef(point, QStringLiteral("entering"));
                 const CnfJsonValue &time = point.member(QStringLiteral("time"));
-                if (clearing && entering)
-                    matrix->setReleaf(clearing, entering,
-                                      time.isNumber() ? time.scalar().toDouble()
-                                                      : double(notSetTime));
+                if (!clearing || !entering)
+                    return;
+                matrix->setReleaf(clearing, entering,
+                                  time.isNumber() ? time.scalar().toDouble() : double(notSetTime));
+                stash(QLatin1String(conflictPointsKind),
+                      conflictPointId(clearing->id, entering->id),
+                      leftover(point,
+                               { QStringLiteral("clearing"), QStringLiteral("entering"),
+                                 QStringLiteral("time") }),
+                      true);
             });
         });
         if (r.ok())
             c.addMatrix(matrix, true, true);
     }
 
+    // Matrices that the file keeps beside its conflict matrix. The controller
+    // lists a matrix once per id, so one whose id the conflict matrix or an
+    // earlier one holds is listed under a free id and keeps its own for the file.
     void readExtraMatrices(const CnfJsonValue &root)
     {
-        eachObject(
-            r.array(root, QLatin1String(extraMatricesKey)), tr("a matrix"),
-            [&](const CnfJsonValue &item) {
-                auto matrix = CnfMatrixPtr::create();
-                matrix->setId(r.integer(item, QStringLiteral("id"), 1));
-                matrix->setName(r.text(item, QStringLiteral("name")));
-                for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
-                    if (cell.type() != CnfJsonValue::Array || cell.size() != 3
-                        || !cell.at(2).isNumber()) {
-                        r.fail(cell, tr("a matrix cell must be [group, group, value]"));
-                        return;
-                    }
-                    matrix->setReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
-                                      r.integerValue(cell.at(1), tr("a signal group of a cell")),
-                                      cell.at(2).scalar().toDouble());
+        const CnfJsonValue &list = r.array(root, QLatin1String(extraMatricesKey));
+        QSet<qlonglong> fileIds;
+        for (const CnfJsonValue &item : list.items()) {
+            const CnfJsonValue &id = item.member(QStringLiteral("id"));
+            fileIds.insert(id.isUndefined() ? 1 : id.scalar().toLongLong());
+        }
+        eachObject(list, tr("a matrix"), [&](const CnfJsonValue &item) {
+            auto matrix = CnfMatrixPtr::create();
+            const int fileId = r.integer(item, QStringLiteral("id"), 1);
+            matrix->setId(fileId);
+            QVariantMap kept = leftover(
+                item, { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("cells") });
+            if (c.findMatrix(fileId)) {
+                int free = 1;
+                while (c.findMatrix(free) || fileIds.contains(free))
+                    ++free;
+                matrix->setId(free);
+                kept.insert(QStringLiteral("id"), fileId);
+            }
+            stash(QLatin1String(extraMatricesKind), QString::number(matrix->id()), kept);
+            matrix->setName(r.text(item, QStringLiteral("name")));
+            for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
+                if (cell.type() != CnfJsonValue::Array || cell.size() != 3
+                    || !cell.at(2).isNumber()) {
+                    r.fail(cell, tr("a matrix cell must be [group, group, value]"));
+                    return;
                 }
-                if (r.ok() && !c.addMatrix(matrix, false, false))
-                    warn(item, c.lastError());
-            });
+                matrix->setReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
+                                  r.integerValue(cell.at(1), tr("a signal group of a cell")),
+                                  cell.at(2).scalar().toDouble());
+            }
+            if (r.ok() && !c.addMatrix(matrix, false, false))
+                warn(item, c.lastError());
+        });
     }
 
     void readDetectors(const CnfJsonValue &root)
@@ -530,6 +568,8 @@ public:
             const CnfSignalGroupPtr group = groupRef(entry, QStringLiteral("group"));
             if (!group)
                 continue;
+            stash(QLatin1String(sequencesKind), sequenceId(program.id, group->id),
+                  leftover(entry, { QStringLiteral("group"), QStringLiteral("sequence") }));
             int previous = 0;
             for (const CnfJsonValue &record : r.array(entry, QStringLiteral("sequence")).items()) {
                 if (!r.isType(record, CnfJsonValue::Object, tr("a 'sequence' record")))
@@ -570,6 +610,12 @@ public:
                     continue;
                 }
                 program.setTimelineData(group, at, state);
+                stash(QLatin1String(sequenceRecordsKind),
+                      sequenceRecordId(program.id, group->id, at),
+                      leftover(record,
+                               { QStringLiteral("state"), QStringLiteral("point"),
+                                 QStringLiteral("span") }),
+                      true);
             }
         }
 
@@ -647,6 +693,12 @@ public:
                                card->addRecord(start, stop,
                                                planRef(period, QStringLiteral("program")),
                                                planRef(period, QStringLiteral("spareProgram")));
+                               stash(QLatin1String(periodsKind), periodId(card->id, start),
+                                     leftover(period,
+                                              { QStringLiteral("start"), QStringLiteral("stop"),
+                                                QStringLiteral("program"),
+                                                QStringLiteral("spareProgram") }),
+                                     true);
                            });
                        stash(QStringLiteral("days"), card->id,
                              leftover(item,
@@ -734,6 +786,10 @@ public:
             c.setDefaultDayCard(dayRef(defaults, QStringLiteral("dayPlan")));
             c.setDefaultProgram(planRef(defaults, QStringLiteral("program")));
             c.setReserveProgram(planRef(defaults, QStringLiteral("spareProgram")));
+            stash(QLatin1String(singleObjectsKind), QStringLiteral("scheduler/default"),
+                  leftover(defaults,
+                           { QStringLiteral("dayPlan"), QStringLiteral("program"),
+                             QStringLiteral("spareProgram") }));
         }
     }
 
@@ -745,6 +801,10 @@ public:
                 CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
                                          r.integer(interstate, QStringLiteral("yellow"), 0),
                                          r.integer(interstate, QStringLiteral("redYellow"), 0)));
+            stash(QLatin1String(singleObjectsKind), QLatin1String(interstateKey),
+                  leftover(interstate,
+                           { QStringLiteral("greenBlink"), QStringLiteral("yellow"),
+                             QStringLiteral("redYellow") }));
         }
         const CnfJsonValue &props = r.object(root, QLatin1String(propertiesKey));
         setProperties(c, props, QStringList());
@@ -783,6 +843,14 @@ public:
         // The writer gives every file a "KMP1"; an empty one holds nothing to keep.
         if (native.value(QStringLiteral("KMP1")) == QVariant(QVariantMap()))
             native.remove(QStringLiteral("KMP1"));
+        QStringList tail;
+        for (const auto &member : root.members()) {
+            if (!zumoltcRootKeys().contains(member.first)
+                && member.first != QLatin1String(extrasKey) && !tail.contains(member.first))
+                tail.append(member.first);
+        }
+        if (tail != ownRootOrder(tail))
+            extras.insert(QLatin1String(rootOrderKey), tail);
         if (!extras.isEmpty())
             native.insert(QLatin1String(extrasKey), extras);
         for (auto it = native.cbegin(); it != native.cend(); ++it)

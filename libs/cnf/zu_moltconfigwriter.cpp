@@ -21,110 +21,12 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace ZuMoltFormat;
 
 namespace {
-
-// The keys in the order of `order`, then the others in key order.
-QStringList inOrder(const QStringList &keys, const QStringList &order)
-{
-    QStringList ordered;
-    for (const QString &key : order) {
-        if (keys.contains(key))
-            ordered.append(key);
-    }
-    for (const QString &key : keys) {
-        if (!order.contains(key))
-            ordered.append(key);
-    }
-    return ordered;
-}
-
-// The form of the objects that are kept in the native data as they stand,
-// as zumoltc writes them: member order (members zumoltc does not know follow
-// in key order) and layout. A path names members from the root, "*" for any
-// array item or (inputsOutputs) any module.
-void zuShape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout)
-{
-    struct Form
-    {
-        QStringList path;
-        QStringList order;
-        CnfJsonWriter::Layout layout;
-    };
-    const auto s = [](const char *text) {
-        return QString::fromLatin1(text);
-    };
-    const CnfJsonWriter::Layout normal = CnfJsonWriter::Normal;
-    const CnfJsonWriter::Layout inLine = CnfJsonWriter::Inline;
-    static const QVector<Form> forms = {
-        { { s("startTime") }, { s("allRed"), s("amberBlink") }, inLine },
-        { { s("LAN") },
-          { s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"),
-            s("srvName"), s("asudPort"), s("macAddres"), s("sntpIP"), s("sntpName") },
-          normal },
-        { { s("plans"), s("*"), s("algorithm"), s("detectors") }, {}, normal },
-        { { s("plans"), s("*"), s("algorithm"), s("detectors"), s("*") },
-          { s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator") },
-          normal },
-        { { s("controlSources") }, {}, normal },
-        { { s("controlSources"), s("*") },
-          { s("type"), s("id"), s("priority"), s("timeout") },
-          normal },
-        { { s("KMP1") }, { s("devices"), s("auto") }, normal },
-        { { s("KMP1"), s("devices") }, {}, normal },
-        { { s("KMP1"), s("devices"), s("*") },
-          { s("device"), s("addr"), s("type"), s("port") },
-          normal },
-        { { s("switches"), s("default") },
-          { s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent") },
-          normal },
-        { { s("countdownBoards") }, { s("protocol"), s("warnTime"), s("items") }, normal },
-        { { s("countdownBoards"), s("items") }, {}, normal },
-        { { s("countdownBoards"), s("items"), s("*") },
-          { s("id"), s("addr"), s("boards"), s("warnTime") },
-          inLine },
-        { { s("inputsOutputs") }, {}, normal },
-        { { s("inputsOutputs"), s("*") },
-          { s("type"), s("common"), s("IP"), s("port"), s("channels") },
-          normal },
-        { { s("inputsOutputs"), s("*"), s("channels") }, {}, normal },
-        { { s("inputsOutputs"), s("*"), s("channels"), s("*") },
-          { s("channel"), s("type"), s("common"), s("detector") },
-          normal },
-        { { s("remoteControlPanel") }, {}, normal },
-        { { s("remoteControlPanel"), s("VPU1") },
-          { s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId") },
-          normal },
-        { { s("remoteControlPanel"), s("VPU1"), s("stageId") }, {}, inLine },
-        { { s("recovery") },
-          { s("defectSwitchRate"), s("confidenceInterval"), s("errors") },
-          normal },
-        { { s("recovery"), s("errors") },
-          { s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"),
-            s("parasitePower/swShort"), s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"),
-            s("curentLimit"), s("shortCurent") },
-          normal },
-        { { s("recovery"), s("errors"), s("*") },
-          { s("attempts"), s("interval"), s("filter") },
-          inLine },
-    };
-    for (const Form &form : forms) {
-        if (form.path.size() != path.size())
-            continue;
-        bool match = true;
-        for (int i = 0; i < path.size() && match; ++i)
-            match = form.path.at(i) == QLatin1String("*") || form.path.at(i) == path.at(i);
-        if (!match)
-            continue;
-        if (keys)
-            *keys = inOrder(*keys, form.order);
-        *layout = form.layout;
-        return;
-    }
-}
 
 class ZuWriter
 {
@@ -134,7 +36,7 @@ public:
         , listed(controller)
         , w(CnfJsonWriter::Verbatim)
     {
-        w.setShape(zuShape);
+        w.setShape(shape);
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
         extras = native.take(QLatin1String(extrasKey)).toMap();
     }
@@ -261,9 +163,22 @@ public:
         writeNative(QStringLiteral("inputsOutputs"));
         writeNative(QStringLiteral("remoteControlPanel"));
         writeNative(QStringLiteral("recovery"));
-        // Keys of the file that plivek does not know, then what zumoltc has no place for.
-        writeMembers(native);
-        writeExtras();
+        // Keys of the file that plivek does not know and what zumoltc has no place
+        // for, as the file ordered them (zumoltc keeps them in the file's order).
+        QVector<QPair<QString, QVariant>> tail;
+        for (auto it = native.cbegin(); it != native.cend(); ++it)
+            tail.append({ it.key(), it.value() });
+        tail += extraEntries();
+        const QStringList order = extras.value(QLatin1String(rootOrderKey)).toStringList();
+        std::stable_sort(tail.begin(), tail.end(), [&order](const auto &a, const auto &b) {
+            const auto place = [&order](const QString &key) {
+                const int at = order.indexOf(key);
+                return at < 0 ? order.size() : at;
+            };
+            return place(a.first) < place(b.first);
+        });
+        for (const auto &member : qAsConst(tail))
+            w.writeMember(member.first, member.second);
         w.endObject();
         if (w.hasError())
             fail(w.error());
@@ -413,6 +328,8 @@ public:
             w.writeValue(QStringLiteral("clearing"), cell.aId);
             w.writeValue(QStringLiteral("entering"), cell.bId);
             w.writeValue(QStringLiteral("time"), cellValue(cell.value));
+            writeMembers(
+                extrasOf(QLatin1String(conflictPointsKind), conflictPointId(cell.aId, cell.bId)));
             w.endObject();
         }
         w.endArray();
@@ -429,7 +346,14 @@ public:
         if (detectors.isEmpty() && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("detectors"));
-        writeMembers(rest);
+        // zumoltc's report intervals before the items, members it does not know after them.
+        static const QStringList intervals
+            = { QStringLiteral("logInterval"), QStringLiteral("logIntervalASUDD") };
+        QVariantMap unknown = rest;
+        for (const QString &key : intervals) {
+            if (unknown.contains(key))
+                w.writeMember(key, unknown.take(key));
+        }
         w.beginArray(QStringLiteral("items"));
         for (const CnfDetectorPtr &detector : detectors) {
             w.beginObject(QString(), CnfJsonWriter::Inline);
@@ -439,6 +363,7 @@ public:
             w.endObject();
         }
         w.endArray();
+        writeMembers(unknown);
         w.endObject();
     }
 
@@ -519,9 +444,12 @@ public:
                             it.value()); // zumoltc skips it; plivek reads it back
                     w.writeValue(QStringLiteral("state"), state);
                     w.writeValue(QStringLiteral("point"), it.key());
+                    writeMembers(extrasOf(QLatin1String(sequenceRecordsKind),
+                                          sequenceRecordId(program.id, group, it.key())));
                     w.endObject();
                 }
                 w.endArray();
+                writeMembers(extrasOf(QLatin1String(sequencesKind), sequenceId(program.id, group)));
                 w.endObject();
             }
             w.endArray();
@@ -651,16 +579,20 @@ public:
             = without(takeNativeMap(QStringLiteral("scheduler")),
                       { QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
                         QStringLiteral("extraPeriods"), QStringLiteral("extraDays") });
+        const QVariantMap defaultsKept
+            = extrasOf(QLatin1String(singleObjectsKind), QStringLiteral("scheduler/default"));
         // Written whenever the calendar holds anything, so that week plans and
         // extra periods without day plans are not lost.
-        if (!hasScheduler() && rest.isEmpty())
+        if (!hasScheduler() && rest.isEmpty() && defaultsKept.isEmpty())
             return;
         w.beginObject(QStringLiteral("scheduler"));
-        if (c.defaultDayCard() || c.defaultProgram() || c.reserveProgram()) {
+        if (c.defaultDayCard() || c.defaultProgram() || c.reserveProgram()
+            || !defaultsKept.isEmpty()) {
             w.beginObject(QStringLiteral("default"));
             writeRef(QStringLiteral("dayPlan"), c.defaultDayCard(), tr("Day card"));
             writeRef(QStringLiteral("program"), c.defaultProgram(), tr("Program"));
             writeRef(QStringLiteral("spareProgram"), c.reserveProgram(), tr("Program"));
+            writeMembers(defaultsKept);
             w.endObject();
         }
         const QList<CnfDayCardPtr> days = c.dayCards();
@@ -681,6 +613,8 @@ public:
                             w.writeValue(QStringLiteral("stop"), timeText(it.value().end));
                         writeRef(QStringLiteral("program"), it.value().program, tr("Program"));
                         writeRef(QStringLiteral("spareProgram"), it.value().reserve, tr("Program"));
+                        writeMembers(
+                            extrasOf(QLatin1String(periodsKind), periodId(card->id, it.key())));
                         w.endObject();
                     }
                     w.endArray();
@@ -837,8 +771,10 @@ public:
         w.endObject();
     }
 
-    void writeExtras()
+    // The root keys that zumoltc does not know, for what its file has no place for.
+    QVector<QPair<QString, QVariant>> extraEntries()
     {
+        QVector<QPair<QString, QVariant>> entries;
         const CnfMatrixPtr conflict = c.conflictMatrix();
         QVariantList matrices;
         for (const CnfMatrixPtr &matrix : c.matrixList()) {
@@ -847,14 +783,18 @@ public:
             QVariantList cells;
             for (const CnfMatrixCell &cell : matrix->content())
                 cells.append(QVariant(QVariantList { cell.aId, cell.bId, cell.value }));
-            QVariantMap entry { { QStringLiteral("id"), matrix->id() },
-                                { QStringLiteral("name"), matrix->name() } };
+            // Kept members, and the file's id of a matrix listed under another one.
+            QVariantMap entry
+                = extrasOf(QLatin1String(extraMatricesKind), QString::number(matrix->id()));
+            if (!entry.contains(QStringLiteral("id")))
+                entry.insert(QStringLiteral("id"), matrix->id());
+            entry.insert(QStringLiteral("name"), matrix->name());
             if (!cells.isEmpty())
                 entry.insert(QStringLiteral("cells"), cells);
             matrices.append(entry);
         }
         if (!matrices.isEmpty())
-            w.writeValue(QLatin1String(extraMatricesKey), matrices);
+            entries.append({ QLatin1String(extraMatricesKey), matrices });
         QVariantList sensors;
         for (const CnfDetectorPtr &sensor : c.sensorsList()) {
             QVariantMap entry = otherProperties(*sensor, {});
@@ -863,19 +803,22 @@ public:
             sensors.append(entry);
         }
         if (!sensors.isEmpty())
-            w.writeValue(QLatin1String(sensorsKey), sensors);
+            entries.append({ QLatin1String(sensorsKey), sensors });
         if (const CnfInterstatePtr interstate = c.interstate()) {
-            w.writeValue(QLatin1String(interstateKey),
-                         QVariantMap { { QStringLiteral("greenBlink"), interstate->greenBlink },
-                                       { QStringLiteral("yellow"), interstate->yellow },
-                                       { QStringLiteral("redYellow"), interstate->redYellow } });
+            QVariantMap entry
+                = extrasOf(QLatin1String(singleObjectsKind), QLatin1String(interstateKey));
+            entry.insert(QStringLiteral("greenBlink"), interstate->greenBlink);
+            entry.insert(QStringLiteral("yellow"), interstate->yellow);
+            entry.insert(QStringLiteral("redYellow"), interstate->redYellow);
+            entries.append({ QLatin1String(interstateKey), entry });
         }
         const QVariantMap props
             = otherProperties(c,
                               { QStringLiteral("type"), QStringLiteral("version"),
                                 QStringLiteral("number"), QStringLiteral("description") });
         if (!props.isEmpty())
-            w.writeValue(QLatin1String(propertiesKey), props);
+            entries.append({ QLatin1String(propertiesKey), props });
+        return entries;
     }
 };
 

@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace ZuMoltFormat {
 
 QString tr(const char *text)
@@ -67,6 +69,166 @@ QString lookup(const QVector<QPair<QString, int>> &table, int value)
             return entry.first;
     }
     return QString();
+}
+
+const QStringList &zumoltcRootKeys()
+{
+    static const QStringList keys = { QStringLiteral("configVersion"),
+                                      QStringLiteral("type"),
+                                      QStringLiteral("name"),
+                                      QStringLiteral("id"),
+                                      QStringLiteral("description"),
+                                      QStringLiteral("timeZone"),
+                                      QStringLiteral("maxCurrent"),
+                                      QStringLiteral("startTime"),
+                                      QStringLiteral("LAN"),
+                                      QStringLiteral("signalGroups"),
+                                      QStringLiteral("stages"),
+                                      QStringLiteral("IGM"),
+                                      QStringLiteral("detectors"),
+                                      QStringLiteral("plans"),
+                                      QStringLiteral("scheduler"),
+                                      QStringLiteral("controlSources"),
+                                      QStringLiteral("KMP1"),
+                                      QStringLiteral("switches"),
+                                      QStringLiteral("countdownBoards"),
+                                      QStringLiteral("inputsOutputs"),
+                                      QStringLiteral("remoteControlPanel"),
+                                      QStringLiteral("recovery") };
+    return keys;
+}
+
+QStringList ownRootOrder(QStringList keys)
+{
+    static const QStringList last = { QLatin1String(extraMatricesKey), QLatin1String(sensorsKey),
+                                      QLatin1String(interstateKey), QLatin1String(propertiesKey) };
+    std::stable_sort(keys.begin(), keys.end(), [](const QString &a, const QString &b) {
+        const int aLast = last.indexOf(a);
+        const int bLast = last.indexOf(b);
+        if (aLast < 0 && bLast < 0)
+            return a < b;
+        return aLast < bLast;
+    });
+    return keys;
+}
+
+QString conflictPointId(int clearing, int entering)
+{
+    return QStringLiteral("%1 %2").arg(clearing).arg(entering);
+}
+
+QString periodId(const QString &dayPlan, const QTime &start)
+{
+    return dayPlan + QLatin1Char(' ') + start.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString sequenceId(const QString &plan, int group)
+{
+    return QStringLiteral("%1 %2").arg(plan).arg(group);
+}
+
+QString sequenceRecordId(const QString &plan, int group, int point)
+{
+    return QStringLiteral("%1 %2 %3").arg(plan).arg(group).arg(point);
+}
+
+// The keys in the order of `order`, then the others in key order.
+QStringList inOrder(const QStringList &keys, const QStringList &order)
+{
+    QStringList ordered;
+    for (const QString &key : order) {
+        if (keys.contains(key))
+            ordered.append(key);
+    }
+    for (const QString &key : keys) {
+        if (!order.contains(key))
+            ordered.append(key);
+    }
+    return ordered;
+}
+
+// The form of the objects that are kept in the native data as they stand,
+// as zumoltc writes them: member order (members zumoltc does not know follow
+// in key order) and layout. A path names members from the root, "*" for any
+// array item or (inputsOutputs) any module.
+void shape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout)
+{
+    struct Form
+    {
+        QStringList path;
+        QStringList order;
+        CnfJsonWriter::Layout layout;
+    };
+    const auto s = [](const char *text) {
+        return QString::fromLatin1(text);
+    };
+    const CnfJsonWriter::Layout normal = CnfJsonWriter::Normal;
+    const CnfJsonWriter::Layout inLine = CnfJsonWriter::Inline;
+    static const QVector<Form> forms = {
+        { { s("startTime") }, { s("allRed"), s("amberBlink") }, inLine },
+        { { s("LAN") },
+          { s("lanMode"), s("lanIP"), s("lanMask"), s("gtwIP"), s("dnsIP"), s("srvIP"),
+            s("srvName"), s("asudPort"), s("macAddres"), s("sntpIP"), s("sntpName") },
+          normal },
+        { { s("plans"), s("*"), s("algorithm"), s("detectors") }, {}, normal },
+        { { s("plans"), s("*"), s("algorithm"), s("detectors"), s("*") },
+          { s("phase"), s("call"), s("redirect"), s("control"), s("detector"), s("indicator") },
+          normal },
+        { { s("controlSources") }, {}, normal },
+        { { s("controlSources"), s("*") },
+          { s("type"), s("id"), s("priority"), s("timeout") },
+          normal },
+        { { s("KMP1") }, { s("devices"), s("auto") }, normal },
+        { { s("KMP1"), s("devices") }, {}, normal },
+        { { s("KMP1"), s("devices"), s("*") },
+          { s("device"), s("addr"), s("type"), s("port") },
+          normal },
+        { { s("switches"), s("default") },
+          { s("type"), s("control"), s("lowCurrent"), s("upCurrent"), s("minCurrent") },
+          normal },
+        { { s("countdownBoards") }, { s("protocol"), s("warnTime"), s("items") }, normal },
+        { { s("countdownBoards"), s("items") }, {}, normal },
+        { { s("countdownBoards"), s("items"), s("*") },
+          { s("id"), s("addr"), s("boards"), s("warnTime") },
+          inLine },
+        { { s("inputsOutputs") }, {}, normal },
+        { { s("inputsOutputs"), s("*") },
+          { s("type"), s("common"), s("IP"), s("port"), s("channels") },
+          normal },
+        { { s("inputsOutputs"), s("*"), s("channels") }, {}, normal },
+        { { s("inputsOutputs"), s("*"), s("channels"), s("*") },
+          { s("channel"), s("type"), s("common"), s("detector") },
+          normal },
+        { { s("remoteControlPanel") }, {}, normal },
+        { { s("remoteControlPanel"), s("VPU1") },
+          { s("type"), s("sourceId"), s("priority"), s("idleInd"), s("common"), s("stageId") },
+          normal },
+        { { s("remoteControlPanel"), s("VPU1"), s("stageId") }, {}, inLine },
+        { { s("recovery") },
+          { s("defectSwitchRate"), s("confidenceInterval"), s("errors") },
+          normal },
+        { { s("recovery"), s("errors") },
+          { s("redError"), s("greenError"), s("mnswProtect"), s("mnswBad"), s("noLoad/swBreak"),
+            s("parasitePower/swShort"), s("swBreak"), s("swShort"), s("noLoad"), s("parasitePower"),
+            s("curentLimit"), s("shortCurent") },
+          normal },
+        { { s("recovery"), s("errors"), s("*") },
+          { s("attempts"), s("interval"), s("filter") },
+          inLine },
+    };
+    for (const Form &form : forms) {
+        if (form.path.size() != path.size())
+            continue;
+        bool match = true;
+        for (int i = 0; i < path.size() && match; ++i)
+            match = form.path.at(i) == QLatin1String("*") || form.path.at(i) == path.at(i);
+        if (!match)
+            continue;
+        if (keys)
+            *keys = inOrder(*keys, form.order);
+        *layout = form.layout;
+        return;
+    }
 }
 
 QVariantMap without(QVariantMap map, const QStringList &keys)

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "cnfjsonwriter.h"
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 #include <QVariantMap>
 #include <QVector>
 
@@ -21,6 +24,29 @@ constexpr const char *extraMatricesKey = "extraMatrices";
 constexpr const char *sensorsKey = "sensors";
 constexpr const char *interstateKey = "interstate";
 constexpr const char *propertiesKey = "controllerProperties";
+// Kinds of "elementExtras" for the objects that no element keeps its own members
+// for, with the ids their members are kept under (the ids the file gives them).
+constexpr const char *conflictPointsKind = "conflictPoints";
+constexpr const char *periodsKind = "periods";
+constexpr const char *sequencesKind = "sequences";
+constexpr const char *sequenceRecordsKind = "sequenceRecords";
+constexpr const char *extraMatricesKind = "extraMatrices";
+// Objects that stand once in the file ("scheduler/default", "interstate"), by their path.
+constexpr const char *singleObjectsKind = "objects";
+// Under "elementExtras": the root keys that zumoltc does not know, in the
+// file's order, when that is not the order the writer gives them by itself.
+constexpr const char *rootOrderKey = "rootOrder";
+// The root keys that zumoltc reads; it keeps the others in the file's order.
+const QStringList &zumoltcRootKeys();
+// The keys of `keys` (root keys zumoltc does not know) in the order the writer
+// gives them by itself: the file's keys that plivek does not know in key
+// order, then what zumoltc has no place for.
+QStringList ownRootOrder(QStringList keys);
+QString conflictPointId(int clearing, int entering);
+QString periodId(const QString &dayPlan, const QTime &start);
+QString sequenceId(const QString &plan, int group);
+QString sequenceRecordId(const QString &plan, int group, int point);
+
 // zumoltc's value of an integer that is not set; it never stands in its files.
 constexpr int notSetTime = 2147483647;
 
@@ -35,5 +61,13 @@ int lookup(const QVector<QPair<QString, int>> &table, const QString &key, int no
 QString lookup(const QVector<QPair<QString, int>> &table, int value);
 
 QVariantMap without(QVariantMap map, const QStringList &keys);
+
+// The keys in the order of `order`, then the others in key order.
+QStringList inOrder(const QStringList &keys, const QStringList &order);
+
+// The form of the objects that are kept in the native data as they stand, as
+// zumoltc writes them (a CnfJsonWriter::Shape): member order (members zumoltc
+// does not know follow in key order) and layout.
+void shape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout);
 
 } // namespace ZuMoltFormat

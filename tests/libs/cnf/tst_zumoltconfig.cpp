@@ -1,3 +1,4 @@
+#include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/zu_moltconfig.h"
@@ -6,6 +7,9 @@
 #include "testdata.h"
 #include "testmain.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -487,6 +491,81 @@ private slots:
         CnfController loaded;
         QVERIFY2(loadInto(again, bytes, loaded), qPrintable(again.lastError()));
         QCOMPARE(again.save(loaded), bytes);
+    }
+
+    // The conflict matrix is the one of "IGM", the others those of
+    // "extraMatrices", whatever their ids: a matrix that shares its id with the
+    // conflict matrix or another kept matrix is listed apart and comes back as
+    // it was, also after an edit of its values.
+    void conflictAndExtraMatricesStayApart_data()
+    {
+        QTest::addColumn<QByteArray>("extraMatrices");
+        QTest::addColumn<int>("listed"); // matrices in the controller's list
+        QTest::newRow("extra matrix with the conflict matrix's id")
+            << QByteArray("[{\"cells\": [[1, 2, 2.5]], \"id\": 2, \"name\": \"draft\"}]") << 2;
+        QTest::newRow("two extra matrices of one id")
+            << QByteArray("[{\"cells\": [[1, 2, 2.5]], \"id\": 3, \"name\": \"draft\"}, "
+                          "{\"cells\": [[2, 1, 7]], \"id\": 3, \"name\": \"other\"}]")
+            << 3;
+        QTest::newRow("both, and an id that a listed matrix takes")
+            << QByteArray("[{\"id\": 2, \"name\": \"a\"}, {\"id\": 1, \"name\": \"b\"}, "
+                          "{\"id\": 2, \"name\": \"c\"}]")
+            << 4;
+    }
+
+    void conflictAndExtraMatricesStayApart()
+    {
+        QFETCH(QByteArray, extraMatrices);
+        QFETCH(int, listed);
+        const QByteArray file
+            = "{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1,\n"
+              "\"signalGroups\": {\"items\": [{\"id\": 1, \"type\": \"traffic\"}, {\"id\": 2, "
+              "\"type\": \"traffic\"}]},\n"
+              "\"IGM\": [{\"name\": \"IGM\", \"id\": 2, \"items\": [{\"clearing\": 1, "
+              "\"entering\": 2, \"time\": 4}, {\"clearing\": 2, \"entering\": 1, \"time\": 5}]}],\n"
+              "\"extraMatrices\": "
+            + extraMatrices + "}";
+        ZU_MOLTConfig reader;
+        CnfController controller;
+        QVERIFY2(loadInto(reader, file, controller), qPrintable(reader.lastError()));
+        QVERIFY2(reader.warnings().isEmpty(),
+                 qPrintable(reader.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(controller.matrixList().size(), listed);
+        const CnfMatrixPtr conflict = controller.conflictMatrix();
+        QVERIFY(conflict);
+        QCOMPARE(conflict->name(), QStringLiteral("IGM"));
+        QCOMPARE(conflict->id(), 2);
+        QCOMPARE(conflict->releaf(1, 2), 4.0);
+        QCOMPARE(conflict->releaf(2, 1), 5.0);
+
+        // An edit of a kept matrix's values stays with that matrix.
+        const CnfMatrixPtr first = controller.matrixList().at(1);
+        first->setReleaf(2, 2, 9.0);
+        const QVariantList before = QJsonDocument::fromJson(extraMatrices).toVariant().toList();
+        QVariantMap edited = before.first().toMap();
+        QVariantList cells = edited.value(QStringLiteral("cells")).toList();
+        cells.append(QVariant(QVariantList { 2, 2, 9 }));
+        edited.insert(QStringLiteral("cells"), cells);
+        QVariantList expected = before;
+        expected.replace(0, edited);
+
+        for (int pass = 0; pass < 2; ++pass) {
+            ZU_MOLTConfig writer;
+            const QByteArray bytes = writer.save(controller);
+            QVERIFY2(!bytes.isEmpty(), qPrintable(writer.lastError()));
+            const QJsonObject saved = QJsonDocument::fromJson(bytes).object();
+            const QJsonObject igm = saved.value(QStringLiteral("IGM")).toArray().at(0).toObject();
+            QCOMPARE(igm.value(QStringLiteral("name")).toString(), QStringLiteral("IGM"));
+            QCOMPARE(igm.value(QStringLiteral("id")).toInt(), 2);
+            QCOMPARE(igm.value(QStringLiteral("items")).toArray().size(), 2);
+            QCOMPARE(saved.value(QStringLiteral("extraMatrices")).toVariant().toList(), expected);
+            // Read back, the file gives the same list and the same file again.
+            controller.clear();
+            ZU_MOLTConfig again;
+            QVERIFY2(loadInto(again, bytes, controller), qPrintable(again.lastError()));
+            QCOMPARE(controller.matrixList().size(), listed);
+            QCOMPARE(controller.conflictMatrix()->releaf(2, 1), 5.0);
+        }
     }
 
     // Steps of a stage-ring plan are told apart by their ids alone: every
