@@ -5,7 +5,29 @@
 #include "zumoltc/shell/framework/dialogitemvalidator.h"
 #include "zumoltc/shell/framework/pageprotocol.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
 #include <cmath>
+
+namespace {
+
+// Lets each paragraph from `from` to `from + length` keep its shaped text until it is
+// laid out again. Qt drops it after every layout and paint, so each blink of the
+// cursor shaped the whole paragraph that holds it once more, and a keystroke three
+// times: a paragraph of a million characters kept a core busy while the field waited.
+void keepShapedText(QTextDocument *document, int from, int length)
+{
+    const QTextBlock last = document->findBlock(from + length);
+    for (QTextBlock block = document->findBlock(from); block.isValid(); block = block.next()) {
+        block.layout()->setCacheEnabled(true);
+        if (block == last)
+            break;
+    }
+}
+
+} // namespace
 
 CommonParametersWidget::CommonParametersWidget(QWidget *parent)
     : QWidget(parent)
@@ -17,6 +39,11 @@ CommonParametersWidget::CommonParametersWidget(QWidget *parent)
     // so pasting or opening a long text without blanks took time growing with the
     // square of its length; here such a word stays one line, reached by scrolling.
     ui->description->setWordWrapMode(QTextOption::WordWrap);
+    // Told before the changed paragraphs are laid out again.
+    QTextDocument *document = ui->description->document();
+    connect(document, &QTextDocument::contentsChange, this,
+            [document](int from, int, int added) { keepShapedText(document, from, added); });
+    keepShapedText(document, 0, document->characterCount());
     m_validator = new DialogItemValidator(this);
 }
 

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -50,11 +51,40 @@ struct Fixture
     }
     void type(const char *name, const QString &text) const { PageFixture::type(field(name), text); }
     void clickApply() const { QTest::mouseClick(apply(), Qt::LeftButton); }
+    // Shows the page, 600 x 400, with the description; null when it did not appear.
+    QTextEdit *showDescription(const QString &text)
+    {
+        configuration.setDescription(text);
+        page.load(&configuration);
+        page.resize(600, 400);
+        page.show();
+        return QTest::qWaitForWindowExposed(&page) ? field<QTextEdit>("description") : nullptr;
+    }
 
     ZUConfiguration configuration;
     CommonParametersWidget page;
     QList<QByteArray> classNames;
 };
+
+// Empty when every line of the document begins where its paragraph begins or after
+// a blank, else which line begins inside a word; counts the lines that wrapped.
+QString lineBeginningInsideAWord(QTextDocument *document, int *wrapped)
+{
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        document->documentLayout()->blockBoundingRect(block); // lays the block out
+        const QTextLayout *layout = block.layout();
+        const QString text = block.text();
+        for (int i = 1; i < layout->lineCount(); ++i) {
+            const int start = layout->lineAt(i).textStart();
+            if (text.at(start - 1) != QLatin1Char(' '))
+                return QStringLiteral("line %1 of the paragraph at %2 begins inside a word")
+                    .arg(i + 1)
+                    .arg(block.position());
+            ++*wrapped;
+        }
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -237,12 +267,8 @@ private slots:
         QFETCH(QString, description);
 
         Fixture f;
-        f.configuration.setDescription(description);
-        f.page.load(&f.configuration);
-        f.page.resize(600, 400);
-        f.page.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.page));
-        auto *field = f.field<QTextEdit>("description");
+        auto *field = f.showDescription(description);
+        QVERIFY(field);
         QCOMPARE(field->toPlainText(), description);
         QVERIFY(!f.apply()->isEnabled());
 
@@ -284,12 +310,8 @@ private slots:
 
         const QString words = QStringLiteral("Main street at the bridge, ").repeated(20);
         Fixture f;
-        f.configuration.setDescription(words + QStringLiteral("\n") + words);
-        f.page.load(&f.configuration);
-        f.page.resize(600, 400);
-        f.page.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f.page));
-        auto *field = f.field<QTextEdit>("description");
+        auto *field = f.showDescription(words + QStringLiteral("\n") + words);
+        QVERIFY(field);
         field->setFocus();
         QTextCursor cursor = field->textCursor();
         cursor.setPosition(pasteAt);
@@ -300,24 +322,73 @@ private slots:
         expected.insert(pasteAt, pasted);
         QCOMPARE(field->toPlainText(), expected);
 
-        // Every line begins where its paragraph begins or after a blank.
-        QTextDocument *document = field->document();
         int wrapped = 0;
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-            document->documentLayout()->blockBoundingRect(block); // lays the block out
-            const QTextLayout *layout = block.layout();
-            const QString text = block.text();
-            for (int i = 1; i < layout->lineCount(); ++i) {
-                const int start = layout->lineAt(i).textStart();
-                QVERIFY2(text.at(start - 1) == QLatin1Char(' '),
-                         qPrintable(QStringLiteral("line %1 of the paragraph at %2 begins "
-                                                   "inside a word")
-                                        .arg(i + 1)
-                                        .arg(block.position())));
-                ++wrapped;
-            }
-        }
+        const QString fault = lineBeginningInsideAWord(field->document(), &wrapped);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
         QVERIFY(wrapped > 2);
+    }
+
+    // Typing into a long paragraph of words, in one script or two, keeps every line
+    // beginning at a word and within the field, and the field shows the edited text
+    // as it shows the same text opened afresh.
+    void wordsWrapAtWordBoundariesWhileTyping_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<int>("typeAt");
+
+        const QString latin = QStringLiteral("Main street at the old bridge, tram stop north; ");
+        const QString cyrillic = QStringLiteral("\u0443\u043b\u0438\u0446\u0430 "
+                                                "\u0443 \u043c\u043e\u0441\u0442\u0430, ");
+        const QString greek
+            = QStringLiteral("\u03bf\u03b4\u03cc\u03c2 "
+                             "\u03c3\u03c4\u03b7 \u03b3\u03ad\u03c6\u03c5\u03c1\u03b1 ");
+        QTest::newRow("Latin at the end") << latin.repeated(200) << -1;
+        QTest::newRow("Latin in the middle") << latin.repeated(200) << 2705;
+        QTest::newRow("Cyrillic at the end") << cyrillic.repeated(250) << -1;
+        QTest::newRow("Latin and Cyrillic at the end")
+            << QString(latin + cyrillic).repeated(100) << -1;
+        QTest::newRow("Latin and Cyrillic in the middle")
+            << QString(latin + cyrillic).repeated(100) << 3001;
+        QTest::newRow("Greek and Latin at the start") << QString(greek + latin).repeated(100) << 0;
+    }
+
+    void wordsWrapAtWordBoundariesWhileTyping()
+    {
+        QFETCH(QString, words);
+        QFETCH(int, typeAt);
+
+        Fixture f;
+        auto *field = f.showDescription(words);
+        QVERIFY(field);
+        field->setFocus();
+        QTextCursor cursor = field->textCursor();
+        cursor.setPosition(typeAt < 0 ? words.size() : typeAt);
+        field->setTextCursor(cursor);
+        const QString typed = QStringLiteral("signal \u0441\u0438\u0433\u043d\u0430\u043b ");
+        for (const QChar c : typed) {
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            field->viewport()->repaint(); // the field shows each keystroke
+        }
+        QString expected = words;
+        expected.insert(typeAt < 0 ? words.size() : typeAt, typed);
+        QCOMPARE(field->toPlainText(), expected);
+
+        int wrapped = 0;
+        const QString fault = lineBeginningInsideAWord(field->document(), &wrapped);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(wrapped > 10);
+        const QTextLayout *layout = field->document()->begin().layout();
+        for (int i = 0; i < layout->lineCount(); ++i)
+            QVERIFY(layout->lineAt(i).naturalTextWidth() <= field->viewport()->width());
+
+        // The same text opened afresh looks the same, scrolled to the same place.
+        field->clearFocus();
+        Fixture fresh;
+        auto *freshField = fresh.showDescription(expected);
+        QVERIFY(freshField);
+        freshField->setTextCursor(field->textCursor());
+        freshField->verticalScrollBar()->setValue(field->verticalScrollBar()->value());
+        QCOMPARE(freshField->viewport()->grab().toImage(), field->viewport()->grab().toImage());
     }
 
     // Loading again after an Apply shows the stored values as the new baseline.
