@@ -1,5 +1,7 @@
 #include "cnfjsonparser.h"
 
+#include "utf8/utf8.h"
+
 #include <QHash>
 
 #include <cmath>
@@ -224,9 +226,10 @@ bool CnfJsonParser::parseString(QString &text)
     QByteArray bytes;
     QString decoded; // Standard dialect: text before the pending bytes
     // Decoded by its size: the decoder of a whole QByteArray stops at a NUL byte,
-    // which the Verbatim dialect takes into a text like any other byte.
+    // which the Verbatim dialect takes into a text like any other byte. A U+FEFF
+    // in a text is a character, not a byte-order mark.
     auto flush = [&] {
-        decoded += QString::fromUtf8(bytes.constData(), bytes.size());
+        decoded += Utf8::decode(bytes.constData(), bytes.size());
         bytes.clear();
     };
     for (;;) {

@@ -1,6 +1,7 @@
 #include "cnfjsonwriter.h"
 
 #include "cnfjsonparser.h"
+#include "utf8/utf8.h"
 
 #include <QLocale>
 #include <QVariantList>
@@ -8,6 +9,17 @@
 
 #include <cctype>
 #include <cmath>
+
+namespace {
+
+void appendUnicodeEscape(QByteArray &text, unsigned unit)
+{
+    char buffer[8];
+    qsnprintf(buffer, sizeof buffer, "\\u%04x", unit);
+    text.append(buffer);
+}
+
+} // namespace
 
 CnfJsonWriter::CnfJsonWriter(Escaping escaping, int baseIndent)
     : m_escaping(escaping)
@@ -253,7 +265,7 @@ void CnfJsonWriter::writeScalar(const QVariant &value)
         break;
     }
     if (value.userType() == QMetaType::QByteArray)
-        writeText(QString::fromUtf8(value.toByteArray()));
+        writeText(Utf8::decode(value.toByteArray()));
     else
         writeText(value.toString());
 }
@@ -299,7 +311,31 @@ void CnfJsonWriter::writeText(const QString &text)
         m_text.append('"');
         return;
     }
-    const QByteArray utf8 = text.toUtf8();
+    // A surrogate without its other half has no UTF-8 bytes: it is written
+    // as an escape, which the reader gives back as that code unit.
+    int from = 0;
+    const int size = text.size();
+    for (int i = 0; i <= size; ++i) {
+        if (i < size) {
+            const ushort unit = text.at(i).unicode();
+            if (QChar::isHighSurrogate(unit) && i + 1 < size
+                && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+                ++i;
+                continue;
+            }
+            if (!QChar::isSurrogate(unit))
+                continue;
+        }
+        appendEscaped(text.midRef(from, i - from).toUtf8());
+        if (i < size)
+            appendUnicodeEscape(m_text, text.at(i).unicode());
+        from = i + 1;
+    }
+    m_text.append('"');
+}
+
+void CnfJsonWriter::appendEscaped(const QByteArray &utf8)
+{
     for (const char c : utf8) {
         switch (c) {
         case '"':
@@ -324,15 +360,10 @@ void CnfJsonWriter::writeText(const QString &text)
             m_text.append("\\f");
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buffer[8];
-                qsnprintf(buffer, sizeof buffer, "\\u%04x",
-                          unsigned(static_cast<unsigned char>(c)));
-                m_text.append(buffer);
-            } else {
+            if (static_cast<unsigned char>(c) < 0x20)
+                appendUnicodeEscape(m_text, static_cast<unsigned char>(c));
+            else
                 m_text.append(c);
-            }
         }
     }
-    m_text.append('"');
 }

@@ -79,6 +79,8 @@ private:
     void writeName(const QString &name);
     void writeScalar(const QVariant &value);
     void writeText(const QString &text);
+    // The bytes of a text with what JSON must escape escaped.
+    void appendEscaped(const QByteArray &utf8);
     void indent(int levels);
     bool compactLayout() const;
     Layout layoutFor(const QVariant &value) const;

@@ -2,6 +2,7 @@
 
 #include "cnfjsonparser.h"
 #include "cnfjsonwriter.h"
+#include "utf8/utf8.h"
 
 #include <QRegularExpression>
 #include <QVariantList>
@@ -275,7 +276,9 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 = data.size() - next > blockSize ? data.indexOf('\n', next + blockSize) : -1;
             if (blockEnd < 0)
                 blockEnd = data.size();
-            text = QString::fromUtf8(data.constData() + next, blockEnd - next);
+            // Only the file's first bytes may be a byte-order mark; a block
+            // that begins with U+FEFF keeps it.
+            text = Utf8::decode(data.constData() + next, blockEnd - next);
             next = blockEnd + 1;
             start = 0;
         }
@@ -406,7 +409,7 @@ QString CnfSectionText::pathSegment(const QString &key)
     writer.writeValue(QString(), key);
     writer.endArray();
     const QByteArray quoted = writer.data();
-    return QString::fromUtf8(quoted.mid(1, quoted.size() - 2));
+    return Utf8::decode(quoted.mid(1, quoted.size() - 2));
 }
 
 void CnfSectionText::writeLine(const QString &path, const QByteArray &value)

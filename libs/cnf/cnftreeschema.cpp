@@ -13,12 +13,14 @@
 #include "cnfsignalgroup.h"
 #include "cnftransition.h"
 #include "cnfweekcard.h"
+#include "utf8/utf8.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QVariantList>
 #include <QVariantMap>
 
+#include <cctype>
 #include <cmath>
 
 // Collecting a controller into the tree, and what reader and writer share;
@@ -58,26 +60,56 @@ QVariantMap properties(const QObject &object, const QStringList &nulls)
     return map;
 }
 
+// Names a dynamic property cannot have: Qt's own property and its bookkeeping.
+bool takenByQt(const QString &name)
+{
+    return name == QLatin1String("objectName") || name.startsWith(QLatin1String("_q_"));
+}
+
+// The code of an escape "\\uXXXX" at `at` of name (the backslash); -1 when there is none.
+int escapedCode(const QString &name, int at)
+{
+    if (at + 6 > name.size() || name.at(at + 1) != QLatin1Char('u'))
+        return -1;
+    const QStringRef digits = name.midRef(at + 2, 4);
+    for (const QChar digit : digits) {
+        if (!std::isxdigit(static_cast<unsigned char>(digit.toLatin1())))
+            return -1;
+    }
+    return digits.toInt(nullptr, 16);
+}
+
 } // namespace
 
 QByteArray CnfTreeSchema::propertyName(const QString &memberName)
 {
     QString name;
     name.reserve(memberName.size());
-    for (const QChar c : memberName) {
-        if (c == QLatin1Char('\\'))
-            name += QStringLiteral("\\\\");
-        else if (c.unicode() < 0x20)
-            name += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else
+    const int size = memberName.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = memberName.at(i);
+        const ushort unit = c.unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < size
+            && QChar::isLowSurrogate(memberName.at(i + 1).unicode())) {
             name += c;
+            name += memberName.at(++i);
+        } else if (c == QLatin1Char('\\')) {
+            name += QStringLiteral("\\\\");
+        } else if (unit < 0x20 || QChar::isSurrogate(unit)
+                   || (i == 0 && (unit == 0xFEFF || takenByQt(memberName)))) {
+            // A lone surrogate has no UTF-8; a leading U+FEFF would be taken
+            // for a byte-order mark; Qt's names would not stay dynamic.
+            name += QStringLiteral("\\u%1").arg(unit, 4, 16, QLatin1Char('0'));
+        } else {
+            name += c;
+        }
     }
     return name.toUtf8();
 }
 
 QString CnfTreeSchema::memberName(const QByteArray &propertyName)
 {
-    const QString name = QString::fromUtf8(propertyName);
+    const QString name = Utf8::decode(propertyName);
     if (!name.contains(QLatin1Char('\\')))
         return name;
     QString member;
@@ -90,9 +122,10 @@ QString CnfTreeSchema::memberName(const QByteArray &propertyName)
                 ++i;
                 continue;
             }
-            bool ok = false;
-            const ushort code = name.mid(i + 2, 4).toUShort(&ok, 16);
-            if (name.at(i + 1) == QLatin1Char('u') && i + 6 <= name.size() && ok && code < 0x20) {
+            const int code = escapedCode(name, i);
+            if (code >= 0
+                && (code < 0x20 || QChar::isSurrogate(uint(code))
+                    || (i == 0 && (code == 0xFEFF || takenByQt(QChar(code) + name.mid(6)))))) {
                 member += QChar(code);
                 i += 5;
                 continue;

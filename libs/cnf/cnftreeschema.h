@@ -68,7 +68,10 @@ public:
     // The name of the dynamic property that keeps a member of a "properties"
     // object or of "controller", and back. A property name ends at a NUL, so
     // control characters are kept escaped ("\\u0000") and a backslash doubled,
-    // as a ZU_MOLT file writes them; no two member names share a property.
+    // as a ZU_MOLT file writes them; so are a lone surrogate (it has no UTF-8),
+    // a leading U+FEFF (a decoder would drop it) and the first character of
+    // "objectName" and of names beginning with "_q_" (Qt's own, which no
+    // dynamic property may take). No two member names share a property.
     static QByteArray propertyName(const QString &memberName);
     static QString memberName(const QByteArray &propertyName);
 

@@ -6,6 +6,7 @@
 #include "cnftextplace.h"
 #include "cnftreeschema.h"
 #include "cnfxmlformat.h"
+#include "utf8/utf8.h"
 #include "vnode.h"
 
 #include <QCoreApplication>
@@ -56,7 +57,7 @@ QString CnfXmlReaderPrivate::text(const char *name) const
     if (attributes.hasAttribute(encoded)) {
         const auto decoded = QByteArray::fromBase64Encoding(
             attributes.value(encoded).toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-        return QString::fromUtf8(decoded.decoded);
+        return Utf8::decodeKeepingSurrogates(decoded.decoded);
     }
     return attributes.value(QLatin1String(name)).toString();
 }
@@ -122,7 +123,7 @@ bool CnfXmlReaderPrivate::readElementText(QString *value)
             value->trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (decoded.decodingStatus != QByteArray::Base64DecodingStatus::Ok)
             return fail(tr("the Base64 text of \"%1\" is broken").arg(element));
-        *value = QString::fromUtf8(decoded.decoded);
+        *value = Utf8::decodeKeepingSurrogates(decoded.decoded);
     }
     return true;
 }

@@ -15,6 +15,7 @@
 #include "cnftreeschema.h"
 #include "cnfweekcard.h"
 #include "cnfxmlformat.h"
+#include "utf8/utf8.h"
 #include "vnode.h"
 
 #include <QBuffer>
@@ -119,7 +120,7 @@ void Writer::text(const char *name, const QString &value)
     // "<name>64" instead.
     if (CnfXmlFormat::needsEncoding(value))
         xml.writeAttribute(QLatin1String(name) + QLatin1String("64"),
-                           QString::fromLatin1(value.toUtf8().toBase64()));
+                           QString::fromLatin1(Utf8::encodeKeepingSurrogates(value).toBase64()));
     else
         xml.writeAttribute(QLatin1String(name), value);
 }
@@ -138,7 +139,7 @@ void Writer::textElement(const QString &element, const QString &key, const QStri
     startValue(element, key);
     if (CnfXmlFormat::needsEncoding(value)) {
         xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
-        xml.writeCharacters(QString::fromLatin1(value.toUtf8().toBase64()));
+        xml.writeCharacters(QString::fromLatin1(Utf8::encodeKeepingSurrogates(value).toBase64()));
     } else {
         xml.writeCharacters(value);
     }
@@ -270,9 +271,9 @@ void Writer::properties(const QObject &object, const QStringList &nulls)
         return;
     xml.writeStartElement(QStringLiteral("Properties"));
     for (const QByteArray &name : names)
-        value(QString::fromUtf8(name), object.property(name.constData()));
+        value(Utf8::decode(name), object.property(name.constData()));
     for (const QByteArray &name : qAsConst(unset))
-        value(QString::fromUtf8(name), QVariant());
+        value(Utf8::decode(name), QVariant());
     xml.writeEndElement();
 }
 

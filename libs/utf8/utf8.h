@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 // The rule of well-formed UTF-8 (RFC 3629: no overlong form, no surrogate, nothing
@@ -61,5 +62,19 @@ inline qsizetype firstInvalidByte(const uchar *bytes, qsizetype length)
     }
     return -1;
 }
+
+// The text of `length` UTF-8 bytes. Unlike QString::fromUtf8 it keeps a U+FEFF at
+// the start: in a text that is a character like any other, not a byte-order mark.
+QString decode(const char *bytes, qsizetype length);
+
+inline QString decode(const QByteArray &bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
+
+// For a store of our own, not for files others read: UTF-8 in which a lone
+// surrogate (which has no UTF-8) keeps its code unit as three bytes, and back.
+QByteArray encodeKeepingSurrogates(const QString &text);
+QString decodeKeepingSurrogates(const QByteArray &bytes);
 
 } // namespace Utf8

@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QTranslator>
 
@@ -69,9 +70,10 @@ int runBatchMode(const CommandLineOptions &options)
 {
     switch (options.mode()) {
     case CommandLineOptions::AlgorithmList: {
-        // The statistics go to standard output as UTF-8, whatever the locale.
+        // The statistics go to standard output through the locale codec: UTF-8
+        // that gives back the bytes of a file name that is not UTF-8.
         QTextStream out(stdout);
-        out.setCodec("UTF-8");
+        out.setCodec(QTextCodec::codecForLocale());
         return BatchModes::algorithmList(QDir::current(), out);
     }
     case CommandLineOptions::EditProgram:

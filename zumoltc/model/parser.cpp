@@ -60,20 +60,6 @@ inline bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The UTF-8 decoder drops a byte-order mark at the start of what it decodes; in
-// a text it is a character like any other and must survive a load.
-QString decodeText(const char *bytes, int length)
-{
-    QString text;
-    while (length >= 3 && memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) {
-        text += QChar(0xFEFF);
-        bytes += 3;
-        length -= 3;
-    }
-    return text.isEmpty() ? QString::fromUtf8(bytes, length)
-                          : text + QString::fromUtf8(bytes, length);
-}
-
 constexpr int IntegerLimit = 33554431; // 2^25 - 1: larger integers stay Double
 
 } // namespace
@@ -497,7 +483,7 @@ bool ParserState::parseString(QString *text)
     int length = 0;
     if (!scanString(&start, &length))
         return false;
-    *text = decodeText(start, length);
+    *text = Utf8::decode(start, length);
     noteNonUtf8Byte(start, length, *text);
     return true;
 }
@@ -515,7 +501,7 @@ bool ParserState::parseName(QString *name)
     if (known.length != length || memcmp(known.raw, start, size_t(length)) != 0) {
         known.raw = start;
         known.length = length;
-        known.text = decodeText(start, length);
+        known.text = Utf8::decode(start, length);
         // A name with a byte that is not UTF-8 is not kept, so each place is told.
         if (!noteNonUtf8Byte(start, length, known.text))
             known.length = -1;

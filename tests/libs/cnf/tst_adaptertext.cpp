@@ -221,6 +221,32 @@ private slots:
             QStringLiteral("Line %1: \"name = value\" or a [section] expected").arg(3 + 3 * count));
     }
 
+    // Only the file's first bytes may be a byte-order mark: a line that begins
+    // with U+FEFF reads the same wherever the reader's blocks fall.
+    void sectionTextMarkAtTheStartOfABlock()
+    {
+        const QByteArray line = "\xEF\xBB\xBFnumber = 8\n";
+        const QByteArray longLine = "# " + QByteArray(70000, 'x') + '\n';
+        CnfJsonValue root;
+        QString shortError;
+        QVERIFY(!CnfSectionText::read("# short\n" + line, {}, &root, &shortError));
+        QString longError;
+        QVERIFY(!CnfSectionText::read(longLine + line, {}, &root, &longError));
+        QCOMPARE(longError, shortError);
+        QVERIFY2(shortError.contains(QChar(0xFEFF)), qPrintable(shortError));
+
+        // A text that begins with U+FEFF keeps it, in a value and in a quoted name.
+        const QByteArray text = "\"\xEF\xBB\xBFn\" = \"\xEF\xBB\xBFx\"\n";
+        for (const QByteArray &before : { QByteArray(), longLine }) {
+            QString error;
+            QVERIFY2(CnfSectionText::read(before + text, {}, &root, &error), qPrintable(error));
+            QCOMPARE(root.members().size(), 1);
+            QCOMPARE(root.members().at(0).first, QChar(0xFEFF) + QStringLiteral("n"));
+            QCOMPARE(root.members().at(0).second.scalar().toString(),
+                     QChar(0xFEFF) + QStringLiteral("x"));
+        }
+    }
+
     void jsonPositionsAndKinds()
     {
         CnfJsonParser parser;

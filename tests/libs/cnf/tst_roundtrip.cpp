@@ -195,6 +195,58 @@ private slots:
             << tiverkII << "tiverkii"
             << QByteArrayList { sgDefaults, sgDefaults + "\n        \"amberBlink\": null," }
             << QByteArrayList { "\"amberBlink\": null", "\"amber\": 3" };
+        // Texts and member names that a decoder or a dynamic property would lose:
+        // a leading U+FEFF (also after an escape), lone surrogates, Qt's own names.
+        const QByteArray description = "\"description\": \"Harbour Rd / Bridge St\"";
+        QTest::newRow("TIVERK II, U+FEFF at the start of texts and names")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { description,
+                                "\"description\": \"\xEF\xBB\xBFHarbour Rd / Bridge St\"",
+                                "\"Harbour loop\"",
+                                "\"\\t\xEF\xBB\xBFHarbour loop\"",
+                                "\"Bridge button\"",
+                                "\"\xEF\xBB\xBF\xEF\xBB\xBF"
+                                "Bridge button\"",
+                                groupProperties,
+                                "\"properties\": {\"minGreen\": 8, \"\xEF\xBB\xBFminGreen\": 30, "
+                                "\"x\": \"\xEF\xBB\xBFy\"}",
+                                number,
+                                "\"number\": 12,\n        \"\xEF\xBB\xBFnumber\": 99," }
+            << QByteArrayList { "\"\xEF\xBB\xBFHarbour Rd / Bridge St\"",
+                                "\"\\t\xEF\xBB\xBFHarbour loop\"",
+                                "\"\xEF\xBB\xBF\xEF\xBB\xBF"
+                                "Bridge button\"",
+                                "\"\xEF\xBB\xBFminGreen\": 30",
+                                "\"x\": \"\xEF\xBB\xBFy\"",
+                                "\"number\": 12",
+                                "\"\xEF\xBB\xBFnumber\": 99" };
+        QTest::newRow("TIVERK II, lone surrogates in texts and names")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { description,
+                                "\"description\": \"Harbour Rd \\ud800/ Bridge St\\udfff\"",
+                                groupProperties,
+                                "\"properties\": {\"minGreen\": 8, \"\\udc00minGreen\": 30, "
+                                "\"minGreen\\ud800\": 31, \"x\": \"\\udbff\"}",
+                                number,
+                                "\"number\": 12,\n        \"\\ud800\": 99," }
+            << QByteArrayList { "\"Harbour Rd \\ud800/ Bridge St\\udfff\"",
+                                "\"\\udc00minGreen\": 30", "\"minGreen\\ud800\": 31",
+                                "\"x\": \"\\udbff\"", "\"\\ud800\": 99" };
+        QTest::newRow("TIVERK II, Qt's own names as members")
+            << tiverkII << "tiverkii"
+            << QByteArrayList { groupProperties,
+                                "\"properties\": {\"_q_\": 32, \"_q_x\": 31, \"minGreen\": 8, "
+                                "\"objectName\": 30, \"\\\\u006fbjectName\": 33}",
+                                number,
+                                "\"number\": 12,\n        \"_q_x\": 1,\n        \"objectName\": "
+                                "\"K\"," }
+            << QByteArrayList { "\"_q_\": 32",
+                                "\"_q_x\": 31",
+                                "\"minGreen\": 8",
+                                "\"objectName\": 30",
+                                "\"\\\\u006fbjectName\": 33",
+                                "\"_q_x\": 1",
+                                "\"objectName\": \"K\"" };
 
         const QString zuMolt = TestSupport::examplesPath("zumolt_intersection.json");
         const QByteArray group = "\"maxGreen\": 41,";
@@ -249,6 +301,15 @@ private slots:
                                 "{\"name\": \"D2\", \"id\": 2, \"report\": null}",
                                 "\"recall\": null,",
                                 "\"extraRoot\": null" };
+        QTest::newRow("ZU_MOLT, U+FEFF and lone surrogates in texts")
+            << zuMolt << "ZU_MOLT"
+            << QByteArrayList { "{\"name\": \"D2\", \"id\": 2}",
+                                "{\"name\": \"\xEF\xBB\xBF"
+                                "D2\", \"id\": 2}",
+                                "\"description\": \"", "\"description\": \"\xEF\xBB\xBF\\ud800" }
+            << QByteArrayList { "\"\xEF\xBB\xBF"
+                                "D2\"",
+                                "\"description\": \"\xEF\xBB\xBF\\ud800" };
 
         // The adapter text shares the tree of TIVERK II, one line per member.
         QTest::newRow("adapter, null in an unknown object")
@@ -260,6 +321,28 @@ private slots:
             << TestSupport::examplesPath("adapter_crossing.txt") << "adapter"
             << QByteArrayList { "SCHEDULING = 1\n", "SCHEDULING = 1\nextraRoot = null\n" }
             << QByteArrayList { "extraRoot = null\n" };
+        QTest::newRow("adapter, U+FEFF, lone surrogates and Qt's own names")
+            << TestSupport::examplesPath("adapter_crossing.txt") << "adapter"
+            << QByteArrayList { "description = \"Mill Lane crossing\"\n",
+                                "description = \"\xEF\xBB\xBFMill Lane crossing\\ud800\"\n"
+                                "\"\xEF\xBB\xBFn\" = 1\n\"\\ud800\" = 2\n_q_x = 4\nobjectName = "
+                                "3\n",
+                                "interstates.1[5] = 0\n\n[signalGroup]\nid = 2\n",
+                                "interstates.1[5] = 0\nproperties.\"\xEF\xBB\xBF"
+                                "a\" = 1\n"
+                                "properties.\"\\udc00\" = \"\xEF\xBB\xBF\"\n"
+                                "properties._q_x = 3\nproperties.objectName = 2\n\n"
+                                "[signalGroup]\nid = 2\n" }
+            << QByteArrayList { "description = \"\xEF\xBB\xBFMill Lane crossing\\ud800\"\n",
+                                "\"\xEF\xBB\xBFn\" = 1\n",
+                                "\"\\ud800\" = 2\n",
+                                "_q_x = 4\n",
+                                "objectName = 3\n",
+                                "properties.\"\xEF\xBB\xBF"
+                                "a\" = 1\n",
+                                "properties.\"\\udc00\" = \"\xEF\xBB\xBF\"\n",
+                                "properties._q_x = 3\n",
+                                "properties.objectName = 2\n" };
     }
 
     void jsonMembersSurvive()
@@ -290,6 +373,17 @@ private slots:
             saves << QString::fromUtf8(saved);
         }
         QCOMPARE(saves.at(1), saves.at(0));
+
+        // Through the native form (.cnf, .xcnf) and back they are the same.
+        CnfController read;
+        QVERIFY2(loadFile(edited, read, &error), qPrintable(error));
+        const QByteArray native = read.save(-1);
+        CnfController back;
+        QVERIFY2(back.load(native, true), qPrintable(back.lastError()));
+        QCOMPARE(QString::fromUtf8(back.save(-1)), QString::fromUtf8(native));
+        const QString throughNative = dir.filePath(QStringLiteral("native") + suffix);
+        QVERIFY2(CnfNative::save(throughNative, back, family, error), qPrintable(error));
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(throughNative)), saves.at(0));
     }
 
     // A null member of an element's "properties" or of "controller" stays null

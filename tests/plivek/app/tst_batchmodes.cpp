@@ -163,6 +163,25 @@ private slots:
         QVERIFY2(run.err.contains("Access denied"), run.err.constData());
     }
 
+    // A file name that is not UTF-8 is printed as its bytes, as the log names it.
+    void algorithmListGivesNamesAsTheirBytes()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(batchData(QStringLiteral("alglist/a.cnf")),
+                            QDir(dir.path()).filePath(QFile::decodeName("a\xe9.cnf"))));
+        QVERIFY(TestSupport::writeFile(QDir(dir.path()).filePath(QFile::decodeName("b\xe9.cnf")),
+                                       "hello"));
+        const Run run = runPlivek({ QStringLiteral("--alg-list") }, dir.path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out,
+                 QStringLiteral("Файл;Номер;Тип ДК;Типы алгоритмов;\n").toUtf8()
+                     + "a\xe9.cnf;7;tiverk;Fixed time,Local fixed time\n"
+                       "b\xe9.cnf\n"
+                     + QStringLiteral("Всего:\n").toUtf8()
+                     + "Fixed time;1\n"
+                       "Local fixed time;1\n");
+    }
+
     void programList_data()
     {
         QTest::addColumn<QString>("config");

@@ -1,0 +1,73 @@
+#include "utf8.h"
+
+namespace Utf8 {
+
+namespace {
+
+// The text of the bytes, decoded by QString::fromUtf8 between the sequences it
+// would not give back: a U+FEFF where a piece starts (it drops that as a
+// byte-order mark) and, with `surrogates`, a surrogate's own three bytes.
+QString decodePieces(const char *bytes, qsizetype length, bool surrogates)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes);
+    QString text;
+    qsizetype from = 0;
+    auto flush = [&](qsizetype to) {
+        if (to > from)
+            text += QString::fromUtf8(bytes + from, int(to - from));
+    };
+    // Without `surrogates` only the marks at the very start need a look.
+    for (qsizetype i = 0; i + 2 < length && (surrogates || i == from); ++i) {
+        const uchar lead = data[i];
+        if (lead == 0xEF && i == from && data[i + 1] == 0xBB && data[i + 2] == 0xBF) {
+            text += QChar(0xFEFF);
+        } else if (surrogates && lead == 0xED && data[i + 1] >= 0xA0 && data[i + 1] <= 0xBF
+                   && (data[i + 2] & 0xC0) == 0x80) {
+            flush(i);
+            text += QChar(ushort(0xD000 | ((data[i + 1] & 0x3F) << 6) | (data[i + 2] & 0x3F)));
+        } else {
+            continue;
+        }
+        i += 2;
+        from = i + 1;
+    }
+    // The last piece as QString::fromUtf8 gives it, so that an empty text stays
+    // empty and not null, as it was.
+    const QString rest = QString::fromUtf8(bytes + from, int(length - from));
+    return text.isEmpty() ? rest : text + rest;
+}
+
+} // namespace
+
+QString decode(const char *bytes, qsizetype length)
+{
+    return decodePieces(bytes, length, false);
+}
+
+QByteArray encodeKeepingSurrogates(const QString &text)
+{
+    QByteArray bytes;
+    int from = 0;
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const ushort unit = text.at(i).unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < size
+            && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            ++i;
+        } else if (QChar::isSurrogate(unit)) {
+            bytes += text.midRef(from, i - from).toUtf8();
+            bytes += char(0xE0 | (unit >> 12));
+            bytes += char(0x80 | ((unit >> 6) & 0x3F));
+            bytes += char(0x80 | (unit & 0x3F));
+            from = i + 1;
+        }
+    }
+    return from == 0 ? text.toUtf8() : bytes + text.midRef(from).toUtf8();
+}
+
+QString decodeKeepingSurrogates(const QByteArray &bytes)
+{
+    return decodePieces(bytes.constData(), bytes.size(), true);
+}
+
+} // namespace Utf8

@@ -1,0 +1,74 @@
+#include "testmain.h"
+#include "utf8/utf8.h"
+
+#include <QtTest>
+
+// Decoding a text's bytes: a U+FEFF is a character wherever it stands.
+class TestUtf8 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void decodeKeepsEveryCharacter_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        const QChar mark(0xFEFF);
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("plain") << QByteArray("Harbour") << QStringLiteral("Harbour");
+        QTest::newRow("U+FEFF first")
+            << QByteArray("\xEF\xBB\xBFHarbour") << mark + QStringLiteral("Harbour");
+        QTest::newRow("two U+FEFF first")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << QString(mark) + mark + QLatin1Char('x');
+        QTest::newRow("U+FEFF alone") << QByteArray("\xEF\xBB\xBF") << QString(mark);
+        QTest::newRow("U+FEFF inside") << QByteArray("a\xEF\xBB\xBF"
+                                                     "b")
+                                       << QLatin1Char('a') + mark + QLatin1Char('b');
+        QTest::newRow("NUL inside") << QByteArray("a\0b", 3) << QString::fromLatin1("a\0b", 3);
+        QTest::newRow("Cyrillic after U+FEFF")
+            << QByteArray("\xEF\xBB\xBF\xD0\xBC") << mark + QString(QChar(0x043C));
+    }
+
+    void decodeKeepsEveryCharacter()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(Utf8::decode(bytes), text);
+        QCOMPARE(Utf8::decode(bytes.constData(), bytes.size()), text);
+        // An empty text is empty, not null, as QString::fromUtf8 gives it.
+        QVERIFY(!Utf8::decode(bytes).isNull());
+    }
+
+    // Our own store keeps a lone surrogate as its code unit's three bytes; a text
+    // without one is plain UTF-8. The strict decoder still refuses those bytes.
+    void surrogatesKeptInOurOwnStore_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        const QChar high(0xD800);
+        const QChar low(0xDFFF);
+        QTest::newRow("plain") << QStringLiteral("Мира 1") << QStringLiteral("Мира 1").toUtf8();
+        QTest::newRow("pair") << QString::fromUcs4(U"\U0001F6A6") << QByteArray("\xF0\x9F\x9A\xA6");
+        QTest::newRow("lone high first")
+            << high + QStringLiteral("x") << QByteArray("\xED\xA0\x80x");
+        QTest::newRow("lone low last") << QStringLiteral("x") + low << QByteArray("x\xED\xBF\xBF");
+        QTest::newRow("low before high")
+            << QString(low) + high << QByteArray("\xED\xBF\xBF\xED\xA0\x80");
+        QTest::newRow("U+FEFF after a surrogate") << QString(high) + QChar(0xFEFF)
+                + QLatin1Char('y') << QByteArray("\xED\xA0\x80\xEF\xBB\xBFy");
+        QTest::newRow("U+FEFF first")
+            << QChar(0xFEFF) + QString(high) << QByteArray("\xEF\xBB\xBF\xED\xA0\x80");
+    }
+
+    void surrogatesKeptInOurOwnStore()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(Utf8::encodeKeepingSurrogates(text), bytes);
+        QCOMPARE(Utf8::decodeKeepingSurrogates(bytes), text);
+        const bool lone = bytes.contains("\xED\xA0") || bytes.contains("\xED\xBF");
+        QCOMPARE(Utf8::decode(bytes) == text, !lone);
+    }
+};
+
+PROJECT_TEST(TestUtf8);
+#include "tst_utf8.moc"
