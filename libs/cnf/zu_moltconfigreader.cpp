@@ -90,7 +90,8 @@ public:
             if (member.second.type() == CnfJsonValue::Null)
                 nulls.append(member.first);
             else
-                element.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
+                element.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
+                                    member.second.toVariant());
         }
         element.setNullProperties(nulls);
     }

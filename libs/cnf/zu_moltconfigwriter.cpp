@@ -208,7 +208,9 @@ public:
         const QList<QByteArray> names = element.dynamicPropertyNames();
         QVariantMap rest;
         for (const QByteArray &name : names) {
-            const QString key = QString::fromUtf8(name);
+            // Qt's own "_q_" properties are not members: a member of that name
+            // is kept escaped.
+            const QString key = CnfTreeSchema::memberName(name);
             if (!name.startsWith("_q_") && !skip.contains(key))
                 rest.insert(key, CnfTreeSchema::plain(element.property(name.constData())));
         }
