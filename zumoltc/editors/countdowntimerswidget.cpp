@@ -43,8 +43,8 @@ void CountdownTimersWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUSignalGroup::staticMetaObject.className())
         return;
-    EditorPages::refillColumn(ui->cdt_items, BoardGroup, m_configuration->signalGroups(),
-                              m_validator);
+    EditorPages::refillColumns(ui->cdt_items, { BoardGroup }, m_configuration->signalGroups(),
+                               m_validator);
 }
 
 void CountdownTimersWidget::load(ZUConfiguration *configuration)

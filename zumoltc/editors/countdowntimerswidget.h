@@ -33,8 +33,8 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    // ZUSignalGroup: the group choices of the "ID" column are refilled, and a
-    // cell of a group that is gone shows empty.
+    // ZUSignalGroup: the group choices of the "ID" column are refilled; a cell
+    // shows its group's id now, or empty when the group is gone.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -100,10 +100,8 @@ void DayplanWidget::configurationHasChanged(const char *className)
     if (!m_configuration || className != ZUSignalPlan::staticMetaObject.className())
         return;
     // Both program columns share one delegate.
-    EditorPages::refillColumn(ui->plansTable, ProgramColumn, m_configuration->signalPlans(),
-                              m_validator);
-    EditorPages::refillColumn(ui->plansTable, SpareProgramColumn, m_configuration->signalPlans(),
-                              m_validator);
+    EditorPages::refillColumns(ui->plansTable, { ProgramColumn, SpareProgramColumn },
+                               m_configuration->signalPlans(), m_validator);
 }
 
 bool DayplanWidget::tableValid() const

@@ -36,8 +36,8 @@ public:
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUDayPlan>> &objects);
 
 public slots:
-    // Signal plans changed: the program lists follow; a cell whose plan is gone
-    // shows empty.
+    // Signal plans changed: the program lists follow; a cell shows its plan's id
+    // now, or empty when the plan is gone.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -65,8 +65,8 @@ void DIOWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDetector::staticMetaObject.className())
         return;
-    EditorPages::refillColumn(ui->channels, ChannelDetector, m_configuration->detectors(),
-                              m_validator);
+    EditorPages::refillColumns(ui->channels, { ChannelDetector }, m_configuration->detectors(),
+                               m_validator);
 }
 
 void DIOWidget::load(ZUConfiguration *configuration, ZUDIO *module)

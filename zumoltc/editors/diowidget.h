@@ -36,8 +36,8 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    // ZUDetector: the detector choices of the channel table are refilled, and a
-    // cell of a detector that is gone shows empty.
+    // ZUDetector: the detector choices of the channel table are refilled; a cell
+    // shows its detector's id now, or empty when the detector is gone.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -11,7 +11,7 @@
 #include <QComboBox>
 #include <QList>
 #include <QPointer>
-#include <QSignalBlocker>
+#include <QStringList>
 #include <QVariant>
 
 class QLineEdit;
@@ -21,7 +21,8 @@ class QWidget;
 
 // The one home of the helpers that zumoltc's editor pages share: the id and name
 // fields, enabling a page, table cells as model ints, and the combo boxes and
-// delegates of pages that reference other objects by id.
+// delegates of pages that reference other objects: cells and items hold ids,
+// and follow their objects when another page renumbers or removes them.
 namespace EditorPages {
 
 // Enables or disables every descendant widget of page except its
@@ -70,84 +71,80 @@ bool askSaveAnyway(QWidget *page, const QString &text);
 // against each other), owned by parent.
 QRegExpValidator *dayMonthValidator(QObject *parent);
 
-// Refills combo with the list texts of the live objects, the ids as item
-// data, and selects again the item of the id it showed (none when gone).
-// Unless the user changed the choice, the validator takes the refilled box as
-// its snapshot: another object's change is no edit on this page.
+// The choices a page offers of the live objects of a kind: their list texts,
+// their ids and the objects themselves, by which a choice or a cell made
+// earlier finds its object again under a new id.
+struct ObjectChoices
+{
+    QStringList texts;
+    QList<QVariant> ids;
+    QList<QPointer<QObject>> objects;
+};
+
+template<typename T> ObjectChoices objectChoices(const QList<QPointer<T>> &objects)
+{
+    ObjectChoices choices;
+    for (const QPointer<T> &object : objects) {
+        if (object) {
+            choices.texts << object->text(QString());
+            choices.ids << QVariant(object->id());
+            choices.objects << QPointer<QObject>(object.data());
+        }
+    }
+    return choices;
+}
+
+// The item data role under which a combo box of objects keeps each item's
+// object; the item's id is its Qt::UserRole data.
+constexpr int ObjectRole = Qt::UserRole + 1;
+
+// Refills combo with the choices and selects again the object it showed, by
+// the id the object has now (none when it is gone). Unless the user changed
+// the choice, the validator takes the refilled box as its snapshot: another
+// object's change is no edit on this page; the snapshot of a choice the user
+// changed keeps naming the object it named.
+void refillObjects(QComboBox *combo, const ObjectChoices &choices, DialogItemValidator *validator);
+
 template<typename T>
 void refillObjects(QComboBox *combo, const QList<QPointer<T>> &objects,
                    DialogItemValidator *validator)
 {
-    const bool edited = validator && validator->isChanged(combo);
-    const QVariant shown = combo->currentData();
-    {
-        // The box changes only once for the page, from the old choice to the new.
-        const QSignalBlocker blocker(combo);
-        combo->clear();
-        for (const QPointer<T> &object : objects) {
-            if (object)
-                combo->addItem(object->text(QString()), object->id());
-        }
-        combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
-    }
-    if (validator && !edited)
-        validator->snapshot(combo);
+    refillObjects(combo, objectChoices(objects), validator);
 }
 
-// Refills a delegate of table cells with the list texts and ids of the live
-// objects; the cells keep their ids.
+// Refills a delegate of table cells with the choices; the delegate keeps the
+// objects beside their ids (see refillLines).
+void refillObjects(ComboBoxDelegate *delegate, const ObjectChoices &choices);
+
 template<typename T>
 void refillObjects(ComboBoxDelegate *delegate, const QList<QPointer<T>> &objects)
 {
-    delegate->clear();
-    for (const QPointer<T> &object : objects) {
-        if (object) {
-            delegate->texts << object->text(QString());
-            delegate->values << QVariant(object->id());
-        }
-    }
+    refillObjects(delegate, objectChoices(objects));
 }
-
-// The ids of the live objects.
-template<typename T> QList<int> liveIds(const QList<QPointer<T>> &objects)
-{
-    QList<int> ids;
-    for (const QPointer<T> &object : objects) {
-        if (object)
-            ids.append(object->id());
-    }
-    return ids;
-}
-
-// Empties every cell of the table's column (row < 0) or row (column < 0) whose
-// id names none of ids: the object is gone, and so is the model's reference to
-// it. Without unapplied edits in the table this is no edit of the user's: the
-// table's snapshot follows, so the page stays unchanged.
-void emptyCellsOfGoneObjects(ParametersTable *table, int row, int column, const QList<int> &ids,
-                             DialogItemValidator *validator);
 
 // After the objects of a kind changed: the combo box delegate of the table's
-// column gets the live objects as refillObjects says, cells of objects that are
-// gone are emptied (emptyCellsOfGoneObjects) and the table is repainted.
+// columns (or rows, where byRow) gets the choices, and each cell of those
+// lines names the object it named before, by the object's id now: a cell of a
+// renumbered object shows the new id, a cell of an object that is gone is
+// emptied. Without unapplied edits in the table this is no edit of the user's
+// (the table's snapshot follows); with them, the snapshot follows the objects
+// too, so that Cancel shows them as they are now. The lines share one delegate.
+void refillLines(ParametersTable *table, bool byRow, const QList<int> &lines,
+                 const ObjectChoices &choices, DialogItemValidator *validator);
+
 template<typename T>
-void refillColumn(ParametersTable *table, int column, const QList<QPointer<T>> &objects,
-                  DialogItemValidator *validator)
+void refillColumns(ParametersTable *table, const QList<int> &columns,
+                   const QList<QPointer<T>> &objects, DialogItemValidator *validator)
 {
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(column)))
-        refillObjects(delegate, objects);
-    emptyCellsOfGoneObjects(table, -1, column, liveIds(objects), validator);
-    table->viewport()->update();
+    refillLines(table, false, columns, objectChoices(objects), validator);
 }
 
-// refillColumn for a table whose delegate edits one row.
+// refillColumns for a table whose delegates edit rows.
 template<typename T>
-void refillRow(ParametersTable *table, int row, const QList<QPointer<T>> &objects,
-               DialogItemValidator *validator)
+void refillRows(ParametersTable *table, const QList<int> &rows, const QList<QPointer<T>> &objects,
+                DialogItemValidator *validator)
 {
-    if (auto *delegate = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForRow(row)))
-        refillObjects(delegate, objects);
-    emptyCellsOfGoneObjects(table, row, -1, liveIds(objects), validator);
-    table->viewport()->update();
+    refillLines(table, true, rows, objectChoices(objects), validator);
 }
 
 // Selects the item of the object's id, or none for a dead object.

@@ -40,7 +40,7 @@ void RCPWidget::configurationHasChanged(const char *className)
     if (!m_configuration || !m_panel)
         return;
     if (className == ZUStage::staticMetaObject.className()) {
-        EditorPages::refillRow(ui->buttons, 0, m_configuration->stages(), m_validator);
+        EditorPages::refillRows(ui->buttons, { 0 }, m_configuration->stages(), m_validator);
     } else if (className == ZUControlSource::staticMetaObject.className()) {
         // The window's upkeep after a control-source change may have changed the panel.
         ui->enabled->setChecked(m_panel->type() != zu::NotSet);

@@ -34,8 +34,8 @@ signals:
     void configurationChanged(const char *className);
 
 public slots:
-    // ZUStage: the button choices are refilled, and a button whose stage is gone
-    // shows empty. ZUControlSource: "Enable" is read
+    // ZUStage: the button choices are refilled; a button shows its stage's id
+    // now, or empty when the stage is gone. ZUControlSource: "Enable" is read
     // again from the panel as its new baseline.
     void configurationHasChanged(const char *className);
 

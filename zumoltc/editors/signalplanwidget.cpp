@@ -174,14 +174,13 @@ void SignalPlanWidget::configurationHasChanged(const char *className)
             loadStageRingPage();
             m_validator->snapshotAll();
         }
-        EditorPages::refillRow(ui->stagering_table, StageRow, m_configuration->stages(),
-                               m_validator);
+        EditorPages::refillRows(ui->stagering_table, { StageRow }, m_configuration->stages(),
+                                m_validator);
         updateStageRingChart();
     } else if (className == ZUDetector::staticMetaObject.className()) {
-        EditorPages::refillRow(ui->stagering_dt_table, SourceDetectorRow,
-                               m_configuration->detectors(), m_validator);
-        EditorPages::refillRow(ui->stagering_dt_table, IndicatorRow, m_configuration->detectors(),
-                               m_validator);
+        // Both detector rows share one delegate.
+        EditorPages::refillRows(ui->stagering_dt_table, { SourceDetectorRow, IndicatorRow },
+                                m_configuration->detectors(), m_validator);
     }
 }
 

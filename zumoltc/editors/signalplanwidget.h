@@ -73,7 +73,7 @@ signals:
 public slots:
     // Of a stage-ring plan: ZUStage refills the stage choices and, without edits on
     // the page, the steps as the plan now holds them; ZUDetector refills the detector
-    // choices. A cell of an object that is gone shows empty.
+    // choices. A cell shows its object's id now, or empty when the object is gone.
     void configurationHasChanged(const char *className);
 
 private slots:

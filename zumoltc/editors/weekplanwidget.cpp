@@ -59,7 +59,7 @@ void WeekPlanWidget::configurationHasChanged(const char *className)
 {
     if (!m_configuration || className != ZUDayPlan::staticMetaObject.className())
         return;
-    EditorPages::refillColumn(ui->day_plans, 0, m_configuration->dayPlans(), m_validator);
+    EditorPages::refillColumns(ui->day_plans, { 0 }, m_configuration->dayPlans(), m_validator);
 }
 
 void WeekPlanWidget::on_buttonBox_clicked(QAbstractButton *button)

@@ -29,8 +29,8 @@ public:
     void setObjects(ZUConfiguration *configuration, const QList<QPointer<ZUWeekPlan>> &objects);
 
 public slots:
-    // Day plans changed: the cells' list follows; a cell whose plan is gone
-    // shows empty.
+    // Day plans changed: the cells' list follows; a cell shows its plan's id now,
+    // or empty when the plan is gone.
     void configurationHasChanged(const char *className);
 
 private slots:

@@ -52,6 +52,7 @@ void ComboBoxDelegate::clear()
 {
     texts.clear();
     values.clear();
+    objects.clear();
 }
 
 bool ComboBoxDelegate::valueMode() const

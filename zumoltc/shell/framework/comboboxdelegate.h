@@ -3,6 +3,7 @@
 #include <QItemDelegate>
 #include <QList>
 #include <QPair>
+#include <QPointer>
 #include <QStringList>
 #include <QVariant>
 
@@ -29,6 +30,10 @@ public:
 
     QStringList texts;
     QList<QVariant> values;
+    // Where the entries stand for objects: objects[i] is the object that had the
+    // id values[i] when the lists were filled, so that a cell follows its object
+    // when another page gives it a new id. Empty otherwise.
+    QList<QPointer<QObject>> objects;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;

@@ -297,6 +297,43 @@ void DialogItemValidator::reset()
     updateState();
 }
 
+void DialogItemValidator::remapSnapshot(
+    QWidget *widget, const std::function<QVariant(int row, int column, const QVariant &value)> &map)
+{
+    WidgetState *state = stateOf(widget);
+    if (!state || !state->snapshot.isValid())
+        return;
+    switch (state->kind) {
+    case Kind::ComboBox:
+        state->snapshot = map(-1, -1, state->snapshot);
+        break;
+    case Kind::ParametersTable:
+    case Kind::TableWidget: {
+        QVariantList rows = state->snapshot.toList();
+        for (int row = 0; row < rows.size(); ++row) {
+            QVariantList cells = rows.at(row).toList();
+            for (int column = 0; column < cells.size(); ++column) {
+                if (state->kind == Kind::ParametersTable) {
+                    // [value, editable, row key]: only the value is what the cell names.
+                    QVariantList cell = cells.at(column).toList();
+                    if (cell.isEmpty())
+                        continue;
+                    cell[0] = map(row, column, cell.at(0));
+                    cells[column] = cell;
+                } else {
+                    cells[column] = map(row, column, cells.at(column));
+                }
+            }
+            rows[row] = cells;
+        }
+        state->snapshot = rows;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
 bool DialogItemValidator::isChanged(QWidget *widget) const
 {
     const auto found = m_widgets.constFind(widget);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 class QDialogButtonBox;
 class QTableWidget;
 class QTableWidgetItem;
@@ -52,6 +54,14 @@ public:
     // Before several objects are merged into the page: no forbidden values, every
     // widget valid, no snapshots. Palettes stay as they are.
     void reset();
+
+    // Rewrites the values of the widget's snapshot, its changed flag kept, where
+    // what they name changed under the user's edits (an object another page
+    // renumbered). map gets a combo box's index as (-1, -1, index) and each cell
+    // value of a table with its row and column; it returns the value to keep.
+    void
+    remapSnapshot(QWidget *widget,
+                  const std::function<QVariant(int row, int column, const QVariant &value)> &map);
 
     bool isChanged(QWidget *widget) const;
     // Marks a widget changed where the page alters it in ways its signals do not report.

@@ -51,6 +51,10 @@ class QLineEdit;
 // every page through configurationHasChanged(nullptr)). A page that maps table
 // rows to objects by their position reloads on configurationHasChanged, or keeps a
 // guarded pointer per row, so that a row never writes into another object.
+// Cells and choices that name other objects hold their ids, and follow them on
+// configurationHasChanged: an object given a new id on another page shows under
+// its new id, one that is gone leaves its cell empty, and the page's changed
+// state stays as it was (EditorPages::refillLines and refillObjects).
 //
 // Names: while manualName is off, name is read-only and shows the kind's
 // prefix + the text of id, following every change of id; turning manualName
