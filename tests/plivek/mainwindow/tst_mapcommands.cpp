@@ -201,6 +201,9 @@ private slots:
             yes.pressButton(QMessageBox::Yes);
             child<QAction>(*groups, "sgDelete")->trigger();
             QVERIFY(yes.answered());
+            QVERIFY2(yes.seenText().contains(
+                         QLatin1String("\nConnections that lose their signal: 56,57,58")),
+                     qPrintable(yes.seenText()));
             QVERIFY(!window.document().controller().findSG(deletedGroup));
         }
         window.clearMessageTable();
