@@ -33,9 +33,7 @@ QByteArray DotWriter::write(const Network &network)
     out << "digraph " << quoted(name) << " {\n";
     out << "    node [shape=circle];\n";
     for (const Node *node : network.findChildren<Node *>()) {
-        const QString label
-            = node->objectName().isEmpty() ? QString::number(node->id()) : node->objectName();
-        out << "    " << vertex(node) << " [label=" << quoted(label) << ", pos="
+        out << "    " << vertex(node) << " [label=" << quoted(node->label()) << ", pos="
             << quoted(QStringLiteral("%1,%2!").arg(node->pos().x()).arg(node->pos().y())) << "];\n";
     }
     for (const Edge *edge : network.findChildren<Edge *>()) {

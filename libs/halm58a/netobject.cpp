@@ -28,6 +28,11 @@ Network *NetObject::network() const
     return nullptr;
 }
 
+QString NetObject::label() const
+{
+    return objectName().isEmpty() ? QString::number(m_id) : objectName();
+}
+
 GeoShape NetObject::shape() const
 {
     return GeoShape();

@@ -24,6 +24,8 @@ public:
     int id() const { return m_id; }
     // The network above this object; null when it belongs to none.
     Network *network() const;
+    // How lists and messages name the object: its name, or its number when it has none.
+    QString label() const;
 
     virtual GeoShape shape() const;
     // A representative point: the centre of the shape by default.

@@ -185,6 +185,17 @@ QString SumoWriter::stateLetters(const QVector<SignalPlan::Colour> &colours)
     return letters;
 }
 
+QString SumoWriter::drivingLetters(const Connection *connection, const SignalPlan &plan) const
+{
+    for (const SignalGroup *group : connection->signalGroups()) {
+        const auto *granule = qobject_cast<const Granule *>(group->parent());
+        const auto it = plan.colours.constFind(group->tlId());
+        if (granule && granule->tlId() == m_number && it != plan.colours.constEnd())
+            return stateLetters(it.value()).leftJustified(plan.cycle, QLatin1Char('O'), true);
+    }
+    return QString();
+}
+
 bool SumoWriter::prepare()
 {
     m_error.clear();
@@ -232,6 +243,18 @@ bool SumoWriter::prepare()
         else if (plan.cycle <= 0)
             m_notes.append(
                 tr("Program %1 is left out of the SUMO export: it has no cycle").arg(plan.id));
+    }
+    for (int i = 0; i < m_links.size(); ++i) {
+        bool driven = true;
+        for (const SignalPlan &plan : qAsConst(m_plans)) {
+            if (plan.error.isEmpty() && plan.cycle > 0)
+                driven = driven && !drivingLetters(m_links.at(i), plan).isEmpty();
+        }
+        if (!driven)
+            m_notes.append(tr("Connection %1 (SUMO link %2) has no signal group: in the SUMO "
+                              "export its drivers give way (o)")
+                               .arg(m_links.at(i)->label())
+                               .arg(i));
     }
     return true;
 }
@@ -385,21 +408,13 @@ QByteArray SumoWriter::programs() const
         if (!plan.error.isEmpty() || plan.cycle <= 0)
             continue;
         written = true;
-        // Per link the letters of the group that drives it through the cycle; dark for none.
-        const QString dark(plan.cycle, QLatin1Char('O'));
+        // Per link the letters of the group that drives it through the cycle; without one
+        // its drivers give way all the cycle.
+        const QString givingWay(plan.cycle, QLatin1Char('o'));
         QVector<QString> driving;
         for (const Connection *connection : m_links) {
-            QString letters = dark;
-            for (const SignalGroup *group : connection->signalGroups()) {
-                const auto *granule = qobject_cast<const Granule *>(group->parent());
-                const auto it = plan.colours.constFind(group->tlId());
-                if (granule && granule->tlId() == m_number && it != plan.colours.constEnd()) {
-                    letters = stateLetters(it.value())
-                                  .leftJustified(plan.cycle, QLatin1Char('O'), true);
-                    break;
-                }
-            }
-            driving.append(letters);
+            const QString letters = drivingLetters(connection, plan);
+            driving.append(letters.isEmpty() ? givingWay : letters);
         }
         auto stateAt = [&](int second) {
             QString lights;

@@ -25,7 +25,9 @@ class Node;
 // network's plane metres.
 //
 // A link's state comes from the first of its connection's signal groups that the plan
-// knows (stateLetters); a link that no such group drives has no signal (O). A green
+// knows (stateLetters). A link that no such group drives is SUMO's off-blinking o in every
+// phase, so that its drivers give way as at a junction without signals, and notes() names it;
+// never O, which would give it the right of way over the signalled links it crosses. A green
 // link is the yielding g while it crosses or merges into a green or yellow link of another
 // approach that goes first (through before right turns before left turns, by the angle
 // between the lanes), and G otherwise; a yellow link is likewise y or, going first, SUMO's
@@ -65,6 +67,9 @@ public:
 
 private:
     QString baseName() const;
+    // The letters, one per second of the plan's cycle, of the group that drives the link;
+    // empty when none of its signal groups is one of the plan's.
+    QString drivingLetters(const Connection *connection, const SignalPlan &plan) const;
 
     const Network &m_network;
     int m_number;

@@ -29,6 +29,52 @@
 
 using namespace MainWindowHelpers;
 
+namespace {
+
+// Lines for the delete question that name the connections and crosswalks of the groups'
+// drawings that lose their signal: those that no remaining group of the controller's
+// junction drives.
+QStringList linksLosingTheirSignal(const Halm58a::Network *network, const Halm58a::Granule *granule,
+                                   const CnfController &controller, const QStringList &ids)
+{
+    if (!network)
+        return {};
+    QList<const Halm58a::SignalGroup *> doomed;
+    for (const QString &id : ids) {
+        if (const auto *drawing = network->findChild<Halm58a::SignalGroup *>(id))
+            doomed << drawing;
+    }
+    const auto keepsSignal = [&](const Halm58a::Connection *connection) {
+        for (const Halm58a::SignalGroup *group : connection->signalGroups()) {
+            if (granule && group->parent() == granule && !doomed.contains(group)
+                && !ids.contains(QString::number(group->tlId()))
+                && controller.findSG(group->tlId()))
+                return true;
+        }
+        return false;
+    };
+    QStringList connections;
+    QStringList crossWalks;
+    for (const Halm58a::SignalGroup *drawing : qAsConst(doomed)) {
+        for (const Halm58a::Connection *connection : drawing->connections()) {
+            if (!keepsSignal(connection) && !connections.contains(connection->label()))
+                connections << connection->label();
+        }
+        for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
+            crossWalks << crossWalk->label();
+    }
+    QStringList lines;
+    if (!connections.isEmpty())
+        lines << MainWindow::tr("Connections that lose their signal: %1")
+                     .arg(connections.join(QLatin1Char(',')));
+    if (!crossWalks.isEmpty())
+        lines << MainWindow::tr("Crosswalks that lose their signal: %1")
+                     .arg(crossWalks.join(QLatin1Char(',')));
+    return lines;
+}
+
+} // namespace
+
 void MainWindow::on_sgAdd_triggered()
 {
     CnfController &controller = project.controller();
@@ -111,9 +157,12 @@ void MainWindow::sgDeleteItems()
     }
     if (items.isEmpty())
         return;
-    if (QMessageBox::question(this, tr("Removing"),
-                              tr("Following signal groups will be deleted:\n")
-                                  + ids.join(QLatin1Char(',')),
+    const Halm58a::Network *network = project.network();
+    QStringList question { tr("Following signal groups will be deleted:\n")
+                           + ids.join(QLatin1Char(',')) };
+    question << linksLosingTheirSignal(network, network ? findControllerGranule() : nullptr,
+                                       project.controller(), ids);
+    if (QMessageBox::question(this, tr("Removing"), question.join(QLatin1Char('\n')),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
@@ -229,10 +278,6 @@ void MainWindow::updateSgTable(int sg_id)
     const QList<Halm58a::SignalGroup *> drawn = granuleSignalGroups();
     const bool byId = PowerPart(project.controller()).keyedById();
     table->setRowCount(groups.size());
-    const auto objectLabel = [](const Halm58a::NetObject *object) {
-        return object->objectName().isEmpty() ? QString::number(object->id())
-                                              : object->objectName();
-    };
     for (int row = 0; row < groups.size(); ++row) {
         const CnfSignalGroupPtr &group = groups.at(row);
         if (sg_id != 0 && group->id != sg_id)
@@ -243,9 +288,9 @@ void MainWindow::updateSgTable(int sg_id)
         QStringList objects;
         if (const Halm58a::SignalGroup *drawing = findNetworkGroup(drawn, group->id)) {
             for (const Halm58a::Connection *connection : drawing->connections())
-                objects << objectLabel(connection);
+                objects << connection->label();
             for (const Halm58a::CrossWalk *crossWalk : drawing->crossWalks())
-                objects << objectLabel(crossWalk);
+                objects << crossWalk->label();
         }
         setTableCellValue(table, row, 0, group->id, true);
         setTableCellValue(table, row, 1, group->name, true);

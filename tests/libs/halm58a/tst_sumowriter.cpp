@@ -61,7 +61,8 @@ class TestSumoWriter : public QObject
 private slots:
     // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
     // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
-    // green before a yellow is green; a group the plan does not know gives no signal; a yellow
+    // green before a yellow is green; a group the plan does not know drives nothing, so its
+    // link gives way (o) and a note names it; a yellow
     // that gives way to nothing still passing goes first (Y); the right turn NW yields to the
     // through traffic it merges with while both pass, in its green and in its yellow.
     void programsBecomePhases()
@@ -78,9 +79,12 @@ private slots:
                      { 4, QStringLiteral("G2 y2") } }) });
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
-                 QStringList({ QStringLiteral("7 15: 5 GGrrO 2 YYuuO 5 rrGGO"),
+                 QStringList({ QStringLiteral("7 15: 5 GGrro 2 YYuuo 5 rrGGo"),
                                QStringLiteral("8 0: 2 rrGGg 2 rrGGy") }));
-        QVERIFY(writer.notes().isEmpty());
+        QCOMPARE(writer.notes(),
+                 QStringList({ QStringLiteral("Connection %1 (SUMO link 4) has no signal group: "
+                                              "in the SUMO export its drivers give way (o)")
+                                   .arg(junction.connections.value(QStringLiteral("NW"))->id()) }));
     }
 
     // Green blinking is SUMO's green where a yellow follows it, and its yellow where the
@@ -92,17 +96,17 @@ private slots:
         QTest::addColumn<QString>("runs");
         QTest::addColumn<QString>("phases");
         QTest::newRow("yellow follows") << "G3 F2 y2 r5"
-                                        << "5 GGOOO 2 YYOOO 5 rrOOO";
+                                        << "5 GGooo 2 YYooo 5 rrooo";
         QTest::newRow("red follows") << "G3 F2 r7"
-                                     << "3 GGOOO 2 YYOOO 7 rrOOO";
+                                     << "3 GGooo 2 YYooo 7 rrooo";
         QTest::newRow("red follows after the cycle's end") << "F1 r4 G3 F2"
-                                                           << "1 YYOOO 4 rrOOO 3 GGOOO 2 YYOOO";
+                                                           << "1 YYooo 4 rrooo 3 GGooo 2 YYooo";
         QTest::newRow("dark follows") << "G2 F2 O4"
-                                      << "2 GGOOO 2 YYOOO 4 OOOOO";
+                                      << "2 GGooo 2 YYooo 4 OOooo";
         QTest::newRow("green follows: the green goes on") << "G2 F2 G2 y2 r4"
-                                                          << "6 GGOOO 2 YYOOO 4 rrOOO";
+                                                          << "6 GGooo 2 YYooo 4 rrooo";
         QTest::newRow("blinking all the cycle") << "F4"
-                                                << "4 GGOOO";
+                                                << "4 GGooo";
     }
 
     void greenBlinkingWithoutYellowIsYellow()
@@ -188,10 +192,14 @@ private slots:
         actuated.error = QStringLiteral("\"Vehicle actuated\" is not a fixed-time program");
         SignalPlan empty;
         empty.id = QStringLiteral("3");
-        writer.setPlans(
-            { actuated, plan(QStringLiteral("1"), 0, { { 1, QStringLiteral("G4") } }), empty });
+        writer.setPlans({ actuated,
+                          plan(QStringLiteral("1"), 0,
+                               { { 1, QStringLiteral("G4") },
+                                 { 2, QStringLiteral("r4") },
+                                 { 4, QStringLiteral("r4") } }),
+                          empty });
         QVERIFY(writer.prepare());
-        QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: 4 GGOOO") }));
+        QCOMPARE(phasesOf(writer.programs()), QStringList({ QStringLiteral("1 0: 4 GGrrr") }));
         // netconvert keeps the link indices of loaded programs only from the program file.
         QVERIFY(writer.programs().contains("linkIndex=\"4\""));
         QCOMPARE(
@@ -207,6 +215,39 @@ private slots:
         QVERIFY(writer.prepare());
         QVERIFY(phasesOf(writer.programs()).isEmpty());
         QVERIFY(!writer.programs().contains("linkIndex"));
+    }
+
+    // A link that no group of the plans drives (its group's drawing was deleted) gives way
+    // all the cycle (o) instead of going first as a link without a signal (O), and a note
+    // names it once, by name or by number, with its SUMO link index. Links: NS, SN (their
+    // group 1's drawing deleted), EW, WE (group 2) and the right turn NW (group 4), which
+    // yields to the westbound through traffic.
+    void linksWithoutASignalGroupGiveWay()
+    {
+        Network net;
+        FourArmJunction junction(net);
+        junction.connections.value(QStringLiteral("NS"))->setObjectName(QStringLiteral("north"));
+        delete junction.groups.at(0);
+        SumoWriter writer(net, 12);
+        writer.setPlans({ plan(QStringLiteral("1"), 0,
+                               { { 1, QStringLiteral("G4") },
+                                 { 2, QStringLiteral("r2 G2") },
+                                 { 4, QStringLiteral("G2 y2") } }),
+                          plan(QStringLiteral("2"), 5,
+                               { { 1, QStringLiteral("r4") },
+                                 { 2, QStringLiteral("G4") },
+                                 { 4, QStringLiteral("r4") } }) });
+        QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
+        QCOMPARE(phasesOf(writer.programs()),
+                 QStringList(
+                     { QStringLiteral("1 0: 2 oorrG 2 ooGGy"), QStringLiteral("2 5: 4 ooGGr") }));
+        const QString note = QStringLiteral(
+            "Connection %1 (SUMO link %2) has no signal group: in the SUMO export its drivers give "
+            "way (o)");
+        QCOMPARE(writer.notes(),
+                 QStringList(
+                     { note.arg(QStringLiteral("north")).arg(0),
+                       note.arg(junction.connections.value(QStringLiteral("SN"))->id()).arg(1) }));
     }
 
     // The controller's junction is a traffic light; the arm ends are not. Edges carry

@@ -596,6 +596,8 @@ private slots:
         fixed.id = QStringLiteral("1");
         fixed.cycle = 2;
         fixed.colours.insert(1, { Halm58a::SignalPlan::Green, Halm58a::SignalPlan::Yellow });
+        for (int group : { 2, 4 })
+            fixed.colours.insert(group, { Halm58a::SignalPlan::Red, Halm58a::SignalPlan::Red });
         Halm58a::SignalPlan dynamic;
         dynamic.id = QStringLiteral("2");
         dynamic.error = QStringLiteral("dynamic");
@@ -628,7 +630,7 @@ private slots:
         if (number == 12) {
             const QByteArray programs
                 = TestSupport::readFile(dir.filePath(QStringLiteral("12.tll.xml")));
-            QVERIFY(programs.contains("<phase duration=\"1\" state=\"GGOOO\"/>"));
+            QVERIFY(programs.contains("<phase duration=\"1\" state=\"GGrrr\"/>"));
         }
     }
 };

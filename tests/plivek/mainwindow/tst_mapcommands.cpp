@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace WindowTesting;
@@ -169,15 +171,41 @@ private slots:
     }
 
     // "SUMO ..." on the sample: the dialog opens on SUMO beside the document with the
-    // controller's number, and the junction goes out with its fixed-time programs.
+    // controller's number, and the junction goes out with its fixed-time programs. After
+    // the signal-group table's Delete of group 3 (the east approach) the messages name its
+    // connections, one line each, which give way (o): no link is written without a signal (O).
+    void sumoExportWritesTheJunctionAndItsPrograms_data()
+    {
+        QTest::addColumn<int>("deletedGroup");
+        QTest::addColumn<QStringList>("unsignalled");
+        QTest::newRow("sample") << 0 << QStringList();
+        QTest::newRow("group 3 deleted") << 3 << QStringList({ "56", "57", "58" });
+    }
+
     void sumoExportWritesTheJunctionAndItsPrograms()
     {
-        const QString path = dir.filePath(QStringLiteral("sumo/sample.xcnf"));
+        QFETCH(int, deletedGroup);
+        QFETCH(QStringList, unsignalled);
+        const QString path = dir.filePath(QStringLiteral("sumo%1/sample.xcnf").arg(deletedGroup));
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         QVERIFY(QFile::copy(
             TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")), path));
         MainWindow window;
         window.loadDocument(path);
+        if (deletedGroup) {
+            QTableWidget *groups = table(window, "sgTable");
+            groups->clearSelection();
+            groups->item(deletedGroup - 1, 0)->setSelected(true);
+            QCOMPARE(cellText(groups, deletedGroup - 1, 0), QString::number(deletedGroup));
+            ModalAnswerer yes;
+            yes.pressButton(QMessageBox::Yes);
+            child<QAction>(*groups, "sgDelete")->trigger();
+            QVERIFY(yes.answered());
+            QVERIFY2(yes.seenText().contains(
+                         QLatin1String("\nConnections that lose their signal: 56,57,58")),
+                     qPrintable(yes.seenText()));
+            QVERIFY(!window.document().controller().findSG(deletedGroup));
+        }
         window.clearMessageTable();
         ModalAnswerer answerer;
         QString format;
@@ -192,10 +220,14 @@ private slots:
         QVERIFY(answerer.answered());
         QCOMPARE(format, QStringLiteral("SUMO plain XML (*.netccfg)"));
         const QStringList messages = messageTexts(window);
-        QCOMPARE(messages.size(), 2);
+        QCOMPARE(messages.size(), 2 + unsignalled.size());
         QVERIFY2(messages.first().startsWith(
                      QLatin1String("Program 3 is left out of the SUMO export: ")),
                  qPrintable(messages.first()));
+        for (int i = 0; i < unsignalled.size(); ++i)
+            QVERIFY2(messages.at(1 + i).startsWith(
+                         QStringLiteral("Connection %1 (SUMO link ").arg(unsignalled.at(i))),
+                     qPrintable(messages.at(1 + i)));
         const QString config
             = QFileInfo(path).absoluteDir().filePath(QStringLiteral("101.netccfg"));
         QCOMPARE(messages.last(),
@@ -204,6 +236,9 @@ private slots:
             QFileInfo(config).absoluteDir().filePath(QStringLiteral("101.tll.xml")));
         QVERIFY(programs.contains("programID=\"1\""));
         QVERIFY(programs.contains("programID=\"2\""));
+        QCOMPARE(programs.contains("state=\"rrrrrrooorrr\""), deletedGroup == 3);
+        const QRegularExpression withoutSignal(QStringLiteral("state=\"[^\"]*O"));
+        QVERIFY(!QString::fromUtf8(programs).contains(withoutSignal));
     }
 
     void importLeavesTheDocumentUnchanged()

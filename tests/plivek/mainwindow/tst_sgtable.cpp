@@ -1,6 +1,7 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
 #include "documentfixtures.h"
+#include "halm58a/connection.h"
 #include "halm58a/granule.h"
 #include "halm58a/network.h"
 #include "halm58a/signalgroup.h"
@@ -172,7 +173,10 @@ private slots:
         child<QAction>(*sgTable(window), "sgDelete")->trigger();
         QVERIFY(no.answered());
         QCOMPARE(no.seenTitle(), QStringLiteral("Removing"));
-        QCOMPARE(no.seenText(), QStringLiteral("Following signal groups will be deleted:\n1,2,3"));
+        QCOMPARE(no.seenText(),
+                 QStringLiteral("Following signal groups will be deleted:\n1,2,3\n"
+                                "Connections that lose their signal: 38,39,40,41\n"
+                                "Crosswalks that lose their signal: 43"));
         QCOMPARE(groupIds(window.document().controller()), QList<int>({ 1, 2, 3, 4 }));
 
         ModalAnswerer yes;
@@ -183,6 +187,62 @@ private slots:
         QVERIFY(!drawing(window, 1) && !drawing(window, 2) && !drawing(window, 3));
         QVERIFY(drawing(window, 4));
         QVERIFY(window.document().isChanged());
+    }
+
+    // The question names the connections and crosswalks of the deleted groups that no
+    // remaining group of the controller drives, each once. On the four-arm junction group 1
+    // drives connections 38 and 39, group 2 40 and 41, group 3 crosswalk 43 and group 4
+    // connection 42; connection 38 is also given to the drawing of group alsoDrivenBy
+    // (9: drawn, but no group of the controller).
+    void deleteNamesTheLinksThatLoseTheirSignal_data()
+    {
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<int>("alsoDrivenBy");
+        QTest::addColumn<QString>("question");
+        const QString groups = QStringLiteral("Following signal groups will be deleted:\n");
+        QTest::newRow("connections")
+            << QList<int> { 4 } << 0 << groups + "4\nConnections that lose their signal: 42";
+        QTest::newRow("a crosswalk")
+            << QList<int> { 3 } << 0 << groups + "3\nCrosswalks that lose their signal: 43";
+        QTest::newRow("a connection another group drives")
+            << QList<int> { 1 } << 2 << groups + "1\nConnections that lose their signal: 39";
+        QTest::newRow("a connection of two deleted groups")
+            << QList<int> { 1, 2 } << 2
+            << groups + "1,2\nConnections that lose their signal: 38,39,40,41";
+        QTest::newRow("a connection also drawn for a group the controller lacks")
+            << QList<int> { 1 } << 9 << groups + "1\nConnections that lose their signal: 38,39";
+    }
+
+    void deleteNamesTheLinksThatLoseTheirSignal()
+    {
+        QFETCH(QList<int>, deleted);
+        QFETCH(int, alsoDrivenBy);
+        QFETCH(QString, question);
+        MainWindow window;
+        load(window, QStringLiteral("tiverk"), { 1, 2, 3, 4 }, true);
+        Halm58a::Network *network = window.document().network();
+        if (alsoDrivenBy) {
+            Halm58a::SignalGroup *other = drawing(window, alsoDrivenBy);
+            if (!other) {
+                other = new Halm58a::SignalGroup;
+                other->setTlId(alsoDrivenBy);
+                network->addItem(other, window.findControllerGranule());
+            }
+            for (Halm58a::Connection *connection : network->findChildren<Halm58a::Connection *>()) {
+                if (connection->id() == 38)
+                    other->addConnection(connection);
+            }
+        }
+        QList<int> rows;
+        for (int id : deleted)
+            rows << id - 1;
+        selectRows(window, rows);
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QVERIFY(no.answered());
+        QCOMPARE(no.seenText(), question);
+        QCOMPARE(groupIds(window.document().controller()), QList<int>({ 1, 2, 3, 4 }));
     }
 
     // Every copy is numbered after the one before; names, type, properties and

@@ -125,7 +125,9 @@ struct SumoPrograms
     bool installed() const { return !netconvert.isEmpty() && !sumo.isEmpty(); }
 };
 
-// The TIVERK 3.18 sample with its network, exported for SUMO into a folder.
+// The TIVERK 3.18 sample with its network, exported for SUMO into a folder; with a group
+// deleted first as the signal-group table's Delete does (the group and its drawing go, its
+// links stay in the network without a signal).
 struct SampleExport
 {
     CnfController controller;
@@ -136,12 +138,16 @@ struct SampleExport
     QStringList notes;
     QString error;
 
-    SampleExport()
+    explicit SampleExport(int deletedGroup = 0)
     {
         ContainerFile file(controller, &network, custom);
         if (!file.read(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")))) {
             error = file.errorString();
             return;
+        }
+        if (deletedGroup) {
+            controller.removeSignalGroup(deletedGroup);
+            delete network.findChild<Halm58a::SignalGroup *>(QString::number(deletedGroup));
         }
         base = controller.property("number").toString();
         Halm58a::SumoWriter writer(network, base.toInt());
@@ -385,10 +391,24 @@ private slots:
     // The five files hang together: every edge between written nodes, every
     // connection between written lanes, the program file's links each a connection
     // with the link indices 0..n-1 each once, and every phase a state per link, the
-    // phases of a program filling its cycle.
+    // phases of a program filling its cycle. The notes name the program that cannot be
+    // written and every link left without a signal group.
+    void sampleExportIsWhole_data()
+    {
+        QTest::addColumn<int>("deletedGroup");
+        QTest::addColumn<QStringList>("unsignalled");
+        QTest::newRow("sample") << 0 << QStringList();
+        const QString note = QStringLiteral("Connection %1 (SUMO link %2) has no signal group: in "
+                                            "the SUMO export its drivers give way (o)");
+        QTest::newRow("group 3 deleted")
+            << 3 << QStringList({ note.arg(56).arg(6), note.arg(57).arg(7), note.arg(58).arg(8) });
+    }
+
     void sampleExportIsWhole()
     {
-        SampleExport sample;
+        QFETCH(int, deletedGroup);
+        QFETCH(QStringList, unsignalled);
+        SampleExport sample(deletedGroup);
         QVERIFY2(sample.error.isEmpty(), qPrintable(sample.error));
 
         QSet<QString> nodes;
@@ -456,9 +476,10 @@ private slots:
         closeProgram();
         // The night program flashes yellow: it has no phases to write, and says so.
         QCOMPARE(programs, QStringList({ QStringLiteral("1"), QStringLiteral("2") }));
-        QCOMPARE(sample.notes.size(), 1);
+        QCOMPARE(sample.notes.size(), 1 + unsignalled.size());
         QVERIFY2(sample.notes.first().startsWith(QLatin1String("Program 3 ")),
                  qPrintable(sample.notes.first()));
+        QCOMPARE(sample.notes.mid(1), unsignalled);
     }
 
     // The light of every link in every phase of the sample's programs. Links 0-2 come
@@ -468,24 +489,16 @@ private slots:
     // traffic, go first (G, and Y in their yellow, so that a through car still in the
     // junction keeps its right of way over the left turners opposite). Both programs step through
     // the same states, in this order around the cycle; each starts at its own and gives each its
-    // own length.
+    // own length. With group 3 (the east) deleted, its links give way all the cycle (o), and the
+    // west left turn, no longer opposed by a signalled through movement, goes first.
     void linkStatesOfTheSamplesPhases_data()
     {
+        QTest::addColumn<int>("deletedGroup");
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("first");
         QTest::addColumn<QList<int>>("durations");
-        QTest::newRow("program 1")
-            << "1" << 0 << QList<int> { 7, 2, 8, 3, 2, 2, 38, 3, 2, 2, 23, 3, 12 };
-        QTest::newRow("program 2")
-            << "2" << 10 << QList<int> { 3, 3, 2, 2, 12, 3, 2, 2, 53, 3, 2, 2, 25 };
-    }
-
-    void linkStatesOfTheSamplesPhases()
-    {
-        QFETCH(QString, program);
-        QFETCH(int, first);
-        QFETCH(QList<int>, durations);
-        const QStringList states {
+        QTest::addColumn<QStringList>("states");
+        const QStringList signalled {
             "rrrrrrrrrrrr", // all red
             "uuGrrrrrrrrr", // the north prepares; its left arrow (no red-yellow) goes first
             "GGGrrrrrrrrr", // the north with its arrow
@@ -499,11 +512,31 @@ private slots:
             "rrrrrrGGgGGg", // east and west; both left turns yield
             "rrrrrrYYyYYy", // east and west end; the left turns still yield
         };
+        const QStringList withoutTheEast {
+            "rrrrrrooorrr", "uuGrrrooorrr", "GGGrrrooorrr", "GGYrrrooorrr",
+            "GGrrrrooorrr", "GGruuuooorrr", "GGrGGgooorrr", "YYrYYyooorrr",
+            "rrrrrrooorrr", "rrrrrrooouuu", "rrrrrroooGGG", "rrrrrroooYYY",
+        };
+        const QList<int> one { 7, 2, 8, 3, 2, 2, 38, 3, 2, 2, 23, 3, 12 };
+        const QList<int> two { 3, 3, 2, 2, 12, 3, 2, 2, 53, 3, 2, 2, 25 };
+        QTest::newRow("program 1") << 0 << "1" << 0 << one << signalled;
+        QTest::newRow("program 2") << 0 << "2" << 10 << two << signalled;
+        QTest::newRow("program 1, group 3 deleted") << 3 << "1" << 0 << one << withoutTheEast;
+        QTest::newRow("program 2, group 3 deleted") << 3 << "2" << 10 << two << withoutTheEast;
+    }
+
+    void linkStatesOfTheSamplesPhases()
+    {
+        QFETCH(int, deletedGroup);
+        QFETCH(QString, program);
+        QFETCH(int, first);
+        QFETCH(QList<int>, durations);
+        QFETCH(QStringList, states);
         QStringList phases;
         for (int i = 0; i < durations.size(); ++i)
             phases.append(QString::number(durations.at(i)) + QLatin1Char(' ')
                           + states.at((first + i) % states.size()));
-        SampleExport sample;
+        SampleExport sample(deletedGroup);
         QVERIFY2(sample.error.isEmpty(), qPrintable(sample.error));
         QStringList written;
         QString current;
@@ -649,28 +682,33 @@ private slots:
     // caught by traffic that still has green, and in the yellow left turners still give
     // way to the oncoming cars crossing, so no vehicle collides (inside the junction
     // included), brakes or stops in an emergency or is teleported, and SUMO does not
-    // miss a yellow.
+    // miss a yellow. With a group deleted, its links give way to every other and no vehicle
+    // collides either.
     void randomTrafficPassesSafely_data()
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("period");
+        QTest::addColumn<int>("deletedGroup");
         for (int seed : { 3, 7, 99, 2024 }) {
             for (int period : { 1, 2 })
-                QTest::addRow("seed %d, a vehicle every %d s", seed, period) << seed << period;
+                QTest::addRow("seed %d, a vehicle every %d s", seed, period) << seed << period << 0;
         }
         // A west left turner meets, in the first second of the yellow, an oncoming car that
         // has just started from the stop line.
-        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2;
+        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2 << 0;
+        QTest::addRow("seed 3, a vehicle every 1 s, group 3 deleted") << 3 << 1 << 3;
+        QTest::addRow("seed 7, a vehicle every 2 s, group 3 deleted") << 7 << 2 << 3;
     }
 
     void randomTrafficPassesSafely()
     {
         QFETCH(int, seed);
         QFETCH(int, period);
+        QFETCH(int, deletedGroup);
         const SumoPrograms sumo;
         if (!sumo.installed())
             QSKIP("SUMO is not installed (scripts/install-deps.sh installs it)");
-        SampleExport sample;
+        SampleExport sample(deletedGroup);
         const QString failure = sample.buildFailure(sumo.netconvert);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QString output;
@@ -709,13 +747,22 @@ private slots:
     // netconvert builds the network with the exported link indices, SUMO runs every
     // program without complaint, and the light shows at each second what the program
     // diagram draws for the driving group at the same point of the cycle; the green
-    // blinking of a group without a yellow (the arrow) shows as SUMO's yellow.
+    // blinking of a group without a yellow (the arrow) shows as SUMO's yellow. The links of
+    // a deleted group show SUMO's off-blinking (o) all the time: their drivers give way.
+    void sumoRunsTheSampleAsTheDiagramDrawsIt_data()
+    {
+        QTest::addColumn<int>("deletedGroup");
+        QTest::newRow("sample") << 0;
+        QTest::newRow("group 3 deleted") << 3;
+    }
+
     void sumoRunsTheSampleAsTheDiagramDrawsIt()
     {
+        QFETCH(int, deletedGroup);
         const SumoPrograms sumoPrograms;
         if (!sumoPrograms.installed())
             QSKIP("SUMO is not installed (scripts/install-deps.sh installs it)");
-        SampleExport sample;
+        SampleExport sample(deletedGroup);
         const QString failure = sample.buildFailure(sumoPrograms.netconvert);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         const QString sumo = sumoPrograms.sumo;
@@ -792,7 +839,7 @@ private slots:
                     expected += drawn.contains(group)
                         ? letter(drawn.value(group).at(second), driver && driver->yellow(1) != 0)
                         : driver ? QLatin1Char('r')
-                                 : QLatin1Char('O');
+                                 : QLatin1Char('o');
                 }
                 // A green that yields is green all the same, a yellow that goes first yellow.
                 const QString shown = attribute(e.second, "state")
