@@ -77,6 +77,16 @@ public:
             extras.insert(kind, byId);
     }
 
+    // A member lives as a dynamic property named as the file writes it. Qt keeps
+    // "objectName" and names beginning with "_q_" for itself, and a name
+    // beginning with U+FEFF loses it when read back, so such a member would be
+    // dropped on save: the file is refused instead.
+    static bool propertyCanHold(const QString &name)
+    {
+        return !name.startsWith(QChar(0xFEFF)) && name != QLatin1String("objectName")
+            && !name.startsWith(QLatin1String("_q_"));
+    }
+
     // The members of `item` not in `known` as dynamic properties of `element`.
     // A property cannot hold "no value", so the names of null members are kept
     // on the element (with `nulls` already found) and written back as null.
@@ -87,11 +97,15 @@ public:
         for (const auto &member : item.members()) {
             if (known.contains(member.first))
                 continue;
+            if (!propertyCanHold(member.first)) {
+                r.fail(member.second,
+                       tr("the member name \"%1\" cannot be kept; rename it").arg(member.first));
+                return;
+            }
             if (member.second.type() == CnfJsonValue::Null)
                 nulls.append(member.first);
             else
-                element.setProperty(CnfTreeSchema::propertyName(member.first).constData(),
-                                    member.second.toVariant());
+                element.setProperty(member.first.toUtf8().constData(), member.second.toVariant());
         }
         element.setNullProperties(nulls);
     }

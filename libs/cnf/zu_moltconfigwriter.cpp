@@ -208,9 +208,7 @@ public:
         const QList<QByteArray> names = element.dynamicPropertyNames();
         QVariantMap rest;
         for (const QByteArray &name : names) {
-            // Qt's own "_q_" properties are not members: a member of that name
-            // is kept escaped.
-            const QString key = CnfTreeSchema::memberName(name);
+            const QString key = QString::fromUtf8(name);
             if (!name.startsWith("_q_") && !skip.contains(key))
                 rest.insert(key, CnfTreeSchema::plain(element.property(name.constData())));
         }

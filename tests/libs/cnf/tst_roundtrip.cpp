@@ -310,15 +310,14 @@ private slots:
             << QByteArrayList { "\"\xEF\xBB\xBF"
                                 "D2\"",
                                 "\"description\": \"\xEF\xBB\xBF\\ud800" };
-        QTest::newRow("ZU_MOLT, U+FEFF, lone surrogates and Qt's own names as members")
+        // A name a dynamic property cannot keep (U+FEFF first, Qt's own) is refused
+        // by the reader; a lone surrogate stays escaped as written.
+        QTest::newRow("ZU_MOLT, lone surrogates in names")
             << zuMolt << "ZU_MOLT"
-            << QByteArrayList { group,
-                                "\"maxGreen\": 41, \"\xEF\xBB\xBFmark\": 30, \"objectName\": 31, "
-                                "\"_q_x\": 32, \"\\ud800y\": 33,",
-                                id, "\"id\": 21, \"\xEF\xBB\xBF\": 99," }
-            << QByteArrayList { "\"maxGreen\": 41", "\"\xEF\xBB\xBFmark\": 30",
-                                "\"objectName\": 31", "\"_q_x\": 32", "\"\\ud800y\": 33",
-                                "\"id\": 21", "\"\xEF\xBB\xBF\": 99" };
+            << QByteArrayList { group, "\"maxGreen\": 41, \"\\ud800y\": 33,", id,
+                                "\"id\": 21, \"x\\udc00\": 99," }
+            << QByteArrayList { "\"maxGreen\": 41", "\"\\ud800y\": 33", "\"id\": 21",
+                                "\"x\\udc00\": 99" };
 
         // The adapter text shares the tree of TIVERK II, one line per member.
         QTest::newRow("adapter, null in an unknown object")

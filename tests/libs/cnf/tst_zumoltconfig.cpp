@@ -367,6 +367,19 @@ private slots:
                             "\"state\": \"green\"}]}]}}]}")
             << QStringLiteral("Line 3, column 144: 'span' puts the record at -2147483649, out of "
                               "the range -2147483648 to 2147483647");
+        // Names a dynamic property cannot keep: refused, never dropped on save.
+        QTest::newRow("Qt's own name")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1, \"objectName\": 2}]}")
+            << QStringLiteral(
+                   "Line 2, column 39: the member name \"objectName\" cannot be kept; rename it");
+        QTest::newRow("Qt's own prefix")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1, \"_q_x\": 2}]}")
+            << QStringLiteral(
+                   "Line 2, column 33: the member name \"_q_x\" cannot be kept; rename it");
+        QTest::newRow("name beginning with U+FEFF")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1, \"\xEF\xBB\xBFx\": 2}]}")
+            << QStringLiteral("Line 2, column 31: the member name \"\uFEFFx\" cannot be kept; "
+                              "rename it");
         QTest::newRow("bad detectors")
             << QByteArray(head + "\"detectors\": 5}")
             << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be "
