@@ -281,6 +281,8 @@ bool CnfController::addProgram(const CnfProgramPtr &program)
         return false;
     case CnfIndexedList<CnfProgram, QString>::Appended:
         program->setController(this);
+        for (const CnfDayCardPtr &card : dayCards())
+            card->takeProgram(program);
         return true;
     case CnfIndexedList<CnfProgram, QString>::AlreadyListed:
         break;
@@ -298,6 +300,8 @@ bool CnfController::removeProgram(const QString &id)
         d->defaultProgram.reset();
     if (d->reserveProgram == program)
         d->reserveProgram.reset();
+    for (const CnfDayCardPtr &card : dayCards())
+        card->releaseProgram(program);
     reindexProgramIndexes(*this, before);
     return true;
 }
@@ -325,8 +329,11 @@ bool CnfController::renameProgram(const QString &id, const QString &newId)
         return false;
     }
     // Day cards, the default and the reserve program and the records (by
-    // place) name the program itself; the panel names it by id.
+    // place) name the program itself; the panel names it by id. Day-card
+    // records that kept the new id of a deleted program name this one now.
     program->id = newId;
+    for (const CnfDayCardPtr &card : dayCards())
+        card->takeProgram(program);
     renameRemoteEntries(nativeData()[QStringLiteral("vpu_programs")], id, newId);
     renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("programId")], id, newId);
     return true;

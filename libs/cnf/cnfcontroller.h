@@ -52,12 +52,14 @@ public:
     bool addProgram(const CnfProgramPtr &program);
     // Records name programs by their place in the list (a queue or return
     // program): removing and reordering keep them naming the same program,
-    // and a removed one becomes not set.
+    // and a removed one becomes not set. Day-card records keep a removed
+    // program's id, and a program added with that id is theirs again.
     bool removeProgram(const QString &id);
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
     // Gives the program a new id; the remote control panel's "vpu_programs"
     // (ZU_MOLT: its "programId") follows (everything else names the program
-    // itself). False with lastError, nothing changed, when no program has
+    // itself; day-card records that kept `newId` name it from then on).
+    // False with lastError, nothing changed, when no program has
     // `id` or `newId` is empty or taken.
     bool renameProgram(const QString &id, const QString &newId);
     // The ids of the programs, not among `ids`, whose records name one of them.

@@ -455,10 +455,11 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
             QVariantMap record { { QStringLiteral("start"), timeText(it.key()) } };
             if (it.value().end.isValid())
                 record.insert(QStringLiteral("end"), timeText(it.value().end));
-            if (listed.has(it.value().program))
-                record.insert(QStringLiteral("program"), it.value().program->id);
-            if (listed.has(it.value().reserve))
-                record.insert(QStringLiteral("reserve"), it.value().reserve->id);
+            // A deleted program's id stays (the record names it by id).
+            if (!it.value().programId().isEmpty())
+                record.insert(QStringLiteral("program"), it.value().programId());
+            if (!it.value().reserveId().isEmpty())
+                record.insert(QStringLiteral("reserve"), it.value().reserveId());
             records.append(record);
         }
         Fields fields { qMakePair(QStringLiteral("id"), QVariant(card->id)) };

@@ -387,9 +387,10 @@ public:
             const QTime start = time(record, QStringLiteral("start"));
             if (!start.isValid() && r.ok())
                 r.fail(record, QStringLiteral("a day card record needs a 'start' time"));
+            // A program that is not listed (a deleted one) stays named by its id.
             card->addRecord(start, time(record, QStringLiteral("end")),
-                            programRef(record, QStringLiteral("program")),
-                            programRef(record, QStringLiteral("reserve")));
+                            r.idText(record, QStringLiteral("program")),
+                            r.idText(record, QStringLiteral("reserve")), c);
         });
         if (r.ok())
             added(c.addDayCard(card), item);

@@ -89,12 +89,9 @@ bool CnfXmlReaderPrivate::resolve()
         *program = c.findProgram(id);
         return id.isEmpty() || *program;
     };
-    for (const CardRef &ref : qAsConst(cardRefs)) {
-        CnfDayCardRecord &record = ref.card->records[ref.start];
-        if (!findProgram(ref.program, &record.program)
-            || !findProgram(ref.reserve, &record.reserve))
-            return failAt(ref.at, tr("day card %1 uses a missing program").arg(ref.card->id));
-    }
+    // A record keeps the id of a program that is not listed (a deleted one).
+    for (const CardRef &ref : qAsConst(cardRefs))
+        ref.card->records[ref.start].setPrograms(c, ref.program, ref.reserve);
     for (const auto &ref : qAsConst(weekRefs)) {
         for (auto it = ref.second.constBegin(); it != ref.second.constEnd(); ++it) {
             const CnfDayCardPtr card = c.findDayCard(it.value());

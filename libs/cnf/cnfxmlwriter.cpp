@@ -432,8 +432,8 @@ void Writer::calendar(const CnfController &c)
             if (it->end.isValid())
                 xml.writeAttribute(QStringLiteral("end"),
                                    it->end.toString(QStringLiteral("HH:mm:ss")));
-            text("program", idIfListed(it->program));
-            text("reserve", idIfListed(it->reserve));
+            text("program", it->programId());
+            text("reserve", it->reserveId());
             xml.writeEndElement();
         }
         xml.writeEndElement();

@@ -123,6 +123,16 @@ public:
         return r.ok();
     }
 
+    // Ids are ints: a larger number refers to nothing (it must not wrap round to another id).
+    static bool idNumber(const CnfJsonValue &value, int *id)
+    {
+        const qlonglong number
+            = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : 0;
+        *id = int(number);
+        return value.type() == CnfJsonValue::Integer && number >= std::numeric_limits<int>::min()
+            && number <= std::numeric_limits<int>::max();
+    }
+
     // A reference: a number is an id, a text a name; null or absent is none.
     template<typename T, typename ById, typename ByName>
     T ref(const CnfJsonValue &item, const QString &key, const QString &kind, ById byId,
@@ -132,11 +142,8 @@ public:
         if (value.isUndefined() || value.type() == CnfJsonValue::Null)
             return T();
         T found;
-        // Ids are ints: a larger number refers to nothing (it must not wrap round to another id).
-        const qlonglong number
-            = value.type() == CnfJsonValue::Integer ? value.scalar().toLongLong() : 0;
-        if (value.type() == CnfJsonValue::Integer && number >= std::numeric_limits<int>::min()
-            && number <= std::numeric_limits<int>::max())
+        int number = 0;
+        if (idNumber(value, &number))
             found = byId(number);
         else if (value.type() == CnfJsonValue::String)
             found = byName(value.scalar().toString());
@@ -176,6 +183,18 @@ public:
             item, key, QStringLiteral("plan"),
             [this](qlonglong id) { return c.findProgram(QString::number(id)); },
             [this](const QString &name) { return c.findProgramByName(name); });
+    }
+
+    // The id of a period's plan: an id stays as it is, also when no plan bears
+    // it (a deleted one: day cards keep it, without a warning); a name is looked up.
+    QString periodPlan(const CnfJsonValue &period, const char *key)
+    {
+        const QString name = QLatin1String(key);
+        int id = 0;
+        if (idNumber(period.member(name), &id))
+            return QString::number(id);
+        const CnfProgramPtr plan = planRef(period, name);
+        return plan ? plan->id : QString();
     }
 
     CnfDayCardPtr dayRef(const CnfJsonValue &item, const QString &key)
@@ -705,9 +724,8 @@ public:
                                    warn(period, tr("a period without a valid 'start' is skipped"));
                                    return;
                                }
-                               card->addRecord(start, stop,
-                                               planRef(period, QStringLiteral("program")),
-                                               planRef(period, QStringLiteral("spareProgram")));
+                               card->addRecord(start, stop, periodPlan(period, "program"),
+                                               periodPlan(period, "spareProgram"), c);
                                stash(QLatin1String(periodsKind), periodId(card->id, start),
                                      leftover(period,
                                               { QStringLiteral("start"), QStringLiteral("stop"),

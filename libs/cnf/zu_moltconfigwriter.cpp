@@ -573,6 +573,18 @@ public:
             writeRef(key, element->id, what);
     }
 
+    // A period names its plan, or the id of a deleted one when it is a number
+    // (the file has no place for another).
+    void writePeriodPlan(const QString &key, const CnfProgramPtr &plan, const QString &missingId)
+    {
+        bool isNumber = false;
+        const int value = missingId.toInt(&isNumber);
+        if (plan)
+            writeRef(key, plan, tr("Program"));
+        else if (isNumber)
+            w.writeValue(key, value);
+    }
+
     void writeScheduler()
     {
         const QVariantMap rest
@@ -611,8 +623,10 @@ public:
                         w.writeValue(QStringLiteral("start"), timeText(it.key()));
                         if (it.value().end.isValid())
                             w.writeValue(QStringLiteral("stop"), timeText(it.value().end));
-                        writeRef(QStringLiteral("program"), it.value().program, tr("Program"));
-                        writeRef(QStringLiteral("spareProgram"), it.value().reserve, tr("Program"));
+                        writePeriodPlan(QStringLiteral("program"), it.value().program,
+                                        it.value().missingProgram);
+                        writePeriodPlan(QStringLiteral("spareProgram"), it.value().reserve,
+                                        it.value().missingReserve);
                         writeMembers(
                             extrasOf(QLatin1String(periodsKind), periodId(card->id, it.key())));
                         w.endObject();

@@ -68,10 +68,10 @@ QJsonObject dayCardsObject(const CnfController &controller)
         QJsonObject items;
         for (auto record = card->records.cbegin(); record != card->records.cend(); ++record) {
             QJsonObject item;
-            if (record->program)
-                item.insert(QStringLiteral("prog"), record->program->id);
-            if (record->reserve)
-                item.insert(QStringLiteral("reserve_prog"), record->reserve->id);
+            if (!record->programId().isEmpty())
+                item.insert(QStringLiteral("prog"), record->programId());
+            if (!record->reserveId().isEmpty())
+                item.insert(QStringLiteral("reserve_prog"), record->reserveId());
             items.insert(record.key().toString(QStringLiteral("hh:mm:ss")), item);
         }
         cards.insert(card->id, items);

@@ -142,11 +142,10 @@ void MainWindow::on_actionCommon_triggered()
     CommonParametersDlg dialog(this, &controller);
     dialog.setWidgetValue(QStringLiteral("number"), controller.property("number"));
     dialog.setWidgetValue(QStringLiteral("description"), controller.property("description"));
-    // The TIVERK interstate record is made here, before the dialog runs, and
-    // stays even when it is cancelled. TIVERK II stores no flags from here, so
-    // a file without the record keeps without it.
+    // The interstate record (all flags 0) is made here for every family but the
+    // adapter, before the dialog runs, and stays even when it is cancelled.
     CnfInterstatePtr interstate = project.isAdapter() ? nullptr : controller.interstate();
-    if (!interstate && tiverk) {
+    if (!interstate && !project.isAdapter()) {
         interstate = CnfInterstatePtr::create();
         controller.setInterstate(interstate);
     }

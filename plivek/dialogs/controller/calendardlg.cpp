@@ -93,8 +93,9 @@ void CalendarDlg::loadDayCards()
             QTreeWidgetItem *record = newRow();
             record->setData(RecordStart, Qt::EditRole, it.key());
             record->setData(RecordEnd, Qt::EditRole, it.value().end);
-            record->setText(RecordProgram, it.value().program ? it.value().program->id : QString());
-            record->setText(RecordReserve, it.value().reserve ? it.value().reserve->id : QString());
+            // A deleted program's id shows as the record keeps it.
+            record->setText(RecordProgram, it.value().programId());
+            record->setText(RecordReserve, it.value().reserveId());
             row->addChild(record);
         }
         ui->dayCards->addTopLevelItem(row);

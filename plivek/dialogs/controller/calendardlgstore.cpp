@@ -62,10 +62,10 @@ void CalendarDlg::storeDayCards()
         card->name = row->text(DayCardName);
         for (int r = 0; r < row->childCount(); ++r) {
             const QTreeWidgetItem *record = row->child(r);
+            // A number no program bears (a deleted program's) is kept as it stands.
             card->addRecord(record->data(RecordStart, Qt::EditRole).toTime(),
                             record->data(RecordEnd, Qt::EditRole).toTime(),
-                            controller->findProgram(record->text(RecordProgram)),
-                            controller->findProgram(record->text(RecordReserve)));
+                            record->text(RecordProgram), record->text(RecordReserve), *controller);
         }
         controller->addDayCard(card);
     }

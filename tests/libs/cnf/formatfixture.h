@@ -5,6 +5,7 @@
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfinterstate.h"
 #include "cnf/cnfmatrix.h"
+#include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfpowerdevice.h"
@@ -421,6 +422,21 @@ inline void fillZuMolt(CnfController &c)
     c.setInterstate(CnfInterstatePtr::create(1, 1, 1));
 
     setNative(c, zuMoltNative());
+}
+
+// Loads the file at path into controller; false with the reason in error.
+inline bool loadFile(const QString &path, CnfController &controller, QString *error)
+{
+    const CnfNativePtr native = CnfNative::loadNativeConfig(path);
+    if (!native) {
+        *error = CnfNative::loadError();
+        return false;
+    }
+    if (!native->createController(controller)) {
+        *error = native->lastError();
+        return false;
+    }
+    return true;
 }
 
 // Everything a configuration holds, in one comparable text.

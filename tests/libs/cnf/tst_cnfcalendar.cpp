@@ -1,11 +1,47 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdaycard.h"
+#include "cnf/cnfnative.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfseasonplan.h"
 #include "cnf/cnfweekcard.h"
+#include "formatfixture.h"
+#include "testdata.h"
 #include "testmain.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
+
+namespace {
+
+// Every record of every day card as "card start: program/reserve" (ids).
+QStringList recordIds(const CnfController &c)
+{
+    QStringList ids;
+    for (const CnfDayCardPtr &card : c.dayCards()) {
+        for (auto it = card->records.cbegin(); it != card->records.cend(); ++it)
+            ids << QStringLiteral("%1 %2: %3/%4")
+                       .arg(card->id, it.key().toString(QStringLiteral("HH:mm:ss")),
+                            it->programId(), it->reserveId());
+    }
+    return ids;
+}
+
+// Whether every record that names `id` holds `program` (null: none) there.
+bool recordsHold(const CnfController &c, const QString &id, const CnfProgramPtr &program)
+{
+    for (const CnfDayCardPtr &card : c.dayCards()) {
+        for (const CnfDayCardRecord &record : card->records) {
+            if ((record.programId() == id && record.program != program)
+                || (record.reserveId() == id && record.reserve != program))
+                return false;
+        }
+    }
+    return true;
+}
+
+using FormatFixture::loadFile;
+
+} // namespace
 
 // What the calendar editor relies on when it replaces the whole timetable:
 // cards are found by number (never by an empty one), removing a card clears
@@ -93,6 +129,99 @@ private slots:
         QVERIFY(controller.removeDayCard(day));
         QVERIFY(!controller.defaultDayCard());
         QVERIFY(!controller.removeDayCard(day));
+    }
+
+    // A deleted program stays named by id in the day cards of every family:
+    // the saved file keeps the id, reading gives it back, a second save the
+    // same bytes; a program given that id later is the records', before a
+    // reload as after.
+    void deletedProgramStaysInDayCards_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("deleted");
+        QTest::newRow("TIVERK 3.18") << "tiverk318_intersection.cnf"
+                                     << "3";
+        QTest::newRow("adapter") << "adapter_crossing.txt"
+                                 << "2";
+        QTest::newRow("TIVERK II") << "tiverkii_intersection.json"
+                                   << "3";
+        QTest::newRow("ZU_MOLT") << "zumolt_intersection.json"
+                                 << "3";
+    }
+
+    void deletedProgramStaysInDayCards()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, deleted);
+        QTemporaryDir dir;
+        QString error;
+        CnfController edited;
+        QVERIFY2(loadFile(TestSupport::examplesPath(sample), edited, &error), qPrintable(error));
+        const QStringList before = recordIds(edited);
+        const CnfProgramPtr gone = edited.findProgram(deleted);
+        QVERIFY(gone);
+        QVERIFY(!recordsHold(edited, deleted, CnfProgramPtr()));
+        const int programs = edited.programs().size();
+
+        QVERIFY(edited.removeProgram(deleted));
+        QCOMPARE(recordIds(edited), before);
+        QVERIFY(recordsHold(edited, deleted, CnfProgramPtr()));
+
+        const QString first = dir.filePath(QStringLiteral("first"));
+        QVERIFY2(CnfNative::save(first, edited, error), qPrintable(error));
+        CnfController reread;
+        QVERIFY2(loadFile(first, reread, &error), qPrintable(error));
+        QCOMPARE(recordIds(reread), before);
+        QCOMPARE(reread.programs().size(), programs - 1);
+        QVERIFY(!reread.findProgram(deleted));
+        QCOMPARE(FormatFixture::dump(reread), FormatFixture::dump(edited));
+        const QString second = dir.filePath(QStringLiteral("second"));
+        QVERIFY2(CnfNative::save(second, reread, error), qPrintable(error));
+        QCOMPARE(TestSupport::readFile(second), TestSupport::readFile(first));
+
+        for (CnfController *controller : { &edited, &reread }) {
+            auto newcomer = CnfProgramPtr::create();
+            newcomer->id = deleted;
+            newcomer->type = gone->type;
+            QVERIFY(controller->addProgram(newcomer));
+            QVERIFY(recordsHold(*controller, deleted, newcomer));
+            QCOMPARE(recordIds(*controller), before);
+        }
+    }
+
+    // A record that kept a deleted program's id takes the program that is
+    // given that id; deleting that one leaves the id again.
+    void keptIdTakesTheRenamedProgram()
+    {
+        CnfController controller;
+        auto morning = CnfProgramPtr::create();
+        morning->id = QStringLiteral("1");
+        auto night = CnfProgramPtr::create();
+        night->id = QStringLiteral("2");
+        QVERIFY(controller.addProgram(morning) && controller.addProgram(night));
+        auto day = CnfDayCardPtr::create();
+        day->id = QStringLiteral("1");
+        day->addRecord(QTime(6, 0), QTime(), morning, night);
+        day->addRecord(QTime(22, 0), QTime(), QStringLiteral("2"), QStringLiteral("9"), controller);
+        QVERIFY(controller.addDayCard(day));
+        QCOMPARE(day->records.value(QTime(22, 0)).program, night);
+        QCOMPARE(day->records.value(QTime(22, 0)).missingReserve, QStringLiteral("9"));
+
+        QVERIFY(controller.removeProgram(QStringLiteral("2")));
+        QVERIFY(!day->records.value(QTime(6, 0)).reserve);
+        QCOMPARE(day->records.value(QTime(6, 0)).reserveId(), QStringLiteral("2"));
+        QCOMPARE(day->records.value(QTime(22, 0)).programId(), QStringLiteral("2"));
+
+        QVERIFY(controller.renameProgram(QStringLiteral("1"), QStringLiteral("2")));
+        QCOMPARE(day->records.value(QTime(6, 0)).program, morning);
+        QCOMPARE(day->records.value(QTime(6, 0)).reserve, morning);
+        QCOMPARE(day->records.value(QTime(22, 0)).program, morning);
+        QVERIFY(!day->records.value(QTime(22, 0)).reserve);
+        QCOMPARE(recordIds(controller), QStringList({ "1 06:00:00: 2/2", "1 22:00:00: 2/9" }));
+
+        QVERIFY(controller.removeProgram(QStringLiteral("2")));
+        QCOMPARE(recordIds(controller), QStringList({ "1 06:00:00: 2/2", "1 22:00:00: 2/9" }));
+        QVERIFY(recordsHold(controller, QStringLiteral("2"), CnfProgramPtr()));
     }
 
     void seasonPlansAndWeekCardsRemove()

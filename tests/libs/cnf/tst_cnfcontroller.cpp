@@ -292,6 +292,7 @@ private slots:
         const CnfDayCardRecord morning
             = copy.findDayCard(QStringLiteral("1"))->records.value(QTime(6, 0));
         QVERIFY(!morning.program);
+        QCOMPARE(morning.programId(), QStringLiteral("1"));
         QCOMPARE(morning.reserve, copy.findProgram(QStringLiteral("2")));
         QCOMPARE(copy.save(1), original.save(1));
     }

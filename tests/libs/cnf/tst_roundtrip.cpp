@@ -6,6 +6,7 @@
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/tiverkiiconfig.h"
 #include "cnf/zu_moltconfig.h"
+#include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
 
@@ -14,20 +15,7 @@
 
 namespace {
 
-// Loads the file at path into controller; false with the reason in error.
-bool loadFile(const QString &path, CnfController &controller, QString *error)
-{
-    const CnfNativePtr native = CnfNative::loadNativeConfig(path);
-    if (!native) {
-        *error = CnfNative::loadError();
-        return false;
-    }
-    if (!native->createController(controller)) {
-        *error = native->lastError();
-        return false;
-    }
-    return true;
-}
+using FormatFixture::loadFile;
 
 // The format a file is read in: "xml", "adapter", "tiverkii" or "ZU_MOLT"; empty for none.
 QString formatOf(const QString &path)

@@ -638,8 +638,8 @@ private slots:
     }
 
     // The interstate record is made before the dialog runs, even when it is
-    // cancelled; flags whose fields read not set keep their values. The
-    // adapter has none.
+    // cancelled, for TIVERK II too (all flags 0); flags whose fields read not
+    // set keep their values. The adapter has none.
     void interstateFlags()
     {
         MainWindow window;
@@ -649,6 +649,17 @@ private slots:
         cancelled.run(window, nullptr, false);
         QVERIFY(controller.interstate());
         QVERIFY(!window.document().isChanged());
+
+        MainWindow tiverkIIWindow;
+        CnfController &tiverkII = tiverkIIWindow.document().controller();
+        CnfNative::initController(tiverkII, QStringLiteral("tiverkii"), QString());
+        QVERIFY(!tiverkII.interstate());
+        CommonRun cancelledII;
+        cancelledII.run(tiverkIIWindow, nullptr, false);
+        QVERIFY(tiverkII.interstate());
+        QCOMPARE(tiverkII.interstate()->greenBlink, 0);
+        QCOMPARE(tiverkII.interstate()->yellow, 0);
+        QCOMPARE(tiverkII.interstate()->redYellow, 0);
 
         *controller.interstate() = CnfInterstate(1, 1, 0);
         CommonRun accepted;

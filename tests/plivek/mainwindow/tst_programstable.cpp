@@ -15,10 +15,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTime>
 #include <QtTest>
+
+#include <functional>
 
 using namespace WindowTesting;
 
@@ -56,6 +61,30 @@ QString deleteProgram(MainWindow &window, const QString &id)
     yes.pressButton(QMessageBox::Yes);
     child<QAction>(*programs, "progDelete")->trigger();
     return yes.seenText();
+}
+
+// A copy of the file at `source`, as `folder`/its name in dir, opened in a fresh
+// window, saved with the Save action after `edit`: the saved bytes, empty
+// when a step failed.
+QByteArray savedCopy(const QTemporaryDir &dir, const QString &source, const QString &folder,
+                     const std::function<void(MainWindow &)> &edit)
+{
+    QDir(dir.path()).mkpath(folder);
+    const QString path = dir.filePath(folder + QLatin1Char('/') + QFileInfo(source).fileName());
+    QFile::remove(path);
+    if (!QFile::copy(source, path))
+        return QByteArray();
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    MainWindow window;
+    window.loadDocument(path);
+    if (!window.document().lastError().isEmpty())
+        return QByteArray();
+    edit(window);
+    window.setChanged(true);
+    child<QAction>(window, "actionSave")->trigger();
+    if (!messageTexts(window).contains(QStringLiteral("Saving complete")))
+        return QByteArray();
+    return TestSupport::readFile(path);
 }
 
 // The program that a record names by its place in the program list; empty
@@ -141,7 +170,9 @@ private slots:
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
         QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("programId")),
                  (QVariantList { QVariant(), 3 }));
-        QCOMPARE(card->records.value(QTime(6, 0)).program, first);
+        QVERIFY(!card->records.value(QTime(6, 0)).program);
+        QCOMPARE(card->records.value(QTime(6, 0)).programId(), first->id);
+        QCOMPARE(other->records.value(QTime(0, 0)).reserveId(), second->id);
         QVERIFY(!controller.defaultProgram() && !controller.reserveProgram());
 
         const ProgramsTable::Removal none
@@ -339,6 +370,79 @@ private slots:
         QVERIFY(reread);
         QCOMPARE(programDialogCell(loaded, reread, field), named);
         QCOMPARE(namedProgram(loaded, *reread), named);
+    }
+
+    // Deleting a program leaves the day cards as they are: the saved file keeps
+    // their records' ids of it and only the program is gone; the file reads back
+    // and saves again to the same bytes.
+    void deletedProgramStaysInDayCards_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<QString>("cards"); // the day cards the question names
+        QTest::newRow("TIVERK 3.18 .cnf") << "tiverk318_intersection.cnf"
+                                          << "2"
+                                          << "1";
+        QTest::newRow("TIVERK 3.18 .xcnf") << "tiverk318_intersection.xcnf"
+                                           << "2"
+                                           << "1";
+        QTest::newRow("TIVERK II") << "tiverkii_intersection.json"
+                                   << "2"
+                                   << "1";
+        QTest::newRow("ZU_MOLT") << "zumolt_intersection.json"
+                                 << "3"
+                                 << "1,2";
+    }
+
+    void deletedProgramStaysInDayCards()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, deleted);
+        QFETCH(QString, cards);
+        QTemporaryDir dir;
+        const QString source = TestSupport::examplesPath(sample);
+        const QByteArray plain = savedCopy(dir, source, "plain", [](MainWindow &) {});
+        QString question;
+        const QByteArray saved = savedCopy(dir, source, "deleted", [&](MainWindow &window) {
+            question = deleteProgram(window, deleted);
+        });
+        QVERIFY(!plain.isEmpty());
+        QVERIFY(!saved.isEmpty());
+        QCOMPARE(question,
+                 QStringLiteral("Following programs will be deleted:\n%1"
+                                "\nAfter removal, the following daily cards will be wrong:\n%2")
+                     .arg(deleted, cards));
+
+        if (sample.endsWith(QLatin1String(".json"))) {
+            QJsonObject expected = QJsonDocument::fromJson(plain).object();
+            const QString list = expected.contains(QStringLiteral("plans"))
+                ? QStringLiteral("plans")
+                : QStringLiteral("programs");
+            QJsonArray programs = expected.value(list).toArray();
+            const int before = programs.size();
+            for (int i = programs.size() - 1; i >= 0; --i) {
+                if (programs.at(i).toObject().value(QStringLiteral("id")).toVariant().toString()
+                    == deleted)
+                    programs.removeAt(i);
+            }
+            QCOMPARE(programs.size(), before - 1);
+            expected.insert(list, programs);
+            QVERIFY(QJsonDocument::fromJson(saved).isObject());
+            QCOMPARE(QJsonDocument::fromJson(saved).toJson(), QJsonDocument(expected).toJson());
+        } else {
+            const QRegularExpression program(
+                QStringLiteral(R"(\n *<Program id="%1" .*?</Program>)").arg(deleted),
+                QRegularExpression::DotMatchesEverythingOption);
+            QString expected = QString::fromUtf8(plain);
+            QCOMPARE(expected.count(program), 1);
+            expected.remove(program);
+            QCOMPARE(QString::fromUtf8(saved), expected);
+        }
+
+        const QByteArray again = savedCopy(
+            dir, dir.filePath(QStringLiteral("deleted/") + QFileInfo(source).fileName()), "again",
+            [](MainWindow &) {});
+        QCOMPARE(again, saved);
     }
 
     // A program given a new id in its properties keeps its remote-control

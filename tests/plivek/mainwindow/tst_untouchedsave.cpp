@@ -336,7 +336,7 @@ private slots:
         // Absent keys stay absent, stored ones stay where they are.
         QTest::newRow("TIVERK 3.18 common parameters") << "tiverk318_intersection.cnf"
                                                        << "common parameters" << false;
-        // No interstate record is made for TIVERK II.
+        // The interstate record is made, all flags 0 (see dialogWrites).
         QTest::newRow("TIVERK II common parameters") << "tiverkii_intersection.json"
                                                      << "common parameters" << false;
         // The interface device of the boards is added (see dialogWrites).
@@ -366,7 +366,7 @@ private slots:
         // The panel's polarity, indication and programs, and the passive panel's
         // dry-contact port, are written as the RCU dialog has them ("path=json");
         // the countdown boards' node, and ZU_MOLT's interface device, are added
-        // where there are none.
+        // where there are none; common parameters make a TIVERK II interstate record.
         // The rest of the document stays, compared by structure.
         QStringList dialogWrites;
         if (edit == QLatin1String("RCU"))
@@ -377,6 +377,10 @@ private slots:
         if (edit == QLatin1String("countdown boards") && sample.startsWith(QLatin1String("zumolt")))
             dialogWrites = QStringList { R"(KMP1/devices/1={"device": "KTV1", "addr": 6, )"
                                          R"("type": "interfaceType", "port": "RS485_1"})" };
+        if (edit == QLatin1String("common parameters")
+            && sample.startsWith(QLatin1String("tiverkii")))
+            dialogWrites = QStringList { R"(interstate={"greenBlink": 0, "yellow": 0, )"
+                                         R"("redYellow": 0})" };
         if (edit == QLatin1String("countdown boards")
             && sample.startsWith(QLatin1String("tiverkii")))
             dialogWrites = QStringList { R"(modules/SystemBus/devices/KTV1={"protocol": "V1", )"
@@ -530,9 +534,12 @@ private slots:
         QTest::newRow("TIVERK 3.18 common parameters")
             << tiverk << "actionCommon"
             << "maxCurrent" << QVariant(20) << QStringList { R"(<Int key="maxCurrent">20</Int>)" };
+        // The dialog makes the interstate record (all flags 0) the sample lacks.
         QTest::newRow("TIVERK II common parameters")
             << tiverkII << "actionCommon"
-            << "name" << QVariant("North") << QStringList { R"(name="North")" };
+            << "name" << QVariant("North")
+            << QStringList { R"(name="North")",
+                             R"(interstate={"greenBlink": 0, "yellow": 0, "redYellow": 0})" };
         QTest::newRow("TIVERK 3.18 ASUDD")
             << tiverk << "actionAsud"
             << "asudd_allowedInactivity" << QVariant(60)

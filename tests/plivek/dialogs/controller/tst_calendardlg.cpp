@@ -205,6 +205,31 @@ private slots:
         QCOMPARE(controller.reserveProgram(), controller.findProgram(QStringLiteral("3")));
     }
 
+    // A record that names a deleted program shows its id, and OK on an untouched
+    // dialog keeps the id.
+    void deletedProgramKept_data() { okKeepsTimetable_data(); }
+
+    void deletedProgramKept()
+    {
+        QFETCH(QString, family);
+        CnfController controller;
+        fillTimetable(controller, family);
+        QVERIFY(controller.removeProgram(QStringLiteral("2")));
+        const QByteArray before = controller.save(-1);
+
+        Calendar c(&controller);
+        const QTreeWidgetItem *workday = c.dayCards->topLevelItem(0);
+        QCOMPARE(childTexts(workday, 4), (QStringList { "1", "2" }));
+        QCOMPARE(childTexts(workday, 5), (QStringList { "2", "" }));
+        c.pressOk();
+        QCOMPARE(c.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromUtf8(controller.save(-1)), QString::fromUtf8(before));
+        const CnfDayCardRecord night
+            = controller.findDayCard(QStringLiteral("1"))->records.value(QTime(22, 0));
+        QVERIFY(!night.program);
+        QCOMPARE(night.programId(), QStringLiteral("2"));
+    }
+
     void cancelChangesNothing()
     {
         CnfController controller;
