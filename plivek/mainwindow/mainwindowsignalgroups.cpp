@@ -7,6 +7,7 @@
 #include "mainwindowhelpers.h"
 #include "phasestable.h"
 #include "powerpart.h"
+#include "signalgroupstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
@@ -111,9 +112,9 @@ void MainWindow::sgDeleteItems()
     }
     if (items.isEmpty())
         return;
-    if (QMessageBox::question(this, tr("Removing"),
-                              tr("Following signal groups will be deleted:\n")
-                                  + ids.join(QLatin1Char(',')),
+    const SignalGroupsTable::Removal removal
+        = SignalGroupsTable::planRemoval(project.controller(), ids);
+    if (QMessageBox::question(this, tr("Removing"), removal.question(),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
