@@ -463,6 +463,48 @@ private slots:
         QCOMPARE(named(controller), after);
     }
 
+    // A kind-4 record calls its phase by the id as a number: a new id that is
+    // no number from 0 to 254 is refused with a message, and nothing changes.
+    void changedIdRefusedWhileARecordCallsThePhase()
+    {
+        MainWindow window;
+        window.loadDocument(writableSample(emptyDir, QStringLiteral("references.xcnf")));
+        CnfController &controller = window.document().controller();
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("4");
+        program->type = CnfProgram::Tiverk;
+        controller.addProgram(program);
+        // Kind 4 of 3.18: call phase 4 (byte 5, by id).
+        const QByteArray record = QByteArray::fromHex("0404010000041402");
+        QVERIFY(controller.setProgramRawData(program, record));
+        window.updatePhasesTable();
+
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->clearSelection();
+        phases->item(3, 0)->setSelected(true);
+        ModalAnswerer edit;
+        ModalAnswerer error;
+        edit.answerWith([&error](QWidget *modal) {
+            auto *number = child<QLineEdit>(*modal, "number");
+            number->clear();
+            QTest::keyClicks(number, QStringLiteral("P4"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+            error.pressButton(QMessageBox::Ok);
+        });
+        QMetaObject::invokeMethod(&window, "phaseItemProperties");
+        QVERIFY(edit.answered());
+        QVERIFY(error.answered());
+        QCOMPARE(error.seenText(),
+                 QStringLiteral("Program 4 calls phase 4 by its number: the id must be a "
+                                "number from 0 to 254"));
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "4" }));
+        QCOMPARE(program->data(), record);
+        QVERIFY2(messageTexts(window).contains(
+                     QStringLiteral("Program 4 calls phase 4 by its number: the id must be a "
+                                    "number from 0 to 254")),
+                 qPrintable(messageTexts(window).join('\n')));
+    }
+
     // The question names the removed phases, the remote-control list and the
     // programs running or calling them; programs keep their phase definitions.
     void removal()
