@@ -7,6 +7,7 @@
 #include "mainwindowhelpers.h"
 #include "phasestable.h"
 #include "powerpart.h"
+#include "signalgroupstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
@@ -157,12 +158,13 @@ void MainWindow::sgDeleteItems()
     }
     if (items.isEmpty())
         return;
+    SignalGroupsTable::Removal removal = SignalGroupsTable::planRemoval(project.controller(), ids);
     const Halm58a::Network *network = project.network();
-    QStringList question { tr("Following signal groups will be deleted:\n")
-                           + ids.join(QLatin1Char(',')) };
-    question << linksLosingTheirSignal(network, network ? findControllerGranule() : nullptr,
-                                       project.controller(), ids);
-    if (QMessageBox::question(this, tr("Removing"), question.join(QLatin1Char('\n')),
+    for (const QString &line :
+         linksLosingTheirSignal(network, network ? findControllerGranule() : nullptr,
+                                project.controller(), ids))
+        removal.lines << QLatin1Char('\n') + line;
+    if (QMessageBox::question(this, tr("Removing"), removal.question(),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;

@@ -2,6 +2,7 @@
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfreferences.h"
 #include "elementfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/detectorstable.h"
@@ -39,6 +40,20 @@ QVariant link(const CnfController &controller)
 
 } // namespace
 
+namespace {
+
+// Gives the element a new id as the table's properties command does: the
+// references first, then the element; the number of references renamed.
+int renameElement(CnfController &controller, const CnfDetectorPtr &element, int newId)
+{
+    const int renamed
+        = CnfReferences::rename(controller, CnfReferences::of(*element), QString::number(newId));
+    element->setId(newId);
+    return renamed;
+}
+
+} // namespace
+
 class TestDetectorRename : public QObject
 {
     Q_OBJECT
@@ -68,6 +83,18 @@ private slots:
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
                           "[{'channel': 1, 'detector': 5}, {'channel': 2, 'detector': 'Loop'}, "
                           "{'channel': 3, 'detector': 2}, {'channel': 4, 'sensor': 1}]}}}}}");
+        // A detector bound to a module channel and to a channel of another
+        // I/O board: every place that names it follows.
+        QTest::newRow("another I/O board and TrafiCam")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 2, 'detector': 1, 'type': 'PIR'}, "
+                          "{'channel': 3, 'detector': 2}]}}}, 'TrafiCam': [{'channels': "
+                          "[{'channel': 1, 'detector': 1}]}]}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 2, 'detector': 5, 'type': 'PIR'}, "
+                          "{'channel': 3, 'detector': 2}]}}}, 'TrafiCam': [{'channels': "
+                          "[{'channel': 1, 'detector': 5}]}]}}");
         QTest::newRow("DIO2: sensor")
             << true << false
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
@@ -159,7 +186,7 @@ private slots:
             controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"), QString());
         setPlaces(controller, before);
         const CnfDetectorPtr element = addElement(controller, sensor, 1, QStringLiteral("Loop"));
-        DetectorsTable::renameReferences(controller, element, 5, zuMolt);
+        renameElement(controller, element, 5);
         QCOMPARE(element->id(), 5);
         CnfController expected;
         setPlaces(expected, after);
@@ -167,7 +194,7 @@ private slots:
 
         // An element that takes the old id is named by nothing.
         const CnfDetectorPtr next = addElement(controller, sensor, 1, QStringLiteral("Next"));
-        QCOMPARE(DetectorsTable::removeReferences(controller, *next, zuMolt), 0);
+        QCOMPARE(CnfReferences::clear(controller, CnfReferences::of(*next)), 0);
         QCOMPARE(places(controller), places(expected));
     }
 
@@ -187,7 +214,7 @@ private slots:
             QVariantMap { { "detector", 2 }, { "indicator", 1 } },
         };
         program->setProperty("detectors", events);
-        QCOMPARE(DetectorsTable::renameReferences(controller, element, 5, true), 3);
+        QCOMPARE(renameElement(controller, element, 5), 3);
         const QVariantList expected {
             QVariantMap { { "detector", 5 }, { "indicator", 5 } },
             QVariantMap { { "detector", "Loop" } },
@@ -369,7 +396,7 @@ private slots:
         QCOMPARE(places(controller), places(expected));
         QCOMPARE(link(controller), linkAfter);
         QCOMPARE(cellText(elements, elements->rowCount() - 1, 2), QString());
-        QCOMPARE(DetectorsTable::removeReferences(controller, *next, false), 0);
+        QCOMPARE(CnfReferences::clear(controller, CnfReferences::of(*next)), 0);
     }
 };
 

@@ -463,6 +463,48 @@ private slots:
         QCOMPARE(named(controller), after);
     }
 
+    // A kind-4 record calls its phase by the id as a number: a new id that is
+    // no number from 0 to 254 is refused with a message, and nothing changes.
+    void changedIdRefusedWhileARecordCallsThePhase()
+    {
+        MainWindow window;
+        window.loadDocument(writableSample(emptyDir, QStringLiteral("references.xcnf")));
+        CnfController &controller = window.document().controller();
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("4");
+        program->type = CnfProgram::Tiverk;
+        controller.addProgram(program);
+        // Kind 4 of 3.18: call phase 4 (byte 5, by id).
+        const QByteArray record = QByteArray::fromHex("0404010000041402");
+        QVERIFY(controller.setProgramRawData(program, record));
+        window.updatePhasesTable();
+
+        QTableWidget *phases = table(window, "phasesTable");
+        phases->clearSelection();
+        phases->item(3, 0)->setSelected(true);
+        ModalAnswerer edit;
+        ModalAnswerer error;
+        edit.answerWith([&error](QWidget *modal) {
+            auto *number = child<QLineEdit>(*modal, "number");
+            number->clear();
+            QTest::keyClicks(number, QStringLiteral("P4"));
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+            error.pressButton(QMessageBox::Ok);
+        });
+        QMetaObject::invokeMethod(&window, "phaseItemProperties");
+        QVERIFY(edit.answered());
+        QVERIFY(error.answered());
+        QCOMPARE(error.seenText(),
+                 QStringLiteral("Program 4 calls phase 4 by its number: the id must be a "
+                                "number from 0 to 254"));
+        QCOMPARE(phaseIds(controller), QStringList({ "1", "2", "3", "4" }));
+        QCOMPARE(program->data(), record);
+        QVERIFY2(messageTexts(window).contains(
+                     QStringLiteral("Program 4 calls phase 4 by its number: the id must be a "
+                                    "number from 0 to 254")),
+                 qPrintable(messageTexts(window).join('\n')));
+    }
+
     // The question names the removed phases, the remote-control list and the
     // programs running or calling them; programs keep their phase definitions.
     void removal()
@@ -473,7 +515,8 @@ private slots:
         for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             addPhase(controller, id);
         controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "2", "1", "2" });
-        ProgramsTable::setPanelList(controller, QStringLiteral("stageId"), { 2, 3 });
+        controller.nativeData()["remoteControlPanel"]["VPU1"]["stageId"]
+            = QVariant(QVariantList { 2, 3 });
         for (const QString &id :
              { QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5") }) {
             auto program = CnfProgramPtr::create(&controller);
@@ -514,10 +557,52 @@ private slots:
         QCOMPARE(remote.size(), 3);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("1"));
-        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("stageId")),
-                 (QVariantList { QVariant(), 3 }));
+        QCOMPARE(
+            controller.nativeData()["remoteControlPanel"]["VPU1"]["stageId"].toVariant().toList(),
+            (QVariantList { QVariant(), 3 }));
         QVERIFY(controller.findProgram(QStringLiteral("5"))->findPhaseDef(QStringLiteral("2")));
         QVERIFY(window.document().isChanged());
+    }
+
+    // The question names every program whose record names a removed phase,
+    // also by its place alone (a priority phase without a step, which becomes
+    // not set), and the phases whose stored transition from it goes.
+    void removalNamesRecordsAndStoredTransitions()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        for (const QString &id :
+             { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4") })
+            addPhase(controller, id);
+        auto transition = CnfTransitionPtr::create();
+        transition->greenEnd.insert(1, 3);
+        controller.findPhase(QStringLiteral("3"))
+            ->transitions.insert(QStringLiteral("2"), transition);
+        controller.findPhase(QStringLiteral("4"))
+            ->transitions.insert(QStringLiteral("1"), transition);
+        // Kind 5 of 3.18: byte 4 the priority phase by its place (phase "2").
+        auto priority = CnfProgramPtr::create(&controller);
+        priority->id = QStringLiteral("5");
+        priority->type = CnfProgram::Tiverk;
+        controller.addProgram(priority);
+        QVERIFY(controller.setProgramRawData(priority, QByteArray::fromHex("0505ff07011401")));
+        window.updatePhasesTable();
+        window.updateProgramsTable();
+        table(window, "phasesTable")->item(1, 0)->setSelected(true);
+
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*table(window, "phasesTable"), "phaseDelete")->trigger();
+        QCOMPARE(yes.seenText(),
+                 QStringLiteral("Following phases will be deleted:\n2"
+                                "\nAfter removal, the following programs will be wrong:\n5"
+                                "\nAfter removal, the transitions from them stored in the "
+                                "following phases will be deleted:\n3"));
+        QCOMPARE(priority->data(), QByteArray::fromHex("0505ff07ff1401"));
+        QVERIFY(controller.findPhase(QStringLiteral("3"))->transitions.isEmpty());
+        QCOMPARE(controller.findPhase(QStringLiteral("4"))->transitions.keys(),
+                 QStringList({ "1" }));
     }
 
     // A removed phase that a program uses stays the program's step by its id, and
