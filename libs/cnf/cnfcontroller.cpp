@@ -1,4 +1,5 @@
 #include "cnfcontroller.h"
+#include "cnfcontrollerprivate.h"
 
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
@@ -10,6 +11,8 @@
 #include "cnfpowerdevice.h"
 #include "cnfprogram.h"
 #include "cnfprogramrecord.h"
+#include "cnfreferencefinders.h"
+#include "cnfreferences.h"
 #include "cnfseasonplan.h"
 #include "cnfsignalgroup.h"
 #include "cnftiverklayout.h"
@@ -21,196 +24,13 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-QString programKey(const CnfProgram &p)
-{
-    return p.id;
-}
-QString phaseKey(const CnfPhase &p)
-{
-    return p.id;
-}
-int groupKey(const CnfSignalGroup &g)
-{
-    return g.id;
-}
-int deviceKey(const CnfPowerDevice &p)
-{
-    return p.id;
-}
-int deviceAddressKey(const CnfPowerDevice &p)
-{
-    return p.address;
-}
-int detectorKey(const CnfDetector &e)
-{
-    return e.id();
-}
-int matrixKey(const CnfMatrix &m)
-{
-    return m.id();
-}
-QString dayCardKey(const CnfDayCard &c)
-{
-    return c.id;
-}
-QString weekCardKey(const CnfWeekCard &c)
-{
-    return c.id;
-}
-
-// Power devices are found by id (key 0) and by address (key 1).
-enum DeviceKey { ById, ByAddress };
-
-using DetectorList = CnfIndexedList<CnfDetector, int>;
-
-} // namespace
-
-class CnfControllerPrivate
-{
-public:
-    CnfControllerPrivate()
-        : root(std::make_shared<VNode>())
-    {
-        root->kind = VObject::Map;
-        root->isTreeRoot = true;
-    }
-
-    QString lastError;
-    CnfIndexedList<CnfProgram, QString> programs { programKey };
-    CnfIndexedList<CnfPhase, QString> phases { phaseKey };
-    CnfIndexedList<CnfSignalGroup, int> signalGroups { groupKey };
-    CnfSignalGroupPtr defaultSignalGroup;
-    CnfIndexedList<CnfPowerDevice, int> powerDevices { deviceKey, deviceAddressKey };
-    DetectorList detectors { detectorKey };
-    DetectorList sensors { detectorKey };
-    CnfIndexedList<CnfMatrix, int> matrices { matrixKey };
-    CnfMatrixPtr defaultMatrix;
-    CnfMatrixPtr safetyMatrix;
-    CnfIndexedList<CnfDayCard, QString> dayCards { dayCardKey };
-    CnfIndexedList<CnfWeekCard, QString> weekCards { weekCardKey };
-    QList<CnfSeasonPlanPtr> seasonPlans;
-    QMap<QDate, CnfSpecialDayPtr> specialDays;
-    CnfDayCardPtr defaultDayCard;
-    CnfProgramPtr defaultProgram;
-    CnfProgramPtr reserveProgram;
-    CnfInterstatePtr interstate;
-    std::shared_ptr<VNode> root;
-    QStringList nullProperties;
-};
+using namespace CnfControllerKeys;
 
 namespace {
 
 bool isFirstLine(const QString &family)
 {
     return family == QLatin1String("tiverk") || family == QLatin1String("adapter");
-}
-
-// The phase ids that each program's record counts by place, in program order.
-QList<QStringList> recordPhaseIds(const CnfController &controller)
-{
-    QList<QStringList> ids;
-    for (const CnfProgramPtr &program : controller.programs())
-        ids << (program ? CnfProgramRecord::phaseIds(controller, *program) : QStringList());
-    return ids;
-}
-
-// After a change of the phase list: every first-line program's record counts
-// the phases anew, so that it names the ids it named before (`before` from
-// recordPhaseIds, taken before the change).
-void reindexRecords(const CnfController &controller, const QList<QStringList> &before)
-{
-    if (!isFirstLine(controller.property("type").toString()))
-        return;
-    const QDomDocument layout = controller.tiverkLayout();
-    const QList<CnfProgramPtr> programs = controller.programs();
-    for (int i = 0; i < programs.size() && i < before.size(); ++i) {
-        const CnfProgramPtr &program = programs.at(i);
-        if (program && program->data().size() > 2)
-            program->setData(
-                CnfProgramRecord::reindexed(layout, program->data(), before.at(i),
-                                            CnfProgramRecord::phaseIds(controller, *program)));
-    }
-}
-
-// The program ids in the order the records' program indexes count them.
-QStringList programIds(const CnfController &controller)
-{
-    QStringList ids;
-    for (const CnfProgramPtr &program : controller.programs())
-        ids << (program ? program->id : QString());
-    return ids;
-}
-
-// After a change of the program list: every first-line record's program
-// indexes (a queue or return program) name the ids they named before
-// (`before` from programIds), or nothing when that program is gone.
-void reindexProgramIndexes(const CnfController &controller, const QStringList &before)
-{
-    if (!isFirstLine(controller.property("type").toString()))
-        return;
-    const QDomDocument layout = controller.tiverkLayout();
-    const QStringList after = programIds(controller);
-    for (const CnfProgramPtr &program : controller.programs()) {
-        if (program && program->data().size() > 2)
-            program->setData(
-                CnfProgramRecord::withProgramsReindexed(layout, program->data(), before, after));
-    }
-}
-
-// Every entry of a list of the remote control panel ("vpu_phases" and
-// "vpu_programs" of TIVERK 3.x, "stageId" and "programId" of the ZU_MOLT
-// panel record) that names `id` names `newId`.
-void renameRemoteEntries(const VObject &list, const QString &id, const QString &newId)
-{
-    for (int i = 0; i < list.size(); ++i) {
-        VObject entry = list[i];
-        if (entry.isNull() || entry.toString() != id)
-            continue;
-        // A number stays a number, a text a text.
-        bool numeric = false;
-        const int number = newId.toInt(&numeric);
-        entry = entry.type() == QMetaType::QString || !numeric ? QVariant(newId) : QVariant(number);
-    }
-}
-
-VObject zuMoltPanel(const CnfController &controller)
-{
-    return controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")];
-}
-
-// A phase id as the records' "phases" fields hold it: the number itself;
-// -1 for an id that is not a number a byte holds.
-int phaseIdValue(const QString &id)
-{
-    bool ok = false;
-    const int value = id.toInt(&ok);
-    return ok && value >= 0 && value < 255 ? value : -1;
-}
-
-// The ids of the programs whose records hold one of the values in a field
-// of the list; `skip` are left out.
-QStringList programsWithListValue(const CnfController &controller, const char *listId,
-                                  const QList<int> &values, const QStringList &skip)
-{
-    QStringList ids;
-    if (!isFirstLine(controller.property("type").toString()))
-        return ids;
-    const QDomDocument layout = controller.tiverkLayout();
-    for (const CnfProgramPtr &program : controller.programs()) {
-        if (!program || skip.contains(program->id) || ids.contains(program->id))
-            continue;
-        const QList<int> held
-            = CnfProgramRecord::listValues(layout, program->data(), QString::fromLatin1(listId));
-        for (int value : values) {
-            if (value >= 0 && held.contains(value)) {
-                ids << program->id;
-                break;
-            }
-        }
-    }
-    return ids;
 }
 
 } // namespace
@@ -291,23 +111,24 @@ bool CnfController::addProgram(const CnfProgramPtr &program)
 bool CnfController::removeProgram(const QString &id)
 {
     const CnfProgramPtr program = findProgram(id);
-    const QStringList before = programIds(*this);
+    if (!program)
+        return false;
+    const QList<CnfReferences::Place> places
+        = CnfReferences::places(*this, { CnfReferences::Kind::Program, id, QString() });
+    const QStringList before = CnfReferences::programPositions(*this);
     if (!d->programs.remove(program))
         return false;
-    if (d->defaultProgram == program)
-        d->defaultProgram.reset();
-    if (d->reserveProgram == program)
-        d->reserveProgram.reset();
-    reindexProgramIndexes(*this, before);
+    CnfReferences::clear(*this, places);
+    CnfReferences::countProgramsAnew(*this, before);
     return true;
 }
 
 bool CnfController::reorderPrograms(const QList<CnfProgramPtr> &programs)
 {
-    const QStringList before = programIds(*this);
+    const QStringList before = CnfReferences::programPositions(*this);
     if (!d->programs.reorder(programs))
         return false;
-    reindexProgramIndexes(*this, before);
+    CnfReferences::countProgramsAnew(*this, before);
     return true;
 }
 
@@ -324,21 +145,25 @@ bool CnfController::renameProgram(const QString &id, const QString &newId)
         d->lastError = tr("Program id \"%1\" is empty or taken").arg(newId);
         return false;
     }
-    // Day cards, the default and the reserve program and the records (by
-    // place) name the program itself; the panel names it by id.
+    CnfReferences::rename(*this, { CnfReferences::Kind::Program, id, QString() }, newId);
     program->id = newId;
-    renameRemoteEntries(nativeData()[QStringLiteral("vpu_programs")], id, newId);
-    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("programId")], id, newId);
     return true;
 }
 
 QStringList CnfController::programsNamingProgram(const QStringList &ids) const
 {
-    const QStringList order = programIds(*this);
-    QList<int> places;
-    for (const QString &id : ids)
-        places << order.indexOf(id);
-    return programsWithListValue(*this, CnfProgramRecord::ProgramIndexList, places, ids);
+    QStringList naming;
+    for (const QString &id : ids) {
+        naming << CnfReferences::owners(CnfReferenceFinders::programRecordSwitches(
+                                            *this, { CnfReferences::Kind::Program, id, QString() }),
+                                        CnfReferences::Note::ProgramSwitch);
+    }
+    QStringList found;
+    for (const QString &id : CnfReferences::programPositions(*this)) {
+        if (naming.contains(id) && !ids.contains(id) && !found.contains(id))
+            found << id;
+    }
+    return found;
 }
 
 CnfProgramPtr CnfController::findProgram(const QString &id) const
@@ -377,40 +202,27 @@ bool CnfController::removePhase(const QString &id)
 {
     const CnfPhasePtr phase = findPhase(id);
     if (!phase)
-        return d->phases.remove(phase);
-    // A transition from the removed phase would belong to the next phase
-    // given its id.
-    for (const CnfPhasePtr &other : d->phases.elements()) {
-        if (other != phase)
-            other->transitions.remove(id);
-    }
+        return false;
     // Programs keep their steps of the phase, by its id. Their records count
     // phases by place: the places of the phases after it move up, and the
     // removed phase is counted after the controller's phases.
-    const QList<QStringList> before = recordPhaseIds(*this);
+    const QList<CnfReferences::Place> places
+        = CnfReferences::places(*this, { CnfReferences::Kind::Phase, id, QString() });
+    const QList<QStringList> before = CnfReferences::phasePositions(*this);
     if (!d->phases.remove(phase))
         return false;
-    for (const CnfProgramPtr &program : programs()) {
-        if (!program)
-            continue;
-        for (const CnfPhaseDefPtr &def : program->phases()) {
-            if (def && def->phase() == phase) {
-                def->setPhase(CnfPhasePtr());
-                def->setId(id);
-            }
-        }
-    }
-    reindexRecords(*this, before);
+    CnfReferences::clear(*this, places);
+    CnfReferences::countPhasesAnew(*this, before);
     return true;
 }
 
 bool CnfController::reorderPhases(const QList<CnfPhasePtr> &phases)
 {
     // The records name the same phases in their new places.
-    const QList<QStringList> before = recordPhaseIds(*this);
+    const QList<QStringList> before = CnfReferences::phasePositions(*this);
     if (!d->phases.reorder(phases))
         return false;
-    reindexRecords(*this, before);
+    CnfReferences::countPhasesAnew(*this, before);
     return true;
 }
 
@@ -427,28 +239,17 @@ bool CnfController::renamePhase(const QString &id, const QString &newId)
         d->lastError = tr("Phase id \"%1\" is empty or taken").arg(newId);
         return false;
     }
-    phase->id = newId; // the program steps bound to the phase follow it
-    for (const CnfPhasePtr &other : d->phases.elements()) {
-        if (other->transitions.contains(id))
-            other->transitions.insert(newId, other->transitions.take(id));
-    }
-    renameRemoteEntries(nativeData()[QStringLiteral("vpu_phases")], id, newId);
-    renameRemoteEntries(zuMoltPanel(*this)[QStringLiteral("stageId")], id, newId);
-    if (isFirstLine(property("type").toString()) && phaseIdValue(id) >= 0) {
-        const QDomDocument layout = tiverkLayout();
-        for (const CnfProgramPtr &program : programs()) {
-            if (program && program->data().size() > 2)
-                program->setData(CnfProgramRecord::withListValueReplaced(
-                    layout, program->data(), QString::fromLatin1(CnfProgramRecord::PhaseIdList),
-                    phaseIdValue(id), phaseIdValue(newId)));
-        }
-    }
+    // The program steps bound to the phase follow it by themselves.
+    CnfReferences::rename(*this, { CnfReferences::Kind::Phase, id, QString() }, newId);
+    phase->id = newId;
     return true;
 }
 
 QStringList CnfController::programsNamingPhase(const QString &id) const
 {
-    return programsWithListValue(*this, CnfProgramRecord::PhaseIdList, { phaseIdValue(id) }, {});
+    return CnfReferences::owners(
+        CnfReferenceFinders::phaseRecordCalls(*this, { CnfReferences::Kind::Phase, id, QString() }),
+        CnfReferences::Note::ProgramUse);
 }
 
 CnfPhasePtr CnfController::findPhase(const QString &id) const
@@ -482,43 +283,18 @@ bool CnfController::addSignalGroup(const CnfSignalGroupPtr &group)
     return true;
 }
 
-// The matrices' values, the stored transitions' times and the programs'
-// timelines of group `id` go to group `newId` (-1: they go).
-static void moveGroupValues(CnfControllerPrivate &d, int id, int newId)
-{
-    for (const CnfMatrixPtr &matrix : d.matrices.elements())
-        matrix->moveGroup(id, newId);
-    for (const CnfProgramPtr &program : d.programs.elements()) {
-        if (program)
-            program->moveTimelineGroup(id, newId);
-    }
-    for (const CnfPhasePtr &phase : d.phases.elements()) {
-        for (const CnfTransitionPtr &transition : qAsConst(phase->transitions)) {
-            if (!transition)
-                continue;
-            for (QMap<int, int> *times : { &transition->greenEnd, &transition->greenStart }) {
-                if (newId >= 0)
-                    times->remove(newId);
-                if (times->contains(id)) {
-                    const int at = times->take(id);
-                    if (newId >= 0)
-                        times->insert(newId, at);
-                }
-            }
-        }
-    }
-}
-
 bool CnfController::removeSignalGroup(int id)
 {
     const CnfSignalGroupPtr group = findSG(id);
-    if (!d->signalGroups.remove(group))
+    if (!group)
         return false;
     // Phases must not keep running a group that no longer exists, and no
     // value of it may pass to the next group given its id.
-    for (const CnfPhasePtr &phase : d->phases.elements())
-        phase->signalGroups.removeAll(group);
-    moveGroupValues(*d, id, -1);
+    const QList<CnfReferences::Place> places = CnfReferences::places(
+        *this, { CnfReferences::Kind::SignalGroup, QString::number(id), QString() });
+    if (!d->signalGroups.remove(group))
+        return false;
+    CnfReferences::clear(*this, places);
     return true;
 }
 
@@ -535,8 +311,11 @@ bool CnfController::renameSignalGroup(int id, int newId)
         d->lastError = tr("Signal group %1 already exists").arg(newId);
         return false;
     }
-    group->id = newId; // phases and power devices hold the group itself
-    moveGroupValues(*d, id, newId);
+    // Phases and power devices hold the group itself.
+    CnfReferences::rename(*this,
+                          { CnfReferences::Kind::SignalGroup, QString::number(id), QString() },
+                          QString::number(newId));
+    group->id = newId;
     return true;
 }
 
@@ -679,7 +458,11 @@ bool CnfController::addDetector(const CnfDetectorPtr &detector)
 
 bool CnfController::removeDetector(int id)
 {
-    return d->detectors.remove(d->detectors.find(id));
+    const CnfDetectorPtr element = d->detectors.find(id);
+    if (!element)
+        return false;
+    CnfReferences::clear(*this, CnfReferences::of(*element));
+    return d->detectors.remove(element);
 }
 
 bool CnfController::reorderDetectors(const QList<CnfDetectorPtr> &detectors)
@@ -711,7 +494,11 @@ bool CnfController::addSensor(const CnfDetectorPtr &sensor)
 
 bool CnfController::removeSensor(int id)
 {
-    return d->sensors.remove(d->sensors.find(id));
+    const CnfDetectorPtr element = d->sensors.find(id);
+    if (!element)
+        return false;
+    CnfReferences::clear(*this, CnfReferences::of(*element));
+    return d->sensors.remove(element);
 }
 
 bool CnfController::reorderSensors(const QList<CnfDetectorPtr> &sensors)
@@ -815,149 +602,6 @@ void CnfController::setSafetyMatrix(const CnfMatrixPtr &matrix)
 CnfMatrixPtr CnfController::conflictMatrix() const
 {
     return d->safetyMatrix ? d->safetyMatrix : d->defaultMatrix;
-}
-
-// ---------------------------------------------------------------- calendar
-
-QList<CnfDayCardPtr> CnfController::dayCards() const
-{
-    return d->dayCards.elements();
-}
-
-bool CnfController::addDayCard(const CnfDayCardPtr &card)
-{
-    if (!card) {
-        d->lastError = tr("No day card given");
-        return false;
-    }
-    if (d->dayCards.add(card) == CnfIndexedList<CnfDayCard, QString>::KeyTaken) {
-        d->lastError = tr("Day card id \"%1\" is empty or taken").arg(card->id);
-        return false;
-    }
-    return true;
-}
-
-bool CnfController::removeDayCard(const CnfDayCardPtr &card)
-{
-    if (!d->dayCards.remove(card))
-        return false;
-    if (d->defaultDayCard == card)
-        d->defaultDayCard.reset();
-    return true;
-}
-
-CnfDayCardPtr CnfController::findDayCard(const QString &id) const
-{
-    return d->dayCards.find(id);
-}
-
-QList<CnfWeekCardPtr> CnfController::weekCards() const
-{
-    return d->weekCards.elements();
-}
-
-bool CnfController::addWeekCard(const CnfWeekCardPtr &card)
-{
-    if (!card) {
-        d->lastError = tr("No week card given");
-        return false;
-    }
-    if (d->weekCards.add(card) == CnfIndexedList<CnfWeekCard, QString>::KeyTaken) {
-        d->lastError = tr("Week card id \"%1\" is empty or taken").arg(card->id);
-        return false;
-    }
-    return true;
-}
-
-bool CnfController::removeWeekCard(const CnfWeekCardPtr &card)
-{
-    return d->weekCards.remove(card);
-}
-
-CnfWeekCardPtr CnfController::findWeekCard(const QString &id) const
-{
-    return d->weekCards.find(id);
-}
-
-QList<CnfSeasonPlanPtr> CnfController::seasonPlans() const
-{
-    return d->seasonPlans;
-}
-
-bool CnfController::addSeasonPlan(const CnfSeasonPlanPtr &plan)
-{
-    if (!plan) {
-        d->lastError = tr("No season plan given");
-        return false;
-    }
-    if (!d->seasonPlans.contains(plan))
-        d->seasonPlans.append(plan);
-    return true;
-}
-
-bool CnfController::removeSeasonPlan(const CnfSeasonPlanPtr &plan)
-{
-    return plan && d->seasonPlans.removeAll(plan) > 0;
-}
-
-QMap<QDate, CnfSpecialDayPtr> CnfController::specialDays() const
-{
-    return d->specialDays;
-}
-
-bool CnfController::addSpecialDay(const QDate &date, const CnfSpecialDayPtr &day)
-{
-    if (!date.isValid() || !day) {
-        d->lastError = tr("A special day needs a valid date");
-        return false;
-    }
-    d->specialDays.insert(date, day);
-    return true;
-}
-
-bool CnfController::removeSpecialDay(const QDate &date)
-{
-    return d->specialDays.remove(date) > 0;
-}
-
-CnfDayCardPtr CnfController::defaultDayCard() const
-{
-    return d->defaultDayCard;
-}
-
-void CnfController::setDefaultDayCard(const CnfDayCardPtr &card)
-{
-    d->defaultDayCard = card;
-}
-
-CnfProgramPtr CnfController::defaultProgram() const
-{
-    return d->defaultProgram;
-}
-
-void CnfController::setDefaultProgram(const CnfProgramPtr &program)
-{
-    d->defaultProgram = program;
-}
-
-CnfProgramPtr CnfController::reserveProgram() const
-{
-    return d->reserveProgram;
-}
-
-void CnfController::setReserveProgram(const CnfProgramPtr &program)
-{
-    d->reserveProgram = program;
-}
-
-CnfInterstatePtr CnfController::interstate() const
-{
-    return d->interstate;
-}
-
-void CnfController::setInterstate(const CnfInterstatePtr &interstate)
-{
-    d->interstate = interstate;
 }
 
 // ---------------------------------------------------------------- limits

@@ -52,12 +52,12 @@ public:
     bool addProgram(const CnfProgramPtr &program);
     // Records name programs by their place in the list (a queue or return
     // program): removing and reordering keep them naming the same program,
-    // and a removed one becomes not set.
+    // and a removed one becomes not set. Removing clears every place
+    // CnfReferences finds naming it.
     bool removeProgram(const QString &id);
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
-    // Gives the program a new id; the remote control panel's "vpu_programs"
-    // (ZU_MOLT: its "programId") follows (everything else names the program
-    // itself). False with lastError, nothing changed, when no program has
+    // Gives the program a new id, and every place CnfReferences finds naming
+    // it follows. False with lastError, nothing changed, when no program has
     // `id` or `newId` is empty or taken.
     bool renameProgram(const QString &id, const QString &newId);
     // The ids of the programs, not among `ids`, whose records name one of them.
@@ -73,14 +73,12 @@ public:
     QList<CnfPhasePtr> phases() const;
     bool addPhase(const CnfPhasePtr &phase);
     // Programs keep their steps of the removed phase (by id, with no phase)
-    // and their records keep naming the same phases; other phases drop their
-    // transition from it.
+    // and their records keep naming the same phases; every place
+    // CnfReferences finds naming it is cleared.
     bool removePhase(const QString &id);
-    // Gives the phase a new id, and everything that names it by id follows:
-    // program steps, other phases' transitions from it, the remote control
-    // panel's "vpu_phases" (ZU_MOLT: its "stageId") and the records' call
-    // phases (a new id that is not a number a byte holds leaves those not
-    // set). False with lastError, and nothing changed, when no phase has `id`
+    // Gives the phase a new id, and every place CnfReferences finds naming it
+    // follows (a new id that is not a number a byte holds leaves the records'
+    // call phases not set). False with lastError, and nothing changed, when no phase has `id`
     // or `newId` is empty or taken.
     bool renamePhase(const QString &id, const QString &newId);
     // The ids of the programs whose records name the phase by its id (a call phase).
@@ -93,13 +91,13 @@ public:
     // --- Signal groups (int ids) ---
     QList<CnfSignalGroupPtr> signalGroups() const;
     bool addSignalGroup(const CnfSignalGroupPtr &group);
-    // Phases stop running the removed group; matrices, stored transitions and
-    // program timelines drop its values.
+    // Every place CnfReferences finds naming the group is cleared: phases stop
+    // running it; matrices, stored transitions and program timelines drop its
+    // values.
     bool removeSignalGroup(int id);
-    // Gives the group a new id; the matrices' values, the stored transitions'
-    // times and the programs' timelines follow (phases and power devices hold
-    // the group itself). False with lastError, nothing changed, when no group has `id`
-    // or `newId` is negative or taken.
+    // Gives the group a new id, and every place CnfReferences finds naming it
+    // follows (phases and power devices hold the group itself). False with lastError, nothing
+    // changed, when no group has `id` or `newId` is negative or taken.
     bool renameSignalGroup(int id, int newId);
     bool reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups);
     CnfSignalGroupPtr findSG(int id) const;
@@ -121,6 +119,7 @@ public:
     // --- Detectors and sensors (two lists, two id spaces) ---
     QList<CnfDetectorPtr> detectorsList() const;
     bool addDetector(const CnfDetectorPtr &detector);
+    // Removing a detector or a sensor clears every place CnfReferences finds naming it.
     bool removeDetector(int id);
     bool reorderDetectors(const QList<CnfDetectorPtr> &detectors);
     CnfDetectorPtr findDetector(int id) const;

@@ -2,7 +2,6 @@
 
 #include "mainwindowtexts.h"
 #include "powerpart.h"
-#include "programstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfprogram.h"
@@ -138,8 +137,7 @@ bool CommonParameters::convertVersion(CnfController &controller, const QString &
                     .arg(program->id, CnfProgram::tiverkTypeName(program->kind, newVersion, true)),
                 QtWarningMsg, true);
             // As a delete from the table: the panel's buttons lose it too.
-            ProgramsTable::remove(controller,
-                                  ProgramsTable::planRemoval(controller, { program->id }));
+            controller.removeProgram(program->id);
             removed = true;
         }
     }

@@ -2,7 +2,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
-#include "cnf/cnfprogram.h"
+#include "cnf/cnfreferences.h"
 #include "cnf/vobject.h"
 #include "common/widgets/tablecells.h"
 #include "mainwindowhelpers.h"
@@ -32,18 +32,10 @@ bool intProperty(const CnfDetector &element, const char *name, int *value)
 }
 
 // A channel's reference names the element by its id or, failing that, by
-// its name. An empty name names nothing: unnamed elements would otherwise
-// all own every empty reference.
+// its name.
 bool refersTo(const VObject &reference, const CnfDetector &element)
 {
-    if (reference.isNull())
-        return false;
-    return reference == element.id() || (!element.name().isEmpty() && reference == element.name());
-}
-
-bool isIntegerType(const VObject &value)
-{
-    return value.type() == QMetaType::Int || value.type() == QMetaType::LongLong;
+    return CnfReferences::channelNames(reference, CnfReferences::of(element));
 }
 
 // The texts of the board and CPU-board properties; true when the key code
@@ -186,18 +178,6 @@ QString azimuthText(const VObject &azimuth, const CnfDetector &element)
     return QString();
 }
 
-// Detectors are named on the Signal module by an integer id or by name,
-// never by a number written as text; sensors by the general rule.
-bool signalRefersTo(const VObject &reference, const CnfDetector &element, const QString &key)
-{
-    if (reference.isNull())
-        return false;
-    if (key != Detector)
-        return refersTo(reference, element);
-    return isIntegerType(reference) ? reference.toLongLong() == element.id()
-                                    : reference.toString() == element.name();
-}
-
 QString signalText(const VObject &signal, const CnfDetector &element, const QString &key)
 {
     if (signal.isNull())
@@ -210,175 +190,10 @@ QString signalText(const VObject &signal, const CnfDetector &element, const QStr
         const VObject reference = entry[key];
         if (!ok || reference.isNull())
             continue;
-        if (signalRefersTo(reference, element, key))
+        if (CnfReferences::channelNames(reference, CnfReferences::of(element), true))
             return MainWindowTexts::tr("Channel %1 of Signal module").arg(number);
     }
     return QString();
-}
-
-// --- The places that name an element ------------------------------------------
-
-// How a place's entry is taken out when its element goes.
-enum class Place {
-    // a SystemBus "DIO2" or Azimuth channel: the entry goes, and the board
-    // (the Azimuth camera sensor) that holds it goes with its last channel
-    EntryAndEmptyOwner,
-    KeyOnly, // a Keyboard key or a ZU_MOLT input: only the reference goes
-    Entry, // a module channel: the entry goes
-    Signal // a Signal channel: the entry goes unless it names an element of the other kind
-};
-
-// One reference: the channel entry holding it under `key`.
-struct Reference
-{
-    VObject entry;
-    QString key;
-    Place place;
-};
-
-void collectFromList(const VObject &channels, const QString &key, const CnfDetector &element,
-                     Place place, QList<Reference> *found)
-{
-    for (int i = 0; i < channels.size(); ++i) {
-        const VObject entry = channels[i];
-        const bool names = place == Place::Signal ? signalRefersTo(entry[key], element, key)
-                                                  : refersTo(entry[key], element);
-        if (names)
-            *found << Reference { entry, key, place };
-    }
-}
-
-void collectFromDevices(const VObject &devices, const QString &key, const CnfDetector &element,
-                        Place place, QList<Reference> *found)
-{
-    for (int i = 0; i < devices.size(); ++i)
-        collectFromList(devices[i][Channels], key, element, place, found);
-}
-
-// Every channel entry of the native data that names the element under its
-// kind key. SmartMicro and Azimuth channels name detectors and sensors alike
-// under "detector"; a sensor is looked for under "sensor" there, so that a
-// detector's channel is never taken for a sensor's. Detectors of a ZU_MOLT
-// document sit on the modules of "inputsOutputs" instead of the SystemBus "DIO2".
-QList<Reference> referencesTo(const CnfController &controller, const CnfDetector &element,
-                              bool zuMolt)
-{
-    const bool sensor = element.isSensor();
-    const QString key = sensor ? Sensor : Detector;
-    const VObject root = controller.nativeData();
-    const VObject modules = root[QStringLiteral("modules")];
-    QList<Reference> found;
-    if (zuMolt && !sensor) {
-        const VObject inputsOutputs = root[QStringLiteral("inputsOutputs")];
-        for (const QString &module : inputsOutputs.keys())
-            collectFromList(inputsOutputs[module][Channels], key, element, Place::KeyOnly, &found);
-    } else {
-        collectFromList(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
-                               [QStringLiteral("DIO2")][Channels],
-                        key, element, Place::EntryAndEmptyOwner, &found);
-    }
-    collectFromList(modules[QStringLiteral("Keyboard")][Channels], key, element, Place::KeyOnly,
-                    &found);
-    collectFromDevices(modules[QStringLiteral("TrafiCam")], key, element, Place::Entry, &found);
-    collectFromDevices(modules[QStringLiteral("TrafficStream")], key, element, Place::Entry,
-                       &found);
-    const VObject citilog = modules[QStringLiteral("Citilog")];
-    for (int i = 0; i < citilog.size(); ++i)
-        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Place::Entry, &found);
-    collectFromList(modules[QStringLiteral("Priority")][Channels], key, element, Place::Entry,
-                    &found);
-    // "AzimuthSSE" is a list of devices or, with no elements, one device itself.
-    const VObject azimuth = modules[QStringLiteral("AzimuthSSE")];
-    if (!azimuth.isNull()) {
-        const bool single = azimuth.size() == 0;
-        for (int i = 0; i < (single ? 1 : azimuth.size()); ++i)
-            collectFromDevices((single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
-                               element, Place::EntryAndEmptyOwner, &found);
-    }
-    collectFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key,
-                       element, Place::Entry, &found);
-    collectFromList(modules[QStringLiteral("Signal")][Channels], key, element, Place::Signal,
-                    &found);
-    return found;
-}
-
-// A program's detector events name detectors by id (or by name) under
-// "detector" and "indicator". Calls change for each event member that names
-// the element; it returns whether it changed the event. Returns the number of
-// changed members.
-int forEachProgramEventReference(const CnfController &controller, const CnfDetector &element,
-                                 const std::function<bool(QVariantMap &, const QString &)> &change)
-{
-    const auto names = [&element](const QVariant &reference) {
-        if (reference.type() == QVariant::String)
-            return !element.name().isEmpty() && reference.toString() == element.name();
-        bool number = false;
-        return reference.toInt(&number) == element.id() && number;
-    };
-    int found = 0;
-    for (const CnfProgramPtr &program : controller.programs()) {
-        QVariantList events = program->property("detectors").toList();
-        bool changed = false;
-        for (QVariant &event : events) {
-            if (event.type() != QVariant::Map)
-                continue;
-            QVariantMap map = event.toMap();
-            for (const QString &key : { QStringLiteral("detector"), QStringLiteral("indicator") }) {
-                if (map.contains(key) && names(map.value(key)) && change(map, key)) {
-                    ++found;
-                    changed = true;
-                }
-            }
-            event = map;
-        }
-        if (changed)
-            program->setProperty("detectors", events);
-    }
-    return found;
-}
-
-// Takes the reference out by the rule of its place.
-void removeReference(const Reference &reference)
-{
-    VObject entry = reference.entry;
-    switch (reference.place) {
-    case Place::EntryAndEmptyOwner: {
-        VObject owner = entry.parent().parent();
-        entry.remove();
-        if (owner[Channels].size() == 0)
-            owner.remove();
-        break;
-    }
-    case Place::KeyOnly:
-        entry.remove(reference.key);
-        break;
-    case Place::Entry:
-        entry.remove();
-        break;
-    case Place::Signal: {
-        const QString otherKey = reference.key == Detector ? Sensor : Detector;
-        if (entry[otherKey].isNull())
-            entry.remove();
-        else
-            entry.remove(reference.key);
-        break;
-    }
-    }
-}
-
-// The reference with the element's id replaced by the new one, in the same
-// form (number or text); invalid when it names the element by its name,
-// which an id change leaves as it is. On the Signal module a text names a
-// detector by its name only.
-QVariant withNewId(const VObject &reference, const QString &key, Place place,
-                   const CnfDetector &element, int newId)
-{
-    if (isIntegerType(reference) || reference.type() == QMetaType::Double)
-        return reference.toLongLong() == element.id() ? QVariant(newId) : QVariant();
-    const bool textNamesDetector = place == Place::Signal && key == Detector;
-    if (!textNamesDetector && reference.toString() == QString::number(element.id()))
-        return QString::number(newId);
-    return QVariant();
 }
 
 } // namespace
@@ -480,59 +295,4 @@ bool DetectorsTable::orderOfRows(const QTableWidget *table, const CnfController 
                       : controller.findDetector(id);
     };
     return MainWindowHelpers::elementsInRowOrder(table, find, order);
-}
-
-int DetectorsTable::removeReferences(CnfController &controller, const CnfDetector &element,
-                                     bool zuMolt)
-{
-    const QList<Reference> references = referencesTo(controller, element, zuMolt);
-    for (const Reference &reference : references)
-        removeReference(reference);
-    int removed = references.size();
-    if (zuMolt && !element.isSensor()) {
-        removed += forEachProgramEventReference(controller, element,
-                                                [](QVariantMap &event, const QString &key) {
-                                                    event.remove(key);
-                                                    return true;
-                                                });
-    }
-    return removed;
-}
-
-int DetectorsTable::renameReferences(CnfController &controller, const CnfDetectorPtr &element,
-                                     int newId, bool zuMolt)
-{
-    int renamed = 0;
-    for (const Reference &reference : referencesTo(controller, *element, zuMolt)) {
-        VObject entry = reference.entry;
-        const QVariant value
-            = withNewId(entry[reference.key], reference.key, reference.place, *element, newId);
-        if (!value.isValid())
-            continue;
-        entry[reference.key] = value;
-        ++renamed;
-    }
-    if (zuMolt && !element->isSensor()) {
-        renamed += forEachProgramEventReference(controller, *element,
-                                                [newId](QVariantMap &event, const QString &key) {
-                                                    if (event.value(key).type() == QVariant::String)
-                                                        return false;
-                                                    event.insert(key, newId);
-                                                    return true;
-                                                });
-    }
-    // A sensor linked to a detector names it by id.
-    if (!element->isSensor()) {
-        for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
-            const QVariant link = sensor->property("detector");
-            bool number = false;
-            if (sensor->property("type").toString() == QLatin1String("DetectorySensor")
-                && link.toInt(&number) == element->id() && number) {
-                sensor->setProperty("detector", newId);
-                ++renamed;
-            }
-        }
-    }
-    element->setId(newId);
-    return renamed;
 }

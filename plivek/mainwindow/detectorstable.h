@@ -11,8 +11,8 @@ class QTableWidget;
 
 // The work of the detector and sensor tables that needs no dialog: where an
 // element's input comes from, the rows, the sort, the order taken from dragged
-// rows, new ids and what a deletion or a new id does to the references in the
-// native data.
+// rows and new ids. What a deletion or a new id does to the references is
+// CnfReferences' work.
 class DetectorsTable
 {
 public:
@@ -34,19 +34,4 @@ public:
     // no element or repeats one.
     static bool orderOfRows(const QTableWidget *table, const CnfController &controller,
                             bool sensors, QList<CnfDetectorPtr> *order);
-
-    // Removes every reference to the element from the channels of the native
-    // data, each by the rule of its place, so that an element that later gets
-    // the same id does not inherit them. Detectors of a ZU_MOLT document are
-    // listed on the modules of "inputsOutputs" instead of the SystemBus
-    // "DIO2": their channels only lose the reference, and the programs'
-    // detector events lose their "detector" and "indicator" naming it.
-    // Returns the number of references removed.
-    static int removeReferences(CnfController &controller, const CnfDetector &element, bool zuMolt);
-    // Gives the element the new id and every reference that names it by its
-    // id the new one: the same places removeReferences clears and, for a
-    // detector, the sensors linked to it. References by name stay. Returns
-    // the number of references renamed.
-    static int renameReferences(CnfController &controller, const CnfDetectorPtr &element, int newId,
-                                bool zuMolt);
 };

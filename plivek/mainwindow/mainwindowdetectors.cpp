@@ -9,6 +9,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfreferences.h"
 #include "halm58a/connection.h"
 #include "halm58a/detector.h"
 #include "halm58a/edge.h"
@@ -69,7 +70,8 @@ void MainWindow::editDetectorOrSensor(bool sensor)
         // other reference to the old one follows too.
         const int newId = element->id();
         element->setId(id);
-        DetectorsTable::renameReferences(controller, element, newId, project.isZuMolt());
+        CnfReferences::rename(controller, CnfReferences::of(*element), QString::number(newId));
+        element->setId(newId);
         if (!sensor)
             retargetMapDetectors(id, newId);
     }
@@ -89,7 +91,7 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
             = sensor ? controller.findSensor(id) : controller.findDetector(id);
         if (!element)
             continue;
-        DetectorsTable::removeReferences(controller, *element, project.isZuMolt());
+        // Removing clears every reference to it.
         if (sensor) {
             controller.removeSensor(id);
         } else {

@@ -1,11 +1,11 @@
 #include "phasestable.h"
 
 #include "mainwindowtexts.h"
-#include "programstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/tablecells.h"
 
@@ -43,25 +43,21 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
 {
     Removal removal;
     removal.ids = ids;
-    removal.remotePhases = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
-    removal.panelPhases = ProgramsTable::panelList(controller, QStringLiteral("stageId"));
-    const QList<CnfProgramPtr> programs = controller.programs();
     for (const QString &id : ids) {
-        if (ProgramsTable::nullEntries(&removal.remotePhases, id))
-            removal.remoteChanged = true;
-        if (ProgramsTable::nullEntries(&removal.panelPhases, id))
-            removal.panelChanged = true;
-        // A program that runs the phase, or whose record calls it.
-        const QStringList calling = controller.programsNamingPhase(id);
-        for (const CnfProgramPtr &program : programs) {
-            if ((program->findPhaseDef(id) || calling.contains(program->id))
-                && !removal.programs.contains(program->id))
+        const QList<CnfReferences::Place> places
+            = CnfReferences::places(controller, { CnfReferences::Kind::Phase, id, QString() });
+        removal.remoteChanged = removal.remoteChanged
+            || CnfReferences::contains(places, CnfReferences::Note::RemoteControl);
+        // The programs that run or call the phase, in their order.
+        const QStringList programs = CnfReferences::owners(places, CnfReferences::Note::ProgramUse);
+        for (const CnfProgramPtr &program : controller.programs()) {
+            if (programs.contains(program->id) && !removal.programs.contains(program->id))
                 removal.programs << program->id;
         }
     }
     removal.question
         = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
-    if (removal.remoteChanged || removal.panelChanged)
+    if (removal.remoteChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.programs.isEmpty())
         removal.question
@@ -74,10 +70,6 @@ void PhasesTable::remove(CnfController &controller, const Removal &removal)
 {
     for (const QString &id : removal.ids)
         controller.removePhase(id);
-    if (removal.remoteChanged)
-        controller.setNativeData(QStringLiteral("vpu_phases"), removal.remotePhases);
-    if (removal.panelChanged)
-        ProgramsTable::setPanelList(controller, QStringLiteral("stageId"), removal.panelPhases);
 }
 
 QList<PhasesTable::TransitionEntry> PhasesTable::transitionEntries(const CnfController &controller,

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 class CnfController;
 class QTableWidget;
@@ -24,14 +23,12 @@ public:
     // The smallest id from "1" that no phase has (at most "65534").
     static QString freeId(const CnfController &controller);
 
-    // What removing the phases does, and the question that says so.
+    // What removing the phases does (as CnfReferences finds it), and the
+    // question that says so.
     struct Removal
     {
         QStringList ids;
-        QVariantList remotePhases; // "vpu_phases" with the removed ids nulled
-        bool remoteChanged = false;
-        QVariantList panelPhases; // the ZU_MOLT panel record's "stageId", likewise
-        bool panelChanged = false;
+        bool remoteChanged = false; // a remote control panel list names a removed phase
         QStringList programs; // ids of the programs that run or call a removed phase
         QString question;
     };

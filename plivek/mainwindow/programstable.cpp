@@ -1,9 +1,9 @@
 #include "programstable.h"
 
 #include "cnf/cnfcontroller.h"
-#include "cnf/cnfdaycard.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfreferences.h"
 #include "mainwindowhelpers.h"
 #include "mainwindowtexts.h"
 #include "powerpart.h"
@@ -74,28 +74,27 @@ int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
 ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controller,
                                                   const QStringList &ids)
 {
+    using Note = CnfReferences::Note;
     Removal removal;
     removal.ids = ids;
-    removal.remotePrograms = controller.getNativeData(QStringLiteral("vpu_programs")).toList();
-    removal.panelPrograms = panelList(controller, QStringLiteral("programId"));
+    bool noDefault = false;
+    bool noReserve = false;
     for (const QString &id : ids) {
-        if (nullEntries(&removal.remotePrograms, id))
-            removal.remoteChanged = true;
-        if (nullEntries(&removal.panelPrograms, id))
-            removal.panelChanged = true;
-        for (const CnfDayCardPtr &card : controller.dayCards()) {
-            for (const CnfDayCardRecord &record : card->records) {
-                const bool names = (record.program && record.program->id == id)
-                    || (record.reserve && record.reserve->id == id);
-                if (names && !removal.dayCards.contains(card->id))
-                    removal.dayCards << card->id;
-            }
+        const QList<CnfReferences::Place> places
+            = CnfReferences::places(controller, { CnfReferences::Kind::Program, id, QString() });
+        removal.remoteChanged
+            = removal.remoteChanged || CnfReferences::contains(places, Note::RemoteControl);
+        for (const QString &card : CnfReferences::owners(places, Note::DayCard)) {
+            if (!removal.dayCards.contains(card))
+                removal.dayCards << card;
         }
+        noDefault = noDefault || CnfReferences::contains(places, Note::DefaultProgram);
+        noReserve = noReserve || CnfReferences::contains(places, Note::ReserveProgram);
     }
     removal.namingPrograms = controller.programsNamingProgram(ids);
     removal.question
         = MainWindowTexts::tr("Following programs will be deleted:\n") + ids.join(QLatin1Char(','));
-    if (removal.remoteChanged || removal.panelChanged)
+    if (removal.remoteChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
     if (!removal.dayCards.isEmpty())
         removal.question
@@ -106,52 +105,19 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
                                                 "the program they switch to:\n")
             + removal.namingPrograms.join(QLatin1Char(','));
     // The calendar's default and reserve program become not set.
-    const CnfProgramPtr defaultProgram = controller.defaultProgram();
-    if (defaultProgram && ids.contains(defaultProgram->id))
+    if (noDefault)
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the calendar will have no default program");
-    const CnfProgramPtr reserveProgram = controller.reserveProgram();
-    if (reserveProgram && ids.contains(reserveProgram->id))
+    if (noReserve)
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the calendar will have no reserve program");
     return removal;
-}
-
-bool ProgramsTable::nullEntries(QVariantList *list, const QString &id)
-{
-    bool found = false;
-    for (QVariant &entry : *list) {
-        if (!entry.isNull() && entry.toString() == id) {
-            entry = QVariant();
-            found = true;
-        }
-    }
-    return found;
 }
 
 void ProgramsTable::remove(CnfController &controller, const Removal &removal)
 {
     for (const QString &id : removal.ids)
         controller.removeProgram(id);
-    if (removal.remoteChanged)
-        controller.setNativeData(QStringLiteral("vpu_programs"), removal.remotePrograms);
-    if (removal.panelChanged)
-        setPanelList(controller, QStringLiteral("programId"), removal.panelPrograms);
-}
-
-QVariantList ProgramsTable::panelList(const CnfController &controller, const QString &key)
-{
-    return controller
-        .nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")][key]
-        .toVariant()
-        .toList();
-}
-
-void ProgramsTable::setPanelList(CnfController &controller, const QString &key,
-                                 const QVariantList &list)
-{
-    controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")][key]
-        = QVariant(list);
 }
 
 QList<CnfProgramPtr> ProgramsTable::sortedById(QList<CnfProgramPtr> programs)

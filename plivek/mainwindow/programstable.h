@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 class CnfController;
 class QTableWidget;
@@ -24,15 +23,12 @@ public:
     // name; the number of copies made.
     static int duplicate(CnfController &controller, const QStringList &ids);
 
-    // What removing the programs does, and the question that says so.
+    // What removing the programs does (as CnfReferences finds it), and the
+    // question that says so.
     struct Removal
     {
         QStringList ids;
-        QVariantList remotePrograms; // "vpu_programs" with the removed ids nulled
-        bool remoteChanged = false;
-        // The ZU_MOLT panel record's "programId", likewise
-        QVariantList panelPrograms;
-        bool panelChanged = false;
+        bool remoteChanged = false; // a remote control panel list names a removed program
         QStringList dayCards; // ids of the cards left naming a removed program
         // ids of the programs whose queue or return program is removed (it
         // becomes not set)
@@ -41,14 +37,6 @@ public:
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);
     static void remove(CnfController &controller, const Removal &removal);
-    // Nulls, in place, every entry of a remote-control list naming the id;
-    // true when one was found.
-    static bool nullEntries(QVariantList *list, const QString &id);
-    // A list of the ZU_MOLT remote control panel's record ("stageId",
-    // "programId"), and storing it back.
-    static QVariantList panelList(const CnfController &controller, const QString &key);
-    static void setPanelList(CnfController &controller, const QString &key,
-                             const QVariantList &list);
 
     // The programs in ascending order of their numeric id (not a number: 0),
     // equal keys in their present order.

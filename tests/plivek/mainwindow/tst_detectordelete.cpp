@@ -1,6 +1,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfreferences.h"
 #include "elementfixtures.h"
 #include "modalanswerer.h"
 #include "nativejson.h"
@@ -224,7 +225,7 @@ private slots:
             controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"), QString());
         setPlaces(controller, before);
         const CnfDetectorPtr element = addElement(controller, sensor, 1, QStringLiteral("Loop"));
-        DetectorsTable::removeReferences(controller, *element, zuMolt);
+        CnfReferences::clear(controller, CnfReferences::of(*element));
         CnfController expected;
         setPlaces(expected, after);
         QCOMPARE(places(controller), places(expected));

@@ -2,6 +2,7 @@
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfreferences.h"
 #include "elementfixtures.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/detectorstable.h"
@@ -35,6 +36,20 @@ QVariant link(const CnfController &controller)
 {
     const CnfDetectorPtr linked = controller.findSensor(7);
     return linked ? linked->property("detector") : QVariant();
+}
+
+} // namespace
+
+namespace {
+
+// Gives the element a new id as the table's properties command does: the
+// references first, then the element; the number of references renamed.
+int renameElement(CnfController &controller, const CnfDetectorPtr &element, int newId)
+{
+    const int renamed
+        = CnfReferences::rename(controller, CnfReferences::of(*element), QString::number(newId));
+    element->setId(newId);
+    return renamed;
 }
 
 } // namespace
@@ -159,7 +174,7 @@ private slots:
             controller, zuMolt ? QStringLiteral("ZU_MOLT") : QStringLiteral("tiverkii"), QString());
         setPlaces(controller, before);
         const CnfDetectorPtr element = addElement(controller, sensor, 1, QStringLiteral("Loop"));
-        DetectorsTable::renameReferences(controller, element, 5, zuMolt);
+        renameElement(controller, element, 5);
         QCOMPARE(element->id(), 5);
         CnfController expected;
         setPlaces(expected, after);
@@ -167,7 +182,7 @@ private slots:
 
         // An element that takes the old id is named by nothing.
         const CnfDetectorPtr next = addElement(controller, sensor, 1, QStringLiteral("Next"));
-        QCOMPARE(DetectorsTable::removeReferences(controller, *next, zuMolt), 0);
+        QCOMPARE(CnfReferences::clear(controller, CnfReferences::of(*next)), 0);
         QCOMPARE(places(controller), places(expected));
     }
 
@@ -187,7 +202,7 @@ private slots:
             QVariantMap { { "detector", 2 }, { "indicator", 1 } },
         };
         program->setProperty("detectors", events);
-        QCOMPARE(DetectorsTable::renameReferences(controller, element, 5, true), 3);
+        QCOMPARE(renameElement(controller, element, 5), 3);
         const QVariantList expected {
             QVariantMap { { "detector", 5 }, { "indicator", 5 } },
             QVariantMap { { "detector", "Loop" } },
@@ -369,7 +384,7 @@ private slots:
         QCOMPARE(places(controller), places(expected));
         QCOMPARE(link(controller), linkAfter);
         QCOMPARE(cellText(elements, elements->rowCount() - 1, 2), QString());
-        QCOMPARE(DetectorsTable::removeReferences(controller, *next, false), 0);
+        QCOMPARE(CnfReferences::clear(controller, CnfReferences::of(*next)), 0);
     }
 };
 

@@ -473,7 +473,8 @@ private slots:
         for (const QString &id : { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") })
             addPhase(controller, id);
         controller.setNativeData(QStringLiteral("vpu_phases"), QVariantList { "2", "1", "2" });
-        ProgramsTable::setPanelList(controller, QStringLiteral("stageId"), { 2, 3 });
+        controller.nativeData()["remoteControlPanel"]["VPU1"]["stageId"]
+            = QVariant(QVariantList { 2, 3 });
         for (const QString &id :
              { QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("5") }) {
             auto program = CnfProgramPtr::create(&controller);
@@ -514,8 +515,9 @@ private slots:
         QCOMPARE(remote.size(), 3);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("1"));
-        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("stageId")),
-                 (QVariantList { QVariant(), 3 }));
+        QCOMPARE(
+            controller.nativeData()["remoteControlPanel"]["VPU1"]["stageId"].toVariant().toList(),
+            (QVariantList { QVariant(), 3 }));
         QVERIFY(controller.findProgram(QStringLiteral("5"))->findPhaseDef(QStringLiteral("2")));
         QVERIFY(window.document().isChanged());
     }

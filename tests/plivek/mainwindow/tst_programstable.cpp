@@ -106,7 +106,8 @@ private slots:
         addProgram(controller, QStringLiteral("3"));
         controller.setNativeData(QStringLiteral("vpu_programs"),
                                  QVariantList { "1", "3", "1", "2" });
-        ProgramsTable::setPanelList(controller, QStringLiteral("programId"), { 2, 3 });
+        controller.nativeData()["remoteControlPanel"]["VPU1"]["programId"]
+            = QVariant(QVariantList { 2, 3 });
         auto card = CnfDayCardPtr::create();
         card->id = QStringLiteral("1");
         card->name = QStringLiteral("Weekday");
@@ -139,8 +140,9 @@ private slots:
         QCOMPARE(remote.size(), 4);
         QVERIFY(remote.at(0).isNull() && remote.at(2).isNull() && remote.at(3).isNull());
         QCOMPARE(remote.at(1).toString(), QStringLiteral("3"));
-        QCOMPARE(ProgramsTable::panelList(controller, QStringLiteral("programId")),
-                 (QVariantList { QVariant(), 3 }));
+        QCOMPARE(
+            controller.nativeData()["remoteControlPanel"]["VPU1"]["programId"].toVariant().toList(),
+            (QVariantList { QVariant(), 3 }));
         QCOMPARE(card->records.value(QTime(6, 0)).program, first);
         QVERIFY(!controller.defaultProgram() && !controller.reserveProgram());
 

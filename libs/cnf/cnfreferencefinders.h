@@ -1,0 +1,52 @@
+#pragma once
+
+#include "cnfreferences.h"
+#include "vobject.h"
+
+class CnfController;
+
+// The finders of CnfReferences, one per kind of place, by the element kind
+// they serve. A new kind of place is one more function here and one more
+// entry in CnfReferences::finders.
+namespace CnfReferenceFinders {
+
+using Element = CnfReferences::Element;
+using Place = CnfReferences::Place;
+using Note = CnfReferences::Note;
+
+// --- shared by the finders
+// TIVERK 3.x and adapter: the families whose programs are byte records.
+bool isFirstLine(const CnfController &controller);
+// The ZU_MOLT remote control panel's record ("remoteControlPanel"/"VPU1").
+VObject zuMoltPanel(const CnfController &controller);
+// The entries of a list naming the id (by its text or its number): each
+// takes a new id in its own form (number or text) and is nulled on Delete.
+QList<Place> listEntries(const VObject &list, const QString &id, Note note);
+
+// --- phases (cnfreferencesphases.cpp)
+QList<Place> phaseTransitions(const CnfController &controller, const Element &phase);
+QList<Place> phasePanelLists(const CnfController &controller, const Element &phase);
+QList<Place> phaseProgramSteps(const CnfController &controller, const Element &phase);
+// The records' call phases (kind 4), which hold the phase id as a number.
+QList<Place> phaseRecordCalls(const CnfController &controller, const Element &phase);
+
+// --- programs (cnfreferencesprograms.cpp)
+QList<Place> programPanelLists(const CnfController &controller, const Element &program);
+QList<Place> programDayCards(const CnfController &controller, const Element &program);
+QList<Place> programCalendar(const CnfController &controller, const Element &program);
+// The records' queue and return programs, which count programs by place.
+QList<Place> programRecordSwitches(const CnfController &controller, const Element &program);
+
+// --- signal groups (cnfreferencesgroups.cpp)
+QList<Place> groupPhases(const CnfController &controller, const Element &group);
+QList<Place> groupMatrixValues(const CnfController &controller, const Element &group);
+QList<Place> groupTransitionTimes(const CnfController &controller, const Element &group);
+QList<Place> groupTimelines(const CnfController &controller, const Element &group);
+
+// --- detectors, sensors and outputs (cnfreferenceschannels.cpp)
+QList<Place> inputChannels(const CnfController &controller, const Element &element);
+QList<Place> inputProgramEvents(const CnfController &controller, const Element &element);
+QList<Place> detectorLinkedSensors(const CnfController &controller, const Element &detector);
+QList<Place> outputChannels(const CnfController &controller, const Element &output);
+
+} // namespace CnfReferenceFinders

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class CnfController;
+class CnfDetector;
+class VObject;
+
+// The places where elements name each other, found by one finder per kind of
+// place. A new id, a Delete and the question before a Delete all use the same
+// finders, so what is renamed, what is cleared and what is named agree.
+//
+// Each finder lists, for one element, the places naming it; a place knows how
+// to take a new id, how to be cleared when the element goes, and which line of
+// the delete question names it (the tables word the question).
+// Places named through a shared pointer follow by themselves and have no
+// rename; places counted by position are kept by the controller's list upkeep
+// and have no clear.
+class CnfReferences
+{
+public:
+    enum class Kind { Phase, Program, SignalGroup, Detector, Sensor, Output };
+
+    // An element as others name it: by its id, some places also by its name.
+    struct Element
+    {
+        Kind kind;
+        QString id;
+        QString name;
+    };
+    // A detector or a sensor, by its own flag.
+    static Element of(const CnfDetector &element);
+
+    // The line of a delete question that names a place.
+    enum class Note {
+        Silent, // changes without a word
+        RemoteControl, // a list of the remote control panel
+        ProgramUse, // a program runs or calls the phase (owner: program id)
+        ProgramSwitch, // a record's queue or return program (owner: program id)
+        DayCard, // a day card record (owner: day card id)
+        DefaultProgram, // the calendar's default program
+        ReserveProgram // the calendar's reserve program
+    };
+
+    // One place that names an element.
+    struct Place
+    {
+        Note note = Note::Silent;
+        QString owner; // the element holding the place, for the question
+        // Writes the new id; false when the place keeps its value (it names
+        // the element by name, or another element of the old id). Null: the
+        // place follows by itself.
+        std::function<bool(CnfController &controller, const QString &newId)> rename;
+        // Takes the reference out when the element goes. Null: the place
+        // stays, or the list upkeep of the controller counts it anew.
+        std::function<void(CnfController &controller)> clear;
+    };
+
+    // Lists the places of one kind naming the element.
+    using Finder = QList<Place> (*)(const CnfController &controller, const Element &element);
+
+    // Every place naming the element, finder by finder.
+    static QList<Place> places(const CnfController &controller, const Element &element);
+    // Gives every place naming the element the new id (the element's own id is
+    // the caller's); the number of places that changed.
+    static int rename(CnfController &controller, const Element &element, const QString &newId);
+    // Clears every place naming the element; the number of places cleared.
+    static int clear(CnfController &controller, const Element &element);
+    // Clears the places (found before the element left its list).
+    static int clear(CnfController &controller, const QList<Place> &places);
+
+    // The owners of the places with the note, each once, in the order found.
+    static QStringList owners(const QList<Place> &places, Note note);
+    static bool contains(const QList<Place> &places, Note note);
+
+    // Whether a channel's reference names the detector or sensor: by its id
+    // (a number, or the number as text) or by its name when it has one. On
+    // the Signal module (`signalModule`) a text names a detector by name only.
+    static bool channelNames(const VObject &reference, const Element &element,
+                             bool signalModule = false);
+
+    // Places counted by position: the records of TIVERK 3.x and adapter
+    // programs name phases and programs by their place in the controller's
+    // lists. Taken before a change of a list and counted anew after it, they
+    // name the same elements (a program that went: not set; a phase that
+    // went: counted after the controller's phases).
+    static QList<QStringList> phasePositions(const CnfController &controller);
+    static void countPhasesAnew(const CnfController &controller, const QList<QStringList> &before);
+    static QStringList programPositions(const CnfController &controller);
+    static void countProgramsAnew(const CnfController &controller, const QStringList &before);
+
+private:
+    static QList<Finder> finders(Kind kind);
+};

@@ -1,0 +1,356 @@
+// CnfReferences: the places that name a detector, a sensor or an output: the
+// channels of the native data's modules, ZU_MOLT programs' detector events
+// and sensors linked to a detector.
+
+#include "cnfcontroller.h"
+#include "cnfdetector.h"
+#include "cnfprogram.h"
+#include "cnfreferencefinders.h"
+
+#include <QVariantMap>
+
+using namespace CnfReferenceFinders;
+
+namespace {
+
+const QString Detector = QStringLiteral("detector");
+const QString Sensor = QStringLiteral("sensor");
+const QString Channels = QStringLiteral("channels");
+
+bool isIntegerType(const VObject &value)
+{
+    return value.type() == QMetaType::Int || value.type() == QMetaType::LongLong;
+}
+
+bool isNumber(const VObject &value)
+{
+    return isIntegerType(value) || value.type() == QMetaType::Double;
+}
+
+// How a channel entry is taken out when its detector or sensor goes.
+enum class Rule {
+    // a SystemBus "DIO2" or Azimuth channel: the entry goes, and the board
+    // (the Azimuth camera sensor) that holds it goes with its last channel
+    EntryAndEmptyOwner,
+    KeyOnly, // a Keyboard key or a ZU_MOLT input: only the reference goes
+    Entry, // a module channel: the entry goes
+    Signal // a Signal channel: the entry goes unless it names an element of the other kind
+};
+
+// Takes the reference under `key` out of the channel entry by its rule.
+void removeReference(VObject entry, const QString &key, Rule rule)
+{
+    switch (rule) {
+    case Rule::EntryAndEmptyOwner: {
+        VObject owner = entry.parent().parent();
+        entry.remove();
+        if (owner[Channels].size() == 0)
+            owner.remove();
+        break;
+    }
+    case Rule::KeyOnly:
+        entry.remove(key);
+        break;
+    case Rule::Entry:
+        entry.remove();
+        break;
+    case Rule::Signal: {
+        const QString otherKey = key == Detector ? Sensor : Detector;
+        if (entry[otherKey].isNull())
+            entry.remove();
+        else
+            entry.remove(key);
+        break;
+    }
+    }
+}
+
+// The reference with the element's id replaced by the new one, in the same
+// form (number or text); invalid when it names the element by its name,
+// which an id change leaves as it is. On the Signal module a text names a
+// detector by its name only.
+QVariant withNewId(const VObject &reference, const QString &key, Rule rule, int id, int newId)
+{
+    if (isNumber(reference))
+        return reference.toLongLong() == id ? QVariant(newId) : QVariant();
+    const bool textNamesDetector = rule == Rule::Signal && key == Detector;
+    if (!textNamesDetector && reference.toString() == QString::number(id))
+        return QString::number(newId);
+    return QVariant();
+}
+
+void collectFromList(const VObject &channels, const QString &key, const Element &element, Rule rule,
+                     QList<Place> *found)
+{
+    const int id = element.id.toInt();
+    for (int i = 0; i < channels.size(); ++i) {
+        const VObject entry = channels[i];
+        if (!CnfReferences::channelNames(entry[key], element, rule == Rule::Signal))
+            continue;
+        Place place;
+        place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
+            VObject target = entry;
+            const QVariant value = withNewId(target[key], key, rule, id, newId.toInt());
+            if (!value.isValid())
+                return false;
+            target[key] = value;
+            return true;
+        };
+        place.clear = [entry, key, rule](CnfController &) {
+            removeReference(entry, key, rule);
+        };
+        *found << place;
+    }
+}
+
+void collectFromDevices(const VObject &devices, const QString &key, const Element &element,
+                        Rule rule, QList<Place> *found)
+{
+    for (int i = 0; i < devices.size(); ++i)
+        collectFromList(devices[i][Channels], key, element, rule, found);
+}
+
+} // namespace
+
+bool CnfReferences::channelNames(const VObject &reference, const Element &element,
+                                 bool signalModule)
+{
+    if (reference.isNull())
+        return false;
+    const int id = element.id.toInt();
+    // Detectors are named on the Signal module by an integer id or by name,
+    // never by a number written as text.
+    if (signalModule && element.kind == Kind::Detector)
+        return isIntegerType(reference) ? reference.toLongLong() == id
+                                        : reference.toString() == element.name;
+    // An empty name names nothing: unnamed elements would otherwise all own
+    // every empty reference.
+    return reference == id || (!element.name.isEmpty() && reference == element.name);
+}
+
+// Every channel entry of the native data that names the element under its
+// kind key. SmartMicro and Azimuth channels name detectors and sensors alike
+// under "detector"; a sensor is looked for under "sensor" there, so that a
+// detector's channel is never taken for a sensor's. Detectors of a ZU_MOLT
+// document sit on the modules of "inputsOutputs" instead of the SystemBus "DIO2".
+QList<Place> CnfReferenceFinders::inputChannels(const CnfController &controller,
+                                                const Element &element)
+{
+    const bool sensor = element.kind == CnfReferences::Kind::Sensor;
+    const bool zuMolt = controller.property("type").toString() == QLatin1String("ZU_MOLT");
+    const QString key = sensor ? Sensor : Detector;
+    const VObject root = controller.nativeData();
+    const VObject modules = root[QStringLiteral("modules")];
+    QList<Place> found;
+    if (zuMolt && !sensor) {
+        const VObject inputsOutputs = root[QStringLiteral("inputsOutputs")];
+        for (const QString &module : inputsOutputs.keys())
+            collectFromList(inputsOutputs[module][Channels], key, element, Rule::KeyOnly, &found);
+    } else {
+        collectFromList(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
+                               [QStringLiteral("DIO2")][Channels],
+                        key, element, Rule::EntryAndEmptyOwner, &found);
+    }
+    collectFromList(modules[QStringLiteral("Keyboard")][Channels], key, element, Rule::KeyOnly,
+                    &found);
+    collectFromDevices(modules[QStringLiteral("TrafiCam")], key, element, Rule::Entry, &found);
+    collectFromDevices(modules[QStringLiteral("TrafficStream")], key, element, Rule::Entry, &found);
+    const VObject citilog = modules[QStringLiteral("Citilog")];
+    for (int i = 0; i < citilog.size(); ++i)
+        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Rule::Entry, &found);
+    collectFromList(modules[QStringLiteral("Priority")][Channels], key, element, Rule::Entry,
+                    &found);
+    // "AzimuthSSE" is a list of devices or, with no elements, one device itself.
+    const VObject azimuth = modules[QStringLiteral("AzimuthSSE")];
+    if (!azimuth.isNull()) {
+        const bool single = azimuth.size() == 0;
+        for (int i = 0; i < (single ? 1 : azimuth.size()); ++i)
+            collectFromDevices((single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
+                               element, Rule::EntryAndEmptyOwner, &found);
+    }
+    collectFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key,
+                       element, Rule::Entry, &found);
+    collectFromList(modules[QStringLiteral("Signal")][Channels], key, element, Rule::Signal,
+                    &found);
+    return found;
+}
+
+// A ZU_MOLT program's detector events name detectors by id (or by name)
+// under "detector" and "indicator": those by id follow a new id, and both go
+// when the detector goes.
+QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &controller,
+                                                     const Element &element)
+{
+    QList<Place> found;
+    if (element.kind != CnfReferences::Kind::Detector
+        || controller.property("type").toString() != QLatin1String("ZU_MOLT"))
+        return found;
+    const int id = element.id.toInt();
+    const auto names = [&element, id](const QVariant &reference) {
+        if (reference.type() == QVariant::String)
+            return !element.name.isEmpty() && reference.toString() == element.name;
+        bool number = false;
+        return reference.toInt(&number) == id && number;
+    };
+    // Each place writes the program's event list anew, so that several
+    // places of one program compose.
+    const auto change
+        = [](const CnfProgramPtr &program, int index, const QString &key, const QVariant &value) {
+              QVariantList events = program->property("detectors").toList();
+              QVariantMap event = events.value(index).toMap();
+              if (value.isValid())
+                  event.insert(key, value);
+              else
+                  event.remove(key);
+              events[index] = event;
+              program->setProperty("detectors", events);
+          };
+    for (const CnfProgramPtr &program : controller.programs()) {
+        const QVariantList events = program->property("detectors").toList();
+        for (int i = 0; i < events.size(); ++i) {
+            if (events.at(i).type() != QVariant::Map)
+                continue;
+            const QVariantMap event = events.at(i).toMap();
+            for (const QString &key : { QStringLiteral("detector"), QStringLiteral("indicator") }) {
+                if (!event.contains(key) || !names(event.value(key)))
+                    continue;
+                Place place;
+                place.rename = [program, i, key, change](CnfController &, const QString &newId) {
+                    const QVariantMap current
+                        = program->property("detectors").toList().value(i).toMap();
+                    if (current.value(key).type() == QVariant::String)
+                        return false;
+                    change(program, i, key, newId.toInt());
+                    return true;
+                };
+                place.clear = [program, i, key, change](CnfController &) {
+                    change(program, i, key, QVariant());
+                };
+                found << place;
+            }
+        }
+    }
+    return found;
+}
+
+// A "DetectorySensor" sensor names its detector by id: it follows a new id
+// and stays on Delete.
+QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &controller,
+                                                        const Element &detector)
+{
+    QList<Place> found;
+    const int id = detector.id.toInt();
+    for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
+        const QVariant link = sensor->property("detector");
+        bool number = false;
+        if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
+            || link.toInt(&number) != id || !number)
+            continue;
+        Place place;
+        place.rename = [sensor](CnfController &, const QString &newId) {
+            sensor->setProperty("detector", newId.toInt());
+            return true;
+        };
+        found << place;
+    }
+    return found;
+}
+
+namespace {
+
+// A board channel names the output under "out" or, as the output dialog
+// binds it, under "output": by its number, or by its name.
+bool channelRefers(const VObject &out, int id, const QString &name)
+{
+    if (out.isNull())
+        return false;
+    if (isNumber(out))
+        return out.toLongLong() == id;
+    return !name.isEmpty() && out == name;
+}
+
+// An indication colour names the output by its number (also written as
+// text) or by its name.
+bool colourRefers(const VObject &value, int id, const QString &name)
+{
+    return value == id || (!name.isEmpty() && value == name);
+}
+
+} // namespace
+
+// The board channels of "DIO1" to "DIO9" and the indication colours "red",
+// "amber", "green" naming the output. A board channel goes whole with its
+// output; an indication keeps its other colours. A new id goes to those that
+// name the output by number (an indication colour also as text), in the form
+// each had; none follows while another output still has the old id, since
+// they name that one too.
+QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller,
+                                                 const Element &output)
+{
+    QList<Place> found;
+    const int id = output.id.toInt();
+    const QString &name = output.name;
+    const VObject root = controller.nativeData();
+    const VObject outputs = root[QStringLiteral("outputs")];
+    int holders = 0;
+    for (int i = 0; i < outputs.size(); ++i)
+        holders += outputs[i][QStringLiteral("id")] == id ? 1 : 0;
+    const bool shared = holders > 1;
+    const VObject modules = root[QStringLiteral("modules")];
+    const VObject devices = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
+    for (int board = 1; board <= 9; ++board) {
+        const VObject channels
+            = devices[QStringLiteral("DIO%1").arg(board)][QStringLiteral("channels")];
+        for (int i = 0; i < channels.size(); ++i) {
+            const VObject channel = channels[i];
+            for (const QString &key : { QStringLiteral("out"), QStringLiteral("output") }) {
+                if (!channelRefers(channel[key], id, name))
+                    continue;
+                Place place;
+                place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
+                    VObject target = channel;
+                    if (shared || !isNumber(target[key]) || target[key].toLongLong() != id)
+                        return false;
+                    target[key] = newId.toInt();
+                    return true;
+                };
+                place.clear = [channel](CnfController &) {
+                    VObject(channel).remove();
+                };
+                found << place;
+                break;
+            }
+        }
+    }
+    const VObject indication = modules[QStringLiteral("Indication")];
+    for (int i = 0; i < indication.size(); ++i) {
+        const VObject entry = indication[i];
+        for (const QString &colour :
+             { QStringLiteral("red"), QStringLiteral("amber"), QStringLiteral("green") }) {
+            if (!colourRefers(entry[colour], id, name))
+                continue;
+            Place place;
+            place.rename = [entry, colour, id, shared](CnfController &, const QString &newId) {
+                VObject target = entry;
+                const VObject value = target[colour];
+                if (shared)
+                    return false;
+                if (isNumber(value)) {
+                    if (value.toLongLong() != id)
+                        return false;
+                    target[colour] = newId.toInt();
+                } else if (value == id) {
+                    target[colour] = QString::number(newId.toInt());
+                } else {
+                    return false;
+                }
+                return true;
+            };
+            place.clear = [entry, colour](CnfController &) {
+                VObject(entry).remove(colour);
+            };
+            found << place;
+        }
+    }
+    return found;
+}

@@ -1,0 +1,117 @@
+// CnfReferences: the places that name a phase.
+
+#include "cnfcontroller.h"
+#include "cnfphase.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "cnfprogramrecord.h"
+#include "cnfreferencefinders.h"
+
+#include <QDomDocument>
+
+using namespace CnfReferenceFinders;
+
+namespace {
+
+// A phase id as the records' "phases" fields hold it: the number itself;
+// -1 for an id that is not a number a byte holds.
+int phaseIdValue(const QString &id)
+{
+    bool ok = false;
+    const int value = id.toInt(&ok);
+    return ok && value >= 0 && value < 255 ? value : -1;
+}
+
+} // namespace
+
+// Another phase's stored transition from the phase, kept under its id: it
+// follows a new id and goes with the phase, or it would belong to the next
+// phase given the id.
+QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controller,
+                                                   const Element &phase)
+{
+    QList<Place> found;
+    const QString id = phase.id;
+    for (const CnfPhasePtr &other : controller.phases()) {
+        if (!other || other->id == id || !other->transitions.contains(id))
+            continue;
+        Place place;
+        place.rename = [other, id](CnfController &, const QString &newId) {
+            other->transitions.insert(newId, other->transitions.take(id));
+            return true;
+        };
+        place.clear = [other, id](CnfController &) {
+            other->transitions.remove(id);
+        };
+        found << place;
+    }
+    return found;
+}
+
+// TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId".
+QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controller,
+                                                  const Element &phase)
+{
+    return listEntries(controller.nativeData()[QStringLiteral("vpu_phases")], phase.id,
+                       Note::RemoteControl)
+        + listEntries(zuMoltPanel(controller)[QStringLiteral("stageId")], phase.id,
+                      Note::RemoteControl);
+}
+
+// A program step runs the phase itself and follows a new id; when the phase
+// goes, the step keeps its id without a phase.
+QList<Place> CnfReferenceFinders::phaseProgramSteps(const CnfController &controller,
+                                                    const Element &phase)
+{
+    QList<Place> found;
+    const QString id = phase.id;
+    const CnfPhasePtr element = controller.findPhase(id);
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program || !program->findPhaseDef(id))
+            continue;
+        Place place;
+        place.note = Note::ProgramUse;
+        place.owner = program->id;
+        place.clear = [program, element, id](CnfController &) {
+            for (const CnfPhaseDefPtr &def : program->phases()) {
+                if (def && element && def->phase() == element) {
+                    def->setPhase(CnfPhasePtr());
+                    def->setId(id);
+                }
+            }
+        };
+        found << place;
+    }
+    return found;
+}
+
+// A kind-4 record calls the phase by its id as a number: a new id that is a
+// number a byte holds replaces it, another leaves it not set; a Delete leaves
+// it (the question names the program).
+QList<Place> CnfReferenceFinders::phaseRecordCalls(const CnfController &controller,
+                                                   const Element &phase)
+{
+    QList<Place> found;
+    const int value = phaseIdValue(phase.id);
+    if (value < 0 || !isFirstLine(controller))
+        return found;
+    const QDomDocument layout = controller.tiverkLayout();
+    const QString listId = QString::fromLatin1(CnfProgramRecord::PhaseIdList);
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program
+            || !CnfProgramRecord::listValues(layout, program->data(), listId).contains(value))
+            continue;
+        Place place;
+        place.note = Note::ProgramUse;
+        place.owner = program->id;
+        place.rename = [program, layout, listId, value](CnfController &, const QString &newId) {
+            if (program->data().size() <= 2)
+                return false;
+            program->setData(CnfProgramRecord::withListValueReplaced(
+                layout, program->data(), listId, value, phaseIdValue(newId)));
+            return true;
+        };
+        found << place;
+    }
+    return found;
+}
