@@ -43,7 +43,11 @@ public:
         ProgramSwitch, // a record's queue or return program (owner: program id)
         DayCard, // a day card record (owner: day card id)
         DefaultProgram, // the calendar's default program
-        ReserveProgram // the calendar's reserve program
+        ReserveProgram, // the calendar's reserve program
+        ProgramParameter, // a program's parameters name the element (owner: program id)
+        Countdown, // a countdown display or board counts the group down (owner: group id)
+        Indication // an indication row follows the group or runs in the program (owner: row, from
+                   // 1)
     };
 
     // One place that names an element.
