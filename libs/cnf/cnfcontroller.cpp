@@ -239,8 +239,20 @@ bool CnfController::renamePhase(const QString &id, const QString &newId)
         d->lastError = tr("Phase id \"%1\" is empty or taken").arg(newId);
         return false;
     }
+    // Records call the phase by its id as a number a byte holds.
+    const CnfReferences::Element element { CnfReferences::Kind::Phase, id, QString() };
+    const QStringList refusing = CnfReferences::refusing(*this, element, newId);
+    if (!refusing.isEmpty()) {
+        d->lastError = (refusing.size() == 1
+                            ? tr("Program %1 calls phase %2 by its number: the id must be a "
+                                 "number from 0 to 254")
+                            : tr("Programs %1 call phase %2 by its number: the id must be a "
+                                 "number from 0 to 254"))
+                           .arg(refusing.join(QLatin1Char(',')), id);
+        return false;
+    }
     // The program steps bound to the phase follow it by themselves.
-    CnfReferences::rename(*this, { CnfReferences::Kind::Phase, id, QString() }, newId);
+    CnfReferences::rename(*this, element, newId);
     phase->id = newId;
     return true;
 }

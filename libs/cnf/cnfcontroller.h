@@ -77,9 +77,9 @@ public:
     // CnfReferences finds naming it is cleared.
     bool removePhase(const QString &id);
     // Gives the phase a new id, and every place CnfReferences finds naming it
-    // follows (a new id that is not a number a byte holds leaves the records'
-    // call phases not set). False with lastError, and nothing changed, when no phase has `id`
-    // or `newId` is empty or taken.
+    // follows. False with lastError, and nothing changed, when no phase has
+    // `id`, `newId` is empty or taken, or a place cannot hold it (a record's
+    // call phase takes a number 0-254 only).
     bool renamePhase(const QString &id, const QString &newId);
     // The ids of the programs whose records name the phase by its id (a call phase).
     QStringList programsNamingPhase(const QString &id) const;

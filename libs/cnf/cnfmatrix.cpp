@@ -57,7 +57,9 @@ void CnfMatrix::moveGroup(int id, int newId)
         const bool ofGroup = it->aId == id || it->bId == id;
         if (ofGroup)
             moved << *it;
-        if (ofGroup || it->aId == newId || it->bId == newId)
+        // Without a new id no other group's values are touched.
+        const bool ofNewId = newId >= 0 && (it->aId == newId || it->bId == newId);
+        if (ofGroup || ofNewId)
             it = m_cells.erase(it);
         else
             ++it;

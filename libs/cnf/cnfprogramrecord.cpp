@@ -470,6 +470,20 @@ bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocume
     return true;
 }
 
+QByteArray CnfProgramRecord::numbered(const CnfController &controller, const CnfProgram &program,
+                                      const QString &id)
+{
+    QByteArray record = program.data();
+    const QString family = controller.property("type").toString();
+    const bool numbers = family == QLatin1String("tiverk") || family == QLatin1String("adapter")
+        || program.type == CnfProgram::Tiverk;
+    bool isNumber = false;
+    const int number = id.toInt(&isNumber);
+    if (numbers && isNumber && !record.isEmpty())
+        record[0] = char(number & 0xff);
+    return record;
+}
+
 QByteArray CnfProgramRecord::create(const CnfController &controller, const CnfProgram &program)
 {
     const QDomDocument layout = controller.tiverkLayout();
@@ -515,9 +529,8 @@ QByteArray CnfProgramRecord::reindexed(const QDomDocument &layout, const QByteAr
         const int index = readField(field, bytes);
         if (index < 0 || index >= before.size())
             continue;
-        const int moved = after.indexOf(before.at(index));
-        if (moved >= 0)
-            writeField(field, moved, &bytes);
+        // A phase that is gone from both lists is named by nothing: not set.
+        writeField(field, after.indexOf(before.at(index)), &bytes);
     }
     return bytes;
 }

@@ -106,6 +106,12 @@ public:
     // and steps, and for a coordinated kind its cycle and offset; every other
     // byte 255.
     static QByteArray create(const CnfController &controller, const CnfProgram &program);
+    // The program's record with byte 0, the program number, naming `id` (as
+    // the program dialog writes it); the record as it is for a program whose
+    // record holds no number (not TIVERK 3.x, adapter or an algorithm kind)
+    // or an id that is not a number.
+    static QByteArray numbered(const CnfController &controller, const CnfProgram &program,
+                               const QString &id);
 
     // The ids of the controller's phases in the order the indexes count them.
     static QStringList phaseIds(const CnfController &controller);
@@ -115,7 +121,8 @@ public:
     static QStringList phaseIds(const CnfController &controller, const CnfProgram &program);
     // The record with every phase index of its kind (the sequence rows, a
     // priority phase) counted anew: an index that named the id at that place
-    // of `before` names it in `after`.
+    // of `before` names it in `after`; one naming an id `after` lacks
+    // becomes not set.
     static QByteArray reindexed(const QDomDocument &layout, const QByteArray &record,
                                 const QStringList &before, const QStringList &after);
 

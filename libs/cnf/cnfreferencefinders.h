@@ -29,11 +29,15 @@ QList<Place> phasePanelLists(const CnfController &controller, const Element &pha
 QList<Place> phaseProgramSteps(const CnfController &controller, const Element &phase);
 // The records' call phases (kind 4), which hold the phase id as a number.
 QList<Place> phaseRecordCalls(const CnfController &controller, const Element &phase);
+// The records' sequence rows and priority phases, which count phases by place.
+QList<Place> phaseRecordPositions(const CnfController &controller, const Element &phase);
 
 // --- programs (cnfreferencesprograms.cpp)
 QList<Place> programPanelLists(const CnfController &controller, const Element &program);
 QList<Place> programDayCards(const CnfController &controller, const Element &program);
 QList<Place> programCalendar(const CnfController &controller, const Element &program);
+// The program's own record: byte 0 is its number.
+QList<Place> programOwnNumber(const CnfController &controller, const Element &program);
 // The records' queue and return programs, which count programs by place.
 QList<Place> programRecordSwitches(const CnfController &controller, const Element &program);
 

@@ -16,11 +16,11 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
 {
     switch (kind) {
     case Kind::Phase:
-        return { phaseTransitions, phasePanelLists, phaseProgramSteps, phaseRecordCalls,
-                 programParameters };
+        return { phaseTransitions, phasePanelLists,      phaseProgramSteps,
+                 phaseRecordCalls, phaseRecordPositions, programParameters };
     case Kind::Program:
-        return { programPanelLists, programDayCards, programRecordSwitches, programCalendar,
-                 programIndications };
+        return { programPanelLists, programDayCards,  programRecordSwitches,
+                 programCalendar,   programOwnNumber, programIndications };
     case Kind::SignalGroup:
         return { groupPhases,       groupMatrixValues, groupTransitionTimes, groupTimelines,
                  programParameters, groupCountdowns,   groupIndications };
@@ -70,6 +70,17 @@ int CnfReferences::clear(CnfController &controller, const QList<Place> &places)
         }
     }
     return cleared;
+}
+
+QStringList CnfReferences::refusing(const CnfController &controller, const Element &element,
+                                    const QString &newId)
+{
+    QStringList found;
+    for (const Place &place : places(controller, element)) {
+        if (place.accepts && !place.accepts(newId) && !found.contains(place.owner))
+            found << place.owner;
+    }
+    return found;
 }
 
 QStringList CnfReferences::owners(const QList<Place> &places, Note note)

@@ -44,10 +44,13 @@ public:
         DayCard, // a day card record (owner: day card id)
         DefaultProgram, // the calendar's default program
         ReserveProgram, // the calendar's reserve program
+        StoredTransition, // a phase's stored transition from it (owner: phase id)
+        MatrixValues, // a matrix's values of the group (owner: matrix id)
+        TransitionTimes, // a stored transition's times of the group (owner: phase id)
+        Timeline, // a program's timeline of the group (owner: program id)
         ProgramParameter, // a program's parameters name the element (owner: program id)
         Countdown, // a countdown display or board counts the group down (owner: group id)
-        Indication // an indication row follows the group or runs in the program (owner: row, from
-                   // 1)
+        Indication // an indication row names the group or program (owner: row, from 1)
     };
 
     // One place that names an element.
@@ -62,6 +65,8 @@ public:
         // Takes the reference out when the element goes. Null: the place
         // stays, or the list upkeep of the controller counts it anew.
         std::function<void(CnfController &controller)> clear;
+        // Whether the place can hold the new id. Null: any id.
+        std::function<bool(const QString &newId)> accepts;
     };
 
     // Lists the places of one kind naming the element.
@@ -76,6 +81,11 @@ public:
     static int clear(CnfController &controller, const Element &element);
     // Clears the places (found before the element left its list).
     static int clear(CnfController &controller, const QList<Place> &places);
+
+    // The owners of the places naming the element that cannot hold the new
+    // id, each once; a new id is refused while there is one.
+    static QStringList refusing(const CnfController &controller, const Element &element,
+                                const QString &newId);
 
     // The owners of the places with the note, each once, in the order found.
     static QStringList owners(const QList<Place> &places, Note note);

@@ -34,6 +34,9 @@ enum class Rule {
     EntryAndEmptyOwner,
     KeyOnly, // a Keyboard key or a ZU_MOLT input: only the reference goes
     Entry, // a module channel: the entry goes
+    // a channel of another I/O board: the reference goes, and the entry with
+    // it unless it binds another element or an output
+    SharedEntry,
     Signal // a Signal channel: the entry goes unless it names an element of the other kind
 };
 
@@ -53,6 +56,12 @@ void removeReference(VObject entry, const QString &key, Rule rule)
         break;
     case Rule::Entry:
         entry.remove();
+        break;
+    case Rule::SharedEntry:
+        entry.remove(key);
+        if (entry[Detector].isNull() && entry[Sensor].isNull()
+            && entry[QStringLiteral("output")].isNull() && entry[QStringLiteral("out")].isNull())
+            entry.remove();
         break;
     case Rule::Signal: {
         const QString otherKey = key == Detector ? Sensor : Detector;
@@ -132,7 +141,8 @@ bool CnfReferences::channelNames(const VObject &reference, const Element &elemen
 // kind key. SmartMicro and Azimuth channels name detectors and sensors alike
 // under "detector"; a sensor is looked for under "sensor" there, so that a
 // detector's channel is never taken for a sensor's. Detectors of a ZU_MOLT
-// document sit on the modules of "inputsOutputs" instead of the SystemBus "DIO2".
+// document sit on the modules of "inputsOutputs" instead of the SystemBus
+// I/O boards "DIO1" to "DIO9".
 QList<Place> CnfReferenceFinders::inputChannels(const CnfController &controller,
                                                 const Element &element)
 {
@@ -147,9 +157,15 @@ QList<Place> CnfReferenceFinders::inputChannels(const CnfController &controller,
         for (const QString &module : inputsOutputs.keys())
             collectFromList(inputsOutputs[module][Channels], key, element, Rule::KeyOnly, &found);
     } else {
-        collectFromList(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
-                               [QStringLiteral("DIO2")][Channels],
-                        key, element, Rule::EntryAndEmptyOwner, &found);
+        const VObject boards = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
+        collectFromList(boards[QStringLiteral("DIO2")][Channels], key, element,
+                        Rule::EntryAndEmptyOwner, &found);
+        // An element may be bound to a channel of any other I/O board as well.
+        for (int board = 1; board <= 9; ++board) {
+            if (board != 2)
+                collectFromList(boards[QStringLiteral("DIO%1").arg(board)][Channels], key, element,
+                                Rule::SharedEntry, &found);
+        }
     }
     collectFromList(modules[QStringLiteral("Keyboard")][Channels], key, element, Rule::KeyOnly,
                     &found);

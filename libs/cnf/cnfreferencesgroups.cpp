@@ -45,6 +45,8 @@ QList<Place> CnfReferenceFinders::groupMatrixValues(const CnfController &control
         if (!names)
             continue;
         Place place;
+        place.note = Note::MatrixValues;
+        place.owner = QString::number(matrix->id());
         place.rename = [matrix, id](CnfController &, const QString &newId) {
             matrix->moveGroup(id, newId.toInt());
             return true;
@@ -72,6 +74,8 @@ QList<Place> CnfReferenceFinders::groupTransitionTimes(const CnfController &cont
                 || (!transition->greenEnd.contains(id) && !transition->greenStart.contains(id)))
                 continue;
             Place place;
+            place.note = Note::TransitionTimes;
+            place.owner = phase->id;
             place.rename = [transition, id](CnfController &, const QString &newId) {
                 const int to = newId.toInt();
                 for (QMap<int, int> *times : { &transition->greenEnd, &transition->greenStart }) {
@@ -101,6 +105,8 @@ QList<Place> CnfReferenceFinders::groupTimelines(const CnfController &controller
         if (!program || !program->timelineGroups().contains(id))
             continue;
         Place place;
+        place.note = Note::Timeline;
+        place.owner = program->id;
         place.rename = [program, id](CnfController &, const QString &newId) {
             program->moveTimelineGroup(id, newId.toInt());
             return true;

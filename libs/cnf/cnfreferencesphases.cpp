@@ -33,9 +33,11 @@ QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controll
     QList<Place> found;
     const QString id = phase.id;
     for (const CnfPhasePtr &other : controller.phases()) {
-        if (!other || other->id == id || !other->transitions.contains(id))
+        if (!other || !other->transitions.contains(id))
             continue;
         Place place;
+        place.note = Note::StoredTransition;
+        place.owner = other->id;
         place.rename = [other, id](CnfController &, const QString &newId) {
             other->transitions.insert(newId, other->transitions.take(id));
             return true;
@@ -85,8 +87,8 @@ QList<Place> CnfReferenceFinders::phaseProgramSteps(const CnfController &control
     return found;
 }
 
-// A kind-4 record calls the phase by its id as a number: a new id that is a
-// number a byte holds replaces it, another leaves it not set; a Delete leaves
+// A kind-4 record calls the phase by its id as a number: a new id follows
+// when it is a number a byte holds and is refused otherwise; a Delete leaves
 // it (the question names the program).
 QList<Place> CnfReferenceFinders::phaseRecordCalls(const CnfController &controller,
                                                    const Element &phase)
@@ -111,6 +113,37 @@ QList<Place> CnfReferenceFinders::phaseRecordCalls(const CnfController &controll
                 layout, program->data(), listId, value, phaseIdValue(newId)));
             return true;
         };
+        place.accepts = [](const QString &newId) {
+            return phaseIdValue(newId) >= 0;
+        };
+        found << place;
+    }
+    return found;
+}
+
+// A record's sequence row or priority phase counts phases by place: the
+// controller counts it anew when the phase list changes, so a new id leaves
+// it as it is; on Delete it follows the phase to the end of the list while a
+// step of the program keeps the phase, else it becomes not set. Either way
+// the question names the program.
+QList<Place> CnfReferenceFinders::phaseRecordPositions(const CnfController &controller,
+                                                       const Element &phase)
+{
+    QList<Place> found;
+    if (!isFirstLine(controller))
+        return found;
+    const QDomDocument layout = controller.tiverkLayout();
+    const QString listId = QString::fromLatin1(CnfProgramRecord::PhaseIndexList);
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program)
+            continue;
+        const int index = CnfProgramRecord::phaseIds(controller, *program).indexOf(phase.id);
+        if (index < 0
+            || !CnfProgramRecord::listValues(layout, program->data(), listId).contains(index))
+            continue;
+        Place place;
+        place.note = Note::ProgramUse;
+        place.owner = program->id;
         found << place;
     }
     return found;

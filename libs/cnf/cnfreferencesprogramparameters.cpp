@@ -185,10 +185,9 @@ QList<Place> CnfReferenceFinders::programParameters(const CnfController &control
                                                                     : Note::ProgramParameter;
             place.rename = [program, parameter, element](CnfController &, const QString &newId) {
                 // A name stays: only ids take the new one.
-                Parameter byId = parameter;
                 Element numbered = element;
                 numbered.name.clear();
-                return changeParameter(program, byId, numbered, [&newId](const QVariant &old) {
+                return changeParameter(program, parameter, numbered, [&newId](const QVariant &old) {
                     return inFormOf(old, newId);
                 });
             };

@@ -97,3 +97,22 @@ QList<Place> CnfReferenceFinders::programRecordSwitches(const CnfController &con
     }
     return found;
 }
+
+// A record's byte 0 is the program's own number: it follows a new id (the
+// program dialog writes the same), and goes with the program.
+QList<Place> CnfReferenceFinders::programOwnNumber(const CnfController &controller,
+                                                   const Element &program)
+{
+    const CnfProgramPtr element = controller.findProgram(program.id);
+    if (!element || CnfProgramRecord::numbered(controller, *element, program.id) != element->data())
+        return {}; // byte 0 holds another number: it is left as it is
+    Place place;
+    place.rename = [element](CnfController &owner, const QString &newId) {
+        const QByteArray record = CnfProgramRecord::numbered(owner, *element, newId);
+        if (record == element->data())
+            return false;
+        element->setData(record);
+        return true;
+    };
+    return { place };
+}

@@ -45,15 +45,14 @@ void MainWindow::outputsItemProperties()
         return;
     CnfController &controller = project.controller();
     const int id = idItem->text().toInt();
-    // The dialog edits the last output of the id.
-    const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
-    VObject output;
-    for (int i = 0; i < outputs.size(); ++i) {
-        if (outputs[i][QStringLiteral("id")] == id)
-            output = outputs[i];
-    }
+    // The row is the output's place in "outputs": the dialog edits that one,
+    // also when another output has its id.
+    const int place = idItem->row();
+    const VObject output = controller.nativeData()[QStringLiteral("outputs")][place];
+    if (output[QStringLiteral("id")] != id)
+        return;
     const QVariant oldId = output[QStringLiteral("id")].toVariant();
-    OutputsDlg dialog(&controller, id, this);
+    OutputsDlg dialog(&controller, id, this, place);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
     if (!output.isNull() && output[QStringLiteral("id")] != oldId) {

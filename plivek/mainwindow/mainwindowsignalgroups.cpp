@@ -7,10 +7,10 @@
 #include "mainwindowhelpers.h"
 #include "phasestable.h"
 #include "powerpart.h"
+#include "signalgroupstable.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
-#include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
@@ -29,50 +29,6 @@
 #include <algorithm>
 
 using namespace MainWindowHelpers;
-
-namespace {
-
-// The lines of the delete question that name what the removal changes in
-// programs' parameters, countdown displays and boards, and indication rows.
-QString removalLines(const CnfController &controller, const QStringList &ids)
-{
-    using Note = CnfReferences::Note;
-    QStringList programs;
-    QStringList countdowns;
-    QStringList indications;
-    const auto add = [](QStringList *list, const QStringList &owners) {
-        for (const QString &owner : owners) {
-            if (!list->contains(owner))
-                *list << owner;
-        }
-    };
-    for (const QString &id : ids) {
-        const CnfSignalGroupPtr group = controller.findSG(id.toInt());
-        const QList<CnfReferences::Place> places
-            = CnfReferences::places(controller,
-                                    { CnfReferences::Kind::SignalGroup, QString::number(id.toInt()),
-                                      group ? group->name : QString() });
-        add(&programs, CnfReferences::owners(places, Note::ProgramParameter));
-        add(&countdowns, CnfReferences::owners(places, Note::Countdown));
-        add(&indications, CnfReferences::owners(places, Note::Indication));
-    }
-    QString lines;
-    if (!programs.isEmpty())
-        lines += MainWindow::tr("\nAfter removal, the following programs will lose them from "
-                                "their parameters:\n")
-            + programs.join(QLatin1Char(','));
-    if (!countdowns.isEmpty())
-        lines += MainWindow::tr("\nAfter removal, the countdown displays of the following signal "
-                                "groups will be deleted:\n")
-            + countdowns.join(QLatin1Char(','));
-    if (!indications.isEmpty())
-        lines += MainWindow::tr("\nAfter removal, the following indication rows will have no "
-                                "signal group:\n")
-            + indications.join(QLatin1Char(','));
-    return lines;
-}
-
-} // namespace
 
 void MainWindow::on_sgAdd_triggered()
 {
@@ -156,10 +112,9 @@ void MainWindow::sgDeleteItems()
     }
     if (items.isEmpty())
         return;
-    if (QMessageBox::question(this, tr("Removing"),
-                              tr("Following signal groups will be deleted:\n")
-                                  + ids.join(QLatin1Char(','))
-                                  + removalLines(project.controller(), ids),
+    const SignalGroupsTable::Removal removal
+        = SignalGroupsTable::planRemoval(project.controller(), ids);
+    if (QMessageBox::question(this, tr("Removing"), removal.question(),
                               QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;

@@ -54,6 +54,11 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
             if (programs.contains(program->id) && !removal.programs.contains(program->id))
                 removal.programs << program->id;
         }
+        for (const QString &phase :
+             CnfReferences::owners(places, CnfReferences::Note::StoredTransition)) {
+            if (!ids.contains(phase) && !removal.transitions.contains(phase))
+                removal.transitions << phase;
+        }
     }
     removal.question
         = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
@@ -63,6 +68,11 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")
             + removal.programs.join(QLatin1Char(','));
+    if (!removal.transitions.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the transitions from them "
+                                                "stored in the following phases will be "
+                                                "deleted:\n")
+            + removal.transitions.join(QLatin1Char(','));
     return removal;
 }
 

@@ -30,6 +30,8 @@ public:
         QStringList ids;
         bool remoteChanged = false; // a remote control panel list names a removed phase
         QStringList programs; // ids of the programs that run or call a removed phase
+        // ids of the other phases whose stored transition from a removed phase goes
+        QStringList transitions;
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);

@@ -3,6 +3,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfreferences.h"
 #include "mainwindowhelpers.h"
 #include "mainwindowtexts.h"
@@ -61,6 +62,8 @@ int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
         if (n >= 65535)
             break;
         copy->id = QString::number(n);
+        // The copy's record names the copy: byte 0 is the program number.
+        copy->setData(CnfProgramRecord::numbered(controller, *copy, copy->id));
         QStringList names;
         for (const CnfProgramPtr &program : controller.programs())
             names << program->name;

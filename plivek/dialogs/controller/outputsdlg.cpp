@@ -33,7 +33,7 @@ VObject boardDevice(const CnfController &controller, int board)
 
 } // namespace
 
-OutputsDlg::OutputsDlg(CnfController *controller, int id, QWidget *parent)
+OutputsDlg::OutputsDlg(CnfController *controller, int id, QWidget *parent, int place)
     : QDialog(parent)
     , ui(new Ui::OutputsDlg)
     , controller(controller)
@@ -41,7 +41,7 @@ OutputsDlg::OutputsDlg(CnfController *controller, int id, QWidget *parent)
     , editedId(id)
 {
     ui->setupUi(this);
-    readOutputs(id);
+    readOutputs(id, place);
 
     int selected = -1;
     {
@@ -83,7 +83,7 @@ OutputsDlg::~OutputsDlg()
     delete ui;
 }
 
-void OutputsDlg::readOutputs(int id)
+void OutputsDlg::readOutputs(int id, int place)
 {
     const VObject outputs = controller->nativeData()["outputs"];
     hasGpio = !controller->nativeData()["modules"]["Signal"].isNull();
@@ -100,6 +100,15 @@ void OutputsDlg::readOutputs(int id)
         if (id != 0 && outputId == 0)
             continue;
         if (id != 0 && outputId == id) {
+            if (!edited.isNull())
+                sharedId = true;
+            if (place >= 0 && i != place) {
+                // A twin of the edited output: its name stays taken.
+                sharedId = true;
+                if (!name.isEmpty())
+                    forbiddenNames.append(name);
+                continue;
+            }
             edited = output;
             proposedName = name;
             ui->defaultValue->setText(output["default"].toString());
@@ -117,7 +126,7 @@ bool OutputsDlg::boundToEditedOutput(const VObject &output) const
     if (edited.isNull())
         return false;
     if (isNativeNumberType(output.type()))
-        return output.toDouble() == editedId;
+        return !sharedId && output.toDouble() == editedId;
     return !proposedName.isEmpty() && output.toString() == proposedName;
 }
 

@@ -16,7 +16,8 @@ class OutputsDlg;
 
 // One output of the native "outputs" list, driven either through a pin of the
 // Signal module (GPIO) or through a channel of an I/O board "DIO1".."DIO9".
-// Id 0 opens a new output, any other id the output of that id. The dialog
+// Id 0 opens a new output, any other id the output of that id (at `place` in
+// "outputs" when several share the id; -1: the last of them). The dialog
 // offers the free GPIO pins and the free board channels and, on OK, writes the
 // output and its channel binding into the native data itself.
 // The controller is not owned and must outlive the dialog.
@@ -24,7 +25,7 @@ class OutputsDlg : public QDialog
 {
     Q_OBJECT
 public:
-    OutputsDlg(CnfController *controller, int id, QWidget *parent = nullptr);
+    OutputsDlg(CnfController *controller, int id, QWidget *parent = nullptr, int place = -1);
     ~OutputsDlg() override;
 
 public slots:
@@ -48,7 +49,7 @@ private:
         QMap<int, VObject> freeChannels; // an empty handle for a channel without entry
     };
 
-    void readOutputs(int id);
+    void readOutputs(int id, int place);
     int readBoards(); // the item of `type` to select, -1 for none
     bool boundToEditedOutput(const VObject &output) const;
     int chosenBoard() const; // 0: no type chosen, -1: GPIO
@@ -61,6 +62,9 @@ private:
     DialogItemValidator *validator;
     int editedId = 0;
     VObject edited; // the output's entry; null for a new output
+    // Another output has the edited id: a channel naming it by number names
+    // that one too and is not the edited output's own.
+    bool sharedId = false;
     QString proposedName;
     Binding own;
     bool hasGpio = false;

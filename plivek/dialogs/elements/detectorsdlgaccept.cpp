@@ -288,12 +288,16 @@ void DetectorsDlg::writePlan(const Plan &plan)
         releaseChannel(plan.chosen);
         releaseModuleEntry();
         VObject entry = plan.chosen;
-        if (entry.isNull())
+        const bool created = entry.isNull();
+        if (created)
             entry = device[Channels].append(VObject::map());
         writeChanged(entry, QStringLiteral("type"), plan.channelType);
         writeChanged(entry, Channel, plan.number);
-        writeChanged(entry, QStringLiteral("common"),
-                     plan.positive ? QStringLiteral("positive") : QStringLiteral("negative"));
+        // An entry without a polarity reads as negative: it keeps lacking it.
+        const QString common = QStringLiteral("common");
+        if (created || plan.positive || !entry[common].isNull())
+            writeChanged(entry, common,
+                         plan.positive ? QStringLiteral("positive") : QStringLiteral("negative"));
         nameElementIn(entry, key, id);
         element->setProperty("dionumber", plan.board);
         element->setProperty("diochannel", plan.number);

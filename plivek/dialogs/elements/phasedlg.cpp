@@ -68,7 +68,8 @@ void PhaseDlg::loadPhase()
     const bool tiverkII = family == QLatin1String("tiverkii");
     const bool zuMolt = family == QLatin1String("ZU_MOLT");
 
-    QStringList numbers { QStringLiteral("0") };
+    // An empty id is refused as well as a taken one.
+    QStringList numbers { QStringLiteral("0"), QString() };
     QStringList names;
     for (const CnfPhasePtr &other : controller->phases()) {
         if (other == phase)

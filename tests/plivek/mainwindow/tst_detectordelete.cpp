@@ -71,6 +71,14 @@ private slots:
                           "[{'channel': 1, 'detector': "
                           "1}]}}}}}");
         // The module and its channels stay: only the reference goes.
+        // Another I/O board keeps its board and an entry that binds an output too.
+        QTest::newRow("another I/O board")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 2, 'detector': 1, 'type': 'PIR'}, "
+                          "{'channel': 3, 'detector': 1, 'output': 4}]}}}}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 3, 'output': 4}]}}}}}");
         QTest::newRow("ZU_MOLT detector: every module of the inputs and outputs")
             << false << true
             << QByteArray("{'inputsOutputs': {'DIO1': {'type': 'dryContact', 'channels': "

@@ -83,6 +83,18 @@ private slots:
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
                           "[{'channel': 1, 'detector': 5}, {'channel': 2, 'detector': 'Loop'}, "
                           "{'channel': 3, 'detector': 2}, {'channel': 4, 'sensor': 1}]}}}}}");
+        // A detector bound to a module channel and to a channel of another
+        // I/O board: every place that names it follows.
+        QTest::newRow("another I/O board and TrafiCam")
+            << false << false
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 2, 'detector': 1, 'type': 'PIR'}, "
+                          "{'channel': 3, 'detector': 2}]}}}, 'TrafiCam': [{'channels': "
+                          "[{'channel': 1, 'detector': 1}]}]}}")
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO3': {'type': 'dryContact', "
+                          "'channels': [{'channel': 2, 'detector': 5, 'type': 'PIR'}, "
+                          "{'channel': 3, 'detector': 2}]}}}, 'TrafiCam': [{'channels': "
+                          "[{'channel': 1, 'detector': 5}]}]}}");
         QTest::newRow("DIO2: sensor")
             << true << false
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "

@@ -294,6 +294,35 @@ private slots:
         QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
     }
 
+    // The first of two outputs sharing an id opens in its own dialog; its new
+    // id leaves the places naming the shared id to the other one.
+    void firstTwinRenamedInItsDialog()
+    {
+        MainWindow window;
+        load(window, { output(3, "Horn"), output(3, "Twin") });
+        CnfController &controller = window.document().controller();
+        const QByteArray places(
+            "{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 1, "
+            "'type': 'out', 'output': 3}]}}}, 'Indication': [{'red': 3}]}}");
+        ElementFixtures::setPlaces(controller, places);
+        table(window, "outputsTable")->item(0, 0)->setSelected(true);
+        ModalAnswerer edit;
+        QString opened;
+        edit.answerWith([&opened](QWidget *modal) {
+            opened = modal->findChild<QLineEdit *>(QStringLiteral("name"))->text();
+            typeIdAndAccept(modal, 5);
+        });
+        window.outputsItemProperties();
+        QVERIFY(edit.answered());
+        QCOMPARE(opened, QStringLiteral("Horn"));
+        const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+        QCOMPARE(outputs.toVariant().toList(),
+                 (QVariantList { output(5, "Horn"), output(3, "Twin") }));
+        CnfController expected;
+        ElementFixtures::setPlaces(expected, places);
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+    }
+
     // A TIVERK II file with outputs: output 3 given id 5 and saved differs
     // from the same file saved untouched only in that id and the channels
     // and indication that name it by its id.

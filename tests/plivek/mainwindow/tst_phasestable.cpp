@@ -522,6 +522,47 @@ private slots:
         QVERIFY(window.document().isChanged());
     }
 
+    // The question names every program whose record names a removed phase,
+    // also by its place alone (a priority phase without a step, which becomes
+    // not set), and the phases whose stored transition from it goes.
+    void removalNamesRecordsAndStoredTransitions()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        CnfNative::initController(controller, QStringLiteral("tiverk"), QStringLiteral("3.18"));
+        for (const QString &id :
+             { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4") })
+            addPhase(controller, id);
+        auto transition = CnfTransitionPtr::create();
+        transition->greenEnd.insert(1, 3);
+        controller.findPhase(QStringLiteral("3"))
+            ->transitions.insert(QStringLiteral("2"), transition);
+        controller.findPhase(QStringLiteral("4"))
+            ->transitions.insert(QStringLiteral("1"), transition);
+        // Kind 5 of 3.18: byte 4 the priority phase by its place (phase "2").
+        auto priority = CnfProgramPtr::create(&controller);
+        priority->id = QStringLiteral("5");
+        priority->type = CnfProgram::Tiverk;
+        controller.addProgram(priority);
+        QVERIFY(controller.setProgramRawData(priority, QByteArray::fromHex("0505ff07011401")));
+        window.updatePhasesTable();
+        window.updateProgramsTable();
+        table(window, "phasesTable")->item(1, 0)->setSelected(true);
+
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*table(window, "phasesTable"), "phaseDelete")->trigger();
+        QCOMPARE(yes.seenText(),
+                 QStringLiteral("Following phases will be deleted:\n2"
+                                "\nAfter removal, the following programs will be wrong:\n5"
+                                "\nAfter removal, the transitions from them stored in the "
+                                "following phases will be deleted:\n3"));
+        QCOMPARE(priority->data(), QByteArray::fromHex("0505ff07ff1401"));
+        QVERIFY(controller.findPhase(QStringLiteral("3"))->transitions.isEmpty());
+        QCOMPARE(controller.findPhase(QStringLiteral("4"))->transitions.keys(),
+                 QStringList({ "1" }));
+    }
+
     // A removed phase that a program uses stays the program's step by its id, and
     // its table, its diagram and its file say the same; the record goes on naming
     // the other steps' phases, whose places in the phase list moved.

@@ -94,6 +94,39 @@ private slots:
         QCOMPARE(controller.findProgram(QStringLiteral("5"))->name, QStringLiteral("Morning_2"));
     }
 
+    // A copy's record names the copy: byte 0 is the program number; the
+    // rest of the record is the source's. A record that holds no number
+    // (a fixed-time program of TIVERK II) is copied as it is.
+    void duplicateNamesTheCopyInItsRecord_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("algorithm");
+        QTest::addColumn<QByteArray>("copied");
+        QTest::newRow("TIVERK 3.18") << "tiverk" << true << QByteArray::fromHex("0104ff0102");
+        QTest::newRow("TIVERK II algorithm")
+            << "tiverkii" << true << QByteArray::fromHex("0104ff0102");
+        QTest::newRow("TIVERK II fixed time")
+            << "tiverkii" << false << QByteArray::fromHex("0304ff0102");
+    }
+
+    void duplicateNamesTheCopyInItsRecord()
+    {
+        QFETCH(QString, family);
+        QFETCH(bool, algorithm);
+        QFETCH(QByteArray, copied);
+        CnfController controller;
+        CnfNative::initController(controller, family,
+                                  family == QLatin1String("tiverk") ? QStringLiteral("3.18")
+                                                                    : QString());
+        const CnfProgramPtr source = addProgram(controller, QStringLiteral("3"));
+        source->type = algorithm ? CnfProgram::Tiverk : CnfProgram::FixedTime;
+        const QByteArray record = QByteArray::fromHex("0304ff0102");
+        source->setData(record);
+        QCOMPARE(ProgramsTable::duplicate(controller, { QStringLiteral("3") }), 1);
+        QCOMPARE(controller.findProgram(QStringLiteral("1"))->data(), copied);
+        QCOMPARE(source->data(), record);
+    }
+
     // Every use in the remote-control lists is nulled in place; each day card
     // naming a removed program is listed once and keeps its reference; the
     // calendar's default and reserve program that go are named.

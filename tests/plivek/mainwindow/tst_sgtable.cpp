@@ -1,5 +1,8 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnftransition.h"
 #include "documentfixtures.h"
 #include "halm58a/granule.h"
 #include "halm58a/network.h"
@@ -183,6 +186,50 @@ private slots:
         QVERIFY(!drawing(window, 1) && !drawing(window, 2) && !drawing(window, 3));
         QVERIFY(drawing(window, 4));
         QVERIFY(window.document().isChanged());
+    }
+
+    // The question names the matrices, the phases holding stored transitions
+    // and the programs whose timelines lose the group's values; Yes drops
+    // them and nothing of the other groups.
+    void deleteNamesTheStoredValues()
+    {
+        MainWindow window;
+        load(window, QStringLiteral("tiverk"), { 1, 2, 3 }, false);
+        CnfController &controller = window.document().controller();
+        auto matrix = CnfMatrixPtr::create();
+        matrix->setId(7);
+        matrix->setReleaf(1, 2, 3.0);
+        matrix->setReleaf(2, 3, 4.0);
+        controller.addMatrix(matrix, false, false);
+        auto phase = CnfPhasePtr::create();
+        phase->id = QStringLiteral("4");
+        auto transition = CnfTransitionPtr::create();
+        transition->greenEnd = { { 1, 3 }, { 2, 5 } };
+        phase->transitions.insert(QStringLiteral("6"), transition);
+        controller.addPhase(phase);
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("9");
+        program->setTimelineData(1, 0, 1);
+        program->setTimelineData(3, 0, 1);
+        controller.addProgram(program);
+        selectRows(window, { 0 });
+
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QCOMPARE(yes.seenText(),
+                 QStringLiteral("Following signal groups will be deleted:\n1"
+                                "\nAfter removal, their values will be deleted from the "
+                                "following matrices:\n7"
+                                "\nAfter removal, their times will be deleted from the "
+                                "transitions stored in the following phases:\n4"
+                                "\nAfter removal, their timelines will be deleted from the "
+                                "following programs:\n9"));
+        QCOMPARE(groupIds(controller), QList<int>({ 2, 3 }));
+        QCOMPARE(matrix->content().size(), 1);
+        QCOMPARE(matrix->releaf(2, 3), 4.0);
+        QCOMPARE(transition->greenEnd, (QMap<int, int> { { 2, 5 } }));
+        QCOMPARE(program->timelineGroups(), QList<int>({ 3 }));
     }
 
     // Every copy is numbered after the one before; names, type, properties and

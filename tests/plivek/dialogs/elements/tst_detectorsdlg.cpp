@@ -472,6 +472,16 @@ private slots:
                           "[{'channel': 3, "
                           "'detector': 1, 'type': 'PIR', 'common': 'positive', 'x': 1}]}}}}")
             << onBoard1;
+        // A new id changes the id: an entry without a polarity reads as
+        // negative and keeps lacking it.
+        QTest::newRow("new id, entry without polarity")
+            << tiverkII << false << onBoard1
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 3, 'detector': 1, 'type': 'PIR'}]}}}}")
+            << "number=5"
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 3, 'detector': 5, 'type': 'PIR'}]}}}}")
+            << onBoard1;
         QTest::newRow("board 6 drops dryContact")
             << tiverkII << false << QByteArray()
             << QByteArray(

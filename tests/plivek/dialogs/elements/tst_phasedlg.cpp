@@ -164,6 +164,9 @@ private slots:
         QVERIFY(!okUsable(dialog));
         dialog.findChild<QLineEdit *>(QStringLiteral("number"))->setText(QStringLiteral("0"));
         QVERIFY(!okUsable(dialog));
+        // An empty id is no id.
+        dialog.findChild<QLineEdit *>(QStringLiteral("number"))->setText(QString());
+        QVERIFY(!okUsable(dialog));
         dialog.findChild<QLineEdit *>(QStringLiteral("number"))->setText(QStringLiteral("5"));
         QVERIFY(okUsable(dialog));
     }

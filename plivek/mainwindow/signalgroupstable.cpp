@@ -1,0 +1,74 @@
+#include "signalgroupstable.h"
+
+#include "mainwindowtexts.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfreferences.h"
+#include "cnf/cnfsignalgroup.h"
+
+namespace {
+
+// Appends the owners of the notes to `list`, each once.
+void addOwners(QStringList *list, const QList<CnfReferences::Place> &places,
+               CnfReferences::Note note)
+{
+    for (const QString &owner : CnfReferences::owners(places, note)) {
+        if (!list->contains(owner))
+            *list << owner;
+    }
+}
+
+} // namespace
+
+QString SignalGroupsTable::Removal::question() const
+{
+    return MainWindowTexts::tr("Following signal groups will be deleted:\n")
+        + ids.join(QLatin1Char(',')) + lines.join(QString());
+}
+
+SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &controller,
+                                                          const QStringList &ids)
+{
+    using Note = CnfReferences::Note;
+    Removal removal;
+    removal.ids = ids;
+    for (const QString &id : ids) {
+        // A pedestrian program's crosswalks may name the group by its name.
+        const CnfSignalGroupPtr group = controller.findSG(id.toInt());
+        const QList<CnfReferences::Place> places
+            = CnfReferences::places(controller,
+                                    { CnfReferences::Kind::SignalGroup, QString::number(id.toInt()),
+                                      group ? group->name : QString() });
+        addOwners(&removal.matrices, places, Note::MatrixValues);
+        addOwners(&removal.phases, places, Note::TransitionTimes);
+        addOwners(&removal.programs, places, Note::Timeline);
+        addOwners(&removal.parameterPrograms, places, Note::ProgramParameter);
+        addOwners(&removal.countdowns, places, Note::Countdown);
+        addOwners(&removal.indicationRows, places, Note::Indication);
+    }
+    if (!removal.matrices.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, their values will be deleted "
+                                             "from the following matrices:\n")
+                + removal.matrices.join(QLatin1Char(','));
+    if (!removal.phases.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, their times will be deleted from "
+                                             "the transitions stored in the following phases:\n")
+                + removal.phases.join(QLatin1Char(','));
+    if (!removal.programs.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, their timelines will be deleted "
+                                             "from the following programs:\n")
+                + removal.programs.join(QLatin1Char(','));
+    if (!removal.parameterPrograms.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                             "them from their parameters:\n")
+                + removal.parameterPrograms.join(QLatin1Char(','));
+    if (!removal.countdowns.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the countdown displays of the "
+                                             "following signal groups will be deleted:\n")
+                + removal.countdowns.join(QLatin1Char(','));
+    if (!removal.indicationRows.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the following indication rows "
+                                             "will have no signal group:\n")
+                + removal.indicationRows.join(QLatin1Char(','));
+    return removal;
+}
