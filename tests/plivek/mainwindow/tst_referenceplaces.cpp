@@ -499,7 +499,7 @@ private slots:
             << "zumolt_filled.json"
             << "group"
             << "61" << newId << "161" << QStringList() << QStringList()
-            << QString("matrix cells, IGM items and timeline sequences of a renamed group keep "
+            << QString("IGM items and timeline sequences of a renamed group keep "
                        "their places in their lists");
         QTest::newRow("ZU_MOLT stage, new id")
             << "zumolt_filled.json"
