@@ -307,8 +307,9 @@ bool CnfController::removeSignalGroup(int id)
         return false;
     // Phases must not keep running a group that no longer exists, and no
     // value of it may pass to the next group given its id.
+    // A pedestrian program's crosswalks may name the group by its name.
     const QList<CnfReferences::Place> places = CnfReferences::places(
-        *this, { CnfReferences::Kind::SignalGroup, QString::number(id), QString() });
+        *this, { CnfReferences::Kind::SignalGroup, QString::number(id), group->name });
     if (!d->signalGroups.remove(group))
         return false;
     CnfReferences::clear(*this, places);

@@ -53,4 +53,14 @@ QList<Place> inputProgramEvents(const CnfController &controller, const Element &
 QList<Place> detectorLinkedSensors(const CnfController &controller, const Element &detector);
 QList<Place> outputChannels(const CnfController &controller, const Element &output);
 
+// --- inside the parameters of TIVERK II programs (cnfreferencesprogramparameters.cpp)
+// A stage-ring program's conditions, a pedestrian program's crosswalks and a
+// sequence program's phases.
+QList<Place> programParameters(const CnfController &controller, const Element &element);
+
+// --- countdowns and indication (cnfreferencescountdowns.cpp)
+QList<Place> groupCountdowns(const CnfController &controller, const Element &group);
+QList<Place> groupIndications(const CnfController &controller, const Element &group);
+QList<Place> programIndications(const CnfController &controller, const Element &program);
+
 } // namespace CnfReferenceFinders

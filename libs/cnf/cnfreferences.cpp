@@ -16,17 +16,18 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
 {
     switch (kind) {
     case Kind::Phase:
-        return { phaseTransitions, phasePanelLists, phaseProgramSteps, phaseRecordCalls,
-                 phaseRecordPositions };
+        return { phaseTransitions, phasePanelLists,      phaseProgramSteps,
+                 phaseRecordCalls, phaseRecordPositions, programParameters };
     case Kind::Program:
-        return { programPanelLists, programDayCards, programRecordSwitches, programCalendar,
-                 programOwnNumber };
+        return { programPanelLists, programDayCards,  programRecordSwitches,
+                 programCalendar,   programOwnNumber, programIndications };
     case Kind::SignalGroup:
-        return { groupPhases, groupMatrixValues, groupTransitionTimes, groupTimelines };
+        return { groupPhases,       groupMatrixValues, groupTransitionTimes, groupTimelines,
+                 programParameters, groupCountdowns,   groupIndications };
     case Kind::Detector:
-        return { inputChannels, inputProgramEvents, detectorLinkedSensors };
+        return { inputChannels, inputProgramEvents, detectorLinkedSensors, programParameters };
     case Kind::Sensor:
-        return { inputChannels };
+        return { inputChannels, programParameters };
     case Kind::Output:
         return { outputChannels };
     }

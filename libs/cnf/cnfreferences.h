@@ -47,7 +47,10 @@ public:
         StoredTransition, // a phase's stored transition from it (owner: phase id)
         MatrixValues, // a matrix's values of the group (owner: matrix id)
         TransitionTimes, // a stored transition's times of the group (owner: phase id)
-        Timeline // a program's timeline of the group (owner: program id)
+        Timeline, // a program's timeline of the group (owner: program id)
+        ProgramParameter, // a program's parameters name the element (owner: program id)
+        Countdown, // a countdown display or board counts the group down (owner: group id)
+        Indication // an indication row names the group or program (owner: row, from 1)
     };
 
     // One place that names an element.

@@ -91,6 +91,10 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
             if (!removal.dayCards.contains(card))
                 removal.dayCards << card;
         }
+        for (const QString &row : CnfReferences::owners(places, Note::Indication)) {
+            if (!removal.indicationRows.contains(row))
+                removal.indicationRows << row;
+        }
         noDefault = noDefault || CnfReferences::contains(places, Note::DefaultProgram);
         noReserve = noReserve || CnfReferences::contains(places, Note::ReserveProgram);
     }
@@ -103,6 +107,10 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following daily cards will be wrong:\n")
             + removal.dayCards.join(QLatin1Char(','));
+    if (!removal.indicationRows.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following indication rows "
+                                                "will name programs that do not exist:\n")
+            + removal.indicationRows.join(QLatin1Char(','));
     if (!removal.namingPrograms.isEmpty())
         removal.question += MainWindowTexts::tr("\nAfter removal, the following programs will lose "
                                                 "the program they switch to:\n")

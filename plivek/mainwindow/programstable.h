@@ -30,6 +30,8 @@ public:
         QStringList ids;
         bool remoteChanged = false; // a remote control panel list names a removed program
         QStringList dayCards; // ids of the cards left naming a removed program
+        // rows (from 1) of the indication list whose plans keep naming a removed program
+        QStringList indicationRows;
         // ids of the programs whose queue or return program is removed (it
         // becomes not set)
         QStringList namingPrograms;

@@ -4,6 +4,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfreferences.h"
+#include "cnf/cnfsignalgroup.h"
 
 namespace {
 
@@ -32,12 +33,18 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
     Removal removal;
     removal.ids = ids;
     for (const QString &id : ids) {
-        const QList<CnfReferences::Place> places = CnfReferences::places(
-            controller,
-            { CnfReferences::Kind::SignalGroup, QString::number(id.toInt()), QString() });
+        // A pedestrian program's crosswalks may name the group by its name.
+        const CnfSignalGroupPtr group = controller.findSG(id.toInt());
+        const QList<CnfReferences::Place> places
+            = CnfReferences::places(controller,
+                                    { CnfReferences::Kind::SignalGroup, QString::number(id.toInt()),
+                                      group ? group->name : QString() });
         addOwners(&removal.matrices, places, Note::MatrixValues);
         addOwners(&removal.phases, places, Note::TransitionTimes);
         addOwners(&removal.programs, places, Note::Timeline);
+        addOwners(&removal.parameterPrograms, places, Note::ProgramParameter);
+        addOwners(&removal.countdowns, places, Note::Countdown);
+        addOwners(&removal.indicationRows, places, Note::Indication);
     }
     if (!removal.matrices.isEmpty())
         removal.lines << MainWindowTexts::tr("\nAfter removal, their values will be deleted "
@@ -51,5 +58,17 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
         removal.lines << MainWindowTexts::tr("\nAfter removal, their timelines will be deleted "
                                              "from the following programs:\n")
                 + removal.programs.join(QLatin1Char(','));
+    if (!removal.parameterPrograms.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                             "them from their parameters:\n")
+                + removal.parameterPrograms.join(QLatin1Char(','));
+    if (!removal.countdowns.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the countdown displays of the "
+                                             "following signal groups will be deleted:\n")
+                + removal.countdowns.join(QLatin1Char(','));
+    if (!removal.indicationRows.isEmpty())
+        removal.lines << MainWindowTexts::tr("\nAfter removal, the following indication rows "
+                                             "will have no signal group:\n")
+                + removal.indicationRows.join(QLatin1Char(','));
     return removal;
 }

@@ -16,6 +16,9 @@ public:
         QStringList matrices; // ids of the matrices holding values of a removed group
         QStringList phases; // ids of the phases whose stored transitions hold its times
         QStringList programs; // ids of the programs whose timelines hold it
+        QStringList parameterPrograms; // ids of the programs whose parameters name it
+        QStringList countdowns; // ids of the removed groups that countdown displays count down
+        QStringList indicationRows; // rows (from 1) of the indication list that follow it
         // The lines after the first one of the question, each starting with a
         // line break; a caller may append its own.
         QStringList lines;

@@ -1,0 +1,141 @@
+// CnfReferences: the countdown displays, countdown boards and indication
+// rows that name a signal group by its number.
+
+#include "cnfcontroller.h"
+#include "cnfreferencefinders.h"
+
+using namespace CnfReferenceFinders;
+
+namespace {
+
+bool isNumber(const VObject &value)
+{
+    const int type = value.type();
+    return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
+}
+
+// Whether the value names the element by its number, or by the number's text.
+bool namesNumber(const VObject &value, const QString &id)
+{
+    if (value.isNull())
+        return false;
+    return isNumber(value) ? value.toString() == id || value == id.toDouble()
+                           : value.type() == QMetaType::QString && value.toString() == id;
+}
+
+// The new number in the form the old one was held.
+QVariant inFormOf(const VObject &old, const QString &newId)
+{
+    bool numeric = false;
+    const int number = newId.toInt(&numeric);
+    return isNumber(old) && numeric ? QVariant(number) : QVariant(newId);
+}
+
+// One place per entry of the list whose member `key` names the group: the
+// member follows a new id; on a Delete the entry goes, or with `keepEntry`
+// only the member. A list of "items" left empty goes too, as the dialogs
+// store no empty one.
+void entriesOf(const VObject &list, const QString &key, const Element &group, Note note,
+               bool keepEntry, QList<Place> *found)
+{
+    for (int i = 0; i < list.size(); ++i) {
+        const VObject entry = list[i];
+        if (!namesNumber(entry[key], group.id))
+            continue;
+        Place place;
+        place.note = note;
+        // An indication row is named by its place (from 1), a display by its group.
+        place.owner = keepEntry ? QString::number(i + 1) : group.id;
+        place.rename = [entry, key](CnfController &, const QString &newId) {
+            VObject target = entry;
+            target[key] = inFormOf(entry[key], newId);
+            return true;
+        };
+        place.clear = [entry, key, keepEntry](CnfController &) {
+            VObject target = entry;
+            if (keepEntry) {
+                target.remove(key);
+                return;
+            }
+            VObject list = target.parent();
+            target.remove();
+            VObject holder = list.parent();
+            if (list.size() == 0 && !holder.isNull() && holder.contains(QStringLiteral("items")))
+                holder.remove(QStringLiteral("items"));
+        };
+        *found << place;
+    }
+}
+
+} // namespace
+
+// A countdown display or board counts down one signal group, named by its
+// number: TIVERK 3.x "countDownTable" ("sg"), TIVERK II "modules"/"Countdowns"
+// or the bus device "KTV1", ZU_MOLT "countdownBoards" (each item's "id"). A
+// new id follows; on a Delete the display goes, as the countdown dialogs keep
+// none without a group (and zumoltc reads none), and the question names it.
+QList<Place> CnfReferenceFinders::groupCountdowns(const CnfController &controller,
+                                                  const Element &group)
+{
+    QList<Place> found;
+    const VObject root = controller.nativeData();
+    const QString items = QStringLiteral("items");
+    const QString id = QStringLiteral("id");
+    entriesOf(root[QStringLiteral("countDownTable")], QStringLiteral("sg"), group, Note::Countdown,
+              false, &found);
+    const VObject modules = root[QStringLiteral("modules")];
+    entriesOf(modules[QStringLiteral("Countdowns")][items], id, group, Note::Countdown, false,
+              &found);
+    entriesOf(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
+                     [QStringLiteral("KTV1")][items],
+              id, group, Note::Countdown, false, &found);
+    entriesOf(root[QStringLiteral("countdownBoards")][items], id, group, Note::Countdown, false,
+              &found);
+    return found;
+}
+
+// An indication row ("modules"/"Indication") follows a signal group named
+// by its number. A new id follows; on a Delete the row stays without a group,
+// as the indication dialog keeps a row whose group cell is empty, and the
+// question names it.
+QList<Place> CnfReferenceFinders::groupIndications(const CnfController &controller,
+                                                   const Element &group)
+{
+    QList<Place> found;
+    entriesOf(controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Indication")],
+              QStringLiteral("signalGroup"), group, Note::Indication, true, &found);
+    return found;
+}
+
+// An indication row is active in the programs its "plans" name, by number
+// or by name. A number follows a new id, a name stays; on a Delete the entry
+// stays, as day cards keep theirs, and the question names the row.
+QList<Place> CnfReferenceFinders::programIndications(const CnfController &controller,
+                                                     const Element &program)
+{
+    QList<Place> found;
+    const VObject rows
+        = controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Indication")];
+    const QString plans = QStringLiteral("plans");
+    for (int i = 0; i < rows.size(); ++i) {
+        const VObject row = rows[i];
+        const VObject named = row[plans];
+        // One program, or a list of them.
+        const bool single = named.kind() == VObject::Scalar;
+        for (int j = 0; j < (single ? 1 : named.size()); ++j) {
+            const VObject entry = single ? named : named[j];
+            if (!isNumber(entry) || !namesNumber(entry, program.id))
+                continue;
+            Place place;
+            place.note = Note::Indication;
+            place.owner = QString::number(i + 1);
+            place.rename = [entry](CnfController &, const QString &newId) {
+                VObject target = entry;
+                target = inFormOf(entry, newId);
+                return true;
+            };
+            found << place;
+        }
+    }
+    return found;
+}
