@@ -267,6 +267,11 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
             sensor->setProperty("detector", newId.toInt());
             return true;
         };
+        // On Delete the sensor loses its link, so that a detector given the
+        // old id later does not take the sensor over.
+        place.clear = [sensor](CnfController &) {
+            sensor->setProperty("detector", QVariant());
+        };
         found << place;
     }
     return found;
