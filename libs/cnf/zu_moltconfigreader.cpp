@@ -846,46 +846,7 @@ public:
     // Everything that no element took, as it stood.
     void readNative(const CnfJsonValue &root)
     {
-        QVariantMap native = without(root.toVariant().toMap(),
-                                     { QStringLiteral("configVersion"), QStringLiteral("type"),
-                                       QStringLiteral("id"), QStringLiteral("description"),
-                                       QStringLiteral("stages"), QStringLiteral("IGM"),
-                                       QStringLiteral("plans"), QLatin1String(extraMatricesKey),
-                                       QLatin1String(sensorsKey), QLatin1String(interstateKey),
-                                       QLatin1String(propertiesKey), QLatin1String(extrasKey) });
-        auto reduce = [&native](const QString &key, const QStringList &taken) {
-            if (!native.contains(key))
-                return;
-            if (native.value(key).userType() != QMetaType::QVariantMap) {
-                native.remove(key);
-                return;
-            }
-            const QVariantMap rest = without(native.value(key).toMap(), taken);
-            if (rest.isEmpty())
-                native.remove(key);
-            else
-                native.insert(key, rest);
-        };
-        reduce(QStringLiteral("signalGroups"),
-               { QStringLiteral("default"), QStringLiteral("items") });
-        reduce(QStringLiteral("detectors"), { QStringLiteral("items") });
-        reduce(QStringLiteral("switches"), { QStringLiteral("items") });
-        reduce(QStringLiteral("scheduler"),
-               { QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
-                 QStringLiteral("extraPeriods"), QStringLiteral("extraDays") });
-        // The writer gives every file a "KMP1"; an empty one holds nothing to keep.
-        if (native.value(QStringLiteral("KMP1")) == QVariant(QVariantMap()))
-            native.remove(QStringLiteral("KMP1"));
-        QStringList tail;
-        for (const auto &member : root.members()) {
-            if (!zumoltcRootKeys().contains(member.first)
-                && member.first != QLatin1String(extrasKey) && !tail.contains(member.first))
-                tail.append(member.first);
-        }
-        if (tail != ownRootOrder(tail))
-            extras.insert(QLatin1String(rootOrderKey), tail);
-        if (!extras.isEmpty())
-            native.insert(QLatin1String(extrasKey), extras);
+        const QVariantMap native = keptNative(root, extras);
         for (auto it = native.cbegin(); it != native.cend(); ++it)
             CnfTreeSchema::keepNative(c, it.key(), it.value());
     }

@@ -1,5 +1,6 @@
 #include "zu_moltformat.h"
 
+#include "cnfjsonvalue.h"
 #include "cnfpowerdevice.h"
 #include "cnfsignalgroup.h"
 
@@ -236,6 +237,49 @@ QVariantMap without(QVariantMap map, const QStringList &keys)
     for (const QString &key : keys)
         map.remove(key);
     return map;
+}
+
+QVariantMap keptNative(const CnfJsonValue &root, QVariantMap extras)
+{
+    QVariantMap native = without(
+        root.toVariant().toMap(),
+        { QStringLiteral("configVersion"), QStringLiteral("type"), QStringLiteral("id"),
+          QStringLiteral("description"), QStringLiteral("stages"), QStringLiteral("IGM"),
+          QStringLiteral("plans"), QLatin1String(extraMatricesKey), QLatin1String(sensorsKey),
+          QLatin1String(interstateKey), QLatin1String(propertiesKey), QLatin1String(extrasKey) });
+    auto reduce = [&native](const QString &key, const QStringList &taken) {
+        if (!native.contains(key))
+            return;
+        if (native.value(key).userType() != QMetaType::QVariantMap) {
+            native.remove(key);
+            return;
+        }
+        const QVariantMap rest = without(native.value(key).toMap(), taken);
+        if (rest.isEmpty())
+            native.remove(key);
+        else
+            native.insert(key, rest);
+    };
+    reduce(QStringLiteral("signalGroups"), { QStringLiteral("default"), QStringLiteral("items") });
+    reduce(QStringLiteral("detectors"), { QStringLiteral("items") });
+    reduce(QStringLiteral("switches"), { QStringLiteral("items") });
+    reduce(QStringLiteral("scheduler"),
+           { QStringLiteral("default"), QStringLiteral("days"), QStringLiteral("weeks"),
+             QStringLiteral("extraPeriods"), QStringLiteral("extraDays") });
+    // The writer gives every file a "KMP1"; an empty one holds nothing to keep.
+    if (native.value(QStringLiteral("KMP1")) == QVariant(QVariantMap()))
+        native.remove(QStringLiteral("KMP1"));
+    QStringList tail;
+    for (const auto &member : root.members()) {
+        if (!zumoltcRootKeys().contains(member.first) && member.first != QLatin1String(extrasKey)
+            && !tail.contains(member.first))
+            tail.append(member.first);
+    }
+    if (tail != ownRootOrder(tail))
+        extras.insert(QLatin1String(rootOrderKey), tail);
+    if (!extras.isEmpty())
+        native.insert(QLatin1String(extrasKey), extras);
+    return native;
 }
 
 } // namespace ZuMoltFormat

@@ -2,6 +2,8 @@
 
 #include "cnfjsonwriter.h"
 
+class CnfJsonValue;
+
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -69,5 +71,11 @@ QStringList inOrder(const QStringList &keys, const QStringList &order);
 // zumoltc writes them (a CnfJsonWriter::Shape): member order (members zumoltc
 // does not know follow in key order) and layout.
 void shape(const QStringList &path, QStringList *keys, CnfJsonWriter::Layout *layout);
+
+// The members of a file's root that no element takes, as native data: the
+// parts of the known objects that no element took, and `extras` (the kept
+// members of objects without an element) with the order of the root's own
+// unknown keys where it is not the writer's.
+QVariantMap keptNative(const CnfJsonValue &root, QVariantMap extras);
 
 } // namespace ZuMoltFormat

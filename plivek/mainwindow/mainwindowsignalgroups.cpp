@@ -160,9 +160,8 @@ void MainWindow::sgDeleteItems()
         return;
     SignalGroupsTable::Removal removal = SignalGroupsTable::planRemoval(project.controller(), ids);
     const Halm58a::Network *network = project.network();
-    for (const QString &line :
-         linksLosingTheirSignal(network, network ? findControllerGranule() : nullptr,
-                                project.controller(), ids))
+    for (const QString &line : linksLosingTheirSignal(
+             network, network ? findControllerGranule() : nullptr, project.controller(), ids))
         removal.lines << QLatin1Char('\n') + line;
     if (QMessageBox::question(this, tr("Removing"), removal.question(),
                               QMessageBox::Yes | QMessageBox::No)
