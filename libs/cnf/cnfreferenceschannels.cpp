@@ -250,7 +250,7 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
 }
 
 // A "DetectorySensor" sensor names its detector by id: it follows a new id
-// and stays on Delete.
+// and loses the link on Delete.
 QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &controller,
                                                         const Element &detector)
 {
