@@ -324,7 +324,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+148"/>
+        <location line="+149"/>
         <location line="+6"/>
         <source>Add card</source>
         <translation type="unfinished"></translation>
@@ -1276,7 +1276,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+111"/>
+        <location line="+110"/>
         <source>Channel %1 of Signal module</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2395,7 +2395,7 @@ Save?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+173"/>
+        <location filename="../plivek/mainwindow/mainwindowdialoglaunchers.cpp" line="+172"/>
         <source>Unable to change value of the parameter &quot;Power switch&quot; at the current amount of power devices.
 Need to remove devices: %1</source>
         <translation type="unfinished"></translation>
@@ -2424,14 +2424,14 @@ Save change of version?</source>
     <message>
         <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="+70"/>
         <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+7"/>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+81"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+128"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location filename="../plivek/mainwindow/mainwindowhelpers.h" line="+126"/>
         <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+27"/>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+33"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+38"/>
         <source>Removing</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2462,7 +2462,17 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-76"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-97"/>
+        <source>Connections that lose their signal: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Crosswalks that lose their signal: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
         <source>Unable to add new signal group. Maximum numbers for given type of controller: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2472,13 +2482,55 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location filename="../plivek/mainwindow/signalgroupstable.cpp" line="+25"/>
         <source>Following signal groups will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+25"/>
+        <source>
+After removal, their values will be deleted from the following matrices:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, their times will be deleted from the transitions stored in the following phases:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, their timelines will be deleted from the following programs:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the following programs will lose them from their parameters:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the countdown displays of the following signal groups will be deleted:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the following indication rows will have no signal group:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+82"/>
         <source>Unable to duplicate signal group %1 - no free numbers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2958,7 +3010,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+31"/>
+        <location filename="../plivek/mainwindow/commonparameters.cpp" line="+30"/>
         <source>Converting program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2978,7 +3030,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/detectorstable.cpp" line="+56"/>
+        <location filename="../plivek/mainwindow/detectorstable.cpp" line="+48"/>
         <source>Channel %1 of I/O board %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3013,12 +3065,12 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+25"/>
         <source>Channel %1 of Signal module</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+201"/>
+        <location line="+36"/>
         <source>Smart button</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3028,14 +3080,14 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/phasestable.cpp" line="+63"/>
+        <location filename="../plivek/mainwindow/phasestable.cpp" line="+64"/>
         <source>Following phases will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../plivek/mainwindow/programstable.cpp" line="+99"/>
+        <location filename="../plivek/mainwindow/programstable.cpp" line="+105"/>
         <source>
 RCU parameters will be changed after removal</source>
         <translation type="unfinished"></translation>
@@ -3048,7 +3100,14 @@ After removal, the following programs will be wrong:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+3"/>
+        <source>
+After removal, the transitions from them stored in the following phases will be deleted:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+23"/>
         <source>Change</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3093,6 +3152,13 @@ After removal, the following daily cards will be wrong:
     <message>
         <location line="+3"/>
         <source>
+After removal, the following indication rows will name programs that do not exist:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
 After removal, the following programs will lose the program they switch to:
 </source>
         <translation>
@@ -3100,14 +3166,14 @@ After removal, the following programs will lose the program they switch to:
 </translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>
 After removal, the calendar will have no default program</source>
         <translation>
 После удаления в календаре не будет программы по умолчанию</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, the calendar will have no reserve program</source>
         <translation>
@@ -3428,7 +3494,7 @@ After removal, the calendar will have no reserve program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+100"/>
+        <location line="+109"/>
         <source>I/O board %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3520,7 +3586,7 @@ After removal, the calendar will have no reserve program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+219"/>
+        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+220"/>
         <source>Remove from phase</source>
         <translation type="unfinished"></translation>
     </message>

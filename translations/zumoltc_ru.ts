@@ -352,7 +352,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+129"/>
+        <location filename="../zumoltc/editors/dayplanwidget.cpp" line="+127"/>
         <source>Parameters of daily plan contains invalid data. Save anyway?</source>
         <translation type="unfinished"></translation>
     </message>
@@ -404,7 +404,7 @@
 <context>
     <name>EditorPages</name>
     <message>
-        <location filename="../zumoltc/editors/editorpages.cpp" line="+35"/>
+        <location filename="../zumoltc/editors/editorpages.cpp" line="+36"/>
         <source>Invalid data</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1323,7 +1323,7 @@ Ctrl+End</source>
 <context>
     <name>Parser</name>
     <message>
-        <location filename="../zumoltc/model/parser.cpp" line="+29"/>
+        <location filename="../zumoltc/model/parser.cpp" line="+31"/>
         <source>Invalid begin of document</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1383,7 +1383,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+157"/>
+        <location line="+93"/>
         <location line="+24"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
