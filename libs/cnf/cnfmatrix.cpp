@@ -2,6 +2,7 @@
 
 #include "cnfsignalgroup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -39,10 +40,29 @@ void CnfMatrix::setReleaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b
 
 void CnfMatrix::setReleaf(int aId, int bId, double value)
 {
+    putReleaf(aId, bId, value, false);
+}
+
+void CnfMatrix::appendReleaf(int aId, int bId, double value)
+{
+    putReleaf(aId, bId, value, true);
+}
+
+void CnfMatrix::putReleaf(int aId, int bId, double value, bool atEnd)
+{
     const auto key = qMakePair(aId, bId);
     if (std::isnan(value)) {
-        m_cells.remove(key);
+        if (m_cells.remove(key))
+            m_order.removeOne(key);
         return;
+    }
+    if (!m_cells.contains(key) && atEnd) {
+        m_order.append(key);
+    } else if (!m_cells.contains(key)) {
+        const auto place
+            = std::find_if(m_order.begin(), m_order.end(),
+                           [&key](const QPair<int, int> &other) { return key < other; });
+        m_order.insert(place, key);
     }
     CnfMatrixCell &cell = m_cells[key];
     cell.aId = aId;
@@ -64,6 +84,22 @@ void CnfMatrix::moveGroup(int id, int newId)
         else
             ++it;
     }
+    // The group's pairs take the new id in their places of the list.
+    QList<QPair<int, int>> order;
+    for (QPair<int, int> key : qAsConst(m_order)) {
+        const bool ofGroup = key.first == id || key.second == id;
+        const bool ofNewId = newId >= 0 && (key.first == newId || key.second == newId);
+        if (ofGroup && newId >= 0) {
+            if (key.first == id)
+                key.first = newId;
+            if (key.second == id)
+                key.second = newId;
+            order << key;
+        } else if (!ofGroup && !ofNewId) {
+            order << key;
+        }
+    }
+    m_order = order;
     if (newId < 0)
         return;
     for (CnfMatrixCell cell : qAsConst(moved)) {
@@ -75,15 +111,30 @@ void CnfMatrix::moveGroup(int id, int newId)
     }
 }
 
+void CnfMatrix::clear()
+{
+    m_cells.clear();
+    m_order.clear();
+}
+
 QList<CnfMatrixCell> CnfMatrix::content() const
 {
     return m_cells.values();
 }
 
+QList<CnfMatrixCell> CnfMatrix::cellsInListOrder() const
+{
+    QList<CnfMatrixCell> cells;
+    cells.reserve(m_order.size());
+    for (const QPair<int, int> &key : m_order)
+        cells << m_cells.value(key);
+    return cells;
+}
+
 void CnfMatrix::clone(const CnfMatrixPtr &other)
 {
     if (!other) {
-        m_cells.clear();
+        clear();
         return;
     }
     clone(*other);
@@ -96,4 +147,5 @@ void CnfMatrix::clone(const CnfMatrix &other)
     m_id = other.m_id;
     m_name = other.m_name;
     m_cells = other.m_cells;
+    m_order = other.m_order;
 }

@@ -26,6 +26,9 @@ public:
     // A NaN value removes the pair.
     void setReleaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b, double value);
     void setReleaf(int aId, int bId, double value);
+    // As setReleaf, for a value read from a file: a new pair goes at the end
+    // of the list, so the file's order stays.
+    void appendReleaf(int aId, int bId, double value);
 
     // The values of group `id`, in either place of a pair, go to group
     // `newId`, whose own values go; a negative `newId` only drops them (a
@@ -33,15 +36,21 @@ public:
     void moveGroup(int id, int newId);
 
     bool isEmpty() const { return m_cells.isEmpty(); }
-    void clear() { m_cells.clear(); } // values only; id and name stay
+    void clear(); // values only; id and name stay
     QList<CnfMatrixCell> content() const; // ordered by (a, b)
+    // The values in the order of the file's list: a pair added by setReleaf
+    // goes where (a, b) order puts it, a renamed group's values keep their places.
+    QList<CnfMatrixCell> cellsInListOrder() const;
 
     // Takes over id, name and values of `other` (a null pointer clears).
     void clone(const CnfMatrixPtr &other);
     void clone(const CnfMatrix &other);
 
 private:
+    void putReleaf(int aId, int bId, double value, bool atEnd);
+
     int m_id = 1;
     QString m_name;
     QMap<QPair<int, int>, CnfMatrixCell> m_cells;
+    QList<QPair<int, int>> m_order; // the keys of m_cells in list order
 };

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 CnfProgram::CnfProgram(QObject *parent)
     : QObject(parent)
 {
@@ -118,30 +120,55 @@ void CnfProgram::setTimelineData(const CnfSignalGroupPtr &group, int start, int 
 
 void CnfProgram::setTimelineData(int signalGroupId, int start, int state)
 {
+    putTimelineData(signalGroupId, start, state, false);
+}
+
+void CnfProgram::appendTimelineData(int signalGroupId, int start, int state)
+{
+    putTimelineData(signalGroupId, start, state, true);
+}
+
+void CnfProgram::putTimelineData(int signalGroupId, int start, int state, bool atEnd)
+{
     // string2ColorState gives -1 for a text that names no state: no point.
     if (state < 0)
         return;
+    if (!m_timeline.contains(signalGroupId) && atEnd) {
+        m_timelineOrder.append(signalGroupId);
+    } else if (!m_timeline.contains(signalGroupId)) {
+        const auto place
+            = std::upper_bound(m_timelineOrder.begin(), m_timelineOrder.end(), signalGroupId);
+        m_timelineOrder.insert(place, signalGroupId);
+    }
     m_timeline[signalGroupId].insert(start, state);
 }
 
 void CnfProgram::moveTimelineGroup(int signalGroupId, int newId)
 {
     const QMap<int, int> points = m_timeline.take(signalGroupId);
-    if (newId < 0)
+    if (newId < 0) {
+        m_timelineOrder.removeAll(signalGroupId);
         return;
+    }
+    if (newId == signalGroupId) {
+        if (!points.isEmpty())
+            m_timeline.insert(newId, points);
+        return;
+    }
     m_timeline.remove(newId);
-    if (!points.isEmpty())
+    m_timelineOrder.removeAll(newId);
+    // The points keep the group's place in the list.
+    const int place = m_timelineOrder.indexOf(signalGroupId);
+    if (place >= 0) {
+        m_timelineOrder[place] = newId;
         m_timeline.insert(newId, points);
+    }
 }
 
 void CnfProgram::clearTimelineData()
 {
     m_timeline.clear();
-}
-
-QList<int> CnfProgram::timelineGroups() const
-{
-    return m_timeline.keys();
+    m_timelineOrder.clear();
 }
 
 QList<CnfSignalGroupPtr> CnfProgram::signalGroups() const
@@ -187,7 +214,7 @@ void CnfProgram::clear()
     for (const CnfPhaseDefPtr &def : qAsConst(m_phases))
         def->m_program = nullptr;
     m_phases.clear();
-    m_timeline.clear();
+    clearTimelineData();
     m_offset = -1;
     clearDynamicProperties(this);
     m_nullProperties.clear();
@@ -208,6 +235,7 @@ void CnfProgram::clone(const CnfProgram &other)
     interstateVariant = other.interstateVariant;
     m_data = other.m_data;
     m_timeline = other.m_timeline;
+    m_timelineOrder = other.m_timelineOrder;
     m_offset = other.m_offset;
     if (!m_controller)
         m_controller = other.m_controller;

@@ -77,11 +77,16 @@ public:
     QMap<int, int> getTimelineData(int signalGroupId) const;
     void setTimelineData(const CnfSignalGroupPtr &group, int start, int state);
     void setTimelineData(int signalGroupId, int start, int state);
+    // As setTimelineData, for a point read from a file: a new group goes at
+    // the end of the list, so the file's order stays.
+    void appendTimelineData(int signalGroupId, int start, int state);
     // The points of one group go to group `newId`, whose own go; a negative
     // `newId` only drops them (a removed group).
     void moveTimelineGroup(int signalGroupId, int newId);
     void clearTimelineData();
-    QList<int> timelineGroups() const;
+    // The groups with points in the order of the file's list: a group added by
+    // setTimelineData goes where id order puts it, a renamed group keeps its place.
+    QList<int> timelineGroups() const { return m_timelineOrder; }
 
     // Groups of the program's phases, first appearance first.
     QList<CnfSignalGroupPtr> signalGroups() const;
@@ -115,10 +120,13 @@ public:
     static int defaultKind(int type);
 
 private:
+    void putTimelineData(int signalGroupId, int start, int state, bool atEnd);
+
     QPointer<CnfController> m_controller;
     QByteArray m_data;
     QList<CnfPhaseDefPtr> m_phases;
     QMap<int, QMap<int, int>> m_timeline;
+    QList<int> m_timelineOrder; // the keys of m_timeline in list order
     int m_offset = -1;
     QStringList m_nullProperties;
 };

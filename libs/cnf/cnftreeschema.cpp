@@ -429,7 +429,7 @@ bool CnfTreeSchema::collect(const CnfController &controller, QVector<Part> *part
         addIf(fields, controller.defaultMatrix() == matrix, QStringLiteral("default"), true);
         addIf(fields, controller.safetyMatrix() == matrix, QStringLiteral("safety"), true);
         QVariantList cells;
-        for (const CnfMatrixCell &cell : matrix->content()) {
+        for (const CnfMatrixCell &cell : matrix->cellsInListOrder()) {
             if (!std::isfinite(cell.value)) {
                 *error = QStringLiteral("matrix %1 holds the value %2, which cannot be stored")
                              .arg(matrix->id())

@@ -252,7 +252,7 @@ public:
             }
             const int a = r.integerValue(cell.at(0), QStringLiteral("a signal group of a cell"));
             const int b = r.integerValue(cell.at(1), QStringLiteral("a signal group of a cell"));
-            matrix->setReleaf(a, b, cell.at(2).scalar().toDouble());
+            matrix->appendReleaf(a, b, cell.at(2).scalar().toDouble());
         }
         if (r.ok())
             added(c.addMatrix(matrix, r.boolean(item, QStringLiteral("default"), false),
@@ -351,7 +351,7 @@ public:
                            QStringLiteral("invalid timeline point '%1'").arg(point.first));
                     return;
                 }
-                program->setTimelineData(groupId, start, state);
+                program->appendTimelineData(groupId, start, state);
             }
         }
         setProperties(*program, item);

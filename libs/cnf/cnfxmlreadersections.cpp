@@ -259,7 +259,7 @@ CnfMatrixPtr CnfXmlReaderPrivate::readMatrix()
             fail(tr("a matrix cell needs a finite number as its value"));
             return {};
         }
-        matrix->setReleaf(a, b, value);
+        matrix->appendReleaf(a, b, value);
         xml.skipCurrentElement();
     }
     if (xml.hasError()) {
@@ -363,7 +363,7 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
                     if (!ok)
                         return fail(tr("unknown colour state \"%1\"").arg(stateText.left(40)));
                 }
-                program.setTimelineData(sg, start, state);
+                program.appendTimelineData(sg, start, state);
                 xml.skipCurrentElement();
             }
             if (xml.hasError())

@@ -349,7 +349,7 @@ void Writer::matrix(const CnfMatrix &m)
     xml.writeStartElement(QStringLiteral("Matrix"));
     number("id", m.id());
     text("name", m.name());
-    const QList<CnfMatrixCell> cells = m.content();
+    const QList<CnfMatrixCell> cells = m.cellsInListOrder();
     for (const CnfMatrixCell &cell : cells) {
         xml.writeStartElement(QStringLiteral("Cell"));
         number("a", cell.aId);

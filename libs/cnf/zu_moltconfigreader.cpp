@@ -405,8 +405,10 @@ public:
                 const CnfJsonValue &time = point.member(QStringLiteral("time"));
                 if (!clearing || !entering)
                     return;
-                matrix->setReleaf(clearing, entering,
-                                  time.isNumber() ? time.scalar().toDouble() : double(notSetTime));
+                const double value
+                    = time.isNumber() ? time.scalar().toDouble() : double(notSetTime);
+                matrix->appendReleaf(clearing->id, entering->id, value);
+                matrix->setReleaf(clearing, entering, value);
                 stash(QLatin1String(conflictPointsKind),
                       conflictPointId(clearing->id, entering->id),
                       leftover(point,
@@ -451,9 +453,9 @@ public:
                     r.fail(cell, tr("a matrix cell must be [group, group, value]"));
                     return;
                 }
-                matrix->setReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
-                                  r.integerValue(cell.at(1), tr("a signal group of a cell")),
-                                  cell.at(2).scalar().toDouble());
+                matrix->appendReleaf(r.integerValue(cell.at(0), tr("a signal group of a cell")),
+                                     r.integerValue(cell.at(1), tr("a signal group of a cell")),
+                                     cell.at(2).scalar().toDouble());
             }
             if (r.ok() && !c.addMatrix(matrix, false, false))
                 warn(item, c.lastError());
@@ -643,7 +645,7 @@ public:
                         tr("'state' attribute has invalid value %1; record ignored").arg(stateKey));
                     continue;
                 }
-                program.setTimelineData(group, at, state);
+                program.appendTimelineData(group->id, at, state);
                 stash(QLatin1String(sequenceRecordsKind),
                       sequenceRecordId(program.id, group->id, at),
                       leftover(record,

@@ -321,7 +321,7 @@ public:
         writeName(matrix->name());
         w.writeValue(QStringLiteral("id"), matrix->id());
         w.beginArray(QStringLiteral("items"));
-        for (const CnfMatrixCell &cell : matrix->content()) {
+        for (const CnfMatrixCell &cell : matrix->cellsInListOrder()) {
             if (!c.findSG(cell.aId) || !c.findSG(cell.bId))
                 continue;
             w.beginObject(QString(), CnfJsonWriter::Inline);
@@ -795,7 +795,7 @@ public:
             if (matrix == conflict)
                 continue;
             QVariantList cells;
-            for (const CnfMatrixCell &cell : matrix->content())
+            for (const CnfMatrixCell &cell : matrix->cellsInListOrder())
                 cells.append(QVariant(QVariantList { cell.aId, cell.bId, cell.value }));
             // Kept members, and the file's id of a matrix listed under another one.
             QVariantMap entry

@@ -903,7 +903,8 @@ private slots:
         QCOMPARE(c.findMatrix(2)->releaf(7, 4), 4.25);
         QCOMPARE(c.findPhase(QStringLiteral("12"))->signalGroups.first(), c.findSG(7));
         const CnfProgramPtr timeline = c.findProgram(QStringLiteral("3"));
-        QCOMPARE(timeline->timelineGroups(), QList<int>({ 2, 7 }));
+        // The renamed group keeps its place before group 2.
+        QCOMPARE(timeline->timelineGroups(), QList<int>({ 7, 2 }));
         QCOMPARE(timeline->getTimelineData(7).value(30), int(CnfSignalGroup::Yellow));
 
         QCOMPARE(c.getNativeData(QStringLiteral("vpu_programs")).toList(),
