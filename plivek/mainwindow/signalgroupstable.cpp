@@ -46,29 +46,28 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
         addOwners(&removal.countdowns, places, Note::Countdown);
         addOwners(&removal.indicationRows, places, Note::Indication);
     }
-    if (!removal.matrices.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, their values will be deleted "
-                                             "from the following matrices:\n")
-                + removal.matrices.join(QLatin1Char(','));
-    if (!removal.phases.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, their times will be deleted from "
-                                             "the transitions stored in the following phases:\n")
-                + removal.phases.join(QLatin1Char(','));
-    if (!removal.programs.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, their timelines will be deleted "
-                                             "from the following programs:\n")
-                + removal.programs.join(QLatin1Char(','));
-    if (!removal.parameterPrograms.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, the following programs will lose "
-                                             "them from their parameters:\n")
-                + removal.parameterPrograms.join(QLatin1Char(','));
-    if (!removal.countdowns.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, the countdown displays of the "
-                                             "following signal groups will be deleted:\n")
-                + removal.countdowns.join(QLatin1Char(','));
-    if (!removal.indicationRows.isEmpty())
-        removal.lines << MainWindowTexts::tr("\nAfter removal, the following indication rows "
-                                             "will have no signal group:\n")
-                + removal.indicationRows.join(QLatin1Char(','));
+    // A line of the question for each kind of stored value that goes, naming its owners.
+    const auto addLine = [&removal](const QStringList &owners, const QString &text) {
+        if (!owners.isEmpty())
+            removal.lines << text + owners.join(QLatin1Char(','));
+    };
+    addLine(removal.matrices,
+            MainWindowTexts::tr("\nAfter removal, their values will be deleted "
+                                "from the following matrices:\n"));
+    addLine(removal.phases,
+            MainWindowTexts::tr("\nAfter removal, their times will be deleted from "
+                                "the transitions stored in the following phases:\n"));
+    addLine(removal.programs,
+            MainWindowTexts::tr("\nAfter removal, their timelines will be deleted "
+                                "from the following programs:\n"));
+    addLine(removal.parameterPrograms,
+            MainWindowTexts::tr("\nAfter removal, the following programs will lose "
+                                "them from their parameters:\n"));
+    addLine(removal.countdowns,
+            MainWindowTexts::tr("\nAfter removal, the countdown displays of the "
+                                "following signal groups will be deleted:\n"));
+    addLine(removal.indicationRows,
+            MainWindowTexts::tr("\nAfter removal, the following indication rows "
+                                "will have no signal group:\n"));
     return removal;
 }
