@@ -567,7 +567,7 @@ private slots:
 
     // After a Delete of a program that day cards run, Duplicate does not give
     // the copy that program's id: the cards keep naming a program that does
-    // not exist, in every family.
+    // not exist, in every family, and a program given that id would ask.
     void duplicateSkipsIdsOfDayCards_data()
     {
         QTest::addColumn<QString>("sample");
@@ -616,6 +616,13 @@ private slots:
         child<QAction>(*programs, "programDuplicateItems")->trigger();
         QCOMPARE(programIds(controller), before + QStringList { copy });
         QCOMPARE(controller.dayCardsNamingMissingProgram(deleted).join(QLatin1Char(',')), cards);
+        // A program given the deleted id asks first, naming the cards.
+        QCOMPARE(
+            ProgramsTable::takeOverQuestion(controller, deleted),
+            QStringLiteral("The following daily cards name program %1, which does not "
+                           "exist:\n%2\nA program given id %1 runs their slots. Give it id %1?")
+                .arg(deleted, cards));
+        QCOMPARE(ProgramsTable::takeOverQuestion(controller, QStringLiteral("99")), QString());
         for (const CnfDayCardPtr &card : controller.dayCards()) {
             for (const CnfDayCardRecord &record : qAsConst(card->records)) {
                 QVERIFY(record.program != controller.findProgram(copy));
