@@ -23,6 +23,7 @@
 #include "vnode.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 using namespace CnfControllerKeys;
 
@@ -153,6 +154,35 @@ bool CnfController::renameProgram(const QString &id, const QString &newId)
     for (const CnfDayCardPtr &card : dayCards())
         card->takeProgram(program);
     return true;
+}
+
+QString CnfController::freeProgramId() const
+{
+    QSet<QString> named;
+    for (const CnfDayCardPtr &card : dayCards()) {
+        for (const CnfDayCardRecord &record : qAsConst(card->records))
+            named << record.programId() << record.reserveId();
+    }
+    for (int n = 1; n < 65535; ++n) {
+        const QString id = QString::number(n);
+        if (!findProgram(id) && !named.contains(id))
+            return id;
+    }
+    return QString();
+}
+
+QStringList CnfController::dayCardsNamingMissingProgram(const QString &id) const
+{
+    QStringList cards;
+    if (id.isEmpty() || findProgram(id))
+        return cards;
+    for (const CnfDayCardPtr &card : dayCards()) {
+        for (const CnfDayCardRecord &record : qAsConst(card->records)) {
+            if ((record.programId() == id || record.reserveId() == id) && !cards.contains(card->id))
+                cards << card->id;
+        }
+    }
+    return cards;
 }
 
 QStringList CnfController::programsNamingProgram(const QStringList &ids) const
@@ -329,12 +359,78 @@ bool CnfController::renameSignalGroup(int id, int newId)
         d->lastError = tr("Signal group %1 already exists").arg(newId);
         return false;
     }
+    const CnfReferences::Element element { CnfReferences::Kind::SignalGroup, QString::number(id),
+                                           QString() };
+    const QStringList refusing = CnfReferences::refusing(*this, element, QString::number(newId));
+    if (!refusing.isEmpty()) {
+        d->lastError = valuesWithoutGroupError(refusing, newId);
+        return false;
+    }
     // Phases and power devices hold the group itself.
-    CnfReferences::rename(*this,
-                          { CnfReferences::Kind::SignalGroup, QString::number(id), QString() },
-                          QString::number(newId));
+    CnfReferences::rename(*this, element, QString::number(newId));
     group->id = newId;
     return true;
+}
+
+bool CnfController::acceptsNewSignalGroupId(int id)
+{
+    if (id < 0 || findSG(id)) {
+        d->lastError = tr("Signal group %1 already exists").arg(id);
+        return false;
+    }
+    QStringList matrices;
+    for (const CnfMatrixPtr &matrix : matrixList()) {
+        if (matrix->namesGroup(id))
+            matrices << QString::number(matrix->id());
+    }
+    if (!matrices.isEmpty()) {
+        d->lastError = valuesWithoutGroupError(matrices, id);
+        return false;
+    }
+    return true;
+}
+
+QString CnfController::valuesWithoutGroupError(const QStringList &matrices, int id)
+{
+    return (matrices.size() == 1
+                ? tr("Matrix %1 holds values of signal group %2, which does not exist; a group "
+                     "given id %2 would take them over: choose another id")
+                : tr("Matrices %1 hold values of signal group %2, which does not exist; a group "
+                     "given id %2 would take them over: choose another id"))
+        .arg(matrices.join(QLatin1Char(',')))
+        .arg(id);
+}
+
+int CnfController::freeSignalGroupId(int from) const
+{
+    QSet<int> named;
+    for (const CnfMatrixPtr &matrix : matrixList()) {
+        for (int id : matrix->groupIds())
+            named << id;
+    }
+    for (int id = qMax(from, 0); id < 65535; ++id) {
+        if (!findSG(id) && !named.contains(id))
+            return id;
+    }
+    return -1;
+}
+
+QStringList CnfController::matrixValuesWithoutGroup() const
+{
+    QStringList lines;
+    for (const CnfMatrixPtr &matrix : matrixList()) {
+        QStringList missing;
+        for (int id : matrix->groupIds()) {
+            if (!findSG(id))
+                missing << QString::number(id);
+        }
+        if (!missing.isEmpty())
+            lines << tr("Matrix %1 holds values of signal groups that do not exist: %2; they "
+                        "are kept as they are")
+                         .arg(matrix->id())
+                         .arg(missing.join(QLatin1Char(',')));
+    }
+    return lines;
 }
 
 bool CnfController::reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups)

@@ -54,7 +54,9 @@ public:
     // program): removing and reordering keep them naming the same program,
     // and a removed one becomes not set. Removing clears every place
     // CnfReferences finds naming it; day-card records keep a removed
-    // program's id, and a program added with that id is theirs again.
+    // program's id, and a program added with that id is theirs again (so a
+    // new program takes such an id only when the user says so: see
+    // freeProgramId and dayCardsNamingMissingProgram).
     bool removeProgram(const QString &id);
     bool reorderPrograms(const QList<CnfProgramPtr> &programs);
     // Gives the program a new id, and every place CnfReferences finds naming
@@ -62,6 +64,13 @@ public:
     // False with lastError, nothing changed, when no program has
     // `id` or `newId` is empty or taken.
     bool renameProgram(const QString &id, const QString &newId);
+    // The smallest number from 1 that no program bears and no day-card record
+    // names (a record keeps a deleted program's id), as an id; empty when
+    // every number below 65535 is taken.
+    QString freeProgramId() const;
+    // The ids of the day cards, each once, whose records name program `id`
+    // while no program bears it; a program given that id runs their slots.
+    QStringList dayCardsNamingMissingProgram(const QString &id) const;
     // The ids of the programs, not among `ids`, whose records name one of them.
     QStringList programsNamingProgram(const QStringList &ids) const;
     CnfProgramPtr findProgram(const QString &id) const;
@@ -99,8 +108,19 @@ public:
     bool removeSignalGroup(int id);
     // Gives the group a new id, and every place CnfReferences finds naming it
     // follows (phases and power devices hold the group itself). False with lastError, nothing
-    // changed, when no group has `id` or `newId` is negative or taken.
+    // changed, when no group has `id`, `newId` is negative or taken, or a
+    // matrix holds values of a group `newId` that the controller does not have
+    // (the group would take them over).
     bool renameSignalGroup(int id, int newId);
+    // Whether a new group may take `id`: false with lastError when it is
+    // negative, taken, or named by a matrix's values as renameSignalGroup says.
+    bool acceptsNewSignalGroupId(int id);
+    // The smallest id from `from` (below 65535) that no group has and no
+    // matrix's values name; -1 when there is none.
+    int freeSignalGroupId(int from) const;
+    // One line per matrix that holds values of groups the controller does not
+    // have, naming them; they are kept as they are.
+    QStringList matrixValuesWithoutGroup() const;
     bool reorderSignalGroups(const QList<CnfSignalGroupPtr> &groups);
     CnfSignalGroupPtr findSG(int id) const;
     CnfSignalGroupPtr findSGByName(const QString &name) const;
@@ -242,6 +262,9 @@ public:
     void setNullProperties(const QStringList &names);
 
 private:
+    // Why a group may not take `id`: the matrices that hold values of it.
+    static QString valuesWithoutGroupError(const QStringList &matrices, int id);
+
     Q_DISABLE_COPY(CnfController)
     QScopedPointer<CnfControllerPrivate> d;
 };

@@ -75,7 +75,8 @@ void CnfMatrix::moveGroup(int id, int newId)
     QList<CnfMatrixCell> moved;
     for (auto it = m_cells.begin(); it != m_cells.end();) {
         const bool ofGroup = it->aId == id || it->bId == id;
-        if (ofGroup)
+        const bool withNewId = it->aId == newId || it->bId == newId;
+        if (ofGroup && !withNewId)
             moved << *it;
         // Without a new id no other group's values are touched.
         const bool ofNewId = newId >= 0 && (it->aId == newId || it->bId == newId);
@@ -89,7 +90,7 @@ void CnfMatrix::moveGroup(int id, int newId)
     for (QPair<int, int> key : qAsConst(m_order)) {
         const bool ofGroup = key.first == id || key.second == id;
         const bool ofNewId = newId >= 0 && (key.first == newId || key.second == newId);
-        if (ofGroup && newId >= 0) {
+        if (ofGroup && !ofNewId && newId >= 0) {
             if (key.first == id)
                 key.first = newId;
             if (key.second == id)
@@ -109,6 +110,23 @@ void CnfMatrix::moveGroup(int id, int newId)
             cell.bId = newId;
         m_cells.insert(qMakePair(cell.aId, cell.bId), cell);
     }
+}
+
+bool CnfMatrix::namesGroup(int id) const
+{
+    return std::any_of(m_order.cbegin(), m_order.cend(), [id](const QPair<int, int> &key) {
+        return key.first == id || key.second == id;
+    });
+}
+
+QList<int> CnfMatrix::groupIds() const
+{
+    QList<int> ids;
+    for (const QPair<int, int> &key : m_order)
+        ids << key.first << key.second;
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 void CnfMatrix::clear()

@@ -32,8 +32,13 @@ public:
 
     // The values of group `id`, in either place of a pair, go to group
     // `newId`, whose own values go; a negative `newId` only drops them (a
-    // removed group).
+    // removed group). A value of `id` with `newId` goes too: a group never
+    // gets a value with itself from another group's.
     void moveGroup(int id, int newId);
+    // Whether a value names the group, in either place of a pair.
+    bool namesGroup(int id) const;
+    // The ids of the groups the values name, ascending, each once.
+    QList<int> groupIds() const;
 
     bool isEmpty() const { return m_cells.isEmpty(); }
     void clear(); // values only; id and name stay

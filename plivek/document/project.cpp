@@ -469,8 +469,11 @@ bool Project::load(QString path)
     }
     if (handedOver)
         return true;
-    if (d->lastError.isEmpty())
+    if (d->lastError.isEmpty()) {
+        // Kept as the file holds them, but a group given such an id is refused.
+        d->warnings += d->controller.matrixValuesWithoutGroup();
         return true;
+    }
     d->controller.clear();
     return false;
 }

@@ -179,6 +179,9 @@ public slots:
     // The end of every change of programs: the table rebuilt (unless the
     // rows are already in place) and the document marked changed.
     void programsChanged(bool refresh);
+    // Asks before a program takes an id that day cards name from a deleted
+    // program (they would run it); true when none does or the user says Yes.
+    bool confirmTakeOver(const QString &programId);
 
     // Matrices (mainwindowmatrices.cpp).
     void matrixAdd();

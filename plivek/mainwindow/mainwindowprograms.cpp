@@ -15,6 +15,7 @@
 #include "plivek/programs/zumolt/programdlgzu_molt.h"
 
 #include <QMenu>
+#include <QMessageBox>
 
 using namespace MainWindowHelpers;
 
@@ -28,11 +29,12 @@ void MainWindow::on_actionAddProgram_triggered()
                 .arg(max));
         return;
     }
+    CnfProgramPtr added;
     if (project.isZuMolt()) {
         ProgramDlgZU_MOLT dialog(this, {}, &controller);
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
-        controller.addProgram(dialog.program());
+        added = dialog.program();
     } else if (project.isTiverkII()) {
         if (!project.network()) {
             programsChanged(true);
@@ -41,14 +43,26 @@ void MainWindow::on_actionAddProgram_triggered()
         ProgramTiverk2Dlg dialog(this, {}, &controller, project.network(), false);
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
-        controller.addProgram(dialog.program());
+        added = dialog.program();
     } else {
         ProgramDlg dialog(this, {}, &controller, false, nullptr);
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
-        controller.addProgram(dialog.program());
+        added = dialog.program();
     }
+    if (!added || !confirmTakeOver(added->id))
+        return;
+    controller.addProgram(added);
     programsChanged(true);
+}
+
+bool MainWindow::confirmTakeOver(const QString &programId)
+{
+    const QString question = ProgramsTable::takeOverQuestion(project.controller(), programId);
+    return question.isEmpty()
+        || QMessageBox::question(this, tr("Program id"), question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton)
+        == QMessageBox::Yes;
 }
 
 void MainWindow::programsChanged(bool refresh)
@@ -145,6 +159,10 @@ void MainWindow::programsItemProperties()
             return;
         result = dialog.program();
     }
+    // Day cards that name the new id from a deleted program run it only when
+    // the user says so; No leaves the program as it was.
+    if (result->id != program->id && !confirmTakeOver(result->id))
+        return;
     const QString id = program->id;
     program->clone(result);
     if (program->id != id) {

@@ -87,16 +87,13 @@ void MainWindow::on_sgAdd_triggered()
         return;
     }
     auto group = CnfSignalGroupPtr::create();
-    int id = 1;
-    while (controller.findSG(id))
-        ++id;
-    group->id = id;
+    group->id = controller.freeSignalGroupId(1);
     group->setType(0);
     SgPropertiesDlg dialog(this, group, controller);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
     dialog.saveToSignalGroup();
-    if (!controller.addSignalGroup(group)) {
+    if (!controller.acceptsNewSignalGroupId(group->id) || !controller.addSignalGroup(group)) {
         printError(controller.lastError());
         return;
     }
@@ -199,10 +196,9 @@ void MainWindow::sgDuplicateItems()
             continue;
         if (start < 0)
             start = source->id;
-        int id = start;
-        while (id < 65535 && controller.findSG(id))
-            ++id;
-        if (id >= 65535) {
+        // Ids that a matrix's values name are skipped: the copy would take them over.
+        const int id = controller.freeSignalGroupId(start);
+        if (id < 0) {
             printError(tr("Unable to duplicate signal group %1 - no free numbers").arg(source->id));
             break;
         }

@@ -56,12 +56,9 @@ int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
             continue;
         auto copy = CnfProgramPtr::create(&controller);
         copy->clone(source);
-        int n = 1;
-        while (n < 65535 && controller.findProgram(QString::number(n)))
-            ++n;
-        if (n >= 65535)
+        copy->id = controller.freeProgramId();
+        if (copy->id.isEmpty())
             break;
-        copy->id = QString::number(n);
         // The copy's record names the copy: byte 0 is the program number.
         copy->setData(CnfProgramRecord::numbered(controller, *copy, copy->id));
         QStringList names;
@@ -72,6 +69,16 @@ int ProgramsTable::duplicate(CnfController &controller, const QStringList &ids)
             ++copies;
     }
     return copies;
+}
+
+QString ProgramsTable::takeOverQuestion(const CnfController &controller, const QString &newId)
+{
+    const QStringList cards = controller.dayCardsNamingMissingProgram(newId);
+    if (cards.isEmpty())
+        return QString();
+    return MainWindowTexts::tr("The following daily cards name program %1, which does not exist:\n"
+                               "%2\nA program given id %1 runs their slots. Give it id %1?")
+        .arg(newId, cards.join(QLatin1Char(',')));
 }
 
 ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controller,

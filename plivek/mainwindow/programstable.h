@@ -19,9 +19,15 @@ public:
     // family: "adapter" for an adapter controller, else the controller's version.
     static void fill(QTableWidget *table, const CnfController &controller, const QString &family);
 
-    // Copies each program once, with the smallest free id from 1 and a unique
-    // name; the number of copies made.
+    // Copies each program once, with the smallest free id from 1 (that no
+    // day card still names: CnfController::freeProgramId) and a unique name;
+    // the number of copies made.
     static int duplicate(CnfController &controller, const QStringList &ids);
+
+    // The question before a program takes `newId` (added or given a new id)
+    // while day cards name it from a deleted program: the program would run
+    // their slots. Empty when no day card names it.
+    static QString takeOverQuestion(const CnfController &controller, const QString &newId);
 
     // What removing the programs does (as CnfReferences finds it), and the
     // question that says so.

@@ -12,12 +12,8 @@ CnfProgramPtr editableProgramCopy(const CnfProgramPtr &program, CnfController *c
     }
     if (controller)
         copy->type = controller->newProgramType();
-    for (int n = 1; n < 65535; ++n) {
-        if (!controller || !controller->findProgram(QString::number(n))) {
-            copy->id = QString::number(n);
-            break;
-        }
-    }
+    // Not an id that day cards still name: the new program would run their slots.
+    copy->id = controller ? controller->freeProgramId() : QStringLiteral("1");
     return copy;
 }
 

@@ -8,8 +8,8 @@
 
 // The program a program dialog edits: a clone of the given program belonging to
 // the controller, or, with no program given, a new one with the first number from
-// 1 on that the controller does not use yet and of the controller's type for a
-// new program. Never null; not added to the controller.
+// 1 on that the controller does not use yet (CnfController::freeProgramId) and of
+// the controller's type for a new program. Never null; not added to the controller.
 CnfProgramPtr editableProgramCopy(const CnfProgramPtr &program, CnfController *controller);
 
 // The numbers and names a program dialog may not give its program.

@@ -116,10 +116,8 @@ void ProgramTiverk2Dlg::init(const CnfProgramPtr &given)
         if (m_commandLine)
             m_program->id.clear();
     } else {
-        int n = 1;
-        while (n < 65534 && m_controller && m_controller->findProgram(QString::number(n)))
-            ++n;
-        m_program->id = QString::number(n);
+        // Not an id that day cards still name: the new program would run their slots.
+        m_program->id = m_controller ? m_controller->freeProgramId() : QStringLiteral("1");
         m_changed = true;
     }
 

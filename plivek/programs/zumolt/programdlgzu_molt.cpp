@@ -92,10 +92,8 @@ ProgramDlgZU_MOLT::ProgramDlgZU_MOLT(QWidget *parent, const CnfProgramPtr &progr
     if (program) {
         edited->clone(*program);
     } else {
-        int n = 1;
-        while (n < 65534 && controller->findProgram(QString::number(n)))
-            ++n;
-        edited->id = QString::number(n);
+        // Not an id that day cards still name: the new program would run their slots.
+        edited->id = controller->freeProgramId();
     }
 
     QList<int> numbers { 0 };

@@ -189,6 +189,70 @@ private slots:
         }
     }
 
+    // A new program's id is none that day cards still name: after a Delete of
+    // a program they run, and in a file whose cards name a program it does not
+    // hold. Such an id names its cards, each once; a program's own id none.
+    void newIdSkipsIdsOfDayCards_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("deleted"); // empty: nothing deleted
+        QTest::addColumn<QString>("named"); // an id that no program bears
+        QTest::addColumn<QString>("cards"); // the cards that name it
+        QTest::addColumn<QString>("freeId");
+        QTest::newRow("TIVERK 3.18")
+            << TestSupport::examplesPath("tiverk318_intersection.cnf") << "3"
+            << "3"
+            << "1,2"
+            << "4";
+        QTest::newRow("adapter") << TestSupport::examplesPath("adapter_crossing.txt") << "2"
+                                 << "2"
+                                 << "1,2"
+                                 << "3";
+        QTest::newRow("TIVERK II") << TestSupport::examplesPath("tiverkii_intersection.json") << "3"
+                                   << "3"
+                                   << "1,2"
+                                   << "4";
+        QTest::newRow("ZU_MOLT") << TestSupport::examplesPath("zumolt_intersection.json") << "3"
+                                 << "3"
+                                 << "1,2"
+                                 << "6";
+        QTest::newRow("file names a program it does not hold, as program")
+            << TestSupport::dataPath("cnf/daycards_missing_program.cnf") << ""
+            << "2"
+            << "1"
+            << "4";
+        QTest::newRow("file names a program it does not hold, as reserve")
+            << TestSupport::dataPath("cnf/daycards_missing_program.cnf") << ""
+            << "3"
+            << "1"
+            << "4";
+    }
+
+    void newIdSkipsIdsOfDayCards()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, deleted);
+        QFETCH(QString, named);
+        QFETCH(QString, cards);
+        QFETCH(QString, freeId);
+        QString error;
+        CnfController controller;
+        QVERIFY2(loadFile(path, controller, &error), qPrintable(error));
+        if (!deleted.isEmpty())
+            QVERIFY(controller.removeProgram(deleted));
+        QCOMPARE(controller.dayCardsNamingMissingProgram(named).join(QLatin1Char(',')), cards);
+        QCOMPARE(controller.freeProgramId(), freeId);
+        for (const CnfProgramPtr &program : controller.programs())
+            QVERIFY(controller.dayCardsNamingMissingProgram(program->id).isEmpty());
+
+        // Given to a program anyway (the user said so), the id is the cards' program.
+        auto newcomer = CnfProgramPtr::create();
+        newcomer->id = named;
+        QVERIFY(controller.addProgram(newcomer));
+        QVERIFY(recordsHold(controller, named, newcomer));
+        QVERIFY(controller.dayCardsNamingMissingProgram(named).isEmpty());
+    }
+
     // A record that kept a deleted program's id takes the program that is
     // given that id; deleting that one leaves the id again.
     void keptIdTakesTheRenamedProgram()

@@ -96,8 +96,9 @@ private slots:
         QTest::addColumn<int>("newId");
         QTest::addColumn<Pairs>("expected");
         QTest::newRow("new id") << 1 << 9 << Pairs { { 9, 2 }, { 2, 3 }, { 3, 9 }, { 9, 9 } };
+        // Its value with group 2 does not become a value of 2 with itself.
         QTest::newRow("id of another group, whose values go")
-            << 3 << 2 << Pairs { { 2, 2 }, { 2, 1 }, { 1, 1 } };
+            << 3 << 2 << Pairs { { 2, 1 }, { 1, 1 } };
         QTest::newRow("removed group") << 1 << -1 << Pairs { { 2, 3 } };
     }
 
@@ -180,6 +181,70 @@ private slots:
             moved = moved || sorted != pairsOf(*matrix);
         }
         QVERIFY(moved);
+    }
+
+    // A file whose matrix holds values of a group it does not have (4): the
+    // values are named and kept; no group takes id 4 (a new id, an added
+    // group, the free id of a Duplicate) while they are there, or the group
+    // would take them over.
+    void valuesWithoutGroupKeepTheirId_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("newId");
+        QTest::addColumn<QString>("error"); // empty: the new id is taken
+        const QString refused = QStringLiteral(
+            "Matrix 1 holds values of signal group 4, which does not exist; a group given id 4 "
+            "would take them over: choose another id");
+        QTest::newRow("group with a value with them") << 3 << 4 << refused;
+        QTest::newRow("group with values beside them") << 2 << 4 << refused;
+        QTest::newRow("group with values in the other matrix only") << 1 << 4 << refused;
+        QTest::newRow("another new id") << 3 << 9 << QString();
+    }
+
+    void valuesWithoutGroupKeepTheirId()
+    {
+        QFETCH(int, group);
+        QFETCH(int, newId);
+        QFETCH(QString, error);
+        const QString path = TestSupport::dataPath("cnf/matrix_values_without_group.cnf");
+        QString loadError;
+        CnfController controller;
+        QVERIFY2(FormatFixture::loadFile(path, controller, &loadError), qPrintable(loadError));
+        QCOMPARE(controller.matrixValuesWithoutGroup(),
+                 QStringList { "Matrix 1 holds values of signal groups that do not exist: 4; "
+                               "they are kept as they are" });
+        QCOMPARE(controller.freeSignalGroupId(1), 5);
+        QCOMPARE(controller.freeSignalGroupId(3), 5);
+        QCOMPARE(controller.freeSignalGroupId(6), 6);
+        QVERIFY(!controller.acceptsNewSignalGroupId(4));
+        QCOMPARE(controller.lastError(),
+                 QStringLiteral("Matrix 1 holds values of signal group 4, which does not exist; "
+                                "a group given id 4 would take them over: choose another id"));
+        QVERIFY(controller.acceptsNewSignalGroupId(5));
+        QVERIFY(!controller.acceptsNewSignalGroupId(3));
+
+        const QList<QVariant> before = listsOf(controller);
+        QCOMPARE(controller.renameSignalGroup(group, newId), error.isEmpty());
+        if (!error.isEmpty()) {
+            QCOMPARE(controller.lastError(), error);
+            QCOMPARE(listsOf(controller), before);
+            QVERIFY(controller.findSG(group));
+            return;
+        }
+        // The stray values stay where they are, with the renamed group's id.
+        QCOMPARE(listsOf(controller), renamedLists(before, group, newId));
+        QVERIFY(controller.renameSignalGroup(newId, group));
+        QCOMPARE(listsOf(controller), before);
+        for (const CnfMatrixPtr &matrix : controller.matrixList()) {
+            for (const CnfMatrixCell &cell : matrix->content())
+                QVERIFY(cell.aId != cell.bId);
+        }
+        // A Delete takes the group's values, the stray ones stay.
+        QVERIFY(controller.removeSignalGroup(3));
+        QCOMPARE(pairsOf(*controller.findMatrix(1)), (Pairs { { 1, 2 }, { 2, 1 }, { 1, 4 } }));
+        QCOMPARE(controller.matrixValuesWithoutGroup(),
+                 QStringList { "Matrix 1 holds values of signal groups that do not exist: 4; "
+                               "they are kept as they are" });
     }
 };
 

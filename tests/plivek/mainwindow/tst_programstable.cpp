@@ -565,6 +565,159 @@ private slots:
         QCOMPARE(reloaded->kind, 2);
     }
 
+    // After a Delete of a program that day cards run, Duplicate does not give
+    // the copy that program's id: the cards keep naming a program that does
+    // not exist, in every family, and a program given that id would ask.
+    void duplicateSkipsIdsOfDayCards_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<QString>("deleted");
+        QTest::addColumn<QString>("copy"); // the copy's id
+        QTest::addColumn<QString>("cards"); // the cards that still name the deleted id
+        QTest::newRow("TIVERK 3.18 .cnf") << "tiverk318_intersection.cnf"
+                                          << "3"
+                                          << "4"
+                                          << "1,2";
+        QTest::newRow("TIVERK 3.18 .xcnf") << "tiverk318_intersection.xcnf"
+                                           << "3"
+                                           << "4"
+                                           << "1,2";
+        QTest::newRow("TIVERK II") << "tiverkii_intersection.json"
+                                   << "3"
+                                   << "4"
+                                   << "1,2";
+        QTest::newRow("ZU_MOLT") << "zumolt_intersection.json"
+                                 << "3"
+                                 << "6"
+                                 << "1,2";
+        QTest::newRow("adapter") << "adapter_crossing.txt"
+                                 << "2"
+                                 << "3"
+                                 << "1,2";
+    }
+
+    void duplicateSkipsIdsOfDayCards()
+    {
+        QFETCH(QString, sample);
+        QFETCH(QString, deleted);
+        QFETCH(QString, copy);
+        QFETCH(QString, cards);
+        MainWindow window;
+        window.loadDocument(TestSupport::examplesPath(sample));
+        QVERIFY(window.document().lastError().isEmpty());
+        CnfController &controller = window.document().controller();
+        deleteProgram(window, deleted);
+        QVERIFY(!controller.findProgram(deleted));
+        const QStringList before = programIds(controller);
+
+        QTableWidget *programs = table(window, "progTable");
+        programs->clearSelection();
+        programs->item(0, 0)->setSelected(true);
+        child<QAction>(*programs, "programDuplicateItems")->trigger();
+        QCOMPARE(programIds(controller), before + QStringList { copy });
+        QCOMPARE(controller.dayCardsNamingMissingProgram(deleted).join(QLatin1Char(',')), cards);
+        // A program given the deleted id asks first, naming the cards.
+        QCOMPARE(
+            ProgramsTable::takeOverQuestion(controller, deleted),
+            QStringLiteral("The following daily cards name program %1, which does not "
+                           "exist:\n%2\nA program given id %1 runs their slots. Give it id %1?")
+                .arg(deleted, cards));
+        QCOMPARE(ProgramsTable::takeOverQuestion(controller, QStringLiteral("99")), QString());
+        for (const CnfDayCardPtr &card : controller.dayCards()) {
+            for (const CnfDayCardRecord &record : qAsConst(card->records)) {
+                QVERIFY(record.program != controller.findProgram(copy));
+                QVERIFY(record.reserve != controller.findProgram(copy));
+            }
+        }
+    }
+
+    // A program given an id that day cards name from a deleted program (new
+    // in the properties dialog, or typed in Add's dialog) takes it only after
+    // a question naming the cards: Yes, the cards run it; No, nothing changes.
+    // Add proposes an id no card names.
+    void idOfDayCardsAsks_data()
+    {
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("new id, Yes") << false << true;
+        QTest::newRow("new id, No") << false << false;
+        QTest::newRow("Add, Yes") << true << true;
+        QTest::newRow("Add, No") << true << false;
+    }
+
+    void idOfDayCardsAsks()
+    {
+        QFETCH(bool, add);
+        QFETCH(bool, yes);
+        MainWindow window;
+        window.loadDocument(
+            TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")));
+        CnfController &controller = window.document().controller();
+        deleteProgram(window, QStringLiteral("3"));
+        const CnfProgramPtr first = controller.findProgram(QStringLiteral("1"));
+        const QByteArray firstRecord = first->data();
+        window.setChanged(false);
+
+        ModalAnswerer question;
+        QString proposed;
+        ModalAnswerer answerer;
+        answerer.answerWith([&](QWidget *modal) {
+            auto *number = child<QLineEdit>(*modal, "progNum");
+            proposed = number->text();
+            if (add) {
+                auto *types = child<QComboBox>(*modal, "algType");
+                types->setCurrentIndex(types->findData(0, Qt::UserRole + 1));
+            }
+            number->clear();
+            QTest::keyClicks(number, QStringLiteral("3"));
+            question.pressButton(yes ? QMessageBox::Yes : QMessageBox::No);
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+        });
+        QTableWidget *programs = table(window, "progTable");
+        if (add) {
+            child<QAction>(*programs, "progAdd")->trigger();
+        } else {
+            programs->clearSelection();
+            programs->item(0, 0)->setSelected(true);
+            window.programsItemProperties();
+        }
+        QVERIFY(answerer.answered());
+        QCOMPARE(proposed, add ? QStringLiteral("4") : QStringLiteral("1"));
+        QVERIFY(question.answered());
+        QCOMPARE(question.seenTitle(), QStringLiteral("Program id"));
+        QCOMPARE(question.seenText(),
+                 QStringLiteral("The following daily cards name program 3, which does not exist:\n"
+                                "1,2\nA program given id 3 runs their slots. Give it id 3?"));
+
+        const CnfProgramPtr third = controller.findProgram(QStringLiteral("3"));
+        QCOMPARE(third != nullptr, yes);
+        QCOMPARE(window.document().isChanged(), yes);
+        QCOMPARE(controller.dayCardsNamingMissingProgram(QStringLiteral("3")).isEmpty(), yes);
+        QCOMPARE(programs->rowCount(), controller.programs().size());
+        if (add) {
+            QCOMPARE(programIds(controller),
+                     yes ? QStringList({ "1", "2", "3" }) : QStringList({ "1", "2" }));
+        } else {
+            QCOMPARE(programIds(controller),
+                     yes ? QStringList({ "3", "2" }) : QStringList({ "1", "2" }));
+            QCOMPARE(third == first, yes);
+            // No: the program keeps its id and its record.
+            if (!yes)
+                QCOMPARE(first->data(), firstRecord);
+        }
+        if (yes) {
+            // Every slot that named 3 runs the program now.
+            for (const CnfDayCardPtr &card : controller.dayCards()) {
+                for (const CnfDayCardRecord &record : qAsConst(card->records)) {
+                    if (record.programId() == QLatin1String("3"))
+                        QCOMPARE(record.program, third);
+                    if (record.reserveId() == QLatin1String("3"))
+                        QCOMPARE(record.reserve, third);
+                }
+            }
+        }
+    }
+
 private:
     QTemporaryDir emptyDir;
 };

@@ -9,6 +9,7 @@
 #include "halm58a/network.h"
 #include "halm58a/signalgroup.h"
 #include "modalanswerer.h"
+#include "testdata.h"
 #include "testmain.h"
 #include "windowtesting.h"
 
@@ -428,6 +429,77 @@ private slots:
         QCOMPARE(conflicts->releaf(1, 12), 1.0);
         QVERIFY(std::isnan(conflicts->releaf(2, 3)) && std::isnan(conflicts->releaf(1, 2)));
         QVERIFY(window.document().isChanged());
+    }
+
+    // A file whose matrix holds values of group 4, which it does not have: the
+    // load names them; Add proposes 5 and refuses 4, a new id 4 is refused,
+    // each with a message naming the matrix; Duplicate skips 4; the values
+    // stay as they are and the saved file keeps them.
+    void valuesWithoutGroup()
+    {
+        const QString path = dir.filePath(QStringLiteral("stray.cnf"));
+        QFile::remove(path);
+        QVERIFY(QFile::copy(TestSupport::dataPath("cnf/matrix_values_without_group.cnf"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        MainWindow window;
+        window.loadDocument(path);
+        CnfController &controller = window.document().controller();
+        QCOMPARE(groupIds(controller), QList<int>({ 1, 2, 3 }));
+        QVERIFY(messageTexts(window).contains(
+            QStringLiteral("Matrix 1 holds values of signal groups that do not exist: 4; they "
+                           "are kept as they are")));
+        const QString refused = QStringLiteral(
+            "Matrix 1 holds values of signal group 4, which does not exist; a group given id 4 "
+            "would take them over: choose another id");
+        const CnfMatrixPtr conflicts = controller.findMatrix(1);
+        QVERIFY(conflicts);
+        const QList<CnfMatrixCell> cells = conflicts->cellsInListOrder();
+        const auto sameCells = [&]() {
+            const QList<CnfMatrixCell> now = conflicts->cellsInListOrder();
+            if (now.size() != cells.size())
+                return false;
+            for (int i = 0; i < now.size(); ++i) {
+                if (now.at(i).aId != cells.at(i).aId || now.at(i).bId != cells.at(i).bId)
+                    return false;
+            }
+            return true;
+        };
+
+        ModalAnswerer error;
+        ModalAnswerer answerer;
+        int proposed = 0;
+        const auto giveId4 = [&](QWidget *modal) {
+            proposed = modal->findChild<QSpinBox *>(QStringLiteral("number"))->value();
+            modal->findChild<QSpinBox *>(QStringLiteral("number"))->setValue(4);
+            error.pressButton(QMessageBox::Ok);
+            modal->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        };
+        answerer.answerWith(giveId4);
+        triggerAdd(window);
+        QVERIFY(answerer.answered());
+        QCOMPARE(proposed, 5);
+        QVERIFY(error.answered());
+        QCOMPARE(error.seenText(), refused);
+        QCOMPARE(groupIds(controller), QList<int>({ 1, 2, 3 }));
+
+        selectRows(window, { 2 });
+        answerer.answerWith(giveId4);
+        window.sgItemProperties();
+        QVERIFY(answerer.answered());
+        QCOMPARE(proposed, 3);
+        QVERIFY(error.answered());
+        QCOMPARE(error.seenText(), refused);
+        QCOMPARE(groupIds(controller), QList<int>({ 1, 2, 3 }));
+        QVERIFY(sameCells());
+
+        selectRows(window, { 2 });
+        child<QAction>(*sgTable(window), "sgDuplicateItems")->trigger();
+        QCOMPARE(groupIds(controller), QList<int>({ 1, 2, 3, 5 }));
+        QVERIFY(sameCells());
+
+        child<QAction>(window, "actionSave")->trigger();
+        QVERIFY(messageTexts(window).contains(QStringLiteral("Saving complete")));
+        QVERIFY(TestSupport::readFile(path).contains("<Cell a=\"1\" b=\"4\" value=\"1\"/>"));
     }
 
     void runWithoutNetwork()
