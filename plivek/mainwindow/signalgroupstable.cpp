@@ -86,8 +86,8 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
                                 "will have no signal group:\n"));
     addLine(removal.keptCycles,
             MainWindowTexts::tr("\nAfter removal, the following coordinated programs keep "
-                                "their cycles: a step whose change from the step before gets "
-                                "shorter runs longer by as much:\n"));
+                                "their cycles; the steps after the shorter changes run "
+                                "longer:\n"));
     addLine(removal.shorterCycles,
             MainWindowTexts::tr("\nAfter removal, the cycles of the following programs will be "
                                 "shorter:\n"));

@@ -307,8 +307,8 @@ private slots:
         QTest::addColumn<int>("fixedTimeCycle");
         QTest::addColumn<QList<int>>("coordinatedLengths");
         const QString kept = QStringLiteral(
-            "\nAfter removal, the following coordinated programs keep their cycles: a step "
-            "whose change from the step before gets shorter runs longer by as much:\n2 (114 s)");
+            "\nAfter removal, the following coordinated programs keep their cycles; the steps "
+            "after the shorter changes run longer:\n2 (114 s)");
         const QString shorter = QStringLiteral(
             "\nAfter removal, the cycles of the following programs will be shorter:\n");
         QTest::newRow("group 1") << 1 << kept + shorter + "1 (107 s -> 105 s)" << 105
