@@ -10,6 +10,7 @@
 #include "cnfphasedef.h"
 #include "cnfpowerdevice.h"
 #include "cnfprogram.h"
+#include "cnfprogramcycles.h"
 #include "cnfprogramrecord.h"
 #include "cnfreferencefinders.h"
 #include "cnfreferences.h"
@@ -340,9 +341,13 @@ bool CnfController::removeSignalGroup(int id)
     // A pedestrian program's crosswalks may name the group by its name.
     const QList<CnfReferences::Place> places = CnfReferences::places(
         *this, { CnfReferences::Kind::SignalGroup, QString::number(id), group->name });
+    // The changes between steps that the group made longer get shorter; a
+    // coordinated program keeps its cycle all the same.
+    const QList<CnfProgramCycles::Kept> kept = CnfProgramCycles::lengthsToKeep(*this);
     if (!d->signalGroups.remove(group))
         return false;
     CnfReferences::clear(*this, places);
+    CnfProgramCycles::keep(*this, kept);
     return true;
 }
 

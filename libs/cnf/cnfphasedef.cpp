@@ -77,9 +77,9 @@ CnfPhaseDefPtr CnfPhaseDef::previous() const
     return m_program->phaseDefAt((index + count - 1) % count);
 }
 
-int CnfPhaseDef::phaseInterstate() const
+int CnfPhaseDef::phaseInterstate(const QList<int> &without) const
 {
-    const CnfTransitionPtr transition = createTransition();
+    const CnfTransitionPtr transition = createTransition(without);
     return transition ? transition->length : 0;
 }
 
@@ -87,7 +87,7 @@ int CnfPhaseDef::phaseInterstate() const
 // for GF seconds: their green ends when the blinking ends. They then clear
 // through yellow and all-red; a group that gains green starts after the
 // longest clearing plus its own red-yellow.
-CnfTransitionPtr CnfPhaseDef::createTransition() const
+CnfTransitionPtr CnfPhaseDef::createTransition(const QList<int> &without) const
 {
     const CnfPhaseDefPtr before = previous();
     if (!before)
@@ -99,7 +99,7 @@ CnfTransitionPtr CnfPhaseDef::createTransition() const
     int clearing = 0;
     if (from) {
         for (const CnfSignalGroupPtr &group : from->signalGroups) {
-            if (!group || (to && to->contains(group->id)))
+            if (!group || without.contains(group->id) || (to && to->contains(group->id)))
                 continue;
             const int greenEnd = group->interstateByte(variant, CnfSignalGroup::AG1)
                 + group->interstateByte(variant, CnfSignalGroup::GF);
@@ -112,7 +112,7 @@ CnfTransitionPtr CnfPhaseDef::createTransition() const
     int length = clearing;
     if (to) {
         for (const CnfSignalGroupPtr &group : to->signalGroups) {
-            if (!group || (from && from->contains(group->id)))
+            if (!group || without.contains(group->id) || (from && from->contains(group->id)))
                 continue;
             const int start = clearing + group->interstateByte(variant, CnfSignalGroup::RY);
             transition->greenStart.insert(group->id, start);

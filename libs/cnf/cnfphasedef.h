@@ -2,6 +2,7 @@
 
 #include "cnffwd.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -42,11 +43,12 @@ public:
     // The step before this one (the last step for the first); null for a
     // program of fewer than two steps or a step outside a program.
     CnfPhaseDefPtr previous() const;
-    // Seconds of the change from the previous step into this one.
-    int phaseInterstate() const;
-    // The change from the previous step computed from interstate records;
-    // null when there is no previous step.
-    CnfTransitionPtr createTransition() const;
+    // Seconds of the change from the previous step into this one; the
+    // groups `without` left out, as after their removal.
+    int phaseInterstate(const QList<int> &without = {}) const;
+    // The change from the previous step computed from interstate records,
+    // the groups `without` left out; null when there is no previous step.
+    CnfTransitionPtr createTransition(const QList<int> &without = {}) const;
     // The stored transition of this step's phase from the previous step's
     // phase; null when none.
     CnfTransitionPtr findTransition() const;

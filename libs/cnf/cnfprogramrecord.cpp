@@ -404,6 +404,29 @@ QByteArray CnfProgramRecord::withProgram(const QDomDocument &layout, const QByte
     return bytes;
 }
 
+QByteArray CnfProgramRecord::withStepLengths(const QDomDocument &layout, const QByteArray &record,
+                                             const QStringList &phaseIds, const CnfProgram &program)
+{
+    QByteArray bytes = record;
+    const Places places = placesOf(layout, kindOf(bytes));
+    if (!places.hasSequence() || places.sequenceEnd() > bytes.size())
+        return bytes;
+    int step = 0;
+    for (int row = 0; row < places.phases.size(); ++row) {
+        const int phase = readField(places.phases.at(row), bytes);
+        if (phase < 0)
+            break;
+        if (phase >= phaseIds.size())
+            continue;
+        const CnfPhaseDefPtr def = program.phaseDefAt(step++);
+        if (!def)
+            break;
+        if (readField(places.durations.at(row), bytes) >= 0)
+            writeField(places.durations.at(row), def->length(), &bytes);
+    }
+    return bytes;
+}
+
 QByteArray CnfProgramRecord::completed(const CnfController &controller, const QDomDocument &layout,
                                        const QByteArray &record, int size,
                                        const CnfProgram &program)

@@ -83,6 +83,11 @@ public:
     // record's kind lacks or that lie beyond the record are not written.
     static QByteArray withProgram(const QDomDocument &layout, const QByteArray &record,
                                   const QStringList &phaseIds, const CnfProgram &program);
+    // The record with the own length of each of the program's steps written
+    // into the duration of its row, where the row states one; every other
+    // byte as it was. Rows count the steps as applyTo does.
+    static QByteArray withStepLengths(const QDomDocument &layout, const QByteArray &record,
+                                      const QStringList &phaseIds, const CnfProgram &program);
     // The record padded with "not set" up to `size` bytes. When it was shorter
     // than that (or holds no sequence of its kind) and holds no step, and the
     // program has steps, the program's

@@ -231,6 +231,8 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
                 if (!event.contains(key) || !names(event.value(key)))
                     continue;
                 Place place;
+                place.note = Note::ProgramParameter;
+                place.owner = program->id;
                 place.rename = [program, i, key, change](CnfController &, const QString &newId) {
                     const QVariantMap current
                         = program->property("detectors").toList().value(i).toMap();

@@ -268,6 +268,23 @@ void DetectorsTable::fill(QTableWidget *table, const CnfController &controller, 
     }
 }
 
+QStringList DetectorsTable::programsLosing(const CnfController &controller,
+                                           const CnfDetector &element)
+{
+    const QStringList programs
+        = CnfReferences::owners(CnfReferences::places(controller, CnfReferences::of(element)),
+                                CnfReferences::Note::ProgramParameter);
+    QStringList lines;
+    for (const QString &program : programs) {
+        lines << (element.isSensor()
+                      ? MainWindowTexts::tr("Program %1 no longer uses sensor %2: it was deleted")
+                      : MainWindowTexts::tr(
+                          "Program %1 no longer uses detector %2: it was deleted"))
+                     .arg(program, element.friendlyName());
+    }
+    return lines;
+}
+
 int DetectorsTable::freeId(const CnfController &controller, bool sensors)
 {
     int id = 1;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class CnfController;
 class CnfDetector;
@@ -24,6 +25,11 @@ public:
 
     // One row per detector (or sensor): id, name, source; signals blocked while filling.
     static void fill(QTableWidget *table, const CnfController &controller, bool sensors);
+
+    // One line for the message table per program whose parameters name the
+    // element (a stage-ring condition, a crosswalk, a ZU_MOLT detector event),
+    // saying that it loses the element; asked before the element is deleted.
+    static QStringList programsLosing(const CnfController &controller, const CnfDetector &element);
 
     // The smallest id from 1 that no detector (or sensor) has.
     static int freeId(const CnfController &controller, bool sensors);

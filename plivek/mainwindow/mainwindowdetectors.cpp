@@ -91,7 +91,9 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
             = sensor ? controller.findSensor(id) : controller.findDetector(id);
         if (!element)
             continue;
-        // Removing clears every reference to it.
+        // Removing clears every reference to it; the message table names the
+        // programs that lose it, as the Delete asks no question.
+        const QStringList losing = DetectorsTable::programsLosing(controller, *element);
         if (sensor) {
             controller.removeSensor(id);
         } else {
@@ -101,6 +103,8 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
             retargetMapDetectors(id, 0);
         }
         table->removeRow(item->row());
+        for (const QString &line : losing)
+            addLogMessage(line, QtWarningMsg);
     }
     setChanged(true);
 }

@@ -3,6 +3,7 @@
 #include "mainwindowtexts.h"
 
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfprogramcycles.h"
 #include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 
@@ -46,6 +47,20 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
         addOwners(&removal.countdowns, places, Note::Countdown);
         addOwners(&removal.indicationRows, places, Note::Indication);
     }
+    QList<int> groupIds;
+    for (const QString &id : ids)
+        groupIds << id.toInt();
+    for (const CnfProgramCycles::Change &change :
+         CnfProgramCycles::onRemoval(controller, groupIds)) {
+        if (change.kept)
+            removal.keptCycles
+                << MainWindowTexts::tr("%1 (%2 s)").arg(change.program).arg(change.before);
+        else
+            removal.shorterCycles << MainWindowTexts::tr("%1 (%2 s -> %3 s)")
+                                         .arg(change.program)
+                                         .arg(change.before)
+                                         .arg(change.after);
+    }
     // A line of the question for each kind of stored value that goes, naming its owners.
     const auto addLine = [&removal](const QStringList &owners, const QString &text) {
         if (!owners.isEmpty())
@@ -69,5 +84,12 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
     addLine(removal.indicationRows,
             MainWindowTexts::tr("\nAfter removal, the following indication rows "
                                 "will have no signal group:\n"));
+    addLine(removal.keptCycles,
+            MainWindowTexts::tr("\nAfter removal, the following coordinated programs keep "
+                                "their cycles; the steps after the shorter changes run "
+                                "longer:\n"));
+    addLine(removal.shorterCycles,
+            MainWindowTexts::tr("\nAfter removal, the cycles of the following programs will be "
+                                "shorter:\n"));
     return removal;
 }

@@ -1,6 +1,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/cnfreferences.h"
 #include "elementfixtures.h"
 #include "modalanswerer.h"
@@ -325,6 +326,78 @@ private slots:
         addElement(controller, sensor, 1, QStringLiteral("Loop"));
         window.updateDetectorsTables();
         QCOMPARE(cellText(elements, 1, 2), QString());
+    }
+
+    // The Delete asks nothing; the message table gets one line per program
+    // that loses the element (as the SUMO export lists its links), and none
+    // for a program naming another element or an element of the other kind.
+    void deleteNamesTheProgramsThatLoseIt_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("sensor");
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QStringList>("lines");
+        const QString tiverkII = QStringLiteral("tiverkii");
+        QTest::newRow("stage-ring condition: detector")
+            << tiverkII << false << QByteArray("conditions")
+            << QByteArray("[{'phase': 1, 'detector': 1, 'call': 2}, {'detector': 2}]")
+            << QStringList { "Program 4 no longer uses detector 1 (Loop): it was deleted" };
+        QTest::newRow("stage-ring condition: sensor")
+            << tiverkII << true << QByteArray("conditions")
+            << QByteArray("[{'sensor': 1}, {'detector': 1}]")
+            << QStringList { "Program 4 no longer uses sensor 1 (Loop): it was deleted" };
+        QTest::newRow("crosswalk by name: sensor")
+            << tiverkII << true << QByteArray("crosswalks")
+            << QByteArray("[{'groups': [1], 'sensors': ['Loop', 2]}]")
+            << QStringList { "Program 4 no longer uses sensor 1 (Loop): it was deleted" };
+        QTest::newRow("crosswalk by id: detector")
+            << tiverkII << false << QByteArray("crosswalks")
+            << QByteArray("[{'detectors': [1]}, {'detectors': [1, 2]}]")
+            << QStringList { "Program 4 no longer uses detector 1 (Loop): it was deleted" };
+        QTest::newRow("ZU_MOLT detector event")
+            << QStringLiteral("ZU_MOLT") << false << QByteArray("detectors")
+            << QByteArray("[{'phase': 1, 'call': 2, 'detector': 1}]")
+            << QStringList { "Program 4 no longer uses detector 1 (Loop): it was deleted" };
+        QTest::newRow("another detector") << tiverkII << false << QByteArray("conditions")
+                                          << QByteArray("[{'detector': 2}]") << QStringList();
+        QTest::newRow("a detector of the id, not a sensor")
+            << tiverkII << true << QByteArray("conditions") << QByteArray("[{'detector': 1}]")
+            << QStringList();
+    }
+
+    void deleteNamesTheProgramsThatLoseIt()
+    {
+        QFETCH(QString, family);
+        QFETCH(bool, sensor);
+        QFETCH(QByteArray, property);
+        QFETCH(QByteArray, value);
+        QFETCH(QStringList, lines);
+        MainWindow window;
+        QVERIFY(loadDocument(window, dir, family));
+        CnfController &controller = window.document().controller();
+        addElement(controller, sensor, 1, QStringLiteral("Loop"));
+        addElement(controller, sensor, 2, QStringLiteral("Other"));
+        // Program 3 names nothing; program 4 names element 1 (or not).
+        for (const QString &id : { QStringLiteral("3"), QStringLiteral("4") }) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = id;
+            program->type = CnfProgram::Stagering;
+            if (id == QLatin1String("4"))
+                program->setProperty(property.constData(), NativeJson::value(value));
+            controller.addProgram(program);
+        }
+        window.updateDetectorsTables();
+        const int before = messageTexts(window).size();
+        ModalAnswerer noQuestion;
+        noQuestion.reject();
+        QVERIFY(selectRowOfId(table(window, sensor ? "sensorsTable" : "detectorsTable"), 1));
+        child<QAction>(window, sensor ? "sensDelete" : "dtDelete")->trigger();
+        QVERIFY(!noQuestion.answered());
+        QCOMPARE(messageTexts(window).mid(before), lines);
+        const QByteArray left = NativeJson::text(
+            controller.findProgram(QStringLiteral("4"))->property(property.constData()));
+        QCOMPARE(left != NativeJson::text(NativeJson::value(value)), !lines.isEmpty());
     }
 
     // Nothing selected: nothing changes; a row whose id names no element stays.

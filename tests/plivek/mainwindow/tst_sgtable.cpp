@@ -1,9 +1,11 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnftransition.h"
 #include "documentfixtures.h"
+#include "elementfixtures.h"
 #include "halm58a/connection.h"
 #include "halm58a/granule.h"
 #include "halm58a/network.h"
@@ -291,6 +293,76 @@ private slots:
         QCOMPARE(matrix->releaf(2, 3), 4.0);
         QCOMPARE(transition->greenEnd, (QMap<int, int> { { 2, 5 } }));
         QCOMPARE(program->timelineGroups(), QList<int>({ 3 }));
+    }
+
+    // The TIVERK 3.18 sample: program 1 (local fixed time) runs 107 s, the
+    // coordinated program 2 114 s; group 1 makes the change into phase 2 2 s
+    // longer, group 5 the one into phase 1 5 s. The question names both
+    // programs; No changes nothing; Yes keeps program 2's cycle (its step
+    // after the shorter change runs longer) and shortens program 1's, also in
+    // the saved file.
+    void deleteNamesTheCyclesThatChange_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("fixedTimeCycle");
+        QTest::addColumn<QList<int>>("coordinatedLengths");
+        const QString kept = QStringLiteral(
+            "\nAfter removal, the following coordinated programs keep their cycles; the steps "
+            "after the shorter changes run longer:\n2 (114 s)");
+        const QString shorter = QStringLiteral(
+            "\nAfter removal, the cycles of the following programs will be shorter:\n");
+        QTest::newRow("group 1") << 1 << kept + shorter + "1 (107 s -> 105 s)" << 105
+                                 << QList<int> { 14, 50, 25 };
+        QTest::newRow("group 5") << 5 << kept + shorter + "1 (107 s -> 102 s)" << 102
+                                 << QList<int> { 12, 55, 25 };
+        QTest::newRow("group 3: its twin keeps the changes")
+            << 3 << QString() << 107 << QList<int> { 12, 50, 25 };
+    }
+
+    void deleteNamesTheCyclesThatChange()
+    {
+        QFETCH(int, group);
+        QFETCH(QString, lines);
+        QFETCH(int, fixedTimeCycle);
+        QFETCH(QList<int>, coordinatedLengths);
+        MainWindow window;
+        const QString path = ElementFixtures::loadTiverkNetworkSample(window, dir);
+        QVERIFY(!path.isEmpty());
+        window.updateSgTable(0);
+        const auto lengths = [](const CnfProgramPtr &program) {
+            QList<int> found;
+            for (const CnfPhaseDefPtr &step : program->phases())
+                found << step->length();
+            return found;
+        };
+        const CnfController &controller = window.document().controller();
+        const CnfProgramPtr coordinated = controller.findProgram(QStringLiteral("2"));
+        const QList<int> before = lengths(coordinated);
+        QVERIFY(ElementFixtures::selectRowOfId(sgTable(window), group));
+
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QVERIFY(no.answered());
+        if (lines.isEmpty())
+            QVERIFY2(!no.seenText().contains(QStringLiteral("cycle")), qPrintable(no.seenText()));
+        else
+            QVERIFY2(no.seenText().contains(lines), qPrintable(no.seenText()));
+        QCOMPARE(lengths(coordinated), before);
+        QCOMPARE(controller.findProgram(QStringLiteral("1"))->cycle(true), 107);
+
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*sgTable(window), "sgDelete")->trigger();
+        QVERIFY(yes.answered());
+        QVERIFY(!controller.findSG(group));
+        MainWindow reopened;
+        QVERIFY(ElementFixtures::saveAndReopenSample(window, path, reopened));
+        const CnfController &saved = reopened.document().controller();
+        QCOMPARE(saved.findProgram(QStringLiteral("1"))->cycle(true), fixedTimeCycle);
+        QCOMPARE(saved.findProgram(QStringLiteral("2"))->cycle(true), 114);
+        QCOMPARE(lengths(saved.findProgram(QStringLiteral("2"))), coordinatedLengths);
     }
 
     // Every copy is numbered after the one before; names, type, properties and

@@ -1,0 +1,88 @@
+#include "cnfprogramcycles.h"
+
+#include "cnfcontroller.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
+#include "cnfprogramrecord.h"
+
+namespace {
+
+// Whether the steps' full lengths make the program's cycle: a stage-ring or a
+// timeline program states its cycle, a program without steps has none made.
+bool stepsMakeCycle(const CnfProgram &program)
+{
+    return program.phaseCount() > 0
+        && (program.type == CnfProgram::FixedTime || program.type == CnfProgram::Coordinated
+            || program.type == CnfProgram::Tiverk);
+}
+
+bool isCoordinated(const CnfProgram &program, const QDomDocument &layout)
+{
+    return program.type == CnfProgram::Coordinated
+        || program.type == CnfProgram::CoordinatedTimeline
+        || program.property("coordinated").toBool()
+        || (program.type == CnfProgram::Tiverk
+            && CnfProgramRecord::readCycle(layout, program.data()) >= 0);
+}
+
+} // namespace
+
+QList<CnfProgramCycles::Change> CnfProgramCycles::onRemoval(const CnfController &controller,
+                                                            const QList<int> &groupIds)
+{
+    QList<Change> changes;
+    const QDomDocument layout = controller.tiverkLayout();
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program || !stepsMakeCycle(*program))
+            continue;
+        Change change;
+        change.program = program->id;
+        for (const CnfPhaseDefPtr &step : program->phases()) {
+            change.before += step->fullLength();
+            change.after += step->length() + step->phaseInterstate(groupIds);
+        }
+        if (change.after == change.before)
+            continue;
+        if (isCoordinated(*program, layout)) {
+            change.kept = true;
+            change.after = change.before;
+        }
+        changes << change;
+    }
+    return changes;
+}
+
+QList<CnfProgramCycles::Kept> CnfProgramCycles::lengthsToKeep(const CnfController &controller)
+{
+    QList<Kept> kept;
+    const QDomDocument layout = controller.tiverkLayout();
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (!program || !stepsMakeCycle(*program) || !isCoordinated(*program, layout))
+            continue;
+        Kept lengths { program, {} };
+        for (const CnfPhaseDefPtr &step : program->phases())
+            lengths.fullLengths << step->fullLength();
+        kept << lengths;
+    }
+    return kept;
+}
+
+void CnfProgramCycles::keep(CnfController &controller, const QList<Kept> &kept)
+{
+    const QDomDocument layout = controller.tiverkLayout();
+    for (const Kept &lengths : kept) {
+        CnfProgram &program = *lengths.program;
+        bool changed = false;
+        for (int i = 0; i < lengths.fullLengths.size(); ++i) {
+            const CnfPhaseDefPtr step = program.phaseDefAt(i);
+            if (!step || step->fullLength() == lengths.fullLengths.at(i))
+                continue;
+            step->setFullLength(lengths.fullLengths.at(i));
+            changed = true;
+        }
+        // The record states the steps' own lengths: it follows them.
+        if (changed && program.type == CnfProgram::Tiverk && !program.data().isEmpty())
+            program.setData(CnfProgramRecord::withStepLengths(
+                layout, program.data(), CnfProgramRecord::phaseIds(controller, program), program));
+    }
+}

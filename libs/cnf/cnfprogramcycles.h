@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cnffwd.h"
+
+#include <QList>
+#include <QString>
+
+// What removing signal groups does to the cycles that programs' steps make.
+// A step's full length is its own length plus the change into it, which the
+// groups that end and begin there make (CnfPhaseDef::phaseInterstate); a group
+// that goes can shorten that change, and so the cycle of a fixed-time, a
+// coordinated or a TIVERK 3.x program. A coordinated program runs the cycle it
+// shares with its neighbours: it keeps its steps' full lengths (the seconds
+// go to the step's own length, so every step starts where it did). Another
+// program keeps its own lengths, and its cycle gets shorter.
+class CnfProgramCycles
+{
+public:
+    struct Change
+    {
+        QString program; // program id
+        int before = 0; // seconds
+        int after = 0; // seconds; equal to before for a coordinated program
+        bool kept = false; // a coordinated program: its steps take the seconds
+    };
+    // The programs whose cycle the removal of the groups shortens, or would
+    // shorten if it were not kept, in the controller's order.
+    static QList<Change> onRemoval(const CnfController &controller, const QList<int> &groupIds);
+
+    // The full lengths of the steps of every coordinated program whose steps
+    // make its cycle, taken before a removal. A program runs coordinated when
+    // its type is coordinated, its "coordinated" property says so, or its
+    // TIVERK 3.x or adapter record states a cycle.
+    struct Kept
+    {
+        CnfProgramPtr program;
+        QList<int> fullLengths;
+    };
+    static QList<Kept> lengthsToKeep(const CnfController &controller);
+    // Gives the steps their full lengths back after the removal, and a TIVERK
+    // 3.x or adapter record its steps' new own lengths.
+    static void keep(CnfController &controller, const QList<Kept> &kept);
+};
