@@ -26,10 +26,21 @@ set(PROJECT_QT_WIDGETS_PCH_HEADERS
     <QtWidgets/QMainWindow> <QtWidgets/QAction> <QtWidgets/QMessageBox>)
 
 # Sources come from globs, so a new file reaches the build only through a
-# re-configure; AUTOMOC would then keep its old stamp and never generate the new
-# file's moc output. Dropping the stamp at configure time makes it look again.
-function(_project_refresh_autogen target)
-    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+# re-configure, and AUTOMOC's stamp does not depend on the list of sources: it would
+# never generate the new file's moc output. So the stamp goes when the target's files
+# differ from those of the last configure (kept in the build folder); a configure with
+# nothing new keeps it, and the build then runs no moc and rebuilds nothing.
+function(_project_refresh_autogen target files)
+    set(kept_file "${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}_autogen_sources.txt")
+    list(JOIN files "\n" listed)
+    set(kept "")
+    if(EXISTS "${kept_file}")
+        file(READ "${kept_file}" kept)
+    endif()
+    if(NOT listed STREQUAL kept)
+        file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
+        file(WRITE "${kept_file}" "${listed}")
+    endif()
 endfunction()
 
 function(_project_glob_sources out dir)
@@ -82,8 +93,9 @@ endfunction()
 function(project_folder_library target)
     cmake_parse_arguments(arg "WIDGETS;PCH" "" "LINKS;DEFINITIONS;SOURCES;PRIVATE_HEADERS" ${ARGN})
     _project_export_headers(${CMAKE_CURRENT_SOURCE_DIR} "${arg_PRIVATE_HEADERS}")
-    _project_glob_sources(sources ${CMAKE_CURRENT_SOURCE_DIR})
-    list(APPEND sources ${arg_SOURCES})
+    _project_glob_sources(files ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND files ${arg_SOURCES})
+    set(sources ${files})
     list(FILTER sources INCLUDE REGEX "\\.(cpp|ui|qrc)$")
     set(qt Qt5::Core)
     if(arg_WIDGETS)
@@ -92,7 +104,8 @@ function(project_folder_library target)
     if(sources)
         add_library(${target} STATIC ${sources})
         set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
-        _project_refresh_autogen(${target})
+        # The headers count too: AUTOMOC scans the header beside each source.
+        _project_refresh_autogen(${target} "${files}")
         target_include_directories(${target}
             PUBLIC ${PROJECT_PUBLIC_INCLUDE_DIR} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
         target_link_libraries(${target} PUBLIC ${qt} ${arg_LINKS} PRIVATE project_settings)
@@ -132,7 +145,7 @@ function(project_folder_tests)
     add_executable(${name} ${tests} ${helpers} ${arg_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON
         RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
-    _project_refresh_autogen(${name})
+    _project_refresh_autogen(${name} "${tests};${helpers};${arg_SOURCES}")
     _project_tested_folder(tested)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${tested})
     target_link_libraries(${name} PRIVATE test_support ${arg_LINKS} project_settings)
