@@ -83,12 +83,13 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
             continue;
         std::sort(phases.begin(), phases.end(),
                   [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
-        removal.planPhases << qMakePair(program->id, phases);
+        QString line = (phases.size() == 1 ? MainWindowTexts::tr("Plan %1: phase %2")
+                                           : MainWindowTexts::tr("Plan %1: phases %2"))
+                           .arg(program->id, phases.join(QLatin1Char(',')));
         // A plan is kept without phases, as zumoltc keeps it; the user is told.
-        planLines << (phases.size() == program->phaseCount()
-                          ? MainWindowTexts::tr("Plan %1: %2 (the plan is left without phases)")
-                          : MainWindowTexts::tr("Plan %1: %2"))
-                         .arg(program->id, phases.join(QLatin1Char(',')));
+        if (phases.size() == program->phaseCount())
+            line += MainWindowTexts::tr(" (the plan is left without phases)");
+        planLines << line;
     }
     if (!planLines.isEmpty())
         removal.question += MainWindowTexts::tr("\nAfter removal, the following plan phases "

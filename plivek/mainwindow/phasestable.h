@@ -3,7 +3,6 @@
 #include "cnf/cnffwd.h"
 
 #include <QList>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -33,9 +32,6 @@ public:
         QStringList programs; // ids of the programs that run or call a removed phase
         // ids of the other phases whose stored transition from a removed phase goes
         QStringList transitions;
-        // ZU_MOLT: per plan (in program order) the ids of its plan phases that
-        // run a removed stage and go with it
-        QList<QPair<QString, QStringList>> planPhases;
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);

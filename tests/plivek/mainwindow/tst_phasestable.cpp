@@ -686,17 +686,18 @@ private slots:
               "with the calls, detector conditions and sequence entries that name them:\n";
         QTest::newRow("stage of a middle phase") << QStringList { "1" }
                                                  << "Following phases will be deleted:\n1"
-                + planLines + "Plan 1: 2\nPlan 2: 5\nPlan 3: 1,2 (the plan is left without phases)"
-                                                 << QList<int> { 2, 1, 0, 2, 0 };
+                + planLines
+                + "Plan 1: phase 2\nPlan 2: phase 5\nPlan 3: phases 1,2 (the plan is left without "
+                  "phases)" << QList<int> { 2, 1, 0, 2, 0 };
         QTest::newRow("two stages") << QStringList { "1", "2" }
                                     << "Following phases will be deleted:\n1,2" + planLines
-                + "Plan 1: 1,2\nPlan 2: 5,7 (the plan is left without phases)\n"
-                  "Plan 3: 1,2 (the plan is left without phases)\nPlan 4: 1"
+                + "Plan 1: phases 1,2\nPlan 2: phases 5,7 (the plan is left without phases)\n"
+                  "Plan 3: phases 1,2 (the plan is left without phases)\nPlan 4: phase 1"
                                     << QList<int> { 1, 0, 0, 1, 0 };
-        QTest::newRow("stage of a last phase")
-            << QStringList { "3" }
-            << "Following phases will be deleted:\n3" + planLines + "Plan 1: 3\nPlan 4: 2"
-            << QList<int> { 2, 2, 2, 1, 0 };
+        QTest::newRow("stage of a last phase") << QStringList { "3" }
+                                               << "Following phases will be deleted:\n3" + planLines
+                + "Plan 1: phase 3\nPlan 4: phase 2"
+                                               << QList<int> { 2, 2, 2, 1, 0 };
     }
 
     void removalNamesPlanPhases()
