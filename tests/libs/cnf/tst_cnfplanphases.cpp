@@ -1,9 +1,14 @@
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/cnfreferences.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
+#include "zu_moltformat.h"
 #include "zumoltc/model/zuconfiguration.h"
 
 #include <QJsonArray>
@@ -167,6 +172,53 @@ private slots:
         QVERIFY2(zu.warnings().isEmpty(), qPrintable(zu.warnings().join(QLatin1Char('\n'))));
         QCOMPARE(zu.signalPlans().size(), 5);
         QCOMPARE(QString::fromUtf8(zu.toJson()), QString::fromUtf8(saved));
+    }
+
+    // The plan phases after a removed one keep the ids the file gave them,
+    // whether they had them by position, as their own, or as the next free
+    // number (an own id that an earlier phase holds).
+    void laterPlanPhasesKeepTheirIds_data()
+    {
+        QTest::addColumn<QList<int>>("ownIds"); // of the phases running stages 1, 2, 3; 0: none
+        QTest::addColumn<QString>("stage");
+        QTest::addColumn<QList<int>>("before");
+        QTest::addColumn<QList<int>>("after");
+        QTest::newRow("by position")
+            << QList<int> { 0, 0, 0 } << "1" << QList<int> { 1, 2, 3 } << QList<int> { 2, 3 };
+        QTest::newRow("own ids") << QList<int> { 9, 4, 0 } << "2" << QList<int> { 9, 4, 3 }
+                                 << QList<int> { 9, 3 };
+        QTest::newRow("own id repeated")
+            << QList<int> { 1, 1, 0 } << "1" << QList<int> { 1, 2, 3 } << QList<int> { 2, 3 };
+        QTest::newRow("position taken by a later own id")
+            << QList<int> { 0, 0, 2 } << "1" << QList<int> { 1, 3, 2 } << QList<int> { 3, 2 };
+    }
+
+    void laterPlanPhasesKeepTheirIds()
+    {
+        QFETCH(QList<int>, ownIds);
+        QFETCH(QString, stage);
+        QFETCH(QList<int>, before);
+        QFETCH(QList<int>, after);
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QStringLiteral("1.0"));
+        auto plan = CnfProgramPtr::create(&controller);
+        plan->id = QStringLiteral("1");
+        plan->type = CnfProgram::Stagering;
+        controller.addProgram(plan);
+        for (int i = 0; i < ownIds.size(); ++i) {
+            auto phase = CnfPhasePtr::create();
+            phase->id = QString::number(i + 1);
+            controller.addPhase(phase);
+            const CnfPhaseDefPtr step = plan->appendPhase(phase, 0);
+            if (ownIds.at(i) != 0)
+                step->setProperty("id", ownIds.at(i));
+        }
+        const auto ids = [&] {
+            return ZuMoltFormat::stepIds(controller, plan->phases()).toList();
+        };
+        QCOMPARE(ids(), before);
+        QVERIFY(controller.removePhase(stage));
+        QCOMPARE(ids(), after);
     }
 };
 
