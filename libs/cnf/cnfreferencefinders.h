@@ -32,6 +32,11 @@ QList<Place> phaseRecordCalls(const CnfController &controller, const Element &ph
 // The records' sequence rows and priority phases, which count phases by place.
 QList<Place> phaseRecordPositions(const CnfController &controller, const Element &phase);
 
+// --- ZU_MOLT plan phases (cnfreferencesplanphases.cpp)
+// A plan phase that runs the stage goes with it, and so does whatever inside
+// its plan names it.
+QList<Place> phasePlanPhases(const CnfController &controller, const Element &phase);
+
 // --- programs (cnfreferencesprograms.cpp)
 QList<Place> programPanelLists(const CnfController &controller, const Element &program);
 QList<Place> programDayCards(const CnfController &controller, const Element &program);

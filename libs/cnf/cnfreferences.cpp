@@ -16,8 +16,8 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
 {
     switch (kind) {
     case Kind::Phase:
-        return { phaseTransitions, phasePanelLists,      phaseProgramSteps,
-                 phaseRecordCalls, phaseRecordPositions, programParameters };
+        return { phaseTransitions,     phasePanelLists,   phaseProgramSteps, phaseRecordCalls,
+                 phaseRecordPositions, programParameters, phasePlanPhases };
     case Kind::Program:
         return { programPanelLists, programDayCards,  programRecordSwitches,
                  programCalendar,   programOwnNumber, programIndications };

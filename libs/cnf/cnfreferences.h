@@ -50,7 +50,9 @@ public:
         Timeline, // a program's timeline of the group (owner: program id)
         ProgramParameter, // a program's parameters name the element (owner: program id)
         Countdown, // a countdown display or board counts the group down (owner: group id)
-        Indication // an indication row names the group or program (owner: row, from 1)
+        Indication, // an indication row names the group or program (owner: row, from 1)
+        PlanPhase // a ZU_MOLT plan phase runs the stage and goes with it (owner: plan id,
+                  // part: the plan phase's id)
     };
 
     // One place that names an element.
@@ -58,6 +60,7 @@ public:
     {
         Note note = Note::Silent;
         QString owner; // the element holding the place, for the question
+        QString part; // where in the owner, when the question names it
         // Writes the new id; false when the place keeps its value (it names
         // the element by name, or another element of the old id). Null: the
         // place follows by itself.

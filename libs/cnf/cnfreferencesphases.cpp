@@ -61,11 +61,14 @@ QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controlle
 }
 
 // A program step runs the phase itself and follows a new id; when the phase
-// goes, the step keeps its id without a phase.
+// goes, the step keeps its id without a phase. A ZU_MOLT plan phase cannot
+// stand without its stage: phasePlanPhases takes those.
 QList<Place> CnfReferenceFinders::phaseProgramSteps(const CnfController &controller,
                                                     const Element &phase)
 {
     QList<Place> found;
+    if (controller.property("type").toString() == QLatin1String("ZU_MOLT"))
+        return found;
     const QString id = phase.id;
     const CnfPhasePtr element = controller.findPhase(id);
     for (const CnfProgramPtr &program : controller.programs()) {

@@ -465,7 +465,7 @@ public:
                                                QStringLiteral("passage"),
                                                QStringLiteral("minGreen"),
                                                QStringLiteral("maxGreen") };
-            const QVector<int> ids = stepIds(steps);
+            const QVector<int> ids = stepIds(c, steps);
             QVariantList sequence;
             w.beginArray(QStringLiteral("phases"));
             for (int i = 0; i < steps.size(); ++i) {
@@ -504,45 +504,6 @@ public:
         }
         writeMembers(kept);
         return true;
-    }
-
-    // The file's id of each step of a plan (0 for a step that is not written).
-    // A step keeps its own "id" property, else it has the id of its position;
-    // an id that an earlier step already holds (two steps copied with their
-    // properties, or a new step whose position another step names) gets the
-    // next free number instead, since 'sequence' tells the steps apart by id
-    // alone and a repeated id would turn one step into a copy of the other.
-    QVector<int> stepIds(const QList<CnfPhaseDefPtr> &steps) const
-    {
-        QVector<int> ids(steps.size(), 0);
-        QSet<int> taken;
-        QVector<int> pending;
-        for (int i = 0; i < steps.size(); ++i) {
-            if (!c.findPhase(steps.at(i)->id()))
-                continue;
-            bool ok = false;
-            const int own = steps.at(i)->property("id").toInt(&ok);
-            if (ok && !taken.contains(own)) {
-                ids[i] = own;
-                taken.insert(own);
-            } else {
-                pending.append(i);
-            }
-        }
-        int next = 1;
-        for (int i : qAsConst(pending)) {
-            bool ok = false;
-            steps.at(i)->property("id").toInt(&ok);
-            int id = i + 1;
-            if (ok || taken.contains(id)) {
-                while (taken.contains(next))
-                    ++next;
-                id = next;
-            }
-            ids[i] = id;
-            taken.insert(id);
-        }
-        return ids;
     }
 
     bool hasScheduler() const

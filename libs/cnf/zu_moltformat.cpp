@@ -1,10 +1,13 @@
 #include "zu_moltformat.h"
 
+#include "cnfcontroller.h"
 #include "cnfjsonvalue.h"
+#include "cnfphasedef.h"
 #include "cnfpowerdevice.h"
 #include "cnfsignalgroup.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 #include <algorithm>
 
@@ -13,6 +16,39 @@ namespace ZuMoltFormat {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ZU_MOLTConfig", text);
+}
+
+QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps)
+{
+    QVector<int> ids(steps.size(), 0);
+    QSet<int> taken;
+    QVector<int> pending;
+    for (int i = 0; i < steps.size(); ++i) {
+        if (!controller.findPhase(steps.at(i)->id()))
+            continue;
+        bool ok = false;
+        const int own = steps.at(i)->property("id").toInt(&ok);
+        if (ok && !taken.contains(own)) {
+            ids[i] = own;
+            taken.insert(own);
+        } else {
+            pending.append(i);
+        }
+    }
+    int next = 1;
+    for (int i : qAsConst(pending)) {
+        bool ok = false;
+        steps.at(i)->property("id").toInt(&ok);
+        int id = i + 1;
+        if (ok || taken.contains(id)) {
+            while (taken.contains(next))
+                ++next;
+            id = next;
+        }
+        ids[i] = id;
+        taken.insert(id);
+    }
+    return ids;
 }
 
 const QStringList &sgTimes()

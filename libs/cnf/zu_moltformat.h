@@ -1,7 +1,9 @@
 #pragma once
 
+#include "cnffwd.h"
 #include "cnfjsonwriter.h"
 
+class CnfController;
 class CnfJsonValue;
 
 #include <QPair>
@@ -48,6 +50,16 @@ QString conflictPointId(int clearing, int entering);
 QString periodId(const QString &dayPlan, const QTime &start);
 QString sequenceId(const QString &plan, int group);
 QString sequenceRecordId(const QString &plan, int group, int point);
+
+// The file's id of each step of a plan (0 for a step that is not written: its
+// phase is not among the controller's). A step keeps its own "id" property,
+// else it has the id of its position; an id that an earlier step already holds
+// (two steps copied with their properties, or a new step whose position
+// another step names) gets the next free number instead, since 'sequence'
+// tells the steps apart by id alone and a repeated id would turn one step into
+// a copy of the other. The calls and detector records inside the plan name
+// steps by these ids.
+QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps);
 
 // zumoltc's value of an integer that is not set; it never stands in its files.
 constexpr int notSetTime = 2147483647;

@@ -10,7 +10,10 @@
 #include "common/widgets/tablecells.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QTableWidget>
+
+#include <algorithm>
 
 void PhasesTable::fill(QTableWidget *table, const CnfController &controller)
 {
@@ -43,6 +46,7 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
 {
     Removal removal;
     removal.ids = ids;
+    QHash<QString, QStringList> planPhases;
     for (const QString &id : ids) {
         const QList<CnfReferences::Place> places
             = CnfReferences::places(controller, { CnfReferences::Kind::Phase, id, QString() });
@@ -59,6 +63,10 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
             if (!ids.contains(phase) && !removal.transitions.contains(phase))
                 removal.transitions << phase;
         }
+        for (const CnfReferences::Place &place : places) {
+            if (place.note == CnfReferences::Note::PlanPhase)
+                planPhases[place.owner] << place.part;
+        }
     }
     removal.question
         = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
@@ -68,6 +76,27 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")
             + removal.programs.join(QLatin1Char(','));
+    QStringList planLines;
+    for (const CnfProgramPtr &program : controller.programs()) {
+        QStringList phases = planPhases.value(program->id);
+        if (phases.isEmpty())
+            continue;
+        std::sort(phases.begin(), phases.end(),
+                  [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+        QString line = (phases.size() == 1 ? MainWindowTexts::tr("Plan %1: phase %2")
+                                           : MainWindowTexts::tr("Plan %1: phases %2"))
+                           .arg(program->id, phases.join(QLatin1Char(',')));
+        // A plan is kept without phases, as zumoltc keeps it; the user is told.
+        if (phases.size() == program->phaseCount())
+            line += MainWindowTexts::tr(" (the plan is left without phases)");
+        planLines << line;
+    }
+    if (!planLines.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following plan phases "
+                                                "that run them will be removed, with the calls, "
+                                                "detector conditions and sequence entries that "
+                                                "name them:\n")
+            + planLines.join(QLatin1Char('\n'));
     if (!removal.transitions.isEmpty())
         removal.question += MainWindowTexts::tr("\nAfter removal, the transitions from them "
                                                 "stored in the following phases will be "

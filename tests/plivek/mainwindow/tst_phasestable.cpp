@@ -673,6 +673,74 @@ private slots:
             QStringLiteral("<Phase phase=\"%1\"").arg(removed).toUtf8()));
     }
 
+    // Deleting ZU_MOLT stages: the question names each plan with its plan
+    // phases that go with them, and a plan left without phases; the plans lose
+    // exactly those on Yes and nothing on No.
+    void removalNamesPlanPhases_data()
+    {
+        QTest::addColumn<QStringList>("stages");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QList<int>>("phasesLeft"); // of plans 1 to 5 after Yes
+        const QString planLines
+            = "\nAfter removal, the following plan phases that run them will be removed, "
+              "with the calls, detector conditions and sequence entries that name them:\n";
+        QTest::newRow("stage of a middle phase") << QStringList { "1" }
+                                                 << "Following phases will be deleted:\n1"
+                + planLines
+                + "Plan 1: phase 2\nPlan 2: phase 5\nPlan 3: phases 1,2 (the plan is left without "
+                  "phases)" << QList<int> { 2, 1, 0, 2, 0 };
+        QTest::newRow("two stages") << QStringList { "1", "2" }
+                                    << "Following phases will be deleted:\n1,2" + planLines
+                + "Plan 1: phases 1,2\nPlan 2: phases 5,7 (the plan is left without phases)\n"
+                  "Plan 3: phases 1,2 (the plan is left without phases)\nPlan 4: phase 1"
+                                    << QList<int> { 1, 0, 0, 1, 0 };
+        QTest::newRow("stage of a last phase") << QStringList { "3" }
+                                               << "Following phases will be deleted:\n3" + planLines
+                + "Plan 1: phase 3\nPlan 4: phase 2"
+                                               << QList<int> { 2, 2, 2, 1, 0 };
+    }
+
+    void removalNamesPlanPhases()
+    {
+        QFETCH(QStringList, stages);
+        QFETCH(QString, question);
+        QFETCH(QList<int>, phasesLeft);
+        MainWindow window;
+        window.loadDocument(TestSupport::dataPath(QStringLiteral("zumolt/stage-delete.json")));
+        CnfController &controller = window.document().controller();
+        QCOMPARE(controller.programs().size(), phasesLeft.size());
+        QTableWidget *phases = table(window, "phasesTable");
+        const auto select = [&] {
+            phases->clearSelection();
+            for (int row = 0; row < phases->rowCount(); ++row) {
+                if (stages.contains(phases->item(row, 0)->text()))
+                    phases->item(row, 0)->setSelected(true);
+            }
+        };
+        const auto planPhases = [&controller] {
+            QList<int> counts;
+            for (const CnfProgramPtr &program : controller.programs())
+                counts << program->phaseCount();
+            return counts;
+        };
+
+        select();
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QCOMPARE(no.seenText(), question);
+        QCOMPARE(planPhases(), (QList<int> { 3, 2, 2, 2, 0 }));
+        QCOMPARE(controller.phases().size(), 3);
+
+        select();
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QCOMPARE(yes.seenText(), question);
+        QCOMPARE(planPhases(), phasesLeft);
+        QCOMPARE(controller.phases().size(), 3 - stages.size());
+    }
+
     // Phases in another order, by dragging rows or by "Sort": every program's
     // record names the phases it named before, and the program dialog's table,
     // its diagram and the saved file show the same steps.
