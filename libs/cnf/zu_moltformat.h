@@ -26,8 +26,12 @@ constexpr const char *extraMatricesKey = "extraMatrices";
 constexpr const char *sensorsKey = "sensors";
 constexpr const char *interstateKey = "interstate";
 constexpr const char *propertiesKey = "controllerProperties";
-// Kinds of "elementExtras" for the objects that no element keeps its own members
-// for, with the ids their members are kept under (the ids the file gives them).
+// Kinds of "elementExtras": those of stages, by the phase id; and those of the
+// objects that no element keeps its own members for, with the ids their members
+// are kept under (the ids the file gives them, their parts joined by a blank).
+// A new id of a phase, signal group or plan, and its Delete, move or drop the
+// entries that name it (CnfReferences).
+constexpr const char *stagesKind = "stages";
 constexpr const char *conflictPointsKind = "conflictPoints";
 constexpr const char *periodsKind = "periods";
 constexpr const char *sequencesKind = "sequences";
