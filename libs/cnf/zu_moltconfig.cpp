@@ -1,7 +1,9 @@
 #include "zu_moltconfig.h"
 #include "zu_moltformat.h"
 
+#include "cnfcontroller.h"
 #include "cnfjsonparser.h"
+#include "vobject.h"
 
 using ZuMoltFormat::tr;
 
@@ -45,7 +47,54 @@ bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
         return fail(tr("Line %1, column %2: unsupported configVersion %3 (1 expected)")
                         .arg(at.line())
                         .arg(at.column())
-                        .arg(version.isUndefined() ? tr("(none)") : version.scalar().toString()));
+                        .arg(version.isUndefined()
+                                 ? tr("(none)")
+                                 : CnfJsonParser::quoted(version.scalar().toString())));
     }
     return accept(root);
+}
+
+void ZU_MOLTConfig::followCalendar(CnfController &controller,
+                                   const QMap<QString, QString> &dayPlans,
+                                   const QMap<QString, QString> &weekPlans)
+{
+    const VObject extras = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)];
+    if (extras.kind() != VObject::Map)
+        return;
+    // The first part of an entry's id is the plan's (a period's: "day plan, start").
+    const auto follow = [&extras](const QString &kind, const QMap<QString, QString> &newIds) {
+        const VObject byId = extras[kind];
+        if (byId.kind() != VObject::Map)
+            return;
+        QVariantMap moved;
+        for (const QString &key : byId.keys()) {
+            QStringList parts = key.split(QLatin1Char(' '));
+            const auto found = newIds.constFind(parts.first());
+            if (found == newIds.constEnd())
+                continue;
+            parts.first() = found.value();
+            moved.insert(parts.join(QLatin1Char(' ')), byId[key].toVariant());
+        }
+        VObject holder = extras;
+        if (moved.isEmpty())
+            holder.remove(kind);
+        else
+            holder[kind] = QVariant(moved);
+    };
+    follow(QLatin1String(ZuMoltFormat::dayPlansKind), dayPlans);
+    follow(QLatin1String(ZuMoltFormat::periodsKind), dayPlans);
+    follow(QLatin1String(ZuMoltFormat::weekPlansKind), weekPlans);
+}
+
+void ZU_MOLTConfig::followSwitch(CnfController &controller, int id, int newId)
+{
+    VObject switches = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)]
+                                              [QLatin1String(ZuMoltFormat::switchesKind)];
+    const QString key = QString::number(id);
+    if (id == newId || switches.kind() != VObject::Map || !switches.contains(key))
+        return;
+    const QVariant members = switches[key].toVariant();
+    switches.remove(key);
+    if (newId >= 0)
+        switches[QString::number(newId)] = members;
 }

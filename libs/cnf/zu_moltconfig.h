@@ -3,6 +3,7 @@
 #include "cnfformatconfig.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 class CnfController;
@@ -41,6 +42,18 @@ public:
     // True when the bytes look like a ZU_MOLT document (its "type" is
     // "ZU_MOLT"), whether or not the rest is sound.
     static bool recognizes(const QByteArray &bytes);
+
+    // The calendar was built anew from the ids of its day plans and week
+    // plans (as the calendar dialog does): the members kept for a plan (and
+    // for the periods of a day plan) follow it, by the maps from the id a plan
+    // had to the id it has now; those of a plan that is in no map go. Nothing
+    // happens to a controller that keeps none.
+    static void followCalendar(CnfController &controller, const QMap<QString, QString> &dayPlans,
+                               const QMap<QString, QString> &weekPlans);
+    // A switch (power device) takes the id `newId`, or goes (a negative
+    // `newId`): the members kept for it follow or go with it, so that a switch
+    // given its old id later does not take them.
+    static void followSwitch(CnfController &controller, int id, int newId);
 
 protected:
     bool fill(CnfController &controller, QString *error) override;

@@ -548,7 +548,7 @@ public:
                 device->burnoutControl
                     = r.boolean(item, QStringLiteral("control"), false) ? device->lampsCount : 0;
                 const CnfSignalGroupPtr group = groupRef(item, QStringLiteral("signalGroup"));
-                stash(QStringLiteral("switches"), QString::number(device->id),
+                stash(QLatin1String(switchesKind), QString::number(device->id),
                       leftover(item, known));
                 if (!r.ok())
                     return;
@@ -756,7 +756,7 @@ public:
                                                 QStringLiteral("spareProgram") }),
                                      true);
                            });
-                       stash(QStringLiteral("days"), card->id,
+                       stash(QLatin1String(dayPlansKind), card->id,
                              leftover(item,
                                       { QStringLiteral("name"), QStringLiteral("id"),
                                         QStringLiteral("plans") }));
@@ -796,7 +796,7 @@ public:
                 } else {
                     warn(item, tr("'days' attribute has invalid type"));
                 }
-                stash(QStringLiteral("weeks"), card->id,
+                stash(QLatin1String(weekPlansKind), card->id,
                       leftover(item,
                                { QStringLiteral("name"), QStringLiteral("id"),
                                  QStringLiteral("days") }));

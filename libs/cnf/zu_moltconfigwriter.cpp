@@ -656,7 +656,7 @@ public:
                     }
                     w.endArray();
                 }
-                writeMembers(extrasOf(QStringLiteral("days"), card->id));
+                writeMembers(extrasOf(QLatin1String(dayPlansKind), card->id));
                 w.endObject();
             }
             w.endArray();
@@ -669,7 +669,7 @@ public:
                 writeName(card->name);
                 writeRef(QStringLiteral("id"), card->id, tr("Week card"));
                 writeWeekDays(*card);
-                writeMembers(extrasOf(QStringLiteral("weeks"), card->id));
+                writeMembers(extrasOf(QLatin1String(weekPlansKind), card->id));
                 w.endObject();
             }
             w.endArray();
@@ -802,7 +802,7 @@ public:
                 // A set flag is always written, also when the default switch has it.
                 if (device->burnoutControl != 0)
                     w.writeValue(QStringLiteral("control"), true);
-                writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)),
+                writeMembers(extrasOf(QLatin1String(switchesKind), QString::number(device->id)),
                              { QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"),
                                QStringLiteral("minCurrent") });
                 if (device->type != CnfPowerDevice::OutputZuMolt)

@@ -89,6 +89,7 @@ void CalendarDlg::loadDayCards()
     const QList<CnfDayCardPtr> cards = controller->dayCards();
     for (const CnfDayCardPtr &card : cards) {
         QTreeWidgetItem *row = newCardRow(card->id, card->name);
+        row->setData(0, LoadedNumberRole, card->id);
         for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
             QTreeWidgetItem *record = newRow();
             record->setData(RecordStart, Qt::EditRole, it.key());
@@ -127,6 +128,7 @@ void CalendarDlg::loadWeekCards()
     const QList<CnfWeekCardPtr> cards = controller->weekCards();
     for (const CnfWeekCardPtr &card : cards) {
         QTreeWidgetItem *row = newCardRow(card->id, card->name);
+        row->setData(0, LoadedNumberRole, card->id);
         for (auto it = card->days.cbegin(); it != card->days.cend(); ++it) {
             QTreeWidgetItem *record = newRow();
             // A day outside Monday..Sunday has no name and shows empty.

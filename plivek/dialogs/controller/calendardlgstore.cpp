@@ -8,6 +8,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfseasonplan.h"
 #include "cnf/cnfweekcard.h"
+#include "cnf/zu_moltconfig.h"
 
 #include <algorithm>
 
@@ -19,6 +20,20 @@ QVariant cellData(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
     return item ? item->data(Qt::EditRole) : QVariant();
+}
+
+// The number each card that is stored had when the dialog opened, to the one it
+// has now (a card without records is not stored).
+QMap<QString, QString> storedNumbers(const QTreeWidget *cards)
+{
+    QMap<QString, QString> numbers;
+    for (int i = 0; i < cards->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = cards->topLevelItem(i);
+        const QVariant loaded = row->data(0, LoadedNumberRole);
+        if (row->childCount() > 0 && loaded.isValid() && !numbers.contains(loaded.toString()))
+            numbers.insert(loaded.toString(), row->text(0));
+    }
+    return numbers;
 }
 
 } // namespace
@@ -39,6 +54,8 @@ void CalendarDlg::accept()
     const QList<QDate> dates = controller->specialDays().keys();
     for (const QDate &date : dates)
         controller->removeSpecialDay(date);
+    ZU_MOLTConfig::followCalendar(*controller, storedNumbers(ui->dayCards),
+                                  storedNumbers(ui->weekCards));
 
     // Day cards first, then what refers to them by number.
     storeDayCards();

@@ -26,6 +26,9 @@ enum SpecialDayColumn { SpecialNumber, SpecialName, SpecialDate, SpecialDayCard 
 // The number a card row had when it was last committed; renaming rewrites the
 // references from it.
 constexpr int RememberedNumberRole = Qt::UserRole;
+// The number a card row had in the controller when the dialog opened; none
+// for a card added in the dialog. The members a file keeps for a card follow it.
+constexpr int LoadedNumberRole = Qt::UserRole + 1;
 
 // An editable row.
 QTreeWidgetItem *newRow();

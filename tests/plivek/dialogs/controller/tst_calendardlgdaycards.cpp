@@ -1,6 +1,12 @@
 #include "calendarfixture.h"
+#include "cnf/zu_moltconfig.h"
 #include "plivek/framework/comboboxdelegate.h"
+#include "testdata.h"
 #include "testmain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QtTest>
 
@@ -233,6 +239,69 @@ private slots:
                  controller.findDayCard(QStringLiteral("10")));
         QCOMPARE(controller.seasonPlans().at(1)->weekCard,
                  controller.findWeekCard(QStringLiteral("W2")));
+    }
+
+    // The members a ZU_MOLT file holds that plivek does not know stay with their
+    // day plan, its periods and their week plan when the dialog gives them a
+    // new number: the dialog builds the calendar anew, by number.
+    void keptMembersFollowTheNumber_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("path"); // "key=id" picks an item of a list by id
+        QTest::addColumn<QJsonValue>("expected");
+        QTest::newRow("day plan, as it was")
+            << QString() << QString() << QStringList { "days", "id=1", "holiday" }
+            << QJsonValue(false);
+        QTest::newRow("day plan, new number")
+            << "dayCards"
+            << "5" << QStringList { "days", "id=5", "holiday" } << QJsonValue(false);
+        QTest::newRow("period, new number of its day plan")
+            << "dayCards"
+            << "5" << QStringList { "days", "id=5", "plans", "start=06:00", "note" }
+            << QJsonValue(QStringLiteral("rush"));
+        QTest::newRow("week plan, new number") << "weekCards"
+                                               << "4" << QStringList { "weeks", "id=4", "season" }
+                                               << QJsonValue(QStringLiteral("all"));
+    }
+
+    void keptMembersFollowTheNumber()
+    {
+        QFETCH(QString, view);
+        QFETCH(QString, number);
+        QFETCH(QStringList, path);
+        QFETCH(QJsonValue, expected);
+        ZU_MOLTConfig file;
+        CnfController controller;
+        QVERIFY(file.load(TestSupport::dataPath(QStringLiteral("zumolt/unknown-members.json"))));
+        QVERIFY2(file.createController(controller), qPrintable(file.lastError()));
+        Calendar c(&controller);
+        c.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.dialog));
+        if (!view.isEmpty()) {
+            QTreeWidget *tree = c.dialog.findChild<QTreeWidget *>(view);
+            c.typeNumber(tree, tree->topLevelItem(0), number);
+        }
+        c.pressOk();
+
+        const QByteArray saved = ZU_MOLTConfig().save(controller);
+        QJsonValue value
+            = QJsonDocument::fromJson(saved).object().value(QStringLiteral("scheduler"));
+        for (const QString &step : qAsConst(path)) {
+            const QStringList pick = step.split(QLatin1Char('='));
+            if (pick.size() == 1) {
+                value = value.toObject().value(step);
+                continue;
+            }
+            QJsonValue found;
+            for (const QJsonValue item : value.toArray()) {
+                const QJsonValue key = item.toObject().value(pick.first());
+                if (key.toVariant().toString() == pick.last())
+                    found = item;
+            }
+            value = found;
+        }
+        QCOMPARE(value, expected);
     }
 
     // An empty number, typed or set, is refused like a taken one: every
