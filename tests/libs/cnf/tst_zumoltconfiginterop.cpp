@@ -158,6 +158,10 @@ private slots:
         // Members with a lone surrogate in their names, after members that
         // zumoltc knows ("report") or keeps ("amberBlink") too.
         QTest::newRow("lone surrogates in names") << sample << int(LoneSurrogateNames) << true;
+        // Its switch S3 has no "heads".
+        QTest::newRow("complete sample")
+            << TestSupport::dataPath(QStringLiteral("zumolt/complete.json")) << int(AsItStands)
+            << false;
     }
 
     void zumoltcFileGoesThroughPlivekUnchanged()
