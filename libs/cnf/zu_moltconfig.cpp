@@ -54,36 +54,36 @@ bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
     return accept(root);
 }
 
-void ZU_MOLTConfig::followCalendar(CnfController &controller,
-                                   const QMap<QString, QString> &dayPlans,
-                                   const QMap<QString, QString> &weekPlans)
+void ZU_MOLTConfig::followCalendar(CnfController &controller, const CalendarIds &ids)
 {
     const VObject extras = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)];
     if (extras.kind() != VObject::Map)
         return;
-    // The first part of an entry's id is the plan's (a period's: "day plan, start").
-    const auto follow = [&extras](const QString &kind, const QMap<QString, QString> &newIds) {
-        const VObject byId = extras[kind];
+    // The first part of a period's id is its day plan's ("day plan, start").
+    const auto follow = [&extras](const char *kind, const QMap<QString, QString> &newIds) {
+        const VObject byId = extras[QLatin1String(kind)];
+        const bool period = qstrcmp(kind, ZuMoltFormat::periodsKind) == 0;
         if (byId.kind() != VObject::Map)
             return;
         QVariantMap moved;
         for (const QString &key : byId.keys()) {
-            QStringList parts = key.split(QLatin1Char(' '));
-            const auto found = newIds.constFind(parts.first());
-            if (found == newIds.constEnd())
-                continue;
-            parts.first() = found.value();
-            moved.insert(parts.join(QLatin1Char(' ')), byId[key].toVariant());
+            const int blank = period ? key.indexOf(QLatin1Char(' ')) : -1;
+            const auto found = newIds.constFind(blank < 0 ? key : key.left(blank));
+            if (found != newIds.constEnd())
+                moved.insert(found.value() + (blank < 0 ? QString() : key.mid(blank)),
+                             byId[key].toVariant());
         }
         VObject holder = extras;
         if (moved.isEmpty())
-            holder.remove(kind);
+            holder.remove(QLatin1String(kind));
         else
-            holder[kind] = QVariant(moved);
+            holder[QLatin1String(kind)] = QVariant(moved);
     };
-    follow(QLatin1String(ZuMoltFormat::dayPlansKind), dayPlans);
-    follow(QLatin1String(ZuMoltFormat::periodsKind), dayPlans);
-    follow(QLatin1String(ZuMoltFormat::weekPlansKind), weekPlans);
+    follow(ZuMoltFormat::dayPlansKind, ids.dayPlans);
+    follow(ZuMoltFormat::periodsKind, ids.dayPlans);
+    follow(ZuMoltFormat::weekPlansKind, ids.weekPlans);
+    follow(ZuMoltFormat::extraPeriodsKind, ids.extraPeriods);
+    follow(ZuMoltFormat::extraDaysKind, ids.extraDays);
 }
 
 void ZU_MOLTConfig::followSwitch(CnfController &controller, int id, int newId)

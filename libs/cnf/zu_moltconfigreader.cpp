@@ -819,7 +819,7 @@ public:
                                         QStringLiteral("stop"), QStringLiteral("week") });
                        if (rest.value(QStringLiteral("id")) == QVariant(position + 1))
                            rest.remove(QStringLiteral("id"));
-                       stash(QStringLiteral("extraPeriods"), QString::number(position++), rest);
+                       stash(QLatin1String(extraPeriodsKind), QString::number(position++), rest);
                        if (r.ok())
                            c.addSeasonPlan(plan);
                    });
@@ -830,7 +830,7 @@ public:
                        day->id = r.idText(item, QStringLiteral("id"));
                        day->name = r.text(item, QStringLiteral("name"));
                        day->dayCard = dayRef(item, QStringLiteral("day"));
-                       stash(QStringLiteral("extraDays"), day->id,
+                       stash(QLatin1String(extraDaysKind), day->id,
                              leftover(item,
                                       { QStringLiteral("name"), QStringLiteral("id"),
                                         QStringLiteral("date"), QStringLiteral("day") }));

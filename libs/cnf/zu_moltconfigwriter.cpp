@@ -679,7 +679,7 @@ public:
             w.beginArray(QStringLiteral("extraPeriods"));
             for (int i = 0; i < seasons.size(); ++i) {
                 const CnfSeasonPlanPtr &plan = seasons.at(i);
-                QVariantMap kept = extrasOf(QStringLiteral("extraPeriods"), QString::number(i));
+                QVariantMap kept = extrasOf(QLatin1String(extraPeriodsKind), QString::number(i));
                 w.beginObject();
                 writeName(plan->name);
                 w.writeValue(QStringLiteral("id"),
@@ -709,7 +709,7 @@ public:
                     writeRef(QStringLiteral("id"), it.value()->id, tr("Special day"));
                 w.writeValue(QStringLiteral("date"), dateText(it.key()));
                 writeRef(QStringLiteral("day"), it.value()->dayCard, tr("Day card"));
-                writeMembers(extrasOf(QStringLiteral("extraDays"), it.value()->id));
+                writeMembers(extrasOf(QLatin1String(extraDaysKind), it.value()->id));
                 w.endObject();
             }
             w.endArray();

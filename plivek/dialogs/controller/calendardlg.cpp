@@ -159,6 +159,7 @@ void CalendarDlg::loadSeasonPlans()
     for (int row = 0; row < plans.size(); ++row) {
         const CnfSeasonPlanPtr &plan = plans.at(row);
         setCell(ui->seasonPlan, row, PlanName, plan->name);
+        ui->seasonPlan->item(row, PlanName)->setData(LoadedNumberRole, row);
         setCell(ui->seasonPlan, row, PlanFrom, plan->from);
         setCell(ui->seasonPlan, row, PlanTo, plan->to);
         setCell(ui->seasonPlan, row, PlanWeekCard, plan->weekCard ? plan->weekCard->id : QString());
@@ -177,6 +178,8 @@ void CalendarDlg::loadSpecialDays()
     for (auto it = days.cbegin(); it != days.cend(); ++it, ++row) {
         const CnfSpecialDayPtr &day = it.value();
         setCell(ui->specialDays, row, SpecialNumber, day ? day->id : QString());
+        ui->specialDays->item(row, SpecialNumber)
+            ->setData(LoadedNumberRole, day ? day->id : QString());
         setCell(ui->specialDays, row, SpecialName, day ? day->name : QString());
         setCell(ui->specialDays, row, SpecialDate, it.key());
         setCell(ui->specialDays, row, SpecialDayCard,

@@ -54,8 +54,6 @@ void CalendarDlg::accept()
     const QList<QDate> dates = controller->specialDays().keys();
     for (const QDate &date : dates)
         controller->removeSpecialDay(date);
-    ZU_MOLTConfig::followCalendar(*controller, storedNumbers(ui->dayCards),
-                                  storedNumbers(ui->weekCards));
 
     // Day cards first, then what refers to them by number.
     storeDayCards();
@@ -65,6 +63,7 @@ void CalendarDlg::accept()
     storeSeasonPlans();
     storeSpecialDays();
     storeDefaults();
+    followKeptMembers();
     QDialog::accept();
 }
 
@@ -164,4 +163,30 @@ void CalendarDlg::storeDefaults()
     controller->setDefaultDayCard(controller->findDayCard(shown(ui->def_daycard)));
     controller->setDefaultProgram(controller->findProgram(shown(ui->def_prog)));
     controller->setReserveProgram(controller->findProgram(shown(ui->def_reserve_prog)));
+}
+
+void CalendarDlg::followKeptMembers()
+{
+    ZU_MOLTConfig::CalendarIds ids;
+    ids.dayPlans = storedNumbers(ui->dayCards);
+    ids.weekPlans = storedNumbers(ui->weekCards);
+    // A season plan or a special day is stored when it names a card that is.
+    int position = 0;
+    for (int row = 0; row < ui->seasonPlan->rowCount(); ++row) {
+        if (!controller->findWeekCard(cellText(ui->seasonPlan, row, PlanWeekCard)))
+            continue;
+        const QTableWidgetItem *first = ui->seasonPlan->item(row, PlanName);
+        if (first && first->data(LoadedNumberRole).isValid())
+            ids.extraPeriods.insert(first->data(LoadedNumberRole).toString(),
+                                    QString::number(position));
+        ++position;
+    }
+    for (int row = 0; row < ui->specialDays->rowCount(); ++row) {
+        const QTableWidgetItem *number = ui->specialDays->item(row, SpecialNumber);
+        if (number && number->data(LoadedNumberRole).isValid()
+            && controller->findDayCard(cellText(ui->specialDays, row, SpecialDayCard))
+            && !ids.extraDays.contains(number->data(LoadedNumberRole).toString()))
+            ids.extraDays.insert(number->data(LoadedNumberRole).toString(), number->text());
+    }
+    ZU_MOLTConfig::followCalendar(*controller, ids);
 }

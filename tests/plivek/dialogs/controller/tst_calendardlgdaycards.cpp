@@ -242,11 +242,12 @@ private slots:
     }
 
     // The members a ZU_MOLT file holds that plivek does not know stay with their
-    // day plan, its periods and their week plan when the dialog gives them a
-    // new number: the dialog builds the calendar anew, by number.
+    // day plan, its periods, their week plan and their special day when the
+    // dialog gives them a new number, and with their season plan when another
+    // one goes: the dialog builds the calendar anew, by number and place.
     void keptMembersFollowTheNumber_data()
     {
-        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("view"); // its first row gets the number, or goes
         QTest::addColumn<QString>("number");
         QTest::addColumn<QStringList>("path"); // "key=id" picks an item of a list by id
         QTest::addColumn<QJsonValue>("expected");
@@ -263,6 +264,13 @@ private slots:
         QTest::newRow("week plan, new number") << "weekCards"
                                                << "4" << QStringList { "weeks", "id=4", "season" }
                                                << QJsonValue(QStringLiteral("all"));
+        QTest::newRow("special day, new number")
+            << "specialDays"
+            << "9" << QStringList { "extraDays", "id=9", "tag" } << QJsonValue(QStringLiteral("n"));
+        // The second season plan is the first now, and the file's id is its place.
+        QTest::newRow("season plan, an earlier one removed")
+            << "seasonPlan" << QString() << QStringList { "extraPeriods", "id=1", "tag" }
+            << QJsonValue(QStringLiteral("b"));
     }
 
     void keptMembersFollowTheNumber()
@@ -271,14 +279,29 @@ private slots:
         QFETCH(QString, number);
         QFETCH(QStringList, path);
         QFETCH(QJsonValue, expected);
+        QByteArray bytes = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("zumolt/unknown-members.json")));
+        const QByteArray rule = "\"timezoneRule\": \"EU\"";
+        QCOMPARE(bytes.count(rule), 1);
+        bytes.replace(rule,
+                      "\"extraPeriods\": [{\"name\": \"A\", \"id\": 1, \"start\": \"01.01\", "
+                      "\"stop\": \"31.05\", \"week\": 1, \"tag\": \"a\"}, {\"name\": \"B\", "
+                      "\"id\": 2, \"start\": \"01.06\", \"stop\": \"31.12\", \"week\": 1, "
+                      "\"tag\": \"b\"}],\n\"extraDays\": [{\"name\": \"N\", \"id\": 4, "
+                      "\"date\": \"01.01\", \"day\": 1, \"tag\": \"n\"}],\n"
+                          + rule);
         ZU_MOLTConfig file;
         CnfController controller;
-        QVERIFY(file.load(TestSupport::dataPath(QStringLiteral("zumolt/unknown-members.json"))));
-        QVERIFY2(file.createController(controller), qPrintable(file.lastError()));
+        QVERIFY2(file.loadData(bytes) && file.createController(controller),
+                 qPrintable(file.lastError()));
         Calendar c(&controller);
         c.dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&c.dialog));
-        if (!view.isEmpty()) {
+        if (view == QLatin1String("seasonPlan")) {
+            c.seasonPlan->removeRow(0);
+        } else if (view == QLatin1String("specialDays")) {
+            c.specialDays->item(0, 0)->setText(number);
+        } else if (!view.isEmpty()) {
             QTreeWidget *tree = c.dialog.findChild<QTreeWidget *>(view);
             c.typeNumber(tree, tree->topLevelItem(0), number);
         }
