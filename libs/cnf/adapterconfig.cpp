@@ -1,6 +1,7 @@
 #include "adapterconfig.h"
 
 #include "cnfcontroller.h"
+#include "cnfjsonparser.h"
 #include "cnfsectiontext.h"
 #include "cnftreeschema.h"
 
@@ -60,7 +61,7 @@ bool AdapterConfig::loadData(const QByteArray &bytes)
         if (!known.contains(member.first))
             return fail(tr("Line %1: unknown section or value \"%2\"")
                             .arg(member.second.line())
-                            .arg(member.first));
+                            .arg(CnfJsonParser::quoted(member.first)));
     }
     return accept(root);
 }

@@ -381,5 +381,6 @@ QString CnfJsonParser::escapedControls(const QString &name)
 QString CnfJsonParser::quoted(const QString &text)
 {
     constexpr int limit = 40;
-    return text.size() <= limit ? text : text.left(limit) + QStringLiteral("...");
+    return Utf8::visible(text.size() <= limit ? text : text.left(limit))
+        + (text.size() <= limit ? QString() : QStringLiteral("..."));
 }

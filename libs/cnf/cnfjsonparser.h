@@ -42,8 +42,9 @@ public:
     // ends at a NUL).
     static QString escapedControls(const QString &name);
 
-    // A text from the file as an error message quotes it: at most 40
-    // characters, so that a huge value does not flood the message.
+    // A text from a file as an error message quotes it: at most 40
+    // characters, so that a huge value does not flood the message, and its
+    // invisible characters escaped (Utf8::visible), so that the user sees them.
     static QString quoted(const QString &text);
 
 private:

@@ -1,5 +1,7 @@
 #include "cnfjsonread.h"
 
+#include "cnfjsonparser.h"
+
 #include <algorithm>
 
 bool CnfJsonRead::fail(const CnfJsonValue &at, const QString &message)
@@ -155,7 +157,8 @@ bool CnfJsonRead::onlyKeys(const CnfJsonValue &object, const QStringList &keys, 
         });
         if (!known)
             return fail(member.second,
-                        QStringLiteral("unknown key '%1' in %2").arg(member.first, what));
+                        QStringLiteral("unknown key '%1' in %2")
+                            .arg(CnfJsonParser::quoted(member.first), what));
     }
     return true;
 }

@@ -303,7 +303,7 @@ void CnfJsonWriter::writeText(const QString &text)
             if (m_error.isEmpty()) {
                 m_error = QStringLiteral("the text \"%1\" holds a double quote or a backslash that "
                                          "a ZU_MOLT file cannot store")
-                              .arg(text);
+                              .arg(CnfJsonParser::quoted(text));
             }
         } else {
             m_text.append(text.toUtf8());

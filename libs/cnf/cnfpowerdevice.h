@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // One power device (a lamp switch or a service device of the power part).
 // A default-constructed device has id 0, address 0, an empty name, type 0,
@@ -30,6 +31,11 @@ public:
     int color = Red;
     int lampsCount = 1;
     int burnoutControl = 0;
+    // The members a ZU_MOLT switch was read without ("type", "addr", "color",
+    // "heads"): the field holds the default above, and the ZU_MOLT writer
+    // leaves the member out again while it still does, as zumoltc writes no
+    // value that is not set. Not kept by the other formats.
+    QStringList unsetMembers;
 
     static QString type2String(int type, bool translated);
 };

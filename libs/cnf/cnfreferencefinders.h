@@ -68,4 +68,11 @@ QList<Place> groupCountdowns(const CnfController &controller, const Element &gro
 QList<Place> groupIndications(const CnfController &controller, const Element &group);
 QList<Place> programIndications(const CnfController &controller, const Element &program);
 
+// --- members of ZU_MOLT objects kept for the file (cnfreferenceskept.cpp)
+// A stage's own; those of the conflict points, timelines and timeline records
+// of a signal group or a plan.
+QList<Place> phaseKeptMembers(const CnfController &controller, const Element &phase);
+QList<Place> groupKeptMembers(const CnfController &controller, const Element &group);
+QList<Place> programKeptMembers(const CnfController &controller, const Element &program);
+
 } // namespace CnfReferenceFinders

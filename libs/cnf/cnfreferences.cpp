@@ -17,13 +17,13 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
     switch (kind) {
     case Kind::Phase:
         return { phaseTransitions,     phasePanelLists,   phaseProgramSteps, phaseRecordCalls,
-                 phaseRecordPositions, programParameters, phasePlanPhases };
+                 phaseRecordPositions, programParameters, phasePlanPhases,   phaseKeptMembers };
     case Kind::Program:
-        return { programPanelLists, programDayCards,  programRecordSwitches,
-                 programCalendar,   programOwnNumber, programIndications };
+        return { programPanelLists, programDayCards,    programRecordSwitches, programCalendar,
+                 programOwnNumber,  programIndications, programKeptMembers };
     case Kind::SignalGroup:
         return { groupPhases,       groupMatrixValues, groupTransitionTimes, groupTimelines,
-                 programParameters, groupCountdowns,   groupIndications };
+                 programParameters, groupCountdowns,   groupIndications,     groupKeptMembers };
     case Kind::Detector:
         return { inputChannels, inputProgramEvents, detectorLinkedSensors, programParameters };
     case Kind::Sensor:

@@ -88,9 +88,12 @@ public:
             const int number = member.first.toInt(&ok);
             if (!ok)
                 r.fail(member.second,
-                       QStringLiteral("'%1' in '%2' is not a number").arg(member.first, key));
-            map.insert(number,
-                       r.integerValue(member.second, QStringLiteral("'%1'").arg(member.first)));
+                       QStringLiteral("'%1' in '%2' is not a number")
+                           .arg(CnfJsonParser::quoted(member.first), key));
+            map.insert(
+                number,
+                r.integerValue(member.second,
+                               QStringLiteral("'%1'").arg(CnfJsonParser::quoted(member.first))));
         }
         return map;
     }
@@ -105,7 +108,8 @@ public:
             time = QTime::fromString(text, QStringLiteral("HH:mm"));
         if (!time.isValid())
             r.fail(item.member(key),
-                   QStringLiteral("'%1' is not a time (hh:mm:ss): %2").arg(key, text));
+                   QStringLiteral("'%1' is not a time (hh:mm:ss): %2")
+                       .arg(key, CnfJsonParser::quoted(text)));
         return time;
     }
 
@@ -118,7 +122,8 @@ public:
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid() && r.ok())
             r.fail(item.member(key).isUndefined() ? item : item.member(key),
-                   QStringLiteral("'%1' is not a date (yyyy-mm-dd): %2").arg(key, text));
+                   QStringLiteral("'%1' is not a date (yyyy-mm-dd): %2")
+                       .arg(key, CnfJsonParser::quoted(text)));
         return date;
     }
 
@@ -130,7 +135,8 @@ public:
             return T();
         T found = find(id);
         if (!found)
-            r.fail(item.member(key), QStringLiteral("'%1' names no %2 %3").arg(key, kind, id));
+            r.fail(item.member(key),
+                   QStringLiteral("'%1' names no %2 %3").arg(key, kind, CnfJsonParser::quoted(id)));
         return found;
     }
 
@@ -167,7 +173,8 @@ public:
             const int variant = member.first.toInt(&ok);
             if (!ok)
                 r.fail(member.second,
-                       QStringLiteral("interstate variant '%1' is not a number").arg(member.first));
+                       QStringLiteral("interstate variant '%1' is not a number")
+                           .arg(CnfJsonParser::quoted(member.first)));
             QByteArray record;
             if (r.isType(member.second, CnfJsonValue::Array,
                          QStringLiteral("an interstate record"))) {
@@ -332,7 +339,7 @@ public:
                 || !r.isType(group.second, CnfJsonValue::Object, QStringLiteral("a timeline"))) {
                 r.fail(group.second,
                        QStringLiteral("timeline key '%1' is not a signal group number")
-                           .arg(group.first));
+                           .arg(CnfJsonParser::quoted(group.first)));
                 return;
             }
             for (const auto &point : group.second.members()) {
@@ -410,7 +417,8 @@ public:
             const int day = member.first.toInt(&ok);
             if (!ok || day < 0 || day > 7) {
                 r.fail(member.second,
-                       QStringLiteral("'%1' is not a day of the week (1 to 7)").arg(member.first));
+                       QStringLiteral("'%1' is not a day of the week (1 to 7)")
+                           .arg(CnfJsonParser::quoted(member.first)));
                 return;
             }
             const QString id = member.second.type() == CnfJsonValue::String
@@ -420,7 +428,9 @@ public:
             CnfDayCardPtr dayCard = c.findDayCard(id);
             if (!id.isEmpty() && !dayCard) {
                 r.fail(member.second,
-                       QStringLiteral("day %1 names no day card %2").arg(day).arg(id));
+                       QStringLiteral("day %1 names no day card %2")
+                           .arg(day)
+                           .arg(CnfJsonParser::quoted(id)));
                 return;
             }
             card->days.insert(day, dayCard);

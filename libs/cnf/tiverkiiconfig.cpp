@@ -91,7 +91,7 @@ QByteArray TiverkIIConfig::save(const CnfController &controller)
     for (auto it = native.cbegin(); it != native.cend(); ++it) {
         if (reserved.contains(it.key())) {
             fail(tr("The native data key \"%1\" is a reserved key of the TIVERK II file")
-                     .arg(it.key()));
+                     .arg(CnfJsonParser::quoted(it.key())));
             return QByteArray();
         }
     }

@@ -1,7 +1,9 @@
 #include "zu_moltconfig.h"
 #include "zu_moltformat.h"
 
+#include "cnfcontroller.h"
 #include "cnfjsonparser.h"
+#include "vobject.h"
 
 using ZuMoltFormat::tr;
 
@@ -45,7 +47,54 @@ bool ZU_MOLTConfig::loadData(const QByteArray &bytes)
         return fail(tr("Line %1, column %2: unsupported configVersion %3 (1 expected)")
                         .arg(at.line())
                         .arg(at.column())
-                        .arg(version.isUndefined() ? tr("(none)") : version.scalar().toString()));
+                        .arg(version.isUndefined()
+                                 ? tr("(none)")
+                                 : CnfJsonParser::quoted(version.scalar().toString())));
     }
     return accept(root);
+}
+
+void ZU_MOLTConfig::followCalendar(CnfController &controller, const CalendarIds &ids)
+{
+    const VObject extras = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)];
+    if (extras.kind() != VObject::Map)
+        return;
+    // The first part of a period's id is its day plan's ("day plan, start").
+    const auto follow = [&extras](const char *kind, const QMap<QString, QString> &newIds) {
+        const VObject byId = extras[QLatin1String(kind)];
+        const bool period = qstrcmp(kind, ZuMoltFormat::periodsKind) == 0;
+        if (byId.kind() != VObject::Map)
+            return;
+        QVariantMap moved;
+        for (const QString &key : byId.keys()) {
+            const int blank = period ? key.indexOf(QLatin1Char(' ')) : -1;
+            const auto found = newIds.constFind(blank < 0 ? key : key.left(blank));
+            if (found != newIds.constEnd())
+                moved.insert(found.value() + (blank < 0 ? QString() : key.mid(blank)),
+                             byId[key].toVariant());
+        }
+        VObject holder = extras;
+        if (moved.isEmpty())
+            holder.remove(QLatin1String(kind));
+        else
+            holder[QLatin1String(kind)] = QVariant(moved);
+    };
+    follow(ZuMoltFormat::dayPlansKind, ids.dayPlans);
+    follow(ZuMoltFormat::periodsKind, ids.dayPlans);
+    follow(ZuMoltFormat::weekPlansKind, ids.weekPlans);
+    follow(ZuMoltFormat::extraPeriodsKind, ids.extraPeriods);
+    follow(ZuMoltFormat::extraDaysKind, ids.extraDays);
+}
+
+void ZU_MOLTConfig::followSwitch(CnfController &controller, int id, int newId)
+{
+    VObject switches = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)]
+                                              [QLatin1String(ZuMoltFormat::switchesKind)];
+    const QString key = QString::number(id);
+    if (id == newId || switches.kind() != VObject::Map || !switches.contains(key))
+        return;
+    const QVariant members = switches[key].toVariant();
+    switches.remove(key);
+    if (newId >= 0)
+        switches[QString::number(newId)] = members;
 }

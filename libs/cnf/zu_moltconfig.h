@@ -3,6 +3,7 @@
 #include "cnfformatconfig.h"
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 
 class CnfController;
@@ -41,6 +42,26 @@ public:
     // True when the bytes look like a ZU_MOLT document (its "type" is
     // "ZU_MOLT"), whether or not the rest is sound.
     static bool recognizes(const QByteArray &bytes);
+
+    // What the calendar's objects were and are now: each map takes the id an
+    // object had to the id it has now (extra periods: their places in the
+    // list, from 0, as numbers).
+    struct CalendarIds
+    {
+        QMap<QString, QString> dayPlans;
+        QMap<QString, QString> weekPlans;
+        QMap<QString, QString> extraPeriods;
+        QMap<QString, QString> extraDays;
+    };
+    // The calendar was built anew (as the calendar dialog does): the members
+    // kept for an object (and for the periods of a day plan) follow it; those
+    // of an object that is in no map go. Nothing happens to a controller that
+    // keeps none.
+    static void followCalendar(CnfController &controller, const CalendarIds &ids);
+    // A switch (power device) takes the id `newId`, or goes (a negative
+    // `newId`): the members kept for it follow or go with it, so that a switch
+    // given its old id later does not take them.
+    static void followSwitch(CnfController &controller, int id, int newId);
 
 protected:
     bool fill(CnfController &controller, QString *error) override;

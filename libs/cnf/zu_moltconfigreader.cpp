@@ -5,6 +5,7 @@
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
 #include "cnfinterstate.h"
+#include "cnfjsonparser.h"
 #include "cnfjsonread.h"
 #include "cnfmatrix.h"
 #include "cnfphase.h"
@@ -99,7 +100,8 @@ public:
                 continue;
             if (!propertyCanHold(member.first)) {
                 r.fail(member.second,
-                       tr("the member name \"%1\" cannot be kept; rename it").arg(member.first));
+                       tr("the member name \"%1\" cannot be kept; rename it")
+                           .arg(CnfJsonParser::quoted(member.first)));
                 return;
             }
             if (member.second.type() == CnfJsonValue::Null)
@@ -148,7 +150,9 @@ public:
         else if (value.type() == CnfJsonValue::String)
             found = byName(value.scalar().toString());
         if (!found)
-            warn(value, tr("'%1' refers to no %2 %3").arg(key, kind, value.scalar().toString()));
+            warn(value,
+                 tr("'%1' refers to no %2 %3")
+                     .arg(key, kind, CnfJsonParser::quoted(value.scalar().toString())));
         return found;
     }
 
@@ -223,7 +227,8 @@ public:
             = value.type() == CnfJsonValue::String ? keys.indexOf(value.scalar().toString()) : -1;
         if (index < 0)
             warn(value,
-                 tr("'%1' attribute has invalid value %2").arg(key, value.scalar().toString()));
+                 tr("'%1' attribute has invalid value %2")
+                     .arg(key, CnfJsonParser::quoted(value.scalar().toString())));
         return index;
     }
 
@@ -342,7 +347,7 @@ public:
                     : QStringLiteral("maxTime");
                 phase->minTime = r.integer(item, minKey, -1, -1);
                 phase->maxTime = r.integer(item, maxKey, -1, -1);
-                stash(QStringLiteral("stages"), phase->id, leftover(item, known));
+                stash(QLatin1String(stagesKind), phase->id, leftover(item, known));
                 if (r.ok() && !c.addPhase(phase))
                     warn(item, c.lastError());
             });
@@ -512,24 +517,38 @@ public:
                     return;
                 device->name = r.text(item, QStringLiteral("name"));
                 device->type = CnfPowerDevice::OutputZuMolt;
-                enumValue(item, QStringLiteral("type"), { QStringLiteral("ZU4_SW") });
+                // A member left out (or with a value zumoltc cannot read) is not
+                // set: the device has its default, and the writer leaves it out.
+                auto unset = [&](const char *key) {
+                    device->unsetMembers.append(QLatin1String(key));
+                };
+                if (enumValue(item, QStringLiteral("type"), { QStringLiteral("ZU4_SW") }) < 0)
+                    unset("type");
                 device->type = r.integer(item, QStringLiteral("deviceType"), device->type, 0, 255);
-                device->address = r.integer(item, QStringLiteral("addr"), 0);
+                if (item.contains(QStringLiteral("addr")))
+                    device->address = r.integer(item, QStringLiteral("addr"), 0);
+                else
+                    unset("addr");
                 const CnfJsonValue &color = item.member(QStringLiteral("color"));
-                if (!color.isUndefined()) {
-                    const int value = lookup(colors(), color.scalar().toString());
-                    if (value < 0)
-                        warn(color,
-                             tr("'%1' attribute has invalid value %2")
-                                 .arg(QStringLiteral("color"), color.scalar().toString()));
-                    else
-                        device->color = value;
-                }
-                device->lampsCount = r.integer(item, QStringLiteral("heads"), 1, 0);
+                const int colorValue
+                    = color.isUndefined() ? -1 : lookup(colors(), color.scalar().toString());
+                if (colorValue >= 0)
+                    device->color = colorValue;
+                else
+                    unset("color");
+                if (!color.isUndefined() && colorValue < 0)
+                    warn(color,
+                         tr("'%1' attribute has invalid value %2")
+                             .arg(QStringLiteral("color"),
+                                  CnfJsonParser::quoted(color.scalar().toString())));
+                if (item.contains(QStringLiteral("heads")))
+                    device->lampsCount = r.integer(item, QStringLiteral("heads"), 1, 0);
+                else
+                    unset("heads");
                 device->burnoutControl
                     = r.boolean(item, QStringLiteral("control"), false) ? device->lampsCount : 0;
                 const CnfSignalGroupPtr group = groupRef(item, QStringLiteral("signalGroup"));
-                stash(QStringLiteral("switches"), QString::number(device->id),
+                stash(QLatin1String(switchesKind), QString::number(device->id),
                       leftover(item, known));
                 if (!r.ok())
                     return;
@@ -640,9 +659,9 @@ public:
                 if (state < 0)
                     state = CnfSignalGroup::string2ColorState(stateKey);
                 if (state < 0) {
-                    warn(
-                        record,
-                        tr("'state' attribute has invalid value %1; record ignored").arg(stateKey));
+                    warn(record,
+                         tr("'state' attribute has invalid value %1; record ignored")
+                             .arg(CnfJsonParser::quoted(stateKey)));
                     continue;
                 }
                 program.appendTimelineData(group->id, at, state);
@@ -686,7 +705,9 @@ public:
             if (found >= 0)
                 ordered.append(phases.at(found));
             else
-                warn(entry, tr("phase %1 not found").arg(entry.scalar().toString()));
+                warn(
+                    entry,
+                    tr("phase %1 not found").arg(CnfJsonParser::quoted(entry.scalar().toString())));
         }
         if (ordered.isEmpty())
             ordered = phases;
@@ -735,7 +756,7 @@ public:
                                                 QStringLiteral("spareProgram") }),
                                      true);
                            });
-                       stash(QStringLiteral("days"), card->id,
+                       stash(QLatin1String(dayPlansKind), card->id,
                              leftover(item,
                                       { QStringLiteral("name"), QStringLiteral("id"),
                                         QStringLiteral("plans") }));
@@ -775,7 +796,7 @@ public:
                 } else {
                     warn(item, tr("'days' attribute has invalid type"));
                 }
-                stash(QStringLiteral("weeks"), card->id,
+                stash(QLatin1String(weekPlansKind), card->id,
                       leftover(item,
                                { QStringLiteral("name"), QStringLiteral("id"),
                                  QStringLiteral("days") }));
@@ -798,7 +819,7 @@ public:
                                         QStringLiteral("stop"), QStringLiteral("week") });
                        if (rest.value(QStringLiteral("id")) == QVariant(position + 1))
                            rest.remove(QStringLiteral("id"));
-                       stash(QStringLiteral("extraPeriods"), QString::number(position++), rest);
+                       stash(QLatin1String(extraPeriodsKind), QString::number(position++), rest);
                        if (r.ok())
                            c.addSeasonPlan(plan);
                    });
@@ -809,7 +830,7 @@ public:
                        day->id = r.idText(item, QStringLiteral("id"));
                        day->name = r.text(item, QStringLiteral("name"));
                        day->dayCard = dayRef(item, QStringLiteral("day"));
-                       stash(QStringLiteral("extraDays"), day->id,
+                       stash(QLatin1String(extraDaysKind), day->id,
                              leftover(item,
                                       { QStringLiteral("name"), QStringLiteral("id"),
                                         QStringLiteral("date"), QStringLiteral("day") }));

@@ -5,6 +5,7 @@
 #include "cnfdaycard.h"
 #include "cnfdetector.h"
 #include "cnfinterstate.h"
+#include "cnfjsonparser.h"
 #include "cnfjsonwriter.h"
 #include "cnfmatrix.h"
 #include "cnfphase.h"
@@ -74,8 +75,8 @@ public:
         bool ok = false;
         *value = id.toInt(&ok);
         if (!ok)
-            return fail(
-                tr("%1 \"%2\" has no numeric id, which a ZU_MOLT file needs").arg(what, id));
+            return fail(tr("%1 \"%2\" has no numeric id, which a ZU_MOLT file needs")
+                            .arg(what, CnfJsonParser::quoted(id)));
         return true;
     }
 
@@ -123,7 +124,7 @@ public:
                     && it.value().userType() != QMetaType::QVariantMap)) {
                 return fail(tr("The native data key \"%1\" clashes with a key that the ZU_MOLT "
                                "file gives itself")
-                                .arg(it.key()));
+                                .arg(CnfJsonParser::quoted(it.key())));
             }
         }
         return true;
@@ -169,16 +170,7 @@ public:
         for (auto it = native.cbegin(); it != native.cend(); ++it)
             tail.append({ it.key(), it.value() });
         tail += extraEntries();
-        const QStringList order = extras.value(QLatin1String(rootOrderKey)).toStringList();
-        std::stable_sort(tail.begin(), tail.end(), [&order](const auto &a, const auto &b) {
-            const auto place = [&order](const QString &key) {
-                const int at = order.indexOf(key);
-                return at < 0 ? order.size() : at;
-            };
-            return place(a.first) < place(b.first);
-        });
-        for (const auto &member : qAsConst(tail))
-            w.writeMember(member.first, member.second);
+        writeFirst(tail, extras.value(QLatin1String(rootOrderKey)).toStringList());
         w.endObject();
         if (w.hasError())
             fail(w.error());
@@ -200,29 +192,59 @@ public:
         }
     }
 
-    // The dynamic properties of an element, and as null the null members it
-    // was read with and still has no value for.
+    // The dynamic properties of an element in the order they were set, so that
+    // the members of a file keep the file's order, as zumoltc keeps them; then,
+    // as null, the null members it was read with and still has no value for.
     template<typename Element>
-    QVariantMap otherProperties(const Element &element, const QStringList &skip)
+    QVector<QPair<QString, QVariant>> ownMembers(const Element &element, const QStringList &skip)
     {
-        const QList<QByteArray> names = element.dynamicPropertyNames();
-        QVariantMap rest;
-        for (const QByteArray &name : names) {
+        QVector<QPair<QString, QVariant>> members;
+        QSet<QString> taken(skip.cbegin(), skip.cend());
+        for (const QByteArray &name : element.dynamicPropertyNames()) {
             const QString key = QString::fromUtf8(name);
-            if (!name.startsWith("_q_") && !skip.contains(key))
-                rest.insert(key, CnfTreeSchema::plain(element.property(name.constData())));
+            if (name.startsWith("_q_") || taken.contains(key))
+                continue;
+            members.append({ key, CnfTreeSchema::plain(element.property(name.constData())) });
+            taken.insert(key);
         }
         for (const QString &key : element.nullProperties()) {
-            if (!skip.contains(key) && !rest.contains(key))
-                rest.insert(key, QVariant());
+            if (!taken.contains(key)) {
+                members.append({ key, QVariant() });
+                taken.insert(key);
+            }
         }
-        return rest;
+        return members;
     }
 
     template<typename Element>
-    void writeOtherProperties(const Element &element, const QStringList &skip)
+    QVariantMap otherProperties(const Element &element, const QStringList &skip)
     {
-        writeMembers(otherProperties(element, skip));
+        QVariantMap rest;
+        for (const auto &member : ownMembers(element, skip))
+            rest.insert(member.first, member.second);
+        return rest;
+    }
+
+    // The members zumoltc knows (`known`, in its order) before the others.
+    template<typename Element>
+    void writeOtherProperties(const Element &element, const QStringList &skip,
+                              const QStringList &known = QStringList())
+    {
+        writeFirst(ownMembers(element, skip), known);
+    }
+
+    // The members named in `first`, in its order, then the others as they come.
+    void writeFirst(QVector<QPair<QString, QVariant>> members, const QStringList &first)
+    {
+        std::stable_sort(members.begin(), members.end(), [&first](const auto &a, const auto &b) {
+            const auto place = [&first](const QString &key) {
+                const int at = first.indexOf(key);
+                return at < 0 ? first.size() : at;
+            };
+            return place(a.first) < place(b.first);
+        });
+        for (const auto &member : qAsConst(members))
+            w.writeMember(member.first, member.second);
     }
 
     void writeSignalGroups()
@@ -295,7 +317,7 @@ public:
                 w.writeValue(QStringLiteral("minGreen"), phase->minTime);
             if (phase->maxTime >= 0)
                 w.writeValue(QStringLiteral("maxGreen"), phase->maxTime);
-            writeMembers(extrasOf(QStringLiteral("stages"), phase->id));
+            writeMembers(extrasOf(QLatin1String(stagesKind), phase->id));
             w.endObject();
         }
         w.endArray();
@@ -359,7 +381,7 @@ public:
             w.beginObject(QString(), CnfJsonWriter::Inline);
             writeName(detector->name());
             w.writeValue(QStringLiteral("id"), detector->id());
-            writeOtherProperties(*detector, {});
+            writeOtherProperties(*detector, {}, { QStringLiteral("report") });
             w.endObject();
         }
         w.endArray();
@@ -415,7 +437,8 @@ public:
             break;
         default:
             return fail(tr("Program \"%1\" is of type \"%2\", which a ZU_MOLT file cannot hold")
-                            .arg(program.id, CnfProgram::typeName(program.type, false)));
+                            .arg(CnfJsonParser::quoted(program.id),
+                                 CnfProgram::typeName(program.type, false)));
         }
         if (program.cycleLength != 0)
             w.writeValue(QStringLiteral("cycle"), program.cycleLength);
@@ -594,7 +617,7 @@ public:
                     }
                     w.endArray();
                 }
-                writeMembers(extrasOf(QStringLiteral("days"), card->id));
+                writeMembers(extrasOf(QLatin1String(dayPlansKind), card->id));
                 w.endObject();
             }
             w.endArray();
@@ -607,7 +630,7 @@ public:
                 writeName(card->name);
                 writeRef(QStringLiteral("id"), card->id, tr("Week card"));
                 writeWeekDays(*card);
-                writeMembers(extrasOf(QStringLiteral("weeks"), card->id));
+                writeMembers(extrasOf(QLatin1String(weekPlansKind), card->id));
                 w.endObject();
             }
             w.endArray();
@@ -617,7 +640,7 @@ public:
             w.beginArray(QStringLiteral("extraPeriods"));
             for (int i = 0; i < seasons.size(); ++i) {
                 const CnfSeasonPlanPtr &plan = seasons.at(i);
-                QVariantMap kept = extrasOf(QStringLiteral("extraPeriods"), QString::number(i));
+                QVariantMap kept = extrasOf(QLatin1String(extraPeriodsKind), QString::number(i));
                 w.beginObject();
                 writeName(plan->name);
                 w.writeValue(QStringLiteral("id"),
@@ -647,7 +670,7 @@ public:
                     writeRef(QStringLiteral("id"), it.value()->id, tr("Special day"));
                 w.writeValue(QStringLiteral("date"), dateText(it.key()));
                 writeRef(QStringLiteral("day"), it.value()->dayCard, tr("Day card"));
-                writeMembers(extrasOf(QStringLiteral("extraDays"), it.value()->id));
+                writeMembers(extrasOf(QLatin1String(extraDaysKind), it.value()->id));
                 w.endObject();
             }
             w.endArray();
@@ -720,20 +743,27 @@ public:
                 w.beginObject(QString(), CnfJsonWriter::Inline);
                 writeName(device->name);
                 w.writeValue(QStringLiteral("id"), device->id);
-                if (!defaultType)
+                // A member the switch was read without stays out while the
+                // device keeps the default it got for it.
+                const auto unset = [&device](const char *key, bool isDefault) {
+                    return isDefault && device->unsetMembers.contains(QLatin1String(key));
+                };
+                if (!defaultType && !unset("type", true))
                     w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
                 const int group = groupOf.value(device.data());
                 if (group >= 0)
                     w.writeValue(QStringLiteral("signalGroup"), groups.at(group)->id);
-                w.writeValue(QStringLiteral("addr"), device->address);
+                if (!unset("addr", device->address == 0))
+                    w.writeValue(QStringLiteral("addr"), device->address);
                 const QString color = lookup(colors(), device->color);
-                if (!color.isEmpty())
+                if (!color.isEmpty() && !unset("color", device->color == CnfPowerDevice::Red))
                     w.writeValue(QStringLiteral("color"), color);
-                w.writeValue(QStringLiteral("heads"), device->lampsCount);
+                if (!unset("heads", device->lampsCount == 1))
+                    w.writeValue(QStringLiteral("heads"), device->lampsCount);
                 // A set flag is always written, also when the default switch has it.
                 if (device->burnoutControl != 0)
                     w.writeValue(QStringLiteral("control"), true);
-                writeMembers(extrasOf(QStringLiteral("switches"), QString::number(device->id)),
+                writeMembers(extrasOf(QLatin1String(switchesKind), QString::number(device->id)),
                              { QStringLiteral("lowCurrent"), QStringLiteral("upCurrent"),
                                QStringLiteral("minCurrent") });
                 if (device->type != CnfPowerDevice::OutputZuMolt)

@@ -28,8 +28,20 @@ constexpr const char *extraMatricesKey = "extraMatrices";
 constexpr const char *sensorsKey = "sensors";
 constexpr const char *interstateKey = "interstate";
 constexpr const char *propertiesKey = "controllerProperties";
-// Kinds of "elementExtras" for the objects that no element keeps its own members
-// for, with the ids their members are kept under (the ids the file gives them).
+// Kinds of "elementExtras": those of stages, by the phase id; and those of the
+// objects that no element keeps its own members for, with the ids their members
+// are kept under (the ids the file gives them, their parts joined by a blank).
+// A new id of a phase, signal group or plan, and its Delete, move or drop the
+// entries that name it (CnfReferences); the calendar dialog moves those of day
+// plans, week plans, extra periods and extra days (ZU_MOLTConfig::followCalendar), the power part
+// those of switches (ZU_MOLTConfig::followSwitch).
+constexpr const char *stagesKind = "stages";
+constexpr const char *dayPlansKind = "days";
+constexpr const char *weekPlansKind = "weeks";
+constexpr const char *switchesKind = "switches";
+// Extra periods by their place in the list (from 0), extra days by their id.
+constexpr const char *extraPeriodsKind = "extraPeriods";
+constexpr const char *extraDaysKind = "extraDays";
 constexpr const char *conflictPointsKind = "conflictPoints";
 constexpr const char *periodsKind = "periods";
 constexpr const char *sequencesKind = "sequences";

@@ -70,4 +70,47 @@ QString decodeKeepingSurrogates(const QByteArray &bytes)
     return decodePieces(bytes.constData(), bytes.size(), true);
 }
 
+namespace {
+
+bool showsNothing(uint code)
+{
+    switch (QChar::category(code)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    case QChar::Separator_Space:
+        return code != 0x20;
+    default:
+        return QChar::isNonCharacter(code);
+    }
+}
+
+} // namespace
+
+QString visible(const QString &text)
+{
+    QString shown;
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const ushort unit = text.at(i).unicode();
+        const bool pair = QChar::isHighSurrogate(unit) && i + 1 < size
+            && QChar::isLowSurrogate(text.at(i + 1).unicode());
+        const uint code = pair ? QChar::surrogateToUcs4(unit, text.at(i + 1).unicode()) : unit;
+        const int units = pair ? 2 : 1;
+        for (int k = 0; k < units; ++k) {
+            const ushort part = text.at(i + k).unicode();
+            if (showsNothing(code))
+                shown += QStringLiteral("\\u%1").arg(part, 4, 16, QLatin1Char('0'));
+            else
+                shown += QChar(part);
+        }
+        i += units - 1;
+    }
+    return shown;
+}
+
 } // namespace Utf8

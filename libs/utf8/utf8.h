@@ -77,4 +77,11 @@ inline QString decode(const QByteArray &bytes)
 QByteArray encodeKeepingSurrogates(const QString &text);
 QString decodeKeepingSurrogates(const QByteArray &bytes);
 
+// A text from a file as a message quotes it: every character that shows
+// nothing or shows as another (controls, format characters such as U+FEFF,
+// separators but the blank, private use, non-characters, a lone surrogate) as
+// its escape sequence, "\ufeff" (a character past U+FFFF as its two code
+// units), so that the user sees what the text holds. The rest stays.
+QString visible(const QString &text);
+
 } // namespace Utf8

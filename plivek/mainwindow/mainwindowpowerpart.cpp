@@ -9,6 +9,7 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/zu_moltconfig.h"
 #include "plivek/dialogs/elements/devicepropertiesdlg.h"
 
 #include <QHeaderView>
@@ -178,6 +179,11 @@ void MainWindow::powerPartDeleteItems()
     CnfController &controller = project.controller();
     const bool byId = PowerPart(controller).keyedById();
     const auto removeDevice = [&controller, byId](int key) {
+        const CnfPowerDevicePtr device
+            = byId ? controller.findPowerDevice(key) : controller.findPowerDeviceByAddress(key);
+        // What a file kept for the switch goes with it.
+        if (device)
+            ZU_MOLTConfig::followSwitch(controller, device->id, -1);
         if (byId)
             controller.removePowerDeviceById(key);
         else
@@ -320,6 +326,8 @@ void MainWindow::powerPartItemProperties()
         printError(error);
         return;
     }
+    // What a file kept for the switch follows its new id.
+    ZU_MOLTConfig::followSwitch(controller, device->id, edited->id);
     *device = *edited;
     updatePowerPartTree();
     updateSgTable(0);

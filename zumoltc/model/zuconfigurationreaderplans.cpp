@@ -176,7 +176,8 @@ void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan, const
         if (phase)
             ordered.append(phase);
         else
-            reader.addWarning(tr("phase %1 not found").arg(item.toVariant().toString()), sequence);
+            reader.addWarning(
+                tr("phase %1 not found").arg(Utf8::visible(item.toVariant().toString())), sequence);
     }
     if (!ordered.isEmpty())
         plan->setPhases(ordered);

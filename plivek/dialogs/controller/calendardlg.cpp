@@ -89,6 +89,7 @@ void CalendarDlg::loadDayCards()
     const QList<CnfDayCardPtr> cards = controller->dayCards();
     for (const CnfDayCardPtr &card : cards) {
         QTreeWidgetItem *row = newCardRow(card->id, card->name);
+        row->setData(0, LoadedNumberRole, card->id);
         for (auto it = card->records.cbegin(); it != card->records.cend(); ++it) {
             QTreeWidgetItem *record = newRow();
             record->setData(RecordStart, Qt::EditRole, it.key());
@@ -127,6 +128,7 @@ void CalendarDlg::loadWeekCards()
     const QList<CnfWeekCardPtr> cards = controller->weekCards();
     for (const CnfWeekCardPtr &card : cards) {
         QTreeWidgetItem *row = newCardRow(card->id, card->name);
+        row->setData(0, LoadedNumberRole, card->id);
         for (auto it = card->days.cbegin(); it != card->days.cend(); ++it) {
             QTreeWidgetItem *record = newRow();
             // A day outside Monday..Sunday has no name and shows empty.
@@ -157,6 +159,7 @@ void CalendarDlg::loadSeasonPlans()
     for (int row = 0; row < plans.size(); ++row) {
         const CnfSeasonPlanPtr &plan = plans.at(row);
         setCell(ui->seasonPlan, row, PlanName, plan->name);
+        ui->seasonPlan->item(row, PlanName)->setData(LoadedNumberRole, row);
         setCell(ui->seasonPlan, row, PlanFrom, plan->from);
         setCell(ui->seasonPlan, row, PlanTo, plan->to);
         setCell(ui->seasonPlan, row, PlanWeekCard, plan->weekCard ? plan->weekCard->id : QString());
@@ -175,6 +178,8 @@ void CalendarDlg::loadSpecialDays()
     for (auto it = days.cbegin(); it != days.cend(); ++it, ++row) {
         const CnfSpecialDayPtr &day = it.value();
         setCell(ui->specialDays, row, SpecialNumber, day ? day->id : QString());
+        ui->specialDays->item(row, SpecialNumber)
+            ->setData(LoadedNumberRole, day ? day->id : QString());
         setCell(ui->specialDays, row, SpecialName, day ? day->name : QString());
         setCell(ui->specialDays, row, SpecialDate, it.key());
         setCell(ui->specialDays, row, SpecialDayCard,

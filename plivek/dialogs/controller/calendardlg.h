@@ -78,6 +78,8 @@ private:
     void showContextMenu(QAbstractItemView *view, const QPoint &pos);
 
     void storeDayCards();
+    // The members a file keeps for the calendar's objects follow the objects.
+    void followKeptMembers();
     void completeEndTimes();
     void storeWeekCards();
     void storeSeasonPlans();

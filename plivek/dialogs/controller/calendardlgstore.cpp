@@ -8,6 +8,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfseasonplan.h"
 #include "cnf/cnfweekcard.h"
+#include "cnf/zu_moltconfig.h"
 
 #include <algorithm>
 
@@ -19,6 +20,20 @@ QVariant cellData(const QTableWidget *table, int row, int column)
 {
     const QTableWidgetItem *item = table->item(row, column);
     return item ? item->data(Qt::EditRole) : QVariant();
+}
+
+// The number each card that is stored had when the dialog opened, to the one it
+// has now (a card without records is not stored).
+QMap<QString, QString> storedNumbers(const QTreeWidget *cards)
+{
+    QMap<QString, QString> numbers;
+    for (int i = 0; i < cards->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = cards->topLevelItem(i);
+        const QVariant loaded = row->data(0, LoadedNumberRole);
+        if (row->childCount() > 0 && loaded.isValid() && !numbers.contains(loaded.toString()))
+            numbers.insert(loaded.toString(), row->text(0));
+    }
+    return numbers;
 }
 
 } // namespace
@@ -48,6 +63,7 @@ void CalendarDlg::accept()
     storeSeasonPlans();
     storeSpecialDays();
     storeDefaults();
+    followKeptMembers();
     QDialog::accept();
 }
 
@@ -147,4 +163,30 @@ void CalendarDlg::storeDefaults()
     controller->setDefaultDayCard(controller->findDayCard(shown(ui->def_daycard)));
     controller->setDefaultProgram(controller->findProgram(shown(ui->def_prog)));
     controller->setReserveProgram(controller->findProgram(shown(ui->def_reserve_prog)));
+}
+
+void CalendarDlg::followKeptMembers()
+{
+    ZU_MOLTConfig::CalendarIds ids;
+    ids.dayPlans = storedNumbers(ui->dayCards);
+    ids.weekPlans = storedNumbers(ui->weekCards);
+    // A season plan or a special day is stored when it names a card that is.
+    int position = 0;
+    for (int row = 0; row < ui->seasonPlan->rowCount(); ++row) {
+        if (!controller->findWeekCard(cellText(ui->seasonPlan, row, PlanWeekCard)))
+            continue;
+        const QTableWidgetItem *first = ui->seasonPlan->item(row, PlanName);
+        if (first && first->data(LoadedNumberRole).isValid())
+            ids.extraPeriods.insert(first->data(LoadedNumberRole).toString(),
+                                    QString::number(position));
+        ++position;
+    }
+    for (int row = 0; row < ui->specialDays->rowCount(); ++row) {
+        const QTableWidgetItem *number = ui->specialDays->item(row, SpecialNumber);
+        if (number && number->data(LoadedNumberRole).isValid()
+            && controller->findDayCard(cellText(ui->specialDays, row, SpecialDayCard))
+            && !ids.extraDays.contains(number->data(LoadedNumberRole).toString()))
+            ids.extraDays.insert(number->data(LoadedNumberRole).toString(), number->text());
+    }
+    ZU_MOLTConfig::followCalendar(*controller, ids);
 }

@@ -26,6 +26,11 @@ enum SpecialDayColumn { SpecialNumber, SpecialName, SpecialDate, SpecialDayCard 
 // The number a card row had when it was last committed; renaming rewrites the
 // references from it.
 constexpr int RememberedNumberRole = Qt::UserRole;
+// The number a card row had in the controller when the dialog opened (on the
+// first cell of a season plan row: its place in the list; of a special day
+// row: its number); none for a row added in the dialog. The members a file
+// keeps for the object follow it.
+constexpr int LoadedNumberRole = Qt::UserRole + 1;
 
 // An editable row.
 QTreeWidgetItem *newRow();

@@ -233,7 +233,9 @@ private slots:
         QString longError;
         QVERIFY(!CnfSectionText::read(longLine + line, {}, &root, &longError));
         QCOMPARE(longError, shortError);
-        QVERIFY2(shortError.contains(QChar(0xFEFF)), qPrintable(shortError));
+        // The message shows the character it kept, escaped so that the user sees it.
+        QCOMPARE(shortError,
+                 QStringLiteral("Line 2: invalid character '\\ufeff' in \"\\ufeffnumber\""));
 
         // A text that begins with U+FEFF keeps it, in a value and in a quoted name.
         const QByteArray text = "\"\xEF\xBB\xBFn\" = \"\xEF\xBB\xBFx\"\n";

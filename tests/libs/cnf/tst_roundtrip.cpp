@@ -306,6 +306,16 @@ private slots:
                                 "\"id\": 21, \"x\\udc00\": 99," }
             << QByteArrayList { "\"maxGreen\": 41", "\"\\ud800y\": 33", "\"id\": 21",
                                 "\"x\\udc00\": 99" };
+        // ... and keeps its place after the members before it in the file.
+        QTest::newRow("ZU_MOLT, lone surrogates in names keep their place")
+            << zuMolt << "ZU_MOLT"
+            << QByteArrayList { "\"maxGreen\": 41, \"amberBlink\": 2}",
+                                "\"maxGreen\": 41, \"amberBlink\": 2, \"\\ud800y\": 33}",
+                                "{\"name\": \"D1\", \"id\": 1, \"report\": true}",
+                                "{\"name\": \"D1\", \"id\": 1, \"report\": true, \"x\\udc00\": "
+                                "99}" }
+            << QByteArrayList { "\"amberBlink\": 2, \"\\ud800y\": 33}",
+                                "\"report\": true, \"x\\udc00\": 99}" };
 
         // The adapter text shares the tree of TIVERK II, one line per member.
         QTest::newRow("adapter, null in an unknown object")

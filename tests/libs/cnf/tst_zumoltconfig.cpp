@@ -1,5 +1,7 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/zu_moltconfig.h"
 #include "cnfjsonparser.h"
@@ -19,6 +21,40 @@ bool loadInto(ZU_MOLTConfig &config, const QByteArray &bytes, CnfController &con
 {
     return config.loadData(bytes) && config.createController(controller);
 }
+
+// The value at `path` of a document: a member's name, or "key=n" for the
+// item of an array whose member `key` is the number n. Undefined when absent.
+QJsonValue valueAt(const QByteArray &document, const QStringList &path)
+{
+    QJsonValue value = QJsonDocument::fromJson(document).object();
+    for (const QString &step : path) {
+        const int equals = step.indexOf(QLatin1Char('='));
+        if (equals < 0) {
+            value = value.toObject().value(step);
+            continue;
+        }
+        const QString key = step.left(equals);
+        const int number = step.mid(equals + 1).toInt();
+        QJsonValue found = QJsonValue::Undefined;
+        for (const QJsonValue item : value.toArray()) {
+            if (item.toObject().value(key) == QJsonValue(number))
+                found = item;
+        }
+        value = found;
+    }
+    return value;
+}
+
+// What a row of keptMembersStayWithTheirObject does to the configuration.
+enum KeptMembersEdit {
+    NewStageId,
+    NewGroupId,
+    NewPlanId,
+    OtherPlanDeleted,
+    GroupsReordered,
+    StageDeletedAndItsIdTaken,
+    GroupDeletedAndItsIdTaken
+};
 
 } // namespace
 
@@ -378,8 +414,12 @@ private slots:
                    "Line 2, column 33: the member name \"_q_x\" cannot be kept; rename it");
         QTest::newRow("name beginning with U+FEFF")
             << QByteArray(head + "\"detectors\": [{\"id\": 1, \"\xEF\xBB\xBFx\": 2}]}")
-            << QStringLiteral("Line 2, column 31: the member name \"\uFEFFx\" cannot be kept; "
+            << QStringLiteral("Line 2, column 31: the member name \"\\ufeffx\" cannot be kept; "
                               "rename it");
+        QTest::newRow("Qt's own prefix and a zero-width space")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1, \"_q_\xE2\x80\x8Bx\": 2}]}")
+            << QStringLiteral("Line 2, column 34: the member name \"_q_\\u200bx\" cannot be "
+                              "kept; rename it");
         QTest::newRow("bad detectors")
             << QByteArray(head + "\"detectors\": 5}")
             << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be "
@@ -689,6 +729,111 @@ private slots:
                      .toString(),
                  QStringLiteral("pedestrian"));
         QCOMPARE(ZU_MOLTConfig().save(reloaded), saved);
+    }
+
+    // The members that plivek does not know belong to their object: a new id,
+    // a Delete of another object and a reorder keep them in the saved object,
+    // and an object that takes the id of a deleted one does not take them.
+    void keptMembersStayWithTheirObject_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QJsonValue>("expected");
+        const auto path = [](const char *text) {
+            return QString::fromLatin1(text).split(QLatin1Char('/'));
+        };
+        QTest::newRow("stage, new id")
+            << int(NewStageId) << path("stages/id=7/colour") << QJsonValue(QJsonValue::Null);
+        QTest::newRow("conflict point, new id of its clearing group")
+            << int(NewGroupId) << path("IGM/id=1/items/clearing=11/source")
+            << QJsonValue(QStringLiteral("geometry"));
+        QTest::newRow("timeline, new id of its group")
+            << int(NewGroupId) << path("plans/id=1/algorithm/sequences/group=11/label")
+            << QJsonValue(QStringLiteral("main"));
+        QTest::newRow("timeline record, new id of its group")
+            << int(NewGroupId)
+            << path("plans/id=1/algorithm/sequences/group=11/sequence/point=30/x_phase")
+            << QJsonValue(QStringLiteral("late"));
+        QTest::newRow("signal group, new id")
+            << int(NewGroupId) << path("signalGroups/items/id=11/interstate/yellow")
+            << QJsonValue(1);
+        QTest::newRow("timeline, new id of its plan")
+            << int(NewPlanId) << path("plans/id=9/algorithm/sequences/group=1/label")
+            << QJsonValue(QStringLiteral("main"));
+        QTest::newRow("timeline record, new id of its plan")
+            << int(NewPlanId)
+            << path("plans/id=9/algorithm/sequences/group=1/sequence/point=0/flash")
+            << QJsonValue(false);
+        QTest::newRow("plan, new id")
+            << int(NewPlanId) << path("plans/id=9/author") << QJsonValue(QStringLiteral("plivek"));
+        QTest::newRow("timeline, another plan deleted")
+            << int(OtherPlanDeleted) << path("plans/id=1/algorithm/sequences/group=1/label")
+            << QJsonValue(QStringLiteral("main"));
+        QTest::newRow("conflict point, groups reordered")
+            << int(GroupsReordered) << path("IGM/id=1/items/clearing=1/source")
+            << QJsonValue(QStringLiteral("geometry"));
+        QTest::newRow("stage deleted, its id taken by a new stage")
+            << int(StageDeletedAndItsIdTaken) << path("stages/id=1/colour")
+            << QJsonValue(QJsonValue::Undefined);
+        QTest::newRow("group deleted, its id taken by a new group")
+            << int(GroupDeletedAndItsIdTaken) << path("plans/id=1/algorithm/sequences/group=1")
+            << QJsonValue(QJsonValue::Undefined);
+    }
+
+    void keptMembersStayWithTheirObject()
+    {
+        QFETCH(int, edit);
+        QFETCH(QStringList, path);
+        QFETCH(QJsonValue, expected);
+        const QByteArray bytes = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("zumolt/unknown-members.json")));
+        ZU_MOLTConfig reader;
+        CnfController controller;
+        QVERIFY2(loadInto(reader, bytes, controller), qPrintable(reader.lastError()));
+        switch (edit) {
+        case NewStageId:
+            QVERIFY(controller.renamePhase(QStringLiteral("1"), QStringLiteral("7")));
+            break;
+        case NewGroupId:
+            QVERIFY(controller.renameSignalGroup(1, 11));
+            break;
+        case NewPlanId:
+            QVERIFY(controller.renameProgram(QStringLiteral("1"), QStringLiteral("9")));
+            break;
+        case OtherPlanDeleted:
+            QVERIFY(controller.removeProgram(QStringLiteral("2")));
+            break;
+        case GroupsReordered: {
+            QList<CnfSignalGroupPtr> groups = controller.signalGroups();
+            std::reverse(groups.begin(), groups.end());
+            QVERIFY(controller.reorderSignalGroups(groups));
+            break;
+        }
+        case StageDeletedAndItsIdTaken: {
+            QVERIFY(controller.removePhase(QStringLiteral("1")));
+            auto phase = CnfPhasePtr::create();
+            phase->id = QStringLiteral("1");
+            QVERIFY(controller.addPhase(phase));
+            break;
+        }
+        case GroupDeletedAndItsIdTaken: {
+            QVERIFY(controller.removeSignalGroup(1));
+            auto group = CnfSignalGroupPtr::create();
+            group->id = 1;
+            QVERIFY(controller.addSignalGroup(group));
+            // The plan's timeline of the new group has none of the members of the old one.
+            controller.findProgram(QStringLiteral("1"))
+                ->appendTimelineData(1, 0, CnfSignalGroup::Red);
+            path << QStringLiteral("label");
+            break;
+        }
+        }
+        ZU_MOLTConfig writer;
+        const QByteArray saved = writer.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(writer.lastError()));
+        QCOMPARE(valueAt(saved, path), expected);
+        if (edit == GroupDeletedAndItsIdTaken)
+            QVERIFY(valueAt(saved, path.mid(0, path.size() - 1)).isObject());
     }
 
     void refusesWhatTheFileCannotHold_data()

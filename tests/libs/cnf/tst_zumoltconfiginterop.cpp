@@ -11,7 +11,7 @@
 namespace {
 
 // What a row changes in its file before zumoltc reads it.
-enum Change { AsItStands, ConflictMatrixIdOfExtraMatrix, KeptNumber, KeptNull };
+enum Change { AsItStands, ConflictMatrixIdOfExtraMatrix, KeptNumber, KeptNull, LoneSurrogateNames };
 
 // The text with one member no reader knows, `"zzKept": n` (n counting the
 // objects from 1 in the order they open) or `"zzKept": null`, appended to
@@ -155,6 +155,13 @@ private slots:
             << sample << int(ConflictMatrixIdOfExtraMatrix) << true;
         QTest::newRow("unknown member in every object") << sample << int(KeptNumber) << true;
         QTest::newRow("unknown null member in every object") << sample << int(KeptNull) << true;
+        // Members with a lone surrogate in their names, after members that
+        // zumoltc knows ("report") or keeps ("amberBlink") too.
+        QTest::newRow("lone surrogates in names") << sample << int(LoneSurrogateNames) << true;
+        // Its switch S3 has no "heads".
+        QTest::newRow("complete sample")
+            << TestSupport::dataPath(QStringLiteral("zumolt/complete.json")) << int(AsItStands)
+            << false;
     }
 
     void zumoltcFileGoesThroughPlivekUnchanged()
@@ -170,6 +177,16 @@ private slots:
             QCOMPARE(input.count(igm), 1);
             QVERIFY(input.contains("\"id\": 2,\n            \"name\": \"draft\""));
             input.replace(igm, "\"name\": \"IGM\",\n            \"id\": 2,");
+        } else if (change == LoneSurrogateNames) {
+            const QByteArrayList edits
+                = { "\"maxGreen\": 41, \"amberBlink\": 2}",
+                    "\"maxGreen\": 41, \"amberBlink\": 2, \"\\ud800y\": 33}",
+                    "{\"name\": \"D1\", \"id\": 1, \"report\": true}",
+                    "{\"name\": \"D1\", \"id\": 1, \"report\": true, \"x\\udc00\": 99}" };
+            for (int i = 0; i < edits.size(); i += 2) {
+                QCOMPARE(input.count(edits.at(i)), 1);
+                input.replace(edits.at(i), edits.at(i + 1));
+            }
         } else if (change == KeptNumber || change == KeptNull) {
             input = withMemberInEveryObject(input, change == KeptNull, &objects);
             QVERIFY(objects > 0);
@@ -207,6 +224,98 @@ private slots:
         QVERIFY2(second.warnings().isEmpty(),
                  qPrintable(second.warnings().join(QLatin1Char('\n'))));
         QCOMPARE(second.toJson(), written);
+    }
+
+    // A member that a file leaves out is not set, a state of its own: plivek
+    // leaves it out again, as zumoltc does, and writes no default in its place.
+    void memberLeftOutStaysOut_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QByteArray>("member"); // the text taken out of the file
+        QTest::addColumn<QByteArray>("rest"); // what stands in its place
+        const QString every
+            = TestSupport::dataPath(QStringLiteral("zumolt/every-switch-member.json"));
+        const QByteArray in12 = "\n            ";
+        const QByteArray in16 = "\n                ";
+        QTest::newRow("nothing") << every << QByteArray() << QByteArray();
+        QTest::newRow("switch: name") << every << QByteArray("\"name\": \"S1\", ") << QByteArray();
+        QTest::newRow("switch: signalGroup")
+            << every << QByteArray(", \"signalGroup\": 1") << QByteArray();
+        QTest::newRow("switch: addr") << every << QByteArray(", \"addr\": 1") << QByteArray();
+        QTest::newRow("switch: color")
+            << every << QByteArray(", \"color\": \"green\"") << QByteArray();
+        QTest::newRow("switch: heads") << every << QByteArray(", \"heads\": 2") << QByteArray();
+        QTest::newRow("switch: control")
+            << every << QByteArray(", \"control\": true, \"lowCurrent\": 20")
+            << QByteArray(", \"lowCurrent\": 20");
+        QTest::newRow("switch: lowCurrent")
+            << every << QByteArray(", \"lowCurrent\": 20") << QByteArray();
+        QTest::newRow("switch: upCurrent")
+            << every << QByteArray(", \"upCurrent\": 300") << QByteArray();
+        QTest::newRow("switch: minCurrent")
+            << every << QByteArray(", \"minCurrent\": 6") << QByteArray();
+        // The switch has no type of its own either: it takes the default's.
+        QTest::newRow("default switch: type")
+            << every << QByteArray("\"type\": \"ZU4_SW\"," + in12) << QByteArray();
+        QTest::newRow("default switch: control")
+            << every << QByteArray("\"control\": true," + in12) << QByteArray();
+        QTest::newRow("default switch: lowCurrent")
+            << every << QByteArray("\"lowCurrent\": 10," + in12) << QByteArray();
+        QTest::newRow("default switch: upCurrent")
+            << every << QByteArray("\"upCurrent\": 200," + in12) << QByteArray();
+        QTest::newRow("default switch: minCurrent")
+            << every << QByteArray(",\n            \"minCurrent\": 5") << QByteArray();
+        QTest::newRow("KMP device: device")
+            << every << QByteArray("\"device\": \"VPU1\"," + in16) << QByteArray();
+        QTest::newRow("KMP device: addr")
+            << every << QByteArray("\"addr\": 4," + in16) << QByteArray();
+        QTest::newRow("KMP device: type")
+            << every << QByteArray("\"type\": \"passive\"," + in16) << QByteArray();
+        QTest::newRow("KMP device: port")
+            << every << QByteArray(",\n                \"port\": \"RS485_1\"") << QByteArray();
+        QTest::newRow("control source: type")
+            << every << QByteArray("\"type\": \"scheduler\"," + in12) << QByteArray();
+        QTest::newRow("control source: id")
+            << every << QByteArray("\"id\": 3," + in12) << QByteArray();
+        QTest::newRow("control source: priority")
+            << every << QByteArray("\"priority\": 2," + in12) << QByteArray();
+        QTest::newRow("control source: timeout")
+            << every << QByteArray(",\n            \"timeout\": 30") << QByteArray();
+        QTest::newRow("plivek's sample, switch 4: heads")
+            << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))
+            << QByteArray("\"color\": \"white\", \"heads\": 1")
+            << QByteArray("\"color\": \"white\"");
+    }
+
+    void memberLeftOutStaysOut()
+    {
+        QFETCH(QString, path);
+        QFETCH(QByteArray, member);
+        QFETCH(QByteArray, rest);
+        QByteArray input = TestSupport::readFile(path);
+        QVERIFY(!input.isEmpty());
+        if (!member.isEmpty()) {
+            QCOMPARE(input.count(member), 1);
+            input.replace(member, rest);
+        }
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(input, &error), qPrintable(error));
+        const QByteArray written = zu.toJson();
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        const QByteArray saved = config.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(written));
+        // And so from zumoltc's own save.
+        ZU_MOLTConfig again;
+        CnfController reloaded;
+        QVERIFY2(again.loadData(written) && again.createController(reloaded),
+                 qPrintable(again.lastError()));
+        QCOMPARE(QString::fromUtf8(again.save(reloaded)), QString::fromUtf8(written));
     }
 };
 

@@ -68,6 +68,39 @@ private slots:
         const bool lone = bytes.contains("\xED\xA0") || bytes.contains("\xED\xBF");
         QCOMPARE(Utf8::decode(bytes) == text, !lone);
     }
+
+    // A message shows what a text from a file holds: what shows nothing, or
+    // shows as another character, as its escape sequence; the rest as it is.
+    void visibleInMessages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QStringLiteral("Мира 1, \"x\"")
+                               << QStringLiteral("Мира 1, \"x\"");
+        QTest::newRow("U+FEFF first")
+            << QChar(0xFEFF) + QStringLiteral("odd") << QStringLiteral("\\ufeffodd");
+        QTest::newRow("controls") << QString::fromLatin1("a\0b\t\x1b\x7f", 6)
+                                  << QStringLiteral("a\\u0000b\\u0009\\u001b\\u007f");
+        QTest::newRow("zero width, direction marks, soft hyphen")
+            << QString::fromUtf16(u"a\u200Bb\u202Ec\u00ADd")
+            << QStringLiteral("a\\u200bb\\u202ec\\u00add");
+        QTest::newRow("no-break space and line separator")
+            << QString::fromUtf16(u"a\u00A0b\u2028") << QStringLiteral("a\\u00a0b\\u2028");
+        QTest::newRow("lone surrogates") << QString(QChar(0xDFFF)) + QStringLiteral("x")
+                + QChar(0xD800) << QStringLiteral("\\udfffx\\ud800");
+        QTest::newRow("pair shows")
+            << QString::fromUcs4(U"\U0001F6A6") << QString::fromUcs4(U"\U0001F6A6");
+        QTest::newRow("invisible past U+FFFF")
+            << QString::fromUcs4(U"\U000E0001") << QStringLiteral("\\udb40\\udc01");
+        QTest::newRow("non-character") << QString(QChar(0xFFFE)) << QStringLiteral("\\ufffe");
+    }
+
+    void visibleInMessages()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(Utf8::visible(text), shown);
+    }
 };
 
 PROJECT_TEST(TestUtf8);

@@ -2,6 +2,7 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/zu_moltconfig.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/powerpart.h"
 #include "testmain.h"
@@ -9,6 +10,9 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -334,6 +338,52 @@ private slots:
         const CnfPowerDevicePtr copy = controller.findPowerDevice(3);
         QVERIFY(copy);
         QCOMPARE(copy->address, 2);
+    }
+
+    // A ZU_MOLT switch keeps the members plivek does not know (its currents)
+    // under a new id, and a switch given a deleted one's id starts without them.
+    void switchKeepsItsMembers()
+    {
+        MainWindow window;
+        CnfController &controller = window.document().controller();
+        ZU_MOLTConfig file;
+        QVERIFY(file.loadData("{\"configVersion\": 1, \"type\": \"ZU_MOLT\", \"id\": 1, "
+                              "\"switches\": {\"items\": [{\"id\": 1, \"addr\": 0, "
+                              "\"lowCurrent\": 11}, {\"id\": 2, \"addr\": 1, "
+                              "\"lowCurrent\": 22}]}}"));
+        QVERIFY2(file.createController(controller), qPrintable(file.lastError()));
+        window.updatePowerPartTree();
+
+        selectKeys(window, { 1 });
+        ModalAnswerer dialog;
+        answerDeviceDialog(dialog, [](QWidget *modal) {
+            modal->findChild<QSpinBox *>(QStringLiteral("id"))->setValue(7);
+        });
+        window.powerPartItemProperties();
+        QVERIFY(dialog.answered());
+        QVERIFY(controller.findPowerDevice(7));
+
+        selectKeys(window, { 2 });
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        window.powerPartDeleteItems();
+        QVERIFY(yes.answered());
+        addDevice(controller, 2, CnfPowerDevice::OutputZuMolt);
+
+        const QJsonArray items = QJsonDocument::fromJson(ZU_MOLTConfig().save(controller))
+                                     .object()
+                                     .value(QStringLiteral("switches"))
+                                     .toObject()
+                                     .value(QStringLiteral("items"))
+                                     .toArray();
+        QMap<int, QJsonValue> lowCurrents;
+        for (const QJsonValue item : items) {
+            lowCurrents.insert(item.toObject().value(QStringLiteral("id")).toInt(),
+                               item.toObject().value(QStringLiteral("lowCurrent")));
+        }
+        QCOMPARE(lowCurrents.keys(), QList<int>({ 2, 7 }));
+        QCOMPARE(lowCurrents.value(7), QJsonValue(11));
+        QCOMPARE(lowCurrents.value(2), QJsonValue(QJsonValue::Undefined));
     }
 
     void deleteModuleNode()

@@ -158,6 +158,11 @@ private slots:
             << QByteArray("{\"type\": \"readertest::traffic\"}") << JsonReader::NotSet
             << QStringLiteral(
                    "Line 1, column 10: 'type' attribute has invalid value readertest::traffic");
+        // What shows nothing is shown escaped, so that the user sees why the key is wrong.
+        QTest::newRow("key after U+FEFF")
+            << QByteArray("{\"type\": \"\xEF\xBB\xBFtraffic\"}") << JsonReader::NotSet
+            << QStringLiteral(
+                   "Line 1, column 10: 'type' attribute has invalid value \\ufefftraffic");
         QTest::newRow("number") << QByteArray("{\"type\": 0}") << JsonReader::NotSet
                                 << QStringLiteral("Line 1, column 10: 'type' value 0 has invalid "
                                                   "type Integer (must be String). Value ignored");

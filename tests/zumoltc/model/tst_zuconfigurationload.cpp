@@ -280,6 +280,10 @@ private slots:
                              QStringLiteral("{3}Object with empty name"),
                              QStringLiteral("{4}Object with empty id"),
                              QStringLiteral("{5}Object with id true not found") };
+        QTest::newRow("reference by a name with a zero-width space")
+            << head + twoGroups
+                + "\"stages\": [{\"name\": \"S\", \"id\": 1, \"groups\": [`\"B\xE2\x80\x8B\"]}]}"
+            << QStringList { QStringLiteral("{1}Object with name B\\u200b not found") };
         QTest::newRow("null reference allowed only where it may be empty")
             << head + twoGroups
                 + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"

@@ -1,6 +1,12 @@
 #include "calendarfixture.h"
+#include "cnf/zu_moltconfig.h"
 #include "plivek/framework/comboboxdelegate.h"
+#include "testdata.h"
 #include "testmain.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QtTest>
 
@@ -233,6 +239,92 @@ private slots:
                  controller.findDayCard(QStringLiteral("10")));
         QCOMPARE(controller.seasonPlans().at(1)->weekCard,
                  controller.findWeekCard(QStringLiteral("W2")));
+    }
+
+    // The members a ZU_MOLT file holds that plivek does not know stay with their
+    // day plan, its periods, their week plan and their special day when the
+    // dialog gives them a new number, and with their season plan when another
+    // one goes: the dialog builds the calendar anew, by number and place.
+    void keptMembersFollowTheNumber_data()
+    {
+        QTest::addColumn<QString>("view"); // its first row gets the number, or goes
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("path"); // "key=id" picks an item of a list by id
+        QTest::addColumn<QJsonValue>("expected");
+        QTest::newRow("day plan, as it was")
+            << QString() << QString() << QStringList { "days", "id=1", "holiday" }
+            << QJsonValue(false);
+        QTest::newRow("day plan, new number")
+            << "dayCards"
+            << "5" << QStringList { "days", "id=5", "holiday" } << QJsonValue(false);
+        QTest::newRow("period, new number of its day plan")
+            << "dayCards"
+            << "5" << QStringList { "days", "id=5", "plans", "start=06:00", "note" }
+            << QJsonValue(QStringLiteral("rush"));
+        QTest::newRow("week plan, new number") << "weekCards"
+                                               << "4" << QStringList { "weeks", "id=4", "season" }
+                                               << QJsonValue(QStringLiteral("all"));
+        QTest::newRow("special day, new number")
+            << "specialDays"
+            << "9" << QStringList { "extraDays", "id=9", "tag" } << QJsonValue(QStringLiteral("n"));
+        // The second season plan is the first now, and the file's id is its place.
+        QTest::newRow("season plan, an earlier one removed")
+            << "seasonPlan" << QString() << QStringList { "extraPeriods", "id=1", "tag" }
+            << QJsonValue(QStringLiteral("b"));
+    }
+
+    void keptMembersFollowTheNumber()
+    {
+        QFETCH(QString, view);
+        QFETCH(QString, number);
+        QFETCH(QStringList, path);
+        QFETCH(QJsonValue, expected);
+        QByteArray bytes = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("zumolt/unknown-members.json")));
+        const QByteArray rule = "\"timezoneRule\": \"EU\"";
+        QCOMPARE(bytes.count(rule), 1);
+        bytes.replace(rule,
+                      "\"extraPeriods\": [{\"name\": \"A\", \"id\": 1, \"start\": \"01.01\", "
+                      "\"stop\": \"31.05\", \"week\": 1, \"tag\": \"a\"}, {\"name\": \"B\", "
+                      "\"id\": 2, \"start\": \"01.06\", \"stop\": \"31.12\", \"week\": 1, "
+                      "\"tag\": \"b\"}],\n\"extraDays\": [{\"name\": \"N\", \"id\": 4, "
+                      "\"date\": \"01.01\", \"day\": 1, \"tag\": \"n\"}],\n"
+                          + rule);
+        ZU_MOLTConfig file;
+        CnfController controller;
+        QVERIFY2(file.loadData(bytes) && file.createController(controller),
+                 qPrintable(file.lastError()));
+        Calendar c(&controller);
+        c.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c.dialog));
+        if (view == QLatin1String("seasonPlan")) {
+            c.seasonPlan->removeRow(0);
+        } else if (view == QLatin1String("specialDays")) {
+            c.specialDays->item(0, 0)->setText(number);
+        } else if (!view.isEmpty()) {
+            QTreeWidget *tree = c.dialog.findChild<QTreeWidget *>(view);
+            c.typeNumber(tree, tree->topLevelItem(0), number);
+        }
+        c.pressOk();
+
+        const QByteArray saved = ZU_MOLTConfig().save(controller);
+        QJsonValue value
+            = QJsonDocument::fromJson(saved).object().value(QStringLiteral("scheduler"));
+        for (const QString &step : qAsConst(path)) {
+            const QStringList pick = step.split(QLatin1Char('='));
+            if (pick.size() == 1) {
+                value = value.toObject().value(step);
+                continue;
+            }
+            QJsonValue found;
+            for (const QJsonValue item : value.toArray()) {
+                const QJsonValue key = item.toObject().value(pick.first());
+                if (key.toVariant().toString() == pick.last())
+                    found = item;
+            }
+            value = found;
+        }
+        QCOMPARE(value, expected);
     }
 
     // An empty number, typed or set, is refused like a taken one: every
