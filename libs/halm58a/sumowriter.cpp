@@ -252,7 +252,7 @@ bool SumoWriter::prepare()
         }
         if (!driven)
             m_notes.append(tr("Connection %1 (SUMO link %2) has no signal group: in the SUMO "
-                              "export its drivers give way (o)")
+                              "export it is red (r) in every phase and never gets green")
                                .arg(m_links.at(i)->label())
                                .arg(i));
     }
@@ -408,13 +408,15 @@ QByteArray SumoWriter::programs() const
         if (!plan.error.isEmpty() || plan.cycle <= 0)
             continue;
         written = true;
-        // Per link the letters of the group that drives it through the cycle; without one
-        // its drivers give way all the cycle.
-        const QString givingWay(plan.cycle, QLatin1Char('o'));
+        // Per link the letters of the group that drives it through the cycle; without one it
+        // stays red. SUMO's o would make it give way only to the links that netconvert's right
+        // of way puts first, which keeps the main road's priority: its drivers would cross
+        // signalled traffic.
+        const QString red(plan.cycle, QLatin1Char('r'));
         QVector<QString> driving;
         for (const Connection *connection : m_links) {
             const QString letters = drivingLetters(connection, plan);
-            driving.append(letters.isEmpty() ? givingWay : letters);
+            driving.append(letters.isEmpty() ? red : letters);
         }
         auto stateAt = [&](int second) {
             QString lights;

@@ -25,9 +25,9 @@ class Node;
 // network's plane metres.
 //
 // A link's state comes from the first of its connection's signal groups that the plan
-// knows (stateLetters). A link that no such group drives is SUMO's off-blinking o in every
-// phase, so that its drivers give way as at a junction without signals, and notes() names it;
-// never O, which would give it the right of way over the signalled links it crosses. A green
+// knows (stateLetters). A link that no such group drives is red (r) in every phase and notes()
+// names it: it never gets green. SUMO's o (give way) would not do, for it yields only to the links
+// that the junction's right of way puts first, and O would give it the right of way. A green
 // link is the yielding g while it crosses or merges into a green or yellow link of another
 // approach that goes first (through before right turns before left turns, by the angle
 // between the lanes), and G otherwise; a yellow link is likewise y or, going first, SUMO's

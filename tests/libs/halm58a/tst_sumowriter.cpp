@@ -62,7 +62,7 @@ private slots:
     // The links are the junction's connections in their order: NS, SN (group 1), EW, WE
     // (group 2), NW (group 4). A run of colours without a change is one phase; blinking
     // green before a yellow is green; a group the plan does not know drives nothing, so its
-    // link gives way (o) and a note names it; a yellow
+    // link stays red (r) and a note names it; a yellow
     // that gives way to nothing still passing goes first (Y); the right turn NW yields to the
     // through traffic it merges with while both pass, in its green and in its yellow.
     void programsBecomePhases()
@@ -79,11 +79,12 @@ private slots:
                      { 4, QStringLiteral("G2 y2") } }) });
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
-                 QStringList({ QStringLiteral("7 15: 5 GGrro 2 YYuuo 5 rrGGo"),
+                 QStringList({ QStringLiteral("7 15: 5 GGrrr 2 YYuur 5 rrGGr"),
                                QStringLiteral("8 0: 2 rrGGg 2 rrGGy") }));
         QCOMPARE(writer.notes(),
                  QStringList({ QStringLiteral("Connection %1 (SUMO link 4) has no signal group: "
-                                              "in the SUMO export its drivers give way (o)")
+                                              "in the SUMO export it is red (r) in every phase "
+                                              "and never gets green")
                                    .arg(junction.connections.value(QStringLiteral("NW"))->id()) }));
     }
 
@@ -96,17 +97,17 @@ private slots:
         QTest::addColumn<QString>("runs");
         QTest::addColumn<QString>("phases");
         QTest::newRow("yellow follows") << "G3 F2 y2 r5"
-                                        << "5 GGooo 2 YYooo 5 rrooo";
+                                        << "5 GGrrr 2 YYrrr 5 rrrrr";
         QTest::newRow("red follows") << "G3 F2 r7"
-                                     << "3 GGooo 2 YYooo 7 rrooo";
+                                     << "3 GGrrr 2 YYrrr 7 rrrrr";
         QTest::newRow("red follows after the cycle's end") << "F1 r4 G3 F2"
-                                                           << "1 YYooo 4 rrooo 3 GGooo 2 YYooo";
+                                                           << "1 YYrrr 4 rrrrr 3 GGrrr 2 YYrrr";
         QTest::newRow("dark follows") << "G2 F2 O4"
-                                      << "2 GGooo 2 YYooo 4 OOooo";
+                                      << "2 GGrrr 2 YYrrr 4 OOrrr";
         QTest::newRow("green follows: the green goes on") << "G2 F2 G2 y2 r4"
-                                                          << "6 GGooo 2 YYooo 4 rrooo";
+                                                          << "6 GGrrr 2 YYrrr 4 rrrrr";
         QTest::newRow("blinking all the cycle") << "F4"
-                                                << "4 GGooo";
+                                                << "4 GGrrr";
     }
 
     void greenBlinkingWithoutYellowIsYellow()
@@ -217,12 +218,13 @@ private slots:
         QVERIFY(!writer.programs().contains("linkIndex"));
     }
 
-    // A link that no group of the plans drives (its group's drawing was deleted) gives way
-    // all the cycle (o) instead of going first as a link without a signal (O), and a note
-    // names it once, by name or by number, with its SUMO link index. Links: NS, SN (their
+    // A link that no group of the plans drives (its group's drawing was deleted) is red all
+    // the cycle (r), neither giving way (o), which SUMO's right of way would let cross
+    // signalled traffic, nor going first as a link without a signal (O), and a note names it
+    // once, by name or by number, with its SUMO link index. Links: NS, SN (their
     // group 1's drawing deleted), EW, WE (group 2) and the right turn NW (group 4), which
     // yields to the westbound through traffic.
-    void linksWithoutASignalGroupGiveWay()
+    void linksWithoutASignalGroupStayRed()
     {
         Network net;
         FourArmJunction junction(net);
@@ -240,10 +242,10 @@ private slots:
         QVERIFY2(writer.prepare(), qPrintable(writer.errorString()));
         QCOMPARE(phasesOf(writer.programs()),
                  QStringList(
-                     { QStringLiteral("1 0: 2 oorrG 2 ooGGy"), QStringLiteral("2 5: 4 ooGGr") }));
+                     { QStringLiteral("1 0: 2 rrrrG 2 rrGGy"), QStringLiteral("2 5: 4 rrGGr") }));
         const QString note = QStringLiteral(
-            "Connection %1 (SUMO link %2) has no signal group: in the SUMO export its drivers give "
-            "way (o)");
+            "Connection %1 (SUMO link %2) has no signal group: in the SUMO export it is red (r) in "
+            "every phase and never gets green");
         QCOMPARE(writer.notes(),
                  QStringList(
                      { note.arg(QStringLiteral("north")).arg(0),

@@ -173,7 +173,8 @@ private slots:
     // "SUMO ..." on the sample: the dialog opens on SUMO beside the document with the
     // controller's number, and the junction goes out with its fixed-time programs. After
     // the signal-group table's Delete of group 3 (the east approach) the messages name its
-    // connections, one line each, which give way (o): no link is written without a signal (O).
+    // connections, one line each, which stay red (r) and never get green: no link is written
+    // without a signal (O) or giving way (o), which SUMO would let cross signalled traffic.
     void sumoExportWritesTheJunctionAndItsPrograms_data()
     {
         QTest::addColumn<int>("deletedGroup");
@@ -226,7 +227,10 @@ private slots:
                  qPrintable(messages.first()));
         for (int i = 0; i < unsignalled.size(); ++i)
             QVERIFY2(messages.at(1 + i).startsWith(
-                         QStringLiteral("Connection %1 (SUMO link ").arg(unsignalled.at(i))),
+                         QStringLiteral("Connection %1 (SUMO link ").arg(unsignalled.at(i)))
+                         && messages.at(1 + i).endsWith(
+                             QLatin1String(": in the SUMO export it is red (r) in every phase "
+                                           "and never gets green")),
                      qPrintable(messages.at(1 + i)));
         const QString config
             = QFileInfo(path).absoluteDir().filePath(QStringLiteral("101.netccfg"));
@@ -236,8 +240,9 @@ private slots:
             QFileInfo(config).absoluteDir().filePath(QStringLiteral("101.tll.xml")));
         QVERIFY(programs.contains("programID=\"1\""));
         QVERIFY(programs.contains("programID=\"2\""));
-        QCOMPARE(programs.contains("state=\"rrrrrrooorrr\""), deletedGroup == 3);
-        const QRegularExpression withoutSignal(QStringLiteral("state=\"[^\"]*O"));
+        // The west's green: its left turn no longer yields to the east, which stays red.
+        QCOMPARE(programs.contains("state=\"rrrrrrrrrGGG\""), deletedGroup == 3);
+        const QRegularExpression withoutSignal(QStringLiteral("state=\"[^\"]*[oO]"));
         QVERIFY(!QString::fromUtf8(programs).contains(withoutSignal));
     }
 

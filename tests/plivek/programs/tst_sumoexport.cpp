@@ -1,4 +1,3 @@
-#include "plivek/document/containerfile.h"
 #include "plivek/programs/programdiagram.h"
 #include "plivek/programs/signalplans.h"
 
@@ -6,50 +5,20 @@
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
-#include "halm58a/connection.h"
-#include "halm58a/edge.h"
-#include "halm58a/granule.h"
-#include "halm58a/lane.h"
-#include "halm58a/network.h"
-#include "halm58a/signalgroup.h"
 #include "halm58a/sumowriter.h"
 
+#include "sumosample.h"
 #include "testdata.h"
 #include "testmain.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
 
+using namespace SumoSample;
+
 namespace {
-
-// The elements of an XML document with their attributes, in document order.
-QVector<QPair<QString, QXmlStreamAttributes>> elements(const QByteArray &bytes)
-{
-    QVector<QPair<QString, QXmlStreamAttributes>> found;
-    QXmlStreamReader xml(bytes);
-    while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement)
-            found.append({ xml.name().toString(), xml.attributes() });
-    }
-    return found;
-}
-
-QString attribute(const QXmlStreamAttributes &attributes, const char *name)
-{
-    return attributes.value(QLatin1String(name)).toString();
-}
-
-QString linkKey(const QXmlStreamAttributes &a)
-{
-    return QStringList({ attribute(a, "from"), attribute(a, "to"), attribute(a, "fromLane"),
-                         attribute(a, "toLane") })
-        .join(QLatin1Char(' '));
-}
 
 // SUMO's letter for a colour of the program diagram. The green blinking of a group
 // without a yellow ends its green: SUMO shows it as yellow.
@@ -69,246 +38,6 @@ QChar letter(int state, bool hasYellow)
     default:
         return QLatin1Char('?');
     }
-}
-
-// Where SUMO keeps its data: SUMO_HOME, which Debian's login profile sets to the
-// folder its packages install.
-QString sumoHome()
-{
-    const QString home = qEnvironmentVariable("SUMO_HOME");
-    return home.isEmpty() ? QStringLiteral("/usr/share/sumo") : home;
-}
-
-// SUMO's XML schemas (Debian package sumo-tools).
-QString schemaFolder()
-{
-    return QDir(sumoHome()).filePath(QStringLiteral("data/xsd"));
-}
-
-// Runs a SUMO program in the folder; its output (both channels) or the failure. SUMO
-// finds the schemas the files name under SUMO_HOME.
-bool run(const QString &program, const QStringList &arguments, const QString &folder,
-         QString *output)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("SUMO_HOME"), sumoHome());
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    *output = QString::fromLocal8Bit(process.readAll());
-    return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-// Lines of SUMO's output that are errors or that speak of the traffic light.
-QStringList complaints(const QString &output)
-{
-    QStringList found;
-    for (const QString &line : output.split(QLatin1Char('\n'))) {
-        if (line.startsWith(QLatin1String("Error"))
-            || line.contains(QLatin1String("tlLogic"), Qt::CaseInsensitive)
-            || line.contains(QLatin1String("traffic light"), Qt::CaseInsensitive)
-            || line.contains(QLatin1String("tls"), Qt::CaseInsensitive)
-            || line.contains(QLatin1String("yellow"), Qt::CaseInsensitive))
-            found.append(line);
-    }
-    return found;
-}
-
-// SUMO's programs on the path; empty when SUMO is not installed.
-struct SumoPrograms
-{
-    QString netconvert = QStandardPaths::findExecutable(QStringLiteral("netconvert"));
-    QString sumo = QStandardPaths::findExecutable(QStringLiteral("sumo"));
-    bool installed() const { return !netconvert.isEmpty() && !sumo.isEmpty(); }
-};
-
-// The TIVERK 3.18 sample with its network, exported for SUMO into a folder; with a group
-// deleted first as the signal-group table's Delete does (the group and its drawing go, its
-// links stay in the network without a signal).
-struct SampleExport
-{
-    CnfController controller;
-    Halm58a::Network network;
-    QMap<QString, QByteArray> custom;
-    QTemporaryDir dir;
-    QString base;
-    QStringList notes;
-    QString error;
-
-    explicit SampleExport(int deletedGroup = 0)
-    {
-        ContainerFile file(controller, &network, custom);
-        if (!file.read(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf")))) {
-            error = file.errorString();
-            return;
-        }
-        if (deletedGroup) {
-            controller.removeSignalGroup(deletedGroup);
-            delete network.findChild<Halm58a::SignalGroup *>(QString::number(deletedGroup));
-        }
-        base = controller.property("number").toString();
-        Halm58a::SumoWriter writer(network, base.toInt());
-        writer.setPlans(signalPlansOf(controller, base.toInt()));
-        if (!writer.write(dir.path()))
-            error = writer.errorString();
-        notes = writer.notes();
-    }
-
-    QString path(const char *suffix) const
-    {
-        return QDir(dir.path()).filePath(base + QLatin1String(suffix));
-    }
-    QString filePath(const QString &name) const { return QDir(dir.path()).filePath(name); }
-    QByteArray file(const char *suffix) const { return TestSupport::readFile(path(suffix)); }
-
-    // Builds the SUMO network with netconvert, without validating the files; what went
-    // wrong (an error, or a complaint about the traffic light), empty on success.
-    QString buildFailure(const QString &netconvert) const
-    {
-        if (!error.isEmpty())
-            return error;
-        QString output;
-        const bool built = run(netconvert,
-                               { QStringLiteral("-c"), path(".netccfg"), QStringLiteral("-X"),
-                                 QStringLiteral("never") },
-                               dir.path(), &output);
-        return built && complaints(output).isEmpty() && QFile::exists(path(".net.xml"))
-            ? QString()
-            : output + QStringLiteral("\nnetconvert failed");
-    }
-
-    // An additional file that runs a program of the junction from time 0, with more
-    // lines inside the element.
-    QString programChoice(const QString &id, const QString &more) const
-    {
-        const QString additional = filePath(QStringLiteral("run%1.add.xml").arg(id));
-        const bool written = TestSupport::writeFile(
-            additional,
-            QStringLiteral("<additional>\n"
-                           "    <WAUT id=\"w\" refTime=\"0\" startProg=\"%1\"/>\n"
-                           "    <wautJunction wautID=\"w\" junctionID=\"%2\"/>\n"
-                           "%3"
-                           "</additional>\n")
-                .arg(id, base, more)
-                .toUtf8());
-        return written ? additional : QString();
-    }
-
-    // The ids of the programs in the program file.
-    QStringList programs() const
-    {
-        QStringList ids;
-        for (const auto &e : elements(file(".tll.xml"))) {
-            if (e.first == QLatin1String("tlLogic"))
-                ids.append(attribute(e.second, "programID"));
-        }
-        return ids;
-    }
-
-    // Per link index the key of its connection, from the program file.
-    QStringList links() const
-    {
-        QMap<int, QString> keys;
-        for (const auto &e : elements(file(".tll.xml"))) {
-            if (e.first == QLatin1String("connection"))
-                keys.insert(attribute(e.second, "linkIndex").toInt(), linkKey(e.second));
-        }
-        return keys.values();
-    }
-
-    // The movements of the controller's links, "from to" by edge, each once.
-    QStringList movements() const
-    {
-        QStringList found;
-        for (const QString &link : links()) {
-            const QString movement = link.section(QLatin1Char(' '), 0, 1);
-            if (!found.contains(movement))
-                found.append(movement);
-        }
-        return found;
-    }
-
-    // The controller's group that drives the connection of a link key; 0 for none.
-    int groupOf(const QString &key) const
-    {
-        for (const Halm58a::Connection *c : network.findChildren<Halm58a::Connection *>()) {
-            const QString own = QStringList({ QString::number(c->fromLane()->edge()->id()),
-                                              QString::number(c->toLane()->edge()->id()),
-                                              QString::number(c->fromLane()->index()),
-                                              QString::number(c->toLane()->index()) })
-                                    .join(QLatin1Char(' '));
-            if (own == key)
-                return c->signalGroups().isEmpty() ? 0 : c->signalGroups().first()->tlId();
-        }
-        return -1;
-    }
-};
-
-// What SUMO's statistics of a run hold against it: fewer vehicles loaded than asked
-// for, vehicles that were never inserted or did not arrive, teleports, collisions and
-// emergency stops. Empty for a whole and safe run.
-QStringList unsafeRun(const QString &statistics, int fewestVehicles)
-{
-    QMap<QString, QXmlStreamAttributes> summary;
-    for (const auto &e : elements(TestSupport::readFile(statistics)))
-        summary.insert(e.first, e.second);
-    const QXmlStreamAttributes vehicles = summary.value(QStringLiteral("vehicles"));
-    QStringList found;
-    if (attribute(vehicles, "loaded").toInt() < fewestVehicles)
-        found << QStringLiteral("vehicles loaded: ") + attribute(vehicles, "loaded");
-    if (attribute(vehicles, "inserted") != attribute(vehicles, "loaded"))
-        found << QStringLiteral("vehicles inserted: ") + attribute(vehicles, "inserted");
-    const QList<QPair<const char *, const char *>> zeros { { "vehicles", "running" },
-                                                           { "vehicles", "waiting" },
-                                                           { "teleports", "total" },
-                                                           { "safety", "collisions" },
-                                                           { "safety", "emergencyStops" } };
-    for (const auto &zero : zeros) {
-        const QString value = attribute(summary.value(QLatin1String(zero.first)), zero.second);
-        if (value != QLatin1String("0"))
-            found << QStringLiteral("%1 %2: %3")
-                         .arg(QLatin1String(zero.first), QLatin1String(zero.second), value);
-    }
-    return found;
-}
-
-// Random trips over the junction for half an hour, one every period seconds from the
-// seed: SUMO's randomTrips.py (Debian's sumo-tools) with its routes checked by SUMO's
-// router, as a SUMO user makes them; without those tools, drawn here from the movements
-// the junction has ("from to" edge pairs). The trips file, empty on failure.
-QString randomTrips(const SampleExport &sample, const QStringList &movements, int seed, int period,
-                    QString *output)
-{
-    const QString trips = sample.filePath(QStringLiteral("trips%1_%2.xml").arg(seed).arg(period));
-    const int end = 1800;
-    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
-    const QString tool = QDir(sumoHome()).filePath(QStringLiteral("tools/randomTrips.py"));
-    if (!python.isEmpty() && QFile::exists(tool)
-        && !QStandardPaths::findExecutable(QStringLiteral("duarouter")).isEmpty()) {
-        const bool made = run(python,
-                              { tool, QStringLiteral("-n"), sample.path(".net.xml"),
-                                QStringLiteral("-s"), QString::number(seed), QStringLiteral("-p"),
-                                QString::number(period), QStringLiteral("-e"), QString::number(end),
-                                QStringLiteral("--fringe-factor"), QStringLiteral("max"),
-                                QStringLiteral("--validate"), QStringLiteral("-o"), trips },
-                              sample.dir.path(), output);
-        return made && QFile::exists(trips) ? trips : QString();
-    }
-    QRandomGenerator random { quint32(seed) };
-    QString text = QStringLiteral("<routes>\n");
-    for (int depart = 0, id = 0; depart < end; depart += period, ++id) {
-        const QString movement = movements.at(random.bounded(movements.size()));
-        text += QStringLiteral("    <trip id=\"%1\" depart=\"%2\" from=\"%3\" to=\"%4\"/>\n")
-                    .arg(id)
-                    .arg(depart)
-                    .arg(movement.section(QLatin1Char(' '), 0, 0),
-                         movement.section(QLatin1Char(' '), 1, 1));
-    }
-    text += QStringLiteral("</routes>\n");
-    return TestSupport::writeFile(trips, text.toUtf8()) ? trips : QString();
 }
 
 } // namespace
@@ -396,19 +125,32 @@ private slots:
     void sampleExportIsWhole_data()
     {
         QTest::addColumn<int>("deletedGroup");
+        QTest::addColumn<int>("clearedGroup");
         QTest::addColumn<QStringList>("unsignalled");
-        QTest::newRow("sample") << 0 << QStringList();
+        QTest::newRow("sample") << 0 << 0 << QStringList();
         const QString note = QStringLiteral("Connection %1 (SUMO link %2) has no signal group: in "
-                                            "the SUMO export its drivers give way (o)");
+                                            "the SUMO export it is red (r) in every phase and "
+                                            "never gets green");
+        // Group 1 drives the north's through and right turn; its left turn has an arrow.
+        QTest::newRow("group 1 deleted")
+            << 1 << 0 << QStringList({ note.arg(50).arg(0), note.arg(51).arg(1) });
+        QTest::newRow("group 2 deleted")
+            << 2 << 0
+            << QStringList({ note.arg(53).arg(3), note.arg(54).arg(4), note.arg(55).arg(5) });
         QTest::newRow("group 3 deleted")
-            << 3 << QStringList({ note.arg(56).arg(6), note.arg(57).arg(7), note.arg(58).arg(8) });
+            << 3 << 0
+            << QStringList({ note.arg(56).arg(6), note.arg(57).arg(7), note.arg(58).arg(8) });
+        const QStringList west { note.arg(59).arg(9), note.arg(60).arg(10), note.arg(61).arg(11) };
+        QTest::newRow("group 4 deleted") << 4 << 0 << west;
+        QTest::newRow("group 4 cleared") << 0 << 4 << west;
     }
 
     void sampleExportIsWhole()
     {
         QFETCH(int, deletedGroup);
+        QFETCH(int, clearedGroup);
         QFETCH(QStringList, unsignalled);
-        SampleExport sample(deletedGroup);
+        SampleExport sample(deletedGroup, clearedGroup);
         QVERIFY2(sample.error.isEmpty(), qPrintable(sample.error));
 
         QSet<QString> nodes;
@@ -489,11 +231,14 @@ private slots:
     // traffic, go first (G, and Y in their yellow, so that a through car still in the
     // junction keeps its right of way over the left turners opposite). Both programs step through
     // the same states, in this order around the cycle; each starts at its own and gives each its
-    // own length. With group 3 (the east) deleted, its links give way all the cycle (o), and the
-    // west left turn, no longer opposed by a signalled through movement, goes first.
+    // own length. The links of a deleted group, or of a group whose connections were cleared,
+    // are red all the cycle (r); the left turn opposite, no longer opposed by a passing through
+    // movement, goes first, and states that no longer differ become one phase; a deleted
+    // group's red-yellow leaves the cycle, as in the program diagram.
     void linkStatesOfTheSamplesPhases_data()
     {
         QTest::addColumn<int>("deletedGroup");
+        QTest::addColumn<int>("clearedGroup");
         QTest::addColumn<QString>("program");
         QTest::addColumn<int>("first");
         QTest::addColumn<QList<int>>("durations");
@@ -512,22 +257,54 @@ private slots:
             "rrrrrrGGgGGg", // east and west; both left turns yield
             "rrrrrrYYyYYy", // east and west end; the left turns still yield
         };
-        const QStringList withoutTheEast {
-            "rrrrrrooorrr", "uuGrrrooorrr", "GGGrrrooorrr", "GGYrrrooorrr",
-            "GGrrrrooorrr", "GGruuuooorrr", "GGrGGgooorrr", "YYrYYyooorrr",
-            "rrrrrrooorrr", "rrrrrrooouuu", "rrrrrroooGGG", "rrrrrroooYYY",
-        };
         const QList<int> one { 7, 2, 8, 3, 2, 2, 38, 3, 2, 2, 23, 3, 12 };
         const QList<int> two { 3, 3, 2, 2, 12, 3, 2, 2, 53, 3, 2, 2, 25 };
-        QTest::newRow("program 1") << 0 << "1" << 0 << one << signalled;
-        QTest::newRow("program 2") << 0 << "2" << 10 << two << signalled;
-        QTest::newRow("program 1, group 3 deleted") << 3 << "1" << 0 << one << withoutTheEast;
-        QTest::newRow("program 2, group 3 deleted") << 3 << "2" << 10 << two << withoutTheEast;
+        QTest::newRow("program 1") << 0 << 0 << "1" << 0 << one << signalled;
+        QTest::newRow("program 2") << 0 << 0 << "2" << 10 << two << signalled;
+        // Without group 1 only the north's left arrow shows, the north's red-yellow leaves the
+        // cycle (the arrow has none), and the south left turn goes first.
+        const QStringList withoutTheNorth {
+            "rrrrrrrrrrrr", "rrGrrrrrrrrr", "rrYrrrrrrrrr", "rrrrrrrrrrrr",
+            "rrruuurrrrrr", "rrrGGGrrrrrr", "rrrYYYrrrrrr", "rrrrrrrrrrrr",
+            "rrrrrruuuuuu", "rrrrrrGGgGGg", "rrrrrrYYyYYy",
+        };
+        QTest::newRow("program 1, group 1 deleted")
+            << 1 << 0 << "1" << 0 << QList<int> { 7, 8, 3, 2, 2, 38, 3, 2, 2, 23, 3, 12 }
+            << withoutTheNorth;
+        QTest::newRow("program 2, group 1 deleted")
+            << 1 << 0 << "2" << 9 << QList<int> { 3, 3, 2, 12, 3, 2, 2, 53, 3, 2, 2, 25 }
+            << withoutTheNorth;
+        // Without group 2 the north runs on alone through the south's green, and the south's
+        // red-yellow leaves the cycle.
+        const QStringList withoutTheSouth {
+            "rrrrrrrrrrrr", "uuGrrrrrrrrr", "GGGrrrrrrrrr", "GGYrrrrrrrrr", "GGrrrrrrrrrr",
+            "YYrrrrrrrrrr", "rrrrrrrrrrrr", "rrrrrruuuuuu", "rrrrrrGGgGGg", "rrrrrrYYyYYy",
+        };
+        QTest::newRow("program 1, group 2 deleted")
+            << 2 << 0 << "1" << 0 << QList<int> { 7, 2, 8, 3, 40, 3, 2, 2, 23, 3, 12 }
+            << withoutTheSouth;
+        QTest::newRow("program 2, group 2 deleted")
+            << 2 << 0 << "2" << 8 << QList<int> { 3, 3, 2, 2, 12, 3, 55, 3, 2, 2, 25 }
+            << withoutTheSouth;
+        // Without group 3 (the east) or 4 (the west) only the states of east and west change.
+        const QStringList withoutTheEast
+            = signalled.mid(0, 9) + QStringList { "rrrrrrrrruuu", "rrrrrrrrrGGG", "rrrrrrrrrYYY" };
+        QTest::newRow("program 1, group 3 deleted") << 3 << 0 << "1" << 0 << one << withoutTheEast;
+        QTest::newRow("program 2, group 3 deleted") << 3 << 0 << "2" << 10 << two << withoutTheEast;
+        // Group 4's connections cleared: the group still runs in the programs, but drives no
+        // link, as though it were deleted.
+        const QStringList withoutTheWest
+            = signalled.mid(0, 9) + QStringList { "rrrrrruuurrr", "rrrrrrGGGrrr", "rrrrrrYYYrrr" };
+        QTest::newRow("program 1, group 4 deleted") << 4 << 0 << "1" << 0 << one << withoutTheWest;
+        QTest::newRow("program 2, group 4 deleted") << 4 << 0 << "2" << 10 << two << withoutTheWest;
+        QTest::newRow("program 1, group 4 cleared") << 0 << 4 << "1" << 0 << one << withoutTheWest;
+        QTest::newRow("program 2, group 4 cleared") << 0 << 4 << "2" << 10 << two << withoutTheWest;
     }
 
     void linkStatesOfTheSamplesPhases()
     {
         QFETCH(int, deletedGroup);
+        QFETCH(int, clearedGroup);
         QFETCH(QString, program);
         QFETCH(int, first);
         QFETCH(QList<int>, durations);
@@ -536,7 +313,7 @@ private slots:
         for (int i = 0; i < durations.size(); ++i)
             phases.append(QString::number(durations.at(i)) + QLatin1Char(' ')
                           + states.at((first + i) % states.size()));
-        SampleExport sample(deletedGroup);
+        SampleExport sample(deletedGroup, clearedGroup);
         QVERIFY2(sample.error.isEmpty(), qPrintable(sample.error));
         QStringList written;
         QString current;
@@ -676,93 +453,30 @@ private slots:
         }
     }
 
-    // Random traffic as a SUMO user first tries it (trips from every arm to every other,
-    // dense demand among them), under each fixed-time program, passes safely: every green
-    // ends in a way a driver can stop for, no left turner waiting in the junction is
-    // caught by traffic that still has green, and in the yellow left turners still give
-    // way to the oncoming cars crossing, so no vehicle collides (inside the junction
-    // included), brakes or stops in an emergency or is teleported, and SUMO does not
-    // miss a yellow. With a group deleted, its links give way to every other and no vehicle
-    // collides either.
-    void randomTrafficPassesSafely_data()
-    {
-        QTest::addColumn<int>("seed");
-        QTest::addColumn<int>("period");
-        QTest::addColumn<int>("deletedGroup");
-        for (int seed : { 3, 7, 99, 2024 }) {
-            for (int period : { 1, 2 })
-                QTest::addRow("seed %d, a vehicle every %d s", seed, period) << seed << period << 0;
-        }
-        // A west left turner meets, in the first second of the yellow, an oncoming car that
-        // has just started from the stop line.
-        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2 << 0;
-        QTest::addRow("seed 3, a vehicle every 1 s, group 3 deleted") << 3 << 1 << 3;
-        QTest::addRow("seed 7, a vehicle every 2 s, group 3 deleted") << 7 << 2 << 3;
-    }
-
-    void randomTrafficPassesSafely()
-    {
-        QFETCH(int, seed);
-        QFETCH(int, period);
-        QFETCH(int, deletedGroup);
-        const SumoPrograms sumo;
-        if (!sumo.installed())
-            QSKIP("SUMO is not installed (scripts/install-deps.sh installs it)");
-        SampleExport sample(deletedGroup);
-        const QString failure = sample.buildFailure(sumo.netconvert);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        QString output;
-        const QString trips = randomTrips(sample, sample.movements(), seed, period, &output);
-        QVERIFY2(!trips.isEmpty(), qPrintable(output));
-
-        const QStringList programs = sample.programs();
-        QVERIFY(!programs.isEmpty());
-        for (const QString &id : programs) {
-            const QString statistics = sample.filePath(QStringLiteral("statistics%1.xml").arg(id));
-            const QString additional = sample.programChoice(id, QString());
-            QVERIFY(!additional.isEmpty());
-            QVERIFY2(run(sumo.sumo,
-                         { QStringLiteral("-n"), sample.path(".net.xml"), QStringLiteral("-r"),
-                           trips, QStringLiteral("-a"), additional,
-                           QStringLiteral("--collision.check-junctions"), QStringLiteral("true"),
-                           QStringLiteral("--statistic-output"), statistics, QStringLiteral("-X"),
-                           QStringLiteral("never"), QStringLiteral("--no-step-log") },
-                         sample.dir.path(), &output),
-                     qPrintable(output));
-            const QString where = QStringLiteral("program %1:\n").arg(id);
-            QStringList found = complaints(output);
-            for (const QString &line : output.split(QLatin1Char('\n'))) {
-                if (line.contains(QLatin1String("emergency"), Qt::CaseInsensitive)
-                    || line.contains(QLatin1String("collision"), Qt::CaseInsensitive)
-                    || line.contains(QLatin1String("teleport"), Qt::CaseInsensitive))
-                    found.append(line);
-            }
-            QVERIFY2(found.isEmpty(), qPrintable(where + found.join(QLatin1Char('\n'))));
-
-            const QStringList unsafe = unsafeRun(statistics, 1800 / period / 2);
-            QVERIFY2(unsafe.isEmpty(), qPrintable(where + unsafe.join(QLatin1Char('\n'))));
-        }
-    }
-
     // netconvert builds the network with the exported link indices, SUMO runs every
     // program without complaint, and the light shows at each second what the program
     // diagram draws for the driving group at the same point of the cycle; the green
     // blinking of a group without a yellow (the arrow) shows as SUMO's yellow. The links of
-    // a deleted group show SUMO's off-blinking (o) all the time: their drivers give way.
+    // a deleted group, or of a group whose connections were cleared, are red all the time
+    // (SUMO only warns that they miss a green phase).
     void sumoRunsTheSampleAsTheDiagramDrawsIt_data()
     {
         QTest::addColumn<int>("deletedGroup");
-        QTest::newRow("sample") << 0;
-        QTest::newRow("group 3 deleted") << 3;
+        QTest::addColumn<int>("clearedGroup");
+        QTest::newRow("sample") << 0 << 0;
+        for (int group : { 1, 2, 3, 4 })
+            QTest::addRow("group %d deleted", group) << group << 0;
+        QTest::newRow("group 4 cleared") << 0 << 4;
     }
 
     void sumoRunsTheSampleAsTheDiagramDrawsIt()
     {
         QFETCH(int, deletedGroup);
+        QFETCH(int, clearedGroup);
         const SumoPrograms sumoPrograms;
         if (!sumoPrograms.installed())
             QSKIP("SUMO is not installed (scripts/install-deps.sh installs it)");
-        SampleExport sample(deletedGroup);
+        SampleExport sample(deletedGroup, clearedGroup);
         const QString failure = sample.buildFailure(sumoPrograms.netconvert);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         const QString sumo = sumoPrograms.sumo;
@@ -783,7 +497,7 @@ private slots:
                   QStringLiteral("-X"), QStringLiteral("never"), QStringLiteral("--no-step-log") },
                 sample.dir.path(), &output),
             qPrintable(output));
-        const QStringList found = complaints(output);
+        const QStringList found = complaints(output, sample.unsignalledLinks());
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
         QStringList programs;
@@ -816,7 +530,7 @@ private slots:
                            QStringLiteral("never"), QStringLiteral("--no-step-log") },
                          sample.dir.path(), &output),
                      qPrintable(output));
-            const QStringList found = complaints(output);
+            const QStringList found = complaints(output, sample.unsignalledLinks());
             QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
             QString error;
@@ -838,8 +552,7 @@ private slots:
                     const CnfSignalGroupPtr driver = sample.controller.findSG(group);
                     expected += drawn.contains(group)
                         ? letter(drawn.value(group).at(second), driver && driver->yellow(1) != 0)
-                        : driver ? QLatin1Char('r')
-                                 : QLatin1Char('o');
+                        : QLatin1Char('r');
                 }
                 // A green that yields is green all the same, a yellow that goes first yellow.
                 const QString shown = attribute(e.second, "state")
