@@ -262,7 +262,8 @@ private slots:
         QTest::newRow("program 1") << 0 << 0 << "1" << 0 << one << signalled;
         QTest::newRow("program 2") << 0 << 0 << "2" << 10 << two << signalled;
         // Without group 1 only the north's left arrow shows, the north's red-yellow leaves the
-        // cycle (the arrow has none), and the south left turn goes first.
+        // cycle (the arrow has none), and the south left turn goes first. The coordinated
+        // program 2 keeps its cycle: the step after the shorter change runs longer.
         const QStringList withoutTheNorth {
             "rrrrrrrrrrrr", "rrGrrrrrrrrr", "rrYrrrrrrrrr", "rrrrrrrrrrrr",
             "rrruuurrrrrr", "rrrGGGrrrrrr", "rrrYYYrrrrrr", "rrrrrrrrrrrr",
@@ -272,7 +273,7 @@ private slots:
             << 1 << 0 << "1" << 0 << QList<int> { 7, 8, 3, 2, 2, 38, 3, 2, 2, 23, 3, 12 }
             << withoutTheNorth;
         QTest::newRow("program 2, group 1 deleted")
-            << 1 << 0 << "2" << 9 << QList<int> { 3, 3, 2, 12, 3, 2, 2, 53, 3, 2, 2, 25 }
+            << 1 << 0 << "2" << 9 << QList<int> { 3, 3, 2, 14, 3, 2, 2, 53, 3, 2, 2, 25 }
             << withoutTheNorth;
         // Without group 2 the north runs on alone through the south's green, and the south's
         // red-yellow leaves the cycle.
@@ -284,7 +285,7 @@ private slots:
             << 2 << 0 << "1" << 0 << QList<int> { 7, 2, 8, 3, 40, 3, 2, 2, 23, 3, 12 }
             << withoutTheSouth;
         QTest::newRow("program 2, group 2 deleted")
-            << 2 << 0 << "2" << 8 << QList<int> { 3, 3, 2, 2, 12, 3, 55, 3, 2, 2, 25 }
+            << 2 << 0 << "2" << 8 << QList<int> { 3, 3, 2, 2, 12, 3, 57, 3, 2, 2, 25 }
             << withoutTheSouth;
         // Without group 3 (the east) or 4 (the west) only the states of east and west change.
         const QStringList withoutTheEast
