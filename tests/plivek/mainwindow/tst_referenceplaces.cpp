@@ -350,9 +350,12 @@ const QString Adapter = QStringLiteral("adapter_filled.txt");
 // One row of everyPlace. `edits` are the differences the saved file must
 // show against the fixture after a Delete or Duplicate: JSON edits for the
 // JSON families (see expectedAfterEdits), the line diff for the text ones
-// (see lineDiff); `question` the texts the Delete's question must hold.
+// (see lineDiff); `question` the texts the Delete's question must hold,
+// `messages` the texts that the new lines of the message table (or a message
+// box after the element dialog) must hold.
 void addRow(const QString &fixture, const QString &kind, const QString &id, Operation operation,
-            const QString &newId, const QStringList &edits = {}, const QStringList &question = {})
+            const QString &newId, const QStringList &edits = {}, const QStringList &question = {},
+            const QStringList &messages = {})
 {
     static const QMap<QString, QString> families {
         { TiverkII, QStringLiteral("TIVERK II") },
@@ -364,7 +367,7 @@ void addRow(const QString &fixture, const QString &kind, const QString &id, Oper
     const QString name = QStringLiteral("%1 %2 %3, %4")
                              .arg(families.value(fixture), kind, id, operations[int(operation)]);
     QTest::newRow(qPrintable(name))
-        << fixture << kind << id << int(operation) << newId << edits << question;
+        << fixture << kind << id << int(operation) << newId << edits << question << messages;
 }
 
 void addNewId(const QString &fixture, const QString &kind, const QString &id, const QString &newId,
@@ -377,13 +380,14 @@ void addNewId(const QString &fixture, const QString &kind, const QString &id, co
 void addRefusedId(const QString &fixture, const QString &kind, const QString &id,
                   const QString &newId, const QStringList &places)
 {
-    addRow(fixture, kind, id, Operation::RefusedId, newId, {}, places);
+    addRow(fixture, kind, id, Operation::RefusedId, newId, {}, {}, places);
 }
 
 void addDelete(const QString &fixture, const QString &kind, const QString &id,
-               const QStringList &edits, const QStringList &question = {})
+               const QStringList &edits, const QStringList &question = {},
+               const QStringList &messages = {})
 {
-    addRow(fixture, kind, id, Operation::Delete, QString(), edits, question);
+    addRow(fixture, kind, id, Operation::Delete, QString(), edits, question, messages);
 }
 
 // `copyId`: the id the copy must get (empty: any new one).
@@ -473,6 +477,7 @@ private slots:
         QTest::addColumn<QString>("newId");
         QTest::addColumn<QStringList>("edits");
         QTest::addColumn<QStringList>("question");
+        QTest::addColumn<QStringList>("messages");
 
         // TIVERK II
         for (const char *group : { "61", "62", "63", "64" })
@@ -602,6 +607,8 @@ private slots:
                    "5e04010101990f00fffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
                    "fffffffffffffffffffffffffffffffffffffffffffffffff</Data>" });
         addNewId(Tiverk318, "phase", "54", "154");
+        // A kind-4 record calls the phase by its number.
+        addRefusedId(Tiverk318, "phase", "53", "C3", { "Program 94 calls phase 53 by its number" });
         addNewId(Tiverk318, "program", "91", "191",
                  { "-<Data>"
                    "5b0101010800230214030afffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
@@ -901,6 +908,7 @@ private slots:
         QFETCH(QString, newId);
         QFETCH(QStringList, edits);
         QFETCH(QStringList, question);
+        QFETCH(QStringList, messages);
         const Kind element = kindOf(kind);
         const QByteArray original
             = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("references/") + fixture));
@@ -916,6 +924,7 @@ private slots:
         QTableWidget *rows = table(window, element.table);
         QVERIFY2(selectRowOfId(rows, id), element.table);
 
+        const QStringList messagesBefore = messageTexts(window);
         ModalAnswerer answerer;
         // What comes after the element dialog's OK (a refusal): its text is
         // kept, it is answered, and the dialog is closed if it stays open.
@@ -958,19 +967,21 @@ private slots:
             QVERIFY(QMetaObject::invokeMethod(&window, element.duplicate));
             break;
         }
-        if (Operation(operation) == Operation::RefusedId) {
-            // The refusal names the places, in a message box or in the message table.
-            const QString told = followed + messageTexts(window).join(QLatin1Char('\n'));
-            for (const QString &name : qAsConst(question))
-                QVERIFY2(told.contains(name),
-                         qPrintable(QStringLiteral("The refusal names no %1: %2").arg(name, told)));
-        } else {
+        if (Operation(operation) != Operation::RefusedId)
             QVERIFY2(followed.isEmpty(), qPrintable(QStringLiteral("Unexpected: ") + followed));
-            for (const QString &name : qAsConst(question))
-                QVERIFY2(answerer.seenText().contains(name),
-                         qPrintable(QStringLiteral("The question names no %1: %2")
-                                        .arg(name, answerer.seenText())));
-        }
+        for (const QString &name : qAsConst(question))
+            QVERIFY2(
+                answerer.seenText().contains(name),
+                qPrintable(
+                    QStringLiteral("The question names no %1: %2").arg(name, answerer.seenText())));
+        QStringList told = messageTexts(window);
+        for (const QString &line : messagesBefore)
+            told.removeOne(line);
+        told << followed;
+        for (const QString &text : qAsConst(messages))
+            QVERIFY2(told.join(QLatin1Char('\n')).contains(text),
+                     qPrintable(QStringLiteral("No message names %1: %2")
+                                    .arg(text, told.join(QLatin1Char('\n')))));
         QVERIFY(save(window));
         const QByteArray saved = TestSupport::readFile(path);
 
