@@ -608,7 +608,7 @@ private slots:
                    "fffffffffffffffffffffffffffffffffffffffffffffffff</Data>" });
         addNewId(Tiverk318, "phase", "54", "154");
         // A kind-4 record calls the phase by its number.
-        addRefusedId(Tiverk318, "phase", "53", "C3", { "Program 94 calls phase 53 by its number" });
+        addRefusedId(Tiverk318, "phase", "53", "C3", { "94 calls phase 53 by its number" });
         addNewId(Tiverk318, "program", "91", "191",
                  { "-<Data>"
                    "5b0101010800230214030afffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
