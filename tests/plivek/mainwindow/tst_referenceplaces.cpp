@@ -512,15 +512,20 @@ private slots:
               "-/programs/4/properties/crosswalks/1/pedestrians", "-/modules/Countdowns/items/1",
               "-/modules/Indication/2/signalGroup" },
             { "from their parameters:\n35", "indication rows will have no signal group:\n3" });
+        // The programs that lose the detector are named in the message table.
         addDelete(TiverkII, "detector", "71",
                   { "-/detectors/0", "-/modules/SystemBus/devices/DIO2/channels/0",
                     "-/modules/Keyboard/channels/0/detector", "-/sensors/1/properties/detector",
                     "-/programs/3/properties/conditions/0/detector",
-                    "-/programs/4/properties/crosswalks/0/detectors/0" });
+                    "-/programs/4/properties/crosswalks/0/detectors/0" },
+                  {}, { "34", "35" });
+        // A "DetectorySensor" naming the detector by name loses it as one
+        // naming it by id does.
         addDelete(TiverkII, "detector", "72",
                   { "-/detectors/1", "-/modules/SystemBus/devices/DIO2/channels/2",
                     "-/modules/Signal/channels/0/detector", "-/modules/AzimuthSSE/0/sensors/1",
-                    "-/programs/4/properties/crosswalks/0/detectors/1" });
+                    "-/programs/4/properties/crosswalks/0/detectors/1",
+                    "-/sensors/3/properties/detector" });
         addDelete(TiverkII, "detector", "73",
                   { "-/detectors/2", "-/modules/SystemBus/devices/DIO3/channels/0/detector",
                     "-/modules/TrafiCam/0/channels/0", "-/modules/Citilog/0/cams/0/channels/0" });
@@ -536,7 +541,8 @@ private slots:
                   { "-/sensors/0", "-/modules/SystemBus/devices/DIO2/channels/1",
                     "-/modules/Keyboard/channels/0/sensor", "-/modules/Signal/channels/0/sensor",
                     "-/programs/3/properties/conditions/1/sensor",
-                    "-/programs/4/properties/crosswalks/0/sensors" });
+                    "-/programs/4/properties/crosswalks/0/sensors" },
+                  {}, { "34", "35" });
         addDelete(TiverkII, "sensor", "83",
                   { "-/sensors/2", "-/modules/SystemBus/devices/DIO3/channels/0/sensor",
                     "-/modules/TrafiCam/0/channels/1", "-/modules/Priority/channels/0",
@@ -555,7 +561,13 @@ private slots:
         addDelete(TiverkII, "output", "93",
                   { "-/outputs/2", "-/modules/SystemBus/devices/DIO4/channels/0" });
         addDuplicate(TiverkII, "group", "61");
-        addDuplicate(TiverkII, "program", "35");
+        // A day card names program 1, which the file does not have: the
+        // copy takes the next free id.
+        addDuplicate(TiverkII, "program", "35", "2");
+        // Places that name the element by number refuse a text id.
+        addRefusedId(TiverkII, "program", "33", "N3",
+                     { "ndication row 1 names program 33 by its number" });
+        addRefusedId(TiverkII, "phase", "51", "A1", { "36 calls phase 51 by its number" });
 
         // ZU_MOLT
         addNewId(ZuMolt, "group", "61", "161");
@@ -588,6 +600,16 @@ private slots:
                   { "-/plans/3", "-/scheduler/default/program",
                     "/remoteControlPanel/VPU1/programId/0=null" },
                   { "daily cards" });
+        // The plan phases that ran the stage go, with the detector records on
+        // them and their sequence entries; a call of them is not set. The
+        // question names the plan.
+        addDelete(ZuMolt, "phase", "51",
+                  { "-/stages/0", "-/plans/3/algorithm/phases/0",
+                    "-/plans/3/algorithm/phases/1/call", "-/plans/3/algorithm/detectors",
+                    "-/plans/3/algorithm/sequence/0", "/remoteControlPanel/VPU1/stageId/0=null" },
+                  { "14" });
+        addRefusedId(ZuMolt, "phase", "51", "S1",
+                     { "remote control panel names phase 51 by its number" });
         addDuplicate(ZuMolt, "group", "61");
         addDuplicate(ZuMolt, "program", "13");
 
@@ -609,6 +631,47 @@ private slots:
         addNewId(Tiverk318, "phase", "54", "154");
         // A kind-4 record calls the phase by its number.
         addRefusedId(Tiverk318, "phase", "53", "C3", { "94 calls phase 53 by its number" });
+        // The central-system link names the phase by its number, 0 to 99:
+        // it follows a new id and goes with the phase.
+        addNewId(Tiverk318, "phase", "52", "59");
+        addDelete(Tiverk318, "phase", "52",
+                  { "-<Phase id=\"52\" name=\"Main left turn\" min=\"6\" max=\"20\">",
+                    "-<Group id=\"61\"/>",
+                    "-<Group id=\"65\"/>",
+                    "-<Transition from=\"51\" length=\"5\">",
+                    "-<End sg=\"62\" at=\"2\"/>",
+                    "-<End sg=\"67\" at=\"1\"/>",
+                    "-<Start sg=\"65\" at=\"4\"/>",
+                    "-</Transition>",
+                    "-</Phase>",
+                    "-<Phase phase=\"52\" length=\"17\" main=\"8\" start=\"0\"/>",
+                    "-<Phase phase=\"51\" length=\"42\" main=\"35\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"15\" main=\"8\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"37\" main=\"35\" start=\"0\"/>",
+                    "-<Data>"
+                    "5b0101010800230214030affffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5b0101030800230114020affffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "-<Phase phase=\"52\" length=\"22\" main=\"12\" start=\"0\"/>",
+                    "-<Phase phase=\"51\" length=\"57\" main=\"50\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"20\" main=\"12\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"52\" main=\"50\" start=\"0\"/>",
+                    "-<Data>"
+                    "5c0201ffffff72000f00010c00320219ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5c0201ffffff72000f00030c00320119ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "-<Data>"
+                    "5f050103030a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5f050103020a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "-<Int key=\"mgr_tsku_phase\">52</Int>" },
+                  { "LFR/TSCTM" });
         addNewId(Tiverk318, "program", "91", "191",
                  { "-<Data>"
                    "5b0101010800230214030afffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
@@ -654,6 +717,40 @@ private slots:
                     "-<Int key=\"sg\">66</Int>",
                     "-</Map>" },
                   { "countdown displays of the following signal groups will be deleted:\n66" });
+        // Step lengths change with the group's intergreens: a coordinated
+        // program keeps its cycle, another's gets shorter, and the question
+        // names both.
+        addDelete(Tiverk318, "group", "62",
+                  { "-<SignalGroup id=\"62\" name=\"Main S\" type=\"0\">",
+                    "-<Device id=\"3\"/>",
+                    "-<Device id=\"4\"/>",
+                    "-<Device id=\"5\"/>",
+                    "-<DetectorAddresses>1</DetectorAddresses>",
+                    "-<Interstate variant=\"1\">0 3 3 2 2 0</Interstate>",
+                    "-</SignalGroup>",
+                    "-<Group id=\"62\"/>",
+                    "-<End sg=\"62\" at=\"2\"/>",
+                    "-<Cell a=\"62\" b=\"63\" value=\"1\"/>",
+                    "-<Cell a=\"62\" b=\"64\" value=\"1\"/>",
+                    "-<Cell a=\"62\" b=\"65\" value=\"1\"/>",
+                    "-<Cell a=\"62\" b=\"66\" value=\"1\"/>",
+                    "-<Cell a=\"62\" b=\"68\" value=\"1\"/>",
+                    "-<Cell a=\"63\" b=\"62\" value=\"1\"/>",
+                    "-<Cell a=\"64\" b=\"62\" value=\"1\"/>",
+                    "-<Cell a=\"65\" b=\"62\" value=\"1\"/>",
+                    "-<Cell a=\"66\" b=\"62\" value=\"1\"/>",
+                    "-<Cell a=\"68\" b=\"62\" value=\"1\"/>",
+                    "-<Phase phase=\"51\" length=\"42\" main=\"35\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"40\" main=\"35\" start=\"0\"/>",
+                    "-<Phase phase=\"51\" length=\"57\" main=\"50\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"57\" main=\"52\" start=\"0\"/>",
+                    "-<Data>"
+                    "5c0201ffffff72000f00010c00320219ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5c0201ffffff72000f00010c00340219ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>" },
+                  { "keep their cycles", "92 (114 s)", "91 (107 s -> 105 s)" });
         addDelete(Tiverk318, "detector", "72",
                   { "-<Detector id=\"72\" name=\"Loop Main S\"/>", "-<Int key=\"channel\">1</Int>",
                     "-<Int key=\"detector\">72</Int>", "-</Map>", "-<Map>" });
