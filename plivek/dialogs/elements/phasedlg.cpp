@@ -17,6 +17,7 @@
 
 #include <QGraphicsScene>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -122,6 +123,19 @@ void PhaseDlg::loadPhase()
     table->blockSignals(false);
     updateAssignedLabel();
     checkConflicts();
+}
+
+void PhaseDlg::accept()
+{
+    if (phase && controller && controller->findPhase(phase->id) == phase
+        && ui->number->text() != phase->id) {
+        const QString refusal = controller->phaseIdRefusal(phase->id, ui->number->text());
+        if (!refusal.isEmpty()) {
+            QMessageBox::critical(this, tr("Error"), refusal);
+            return;
+        }
+    }
+    UiDataExchange::accept();
 }
 
 void PhaseDlg::saveToPhase()

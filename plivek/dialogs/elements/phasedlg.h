@@ -33,6 +33,11 @@ public:
 
     void saveToPhase();
 
+public slots:
+    // Refuses, with a message and the dialog left open, a new number that a
+    // place naming the phase by its number cannot hold.
+    void accept() override;
+
 private slots:
     void on_sgTable_itemChanged(QTableWidgetItem *item);
     void on_sgTable_customContextMenuRequested(const QPoint &pos);
