@@ -17,7 +17,6 @@
 
 #include <QGraphicsScene>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -125,17 +124,9 @@ void PhaseDlg::loadPhase()
     checkConflicts();
 }
 
-void PhaseDlg::accept()
+QString PhaseDlg::typedId() const
 {
-    if (phase && controller && controller->findPhase(phase->id) == phase
-        && ui->number->text() != phase->id) {
-        const QString refusal = controller->phaseIdRefusal(phase->id, ui->number->text());
-        if (!refusal.isEmpty()) {
-            QMessageBox::critical(this, tr("Error"), refusal);
-            return;
-        }
-    }
-    UiDataExchange::accept();
+    return ui->number->text();
 }
 
 void PhaseDlg::saveToPhase()

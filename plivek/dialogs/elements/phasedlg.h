@@ -32,11 +32,8 @@ public:
     ~PhaseDlg() override;
 
     void saveToPhase();
-
-public slots:
-    // Refuses, with a message and the dialog left open, a new number that a
-    // place naming the phase by its number cannot hold.
-    void accept() override;
+    // The id the number field holds, which saveToPhase gives the phase.
+    QString typedId() const;
 
 private slots:
     void on_sgTable_itemChanged(QTableWidgetItem *item);
