@@ -315,6 +315,91 @@ private slots:
         QCOMPARE(controller.save(1), before);
     }
 
+    // The places that name a signal group, detector, sensor or output by
+    // its number (or the number's text): a new number and the old one back
+    // give the saved file back byte for byte, each value in its own form
+    // (int, double, text), names left as they are. Their ids are whole
+    // numbers, so no text id reaches them.
+    void numberAndBack_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("native");
+        QTest::addColumn<QByteArray>("parameters"); // of TIVERK II program 3, a stage-ring one
+
+        QTest::newRow("group: TIVERK 3.x countdown displays")
+            << "tiverk" << Kind::SignalGroup
+            << QByteArray("{'countDownTable': [{'sg': 7}, {'sg': '7'}, {'sg': 7.0}]}")
+            << QByteArray();
+        QTest::newRow("group: TIVERK II countdowns, KTV1 and indication")
+            << "tiverkii" << Kind::SignalGroup
+            << QByteArray("{'modules': {'Countdowns': {'items': [{'id': 7}]}, 'SystemBus': "
+                          "{'devices': {'KTV1': {'items': [{'id': '7'}]}}}, 'Indication': "
+                          "[{'signalGroup': 7, 'plans': [7]}]}}")
+            << QByteArray();
+        QTest::newRow("group: ZU_MOLT countdown boards")
+            << "ZU_MOLT" << Kind::SignalGroup
+            << QByteArray("{'countdownBoards': {'items': [{'id': 7, 'boards': 2}]}}")
+            << QByteArray();
+        QTest::newRow("group: TIVERK II crosswalks")
+            << "tiverkii" << Kind::SignalGroup << QByteArray()
+            << QByteArray("{'crosswalks': [{'groups': [7, 2], 'pedestrians': ['Seven', 7]}]}");
+        QTest::newRow("detector: board, keyboard, Signal and camera channels")
+            << "tiverkii" << Kind::Detector
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'detector': 7}]}, 'DIO4': {'channels': [{'detector': '7', 'out': "
+                          "3}]}}}, 'Keyboard': {'channels': [{'detector': 7.0}]}, 'Signal': "
+                          "{'channels': [{'detector': 7}, {'detector': 'Seven'}]}, 'TrafiCam': "
+                          "[{'channels': [{'detector': 7}]}], 'Priority': {'channels': "
+                          "[{'detector': 'Seven'}]}}}")
+            << QByteArray();
+        QTest::newRow("detector: ZU_MOLT inputs")
+            << "ZU_MOLT" << Kind::Detector
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'detector': 7}, "
+                          "{'detector': 'Seven'}]}}}")
+            << QByteArray();
+        QTest::newRow("detector and sensor: stage-ring conditions, crosswalks")
+            << "tiverkii" << Kind::Detector << QByteArray()
+            << QByteArray("{'conditions': [{'phase': 1, 'detector': 7, 'call': 2}, {'detector': "
+                          "'7'}], 'crosswalks': [{'detectors': [7, 'Seven']}]}");
+        QTest::newRow("sensor: board channel, conditions")
+            << "tiverkii" << Kind::Sensor
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': "
+                          "[{'sensor': '7'}]}}}}}")
+            << QByteArray("{'conditions': [{'sensor': 7}], 'crosswalks': [{'sensors': [7]}]}");
+        QTest::newRow("output: board channels and indication colours")
+            << "tiverkii" << Kind::Output
+            << QByteArray("{'outputs': [{'id': 7, 'name': 'Seven'}], 'modules': {'SystemBus': "
+                          "{'devices': {'DIO3': {'channels': [{'out': 7}, {'output': 'Seven'}]}}}, "
+                          "'Indication': [{'red': 7, 'green': '7', 'amber': 'Seven'}]}}")
+            << QByteArray();
+    }
+
+    void numberAndBack()
+    {
+        QFETCH(QString, family);
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, native);
+        QFETCH(QByteArray, parameters);
+        CnfController controller;
+        fillNumbered(controller, family, kind, Holder::None, native);
+        if (!parameters.isEmpty()) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QStringLiteral("3");
+            program->type = CnfProgram::Stagering;
+            const QVariantMap members = NativeJson::map(parameters);
+            for (auto it = members.cbegin(); it != members.cend(); ++it)
+                program->setProperty(it.key().toLatin1().constData(), it.value());
+            controller.addProgram(program);
+        }
+        const QByteArray before = controller.save(1);
+        QVERIFY(CnfReferences::rename(controller, seven(kind), QStringLiteral("8")) > 0);
+        QVERIFY(controller.save(1) != before);
+        CnfReferences::rename(controller, { kind, QStringLiteral("8"), QStringLiteral("Seven") },
+                              QStringLiteral("7"));
+        QCOMPARE(controller.save(1), before);
+    }
+
     // The one rule of the places naming an element by id: a number names the
     // id it equals, a text the id it spells; a new id keeps the form (and
     // the number type) the place held, and a number takes only a whole
