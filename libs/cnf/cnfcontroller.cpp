@@ -26,6 +26,8 @@
 #include <QCoreApplication>
 #include <QSet>
 
+#include <limits>
+
 using namespace CnfControllerKeys;
 
 namespace {
@@ -147,6 +149,11 @@ bool CnfController::renameProgram(const QString &id, const QString &newId)
         return true;
     if (newId.isEmpty() || findProgram(newId)) {
         d->lastError = tr("Program id \"%1\" is empty or taken").arg(newId);
+        return false;
+    }
+    const QString refusal = programIdRefusal(id, newId);
+    if (!refusal.isEmpty()) {
+        d->lastError = refusal;
         return false;
     }
     CnfReferences::rename(*this, { CnfReferences::Kind::Program, id, QString() }, newId);
@@ -275,22 +282,78 @@ bool CnfController::renamePhase(const QString &id, const QString &newId)
         d->lastError = tr("Phase id \"%1\" is empty or taken").arg(newId);
         return false;
     }
-    // Records call the phase by its id as a number a byte holds.
-    const CnfReferences::Element element { CnfReferences::Kind::Phase, id, QString() };
-    const QStringList refusing = CnfReferences::refusing(*this, element, newId);
-    if (!refusing.isEmpty()) {
-        d->lastError = (refusing.size() == 1
-                            ? tr("Program %1 calls phase %2 by its number: the id must be a "
-                                 "number from 0 to 254")
-                            : tr("Programs %1 call phase %2 by its number: the id must be a "
-                                 "number from 0 to 254"))
-                           .arg(refusing.join(QLatin1Char(',')), id);
+    const QString refusal = phaseIdRefusal(id, newId);
+    if (!refusal.isEmpty()) {
+        d->lastError = refusal;
         return false;
     }
+    const CnfReferences::Element element { CnfReferences::Kind::Phase, id, QString() };
     // The program steps bound to the phase follow it by themselves.
     CnfReferences::rename(*this, element, newId);
     phase->id = newId;
     return true;
+}
+
+namespace {
+
+// The refusal of a new id by the places that cannot hold it: the clauses
+// naming them, and the numbers they all take.
+QString idRefusal(const QList<CnfReferences::Place> &places, const QStringList &clauses)
+{
+    if (places.isEmpty())
+        return QString();
+    // The numbers every refusing place holds.
+    int lowest = std::numeric_limits<int>::min();
+    int highest = std::numeric_limits<int>::max();
+    for (const CnfReferences::Place &place : places) {
+        lowest = qMax(lowest, place.lowest);
+        highest = qMin(highest, place.highest);
+    }
+    QString text = clauses.join(QStringLiteral("; "));
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text
+        + (highest == std::numeric_limits<int>::max()
+               ? CnfController::tr(": the id must be a whole number")
+               : CnfController::tr(": the id must be a number from %1 to %2")
+                     .arg(lowest)
+                     .arg(highest));
+}
+
+} // namespace
+
+QString CnfController::phaseIdRefusal(const QString &id, const QString &newId) const
+{
+    const QList<CnfReferences::Place> places
+        = CnfReferences::refusing(*this, { CnfReferences::Kind::Phase, id, QString() }, newId);
+    QStringList clauses;
+    const QStringList programs = CnfReferences::owners(places, CnfReferences::Note::ProgramUse);
+    if (!programs.isEmpty())
+        clauses << (programs.size() == 1 ? tr("program %1 calls phase %2 by its number")
+                                         : tr("programs %1 call phase %2 by its number"))
+                       .arg(programs.join(QLatin1Char(',')), id);
+    if (CnfReferences::contains(places, CnfReferences::Note::RemoteControl))
+        clauses << tr("the remote control panel names phase %1 by its number").arg(id);
+    if (CnfReferences::contains(places, CnfReferences::Note::CentralSystem))
+        clauses << tr("the central-system link names phase %1 by its number").arg(id);
+    return idRefusal(places, clauses);
+}
+
+QString CnfController::programIdRefusal(const QString &id, const QString &newId) const
+{
+    const QList<CnfReferences::Place> places
+        = CnfReferences::refusing(*this, { CnfReferences::Kind::Program, id, QString() }, newId);
+    QStringList clauses;
+    if (CnfReferences::contains(places, CnfReferences::Note::Silent))
+        clauses << tr("the record of program %1 holds its number").arg(id);
+    if (CnfReferences::contains(places, CnfReferences::Note::RemoteControl))
+        clauses << tr("the remote control panel names program %1 by its number").arg(id);
+    const QStringList rows = CnfReferences::owners(places, CnfReferences::Note::Indication);
+    if (!rows.isEmpty())
+        clauses << (rows.size() == 1 ? tr("indication row %1 names program %2 by its number")
+                                     : tr("indication rows %1 name program %2 by its number"))
+                       .arg(rows.join(QLatin1Char(',')), id);
+    return idRefusal(places, clauses);
 }
 
 QStringList CnfController::programsNamingPhase(const QString &id) const
@@ -366,9 +429,16 @@ bool CnfController::renameSignalGroup(int id, int newId)
     }
     const CnfReferences::Element element { CnfReferences::Kind::SignalGroup, QString::number(id),
                                            QString() };
-    const QStringList refusing = CnfReferences::refusing(*this, element, QString::number(newId));
-    if (!refusing.isEmpty()) {
-        d->lastError = valuesWithoutGroupError(refusing, newId);
+    // A group's id is a whole number, which every numeric place can hold: only
+    // matrices holding values of a missing group refuse it.
+    QStringList matrices;
+    for (const CnfReferences::Place &place :
+         CnfReferences::refusing(*this, element, QString::number(newId))) {
+        if (!matrices.contains(place.owner))
+            matrices << place.owner;
+    }
+    if (!matrices.isEmpty()) {
+        d->lastError = valuesWithoutGroupError(matrices, newId);
         return false;
     }
     // Phases and power devices hold the group itself.

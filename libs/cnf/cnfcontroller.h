@@ -71,6 +71,11 @@ public:
     // The ids of the day cards, each once, whose records name program `id`
     // while no program bears it; a program given that id runs their slots.
     QStringList dayCardsNamingMissingProgram(const QString &id) const;
+    // Why the program cannot take `newId`: the places that name it by its
+    // number and cannot hold `newId`, and the numbers they take; empty when
+    // they all can. renameProgram refuses with this text; the program
+    // dialogs ask before they store anything.
+    QString programIdRefusal(const QString &id, const QString &newId) const;
     // The ids of the programs, not among `ids`, whose records name one of them.
     QStringList programsNamingProgram(const QStringList &ids) const;
     CnfProgramPtr findProgram(const QString &id) const;
@@ -89,9 +94,13 @@ public:
     bool removePhase(const QString &id);
     // Gives the phase a new id, and every place CnfReferences finds naming it
     // follows. False with lastError, and nothing changed, when no phase has
-    // `id`, `newId` is empty or taken, or a place cannot hold it (a record's
-    // call phase takes a number 0-254 only).
+    // `id`, `newId` is empty or taken, or a place names the phase by its
+    // number and cannot hold `newId` (a record's call phase takes a number
+    // 0-254 only, a list of numbers a whole number).
     bool renamePhase(const QString &id, const QString &newId);
+    // Why the phase cannot take `newId`, as renamePhase words it; empty when
+    // it can, as far as the places naming it go.
+    QString phaseIdRefusal(const QString &id, const QString &newId) const;
     // The ids of the programs whose records name the phase by its id (a call phase).
     QStringList programsNamingPhase(const QString &id) const;
     // The same phases in another order (false when the list differs from the

@@ -493,16 +493,21 @@ bool CnfProgramRecord::applyTo(const CnfController &controller, const QDomDocume
     return true;
 }
 
+bool CnfProgramRecord::holdsNumber(const CnfController &controller, const CnfProgram &program)
+{
+    const QString family = controller.property("type").toString();
+    return (family == QLatin1String("tiverk") || family == QLatin1String("adapter")
+            || program.type == CnfProgram::Tiverk)
+        && !program.data().isEmpty();
+}
+
 QByteArray CnfProgramRecord::numbered(const CnfController &controller, const CnfProgram &program,
                                       const QString &id)
 {
     QByteArray record = program.data();
-    const QString family = controller.property("type").toString();
-    const bool numbers = family == QLatin1String("tiverk") || family == QLatin1String("adapter")
-        || program.type == CnfProgram::Tiverk;
     bool isNumber = false;
     const int number = id.toInt(&isNumber);
-    if (numbers && isNumber && !record.isEmpty())
+    if (holdsNumber(controller, program) && isNumber)
         record[0] = char(number & 0xff);
     return record;
 }

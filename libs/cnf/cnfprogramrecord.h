@@ -111,6 +111,9 @@ public:
     // and steps, and for a coordinated kind its cycle and offset; every other
     // byte 255.
     static QByteArray create(const CnfController &controller, const CnfProgram &program);
+    // Whether the program's record holds its number in byte 0: TIVERK 3.x,
+    // adapter and algorithm-kind programs with a record.
+    static bool holdsNumber(const CnfController &controller, const CnfProgram &program);
     // The program's record with byte 0, the program number, naming `id` (as
     // the program dialog writes it); the record as it is for a program whose
     // record holds no number (not TIVERK 3.x, adapter or an algorithm kind)

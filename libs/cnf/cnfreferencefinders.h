@@ -19,6 +19,24 @@ using Note = CnfReferences::Note;
 bool isFirstLine(const CnfController &controller);
 // The ZU_MOLT remote control panel's record ("remoteControlPanel"/"VPU1").
 VObject zuMoltPanel(const CnfController &controller);
+
+// One rule for every place that names an element by its id, as a number or
+// as a text. Whether the value names the id: a number equal to the id's
+// value (the id a whole number written as such), or a text equal to the id.
+bool namesId(const QVariant &value, const QString &id);
+// The new id in the form the value held: a text takes any id; a number only
+// a whole number from `lowest` to `highest`, written as a number of the old
+// one's type. Invalid: the place cannot hold the new id and refuses it.
+QVariant inFormOf(const QVariant &old, const QString &newId,
+                  int lowest = std::numeric_limits<int>::min(),
+                  int highest = std::numeric_limits<int>::max());
+// A place for the value under the holder's `key` (or the value itself with
+// an empty key) naming the element by id: it takes a new id by those rules,
+// refusing one a number cannot hold; no clear.
+Place idPlace(const VObject &holder, const QString &key, Note note, const QString &owner,
+              int lowest = std::numeric_limits<int>::min(),
+              int highest = std::numeric_limits<int>::max());
+
 // The entries of a list naming the id (by its text or its number): each
 // takes a new id in its own form (number or text) and is nulled on Delete.
 QList<Place> listEntries(const VObject &list, const QString &id, Note note);
@@ -29,6 +47,8 @@ QList<Place> phasePanelLists(const CnfController &controller, const Element &pha
 QList<Place> phaseProgramSteps(const CnfController &controller, const Element &phase);
 // The records' call phases (kind 4), which hold the phase id as a number.
 QList<Place> phaseRecordCalls(const CnfController &controller, const Element &phase);
+// The central-system link's phase of LFR/TSCTM ("mgr_tsku_phase").
+QList<Place> phaseCentralSystem(const CnfController &controller, const Element &phase);
 // The records' sequence rows and priority phases, which count phases by place.
 QList<Place> phaseRecordPositions(const CnfController &controller, const Element &phase);
 

@@ -16,8 +16,9 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
 {
     switch (kind) {
     case Kind::Phase:
-        return { phaseTransitions,     phasePanelLists,   phaseProgramSteps, phaseRecordCalls,
-                 phaseRecordPositions, programParameters, phasePlanPhases,   phaseKeptMembers };
+        return { phaseTransitions, phasePanelLists,      phaseProgramSteps,
+                 phaseRecordCalls, phaseRecordPositions, programParameters,
+                 phasePlanPhases,  phaseKeptMembers,     phaseCentralSystem };
     case Kind::Program:
         return { programPanelLists, programDayCards,    programRecordSwitches, programCalendar,
                  programOwnNumber,  programIndications, programKeptMembers };
@@ -72,13 +73,13 @@ int CnfReferences::clear(CnfController &controller, const QList<Place> &places)
     return cleared;
 }
 
-QStringList CnfReferences::refusing(const CnfController &controller, const Element &element,
-                                    const QString &newId)
+QList<CnfReferences::Place> CnfReferences::refusing(const CnfController &controller,
+                                                    const Element &element, const QString &newId)
 {
-    QStringList found;
+    QList<Place> found;
     for (const Place &place : places(controller, element)) {
-        if (place.accepts && !place.accepts(newId) && !found.contains(place.owner))
-            found << place.owner;
+        if (place.accepts && !place.accepts(newId))
+            found << place;
     }
     return found;
 }
@@ -115,24 +116,87 @@ VObject CnfReferenceFinders::zuMoltPanel(const CnfController &controller)
     return controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")];
 }
 
+namespace {
+
+bool isNumber(const QVariant &value)
+{
+    switch (value.userType()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The id as the whole number it is written as; false for "07", " 7", "7.0"
+// and any text, which no number place can give back.
+bool wholeNumber(const QString &id, int *number)
+{
+    bool ok = false;
+    *number = id.toInt(&ok);
+    return ok && QString::number(*number) == id;
+}
+
+} // namespace
+
+bool CnfReferenceFinders::namesId(const QVariant &value, const QString &id)
+{
+    if (isNumber(value)) {
+        int number = 0;
+        return wholeNumber(id, &number) && value.toDouble() == number;
+    }
+    return value.userType() == QMetaType::QString && value.toString() == id;
+}
+
+QVariant CnfReferenceFinders::inFormOf(const QVariant &old, const QString &newId, int lowest,
+                                       int highest)
+{
+    if (!isNumber(old))
+        return newId;
+    int number = 0;
+    if (!wholeNumber(newId, &number) || number < lowest || number > highest)
+        return QVariant();
+    // The number keeps the type it was read as, so that the file keeps its form.
+    QVariant value(number);
+    value.convert(old.userType());
+    return value;
+}
+
+Place CnfReferenceFinders::idPlace(const VObject &holder, const QString &key, Note note,
+                                   const QString &owner, int lowest, int highest)
+{
+    const VObject value = key.isEmpty() ? holder : holder[key];
+    Place place;
+    place.note = note;
+    place.owner = owner;
+    place.lowest = lowest;
+    place.highest = highest;
+    place.rename = [value, lowest, highest](CnfController &, const QString &newId) {
+        const QVariant held = inFormOf(value.toVariant(), newId, lowest, highest);
+        if (!held.isValid())
+            return false;
+        VObject target = value;
+        target = held;
+        return true;
+    };
+    place.accepts = [value, lowest, highest](const QString &newId) {
+        return inFormOf(value.toVariant(), newId, lowest, highest).isValid();
+    };
+    return place;
+}
+
 QList<Place> CnfReferenceFinders::listEntries(const VObject &list, const QString &id, Note note)
 {
     QList<Place> found;
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
-        if (entry.isNull() || entry.toString() != id)
+        if (!namesId(entry.toVariant(), id))
             continue;
-        Place place;
-        place.note = note;
-        place.rename = [entry](CnfController &, const QString &newId) {
-            // A number stays a number, a text a text.
-            VObject target = entry;
-            bool numeric = false;
-            const int number = newId.toInt(&numeric);
-            target = target.type() == QMetaType::QString || !numeric ? QVariant(newId)
-                                                                     : QVariant(number);
-            return true;
-        };
+        Place place = idPlace(entry, QString(), note, QString());
         place.clear = [entry](CnfController &) {
             VObject target = entry;
             target = QVariant();

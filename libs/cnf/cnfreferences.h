@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <limits>
 
 class CnfController;
 class CnfDetector;
@@ -51,8 +52,9 @@ public:
         ProgramParameter, // a program's parameters name the element (owner: program id)
         Countdown, // a countdown display or board counts the group down (owner: group id)
         Indication, // an indication row names the group or program (owner: row, from 1)
-        PlanPhase // a ZU_MOLT plan phase runs the stage and goes with it (owner: plan id,
-                  // part: the plan phase's id)
+        PlanPhase, // a ZU_MOLT plan phase runs the stage and goes with it (owner: plan id,
+                   // part: the plan phase's id)
+        CentralSystem // the central-system link's parameters name the phase
     };
 
     // One place that names an element.
@@ -68,8 +70,12 @@ public:
         // Takes the reference out when the element goes. Null: the place
         // stays, or the list upkeep of the controller counts it anew.
         std::function<void(CnfController &controller)> clear;
-        // Whether the place can hold the new id. Null: any id.
+        // Whether the place can hold the new id. Null: any id. A place that
+        // holds the id as a number takes only a whole number from `lowest` to
+        // `highest` (for the refusal's message).
         std::function<bool(const QString &newId)> accepts;
+        int lowest = std::numeric_limits<int>::min();
+        int highest = std::numeric_limits<int>::max();
     };
 
     // Lists the places of one kind naming the element.
@@ -85,10 +91,10 @@ public:
     // Clears the places (found before the element left its list).
     static int clear(CnfController &controller, const QList<Place> &places);
 
-    // The owners of the places naming the element that cannot hold the new
-    // id, each once; a new id is refused while there is one.
-    static QStringList refusing(const CnfController &controller, const Element &element,
-                                const QString &newId);
+    // The places naming the element that cannot hold the new id; a new id is
+    // refused while there is one.
+    static QList<Place> refusing(const CnfController &controller, const Element &element,
+                                 const QString &newId);
 
     // The owners of the places with the note, each once, in the order found.
     static QStringList owners(const QList<Place> &places, Note note);

@@ -22,9 +22,16 @@ bool isIntegerType(const VObject &value)
     return value.type() == QMetaType::Int || value.type() == QMetaType::LongLong;
 }
 
-bool isNumber(const VObject &value)
+bool isText(const QVariant &value)
 {
-    return isIntegerType(value) || value.type() == QMetaType::Double;
+    return value.userType() == QMetaType::QString;
+}
+
+// Whether the value names the element by its name (a text; an empty name
+// names nothing, or unnamed elements would all own every empty reference).
+bool namesName(const QVariant &value, const QString &name)
+{
+    return !name.isEmpty() && isText(value) && value.toString() == name;
 }
 
 // How a channel entry is taken out when its detector or sensor goes.
@@ -78,20 +85,20 @@ void removeReference(VObject entry, const QString &key, Rule rule)
 // form (number or text); invalid when it names the element by its name,
 // which an id change leaves as it is. On the Signal module a text names a
 // detector by its name only.
-QVariant withNewId(const VObject &reference, const QString &key, Rule rule, int id, int newId)
+QVariant withNewId(const VObject &reference, const QString &key, Rule rule, const QString &id,
+                   const QString &newId)
 {
-    if (isNumber(reference))
-        return reference.toLongLong() == id ? QVariant(newId) : QVariant();
+    const QVariant value = reference.toVariant();
     const bool textNamesDetector = rule == Rule::Signal && key == Detector;
-    if (!textNamesDetector && reference.toString() == QString::number(id))
-        return QString::number(newId);
-    return QVariant();
+    if ((textNamesDetector && isText(value)) || !namesId(value, id))
+        return QVariant();
+    return inFormOf(value, newId);
 }
 
 void collectFromList(const VObject &channels, const QString &key, const Element &element, Rule rule,
                      QList<Place> *found)
 {
-    const int id = element.id.toInt();
+    const QString id = element.id;
     for (int i = 0; i < channels.size(); ++i) {
         const VObject entry = channels[i];
         if (!CnfReferences::channelNames(entry[key], element, rule == Rule::Signal))
@@ -99,7 +106,7 @@ void collectFromList(const VObject &channels, const QString &key, const Element 
         Place place;
         place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
             VObject target = entry;
-            const QVariant value = withNewId(target[key], key, rule, id, newId.toInt());
+            const QVariant value = withNewId(target[key], key, rule, id, newId);
             if (!value.isValid())
                 return false;
             target[key] = value;
@@ -126,15 +133,13 @@ bool CnfReferences::channelNames(const VObject &reference, const Element &elemen
 {
     if (reference.isNull())
         return false;
-    const int id = element.id.toInt();
+    const QVariant value = reference.toVariant();
     // Detectors are named on the Signal module by an integer id or by name,
     // never by a number written as text.
     if (signalModule && element.kind == Kind::Detector)
-        return isIntegerType(reference) ? reference.toLongLong() == id
+        return isIntegerType(reference) ? namesId(value, element.id)
                                         : reference.toString() == element.name;
-    // An empty name names nothing: unnamed elements would otherwise all own
-    // every empty reference.
-    return reference == id || (!element.name.isEmpty() && reference == element.name);
+    return namesId(value, element.id) || namesName(value, element.name);
 }
 
 // Every channel entry of the native data that names the element under its
@@ -201,12 +206,10 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
     if (element.kind != CnfReferences::Kind::Detector
         || controller.property("type").toString() != QLatin1String("ZU_MOLT"))
         return found;
-    const int id = element.id.toInt();
-    const auto names = [&element, id](const QVariant &reference) {
-        if (reference.type() == QVariant::String)
-            return !element.name.isEmpty() && reference.toString() == element.name;
-        bool number = false;
-        return reference.toInt(&number) == id && number;
+    // A text names the detector by its name, a number by its id.
+    const auto names = [&element](const QVariant &reference) {
+        return isText(reference) ? namesName(reference, element.name)
+                                 : namesId(reference, element.id);
     };
     // Each place writes the program's event list anew, so that several
     // places of one program compose.
@@ -236,9 +239,10 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
                 place.rename = [program, i, key, change](CnfController &, const QString &newId) {
                     const QVariantMap current
                         = program->property("detectors").toList().value(i).toMap();
-                    if (current.value(key).type() == QVariant::String)
+                    const QVariant held = inFormOf(current.value(key), newId);
+                    if (isText(current.value(key)) || !held.isValid())
                         return false;
-                    change(program, i, key, newId.toInt());
+                    change(program, i, key, held);
                     return true;
                 };
                 place.clear = [program, i, key, change](CnfController &) {
@@ -251,26 +255,30 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
     return found;
 }
 
-// A "DetectorySensor" sensor names its detector by id: it follows a new id
-// and loses the link on Delete.
+// A "DetectorySensor" sensor names its detector by id (a number, or the
+// number as text) or by name: an id follows a new id in its form, a name
+// stays; either link goes on Delete.
 QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &controller,
                                                         const Element &detector)
 {
     QList<Place> found;
-    const int id = detector.id.toInt();
+    const QString id = detector.id;
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
-        bool number = false;
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
-            || link.toInt(&number) != id || !number)
+            || (!namesId(link, id) && !namesName(link, detector.name)))
             continue;
         Place place;
-        place.rename = [sensor](CnfController &, const QString &newId) {
-            sensor->setProperty("detector", newId.toInt());
+        place.rename = [sensor, id](CnfController &, const QString &newId) {
+            const QVariant link = sensor->property("detector");
+            const QVariant held = inFormOf(link, newId);
+            if (!namesId(link, id) || !held.isValid())
+                return false;
+            sensor->setProperty("detector", held);
             return true;
         };
         // On Delete the sensor loses its link, so that a detector given the
-        // old id later does not take the sensor over.
+        // old id or name later does not take the sensor over.
         place.clear = [sensor](CnfController &) {
             sensor->setProperty("detector", QVariant());
         };
@@ -283,20 +291,17 @@ namespace {
 
 // A board channel names the output under "out" or, as the output dialog
 // binds it, under "output": by its number, or by its name.
-bool channelRefers(const VObject &out, int id, const QString &name)
+bool channelRefers(const VObject &out, const QString &id, const QString &name)
 {
-    if (out.isNull())
-        return false;
-    if (isNumber(out))
-        return out.toLongLong() == id;
-    return !name.isEmpty() && out == name;
+    const QVariant value = out.toVariant();
+    return isText(value) ? namesName(value, name) : namesId(value, id);
 }
 
 // An indication colour names the output by its number (also written as
 // text) or by its name.
-bool colourRefers(const VObject &value, int id, const QString &name)
+bool colourRefers(const VObject &value, const QString &id, const QString &name)
 {
-    return value == id || (!name.isEmpty() && value == name);
+    return namesId(value.toVariant(), id) || namesName(value.toVariant(), name);
 }
 
 } // namespace
@@ -311,13 +316,13 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                                                  const Element &output)
 {
     QList<Place> found;
-    const int id = output.id.toInt();
+    const QString &id = output.id;
     const QString &name = output.name;
     const VObject root = controller.nativeData();
     const VObject outputs = root[QStringLiteral("outputs")];
     int holders = 0;
     for (int i = 0; i < outputs.size(); ++i)
-        holders += outputs[i][QStringLiteral("id")] == id ? 1 : 0;
+        holders += namesId(outputs[i][QStringLiteral("id")].toVariant(), id) ? 1 : 0;
     const bool shared = holders > 1;
     const VObject modules = root[QStringLiteral("modules")];
     const VObject devices = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
@@ -332,9 +337,12 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 Place place;
                 place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
                     VObject target = channel;
-                    if (shared || !isNumber(target[key]) || target[key].toLongLong() != id)
+                    const QVariant value = target[key].toVariant();
+                    const QVariant held = inFormOf(value, newId);
+                    // A name stays.
+                    if (shared || isText(value) || !namesId(value, id) || !held.isValid())
                         return false;
-                    target[key] = newId.toInt();
+                    target[key] = held;
                     return true;
                 };
                 place.clear = [channel](CnfController &) {
@@ -355,18 +363,11 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
             Place place;
             place.rename = [entry, colour, id, shared](CnfController &, const QString &newId) {
                 VObject target = entry;
-                const VObject value = target[colour];
-                if (shared)
+                const QVariant value = target[colour].toVariant();
+                const QVariant held = inFormOf(value, newId);
+                if (shared || !namesId(value, id) || !held.isValid())
                     return false;
-                if (isNumber(value)) {
-                    if (value.toLongLong() != id)
-                        return false;
-                    target[colour] = newId.toInt();
-                } else if (value == id) {
-                    target[colour] = QString::number(newId.toInt());
-                } else {
-                    return false;
-                }
+                target[colour] = held;
                 return true;
             };
             place.clear = [entry, colour](CnfController &) {

@@ -8,29 +8,6 @@ using namespace CnfReferenceFinders;
 
 namespace {
 
-bool isNumber(const VObject &value)
-{
-    const int type = value.type();
-    return type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double;
-}
-
-// Whether the value names the element by its number, or by the number's text.
-bool namesNumber(const VObject &value, const QString &id)
-{
-    if (value.isNull())
-        return false;
-    return isNumber(value) ? value.toString() == id || value == id.toDouble()
-                           : value.type() == QMetaType::QString && value.toString() == id;
-}
-
-// The new number in the form the old one was held.
-QVariant inFormOf(const VObject &old, const QString &newId)
-{
-    bool numeric = false;
-    const int number = newId.toInt(&numeric);
-    return isNumber(old) && numeric ? QVariant(number) : QVariant(newId);
-}
-
 // One place per entry of the list whose member `key` names the group: the
 // member follows a new id; on a Delete the entry goes, or with `keepEntry`
 // only the member. A list of "items" left empty goes too, as the dialogs
@@ -40,17 +17,10 @@ void entriesOf(const VObject &list, const QString &key, const Element &group, No
 {
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
-        if (!namesNumber(entry[key], group.id))
+        if (!namesId(entry[key].toVariant(), group.id))
             continue;
-        Place place;
-        place.note = note;
         // An indication row is named by its place (from 1), a display by its group.
-        place.owner = keepEntry ? QString::number(i + 1) : group.id;
-        place.rename = [entry, key](CnfController &, const QString &newId) {
-            VObject target = entry;
-            target[key] = inFormOf(entry[key], newId);
-            return true;
-        };
+        Place place = idPlace(entry, key, note, keepEntry ? QString::number(i + 1) : group.id);
         place.clear = [entry, key, keepEntry](CnfController &) {
             VObject target = entry;
             if (keepEntry) {
@@ -124,16 +94,11 @@ QList<Place> CnfReferenceFinders::programIndications(const CnfController &contro
         const bool single = named.kind() == VObject::Scalar;
         for (int j = 0; j < (single ? 1 : named.size()); ++j) {
             const VObject entry = single ? named : named[j];
-            if (!isNumber(entry) || !namesNumber(entry, program.id))
+            // A text names a program by its name, which a new id leaves.
+            if (entry.toVariant().userType() == QMetaType::QString
+                || !namesId(entry.toVariant(), program.id))
                 continue;
-            Place place;
-            place.note = Note::Indication;
-            place.owner = QString::number(i + 1);
-            place.rename = [entry](CnfController &, const QString &newId) {
-                VObject target = entry;
-                target = inFormOf(entry, newId);
-                return true;
-            };
+            const Place place = idPlace(entry, QString(), Note::Indication, QString::number(i + 1));
             found << place;
         }
     }

@@ -13,13 +13,15 @@ using namespace CnfReferenceFinders;
 
 namespace {
 
+// The largest phase number a record's byte holds (255 is "not set").
+const int LargestCalledPhase = 254;
+
 // A phase id as the records' "phases" fields hold it: the number itself;
 // -1 for an id that is not a number a byte holds.
 int phaseIdValue(const QString &id)
 {
-    bool ok = false;
-    const int value = id.toInt(&ok);
-    return ok && value >= 0 && value < 255 ? value : -1;
+    const QVariant held = inFormOf(0, id, 0, LargestCalledPhase);
+    return held.isValid() ? held.toInt() : -1;
 }
 
 } // namespace
@@ -119,6 +121,8 @@ QList<Place> CnfReferenceFinders::phaseRecordCalls(const CnfController &controll
         place.accepts = [](const QString &newId) {
             return phaseIdValue(newId) >= 0;
         };
+        place.lowest = 0;
+        place.highest = LargestCalledPhase;
         found << place;
     }
     return found;
@@ -150,4 +154,23 @@ QList<Place> CnfReferenceFinders::phaseRecordPositions(const CnfController &cont
         found << place;
     }
     return found;
+}
+
+// TIVERK 3.x and adapter: the central-system link's "mgr_tsku_phase" is the
+// phase the controller runs on an LFR call or a TSCTM command, by its number
+// (0 to 99; the dialog's -1 is not set). A new id follows and must be such a
+// number; on a Delete the key goes (not set), and the question says so.
+QList<Place> CnfReferenceFinders::phaseCentralSystem(const CnfController &controller,
+                                                     const Element &phase)
+{
+    const QString key = QStringLiteral("mgr_tsku_phase");
+    const VObject root = controller.nativeData();
+    if (!isFirstLine(controller) || root[key].toInt() < 0
+        || !namesId(root[key].toVariant(), phase.id))
+        return {};
+    Place place = idPlace(root, key, Note::CentralSystem, QString(), 0, 99);
+    place.clear = [root, key](CnfController &) {
+        VObject(root).remove(key);
+    };
+    return { place };
 }

@@ -14,47 +14,12 @@ using namespace CnfReferenceFinders;
 
 namespace {
 
-bool isNumber(const QVariant &value)
-{
-    switch (int(value.userType())) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Whether a value names the id: a number of its value, or a text of it.
-bool namesId(const QVariant &value, const QString &id)
-{
-    if (isNumber(value)) {
-        bool numeric = false;
-        const double number = id.toDouble(&numeric);
-        return numeric && value.toDouble() == number;
-    }
-    return value.userType() == QMetaType::QString && value.toString() == id;
-}
-
-// The new id in the form the old one was held: a number stays a number, a
-// text a text (and an id that is no number can only be a text).
-QVariant inFormOf(const QVariant &old, const QString &newId)
-{
-    bool numeric = false;
-    const int number = newId.toInt(&numeric);
-    return isNumber(old) && numeric ? QVariant(number) : QVariant(newId);
-}
-
 // A list of a crosswalk names elements by number (an id) or by text (a name).
 bool listNames(const QVariant &entry, const Element &element)
 {
-    if (isNumber(entry))
+    if (entry.userType() != QMetaType::QString)
         return namesId(entry, element.id);
-    return !element.name.isEmpty() && entry.userType() == QMetaType::QString
-        && entry.toString() == element.name;
+    return !element.name.isEmpty() && entry.toString() == element.name;
 }
 
 // The keys of a program's parameter that name an element of the kind.
@@ -188,8 +153,23 @@ QList<Place> CnfReferenceFinders::programParameters(const CnfController &control
                 Element numbered = element;
                 numbered.name.clear();
                 return changeParameter(program, parameter, numbered, [&newId](const QVariant &old) {
-                    return inFormOf(old, newId);
+                    // A refused id (see accepts) leaves the value as it is.
+                    const QVariant held = inFormOf(old, newId);
+                    return held.isValid() ? held : old;
                 });
+            };
+            // An id held as a number takes only a new id that is a number.
+            place.accepts = [program, parameter, element](const QString &newId) {
+                Element numbered = element;
+                numbered.name.clear();
+                QVariantList probe = program->property(parameter.property).toList();
+                bool held = true;
+                changeList(&probe, parameter.keys, parameter.byName, numbered,
+                           [&newId, &held](const QVariant &old) {
+                               held = held && inFormOf(old, newId).isValid();
+                               return old;
+                           });
+                return held;
             };
             if (element.kind != CnfReferences::Kind::Phase) {
                 place.clear = [program, parameter, element](CnfController &) {

@@ -105,7 +105,8 @@ QList<Place> CnfReferenceFinders::programRecordSwitches(const CnfController &con
 }
 
 // A record's byte 0 is the program's own number: it follows a new id (the
-// program dialog writes the same), and goes with the program.
+// program dialog writes the same), and goes with the program. While it holds
+// the id, a new id must be a number a byte holds (255 is "not set").
 QList<Place> CnfReferenceFinders::programOwnNumber(const CnfController &controller,
                                                    const Element &program)
 {
@@ -113,6 +114,14 @@ QList<Place> CnfReferenceFinders::programOwnNumber(const CnfController &controll
     if (!element || CnfProgramRecord::numbered(controller, *element, program.id) != element->data())
         return {}; // byte 0 holds another number: it is left as it is
     Place place;
+    if (CnfProgramRecord::holdsNumber(controller, *element)
+        && namesId(int(quint8(element->data().at(0))), program.id)) {
+        place.lowest = 0;
+        place.highest = 254;
+        place.accepts = [](const QString &newId) {
+            return inFormOf(0, newId, 0, 254).isValid();
+        };
+    }
     place.rename = [element](CnfController &owner, const QString &newId) {
         const QByteArray record = CnfProgramRecord::numbered(owner, *element, newId);
         if (record == element->data())

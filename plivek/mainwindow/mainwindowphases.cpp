@@ -117,6 +117,14 @@ void MainWindow::phaseItemProperties()
         PhaseDlg dialog(this, phase, &controller, project.network());
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
+        // A new id that a place naming the phase by its number cannot hold
+        // changes nothing.
+        const QString refusal
+            = dialog.typedId() != id ? controller.phaseIdRefusal(id, dialog.typedId()) : QString();
+        if (!refusal.isEmpty()) {
+            printError(refusal);
+            return;
+        }
         dialog.saveToPhase();
     }
     if (phase->id != id) {

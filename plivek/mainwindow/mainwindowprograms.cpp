@@ -164,6 +164,14 @@ void MainWindow::programsItemProperties()
     if (result->id != program->id && !confirmTakeOver(result->id))
         return;
     const QString id = program->id;
+    // A new id that a place naming the program by its number cannot hold
+    // changes nothing (the dialogs refuse it before they close).
+    const QString refusal
+        = result->id != id ? controller.programIdRefusal(id, result->id) : QString();
+    if (!refusal.isEmpty()) {
+        printError(refusal);
+        return;
+    }
     program->clone(result);
     if (program->id != id) {
         // What names the program by its id follows the new one.

@@ -52,6 +52,8 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
             = CnfReferences::places(controller, { CnfReferences::Kind::Phase, id, QString() });
         removal.remoteChanged = removal.remoteChanged
             || CnfReferences::contains(places, CnfReferences::Note::RemoteControl);
+        removal.centralChanged = removal.centralChanged
+            || CnfReferences::contains(places, CnfReferences::Note::CentralSystem);
         // The programs that run or call the phase, in their order.
         const QStringList programs = CnfReferences::owners(places, CnfReferences::Note::ProgramUse);
         for (const CnfProgramPtr &program : controller.programs()) {
@@ -72,6 +74,9 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
         = MainWindowTexts::tr("Following phases will be deleted:\n") + ids.join(QLatin1Char(','));
     if (removal.remoteChanged)
         removal.question += MainWindowTexts::tr("\nRCU parameters will be changed after removal");
+    if (removal.centralChanged)
+        removal.question += MainWindowTexts::tr(
+            "\nThe phase of LFR/TSCTM in the ATCS parameters will be not set after removal");
     if (!removal.programs.isEmpty())
         removal.question
             += MainWindowTexts::tr("\nAfter removal, the following programs will be wrong:\n")

@@ -29,6 +29,7 @@ public:
     {
         QStringList ids;
         bool remoteChanged = false; // a remote control panel list names a removed phase
+        bool centralChanged = false; // the central-system link's phase is a removed phase
         QStringList programs; // ids of the programs that run or call a removed phase
         // ids of the other phases whose stored transition from a removed phase goes
         QStringList transitions;

@@ -455,6 +455,17 @@ void ProgramDlg::done(int result)
             QDialog::done(QDialog::Rejected);
             return;
         }
+        // A new number that a place naming the program by its number cannot
+        // hold is refused before anything is stored; the dialog stays open.
+        if (!m_durationMode && m_controller && m_controller->findProgram(m_program->id)
+            && ui->progNum->text() != m_program->id) {
+            const QString refusal
+                = m_controller->programIdRefusal(m_program->id, ui->progNum->text());
+            if (!refusal.isEmpty()) {
+                printError(refusal);
+                return;
+            }
+        }
         storeRawData();
         if (m_family != 0 && m_controller) {
             const int typed = typedCycleMismatch();

@@ -10,6 +10,8 @@
 #include "plivek/framework/comboboxdelegate.h"
 #include "ui_indicationdlg.h"
 
+#include <QMessageBox>
+
 #include <set>
 
 namespace {
@@ -134,8 +136,26 @@ void IndicationDlg::accept()
         const QStringList parts = tableCellValue(table, row, PlansColumn)
                                       .toString()
                                       .split(QLatin1Char(','), Qt::SkipEmptyParts);
-        for (const QString &part : parts)
-            plans.append(part.toInt());
+        for (const QString &part : parts) {
+            bool numeric = false;
+            const int number = part.toInt(&numeric);
+            if (numeric && QString::number(number) == part) {
+                plans.append(number);
+                continue;
+            }
+            // A program whose id is no number is named by its name, which the
+            // format reads from a text; one without a name cannot be named.
+            const CnfProgramPtr program = controller->findProgram(part);
+            if (!program || program->name.isEmpty()) {
+                QMessageBox::critical(this, tr("Error"),
+                                      tr("Row %1: program %2 has neither a number nor a name to "
+                                         "be named by")
+                                          .arg(row + 1)
+                                          .arg(part));
+                return;
+            }
+            plans.append(program->name);
+        }
         if (!plans.isEmpty())
             entry.insert(QStringLiteral("plans"), plans);
         for (auto it = entry.begin(); it != entry.end();) {

@@ -124,6 +124,11 @@ void PhaseDlg::loadPhase()
     checkConflicts();
 }
 
+QString PhaseDlg::typedId() const
+{
+    return ui->number->text();
+}
+
 void PhaseDlg::saveToPhase()
 {
     if (!phase || !controller)

@@ -32,6 +32,8 @@ public:
     ~PhaseDlg() override;
 
     void saveToPhase();
+    // The id the number field holds, which saveToPhase gives the phase.
+    QString typedId() const;
 
 private slots:
     void on_sgTable_itemChanged(QTableWidgetItem *item);

@@ -7,6 +7,7 @@
 #include "cnf/cnfmatrix.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/vobject.h"
+#include "plivek/dialogs/controller/calendardlg.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "plivek/framework/timedialog.h"
@@ -452,6 +453,17 @@ void ProgramTiverk2Dlg::done(int result)
         if (!m_changed
             && (ui->progNum->text() != m_program->id || ui->progName->text() != m_program->name))
             m_changed = true;
+        // A new number that a place naming the program by its number cannot
+        // hold is refused before anything is stored; the dialog stays open.
+        if (!m_commandLine && m_controller && m_controller->findProgram(m_original->id)
+            && ui->progNum->text() != m_original->id) {
+            const QString refusal
+                = m_controller->programIdRefusal(m_original->id, ui->progNum->text());
+            if (!refusal.isEmpty()) {
+                CalendarDlg::printError(this, refusal);
+                return;
+            }
+        }
         if (!storeProgram(true))
             return;
         if (m_actionEnd.isValid() && m_controller)

@@ -398,7 +398,22 @@ bool ProgramTiverk2Dlg::storeSequence(bool validate)
             }
             continue;
         }
-        sequence << id.toInt();
+        // The sequence names its phases by number: a phase whose id is no
+        // whole number cannot stand in it (it would be stored as 0).
+        bool numeric = false;
+        const int number = id.toInt(&numeric);
+        if (!numeric || QString::number(number) != id) {
+            if (validate) {
+                CalendarDlg::printError(
+                    this,
+                    tr("Phase '%1' in column %2: a sequence names phases by their numbers")
+                        .arg(id)
+                        .arg(column));
+                return false;
+            }
+            continue;
+        }
+        sequence << number;
     }
     m_program->setProperty("sequence", sequence.isEmpty() ? QVariant() : QVariant(sequence));
     return true;

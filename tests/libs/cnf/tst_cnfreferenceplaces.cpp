@@ -1,9 +1,12 @@
 #include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfreferences.h"
 #include "cnf/vobject.h"
 #include "nativejson.h"
+#include "recordprogram.h"
 #include "testmain.h"
 
 #include <QtTest>
@@ -21,7 +24,56 @@ CnfReferences::Element seven(Kind kind)
     return { kind, QStringLiteral("7"), QStringLiteral("Seven") };
 }
 
+// What else names phase or program 7 beside the native data.
+enum class Holder {
+    None,
+    SequenceProgram, // TIVERK II program 3 runs "sequence" [7, 2]
+    CallRecord, // TIVERK 3.18 program 4 of kind 4 calls phase 7 (byte 5)
+    OwnRecord // TIVERK 3.18 program 7's record, byte 0 its number
+};
+
+// Phases 7 and 2 and, for a program row, program 7, with the holder and the
+// native data's members.
+void fillNumbered(CnfController &controller, const QString &family, Kind kind, Holder holder,
+                  const QByteArray &native)
+{
+    CnfNative::initController(
+        controller, family, family == QLatin1String("tiverk") ? QStringLiteral("3.18") : QString());
+    for (const char *id : { "7", "2" }) {
+        auto phase = CnfPhasePtr::create();
+        phase->id = QString::fromLatin1(id);
+        controller.addPhase(phase);
+    }
+    if (holder == Holder::OwnRecord) {
+        addRecordProgram(controller, QStringLiteral("7"), 1, {});
+    } else if (kind == Kind::Program) {
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("7");
+        controller.addProgram(program);
+    }
+    if (holder == Holder::SequenceProgram) {
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("3");
+        program->type = CnfProgram::Sequence;
+        program->setProperty("sequence", QVariantList { 7, 2 });
+        controller.addProgram(program);
+    }
+    if (holder == Holder::CallRecord)
+        addRecordProgram(controller, QStringLiteral("4"), 4, { { 5, 7 } });
+    const QVariantMap root = NativeJson::map(native);
+    for (auto it = root.cbegin(); it != root.cend(); ++it)
+        controller.setNativeData(it.key(), it.value());
+}
+
+bool renameElement(CnfController &controller, Kind kind, const QString &id, const QString &newId)
+{
+    return kind == Kind::Phase ? controller.renamePhase(id, newId)
+                               : controller.renameProgram(id, newId);
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Holder)
 
 // The places inside TIVERK II program parameters and the countdown and
 // indication places of the native data: what a new id and a Delete do to
@@ -157,6 +209,294 @@ private slots:
                 after.insert(it.key(), controller.nativeData()[it.key()].toVariant());
             QCOMPARE(NativeJson::text(after),
                      NativeJson::text(NativeJson::map(remove ? cleared : renamed)));
+        }
+    }
+
+    // Every place that names a phase or a program by its number: a text id
+    // (or a number the place cannot hold) is refused with the places named
+    // and changes nothing; a number follows, and the old number given back
+    // gives the saved file back byte for byte. A place holding the id as a
+    // text takes a text id, and back.
+    void numericPlaces_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<Holder>("holder");
+        QTest::addColumn<QByteArray>("native");
+        QTest::addColumn<QString>("refused"); // a number the places cannot hold
+        QTest::addColumn<QString>("refusal"); // empty: the text id is taken
+
+        const QString panelPhase = QStringLiteral(
+            "The remote control panel names phase 7 by its number: the id must be a whole number");
+        const QString panelProgram
+            = QStringLiteral("The remote control panel names program 7 by its number: the id "
+                             "must be a whole number");
+        QTest::newRow("phase: TIVERK 3.x panel \"vpu_phases\", a number")
+            << "tiverk" << Kind::Phase << Holder::None << QByteArray("{'vpu_phases': [7, 2, 7]}")
+            << QString() << panelPhase;
+        QTest::newRow("phase: TIVERK 3.x panel \"vpu_phases\", the id as text")
+            << "tiverk" << Kind::Phase << Holder::None << QByteArray("{'vpu_phases': ['7', 2]}")
+            << QString() << QString();
+        QTest::newRow("phase: ZU_MOLT panel \"stageId\"")
+            << "ZU_MOLT" << Kind::Phase << Holder::None
+            << QByteArray("{'remoteControlPanel': {'VPU1': {'stageId': [7, null, 2]}}}")
+            << QString() << panelPhase;
+        QTest::newRow("phase: TIVERK II sequence program")
+            << "tiverkii" << Kind::Phase << Holder::SequenceProgram << QByteArray() << QString()
+            << "Program 3 calls phase 7 by its number: the id must be a whole number";
+        QTest::newRow("phase: TIVERK 3.x kind-4 call phase")
+            << "tiverk" << Kind::Phase << Holder::CallRecord << QByteArray() << "255"
+            << "Program 4 calls phase 7 by its number: the id must be a number from 0 to 254";
+        QTest::newRow("phase: TIVERK 3.x central-system phase of LFR/TSCTM")
+            << "tiverk" << Kind::Phase << Holder::None << QByteArray("{'mgr_tsku_phase': 7}")
+            << "100"
+            << "The central-system link names phase 7 by its number: the id must be a number "
+               "from 0 to 99";
+        QTest::newRow("phase: several places, the narrowest range")
+            << "tiverk" << Kind::Phase << Holder::CallRecord
+            << QByteArray("{'vpu_phases': [7], 'mgr_tsku_phase': 7}") << QString()
+            << "Program 4 calls phase 7 by its number; the remote control panel names phase 7 "
+               "by its number; the central-system link names phase 7 by its number: the id "
+               "must be a number from 0 to 99";
+        QTest::newRow("program: TIVERK 3.x panel \"vpu_programs\", a number")
+            << "tiverk" << Kind::Program << Holder::None << QByteArray("{'vpu_programs': [7, 2]}")
+            << QString() << panelProgram;
+        QTest::newRow("program: TIVERK 3.x panel \"vpu_programs\", the id as text")
+            << "tiverk" << Kind::Program << Holder::None
+            << QByteArray("{'vpu_programs': ['7', '2']}") << QString() << QString();
+        QTest::newRow("program: ZU_MOLT panel \"programId\"")
+            << "ZU_MOLT" << Kind::Program << Holder::None
+            << QByteArray("{'remoteControlPanel': {'VPU1': {'programId': [7, 2]}}}") << QString()
+            << panelProgram;
+        QTest::newRow("program: TIVERK II indication \"plans\"")
+            << "tiverkii" << Kind::Program << Holder::None
+            << QByteArray("{'modules': {'Indication': [{'plans': [33, 7]}, {'plans': 'Seven'}, "
+                          "{'plans': 7}]}}")
+            << QString()
+            << "Indication rows 1,3 name program 7 by its number: the id must be a whole number";
+        QTest::newRow("program: TIVERK II indication \"plans\" by name only")
+            << "tiverkii" << Kind::Program << Holder::None
+            << QByteArray("{'modules': {'Indication': [{'plans': ['Seven', 33]}]}}") << QString()
+            << QString();
+        QTest::newRow("program: TIVERK 3.x record's own number")
+            << "tiverk" << Kind::Program << Holder::OwnRecord << QByteArray() << "255"
+            << "The record of program 7 holds its number: the id must be a number from 0 to 254";
+    }
+
+    void numericPlaces()
+    {
+        QFETCH(QString, family);
+        QFETCH(Kind, kind);
+        QFETCH(Holder, holder);
+        QFETCH(QByteArray, native);
+        QFETCH(QString, refused);
+        QFETCH(QString, refusal);
+        CnfController controller;
+        fillNumbered(controller, family, kind, holder, native);
+        const QByteArray before = controller.save(1);
+        const QString seven = QStringLiteral("7");
+
+        for (const QString &newId : { QStringLiteral("A7"), QStringLiteral("07"), refused }) {
+            if (newId.isEmpty() || (refusal.isEmpty() && newId != QLatin1String("A7")))
+                continue;
+            if (refusal.isEmpty()) {
+                QVERIFY(renameElement(controller, kind, seven, newId));
+                QVERIFY(renameElement(controller, kind, newId, seven));
+            } else {
+                QVERIFY2(!renameElement(controller, kind, seven, newId), qPrintable(newId));
+                QCOMPARE(controller.lastError(), refusal);
+            }
+            QCOMPARE(controller.save(1), before);
+        }
+
+        QVERIFY(renameElement(controller, kind, seven, QStringLiteral("8")));
+        QVERIFY(controller.save(1) != before);
+        QVERIFY(renameElement(controller, kind, QStringLiteral("8"), seven));
+        QCOMPARE(controller.save(1), before);
+    }
+
+    // The places that name a signal group, detector, sensor or output by
+    // its number (or the number's text): a new number and the old one back
+    // give the saved file back byte for byte, each value in its own form
+    // (int, double, text), names left as they are. Their ids are whole
+    // numbers, so no text id reaches them.
+    void numberAndBack_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("native");
+        QTest::addColumn<QByteArray>("parameters"); // of TIVERK II program 3, a stage-ring one
+
+        QTest::newRow("group: TIVERK 3.x countdown displays")
+            << "tiverk" << Kind::SignalGroup
+            << QByteArray("{'countDownTable': [{'sg': 7}, {'sg': '7'}, {'sg': 7.0}]}")
+            << QByteArray();
+        QTest::newRow("group: TIVERK II countdowns, KTV1 and indication")
+            << "tiverkii" << Kind::SignalGroup
+            << QByteArray("{'modules': {'Countdowns': {'items': [{'id': 7}]}, 'SystemBus': "
+                          "{'devices': {'KTV1': {'items': [{'id': '7'}]}}}, 'Indication': "
+                          "[{'signalGroup': 7, 'plans': [7]}]}}")
+            << QByteArray();
+        QTest::newRow("group: ZU_MOLT countdown boards")
+            << "ZU_MOLT" << Kind::SignalGroup
+            << QByteArray("{'countdownBoards': {'items': [{'id': 7, 'boards': 2}]}}")
+            << QByteArray();
+        QTest::newRow("group: TIVERK II crosswalks")
+            << "tiverkii" << Kind::SignalGroup << QByteArray()
+            << QByteArray("{'crosswalks': [{'groups': [7, 2], 'pedestrians': ['Seven', 7]}]}");
+        QTest::newRow("detector: board, keyboard, Signal and camera channels")
+            << "tiverkii" << Kind::Detector
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'detector': 7}]}, 'DIO4': {'channels': [{'detector': '7', 'out': "
+                          "3}]}}}, 'Keyboard': {'channels': [{'detector': 7.0}]}, 'Signal': "
+                          "{'channels': [{'detector': 7}, {'detector': 'Seven'}]}, 'TrafiCam': "
+                          "[{'channels': [{'detector': 7}]}], 'Priority': {'channels': "
+                          "[{'detector': 'Seven'}]}}}")
+            << QByteArray();
+        QTest::newRow("detector: ZU_MOLT inputs")
+            << "ZU_MOLT" << Kind::Detector
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'detector': 7}, "
+                          "{'detector': 'Seven'}]}}}")
+            << QByteArray();
+        QTest::newRow("detector and sensor: stage-ring conditions, crosswalks")
+            << "tiverkii" << Kind::Detector << QByteArray()
+            << QByteArray("{'conditions': [{'phase': 1, 'detector': 7, 'call': 2}, {'detector': "
+                          "'7'}], 'crosswalks': [{'detectors': [7, 'Seven']}]}");
+        QTest::newRow("sensor: board channel, conditions")
+            << "tiverkii" << Kind::Sensor
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': "
+                          "[{'sensor': '7'}]}}}}}")
+            << QByteArray("{'conditions': [{'sensor': 7}], 'crosswalks': [{'sensors': [7]}]}");
+        QTest::newRow("output: board channels and indication colours")
+            << "tiverkii" << Kind::Output
+            << QByteArray("{'outputs': [{'id': 7, 'name': 'Seven'}], 'modules': {'SystemBus': "
+                          "{'devices': {'DIO3': {'channels': [{'out': 7}, {'output': 'Seven'}]}}}, "
+                          "'Indication': [{'red': 7, 'green': '7', 'amber': 'Seven'}]}}")
+            << QByteArray();
+    }
+
+    void numberAndBack()
+    {
+        QFETCH(QString, family);
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, native);
+        QFETCH(QByteArray, parameters);
+        CnfController controller;
+        fillNumbered(controller, family, kind, Holder::None, native);
+        if (!parameters.isEmpty()) {
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QStringLiteral("3");
+            program->type = CnfProgram::Stagering;
+            const QVariantMap members = NativeJson::map(parameters);
+            for (auto it = members.cbegin(); it != members.cend(); ++it)
+                program->setProperty(it.key().toLatin1().constData(), it.value());
+            controller.addProgram(program);
+        }
+        const QByteArray before = controller.save(1);
+        QVERIFY(CnfReferences::rename(controller, seven(kind), QStringLiteral("8")) > 0);
+        QVERIFY(controller.save(1) != before);
+        CnfReferences::rename(controller, { kind, QStringLiteral("8"), QStringLiteral("Seven") },
+                              QStringLiteral("7"));
+        QCOMPARE(controller.save(1), before);
+    }
+
+    // The one rule of the places naming an element by id: a number names the
+    // id it equals, a text the id it spells; a new id keeps the form (and
+    // the number type) the place held, and a number takes only a whole
+    // number. Shown on the remote control panel's list.
+    void idRule()
+    {
+        CnfController controller;
+        fillNumbered(controller, QStringLiteral("tiverk"), Kind::Phase, Holder::None, {});
+        const QVariantList before {
+            7, qlonglong(7), 7.0, QStringLiteral("7"), QStringLiteral("07"), 7.5, true
+        };
+        controller.setNativeData(QStringLiteral("vpu_phases"), before);
+        const CnfReferences::Element phase { Kind::Phase, QStringLiteral("7"), QString() };
+        QCOMPARE(CnfReferences::places(controller, phase).size(), 4);
+        for (const char *refused : { "A7", "07", "2147483648" })
+            QCOMPARE(
+                CnfReferences::refusing(controller, phase, QString::fromLatin1(refused)).size(), 3);
+        QCOMPARE(CnfReferences::rename(controller, phase, QStringLiteral("9")), 4);
+        const QVariantList after = controller.getNativeData(QStringLiteral("vpu_phases")).toList();
+        const QVariantList expected {
+            9, qlonglong(9), 9.0, QStringLiteral("9"), QStringLiteral("07"), 7.5, true
+        };
+        QCOMPARE(after, expected);
+        for (int i = 0; i < expected.size(); ++i)
+            QCOMPARE(after.at(i).userType(), expected.at(i).userType());
+    }
+
+    // The central-system link's phase of LFR/TSCTM names a phase by its
+    // number: it follows a new id, becomes not set when the phase goes (the
+    // question's line), and is left by anything else.
+    void centralSystemPhase()
+    {
+        CnfController controller;
+        fillNumbered(controller, QStringLiteral("tiverk"), Kind::Phase, Holder::None,
+                     "{'mgr_tsku_phase': 7}");
+        const VObject value = controller.nativeData()[QStringLiteral("mgr_tsku_phase")];
+        QVERIFY(CnfReferences::contains(
+            CnfReferences::places(controller, { Kind::Phase, QStringLiteral("7"), QString() }),
+            Note::CentralSystem));
+        QVERIFY(controller.renamePhase(QStringLiteral("7"), QStringLiteral("12")));
+        QCOMPARE(value.toVariant(), QVariant(12));
+        QVERIFY(controller.removePhase(QStringLiteral("2")));
+        QCOMPARE(value.toVariant(), QVariant(12));
+        QVERIFY(controller.removePhase(QStringLiteral("12")));
+        QVERIFY(!controller.nativeData().contains(QStringLiteral("mgr_tsku_phase")));
+
+        // Only TIVERK 3.x and adapter controllers have the link's parameters.
+        fillNumbered(controller, QStringLiteral("tiverkii"), Kind::Phase, Holder::None,
+                     "{'mgr_tsku_phase': 7}");
+        QVERIFY(CnfReferences::places(controller, { Kind::Phase, QStringLiteral("7"), QString() })
+                    .isEmpty());
+    }
+
+    // A "DetectorySensor" sensor names its detector by id (a number, or the
+    // number as text) or by name: a new id follows an id in its form and
+    // leaves a name; a Delete clears either link, so that the next detector
+    // given the id or the name does not take the sensor over.
+    void linkedSensor_data()
+    {
+        QTest::addColumn<QVariant>("link");
+        QTest::addColumn<QVariant>("renamed");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("by id") << QVariant(7) << QVariant(9) << true;
+        QTest::newRow("by id as text") << QVariant("7") << QVariant("9") << true;
+        QTest::newRow("by name") << QVariant("Seven") << QVariant("Seven") << true;
+        QTest::newRow("another detector") << QVariant(8) << QVariant(8) << false;
+        QTest::newRow("another name") << QVariant("Eight") << QVariant("Eight") << false;
+    }
+
+    void linkedSensor()
+    {
+        QFETCH(QVariant, link);
+        QFETCH(QVariant, renamed);
+        QFETCH(bool, cleared);
+        for (bool remove : { false, true }) {
+            CnfController controller;
+            CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+            for (int id : { 7, 8 }) {
+                auto detector = CnfDetectorPtr::create();
+                detector->setId(id);
+                detector->setName(id == 7 ? QStringLiteral("Seven") : QStringLiteral("Eight"));
+                controller.addDetector(detector);
+            }
+            auto sensor = CnfDetectorPtr::create();
+            sensor->setId(1);
+            sensor->setProperty("type", QStringLiteral("DetectorySensor"));
+            sensor->setProperty("detector", link);
+            controller.addSensor(sensor);
+            const CnfReferences::Element detector = seven(Kind::Detector);
+            if (remove) {
+                QVERIFY(controller.removeDetector(7));
+                QCOMPARE(sensor->property("detector"), cleared ? QVariant() : link);
+            } else {
+                CnfReferences::rename(controller, detector, QStringLiteral("9"));
+                QCOMPARE(sensor->property("detector"), renamed);
+                QCOMPARE(sensor->property("detector").userType(), renamed.userType());
+            }
         }
     }
 

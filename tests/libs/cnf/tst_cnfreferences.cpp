@@ -6,6 +6,7 @@
 #include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftransition.h"
+#include "recordprogram.h"
 #include "testmain.h"
 
 #include <QDomDocument>
@@ -31,24 +32,6 @@ void fill(CnfController &controller)
         group->id = i;
         controller.addSignalGroup(group);
     }
-}
-
-// A program of an algorithm kind whose record holds the given bytes after
-// its number and kind; every other byte not set.
-CnfProgramPtr addRecordProgram(CnfController &controller, const QString &id, int kind,
-                               const QMap<int, int> &bytes)
-{
-    auto program = CnfProgramPtr::create(&controller);
-    program->id = id;
-    program->type = CnfProgram::Tiverk;
-    controller.addProgram(program);
-    QByteArray record(controller.programRecordSize(), char(255));
-    record[0] = char(id.toInt());
-    record[1] = char(kind);
-    for (auto it = bytes.cbegin(); it != bytes.cend(); ++it)
-        record[it.key()] = char(it.value());
-    controller.setProgramRawData(program, record);
-    return program;
 }
 
 CnfReferences::Element phase(const QString &id)

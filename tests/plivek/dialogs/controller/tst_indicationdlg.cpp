@@ -2,10 +2,12 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
+#include "modalanswerer.h"
 #include "plivek/dialogs/controller/indicationdlg.h"
 #include "testmain.h"
 
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -128,6 +130,48 @@ private slots:
         pressOk(dialog);
         const QVariantMap stored = storedIndications(controller).value(0).toMap();
         QCOMPARE(stored.contains("plans"), !shown.isEmpty());
+    }
+
+    // The plans name programs by number: a program whose id is no number is
+    // stored by its name (a text, which reads back as a name), not as 0; one
+    // without a name is refused and nothing is stored.
+    void programWithoutANumber_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("stored"); // invalid: refused
+        QTest::newRow("named") << "Night" << QVariant(QVariantList { 1, "Night" });
+        QTest::newRow("without a name") << "" << QVariant();
+    }
+
+    void programWithoutANumber()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariant, stored);
+        CnfController controller;
+        fill(controller);
+        auto program = CnfProgramPtr::create(&controller);
+        program->id = QStringLiteral("N3");
+        program->name = name;
+        controller.addProgram(program);
+        const QVariantList before { QVariantMap { { "type", "button" }, { "plans", 1 } } };
+        controller.nativeData()["modules"]["Indication"] = before;
+        IndicationDlg dialog(&controller, nullptr);
+        dialog.show();
+        tableOf(dialog)->item(0, PlansColumn)->setText(QStringLiteral("1,N3"));
+        if (stored.isValid()) {
+            pressOk(dialog);
+            QCOMPARE(storedIndications(controller).value(0).toMap().value("plans"), stored);
+            return;
+        }
+        ModalAnswerer error;
+        error.pressButton(QMessageBox::Ok);
+        pressOk(dialog);
+        QVERIFY(error.answered());
+        QCOMPARE(
+            error.seenText(),
+            QStringLiteral("Row 1: program N3 has neither a number nor a name to be named by"));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(storedIndications(controller), before);
     }
 
     // Delete starts disabled, follows the selection and removes each touched

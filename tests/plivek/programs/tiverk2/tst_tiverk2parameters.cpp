@@ -247,6 +247,20 @@ void unknownSequencePhase(ProgramTiverk2Dlg &dialog)
     setTableCellValue(table(dialog, "stageTable"), 0, 2, QStringLiteral("8"), true);
 }
 
+// The sequence program, and a phase whose id is no number.
+void sequenceAndLetteredPhase(CnfController &controller, CnfProgram &program)
+{
+    sequence(controller, program);
+    auto phase = CnfPhasePtr::create();
+    phase->id = QStringLiteral("A1");
+    controller.addPhase(phase);
+}
+
+void letteredSequencePhase(ProgramTiverk2Dlg &dialog)
+{
+    setTableCellValue(table(dialog, "stageTable"), 0, 2, QStringLiteral("A1"), true);
+}
+
 void brokenParams(ProgramTiverk2Dlg &dialog)
 {
     child<QTextEdit>(dialog, "scriptParam")->setPlainText(QStringLiteral("{\"gap\": }"));
@@ -396,6 +410,10 @@ private slots:
         QTest::newRow("phase of a sequence")
             << ProgramBuilder(sequence) << FormEdit(unknownSequencePhase)
             << QStringLiteral("Phase '8' defined in column 2 not exist") << true;
+        QTest::newRow("phase of a sequence, not a number")
+            << ProgramBuilder(sequenceAndLetteredPhase) << FormEdit(letteredSequencePhase)
+            << QStringLiteral("Phase 'A1' in column 2: a sequence names phases by their numbers")
+            << true;
         QTest::newRow("phase of a step") << ProgramBuilder(stepsFree) << FormEdit(unknownStepPhase)
                                          << QStringLiteral("Phase 77 not found") << true;
         QTest::newRow("step without greens")
