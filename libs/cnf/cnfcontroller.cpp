@@ -252,10 +252,14 @@ bool CnfController::removePhase(const QString &id)
     const QList<CnfReferences::Place> places
         = CnfReferences::places(*this, { CnfReferences::Kind::Phase, id, QString() });
     const QList<QStringList> before = CnfReferences::phasePositions(*this);
+    // The changes into and out of the steps that stay lose the phase's
+    // groups; a coordinated program keeps its cycle all the same.
+    const QList<CnfProgramCycles::Kept> kept = CnfProgramCycles::lengthsToKeep(*this);
     if (!d->phases.remove(phase))
         return false;
     CnfReferences::clear(*this, places);
     CnfReferences::countPhasesAnew(*this, before);
+    CnfProgramCycles::keep(*this, kept);
     return true;
 }
 

@@ -77,9 +77,9 @@ CnfPhaseDefPtr CnfPhaseDef::previous() const
     return m_program->phaseDefAt((index + count - 1) % count);
 }
 
-int CnfPhaseDef::phaseInterstate(const QList<int> &without) const
+int CnfPhaseDef::phaseInterstate(const QList<int> &without, const QStringList &withoutPhases) const
 {
-    const CnfTransitionPtr transition = createTransition(without);
+    const CnfTransitionPtr transition = createTransition(without, withoutPhases);
     return transition ? transition->length : 0;
 }
 
@@ -87,13 +87,15 @@ int CnfPhaseDef::phaseInterstate(const QList<int> &without) const
 // for GF seconds: their green ends when the blinking ends. They then clear
 // through yellow and all-red; a group that gains green starts after the
 // longest clearing plus its own red-yellow.
-CnfTransitionPtr CnfPhaseDef::createTransition(const QList<int> &without) const
+CnfTransitionPtr CnfPhaseDef::createTransition(const QList<int> &without,
+                                               const QStringList &withoutPhases) const
 {
     const CnfPhaseDefPtr before = previous();
     if (!before)
         return {};
-    const CnfPhasePtr from = before->phase();
-    const CnfPhasePtr to = m_phase;
+    // A step keeps the id of a phase that goes, without its groups.
+    const CnfPhasePtr from = withoutPhases.contains(before->id()) ? CnfPhasePtr() : before->phase();
+    const CnfPhasePtr to = withoutPhases.contains(id()) ? CnfPhasePtr() : m_phase;
     const int variant = m_program ? m_program->interstateVariant : 1;
     auto transition = CnfTransitionPtr::create();
     int clearing = 0;

@@ -44,11 +44,16 @@ public:
     // program of fewer than two steps or a step outside a program.
     CnfPhaseDefPtr previous() const;
     // Seconds of the change from the previous step into this one; the
-    // groups `without` left out, as after their removal.
-    int phaseInterstate(const QList<int> &without = {}) const;
+    // groups `without` left out and the steps of the phases `withoutPhases`
+    // taken as running no group, as after their removal.
+    int phaseInterstate(const QList<int> &without = {},
+                        const QStringList &withoutPhases = {}) const;
     // The change from the previous step computed from interstate records,
-    // the groups `without` left out; null when there is no previous step.
-    CnfTransitionPtr createTransition(const QList<int> &without = {}) const;
+    // the groups `without` left out and the steps of the phases
+    // `withoutPhases` taken as running no group; null when there is no
+    // previous step.
+    CnfTransitionPtr createTransition(const QList<int> &without = {},
+                                      const QStringList &withoutPhases = {}) const;
     // The stored transition of this step's phase from the previous step's
     // phase; null when none.
     CnfTransitionPtr findTransition() const;

@@ -25,21 +25,20 @@ bool isCoordinated(const CnfProgram &program, const QDomDocument &layout)
             && CnfProgramRecord::readCycle(layout, program.data()) >= 0);
 }
 
-} // namespace
-
-QList<CnfProgramCycles::Change> CnfProgramCycles::onRemoval(const CnfController &controller,
-                                                            const QList<int> &groupIds)
+// The cycles that change when the groups and the phases go.
+QList<CnfProgramCycles::Change> changes(const CnfController &controller, const QList<int> &groupIds,
+                                        const QStringList &phaseIds)
 {
-    QList<Change> changes;
+    QList<CnfProgramCycles::Change> found;
     const QDomDocument layout = controller.tiverkLayout();
     for (const CnfProgramPtr &program : controller.programs()) {
         if (!program || !stepsMakeCycle(*program))
             continue;
-        Change change;
+        CnfProgramCycles::Change change;
         change.program = program->id;
         for (const CnfPhaseDefPtr &step : program->phases()) {
             change.before += step->fullLength();
-            change.after += step->length() + step->phaseInterstate(groupIds);
+            change.after += step->length() + step->phaseInterstate(groupIds, phaseIds);
         }
         if (change.after == change.before)
             continue;
@@ -47,9 +46,23 @@ QList<CnfProgramCycles::Change> CnfProgramCycles::onRemoval(const CnfController 
             change.kept = true;
             change.after = change.before;
         }
-        changes << change;
+        found << change;
     }
-    return changes;
+    return found;
+}
+
+} // namespace
+
+QList<CnfProgramCycles::Change> CnfProgramCycles::onRemoval(const CnfController &controller,
+                                                            const QList<int> &groupIds)
+{
+    return changes(controller, groupIds, {});
+}
+
+QList<CnfProgramCycles::Change> CnfProgramCycles::onPhaseRemoval(const CnfController &controller,
+                                                                 const QStringList &phaseIds)
+{
+    return changes(controller, {}, phaseIds);
 }
 
 QList<CnfProgramCycles::Kept> CnfProgramCycles::lengthsToKeep(const CnfController &controller)

@@ -3,16 +3,19 @@
 #include "cnffwd.h"
 
 #include <QList>
-#include <QString>
+#include <QStringList>
 
-// What removing signal groups does to the cycles that programs' steps make.
-// A step's full length is its own length plus the change into it, which the
-// groups that end and begin there make (CnfPhaseDef::phaseInterstate); a group
-// that goes can shorten that change, and so the cycle of a fixed-time, a
-// coordinated or a TIVERK 3.x program. A coordinated program runs the cycle it
-// shares with its neighbours: it keeps its steps' full lengths (the seconds
+// What removing signal groups or phases does to the cycles that programs'
+// steps make. A step's full length is its own length plus the change into it,
+// which the groups that end and begin there make (CnfPhaseDef::phaseInterstate);
+// a group that goes can shorten that change. A phase that goes leaves its
+// steps without groups: the change into such a step clears every group of the
+// step before, the change out of it starts every group of the next, so either
+// can get shorter or longer. That changes the cycle of a fixed-time, a
+// coordinated or a TIVERK 3.x program. A coordinated program runs the cycle
+// it shares with its neighbours: it keeps its steps' full lengths (the seconds
 // go to the step's own length, so every step starts where it did). Another
-// program keeps its own lengths, and its cycle gets shorter.
+// program keeps its own lengths, and its cycle changes.
 class CnfProgramCycles
 {
 public:
@@ -23,9 +26,12 @@ public:
         int after = 0; // seconds; equal to before for a coordinated program
         bool kept = false; // a coordinated program: its steps take the seconds
     };
-    // The programs whose cycle the removal of the groups shortens, or would
-    // shorten if it were not kept, in the controller's order.
+    // The programs whose cycle the removal of the groups changes, or would
+    // change if it were not kept, in the controller's order.
     static QList<Change> onRemoval(const CnfController &controller, const QList<int> &groupIds);
+    // The same for the removal of the phases.
+    static QList<Change> onPhaseRemoval(const CnfController &controller,
+                                        const QStringList &phaseIds);
 
     // The full lengths of the steps of every coordinated program whose steps
     // make its cycle, taken before a removal. A program runs coordinated when

@@ -1,10 +1,12 @@
 #include "phasestable.h"
 
+#include "cyclechangetexts.h"
 #include "mainwindowtexts.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramcycles.h"
 #include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 #include "common/widgets/tablecells.h"
@@ -107,6 +109,20 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
                                                 "stored in the following phases will be "
                                                 "deleted:\n")
             + removal.transitions.join(QLatin1Char(','));
+    const CycleChangeTexts cycles
+        = CycleChangeTexts::of(CnfProgramCycles::onPhaseRemoval(controller, ids));
+    removal.keptCycles = cycles.kept;
+    removal.changedCycles = cycles.changed;
+    if (!removal.keptCycles.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the following coordinated "
+                                                "programs keep their cycles; the steps after "
+                                                "the changes into and out of the deleted "
+                                                "phases take up the difference:\n")
+            + removal.keptCycles.join(QLatin1Char(','));
+    if (!removal.changedCycles.isEmpty())
+        removal.question += MainWindowTexts::tr("\nAfter removal, the cycles of the following "
+                                                "programs will change:\n")
+            + removal.changedCycles.join(QLatin1Char(','));
     return removal;
 }
 

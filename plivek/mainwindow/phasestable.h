@@ -33,6 +33,11 @@ public:
         QStringList programs; // ids of the programs that run or call a removed phase
         // ids of the other phases whose stored transition from a removed phase goes
         QStringList transitions;
+        // Programs whose steps make their cycle and whose changes into or out
+        // of a removed phase's steps change: coordinated ones keep the cycle
+        // ("92 (114 s)"), the others' cycle changes ("91 (107 s -> 97 s)").
+        QStringList keptCycles;
+        QStringList changedCycles;
         QString question;
     };
     static Removal planRemoval(const CnfController &controller, const QStringList &ids);

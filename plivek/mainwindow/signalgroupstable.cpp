@@ -1,5 +1,6 @@
 #include "signalgroupstable.h"
 
+#include "cyclechangetexts.h"
 #include "mainwindowtexts.h"
 
 #include "cnf/cnfcontroller.h"
@@ -50,17 +51,10 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
     QList<int> groupIds;
     for (const QString &id : ids)
         groupIds << id.toInt();
-    for (const CnfProgramCycles::Change &change :
-         CnfProgramCycles::onRemoval(controller, groupIds)) {
-        if (change.kept)
-            removal.keptCycles
-                << MainWindowTexts::tr("%1 (%2 s)").arg(change.program).arg(change.before);
-        else
-            removal.shorterCycles << MainWindowTexts::tr("%1 (%2 s -> %3 s)")
-                                         .arg(change.program)
-                                         .arg(change.before)
-                                         .arg(change.after);
-    }
+    const CycleChangeTexts cycles
+        = CycleChangeTexts::of(CnfProgramCycles::onRemoval(controller, groupIds));
+    removal.keptCycles = cycles.kept;
+    removal.shorterCycles = cycles.changed;
     // A line of the question for each kind of stored value that goes, naming its owners.
     const auto addLine = [&removal](const QStringList &owners, const QString &text) {
         if (!owners.isEmpty())

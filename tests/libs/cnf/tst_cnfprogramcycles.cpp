@@ -6,9 +6,13 @@
 #include "cnf/cnfprogramcycles.h"
 #include "cnf/cnfprogramrecord.h"
 #include "cnf/cnfsignalgroup.h"
+#include "formatfixture.h"
+#include "halm58a/network.h"
+#include "plivek/document/containerfile.h"
 #include "testdata.h"
 #include "testmain.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -70,6 +74,55 @@ void addPhase(CnfController &controller, const QString &id, const QList<int> &gr
     for (int group : groups)
         phase->signalGroups << controller.findSG(group);
     controller.addPhase(phase);
+}
+
+// Reads a file of any family, a TIVERK 3.x container too.
+bool loadAny(const QString &path, CnfController &controller, QString *error)
+{
+    if (!path.endsWith(QLatin1String(".xcnf")))
+        return FormatFixture::loadFile(path, controller, error);
+    Halm58a::Network network;
+    QMap<QString, QByteArray> custom;
+    ContainerFile file(controller, &network, custom);
+    if (!file.read(path))
+        *error = file.errorString();
+    return error->isEmpty();
+}
+
+bool saveAny(const QString &path, const CnfController &controller, QString *error)
+{
+    if (!path.endsWith(QLatin1String(".xcnf")))
+        return CnfNative::save(path, controller, *error);
+    Halm58a::Network network;
+    QMap<QString, QByteArray> custom;
+    ContainerFile file(const_cast<CnfController &>(controller), &network, custom);
+    if (!file.write(path))
+        *error = file.errorString();
+    return error->isEmpty();
+}
+
+// TIVERK II: phases 1 {1, 3} and 2 {2}, program 5 running them 20 s and 30 s.
+// Group 1 makes the change into phase 2 3 s longer and the one into phase 1
+// 2 s longer.
+CnfProgramPtr addTiverkIIProgram(CnfController &controller, int type, bool coordinatedProperty,
+                                 int cycleLength)
+{
+    CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+    addGroup(controller, 1, QByteArray("\x00\x03\x03\x02\x02\x00", 6));
+    addGroup(controller, 2, QByteArray("\x00\x03\x03\x02\x02\x00", 6));
+    addGroup(controller, 3, QByteArray("\x00\x03\x00\x02\x00\x00", 6));
+    addPhase(controller, QStringLiteral("1"), { 1, 3 });
+    addPhase(controller, QStringLiteral("2"), { 2 });
+    auto program = CnfProgramPtr::create(&controller);
+    program->id = QStringLiteral("5");
+    program->type = type;
+    program->cycleLength = cycleLength;
+    if (coordinatedProperty)
+        program->setProperty("coordinated", true);
+    program->appendPhase(controller.findPhase(QStringLiteral("1")), 20);
+    program->appendPhase(controller.findPhase(QStringLiteral("2")), 30);
+    controller.addProgram(program);
+    return program;
 }
 
 } // namespace
@@ -139,29 +192,46 @@ private slots:
 
     // TIVERK II: phases 1 {1, 3} and 2 {2}. Group 1 makes the change into
     // phase 2 3 s longer and the one into phase 1 2 s longer: steps of 20 s
-    // and 30 s run 30 s and 40 s, 65 s instead of 70 s without it.
+    // and 30 s run 30 s and 40 s, 65 s instead of 70 s without it. Without
+    // phase 1 its step stays without groups 1 and 3: the change into it loses
+    // group 1's red-yellow (2 s), the change out of it their clearing (8 s).
     void tiverkIIPrograms_data()
     {
+        QTest::addColumn<bool>("phaseRemoved"); // phase 1, else group 1
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("coordinatedProperty");
         QTest::addColumn<int>("cycleLength");
         QTest::addColumn<QStringList>("changes");
         QTest::addColumn<int>("cycle");
         QTest::addColumn<QList<int>>("lengths");
-        QTest::newRow("fixed time") << int(CnfProgram::FixedTime) << false << 0
+        QTest::newRow("fixed time") << false << int(CnfProgram::FixedTime) << false << 0
                                     << QStringList { "5: 70 -> 65" } << 65 << QList<int> { 20, 30 };
-        QTest::newRow("coordinated") << int(CnfProgram::Coordinated) << false << 0
+        QTest::newRow("coordinated") << false << int(CnfProgram::Coordinated) << false << 0
                                      << QStringList { "5: 70 kept" } << 70 << QList<int> { 22, 33 };
         QTest::newRow("fixed time, coordinated")
-            << int(CnfProgram::FixedTime) << true << 0 << QStringList { "5: 70 kept" } << 70
-            << QList<int> { 22, 33 };
+            << false << int(CnfProgram::FixedTime) << true << 0 << QStringList { "5: 70 kept" }
+            << 70 << QList<int> { 22, 33 };
         // A stage-ring program states its cycle; its steps' lengths are minimum greens.
-        QTest::newRow("stage ring, coordinated") << int(CnfProgram::Stagering) << true << 90
-                                                 << QStringList() << 90 << QList<int> { 20, 30 };
+        QTest::newRow("stage ring, coordinated")
+            << false << int(CnfProgram::Stagering) << true << 90 << QStringList() << 90
+            << QList<int> { 20, 30 };
+        QTest::newRow("phase 1, fixed time")
+            << true << int(CnfProgram::FixedTime) << false << 0 << QStringList { "5: 70 -> 60" }
+            << 60 << QList<int> { 20, 30 };
+        QTest::newRow("phase 1, coordinated")
+            << true << int(CnfProgram::Coordinated) << false << 0 << QStringList { "5: 70 kept" }
+            << 70 << QList<int> { 22, 38 };
+        QTest::newRow("phase 1, fixed time, coordinated")
+            << true << int(CnfProgram::FixedTime) << true << 0 << QStringList { "5: 70 kept" } << 70
+            << QList<int> { 22, 38 };
+        QTest::newRow("phase 1, stage ring, coordinated")
+            << true << int(CnfProgram::Stagering) << true << 90 << QStringList() << 90
+            << QList<int> { 20, 30 };
     }
 
     void tiverkIIPrograms()
     {
+        QFETCH(bool, phaseRemoved);
         QFETCH(int, type);
         QFETCH(bool, coordinatedProperty);
         QFETCH(int, cycleLength);
@@ -169,45 +239,139 @@ private slots:
         QFETCH(int, cycle);
         QFETCH(QList<int>, lengths);
         CnfController controller;
-        CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
-        addGroup(controller, 1, QByteArray("\x00\x03\x03\x02\x02\x00", 6));
-        addGroup(controller, 2, QByteArray("\x00\x03\x03\x02\x02\x00", 6));
-        addGroup(controller, 3, QByteArray("\x00\x03\x00\x02\x00\x00", 6));
-        addPhase(controller, QStringLiteral("1"), { 1, 3 });
-        addPhase(controller, QStringLiteral("2"), { 2 });
-        auto program = CnfProgramPtr::create(&controller);
-        program->id = QStringLiteral("5");
-        program->type = type;
-        program->cycleLength = cycleLength;
-        if (coordinatedProperty)
-            program->setProperty("coordinated", true);
-        program->appendPhase(controller.findPhase(QStringLiteral("1")), 20);
-        program->appendPhase(controller.findPhase(QStringLiteral("2")), 30);
-        controller.addProgram(program);
+        const CnfProgramPtr program
+            = addTiverkIIProgram(controller, type, coordinatedProperty, cycleLength);
 
-        QCOMPARE(texts(CnfProgramCycles::onRemoval(controller, { 1 })), changes);
-        QVERIFY(controller.removeSignalGroup(1));
+        const QString phase = QStringLiteral("1");
+        QCOMPARE(texts(phaseRemoved ? CnfProgramCycles::onPhaseRemoval(controller, { phase })
+                                    : CnfProgramCycles::onRemoval(controller, { 1 })),
+                 changes);
+        QVERIFY(phaseRemoved ? controller.removePhase(phase) : controller.removeSignalGroup(1));
+        QCOMPARE(program->phaseCount(), 2);
         QCOMPARE(program->cycle(false), cycle);
         QCOMPARE(ownLengths(*program), lengths);
     }
 
-    // ZU_MOLT plans state their cycles: no group's removal changes one.
+    // A phase's removal: programs keep its steps, without its groups, so the
+    // changes into and out of them lose the groups' clearing and red-yellow.
+    // In the filled TIVERK 3.18 file program 91 (local fixed time, 107 s)
+    // runs phases 52, 51, 53, 54, the coordinated 92 (114 s) 52, 51, 53.
+    void phaseRemoval_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("phases");
+        QTest::addColumn<QStringList>("changes");
+        const QString filled
+            = TestSupport::dataPath(QStringLiteral("references/tiverk318_filled.cnf"));
+        QTest::newRow("TIVERK 3.18 phase 52")
+            << filled << QStringList { "52" } << QStringList { "91: 107 -> 100", "92: 114 kept" };
+        QTest::newRow("TIVERK 3.18 phase 53")
+            << filled << QStringList { "53" } << QStringList { "91: 107 -> 97", "92: 114 kept" };
+        QTest::newRow("TIVERK 3.18 phase 54: the coordinated program does not run it")
+            << filled << QStringList { "54" } << QStringList { "91: 107 -> 100" };
+        QTest::newRow("TIVERK 3.18 phases 53 and 54 at once")
+            << filled << QStringList { "53", "54" }
+            << QStringList { "91: 107 -> 90", "92: 114 kept" };
+        QTest::newRow("TIVERK 3.18 sample, phase 1")
+            << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf"))
+            << QStringList { "1" } << QStringList { "1: 107 -> 100", "2: 114 kept" };
+        QTest::newRow("TIVERK 3.18 container sample, phase 3")
+            << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf"))
+            << QStringList { "3" } << QStringList { "1: 107 -> 97", "2: 114 kept" };
+        QTest::newRow("adapter sample, phase 1: no coordinated program")
+            << TestSupport::examplesPath(QStringLiteral("adapter_crossing.txt"))
+            << QStringList { "1" } << QStringList { "1: 70 -> 60" };
+    }
+
+    void phaseRemoval()
+    {
+        QFETCH(QString, path);
+        QFETCH(QStringList, phases);
+        QFETCH(QStringList, changes);
+        QString error;
+        CnfController controller;
+        QVERIFY2(loadAny(path, controller, &error), qPrintable(error));
+        QMap<QString, int> cycles;
+        QMap<QString, QList<int>> own;
+        QMap<QString, QList<int>> full;
+        for (const CnfProgramPtr &program : controller.programs()) {
+            cycles.insert(program->id, program->cycle(true));
+            own.insert(program->id, ownLengths(*program));
+            full.insert(program->id, fullLengths(*program));
+        }
+        const QList<CnfProgramCycles::Change> found
+            = CnfProgramCycles::onPhaseRemoval(controller, phases);
+        QCOMPARE(texts(found), changes);
+
+        for (const QString &phase : qAsConst(phases))
+            QVERIFY(controller.removePhase(phase));
+        for (const CnfProgramPtr &program : controller.programs()) {
+            const auto change = std::find_if(
+                found.begin(), found.end(),
+                [&program](const CnfProgramCycles::Change &c) { return c.program == program->id; });
+            if (change != found.end() && change->kept) {
+                // The steps take the seconds; the record states their new lengths.
+                QCOMPARE(fullLengths(*program), full.value(program->id));
+                QCOMPARE(program->cycle(true), change->before);
+                const QList<int> durations = recordDurations(controller, *program);
+                if (!durations.isEmpty())
+                    QCOMPARE(durations, ownLengths(*program));
+            } else {
+                QCOMPARE(ownLengths(*program), own.value(program->id));
+                QCOMPARE(program->cycle(true),
+                         change != found.end() ? change->after : cycles.value(program->id));
+            }
+        }
+
+        // The saved file gives the same back.
+        QTemporaryDir dir;
+        const QString saved = dir.filePath(QFileInfo(path).fileName());
+        QVERIFY2(saveAny(saved, controller, &error), qPrintable(error));
+        CnfController reopened;
+        QVERIFY2(loadAny(saved, reopened, &error), qPrintable(error));
+        for (const CnfProgramPtr &program : controller.programs()) {
+            const CnfProgramPtr reread = reopened.findProgram(program->id);
+            QVERIFY(reread);
+            QCOMPARE(ownLengths(*reread), ownLengths(*program));
+            QCOMPARE(reread->cycle(true), program->cycle(true));
+        }
+    }
+
+    // ZU_MOLT plans state their cycles: no group's or stage's removal changes one.
+    void zuMoltSampleKeepsEveryCycle_data()
+    {
+        QTest::addColumn<bool>("stages");
+        QTest::newRow("groups") << false;
+        QTest::newRow("stages") << true;
+    }
+
     void zuMoltSampleKeepsEveryCycle()
     {
+        QFETCH(bool, stages);
         const QByteArray file = TestSupport::readFile(
             TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
         CnfController sample;
         const CnfNativePtr native = CnfNative::loadNativeConfig(file);
         QVERIFY2(native && native->createController(sample), qPrintable(CnfNative::loadError()));
-        QVERIFY(!sample.signalGroups().isEmpty());
-        for (const CnfSignalGroupPtr &group : sample.signalGroups()) {
+        QStringList ids;
+        if (stages) {
+            for (const CnfPhasePtr &phase : sample.phases())
+                ids << phase->id;
+        } else {
+            for (const CnfSignalGroupPtr &group : sample.signalGroups())
+                ids << QString::number(group->id);
+        }
+        QVERIFY(!ids.isEmpty());
+        for (const QString &id : qAsConst(ids)) {
             CnfController controller;
             QVERIFY(native->createController(controller));
             QMap<QString, int> cycles;
             for (const CnfProgramPtr &program : controller.programs())
                 cycles.insert(program->id, program->cycle(false));
-            QCOMPARE(texts(CnfProgramCycles::onRemoval(controller, { group->id })), QStringList());
-            QVERIFY(controller.removeSignalGroup(group->id));
+            QCOMPARE(texts(stages ? CnfProgramCycles::onPhaseRemoval(controller, { id })
+                                  : CnfProgramCycles::onRemoval(controller, { id.toInt() })),
+                     QStringList());
+            QVERIFY(stages ? controller.removePhase(id) : controller.removeSignalGroup(id.toInt()));
             for (const CnfProgramPtr &program : controller.programs())
                 QCOMPARE(program->cycle(false), cycles.value(program->id));
         }

@@ -673,6 +673,102 @@ private slots:
             QStringLiteral("<Phase phase=\"%1\"").arg(removed).toUtf8()));
     }
 
+    // A removed phase's steps stay without its groups: the change out of such
+    // a step loses their clearing, the change into it their red-yellow but
+    // clears every group of the step before. In the sample
+    // program 1 (local fixed time, 107 s) runs phases 2, 1, 3, 4, the
+    // coordinated program 2 (its record states 114 s) 2, 1, 3. The question
+    // names both; No changes nothing; Yes keeps program 2's cycle (the steps
+    // after the changes take the seconds, its record too) and changes program
+    // 1's, also in the saved file.
+    void removalNamesTheCyclesThatChange_data()
+    {
+        QTest::addColumn<QString>("removed");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("fixedTimeCycle");
+        QTest::addColumn<QList<int>>("coordinatedLengths");
+        const QString kept = QStringLiteral(
+            "\nAfter removal, the following coordinated programs keep their cycles; the steps "
+            "after the changes into and out of the deleted phases take up the difference:\n"
+            "2 (114 s)");
+        const QString changed = QStringLiteral(
+            "\nAfter removal, the cycles of the following programs will change:\n");
+        QTest::newRow("phase 1") << "1" << kept + changed + "1 (107 s -> 100 s)" << 100
+                                 << QList<int> { 12, 49, 33 };
+        QTest::newRow("phase 3") << "3" << kept + changed + "1 (107 s -> 97 s)" << 97
+                                 << QList<int> { 20, 50, 27 };
+        QTest::newRow("phase 4: the coordinated program does not run it")
+            << "4" << changed + "1 (107 s -> 100 s)" << 100 << QList<int> { 12, 50, 25 };
+    }
+
+    void removalNamesTheCyclesThatChange()
+    {
+        QFETCH(QString, removed);
+        QFETCH(QString, lines);
+        QFETCH(int, fixedTimeCycle);
+        QFETCH(QList<int>, coordinatedLengths);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cycles.cnf"));
+        QVERIFY(QFile::copy(TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.cnf")),
+                            path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        MainWindow window;
+        window.loadDocument(path);
+        const CnfController &controller = window.document().controller();
+        const auto lengths = [](const CnfProgram &program) {
+            QList<int> found;
+            for (const CnfPhaseDefPtr &step : program.phases())
+                found << step->length();
+            return found;
+        };
+        const CnfProgramPtr coordinated = controller.findProgram(QStringLiteral("2"));
+        const QList<int> before = lengths(*coordinated);
+        const QByteArray record = coordinated->data();
+        QTableWidget *phases = table(window, "phasesTable");
+        const auto select = [phases, &removed] {
+            phases->clearSelection();
+            for (int row = 0; row < phases->rowCount(); ++row) {
+                if (phases->item(row, 0)->text() == removed)
+                    phases->item(row, 0)->setSelected(true);
+            }
+        };
+
+        select();
+        ModalAnswerer no;
+        no.pressButton(QMessageBox::No);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QVERIFY(no.answered());
+        QVERIFY2(no.seenText().endsWith(lines), qPrintable(no.seenText()));
+        QCOMPARE(lengths(*coordinated), before);
+        QCOMPARE(coordinated->data(), record);
+        QCOMPARE(controller.findProgram(QStringLiteral("1"))->cycle(true), 107);
+
+        select();
+        ModalAnswerer yes;
+        yes.pressButton(QMessageBox::Yes);
+        child<QAction>(*phases, "phaseDelete")->trigger();
+        QVERIFY(yes.answered());
+        QVERIFY(!controller.findPhase(removed));
+        QCOMPARE(controller.findProgram(QStringLiteral("1"))->cycle(true), fixedTimeCycle);
+        QCOMPARE(coordinated->cycle(true), 114);
+        QCOMPARE(lengths(*coordinated), coordinatedLengths);
+        QStringList steps;
+        for (int i = 0; i < coordinatedLengths.size(); ++i)
+            steps << QStringLiteral("%1 %2")
+                         .arg(coordinated->phaseDefAt(i)->id())
+                         .arg(coordinatedLengths.at(i));
+        QCOMPARE(recordSteps(controller, *coordinated), steps);
+
+        QString error;
+        QVERIFY2(CnfNative::save(path, controller, error), qPrintable(error));
+        MainWindow reopened;
+        reopened.loadDocument(path);
+        const CnfController &saved = reopened.document().controller();
+        QCOMPARE(saved.findProgram(QStringLiteral("1"))->cycle(true), fixedTimeCycle);
+        QCOMPARE(saved.findProgram(QStringLiteral("2"))->cycle(true), 114);
+        QCOMPARE(lengths(*saved.findProgram(QStringLiteral("2"))), coordinatedLengths);
+    }
+
     // Deleting ZU_MOLT stages: the question names each plan with its plan
     // phases that go with them, and a plan left without phases; the plans lose
     // exactly those on Yes and nothing on No.

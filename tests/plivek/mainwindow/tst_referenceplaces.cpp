@@ -656,13 +656,13 @@ private slots:
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Phase phase=\"52\" length=\"22\" main=\"12\" start=\"0\"/>",
                     "-<Phase phase=\"51\" length=\"57\" main=\"50\" start=\"0\"/>",
-                    "+<Phase phase=\"52\" length=\"20\" main=\"12\" start=\"0\"/>",
-                    "+<Phase phase=\"51\" length=\"52\" main=\"50\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"22\" main=\"14\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"57\" main=\"55\" start=\"0\"/>",
                     "-<Data>"
                     "5c0201ffffff72000f00010c00320219ffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "+<Data>"
-                    "5c0201ffffff72000f00030c00320119ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "5c0201ffffff72000f00030e00370119ffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Data>"
                     "5f050103030a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
@@ -671,7 +671,7 @@ private slots:
                     "5f050103020a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Int key=\"mgr_tsku_phase\">52</Int>" },
-                  { "LFR/TSCTM" });
+                  { "LFR/TSCTM", "keep their cycles", "92 (114 s)", "91 (107 s -> 100 s)" });
         addNewId(Tiverk318, "program", "91", "191",
                  { "-<Data>"
                    "5b0101010800230214030afffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
@@ -764,6 +764,9 @@ private slots:
                     "-<Int key=\"detector\">74</Int>" });
         addDelete(Tiverk318, "sensor", "81",
                   { "-<Sensor id=\"81\" name=\"Button Main\"/>", "-<Int key=\"sensor\">81</Int>" });
+        // The changes into and out of a deleted phase's steps lose its groups:
+        // the coordinated program 92 keeps its cycle, its steps after them
+        // taking the seconds, program 91's cycle changes; the question names both.
         addDelete(Tiverk318, "phase", "53",
                   { "-<Phase id=\"53\" name=\"Station road\" min=\"10\" max=\"40\">",
                     "-<Group id=\"63\"/>",
@@ -781,14 +784,14 @@ private slots:
                     "5b0101010800230314020affffffffffffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Phase phase=\"52\" length=\"22\" main=\"12\" start=\"0\"/>",
-                    "+<Phase phase=\"52\" length=\"14\" main=\"12\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"22\" main=\"20\" start=\"0\"/>",
                     "-<Phase phase=\"53\" length=\"35\" main=\"25\" start=\"0\"/>",
                     "-<Data>"
                     "5c0201ffffff72000f00010c00320219ffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
-                    "+<Phase phase=\"53\" length=\"33\" main=\"25\" start=\"0\"/>",
+                    "+<Phase phase=\"53\" length=\"35\" main=\"27\" start=\"0\"/>",
                     "+<Data>"
-                    "5c0201ffffff72000f00010c00320319ffffffffffffffffffffffffffffffffffffffffffffff"
+                    "5c0201ffffff72000f0001140032031bffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Data>"
                     "5f050103030a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
@@ -797,7 +800,8 @@ private slots:
                     "5f050103020a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "-<Text>53</Text>",
-                    "+<Null/>" });
+                    "+<Null/>" },
+                  { "keep their cycles", "92 (114 s)", "91 (107 s -> 97 s)" });
         addDelete(Tiverk318, "phase", "54",
                   { "-<Phase id=\"54\" name=\"All pedestrians\" min=\"8\" max=\"15\">",
                     "-<Group id=\"66\"/>", "-<Group id=\"67\"/>", "-<Group id=\"68\"/>",
@@ -808,7 +812,8 @@ private slots:
                     "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>",
                     "+<Data>"
                     "5f050103ff0a00ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
-                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>" });
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffff</Data>" },
+                  { "91 (107 s -> 100 s)" });
         addDelete(Tiverk318, "program", "91",
                   { "-<Program id=\"91\" name=\"Day\" type=\"tiverk\" kind=\"1\" cycle=\"0\" "
                     "variant=\"1\">",
@@ -963,7 +968,8 @@ private slots:
                     "ffffffffffffffffffffffffffffffffffffffffffffffffffff\"",
                     "+data = "
                     "\"5b0101011e0014ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
-                    "ffffffffffffffffffffffffffffffffffffffffffffffffffff\"" });
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffff\"" },
+                  { "91 (70 s -> 60 s)" });
         addDelete(Adapter, "detector", "71",
                   { "-id = 71", "-name = \"Loop 1\"", "-", "-[detector]",
                     "-modules.SystemBus.devices.DIO2.channels[0].channel = 1",
