@@ -36,13 +36,16 @@ QList<CnfProgramCycles::Change> changes(const CnfController &controller, const Q
             continue;
         CnfProgramCycles::Change change;
         change.program = program->id;
+        bool fits = true;
         for (const CnfPhaseDefPtr &step : program->phases()) {
+            const int interstate = step->phaseInterstate(groupIds, phaseIds);
             change.before += step->fullLength();
-            change.after += step->length() + step->phaseInterstate(groupIds, phaseIds);
+            change.after += step->length() + interstate;
+            fits = fits && interstate <= step->fullLength();
         }
         if (change.after == change.before)
             continue;
-        if (isCoordinated(*program, layout)) {
+        if (fits && isCoordinated(*program, layout)) {
             change.kept = true;
             change.after = change.before;
         }
@@ -85,6 +88,17 @@ void CnfProgramCycles::keep(CnfController &controller, const QList<Kept> &kept)
     const QDomDocument layout = controller.tiverkLayout();
     for (const Kept &lengths : kept) {
         CnfProgram &program = *lengths.program;
+        // A change now longer than the full length of the step it leads into
+        // leaves no own length to give: the program then keeps its own
+        // lengths, as one that is not coordinated does, and the question
+        // names its new cycle.
+        bool fits = true;
+        for (int i = 0; i < lengths.fullLengths.size(); ++i) {
+            const CnfPhaseDefPtr step = program.phaseDefAt(i);
+            fits = fits && (!step || step->phaseInterstate() <= lengths.fullLengths.at(i));
+        }
+        if (!fits)
+            continue;
         bool changed = false;
         for (int i = 0; i < lengths.fullLengths.size(); ++i) {
             const CnfPhaseDefPtr step = program.phaseDefAt(i);

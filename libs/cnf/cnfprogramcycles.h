@@ -14,8 +14,10 @@
 // can get shorter or longer. That changes the cycle of a fixed-time, a
 // coordinated or a TIVERK 3.x program. A coordinated program runs the cycle
 // it shares with its neighbours: it keeps its steps' full lengths (the seconds
-// go to the step's own length, so every step starts where it did). Another
-// program keeps its own lengths, and its cycle changes.
+// go to the step's own length, so every step starts where it did) while every
+// new change fits in its step. Another program, or a coordinated one whose
+// step is shorter than the change now leading into it, keeps its own lengths,
+// and its cycle changes.
 class CnfProgramCycles
 {
 public:
@@ -23,7 +25,7 @@ public:
     {
         QString program; // program id
         int before = 0; // seconds
-        int after = 0; // seconds; equal to before for a coordinated program
+        int after = 0; // seconds; equal to before for a coordinated program that keeps it
         bool kept = false; // a coordinated program: its steps take the seconds
     };
     // The programs whose cycle the removal of the groups changes, or would

@@ -252,6 +252,61 @@ private slots:
         QCOMPARE(ownLengths(*program), lengths);
     }
 
+    // What the question says is what the removal does: the cycle it names
+    // after the removal is the cycle the program then makes, also where a
+    // change grows longer than the coordinated step it leads into, which then
+    // has no own length left to give (the program keeps its own lengths).
+    void predictedCycleIsTheCycleMade_data()
+    {
+        QTest::addColumn<bool>("phaseRemoved"); // else group 1
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("ownLength");
+        for (const int type : { int(CnfProgram::FixedTime), int(CnfProgram::Coordinated) }) {
+            const char *kind = type == CnfProgram::FixedTime ? "fixed time" : "coordinated";
+            for (const int own : { 0, 1, 20 }) {
+                QTest::addRow("%s, steps of %d s, group 1", kind, own)
+                    << false << "1" << type << own;
+                QTest::addRow("%s, steps of %d s, phase 1", kind, own)
+                    << true << "1" << type << own;
+                QTest::addRow("%s, steps of %d s, phase 2", kind, own)
+                    << true << "2" << type << own;
+                QTest::addRow("%s, steps of %d s, phase 3", kind, own)
+                    << true << "3" << type << own;
+            }
+        }
+    }
+
+    void predictedCycleIsTheCycleMade()
+    {
+        QFETCH(bool, phaseRemoved);
+        QFETCH(QString, id);
+        QFETCH(int, type);
+        QFETCH(int, ownLength);
+        CnfController controller;
+        const CnfProgramPtr program = addTiverkIIProgram(controller, type, false, 0);
+        // Phase 3 keeps group 2 on and starts group 1: the change into it is
+        // group 1's short red-yellow, without phase 3 it is group 2's clearing.
+        addPhase(controller, QStringLiteral("3"), { 2, 1 });
+        program->appendPhase(controller.findPhase(QStringLiteral("3")), 0);
+        for (const CnfPhaseDefPtr &step : program->phases())
+            step->setLength(ownLength);
+        const int before = program->cycle(false);
+        const QList<CnfProgramCycles::Change> changes = phaseRemoved
+            ? CnfProgramCycles::onPhaseRemoval(controller, { id })
+            : CnfProgramCycles::onRemoval(controller, { id.toInt() });
+        QVERIFY(phaseRemoved ? controller.removePhase(id)
+                             : controller.removeSignalGroup(id.toInt()));
+        if (changes.isEmpty()) {
+            QCOMPARE(program->cycle(false), before);
+            return;
+        }
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(changes.first().before, before);
+        QCOMPARE(program->cycle(false), changes.first().after);
+        QCOMPARE(changes.first().kept, changes.first().after == before);
+    }
+
     // A phase's removal: programs keep its steps, without its groups, so the
     // changes into and out of them lose the groups' clearing and red-yellow.
     // In the filled TIVERK 3.18 file program 91 (local fixed time, 107 s)
