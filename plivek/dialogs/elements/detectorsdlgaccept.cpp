@@ -171,8 +171,7 @@ bool DetectorsDlg::makePlan(Plan *plan)
         const int detector = ui->detector->currentIndex();
         plan->detector = detector >= 0 ? ui->detector->itemData(detector).toInt() : -1;
     } else if (plan->kind == PrioritySource) {
-        // A Priority channel names a new source by the element's name.
-        if (ui->name->text().isEmpty() && (isNew || sourceEdited())) {
+        if (ui->name->text().isEmpty()) {
             QMessageBox::critical(this, tr("Error"),
                                   tr("For priority detector name must not be empty"));
             return false;
@@ -509,13 +508,15 @@ void DetectorsDlg::writeAlerts()
 void DetectorsDlg::accept()
 {
     // Every check runs before anything is written, so that a refused OK and
-    // then Cancel leave the element and the native data as they were.
+    // then Cancel leave the element and the native data as they were. A source
+    // left as shown is kept as the file holds it, and so is not checked.
+    const bool sourceKept = !isNew && !sourceEdited();
     Plan plan;
-    if (!makePlan(&plan))
+    if (!sourceKept && !makePlan(&plan))
         return;
     element->setId(ui->number->value());
     element->setName(ui->name->text());
-    if (!isNew && !sourceEdited()) {
+    if (sourceKept) {
         followIdentity(currentChannelEntry, kindKey());
         const bool byDetector
             = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;

@@ -586,7 +586,7 @@ private slots:
             << QStringList { R"(sensors/11/name="Linked gate")" };
         QTest::newRow("Azimuth without channel id, name edited")
             << forms << false << 32 << "name=Radar east"
-            << QStringList { R"(detectors/35/name="Radar east")" };
+            << QStringList { R"(detectors/37/name="Radar east")" };
         QTest::newRow("Azimuth without channel id, channel id edited")
             << forms << false << 32 << "azimuth_channel_id=7"
             << QStringList { "modules/AzimuthSSE/0/sensors/0/channels/1/rcg_channel_id=7" };
