@@ -7,7 +7,10 @@
 #include "plivek/framework/dialogitemvalidator.h"
 #include "ui_detectorsdlg.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QSet>
+#include <QSpinBox>
 
 using namespace DetectorsDlgNodes;
 
@@ -18,6 +21,20 @@ constexpr int ChannelsPerBoard = 16;
 constexpr int CpuKeyCode = 512;
 constexpr int CpuKeyCount = 6;
 constexpr int SignalChannels = 4;
+
+// What a field shows, as text; empty for a widget that is no field.
+QString valueShown(const QWidget *field)
+{
+    if (const auto *box = qobject_cast<const QComboBox *>(field))
+        return QString::number(box->currentIndex()) + QLatin1Char('\t') + box->currentText();
+    if (const auto *spin = qobject_cast<const QSpinBox *>(field))
+        return QString::number(spin->value());
+    if (const auto *edit = qobject_cast<const QLineEdit *>(field))
+        return edit->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(field))
+        return button->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
+    return QString();
+}
 
 } // namespace
 
@@ -52,7 +69,8 @@ DetectorsDlg::DetectorsDlg(CnfController *controller, const CnfDetectorPtr &elem
         if (!other->name().isEmpty())
             forbiddenNames << other->name();
     }
-    if (element->name().isEmpty()) {
+    // A new element gets a name; one stored without a name keeps none.
+    if (isNew && element->name().isEmpty()) {
         for (int i = 1;; ++i) {
             const QString name = (sensor ? tr("Sensor.%1") : tr("Detector.%1")).arg(i);
             if (!forbiddenNames.contains(name)) {
@@ -80,6 +98,7 @@ DetectorsDlg::DetectorsDlg(CnfController *controller, const CnfDetectorPtr &elem
     ui->type->setCurrentIndex(-1);
     ui->type->blockSignals(false);
     ui->type->setCurrentIndex(chosenSource);
+    rememberShown();
 }
 
 DetectorsDlg::~DetectorsDlg()
@@ -98,6 +117,39 @@ bool DetectorsDlg::namesElement(const VObject &reference) const
         return false;
     return reference == element->id()
         || (!element->name().isEmpty() && reference == element->name());
+}
+
+void DetectorsDlg::rememberShown()
+{
+    openedId = element->id();
+    openedName = element->name();
+    for (const QWidget *field : findChildren<QWidget *>())
+        shown.insert(field, valueShown(field));
+}
+
+bool DetectorsDlg::edited(const QWidget *field) const
+{
+    return shown.value(field) != valueShown(field);
+}
+
+bool DetectorsDlg::sourceEdited() const
+{
+    if (edited(ui->type))
+        return true;
+    for (const QWidget *field : ui->stackedWidget->findChildren<QWidget *>()) {
+        if (edited(field))
+            return true;
+    }
+    return false;
+}
+
+bool DetectorsDlg::alertsEdited() const
+{
+    for (const QWidget *field : ui->journal_messages->findChildren<QWidget *>()) {
+        if (edited(field))
+            return true;
+    }
+    return false;
 }
 
 void DetectorsDlg::selectAndRun(QComboBox *box, int index, void (DetectorsDlg::*slot)(int))

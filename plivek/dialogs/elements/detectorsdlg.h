@@ -4,6 +4,7 @@
 #include "cnf/vobject.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QMap>
 
 class CnfController;
@@ -24,9 +25,11 @@ class DetectorsDlg;
 // "sensor"). The source list offers the I/O boards (every family), and for
 // TIVERK II the Signal module channels, the CPU board keys and the detector
 // modules. OK checks everything first and only then writes the element and
-// the channel entries; a refused OK leaves both as they were. An entry that
-// stays the element's source is written where it stands, and only the fields
-// that differ from what it holds, so that OK without a change changes nothing.
+// the channel entries; a refused OK leaves both as they were. A source the
+// user left as it was shown is not written at all: only a new id or name
+// reaches the element's own entries, in the form each held it. An edited
+// source is written where it stands, and only in the fields the user edited,
+// so that OK without a change changes nothing and an edit only what it edits.
 class DetectorsDlg : public QDialog
 {
     Q_OBJECT
@@ -106,6 +109,18 @@ private:
     void nameElementIn(VObject entry, const QString &key, const QVariant &value) const;
     void writeAlerts();
 
+    // What each field showed when the dialog opened, to tell what the user edited.
+    void rememberShown();
+    bool edited(const QWidget *field) const;
+    bool sourceEdited() const;
+    bool alertsEdited() const;
+    // Gives the entry's reference to the element, when it holds the id or the
+    // name the dialog opened with, the new one in the same form; true when it wrote.
+    bool followIdentity(VObject entry, const QString &key) const;
+    // Sets the element properties that writePlan planned, leaving alone
+    // those it gives back unchanged, so that they keep their form and place.
+    void applyPlannedProperties();
+
     Ui::DetectorsDlg *ui;
     CnfController *controller;
     CnfDetectorPtr element;
@@ -134,4 +149,8 @@ private:
     SourceKind currentModuleKind = NoSource;
     int chosenSource = -1;
     DialogItemValidator *validator;
+    QHash<const QWidget *, QString> shown;
+    QVariantMap plannedProperties;
+    int openedId = 0;
+    QString openedName;
 };

@@ -243,8 +243,45 @@ VObject DetectorsDlg::ownEntryIn(SourceKind kind, const VObject &channels, bool 
 
 void DetectorsDlg::nameElementIn(VObject entry, const QString &key, const QVariant &value) const
 {
-    if (!namesElement(entry[key]))
+    if (!namesElement(entry[key]) && !followIdentity(entry, key))
         entry[key] = value;
+}
+
+bool DetectorsDlg::followIdentity(VObject entry, const QString &key) const
+{
+    const VObject reference = entry[key];
+    if (reference.isNull())
+        return false;
+    const bool text = reference.type() == QMetaType::QString;
+    if (text && !openedName.isEmpty() && reference == openedName) {
+        if (element->name() == openedName)
+            return false;
+        entry[key] = element->name();
+        return true;
+    }
+    if (reference == openedId && element->id() != openedId) {
+        entry[key] = text ? QVariant(QString::number(element->id())) : QVariant(element->id());
+        return true;
+    }
+    return false;
+}
+
+void DetectorsDlg::applyPlannedProperties()
+{
+    for (auto it = plannedProperties.constBegin(); it != plannedProperties.constEnd(); ++it) {
+        const QByteArray name = it.key().toLatin1();
+        const QVariant stored = element->property(name.constData());
+        const QVariant &planned = it.value();
+        // The same value in another form (a number for a text), or an empty
+        // text for none, leaves the property as it is stored.
+        const bool same = !planned.isValid()
+            ? !stored.isValid()
+            : (stored.isValid()
+                   ? stored.toString() == planned.toString()
+                   : planned.userType() == QMetaType::QString && planned.toString().isEmpty());
+        if (!same)
+            element->setProperty(name.constData(), planned);
+    }
 }
 
 void DetectorsDlg::writePlan(const Plan &plan)
@@ -281,9 +318,12 @@ void DetectorsDlg::writePlan(const Plan &plan)
     switch (plan.kind) {
     case IoBoard: {
         VObject device = boards.value(plan.board).device;
-        if (plan.board <= 4)
+        // The element's own entry keeps what the user did not edit: its
+        // board's type, a channel type the list does not know, its polarity.
+        const bool own = sameEntry(plan.chosen, currentChannelEntry);
+        if (!own && plan.board <= 4)
             writeChanged(device, QStringLiteral("type"), QStringLiteral("dryContact"));
-        else if (!device[QStringLiteral("type")].isNull())
+        else if (!own && !device[QStringLiteral("type")].isNull())
             device.remove(QStringLiteral("type"));
         releaseChannel(plan.chosen);
         releaseModuleEntry();
@@ -291,16 +331,19 @@ void DetectorsDlg::writePlan(const Plan &plan)
         const bool created = entry.isNull();
         if (created)
             entry = device[Channels].append(VObject::map());
-        writeChanged(entry, QStringLiteral("type"), plan.channelType);
+        if (!own || edited(ui->channel_type))
+            writeChanged(entry, QStringLiteral("type"), plan.channelType);
         writeChanged(entry, Channel, plan.number);
         // An entry without a polarity reads as negative: it keeps lacking it.
         const QString common = QStringLiteral("common");
-        if (created || plan.positive || !entry[common].isNull())
+        if (created
+            || ((!own || edited(ui->common_positive))
+                && (plan.positive || !entry[common].isNull())))
             writeChanged(entry, common,
                          plan.positive ? QStringLiteral("positive") : QStringLiteral("negative"));
         nameElementIn(entry, key, id);
-        element->setProperty("dionumber", plan.board);
-        element->setProperty("diochannel", plan.number);
+        plannedProperties.insert(QStringLiteral("dionumber"), plan.board);
+        plannedProperties.insert(QStringLiteral("diochannel"), plan.number);
         break;
     }
     case CpuKey: {
@@ -316,8 +359,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
             entry = keyboardChannels.append(VObject::map());
         writeChanged(entry, QStringLiteral("keyCode"), plan.number);
         nameElementIn(entry, key, id);
-        element->setProperty("dio2channel", QVariant());
-        element->setProperty("keycode", plan.number);
+        plannedProperties.insert(QStringLiteral("dio2channel"), QVariant());
+        plannedProperties.insert(QStringLiteral("keycode"), plan.number);
         break;
     }
     case TrafiCamSource:
@@ -326,15 +369,16 @@ void DetectorsDlg::writePlan(const Plan &plan)
         writeModuleChannel(plan.channels);
         for (const char *name :
              { "dio1channel", "dio2channel", "diochannel", "dionumber", "keycode" })
-            element->setProperty(name, QVariant());
+            plannedProperties.insert(QLatin1String(name), QVariant());
         break;
     case SmartButtonSource: {
         releaseChannel(VObject());
         releaseModuleEntry();
-        element->setProperty("deviceName", ui->sbDevice->text());
+        plannedProperties.insert(QStringLiteral("deviceName"), ui->sbDevice->text());
         const int source = ui->sbSource->currentIndex();
-        element->setProperty("source", source >= 0 ? SmartButtonSources.at(source) : QString());
-        element->setProperty("type", QStringLiteral("SmartButton"));
+        plannedProperties.insert(QStringLiteral("source"),
+                                 source >= 0 ? SmartButtonSources.at(source) : QString());
+        plannedProperties.insert(QStringLiteral("type"), QStringLiteral("SmartButton"));
         break;
     }
     case SmartMicroSource: {
@@ -370,11 +414,17 @@ void DetectorsDlg::writePlan(const Plan &plan)
         const auto cameraSensor = [&]() {
             return firstEntryWith(sensors, QStringLiteral("camera_id"), plan.camera);
         };
-        const VObject ownSensor = cameraSensor();
+        // A camera left as shown is the own entry's sensor, with or without a "camera_id".
+        const bool sameCamera = currentModuleKind == AzimuthSource && !edited(ui->azimuth_modules)
+            && !edited(ui->azimuth_cams_id);
+        const VObject ownSensor
+            = sameCamera ? currentModuleEntry.parent().parent() : cameraSensor();
+        const bool channelEdited = edited(ui->azimuth_channel_id);
         VObject entry = ownSensor.isNull()
             ? VObject()
             : ownEntryIn(AzimuthSource, ownSensor[Channels],
-                         !(currentModuleEntry[channelId] == plan.number), channelId, plan.number);
+                         channelEdited && !(currentModuleEntry[channelId] == plan.number),
+                         channelId, plan.number);
         if (entry.isNull()) {
             releaseModuleEntry();
             VObject sensor = cameraSensor();
@@ -386,15 +436,19 @@ void DetectorsDlg::writePlan(const Plan &plan)
             if (entry.isNull())
                 entry = channels.append(VObject(QVariantMap { { channelId, plan.number } }));
         }
-        writeChanged(entry, channelId, plan.number);
+        if (channelEdited || !sameEntry(entry, currentModuleEntry))
+            writeChanged(entry, channelId, plan.number);
         nameElementIn(entry, Detector, id);
         break;
     }
     case LinkToDetector:
         releaseChannel(VObject());
         releaseModuleEntry();
-        element->setProperty("type", QStringLiteral("DetectorySensor"));
-        element->setProperty("detector", plan.detector >= 0 ? QVariant(plan.detector) : QVariant());
+        plannedProperties.insert(QStringLiteral("type"), QStringLiteral("DetectorySensor"));
+        // A link left as shown keeps the detector as it names it (id or name).
+        if (!foundLink || edited(ui->detector))
+            plannedProperties.insert(QStringLiteral("detector"),
+                                     plan.detector >= 0 ? QVariant(plan.detector) : QVariant());
         break;
     case PrioritySource: {
         VObject channels = priority[Channels];
@@ -405,8 +459,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
         }
         nameElementIn(entry, key, element->name());
         releaseChannel(VObject());
-        element->setProperty("dio2channel", QVariant());
-        element->setProperty("keycode", QVariant());
+        plannedProperties.insert(QStringLiteral("dio2channel"), QVariant());
+        plannedProperties.insert(QStringLiteral("keycode"), QVariant());
         break;
     }
     case SignalChannel: {
@@ -417,8 +471,8 @@ void DetectorsDlg::writePlan(const Plan &plan)
             entry = signal[Channels].append(VObject::map());
         nameElementIn(entry, key, element->name());
         writeChanged(entry, Channel, plan.number);
-        element->setProperty("dio2channel", QVariant());
-        element->setProperty("keycode", QVariant());
+        plannedProperties.insert(QStringLiteral("dio2channel"), QVariant());
+        plannedProperties.insert(QStringLiteral("keycode"), QVariant());
         break;
     }
     default:
@@ -426,7 +480,7 @@ void DetectorsDlg::writePlan(const Plan &plan)
     }
     // A sensor linked to a detector keeps the link only while that is its source.
     if (plan.kind != NoSource && plan.kind != LinkToDetector && element->isSensor())
-        element->setProperty("detector", QVariant());
+        plannedProperties.insert(QStringLiteral("detector"), QVariant());
 }
 
 void DetectorsDlg::writeAlerts()
@@ -454,17 +508,28 @@ void DetectorsDlg::writeAlerts()
 void DetectorsDlg::accept()
 {
     // Every check runs before anything is written, so that a refused OK and
-    // then Cancel leave the element and the native data as they were.
+    // then Cancel leave the element and the native data as they were. A source
+    // left as shown is kept as the file holds it, and so is not checked.
+    const bool sourceKept = !isNew && !sourceEdited();
     Plan plan;
-    if (!makePlan(&plan))
+    if (!sourceKept && !makePlan(&plan))
         return;
     element->setId(ui->number->value());
     element->setName(ui->name->text());
-    for (const char *name :
-         { "deviceName", "source", "dionumber", "diochannel", "keycode", "type" })
-        element->setProperty(name, QVariant());
-    writePlan(plan);
-    if (element->isSensor())
+    if (sourceKept) {
+        followIdentity(currentChannelEntry, kindKey());
+        const bool byDetector
+            = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
+        followIdentity(currentModuleEntry, byDetector ? Detector : kindKey());
+    } else {
+        plannedProperties.clear();
+        for (const char *name :
+             { "deviceName", "source", "dionumber", "diochannel", "keycode", "type" })
+            plannedProperties.insert(QLatin1String(name), QVariant());
+        writePlan(plan);
+        applyPlannedProperties();
+    }
+    if (element->isSensor() && alertsEdited())
         writeAlerts();
     QDialog::accept();
 }

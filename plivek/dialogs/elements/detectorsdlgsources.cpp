@@ -37,7 +37,8 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
     switch (kind) {
     case IoBoard: {
         ui->stackedWidget->setCurrentWidget(ui->dioPage);
-        const BoardChannels board = boards.value(ui->type->itemData(index).toInt());
+        const int number = ui->type->itemData(index).toInt();
+        const BoardChannels board = boards.value(number);
         ui->dio_channel->blockSignals(true);
         ui->dio_channel->clear();
         int selection = -1;
@@ -46,6 +47,13 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             if (sameEntry(it.value(), currentChannelEntry))
                 selection = ui->dio_channel->count() - 1;
         }
+        // The element's own channel shows also when no entry holds it yet.
+        bool ownBoard = false;
+        bool ownChannel = false;
+        const int channel = element->property("diochannel").toInt(&ownChannel);
+        if (selection < 0 && element->property("dionumber").toInt(&ownBoard) == number && ownBoard
+            && ownChannel)
+            selection = ui->dio_channel->findData(channel);
         if (selection < 0 && ui->dio_channel->count() > 0)
             selection = 0;
         ui->dio_channel->blockSignals(false);
@@ -148,17 +156,27 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
     }
     case LinkToDetector: {
         ui->stackedWidget->setCurrentWidget(ui->detectorySensorPage);
+        // A number is an id; a text a name, else an id written as text. A
+        // link to no detector of the list shows none.
         const QVariant reference = element->property("detector");
         const QList<CnfDetectorPtr> detectors = controller->detectorsList();
+        const bool byId = isIntegerVariant(reference);
+        bool idAsText = false;
+        const qlonglong textId = byId ? 0 : reference.toString().toLongLong(&idAsText);
+        int byNumber = -1;
+        int byName = -1;
+        int byText = -1;
         for (int i = 0; i < detectors.size(); ++i) {
-            const bool same = isIntegerVariant(reference)
-                ? reference.toLongLong() == detectors.at(i)->id()
-                : reference == QVariant(detectors.at(i)->name());
-            if (same) {
-                ui->detector->setCurrentIndex(i);
-                break;
-            }
+            const CnfDetector &detector = *detectors.at(i);
+            if (byId && byNumber < 0 && reference.toLongLong() == detector.id())
+                byNumber = i;
+            if (!byId && byName < 0 && reference == QVariant(detector.name()))
+                byName = i;
+            if (idAsText && byText < 0 && textId == detector.id())
+                byText = i;
         }
+        const int shownDetector = byId ? byNumber : (byName >= 0 ? byName : byText);
+        ui->detector->setCurrentIndex(shownDetector);
         break;
     }
     default:

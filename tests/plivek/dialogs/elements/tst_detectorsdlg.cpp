@@ -418,6 +418,9 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("by id") << QVariant(4) << QStringLiteral("4 (North)");
         QTest::newRow("by name") << QVariant(QStringLiteral("Loop")) << QStringLiteral("1 (Loop)");
+        QTest::newRow("by id as text")
+            << QVariant(QStringLiteral("4")) << QStringLiteral("4 (North)");
+        QTest::newRow("missing detector") << QVariant(9) << QString();
     }
 
     void linkedDetector()
@@ -468,10 +471,27 @@ private slots:
                           "'detector': 1, 'type': "
                           "'PIR', 'common': 'negative', 'x': 1}]}}}}")
             << "common_positive"
-            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'type': 'dryContact', 'channels': "
-                          "[{'channel': 3, "
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
                           "'detector': 1, 'type': 'PIR', 'common': 'positive', 'x': 1}]}}}}")
             << onBoard1;
+        // The entry keeps what was not edited: a channel type the list does
+        // not know, a missing polarity, its board's type (or none).
+        QTest::newRow("polarity edited, unknown channel type kept")
+            << tiverkII << false << onBoard1
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'detector': 1, 'type': 'in'}]}}}}")
+            << "common_positive"
+            << QByteArray("{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 3, "
+                          "'detector': 1, 'type': 'in', 'common': 'positive'}]}}}}")
+            << onBoard1;
+        QTest::newRow("channel type edited, missing polarity kept")
+            << tiverkII << false << QByteArray("{'dionumber': 6, 'diochannel': 3}")
+            << QByteArray("{'SystemBus': {'devices': {'DIO6': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 3, 'detector': 1}]}}}}")
+            << "channel_type=IR detector"
+            << QByteArray("{'SystemBus': {'devices': {'DIO6': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 3, 'detector': 1, 'type': 'PIR'}]}}}}")
+            << QByteArray("{'dionumber': 6, 'diochannel': 3}");
         // A new id changes the id: an entry without a polarity reads as
         // negative and keeps lacking it.
         QTest::newRow("new id, entry without polarity")
@@ -530,12 +550,52 @@ private slots:
             << QByteArray("{'alerts': {'false': {'message': 'old', 'level': 'INFO'}}}")
             << QByteArray("{}") << "on_msg=Went on;on_level=warning;off_msg=" << QByteArray("{}")
             << QByteArray("{'alerts': {'true': {'message': 'Went on', 'level': 'WARN'}}}");
+        // A source left as shown keeps the element's properties as they are,
+        // also those no page shows.
         QTest::newRow("no source")
             << tiverkII << true << QByteArray("{'deviceName': 'd', 'detector': 3}")
-            << QByteArray("{}") << QString() << QByteArray("{}") << QByteArray("{'detector': 3}");
-        QTest::newRow("TIVERK 3.x drops the key code")
+            << QByteArray("{}") << QString() << QByteArray("{}")
+            << QByteArray("{'deviceName': 'd', 'detector': 3}");
+        QTest::newRow("TIVERK 3.x keeps the key code")
             << "tiverk" << false << QByteArray("{'keycode': 515}") << QByteArray("{}") << QString()
-            << QByteArray("{}") << QByteArray("{}");
+            << QByteArray("{}") << QByteArray("{'keycode': 515}");
+        QTest::newRow("new id in the form the entries held")
+            << tiverkII << false << QByteArray("{'dionumber': '2', 'diochannel': 3}")
+            << QByteArray("{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 3, "
+                          "'detector': '1'}]}}}, 'Priority': {'channels': [{'detector': 1}]}}")
+            << "number=5"
+            << QByteArray("{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 3, "
+                          "'detector': '5'}]}}}, 'Priority': {'channels': [{'detector': 5}]}}")
+            << QByteArray("{'dionumber': '2', 'diochannel': 3}");
+        QTest::newRow("a new board keeps the property forms")
+            << tiverkII << false << QByteArray("{'dionumber': '2', 'diochannel': 3}")
+            << QByteArray("{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 3, "
+                          "'detector': 1}]}}}}")
+            << "dio_channel=4"
+            << QByteArray("{'SystemBus': {'devices': {'DIO2': {'type': 'dryContact', 'channels': "
+                          "[{'channel': 4, 'common': 'negative', 'detector': 1, 'type': "
+                          "'full'}]}}}}")
+            << QByteArray("{'dionumber': '2', 'diochannel': 4}");
+        const QByteArray azimuthWithoutChannelId
+            = "{'AzimuthSSE': [{'url': 'u', 'sensors': [{'channels': [{'detector': 1}]}]}]}";
+        QTest::newRow("Azimuth without a channel id or camera untouched")
+            << tiverkII << false << QByteArray() << azimuthWithoutChannelId << QString()
+            << azimuthWithoutChannelId << QByteArray("{}");
+        QTest::newRow("Azimuth channel id edited under a sensor without camera")
+            << tiverkII << false << QByteArray() << azimuthWithoutChannelId
+            << "azimuth_channel_id=4"
+            << QByteArray("{'AzimuthSSE': [{'url': 'u', 'sensors': [{'channels': [{'detector': 1, "
+                          "'rcg_channel_id': 4}]}]}]}")
+            << QByteArray("{}");
+        const QByteArray prioritySensorById
+            = "{'Priority': {'channels': [{'sensor': 1}, {'sensor': 'Gate'}]}}";
+        QTest::newRow("Priority sensor by id untouched")
+            << tiverkII << true << QByteArray() << prioritySensorById << QString()
+            << prioritySensorById << QByteArray("{}");
+        QTest::newRow("smart button source edited keeps absent fields absent")
+            << tiverkII << true << QByteArray("{'dionumber': 1, 'diochannel': 2}")
+            << QByteArray("{'SmartButton': {}}") << "type=Smart button"
+            << QByteArray("{'SmartButton': {}}") << QByteArray("{'type': 'SmartButton'}");
         QTest::newRow("TrafiCam") << tiverkII << false << QByteArray()
                                   << QByteArray("{'TrafiCam': [{'ti_host': 'a', 'ti_port': 1, "
                                                 "'channels': [{'channel': 2, 'sensor': 1}]}]}")
