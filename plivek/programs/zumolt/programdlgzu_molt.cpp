@@ -333,15 +333,16 @@ void ProgramDlgZU_MOLT::forgetSteps(const QList<int> &ids)
 {
     if (ids.isEmpty())
         return;
-    // What named the removed steps goes on screen as it went in the program,
-    // and counts as shown, so that OK stores the program's own values.
+    // What names the removed steps on screen, chosen here or not, goes as it
+    // went in the program, and counts as shown, so that OK keeps it gone.
     QTableWidget *steps = ui->dataTable;
     for (int column = 0; column < steps->columnCount(); ++column) {
-        if (!ids.contains(stepIdIn(steps, CallRow, column)))
+        const CnfPhaseDefPtr step = edited->phaseDefAt(column);
+        if (!step || !ids.contains(stepIdIn(steps, CallRow, column)))
             continue;
         setTableCellValue(steps, CallRow, column, QVariant(), true);
-        const CnfPhaseDefPtr step = edited->phaseDefAt(column);
-        if (step && shownSteps.contains(step.data()))
+        step->setProperty("call", QVariant());
+        if (shownSteps.contains(step.data()))
             shownSteps[step.data()][CallRow] = QVariant();
     }
     QTableWidget *events = ui->dtTable;
@@ -357,10 +358,13 @@ void ProgramDlgZU_MOLT::forgetSteps(const QList<int> &ids)
             if (!ids.contains(stepIdIn(events, row, column)))
                 continue;
             setTableCellValue(events, row, column, QVariant(), true);
-            QVariantMap entry = shown.entry.toMap();
-            entry.remove(QLatin1String(eventKeys[row]));
-            shown.entry = entry;
-            shown.shown[row] = QVariant();
+            if (shown.entry.userType() == QMetaType::QVariantMap) {
+                QVariantMap entry = shown.entry.toMap();
+                entry.remove(QLatin1String(eventKeys[row]));
+                shown.entry = entry;
+            }
+            if (row < shown.shown.size())
+                shown.shown[row] = QVariant();
             eventsChanged = true;
         }
     }

@@ -25,11 +25,12 @@ class ProgramDlgZU_MOLT;
 // (9 with cycle length and offset), the steps and detector events for 10.
 // Steps added, removed or given another phase reach the program at once; the
 // rest only on OK. Steps are shown and named by the ids the file gives them
-// (ZuMoltFormat::stepIds), which need not be their positions: a removed step
-// takes what named it along, and the other steps keep their ids. A value left as it was shown keeps
-// the program's own value (one the tables cannot show included), so that OK without a change stores
-// the program as it came; isModified() tells the caller whether OK changed
-// anything. The controller is not owned.
+// (ZU_MOLTConfig::stepIds), which need not be their positions: a removed step
+// takes what named it along, and the other steps keep their ids. A value left
+// as it was shown keeps the program's own value (one the tables cannot show
+// included), so that OK without a change stores the program as it came;
+// isModified() tells the caller whether OK changed anything. The controller is
+// not owned.
 class ProgramDlgZU_MOLT : public QDialog
 {
     Q_OBJECT

@@ -328,6 +328,43 @@ private slots:
         QCOMPARE(compact(parsed(loaded.config.save(loaded.controller))), compact(expected));
     }
 
+    // What names a removed step on screen is not set, also where the user had
+    // just chosen that step in place of another, and in an event of his own.
+    void removedStepChosenBeforeIsNotSet()
+    {
+        Loaded loaded;
+        QVERIFY(load(loaded, TestSupport::dataPath(ownFixture)));
+        const QByteArray before = loaded.config.save(loaded.controller);
+        const CnfProgramPtr program = loaded.controller.findProgram(QStringLiteral("2"));
+        ProgramDlgZU_MOLT dialog(nullptr, program, &loaded.controller);
+        ParametersTable *steps = table(dialog, "dataTable");
+        ParametersTable *events = table(dialog, "dtTable");
+        // Step 3 called step 2 and the second event redirected to 2: both to 1 now.
+        setTableCellValue(steps, StepRow::CallRow, 2, QStringLiteral("1"), true);
+        setTableCellValue(events, EventRow::RedirectRow, 1, QStringLiteral("1"), true);
+        QMetaObject::invokeMethod(&dialog, "addEvent");
+        setTableCellValue(events, EventRow::EventStepRow, 3, QStringLiteral("3"), true);
+        setTableCellValue(events, EventRow::CalledStepRow, 3, QStringLiteral("1"), true);
+        setTableCellValue(events, EventRow::DetectorRow, 3, 72, true);
+
+        selectColumns(steps, { 0 });
+        QMetaObject::invokeMethod(&dialog, "removeStep");
+        QCOMPARE(rowTexts(steps, StepRow::CallRow), (QStringList { "", "" }));
+        QCOMPARE(rowTexts(events, EventRow::EventStepRow), (QStringList { "2", "3", "3" }));
+        dialog.accept();
+        program->clone(dialog.program());
+
+        const QJsonObject expected
+            = withPlan(parsed(before), QStringLiteral("2"),
+                       QJsonDocument::fromJson(
+                           R"({"algorithm":{"detectors":[{"call":3,"detector":71,"phase":2},)"
+                           R"({"detector":72,"phase":3},{"detector":72,"phase":3}],)"
+                           R"("phases":[{"id":2,"stage":2},{"id":3,"stage":3}],)"
+                           R"("sequence":[2,3],"type":"StageRing"},"id":2,"name":"By position"})")
+                           .object());
+        QCOMPARE(compact(parsed(loaded.config.save(loaded.controller))), compact(expected));
+    }
+
     // A new step takes an id that no other step has, once it has a stage; the
     // other steps keep theirs, and events can name it.
     void addedStepTakesAFreeId_data()
