@@ -3,6 +3,8 @@
 
 #include "cnfcontroller.h"
 #include "cnfjsonparser.h"
+#include "cnfphasedef.h"
+#include "cnfprogram.h"
 #include "vobject.h"
 
 using ZuMoltFormat::tr;
@@ -97,4 +99,32 @@ void ZU_MOLTConfig::followSwitch(CnfController &controller, int id, int newId)
     switches.remove(key);
     if (newId >= 0)
         switches[QString::number(newId)] = members;
+}
+
+QVector<int> ZU_MOLTConfig::stepIds(const CnfController &controller, const CnfProgram &plan)
+{
+    return ZuMoltFormat::stepIds(controller, plan.phases());
+}
+
+void ZU_MOLTConfig::removeSteps(const CnfController &controller, CnfProgram &plan,
+                                const QList<int> &positions)
+{
+    // Ids taken before any step goes, so that they do not depend on the order.
+    const QList<CnfPhaseDefPtr> steps = plan.phases();
+    const ZuMoltFormat::StepIds ids = ZuMoltFormat::stepIdsByStep(controller, steps);
+    for (int position : positions) {
+        if (position >= 0 && position < steps.size())
+            ZuMoltFormat::removeStep(controller, plan, steps.at(position), ids);
+    }
+}
+
+void ZU_MOLTConfig::setStepStage(const CnfController &controller, CnfProgram &plan, int position,
+                                 const CnfPhasePtr &stage)
+{
+    const CnfPhaseDefPtr step = plan.phaseDefAt(position);
+    if (!step || !stage)
+        return;
+    const ZuMoltFormat::StepIds ids = ZuMoltFormat::stepIdsByStep(controller, plan.phases());
+    step->setPhase(stage);
+    ZuMoltFormat::keepStepIds(controller, plan.phases(), ids);
 }

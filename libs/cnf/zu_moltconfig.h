@@ -1,10 +1,13 @@
 #pragma once
 
 #include "cnfformatconfig.h"
+#include "cnffwd.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
+#include <QVector>
 
 class CnfController;
 
@@ -62,6 +65,20 @@ public:
     // `newId`): the members kept for it follow or go with it, so that a switch
     // given its old id later does not take them.
     static void followSwitch(CnfController &controller, int id, int newId);
+
+    // A stage-ring plan names its steps by the ids the file gives them, which
+    // need not be their positions: each step's id, 0 for a step without a
+    // stage (it is not written).
+    static QVector<int> stepIds(const CnfController &controller, const CnfProgram &plan);
+    // Takes the steps at `positions` out of the plan. The other steps keep
+    // their ids, and whatever in the plan named a removed step goes with it
+    // or is not set, so that nothing comes to name another step.
+    static void removeSteps(const CnfController &controller, CnfProgram &plan,
+                            const QList<int> &positions);
+    // Gives the step at `position` the stage. The other steps keep their ids;
+    // a step that had none gets one that no other step has.
+    static void setStepStage(const CnfController &controller, CnfProgram &plan, int position,
+                             const CnfPhasePtr &stage);
 
 protected:
     bool fill(CnfController &controller, QString *error) override;

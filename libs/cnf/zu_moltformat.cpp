@@ -4,7 +4,9 @@
 #include "cnfjsonvalue.h"
 #include "cnfphasedef.h"
 #include "cnfpowerdevice.h"
+#include "cnfprogram.h"
 #include "cnfsignalgroup.h"
+#include "cnftreeschema.h"
 
 #include <QCoreApplication>
 #include <QSet>
@@ -49,6 +51,118 @@ QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr
         taken.insert(id);
     }
     return ids;
+}
+
+StepIds stepIdsByStep(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps)
+{
+    const QVector<int> numbers = stepIds(controller, steps);
+    StepIds ids;
+    for (int i = 0; i < steps.size(); ++i)
+        ids.insert(steps.at(i).data(), numbers.at(i));
+    return ids;
+}
+
+void keepStepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps, StepIds ids)
+{
+    const QVector<int> now = stepIds(controller, steps);
+    QSet<int> taken;
+    for (int i = 0; i < steps.size(); ++i) {
+        if (now.at(i) != 0)
+            taken.insert(ids.value(steps.at(i).data()));
+    }
+    taken.remove(0);
+    bool same = true;
+    for (int i = 0; i < steps.size(); ++i) {
+        if (now.at(i) == 0)
+            continue;
+        int &id = ids[steps.at(i).data()];
+        if (id == 0) {
+            // A step that had no id takes none that another step keeps.
+            id = i + 1;
+            for (int free = 1; taken.contains(id); ++free)
+                id = free;
+            taken.insert(id);
+        }
+        same = same && now.at(i) == id;
+    }
+    if (same)
+        return;
+    // With every id either the step's own or its position, the count gives
+    // each step the id it keeps.
+    for (int i = 0; i < steps.size(); ++i) {
+        const int id = ids.value(steps.at(i).data());
+        if (now.at(i) == 0 || id == 0)
+            continue;
+        bool own = false;
+        const int ownId = steps.at(i)->property("id").toInt(&own);
+        if (own ? ownId != id : id != i + 1)
+            steps.at(i)->setProperty("id", id);
+    }
+}
+
+namespace {
+
+// A plan names its steps by number only (zumoltc reads a text as a name, which
+// no step has).
+bool namesStep(const QVariant &value, int id)
+{
+    switch (int(value.userType())) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+        return value.toDouble() == id;
+    default:
+        return false;
+    }
+}
+
+void forgetStep(CnfProgram &plan, int id)
+{
+    for (const CnfPhaseDefPtr &step : plan.phases()) {
+        if (namesStep(step->property("call"), id))
+            step->setProperty("call", QVariant());
+    }
+    const QVariant detectors = CnfTreeSchema::plain(plan.property("detectors"));
+    if (detectors.userType() != QMetaType::QVariantList)
+        return;
+    bool changed = false;
+    QVariantList kept;
+    for (const QVariant &entry : detectors.toList()) {
+        if (entry.userType() != QMetaType::QVariantMap) {
+            kept << entry;
+            continue;
+        }
+        QVariantMap record = entry.toMap();
+        if (namesStep(record.value(QStringLiteral("phase")), id)) {
+            changed = true;
+            continue;
+        }
+        for (const QString &key : { QStringLiteral("call"), QStringLiteral("redirect") }) {
+            if (namesStep(record.value(key), id)) {
+                record.remove(key);
+                changed = true;
+            }
+        }
+        kept << record;
+    }
+    // Emptied here, the list goes, as zumoltc writes none.
+    if (changed)
+        plan.setProperty("detectors", kept.isEmpty() ? QVariant() : QVariant(kept));
+}
+
+} // namespace
+
+void removeStep(const CnfController &controller, CnfProgram &plan, const CnfPhaseDefPtr &step,
+                const StepIds &ids)
+{
+    if (!plan.removePhase(plan.indexOfPhaseDef(step.data())))
+        return;
+    keepStepIds(controller, plan.phases(), ids);
+    const int removedId = ids.value(step.data());
+    if (removedId != 0)
+        forgetStep(plan, removedId);
 }
 
 const QStringList &sgTimes()

@@ -6,6 +6,7 @@
 class CnfController;
 class CnfJsonValue;
 
+#include <QHash>
 #include <QPair>
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,23 @@ QString sequenceRecordId(const QString &plan, int group, int point);
 // a copy of the other. The calls and detector records inside the plan name
 // steps by these ids.
 QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps);
+// The same ids by step, for keeping them over a change of the plan.
+using StepIds = QHash<const CnfPhaseDef *, int>;
+StepIds stepIdsByStep(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps);
+// After steps went, or a step got its stage: every step keeps the id of `ids`
+// (one that had it by its position gets it as its own "id"), so that no call,
+// detector record or sequence entry comes to name another step. A step that
+// has a stage but no id there yet gets its position, or the lowest number that
+// no other step has. Nothing changes while every step still has its id.
+void keepStepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps, StepIds ids);
+// Takes the step out of its plan, `ids` taken while it was there. The steps
+// after it keep their ids (keepStepIds). Whatever inside the plan names it by
+// its id becomes not set: another step's call of it, a detector record's call
+// or redirect to it; a detector record on it goes whole, as zumoltc keeps none
+// without its phase. The "sequence" is written from the steps, so it loses the
+// step with it.
+void removeStep(const CnfController &controller, CnfProgram &plan, const CnfPhaseDefPtr &step,
+                const StepIds &ids);
 
 // zumoltc's value of an integer that is not set; it never stands in its files.
 constexpr int notSetTime = 2147483647;

@@ -8,6 +8,7 @@
 #include "cnf/cnfphasedef.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/zu_moltconfig.h"
 #include "common/widgets/checkboxdelegate.h"
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
@@ -39,6 +40,13 @@ QVariant integerOrInvalid(const QVariant &value)
 {
     const QVariant present = valueOrInvalid(value);
     return present.isValid() ? QVariant(present.toInt()) : QVariant();
+}
+
+// The step id a cell of a step row names, 0 for none.
+int stepIdIn(const QTableWidget *table, int row, int column)
+{
+    const int id = tableCellValue(table, row, column).toString().toInt();
+    return std::max(id, 0);
 }
 
 // "state|seconds" split in two; false for any other text.
@@ -179,6 +187,8 @@ void ProgramDlgZU_MOLT::on_type_currentIndexChanged(int index)
         table->setColumnCount(0);
         table->hide();
     }
+    eventColumns.clear();
+    eventsChanged = false;
     ui->coordination->hide();
     ui->coordination->setCheckable(false);
     data->setItemDelegate(defaultDelegate);
@@ -199,7 +209,6 @@ void ProgramDlgZU_MOLT::on_type_currentIndexChanged(int index)
         ui->dtTable->show();
     }
     shownTable = cellValues(data);
-    shownEvents = cellValues(ui->dtTable);
     shownCoordination = coordinationState();
 }
 
@@ -246,7 +255,8 @@ void ProgramDlgZU_MOLT::fillSteps()
     table->setVerticalHeaderLabels(headers);
     table->setItemDelegateForRow(PhaseRow, phaseDelegate);
     table->setItemDelegateForRow(RecallRow, recallDelegate);
-    table->setItemDelegateForRow(CallRow, recallDelegate);
+    // A step's call names another step, as the events do.
+    table->setItemDelegateForRow(CallRow, stepNumberDelegate);
     table->setItemDelegateForRow(CountdownRow, countdownDelegate);
     for (int i = 0; i < edited->phaseCount(); ++i) {
         table->insertColumn(i);
@@ -283,6 +293,10 @@ void ProgramDlgZU_MOLT::fillEvents()
         for (int row : { int(DetectorRow), int(IndicatorRow) })
             setTableCellValue(table, row, k, event.value(QLatin1String(eventKeys[row])).toString(),
                               true);
+        EventColumn column { events.at(k), {} };
+        for (int row = EventStepRow; row < EventRowCount; ++row)
+            column.shown << tableCellValue(table, row, k);
+        eventColumns << column;
     }
 }
 
@@ -302,10 +316,58 @@ void ProgramDlgZU_MOLT::fillStepColumn(int column, const CnfPhaseDefPtr &step)
 
 void ProgramDlgZU_MOLT::updateStepNumbers()
 {
+    // A step without a stage is not written and has no id yet.
     QStringList numbers;
-    for (int i = 1; i <= edited->phaseCount(); ++i)
-        numbers << QString::number(i);
+    QStringList headers;
+    for (int id : ZU_MOLTConfig::stepIds(*controller, *edited)) {
+        headers << (id != 0 ? QString::number(id) : QString());
+        if (id != 0)
+            numbers << QString::number(id);
+    }
     stepNumberDelegate->setTexts(numbers);
+    if (currentType() == CnfProgram::Stagering)
+        ui->dataTable->setHorizontalHeaderLabels(headers);
+}
+
+void ProgramDlgZU_MOLT::forgetSteps(const QList<int> &ids)
+{
+    if (ids.isEmpty())
+        return;
+    // What names the removed steps on screen, chosen here or not, goes as it
+    // went in the program, and counts as shown, so that OK keeps it gone.
+    QTableWidget *steps = ui->dataTable;
+    for (int column = 0; column < steps->columnCount(); ++column) {
+        const CnfPhaseDefPtr step = edited->phaseDefAt(column);
+        if (!step || !ids.contains(stepIdIn(steps, CallRow, column)))
+            continue;
+        setTableCellValue(steps, CallRow, column, QVariant(), true);
+        step->setProperty("call", QVariant());
+        if (shownSteps.contains(step.data()))
+            shownSteps[step.data()][CallRow] = QVariant();
+    }
+    QTableWidget *events = ui->dtTable;
+    for (int column = events->columnCount() - 1; column >= 0; --column) {
+        if (ids.contains(stepIdIn(events, EventStepRow, column))) {
+            events->removeColumn(column);
+            eventColumns.removeAt(column);
+            eventsChanged = true;
+            continue;
+        }
+        EventColumn &shown = eventColumns[column];
+        for (int row : { int(CalledStepRow), int(RedirectRow) }) {
+            if (!ids.contains(stepIdIn(events, row, column)))
+                continue;
+            setTableCellValue(events, row, column, QVariant(), true);
+            if (shown.entry.userType() == QMetaType::QVariantMap) {
+                QVariantMap entry = shown.entry.toMap();
+                entry.remove(QLatin1String(eventKeys[row]));
+                shown.entry = entry;
+            }
+            if (row < shown.shown.size())
+                shown.shown[row] = QVariant();
+            eventsChanged = true;
+        }
+    }
 }
 
 void ProgramDlgZU_MOLT::on_dataTable_itemChanged(QTableWidgetItem *item)
@@ -338,11 +400,14 @@ void ProgramDlgZU_MOLT::on_dataTable_itemChanged(QTableWidgetItem *item)
         }
         ui->cycleLength->setValue(longest);
     } else if (type == CnfProgram::Stagering && item->row() == PhaseRow) {
-        // The phase choice reaches the step at once.
+        // The phase choice reaches the step at once. A step that gets its
+        // first stage takes an id of its own; the others keep theirs.
         const CnfPhaseDefPtr step = edited->phaseDefAt(item->column());
         const CnfPhasePtr phase = controller->findPhase(item->text());
-        if (step && phase)
-            step->setPhase(phase);
+        if (step && phase && step->phase() != phase) {
+            ZU_MOLTConfig::setStepStage(*controller, *edited, item->column(), phase);
+            updateStepNumbers();
+        }
     }
 }
 
@@ -386,22 +451,34 @@ void ProgramDlgZU_MOLT::addStep()
 
 void ProgramDlgZU_MOLT::removeStep()
 {
-    // Events keep the step positions they name.
-    removeSelectedColumns(ui->dataTable, [this](int column) {
-        edited->removePhase(column);
-        modified = true;
-    });
+    // The remaining steps keep their ids, and whatever named a removed step
+    // goes with it rather than naming another.
+    const QList<int> columns = selectedColumns(ui->dataTable);
+    const QVector<int> ids = ZU_MOLTConfig::stepIds(*controller, *edited);
+    QList<int> removed;
+    for (int column : columns) {
+        if (column < ids.size() && ids.at(column) != 0)
+            removed << ids.at(column);
+    }
+    ZU_MOLTConfig::removeSteps(*controller, *edited, columns);
+    removeSelectedColumns(ui->dataTable, [this](int) { modified = true; });
+    forgetSteps(removed);
     updateStepNumbers();
 }
 
 void ProgramDlgZU_MOLT::addEvent()
 {
     ui->dtTable->insertColumn(ui->dtTable->columnCount());
+    eventColumns.append(EventColumn());
+    eventsChanged = true;
 }
 
 void ProgramDlgZU_MOLT::removeEvent()
 {
-    removeSelectedColumns(ui->dtTable, [](int) {});
+    removeSelectedColumns(ui->dtTable, [this](int column) {
+        eventColumns.removeAt(column);
+        eventsChanged = true;
+    });
 }
 
 void ProgramDlgZU_MOLT::accept()
@@ -497,24 +574,58 @@ void ProgramDlgZU_MOLT::storeSteps(bool asShown)
             if (!shown.isEmpty() && shown.at(row) == value)
                 continue;
             modified = true;
-            const bool integer = row == PassageRow || row == MinGreenRow || row == MaxGreenRow;
+            const bool integer
+                = row == PassageRow || row == CallRow || row == MinGreenRow || row == MaxGreenRow;
             step->setProperty(stepKeys[row - RecallRow],
                               integer ? integerOrInvalid(value) : valueOrInvalid(value));
         }
     }
+    storeEvents(asShown);
+}
+
+void ProgramDlgZU_MOLT::storeEvents(bool asShown)
+{
     const QTableWidget *events = ui->dtTable;
-    if (asShown && cellValues(events) == shownEvents)
+    const int columns = std::min(events->columnCount(), int(eventColumns.size()));
+    const auto leftAsShown = [&](int row, int column) {
+        const QVariantList &shown = eventColumns.at(column).shown;
+        return asShown && row < shown.size()
+            && shown.at(row) == tableCellValue(events, row, column);
+    };
+    const auto touched = [&](int column) {
+        for (int row = EventStepRow; row < EventRowCount; ++row) {
+            if (!leftAsShown(row, column))
+                return true;
+        }
+        return false;
+    };
+    bool changed = eventsChanged || !asShown;
+    for (int column = 0; column < columns && !changed; ++column)
+        changed = touched(column);
+    if (!changed)
         return;
     modified = true;
     QVariantList list;
-    for (int column = 0; column < events->columnCount(); ++column) {
-        QVariantMap event;
+    for (int column = 0; column < columns; ++column) {
+        const QVariant &entry = eventColumns.at(column).entry;
+        if (entry.isValid() && entry.userType() != QMetaType::QVariantMap && !touched(column)) {
+            list << entry;
+            continue;
+        }
+        // A cell left as shown keeps the program's value, and the members the
+        // table does not show stay; a detector the controller lacks is dropped.
+        QVariantMap event = entry.toMap();
         for (int row = EventStepRow; row < EventRowCount; ++row) {
+            const bool detector = row == DetectorRow || row == IndicatorRow;
+            if (!detector && leftAsShown(row, column))
+                continue;
             const QVariant value = tableCellValue(events, row, column);
             const bool integer = row == EventStepRow || row == CalledStepRow || row == RedirectRow;
             const QVariant stored = integer ? integerOrInvalid(value) : valueOrInvalid(value);
             if (stored.isValid())
                 event.insert(QLatin1String(eventKeys[row]), stored);
+            else
+                event.remove(QLatin1String(eventKeys[row]));
         }
         if (!event.isEmpty())
             list << event;

@@ -24,10 +24,13 @@ class ProgramDlgZU_MOLT;
 // the type: nothing more for types 0-2, the signal-group timelines for 8 and 9
 // (9 with cycle length and offset), the steps and detector events for 10.
 // Steps added, removed or given another phase reach the program at once; the
-// rest only on OK. A value left as it was shown keeps the program's own value
-// (one the tables cannot show included), so that OK without a change stores
-// the program as it came; isModified() tells the caller whether OK changed
-// anything. The controller is not owned.
+// rest only on OK. Steps are shown and named by the ids the file gives them
+// (ZU_MOLTConfig::stepIds), which need not be their positions: a removed step
+// takes what named it along, and the other steps keep their ids. A value left
+// as it was shown keeps the program's own value (one the tables cannot show
+// included), so that OK without a change stores the program as it came;
+// isModified() tells the caller whether OK changed anything. The controller is
+// not owned.
 class ProgramDlgZU_MOLT : public QDialog
 {
     Q_OBJECT
@@ -82,8 +85,10 @@ private:
     void fillEvents();
     void fillStepColumn(int column, const CnfPhaseDefPtr &step);
     void updateStepNumbers();
+    void forgetSteps(const QList<int> &ids);
     void storeTimelines(bool asShown);
     void storeSteps(bool asShown);
+    void storeEvents(bool asShown);
     void storeCoordination(bool asShown);
     QVariantList coordinationState() const;
 
@@ -105,7 +110,16 @@ private:
     // added and removed.
     QHash<const CnfPhaseDef *, QVariantList> shownSteps;
     QVariantList shownTable;
-    QVariantList shownEvents;
+    // One per column of the event table: the program's entry it was filled
+    // from (invalid for a new event) and the cells as shown then.
+    struct EventColumn
+    {
+        QVariant entry;
+        QVariantList shown;
+    };
+    QList<EventColumn> eventColumns;
+    // Events added or removed since the table was filled.
+    bool eventsChanged = false;
     QVariantList shownCoordination;
     bool modified = false;
 };

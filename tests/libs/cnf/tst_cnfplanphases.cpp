@@ -220,6 +220,49 @@ private slots:
         QVERIFY(controller.removePhase(stage));
         QCOMPARE(ids(), after);
     }
+
+    // A step that gets its first stage (a new one in the program dialog)
+    // takes an id that no other step has; the other steps keep theirs, also
+    // one that had its id by a position the new one could have counted first.
+    void stepGivenAStageTakesAFreeId_data()
+    {
+        QTest::addColumn<QList<int>>("ownIds"); // of each step; 0: none
+        QTest::addColumn<int>("position"); // of the step without a stage
+        QTest::addColumn<QList<int>>("before");
+        QTest::addColumn<QList<int>>("after");
+        QTest::newRow("new last step")
+            << QList<int> { 0, 0, 0 } << 2 << QList<int> { 1, 2, 0 } << QList<int> { 1, 2, 3 };
+        QTest::newRow("its position is free")
+            << QList<int> { 0, 0, 3 } << 0 << QList<int> { 0, 2, 3 } << QList<int> { 1, 2, 3 };
+        QTest::newRow("its position is an own id")
+            << QList<int> { 0, 0, 1 } << 0 << QList<int> { 0, 2, 1 } << QList<int> { 3, 2, 1 };
+        QTest::newRow("its own id is taken")
+            << QList<int> { 2, 0, 0 } << 0 << QList<int> { 0, 2, 3 } << QList<int> { 1, 2, 3 };
+    }
+
+    void stepGivenAStageTakesAFreeId()
+    {
+        QFETCH(QList<int>, ownIds);
+        QFETCH(int, position);
+        QFETCH(QList<int>, before);
+        QFETCH(QList<int>, after);
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QStringLiteral("1.0"));
+        CnfProgram plan(&controller);
+        plan.type = CnfProgram::Stagering;
+        auto stage = CnfPhasePtr::create();
+        stage->id = QStringLiteral("1");
+        controller.addPhase(stage);
+        for (int i = 0; i < ownIds.size(); ++i) {
+            const CnfPhaseDefPtr step
+                = plan.appendPhase(i == position ? CnfPhasePtr::create() : stage, 0);
+            if (ownIds.at(i) != 0)
+                step->setProperty("id", ownIds.at(i));
+        }
+        QCOMPARE(ZU_MOLTConfig::stepIds(controller, plan).toList(), before);
+        ZU_MOLTConfig::setStepStage(controller, plan, position, stage);
+        QCOMPARE(ZU_MOLTConfig::stepIds(controller, plan).toList(), after);
+    }
 };
 
 PROJECT_TEST(TestCnfPlanPhases);

@@ -241,7 +241,7 @@ private slots:
     }
 
     // OK without a change stores the program as it came, also what the tables
-    // cannot show (a step's call by number, a cycle without offset), and says
+    // cannot show (a cycle without offset), and says
     // that nothing changed; a change of the name alone keeps the rest.
     void okWithoutChange_data()
     {
@@ -302,8 +302,9 @@ private slots:
     }
 
     // Steps and events: an unknown detector keeps its id on screen and loses
-    // its key; removing a step leaves the events' step numbers; an empty
-    // event column is dropped, and with none left "detectors" is unset.
+    // its key; removing a step leaves the events on the other steps as they
+    // were; an empty event column is dropped, and with none left "detectors"
+    // is unset.
     void stepsAndEvents()
     {
         CnfController controller;

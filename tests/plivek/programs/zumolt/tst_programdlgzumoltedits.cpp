@@ -214,7 +214,8 @@ void TestProgramDlgZU_MOLTEdits::stepTableShowsAndStoresProperties()
 
     setTableCellValue(table, RecallRow, 0, QVariant(), true);
     setTableCellValue(table, PassageRow, 1, QStringLiteral("3"), true);
-    setTableCellValue(table, CallRow, 1, QStringLiteral("soft"), true);
+    // A step's call names another step by its id.
+    setTableCellValue(table, CallRow, 1, QStringLiteral("3"), true);
     setTableCellValue(table, MaxGreenRow, 2, 40, true);
     setTableCellValue(table, CountdownRow, 2, QStringLiteral("adaptive"), true);
     child<QSpinBox>(dialog, "cycleLength")->setValue(90);
@@ -224,7 +225,7 @@ void TestProgramDlgZU_MOLTEdits::stepTableShowsAndStoresProperties()
     QVERIFY(!result->phaseDefAt(0)->property("recall").isValid());
     QCOMPARE(result->phaseDefAt(0)->property("minGreen"), QVariant(5));
     QCOMPARE(result->phaseDefAt(1)->property("passage"), QVariant(3));
-    QCOMPARE(result->phaseDefAt(1)->property("call"), QVariant(QStringLiteral("soft")));
+    QCOMPARE(result->phaseDefAt(1)->property("call"), QVariant(3));
     QCOMPARE(result->phaseDefAt(2)->property("maxGreen"), QVariant(40));
     QCOMPARE(result->phaseDefAt(2)->property("countdownBoard"),
              QVariant(QStringLiteral("adaptive")));
@@ -282,7 +283,7 @@ void TestProgramDlgZU_MOLTEdits::addAndRemoveStepsReachProgram()
     QCOMPARE(dialog.program()->phaseDefAt(1)->id(), QStringLiteral("3"));
     QCOMPARE(table->item(PhaseRow, 1)->text(), QStringLiteral("3"));
 
-    // Event step numbers are positions: they stay as they were.
+    // Events name steps by id: the third step keeps its id 3 at the second place.
     QCOMPARE(eventsTable->item(StepNumberRow, 0)->text(), QStringLiteral("3"));
     dialog.accept();
     const QVariantList stored2 = dialog.program()->property("detectors").toList();
