@@ -324,7 +324,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+149"/>
+        <location line="+154"/>
         <location line="+6"/>
         <source>Add card</source>
         <translation type="unfinished"></translation>
@@ -1241,12 +1241,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+37"/>
+        <location filename="../plivek/dialogs/elements/detectorsdlg.cpp" line="+54"/>
         <source>Sensor</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+20"/>
+        <location line="+21"/>
         <source>Sensor.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1271,7 +1271,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+102"/>
+        <location line="+136"/>
         <source>I/O board %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1884,7 +1884,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/controller/indicationdlg.cpp" line="+59"/>
+        <location filename="../plivek/dialogs/controller/indicationdlg.cpp" line="+61"/>
         <source>Button</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1896,6 +1896,16 @@
     <message>
         <location line="+0"/>
         <source>Countdown board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+89"/>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Row %1: program %2 has neither a number nor a name to be named by</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2248,7 +2258,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+358"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+366"/>
         <source>Module of the keys</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2412,7 +2422,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="-334"/>
+        <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="-341"/>
         <source>Unable to add new device - no free addresses</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2424,7 +2434,7 @@ Save change of version?</source>
     <message>
         <location filename="../plivek/mainwindow/mainwindowphases.cpp" line="+70"/>
         <location filename="../plivek/mainwindow/mainwindowpowerpart.cpp" line="+7"/>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+128"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+125"/>
         <source>Properties</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2442,7 +2452,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+115"/>
+        <location line="+120"/>
         <source>Wrong device address</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2462,7 +2472,7 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-97"/>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="-94"/>
         <source>Connections that lose their signal: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2477,60 +2487,74 @@ Save change of version?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+39"/>
+        <location line="+36"/>
         <source>Clear assigned connections</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/signalgroupstable.cpp" line="+25"/>
+        <location filename="../plivek/mainwindow/signalgroupstable.cpp" line="+27"/>
         <source>Following signal groups will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+25"/>
+        <location line="+37"/>
         <source>
 After removal, their values will be deleted from the following matrices:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, their times will be deleted from the transitions stored in the following phases:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, their timelines will be deleted from the following programs:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, the following programs will lose them from their parameters:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, the countdown displays of the following signal groups will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>
 After removal, the following indication rows will have no signal group:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+82"/>
+        <location line="+3"/>
+        <source>
+After removal, the following coordinated programs keep their cycles; the steps after the shorter changes run longer:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the cycles of the following programs will be shorter:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/mainwindow/mainwindowsignalgroups.cpp" line="+81"/>
         <source>Unable to duplicate signal group %1 - no free numbers</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2540,8 +2564,13 @@ After removal, the following indication rows will have no signal group:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/mainwindowprograms.cpp" line="+27"/>
+        <location filename="../plivek/mainwindow/mainwindowprograms.cpp" line="+28"/>
         <source>Unable to add new program. Maximum count program for given type of controller: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+35"/>
+        <source>Program id</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3080,34 +3109,86 @@ After removal, the following indication rows will have no signal group:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/phasestable.cpp" line="+64"/>
+        <location line="+45"/>
+        <source>Program %1 no longer uses sensor %2: it was deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Program %1 no longer uses detector %2: it was deleted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/mainwindow/phasestable.cpp" line="+76"/>
         <source>Following phases will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <location filename="../plivek/mainwindow/programstable.cpp" line="+105"/>
+        <location filename="../plivek/mainwindow/programstable.cpp" line="+112"/>
         <source>
 RCU parameters will be changed after removal</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+2"/>
+        <source>
+The phase of LFR/TSCTM in the ATCS parameters will be not set after removal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>
 After removal, the following programs will be wrong:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+9"/>
+        <source>Plan %1: phase %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Plan %1: phases %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source> (the plan is left without phases)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>
+After removal, the following plan phases that run them will be removed, with the calls, detector conditions and sequence entries that name them:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>
 After removal, the transitions from them stored in the following phases will be deleted:
 </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+9"/>
+        <source>
+After removal, the following coordinated programs keep their cycles; the steps after the changes into and out of the deleted phases take up the difference:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>
+After removal, the cycles of the following programs will change:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
         <source>Change</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3137,7 +3218,14 @@ After removal, the transitions from them stored in the following phases will be 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/mainwindow/programstable.cpp" line="-2"/>
+        <location filename="../plivek/mainwindow/programstable.cpp" line="-33"/>
+        <source>The following daily cards name program %1, which does not exist:
+%2
+A program given id %1 runs their slots. Give it id %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
         <source>Following programs will be deleted:
 </source>
         <translation type="unfinished"></translation>
@@ -3199,6 +3287,16 @@ After removal, the calendar will have no reserve program</source>
         <location line="+5"/>
         <source>Conflict of green:
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../plivek/mainwindow/cyclechangetexts.cpp" line="+10"/>
+        <source>%1 (%2 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>%1 (%2 s -&gt; %3 s)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3586,7 +3684,7 @@ After removal, the calendar will have no reserve program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+220"/>
+        <location filename="../plivek/dialogs/elements/phasedlg.cpp" line="+225"/>
         <source>Remove from phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3691,7 +3789,7 @@ After removal, the calendar will have no reserve program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+183"/>
+        <location line="+194"/>
         <source>Program %1: the cycle is %2 s, its steps make %3 s</source>
         <translation>Программа %1: цикл %2 с, её шаги дают %3 с</translation>
     </message>
@@ -3803,7 +3901,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/zumolt/programdlgzu_molt.cpp" line="+109"/>
+        <location filename="../plivek/programs/zumolt/programdlgzu_molt.cpp" line="+115"/>
         <source>Program.%1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3843,7 +3941,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+114"/>
+        <location line="+115"/>
         <source>Phase</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3878,7 +3976,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+25"/>
         <source>Step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3908,7 +4006,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+141"/>
         <source>Add step</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3969,7 +4067,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="+7"/>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+440"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlg.cpp" line="+439"/>
         <source>unlimited</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4277,6 +4375,11 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+229"/>
+        <source>Phase &apos;%1&apos; in column %2: a sequence names phases by their numbers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location filename="../plivek/programs/tiverk2/programtiverk2dlgmatrix.cpp" line="+29"/>
         <source>Default</source>
         <translation type="unfinished"></translation>
@@ -4287,25 +4390,25 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="+140"/>
-        <location line="+133"/>
+        <location filename="../plivek/programs/tiverk2/programtiverk2dlgtables.cpp" line="-89"/>
+        <location line="+148"/>
         <source>Signal group %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-131"/>
-        <location line="+158"/>
+        <location line="-146"/>
+        <location line="+173"/>
         <source>Sensor %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-156"/>
-        <location line="+157"/>
+        <location line="-171"/>
+        <location line="+172"/>
         <source>Detector %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-109"/>
+        <location line="-124"/>
         <location line="+24"/>
         <source>Phase &apos;%1&apos; defined in column %2 not exist</source>
         <translation type="unfinished"></translation>
@@ -4431,7 +4534,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+66"/>
+        <location line="+69"/>
         <source>The previous version was not kept: cannot copy it to %1: %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4441,7 +4544,7 @@ Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-357"/>
+        <location line="-360"/>
         <location line="+16"/>
         <source>Error reading of ZU_MOLT configuration: </source>
         <translation type="unfinished"></translation>
@@ -4464,12 +4567,12 @@ Maximum: %2 sec.</source>
     <message>
         <location line="-212"/>
         <location line="+238"/>
-        <location line="+195"/>
+        <location line="+198"/>
         <source>Select file</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-179"/>
+        <location line="-182"/>
         <source>File %1 not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -4514,7 +4617,7 @@ Maximum: %2 sec.</source>
     </message>
     <message>
         <location line="-15"/>
-        <location line="+426"/>
+        <location line="+429"/>
         <source>Error saving file: unknown file type</source>
         <translation type="unfinished"></translation>
     </message>

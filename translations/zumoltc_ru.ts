@@ -491,7 +491,7 @@
 <context>
     <name>JsonReader</name>
     <message>
-        <location filename="../zumoltc/model/jsonreader.cpp" line="+16"/>
+        <location filename="../zumoltc/model/jsonreader.cpp" line="+18"/>
         <source>Configuration must be JSON Object</source>
         <translation type="unfinished"></translation>
     </message>
@@ -506,18 +506,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+69"/>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+371"/>
+        <location line="+70"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="+373"/>
         <source>&apos;%1&apos; attribute has invalid value %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+28"/>
+        <location line="+29"/>
         <source>Line %1, column %2: </source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+294"/>
+        <location filename="../zumoltc/model/zuconfigurationreaderprivate.h" line="+295"/>
         <source>Object with empty name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2297,7 +2297,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-311"/>
+        <location filename="../zumoltc/model/zuconfigurationreader.cpp" line="-313"/>
         <source>Configuration version not defined. Using version 1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2322,12 +2322,12 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+53"/>
         <source>&apos;timeZone&apos; has invalid value %1 (must be &gt;=-12 and &lt;=12)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+5"/>
         <source>&apos;timeZone&apos; value %1 has invalid format</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2382,7 +2382,7 @@ Ctrl+End</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+58"/>
+        <location line="+59"/>
         <source>phase %1 not found</source>
         <translation type="unfinished"></translation>
     </message>
