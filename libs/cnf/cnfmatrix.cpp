@@ -75,11 +75,12 @@ void CnfMatrix::moveGroup(int id, int newId)
     QList<CnfMatrixCell> moved;
     for (auto it = m_cells.begin(); it != m_cells.end();) {
         const bool ofGroup = it->aId == id || it->bId == id;
-        const bool withNewId = it->aId == newId || it->bId == newId;
-        if (ofGroup && !withNewId)
-            moved << *it;
         // Without a new id no other group's values are touched.
         const bool ofNewId = newId >= 0 && (it->aId == newId || it->bId == newId);
+        // A value between the group and its new id would be one of the group
+        // with itself: it goes.
+        if (ofGroup && !ofNewId)
+            moved << *it;
         if (ofGroup || ofNewId)
             it = m_cells.erase(it);
         else

@@ -24,6 +24,9 @@ VObject zuMoltPanel(const CnfController &controller);
 // as a text. Whether the value names the id: a number equal to the id's
 // value (the id a whole number written as such), or a text equal to the id.
 bool namesId(const QVariant &value, const QString &id);
+// Whether the value is a number equal to `number`: for the places that name
+// by number only (a ZU_MOLT plan's steps, where a text would be a name).
+bool namesNumber(const QVariant &value, int number);
 // The new id in the form the value held: a text takes any id; a number only
 // a whole number from `lowest` to `highest`, written as a number of the old
 // one's type. Invalid: the place cannot hold the new id and refuses it.

@@ -152,6 +152,11 @@ bool CnfReferenceFinders::namesId(const QVariant &value, const QString &id)
     return value.userType() == QMetaType::QString && value.toString() == id;
 }
 
+bool CnfReferenceFinders::namesNumber(const QVariant &value, int number)
+{
+    return isNumber(value) && value.toDouble() == number;
+}
+
 QVariant CnfReferenceFinders::inFormOf(const QVariant &old, const QString &newId, int lowest,
                                        int highest)
 {

@@ -5,6 +5,7 @@
 #include "cnfphasedef.h"
 #include "cnfpowerdevice.h"
 #include "cnfprogram.h"
+#include "cnfreferencefinders.h"
 #include "cnfsignalgroup.h"
 #include "cnftreeschema.h"
 
@@ -102,26 +103,12 @@ void keepStepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &s
 
 namespace {
 
-// A plan names its steps by number only (zumoltc reads a text as a name, which
-// no step has).
-bool namesStep(const QVariant &value, int id)
-{
-    switch (int(value.userType())) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-        return value.toDouble() == id;
-    default:
-        return false;
-    }
-}
-
+// Takes out what names the step: a plan names its steps by number only
+// (zumoltc reads a text as a name, which no step has).
 void forgetStep(CnfProgram &plan, int id)
 {
     for (const CnfPhaseDefPtr &step : plan.phases()) {
-        if (namesStep(step->property("call"), id))
+        if (CnfReferenceFinders::namesNumber(step->property("call"), id))
             step->setProperty("call", QVariant());
     }
     const QVariant detectors = CnfTreeSchema::plain(plan.property("detectors"));
@@ -135,12 +122,12 @@ void forgetStep(CnfProgram &plan, int id)
             continue;
         }
         QVariantMap record = entry.toMap();
-        if (namesStep(record.value(QStringLiteral("phase")), id)) {
+        if (CnfReferenceFinders::namesNumber(record.value(QStringLiteral("phase")), id)) {
             changed = true;
             continue;
         }
         for (const QString &key : { QStringLiteral("call"), QStringLiteral("redirect") }) {
-            if (namesStep(record.value(key), id)) {
+            if (CnfReferenceFinders::namesNumber(record.value(key), id)) {
                 record.remove(key);
                 changed = true;
             }
