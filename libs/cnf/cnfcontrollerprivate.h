@@ -15,7 +15,7 @@
 #include <memory>
 
 // The lists and pointers of a CnfController, shared by its area files
-// (cnfcontroller.cpp, cnfcontrollercalendar.cpp).
+// (cnfcontroller.cpp, cnfcontrollercalendar.cpp, cnfcontrollerids.cpp).
 namespace CnfControllerKeys {
 
 inline QString programKey(const CnfProgram &p)

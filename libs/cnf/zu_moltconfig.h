@@ -24,8 +24,9 @@ class CnfController;
 // wrong kind that zumoltc would skip too). Failures: false (or empty bytes
 // from save) with lastError(), which names line and column.
 //
-// Filling a controller is defined in zu_moltconfigreader.cpp, saving one in
-// zu_moltconfigwriter.cpp; the names both share are in zu_moltformat.h.
+// Filling a controller is defined in zu_moltconfigreader.cpp (with its reader
+// in zu_moltconfigreaderprivate.h), saving one in zu_moltconfigwriter.cpp; the
+// names both share are in zu_moltformat.h.
 //
 // zumoltc reads and writes the same file with a reader and writer of its own
 // (zumoltc/model/zuconfigurationreader.h, zuconfigurationwriter.h), on
