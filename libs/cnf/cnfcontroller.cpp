@@ -333,24 +333,11 @@ bool CnfController::renameSignalGroup(int id, int newId)
     }
     if (newId == id)
         return true;
-    if (newId < 0 || findSG(newId)) {
-        d->lastError = tr("Signal group %1 already exists").arg(newId);
+    // Taken, or named by values a matrix keeps of a missing group.
+    if (!acceptsNewSignalGroupId(newId))
         return false;
-    }
     const CnfReferences::Element element { CnfReferences::Kind::SignalGroup, QString::number(id),
                                            QString() };
-    // A group's id is a whole number, which every numeric place can hold: only
-    // matrices holding values of a missing group refuse it.
-    QStringList matrices;
-    for (const CnfReferences::Place &place :
-         CnfReferences::refusing(*this, element, QString::number(newId))) {
-        if (!matrices.contains(place.owner))
-            matrices << place.owner;
-    }
-    if (!matrices.isEmpty()) {
-        d->lastError = valuesWithoutGroupError(matrices, newId);
-        return false;
-    }
     // Phases and power devices hold the group itself.
     CnfReferences::rename(*this, element, QString::number(newId));
     group->id = newId;

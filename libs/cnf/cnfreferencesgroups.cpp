@@ -9,8 +9,6 @@
 #include "cnfsignalgroup.h"
 #include "cnftransition.h"
 
-#include <algorithm>
-
 using namespace CnfReferenceFinders;
 
 // A phase runs the group itself: a new id follows, a Delete takes the group
@@ -35,37 +33,26 @@ QList<Place> CnfReferenceFinders::groupPhases(const CnfController &controller, c
 
 // A matrix holds values of the group by its id: they follow a new id and go
 // with the group, so that no value passes to the next group given the id.
-// Values of a group the controller does not have (the file held them) are
-// kept as they are: a new id they name is refused, or the group would take
-// them over; such a matrix is a place of every group, silent on Delete.
+// (Values of a group the controller does not have are kept as they are; the
+// controller refuses a new id they name, see acceptsNewSignalGroupId.)
 QList<Place> CnfReferenceFinders::groupMatrixValues(const CnfController &controller,
                                                     const Element &group)
 {
     QList<Place> found;
     const int id = group.id.toInt();
     for (const CnfMatrixPtr &matrix : controller.matrixList()) {
-        const QList<int> named = matrix->groupIds();
-        const bool strayValues = std::any_of(named.cbegin(), named.cend(),
-                                             [&](int other) { return !controller.findSG(other); });
-        Place place;
-        place.owner = QString::number(matrix->id());
-        if (strayValues) {
-            place.accepts = [matrix](const QString &newId) {
-                return !matrix->namesGroup(newId.toInt());
-            };
-        }
-        if (named.contains(id)) {
-            place.note = Note::MatrixValues;
-            place.rename = [matrix, id](CnfController &, const QString &newId) {
-                matrix->moveGroup(id, newId.toInt());
-                return true;
-            };
-            place.clear = [matrix, id](CnfController &) {
-                matrix->moveGroup(id, -1);
-            };
-        } else if (!strayValues) {
+        if (!matrix->namesGroup(id))
             continue;
-        }
+        Place place;
+        place.note = Note::MatrixValues;
+        place.owner = QString::number(matrix->id());
+        place.rename = [matrix, id](CnfController &, const QString &newId) {
+            matrix->moveGroup(id, newId.toInt());
+            return true;
+        };
+        place.clear = [matrix, id](CnfController &) {
+            matrix->moveGroup(id, -1);
+        };
         found << place;
     }
     return found;
