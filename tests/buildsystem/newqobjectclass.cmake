@@ -87,6 +87,7 @@ endfunction()
 function(configure)
     run("The configure" ${CMAKE_COMMAND} -S ${source} -B ${build} -G ${GENERATOR}
         -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
+        -DPROJECT_CXX_LAUNCHER=${CXX_LAUNCHER}
         -DQt5_DIR=${Qt5_DIR} -DPROJECT_CMAKE_DIR=${PROJECT_DIR}/cmake)
 endfunction()
 
@@ -118,6 +119,7 @@ write(CMakeLists.txt [=[
 cmake_minimum_required(VERSION 3.25)
 project(rebuild LANGUAGES CXX)
 find_package(Qt5 5.15 REQUIRED COMPONENTS Core)
+string(REPLACE "|" ";" CMAKE_CXX_COMPILER_LAUNCHER "${PROJECT_CXX_LAUNCHER}")
 list(APPEND CMAKE_MODULE_PATH ${PROJECT_CMAKE_DIR})
 include(ProjectTargets)
 add_subdirectory(lamps)
