@@ -42,13 +42,6 @@ QVariant integerOrInvalid(const QVariant &value)
     return present.isValid() ? QVariant(present.toInt()) : QVariant();
 }
 
-// The step id a cell of a step row names, 0 for none.
-int stepIdIn(const QTableWidget *table, int row, int column)
-{
-    const int id = tableCellValue(table, row, column).toString().toInt();
-    return std::max(id, 0);
-}
-
 // "state|seconds" split in two; false for any other text.
 bool splitTimelineCell(const QVariant &value, QString *state, QString *seconds)
 {
@@ -329,47 +322,6 @@ void ProgramDlgZU_MOLT::updateStepNumbers()
         ui->dataTable->setHorizontalHeaderLabels(headers);
 }
 
-void ProgramDlgZU_MOLT::forgetSteps(const QList<int> &ids)
-{
-    if (ids.isEmpty())
-        return;
-    // What names the removed steps on screen, chosen here or not, goes as it
-    // went in the program, and counts as shown, so that OK keeps it gone.
-    QTableWidget *steps = ui->dataTable;
-    for (int column = 0; column < steps->columnCount(); ++column) {
-        const CnfPhaseDefPtr step = edited->phaseDefAt(column);
-        if (!step || !ids.contains(stepIdIn(steps, CallRow, column)))
-            continue;
-        setTableCellValue(steps, CallRow, column, QVariant(), true);
-        step->setProperty("call", QVariant());
-        if (shownSteps.contains(step.data()))
-            shownSteps[step.data()][CallRow] = QVariant();
-    }
-    QTableWidget *events = ui->dtTable;
-    for (int column = events->columnCount() - 1; column >= 0; --column) {
-        if (ids.contains(stepIdIn(events, EventStepRow, column))) {
-            events->removeColumn(column);
-            eventColumns.removeAt(column);
-            eventsChanged = true;
-            continue;
-        }
-        EventColumn &shown = eventColumns[column];
-        for (int row : { int(CalledStepRow), int(RedirectRow) }) {
-            if (!ids.contains(stepIdIn(events, row, column)))
-                continue;
-            setTableCellValue(events, row, column, QVariant(), true);
-            if (shown.entry.userType() == QMetaType::QVariantMap) {
-                QVariantMap entry = shown.entry.toMap();
-                entry.remove(QLatin1String(eventKeys[row]));
-                shown.entry = entry;
-            }
-            if (row < shown.shown.size())
-                shown.shown[row] = QVariant();
-            eventsChanged = true;
-        }
-    }
-}
-
 void ProgramDlgZU_MOLT::on_dataTable_itemChanged(QTableWidgetItem *item)
 {
     if (!item)
@@ -451,19 +403,17 @@ void ProgramDlgZU_MOLT::addStep()
 
 void ProgramDlgZU_MOLT::removeStep()
 {
-    // The remaining steps keep their ids, and whatever named a removed step
-    // goes with it rather than naming another.
     const QList<int> columns = selectedColumns(ui->dataTable);
-    const QVector<int> ids = ZU_MOLTConfig::stepIds(*controller, *edited);
-    QList<int> removed;
-    for (int column : columns) {
-        if (column < ids.size() && ids.at(column) != 0)
-            removed << ids.at(column);
-    }
+    if (columns.isEmpty())
+        return;
+    // What the tables show reaches the program first, so that the format's
+    // rule also takes what the user chose here: the remaining steps keep their
+    // ids, and whatever named a removed step goes with it rather than naming
+    // another. The tables then show the program as the rule left it.
+    storeSteps(currentType() == edited->type);
     ZU_MOLTConfig::removeSteps(*controller, *edited, columns);
-    removeSelectedColumns(ui->dataTable, [this](int) { modified = true; });
-    forgetSteps(removed);
-    updateStepNumbers();
+    modified = true;
+    on_type_currentIndexChanged(ui->type->currentIndex());
 }
 
 void ProgramDlgZU_MOLT::addEvent()

@@ -25,8 +25,11 @@ class ProgramDlgZU_MOLT;
 // (9 with cycle length and offset), the steps and detector events for 10.
 // Steps added, removed or given another phase reach the program at once; the
 // rest only on OK. Steps are shown and named by the ids the file gives them
-// (ZU_MOLTConfig::stepIds), which need not be their positions: a removed step
-// takes what named it along, and the other steps keep their ids. A value left
+// (ZU_MOLTConfig::stepIds), which need not be their positions. Remove step
+// first stores what the tables show, then takes the steps out of the program
+// by the format's rule (ZU_MOLTConfig::removeSteps: a removed step takes what
+// named it along, and the other steps keep their ids) and fills the tables
+// again from the program, so that they show what the rule did. A value left
 // as it was shown keeps the program's own value (one the tables cannot show
 // included), so that OK without a change stores the program as it came;
 // isModified() tells the caller whether OK changed anything. The controller is
@@ -85,7 +88,6 @@ private:
     void fillEvents();
     void fillStepColumn(int column, const CnfPhaseDefPtr &step);
     void updateStepNumbers();
-    void forgetSteps(const QList<int> &ids);
     void storeTimelines(bool asShown);
     void storeSteps(bool asShown);
     void storeEvents(bool asShown);

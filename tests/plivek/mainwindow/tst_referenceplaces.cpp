@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 using namespace WindowTesting;
@@ -394,7 +395,9 @@ void addDelete(const QString &fixture, const QString &kind, const QString &id,
     addRow(fixture, kind, id, Operation::Delete, QString(), edits, question, messages);
 }
 
-// `copyId`: the id the copy must get (empty: any new one).
+// `copyId`: the id the copy must get (empty: any new one). `edits`: for the
+// JSON families what the copy differs by from its source besides its id and
+// name, in the source's paths (see expectedAfterEdits).
 void addDuplicate(const QString &fixture, const QString &kind, const QString &id,
                   const QString &copyId = {}, const QStringList &edits = {})
 {
@@ -578,7 +581,8 @@ private slots:
                     "-/modules/Indication/0/red" });
         addDelete(TiverkII, "output", "93",
                   { "-/outputs/2", "-/modules/SystemBus/devices/DIO4/channels/0" });
-        addDuplicate(TiverkII, "group", "61");
+        // The copy of a group has no power devices.
+        addDuplicate(TiverkII, "group", "61", {}, { "-/devices" });
         // A day card names program 1, which the file does not have: the
         // copy takes the next free id.
         addDuplicate(TiverkII, "program", "35", "2");
@@ -1050,7 +1054,7 @@ private slots:
                   { "Matrix 1 holds values of signal groups that do not exist: 65; they are "
                     "kept as they are" });
         addRefusedId(TiverkII, "group", "62", "65", { "Matrix 1 holds values of signal group 65" });
-        addDuplicate(TiverkII, "group", "62", "66");
+        addDuplicate(TiverkII, "group", "62", "66", { "-/devices" });
     }
 
     void everyPlace()
@@ -1250,6 +1254,25 @@ private slots:
             if (!newId.isEmpty())
                 QCOMPARE(copyId, newId);
             QCOMPARE(placesOf(root, copyId), placesOf(before, copyId));
+            // The copy is its source with the copy's id, in the form of the
+            // source's, and its own name; `edits` name what else it must lack
+            // or hold, in the paths of the source.
+            const QJsonArray sources = valueAt(before, listPath).toArray();
+            const auto source
+                = std::find_if(sources.begin(), sources.end(), [&](const QJsonValue &item) {
+                      return isId(item.toObject().value(QLatin1String("id")), id);
+                  });
+            QVERIFY(source != sources.end());
+            QJsonObject expected = source->toObject();
+            expected.insert(QLatin1String("id"),
+                            renamed(expected.value(QLatin1String("id")), id, copyId));
+            if (copy.toObject().contains(QLatin1String("name")))
+                expected.insert(QLatin1String("name"),
+                                copy.toObject().value(QLatin1String("name")));
+            QStringList unknown;
+            const QJsonValue expectedCopy = expectedAfterEdits(expected, edits, &unknown);
+            QCOMPARE(unknown.join(QLatin1Char('\n')), QString());
+            QCOMPARE(differences(expectedCopy, copy).join(QLatin1Char('\n')), QString());
             break;
         }
         }
