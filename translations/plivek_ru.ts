@@ -424,14 +424,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
         <location line="+26"/>
-        <location line="+29"/>
-        <source>сек.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="-39"/>
         <source>RR time:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -487,12 +480,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
-        <source>А</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+16"/>
+        <location line="+26"/>
         <source>Journal records detail:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -512,14 +500,22 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-209"/>
+        <location line="+26"/>
+        <location line="+29"/>
+        <location line="+164"/>
         <location line="+26"/>
         <location line="+26"/>
         <source>sec.</source>
-        <translation type="unfinished"></translation>
+        <translation>сек.</translation>
     </message>
     <message>
-        <location line="-36"/>
+        <location line="-130"/>
+        <source>A</source>
+        <translation>А</translation>
+    </message>
+    <message>
+        <location line="+94"/>
         <source>Yellow:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1821,13 +1817,13 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>Кey out of sync with electricity grid</source>
+        <location line="+2"/>
+        <source>Key out of sync with electricity grid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+2"/>
-        <source>Сircuit breaker out of sync with electricity grid</source>
+        <source>Circuit breaker out of sync with electricity grid</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2154,6 +2150,164 @@
         <location line="+0"/>
         <source>AG2</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LayoutTexts</name>
+    <message>
+        <location filename="../plivek/programs/tiverk3/layouttexts.cpp" line="+15"/>
+        <source>Interstate variant</source>
+        <translation>Вариант промтакта</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Transition time</source>
+        <translation>Время перехода</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Start delay</source>
+        <translation>Задержка старта</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cycle</source>
+        <translation>Цикл</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Offset</source>
+        <translation>Сдвиг</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Phases</source>
+        <translation>Фазы</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Phase</source>
+        <translation>Фаза</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Call condition</source>
+        <translation>Условие вызова</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Call button or detector</source>
+        <translation>Кнопка или датчик вызова</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Detector address</source>
+        <translation>Адрес датчика</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Reserved</source>
+        <translation>Резерв</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Minimum</source>
+        <translation>Минимум</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Maximum</source>
+        <translation>Максимум</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Extension</source>
+        <translation>Продление</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Call phase</source>
+        <translation>Фаза вызова</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Call duration</source>
+        <translation>Длительность вызова</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Return program</source>
+        <translation>Программа возврата</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Tram detector address</source>
+        <translation>Адрес датчика трамвая</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Priority phase</source>
+        <translation>Фаза приоритета</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Priority duration</source>
+        <translation>Длительность приоритета</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Repeated call</source>
+        <translation>Повторный вызов</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Queue detector address</source>
+        <translation>Адрес датчика очереди</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Occupancy threshold</source>
+        <translation>Порог занятости</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Queue program</source>
+        <translation>Программа при очереди</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Button 1</source>
+        <translation>КН1</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Button 2</source>
+        <translation>КН2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Detector</source>
+        <translation>Датчик</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Always</source>
+        <translation>Постоянно</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Yes</source>
+        <translation>Да</translation>
     </message>
 </context>
 <context>
@@ -2749,7 +2903,7 @@ After removal, the cycles of the following programs will be shorter:
     </message>
     <message>
         <location line="+9"/>
-        <source>Мatrices</source>
+        <source>Matrices</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -3535,8 +3689,8 @@ After removal, the calendar will have no reserve program</source>
     </message>
     <message>
         <location line="+6"/>
-        <source>ТИВЕРК 3.18</source>
-        <translation type="unfinished"></translation>
+        <source>TIVERK 3.18</source>
+        <translation>ТИВЕРК 3.18</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -3847,17 +4001,17 @@ After removal, the calendar will have no reserve program</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+114"/>
+        <location filename="../plivek/programs/tiverk3/algorithmtable.cpp" line="+115"/>
         <source>no</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+128"/>
+        <location line="+134"/>
         <source>row %1,column%2 error: invalid type attribute</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+153"/>
+        <location line="+157"/>
         <source>Minimum: %1 sec.
 Maximum: %2 sec.</source>
         <translation type="unfinished"></translation>

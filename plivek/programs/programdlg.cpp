@@ -694,7 +694,7 @@ QVariantList ProgramDlg::tableToVariant(const QTableWidget *table)
     QVariantList header;
     for (int i = 0; i < columns.size(); ++i) {
         const QTableWidgetItem *item = table->horizontalHeaderItem(columns.at(i));
-        header << (item ? item->text().trimmed() : QString::number(i + 1));
+        header << (item ? AlgorithmTable::reportTitle(item).trimmed() : QString::number(i + 1));
     }
     rows << QVariant(header);
     for (int row = 0; row < table->rowCount(); ++row) {

@@ -75,14 +75,11 @@ const QVector<QPair<QString, QString>> &ErrorControlDlg::faultKinds()
         { "selfDiagError", QT_TRANSLATE_NOOP("ErrorControlDlg", "Self diagnostic error") },
         { "curentLowFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current below tolerance") },
         { "curentHighFence", QT_TRANSLATE_NOOP("ErrorControlDlg", "Current above tolerance") },
-        // The first letters are the Cyrillic Ka and Es: the source texts of
-        // the translations are kept as they were first written. They stand in the
-        // source as UTF-8 characters, which the text collector reads as they are.
         { "keyUnsync",
-          QT_TRANSLATE_NOOP("ErrorControlDlg", "Кey out of sync with electricity grid") },
+          QT_TRANSLATE_NOOP("ErrorControlDlg", "Key out of sync with electricity grid") },
         { "mnswUnsync",
           QT_TRANSLATE_NOOP("ErrorControlDlg",
-                            "Сircuit breaker out of sync with electricity grid") },
+                            "Circuit breaker out of sync with electricity grid") },
         { "netDevLost", QT_TRANSLATE_NOOP("ErrorControlDlg", "Nework device lost") },
     };
     static QVector<QPair<QString, QString>> list;

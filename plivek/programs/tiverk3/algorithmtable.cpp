@@ -9,6 +9,7 @@
 #include "common/widgets/parameterstable.h"
 #include "common/widgets/tablecells.h"
 #include "dtaddressdelegate.h"
+#include "layouttexts.h"
 #include "plivek/framework/comboboxdelegate.h"
 
 #include <QCoreApplication>
@@ -163,6 +164,12 @@ QString AlgorithmTable::wrapHeaderText(const QString &text)
     return lines.join(QLatin1Char('\n'));
 }
 
+QString AlgorithmTable::reportTitle(const QTableWidgetItem *header)
+{
+    const QDomElement element = elementOf(header);
+    return element.isNull() ? header->text() : wrapHeaderText(elementName(element));
+}
+
 void AlgorithmTable::build(const QDomElement &type, const QByteArray &data)
 {
     m_building = true;
@@ -210,7 +217,7 @@ void AlgorithmTable::build(const QDomElement &type, const QByteArray &data)
 
 void AlgorithmTable::addColumn(QTableWidget *table, int column, const QDomElement &element)
 {
-    auto *header = new QTableWidgetItem(wrapHeaderText(elementName(element)));
+    auto *header = new QTableWidgetItem(wrapHeaderText(LayoutTexts::shown(elementName(element))));
     header->setData(ElementRole, QVariant::fromValue(element));
     table->insertColumn(column);
     table->setHorizontalHeaderItem(column, header);
@@ -306,19 +313,23 @@ void AlgorithmTable::setColumnDelegate(QTableWidget *table, int column,
     table->setItemDelegateForColumn(column, delegate);
 }
 
+QList<QDomElement> AlgorithmTable::listEntries(const QString &listId) const
+{
+    for (QDomElement list = m_layout.documentElement().firstChildElement(QStringLiteral("List"));
+         !list.isNull(); list = list.nextSiblingElement(QStringLiteral("List"))) {
+        if (list.attribute(QStringLiteral("id")) == listId)
+            return CnfTiverkLayout::elements(list);
+    }
+    return {};
+}
+
 ComboBoxDelegate *AlgorithmTable::listDelegate(const QString &listId)
 {
     QStringList texts;
     QList<QVariant> values;
-    for (QDomElement list = m_layout.documentElement().firstChildElement(QStringLiteral("List"));
-         !list.isNull(); list = list.nextSiblingElement(QStringLiteral("List"))) {
-        if (list.attribute(QStringLiteral("id")) != listId)
-            continue;
-        for (const QDomElement &entry : CnfTiverkLayout::elements(list)) {
-            texts << entry.text();
-            values << entry.attribute(QStringLiteral("value"));
-        }
-        break;
+    for (const QDomElement &entry : listEntries(listId)) {
+        texts << LayoutTexts::shown(entry.text());
+        values << entry.attribute(QStringLiteral("value"));
     }
     auto *delegate = new ComboBoxDelegate(m_owner, texts, values);
     m_columnDelegates << delegate;
@@ -399,7 +410,20 @@ QString AlgorithmTable::limitsToolTip(const CnfPhasePtr &phase) const
 
 bool AlgorithmTable::isButtonCallCondition() const
 {
-    return m_callConditionItem && m_callConditionItem->text().startsWith(QString::fromUtf8("КН"));
+    if (!m_callConditionItem)
+        return false;
+    // The buttons are the entries the layout names "КН1", "КН2", ...: the cell
+    // shows their translation, so the entry is found by what it shows.
+    const QString shown = m_callConditionItem->text();
+    QString own = shown;
+    for (const QDomElement &entry :
+         listEntries(elementOf(m_callConditionItem).attribute(QStringLiteral("listid")))) {
+        if (LayoutTexts::shown(entry.text()) == shown) {
+            own = entry.text();
+            break;
+        }
+    }
+    return own.startsWith(QString::fromUtf8("КН"));
 }
 
 bool AlgorithmTable::isDetectorCell(const QTableWidgetItem *item) const

@@ -55,6 +55,10 @@ public:
     // The text broken into lines at blanks, no line longer than the longest word
     // (at least 10 characters).
     static QString wrapHeaderText(const QString &text);
+    // The title a report gives a column: its field's name as the layout holds it,
+    // wrapped as the column's title, whatever language the dialog shows (programs
+    // read the report too); the header's own text for a column without a field.
+    static QString reportTitle(const QTableWidgetItem *header);
 
     void setLayout(const QDomDocument &layout) { m_layout = layout; }
     // The phase ids the record's phase indexes count: the controller's phases,
@@ -114,6 +118,8 @@ private:
     void fillParameterValues(QTableWidgetItem *item, const QDomElement &element);
     void storeParameterValues(const QTableWidget *table, QByteArray *bytes);
     void storeParameterValue(const QTableWidgetItem *item, QByteArray *bytes);
+    // The entries of the layout's list of that id, in order; empty when missing.
+    QList<QDomElement> listEntries(const QString &listId) const;
     ComboBoxDelegate *listDelegate(const QString &listId);
     void setColumnDelegate(QTableWidget *table, int column, QAbstractItemDelegate *delegate);
     bool isButtonCallCondition() const;

@@ -829,7 +829,7 @@ private slots:
             auto *table = modal->findChild<ParametersTable *>(QStringLiteral("tiverkTable"));
             for (int column = 0; column < table->columnCount(); ++column) {
                 const QTableWidgetItem *header = table->horizontalHeaderItem(column);
-                if (header && header->text() == QString::fromUtf8("Цикл"))
+                if (header && header->text() == QStringLiteral("Cycle"))
                     shownCycle = table->item(0, column)->text();
                 if (auto *sequence
                     = qobject_cast<ParametersTable *>(table->cellWidget(0, column))) {

@@ -1,3 +1,4 @@
+#include "installedtranslation.h"
 #include "plivek/document/newdocumentdlg.h"
 #include "testmain.h"
 
@@ -25,9 +26,19 @@ private slots:
                                 "adapter", "tiverkii", "ZU_MOLT" }));
         auto *preselected = dialog.findChild<QRadioButton *>("tiverk318");
         QVERIFY(preselected->isChecked());
-        QCOMPARE(preselected->text(), QString::fromUtf8("ТИВЕРК 3.18"));
+        QCOMPARE(preselected->text(), QStringLiteral("TIVERK 3.18"));
         QVERIFY(buttons.first()->group());
         QCOMPARE(buttons.first()->group()->buttons().size(), 8);
+    }
+
+    // The Russian interface names the version of the preselected family as before.
+    void russianText()
+    {
+        const TestSupport::InstalledTranslation russian(QStringLiteral("plivek_ru"));
+        QVERIFY(russian.isLoaded());
+        NewDocumentDlg dialog;
+        QCOMPARE(dialog.findChild<QRadioButton *>("tiverk318")->text(),
+                 QString::fromUtf8("ТИВЕРК 3.18"));
     }
 
     void choice_data()

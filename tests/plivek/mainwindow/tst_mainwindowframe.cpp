@@ -136,8 +136,7 @@ private slots:
         QVERIFY(window.findChild<QAction *>("actionOpen")->isEnabled());
         QVERIFY(!child(window, "sgWnd")->isEnabled());
         QCOMPARE(child<QDockWidget>(window, "matricesWnd")->windowTitle(),
-                 QString::fromUtf8("\xD0\x9C"
-                                   "atrices"));
+                 QStringLiteral("Matrices"));
         QVERIFY(!isShown(window, "actionCheck_for_update"));
     }
 

@@ -4,6 +4,7 @@
 #include "common/widgets/rowdragdrop.h"
 #include "plivek/mainwindow/mainwindow.h"
 #include "plivek/programs/programdlg.h"
+#include "plivek/programs/tiverk3/algorithmtable.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -96,16 +97,19 @@ inline void dragRows(QTableWidget *table, const QList<int> &rows, int dropRow)
 }
 
 // The text of the cell of the program dialog's parameter table under the
-// field of that name (the header wraps the name); "?" without such a field.
+// field of that name (as the layout names it); "?" without such a field.
 inline QString programDialogCell(CnfController &controller, const CnfProgramPtr &program,
                                  const QString &field)
 {
     ProgramDlg dialog(nullptr, program, &controller, false);
     const auto *parameters = dialog.findChild<QTableWidget *>(QStringLiteral("tiverkTable"));
-    const QRegularExpression space(QStringLiteral("\\s"));
     for (int column = 0; column < parameters->columnCount(); ++column) {
         const QTableWidgetItem *header = parameters->horizontalHeaderItem(column);
-        if (header && header->text().remove(space) == QString(field).remove(space))
+        if (header
+            && header->data(AlgorithmTable::ElementRole)
+                    .value<QDomElement>()
+                    .attribute(QStringLiteral("name"))
+                == field)
             return cellText(parameters, 0, column);
     }
     return QStringLiteral("?");

@@ -1,4 +1,5 @@
 #include "cnf/cnfcontroller.h"
+#include "installedtranslation.h"
 #include "keylistexchange.h"
 #include "plivek/dialogs/controller/commonparametersdlg.h"
 #include "testmain.h"
@@ -257,18 +258,30 @@ private slots:
             QVERIFY2(!dialog.widgetValue(name).isValid(), qPrintable(name));
     }
 
-    // Texts outside plain ASCII stand exactly as the controller's users know them.
-    void exactTexts()
+    // The units are English in the form and Russian in the Russian interface.
+    void unitTexts_data()
     {
+        QTest::addColumn<bool>("russian");
+        QTest::addColumn<QString>("seconds");
+        QTest::addColumn<QString>("amperes");
+        QTest::newRow("English") << false << "sec."
+                                 << "A";
+        QTest::newRow("Russian") << true << QString::fromUtf8("сек.") << QString::fromUtf8("А");
+    }
+
+    void unitTexts()
+    {
+        QFETCH(bool, russian);
+        QFETCH(QString, seconds);
+        QFETCH(QString, amperes);
+        const TestSupport::InstalledTranslation translation(russian ? QStringLiteral("plivek_ru")
+                                                                    : QString());
+        QVERIFY(translation.isLoaded());
         auto controller = makeController(QStringLiteral("tiverk"), QStringLiteral("3.18"));
         CommonParametersDlg dialog(nullptr, controller.get());
-        const QString seconds = QString::fromUtf8("\xd1\x81\xd0\xb5\xd0\xba."); // "сек."
-        for (const char *name : { "startup_yf", "startup_rr", "table_flip" })
+        for (const char *name : { "startup_yf", "startup_rr", "table_flip", "is_yellow" })
             QCOMPARE(dialog.findChild<QSpinBox *>(QLatin1String(name))->suffix(), seconds);
-        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("maxCurrent"))->suffix(),
-                 QString(QChar(0x0410))); // Cyrillic "А"
-        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("is_yellow"))->suffix(),
-                 QStringLiteral("sec."));
+        QCOMPARE(dialog.findChild<QSpinBox *>(QStringLiteral("maxCurrent"))->suffix(), amperes);
     }
 
     void fieldDefaults_data()

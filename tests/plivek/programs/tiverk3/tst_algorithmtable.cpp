@@ -2,6 +2,8 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfphase.h"
 #include "common/widgets/parameterstable.h"
+#include "installedtranslation.h"
+#include "plivek/framework/comboboxdelegate.h"
 #include "plivek/programs/tiverk3/algorithmtable.h"
 #include "plivek/programs/tiverk3/dtaddressdelegate.h"
 #include "testdata.h"
@@ -26,9 +28,62 @@ QDomDocument layoutOf(const QString &elements)
     return document;
 }
 
+// A call condition, a button-or-detector cell and one in a nested table.
+QString callAndButton()
+{
+    return QString::fromUtf8("<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
+                             "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
+                             "<Element type=\"array[1]\" name=\"Rows\"><Element type=\"byte\" "
+                             "name=\"КНОПКА или ДАТЧИК\"/></Element>");
+}
+
 QDomElement typeOf(const QDomDocument &layout)
 {
     return AlgorithmTable::programsChapter(layout).firstChildElement(QStringLiteral("Type"));
+}
+
+// Each text the table shows for the layout (column titles, the choices of list
+// cells, nested tables too) with the layout's own text it stands for: a title
+// with the field's name wrapped, a choice with its list entry.
+void collectShownTexts(QTableWidget *table, const QDomDocument &layout,
+                       QList<QPair<QString, QString>> *texts)
+{
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem *header = table->horizontalHeaderItem(column);
+        const QDomElement field = header->data(AlgorithmTable::ElementRole).value<QDomElement>();
+        texts->append({ header->text(),
+                        AlgorithmTable::wrapHeaderText(field.attribute(QStringLiteral("name"))) });
+        const QString listId = field.attribute(QStringLiteral("listid"));
+        if (listId.toInt() > 0) {
+            const auto *choices
+                = qobject_cast<ComboBoxDelegate *>(table->itemDelegateForColumn(column));
+            QVERIFY2(choices, qPrintable(header->text()));
+            QStringList own;
+            for (QDomElement list = layout.documentElement().firstChildElement("List");
+                 !list.isNull(); list = list.nextSiblingElement("List")) {
+                for (QDomElement entry = list.firstChildElement("Element");
+                     list.attribute("id") == listId && !entry.isNull();
+                     entry = entry.nextSiblingElement("Element"))
+                    own << entry.text();
+            }
+            QCOMPARE(choices->texts().size(), own.size());
+            for (int i = 0; i < own.size(); ++i)
+                texts->append({ choices->texts().at(i), own.at(i) });
+        }
+        for (int row = 0; row < table->rowCount(); ++row) {
+            if (auto *nested = qobject_cast<QTableWidget *>(table->cellWidget(row, column)))
+                collectShownTexts(nested, layout, texts);
+        }
+    }
+}
+
+bool hasCyrillic(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.script() == QChar::Script_Cyrillic)
+            return true;
+    }
+    return false;
 }
 
 // The parameter cells in the order of their bytes: rows, then columns, nested
@@ -151,8 +206,8 @@ private slots:
             << QByteArray::fromHex("01050a0b0c14151603") << true;
         QTest::newRow("list texts")
             << QStringLiteral("<Element type=\"byte\" name=\"Repeat\" listid=\"2\"/>")
-            << QByteArray::fromHex("010501") << QStringList { QString::fromUtf8("Да") }
-            << QStringList { QString::fromUtf8("0=Нет") } << QByteArray::fromHex("010500") << true;
+            << QByteArray::fromHex("010501") << QStringList { "Yes" } << QStringList { "0=No" }
+            << QByteArray::fromHex("010500") << true;
         const QString detector
             = QString::fromUtf8("<Element type=\"byte\" name=\"Адрес датчика\"/>");
         QTest::newRow("detector list")
@@ -170,21 +225,14 @@ private slots:
         QTest::newRow("65535 in a word cell")
             << byteAndWord << QByteArray::fromHex("0105071200") << QStringList { "7", "18" }
             << QStringList { "1=65535" } << QByteArray::fromHex("010507ffff") << false;
-        const QString callAndButton
-            = QString::fromUtf8("<Element type=\"byte\" name=\"Условие вызова\" listid=\"1\"/>"
-                                "<Element type=\"byte\" name=\"Кнопка или датчик вызова\"/>"
-                                "<Element type=\"array[1]\" name=\"Rows\"><Element type=\"byte\" "
-                                "name=\"КНОПКА или ДАТЧИК\"/></Element>");
         QTest::newRow("button call condition switches detector cells")
-            << callAndButton << QByteArray::fromHex("0105034343")
-            << QStringList { QString::fromUtf8("Датчик"), "3,4,5", "3,4,5" }
-            << QStringList { QString::fromUtf8("0=КН1") } << QByteArray::fromHex("0105014343")
-            << true;
+            << callAndButton() << QByteArray::fromHex("0105034343")
+            << QStringList { "Detector", "3,4,5", "3,4,5" } << QStringList { "0=Button 1" }
+            << QByteArray::fromHex("0105014343") << true;
         QTest::newRow("button numbers back to lists")
-            << callAndButton << QByteArray::fromHex("0105014305")
-            << QStringList { QString::fromUtf8("КН1"), "67", "5" }
-            << QStringList { QString::fromUtf8("0=Датчик") } << QByteArray::fromHex("0105034305")
-            << true;
+            << callAndButton() << QByteArray::fromHex("0105014305")
+            << QStringList { "Button 1", "67", "5" } << QStringList { "0=Detector" }
+            << QByteArray::fromHex("0105034305") << true;
     }
 
     void bytesAndCells()
@@ -219,6 +267,97 @@ private slots:
         // What was written reads back into the same cells.
         algorithm.build(typeOf(layout), written);
         QCOMPARE(algorithm.store(written, 1, 5).toHex(), written.toHex());
+    }
+
+    // The controller's words of every layout: English in the English interface,
+    // and the Russian interface shows them as the layout holds them.
+    void layoutTextsShown_data()
+    {
+        QTest::addColumn<QString>("version"); // empty: the adapter
+        QTest::addColumn<bool>("russian");
+        for (const char *version : { "3.14", "3.15", "3.16", "3.17", "3.18", "" }) {
+            const QByteArray name = *version ? QByteArray(version) : QByteArray("adapter");
+            QTest::newRow(QByteArray(name + " English").constData())
+                << QString::fromLatin1(version) << false;
+            QTest::newRow(QByteArray(name + " Russian").constData())
+                << QString::fromLatin1(version) << true;
+        }
+    }
+
+    void layoutTextsShown()
+    {
+        QFETCH(QString, version);
+        QFETCH(bool, russian);
+        const TestSupport::InstalledTranslation translation(russian ? QStringLiteral("plivek_ru")
+                                                                    : QString());
+        QVERIFY(translation.isLoaded());
+        CnfController controller;
+        controller.setProperty("type", version.isEmpty() ? "adapter" : "tiverk");
+        controller.setProperty("version", version);
+        const QDomDocument layout = controller.tiverkLayout();
+        const QDomElement chapter = AlgorithmTable::programsChapter(layout);
+        QWidget owner;
+        auto *table = new ParametersTable(&owner);
+        AlgorithmTable algorithm(table, &controller,
+                                 version.isEmpty() ? AlgorithmTable::AdapterFamily
+                                                   : AlgorithmTable::TiverkFamily,
+                                 &owner);
+        algorithm.setLayout(layout);
+        int shown = 0;
+        for (QDomElement type = chapter.firstChildElement(QStringLiteral("Type")); !type.isNull();
+             type = type.nextSiblingElement(QStringLiteral("Type"))) {
+            algorithm.build(type, QByteArray(AlgorithmTable::recordSize(chapter), char(0xff)));
+            QList<QPair<QString, QString>> texts;
+            collectShownTexts(table, layout, &texts);
+            for (const auto &text : qAsConst(texts)) {
+                const QString where = type.attribute(QStringLiteral("name")) + ": " + text.first;
+                QVERIFY2(!text.first.isEmpty(), qPrintable(where));
+                if (russian)
+                    QCOMPARE(text.first, text.second);
+                else
+                    QVERIFY2(!hasCyrillic(text.first), qPrintable(where));
+            }
+            shown += texts.size();
+        }
+        QVERIFY(shown > 10);
+    }
+
+    // The call condition picks buttons by the controller's own entries ("КН1"),
+    // whichever language shows them.
+    void buttonCallConditionByLanguage_data()
+    {
+        QTest::addColumn<bool>("russian");
+        QTest::addColumn<QString>("detector");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("English") << false << "Detector"
+                                 << "Button 1";
+        QTest::newRow("Russian") << true << QString::fromUtf8("Датчик") << QString::fromUtf8("КН1");
+    }
+
+    void buttonCallConditionByLanguage()
+    {
+        QFETCH(bool, russian);
+        QFETCH(QString, detector);
+        QFETCH(QString, button);
+        const TestSupport::InstalledTranslation translation(russian ? QStringLiteral("plivek_ru")
+                                                                    : QString());
+        QVERIFY(translation.isLoaded());
+        CnfController controller;
+        controller.setProperty("type", QStringLiteral("tiverk"));
+        QWidget owner;
+        auto *table = new ParametersTable(&owner);
+        AlgorithmTable algorithm(table, &controller, AlgorithmTable::TiverkFamily, &owner);
+        const QDomDocument layout = layoutOf(callAndButton());
+        algorithm.setLayout(layout);
+        const QByteArray bytes = QByteArray::fromHex("0105034343");
+        algorithm.build(typeOf(layout), bytes);
+        connect(table, &QTableWidget::itemChanged, &algorithm, &AlgorithmTable::itemChanged);
+        QList<QTableWidgetItem *> items;
+        collectItems(table, &items);
+        QCOMPARE(texts(items), (QStringList { detector, "3,4,5", "3,4,5" }));
+        items.first()->setText(button);
+        QCOMPARE(texts(items), (QStringList { button, "67", "67" }));
+        QCOMPARE(algorithm.store(bytes, 1, 5).toHex(), QByteArray("0105014343"));
     }
 
     void invalidArrayCountIsReported()

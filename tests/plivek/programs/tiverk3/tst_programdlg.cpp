@@ -396,7 +396,7 @@ private slots:
             QCOMPARE(stepCells(*table), steps);
             QString shownCycle;
             for (int column = 0; column < table->columnCount(); ++column) {
-                if (table->horizontalHeaderItem(column)->text() == QString::fromUtf8("Цикл"))
+                if (table->horizontalHeaderItem(column)->text() == QStringLiteral("Cycle"))
                     shownCycle = table->item(0, column)->text();
             }
             QCOMPARE(shownCycle, cycle);
