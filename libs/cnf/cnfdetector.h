@@ -25,6 +25,14 @@ public:
     QStringList nullProperties() const { return m_nullProperties; }
     void setNullProperties(const QStringList &names) { m_nullProperties = names; }
 
+    // The members a ZU_MOLT sensor was read without ("id", "name"), and the id
+    // it was listed under in place of a missing one (0, or, when another
+    // sensor of the file has 0, the lowest id none has): the ZU_MOLT writer
+    // leaves a member out again while the sensor still holds that id, or no
+    // name. Not kept by the other formats.
+    QStringList unsetMembers;
+    int unsetId = 0;
+
 private:
     int m_id = 0;
     QString m_name;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // Controller-wide interstate flags: whether green blinking, yellow and
 // red-yellow are shown between phases (0 = no, 1 = yes).
 class CnfInterstate
@@ -16,4 +18,8 @@ public:
     int greenBlink = 0;
     int yellow = 0;
     int redYellow = 0;
+    // The members a ZU_MOLT "interstate" was read without ("greenBlink",
+    // "yellow", "redYellow"): the field holds 0, and the ZU_MOLT writer leaves
+    // the member out again while it still does.
+    QStringList unsetMembers;
 };

@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 // A matrix over ordered pairs of signal groups (conflicts, intergreen times).
 // Values are keyed by the groups' ids; NaN stands for "no value".
@@ -18,6 +19,13 @@ public:
     void setId(int id) { m_id = id; }
     QString name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
+
+    // The members a ZU_MOLT matrix ("IGM", "extraMatrices") was read without
+    // ("id", "name"), and the id it was listed under in place of a missing
+    // one: the ZU_MOLT writer leaves a member out again while the matrix still
+    // holds that id, or no name. Not kept by the other formats.
+    QStringList unsetMembers;
+    int unsetId = 0;
 
     // NaN when the pair has no value (also for null groups).
     double releaf(const CnfSignalGroupPtr &a, const CnfSignalGroupPtr &b) const;

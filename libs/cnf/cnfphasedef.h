@@ -71,6 +71,11 @@ public:
     QStringList nullProperties() const { return m_nullProperties; }
     void setNullProperties(const QStringList &names) { m_nullProperties = names; }
 
+    // The members a ZU_MOLT plan phase was read without ("id": it is counted
+    // by its position): the ZU_MOLT writer leaves the member out again while
+    // the step's id is still its position. Not kept by the other formats.
+    QStringList unsetMembers;
+
 private:
     friend class CnfProgram;
     CnfProgram *m_program = nullptr;

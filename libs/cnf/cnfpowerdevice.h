@@ -36,6 +36,9 @@ public:
     // leaves the member out again while it still does, as zumoltc writes no
     // value that is not set. Not kept by the other formats.
     QStringList unsetMembers;
+    // The address the device is listed under while "addr" is not set: 0, or,
+    // when another switch of the file has 0, the lowest address none has.
+    int unsetAddress = 0;
 
     static QString type2String(int type, bool translated);
 };

@@ -210,6 +210,7 @@ void CnfProgram::clear()
     defaultMatrix = false;
     cycleLength = 0;
     interstateVariant = 1;
+    defaultMembers.clear();
     m_data.clear();
     for (const CnfPhaseDefPtr &def : qAsConst(m_phases))
         def->m_program = nullptr;
@@ -233,6 +234,7 @@ void CnfProgram::clone(const CnfProgram &other)
     defaultMatrix = other.defaultMatrix;
     cycleLength = other.cycleLength;
     interstateVariant = other.interstateVariant;
+    defaultMembers = other.defaultMembers;
     m_data = other.m_data;
     m_timeline = other.m_timeline;
     m_timelineOrder = other.m_timelineOrder;
@@ -247,6 +249,7 @@ void CnfProgram::clone(const CnfProgram &other)
         def->m_fileStart = source->m_fileStart;
         copyDynamicProperties(source.data(), def.data());
         def->m_nullProperties = source->m_nullProperties;
+        def->unsetMembers = source->unsetMembers;
         m_phases.append(def);
     }
     copyDynamicProperties(&other, this);

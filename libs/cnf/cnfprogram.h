@@ -50,6 +50,10 @@ public:
     bool defaultMatrix = false; // the program uses the controller's default matrix
     int cycleLength = 0; // seconds, for programs without steps
     int interstateVariant = 1; // variant of the signal groups' interstate records
+    // The members a ZU_MOLT plan's algorithm was read with at the value its
+    // writer otherwise leaves out ("cycle": 0): written again while the
+    // program still holds that value. Not kept by the other formats.
+    QStringList defaultMembers;
 
     QByteArray data() const { return m_data; }
     // Stores bytes without checks; CnfController::setProgramRawData checks them.

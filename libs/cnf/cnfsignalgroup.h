@@ -36,6 +36,10 @@ public:
     QList<int> detectorAddresses; // 255 = no detector
     // Variant (from 1) -> six unsigned bytes AG1, GF, Y, AR, RY, AG2.
     QMap<int, QByteArray> interstates;
+    // The members a ZU_MOLT group was read without ("type"): the field holds
+    // its default, and the ZU_MOLT writer leaves the member out again while it
+    // still does. Not kept by the other formats.
+    QStringList unsetMembers;
 
     void setType(int type);
     // "3 (North)" or, without a name, "3 (Traffic)".

@@ -44,6 +44,9 @@ void ZuMoltConfigReader::readSignalGroups(const CnfJsonValue &root)
                    group->name = r.text(item, QStringLiteral("name"));
                    const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
                    group->setType(type < 0 ? CnfSignalGroup::Traffic : type);
+                   // Left out (or unreadable), it stays out while the group is of the default type.
+                   if (type < 0)
+                       group->unsetMembers.append(QStringLiteral("type"));
                    setProperties(*group, item, known, readTimes(*group, item));
                    if (r.ok() && !c.addSignalGroup(group))
                        warn(item, c.lastError());
@@ -114,8 +117,12 @@ void ZuMoltConfigReader::readMatrices(const CnfJsonValue &root)
         return;
     auto matrix = CnfMatrixPtr::create();
     eachObject(igm, tr("a matrix"), [&](const CnfJsonValue &item) {
-        if (item.contains(QStringLiteral("id")))
+        if (item.contains(QStringLiteral("id"))) {
             matrix->setId(r.integer(item, QStringLiteral("id"), 1));
+        } else {
+            matrix->unsetMembers.append(QStringLiteral("id"));
+            matrix->unsetId = matrix->id();
+        }
         if (item.contains(QStringLiteral("name")))
             matrix->setName(r.text(item, QStringLiteral("name")));
         stash(QStringLiteral("IGM"), QString::number(matrix->id()),
@@ -181,25 +188,30 @@ void ZuMoltConfigReader::readMatrices(const CnfJsonValue &root)
 void ZuMoltConfigReader::readExtraMatrices(const CnfJsonValue &root)
 {
     const CnfJsonValue &list = r.array(root, QLatin1String(extraMatricesKey));
-    QSet<qlonglong> fileIds;
-    for (const CnfJsonValue &item : list.items()) {
-        const CnfJsonValue &id = item.member(QStringLiteral("id"));
-        fileIds.insert(id.isUndefined() ? 1 : id.scalar().toLongLong());
-    }
+    const QSet<qlonglong> fileIds = numbersOf(list, QStringLiteral("id"));
+    const auto taken = [this](int id) {
+        return bool(c.findMatrix(id));
+    };
     eachObject(list, tr("a matrix"), [&](const CnfJsonValue &item) {
         auto matrix = CnfMatrixPtr::create();
-        const int fileId = r.integer(item, QStringLiteral("id"), 1);
-        matrix->setId(fileId);
         QVariantMap kept = leftover(
             item, { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("cells") });
-        if (c.findMatrix(fileId)) {
-            int free = 1;
-            while (c.findMatrix(free) || fileIds.contains(free))
-                ++free;
-            matrix->setId(free);
-            kept.insert(QStringLiteral("id"), fileId);
+        if (!item.contains(QStringLiteral("id"))) {
+            // Not set: listed under a free id and written without one again.
+            matrix->setId(listedNumber(1, fileIds, taken));
+            matrix->unsetMembers.append(QStringLiteral("id"));
+            matrix->unsetId = matrix->id();
+        } else {
+            const int fileId = r.integer(item, QStringLiteral("id"), 1);
+            matrix->setId(fileId);
+            if (c.findMatrix(fileId)) {
+                matrix->setId(listedNumber(1, fileIds, taken));
+                kept.insert(QStringLiteral("id"), fileId);
+            }
         }
         stash(QLatin1String(extraMatricesKind), QString::number(matrix->id()), kept);
+        if (!item.contains(QStringLiteral("name")))
+            matrix->unsetMembers.append(QStringLiteral("name"));
         matrix->setName(r.text(item, QStringLiteral("name")));
         for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
             if (cell.type() != CnfJsonValue::Array || cell.size() != 3 || !cell.at(2).isNumber()) {
@@ -266,6 +278,9 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     if (type == QLatin1String("Timeline") || type == QLatin1String("StageRing"))
         known.removeOne(QStringLiteral("mode"));
     program.cycleLength = r.integer(algorithm, QStringLiteral("cycle"), 0);
+    // "cycle": 0 is the value the writer otherwise leaves out: a plan that sets it keeps it.
+    if (algorithm.contains(QStringLiteral("cycle")) && program.cycleLength == 0)
+        program.defaultMembers.append(QStringLiteral("cycle"));
     program.setCycleOffset(r.integer(algorithm, QStringLiteral("offset"), -1));
 
     // Timelines.
@@ -363,6 +378,8 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         ordered = phases;
     for (const Phase &phase : ordered) {
         const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
+        if (!phase.value.contains(QStringLiteral("id")))
+            step->unsetMembers.append(QStringLiteral("id"));
         // A step without an "id" property has the id of its position.
         const bool implicitId = phase.id == program.phaseCount();
         setProperties(*step, phase.value,
@@ -501,10 +518,16 @@ void ZuMoltConfigReader::readExtras(const CnfJsonValue &root)
 {
     const CnfJsonValue &interstate = r.object(root, QLatin1String(interstateKey));
     if (!interstate.isUndefined()) {
-        c.setInterstate(
-            CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
-                                     r.integer(interstate, QStringLiteral("yellow"), 0),
-                                     r.integer(interstate, QStringLiteral("redYellow"), 0)));
+        const auto flags
+            = CnfInterstatePtr::create(r.integer(interstate, QStringLiteral("greenBlink"), 0),
+                                       r.integer(interstate, QStringLiteral("yellow"), 0),
+                                       r.integer(interstate, QStringLiteral("redYellow"), 0));
+        for (const QString &key : { QStringLiteral("greenBlink"), QStringLiteral("yellow"),
+                                    QStringLiteral("redYellow") }) {
+            if (!interstate.contains(key))
+                flags->unsetMembers.append(key);
+        }
+        c.setInterstate(flags);
         stash(QLatin1String(singleObjectsKind), QLatin1String(interstateKey),
               leftover(interstate,
                        { QStringLiteral("greenBlink"), QStringLiteral("yellow"),

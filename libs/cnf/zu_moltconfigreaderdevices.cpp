@@ -32,15 +32,27 @@ void ZuMoltConfigReader::readDetectors(const CnfJsonValue &root)
         if (r.ok() && !c.addDetector(detector))
             warn(item, c.lastError());
     });
-    eachObject(r.array(root, QLatin1String(sensorsKey)), tr("a sensor"),
-               [&](const CnfJsonValue &item) {
-                   auto sensor = CnfDetectorPtr::create();
-                   sensor->setId(r.integer(item, QStringLiteral("id"), 0));
-                   sensor->setName(r.text(item, QStringLiteral("name")));
-                   setProperties(*sensor, item, { QStringLiteral("id"), QStringLiteral("name") });
-                   if (r.ok() && !c.addSensor(sensor))
-                       warn(item, c.lastError());
-               });
+    const CnfJsonValue &sensors = r.array(root, QLatin1String(sensorsKey));
+    const QSet<qlonglong> sensorIds = numbersOf(sensors, QStringLiteral("id"));
+    eachObject(sensors, tr("a sensor"), [&](const CnfJsonValue &item) {
+        auto sensor = CnfDetectorPtr::create();
+        // A member left out is not set and is written without again;
+        // a sensor without "id" is listed beside one that has 0.
+        if (item.contains(QStringLiteral("id"))) {
+            sensor->setId(r.integer(item, QStringLiteral("id"), 0));
+        } else {
+            sensor->unsetMembers.append(QStringLiteral("id"));
+            sensor->unsetId
+                = listedNumber(0, sensorIds, [this](int id) { return bool(c.findSensor(id)); });
+            sensor->setId(sensor->unsetId);
+        }
+        if (!item.contains(QStringLiteral("name")))
+            sensor->unsetMembers.append(QStringLiteral("name"));
+        sensor->setName(r.text(item, QStringLiteral("name")));
+        setProperties(*sensor, item, { QStringLiteral("id"), QStringLiteral("name") });
+        if (r.ok() && !c.addSensor(sensor))
+            warn(item, c.lastError());
+    });
 }
 
 void ZuMoltConfigReader::readSwitches(const CnfJsonValue &root)
@@ -51,6 +63,8 @@ void ZuMoltConfigReader::readSwitches(const CnfJsonValue &root)
                                        QStringLiteral("heads"),     QStringLiteral("control"),
                                        QStringLiteral("deviceType") };
     const CnfJsonValue &switches = r.object(root, QStringLiteral("switches"));
+    const QSet<qlonglong> addresses
+        = numbersOf(r.array(switches, QStringLiteral("items")), QStringLiteral("addr"));
     eachObject(
         r.array(switches, QStringLiteral("items")), tr("a switch"), [&](const CnfJsonValue &item) {
             auto device = CnfPowerDevicePtr::create();
@@ -66,10 +80,16 @@ void ZuMoltConfigReader::readSwitches(const CnfJsonValue &root)
             if (enumValue(item, QStringLiteral("type"), { QStringLiteral("ZU4_SW") }) < 0)
                 unset("type");
             device->type = r.integer(item, QStringLiteral("deviceType"), device->type, 0, 255);
-            if (item.contains(QStringLiteral("addr")))
+            if (item.contains(QStringLiteral("addr"))) {
                 device->address = r.integer(item, QStringLiteral("addr"), 0);
-            else
+            } else {
+                // Listed beside the switch that the file gives address 0.
                 unset("addr");
+                device->unsetAddress = listedNumber(0, addresses, [this](int address) {
+                    return bool(c.findPowerDeviceByAddress(address));
+                });
+                device->address = device->unsetAddress;
+            }
             const CnfJsonValue &color = item.member(QStringLiteral("color"));
             const int colorValue
                 = color.isUndefined() ? -1 : lookup(colors(), color.scalar().toString());

@@ -11,6 +11,7 @@
 #include "zu_moltformat.h"
 
 #include <QDate>
+#include <QSet>
 #include <QStringList>
 #include <QTime>
 #include <QVariantMap>
@@ -104,6 +105,31 @@ public:
         }
         *value = r.integerValue(id, QStringLiteral("'id' of %1").arg(what));
         return r.ok();
+    }
+
+    // The numbers that the items of `list` give `key` (integers only).
+    static QSet<qlonglong> numbersOf(const CnfJsonValue &list, const QString &key)
+    {
+        QSet<qlonglong> numbers;
+        for (const CnfJsonValue &item : list.items()) {
+            const CnfJsonValue &value = item.member(key);
+            if (value.type() == CnfJsonValue::Integer)
+                numbers.insert(value.scalar().toLongLong());
+        }
+        return numbers;
+    }
+
+    // The number an element is listed under when the file leaves its key out:
+    // `preferred` (the default), unless `named` holds it or `taken` says so;
+    // then the lowest number from `preferred` up that neither does, so that
+    // the element is kept beside the one the file gives the default.
+    template<typename Taken>
+    static int listedNumber(int preferred, const QSet<qlonglong> &named, Taken taken)
+    {
+        int number = preferred;
+        while (named.contains(number) || taken(number))
+            ++number;
+        return number;
     }
 
     // Ids are ints: a larger number refers to nothing (it must not wrap round to another id).

@@ -29,6 +29,14 @@ using namespace ZuMoltFormat;
 
 namespace {
 
+// A member that an element was read without stays out while the element
+// still holds the default it got in its place (`isDefault`), as zumoltc
+// writes no value that is not set; a value given since is written.
+bool isUnset(const QStringList &unsetMembers, const char *key, bool isDefault)
+{
+    return isDefault && unsetMembers.contains(QLatin1String(key));
+}
+
 class ZuWriter
 {
 public:
@@ -274,9 +282,11 @@ public:
                 w.beginObject(QString(), CnfJsonWriter::Inline);
                 writeName(group->name);
                 w.writeValue(QStringLiteral("id"), group->id);
-                if (group->type >= 0 && group->type < sgTypeKeys().size())
+                const bool typeSet
+                    = !isUnset(group->unsetMembers, "type", group->type == CnfSignalGroup::Traffic);
+                if (typeSet && group->type >= 0 && group->type < sgTypeKeys().size())
                     w.writeValue(QStringLiteral("type"), sgTypeKeys().at(group->type));
-                else
+                else if (typeSet)
                     w.writeValue(QStringLiteral("type"),
                                  group->type); // no ZU_MOLT key: kept as a number
                 writeTimes(*group, defaults && hasDefaultTimes ? defaults.data() : nullptr);
@@ -341,7 +351,8 @@ public:
         w.beginArray(QStringLiteral("IGM"));
         w.beginObject();
         writeName(matrix->name());
-        w.writeValue(QStringLiteral("id"), matrix->id());
+        if (!isUnset(matrix->unsetMembers, "id", matrix->id() == matrix->unsetId))
+            w.writeValue(QStringLiteral("id"), matrix->id());
         w.beginArray(QStringLiteral("items"));
         for (const CnfMatrixCell &cell : matrix->cellsInListOrder()) {
             if (!c.findSG(cell.aId) || !c.findSG(cell.bId))
@@ -440,7 +451,7 @@ public:
                             .arg(CnfJsonParser::quoted(program.id),
                                  CnfProgram::typeName(program.type, false)));
         }
-        if (program.cycleLength != 0)
+        if (program.cycleLength != 0 || program.defaultMembers.contains(QLatin1String("cycle")))
             w.writeValue(QStringLiteral("cycle"), program.cycleLength);
         if (program.hasCycleOffset())
             w.writeValue(QStringLiteral("offset"), program.cycleOffset(0));
@@ -501,7 +512,9 @@ public:
                 const int id = ids.at(i);
                 sequence.append(id);
                 w.beginObject();
-                w.writeValue(QStringLiteral("id"), id);
+                // A plan phase that the file counts by its position stays so.
+                if (!isUnset(step->unsetMembers, "id", id == i + 1))
+                    w.writeValue(QStringLiteral("id"), id);
                 w.writeValue(QStringLiteral("stage"), stage);
                 QVariantMap known;
                 for (int k = 2; k < order.size(); ++k) {
@@ -746,14 +759,14 @@ public:
                 // A member the switch was read without stays out while the
                 // device keeps the default it got for it.
                 const auto unset = [&device](const char *key, bool isDefault) {
-                    return isDefault && device->unsetMembers.contains(QLatin1String(key));
+                    return isUnset(device->unsetMembers, key, isDefault);
                 };
                 if (!defaultType && !unset("type", true))
                     w.writeValue(QStringLiteral("type"), QStringLiteral("ZU4_SW"));
                 const int group = groupOf.value(device.data());
                 if (group >= 0)
                     w.writeValue(QStringLiteral("signalGroup"), groups.at(group)->id);
-                if (!unset("addr", device->address == 0))
+                if (!unset("addr", device->address == device->unsetAddress))
                     w.writeValue(QStringLiteral("addr"), device->address);
                 const QString color = lookup(colors(), device->color);
                 if (!color.isEmpty() && !unset("color", device->color == CnfPowerDevice::Red))
@@ -791,9 +804,11 @@ public:
             // Kept members, and the file's id of a matrix listed under another one.
             QVariantMap entry
                 = extrasOf(QLatin1String(extraMatricesKind), QString::number(matrix->id()));
-            if (!entry.contains(QStringLiteral("id")))
+            if (!entry.contains(QStringLiteral("id"))
+                && !isUnset(matrix->unsetMembers, "id", matrix->id() == matrix->unsetId))
                 entry.insert(QStringLiteral("id"), matrix->id());
-            entry.insert(QStringLiteral("name"), matrix->name());
+            if (!isUnset(matrix->unsetMembers, "name", matrix->name().isEmpty()))
+                entry.insert(QStringLiteral("name"), matrix->name());
             if (!cells.isEmpty())
                 entry.insert(QStringLiteral("cells"), cells);
             matrices.append(entry);
@@ -803,8 +818,10 @@ public:
         QVariantList sensors;
         for (const CnfDetectorPtr &sensor : c.sensorsList()) {
             QVariantMap entry = otherProperties(*sensor, {});
-            entry.insert(QStringLiteral("id"), sensor->id());
-            entry.insert(QStringLiteral("name"), sensor->name());
+            if (!isUnset(sensor->unsetMembers, "id", sensor->id() == sensor->unsetId))
+                entry.insert(QStringLiteral("id"), sensor->id());
+            if (!isUnset(sensor->unsetMembers, "name", sensor->name().isEmpty()))
+                entry.insert(QStringLiteral("name"), sensor->name());
             sensors.append(entry);
         }
         if (!sensors.isEmpty())
@@ -812,9 +829,13 @@ public:
         if (const CnfInterstatePtr interstate = c.interstate()) {
             QVariantMap entry
                 = extrasOf(QLatin1String(singleObjectsKind), QLatin1String(interstateKey));
-            entry.insert(QStringLiteral("greenBlink"), interstate->greenBlink);
-            entry.insert(QStringLiteral("yellow"), interstate->yellow);
-            entry.insert(QStringLiteral("redYellow"), interstate->redYellow);
+            const auto flag = [&](const char *key, int value) {
+                if (!isUnset(interstate->unsetMembers, key, value == 0))
+                    entry.insert(QLatin1String(key), value);
+            };
+            flag("greenBlink", interstate->greenBlink);
+            flag("yellow", interstate->yellow);
+            flag("redYellow", interstate->redYellow);
             entries.append({ QLatin1String(interstateKey), entry });
         }
         const QVariantMap props

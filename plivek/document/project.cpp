@@ -272,6 +272,8 @@ bool ProjectPrivate::loadJson()
     type = 5;
     if (!zuMolt.createController(controller))
         lastError = Project::tr("Error reading of ZU_MOLT configuration: ") + zuMolt.lastError();
+    else
+        warnings += zuMolt.warnings();
     return false;
 }
 

@@ -139,6 +139,50 @@ private slots:
         QVERIFY(window.findChild<QAction *>("actionClose")->isEnabled());
     }
 
+    // What the configuration reader warns of while it fills the controller is
+    // a line of the message table, for every family and whichever reader the
+    // suffix picks.
+    void readerWarningsInMessageTable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("warnings");
+        const QByteArray noId
+            = TestSupport::readFile(TestSupport::dataPath("zumolt/with-warning.json"));
+        const QStringList noIdWarning = { "Line 1, column 1: Attribute 'id' not defined" };
+        QTest::newRow("ZU_MOLT .json") << "noid.json" << noId << noIdWarning;
+        QTest::newRow("ZU_MOLT in .cnf") << "noid.cnf" << noId << noIdWarning;
+        // A switch the reader cannot list is dropped, and the table says so.
+        QByteArray switchWithoutId
+            = TestSupport::readFile(TestSupport::examplesPath("zumolt_intersection.json"));
+        const QByteArray id4 = "{\"name\": \"1-4\", \"id\": 4, ";
+        QCOMPARE(switchWithoutId.count(id4), 1);
+        switchWithoutId.replace(id4, "{\"name\": \"1-4\", ");
+        QTest::newRow("ZU_MOLT .json, a switch without id")
+            << "switch.json" << switchWithoutId
+            << QStringList { "Line 240, column 13: Attribute 'id' not defined; a switch skipped" };
+        QTest::newRow("ZU_MOLT sample")
+            << "sample.json"
+            << TestSupport::readFile(TestSupport::examplesPath("zumolt_intersection.json"))
+            << QStringList();
+    }
+
+    void readerWarningsInMessageTable()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, warnings);
+        const QString path = dir.filePath(name);
+        QVERIFY(TestSupport::writeFile(path, content));
+        MainWindow window;
+        window.loadDocument(path);
+        QCOMPARE(messageTexts(window),
+                 QStringList { "Loading file " + path } + warnings
+                     + QStringList { "Loading complete" });
+        QCOMPARE(window.document().controller().property("type").toString(),
+                 QStringLiteral("ZU_MOLT"));
+    }
+
     void examplesGiveTheirRows_data()
     {
         QTest::addColumn<QString>("file");
