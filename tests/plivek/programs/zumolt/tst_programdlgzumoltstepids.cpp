@@ -273,7 +273,7 @@ private slots:
             << ownFixture << "2" << QList<int> { 1 }
             << QByteArray(R"({"algorithm":{"detectors":[)"
                           R"({"detector":72,"phase":3},{"indicator":72,"phase":1}],)"
-                          R"("phases":[{"id":1,"stage":1},{"id":3,"stage":3}],)"
+                          R"("phases":[{"stage":1},{"id":3,"stage":3}],)"
                           R"("sequence":[1,3],"type":"StageRing"},"id":2,"name":"By position"})");
         QTest::newRow("ids by position, first and last at once")
             << ownFixture << "2" << QList<int> { 2, 0 }
