@@ -8,6 +8,13 @@
 # A folder's sources are found by glob so that folders can grow without
 # touching each other's build files.
 
+# A CTest entry's time-out in seconds, unless it sets one of its own. The suite runs on
+# machines that are busy (ctest -j beside other work, where an entry may get half a core),
+# so an entry spends at most 0.3 of its time-out in CPU seconds, its children's included;
+# one whose work is inherently longer gets a time-out of its own fitted to that work (the
+# folder's TIMEOUTS), rather than a default that every entry would then get.
+set(PROJECT_TEST_TIMEOUT 120)
+
 add_library(project_settings INTERFACE)
 target_compile_features(project_settings INTERFACE cxx_std_17)
 target_compile_definitions(project_settings INTERFACE
@@ -129,8 +136,13 @@ endfunction()
 # One test executable per folder: every tst_*.cpp of the folder goes into it,
 # and CTest gets one entry per file (the file's base name selects its class).
 # VARIANT builds the same tests a second time against other libraries.
+# PARTS <unit>:<function>... splits a file whose runs are long into one entry per test
+# function, <folder>/<unit>/<function>, so that ctest -j runs them side by side; the
+# parts of a file must name each of its test functions, and only those.
+# TIMEOUTS <entry>=<seconds>... (the entry as <unit> or <unit>/<function>) fits the
+# time-out of an entry whose work is inherently long; the others get PROJECT_TEST_TIMEOUT.
 function(project_folder_tests)
-    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS" ${ARGN})
+    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS;PARTS;TIMEOUTS" ${ARGN})
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     if(NOT tests)
         return()
@@ -152,11 +164,61 @@ function(project_folder_tests)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
     foreach(test ${tests})
         get_filename_component(unit ${test} NAME_WE)
-        add_test(NAME ${rel}/${unit} COMMAND ${name} ${unit})
-        set_tests_properties(${rel}/${unit} PROPERTIES
-            TIMEOUT 120
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+        _project_test_parts(${test} "${arg_PARTS}" parts)
+        if(NOT parts)
+            add_test(NAME ${rel}/${unit} COMMAND ${name} ${unit})
+            set(entries ${rel}/${unit})
+        else()
+            set(entries)
+            foreach(part ${parts})
+                add_test(NAME ${rel}/${unit}/${part} COMMAND ${name} ${unit} ${part})
+                list(APPEND entries ${rel}/${unit}/${part})
+            endforeach()
+        endif()
+        foreach(entry ${entries})
+            set(timeout ${PROJECT_TEST_TIMEOUT})
+            string(REPLACE "${rel}/" "" own "${entry}")
+            foreach(fitted ${arg_TIMEOUTS})
+                if(fitted MATCHES "^${own}=([0-9]+)$")
+                    set(timeout ${CMAKE_MATCH_1})
+                endif()
+            endforeach()
+            set_tests_properties(${entry} PROPERTIES
+                TIMEOUT ${timeout}
+                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+        endforeach()
     endforeach()
+endfunction()
+
+# The test functions of a test file that PARTS names (<unit>:<function>), into out;
+# empty when the file is not split. Fails the configure when a part names no test
+# function of the file or a test function is left out, for ctest would not run it.
+function(_project_test_parts file parts out)
+    get_filename_component(unit ${file} NAME_WE)
+    set(named)
+    foreach(part ${parts})
+        if(part MATCHES "^${unit}:(.+)$")
+            list(APPEND named ${CMAKE_MATCH_1})
+        endif()
+    endforeach()
+    if(named)
+        # The test functions: the slots the class defines in its body, "    void name()".
+        file(STRINGS ${file} lines REGEX "^    void [A-Za-z0-9]+\\(\\)$")
+        set(functions)
+        foreach(line ${lines})
+            string(REGEX REPLACE "^    void ([A-Za-z0-9]+)\\(\\)$" "\\1" function "${line}")
+            if(NOT function MATCHES "^(initTestCase|cleanupTestCase|init|cleanup)$")
+                list(APPEND functions ${function})
+            endif()
+        endforeach()
+        set(sorted_named ${named})
+        list(SORT sorted_named)
+        list(SORT functions)
+        if(NOT sorted_named STREQUAL functions)
+            message(FATAL_ERROR "${file}: PARTS name ${named}, its test functions are ${functions}")
+        endif()
+    endif()
+    set(${out} ${named} PARENT_SCOPE)
 endfunction()
 
 # A benchmark: a program in build/bench/ that prints its timings (and, for the

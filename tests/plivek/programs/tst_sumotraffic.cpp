@@ -4,14 +4,22 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QtTest>
 
 using namespace SumoSample;
 
 namespace {
+
+// The trips depart in the first half hour.
+const int demandEnd = 1800;
+// A run with an approach that jams ends this long after the demand: dense demand keeps the
+// other approaches queued for up to 75 minutes after it (SUMO 1.15, vehicles inserted late).
+const int clearance = 9000;
 
 // Random trips over the junction for half an hour, one every period seconds from the
 // seed: SUMO's randomTrips.py (Debian's sumo-tools) with its routes checked by SUMO's
@@ -21,7 +29,7 @@ QString randomTrips(const SampleExport &sample, const QStringList &movements, in
                     QString *output)
 {
     const QString trips = sample.filePath(QStringLiteral("trips%1_%2.xml").arg(seed).arg(period));
-    const int end = 1800;
+    const int end = demandEnd;
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     const QString tool = QDir(sumoHome()).filePath(QStringLiteral("tools/randomTrips.py"));
     if (!python.isEmpty() && QFile::exists(tool)
@@ -49,11 +57,48 @@ QString randomTrips(const SampleExport &sample, const QStringList &movements, in
     return TestSupport::writeFile(trips, text.toUtf8()) ? trips : QString();
 }
 
+// The trips of a trips file by their id, each with the edge it starts from.
+QMap<QString, QString> tripOrigins(const QString &trips)
+{
+    QMap<QString, QString> origins;
+    for (const auto &e : elements(TestSupport::readFile(trips))) {
+        if (e.first == QLatin1String("trip"))
+            origins.insert(attribute(e.second, "id"), attribute(e.second, "from"));
+    }
+    return origins;
+}
+
+// The ids of the vehicles that arrived, from SUMO's trip information.
+QSet<QString> arrivedVehicles(const QString &tripinfo)
+{
+    QSet<QString> ids;
+    for (const auto &e : elements(TestSupport::readFile(tripinfo))) {
+        if (e.first == QLatin1String("tripinfo"))
+            ids.insert(attribute(e.second, "id"));
+    }
+    return ids;
+}
+
+// The lanes of the list on which SUMO's lane data saw a vehicle, with how many entered.
+QStringList usedLanes(const QString &laneData, const QStringList &lanes)
+{
+    QStringList found;
+    for (const auto &e : elements(TestSupport::readFile(laneData))) {
+        if (e.first == QLatin1String("lane") && lanes.contains(attribute(e.second, "id"))
+            && (attribute(e.second, "entered").toInt() > 0
+                || attribute(e.second, "sampledSeconds").toDouble() > 0))
+            found.append(QStringLiteral("%1: %2 vehicles entered")
+                             .arg(attribute(e.second, "id"), attribute(e.second, "entered")));
+    }
+    return found;
+}
+
 } // namespace
 
 // SUMO runs half an hour of random traffic through the exported sample, with all its signal
 // groups and with an approach left without a signal; apart from the export's tests, for its
-// runs take the longest.
+// runs take the longest. Each test function is an entry of CTest of its own, so that they
+// run side by side.
 class TestSumoTraffic : public QObject
 {
     Q_OBJECT
@@ -63,30 +108,47 @@ private slots:
     // ends in a way a driver can stop for, no left turner waiting in the junction is
     // caught by traffic that still has green, and in the yellow left turners still give
     // way to the oncoming cars crossing, so no vehicle collides (inside the junction
-    // included), brakes or stops in an emergency or is teleported, and SUMO does not
-    // miss a yellow. With a group deleted or its connections cleared, its links stay red and
-    // no vehicle collides or brakes in an emergency either; their approach jams, and SUMO
-    // teleports the vehicles that wait there too long: those teleports, and no others, are
-    // expected.
-    void randomTrafficPassesSafely_data()
+    // included), brakes or stops in an emergency or is teleported, every vehicle arrives,
+    // and SUMO does not miss a yellow.
+    void everyGroupSignalled_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<int>("period");
+        for (int seed : { 3, 7, 99, 2024 }) {
+            for (int period : { 1, 2 })
+                QTest::addRow("seed %d, a vehicle every %d s", seed, period) << seed << period;
+        }
+        // A west left turner meets, in the first second of the yellow, an oncoming car that
+        // has just started from the stop line.
+        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2;
+    }
+
+    void everyGroupSignalled()
+    {
+        QFETCH(int, seed);
+        QFETCH(int, period);
+        passesSafely(seed, period, 0, 0);
+    }
+
+    // With a group deleted or its connections cleared, its links stay red (r): no vehicle of
+    // their approach ever passes the stop line into the junction, and no vehicle collides
+    // or brakes in an emergency either. Their approach jams, and SUMO teleports the
+    // vehicles that wait there too long (one per lane every 300 s): those teleports, and no
+    // others, are expected. The jam never clears, so the run ends at a fixed time after the
+    // demand (SUMO's --end), when every vehicle of the other approaches has arrived, rather
+    // than when SUMO has teleported the last one waiting, one every 300 s (up to the
+    // simulated day's end).
+    void approachWithoutSignal_data()
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("period");
         QTest::addColumn<int>("deletedGroup");
         QTest::addColumn<int>("clearedGroup");
-        for (int seed : { 3, 7, 99, 2024 }) {
-            for (int period : { 1, 2 })
-                QTest::addRow("seed %d, a vehicle every %d s", seed, period)
-                    << seed << period << 0 << 0;
-        }
-        // A west left turner meets, in the first second of the yellow, an oncoming car that
-        // has just started from the stop line.
-        QTest::addRow("seed 2, a vehicle every 2 s") << 2 << 2 << 0 << 0;
         QTest::addRow("seed 3, a vehicle every 1 s, group 3 deleted") << 3 << 1 << 3 << 0;
         QTest::addRow("seed 7, a vehicle every 2 s, group 3 deleted") << 7 << 2 << 3 << 0;
-        // An approach left without a signal, by Delete or by "Clear assigned connections"
-        // (which export the same files for group 4): demands under which its drivers, made to
-        // give way (o), ran into signalled traffic or braked hard for it.
+        // By Delete or by "Clear assigned connections" (which export the same files for
+        // group 4): demands under which its drivers, made to give way (o) rather than to
+        // stop, ran into signalled traffic or braked hard for it.
         QTest::addRow("seed 2004, a vehicle every 1 s, group 1 deleted") << 2004 << 1 << 1 << 0;
         QTest::addRow("seed 2003, a vehicle every 2 s, group 1 deleted") << 2003 << 2 << 1 << 0;
         QTest::addRow("seed 2001, a vehicle every 2 s, group 2 deleted") << 2001 << 2 << 2 << 0;
@@ -95,12 +157,18 @@ private slots:
         QTest::addRow("seed 2003, a vehicle every 1 s, group 4 cleared") << 2003 << 1 << 0 << 4;
     }
 
-    void randomTrafficPassesSafely()
+    void approachWithoutSignal()
     {
         QFETCH(int, seed);
         QFETCH(int, period);
         QFETCH(int, deletedGroup);
         QFETCH(int, clearedGroup);
+        passesSafely(seed, period, deletedGroup, clearedGroup);
+    }
+
+private:
+    void passesSafely(int seed, int period, int deletedGroup, int clearedGroup)
+    {
         const SumoPrograms sumo;
         if (!sumo.installed())
             QSKIP("SUMO is not installed (scripts/install-deps.sh installs it)");
@@ -111,21 +179,46 @@ private slots:
         QString output;
         const QString trips = randomTrips(sample, sample.movements(), seed, period, &output);
         QVERIFY2(!trips.isEmpty(), qPrintable(output));
+        const QMap<QString, QString> origins = tripOrigins(trips);
+        QVERIFY(!origins.isEmpty());
+        const QStringList neverPassed = sample.viaLanes(sample.unsignalledLinks());
+        QCOMPARE(neverPassed.size(), sample.unsignalledLinks().size());
+        QVERIFY(!neverPassed.contains(QString()));
+        QCOMPARE(unsignalled.isEmpty(), deletedGroup == 0 && clearedGroup == 0);
 
         const QStringList programs = sample.programs();
         QVERIFY(!programs.isEmpty());
         for (const QString &id : programs) {
             const QString statistics = sample.filePath(QStringLiteral("statistics%1.xml").arg(id));
-            const QString additional = sample.programChoice(id, QString());
+            const QString tripinfo = sample.filePath(QStringLiteral("tripinfo%1.xml").arg(id));
+            const QString lanes = sample.filePath(QStringLiteral("lanes%1.xml").arg(id));
+            QStringList arguments { QStringLiteral("-n"),
+                                    sample.path(".net.xml"),
+                                    QStringLiteral("-r"),
+                                    trips,
+                                    QStringLiteral("--collision.check-junctions"),
+                                    QStringLiteral("true"),
+                                    QStringLiteral("--statistic-output"),
+                                    statistics,
+                                    QStringLiteral("-X"),
+                                    QStringLiteral("never"),
+                                    QStringLiteral("--no-step-log") };
+            QString additional;
+            if (unsignalled.isEmpty()) {
+                additional = sample.programChoice(id, QString());
+            } else {
+                // What passed the stop lines, and who arrived, until the fixed end.
+                additional = sample.programChoice(
+                    id,
+                    QStringLiteral("    <laneData id=\"junction\" file=\"%1\" withInternal=\"true\""
+                                   " excludeEmpty=\"true\"/>\n")
+                        .arg(QFileInfo(lanes).fileName()));
+                arguments << QStringLiteral("--end") << QString::number(demandEnd + clearance)
+                          << QStringLiteral("--tripinfo-output") << tripinfo;
+            }
             QVERIFY(!additional.isEmpty());
-            QVERIFY2(run(sumo.sumo,
-                         { QStringLiteral("-n"), sample.path(".net.xml"), QStringLiteral("-r"),
-                           trips, QStringLiteral("-a"), additional,
-                           QStringLiteral("--collision.check-junctions"), QStringLiteral("true"),
-                           QStringLiteral("--statistic-output"), statistics, QStringLiteral("-X"),
-                           QStringLiteral("never"), QStringLiteral("--no-step-log") },
-                         sample.dir.path(), &output),
-                     qPrintable(output));
+            arguments << QStringLiteral("-a") << additional;
+            QVERIFY2(run(sumo.sumo, arguments, sample.dir.path(), &output), qPrintable(output));
             const QString where = QStringLiteral("program %1:\n").arg(id);
             QStringList found = complaints(output, sample.unsignalledLinks());
             // A vehicle that waits too long on a lane of an approach without a signal is
@@ -146,7 +239,30 @@ private slots:
             }
             QVERIFY2(found.isEmpty(), qPrintable(where + found.join(QLatin1Char('\n'))));
 
-            const QStringList unsafe = unsafeRun(statistics, 1800 / period / 2, teleports);
+            // A link that is red is never passed: its vehicles wait at the stop line (SUMO's
+            // o would let them cross whenever the main road leaves them a gap).
+            const QStringList passed = usedLanes(lanes, neverPassed);
+            QVERIFY2(passed.isEmpty(), qPrintable(where + passed.join(QLatin1Char('\n'))));
+
+            // The vehicles left at the end are those of the jammed approaches.
+            int left = 0;
+            if (!unsignalled.isEmpty()) {
+                const QSet<QString> arrived = arrivedVehicles(tripinfo);
+                QStringList late;
+                for (auto trip = origins.cbegin(); trip != origins.cend(); ++trip) {
+                    if (arrived.contains(trip.key()))
+                        continue;
+                    if (unsignalled.contains(trip.value()))
+                        ++left;
+                    else
+                        late.append(trip.key());
+                }
+                QVERIFY2(late.isEmpty(),
+                         qPrintable(where + QStringLiteral("not arrived by the end: ")
+                                    + late.join(QLatin1Char(' '))));
+            }
+            const QStringList unsafe
+                = unsafeRun(statistics, demandEnd / period / 2, teleports, left);
             QVERIFY2(unsafe.isEmpty(), qPrintable(where + unsafe.join(QLatin1Char('\n'))));
         }
     }
