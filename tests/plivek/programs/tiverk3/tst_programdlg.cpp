@@ -53,6 +53,19 @@ CnfProgramPtr fullRecordProgram(CnfController &controller, const QString &id)
     return program;
 }
 
+// A timeline program 97 of 60 s, without a record, as a TIVERK 3.x file
+// holds one.
+CnfProgramPtr addTimelineProgram(CnfController &controller)
+{
+    auto timeline = CnfProgramPtr::create(&controller);
+    timeline->id = QStringLiteral("97");
+    timeline->type = CnfProgram::Timeline;
+    timeline->kind = 0;
+    timeline->cycleLength = 60;
+    controller.addProgram(timeline);
+    return timeline;
+}
+
 // The nested table of the step sequence: the first cell holding a table.
 ParametersTable *sequenceTable(const ParametersTable &table)
 {
@@ -523,12 +536,7 @@ private slots:
         QFETCH(QByteArray, recordStart);
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
-        auto timeline = CnfProgramPtr::create(&controller);
-        timeline->id = QStringLiteral("97");
-        timeline->type = CnfProgram::Timeline;
-        timeline->kind = 0;
-        timeline->cycleLength = 60;
-        QVERIFY(controller.addProgram(timeline));
+        const CnfProgramPtr timeline = addTimelineProgram(controller);
         ProgramDlg dialog(nullptr, timeline, &controller, false);
         QVERIFY(dialog.program()->data().isEmpty());
         if (type >= 0) {
@@ -568,10 +576,7 @@ private slots:
         QFETCH(bool, taken);
         CnfController controller;
         QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
-        auto timeline = CnfProgramPtr::create(&controller);
-        timeline->id = QStringLiteral("97");
-        timeline->type = CnfProgram::Timeline;
-        QVERIFY(controller.addProgram(timeline));
+        const CnfProgramPtr timeline = addTimelineProgram(controller);
         MessageSink window;
         ProgramDlg dialog(&window, newProgram ? CnfProgramPtr() : timeline, &controller, false);
         if (!newProgram) {
