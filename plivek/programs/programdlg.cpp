@@ -471,9 +471,12 @@ void ProgramDlg::done(int result)
         // would be one of the type the dialog merely shows.
         const bool withoutRecord
             = m_program->data().isEmpty() && !m_modified && currentType() == m_program->kind;
-        // The record stores the number in a byte: a new program, or one that
-        // gets its first record, takes only a number the byte holds.
-        if (!m_durationMode && m_family != 0 && !withoutRecord
+        // The record stores the number in a byte: a new number of a program
+        // whose record the dialog writes, or a new program's, is one the byte
+        // holds (an id the file already gave the program stays as it is).
+        const bool newNumber = ui->progNum->text() != m_program->id || !m_controller
+            || !m_controller->findProgram(m_program->id);
+        if (!m_durationMode && m_family != 0 && !withoutRecord && newNumber
             && !CnfProgramRecord::holdsAsNumber(ui->progNum->text())) {
             printError(tr("The record of program %1 holds its number: the id must be a number "
                           "from %2 to %3")
