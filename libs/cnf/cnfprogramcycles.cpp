@@ -25,6 +25,26 @@ bool isCoordinated(const CnfProgram &program, const QDomDocument &layout)
             && CnfProgramRecord::readCycle(layout, program.data()) >= 0);
 }
 
+// Whether a coordinated program keeps its cycle when the changes into its
+// steps become `interstates`: every change fits in the full length its step
+// had, and the own lengths that then remain fit where its record states them
+// (a byte of a TIVERK 3.x record holds no more than 254 s). Otherwise the
+// program keeps its own lengths and its cycle changes.
+bool keepsCycle(const CnfController &controller, const QDomDocument &layout,
+                const CnfProgram &program, const QList<int> &fullLengths,
+                const QList<int> &interstates)
+{
+    QList<int> own;
+    for (int i = 0; i < fullLengths.size() && i < interstates.size(); ++i) {
+        if (interstates.at(i) > fullLengths.at(i))
+            return false;
+        own << fullLengths.at(i) - interstates.at(i);
+    }
+    return program.type != CnfProgram::Tiverk || program.data().isEmpty()
+        || CnfProgramRecord::holdsStepLengths(layout, program.data(),
+                                              CnfProgramRecord::phaseIds(controller, program), own);
+}
+
 // The cycles that change when the groups and the phases go.
 QList<CnfProgramCycles::Change> changes(const CnfController &controller, const QList<int> &groupIds,
                                         const QStringList &phaseIds)
@@ -36,16 +56,19 @@ QList<CnfProgramCycles::Change> changes(const CnfController &controller, const Q
             continue;
         CnfProgramCycles::Change change;
         change.program = program->id;
-        bool fits = true;
+        QList<int> fullLengths;
+        QList<int> interstates;
         for (const CnfPhaseDefPtr &step : program->phases()) {
             const int interstate = step->phaseInterstate(groupIds, phaseIds);
             change.before += step->fullLength();
             change.after += step->length() + interstate;
-            fits = fits && interstate <= step->fullLength();
+            fullLengths << step->fullLength();
+            interstates << interstate;
         }
         if (change.after == change.before)
             continue;
-        if (fits && isCoordinated(*program, layout)) {
+        if (isCoordinated(*program, layout)
+            && keepsCycle(controller, layout, *program, fullLengths, interstates)) {
             change.kept = true;
             change.after = change.before;
         }
@@ -88,28 +111,38 @@ void CnfProgramCycles::keep(CnfController &controller, const QList<Kept> &kept)
     const QDomDocument layout = controller.tiverkLayout();
     for (const Kept &lengths : kept) {
         CnfProgram &program = *lengths.program;
-        // A change now longer than the full length of the step it leads into
-        // leaves no own length to give: the program then keeps its own
-        // lengths, as one that is not coordinated does, and the question
-        // names its new cycle.
-        bool fits = true;
+        QList<int> interstates;
+        int before = 0;
         for (int i = 0; i < lengths.fullLengths.size(); ++i) {
             const CnfPhaseDefPtr step = program.phaseDefAt(i);
-            fits = fits && (!step || step->phaseInterstate() <= lengths.fullLengths.at(i));
+            interstates << (step ? step->phaseInterstate() : 0);
+            before += lengths.fullLengths.at(i);
         }
-        if (!fits)
+        const bool hasRecord = program.type == CnfProgram::Tiverk && !program.data().isEmpty();
+        if (keepsCycle(controller, layout, program, lengths.fullLengths, interstates)) {
+            bool changed = false;
+            for (int i = 0; i < lengths.fullLengths.size(); ++i) {
+                const CnfPhaseDefPtr step = program.phaseDefAt(i);
+                if (!step || step->fullLength() == lengths.fullLengths.at(i))
+                    continue;
+                step->setFullLength(lengths.fullLengths.at(i));
+                changed = true;
+            }
+            // The record states the steps' own lengths: it follows them.
+            if (changed && hasRecord)
+                program.setData(CnfProgramRecord::withStepLengths(
+                    layout, program.data(), CnfProgramRecord::phaseIds(controller, program),
+                    program));
             continue;
-        bool changed = false;
-        for (int i = 0; i < lengths.fullLengths.size(); ++i) {
-            const CnfPhaseDefPtr step = program.phaseDefAt(i);
-            if (!step || step->fullLength() == lengths.fullLengths.at(i))
-                continue;
-            step->setFullLength(lengths.fullLengths.at(i));
-            changed = true;
         }
-        // The record states the steps' own lengths: it follows them.
-        if (changed && program.type == CnfProgram::Tiverk && !program.data().isEmpty())
-            program.setData(CnfProgramRecord::withStepLengths(
-                layout, program.data(), CnfProgramRecord::phaseIds(controller, program), program));
+        // A change now longer than the full length of the step it leads into
+        // leaves no own length to give, and an own length the record cannot
+        // hold cannot be given: the program keeps its own lengths, as one that
+        // is not coordinated does, and the question names its new cycle. The
+        // record states the cycle the steps now make.
+        const int after = program.cycle(true);
+        if (hasRecord && after != before
+            && CnfProgramRecord::readCycle(layout, program.data()) >= 0)
+            program.setData(CnfProgramRecord::withCycle(layout, program.data(), after));
     }
 }

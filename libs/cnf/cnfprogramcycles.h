@@ -15,9 +15,10 @@
 // coordinated or a TIVERK 3.x program. A coordinated program runs the cycle
 // it shares with its neighbours: it keeps its steps' full lengths (the seconds
 // go to the step's own length, so every step starts where it did) while every
-// new change fits in its step. Another program, or a coordinated one whose
-// step is shorter than the change now leading into it, keeps its own lengths,
-// and its cycle changes.
+// new change fits in its step and every own length fits where its record
+// states it. Another program, or a coordinated one whose step is shorter than
+// the change now leading into it or whose record cannot hold a step's new own
+// length, keeps its own lengths, and its cycle changes.
 class CnfProgramCycles
 {
 public:
@@ -46,6 +47,7 @@ public:
     };
     static QList<Kept> lengthsToKeep(const CnfController &controller);
     // Gives the steps their full lengths back after the removal, and a TIVERK
-    // 3.x or adapter record its steps' new own lengths.
+    // 3.x or adapter record its steps' new own lengths; a program that cannot
+    // keep its cycle gets in its record the cycle its steps now make.
     static void keep(CnfController &controller, const QList<Kept> &kept);
 };

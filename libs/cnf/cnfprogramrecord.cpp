@@ -4,6 +4,7 @@
 #include "cnfphase.h"
 #include "cnfphasedef.h"
 #include "cnfprogram.h"
+#include "cnfreferencefinders.h"
 #include "cnftiverklayout.h"
 
 #include <QRegularExpression>
@@ -404,27 +405,59 @@ QByteArray CnfProgramRecord::withProgram(const QDomDocument &layout, const QByte
     return bytes;
 }
 
+namespace {
+
+// The duration fields that state the own length of a step, each with the
+// index of its step: the rows of the sequence up to the first without a
+// phase, a row of an index that names no phase counting no step, and only
+// rows whose duration is set.
+QList<QPair<Field, int>> stepDurations(const QDomDocument &layout, const QByteArray &record,
+                                       int phaseCount)
+{
+    QList<QPair<Field, int>> found;
+    const Places places = placesOf(layout, kindOf(record));
+    if (!places.hasSequence() || places.sequenceEnd() > record.size())
+        return found;
+    int step = 0;
+    for (int row = 0; row < places.phases.size(); ++row) {
+        const int phase = readField(places.phases.at(row), record);
+        if (phase < 0)
+            break;
+        if (phase >= phaseCount)
+            continue;
+        if (readField(places.durations.at(row), record) >= 0)
+            found.append({ places.durations.at(row), step });
+        ++step;
+    }
+    return found;
+}
+
+} // namespace
+
 QByteArray CnfProgramRecord::withStepLengths(const QDomDocument &layout, const QByteArray &record,
                                              const QStringList &phaseIds, const CnfProgram &program)
 {
     QByteArray bytes = record;
-    const Places places = placesOf(layout, kindOf(bytes));
-    if (!places.hasSequence() || places.sequenceEnd() > bytes.size())
-        return bytes;
-    int step = 0;
-    for (int row = 0; row < places.phases.size(); ++row) {
-        const int phase = readField(places.phases.at(row), bytes);
-        if (phase < 0)
-            break;
-        if (phase >= phaseIds.size())
-            continue;
-        const CnfPhaseDefPtr def = program.phaseDefAt(step++);
+    for (const auto &duration : stepDurations(layout, record, phaseIds.size())) {
+        const CnfPhaseDefPtr def = program.phaseDefAt(duration.second);
         if (!def)
             break;
-        if (readField(places.durations.at(row), bytes) >= 0)
-            writeField(places.durations.at(row), def->length(), &bytes);
+        writeField(duration.first, def->length(), &bytes);
     }
     return bytes;
+}
+
+bool CnfProgramRecord::holdsStepLengths(const QDomDocument &layout, const QByteArray &record,
+                                        const QStringList &phaseIds, const QList<int> &lengths)
+{
+    for (const auto &duration : stepDurations(layout, record, phaseIds.size())) {
+        if (duration.second >= lengths.size())
+            break;
+        const int length = lengths.at(duration.second);
+        if (length < 0 || length >= (duration.first.word ? NotSetWord : NotSetByte))
+            return false;
+    }
+    return true;
 }
 
 QByteArray CnfProgramRecord::completed(const CnfController &controller, const QDomDocument &layout,
@@ -499,6 +532,11 @@ bool CnfProgramRecord::holdsNumber(const CnfController &controller, const CnfPro
     return (family == QLatin1String("tiverk") || family == QLatin1String("adapter")
             || program.type == CnfProgram::Tiverk)
         && !program.data().isEmpty();
+}
+
+bool CnfProgramRecord::holdsAsNumber(const QString &id)
+{
+    return CnfReferenceFinders::inFormOf(0, id, LowestNumber, HighestNumber).isValid();
 }
 
 QByteArray CnfProgramRecord::numbered(const CnfController &controller, const CnfProgram &program,

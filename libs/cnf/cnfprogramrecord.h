@@ -88,6 +88,11 @@ public:
     // byte as it was. Rows count the steps as applyTo does.
     static QByteArray withStepLengths(const QDomDocument &layout, const QByteArray &record,
                                       const QStringList &phaseIds, const CnfProgram &program);
+    // Whether the durations of the rows withStepLengths writes can hold the
+    // own lengths `lengths` (one per step, in step order): a byte holds up to
+    // 254 s, a word up to 65534 s, the highest value of each meaning "not set".
+    static bool holdsStepLengths(const QDomDocument &layout, const QByteArray &record,
+                                 const QStringList &phaseIds, const QList<int> &lengths);
     // The record padded with "not set" up to `size` bytes. When it was shorter
     // than that (or holds no sequence of its kind) and holds no step, and the
     // program has steps, the program's
@@ -114,6 +119,12 @@ public:
     // Whether the program's record holds its number in byte 0: TIVERK 3.x,
     // adapter and algorithm-kind programs with a record.
     static bool holdsNumber(const CnfController &controller, const CnfProgram &program);
+    // The program numbers byte 0 holds (255 is "not set").
+    static constexpr int LowestNumber = 0;
+    static constexpr int HighestNumber = 254;
+    // Whether byte 0 can hold the id as the program's number: a whole number
+    // from LowestNumber to HighestNumber.
+    static bool holdsAsNumber(const QString &id);
     // The program's record with byte 0, the program number, naming `id` (as
     // the program dialog writes it); the record as it is for a program whose
     // record holds no number (not TIVERK 3.x, adapter or an algorithm kind)

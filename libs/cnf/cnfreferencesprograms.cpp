@@ -116,11 +116,9 @@ QList<Place> CnfReferenceFinders::programOwnNumber(const CnfController &controll
     Place place;
     if (CnfProgramRecord::holdsNumber(controller, *element)
         && namesId(int(quint8(element->data().at(0))), program.id)) {
-        place.lowest = 0;
-        place.highest = 254;
-        place.accepts = [](const QString &newId) {
-            return inFormOf(0, newId, 0, 254).isValid();
-        };
+        place.lowest = CnfProgramRecord::LowestNumber;
+        place.highest = CnfProgramRecord::HighestNumber;
+        place.accepts = &CnfProgramRecord::holdsAsNumber;
     }
     place.rename = [element](CnfController &owner, const QString &newId) {
         const QByteArray record = CnfProgramRecord::numbered(owner, *element, newId);

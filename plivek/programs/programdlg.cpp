@@ -466,7 +466,27 @@ void ProgramDlg::done(int result)
                 return;
             }
         }
-        storeRawData();
+        // A program without a record (a timeline program of the file) keeps
+        // none when only its number or name changed: they name it, the record
+        // would be one of the type the dialog merely shows.
+        const bool withoutRecord
+            = m_program->data().isEmpty() && !m_modified && currentType() == m_program->kind;
+        // The record stores the number in a byte: a new number of a program
+        // whose record the dialog writes, or a new program's, is one the byte
+        // holds (an id the file already gave the program stays as it is).
+        const bool newNumber = ui->progNum->text() != m_program->id || !m_controller
+            || !m_controller->findProgram(m_program->id);
+        if (!m_durationMode && m_family != 0 && !withoutRecord && newNumber
+            && !CnfProgramRecord::holdsAsNumber(ui->progNum->text())) {
+            printError(tr("The record of program %1 holds its number: the id must be a number "
+                          "from %2 to %3")
+                           .arg(ui->progNum->text())
+                           .arg(CnfProgramRecord::LowestNumber)
+                           .arg(CnfProgramRecord::HighestNumber));
+            return;
+        }
+        if (!withoutRecord)
+            storeRawData();
         if (m_family != 0 && m_controller) {
             const int typed = typedCycleMismatch();
             if (typed >= 0) {
@@ -482,7 +502,8 @@ void ProgramDlg::done(int result)
             m_program->id = ui->progNum->text();
             m_program->name = ui->progName->text();
         }
-        const QTableWidgetItem *variant = m_table->interstateVariantItem();
+        const QTableWidgetItem *variant
+            = withoutRecord ? nullptr : m_table->interstateVariantItem();
         if (variant
             && (variant->text().isEmpty() || variant->text() == AlgorithmTable::noVariantText())) {
             printError(tr("Interstate variant not set"));

@@ -35,7 +35,8 @@ class ProgramDlg;
 // the table and the diagram show one program; the caller
 // then takes program() and adds it, clones it into the stored program or hands it
 // to CnfController::createDynamicProgram. An unchanged TIVERK 3.x or adapter
-// program gives Rejected. Any other result means cancel.
+// program gives Rejected; a program without raw bytes given only a new number
+// or name stays without them. Any other result means cancel.
 //
 // The report writer makes one without showing it and takes the parameter table
 // (tiverkTableData) and the diagram picture (saveDiagramImage).

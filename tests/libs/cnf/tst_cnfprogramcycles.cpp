@@ -333,6 +333,16 @@ private slots:
         QTest::newRow("TIVERK 3.18 container sample, phase 3")
             << TestSupport::examplesPath(QStringLiteral("tiverk318_intersection.xcnf"))
             << QStringList { "3" } << QStringList { "1: 107 -> 97", "2: 114 kept" };
+        // The coordinated 92 (64 s) runs phase 51 in a step of no own length,
+        // 95 (314 s) in one of 250 s, which is as long as a record's byte holds
+        // but 4 s: a change longer than its step, or an own length the record
+        // cannot hold, leaves the program its own lengths and a new cycle.
+        const QString steps
+            = TestSupport::dataPath(QStringLiteral("references/tiverk318_steps.cnf"));
+        QTest::newRow("TIVERK 3.18 phase 51: a change longer than its step")
+            << steps << QStringList { "51" } << QStringList { "92: 64 -> 57", "95: 314 kept" };
+        QTest::newRow("TIVERK 3.18 phase 52: an own length over 254 s")
+            << steps << QStringList { "52" } << QStringList { "92: 64 kept", "95: 314 -> 307" };
         QTest::newRow("adapter sample, phase 1: no coordinated program")
             << TestSupport::examplesPath(QStringLiteral("adapter_crossing.txt"))
             << QStringList { "1" } << QStringList { "1: 70 -> 60" };
@@ -365,17 +375,23 @@ private slots:
                 found.begin(), found.end(),
                 [&program](const CnfProgramCycles::Change &c) { return c.program == program->id; });
             if (change != found.end() && change->kept) {
-                // The steps take the seconds; the record states their new lengths.
+                // The steps take the seconds.
                 QCOMPARE(fullLengths(*program), full.value(program->id));
                 QCOMPARE(program->cycle(true), change->before);
-                const QList<int> durations = recordDurations(controller, *program);
-                if (!durations.isEmpty())
-                    QCOMPARE(durations, ownLengths(*program));
             } else {
                 QCOMPARE(ownLengths(*program), own.value(program->id));
                 QCOMPARE(program->cycle(true),
                          change != found.end() ? change->after : cycles.value(program->id));
             }
+            // The record states what the steps make: their own lengths, and
+            // the cycle where it states one.
+            const QList<int> durations = recordDurations(controller, *program);
+            if (!durations.isEmpty())
+                QCOMPARE(durations, ownLengths(*program));
+            const int stated
+                = CnfProgramRecord::readCycle(controller.tiverkLayout(), program->data());
+            if (stated >= 0)
+                QCOMPARE(stated, program->cycle(true));
         }
 
         // The saved file gives the same back.

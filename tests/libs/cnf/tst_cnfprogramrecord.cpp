@@ -274,6 +274,53 @@ private slots:
         QCOMPARE(fixture.program->interstateVariant, -1);
     }
 
+    // A duration byte holds an own length up to 254 s (255 is "not set"); a
+    // row whose duration is not set, or whose index names no phase, holds no
+    // length of a step. Where every length fits, withStepLengths writes them.
+    void stepLengthsTheRecordHolds_data()
+    {
+        QTest::addColumn<QByteArray>("rows"); // the sequence from byte 10, as hex
+        QTest::addColumn<QList<int>>("lengths");
+        QTest::addColumn<bool>("holds");
+        QTest::addColumn<QByteArray>("written"); // the sequence after withStepLengths
+        QTest::newRow("every length in a byte")
+            << QByteArray("00140223") << QList<int> { 254, 0 } << true << QByteArray("00fe0200");
+        QTest::newRow("255 s is not set")
+            << QByteArray("00140223") << QList<int> { 20, 255 } << false << QByteArray();
+        QTest::newRow("a step of 300 s")
+            << QByteArray("00140223") << QList<int> { 300, 35 } << false << QByteArray();
+        QTest::newRow("duration not set: the step's length stays out of the record")
+            << QByteArray("00ff0223") << QList<int> { 300, 40 } << true << QByteArray("00ff0228");
+        QTest::newRow("an index naming no phase counts no step")
+            << QByteArray("090a00140223") << QList<int> { 30, 254 } << true
+            << QByteArray("090a001e02fe");
+    }
+
+    void stepLengthsTheRecordHolds()
+    {
+        QFETCH(QByteArray, rows);
+        QFETCH(QList<int>, lengths);
+        QFETCH(bool, holds);
+        QFETCH(QByteArray, written);
+        Fixture fixture(QStringLiteral("tiverk"), QStringLiteral("3.18"), 2);
+        const QDomDocument layout = fixture.controller.tiverkLayout();
+        const QStringList phaseIds = CnfProgramRecord::phaseIds(fixture.controller);
+        // Number, kind, variant, transition time, start delay, cycle 114 s, offset 15 s.
+        QByteArray record = QByteArray::fromHex("070201ffffff72000f00");
+        record += QByteArray::fromHex(rows);
+        record = CnfProgramRecord::extended(record, 64);
+        QCOMPARE(CnfProgramRecord::holdsStepLengths(layout, record, phaseIds, lengths), holds);
+        if (!holds)
+            return;
+        for (int i = 0; i < lengths.size(); ++i)
+            fixture.program->phaseDefAt(i)->setLength(lengths.at(i));
+        const QByteArray stored
+            = CnfProgramRecord::withStepLengths(layout, record, phaseIds, *fixture.program);
+        QCOMPARE(stored.mid(10, written.size() / 2).toHex(), written);
+        QCOMPARE(stored.left(10), record.left(10));
+        QCOMPARE(stored.mid(10 + written.size() / 2), record.mid(10 + written.size() / 2));
+    }
+
     // Writing steps clears the rows after the last one and leaves every other
     // field of the record alone.
     void writingStepsKeepsOtherFields()

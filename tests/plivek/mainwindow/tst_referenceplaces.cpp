@@ -1,3 +1,7 @@
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfprogramrecord.h"
 #include "modalanswerer.h"
 #include "plivek/mainwindow/mainwindow.h"
 #include "testdata.h"
@@ -350,6 +354,9 @@ const QString TiverkII = QStringLiteral("tiverkii_filled.json");
 const QString ZuMolt = QStringLiteral("zumolt_filled.json");
 const QString Tiverk318 = QStringLiteral("tiverk318_filled.cnf");
 const QString Adapter = QStringLiteral("adapter_filled.txt");
+// Coordinated TIVERK 3.18 programs whose steps a phase Delete changes: 92
+// with a step of no own length, 95 with a step of 250 s.
+const QString Tiverk318Steps = QStringLiteral("tiverk318_steps.cnf");
 
 // One row of everyPlace. `edits` are the differences the saved file must
 // show against the fixture after a Delete or Duplicate: JSON edits for the
@@ -366,6 +373,7 @@ void addRow(const QString &fixture, const QString &kind, const QString &id, Oper
         { ZuMolt, QStringLiteral("ZU_MOLT") },
         { Tiverk318, QStringLiteral("TIVERK 3.18") },
         { Adapter, QStringLiteral("adapter") },
+        { Tiverk318Steps, QStringLiteral("TIVERK 3.18 steps") },
     };
     static const char *const operations[]
         = { "new id", "Delete", "Duplicate", "new id refused", "new id and back", "opened" };
@@ -418,6 +426,50 @@ void addOpened(const QString &fixture, const QString &kind, const QString &id,
     addRow(fixture, kind, id, Operation::Opened, QString(), {}, {}, messages);
 }
 
+// What the TIVERK 3.x and adapter records of the controller's programs state
+// against their steps: per program whose record holds a sequence, each row's
+// phase and duration where the step's own length differs from it, and the
+// cycle where it is not the sum of the steps' full lengths.
+QStringList recordsAgainstSteps(const CnfController &controller)
+{
+    QStringList found;
+    const QDomDocument layout = controller.tiverkLayout();
+    for (const CnfProgramPtr &program : controller.programs()) {
+        if (program->type != CnfProgram::Tiverk || program->data().isEmpty())
+            continue;
+        const QStringList phaseIds = CnfProgramRecord::phaseIds(controller, *program);
+        QList<CnfProgramRecord::Step> steps;
+        if (CnfProgramRecord::readSteps(layout, program->data(), &steps)) {
+            QStringList record;
+            QStringList own;
+            for (const CnfProgramRecord::Step &step : qAsConst(steps)) {
+                const CnfPhaseDefPtr def = program->phaseDefAt(own.size());
+                record << QStringLiteral("%1 %2")
+                              .arg(phaseIds.value(step.phase, QStringLiteral("?")))
+                              .arg(step.duration);
+                own << (def ? QStringLiteral("%1 %2").arg(def->id()).arg(
+                            step.duration < 0 ? -1 : def->length())
+                            : QStringLiteral("none"));
+            }
+            for (int i = own.size(); i < program->phaseCount(); ++i)
+                own << QStringLiteral("%1 %2")
+                           .arg(program->phaseDefAt(i)->id())
+                           .arg(program->phaseDefAt(i)->length());
+            if (record != own)
+                found << QStringLiteral("program %1: the record's steps %2, its steps %3")
+                             .arg(program->id, record.join(QLatin1Char(',')),
+                                  own.join(QLatin1Char(',')));
+        }
+        const int cycle = CnfProgramRecord::readCycle(layout, program->data());
+        if (cycle >= 0 && program->phaseCount() > 0 && cycle != program->cycle(true))
+            found << QStringLiteral("program %1: the record's cycle %2, its steps make %3")
+                         .arg(program->id)
+                         .arg(cycle)
+                         .arg(program->cycle(true));
+    }
+    return found;
+}
+
 } // namespace
 
 class TestReferencePlaces : public QObject
@@ -467,6 +519,7 @@ private slots:
         QTest::newRow("TIVERK II") << TiverkII;
         QTest::newRow("ZU_MOLT") << ZuMolt;
         QTest::newRow("adapter") << Adapter;
+        QTest::newRow("TIVERK 3.18 steps") << Tiverk318Steps;
     }
 
     void untouchedSave()
@@ -1055,6 +1108,100 @@ private slots:
                     "kept as they are" });
         addRefusedId(TiverkII, "group", "62", "65", { "Matrix 1 holds values of signal group 65" });
         addDuplicate(TiverkII, "group", "62", "66", { "-/devices" });
+
+        // TIVERK 3.x programs and their records. A program without a record
+        // (the timeline program 97) stays without one: a new id, a text one
+        // too, names it, and the old id back gives the file again; its copy
+        // has none either.
+        addNewId(Tiverk318, "program", "97", "T7");
+        addNewIdAndBack(Tiverk318, "program", "97", "98");
+        addDuplicate(Tiverk318, "program", "97", {},
+                     { "+<Program id=\"1\" name=\"Timeline_1\" type=\"timeline\" kind=\"0\" "
+                       "cycle=\"60\" variant=\"1\">",
+                       "+<Timeline sg=\"63\">", "+<Step start=\"0\" state=\"green\"/>",
+                       "+<Step start=\"25\" state=\"yellow\"/>", "+</Timeline>",
+                       "+<Timeline sg=\"66\">", "+<Step start=\"0\" state=\"red\"/>",
+                       "+<Step start=\"33\" state=\"green\"/>", "+</Timeline>", "+</Program>" });
+        // A record holds its program's number: a text id is refused.
+        addRefusedId(Tiverk318, "program", "91", "D1", { "ecord of program 91 holds its number" });
+        // A coordinated program's record states what its steps make. Without
+        // phase 51 the change out of 92's step of no own length into phase 53
+        // outgrows that step: 92 keeps its own lengths, and its record states
+        // the new cycle.
+        addDelete(Tiverk318Steps, "phase", "51",
+                  { "-<Phase id=\"51\" name=\"Main road\" min=\"15\" max=\"60\">",
+                    "-<Group id=\"61\"/>",
+                    "-<Group id=\"62\"/>",
+                    "-<Group id=\"67\"/>",
+                    "-</Phase>",
+                    "-<Transition from=\"51\" length=\"5\">",
+                    "-<End sg=\"62\" at=\"2\"/>",
+                    "-<End sg=\"67\" at=\"1\"/>",
+                    "-<Start sg=\"65\" at=\"4\"/>",
+                    "-</Transition>",
+                    "-<Phase phase=\"51\" length=\"7\" main=\"0\" start=\"0\"/>",
+                    "-<Phase phase=\"53\" length=\"35\" main=\"25\" start=\"0\"/>",
+                    "-<Data>"
+                    "5c0201ffffff40000f00010c00000219"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "+<Phase phase=\"51\" length=\"8\" main=\"0\" start=\"0\"/>",
+                    "+<Phase phase=\"53\" length=\"27\" main=\"25\" start=\"0\"/>",
+                    "+<Data>"
+                    "5c0201ffffff39000f00000c03000119"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "-<Phase phase=\"51\" length=\"257\" main=\"250\" start=\"0\"/>",
+                    "-<Phase phase=\"53\" length=\"35\" main=\"25\" start=\"0\"/>",
+                    "-<Data>"
+                    "5f0201ffffff3a010f00010c00fa0219"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "+<Phase phase=\"51\" length=\"257\" main=\"249\" start=\"0\"/>",
+                    "+<Phase phase=\"53\" length=\"35\" main=\"33\" start=\"0\"/>",
+                    "+<Data>"
+                    "5f0201ffffff3a010f00000c03f90121"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>" },
+                  { "92 (64 s -> 57 s)", "95 (314 s)" });
+        // Without phase 52, keeping 95's cycle would give its step of phase 51
+        // 255 s of its own, which the record's byte cannot hold ("not set"):
+        // 95 keeps its own lengths and its cycle changes, and the question says so.
+        addDelete(Tiverk318Steps, "phase", "52",
+                  { "-<Phase id=\"52\" name=\"Main left turn\" min=\"6\" max=\"20\">",
+                    "-<Group id=\"61\"/>",
+                    "-<Group id=\"65\"/>",
+                    "-<Transition from=\"51\" length=\"5\">",
+                    "-<End sg=\"62\" at=\"2\"/>",
+                    "-<End sg=\"67\" at=\"1\"/>",
+                    "-<Start sg=\"65\" at=\"4\"/>",
+                    "-</Transition>",
+                    "-</Phase>",
+                    "-<Phase phase=\"52\" length=\"22\" main=\"12\" start=\"0\"/>",
+                    "-<Phase phase=\"51\" length=\"7\" main=\"0\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"22\" main=\"14\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"7\" main=\"5\" start=\"0\"/>",
+                    "-<Data>"
+                    "5c0201ffffff40000f00010c00000219"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5c0201ffffff40000f00030e00050119"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "-<Phase phase=\"52\" length=\"22\" main=\"12\" start=\"0\"/>",
+                    "-<Phase phase=\"51\" length=\"257\" main=\"250\" start=\"0\"/>",
+                    "+<Phase phase=\"52\" length=\"20\" main=\"12\" start=\"0\"/>",
+                    "+<Phase phase=\"51\" length=\"252\" main=\"250\" start=\"0\"/>",
+                    "-<Data>"
+                    "5f0201ffffff3a010f00010c00fa0219"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>",
+                    "+<Data>"
+                    "5f0201ffffff33010f00030c00fa0119"
+                    "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
+                    "ffffffffffffffffff</Data>" },
+                  { "92 (64 s)", "95 (314 s -> 307 s)" });
     }
 
     void everyPlace()
@@ -1173,6 +1320,9 @@ private slots:
             QCOMPARE(reopened.document().lastError(), QString());
             QVERIFY(save(reopened));
             QCOMPARE(QString::fromUtf8(TestSupport::readFile(path)), QString::fromUtf8(saved));
+            // A saved record never contradicts its program's steps.
+            QCOMPARE(recordsAgainstSteps(reopened.document().controller()).join(QLatin1Char('\n')),
+                     QString());
         }
 
         if (Operation(operation) == Operation::NewIdAndBack) {

@@ -53,6 +53,19 @@ CnfProgramPtr fullRecordProgram(CnfController &controller, const QString &id)
     return program;
 }
 
+// A timeline program 97 of 60 s, without a record, as a TIVERK 3.x file
+// holds one.
+CnfProgramPtr addTimelineProgram(CnfController &controller)
+{
+    auto timeline = CnfProgramPtr::create(&controller);
+    timeline->id = QStringLiteral("97");
+    timeline->type = CnfProgram::Timeline;
+    timeline->kind = 0;
+    timeline->cycleLength = 60;
+    controller.addProgram(timeline);
+    return timeline;
+}
+
 // The nested table of the step sequence: the first cell holding a table.
 ParametersTable *sequenceTable(const ParametersTable &table)
 {
@@ -501,6 +514,89 @@ private slots:
         QCOMPARE(dialog.program()->kind, 0);
         QCOMPARE(dialog.program()->data().left(2), QByteArray::fromHex("0100"));
         QCOMPARE(stored->kind, 1);
+    }
+
+    // A program without a record (a timeline program of the file) given only
+    // a new number keeps none, also when the number is a text; a type chosen
+    // in the dialog is an edit, which its record then states.
+    void programWithoutRecord_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<int>("type"); // -1: the one shown
+        QTest::addColumn<QByteArray>("recordStart"); // empty: no record
+        QTest::newRow("new number") << "98" << -1 << QByteArray();
+        QTest::newRow("text number") << "T7" << -1 << QByteArray();
+        QTest::newRow("type chosen") << "98" << 1 << QByteArray::fromHex("620101");
+    }
+
+    void programWithoutRecord()
+    {
+        QFETCH(QString, number);
+        QFETCH(int, type);
+        QFETCH(QByteArray, recordStart);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr timeline = addTimelineProgram(controller);
+        ProgramDlg dialog(nullptr, timeline, &controller, false);
+        QVERIFY(dialog.program()->data().isEmpty());
+        if (type >= 0) {
+            auto *types = child<QComboBox>(dialog, "algType");
+            types->setCurrentIndex(types->findData(type, Qt::UserRole + 1));
+            // The type's variant, in column 0.
+            child<ParametersTable>(dialog, "tiverkTable")->item(0, 0)->setText(QStringLiteral("1"));
+        }
+        child<QLineEdit>(dialog, "progNum")->setText(number);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.program()->id, number);
+        QCOMPARE(dialog.program()->data().left(recordStart.size()), recordStart);
+        QCOMPARE(dialog.program()->data().isEmpty(), recordStart.isEmpty());
+        QVERIFY(timeline->data().isEmpty());
+    }
+
+    // Byte 0 of the record is the program's number: the dialog takes for a
+    // program whose record it writes only a number the byte holds, and stays
+    // open on any other.
+    void numberTheRecordHolds_data()
+    {
+        QTest::addColumn<bool>("newProgram"); // else the timeline program, given a type
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("new, 254") << true << "254" << true;
+        QTest::newRow("new, 255") << true << "255" << false;
+        QTest::newRow("new, a text") << true << "T7" << false;
+        QTest::newRow("first record, 98") << false << "98" << true;
+        QTest::newRow("first record, a text") << false << "T7" << false;
+    }
+
+    void numberTheRecordHolds()
+    {
+        QFETCH(bool, newProgram);
+        QFETCH(QString, number);
+        QFETCH(bool, taken);
+        CnfController controller;
+        QVERIFY(loadExample(controller, QStringLiteral("tiverk318_intersection.cnf")));
+        const CnfProgramPtr timeline = addTimelineProgram(controller);
+        MessageSink window;
+        ProgramDlg dialog(&window, newProgram ? CnfProgramPtr() : timeline, &controller, false);
+        if (!newProgram) {
+            auto *types = child<QComboBox>(dialog, "algType");
+            types->setCurrentIndex(types->findData(6, Qt::UserRole + 1)); // no variant
+        }
+        child<QLineEdit>(dialog, "progNum")->setText(number);
+        dialog.setResult(-1);
+        dialog.accept();
+        if (!taken) {
+            QCOMPARE(dialog.result(), -1);
+            QCOMPARE(window.errors,
+                     QStringList { QStringLiteral("The record of program %1 holds its number: the "
+                                                  "id must be a number from 0 to 254")
+                                       .arg(number) });
+            return;
+        }
+        QCOMPARE(window.errors, QStringList());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(int(quint8(dialog.program()->data().at(0))), number.toInt());
     }
 
     void variantNotSetKeepsItOpen()
