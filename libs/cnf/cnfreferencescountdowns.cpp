@@ -11,9 +11,10 @@ namespace {
 // One place per entry of the list whose member `key` names the group: the
 // member follows a new id; on a Delete the entry goes, or with `keepEntry`
 // only the member. A list of "items" left empty goes too, as the dialogs
-// store no empty one.
+// store no empty one, unless `keepEmptyList` (zumoltc writes an empty list of
+// boards while their protocol is set).
 void entriesOf(const VObject &list, const QString &key, const Element &group, Note note,
-               bool keepEntry, QList<Place> *found)
+               bool keepEntry, QList<Place> *found, bool keepEmptyList = false)
 {
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
@@ -21,7 +22,7 @@ void entriesOf(const VObject &list, const QString &key, const Element &group, No
             continue;
         // An indication row is named by its place (from 1), a display by its group.
         Place place = idPlace(entry, key, note, keepEntry ? QString::number(i + 1) : group.id);
-        place.clear = [entry, key, keepEntry](CnfController &) {
+        place.clear = [entry, key, keepEntry, keepEmptyList](CnfController &) {
             VObject target = entry;
             if (keepEntry) {
                 target.remove(key);
@@ -30,7 +31,8 @@ void entriesOf(const VObject &list, const QString &key, const Element &group, No
             VObject list = target.parent();
             target.remove();
             VObject holder = list.parent();
-            if (list.size() == 0 && !holder.isNull() && holder.contains(QStringLiteral("items")))
+            if (!keepEmptyList && list.size() == 0 && !holder.isNull()
+                && holder.contains(QStringLiteral("items")))
                 holder.remove(QStringLiteral("items"));
         };
         *found << place;
@@ -60,7 +62,7 @@ QList<Place> CnfReferenceFinders::groupCountdowns(const CnfController &controlle
                      [QStringLiteral("KTV1")][items],
               id, group, Note::Countdown, false, &found);
     entriesOf(root[QStringLiteral("countdownBoards")][items], id, group, Note::Countdown, false,
-              &found);
+              &found, true);
     return found;
 }
 

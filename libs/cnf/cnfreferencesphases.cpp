@@ -52,14 +52,28 @@ QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controll
     return found;
 }
 
-// TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId".
+// TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId". A
+// Delete leaves the button's entry null; in "stageId" the null entries at its
+// end then go, and the list with them when none is left, as zumoltc writes it.
 QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controller,
                                                   const Element &phase)
 {
+    const VObject stages = zuMoltPanel(controller)[QStringLiteral("stageId")];
+    QList<Place> panel = listEntries(stages, phase.id, Note::RemoteControl);
+    for (Place &place : panel) {
+        const auto clear = place.clear;
+        place.clear = [clear, stages](CnfController &controller) {
+            clear(controller);
+            VObject list = stages;
+            while (list.size() > 0 && list[list.size() - 1].toVariant().isNull())
+                list.removeAt(list.size() - 1);
+            if (list.size() == 0)
+                list.remove();
+        };
+    }
     return listEntries(controller.nativeData()[QStringLiteral("vpu_phases")], phase.id,
                        Note::RemoteControl)
-        + listEntries(zuMoltPanel(controller)[QStringLiteral("stageId")], phase.id,
-                      Note::RemoteControl);
+        + panel;
 }
 
 // A program step runs the phase itself and follows a new id; when the phase

@@ -349,15 +349,21 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         CnfPhasePtr stage;
     };
     QVector<Phase> phases;
+    QVector<Phase> withoutStage;
     for (const CnfJsonValue &phase : r.array(algorithm, QStringLiteral("phases")).items()) {
         if (!r.isType(phase, CnfJsonValue::Object, tr("an item of 'phases'")))
             return;
-        // A phase whose stage is missing or unknown is not part of the plan.
-        const CnfPhasePtr stage = stageRef(phase, QStringLiteral("stage"));
         const CnfJsonValue &id = phase.member(QStringLiteral("id"));
-        if (stage)
-            phases.append({ id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1,
-                            phase, stage });
+        const qlonglong number = id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1;
+        // A phase whose stage is missing or unknown is not part of the plan.
+        const CnfJsonValue &stageValue = phase.member(QStringLiteral("stage"));
+        CnfPhasePtr stage;
+        int stageId = 0;
+        if (idNumber(stageValue, &stageId))
+            stage = c.findPhase(QString::number(stageId));
+        else if (stageValue.type() == CnfJsonValue::String)
+            stage = byName<CnfPhasePtr>(c.phases(), stageValue.scalar().toString());
+        (stage ? phases : withoutStage).append({ number, phase, stage });
     }
     // The first phase of an id, as a scan would find it, without a scan per entry.
     QHash<qlonglong, int> phaseOfId;
@@ -376,12 +382,23 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     }
     if (ordered.isEmpty())
         ordered = phases;
+    QSet<qlonglong> placed;
     for (const Phase &phase : ordered) {
         const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
         if (!phase.value.contains(QStringLiteral("id")))
             step->unsetMembers.append(QStringLiteral("id"));
-        // A step without an "id" property has the id of its position.
-        const bool implicitId = phase.id == program.phaseCount();
+        // A step without an "id" property has the id of its position. A phase
+        // that 'sequence' runs again is a step of its own, a copy under an id
+        // that nothing in the file names.
+        const bool again = placed.contains(phase.id);
+        if (again && phase.id >= 0)
+            warn(phase.value,
+                 tr("phase %1 stands in the 'sequence' of plan %2 more than once; each further "
+                    "run is a copy of it with an id of its own")
+                     .arg(phase.id)
+                     .arg(program.id));
+        placed.insert(phase.id);
+        const bool implicitId = again || phase.id == program.phaseCount();
         setProperties(*step, phase.value,
                       implicitId ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
                                  : QStringList { QStringLiteral("stage") });
@@ -389,6 +406,52 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     const CnfJsonValue &detectors = algorithm.member(QStringLiteral("detectors"));
     if (!detectors.isUndefined())
         program.setProperty("detectors", detectors.toVariant());
+    // A phase without a stage of the file goes as a stage's Delete takes it:
+    // nothing in the plan is left naming it (unless a phase that stays has its id).
+    QSet<int> forgotten;
+    for (const Phase &phase : qAsConst(withoutStage)) {
+        const CnfJsonValue &id = phase.value.member(QStringLiteral("id"));
+        const CnfJsonValue &stage = phase.value.member(QStringLiteral("stage"));
+        const QString why = stage.isUndefined() || stage.type() == CnfJsonValue::Null
+            ? tr("it has no 'stage'")
+            : tr("'stage' refers to no stage %1")
+                  .arg(CnfJsonParser::quoted(stage.scalar().toString()));
+        warn(phase.value,
+             tr("phase %1 of plan %2 is left out, with the calls and detector records that name "
+                "it: %3")
+                 .arg(CnfJsonParser::quoted(id.scalar().toString()), program.id, why));
+        int number = 0;
+        if (idNumber(id, &number) && !placed.contains(number)) {
+            ZuMoltFormat::forgetStep(program, number);
+            forgotten.insert(number);
+        }
+    }
+    // Any other call or detector record that names no phase of the plan goes
+    // too, as zumoltc reads none, before it could come to name a copy.
+    const auto forgetUnknown = [&](const CnfJsonValue &item, const QString &key) {
+        const CnfJsonValue &value = item.member(key);
+        int number = 0;
+        if (!idNumber(value, &number) || placed.contains(number) || forgotten.contains(number))
+            return false;
+        warn(value,
+             tr("'%1' refers to no phase %2 of plan %3").arg(key).arg(number).arg(program.id));
+        ZuMoltFormat::forgetStep(program, number);
+        forgotten.insert(number);
+        return true;
+    };
+    QSet<qlonglong> seen;
+    for (const Phase &phase : qAsConst(ordered)) {
+        if (!seen.contains(phase.id))
+            forgetUnknown(phase.value, QStringLiteral("call"));
+        seen.insert(phase.id);
+    }
+    for (const CnfJsonValue &record : detectors.items()) {
+        if (record.type() == CnfJsonValue::Object
+            && !forgetUnknown(record, QStringLiteral("phase"))) {
+            forgetUnknown(record, QStringLiteral("call"));
+            forgetUnknown(record, QStringLiteral("redirect"));
+        }
+    }
     const QVariantMap rest = leftover(algorithm, known);
     if (!rest.isEmpty())
         program.setProperty("algorithm", rest);
@@ -405,13 +468,20 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
                    auto card = CnfDayCardPtr::create();
                    card->id = QString::number(number);
                    card->name = r.text(item, QStringLiteral("name"));
+                   int position = 0;
                    eachObject(r.array(item, QStringLiteral("plans")), tr("a period"),
                               [&](const CnfJsonValue &period) {
+                                  ++position;
                                   const QTime start = time(period, QStringLiteral("start"));
                                   const QTime stop = time(period, QStringLiteral("stop"));
+                                  // The day plan keeps its periods by start; nothing
+                                  // names a period.
                                   if (!start.isValid()) {
                                       warn(period,
-                                           tr("a period without a valid 'start' is skipped"));
+                                           tr("period %1 of day plan %2 has no valid 'start'; "
+                                              "it is left out")
+                                               .arg(position)
+                                               .arg(card->id));
                                       return;
                                   }
                                   card->addRecord(start, stop, periodPlan(period, "program"),
@@ -491,9 +561,16 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
     eachObject(r.array(scheduler, QStringLiteral("extraDays")), tr("an extra day"),
                [&](const CnfJsonValue &item) {
                    auto day = CnfSpecialDayPtr::create();
-                   const QDate when = date(item, QStringLiteral("date"));
                    day->id = r.idText(item, QStringLiteral("id"));
                    day->name = r.text(item, QStringLiteral("name"));
+                   // The controller keeps an extra day under its date: one
+                   // without goes (nothing names an extra day).
+                   const QDate when = date(
+                       item, QStringLiteral("date"),
+                       tr("extra day %1 \"%2\" has no valid 'date'; it is left out")
+                           .arg(CnfJsonParser::quoted(day->id), CnfJsonParser::quoted(day->name)));
+                   if (!when.isValid())
+                       return;
                    day->dayCard = dayRef(item, QStringLiteral("day"));
                    stash(QLatin1String(extraDaysKind), day->id,
                          leftover(item,

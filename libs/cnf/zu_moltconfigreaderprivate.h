@@ -250,7 +250,9 @@ public:
         return time;
     }
 
-    QDate date(const CnfJsonValue &item, const QString &key)
+    // A date "dd.MM" of the member, invalid when it is none; `message` is the
+    // warning for one that is not a date (empty: "invalid date format").
+    QDate date(const CnfJsonValue &item, const QString &key, const QString &message = QString())
     {
         const QString text = r.text(item, key);
         const QStringList parts = text.split(QLatin1Char('.'), Qt::SkipEmptyParts);
@@ -261,7 +263,8 @@ public:
         const QDate date(calendarYear, month, day);
         if (!dayOk || !monthOk || !date.isValid()) {
             warn(item.member(key).isUndefined() ? item : item.member(key),
-                 tr("'%1' attribute has invalid date format").arg(key));
+                 message.isEmpty() ? tr("'%1' attribute has invalid date format").arg(key)
+                                   : message);
             return QDate();
         }
         return date;

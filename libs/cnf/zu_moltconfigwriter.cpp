@@ -348,15 +348,22 @@ public:
         const CnfMatrixPtr matrix = c.conflictMatrix();
         if (!matrix)
             return;
+        QList<CnfMatrixCell> cells = matrix->cellsInListOrder();
+        cells.erase(std::remove_if(cells.begin(), cells.end(),
+                                   [this](const CnfMatrixCell &cell) {
+                                       return !c.findSG(cell.aId) || !c.findSG(cell.bId);
+                                   }),
+                    cells.end());
+        // A matrix without a conflict point is not written, as zumoltc writes none.
+        if (cells.isEmpty())
+            return;
         w.beginArray(QStringLiteral("IGM"));
         w.beginObject();
         writeName(matrix->name());
         if (!isUnset(matrix->unsetMembers, "id", matrix->id() == matrix->unsetId))
             w.writeValue(QStringLiteral("id"), matrix->id());
         w.beginArray(QStringLiteral("items"));
-        for (const CnfMatrixCell &cell : matrix->cellsInListOrder()) {
-            if (!c.findSG(cell.aId) || !c.findSG(cell.bId))
-                continue;
+        for (const CnfMatrixCell &cell : qAsConst(cells)) {
             w.beginObject(QString(), CnfJsonWriter::Inline);
             w.writeValue(QStringLiteral("clearing"), cell.aId);
             w.writeValue(QStringLiteral("entering"), cell.bId);

@@ -101,10 +101,6 @@ void keepStepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &s
     }
 }
 
-namespace {
-
-// Takes out what names the step: a plan names its steps by number only
-// (zumoltc reads a text as a name, which no step has).
 void forgetStep(CnfProgram &plan, int id)
 {
     for (const CnfPhaseDefPtr &step : plan.phases()) {
@@ -138,8 +134,6 @@ void forgetStep(CnfProgram &plan, int id)
     if (changed)
         plan.setProperty("detectors", kept.isEmpty() ? QVariant() : QVariant(kept));
 }
-
-} // namespace
 
 void removeStep(const CnfController &controller, CnfProgram &plan, const CnfPhaseDefPtr &step,
                 const StepIds &ids)

@@ -82,6 +82,11 @@ StepIds stepIdsByStep(const CnfController &controller, const QList<CnfPhaseDefPt
 // has a stage but no id there yet gets its position, or the lowest number that
 // no other step has. Nothing changes while every step still has its id.
 void keepStepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps, StepIds ids);
+// Takes out of the plan what names the step of file id `id`: another step's
+// call of it, a detector record's call or redirect to it, a detector record on
+// it (whole). A plan names its steps by number only (zumoltc reads a text as a
+// name, which no step has). A detector list emptied here goes.
+void forgetStep(CnfProgram &plan, int id);
 // Takes the step out of its plan, `ids` taken while it was there. The steps
 // after it keep their ids (keepStepIds). Whatever inside the plan names it by
 // its id becomes not set: another step's call of it, a detector record's call

@@ -174,7 +174,7 @@ private slots:
         QTest::newRow("ZU_MOLT boards")
             << QByteArray("{'countdownBoards': {'items': [{'id': 7, 'boards': 2}]}}")
             << QByteArray("{'countdownBoards': {'items': [{'id': 9, 'boards': 2}]}}")
-            << QByteArray("{'countdownBoards': {}}") << QStringList({ "7" });
+            << QByteArray("{'countdownBoards': {'items': []}}") << QStringList({ "7" });
         QTest::newRow("indication rows keep their other cells")
             << QByteArray("{'modules': {'Indication': [{'type': 'wait', 'signalGroup': 7, "
                           "'red': 7}, {'signalGroup': 8}]}}")

@@ -1,9 +1,16 @@
+#include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
 #include "testmain.h"
 #include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zudayplan.h"
+#include "zumoltc/model/zudetector.h"
+#include "zumoltc/model/zusignalgroup.h"
+#include "zumoltc/model/zusignalplan.h"
+#include "zumoltc/model/zustage.h"
+#include "zumoltc/model/zuswitch.h"
 
 #include <QFile>
 #include <QtTest>
@@ -12,6 +19,9 @@ namespace {
 
 // What a row changes in its file before zumoltc reads it.
 enum Change { AsItStands, ConflictMatrixIdOfExtraMatrix, KeptNumber, KeptNull, LoneSurrogateNames };
+
+// The kinds of element that both programs delete.
+enum DeletedKind { DeletedSignalGroup, DeletedStage, DeletedDetector, DeletedPlan, DeletedSwitch };
 
 // The text with one member no reader knows, `"zzKept": n` (n counting the
 // objects from 1 in the order they open) or `"zzKept": null`, appended to
@@ -330,81 +340,154 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QByteArray>("member"); // the text taken out of the file
         QTest::addColumn<QByteArray>("rest"); // what stands in its place
+        // Where plivek's save differs from zumoltc's, as docs/formats.md lists
+        // it: pairs of a text of zumoltc's save and what plivek writes instead.
+        QTest::addColumn<QByteArrayList>("differs");
+        QTest::addColumn<QStringList>("warnings"); // plivek's reader's, exactly
         const QString every
             = TestSupport::dataPath(QStringLiteral("zumolt/every-switch-member.json"));
         const QByteArray in12 = "\n            ";
         const QByteArray in16 = "\n                ";
-        const QString sample
-            = TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"));
-        QTest::newRow("nothing") << every << QByteArray() << QByteArray();
-        QTest::newRow("switch: name") << every << QByteArray("\"name\": \"S1\", ") << QByteArray();
-        QTest::newRow("switch: signalGroup")
-            << every << QByteArray(", \"signalGroup\": 1") << QByteArray();
-        QTest::newRow("switch: addr") << every << QByteArray(", \"addr\": 1") << QByteArray();
-        QTest::newRow("switch: color")
-            << every << QByteArray(", \"color\": \"green\"") << QByteArray();
-        QTest::newRow("switch: heads") << every << QByteArray(", \"heads\": 2") << QByteArray();
+        QTest::newRow("nothing") << every << QByteArray() << QByteArray() << QByteArrayList()
+                                 << QStringList();
+        QTest::newRow("switch: name") << every << QByteArray("\"name\": \"S1\", ") << QByteArray()
+                                      << QByteArrayList() << QStringList();
+        QTest::newRow("switch: signalGroup") << every << QByteArray(", \"signalGroup\": 1")
+                                             << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("switch: addr") << every << QByteArray(", \"addr\": 1") << QByteArray()
+                                      << QByteArrayList() << QStringList();
+        QTest::newRow("switch: color") << every << QByteArray(", \"color\": \"green\"")
+                                       << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("switch: heads") << every << QByteArray(", \"heads\": 2") << QByteArray()
+                                       << QByteArrayList() << QStringList();
         QTest::newRow("switch: control")
             << every << QByteArray(", \"control\": true, \"lowCurrent\": 20")
-            << QByteArray(", \"lowCurrent\": 20");
-        QTest::newRow("switch: lowCurrent")
-            << every << QByteArray(", \"lowCurrent\": 20") << QByteArray();
-        QTest::newRow("switch: upCurrent")
-            << every << QByteArray(", \"upCurrent\": 300") << QByteArray();
-        QTest::newRow("switch: minCurrent")
-            << every << QByteArray(", \"minCurrent\": 6") << QByteArray();
+            << QByteArray(", \"lowCurrent\": 20") << QByteArrayList() << QStringList();
+        QTest::newRow("switch: lowCurrent") << every << QByteArray(", \"lowCurrent\": 20")
+                                            << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("switch: upCurrent") << every << QByteArray(", \"upCurrent\": 300")
+                                           << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("switch: minCurrent") << every << QByteArray(", \"minCurrent\": 6")
+                                            << QByteArray() << QByteArrayList() << QStringList();
         // The switch has no type of its own either: it takes the default's.
-        QTest::newRow("default switch: type")
-            << every << QByteArray("\"type\": \"ZU4_SW\"," + in12) << QByteArray();
+        QTest::newRow("default switch: type") << every << QByteArray("\"type\": \"ZU4_SW\"," + in12)
+                                              << QByteArray() << QByteArrayList() << QStringList();
         QTest::newRow("default switch: control")
-            << every << QByteArray("\"control\": true," + in12) << QByteArray();
+            << every << QByteArray("\"control\": true," + in12) << QByteArray() << QByteArrayList()
+            << QStringList();
         QTest::newRow("default switch: lowCurrent")
-            << every << QByteArray("\"lowCurrent\": 10," + in12) << QByteArray();
+            << every << QByteArray("\"lowCurrent\": 10," + in12) << QByteArray() << QByteArrayList()
+            << QStringList();
         QTest::newRow("default switch: upCurrent")
-            << every << QByteArray("\"upCurrent\": 200," + in12) << QByteArray();
+            << every << QByteArray("\"upCurrent\": 200," + in12) << QByteArray() << QByteArrayList()
+            << QStringList();
         QTest::newRow("default switch: minCurrent")
-            << every << QByteArray(",\n            \"minCurrent\": 5") << QByteArray();
-        QTest::newRow("KMP device: device")
-            << every << QByteArray("\"device\": \"VPU1\"," + in16) << QByteArray();
-        QTest::newRow("KMP device: addr")
-            << every << QByteArray("\"addr\": 4," + in16) << QByteArray();
-        QTest::newRow("KMP device: type")
-            << every << QByteArray("\"type\": \"passive\"," + in16) << QByteArray();
+            << every << QByteArray(",\n            \"minCurrent\": 5") << QByteArray()
+            << QByteArrayList() << QStringList();
+        QTest::newRow("KMP device: device") << every << QByteArray("\"device\": \"VPU1\"," + in16)
+                                            << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("KMP device: addr") << every << QByteArray("\"addr\": 4," + in16)
+                                          << QByteArray() << QByteArrayList() << QStringList();
+        QTest::newRow("KMP device: type") << every << QByteArray("\"type\": \"passive\"," + in16)
+                                          << QByteArray() << QByteArrayList() << QStringList();
         QTest::newRow("KMP device: port")
-            << every << QByteArray(",\n                \"port\": \"RS485_1\"") << QByteArray();
+            << every << QByteArray(",\n                \"port\": \"RS485_1\"") << QByteArray()
+            << QByteArrayList() << QStringList();
         QTest::newRow("control source: type")
-            << every << QByteArray("\"type\": \"scheduler\"," + in12) << QByteArray();
-        QTest::newRow("control source: id")
-            << every << QByteArray("\"id\": 3," + in12) << QByteArray();
+            << every << QByteArray("\"type\": \"scheduler\"," + in12) << QByteArray()
+            << QByteArrayList() << QStringList();
+        QTest::newRow("control source: id") << every << QByteArray("\"id\": 3," + in12)
+                                            << QByteArray() << QByteArrayList() << QStringList();
         QTest::newRow("control source: priority")
-            << every << QByteArray("\"priority\": 2," + in12) << QByteArray();
+            << every << QByteArray("\"priority\": 2," + in12) << QByteArray() << QByteArrayList()
+            << QStringList();
         QTest::newRow("control source: timeout")
-            << every << QByteArray(",\n            \"timeout\": 30") << QByteArray();
+            << every << QByteArray(",\n            \"timeout\": 30") << QByteArray()
+            << QByteArrayList() << QStringList();
         QTest::newRow("plivek's sample, switch 4: heads")
-            << sample << QByteArray("\"color\": \"white\", \"heads\": 1")
-            << QByteArray("\"color\": \"white\"");
+            << TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"))
+            << QByteArray("\"color\": \"white\", \"heads\": 1")
+            << QByteArray("\"color\": \"white\"") << QByteArrayList() << QStringList();
+        // What zumoltc keeps with a warning, plivek keeps too; what plivek has
+        // no place for goes, with nothing left naming it, and the warning names it.
+        const QString sample
+            = TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json"));
+        const QByteArray in20 = "\n                    ";
+        const QByteArray in24 = "\n                        ";
         // Switch 1 has address 0: switch 4 is kept beside it, without an address.
         QTest::newRow("plivek's sample, switch 4: addr")
             << sample << QByteArray("\"signalGroup\": 1, \"addr\": 3,")
-            << QByteArray("\"signalGroup\": 1,");
+            << QByteArray("\"signalGroup\": 1,") << QByteArrayList() << QStringList();
         // A value the writer otherwise leaves out, set in the file; a false
         // flag is not written, by zumoltc either.
         QTest::newRow("plivek's sample, stage-ring plan: coordinated false, cycle 0")
             << sample << QByteArray("\"coordinated\": true,\n                \"cycle\": 90,")
-            << QByteArray("\"coordinated\": false,\n                \"cycle\": 0,");
+            << QByteArray("\"coordinated\": false,\n                \"cycle\": 0,")
+            << QByteArrayList() << QStringList();
         // A second sensor without an id is kept beside the one with id 0.
         QTest::newRow("plivek's sample, sensors: without id beside id 0")
             << sample << QByteArray("{\"id\": 1, \"name\": \"Button\"}")
-            << QByteArray("{\"id\": 0, \"name\": \"Button\"},\n        {\"name\": \"Bell\"}");
+            << QByteArray("{\"id\": 0, \"name\": \"Button\"},\n        {\"name\": \"Bell\"}")
+            << QByteArrayList() << QStringList();
         // A plan phase counted by its position (and the detector record's
         // call of it gone: zumoltc drops a call of an id no plan phase has).
-        const QByteArray in24 = "\n                        ";
         const QByteArray phase2 = "\"id\": 2," + in24 + "\"stage\": 2," + in24 + "\"call\": 1,"
             + in24 + "\"recall\": \"none\"\n                    }\n                ]," + in16
             + "\"detectors\": [\n                    {" + in24 + "\"phase\": 1,";
         QTest::newRow("plivek's sample, plan phase 2: no id")
             << sample << QByteArray(phase2 + in24 + "\"call\": 2,")
-            << QByteArray(phase2).remove(0, int(qstrlen("\"id\": 2,") + in24.size()));
+            << QByteArray(phase2).remove(0, int(qstrlen("\"id\": 2,") + in24.size()))
+            << QByteArrayList()
+            << QStringList { QStringLiteral("Line 132, column 33: phase 2 not found") };
+        // A day plan keeps its periods by start, the controller its extra days by date.
+        QTest::newRow("period: start")
+            << sample << QByteArray("\"start\": \"22:00\"," + in24) << QByteArray()
+            << QByteArrayList { "}," + in20 + "{" + in24 + "\"stop\": \"06:00:30\"," + in24
+                                    + "\"program\": 1" + in20 + "}",
+                                "}" }
+            << QStringList { QStringLiteral(
+                   "Line 162, column 21: period 2 of day plan 1 has no valid 'start'; it is left "
+                   "out") };
+        QTest::newRow("extra day: date")
+            << sample << QByteArray("\"date\": \"01.01\"," + in16) << QByteArray()
+            << QByteArrayList { "],\n        \"extraDays\": [\n            {" + in16
+                                    + "\"name\": \"Новый год\"," + in16 + "\"id\": 1," + in16
+                                    + "\"day\": 2\n            }\n        ]",
+                                "]" }
+            << QStringList { QStringLiteral(
+                   "Line 198, column 13: extra day 1 \"Новый год\" has no valid 'date'; it is left "
+                   "out") };
+        // Phase 2 of plan 4 is what the detector record's "call" names.
+        QTest::newRow("plan phase: stage")
+            << sample << QByteArray("\"stage\": 2," + in24) << QByteArray() << QByteArrayList()
+            << QStringList { QStringLiteral("Line 133, column 33: phase 2 not found"),
+                             QStringLiteral("Line 119, column 21: phase 2 of plan 4 is left out, "
+                                            "with the calls and detector records that name it: "
+                                            "it has no 'stage'") };
+        QTest::newRow("plan phase: stage named by no stage")
+            << sample << QByteArray("\"stage\": 2," + in24)
+            << QByteArray("\"stage\": \"Nowhere\"," + in24) << QByteArrayList()
+            << QStringList { QStringLiteral("Line 134, column 33: phase 2 not found"),
+                             QStringLiteral("Line 119, column 21: phase 2 of plan 4 is left out, "
+                                            "with the calls and detector records that name it: "
+                                            "'stage' refers to no stage Nowhere") };
+        // zumoltc runs phase 1 twice; plivek runs it and a copy under an id of
+        // its own. Phase 2, in no run, goes with what names it, in both.
+        const QByteArray phase1 = "\"stage\": 1," + in24 + "\"recall\": \"max\"," + in24
+            + "\"countdownBoard\": \"timer\"," + in24 + "\"passage\": 3," + in24
+            + "\"minGreen\": 10," + in24 + "\"maxGreen\": 40" + in20 + "}";
+        QTest::newRow("plan phases: one id twice in the sequence")
+            << sample << QByteArray("\"sequence\": [1, 2]") << QByteArray("\"sequence\": [1, 1]")
+            << QByteArrayList { phase1 + "\n                ],",
+                                phase1 + "," + in20 + "{" + in24 + "\"id\": 2," + in24 + phase1
+                                    + "\n                ],",
+                                "\"sequence\": [1, 1]", "\"sequence\": [1, 2]" }
+            << QStringList {
+                   QStringLiteral("Line 110, column 21: phase 1 stands in the 'sequence' of plan "
+                                  "4 more than once; each further run is a copy of it with an id "
+                                  "of its own"),
+                   QStringLiteral("Line 129, column 33: 'call' refers to no phase 2 of plan 4")
+               };
     }
 
     // Every member of the elements that plivek reads (not the blocks it keeps
@@ -579,6 +662,8 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QByteArray, member);
         QFETCH(QByteArray, rest);
+        QFETCH(QByteArrayList, differs);
+        QFETCH(QStringList, warnings);
         QByteArray input = TestSupport::readFile(path);
         QVERIFY(!input.isEmpty());
         if (!member.isEmpty()) {
@@ -588,7 +673,11 @@ private slots:
         ZUConfiguration zu;
         QString error;
         QVERIFY2(zu.fromJson(input, &error), qPrintable(error));
-        const QByteArray written = zu.toJson();
+        QByteArray written = zu.toJson();
+        for (int i = 0; i + 1 < differs.size(); i += 2) {
+            QCOMPARE(written.count(differs.at(i)), 1);
+            written.replace(differs.at(i), differs.at(i + 1));
+        }
 
         ZU_MOLTConfig config;
         CnfController controller;
@@ -596,6 +685,7 @@ private slots:
                  qPrintable(config.lastError()));
         const QByteArray saved = config.save(controller);
         QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
+        QCOMPARE(config.warnings(), warnings);
         QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(written));
         // And so from zumoltc's own save.
         ZU_MOLTConfig again;
@@ -603,6 +693,107 @@ private slots:
         QVERIFY2(again.loadData(written) && again.createController(reloaded),
                  qPrintable(again.lastError()));
         QCOMPARE(QString::fromUtf8(again.save(reloaded)), QString::fromUtf8(written));
+    }
+
+    // A Delete in plivek writes what zumoltc's own Delete of the same element
+    // writes (zumoltc deletes the object; its model lets go of what named it).
+    // Every kind of element that both programs delete, each element of it.
+    void deleteWritesWhatZumoltcWrites_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("id");
+        const QList<QPair<QString, QString>> files
+            = { { QStringLiteral("sample"),
+                  TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")) },
+                { QStringLiteral("complete"),
+                  TestSupport::dataPath(QStringLiteral("zumolt/complete.json")) } };
+        for (const auto &file : files) {
+            ZUConfiguration zu;
+            QString error;
+            QVERIFY2(zu.fromJson(TestSupport::readFile(file.second), &error), qPrintable(error));
+            const auto rows = [&](DeletedKind kind, const char *name, const auto &list) {
+                for (const auto &element : list)
+                    QTest::addRow("%s, %s %d", qPrintable(file.first), name, element->id())
+                        << file.second << int(kind) << element->id();
+            };
+            rows(DeletedSignalGroup, "signal group", zu.signalGroups());
+            rows(DeletedStage, "stage", zu.stages());
+            rows(DeletedDetector, "detector", zu.detectors());
+            // A period keeps the id of a deleted plan, as in plivek's other
+            // families, where zumoltc drops the period (docs/formats.md).
+            QList<QPointer<ZUSignalPlan>> plans = zu.signalPlans();
+            for (const QPointer<ZUDayPlan> &day : zu.dayPlans()) {
+                for (const ZUDayPlan::Period &period : day->periods()) {
+                    plans.removeAll(period.program);
+                    plans.removeAll(period.spareProgram);
+                }
+            }
+            rows(DeletedPlan, "plan", plans);
+            rows(DeletedSwitch, "switch", zu.switches());
+        }
+    }
+
+    void deleteWritesWhatZumoltcWrites()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, kind);
+        QFETCH(int, id);
+        // The file as zumoltc saves it, which plivek saves unchanged.
+        ZUConfiguration first;
+        QString error;
+        QVERIFY2(first.fromJson(TestSupport::readFile(path), &error), qPrintable(error));
+        QByteArray input = first.toJson();
+        // Without the matrices kept for plivek, whose cells go with their
+        // group in plivek and which zumoltc keeps as they stand.
+        const int extra = input.indexOf(",\n    \"extraMatrices\": [");
+        if (extra >= 0)
+            input.remove(extra, input.indexOf("\n    ]", extra) + 6 - extra);
+        ZUConfiguration zu;
+        QVERIFY2(zu.fromJson(input, &error), qPrintable(error));
+        const auto deleteIn = [id](const auto &list) {
+            for (const auto &element : list) {
+                if (element && element->id() == id) {
+                    delete element.data();
+                    return true;
+                }
+            }
+            return false;
+        };
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        bool removed = false;
+        switch (DeletedKind(kind)) {
+        case DeletedSignalGroup:
+            QVERIFY(deleteIn(zu.signalGroups()));
+            removed = controller.removeSignalGroup(id);
+            break;
+        case DeletedStage:
+            QVERIFY(deleteIn(zu.stages()));
+            removed = controller.removePhase(QString::number(id));
+            break;
+        case DeletedDetector:
+            QVERIFY(deleteIn(zu.detectors()));
+            removed = controller.removeDetector(id);
+            break;
+        case DeletedPlan:
+            QVERIFY(deleteIn(zu.signalPlans()));
+            removed = controller.removeProgram(QString::number(id));
+            break;
+        case DeletedSwitch:
+            QVERIFY(deleteIn(zu.switches()));
+            // As the power part deletes a switch: what the file kept for it goes too.
+            ZU_MOLTConfig::followSwitch(controller, id, -1);
+            removed = controller.removePowerDeviceById(id);
+            break;
+        }
+        QVERIFY2(removed, qPrintable(controller.lastError()));
+        const QByteArray written = zu.toJson();
+        const QByteArray saved = config.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(written));
     }
 };
 

@@ -655,10 +655,12 @@ private slots:
         addNewId(ZuMolt, "program", "13", "113");
         addNewId(ZuMolt, "program", "14", "114");
         addDelete(ZuMolt, "group", "61",
-                  { "-/signalGroups/items/0", "-/stages/0/groups/0", "-/IGM/0/items/0",
-                    "-/IGM/0/items/1", "-/plans/2/algorithm/sequences/0",
-                    "-/switches/items/0/signalGroup", "-/switches/items/3/signalGroup",
-                    "-/countdownBoards/items/0", "-/extraMatrices/0/cells" },
+                  { "-/signalGroups/items/0", "-/stages/0/groups/0",
+                    // Its conflict points were the matrix's last: "IGM" goes, as zumoltc
+                    // writes no matrix without one.
+                    "-/IGM", "-/plans/2/algorithm/sequences/0", "-/switches/items/0/signalGroup",
+                    "-/switches/items/3/signalGroup", "-/countdownBoards/items/0",
+                    "-/extraMatrices/0/cells" },
                   { "countdown displays of the following signal groups will be deleted:\n61" });
         addDelete(ZuMolt, "group", "63",
                   { "-/signalGroups/items/2", "-/stages/0/groups/1", "-/stages/1/groups/1",
