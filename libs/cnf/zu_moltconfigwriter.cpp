@@ -18,6 +18,7 @@
 #include "cnfweekcard.h"
 #include "flatindex/flatindex.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVariantList>
 #include <QVariantMap>
@@ -40,6 +41,10 @@ public:
         w.setShape(shape);
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
         extras = native.take(QLatin1String(extrasKey)).toMap();
+        for (const QVariant &pair : extras.value(QLatin1String(namesKind)).toList()) {
+            const QVariantList forms = pair.toList();
+            writtenNames.insert(forms.value(0).toString(), forms.value(1).toString());
+        }
     }
 
     const CnfController &c;
@@ -48,6 +53,7 @@ public:
     const CnfTreeSchema::Listed listed;
     CnfJsonWriter w;
     QVariantMap native;
+    QHash<QString, QString> writtenNames; // letters -> the file's form (namesKind)
     QVariantMap extras;
     QString error;
 
@@ -540,7 +546,15 @@ public:
     void writeName(const QString &name)
     {
         if (!name.isEmpty())
-            w.writeValue(QStringLiteral("name"), name);
+            w.writeValue(QStringLiteral("name"), writtenName(name));
+    }
+
+    // An element's name (its letters) as the file writes it: as the file held
+    // it, or escaped where the letters need it.
+    QString writtenName(const QString &name) const
+    {
+        const auto held = writtenNames.constFind(name);
+        return held != writtenNames.cend() ? held.value() : CnfJsonWriter::verbatimEscaped(name);
     }
 
     void writeRef(const QString &key, const QString &id, const QString &what)
@@ -793,7 +807,7 @@ public:
                 = extrasOf(QLatin1String(extraMatricesKind), QString::number(matrix->id()));
             if (!entry.contains(QStringLiteral("id")))
                 entry.insert(QStringLiteral("id"), matrix->id());
-            entry.insert(QStringLiteral("name"), matrix->name());
+            entry.insert(QStringLiteral("name"), writtenName(matrix->name()));
             if (!cells.isEmpty())
                 entry.insert(QStringLiteral("cells"), cells);
             matrices.append(entry);
@@ -804,7 +818,7 @@ public:
         for (const CnfDetectorPtr &sensor : c.sensorsList()) {
             QVariantMap entry = otherProperties(*sensor, {});
             entry.insert(QStringLiteral("id"), sensor->id());
-            entry.insert(QStringLiteral("name"), sensor->name());
+            entry.insert(QStringLiteral("name"), writtenName(sensor->name()));
             sensors.append(entry);
         }
         if (!sensors.isEmpty())
