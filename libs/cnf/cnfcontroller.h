@@ -99,7 +99,10 @@ public:
     // 0-254 only, a list of numbers a whole number).
     bool renamePhase(const QString &id, const QString &newId);
     // Why the phase cannot take `newId`, as renamePhase words it; empty when
-    // it can, as far as the places naming it go.
+    // it can, as far as the places naming it go. A ZU_MOLT phase (a stage)
+    // takes only a number from 1 to 65535, the file writing its id as a
+    // number; with an empty `id` (a phase still to be added) only that rule
+    // applies.
     QString phaseIdRefusal(const QString &id, const QString &newId) const;
     // The ids of the programs whose records name the phase by its id (a call phase).
     QStringList programsNamingPhase(const QString &id) const;

@@ -5,6 +5,7 @@
 
 #include "cnfdaycard.h"
 #include "cnfmatrix.h"
+#include "cnfreferencefinders.h"
 #include "cnfreferences.h"
 
 #include <QSet>
@@ -70,9 +71,22 @@ QString idRefusal(const QList<CnfReferences::Place> &places, const QStringList &
 
 QString CnfController::phaseIdRefusal(const QString &id, const QString &newId) const
 {
-    const QList<CnfReferences::Place> places
+    QList<CnfReferences::Place> places
         = CnfReferences::refusing(*this, { CnfReferences::Kind::Phase, id, QString() }, newId);
     QStringList clauses;
+    // A ZU_MOLT file writes a stage's own id as a number, whatever names it:
+    // the numbers the ids of its groups and plans take.
+    if (property("type").toString() == QLatin1String("ZU_MOLT")) {
+        CnfReferences::Place own;
+        own.lowest = 1;
+        own.highest = 65535;
+        if (!CnfReferenceFinders::inFormOf(0, newId, own.lowest, own.highest).isValid()) {
+            places.prepend(own);
+            clauses << (id.isEmpty()
+                            ? tr("a ZU_MOLT file writes the id of a phase as a number")
+                            : tr("a ZU_MOLT file writes the id of phase %1 as a number").arg(id));
+        }
+    }
     const QStringList programs = CnfReferences::owners(places, CnfReferences::Note::ProgramUse);
     if (!programs.isEmpty())
         clauses << (programs.size() == 1 ? tr("program %1 calls phase %2 by its number")

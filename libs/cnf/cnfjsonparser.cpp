@@ -378,9 +378,36 @@ QString CnfJsonParser::escapedControls(const QString &name)
     return escaped;
 }
 
+QString CnfJsonParser::unescaped(const QString &verbatim)
+{
+    if (!verbatim.contains(QLatin1Char('\\')))
+        return verbatim;
+    QString letters;
+    letters.reserve(verbatim.size());
+    const int size = verbatim.size();
+    for (int i = 0; i < size; ++i) {
+        const QChar c = verbatim.at(i);
+        if (c != QLatin1Char('\\') || i + 1 >= size) {
+            letters += c;
+            continue;
+        }
+        const char e = verbatim.at(++i).toLatin1();
+        // The letters of the escapes of a control character, in the order of "\b\f\n\r\t".
+        const int control = e == '\0' ? -1 : QByteArrayLiteral("bfnrt").indexOf(e);
+        if (e == 'u') {
+            // The two halves of a pair are two escapes, each one code unit.
+            letters += QChar(ushort(verbatim.midRef(i + 1, 4).toUInt(nullptr, 16)));
+            i += 4;
+        } else if (control >= 0) {
+            letters += QLatin1Char("\b\f\n\r\t"[control]);
+        } else { // '"', '\\' and '/' stand for themselves
+            letters += verbatim.at(i);
+        }
+    }
+    return letters;
+}
+
 QString CnfJsonParser::quoted(const QString &text)
 {
-    constexpr int limit = 40;
-    return Utf8::visible(text.size() <= limit ? text : text.left(limit))
-        + (text.size() <= limit ? QString() : QStringLiteral("..."));
+    return Utf8::quoted(text);
 }

@@ -42,9 +42,12 @@ public:
     // ends at a NUL).
     static QString escapedControls(const QString &name);
 
-    // A text from a file as an error message quotes it: at most 40
-    // characters, so that a huge value does not flood the message, and its
-    // invisible characters escaped (Utf8::visible), so that the user sees them.
+    // The letters of a text of the Verbatim dialect: its escape sequences
+    // (which the dialect has checked) read as JSON reads them.
+    static QString unescaped(const QString &verbatim);
+
+    // A text from a file as an error message quotes it (Utf8::quoted: its
+    // invisible characters escaped, cut at a whole character, the cut marked).
     static QString quoted(const QString &text);
 
 private:

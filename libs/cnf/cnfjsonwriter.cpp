@@ -295,6 +295,29 @@ bool CnfJsonWriter::verbatimStorable(const QString &text)
     return true;
 }
 
+QString CnfJsonWriter::verbatimEscaped(const QString &text)
+{
+    QString written;
+    written.reserve(text.size());
+    const int size = text.size();
+    for (int i = 0; i < size; ++i) {
+        const ushort unit = text.at(i).unicode();
+        if (QChar::isHighSurrogate(unit) && i + 1 < size
+            && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            written += text.midRef(i, 2);
+            ++i;
+        } else if (unit == '"' || unit == '\\') {
+            written += QLatin1Char('\\');
+            written += QChar(unit);
+        } else if (unit < 0x20 || QChar::isSurrogate(unit)) {
+            written += QStringLiteral("\\u%1").arg(unit, 4, 16, QLatin1Char('0'));
+        } else {
+            written += QChar(unit);
+        }
+    }
+    return written;
+}
+
 void CnfJsonWriter::writeText(const QString &text)
 {
     m_text.append('"');

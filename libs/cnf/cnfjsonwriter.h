@@ -62,6 +62,11 @@ public:
 
     // True when the Verbatim dialect can carry the text unchanged.
     static bool verbatimStorable(const QString &text);
+    // The text as the Verbatim dialect writes it so that it reads back as the
+    // same letters (CnfJsonParser::unescaped): a double quote and a backslash
+    // escaped, a control character and a lone surrogate as their escape
+    // sequences ("\u0009"), as zumoltc writes them; the rest as it stands.
+    static QString verbatimEscaped(const QString &text);
     static QByteArray numberText(const QVariant &value, bool *ok);
 
 private:

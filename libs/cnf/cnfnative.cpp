@@ -58,7 +58,7 @@ bool checkNativeXml(const QByteArray &bytes, QString &error, bool &isController)
             error = tr("Line %1, column %2: the root element is \"%3\", not \"Controller\"")
                         .arg(xml.lineNumber())
                         .arg(xml.columnNumber())
-                        .arg(Utf8::visible(xml.name().toString()));
+                        .arg(Utf8::quoted(xml.name().toString()));
             return false;
         }
         if (xml.isStartElement()) {

@@ -82,7 +82,7 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
             const int index = close > pos ? path.mid(pos + 1, close - pos - 1).toInt(&ok) : -1;
             if (!ok || index < 0) {
                 *error = QStringLiteral("invalid list index in \"%1\"")
-                             .arg(Utf8::visible(path.toString()));
+                             .arg(Utf8::quoted(path.toString()));
                 return false;
             }
             Segment segment;
@@ -94,7 +94,7 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
         }
         if (c == QLatin1Char('.')) {
             if (expectKey || pos + 1 >= path.size()) {
-                *error = QStringLiteral("empty name in \"%1\"").arg(Utf8::visible(path.toString()));
+                *error = QStringLiteral("empty name in \"%1\"").arg(Utf8::quoted(path.toString()));
                 return false;
             }
             expectKey = true;
@@ -102,14 +102,14 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
             continue;
         }
         if (!expectKey) {
-            *error = QStringLiteral("'.' expected in \"%1\"").arg(Utf8::visible(path.toString()));
+            *error = QStringLiteral("'.' expected in \"%1\"").arg(Utf8::quoted(path.toString()));
             return false;
         }
         Segment segment;
         if (c == QLatin1Char('"')) {
             if (!readQuoted(path, pos, &segment.quoted)) {
                 *error = QStringLiteral("invalid quoted name in \"%1\"")
-                             .arg(Utf8::visible(path.toString()));
+                             .arg(Utf8::quoted(path.toString()));
                 return false;
             }
         } else {
@@ -117,9 +117,14 @@ bool parsePath(const QStringRef &path, QVector<Segment> *segments, QString *erro
             while (pos < path.size() && isBareChar(path.at(pos)))
                 ++pos;
             if (pos == start) {
+                // The whole character, also one past U+FFFF.
+                const int width = c.isHighSurrogate() && pos + 1 < path.size()
+                        && path.at(pos + 1).isLowSurrogate()
+                    ? 2
+                    : 1;
                 *error = QStringLiteral("invalid character '%1' in \"%2\"")
-                             .arg(Utf8::visible(QString(path.at(pos))),
-                                  Utf8::visible(path.toString()));
+                             .arg(Utf8::quoted(path.mid(pos, width).toString()),
+                                  Utf8::quoted(path.toString()));
                 return false;
             }
             segment.bare = part(path, start, pos - start);
@@ -295,9 +300,9 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
             continue;
         if (line.at(0) == QLatin1Char('[')) {
             if (!line.endsWith(QLatin1Char(']')) || line.size() < 3)
-                return fail(lineNumber,
-                            QStringLiteral("invalid section header %1")
-                                .arg(Utf8::visible(line.toString())));
+                return fail(
+                    lineNumber,
+                    QStringLiteral("invalid section header %1").arg(Utf8::quoted(line.toString())));
             sectionName = line.mid(1, line.size() - 2).trimmed().toString();
             const auto list = listSections.constFind(sectionName);
             if (list != listSections.constEnd()) {
@@ -316,7 +321,7 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 if (object.type() != CnfJsonValue::Object)
                     return fail(lineNumber,
                                 QStringLiteral("section [%1] clashes with a value of that name")
-                                    .arg(Utf8::visible(sectionName)));
+                                    .arg(Utf8::quoted(sectionName)));
                 sectionRoot = &object;
             }
             continue;
@@ -345,7 +350,7 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
         CnfJsonValue::Type type = CnfJsonValue::Undefined;
         if (!parseValue(valueText, &type, &scalar, &message))
             return fail(lineNumber,
-                        QStringLiteral("%1: %2").arg(Utf8::visible(path.toString()), message));
+                        QStringLiteral("%1: %2").arg(Utf8::quoted(path.toString()), message));
         // 1-based column of the value's first character in the raw line.
         const int column = int(valueText.position() - raw.position()) + 1;
 
@@ -359,11 +364,11 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 if (node->type() != CnfJsonValue::Array)
                     return fail(
                         lineNumber,
-                        QStringLiteral("%1: not a list").arg(Utf8::visible(path.toString())));
+                        QStringLiteral("%1: not a list").arg(Utf8::quoted(path.toString())));
                 if (segment.index > node->size())
                     return fail(lineNumber,
                                 QStringLiteral("%1: list item %2 comes before item %3")
-                                    .arg(Utf8::visible(path.toString()))
+                                    .arg(Utf8::quoted(path.toString()))
                                     .arg(segment.index)
                                     .arg(node->size()));
                 if (segment.index == node->size())
@@ -371,16 +376,15 @@ bool CnfSectionText::read(const QByteArray &data, const QHash<QString, QString> 
                 child = &node->itemRef(segment.index);
             } else {
                 if (node->type() != CnfJsonValue::Object)
-                    return fail(
-                        lineNumber,
-                        QStringLiteral("%1: not a map").arg(Utf8::visible(path.toString())));
+                    return fail(lineNumber,
+                                QStringLiteral("%1: not a map").arg(Utf8::quoted(path.toString())));
                 child = &node->memberRef(names.name(segment), lineNumber, column);
             }
             if (last) {
                 if (!child->isUndefined())
                     return fail(
                         lineNumber,
-                        QStringLiteral("%1 is given twice").arg(Utf8::visible(path.toString())));
+                        QStringLiteral("%1 is given twice").arg(Utf8::quoted(path.toString())));
                 child->setType(type, lineNumber, column);
                 child->setScalar(std::move(scalar));
             } else if (child->isUndefined()) {

@@ -45,7 +45,7 @@ bool CnfXmlReaderPrivate::failAt(const Position &at, const QString &message)
 bool CnfXmlReaderPrivate::unknownElement()
 {
     if (strict)
-        return fail(tr("unknown element \"%1\"").arg(Utf8::visible(xml.name().toString())));
+        return fail(tr("unknown element \"%1\"").arg(Utf8::quoted(xml.name().toString())));
     xml.skipCurrentElement();
     return !xml.hasError();
 }
@@ -75,7 +75,7 @@ bool CnfXmlReaderPrivate::integer(const char *name, int *value, bool required, i
     if (!attributes.hasAttribute(QLatin1String(name))) {
         if (required) {
             return fail(tr("element \"%1\" needs the attribute \"%2\"")
-                            .arg(Utf8::visible(xml.name().toString()), QLatin1String(name)));
+                            .arg(Utf8::quoted(xml.name().toString()), QLatin1String(name)));
         }
         *value = fallback;
         return true;
@@ -84,9 +84,9 @@ bool CnfXmlReaderPrivate::integer(const char *name, int *value, bool required, i
     bool ok = false;
     *value = raw.trimmed().toInt(&ok);
     if (!ok) {
-        return fail(tr("attribute \"%1\" of \"%2\" is no whole number in range: \"%3\"")
-                        .arg(QLatin1String(name), Utf8::visible(xml.name().toString()),
-                             Utf8::visible(raw.left(40))));
+        return fail(
+            tr("attribute \"%1\" of \"%2\" is no whole number in range: \"%3\"")
+                .arg(QLatin1String(name), Utf8::quoted(xml.name().toString()), Utf8::quoted(raw)));
     }
     return true;
 }
@@ -108,7 +108,7 @@ bool CnfXmlReaderPrivate::boolean(const char *name, bool *value, bool fallback)
         return true;
     }
     return fail(tr("attribute \"%1\" of \"%2\" is neither true nor false")
-                    .arg(QLatin1String(name), Utf8::visible(xml.name().toString())));
+                    .arg(QLatin1String(name), Utf8::quoted(xml.name().toString())));
 }
 
 bool CnfXmlReaderPrivate::readElementText(QString *value)
@@ -123,7 +123,7 @@ bool CnfXmlReaderPrivate::readElementText(QString *value)
         const auto decoded = QByteArray::fromBase64Encoding(
             value->trimmed().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (decoded.decodingStatus != QByteArray::Base64DecodingStatus::Ok)
-            return fail(tr("the Base64 text of \"%1\" is broken").arg(Utf8::visible(element)));
+            return fail(tr("the Base64 text of \"%1\" is broken").arg(Utf8::quoted(element)));
         *value = Utf8::decodeKeepingSurrogates(decoded.decoded);
     }
     return true;
@@ -201,12 +201,12 @@ bool CnfXmlReaderPrivate::readNode(VNode &node, int depth)
         value = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
         ok = value.toDateTime().isValid() || trimmed.isEmpty();
     } else {
-        return failAt(at, tr("unknown value element \"%1\"").arg(Utf8::visible(element)));
+        return failAt(at, tr("unknown value element \"%1\"").arg(Utf8::quoted(element)));
     }
     if (!ok) {
         return failAt(at,
                       tr("\"%1\" is no valid value of \"%2\"")
-                          .arg(Utf8::visible(trimmed.left(40)), Utf8::visible(element)));
+                          .arg(Utf8::quoted(trimmed), Utf8::quoted(element)));
     }
     node.kind = VObject::Scalar;
     node.value = value;
@@ -250,7 +250,7 @@ CnfProgramPtr CnfXmlReaderPrivate::readDynamicProgram()
     }
     if (xml.name() != QLatin1String("Controller")) {
         fail(tr("the root element is \"%1\", not \"Controller\"")
-                 .arg(Utf8::visible(xml.name().toString())));
+                 .arg(Utf8::quoted(xml.name().toString())));
         return {};
     }
     ProgramRefs refs;

@@ -281,7 +281,7 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
     program.type
         = typeText.isEmpty() ? int(CnfProgram::FixedTime) : CnfProgram::typeFromKey(typeText);
     if (program.type < 0)
-        return fail(tr("unknown program type \"%1\"").arg(Utf8::visible(typeText.left(40))));
+        return fail(tr("unknown program type \"%1\"").arg(Utf8::quoted(typeText)));
     int offset = -1;
     // The older exchange form names no kind: its type says which one it runs.
     if (!integer("kind", &program.kind, false, CnfProgram::defaultKind(program.type))
@@ -362,8 +362,7 @@ bool CnfXmlReaderPrivate::readProgram(ProgramRefs &refs)
                     bool ok = false;
                     state = stateText.toInt(&ok);
                     if (!ok)
-                        return fail(tr("unknown colour state \"%1\"")
-                                        .arg(Utf8::visible(stateText.left(40))));
+                        return fail(tr("unknown colour state \"%1\"").arg(Utf8::quoted(stateText)));
                 }
                 program.appendTimelineData(sg, start, state);
                 xml.skipCurrentElement();
@@ -420,7 +419,7 @@ bool CnfXmlReaderPrivate::readCalendar()
                 if (!parseTime(text("start"), &ref.start))
                     return fail(tr("a day card record needs a start time"));
                 if (!endText.isEmpty() && !parseTime(endText, &end))
-                    return fail(tr("\"%1\" is no time").arg(Utf8::visible(endText.left(40))));
+                    return fail(tr("\"%1\" is no time").arg(Utf8::quoted(endText)));
                 ref.program = text("program");
                 ref.reserve = text("reserve");
                 card->addRecord(ref.start, end, CnfProgramPtr(), CnfProgramPtr());
@@ -499,7 +498,7 @@ bool CnfXmlReaderPrivate::readController()
         return fail(xml.hasError() ? xml.errorString() : tr("no \"Controller\" element"));
     if (xml.name() != QLatin1String("Controller"))
         return fail(tr("the root element is \"%1\", not \"Controller\"")
-                        .arg(Utf8::visible(xml.name().toString())));
+                        .arg(Utf8::quoted(xml.name().toString())));
     int format = CnfXmlFormat::Version;
     if (!integer("format", &format, false, CnfXmlFormat::Version))
         return false;

@@ -41,7 +41,7 @@ void ZuMoltConfigReader::readSignalGroups(const CnfJsonValue &root)
                    auto group = CnfSignalGroupPtr::create();
                    if (!id(item, tr("a signal group"), &group->id))
                        return;
-                   group->name = r.text(item, QStringLiteral("name"));
+                   group->name = name(item);
                    const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
                    group->setType(type < 0 ? CnfSignalGroup::Traffic : type);
                    // Left out (or unreadable), it stays out while the group is of the default type.
@@ -87,7 +87,7 @@ void ZuMoltConfigReader::readStages(const CnfJsonValue &root)
                 return;
             auto phase = CnfPhasePtr::create();
             phase->id = QString::number(number);
-            phase->name = r.text(item, QStringLiteral("name"));
+            phase->name = name(item);
             for (const CnfJsonValue &group : r.array(item, QStringLiteral("groups")).items()) {
                 CnfJsonValue holder(CnfJsonValue::Object);
                 holder.insert(QStringLiteral("group"), group);
@@ -124,7 +124,7 @@ void ZuMoltConfigReader::readMatrices(const CnfJsonValue &root)
             matrix->unsetId = matrix->id();
         }
         if (item.contains(QStringLiteral("name")))
-            matrix->setName(r.text(item, QStringLiteral("name")));
+            matrix->setName(name(item));
         stash(QStringLiteral("IGM"), QString::number(matrix->id()),
               leftover(item,
                        { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("items"),
@@ -212,7 +212,7 @@ void ZuMoltConfigReader::readExtraMatrices(const CnfJsonValue &root)
         stash(QLatin1String(extraMatricesKind), QString::number(matrix->id()), kept);
         if (!item.contains(QStringLiteral("name")))
             matrix->unsetMembers.append(QStringLiteral("name"));
-        matrix->setName(r.text(item, QStringLiteral("name")));
+        matrix->setName(name(item));
         for (const CnfJsonValue &cell : r.array(item, QStringLiteral("cells")).items()) {
             if (cell.type() != CnfJsonValue::Array || cell.size() != 3 || !cell.at(2).isNumber()) {
                 r.fail(cell, tr("a matrix cell must be [group, group, value]"));
@@ -235,7 +235,7 @@ void ZuMoltConfigReader::readPlans(const CnfJsonValue &root)
             return;
         auto program = CnfProgramPtr::create(&c);
         program->id = QString::number(number);
-        program->name = r.text(item, QStringLiteral("name"));
+        program->name = name(item);
         setProperties(
             *program, item,
             { QStringLiteral("name"), QStringLiteral("id"), QStringLiteral("algorithm") });
@@ -467,7 +467,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
                        return;
                    auto card = CnfDayCardPtr::create();
                    card->id = QString::number(number);
-                   card->name = r.text(item, QStringLiteral("name"));
+                   card->name = name(item);
                    int position = 0;
                    eachObject(r.array(item, QStringLiteral("plans")), tr("a period"),
                               [&](const CnfJsonValue &period) {
@@ -508,7 +508,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
                 return;
             auto card = CnfWeekCardPtr::create();
             card->id = QString::number(number);
-            card->name = r.text(item, QStringLiteral("name"));
+            card->name = name(item);
             const CnfJsonValue &days = item.member(QStringLiteral("days"));
             if (days.type() == CnfJsonValue::Array) {
                 if (days.size() != 7)
@@ -543,7 +543,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
     eachObject(r.array(scheduler, QStringLiteral("extraPeriods")), tr("an extra period"),
                [&](const CnfJsonValue &item) {
                    auto plan = CnfSeasonPlanPtr::create();
-                   plan->name = r.text(item, QStringLiteral("name"));
+                   plan->name = name(item);
                    plan->from = date(item, QStringLiteral("start"));
                    plan->to = date(item, QStringLiteral("stop"));
                    plan->weekCard = weekRef(item, QStringLiteral("week"));
@@ -562,7 +562,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
                [&](const CnfJsonValue &item) {
                    auto day = CnfSpecialDayPtr::create();
                    day->id = r.idText(item, QStringLiteral("id"));
-                   day->name = r.text(item, QStringLiteral("name"));
+                   day->name = name(item);
                    // The controller keeps an extra day under its date: one
                    // without goes (nothing names an extra day).
                    const QDate when = date(

@@ -27,7 +27,7 @@ void ZuMoltConfigReader::readDetectors(const CnfJsonValue &root)
         if (!id(item, tr("a detector"), &number))
             return;
         detector->setId(number);
-        detector->setName(r.text(item, QStringLiteral("name")));
+        detector->setName(name(item));
         setProperties(*detector, item, { QStringLiteral("id"), QStringLiteral("name") });
         if (r.ok() && !c.addDetector(detector))
             warn(item, c.lastError());
@@ -48,7 +48,7 @@ void ZuMoltConfigReader::readDetectors(const CnfJsonValue &root)
         }
         if (!item.contains(QStringLiteral("name")))
             sensor->unsetMembers.append(QStringLiteral("name"));
-        sensor->setName(r.text(item, QStringLiteral("name")));
+        sensor->setName(name(item));
         setProperties(*sensor, item, { QStringLiteral("id"), QStringLiteral("name") });
         if (r.ok() && !c.addSensor(sensor))
             warn(item, c.lastError());
@@ -70,7 +70,7 @@ void ZuMoltConfigReader::readSwitches(const CnfJsonValue &root)
             auto device = CnfPowerDevicePtr::create();
             if (!id(item, tr("a switch"), &device->id))
                 return;
-            device->name = r.text(item, QStringLiteral("name"));
+            device->name = name(item);
             device->type = CnfPowerDevice::OutputZuMolt;
             // A member left out (or with a value zumoltc cannot read) is not
             // set: the device has its default, and the writer leaves it out.

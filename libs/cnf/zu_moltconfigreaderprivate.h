@@ -4,6 +4,7 @@
 #include "cnfdaycard.h"
 #include "cnfjsonparser.h"
 #include "cnfjsonread.h"
+#include "cnfjsonwriter.h"
 #include "cnfphase.h"
 #include "cnfprogram.h"
 #include "cnfsignalgroup.h"
@@ -35,6 +36,7 @@ public:
     CnfJsonRead r;
     CnfController &c;
     QVariantMap extras; // kind -> id -> members
+    QSet<QString> writtenNames; // the letters of the names kept under namesKind
 
     void warn(const CnfJsonValue &at, const QString &message)
     {
@@ -58,6 +60,22 @@ public:
             extras.remove(kind);
         else
             extras.insert(kind, byId);
+    }
+
+    // An element's name as the letters its text stands for, its escape
+    // sequences read, so that every dialog shows them; the file's form is kept
+    // (namesKind) where the writer would write the letters otherwise.
+    QString name(const CnfJsonValue &item)
+    {
+        const QString written = r.text(item, QStringLiteral("name"));
+        const QString letters = CnfJsonParser::unescaped(written);
+        if (CnfJsonWriter::verbatimEscaped(letters) != written && !writtenNames.contains(letters)) {
+            writtenNames.insert(letters);
+            QVariantList forms = extras.value(QLatin1String(ZuMoltFormat::namesKind)).toList();
+            forms.append(QVariant(QVariantList { letters, written }));
+            extras.insert(QLatin1String(ZuMoltFormat::namesKind), forms);
+        }
+        return letters;
     }
 
     // A member lives as a dynamic property named as the file writes it. Qt keeps
@@ -155,7 +173,7 @@ public:
         if (idNumber(value, &number))
             found = byId(number);
         else if (value.type() == CnfJsonValue::String)
-            found = byName(value.scalar().toString());
+            found = byName(CnfJsonParser::unescaped(value.scalar().toString()));
         if (!found)
             warn(value,
                  tr("'%1' refers to no %2 %3")

@@ -18,6 +18,7 @@
 #include "cnfweekcard.h"
 #include "flatindex/flatindex.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVariantList>
 #include <QVariantMap>
@@ -48,6 +49,10 @@ public:
         w.setShape(shape);
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
         extras = native.take(QLatin1String(extrasKey)).toMap();
+        for (const QVariant &pair : extras.value(QLatin1String(namesKind)).toList()) {
+            const QVariantList forms = pair.toList();
+            writtenNames.insert(forms.value(0).toString(), forms.value(1).toString());
+        }
     }
 
     const CnfController &c;
@@ -56,6 +61,7 @@ public:
     const CnfTreeSchema::Listed listed;
     CnfJsonWriter w;
     QVariantMap native;
+    QHash<QString, QString> writtenNames; // letters -> the file's form (namesKind)
     QVariantMap extras;
     QString error;
 
@@ -560,7 +566,15 @@ public:
     void writeName(const QString &name)
     {
         if (!name.isEmpty())
-            w.writeValue(QStringLiteral("name"), name);
+            w.writeValue(QStringLiteral("name"), writtenName(name));
+    }
+
+    // An element's name (its letters) as the file writes it: as the file held
+    // it, or escaped where the letters need it.
+    QString writtenName(const QString &name) const
+    {
+        const auto held = writtenNames.constFind(name);
+        return held != writtenNames.cend() ? held.value() : CnfJsonWriter::verbatimEscaped(name);
     }
 
     void writeRef(const QString &key, const QString &id, const QString &what)
@@ -815,7 +829,7 @@ public:
                 && !isUnset(matrix->unsetMembers, "id", matrix->id() == matrix->unsetId))
                 entry.insert(QStringLiteral("id"), matrix->id());
             if (!isUnset(matrix->unsetMembers, "name", matrix->name().isEmpty()))
-                entry.insert(QStringLiteral("name"), matrix->name());
+                entry.insert(QStringLiteral("name"), writtenName(matrix->name()));
             if (!cells.isEmpty())
                 entry.insert(QStringLiteral("cells"), cells);
             matrices.append(entry);
@@ -828,7 +842,7 @@ public:
             if (!isUnset(sensor->unsetMembers, "id", sensor->id() == sensor->unsetId))
                 entry.insert(QStringLiteral("id"), sensor->id());
             if (!isUnset(sensor->unsetMembers, "name", sensor->name().isEmpty()))
-                entry.insert(QStringLiteral("name"), sensor->name());
+                entry.insert(QStringLiteral("name"), writtenName(sensor->name()));
             sensors.append(entry);
         }
         if (!sensors.isEmpty())

@@ -50,6 +50,11 @@ constexpr const char *sequenceRecordsKind = "sequenceRecords";
 constexpr const char *extraMatricesKind = "extraMatrices";
 // Objects that stand once in the file ("scheduler/default", "interstate"), by their path.
 constexpr const char *singleObjectsKind = "objects";
+// The names of elements as the file writes them, where the writer would write
+// their letters otherwise (an escape sequence for a letter, "\/"): a list of
+// [letters, written] pairs, so that a name not edited is written back as it
+// stood. The first form given for the same letters stands for all of them.
+constexpr const char *namesKind = "names";
 // Under "elementExtras": the root keys that zumoltc does not know, in the
 // file's order, when that is not the order the writer gives them by itself.
 constexpr const char *rootOrderKey = "rootOrder";

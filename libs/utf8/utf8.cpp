@@ -113,4 +113,18 @@ QString visible(const QString &text)
     return shown;
 }
 
+QString quoted(const QString &text)
+{
+    const int size = text.size();
+    int end = 0;
+    for (int characters = 0; end < size && characters < QuotedLength; ++characters) {
+        const bool pair = QChar::isHighSurrogate(text.at(end).unicode()) && end + 1 < size
+            && QChar::isLowSurrogate(text.at(end + 1).unicode());
+        end += pair ? 2 : 1;
+    }
+    if (end == size)
+        return visible(text);
+    return visible(text.left(end)) + QStringLiteral("...");
+}
+
 } // namespace Utf8

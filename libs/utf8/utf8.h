@@ -84,4 +84,14 @@ QString decodeKeepingSurrogates(const QByteArray &bytes);
 // units), so that the user sees what the text holds. The rest stays.
 QString visible(const QString &text);
 
+// The most characters of a text from a file that a message quotes.
+constexpr int QuotedLength = 40;
+
+// A text from a file as a message quotes it: its first QuotedLength
+// characters (a pair of surrogates is one character, never split), shown as
+// visible() shows them, and "..." after them when the text goes on, so that a
+// huge value does not flood the message and a cut text is never taken for
+// the whole.
+QString quoted(const QString &text);
+
 } // namespace Utf8

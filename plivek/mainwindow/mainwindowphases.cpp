@@ -115,16 +115,9 @@ void MainWindow::phaseItemProperties()
     const QString id = phase->id;
     if (project.network()) {
         PhaseDlg dialog(this, phase, &controller, project.network());
+        // The dialog refuses a new id that the phase cannot take.
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
-        // A new id that a place naming the phase by its number cannot hold
-        // changes nothing.
-        const QString refusal
-            = dialog.typedId() != id ? controller.phaseIdRefusal(id, dialog.typedId()) : QString();
-        if (!refusal.isEmpty()) {
-            printError(refusal);
-            return;
-        }
         dialog.saveToPhase();
     }
     if (phase->id != id) {

@@ -31,7 +31,7 @@ bool JsonReader::check(const char *name, bool warnIfMissing, int type, const Jso
     if (type == JsonValue::Undefined || m_current.type() == type)
         return true;
     addWarning(tr("'%1' value %2 has invalid type %3 (must be %4). Value ignored")
-                   .arg(QLatin1String(name), Utf8::visible(m_current.toVariant().toString()),
+                   .arg(QLatin1String(name), Utf8::quoted(m_current.toVariant().toString()),
                         typeName(m_current.type()), typeName(type)),
                m_current);
     return false;
@@ -100,7 +100,7 @@ bool JsonReader::readEnumAttribute(const QMetaEnum &metaEnum, const char *name, 
         }
     }
     addWarning(
-        tr("'%1' attribute has invalid value %2").arg(QLatin1String(name), Utf8::visible(text)),
+        tr("'%1' attribute has invalid value %2").arg(QLatin1String(name), Utf8::quoted(text)),
         m_current);
     return false;
 }

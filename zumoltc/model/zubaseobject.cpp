@@ -1,5 +1,7 @@
 #include "zubaseobject.h"
 
+#include "utf8/utf8.h"
+
 struct ZUBaseObject::Private
 {
     int id = zu::NotSet;
@@ -44,11 +46,21 @@ void ZUBaseObject::setName(const QString &name)
 
 QString ZUBaseObject::text(const QString &suffix) const
 {
+    return listText(d->name, suffix);
+}
+
+QString ZUBaseObject::quotedText() const
+{
+    return listText(Utf8::quoted(d->name), QString());
+}
+
+QString ZUBaseObject::listText(const QString &shownName, const QString &suffix) const
+{
     QString result;
     if (d->id != zu::NotSet)
         result = QString::number(d->id);
-    if (!d->name.isEmpty())
-        appendTextPart(result, QLatin1Char('(') + d->name + QLatin1Char(')'));
+    if (!shownName.isEmpty())
+        appendTextPart(result, QLatin1Char('(') + shownName + QLatin1Char(')'));
     appendTextPart(result, suffix);
     return result;
 }

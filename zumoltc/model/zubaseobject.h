@@ -29,6 +29,9 @@ public:
     // List text: the id, then "(name)", then the suffix, the parts that are set
     // joined by single blanks.
     virtual QString text(const QString &suffix = QString()) const;
+    // The list text of a message: the id, then "(name)" with the name quoted
+    // as a message quotes a text from the file (Utf8::quoted).
+    QString quotedText() const;
 
     // What the file held for this object beyond what the model knows; a clone
     // starts without.
@@ -50,6 +53,9 @@ protected:
     static void appendTextPart(QString &result, const QString &part);
 
 private:
+    // The list text with `shownName` in the place of the name.
+    QString listText(const QString &shownName, const QString &suffix) const;
+
     // The configuration whose list holds the object: kept by that configuration,
     // so that adding tells "already listed" from the object itself.
     friend class ZUConfiguration;

@@ -2,6 +2,8 @@
 
 #include "zuconfiguration.h"
 
+#include "utf8/utf8.h"
+
 #include <QCoreApplication>
 #include <QHash>
 
@@ -30,8 +32,8 @@ bool tooLong(const QString &text)
 
 // The non-empty entries that occur more than once, each listed once, in the order
 // of their first occurrence (the order in which a pairwise comparison of the list
-// finds them), joined with ",".
-QString repeatedEntries(const QStringList &entries)
+// finds them), joined with ","; each as `shown` gives it, when given.
+QString repeatedEntries(const QStringList &entries, QString (*shown)(const QString &) = nullptr)
 {
     QHash<QString, int> counts;
     for (const QString &entry : entries)
@@ -40,6 +42,10 @@ QString repeatedEntries(const QStringList &entries)
     for (const QString &entry : entries) {
         if (!entry.isEmpty() && counts.value(entry) > 1 && !repeated.contains(entry))
             repeated.append(entry);
+    }
+    for (QString &entry : repeated) {
+        if (shown)
+            entry = shown(entry);
     }
     return repeated.join(QLatin1Char(','));
 }
@@ -100,7 +106,7 @@ void checkStageConflicts(QStringList &rows, ZUConfiguration &configuration)
         }
         if (conflict)
             rows.append(
-                StepText::tr("Stage %1 contain conflicted signal groups").arg(stage->text()));
+                StepText::tr("Stage %1 contain conflicted signal groups").arg(stage->quotedText()));
     }
 }
 
@@ -151,7 +157,8 @@ void checkScheduler(QStringList &rows, ZUConfiguration &configuration,
     }
     for (const QPointer<ZUDayPlan> &dayPlan : configuration.dayPlans()) {
         if (dayPlan && dayPlan->periods().isEmpty())
-            rows.append(StepText::tr("Dayplan %1 not contains no one record").arg(dayPlan->text()));
+            rows.append(
+                StepText::tr("Dayplan %1 not contains no one record").arg(dayPlan->quotedText()));
     }
 
     const QList<const ZUBaseObject *> weekPlans = liveObjects(configuration.weekPlans());
@@ -303,7 +310,8 @@ void checkUniqueIdsAndNames(QStringList &rows, const QList<const ZUBaseObject *>
     const QString repeatedIds = repeatedEntries(numbers(ids));
     if (!repeatedIds.isEmpty())
         rows.append(CommonText::tr("%1 contain non-unique ids: %2").arg(kindText, repeatedIds));
-    const QString repeatedNames = repeatedEntries(names);
+    // Names come from the file: compared whole, shown as a message quotes them.
+    const QString repeatedNames = repeatedEntries(names, Utf8::quoted);
     if (!repeatedNames.isEmpty())
         rows.append(CommonText::tr("%1 contain non-unique names: %2").arg(kindText, repeatedNames));
 }

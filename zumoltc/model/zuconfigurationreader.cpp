@@ -32,7 +32,7 @@ QString unsupportedVersion(const JsonValue &version)
             .arg(version.toVariant().toString());
     QString shown;
     if (type == JsonValue::String)
-        shown = QLatin1Char('"') + Utf8::visible(version.toString()) + QLatin1Char('"');
+        shown = QLatin1Char('"') + Utf8::quoted(version.toString()) + QLatin1Char('"');
     else if (type == JsonValue::Null)
         shown = QStringLiteral("null");
     else if (type == JsonValue::Bool)
@@ -71,7 +71,7 @@ bool ZUConfigurationReader::Private::read(const QByteArray &data, QString *error
     if (reader.current().toString() != QLatin1String("ZU_MOLT")) {
         if (error)
             *error = tr("'type' attribute has invalid value %1")
-                         .arg(Utf8::visible(reader.current().toString()));
+                         .arg(Utf8::quoted(reader.current().toString()));
         return false;
     }
 
@@ -128,7 +128,7 @@ void ZUConfigurationReader::Private::readTimeZone()
         static const QRegularExpression pattern(QStringLiteral("\\A[+-]?\\d{0,2}:\\d{0,2}\\z"));
         if (!pattern.match(value.toString()).hasMatch())
             reader.addWarning(
-                tr("'timeZone' value %1 has invalid format").arg(Utf8::visible(value.toString())),
+                tr("'timeZone' value %1 has invalid format").arg(Utf8::quoted(value.toString())),
                 value);
     }
     // Kept whatever it is, so that a save writes back what the file held.
@@ -277,7 +277,7 @@ void ZUConfigurationReader::Private::takeConflictPoint(GivenConflictPoints &give
         };
         reader.addWarning(
             tr("Conflict point clearing %1, entering %2 given twice. Earlier value ignored")
-                .arg(Utf8::visible(key(clearing)), Utf8::visible(key(entering))),
+                .arg(Utf8::quoted(key(clearing)), Utf8::quoted(key(entering))),
             where);
         earlier.value() = members;
     } else {

@@ -177,7 +177,7 @@ void ZUConfigurationReader::Private::readPhaseSequence(ZUSignalPlan *plan, const
             ordered.append(phase);
         else
             reader.addWarning(
-                tr("phase %1 not found").arg(Utf8::visible(item.toVariant().toString())), sequence);
+                tr("phase %1 not found").arg(Utf8::quoted(item.toVariant().toString())), sequence);
     }
     if (!ordered.isEmpty())
         plan->setPhases(ordered);

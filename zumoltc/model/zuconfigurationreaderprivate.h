@@ -293,11 +293,11 @@ auto ZUConfigurationReader::Private::resolveReference(const JsonValue &value, Lo
     if (value.type() == JsonValue::String) {
         text = value.toString().isEmpty()
             ? JsonReader::tr("Object with empty name")
-            : JsonReader::tr("Object with name %1 not found").arg(Utf8::visible(value.toString()));
+            : JsonReader::tr("Object with name %1 not found").arg(Utf8::quoted(value.toString()));
     } else if (!key.isValid()) {
         text = JsonReader::tr("Object with empty id");
     } else {
-        text = JsonReader::tr("Object with id %1 not found").arg(Utf8::visible(key.toString()));
+        text = JsonReader::tr("Object with id %1 not found").arg(Utf8::quoted(key.toString()));
     }
     reader.addWarning(text, value);
     return nullptr;

@@ -17,6 +17,7 @@
 
 #include <QGraphicsScene>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -124,9 +125,19 @@ void PhaseDlg::loadPhase()
     checkConflicts();
 }
 
-QString PhaseDlg::typedId() const
+void PhaseDlg::done(int result)
 {
-    return ui->number->text();
+    if (result == QDialog::Accepted && phase && controller) {
+        // A phase still to be added has no id in the controller yet.
+        const QString id = controller->findPhase(phase->id) == phase ? phase->id : QString();
+        const QString typed = ui->number->text();
+        const QString refusal = typed != id ? controller->phaseIdRefusal(id, typed) : QString();
+        if (!refusal.isEmpty()) {
+            QMessageBox::critical(this, tr("Error"), refusal);
+            return;
+        }
+    }
+    UiDataExchange::done(result);
 }
 
 void PhaseDlg::saveToPhase()

@@ -32,8 +32,9 @@ public:
     ~PhaseDlg() override;
 
     void saveToPhase();
-    // The id the number field holds, which saveToPhase gives the phase.
-    QString typedId() const;
+    // OK is refused, the dialog staying open with the reason, while the number
+    // field holds an id the phase cannot take (CnfController::phaseIdRefusal).
+    void done(int result) override;
 
 private slots:
     void on_sgTable_itemChanged(QTableWidgetItem *item);

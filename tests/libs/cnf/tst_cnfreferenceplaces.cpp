@@ -240,7 +240,9 @@ private slots:
         QTest::newRow("phase: ZU_MOLT panel \"stageId\"")
             << "ZU_MOLT" << Kind::Phase << Holder::None
             << QByteArray("{'remoteControlPanel': {'VPU1': {'stageId': [7, null, 2]}}}")
-            << QString() << panelPhase;
+            << QString()
+            << "A ZU_MOLT file writes the id of phase 7 as a number; the remote control panel "
+               "names phase 7 by its number: the id must be a number from 1 to 65535";
         QTest::newRow("phase: TIVERK II sequence program")
             << "tiverkii" << Kind::Phase << Holder::SequenceProgram << QByteArray() << QString()
             << "Program 3 calls phase 7 by its number: the id must be a whole number";

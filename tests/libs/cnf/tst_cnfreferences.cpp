@@ -6,7 +6,9 @@
 #include "cnf/cnfreferences.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/cnftransition.h"
+#include "cnf/zu_moltconfig.h"
 #include "recordprogram.h"
+#include "testdata.h"
 #include "testmain.h"
 
 #include <QDomDocument>
@@ -128,6 +130,55 @@ private slots:
         QVERIFY(controller.findPhase(QStringLiteral("1")));
         QVERIFY(!controller.findPhase(newId));
         QCOMPARE(program->data(), before);
+    }
+
+    // A ZU_MOLT file writes a stage's id as a number: a new id that is no
+    // number from 1 to 65535 is refused, also while only plan phases (which
+    // follow any id) name the stage, and nothing changes.
+    void zuMoltStageTakesOnlyANumber_data()
+    {
+        QTest::addColumn<bool>("panel"); // the panel names stage 51 by its number
+        QTest::addColumn<QString>("newId");
+        QTest::addColumn<QString>("refusal");
+        const QString own = QStringLiteral("A ZU_MOLT file writes the id of phase 51 as a number");
+        const QString range = QStringLiteral(": the id must be a number from 1 to 65535");
+        QTest::newRow("plan phases only, a number") << false << "151" << QString();
+        QTest::newRow("plan phases only, 65535") << false << "65535" << QString();
+        QTest::newRow("plan phases only, text") << false << "S1" << own + range;
+        QTest::newRow("plan phases only, 07") << false << "07" << own + range;
+        QTest::newRow("plan phases only, 0") << false << "0" << own + range;
+        QTest::newRow("plan phases only, 65536") << false << "65536" << own + range;
+        QTest::newRow("panel too, text") << true << "S1"
+                                         << own
+                + QStringLiteral("; the remote control panel names phase 51 by its number") + range;
+    }
+
+    void zuMoltStageTakesOnlyANumber()
+    {
+        QFETCH(bool, panel);
+        QFETCH(QString, newId);
+        QFETCH(QString, refusal);
+        QByteArray bytes = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("references/zumolt_filled.json")));
+        if (!panel) {
+            const QByteArray named = "\"stageId\": [\n                51,";
+            QVERIFY(bytes.contains(named));
+            bytes.replace(named, "\"stageId\": [\n                null,");
+        }
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY(config.loadData(bytes) && config.createController(controller));
+        const QByteArray before = config.save(controller);
+        QCOMPARE(controller.phaseIdRefusal(QStringLiteral("51"), newId), refusal);
+        QCOMPARE(controller.renamePhase(QStringLiteral("51"), newId), refusal.isEmpty());
+        if (refusal.isEmpty())
+            return;
+        QCOMPARE(controller.lastError(), refusal);
+        QCOMPARE(config.save(controller), before);
+        // A stage still to be added: only the file's own rule.
+        QCOMPARE(controller.phaseIdRefusal(QString(), newId),
+                 QStringLiteral("A ZU_MOLT file writes the id of a phase as a number: the id must "
+                                "be a number from 1 to 65535"));
     }
 
     // Group ids are any ints: deleting group 1 keeps the values of group -1.

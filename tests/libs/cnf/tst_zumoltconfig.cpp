@@ -420,6 +420,14 @@ private slots:
             << QByteArray(head + "\"detectors\": [{\"id\": 1, \"_q_\xE2\x80\x8Bx\": 2}]}")
             << QStringLiteral("Line 2, column 34: the member name \"_q_\\u200bx\" cannot be "
                               "kept; rename it");
+        // A quoted name is cut after 40 characters, never inside one, and the
+        // cut is marked.
+        QTest::newRow("a character past U+FFFF across the cut")
+            << QByteArray(head + "\"detectors\": [{\"id\": 1, \"_q_" + QByteArray(36, 'x')
+                          + "\xF0\x9F\x9A\xA6yz\": 2}]}")
+            << QStringLiteral("Line 2, column 71: the member name \"_q_")
+                + QString(36, QLatin1Char('x')) + QString::fromUcs4(U"\U0001F6A6")
+                + QStringLiteral("...\" cannot be kept; rename it");
         QTest::newRow("bad detectors")
             << QByteArray(head + "\"detectors\": 5}")
             << QStringLiteral("Line 2, column 14: 'detectors' attribute has invalid type (must be "

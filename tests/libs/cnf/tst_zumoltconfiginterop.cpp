@@ -795,6 +795,66 @@ private slots:
         QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
         QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(written));
     }
+
+    // plivek holds a name as the letters its text stands for, so that every
+    // dialog shows them; a name not edited is written back as the file wrote
+    // it, an edited one so that zumoltc reads it (escapes only where JSON needs them).
+    void namesAreTheirLetters_data()
+    {
+        QTest::addColumn<QByteArray>("written"); // group 4's name in the file
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<QByteArray>("edited"); // the letters and " 2", as saved
+        QTest::newRow("escaped letter")
+            << QByteArray("Tram \\u00e9") << QStringLiteral("Tram \u00e9")
+            << QByteArray("Tram \xC3\xA9 2");
+        QTest::newRow("upper-case escape")
+            << QByteArray("Tram \\u00E9") << QStringLiteral("Tram \u00e9")
+            << QByteArray("Tram \xC3\xA9 2");
+        QTest::newRow("pair as two escapes")
+            << QByteArray("\\ud83d\\udea6") << QString::fromUcs4(U"\U0001F6A6")
+            << QByteArray("\xF0\x9F\x9A\xA6 2");
+        QTest::newRow("quote and backslash")
+            << QByteArray("a\\\"b\\\\c") << QStringLiteral("a\"b\\c")
+            << QByteArray("a\\\"b\\\\c 2");
+        QTest::newRow("solidus") << QByteArray("a\\/b") << QStringLiteral("a/b")
+                                 << QByteArray("a/b 2");
+        QTest::newRow("tab as it stands")
+            << QByteArray("a\tb") << QStringLiteral("a\tb") << QByteArray("a\\u0009b 2");
+        QTest::newRow("plain") << QByteArray("Tram") << QStringLiteral("Tram")
+                               << QByteArray("Tram 2");
+    }
+
+    void namesAreTheirLetters()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(QString, letters);
+        QFETCH(QByteArray, edited);
+        QByteArray input
+            = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("zumolt/complete.json")));
+        const QByteArray name = "\"name\": \"Tram \\u00e9\"";
+        QCOMPARE(input.count(name), 1);
+        input.replace(name, "\"name\": \"" + written + '"');
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        QCOMPARE(controller.findSG(4)->name, letters);
+        // The file is not in zumoltc's layout: its untouched save is, with the
+        // name as the file wrote it.
+        const QByteArray untouched = config.save(controller);
+        QCOMPARE(untouched.count("\"name\": \"" + written + '"'), 1);
+
+        controller.findSG(4)->name = letters + QStringLiteral(" 2");
+        const QByteArray saved = config.save(controller);
+        QByteArray expected = untouched;
+        expected.replace("\"name\": \"" + written + '"', "\"name\": \"" + edited + '"');
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(expected));
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(saved, &error), qPrintable(error));
+        QCOMPARE(zu.findSignalGroup(4)->name(), QString::fromUtf8(edited));
+    }
 };
 
 PROJECT_TEST(TestZuMoltConfigInterop);

@@ -101,6 +101,49 @@ private slots:
         QFETCH(QString, shown);
         QCOMPARE(Utf8::visible(text), shown);
     }
+
+    // A message quotes at most 40 characters of a text from a file, shown as
+    // visible() shows them, never half a character, and marks the cut.
+    void quotedInMessages_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString a39(39, QLatin1Char('a'));
+        const QString a40(40, QLatin1Char('a'));
+        const QString light = QString::fromUcs4(U"\U0001F6A6");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("short, escaped")
+            << QString::fromUtf16(u"x\u200By") << QStringLiteral("x\\u200by");
+        QTest::newRow("exactly at the limit") << a40 << a40;
+        QTest::newRow("one past the limit")
+            << a40 + QLatin1Char('b') << a40 + QStringLiteral("...");
+        QTest::newRow("pair as the 40th character, the last") << a39 + light << a39 + light;
+        QTest::newRow("pair as the 40th character, more after it")
+            << a39 + light + QLatin1Char('b') << a39 + light + QStringLiteral("...");
+        QTest::newRow("pair across 40 units") << a39.left(38) + light + QStringLiteral("bc")
+                                              << a39.left(38) + light + QStringLiteral("b...");
+        QTest::newRow("40 pairs") << light.repeated(40) << light.repeated(40);
+        QTest::newRow("41 pairs") << light.repeated(41)
+                                  << light.repeated(40) + QStringLiteral("...");
+        QTest::newRow("escape as the 40th character")
+            << a39 + QChar(0xFEFF) + QLatin1Char('b') << a39 + QStringLiteral("\\ufeff...");
+        QTest::newRow("escape just past the cut")
+            << a40 + QChar(0x200B) << a40 + QStringLiteral("...");
+        QTest::newRow("invisible pair across the cut") << a39 + QString::fromUcs4(U"\U000E0001")
+                + QLatin1Char('b') << a39 + QStringLiteral("\\udb40\\udc01...");
+        QTest::newRow("lone surrogate at the cut is one character")
+            << a39 + QChar(0xD83D) + QLatin1Char('b') << a39 + QStringLiteral("\\ud83d...");
+        QTest::newRow("a million U+FEFF")
+            << QString(1000000, QChar(0xFEFF))
+            << QStringLiteral("\\ufeff").repeated(40) + QStringLiteral("...");
+    }
+
+    void quotedInMessages()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(Utf8::quoted(text), shown);
+    }
 };
 
 PROJECT_TEST(TestUtf8);

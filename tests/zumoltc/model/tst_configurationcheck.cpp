@@ -219,7 +219,8 @@ QStringList failEveryStep(ZUConfiguration &c)
         "Daily plans contain non-unique ids: 1",
         "Dayplan with id 1 has name length > 255 bytes",
         "Default dayplan are not defined",
-        QStringLiteral("Dayplan 1 (%1) not contains no one record").arg(longName),
+        // A name is quoted as the readers quote it: 40 characters, the cut marked.
+        QStringLiteral("Dayplan 1 (%1...) not contains no one record").arg(longName.left(40)),
         "Week plans contain non-unique ids: 1",
         "Week plan with id 1 has name length > 255 bytes",
         "Extra periods contain non-unique ids: 1",
@@ -396,6 +397,12 @@ private slots:
         QTest::newRow("conflicting groups in one stage")
             << Edit([](ZUConfiguration &c) { c.findStage(1)->addGroup(c.findSignalGroup(2)); })
             << QStringList { "Stage 1 (Main) contain conflicted signal groups" };
+        QTest::newRow("stage name with a zero-width space, shown escaped")
+            << Edit([](ZUConfiguration &c) {
+                   c.findStage(1)->setName(QString::fromUtf16(u"Main\u200B"));
+                   c.findStage(1)->addGroup(c.findSignalGroup(2));
+               })
+            << QStringList { "Stage 1 (Main\\u200b) contain conflicted signal groups" };
         QTest::newRow("conflict both ways gives one row") << Edit([](ZUConfiguration &c) {
             c.intergreenMatrix()->setConflictTime(c.findSignalGroup(2), c.findSignalGroup(1), 4);
             c.findStage(2)->addGroup(c.findSignalGroup(1));
@@ -761,6 +768,18 @@ private slots:
             << QList<int> { 1, 2 } << QStringList { "", "" } << QStringList();
         QTest::newRow("names compare case-sensitively")
             << QList<int> { 1, 2 } << QStringList { "North", "north" } << QStringList();
+        // Names come from the file: shown as the readers quote them.
+        QTest::newRow("names with a zero-width space, shown escaped")
+            << QList<int> { 1, 2 }
+            << QStringList { QString::fromUtf16(u"x\u200B"), QString::fromUtf16(u"x\u200B") }
+            << QStringList { "Signal groups contain non-unique names: x\\u200b" };
+        QTest::newRow("long names compared whole, shown cut")
+            << QList<int> { 1, 2, 3, 4 }
+            << QStringList { QString(40, QLatin1Char('n')) + QLatin1Char('a'),
+                             QString(40, QLatin1Char('n')) + QLatin1Char('b'),
+                             QString(40, QLatin1Char('n')) + QLatin1Char('b'), QStringLiteral("c") }
+            << QStringList { QStringLiteral("Signal groups contain non-unique names: ")
+                             + QString(40, QLatin1Char('n')) + QStringLiteral("...") };
         QTest::newRow("ids row before names row")
             << QList<int> { 7, 7 } << QStringList { "x y", "x y" }
             << QStringList { "Signal groups contain non-unique ids: 7",

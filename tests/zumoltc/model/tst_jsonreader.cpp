@@ -163,6 +163,12 @@ private slots:
             << QByteArray("{\"type\": \"\xEF\xBB\xBFtraffic\"}") << JsonReader::NotSet
             << QStringLiteral(
                    "Line 1, column 10: 'type' attribute has invalid value \\ufefftraffic");
+        QTest::newRow("long key, a pair across 40 units")
+            << QByteArray("{\"type\": \"") + QByteArray(39, 'k') + "\xF0\x9F\x9A\xA6k\"}"
+            << JsonReader::NotSet
+            << QStringLiteral("Line 1, column 10: 'type' attribute has invalid value ")
+                + QString(39, QLatin1Char('k')) + QString::fromUcs4(U"\U0001F6A6")
+                + QStringLiteral("...");
         QTest::newRow("number") << QByteArray("{\"type\": 0}") << JsonReader::NotSet
                                 << QStringLiteral("Line 1, column 10: 'type' value 0 has invalid "
                                                   "type Integer (must be String). Value ignored");

@@ -284,6 +284,12 @@ private slots:
             << head + twoGroups
                 + "\"stages\": [{\"name\": \"S\", \"id\": 1, \"groups\": [`\"B\xE2\x80\x8B\"]}]}"
             << QStringList { QStringLiteral("{1}Object with name B\\u200b not found") };
+        QTest::newRow("reference by a long name, cut after a whole character")
+            << head + twoGroups + "\"stages\": [{\"name\": \"S\", \"id\": 1, \"groups\": [`\""
+                + (QString(39, QLatin1Char('B')) + QString::fromUcs4(U"\U0001F6A6")).toUtf8()
+                + "C\"]}]}"
+            << QStringList { QStringLiteral("{1}Object with name ") + QString(39, QLatin1Char('B'))
+                             + QString::fromUcs4(U"\U0001F6A6") + QStringLiteral("... not found") };
         QTest::newRow("null reference allowed only where it may be empty")
             << head + twoGroups
                 + "\"stages\": [{\"name\": \"S\", \"id\": 1}],\n"
@@ -314,6 +320,12 @@ private slots:
         QTest::newRow("time zone bad text")
             << head + "\"timeZone\": `\"3h\"}"
             << QStringList { QStringLiteral("{1}'timeZone' value 3h has invalid format") };
+        // A huge value is quoted as plivek quotes it: 40 characters and the cut marked.
+        QTest::newRow("time zone of a million U+FEFF")
+            << head + "\"timeZone\": `\"" + QString(1000000, QChar(0xFEFF)).toUtf8() + "\"}"
+            << QStringList { QStringLiteral("{1}'timeZone' value ")
+                             + QStringLiteral("\\ufeff").repeated(40)
+                             + QStringLiteral("... has invalid format") };
         QTest::newRow("time zone three digits")
             << head + "\"timeZone\": `\"+003:00\"}"
             << QStringList { QStringLiteral("{1}'timeZone' value +003:00 has invalid format") };

@@ -6,6 +6,7 @@
 #include "cnf/cnfsignalgroup.h"
 #include "halm58ga/genericgraphicsitem.h"
 #include "halm58ga/networkg.h"
+#include "modalanswerer.h"
 #include "plivek/dialogs/elements/phasedlg.h"
 #include "testmain.h"
 
@@ -13,6 +14,7 @@
 #include <QGraphicsScene>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -249,6 +251,48 @@ private slots:
         QCOMPARE(phase->name, QStringLiteral("Main"));
         QCOMPARE(phase->signalGroups,
                  QList<CnfSignalGroupPtr>({ controller.findSG(2), controller.findSG(4) }));
+    }
+
+    // OK is refused while the number field holds an id the phase cannot
+    // take: the dialog stays open with the reason, and nothing changes. A
+    // ZU_MOLT stage takes only a number, also when nothing else names it.
+    void okRefusesAnIdThePhaseCannotTake_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<bool>("listed"); // the phase is among the controller's
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal"); // empty: accepted
+        const QString range = QStringLiteral(": the id must be a number from 1 to 65535");
+        QTest::newRow("ZU_MOLT stage, a number") << "ZU_MOLT" << true << "6" << QString();
+        QTest::newRow("ZU_MOLT stage, text")
+            << "ZU_MOLT" << true << "S1"
+            << QStringLiteral("A ZU_MOLT file writes the id of phase 5 as a number") + range;
+        QTest::newRow("ZU_MOLT new stage, text")
+            << "ZU_MOLT" << false << "S1"
+            << QStringLiteral("A ZU_MOLT file writes the id of a phase as a number") + range;
+        QTest::newRow("TIVERK II phase, text") << "tiverkii" << true << "S1" << QString();
+    }
+
+    void okRefusesAnIdThePhaseCannotTake()
+    {
+        QFETCH(QString, family);
+        QFETCH(bool, listed);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        CnfController controller;
+        fillController(controller, family);
+        const CnfPhasePtr phase = newPhase(QStringLiteral("5"), QStringLiteral("Main"));
+        if (listed)
+            QVERIFY(controller.addPhase(phase));
+        PhaseDlg dialog(nullptr, phase, &controller, nullptr);
+        dialog.findChild<QLineEdit *>(QStringLiteral("number"))->setText(typed);
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        ModalAnswerer answerer;
+        answerer.pressButton(QMessageBox::Ok);
+        buttons(dialog)->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(answerer.seenText(), refusal);
+        QCOMPARE(accepted.count(), refusal.isEmpty() ? 1 : 0);
+        QCOMPARE(phase->id, QStringLiteral("5"));
     }
 
     // The current row's group is drawn green; loading clears the scene's

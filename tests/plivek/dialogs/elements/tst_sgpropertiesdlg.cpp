@@ -2,9 +2,12 @@
 #include "cnf/cnfnative.h"
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfsignalgroup.h"
+#include "cnf/zu_moltconfig.h"
 #include "common/widgets/parameterstable.h"
 #include "plivek/dialogs/elements/sgpropertiesdlg.h"
+#include "testdata.h"
 #include "testmain.h"
+#include "zumoltc/model/zuconfiguration.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -439,6 +442,50 @@ private slots:
     }
 
     // Without a group the form stays empty and storing does nothing.
+    // A ZU_MOLT name is shown as its letters, whatever escapes the file wrote
+    // them with; OK without an edit writes the file's bytes back, and an
+    // edited name is written so that zumoltc reads the letters shown.
+    void zuMoltNameShowsItsLetters_data()
+    {
+        QTest::addColumn<QString>("edited"); // empty: OK without an edit
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QString>("read"); // the name zumoltc reads
+        QTest::newRow("untouched") << QString() << QByteArray("Tram \\u00e9") << "Tram \\u00e9";
+        QTest::newRow("edited") << QStringLiteral("Tram \u00e9 2") << QByteArray("Tram \xC3\xA9 2")
+                                << QStringLiteral("Tram \u00e9 2");
+    }
+
+    void zuMoltNameShowsItsLetters()
+    {
+        QFETCH(QString, edited);
+        QFETCH(QByteArray, written);
+        QFETCH(QString, read);
+        const QByteArray original
+            = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("zumolt/complete.json")));
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY(config.loadData(original) && config.createController(controller));
+        // The file is not in zumoltc's layout; its untouched save is.
+        const QByteArray untouched = config.save(controller);
+        const CnfSignalGroupPtr group = controller.findSG(4);
+        QVERIFY(group);
+        SgPropertiesDlg dialog(nullptr, group, controller);
+        auto *name = field<QLineEdit>(dialog, "name");
+        QCOMPARE(name->text(), QStringLiteral("Tram \u00e9"));
+        if (!edited.isEmpty())
+            name->setText(edited);
+        QVERIFY(okEnabled(dialog));
+        dialog.saveToSignalGroup();
+
+        const QByteArray saved = config.save(controller);
+        QByteArray expected = untouched;
+        expected.replace("\"Tram \\u00e9\"", "\"" + written + "\"");
+        QCOMPARE(saved, expected);
+        ZUConfiguration zumoltc;
+        QVERIFY(zumoltc.fromJson(saved));
+        QCOMPARE(zumoltc.findSignalGroup(4)->name(), read);
+    }
+
     void withoutGroup()
     {
         CnfController controller;
