@@ -52,14 +52,33 @@ QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controll
     return found;
 }
 
-// TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId".
+// TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId". A
+// ZU_MOLT panel entry names its stage by id or, as a text, by the stage's
+// name (zumoltc reads both): one by name takes a new name, stays on a new id
+// and is not set on a Delete, as one by id is.
 QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controller,
                                                   const Element &phase)
 {
-    return listEntries(controller.nativeData()[QStringLiteral("vpu_phases")], phase.id,
-                       Note::RemoteControl)
-        + listEntries(zuMoltPanel(controller)[QStringLiteral("stageId")], phase.id,
-                      Note::RemoteControl);
+    QList<Place> found = listEntries(controller.nativeData()[QStringLiteral("vpu_phases")],
+                                     phase.id, Note::RemoteControl);
+    const VObject stages = zuMoltPanel(controller)[QStringLiteral("stageId")];
+    found << listEntries(stages, phase.id, Note::RemoteControl);
+    for (int i = 0; i < stages.size(); ++i) {
+        const VObject entry = stages[i];
+        if (namesId(entry.toVariant(), phase.id))
+            continue;
+        Place place;
+        place.note = Note::RemoteControl;
+        nameAt(&place, entry, QString(), phase.name);
+        if (!place.byName)
+            continue;
+        place.clear = [entry](CnfController &) {
+            VObject target = entry;
+            target = QVariant();
+        };
+        found << place;
+    }
+    return found;
 }
 
 // A program step runs the phase itself and follows a new id; when the phase
