@@ -117,7 +117,7 @@ bool CnfController::removeProgram(const QString &id)
     if (!program)
         return false;
     const QList<CnfReferences::Place> places
-        = CnfReferences::places(*this, { CnfReferences::Kind::Program, id, QString() });
+        = CnfReferences::places(*this, { CnfReferences::Kind::Program, id, program->name });
     const QStringList before = CnfReferences::programPositions(*this);
     if (!d->programs.remove(program))
         return false;
@@ -218,7 +218,7 @@ bool CnfController::removePhase(const QString &id)
     // phases by place: the places of the phases after it move up, and the
     // removed phase is counted after the controller's phases.
     const QList<CnfReferences::Place> places
-        = CnfReferences::places(*this, { CnfReferences::Kind::Phase, id, QString() });
+        = CnfReferences::places(*this, { CnfReferences::Kind::Phase, id, phase->name });
     const QList<QStringList> before = CnfReferences::phasePositions(*this);
     // The changes into and out of the steps that stay lose the phase's
     // groups; a coordinated program keeps its cycle all the same.

@@ -87,11 +87,22 @@ QString CnfController::phaseIdRefusal(const QString &id, const QString &newId) c
                             : tr("a ZU_MOLT file writes the id of phase %1 as a number").arg(id));
         }
     }
-    const QStringList programs = CnfReferences::owners(places, CnfReferences::Note::ProgramUse);
+    // A record calls the phase; a sequence program lists it in its sequence.
+    QList<CnfReferences::Place> calls;
+    QList<CnfReferences::Place> sequences;
+    for (const CnfReferences::Place &place : places)
+        (place.part == QLatin1String("sequence") ? sequences : calls) << place;
+    const QStringList programs = CnfReferences::owners(calls, CnfReferences::Note::ProgramUse);
     if (!programs.isEmpty())
         clauses << (programs.size() == 1 ? tr("program %1 calls phase %2 by its number")
                                          : tr("programs %1 call phase %2 by its number"))
                        .arg(programs.join(QLatin1Char(',')), id);
+    const QStringList listing = CnfReferences::owners(sequences, CnfReferences::Note::ProgramUse);
+    if (!listing.isEmpty())
+        clauses << (listing.size() == 1
+                        ? tr("program %1 lists phase %2 in its sequence by its number")
+                        : tr("programs %1 list phase %2 in their sequences by its number"))
+                       .arg(listing.join(QLatin1Char(',')), id);
     if (CnfReferences::contains(places, CnfReferences::Note::RemoteControl))
         clauses << tr("the remote control panel names phase %1 by its number").arg(id);
     if (CnfReferences::contains(places, CnfReferences::Note::CentralSystem))

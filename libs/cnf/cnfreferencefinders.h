@@ -40,6 +40,12 @@ Place idPlace(const VObject &holder, const QString &key, Note note, const QStrin
               int lowest = std::numeric_limits<int>::min(),
               int highest = std::numeric_limits<int>::max());
 
+// Makes the place name the element by its name when the value under the
+// holder's `key` (or the value itself with an empty key) is a text that
+// CnfReferences::namesName matches: it is then `byName` and takes a new name
+// there.
+void nameAt(Place *place, const VObject &holder, const QString &key, const QString &name);
+
 // The entries of a list naming the id (by its text or its number): each
 // takes a new id in its own form (number or text) and is nulled on Delete.
 QList<Place> listEntries(const VObject &list, const QString &id, Note note);
@@ -74,6 +80,8 @@ QList<Place> groupPhases(const CnfController &controller, const Element &group);
 QList<Place> groupMatrixValues(const CnfController &controller, const Element &group);
 QList<Place> groupTransitionTimes(const CnfController &controller, const Element &group);
 QList<Place> groupTimelines(const CnfController &controller, const Element &group);
+// The ZU_MOLT switches the group drives.
+QList<Place> groupSwitches(const CnfController &controller, const Element &group);
 
 // --- detectors, sensors and outputs (cnfreferenceschannels.cpp)
 QList<Place> inputChannels(const CnfController &controller, const Element &element);

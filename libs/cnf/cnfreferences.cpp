@@ -23,8 +23,9 @@ QList<CnfReferences::Finder> CnfReferences::finders(Kind kind)
         return { programPanelLists, programDayCards,    programRecordSwitches, programCalendar,
                  programOwnNumber,  programIndications, programKeptMembers };
     case Kind::SignalGroup:
-        return { groupPhases,       groupMatrixValues, groupTransitionTimes, groupTimelines,
-                 programParameters, groupCountdowns,   groupIndications,     groupKeptMembers };
+        return { groupPhases,      groupMatrixValues, groupTransitionTimes,
+                 groupTimelines,   programParameters, groupCountdowns,
+                 groupIndications, groupKeptMembers,  groupSwitches };
     case Kind::Detector:
         return { inputChannels, inputProgramEvents, detectorLinkedSensors, programParameters };
     case Kind::Sensor:
@@ -54,6 +55,37 @@ int CnfReferences::rename(CnfController &controller, const Element &element, con
             ++renamed;
     }
     return renamed;
+}
+
+QList<CnfReferences::Place> CnfReferences::namedPlaces(const CnfController &controller,
+                                                       const Element &element)
+{
+    QList<Place> found;
+    if (element.name.isEmpty())
+        return found;
+    for (const Place &place : places(controller, element)) {
+        if (place.byName)
+            found << place;
+    }
+    return found;
+}
+
+QList<CnfReferences::Place> CnfReferences::takeName(CnfController &controller,
+                                                    const Element &element, const QString &newName)
+{
+    QList<Place> renamed;
+    if (newName == element.name)
+        return renamed;
+    for (const Place &place : namedPlaces(controller, element)) {
+        if (place.takeName && place.takeName(controller, newName))
+            renamed << place;
+    }
+    return renamed;
+}
+
+bool CnfReferences::namesName(const QVariant &value, const QString &name)
+{
+    return !name.isEmpty() && value.userType() == QMetaType::QString && value.toString() == name;
 }
 
 int CnfReferences::clear(CnfController &controller, const Element &element)
@@ -192,6 +224,22 @@ Place CnfReferenceFinders::idPlace(const VObject &holder, const QString &key, No
         return inFormOf(value.toVariant(), newId, lowest, highest).isValid();
     };
     return place;
+}
+
+void CnfReferenceFinders::nameAt(Place *place, const VObject &holder, const QString &key,
+                                 const QString &name)
+{
+    const VObject value = key.isEmpty() ? holder : holder[key];
+    place->byName = CnfReferences::namesName(value.toVariant(), name);
+    if (!place->byName)
+        return;
+    place->takeName = [value, name](CnfController &, const QString &newName) {
+        if (!CnfReferences::namesName(value.toVariant(), name))
+            return false;
+        VObject target = value;
+        target = newName;
+        return true;
+    };
 }
 
 QList<Place> CnfReferenceFinders::listEntries(const VObject &list, const QString &id, Note note)

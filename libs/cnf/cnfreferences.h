@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <limits>
@@ -54,7 +55,10 @@ public:
         Indication, // an indication row names the group or program (owner: row, from 1)
         PlanPhase, // a ZU_MOLT plan phase runs the stage and goes with it (owner: plan id,
                    // part: the plan phase's id)
-        CentralSystem // the central-system link's parameters name the phase
+        CentralSystem, // the central-system link's parameters name the phase
+        Channel, // a channel of a module or I/O board (owner: the module or board)
+        LinkedSensor, // a "DetectorySensor" sensor linked to the detector (owner: sensor id)
+        Switch // a ZU_MOLT switch driven by the group (owner: switch id)
     };
 
     // One place that names an element.
@@ -76,6 +80,12 @@ public:
         std::function<bool(const QString &newId)> accepts;
         int lowest = std::numeric_limits<int>::min();
         int highest = std::numeric_limits<int>::max();
+        // Whether the place names the element by its name (a text), which a
+        // new id leaves and a new name changes.
+        bool byName = false;
+        // Writes the new name where the place names the element by its old
+        // one; false when it no longer does. Null for a place naming by id.
+        std::function<bool(CnfController &controller, const QString &newName)> takeName;
     };
 
     // Lists the places of one kind naming the element.
@@ -86,6 +96,13 @@ public:
     // Gives every place naming the element the new id (the element's own id is
     // the caller's); the number of places that changed.
     static int rename(CnfController &controller, const Element &element, const QString &newId);
+    // Gives every place naming the element by its name (`element.name`, the
+    // old one) the new name; the places that took it. The element's own name
+    // is the caller's.
+    static QList<Place> takeName(CnfController &controller, const Element &element,
+                                 const QString &newName);
+    // The places naming the element by its name.
+    static QList<Place> namedPlaces(const CnfController &controller, const Element &element);
     // Clears every place naming the element; the number of places cleared.
     static int clear(CnfController &controller, const Element &element);
     // Clears the places (found before the element left its list).
@@ -103,8 +120,13 @@ public:
     // Whether a channel's reference names the detector or sensor: by its id
     // (a number, or the number as text) or by its name when it has one. On
     // the Signal module (`signalModule`) a text names a detector by name only.
+    // Names match by `namesName`.
     static bool channelNames(const VObject &reference, const Element &element,
                              bool signalModule = false);
+    // The one rule for every place that names an element by its name: a text
+    // equal to the name. An empty name names nothing, or unnamed elements
+    // would all own every empty reference.
+    static bool namesName(const QVariant &value, const QString &name);
 
     // Places counted by position: the records of TIVERK 3.x and adapter
     // programs name phases and programs by their place in the controller's

@@ -27,18 +27,14 @@ bool isText(const QVariant &value)
     return value.userType() == QMetaType::QString;
 }
 
-// Whether the value names the element by its name (a text; an empty name
-// names nothing, or unnamed elements would all own every empty reference).
-bool namesName(const QVariant &value, const QString &name)
-{
-    return !name.isEmpty() && isText(value) && value.toString() == name;
-}
-
 // How a channel entry is taken out when its detector or sensor goes.
 enum class Rule {
-    // a SystemBus "DIO2" or Azimuth channel: the entry goes, and the board
-    // (the Azimuth camera sensor) that holds it goes with its last channel
+    // a SystemBus "DIO2" channel: the entry goes, and the board that holds it
+    // goes with its last channel
     EntryAndEmptyOwner,
+    // an Azimuth channel: the entry goes, and the camera that holds it goes
+    // with its last channel unless it holds more than its "camera_id"
+    EntryAndBareCamera,
     KeyOnly, // a Keyboard key or a ZU_MOLT input: only the reference goes
     Entry, // a module channel: the entry goes
     // a channel of another I/O board: the reference goes, and the entry with
@@ -56,6 +52,16 @@ void removeReference(VObject entry, const QString &key, Rule rule)
         entry.remove();
         if (owner[Channels].size() == 0)
             owner.remove();
+        break;
+    }
+    case Rule::EntryAndBareCamera: {
+        VObject camera = entry.parent().parent();
+        entry.remove();
+        QStringList members = camera.keys();
+        members.removeAll(Channels);
+        members.removeAll(QStringLiteral("camera_id"));
+        if (camera[Channels].size() == 0 && members.isEmpty())
+            camera.remove();
         break;
     }
     case Rule::KeyOnly:
@@ -95,8 +101,9 @@ QVariant withNewId(const VObject &reference, const QString &key, Rule rule, cons
     return inFormOf(value, newId);
 }
 
+// `module`: the module or board holding the channels, for the messages.
 void collectFromList(const VObject &channels, const QString &key, const Element &element, Rule rule,
-                     QList<Place> *found)
+                     const QString &module, QList<Place> *found)
 {
     const QString id = element.id;
     for (int i = 0; i < channels.size(); ++i) {
@@ -104,6 +111,9 @@ void collectFromList(const VObject &channels, const QString &key, const Element 
         if (!CnfReferences::channelNames(entry[key], element, rule == Rule::Signal))
             continue;
         Place place;
+        place.note = Note::Channel;
+        place.owner = module;
+        nameAt(&place, entry, key, element.name);
         place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
             VObject target = entry;
             const QVariant value = withNewId(target[key], key, rule, id, newId);
@@ -120,10 +130,10 @@ void collectFromList(const VObject &channels, const QString &key, const Element 
 }
 
 void collectFromDevices(const VObject &devices, const QString &key, const Element &element,
-                        Rule rule, QList<Place> *found)
+                        Rule rule, const QString &module, QList<Place> *found)
 {
     for (int i = 0; i < devices.size(); ++i)
-        collectFromList(devices[i][Channels], key, element, rule, found);
+        collectFromList(devices[i][Channels], key, element, rule, module, found);
 }
 
 } // namespace
@@ -138,8 +148,8 @@ bool CnfReferences::channelNames(const VObject &reference, const Element &elemen
     // never by a number written as text.
     if (signalModule && element.kind == Kind::Detector)
         return isIntegerType(reference) ? namesId(value, element.id)
-                                        : reference.toString() == element.name;
-    return namesId(value, element.id) || namesName(value, element.name);
+                                        : CnfReferences::namesName(value, element.name);
+    return namesId(value, element.id) || CnfReferences::namesName(value, element.name);
 }
 
 // Every channel entry of the native data that names the element under its
@@ -160,39 +170,49 @@ QList<Place> CnfReferenceFinders::inputChannels(const CnfController &controller,
     if (zuMolt && !sensor) {
         const VObject inputsOutputs = root[QStringLiteral("inputsOutputs")];
         for (const QString &module : inputsOutputs.keys())
-            collectFromList(inputsOutputs[module][Channels], key, element, Rule::KeyOnly, &found);
+            collectFromList(inputsOutputs[module][Channels], key, element, Rule::KeyOnly, module,
+                            &found);
     } else {
         const VObject boards = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
         collectFromList(boards[QStringLiteral("DIO2")][Channels], key, element,
-                        Rule::EntryAndEmptyOwner, &found);
+                        Rule::EntryAndEmptyOwner, QStringLiteral("DIO2"), &found);
         // An element may be bound to a channel of any other I/O board as well.
         for (int board = 1; board <= 9; ++board) {
+            const QString name = QStringLiteral("DIO%1").arg(board);
             if (board != 2)
-                collectFromList(boards[QStringLiteral("DIO%1").arg(board)][Channels], key, element,
-                                Rule::SharedEntry, &found);
+                collectFromList(boards[name][Channels], key, element, Rule::SharedEntry, name,
+                                &found);
         }
     }
-    collectFromList(modules[QStringLiteral("Keyboard")][Channels], key, element, Rule::KeyOnly,
-                    &found);
-    collectFromDevices(modules[QStringLiteral("TrafiCam")], key, element, Rule::Entry, &found);
-    collectFromDevices(modules[QStringLiteral("TrafficStream")], key, element, Rule::Entry, &found);
-    const VObject citilog = modules[QStringLiteral("Citilog")];
+    // Each module by its key, which also names it in the messages.
+    const auto module = [&modules](const char *name) {
+        return modules[QLatin1String(name)];
+    };
+    collectFromList(module("Keyboard")[Channels], key, element, Rule::KeyOnly,
+                    QStringLiteral("Keyboard"), &found);
+    collectFromDevices(module("TrafiCam"), key, element, Rule::Entry, QStringLiteral("TrafiCam"),
+                       &found);
+    collectFromDevices(module("TrafficStream"), key, element, Rule::Entry,
+                       QStringLiteral("TrafficStream"), &found);
+    const VObject citilog = module("Citilog");
     for (int i = 0; i < citilog.size(); ++i)
-        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Rule::Entry, &found);
-    collectFromList(modules[QStringLiteral("Priority")][Channels], key, element, Rule::Entry,
-                    &found);
+        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Rule::Entry,
+                           QStringLiteral("Citilog"), &found);
+    collectFromList(module("Priority")[Channels], key, element, Rule::Entry,
+                    QStringLiteral("Priority"), &found);
     // "AzimuthSSE" is a list of devices or, with no elements, one device itself.
     const VObject azimuth = modules[QStringLiteral("AzimuthSSE")];
     if (!azimuth.isNull()) {
         const bool single = azimuth.size() == 0;
         for (int i = 0; i < (single ? 1 : azimuth.size()); ++i)
             collectFromDevices((single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
-                               element, Rule::EntryAndEmptyOwner, &found);
+                               element, Rule::EntryAndBareCamera, QStringLiteral("AzimuthSSE"),
+                               &found);
     }
-    collectFromDevices(modules[QStringLiteral("SmartMicro")][QStringLiteral("sensors")], key,
-                       element, Rule::Entry, &found);
-    collectFromList(modules[QStringLiteral("Signal")][Channels], key, element, Rule::Signal,
-                    &found);
+    collectFromDevices(module("SmartMicro")[QStringLiteral("sensors")], key, element, Rule::Entry,
+                       QStringLiteral("SmartMicro"), &found);
+    collectFromList(module("Signal")[Channels], key, element, Rule::Signal,
+                    QStringLiteral("Signal"), &found);
     return found;
 }
 
@@ -208,7 +228,7 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
         return found;
     // A text names the detector by its name, a number by its id.
     const auto names = [&element](const QVariant &reference) {
-        return isText(reference) ? namesName(reference, element.name)
+        return isText(reference) ? CnfReferences::namesName(reference, element.name)
                                  : namesId(reference, element.id);
     };
     // Each place writes the program's event list anew, so that several
@@ -236,6 +256,19 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
                 Place place;
                 place.note = Note::ProgramParameter;
                 place.owner = program->id;
+                place.byName = isText(event.value(key));
+                if (place.byName) {
+                    const QString name = element.name;
+                    place.takeName
+                        = [program, i, key, name, change](CnfController &, const QString &newName) {
+                              const QVariantMap current
+                                  = program->property("detectors").toList().value(i).toMap();
+                              if (!CnfReferences::namesName(current.value(key), name))
+                                  return false;
+                              change(program, i, key, newName);
+                              return true;
+                          };
+                }
                 place.rename = [program, i, key, change](CnfController &, const QString &newId) {
                     const QVariantMap current
                         = program->property("detectors").toList().value(i).toMap();
@@ -266,9 +299,21 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
-            || (!namesId(link, id) && !namesName(link, detector.name)))
+            || (!namesId(link, id) && !CnfReferences::namesName(link, detector.name)))
             continue;
         Place place;
+        place.note = Note::LinkedSensor;
+        place.owner = QString::number(sensor->id());
+        place.byName = CnfReferences::namesName(link, detector.name);
+        if (place.byName) {
+            const QString name = detector.name;
+            place.takeName = [sensor, name](CnfController &, const QString &newName) {
+                if (!CnfReferences::namesName(sensor->property("detector"), name))
+                    return false;
+                sensor->setProperty("detector", newName);
+                return true;
+            };
+        }
         place.rename = [sensor, id](CnfController &, const QString &newId) {
             const QVariant link = sensor->property("detector");
             const QVariant held = inFormOf(link, newId);
@@ -294,14 +339,14 @@ namespace {
 bool channelRefers(const VObject &out, const QString &id, const QString &name)
 {
     const QVariant value = out.toVariant();
-    return isText(value) ? namesName(value, name) : namesId(value, id);
+    return isText(value) ? CnfReferences::namesName(value, name) : namesId(value, id);
 }
 
 // An indication colour names the output by its number (also written as
 // text) or by its name.
 bool colourRefers(const VObject &value, const QString &id, const QString &name)
 {
-    return namesId(value.toVariant(), id) || namesName(value.toVariant(), name);
+    return namesId(value.toVariant(), id) || CnfReferences::namesName(value.toVariant(), name);
 }
 
 } // namespace
@@ -335,6 +380,9 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 if (!channelRefers(channel[key], id, name))
                     continue;
                 Place place;
+                place.note = Note::Channel;
+                place.owner = QStringLiteral("DIO%1").arg(board);
+                nameAt(&place, channel, key, name);
                 place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
                     VObject target = channel;
                     const QVariant value = target[key].toVariant();
@@ -361,6 +409,9 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
             if (!colourRefers(entry[colour], id, name))
                 continue;
             Place place;
+            place.note = Note::Indication;
+            place.owner = QString::number(i + 1);
+            nameAt(&place, entry, colour, name);
             place.rename = [entry, colour, id, shared](CnfController &, const QString &newId) {
                 VObject target = entry;
                 const QVariant value = target[colour].toVariant();

@@ -12,16 +12,26 @@ namespace {
 // member follows a new id; on a Delete the entry goes, or with `keepEntry`
 // only the member. A list of "items" left empty goes too, as the dialogs
 // store no empty one, unless `keepEmptyList` (zumoltc writes an empty list of
-// boards while their protocol is set).
+// boards while their protocol is set). With `byName` a text names the group by
+// its name: it stays on a new id and takes a new name.
 void entriesOf(const VObject &list, const QString &key, const Element &group, Note note,
-               bool keepEntry, QList<Place> *found, bool keepEmptyList = false)
+               bool keepEntry, QList<Place> *found, bool keepEmptyList = false, bool byName = false)
 {
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
-        if (!namesId(entry[key].toVariant(), group.id))
+        const bool named = byName && CnfReferences::namesName(entry[key].toVariant(), group.name);
+        if (!named && !namesId(entry[key].toVariant(), group.id))
             continue;
         // An indication row is named by its place (from 1), a display by its group.
-        Place place = idPlace(entry, key, note, keepEntry ? QString::number(i + 1) : group.id);
+        const QString owner = keepEntry ? QString::number(i + 1) : group.id;
+        Place place;
+        if (named) {
+            place.note = note;
+            place.owner = owner;
+            nameAt(&place, entry, key, group.name);
+        } else {
+            place = idPlace(entry, key, note, owner);
+        }
         place.clear = [entry, key, keepEntry, keepEmptyList](CnfController &) {
             VObject target = entry;
             if (keepEntry) {
@@ -61,8 +71,10 @@ QList<Place> CnfReferenceFinders::groupCountdowns(const CnfController &controlle
     entriesOf(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
                      [QStringLiteral("KTV1")][items],
               id, group, Note::Countdown, false, &found);
+    // zumoltc reads a board's group by its id or by its name, and writes an
+    // emptied list of boards as it is.
     entriesOf(root[QStringLiteral("countdownBoards")][items], id, group, Note::Countdown, false,
-              &found, true);
+              &found, true, true);
     return found;
 }
 
@@ -80,8 +92,8 @@ QList<Place> CnfReferenceFinders::groupIndications(const CnfController &controll
 }
 
 // An indication row is active in the programs its "plans" name, by number
-// or by name. A number follows a new id, a name stays; on a Delete the entry
-// stays, as day cards keep theirs, and the question names the row.
+// or by name. A number follows a new id, a name a new name; on a Delete the
+// entry stays, as day cards keep theirs, and the question names the row.
 QList<Place> CnfReferenceFinders::programIndications(const CnfController &controller,
                                                      const Element &program)
 {
@@ -96,12 +108,20 @@ QList<Place> CnfReferenceFinders::programIndications(const CnfController &contro
         const bool single = named.kind() == VObject::Scalar;
         for (int j = 0; j < (single ? 1 : named.size()); ++j) {
             const VObject entry = single ? named : named[j];
-            // A text names a program by its name, which a new id leaves.
-            if (entry.toVariant().userType() == QMetaType::QString
-                || !namesId(entry.toVariant(), program.id))
+            const QString row = QString::number(i + 1);
+            // A text names a program by its name, which a new id leaves and
+            // a new name changes.
+            if (entry.toVariant().userType() == QMetaType::QString) {
+                Place place;
+                place.note = Note::Indication;
+                place.owner = row;
+                nameAt(&place, entry, QString(), program.name);
+                if (place.byName)
+                    found << place;
                 continue;
-            const Place place = idPlace(entry, QString(), Note::Indication, QString::number(i + 1));
-            found << place;
+            }
+            if (namesId(entry.toVariant(), program.id))
+                found << idPlace(entry, QString(), Note::Indication, row);
         }
     }
     return found;

@@ -4,6 +4,7 @@
 #include "cnfmatrix.h"
 #include "cnfmatrixcell.h"
 #include "cnfphase.h"
+#include "cnfpowerdevice.h"
 #include "cnfprogram.h"
 #include "cnfreferencefinders.h"
 #include "cnfsignalgroup.h"
@@ -113,6 +114,27 @@ QList<Place> CnfReferenceFinders::groupTimelines(const CnfController &controller
         place.clear = [program, id](CnfController &) {
             program->moveTimelineGroup(id, -1);
         };
+        found << place;
+    }
+    return found;
+}
+
+// A ZU_MOLT switch names the group that drives it in its "signalGroup",
+// written from the group's assigned devices: it follows a new id by itself
+// and is left without a group when the group goes, which the question says.
+QList<Place> CnfReferenceFinders::groupSwitches(const CnfController &controller,
+                                                const Element &group)
+{
+    QList<Place> found;
+    const CnfSignalGroupPtr element = controller.findSG(group.id.toInt());
+    if (!element || controller.property("type").toString() != QLatin1String("ZU_MOLT"))
+        return found;
+    for (const CnfPowerDevicePtr &device : element->devices) {
+        if (!device)
+            continue;
+        Place place;
+        place.note = Note::Switch;
+        place.owner = QString::number(device->id);
         found << place;
     }
     return found;

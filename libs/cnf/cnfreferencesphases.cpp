@@ -53,13 +53,31 @@ QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controll
 }
 
 // TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId". A
-// Delete leaves the button's entry null; in "stageId" the null entries at its
-// end then go, and the list with them when none is left, as zumoltc writes it.
+// ZU_MOLT panel entry names its stage by id or, as a text, by the stage's
+// name (zumoltc reads both): one by name takes a new name, stays on a new id
+// and is not set on a Delete, as one by id is. After a Delete the null entries
+// at the end of "stageId" go, and the list with them when none is left, as
+// zumoltc writes it.
 QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controller,
                                                   const Element &phase)
 {
     const VObject stages = zuMoltPanel(controller)[QStringLiteral("stageId")];
     QList<Place> panel = listEntries(stages, phase.id, Note::RemoteControl);
+    for (int i = 0; i < stages.size(); ++i) {
+        const VObject entry = stages[i];
+        if (namesId(entry.toVariant(), phase.id))
+            continue;
+        Place place;
+        place.note = Note::RemoteControl;
+        nameAt(&place, entry, QString(), phase.name);
+        if (!place.byName)
+            continue;
+        place.clear = [entry](CnfController &) {
+            VObject target = entry;
+            target = QVariant();
+        };
+        panel << place;
+    }
     for (Place &place : panel) {
         const auto clear = place.clear;
         place.clear = [clear, stages](CnfController &controller) {

@@ -19,7 +19,7 @@ bool listNames(const QVariant &entry, const Element &element)
 {
     if (entry.userType() != QMetaType::QString)
         return namesId(entry, element.id);
-    return !element.name.isEmpty() && entry.toString() == element.name;
+    return CnfReferences::namesName(entry, element.name);
 }
 
 // The keys of a program's parameter that name an element of the kind.
@@ -146,6 +146,8 @@ QList<Place> CnfReferenceFinders::programParameters(const CnfController &control
                 continue;
             Place place;
             place.owner = program->id;
+            // The parameter, so that a message can say how the program names it.
+            place.part = QLatin1String(parameter.property);
             place.note = element.kind == CnfReferences::Kind::Phase ? Note::ProgramUse
                                                                     : Note::ProgramParameter;
             place.rename = [program, parameter, element](CnfController &, const QString &newId) {
@@ -171,6 +173,19 @@ QList<Place> CnfReferenceFinders::programParameters(const CnfController &control
                            });
                 return held;
             };
+            // A name is taken only by the entries naming the element by it.
+            if (parameter.byName) {
+                Element named = element;
+                named.id.clear();
+                QVariantList names = program->property(parameter.property).toList();
+                place.byName = changeList(&names, parameter.keys, true, named,
+                                          [](const QVariant &value) { return value; });
+                place.takeName
+                    = [program, parameter, named](CnfController &, const QString &newName) {
+                          return changeParameter(program, parameter, named,
+                                                 [&newName](const QVariant &) { return newName; });
+                      };
+            }
             if (element.kind != CnfReferences::Kind::Phase) {
                 place.clear = [program, parameter, element](CnfController &) {
                     changeParameter(program, parameter, element,

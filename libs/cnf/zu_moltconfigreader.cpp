@@ -383,6 +383,7 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     if (ordered.isEmpty())
         ordered = phases;
     QSet<qlonglong> placed;
+    QVector<qlonglong> fileIds;
     for (const Phase &phase : ordered) {
         const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
         if (!phase.value.contains(QStringLiteral("id")))
@@ -390,14 +391,17 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         // A step without an "id" property has the id of its position. A phase
         // that 'sequence' runs again is a step of its own, a copy under an id
         // that nothing in the file names.
-        const bool again = placed.contains(phase.id);
-        if (again && phase.id >= 0)
+        // The id the file names the phase by: its own, else its position.
+        const qlonglong fileId = phase.id >= 0 ? phase.id : program.phaseCount();
+        fileIds.append(fileId);
+        const bool again = placed.contains(fileId);
+        if (again)
             warn(phase.value,
                  tr("phase %1 stands in the 'sequence' of plan %2 more than once; each further "
                     "run is a copy of it with an id of its own")
-                     .arg(phase.id)
+                     .arg(fileId)
                      .arg(program.id));
-        placed.insert(phase.id);
+        placed.insert(fileId);
         const bool implicitId = again || phase.id == program.phaseCount();
         setProperties(*step, phase.value,
                       implicitId ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
@@ -440,10 +444,10 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         return true;
     };
     QSet<qlonglong> seen;
-    for (const Phase &phase : qAsConst(ordered)) {
-        if (!seen.contains(phase.id))
-            forgetUnknown(phase.value, QStringLiteral("call"));
-        seen.insert(phase.id);
+    for (int i = 0; i < ordered.size(); ++i) {
+        if (!seen.contains(fileIds.at(i)))
+            forgetUnknown(ordered.at(i).value, QStringLiteral("call"));
+        seen.insert(fileIds.at(i));
     }
     for (const CnfJsonValue &record : detectors.items()) {
         if (record.type() == CnfJsonValue::Object

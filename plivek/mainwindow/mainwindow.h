@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cnf/cnffwd.h"
+#include "cnf/cnfreferences.h"
 #include "plivek/document/project.h"
 
 #include <QMainWindow>
@@ -317,6 +318,11 @@ private:
     // Outputs (mainwindowoutputs.cpp).
     // The end of every change of outputs: the table rebuilt, the document changed.
     void outputsChanged();
+    // New names (mainwindownames.cpp).
+    // After an element's dialog gave it a new name: the places naming it by
+    // its old one (`element.name`) follow, asked first where another element
+    // has either name; one line in the message table per place.
+    void followNewName(const CnfReferences::Element &element, const QString &newName);
     // Network editor coupling (mainwindownetworkeditor.cpp).
     // The signal groups of the controller's granule; none without network or granule.
     QList<Halm58a::SignalGroup *> granuleSignalGroups() const;

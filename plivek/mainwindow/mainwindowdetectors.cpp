@@ -62,6 +62,7 @@ void MainWindow::editDetectorOrSensor(bool sensor)
     const CnfDetectorPtr element = sensor ? controller.findSensor(id) : controller.findDetector(id);
     if (!element)
         return;
+    const QString oldName = element->name();
     DetectorsDlg dialog(&controller, element, false, this);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
@@ -75,6 +76,11 @@ void MainWindow::editDetectorOrSensor(bool sensor)
         if (!sensor)
             retargetMapDetectors(id, newId);
     }
+    // The dialog wrote its own source under the new name; other places
+    // naming the element by its name follow.
+    CnfReferences::Element named = CnfReferences::of(*element);
+    named.name = oldName;
+    followNewName(named, element->name());
     updateDetectorsTables();
     setChanged(true);
 }

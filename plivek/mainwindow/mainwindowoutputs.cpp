@@ -52,6 +52,7 @@ void MainWindow::outputsItemProperties()
     if (output[QStringLiteral("id")] != id)
         return;
     const QVariant oldId = output[QStringLiteral("id")].toVariant();
+    const QString oldName = output[QStringLiteral("name")].toString();
     OutputsDlg dialog(&controller, id, this, place);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
@@ -62,6 +63,10 @@ void MainWindow::outputsItemProperties()
         output[QStringLiteral("id")] = oldId;
         OutputsTable::rename(controller, output, newId);
     }
+    if (!output.isNull())
+        followNewName(
+            { CnfReferences::Kind::Output, output[QStringLiteral("id")].toString(), oldName },
+            output[QStringLiteral("name")].toString());
     outputsChanged();
 }
 

@@ -113,6 +113,7 @@ void MainWindow::phaseItemProperties()
     if (!phase)
         return;
     const QString id = phase->id;
+    const QString oldName = phase->name;
     if (project.network()) {
         PhaseDlg dialog(this, phase, &controller, project.network());
         // The dialog refuses a new id that the phase cannot take.
@@ -127,6 +128,7 @@ void MainWindow::phaseItemProperties()
         if (!controller.renamePhase(id, newId))
             printError(controller.lastError());
     }
+    followNewName({ CnfReferences::Kind::Phase, phase->id, oldName }, phase->name);
     on_phasesTable_itemSelectionChanged();
     updatePhasesTable();
     // The programs' steps name their phase by its id.

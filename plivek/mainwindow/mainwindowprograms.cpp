@@ -172,6 +172,7 @@ void MainWindow::programsItemProperties()
         printError(refusal);
         return;
     }
+    const QString oldName = program->name;
     program->clone(result);
     if (program->id != id) {
         // What names the program by its id follows the new one.
@@ -180,6 +181,7 @@ void MainWindow::programsItemProperties()
         if (!controller.renameProgram(id, newId))
             printError(controller.lastError());
     }
+    followNewName({ CnfReferences::Kind::Program, program->id, oldName }, program->name);
     programsChanged(true);
 }
 

@@ -237,6 +237,7 @@ void MainWindow::sgItemProperties()
     if (!group)
         return;
     const int oldId = group->id;
+    const QString oldName = group->name;
     SgPropertiesDlg dialog(this, group, project.controller());
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
@@ -251,6 +252,8 @@ void MainWindow::sgItemProperties()
         if (Halm58a::SignalGroup *drawing = findNetworkGroup(granuleSignalGroups(), oldId))
             drawing->setTlId(group->id);
     }
+    followNewName({ CnfReferences::Kind::SignalGroup, QString::number(group->id), oldName },
+                  group->name);
     updateSgTable(0);
     updatePowerPartTree();
     updatePhasesTable();

@@ -50,8 +50,10 @@ PhasesTable::Removal PhasesTable::planRemoval(const CnfController &controller,
     removal.ids = ids;
     QHash<QString, QStringList> planPhases;
     for (const QString &id : ids) {
-        const QList<CnfReferences::Place> places
-            = CnfReferences::places(controller, { CnfReferences::Kind::Phase, id, QString() });
+        // A ZU_MOLT panel may name the stage by its name.
+        const CnfPhasePtr phase = controller.findPhase(id);
+        const QList<CnfReferences::Place> places = CnfReferences::places(
+            controller, { CnfReferences::Kind::Phase, id, phase ? phase->name : QString() });
         removal.remoteChanged = removal.remoteChanged
             || CnfReferences::contains(places, CnfReferences::Note::RemoteControl);
         removal.centralChanged = removal.centralChanged

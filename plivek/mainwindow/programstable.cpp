@@ -90,8 +90,10 @@ ProgramsTable::Removal ProgramsTable::planRemoval(const CnfController &controlle
     bool noDefault = false;
     bool noReserve = false;
     for (const QString &id : ids) {
-        const QList<CnfReferences::Place> places
-            = CnfReferences::places(controller, { CnfReferences::Kind::Program, id, QString() });
+        // Indication rows may name the program by its name.
+        const CnfProgramPtr program = controller.findProgram(id);
+        const QList<CnfReferences::Place> places = CnfReferences::places(
+            controller, { CnfReferences::Kind::Program, id, program ? program->name : QString() });
         removal.remoteChanged
             = removal.remoteChanged || CnfReferences::contains(places, Note::RemoteControl);
         for (const QString &card : CnfReferences::owners(places, Note::DayCard)) {

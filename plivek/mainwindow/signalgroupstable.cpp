@@ -47,6 +47,7 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
         addOwners(&removal.parameterPrograms, places, Note::ProgramParameter);
         addOwners(&removal.countdowns, places, Note::Countdown);
         addOwners(&removal.indicationRows, places, Note::Indication);
+        addOwners(&removal.switches, places, Note::Switch);
     }
     QList<int> groupIds;
     for (const QString &id : ids)
@@ -78,6 +79,9 @@ SignalGroupsTable::Removal SignalGroupsTable::planRemoval(const CnfController &c
     addLine(removal.indicationRows,
             MainWindowTexts::tr("\nAfter removal, the following indication rows "
                                 "will have no signal group:\n"));
+    addLine(removal.switches,
+            MainWindowTexts::tr("\nAfter removal, the following switches will have no "
+                                "signal group:\n"));
     addLine(removal.keptCycles,
             MainWindowTexts::tr("\nAfter removal, the following coordinated programs keep "
                                 "their cycles; the steps after the shorter changes run "

@@ -19,6 +19,7 @@ public:
         QStringList parameterPrograms; // ids of the programs whose parameters name it
         QStringList countdowns; // ids of the removed groups that countdown displays count down
         QStringList indicationRows; // rows (from 1) of the indication list that follow it
+        QStringList switches; // ZU_MOLT switches it drives, left without a group
         // Programs whose steps make their cycle and whose changes between steps
         // get shorter: coordinated ones keep the cycle ("2 (114 s)"), the
         // others' cycle gets shorter ("1 (107 s -> 105 s)").

@@ -4,6 +4,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfreferences.h"
 #include "plivek/framework/dialogitemvalidator.h"
 #include "ui_detectorsdlg.h"
 
@@ -116,7 +117,7 @@ bool DetectorsDlg::namesElement(const VObject &reference) const
     if (reference.isNull())
         return false;
     return reference == element->id()
-        || (!element->name().isEmpty() && reference == element->name());
+        || CnfReferences::namesName(reference.toVariant(), element->name());
 }
 
 void DetectorsDlg::rememberShown()

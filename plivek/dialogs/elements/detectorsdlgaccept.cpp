@@ -4,6 +4,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfreferences.h"
 #include "ui_detectorsdlg.h"
 
 #include <QMessageBox>
@@ -253,7 +254,7 @@ bool DetectorsDlg::followIdentity(VObject entry, const QString &key) const
     if (reference.isNull())
         return false;
     const bool text = reference.type() == QMetaType::QString;
-    if (text && !openedName.isEmpty() && reference == openedName) {
+    if (CnfReferences::namesName(reference.toVariant(), openedName)) {
         if (element->name() == openedName)
             return false;
         entry[key] = element->name();

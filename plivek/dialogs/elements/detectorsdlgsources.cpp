@@ -4,6 +4,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
+#include "cnf/cnfreferences.h"
 #include "ui_detectorsdlg.h"
 
 #include <QSet>
@@ -170,7 +171,7 @@ void DetectorsDlg::on_type_currentIndexChanged(int index)
             const CnfDetector &detector = *detectors.at(i);
             if (byId && byNumber < 0 && reference.toLongLong() == detector.id())
                 byNumber = i;
-            if (!byId && byName < 0 && reference == QVariant(detector.name()))
+            if (!byId && byName < 0 && CnfReferences::namesName(reference, detector.name()))
                 byName = i;
             if (idAsText && byText < 0 && textId == detector.id())
                 byText = i;

@@ -133,7 +133,13 @@ void PhaseDlg::done(int result)
         const QString typed = ui->number->text();
         const QString refusal = typed != id ? controller->phaseIdRefusal(id, typed) : QString();
         if (!refusal.isEmpty()) {
-            QMessageBox::critical(this, tr("Error"), refusal);
+            // The window that opened the dialog lists the refusal in its
+            // message table and shows it; without one the dialog shows it.
+            QWidget *window = parentWidget();
+            if (window && window->metaObject()->indexOfSlot("printError(QString)") >= 0)
+                QMetaObject::invokeMethod(window, "printError", Q_ARG(QString, refusal));
+            else
+                QMessageBox::critical(this, tr("Error"), refusal);
             return;
         }
     }

@@ -245,7 +245,8 @@ private slots:
                "names phase 7 by its number: the id must be a number from 1 to 65535";
         QTest::newRow("phase: TIVERK II sequence program")
             << "tiverkii" << Kind::Phase << Holder::SequenceProgram << QByteArray() << QString()
-            << "Program 3 calls phase 7 by its number: the id must be a whole number";
+            << "Program 3 lists phase 7 in its sequence by its number: the id must be a whole "
+               "number";
         QTest::newRow("phase: TIVERK 3.x kind-4 call phase")
             << "tiverk" << Kind::Phase << Holder::CallRecord << QByteArray() << "255"
             << "Program 4 calls phase 7 by its number: the id must be a number from 0 to 254";
@@ -519,6 +520,189 @@ private slots:
         QCOMPARE(NativeJson::text(controller.nativeData()[QStringLiteral("modules")].toVariant()),
                  NativeJson::text(NativeJson::value("{'Indication': [{'plans': [9, 'Seven', 8]}, "
                                                     "{'plans': 9}]}")));
+    }
+
+    // --- names: the places naming an element by its name
+
+    // One rule decides for every finder whether a value names an element by
+    // its name: a text equal to it, exactly; an empty name names nothing.
+    void nameRule_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("names");
+        QTest::newRow("the name") << QVariant("Seven") << "Seven" << true;
+        QTest::newRow("another case") << QVariant("seven") << "Seven" << false;
+        QTest::newRow("a space more") << QVariant("Seven ") << "Seven" << false;
+        QTest::newRow("a number") << QVariant(7) << "7" << false;
+        QTest::newRow("an empty name, an empty text") << QVariant("") << "" << false;
+        QTest::newRow("an empty name, no value") << QVariant() << "" << false;
+    }
+
+    void nameRule()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, name);
+        QFETCH(bool, names);
+        QCOMPARE(CnfReferences::namesName(value, name), names);
+        // The channels, the Signal module's text for a detector included.
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+        controller.setNativeData(
+            QStringLiteral("modules"),
+            QVariantMap { { QStringLiteral("Signal"),
+                            QVariantMap { { QStringLiteral("detector"), value } } } });
+        const VObject reference
+            = controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Signal")]
+                                     [QStringLiteral("detector")];
+        const CnfReferences::Element detector { Kind::Detector, QStringLiteral("8"), name };
+        QCOMPARE(CnfReferences::channelNames(reference, detector), names);
+        QCOMPARE(CnfReferences::channelNames(reference, detector, true), names);
+    }
+
+    // Every place that names an element by its name takes its new name, one
+    // place each; what names it by id, or names another element, is left;
+    // the old name back gives the saved file back byte for byte.
+    void newName_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("native");
+        QTest::addColumn<QByteArray>("parameters"); // of program 3
+        QTest::addColumn<int>("places");
+
+        QTest::newRow("detector: channels of every module")
+            << "tiverkii" << Kind::Detector
+            << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
+                          "[{'detector': 'Seven'}, {'detector': 7}]}, 'DIO4': {'channels': "
+                          "[{'detector': 'Seven', 'out': 3}]}}}, 'Keyboard': {'channels': "
+                          "[{'detector': 'Seven', 'sensor': \"Seven\"}]}, 'Signal': {'channels': "
+                          "[{'detector': 'Seven'}, {'detector': 'Eleven'}]}, 'TrafiCam': "
+                          "[{'channels': [{'detector': 'Seven'}]}], 'Priority': {'channels': "
+                          "[{'detector': 'Seven'}]}, 'AzimuthSSE': [{'sensors': [{'channels': "
+                          "[{'detector': 'Seven'}]}]}], 'SmartMicro': {'sensors': [{'channels': "
+                          "[{'detector': 'Seven'}]}]}}}")
+            << QByteArray() << 8;
+        QTest::newRow("detector: crosswalks and conditions")
+            << "tiverkii" << Kind::Detector << QByteArray()
+            << QByteArray("{'conditions': [{'detector': 7}], 'crosswalks': [{'detectors': "
+                          "['Seven', 7, 'Eleven']}, {'detectors': ['Seven']}]}")
+            << 1;
+        QTest::newRow("detector: ZU_MOLT inputs and plan events")
+            << "ZU_MOLT" << Kind::Detector
+            << QByteArray("{'inputsOutputs': {'DIO1': {'channels': [{'detector': 'Seven'}, "
+                          "{'detector': 7}]}}}")
+            << QByteArray("{'detectors': [{'detector': 'Seven', 'indicator': 7}, {'indicator': "
+                          "'Seven'}]}")
+            << 3;
+        QTest::newRow("sensor: channels and crosswalks")
+            << "tiverkii" << Kind::Sensor
+            << QByteArray("{'modules': {'Priority': {'channels': [{'sensor': 'Seven'}]}, "
+                          "'Signal': {'channels': [{'detector': \"Seven\", 'sensor': 'Seven'}]}}}")
+            << QByteArray("{'crosswalks': [{'sensors': ['Seven'], 'detectors': [\"Seven\"]}]}")
+            << 3;
+        QTest::newRow("group: crosswalks")
+            << "tiverkii" << Kind::SignalGroup << QByteArray()
+            << QByteArray("{'crosswalks': [{'groups': ['Seven', 7], 'pedestrians': ['Seven']}, "
+                          "{'pedestrians': ['Eleven']}]}")
+            << 1;
+        QTest::newRow("program: indication plans")
+            << "tiverkii" << Kind::Program
+            << QByteArray("{'modules': {'Indication': [{'plans': ['Seven', 7]}, {'plans': "
+                          "'Seven'}, {'plans': ['Eleven']}]}}")
+            << QByteArray() << 2;
+        QTest::newRow("group: ZU_MOLT countdown boards")
+            << "ZU_MOLT" << Kind::SignalGroup
+            << QByteArray("{'countdownBoards': {'items': [{'id': 'Seven', 'boards': 2}, {'id': "
+                          "7}, {'id': 'Eleven'}]}}")
+            << QByteArray() << 1;
+        QTest::newRow("phase: ZU_MOLT panel")
+            << "ZU_MOLT" << Kind::Phase
+            << QByteArray("{'remoteControlPanel': {'VPU1': {'stageId': [7, 'Seven', null, "
+                          "'Eleven']}}}")
+            << QByteArray() << 1;
+        QTest::newRow("output: board channels and indication colours")
+            << "tiverkii" << Kind::Output
+            << QByteArray("{'outputs': [{'id': 7, 'name': 'Seven'}], 'modules': {'SystemBus': "
+                          "{'devices': {'DIO3': {'channels': [{'out': 7}, {'output': 'Seven'}]}}}, "
+                          "'Indication': [{'red': 7, 'green': 'Seven', 'amber': 'Seven'}]}}")
+            << QByteArray() << 3;
+    }
+
+    void newName()
+    {
+        QFETCH(QString, family);
+        QFETCH(Kind, kind);
+        QFETCH(QByteArray, native);
+        QFETCH(QByteArray, parameters);
+        QFETCH(int, places);
+        // The same controller, with every 'Seven' given the new name: what
+        // the places must hold afterwards (the output's own entry aside).
+        // "Seven" in double quotes is the name of an element of another
+        // kind (a sensor's name in a sensor's place), which stays.
+        const auto filled = [&](CnfController &controller, const QByteArray &name) {
+            fillNumbered(controller, family, kind, Holder::None,
+                         QByteArray(native).replace("'Seven'", name));
+            if (parameters.isEmpty())
+                return;
+            auto program = CnfProgramPtr::create(&controller);
+            program->id = QStringLiteral("3");
+            program->type = CnfProgram::Stagering;
+            const QVariantMap members
+                = NativeJson::map(QByteArray(parameters).replace("'Seven'", name));
+            for (auto it = members.cbegin(); it != members.cend(); ++it)
+                program->setProperty(it.key().toLatin1().constData(), it.value());
+            controller.addProgram(program);
+        };
+        CnfController controller;
+        filled(controller, "'Seven'");
+        CnfController expected;
+        filled(expected, "'Eight'");
+        if (kind == Kind::Output)
+            expected.nativeData()[QStringLiteral("outputs")][0][QStringLiteral("name")]
+                = QStringLiteral("Seven");
+        const QByteArray before = controller.save(1);
+        const CnfReferences::Element element = seven(kind);
+        QCOMPARE(CnfReferences::namedPlaces(controller, element).size(), places);
+        QCOMPARE(CnfReferences::takeName(controller, element, QStringLiteral("Eight")).size(),
+                 places);
+        QCOMPARE(QString::fromUtf8(controller.save(1)), QString::fromUtf8(expected.save(1)));
+        QCOMPARE(CnfReferences::takeName(controller,
+                                         { kind, QStringLiteral("7"), QStringLiteral("Eight") },
+                                         QStringLiteral("Seven"))
+                     .size(),
+                 places);
+        QCOMPARE(QString::fromUtf8(controller.save(1)), QString::fromUtf8(before));
+    }
+
+    // A ZU_MOLT panel entry may name its stage by the stage's name, as
+    // zumoltc reads it: the stage's Delete clears it and its question names
+    // the panel; a new id leaves it.
+    void panelStageByName()
+    {
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("ZU_MOLT"), QString());
+        for (const char *id : { "7", "2" }) {
+            auto phase = CnfPhasePtr::create();
+            phase->id = QString::fromLatin1(id);
+            phase->name = id == QByteArray("7") ? QStringLiteral("Seven") : QStringLiteral("Two");
+            controller.addPhase(phase);
+        }
+        controller.setNativeData(QStringLiteral("remoteControlPanel"),
+                                 NativeJson::value("{'VPU1': {'stageId': [2, null, 'Seven', "
+                                                   "'Two', 'Eleven']}}"));
+        const VObject stages
+            = controller.nativeData()[QStringLiteral("remoteControlPanel")][QStringLiteral("VPU1")]
+                                     [QStringLiteral("stageId")];
+        const CnfReferences::Element stage = seven(Kind::Phase);
+        QVERIFY(
+            CnfReferences::contains(CnfReferences::places(controller, stage), Note::RemoteControl));
+        QVERIFY(controller.renamePhase(QStringLiteral("7"), QStringLiteral("9")));
+        QCOMPARE(NativeJson::text(stages.toVariant()),
+                 NativeJson::text(NativeJson::value("[2, null, 'Seven', 'Two', 'Eleven']")));
+        QVERIFY(controller.removePhase(QStringLiteral("9")));
+        QCOMPARE(NativeJson::text(stages.toVariant()),
+                 NativeJson::text(NativeJson::value("[2, null, null, 'Two', 'Eleven']")));
     }
 };
 

@@ -157,6 +157,17 @@ private slots:
             << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 2, "
                           "'channels': "
                           "[{'rcg_channel_id': 5, 'detector': 2}]}]}]}}");
+        // A camera that holds more than its number and its channels keeps
+        // it, with no channel left.
+        QTest::newRow("Azimuth: a camera keeps its other members")
+            << false << false
+            << QByteArray(
+                   "{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, "
+                   "'zone': 'north', 'channels': [{'rcg_channel_id': 3, 'detector': 1}]}, "
+                   "{'camera_id': 2, 'channels': [{'rcg_channel_id': 5, 'detector': 2}]}]}]}}")
+            << QByteArray("{'modules': {'AzimuthSSE': [{'url': 'u', 'sensors': [{'camera_id': 1, "
+                          "'zone': 'north', 'channels': []}, {'camera_id': 2, 'channels': "
+                          "[{'rcg_channel_id': 5, 'detector': 2}]}]}]}}");
         QTest::newRow("Azimuth: single device")
             << false << false
             << QByteArray("{'modules': {'AzimuthSSE': {'url': 'u', 'sensors': [{'camera_id': 1, "

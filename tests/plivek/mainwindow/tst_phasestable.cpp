@@ -488,8 +488,11 @@ private slots:
             auto *number = child<QLineEdit>(*modal, "number");
             number->clear();
             QTest::keyClicks(number, QStringLiteral("P4"));
-            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
             error.pressButton(QMessageBox::Ok);
+            child<QDialogButtonBox>(*modal, "buttonBox")->button(QDialogButtonBox::Ok)->click();
+            // The dialog refuses the id and stays open.
+            QVERIFY(modal->isVisible());
+            static_cast<QDialog *>(modal)->reject();
         });
         QMetaObject::invokeMethod(&window, "phaseItemProperties");
         QVERIFY(edit.answered());

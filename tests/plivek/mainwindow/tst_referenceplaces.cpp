@@ -38,8 +38,18 @@ namespace {
 // RefusedId: a new id that the window must refuse, leaving the file as it was.
 // NewIdAndBack: a new id and then the old one again, after which the save must
 // give the bytes of an untouched save. Opened: the file opened and saved as it
-// is, the messages then naming lines of the load.
-enum class Operation { NewId, Delete, Duplicate, RefusedId, NewIdAndBack, Opened };
+// is, the messages then naming lines of the load. NewName: a new name typed
+// into the element's dialog; NewNameAndBack: and then the old one again.
+enum class Operation {
+    NewId,
+    Delete,
+    Duplicate,
+    RefusedId,
+    NewIdAndBack,
+    Opened,
+    NewName,
+    NewNameAndBack
+};
 
 struct Kind
 {
@@ -308,6 +318,25 @@ QStringList lineDiff(const QByteArray &before, const QByteArray &after)
     return diff;
 }
 
+// Presses the element dialog's OK; `refused` fails the test when OK is off.
+void pressOk(QWidget *modal, const char *refused)
+{
+    // The program dialogs rebuild their program on OK only after their first
+    // chart refresh, as they do for a user.
+    auto *refresh = modal->findChild<QTimer *>(QStringLiteral("updateChartDelayTimer"));
+    if (refresh && refresh->isActive())
+        QSignalSpy(refresh, &QTimer::timeout).wait(1000);
+    auto *buttons = modal->findChild<QDialogButtonBox *>();
+    const bool accepts = buttons && buttons->button(QDialogButtonBox::Ok)->isEnabled();
+    if (!accepts) {
+        // Closed, so that the test goes on to report it.
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+    }
+    QVERIFY2(accepts, refused);
+    buttons->button(QDialogButtonBox::Ok)->click();
+}
+
 // Types the new id into the element dialog's id field and presses OK.
 void giveNewId(QWidget *modal, const QString &newId)
 {
@@ -322,20 +351,19 @@ void giveNewId(QWidget *modal, const QString &newId)
         edit->clear();
         QTest::keyClicks(edit, newId);
     }
-    // The program dialogs rebuild their program on OK only after their first
-    // chart refresh, as they do for a user.
-    auto *refresh = modal->findChild<QTimer *>(QStringLiteral("updateChartDelayTimer"));
-    if (refresh && refresh->isActive())
-        QSignalSpy(refresh, &QTimer::timeout).wait(1000);
-    auto *buttons = modal->findChild<QDialogButtonBox *>();
-    const bool accepts = buttons && buttons->button(QDialogButtonBox::Ok)->isEnabled();
-    if (!accepts) {
-        // Closed, so that the test goes on to report it.
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-    }
-    QVERIFY2(accepts, "the dialog does not take the new id");
-    buttons->button(QDialogButtonBox::Ok)->click();
+    pressOk(modal, "the dialog does not take the new id");
+}
+
+// Types the new name into the element dialog's name field and presses OK.
+void giveNewName(QWidget *modal, const QString &newName)
+{
+    auto *edit = modal->findChild<QLineEdit *>(QStringLiteral("name"));
+    if (!edit)
+        edit = modal->findChild<QLineEdit *>(QStringLiteral("progName"));
+    QVERIFY(edit);
+    edit->clear();
+    QTest::keyClicks(edit, newName);
+    pressOk(modal, "the dialog does not take the new name");
 }
 
 bool selectRowOfId(QTableWidget *table, const QString &id)
@@ -376,7 +404,8 @@ void addRow(const QString &fixture, const QString &kind, const QString &id, Oper
         { Tiverk318Steps, QStringLiteral("TIVERK 3.18 steps") },
     };
     static const char *const operations[]
-        = { "new id", "Delete", "Duplicate", "new id refused", "new id and back", "opened" };
+        = { "new id",          "Delete", "Duplicate", "new id refused",
+            "new id and back", "opened", "new name",  "new name and back" };
     const QString name = QStringLiteral("%1 %2 %3, %4")
                              .arg(families.value(fixture), kind, id, operations[int(operation)]);
     QTest::newRow(qPrintable(name))
@@ -416,6 +445,51 @@ void addNewIdAndBack(const QString &fixture, const QString &kind, const QString 
                      const QString &newId)
 {
     addRow(fixture, kind, id, Operation::NewIdAndBack, newId);
+}
+
+// `kept`: the places that hold the old name and keep it (the name of an
+// element of another kind), as JSON paths, or for the text families the
+// lines that keep it; `messages`: texts of the message lines.
+void addNewName(const QString &fixture, const QString &kind, const QString &id,
+                const QString &newName, const QStringList &kept = {},
+                const QStringList &messages = {})
+{
+    addRow(fixture, kind, id, Operation::NewName, newName, kept, {}, messages);
+}
+
+void addNewNameAndBack(const QString &fixture, const QString &kind, const QString &id,
+                       const QString &newName)
+{
+    addRow(fixture, kind, id, Operation::NewNameAndBack, newName);
+}
+
+// The value with every text that is the old name given the new one, but at
+// the paths of `kept`.
+QJsonValue withNewName(const QJsonValue &value, const QString &oldName, const QString &newName,
+                       const QStringList &kept, const QString &path = QString())
+{
+    if (kept.contains(path))
+        return value;
+    if (value.isString() && value.toString() == oldName)
+        return newName;
+    if (value.isArray()) {
+        QJsonArray array;
+        const QJsonArray source = value.toArray();
+        for (int i = 0; i < source.size(); ++i)
+            array.append(withNewName(source.at(i), oldName, newName, kept,
+                                     path + QLatin1Char('/') + QString::number(i)));
+        return array;
+    }
+    if (value.isObject()) {
+        QJsonObject object;
+        const QJsonObject source = value.toObject();
+        for (auto it = source.begin(); it != source.end(); ++it)
+            object.insert(it.key(),
+                          withNewName(it.value(), oldName, newName, kept,
+                                      path + QLatin1Char('/') + it.key()));
+        return object;
+    }
+    return value;
 }
 
 // `kind` and `id`: the part of the file the load's lines are about;
@@ -642,7 +716,8 @@ private slots:
         // Places that name the element by number refuse a text id.
         addRefusedId(TiverkII, "program", "33", "N3",
                      { "ndication row 1 names program 33 by its number" });
-        addRefusedId(TiverkII, "phase", "51", "A1", { "36 calls phase 51 by its number" });
+        addRefusedId(TiverkII, "phase", "51", "A1",
+                     { "36 lists phase 51 in its sequence by its number" });
 
         // ZU_MOLT
         addNewId(ZuMolt, "group", "61", "161");
@@ -1204,6 +1279,74 @@ private slots:
                     "ffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffffff"
                     "ffffffffffffffffff</Data>" },
                   { "92 (64 s)", "95 (314 s -> 307 s)" });
+
+        // A new name, for every kind in every family: each place naming the
+        // element by its name follows, with a line in the message table; a
+        // name of an element of another kind stays. And back: the bytes of
+        // an untouched save.
+        const auto follows = [](const char *place, const char *element, const char *newName) {
+            return QStringLiteral("%1 follows %2 to its new name \"%3\"")
+                .arg(QLatin1String(place), QLatin1String(element), QLatin1String(newName));
+        };
+        addNewName(TiverkII, "group", "61", "Harbour X", { "/phases/0/name" });
+        addNewName(TiverkII, "group", "62", "Bridge X", { "/phases/1/name" },
+                   { follows("Program 35", "signal group 62", "Bridge X") });
+        addNewName(TiverkII, "group", "64", "Crossing B X", {},
+                   { follows("Program 35", "signal group 64", "Crossing B X") });
+        addNewName(TiverkII, "detector", "72", "Bridge loop X", {},
+                   { follows("Sensor 84", "detector 72", "Bridge loop X") });
+        addNewName(TiverkII, "detector", "74", "Radar loop X", {},
+                   { follows("Program 35", "detector 74", "Radar loop X") });
+        addNewName(TiverkII, "sensor", "83", "Camera sensor X", {},
+                   { follows("Program 35", "sensor 83", "Camera sensor X") });
+        addNewName(TiverkII, "phase", "52", "Bridge X",
+                   { "/signalGroups/1/name", "/programs/4/properties/crosswalks/1/groups/0" });
+        addNewName(TiverkII, "program", "36", "Sequence X", {},
+                   { follows("Indication row 3", "program 36", "Sequence X") });
+        addNewName(TiverkII, "output", "91", "Horn X");
+        addNewName(ZuMolt, "phase", "52", "Stage 2 X", {},
+                   { follows("The remote control panel", "phase 52", "Stage 2 X") });
+        addNewName(ZuMolt, "group", "61", "G1");
+        addNewName(ZuMolt, "detector", "71", "D1 X");
+        addNewName(ZuMolt, "program", "14", "Adaptive X");
+        addNewName(Tiverk318, "group", "61", "Main N X");
+        addNewName(Tiverk318, "detector", "71", "Loop X");
+        addNewName(Adapter, "detector", "71", "Loop 1 X");
+        addNewName(Adapter, "sensor", "82", "Key X");
+        const struct
+        {
+            QString fixture;
+            const char *kind;
+            const char *id;
+            const char *newName;
+        } namesBack[] = {
+            { TiverkII, "group", "62", "Bridge X" },
+            { TiverkII, "detector", "74", "Radar loop X" },
+            { TiverkII, "detector", "72", "Bridge loop X" },
+            { TiverkII, "sensor", "83", "Camera sensor X" },
+            { TiverkII, "program", "36", "Sequence X" },
+            { TiverkII, "phase", "52", "Bridge X" },
+            { TiverkII, "output", "91", "Horn X" },
+            { ZuMolt, "phase", "52", "Stage 2 X" },
+            { ZuMolt, "detector", "71", "D1 X" },
+            { Tiverk318, "group", "61", "Main N X" },
+            { Adapter, "detector", "71", "Loop 1 X" },
+        };
+        for (const auto &element : namesBack)
+            addNewNameAndBack(element.fixture, element.kind, element.id,
+                              QLatin1String(element.newName));
+        // A panel entry naming the stage by its name goes with it, and the
+        // question says so. The ZU_MOLT switches driven by a deleted group
+        // lose it, and the question names them.
+        addDelete(ZuMolt, "phase", "52",
+                  { "-/stages/1", "-/plans/3/algorithm/phases/1",
+                    "-/plans/3/algorithm/detectors/0/call", "-/plans/3/algorithm/sequence/1",
+                    "-/remoteControlPanel/VPU1/stageId/2", "-/remoteControlPanel/VPU1/stageId/1" },
+                  { "RCU parameters will be changed", "14" });
+        addDelete(ZuMolt, "group", "62",
+                  { "-/signalGroups/items/1", "-/stages/1/groups/0", "-/IGM",
+                    "-/plans/2/algorithm/sequences/1", "-/switches/items/1/signalGroup" },
+                  { "the following switches will have no signal group:\n2" });
     }
 
     void everyPlace()
@@ -1221,8 +1364,10 @@ private slots:
             = TestSupport::readFile(TestSupport::dataPath(QStringLiteral("references/") + fixture));
         QVERIFY(!original.isEmpty());
         // A refused id may be one that stands in the file without an element.
+        const bool newName = Operation(operation) == Operation::NewName
+            || Operation(operation) == Operation::NewNameAndBack;
         QVERIFY2((Operation(operation) != Operation::NewId
-                  && Operation(operation) != Operation::NewIdAndBack)
+                  && Operation(operation) != Operation::NewIdAndBack && !newName)
                      || !original.contains(newId.toUtf8()),
                  "the new id must be new to the fixture");
 
@@ -1237,10 +1382,17 @@ private slots:
         const QStringList messagesBefore
             = Operation(operation) == Operation::Opened ? QStringList() : messageTexts(window);
         QString followed;
-        // One run of the element's properties dialog giving `given`. What
-        // comes after its OK (a refusal): its text is kept in `followed`, it is
-        // answered, and the dialog is closed if it stays open.
-        const auto giveIdInDialog = [&](const QString &given) {
+        // The element's name as its table shows it.
+        QString oldName;
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            if (cellText(rows, row, 0) == id)
+                oldName = cellText(rows, row, 1);
+        }
+        // One run of the element's properties dialog giving `given` (an id,
+        // or a name with `asName`). What comes after its OK (a refusal, a
+        // question): its text is kept in `followed`, it is answered Yes, and
+        // the dialog is closed if it stays open.
+        const auto giveIdInDialog = [&](const QString &given, bool asName = false) {
             ModalAnswerer answerer;
             ModalAnswerer follow;
             QPointer<QWidget> dialog;
@@ -1263,7 +1415,10 @@ private slots:
             answerer.answerWith([&](QWidget *modal) {
                 dialog = modal;
                 follow.answerWith(answerFollowing);
-                giveNewId(modal, given);
+                if (asName)
+                    giveNewName(modal, given);
+                else
+                    giveNewId(modal, given);
             });
             QVERIFY(QMetaObject::invokeMethod(&window, element.properties));
             QVERIFY(answerer.answered());
@@ -1287,6 +1442,20 @@ private slots:
                 return;
             break;
         case Operation::Opened:
+            break;
+        case Operation::NewName:
+        case Operation::NewNameAndBack:
+            QVERIFY(!oldName.isEmpty());
+            giveIdInDialog(newId, true);
+            if (QTest::currentTestFailed())
+                return;
+            if (Operation(operation) == Operation::NewName)
+                break;
+            QVERIFY2(followed.isEmpty(), qPrintable(QStringLiteral("Unexpected: ") + followed));
+            QVERIFY(selectRowOfId(rows, id));
+            giveIdInDialog(oldName, true);
+            if (QTest::currentTestFailed())
+                return;
             break;
         case Operation::Delete:
             answerer.pressButton(QMessageBox::Yes);
@@ -1327,7 +1496,8 @@ private slots:
                      QString());
         }
 
-        if (Operation(operation) == Operation::NewIdAndBack) {
+        if (Operation(operation) == Operation::NewIdAndBack
+            || Operation(operation) == Operation::NewNameAndBack) {
             // Byte for byte what an untouched save gives: for the text
             // families the fixture itself.
             QByteArray untouched = original;
@@ -1349,12 +1519,25 @@ private slots:
             // After a new id, the fixture with every occurrence of the old id
             // replaced; the edits then name what a token cannot show (a byte
             // of a record).
+            // After a new name, every quoted occurrence of the old name
+            // holds the new one but on the lines the row keeps.
+            QString named = QString::fromUtf8(original);
+            if (Operation(operation) == Operation::NewName) {
+                QStringList lines = named.split(QLatin1Char('\n'));
+                for (QString &line : lines) {
+                    if (!edits.contains(line.trimmed()))
+                        line.replace(QLatin1Char('"') + oldName + QLatin1Char('"'),
+                                     QLatin1Char('"') + newId + QLatin1Char('"'));
+                }
+                named = lines.join(QLatin1Char('\n'));
+            }
             const QByteArray expected = Operation(operation) == Operation::NewId
                 ? QString::fromUtf8(original).replace(token(id), newId).toUtf8()
-                : original;
+                : Operation(operation) == Operation::NewName ? named.toUtf8()
+                                                             : original;
             const QStringList diff = lineDiff(expected, saved);
             QVERIFY2(
-                diff == edits,
+                diff == (Operation(operation) == Operation::NewName ? QStringList() : edits),
                 qPrintable(QStringLiteral("The saved file differs from the expected one by\n"
                                           "%1\nand not by\n%2")
                                .arg(diff.join(QLatin1Char('\n')), edits.join(QLatin1Char('\n')))));
@@ -1372,7 +1555,13 @@ private slots:
         case Operation::RefusedId:
         case Operation::Opened:
         case Operation::NewIdAndBack:
+        case Operation::NewNameAndBack:
             QCOMPARE(differences(before, after).join(QLatin1Char('\n')), QString());
+            break;
+        case Operation::NewName:
+            QCOMPARE(differences(withNewName(before, oldName, newId, edits), after)
+                         .join(QLatin1Char('\n')),
+                     QString());
             break;
         case Operation::Delete: {
             QStringList unknown;

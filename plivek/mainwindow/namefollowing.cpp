@@ -1,0 +1,146 @@
+#include "namefollowing.h"
+
+#include "mainwindowtexts.h"
+
+#include "cnf/cnfcontroller.h"
+#include "cnf/cnfdetector.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfprogram.h"
+#include "cnf/cnfsignalgroup.h"
+#include "cnf/vobject.h"
+
+using Kind = CnfReferences::Kind;
+using Note = CnfReferences::Note;
+
+NameFollowing::NameFollowing(const CnfController &controller, const CnfReferences::Element &element,
+                             const QString &newName)
+    : element(element)
+    , newName(newName)
+{
+    if (element.name.isEmpty() || newName == element.name)
+        return;
+    named = CnfReferences::namedPlaces(controller, element);
+    if (named.isEmpty())
+        return;
+    oldNameHolder = otherWithName(controller, element.kind, element.id, element.name);
+    newNameHolder = otherWithName(controller, element.kind, element.id, newName);
+}
+
+QString NameFollowing::question() const
+{
+    if (named.isEmpty() || (oldNameHolder.isEmpty() && newNameHolder.isEmpty()))
+        return QString();
+    QStringList places;
+    for (const CnfReferences::Place &place : named)
+        places << placeText(place);
+    QString text = MainWindowTexts::tr("These places name %1 by its name \"%2\":\n%3")
+                       .arg(elementText(element), element.name, places.join(QLatin1Char('\n')));
+    if (!oldNameHolder.isEmpty())
+        text += MainWindowTexts::tr("\n%1 has the name \"%2\" too: they name it as well.")
+                    .arg(oldNameHolder, element.name);
+    if (!newNameHolder.isEmpty())
+        text += MainWindowTexts::tr("\n%1 has the name \"%2\": with it they would name both.")
+                    .arg(newNameHolder, newName);
+    return text
+        + MainWindowTexts::tr("\nShould they follow %1 to its new name \"%2\"?")
+              .arg(elementText(element), newName);
+}
+
+QStringList NameFollowing::follow(CnfController &controller) const
+{
+    QStringList lines;
+    if (named.isEmpty())
+        return lines;
+    for (const CnfReferences::Place &place : CnfReferences::takeName(controller, element, newName))
+        lines << MainWindowTexts::tr("%1 follows %2 to its new name \"%3\" (it was \"%4\")")
+                     .arg(placeText(place), elementText(element), newName, element.name);
+    return lines;
+}
+
+QString NameFollowing::elementText(const CnfReferences::Element &element)
+{
+    switch (element.kind) {
+    case Kind::Phase:
+        return MainWindowTexts::tr("phase %1").arg(element.id);
+    case Kind::Program:
+        return MainWindowTexts::tr("program %1").arg(element.id);
+    case Kind::SignalGroup:
+        return MainWindowTexts::tr("signal group %1").arg(element.id);
+    case Kind::Detector:
+        return MainWindowTexts::tr("detector %1").arg(element.id);
+    case Kind::Sensor:
+        return MainWindowTexts::tr("sensor %1").arg(element.id);
+    case Kind::Output:
+        return MainWindowTexts::tr("output %1").arg(element.id);
+    }
+    return element.id;
+}
+
+QString NameFollowing::otherWithName(const CnfController &controller, Kind kind, const QString &id,
+                                     const QString &name)
+{
+    if (name.isEmpty())
+        return QString();
+    QString other;
+    const auto check = [&](const QString &otherId, const QString &otherName) {
+        if (other.isEmpty() && otherId != id && otherName == name)
+            other = elementText({ kind, otherId, otherName });
+    };
+    switch (kind) {
+    case Kind::Phase:
+        for (const CnfPhasePtr &phase : controller.phases())
+            check(phase->id, phase->name);
+        break;
+    case Kind::Program:
+        for (const CnfProgramPtr &program : controller.programs())
+            check(program->id, program->name);
+        break;
+    case Kind::SignalGroup:
+        for (const CnfSignalGroupPtr &group : controller.signalGroups())
+            check(QString::number(group->id), group->name);
+        break;
+    case Kind::Detector:
+    case Kind::Sensor:
+        for (const CnfDetectorPtr &detector :
+             kind == Kind::Sensor ? controller.sensorsList() : controller.detectorsList())
+            check(QString::number(detector->id()), detector->name());
+        break;
+    case Kind::Output: {
+        // Outputs may share an id: another entry of the id counts as another output.
+        const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+        bool self = false;
+        for (int i = 0; i < outputs.size(); ++i) {
+            const QString otherId = outputs[i][QStringLiteral("id")].toString();
+            const QString otherName = outputs[i][QStringLiteral("name")].toString();
+            if (otherId == id && otherName == name && !self) {
+                self = true;
+                continue;
+            }
+            if (other.isEmpty() && otherName == name)
+                other = elementText({ kind, otherId, otherName });
+        }
+        break;
+    }
+    }
+    if (!other.isEmpty())
+        other[0] = other.at(0).toUpper();
+    return other;
+}
+
+QString NameFollowing::placeText(const CnfReferences::Place &place)
+{
+    switch (place.note) {
+    case Note::Channel:
+        return MainWindowTexts::tr("A channel of %1").arg(place.owner);
+    case Note::LinkedSensor:
+        return MainWindowTexts::tr("Sensor %1").arg(place.owner);
+    case Note::ProgramParameter:
+        return MainWindowTexts::tr("Program %1").arg(place.owner);
+    case Note::Indication:
+        return MainWindowTexts::tr("Indication row %1").arg(place.owner);
+    case Note::RemoteControl:
+        return MainWindowTexts::tr("The remote control panel");
+    default:
+        return MainWindowTexts::tr("A place");
+    }
+}

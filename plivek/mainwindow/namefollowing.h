@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cnf/cnfreferences.h"
+
+#include <QString>
+#include <QStringList>
+
+class CnfController;
+
+// What a new name of an element does to the places that name it by its name
+// (a crosswalk's list, a module channel, an indication row, a sensor's link,
+// the ZU_MOLT panel): they follow the new name, and the message table gets one
+// line for each. Where another element of the kind has the old name (the
+// places name that one too) or the new one (they would name both), the user
+// is asked first.
+class NameFollowing
+{
+public:
+    // The element as the places name it: its id and its old name.
+    NameFollowing(const CnfController &controller, const CnfReferences::Element &element,
+                  const QString &newName);
+
+    // The places naming the element by its old name.
+    const QList<CnfReferences::Place> &places() const { return named; }
+    // The question to ask before the places follow; empty when none is needed.
+    QString question() const;
+    // Gives the places the new name; the lines for the message table, one per place.
+    QStringList follow(CnfController &controller) const;
+
+    // "detector 74", "program 36", ...
+    static QString elementText(const CnfReferences::Element &element);
+    // The element of the kind, other than the one of `id`, that has the name
+    // (its text as elementText gives it); empty when none has.
+    static QString otherWithName(const CnfController &controller, CnfReferences::Kind kind,
+                                 const QString &id, const QString &name);
+
+private:
+    static QString placeText(const CnfReferences::Place &place);
+
+    CnfReferences::Element element;
+    QString newName;
+    QList<CnfReferences::Place> named;
+    QString oldNameHolder; // another element that has the old name
+    QString newNameHolder; // another element that has the new name
+};
