@@ -14,6 +14,12 @@
 # one whose work is inherently longer gets a time-out of its own fitted to that work (the
 # folder's TIMEOUTS), rather than a default that every entry would then get.
 set(PROJECT_TEST_TIMEOUT 120)
+# A build whose code runs slower than the plain one (scripts/sanitize.sh instruments every
+# line) scales every entry's time-out, the fitted ones included, by this whole number.
+set(PROJECT_TEST_TIMEOUT_FACTOR 1 CACHE STRING "Scales the time-out of every CTest entry")
+if(NOT PROJECT_TEST_TIMEOUT_FACTOR MATCHES "^[1-9][0-9]*$")
+    message(FATAL_ERROR "PROJECT_TEST_TIMEOUT_FACTOR must be a whole number from 1, not ${PROJECT_TEST_TIMEOUT_FACTOR}")
+endif()
 
 add_library(project_settings INTERFACE)
 target_compile_features(project_settings INTERFACE cxx_std_17)
@@ -136,13 +142,17 @@ endfunction()
 # One test executable per folder: every tst_*.cpp of the folder goes into it,
 # and CTest gets one entry per file (the file's base name selects its class).
 # VARIANT builds the same tests a second time against other libraries.
-# PARTS <unit>:<function>... splits a file whose runs are long into one entry per test
+# FUNCTIONS <unit>:<function>... splits a file whose runs are long into one entry per test
 # function, <folder>/<unit>/<function>, so that ctest -j runs them side by side; the
-# parts of a file must name each of its test functions, and only those.
+# functions of a file must be each of its test functions, and only those (the configure
+# fails otherwise, and runs again when the file changes).
 # TIMEOUTS <entry>=<seconds>... (the entry as <unit> or <unit>/<function>) fits the
 # time-out of an entry whose work is inherently long; the others get PROJECT_TEST_TIMEOUT.
 function(project_folder_tests)
-    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS;PARTS;TIMEOUTS" ${ARGN})
+    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS;FUNCTIONS;TIMEOUTS" ${ARGN})
+    if(arg_UNPARSED_ARGUMENTS)
+        message(FATAL_ERROR "project_folder_tests: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
+    endif()
     file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
     if(NOT tests)
         return()
@@ -162,60 +172,138 @@ function(project_folder_tests)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${tested})
     target_link_libraries(${name} PRIVATE test_support ${arg_LINKS} project_settings)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
+    set(units)
+    set(all_entries)
     foreach(test ${tests})
         get_filename_component(unit ${test} NAME_WE)
-        _project_test_parts(${test} "${arg_PARTS}" parts)
-        if(NOT parts)
+        list(APPEND units ${unit})
+        _project_split_functions(${test} "${arg_FUNCTIONS}" functions)
+        if(NOT functions)
             add_test(NAME ${rel}/${unit} COMMAND ${name} ${unit})
             set(entries ${rel}/${unit})
         else()
             set(entries)
-            foreach(part ${parts})
-                add_test(NAME ${rel}/${unit}/${part} COMMAND ${name} ${unit} ${part})
-                list(APPEND entries ${rel}/${unit}/${part})
+            foreach(function ${functions})
+                add_test(NAME ${rel}/${unit}/${function} COMMAND ${name} ${unit} ${function})
+                list(APPEND entries ${rel}/${unit}/${function})
             endforeach()
         endif()
         foreach(entry ${entries})
             set(timeout ${PROJECT_TEST_TIMEOUT})
             string(REPLACE "${rel}/" "" own "${entry}")
+            list(APPEND all_entries ${own})
             foreach(fitted ${arg_TIMEOUTS})
                 if(fitted MATCHES "^${own}=([0-9]+)$")
                     set(timeout ${CMAKE_MATCH_1})
                 endif()
             endforeach()
+            math(EXPR timeout "${timeout} * ${PROJECT_TEST_TIMEOUT_FACTOR}")
             set_tests_properties(${entry} PROPERTIES
                 TIMEOUT ${timeout}
                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
         endforeach()
     endforeach()
+    # A function or time-out for a file or entry that does not exist would go unnoticed.
+    foreach(named ${arg_FUNCTIONS})
+        if(NOT named MATCHES "^([A-Za-z0-9_]+):[A-Za-z0-9_]+$" OR NOT CMAKE_MATCH_1 IN_LIST units)
+            message(FATAL_ERROR
+                "${CMAKE_CURRENT_SOURCE_DIR}: FUNCTIONS ${named} names no <unit>:<function> of "
+                "the folder's tests (${units})")
+        endif()
+    endforeach()
+    foreach(fitted ${arg_TIMEOUTS})
+        if(NOT fitted MATCHES "^(.+)=[0-9]+$" OR NOT CMAKE_MATCH_1 IN_LIST all_entries)
+            message(FATAL_ERROR
+                "${CMAKE_CURRENT_SOURCE_DIR}: TIMEOUTS ${fitted} names no entry of the folder "
+                "(${all_entries})")
+        endif()
+    endforeach()
 endfunction()
 
-# The test functions of a test file that PARTS names (<unit>:<function>), into out;
-# empty when the file is not split. Fails the configure when a part names no test
-# function of the file or a test function is left out, for ctest would not run it.
-function(_project_test_parts file parts out)
+# The test functions of a C++ test file, into out: what QtTest runs of the class that the
+# file registers with PROJECT_TEST, namely each private slot that returns void and takes no
+# argument, but for the data functions (<name>_data) and initTestCase, cleanupTestCase, init
+# and cleanup. A slot is found however it is written: declared only, or defined on one line
+# or several. Fails the configure when the file registers no class whose body it can read.
+function(_project_test_functions file out)
+    file(READ ${file} code)
+    set(space "[ \t\r\n]")
+    # Comments, string and character literals go first, for they may hold anything.
+    string(REGEX REPLACE
+        "//[^\n]*|/\\*[^*]*\\*+([^*/][^*]*\\*+)*/|\"[^\"\\\\\n]*(\\\\.[^\"\\\\\n]*)*\"|'[^'\\\\\n]*(\\\\.[^'\\\\\n]*)*'"
+        " " code "${code}")
+    # Characters that CMake's lists treat as their own.
+    string(REGEX REPLACE "[][\\\\@]" " " code "${code}")
+    if(NOT code MATCHES "PROJECT_TEST${space}*\\(${space}*([A-Za-z_][A-Za-z0-9_]*)${space}*\\)")
+        message(FATAL_ERROR "${file}: no PROJECT_TEST(<class>) found for its test functions")
+    endif()
+    set(class ${CMAKE_MATCH_1})
+    # The access sections become marks: @S@ opens private slots, @A@ any other section.
+    set(before "(^|[^A-Za-z0-9_])")
+    string(REGEX REPLACE "${before}private${space}+(slots|Q_SLOTS)${space}*:" "\\1@S@" code "${code}")
+    string(REGEX REPLACE "${before}(public|protected|private)${space}+(slots|Q_SLOTS)${space}*:"
+        "\\1@A@" code "${code}")
+    string(REGEX REPLACE "${before}(public|protected|private|signals|Q_SIGNALS)${space}*:"
+        "\\1@A@" code "${code}")
+    # Function bodies and other blocks without a section go, innermost first; each leaves
+    # the ";" that ends a declaration, so a slot defined in the class reads as one declared.
+    while(TRUE)
+        string(REGEX REPLACE "{[^{}@]*}" ";" reduced "${code}")
+        if(reduced STREQUAL code)
+            break()
+        endif()
+        set(code "${reduced}")
+    endwhile()
+    if(NOT code MATCHES "${before}(class|struct)${space}+${class}[^A-Za-z0-9_{;][^{;]*{([^{}]*)}")
+        message(FATAL_ERROR "${file}: the body of the test class ${class} was not found")
+    endif()
+    string(REGEX MATCHALL "@S@[^@]*" sections "${CMAKE_MATCH_3}")
+    set(functions)
+    foreach(section ${sections})
+        string(REPLACE "@S@" "" section "${section}")
+        # The section's declarations, one list item each.
+        foreach(declaration ${section})
+            if(declaration MATCHES
+                    "^${space}*(virtual${space}+)?void${space}+([A-Za-z_][A-Za-z0-9_]*)${space}*\\(${space}*(void${space}*)?\\)")
+                set(function ${CMAKE_MATCH_2})
+                if(NOT function MATCHES "_data$|^(initTestCase|cleanupTestCase|init|cleanup)$")
+                    list(APPEND functions ${function})
+                endif()
+            endif()
+        endforeach()
+    endforeach()
+    set(${out} ${functions} PARENT_SCOPE)
+endfunction()
+
+# The test functions that FUNCTIONS names for a test file (<unit>:<function>), into out;
+# empty when the file is not split. Fails the configure when one names no test function
+# of the file or a test function is left out, for ctest would not run it. The file's
+# functions are read at the configure, which therefore runs again when the file changes.
+function(_project_split_functions file named_functions out)
     get_filename_component(unit ${file} NAME_WE)
     set(named)
-    foreach(part ${parts})
-        if(part MATCHES "^${unit}:(.+)$")
+    foreach(named_function ${named_functions})
+        if(named_function MATCHES "^${unit}:(.+)$")
             list(APPEND named ${CMAKE_MATCH_1})
         endif()
     endforeach()
     if(named)
-        # The test functions: the slots the class defines in its body, "    void name()".
-        file(STRINGS ${file} lines REGEX "^    void [A-Za-z0-9]+\\(\\)$")
-        set(functions)
-        foreach(line ${lines})
-            string(REGEX REPLACE "^    void ([A-Za-z0-9]+)\\(\\)$" "\\1" function "${line}")
-            if(NOT function MATCHES "^(initTestCase|cleanupTestCase|init|cleanup)$")
-                list(APPEND functions ${function})
-            endif()
-        endforeach()
-        set(sorted_named ${named})
-        list(SORT sorted_named)
-        list(SORT functions)
-        if(NOT sorted_named STREQUAL functions)
-            message(FATAL_ERROR "${file}: PARTS name ${named}, its test functions are ${functions}")
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+        _project_test_functions(${file} functions)
+        set(missing ${functions})
+        list(REMOVE_ITEM missing ${named})
+        set(unknown ${named})
+        if(functions)
+            list(REMOVE_ITEM unknown ${functions})
+        endif()
+        set(twice ${named})
+        list(REMOVE_DUPLICATES twice)
+        if(missing OR unknown OR NOT twice STREQUAL named)
+            list(JOIN functions ", " all)
+            list(JOIN missing ", " missing)
+            list(JOIN unknown ", " unknown)
+            message(FATAL_ERROR "${file}: FUNCTIONS must name each test function once, and "
+                "only those: ${all}. Not named: (${missing}). No test function: (${unknown}).")
         endif()
     endif()
     set(${out} ${named} PARENT_SCOPE)
@@ -241,9 +329,10 @@ function(project_benchmark name)
     target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
     if(BUILD_TESTING)
         add_test(NAME bench_smoke/${name} COMMAND ${name} ${arg_SMOKE_ARGS})
+        math(EXPR timeout "60 * ${PROJECT_TEST_TIMEOUT_FACTOR}")
         set_tests_properties(bench_smoke/${name} PROPERTIES
             LABELS bench_smoke
-            TIMEOUT 60
+            TIMEOUT ${timeout}
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
 endfunction()

@@ -339,18 +339,40 @@ QByteArray CnfProgramRecord::withFieldsMissingIn(const QDomDocument &from, const
     return bytes;
 }
 
+namespace {
+
+// Whether converting the record leaves it as it is. A record of three bytes ends with the
+// variant: going into 3.17 it gets the byte behind it, so that 3.17's two-byte variant lies
+// in it whole.
+bool staysAsItIs(const QByteArray &record, const CnfProgramRecord::Format &from,
+                 const CnfProgramRecord::Format &to)
+{
+    return record.size() < 3 || (from.adapter == to.adapter && from.version == to.version)
+        || (from.adapter && to.adapter);
+}
+
+} // namespace
+
 QByteArray CnfProgramRecord::converted(const QByteArray &record, const Format &from,
                                        const Format &to, bool *dropped)
 {
+    if (staysAsItIs(record, from, to)) {
+        if (dropped)
+            *dropped = false;
+        return record;
+    }
+    return converted(record, from, CnfTiverkLayout::document(from.version, from.adapter), to,
+                     CnfTiverkLayout::document(to.version, to.adapter), dropped);
+}
+
+QByteArray CnfProgramRecord::converted(const QByteArray &record, const Format &from,
+                                       const QDomDocument &fromLayout, const Format &to,
+                                       const QDomDocument &toLayout, bool *dropped)
+{
     if (dropped)
         *dropped = false;
-    // A record of three bytes ends with the variant: going into 3.17 it gets
-    // the byte behind it, so that 3.17's two-byte variant lies in it whole.
-    if (record.size() < 3 || (from.adapter == to.adapter && from.version == to.version)
-        || (from.adapter && to.adapter))
+    if (staysAsItIs(record, from, to))
         return record;
-    const QDomDocument fromLayout = CnfTiverkLayout::document(from.version, from.adapter);
-    const QDomDocument toLayout = CnfTiverkLayout::document(to.version, to.adapter);
     if (dropped) {
         for (const Field &field : fieldsMissingIn(fromLayout, toLayout, kindOf(record)))
             *dropped = *dropped || readField(field, record) >= 0;

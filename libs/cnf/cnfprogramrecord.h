@@ -68,6 +68,11 @@ public:
     // bytes (no variant), and records between equal formats, stay as they are.
     static QByteArray converted(const QByteArray &record, const Format &from, const Format &to,
                                 bool *dropped = nullptr);
+    // The same with the two formats' layouts (CnfTiverkLayout::document) given, for a caller
+    // that converts many records: building a layout costs more than converting a record.
+    static QByteArray converted(const QByteArray &record, const Format &from,
+                                const QDomDocument &fromLayout, const Format &to,
+                                const QDomDocument &toLayout, bool *dropped = nullptr);
 
     // The cycle a coordinated kind's record states, in seconds; -1 when not
     // set, when the kind has no cycle field or the record ends before it.

@@ -8,6 +8,7 @@
 #include "cnf/cnfpowerdevice.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfprogramrecord.h"
+#include "cnf/cnftiverklayout.h"
 #include "cnf/vobject.h"
 
 #include <QDebug>
@@ -87,14 +88,16 @@ bool FamilyConversion::saveAsAdapter(CnfController &controller, const QString &f
     // the adapter's.
     const CnfProgramRecord::Format from { version.toString(), version.toString().isEmpty() };
     const CnfProgramRecord::Format to { QString(), true };
+    const QDomDocument fromLayout = CnfTiverkLayout::document(from.version, from.adapter);
+    const QDomDocument toLayout = CnfTiverkLayout::document(to.version, to.adapter);
     const QList<CnfProgramPtr> programs = controller.programs();
     QList<QByteArray> backup;
     QStringList delayDropped;
     for (const CnfProgramPtr &program : programs) {
         backup << program->data();
         bool dropped = false;
-        const QByteArray converted
-            = CnfProgramRecord::converted(program->data(), from, to, &dropped);
+        const QByteArray converted = CnfProgramRecord::converted(program->data(), from, fromLayout,
+                                                                 to, toLayout, &dropped);
         if (converted != program->data() && setRawData(controller, program, converted) && dropped)
             delayDropped << program->id;
     }
