@@ -1298,7 +1298,8 @@ private slots:
         addNewName(TiverkII, "detector", "74", "Radar loop X", {},
                    { follows("Program 35", "detector 74", "Radar loop X") });
         addNewName(TiverkII, "sensor", "83", "Camera sensor X", {},
-                   { follows("Program 35", "sensor 83", "Camera sensor X") });
+                   { follows("Program 35", "sensor 83", "Camera sensor X"),
+                     follows("A channel of Priority", "sensor 83", "Camera sensor X") });
         addNewName(TiverkII, "phase", "52", "Bridge X",
                    { "/signalGroups/1/name", "/programs/4/properties/crosswalks/1/groups/0" });
         addNewName(TiverkII, "program", "36", "Sequence X", {},
