@@ -42,9 +42,10 @@ Place idPlace(const VObject &holder, const QString &key, Note note, const QStrin
 
 // Makes the place name the element by its name when the value under the
 // holder's `key` (or the value itself with an empty key) is a text that
-// CnfReferences::namesName matches: it is then `byName` and takes a new name
-// there.
-void nameAt(Place *place, const VObject &holder, const QString &key, const QString &name);
+// CnfReferences::namesName matches in the controller's data: it is then
+// `byName` and takes a new name there, as CnfReferences::heldName writes it.
+void nameAt(Place *place, const CnfController &controller, const VObject &holder,
+            const QString &key, const QString &name);
 
 // The entries of a list naming the id (by its text or its number): each
 // takes a new id in its own form (number or text) and is nulled on Delete.

@@ -2,7 +2,9 @@
 
 #include "cnfcontroller.h"
 #include "cnfdetector.h"
+#include "cnfjsonparser.h"
 #include "cnfreferencefinders.h"
+#include "zu_moltformat.h"
 
 using namespace CnfReferenceFinders;
 
@@ -86,6 +88,28 @@ QList<CnfReferences::Place> CnfReferences::takeName(CnfController &controller,
 bool CnfReferences::namesName(const QVariant &value, const QString &name)
 {
     return !name.isEmpty() && value.userType() == QMetaType::QString && value.toString() == name;
+}
+
+namespace {
+
+bool isZuMolt(const CnfController &controller)
+{
+    return controller.property("type").toString() == QLatin1String("ZU_MOLT");
+}
+
+} // namespace
+
+bool CnfReferences::namesName(const CnfController &controller, const QVariant &value,
+                              const QString &name)
+{
+    if (!isZuMolt(controller) || value.userType() != QMetaType::QString)
+        return namesName(value, name);
+    return namesName(CnfJsonParser::unescaped(value.toString()), name);
+}
+
+QString CnfReferences::heldName(const CnfController &controller, const QString &name)
+{
+    return isZuMolt(controller) ? ZuMoltFormat::writtenName(controller, name) : name;
 }
 
 int CnfReferences::clear(CnfController &controller, const Element &element)
@@ -226,18 +250,18 @@ Place CnfReferenceFinders::idPlace(const VObject &holder, const QString &key, No
     return place;
 }
 
-void CnfReferenceFinders::nameAt(Place *place, const VObject &holder, const QString &key,
-                                 const QString &name)
+void CnfReferenceFinders::nameAt(Place *place, const CnfController &controller,
+                                 const VObject &holder, const QString &key, const QString &name)
 {
     const VObject value = key.isEmpty() ? holder : holder[key];
-    place->byName = CnfReferences::namesName(value.toVariant(), name);
+    place->byName = CnfReferences::namesName(controller, value.toVariant(), name);
     if (!place->byName)
         return;
-    place->takeName = [value, name](CnfController &, const QString &newName) {
-        if (!CnfReferences::namesName(value.toVariant(), name))
+    place->takeName = [value, name](CnfController &controller, const QString &newName) {
+        if (!CnfReferences::namesName(controller, value.toVariant(), name))
             return false;
         VObject target = value;
-        target = newName;
+        target = CnfReferences::heldName(controller, newName);
         return true;
     };
 }

@@ -86,6 +86,9 @@ public:
         // Writes the new name where the place names the element by its old
         // one; false when it no longer does. Null for a place naming by id.
         std::function<bool(CnfController &controller, const QString &newName)> takeName;
+        // Whether the place reads a text as an id too (a channel): a text that
+        // is the element's name may then be another element's id.
+        bool textIsId = false;
     };
 
     // Lists the places of one kind naming the element.
@@ -127,6 +130,16 @@ public:
     // equal to the name. An empty name names nothing, or unnamed elements
     // would all own every empty reference.
     static bool namesName(const QVariant &value, const QString &name);
+    // The same rule for a value of the controller's data. A ZU_MOLT
+    // controller holds a text as its file writes it, escapes kept (as
+    // zumoltc keeps and compares them): its letters are matched, as the
+    // reader matches a reference by name.
+    static bool namesName(const CnfController &controller, const QVariant &value,
+                          const QString &name);
+    // The text the controller's data hold for a name: in a ZU_MOLT controller
+    // the form the file gives the element's own name, so that zumoltc reads
+    // the same letters in both and the file stays JSON; elsewhere the name.
+    static QString heldName(const CnfController &controller, const QString &name);
 
     // Places counted by position: the records of TIVERK 3.x and adapter
     // programs name phases and programs by their place in the controller's

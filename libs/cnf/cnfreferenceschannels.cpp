@@ -101,19 +101,39 @@ QVariant withNewId(const VObject &reference, const QString &key, Rule rule, cons
     return inFormOf(value, newId);
 }
 
+// CnfReferences::channelNames with `namesName` as the rule of a name.
+template<typename NamesName>
+bool channelNamesBy(const VObject &reference, const Element &element, bool signalModule,
+                    NamesName namesName)
+{
+    if (reference.isNull())
+        return false;
+    const QVariant value = reference.toVariant();
+    // Detectors are named on the Signal module by an integer id or by name,
+    // never by a number written as text.
+    if (signalModule && element.kind == CnfReferences::Kind::Detector)
+        return isIntegerType(reference) ? namesId(value, element.id)
+                                        : namesName(value, element.name);
+    return namesId(value, element.id) || namesName(value, element.name);
+}
+
 // `module`: the module or board holding the channels, for the messages.
-void collectFromList(const VObject &channels, const QString &key, const Element &element, Rule rule,
-                     const QString &module, QList<Place> *found)
+void collectFromList(const CnfController &controller, const VObject &channels, const QString &key,
+                     const Element &element, Rule rule, const QString &module, QList<Place> *found)
 {
     const QString id = element.id;
+    const auto namesName = [&controller](const QVariant &value, const QString &name) {
+        return CnfReferences::namesName(controller, value, name);
+    };
     for (int i = 0; i < channels.size(); ++i) {
         const VObject entry = channels[i];
-        if (!CnfReferences::channelNames(entry[key], element, rule == Rule::Signal))
+        if (!channelNamesBy(entry[key], element, rule == Rule::Signal, namesName))
             continue;
         Place place;
         place.note = Note::Channel;
         place.owner = module;
-        nameAt(&place, entry, key, element.name);
+        nameAt(&place, controller, entry, key, element.name);
+        place.textIsId = !(rule == Rule::Signal && key == Detector);
         place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
             VObject target = entry;
             const QVariant value = withNewId(target[key], key, rule, id, newId);
@@ -129,11 +149,12 @@ void collectFromList(const VObject &channels, const QString &key, const Element 
     }
 }
 
-void collectFromDevices(const VObject &devices, const QString &key, const Element &element,
-                        Rule rule, const QString &module, QList<Place> *found)
+void collectFromDevices(const CnfController &controller, const VObject &devices, const QString &key,
+                        const Element &element, Rule rule, const QString &module,
+                        QList<Place> *found)
 {
     for (int i = 0; i < devices.size(); ++i)
-        collectFromList(devices[i][Channels], key, element, rule, module, found);
+        collectFromList(controller, devices[i][Channels], key, element, rule, module, found);
 }
 
 } // namespace
@@ -141,15 +162,10 @@ void collectFromDevices(const VObject &devices, const QString &key, const Elemen
 bool CnfReferences::channelNames(const VObject &reference, const Element &element,
                                  bool signalModule)
 {
-    if (reference.isNull())
-        return false;
-    const QVariant value = reference.toVariant();
-    // Detectors are named on the Signal module by an integer id or by name,
-    // never by a number written as text.
-    if (signalModule && element.kind == Kind::Detector)
-        return isIntegerType(reference) ? namesId(value, element.id)
-                                        : CnfReferences::namesName(value, element.name);
-    return namesId(value, element.id) || CnfReferences::namesName(value, element.name);
+    return channelNamesBy(reference, element, signalModule,
+                          [](const QVariant &value, const QString &name) {
+                              return CnfReferences::namesName(value, name);
+                          });
 }
 
 // Every channel entry of the native data that names the element under its
@@ -170,48 +186,48 @@ QList<Place> CnfReferenceFinders::inputChannels(const CnfController &controller,
     if (zuMolt && !sensor) {
         const VObject inputsOutputs = root[QStringLiteral("inputsOutputs")];
         for (const QString &module : inputsOutputs.keys())
-            collectFromList(inputsOutputs[module][Channels], key, element, Rule::KeyOnly, module,
-                            &found);
+            collectFromList(controller, inputsOutputs[module][Channels], key, element,
+                            Rule::KeyOnly, module, &found);
     } else {
         const VObject boards = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
-        collectFromList(boards[QStringLiteral("DIO2")][Channels], key, element,
+        collectFromList(controller, boards[QStringLiteral("DIO2")][Channels], key, element,
                         Rule::EntryAndEmptyOwner, QStringLiteral("DIO2"), &found);
         // An element may be bound to a channel of any other I/O board as well.
         for (int board = 1; board <= 9; ++board) {
             const QString name = QStringLiteral("DIO%1").arg(board);
             if (board != 2)
-                collectFromList(boards[name][Channels], key, element, Rule::SharedEntry, name,
-                                &found);
+                collectFromList(controller, boards[name][Channels], key, element, Rule::SharedEntry,
+                                name, &found);
         }
     }
     // Each module by its key, which also names it in the messages.
     const auto module = [&modules](const char *name) {
         return modules[QLatin1String(name)];
     };
-    collectFromList(module("Keyboard")[Channels], key, element, Rule::KeyOnly,
+    collectFromList(controller, module("Keyboard")[Channels], key, element, Rule::KeyOnly,
                     QStringLiteral("Keyboard"), &found);
-    collectFromDevices(module("TrafiCam"), key, element, Rule::Entry, QStringLiteral("TrafiCam"),
-                       &found);
-    collectFromDevices(module("TrafficStream"), key, element, Rule::Entry,
+    collectFromDevices(controller, module("TrafiCam"), key, element, Rule::Entry,
+                       QStringLiteral("TrafiCam"), &found);
+    collectFromDevices(controller, module("TrafficStream"), key, element, Rule::Entry,
                        QStringLiteral("TrafficStream"), &found);
     const VObject citilog = module("Citilog");
     for (int i = 0; i < citilog.size(); ++i)
-        collectFromDevices(citilog[i][QStringLiteral("cams")], key, element, Rule::Entry,
-                           QStringLiteral("Citilog"), &found);
-    collectFromList(module("Priority")[Channels], key, element, Rule::Entry,
+        collectFromDevices(controller, citilog[i][QStringLiteral("cams")], key, element,
+                           Rule::Entry, QStringLiteral("Citilog"), &found);
+    collectFromList(controller, module("Priority")[Channels], key, element, Rule::Entry,
                     QStringLiteral("Priority"), &found);
     // "AzimuthSSE" is a list of devices or, with no elements, one device itself.
     const VObject azimuth = modules[QStringLiteral("AzimuthSSE")];
     if (!azimuth.isNull()) {
         const bool single = azimuth.size() == 0;
         for (int i = 0; i < (single ? 1 : azimuth.size()); ++i)
-            collectFromDevices((single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
-                               element, Rule::EntryAndBareCamera, QStringLiteral("AzimuthSSE"),
-                               &found);
+            collectFromDevices(
+                controller, (single ? azimuth : azimuth[i])[QStringLiteral("sensors")], key,
+                element, Rule::EntryAndBareCamera, QStringLiteral("AzimuthSSE"), &found);
     }
-    collectFromDevices(module("SmartMicro")[QStringLiteral("sensors")], key, element, Rule::Entry,
-                       QStringLiteral("SmartMicro"), &found);
-    collectFromList(module("Signal")[Channels], key, element, Rule::Signal,
+    collectFromDevices(controller, module("SmartMicro")[QStringLiteral("sensors")], key, element,
+                       Rule::Entry, QStringLiteral("SmartMicro"), &found);
+    collectFromList(controller, module("Signal")[Channels], key, element, Rule::Signal,
                     QStringLiteral("Signal"), &found);
     return found;
 }
@@ -227,8 +243,8 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
         || controller.property("type").toString() != QLatin1String("ZU_MOLT"))
         return found;
     // A text names the detector by its name, a number by its id.
-    const auto names = [&element](const QVariant &reference) {
-        return isText(reference) ? CnfReferences::namesName(reference, element.name)
+    const auto names = [&controller, &element](const QVariant &reference) {
+        return isText(reference) ? CnfReferences::namesName(controller, reference, element.name)
                                  : namesId(reference, element.id);
     };
     // Each place writes the program's event list anew, so that several
@@ -259,15 +275,15 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
                 place.byName = isText(event.value(key));
                 if (place.byName) {
                     const QString name = element.name;
-                    place.takeName
-                        = [program, i, key, name, change](CnfController &, const QString &newName) {
-                              const QVariantMap current
-                                  = program->property("detectors").toList().value(i).toMap();
-                              if (!CnfReferences::namesName(current.value(key), name))
-                                  return false;
-                              change(program, i, key, newName);
-                              return true;
-                          };
+                    place.takeName = [program, i, key, name, change](CnfController &controller,
+                                                                     const QString &newName) {
+                        const QVariantMap current
+                            = program->property("detectors").toList().value(i).toMap();
+                        if (!CnfReferences::namesName(controller, current.value(key), name))
+                            return false;
+                        change(program, i, key, CnfReferences::heldName(controller, newName));
+                        return true;
+                    };
                 }
                 place.rename = [program, i, key, change](CnfController &, const QString &newId) {
                     const QVariantMap current
@@ -299,18 +315,19 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
-            || (!namesId(link, id) && !CnfReferences::namesName(link, detector.name)))
+            || (!namesId(link, id) && !CnfReferences::namesName(controller, link, detector.name)))
             continue;
         Place place;
         place.note = Note::LinkedSensor;
         place.owner = QString::number(sensor->id());
-        place.byName = CnfReferences::namesName(link, detector.name);
+        place.byName = CnfReferences::namesName(controller, link, detector.name);
+        place.textIsId = true;
         if (place.byName) {
             const QString name = detector.name;
-            place.takeName = [sensor, name](CnfController &, const QString &newName) {
-                if (!CnfReferences::namesName(sensor->property("detector"), name))
+            place.takeName = [sensor, name](CnfController &controller, const QString &newName) {
+                if (!CnfReferences::namesName(controller, sensor->property("detector"), name))
                     return false;
-                sensor->setProperty("detector", newName);
+                sensor->setProperty("detector", CnfReferences::heldName(controller, newName));
                 return true;
             };
         }
@@ -382,7 +399,7 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 Place place;
                 place.note = Note::Channel;
                 place.owner = QStringLiteral("DIO%1").arg(board);
-                nameAt(&place, channel, key, name);
+                nameAt(&place, controller, channel, key, name);
                 place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
                     VObject target = channel;
                     const QVariant value = target[key].toVariant();
@@ -411,7 +428,8 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
             Place place;
             place.note = Note::Indication;
             place.owner = QString::number(i + 1);
-            nameAt(&place, entry, colour, name);
+            nameAt(&place, controller, entry, colour, name);
+            place.textIsId = true;
             place.rename = [entry, colour, id, shared](CnfController &, const QString &newId) {
                 VObject target = entry;
                 const QVariant value = target[colour].toVariant();

@@ -14,12 +14,14 @@ namespace {
 // store no empty one, unless `keepEmptyList` (zumoltc writes an empty list of
 // boards while their protocol is set). With `byName` a text names the group by
 // its name: it stays on a new id and takes a new name.
-void entriesOf(const VObject &list, const QString &key, const Element &group, Note note,
-               bool keepEntry, QList<Place> *found, bool keepEmptyList = false, bool byName = false)
+void entriesOf(const CnfController &controller, const VObject &list, const QString &key,
+               const Element &group, Note note, bool keepEntry, QList<Place> *found,
+               bool keepEmptyList = false, bool byName = false)
 {
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
-        const bool named = byName && CnfReferences::namesName(entry[key].toVariant(), group.name);
+        const bool named
+            = byName && CnfReferences::namesName(controller, entry[key].toVariant(), group.name);
         if (!named && !namesId(entry[key].toVariant(), group.id))
             continue;
         // An indication row is named by its place (from 1), a display by its group.
@@ -28,10 +30,12 @@ void entriesOf(const VObject &list, const QString &key, const Element &group, No
         if (named) {
             place.note = note;
             place.owner = owner;
-            nameAt(&place, entry, key, group.name);
+            nameAt(&place, controller, entry, key, group.name);
         } else {
             place = idPlace(entry, key, note, owner);
         }
+        // The display's place in its list (from 1), which names it in a message.
+        place.part = QString::number(i + 1);
         place.clear = [entry, key, keepEntry, keepEmptyList](CnfController &) {
             VObject target = entry;
             if (keepEntry) {
@@ -63,18 +67,19 @@ QList<Place> CnfReferenceFinders::groupCountdowns(const CnfController &controlle
     const VObject root = controller.nativeData();
     const QString items = QStringLiteral("items");
     const QString id = QStringLiteral("id");
-    entriesOf(root[QStringLiteral("countDownTable")], QStringLiteral("sg"), group, Note::Countdown,
-              false, &found);
+    entriesOf(controller, root[QStringLiteral("countDownTable")], QStringLiteral("sg"), group,
+              Note::Countdown, false, &found);
     const VObject modules = root[QStringLiteral("modules")];
-    entriesOf(modules[QStringLiteral("Countdowns")][items], id, group, Note::Countdown, false,
-              &found);
-    entriesOf(modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
+    entriesOf(controller, modules[QStringLiteral("Countdowns")][items], id, group, Note::Countdown,
+              false, &found);
+    entriesOf(controller,
+              modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
                      [QStringLiteral("KTV1")][items],
               id, group, Note::Countdown, false, &found);
     // zumoltc reads a board's group by its id or by its name, and writes an
     // emptied list of boards as it is.
-    entriesOf(root[QStringLiteral("countdownBoards")][items], id, group, Note::Countdown, false,
-              &found, true, true);
+    entriesOf(controller, root[QStringLiteral("countdownBoards")][items], id, group,
+              Note::Countdown, false, &found, true, true);
     return found;
 }
 
@@ -86,7 +91,8 @@ QList<Place> CnfReferenceFinders::groupIndications(const CnfController &controll
                                                    const Element &group)
 {
     QList<Place> found;
-    entriesOf(controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Indication")],
+    entriesOf(controller,
+              controller.nativeData()[QStringLiteral("modules")][QStringLiteral("Indication")],
               QStringLiteral("signalGroup"), group, Note::Indication, true, &found);
     return found;
 }
@@ -115,7 +121,7 @@ QList<Place> CnfReferenceFinders::programIndications(const CnfController &contro
                 Place place;
                 place.note = Note::Indication;
                 place.owner = row;
-                nameAt(&place, entry, QString(), program.name);
+                nameAt(&place, controller, entry, QString(), program.name);
                 if (place.byName)
                     found << place;
                 continue;

@@ -69,7 +69,7 @@ QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controlle
             continue;
         Place place;
         place.note = Note::RemoteControl;
-        nameAt(&place, entry, QString(), phase.name);
+        nameAt(&place, controller, entry, QString(), phase.name);
         if (!place.byName)
             continue;
         place.clear = [entry](CnfController &) {

@@ -49,10 +49,7 @@ public:
         w.setShape(shape);
         native = CnfTreeSchema::plain(c.nativeData().toVariant()).toMap();
         extras = native.take(QLatin1String(extrasKey)).toMap();
-        for (const QVariant &pair : extras.value(QLatin1String(namesKind)).toList()) {
-            const QVariantList forms = pair.toList();
-            writtenNames.insert(forms.value(0).toString(), forms.value(1).toString());
-        }
+        writtenNames = ZuMoltFormat::writtenNames(extras);
     }
 
     const CnfController &c;
@@ -569,12 +566,9 @@ public:
             w.writeValue(QStringLiteral("name"), writtenName(name));
     }
 
-    // An element's name (its letters) as the file writes it: as the file held
-    // it, or escaped where the letters need it.
     QString writtenName(const QString &name) const
     {
-        const auto held = writtenNames.constFind(name);
-        return held != writtenNames.cend() ? held.value() : CnfJsonWriter::verbatimEscaped(name);
+        return ZuMoltFormat::writtenName(writtenNames, name);
     }
 
     void writeRef(const QString &key, const QString &id, const QString &what)

@@ -230,6 +230,28 @@ const QStringList &zumoltcRootKeys()
     return keys;
 }
 
+QHash<QString, QString> writtenNames(const QVariantMap &extras)
+{
+    QHash<QString, QString> written;
+    for (const QVariant &pair : extras.value(QLatin1String(namesKind)).toList()) {
+        const QVariantList forms = pair.toList();
+        written.insert(forms.value(0).toString(), forms.value(1).toString());
+    }
+    return written;
+}
+
+QString writtenName(const QHash<QString, QString> &written, const QString &letters)
+{
+    const auto held = written.constFind(letters);
+    return held != written.cend() ? held.value() : CnfJsonWriter::verbatimEscaped(letters);
+}
+
+QString writtenName(const CnfController &controller, const QString &letters)
+{
+    const QVariant extras = controller.nativeData()[QLatin1String(extrasKey)].toVariant();
+    return writtenName(writtenNames(CnfTreeSchema::plain(extras).toMap()), letters);
+}
+
 QStringList ownRootOrder(QStringList keys)
 {
     static const QStringList last = { QLatin1String(extraMatricesKey), QLatin1String(sensorsKey),

@@ -55,6 +55,16 @@ constexpr const char *singleObjectsKind = "objects";
 // [letters, written] pairs, so that a name not edited is written back as it
 // stood. The first form given for the same letters stands for all of them.
 constexpr const char *namesKind = "names";
+// The forms of namesKind in the kept members `extras`: letters -> written.
+QHash<QString, QString> writtenNames(const QVariantMap &extras);
+// An element's name (its letters) as the file writes it: in the form the file
+// gave those letters (`written`, from writtenNames), else escaped where the
+// letters need it (CnfJsonWriter::verbatimEscaped). zumoltc compares names as
+// written, so a place that names the element by its name is written in the
+// same form.
+QString writtenName(const QHash<QString, QString> &written, const QString &letters);
+// The same for the controller's kept members.
+QString writtenName(const CnfController &controller, const QString &letters);
 // Under "elementExtras": the root keys that zumoltc does not know, in the
 // file's order, when that is not the order the writer gives them by itself.
 constexpr const char *rootOrderKey = "rootOrder";

@@ -63,6 +63,10 @@ void MainWindow::editDetectorOrSensor(bool sensor)
     if (!element)
         return;
     const QString oldName = element->name();
+    // The dialog writes the element's own source itself, also where it names
+    // the element by its name: that place gets its line too.
+    const QList<CnfReferences::Place> namedBefore
+        = CnfReferences::namedPlaces(controller, CnfReferences::of(*element));
     DetectorsDlg dialog(&controller, element, false, this);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
@@ -80,7 +84,7 @@ void MainWindow::editDetectorOrSensor(bool sensor)
     // naming the element by its name follow.
     CnfReferences::Element named = CnfReferences::of(*element);
     named.name = oldName;
-    followNewName(named, element->name());
+    followNewName(named, element->name(), namedBefore);
     updateDetectorsTables();
     setChanged(true);
 }

@@ -6,10 +6,13 @@
 
 #include <QMessageBox>
 
-void MainWindow::followNewName(const CnfReferences::Element &element, const QString &newName)
+void MainWindow::followNewName(const CnfReferences::Element &element, const QString &newName,
+                               const QList<CnfReferences::Place> &namedBefore)
 {
     CnfController &controller = project.controller();
-    const NameFollowing following(controller, element, newName);
+    const NameFollowing following(controller, element, newName, namedBefore);
+    for (const QString &line : following.followedBefore())
+        addLogMessage(line);
     const QString question = following.question();
     if (!question.isEmpty()
         && QMessageBox::question(this, tr("New name"), question, QMessageBox::Yes | QMessageBox::No,

@@ -9,26 +9,46 @@
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
 
+#include <algorithm>
+
 using Kind = CnfReferences::Kind;
 using Note = CnfReferences::Note;
 
 NameFollowing::NameFollowing(const CnfController &controller, const CnfReferences::Element &element,
-                             const QString &newName)
+                             const QString &newName, const QList<CnfReferences::Place> &namedBefore)
     : element(element)
     , newName(newName)
 {
     if (element.name.isEmpty() || newName == element.name)
         return;
     named = CnfReferences::namedPlaces(controller, element);
+    // What named the element before and does no longer, the dialog has given
+    // the new name.
+    QStringList still;
+    for (const CnfReferences::Place &place : qAsConst(named))
+        still << placeText(place);
+    for (const CnfReferences::Place &place : namedBefore) {
+        if (!still.removeOne(placeText(place)))
+            followedAlready << place;
+    }
     if (named.isEmpty())
         return;
     oldNameHolder = otherWithName(controller, element.kind, element.id, element.name);
     newNameHolder = otherWithName(controller, element.kind, element.id, newName);
+    const bool textIsId
+        = std::any_of(named.cbegin(), named.cend(),
+                      [](const CnfReferences::Place &place) { return place.textIsId; });
+    if (textIsId) {
+        oldIdHolder = otherWithId(controller, element.kind, element.id, element.name);
+        newIdHolder = otherWithId(controller, element.kind, element.id, newName);
+    }
 }
 
 QString NameFollowing::question() const
 {
-    if (named.isEmpty() || (oldNameHolder.isEmpty() && newNameHolder.isEmpty()))
+    if (named.isEmpty()
+        || (oldNameHolder.isEmpty() && newNameHolder.isEmpty() && oldIdHolder.isEmpty()
+            && newIdHolder.isEmpty()))
         return QString();
     QStringList places;
     for (const CnfReferences::Place &place : named)
@@ -41,6 +61,13 @@ QString NameFollowing::question() const
     if (!newNameHolder.isEmpty())
         text += MainWindowTexts::tr("\n%1 has the name \"%2\": with it they would name both.")
                     .arg(newNameHolder, newName);
+    // A channel reads a text as an id too.
+    if (!oldIdHolder.isEmpty())
+        text += MainWindowTexts::tr("\n%1 has the id \"%2\": they name it as well.")
+                    .arg(oldIdHolder, element.name);
+    if (!newIdHolder.isEmpty())
+        text += MainWindowTexts::tr("\n%1 has the id \"%2\": with it they would name both.")
+                    .arg(newIdHolder, newName);
     return text
         + MainWindowTexts::tr("\nShould they follow %1 to its new name \"%2\"?")
               .arg(elementText(element), newName);
@@ -52,9 +79,22 @@ QStringList NameFollowing::follow(CnfController &controller) const
     if (named.isEmpty())
         return lines;
     for (const CnfReferences::Place &place : CnfReferences::takeName(controller, element, newName))
-        lines << MainWindowTexts::tr("%1 follows %2 to its new name \"%3\" (it was \"%4\")")
-                     .arg(placeText(place), elementText(element), newName, element.name);
+        lines << line(place);
     return lines;
+}
+
+QStringList NameFollowing::followedBefore() const
+{
+    QStringList lines;
+    for (const CnfReferences::Place &place : followedAlready)
+        lines << line(place);
+    return lines;
+}
+
+QString NameFollowing::line(const CnfReferences::Place &place) const
+{
+    return MainWindowTexts::tr("%1 follows %2 to its new name \"%3\" (it was \"%4\")")
+        .arg(placeText(place), elementText(element), newName, element.name);
 }
 
 QString NameFollowing::elementText(const CnfReferences::Element &element)
@@ -127,6 +167,46 @@ QString NameFollowing::otherWithName(const CnfController &controller, Kind kind,
     return other;
 }
 
+QString NameFollowing::otherWithId(const CnfController &controller, Kind kind, const QString &id,
+                                   const QString &text)
+{
+    if (text.isEmpty() || text == id)
+        return QString();
+    bool found = false;
+    switch (kind) {
+    case Kind::Phase:
+        found = controller.findPhase(text) != nullptr;
+        break;
+    case Kind::Program:
+        found = controller.findProgram(text) != nullptr;
+        break;
+    case Kind::SignalGroup:
+    case Kind::Detector:
+    case Kind::Sensor: {
+        // Only the whole number the id is written as.
+        bool ok = false;
+        const int number = text.toInt(&ok);
+        if (!ok || QString::number(number) != text)
+            return QString();
+        found = kind == Kind::SignalGroup ? controller.findSG(number) != nullptr
+            : kind == Kind::Sensor        ? controller.findSensor(number) != nullptr
+                                          : controller.findDetector(number) != nullptr;
+        break;
+    }
+    case Kind::Output: {
+        const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+        for (int i = 0; i < outputs.size() && !found; ++i)
+            found = outputs[i][QStringLiteral("id")].toString() == text;
+        break;
+    }
+    }
+    if (!found)
+        return QString();
+    QString other = elementText({ kind, text, QString() });
+    other[0] = other.at(0).toUpper();
+    return other;
+}
+
 QString NameFollowing::placeText(const CnfReferences::Place &place)
 {
     switch (place.note) {
@@ -140,6 +220,8 @@ QString NameFollowing::placeText(const CnfReferences::Place &place)
         return MainWindowTexts::tr("Indication row %1").arg(place.owner);
     case Note::RemoteControl:
         return MainWindowTexts::tr("The remote control panel");
+    case Note::Countdown:
+        return MainWindowTexts::tr("Countdown board %1").arg(place.part);
     default:
         return MainWindowTexts::tr("A place");
     }

@@ -9,16 +9,20 @@ class CnfController;
 
 // What a new name of an element does to the places that name it by its name
 // (a crosswalk's list, a module channel, an indication row, a sensor's link,
-// the ZU_MOLT panel): they follow the new name, and the message table gets one
-// line for each. Where another element of the kind has the old name (the
-// places name that one too) or the new one (they would name both), the user
-// is asked first.
+// the ZU_MOLT panel, a countdown board): they follow the new name, and the
+// message table gets one line for each. Where another element of the kind has
+// the old name (the places name that one too) or the new one (they would name
+// both), the user is asked first; so too where a place that reads a text as an
+// id as well (a channel) would name another element by its id.
 class NameFollowing
 {
 public:
     // The element as the places name it: its id and its old name.
+    // `namedBefore`: the places that named the element by its old name
+    // before its dialog wrote its own source under the new one.
     NameFollowing(const CnfController &controller, const CnfReferences::Element &element,
-                  const QString &newName);
+                  const QString &newName,
+                  const QList<CnfReferences::Place> &namedBefore = QList<CnfReferences::Place>());
 
     // The places naming the element by its old name.
     const QList<CnfReferences::Place> &places() const { return named; }
@@ -26,6 +30,9 @@ public:
     QString question() const;
     // Gives the places the new name; the lines for the message table, one per place.
     QStringList follow(CnfController &controller) const;
+    // The lines for the places of `namedBefore` that have followed already
+    // (the element's dialog wrote them), whatever the answer to the question.
+    QStringList followedBefore() const;
 
     // "detector 74", "program 36", ...
     static QString elementText(const CnfReferences::Element &element);
@@ -33,13 +40,21 @@ public:
     // (its text as elementText gives it); empty when none has.
     static QString otherWithName(const CnfController &controller, CnfReferences::Kind kind,
                                  const QString &id, const QString &name);
+    // The element of the kind, other than the one of `id`, whose id is the text.
+    static QString otherWithId(const CnfController &controller, CnfReferences::Kind kind,
+                               const QString &id, const QString &text);
+    // How a line of the message table names the place.
+    static QString placeText(const CnfReferences::Place &place);
 
 private:
-    static QString placeText(const CnfReferences::Place &place);
+    QString line(const CnfReferences::Place &place) const;
 
     CnfReferences::Element element;
     QString newName;
     QList<CnfReferences::Place> named;
     QString oldNameHolder; // another element that has the old name
     QString newNameHolder; // another element that has the new name
+    QString oldIdHolder; // another element whose id is the old name
+    QString newIdHolder; // another element whose id is the new name
+    QList<CnfReferences::Place> followedAlready; // places the dialog gave the new name
 };

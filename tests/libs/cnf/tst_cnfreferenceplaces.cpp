@@ -4,10 +4,18 @@
 #include "cnf/cnfphase.h"
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfreferences.h"
+#include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
+#include "cnf/zu_moltconfig.h"
 #include "nativejson.h"
 #include "recordprogram.h"
+#include "testdata.h"
 #include "testmain.h"
+#include "zumoltc/model/zuconfiguration.h"
+#include "zumoltc/model/zudetector.h"
+#include "zumoltc/model/zusignalgroup.h"
+#include "zumoltc/model/zusignalplan.h"
+#include "zumoltc/model/zustage.h"
 
 #include <QtTest>
 
@@ -69,6 +77,32 @@ bool renameElement(CnfController &controller, Kind kind, const QString &id, cons
 {
     return kind == Kind::Phase ? controller.renamePhase(id, newId)
                                : controller.renameProgram(id, newId);
+}
+
+// The element that zumoltc finds at the place of a row of zuMoltNameFollowed:
+// its id and its name as zumoltc holds it (as written); empty when none.
+QString zumoltcFinds(ZUConfiguration &zu, const QString &place)
+{
+    const ZUBaseObject *found = nullptr;
+    if (place == QLatin1String("panel")) {
+        if (zu.vpu()->stages().size() > 1)
+            found = zu.vpu()->stages().at(1);
+    } else if (place == QLatin1String("DIO channel")) {
+        if (!zu.dios().isEmpty() && !zu.dios().first()->channels().isEmpty())
+            found = zu.dios().first()->channels().first().detector;
+    } else if (place == QLatin1String("countdown board")) {
+        if (!zu.countdownBoards()->boards().isEmpty())
+            found = zu.countdownBoards()->boards().first().group;
+    } else {
+        for (const QPointer<ZUSignalPlan> &plan : zu.signalPlans()) {
+            if (plan && plan->id() == 14 && !plan->detectors().isEmpty()) {
+                const ZUSignalPlan::DetectorControl &record = plan->detectors().first();
+                found = place == QLatin1String("record detector") ? record.detector
+                                                                  : record.indicator;
+            }
+        }
+    }
+    return found ? QStringLiteral("%1 %2").arg(found->id()).arg(found->name()) : QString();
 }
 
 } // namespace
@@ -673,6 +707,127 @@ private slots:
                      .size(),
                  places);
         QCOMPARE(QString::fromUtf8(controller.save(1)), QString::fromUtf8(before));
+    }
+
+    // A new name of an element that a place of a ZU_MOLT file names by its
+    // name: the place is written in the form of the element's own name, so
+    // that the save succeeds and stays JSON, zumoltc (which compares names as
+    // written) finds the element there, and plivek reads the same letters.
+    void zuMoltNameFollowed_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QByteArray>("from"); // the fixture's bytes that the row's file changes
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<CnfReferences::Kind>("kind");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("oldName");
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QByteArray>("written"); // the new name as the file writes it
+        const struct
+        {
+            const char *place;
+            QByteArray from;
+            QByteArray to;
+            Kind kind;
+            const char *id;
+            QString oldName;
+        } places[] = {
+            { "panel", QByteArray(), QByteArray(), Kind::Phase, "52", QStringLiteral("Stage 2") },
+            { "DIO channel", "\"type\": \"full\",\n                    \"detector\": 71",
+              "\"type\": \"full\",\n                    \"detector\": \"D1\"", Kind::Detector, "71",
+              QStringLiteral("D1") },
+            { "record detector", "\"detector\": 71,", "\"detector\": \"D1\",", Kind::Detector, "71",
+              QStringLiteral("D1") },
+            { "record indicator", "\"indicator\": 72", "\"indicator\": \"D2\"", Kind::Detector,
+              "72", QStringLiteral("D2") },
+            { "countdown board", "\"id\": 61,\n                \"addr\"",
+              "\"id\": \"\xD0\x93"
+              "1\",\n                \"addr\"",
+              Kind::SignalGroup, "61", QStringLiteral("\u04131") },
+        };
+        const struct
+        {
+            const char *form;
+            QString letters;
+            QByteArray written;
+        } forms[] = {
+            { "quote and backslash", QStringLiteral("Side \"A\" \\ B"), "Side \\\"A\\\" \\\\ B" },
+            { "backslash", QStringLiteral("Nm\\x"), "Nm\\\\x" },
+            { "control character", QStringLiteral("Bell\a"), "Bell\\u0007" },
+            { "not ASCII", QStringLiteral("\u0422\u0435\u0441\u0442 \u00e9"),
+              "\xD0\xA2\xD0\xB5\xD1\x81\xD1\x82 \xC3\xA9" },
+        };
+        for (const auto &place : places) {
+            for (const auto &form : forms)
+                QTest::addRow("%s, %s", place.place, form.form)
+                    << QString::fromLatin1(place.place) << place.from << place.to << place.kind
+                    << QString::fromLatin1(place.id) << place.oldName << form.letters
+                    << form.written;
+        }
+    }
+
+    void zuMoltNameFollowed()
+    {
+        QFETCH(QString, place);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(CnfReferences::Kind, kind);
+        QFETCH(QString, id);
+        QFETCH(QString, oldName);
+        QFETCH(QString, newName);
+        QFETCH(QByteArray, written);
+        QByteArray input = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("references/zumolt_filled.json")));
+        if (!from.isEmpty()) {
+            QCOMPARE(input.count(from), 1);
+            input.replace(from, to);
+        }
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        const QByteArray untouched = config.save(controller);
+        QVERIFY2(!untouched.isEmpty(), qPrintable(config.lastError()));
+        // The element's own name and the place.
+        const QByteArray quotedOld = '"' + oldName.toUtf8() + '"';
+        QCOMPARE(untouched.count(quotedOld), 2);
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(untouched, &error), qPrintable(error));
+        QCOMPARE(zumoltcFinds(zu, place), id + QLatin1Char(' ') + oldName);
+
+        // The element's dialog gives it the name; the places follow.
+        switch (kind) {
+        case Kind::Phase:
+            controller.findPhase(id)->name = newName;
+            break;
+        case Kind::SignalGroup:
+            controller.findSG(id.toInt())->name = newName;
+            break;
+        default:
+            controller.findDetector(id.toInt())->setName(newName);
+            break;
+        }
+        QCOMPARE(CnfReferences::takeName(controller, { kind, id, oldName }, newName).size(), 1);
+        const QByteArray saved = config.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
+        QByteArray expected = untouched;
+        expected.replace(quotedOld, '"' + written + '"');
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(expected));
+
+        ZUConfiguration afterwards;
+        QVERIFY2(afterwards.fromJson(saved, &error), qPrintable(error));
+        QCOMPARE(afterwards.warnings(), zu.warnings());
+        QCOMPARE(zumoltcFinds(afterwards, place),
+                 id + QLatin1Char(' ') + QString::fromUtf8(written));
+
+        // plivek reads the same letters at both, and writes the same file again.
+        ZU_MOLTConfig again;
+        CnfController reopened;
+        QVERIFY2(again.loadData(saved) && again.createController(reopened),
+                 qPrintable(again.lastError()));
+        QCOMPARE(CnfReferences::namedPlaces(reopened, { kind, id, newName }).size(), 1);
+        QCOMPARE(QString::fromUtf8(again.save(reopened)), QString::fromUtf8(saved));
     }
 
     // A ZU_MOLT panel entry may name its stage by the stage's name, as

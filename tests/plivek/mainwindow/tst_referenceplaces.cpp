@@ -406,8 +406,11 @@ void addRow(const QString &fixture, const QString &kind, const QString &id, Oper
     static const char *const operations[]
         = { "new id",          "Delete", "Duplicate", "new id refused",
             "new id and back", "opened", "new name",  "new name and back" };
-    const QString name = QStringLiteral("%1 %2 %3, %4")
-                             .arg(families.value(fixture), kind, id, operations[int(operation)]);
+    QString name = QStringLiteral("%1 %2 %3, %4")
+                       .arg(families.value(fixture), kind, id, operations[int(operation)]);
+    // An element may be given more than one new name.
+    if (operation == Operation::NewName)
+        name += QStringLiteral(" \"%1\"").arg(newId);
     QTest::newRow(qPrintable(name))
         << fixture << kind << id << int(operation) << newId << edits << question << messages;
 }
@@ -1298,7 +1301,8 @@ private slots:
         addNewName(TiverkII, "detector", "74", "Radar loop X", {},
                    { follows("Program 35", "detector 74", "Radar loop X") });
         addNewName(TiverkII, "sensor", "83", "Camera sensor X", {},
-                   { follows("Program 35", "sensor 83", "Camera sensor X") });
+                   { follows("Program 35", "sensor 83", "Camera sensor X"),
+                     follows("A channel of Priority", "sensor 83", "Camera sensor X") });
         addNewName(TiverkII, "phase", "52", "Bridge X",
                    { "/signalGroups/1/name", "/programs/4/properties/crosswalks/1/groups/0" });
         addNewName(TiverkII, "program", "36", "Sequence X", {},
@@ -1306,6 +1310,9 @@ private slots:
         addNewName(TiverkII, "output", "91", "Horn X");
         addNewName(ZuMolt, "phase", "52", "Stage 2 X", {},
                    { follows("The remote control panel", "phase 52", "Stage 2 X") });
+        // A name the file must escape: the panel entry is written as the stage's own name.
+        addNewName(ZuMolt, "phase", "52", "Side \"A\" \\ B", {},
+                   { follows("The remote control panel", "phase 52", "Side \"A\" \\ B") });
         addNewName(ZuMolt, "group", "61", "G1");
         addNewName(ZuMolt, "detector", "71", "D1 X");
         addNewName(ZuMolt, "program", "14", "Adaptive X");
