@@ -511,7 +511,7 @@ private slots:
                                                 "%3 skipped")
                                      .arg(line)
                                      .arg(column)
-                                     .arg(QLatin1String(what)) };
+                                     .arg(QString::fromUtf8(what)) };
         };
         const auto noState = [](int line) {
             return QStringList { QStringLiteral("Line %1, column 29: 'state' attribute has "
@@ -523,35 +523,35 @@ private slots:
         const QHash<QString, Difference> differences = {
             // An element without its id: plivek cannot list it and drops it.
             { "detectors/items/1/id",
-              { skipped(53, 13, "a detector"), ",\n            {\"name\": \"D2\"}", "" } },
+              { skipped(53, 13, "detector \"D2\""), ",\n            {\"name\": \"D2\"}", "" } },
             { "plans/1/id",
-              { skipped(65, 9, "a plan"),
+              { skipped(65, 9, "plan \"Off\""),
                 "\n            \"name\": \"Off\",\n            \"algorithm\": {" + in16
                     + "\"type\": \"Special\"," + in16
                     + "\"mode\": \"OFF\"\n            }\n        },\n        {",
                 "" } },
             { "plans/4/id",
-              { skipped(137, 9, "a plan"),
+              { skipped(137, 9, "plan \"Not set\""),
                 "\n        },\n        {\n            \"name\": \"Not set\",\n            "
                 "\"algorithm\": {\n\n            }",
                 "" } },
             { "switches/items/0/id",
-              { skipped(237, 13, "a switch"),
+              { skipped(237, 13, "switch \"1-1\""),
                 "\n            {\"name\": \"1-1\", \"type\": \"ZU4_SW\", \"signalGroup\": 1, "
                 "\"addr\": 0, \"color\": \"green\", \"heads\": 2, \"control\": true},",
                 "" } },
             { "switches/items/1/id",
-              { skipped(238, 13, "a switch"),
+              { skipped(238, 13, "switch \"1-2\""),
                 "\n            {\"name\": \"1-2\", \"type\": \"ZU4_SW\", \"signalGroup\": 2, "
                 "\"addr\": 1, \"color\": \"amber\", \"heads\": 1},",
                 "" } },
             { "switches/items/2/id",
-              { skipped(239, 13, "a switch"),
+              { skipped(239, 13, "switch \"1-3\""),
                 "\n            {\"name\": \"1-3\", \"type\": \"ZU4_SW\", \"signalGroup\": 3, "
                 "\"addr\": 2, \"color\": \"red\", \"heads\": 2, \"control\": true},",
                 "" } },
             { "switches/items/3/id",
-              { skipped(240, 13, "a switch"),
+              { skipped(240, 13, "switch \"1-4\""),
                 ",\n            {\"name\": \"1-4\", \"type\": \"ZU4_SW\", \"signalGroup\": 1, "
                 "\"addr\": 3, \"color\": \"white\", \"heads\": 1}",
                 "" } },
@@ -854,6 +854,78 @@ private slots:
         QString error;
         QVERIFY2(zu.fromJson(saved, &error), qPrintable(error));
         QCOMPARE(zu.findSignalGroup(4)->name(), QString::fromUtf8(edited));
+    }
+
+    // An element that the controller cannot list for want of an "id" goes,
+    // and its line names it by its kind and its name (quoted as messages quote
+    // a file's text); nothing else changes, so the save is the sample itself.
+    void elementWithoutIdIsNamedWhenDropped_data()
+    {
+        QTest::addColumn<QByteArray>("after"); // the text of the sample it follows
+        QTest::addColumn<QByteArray>("element"); // without "id"
+        QTest::addColumn<QString>("warning"); // plivek's reader's only line, exactly
+        const QByteArray group3
+            = "{\"name\": \"Г3\", \"id\": 3, \"type\": \"pedestrian\", \"maxGreen\": 43, "
+              "\"amberBlink\": 2}";
+        const QByteArray in12 = "\n            ";
+        const QByteArray stage2 = "\"minGreen\": 10\n        }";
+        const QByteArray dayPlan2 = "\"program\": 3\n                    }\n                ]\n"
+                                    "            }";
+        const QByteArray week1 = "\"days\": [1, 1, 1, 1, 1, 2, 2]\n            }";
+        const QString skipped = QStringLiteral("Attribute 'id' not defined; %1 skipped");
+        QTest::newRow("signal group")
+            << group3 << QByteArray(",\n            {\"name\": \"Г4\", \"type\": \"traffic\"}")
+            << QStringLiteral("Line 23, column 13: ") + skipped.arg("signal group \"Г4\"");
+        QTest::newRow("stage") << stage2
+                               << QByteArray(",\n        {" + in12 + "\"name\": \"Left turn\","
+                                             + in12 + "\"groups\": [1]\n        }")
+                               << QStringLiteral("Line 39, column 9: ")
+                + skipped.arg("stage \"Left turn\"");
+        QTest::newRow("stage without a name")
+            << stage2 << QByteArray(",\n        {\"groups\": [1]}")
+            << QStringLiteral("Line 39, column 9: ") + skipped.arg("a stage without a name");
+        QTest::newRow("stage with an empty name")
+            << stage2 << QByteArray(",\n        {\"name\": \"\", \"groups\": [1]}")
+            << QStringLiteral("Line 39, column 9: ") + skipped.arg("a stage without a name");
+        QTest::newRow("day plan")
+            << dayPlan2
+            << QByteArray(",\n            {\"name\": \"Holiday\", \"plans\": [{\"start\": "
+                          "\"00:00\", \"program\": 2}]}")
+            << QStringLiteral("Line 180, column 13: ") + skipped.arg("day plan \"Holiday\"");
+        QTest::newRow("week plan")
+            << week1
+            << QByteArray(",\n            {\"name\": \"Winter week\", \"days\": [2, 2, 2, 2, 2, "
+                          "2, 2]}")
+            << QStringLiteral("Line 187, column 13: ") + skipped.arg("week plan \"Winter week\"");
+        // The name's letters, shown as a message shows a file's text.
+        QTest::newRow("signal group, escapes in the name")
+            << group3 << QByteArray(",\n            {\"name\": \"A \\\"B\\\" \\\\ C\\u0007\"}")
+            << QStringLiteral("Line 23, column 13: ")
+                + skipped.arg(QStringLiteral("signal group \"A \"B\" \\ C\\u0007\""));
+        QTest::newRow("signal group, a long name cut")
+            << group3 << QByteArray(",\n            {\"name\": \"" + QByteArray(39, 'x') + "yz\"}")
+            << QStringLiteral("Line 23, column 13: ")
+                + skipped.arg(
+                    QStringLiteral("signal group \"%1y...\"").arg(QString(39, QLatin1Char('x'))));
+    }
+
+    void elementWithoutIdIsNamedWhenDropped()
+    {
+        QFETCH(QByteArray, after);
+        QFETCH(QByteArray, element);
+        QFETCH(QString, warning);
+        const QByteArray sample = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        QCOMPARE(sample.count(after), 1);
+        QByteArray input = sample;
+        input.insert(input.indexOf(after) + after.size(), element);
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        QCOMPARE(config.warnings(), QStringList { warning });
+        QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(sample));
     }
 };
 
