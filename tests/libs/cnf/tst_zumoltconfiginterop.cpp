@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -176,6 +177,10 @@ private:
 };
 
 } // namespace
+
+// A change of the controller, made as a dialog or the main window stores it.
+using ControllerEdit = std::function<void(CnfController &)>;
+Q_DECLARE_METATYPE(ControllerEdit)
 
 // Files pass both ways between plivek and zumoltc: zumoltc's own reader takes
 // what plivek writes, and a file of zumoltc goes through plivek unchanged,
@@ -926,6 +931,176 @@ private slots:
                  qPrintable(config.lastError()));
         QCOMPARE(config.warnings(), QStringList { warning });
         QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(sample));
+    }
+
+    // A member that the file leaves out is written once the user gives the
+    // element a value of its own there: the writer leaves a member out only
+    // while the element still holds the default that the reader put in its place.
+    void memberSetAfterLeftOutIsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("member"); // the text of the sample ...
+        QTest::addColumn<QByteArray>("without"); // ... that the file has instead
+        QTest::addColumn<ControllerEdit>("edit");
+        QTest::addColumn<QByteArray>("written"); // in its place in the save (empty: member)
+        const QByteArray in12 = "\n            ";
+        const QByteArray in16 = "\n                ";
+        // The power-part dialog edits a copy of the switch, which then takes its place.
+        const auto editSwitch = [](int id, std::function<void(CnfPowerDevice &)> store) {
+            return ControllerEdit([id, store](CnfController &c) {
+                const CnfPowerDevicePtr device = c.findPowerDevice(id);
+                auto edited = CnfPowerDevicePtr::create(*device);
+                store(*edited);
+                *device = *edited;
+            });
+        };
+        // The program dialog edits a clone of the plan and stores it back.
+        const auto editPlan = [](const char *id, std::function<void(CnfProgram &)> store) {
+            return ControllerEdit([id, store](CnfController &c) {
+                const CnfProgramPtr plan = c.findProgram(QLatin1String(id));
+                auto edited = CnfProgramPtr::create(&c);
+                edited->clone(*plan);
+                store(*edited);
+                plan->clone(*edited);
+            });
+        };
+        const auto extraMatrix = [](const CnfController &c) {
+            for (const CnfMatrixPtr &matrix : c.matrixList()) {
+                if (matrix != c.conflictMatrix())
+                    return matrix;
+            }
+            return CnfMatrixPtr();
+        };
+        // Left out, the switch is listed under the lowest address no other
+        // switch of the file has: 3, the address it had.
+        QTest::newRow("switch: addr")
+            << QByteArray("\"signalGroup\": 1, \"addr\": 3, ") << QByteArray("\"signalGroup\": 1, ")
+            << editSwitch(4, [](CnfPowerDevice &d) { d.address = 7; })
+            << QByteArray("\"signalGroup\": 1, \"addr\": 7, ");
+        QTest::newRow("switch: color")
+            << QByteArray("\"addr\": 0, \"color\": \"green\",") << QByteArray("\"addr\": 0,")
+            << editSwitch(1, [](CnfPowerDevice &d) { d.color = CnfPowerDevice::Green; })
+            << QByteArray();
+        QTest::newRow("switch: heads")
+            << QByteArray("\"color\": \"green\", \"heads\": 2,")
+            << QByteArray("\"color\": \"green\",")
+            << editSwitch(1,
+                          [](CnfPowerDevice &d) {
+                              d.lampsCount = 2;
+                              d.burnoutControl = d.burnoutControl != 0 ? d.lampsCount : 0;
+                          })
+            << QByteArray();
+        QTest::newRow("signal group: type")
+            << QByteArray("\"id\": 3, \"type\": \"pedestrian\",") << QByteArray("\"id\": 3,")
+            << ControllerEdit(
+                   [](CnfController &c) { c.findSG(3)->setType(CnfSignalGroup::Pedestrian); })
+            << QByteArray();
+        QTest::newRow("stage: minGreen")
+            << QByteArray("\"groups\": [2, 3]," + in12 + "\"minGreen\": 10")
+            << QByteArray("\"groups\": [2, 3]")
+            << ControllerEdit([](CnfController &c) { c.findPhase("2")->minTime = 10; })
+            << QByteArray();
+        QTest::newRow("stage: maxGreen")
+            << QByteArray("\"minGreen\": 5," + in12 + "\"maxGreen\": 40")
+            << QByteArray("\"minGreen\": 5")
+            << ControllerEdit([](CnfController &c) { c.findPhase("1")->maxTime = 40; })
+            << QByteArray();
+        // The matrix dialog, opened from the matrices table, sets id and name.
+        QTest::newRow("IGM: id") << QByteArray("\"name\": \"IGM\"," + in12 + "\"id\": 1,")
+                                 << QByteArray("\"name\": \"IGM\",")
+                                 << ControllerEdit(
+                                        [](CnfController &c) { c.conflictMatrix()->setId(3); })
+                                 << QByteArray("\"name\": \"IGM\"," + in12 + "\"id\": 3,");
+        QTest::newRow("IGM: name") << QByteArray("{" + in12 + "\"name\": \"IGM\",")
+                                   << QByteArray("{") << ControllerEdit([](CnfController &c) {
+                                          c.conflictMatrix()->setName(QStringLiteral("IGM"));
+                                      })
+                                   << QByteArray();
+        // Left out, the extra matrix is listed under the lowest free id: 2, the id it had.
+        QTest::newRow("extraMatrices: id")
+            << QByteArray("\"id\": 2," + in12 + "\"name\": \"draft\"")
+            << QByteArray("\"name\": \"draft\"")
+            << ControllerEdit([extraMatrix](CnfController &c) { extraMatrix(c)->setId(3); })
+            << QByteArray("\"id\": 3," + in12 + "\"name\": \"draft\"");
+        QTest::newRow("extraMatrices: name")
+            << QByteArray("\"id\": 2," + in12 + "\"name\": \"draft\"") << QByteArray("\"id\": 2")
+            << ControllerEdit([extraMatrix](CnfController &c) {
+                   extraMatrix(c)->setName(QStringLiteral("draft"));
+               })
+            << QByteArray();
+        // The sensor dialog sets number and name.
+        QTest::newRow("sensors: id")
+            << QByteArray("{\"id\": 1, \"name\": \"Button\"}")
+            << QByteArray("{\"name\": \"Button\"}")
+            << ControllerEdit([](CnfController &c) { c.sensorsList().first()->setId(1); })
+            << QByteArray();
+        QTest::newRow("sensors: name")
+            << QByteArray("{\"id\": 1, \"name\": \"Button\"}") << QByteArray("{\"id\": 1}")
+            << ControllerEdit([](CnfController &c) {
+                   c.sensorsList().first()->setName(QStringLiteral("Button"));
+               })
+            << QByteArray();
+        QTest::newRow("interstate: greenBlink")
+            << QByteArray("{\"greenBlink\": 1, \"redYellow\": 1,")
+            << QByteArray("{\"redYellow\": 1,")
+            << ControllerEdit([](CnfController &c) { c.interstate()->greenBlink = 1; })
+            << QByteArray();
+        QTest::newRow("interstate: redYellow")
+            << QByteArray("\"greenBlink\": 1, \"redYellow\": 1,")
+            << QByteArray("\"greenBlink\": 1,")
+            << ControllerEdit([](CnfController &c) { c.interstate()->redYellow = 1; })
+            << QByteArray();
+        QTest::newRow("interstate: yellow")
+            << QByteArray("\"redYellow\": 1, \"yellow\": 1}") << QByteArray("\"redYellow\": 1}")
+            << ControllerEdit([](CnfController &c) { c.interstate()->yellow = 1; }) << QByteArray();
+        QTest::newRow("plan: cycle")
+            << QByteArray("\"cycle\": 60," + in16) << QByteArray()
+            << editPlan("3", [](CnfProgram &p) { p.cycleLength = 60; }) << QByteArray();
+        QTest::newRow("plan: offset")
+            << QByteArray("\"offset\": 10," + in16) << QByteArray()
+            << editPlan("3", [](CnfProgram &p) { p.setCycleOffset(10); }) << QByteArray();
+        QTest::newRow("plan: coordinated")
+            << QByteArray("\"StageRing\"," + in16 + "\"coordinated\": true,")
+            << QByteArray("\"StageRing\",")
+            << editPlan("4", [](CnfProgram &p) { p.setProperty("coordinated", true); })
+            << QByteArray();
+    }
+
+    void memberSetAfterLeftOutIsWritten()
+    {
+        QFETCH(QByteArray, member);
+        QFETCH(QByteArray, without);
+        QFETCH(ControllerEdit, edit);
+        QFETCH(QByteArray, written);
+        const QByteArray sample = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        QCOMPARE(sample.count(member), 1);
+        QByteArray input = sample;
+        input.replace(member, without);
+        QByteArray expected = sample;
+        if (!written.isEmpty())
+            expected.replace(member, written);
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        QVERIFY2(config.warnings().isEmpty(),
+                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
+        // Untouched, the member stays out: the row is one of those the writer leaves out.
+        QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(input));
+
+        edit(controller);
+        const QByteArray saved = config.save(controller);
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(expected));
+
+        // What plivek wrote opens as what it saved.
+        ZU_MOLTConfig reread;
+        CnfController reloaded;
+        QVERIFY2(reread.loadData(saved) && reread.createController(reloaded),
+                 qPrintable(reread.lastError()));
+        QVERIFY2(reread.warnings().isEmpty(),
+                 qPrintable(reread.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(QString::fromUtf8(reread.save(reloaded)), QString::fromUtf8(saved));
     }
 };
 
