@@ -125,7 +125,7 @@ void ZuMoltConfigReader::readMatrices(const CnfJsonValue &root)
         }
         if (item.contains(QStringLiteral("name")))
             matrix->setName(name(item));
-        stash(QStringLiteral("IGM"), QString::number(matrix->id()),
+        stash(QLatin1String(conflictMatrixKind), QString::number(matrix->id()),
               leftover(item,
                        { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("items"),
                          QStringLiteral("matrix") }));

@@ -182,6 +182,31 @@ private:
 using ControllerEdit = std::function<void(CnfController &)>;
 Q_DECLARE_METATYPE(ControllerEdit)
 
+// Opens the file, which plivek saves untouched as it stands; saved after the
+// edit, it gives the expected bytes, and what plivek wrote opens without a
+// warning as what it saved.
+static void editAndSave(const QByteArray &input, const ControllerEdit &edit,
+                        const QByteArray &expected)
+{
+    ZU_MOLTConfig config;
+    CnfController controller;
+    QVERIFY2(config.loadData(input) && config.createController(controller),
+             qPrintable(config.lastError()));
+    QVERIFY2(config.warnings().isEmpty(), qPrintable(config.warnings().join(QLatin1Char('\n'))));
+    QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(input));
+
+    edit(controller);
+    const QByteArray saved = config.save(controller);
+    QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(expected));
+
+    ZU_MOLTConfig reread;
+    CnfController reloaded;
+    QVERIFY2(reread.loadData(saved) && reread.createController(reloaded),
+             qPrintable(reread.lastError()));
+    QVERIFY2(reread.warnings().isEmpty(), qPrintable(reread.warnings().join(QLatin1Char('\n'))));
+    QCOMPARE(QString::fromUtf8(reread.save(reloaded)), QString::fromUtf8(saved));
+}
+
 // Files pass both ways between plivek and zumoltc: zumoltc's own reader takes
 // what plivek writes, and a file of zumoltc goes through plivek unchanged,
 // byte for byte.
@@ -1080,27 +1105,95 @@ private slots:
         if (!written.isEmpty())
             expected.replace(member, written);
 
-        ZU_MOLTConfig config;
-        CnfController controller;
-        QVERIFY2(config.loadData(input) && config.createController(controller),
-                 qPrintable(config.lastError()));
-        QVERIFY2(config.warnings().isEmpty(),
-                 qPrintable(config.warnings().join(QLatin1Char('\n'))));
         // Untouched, the member stays out: the row is one of those the writer leaves out.
-        QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(input));
+        editAndSave(input, edit, expected);
+    }
 
-        edit(controller);
-        const QByteArray saved = config.save(controller);
-        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(expected));
+    // The members a file keeps for a matrix that plivek does not know (in its
+    // "IGM" entry or its "extraMatrices" entry) follow the matrix to the new id
+    // the matrix dialog gives it, and go with its Delete: the save differs
+    // from the file by the id alone.
+    void keptMembersFollowNewMatrixId_data()
+    {
+        // Texts of the sample, each followed by its new text; texts of the file,
+        // each followed by its text in the save.
+        QTest::addColumn<QByteArrayList>("fileEdit");
+        QTest::addColumn<ControllerEdit>("edit");
+        QTest::addColumn<QByteArrayList>("written");
+        const QByteArray in12 = "\n            ";
+        const QByteArray conflict = "\"name\": \"IGM\"," + in12 + "\"id\": ";
+        const QByteArray extra = "\"id\": ";
+        const QByteArray draft = "," + in12 + "\"name\": \"draft\"";
+        // As the matrices table runs the matrix dialog on a listed matrix: the
+        // dialog writes the id into the matrix, the table lets what the file
+        // kept for it follow.
+        const auto newIds = [](const QVector<QPair<int, int>> &ids) {
+            return ControllerEdit([ids](CnfController &c) {
+                for (const auto &id : ids) {
+                    c.findMatrix(id.first)->setId(id.second);
+                    ZU_MOLTConfig::followMatrix(c, id.first, id.second);
+                }
+            });
+        };
+        QTest::newRow("IGM") << QByteArrayList() << newIds({ { 1, 3 } })
+                             << QByteArrayList { conflict + "1,", conflict + "3," };
+        QTest::newRow("extraMatrices")
+            << QByteArrayList() << newIds({ { 2, 3 } })
+            << QByteArrayList { extra + "2" + draft, extra + "3" + draft };
+        QTest::newRow("IGM: new id and back")
+            << QByteArrayList() << newIds({ { 1, 3 }, { 3, 1 } }) << QByteArrayList();
+        QTest::newRow("extraMatrices: new id and back")
+            << QByteArrayList() << newIds({ { 2, 3 }, { 3, 2 } }) << QByteArrayList();
+        // Kept under kinds of their own, the two entries never take each other's members.
+        QTest::newRow("two matrices swap their ids")
+            << QByteArrayList() << newIds({ { 1, 5 }, { 2, 1 }, { 5, 2 } })
+            << QByteArrayList { conflict + "1,", conflict + "2,", extra + "2" + draft,
+                                extra + "1" + draft };
+        // The extra matrix has the conflict matrix's id in the file, so it is
+        // listed under 1 and keeps the file's id; the id the user gives it is written.
+        QTest::newRow("extraMatrices: listed under another id than the file's")
+            << QByteArrayList { conflict + "1,", conflict + "2," } << newIds({ { 1, 3 } })
+            << QByteArrayList { extra + "2" + draft, extra + "3" + draft };
+        // A Delete takes them along: a new matrix given the id later has none.
+        QTest::newRow("extraMatrices: Delete, a new matrix of its id")
+            << QByteArrayList() << ControllerEdit([](CnfController &c) {
+                   ZU_MOLTConfig::followMatrix(c, 2, -1);
+                   c.removeMatrix(2);
+                   const auto matrix = CnfMatrixPtr::create();
+                   matrix->setId(2);
+                   matrix->setName(QStringLiteral("draft"));
+                   matrix->setReleaf(1, 3, 2.5);
+                   c.addMatrix(matrix, false, false);
+               })
+            << QByteArrayList { "\"name\": \"draft\"," + in12 + "\"zzKept\": 69",
+                                "\"name\": \"draft\"" };
+    }
 
-        // What plivek wrote opens as what it saved.
-        ZU_MOLTConfig reread;
-        CnfController reloaded;
-        QVERIFY2(reread.loadData(saved) && reread.createController(reloaded),
-                 qPrintable(reread.lastError()));
-        QVERIFY2(reread.warnings().isEmpty(),
-                 qPrintable(reread.warnings().join(QLatin1Char('\n'))));
-        QCOMPARE(QString::fromUtf8(reread.save(reloaded)), QString::fromUtf8(saved));
+    void keptMembersFollowNewMatrixId()
+    {
+        QFETCH(QByteArrayList, fileEdit);
+        QFETCH(ControllerEdit, edit);
+        QFETCH(QByteArrayList, written);
+        QByteArray sample = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        for (int i = 0; i + 1 < fileEdit.size(); i += 2) {
+            QCOMPARE(sample.count(fileEdit.at(i)), 1);
+            sample.replace(fileEdit.at(i), fileEdit.at(i + 1));
+        }
+        // As zumoltc writes it, the layout plivek keeps.
+        int objects = 0;
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(withMemberInEveryObject(sample, false, &objects), &error),
+                 qPrintable(error));
+        const QByteArray input = zu.toJson();
+        QByteArray expected = input;
+        for (int i = 0; i + 1 < written.size(); i += 2) {
+            QCOMPARE(input.count(written.at(i)), 1);
+            expected.replace(written.at(i), written.at(i + 1));
+        }
+
+        editAndSave(input, edit, expected);
     }
 };
 
