@@ -88,17 +88,38 @@ void ZU_MOLTConfig::followCalendar(CnfController &controller, const CalendarIds 
     follow(ZuMoltFormat::extraDaysKind, ids.extraDays);
 }
 
+namespace {
+
+// The members kept under `kind` for the object of id `id` go to `newId`, or
+// go with the object (a negative `newId`).
+void followKept(CnfController &controller, const char *kind, int id, int newId)
+{
+    VObject byId
+        = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)][QLatin1String(kind)];
+    const QString key = QString::number(id);
+    if (id == newId || byId.kind() != VObject::Map || !byId.contains(key))
+        return;
+    QVariantMap members = byId[key].toVariant().toMap();
+    byId.remove(key);
+    // The file's id of an extra matrix listed under another one (the
+    // conflict matrix has it) gives way to the id the user gave.
+    if (qstrcmp(kind, ZuMoltFormat::extraMatricesKind) == 0)
+        members.remove(QStringLiteral("id"));
+    if (newId >= 0)
+        byId[QString::number(newId)] = members;
+}
+
+} // namespace
+
 void ZU_MOLTConfig::followSwitch(CnfController &controller, int id, int newId)
 {
-    VObject switches = controller.nativeData()[QLatin1String(ZuMoltFormat::extrasKey)]
-                                              [QLatin1String(ZuMoltFormat::switchesKind)];
-    const QString key = QString::number(id);
-    if (id == newId || switches.kind() != VObject::Map || !switches.contains(key))
-        return;
-    const QVariant members = switches[key].toVariant();
-    switches.remove(key);
-    if (newId >= 0)
-        switches[QString::number(newId)] = members;
+    followKept(controller, ZuMoltFormat::switchesKind, id, newId);
+}
+
+void ZU_MOLTConfig::followMatrix(CnfController &controller, int id, int newId)
+{
+    followKept(controller, ZuMoltFormat::conflictMatrixKind, id, newId);
+    followKept(controller, ZuMoltFormat::extraMatricesKind, id, newId);
 }
 
 QVector<int> ZU_MOLTConfig::stepIds(const CnfController &controller, const CnfProgram &plan)

@@ -66,6 +66,10 @@ public:
     // `newId`): the members kept for it follow or go with it, so that a switch
     // given its old id later does not take them.
     static void followSwitch(CnfController &controller, int id, int newId);
+    // The same for a matrix, in its "IGM" entry or its "extraMatrices" one.
+    // A new id takes the place of the file's id that an extra matrix keeps
+    // when it is listed under another one.
+    static void followMatrix(CnfController &controller, int id, int newId);
 
     // A stage-ring plan names its steps by the ids the file gives them, which
     // need not be their positions: each step's id, 0 for a step without a

@@ -39,7 +39,7 @@ void ZuMoltConfigReader::readSignalGroups(const CnfJsonValue &root)
     eachObject(r.array(groups, QStringLiteral("items")), tr("a signal group"),
                [&](const CnfJsonValue &item) {
                    auto group = CnfSignalGroupPtr::create();
-                   if (!id(item, tr("a signal group"), &group->id))
+                   if (!id(item, tr("signal group"), &group->id))
                        return;
                    group->name = name(item);
                    const int type = enumValue(item, QStringLiteral("type"), sgTypeKeys());
@@ -83,7 +83,7 @@ void ZuMoltConfigReader::readStages(const CnfJsonValue &root)
     eachObject(
         r.array(root, QStringLiteral("stages")), tr("a stage"), [&](const CnfJsonValue &item) {
             int number = 0;
-            if (!id(item, tr("a stage"), &number))
+            if (!id(item, tr("stage"), &number))
                 return;
             auto phase = CnfPhasePtr::create();
             phase->id = QString::number(number);
@@ -125,7 +125,7 @@ void ZuMoltConfigReader::readMatrices(const CnfJsonValue &root)
         }
         if (item.contains(QStringLiteral("name")))
             matrix->setName(name(item));
-        stash(QStringLiteral("IGM"), QString::number(matrix->id()),
+        stash(QLatin1String(conflictMatrixKind), QString::number(matrix->id()),
               leftover(item,
                        { QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("items"),
                          QStringLiteral("matrix") }));
@@ -231,7 +231,7 @@ void ZuMoltConfigReader::readPlans(const CnfJsonValue &root)
 {
     eachObject(r.array(root, QStringLiteral("plans")), tr("a plan"), [&](const CnfJsonValue &item) {
         int number = 0;
-        if (!id(item, tr("a plan"), &number))
+        if (!id(item, tr("plan"), &number))
             return;
         auto program = CnfProgramPtr::create(&c);
         program->id = QString::number(number);
@@ -467,7 +467,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
     eachObject(r.array(scheduler, QStringLiteral("days")), tr("a day plan"),
                [&](const CnfJsonValue &item) {
                    int number = 0;
-                   if (!id(item, tr("a day plan"), &number))
+                   if (!id(item, tr("day plan"), &number))
                        return;
                    auto card = CnfDayCardPtr::create();
                    card->id = QString::number(number);
@@ -508,7 +508,7 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
         r.array(scheduler, QStringLiteral("weeks")), tr("a week plan"),
         [&](const CnfJsonValue &item) {
             int number = 0;
-            if (!id(item, tr("a week plan"), &number))
+            if (!id(item, tr("week plan"), &number))
                 return;
             auto card = CnfWeekCardPtr::create();
             card->id = QString::number(number);

@@ -24,7 +24,7 @@ void ZuMoltConfigReader::readDetectors(const CnfJsonValue &root)
     eachObject(items, tr("a detector"), [&](const CnfJsonValue &item) {
         auto detector = CnfDetectorPtr::create();
         int number = 0;
-        if (!id(item, tr("a detector"), &number))
+        if (!id(item, tr("detector"), &number))
             return;
         detector->setId(number);
         detector->setName(name(item));
@@ -68,7 +68,7 @@ void ZuMoltConfigReader::readSwitches(const CnfJsonValue &root)
     eachObject(
         r.array(switches, QStringLiteral("items")), tr("a switch"), [&](const CnfJsonValue &item) {
             auto device = CnfPowerDevicePtr::create();
-            if (!id(item, tr("a switch"), &device->id))
+            if (!id(item, tr("switch"), &device->id))
                 return;
             device->name = name(item);
             device->type = CnfPowerDevice::OutputZuMolt;

@@ -112,16 +112,25 @@ public:
         element.setNullProperties(nulls);
     }
 
-    // An id: required, an integer (as zumoltc writes it).
-    bool id(const CnfJsonValue &item, const QString &what, int *value)
+    // An id: required, an integer (as zumoltc writes it). An element without
+    // one cannot be listed and goes; the warning names it by its kind and its
+    // name, so that the user knows which one went.
+    bool id(const CnfJsonValue &item, const QString &kind, int *value)
     {
         const CnfJsonValue &id = item.member(QStringLiteral("id"));
         if (id.isUndefined()) {
+            const CnfJsonValue &name = item.member(QStringLiteral("name"));
+            const QString letters = name.type() == CnfJsonValue::String
+                ? CnfJsonParser::unescaped(name.scalar().toString())
+                : QString();
+            const QString what = letters.isEmpty()
+                ? tr("a %1 without a name").arg(kind)
+                : QStringLiteral("%1 \"%2\"").arg(kind, CnfJsonParser::quoted(letters));
             warn(item,
                  tr("Attribute '%1' not defined; %2 skipped").arg(QStringLiteral("id"), what));
             return false;
         }
-        *value = r.integerValue(id, QStringLiteral("'id' of %1").arg(what));
+        *value = r.integerValue(id, QStringLiteral("'id' of a %1").arg(kind));
         return r.ok();
     }
 

@@ -376,7 +376,7 @@ public:
             w.endObject();
         }
         w.endArray();
-        writeMembers(extrasOf(QStringLiteral("IGM"), QString::number(matrix->id())));
+        writeMembers(extrasOf(QLatin1String(conflictMatrixKind), QString::number(matrix->id())));
         w.endObject();
         w.endArray();
     }

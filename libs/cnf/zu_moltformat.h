@@ -35,7 +35,8 @@ constexpr const char *propertiesKey = "controllerProperties";
 // A new id of a phase, signal group or plan, and its Delete, move or drop the
 // entries that name it (CnfReferences); the calendar dialog moves those of day
 // plans, week plans, extra periods and extra days (ZU_MOLTConfig::followCalendar), the power part
-// those of switches (ZU_MOLTConfig::followSwitch).
+// those of switches (ZU_MOLTConfig::followSwitch), the matrices table those of
+// matrices (ZU_MOLTConfig::followMatrix).
 constexpr const char *stagesKind = "stages";
 constexpr const char *dayPlansKind = "days";
 constexpr const char *weekPlansKind = "weeks";
@@ -47,6 +48,8 @@ constexpr const char *conflictPointsKind = "conflictPoints";
 constexpr const char *periodsKind = "periods";
 constexpr const char *sequencesKind = "sequences";
 constexpr const char *sequenceRecordsKind = "sequenceRecords";
+// Matrices by their id: the one the file's "IGM" holds, and those of "extraMatrices".
+constexpr const char *conflictMatrixKind = "IGM";
 constexpr const char *extraMatricesKind = "extraMatrices";
 // Objects that stand once in the file ("scheduler/default", "interstate"), by their path.
 constexpr const char *singleObjectsKind = "objects";

@@ -9,6 +9,7 @@
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfmatrix.h"
+#include "cnf/zu_moltconfig.h"
 #include "common/widgets/tablecells.h"
 #include "halm58ga/networkg.h"
 #include "plivek/dialogs/elements/matrixdlg.h"
@@ -36,7 +37,10 @@ void MainWindow::matricesDeleteItems()
     if (table->selectedItems().isEmpty())
         return;
     for (QTableWidgetItem *item : items) {
-        project.controller().removeMatrix(item->text().toInt());
+        const int id = item->text().toInt();
+        // What a file kept for the matrix goes with it.
+        ZU_MOLTConfig::followMatrix(project.controller(), id, -1);
+        project.controller().removeMatrix(id);
         table->removeRow(item->row());
     }
     setChanged(true);
@@ -56,11 +60,14 @@ void MainWindow::matricesItemProperties()
         = idItem ? controller.findMatrix(idItem->text().toInt()) : CnfMatrixPtr();
     if (!matrix)
         return;
+    const int id = matrix->id();
     if (Halm58a::Network *network = project.network()) {
         MatrixDlg dialog(this, &controller, matrix, network, false);
         if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
             return;
     }
+    // What a file kept for the matrix follows its new id.
+    ZU_MOLTConfig::followMatrix(controller, id, matrix->id());
     updateMatricesTable();
     setChanged(true);
 }

@@ -160,7 +160,9 @@ private slots:
         switchWithoutId.replace(id4, "{\"name\": \"1-4\", ");
         QTest::newRow("ZU_MOLT .json, a switch without id")
             << "switch.json" << switchWithoutId
-            << QStringList { "Line 240, column 13: Attribute 'id' not defined; a switch skipped" };
+            << QStringList {
+                   "Line 240, column 13: Attribute 'id' not defined; switch \"1-4\" skipped"
+               };
         QTest::newRow("ZU_MOLT sample")
             << "sample.json"
             << TestSupport::readFile(TestSupport::examplesPath("zumolt_intersection.json"))
