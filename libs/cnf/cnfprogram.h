@@ -50,9 +50,11 @@ public:
     bool defaultMatrix = false; // the program uses the controller's default matrix
     int cycleLength = 0; // seconds, for programs without steps
     int interstateVariant = 1; // variant of the signal groups' interstate records
-    // The members a ZU_MOLT plan's algorithm was read with at the value its
-    // writer otherwise leaves out ("cycle": 0): written again while the
-    // program still holds that value. Not kept by the other formats.
+    // The members a ZU_MOLT plan's algorithm was read with at a value its
+    // writer otherwise does not give: "cycle": 0 (otherwise left out), written
+    // again while the program still holds that value; "sequence" empty or
+    // left out (otherwise the phases' ids), written empty again while a phase
+    // is counted by its position. Not kept by the other formats.
     QStringList defaultMembers;
 
     QByteArray data() const { return m_data; }

@@ -341,20 +341,25 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     }
 
     // Stage-ring phases become the program's steps, in 'sequence' order
-    // when it names any of them.
+    // when it names any of them. One rule names a phase everywhere in the
+    // plan ('sequence', a phase's "call", the detector records): its own
+    // "id", else its position in 'phases' from 1.
     struct Phase
     {
-        qlonglong id;
+        qlonglong fileId;
+        bool ownId;
         CnfJsonValue value;
         CnfPhasePtr stage;
     };
     QVector<Phase> phases;
     QVector<Phase> withoutStage;
+    int position = 0;
     for (const CnfJsonValue &phase : r.array(algorithm, QStringLiteral("phases")).items()) {
         if (!r.isType(phase, CnfJsonValue::Object, tr("an item of 'phases'")))
             return;
-        const CnfJsonValue &id = phase.member(QStringLiteral("id"));
-        const qlonglong number = id.type() == CnfJsonValue::Integer ? id.scalar().toLongLong() : -1;
+        ++position;
+        int own = 0;
+        const bool ownId = idNumber(phase.member(QStringLiteral("id")), &own);
         // A phase whose stage is missing or unknown is not part of the plan.
         const CnfJsonValue &stageValue = phase.member(QStringLiteral("stage"));
         CnfPhasePtr stage;
@@ -363,14 +368,15 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
             stage = c.findPhase(QString::number(stageId));
         else if (stageValue.type() == CnfJsonValue::String)
             stage = byName<CnfPhasePtr>(c.phases(), stageValue.scalar().toString());
-        (stage ? phases : withoutStage).append({ number, phase, stage });
+        (stage ? phases : withoutStage).append({ ownId ? own : position, ownId, phase, stage });
     }
     // The first phase of an id, as a scan would find it, without a scan per entry.
     QHash<qlonglong, int> phaseOfId;
     for (int i = phases.size() - 1; i >= 0; --i)
-        phaseOfId.insert(phases.at(i).id, i);
+        phaseOfId.insert(phases.at(i).fileId, i);
+    const CnfJsonValue &sequence = r.array(algorithm, QStringLiteral("sequence"));
     QVector<Phase> ordered;
-    for (const CnfJsonValue &entry : r.array(algorithm, QStringLiteral("sequence")).items()) {
+    for (const CnfJsonValue &entry : sequence.items()) {
         const int found = entry.type() == CnfJsonValue::Integer
             ? phaseOfId.value(entry.scalar().toLongLong(), -1)
             : -1;
@@ -382,8 +388,11 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     }
     if (ordered.isEmpty())
         ordered = phases;
+    // A 'sequence' that names no phase runs them in their order: the writer
+    // writes it so again while a phase is counted by its position.
+    if (sequence.size() == 0 && !phases.isEmpty())
+        program.defaultMembers.append(QStringLiteral("sequence"));
     QSet<qlonglong> placed;
-    QVector<qlonglong> fileIds;
     for (const Phase &phase : ordered) {
         const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
         if (!phase.value.contains(QStringLiteral("id")))
@@ -391,21 +400,23 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         // A step without an "id" property has the id of its position. A phase
         // that 'sequence' runs again is a step of its own, a copy under an id
         // that nothing in the file names.
-        // The id the file names the phase by: its own, else its position.
-        const qlonglong fileId = phase.id >= 0 ? phase.id : program.phaseCount();
-        fileIds.append(fileId);
-        const bool again = placed.contains(fileId);
+        const bool again = placed.contains(phase.fileId);
         if (again)
             warn(phase.value,
                  tr("phase %1 stands in the 'sequence' of plan %2 more than once; each further "
                     "run is a copy of it with an id of its own")
-                     .arg(fileId)
+                     .arg(phase.fileId)
                      .arg(program.id));
-        placed.insert(fileId);
-        const bool implicitId = again || phase.id == program.phaseCount();
+        placed.insert(phase.fileId);
+        const bool atItsPosition = phase.fileId == program.phaseCount();
         setProperties(*step, phase.value,
-                      implicitId ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
-                                 : QStringList { QStringLiteral("stage") });
+                      again || atItsPosition
+                          ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
+                          : QStringList { QStringLiteral("stage") });
+        // Counted by its position in the file but standing elsewhere in the
+        // plan: it keeps the id it had, as its own.
+        if (!again && !atItsPosition && !phase.ownId)
+            step->setProperty("id", int(phase.fileId));
     }
     const CnfJsonValue &detectors = algorithm.member(QStringLiteral("detectors"));
     if (!detectors.isUndefined())
@@ -414,7 +425,6 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     // nothing in the plan is left naming it (unless a phase that stays has its id).
     QSet<int> forgotten;
     for (const Phase &phase : qAsConst(withoutStage)) {
-        const CnfJsonValue &id = phase.value.member(QStringLiteral("id"));
         const CnfJsonValue &stage = phase.value.member(QStringLiteral("stage"));
         const QString why = stage.isUndefined() || stage.type() == CnfJsonValue::Null
             ? tr("it has no 'stage'")
@@ -423,11 +433,10 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         warn(phase.value,
              tr("phase %1 of plan %2 is left out, with the calls and detector records that name "
                 "it: %3")
-                 .arg(CnfJsonParser::quoted(id.scalar().toString()), program.id, why));
-        int number = 0;
-        if (idNumber(id, &number) && !placed.contains(number)) {
-            ZuMoltFormat::forgetStep(program, number);
-            forgotten.insert(number);
+                 .arg(QString::number(phase.fileId), program.id, why));
+        if (!placed.contains(phase.fileId)) {
+            ZuMoltFormat::forgetStep(program, int(phase.fileId));
+            forgotten.insert(int(phase.fileId));
         }
     }
     // Any other call or detector record that names no phase of the plan goes
@@ -444,10 +453,10 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         return true;
     };
     QSet<qlonglong> seen;
-    for (int i = 0; i < ordered.size(); ++i) {
-        if (!seen.contains(fileIds.at(i)))
-            forgetUnknown(ordered.at(i).value, QStringLiteral("call"));
-        seen.insert(fileIds.at(i));
+    for (const Phase &phase : qAsConst(ordered)) {
+        if (!seen.contains(phase.fileId))
+            forgetUnknown(phase.value, QStringLiteral("call"));
+        seen.insert(phase.fileId);
     }
     for (const CnfJsonValue &record : detectors.items()) {
         if (record.type() == CnfJsonValue::Object
@@ -513,25 +522,37 @@ void ZuMoltConfigReader::readScheduler(const CnfJsonValue &root)
             auto card = CnfWeekCardPtr::create();
             card->id = QString::number(number);
             card->name = name(item);
+            static const QStringList names
+                = { QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
+                    QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
+                    QStringLiteral("Friday"),    QStringLiteral("Saturday"),
+                    QStringLiteral("Sunday") };
+            // A day that names a day plan that is not listed stays without one
+            // (it does not come to run another day's).
+            const auto dayOf = [&](const CnfJsonValue &holder, const QString &key, int day) {
+                card->days.insert(
+                    day,
+                    dayRef(holder, key,
+                           tr("%1 of week plan %2 refers to no day plan %3; it stays without one")
+                               .arg(names.at(day - 1), card->id)));
+            };
             const CnfJsonValue &days = item.member(QStringLiteral("days"));
             if (days.type() == CnfJsonValue::Array) {
                 if (days.size() != 7)
                     warn(days, tr("'days' array has invalid size %1. Must be 7").arg(days.size()));
+                // A day given null has no day plan either; a day that the
+                // array does not reach has no key, as zumoltc reads it.
                 for (int day = 1; day <= 7 && day <= days.size(); ++day) {
                     CnfJsonValue holder(CnfJsonValue::Object);
                     holder.insert(QStringLiteral("day"), days.at(day - 1));
-                    if (const CnfDayCardPtr plan = dayRef(holder, QStringLiteral("day")))
-                        card->days.insert(day, plan);
+                    dayOf(holder, QStringLiteral("day"), day);
                 }
             } else if (days.type() == CnfJsonValue::Object) {
-                static const QStringList names
-                    = { QStringLiteral("Monday"),    QStringLiteral("Tuesday"),
-                        QStringLiteral("Wednesday"), QStringLiteral("Thursday"),
-                        QStringLiteral("Friday"),    QStringLiteral("Saturday"),
-                        QStringLiteral("Sunday") };
+                // A day left out or given null has no key, as zumoltc reads it.
                 for (int day = 1; day <= 7; ++day) {
-                    if (const CnfDayCardPtr plan = dayRef(days, names.at(day - 1)))
-                        card->days.insert(day, plan);
+                    const CnfJsonValue &value = days.member(names.at(day - 1));
+                    if (!value.isUndefined() && value.type() != CnfJsonValue::Null)
+                        dayOf(days, names.at(day - 1), day);
                 }
             } else {
                 warn(item, tr("'days' attribute has invalid type"));

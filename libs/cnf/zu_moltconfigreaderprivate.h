@@ -170,9 +170,10 @@ public:
     }
 
     // A reference: a number is an id, a text a name; null or absent is none.
+    // One that finds nothing warns with `missing` (%1 the value) when given.
     template<typename T, typename ById, typename ByName>
     T ref(const CnfJsonValue &item, const QString &key, const QString &kind, ById byId,
-          ByName byName)
+          ByName byName, const QString &missing = QString())
     {
         const CnfJsonValue &value = item.member(key);
         if (value.isUndefined() || value.type() == CnfJsonValue::Null)
@@ -183,10 +184,11 @@ public:
             found = byId(number);
         else if (value.type() == CnfJsonValue::String)
             found = byName(CnfJsonParser::unescaped(value.scalar().toString()));
+        const QString text = CnfJsonParser::quoted(value.scalar().toString());
         if (!found)
             warn(value,
-                 tr("'%1' refers to no %2 %3")
-                     .arg(key, kind, CnfJsonParser::quoted(value.scalar().toString())));
+                 missing.isEmpty() ? tr("'%1' refers to no %2 %3").arg(key, kind, text)
+                                   : missing.arg(text));
         return found;
     }
 
@@ -235,12 +237,14 @@ public:
         return plan ? plan->id : QString();
     }
 
-    CnfDayCardPtr dayRef(const CnfJsonValue &item, const QString &key)
+    CnfDayCardPtr dayRef(const CnfJsonValue &item, const QString &key,
+                         const QString &missing = QString())
     {
         return ref<CnfDayCardPtr>(
             item, key, QStringLiteral("day plan"),
             [this](qlonglong id) { return c.findDayCard(QString::number(id)); },
-            [this](const QString &name) { return byName<CnfDayCardPtr>(c.dayCards(), name); });
+            [this](const QString &name) { return byName<CnfDayCardPtr>(c.dayCards(), name); },
+            missing);
     }
 
     CnfWeekCardPtr weekRef(const CnfJsonValue &item, const QString &key)

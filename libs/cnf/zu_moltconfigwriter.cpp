@@ -511,6 +511,7 @@ public:
                                                QStringLiteral("maxGreen") };
             const QVector<int> ids = stepIds(c, steps);
             QVariantList sequence;
+            int byPosition = 0;
             w.beginArray(QStringLiteral("phases"));
             for (int i = 0; i < steps.size(); ++i) {
                 const CnfPhaseDefPtr &step = steps.at(i);
@@ -522,8 +523,11 @@ public:
                 const int id = ids.at(i);
                 sequence.append(id);
                 w.beginObject();
-                // A plan phase that the file counts by its position stays so.
-                if (!isUnset(step->unsetMembers, "id", id == i + 1))
+                // A plan phase that the file counts by its position stays so
+                // while it stands there (among the phases written).
+                if (isUnset(step->unsetMembers, "id", id == sequence.size()))
+                    ++byPosition;
+                else
                     w.writeValue(QStringLiteral("id"), id);
                 w.writeValue(QStringLiteral("stage"), stage);
                 QVariantMap known;
@@ -540,6 +544,13 @@ public:
             const QVariant detectors = CnfTreeSchema::plain(program.property("detectors"));
             if (!detectors.toList().isEmpty())
                 w.writeValue(QStringLiteral("detectors"), detectors);
+            // zumoltc finds a phase in 'sequence' by its own "id" only, and runs
+            // just the phases it finds there; an empty one runs them all in
+            // their order, as plivek reads it too. So a 'sequence' that the
+            // file left empty (or out) stays empty while a phase is counted
+            // by its position, which zumoltc could not find in it.
+            if (byPosition != 0 && program.defaultMembers.contains(QLatin1String("sequence")))
+                sequence.clear();
             w.beginArray(QStringLiteral("sequence"), CnfJsonWriter::Inline);
             for (const QVariant &id : sequence)
                 w.writeValue(QString(), id);
@@ -707,36 +718,33 @@ public:
         w.endObject();
     }
 
-    // A day without a plan repeats the nearest earlier day that has one,
-    // counting backwards around the week, so the array always has seven entries.
+    // Seven entries, Monday first, as zumoltc writes them: a day of the week
+    // card names its day card, or is null when it has none (or one that is not
+    // listed); a day that the card does not hold repeats the entry of the
+    // nearest earlier day that it holds, counting backwards around the week.
     void writeWeekDays(const CnfWeekCard &card)
     {
-        auto planOf = [this, &card](int day) {
-            const CnfDayCardPtr plan = card.days.value(day);
-            return listed.has(plan) ? plan : CnfDayCardPtr();
-        };
-        bool any = false;
+        int held = 0;
         for (int day = 1; day <= 7; ++day)
-            any = any || planOf(day);
-        if (!any)
+            held = card.days.contains(day) ? day : held;
+        if (held == 0)
             return;
         QVariantList days;
-        CnfDayCardPtr last;
         for (int day = 1; day <= 7; ++day) {
-            if (planOf(day)) {
-                last = planOf(day);
-            } else if (!last) {
-                for (int back = 1; back <= 6 && !last; ++back)
-                    last = planOf((day - 1 - back + 7) % 7 + 1);
-            }
+            if (card.days.contains(day))
+                held = day;
+            const CnfDayCardPtr plan = card.days.value(held);
             int id = 0;
-            if (!number(last->id, tr("Day card"), &id))
+            if (!listed.has(plan))
+                days.append(QVariant());
+            else if (number(plan->id, tr("Day card"), &id))
+                days.append(id);
+            else
                 return;
-            days.append(id);
         }
         w.beginArray(QStringLiteral("days"), CnfJsonWriter::Inline);
         for (const QVariant &id : days)
-            w.writeValue(QString(), id);
+            w.writeMember(QString(), id);
         w.endArray();
     }
 
