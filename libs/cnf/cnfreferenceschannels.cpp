@@ -117,6 +117,33 @@ bool channelNamesBy(const VObject &reference, const Element &element, bool signa
     return namesId(value, element.id) || namesName(value, element.name);
 }
 
+// Another detector (or sensor) than the element that `names` finds named as
+// well, as its id; empty when none is.
+template<typename Names>
+QString otherNamed(const CnfController &controller, const Element &element, Names names)
+{
+    const bool sensor = element.kind == CnfReferences::Kind::Sensor;
+    for (const CnfDetectorPtr &other :
+         sensor ? controller.sensorsList() : controller.detectorsList()) {
+        const Element candidate = CnfReferences::of(*other);
+        if (candidate.id != element.id && names(candidate))
+            return candidate.id;
+    }
+    return QString();
+}
+
+// How the messages number a channel entry: by the number it holds, or by its
+// place in the list when it holds none (a Priority or SmartMicro channel).
+QString channelNumber(const VObject &entry, int index)
+{
+    for (const char *key : { "channel", "keyCode", "rcg_channel_id" }) {
+        const VObject number = entry[QLatin1String(key)];
+        if (!number.isNull())
+            return number.toString();
+    }
+    return QString::number(index + 1);
+}
+
 // `module`: the module or board holding the channels, for the messages.
 void collectFromList(const CnfController &controller, const VObject &channels, const QString &key,
                      const Element &element, Rule rule, const QString &module, QList<Place> *found)
@@ -132,6 +159,7 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
         Place place;
         place.note = Note::Channel;
         place.owner = module;
+        place.part = channelNumber(entry, i);
         nameAt(&place, controller, entry, key, element.name);
         place.textIsId = !(rule == Rule::Signal && key == Detector);
         place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
@@ -142,9 +170,16 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
             target[key] = value;
             return true;
         };
-        place.clear = [entry, key, rule](CnfController &) {
-            removeReference(entry, key, rule);
-        };
+        // A text that names another element too (its id, or its name) is
+        // that one's as well: it stays.
+        place.alsoNames = otherNamed(controller, element, [&](const Element &other) {
+            return channelNamesBy(entry[key], other, rule == Rule::Signal, namesName);
+        });
+        if (place.alsoNames.isEmpty()) {
+            place.clear = [entry, key, rule](CnfController &) {
+                removeReference(entry, key, rule);
+            };
+        }
         *found << place;
     }
 }
@@ -340,10 +375,17 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
             return true;
         };
         // On Delete the sensor loses its link, so that a detector given the
-        // old id or name later does not take the sensor over.
-        place.clear = [sensor](CnfController &) {
-            sensor->setProperty("detector", QVariant());
-        };
+        // old id or name later does not take the sensor over; a link that
+        // names another detector too stays with that one.
+        place.alsoNames = otherNamed(controller, detector, [&](const Element &other) {
+            return namesId(link, other.id)
+                || CnfReferences::namesName(controller, link, other.name);
+        });
+        if (place.alsoNames.isEmpty()) {
+            place.clear = [sensor](CnfController &) {
+                sensor->setProperty("detector", QVariant());
+            };
+        }
         found << place;
     }
     return found;
