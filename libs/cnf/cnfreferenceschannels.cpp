@@ -9,6 +9,8 @@
 
 #include <QVariantMap>
 
+#include <functional>
+
 using namespace CnfReferenceFinders;
 
 namespace {
@@ -415,7 +417,8 @@ bool colourRefers(const VObject &value, const QString &id, const QString &name)
 // output; an indication keeps its other colours. A new id goes to those that
 // name the output by number (an indication colour also as text), in the form
 // each had; none follows while another output still has the old id, since
-// they name that one too.
+// they name that one too. A place whose text names another output as well
+// (its id, or its name) stays with that one when the output goes.
 QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller,
                                                  const Element &output)
 {
@@ -428,6 +431,18 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
     for (int i = 0; i < outputs.size(); ++i)
         holders += namesId(outputs[i][QStringLiteral("id")].toVariant(), id) ? 1 : 0;
     const bool shared = holders > 1;
+    // Another output than those of the id that the place's text names as
+    // well: the place stays with it when they go.
+    const auto otherNamed = [&outputs, &id](const std::function<bool(const Element &)> &names) {
+        for (int i = 0; i < outputs.size(); ++i) {
+            const Element other { CnfReferences::Kind::Output,
+                                  outputs[i][QStringLiteral("id")].toString(),
+                                  outputs[i][QStringLiteral("name")].toString() };
+            if (other.id != id && names(other))
+                return other.id;
+        }
+        return QString();
+    };
     const VObject modules = root[QStringLiteral("modules")];
     const VObject devices = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
     for (int board = 1; board <= 9; ++board) {
@@ -441,6 +456,7 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 Place place;
                 place.note = Note::Channel;
                 place.owner = QStringLiteral("DIO%1").arg(board);
+                place.part = channelNumber(channel, i);
                 nameAt(&place, controller, channel, key, name);
                 place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
                     VObject target = channel;
@@ -452,9 +468,14 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                     target[key] = held;
                     return true;
                 };
-                place.clear = [channel](CnfController &) {
-                    VObject(channel).remove();
-                };
+                place.alsoNames = otherNamed([&](const Element &other) {
+                    return channelRefers(channel[key], other.id, other.name);
+                });
+                if (place.alsoNames.isEmpty()) {
+                    place.clear = [channel](CnfController &) {
+                        VObject(channel).remove();
+                    };
+                }
                 found << place;
                 break;
             }
@@ -481,9 +502,14 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 target[colour] = held;
                 return true;
             };
-            place.clear = [entry, colour](CnfController &) {
-                VObject(entry).remove(colour);
-            };
+            place.alsoNames = otherNamed([&](const Element &other) {
+                return colourRefers(entry[colour], other.id, other.name);
+            });
+            if (place.alsoNames.isEmpty()) {
+                place.clear = [entry, colour](CnfController &) {
+                    VObject(entry).remove(colour);
+                };
+            }
             found << place;
         }
     }

@@ -7,7 +7,6 @@
 #include "common/widgets/tablecells.h"
 #include "mainwindowhelpers.h"
 #include "mainwindowtexts.h"
-#include "namefollowing.h"
 
 #include <QCoreApplication>
 #include <QSignalBlocker>
@@ -282,20 +281,6 @@ QStringList DetectorsTable::programsLosing(const CnfController &controller,
                       : MainWindowTexts::tr(
                           "Program %1 no longer uses detector %2: it was deleted"))
                      .arg(program, element.friendlyName());
-    }
-    return lines;
-}
-
-QStringList DetectorsTable::placesKept(const CnfController &controller, const CnfDetector &element)
-{
-    QStringList lines;
-    const CnfReferences::Element deleted = CnfReferences::of(element);
-    for (const CnfReferences::Place &place : CnfReferences::places(controller, deleted)) {
-        if (place.alsoNames.isEmpty())
-            continue;
-        lines << MainWindowTexts::tr("%1 stays: it names %2 as well")
-                     .arg(NameFollowing::placeText(place),
-                          NameFollowing::elementText({ deleted.kind, place.alsoNames, {} }));
     }
     return lines;
 }

@@ -30,9 +30,6 @@ public:
     // element (a stage-ring condition, a crosswalk, a ZU_MOLT detector event),
     // saying that it loses the element; asked before the element is deleted.
     static QStringList programsLosing(const CnfController &controller, const CnfDetector &element);
-    // One line for the message table per place naming the element that its
-    // Delete keeps, as the place's text names another element of the kind too.
-    static QStringList placesKept(const CnfController &controller, const CnfDetector &element);
 
     // The smallest id from 1 that no detector (or sensor) has.
     static int freeId(const CnfController &controller, bool sensors);

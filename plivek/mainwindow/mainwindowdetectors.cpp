@@ -6,6 +6,7 @@
 #include "detectorstable.h"
 #include "dialogrunner.h"
 #include "mainwindowhelpers.h"
+#include "namefollowing.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
@@ -101,7 +102,8 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
         // element too; the message table names the programs that lose it and
         // the places that stay, as the Delete asks no question.
         const QStringList losing = DetectorsTable::programsLosing(controller, *element);
-        const QStringList kept = DetectorsTable::placesKept(controller, *element);
+        const QStringList kept
+            = NameFollowing::keptOnDelete(controller, CnfReferences::of(*element));
         if (sensor) {
             controller.removeSensor(id);
         } else {

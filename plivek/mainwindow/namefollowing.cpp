@@ -214,6 +214,18 @@ QString NameFollowing::otherWithId(const CnfController &controller, Kind kind, c
     return other;
 }
 
+QStringList NameFollowing::keptOnDelete(const CnfController &controller,
+                                        const CnfReferences::Element &element)
+{
+    QStringList lines;
+    for (const CnfReferences::Place &place : CnfReferences::places(controller, element)) {
+        if (!place.alsoNames.isEmpty())
+            lines << MainWindowTexts::tr("%1 stays: it names %2 as well")
+                         .arg(placeText(place), elementText({ element.kind, place.alsoNames, {} }));
+    }
+    return lines;
+}
+
 QString NameFollowing::placeText(const CnfReferences::Place &place)
 {
     switch (place.note) {

@@ -41,6 +41,11 @@ public:
                                const QString &id, const QString &text);
     // How a line of the message table names the place.
     static QString placeText(const CnfReferences::Place &place);
+    // The lines of the message table for the places naming the element that
+    // its Delete keeps, as their text names another element of the kind too
+    // (worded here, with the places and elements of the other lines).
+    static QStringList keptOnDelete(const CnfController &controller,
+                                    const CnfReferences::Element &element);
 
 private:
     QString line(const CnfReferences::Place &place) const;

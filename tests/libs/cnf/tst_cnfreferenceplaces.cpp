@@ -537,10 +537,10 @@ private slots:
         }
     }
 
-    // A text that names two detectors (or sensors), one by its id and one by
-    // its name, or two of one name, stays when either goes: it still names
-    // the other, which the place tells. A text naming only the one that goes
-    // goes as ever. Elements 7 ("Seven") and 8 (`name8`).
+    // A text that names two detectors (or sensors, or outputs), one by its id
+    // and one by its name, or two of one name, stays when either goes: it
+    // still names the other, which the place tells. A text naming only the
+    // one that goes goes as ever. Elements 7 ("Seven") and 8 (`name8`).
     void textNamingTwo_data()
     {
         QTest::addColumn<Kind>("kind");
@@ -577,6 +577,14 @@ private slots:
         QTest::newRow("a linked sensor naming only the one that goes")
             << Kind::Detector << "Eight" << QByteArray("{}") << QVariant("7") << 7 << ""
             << QByteArray("{}");
+        const QByteArray indication = "{'Indication': [{'red': '7', 'green': 9}]}";
+        QTest::newRow("output: an indication colour")
+            << Kind::Output << "7" << indication << QVariant() << 8 << "7" << indication;
+        const QByteArray board
+            = "{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 1, 'output': "
+              "'Seven'}]}}}}";
+        QTest::newRow("output: a board channel naming two of one name")
+            << Kind::Output << "Seven" << board << QVariant() << 8 << "7" << board;
     }
 
     void textNamingTwo()
@@ -591,6 +599,27 @@ private slots:
         const bool sensors = kind == Kind::Sensor;
         CnfController controller;
         CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+        controller.setNativeData(QStringLiteral("modules"), NativeJson::value(modules));
+        if (kind == Kind::Output) {
+            // Outputs are entries of the native data, removed before their
+            // places are cleared.
+            controller.setNativeData(
+                QStringLiteral("outputs"),
+                QVariantList { QVariantMap { { "id", 7 }, { "name", "Seven" } },
+                               QVariantMap { { "id", 8 }, { "name", name8 } } });
+            const CnfReferences::Element goes { kind, QString::number(removed),
+                                                removed == 7 ? QStringLiteral("Seven") : name8 };
+            VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+            outputs.removeAt(removed == 7 ? 0 : 1);
+            const QList<CnfReferences::Place> places = CnfReferences::places(controller, goes);
+            QCOMPARE(places.size(), 1);
+            QCOMPARE(places.first().alsoNames, alsoNames);
+            CnfReferences::clear(controller, places);
+            QCOMPARE(
+                NativeJson::text(controller.nativeData()[QStringLiteral("modules")].toVariant()),
+                NativeJson::text(NativeJson::value(after)));
+            return;
+        }
         for (int id : { 7, 8 }) {
             auto element = CnfDetectorPtr::create();
             element->setId(id);
@@ -600,7 +629,6 @@ private slots:
             else
                 controller.addDetector(element);
         }
-        controller.setNativeData(QStringLiteral("modules"), NativeJson::value(modules));
         auto sensor = CnfDetectorPtr::create();
         if (link.isValid()) {
             sensor->setId(1);

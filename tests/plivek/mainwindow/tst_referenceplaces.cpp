@@ -1780,6 +1780,14 @@ private slots:
                              "-/sensors/1/properties/detector",
                              "-/programs/3/properties/conditions/0/detector",
                              "-/programs/4/properties/crosswalks/0/detectors/0" };
+        // Indication row 1's red names output 91 by its id as text and
+        // output 92 by its name.
+        QTest::newRow("Delete of an output named as another's id")
+            << QStringList { "/outputs/1/name=\"91\"", "/modules/Indication/0/red=\"91\"" }
+            << QList<Step> { deletion("output", "92") } << QStringList()
+            << QStringList { "Indication row 1 stays: it names output 91 as well" }
+            << QStringList { "-/outputs/1", "-/modules/SystemBus/devices/DIO1/channels/1",
+                             "-/modules/Indication/0/green", "-/modules/Indication/1/amber" };
     }
 
     void textNamingTwo()
@@ -1804,6 +1812,7 @@ private slots:
         window.loadDocument(path);
         QCOMPARE(window.document().lastError(), QString());
         window.updateDetectorsTables();
+        window.updateOutputsTable();
         const QStringList messagesBefore = messageTexts(window);
 
         QStringList asked;
