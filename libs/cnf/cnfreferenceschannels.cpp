@@ -156,7 +156,11 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
     };
     for (int i = 0; i < channels.size(); ++i) {
         const VObject entry = channels[i];
-        if (!channelNamesBy(entry[key], element, rule == Rule::Signal, namesName))
+        // One rule for the element and for the others it may name as well.
+        const auto names = [&](const Element &named) {
+            return channelNamesBy(entry[key], named, rule == Rule::Signal, namesName);
+        };
+        if (!names(element))
             continue;
         Place place;
         place.note = Note::Channel;
@@ -174,9 +178,7 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
         };
         // A text that names another element too (its id, or its name) is
         // that one's as well: it stays.
-        place.alsoNames = otherNamed(controller, element, [&](const Element &other) {
-            return channelNamesBy(entry[key], other, rule == Rule::Signal, namesName);
-        });
+        place.alsoNames = otherNamed(controller, element, names);
         if (place.alsoNames.isEmpty()) {
             place.clear = [entry, key, rule](CnfController &) {
                 removeReference(entry, key, rule);
@@ -351,8 +353,12 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
     const QString id = detector.id;
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
+        const auto names = [&](const Element &named) {
+            return namesId(link, named.id)
+                || CnfReferences::namesName(controller, link, named.name);
+        };
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
-            || (!namesId(link, id) && !CnfReferences::namesName(controller, link, detector.name)))
+            || !names(detector))
             continue;
         Place place;
         place.note = Note::LinkedSensor;
@@ -379,10 +385,7 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
         // On Delete the sensor loses its link, so that a detector given the
         // old id or name later does not take the sensor over; a link that
         // names another detector too stays with that one.
-        place.alsoNames = otherNamed(controller, detector, [&](const Element &other) {
-            return namesId(link, other.id)
-                || CnfReferences::namesName(controller, link, other.name);
-        });
+        place.alsoNames = otherNamed(controller, detector, names);
         if (place.alsoNames.isEmpty()) {
             place.clear = [sensor](CnfController &) {
                 sensor->setProperty("detector", QVariant());
