@@ -24,6 +24,14 @@ VObject zuMoltPanel(const CnfController &controller);
 // as a text. Whether the value names the id: a number equal to the id's
 // value (the id a whole number written as such), or a text equal to the id.
 bool namesId(const QVariant &value, const QString &id);
+// Whether a text of the controller's data names an element by the id it
+// spells as well as by its name. Not in a ZU_MOLT controller: zumoltc reads a
+// text as a name only and a number as an id, so a text there names the
+// element of that name and never the one whose id it spells.
+bool textNamesId(const CnfController &controller);
+// namesId by the controller's rule: in a ZU_MOLT controller only a number
+// names an id.
+bool namesId(const CnfController &controller, const QVariant &value, const QString &id);
 // Whether the value is a number equal to `number`: for the places that name
 // by number only (a ZU_MOLT plan's steps, where a text would be a name).
 bool namesNumber(const QVariant &value, int number);
@@ -47,9 +55,11 @@ Place idPlace(const VObject &holder, const QString &key, Note note, const QStrin
 void nameAt(Place *place, const CnfController &controller, const VObject &holder,
             const QString &key, const QString &name);
 
-// The entries of a list naming the id (by its text or its number): each
-// takes a new id in its own form (number or text) and is nulled on Delete.
-QList<Place> listEntries(const VObject &list, const QString &id, Note note);
+// The entries of a list naming the id (by its number, or by its text where
+// the controller's rule lets a text name an id): each takes a new id in its
+// own form (number or text) and is nulled on Delete.
+QList<Place> listEntries(const CnfController &controller, const VObject &list, const QString &id,
+                         Note note);
 
 // --- phases (cnfreferencesphases.cpp)
 QList<Place> phaseTransitions(const CnfController &controller, const Element &phase);

@@ -208,6 +208,17 @@ bool CnfReferenceFinders::namesId(const QVariant &value, const QString &id)
     return value.userType() == QMetaType::QString && value.toString() == id;
 }
 
+bool CnfReferenceFinders::textNamesId(const CnfController &controller)
+{
+    return !isZuMolt(controller);
+}
+
+bool CnfReferenceFinders::namesId(const CnfController &controller, const QVariant &value,
+                                  const QString &id)
+{
+    return namesId(value, id) && (isNumber(value) || textNamesId(controller));
+}
+
 bool CnfReferenceFinders::namesNumber(const QVariant &value, int number)
 {
     return isNumber(value) && value.toDouble() == number;
@@ -266,12 +277,13 @@ void CnfReferenceFinders::nameAt(Place *place, const CnfController &controller,
     };
 }
 
-QList<Place> CnfReferenceFinders::listEntries(const VObject &list, const QString &id, Note note)
+QList<Place> CnfReferenceFinders::listEntries(const CnfController &controller, const VObject &list,
+                                              const QString &id, Note note)
 {
     QList<Place> found;
     for (int i = 0; i < list.size(); ++i) {
         const VObject entry = list[i];
-        if (!namesId(entry.toVariant(), id))
+        if (!namesId(controller, entry.toVariant(), id))
             continue;
         Place place = idPlace(entry, QString(), note, QString());
         place.clear = [entry](CnfController &) {

@@ -92,21 +92,22 @@ void removeReference(VObject entry, const QString &key, Rule rule)
 // The reference with the element's id replaced by the new one, in the same
 // form (number or text); invalid when it names the element by its name,
 // which an id change leaves as it is. On the Signal module a text names a
-// detector by its name only.
-QVariant withNewId(const VObject &reference, const QString &key, Rule rule, const QString &id,
-                   const QString &newId)
+// detector by its name only, and so does a text of a ZU_MOLT controller.
+QVariant withNewId(const CnfController &controller, const VObject &reference, const QString &key,
+                   Rule rule, const QString &id, const QString &newId)
 {
     const QVariant value = reference.toVariant();
     const bool textNamesDetector = rule == Rule::Signal && key == Detector;
-    if ((textNamesDetector && isText(value)) || !namesId(value, id))
+    if ((textNamesDetector && isText(value)) || !namesId(controller, value, id))
         return QVariant();
     return inFormOf(value, newId);
 }
 
-// CnfReferences::channelNames with `namesName` as the rule of a name.
-template<typename NamesName>
+// CnfReferences::channelNames with `namesId` as the rule of an id and
+// `namesName` as the rule of a name.
+template<typename NamesId, typename NamesName>
 bool channelNamesBy(const VObject &reference, const Element &element, bool signalModule,
-                    NamesName namesName)
+                    NamesId namesId, NamesName namesName)
 {
     if (reference.isNull())
         return false;
@@ -151,6 +152,9 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
                      const Element &element, Rule rule, const QString &module, QList<Place> *found)
 {
     const QString id = element.id;
+    const auto namesId = [&controller](const QVariant &value, const QString &elementId) {
+        return CnfReferenceFinders::namesId(controller, value, elementId);
+    };
     const auto namesName = [&controller](const QVariant &value, const QString &name) {
         return CnfReferences::namesName(controller, value, name);
     };
@@ -158,7 +162,7 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
         const VObject entry = channels[i];
         // One rule for the element and for the others it may name as well.
         const auto names = [&](const Element &named) {
-            return channelNamesBy(entry[key], named, rule == Rule::Signal, namesName);
+            return channelNamesBy(entry[key], named, rule == Rule::Signal, namesId, namesName);
         };
         if (!names(element))
             continue;
@@ -167,10 +171,10 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
         place.owner = module;
         place.part = channelNumber(entry, i);
         nameAt(&place, controller, entry, key, element.name);
-        place.textIsId = !(rule == Rule::Signal && key == Detector);
-        place.rename = [entry, key, rule, id](CnfController &, const QString &newId) {
+        place.textIsId = !(rule == Rule::Signal && key == Detector) && textNamesId(controller);
+        place.rename = [entry, key, rule, id](CnfController &controller, const QString &newId) {
             VObject target = entry;
-            const QVariant value = withNewId(target[key], key, rule, id, newId);
+            const QVariant value = withNewId(controller, target[key], key, rule, id, newId);
             if (!value.isValid())
                 return false;
             target[key] = value;
@@ -201,10 +205,14 @@ void collectFromDevices(const CnfController &controller, const VObject &devices,
 bool CnfReferences::channelNames(const VObject &reference, const Element &element,
                                  bool signalModule)
 {
-    return channelNamesBy(reference, element, signalModule,
-                          [](const QVariant &value, const QString &name) {
-                              return CnfReferences::namesName(value, name);
-                          });
+    return channelNamesBy(
+        reference, element, signalModule,
+        [](const QVariant &value, const QString &id) {
+            return CnfReferenceFinders::namesId(value, id);
+        },
+        [](const QVariant &value, const QString &name) {
+            return CnfReferences::namesName(value, name);
+        });
 }
 
 // Every channel entry of the native data that names the element under its
@@ -344,8 +352,9 @@ QList<Place> CnfReferenceFinders::inputProgramEvents(const CnfController &contro
 }
 
 // A "DetectorySensor" sensor names its detector by id (a number, or the
-// number as text) or by name: an id follows a new id in its form, a name
-// stays; either link goes on Delete.
+// number as text where the controller's rule lets a text name an id) or by
+// name: an id follows a new id in its form, a name stays; either link goes on
+// Delete.
 QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &controller,
                                                         const Element &detector)
 {
@@ -354,7 +363,7 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
         const auto names = [&](const Element &named) {
-            return namesId(link, named.id)
+            return namesId(controller, link, named.id)
                 || CnfReferences::namesName(controller, link, named.name);
         };
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
@@ -364,7 +373,7 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
         place.note = Note::LinkedSensor;
         place.owner = QString::number(sensor->id());
         place.byName = CnfReferences::namesName(controller, link, detector.name);
-        place.textIsId = true;
+        place.textIsId = textNamesId(controller);
         if (place.byName) {
             const QString name = detector.name;
             place.takeName = [sensor, name](CnfController &controller, const QString &newName) {
@@ -374,10 +383,10 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
                 return true;
             };
         }
-        place.rename = [sensor, id](CnfController &, const QString &newId) {
+        place.rename = [sensor, id](CnfController &controller, const QString &newId) {
             const QVariant link = sensor->property("detector");
             const QVariant held = inFormOf(link, newId);
-            if (!namesId(link, id) || !held.isValid())
+            if (!namesId(controller, link, id) || !held.isValid())
                 return false;
             sensor->setProperty("detector", held);
             return true;

@@ -22,7 +22,7 @@ void entriesOf(const CnfController &controller, const VObject &list, const QStri
         const VObject entry = list[i];
         const bool named
             = byName && CnfReferences::namesName(controller, entry[key].toVariant(), group.name);
-        if (!named && !namesId(entry[key].toVariant(), group.id))
+        if (!named && !namesId(controller, entry[key].toVariant(), group.id))
             continue;
         // An indication row is named by its place (from 1), a display by its group.
         const QString owner = keepEntry ? QString::number(i + 1) : group.id;
@@ -76,8 +76,8 @@ QList<Place> CnfReferenceFinders::groupCountdowns(const CnfController &controlle
               modules[QStringLiteral("SystemBus")][QStringLiteral("devices")]
                      [QStringLiteral("KTV1")][items],
               id, group, Note::Countdown, false, &found);
-    // zumoltc reads a board's group by its id or by its name, and writes an
-    // emptied list of boards as it is.
+    // zumoltc reads a board's group by its id (a number) or by its name (a
+    // text), and writes an emptied list of boards as it is.
     entriesOf(controller, root[QStringLiteral("countdownBoards")][items], id, group,
               Note::Countdown, false, &found, true, true);
     return found;

@@ -53,19 +53,19 @@ QList<Place> CnfReferenceFinders::phaseTransitions(const CnfController &controll
 }
 
 // TIVERK 3.x "vpu_phases" and the ZU_MOLT panel record's "stageId". A
-// ZU_MOLT panel entry names its stage by id or, as a text, by the stage's
-// name (zumoltc reads both): one by name takes a new name, stays on a new id
-// and is not set on a Delete, as one by id is. After a Delete the null entries
-// at the end of "stageId" go, and the list with them when none is left, as
-// zumoltc writes it.
+// ZU_MOLT panel entry names its stage by id as a number or, as a text, by the
+// stage's name, as zumoltc reads it (never by the id the text spells): one by
+// name takes a new name, stays on a new id and is not set on a Delete, as one
+// by id is. After a Delete the null entries at the end of "stageId" go, and
+// the list with them when none is left, as zumoltc writes it.
 QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controller,
                                                   const Element &phase)
 {
     const VObject stages = zuMoltPanel(controller)[QStringLiteral("stageId")];
-    QList<Place> panel = listEntries(stages, phase.id, Note::RemoteControl);
+    QList<Place> panel = listEntries(controller, stages, phase.id, Note::RemoteControl);
     for (int i = 0; i < stages.size(); ++i) {
         const VObject entry = stages[i];
-        if (namesId(entry.toVariant(), phase.id))
+        if (namesId(controller, entry.toVariant(), phase.id))
             continue;
         Place place;
         place.note = Note::RemoteControl;
@@ -89,7 +89,7 @@ QList<Place> CnfReferenceFinders::phasePanelLists(const CnfController &controlle
                 list.remove();
         };
     }
-    return listEntries(controller.nativeData()[QStringLiteral("vpu_phases")], phase.id,
+    return listEntries(controller, controller.nativeData()[QStringLiteral("vpu_phases")], phase.id,
                        Note::RemoteControl)
         + panel;
 }

@@ -10,13 +10,14 @@
 
 using namespace CnfReferenceFinders;
 
-// TIVERK 3.x "vpu_programs" and the ZU_MOLT panel record's "programId".
+// TIVERK 3.x "vpu_programs" and the ZU_MOLT panel record's "programId" (a
+// number, as the panel dialog writes it).
 QList<Place> CnfReferenceFinders::programPanelLists(const CnfController &controller,
                                                     const Element &program)
 {
-    return listEntries(controller.nativeData()[QStringLiteral("vpu_programs")], program.id,
-                       Note::RemoteControl)
-        + listEntries(zuMoltPanel(controller)[QStringLiteral("programId")], program.id,
+    return listEntries(controller, controller.nativeData()[QStringLiteral("vpu_programs")],
+                       program.id, Note::RemoteControl)
+        + listEntries(controller, zuMoltPanel(controller)[QStringLiteral("programId")], program.id,
                       Note::RemoteControl);
 }
 

@@ -361,13 +361,7 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         int own = 0;
         const bool ownId = idNumber(phase.member(QStringLiteral("id")), &own);
         // A phase whose stage is missing or unknown is not part of the plan.
-        const CnfJsonValue &stageValue = phase.member(QStringLiteral("stage"));
-        CnfPhasePtr stage;
-        int stageId = 0;
-        if (idNumber(stageValue, &stageId))
-            stage = c.findPhase(QString::number(stageId));
-        else if (stageValue.type() == CnfJsonValue::String)
-            stage = byName<CnfPhasePtr>(c.phases(), stageValue.scalar().toString());
+        const CnfPhasePtr stage = stageOf(phase.member(QStringLiteral("stage")));
         (stage ? phases : withoutStage).append({ ownId ? own : position, ownId, phase, stage });
     }
     // The first phase of an id, as a scan would find it, without a scan per entry.

@@ -169,8 +169,22 @@ public:
             && number <= std::numeric_limits<int>::max();
     }
 
-    // A reference: a number is an id, a text a name; null or absent is none.
-    // One that finds nothing warns with `missing` (%1 the value) when given.
+    // The one rule of every reference of the file, as zumoltc reads it: a
+    // number is an id, a text a name (the letters it stands for, its escape
+    // sequences read, as the names are held), never the id it spells.
+    template<typename T, typename ById, typename ByName>
+    static T referenced(const CnfJsonValue &value, ById byId, ByName byName)
+    {
+        int number = 0;
+        if (idNumber(value, &number))
+            return byId(number);
+        if (value.type() == CnfJsonValue::String)
+            return byName(CnfJsonParser::unescaped(value.scalar().toString()));
+        return T();
+    }
+
+    // A reference by that rule; null or absent is none. One that finds
+    // nothing warns with `missing` (%1 the value) when given.
     template<typename T, typename ById, typename ByName>
     T ref(const CnfJsonValue &item, const QString &key, const QString &kind, ById byId,
           ByName byName, const QString &missing = QString())
@@ -178,12 +192,7 @@ public:
         const CnfJsonValue &value = item.member(key);
         if (value.isUndefined() || value.type() == CnfJsonValue::Null)
             return T();
-        T found;
-        int number = 0;
-        if (idNumber(value, &number))
-            found = byId(number);
-        else if (value.type() == CnfJsonValue::String)
-            found = byName(CnfJsonParser::unescaped(value.scalar().toString()));
+        const T found = referenced<T>(value, byId, byName);
         const QString text = CnfJsonParser::quoted(value.scalar().toString());
         if (!found)
             warn(value,
@@ -192,6 +201,8 @@ public:
         return found;
     }
 
+    // The first element of the name, exactly, as zumoltc finds it (an empty
+    // name the first element without one).
     template<typename T, typename List> static T byName(const List &list, const QString &name)
     {
         for (const T &element : list) {
@@ -206,14 +217,17 @@ public:
         return ref<CnfSignalGroupPtr>(
             item, key, QStringLiteral("signal group"),
             [this](qlonglong id) { return c.findSG(int(id)); },
-            [this](const QString &name) { return c.findSGByName(name); });
+            [this](const QString &name) {
+                return byName<CnfSignalGroupPtr>(c.signalGroups(), name);
+            });
     }
 
-    CnfPhasePtr stageRef(const CnfJsonValue &item, const QString &key)
+    // The stage a plan phase's "stage" names; null when none (the phase then
+    // goes, with a warning of its own).
+    CnfPhasePtr stageOf(const CnfJsonValue &value)
     {
-        return ref<CnfPhasePtr>(
-            item, key, QStringLiteral("stage"),
-            [this](qlonglong id) { return c.findPhase(QString::number(id)); },
+        return referenced<CnfPhasePtr>(
+            value, [this](qlonglong id) { return c.findPhase(QString::number(id)); },
             [this](const QString &name) { return byName<CnfPhasePtr>(c.phases(), name); });
     }
 
@@ -222,7 +236,7 @@ public:
         return ref<CnfProgramPtr>(
             item, key, QStringLiteral("plan"),
             [this](qlonglong id) { return c.findProgram(QString::number(id)); },
-            [this](const QString &name) { return c.findProgramByName(name); });
+            [this](const QString &name) { return byName<CnfProgramPtr>(c.programs(), name); });
     }
 
     // The id of a period's plan: an id stays as it is, also when no plan bears

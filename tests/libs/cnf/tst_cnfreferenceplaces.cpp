@@ -105,9 +105,102 @@ QString zumoltcFinds(ZUConfiguration &zu, const QString &place)
     return found ? QStringLiteral("%1 %2").arg(found->id()).arg(found->name()) : QString();
 }
 
+// The place of a row of zuMoltTextIsAName in plivek's controller: plan 14's
+// first detector record ("record detector", "record indicator"), sensor 81's
+// link, or a value of the native data.
+VObject nativePlace(const CnfController &controller, const QString &place)
+{
+    const VObject root = controller.nativeData();
+    if (place == QLatin1String("panel"))
+        return root["remoteControlPanel"]["VPU1"]["stageId"][1];
+    if (place == QLatin1String("DIO channel"))
+        return root["inputsOutputs"]["DIO1"]["channels"][0]["detector"];
+    return root["countdownBoards"]["items"][0]["id"];
+}
+
+QVariant placeValue(const CnfController &controller, const QString &place)
+{
+    if (place.startsWith(QLatin1String("record ")))
+        return controller.findProgram(QStringLiteral("14"))
+            ->property("detectors")
+            .toList()
+            .value(0)
+            .toMap()
+            .value(place.mid(7));
+    if (place == QLatin1String("linked sensor"))
+        return controller.findSensor(81)->property("detector");
+    return nativePlace(controller, place).toVariant();
+}
+
+void setPlace(CnfController &controller, const QString &place, const QVariant &value)
+{
+    if (place.startsWith(QLatin1String("record "))) {
+        const CnfProgramPtr plan = controller.findProgram(QStringLiteral("14"));
+        QVariantList records = plan->property("detectors").toList();
+        QVariantMap record = records.value(0).toMap();
+        record.insert(place.mid(7), value);
+        records[0] = record;
+        plan->setProperty("detectors", records);
+    } else if (place == QLatin1String("linked sensor")) {
+        controller.findSensor(81)->setProperty("detector", value);
+    } else {
+        nativePlace(controller, place) = value;
+    }
+}
+
+// What a row of zuMoltTextIsAName does to an element.
+enum class Edit { NewId, Delete, NewName };
+
+// The element's new id in those rows: four more, which no element of the fixture has.
+QString newIdOf(const QString &id)
+{
+    return QString::number(id.toInt() + 4);
+}
+
+// The edit, as the element tables and dialogs make it.
+bool edited(CnfController &controller, Kind kind, const QString &id, Edit edit)
+{
+    const int number = id.toInt();
+    const QString renamed = QStringLiteral("Renamed");
+    switch (edit) {
+    case Edit::NewId:
+        if (kind == Kind::Phase)
+            return controller.renamePhase(id, newIdOf(id));
+        if (kind == Kind::SignalGroup)
+            return controller.renameSignalGroup(number, newIdOf(id).toInt());
+        CnfReferences::rename(controller, CnfReferences::of(*controller.findDetector(number)),
+                              newIdOf(id));
+        controller.findDetector(number)->setId(newIdOf(id).toInt());
+        return true;
+    case Edit::Delete:
+        if (kind == Kind::Phase)
+            return controller.removePhase(id);
+        if (kind == Kind::SignalGroup)
+            return controller.removeSignalGroup(number);
+        return controller.removeDetector(number);
+    case Edit::NewName: {
+        QString oldName;
+        if (kind == Kind::Phase) {
+            oldName = controller.findPhase(id)->name;
+            controller.findPhase(id)->name = renamed;
+        } else if (kind == Kind::SignalGroup) {
+            oldName = controller.findSG(number)->name;
+            controller.findSG(number)->name = renamed;
+        } else {
+            oldName = controller.findDetector(number)->name();
+            controller.findDetector(number)->setName(renamed);
+        }
+        CnfReferences::takeName(controller, { kind, id, oldName }, renamed);
+        return true;
+    }
+    }
+    return false;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Holder)
+Q_DECLARE_METATYPE(Edit)
 
 // The places inside TIVERK II program parameters and the countdown and
 // indication places of the native data: what a new id and a Delete do to
@@ -823,7 +916,8 @@ private slots:
     // A new name of an element that a place of a ZU_MOLT file names by its
     // name: the place is written in the form of the element's own name, so
     // that the save succeeds and stays JSON, zumoltc (which compares names as
-    // written) finds the element there, and plivek reads the same letters.
+    // written) finds the element there, and plivek reads the same letters
+    // (also in a sensor's link to its detector, which zumoltc keeps unread).
     void zuMoltNameFollowed_data()
     {
         QTest::addColumn<QString>("place");
@@ -855,6 +949,11 @@ private slots:
               "\"id\": \"\xD0\x93"
               "1\",\n                \"addr\"",
               Kind::SignalGroup, "61", QStringLiteral("\u04131") },
+            // plivek's own: zumoltc keeps the sensors without reading them.
+            { "linked sensor", "\"id\": 81,\n            \"name\": \"Button\"",
+              "\"detector\": \"D1\",\n            \"id\": 81,\n            \"name\": "
+              "\"Button\",\n            \"type\": \"DetectorySensor\"",
+              Kind::Detector, "71", QStringLiteral("D1") },
         };
         const struct
         {
@@ -905,7 +1004,9 @@ private slots:
         ZUConfiguration zu;
         QString error;
         QVERIFY2(zu.fromJson(untouched, &error), qPrintable(error));
-        QCOMPARE(zumoltcFinds(zu, place), id + QLatin1Char(' ') + oldName);
+        const bool zumoltcReads = place != QLatin1String("linked sensor");
+        if (zumoltcReads)
+            QCOMPARE(zumoltcFinds(zu, place), id + QLatin1Char(' ') + oldName);
 
         // The element's dialog gives it the name; the places follow.
         switch (kind) {
@@ -929,8 +1030,9 @@ private slots:
         ZUConfiguration afterwards;
         QVERIFY2(afterwards.fromJson(saved, &error), qPrintable(error));
         QCOMPARE(afterwards.warnings(), zu.warnings());
-        QCOMPARE(zumoltcFinds(afterwards, place),
-                 id + QLatin1Char(' ') + QString::fromUtf8(written));
+        if (zumoltcReads)
+            QCOMPARE(zumoltcFinds(afterwards, place),
+                     id + QLatin1Char(' ') + QString::fromUtf8(written));
 
         // plivek reads the same letters at both, and writes the same file again.
         ZU_MOLTConfig again;
@@ -939,6 +1041,158 @@ private slots:
                  qPrintable(again.lastError()));
         QCOMPARE(CnfReferences::namedPlaces(reopened, { kind, id, newName }).size(), 1);
         QCOMPARE(QString::fromUtf8(again.save(reopened)), QString::fromUtf8(saved));
+    }
+
+    // In a ZU_MOLT file a text names an element by its name only and a
+    // number by its id only, as zumoltc reads them: a place whose text is
+    // element A's id names element B, which has that name. A new id, a Delete
+    // or a new name of A leaves it naming B; those of B do to it what they do
+    // to a place naming B by its id, but for a new id, which a name stays
+    // through, and a new name, which it follows. The save is exactly that of
+    // the same edit of the file whose place names B by its id, the place
+    // written as B's name where B still has it; zumoltc finds B there with no
+    // new warning, and plivek reopens the save as it saved it.
+    void zuMoltTextIsAName_data()
+    {
+        QTest::addColumn<QString>("place");
+        QTest::addColumn<QByteArray>("from"); // the fixture's bytes of the place
+        QTest::addColumn<QByteArray>("text"); // the place naming B by the text of A's id
+        QTest::addColumn<QByteArray>("number"); // the place naming B by B's id
+        QTest::addColumn<QByteArray>("name"); // B's name in the fixture, which becomes A's id
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("editB"); // the edit is B's, else A's
+        QTest::addColumn<Edit>("edit");
+        const QByteArray in16 = "\n                ";
+        const QByteArray in20 = "\n                    ";
+        const QByteArray sensor = "\"id\": 81,\n            \"name\": \"Button\"";
+        const QByteArray linkedSensor = ",\n            \"type\": \"DetectorySensor\"";
+        const struct
+        {
+            const char *place;
+            QByteArray from;
+            QByteArray text;
+            QByteArray number;
+            QByteArray name;
+            Kind kind;
+            const char *a;
+            const char *b;
+        } places[] = {
+            { "panel", "51," + in16 + "\"Stage 2\",", "51," + in16 + "\"51\",",
+              "51," + in16 + "52,", "\"name\": \"Stage 2\"", Kind::Phase, "51", "52" },
+            { "DIO channel", "\"type\": \"full\"," + in20 + "\"detector\": 71",
+              "\"type\": \"full\"," + in20 + "\"detector\": \"71\"",
+              "\"type\": \"full\"," + in20 + "\"detector\": 72", "\"name\": \"D2\"", Kind::Detector,
+              "71", "72" },
+            { "record detector", "\"detector\": 71,", "\"detector\": \"71\",", "\"detector\": 72,",
+              "\"name\": \"D2\"", Kind::Detector, "71", "72" },
+            { "record indicator", "\"indicator\": 72", "\"indicator\": \"71\"", "\"indicator\": 72",
+              "\"name\": \"D2\"", Kind::Detector, "71", "72" },
+            { "countdown board", "\"id\": 61," + in16 + "\"addr\"",
+              "\"id\": \"61\"," + in16 + "\"addr\"", "\"id\": 62," + in16 + "\"addr\"",
+              "\"name\": \"\xD0\x93\x32\"", Kind::SignalGroup, "61", "62" },
+            { "linked sensor", sensor,
+              "\"detector\": \"71\",\n            " + sensor + linkedSensor,
+              "\"detector\": 72,\n            " + sensor + linkedSensor, "\"name\": \"D2\"",
+              Kind::Detector, "71", "72" },
+        };
+        const struct
+        {
+            const char *name;
+            Edit edit;
+        } edits[] = { { "new id", Edit::NewId },
+                      { "Delete", Edit::Delete },
+                      { "new name", Edit::NewName } };
+        for (const auto &place : places) {
+            for (const bool editB : { false, true }) {
+                for (const auto &edit : edits)
+                    QTest::addRow("%s, %s of %s", place.place, edit.name, editB ? "B" : "A")
+                        << QString::fromLatin1(place.place) << place.from << place.text
+                        << place.number << place.name << place.kind << QString::fromLatin1(place.a)
+                        << QString::fromLatin1(place.b) << editB << edit.edit;
+            }
+        }
+    }
+
+    void zuMoltTextIsAName()
+    {
+        QFETCH(QString, place);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, number);
+        QFETCH(QByteArray, name);
+        QFETCH(Kind, kind);
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, editB);
+        QFETCH(Edit, edit);
+        const QByteArray fixture = TestSupport::readFile(
+            TestSupport::dataPath(QStringLiteral("references/zumolt_filled.json")));
+        QCOMPARE(fixture.count(from), 1);
+        QCOMPARE(fixture.count(name), 1);
+        const auto open
+            = [&](ZU_MOLTConfig &config, CnfController &controller, const QByteArray &named) {
+                  QByteArray input = fixture;
+                  input.replace(from, named).replace(name, "\"name\": \"" + a.toUtf8() + '"');
+                  QVERIFY2(config.loadData(input) && config.createController(controller),
+                           qPrintable(config.lastError()));
+                  QVERIFY2(config.warnings().isEmpty(),
+                           qPrintable(config.warnings().join(QLatin1Char('\n'))));
+              };
+        const bool zumoltcReads = place != QLatin1String("linked sensor");
+        // B as it is after the edit: its id and name; none when deleted.
+        QString bId = b;
+        QString bName = a;
+        if (editB && edit == Edit::NewId)
+            bId = newIdOf(b);
+        else if (editB && edit == Edit::NewName)
+            bName = QStringLiteral("Renamed");
+        const bool bStays = !(editB && edit == Edit::Delete);
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        open(config, controller, text);
+        const QByteArray untouched = config.save(controller);
+        ZUConfiguration zu;
+        QString error;
+        QVERIFY2(zu.fromJson(untouched, &error), qPrintable(error));
+        if (zumoltcReads)
+            QCOMPARE(zumoltcFinds(zu, place), b + QLatin1Char(' ') + a);
+        // The place names B by its name.
+        const QList<CnfReferences::Place> named
+            = CnfReferences::namedPlaces(controller, { kind, b, a });
+        QCOMPARE(named.size(), 1);
+        QVERIFY(edited(controller, kind, editB ? b : a, edit));
+        const QByteArray saved = config.save(controller);
+        QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
+
+        ZU_MOLTConfig byIdConfig;
+        CnfController byId;
+        open(byIdConfig, byId, number);
+        QVERIFY(edited(byId, kind, editB ? b : a, edit));
+        // Where B's id is left at the place, its name stands there instead.
+        const QVariant left = placeValue(byId, place);
+        if (left.isValid() && left.userType() != QMetaType::QString && left.toString() == bId)
+            setPlace(byId, place, bName);
+        QCOMPARE(QString::fromUtf8(saved), QString::fromUtf8(byIdConfig.save(byId)));
+
+        ZUConfiguration afterwards;
+        QVERIFY2(afterwards.fromJson(saved, &error), qPrintable(error));
+        QCOMPARE(afterwards.warnings(), zu.warnings());
+        if (zumoltcReads && bStays)
+            QCOMPARE(zumoltcFinds(afterwards, place), bId + QLatin1Char(' ') + bName);
+
+        ZU_MOLTConfig again;
+        CnfController reopened;
+        QVERIFY2(again.loadData(saved) && again.createController(reopened),
+                 qPrintable(again.lastError()));
+        QCOMPARE(QString::fromUtf8(again.save(reopened)), QString::fromUtf8(saved));
+        if (bStays)
+            QCOMPARE(CnfReferences::namedPlaces(reopened, { kind, bId, bName }).size(), 1);
+        // A text that is another element's id names that one no more than any
+        // other text, so a new name of B asks no question for it.
+        QVERIFY(!named.first().textIsId);
     }
 
     // A ZU_MOLT panel entry may name its stage by the stage's name, as

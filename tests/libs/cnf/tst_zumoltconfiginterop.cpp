@@ -579,6 +579,51 @@ private slots:
                                             "with the calls and detector records that name it: "
                                             "'stage' refers to no stage 9") };
 
+        // A reference by name is matched on the letters of the name, escapes
+        // read, wherever it stands: the plan phase keeps its stage (written by
+        // its id, as zumoltc writes it), the panel and the record keep their texts.
+        const QByteArray side = "\"Side \\\"A\\\" \\\\ B\"";
+        const QByteArray loop = "\"Loop \\\"2\\\" \\\\\"";
+        const QByteArray escapedNames
+            = replaced(sample,
+                       { "\"name\": \"Stage 2\"", "\"name\": " + side, "\"stage\": 2,",
+                         "\"stage\": " + side + ",", "\"stageId\": [1, null, 2]",
+                         "\"stageId\": [1, null, " + side + "]", "{\"name\": \"D2\", \"id\": 2}",
+                         "{\"name\": " + loop + ", \"id\": 2}", "\"detector\": 1" + in20,
+                         "\"detector\": " + loop + in20 });
+        QTest::newRow("a stage and a detector named with a quote and a backslash")
+            << escapedNames << int(NoEdit) << 0
+            << replaced(escapedNames, { "\"stage\": " + side + ",", "\"stage\": 2," })
+            << QStringList();
+        // A text names the element of that name, never the one whose id it
+        // spells, as zumoltc reads it.
+        const QByteArray numberNames = replaced(
+            sample,
+            { "\"name\": \"Stage 2\"", "\"name\": \"1\"", "\"stage\": 2,", "\"stage\": \"1\",",
+              "\"name\": \"Timeline\"", "\"name\": \"4\"",
+              "\"program\": 4,\n                        \"spareProgram\"",
+              "\"program\": \"4\",\n                        \"spareProgram\"",
+              "\"name\": \"Weekend\"", "\"name\": \"1\"", "\"days\": [1, 1, 1, 1, 1, 2, 2]",
+              "\"days\": [\"1\", 1, 1, 1, 1, 2, 2]" });
+        QTest::newRow("texts that spell the id of another element")
+            << numberNames << int(NoEdit) << 0
+            << replaced(numberNames,
+                        { "\"stage\": \"1\",", "\"stage\": 2,",
+                          "\"program\": \"4\",\n                        \"spareProgram\"",
+                          "\"program\": 3,\n                        \"spareProgram\"",
+                          "[\"1\", 1, 1, 1, 1, 2, 2]", "[2, 1, 1, 1, 1, 2, 2]" })
+            << QStringList();
+
+        // An empty text names the first element without a name, as zumoltc finds it.
+        const QByteArray emptyName
+            = replaced(sample,
+                       { "{\"name\": \"\xD0\x93\x33\", \"id\": 3", "{\"id\": 3",
+                         "\"signalGroup\": 3,", "\"signalGroup\": \"\"," });
+        QTest::newRow("a switch names a group without a name by an empty text")
+            << emptyName << int(NoEdit) << 0
+            << replaced(emptyName, { "\"signalGroup\": \"\",", "\"signalGroup\": 3," })
+            << QStringList();
+
         const QByteArray stepIds = TestSupport::readFile(
             TestSupport::dataPath(QStringLiteral("zumolt/plan-step-ids.json")));
         // Each plan keeps the ids of its other phases, by position or its own.

@@ -67,7 +67,8 @@ private slots:
 
     // What giving element 1 "Loop" the id 5 does to each place: every
     // reference by its id takes the new id in the form it had (number or
-    // text); references by name, to other elements and to the other kind stay.
+    // text, where a text names an id); references by name, to other elements
+    // and to the other kind stay.
     void references_data()
     {
         QTest::addColumn<bool>("sensor");
@@ -101,7 +102,8 @@ private slots:
                           "[{'channel': 1, 'detector': 1}, {'channel': 2, 'sensor': 1}]}}}}}")
             << QByteArray("{'modules': {'SystemBus': {'devices': {'DIO2': {'channels': "
                           "[{'channel': 1, 'detector': 1}, {'channel': 2, 'sensor': 5}]}}}}}");
-        QTest::newRow("ZU_MOLT detector: inputs and outputs, not the SystemBus")
+        // zumoltc reads a text as a name only: '1' names a detector named "1", not detector 1.
+        QTest::newRow("ZU_MOLT detector: inputs and outputs by number, not the SystemBus")
             << false << true
             << QByteArray("{'inputsOutputs': {'DIO1': {'type': 'dryContact', 'channels': "
                           "[{'channel': 1, 'type': 'full', 'detector': 1}]}, 'DIO2': "
@@ -110,7 +112,7 @@ private slots:
                           "{'channels': [{'channel': 1, 'detector': 1}]}}}}}")
             << QByteArray("{'inputsOutputs': {'DIO1': {'type': 'dryContact', 'channels': "
                           "[{'channel': 1, 'type': 'full', 'detector': 5}]}, 'DIO2': "
-                          "{'channels': [{'channel': 4, 'detector': '5'}, {'channel': 5, "
+                          "{'channels': [{'channel': 4, 'detector': '1'}, {'channel': 5, "
                           "'detector': 2}]}}, 'modules': {'SystemBus': {'devices': {'DIO2': "
                           "{'channels': [{'channel': 1, 'detector': 1}]}}}}}");
         QTest::newRow("Keyboard")
