@@ -9,6 +9,7 @@
 #include "zumoltc/model/zudetector.h"
 #include "zumoltc/model/zusignalgroup.h"
 #include "zumoltc/model/zusignalplan.h"
+#include "zumoltc/model/zusignalplanphase.h"
 #include "zumoltc/model/zustage.h"
 #include "zumoltc/model/zuswitch.h"
 
@@ -225,6 +226,36 @@ QStringList newWarnings(const QStringList &earlier, const QStringList &later)
             added << warning;
     }
     return added;
+}
+
+// What zumoltc runs: each plan with phases, as its id and the stages of its
+// phases in their order ("4: 2 1").
+QStringList stagesRun(ZUConfiguration &configuration)
+{
+    QStringList plans;
+    for (const QPointer<ZUSignalPlan> &plan : configuration.signalPlans()) {
+        QStringList stages;
+        for (const QPointer<ZUSignalPlanPhase> &phase : plan->phases())
+            stages << QString::number(phase->stage() ? phase->stage()->id() : 0);
+        if (!stages.isEmpty())
+            plans << QStringLiteral("%1: %2").arg(plan->id()).arg(stages.join(QLatin1Char(' ')));
+    }
+    return plans;
+}
+
+// The 'sequence' entries for which a reader's warnings say it found no phase.
+QStringList phasesNotFound(const QStringList &warnings)
+{
+    static const QRegularExpression notFound(
+        QStringLiteral("^Line \\d+, column \\d+: (phase .* not found)$"));
+    QStringList found;
+    for (const QString &warning : warnings) {
+        const QRegularExpressionMatch match = notFound.match(warning);
+        if (match.hasMatch())
+            found << match.captured(1);
+    }
+    found.sort();
+    return found;
 }
 
 // The ZU_MOLT files of the project's examples and test data (not the broken
@@ -579,6 +610,58 @@ private slots:
                                             "with the calls and detector records that name it: "
                                             "'stage' refers to no stage 9") };
 
+        // A phase's own "id" wins over another phase's position, as zumoltc
+        // names phases by their "id" only: the phase at position 1 is named by
+        // nothing, and 'sequence' [2, 1] runs the phase with "id" 1 alone.
+        const QByteArray oneRecord = "\"detectors\": [" + in20 + "{" + in24 + "\"phase\": 1," + in24
+            + "\"detector\": 1" + in20 + "}" + in16 + "]";
+        const QByteArray positionIsAnId
+            = replaced(sample,
+                       { samplePhases, phases({ "\"stage\": 2", id1 + "\"stage\": 1" }), records,
+                         oneRecord, sequence, "\"sequence\": [2, 1]" });
+        QTest::newRow("plan 4, position 1 the 'id' of phase 2, 'sequence' [2, 1]")
+            << positionIsAnId << int(NoEdit) << 0
+            << replaced(positionIsAnId,
+                        { phases({ "\"stage\": 2", id1 + "\"stage\": 1" }),
+                          phases({ id1 + "\"stage\": 1" }), "\"sequence\": [2, 1]",
+                          "\"sequence\": [1]" })
+            << QStringList { QStringLiteral("Line 124, column 30: phase 2 not found"),
+                             QStringLiteral("Line 110, column 21: the phase at position 1 of plan "
+                                            "4 is left out: 'sequence' does not run it (another "
+                                            "phase has 1 as its 'id', so nothing names this "
+                                            "one)") };
+        // Both run: the call and the record keep naming the phase with "id" 1,
+        // and the phase named by nothing is written with an id no phase has.
+        const QByteArray callOfOne = "\"stage\": 2," + in24 + "\"call\": 1";
+        const QByteArray callingRecord = "\"detectors\": [" + in20 + "{" + in24 + "\"phase\": 1,"
+            + in24 + "\"call\": 1," + in24 + "\"detector\": 1" + in20 + "}" + in16 + "]";
+        const QByteArray bothRun
+            = replaced(sample,
+                       { samplePhases, phases({ "\"stage\": 1", id1 + callOfOne }), records,
+                         callingRecord, "," + in16 + sequence, "" });
+        QTest::newRow("plan 4, position 1 the 'id' of phase 2, no 'sequence'")
+            << bothRun << int(NoEdit) << 0
+            << replaced(bothRun,
+                        { phases({ "\"stage\": 1", id1 + callOfOne }),
+                          phases({ id2 + "\"stage\": 1", id1 + callOfOne }), callingRecord,
+                          callingRecord + "," + in16 + "\"sequence\": [2, 1]" })
+            << QStringList();
+        // The phase with its own "id" first: the position of the second is taken.
+        const QByteArray ownIdFirst = replaced(
+            sample,
+            { samplePhases,
+              phases({ id2 + "\"stage\": 1", "\"stage\": 2," + in24 + "\"call\": 2" }), records,
+              replaced(oneRecord, { "\"phase\": 1", "\"phase\": 2" }), "," + in16 + sequence, "" });
+        QTest::newRow("plan 4, position 2 the 'id' of phase 1, no 'sequence'")
+            << ownIdFirst << int(NoEdit) << 0
+            << replaced(
+                   ownIdFirst,
+                   { "\"stage\": 2," + in24 + "\"call\": 2",
+                     id1 + "\"stage\": 2," + in24 + "\"call\": 2",
+                     "\"detector\": 1" + in20 + "}" + in16 + "]",
+                     "\"detector\": 1" + in20 + "}" + in16 + "]," + in16 + "\"sequence\": [2, 1]" })
+            << QStringList();
+
         const QByteArray stepIds = TestSupport::readFile(
             TestSupport::dataPath(QStringLiteral("zumolt/plan-step-ids.json")));
         // Each plan keeps the ids of its other phases, by position or its own.
@@ -685,6 +768,10 @@ private slots:
         ZUConfiguration reread;
         QVERIFY(reread.fromJson(saved));
         QCOMPARE(newWarnings(opened.warnings(), reread.warnings()), QStringList());
+        // Where both find the same phases in the 'sequence' of the file,
+        // zumoltc runs from the save what it runs from the file.
+        if (Edit(edit) == NoEdit && phasesNotFound(opened.warnings()) == phasesNotFound(warnings))
+            QCOMPARE(stagesRun(reread), stagesRun(opened));
     }
 
     // A member that a file leaves out is not set, a state of its own: plivek
@@ -845,7 +932,9 @@ private slots:
                    QStringLiteral("Line 110, column 21: phase 1 stands in the 'sequence' of plan "
                                   "4 more than once; each further run is a copy of it with an id "
                                   "of its own"),
-                   QStringLiteral("Line 129, column 33: 'call' refers to no phase 2 of plan 4")
+                   QStringLiteral("Line 119, column 21: phase 2 of plan 4 is left out, with the "
+                                  "calls and detector records that name it: 'sequence' does not "
+                                  "run it")
                };
     }
 
