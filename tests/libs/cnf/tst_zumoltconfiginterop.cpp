@@ -691,6 +691,13 @@ private slots:
                    dayObject,
                    { "{\"Monday\": 2, \"Wednesday\": 1, \"Sunday\": 2}", "[2, 2, 1, 1, 1, 1, 2]" })
             << QStringList();
+        // Seven days without a day plan, as zumoltc reads them.
+        const QByteArray noWeekday = replaced(sample, { week, "\"days\": {}" });
+        QTest::newRow("week days as an object naming no weekday")
+            << noWeekday << int(NoEdit) << 0
+            << replaced(noWeekday,
+                        { "\"days\": {}", "\"days\": [null, null, null, null, null, null, null]" })
+            << QStringList();
         // The default day plan goes with it.
         QTest::newRow("week days of a removed day plan")
             << sample << int(RemoveDayPlan) << 1
@@ -725,6 +732,16 @@ private slots:
                              QStringLiteral(
                                  "Line 1, column 134: Monday of week plan 1 refers to no "
                                  "day plan Rest; it stays without one") };
+        // A default group without a value is not written, nor the section left
+        // with nothing: the first save is what a save of it writes.
+        QTest::newRow("signal groups: an empty default alone")
+            << QByteArray(
+                   R"({"configVersion":1,"type":"ZU_MOLT","id":1,"signalGroups":{"default":{}}})")
+            << int(NoEdit) << 0
+            << QByteArray(
+                   "{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"id\": 1,\n"
+                   "    \"KMP1\": {\n\n    }\n}")
+            << QStringList();
     }
 
     void savedFileOpensAsSaved()
