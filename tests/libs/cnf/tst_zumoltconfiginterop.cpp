@@ -1,5 +1,8 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
@@ -24,7 +27,7 @@ namespace {
 enum Change { AsItStands, ConflictMatrixIdOfExtraMatrix, KeptNumber, KeptNull, LoneSurrogateNames };
 
 // The edit a row makes between opening its file and saving it.
-enum Edit { NoEdit, DeleteStage, RemoveDayPlan };
+enum Edit { NoEdit, DeleteStage, RemoveDayPlan, FirstStepOfNoStage };
 
 // The kinds of element that both programs delete.
 enum DeletedKind { DeletedSignalGroup, DeletedStage, DeletedDetector, DeletedPlan, DeletedSwitch };
@@ -519,7 +522,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("edit");
-        QTest::addColumn<int>("id"); // of the element the edit deletes
+        QTest::addColumn<int>("id"); // of the element the edit deletes or changes
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<QStringList>("warnings"); // plivek's reader's, exactly
         const QByteArray sample = TestSupport::readFile(
@@ -662,6 +665,20 @@ private slots:
                      "\"detector\": 1" + in20 + "}" + in16 + "]," + in16 + "\"sequence\": [2, 1]" })
             << QStringList();
 
+        // A step whose stage the controller does not list is not written: the
+        // phase after it, counted by its position, keeps its id as its own.
+        const QByteArray phase2Alone = "\"stage\": 2," + in24 + "\"recall\": \"none\"";
+        const QByteArray secondNamed
+            = replaced(byPosition,
+                       { "\"call\": 1," + in24 + "\"recall\": \"none\"", "\"recall\": \"none\"",
+                         "\"phase\": 1," + in24 + "\"call\": 2,", "\"phase\": 2," });
+        QTest::newRow("plan 4 by position, step 1 of a stage not listed")
+            << secondNamed << int(FirstStepOfNoStage) << 4
+            << replaced(secondNamed,
+                        { phases({ phase1, phase2Alone }), phases({ id2 + phase2Alone }), sequence,
+                          "\"sequence\": [2]" })
+            << QStringList();
+
         const QByteArray stepIds = TestSupport::readFile(
             TestSupport::dataPath(QStringLiteral("zumolt/plan-step-ids.json")));
         // Each plan keeps the ids of its other phases, by position or its own.
@@ -768,6 +785,13 @@ private slots:
         case RemoveDayPlan:
             QVERIFY(controller.removeDayCard(controller.findDayCard(QString::number(id))));
             break;
+        case FirstStepOfNoStage: {
+            // As the program dialog's new step runs until it is given a stage.
+            const CnfProgramPtr plan = controller.findProgram(QString::number(id));
+            QVERIFY(plan && plan->phaseDefAt(0));
+            plan->phaseDefAt(0)->setPhase(CnfPhasePtr::create());
+            break;
+        }
         }
         const QByteArray saved = config.save(controller);
         QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
