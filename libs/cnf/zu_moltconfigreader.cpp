@@ -343,14 +343,20 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
     // Stage-ring phases become the program's steps, in 'sequence' order
     // when it names any of them. One rule names a phase everywhere in the
     // plan ('sequence', a phase's "call", the detector records): its own
-    // "id", else its position in 'phases' from 1.
+    // "id", else its position in 'phases' from 1 where no phase has that
+    // number as its own "id" (zumoltc names a phase by its "id" only, so the
+    // "id" wins). A phase without "id" whose position is another's "id" is
+    // named by nothing.
     struct Phase
     {
         qlonglong fileId;
         bool ownId;
         CnfJsonValue value;
         CnfPhasePtr stage;
+        bool named = true;
     };
+    const QSet<qlonglong> ownIds
+        = numbersOf(algorithm.member(QStringLiteral("phases")), QStringLiteral("id"));
     QVector<Phase> phases;
     QVector<Phase> withoutStage;
     int position = 0;
@@ -364,66 +370,82 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         const CnfPhasePtr stage = stageOf(phase.member(QStringLiteral("stage")));
         (stage ? phases : withoutStage).append({ ownId ? own : position, ownId, phase, stage });
     }
+    for (QVector<Phase> *list : { &phases, &withoutStage }) {
+        for (Phase &phase : *list)
+            phase.named = phase.ownId || !ownIds.contains(phase.fileId);
+    }
     // The first phase of an id, as a scan would find it, without a scan per entry.
     QHash<qlonglong, int> phaseOfId;
-    for (int i = phases.size() - 1; i >= 0; --i)
-        phaseOfId.insert(phases.at(i).fileId, i);
+    for (int i = phases.size() - 1; i >= 0; --i) {
+        if (phases.at(i).named)
+            phaseOfId.insert(phases.at(i).fileId, i);
+    }
     const CnfJsonValue &sequence = r.array(algorithm, QStringLiteral("sequence"));
-    QVector<Phase> ordered;
+    QVector<int> ordered; // places in `phases`
     for (const CnfJsonValue &entry : sequence.items()) {
         const int found = entry.type() == CnfJsonValue::Integer
             ? phaseOfId.value(entry.scalar().toLongLong(), -1)
             : -1;
         if (found >= 0)
-            ordered.append(phases.at(found));
+            ordered.append(found);
         else
             warn(entry,
                  tr("phase %1 not found").arg(CnfJsonParser::quoted(entry.scalar().toString())));
     }
-    if (ordered.isEmpty())
-        ordered = phases;
+    if (ordered.isEmpty()) {
+        for (int i = 0; i < phases.size(); ++i)
+            ordered.append(i);
+    }
     // A 'sequence' that names no phase runs them in their order: the writer
     // writes it so again while a phase is counted by its position.
     if (sequence.size() == 0 && !phases.isEmpty())
         program.defaultMembers.append(QStringLiteral("sequence"));
-    QSet<qlonglong> placed;
-    for (const Phase &phase : ordered) {
+    QSet<int> runs; // places in `phases`
+    QSet<qlonglong> placed; // the numbers that name them
+    for (int index : qAsConst(ordered)) {
+        const Phase &phase = phases.at(index);
         const CnfPhaseDefPtr step = program.appendPhase(phase.stage, 0);
         if (!phase.value.contains(QStringLiteral("id")))
             step->unsetMembers.append(QStringLiteral("id"));
         // A step without an "id" property has the id of its position. A phase
         // that 'sequence' runs again is a step of its own, a copy under an id
         // that nothing in the file names.
-        const bool again = placed.contains(phase.fileId);
+        const bool again = runs.contains(index);
         if (again)
             warn(phase.value,
                  tr("phase %1 stands in the 'sequence' of plan %2 more than once; each further "
                     "run is a copy of it with an id of its own")
                      .arg(phase.fileId)
                      .arg(program.id));
-        placed.insert(phase.fileId);
-        const bool atItsPosition = phase.fileId == program.phaseCount();
+        runs.insert(index);
+        if (phase.named)
+            placed.insert(phase.fileId);
+        const bool atItsPosition = phase.named && phase.fileId == program.phaseCount();
         setProperties(*step, phase.value,
                       again || atItsPosition
                           ? QStringList { QStringLiteral("stage"), QStringLiteral("id") }
                           : QStringList { QStringLiteral("stage") });
         // Counted by its position in the file but standing elsewhere in the
-        // plan: it keeps the id it had, as its own.
-        if (!again && !atItsPosition && !phase.ownId)
+        // plan: it keeps the id it had, as its own. One named by nothing
+        // takes an id that no other step has (ZuMoltFormat::stepIds).
+        if (!again && !atItsPosition && phase.named && !phase.ownId)
             step->setProperty("id", int(phase.fileId));
     }
     const CnfJsonValue &detectors = algorithm.member(QStringLiteral("detectors"));
     if (!detectors.isUndefined())
         program.setProperty("detectors", detectors.toVariant());
-    // A phase without a stage of the file goes as a stage's Delete takes it:
-    // nothing in the plan is left naming it (unless a phase that stays has its id).
+    // A phase without a stage of the file goes as a stage's Delete takes it,
+    // and so does one that 'sequence' does not run: nothing in the plan is
+    // left naming it (unless a phase that stays has its id).
     QSet<int> forgotten;
-    for (const Phase &phase : qAsConst(withoutStage)) {
-        const CnfJsonValue &stage = phase.value.member(QStringLiteral("stage"));
-        const QString why = stage.isUndefined() || stage.type() == CnfJsonValue::Null
-            ? tr("it has no 'stage'")
-            : tr("'stage' refers to no stage %1")
-                  .arg(CnfJsonParser::quoted(stage.scalar().toString()));
+    const auto leaveOut = [&](const Phase &phase, const QString &why) {
+        if (!phase.named) {
+            warn(phase.value,
+                 tr("the phase at position %1 of plan %2 is left out: %3 (another phase has %1 "
+                    "as its 'id', so nothing names this one)")
+                     .arg(QString::number(phase.fileId), program.id, why));
+            return;
+        }
         warn(phase.value,
              tr("phase %1 of plan %2 is left out, with the calls and detector records that name "
                 "it: %3")
@@ -432,6 +454,18 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
             ZuMoltFormat::forgetStep(program, int(phase.fileId));
             forgotten.insert(int(phase.fileId));
         }
+    };
+    for (const Phase &phase : qAsConst(withoutStage)) {
+        const CnfJsonValue &stage = phase.value.member(QStringLiteral("stage"));
+        leaveOut(phase,
+                 stage.isUndefined() || stage.type() == CnfJsonValue::Null
+                     ? tr("it has no 'stage'")
+                     : tr("'stage' refers to no stage %1")
+                           .arg(CnfJsonParser::quoted(stage.scalar().toString())));
+    }
+    for (int index = 0; index < phases.size(); ++index) {
+        if (!runs.contains(index))
+            leaveOut(phases.at(index), tr("'sequence' does not run it"));
     }
     // Any other call or detector record that names no phase of the plan goes
     // too, as zumoltc reads none, before it could come to name a copy.
@@ -446,11 +480,9 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         forgotten.insert(number);
         return true;
     };
-    QSet<qlonglong> seen;
-    for (const Phase &phase : qAsConst(ordered)) {
-        if (!seen.contains(phase.fileId))
-            forgetUnknown(phase.value, QStringLiteral("call"));
-        seen.insert(phase.fileId);
+    for (int index = 0; index < phases.size(); ++index) {
+        if (runs.contains(index))
+            forgetUnknown(phases.at(index).value, QStringLiteral("call"));
     }
     for (const CnfJsonValue &record : detectors.items()) {
         if (record.type() == CnfJsonValue::Object

@@ -268,12 +268,15 @@ public:
         const QVariantMap rest = without(takeNativeMap(QStringLiteral("signalGroups")),
                                          { QStringLiteral("default"), QStringLiteral("items") });
         const QList<CnfSignalGroupPtr> groups = c.signalGroups();
-        if (groups.isEmpty() && !defaults && rest.isEmpty())
+        // A default group without a value is not written, nor the section
+        // that would hold nothing else.
+        const bool withDefaults = defaults
+            && (hasDefaultTimes || !defaults->dynamicPropertyNames().isEmpty()
+                || !defaults->nullProperties().isEmpty());
+        if (groups.isEmpty() && !withDefaults && rest.isEmpty())
             return;
         w.beginObject(QStringLiteral("signalGroups"));
-        if (defaults
-            && (hasDefaultTimes || !defaults->dynamicPropertyNames().isEmpty()
-                || !defaults->nullProperties().isEmpty())) {
+        if (withDefaults) {
             w.beginObject(QStringLiteral("default"), CnfJsonWriter::SingleLine);
             writeTimes(*defaults, nullptr);
             writeOtherProperties(*defaults, sgTimes());
@@ -721,14 +724,14 @@ public:
     // Seven entries, Monday first, as zumoltc writes them: a day of the week
     // card names its day card, or is null when it has none (or one that is not
     // listed); a day that the card does not hold repeats the entry of the
-    // nearest earlier day that it holds, counting backwards around the week.
+    // nearest earlier day that it holds, counting backwards around the week. A
+    // card that holds no day has seven days without a day card, as zumoltc
+    // reads such a week ("days" of no weekday), and is written so.
     void writeWeekDays(const CnfWeekCard &card)
     {
         int held = 0;
         for (int day = 1; day <= 7; ++day)
             held = card.days.contains(day) ? day : held;
-        if (held == 0)
-            return;
         QVariantList days;
         for (int day = 1; day <= 7; ++day) {
             if (card.days.contains(day))

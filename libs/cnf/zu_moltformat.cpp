@@ -38,18 +38,26 @@ QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr
             pending.append(i);
         }
     }
-    int next = 1;
+    // A step without an id of its own takes its position before any step
+    // takes a free number, so that a step the file names by its position
+    // keeps that name even after a step that could not keep its own.
+    QVector<int> rest;
     for (int i : qAsConst(pending)) {
         bool ok = false;
         steps.at(i)->property("id").toInt(&ok);
-        int id = i + 1;
-        if (ok || taken.contains(id)) {
-            while (taken.contains(next))
-                ++next;
-            id = next;
+        if (ok || taken.contains(i + 1)) {
+            rest.append(i);
+            continue;
         }
-        ids[i] = id;
-        taken.insert(id);
+        ids[i] = i + 1;
+        taken.insert(i + 1);
+    }
+    int next = 1;
+    for (int i : qAsConst(rest)) {
+        while (taken.contains(next))
+            ++next;
+        ids[i] = next;
+        taken.insert(next);
     }
     return ids;
 }

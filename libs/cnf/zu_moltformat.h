@@ -85,11 +85,12 @@ QString sequenceRecordId(const QString &plan, int group, int point);
 // The file's id of each step of a plan (0 for a step that is not written: its
 // phase is not among the controller's). A step keeps its own "id" property,
 // else it has the id of its position; an id that an earlier step already holds
-// (two steps copied with their properties, or a new step whose position
-// another step names) gets the next free number instead, since 'sequence'
-// tells the steps apart by id alone and a repeated id would turn one step into
-// a copy of the other. The calls and detector records inside the plan name
-// steps by these ids.
+// or a position that another step holds (two steps copied with their
+// properties, a new step whose position another step names, a phase the file
+// names by nothing) gets the lowest free number instead, once every step that
+// can has taken its own id or position, since 'sequence' tells the steps apart
+// by id alone and a repeated id would turn one step into a copy of the other.
+// The calls and detector records inside the plan name steps by these ids.
 QVector<int> stepIds(const CnfController &controller, const QList<CnfPhaseDefPtr> &steps);
 // The same ids by step, for keeping them over a change of the plan.
 using StepIds = QHash<const CnfPhaseDef *, int>;

@@ -191,6 +191,11 @@ private slots:
             << QList<int> { 1, 1, 0 } << "1" << QList<int> { 1, 2, 3 } << QList<int> { 2, 3 };
         QTest::newRow("position taken by a later own id")
             << QList<int> { 0, 0, 2 } << "1" << QList<int> { 1, 3, 2 } << QList<int> { 3, 2 };
+        // The phase by position keeps the id the file names it by: the
+        // repeated own id takes the next free number after it.
+        QTest::newRow("own id repeated before a phase by position")
+            << QList<int> { 1, 1, 0, 2 } << "1" << QList<int> { 1, 4, 3, 2 }
+            << QList<int> { 4, 3, 2 };
     }
 
     void laterPlanPhasesKeepTheirIds()

@@ -1,5 +1,8 @@
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfnative.h"
+#include "cnf/cnfphase.h"
+#include "cnf/cnfphasedef.h"
+#include "cnf/cnfprogram.h"
 #include "cnf/zu_moltconfig.h"
 #include "formatfixture.h"
 #include "testdata.h"
@@ -9,6 +12,7 @@
 #include "zumoltc/model/zudetector.h"
 #include "zumoltc/model/zusignalgroup.h"
 #include "zumoltc/model/zusignalplan.h"
+#include "zumoltc/model/zusignalplanphase.h"
 #include "zumoltc/model/zustage.h"
 #include "zumoltc/model/zuswitch.h"
 
@@ -23,7 +27,7 @@ namespace {
 enum Change { AsItStands, ConflictMatrixIdOfExtraMatrix, KeptNumber, KeptNull, LoneSurrogateNames };
 
 // The edit a row makes between opening its file and saving it.
-enum Edit { NoEdit, DeleteStage, RemoveDayPlan };
+enum Edit { NoEdit, DeleteStage, RemoveDayPlan, FirstStepOfNoStage };
 
 // The kinds of element that both programs delete.
 enum DeletedKind { DeletedSignalGroup, DeletedStage, DeletedDetector, DeletedPlan, DeletedSwitch };
@@ -225,6 +229,36 @@ QStringList newWarnings(const QStringList &earlier, const QStringList &later)
             added << warning;
     }
     return added;
+}
+
+// What zumoltc runs: each plan with phases, as its id and the stages of its
+// phases in their order ("4: 2 1").
+QStringList stagesRun(ZUConfiguration &configuration)
+{
+    QStringList plans;
+    for (const QPointer<ZUSignalPlan> &plan : configuration.signalPlans()) {
+        QStringList stages;
+        for (const QPointer<ZUSignalPlanPhase> &phase : plan->phases())
+            stages << QString::number(phase->stage() ? phase->stage()->id() : 0);
+        if (!stages.isEmpty())
+            plans << QStringLiteral("%1: %2").arg(plan->id()).arg(stages.join(QLatin1Char(' ')));
+    }
+    return plans;
+}
+
+// The 'sequence' entries for which a reader's warnings say it found no phase.
+QStringList phasesNotFound(const QStringList &warnings)
+{
+    static const QRegularExpression notFound(
+        QStringLiteral("^Line \\d+, column \\d+: (phase .* not found)$"));
+    QStringList found;
+    for (const QString &warning : warnings) {
+        const QRegularExpressionMatch match = notFound.match(warning);
+        if (match.hasMatch())
+            found << match.captured(1);
+    }
+    found.sort();
+    return found;
 }
 
 // The ZU_MOLT files of the project's examples and test data (not the broken
@@ -488,7 +522,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<int>("edit");
-        QTest::addColumn<int>("id"); // of the element the edit deletes
+        QTest::addColumn<int>("id"); // of the element the edit deletes or changes
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<QStringList>("warnings"); // plivek's reader's, exactly
         const QByteArray sample = TestSupport::readFile(
@@ -624,6 +658,72 @@ private slots:
             << replaced(emptyName, { "\"signalGroup\": \"\",", "\"signalGroup\": 3," })
             << QStringList();
 
+        // A phase's own "id" wins over another phase's position, as zumoltc
+        // names phases by their "id" only: the phase at position 1 is named by
+        // nothing, and 'sequence' [2, 1] runs the phase with "id" 1 alone.
+        const QByteArray oneRecord = "\"detectors\": [" + in20 + "{" + in24 + "\"phase\": 1," + in24
+            + "\"detector\": 1" + in20 + "}" + in16 + "]";
+        const QByteArray positionIsAnId
+            = replaced(sample,
+                       { samplePhases, phases({ "\"stage\": 2", id1 + "\"stage\": 1" }), records,
+                         oneRecord, sequence, "\"sequence\": [2, 1]" });
+        QTest::newRow("plan 4, position 1 the 'id' of phase 2, 'sequence' [2, 1]")
+            << positionIsAnId << int(NoEdit) << 0
+            << replaced(positionIsAnId,
+                        { phases({ "\"stage\": 2", id1 + "\"stage\": 1" }),
+                          phases({ id1 + "\"stage\": 1" }), "\"sequence\": [2, 1]",
+                          "\"sequence\": [1]" })
+            << QStringList { QStringLiteral("Line 124, column 30: phase 2 not found"),
+                             QStringLiteral("Line 110, column 21: the phase at position 1 of plan "
+                                            "4 is left out: 'sequence' does not run it (another "
+                                            "phase has 1 as its 'id', so nothing names this "
+                                            "one)") };
+        // Both run: the call and the record keep naming the phase with "id" 1,
+        // and the phase named by nothing is written with an id no phase has.
+        const QByteArray callOfOne = "\"stage\": 2," + in24 + "\"call\": 1";
+        const QByteArray callingRecord = "\"detectors\": [" + in20 + "{" + in24 + "\"phase\": 1,"
+            + in24 + "\"call\": 1," + in24 + "\"detector\": 1" + in20 + "}" + in16 + "]";
+        const QByteArray bothRun
+            = replaced(sample,
+                       { samplePhases, phases({ "\"stage\": 1", id1 + callOfOne }), records,
+                         callingRecord, "," + in16 + sequence, "" });
+        QTest::newRow("plan 4, position 1 the 'id' of phase 2, no 'sequence'")
+            << bothRun << int(NoEdit) << 0
+            << replaced(bothRun,
+                        { phases({ "\"stage\": 1", id1 + callOfOne }),
+                          phases({ id2 + "\"stage\": 1", id1 + callOfOne }), callingRecord,
+                          callingRecord + "," + in16 + "\"sequence\": [2, 1]" })
+            << QStringList();
+        // The phase with its own "id" first: the position of the second is taken.
+        const QByteArray ownIdFirst = replaced(
+            sample,
+            { samplePhases,
+              phases({ id2 + "\"stage\": 1", "\"stage\": 2," + in24 + "\"call\": 2" }), records,
+              replaced(oneRecord, { "\"phase\": 1", "\"phase\": 2" }), "," + in16 + sequence, "" });
+        QTest::newRow("plan 4, position 2 the 'id' of phase 1, no 'sequence'")
+            << ownIdFirst << int(NoEdit) << 0
+            << replaced(
+                   ownIdFirst,
+                   { "\"stage\": 2," + in24 + "\"call\": 2",
+                     id1 + "\"stage\": 2," + in24 + "\"call\": 2",
+                     "\"detector\": 1" + in20 + "}" + in16 + "]",
+                     "\"detector\": 1" + in20 + "}" + in16 + "]," + in16 + "\"sequence\": [2, 1]" })
+            << QStringList();
+
+        // A step whose stage the controller does not list is not written: the
+        // phase after it, counted by its position, keeps its id as its own.
+        const QByteArray phase2Alone = "\"stage\": 2," + in24 + "\"recall\": \"none\"";
+        const QByteArray secondNamed
+            = replaced(byPosition,
+                       { "\"call\": 1," + in24 + "\"recall\": \"none\"", "\"recall\": \"none\"",
+                         "\"phase\": 1," + in24 + "\"call\": 2,", "\"phase\": 2," });
+        QTest::newRow("plan 4 by position, step 1 of a stage not listed")
+            << secondNamed << int(FirstStepOfNoStage) << 4
+            << replaced(secondNamed,
+                        { phases({ phase1, phase2Alone }), phases({ id2 + phase2Alone }), sequence,
+                          "\"sequence\": [2]" })
+            << QStringList();
+
         const QByteArray stepIds = TestSupport::readFile(
             TestSupport::dataPath(QStringLiteral("zumolt/plan-step-ids.json")));
         // Each plan keeps the ids of its other phases, by position or its own.
@@ -652,6 +752,13 @@ private slots:
             << replaced(
                    dayObject,
                    { "{\"Monday\": 2, \"Wednesday\": 1, \"Sunday\": 2}", "[2, 2, 1, 1, 1, 1, 2]" })
+            << QStringList();
+        // Seven days without a day plan, as zumoltc reads them.
+        const QByteArray noWeekday = replaced(sample, { week, "\"days\": {}" });
+        QTest::newRow("week days as an object naming no weekday")
+            << noWeekday << int(NoEdit) << 0
+            << replaced(noWeekday,
+                        { "\"days\": {}", "\"days\": [null, null, null, null, null, null, null]" })
             << QStringList();
         // The default day plan goes with it.
         QTest::newRow("week days of a removed day plan")
@@ -687,6 +794,16 @@ private slots:
                              QStringLiteral(
                                  "Line 1, column 134: Monday of week plan 1 refers to no "
                                  "day plan Rest; it stays without one") };
+        // A default group without a value is not written, nor the section left
+        // with nothing: the first save is what a save of it writes.
+        QTest::newRow("signal groups: an empty default alone")
+            << QByteArray(
+                   R"({"configVersion":1,"type":"ZU_MOLT","id":1,"signalGroups":{"default":{}}})")
+            << int(NoEdit) << 0
+            << QByteArray(
+                   "{\n    \"configVersion\": 1,\n    \"type\": \"ZU_MOLT\",\n    \"id\": 1,\n"
+                   "    \"KMP1\": {\n\n    }\n}")
+            << QStringList();
     }
 
     void savedFileOpensAsSaved()
@@ -713,6 +830,13 @@ private slots:
         case RemoveDayPlan:
             QVERIFY(controller.removeDayCard(controller.findDayCard(QString::number(id))));
             break;
+        case FirstStepOfNoStage: {
+            // As the program dialog's new step runs until it is given a stage.
+            const CnfProgramPtr plan = controller.findProgram(QString::number(id));
+            QVERIFY(plan && plan->phaseDefAt(0));
+            plan->phaseDefAt(0)->setPhase(CnfPhasePtr::create());
+            break;
+        }
         }
         const QByteArray saved = config.save(controller);
         QVERIFY2(!saved.isEmpty(), qPrintable(config.lastError()));
@@ -730,6 +854,10 @@ private slots:
         ZUConfiguration reread;
         QVERIFY(reread.fromJson(saved));
         QCOMPARE(newWarnings(opened.warnings(), reread.warnings()), QStringList());
+        // Where both find the same phases in the 'sequence' of the file,
+        // zumoltc runs from the save what it runs from the file.
+        if (Edit(edit) == NoEdit && phasesNotFound(opened.warnings()) == phasesNotFound(warnings))
+            QCOMPARE(stagesRun(reread), stagesRun(opened));
     }
 
     // A member that a file leaves out is not set, a state of its own: plivek
@@ -890,7 +1018,9 @@ private slots:
                    QStringLiteral("Line 110, column 21: phase 1 stands in the 'sequence' of plan "
                                   "4 more than once; each further run is a copy of it with an id "
                                   "of its own"),
-                   QStringLiteral("Line 129, column 33: 'call' refers to no phase 2 of plan 4")
+                   QStringLiteral("Line 119, column 21: phase 2 of plan 4 is left out, with the "
+                                  "calls and detector records that name it: 'sequence' does not "
+                                  "run it")
                };
     }
 
