@@ -56,7 +56,8 @@ public:
         PlanPhase, // a ZU_MOLT plan phase runs the stage and goes with it (owner: plan id,
                    // part: the plan phase's id)
         CentralSystem, // the central-system link's parameters name the phase
-        Channel, // a channel of a module or I/O board (owner: the module or board)
+        Channel, // a channel of a module or I/O board (owner: the module or board, part:
+                 // the channel's number, or its place in the list when it has none)
         LinkedSensor, // a "DetectorySensor" sensor linked to the detector (owner: sensor id)
         Switch // a ZU_MOLT switch driven by the group (owner: switch id)
     };
@@ -89,6 +90,10 @@ public:
         // Whether the place reads a text as an id too (a channel): a text that
         // is the element's name may then be another element's id.
         bool textIsId = false;
+        // Another element of the kind that the place's text names as well
+        // (its id, or its name): the place stays when this element goes, and
+        // has no clear. Empty: none does.
+        QString alsoNames;
     };
 
     // Lists the places of one kind naming the element.

@@ -9,6 +9,8 @@
 
 #include <QVariantMap>
 
+#include <functional>
+
 using namespace CnfReferenceFinders;
 
 namespace {
@@ -118,6 +120,33 @@ bool channelNamesBy(const VObject &reference, const Element &element, bool signa
     return namesId(value, element.id) || namesName(value, element.name);
 }
 
+// Another detector (or sensor) than the element that `names` finds named as
+// well, as its id; empty when none is.
+template<typename Names>
+QString otherNamed(const CnfController &controller, const Element &element, Names names)
+{
+    const bool sensor = element.kind == CnfReferences::Kind::Sensor;
+    for (const CnfDetectorPtr &other :
+         sensor ? controller.sensorsList() : controller.detectorsList()) {
+        const Element candidate = CnfReferences::of(*other);
+        if (candidate.id != element.id && names(candidate))
+            return candidate.id;
+    }
+    return QString();
+}
+
+// How the messages number a channel entry: by the number it holds, or by its
+// place in the list when it holds none (a Priority or SmartMicro channel).
+QString channelNumber(const VObject &entry, int index)
+{
+    for (const char *key : { "channel", "keyCode", "rcg_channel_id" }) {
+        const VObject number = entry[QLatin1String(key)];
+        if (!number.isNull())
+            return number.toString();
+    }
+    return QString::number(index + 1);
+}
+
 // `module`: the module or board holding the channels, for the messages.
 void collectFromList(const CnfController &controller, const VObject &channels, const QString &key,
                      const Element &element, Rule rule, const QString &module, QList<Place> *found)
@@ -131,11 +160,16 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
     };
     for (int i = 0; i < channels.size(); ++i) {
         const VObject entry = channels[i];
-        if (!channelNamesBy(entry[key], element, rule == Rule::Signal, namesId, namesName))
+        // One rule for the element and for the others it may name as well.
+        const auto names = [&](const Element &named) {
+            return channelNamesBy(entry[key], named, rule == Rule::Signal, namesId, namesName);
+        };
+        if (!names(element))
             continue;
         Place place;
         place.note = Note::Channel;
         place.owner = module;
+        place.part = channelNumber(entry, i);
         nameAt(&place, controller, entry, key, element.name);
         place.textIsId = !(rule == Rule::Signal && key == Detector) && textNamesId(controller);
         place.rename = [entry, key, rule, id](CnfController &controller, const QString &newId) {
@@ -146,9 +180,14 @@ void collectFromList(const CnfController &controller, const VObject &channels, c
             target[key] = value;
             return true;
         };
-        place.clear = [entry, key, rule](CnfController &) {
-            removeReference(entry, key, rule);
-        };
+        // A text that names another element too (its id, or its name) is
+        // that one's as well: it stays.
+        place.alsoNames = otherNamed(controller, element, names);
+        if (place.alsoNames.isEmpty()) {
+            place.clear = [entry, key, rule](CnfController &) {
+                removeReference(entry, key, rule);
+            };
+        }
         *found << place;
     }
 }
@@ -323,9 +362,12 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
     const QString id = detector.id;
     for (const CnfDetectorPtr &sensor : controller.sensorsList()) {
         const QVariant link = sensor->property("detector");
+        const auto names = [&](const Element &named) {
+            return namesId(controller, link, named.id)
+                || CnfReferences::namesName(controller, link, named.name);
+        };
         if (sensor->property("type").toString() != QLatin1String("DetectorySensor")
-            || (!namesId(controller, link, id)
-                && !CnfReferences::namesName(controller, link, detector.name)))
+            || !names(detector))
             continue;
         Place place;
         place.note = Note::LinkedSensor;
@@ -350,10 +392,14 @@ QList<Place> CnfReferenceFinders::detectorLinkedSensors(const CnfController &con
             return true;
         };
         // On Delete the sensor loses its link, so that a detector given the
-        // old id or name later does not take the sensor over.
-        place.clear = [sensor](CnfController &) {
-            sensor->setProperty("detector", QVariant());
-        };
+        // old id or name later does not take the sensor over; a link that
+        // names another detector too stays with that one.
+        place.alsoNames = otherNamed(controller, detector, names);
+        if (place.alsoNames.isEmpty()) {
+            place.clear = [sensor](CnfController &) {
+                sensor->setProperty("detector", QVariant());
+            };
+        }
         found << place;
     }
     return found;
@@ -383,7 +429,8 @@ bool colourRefers(const VObject &value, const QString &id, const QString &name)
 // output; an indication keeps its other colours. A new id goes to those that
 // name the output by number (an indication colour also as text), in the form
 // each had; none follows while another output still has the old id, since
-// they name that one too.
+// they name that one too. A place whose text names another output as well
+// (its id, or its name) stays with that one when the output goes.
 QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller,
                                                  const Element &output)
 {
@@ -396,6 +443,18 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
     for (int i = 0; i < outputs.size(); ++i)
         holders += namesId(outputs[i][QStringLiteral("id")].toVariant(), id) ? 1 : 0;
     const bool shared = holders > 1;
+    // Another output than those of the id that the place's text names as
+    // well: the place stays with it when they go.
+    const auto otherNamed = [&outputs, &id](const std::function<bool(const Element &)> &names) {
+        for (int i = 0; i < outputs.size(); ++i) {
+            const Element other { CnfReferences::Kind::Output,
+                                  outputs[i][QStringLiteral("id")].toString(),
+                                  outputs[i][QStringLiteral("name")].toString() };
+            if (other.id != id && names(other))
+                return other.id;
+        }
+        return QString();
+    };
     const VObject modules = root[QStringLiteral("modules")];
     const VObject devices = modules[QStringLiteral("SystemBus")][QStringLiteral("devices")];
     for (int board = 1; board <= 9; ++board) {
@@ -409,6 +468,7 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 Place place;
                 place.note = Note::Channel;
                 place.owner = QStringLiteral("DIO%1").arg(board);
+                place.part = channelNumber(channel, i);
                 nameAt(&place, controller, channel, key, name);
                 place.rename = [channel, key, id, shared](CnfController &, const QString &newId) {
                     VObject target = channel;
@@ -420,9 +480,14 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                     target[key] = held;
                     return true;
                 };
-                place.clear = [channel](CnfController &) {
-                    VObject(channel).remove();
-                };
+                place.alsoNames = otherNamed([&](const Element &other) {
+                    return channelRefers(channel[key], other.id, other.name);
+                });
+                if (place.alsoNames.isEmpty()) {
+                    place.clear = [channel](CnfController &) {
+                        VObject(channel).remove();
+                    };
+                }
                 found << place;
                 break;
             }
@@ -449,9 +514,14 @@ QList<Place> CnfReferenceFinders::outputChannels(const CnfController &controller
                 target[colour] = held;
                 return true;
             };
-            place.clear = [entry, colour](CnfController &) {
-                VObject(entry).remove(colour);
-            };
+            place.alsoNames = otherNamed([&](const Element &other) {
+                return colourRefers(entry[colour], other.id, other.name);
+            });
+            if (place.alsoNames.isEmpty()) {
+                place.clear = [entry, colour](CnfController &) {
+                    VObject(entry).remove(colour);
+                };
+            }
             found << place;
         }
     }

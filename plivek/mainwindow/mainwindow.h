@@ -321,11 +321,8 @@ private:
     // New names (mainwindownames.cpp).
     // After an element's dialog gave it a new name: the places naming it by
     // its old one (`element.name`) follow, asked first where another element
-    // has either name; one line in the message table per place, also for
-    // those of `namedBefore` that the dialog has given the new name.
-    void followNewName(const CnfReferences::Element &element, const QString &newName,
-                       const QList<CnfReferences::Place> &namedBefore
-                       = QList<CnfReferences::Place>());
+    // has either name or id; one line in the message table per place.
+    void followNewName(const CnfReferences::Element &element, const QString &newName);
     // Network editor coupling (mainwindownetworkeditor.cpp).
     // The signal groups of the controller's granule; none without network or granule.
     QList<Halm58a::SignalGroup *> granuleSignalGroups() const;

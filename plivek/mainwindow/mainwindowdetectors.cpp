@@ -6,6 +6,7 @@
 #include "detectorstable.h"
 #include "dialogrunner.h"
 #include "mainwindowhelpers.h"
+#include "namefollowing.h"
 
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfdetector.h"
@@ -63,10 +64,6 @@ void MainWindow::editDetectorOrSensor(bool sensor)
     if (!element)
         return;
     const QString oldName = element->name();
-    // The dialog writes the element's own source itself, also where it names
-    // the element by its name: that place gets its line too.
-    const QList<CnfReferences::Place> namedBefore
-        = CnfReferences::namedPlaces(controller, CnfReferences::of(*element));
     DetectorsDlg dialog(&controller, element, false, this);
     if (execWithSavedGeometry(&dialog) != QDialog::Accepted)
         return;
@@ -80,11 +77,11 @@ void MainWindow::editDetectorOrSensor(bool sensor)
         if (!sensor)
             retargetMapDetectors(id, newId);
     }
-    // The dialog wrote its own source under the new name; other places
-    // naming the element by its name follow.
+    // Every place naming the element by its name follows, its own source too,
+    // which the dialog leaves under the old name.
     CnfReferences::Element named = CnfReferences::of(*element);
     named.name = oldName;
-    followNewName(named, element->name(), namedBefore);
+    followNewName(named, element->name());
     updateDetectorsTables();
     setChanged(true);
 }
@@ -101,9 +98,12 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
             = sensor ? controller.findSensor(id) : controller.findDetector(id);
         if (!element)
             continue;
-        // Removing clears every reference to it; the message table names the
-        // programs that lose it, as the Delete asks no question.
+        // Removing clears every reference to it but those naming another
+        // element too; the message table names the programs that lose it and
+        // the places that stay, as the Delete asks no question.
         const QStringList losing = DetectorsTable::programsLosing(controller, *element);
+        const QStringList kept
+            = NameFollowing::keptOnDelete(controller, CnfReferences::of(*element));
         if (sensor) {
             controller.removeSensor(id);
         } else {
@@ -115,6 +115,8 @@ void MainWindow::deleteDetectorsOrSensors(bool sensor)
         table->removeRow(item->row());
         for (const QString &line : losing)
             addLogMessage(line, QtWarningMsg);
+        for (const QString &line : kept)
+            addLogMessage(line);
     }
     setChanged(true);
 }

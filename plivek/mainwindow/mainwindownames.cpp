@@ -6,13 +6,10 @@
 
 #include <QMessageBox>
 
-void MainWindow::followNewName(const CnfReferences::Element &element, const QString &newName,
-                               const QList<CnfReferences::Place> &namedBefore)
+void MainWindow::followNewName(const CnfReferences::Element &element, const QString &newName)
 {
     CnfController &controller = project.controller();
-    const NameFollowing following(controller, element, newName, namedBefore);
-    for (const QString &line : following.followedBefore())
-        addLogMessage(line);
+    const NameFollowing following(controller, element, newName);
     const QString question = following.question();
     if (!question.isEmpty()
         && QMessageBox::question(this, tr("New name"), question, QMessageBox::Yes | QMessageBox::No,

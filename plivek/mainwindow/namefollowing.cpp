@@ -8,6 +8,7 @@
 #include "cnf/cnfprogram.h"
 #include "cnf/cnfsignalgroup.h"
 #include "cnf/vobject.h"
+#include "utf8/utf8.h"
 
 #include <algorithm>
 
@@ -15,22 +16,13 @@ using Kind = CnfReferences::Kind;
 using Note = CnfReferences::Note;
 
 NameFollowing::NameFollowing(const CnfController &controller, const CnfReferences::Element &element,
-                             const QString &newName, const QList<CnfReferences::Place> &namedBefore)
+                             const QString &newName)
     : element(element)
     , newName(newName)
 {
     if (element.name.isEmpty() || newName == element.name)
         return;
     named = CnfReferences::namedPlaces(controller, element);
-    // What named the element before and does no longer, the dialog has given
-    // the new name.
-    QStringList still;
-    for (const CnfReferences::Place &place : qAsConst(named))
-        still << placeText(place);
-    for (const CnfReferences::Place &place : namedBefore) {
-        if (!still.removeOne(placeText(place)))
-            followedAlready << place;
-    }
     if (named.isEmpty())
         return;
     oldNameHolder = otherWithName(controller, element.kind, element.id, element.name);
@@ -50,27 +42,49 @@ QString NameFollowing::question() const
         || (oldNameHolder.isEmpty() && newNameHolder.isEmpty() && oldIdHolder.isEmpty()
             && newIdHolder.isEmpty()))
         return QString();
+    // Names as the user typed them may hold what shows nothing (a tab, a bell).
+    const QString oldShown = Utf8::quoted(element.name);
+    const QString newShown = Utf8::quoted(newName);
     QStringList places;
-    for (const CnfReferences::Place &place : named)
+    QStringList namingNothing;
+    for (const CnfReferences::Place &place : named) {
         places << placeText(place);
+        if (!stillNamesAfterNo(place))
+            namingNothing << placeText(place);
+    }
     QString text = MainWindowTexts::tr("These places name %1 by its name \"%2\":\n%3")
-                       .arg(elementText(element), element.name, places.join(QLatin1Char('\n')));
+                       .arg(elementText(element), oldShown, places.join(QLatin1Char('\n')));
     if (!oldNameHolder.isEmpty())
         text += MainWindowTexts::tr("\n%1 has the name \"%2\" too: they name it as well.")
-                    .arg(oldNameHolder, element.name);
+                    .arg(oldNameHolder, oldShown);
     if (!newNameHolder.isEmpty())
         text += MainWindowTexts::tr("\n%1 has the name \"%2\": with it they would name both.")
-                    .arg(newNameHolder, newName);
+                    .arg(newNameHolder, newShown);
     // A channel reads a text as an id too.
     if (!oldIdHolder.isEmpty())
         text += MainWindowTexts::tr("\n%1 has the id \"%2\": they name it as well.")
-                    .arg(oldIdHolder, element.name);
+                    .arg(oldIdHolder, oldShown);
     if (!newIdHolder.isEmpty())
         text += MainWindowTexts::tr("\n%1 has the id \"%2\": with it they would name both.")
-                    .arg(newIdHolder, newName);
-    return text
-        + MainWindowTexts::tr("\nShould they follow %1 to its new name \"%2\"?")
-              .arg(elementText(element), newName);
+                    .arg(newIdHolder, newShown);
+    text += MainWindowTexts::tr("\nShould they follow %1 to its new name \"%2\"?")
+                .arg(elementText(element), newShown);
+    // What No leaves: the old name, which may then name nothing at all.
+    if (namingNothing.size() == places.size())
+        text += MainWindowTexts::tr("\nNo: they keep \"%1\", which then names no element.")
+                    .arg(oldShown);
+    else if (!namingNothing.isEmpty())
+        text += MainWindowTexts::tr("\nNo: they keep \"%1\", and these then name no element:\n%2")
+                    .arg(oldShown, namingNothing.join(QLatin1Char('\n')));
+    return text;
+}
+
+bool NameFollowing::stillNamesAfterNo(const CnfReferences::Place &place) const
+{
+    if (!oldNameHolder.isEmpty())
+        return true;
+    // A text that is an id names that element, the renamed one included.
+    return place.textIsId && (!oldIdHolder.isEmpty() || element.name == element.id);
 }
 
 QStringList NameFollowing::follow(CnfController &controller) const
@@ -83,18 +97,11 @@ QStringList NameFollowing::follow(CnfController &controller) const
     return lines;
 }
 
-QStringList NameFollowing::followedBefore() const
-{
-    QStringList lines;
-    for (const CnfReferences::Place &place : followedAlready)
-        lines << line(place);
-    return lines;
-}
-
 QString NameFollowing::line(const CnfReferences::Place &place) const
 {
     return MainWindowTexts::tr("%1 follows %2 to its new name \"%3\" (it was \"%4\")")
-        .arg(placeText(place), elementText(element), newName, element.name);
+        .arg(placeText(place), elementText(element), Utf8::quoted(newName),
+             Utf8::quoted(element.name));
 }
 
 QString NameFollowing::elementText(const CnfReferences::Element &element)
@@ -207,11 +214,23 @@ QString NameFollowing::otherWithId(const CnfController &controller, Kind kind, c
     return other;
 }
 
+QStringList NameFollowing::keptOnDelete(const CnfController &controller,
+                                        const CnfReferences::Element &element)
+{
+    QStringList lines;
+    for (const CnfReferences::Place &place : CnfReferences::places(controller, element)) {
+        if (!place.alsoNames.isEmpty())
+            lines << MainWindowTexts::tr("%1 stays: it names %2 as well")
+                         .arg(placeText(place), elementText({ element.kind, place.alsoNames, {} }));
+    }
+    return lines;
+}
+
 QString NameFollowing::placeText(const CnfReferences::Place &place)
 {
     switch (place.note) {
     case Note::Channel:
-        return MainWindowTexts::tr("A channel of %1").arg(place.owner);
+        return MainWindowTexts::tr("Channel %1 of %2").arg(place.part, place.owner);
     case Note::LinkedSensor:
         return MainWindowTexts::tr("Sensor %1").arg(place.owner);
     case Note::ProgramParameter:

@@ -26,10 +26,13 @@ class DetectorsDlg;
 // TIVERK II the Signal module channels, the CPU board keys and the detector
 // modules. OK checks everything first and only then writes the element and
 // the channel entries; a refused OK leaves both as they were. A source the
-// user left as it was shown is not written at all: only a new id or name
-// reaches the element's own entries, in the form each held it. An edited
-// source is written where it stands, and only in the fields the user edited,
-// so that OK without a change changes nothing and an edit only what it edits.
+// user left as it was shown is not written at all: only a new id reaches the
+// element's own entries, in the form each held it. An edited source is
+// written where it stands, and only in the fields the user edited, so that OK
+// without a change changes nothing and an edit only what it edits. An entry
+// naming the element by its name keeps the old name: the caller gives the new
+// one to it as to every other place naming the element by its name (asking
+// first where that text names another element too).
 class DetectorsDlg : public QDialog
 {
     Q_OBJECT
@@ -114,9 +117,9 @@ private:
     bool edited(const QWidget *field) const;
     bool sourceEdited() const;
     bool alertsEdited() const;
-    // Gives the entry's reference to the element, when it holds the id or the
-    // name the dialog opened with, the new one in the same form; true when it wrote.
-    bool followIdentity(VObject entry, const QString &key) const;
+    // Gives the entry's reference the element's new id, when it holds the id
+    // the dialog opened with, in the same form; true when it wrote.
+    bool followNewId(VObject entry, const QString &key) const;
     // Sets the element properties that writePlan planned, leaving alone
     // those it gives back unchanged, so that they keep their form and place.
     void applyPlannedProperties();

@@ -244,22 +244,20 @@ VObject DetectorsDlg::ownEntryIn(SourceKind kind, const VObject &channels, bool 
 
 void DetectorsDlg::nameElementIn(VObject entry, const QString &key, const QVariant &value) const
 {
-    if (!namesElement(entry[key]) && !followIdentity(entry, key))
+    // An entry naming an element of the configuration by the name it opened
+    // with is left to the caller's name following, which asks where that name
+    // names another element too.
+    const bool namedBefore = !isNew && CnfReferences::namesName(entry[key].toVariant(), openedName);
+    if (!namesElement(entry[key]) && !namedBefore && !followNewId(entry, key))
         entry[key] = value;
 }
 
-bool DetectorsDlg::followIdentity(VObject entry, const QString &key) const
+bool DetectorsDlg::followNewId(VObject entry, const QString &key) const
 {
     const VObject reference = entry[key];
     if (reference.isNull())
         return false;
     const bool text = reference.type() == QMetaType::QString;
-    if (CnfReferences::namesName(reference.toVariant(), openedName)) {
-        if (element->name() == openedName)
-            return false;
-        entry[key] = element->name();
-        return true;
-    }
     if (reference == openedId && element->id() != openedId) {
         entry[key] = text ? QVariant(QString::number(element->id())) : QVariant(element->id());
         return true;
@@ -518,10 +516,10 @@ void DetectorsDlg::accept()
     element->setId(ui->number->value());
     element->setName(ui->name->text());
     if (sourceKept) {
-        followIdentity(currentChannelEntry, kindKey());
+        followNewId(currentChannelEntry, kindKey());
         const bool byDetector
             = currentModuleKind == SmartMicroSource || currentModuleKind == AzimuthSource;
-        followIdentity(currentModuleEntry, byDetector ? Detector : kindKey());
+        followNewId(currentModuleEntry, byDetector ? Detector : kindKey());
     } else {
         plannedProperties.clear();
         for (const char *name :

@@ -630,6 +630,117 @@ private slots:
         }
     }
 
+    // A text that names two detectors (or sensors, or outputs), one by its id
+    // and one by its name, or two of one name, stays when either goes: it
+    // still names the other, which the place tells. A text naming only the
+    // one that goes goes as ever. Elements 7 ("Seven") and 8 (`name8`).
+    void textNamingTwo_data()
+    {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("name8");
+        QTest::addColumn<QByteArray>("modules");
+        QTest::addColumn<QVariant>("link"); // a linked sensor's detector, for a detector
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QString>("alsoNames");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray dio2 = "{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 1, "
+                                "'detector': '7'}, {'channel': 2, 'detector': 9}]}}}}";
+        QTest::newRow("detector 8 named as 7's id goes")
+            << Kind::Detector << "7" << dio2 << QVariant() << 8 << "7" << dio2;
+        QTest::newRow("detector 7, whose id the text is, goes")
+            << Kind::Detector << "7" << dio2 << QVariant() << 7 << "8" << dio2;
+        QTest::newRow("the text names only the one that goes")
+            << Kind::Detector << "Eight" << dio2 << QVariant() << 7 << ""
+            << QByteArray("{'SystemBus': {'devices': {'DIO2': {'channels': [{'channel': 2, "
+                          "'detector': 9}]}}}}");
+        const QByteArray twoOfOneName
+            = "{'Keyboard': {'channels': [{'keyCode': 513, 'detector': 'Seven'}]}}";
+        QTest::newRow("two detectors of one name")
+            << Kind::Detector << "Seven" << twoOfOneName << QVariant() << 8 << "7" << twoOfOneName;
+        // On the Signal module a text names a detector by its name only.
+        QTest::newRow("Signal: the text names the one named by it only")
+            << Kind::Detector << "7"
+            << QByteArray("{'Signal': {'channels': [{'channel': 1, 'detector': '7'}]}}")
+            << QVariant() << 8 << "" << QByteArray("{'Signal': {'channels': []}}");
+        const QByteArray priority = "{'Priority': {'channels': [{'sensor': '7'}]}}";
+        QTest::newRow("sensor: Priority")
+            << Kind::Sensor << "7" << priority << QVariant() << 7 << "8" << priority;
+        QTest::newRow("a linked sensor") << Kind::Detector << "7" << QByteArray("{}")
+                                         << QVariant("7") << 8 << "7" << QByteArray("{}");
+        QTest::newRow("a linked sensor naming only the one that goes")
+            << Kind::Detector << "Eight" << QByteArray("{}") << QVariant("7") << 7 << ""
+            << QByteArray("{}");
+        const QByteArray indication = "{'Indication': [{'red': '7', 'green': 9}]}";
+        QTest::newRow("output: an indication colour")
+            << Kind::Output << "7" << indication << QVariant() << 8 << "7" << indication;
+        const QByteArray board
+            = "{'SystemBus': {'devices': {'DIO1': {'channels': [{'channel': 1, 'output': "
+              "'Seven'}]}}}}";
+        QTest::newRow("output: a board channel naming two of one name")
+            << Kind::Output << "Seven" << board << QVariant() << 8 << "7" << board;
+    }
+
+    void textNamingTwo()
+    {
+        QFETCH(Kind, kind);
+        QFETCH(QString, name8);
+        QFETCH(QByteArray, modules);
+        QFETCH(QVariant, link);
+        QFETCH(int, removed);
+        QFETCH(QString, alsoNames);
+        QFETCH(QByteArray, after);
+        const bool sensors = kind == Kind::Sensor;
+        CnfController controller;
+        CnfNative::initController(controller, QStringLiteral("tiverkii"), QString());
+        controller.setNativeData(QStringLiteral("modules"), NativeJson::value(modules));
+        if (kind == Kind::Output) {
+            // Outputs are entries of the native data, removed before their
+            // places are cleared.
+            controller.setNativeData(
+                QStringLiteral("outputs"),
+                QVariantList { QVariantMap { { "id", 7 }, { "name", "Seven" } },
+                               QVariantMap { { "id", 8 }, { "name", name8 } } });
+            const CnfReferences::Element goes { kind, QString::number(removed),
+                                                removed == 7 ? QStringLiteral("Seven") : name8 };
+            VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
+            outputs.removeAt(removed == 7 ? 0 : 1);
+            const QList<CnfReferences::Place> places = CnfReferences::places(controller, goes);
+            QCOMPARE(places.size(), 1);
+            QCOMPARE(places.first().alsoNames, alsoNames);
+            CnfReferences::clear(controller, places);
+            QCOMPARE(
+                NativeJson::text(controller.nativeData()[QStringLiteral("modules")].toVariant()),
+                NativeJson::text(NativeJson::value(after)));
+            return;
+        }
+        for (int id : { 7, 8 }) {
+            auto element = CnfDetectorPtr::create();
+            element->setId(id);
+            element->setName(id == 7 ? QStringLiteral("Seven") : name8);
+            if (sensors)
+                controller.addSensor(element);
+            else
+                controller.addDetector(element);
+        }
+        auto sensor = CnfDetectorPtr::create();
+        if (link.isValid()) {
+            sensor->setId(1);
+            sensor->setProperty("type", QStringLiteral("DetectorySensor"));
+            sensor->setProperty("detector", link);
+            controller.addSensor(sensor);
+        }
+        const CnfDetectorPtr goes
+            = sensors ? controller.findSensor(removed) : controller.findDetector(removed);
+        const QList<CnfReferences::Place> places
+            = CnfReferences::places(controller, CnfReferences::of(*goes));
+        QCOMPARE(places.size(), 1);
+        QCOMPARE(places.first().alsoNames, alsoNames);
+        QVERIFY(sensors ? controller.removeSensor(removed) : controller.removeDetector(removed));
+        QCOMPARE(NativeJson::text(controller.nativeData()[QStringLiteral("modules")].toVariant()),
+                 NativeJson::text(NativeJson::value(after)));
+        QCOMPARE(sensor->property("detector"), alsoNames.isEmpty() ? QVariant() : link);
+    }
+
     // The plans of an indication row name programs by number or by name: a
     // number follows, a name stays, and a Delete keeps both.
     void indicationPlans()

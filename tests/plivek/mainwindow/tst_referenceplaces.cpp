@@ -366,6 +366,41 @@ void giveNewName(QWidget *modal, const QString &newName)
     pressOk(modal, "the dialog does not take the new name");
 }
 
+// Runs an element's properties dialog through the window's slot, `fill`
+// typing into it and pressing OK. What comes after its OK (a refusal, a
+// question) is answered with `answer` where it offers that button, else
+// closed, and the dialog too when it stays open; `followed` gets its texts.
+void runPropertiesDialog(MainWindow &window, const char *slot,
+                         const std::function<void(QWidget *)> &fill,
+                         QMessageBox::StandardButton answer, QStringList *followed)
+{
+    ModalAnswerer answerer;
+    ModalAnswerer follow;
+    QPointer<QWidget> dialog;
+    std::function<void(QWidget *)> answerFollowing = [&](QWidget *next) {
+        if (next == dialog) {
+            // Still the dialog itself: wait for what comes next.
+            follow.answerWith(answerFollowing);
+            return;
+        }
+        auto *box = qobject_cast<QMessageBox *>(next);
+        *followed << (box ? box->text() : next->windowTitle());
+        if (box && box->button(answer))
+            box->button(answer)->click();
+        else if (auto *other = qobject_cast<QDialog *>(next))
+            other->reject();
+        if (auto *element = qobject_cast<QDialog *>(dialog.data()); element && element->isVisible())
+            element->reject();
+    };
+    answerer.answerWith([&](QWidget *modal) {
+        dialog = modal;
+        follow.answerWith(answerFollowing);
+        fill(modal);
+    });
+    QVERIFY(QMetaObject::invokeMethod(&window, slot));
+    QVERIFY(answerer.answered());
+}
+
 bool selectRowOfId(QTableWidget *table, const QString &id)
 {
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -547,7 +582,29 @@ QStringList recordsAgainstSteps(const CnfController &controller)
     return found;
 }
 
+// One step of textNamingTwo: an element given a new name through its dialog,
+// the question (if one comes) answered Yes or No; without a new name, a Delete.
+struct Step
+{
+    QString kind;
+    QString id;
+    QString newName;
+    bool yes = false;
+};
+
+Step newName(const char *kind, const char *id, const QString &name, bool yes)
+{
+    return { QLatin1String(kind), QLatin1String(id), name, yes };
+}
+
+Step deletion(const char *kind, const char *id)
+{
+    return { QLatin1String(kind), QLatin1String(id), QString(), false };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
 
 class TestReferencePlaces : public QObject
 {
@@ -1302,7 +1359,7 @@ private slots:
                    { follows("Program 35", "detector 74", "Radar loop X") });
         addNewName(TiverkII, "sensor", "83", "Camera sensor X", {},
                    { follows("Program 35", "sensor 83", "Camera sensor X"),
-                     follows("A channel of Priority", "sensor 83", "Camera sensor X") });
+                     follows("Channel 1 of Priority", "sensor 83", "Camera sensor X") });
         addNewName(TiverkII, "phase", "52", "Bridge X",
                    { "/signalGroups/1/name", "/programs/4/properties/crosswalks/1/groups/0" });
         addNewName(TiverkII, "program", "36", "Sequence X", {},
@@ -1397,38 +1454,19 @@ private slots:
         }
         // One run of the element's properties dialog giving `given` (an id,
         // or a name with `asName`). What comes after its OK (a refusal, a
-        // question): its text is kept in `followed`, it is answered Yes, and
-        // the dialog is closed if it stays open.
+        // question): its text is kept in `followed`, it is answered Yes.
         const auto giveIdInDialog = [&](const QString &given, bool asName = false) {
-            ModalAnswerer answerer;
-            ModalAnswerer follow;
-            QPointer<QWidget> dialog;
-            std::function<void(QWidget *)> answerFollowing = [&](QWidget *next) {
-                if (next == dialog) {
-                    // Still the dialog itself: wait for what comes next.
-                    follow.answerWith(answerFollowing);
-                    return;
-                }
-                auto *box = qobject_cast<QMessageBox *>(next);
-                followed += box ? box->text() : next->windowTitle();
-                if (box && box->button(QMessageBox::Yes))
-                    box->button(QMessageBox::Yes)->click();
-                else if (auto *other = qobject_cast<QDialog *>(next))
-                    other->reject();
-                if (auto *element = qobject_cast<QDialog *>(dialog.data());
-                    element && element->isVisible())
-                    element->reject();
-            };
-            answerer.answerWith([&](QWidget *modal) {
-                dialog = modal;
-                follow.answerWith(answerFollowing);
-                if (asName)
-                    giveNewName(modal, given);
-                else
-                    giveNewId(modal, given);
-            });
-            QVERIFY(QMetaObject::invokeMethod(&window, element.properties));
-            QVERIFY(answerer.answered());
+            QStringList texts;
+            runPropertiesDialog(
+                window, element.properties,
+                [&](QWidget *modal) {
+                    if (asName)
+                        giveNewName(modal, given);
+                    else
+                        giveNewId(modal, given);
+                },
+                QMessageBox::Yes, &texts);
+            followed += texts.join(QString());
         };
         ModalAnswerer answerer;
         switch (Operation(operation)) {
@@ -1624,6 +1662,191 @@ private slots:
             break;
         }
         }
+    }
+
+    // A text in a TIVERK II file that names two elements: one by its id, the
+    // other by its name. Renaming the one named by it asks first, the
+    // element's own source (which its dialog leaves to the window) counted
+    // like every place, and No keeps the text; a Delete of either keeps it
+    // for the other and says so. `fixtureEdits` make the fixture's copy (as
+    // everyPlace's edits); `saved` are the save's edits against that copy;
+    // `questions` the whole texts of the questions asked, in order.
+    void textNamingTwo_data()
+    {
+        QTest::addColumn<QStringList>("fixtureEdits");
+        QTest::addColumn<QList<Step>>("steps");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("saved");
+
+        const QString toSensor81
+            = "These places name sensor 83 by its name \"Camera sensor\":\nChannel 1 of "
+              "Priority\nProgram 35\nSensor 81 has the id \"81\": with it they would name "
+              "both.\nShould they follow sensor 83 to its new name \"81\"?\nNo: they keep "
+              "\"Camera sensor\", which then names no element.";
+        const QStringList sensor83Is81 { "/sensors/2/name=\"81\"",
+                                         "/modules/Priority/channels/0/sensor=\"81\"",
+                                         "/programs/4/properties/crosswalks/1/sensors/0=\"81\"" };
+        const QStringList followed81 {
+            "Channel 1 of Priority follows sensor 83 to its new name \"81\" (it was \"Camera "
+            "sensor\")",
+            "Program 35 follows sensor 83 to its new name \"81\" (it was \"Camera sensor\")"
+        };
+        QTest::newRow("sensor 83 given sensor 81's id as its name, Yes")
+            << QStringList() << QList<Step> { newName("sensor", "83", "81", true) }
+            << QStringList { toSensor81 } << followed81 << sensor83Is81;
+        QTest::newRow("sensor 83 given sensor 81's id as its name, No")
+            << QStringList() << QList<Step> { newName("sensor", "83", "81", false) }
+            << QStringList { toSensor81 } << QStringList()
+            << QStringList { "/sensors/2/name=\"81\"" };
+        QTest::newRow("sensor 83 named 81, then Cam X, No")
+            << QStringList()
+            << QList<Step> { newName("sensor", "83", "81", true),
+                             newName("sensor", "83", "Cam X", false) }
+            << QStringList { toSensor81,
+                             "These places name sensor 83 by its name \"81\":\nChannel 1 of "
+                             "Priority\nProgram 35\nSensor 81 has the id \"81\": they name it "
+                             "as well.\nShould they follow sensor 83 to its new name \"Cam "
+                             "X\"?\nNo: they keep \"81\", and these then name no element:\n"
+                             "Program 35" }
+            << followed81
+            << QStringList { "/sensors/2/name=\"Cam X\"",
+                             "/modules/Priority/channels/0/sensor=\"81\"",
+                             "/programs/4/properties/crosswalks/1/sensors/0=\"81\"" };
+
+        // The TrafficStream channel names detector 71 by its id as text, and
+        // detector 74 (whose own source the dialog takes it for) by its name.
+        const QStringList trafficStream71 { "/detectors/3/name=\"71\"",
+                                            "/modules/TrafficStream/0/channels/0/detector=\"71\"" };
+        const QString toRadarX
+            = "These places name detector 74 by its name \"71\":\nChannel 1 of "
+              "TrafficStream\nDetector 71 has the id \"71\": they name it as well.\nShould "
+              "they follow detector 74 to its new name \"Radar X\"?";
+        QTest::newRow("detector 74 named as detector 71's id, own source, No")
+            << trafficStream71 << QList<Step> { newName("detector", "74", "Radar X", false) }
+            << QStringList { toRadarX } << QStringList()
+            << QStringList { "/detectors/3/name=\"Radar X\"" };
+        QTest::newRow("detector 74 named as detector 71's id, own source, Yes")
+            << trafficStream71 << QList<Step> { newName("detector", "74", "Radar X", true) }
+            << QStringList { toRadarX }
+            << QStringList { "Channel 1 of TrafficStream follows detector 74 to its new name "
+                             "\"Radar X\" (it was \"71\")" }
+            << QStringList { "/detectors/3/name=\"Radar X\"",
+                             "/modules/TrafficStream/0/channels/0/detector=\"Radar X\"" };
+
+        // DIO2's channel 1 names detector 71 by its id as text; detector 72
+        // takes the name "71" (No: its linked sensor keeps the old name).
+        QTest::newRow("Delete of a detector named by a text that is another's id")
+            << QStringList { "/modules/SystemBus/devices/DIO2/channels/0/detector=\"71\"" }
+            << QList<Step> { newName("detector", "72", "71", false), deletion("detector", "72") }
+            << QStringList { "These places name detector 72 by its name \"Bridge loop\":\n"
+                             "Sensor 84\nDetector 71 has the id \"71\": with it they would "
+                             "name both.\nShould they follow detector 72 to its new name "
+                             "\"71\"?\nNo: they keep \"Bridge loop\", which then names no "
+                             "element." }
+            << QStringList { "Program 35 no longer uses detector 72 (71): it was deleted",
+                             "Channel 1 of DIO2 stays: it names detector 71 as well" }
+            << QStringList { "-/detectors/1", "-/modules/SystemBus/devices/DIO2/channels/2",
+                             "-/modules/Signal/channels/0/detector",
+                             "-/modules/AzimuthSSE/0/sensors/1",
+                             "-/programs/4/properties/crosswalks/0/detectors/1" };
+        QTest::newRow("Delete of a sensor whose id another sensor has as its name")
+            << QStringList()
+            << QList<Step> { newName("sensor", "83", "81", true), deletion("sensor", "81") }
+            << QStringList { toSensor81 }
+            << followed81
+                + QStringList { "Program 34 no longer uses sensor 81 (Harbour button): it was "
+                                "deleted",
+                                "Program 35 no longer uses sensor 81 (Harbour button): it was "
+                                "deleted",
+                                "Channel 1 of Priority stays: it names sensor 83 as well" }
+            << sensor83Is81
+                + QStringList { "-/sensors/0",
+                                "-/modules/SystemBus/devices/DIO2/channels/1",
+                                "-/modules/Keyboard/channels/0/sensor",
+                                "-/modules/Signal/channels/0/sensor",
+                                "-/programs/3/properties/conditions/1/sensor",
+                                "-/programs/4/properties/crosswalks/0/sensors" };
+        // And the other way round: the element named by the text's id goes,
+        // the one named by its name keeps it.
+        QTest::newRow("Delete of the detector whose id the text is")
+            << QStringList { "/modules/SystemBus/devices/DIO2/channels/0/detector=\"71\"",
+                             "/detectors/1/name=\"71\"" }
+            << QList<Step> { deletion("detector", "71") } << QStringList()
+            << QStringList { "Program 34 no longer uses detector 71 (Harbour loop): it was deleted",
+                             "Program 35 no longer uses detector 71 (Harbour loop): it was deleted",
+                             "Channel 1 of DIO2 stays: it names detector 72 as well" }
+            << QStringList { "-/detectors/0", "-/modules/Keyboard/channels/0/detector",
+                             "-/sensors/1/properties/detector",
+                             "-/programs/3/properties/conditions/0/detector",
+                             "-/programs/4/properties/crosswalks/0/detectors/0" };
+        // Indication row 1's red names output 91 by its id as text and
+        // output 92 by its name.
+        QTest::newRow("Delete of an output named as another's id")
+            << QStringList { "/outputs/1/name=\"91\"", "/modules/Indication/0/red=\"91\"" }
+            << QList<Step> { deletion("output", "92") } << QStringList()
+            << QStringList { "Indication row 1 stays: it names output 91 as well" }
+            << QStringList { "-/outputs/1", "-/modules/SystemBus/devices/DIO1/channels/1",
+                             "-/modules/Indication/0/green", "-/modules/Indication/1/amber" };
+    }
+
+    void textNamingTwo()
+    {
+        QFETCH(QStringList, fixtureEdits);
+        QFETCH(QList<Step>, steps);
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, saved);
+        QStringList unknown;
+        const QJsonValue fixture
+            = expectedAfterEdits(parsed(TestSupport::readFile(TestSupport::dataPath(
+                                     QStringLiteral("references/") + TiverkII))),
+                                 fixtureEdits, &unknown);
+        QCOMPARE(unknown.join(QLatin1Char('\n')), QString());
+        const QString path = dir.filePath(QStringLiteral("text_naming_two.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(fixture.toObject()).toJson());
+        file.close();
+        MainWindow window;
+        window.loadDocument(path);
+        QCOMPARE(window.document().lastError(), QString());
+        window.updateDetectorsTables();
+        window.updateOutputsTable();
+        const QStringList messagesBefore = messageTexts(window);
+
+        QStringList asked;
+        for (const Step &step : qAsConst(steps)) {
+            const Kind element = kindOf(step.kind);
+            QVERIFY2(selectRowOfId(table(window, element.table), step.id), element.table);
+            if (step.newName.isEmpty()) {
+                QVERIFY(QMetaObject::invokeMethod(&window, element.remove));
+                continue;
+            }
+            runPropertiesDialog(
+                window, element.properties,
+                [&](QWidget *modal) { giveNewName(modal, step.newName); },
+                step.yes ? QMessageBox::Yes : QMessageBox::No, &asked);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(asked, questions);
+        QStringList told = messageTexts(window);
+        for (const QString &line : messagesBefore)
+            told.removeOne(line);
+        QCOMPARE(told.join(QLatin1Char('\n')), messages.join(QLatin1Char('\n')));
+
+        QVERIFY(save(window));
+        const QByteArray bytes = TestSupport::readFile(path);
+        const QJsonValue expected = expectedAfterEdits(fixture, saved, &unknown);
+        QCOMPARE(unknown.join(QLatin1Char('\n')), QString());
+        QCOMPARE(differences(expected, parsed(bytes)).join(QLatin1Char('\n')), QString());
+        // What the save wrote is what the file gives back.
+        MainWindow reopened;
+        reopened.loadDocument(path);
+        QCOMPARE(reopened.document().lastError(), QString());
+        QVERIFY(save(reopened));
+        QCOMPARE(QString::fromUtf8(TestSupport::readFile(path)), QString::fromUtf8(bytes));
     }
 };
 

@@ -534,11 +534,23 @@ private slots:
             << QByteArray(
                    "{'Signal': {'channels': [{'channel': 2, 'sensor': 4, 'detector': 'Inner'}]}}")
             << QByteArray("{}");
-        QTest::newRow("Signal renamed")
-            << tiverkII << false << QByteArray()
-            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Loop'}]}}")
-            << "name=Outer"
-            << QByteArray("{'Signal': {'channels': [{'channel': 2, 'detector': 'Outer'}]}}")
+        // The own entry naming the element by its name keeps the old one: the
+        // window's name following gives it the new one, asking first where the
+        // old or the new name names another element too. A channel the element
+        // takes anew gets the new name.
+        const QByteArray signalByName
+            = "{'Signal': {'channels': [{'channel': 2, 'detector': 'Loop'}]}}";
+        QTest::newRow("Signal renamed: the name is left to the window")
+            << tiverkII << false << QByteArray() << signalByName << "name=Outer" << signalByName
+            << QByteArray("{}");
+        QTest::newRow("Signal renamed and moved: the new channel takes the new name")
+            << tiverkII << false << QByteArray() << signalByName
+            << "type=Channel 3 of Signal module;name=Outer"
+            << QByteArray("{'Signal': {'channels': [{'detector': 'Outer', 'channel': 3}]}}")
+            << QByteArray("{}");
+        const QByteArray priorityByName = "{'Priority': {'channels': [{'sensor': 'Loop'}]}}";
+        QTest::newRow("Priority renamed: the name is left to the window")
+            << tiverkII << true << QByteArray() << priorityByName << "name=Outer" << priorityByName
             << QByteArray("{}");
         QTest::newRow("Priority stores the name")
             << tiverkII << false << QByteArray()
