@@ -21,6 +21,13 @@ if(NOT PROJECT_TEST_TIMEOUT_FACTOR MATCHES "^[1-9][0-9]*$")
     message(FATAL_ERROR "PROJECT_TEST_TIMEOUT_FACTOR must be a whole number from 1, not ${PROJECT_TEST_TIMEOUT_FACTOR}")
 endif()
 
+# Gives the CTest entry its time-out, `seconds` scaled by PROJECT_TEST_TIMEOUT_FACTOR. Every
+# entry gets its time-out here (tests/buildsystem checks that each one follows the factor).
+function(project_test_timeout entry seconds)
+    math(EXPR timeout "${seconds} * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+    set_tests_properties(${entry} PROPERTIES TIMEOUT ${timeout})
+endfunction()
+
 add_library(project_settings INTERFACE)
 target_compile_features(project_settings INTERFACE cxx_std_17)
 target_compile_definitions(project_settings INTERFACE
@@ -197,9 +204,8 @@ function(project_folder_tests)
                     set(timeout ${CMAKE_MATCH_1})
                 endif()
             endforeach()
-            math(EXPR timeout "${timeout} * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+            project_test_timeout(${entry} ${timeout})
             set_tests_properties(${entry} PROPERTIES
-                TIMEOUT ${timeout}
                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
         endforeach()
     endforeach()
@@ -329,10 +335,9 @@ function(project_benchmark name)
     target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
     if(BUILD_TESTING)
         add_test(NAME bench_smoke/${name} COMMAND ${name} ${arg_SMOKE_ARGS})
-        math(EXPR timeout "60 * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+        project_test_timeout(bench_smoke/${name} 60)
         set_tests_properties(bench_smoke/${name} PROPERTIES
             LABELS bench_smoke
-            TIMEOUT ${timeout}
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
 endfunction()
