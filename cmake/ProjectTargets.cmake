@@ -155,8 +155,21 @@ endfunction()
 # fails otherwise, and runs again when the file changes).
 # TIMEOUTS <entry>=<seconds>... (the entry as <unit> or <unit>/<function>) fits the
 # time-out of an entry whose work is inherently long; the others get PROJECT_TEST_TIMEOUT.
+# A word written as a keyword (capitals, digits and "_" only) must be one of them wherever it
+# stands, so a definition without a value is written NAME=1.
 function(project_folder_tests)
-    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS;FUNCTIONS;TIMEOUTS" ${ARGN})
+    # cmake_parse_arguments would take an unknown keyword as a value of the one before it
+    # (LINKS a PARTS b links "PARTS"), and the mistake would show only at link time.
+    set(lists LINKS SOURCES DEFINITIONS FUNCTIONS TIMEOUTS)
+    set(keywords VARIANT ${lists})
+    foreach(argument IN LISTS ARGN)
+        if(argument MATCHES "^[A-Z][A-Z0-9_]*$" AND NOT argument IN_LIST keywords)
+            list(JOIN keywords ", " known)
+            message(FATAL_ERROR "project_folder_tests: unknown keyword ${argument}; the keywords "
+                "are ${known} (a definition without a value is written ${argument}=1)")
+        endif()
+    endforeach()
+    cmake_parse_arguments(arg "" "VARIANT" "${lists}" ${ARGN})
     if(arg_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "project_folder_tests: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
     endif()

@@ -7,6 +7,8 @@
 #     other sections or classes, and what comments and strings hold;
 #   - FUNCTIONS that leave a test function out, name one the file lacks, name it twice or
 #     name a file the folder lacks fail the configure, as do TIMEOUTS for no entry;
+#   - a keyword the function does not know fails the configure wherever it stands, also
+#     after another keyword, whose values it would otherwise join;
 #   - a test function added to the file makes the next build configure again, and fail.
 # Only configures: the entries are CTest's, written by the configure.
 file(REMOVE_RECURSE ${WORK})
@@ -167,7 +169,8 @@ function(expect_refused when says)
 endfunction()
 
 write_test("")
-write_folder("${functions}" TIMEOUTS tst_lamp/oneLine=240)
+# Values that are no keywords pass: a target with "::", a definition with a value.
+write_folder("${functions}" TIMEOUTS tst_lamp/oneLine=240 LINKS Qt5::Core DEFINITIONS LAMP_ON=1)
 configure(result out)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "The configure failed:\n${out}")
@@ -203,6 +206,21 @@ expect_refused("With a file the folder lacks" "FUNCTIONS tst_lantern:oneLine nam
 
 write_folder("${functions}" TIMEOUTS tst_lamp/dropped=240)
 expect_refused("With a time-out for no entry" "TIMEOUTS tst_lamp/dropped=240 names no entry")
+
+# An unknown keyword: first, after a list's values (the old LINKS ... PARTS ...), right after
+# a keyword, misspelt, and a definition without a value, which reads as a keyword.
+file(WRITE ${source}/tests/lamps/CMakeLists.txt "project_folder_tests(PARTS tst_lamp:oneLine)\n")
+expect_refused("With an unknown keyword first" "unknown keyword PARTS;")
+write_folder("${functions}" LINKS Qt5::Core PARTS tst_lamp:oneLine)
+expect_refused("With an unknown keyword after LINKS" "unknown keyword PARTS;")
+write_folder("${functions}" DEFINITIONS PARTS)
+expect_refused("With an unknown keyword right after DEFINITIONS" "unknown keyword PARTS;")
+write_folder("${functions}" TIMEOUT tst_lamp/oneLine=240)
+expect_refused("With TIMEOUT for TIMEOUTS" "unknown keyword TIMEOUT;")
+write_folder("${functions}" DEFINITIONS LAMP_ON)
+string(CONCAT says "unknown keyword LAMP_ON; the keywords are VARIANT, LINKS, SOURCES, "
+    "DEFINITIONS, FUNCTIONS, TIMEOUTS (a definition without a value is written LAMP_ON=1)")
+expect_refused("With a definition without a value" "${says}")
 
 # A new test function reaches the configure through the build, which then fails.
 write_folder("${functions}")
