@@ -21,6 +21,13 @@ if(NOT PROJECT_TEST_TIMEOUT_FACTOR MATCHES "^[1-9][0-9]*$")
     message(FATAL_ERROR "PROJECT_TEST_TIMEOUT_FACTOR must be a whole number from 1, not ${PROJECT_TEST_TIMEOUT_FACTOR}")
 endif()
 
+# Gives the CTest entry its time-out, `seconds` scaled by PROJECT_TEST_TIMEOUT_FACTOR. Every
+# entry gets its time-out here (tests/buildsystem checks that each one follows the factor).
+function(project_test_timeout entry seconds)
+    math(EXPR timeout "${seconds} * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+    set_tests_properties(${entry} PROPERTIES TIMEOUT ${timeout})
+endfunction()
+
 add_library(project_settings INTERFACE)
 target_compile_features(project_settings INTERFACE cxx_std_17)
 target_compile_definitions(project_settings INTERFACE
@@ -148,8 +155,21 @@ endfunction()
 # fails otherwise, and runs again when the file changes).
 # TIMEOUTS <entry>=<seconds>... (the entry as <unit> or <unit>/<function>) fits the
 # time-out of an entry whose work is inherently long; the others get PROJECT_TEST_TIMEOUT.
+# A word written as a keyword (capitals, digits and "_" only) must be one of them wherever it
+# stands, so a definition without a value is written NAME=1.
 function(project_folder_tests)
-    cmake_parse_arguments(arg "" "VARIANT" "LINKS;SOURCES;DEFINITIONS;FUNCTIONS;TIMEOUTS" ${ARGN})
+    # cmake_parse_arguments would take an unknown keyword as a value of the one before it
+    # (LINKS a PARTS b links "PARTS"), and the mistake would show only at link time.
+    set(lists LINKS SOURCES DEFINITIONS FUNCTIONS TIMEOUTS)
+    set(keywords VARIANT ${lists})
+    foreach(argument IN LISTS ARGN)
+        if(argument MATCHES "^[A-Z][A-Z0-9_]*$" AND NOT argument IN_LIST keywords)
+            list(JOIN keywords ", " known)
+            message(FATAL_ERROR "project_folder_tests: unknown keyword ${argument}; the keywords "
+                "are ${known} (a definition without a value is written ${argument}=1)")
+        endif()
+    endforeach()
+    cmake_parse_arguments(arg "" "VARIANT" "${lists}" ${ARGN})
     if(arg_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "project_folder_tests: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
     endif()
@@ -197,9 +217,8 @@ function(project_folder_tests)
                     set(timeout ${CMAKE_MATCH_1})
                 endif()
             endforeach()
-            math(EXPR timeout "${timeout} * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+            project_test_timeout(${entry} ${timeout})
             set_tests_properties(${entry} PROPERTIES
-                TIMEOUT ${timeout}
                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PROJECT_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
         endforeach()
     endforeach()
@@ -329,10 +348,9 @@ function(project_benchmark name)
     target_link_libraries(${name} PRIVATE ${arg_LINKS} project_settings)
     if(BUILD_TESTING)
         add_test(NAME bench_smoke/${name} COMMAND ${name} ${arg_SMOKE_ARGS})
-        math(EXPR timeout "60 * ${PROJECT_TEST_TIMEOUT_FACTOR}")
+        project_test_timeout(bench_smoke/${name} 60)
         set_tests_properties(bench_smoke/${name} PROPERTIES
             LABELS bench_smoke
-            TIMEOUT ${timeout}
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
 endfunction()

@@ -680,10 +680,15 @@ bool ZU_MOLTConfig::fill(CnfController &controller, QString *error)
     ZuMoltConfigReader reader(controller, warnings);
     CnfJsonRead &r = reader.r;
     const CnfJsonValue &id = root().member(QStringLiteral("id"));
-    if (id.isUndefined())
-        reader.warn(root(), tr("Attribute '%1' not defined").arg(QStringLiteral("id")));
-    else
+    if (id.isUndefined()) {
+        // The controller goes without a number; the line says which one.
+        reader.warn(
+            root(),
+            tr("Attribute '%1' not defined for %2")
+                .arg(QStringLiteral("id"), ZuMoltConfigReader::named(root(), tr("controller"))));
+    } else {
         controller.setProperty("number", r.integerValue(id, QStringLiteral("'id'")));
+    }
     const QString description = r.text(root(), QStringLiteral("description"));
     if (!description.isEmpty())
         controller.setProperty("description", description);

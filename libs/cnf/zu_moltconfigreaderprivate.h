@@ -112,6 +112,19 @@ public:
         element.setNullProperties(nulls);
     }
 
+    // An object of the file as a warning names it: by its kind and its "name",
+    // 'stage "Left turn"', or 'a stage without a name'.
+    static QString named(const CnfJsonValue &item, const QString &kind)
+    {
+        const CnfJsonValue &name = item.member(QStringLiteral("name"));
+        const QString letters = name.type() == CnfJsonValue::String
+            ? CnfJsonParser::unescaped(name.scalar().toString())
+            : QString();
+        return letters.isEmpty()
+            ? tr("a %1 without a name").arg(kind)
+            : QStringLiteral("%1 \"%2\"").arg(kind, CnfJsonParser::quoted(letters));
+    }
+
     // An id: required, an integer (as zumoltc writes it). An element without
     // one cannot be listed and goes; the warning names it by its kind and its
     // name, so that the user knows which one went.
@@ -119,15 +132,9 @@ public:
     {
         const CnfJsonValue &id = item.member(QStringLiteral("id"));
         if (id.isUndefined()) {
-            const CnfJsonValue &name = item.member(QStringLiteral("name"));
-            const QString letters = name.type() == CnfJsonValue::String
-                ? CnfJsonParser::unescaped(name.scalar().toString())
-                : QString();
-            const QString what = letters.isEmpty()
-                ? tr("a %1 without a name").arg(kind)
-                : QStringLiteral("%1 \"%2\"").arg(kind, CnfJsonParser::quoted(letters));
             warn(item,
-                 tr("Attribute '%1' not defined; %2 skipped").arg(QStringLiteral("id"), what));
+                 tr("Attribute '%1' not defined; %2 skipped")
+                     .arg(QStringLiteral("id"), named(item, kind)));
             return false;
         }
         *value = r.integerValue(id, QStringLiteral("'id' of a %1").arg(kind));

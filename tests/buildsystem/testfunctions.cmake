@@ -7,6 +7,8 @@
 #     other sections or classes, and what comments and strings hold;
 #   - FUNCTIONS that leave a test function out, name one the file lacks, name it twice or
 #     name a file the folder lacks fail the configure, as do TIMEOUTS for no entry;
+#   - a keyword the function does not know fails the configure wherever it stands, also
+#     after another keyword, whose values it would otherwise join;
 #   - a test function added to the file makes the next build configure again, and fail.
 # Only configures: the entries are CTest's, written by the configure.
 file(REMOVE_RECURSE ${WORK})
@@ -120,25 +122,7 @@ function(configure result_out output_out)
     set(${output_out} "${out}" PARENT_SCOPE)
 endfunction()
 
-# The entries CTest has, sorted.
-function(entries out)
-    execute_process(COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${build} --show-only=json-v1
-        RESULT_VARIABLE result OUTPUT_VARIABLE json ERROR_VARIABLE error)
-    if(NOT result EQUAL 0)
-        message(FATAL_ERROR "ctest --show-only failed: ${error}")
-    endif()
-    string(JSON count LENGTH "${json}" tests)
-    set(names)
-    if(count GREATER 0)
-        math(EXPR last "${count} - 1")
-        foreach(i RANGE ${last})
-            string(JSON name GET "${json}" tests ${i} name)
-            list(APPEND names ${name})
-        endforeach()
-    endif()
-    list(SORT names)
-    set(${out} ${names} PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/ctestentries.cmake)
 
 function(expect_entries when)
     set(expected)
@@ -146,7 +130,8 @@ function(expect_entries when)
         list(APPEND expected lamps/tst_lamp/${function})
     endforeach()
     list(SORT expected)
-    entries(found)
+    ctest_entries(${build} found)
+    list(TRANSFORM found REPLACE "=.*" "")
     if(NOT found STREQUAL expected)
         message(FATAL_ERROR "${when}, the entries are\n  ${found}\nnot\n  ${expected}")
     endif()
@@ -167,18 +152,18 @@ function(expect_refused when says)
 endfunction()
 
 write_test("")
-write_folder("${functions}" TIMEOUTS tst_lamp/oneLine=240)
+# Values that are no keywords pass: a target with "::", a definition with a value.
+write_folder("${functions}" TIMEOUTS tst_lamp/oneLine=240 LINKS Qt5::Core DEFINITIONS LAMP_ON=1)
 configure(result out)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "The configure failed:\n${out}")
 endif()
 expect_entries("With every test function named")
 # The fitted time-out reaches its entry.
-execute_process(COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${build} --show-only=json-v1
-    OUTPUT_VARIABLE json)
-string(REGEX MATCH "\"name\" : \"TIMEOUT\",[ \n]*\"value\" : 240" fitted "${json}")
-if(NOT fitted)
-    message(FATAL_ERROR "The fitted time-out of tst_lamp/oneLine is not 240 s:\n${json}")
+ctest_entries(${build} found)
+list(FIND found "lamps/tst_lamp/oneLine=240" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "The fitted time-out of tst_lamp/oneLine is not 240 s:\n  ${found}")
 endif()
 
 set(missing ${functions})
@@ -203,6 +188,21 @@ expect_refused("With a file the folder lacks" "FUNCTIONS tst_lantern:oneLine nam
 
 write_folder("${functions}" TIMEOUTS tst_lamp/dropped=240)
 expect_refused("With a time-out for no entry" "TIMEOUTS tst_lamp/dropped=240 names no entry")
+
+# An unknown keyword: first, after a list's values (the old LINKS ... PARTS ...), right after
+# a keyword, misspelt, and a definition without a value, which reads as a keyword.
+file(WRITE ${source}/tests/lamps/CMakeLists.txt "project_folder_tests(PARTS tst_lamp:oneLine)\n")
+expect_refused("With an unknown keyword first" "unknown keyword PARTS;")
+write_folder("${functions}" LINKS Qt5::Core PARTS tst_lamp:oneLine)
+expect_refused("With an unknown keyword after LINKS" "unknown keyword PARTS;")
+write_folder("${functions}" DEFINITIONS PARTS)
+expect_refused("With an unknown keyword right after DEFINITIONS" "unknown keyword PARTS;")
+write_folder("${functions}" TIMEOUT tst_lamp/oneLine=240)
+expect_refused("With TIMEOUT for TIMEOUTS" "unknown keyword TIMEOUT;")
+write_folder("${functions}" DEFINITIONS LAMP_ON)
+string(CONCAT says "unknown keyword LAMP_ON; the keywords are VARIANT, LINKS, SOURCES, "
+    "DEFINITIONS, FUNCTIONS, TIMEOUTS (a definition without a value is written LAMP_ON=1)")
+expect_refused("With a definition without a value" "${says}")
 
 # A new test function reaches the configure through the build, which then fails.
 write_folder("${functions}")

@@ -515,7 +515,8 @@ private slots:
             controller));
         QCOMPARE(config.warnings(),
                  QStringList(
-                     { QStringLiteral("Line 1, column 1: Attribute 'id' not defined"),
+                     { QStringLiteral("Line 1, column 1: Attribute 'id' not defined for a "
+                                      "controller without a name"),
                        QStringLiteral("Line 2, column 46: 'type' attribute has invalid value bus"),
                        QStringLiteral("Line 2, column 62: 'amber' attribute has invalid type") }));
         QCOMPARE(

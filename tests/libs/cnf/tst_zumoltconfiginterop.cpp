@@ -788,7 +788,8 @@ private slots:
             << replaced(
                    withNoId.toJson(),
                    { ",\n            {\n                \"name\": \"Rest\"\n            }", "" })
-            << QStringList { QStringLiteral("Line 1, column 1: Attribute 'id' not defined"),
+            << QStringList { QStringLiteral("Line 1, column 1: Attribute 'id' not defined for a "
+                                            "controller without a name"),
                              QStringLiteral("Line 1, column 81: Attribute 'id' not defined; day "
                                             "plan \"Rest\" skipped"),
                              QStringLiteral(
@@ -1474,6 +1475,47 @@ private slots:
                  qPrintable(config.lastError()));
         QCOMPARE(config.warnings(), QStringList { warning });
         QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(sample));
+    }
+
+    // A file without a top-level "id" gives the controller no number, and the
+    // line names the controller by its "name" (quoted as messages quote a file's
+    // text); nothing else changes, so the save is the file itself.
+    void controllerWithoutIdIsNamed_data()
+    {
+        QTest::addColumn<QByteArray>("head"); // in place of the sample's name and id
+        QTest::addColumn<QString>("warning"); // plivek's reader's only line, exactly
+        const QString line = QStringLiteral("Line 1, column 1: Attribute 'id' not defined for %1");
+        QTest::newRow("named") << QByteArray("\"name\": \"Перекрёсток 1\",")
+                               << line.arg(QStringLiteral("controller \"Перекрёсток 1\""));
+        QTest::newRow("without a name")
+            << QByteArray() << line.arg(QStringLiteral("a controller without a name"));
+        QTest::newRow("empty name") << QByteArray("\"name\": \"\",")
+                                    << line.arg(QStringLiteral("a controller without a name"));
+        QTest::newRow("escapes in the name")
+            << QByteArray("\"name\": \"A \\\"B\\\" \\\\ C\\u0007\",")
+            << line.arg(QStringLiteral("controller \"A \"B\" \\ C\\u0007\""));
+        QTest::newRow("a long name cut")
+            << QByteArray("\"name\": \"" + QByteArray(39, 'x') + "yz\",")
+            << line.arg(QStringLiteral("controller \"%1y...\"").arg(QString(39, QLatin1Char('x'))));
+    }
+
+    void controllerWithoutIdIsNamed()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QString, warning);
+        QByteArray input = TestSupport::readFile(
+            TestSupport::examplesPath(QStringLiteral("zumolt_intersection.json")));
+        const QByteArray nameAndId = "\n    \"name\": \"Перекрёсток 1\",\n    \"id\": 21,";
+        QCOMPARE(input.count(nameAndId), 1);
+        input.replace(nameAndId, head.isEmpty() ? QByteArray() : "\n    " + head);
+
+        ZU_MOLTConfig config;
+        CnfController controller;
+        QVERIFY2(config.loadData(input) && config.createController(controller),
+                 qPrintable(config.lastError()));
+        QCOMPARE(config.warnings(), QStringList { warning });
+        QVERIFY(!controller.property("number").isValid());
+        QCOMPARE(QString::fromUtf8(config.save(controller)), QString::fromUtf8(input));
     }
 
     // A member that the file leaves out is written once the user gives the

@@ -199,19 +199,33 @@ private slots:
 
         // A byte that is not UTF-8 is placed at itself: line, and column in characters
         // (the line before it may hold Cyrillic text).
-        const auto withByteAt = [&lines](int lineNumber, int column, char byte) {
+        const auto withByteAt = [&lines](int lineNumber, int column, const QByteArray &bytes) {
             QList<QByteArray> changed = lines;
             QByteArray &line = changed[lineNumber - 1];
             const QString text = QString::fromUtf8(line);
-            line = text.left(column - 1).toUtf8() + byte + text.mid(column - 1).toUtf8();
+            line = text.left(column - 1).toUtf8() + bytes + text.mid(column - 1).toUtf8();
             return changed.join('\n');
         };
         QTest::newRow("0xFF in line 7")
-            << withByteAt(7, 5, '\xff') << "Line 7, column 5: the byte 0xFF is not UTF-8";
+            << withByteAt(7, 5, "\xff") << "Line 7, column 5: the byte 0xFF is not UTF-8";
         QTest::newRow("0xC3 alone in line 180")
-            << withByteAt(180, 31, '\xc3') << "Line 180, column 31: the byte 0xC3 is not UTF-8";
+            << withByteAt(180, 31, "\xc3") << "Line 180, column 31: the byte 0xC3 is not UTF-8";
         QTest::newRow("0xFF in the network, line 211")
-            << withByteAt(211, 40, '\xff') << "Line 211, column 40: the byte 0xFF is not UTF-8";
+            << withByteAt(211, 40, "\xff") << "Line 211, column 40: the byte 0xFF is not UTF-8";
+        // The first byte that no well-formed sequence holds, after what is well formed:
+        // a character of two bytes (U+008B) before it, or Cyrillic text on its line.
+        QTest::newRow("0x90 after a two-byte character in line 7")
+            << withByteAt(7, 5, "\xc2\x8b\x90") << "Line 7, column 6: the byte 0x90 is not UTF-8";
+        QTest::newRow("0x90 after Cyrillic text in line 7")
+            << withByteAt(7, 5, "\xd0\x96\xd0\x96 \x90")
+            << "Line 7, column 8: the byte 0x90 is not UTF-8";
+        QTest::newRow("0x90 alone in line 7")
+            << withByteAt(7, 5, "\x90") << "Line 7, column 5: the byte 0x90 is not UTF-8";
+        // A sequence that breaks off or is overlong is named by its first byte.
+        QTest::newRow("three-byte sequence cut short in line 7")
+            << withByteAt(7, 5, "\xe2\x82") << "Line 7, column 5: the byte 0xE2 is not UTF-8";
+        QTest::newRow("overlong form in line 7")
+            << withByteAt(7, 5, "\xe0\x80\xaf") << "Line 7, column 5: the byte 0xE0 is not UTF-8";
     }
 
     void readErrorsNameFileAndPlace()

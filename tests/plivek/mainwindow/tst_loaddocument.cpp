@@ -149,7 +149,8 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
         const QByteArray noId
             = TestSupport::readFile(TestSupport::dataPath("zumolt/with-warning.json"));
-        const QStringList noIdWarning = { "Line 1, column 1: Attribute 'id' not defined" };
+        const QStringList noIdWarning
+            = { "Line 1, column 1: Attribute 'id' not defined for a controller without a name" };
         QTest::newRow("ZU_MOLT .json") << "noid.json" << noId << noIdWarning;
         QTest::newRow("ZU_MOLT in .cnf") << "noid.cnf" << noId << noIdWarning;
         // A switch the reader cannot list is dropped, and the table says so.
