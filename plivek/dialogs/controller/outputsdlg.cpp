@@ -277,9 +277,12 @@ void OutputsDlg::accept()
         if (own.channel < 0 || device != own.device || channel != own.channel) {
             releaseOwnChannel();
             appendChannel(device, channel, id);
-        } else if (!own.entry.isNull()) {
-            // The binding stays; a changed id follows it.
-            own.entry["output"] = id;
+        } else if (id != editedId && isNativeNumberType(own.entry["output"].type())) {
+            // The binding stays; a number follows a changed id in its own form.
+            // A name stays: the window's name following gives it a new name.
+            QVariant held(id);
+            held.convert(own.entry["output"].type());
+            own.entry["output"] = held;
         }
     }
     QDialog::accept();

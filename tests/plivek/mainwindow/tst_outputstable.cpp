@@ -323,6 +323,35 @@ private slots:
         QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
     }
 
+    // A board channel naming the output by its name keeps naming it: the
+    // dialog leaves it, a new id leaves it, and the window's name following
+    // gives it the new name.
+    void channelByNameFollowsName()
+    {
+        MainWindow window;
+        load(window, { output(3, "Horn") });
+        CnfController &controller = window.document().controller();
+        const auto places = [](const char *name) -> QByteArray {
+            return QByteArray("{'modules': {'SystemBus': {'devices': {'DIO1': {'channels': "
+                              "[{'channel': 1, 'type': 'out', 'output': '")
+                + name + "'}]}}}}}";
+        };
+        ElementFixtures::setPlaces(controller, places("Horn"));
+        table(window, "outputsTable")->item(0, 0)->setSelected(true);
+        ModalAnswerer edit;
+        edit.answerWith([](QWidget *modal) {
+            modal->findChild<QLineEdit *>(QStringLiteral("name"))->setText(QStringLiteral("Siren"));
+            typeIdAndAccept(modal, 5);
+        });
+        window.outputsItemProperties();
+        QVERIFY(edit.answered());
+        QCOMPARE(controller.getNativeData(QStringLiteral("outputs")).toList(),
+                 (QVariantList { output(5, "Siren") }));
+        CnfController expected;
+        ElementFixtures::setPlaces(expected, places("Siren"));
+        QCOMPARE(ElementFixtures::places(controller), ElementFixtures::places(expected));
+    }
+
     // A TIVERK II file with outputs: output 3 given id 5 and saved differs
     // from the same file saved untouched only in that id and the channels
     // and indication that name it by its id.

@@ -253,6 +253,57 @@ private slots:
         QCOMPARE(outputsOf(controller).first().toMap().value("default"), QVariant("1"));
     }
 
+    // OK writes the binding only where it must change: a number follows a
+    // new id in its own form; a name stays (the window's name following
+    // gives it a new name). OK without a change leaves the data as it was.
+    void bindingKeptUnlessIdChanges_data()
+    {
+        QTest::addColumn<QVariant>("binding");
+        QTest::addColumn<int>("newId");
+        QTest::addColumn<QString>("newName");
+        QTest::addColumn<QVariant>("bindingAfter");
+        QTest::newRow("number, no change") << QVariant(2) << 2 << "B" << QVariant(2);
+        QTest::newRow("number, new id") << QVariant(2) << 12 << "B" << QVariant(12);
+        QTest::newRow("number, new name") << QVariant(2) << 2 << "C" << QVariant(2);
+        QTest::newRow("real number, no change") << QVariant(2.0) << 2 << "B" << QVariant(2.0);
+        QTest::newRow("real number, new id") << QVariant(2.0) << 12 << "B" << QVariant(12.0);
+        QTest::newRow("name, no change") << QVariant("B") << 2 << "B" << QVariant("B");
+        QTest::newRow("name, new id") << QVariant("B") << 12 << "B" << QVariant("B");
+        QTest::newRow("name, new name") << QVariant("B") << 2 << "C" << QVariant("B");
+    }
+
+    void bindingKeptUnlessIdChanges()
+    {
+        QFETCH(QVariant, binding);
+        QFETCH(int, newId);
+        QFETCH(QString, newName);
+        QFETCH(QVariant, bindingAfter);
+        const auto filled
+            = [](CnfController &controller, int id, const QString &name, const QVariant &output) {
+                  controller.setNativeData(
+                      "outputs", QVariantList { QVariantMap { { "id", id }, { "name", name } } });
+                  board(controller, 5)["channels"]
+                      = QVariantList { QVariantMap { { "channel", 7 }, { "detector", 3 } },
+                                       out(7, output) };
+              };
+        CnfController controller;
+        filled(controller, 2, "B", binding);
+        {
+            OutputsDlg dialog(&controller, 2);
+            Form form(dialog);
+            QCOMPARE(form.type->currentText(), QStringLiteral("I/O board 5"));
+            QCOMPARE(form.channel->currentText(), QStringLiteral("7"));
+            form.number->setValue(newId);
+            form.name->setText(newName);
+            form.pressOk();
+        }
+        CnfController expected;
+        filled(expected, newId, newName, bindingAfter);
+        QCOMPARE(controller.save(-1), expected.save(-1));
+        QCOMPARE(channelsOf(controller, 5).at(1).toMap().value("output").userType(),
+                 bindingAfter.userType());
+    }
+
     // Switching a board output to a pin releases its channel and drops its
     // default; switching a pin output to a board drops "GPIO".
     void gpioBoardSwitches()
