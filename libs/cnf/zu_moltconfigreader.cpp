@@ -353,7 +353,7 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         bool ownId;
         CnfJsonValue value;
         CnfPhasePtr stage;
-        bool named = true;
+        bool named;
     };
     const QSet<qlonglong> ownIds
         = numbersOf(algorithm.member(QStringLiteral("phases")), QStringLiteral("id"));
@@ -368,11 +368,9 @@ void ZuMoltConfigReader::readAlgorithm(CnfProgram &program, const CnfJsonValue &
         const bool ownId = idNumber(phase.member(QStringLiteral("id")), &own);
         // A phase whose stage is missing or unknown is not part of the plan.
         const CnfPhasePtr stage = stageOf(phase.member(QStringLiteral("stage")));
-        (stage ? phases : withoutStage).append({ ownId ? own : position, ownId, phase, stage });
-    }
-    for (QVector<Phase> *list : { &phases, &withoutStage }) {
-        for (Phase &phase : *list)
-            phase.named = phase.ownId || !ownIds.contains(phase.fileId);
+        (stage ? phases : withoutStage)
+            .append({ ownId ? own : position, ownId, phase, stage,
+                      ownId || !ownIds.contains(position) });
     }
     // The first phase of an id, as a scan would find it, without a scan per entry.
     QHash<qlonglong, int> phaseOfId;

@@ -5,7 +5,6 @@
 
 #include "dialogrunner.h"
 #include "mainwindowhelpers.h"
-#include "namefollowing.h"
 #include "outputstable.h"
 
 #include "cnf/cnfcontroller.h"
@@ -34,20 +33,10 @@ void MainWindow::outputsDeleteItems()
         return;
     CnfController &controller = project.controller();
     for (QTableWidgetItem *item : idItemsOfSelectedRows(table)) {
-        const int id = item->text().toInt();
         // A place whose text names another output too stays; the message
         // table says so.
         QStringList kept;
-        const VObject outputs = controller.nativeData()[QStringLiteral("outputs")];
-        for (int i = 0; i < outputs.size(); ++i) {
-            if (outputs[i][QStringLiteral("id")] == id)
-                kept << NameFollowing::keptOnDelete(
-                    controller,
-                    { CnfReferences::Kind::Output, QString::number(id),
-                      outputs[i][QStringLiteral("name")].toString() });
-        }
-        kept.removeDuplicates();
-        OutputsTable::remove(controller, id);
+        OutputsTable::remove(controller, item->text().toInt(), &kept);
         table->removeRow(item->row());
         for (const QString &line : qAsConst(kept))
             addLogMessage(line);

@@ -1,5 +1,7 @@
 #include "outputstable.h"
 
+#include "namefollowing.h"
+
 #include "cnf/cnfcontroller.h"
 #include "cnf/cnfreferences.h"
 #include "cnf/vobject.h"
@@ -30,7 +32,7 @@ void OutputsTable::fill(QTableWidget *table, const CnfController &controller)
     }
 }
 
-int OutputsTable::remove(CnfController &controller, int id)
+int OutputsTable::remove(CnfController &controller, int id, QStringList *kept)
 {
     VObject outputs = controller.nativeData()[Outputs];
     int removed = 0;
@@ -39,11 +41,17 @@ int OutputsTable::remove(CnfController &controller, int id)
             ++i;
             continue;
         }
-        const QString name = outputs[i][QStringLiteral("name")].toString();
+        const CnfReferences::Element output { CnfReferences::Kind::Output, QString::number(id),
+                                              outputs[i][QStringLiteral("name")].toString() };
+        if (kept) {
+            for (const QString &line : NameFollowing::keptOnDelete(controller, output)) {
+                if (!kept->contains(line))
+                    *kept << line;
+            }
+        }
         outputs.removeAt(i);
         ++removed;
-        CnfReferences::clear(controller,
-                             { CnfReferences::Kind::Output, QString::number(id), name });
+        CnfReferences::clear(controller, output);
     }
     return removed;
 }

@@ -2,6 +2,8 @@
 
 #include "cnf/vobject.h"
 
+#include <QStringList>
+
 class CnfController;
 class QTableWidget;
 
@@ -15,9 +17,10 @@ public:
     static void fill(QTableWidget *table, const CnfController &controller);
 
     // Removes every output of the id and clears the places CnfReferences
-    // finds naming each (board channels, indication colours). Returns the
-    // number of outputs removed.
-    static int remove(CnfController &controller, int id);
+    // finds naming each (board channels, indication colours), but those
+    // naming another output too, whose lines for the message table go to
+    // `kept` when given. Returns the number of outputs removed.
+    static int remove(CnfController &controller, int id, QStringList *kept = nullptr);
     // Gives the output (an entry of "outputs" still holding its old id) the
     // new id, and the places CnfReferences finds naming it the new one.
     // Returns the number of references renamed.
